@@ -1,0 +1,43 @@
+#pragma once
+// Text files opened and closed with a readable error.
+
+#include <cstdio>
+#include <string>
+
+namespace cv {
+
+// A text file bound to a name; open in one mode at a time.
+class TTextFile {
+public:
+    TTextFile() = default;
+    TTextFile(const TTextFile&) = delete;
+    TTextFile& operator=(const TTextFile&) = delete;
+    ~TTextFile();
+
+    bool IsOpen() const { return handle_ != nullptr; }
+    const std::string& Name() const { return name_; }
+    // Writes Text; false after a write error.
+    bool Write(const std::string& text);
+    // Reads one line without its end (LF or CR LF); false at the end of the file.
+    bool ReadLine(std::string& line);
+    // Forces the file's buffer to disk.
+    bool Flush();
+
+private:
+    friend bool OpenTextFile(TTextFile&, const std::string&, int, bool);
+    friend bool CloseTextFile(TTextFile&);
+    std::FILE* handle_ = nullptr;
+    std::string name_;
+};
+
+enum TextFileMode { tfmRead = 1, tfmWrite = 2, tfmAppend = 3 };
+
+// Binds F to Name and opens it: 1 reading, 2 create or replace for writing,
+// 3 appending; any other mode only binds the name. On failure returns false and,
+// when ShowError is set, shows "Cannot open text file <Name> in mode <M> error=<code>".
+bool OpenTextFile(TTextFile& f, const std::string& name, int mode, bool showError);
+
+// Closes F; on failure writes "Cannot close text file error=<code>" to standard output.
+bool CloseTextFile(TTextFile& f);
+
+}  // namespace cv

@@ -1,0 +1,24 @@
+#include "tests/support/recording_ui.h"
+
+namespace cv::test {
+
+RecordingUi::RecordingUi() : previous_(&Ui()) { InstallUiServices(this); }
+RecordingUi::~RecordingUi() { InstallUiServices(nullptr); }
+
+void RecordingUi::ShowPlainBox(const std::string& text) { plainBoxes.push_back(text); }
+void RecordingUi::ShowErrorBox(const std::string& text) { errorBoxes.push_back(text); }
+
+TModalResult RecordingUi::ShowMessageBox(TMsgDlgType type, TMsgDlgButtons buttons, const std::string& key,
+                                         const std::vector<int>& lines, TAlignment alignment) {
+    messageBoxes.push_back({type, buttons, key, lines, alignment});
+    return messageBoxAnswer;
+}
+
+void RecordingUi::ShowProgressBox(const std::vector<std::string>& lines) {
+    progressBoxes.push_back(lines);
+    progressOpen = true;
+}
+
+void RecordingUi::CloseProgressBox() { progressOpen = false; }
+
+}  // namespace cv::test

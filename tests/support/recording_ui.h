@@ -1,0 +1,44 @@
+#pragma once
+// A UiServices that never blocks and keeps every box shown, so that tests can
+// assert on the texts. Installed for its lifetime.
+
+#include <string>
+#include <vector>
+
+#include "core/services/ui_services.h"
+
+namespace cv::test {
+
+class RecordingUi final : public UiServices {
+public:
+    struct MessageBoxCall {
+        TMsgDlgType type;
+        TMsgDlgButtons buttons;
+        std::string key;
+        std::vector<int> lines;
+        TAlignment alignment;
+    };
+
+    RecordingUi();
+    ~RecordingUi() override;
+
+    void ShowPlainBox(const std::string& text) override;
+    void ShowErrorBox(const std::string& text) override;
+    TModalResult ShowMessageBox(TMsgDlgType type, TMsgDlgButtons buttons, const std::string& key,
+                                const std::vector<int>& lines, TAlignment alignment) override;
+    void ShowProgressBox(const std::vector<std::string>& lines) override;
+    void CloseProgressBox() override;
+
+    std::vector<std::string> plainBoxes;
+    std::vector<std::string> errorBoxes;
+    std::vector<MessageBoxCall> messageBoxes;
+    std::vector<std::vector<std::string>> progressBoxes;
+    bool progressOpen = false;
+    // What the next ShowMessageBox answers.
+    TModalResult messageBoxAnswer = TModalResult::mrOk;
+
+private:
+    UiServices* previous_;
+};
+
+}  // namespace cv::test
