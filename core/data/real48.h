@@ -1,0 +1,39 @@
+#pragma once
+// The 6-byte real in which every stored real quantity is held.
+//
+// Byte 0 is the exponent with bias 129 (0 means the value 0), bytes 1..5 the
+// 39-bit fraction, least significant byte first, and the top bit of byte 5 the
+// sign: value = (-1)^s * 2^(e-129) * (1 + f/2^39). Arithmetic is done in
+// extended precision (long double, the x87 80-bit format); a store cuts the
+// 64-bit significand to 40 bits, rounding half up in magnitude.
+
+#include <array>
+#include <cstdint>
+
+namespace cv {
+
+struct Real48 {
+    std::array<std::uint8_t, 6> bytes{};
+    bool operator==(const Real48&) const = default;
+};
+
+// Largest magnitude a Real48 holds: (2 - 2^-39) * 2^126.
+inline constexpr long double kReal48Max = 0x1.fffffffffep+126L;
+
+// Converts to the stored form. Magnitudes below 2^-128 (after rounding) give
+// zero; beyond the range, an infinity or NaN raises EOverflowError.
+void StoreReal48(long double value, std::uint8_t* bytes);
+// Exact conversion of six stored bytes.
+long double LoadReal48(const std::uint8_t* bytes);
+
+inline Real48 ToReal48(long double value) {
+    Real48 r;
+    StoreReal48(value, r.bytes.data());
+    return r;
+}
+inline long double FromReal48(const Real48& r) { return LoadReal48(r.bytes.data()); }
+
+// The value after a round trip through the stored form (what a store keeps).
+inline long double RoundToReal48(long double value) { return FromReal48(ToReal48(value)); }
+
+}  // namespace cv
