@@ -19,6 +19,7 @@ public:
         for (const auto& line : lines) std::cerr << line << '\n';
     }
     void CloseProgressBox() override {}
+    void ProcessPaintAndTimerEvents() override {}
 };
 
 ConsoleUiServices consoleServices;

@@ -47,6 +47,9 @@ public:
     virtual void ShowProgressBox(const std::vector<std::string>& lines) = 0;
     // Releases the capture and frees the notice; harmless without one.
     virtual void CloseProgressBox() = 0;
+    // Lets windows repaint and timers run during a long operation. User input
+    // stays queued, so nothing can close the data under the operation.
+    virtual void ProcessPaintAndTimerEvents() = 0;
 };
 
 // The installed implementation; a console fallback (standard error, never

@@ -21,4 +21,6 @@ void RecordingUi::ShowProgressBox(const std::vector<std::string>& lines) {
 
 void RecordingUi::CloseProgressBox() { progressOpen = false; }
 
+void RecordingUi::ProcessPaintAndTimerEvents() { ++eventPumps; }
+
 }  // namespace cv::test

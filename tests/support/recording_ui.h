@@ -28,12 +28,14 @@ public:
                                 const std::vector<int>& lines, TAlignment alignment) override;
     void ShowProgressBox(const std::vector<std::string>& lines) override;
     void CloseProgressBox() override;
+    void ProcessPaintAndTimerEvents() override;
 
     std::vector<std::string> plainBoxes;
     std::vector<std::string> errorBoxes;
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<std::vector<std::string>> progressBoxes;
     bool progressOpen = false;
+    int eventPumps = 0;
     // What the next ShowMessageBox answers.
     TModalResult messageBoxAnswer = TModalResult::mrOk;
 
