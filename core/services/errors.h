@@ -40,6 +40,14 @@ public:
     using ECvError::ECvError;
 };
 
+// A volume-set file that cannot be read or written: a missing, foreign or
+// corrupt file, a full disk, a key outside its bounds. The text names the file
+// and what failed; the file keeps its last flushed state.
+class EVolSetError : public ECvError {
+public:
+    using ECvError::ECvError;
+};
+
 // The deliberate fatal stop: its reason is already in the log; main() ends the
 // program when it reaches the top.
 class EFatalStop : public ECvError {
