@@ -1,0 +1,324 @@
+#include "core/stats/regression.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <vector>
+
+#include "core/services/errors.h"
+
+namespace cv {
+namespace {
+
+constexpr long double kTolerance = 1e-10L;  // well inside the 12 digits of a Real48
+
+TReal48Matrix MatrixOf(std::initializer_list<std::initializer_list<long double>> rows) {
+    TReal48Matrix m(static_cast<int>(rows.size()), static_cast<int>(rows.begin()->size()));
+    int i = 0;
+    for (const auto& row : rows) {
+        ++i;
+        int j = 0;
+        for (long double value : row) m.Set(i, ++j, value);
+    }
+    return m;
+}
+
+TReal48Vector VectorOf(std::initializer_list<long double> values) {
+    TReal48Vector v(static_cast<int>(values.size()));
+    int i = 0;
+    for (long double value : values) v.Set(++i, value);
+    return v;
+}
+
+TReal48Vector Filled(int size, long double value) {
+    TReal48Vector v(size);
+    for (int i = 1; i <= size; ++i) v.Set(i, value);
+    return v;
+}
+
+void ExpectMatrixNear(const TReal48Matrix& actual, std::initializer_list<std::initializer_list<long double>> rows) {
+    int i = 0;
+    for (const auto& row : rows) {
+        ++i;
+        int j = 0;
+        for (long double value : row) EXPECT_NEAR(actual.Get(i, ++j), value, kTolerance) << i << "," << j;
+    }
+}
+
+void ExpectUnchanged(const TReal48Vector& v, long double value) {
+    for (int i = 1; i <= v.Size(); ++i) EXPECT_EQ(v.Get(i), value) << i;
+}
+
+// ---- MatrixInverse ---------------------------------------------------------------------------------------
+
+TEST(MatrixInverse, InvertsAndLeavesTheDecompositionInA) {
+    TReal48Matrix one = MatrixOf({{4}});
+    TReal48Matrix oneInverse(1, 1);
+    EXPECT_TRUE(MatrixInverse(1, one, oneInverse));
+    EXPECT_EQ(oneInverse.Get(1, 1), 0.25L);
+
+    // det = 4*6 - 7*2 = 10; inverse = [[6, -7], [-2, 4]] / 10.
+    TReal48Matrix a = MatrixOf({{4, 7}, {2, 6}});
+    TReal48Matrix y(2, 2);
+    EXPECT_TRUE(MatrixInverse(2, a, y));
+    ExpectMatrixNear(y, {{0.6L, -0.7L}, {-0.2L, 0.4L}});
+    // Scaled candidates 4/7 and 2/6: row 1 stays the pivot; multiplier 2/4; 6 - 0.5*7 = 2.5.
+    ExpectMatrixNear(a, {{4, 7}, {0.5L, 2.5L}});
+
+    // A zero leading element forces a row swap; the inverse of a swap is itself.
+    TReal48Matrix swap = MatrixOf({{0, 1}, {1, 0}});
+    TReal48Matrix swapInverse(2, 2);
+    EXPECT_TRUE(MatrixInverse(2, swap, swapInverse));
+    ExpectMatrixNear(swapInverse, {{0, 1}, {1, 0}});
+    ExpectMatrixNear(swap, {{1, 0}, {0, 1}});
+}
+
+TEST(MatrixInverse, PivotsByScaledValueAndTiesGoToTheLaterRow) {
+    // Unscaled, row 1 (|2| > |1|) would pivot. Scaled: 2/1000 against 1/1, so row 2 pivots:
+    // rows swap, multiplier 2/1 = 2, then 1000 - 2*1 = 998.
+    TReal48Matrix a = MatrixOf({{2, 1000}, {1, 1}});
+    TReal48Matrix y(2, 2);
+    EXPECT_TRUE(MatrixInverse(2, a, y));
+    ExpectMatrixNear(a, {{1, 1}, {2, 998}});
+    // det = 2 - 1000 = -998; inverse = [[1, -1000], [-1, 2]] / -998.
+    ExpectMatrixNear(y, {{-1.0L / 998, 1000.0L / 998}, {1.0L / 998, -2.0L / 998}});
+
+    // Both scaled candidates are 1/2: the later row pivots; 2 - 1*(-2) = 4.
+    TReal48Matrix tie = MatrixOf({{1, 2}, {1, -2}});
+    TReal48Matrix tieInverse(2, 2);
+    EXPECT_TRUE(MatrixInverse(2, tie, tieInverse));
+    ExpectMatrixNear(tie, {{1, -2}, {1, 4}});
+    // det = -2 - 2 = -4; inverse = [[-2, -2], [-1, 1]] / -4.
+    ExpectMatrixNear(tieInverse, {{0.5L, 0.5L}, {0.25L, -0.25L}});
+}
+
+TEST(MatrixInverse, SingularMatricesAbortSilentlyAndLeaveBothMatrices) {
+    const auto expectAbort = [](TReal48Matrix a) {
+        const int n = a.Rows();
+        const TReal48Matrix original = a;
+        TReal48Matrix y(n, n);
+        y.Set(1, 1, 9);
+        EXPECT_THROW(MatrixInverse(n, a, y), ESilentAbort);
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j) {
+                EXPECT_EQ(a.Get(i, j), original.Get(i, j));
+                EXPECT_EQ(y.Get(i, j), i == 1 && j == 1 ? 9 : 0);
+            }
+    };
+    expectAbort(MatrixOf({{0}}));
+    expectAbort(MatrixOf({{1, 2}, {0, 0}}));  // a row of zeros
+    // Rows 1 and 2 tie; the later pivots, then column 2 leaves 2 - 0.5*4 = 0 as the last pivot.
+    expectAbort(MatrixOf({{1, 2}, {2, 4}}));
+    // Column 2 of rows 2 and 3 reduces to 0 and 0: a zero pivot before the last column.
+    expectAbort(MatrixOf({{1, 1, 1}, {1, 1, 1}, {0, 0, 1}}));
+    // Near singular: [[t, t], [t, t(1 + e)]] with e = 2^-39 has the last pivot t e and the inverse
+    // [[1 + e, -1], [-1, 1]] / (t e). With t = 2^-89 the pivot 2^-128 is still a Real48, but
+    // 1 / (t e) = 2^128 is beyond the Real48 range.
+    const long double e = std::ldexp(1.0L, -39);
+    const long double t = std::ldexp(1.0L, -89);
+    expectAbort(MatrixOf({{t, t}, {t, t * (1 + e)}}));
+}
+
+TEST(MatrixInverse, NearSingularInverseWithinTheRealRangeSucceeds) {
+    // The matrix of the previous test with t = 2^-87: 1 / (t e) = 2^126 is still a Real48.
+    const long double e = std::ldexp(1.0L, -39);
+    const long double t = std::ldexp(1.0L, -87);
+    TReal48Matrix a = MatrixOf({{t, t}, {t, t * (1 + e)}});
+    TReal48Matrix y(2, 2);
+    EXPECT_TRUE(MatrixInverse(2, a, y));
+    EXPECT_EQ(y.Get(2, 2), std::ldexp(1.0L, 126));
+    EXPECT_EQ(y.Get(1, 2), -std::ldexp(1.0L, 126));
+}
+
+TEST(MatrixInverse, SizesOutsideTheMatricesAreRangeErrors) {
+    TReal48Matrix a = MatrixOf({{1, 0}, {0, 1}});
+    TReal48Matrix small(1, 1);
+    EXPECT_THROW(MatrixInverse(2, a, small), ERangeError);
+    EXPECT_THROW(MatrixInverse(3, a, a), ERangeError);
+    EXPECT_THROW(MatrixInverse(0, a, a), ERangeError);
+    // Inverting the leading block of a larger matrix is allowed.
+    TReal48Matrix big = MatrixOf({{2, 5}, {7, 3}});
+    TReal48Matrix y(2, 2);
+    EXPECT_TRUE(MatrixInverse(1, big, y));
+    EXPECT_EQ(y.Get(1, 1), 0.5L);
+    EXPECT_EQ(y.Get(2, 2), 0);
+}
+
+// ---- MultipleRegression ----------------------------------------------------------------------------------
+
+TEST(MultipleRegression, FitsALineWithItsFifteenStatistics) {
+    const TReal48Matrix x = MatrixOf({{1, 1}, {2, 1}, {3, 1}});
+    const TReal48Vector y = VectorOf({1, 2, 2});
+    TReal48Vector stats(kRegressionStatCount), b(2), se(2);
+    ASSERT_TRUE(MultipleRegression(3, 2, y, x, stats, b, se));
+    // X'X = [[14, 6], [6, 3]], det 6, inverse [[3, -6], [-6, 14]] / 6; X'y = (11, 5).
+    // B1 = (3*11 - 6*5) / 6 = 0.5; B2 = (-6*11 + 14*5) / 6 = 4/6.
+    EXPECT_NEAR(b.Get(1), 0.5L, kTolerance);
+    EXPECT_NEAR(b.Get(2), 2.0L / 3, kTolerance);
+    // Fitted 7/6, 10/6, 13/6; residuals -1/6, 2/6, -1/6: SSE = 6/36 = 1/6.
+    // Mean 5/3; SST = 4/9 + 1/9 + 1/9 = 2/3; R2 = (2/3 - 1/6) / (2/3) = 0.75.
+    const long double expected[kRegressionStatCount + 1] = {
+        0,
+        1,                       // 1: k - 1
+        1,                       // 2: n - k
+        2,                       // 3: n - 1
+        0.5L,                    // 4: 2/3 - 1/6
+        1.0L / 6,                // 5: SSE
+        2.0L / 3,                // 6: SST
+        0.5L,                    // 7: 0.5 / 1
+        1.0L / 6,                // 8: (1/6) / 1
+        3,                       // 9: 0.75 / 0.25 * 1/1
+        0,                       // 10
+        0.75L,                   // 11: R2
+        std::sqrt(1.0L / 6),     // 12: sqrt((1/6) / 1) = 0.40825
+        0,                       // 13
+        5.0L / 3,                // 14: mean of Y
+        0.5L,                    // 15: 1 - 0.25 * 2/1
+    };
+    for (int i = 1; i <= kRegressionStatCount; ++i) EXPECT_NEAR(stats.Get(i), expected[i], kTolerance) << i;
+    // SE_i = entry 12 * sqrt(V_ii): sqrt(1/6 * 3/6) = 1/sqrt(12); sqrt(1/6 * 14/6) = sqrt(14)/6.
+    EXPECT_NEAR(se.Get(1), 1 / std::sqrt(12.0L), kTolerance);
+    EXPECT_NEAR(se.Get(2), std::sqrt(14.0L) / 6, kTolerance);
+}
+
+TEST(MultipleRegression, ExactFitsAndDegenerateFreedom) {
+    // Orthogonal columns with X'X = 4I invert exactly; Y = 2 x + 3 leaves SSE = 0:
+    // R2 = 1, F = 0 (1 - R2 is 0), standard errors 0. Mean 3, SST = 4 * 2^2 = 16.
+    const TReal48Matrix x = MatrixOf({{1, 1}, {-1, 1}, {1, 1}, {-1, 1}});
+    TReal48Vector stats(kRegressionStatCount), b(2), se(2);
+    ASSERT_TRUE(MultipleRegression(4, 2, VectorOf({5, 1, 5, 1}), x, stats, b, se));
+    EXPECT_EQ(b.Get(1), 2);
+    EXPECT_EQ(b.Get(2), 3);
+    EXPECT_EQ(stats.Get(rsResidualSS), 0);
+    EXPECT_EQ(stats.Get(rsTotalSS), 16);
+    EXPECT_EQ(stats.Get(rsR2), 1);
+    EXPECT_EQ(stats.Get(rsF), 0);
+    EXPECT_EQ(stats.Get(rsAdjustedR2), 1);
+    EXPECT_EQ(se.Get(1), 0);
+    EXPECT_EQ(se.Get(2), 0);
+
+    // All Y zero: X'y = 0, B = 0, SST = 0, so R2 = 1.
+    ASSERT_TRUE(MultipleRegression(4, 2, VectorOf({0, 0, 0, 0}), x, stats, b, se));
+    EXPECT_EQ(b.Get(1), 0);
+    EXPECT_EQ(stats.Get(rsTotalSS), 0);
+    EXPECT_EQ(stats.Get(rsR2), 1);
+
+    // n = k: no residual freedom. Line through (1, 1) and (2, 3): B = (2, -1).
+    ASSERT_TRUE(MultipleRegression(2, 2, VectorOf({1, 3}), MatrixOf({{1, 1}, {2, 1}}), stats, b, se));
+    EXPECT_NEAR(b.Get(1), 2, kTolerance);
+    EXPECT_NEAR(b.Get(2), -1, kTolerance);
+    EXPECT_EQ(stats.Get(rsResidualDf), 0);
+    EXPECT_EQ(stats.Get(rsResidualMS), 0);
+    EXPECT_EQ(stats.Get(rsF), 0);
+    EXPECT_NEAR(stats.Get(rsStdError), std::sqrt(2147483647.0L), 1e-6L);
+    EXPECT_EQ(stats.Get(rsAdjustedR2), 1);
+}
+
+TEST(MultipleRegression, FailedFitsReturnFalseAndTouchNothing) {
+    TReal48Vector stats = Filled(kRegressionStatCount, 7), b = Filled(2, 7), se = Filled(2, 7);
+    const auto expectFailure = [&](int n, const TReal48Vector& y, const TReal48Matrix& x) {
+        EXPECT_FALSE(MultipleRegression(n, 2, y, x, stats, b, se));
+        ExpectUnchanged(stats, 7);
+        ExpectUnchanged(b, 7);
+        ExpectUnchanged(se, 7);
+    };
+    // Two equal columns: X'X = [[14, 14], [14, 14]] is singular.
+    expectFailure(3, VectorOf({1, 2, 2}), MatrixOf({{1, 1}, {2, 2}, {3, 3}}));
+    // Fewer observations than coefficients, and no observation at all. X'X of the one row
+    // (0.1, 0.3) is singular, but rounding leaves its last pivot non-zero.
+    expectFailure(1, VectorOf({1}), MatrixOf({{1, 1}}));
+    expectFailure(1, VectorOf({1}), MatrixOf({{0.1L, 0.3L}}));
+    expectFailure(0, TReal48Vector(0), TReal48Matrix(0, 2));
+    // X = a [[1, 1], [1, 1 + d]] with a = 2^-40, d = 2^-19 is nearly collinear: the exact fit has
+    // b2 = (y2 - y1) / (a d) = 2^70 / 2^-59 = 2^129, beyond the Real48 range.
+    const long double a = std::ldexp(1.0L, -40);
+    const long double d = std::ldexp(1.0L, -19);
+    expectFailure(2, VectorOf({std::ldexp(1.0L, 70), std::ldexp(1.0L, 71)}), MatrixOf({{a, a}, {a, a * (1 + d)}}));
+    // Squares of 1e20 already exceed the Real48 range in X'X.
+    expectFailure(2, VectorOf({1, 2}), MatrixOf({{1e20L, 1}, {2e20L, 1}}));
+}
+
+TEST(MultipleRegression, ArraysTooSmallForNAndKAreRangeErrors) {
+    const TReal48Matrix x = MatrixOf({{1, 1}, {2, 1}, {3, 1}});
+    const TReal48Vector y = VectorOf({1, 2, 2});
+    TReal48Vector stats(kRegressionStatCount), b(2), se(2), shortStats(14), shortB(1);
+    EXPECT_THROW(MultipleRegression(4, 2, y, x, stats, b, se), ERangeError);
+    EXPECT_THROW(MultipleRegression(3, 3, y, x, stats, b, se), ERangeError);
+    EXPECT_THROW(MultipleRegression(3, 0, y, x, stats, b, se), ERangeError);
+    EXPECT_THROW(MultipleRegression(3, 2, y, x, shortStats, b, se), ERangeError);
+    EXPECT_THROW(MultipleRegression(3, 2, y, x, stats, shortB, se), ERangeError);
+}
+
+// ---- SimpleRegression ------------------------------------------------------------------------------------
+
+TEST(SimpleRegression, FitsTheLeastSquaresLine) {
+    const std::vector<double> x{1, 2, 3};
+    double slope = 0, intercept = 0, r2 = 0;
+    // Ax 6, Ay 5, Axx 14, Ayy 9, Axy 11; D = 3*14 - 36 = 6; num = 33 - 30 = 3.
+    // slope 3/6; intercept (5*14 - 6*11)/6 = 4/6; r^2 = 9 / (6 * (27 - 25)) = 0.75.
+    SimpleRegression(3, x, std::vector<double>{1, 2, 2}, slope, intercept, r2);
+    EXPECT_DOUBLE_EQ(slope, 0.5);
+    EXPECT_DOUBLE_EQ(intercept, 2.0 / 3);
+    EXPECT_DOUBLE_EQ(r2, 0.75);
+
+    // Falling: Ay 7, Ayy 17, Axy 13; num = 39 - 42 = -3; intercept (98 - 78)/6; r^2 = 9/12.
+    SimpleRegression(3, x, std::vector<double>{3, 2, 2}, slope, intercept, r2);
+    EXPECT_DOUBLE_EQ(slope, -0.5);
+    EXPECT_DOUBLE_EQ(intercept, 20.0 / 6);
+    EXPECT_DOUBLE_EQ(r2, 0.75);
+
+    // Only the first n points count.
+    SimpleRegression(2, x, std::vector<double>{1, 3, 100}, slope, intercept, r2);
+    EXPECT_DOUBLE_EQ(slope, 2);
+    EXPECT_DOUBLE_EQ(intercept, -1);
+    EXPECT_DOUBLE_EQ(r2, 1);
+
+    // The second form hands back the same fit as r squared, intercept, slope.
+    SimpleRegressionR2First(3, x, std::vector<double>{1, 2, 2}, r2, intercept, slope);
+    EXPECT_DOUBLE_EQ(slope, 0.5);
+    EXPECT_DOUBLE_EQ(intercept, 2.0 / 3);
+    EXPECT_DOUBLE_EQ(r2, 0.75);
+}
+
+TEST(SimpleRegression, SeriesWithoutVariationOrCorrelation) {
+    const std::vector<double> x{1, 2, 3};
+    // Both vary but do not co-vary: num = 3*8 - 6*4 = 0, so R2 = 0; slope 0, intercept
+    // (4*14 - 6*8)/6 = 4/3, the mean of y.
+    TLineFit fit = FitLine(3, x, std::vector<double>{1, 2, 1});
+    EXPECT_DOUBLE_EQ(fit.slope, 0);
+    EXPECT_DOUBLE_EQ(fit.intercept, 4.0 / 3);
+    EXPECT_EQ(fit.r2, 0);
+
+    // y constant: the horizontal line y = 2 fits exactly, R2 = 1.
+    fit = FitLine(3, x, std::vector<double>{2, 2, 2});
+    EXPECT_DOUBLE_EQ(fit.slope, 0);
+    EXPECT_DOUBLE_EQ(fit.intercept, 2);
+    EXPECT_EQ(fit.r2, 1);
+
+    // x constant (whole or not): D = 0, so slope 0, intercept 0, R2 = 1.
+    for (double same : {4.0, 0.1, 1.0 / 3}) {
+        fit = FitLine(3, std::vector<double>{same, same, same}, std::vector<double>{1, 5, 2});
+        EXPECT_EQ(fit.slope, 0) << same;
+        EXPECT_EQ(fit.intercept, 0) << same;
+        EXPECT_EQ(fit.r2, 1) << same;
+    }
+
+    // Fewer than two points.
+    for (int n : {0, 1}) {
+        fit = FitLine(n, x, std::vector<double>{7, 8, 9});
+        EXPECT_EQ(fit.slope, 0);
+        EXPECT_EQ(fit.intercept, 0);
+        EXPECT_EQ(fit.r2, 1);
+    }
+}
+
+TEST(SimpleRegression, CountsBeyondTheSeriesAreRangeErrors) {
+    const std::vector<double> three{1, 2, 3};
+    const std::vector<double> two{1, 2};
+    EXPECT_THROW(FitLine(3, three, two), ERangeError);
+    EXPECT_THROW(FitLine(3, two, three), ERangeError);
+    EXPECT_THROW(FitLine(-1, three, three), ERangeError);
+}
+
+}  // namespace
+}  // namespace cv
