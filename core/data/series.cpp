@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/services/errors.h"
+#include "core/services/text_format.h"
 #include "core/services/ui_services.h"
 
 namespace cv {
@@ -11,6 +12,17 @@ namespace cv {
 namespace {
 
 constexpr char kUndefinedLabel[] = "Undefined";
+
+// Tags of the stored form of a series and of a list of series.
+constexpr std::uint8_t kTagId = 1;
+constexpr std::uint8_t kTagName = 2;
+constexpr std::uint8_t kTagLo = 3;
+constexpr std::uint8_t kTagHi = 4;
+constexpr std::uint8_t kTagLabel = 5;
+constexpr std::uint8_t kTagSeries = 6;
+constexpr std::uint8_t kTagEnd = 255;
+// Capacity of the name and label fields.
+constexpr std::uint8_t kTextFieldMax = kSeriesTextMax;
 constexpr char kIntegerOverflow[] = "Integer overflow";
 
 // Upper case of one cp1252 byte: ASCII letters, the accented letters à..þ (not ÷),
@@ -81,6 +93,50 @@ void TSeries::InsertLabel(int position, std::string_view label) {
 
 void TSeries::SetName(std::string_view name) { name_ = Cut(name); }
 
+void TSeries::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    BufPutByte(buf, pos, kTagId);
+    BufPutWord(buf, pos, id_);
+    BufPutByte(buf, pos, kTagName);
+    BufPutShortStr(buf, pos, name_, kTextFieldMax);
+    BufPutByte(buf, pos, kTagLo);
+    BufPutWord(buf, pos, static_cast<std::uint16_t>(lo_));
+    BufPutByte(buf, pos, kTagHi);
+    BufPutWord(buf, pos, static_cast<std::uint16_t>(hi_));
+    for (const std::string& label : labels_) {
+        BufPutByte(buf, pos, kTagLabel);
+        BufPutShortStr(buf, pos, label, kTextFieldMax);
+    }
+    BufPutByte(buf, pos, kTagEnd);
+}
+
+void TSeries::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    TSeries read;
+    std::uint16_t at = pos;
+    for (std::uint8_t tag = BufGetByte(buf, at); tag != kTagEnd; tag = BufGetByte(buf, at)) read.ReadField(tag, buf, at);
+    read.CheckBounds();
+    *this = std::move(read);
+    pos = at;
+}
+
+void TSeries::ReadField(std::uint8_t tag, TGetBuf buf, std::uint16_t& pos) {
+    switch (tag) {
+        case kTagId: id_ = BufGetWord(buf, pos); break;
+        case kTagName: name_ = Cut(BufGetShortStr(buf, pos)); break;
+        case kTagLo: lo_ = static_cast<std::int16_t>(BufGetWord(buf, pos)); break;
+        case kTagHi: hi_ = static_cast<std::int16_t>(BufGetWord(buf, pos)); break;
+        case kTagLabel: labels_.emplace_back(Cut(BufGetShortStr(buf, pos))); break;
+        default: break;  // a tag this program does not know carries no payload
+    }
+}
+
+// Every loop and array is sized by Count: a stored hi below lo - 1, or a range
+// wider than 16 bits, would give a negative or wrapped count.
+void TSeries::CheckBounds() const {
+    const long count = static_cast<long>(hi_) - lo_ + 1;
+    if (count < 0 || count > std::numeric_limits<std::int16_t>::max())
+        throw EDataError(FormatText("series \"%s\": bounds %d..%d give no element count", {name_, lo_, hi_}));
+}
+
 TSeries* TListSeries::GetSeries(int index) const {
     if (index < 0 || index >= Count()) {
         Ui().ShowPlainBox("[GetSeries] Bad series position : " + std::to_string(index));
@@ -103,5 +159,31 @@ TSeries& TListSeries::AddSeries(const TSeries& series) {
 }
 
 void TListSeries::Clear() { series_.clear(); }
+
+void TListSeries::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    for (const auto& series : series_) {
+        BufPutByte(buf, pos, kTagSeries);
+        series->WriteToBuffer(buf, pos);
+    }
+    BufPutByte(buf, pos, kTagEnd);
+}
+
+void TListSeries::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    std::vector<std::unique_ptr<TSeries>> read;
+    std::uint16_t at = pos;
+    try {
+        for (std::uint8_t tag = BufGetByte(buf, at); tag != kTagEnd; tag = BufGetByte(buf, at)) {
+            if (tag != kTagSeries) continue;  // unknown tags carry no payload
+            auto series = std::make_unique<TSeries>();
+            series->ReadFromBuffer(buf, at);
+            read.push_back(std::move(series));
+        }
+    } catch (const EDataError& error) {
+        throw EDataError(FormatText("series list, series %d at offset %d: %s", {read.size() + 1, at, error.what()}));
+    }
+    series_ = std::move(read);
+    modified_ = false;
+    pos = at;
+}
 
 }  // namespace cv

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/data/byte_buffer.h"
+
 namespace cv {
 
 // Longest name or label a series keeps: the stored form has room for 16 characters.
@@ -50,7 +52,17 @@ public:
     // Renames the series (a copy that stands for something else); kept to 16 characters.
     void SetName(std::string_view name);
 
+    // The stored form at Pos: tags 1 id, 2 name, 3 lo, 4 hi, one tag 5 per label, 255.
+    void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
+    // Replaces this series by the one stored at Pos. Unknown tags below 255 are
+    // skipped; bytes that end before tag 255, or bounds that give a negative count or
+    // one beyond 16 bits, raise EDataError and leave this series as it was.
+    void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
+
 private:
+    void ReadField(std::uint8_t tag, TGetBuf buf, std::uint16_t& pos);
+    void CheckBounds() const;
+
     std::int16_t lo_ = 0;
     std::int16_t hi_ = -1;
     std::uint16_t id_ = 0;
@@ -77,6 +89,13 @@ public:
     TSeries& AddSeries(const TSeries& series);
     // Frees every series.
     void Clear();
+
+    // The stored form: tag 6 and the series, for each series in order, then 255.
+    void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
+    // Replaces the whole list by the one stored at Pos and clears the modified mark.
+    // A malformed list raises EDataError naming the series being read and leaves the
+    // list as it was.
+    void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
 
     // Whether the list must be written at the next save: false after creation and
     // after reading, true after AddSeries.
