@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/data/real48.h"
+#include "core/services/random_generator.h"  // RandomBetween belongs to this family too
 
 namespace cv {
 
