@@ -117,7 +117,9 @@ double RoundToStepDir(double x, double step) {
     return rounded;
 }
 
-bool BytesEqual(const void* a, const void* b, std::uint16_t count) { return count == 0 || std::memcmp(a, b, count) == 0; }
+bool BytesEqual(const void* a, const void* b, std::uint16_t count) {
+    return count == 0 || std::memcmp(a, b, count) == 0;
+}
 
 void SortRowsDesc(TScoreTable& table, int n, int m, int k) {
     if (m < 1 || m > kScoreTableColumns || n < 1 || n > kScoreTableRows || k < 1 || k > m) return;
@@ -154,7 +156,8 @@ std::string ReplaceTokenReal(const std::string& s, const std::string& token, dou
 
 std::string UpperCaseAccented(const std::string& s) {
     std::string result(s.size(), '\0');
-    std::transform(s.begin(), s.end(), result.begin(), [](char c) { return UpperAccented(static_cast<unsigned char>(c)); });
+    std::transform(s.begin(), s.end(), result.begin(),
+                   [](char c) { return UpperAccented(static_cast<unsigned char>(c)); });
     return result;
 }
 

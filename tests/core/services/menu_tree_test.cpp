@@ -11,7 +11,8 @@ namespace {
 // A plain menu tree for the walk; the user interface wraps real menus instead.
 class TestMenu final : public TMenuNode {
 public:
-    explicit TestMenu(std::string caption, TestMenu* parent = nullptr) : caption_(std::move(caption)), parent_(parent) {}
+    explicit TestMenu(std::string caption, TestMenu* parent = nullptr)
+        : caption_(std::move(caption)), parent_(parent) {}
 
     TestMenu& Add(const std::string& caption) {
         children_.push_back(std::make_unique<TestMenu>(caption, this));
