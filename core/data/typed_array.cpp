@@ -1,0 +1,647 @@
+#include "core/data/typed_array.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "core/data/series.h"
+#include "core/services/log_file.h"
+#include "core/services/text_format.h"
+#include "core/services/ui_services.h"
+
+namespace cv {
+
+static_assert(std::endian::native == std::endian::little, "element blocks hold little-endian numbers as stored");
+
+namespace {
+
+constexpr std::string_view kBadIndexText =
+    "Fatal error in Corvantis Model. Wrong index in CalcIndex. Please contact Quenor";
+constexpr std::string_view kInitOutOfMemory = "Out of memory ! Close other applications and restart Corvantis";
+constexpr std::string_view kReadOutOfMemory = "Out of memory ! Close other applications and restart Corvantis3";
+
+constexpr std::uint32_t kShapeLimit = 65535;
+// Highest element position of each kind: the element block's addressable range.
+constexpr std::array<std::uint32_t, 6> kMaxPosition{65520, 65520, 32760, 32760, 10920, 16380};
+constexpr std::array<std::uint8_t, 6> kElementSize{1, 1, 2, 2, 6, 4};
+
+struct TIntegerRange {
+    long double lo;
+    long double hi;
+};
+// Ranges of the integer kinds 0..3.
+constexpr std::array<TIntegerRange, 4> kIntegerRange{{{0, 255}, {-128, 127}, {-32768, 32767}, {0, 65535}}};
+
+// Tags of the array form (docs/tagged_forms.md).
+constexpr std::uint8_t kTagKind = '3';
+constexpr std::uint8_t kTagSubType = '4';
+constexpr std::uint8_t kTagNDim = '5';
+constexpr std::uint8_t kTagLowerBounds = '6';
+constexpr std::uint8_t kTagUpperBounds = '7';
+constexpr std::uint8_t kTagElements = '8';
+constexpr std::uint8_t kTagArrayEnd = 'd';
+// Tags of the named-array form around it.
+constexpr std::uint8_t kTagDimName = 103;
+constexpr std::uint8_t kTagBody = 104;
+constexpr std::uint8_t kTagSimArrEnd = 200;
+
+const std::string kNoText;
+
+// Value rounded to an integer (halves to even) within Range, else ERangeError.
+std::int32_t RoundIntoRange(long double value, const TIntegerRange& range) {
+    const long double rounded = std::nearbyint(value);
+    if (!(rounded >= range.lo && rounded <= range.hi)) throw ERangeError();
+    return static_cast<std::int32_t>(rounded);
+}
+
+bool IsIntegerKind(std::uint8_t kind) { return kind <= dkWord; }
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return upper(x) == upper(y); });
+}
+
+// The last of the first Dims components of Index equal to Marker; ERangeError if none.
+int OpenDimension(const TIndex& index, std::int16_t marker, int dims) {
+    for (int d = std::min(index.Count(), dims) - 1; d >= 0; --d) {
+        if (index[d] == marker) return d;
+    }
+    throw ERangeError();
+}
+
+TIndex FirstComponents(const std::array<std::int16_t, kMaxDims>& components, int count) {
+    TIndex index;
+    for (int d = 0; d < count; ++d) index.Set(d, components[d]);
+    return index;
+}
+
+}  // namespace
+
+std::uint8_t DA_SizeOf(std::uint8_t kind) {
+    if (kind < kElementSize.size()) return kElementSize[kind];
+    Ui().ShowErrorBox("[DA_SizeOf] Unknown kind : " + std::to_string(kind));
+    return 0;
+}
+
+bool SimValuesEqual(const TSimValue& a, const TSimValue& b) {
+    if (a.kind != b.kind) return false;
+    if (IsIntegerKind(a.kind)) return a.integer == b.integer;
+    if (a.kind == dkReal48) return FromReal48(a.real) == FromReal48(b.real);
+    if (a.kind == dkZts) return a.text == b.text;
+    return false;
+}
+
+// ---- Shape and life cycle ----
+
+void TDynArr::Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,
+                    std::string_view outOfMemoryText) {
+    if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) throw ERangeError();
+    const std::uint8_t elementSize = DA_SizeOf(kind);
+    if (elementSize == 0) throw ERangeError();
+    std::array<std::uint32_t, kMaxDims> dimSize{};
+    std::array<std::uint32_t, kMaxDims> stride{};
+    std::uint32_t product = 1;
+    for (int d = nDim - 1; d >= 0; --d) {
+        const int size = ub[d] - lb[d] + 1;
+        if (size < 0) throw ERangeError();
+        stride[d] = product;
+        dimSize[d] = static_cast<std::uint32_t>(size);
+        product *= dimSize[d];
+        if (product > kShapeLimit) throw ERangeError();
+    }
+    const std::uint32_t count = product;
+    if (count * elementSize > kShapeLimit || (count > 0 && count - 1 > kMaxPosition[kind])) throw ERangeError();
+    long long base = 0;
+    for (int d = 0; d < nDim; ++d) {
+        base += static_cast<long long>(lb[d]) * stride[d];
+        if (base < 0 || base > kShapeLimit) throw ERangeError();
+    }
+
+    // An empty array keeps one zero element, which a reported bad read yields.
+    const std::size_t slots = std::max<std::uint32_t>(count, 1);
+    std::unique_ptr<std::uint8_t[]> block;
+    std::vector<std::string> texts;
+    try {
+        if (kind == dkZts) {
+            texts.resize(slots);
+        } else {
+            block = std::make_unique<std::uint8_t[]>(slots * elementSize);
+        }
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(outOfMemoryText));
+        throw ESilentAbort("Out of memory");
+    }
+
+    kind_ = kind;
+    subType_ = subType;
+    nDim_ = nDim;
+    lb_ = {};
+    ub_ = {};
+    for (int d = 0; d < nDim; ++d) {
+        lb_[d] = lb[d];
+        ub_[d] = ub[d];
+    }
+    dimSize_ = dimSize;
+    stride_ = stride;
+    count_ = static_cast<std::uint16_t>(count);
+    byteSize_ = static_cast<std::uint16_t>(count * elementSize);
+    base_ = static_cast<std::uint16_t>(base);
+    elementSize_ = elementSize;
+    data_ = std::move(block);
+    texts_ = std::move(texts);
+    modified_ = false;
+}
+
+void TDynArr::Release() {
+    data_.reset();
+    texts_.clear();
+    kind_ = subType_ = elementSize_ = 0;
+    nDim_ = 0;
+    lb_ = ub_ = {};
+    dimSize_ = stride_ = {};
+    count_ = byteSize_ = base_ = 0;
+}
+
+void TDynArr::Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub) {
+    Shape(kind, subType, nDim, lb, ub, kInitOutOfMemory);
+}
+
+void TDynArr::Assign(const TDynArr& src) {
+    if (&src != this) {
+        if (src.nDim_ == 0) {
+            Release();
+        } else {
+            Shape(src.kind_, src.subType_, src.nDim_, FirstComponents(src.lb_, src.nDim_),
+                  FirstComponents(src.ub_, src.nDim_), kInitOutOfMemory);
+            if (kind_ == dkZts) {
+                texts_ = src.texts_;
+            } else {
+                std::memcpy(data_.get(), src.data_.get(), std::size_t{byteSize_});
+            }
+        }
+    }
+    modified_ = true;
+}
+
+void TDynArr::CopyData(const TDynArr& src) {
+    if (nDim_ == 0 || src.nDim_ == 0 || kind_ == dkZts || src.kind_ == dkZts || byteSize_ != src.byteSize_) {
+        throw ERangeError();
+    }
+    std::memcpy(data_.get(), src.data_.get(), std::size_t{byteSize_});
+    modified_ = true;
+}
+
+void TDynArr::Clear() {
+    if (kind_ == dkZts) {
+        std::fill(texts_.begin(), texts_.end(), std::string());
+    } else if (data_) {
+        std::memset(data_.get(), 0, std::size_t{std::max<std::uint16_t>(count_, 1)} * elementSize_);
+    }
+    modified_ = true;
+}
+
+// ---- Index checks and reports ----
+
+std::uint32_t TDynArr::ReportBadIndex(const TIndex& index) const {
+    if (nDim_ == 0 || index.Count() < nDim_) throw ERangeError();
+    for (int d = 0; d < nDim_; ++d) {
+        if (index[d] >= lb_[d] && index[d] <= ub_[d]) continue;
+        LogFmt(0, "Out of bounds error : %d not in [%d,%d]", {index[d], lb_[d], ub_[d]});
+        break;
+    }
+    LogFmt(0, "   kind=%d", {kind_});
+    for (int d = 0; d < nDim_; ++d) LogFmt(0, "   lb=%d   ub=%d", {lb_[d], ub_[d]});
+    LogFlush();
+    Ui().ShowPlainBox(std::string(kBadIndexText));
+    return kNoPosition;
+}
+
+void TDynArr::ReportKind(std::string_view operation) const {
+    Ui().ShowErrorBox(std::string(operation) + std::to_string(kind_));
+}
+
+// ---- Element values by the array's own kind ----
+
+long double TDynArr::LoadNumber(std::uint32_t pos) const {
+    const std::uint8_t* element = Element(pos);
+    switch (kind_) {
+    case dkByte: return element[0];
+    case dkShortInt: return static_cast<std::int8_t>(element[0]);
+    case dkSmallint: {
+        std::int16_t value;
+        std::memcpy(&value, element, sizeof value);
+        return value;
+    }
+    case dkWord: {
+        std::uint16_t value;
+        std::memcpy(&value, element, sizeof value);
+        return value;
+    }
+    case dkReal48: return LoadReal48(element);
+    default: return 0;  // a text is no number
+    }
+}
+
+void TDynArr::StoreNumber(std::uint32_t pos, long double value) {
+    if (kind_ == dkZts) return;  // a text array takes no number
+    std::uint8_t* element = Element(pos);
+    if (kind_ == dkReal48) {
+        StoreReal48(value, element);
+    } else {
+        const std::int32_t integer = RoundIntoRange(value, kIntegerRange[kind_]);
+        if (elementSize_ == 1) {
+            element[0] = static_cast<std::uint8_t>(integer);
+        } else {
+            const auto bits = static_cast<std::uint16_t>(integer);
+            std::memcpy(element, &bits, sizeof bits);
+        }
+    }
+    modified_ = true;
+}
+
+void TDynArr::StoreText(std::uint32_t pos, std::string_view text) {
+    texts_[pos] = std::string(FitToField(text, subType_));
+    modified_ = true;
+}
+
+void TDynArr::ZeroElement(std::uint32_t pos) {
+    if (kind_ == dkZts) {
+        texts_[pos].clear();
+    } else {
+        std::memset(Element(pos), 0, elementSize_);
+    }
+}
+
+long double TDynArr::ReadNumberAs(const TIndex& index, std::string_view operation) const {
+    ReportKind(operation);
+    return LoadNumber(ReadPosition(index));
+}
+
+void TDynArr::WriteNumberAs(const TIndex& index, long double value, std::string_view operation) {
+    ReportKind(operation);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+// ---- Element access ----
+
+TSimValue TDynArr::GetV(const TIndex& index) const {
+    TSimValue value;
+    value.kind = kind_;
+    value.subType = subType_;
+    const std::uint32_t position = ReadPosition(index);
+    if (kind_ == dkZts) {
+        value.text = texts_[position];
+    } else if (kind_ == dkReal48) {
+        std::memcpy(value.real.bytes.data(), Element(position), value.real.bytes.size());
+    } else {
+        value.integer = static_cast<std::int32_t>(LoadNumber(position));
+    }
+    return value;
+}
+
+void TDynArr::SetV(const TIndex& index, const TSimValue& value) {
+    if (value.kind != kind_) {
+        Ui().ShowErrorBox("[SetV] Bad kinds : " + std::to_string(kind_) + " <> " + std::to_string(value.kind));
+    }
+    const std::uint32_t position = Locate(index);
+    if (position == kNoPosition) return;
+    if (kind_ == dkZts || value.kind == dkZts) {
+        if (kind_ == value.kind) StoreText(position, value.text);
+    } else if (value.kind == dkReal48) {
+        StoreNumber(position, FromReal48(value.real));
+    } else if (IsIntegerKind(value.kind)) {
+        StoreNumber(position, value.integer);
+    }
+}
+
+std::uint8_t TDynArr::GetByte(const TIndex& index) const {
+    if (kind_ != dkByte) {
+        return static_cast<std::uint8_t>(
+            RoundIntoRange(ReadNumberAs(index, "[GetByte] Bad kind : "), kIntegerRange[dkByte]));
+    }
+    return *Element(ReadPosition(index));
+}
+
+std::int16_t TDynArr::GetSmallint(const TIndex& index) const {
+    if (kind_ != dkSmallint) {
+        return static_cast<std::int16_t>(
+            RoundIntoRange(ReadNumberAs(index, "[GetSmallint] Bad kind : "), kIntegerRange[dkSmallint]));
+    }
+    return static_cast<std::int16_t>(LoadNumber(ReadPosition(index)));
+}
+
+std::uint16_t TDynArr::GetWord(const TIndex& index) const {
+    if (kind_ != dkWord) {
+        return static_cast<std::uint16_t>(
+            RoundIntoRange(ReadNumberAs(index, "[GetWord] Bad kind : "), kIntegerRange[dkWord]));
+    }
+    return static_cast<std::uint16_t>(LoadNumber(ReadPosition(index)));
+}
+
+void TDynArr::SetByte(const TIndex& index, long long value) {
+    if (kind_ != dkByte) return WriteNumberAs(index, value, "[SetByte] Bad kind : ");
+    RoundIntoRange(value, kIntegerRange[dkByte]);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+void TDynArr::SetSmallint(const TIndex& index, long long value) {
+    if (kind_ != dkSmallint) return WriteNumberAs(index, value, "[SetSmallint] Bad kind : ");
+    RoundIntoRange(value, kIntegerRange[dkSmallint]);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+void TDynArr::SetWord(const TIndex& index, long long value) {
+    if (kind_ != dkWord) return WriteNumberAs(index, value, "[SetWord] Bad kind : ");
+    RoundIntoRange(value, kIntegerRange[dkWord]);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+void TDynArr::AddLong(const TIndex& index, long double value) {
+    if (kind_ != dkReal48) ReportKind("[AddLong] Bad kind : ");
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, LoadNumber(position) + value);
+}
+
+const std::string& TDynArr::GetZts(const TIndex& index) const {
+    if (kind_ != dkZts) {
+        ReportKind("[GetZts] Bad kind : ");
+        return kNoText;
+    }
+    return texts_[ReadPosition(index)];
+}
+
+void TDynArr::SetZts(const TIndex& index, std::string_view text) {
+    if (kind_ != dkZts) return ReportKind("[SetZts] Bad kind : ");
+    if (subType_ != 0 && text.size() > subType_) {
+        Ui().ShowErrorBox("[SetZts] Bad length : " + std::to_string(text.size()));
+    }
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreText(position, text);
+}
+
+std::int16_t TDynArr::FindZts(std::string_view text, int dim, TIndex index) const {
+    if (kind_ != dkZts) {
+        ReportKind("[FindZts] Bad kind : ");
+        return kZtsNotFound;
+    }
+    if (dim < 1 || dim > nDim_) throw ERangeError();
+    for (int k = lb_[dim - 1]; k <= ub_[dim - 1]; ++k) {
+        index.Set(dim - 1, k);
+        const std::string& element = texts_[ReadPosition(index)];
+        if (!element.empty() && EqualIgnoringAsciiCase(element, text)) return static_cast<std::int16_t>(k);
+    }
+    return kZtsNotFound;
+}
+
+// ---- Whole-array operations ----
+
+long double TDynArr::Sum(int mode, const TIndex& index, int op) const {
+    if (mode != 1 && mode != 2) FatalStop("SumSubArray not implemented for nDim=%d", {mode});
+    const int outer = OpenDimension(index, kOpenDim, nDim_);
+    const int inner = mode == 2 ? OpenDimension(index, kOpenDim2, nDim_) : -1;
+    TIndex at = index;
+    long double sum = 0;
+    const auto add = [&] { sum = RoundToReal48(sum + LoadNumber(ReadPosition(at))); };
+    for (int i = lb_[outer]; i <= ub_[outer]; ++i) {
+        at.Set(outer, i);
+        if (inner < 0) {
+            add();
+            continue;
+        }
+        for (int j = lb_[inner]; j <= ub_[inner]; ++j) {
+            at.Set(inner, j);
+            add();
+        }
+    }
+    if (op == 2) {
+        // The divisor is the difference of the bounds, not the element count.
+        long double divisor = ub_[outer] - lb_[outer];
+        if (inner >= 0) divisor *= ub_[inner] - lb_[inner];
+        sum = divisor == 0 ? 0 : sum / divisor;
+    }
+    return RoundToReal48(sum);
+}
+
+void TDynArr::CopySubArray(const TDynArr& src, int mode, const TIndex& dstIndex, const TIndex& srcIndex) {
+    if (mode == 0) return CopyElement(dstIndex, src, srcIndex);
+    if (mode != 1 && mode != 2) FatalStop("CopySubArray not implemented for nDim=%d", {mode});
+    const int dstOuter = OpenDimension(dstIndex, kOpenDim, nDim_);
+    const int srcOuter = OpenDimension(srcIndex, kOpenDim, src.nDim_);
+    const int dstInner = mode == 2 ? OpenDimension(dstIndex, kOpenDim2, nDim_) : -1;
+    const int srcInner = mode == 2 ? OpenDimension(srcIndex, kOpenDim2, src.nDim_) : -1;
+    TIndex dst = dstIndex;
+    TIndex from = srcIndex;
+    for (int k = lb_[dstOuter]; k <= ub_[dstOuter]; ++k) {
+        dst.Set(dstOuter, k);
+        from.Set(srcOuter, k);
+        if (dstInner < 0) {
+            CopyElement(dst, src, from);
+            continue;
+        }
+        for (int m = lb_[dstInner]; m <= ub_[dstInner]; ++m) {
+            dst.Set(dstInner, m);
+            from.Set(srcInner, m);
+            CopyElement(dst, src, from);
+        }
+    }
+    modified_ = true;
+}
+
+void TDynArr::CopyElement(const TIndex& dstIndex, const TDynArr& src, const TIndex& srcIndex) {
+    SetV(dstIndex, src.GetV(srcIndex));
+    modified_ = true;
+}
+
+void TDynArr::CopyRow(const TDynArr& src, int srcRow, int dstRow) {
+    for (int j = lb_[1]; j <= ub_[1]; ++j) CopyElement({dstRow, j}, src, {srcRow, j});
+    modified_ = true;
+}
+
+void TDynArr::CopyColumn(const TDynArr& src, int srcCol, int dstCol) {
+    for (int i = lb_[0]; i <= ub_[0]; ++i) CopyElement({i, dstCol}, src, {i, srcCol});
+    modified_ = true;
+}
+
+void TDynArr::CopyRowIdx(const TDynArr& src, int srcRow, int dstRow, const std::vector<int>& cols) {
+    for (const int col : cols) CopyElement({dstRow, col}, src, {srcRow, col});
+    modified_ = true;
+}
+
+bool TDynArr::RowEquals(const TDynArr& other, int otherRow, int row) const {
+    for (int j = lb_[1]; j <= ub_[1]; ++j) {
+        if (!SimValuesEqual(GetV({row, j}), other.GetV({otherRow, j}))) return false;
+    }
+    return true;
+}
+
+void TDynArr::MoveElement(std::uint32_t dstPos, std::uint32_t srcPos) {
+    if (kind_ == dkZts) {
+        texts_[dstPos] = std::move(texts_[srcPos]);
+    } else {
+        std::memcpy(Element(dstPos), Element(srcPos), elementSize_);
+    }
+}
+
+void TDynArr::DeleteRow(int row) {
+    if (Locate({row, lb_[1]}) == kNoPosition) return;
+    for (int i = row; i < ub_[0]; ++i) {
+        for (int j = lb_[1]; j <= ub_[1]; ++j) MoveElement(Locate({i, j}), Locate({i + 1, j}));
+    }
+    for (int j = lb_[1]; j <= ub_[1]; ++j) ZeroElement(Locate({ub_[0], j}));
+    modified_ = true;
+}
+
+void TDynArr::DeleteElement(int pos) {
+    if (Locate({pos}) == kNoPosition) return;
+    for (int i = pos; i < ub_[0]; ++i) MoveElement(Locate({i}), Locate({i + 1}));
+    ZeroElement(Locate({ub_[0]}));
+    modified_ = true;
+}
+
+// ---- Tagged form ----
+
+void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    if (nDim_ == 0) throw ERangeError();
+    BufPutByte(buf, pos, kTagKind);
+    BufPutByte(buf, pos, kind_);
+    BufPutByte(buf, pos, kTagSubType);
+    BufPutByte(buf, pos, subType_);
+    BufPutByte(buf, pos, kTagNDim);
+    BufPutByte(buf, pos, static_cast<std::uint8_t>(nDim_));
+    BufPutByte(buf, pos, kTagLowerBounds);
+    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(lb_[d]));
+    BufPutByte(buf, pos, kTagUpperBounds);
+    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(ub_[d]));
+    BufPutByte(buf, pos, kTagElements);
+    if (kind_ == dkZts) {
+        for (std::uint32_t i = 0; i < count_; ++i) BufPutZts(buf, pos, texts_[i], subType_);
+    } else {
+        BufPutBlock(buf, pos, data_.get(), byteSize_);
+    }
+    BufPutByte(buf, pos, kTagArrayEnd);
+}
+
+namespace {
+
+TIndex ReadBounds(TGetBuf buf, std::uint16_t& pos, int nDim) {
+    if (nDim > kMaxDims) throw EDataError(FormatText("array with %d dimensions", {nDim}));
+    TIndex bounds;
+    for (int d = 0; d < nDim; ++d) bounds.Set(d, static_cast<std::int16_t>(BufGetWord(buf, pos)));
+    return bounds;
+}
+
+}  // namespace
+
+void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    std::uint8_t kind = 0;
+    std::uint8_t subType = 0;
+    int nDim = 0;
+    TIndex lb;
+    TIndex ub;
+    bool hasElements = false;
+    for (;;) {
+        switch (BufGetByte(buf, pos)) {
+        case kTagKind: kind = BufGetByte(buf, pos); break;
+        case kTagSubType: subType = BufGetByte(buf, pos); break;
+        case kTagNDim: nDim = BufGetByte(buf, pos); break;
+        case kTagLowerBounds: lb = ReadBounds(buf, pos, nDim); break;
+        case kTagUpperBounds: ub = ReadBounds(buf, pos, nDim); break;
+        case kTagElements:
+            ShapeForReading(kind, subType, nDim, lb, ub);
+            ReadElements(buf, pos);
+            hasElements = true;
+            break;
+        case kTagArrayEnd:
+            if (!hasElements) throw EDataError("array ends before its elements");
+            modified_ = false;
+            return;
+        default: break;  // not a tag of this form: skipped
+        }
+    }
+}
+
+void TDynArr::ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
+                              const TIndex& ub) {
+    if (kind >= kElementSize.size()) throw EDataError(FormatText("array of unknown element kind %d", {kind}));
+    if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) {
+        throw EDataError(FormatText("array with %d dimensions and incomplete bounds", {nDim}));
+    }
+    try {
+        Shape(kind, subType, nDim, lb, ub, kReadOutOfMemory);
+    } catch (const ERangeError&) {
+        throw EDataError("array shape beyond the limits");
+    }
+}
+
+void TDynArr::ReadElements(TGetBuf buf, std::uint16_t& pos) {
+    if (kind_ == dkZts) {
+        for (std::uint32_t i = 0; i < count_; ++i) texts_[i] = BufGetZts(buf, pos, subType_);
+    } else {
+        BufGetBlock(buf, pos, data_.get(), byteSize_);
+    }
+}
+
+// ---- Named arrays ----
+
+void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<const TSeries* const> series) {
+    if (series.empty() || series.size() > kMaxDims) throw ERangeError();
+    std::array<std::string, kMaxDims> names;
+    TIndex lb;
+    TIndex ub;
+    for (std::size_t d = 0; d < series.size(); ++d) {
+        if (series[d] == nullptr) throw ERangeError();
+        names[d] = series[d]->Name().substr(0, kDimNameMax);
+        lb.Set(static_cast<int>(d), series[d]->Lo());
+        ub.Set(static_cast<int>(d), series[d]->Hi());
+    }
+    Init(kind, subType, static_cast<int>(series.size()), lb, ub);
+    dimNames_ = std::move(names);
+}
+
+void TSimArr::Assign(const TSimArr& src) {
+    TDynArr::Assign(src);
+    dimNames_ = src.dimNames_;
+}
+
+void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    for (int d = 0; d < NDim(); ++d) {
+        BufPutByte(buf, pos, kTagDimName);
+        BufPutShortStr(buf, pos, dimNames_[d], kDimNameMax);
+    }
+    BufPutByte(buf, pos, kTagBody);
+    TDynArr::WriteToBuffer(buf, pos);
+    BufPutByte(buf, pos, kTagSimArrEnd);
+}
+
+void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    std::array<std::string, kMaxDims> names;
+    std::size_t nameCount = 0;
+    bool hasBody = false;
+    for (;;) {
+        switch (BufGetByte(buf, pos)) {
+        case kTagDimName: {
+            std::string name = BufGetShortStr(buf, pos);
+            if (nameCount < names.size()) names[nameCount++] = name.substr(0, kDimNameMax);
+            break;
+        }
+        case kTagBody:
+            TDynArr::ReadFromBuffer(buf, pos);
+            hasBody = true;
+            break;
+        case kTagSimArrEnd:
+            if (!hasBody) throw EDataError("named array ends before its body");
+            dimNames_ = std::move(names);
+            return;
+        default: break;  // not a tag of this form: skipped
+        }
+    }
+}
+
+}  // namespace cv
