@@ -94,6 +94,11 @@ bool SimValuesEqual(const TSimValue& a, const TSimValue& b) {
     return false;
 }
 
+long double SimValueNumber(const TSimValue& value) {
+    if (IsIntegerKind(value.kind)) return value.integer;
+    return value.kind == dkReal48 ? FromReal48(value.real) : 0;
+}
+
 // ---- Shape and life cycle ----
 
 void TDynArr::Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,

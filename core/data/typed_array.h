@@ -105,6 +105,8 @@ struct TSimValue {
 // False when the kinds differ; integer kinds compare the integers, kind 4 the
 // reals exactly, kind 5 the texts exactly (case-sensitive); other kinds are unequal.
 bool SimValuesEqual(const TSimValue& a, const TSimValue& b);
+// The value as a number: the integer of kinds 0..3, the real of kind 4, else 0.
+long double SimValueNumber(const TSimValue& value);
 
 // A typed array. Create empty, shape once (Init, Assign or ReadFromBuffer); the
 // shape stays until the array is destroyed. The modified flag is set by every

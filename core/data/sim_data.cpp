@@ -1,0 +1,333 @@
+#include "core/data/sim_data.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "core/services/log_file.h"
+#include "core/services/text_format.h"
+#include "core/services/ui_services.h"
+
+namespace cv {
+
+namespace {
+
+constexpr std::string_view kOutOfMemoryText = "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
+constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
+constexpr int kContentsLogLevel = 9;
+
+// Tags of the bag form (docs/tagged_forms.md).
+constexpr std::uint8_t kTagScalarName = 1;
+constexpr std::uint8_t kTagScalarValue = 2;
+constexpr std::uint8_t kTagArrayName = 101;
+constexpr std::uint8_t kTagArray = 102;
+constexpr std::uint8_t kTagBagEnd = 255;
+// Tags of the value form.
+constexpr std::uint8_t kTagKind = 3;
+constexpr std::uint8_t kTagSubType = 4;
+constexpr std::uint8_t kTagInteger = 5;
+constexpr std::uint8_t kTagReal = 6;
+constexpr std::uint8_t kTagText = 7;
+constexpr std::uint8_t kTagValueEnd = 50;
+
+const std::string kNoText;
+
+// Western code-page letters in upper case, so that names compare letter case ignored.
+unsigned char FoldCase(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+    case 0x9A: return 0x8A;  // s caron
+    case 0x9C: return 0x8C;  // oe
+    case 0x9E: return 0x8E;  // z caron
+    case 0xFF: return 0x9F;  // y diaeresis
+    default: return c;
+    }
+}
+
+bool IsFoldedLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F || c == 0xDF ||
+           (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+}
+
+// Symbols first, then digits, then letters.
+int SortWeight(char raw) {
+    const unsigned char c = FoldCase(static_cast<unsigned char>(raw));
+    constexpr int kDigitGroup = 0x100;
+    constexpr int kLetterGroup = 0x200;
+    if (c >= '0' && c <= '9') return kDigitGroup + c;
+    if (IsFoldedLetter(c)) return kLetterGroup + c;
+    return c;
+}
+
+// Where Name is or would go in a sorted list, and whether it is there.
+template <class List>
+auto FindEntry(List& list, std::string_view name) {
+    const auto at = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, std::string_view key) {
+        return CompareNames(entry.name, key) < 0;
+    });
+    const bool found = at != list.end() && CompareNames(at->name, name) == 0;
+    return std::pair{at, found};
+}
+
+void CheckName(std::string_view name) {
+    if (name.size() > kMaxFieldText) throw ERangeError();
+}
+
+// What was being read: the item, its name for a scalar or an array, and where it began.
+[[noreturn]] void RethrowWithContext(std::string_view item, const std::string* name, std::uint16_t offset,
+                                     const std::exception& error) {
+    const std::string label = name ? FormatText("%s \"%s\"", {item, *name}) : std::string(item);
+    throw EDataError(FormatText("bag: %s at offset %d: %s", {label, offset, error.what()}));
+}
+
+}  // namespace
+
+int CompareNames(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const int difference = SortWeight(a[i]) - SortWeight(b[i]);
+        if (difference != 0) return difference;
+    }
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
+}
+
+// ---- Values ----
+
+void WriteSimValue(TPutBuf buf, std::uint16_t& pos, const TSimValue& value) {
+    BufPutByte(buf, pos, kTagKind);
+    BufPutByte(buf, pos, value.kind);
+    BufPutByte(buf, pos, kTagSubType);
+    BufPutByte(buf, pos, value.subType);
+    if (value.kind <= dkWord) {
+        BufPutByte(buf, pos, kTagInteger);
+        BufPutLong(buf, pos, value.integer);
+    } else if (value.kind == dkReal48) {
+        BufPutByte(buf, pos, kTagReal);
+        BufPutReal48(buf, pos, value.real);
+    } else if (value.kind == dkZts) {
+        BufPutByte(buf, pos, kTagText);
+        BufPutZts(buf, pos, value.text, value.subType);
+    }
+    BufPutByte(buf, pos, kTagValueEnd);
+}
+
+TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos) {
+    TSimValue value;
+    for (;;) {
+        switch (BufGetByte(buf, pos)) {
+        case kTagKind: value.kind = BufGetByte(buf, pos); break;
+        case kTagSubType: value.subType = BufGetByte(buf, pos); break;
+        case kTagInteger: value.integer = BufGetLong(buf, pos); break;
+        case kTagReal: value.real = BufGetReal48Bytes(buf, pos); break;
+        case kTagText: value.text = BufGetZts(buf, pos, value.subType); break;
+        case kTagValueEnd: return value;
+        default: break;  // not a tag of this form: skipped
+        }
+    }
+}
+
+// ---- Scalars ----
+
+const TSimValue* TSimData::FindScalar(std::string_view name) const {
+    const auto [at, found] = FindEntry(scalars_, name);
+    return found ? &at->value : nullptr;
+}
+
+void TSimData::PutScalar(std::vector<TScalarEntry>& scalars, std::string_view name, const TSimValue& value) {
+    CheckName(name);
+    if (value.kind > dkZts) throw ERangeError();
+    TSimValue stored = value;
+    stored.text = std::string(FitToField(value.text, value.subType));
+    const auto [at, found] = FindEntry(scalars, name);
+    if (found) {
+        at->value = std::move(stored);
+    } else {
+        scalars.insert(at, TScalarEntry{std::string(name), std::move(stored)});
+    }
+}
+
+void TSimData::SetScalar(std::string_view name, const TSimValue& value) {
+    try {
+        PutScalar(scalars_, name, value);
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(kOutOfMemoryText));
+        throw ESilentAbort("Out of memory");
+    }
+}
+
+void TSimData::SetScalarInt(std::string_view name, std::int32_t value) {
+    TSimValue stored;
+    stored.changed = 1;
+    stored.kind = dkSmallint;
+    stored.integer = value;
+    SetScalar(name, stored);
+}
+
+void TSimData::SetScalarReal(std::string_view name, long double value) {
+    TSimValue stored;
+    stored.changed = 1;
+    stored.kind = dkReal48;
+    stored.real = ToReal48(value);
+    SetScalar(name, stored);
+}
+
+void TSimData::SetScalarZts(std::string_view name, std::string_view text, std::uint8_t maxLen) {
+    TSimValue stored;
+    stored.changed = 1;
+    stored.kind = dkZts;
+    stored.subType = maxLen;
+    stored.text = text;
+    SetScalar(name, stored);
+}
+
+void TSimData::GetScalar(std::string_view name, std::uint8_t kind, TSimValue& value, bool showErrors) const {
+    const TSimValue* stored = FindScalar(name);
+    if (stored == nullptr) {
+        if (showErrors) Ui().ShowErrorBox("[GetScalar] Unknown scalar : " + std::string(name));
+        value = TSimValue{};
+        return;
+    }
+    value = *stored;
+    if (kind != kAnyKind && stored->kind != kind && showErrors) {
+        Ui().ShowPlainBox("[GetScalar] expecting kind " + std::to_string(kind) + "   found " +
+                          std::to_string(stored->kind));
+    }
+}
+
+std::int16_t TSimData::GetScalarSmallint(std::string_view name) const {
+    TSimValue value;
+    GetScalar(name, dkSmallint, value, true);
+    const long double number = std::nearbyint(SimValueNumber(value));
+    if (!(number >= -32768 && number <= 32767)) throw ERangeError();
+    return static_cast<std::int16_t>(number);
+}
+
+long double TSimData::GetScalarReal(std::string_view name) const {
+    TSimValue value;
+    GetScalar(name, dkReal48, value, true);
+    return SimValueNumber(value);
+}
+
+const std::string& TSimData::GetScalarZts(std::string_view name) const {
+    TSimValue value;
+    GetScalar(name, dkZts, value, true);
+    const TSimValue* stored = FindScalar(name);
+    return stored != nullptr && stored->kind == dkZts ? stored->text : kNoText;
+}
+
+// ---- Arrays ----
+
+TSimArr& TSimData::PutArray(std::vector<TArrayEntry>& arrays, std::string_view name, std::unique_ptr<TSimArr> array) {
+    CheckName(name);
+    if (!array) throw ERangeError();
+    const auto [at, found] = FindEntry(arrays, name);
+    if (found) throw ECvError(std::string(kDuplicateText));
+    return *arrays.insert(at, TArrayEntry{std::string(name), std::move(array)})->array;
+}
+
+TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array) {
+    return PutArray(arrays_, name, std::move(array));
+}
+
+TSimArr* TSimData::GetSimArr(std::string_view name) const {
+    const auto [at, found] = FindEntry(arrays_, name);
+    if (found) return at->array.get();
+    LogFmt(0, "cannot get SimArr %s", {name});
+    return nullptr;
+}
+
+// ---- The whole bag ----
+
+bool TSimData::IsModified() const {
+    return std::any_of(scalars_.begin(), scalars_.end(), [](const TScalarEntry& s) { return s.value.changed != 0; }) ||
+           std::any_of(arrays_.begin(), arrays_.end(), [](const TArrayEntry& a) { return a.array->IsModified(); });
+}
+
+void TSimData::Assign(const TSimData& src) {
+    for (const TScalarEntry& scalar : src.scalars_) SetScalar(scalar.name, scalar.value);
+    for (const TArrayEntry& entry : src.arrays_) {
+        auto copy = std::make_unique<TSimArr>();
+        copy->Assign(*entry.array);
+        AddSimArr(entry.name, std::move(copy));
+    }
+}
+
+void TSimData::LogContents() const {
+    LogFmt(kContentsLogLevel, "   #scal=%d   #sarr=%d", {scalars_.size(), arrays_.size()});
+    for (std::size_t i = 0; i < scalars_.size(); ++i) {
+        LogFmt(kContentsLogLevel, "   scal %d : %s", {i, scalars_[i].name});
+    }
+    for (std::size_t i = 0; i < arrays_.size(); ++i) LogFmt(kContentsLogLevel, "   sarr %d : %s", {i, arrays_[i].name});
+}
+
+void TSimData::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    const std::uint16_t start = pos;
+    try {
+        for (const TScalarEntry& scalar : scalars_) {
+            BufPutByte(buf, pos, kTagScalarName);
+            BufPutShortStr(buf, pos, scalar.name, 0);
+            BufPutByte(buf, pos, kTagScalarValue);
+            WriteSimValue(buf, pos, scalar.value);
+        }
+        for (const TArrayEntry& entry : arrays_) {
+            BufPutByte(buf, pos, kTagArrayName);
+            BufPutShortStr(buf, pos, entry.name, 0);
+            BufPutByte(buf, pos, kTagArray);
+            entry.array->WriteToBuffer(buf, pos);
+        }
+        BufPutByte(buf, pos, kTagBagEnd);
+    } catch (...) {
+        pos = start;
+        throw;
+    }
+}
+
+void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    std::vector<TScalarEntry> scalars;
+    std::vector<TArrayEntry> arrays;
+    std::string scalarName;
+    std::string arrayName;
+    for (;;) {
+        const std::uint16_t tagAt = pos;
+        std::string_view item = "tag";
+        const std::string* name = nullptr;
+        try {
+            switch (BufGetByte(buf, pos)) {
+            case kTagScalarName:
+                item = "scalar name";
+                scalarName = BufGetShortStr(buf, pos);
+                break;
+            case kTagScalarValue:
+                item = "scalar";
+                name = &scalarName;
+                PutScalar(scalars, scalarName, ReadSimValue(buf, pos));
+                break;
+            case kTagArrayName:
+                item = "array name";
+                arrayName = BufGetShortStr(buf, pos);
+                break;
+            case kTagArray: {
+                item = "array";
+                name = &arrayName;
+                auto array = std::make_unique<TSimArr>();
+                array->ReadFromBuffer(buf, pos);
+                PutArray(arrays, arrayName, std::move(array));
+                break;
+            }
+            case kTagBagEnd:
+                scalars_ = std::move(scalars);
+                arrays_ = std::move(arrays);
+                return;
+            default: break;  // not a tag of this form: skipped
+            }
+        } catch (const ESilentAbort&) {
+            throw;  // out of memory, already shown
+        } catch (const ECvError& error) {
+            // Truncation, a position past 16 bits, a bad shape or kind, a duplicate array name.
+            RethrowWithContext(item, name, tagAt, error);
+        }
+    }
+}
+
+}  // namespace cv
