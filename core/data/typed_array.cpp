@@ -8,7 +8,6 @@
 
 #include "core/data/series.h"
 #include "core/services/log_file.h"
-#include "core/services/text_format.h"
 #include "core/services/ui_services.h"
 
 namespace cv {
@@ -20,7 +19,6 @@ namespace {
 constexpr std::string_view kBadIndexText =
     "Fatal error in Corvantis Model. Wrong index in CalcIndex. Please contact Quenor";
 constexpr std::string_view kInitOutOfMemory = "Out of memory ! Close other applications and restart Corvantis";
-constexpr std::string_view kReadOutOfMemory = "Out of memory ! Close other applications and restart Corvantis3";
 
 constexpr std::uint32_t kShapeLimit = 65535;
 // Highest element position of each kind: the element block's addressable range.
@@ -33,19 +31,6 @@ struct TIntegerRange {
 };
 // Ranges of the integer kinds 0..3.
 constexpr std::array<TIntegerRange, 4> kIntegerRange{{{0, 255}, {-128, 127}, {-32768, 32767}, {0, 65535}}};
-
-// Tags of the array form (docs/tagged_forms.md).
-constexpr std::uint8_t kTagKind = '3';
-constexpr std::uint8_t kTagSubType = '4';
-constexpr std::uint8_t kTagNDim = '5';
-constexpr std::uint8_t kTagLowerBounds = '6';
-constexpr std::uint8_t kTagUpperBounds = '7';
-constexpr std::uint8_t kTagElements = '8';
-constexpr std::uint8_t kTagArrayEnd = 'd';
-// Tags of the named-array form around it.
-constexpr std::uint8_t kTagDimName = 103;
-constexpr std::uint8_t kTagBody = 104;
-constexpr std::uint8_t kTagSimArrEnd = 200;
 
 const std::string kNoText;
 
@@ -62,14 +47,6 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [&](char x, char y) { return upper(x) == upper(y); });
-}
-
-// The last of the first Dims components of Index equal to Marker; ERangeError if none.
-int OpenDimension(const TIndex& index, std::int16_t marker, int dims) {
-    for (int d = std::min(index.Count(), dims) - 1; d >= 0; --d) {
-        if (index[d] == marker) return d;
-    }
-    throw ERangeError();
 }
 
 TIndex FirstComponents(const std::array<std::int16_t, kMaxDims>& components, int count) {
@@ -405,194 +382,6 @@ std::int16_t TDynArr::FindZts(std::string_view text, int dim, TIndex index) cons
     return kZtsNotFound;
 }
 
-// ---- Whole-array operations ----
-
-long double TDynArr::Sum(int mode, const TIndex& index, int op) const {
-    if (mode != 1 && mode != 2) FatalStop("SumSubArray not implemented for nDim=%d", {mode});
-    const int outer = OpenDimension(index, kOpenDim, nDim_);
-    const int inner = mode == 2 ? OpenDimension(index, kOpenDim2, nDim_) : -1;
-    TIndex at = index;
-    long double sum = 0;
-    const auto add = [&] { sum = RoundToReal48(sum + LoadNumber(ReadPosition(at))); };
-    for (int i = lb_[outer]; i <= ub_[outer]; ++i) {
-        at.Set(outer, i);
-        if (inner < 0) {
-            add();
-            continue;
-        }
-        for (int j = lb_[inner]; j <= ub_[inner]; ++j) {
-            at.Set(inner, j);
-            add();
-        }
-    }
-    if (op == 2) {
-        // The divisor is the difference of the bounds, not the element count.
-        long double divisor = ub_[outer] - lb_[outer];
-        if (inner >= 0) divisor *= ub_[inner] - lb_[inner];
-        sum = divisor == 0 ? 0 : sum / divisor;
-    }
-    return RoundToReal48(sum);
-}
-
-void TDynArr::CopySubArray(const TDynArr& src, int mode, const TIndex& dstIndex, const TIndex& srcIndex) {
-    if (mode == 0) return CopyElement(dstIndex, src, srcIndex);
-    if (mode != 1 && mode != 2) FatalStop("CopySubArray not implemented for nDim=%d", {mode});
-    const int dstOuter = OpenDimension(dstIndex, kOpenDim, nDim_);
-    const int srcOuter = OpenDimension(srcIndex, kOpenDim, src.nDim_);
-    const int dstInner = mode == 2 ? OpenDimension(dstIndex, kOpenDim2, nDim_) : -1;
-    const int srcInner = mode == 2 ? OpenDimension(srcIndex, kOpenDim2, src.nDim_) : -1;
-    TIndex dst = dstIndex;
-    TIndex from = srcIndex;
-    for (int k = lb_[dstOuter]; k <= ub_[dstOuter]; ++k) {
-        dst.Set(dstOuter, k);
-        from.Set(srcOuter, k);
-        if (dstInner < 0) {
-            CopyElement(dst, src, from);
-            continue;
-        }
-        for (int m = lb_[dstInner]; m <= ub_[dstInner]; ++m) {
-            dst.Set(dstInner, m);
-            from.Set(srcInner, m);
-            CopyElement(dst, src, from);
-        }
-    }
-    modified_ = true;
-}
-
-void TDynArr::CopyElement(const TIndex& dstIndex, const TDynArr& src, const TIndex& srcIndex) {
-    SetV(dstIndex, src.GetV(srcIndex));
-    modified_ = true;
-}
-
-void TDynArr::CopyRow(const TDynArr& src, int srcRow, int dstRow) {
-    for (int j = lb_[1]; j <= ub_[1]; ++j) CopyElement({dstRow, j}, src, {srcRow, j});
-    modified_ = true;
-}
-
-void TDynArr::CopyColumn(const TDynArr& src, int srcCol, int dstCol) {
-    for (int i = lb_[0]; i <= ub_[0]; ++i) CopyElement({i, dstCol}, src, {i, srcCol});
-    modified_ = true;
-}
-
-void TDynArr::CopyRowIdx(const TDynArr& src, int srcRow, int dstRow, const std::vector<int>& cols) {
-    for (const int col : cols) CopyElement({dstRow, col}, src, {srcRow, col});
-    modified_ = true;
-}
-
-bool TDynArr::RowEquals(const TDynArr& other, int otherRow, int row) const {
-    for (int j = lb_[1]; j <= ub_[1]; ++j) {
-        if (!SimValuesEqual(GetV({row, j}), other.GetV({otherRow, j}))) return false;
-    }
-    return true;
-}
-
-void TDynArr::MoveElement(std::uint32_t dstPos, std::uint32_t srcPos) {
-    if (kind_ == dkZts) {
-        texts_[dstPos] = std::move(texts_[srcPos]);
-    } else {
-        std::memcpy(Element(dstPos), Element(srcPos), elementSize_);
-    }
-}
-
-void TDynArr::DeleteRow(int row) {
-    if (Locate({row, lb_[1]}) == kNoPosition) return;
-    for (int i = row; i < ub_[0]; ++i) {
-        for (int j = lb_[1]; j <= ub_[1]; ++j) MoveElement(Locate({i, j}), Locate({i + 1, j}));
-    }
-    for (int j = lb_[1]; j <= ub_[1]; ++j) ZeroElement(Locate({ub_[0], j}));
-    modified_ = true;
-}
-
-void TDynArr::DeleteElement(int pos) {
-    if (Locate({pos}) == kNoPosition) return;
-    for (int i = pos; i < ub_[0]; ++i) MoveElement(Locate({i}), Locate({i + 1}));
-    ZeroElement(Locate({ub_[0]}));
-    modified_ = true;
-}
-
-// ---- Tagged form ----
-
-void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
-    if (nDim_ == 0) throw ERangeError();
-    BufPutByte(buf, pos, kTagKind);
-    BufPutByte(buf, pos, kind_);
-    BufPutByte(buf, pos, kTagSubType);
-    BufPutByte(buf, pos, subType_);
-    BufPutByte(buf, pos, kTagNDim);
-    BufPutByte(buf, pos, static_cast<std::uint8_t>(nDim_));
-    BufPutByte(buf, pos, kTagLowerBounds);
-    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(lb_[d]));
-    BufPutByte(buf, pos, kTagUpperBounds);
-    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(ub_[d]));
-    BufPutByte(buf, pos, kTagElements);
-    if (kind_ == dkZts) {
-        for (std::uint32_t i = 0; i < count_; ++i) BufPutZts(buf, pos, texts_[i], subType_);
-    } else {
-        BufPutBlock(buf, pos, data_.get(), byteSize_);
-    }
-    BufPutByte(buf, pos, kTagArrayEnd);
-}
-
-namespace {
-
-TIndex ReadBounds(TGetBuf buf, std::uint16_t& pos, int nDim) {
-    if (nDim > kMaxDims) throw EDataError(FormatText("array with %d dimensions", {nDim}));
-    TIndex bounds;
-    for (int d = 0; d < nDim; ++d) bounds.Set(d, static_cast<std::int16_t>(BufGetWord(buf, pos)));
-    return bounds;
-}
-
-}  // namespace
-
-void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
-    std::uint8_t kind = 0;
-    std::uint8_t subType = 0;
-    int nDim = 0;
-    TIndex lb;
-    TIndex ub;
-    bool hasElements = false;
-    for (;;) {
-        switch (BufGetByte(buf, pos)) {
-        case kTagKind: kind = BufGetByte(buf, pos); break;
-        case kTagSubType: subType = BufGetByte(buf, pos); break;
-        case kTagNDim: nDim = BufGetByte(buf, pos); break;
-        case kTagLowerBounds: lb = ReadBounds(buf, pos, nDim); break;
-        case kTagUpperBounds: ub = ReadBounds(buf, pos, nDim); break;
-        case kTagElements:
-            ShapeForReading(kind, subType, nDim, lb, ub);
-            ReadElements(buf, pos);
-            hasElements = true;
-            break;
-        case kTagArrayEnd:
-            if (!hasElements) throw EDataError("array ends before its elements");
-            modified_ = false;
-            return;
-        default: break;  // not a tag of this form: skipped
-        }
-    }
-}
-
-void TDynArr::ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
-                              const TIndex& ub) {
-    if (kind >= kElementSize.size()) throw EDataError(FormatText("array of unknown element kind %d", {kind}));
-    if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) {
-        throw EDataError(FormatText("array with %d dimensions and incomplete bounds", {nDim}));
-    }
-    try {
-        Shape(kind, subType, nDim, lb, ub, kReadOutOfMemory);
-    } catch (const ERangeError&) {
-        throw EDataError("array shape beyond the limits");
-    }
-}
-
-void TDynArr::ReadElements(TGetBuf buf, std::uint16_t& pos) {
-    if (kind_ == dkZts) {
-        for (std::uint32_t i = 0; i < count_; ++i) texts_[i] = BufGetZts(buf, pos, subType_);
-    } else {
-        BufGetBlock(buf, pos, data_.get(), byteSize_);
-    }
-}
-
 // ---- Named arrays ----
 
 void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<const TSeries* const> series) {
@@ -613,40 +402,6 @@ void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<
 void TSimArr::Assign(const TSimArr& src) {
     TDynArr::Assign(src);
     dimNames_ = src.dimNames_;
-}
-
-void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
-    for (int d = 0; d < NDim(); ++d) {
-        BufPutByte(buf, pos, kTagDimName);
-        BufPutShortStr(buf, pos, dimNames_[d], kDimNameMax);
-    }
-    BufPutByte(buf, pos, kTagBody);
-    TDynArr::WriteToBuffer(buf, pos);
-    BufPutByte(buf, pos, kTagSimArrEnd);
-}
-
-void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
-    std::array<std::string, kMaxDims> names;
-    std::size_t nameCount = 0;
-    bool hasBody = false;
-    for (;;) {
-        switch (BufGetByte(buf, pos)) {
-        case kTagDimName: {
-            std::string name = BufGetShortStr(buf, pos);
-            if (nameCount < names.size()) names[nameCount++] = name.substr(0, kDimNameMax);
-            break;
-        }
-        case kTagBody:
-            TDynArr::ReadFromBuffer(buf, pos);
-            hasBody = true;
-            break;
-        case kTagSimArrEnd:
-            if (!hasBody) throw EDataError("named array ends before its body");
-            dimNames_ = std::move(names);
-            return;
-        default: break;  // not a tag of this form: skipped
-        }
-    }
 }
 
 }  // namespace cv
