@@ -25,6 +25,7 @@
 #include <array>
 #include <concepts>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -73,9 +74,11 @@ public:
     constexpr TIndex(T... components) : components_{Narrow(components)...}, count_(sizeof...(T)) {}
 
     constexpr int Count() const { return count_; }
+    // Component D, 0-based, D < kMaxDims (components past Count() are 0).
     constexpr std::int16_t operator[](int d) const { return components_[d]; }
     // Sets component D (0-based), extending the index to D + 1 components if needed.
     constexpr void Set(int d, long long value) {
+        if (d < 0 || d >= kMaxDims) throw ERangeError();
         components_[d] = Narrow(value);
         if (count_ <= d) count_ = d + 1;
     }
@@ -123,7 +126,7 @@ public:
     // Shapes the array with the first NDim bounds of LB and UB and a zero block;
     // clears the modified flag. A shape beyond the limits (count or byte size over
     // 65,535, a base partial sum outside 0..65,535, positions beyond the kind's
-    // limit) or an unknown kind raises ERangeError and leaves the array unshaped.
+    // limit) or an unknown kind raises ERangeError and leaves the array as it was.
     // When memory runs out the "Out of memory !" box is shown and ESilentAbort raised.
     void Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
     // Becomes a copy of Src (shape, elements, own copies of texts); sets the modified flag.
@@ -160,7 +163,7 @@ public:
     std::int16_t GetSmallint(const TIndex& index) const;
     std::uint16_t GetWord(const TIndex& index) const;
     long double GetReal48(const TIndex& index) const;
-    // The stored text, not a copy (empty: no text).
+    // The stored text, not a copy (empty: no text); valid until the element changes.
     const std::string& GetZts(const TIndex& index) const;
     std::string GetString(const TIndex& index) const { return GetZts(index); }
     // Integer setters raise ERangeError for a value outside the element's range.
@@ -255,6 +258,9 @@ public:
 
     // One dimension per series, in order: the series' name, lo and hi.
     void InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<const TSeries* const> series);
+    void InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::initializer_list<const TSeries*> series) {
+        InitFromSeries(kind, subType, std::span<const TSeries* const>(series.begin(), series.size()));
+    }
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
     // Name of dimension D (1-based); empty when not built from series.

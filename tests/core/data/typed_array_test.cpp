@@ -398,6 +398,11 @@ TEST(TypedArray, NamedArraysCarryTheirSeriesNames) {
     copy.Assign(back);
     EXPECT_EQ(copy.DimName(1), "Brands");
     EXPECT_TRUE(copy.IsModified());
+    TSimArr single;
+    single.InitFromSeries(dkZts, 16, {&segments});
+    EXPECT_EQ(single.DimName(1), "SegmentsWithALon");
+    EXPECT_EQ(single.DimName(2), "");
+    EXPECT_EQ(single.Count(), 2);
     const Bytes noBody{103, 0, 0, 0, 200};
     readPos = 0;
     EXPECT_THROW(back.ReadFromBuffer(noBody, readPos), EDataError);
