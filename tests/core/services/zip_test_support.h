@@ -1,0 +1,45 @@
+#pragma once
+// Helpers of the zip tests: archives crafted entry by entry (including names
+// and kinds that the engine must refuse), a reader of the archive's central
+// directory, deterministic file contents and the outside zip tools.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace cv::test {
+
+struct CraftedEntry {
+    std::string name;
+    std::string data;
+    bool symlink = false;      // data is the link's target
+    bool directory = false;
+};
+
+// Writes Entries, in order and under exactly their names, as a zip archive;
+// traditional encryption with a non-empty Password.
+void WriteCraftedZip(const std::filesystem::path& archive, const std::vector<CraftedEntry>& entries,
+                     const std::string& password = {});
+
+struct CentralEntry {
+    std::string name;
+    int method = 0;           // 0 stored, 8 deflated
+    bool encrypted = false;   // general-purpose flag bit 0
+};
+
+// The entries listed by the central directory of the zip archive Bytes.
+std::vector<CentralEntry> CentralEntries(const std::string& bytes);
+
+// Size bytes of a fixed pseudo-random sequence (all byte values occur).
+std::string PatternBytes(std::size_t size, std::uint32_t seed);
+
+// Every regular file under Root, as paths relative to it, sorted.
+std::vector<std::string> FilesUnder(const std::filesystem::path& root);
+
+// Runs a shell command; its exit status (-1 when it could not run).
+int RunCommand(const std::string& command);
+bool ToolAvailable(const std::string& tool);
+std::string Quoted(const std::filesystem::path& path);
+
+}  // namespace cv::test
