@@ -20,7 +20,8 @@ inline constexpr int kZipStopped = 30;
 inline constexpr int kZipReservedSilent = 140;
 // Notice: nothing matched the files to process; nothing was done.
 inline constexpr int kZipNothingToDo = 40;
-// Notice: some files to process were not found or were skipped as duplicates.
+// Notice: some files to process were not found, or were left out (too old,
+// or a duplicate entry name).
 inline constexpr int kZipSomeFilesSkipped = 190;
 // The archive is damaged or is not a zip archive.
 inline constexpr int kZipBadArchive = 100;

@@ -83,7 +83,12 @@ private:
     }
 
     void AddFile(const fs::path& path) {
-        if (!Selected(path) || !WithinDate(path) || IsArchive(path)) return;
+        if (!Selected(path) || IsArchive(path)) return;
+        // Left out by date: said, as a file that a caller named could otherwise go missing unnoticed.
+        if (!WithinDate(path)) {
+            result_.someSkipped = true;
+            return;
+        }
         Append({path, StoredEntryName(path, !request_.junkPaths), false});
     }
 

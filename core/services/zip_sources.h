@@ -20,8 +20,8 @@ struct TZipSource {
 
 struct TZipSources {
     std::vector<TZipSource> files;
-    // A specification found nothing, or a second file had the entry name of an
-    // earlier one and was left out.
+    // A specification found nothing, a file was older than the request's date,
+    // or a second file had the entry name of an earlier one: left out.
     bool someSkipped = false;
 };
 

@@ -168,6 +168,14 @@ TEST_F(ZipRoundTrip, IncludeExcludeHiddenAndPathOptionsPickTheEntries) {
     EXPECT_EQ(zip.Zip(), kZipSomeFilesSkipped);
     EXPECT_EQ(names("dirs.zip"), (std::vector<std::string>{"src/sub/", "src/sub/b.bin", "src/sub/deep/",
                                                            "src/sub/deep/c.ZIP", "src/sub/notes.txt"}));
+
+    // A file written before 1 January 1980 is left out, and that is said.
+    const std::chrono::sys_seconds before1980 = std::chrono::sys_days(std::chrono::year{1979} / 12 / 31);
+    fs::last_write_time("src/sub/notes.txt", std::chrono::file_clock::from_sys(before1980));
+    zip.ZipFileName = "dated.zip";
+    zip.FilesToProcess = {"src/a.txt", "src/sub/notes.txt"};
+    EXPECT_EQ(zip.Zip(), kZipSomeFilesSkipped);
+    EXPECT_EQ(names("dated.zip"), std::vector<std::string>{"src/a.txt"});
 }
 
 TEST_F(ZipRoundTrip, FailedZipLeavesTheOldArchiveAsItWas) {
