@@ -55,6 +55,15 @@ bool MatrixInverse(int n, TReal48Matrix& a, TReal48Matrix& y);
 bool MultipleRegression(int n, int k, const TReal48Vector& y, const TReal48Matrix& x, TReal48Vector& stats,
                         TReal48Vector& b, TReal48Vector& se);
 
+class TDynArr;
+
+// MatrixInverse and MultipleRegression over typed arrays of Real48 elements:
+// matrices two-dimensional, vectors one-dimensional, their bounds covering
+// 1..n (1..k, 1..15). Another kind, dimension count or bounds raises
+// ERangeError before anything is read; only a successful result is written back.
+bool MatrixInverse(int n, TDynArr& a, TDynArr& y);
+bool MultipleRegression(int n, int k, const TDynArr& y, const TDynArr& x, TDynArr& stats, TDynArr& b, TDynArr& se);
+
 // A straight line y = slope x x + intercept with its squared correlation.
 struct TLineFit {
     double slope = 0;
