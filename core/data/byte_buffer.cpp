@@ -19,17 +19,13 @@ constexpr std::size_t kZtsOverhead = 2;         // the length byte and the closi
 // written or read when it throws.
 std::size_t PutEnd(TPutBuf buf, std::uint16_t pos, std::size_t count) {
     const std::size_t end = std::size_t{pos} + count;
-    if (buf.data == nullptr || end > std::min(buf.size, kBufSize)) throw ERangeError();
+    if (buf.data == nullptr || end > std::min(buf.size, kBufSize)) buffer_detail::FailPut();
     return end;
 }
 
 std::size_t GetEnd(TGetBuf buf, std::uint16_t pos, std::size_t count) {
     const std::size_t end = std::size_t{pos} + count;
-    if (buf.data == nullptr || end > buf.size) {
-        throw EDataError(FormatText("truncated data: a field of %d bytes at offset %d runs past the end of %d bytes",
-                                    {count, pos, buf.size}));
-    }
-    if (end > kPositionLimit) throw EOverflowError("Integer overflow");
+    if (buf.data == nullptr || end > buf.size || end > kPositionLimit) buffer_detail::FailGet(buf, pos, count);
     return end;
 }
 
@@ -54,11 +50,24 @@ std::string_view CheckedFieldText(std::string_view text, std::uint8_t maxLen) {
 
 }  // namespace
 
+namespace buffer_detail {
+
+void FailPut() { throw ERangeError(); }
+
+void FailGet(TGetBuf buf, std::uint16_t pos, std::size_t count) {
+    const std::size_t end = std::size_t{pos} + count;
+    if (buf.data == nullptr || end > buf.size) {
+        throw EDataError(FormatText("truncated data: a field of %d bytes at offset %d runs past the end of %d bytes",
+                                    {count, pos, buf.size}));
+    }
+    throw EOverflowError("Integer overflow");
+}
+
+}  // namespace buffer_detail
+
 std::string_view FitToField(std::string_view text, std::uint8_t maxLen) {
     return text.substr(0, maxLen == 0 ? kMaxFieldText : maxLen);
 }
-
-void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value) { *PutAt(buf, pos, 1) = value; }
 
 void BufPutWord(TPutBuf buf, std::uint16_t& pos, std::uint16_t value) {
     std::uint8_t* field = PutAt(buf, pos, 2);
@@ -102,8 +111,6 @@ void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint
     std::memcpy(field + 1, kept.data(), kept.size());
     field[1 + kept.size()] = 0;
 }
-
-std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos) { return *GetAt(buf, pos, 1); }
 
 std::uint16_t BufGetWord(TGetBuf buf, std::uint16_t& pos) {
     const std::uint8_t* field = GetAt(buf, pos, 2);

@@ -61,7 +61,7 @@ struct TGetBuf {
 // through this so that what is written reads back equal.
 std::string_view FitToField(std::string_view text, std::uint8_t maxLen);
 
-void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value);
+inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value);
 void BufPutWord(TPutBuf buf, std::uint16_t& pos, std::uint16_t value);
 void BufPutLong(TPutBuf buf, std::uint16_t& pos, std::int32_t value);
 void BufPutReal48(TPutBuf buf, std::uint16_t& pos, const Real48& value);
@@ -76,7 +76,7 @@ void BufPutShortStr(TPutBuf buf, std::uint16_t& pos, std::string_view text, std:
 // cut to MaxLen; more than 255 characters with MaxLen 0 raises ERangeError.
 void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint8_t maxLen);
 
-std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos);
+inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos);
 std::uint16_t BufGetWord(TGetBuf buf, std::uint16_t& pos);
 std::int32_t BufGetLong(TGetBuf buf, std::uint16_t& pos);
 long double BufGetReal48(TGetBuf buf, std::uint16_t& pos);
@@ -88,5 +88,25 @@ std::string BufGetShortStr(TGetBuf buf, std::uint16_t& pos);
 // No text (length 0) gives the empty string. With MaxLen > 0 a stored length
 // beyond MaxLen is clamped to MaxLen and the field still takes MaxLen + 2 bytes.
 std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen);
+
+// ---- Inline single bytes: every tag of every form goes through these ----
+
+namespace buffer_detail {
+[[noreturn]] void FailPut();
+[[noreturn]] void FailGet(TGetBuf buf, std::uint16_t pos, std::size_t count);
+}  // namespace buffer_detail
+
+inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value) {
+    if (buf.data == nullptr || pos >= buf.size || pos >= kBufSize) [[unlikely]]
+        buffer_detail::FailPut();
+    buf.data[pos++] = value;
+}
+
+inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos) {
+    // Position 65,535 cannot advance: FailGet raises the overflow error for it.
+    if (buf.data == nullptr || pos >= buf.size || pos == 0xFFFF) [[unlikely]]
+        buffer_detail::FailGet(buf, pos, 1);
+    return buf.data[pos++];
+}
 
 }  // namespace cv

@@ -1,6 +1,7 @@
 #include "core/data/sim_data.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <new>
 
@@ -12,7 +13,8 @@ namespace cv {
 
 namespace {
 
-constexpr std::string_view kOutOfMemoryText = "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
+constexpr std::string_view kOutOfMemoryText =
+    "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
 constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
 constexpr int kContentsLogLevel = 9;
 
@@ -33,7 +35,7 @@ constexpr std::uint8_t kTagValueEnd = 50;
 const std::string kNoText;
 
 // Western code-page letters in upper case, so that names compare letter case ignored.
-unsigned char FoldCase(unsigned char c) {
+constexpr unsigned char FoldCase(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     switch (c) {
@@ -45,24 +47,31 @@ unsigned char FoldCase(unsigned char c) {
     }
 }
 
-bool IsFoldedLetter(unsigned char c) {
+constexpr bool IsFoldedLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F || c == 0xDF ||
            (c >= 0xC0 && c <= 0xDE && c != 0xD7);
 }
 
-// Symbols first, then digits, then letters.
-int SortWeight(char raw) {
-    const unsigned char c = FoldCase(static_cast<unsigned char>(raw));
+// Sort weight of every byte: symbols first, then digits, then letters, case folded.
+constexpr std::array<std::uint16_t, 256> kSortWeights = [] {
     constexpr int kDigitGroup = 0x100;
     constexpr int kLetterGroup = 0x200;
-    if (c >= '0' && c <= '9') return kDigitGroup + c;
-    if (IsFoldedLetter(c)) return kLetterGroup + c;
-    return c;
-}
+    std::array<std::uint16_t, 256> weights{};
+    for (int raw = 0; raw < 256; ++raw) {
+        const unsigned char c = FoldCase(static_cast<unsigned char>(raw));
+        int weight = c;
+        if (c >= '0' && c <= '9') weight += kDigitGroup;
+        if (IsFoldedLetter(c)) weight += kLetterGroup;
+        weights[raw] = static_cast<std::uint16_t>(weight);
+    }
+    return weights;
+}();
 
 // Where Name is or would go in a sorted list, and whether it is there.
 template <class List>
 auto FindEntry(List& list, std::string_view name) {
+    // Bags are written in name order, so a name read usually goes after the last.
+    if (list.empty() || CompareNames(list.back().name, name) < 0) return std::pair{list.end(), false};
     const auto at = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, std::string_view key) {
         return CompareNames(entry.name, key) < 0;
     });
@@ -86,7 +95,8 @@ void CheckName(std::string_view name) {
 int CompareNames(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const int difference = SortWeight(a[i]) - SortWeight(b[i]);
+        const int difference =
+            kSortWeights[static_cast<unsigned char>(a[i])] - kSortWeights[static_cast<unsigned char>(b[i])];
         if (difference != 0) return difference;
     }
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
