@@ -228,7 +228,7 @@ void TVolSet::VolumeSet(const void* data, std::uint16_t size, TVolKeys keys) {
         Fail("a volume set holds at most 4096 volumes");
     // The bytes are copied first: Data may point into a cached block that
     // making room is about to release.
-    auto block = std::make_unique<std::uint8_t[]>(size);
+    auto block = std::make_unique_for_overwrite<std::uint8_t[]>(size);
     if (size > 0) std::memcpy(block.get(), data, size);
     if (found)
         ReplaceVolume(slots_[position], std::move(block), size);
@@ -305,7 +305,7 @@ void TVolSet::VolumeGetAt(int position, const std::uint8_t*& data, std::uint16_t
 
 void TVolSet::LoadVolume(TVolSlot& slot) {
     MakeRoom(slot.tab.size, &slot);
-    auto block = std::make_unique<std::uint8_t[]>(slot.tab.size);
+    auto block = std::make_unique_for_overwrite<std::uint8_t[]>(slot.tab.size);
     std::size_t got = 0;
     const int error = file_.ReadAt(slot.tab.offset, block.get(), slot.tab.size, got);
     if (error || got != slot.tab.size)

@@ -1,0 +1,106 @@
+// Reading every volume of a 1,000-volume set (open read-only, load each volume
+// by its keys, close) against reading the same file's raw bytes. The volume
+// benchmark also reports its time as a multiple of the raw read measured in the
+// same run ("x_raw").
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/data/volume_set.h"
+
+namespace {
+
+constexpr std::int16_t kVolumeCount = 1000;
+constexpr int kRawSamples = 20;
+
+// A set of 1,000 volumes of 200..1,799 bytes (about 1 MB) in a temporary directory.
+class SampleSet {
+public:
+    SampleSet() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "cvbench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::abort();
+        dir_ = pattern;
+        file_ = (dir_ / "bench.vs").string();
+        cv::TVolSet set;
+        set.Create(file_, "Bench");
+        set.AddKey("Number", 1, kVolumeCount);
+        std::mt19937 random(5);
+        for (std::int16_t key = 1; key <= kVolumeCount; ++key) {
+            const std::vector<std::uint8_t> bytes(200 + random() % 1600, static_cast<std::uint8_t>(key));
+            set.VolumeSet(bytes.data(), static_cast<std::uint16_t>(bytes.size()), {key});
+        }
+        set.Close();
+        size_ = static_cast<std::int64_t>(std::filesystem::file_size(file_));
+    }
+    ~SampleSet() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    const std::string& File() const { return file_; }
+    std::int64_t Size() const { return size_; }
+
+private:
+    std::filesystem::path dir_;
+    std::string file_;
+    std::int64_t size_ = 0;
+};
+
+const SampleSet& Sample() {
+    static const SampleSet sample;
+    return sample;
+}
+
+// The whole file in one read into a buffer of its size.
+std::size_t ReadRawBytes(const std::string& file) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<std::size_t>(in.gcount()) + static_cast<unsigned char>(bytes.back());
+}
+
+std::size_t ReadEveryVolume(const std::string& file) {
+    cv::TVolSet set;
+    set.OpenReadOnly(file);
+    std::size_t total = 0;
+    for (std::int16_t key = 1; key <= kVolumeCount; ++key) {
+        const std::uint8_t* data = nullptr;
+        std::uint16_t size = 0;
+        if (set.VolumeGet(data, size, {key})) total += size + data[size - 1];
+    }
+    set.Close();
+    return total;
+}
+
+double SecondsPerCall(auto&& work, int calls) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < calls; ++i) benchmark::DoNotOptimize(work());
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / calls;
+}
+
+void BM_VolSetReadRawBytes(benchmark::State& state) {
+    const SampleSet& sample = Sample();
+    for (auto _ : state) benchmark::DoNotOptimize(ReadRawBytes(sample.File()));
+    state.SetBytesProcessed(state.iterations() * sample.Size());
+}
+BENCHMARK(BM_VolSetReadRawBytes);
+
+void BM_VolSetReadEveryVolume(benchmark::State& state) {
+    const SampleSet& sample = Sample();
+    const double rawSeconds = SecondsPerCall([&] { return ReadRawBytes(sample.File()); }, kRawSamples);
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) benchmark::DoNotOptimize(ReadEveryVolume(sample.File()));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetBytesProcessed(state.iterations() * sample.Size());
+    state.counters["x_raw"] = seconds / static_cast<double>(state.iterations()) / rawSeconds;
+}
+BENCHMARK(BM_VolSetReadEveryVolume);
+
+}  // namespace
