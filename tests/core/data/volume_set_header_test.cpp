@@ -17,7 +17,7 @@ TVolSetHeader SampleHeader() {
     h.lastStored = 36527.5;
     h.lastLoaded = 36528.75;
     h.keys[0] = {"Section", 1, 9};
-    h.keys[1] = {"Part", -3, 2};
+    h.keys[1] = {"Page", -3, 2};
     return h;
 }
 
@@ -28,7 +28,7 @@ TEST(VolSetHeader, EncodesEveryFieldAtItsOffsetAndDecodesBack) {
     EXPECT_EQ(bytes[162], 0x03);
     EXPECT_EQ(bytes[235], 0xFD);
     EXPECT_EQ(bytes[236], 0xFF);
-    EXPECT_EQ(bytes[218], 4);  // length of "Part"
+    EXPECT_EQ(bytes[218], 4);  // length of "Page"
     // 36526.25 as an IEEE double is 0x40E1D5C800000000 (2^15 x 1.1146...), least significant byte first.
     EXPECT_EQ(bytes[169 + 7], 0x40);
     EXPECT_EQ(bytes[169 + 6], 0xE1);
@@ -43,7 +43,7 @@ TEST(VolSetHeader, EncodesEveryFieldAtItsOffsetAndDecodesBack) {
     EXPECT_EQ(back.created, 36526.25);
     EXPECT_EQ(back.lastStored, 36527.5);
     EXPECT_EQ(back.lastLoaded, 36528.75);
-    EXPECT_EQ(back.keys[1].name, "Part");
+    EXPECT_EQ(back.keys[1].name, "Page");
     EXPECT_EQ(back.keys[1].low, -3);
     EXPECT_EQ(back.keys[1].high, 2);
 }
