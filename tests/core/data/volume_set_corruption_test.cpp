@@ -86,6 +86,8 @@ TEST(VolSetCorruption, DamagedHeaderFieldsAreRefused) {
         {"table offset in header", kTableOffsetField, 0, false},
         {"table offset past the end", kTableOffsetField, tableOffset + 1, false},
         {"key 2 bounds reversed", 197 + 21 + 17, 13, true},
+        {"signature length byte 129", 4, 129 + 256 * 'Q', true},
+        {"key 1 name length 17", 197, 17 + 256 * 'V', true},
     };
     for (const Damage& damage : damages) {
         std::string bytes = good;
@@ -95,6 +97,11 @@ TEST(VolSetCorruption, DamagedHeaderFieldsAreRefused) {
             PutI32(bytes, damage.offset, damage.value);
         ExpectVolSetError(bytes, dir, damage.what);
     }
+    // A descriptor beyond the key count is not read.
+    std::string unusedDescriptor = good;
+    unusedDescriptor[197 + 5 * 21] = static_cast<char>(200);
+    test::WriteFileBytes(dir / "unused.vs", unusedDescriptor);
+    EXPECT_NO_THROW(ReadEverything(dir / "unused.vs", true));
     // Too short for a header at all.
     ExpectVolSetError("", dir, "empty file");
     ExpectVolSetError(good.substr(0, 200), dir, "200 bytes");
