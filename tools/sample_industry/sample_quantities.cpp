@@ -1,0 +1,124 @@
+#include "tools/sample_industry/sample_quantities.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "core/data/industry_file.h"
+#include "tools/sample_industry/sample_layout.h"
+#include "tools/sample_industry/sample_writers.h"
+
+namespace cv::sample {
+
+namespace {
+
+using enum TSampleSet;
+using enum TSampleForm;
+
+// The quantities in writing order. "CumInflation" follows "Economics" and
+// "DeflatFacs", from which it is accumulated.
+constexpr TSampleQuantity kQuantities[] = {
+    // The series of the cells (positions in the series list).
+    {"PerSeries", Constant, kCategoryIndustry, Scalar, WriteSeriesPosition},
+    {"FirSeries", Constant, kCategoryIndustry, Scalar, WriteSeriesPosition},
+    {"FtaSeries", Constant, kCategoryIndustry, Scalar, WriteSeriesPosition},
+    {"MktSeries", Constant, kCategoryIndustry, Scalar, WriteSeriesPosition},
+    {"ChaSeries", Constant, kCategoryFta, Scalar, WriteSeriesPosition},
+    {"DimSeries", Constant, kCategoryMarket, Scalar, WriteSeriesPosition},
+    {"SemSeries", Constant, kCategoryMarket, Scalar, WriteSeriesPosition},
+    {"MapSeries", Constant, kCategoryMarket, Scalar, WriteSeriesPosition},
+    {"SegSeries", Constant, kCategoryFtaMarket, Scalar, WriteSeriesPosition},
+    // The team, its password, and the instructor's restrictions.
+    {"WhichTeam", Constant, kCategoryIndustry, Scalar, WriteHomeFirm},
+    {"TeamPwdVal", Constant, kCategoryFirm, Scalar, WriteTeamPassword},
+    {"TeamPwdKey", Constant, kCategoryFirm, Scalar, WriteTeamPasswordKey},
+    {"RestrictEnabled", Constant, kCategoryIndustry, Array, WriteRestrictions},
+    {"RestrictHidden", Constant, kCategoryIndustry, Array, WriteRestrictions},
+    // Economics of each zone.
+    {"Economics", Constant, kCategoryFta, Array, WriteEconomics},
+    {"DeflatFacs", Constant, kCategoryFta, Array, WriteDeflatorFactors},
+    {"CumInflation", Constant, kCategoryFta, Array, WriteCumulatedInflation},
+    // Marketed brands of each period and their links.
+    {"NbMktedBrds", Results, kCategoryFtaMarket, Scalar, WriteMarketBrandCount},
+    {"BrdNames", Results, kCategoryFtaMarket, Array, WriteMarketBrandNames},
+    {"XFMLinks", Results, kCategoryFtaMarket, Array, WriteMarketBrandLinks},
+    {"NbMktedBrds", Results, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
+    {"FirMktedBrds", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandNames},
+    {"FirMktedPros", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandPrototypes},
+    {"FFMLinks", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandLinks},
+    {"NbPros", Results, kCategoryFirmMarket, Scalar, WritePrototypeCount},
+    {"ProNames", Results, kCategoryFirmMarket, Array, WritePrototypeNames},
+    // Brand decisions of each period.
+    {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
+    {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},
+    {"DecBrdCV3", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandMixDecisions},
+};
+
+std::vector<std::int16_t> IndexRange(int first, int last) {
+    std::vector<std::int16_t> periods;
+    for (int period = first; period <= last; ++period) periods.push_back(static_cast<std::int16_t>(period));
+    return periods;
+}
+
+// The indexes 1..Count when the category distinguishes the dimension, else only 0.
+std::vector<std::int16_t> Indexes(bool distinguished, int count) {
+    return distinguished ? IndexRange(1, count) : std::vector<std::int16_t>{0};
+}
+
+}  // namespace
+
+std::span<const TSampleQuantity> SampleQuantities() { return kQuantities; }
+
+std::vector<std::int16_t> SamplePeriods(TSampleSet set) {
+    switch (set) {
+        case Constant: return {kCurrentPeriod};
+        case Results: return IndexRange(cv::kFirstResultPeriod, kLastSampleResultPeriod);
+        case Decisions: return IndexRange(cv::kFirstDecisionPeriod, kLastSampleDecisionPeriod);
+    }
+    throw std::logic_error("sample industry: unknown set kind");
+}
+
+std::vector<TCellIndex> SampleCells(int category) {
+    // Probe which dimensions the category distinguishes: CalcIndices copies them from the context.
+    TDataContext probe;
+    probe.SelFirm = probe.SelFta = probe.SelMarket = 1;
+    const TCellIndex selects = CalcIndices(category, probe);
+    std::vector<TCellIndex> cells;
+    for (std::int16_t firm : Indexes(selects.firm != 0, kFirmCount))
+        for (std::int16_t zone : Indexes(selects.zone != 0, kZoneCount))
+            for (std::int16_t market : Indexes(selects.market != 0, kMarketCount))
+                cells.push_back(TCellIndex{firm, zone, market});
+    return cells;
+}
+
+TDataContext SampleContext(std::int16_t period, const TCellIndex& cell) {
+    TDataContext context;
+    context.SelPeriod = period;
+    context.CurPeriod = kCurrentPeriod;
+    context.DecPeriod = kDecisionPeriod;
+    context.SelFirm = cell.firm;
+    context.SelFta = cell.zone;
+    context.SelMarket = cell.market;
+    return context;
+}
+
+TCvPerData& SampleSet(TCvData& industry, TSampleSet set, std::int16_t period) {
+    switch (set) {
+        case Constant: return industry.ConstPart();
+        case Results: return industry.PerResults(period);
+        case Decisions: return industry.PerDecisions(period);
+    }
+    throw std::logic_error("sample industry: unknown set kind");
+}
+
+void WriteSampleQuantities(TCvData& industry) {
+    for (const TSampleQuantity& quantity : kQuantities)
+        for (std::int16_t period : SamplePeriods(quantity.set)) {
+            TCvPerData& set = SampleSet(industry, quantity.set, period);
+            for (const TCellIndex& cell : SampleCells(quantity.category))
+                quantity.write(
+                    TSampleCell{industry, set, quantity.category, SampleContext(period, cell), cell},
+                    quantity.name);
+        }
+}
+
+}  // namespace cv::sample

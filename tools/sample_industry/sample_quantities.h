@@ -1,0 +1,68 @@
+#pragma once
+// The quantities of the sample industry, one table entry each: the set it lives
+// in, the data category of its cells, whether it is a scalar or an array, and
+// the function that writes it into one cell. The generator writes every entry
+// into every cell of its category, for every period of its set, in table order;
+// a later entry may read what an earlier one wrote into the same cell.
+//
+// To extend the sample, add the quantity's writer beside its kin and one line
+// to the table in sample_quantities.cpp.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "core/data/cv_data.h"
+#include "core/data/data_context.h"
+#include "core/data/per_data.h"
+
+namespace cv::sample {
+
+enum class TSampleSet : std::uint8_t { Constant, Results, Decisions };
+enum class TSampleForm : std::uint8_t { Scalar, Array };
+
+// One cell being written: the industry (for its series), the set, and the
+// category and context that select the cell. The context's period is the
+// set's period (the current period for the constant part); Cell holds the
+// firm, zone and market as the category selects them (0 where it does not).
+struct TSampleCell {
+    TCvData& industry;
+    TCvPerData& set;
+    int category;
+    TDataContext context;
+    TCellIndex cell;
+
+    std::int16_t Period() const { return context.SelPeriod; }
+};
+
+using TSampleWriter = void (*)(const TSampleCell& cell, std::string_view name);
+
+struct TSampleQuantity {
+    std::string_view name;
+    TSampleSet set;
+    int category;
+    TSampleForm form;
+    TSampleWriter write;
+};
+
+// Every quantity of the sample, in writing order.
+std::span<const TSampleQuantity> SampleQuantities();
+
+// The periods of the sets of kind Set that the sample holds (one period, the
+// current one, for the constant part).
+std::vector<std::int16_t> SamplePeriods(TSampleSet set);
+// The cells of Category: every firm, zone and market of the sample that the
+// category distinguishes, 0 for the others; firm outermost, market innermost.
+std::vector<TCellIndex> SampleCells(int category);
+// The context that selects Cell of a set of Period.
+TDataContext SampleContext(std::int16_t period, const TCellIndex& cell);
+
+// The set of kind Set and Period of Industry.
+TCvPerData& SampleSet(TCvData& industry, TSampleSet set, std::int16_t period);
+
+// Writes every quantity of the table into Industry, whose series list holds the
+// sample's series and whose series-index table is filled from it.
+void WriteSampleQuantities(TCvData& industry);
+
+}  // namespace cv::sample

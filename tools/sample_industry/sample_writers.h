@@ -1,0 +1,46 @@
+#pragma once
+// The writers of the sample's quantities, grouped by topic. Each writes the
+// quantity Name into the cell of Cell; the table of sample_quantities.cpp says
+// which set, category and periods.
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/data/series.h"
+#include "tools/sample_industry/sample_quantities.h"
+
+namespace cv::sample {
+
+// The series Name of the industry; a series the sample lacks is a fault of the generator.
+const TSeries& RequireSeries(const TCvData& industry, std::string_view name);
+// The dimension series that the constant part names CellName ("PerSeries",
+// "ChaSeries", ...) for Zone and Market (0 where the series does not depend on it).
+const TSeries& CellSeries(const TCvData& industry, std::string_view cellName, std::int16_t zone = 0,
+                          std::int16_t market = 0);
+
+// Constant part (sample_constant.cpp).
+void WriteSeriesPosition(const TSampleCell& cell, std::string_view name);
+void WriteHomeFirm(const TSampleCell& cell, std::string_view name);
+void WriteRestrictions(const TSampleCell& cell, std::string_view name);
+void WriteTeamPassword(const TSampleCell& cell, std::string_view name);
+void WriteTeamPasswordKey(const TSampleCell& cell, std::string_view name);
+
+// Economics of a zone (sample_economics.cpp).
+void WriteEconomics(const TSampleCell& cell, std::string_view name);
+void WriteDeflatorFactors(const TSampleCell& cell, std::string_view name);
+void WriteCumulatedInflation(const TSampleCell& cell, std::string_view name);
+
+// Brand portfolios and their links (sample_brands.cpp).
+void WriteMarketBrandCount(const TSampleCell& cell, std::string_view name);
+void WriteMarketBrandNames(const TSampleCell& cell, std::string_view name);
+void WriteMarketBrandLinks(const TSampleCell& cell, std::string_view name);
+void WriteFirmBrandCount(const TSampleCell& cell, std::string_view name);
+void WriteFirmBrandNames(const TSampleCell& cell, std::string_view name);
+void WriteFirmBrandPrototypes(const TSampleCell& cell, std::string_view name);
+void WriteFirmBrandLinks(const TSampleCell& cell, std::string_view name);
+void WritePrototypeCount(const TSampleCell& cell, std::string_view name);
+void WritePrototypeNames(const TSampleCell& cell, std::string_view name);
+void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name);
+void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name);
+
+}  // namespace cv::sample
