@@ -78,14 +78,21 @@ public:
     const std::string& CachedKey() const { return cachedKey_; }
 
 private:
-    // The two volumes of Section copied out of the set; false when either is missing.
-    bool ReadSection(int section, std::vector<std::uint8_t>& pool, std::vector<std::uint8_t>& index);
+    // Copies the two volumes of Section into pool_ and index_; false when
+    // either is missing.
+    bool ReadSection(int section);
+    // Appends to Lines the lines of every readable entry called Name; the
+    // first damage met goes to Fault unless it already holds one.
+    void CollectLines(const std::string& name, std::vector<std::string>& lines, std::string& fault) const;
+    void LogFault(int section, const std::string& fault) const;
     void ResetCache();
 
     std::unique_ptr<TVolSet> volSet_;
     std::vector<std::string> lineCache_;
     int cachedSection_ = kNoSection;
     std::string cachedKey_;
+    std::vector<std::uint8_t> pool_;
+    std::vector<std::uint8_t> index_;
 };
 
 // The one translator of the program: empty until the main window opens it.
