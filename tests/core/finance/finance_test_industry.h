@@ -1,0 +1,24 @@
+#pragma once
+// Small in-memory industries for the budget and loan tests: series are added
+// to the industry's list and the series-index table is filled from it, so that
+// the finance objects address elements by label as they do on a real industry.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/data/cv_data.h"
+#include "core/data/series.h"
+
+namespace cv::test {
+
+// Adds the series Name of the series-index table to Industry's list, lo 1, with
+// the table's labels in order.
+TSeries& AddIndexedSeries(TCvData& industry, std::string_view name);
+// Adds a series of Labels starting at Lo.
+TSeries& AddSeries(TCvData& industry, std::string_view name, std::int16_t lo, const std::vector<std::string>& labels);
+// Fills the series-index table from Industry's list (the industry forgets it when destroyed).
+void IndexSeries(const TCvData& industry);
+
+}  // namespace cv::test

@@ -1,0 +1,211 @@
+#include "core/finance/fir_loans.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/data/cv_data.h"
+#include "core/data/per_data.h"
+#include "core/data/series_index.h"
+#include "core/services/errors.h"
+#include "tests/core/finance/finance_test_industry.h"
+
+namespace cv {
+namespace {
+
+constexpr std::int16_t kFirm = 2;
+constexpr double kTolerance = 1e-9;
+
+struct TLoanTerms {
+    double cap = 0;
+    double duration = 0;
+    double rate = 0;  // hundredths of a percent
+    double budgetChange = 0;
+};
+
+// An industry whose firm 2 took the loans of History in the periods 0..CurPeriod
+// and requests Request for the decision period.
+class LoanIndustry {
+public:
+    LoanIndustry() {
+        std::vector<std::string> periods;
+        for (int p = 0; p <= 12; ++p) periods.push_back(std::to_string(p));
+        periodSeries_ = &test::AddSeries(industry_, "Periods", 0, periods);
+        loanTerms_ = &test::AddIndexedSeries(industry_, "LoanTerms");
+        test::IndexSeries(industry_);
+    }
+
+    TDataContext Context(int curPeriod, int decPeriod) const {
+        TDataContext context;
+        context.SelFirm = kFirm;
+        context.CurPeriod = static_cast<std::int16_t>(curPeriod);
+        context.DecPeriod = static_cast<std::int16_t>(decPeriod);
+        return context;
+    }
+
+    void SetHistory(int curPeriod, int period, const TLoanTerms& terms) {
+        const TDataContext context = Context(curPeriod, curPeriod + 1);
+        TCvPerData& results = industry_.PerResults(curPeriod);
+        TSimArr* history = results.FindSimArr(kCategoryFirm, context, "LoansHist");
+        if (!history) history = &results.CreateSimArr(kCategoryFirm, context, "LoansHist", dkReal48, 0,
+                                                      {periodSeries_, loanTerms_});
+        history->SetReal48({period, si::LoanCap}, terms.cap);
+        history->SetReal48({period, si::LoanDur}, terms.duration);
+        history->SetReal48({period, si::LoanIR}, terms.rate);
+        history->SetReal48({period, si::BgtChg}, terms.budgetChange);
+    }
+
+    void SetRequest(int decPeriod, const TLoanTerms& terms) {
+        const TDataContext context = Context(decPeriod - 1, decPeriod);
+        TSimArr& request =
+            industry_.PerDecisions(decPeriod).CreateSimArr(kCategoryFirm, context, "LoanVal", dkReal48, 0, {loanTerms_});
+        request.SetReal48({si::LoanCap}, terms.cap);
+        request.SetReal48({si::LoanDur}, terms.duration);
+        request.SetReal48({si::LoanIR}, terms.rate);
+        request.SetReal48({si::BgtChg}, terms.budgetChange);
+    }
+
+    TFirLoans::TLoanTable Build(int curPeriod, int decPeriod) {
+        TFirLoans loans;
+        loans.Init(industry_, Context(curPeriod, decPeriod));
+        loans.LoanHistory();
+        return loans.Loans;
+    }
+
+    TCvData& Industry() { return industry_; }
+
+private:
+    TCvData industry_;
+    TSeries* periodSeries_ = nullptr;
+    TSeries* loanTerms_ = nullptr;
+};
+
+void ExpectScheduleColumnsZero(const TFirLoans::TLoanTable& loans, int row) {
+    EXPECT_EQ(loans[row][lcInterest], 0) << "row " << row;
+    EXPECT_EQ(loans[row][lcRepaid], 0) << "row " << row;
+    EXPECT_EQ(loans[row][lcOutstanding], 0) << "row " << row;
+}
+
+TEST(FirLoans, RequestIsRepaidAsAnAnnuity) {
+    LoanIndustry industry;
+    // 1000 over 2 periods at 10% (1000 hundredths of a percent).
+    industry.SetRequest(4, {1000, 2, 1000, 250});
+    const auto loans = industry.Build(3, 4);
+
+    // Row 4 carries the request's terms.
+    EXPECT_DOUBLE_EQ(loans[4][lcLoanCap], 1000);
+    EXPECT_DOUBLE_EQ(loans[4][lcLoanDur], 2);
+    EXPECT_DOUBLE_EQ(loans[4][lcLoanIR], 1000);
+    EXPECT_DOUBLE_EQ(loans[4][lcBgtChg], 250);
+    // S = 1 + 1.1 = 2.1, A = 1000 / 2.1 = 476.190476...; interest 1000 x 0.1 = 100;
+    // balance 1000 - 476.19 = 523.809523...
+    EXPECT_NEAR(loans[4][lcInterest], 100, kTolerance);
+    EXPECT_NEAR(loans[4][lcRepaid], 1000 / 2.1, kTolerance);
+    EXPECT_NEAR(loans[4][lcOutstanding], 1000 - 1000 / 2.1, kTolerance);
+    // Period 5: interest 523.81 x 0.1 = 52.380952..., repayment A x 1.1 = 523.809523..., balance 0.
+    EXPECT_NEAR(loans[5][lcInterest], 52.38095238095238, kTolerance);
+    EXPECT_NEAR(loans[5][lcRepaid], 523.8095238095238, kTolerance);
+    EXPECT_NEAR(loans[5][lcOutstanding], 0, kTolerance);
+    // The annuity: interest + repayment equal in both periods (576.19...).
+    EXPECT_NEAR(loans[4][lcInterest] + loans[4][lcRepaid], loans[5][lcInterest] + loans[5][lcRepaid], kTolerance);
+    for (int row : {0, 1, 2, 3, 6, 12}) ExpectScheduleColumnsZero(loans, row);
+}
+
+TEST(FirLoans, HistoryLoansAreSummedWithTheRequest) {
+    LoanIndustry industry;
+    // Period 1: 600 over 3 periods at rate 0: 200 a period in 1, 2, 3.
+    industry.SetHistory(3, 1, {600, 3, 0, 0});
+    // Period 2: only a budget change; period 3: a loan of 0 at 5%, which schedules nothing.
+    industry.SetHistory(3, 2, {0, 0, 0, 75});
+    industry.SetHistory(3, 3, {0, 4, 500, 0});
+    // Decision period 4: 100 over 1 period at 5%: interest 5, repayment 100.
+    industry.SetRequest(4, {100, 1, 500, 0});
+    const auto loans = industry.Build(3, 4);
+
+    EXPECT_DOUBLE_EQ(loans[1][lcLoanCap], 600);
+    EXPECT_DOUBLE_EQ(loans[1][lcLoanDur], 3);
+    EXPECT_DOUBLE_EQ(loans[2][lcBgtChg], 75);
+    EXPECT_DOUBLE_EQ(loans[3][lcLoanIR], 500);
+    ExpectScheduleColumnsZero(loans, 0);
+    // Rate 0 repays L / n = 200 each period and pays no interest; the balance falls 400, 200, 0.
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_EQ(loans[row][lcInterest], 0) << row;
+        EXPECT_NEAR(loans[row][lcRepaid], 200, kTolerance) << row;
+        EXPECT_NEAR(loans[row][lcOutstanding], 600 - 200 * row, kTolerance) << row;
+    }
+    EXPECT_NEAR(loans[4][lcInterest], 5, kTolerance);
+    EXPECT_NEAR(loans[4][lcRepaid], 100, kTolerance);
+    EXPECT_NEAR(loans[4][lcOutstanding], 0, kTolerance);
+}
+
+TEST(FirLoans, LoansWithoutAmountOrDurationScheduleNothing) {
+    LoanIndustry industry;
+    industry.SetHistory(2, 0, {-500, 3, 1000, 0});
+    industry.SetHistory(2, 1, {500, 0, 1000, 0});
+    industry.SetHistory(2, 2, {500, -2, 1000, 0});
+    const auto loans = industry.Build(2, 3);
+    EXPECT_DOUBLE_EQ(loans[0][lcLoanCap], -500);
+    EXPECT_DOUBLE_EQ(loans[1][lcLoanCap], 500);
+    for (int row = 0; row <= 12; ++row) ExpectScheduleColumnsZero(loans, row);
+}
+
+TEST(FirLoans, InstalmentsAfterPeriodTwelveAreDropped) {
+    LoanIndustry industry;
+    // Period 10: 1000 over 5 periods at rate 0: 200 in 10, 11, 12; 13 and 14 fall outside.
+    industry.SetHistory(10, 10, {1000, 5, 0, 0});
+    const auto loans = industry.Build(10, 11);
+    for (int row = 0; row <= 9; ++row) ExpectScheduleColumnsZero(loans, row);
+    for (int row = 10; row <= 12; ++row) {
+        EXPECT_NEAR(loans[row][lcRepaid], 200, kTolerance) << row;
+        EXPECT_NEAR(loans[row][lcOutstanding], 1000 - 200 * (row - 9), kTolerance) << row;
+    }
+    // The duration rounds halves to even: 2.5 is 2 periods (500 + 500), 3.5 is 4 periods (250 each).
+    industry.SetHistory(10, 0, {1000, 2.5, 0, 0});
+    industry.SetHistory(10, 3, {1000, 3.5, 0, 0});
+    const auto rounded = industry.Build(10, 11);
+    EXPECT_NEAR(rounded[1][lcRepaid], 500, kTolerance);
+    ExpectScheduleColumnsZero(rounded, 2);
+    EXPECT_NEAR(rounded[6][lcRepaid], 250, kTolerance);
+    ExpectScheduleColumnsZero(rounded, 7);
+}
+
+TEST(FirLoans, DecisionPeriodThirteenKeepsTheHistory) {
+    LoanIndustry industry;
+    // Period 12: 300 over 3 periods at rate 0: only row 12 is in the table.
+    industry.SetHistory(12, 12, {300, 3, 0, 0});
+    industry.SetRequest(13, {5000, 2, 1000, 0});
+    TFirLoans::TLoanTable loans{};
+    EXPECT_NO_THROW(loans = industry.Build(12, 13));
+    EXPECT_DOUBLE_EQ(loans[12][lcLoanCap], 300);
+    EXPECT_NEAR(loans[12][lcRepaid], 100, kTolerance);
+    EXPECT_NEAR(loans[12][lcOutstanding], 200, kTolerance);
+}
+
+TEST(FirLoans, MissingArraysAndNoPastPeriodLeaveTheTableEmpty) {
+    LoanIndustry industry;
+    // No "LoansHist", no "LoanVal": reported by the data store, nothing in the table.
+    const auto empty = industry.Build(3, 4);
+    for (const auto& row : empty)
+        for (double value : row) EXPECT_EQ(value, 0);
+    // Before the first period (current period -1) the history is not read; the request still is.
+    industry.SetRequest(0, {100, 1, 0, 0});
+    const auto first = industry.Build(-1, 0);
+    EXPECT_DOUBLE_EQ(first[0][lcLoanCap], 100);
+    EXPECT_NEAR(first[0][lcRepaid], 100, kTolerance);
+}
+
+TEST(FirLoans, MisuseRaisesTypedErrors) {
+    LoanIndustry industry;
+    TFirLoans loans;
+    EXPECT_THROW(loans.LoanHistory(), ECvError);
+    // Without a session there is no open industry to bind.
+    EXPECT_THROW(loans.Init(industry.Context(3, 4)), ECvError);
+    // A duration no loan can have is damaged data.
+    industry.SetRequest(4, {1000, 1e9, 100, 0});
+    loans.Init(industry.Industry(), industry.Context(3, 4));
+    EXPECT_THROW(loans.LoanHistory(), ERangeError);
+}
+
+}  // namespace
+}  // namespace cv
