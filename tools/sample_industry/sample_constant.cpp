@@ -4,10 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/data/series_index.h"
 #include "core/services/numbers.h"
 #include "tools/sample_industry/sample_layout.h"
-#include "tools/sample_industry/sample_series.h"
 #include "tools/sample_industry/sample_writers.h"
 #include "tools/sample_industry/sample_teams.h"
 
@@ -41,28 +39,10 @@ std::int16_t RequireIndex(const TSeries& series, std::string_view label) {
     return index;
 }
 
-int RequirePosition(std::string_view cellName, std::int16_t zone, std::int16_t market) {
-    const int position = CellSeriesPosition(cellName, zone, market);
-    if (position < 0) throw std::logic_error("sample industry: no series for " + std::string(cellName));
-    return position;
-}
-
 }  // namespace
 
-const TSeries& RequireSeries(const TCvData& industry, std::string_view name) {
-    const TSeries* series = industry.FindSeries(name);
-    if (series == nullptr) throw std::logic_error("sample industry: no series " + std::string(name));
-    return *series;
-}
-
-const TSeries& CellSeries(const TCvData& industry, std::string_view cellName, std::int16_t zone, std::int16_t market) {
-    const TSeries* series = industry.SeriesList().GetSeries(RequirePosition(cellName, zone, market));
-    if (series == nullptr) throw std::logic_error("sample industry: series list without " + std::string(cellName));
-    return *series;
-}
-
 void WriteSeriesPosition(const TSampleCell& cell, std::string_view name) {
-    const int position = RequirePosition(name, cell.cell.zone, cell.cell.market);
+    const int position = RequireCellSeriesPosition(name, cell.cell.zone, cell.cell.market);
     cell.set.SetSmallint(cell.category, cell.context, name, static_cast<std::int16_t>(position));
 }
 

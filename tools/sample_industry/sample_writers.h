@@ -13,6 +13,8 @@ namespace cv::sample {
 
 // The series Name of the industry; a series the sample lacks is a fault of the generator.
 const TSeries& RequireSeries(const TCvData& industry, std::string_view name);
+// List position of the dimension series CellName of Zone and Market; a name the sample lacks is a fault.
+int RequireCellSeriesPosition(std::string_view cellName, std::int16_t zone, std::int16_t market);
 // The dimension series that the constant part names CellName ("PerSeries",
 // "ChaSeries", ...) for Zone and Market (0 where the series does not depend on it).
 const TSeries& CellSeries(const TCvData& industry, std::string_view cellName, std::int16_t zone = 0,
