@@ -73,6 +73,7 @@ TCvData::~TCvData() { ForgetSeriesIndexes(); }
 // ---- Open and close ----
 
 void TCvData::Open(const std::string& signature, const std::string& fileName) {
+    if (IsOpen()) RaiseVolSetError(fileName_, "the industry is already open");
     signature_ = signature;
     fileName_ = fileName;
     industryName_ = IndustryNameOf(fileName);

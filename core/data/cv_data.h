@@ -39,8 +39,9 @@ public:
     // keys when it does not exist; reads the info volume, the series list and
     // the constant part, looks up the period, firm, zone and market series,
     // builds "AllOrOneMkt" and fills the series-index table. Does not check an
-    // existing file's signature (callers test it with IsVolSetFile). On failure
-    // the file is left closed and unchanged.
+    // existing file's signature (callers test it with IsVolSetFile). An industry
+    // already open refuses with EVolSetError; on any other failure the industry
+    // is left closed and the file unchanged.
     virtual void Open(const std::string& signature, const std::string& fileName);
     // Saves every part, closes the file and resets the series-index table. A
     // failed save raises and leaves the industry open.

@@ -168,6 +168,8 @@ TEST_F(CvDataTest, OpenReadsTheInfoTheSeriesAndTheirPositions) {
     TCvData industry;
     industry.Open(std::string(kIndustrySignature), file);
     EXPECT_EQ(industry.IndustryName(), "ALPHA");
+    EXPECT_THROW(industry.Open(std::string(kIndustrySignature), dir / "OTHER.IND"), EVolSetError);
+    EXPECT_EQ(industry.FileName(), file);
     EXPECT_EQ(industry.CurPeriod(), 3);
     EXPECT_EQ(industry.ScenarioName(), "Spring");
     ASSERT_NE(industry.PerSeries(), nullptr);
