@@ -70,6 +70,7 @@ std::unique_ptr<TCvInd> OpenCompleteIndustry(const std::string& fullPath) {
 bool TSession::IndOpen(const std::string& fileName) {
     QuickHelpKey = kNoQuickHelpScreen;
     IndClose();
+    ForecastDone = false;  // a forecast belongs to the industry just closed
     std::string dir, name, fullPath, ext;
     SplitFileName(fileName, dir, name, fullPath, ext);
     // A missing file is refused before anything is created: a new file could never be complete.
@@ -85,7 +86,6 @@ bool TSession::IndOpen(const std::string& fileName) {
     indVersion_ = industry_->ConstPart().GetSmallintDef(kCategoryIndustry, TDataContext{}, kIndVersionName, 0);
     SetIndustryNames(dir, name, fullPath, ext);
     EnterIndustryDir();
-    ForecastDone = false;
     return true;
 }
 

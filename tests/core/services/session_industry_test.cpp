@@ -114,8 +114,10 @@ TEST_F(SessionIndustryTest, IncompleteOrInvalidFilesLeaveNoIndustryAndAreNotChan
     const auto refuse = [&](const std::string& what, const std::string& file) {
         const std::string before = test::ReadFileBytes(file);
         ASSERT_TRUE(session_.IndOpen(GameFile()));  // a refused file also closes the open one
+        session_.ForecastDone = true;
         EXPECT_FALSE(session_.IndOpen(file)) << what;
         ExpectRefused(what);
+        EXPECT_FALSE(session_.ForecastDone) << what;
         EXPECT_EQ(test::ReadFileBytes(file), before) << what;
     };
     const auto shaped = [&](const std::string& name, const test::TSmallIndustryShape& shape) {
