@@ -1,0 +1,366 @@
+#include "core/stats/cv_interf.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/data/industry_file.h"
+#include "core/data/per_data.h"
+#include "core/data/series_index.h"
+#include "core/services/errors.h"
+#include "core/services/industry.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_dir.h"
+#include "tools/sample_industry/sample_industry.h"
+
+namespace cv {
+namespace {
+
+constexpr double kTolerance = 1e-9;
+constexpr std::int16_t kZone = 1;
+// Market 2 of the sample has three semantic scales (Size, Speed, Price) and two map axes.
+constexpr std::int16_t kMarket = 2;
+constexpr int kScales = 3;
+constexpr int kMapDims = 2;
+
+struct TTestBrand {
+    std::string_view name;
+    int firm;
+    int firmBrand;
+    int protoFirm;
+    int prototype;
+};
+
+// The sample industry opened as the industry TCvInterf reads: it gives each
+// market its semantic scales and fills the series-index table. The brands of the
+// tests live in a results set of their own, built cell by cell.
+class CvInterfTest : public ::testing::Test {
+protected:
+    CvInterfTest() {
+        industry_.Open(std::string(kIndustrySignature), sample::WriteSampleIndustryFile(temp_.path()).string());
+        industry_.InitSeries();
+        context_.SelFta = kZone;
+        context_.SelMarket = kMarket;
+    }
+    ~CvInterfTest() override { industry_.Close(); }
+
+    TSimArr& AddArray(std::string_view name, std::uint8_t kind, int nDim, const TIndex& lb, const TIndex& ub,
+                      int firm = 0) {
+        auto array = std::make_unique<TSimArr>();
+        array->Init(kind, kind == dkZts ? 8 : 0, nDim, lb, ub);
+        TDataContext cell = context_;
+        cell.SelFirm = static_cast<std::int16_t>(firm);
+        const int category = firm == 0 ? kCategoryFtaMarket : kCategoryFirmFtaMarket;
+        return results_.AddSimArr(category, cell, name, std::move(array));
+    }
+
+    void SetBrandCount(int brands) { results_.SetSmallint(kCategoryFtaMarket, context_, "NbMktedBrds", brands); }
+
+    void AddBrands(std::span<const TTestBrand> brands) {
+        SetBrandCount(static_cast<int>(brands.size()));
+        const int count = static_cast<int>(brands.size());
+        TSimArr& names = AddArray("BrdNames", dkZts, 1, {1}, {count});
+        TSimArr& links = AddArray("XFMLinks", dkByte, 2, {1, si::XFMLinks->Lo()}, {count, si::XFMLinks->Hi()});
+        for (int b = 1; b <= count; ++b) {
+            const TTestBrand& brand = brands[b - 1];
+            names.SetZts({b}, brand.name);
+            links.SetByte({b, si::Dfix}, brand.firm);
+            links.SetByte({b, si::Dbix}, brand.firmBrand);
+            links.SetByte({b, si::Rfix}, brand.protoFirm);
+            links.SetByte({b, si::Rpix}, brand.prototype);
+        }
+    }
+
+    // "PosSemBrds" [brand][scale][element] and "PosMapBrds" [brand][dimension][element] for Brands brands.
+    TSimArr& AddSemanticPositions(int brands) {
+        return AddArray("PosSemBrds", dkSmallint, 3, {1, 1, si::PosSemBrd->Lo()},
+                        {brands, kScales, si::PosSemBrd->Hi()});
+    }
+    TSimArr& AddMapPositions(int brands) {
+        return AddArray("PosMapBrds", dkSmallint, 3, {1, 1, si::PosMapBrd->Lo()},
+                        {brands, kMapDims, si::PosMapBrd->Hi()});
+    }
+
+    test::RecordingUi ui_;
+    test::TempDir temp_;
+    TCvInd industry_;
+    TCvPerData results_{vtResults, 3};
+    TDataContext context_;
+    TCvInterf interf_{industry_};
+};
+
+TEST_F(CvInterfTest, LookUpsOfDuplicateNamesAnswerFirstAndLastMatch) {
+    const TTestBrand brands[] = {
+        {"Nova", 2, 1, 2, 4},
+        {"ZETA", 1, 2, 1, 3},
+        {"nOVA", 3, 2, 1, 5},
+    };
+    AddBrands(brands);
+    TSimArr& reportFirm2 = AddArray("BrdRpt", dkReal48, 2, {1, 1}, {5, 19}, 2);
+    TSimArr& reportFirm3 = AddArray("BrdRpt", dkReal48, 2, {1, 1}, {5, 19}, 3);
+
+    // Names compare with ASCII letter case ignored: "NOVA" is brands 1 and 3.
+    EXPECT_EQ(interf_.BrandIndex(results_, context_, "NOVA"), 1);
+    const TFoundBrand found = interf_.FindBrand(results_, context_, "NOVA");
+    EXPECT_EQ(found.Brand, 3);
+    EXPECT_EQ(found.Firm, 3);
+    EXPECT_EQ(found.FirmBrand, 2);
+    EXPECT_EQ(found.BrdRpt, &reportFirm3);
+    EXPECT_NE(found.BrdRpt, &reportFirm2);
+
+    TSimArr* brdRpt = nullptr;
+    int firm = -1, firmBrand = -1;
+    interf_.FindBrand(results_, context_, "zeta", brdRpt, firm, firmBrand);
+    EXPECT_EQ(firm, 1);
+    EXPECT_EQ(firmBrand, 2);
+    EXPECT_EQ(brdRpt, nullptr);  // firm 1 has no report in this set
+
+    // Spacing and accented letters make other names.
+    for (std::string_view other : {"Nova ", "N\xF6va", "Nov"}) {
+        EXPECT_EQ(interf_.BrandIndex(results_, context_, other), -1) << other;
+        const TFoundBrand none = interf_.FindBrand(results_, context_, other);
+        EXPECT_EQ(none.Brand + none.Firm + none.FirmBrand, 0) << other;
+        EXPECT_EQ(none.BrdRpt, nullptr) << other;
+    }
+}
+
+TEST_F(CvInterfTest, BrandLinksReadTheLinkTableInEitherArgumentOrder) {
+    const TTestBrand brands[] = {{"ALBA", 1, 1, 1, 2}, {"EDRA", 2, 3, 3, 4}};
+    AddBrands(brands);
+    int firm = 0, firmBrand = 0;
+    interf_.BrandLinks(results_, context_, 2, firm, firmBrand);
+    EXPECT_EQ(firm, 2);
+    EXPECT_EQ(firmBrand, 3);
+    interf_.BrandLinksOutFirst(results_, context_, firm, firmBrand, 1);
+    EXPECT_EQ(firm, 1);
+    EXPECT_EQ(firmBrand, 1);
+    interf_.BrandLinksAlt(results_, context_, 2, firm, firmBrand);
+    EXPECT_EQ(firm, 3);
+    EXPECT_EQ(firmBrand, 4);
+}
+
+TEST_F(CvInterfTest, MarketWithoutMarketedBrands) {
+    SetBrandCount(0);  // and no brand array at all
+    EXPECT_EQ(interf_.BrandIndex(results_, context_, "ALBA"), -1);
+    EXPECT_EQ(interf_.FindBrand(results_, context_, "ALBA").Firm, 0);
+
+    double slope = 9, intercept = 9, r2 = 9;
+    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 1, 1, slope, intercept, r2), 0);
+    EXPECT_EQ(slope, 0);
+    EXPECT_EQ(intercept, 0);
+    EXPECT_EQ(r2, 1);
+    slope = intercept = r2 = 9;
+    EXPECT_EQ(interf_.RegressSemanticOnTechnical(results_, context_, 1, r2, intercept, slope), 0);
+    EXPECT_EQ(slope + intercept + r2, 1);
+
+    std::array<double, 7> coef, se;
+    std::array<double, 15> stats;
+    coef.fill(9);
+    se.fill(9);
+    stats.fill(9);
+    EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 1, coef, se, stats));
+    // The k = 4 coefficients and errors and every statistic are zeroed; the rest is the caller's.
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(coef[i] + se[i], 0) << i;
+    EXPECT_EQ(coef[4], 9);
+    for (double stat : stats) EXPECT_EQ(stat, 0);
+
+    // The sample markets have brands in the current period, until their count is cleared.
+    TDataContext current = context_;
+    current.CurPeriod = 3;
+    EXPECT_TRUE(interf_.HasMarketedBrands(current));
+    industry_.PerResults(3).SetSmallint(kCategoryFtaMarket, current, "NbMktedBrds", 0);
+    EXPECT_FALSE(interf_.HasMarketedBrands(current));
+    current.SelMarket = 1;
+    EXPECT_TRUE(interf_.HasMarketedBrands(current));
+    EXPECT_TRUE(ui_.errorBoxes.empty());
+    EXPECT_TRUE(ui_.plainBoxes.empty());
+}
+
+// Five brands on the three scales of market 2. Brands 1-4 lie on the plane
+// y = 0.5 + 0.25 s1 - 0.25 s2 - 1.0 s3; brand 5 at (1, 1, 1) lies d = 0.2 above it.
+class MapRegressionTest : public CvInterfTest {
+protected:
+    MapRegressionTest() {
+        const std::array<std::array<int, kScales>, 5> attributes{
+            {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}};
+        const std::array<int, 5> mapThousandths{500, 750, 250, -500, -300};
+        TSimArr& semantic = AddSemanticPositions(5);
+        TSimArr& map = AddMapPositions(5);
+        for (int b = 1; b <= 5; ++b) {
+            for (int s = 1; s <= kScales; ++s) {
+                semantic.SetSmallint({b, s, si::AttAct}, attributes[b - 1][s - 1]);
+                semantic.SetSmallint({b, s, si::PSStuBrd}, 4000 + 100 * b + s);  // not a regressor
+            }
+            map.SetSmallint({b, 1, si::PMStuBrd}, 10 * b * b);  // another dimension
+            map.SetSmallint({b, 2, si::PMStuBrd}, mapThousandths[b - 1]);
+        }
+    }
+
+    std::array<double, 7> coef_{}, se_{};
+    std::array<double, 15> stats_{};
+};
+
+TEST_F(MapRegressionTest, FitsTheMapDimensionOnAllScalesWithTheConstantLast) {
+    SetBrandCount(5);
+    ASSERT_TRUE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
+    // The residual lies along w = (2, -1, -1, -1, 1), orthogonal to the columns of X:
+    // e = (d / |w|^2) w = 0.025 w, SSE = d^2 / 8 = 0.005. The fitted points lie on the
+    // plane through y - e: c = 0.5 - d/4 = 0.45, and each slope rises by 3d/8 = 0.075.
+    const double expected[] = {0.325, -0.175, -0.925, 0.45};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(coef_[i], expected[i], kTolerance) << i;
+    // V = (X'X)^-1 by Sherman-Morrison from the four-point inverse (diagonal 2, 2, 2, 1;
+    // V0 u = (3, 3, 3, -2), u'V0u = 7): diagonal 2 - 9/8 = 7/8 for slopes, 1 - 4/8 for the constant.
+    const double s = std::sqrt(0.005);
+    EXPECT_NEAR(se_[0], s * std::sqrt(7.0 / 8), kTolerance);
+    EXPECT_NEAR(se_[2], s * std::sqrt(7.0 / 8), kTolerance);
+    EXPECT_NEAR(se_[3], s * std::sqrt(0.5), kTolerance);
+    // ybar = 0.7 / 5 = 0.14; SST = 1.215 - 5 x 0.0196 = 1.117; R2 = 1.112 / 1.117.
+    const double r2 = 1.112 / 1.117;
+    const double expectedStats[15] = {
+        3, 1, 4,                               // degrees of freedom: k - 1, n - k, n - 1
+        1.112, 0.005, 1.117,                   // explained, residual and total sums of squares
+        1.112 / 3, 0.005, r2 / (1 - r2) / 3,   // mean squares and F
+        0, r2, s, 0, 0.14,                     // R2, standard error of the estimate, ybar
+        1 - (1 - r2) * 4,                      // adjusted R2: (n - 1) / (n - k) = 4
+    };
+    for (int i = 0; i < 15; ++i)
+        EXPECT_NEAR(stats_[i], expectedStats[i], 1e-8 * std::max(1.0, std::abs(expectedStats[i])))
+            << "statistic " << i + 1;
+}
+
+TEST_F(MapRegressionTest, ExactlyOneBrandPerCoefficientLeavesNoResidualFreedom) {
+    SetBrandCount(4);
+    ASSERT_TRUE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
+    // The plane through the four points: c = y1, a_i = y_(i+1) - y1.
+    const double expected[] = {0.25, -0.25, -1.0, 0.5};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(coef_[i], expected[i], kTolerance) << i;
+    EXPECT_EQ(stats_[1], 0);  // residual degrees of freedom
+    EXPECT_EQ(stats_[7], 0);  // residual mean square
+    EXPECT_EQ(stats_[8], 0);  // F
+    EXPECT_NEAR(stats_[11], std::sqrt(2147483647.0), 1e-6);
+    // X is square: V = X^-1 X^-T, whose diagonal holds the squared rows of X^-1: 2, 2, 2, 1.
+    EXPECT_NEAR(se_[0], std::sqrt(2147483647.0 * 2), 1e-5);
+    EXPECT_NEAR(se_[3], std::sqrt(2147483647.0), 1e-5);
+}
+
+TEST_F(MapRegressionTest, FailedFitReportsFalseWithZeroOutputs) {
+    // Three brands for four coefficients.
+    SetBrandCount(3);
+    coef_.fill(7);
+    stats_.fill(7);
+    EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(coef_[i], 0) << i;
+    for (double stat : stats_) EXPECT_EQ(stat, 0);
+
+    // Five brands whose third scale never varies: its column equals the constant's, X'X is singular.
+    SetBrandCount(5);
+    TSimArr& semantic = *results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
+    for (int b = 1; b <= 5; ++b) semantic.SetSmallint({b, 3, si::AttAct}, 1);
+    coef_.fill(7);
+    se_.fill(7);
+    EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(coef_[i] + se_[i], 0) << i;
+    EXPECT_EQ(stats_[1], 0);
+}
+
+TEST_F(MapRegressionTest, OutputsTooShortOrMarketWithoutScalesAreRangeErrors) {
+    SetBrandCount(5);
+    std::array<double, 3> shortCoef{};
+    std::array<double, 14> shortStats{};
+    EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 2, shortCoef, se_, stats_), ERangeError);
+    EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, shortCoef, stats_), ERangeError);
+    EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, shortStats), ERangeError);
+    // The sample has two markets; a fourth is beyond any industry.
+    for (std::int16_t market : {3, 4}) {
+        TDataContext other = context_;
+        other.SelMarket = market;
+        EXPECT_THROW(interf_.RegressMapOnSemantic(results_, other, 2, coef_, se_, stats_), ERangeError) << market;
+    }
+}
+
+TEST_F(CvInterfTest, StraightLinesOverTheMarketedBrands) {
+    AddSemanticPositions(3);
+    TSimArr& semantic = *results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
+    TSimArr& map = AddMapPositions(3);
+    SetBrandCount(3);
+    const int attributes[] = {1, 2, 3};
+    const int mapThousandths[] = {100, 300, 200};
+    const int perceived[] = {500, 1000, 1500};
+    const int technical[] = {2, 4, 5};
+    for (int b = 1; b <= 3; ++b) {
+        semantic.SetSmallint({b, 2, si::AttAct}, attributes[b - 1]);
+        map.SetSmallint({b, 1, si::PMStuBrd}, mapThousandths[b - 1]);
+        semantic.SetSmallint({b, 3, si::PSStuBrd}, perceived[b - 1]);
+        semantic.SetSmallint({b, 3, si::AttAct}, technical[b - 1]);
+    }
+
+    // Map on attribute: x = 1, 2, 3; y = 0.1, 0.3, 0.2. Sums 6, 0.6, 14, 0.14, 1.3; D = 6;
+    // slope = (3.9 - 3.6) / 6 = 0.05; intercept = (8.4 - 7.8) / 6 = 0.1; r = 0.3 / sqrt(6 x 0.06) = 0.5.
+    double slope = 0, intercept = 0, r2 = 0;
+    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 2, 1, slope, intercept, r2), 3);
+    EXPECT_NEAR(slope, 0.05, kTolerance);
+    EXPECT_NEAR(intercept, 0.1, kTolerance);
+    EXPECT_NEAR(r2, 0.25, kTolerance);
+    double r2Alt = 0, interceptAlt = 0, slopeAlt = 0;
+    EXPECT_EQ(interf_.RegressSemanticOnMap(results_, context_, 2, 1, r2Alt, interceptAlt, slopeAlt), 3);
+    EXPECT_EQ(r2Alt, r2);
+    EXPECT_EQ(interceptAlt, intercept);
+    EXPECT_EQ(slopeAlt, slope);
+
+    // Attribute on perception: x = 0.5, 1, 1.5; y = 2, 4, 5. Sums 3, 11, 3.5, 45, 12.5; D = 1.5;
+    // slope = (37.5 - 33) / 1.5 = 3; intercept = (38.5 - 37.5) / 1.5 = 2/3; R2 = 4.5^2 / (1.5 x 14) = 20.25 / 21.
+    EXPECT_EQ(interf_.RegressAttributeOnPerception(results_, context_, 3, slope, intercept, r2), 3);
+    EXPECT_NEAR(slope, 3, kTolerance);
+    EXPECT_NEAR(intercept, 2.0 / 3, kTolerance);
+    EXPECT_NEAR(r2, 20.25 / 21, kTolerance);
+    EXPECT_EQ(interf_.RegressSemanticOnTechnical(results_, context_, 3, r2Alt, interceptAlt, slopeAlt), 3);
+    EXPECT_EQ(slopeAlt, slope);
+    EXPECT_EQ(r2Alt, r2);
+}
+
+TEST_F(CvInterfTest, MoreThanThirtyOneBrandsAreAllFitted) {
+    constexpr int kBrands = 40;
+    TSimArr& semantic = AddSemanticPositions(kBrands);
+    TSimArr& map = AddMapPositions(kBrands);
+    SetBrandCount(kBrands);
+    for (int b = 1; b <= kBrands; ++b) {
+        semantic.SetSmallint({b, 1, si::AttAct}, b);
+        map.SetSmallint({b, 1, si::PMStuBrd}, 2 * b + 1);  // y = 0.002 x + 0.001
+    }
+    double slope = 0, intercept = 0, r2 = 0;
+    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 1, 1, slope, intercept, r2), kBrands);
+    EXPECT_NEAR(slope, 0.002, kTolerance);
+    EXPECT_NEAR(intercept, 0.001, kTolerance);
+    EXPECT_NEAR(r2, 1, kTolerance);
+}
+
+TEST_F(CvInterfTest, MissingShortOrNegativeBrandDataAreDataErrors) {
+    double slope = 0, intercept = 0, r2 = 0;
+    int firm = 0, firmBrand = 0;
+    SetBrandCount(3);
+    EXPECT_THROW(interf_.BrandIndex(results_, context_, "ALBA"), EDataError);
+    EXPECT_THROW(interf_.BrandLinks(results_, context_, 1, firm, firmBrand), EDataError);
+    EXPECT_THROW(interf_.RegressAttributeOnPerception(results_, context_, 1, slope, intercept, r2), EDataError);
+
+    // Arrays for two brands while the count says three.
+    AddArray("BrdNames", dkZts, 1, {1}, {2});
+    AddSemanticPositions(2);
+    AddMapPositions(2);
+    EXPECT_THROW(interf_.FindBrand(results_, context_, "ALBA"), EDataError);
+    EXPECT_THROW(interf_.RegressMapOnAttribute(results_, context_, 1, 1, slope, intercept, r2), EDataError);
+    std::array<double, 7> coef{}, se{};
+    std::array<double, 15> stats{};
+    EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 1, coef, se, stats), EDataError);
+
+    SetBrandCount(-1);
+    EXPECT_THROW(interf_.RegressMapOnAttribute(results_, context_, 1, 1, slope, intercept, r2), EDataError);
+    EXPECT_THROW(interf_.BrandIndex(results_, context_, "ALBA"), EDataError);
+}
+
+}  // namespace
+}  // namespace cv
