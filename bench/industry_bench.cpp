@@ -50,10 +50,9 @@ void FillSet(cv::TCvPerData& set, const cv::TCvSeries& list, int seed) {
         for (std::int16_t zone = 1; zone <= kZones; ++zone) {
             for (std::int16_t market = 1; market <= kMarkets; ++market) {
                 const cv::TDataContext cell = Cell(firm, zone, market);
-                auto& awareness =
-                    set.CreateSimArr(cv::kCategoryFirmFtaMarket, cell, "BrdSegAwa", cv::dkReal48, 0, {brands, segments});
-                auto& sales =
-                    set.CreateSimArr(cv::kCategoryFirmFtaMarket, cell, "BrdChaSales", cv::dkReal48, 0, {brands, channels});
+                constexpr int kCategory = cv::kCategoryFirmFtaMarket;
+                auto& awareness = set.CreateSimArr(kCategory, cell, "BrdSegAwa", cv::dkReal48, 0, {brands, segments});
+                auto& sales = set.CreateSimArr(kCategory, cell, "BrdChaSales", cv::dkReal48, 0, {brands, channels});
                 for (int b = brands->Lo(); b <= brands->Hi(); ++b) {
                     for (int s = segments->Lo(); s <= segments->Hi(); ++s) awareness.SetReal48({b, s}, value += 0.25L);
                     for (int c = channels->Lo(); c <= channels->Hi(); ++c) sales.SetReal48({b, c}, value += 1.5L);

@@ -197,7 +197,8 @@ TEST_F(CvDataTest, OpenReadsTheInfoTheSeriesAndTheirPositions) {
     // the list and a missing one are reported and give none.
     EXPECT_EQ(industry.GetCellSeries("BadSeries", {}), nullptr);
     EXPECT_EQ(ui.plainBoxes,
-              (std::vector<std::string>{"*** ERROR: unknown series BadSeries", "[GetSeries] Bad series position : 99"}));
+              (std::vector<std::string>{"*** ERROR: unknown series BadSeries",
+                                        "[GetSeries] Bad series position : 99"}));
     EXPECT_EQ(industry.GetCellSeries("ChaSeries", Context(0, 1, 0)), nullptr);
     EXPECT_EQ(ui.errorBoxes, std::vector<std::string>{"[GetScalar] Unknown scalar : ChaSeries"});
     industry.Close();
@@ -319,7 +320,8 @@ TEST_F(CvDataTest, AnInterruptedOrFailedSaveLosesNothing) {
     auto priceOnDisk = [&] {
         TCvData industry;
         industry.Open(std::string(kIndustrySignature), file);
-        const long double price = industry.PerDecisions(5).GetSimArr(kCategoryFirmMarket, cell, "Price")->GetReal48({1});
+        const TSimArr* prices = industry.PerDecisions(5).GetSimArr(kCategoryFirmMarket, cell, "Price");
+        const long double price = prices->GetReal48({1});
         industry.Close();
         return price;
     };
