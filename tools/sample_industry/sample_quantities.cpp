@@ -47,6 +47,10 @@ constexpr TSampleQuantity kQuantities[] = {
     {"FFMLinks", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandLinks},
     {"NbPros", Results, kCategoryFirmMarket, Scalar, WritePrototypeCount},
     {"ProNames", Results, kCategoryFirmMarket, Array, WritePrototypeNames},
+    // Where the studies place the brands, and the firms' brand reports.
+    {"PosSemBrds", Results, kCategoryFtaMarket, Array, WriteSemanticPositions},
+    {"PosMapBrds", Results, kCategoryFtaMarket, Array, WriteMapPositions},
+    {"BrdRpt", Results, kCategoryFirmFtaMarket, Array, WriteBrandReports},
     // Brand decisions of each period.
     {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
     {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},

@@ -45,4 +45,9 @@ void WritePrototypeNames(const TSampleCell& cell, std::string_view name);
 void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name);
 void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name);
 
+// Study positions and brand reports (sample_brand_results.cpp).
+void WriteSemanticPositions(const TSampleCell& cell, std::string_view name);
+void WriteMapPositions(const TSampleCell& cell, std::string_view name);
+void WriteBrandReports(const TSampleCell& cell, std::string_view name);
+
 }  // namespace cv::sample

@@ -127,9 +127,9 @@ TEST(SampleIndustry, HoldsEveryQuantityItsTableClaimsInEveryCellAndPeriod) {
     // Results -1..3 (5 periods), decisions 0..4 (5 periods); 3 firms, 2 zones, 2 markets.
     // Constant: 4 of category 1 + WhichTeam + 2 restrictions = 7; ChaSeries and 3 economics x 2 zones = 8;
     // 3 per market x 2 = 6; SegSeries x 4 = 4; 2 passwords x 3 firms = 6: 31.
-    // Results per period: 3 zone-market quantities x 4 + 4 firm-zone-market x 12 + 2 firm-market x 6 = 72.
+    // Results per period: 5 zone-market quantities x 4 + 5 firm-zone-market x 12 + 2 firm-market x 6 = 92.
     // Decisions per period: 3 firm-zone-market quantities x 12 = 36.
-    EXPECT_EQ(checked, 31 + 5 * 72 + 5 * 36);
+    EXPECT_EQ(checked, 31 + 5 * 92 + 5 * 36);
     EXPECT_TRUE(ui.plainBoxes.empty());
     EXPECT_TRUE(ui.errorBoxes.empty());
 }
