@@ -29,12 +29,6 @@ const TSimData& EmptyBag() {
     return empty;
 }
 
-// What a bag answers for a scalar it lacks: every field zero. The bag offers no
-// presence test, so a stored byte 0 read from the file answers the same way.
-bool IsAbsentValue(const TSimValue& value) {
-    return value.kind == 0 && value.integer == 0 && value.subType == 0 && value.changed == 0 && value.text.empty();
-}
-
 std::vector<std::uint8_t> AllocateSaveBuffer() {
     try {
         return std::vector<std::uint8_t>(kBufSize);
@@ -144,20 +138,17 @@ std::string TCvPerData::GetString(int category, const TDataContext& context, std
 
 std::int16_t TCvPerData::GetSmallintDef(int category, const TDataContext& context, std::string_view name,
                                         std::int16_t defaultValue) const {
-    TSimValue value;
-    CellOrEmpty(category, context).GetScalar(name, kAnyKind, value, false);
-    if (IsAbsentValue(value)) return defaultValue;
-    const long double number = std::nearbyint(SimValueNumber(value));
+    const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
+    if (value == nullptr) return defaultValue;
+    const long double number = std::nearbyint(SimValueNumber(*value));
     if (!(number >= INT16_MIN && number <= INT16_MAX)) throw ERangeError();
     return static_cast<std::int16_t>(number);
 }
 
 long double TCvPerData::GetRealDef(int category, const TDataContext& context, std::string_view name,
                                    long double defaultValue) const {
-    TSimValue value;
-    CellOrEmpty(category, context).GetScalar(name, kAnyKind, value, false);
-    if (IsAbsentValue(value)) return RoundToReal48(defaultValue);
-    return SimValueNumber(value);
+    const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
+    return value == nullptr ? RoundToReal48(defaultValue) : SimValueNumber(*value);
 }
 
 void TCvPerData::GetScalar(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
@@ -172,12 +163,7 @@ TSimArr* TCvPerData::GetSimArr(int category, const TDataContext& context, std::s
 TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::string_view name) const {
     const TSimData* bag = Cell(CalcIndices(category, context));
     if (bag == nullptr) return nullptr;
-    // The bag logs a missing array; the silent look-up runs with the log's threshold below every level.
-    const int savedLevel = DebugLevel;
-    DebugLevel = -1;
-    TSimArr* array = bag->GetSimArr(name);
-    DebugLevel = savedLevel;
-    return array;
+    return bag->FindSimArr(name);
 }
 
 // ---- Copies ----

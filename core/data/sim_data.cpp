@@ -240,11 +240,15 @@ TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> arr
     return PutArray(arrays_, name, std::move(array));
 }
 
-TSimArr* TSimData::GetSimArr(std::string_view name) const {
+TSimArr* TSimData::FindSimArr(std::string_view name) const {
     const auto [at, found] = FindEntry(arrays_, name);
-    if (found) return at->array.get();
-    LogFmt(0, "cannot get SimArr %s", {name});
-    return nullptr;
+    return found ? at->array.get() : nullptr;
+}
+
+TSimArr* TSimData::GetSimArr(std::string_view name) const {
+    TSimArr* array = FindSimArr(name);
+    if (array == nullptr) LogFmt(0, "cannot get SimArr %s", {name});
+    return array;
 }
 
 // ---- The whole bag ----

@@ -60,6 +60,10 @@ public:
     // The array Name, or nullptr after writing "cannot get SimArr <name>" to the log.
     TSimArr* GetSimArr(std::string_view name) const;
 
+    // Silent presence look-ups: the stored scalar or array, or nullptr, with no report.
+    const TSimValue* FindScalar(std::string_view name) const;
+    TSimArr* FindSimArr(std::string_view name) const;
+
     int ScalarCount() const { return static_cast<int>(scalars_.size()); }
     int ArrayCount() const { return static_cast<int>(arrays_.size()); }
     // True when a scalar carries its changed flag or an array its modified flag.
@@ -83,7 +87,6 @@ private:
         std::unique_ptr<TSimArr> array;
     };
 
-    const TSimValue* FindScalar(std::string_view name) const;
     static void PutScalar(std::vector<TScalarEntry>& scalars, std::string_view name, const TSimValue& value);
     static TSimArr& PutArray(std::vector<TArrayEntry>& arrays, std::string_view name, std::unique_ptr<TSimArr> array);
 

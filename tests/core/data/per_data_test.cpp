@@ -98,6 +98,12 @@ TEST(PerData, ScalarSettersAndGetters) {
     EXPECT_EQ(set.GetReal(kCategoryFirmFtaMarket, context, "R"), 1.25L);
     EXPECT_EQ(set.GetRealDef(kCategoryFirmFtaMarket, context, "R", 9.0L), 1.25L);
     EXPECT_EQ(set.GetRealDef(kCategoryFirmFtaMarket, context, "Never", 2.5L), 2.5L);
+    // A stored zero is a value, not an absence: the defaults do not replace it.
+    TSimValue storedZero;
+    storedZero.kind = dkByte;
+    set.SetScalar(kCategoryFirmFtaMarket, context, "Zero", storedZero);
+    EXPECT_EQ(set.GetSmallintDef(kCategoryFirmFtaMarket, context, "Zero", 7), 0);
+    EXPECT_EQ(set.GetRealDef(kCategoryFirmFtaMarket, context, "Zero", 7.0L), 0.0L);
     EXPECT_EQ(set.GetString(kCategoryFirmFtaMarket, context, "S"), "Brand AX");
     // A real read as a smallint rounds halves to even: 2.5 gives 2.
     EXPECT_EQ(set.GetSmallintDef(kCategoryFirmFtaMarket, context, "Half", 0), 2);
