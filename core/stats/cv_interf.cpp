@@ -70,6 +70,28 @@ int FitPoints(const TBrandPoints& points, double& slope, double& intercept, doub
     return brands;
 }
 
+// The regression of a map dimension over the brands: one row per brand, the
+// attributes on scales 1..Scales, then 1 for the constant term.
+struct TMapFitData {
+    TReal48Matrix x;
+    TReal48Vector y;
+};
+
+TMapFitData MapFitData(const TCvPerData& results, const TDataContext& context, int brands, int scales, int dim) {
+    const int k = scales + 1;
+    TMapFitData data{TReal48Matrix(brands, k), TReal48Vector(brands)};
+    if (brands == 0) return data;
+    const TSimArr& semantic = BrandArray(results, context, "PosSemBrds", brands);
+    const TSimArr& map = BrandArray(results, context, "PosMapBrds", brands);
+    for (int brand = 1; brand <= brands; ++brand) {
+        for (int scale = 1; scale <= scales; ++scale)
+            data.x.Set(brand, scale, semantic.GetSmallint({brand, scale, si::AttAct}));
+        data.x.Set(brand, k, 1);
+        data.y.Set(brand, FromThousandths(map.GetSmallint({brand, dim, si::PMStuBrd})));
+    }
+    return data;
+}
+
 // The leading Count values of a 1-based Real48 vector into a 0-based span.
 void CopyOut(const TReal48Vector& from, int count, std::span<double> to) {
     for (int i = 1; i <= count; ++i) to[static_cast<std::size_t>(i - 1)] = static_cast<double>(from.Get(i));
@@ -147,26 +169,15 @@ bool TCvInterf::RegressMapOnSemantic(const TCvPerData& results, TDataContext con
     if (!scaleSeries) throw ERangeError();
     const int scales = scaleSeries->Count();
     const int k = scales + 1;  // the constant term is the last coefficient
-    const auto holds = [](std::span<double> values, int count) { return values.size() >= std::size_t(count); };
+    const auto holds = [](std::span<double> values, int count) { return values.size() >= static_cast<std::size_t>(count); };
     if (!holds(coef, k) || !holds(se, k) || !holds(stats, kMapRegressionStatCount)) throw ERangeError();
 
     const int brands = MarketedBrands(results, context);
-    TReal48Matrix x(brands, k);
-    TReal48Vector y(brands);
-    if (brands > 0) {
-        const TSimArr& semantic = BrandArray(results, context, "PosSemBrds", brands);
-        const TSimArr& map = BrandArray(results, context, "PosMapBrds", brands);
-        for (int brand = 1; brand <= brands; ++brand) {
-            for (int scale = 1; scale <= scales; ++scale)
-                x.Set(brand, scale, semantic.GetSmallint({brand, scale, si::AttAct}));
-            x.Set(brand, k, 1);
-            y.Set(brand, FromThousandths(map.GetSmallint({brand, dim, si::PMStuBrd})));
-        }
-    }
+    const TMapFitData data = MapFitData(results, context, brands, scales, dim);
     // A failed fit leaves the outputs of MultipleRegression at 0: callers read the
     // zero residual degrees of freedom as "not enough observations".
     TReal48Vector fitStats(kMapRegressionStatCount), coefficients(k), errors(k);
-    const bool fitted = MultipleRegression(brands, k, y, x, fitStats, coefficients, errors);
+    const bool fitted = MultipleRegression(brands, k, data.y, data.x, fitStats, coefficients, errors);
     CopyOut(coefficients, k, coef);
     CopyOut(errors, k, se);
     CopyOut(fitStats, kMapRegressionStatCount, stats);

@@ -31,7 +31,8 @@ inline constexpr int kMapRegressionStatCount = 15;
 
 // What FindBrand answers: the last marketed brand of that name (Brand, 1..n),
 // its firm and brand number within the firm (the row of BrdRpt), and that firm's
-// "BrdRpt" of the zone and market. All 0 and nullptr when no brand has the name.
+// "BrdRpt" of the zone and market (nullptr, logged, when the set lacks it). All 0
+// and nullptr when no brand has the name.
 struct TFoundBrand {
     int Brand = 0;
     int Firm = 0;
