@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "core/services/keyed_messages.h"
+
 namespace cv {
 namespace {
 
@@ -19,6 +21,12 @@ public:
         for (const auto& line : lines) std::cerr << line << '\n';
     }
     void CloseProgressBox() override {}
+    void ShowMessageList(const TQnInfos& items, const TQnInfoTexts&, TAlignment) override {
+        for (const auto& info : items.Items()) {
+            std::cerr << info.Headline << '\n';
+            for (const auto& line : info.Lines) std::cerr << "  " << line << '\n';
+        }
+    }
     void ProcessPaintAndTimerEvents() override {}
 };
 

@@ -10,6 +10,9 @@
 
 namespace cv {
 
+class TQnInfos;
+struct TQnInfoTexts;
+
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
 // Button set of the program's message box, as bit flags.
@@ -47,6 +50,9 @@ public:
     virtual void ShowProgressBox(const std::vector<std::string>& lines) = 0;
     // Releases the capture and frees the notice; harmless without one.
     virtual void CloseProgressBox() = 0;
+    // The message-list dialog, modal: one row per headline of Items (at least
+    // one), the details of the selected one below in Alignment, with Texts.
+    virtual void ShowMessageList(const TQnInfos& items, const TQnInfoTexts& texts, TAlignment alignment) = 0;
     // Lets windows repaint and timers run during a long operation. User input
     // stays queued, so nothing can close the data under the operation.
     virtual void ProcessPaintAndTimerEvents() = 0;

@@ -21,6 +21,10 @@ void RecordingUi::ShowProgressBox(const std::vector<std::string>& lines) {
 
 void RecordingUi::CloseProgressBox() { progressOpen = false; }
 
+void RecordingUi::ShowMessageList(const TQnInfos& items, const TQnInfoTexts& texts, TAlignment alignment) {
+    messageLists.push_back({items.Items(), texts, alignment});
+}
+
 void RecordingUi::ProcessPaintAndTimerEvents() { ++eventPumps; }
 
 }  // namespace cv::test

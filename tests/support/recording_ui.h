@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/services/keyed_messages.h"
 #include "core/services/ui_services.h"
 
 namespace cv::test {
@@ -19,6 +20,12 @@ public:
         TAlignment alignment;
     };
 
+    struct MessageListCall {
+        std::vector<TQnInfo> items;
+        TQnInfoTexts texts;
+        TAlignment alignment;
+    };
+
     RecordingUi();
     ~RecordingUi() override;
 
@@ -28,12 +35,14 @@ public:
                                 const std::vector<int>& lines, TAlignment alignment) override;
     void ShowProgressBox(const std::vector<std::string>& lines) override;
     void CloseProgressBox() override;
+    void ShowMessageList(const TQnInfos& items, const TQnInfoTexts& texts, TAlignment alignment) override;
     void ProcessPaintAndTimerEvents() override;
 
     std::vector<std::string> plainBoxes;
     std::vector<std::string> errorBoxes;
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<std::vector<std::string>> progressBoxes;
+    std::vector<MessageListCall> messageLists;
     bool progressOpen = false;
     int eventPumps = 0;
     // What the next ShowMessageBox answers.
