@@ -48,6 +48,15 @@ public:
     using ECvError::ECvError;
 };
 
+// A model run that cannot go on: a series, label, array or prototype that the
+// model needs is missing, or a module is misused. The text names what is
+// missing and where; the driver abandons the run, keeps the process alive and
+// leaves the forecast period empty.
+class EModelError : public ECvError {
+public:
+    using ECvError::ECvError;
+};
+
 // The deliberate fatal stop: its reason is already in the log; main() ends the
 // program when it reaches the top.
 class EFatalStop : public ECvError {

@@ -1,0 +1,47 @@
+#pragma once
+// Checked access to the data for the model. The data store answers a missing
+// array or an index outside an array with a report and goes on with nothing or
+// with the array's first element; the model never relies on either. These
+// routines raise EModelError naming the array, the set and the cell instead,
+// check the series-index entries a module uses once at the start of a run, and
+// clamp counts to the bounds of the arrays they index.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "core/data/data_context.h"
+#include "core/data/series_index.h"
+#include "core/data/typed_array.h"
+
+namespace cv {
+
+class TCvPerData;
+class TModBasic;
+
+// "results of period 4, firm 2, zone 1, market 1": the set and the cell that
+// Category selects for Context, for messages.
+std::string DescribeCell(const TCvPerData& set, int category, const TDataContext& context);
+
+// The array Name of the cell, or EModelError naming the array and the cell.
+TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
+// The array Name of the cell, or nullptr without any report.
+TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
+
+// Whether every component of Index lies within the array's bounds (the array
+// must have at least as many dimensions as Index has components).
+bool IndexInBounds(const TDynArr& array, const TIndex& index);
+// EModelError naming the array and the index when Index is outside it.
+void RequireIndex(const TDynArr& array, std::string_view name, const TIndex& index);
+
+// EModelError naming the first series of Series that the open industry lacks,
+// or the first label of Elements that is missing from its series.
+void RequireIndexedSeries(std::initializer_list<TIndexedSeries> series);
+void RequireIndexedElements(std::initializer_list<TIndexedElement> elements);
+
+// Count limited to 0..Limit. A count outside is logged at level 0 and reported
+// as a warning through Module, naming What; the clamped value is returned.
+int ClampCount(const TModBasic& module, long long count, int limit, std::string_view what);
+
+}  // namespace cv
