@@ -3,7 +3,7 @@
 namespace cv::test {
 
 RecordingUi::RecordingUi() : previous_(&Ui()) { InstallUiServices(this); }
-RecordingUi::~RecordingUi() { InstallUiServices(nullptr); }
+RecordingUi::~RecordingUi() { InstallUiServices(previous_); }
 
 void RecordingUi::ShowPlainBox(const std::string& text) { plainBoxes.push_back(text); }
 void RecordingUi::ShowErrorBox(const std::string& text) { errorBoxes.push_back(text); }
