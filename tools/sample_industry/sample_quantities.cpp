@@ -55,6 +55,26 @@ constexpr TSampleQuantity kQuantities[] = {
     {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
     {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},
     {"DecBrdCV3", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandMixDecisions},
+    // Sales forces: costs per salesperson, sizes per channel, and their shares per brand (which
+    // follow "NbMktedBrds" of the decisions of every market).
+    {"SlpBaseCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
+    {"SlpHireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
+    {"SlpFireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
+    {"SlfSize", Decisions, kCategoryFirmFta, Array, WriteSalesForceSizes},
+    {"SlfAlloc", Decisions, kCategoryFirmFtaMarket, Array, WriteSalesForceAllocation},
+    // Budgets, studies, R&D projects and loans.
+    {"FFXRpt", Results, kCategoryFirmFta, Array, WriteFirmZoneReport},
+    {"StuFtaParams", Constant, kCategoryFta, Array, WriteZoneStudyPrices},
+    {"StuMktParams", Constant, kCategoryFtaMarket, Array, WriteMarketStudyPrices},
+    {"DecStuFta", Decisions, kCategoryFirmFta, Array, WriteZoneStudyOrders},
+    {"DecStuMkt", Decisions, kCategoryFirmFtaMarket, Array, WriteMarketStudyOrders},
+    {"NbPrjs", Decisions, kCategoryFirmMarket, Scalar, WriteProjectCount},
+    {"PrjNames", Decisions, kCategoryFirmMarket, Array, WriteProjectNames},
+    {"PrjFins", Decisions, kCategoryFirmMarket, Array, WriteProjectFinances},
+    {"LoanVal", Decisions, kCategoryFirm, Array, WriteLoanRequest},
+    {"LoanAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
+    {"BgtChgAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
+    {"LoansHist", Results, kCategoryFirm, Array, WriteLoanHistory},
 };
 
 std::vector<std::int16_t> IndexRange(int first, int last) {

@@ -50,4 +50,26 @@ void WriteSemanticPositions(const TSampleCell& cell, std::string_view name);
 void WriteMapPositions(const TSampleCell& cell, std::string_view name);
 void WriteBrandReports(const TSampleCell& cell, std::string_view name);
 
+// Sales forces (sample_sales_force.cpp). SalesForceSize is the number of
+// salespeople of Firm in Zone and Channel decided for Period, SalesForceTotal
+// their sum over the zone's channels.
+int SalesForceSize(std::int16_t firm, std::int16_t zone, int channel, int period);
+int SalesForceTotal(std::int16_t firm, std::int16_t zone, int period);
+void WriteSalespersonCost(const TSampleCell& cell, std::string_view name);
+void WriteSalesForceSizes(const TSampleCell& cell, std::string_view name);
+void WriteSalesForceAllocation(const TSampleCell& cell, std::string_view name);
+
+// Budgets, studies, R&D projects and loans (sample_finance.cpp).
+void WriteFirmZoneReport(const TSampleCell& cell, std::string_view name);
+void WriteZoneStudyPrices(const TSampleCell& cell, std::string_view name);
+void WriteMarketStudyPrices(const TSampleCell& cell, std::string_view name);
+void WriteZoneStudyOrders(const TSampleCell& cell, std::string_view name);
+void WriteMarketStudyOrders(const TSampleCell& cell, std::string_view name);
+void WriteProjectCount(const TSampleCell& cell, std::string_view name);
+void WriteProjectNames(const TSampleCell& cell, std::string_view name);
+void WriteProjectFinances(const TSampleCell& cell, std::string_view name);
+void WriteLoanRequest(const TSampleCell& cell, std::string_view name);
+void WriteLoanAcknowledgement(const TSampleCell& cell, std::string_view name);
+void WriteLoanHistory(const TSampleCell& cell, std::string_view name);
+
 }  // namespace cv::sample
