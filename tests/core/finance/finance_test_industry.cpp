@@ -2,7 +2,10 @@
 
 #include <stdexcept>
 
+#include "core/data/industry_file.h"
 #include "core/data/series_index.h"
+#include "tools/sample_industry/sample_industry.h"
+#include "tools/sample_industry/sample_layout.h"
 
 namespace cv::test {
 
@@ -21,5 +24,28 @@ TSeries& AddIndexedSeries(TCvData& industry, std::string_view name) {
 }
 
 void IndexSeries(const TCvData& industry) { InitSeriesIndexes(industry.SeriesList()); }
+
+OpenSampleIndustry::OpenSampleIndustry() {
+    const std::filesystem::path file = sample::WriteSampleIndustryFile(dir_.path());
+    industry_.Open(std::string(kIndustrySignature), file.string());
+    industry_.InitSeries();
+}
+
+OpenSampleIndustry::~OpenSampleIndustry() {
+    try {
+        industry_.Close();
+    } catch (const std::exception&) {
+        // The temporary copy goes with the directory; a failed save loses nothing.
+    }
+}
+
+TDataContext OpenSampleIndustry::Context(int firm, int zone) {
+    TDataContext context;
+    context.SelFirm = static_cast<std::int16_t>(firm);
+    context.SelFta = static_cast<std::int16_t>(zone);
+    context.CurPeriod = sample::kCurrentPeriod;
+    context.DecPeriod = sample::kDecisionPeriod;
+    return context;
+}
 
 }  // namespace cv::test

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "core/data/cv_data.h"
+#include "core/data/data_context.h"
 #include "core/data/series.h"
+#include "core/services/industry.h"
+#include "tests/support/temp_dir.h"
 
 namespace cv::test {
 
@@ -20,5 +23,24 @@ TSeries& AddIndexedSeries(TCvData& industry, std::string_view name);
 TSeries& AddSeries(TCvData& industry, std::string_view name, std::int16_t lo, const std::vector<std::string>& labels);
 // Fills the series-index table from Industry's list (the industry forgets it when destroyed).
 void IndexSeries(const TCvData& industry);
+
+// The sample industry (tools/sample_industry) written into a temporary
+// directory and opened as the team's industry, its series filled. Tests change
+// its data in memory; nothing outlives the object.
+class OpenSampleIndustry {
+public:
+    OpenSampleIndustry();
+    ~OpenSampleIndustry();
+    OpenSampleIndustry(const OpenSampleIndustry&) = delete;
+    OpenSampleIndustry& operator=(const OpenSampleIndustry&) = delete;
+
+    TCvInd& Industry() { return industry_; }
+    // Firm and zone of the sample's current period 3 and decision period 4.
+    static TDataContext Context(int firm, int zone);
+
+private:
+    TempDir dir_;
+    TCvInd industry_;
+};
 
 }  // namespace cv::test

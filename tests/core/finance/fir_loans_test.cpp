@@ -195,6 +195,41 @@ TEST(FirLoans, MissingArraysAndNoPastPeriodLeaveTheTableEmpty) {
     EXPECT_NEAR(first[0][lcRepaid], 100, kTolerance);
 }
 
+TEST(FirLoans, SampleFirmsLoanHistories) {
+    test::OpenSampleIndustry sample;
+    TFirLoans loans;
+    loans.Init(sample.Industry(), test::OpenSampleIndustry::Context(1, 0));
+    loans.LoanHistory();
+    const auto& a = loans.Loans;
+    // Team A, period 1: 500,000 over 3 periods at 8 %: S = 1 + 1.08 + 1.08^2 = 3.2464, A = 500,000 / S.
+    const double first = 500000 / 3.2464;
+    EXPECT_DOUBLE_EQ(a[1][lcLoanCap], 500000);
+    EXPECT_DOUBLE_EQ(a[1][lcLoanIR], 800);
+    EXPECT_NEAR(a[1][lcInterest], 40000, kTolerance);
+    EXPECT_NEAR(a[1][lcRepaid], first, kTolerance);
+    EXPECT_NEAR(a[2][lcInterest], (500000 - first) * 0.08, kTolerance);
+    EXPECT_NEAR(a[2][lcRepaid], first * 1.08, kTolerance);
+    EXPECT_NEAR(a[2][lcOutstanding], 500000 - first * 2.08, kTolerance);
+    EXPECT_NEAR(a[3][lcRepaid], first * 1.1664, kTolerance);
+    EXPECT_NEAR(a[3][lcOutstanding], 0, kTolerance);
+    // Its request of the decision period 4: 1,000,000 over 2 periods at 10 %.
+    EXPECT_NEAR(a[4][lcInterest], 100000, kTolerance);
+    EXPECT_NEAR(a[4][lcRepaid], 1000000 / 2.1, kTolerance);
+    EXPECT_NEAR(a[5][lcInterest], (1000000 - 1000000 / 2.1) * 0.1, kTolerance);
+    EXPECT_NEAR(a[5][lcOutstanding], 0, kTolerance);
+
+    // Team I: 250,000 over 2 periods at 0 % in period 0; team E only a budget change in period 2.
+    loans.Init(sample.Industry(), test::OpenSampleIndustry::Context(3, 0));
+    loans.LoanHistory();
+    EXPECT_NEAR(loans.Loans[0][lcRepaid], 125000, kTolerance);
+    EXPECT_NEAR(loans.Loans[1][lcRepaid], 125000, kTolerance);
+    EXPECT_EQ(loans.Loans[0][lcInterest], 0);
+    loans.Init(sample.Industry(), test::OpenSampleIndustry::Context(2, 0));
+    loans.LoanHistory();
+    EXPECT_DOUBLE_EQ(loans.Loans[2][lcBgtChg], 150000);
+    for (int row = 0; row <= 12; ++row) ExpectScheduleColumnsZero(loans.Loans, row);
+}
+
 TEST(FirLoans, MisuseRaisesTypedErrors) {
     LoanIndustry industry;
     TFirLoans loans;

@@ -1,0 +1,334 @@
+#include "core/finance/fta_budget.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/data/per_data.h"
+#include "core/data/series_index.h"
+#include "core/services/errors.h"
+#include "core/services/industry.h"
+#include "tests/core/finance/finance_test_industry.h"
+#include "tests/support/recording_ui.h"
+
+namespace cv {
+namespace {
+
+constexpr int kFirmA = 1;
+constexpr int kFirmE = 2;
+constexpr int kNorth = 1;
+constexpr int kSouth = 2;
+constexpr int kM1 = 1;
+constexpr int kM2 = 2;
+constexpr int kDecisionPeriod = 4;
+constexpr int kCurrentPeriod = 3;
+
+// The sample with, in zone North, a money factor of exactly 1.25 for the decision
+// period: exchange rate 1 (the sample's), cumulated "Salaries" inflation 0.25, the
+// period's inflation and deflator 0, so 1 x 1.25 x (1 + 0 + 0).
+class BudgetOnSample : public ::testing::Test {
+protected:
+    BudgetOnSample() {
+        TCvPerData& constant = Ind().ConstPart();
+        const TDataContext north = Context(kFirmA, kNorth);
+        constant.GetSimArr(kCategoryFta, north, "Economics")->SetReal48({kDecisionPeriod, si::InflationRate}, 0);
+        constant.GetSimArr(kCategoryFta, north, "DeflatFacs")->SetReal48({kDecisionPeriod, si::Salaries}, 0);
+        constant.GetSimArr(kCategoryFta, north, "CumInflation")->SetReal48({kDecisionPeriod, si::Salaries}, 0.25L);
+        // Firing a North salesperson costs 12,004 x 1.25 = 15,005: odd, so that halves occur.
+        constant.SetReal(kCategoryFta, north, "SlpFireCost", 12004);
+        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR in M2).
+        SetAdvertising(kM1, 1, 2000005, 0.5L);
+        SetAdvertising(kM1, 2, 1000003, 0.5L);
+        SetAdvertising(kM1, 3, 3000000, 0.25L);
+        SetAdvertising(kM2, 1, 1500000, 0.75L);
+    }
+
+    TCvInd& Ind() { return sample_.Industry(); }
+    static TDataContext Context(int firm, int zone) { return test::OpenSampleIndustry::Context(firm, zone); }
+    static TDataContext Context(int firm, int zone, int market) {
+        TDataContext context = Context(firm, zone);
+        context.SelMarket = static_cast<std::int16_t>(market);
+        return context;
+    }
+
+    TCvPerData& Decisions() { return Ind().PerDecisions(kDecisionPeriod); }
+    TSimArr& DecisionArray(int category, const TDataContext& context, const char* name) {
+        TSimArr* array = Decisions().GetSimArr(category, context, name);
+        if (!array) throw std::logic_error(std::string("the sample lacks ") + name);
+        return *array;
+    }
+
+    void SetAdvertising(int market, int brand, long double budget, long double quality) {
+        TSimArr& mix = DecisionArray(kCategoryFirmFtaMarket, Context(kFirmA, kNorth, market), "DecBrdCV3");
+        mix.SetReal48({brand, si::AdvertBgt}, budget);
+        mix.SetReal48({brand, si::AdvertQual}, quality);
+    }
+
+    void SetNetBudget(int firm, int zone, long double budget) {
+        Ind().PerResults(kCurrentPeriod).GetSimArr(kCategoryFirmFta, Context(firm, zone), "FFXRpt")
+            ->SetReal48({si::ffxNPB}, budget);
+    }
+
+    TFtaBudget& Recalculated(int firm, int zone) { return Recalculated(Context(firm, zone)); }
+    TFtaBudget& Recalculated(const TDataContext& context) {
+        budget_.Init(Ind(), context);
+        budget_.Recalculate();
+        return budget_;
+    }
+
+    test::RecordingUi ui_;
+    test::OpenSampleIndustry sample_;
+    TFtaBudget budget_;
+};
+
+// Firm A in the North, decision period 4, money factor F = 1.25.
+// Sales force: new size N = 8 + 4 + 4 = 16, previous P = "ffxSlp" of period 3 = 9 + 4 + 4 = 17.
+// Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000,
+// hiring 0, firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
+TEST_F(BudgetOnSample, SalesForceCostsAreSharedOverChannelsWithHalvesToEven) {
+    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
+    EXPECT_EQ(budget.MoneyFactor(), 1.25);
+    EXPECT_EQ(budget.NbChannels(), 3);
+    // Salaries: 300,000, 150,000, 150,000. Firing: 7,502.5 -> 7,502 (even), 3,751.25 -> 3,751 twice.
+    const std::array<std::int32_t, 4> salaries{600000, 300000, 150000, 150000};
+    const std::array<std::int32_t, 4> firing{15004, 7502, 3751, 3751};
+    for (int channel = 0; channel <= 3; ++channel) {
+        EXPECT_EQ(budget.SlfCosts[channel][scSalaries], salaries[channel]) << channel;
+        EXPECT_EQ(budget.SlfCosts[channel][scHiring], 0) << channel;
+        EXPECT_EQ(budget.SlfCosts[channel][scFiring], firing[channel]) << channel;
+        EXPECT_EQ(budget.SlfCosts[channel][0], salaries[channel] + firing[channel]) << channel;
+    }
+
+    // Team E grows from 5 + 5 + 4 = 14 to 6 + 5 + 5 = 16: hiring 2 x 8,000 x 1.25 = 20,000 shared
+    // 6/16, 5/16, 5/16 = 7,500, 6,250, 6,250; salaries 600,000 as 225,000, 187,500, 187,500; no firing.
+    const TFtaBudget& grown = Recalculated(kFirmE, kNorth);
+    EXPECT_EQ(grown.SlfCosts[0][scHiring], 20000);
+    EXPECT_EQ(grown.SlfCosts[1][scHiring], 7500);
+    EXPECT_EQ(grown.SlfCosts[2][scHiring], 6250);
+    EXPECT_EQ(grown.SlfCosts[1][scSalaries], 225000);
+    EXPECT_EQ(grown.SlfCosts[3][scSalaries], 187500);
+    EXPECT_EQ(grown.SlfCosts[0][scFiring], 0);
+}
+
+TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
+    // A total new size of 0 gives 0 in every channel, although 17 people are fired.
+    TSimArr& sizes = DecisionArray(kCategoryFirmFta, Context(kFirmA, kNorth), "SlfSize");
+    for (int channel = 1; channel <= 3; ++channel) sizes.SetReal48({channel}, 0);
+    const TFtaBudget& empty = Recalculated(kFirmA, kNorth);
+    for (const auto& channel : empty.SlfCosts)
+        for (std::int32_t cost : channel) EXPECT_EQ(cost, 0);
+    EXPECT_EQ(empty.BrandCosts[0][0][bcSlfFiring], 0);
+
+    // Before the first period (current period -1, decisions of period 0) the previous size is the new
+    // one: a history report of 5 people does not make 17 - 5 hirings.
+    TDataContext first = Context(kFirmA, kNorth);
+    first.CurPeriod = -1;
+    first.DecPeriod = 0;
+    Ind().PerResults(-1).GetSimArr(kCategoryFirmFta, first, "FFXRpt")->SetReal48({si::ffxSlp}, 5);
+    const TFtaBudget& opening = Recalculated(first);
+    EXPECT_EQ(opening.SlfCosts[0][scHiring], 0);
+    EXPECT_EQ(opening.SlfCosts[0][scFiring], 0);
+    EXPECT_GT(opening.SlfCosts[0][scSalaries], 0);
+}
+
+// Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO
+// 1,000,003 x 0.5 = 500,001.5 -> 500,002; ALTO 3,000,000 as 2,250,000 and 750,000; AMOR
+// 1,500,000 as 375,000 and 1,125,000. Firm A markets 4 brands in the North: each gets a quarter
+// of every channel, so salaries 600,000 / 4 = 150,000 and firing 15,004 / 4 = 3,751 per brand.
+TEST_F(BudgetOnSample, BrandCostsSplitAdvertisingAndTheSalesForce) {
+    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
+    EXPECT_EQ(budget.NbBrands[kM1], 3);
+    EXPECT_EQ(budget.NbBrands[kM2], 1);
+    EXPECT_EQ(budget.BrandNames[kM1][1], "ALBA");
+    EXPECT_EQ(budget.BrandNames[kM1][3], "ALTO");
+    EXPECT_EQ(budget.BrandNames[kM2][1], "AMOR");
+
+    const auto& alba = budget.BrandCosts[kM1][1];
+    EXPECT_EQ(alba[bcAdvertOther], 1000002);
+    EXPECT_EQ(alba[bcAdvertQual], 1000002);
+    EXPECT_EQ(alba[bcSlfSalaries], 150000);
+    EXPECT_EQ(alba[bcSlfHiring], 0);
+    EXPECT_EQ(alba[bcSlfFiring], 3751);
+    EXPECT_EQ(alba[0], 2153755);
+    EXPECT_EQ(budget.BrandCosts[kM1][2][bcAdvertOther], 500002);
+    EXPECT_EQ(budget.BrandCosts[kM1][2][bcAdvertQual], 500002);
+    EXPECT_EQ(budget.BrandCosts[kM1][3][bcAdvertOther], 2250000);
+    EXPECT_EQ(budget.BrandCosts[kM2][1][bcAdvertQual], 1125000);
+    // Market totals: M1 2,153,755 + 1,153,755 + 3,153,751; M2 1,500,000 + 153,751.
+    EXPECT_EQ(budget.BrandCosts[kM1][0][0], 6461261);
+    EXPECT_EQ(budget.BrandCosts[kM1][0][bcSlfSalaries], 450000);
+    EXPECT_EQ(budget.BrandCosts[kM2][0][0], 1653751);
+    // Categories over all markets, and the grand total.
+    EXPECT_EQ(budget.BrandCosts[0][0][bcAdvertOther], 4125004);
+    EXPECT_EQ(budget.BrandCosts[0][0][bcAdvertQual], 3375004);
+    EXPECT_EQ(budget.BrandCosts[0][0][bcSlfSalaries], 600000);
+    EXPECT_EQ(budget.BrandCosts[0][0][bcSlfFiring], 15004);
+    EXPECT_EQ(budget.BrandCosts[0][0][0], 8115012);
+    EXPECT_EQ(budget.BrandCosts[0][1][bcAdvertOther], 0);
+}
+
+// Studies at their price x 1.25. Firm A, period 4: the benchmark (firm + period odd) 40,000 ->
+// 50,000. Market study s when s + 1 + market + 4 is a multiple of 3: M1 studies 3, 6, 9 (40,000,
+// 20,000, 45,000 -> 50,000, 25,000, 56,250); M2 studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 +
+// 55,000 = 175,000 -> 218,750). Projects keep their fractions and are not converted: M1 PAXIS
+// 312,500.75 + PAVIA 180,000.
+TEST_F(BudgetOnSample, StudiesAndProjectsMakeTheMarketExpenses) {
+    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
+    EXPECT_EQ(budget.StudyMoneyFactor(), 1.25);
+    EXPECT_DOUBLE_EQ(budget.FtaStudyCosts[1], 50000);
+    EXPECT_DOUBLE_EQ(budget.FtaStudyCosts[0], 50000);
+    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM1][3], 50000);
+    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM1][6], 25000);
+    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM1][9], 56250);
+    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM1][1], 0);
+    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM1][0], 131250);
+    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM2][0], 218750);
+    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[0][0], 350000);
+
+    EXPECT_EQ(budget.NbProjects[kM1], 2);
+    EXPECT_EQ(budget.NbProjects[kM2], 0);
+    EXPECT_EQ(budget.ProjectNames[kM1][1], "PAXIS");
+    EXPECT_DOUBLE_EQ(budget.ProjectCosts[kM1][1], 312500.75);
+    EXPECT_DOUBLE_EQ(budget.ProjectCosts[kM1][0], 492500.75);
+    EXPECT_DOUBLE_EQ(budget.ProjectCosts[0][0], 492500.75);
+
+    // M1: 6,461,261 + 492,500.75 + 131,250; M2: 1,653,751 + 218,750; all: 50,000 + both.
+    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM1], 7085011.75);
+    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM2], 1872501);
+    EXPECT_DOUBLE_EQ(budget.MktExpenses[0], 9007512.75);
+}
+
+// Budget 8,000,000 + 4 x 200,000 = 8,800,000; loan 1,000,000 requested and not acknowledged.
+// Balance 8,800,000 + 1,000,000 + 0 - 9,007,512.75 = 792,487.25. All advertising: 7,500,008.
+TEST_F(BudgetOnSample, BalanceAndTheSplitOfAnExcess) {
+    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
+    EXPECT_DOUBLE_EQ(budget.NetBudget, 8800000);
+    EXPECT_DOUBLE_EQ(budget.LoanCap, 1000000);
+    EXPECT_DOUBLE_EQ(budget.BgtChg, 0);
+    EXPECT_EQ(budget.LoanAck, 0);
+    EXPECT_EQ(budget.BgtChgAck, 0);
+    EXPECT_DOUBLE_EQ(budget.Balance, 792487.25);
+    EXPECT_EQ(budget.AdvertCut, 0);
+    EXPECT_EQ(budget.DeficitLeft, 0);
+
+    // No budget: excess 9,007,512.75 - 1,000,000 = 8,007,512.75; advertising takes 7,500,008.
+    SetNetBudget(kFirmA, kNorth, 0);
+    Recalculated(kFirmA, kNorth);
+    EXPECT_DOUBLE_EQ(budget.Balance, -8007512.75);
+    EXPECT_DOUBLE_EQ(budget.AdvertCut, 7500008);
+    EXPECT_DOUBLE_EQ(budget.DeficitLeft, 507504.75);
+    EXPECT_EQ(budget.DeficitReserved, 0);
+
+    // An excess equal to all advertising: budget 8,007,512.75 - 7,500,008 = 507,504.75.
+    SetNetBudget(kFirmA, kNorth, 507504.75L);
+    Recalculated(kFirmA, kNorth);
+    EXPECT_DOUBLE_EQ(budget.Balance, -7500008);
+    EXPECT_DOUBLE_EQ(budget.AdvertCut, 7500008);
+    EXPECT_EQ(budget.DeficitLeft, 0);
+
+    // A balance of exactly 0 is no excess: nothing of the last split remains.
+    SetNetBudget(kFirmA, kNorth, 8007512.75L);
+    Recalculated(kFirmA, kNorth);
+    EXPECT_EQ(budget.Balance, 0);
+    EXPECT_EQ(budget.AdvertCut, 0);
+    EXPECT_EQ(budget.DeficitLeft, 0);
+}
+
+TEST_F(BudgetOnSample, AnotherZoneDoesNotInheritTheLastExcessSplit) {
+    SetNetBudget(kFirmA, kNorth, 0);
+    EXPECT_GT(Recalculated(kFirmA, kNorth).DeficitLeft, 0);
+    SetNetBudget(kFirmA, kSouth, 1e9L);
+    const TFtaBudget& south = Recalculated(kFirmA, kSouth);
+    EXPECT_GT(south.Balance, 0);
+    EXPECT_EQ(south.AdvertCut, 0);
+    EXPECT_EQ(south.DeficitLeft, 0);
+    EXPECT_EQ(south.NbChannels(), 2);
+    EXPECT_EQ(south.SlfCosts[3][0], 0);
+}
+
+TEST_F(BudgetOnSample, AMarketWithoutBrandsProjectsOrStudiesTotalsZero) {
+    const TDataContext m2 = Context(kFirmA, kNorth, kM2);
+    Decisions().SetSmallint(kCategoryFirmFtaMarket, m2, "NbMktedBrds", 0);
+    TSimArr& orders = DecisionArray(kCategoryFirmFtaMarket, m2, "DecStuMkt");
+    for (int study = 1; study <= si::StuMkt->Count(); ++study) orders.SetByte({study}, 0);
+    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
+    EXPECT_EQ(budget.NbBrands[kM2], 0);
+    EXPECT_EQ(budget.BrandNames[kM2][1], "");
+    for (int category = 0; category <= kBrandCostCategories; ++category)
+        EXPECT_EQ(budget.BrandCosts[kM2][0][category], 0) << category;
+    EXPECT_EQ(budget.ProjectCosts[kM2][0], 0);
+    EXPECT_EQ(budget.MktStudyCosts[kM2][0], 0);
+    EXPECT_EQ(budget.MktExpenses[kM2], 0);
+    // The zone's expenses are then its own studies and market M1.
+    EXPECT_EQ(budget.MktExpenses[0], budget.FtaStudyCosts[0] + budget.MktExpenses[kM1]);
+}
+
+TEST_F(BudgetOnSample, MoneyFactorIsTheSalariesConversionOfTheDecisionPeriod) {
+    // Zone South as the sample wrote it: exchange rate of period 0 x (1 + cumulated "Salaries"
+    // inflation of period 4) x (1 + inflation of period 4 + "Salaries" deflator of period 4).
+    const TDataContext south = Context(kFirmA, kSouth);
+    const TCvPerData& constant = Ind().ConstPart();
+    const TSimArr* economics = constant.GetSimArr(kCategoryFta, south, "Economics");
+    const TSimArr* cumulated = constant.GetSimArr(kCategoryFta, south, "CumInflation");
+    const TSimArr* deflators = constant.GetSimArr(kCategoryFta, south, "DeflatFacs");
+    const long double expected = economics->GetReal48({0, si::ExchangeRate}) *
+                                 (1 + cumulated->GetReal48({kDecisionPeriod, si::Salaries})) *
+                                 (1 + economics->GetReal48({kDecisionPeriod, si::InflationRate}) +
+                                  deflators->GetReal48({kDecisionPeriod, si::Salaries}));
+    budget_.Init(Ind(), south);
+    EXPECT_NEAR(budget_.MoneyFactor(), static_cast<double>(expected), 1e-12);
+    EXPECT_GT(budget_.MoneyFactor(), 1.6);
+    EXPECT_EQ(budget_.StudyMoneyFactor(), budget_.MoneyFactor());
+}
+
+TEST_F(BudgetOnSample, LimitsRaiseAndKeepTheLastFigures) {
+    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
+    const double balance = budget.Balance;
+
+    // A sixth brand in a market: range check error, the figures stay those of the last run.
+    Decisions().SetSmallint(kCategoryFirmFtaMarket, Context(kFirmA, kNorth, kM1), "NbMktedBrds", 6);
+    EXPECT_THROW(budget_.Recalculate(), ERangeError);
+    EXPECT_EQ(budget.Balance, balance);
+    EXPECT_EQ(budget.NbBrands[kM1], 3);
+    Decisions().SetSmallint(kCategoryFirmFtaMarket, Context(kFirmA, kNorth, kM1), "NbMktedBrds", 3);
+
+    // A sixth project.
+    Decisions().SetSmallint(kCategoryFirmMarket, Context(kFirmA, kNorth, kM1), "NbPrjs", 6);
+    EXPECT_THROW(budget_.Recalculate(), ERangeError);
+    Decisions().SetSmallint(kCategoryFirmMarket, Context(kFirmA, kNorth, kM1), "NbPrjs", 2);
+
+    // Two brands of 2,000,000,000 of advertising exceed a 32-bit total.
+    SetAdvertising(kM1, 1, 2000000000, 0);
+    SetAdvertising(kM1, 2, 2000000000, 0);
+    EXPECT_THROW(budget_.Recalculate(), EOverflowError);
+    EXPECT_EQ(budget.Balance, balance);
+
+    // A fourth channel in the zone: Init refuses it and keeps its binding.
+    Ind().ChaSeries(kNorth)->InsertLabel(3, "Kiosk");
+    EXPECT_THROW(budget_.Init(Ind(), Context(kFirmA, kNorth)), ERangeError);
+    EXPECT_EQ(budget_.NbChannels(), 3);
+
+    // A zone the industry does not have.
+    EXPECT_THROW(budget_.Init(Ind(), Context(kFirmA, 3)), ERangeError);
+}
+
+TEST_F(BudgetOnSample, AFirmWithoutDataGetsZeroFiguresAndTheStoresReports) {
+    // Firm 4 has no cell in the sample: its arrays and scalars are reported missing.
+    const TFtaBudget& budget = Recalculated(4, kNorth);
+    EXPECT_EQ(budget.BrandCosts[0][0][0], 0);
+    EXPECT_EQ(budget.SlfCosts[0][0], 0);
+    EXPECT_EQ(budget.MktExpenses[0], 0);
+    EXPECT_EQ(budget.Balance, 0);
+    EXPECT_TRUE(std::ranges::find(ui_.errorBoxes, "[GetScalar] Unknown scalar : LoanAck") != ui_.errorBoxes.end());
+}
+
+TEST(FtaBudget, MisuseRaisesTypedErrors) {
+    TFtaBudget budget;
+    EXPECT_THROW(budget.Recalculate(), ECvError);
+    // Without a session there is no open industry to bind.
+    EXPECT_THROW(budget.Init(TDataContext{}), ECvError);
+}
+
+}  // namespace
+}  // namespace cv
