@@ -50,20 +50,14 @@ public:
         TSimArr* history = results.FindSimArr(kCategoryFirm, context, "LoansHist");
         if (!history) history = &results.CreateSimArr(kCategoryFirm, context, "LoansHist", dkReal48, 0,
                                                       {periodSeries_, loanTerms_});
-        history->SetReal48({period, si::LoanCap}, terms.cap);
-        history->SetReal48({period, si::LoanDur}, terms.duration);
-        history->SetReal48({period, si::LoanIR}, terms.rate);
-        history->SetReal48({period, si::BgtChg}, terms.budgetChange);
+        WriteTerms(*history, terms, [period](int element) { return TIndex{period, element}; });
     }
 
     void SetRequest(int decPeriod, const TLoanTerms& terms) {
         const TDataContext context = Context(decPeriod - 1, decPeriod);
-        TSimArr& request =
-            industry_.PerDecisions(decPeriod).CreateSimArr(kCategoryFirm, context, "LoanVal", dkReal48, 0, {loanTerms_});
-        request.SetReal48({si::LoanCap}, terms.cap);
-        request.SetReal48({si::LoanDur}, terms.duration);
-        request.SetReal48({si::LoanIR}, terms.rate);
-        request.SetReal48({si::BgtChg}, terms.budgetChange);
+        TCvPerData& decisions = industry_.PerDecisions(decPeriod);
+        TSimArr& request = decisions.CreateSimArr(kCategoryFirm, context, "LoanVal", dkReal48, 0, {loanTerms_});
+        WriteTerms(request, terms, [](int element) { return TIndex{element}; });
     }
 
     TFirLoans::TLoanTable Build(int curPeriod, int decPeriod) {
@@ -76,6 +70,14 @@ public:
     TCvData& Industry() { return industry_; }
 
 private:
+    template <class IndexOf>
+    static void WriteTerms(TSimArr& array, const TLoanTerms& terms, IndexOf indexOf) {
+        array.SetReal48(indexOf(si::LoanCap), terms.cap);
+        array.SetReal48(indexOf(si::LoanDur), terms.duration);
+        array.SetReal48(indexOf(si::LoanIR), terms.rate);
+        array.SetReal48(indexOf(si::BgtChg), terms.budgetChange);
+    }
+
     TCvData industry_;
     TSeries* periodSeries_ = nullptr;
     TSeries* loanTerms_ = nullptr;
