@@ -157,7 +157,10 @@ void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
         cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
                               {&RequireSeries(cell.industry, "Projet"), &RequireSeries(cell.industry, "ProFinances")});
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
-    for (std::size_t i = 0; i < projects.size(); ++i) finances.SetReal48({i + 1, si::ProAllBgt}, projects[i].budget);
+    for (std::size_t i = 0; i < projects.size(); ++i) {
+        finances.SetReal48({i + 1, si::ProAllBgt}, projects[i].budget);
+        WriteProjectDesign(cell, finances, static_cast<int>(i + 1), projects[i].name);
+    }
 }
 
 void WriteLoanRequest(const TSampleCell& cell, std::string_view name) {

@@ -75,6 +75,26 @@ constexpr TSampleQuantity kQuantities[] = {
     {"LoanAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
     {"BgtChgAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
     {"LoansHist", Results, kCategoryFirm, Array, WriteLoanHistory},
+    // R&D: home zones, cost tables and parameters of each market, the levels and
+    // finances of the prototypes, the levels of the projects, and the contracts.
+    {"HomeFta", Constant, kCategoryFirm, Scalar, WriteHomeZone},
+    {"Technical", Constant, kCategoryMarket, Array, WriteTechnical},
+    {"UCParams", Constant, kCategoryMarket, Array, WriteUnitCostParameters},
+    {"MinRnDBgtRatio", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MinRnDBgt", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MaxRnDBgt", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MinRUC", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MaxRUC", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MinUCOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MaxUCOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MinDBOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"MaxDBOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"ProTecs", Results, kCategoryFirmMarket, Array, WritePrototypeLevels},
+    {"ProFins", Results, kCategoryFirmMarket, Array, WritePrototypeFinances},
+    {"PrjTecs", Decisions, kCategoryFirmMarket, Array, WriteProjectLevels},
+    {"NbCcts", Decisions, kCategoryFirmFta, Scalar, WriteContractCount},
+    {"CctWhat", Decisions, kCategoryFirmFta, Array, WriteContractSubjects},
+    {"CctTerms", Decisions, kCategoryFirmFta, Array, WriteContractTerms},
 };
 
 std::vector<std::int16_t> IndexRange(int first, int last) {

@@ -72,4 +72,18 @@ void WriteLoanRequest(const TSampleCell& cell, std::string_view name);
 void WriteLoanAcknowledgement(const TSampleCell& cell, std::string_view name);
 void WriteLoanHistory(const TSampleCell& cell, std::string_view name);
 
+// R&D (sample_rnd.cpp). WriteProjectDesign fills the R&D columns of row Row of
+// the project finances Finances for the project named Project.
+void WriteHomeZone(const TSampleCell& cell, std::string_view name);
+void WriteTechnical(const TSampleCell& cell, std::string_view name);
+void WriteUnitCostParameters(const TSampleCell& cell, std::string_view name);
+void WriteRnDParameter(const TSampleCell& cell, std::string_view name);
+void WritePrototypeLevels(const TSampleCell& cell, std::string_view name);
+void WritePrototypeFinances(const TSampleCell& cell, std::string_view name);
+void WriteProjectLevels(const TSampleCell& cell, std::string_view name);
+void WriteProjectDesign(const TSampleCell& cell, TSimArr& finances, int row, std::string_view project);
+void WriteContractCount(const TSampleCell& cell, std::string_view name);
+void WriteContractSubjects(const TSampleCell& cell, std::string_view name);
+void WriteContractTerms(const TSampleCell& cell, std::string_view name);
+
 }  // namespace cv::sample
