@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "model/mod_basic.h"
+#include "model/period_arrays.h"
 
 namespace cv {
 
@@ -81,6 +82,11 @@ public:
 
 private:
     void RunSteps(TRunFlags flags);
+    void CreateCellArrays(int category, const TDataContext& cell);
+    const TSeries* DimensionSeries(const TPeriodDim& dim) const;
+    int SetupFirmBrands(int firm, int marketBrands, int capacity);
+    void SetMarketAge(int marketBrands);
+    bool FindPrototypeOwner(const std::string& prototype, int firm, int& owner, int& index) const;
     void CreateModules();
     void FreeModules();
     void OpenModelLog();
@@ -89,6 +95,7 @@ private:
     void Abandon(const std::string& reason);
     void ResetForecastPeriod();
 
+    bool modelLogOpen_ = false;
     std::string initFailure_;
     std::string failureReason_;
 };

@@ -29,6 +29,16 @@ TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& con
 // The array Name of the cell, or nullptr without any report.
 TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
 
+// The small-integer scalar Name of the cell, or EModelError naming it and the cell.
+std::int16_t RequireSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
+// The small-integer scalar Name of the cell; Default, with a level-1 log line, when the cell lacks it.
+std::int16_t OptionalSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name,
+                              std::int16_t defaultValue);
+
+// How many rows 1, 2, ... of the array's first dimension exist, at most Cap
+// (0 for no array, or one whose first dimension starts above 1).
+int RowCapacity(const TDynArr* array, int cap);
+
 // Whether every component of Index lies within the array's bounds (the array
 // must have at least as many dimensions as Index has components).
 bool IndexInBounds(const TDynArr& array, const TIndex& index);
@@ -39,6 +49,12 @@ void RequireIndex(const TDynArr& array, std::string_view name, const TIndex& ind
 // or the first label of Elements that is missing from its series.
 void RequireIndexedSeries(std::initializer_list<TIndexedSeries> series);
 void RequireIndexedElements(std::initializer_list<TIndexedElement> elements);
+
+// Brand and prototype names compare without regard to the case of the letters
+// a to z; every other character must match exactly.
+bool SameModelName(std::string_view a, std::string_view b);
+// The first j in 1..Count whose text Names[j] is Name, or 0 (also for no array).
+int FindModelName(const TSimArr* names, int count, std::string_view name);
 
 // Count limited to 0..Limit. A count outside is logged at level 0 and reported
 // as a warning through Module, naming What; the clamped value is returned.

@@ -1,0 +1,192 @@
+#include "model/mod_cv3.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "core/data/industry_file.h"
+#include "core/data/per_data.h"
+#include "core/services/errors.h"
+#include "core/services/industry.h"
+#include "core/services/log_file.h"
+#include "core/services/random_generator.h"
+#include "core/services/session.h"
+#include "core/services/text_format.h"
+#include "core/services/ui_services.h"
+#include "model/mod_demand.h"
+#include "model/mod_distr.h"
+#include "model/mod_finan.h"
+#include "model/mod_manuf.h"
+#include "model/mod_pref.h"
+#include "model/mod_stud.h"
+#include "model/work_rec.h"
+
+namespace cv {
+
+namespace {
+
+// The generator is seeded with the current period x 7 as an unsigned 32-bit
+// value, so that a forecast draws the same numbers every time (t = -1 gives 2^32 - 7).
+constexpr std::int64_t kSeedFactor = 7;
+
+std::uint32_t ForecastSeed(int currentPeriod) { return static_cast<std::uint32_t>(currentPeriod * kSeedFactor); }
+
+}  // namespace
+
+TModCV3::TModCV3() = default;
+
+TModCV3::~TModCV3() { FreeModules(); }
+
+void TModCV3::Init(TCvInd& data, TWorkRec* workRec) {
+    initFailure_.clear();
+    try {
+        TModBasic::Init(data, workRec);
+    } catch (const std::exception& error) {
+        initFailure_ = error.what();
+    }
+}
+
+bool TModCV3::Run(TRunFlags flags) {
+    failureReason_.clear();
+    if (flags & rfFullPeriod) {
+        RunFullPeriod(flags);
+        failureReason_ = kFullPeriodMessage;
+        return false;
+    }
+    try {
+        if (!Data) throw EModelError("the model driver was not initialised");
+        if (!initFailure_.empty()) throw EModelError(initFailure_);
+        RunSteps(flags);
+        return true;
+    } catch (const std::exception& error) {
+        Abandon(error.what());
+    } catch (...) {
+        Abandon("unknown failure");
+    }
+    return false;
+}
+
+void TModCV3::RunSteps(TRunFlags flags) {
+    Start(flags);
+    CreatePeriodArrays();
+    for (int fta = 1; fta <= Data->NbFtas(); ++fta)
+        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
+            SetMarket(fta, mkt);
+            SetupMarketedBrands(fta, mkt);
+        }
+    if (flags & rfMarketingPlan) RunMarketingPlan(rfMarketingPlan);
+    ShowWaitNotice();
+    Finish(flags);
+    Ui().CloseProgressBox();
+}
+
+void TModCV3::Start(TRunFlags /*flags*/) {
+    FreeModules();
+    const int t = Data->CurPeriod();
+    SetRandomSeed(ForecastSeed(t));
+    Data->FreePerResults(t + 1);
+    ResultsT1 = &Data->NewPerResults(t + 1);
+    BrdNames = XFMLinks = FFMLinks = nullptr;
+    OpenModelLog();
+    CreateModules();
+}
+
+void TModCV3::Finish(TRunFlags /*flags*/) {
+    FreeModules();
+    LogClose();
+    modelLogOpen_ = false;
+}
+
+void TModCV3::OpenModelLog() {
+    if (!Session) throw EModelError("no session: the private directory for the model log is unknown");
+    const std::string& dir = Session->PrivateDir();
+    std::error_code ignored;  // a directory that cannot be made is reported when the log cannot open
+    std::filesystem::create_directories(dir, ignored);
+    LogOpen(dir + kModelLogName, Data->CurPeriod() + 1);
+    modelLogOpen_ = true;
+    LogFmt(0, "Marketing-plan forecast of period %d", {Data->CurPeriod() + 1});
+}
+
+// Each module is initialised right after its creation, so that it opens the
+// fresh results set of t+1.
+void TModCV3::CreateModules() {
+    auto create = [this](auto& module) {
+        module = std::make_unique<typename std::remove_reference_t<decltype(module)>::element_type>();
+        module->Init(*Data, WorkRec);
+    };
+    create(PrefModule);
+    create(DemandModule);
+    create(DistrModule);
+    create(ManufModule);
+    create(FinanModule);
+    create(StudModule);
+}
+
+void TModCV3::FreeModules() {
+    PrefModule.reset();
+    DemandModule.reset();
+    DistrModule.reset();
+    FinanModule.reset();
+    ManufModule.reset();
+    StudModule.reset();
+}
+
+void TModCV3::RunMarketingPlan(TRunFlags flags) {
+    if (!PrefModule) throw EModelError("the plan pass runs only between Start and Finish");
+    Ctx.SelFirm = 0;
+    for (int fta = 1; fta <= Data->NbFtas(); ++fta)
+        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) PlanMarket(fta, mkt, flags);
+    ManufModule->BackBone(flags);
+    DistrModule->FinishZones(flags);
+    FinanModule->BackBone(flags);
+}
+
+void TModCV3::PlanMarket(int fta, int mkt, TRunFlags flags) {
+    Ctx.SelFta = static_cast<std::int16_t>(fta);
+    Ctx.SelMarket = static_cast<std::int16_t>(mkt);
+    if (WorkRec) WorkRec->ClearScratch();
+    SetMarket(fta, mkt);
+    if (NbMktedBrdsT1 == 0) return;
+    PrefModule->SetMarket(fta, mkt);
+    DistrModule->SetMarket(fta, mkt);
+    PrefModule->PrepareMarket();
+    DistrModule->PlanSales(flags);
+}
+
+void TModCV3::RunFullPeriod(TRunFlags /*flags*/) { Ui().ShowPlainBox(kFullPeriodMessage); }
+
+void TModCV3::ShowWaitNotice() {
+    Ui().ShowProgressBox({FormatText("Running the simulation   -   Period %d", {Data->CurPeriod() + 1}),
+                          "100% completed", "", "Please wait ..."});
+}
+
+// The one error path of the model: nothing of a half-made forecast is left.
+void TModCV3::Abandon(const std::string& reason) {
+    failureReason_ = reason;
+    FreeModules();
+    if (!modelLogOpen_ && Data && Session) OpenModelLog();
+    LogFmt(0, "Model run abandoned: %s", {reason});
+    ResetForecastPeriod();
+    LogClose();
+    modelLogOpen_ = false;
+    Ui().CloseProgressBox();
+}
+
+// The results set of t+1 becomes a fresh one whose arrays are all zero; when
+// even the arrays cannot be made, it stays empty.
+void TModCV3::ResetForecastPeriod() {
+    if (!Data) return;
+    const int forecast = Data->CurPeriod() + 1;
+    if (forecast < kFirstResultPeriod || forecast > kLastResultPeriod) return;
+    BrdNames = XFMLinks = FFMLinks = nullptr;
+    Data->FreePerResults(forecast);
+    ResultsT1 = &Data->NewPerResults(forecast);
+    try {
+        CreatePeriodArrays();
+    } catch (const std::exception& error) {
+        LogFmt(0, "The forecast period is left empty: %s", {error.what()});
+        Data->FreePerResults(forecast);
+        ResultsT1 = &Data->NewPerResults(forecast);
+    }
+}
+
+}  // namespace cv

@@ -1,0 +1,129 @@
+#include "model/model_access.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "core/data/industry_file.h"
+#include "core/data/per_data.h"
+#include "core/services/errors.h"
+#include "core/services/log_file.h"
+#include "core/services/text_format.h"
+#include "model/mod_basic.h"
+
+namespace cv {
+
+namespace {
+
+std::string_view SetKindText(std::uint16_t what) {
+    switch (what) {
+        case vtConstant: return "constant part";
+        case vtResults: return "results";
+        case vtDecisions: return "decisions";
+        case vtDefaults: return "default decisions";
+        default: return "data set";
+    }
+}
+
+std::string IndexText(const TIndex& index) {
+    std::string text = "[";
+    for (int d = 0; d < index.Count(); ++d) text += (d ? ", " : "") + std::to_string(index[d]);
+    return text + "]";
+}
+
+std::string_view IndexedSeriesName(TIndexedSeries series) {
+    return SeriesIndexTable()[static_cast<std::size_t>(series)].name;
+}
+
+}  // namespace
+
+std::string DescribeCell(const TCvPerData& set, int category, const TDataContext& context) {
+    const TCellIndex cell = CalcIndices(category, context);
+    std::string text(SetKindText(set.What()));
+    if (set.What() != vtConstant) text += FormatText(" of period %d", {set.Period()});
+    if (cell.firm) text += FormatText(", firm %d", {cell.firm});
+    if (cell.zone) text += FormatText(", zone %d", {cell.zone});
+    if (cell.market) text += FormatText(", market %d", {cell.market});
+    return text;
+}
+
+TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+    TSimArr* array = set.FindSimArr(category, context, name);
+    if (!array) throw EModelError(FormatText("array %s missing in the %s", {name, DescribeCell(set, category, context)}));
+    return *array;
+}
+
+TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+    return set.FindSimArr(category, context, name);
+}
+
+std::int16_t RequireSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+    const TSimData* cell = set.Cell(CalcIndices(category, context));
+    if (!cell || !cell->FindScalar(name))
+        throw EModelError(FormatText("scalar %s missing in the %s", {name, DescribeCell(set, category, context)}));
+    return set.GetSmallint(category, context, name);
+}
+
+std::int16_t OptionalSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name,
+                              std::int16_t defaultValue) {
+    const TSimData* cell = set.Cell(CalcIndices(category, context));
+    if (cell && cell->FindScalar(name)) return set.GetSmallint(category, context, name);
+    LogFmt(1, "scalar %s missing in the %s: taken as %d", {name, DescribeCell(set, category, context), defaultValue});
+    return defaultValue;
+}
+
+int RowCapacity(const TDynArr* array, int cap) {
+    if (!array || array->NDim() == 0 || array->LB(1) > 1) return 0;
+    return std::max(0, std::min<int>(array->UB(1), cap));
+}
+
+bool IndexInBounds(const TDynArr& array, const TIndex& index) {
+    if (array.NDim() < index.Count() || index.Count() == 0) return false;
+    for (int d = 1; d <= index.Count(); ++d)
+        if (index[d - 1] < array.LB(d) || index[d - 1] > array.UB(d)) return false;
+    return true;
+}
+
+void RequireIndex(const TDynArr& array, std::string_view name, const TIndex& index) {
+    if (!IndexInBounds(array, index))
+        throw EModelError(FormatText("index %s outside the array %s", {IndexText(index), name}));
+}
+
+void RequireIndexedSeries(std::initializer_list<TIndexedSeries> series) {
+    for (TIndexedSeries one : series)
+        if (!IndexedSeries(one)) throw EModelError(FormatText("the industry has no series %s", {IndexedSeriesName(one)}));
+}
+
+void RequireIndexedElements(std::initializer_list<TIndexedElement> elements) {
+    for (TIndexedElement element : elements) {
+        const std::int8_t index = ElementIndex(element);
+        if (index != kSeriesMissing && index != kLabelAbsent) continue;
+        const std::string_view series = IndexedSeriesName(SeriesOfElement(element));
+        if (index == kSeriesMissing) throw EModelError(FormatText("the industry has no series %s", {series}));
+        throw EModelError(FormatText("the series %s has no label %s", {series, ElementName(element)}));
+    }
+}
+
+bool SameModelName(std::string_view a, std::string_view b) {
+    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
+int FindModelName(const TSimArr* names, int count, std::string_view name) {
+    const int rows = RowCapacity(names, count);
+    for (int j = 1; j <= rows; ++j)
+        if (SameModelName(names->GetZts({j}), name)) return j;
+    return 0;
+}
+
+int ClampCount(const TModBasic& module, long long count, int limit, std::string_view what) {
+    if (limit < 0) limit = 0;
+    if (count >= 0 && count <= limit) return static_cast<int>(count);
+    const int clamped = count < 0 ? 0 : limit;
+    module.Warn(FormatText("%s: %d is outside 0..%d and is taken as %d", {what, count, limit, clamped}));
+    return clamped;
+}
+
+}  // namespace cv
