@@ -120,7 +120,9 @@ const TDesign& DesignOf(std::string_view name) {
     throw std::logic_error("sample industry: no technical levels for " + std::string(name));
 }
 
-const TSeries& Dimensions(const TSampleCell& cell) { return CellSeries(cell.industry, "DimSeries", 0, cell.cell.market); }
+const TSeries& Dimensions(const TSampleCell& cell) {
+    return CellSeries(cell.industry, "DimSeries", 0, cell.cell.market);
+}
 
 const TTechnicalRow& TechnicalRow(const TSampleCell& cell, int dimension) {
     const TSeries& dimensions = Dimensions(cell);

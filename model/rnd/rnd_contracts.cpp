@@ -1,0 +1,119 @@
+#include "model/rnd/rnd_contracts.h"
+
+#include <algorithm>
+
+#include "core/data/per_data.h"
+#include "core/data/series.h"
+#include "core/services/errors.h"
+#include "core/services/industry.h"
+#include "core/services/language_file.h"
+#include "core/services/log_file.h"
+#include "model/model_access.h"
+#include "model/rnd/rnd_columns.h"
+
+namespace cv {
+
+namespace {
+
+constexpr int kParty1 = 1;  // the developer or the seller
+constexpr int kParty2 = 2;  // the partner or the buyer
+
+constexpr std::string_view kDevType = "Dev";
+constexpr std::string_view kAcqType = "Acq";
+
+struct TPairTerm {
+    std::uint8_t TCctTermColumns::*column;
+    TCctPair TCctRec::*field;
+    std::string_view label;
+};
+
+constexpr TPairTerm kPairTerms[] = {
+    {&TCctTermColumns::Firm, &TCctRec::Firm, "Firm"},
+    {&TCctTermColumns::ExclUse, &TCctRec::ExclUse, "ExclUse"},
+    {&TCctTermColumns::CctAllowed, &TCctRec::CctAllowed, "CctAllowed"},
+    {&TCctTermColumns::DevBgt, &TCctRec::DevBgt, "DevBgt"},
+    {&TCctTermColumns::RoyLump, &TCctRec::RoyLump, "RoyLump"},
+    {&TCctTermColumns::RoyUnit, &TCctRec::RoyUnit, "RoyUnit"},
+    {&TCctTermColumns::RoySales, &TCctRec::RoySales, "RoySales"},
+    {&TCctTermColumns::RoyMin, &TCctRec::RoyMin, "RoyMin"},
+};
+
+struct TSingleTerm {
+    std::uint8_t TCctTermColumns::*column;
+    double TCctRec::*field;
+    std::string_view label;
+};
+
+constexpr TSingleTerm kSingleTerms[] = {
+    {&TCctTermColumns::PerSigned, &TCctRec::PerSigned, "PerSigned"},
+    {&TCctTermColumns::Per1stUse, &TCctRec::Per1stUse, "Per1stUse"},
+    {&TCctTermColumns::Duration, &TCctRec::Duration, "Duration"},
+};
+
+std::string CutText(const std::string& text) { return text.substr(0, kCctTextMax); }
+
+}  // namespace
+
+TCctKind TCctRec::Kind() const {
+    if (SameTextAscii(CctType, kDevType)) return TCctKind::Dev;
+    if (SameTextAscii(CctType, kAcqType)) return TCctKind::Acq;
+    return TCctKind::Other;
+}
+
+void TModCct::Load(TCvInd* data, const TDataContext& context) {
+    // Loaded into a copy: a failure leaves the bound table as it was.
+    TModCct loaded = *this;
+    if (data) loaded.data_ = data;
+    if (!loaded.data_) throw EModelError("TModCct: no industry to load the contracts from");
+    loaded.context_ = context;
+    loaded.FindColumns();
+    loaded.decNext_ = &loaded.data_->PerDecisions(loaded.data_->DecPeriod());
+    loaded.cctWhat_ = &RequireArr(*loaded.decNext_, kCategoryFirmFta, context, "CctWhat");
+    loaded.cctTerms_ = &RequireArr(*loaded.decNext_, kCategoryFirmFta, context, "CctTerms");
+    const std::int16_t stored = loaded.decNext_->GetSmallint(kCategoryFirmFta, context, "NbCcts");
+    const int slots = std::max(0, static_cast<int>(std::min(loaded.cctWhat_->UB(1), loaded.cctTerms_->UB(1))));
+    loaded.nbCcts_ = std::clamp(static_cast<int>(stored), 0, slots);
+    if (loaded.nbCcts_ != stored)
+        LogFmt(0, "NbCcts = %d outside 0..%d in %s: %d used",
+               {stored, slots, DescribeCell(*loaded.decNext_, kCategoryFirmFta, context), loaded.nbCcts_});
+    *this = loaded;
+}
+
+void TModCct::FindColumns() {
+    const TSeries* whatSeries = data_->FindSeries("CctWhat");
+    what_.CctType = ColumnOf(whatSeries, "CctType");
+    what_.PrjName = ColumnOf(whatSeries, "PrjName");
+    const TSeries* termSeries = data_->FindSeries("CctTerms");
+    for (const TPairTerm& term : kPairTerms) terms_.*term.column = ColumnOf(termSeries, term.label);
+    for (const TSingleTerm& term : kSingleTerms) terms_.*term.column = ColumnOf(termSeries, term.label);
+}
+
+bool TModCct::NeedsReload(const TDataContext& context) const {
+    return !data_ || context.SelFirm != context_.SelFirm || context.SelFta != context_.SelFta ||
+           context.SelMarket != context_.SelMarket;
+}
+
+int TModCct::GetNbCcts(const TDataContext& context) {
+    if (NeedsReload(context)) Load(nullptr, context);
+    return nbCcts_;
+}
+
+TCctRec TModCct::GetCctByRank(const TDataContext& context, int rank) {
+    if (NeedsReload(context)) Load(nullptr, context);
+    if (rank < 1 || rank > nbCcts_)
+        FatalStop("TModCct.GetCctByRank not enough Ccts iFir=%d iFta=%d aCct=%d nCct=%d",
+                  {context_.SelFirm, context_.SelFta, rank, nbCcts_});
+    TCctRec record;
+    record.CctType = CutText(cctWhat_->GetZts({rank, what_.CctType}));
+    record.PrjName = CutText(cctWhat_->GetZts({rank, what_.PrjName}));
+    for (const TPairTerm& term : kPairTerms) {
+        const std::uint8_t column = terms_.*term.column;
+        (record.*term.field)[0] = cctTerms_->GetReal48({rank, kParty1, column});
+        (record.*term.field)[1] = cctTerms_->GetReal48({rank, kParty2, column});
+    }
+    for (const TSingleTerm& term : kSingleTerms)
+        record.*term.field = cctTerms_->GetReal48({rank, kParty1, terms_.*term.column});
+    return record;
+}
+
+}  // namespace cv
