@@ -17,7 +17,7 @@ namespace cv {
 namespace {
 
 // A prototype's place is stored in a byte.
-constexpr int kMaxPrototypes = 255;
+constexpr int kMaxPrototypePlaces = 255;
 
 }  // namespace
 
@@ -110,7 +110,7 @@ bool TModCV3::FindPrototype(std::string_view name, int firm, int& index) const {
     const TDataContext context = FirmContext(firm);
     const TSimArr* names = OptionalArr(*ResultsT, kCategoryFirmMarket, context, "ProNames");
     const int count = ClampCount(*this, OptionalSmallint(*ResultsT, kCategoryFirmMarket, context, "NbPros", 0),
-                                 RowCapacity(names, kMaxPrototypes),
+                                 RowCapacity(names, kMaxPrototypePlaces),
                                  FormatText("prototypes of t of firm %d, market %d", {firm, Ctx.SelMarket}));
     index = FindModelName(names, count, name);
     return index != 0;

@@ -15,6 +15,7 @@
 #include "model/mod_cv3.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_world.h"
 
 namespace cv {
@@ -116,22 +117,6 @@ const TSeries* ExpectedSeries(const TCvInd& industry, const std::string& code, i
     return industry.FindSeries(code);
 }
 
-bool AllZero(const TSimArr& array) {
-    for (std::uint32_t i = 0; i < array.Count(); ++i) {
-        // Walk the elements through the tagged values of the row-major block.
-        TIndex index;
-        std::uint32_t rest = i;
-        for (int d = array.NDim(); d >= 1; --d) {
-            const int size = array.UB(d) - array.LB(d) + 1;
-            index.Set(d - 1, array.LB(d) + static_cast<int>(rest % size));
-            rest /= size;
-        }
-        const TSimValue value = array.GetV(index);
-        if (value.integer != 0 || SimValueNumber(value) != 0 || !value.text.empty()) return false;
-    }
-    return true;
-}
-
 void ExpectArray(const TCvInd& industry, const TSimData& cell, const TExpectedArray& expected, const TCellIndex& at) {
     const std::string where = std::string(expected.name) + " in cell (" + std::to_string(at.firm) + ", " +
                               std::to_string(at.zone) + ", " + std::to_string(at.market) + ")";
@@ -156,7 +141,7 @@ void ExpectArray(const TCvInd& industry, const TSimData& cell, const TExpectedAr
         EXPECT_EQ(array->UB(d), series->Hi()) << where << " dimension " << d;
     }
     const bool unfilled = std::find(kUnfilled.begin(), kUnfilled.end(), expected.name) != kUnfilled.end();
-    EXPECT_TRUE(!unfilled || AllZero(*array)) << where;
+    EXPECT_TRUE(!unfilled || test::ArrayAllZero(*array)) << where;
 }
 
 // Every cell of every category: the expected arrays and counters, and no other array.
