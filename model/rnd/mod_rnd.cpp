@@ -160,12 +160,13 @@ void TModRnD::BindProjects() {
 }
 
 void TModRnD::BindPrototypes(TCvPerData& set) {
-    NbPros = 0;
-    ProNames = ProTecs = ProFins = nullptr;
-    ProNames = &RequireArr(set, kCategoryFirmMarket, Context, "ProNames");
-    ProTecs = &RequireArr(set, kCategoryFirmMarket, Context, "ProTecs");
-    ProFins = &RequireArr(set, kCategoryFirmMarket, Context, "ProFins");
-    NbPros = ReadCount(set, "NbPros", ListSlots({ProNames, ProTecs, ProFins}));
+    TSimArr& names = RequireArr(set, kCategoryFirmMarket, Context, "ProNames");
+    TSimArr& tecs = RequireArr(set, kCategoryFirmMarket, Context, "ProTecs");
+    TSimArr& fins = RequireArr(set, kCategoryFirmMarket, Context, "ProFins");
+    NbPros = ReadCount(set, "NbPros", ListSlots({&names, &tecs, &fins}));
+    ProNames = &names;
+    ProTecs = &tecs;
+    ProFins = &fins;
 }
 
 int TModRnD::ProjectSlots() const { return ListSlots({PrjNames, PrjTecs, PrjFins}); }

@@ -82,7 +82,8 @@ public:
     void Init(TCvInd& data, const TDataContext& context);
     // Points NbPros, ProNames, ProTecs and ProFins at the lists of Set for the
     // firm and market of Context (Init binds those of the context's period; the
-    // R&D run binds those of the decision period).
+    // R&D run binds those of the decision period). A missing list raises
+    // EModelError and leaves the prototypes bound before.
     void BindPrototypes(TCvPerData& set);
 
     // The home zone of Firm: "HomeFta" of the constant part. A firm without

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "core/data/series.h"
 #include "core/data/typed_array.h"

@@ -77,6 +77,15 @@ TEST_F(RnDInitTest, BindsTheFirmsListsColumnsAndParametersInItsHomeZone) {
     EXPECT_EQ(rnd.NbPros, 3);
     EXPECT_EQ(rnd.ProNames->GetZts({3}), "PALTO");
     EXPECT_EQ(rnd.NbPrjs, 2);
+
+    // The prototypes of another results set: period 2 holds PALBA and PARNO; the forecast
+    // period holds no lists yet, which leaves the lists bound before.
+    rnd.BindPrototypes(industry.PerResults(2));
+    EXPECT_EQ(rnd.NbPros, 2);
+    EXPECT_EQ(rnd.ProNames, industry.PerResults(2).FindSimArr(kCategoryFirmMarket, rnd.Context, "ProNames"));
+    EXPECT_THROW(rnd.BindPrototypes(*rnd.ResNext), EModelError);
+    EXPECT_EQ(rnd.NbPros, 2);
+    EXPECT_EQ(rnd.ProNames->GetZts({2}), "PARNO");
     EXPECT_TRUE(ui.errorBoxes.empty());
     EXPECT_TRUE(ui.plainBoxes.empty());
 }
