@@ -1,0 +1,194 @@
+// The model driver: the run's frame (seed, fresh forecast period, model log,
+// wait notice), the full-period branch, and the one error path.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/data/per_data.h"
+#include "core/services/industry.h"
+#include "core/services/log_file.h"
+#include "core/services/random_generator.h"
+#include "core/services/session.h"
+#include "model/mod_cv3.h"
+#include "model/work_rec.h"
+#include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/forecast_view.h"
+#include "tests/model/fixtures/model_world.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+
+namespace fs = std::filesystem;
+
+TDataContext MarketCell() {
+    TDataContext context;
+    context.SelFta = context.SelMarket = 1;
+    return context;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(ModCV3, RunWritesTheForecastAndTheModelLogAndClosesTheNotice) {
+    test::TModelWorld world;
+    world.OpenFixture(test::FixtureA());
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    // t = 0: the log of period 1 is "CV3LOG" + "01" + ".TXT" in the private directory.
+    EXPECT_TRUE(fs::exists(world.PrivateDir() / "CV3LOG01.TXT"));
+    EXPECT_FALSE(LogIsOpen());
+    ASSERT_EQ(world.ui.progressBoxes.size(), 1u);
+    EXPECT_EQ(world.ui.progressBoxes[0], (std::vector<std::string>{"Running the simulation   -   Period 1",
+                                                                   "100% completed", "", "Please wait ..."}));
+    EXPECT_FALSE(world.ui.progressOpen);
+    EXPECT_TRUE(world.ui.plainBoxes.empty());
+    EXPECT_TRUE(world.ui.errorBoxes.empty());
+    EXPECT_TRUE(world.warnings.empty());
+    EXPECT_FALSE(Session->ForecastDone);  // the plan dialog marks it, not the driver
+
+    world.OpenFixture(test::FixtureC(), "first.ind");
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    EXPECT_TRUE(fs::exists(world.PrivateDir() / "CV3LOG00.TXT"));
+}
+
+// The first draw after seeding with t x 7 as an unsigned 32-bit value:
+//   t = 0:  seed 0;           0 x 134775813 + 1 = 1
+//   t = 1:  seed 7;           7 x 134775813 + 1 = 943430692
+//   t = -1: seed 2^32 - 7 = 4294967289; -7 x 134775813 + 1 = -943430690 = 2^32 - 943430690 = 3351536606
+TEST(ModCV3, StartSeedsTheGeneratorWithTheCurrentPeriodTimesSeven) {
+    struct TCase {
+        int period;
+        std::uint32_t seed;
+        std::uint32_t next;
+    };
+    for (const TCase& c : {TCase{0, 0, 1}, TCase{1, 7, 943430692}, TCase{-1, 4294967289u, 3351536606u}}) {
+        SCOPED_TRACE("t = " + std::to_string(c.period));
+        test::TFixtureSpec spec = c.period < 0 ? test::FixtureC() : test::FixtureA();
+        spec.currentPeriod = c.period;
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(spec);
+        TWorkRec work;
+        TModCV3 driver;
+        driver.Init(industry, &work);
+        SetRandomSeed(12345);
+        driver.Start(rfMarketingPlan);
+        EXPECT_EQ(RandomSeed(), c.seed);
+        EXPECT_EQ(RandomReal(), c.next / 4294967296.0);
+        driver.Finish(rfMarketingPlan);
+    }
+}
+
+TEST(ModCV3, EveryRunStartsFromAFreshForecastPeriod) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    ASSERT_TRUE(world.RunForecast());
+    industry.PerResults(1).SetSmallint(kCategoryFtaMarket, MarketCell(), "Leftover", 9);
+    ASSERT_TRUE(world.RunForecast());
+    const TSimData* cell = industry.PerResults(1).Cell(CalcIndices(kCategoryFtaMarket, MarketCell()));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->FindScalar("Leftover"), nullptr);
+    EXPECT_EQ(test::TForecastView(industry, 1).MarketCount(1, 1), 2);
+}
+
+TEST(ModCV3, FullPeriodOnlyAnswersWithItsMessage) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    industry.NewPerResults(1).SetSmallint(kCategoryFtaMarket, MarketCell(), "Earlier", 4);
+    TModCV3 driver;
+    driver.Init(industry, nullptr);
+    EXPECT_FALSE(driver.Run(rfFullPeriod));
+    EXPECT_EQ(world.ui.plainBoxes,
+              std::vector<std::string>{"This version was not compiled with the appropriate options. Please contact "
+                                       "Quenor."});
+    EXPECT_EQ(industry.CurPeriod(), 0);
+    EXPECT_EQ(industry.PerResults(1).GetSmallint(kCategoryFtaMarket, MarketCell(), "Earlier"), 4);
+    EXPECT_FALSE(fs::exists(world.PrivateDir() / "CV3LOG01.TXT"));
+    EXPECT_TRUE(world.ui.progressBoxes.empty());
+}
+
+// A run that fails: Run answers false with the reason, the process goes on, the
+// notice and the log are closed with the reason in the log, and the forecast
+// period holds nothing but zeros.
+void ExpectAbandoned(test::TModelWorld& world, TCvInd& industry, const std::string& reason) {
+    EXPECT_FALSE(world.RunForecast());
+    EXPECT_EQ(world.failureReason, reason);
+    EXPECT_FALSE(LogIsOpen());
+    EXPECT_FALSE(world.ui.progressOpen);
+    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG05.TXT");
+    EXPECT_TRUE(Contains(log, "Model run abandoned: " + reason)) << log;
+    std::string where;
+    EXPECT_TRUE(test::ForecastAllZero(industry, 5, where)) << where;
+}
+
+test::TFixtureSpec PeriodFour() {
+    test::TFixtureSpec spec = test::FixtureB();
+    spec.currentPeriod = 4;
+    return spec;
+}
+
+TEST(ModCV3, MissingPrototypeAbandonsTheRunAndLeavesAnEmptyForecast) {
+    test::TModelWorld world;
+    test::TFixtureSpec spec = PeriodFour();
+    spec.Cell(2, 1, 1).brandsT1.push_back({"GHOST", "PNONE", {}});
+    EXPECT_THROW(world.OpenFixture(spec), std::runtime_error);  // the builder refuses it
+    TCvInd& industry = world.OpenUncheckedFixture(spec);
+    ExpectAbandoned(world, industry, "Could not find prototype PNONE for GHOST");
+    // Every array of the dictionary is there again, all zero.
+    EXPECT_EQ(test::TForecastView(industry, 5).MarketCount(1, 1), 0);
+}
+
+TEST(ModCV3, MissingSeriesOrLabelAbandonsTheRun) {
+    test::TModelWorld world;
+    test::TFixtureSpec noSeries = PeriodFour();
+    noSeries.omittedSeries = {"BrdCumRes"};
+    TCvInd& industry = world.OpenFixture(noSeries);
+    ExpectAbandoned(world, industry, "the industry has no series BrdCumRes");
+    EXPECT_FALSE(industry.PerResults(5).HasCells());  // no dictionary without the series
+
+    test::TFixtureSpec noLabel = PeriodFour();
+    noLabel.omittedLabels = {"XFMLinks.Rpix"};
+    TCvInd& other = world.OpenUncheckedFixture(noLabel, "nolabel.ind");
+    ExpectAbandoned(world, other, "the series XFMLinks has no label Rpix");
+}
+
+TEST(ModCV3, MissingDecisionArrayAbandonsTheRunNamingTheArrayAndCell) {
+    test::TModelWorld world;
+    test::TFixtureSpec spec = PeriodFour();
+    spec.omittedDecisionArrays = {"DecBrdPort"};
+    TCvInd& industry = world.OpenUncheckedFixture(spec);
+    ExpectAbandoned(world, industry, "array DecBrdPort missing in the decisions of period 5, firm 1, zone 1, market 1");
+}
+
+TEST(ModCV3, CountsBeyondTheArraysAreClampedWithAWarning) {
+    test::TModelWorld world;
+    test::TFixtureSpec spec = PeriodFour();
+    // Firm 1 states six brands but its portfolio has five slots; all five are listed.
+    spec.Prototypes(1, 1).push_back("PMORE");
+    spec.Cell(1, 1, 1).brandsT1 = {{"ONE", "PMORE", {}},
+                                   {"TWO", "PMORE", {}},
+                                   {"THREE", "PMORE", {}},
+                                   {"FOUR", "PMORE", {}},
+                                   {"FIVE", "PMORE", {}}};
+    spec.Cell(1, 1, 1).decidedCount = 6;
+    // The market has 6 slots: firm 2's DELTA finds one left, a second brand none.
+    spec.mktBrandSlots = 6;
+    spec.Cell(2, 1, 1).brandsT1.push_back({"EXTRA", "PECHO", {}});
+    EXPECT_THROW(world.OpenFixture(spec), std::runtime_error);
+    TCvInd& industry = world.OpenUncheckedFixture(spec);
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    const test::TForecastView view(industry, 5);
+    EXPECT_EQ(view.FirmCount(1, 1, 1), 5);
+    EXPECT_EQ(view.FirmCount(2, 1, 1), 1);
+    EXPECT_EQ(view.MarketCount(1, 1), 6);
+    EXPECT_EQ(view.BrandName(1, 1, 6), "DELTA");
+    EXPECT_EQ(world.warnings,
+              (std::vector<std::string>{"brands of firm 1, zone 1, market 1: 6 is outside 0..5 and is taken as 5",
+                                        "brands of firm 2, zone 1, market 1: 2 is outside 0..1 and is taken as 1"}));
+    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG05.TXT");
+    EXPECT_TRUE(Contains(log, "Warning: brands of firm 1, zone 1, market 1: 6 is outside 0..5")) << log;
+}
+
+}  // namespace
+}  // namespace cv
