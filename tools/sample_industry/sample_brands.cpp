@@ -2,6 +2,7 @@
 // the link tables between market brands and firm brands, the prototypes the
 // brands are made from, and the brand decisions of each period.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -203,6 +204,24 @@ void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
     for (std::size_t brand = 1; brand <= brandCount; ++brand)
         for (const TMixRange& range : kMixRanges)
             mix.SetReal48({brand, members.IndexOf(range.member)}, DrawMember(range));
+}
+
+// Every market has had brands since the history period -1, and a market's age
+// starts again at 1 in period 0: period p holds the age p + 1 (0 in period -1).
+void WriteMarketAge(const TSampleCell& cell, std::string_view name) {
+    cell.set.SetSmallint(cell.category, cell.context, name, static_cast<std::int16_t>(std::max(0, cell.Period() + 1)));
+}
+
+// Each brand's planned sales split over the zone's channels, in thousandths of a
+// percent: every split adds up to 100 x 1000.
+void WriteChannelShares(const TSampleCell& cell, std::string_view name) {
+    constexpr long double kSplits[][3] = {{100000, 0, 0}, {60000, 40000, 0}, {50000, 30000, 20000}};
+    const TSeries& channels = CellSeries(cell.industry, "ChaSeries", cell.cell.zone);
+    TSimArr& shares = CreateArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &channels});
+    const std::size_t brandCount = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period()).size();
+    const long double* split = kSplits[channels.Count() - 1];
+    for (std::size_t brand = 1; brand <= brandCount; ++brand)
+        for (int c = channels.Lo(); c <= channels.Hi(); ++c) shares.SetReal48({brand, c}, split[c - channels.Lo()]);
 }
 
 }  // namespace cv::sample

@@ -41,6 +41,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"NbMktedBrds", Results, kCategoryFtaMarket, Scalar, WriteMarketBrandCount},
     {"BrdNames", Results, kCategoryFtaMarket, Array, WriteMarketBrandNames},
     {"XFMLinks", Results, kCategoryFtaMarket, Array, WriteMarketBrandLinks},
+    {"MktAge", Results, kCategoryFtaMarket, Scalar, WriteMarketAge},
     {"NbMktedBrds", Results, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
     {"FirMktedBrds", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandNames},
     {"FirMktedPros", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandPrototypes},
@@ -55,6 +56,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
     {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},
     {"DecBrdCV3", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandMixDecisions},
+    {"MPBrdChaSales", Decisions, kCategoryFirmFtaMarket, Array, WriteChannelShares},
     // Sales forces: costs per salesperson, sizes per channel, and their shares per brand (which
     // follow "NbMktedBrds" of the decisions of every market).
     {"SlpBaseCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},

@@ -129,11 +129,11 @@ TEST(SampleIndustry, HoldsEveryQuantityItsTableClaimsInEveryCellAndPeriod) {
     // 3 per market x 2 = 6; SegSeries x 4 = 4; 2 passwords x 3 firms = 6; 3 salesperson costs and
     // StuFtaParams x 2 zones = 8; StuMktParams x 4 = 4; HomeFta x 3 firms = 3; 2 R&D tables and
     // 9 R&D parameters x 2 markets = 22: 68.
-    // Results per period: 5 zone-market quantities x 4 + 5 firm-zone-market x 12 + 4 firm-market x 6
-    // + FFXRpt x 6 + LoansHist x 3 = 113.
-    // Decisions per period: 5 firm-zone-market quantities x 12 + 5 firm-zone x 6 + 4 firm-market x 6
-    // + 3 firm x 3 = 123.
-    EXPECT_EQ(checked, 68 + 5 * 113 + 5 * 123);
+    // Results per period: 6 zone-market quantities x 4 + 5 firm-zone-market x 12 + 4 firm-market x 6
+    // + FFXRpt x 6 + LoansHist x 3 = 117.
+    // Decisions per period: 6 firm-zone-market quantities x 12 + 5 firm-zone x 6 + 4 firm-market x 6
+    // + 3 firm x 3 = 135.
+    EXPECT_EQ(checked, 68 + 5 * 117 + 5 * 135);
     EXPECT_TRUE(ui.plainBoxes.empty());
     EXPECT_TRUE(ui.errorBoxes.empty());
 }
