@@ -1,0 +1,53 @@
+// The sample industry keeps the model's data rules, and the forecast runs on
+// it. Expected links from the sample's brand table (docs/sample_industry.md):
+// decision period 4, brands launched up to period 4 marketed, prototypes of a
+// period those of the brands launched up to the next one.
+
+#include <gtest/gtest.h>
+
+#include "core/data/series_index.h"
+#include "core/services/industry.h"
+#include "tests/model/fixtures/forecast_view.h"
+#include "tests/model/fixtures/model_world.h"
+#include "tools/sample_industry/sample_industry.h"
+
+namespace cv {
+namespace {
+
+TEST(SampleForecast, SampleKeepsTheDataRulesAndForecastsItsBrands) {
+    test::TModelWorld world;
+    TCvInd& industry = world.Open(sample::WriteSampleIndustryFile(world.GamesDir()));
+    EXPECT_NO_THROW(world.RequireDataRules());
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    EXPECT_TRUE(world.warnings.empty());
+    const test::TForecastView view(industry, 4);
+    for (int zone = 1; zone <= 2; ++zone) {
+        SCOPED_TRACE("zone " + std::to_string(zone));
+        // M1: ALBA, ARNO, ALTO (A), EDRA (E), IBIS, IRMA (I); period 3 lacked ALTO.
+        ASSERT_EQ(view.MarketCount(zone, 1), 6);
+        const char* names[] = {"ALBA", "ARNO", "ALTO", "EDRA", "IBIS", "IRMA"};
+        const int firms[] = {1, 1, 1, 2, 3, 3};
+        const int slots[] = {1, 2, 3, 1, 1, 2};
+        const int previous[] = {1, 2, 0, 3, 4, 5};
+        for (int m = 1; m <= 6; ++m) {
+            EXPECT_EQ(view.BrandName(zone, 1, m), names[m - 1]);
+            EXPECT_EQ(view.MarketLink(zone, 1, m, si::Dfix), firms[m - 1]);
+            EXPECT_EQ(view.MarketLink(zone, 1, m, si::Dbix), slots[m - 1]);
+            EXPECT_EQ(view.MarketLink(zone, 1, m, si::pMbix), previous[m - 1]);
+            // Each firm lists its prototypes in launch order: the brand's slot is its place.
+            EXPECT_EQ(view.MarketLink(zone, 1, m, si::Rfix), firms[m - 1]);
+            EXPECT_EQ(view.MarketLink(zone, 1, m, si::Rpix), slots[m - 1]);
+        }
+        EXPECT_EQ(view.FirmLink(1, zone, 1, 3, si::pDbix), 0);  // ALTO is new
+        EXPECT_EQ(view.FirmLink(3, zone, 1, 2, si::pDbix), 2);  // IRMA was I's second brand
+        // M2: AMOR (A), ELMA, EVOS (E), IOTA (I), all marketed in period 3 in that order.
+        ASSERT_EQ(view.MarketCount(zone, 2), 4);
+        for (int m = 1; m <= 4; ++m) EXPECT_EQ(view.MarketLink(zone, 2, m, si::pMbix), m);
+        // Age p + 1 in period 3, one more in period 4.
+        EXPECT_EQ(view.MarketAge(zone, 1), 5);
+        EXPECT_EQ(view.MarketAge(zone, 2), 5);
+    }
+}
+
+}  // namespace
+}  // namespace cv
