@@ -76,6 +76,15 @@ int RowCapacity(const TDynArr* array, int cap) {
     return std::max(0, std::min<int>(array->UB(1), cap));
 }
 
+void CopyOrClear(TSimArr& target, const TSimArr* source, std::string_view name) {
+    if (source) {
+        target.Assign(*source);
+        return;
+    }
+    target.Clear();
+    LogFmt(0, "array %s of t missing: %s of t+1 cleared", {name, name});
+}
+
 bool IndexInBounds(const TDynArr& array, const TIndex& index) {
     if (array.NDim() < index.Count() || index.Count() == 0) return false;
     for (int d = 1; d <= index.Count(); ++d)

@@ -39,6 +39,11 @@ std::int16_t OptionalSmallint(const TCvPerData& set, int category, const TDataCo
 // (0 for no array, or one whose first dimension starts above 1).
 int RowCapacity(const TDynArr* array, int cap);
 
+// Target := a copy of Source (shape and elements) for a step that only carries
+// an array of t into t+1. Without a source the target is cleared to zeros with
+// a level-0 log line naming the array, so that t+1 never keeps stale values.
+void CopyOrClear(TSimArr& target, const TSimArr* source, std::string_view name);
+
 // Whether every component of Index lies within the array's bounds (the array
 // must have at least as many dimensions as Index has components).
 bool IndexInBounds(const TDynArr& array, const TIndex& index);
