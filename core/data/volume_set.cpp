@@ -1,7 +1,6 @@
 #include "core/data/volume_set.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <utility>
@@ -13,21 +12,42 @@ namespace cv {
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
+constexpr double kNanosecondsPerSecond = 1e9;
 constexpr std::size_t kSignatureSectionOffset = 4;
 constexpr std::size_t kSignatureSectionSize = kVolSetSignatureLength + 1;
+// A read for a volume takes in the whole data area when it fits the free part
+// of the cache; otherwise the volumes that follow it, up to this many bytes,
+// when at least kMinReadAhead bytes of room are left beside it.
+constexpr std::size_t kReadAheadLimit = 65536;
+constexpr std::size_t kMinReadAhead = 16384;
 
 std::string ErrnoText(int code) { return std::strerror(code); }
 
+// The local time's offset from UTC at Seconds since 1970. Offsets change on
+// whole seconds only, so the last answer is kept for the same second: every
+// volume loaded records the time, and the time-zone look-up is the slow part.
+long UtcOffsetAt(std::time_t seconds) {
+    thread_local std::time_t cachedSeconds = -1;
+    thread_local long cachedOffset = 0;
+    if (seconds != cachedSeconds) {
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        cachedOffset = local.tm_gmtoff;
+        cachedSeconds = seconds;
+    }
+    return cachedOffset;
+}
+
 }  // namespace
 
+// The coarse real-time clock ticks every few milliseconds, finer than a
+// date-time needs, and is read without a system call.
 TDateTime LocalNowDateTime() {
-    using namespace std::chrono;
-    const system_clock::time_point now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    const double fraction = duration<double>(now - system_clock::from_time_t(seconds)).count();
-    return kUnixEpochDateTime + (static_cast<double>(seconds + local.tm_gmtoff) + fraction) / kSecondsPerDay;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    const double seconds = static_cast<double>(now.tv_sec + UtcOffsetAt(now.tv_sec)) +
+                           static_cast<double>(now.tv_nsec) / kNanosecondsPerSecond;
+    return kUnixEpochDateTime + seconds / kSecondsPerDay;
 }
 
 TVolSet::TVolSet(TVolSetClock clock) : clock_(std::move(clock)) {}
@@ -43,7 +63,10 @@ void TVolSet::Reset() {
     changed_ = false;
     header_ = TVolSetHeader{};
     slots_.clear();
+    index_ = TVolMagicIndex{};
+    chunks_.clear();
     space_ = TVolSpace{};
+    spaceBuilt_ = false;
     bytesHeld_ = 0;
     useCounter_ = 0;
 }
@@ -56,7 +79,7 @@ void TVolSet::Create(const std::string& fileName, const std::string& signature) 
         Fail("the file cannot be created: " + ErrnoText(error));
     header_.signature = signature.substr(0, kVolSetSignatureLength);
     header_.created = clock_();
-    space_.Rebuild({{0, kVolSetHeaderSize}});
+    KeysChanged();
     open_ = true;
     changed_ = true;
 }
@@ -78,7 +101,7 @@ void TVolSet::Open(const std::string& fileName, bool readOnly) {
         Reset();
         throw;
     }
-    space_.Rebuild(LiveExtents(header_.tableOffset));
+    KeysChanged();
     readOnly_ = readOnly;
     open_ = true;
 }
@@ -112,14 +135,15 @@ void TVolSet::ReadTable() {
 }
 
 void TVolSet::CheckEntry(const TTabVol& entry, int position, std::int32_t previousMagic) const {
-    const std::string which = "volume table entry " + std::to_string(position + 1) + " (magic " +
-                              std::to_string(entry.magic) + ")";
+    const auto which = [&] {
+        return "volume table entry " + std::to_string(position + 1) + " (magic " + std::to_string(entry.magic) + ")";
+    };
     if (entry.offset < kVolSetHeaderSize || std::int64_t{entry.offset} + entry.size > header_.tableOffset)
-        Fail(which + " places " + std::to_string(entry.size) + " bytes at offset " + std::to_string(entry.offset) +
+        Fail(which() + " places " + std::to_string(entry.size) + " bytes at offset " + std::to_string(entry.offset) +
              ", outside the data area " + std::to_string(kVolSetHeaderSize) + ".." +
              std::to_string(header_.tableOffset));
     if (position > 0 && entry.magic <= previousMagic)
-        Fail(which + " does not follow the magic " + std::to_string(previousMagic) + " in ascending order");
+        Fail(which() + " does not follow the magic " + std::to_string(previousMagic) + " in ascending order");
 }
 
 // The extents that the file on disk refers to when its table lies at TableOffset.
@@ -130,6 +154,15 @@ std::vector<TExtent> TVolSet::LiveExtents(std::int64_t tableOffset) const {
     for (const TVolSlot& slot : slots_) live.push_back({slot.tab.offset, slot.tab.size});
     live.push_back({tableOffset, std::int64_t{kTabVolSize} * static_cast<std::int64_t>(slots_.size())});
     return live;
+}
+
+// Until the first write the volumes lie where the header on disk says.
+TVolSpace& TVolSet::Space() {
+    if (!spaceBuilt_) {
+        space_.Rebuild(LiveExtents(header_.tableOffset));
+        spaceBuilt_ = true;
+    }
+    return space_;
 }
 
 void TVolSet::AddKey(const std::string& name, std::int16_t low, std::int16_t high) {
@@ -144,6 +177,7 @@ void TVolSet::AddKey(const std::string& name, std::int16_t low, std::int16_t hig
         Fail("key \"" + name + "\" would give more than 2147483647 key combinations");
     header_.keys = keys;
     ++header_.keyCount;
+    KeysChanged();
     changed_ = true;
 }
 
@@ -192,22 +226,43 @@ bool TVolSet::KeysInBounds(TVolKeys keys) const {
     return true;
 }
 
+void TVolSet::KeysChanged() {
+    std::int64_t weight = 1;
+    digits_ = {};
+    for (int k = 0; k < header_.keyCount; ++k) {
+        const THdrKey& key = header_.keys[static_cast<std::size_t>(k)];
+        digits_[static_cast<std::size_t>(k)] = {key.low, key.high, weight};
+        weight *= std::int64_t{key.high} - key.low + 2;  // at most 2^31 - 1 in all: the header checks it
+    }
+    std::vector<std::int32_t> magics(slots_.size());
+    for (std::size_t i = 0; i < slots_.size(); ++i) magics[i] = slots_[i].tab.magic;
+    index_.Assign(std::move(magics), weight);
+}
+
+// As KeysInBounds, then CalcMagic: in bounds, the magic stays below the
+// number of key combinations and cannot overflow.
+bool TVolSet::MagicInBounds(TVolKeys keys, std::int32_t& magic) const {
+    std::int64_t sum = 0;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const std::int16_t value = keys[k];
+        if (value == kVolKeyUnset) continue;
+        if (k >= digits_.size()) return false;
+        const TKeyDigit& key = digits_[k];
+        if (value < key.low || value > key.high) return false;
+        sum += (std::int64_t{value} - key.low + 1) * key.weight;
+    }
+    magic = static_cast<std::int32_t>(sum);
+    return true;
+}
+
 std::int32_t TVolSet::MagicForStore(TVolKeys keys) const {
-    if (!KeysInBounds(keys)) {
+    std::int32_t magic = 0;
+    if (!MagicInBounds(keys, magic)) {
         std::string text;
         for (std::int16_t value : keys) text += (text.empty() ? "" : ", ") + std::to_string(value);
         Fail("a volume cannot be stored under the keys (" + text + "): a value lies outside its key's bounds");
     }
-    const std::int32_t magic = CalcMagic(keys);
-    if (magic == INT32_MAX) Fail("the keys give the reserved magic 2147483647");
     return magic;
-}
-
-std::size_t TVolSet::FindMagic(std::int32_t magic, bool& found) const {
-    auto it = std::lower_bound(slots_.begin(), slots_.end(), magic,
-                               [](const TVolSlot& slot, std::int32_t m) { return slot.tab.magic < m; });
-    found = it != slots_.end() && it->tab.magic == magic;
-    return static_cast<std::size_t>(it - slots_.begin());
 }
 
 std::string TVolSet::KeysText(const TTabVol& entry) const {
@@ -223,7 +278,7 @@ void TVolSet::VolumeSet(const void* data, std::uint16_t size, TVolKeys keys) {
     RequireWritable();
     const std::int32_t magic = MagicForStore(keys);
     bool found = false;
-    const std::size_t position = FindMagic(magic, found);
+    const std::size_t position = index_.Find(magic, found);
     if (!found && slots_.size() >= static_cast<std::size_t>(kMaxVolumes))
         Fail("a volume set holds at most 4096 volumes");
     // The bytes are copied first: Data may point into a cached block that
@@ -243,7 +298,7 @@ void TVolSet::VolumeSet(const void* data, std::uint16_t size, TVolKeys keys) {
 }
 
 std::int64_t TVolSet::AllocateExtent(std::uint16_t size) {
-    const std::int64_t offset = space_.Allocate(size);
+    const std::int64_t offset = Space().Allocate(size);
     if (offset < 0) Fail("the file would grow beyond 2 GiB");
     return offset;
 }
@@ -257,78 +312,163 @@ void TVolSet::InsertVolume(std::size_t position, std::int32_t magic, TVolKeys ke
     for (std::size_t k = 0; k < slot.tab.keys.size(); ++k) slot.tab.keys[k] = k < keys.size() ? keys[k] : kVolKeyUnset;
     slot.tab.created = clock_();
     slot.tab.magic = magic;
-    slot.bytes = std::move(block);
     slot.fresh = true;
+    SetOwnBlock(slot, std::move(block));
     slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(position), std::move(slot));
-    bytesHeld_ += size;
+    index_.Insert(position, magic);
 }
 
 // A volume whose bytes the file on disk refers to moves to new space; one
 // placed since the last commit is rewritten where it is when its size stays.
 void TVolSet::ReplaceVolume(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block, std::uint16_t size) {
+    // Bytes in a read chunk are what the file holds: dropping them first loses nothing.
+    if (slot.chunk != kNoChunk) ReleaseBlock(slot);
     MakeRoom(size, &slot);
     if (!slot.fresh || slot.tab.size != size) {
         const TExtent previous{slot.tab.offset, slot.tab.size};
         slot.tab.offset = static_cast<std::int32_t>(AllocateExtent(size));
-        if (slot.fresh) space_.Release(previous);
+        if (slot.fresh) Space().Release(previous);
         slot.fresh = true;
     }
     ReleaseBlock(slot);
     slot.tab.size = size;
-    slot.bytes = std::move(block);
-    bytesHeld_ += size;
+    SetOwnBlock(slot, std::move(block));
+}
+
+void TVolSet::SetOwnBlock(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block) {
+    slot.block = std::move(block);
+    slot.bytes = slot.block.get();
+    slot.loadDue = false;
+    bytesHeld_ += slot.tab.size;
 }
 
 bool TVolSet::VolumeGet(const std::uint8_t*& data, std::uint16_t& size, TVolKeys keys) {
     data = nullptr;
     size = 0;
     RequireOpen();
-    if (!KeysInBounds(keys)) return false;
-    const std::int32_t magic = CalcMagic(keys);
-    if (magic == INT32_MAX) Fail("the keys give the reserved magic 2147483647");
+    std::int32_t magic = 0;
+    if (!MagicInBounds(keys, magic)) return false;
     bool found = false;
-    const std::size_t position = FindMagic(magic, found);
+    const std::size_t position = index_.Find(magic, found);
     if (!found) return false;
-    VolumeGetAt(static_cast<int>(position), data, size);
+    Deliver(slots_[position], data, size);
     return true;
 }
 
 void TVolSet::VolumeGetAt(int position, const std::uint8_t*& data, std::uint16_t& size) {
     RequireOpen();
     if (position < 0 || position >= VolumeCount()) throw ERangeError();
-    TVolSlot& slot = slots_[static_cast<std::size_t>(position)];
+    Deliver(slots_[static_cast<std::size_t>(position)], data, size);
+}
+
+void TVolSet::Deliver(TVolSlot& slot, const std::uint8_t*& data, std::uint16_t& size) {
     if (!slot.bytes) LoadVolume(slot);
-    slot.lastUse = ++useCounter_;
-    data = slot.bytes.get();
+    if (slot.loadDue) StampLoad(slot);
+    MarkUsed(slot);
+    data = slot.bytes;
     size = slot.tab.size;
 }
 
-void TVolSet::LoadVolume(TVolSlot& slot) {
-    MakeRoom(slot.tab.size, &slot);
-    auto block = std::make_unique_for_overwrite<std::uint8_t[]>(slot.tab.size);
-    std::size_t got = 0;
-    const int error = file_.ReadAt(slot.tab.offset, block.get(), slot.tab.size, got);
-    if (error || got != slot.tab.size)
-        Fail("reading " + KeysText(slot.tab) + " of " + std::to_string(slot.tab.size) + " bytes at offset " +
-             std::to_string(slot.tab.offset) + " failed: " + (error ? ErrnoText(error) : "the file ends before it"));
-    slot.bytes = std::move(block);
-    bytesHeld_ += slot.tab.size;
+void TVolSet::MarkUsed(TVolSlot& slot) {
+    slot.lastUse = ++useCounter_;
+    if (slot.chunk != kNoChunk) chunks_[static_cast<std::size_t>(slot.chunk)].lastUse = slot.lastUse;
+}
+
+// A volume's load date is the time it was first asked for since its bytes came from the file.
+void TVolSet::StampLoad(TVolSlot& slot) {
     slot.tab.loaded = clock_();
     header_.lastLoaded = slot.tab.loaded;
+    slot.loadDue = false;
     if (!readOnly_) changed_ = true;
+}
+
+// Reads Slot, and the volumes around it that fit, in one call. Only volumes
+// not in memory are taken from the bytes read: a cached one may be newer than
+// its copy in the file, and an uncached one always has its bytes there (a
+// changed volume is written before its block is released).
+void TVolSet::LoadVolume(TVolSlot& slot) {
+    if (slot.tab.size == 0) {
+        SetOwnBlock(slot, std::make_unique<std::uint8_t[]>(0));
+        slot.loadDue = true;
+        return;
+    }
+    MakeRoom(slot.tab.size, &slot);
+    const TReadWindow window = PlanRead(slot);
+    const int chunk = NewChunk(window.size);
+    std::size_t got = 0;
+    const int error = file_.ReadAt(window.offset, chunks_[static_cast<std::size_t>(chunk)].bytes.get(), window.size, got);
+    if (error || window.offset + static_cast<std::int64_t>(got) < std::int64_t{slot.tab.offset} + slot.tab.size) {
+        ReleaseChunk(chunk);
+        Fail("reading " + KeysText(slot.tab) + " of " + std::to_string(slot.tab.size) + " bytes at offset " +
+             std::to_string(slot.tab.offset) + " failed: " + (error ? ErrnoText(error) : "the file ends before it"));
+    }
+    CacheVolumesOfChunk(chunk, {window.offset, got});
+}
+
+// The whole data area when it fits the free part of the cache, else Slot and
+// what follows it while it fits, else Slot alone.
+TVolSet::TReadWindow TVolSet::PlanRead(const TVolSlot& slot) const {
+    const std::size_t room = bytesHeld_ < kMemoryLimit ? kMemoryLimit - bytesHeld_ : 0;
+    const std::int64_t areaEnd = header_.tableOffset;
+    const std::int64_t slotEnd = std::int64_t{slot.tab.offset} + slot.tab.size;
+    const bool inArea = slotEnd <= areaEnd;
+    if (inArea && static_cast<std::size_t>(areaEnd - kVolSetHeaderSize) <= room)
+        return {kVolSetHeaderSize, static_cast<std::size_t>(areaEnd - kVolSetHeaderSize)};
+    std::size_t size = slot.tab.size;
+    if (inArea && room >= size + kMinReadAhead)
+        size = static_cast<std::size_t>(
+            std::min<std::int64_t>(areaEnd - slot.tab.offset, std::min(room, std::max(kReadAheadLimit, size))));
+    return {slot.tab.offset, size};
+}
+
+int TVolSet::NewChunk(std::size_t size) {
+    auto free = std::find_if(chunks_.begin(), chunks_.end(), [](const TReadChunk& c) { return !c.bytes; });
+    if (free == chunks_.end()) free = chunks_.insert(chunks_.end(), TReadChunk{});
+    free->bytes = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    free->size = size;
+    free->users = 0;
+    free->lastUse = 0;
+    bytesHeld_ += size;
+    return static_cast<int>(free - chunks_.begin());
+}
+
+void TVolSet::CacheVolumesOfChunk(int chunk, const TReadWindow& window) {
+    TReadChunk& read = chunks_[static_cast<std::size_t>(chunk)];
+    const std::int64_t end = window.offset + static_cast<std::int64_t>(window.size);
+    for (TVolSlot& slot : slots_) {
+        if (slot.bytes || slot.tab.size == 0) continue;
+        if (slot.tab.offset < window.offset || std::int64_t{slot.tab.offset} + slot.tab.size > end) continue;
+        slot.bytes = read.bytes.get() + (slot.tab.offset - window.offset);
+        slot.chunk = chunk;
+        slot.loadDue = true;
+        ++read.users;
+    }
 }
 
 // ---- cache -----------------------------------------------------------------------------------------------
 
+// A volume in a read chunk counts as used when any volume of its chunk was:
+// the chunk is released as a whole.
+std::uint64_t TVolSet::LastUseOfBytes(const TVolSlot& slot) const {
+    return slot.chunk == kNoChunk ? slot.lastUse : chunks_[static_cast<std::size_t>(slot.chunk)].lastUse;
+}
+
 void TVolSet::MakeRoom(std::size_t size, const TVolSlot* keep) {
-    const std::size_t kept = keep && keep->bytes ? keep->tab.size : 0;
+    const std::size_t kept = keep && keep->block ? keep->tab.size : 0;
+    const int keptChunk = keep ? keep->chunk : kNoChunk;
     while (bytesHeld_ - kept + size > kMemoryLimit) {
         // Least recently used first; the access counter never ties, and the
         // lowest position would win if it did.
         TVolSlot* victim = nullptr;
-        for (TVolSlot& slot : slots_)
-            if (slot.bytes && &slot != keep && (!victim || slot.lastUse < victim->lastUse)) victim = &slot;
+        for (TVolSlot& slot : slots_) {
+            if (!slot.bytes || &slot == keep || (slot.chunk != kNoChunk && slot.chunk == keptChunk)) continue;
+            if (!victim || LastUseOfBytes(slot) < LastUseOfBytes(*victim)) victim = &slot;
+        }
         if (!victim) Fail("no cached volume can be released to make room");
+        if (victim->chunk != kNoChunk) {
+            ReleaseChunk(victim->chunk);
+            continue;
+        }
         if (victim->dirty) WriteVolume(*victim);
         ReleaseBlock(*victim);
     }
@@ -337,10 +477,10 @@ void TVolSet::MakeRoom(std::size_t size, const TVolSlot* keep) {
 void TVolSet::WriteVolume(TVolSlot& slot) {
     const TExtent extent{slot.tab.offset, slot.tab.size};
     // Only space that the file on disk does not refer to is ever written.
-    if (!slot.fresh || space_.OverlapsCommitted(extent))
+    if (!slot.fresh || Space().OverlapsCommitted(extent))
         Fail("internal error: " + KeysText(slot.tab) + " would overwrite live bytes at offset " +
              std::to_string(slot.tab.offset));
-    if (const int error = file_.WriteAt(slot.tab.offset, slot.bytes.get(), slot.tab.size))
+    if (const int error = file_.WriteAt(slot.tab.offset, slot.bytes, slot.tab.size))
         Fail("writing " + KeysText(slot.tab) + " at offset " + std::to_string(slot.tab.offset) +
              " failed: " + ErrnoText(error));
     slot.dirty = false;
@@ -348,8 +488,29 @@ void TVolSet::WriteVolume(TVolSlot& slot) {
 
 void TVolSet::ReleaseBlock(TVolSlot& slot) {
     if (!slot.bytes) return;
-    bytesHeld_ -= slot.tab.size;
-    slot.bytes.reset();
+    slot.bytes = nullptr;
+    slot.loadDue = false;
+    if (slot.chunk == kNoChunk) {
+        bytesHeld_ -= slot.tab.size;
+        slot.block.reset();
+        return;
+    }
+    TReadChunk& chunk = chunks_[static_cast<std::size_t>(slot.chunk)];
+    slot.chunk = kNoChunk;
+    if (--chunk.users == 0) {
+        bytesHeld_ -= chunk.size;
+        chunk.bytes.reset();
+    }
+}
+
+void TVolSet::ReleaseChunk(int chunk) {
+    for (TVolSlot& slot : slots_)
+        if (slot.chunk == chunk) ReleaseBlock(slot);
+    TReadChunk& read = chunks_[static_cast<std::size_t>(chunk)];
+    if (read.bytes) {  // a chunk that no volume came to use
+        bytesHeld_ -= read.size;
+        read.bytes.reset();
+    }
 }
 
 // ---- flush and close -------------------------------------------------------------------------------------
@@ -379,7 +540,7 @@ std::int64_t TVolSet::WriteTable() {
     for (const TVolSlot& slot : slots_) dataEnd = std::max(dataEnd, std::int64_t{slot.tab.offset} + slot.tab.size);
     std::vector<std::uint8_t> table(slots_.size() * kTabVolSize);
     for (std::size_t i = 0; i < slots_.size(); ++i) EncodeTabVol(slots_[i].tab, table.data() + i * kTabVolSize);
-    const std::int64_t offset = space_.PlaceTable(dataEnd, static_cast<std::int64_t>(table.size()));
+    const std::int64_t offset = Space().PlaceTable(dataEnd, static_cast<std::int64_t>(table.size()));
     if (offset < 0) Fail("the file would grow beyond 2 GiB");
     if (const int error = file_.WriteAt(offset, table.data(), table.size()))
         Fail("writing the volume table at offset " + std::to_string(offset) + " failed: " + ErrnoText(error));
@@ -402,6 +563,7 @@ void TVolSet::Commit(const TVolSetHeader& header) {
     header_ = header;
     for (TVolSlot& slot : slots_) slot.fresh = false;
     space_.Rebuild(LiveExtents(header_.tableOffset));
+    spaceBuilt_ = true;
     changed_ = false;
     std::int64_t fileSize = 0;
     // A failed trim only leaves dead bytes behind the table.

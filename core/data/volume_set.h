@@ -3,8 +3,10 @@
 // language text file. One file of up to 4,096 volumes (byte blocks of at most
 // 65,535 bytes), each addressed by up to 8 small-integer keys; a volume table
 // sorted by the magic (the keys read as the digits of one number) follows the
-// volumes. Volume bytes pass through a cache of at most 1 MiB. The layout and
-// the write order are written up in docs/volume_set_format.md.
+// volumes. Volume bytes pass through a cache of at most 1 MiB: a volume not in
+// memory is read in one call together with the volumes around it in the file,
+// as many as the free part of the cache holds. The layout, the write order and
+// the cache are written up in docs/volume_set_format.md.
 //
 // Saving is crash-safe: a volume is never written over bytes that the header on
 // disk still refers to. New and changed volumes go to dead space or the free
@@ -16,6 +18,7 @@
 // under keys outside their bounds) raises EVolSetError naming the file; the
 // file keeps its last flushed state. A set opened read-only never writes.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -26,6 +29,7 @@
 
 #include "core/data/volume_set_file.h"
 #include "core/data/volume_set_header.h"
+#include "core/data/volume_set_index.h"
 #include "core/data/volume_set_space.h"
 
 namespace cv {
@@ -116,12 +120,40 @@ public:
     std::size_t BytesInMemory() const { return bytesHeld_; }
 
 private:
+    static constexpr int kNoChunk = -1;
+
     struct TVolSlot {
         TTabVol tab;
-        std::unique_ptr<std::uint8_t[]> bytes;  // the cached block, or none
+        const std::uint8_t* bytes = nullptr;    // the cached bytes (in Block or in a read chunk), or none
+        std::unique_ptr<std::uint8_t[]> block;  // a block of its own: a stored volume, or an empty one
+        int chunk = kNoChunk;                   // the read chunk that Bytes point into
         bool dirty = false;                     // the block differs from the bytes at tab.offset
         bool fresh = false;                     // tab.offset was allocated since the last commit
+        bool loadDue = false;                   // read from the file but not yet asked for: no load date yet
         std::uint64_t lastUse = 0;              // access counter of the last store or load
+    };
+
+    // File bytes read in one call; the volumes lying wholly inside them are
+    // cached there. The chunk is released as a whole.
+    struct TReadChunk {
+        std::unique_ptr<std::uint8_t[]> bytes;  // none: the entry is free for the next read
+        std::size_t size = 0;
+        int users = 0;             // slots whose bytes lie in it
+        std::uint64_t lastUse = 0;  // the latest access to any of them
+    };
+
+    // A key's bounds and the weight of its digit in the magic (the product of
+    // the radixes of the keys before it). An undeclared key has no values.
+    struct TKeyDigit {
+        std::int16_t low = 1;
+        std::int16_t high = 0;
+        std::int64_t weight = 0;
+    };
+
+    // A file range that one read fetches.
+    struct TReadWindow {
+        std::int64_t offset = 0;
+        std::size_t size = 0;
     };
 
     void Reset();
@@ -132,21 +164,37 @@ private:
     void ReadTable();
     void CheckEntry(const TTabVol& entry, int position, std::int32_t previousMagic) const;
     std::vector<TExtent> LiveExtents(std::int64_t tableOffset) const;
+    // The free-space map of the committed state, built when first needed:
+    // a set that is only read never needs it.
+    TVolSpace& Space();
 
+    // After the keys were read or declared: the weight of each key's digit and the index of the magics.
+    void KeysChanged();
+    // The magic of Keys when every given value is inside its key's bounds.
+    bool MagicInBounds(TVolKeys keys, std::int32_t& magic) const;
     std::int32_t MagicForStore(TVolKeys keys) const;
-    // Position of Magic in the table, or its insertion position; Found tells which.
-    std::size_t FindMagic(std::int32_t magic, bool& found) const;
     std::int64_t AllocateExtent(std::uint16_t size);
     void InsertVolume(std::size_t position, std::int32_t magic, TVolKeys keys, std::unique_ptr<std::uint8_t[]> block,
                       std::uint16_t size);
     void ReplaceVolume(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block, std::uint16_t size);
+    void SetOwnBlock(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block);
+    // Slot's bytes, read when not in memory.
+    void Deliver(TVolSlot& slot, const std::uint8_t*& data, std::uint16_t& size);
     void LoadVolume(TVolSlot& slot);
+    TReadWindow PlanRead(const TVolSlot& slot) const;
+    int NewChunk(std::size_t size);
+    void CacheVolumesOfChunk(int chunk, const TReadWindow& window);
+    void MarkUsed(TVolSlot& slot);
+    void StampLoad(TVolSlot& slot);
 
-    // Frees cached blocks, least recently used first, until Size more bytes fit
-    // under the limit; Keep is never chosen. A dirty victim is written first.
+    // Frees cached blocks and chunks, least recently used first, until Size
+    // more bytes fit under the limit; Keep is never chosen. A dirty victim is
+    // written first.
     void MakeRoom(std::size_t size, const TVolSlot* keep);
+    std::uint64_t LastUseOfBytes(const TVolSlot& slot) const;
     void WriteVolume(TVolSlot& slot);
     void ReleaseBlock(TVolSlot& slot);
+    void ReleaseChunk(int chunk);
 
     void WriteDirtyVolumes();
     std::int64_t WriteTable();
@@ -162,8 +210,12 @@ private:
     bool readOnly_ = false;
     bool changed_ = false;  // the table or the header differs from the file
     TVolSetHeader header_;
+    std::array<TKeyDigit, kMaxVolSetKeys> digits_{};
     std::vector<TVolSlot> slots_;  // sorted by strictly ascending magic
+    TVolMagicIndex index_;         // the slots' magics
+    std::vector<TReadChunk> chunks_;
     TVolSpace space_;
+    bool spaceBuilt_ = false;  // Space_ describes the committed state
     std::size_t bytesHeld_ = 0;
     std::uint64_t useCounter_ = 0;
 };
