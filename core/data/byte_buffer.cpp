@@ -10,9 +10,9 @@ namespace cv {
 
 namespace {
 
-constexpr std::size_t kPositionLimit = 0xFFFF;  // the position is an unsigned 16-bit value
 constexpr std::size_t kShortStrHeader = 3;      // L, C, L
 constexpr std::size_t kZtsOverhead = 2;         // the length byte and the closing zero
+constexpr std::size_t kReal48Size = 6;
 
 // Where a field of Count bytes starting at Pos ends, checked against the buffer's
 // bytes, the volume-buffer size and the position's range. Nothing has been
@@ -23,22 +23,9 @@ std::size_t PutEnd(TPutBuf buf, std::uint16_t pos, std::size_t count) {
     return end;
 }
 
-std::size_t GetEnd(TGetBuf buf, std::uint16_t pos, std::size_t count) {
-    const std::size_t end = std::size_t{pos} + count;
-    if (buf.data == nullptr || end > buf.size || end > kPositionLimit) buffer_detail::FailGet(buf, pos, count);
-    return end;
-}
-
 std::uint8_t* PutAt(TPutBuf buf, std::uint16_t& pos, std::size_t count) {
     const std::size_t end = PutEnd(buf, pos, count);
     std::uint8_t* field = buf.data + pos;
-    pos = static_cast<std::uint16_t>(end);
-    return field;
-}
-
-const std::uint8_t* GetAt(TGetBuf buf, std::uint16_t& pos, std::size_t count) {
-    const std::size_t end = GetEnd(buf, pos, count);
-    const std::uint8_t* field = buf.data + pos;
     pos = static_cast<std::uint16_t>(end);
     return field;
 }
@@ -112,39 +99,20 @@ void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint
     field[1 + kept.size()] = 0;
 }
 
-std::uint16_t BufGetWord(TGetBuf buf, std::uint16_t& pos) {
-    const std::uint8_t* field = GetAt(buf, pos, 2);
-    return static_cast<std::uint16_t>(field[0] | (field[1] << 8));
+long double BufGetReal48(TGetBuf buf, std::uint16_t& pos) {
+    return LoadReal48(buffer_detail::GetField(buf, pos, kReal48Size));
 }
 
-std::int32_t BufGetLong(TGetBuf buf, std::uint16_t& pos) {
-    const std::uint8_t* field = GetAt(buf, pos, 4);
-    std::uint32_t bits = 0;
-    for (int i = 3; i >= 0; --i) bits = (bits << 8) | field[i];
-    return static_cast<std::int32_t>(bits);
-}
-
-long double BufGetReal48(TGetBuf buf, std::uint16_t& pos) { return LoadReal48(GetAt(buf, pos, 6)); }
-
-Real48 BufGetReal48Bytes(TGetBuf buf, std::uint16_t& pos) {
-    Real48 value;
-    BufGetBlock(buf, pos, value.bytes.data(), value.bytes.size());
-    return value;
-}
-
-void BufGetBlock(TGetBuf buf, std::uint16_t& pos, std::uint8_t* bytes, std::size_t count) {
-    const std::uint8_t* field = GetAt(buf, pos, count);
-    if (count > 0) std::memcpy(bytes, field, count);
-}
-
-std::string BufGetShortStr(TGetBuf buf, std::uint16_t& pos) {
-    const std::uint8_t* header = GetAt(buf, pos, 2);
+std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos) {
+    const std::uint8_t* header = buffer_detail::GetField(buf, pos, 2);
     const std::uint8_t capacity = header[1];
     pos -= 2;
-    const std::uint8_t* field = GetAt(buf, pos, kShortStrHeader + capacity);
+    const std::uint8_t* field = buffer_detail::GetField(buf, pos, kShortStrHeader + capacity);
     const std::size_t length = std::min(field[0], capacity);
-    return std::string(reinterpret_cast<const char*>(field + kShortStrHeader), length);
+    return std::string_view(reinterpret_cast<const char*>(field + kShortStrHeader), length);
 }
+
+std::string BufGetShortStr(TGetBuf buf, std::uint16_t& pos) { return std::string(BufGetShortStrView(buf, pos)); }
 
 std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen) {
     const std::uint8_t storedLength = BufGetByte(buf, pos);
@@ -156,7 +124,7 @@ std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen) {
     } else {
         length = std::min<std::size_t>(length, maxLen);
     }
-    const std::uint8_t* field = GetAt(buf, pos, fieldSize);
+    const std::uint8_t* field = buffer_detail::GetField(buf, pos, fieldSize);
     return std::string(reinterpret_cast<const char*>(field + 1), length);
 }
 

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -77,23 +78,38 @@ void BufPutShortStr(TPutBuf buf, std::uint16_t& pos, std::string_view text, std:
 void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint8_t maxLen);
 
 inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos);
-std::uint16_t BufGetWord(TGetBuf buf, std::uint16_t& pos);
-std::int32_t BufGetLong(TGetBuf buf, std::uint16_t& pos);
+inline std::uint16_t BufGetWord(TGetBuf buf, std::uint16_t& pos);
+inline std::int32_t BufGetLong(TGetBuf buf, std::uint16_t& pos);
 long double BufGetReal48(TGetBuf buf, std::uint16_t& pos);
 // The six stored bytes as they are, for values kept in their stored form.
-Real48 BufGetReal48Bytes(TGetBuf buf, std::uint16_t& pos);
-void BufGetBlock(TGetBuf buf, std::uint16_t& pos, std::uint8_t* bytes, std::size_t count);
+inline Real48 BufGetReal48Bytes(TGetBuf buf, std::uint16_t& pos);
+inline void BufGetBlock(TGetBuf buf, std::uint16_t& pos, std::uint8_t* bytes, std::size_t count);
 // A stored length beyond the field's capacity is clamped to the capacity.
 std::string BufGetShortStr(TGetBuf buf, std::uint16_t& pos);
+// As BufGetShortStr, the characters left where they are in Buf: the view is
+// valid as long as Buf's bytes are.
+std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos);
 // No text (length 0) gives the empty string. With MaxLen > 0 a stored length
 // beyond MaxLen is clamped to MaxLen and the field still takes MaxLen + 2 bytes.
 std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen);
 
-// ---- Inline single bytes: every tag of every form goes through these ----
+// ---- Inline gets: every tag and number of every form goes through these ----
 
 namespace buffer_detail {
 [[noreturn]] void FailPut();
 [[noreturn]] void FailGet(TGetBuf buf, std::uint16_t pos, std::size_t count);
+
+// The Count bytes of the field at Pos, checked over their whole extent; Pos
+// moves past them.
+inline const std::uint8_t* GetField(TGetBuf buf, std::uint16_t& pos, std::size_t count) {
+    constexpr std::size_t kPositionLimit = 0xFFFF;  // the position is an unsigned 16-bit value
+    const std::size_t end = std::size_t{pos} + count;
+    if (buf.data == nullptr || end > buf.size || end > kPositionLimit) [[unlikely]]
+        FailGet(buf, pos, count);
+    const std::uint8_t* field = buf.data + pos;
+    pos = static_cast<std::uint16_t>(end);
+    return field;
+}
 }  // namespace buffer_detail
 
 inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value) {
@@ -107,6 +123,28 @@ inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos) {
     if (buf.data == nullptr || pos >= buf.size || pos == 0xFFFF) [[unlikely]]
         buffer_detail::FailGet(buf, pos, 1);
     return buf.data[pos++];
+}
+
+inline std::uint16_t BufGetWord(TGetBuf buf, std::uint16_t& pos) {
+    const std::uint8_t* field = buffer_detail::GetField(buf, pos, 2);
+    return static_cast<std::uint16_t>(field[0] | (field[1] << 8));
+}
+
+inline std::int32_t BufGetLong(TGetBuf buf, std::uint16_t& pos) {
+    const std::uint8_t* field = buffer_detail::GetField(buf, pos, 4);
+    const std::uint32_t bits = field[0] | (field[1] << 8) | (field[2] << 16) | (std::uint32_t{field[3]} << 24);
+    return static_cast<std::int32_t>(bits);
+}
+
+inline void BufGetBlock(TGetBuf buf, std::uint16_t& pos, std::uint8_t* bytes, std::size_t count) {
+    const std::uint8_t* field = buffer_detail::GetField(buf, pos, count);
+    if (count > 0) std::memcpy(bytes, field, count);
+}
+
+inline Real48 BufGetReal48Bytes(TGetBuf buf, std::uint16_t& pos) {
+    Real48 value;
+    BufGetBlock(buf, pos, value.bytes.data(), value.bytes.size());
+    return value;
 }
 
 }  // namespace cv

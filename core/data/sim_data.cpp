@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <new>
 
 #include "core/services/log_file.h"
@@ -84,7 +85,7 @@ void CheckName(std::string_view name) {
 }
 
 // What was being read: the item, its name for a scalar or an array, and where it began.
-[[noreturn]] void RethrowWithContext(std::string_view item, const std::string* name, std::uint16_t offset,
+[[noreturn]] void RethrowWithContext(std::string_view item, const std::string_view* name, std::uint16_t offset,
                                      const std::exception& error) {
     const std::string label = name ? FormatText("%s \"%s\"", {item, *name}) : std::string(item);
     throw EDataError(FormatText("bag: %s at offset %d: %s", {label, offset, error.what()}));
@@ -297,20 +298,29 @@ void TSimData::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
     }
 }
 
+// The lists are gathered in scratch lists kept from bag to bag, so that the
+// bag's own lists are allocated once, at their final size; the bag changes
+// only when the whole form has been read. Names are views into Buf.
 void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
-    std::vector<TScalarEntry> scalars;
-    std::vector<TArrayEntry> arrays;
-    std::string scalarName;
-    std::string arrayName;
+    thread_local std::vector<TScalarEntry> scalars;
+    thread_local std::vector<TArrayEntry> arrays;
+    struct TEmptiedOnExit {
+        ~TEmptiedOnExit() {
+            scalars.clear();
+            arrays.clear();
+        }
+    } emptiedOnExit;
+    std::string_view scalarName;
+    std::string_view arrayName;
     for (;;) {
         const std::uint16_t tagAt = pos;
         std::string_view item = "tag";
-        const std::string* name = nullptr;
+        const std::string_view* name = nullptr;
         try {
             switch (BufGetByte(buf, pos)) {
             case kTagScalarName:
                 item = "scalar name";
-                scalarName = BufGetShortStr(buf, pos);
+                scalarName = BufGetShortStrView(buf, pos);
                 break;
             case kTagScalarValue:
                 item = "scalar";
@@ -319,7 +329,7 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
                 break;
             case kTagArrayName:
                 item = "array name";
-                arrayName = BufGetShortStr(buf, pos);
+                arrayName = BufGetShortStrView(buf, pos);
                 break;
             case kTagArray: {
                 item = "array";
@@ -329,10 +339,15 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
                 PutArray(arrays, arrayName, std::move(array));
                 break;
             }
-            case kTagBagEnd:
-                scalars_ = std::move(scalars);
-                arrays_ = std::move(arrays);
+            case kTagBagEnd: {
+                std::vector<TScalarEntry> readScalars(std::make_move_iterator(scalars.begin()),
+                                                      std::make_move_iterator(scalars.end()));
+                std::vector<TArrayEntry> readArrays(std::make_move_iterator(arrays.begin()),
+                                                    std::make_move_iterator(arrays.end()));
+                scalars_ = std::move(readScalars);
+                arrays_ = std::move(readArrays);
                 return;
+            }
             default: break;  // not a tag of this form: skipped
             }
         } catch (const ESilentAbort&) {

@@ -78,63 +78,83 @@ long double SimValueNumber(const TSimValue& value) {
 
 // ---- Shape and life cycle ----
 
-void TDynArr::Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,
-                    std::string_view outOfMemoryText) {
+TDynArr::TShape TDynArr::PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
+                                   const TIndex& ub) {
     if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) throw ERangeError();
-    const std::uint8_t elementSize = DA_SizeOf(kind);
-    if (elementSize == 0) throw ERangeError();
-    std::array<std::uint32_t, kMaxDims> dimSize{};
-    std::array<std::uint32_t, kMaxDims> stride{};
+    TShape shape;
+    shape.elementSize = DA_SizeOf(kind);
+    if (shape.elementSize == 0) throw ERangeError();
     std::uint32_t product = 1;
     for (int d = nDim - 1; d >= 0; --d) {
         const int size = ub[d] - lb[d] + 1;
         if (size < 0) throw ERangeError();
-        stride[d] = product;
-        dimSize[d] = static_cast<std::uint32_t>(size);
-        product *= dimSize[d];
+        shape.stride[d] = product;
+        shape.dimSize[d] = static_cast<std::uint32_t>(size);
+        product *= shape.dimSize[d];
         if (product > kShapeLimit) throw ERangeError();
     }
     const std::uint32_t count = product;
-    if (count * elementSize > kShapeLimit || (count > 0 && count - 1 > kMaxPosition[kind])) throw ERangeError();
+    if (count * shape.elementSize > kShapeLimit || (count > 0 && count - 1 > kMaxPosition[kind])) throw ERangeError();
     long long base = 0;
     for (int d = 0; d < nDim; ++d) {
-        base += static_cast<long long>(lb[d]) * stride[d];
+        base += static_cast<long long>(lb[d]) * shape.stride[d];
         if (base < 0 || base > kShapeLimit) throw ERangeError();
+        shape.lb[d] = lb[d];
+        shape.ub[d] = ub[d];
     }
+    shape.kind = kind;
+    shape.subType = subType;
+    shape.nDim = nDim;
+    shape.count = count;
+    shape.base = static_cast<std::uint16_t>(base);
+    return shape;
+}
 
-    // An empty array keeps one zero element, which a reported bad read yields.
-    const std::size_t slots = std::max<std::uint32_t>(count, 1);
-    std::unique_ptr<std::uint8_t[]> block;
-    std::vector<std::string> texts;
+std::unique_ptr<std::uint8_t[]> TDynArr::AllocateBlock(const TShape& shape, bool zeroed,
+                                                       std::string_view outOfMemoryText) {
+    const std::size_t size = shape.Slots() * shape.elementSize;
     try {
-        if (kind == dkZts) {
-            texts.resize(slots);
-        } else {
-            block = std::make_unique<std::uint8_t[]>(slots * elementSize);
-        }
+        return zeroed ? std::make_unique<std::uint8_t[]>(size) : std::make_unique_for_overwrite<std::uint8_t[]>(size);
     } catch (const std::bad_alloc&) {
         Ui().ShowErrorBox(std::string(outOfMemoryText));
         throw ESilentAbort("Out of memory");
     }
+}
 
-    kind_ = kind;
-    subType_ = subType;
-    nDim_ = nDim;
-    lb_ = {};
-    ub_ = {};
-    for (int d = 0; d < nDim; ++d) {
-        lb_[d] = lb[d];
-        ub_[d] = ub[d];
+std::vector<std::string> TDynArr::AllocateTexts(const TShape& shape, std::string_view outOfMemoryText) {
+    try {
+        return std::vector<std::string>(shape.Slots());
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(outOfMemoryText));
+        throw ESilentAbort("Out of memory");
     }
-    dimSize_ = dimSize;
-    stride_ = stride;
-    count_ = static_cast<std::uint16_t>(count);
-    byteSize_ = static_cast<std::uint16_t>(count * elementSize);
-    base_ = static_cast<std::uint16_t>(base);
-    elementSize_ = elementSize;
+}
+
+void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts) {
+    kind_ = shape.kind;
+    subType_ = shape.subType;
+    nDim_ = shape.nDim;
+    lb_ = shape.lb;
+    ub_ = shape.ub;
+    dimSize_ = shape.dimSize;
+    stride_ = shape.stride;
+    count_ = static_cast<std::uint16_t>(shape.count);
+    byteSize_ = static_cast<std::uint16_t>(shape.count * shape.elementSize);
+    base_ = shape.base;
+    elementSize_ = shape.elementSize;
     data_ = std::move(block);
     texts_ = std::move(texts);
     modified_ = false;
+}
+
+void TDynArr::Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,
+                    std::string_view outOfMemoryText) {
+    const TShape shape = PlanShape(kind, subType, nDim, lb, ub);
+    if (kind == dkZts) {
+        Adopt(shape, nullptr, AllocateTexts(shape, outOfMemoryText));
+    } else {
+        Adopt(shape, AllocateBlock(shape, true, outOfMemoryText), {});
+    }
 }
 
 void TDynArr::Release() {

@@ -220,6 +220,29 @@ private:
     std::uint32_t ReportBadIndex(const TIndex& index) const;
     void ReportKind(std::string_view operation) const;
 
+    // A checked shape: what Shape gives the array, before any memory is taken.
+    struct TShape {
+        std::uint8_t kind = 0;
+        std::uint8_t subType = 0;
+        int nDim = 0;
+        std::array<std::int16_t, kMaxDims> lb{};
+        std::array<std::int16_t, kMaxDims> ub{};
+        std::array<std::uint32_t, kMaxDims> dimSize{};
+        std::array<std::uint32_t, kMaxDims> stride{};
+        std::uint32_t count = 0;
+        std::uint8_t elementSize = 0;
+        std::uint16_t base = 0;
+        // Elements held: an empty array keeps one, which a reported bad read yields.
+        std::size_t Slots() const { return count > 0 ? count : 1; }
+    };
+    // The shape of the bounds, or ERangeError for one beyond the limits.
+    static TShape PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
+    // Storage for Shape's elements, zeroed or left for the caller to fill; when
+    // memory runs out, OutOfMemoryText is shown and ESilentAbort raised.
+    static std::unique_ptr<std::uint8_t[]> AllocateBlock(const TShape& shape, bool zeroed,
+                                                         std::string_view outOfMemoryText);
+    static std::vector<std::string> AllocateTexts(const TShape& shape, std::string_view outOfMemoryText);
+    void Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts);
     void Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,
                std::string_view outOfMemoryText);
     void Release();
@@ -231,8 +254,10 @@ private:
     void MoveElement(std::uint32_t dstPos, std::uint32_t srcPos);
     long double ReadNumberAs(const TIndex& index, std::string_view operation) const;
     void WriteNumberAs(const TIndex& index, long double value, std::string_view operation);
-    void ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
-    void ReadElements(TGetBuf buf, std::uint16_t& pos);
+    static TShape ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
+                                  const TIndex& ub);
+    // Reads Shape's elements into new storage, which the array then takes.
+    void ReadElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos);
 
     std::uint8_t kind_ = 0;
     std::uint8_t subType_ = 0;

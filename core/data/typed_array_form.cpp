@@ -68,8 +68,7 @@ void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
         case kTagLowerBounds: lb = ReadBounds(buf, pos, nDim); break;
         case kTagUpperBounds: ub = ReadBounds(buf, pos, nDim); break;
         case kTagElements:
-            ShapeForReading(kind, subType, nDim, lb, ub);
-            ReadElements(buf, pos);
+            ReadElements(ShapeForReading(kind, subType, nDim, lb, ub), buf, pos);
             hasElements = true;
             break;
         case kTagArrayEnd:
@@ -81,25 +80,31 @@ void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
     }
 }
 
-void TDynArr::ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
-                              const TIndex& ub) {
+TDynArr::TShape TDynArr::ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
+                                         const TIndex& ub) {
     if (kind > dkZts) throw EDataError(FormatText("array of unknown element kind %d", {kind}));
     if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) {
         throw EDataError(FormatText("array with %d dimensions and incomplete bounds", {nDim}));
     }
     try {
-        Shape(kind, subType, nDim, lb, ub, kReadOutOfMemory);
+        return PlanShape(kind, subType, nDim, lb, ub);
     } catch (const ERangeError&) {
         throw EDataError("array shape beyond the limits");
     }
 }
 
-void TDynArr::ReadElements(TGetBuf buf, std::uint16_t& pos) {
-    if (kind_ == dkZts) {
-        for (std::uint32_t i = 0; i < count_; ++i) texts_[i] = BufGetZts(buf, pos, subType_);
-    } else {
-        BufGetBlock(buf, pos, data_.get(), byteSize_);
+// A truncated field raises before the array changes.
+void TDynArr::ReadElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos) {
+    if (shape.kind == dkZts) {
+        std::vector<std::string> texts = AllocateTexts(shape, kReadOutOfMemory);
+        for (std::uint32_t i = 0; i < shape.count; ++i) texts[i] = BufGetZts(buf, pos, shape.subType);
+        Adopt(shape, nullptr, std::move(texts));
+        return;
     }
+    const std::size_t byteSize = std::size_t{shape.count} * shape.elementSize;
+    std::unique_ptr<std::uint8_t[]> block = AllocateBlock(shape, byteSize == 0, kReadOutOfMemory);
+    BufGetBlock(buf, pos, block.get(), byteSize);
+    Adopt(shape, std::move(block), {});
 }
 
 void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
@@ -113,13 +118,13 @@ void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
 }
 
 void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
-    std::array<std::string, kMaxDims> names;
+    std::array<std::string_view, kMaxDims> names;  // views into Buf
     std::size_t nameCount = 0;
     bool hasBody = false;
     for (;;) {
         switch (BufGetByte(buf, pos)) {
         case kTagDimName: {
-            std::string name = BufGetShortStr(buf, pos);
+            const std::string_view name = BufGetShortStrView(buf, pos);
             if (nameCount < names.size()) names[nameCount++] = name.substr(0, kDimNameMax);
             break;
         }
@@ -129,7 +134,7 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
             break;
         case kTagSimArrEnd:
             if (!hasBody) throw EDataError("named array ends before its body");
-            dimNames_ = std::move(names);
+            for (std::size_t d = 0; d < names.size(); ++d) dimNames_[d].assign(names[d]);
             return;
         default: break;  // not a tag of this form: skipped
         }

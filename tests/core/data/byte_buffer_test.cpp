@@ -93,6 +93,12 @@ TEST(ByteBuffer, OverlongTextsAreCutToTheFieldAndStoredLengthsClamped) {
     std::uint16_t readPos = 0;
     EXPECT_EQ(BufGetShortStr(shortStr, readPos), "AB");
     EXPECT_EQ(BufGetByte(shortStr, readPos), 0x55);
+    // The view form leaves the characters in the buffer.
+    readPos = 0;
+    const std::string_view view = BufGetShortStrView(shortStr, readPos);
+    EXPECT_EQ(view, "AB");
+    EXPECT_EQ(static_cast<const void*>(view.data()), static_cast<const void*>(shortStr.data() + 3));
+    EXPECT_EQ(readPos, 5);
     const Bytes zts{9, 'A', 'B', 'C', 0, 0x55};
     readPos = 0;
     EXPECT_EQ(BufGetZts(zts, readPos, 3), "ABC");
@@ -165,6 +171,8 @@ TEST(ByteBuffer, GetsNeverReadPastTheVolume) {
     // Length bytes announcing more than the volume holds.
     const Bytes shortStr{5, 16, 5, 'A'};
     EXPECT_THROW(BufGetShortStr(shortStr, pos), EDataError);
+    EXPECT_THROW(BufGetShortStrView(shortStr, pos), EDataError);
+    EXPECT_EQ(pos, 0);
     const Bytes zts{5, 'A', 'B'};
     EXPECT_THROW(BufGetZts(zts, pos, 0), EDataError);
     EXPECT_THROW(BufGetZts(zts, pos, 8), EDataError);

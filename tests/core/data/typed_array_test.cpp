@@ -362,6 +362,14 @@ TEST(TypedArray, MalformedTaggedFormsRaiseDataErrors) {
     fails({'3', 0, '5', 2, '6', 0, 0, 0, 0, '8', 'd'});                       // upper bounds missing
     fails({'3', 0, '5', 2, '6', 0, 0, 0, 0, '7', 0xFF, 0, 0xFF, 0, '8', 'd'});  // 65,536 elements
     fails({'3', 0, 'd'});                                                      // no elements
+
+    // A read that fails leaves the array's shape and elements as they were.
+    TDynArr kept = MakeArray(dkSmallint, 0, 1, {1}, {3});
+    kept.SetSmallint({3}, 7);
+    std::uint16_t pos = 0;
+    EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(good.data(), good.size() - 2), pos), EDataError);
+    EXPECT_EQ(kept.UB(1), 3);
+    EXPECT_EQ(kept.GetSmallint({3}), 7);
 }
 
 TEST(TypedArray, NamedArraysCarryTheirSeriesNames) {
