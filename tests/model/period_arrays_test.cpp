@@ -194,5 +194,17 @@ TEST(PeriodArrays, EveryFixtureGetsTheWholeDictionaryInEveryCell) {
     }
 }
 
+TEST(PeriodArrays, AnIndustryWithoutZonesGetsOnlyTheFirmArrays) {
+    test::TFixtureSpec spec(3, 2, 0, 1);
+    spec.Prototypes(1, 1) = {"PX"};
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(spec);
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    ExpectDictionary(industry, industry.PerResults(4));
+    TDataContext firm2;
+    firm2.SelFirm = 2;
+    EXPECT_NE(industry.PerResults(4).FindSimArr(kCategoryFirm, firm2, "LoansHist"), nullptr);
+}
+
 }  // namespace
 }  // namespace cv
