@@ -25,10 +25,10 @@ constexpr std::size_t kSimMessageParams = 5;
 void RequireBaseSeries() {
     using enum TIndexedSeries;
     using enum TIndexedElement;
-    RequireIndexedSeries({BegEnd, MinMax, UorV, MsgAdmLine, MsgSim, MsgSKP, CumBrand, FirBrand, MktBrand, XFMLinks,
-                          FFMLinks});
-    RequireIndexedElements({Beg, End, SrMin, SrMax, Unit, Value, pMbix, Dfix, Dbix, Rfix, Rpix, Mbix, pDfix, pDbix,
-                            Section, Keyword, Param1, Param2, Param3, Param4, Param5});
+    RequireIndexedSeries(
+        {BegEnd, MinMax, UorV, MsgAdmLine, MsgSim, MsgSKP, CumBrand, FirBrand, MktBrand, XFMLinks, FFMLinks});
+    RequireIndexedElements({Beg,  End,   SrMin, SrMax,   Unit,    Value,  pMbix,  Dfix,   Dbix,   Rfix,  Rpix,
+                            Mbix, pDfix, pDbix, Section, Keyword, Param1, Param2, Param3, Param4, Param5});
 }
 
 TSeries* RequireCellSeries(TSeries* series, std::string_view what, int fta, int mkt) {
@@ -98,9 +98,11 @@ void TModBasic::ReadMarketLinks() {
     const int capacity = std::min(RowCapacity(XFMLinks, kMaxMktBrands), RowCapacity(BrdNames, kMaxMktBrands));
     const std::int16_t countT1 = RequireSmallint(*ResultsT1, kCategoryFtaMarket, Ctx, "NbMktedBrds");
     const std::string where = FormatText("zone %d, market %d", {Ctx.SelFta, Ctx.SelMarket});
-    NbMktedBrdsT1 = static_cast<std::uint8_t>(ClampCount(*this, countT1, capacity, "marketed brands of t+1 in " + where));
+    NbMktedBrdsT1 =
+        static_cast<std::uint8_t>(ClampCount(*this, countT1, capacity, "marketed brands of t+1 in " + where));
     const std::int16_t countT = OptionalSmallint(*ResultsT, kCategoryFtaMarket, Ctx, "NbMktedBrds", 0);
-    NbMktedBrdsT = static_cast<std::uint8_t>(ClampCount(*this, countT, kMaxMktBrands, "marketed brands of t in " + where));
+    NbMktedBrdsT =
+        static_cast<std::uint8_t>(ClampCount(*this, countT, kMaxMktBrands, "marketed brands of t in " + where));
     if (NbMktedBrdsT1 == 0) return;
     for (std::int8_t column : {si::Dfix, si::Dbix, si::Rfix, si::Rpix, si::pMbix})
         RequireIndex(*XFMLinks, "XFMLinks", {1, column});
@@ -111,8 +113,8 @@ void TModBasic::ReadMarketLinks() {
         Rpix[m] = XFMLinks->GetByte({m, si::Rpix});
         pMbix[m] = XFMLinks->GetByte({m, si::pMbix});
         if (Dfix[m] < 1 || Dfix[m] > kMaxModelFirms || Dbix[m] < 1 || Dbix[m] > kMaxFirmBrands)
-            throw EModelError(FormatText("XFMLinks of %s: market brand %d names firm %d, brand %d",
-                                         {where, m, Dfix[m], Dbix[m]}));
+            throw EModelError(
+                FormatText("XFMLinks of %s: market brand %d names firm %d, brand %d", {where, m, Dfix[m], Dbix[m]}));
     }
 }
 
@@ -208,7 +210,7 @@ bool TModBasic::AddSimMessage(std::initializer_list<std::string_view> items) {
     if (count < 0 || count >= MsgSim->Count() || !IndexInBounds(messages, {count + 1, si::Section})) return false;
     const int row = count + 1;
     const std::array<std::int8_t, 2 + kSimMessageParams> columns{si::Section, si::Keyword, si::Param1, si::Param2,
-                                                                  si::Param3,  si::Param4,  si::Param5};
+                                                                 si::Param3,  si::Param4,  si::Param5};
     if (items.size() > columns.size()) LogFmt(0, "AddSimMessage: %d texts, the last ones dropped", {items.size()});
     std::size_t i = 0;
     for (std::string_view text : items) {

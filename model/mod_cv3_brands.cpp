@@ -45,8 +45,8 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
     TSimArr& firmNames = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "FirMktedBrds");
     TSimArr& firmPros = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "FirMktedPros");
     FFMLinks = &RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "FFMLinks");
-    const TSimArr* portfolio = wanted > 0 ? &RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, context, "DecBrdPort")
-                                          : nullptr;
+    const TSimArr* portfolio =
+        wanted > 0 ? &RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, context, "DecBrdPort") : nullptr;
     const int slots = std::min({RowCapacity(&firmNames, kMaxFirmBrands), RowCapacity(&firmPros, kMaxFirmBrands),
                                 RowCapacity(FFMLinks, kMaxFirmBrands), RowCapacity(portfolio, kMaxFirmBrands),
                                 capacity - marketBrands});

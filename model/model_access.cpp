@@ -48,7 +48,8 @@ std::string DescribeCell(const TCvPerData& set, int category, const TDataContext
 
 TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
     TSimArr* array = set.FindSimArr(category, context, name);
-    if (!array) throw EModelError(FormatText("array %s missing in the %s", {name, DescribeCell(set, category, context)}));
+    if (!array)
+        throw EModelError(FormatText("array %s missing in the %s", {name, DescribeCell(set, category, context)}));
     return *array;
 }
 
@@ -99,7 +100,8 @@ void RequireIndex(const TDynArr& array, std::string_view name, const TIndex& ind
 
 void RequireIndexedSeries(std::initializer_list<TIndexedSeries> series) {
     for (TIndexedSeries one : series)
-        if (!IndexedSeries(one)) throw EModelError(FormatText("the industry has no series %s", {IndexedSeriesName(one)}));
+        if (!IndexedSeries(one))
+            throw EModelError(FormatText("the industry has no series %s", {IndexedSeriesName(one)}));
 }
 
 void RequireIndexedElements(std::initializer_list<TIndexedElement> elements) {

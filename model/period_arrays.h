@@ -29,9 +29,9 @@ inline constexpr int kMaxPeriodDims = 3;
 struct TPeriodArray {
     int category;
     std::string_view name;
-    bool scalar;            // a small-integer counter set to 0
-    std::uint8_t kind;      // TDynArrKind of the elements
-    std::uint8_t subType;   // maximum length of a text element
+    bool scalar;           // a small-integer counter set to 0
+    std::uint8_t kind;     // TDynArrKind of the elements
+    std::uint8_t subType;  // maximum length of a text element
     int nDims;
     std::array<TPeriodDim, kMaxPeriodDims> dims;
 };

@@ -1,11 +1,12 @@
 // The fixture builder refuses an industry that breaks a data rule of the model,
 // naming the rule and the cell.
 
+#include "tests/model/fixtures/industry_rules.h"
+
 #include <gtest/gtest.h>
 
 #include "core/services/session.h"
 #include "tests/model/fixtures/fixture_catalog.h"
-#include "tests/model/fixtures/industry_rules.h"
 #include "tests/model/fixtures/model_world.h"
 
 namespace cv {
@@ -27,7 +28,8 @@ TEST(IndustryRules, EachBrokenRuleIsNamedWithItsCell) {
 
     test::TFixtureSpec orphan = test::FixtureA();
     orphan.Cell(1, 1, 1).brandsT1[1].prototype = "PNONE";
-    EXPECT_EQ(BrokenRules(orphan), std::vector<std::string>{"no firm lists prototype PNONE (firm 1, zone 1, market 1)"});
+    EXPECT_EQ(BrokenRules(orphan),
+              std::vector<std::string>{"no firm lists prototype PNONE (firm 1, zone 1, market 1)"});
 
     test::TFixtureSpec split = test::FixtureA();
     split.Cell(1, 1, 1).brandsT1[0].channelShares = {60000, 30000};
@@ -41,9 +43,9 @@ TEST(IndustryRules, EachBrokenRuleIsNamedWithItsCell) {
     // Two market slots hold neither the three brands of t nor the three decided.
     test::TFixtureSpec small = test::FixtureB();
     small.mktBrandSlots = 2;
-    EXPECT_EQ(BrokenRules(small), (std::vector<std::string>{
-                                      "brand 3 of t is not the firm's brand 1 (firm 2, zone 1, market 1)",
-                                      "3 brands decided, the market has 2 slots (firm 0, zone 1, market 1)"}));
+    EXPECT_EQ(BrokenRules(small),
+              (std::vector<std::string>{"brand 3 of t is not the firm's brand 1 (firm 2, zone 1, market 1)",
+                                        "3 brands decided, the market has 2 slots (firm 0, zone 1, market 1)"}));
 }
 
 }  // namespace

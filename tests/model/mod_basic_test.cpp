@@ -1,13 +1,14 @@
 // The model base on the fixtures, after a forecast has set up the marketed
 // brands of t+1 (the figures of fixture_industry.h and fixture_catalog.h).
 
+#include "model/mod_basic.h"
+
 #include <gtest/gtest.h>
 
 #include "core/data/per_data.h"
 #include "core/data/series_index.h"
 #include "core/services/errors.h"
 #include "core/services/industry.h"
-#include "model/mod_basic.h"
 #include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/model_world.h"

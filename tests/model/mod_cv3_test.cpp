@@ -1,6 +1,8 @@
 // The model driver: the run's frame (seed, fresh forecast period, model log,
 // wait notice), the full-period branch, and the one error path.
 
+#include "model/mod_cv3.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +14,6 @@
 #include "core/services/log_file.h"
 #include "core/services/random_generator.h"
 #include "core/services/session.h"
-#include "model/mod_cv3.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/forecast_view.h"

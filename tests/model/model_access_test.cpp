@@ -1,6 +1,8 @@
 // Checked access for the model: the messages name what is missing, names
 // compare as the model compares them, and a missing source clears its copy.
 
+#include "model/model_access.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include "core/data/series.h"
 #include "core/services/errors.h"
 #include "core/services/log_file.h"
-#include "model/model_access.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -20,7 +21,7 @@ TEST(ModelAccess, NamesCompareIgnoringTheCaseOfAsciiLettersOnly) {
     EXPECT_TRUE(SameModelName("a-1_z", "A-1_Z"));
     EXPECT_FALSE(SameModelName("Alph", "Alpha"));
     EXPECT_FALSE(SameModelName("\xe9t\xe9", "\xc9T\xc9"));  // e acute: not a letter a-z
-    EXPECT_FALSE(SameModelName("[", "{"));                   // 0x5B and 0x7B differ by the case bit only
+    EXPECT_FALSE(SameModelName("[", "{"));                  // 0x5B and 0x7B differ by the case bit only
 }
 
 TEST(ModelAccess, MissingArraysAndIndexesAreNamedWithTheirCell) {

@@ -175,8 +175,8 @@ void ExpectDictionary(const TCvInd& industry, const TCvPerData& forecast) {
 TEST(PeriodArrays, EveryFixtureGetsTheWholeDictionaryInEveryCell) {
     for (const test::TFixtureSpec& spec :
          {test::FixtureA(), test::FixtureB(), test::FixtureC(), test::FixtureD(1), test::FixtureD(2)}) {
-        SCOPED_TRACE("fixture with " + std::to_string(spec.firms) + " firms, t = " +
-                     std::to_string(spec.currentPeriod));
+        SCOPED_TRACE("fixture with " + std::to_string(spec.firms) +
+                     " firms, t = " + std::to_string(spec.currentPeriod));
         test::TModelWorld world;
         TCvInd& industry = world.OpenFixture(spec);
         TWorkRec work;
