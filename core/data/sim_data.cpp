@@ -149,7 +149,7 @@ void TSimData::PutScalar(std::vector<TScalarEntry>& scalars, std::string_view na
     CheckName(name);
     if (value.kind > dkZts) throw ERangeError();
     TSimValue stored = value;
-    stored.text = std::string(FitToField(value.text, value.subType));
+    stored.text.resize(FitToField(value.text, value.subType).size());
     const auto [at, found] = FindEntry(scalars, name);
     if (found) {
         at->value = std::move(stored);
@@ -334,7 +334,9 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
             case kTagArray: {
                 item = "array";
                 name = &arrayName;
-                auto array = std::make_unique<TSimArr>();
+                // Default-initialised: every member has its initialiser, and
+                // zeroing the whole object first would cost a block fill per array.
+                auto array = std::make_unique_for_overwrite<TSimArr>();
                 array->ReadFromBuffer(buf, pos);
                 PutArray(arrays, arrayName, std::move(array));
                 break;

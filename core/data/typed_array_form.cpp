@@ -23,11 +23,12 @@ constexpr std::uint8_t kTagDimName = 103;
 constexpr std::uint8_t kTagBody = 104;
 constexpr std::uint8_t kTagSimArrEnd = 200;
 
-TIndex ReadBounds(TGetBuf buf, std::uint16_t& pos, int nDim) {
+// Filled in place: an index built a component at a time and then copied whole
+// stalls the processor on every array read.
+void ReadBounds(TGetBuf buf, std::uint16_t& pos, int nDim, TIndex& bounds) {
     if (nDim > kMaxDims) throw EDataError(FormatText("array with %d dimensions", {nDim}));
-    TIndex bounds;
+    bounds = TIndex();
     for (int d = 0; d < nDim; ++d) bounds.Set(d, static_cast<std::int16_t>(BufGetWord(buf, pos)));
-    return bounds;
 }
 
 }  // namespace
@@ -65,8 +66,8 @@ void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
         case kTagKind: kind = BufGetByte(buf, pos); break;
         case kTagSubType: subType = BufGetByte(buf, pos); break;
         case kTagNDim: nDim = BufGetByte(buf, pos); break;
-        case kTagLowerBounds: lb = ReadBounds(buf, pos, nDim); break;
-        case kTagUpperBounds: ub = ReadBounds(buf, pos, nDim); break;
+        case kTagLowerBounds: ReadBounds(buf, pos, nDim, lb); break;
+        case kTagUpperBounds: ReadBounds(buf, pos, nDim, ub); break;
         case kTagElements:
             ReadElements(ShapeForReading(kind, subType, nDim, lb, ub), buf, pos);
             hasElements = true;

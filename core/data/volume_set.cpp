@@ -122,14 +122,14 @@ void TVolSet::ReadTable() {
         Fail("the volume table (" + std::to_string(header_.volCount) + " entries at offset " +
              std::to_string(header_.tableOffset) + ") runs past the end of the file (" + std::to_string(fileSize) +
              " bytes)");
-    std::vector<std::uint8_t> table(static_cast<std::size_t>(tableSize));
+    const auto table = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(tableSize));
     std::size_t got = 0;
-    if (const int error = file_.ReadAt(header_.tableOffset, table.data(), table.size(), got))
+    if (const int error = file_.ReadAt(header_.tableOffset, table.get(), static_cast<std::size_t>(tableSize), got))
         Fail("reading the volume table failed: " + ErrnoText(error));
-    if (got != table.size()) Fail("the volume table is truncated");
+    if (got != static_cast<std::size_t>(tableSize)) Fail("the volume table is truncated");
     slots_.resize(static_cast<std::size_t>(header_.volCount));
     for (std::size_t i = 0; i < slots_.size(); ++i) {
-        slots_[i].tab = DecodeTabVol(table.data() + i * kTabVolSize);
+        slots_[i].tab = DecodeTabVol(table.get() + i * kTabVolSize);
         CheckEntry(slots_[i].tab, static_cast<int>(i), i == 0 ? INT32_MIN : slots_[i - 1].tab.magic);
     }
 }
@@ -348,10 +348,9 @@ bool TVolSet::VolumeGet(const std::uint8_t*& data, std::uint16_t& size, TVolKeys
     RequireOpen();
     std::int32_t magic = 0;
     if (!MagicInBounds(keys, magic)) return false;
+    if (!index_.Contains(magic)) return false;
     bool found = false;
-    const std::size_t position = index_.Find(magic, found);
-    if (!found) return false;
-    Deliver(slots_[position], data, size);
+    Deliver(slots_[index_.Find(magic, found)], data, size);
     return true;
 }
 

@@ -72,9 +72,15 @@ public:
     void Skip(std::size_t count) { in_ += count; }
 
 private:
+    // On a little-endian host the bytes are the value: one load per field.
     std::uint64_t Bytes(int count) {
         std::uint64_t v = 0;
-        for (int i = 0; i < count; ++i) v |= static_cast<std::uint64_t>(*in_++) << (8 * i);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, in_, static_cast<std::size_t>(count));
+        } else {
+            for (int i = 0; i < count; ++i) v |= static_cast<std::uint64_t>(in_[i]) << (8 * i);
+        }
+        in_ += count;
         return v;
     }
     const std::uint8_t* in_;

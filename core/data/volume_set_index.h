@@ -10,6 +10,7 @@
 // file whose entries do not follow from their keys), falls back to a binary
 // search over the magics kept side by side in one compact array.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -27,6 +28,12 @@ public:
     // The table position of Magic, or the position where it would be inserted;
     // Found tells which.
     std::size_t Find(std::int32_t magic, bool& found) const;
+    // Whether Magic is in the table: for a bitmap one bit test.
+    bool Contains(std::int32_t magic) const {
+        if (!bitmap_) return std::binary_search(magics_.begin(), magics_.end(), magic);
+        const auto word = static_cast<std::size_t>(magic) / kWordBits;
+        return magic >= 0 && word < present_.size() && ((present_[word] >> (magic % kWordBits)) & 1) != 0;
+    }
     // Records Magic as inserted at Position, the answer Find gave for it.
     void Insert(std::size_t position, std::int32_t magic);
 

@@ -17,6 +17,7 @@ void ExpectAnswersAsASearch(const TVolMagicIndex& index, const std::vector<std::
         bool found = false;
         EXPECT_EQ(index.Find(magic, found), static_cast<std::size_t>(at - magics.begin())) << magic;
         EXPECT_EQ(found, at != magics.end() && *at == magic) << magic;
+        EXPECT_EQ(index.Contains(magic), found) << magic;
     }
 }
 
