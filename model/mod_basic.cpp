@@ -22,13 +22,16 @@ namespace {
 constexpr std::size_t kSimMessageTextMax = 16;
 constexpr std::size_t kSimMessageParams = 5;
 
+// The series and labels of the base's own operations, the brand portfolio
+// columns and the actual attributes included.
 void RequireBaseSeries() {
     using enum TIndexedSeries;
     using enum TIndexedElement;
-    RequireIndexedSeries(
-        {BegEnd, MinMax, UorV, MsgAdmLine, MsgSim, MsgSKP, CumBrand, FirBrand, MktBrand, XFMLinks, FFMLinks});
-    RequireIndexedElements({Beg,  End,   SrMin, SrMax,   Unit,    Value,  pMbix,  Dfix,   Dbix,   Rfix,  Rpix,
-                            Mbix, pDfix, pDbix, Section, Keyword, Param1, Param2, Param3, Param4, Param5});
+    RequireIndexedSeries({BegEnd, MinMax, UorV, MsgAdmLine, MsgSim, MsgSKP, CumBrand, FirBrand, MktBrand, XFMLinks,
+                          FFMLinks, DecBrdPort, PosSemBrd});
+    RequireIndexedElements({Beg,    End,    SrMin,  SrMax,  Unit,   Value,   pMbix,   Dfix,
+                            Dbix,   Rfix,   Rpix,   Mbix,   pDfix,  pDbix,   Section, Keyword,
+                            Param1, Param2, Param3, Param4, Param5, BrdName, ProName, AttAct});
 }
 
 TSeries* RequireCellSeries(TSeries* series, std::string_view what, int fta, int mkt) {
@@ -188,7 +191,6 @@ bool TModBasic::IsBrandModified(int brand) const {
     if (Ctx.SelPeriod + 1 == 0) return false;
     RequireMarketBrand(brand);
     if (pMbix[brand] == 0) return true;
-    RequireIndexedElements({TIndexedElement::AttAct});
     const TSimArr* before = ResultsT->GetSimArr(kCategoryFtaMarket, Ctx, "PosSemBrds");
     if (!before) return false;
     const TSimArr& after = RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "PosSemBrds");

@@ -152,6 +152,11 @@ TEST(ModCV3, MissingSeriesOrLabelAbandonsTheRun) {
     noLabel.omittedLabels = {"XFMLinks.Rpix"};
     TCvInd& other = world.OpenUncheckedFixture(noLabel, "nolabel.ind");
     ExpectAbandoned(world, other, "the series XFMLinks has no label Rpix");
+
+    test::TFixtureSpec noColumn = PeriodFour();
+    noColumn.omittedLabels = {"DecBrdPort.ProName"};
+    TCvInd& third = world.OpenUncheckedFixture(noColumn, "nocolumn.ind");
+    ExpectAbandoned(world, third, "the series DecBrdPort has no label ProName");
 }
 
 TEST(ModCV3, MissingDecisionArrayAbandonsTheRunNamingTheArrayAndCell) {
