@@ -1,7 +1,9 @@
 #include "model/model_access.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "core/data/industry_file.h"
 #include "core/data/per_data.h"
@@ -135,6 +137,27 @@ int ClampCount(const TModBasic& module, long long count, int limit, std::string_
     const int clamped = count < 0 ? 0 : limit;
     module.Warn(FormatText("%s: %d is outside 0..%d and is taken as %d", {what, count, limit, clamped}));
     return clamped;
+}
+
+void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string_view name, std::string_view cell,
+                            const TIndex& index, long double value) {
+    const long double rounded = std::nearbyint(value);
+    long double stored = rounded;
+    if (!(rounded >= INT16_MIN)) stored = INT16_MIN;  // also NaN
+    if (rounded > INT16_MAX) stored = INT16_MAX;
+    if (stored != rounded)
+        module.Warn(FormatText("%s of %s: %.2f does not fit 16 bits and is stored as %d",
+                               {name, cell, value, static_cast<int>(stored)}));
+    array.SetSmallint(index, static_cast<std::int16_t>(stored));
+}
+
+long double DecisionAmount(const TModBasic& module, long double value, std::string_view what) {
+    if (value >= 0) return value;
+    if (value == kEmptyDecisionValue)
+        module.Warn(FormatText("%s is empty and is taken as 0", {what}));
+    else
+        module.Warn(FormatText("%s is negative (%.2f) and is taken as 0", {what, value}));
+    return 0;
 }
 
 }  // namespace cv

@@ -65,4 +65,21 @@ int FindModelName(const TSimArr* names, int count, std::string_view name);
 // as a warning through Module, naming What; the clamped value is returned.
 int ClampCount(const TModBasic& module, long long count, int limit, std::string_view what);
 
+// Stores Value into the small-integer element Index of Array (named Name, in
+// the cell Cell) rounded halves to even and clamped to -32768..32767. A value
+// outside that range is stored clamped, with a level-0 log line naming the
+// array, the cell and the value and a warning through Module: the forecast
+// never aborts for it.
+void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string_view name, std::string_view cell,
+                            const TIndex& index, long double value);
+
+// The value of a decision amount (production, stock sold, price, advertising
+// budget, sales-force size ...) as the computation uses it: the entry fields'
+// empty value (-2147483648.0) and negative amounts count as 0, with a level-0
+// log line and a warning naming What. The stored decision is not touched.
+long double DecisionAmount(const TModBasic& module, long double value, std::string_view what);
+
+// The entry fields' empty value, which a decision real may hold.
+inline constexpr long double kEmptyDecisionValue = -2147483648.0L;
+
 }  // namespace cv
