@@ -394,8 +394,9 @@ void TVolSet::LoadVolume(TVolSlot& slot) {
     MakeRoom(slot.tab.size, &slot);
     const TReadWindow window = PlanRead(slot);
     const int chunk = NewChunk(window.size);
+    std::uint8_t* bytes = chunks_[static_cast<std::size_t>(chunk)].bytes.get();
     std::size_t got = 0;
-    const int error = file_.ReadAt(window.offset, chunks_[static_cast<std::size_t>(chunk)].bytes.get(), window.size, got);
+    const int error = file_.ReadAt(window.offset, bytes, window.size, got);
     if (error || window.offset + static_cast<std::int64_t>(got) < std::int64_t{slot.tab.offset} + slot.tab.size) {
         ReleaseChunk(chunk);
         Fail("reading " + KeysText(slot.tab) + " of " + std::to_string(slot.tab.size) + " bytes at offset " +

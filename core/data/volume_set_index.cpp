@@ -85,8 +85,10 @@ void TVolMagicIndex::Insert(std::size_t position, std::int32_t magic) {
 std::vector<std::int32_t> TVolMagicIndex::PresentMagics() const {
     std::vector<std::int32_t> magics;
     for (std::size_t word = 0; word < present_.size(); ++word)
-        for (std::uint64_t bits = present_[word]; bits != 0; bits &= bits - 1)
-            magics.push_back(static_cast<std::int32_t>(word * kWordBits + static_cast<std::size_t>(std::countr_zero(bits))));
+        for (std::uint64_t bits = present_[word]; bits != 0; bits &= bits - 1) {
+            const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
+            magics.push_back(static_cast<std::int32_t>(word * kWordBits + bit));
+        }
     return magics;
 }
 
