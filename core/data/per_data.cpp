@@ -45,10 +45,11 @@ std::string KeysText(const TIndustryKeys& keys) {
 
 // A copy of Source in which every scalar and array carries its changed mark,
 // so that the copy is saved even when the source was only read from the file.
-std::unique_ptr<TSimData> MarkedCopy(const TSimData& source) {
+// Buffer is the scratch for the scalars' tagged form, allocated on first use.
+std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, std::vector<std::uint8_t>& buffer) {
     auto copy = std::make_unique<TSimData>();
     copy->Assign(source);  // arrays come marked modified, scalars keep their flags
-    std::vector<std::uint8_t> buffer = AllocateSaveBuffer();
+    if (buffer.empty()) buffer = AllocateSaveBuffer();
     std::uint16_t pos = 0;
     source.WriteToBuffer(buffer, pos);
     pos = 0;
@@ -195,15 +196,24 @@ TSimValue TCvPerData::CopyScalar(const TCvPerData& source, int category, const T
 }
 
 void TCvPerData::CopyFirmCells(int firm, const TCvPerData& source) {
+    std::vector<std::uint8_t> buffer;
     for (std::int16_t zone = 0; zone <= kMaxCellZone; ++zone) {
         for (std::int16_t market = 0; market <= kMaxCellMarket; ++market) {
             const TCellIndex cell{static_cast<std::int16_t>(firm), zone, market};
             const TSimData* original = source.Cell(cell);
             if (original == nullptr) continue;
-            std::unique_ptr<TSimData> copy = MarkedCopy(*original);
+            std::unique_ptr<TSimData> copy = MarkedCopy(*original, buffer);
             cells_[Slot(cell)] = std::move(copy);
         }
     }
+}
+
+void TCvPerData::CopyAllCells(const TCvPerData& source) {
+    TCells copies;
+    std::vector<std::uint8_t> buffer;
+    for (std::size_t slot = 0; slot < copies.size(); ++slot)
+        if (const TSimData* original = source.cells_[slot].get()) copies[slot] = MarkedCopy(*original, buffer);
+    cells_ = std::move(copies);
 }
 
 // ---- Persistence ----

@@ -100,6 +100,14 @@ public:
     // becomes a deep copy of it, every scalar and array marked changed; the other
     // cells stay as they are.
     void CopyFirmCells(int firm, const TCvPerData& source);
+    // Every cell of the grid becomes a deep copy of Source's cell of the same
+    // firm, zone and market, every scalar and array marked changed; where Source
+    // has no cell, this set's cell becomes empty. All copies are made before any
+    // cell is replaced, so a failure (a cell too large to copy, no memory)
+    // leaves this set as it was.
+    void CopyAllCells(const TCvPerData& source);
+    // Exchanges the cells of the two sets; kind and period stay with each set.
+    void SwapCells(TCvPerData& other) noexcept { cells_.swap(other.cells_); }
 
     // Stores every non-empty cell that carries a changed mark as one volume
     // (marks stay set). A cell too large for a volume raises ERangeError and

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "core/data/industry_file.h"
 #include "core/data/per_data.h"
 #include "core/data/series.h"
@@ -218,6 +221,72 @@ TEST(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     EXPECT_EQ(reloaded.GetSmallint(kCategoryFirmFta, Context(2, 1, 0), "OnlyScalar"), 5);
     EXPECT_EQ(reloaded.GetSmallint(kCategoryFirm, Context(3, 0, 0), "OtherFirm"), 1);
     EXPECT_EQ(reloaded.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->GetSmallint({1}), 9);
+}
+
+// The tagged form of a cell, for byte comparisons.
+std::vector<std::uint8_t> CellBytes(const TSimData& cell) {
+    std::vector<std::uint8_t> buffer(kBufSize);
+    std::uint16_t pos = 0;
+    cell.WriteToBuffer(buffer, pos);
+    buffer.resize(pos);
+    return buffer;
+}
+
+TEST(PerData, CopyAllCellsMirrorsTheWholeGridAndChangesNothingWhenACellCannotBeCopied) {
+    test::TempDir dir;
+    TCvPerData written(vtDecisions, 4);
+    written.SetSmallint(kCategoryIndustry, {}, "Status", 1);
+    written.CreateSimArr(kCategoryFirmFtaMarket, Context(6, 3, 3), "Arr", dkReal48, 0, {&kBrands})
+        .SetReal48({2}, 2.5L);
+    written.SetString(kCategoryFirmFta, Context(1, 2, 0), "Name", "One");
+    TCvPerData source(vtDecisions, 4);
+    SaveAndReload(written, source, dir / "source.vs");  // read back: nothing marked changed
+
+    TCvPerData target(vtDefaults, 4);
+    target.SetSmallint(kCategoryFirmFta, Context(1, 2, 0), "Stale", 7);  // replaced by the source's cell
+    target.SetSmallint(kCategoryFirm, Context(5, 0, 0), "Gone", 7);      // the source has no such cell
+    target.CopyAllCells(source);
+    EXPECT_EQ(target.Cell({5, 0, 0}), nullptr);
+    EXPECT_EQ(target.FindSimArr(kCategoryFirmFta, Context(1, 2, 0), "Stale"), nullptr);
+    EXPECT_EQ(target.GetSmallintDef(kCategoryFirmFta, Context(1, 2, 0), "Stale", -1), -1);
+    int cells = 0;
+    ForEachCell([&](const TCellIndex& cell) {
+        const TSimData* original = source.Cell(cell);
+        const TSimData* copy = target.Cell(cell);
+        ASSERT_EQ(original == nullptr, copy == nullptr);
+        if (!copy) return;
+        ++cells;
+        EXPECT_NE(copy, original);
+        EXPECT_TRUE(copy->IsModified());
+        EXPECT_EQ(CellBytes(*copy), CellBytes(*original));
+    });
+    EXPECT_EQ(cells, 3);
+    // Deep: a change of the source leaves the copy.
+    source.GetSimArr(kCategoryFirmFtaMarket, Context(6, 3, 3), "Arr")->SetReal48({2}, 9);
+    EXPECT_EQ(target.GetSimArr(kCategoryFirmFtaMarket, Context(6, 3, 3), "Arr")->GetReal48({2}), 2.5L);
+
+    // A cell whose tagged form exceeds a volume (two arrays of 60,000 bytes) cannot be
+    // copied: the target keeps every cell it had.
+    TCvPerData oversized(vtDecisions, 4);
+    for (const char* name : {"Big1", "Big2"}) {
+        auto array = std::make_unique<TSimArr>();
+        array->Init(dkReal48, 0, 1, {1}, {10000});
+        oversized.AddSimArr(kCategoryFirm, Context(2, 0, 0), name, std::move(array));
+    }
+    oversized.SetSmallint(kCategoryIndustry, {}, "Status", 2);
+    EXPECT_THROW(target.CopyAllCells(oversized), ERangeError);
+    EXPECT_EQ(target.GetSmallint(kCategoryIndustry, {}, "Status"), 1);
+    EXPECT_EQ(target.Cell({2, 0, 0}), nullptr);
+
+    // Swapping exchanges the cells and nothing else.
+    TCvPerData other(vtResults, 9);
+    other.SetSmallint(kCategoryFirm, Context(4, 0, 0), "Four", 4);
+    target.SwapCells(other);
+    EXPECT_EQ(target.GetSmallint(kCategoryFirm, Context(4, 0, 0), "Four"), 4);
+    EXPECT_EQ(target.Cell({0, 0, 0}), nullptr);
+    EXPECT_EQ(other.GetSmallint(kCategoryIndustry, {}, "Status"), 1);
+    EXPECT_EQ(target.What(), vtDefaults);
+    EXPECT_EQ(target.Period(), 4);
 }
 
 TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
