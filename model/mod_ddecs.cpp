@@ -278,8 +278,10 @@ void TModDDecs::CarryBrandDecisions() {
         return;
     }
     RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, Ctx, "DecBrdCV3");
-    const std::string where = DescribeCell(*DecisionsT1, kCategoryFirmFtaMarket, Ctx);
-    const int brands = ClampCount(*this, wanted, RowCapacity(mix, kMaxFirmBrands), "brands of the " + where);
+    // Worded as the driver's set-up of the marketed brands words the same clamp, so that
+    // the warning is listed once.
+    const std::string where = FormatText("firm %d, zone %d, market %d", {Ctx.SelFirm, Ctx.SelFta, Ctx.SelMarket});
+    const int brands = ClampCount(*this, wanted, RowCapacity(mix, kMaxFirmBrands), "brands of " + where);
     DecisionsT2->SetSmallint(kCategoryFirmFtaMarket, Ctx, "NbMktedBrds", static_cast<std::int16_t>(brands));
     if (brands == 0) return;
 
