@@ -57,6 +57,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},
     {"DecBrdCV3", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandMixDecisions},
     {"MPBrdChaSales", Decisions, kCategoryFirmFtaMarket, Array, WriteChannelShares},
+    {"MPBrdSegSales", Decisions, kCategoryFirmFtaMarket, Array, WriteSegmentPlans},
     // Sales forces: costs per salesperson, sizes per channel, and their shares per brand (which
     // follow "NbMktedBrds" of the decisions of every market).
     {"SlpBaseCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
@@ -64,6 +65,10 @@ constexpr TSampleQuantity kQuantities[] = {
     {"SlpFireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
     {"SlfSize", Decisions, kCategoryFirmFta, Array, WriteSalesForceSizes},
     {"SlfAlloc", Decisions, kCategoryFirmFtaMarket, Array, WriteSalesForceAllocation},
+    // Distribution: the channels' terms, and the market brands' past shares and coverage.
+    {"ChannelPars", Constant, kCategoryFtaMarket, Array, WriteChannelParameters},
+    {"BrdPastMSU", Results, kCategoryFtaMarket, Array, WritePastMarketShares},
+    {"DisCovIdxs", Results, kCategoryFtaMarket, Array, WriteCoverage},
     // Budgets, studies, R&D projects and loans.
     {"FFXRpt", Results, kCategoryFirmFta, Array, WriteFirmZoneReport},
     {"StuFtaParams", Constant, kCategoryFta, Array, WriteZoneStudyPrices},

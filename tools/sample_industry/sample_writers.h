@@ -61,6 +61,12 @@ void WriteSalespersonCost(const TSampleCell& cell, std::string_view name);
 void WriteSalesForceSizes(const TSampleCell& cell, std::string_view name);
 void WriteSalesForceAllocation(const TSampleCell& cell, std::string_view name);
 
+// Distribution (sample_distribution.cpp).
+void WriteChannelParameters(const TSampleCell& cell, std::string_view name);
+void WriteSegmentPlans(const TSampleCell& cell, std::string_view name);
+void WritePastMarketShares(const TSampleCell& cell, std::string_view name);
+void WriteCoverage(const TSampleCell& cell, std::string_view name);
+
 // Budgets, studies, R&D projects and loans (sample_finance.cpp).
 void WriteFirmZoneReport(const TSampleCell& cell, std::string_view name);
 void WriteZoneStudyPrices(const TSampleCell& cell, std::string_view name);
