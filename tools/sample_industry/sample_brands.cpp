@@ -224,4 +224,13 @@ void WriteChannelShares(const TSampleCell& cell, std::string_view name) {
         for (int c = channels.Lo(); c <= channels.Hi(); ++c) shares.SetReal48({brand, c}, split[c - channels.Lo()]);
 }
 
+// Every brand targets the segments of its zone and market alike: a fraction 1 / (number of segments) each.
+void WriteSegmentTargets(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = CellSeries(cell.industry, "SegSeries", cell.cell.zone, cell.cell.market);
+    TSimArr& targets = CreateArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &segments});
+    const std::size_t brandCount = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period()).size();
+    for (std::size_t brand = 1; brand <= brandCount; ++brand)
+        for (int s = segments.Lo(); s <= segments.Hi(); ++s) targets.SetReal48({brand, s}, 1.0L / segments.Count());
+}
+
 }  // namespace cv::sample

@@ -57,6 +57,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},
     {"DecBrdCV3", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandMixDecisions},
     {"MPBrdChaSales", Decisions, kCategoryFirmFtaMarket, Array, WriteChannelShares},
+    {"SegStrat", Decisions, kCategoryFirmFtaMarket, Array, WriteSegmentTargets},
     {"MPBrdSegSales", Decisions, kCategoryFirmFtaMarket, Array, WriteSegmentPlans},
     // Sales forces: costs per salesperson, sizes per channel, and their shares per brand (which
     // follow "NbMktedBrds" of the decisions of every market).

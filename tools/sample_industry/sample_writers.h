@@ -46,6 +46,7 @@ void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name
 void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name);
 void WriteMarketAge(const TSampleCell& cell, std::string_view name);
 void WriteChannelShares(const TSampleCell& cell, std::string_view name);
+void WriteSegmentTargets(const TSampleCell& cell, std::string_view name);
 
 // Study positions and brand reports (sample_brand_results.cpp).
 void WriteSemanticPositions(const TSampleCell& cell, std::string_view name);

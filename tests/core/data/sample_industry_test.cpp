@@ -131,9 +131,9 @@ TEST(SampleIndustry, HoldsEveryQuantityItsTableClaimsInEveryCellAndPeriod) {
     // 9 R&D parameters x 2 markets = 22; ChannelPars x 4 zone-markets = 4: 72.
     // Results per period: 8 zone-market quantities x 4 + 5 firm-zone-market x 12 + 4 firm-market x 6
     // + FFXRpt x 6 + LoansHist x 3 = 125.
-    // Decisions per period: 7 firm-zone-market quantities x 12 + 5 firm-zone x 6 + 4 firm-market x 6
-    // + 3 firm x 3 = 147.
-    EXPECT_EQ(checked, 72 + 5 * 125 + 5 * 147);
+    // Decisions per period: 8 firm-zone-market quantities x 12 + 5 firm-zone x 6 + 4 firm-market x 6
+    // + 3 firm x 3 = 159.
+    EXPECT_EQ(checked, 72 + 5 * 125 + 5 * 159);
     EXPECT_TRUE(ui.plainBoxes.empty());
     EXPECT_TRUE(ui.errorBoxes.empty());
 }
