@@ -1,8 +1,9 @@
 // Brand results of each period: where the market studies place each marketed
 // brand on the semantic scales and the perceptual map ("PosSemBrds",
-// "PosMapBrds"), and each firm's brand report ("BrdRpt"). The brands are those
-// sample_brands.cpp wrote into the same results set, found by name, so the
-// figures follow the portfolio of every period.
+// "PosMapBrds"), each firm's brand report ("BrdRpt") with the stock behind it
+// ("Inventory"), and the brands' base unit costs ("BrdTransfCost"). The brands
+// are those sample_brands.cpp wrote into the same results set, found by name,
+// so the figures follow the portfolio of every period.
 
 #include <array>
 #include <cmath>
@@ -189,6 +190,32 @@ void WriteBrandReports(const TSampleCell& cell, std::string_view name) {
         WriteReportRow(report, static_cast<int>(b + 1), SalesOf(cell, scales, figures), market, figures,
                        kZoneShare[cell.cell.zone - 1]);
     }
+}
+
+// The stock every brand keeps is the last units it produced: with production
+// equal to sales and the oldest units sold first, it is the layer of the
+// period's own production, at the brand's unit cost. The results of period -1
+// precede the first production period and hold no layer.
+void WriteInventoryLayers(const TSampleCell& cell, std::string_view name) {
+    const TSeries& periods = CellSeries(cell.industry, "PerSeries");
+    TSimArr& layers = cell.set.CreateSimArr(
+        cell.category, cell.context, name, dkReal48, 0,
+        {&periods, &RequireSeries(cell.industry, "FirBrand"), &RequireSeries(cell.industry, "Inventory")});
+    if (cell.Period() < periods.Lo()) return;
+    const std::vector<std::string> brands = BrandNames(cell, cell.category, "FirMktedBrds");
+    for (std::size_t b = 0; b < brands.size(); ++b) {
+        layers.SetReal48({cell.Period(), b + 1, si::InvSize}, kSafetyStock);
+        layers.SetReal48({cell.Period(), b + 1, si::InvTCost}, FiguresOf(brands[b]).unitCost);
+    }
+}
+
+// The base unit cost of a market brand, rounded: its unit cost.
+void WriteTransferCosts(const TSampleCell& cell, std::string_view name) {
+    TSimArr& costs = cell.set.CreateSimArr(cell.category, cell.context, name, dkSmallint, 0,
+                                           {&RequireSeries(cell.industry, "MktBrand")});
+    const std::vector<std::string> brands = BrandNames(cell, cell.category, "BrdNames");
+    for (std::size_t m = 0; m < brands.size(); ++m)
+        costs.SetSmallint({m + 1}, static_cast<long long>(std::nearbyint(FiguresOf(brands[m]).unitCost)));
 }
 
 }  // namespace cv::sample

@@ -52,6 +52,9 @@ constexpr TSampleQuantity kQuantities[] = {
     {"PosSemBrds", Results, kCategoryFtaMarket, Array, WriteSemanticPositions},
     {"PosMapBrds", Results, kCategoryFtaMarket, Array, WriteMapPositions},
     {"BrdRpt", Results, kCategoryFirmFtaMarket, Array, WriteBrandReports},
+    // The stock behind the brand reports, and the base unit cost of each market brand.
+    {"Inventory", Results, kCategoryFirmFtaMarket, Array, WriteInventoryLayers},
+    {"BrdTransfCost", Results, kCategoryFtaMarket, Array, WriteTransferCosts},
     // Brand decisions of each period.
     {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
     {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},

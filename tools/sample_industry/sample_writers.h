@@ -52,6 +52,8 @@ void WriteSegmentTargets(const TSampleCell& cell, std::string_view name);
 void WriteSemanticPositions(const TSampleCell& cell, std::string_view name);
 void WriteMapPositions(const TSampleCell& cell, std::string_view name);
 void WriteBrandReports(const TSampleCell& cell, std::string_view name);
+void WriteInventoryLayers(const TSampleCell& cell, std::string_view name);
+void WriteTransferCosts(const TSampleCell& cell, std::string_view name);
 
 // Sales forces (sample_sales_force.cpp). SalesForceSize is the number of
 // salespeople of Firm in Zone and Channel decided for Period, SalesForceTotal
