@@ -55,6 +55,16 @@ constexpr TSampleQuantity kQuantities[] = {
     // The stock behind the brand reports, and the base unit cost of each market brand.
     {"Inventory", Results, kCategoryFirmFtaMarket, Array, WriteInventoryLayers},
     {"BrdTransfCost", Results, kCategoryFtaMarket, Array, WriteTransferCosts},
+    // What the preference model starts from: the scales and their map weights, the
+    // segments' ideal points, and the segment sales and scale ends of every period.
+    {"SemPosPars", Constant, kCategoryMarket, Array, WriteScaleParameters},
+    {"SemToMap", Constant, kCategoryMarket, Array, WriteSemanticToMap},
+    {"IniPosIP", Constant, kCategoryFtaMarket, Array, WriteIdealPointStart},
+    {"MvtPosIP", Constant, kCategoryFtaMarket, Array, WriteIdealPointDrift},
+    {"MaxSegSize", Constant, kCategoryFtaMarket, Array, WriteMaxSegmentSizes},
+    {"SegSales", Results, kCategoryFtaMarket, Array, WriteSegmentSales},
+    {"SemScales", Results, kCategoryFtaMarket, Array, WriteScaleEnds},
+    {"PosSemIPs", Results, kCategoryFtaMarket, Array, WriteIdealPoints},
     // Brand decisions of each period.
     {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
     {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},

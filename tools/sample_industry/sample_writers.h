@@ -55,6 +55,16 @@ void WriteBrandReports(const TSampleCell& cell, std::string_view name);
 void WriteInventoryLayers(const TSampleCell& cell, std::string_view name);
 void WriteTransferCosts(const TSampleCell& cell, std::string_view name);
 
+// What the preference model starts from (sample_preference.cpp).
+void WriteScaleParameters(const TSampleCell& cell, std::string_view name);
+void WriteSemanticToMap(const TSampleCell& cell, std::string_view name);
+void WriteIdealPointStart(const TSampleCell& cell, std::string_view name);
+void WriteIdealPointDrift(const TSampleCell& cell, std::string_view name);
+void WriteMaxSegmentSizes(const TSampleCell& cell, std::string_view name);
+void WriteSegmentSales(const TSampleCell& cell, std::string_view name);
+void WriteScaleEnds(const TSampleCell& cell, std::string_view name);
+void WriteIdealPoints(const TSampleCell& cell, std::string_view name);
+
 // Sales forces (sample_sales_force.cpp). SalesForceSize is the number of
 // salespeople of Firm in Zone and Channel decided for Period, SalesForceTotal
 // their sum over the zone's channels.

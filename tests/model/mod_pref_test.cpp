@@ -1,0 +1,193 @@
+// The preference preparation on the one-firm fixtures: every figure it writes,
+// derived by hand from the fixture formulas (tests/model/fixtures/fixture_pref.h
+// and fixture_industry.h).
+//
+// FixtureA: t = 0, t+1 = 1, market age 2 in t+1 (1 in t, plus one); segments
+// s = 1, 2; scales k = 1..3 (physical) and 4 (Price); map axes d = 1, 2. Market
+// brand 1 is "Bravo" (firm 1, slot 1, prototype PBRAVO = row 2, BRAVO was brand
+// 2 of t), brand 2 is COSMO (slot 2, prototype row 3, new).
+
+#include "model/mod_pref.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "core/data/data_context.h"
+#include "core/data/per_data.h"
+#include "core/data/series_index.h"
+#include "core/services/industry.h"
+#include "core/services/log_file.h"
+#include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/fixture_pref.h"
+#include "tests/model/fixtures/model_world.h"
+
+namespace cv {
+namespace {
+
+using test::TPrefRun;
+using TTwoByFour = std::array<std::array<int, 4>, 2>;
+using TTwoByTwo = std::array<std::array<int, 2>, 2>;
+
+TSimArr& ForecastArray(TPrefRun& run, std::string_view name) {
+    return TPrefRun::Array(run.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, name);
+}
+
+double Decision(TPrefRun& run, int slot, std::int8_t member) {
+    return static_cast<double>(
+        TPrefRun::Array(run.DecisionsT1(), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3").GetReal48({slot, member}));
+}
+
+void ExpectIdealPoints(TPrefRun& run, const TTwoByFour& semantic, const TTwoByTwo& map, const TTwoByTwo& mapAfter) {
+    const TSimArr& ips = ForecastArray(run, "PosSemIPs");
+    const TSimArr& mapIps = ForecastArray(run, "PosMapIPs");
+    for (int s = 1; s <= 2; ++s) {
+        for (int k = 1; k <= 4; ++k)
+            EXPECT_EQ(ips.GetSmallint({s, k, si::PSBefAttr}), semantic[s - 1][k - 1]) << "s " << s << " k " << k;
+        for (int d = 1; d <= 2; ++d) {
+            EXPECT_EQ(mapIps.GetSmallint({s, d, si::PMBefAttr}), map[s - 1][d - 1]) << "s " << s << " d " << d;
+            EXPECT_EQ(mapIps.GetSmallint({s, d, si::PMAftAttr}), mapAfter[s - 1][d - 1]) << "s " << s << " d " << d;
+        }
+    }
+}
+
+// Per brand (row) and scale (column).
+void ExpectBrandColumn(TPrefRun& run, std::int8_t column, const TTwoByFour& expected) {
+    const TSimArr& positions = ForecastArray(run, "PosSemBrds");
+    for (int brand = 1; brand <= 2; ++brand)
+        for (int k = 1; k <= 4; ++k)
+            EXPECT_EQ(positions.GetSmallint({brand, k, column}), expected[brand - 1][k - 1])
+                << "brand " << brand << " k " << k;
+}
+
+void ExpectScales(TPrefRun& run, const std::array<int, 4>& bottoms, const std::array<int, 4>& tops) {
+    const TSimArr& scales = ForecastArray(run, "SemScales");
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_EQ(scales.GetSmallint({k, si::SrMin}), bottoms[k - 1]) << "k " << k;
+        EXPECT_EQ(scales.GetSmallint({k, si::SrMax}), tops[k - 1]) << "k " << k;
+    }
+}
+
+// Ideal points of t+1 (age 2): base PSAftAttr of t = (100s - 40k) / 1000, drift
+// Rescale(0.123 (s + k), -20, 20, -1, 1) = 0.00615 (s + k); in thousandths
+// 106.15 s - 33.85 k:
+//   s = 1: 72.3, 38.45, 4.6, -29.25       -> 72, 38, 5, -29
+//   s = 2: 178.45, 144.6, 110.75, 76.9    -> 178, 145, 111, 77
+// Map, weights (d + k) / 10 on the stored points: d = 1 takes .2 .3 .4 .5, d = 2 .3 .4 .5 .6:
+//   s = 1: 14.4 + 11.4 + 2 - 14.5 = 13.3 -> 13;  21.6 + 15.2 + 2.5 - 17.4 = 21.9 -> 22
+//   s = 2: 35.6 + 43.5 + 44.4 + 38.5 = 162;      53.4 + 58 + 55.5 + 46.2 = 213.1 -> 213
+// The map after attraction is left alone (age is not 0). Segment sales of t
+// into the work record: 1000 s + 110 = 1110, 2110, total 3220.
+TEST(ModPref, OneFirmIdealPointsDriftFromLastPeriodsAndLoadSegmentSales) {
+    test::TModelWorld world;
+    TPrefRun run(world.OpenFixture(test::FixtureA()));
+    run.Prepare(1, 1);
+    ExpectIdealPoints(run, {{{72, 38, 5, -29}, {178, 145, 111, 77}}}, {{{13, 22}, {162, 213}}}, {{{0, 0}, {0, 0}}});
+    EXPECT_EQ(run.work.SegSalesT, (TSegSales{3220, 1110, 2110, 0, 0, 0}));
+    EXPECT_NE(run.module.PosSemIPsT, nullptr);
+    EXPECT_NE(run.module.PosSemBrdsT, nullptr);
+    EXPECT_TRUE(run.work.Warnings.empty());
+}
+
+// Attributes: "ProTecs"[j, p] = 100 + 10 p + j + 1/2 (firm 1), halves to even:
+//   Bravo (row 2): 112.5, 122.5, 132.5 -> 112, 122, 132; price 1000 + 100 + 6 = 1106
+//   COSMO (row 3): 113.5, 123.5, 133.5 -> 114, 124, 134; price 1000 + 200 + 6 = 1206
+// Status: BRAVO of t stood at 21, 22, 23 (10 x 2 + d): modified, 3; COSMO new, 4.
+// Scales (t+1 = 1: P = SrMax of t):
+//   k = 1, mode 1: 100 .. 130
+//   k = 2, mode 2: P = 120, M = max(120, 122 + 3, 124 + 3) = 127, 1.1 x 120 = 132 -> 100 .. 127
+//   k = 3, mode 4: P = 130, M = max(130, 142, 144) = 144, MaxScale 140             -> 0 .. 140
+//   k = 4, mode 2: P = 1150, M = max(1150, 1206, 1306) = 1306, 1.04 x 1150 = 1196  -> 1000 .. 1196
+// Natural positions, y = 2x - 1:
+//   k = 1 (e 1):  Bravo x = 12/30, y = -0.2 -> -200;  COSMO x = 14/30, y = -0.0667 -> -67
+//   k = 2 (e 2):  Bravo x = 22/27, y = 0.6296, y^2 = 0.3964 -> 396;  COSMO x = 24/27, y = 0.7778 -> 0.6049 -> 605
+//   k = 3 (centred, e 0.5): Bravo x = 132/140, y = 0.8857, root 0.9411 -> 941;
+//                           COSMO x = 134/140, y = 0.9143, root 0.9562 -> 956
+//   k = 4 (e 1):  Bravo x = 106/196, y = 0.0816 -> 82;  COSMO x = 206/196, y = 1.1020 -> 1102
+TEST(ModPref, OneFirmAttributesStatusScalesAndNaturalPositions) {
+    test::TModelWorld world;
+    TPrefRun run(world.OpenFixture(test::FixtureA()));
+    run.Prepare(1, 1);
+    ExpectBrandColumn(run, si::AttAct, {{{112, 122, 132, 1106}, {114, 124, 134, 1206}}});
+    EXPECT_EQ(Decision(run, 1, si::PortStatus), kPortModified);
+    EXPECT_EQ(Decision(run, 2, si::PortStatus), kPortNew);
+    ExpectScales(run, {100, 100, 0, 1000}, {130, 127, 140, 1196});
+    ExpectBrandColumn(run, si::NatPos, {{{-200, 396, 941, 82}, {-67, 605, 956, 1102}}});
+    EXPECT_EQ(run.module.Ctx.SelFirm, 1);  // left at the last brand's firm
+    EXPECT_EQ(run.module.CachedFta(), 1);
+    EXPECT_EQ(run.module.CachedMkt(), 1);
+    EXPECT_TRUE(run.work.Warnings.empty());
+}
+
+// FixtureC: t = -1, the forecast period is 0 and the market is aged 1.
+// Ideal points from "IniPosIP" (4s - 3k map units) plus one drift step, in thousandths
+// 200 s - 150 k + 6.15 (s + k) = 206.15 s - 143.85 k:
+//   s = 1: 62.3, -81.55, -225.4, -369.25   -> 62, -82, -225, -369
+//   s = 2: 268.45, 124.6, -19.25, -163.1   -> 268, 125, -19, -163
+// Map: s = 1: 12.4 - 24.6 - 90 - 184.5 = -286.7 -> -287;  18.6 - 32.8 - 112.5 - 221.4 = -348.1 -> -348
+//      s = 2: 53.6 + 37.5 - 7.6 - 81.5 = 2;               80.4 + 50 - 9.5 - 97.8 = 23.1 -> 23
+// Work record: "MaxSegSize" 5000 s + 110 = 5110, 10110, total 15220.
+// ALPHA (row 1): 111.5, 121.5, 131.5 -> 112, 122, 132, price 1106; BRAVO (row 2): 112, 122, 132, price 1206.
+// Scales start from MaxScale: k = 2: M = max(150, 125) = 150, 1.1 x 150 = 165 -> 150;
+// k = 3: M = max(140, 142) = 142 -> MaxScale 140; Price: M = 4000 -> 4000.
+// Natural positions: k = 1: 112 -> -200; k = 2: x = 22/50, y = -0.12, -(0.0144) -> -14;
+// k = 3: 132/140 -> 941; Price: ALPHA x = 106/3000, y = -0.9293 -> -929; BRAVO x = 206/3000, y = -0.8627 -> -863.
+TEST(ModPref, FirstForecastPeriodStartsFromInitialPointsMaximumSizesAndOpenScales) {
+    test::TModelWorld world;
+    TPrefRun run(world.OpenFixture(test::FixtureC()));
+    run.Prepare(1, 1);
+    EXPECT_EQ(run.module.PosSemIPsT, nullptr);
+    EXPECT_EQ(run.module.PosSemBrdsT, nullptr);
+    EXPECT_EQ(run.module.PosMapIPsT, nullptr);
+    EXPECT_EQ(run.module.PosMapBrdsT, nullptr);
+    ExpectIdealPoints(run, {{{62, -82, -225, -369}, {268, 125, -19, -163}}}, {{{-287, -348}, {2, 23}}},
+                      {{{0, 0}, {0, 0}}});
+    EXPECT_EQ(run.work.SegSalesT, (TSegSales{15220, 5110, 10110, 0, 0, 0}));
+    ExpectBrandColumn(run, si::AttAct, {{{112, 122, 132, 1106}, {112, 122, 132, 1206}}});
+    EXPECT_EQ(Decision(run, 1, si::PortStatus), kPortCarriedOn);
+    EXPECT_EQ(Decision(run, 2, si::PortStatus), kPortCarriedOn);
+    ExpectScales(run, {100, 100, 0, 1000}, {130, 150, 140, 4000});
+    ExpectBrandColumn(run, si::NatPos, {{{-200, -14, 941, -929}, {-200, -14, 941, -863}}});
+}
+
+// The driver runs the step for every market with brands: a whole forecast on
+// FixtureA leaves the same figures in the results of period 1.
+TEST(ModPref, ForecastRunPreparesTheMarketThroughTheDriver) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    TDataContext cell;
+    cell.SelFta = cell.SelMarket = 1;
+    const TSimArr* positions = industry.PerResults(1).FindSimArr(kCategoryFtaMarket, cell, "PosSemBrds");
+    ASSERT_NE(positions, nullptr);
+    EXPECT_EQ(positions->GetSmallint({1, 4, si::AttAct}), 1106);
+    EXPECT_EQ(positions->GetSmallint({2, 2, si::NatPos}), 605);
+    const TSimArr* scales = industry.PerResults(1).FindSimArr(kCategoryFtaMarket, cell, "SemScales");
+    ASSERT_NE(scales, nullptr);
+    EXPECT_EQ(scales->GetSmallint({4, si::SrMax}), 1196);
+}
+
+// With the log at level 2 the step writes its tables. Ideal points of segment 1
+// on the 1..7 scales: 1 + 3 (1 + 0.072) = 4.216 -> "4.22", 1 + 3 x 1.038 = 4.114
+// -> "4.11"; on the map: 20 x 0.013 = 0.26 -> "0.3", 20 x 0.022 = 0.44 -> "0.4".
+// Natural positions of Bravo on the -20..20 axis: -4.0, 7.92, 18.82, 1.64.
+TEST(ModPref, DetailedLogShowsEveryTableOfTheStep) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    DebugLevel = 2;
+    {
+        TPrefRun run(industry);
+        run.Prepare(1, 1);
+    }
+    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG01.TXT");
+    for (const char* part : {"IP semantic scales before attraction\n1\t4.22\t4.11\t",
+                             "IP MDS positions before attraction\n1\t0.3\t0.4\n",
+                             "Brand attributes\nBravo\t112\t122\t132\t1106\t\nCOSMO\t114\t124\t134\t1206\t\n",
+                             "Axis scaling\nS1\t100\t130\nS2\t100\t127\nS3\t0\t140\nPrice\t1000\t1196\n",
+                             "Natural position of Bravo\t-4.0\t7.9\t18.8\t1.6\t\n"})
+        EXPECT_NE(log.find(part), std::string::npos) << part << "\n---\n" << log;
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,170 @@
+// What the preference model starts from: the scales' parameters and their
+// projection onto the map ("SemPosPars", "SemToMap"), the segments' initial
+// ideal points and their drift ("IniPosIP", "MvtPosIP"), the segments' maximum
+// sizes ("MaxSegSize"), and in every results period the segment sales, the
+// ends of the scales and the ideal points ("SegSales", "SemScales",
+// "PosSemIPs").
+
+#include <array>
+#include <stdexcept>
+
+#include "core/data/series_index.h"
+#include "tools/sample_industry/sample_layout.h"
+#include "tools/sample_industry/sample_writers.h"
+
+namespace cv::sample {
+
+namespace {
+
+constexpr int kMaxScales = 4;
+constexpr int kMapAxes = 2;
+
+// One semantic scale: its bottom, its top (fixed, or the ceiling of mode 4),
+// the margin above the brands, the growth rate of mode 2, the scaling mode,
+// whether natural positions centre on it, their exponent, and its top in every
+// results period.
+struct TSampleScale {
+    long double minScale;
+    long double maxScale;
+    long double delta;
+    long double inflation;
+    long double mode;
+    long double standard;
+    long double exponent;
+    std::int16_t top;
+};
+
+// In the order of each market's scales (M1: Weight, Power, Design, Price; M2:
+// Size, Speed, Price), in the attributes' own units. The prices follow the
+// zone's inflation (mode 3).
+constexpr std::array<std::array<TSampleScale, kMaxScales>, kMarketCount> kScales{{
+    {{{10, 60, 5, 0.05L, 4, 0, 1, 55},
+      {10, 50, 2, 0.1L, 2, 0, 1.5L, 45},
+      {0, 10, 1, 0, 1, 1, 1, 10},
+      {100, 500, 20, 0.05L, 3, 0, 1, 420}}},
+    {{{0, 15, 1, 0, 1, 1, 1, 15}, {50, 200, 10, 0.05L, 4, 0, 0.8L, 180}, {100, 600, 20, 0.05L, 3, 0, 1, 450}, {}}},
+}};
+
+// Weights of the scales on each map axis (M1: Economy, Performance; M2: Comfort, Speed).
+constexpr std::array<std::array<std::array<long double, kMaxScales>, kMapAxes>, kMarketCount> kSemToMap{{
+    {{{-0.4L, 0.2L, 0.1L, -0.6L}, {0.1L, 0.7L, 0.3L, 0.2L}}},
+    {{{0.6L, -0.2L, -0.3L, 0}, {-0.1L, 0.8L, 0.2L, 0}}},
+}};
+
+constexpr long double kRetailPricePerUnit = 250;  // segment sales in money per unit sold
+
+std::size_t Slot(const TSeries& series, int element) { return static_cast<std::size_t>(element - series.Lo()); }
+
+const TSeries& Scales(const TSampleCell& cell) {
+    const TSeries& scales = CellSeries(cell.industry, "SemSeries", 0, cell.cell.market);
+    if (scales.Count() > kMaxScales) throw std::logic_error("sample industry: too many semantic scales");
+    return scales;
+}
+
+const TSeries& Segments(const TSampleCell& cell) {
+    return CellSeries(cell.industry, "SegSeries", cell.cell.zone, cell.cell.market);
+}
+
+const TSampleScale& ScaleOf(const TSampleCell& cell, const TSeries& scales, int scale) {
+    return kScales[static_cast<std::size_t>(cell.cell.market - 1)][Slot(scales, scale)];
+}
+
+// Units sold in segment S in the results of Period.
+long double SegmentUnits(int segment, int period) { return 20000 + 5000 * segment + 1000 * (period + 1); }
+
+// Ideal point of segment S on scale K after attraction in Period, in thousandths.
+int IdealPoint(int segment, int scale, int period) { return 50 * (3 * segment - 2 * scale) + 10 * period; }
+
+}  // namespace
+
+void WriteScaleParameters(const TSampleCell& cell, std::string_view name) {
+    const TSeries& scales = Scales(cell);
+    TSimArr& params = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+                                            {&scales, &RequireSeries(cell.industry, "SemPos")});
+    for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
+        const TSampleScale& scale = ScaleOf(cell, scales, k);
+        params.SetReal48({k, si::MinScale}, scale.minScale);
+        params.SetReal48({k, si::MaxScale}, scale.maxScale);
+        params.SetReal48({k, si::DeltaScale}, scale.delta);
+        params.SetReal48({k, si::InflaScale}, scale.inflation);
+        params.SetReal48({k, si::CalcScales}, scale.mode);
+        params.SetReal48({k, si::CalcStandard}, scale.standard);
+        params.SetReal48({k, si::NatPosExp}, scale.exponent);
+    }
+}
+
+void WriteSemanticToMap(const TSampleCell& cell, std::string_view name) {
+    const TSeries& scales = Scales(cell);
+    const TSeries& axes = CellSeries(cell.industry, "MapSeries", 0, cell.cell.market);
+    if (axes.Count() > kMapAxes) throw std::logic_error("sample industry: too many map axes");
+    TSimArr& weights = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&axes, &scales});
+    for (int d = axes.Lo(); d <= axes.Hi(); ++d)
+        for (int k = scales.Lo(); k <= scales.Hi(); ++k)
+            weights.SetReal48({d, k}, kSemToMap[static_cast<std::size_t>(cell.cell.market - 1)][Slot(axes, d)]
+                                               [Slot(scales, k)]);
+}
+
+// "IniPosIP"[s, k] = 6 (s - 2) + 2 (k - 2) and "MvtPosIP"[s, k] = 0.3 (s - k), in map units.
+void WriteIdealPointStart(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = Segments(cell);
+    const TSeries& scales = Scales(cell);
+    TSimArr& points = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&segments, &scales});
+    for (int s = segments.Lo(); s <= segments.Hi(); ++s)
+        for (int k = scales.Lo(); k <= scales.Hi(); ++k) points.SetReal48({s, k}, 6 * (s - 2) + 2 * (k - 2));
+}
+
+void WriteIdealPointDrift(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = Segments(cell);
+    const TSeries& scales = Scales(cell);
+    TSimArr& drift = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&segments, &scales});
+    for (int s = segments.Lo(); s <= segments.Hi(); ++s)
+        for (int k = scales.Lo(); k <= scales.Hi(); ++k) drift.SetReal48({s, k}, 0.3L * (s - k));
+}
+
+// "MaxSegSize"[s] = 100,000 + 20,000 s.
+void WriteMaxSegmentSizes(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = Segments(cell);
+    TSimArr& sizes = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&segments});
+    for (int s = segments.Lo(); s <= segments.Hi(); ++s) sizes.SetReal48({s}, 100000 + 20000 * s);
+}
+
+// "SegSales"[s, Unit] = 20,000 + 5,000 s + 1,000 (p + 1) in period p; Value = 250 x Unit.
+void WriteSegmentSales(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = Segments(cell);
+    TSimArr& sales = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+                                           {&segments, &RequireSeries(cell.industry, "UorV")});
+    for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
+        const long double units = SegmentUnits(s, cell.Period());
+        sales.SetReal48({s, si::Unit}, units);
+        sales.SetReal48({s, si::Value}, units * kRetailPricePerUnit);
+    }
+}
+
+void WriteScaleEnds(const TSampleCell& cell, std::string_view name) {
+    const TSeries& scales = Scales(cell);
+    TSimArr& ends = cell.set.CreateSimArr(cell.category, cell.context, name, dkSmallint, 0,
+                                          {&scales, &RequireSeries(cell.industry, "MinMax")});
+    for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
+        const TSampleScale& scale = ScaleOf(cell, scales, k);
+        ends.SetSmallint({k, si::SrMin}, static_cast<long long>(scale.minScale));
+        ends.SetSmallint({k, si::SrMax}, scale.top);
+    }
+}
+
+// "PosSemIPs"[s, k, PSAftAttr] = 50 (3s - 2k) + 10 p in period p; before
+// attraction 20 less, as the study measured it 15 more.
+void WriteIdealPoints(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = Segments(cell);
+    const TSeries& scales = Scales(cell);
+    TSimArr& points = cell.set.CreateSimArr(cell.category, cell.context, name, dkSmallint, 0,
+                                            {&segments, &scales, &RequireSeries(cell.industry, "PosSemIP")});
+    for (int s = segments.Lo(); s <= segments.Hi(); ++s)
+        for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
+            const int after = IdealPoint(s, k, cell.Period());
+            points.SetSmallint({s, k, si::PSAftAttr}, after);
+            points.SetSmallint({s, k, si::PSBefAttr}, after - 20);
+            points.SetSmallint({s, k, si::PSStuIP}, after + 15);
+        }
+}
+
+}  // namespace cv::sample
