@@ -38,7 +38,7 @@ void TModPref::SetMarket(int fta, int mkt) {
     TModBasic::SetMarket(fta, mkt);
     cellText_ = DescribeCell(*ResultsT1, kCategoryFtaMarket, Ctx);
     BindPositions();
-    CheckCellSeries();
+    CheckCellBounds();
     LoadSegmentSales();
 }
 
@@ -83,7 +83,7 @@ void TModPref::BindPositions() {
 
 // Every index the steps use on the arrays of t+1 and "SemToMap", checked once
 // for the cell: the loops below then never leave an array.
-void TModPref::CheckCellSeries() {
+void TModPref::CheckCellBounds() {
     PriceScale();
     const int segLo = SegSeries->Lo(), segHi = SegSeries->Hi();
     const int semLo = SemSeries->Lo(), semHi = SemSeries->Hi();

@@ -27,10 +27,10 @@ class TIndex;
 class TSimArr;
 
 // Scaling modes of "SemPosPars"[k, CalcScales].
-inline constexpr int kScaleFixed = 1;         // top at MaxScale
-inline constexpr int kScaleInflated = 2;      // top follows the brands up by at most InflaScale per period
-inline constexpr int kScaleZoneInflation = 3; // the same with the zone's inflation rate of t
-inline constexpr int kScaleUpToMax = 4;       // top follows the brands up to MaxScale
+inline constexpr int kScaleFixed = 1;          // top at MaxScale
+inline constexpr int kScaleInflated = 2;       // top follows the brands up by at most InflaScale per period
+inline constexpr int kScaleZoneInflation = 3;  // the same with the zone's inflation rate of t
+inline constexpr int kScaleUpToMax = 4;        // top follows the brands up to MaxScale
 
 // "PortStatus" codes written here (2.0 comes from the production step).
 inline constexpr double kPortCarriedOn = 1.0;
@@ -80,12 +80,11 @@ private:
     // EModelError unless SetMarket has bound the cell's arrays.
     void RequireBoundMarket() const;
     void BindPositions();
-    void CheckCellSeries();
+    void CheckCellBounds();
     void LoadSegmentSales();
     int PriceScale() const;
 
     // Ideal points.
-    double IdealPointBase(int age, const TSimArr& initial, int segment, int scale) const;
     void ProjectIdealPoints(int age);
     void LogIdealPoints() const;
 
