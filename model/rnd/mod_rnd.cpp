@@ -85,11 +85,11 @@ void LocateColumns(Columns& columns, const TSeries* series, const TColumnLabel<C
     for (const TColumnLabel<Columns>& entry : labels) columns.*entry.column = ColumnOf(series, entry.label);
 }
 
-// Rows 1..slots exist in every list: the lowest upper bound of their first dimension.
+// Rows 1..slots exist in every list.
 int ListSlots(std::initializer_list<const TSimArr*> lists) {
     int slots = INT_MAX;
-    for (const TSimArr* list : lists) slots = std::min(slots, static_cast<int>(list->UB(1)));
-    return std::max(slots, 0);
+    for (const TSimArr* list : lists) slots = RowCapacity(list, slots);
+    return slots;
 }
 
 std::int32_t RoundedInteger(long double value) {
@@ -103,6 +103,7 @@ std::int32_t RoundedInteger(long double value) {
 void TModRnD::Init(TCvInd& data, const TDataContext& context) {
     // Bound on a copy: a failure leaves this object as it was.
     TModRnD bound;
+    bound.WorkRec = WorkRec;
     bound.Data = &data;
     bound.Context = context;
     bound.Context.SelFta = HomeFta(data, context.SelFirm);
@@ -156,14 +157,14 @@ void TModRnD::BindProjects() {
     PrjNames = &RequireArr(*DecNext, kCategoryFirmMarket, Context, "PrjNames");
     PrjTecs = &RequireArr(*DecNext, kCategoryFirmMarket, Context, "PrjTecs");
     PrjFins = &RequireArr(*DecNext, kCategoryFirmMarket, Context, "PrjFins");
-    NbPrjs = ReadCount(*DecNext, "NbPrjs", ProjectSlots());
+    NbPrjs = ReadCount(*DecNext, Context, "NbPrjs", ProjectSlots());
 }
 
 void TModRnD::BindPrototypes(TCvPerData& set) {
     TSimArr& names = RequireArr(set, kCategoryFirmMarket, Context, "ProNames");
     TSimArr& tecs = RequireArr(set, kCategoryFirmMarket, Context, "ProTecs");
     TSimArr& fins = RequireArr(set, kCategoryFirmMarket, Context, "ProFins");
-    NbPros = ReadCount(set, "NbPros", ListSlots({&names, &tecs, &fins}));
+    NbPros = ReadCount(set, Context, "NbPros", ListSlots({&names, &tecs, &fins}));
     ProNames = &names;
     ProTecs = &tecs;
     ProFins = &fins;
@@ -173,13 +174,19 @@ int TModRnD::ProjectSlots() const { return ListSlots({PrjNames, PrjTecs, PrjFins
 
 // A stored count beyond its lists would make every loop over them leave the
 // arrays: it is cut to the lists, with a log line.
-std::int32_t TModRnD::ReadCount(const TCvPerData& set, std::string_view name, int slots) const {
-    const std::int16_t stored = set.GetSmallint(kCategoryFirmMarket, Context, name);
+std::int32_t TModRnD::ReadCount(const TCvPerData& set, const TDataContext& context, std::string_view name,
+                                int slots) const {
+    const std::int16_t stored = set.GetSmallint(kCategoryFirmMarket, context, name);
     if (stored >= 0 && stored <= slots) return stored;
     const int count = std::clamp(static_cast<int>(stored), 0, slots);
     LogFmt(0, "%s = %d outside 0..%d in %s: %d used",
-           {name, stored, slots, DescribeCell(set, kCategoryFirmMarket, Context), count});
+           {name, stored, slots, DescribeCell(set, kCategoryFirmMarket, context), count});
     return count;
+}
+
+int TModRnD::PrototypeCapacity() const {
+    if (!ProNames) return 0;
+    return std::min(kMaxPrototypes, ListSlots({ProNames, ProTecs, ProFins}));
 }
 
 }  // namespace cv

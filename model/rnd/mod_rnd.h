@@ -17,7 +17,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/data/data_context.h"
 
@@ -28,6 +30,8 @@ class TCvPerData;
 class TDynArr;
 class TSeries;
 class TSimArr;
+struct TCctRec;
+struct TWorkRec;
 
 // A firm holds at most this many prototypes per market.
 inline constexpr int kMaxPrototypes = 20;
@@ -64,6 +68,9 @@ struct TProFinColumns {
     std::uint8_t ProPerBeg = 0;  // periods
     std::uint8_t ProPerEnd = 0;
 };
+
+// The pre-drawn outcome numbers of one RunProjects, index 1..NbPros (0 unused).
+using TOutcomeDraws = std::vector<double>;
 
 // The two estimates of a set of technical levels, in whole money units.
 struct TUnitCosts {
@@ -133,6 +140,31 @@ public:
     // Whether an unfinished prototype ("ProReqBgt" > 0) has no project of its name yet.
     bool HasPrototypeToContinue() const;
 
+    // The R&D run of a forecast (see the notes in rnd_run.cpp). Run, once
+    // before the plan pass: every firm's prototype lists of t are copied into
+    // the results of t+1 for every firm and market first, then each firm's
+    // contracts are applied zone by zone and its projects merged into the lists.
+    // It binds the object itself; what it leaves bound is the last firm and market.
+    void Run(TCvInd& data);
+    // The steps of Run for the firm and market of Context (Init'ed before):
+    // the copy of the lists of t; the contracts of Context's zone; the merge of
+    // the projects (Context's zone the home zone).
+    void RunDup(TDataContext& context);
+    void RunAlliances(TDataContext& context);
+    void MergeProsAndPrjs(TDataContext& context);
+    // After the plan pass, per firm and market after Init: the outcome of each
+    // open prototype against its pre-drawn number, re-costing in the money of
+    // the period after the decision period, and the partners' copies. A context
+    // period other than the current period raises EModelError.
+    void RunProjects(TDataContext& context);
+    // Whether a brand of any firm, in any zone, of the context's market is
+    // built in t+1 on the prototype Name ("DecBrdPort" column "ProName"; case of
+    // a-z ignored).
+    bool IsMarketedBrandName(std::string_view name) const;
+    // How many prototypes the bound list of t+1 can hold: 20, or fewer when
+    // its arrays end earlier.
+    int PrototypeCapacity() const;
+
     // The industry (not owned) and the bound context, its zone the home zone.
     TCvInd* Data = nullptr;
     TDataContext Context{};
@@ -174,12 +206,15 @@ public:
     TSimArr* PrjNames = nullptr;
     TSimArr* PrjTecs = nullptr;
     TSimArr* PrjFins = nullptr;
+    // Where the run's warnings are kept besides the model log (may be null; not owned).
+    TWorkRec* WorkRec = nullptr;
 
 private:
     void FindColumns();
     void ReadParameters();
     void BindProjects();
-    std::int32_t ReadCount(const TCvPerData& set, std::string_view name, int slots) const;
+    std::int32_t ReadCount(const TCvPerData& set, const TDataContext& context, std::string_view name,
+                           int slots) const;
     int ProjectSlots() const;
     std::uint32_t Seed(int periodOffset, int factor) const;
     const TDynArr& TechnicalOr(const TDynArr* technical) const;
@@ -193,6 +228,24 @@ private:
     double UnitCostBudget(double suc, double muc, double ruc, double perUnit, bool overEstimate) const;
     double DrawFactor(int periodOffset, int factor, double low, double high);
     const TSeries& Dimensions() const;
+
+    // The run (rnd_run.cpp, rnd_merge.cpp, rnd_outcomes.cpp).
+    void Warn(const std::string& text) const;
+    int RunFirms() const;
+    bool IsThisFirm(double firm) const;
+    void RequireRunLayout() const;
+    TDataContext FirmContext(int firm) const;
+    void ApplyDevelopment(const TCctRec& contract);
+    void ApplyAcquisition(const TCctRec& contract);
+    void MergeProject(int project);
+    int NewPrototypeRow(std::string_view project);
+    int ReusableSlot(bool unfinishedOnly) const;
+    TOutcomeDraws PreDraw() const;
+    bool RunOutcomePass(const TOutcomeDraws& draws, double adjCost);
+    bool DecideOutcome(int prototype, double draw, double adjCost);
+    void Recost(int prototype);
+    void UpdatePartner(int prototype);
+    double ResearchMoney(int period) const;
 };
 
 }  // namespace cv

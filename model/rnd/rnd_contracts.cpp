@@ -1,6 +1,8 @@
 #include "model/rnd/rnd_contracts.h"
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 #include "core/data/per_data.h"
 #include "core/data/series.h"
@@ -8,8 +10,10 @@
 #include "core/services/industry.h"
 #include "core/services/language_file.h"
 #include "core/services/log_file.h"
+#include "core/services/text_format.h"
 #include "model/model_access.h"
 #include "model/rnd/rnd_columns.h"
+#include "model/rnd/rnd_rows.h"
 
 namespace cv {
 
@@ -52,6 +56,18 @@ constexpr TSingleTerm kSingleTerms[] = {
 
 std::string CutText(const std::string& text) { return text.substr(0, kCctTextMax); }
 
+// The lowest and highest of the term columns the record reads.
+std::pair<int, int> TermColumnRange(const TCctTermColumns& columns) {
+    std::pair<int, int> range{INT_MAX, INT_MIN};
+    auto widen = [&range](int column) {
+        range.first = std::min(range.first, column);
+        range.second = std::max(range.second, column);
+    };
+    for (const TPairTerm& term : kPairTerms) widen(columns.*term.column);
+    for (const TSingleTerm& term : kSingleTerms) widen(columns.*term.column);
+    return range;
+}
+
 }  // namespace
 
 TCctKind TCctRec::Kind() const {
@@ -70,6 +86,7 @@ void TModCct::Load(TCvInd* data, const TDataContext& context) {
     loaded.decNext_ = &loaded.data_->PerDecisions(loaded.data_->DecPeriod());
     loaded.cctWhat_ = &RequireArr(*loaded.decNext_, kCategoryFirmFta, context, "CctWhat");
     loaded.cctTerms_ = &RequireArr(*loaded.decNext_, kCategoryFirmFta, context, "CctTerms");
+    loaded.RequireShapes();
     const std::int16_t stored = loaded.decNext_->GetSmallint(kCategoryFirmFta, context, "NbCcts");
     const int slots = std::max(0, static_cast<int>(std::min(loaded.cctWhat_->UB(1), loaded.cctTerms_->UB(1))));
     loaded.nbCcts_ = std::clamp(static_cast<int>(stored), 0, slots);
@@ -88,6 +105,15 @@ void TModCct::FindColumns() {
     for (const TSingleTerm& term : kSingleTerms) terms_.*term.column = ColumnOf(termSeries, term.label);
 }
 
+// Every element a record reads lies inside the table (a missing label, 127, never does).
+void TModCct::RequireShapes() const {
+    const auto [firstWhat, lastWhat] = std::minmax(what_.CctType, what_.PrjName);
+    RequireSpan(*cctWhat_, "CctWhat", 2, firstWhat, lastWhat);
+    RequireSpan(*cctTerms_, "CctTerms", 2, kParty1, kParty2);
+    const auto [first, last] = TermColumnRange(terms_);
+    RequireSpan(*cctTerms_, "CctTerms", 3, first, last);
+}
+
 bool TModCct::NeedsReload(const TDataContext& context) const {
     return !data_ || context.SelFirm != context_.SelFirm || context.SelFta != context_.SelFta ||
            context.SelMarket != context_.SelMarket;
@@ -100,9 +126,13 @@ int TModCct::GetNbCcts(const TDataContext& context) {
 
 TCctRec TModCct::GetCctByRank(const TDataContext& context, int rank) {
     if (NeedsReload(context)) Load(nullptr, context);
-    if (rank < 1 || rank > nbCcts_)
-        FatalStop("TModCct.GetCctByRank not enough Ccts iFir=%d iFta=%d aCct=%d nCct=%d",
-                  {context_.SelFirm, context_.SelFta, rank, nbCcts_});
+    // A rank outside the table is a caller's fault: it abandons the model run, never the program.
+    if (rank < 1 || rank > nbCcts_) {
+        const std::string reason = FormatText("TModCct.GetCctByRank not enough Ccts iFir=%d iFta=%d aCct=%d nCct=%d",
+                                              {context_.SelFirm, context_.SelFta, rank, nbCcts_});
+        LogFmt(1, "%s", {reason});
+        throw EModelError(reason);
+    }
     TCctRec record;
     record.CctType = CutText(cctWhat_->GetZts({rank, what_.CctType}));
     record.PrjName = CutText(cctWhat_->GetZts({rank, what_.PrjName}));

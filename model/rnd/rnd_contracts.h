@@ -71,15 +71,16 @@ class TModCct {
 public:
     // Binds the table of the context's firm and zone in the decisions of the
     // industry's decision period. Data null keeps the bound industry (none bound:
-    // EModelError). A missing array raises EModelError naming it and leaves the
-    // object as it was; a count beyond the table is cut to it with a log line.
+    // EModelError). A missing array, or one that lacks an element a record
+    // reads, raises EModelError naming it and leaves the object as it was; a
+    // count beyond the table is cut to it with a log line.
     void Load(TCvInd* data, const TDataContext& context);
     // Whether no industry is bound or Context names another firm, zone or market.
     bool NeedsReload(const TDataContext& context) const;
     // The number of contracts of Context's firm and zone (reloading when needed).
     int GetNbCcts(const TDataContext& context);
     // Contract Rank (1..GetNbCcts) of Context's firm and zone, texts cut to
-    // kCctTextMax. Any other rank is a fatal stop, after its log line.
+    // kCctTextMax. Any other rank raises EModelError, after its log line.
     TCctRec GetCctByRank(const TDataContext& context, int rank);
 
     TCvInd* Data() const { return data_; }
@@ -89,6 +90,7 @@ public:
 
 private:
     void FindColumns();
+    void RequireShapes() const;
 
     TCvInd* data_ = nullptr;
     TDataContext context_{};

@@ -126,11 +126,40 @@ TEST_F(RnDContractsTest, CountsBeyondTheTableAreCutAndMissingTablesAreModelError
     EXPECT_THROW(unbound.Load(nullptr, ZoneContext(kFirmA, 1)), EModelError);
 }
 
-TEST_F(RnDContractsTest, RankOutsideTheContractsIsAFatalStop) {
+TEST_F(RnDContractsTest, ATableWithoutEveryElementOfTheRecordIsAModelError) {
+    // Terms of one party only: a record would read party 2 outside the table.
+    TCvPerData& decisions = industry.PerDecisions(4);
+    EmptyCell(decisions, {kFirmE, 1, 0});
+    const TDataContext context = ZoneContext(kFirmE, 1);
+    auto terms = std::make_unique<TSimArr>();
+    terms->Init(dkReal48, 0, 3, {1, 1, 1}, {2, 1, si::CctTerms->Hi()});
+    decisions.AddSimArr(kCategoryFirmFta, context, "CctTerms", std::move(terms));
+    auto what = std::make_unique<TSimArr>();
+    what->Init(dkZts, 0, 2, {1, 1}, {2, si::CctWhat->Hi()});
+    decisions.AddSimArr(kCategoryFirmFta, context, "CctWhat", std::move(what));
+    decisions.SetSmallint(kCategoryFirmFta, context, "NbCcts", 1);
+    try {
+        contracts.Load(&industry, context);
+        ADD_FAILURE() << "no error for a table without party 2";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "array CctTerms does not span 1..2 in its dimension 2");
+    }
+    EXPECT_TRUE(contracts.NeedsReload(context));
+}
+
+TEST_F(RnDContractsTest, RankOutsideTheContractsIsAModelErrorNotAnExit) {
     contracts.Load(&industry, ZoneContext(kFirmA, 1));
-    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 2), EFatalStop);
-    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 2), 1), EFatalStop);
-    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 0), EFatalStop);
+    try {
+        contracts.GetCctByRank(ZoneContext(kFirmA, 1), 2);
+        ADD_FAILURE() << "no error for rank 2 of 1";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "TModCct.GetCctByRank not enough Ccts iFir=1 iFta=1 aCct=2 nCct=1");
+    }
+    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 2), 1), EModelError);
+    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 0), EModelError);
+    EXPECT_NE(LogText().find("TModCct.GetCctByRank not enough Ccts iFir=1 iFta=2 aCct=1 nCct=0"), std::string::npos);
+    // The table stays usable.
+    EXPECT_EQ(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 1).PrjName, "PIBIS");
 }
 
 }  // namespace

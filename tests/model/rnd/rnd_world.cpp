@@ -1,0 +1,248 @@
+#include "tests/model/rnd/rnd_world.h"
+
+#include <stdexcept>
+
+#include "core/data/per_data.h"
+#include "core/data/series.h"
+#include "core/data/series_index.h"
+#include "core/services/industry.h"
+#include "core/services/log_file.h"
+#include "core/services/random_generator.h"
+#include "model/rnd/mod_rnd.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv::test {
+
+namespace {
+
+constexpr std::uint8_t kNameLength = 8;
+constexpr std::uint8_t kContractTextLength = 16;
+constexpr char kLogName[] = "RNDTEST";
+constexpr int kLogNumber = 0;
+
+}  // namespace
+
+TRnDWorld::TRnDWorld(const TFixtureSpec& spec) : industry(world.OpenFixture(spec)), spec_(spec) {
+    DebugLevel = 5;
+    LogOpen((world.PrivateDir() / kLogName).string(), kLogNumber);
+    for (int market = 1; market <= spec.markets; ++market) SetCostRules(market);
+    for (int zone = 1; zone <= spec.zones; ++zone) SetEconomy(zone);
+}
+
+TRnDWorld::~TRnDWorld() { LogClose(); }
+
+TDataContext TRnDWorld::Cell(int firm, int zone, int market) const {
+    TDataContext context;
+    context.SelPeriod = static_cast<std::int16_t>(t());
+    context.SelFirm = static_cast<std::int16_t>(firm);
+    context.SelFta = static_cast<std::int16_t>(zone);
+    context.SelMarket = static_cast<std::int16_t>(market);
+    return context;
+}
+
+// The array of that shape, all zero, in place of whatever the cell held.
+TSimArr& TRnDWorld::Fresh(TCvPerData& set, int category, const TDataContext& cell, const std::string& name,
+                          std::uint8_t kind, std::uint8_t subType, std::initializer_list<const TSeries*> dims) {
+    TSimArr shaped;
+    shaped.InitFromSeries(kind, subType, dims);
+    if (TSimArr* existing = set.FindSimArr(category, cell, name)) {
+        existing->Assign(shaped);
+        return *existing;
+    }
+    return set.CreateSimArr(category, cell, name, kind, subType, dims);
+}
+
+void TRnDWorld::SetCostRules(int market) {
+    const TDataContext cell = Cell(0, 0, market);
+    const TSeries* dims = industry.DimSeries(market);
+    TSimArr& technical =
+        Fresh(industry.ConstPart(), kCategoryMarket, cell, "Technical", dkReal48, 0, {dims, si::TecDimVars});
+    for (int d = dims->Lo(); d <= dims->Hi(); ++d) {
+        technical.SetReal48({d, si::TDMinLev}, 0);
+        technical.SetReal48({d, si::TDMaxLev}, 100);
+        technical.SetReal48({d, si::TDDevBgt}, 10000);
+        technical.SetReal48({d, si::TDUnitCost}, d);
+        technical.SetReal48({d, si::TDSuc2Muc}, 0.5);
+    }
+    TSimArr& params = Fresh(industry.ConstPart(), kCategoryMarket, cell, "UCParams", dkReal48, 0, {si::TecDimVars});
+    params.SetReal48({si::TDMaxLev}, 1000);
+    params.SetReal48({si::TDDevBgt}, 1000);
+}
+
+// Inflation 100 % from the decision period d on: the cumulated inflation of
+// period p > d is 2^(p - d) - 1.
+void TRnDWorld::SetEconomy(int zone) {
+    const TDataContext cell = Cell(0, zone, 0);
+    const TSeries* periods = industry.PerSeries();
+    TSimArr& economics =
+        Fresh(industry.ConstPart(), kCategoryFta, cell, "Economics", dkReal48, 0, {periods, si::FtaEcoVars});
+    Fresh(industry.ConstPart(), kCategoryFta, cell, "DeflatFacs", dkReal48, 0, {periods, si::CostCategs});
+    TSimArr& cumulated =
+        Fresh(industry.ConstPart(), kCategoryFta, cell, "CumInflation", dkReal48, 0, {periods, si::CostCategs});
+    double level = 1;
+    for (int p = periods->Lo(); p <= periods->Hi(); ++p) {
+        economics.SetReal48({p, si::ExchangeRate}, 1);
+        economics.SetReal48({p, si::InflationRate}, p >= d() ? 1 : 0);
+        for (int k = si::CostCategs->Lo(); k <= si::CostCategs->Hi(); ++k) cumulated.SetReal48({p, k}, level - 1);
+        if (p >= d()) level *= 2;
+    }
+}
+
+void TRnDWorld::SetPrototypes(int firm, int market, const std::vector<TPrototypeSpec>& prototypes) {
+    TCvPerData& results = industry.PerResults(t());
+    const TDataContext cell = Cell(firm, 0, market);
+    TSimArr& names = Fresh(results, kCategoryFirmMarket, cell, "ProNames", dkZts, kNameLength, {si::Prototype});
+    TSimArr& tecs = Fresh(results, kCategoryFirmMarket, cell, "ProTecs", dkReal48, 0,
+                          {si::Prototype, industry.DimSeries(market)});
+    TSimArr& fins =
+        Fresh(results, kCategoryFirmMarket, cell, "ProFins", dkReal48, 0, {si::Prototype, si::ProFinances});
+    for (std::size_t i = 0; i < prototypes.size(); ++i) {
+        const TPrototypeSpec& prototype = prototypes[i];
+        const int row = static_cast<int>(i) + 1;
+        names.SetZts({row}, prototype.name);
+        for (std::size_t dim = 0; dim < prototype.levels.size(); ++dim)
+            tecs.SetReal48({row, static_cast<int>(dim) + 1}, prototype.levels[dim]);
+        fins.SetReal48({row, si::ProReqBgt}, prototype.requiredBudget);
+        fins.SetReal48({row, si::ProReqUC}, prototype.requestedUC);
+        fins.SetReal48({row, si::ProOldReqUC}, prototype.requestedUC);
+        fins.SetReal48({row, si::ProCumBgt}, prototype.cumulatedBudget);
+        fins.SetReal48({row, si::ProDeveloper}, prototype.developer ? prototype.developer : firm);
+        fins.SetReal48({row, si::ProPartner}, prototype.partner);
+        fins.SetReal48({row, si::ProPerBeg}, prototype.begun >= 0 ? prototype.begun : t() - 1);
+        fins.SetReal48({row, si::ProPerEnd}, prototype.requiredBudget == 0 ? t() : 32767);
+    }
+    results.SetSmallint(kCategoryFirmMarket, cell, "NbPros", static_cast<std::int16_t>(prototypes.size()));
+}
+
+void TRnDWorld::SetProjects(int firm, int market, const std::vector<TProjectSpec>& projects) {
+    TCvPerData& decisions = industry.PerDecisions(d());
+    const TDataContext cell = Cell(firm, 0, market);
+    TSimArr& names = Fresh(decisions, kCategoryFirmMarket, cell, "PrjNames", dkZts, kNameLength, {si::Projet});
+    TSimArr& tecs = Fresh(decisions, kCategoryFirmMarket, cell, "PrjTecs", dkReal48, 0,
+                          {si::Projet, industry.DimSeries(market)});
+    TSimArr& fins = Fresh(decisions, kCategoryFirmMarket, cell, "PrjFins", dkReal48, 0, {si::Projet, si::ProFinances});
+    for (std::size_t i = 0; i < projects.size(); ++i) {
+        const TProjectSpec& project = projects[i];
+        const int row = static_cast<int>(i) + 1;
+        names.SetZts({row}, project.name);
+        for (std::size_t dim = 0; dim < project.levels.size(); ++dim)
+            tecs.SetReal48({row, static_cast<int>(dim) + 1}, project.levels[dim]);
+        fins.SetReal48({row, si::ProAllBgt}, project.allocated);
+        fins.SetReal48({row, si::ProReqUC}, project.requestedUC);
+        fins.SetReal48({row, si::ProOldReqUC}, project.requestedUC);
+        fins.SetReal48({row, si::ProCumBgt}, project.cumulated);
+        fins.SetReal48({row, si::ProDeveloper}, firm);
+    }
+    decisions.SetSmallint(kCategoryFirmMarket, cell, "NbPrjs", static_cast<std::int16_t>(projects.size()));
+}
+
+void TRnDWorld::SetContracts(int firm, int zone, const std::vector<TContractSpec>& contracts) {
+    TCvPerData& decisions = industry.PerDecisions(d());
+    const TDataContext cell = Cell(firm, zone, 0);
+    TSimArr& what =
+        Fresh(decisions, kCategoryFirmFta, cell, "CctWhat", dkZts, kContractTextLength, {si::Cct, si::CctWhat});
+    TSimArr& terms =
+        Fresh(decisions, kCategoryFirmFta, cell, "CctTerms", dkReal48, 0, {si::Cct, si::CctFirms, si::CctTerms});
+    for (std::size_t i = 0; i < contracts.size(); ++i) {
+        const TContractSpec& contract = contracts[i];
+        const int rank = static_cast<int>(i) + 1;
+        what.SetZts({rank, si::CctType}, contract.type);
+        what.SetZts({rank, si::PrjName}, contract.project);
+        terms.SetReal48({rank, 1, si::Firm}, contract.firm1);
+        terms.SetReal48({rank, 2, si::Firm}, contract.firm2);
+        terms.SetReal48({rank, 1, si::DevBgt}, contract.devBudget1);
+        terms.SetReal48({rank, 2, si::DevBgt}, contract.devBudget2);
+    }
+    decisions.SetSmallint(kCategoryFirmFta, cell, "NbCcts", static_cast<std::int16_t>(contracts.size()));
+}
+
+void TRnDWorld::SetMarketedPrototypes(int firm, int zone, int market, const std::vector<std::string>& prototypes) {
+    TCvPerData& decisions = industry.PerDecisions(d());
+    const TDataContext cell = Cell(firm, zone, market);
+    TSimArr& portfolio = Fresh(decisions, kCategoryFirmFtaMarket, cell, "DecBrdPort", dkZts, kNameLength,
+                               {si::FirBrand, si::DecBrdPort});
+    for (std::size_t k = 0; k < prototypes.size(); ++k) {
+        portfolio.SetZts({static_cast<int>(k) + 1, si::BrdName}, "B" + prototypes[k]);
+        portfolio.SetZts({static_cast<int>(k) + 1, si::ProName}, prototypes[k]);
+    }
+    decisions.SetSmallint(kCategoryFirmFtaMarket, cell, "NbMktedBrds", static_cast<std::int16_t>(prototypes.size()));
+}
+
+void TRnDWorld::ShrinkPrototypeLists(int firm, int market, int rows) {
+    TCvPerData& results = industry.PerResults(t());
+    const TDataContext cell = Cell(firm, 0, market);
+    auto shrink = [&](const char* name, int columns) {
+        TSimArr& list = *results.FindSimArr(kCategoryFirmMarket, cell, name);
+        TSimArr shorter;
+        if (columns == 0) {
+            shorter.Init(list.Kind(), list.SubType(), 1, {1}, {rows});
+            for (int row = 1; row <= rows; ++row) shorter.SetZts({row}, list.GetZts({row}));
+        } else {
+            shorter.Init(list.Kind(), list.SubType(), 2, {1, 1}, {rows, columns});
+            for (int row = 1; row <= rows; ++row)
+                for (int column = 1; column <= columns; ++column)
+                    shorter.SetReal48({row, column}, list.GetReal48({row, column}));
+        }
+        list.Assign(shorter);
+    };
+    shrink("ProNames", 0);
+    shrink("ProTecs", industry.DimSeries(market)->Hi());
+    shrink("ProFins", si::ProFinances->Hi());
+}
+
+void TRnDWorld::RunOnly() {
+    SetRandomSeed(static_cast<std::uint32_t>(t() * 7));
+    TModRnD rnd;
+    rnd.WorkRec = &work;
+    rnd.Run(industry);
+}
+
+void TRnDWorld::RunRnD() {
+    SetRandomSeed(static_cast<std::uint32_t>(t() * 7));
+    TModRnD rnd;
+    rnd.WorkRec = &work;
+    rnd.Run(industry);
+    TDataContext context = Cell(0, spec_.zones, 0);
+    for (int firm = 1; firm <= spec_.firms; ++firm)
+        for (int market = 1; market <= spec_.markets; ++market) {
+            context.SelFirm = static_cast<std::int16_t>(firm);
+            context.SelMarket = static_cast<std::int16_t>(market);
+            rnd.Init(industry, context);
+            rnd.RunProjects(rnd.Context);
+        }
+}
+
+int TRnDWorld::NbPros(int firm, int market) const {
+    return industry.PerResults(d()).GetSmallint(kCategoryFirmMarket, Cell(firm, 0, market), "NbPros");
+}
+
+std::string TRnDWorld::ProName(int firm, int market, int row) const {
+    const TSimArr* names = industry.PerResults(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "ProNames");
+    if (!names) throw std::runtime_error("no ProNames of t+1");
+    return names->GetZts({row});
+}
+
+double TRnDWorld::ProFin(int firm, int market, int row, int column) const {
+    const TSimArr* fins = industry.PerResults(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "ProFins");
+    if (!fins) throw std::runtime_error("no ProFins of t+1");
+    return static_cast<double>(fins->GetReal48({row, column}));
+}
+
+double TRnDWorld::ProTec(int firm, int market, int row, int dim) const {
+    const TSimArr* tecs = industry.PerResults(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "ProTecs");
+    if (!tecs) throw std::runtime_error("no ProTecs of t+1");
+    return static_cast<double>(tecs->GetReal48({row, dim}));
+}
+
+double TRnDWorld::PrjFin(int firm, int market, int row, int column) const {
+    const TSimArr* fins = industry.PerDecisions(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "PrjFins");
+    if (!fins) throw std::runtime_error("no PrjFins of t+1");
+    return static_cast<double>(fins->GetReal48({row, column}));
+}
+
+std::string TRnDWorld::LogText() const {
+    LogFlush();
+    return ReadFileBytes(world.PrivateDir() / (std::string(kLogName) + "00.TXT"));
+}
+
+}  // namespace cv::test
