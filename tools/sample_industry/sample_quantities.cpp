@@ -52,6 +52,10 @@ constexpr TSampleQuantity kQuantities[] = {
     {"PosSemBrds", Results, kCategoryFtaMarket, Array, WriteSemanticPositions},
     {"PosMapBrds", Results, kCategoryFtaMarket, Array, WriteMapPositions},
     {"BrdRpt", Results, kCategoryFirmFtaMarket, Array, WriteBrandReports},
+    // The firms' market reports and cumulative brand results, from the brand reports of every market.
+    {"FFMRpt", Results, kCategoryFirmFtaMarket, Array, WriteFirmMarketReport},
+    {"BrdCumNames", Results, kCategoryFirmFtaMarket, Array, WriteCumulativeBrandNames},
+    {"BrdCumRes", Results, kCategoryFirmFtaMarket, Array, WriteCumulativeBrandResults},
     // The stock behind the brand reports, and the base unit cost of each market brand.
     {"Inventory", Results, kCategoryFirmFtaMarket, Array, WriteInventoryLayers},
     {"BrdTransfCost", Results, kCategoryFtaMarket, Array, WriteTransferCosts},

@@ -93,6 +93,12 @@ void WriteLoanRequest(const TSampleCell& cell, std::string_view name);
 void WriteLoanAcknowledgement(const TSampleCell& cell, std::string_view name);
 void WriteLoanHistory(const TSampleCell& cell, std::string_view name);
 
+// Firm market reports and cumulative brand results of every results period, from
+// the brand reports (sample_finance_results.cpp).
+void WriteFirmMarketReport(const TSampleCell& cell, std::string_view name);
+void WriteCumulativeBrandNames(const TSampleCell& cell, std::string_view name);
+void WriteCumulativeBrandResults(const TSampleCell& cell, std::string_view name);
+
 // R&D (sample_rnd.cpp). WriteProjectDesign fills the R&D columns of row Row of
 // the project finances Finances for the project named Project.
 void WriteHomeZone(const TSampleCell& cell, std::string_view name);

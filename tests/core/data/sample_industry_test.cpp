@@ -130,11 +130,11 @@ TEST(SampleIndustry, HoldsEveryQuantityItsTableClaimsInEveryCellAndPeriod) {
     // StuFtaParams x 2 zones = 8; StuMktParams x 4 = 4; HomeFta x 3 firms = 3; 2 R&D tables and
     // 9 R&D parameters x 2 markets = 22; ChannelPars x 4 zone-markets = 4;
     // preference inputs 3 x 4 zone-markets + 2 x 2 markets = 16: 88.
-    // Results per period: 12 zone-market quantities x 4 + 6 firm-zone-market x 12 + 4 firm-market x 6
-    // + FFXRpt x 6 + LoansHist x 3 = 153.
+    // Results per period: 12 zone-market quantities x 4 + 9 firm-zone-market x 12 + 4 firm-market x 6
+    // + FFXRpt x 6 + LoansHist x 3 = 189.
     // Decisions per period: 8 firm-zone-market quantities x 12 + 5 firm-zone x 6 + 4 firm-market x 6
     // + 3 firm x 3 = 159.
-    EXPECT_EQ(checked, 88 + 5 * 153 + 5 * 159);
+    EXPECT_EQ(checked, 88 + 5 * 189 + 5 * 159);
     EXPECT_TRUE(ui.plainBoxes.empty());
     EXPECT_TRUE(ui.errorBoxes.empty());
 }
