@@ -1,4 +1,5 @@
-// Invariants of the finance step on every fixture (a, b, c and randomised d):
+// Invariants of the finance step on every fixture (a, b, c and randomised d) and
+// on the sample industry:
 // market shares add to 1000 where there are sales and are 0 where there are
 // none; the profit-and-loss identities hold; the market and zone reports are the
 // sums of their rows; every cumulative element is t's plus the period's; the loan
@@ -17,6 +18,7 @@
 #include "tests/model/fixtures/fixture_finan.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
 namespace {
@@ -24,15 +26,18 @@ namespace {
 constexpr int kSlots = 19;  // "CumBrand" of the fixtures has 20 labels
 constexpr std::uint32_t kRandomSeeds = 6;
 
+// A fixture, or the sample industry (whose results of t hold a history of several periods).
 struct TNamedFixture {
     std::string name;
     test::TFixtureSpec spec;
+    bool sample = false;
 };
 
 std::vector<TNamedFixture> AllFixtures() {
     std::vector<TNamedFixture> fixtures{{"A", test::FixtureA()}, {"B", test::FixtureB()}, {"C", test::FixtureC()}};
     for (std::uint32_t seed = 1; seed <= kRandomSeeds; ++seed)
         fixtures.push_back({"D" + std::to_string(seed), test::FixtureD(seed)});
+    fixtures.push_back({"Sample", test::FixtureA(), true});
     return fixtures;
 }
 
@@ -69,7 +74,8 @@ class FinanceInvariants : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
         fixture_ = AllFixtures()[static_cast<std::size_t>(GetParam())];
-        industry_ = &world_.OpenFixture(fixture_.spec);
+        industry_ = fixture_.sample ? &world_.Open(sample::WriteSampleIndustryFile(world_.GamesDir()))
+                                    : &world_.OpenFixture(fixture_.spec);
         t_ = industry_->CurPeriod();
         test::PrepareFinancePeriod(*industry_);
         test::WriteBrandInputsT1(*industry_);
