@@ -19,10 +19,12 @@
 #include "core/services/errors.h"
 #include "core/services/industry.h"
 #include "core/services/session.h"
+#include "model/rnd/mod_rnd.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_ddecs.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
 namespace {
@@ -361,6 +363,69 @@ TEST(ModDDecs, DefaultsAreByteEqualToTheDecisionsOfT2AndARunIsAllOrNothing) {
     }
     EXPECT_EQ(GridBytes(DecisionsT2(reopened)), before);
     EXPECT_EQ(GridBytes(DefaultsT2(reopened)), decisions);
+}
+
+// The sample industry (t = 3, t+2 = 5) after the driver's set-up and the R&D runs
+// before and after the plan pass.
+// Its contracts (tools/sample_industry/sample_rnd.cpp) are first used in period 4
+// for 3 periods, so all run in period 5: firm 1 zone 1 one, firm 2 zone 2 one,
+// firm 3 zone 1 two.
+TEST(ModDDecs, RunsOnTheSampleIndustryWithoutReports) {
+    test::TModelWorld world;
+    TCvInd& industry = world.Open(sample::WriteSampleIndustryFile(world.GamesDir()));
+    test::PrepareForecastPeriod(industry);
+    TModRnD rnd;
+    rnd.Run(industry);
+    for (int firm = 1; firm <= 3; ++firm)
+        for (int market = 1; market <= 2; ++market) {
+            TDataContext context = Cell(firm, 2, market);
+            context.SelPeriod = context.CurPeriod = 3;
+            context.DecPeriod = 4;
+            rnd.Init(industry, context);
+            rnd.RunProjects(context);
+        }
+    TWorkRec work;
+    RunDefaults(industry, &work);
+    EXPECT_TRUE(work.Warnings.empty());
+    EXPECT_TRUE(world.ui.plainBoxes.empty());
+    EXPECT_TRUE(world.ui.errorBoxes.empty());
+
+    TCvPerData& decisionsT1 = industry.PerDecisions(4);
+    TCvPerData& set = DecisionsT2(industry);
+    ASSERT_EQ(set.Period(), 5);
+    const int contracts[3][2] = {{1, 0}, {0, 1}, {2, 0}};
+    int carriedProjects = 0;
+    for (int firm = 1; firm <= 3; ++firm) {
+        SCOPED_TRACE("firm " + std::to_string(firm));
+        EXPECT_EQ(Elements(Arr(set, kCategoryFirm, Cell(firm, 0, 0), "LoanVal")), (std::vector<long double>(5, 0)));
+        for (int zone = 1; zone <= 2; ++zone) {
+            EXPECT_EQ(set.GetSmallint(kCategoryFirmFta, Cell(firm, zone, 0), "NbCcts"), contracts[firm - 1][zone - 1]);
+            for (int market = 1; market <= 2; ++market)
+                EXPECT_EQ(set.GetSmallint(kCategoryFirmFtaMarket, Cell(firm, zone, market), "NbMktedBrds"),
+                          decisionsT1.GetSmallint(kCategoryFirmFtaMarket, Cell(firm, zone, market), "NbMktedBrds"));
+        }
+        // Every project carried is a prototype of t+1 that still needs a budget, and gets it.
+        for (int market = 1; market <= 2; ++market) {
+            const TDataContext cell = Cell(firm, 0, market);
+            const int projects = set.GetSmallint(kCategoryFirmMarket, cell, "NbPrjs");
+            carriedProjects += projects;
+            EXPECT_LE(projects, decisionsT1.GetSmallint(kCategoryFirmMarket, cell, "NbPrjs"));
+            TCvPerData& resultsT1 = industry.PerResults(4);
+            const TSimArr& proNames = Arr(resultsT1, kCategoryFirmMarket, cell, "ProNames");
+            const TSimArr& proFins = Arr(resultsT1, kCategoryFirmMarket, cell, "ProFins");
+            const TSimArr& prjNames = Arr(set, kCategoryFirmMarket, cell, "PrjNames");
+            const TSimArr& prjFins = Arr(set, kCategoryFirmMarket, cell, "PrjFins");
+            for (int i = 1; i <= projects; ++i) {
+                const int j = proNames.FindZts(prjNames.GetZts({i}), 1, {1});
+                ASSERT_NE(j, kZtsNotFound) << prjNames.GetZts({i});
+                EXPECT_GT(proFins.GetReal48({j, si::ProReqBgt}), 0);
+                EXPECT_EQ(prjFins.GetReal48({i, si::ProAllBgt}), proFins.GetReal48({j, si::ProReqBgt}));
+                EXPECT_EQ(prjFins.GetReal48({i, si::ProDecStatus}), 0);
+            }
+        }
+    }
+    EXPECT_GT(carriedProjects, 0);
+    EXPECT_EQ(GridBytes(DefaultsT2(industry)), GridBytes(set));
 }
 
 TEST(ModDDecs, InitRefusesAnIndustryWithoutTheLabelsOfTheCarries) {
