@@ -33,7 +33,9 @@
 
 namespace cv {
 
-// Next-period budget and stock price index parameters: names and defaults.
+// Defaults of the parameters of the constant part: the next-period budget
+// ("NPBgtMin", "NPBgtMax", "NPBgtCoef") and the stock price index
+// ("RevGrowthBefPer0", "SpiBase", "SpiLag", "SpiCoefPER", "SpiCoefMin").
 inline constexpr long double kDefNPBgtMin = 7000000;
 inline constexpr long double kDefNPBgtMax = 20000000;
 inline constexpr long double kDefNPBgtCoef = 0.4L;
@@ -58,7 +60,6 @@ class TFinArray {
 public:
     TFinArray(TSimArr* array, std::string_view name) : array_(array), name_(name) {}
 
-    bool Exists() const { return array_ != nullptr; }
     TSimArr& Array() const;
     long double Get(const TIndex& index) const;
     void Set(const TIndex& index, long double value) const;
