@@ -154,7 +154,8 @@ public:
     void MergeProsAndPrjs(TDataContext& context);
     // After the plan pass, per firm and market after Init: the outcome of each
     // open prototype against its pre-drawn number, re-costing in the money of
-    // the period after the decision period, and the partners' copies. A context
+    // the period after the decision period, and the partners' copies (none in
+    // an industry without zones, which has no money to cost them in). A context
     // period other than the current period raises EModelError.
     void RunProjects(TDataContext& context);
     // Whether a brand of any firm, in any zone, of the context's market is

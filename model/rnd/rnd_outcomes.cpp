@@ -49,6 +49,11 @@ void TModRnD::RunProjects(TDataContext& context) {
                                      {context.SelPeriod, Data->CurPeriod()}));
     BindPrototypes(*ResNext);
     RequireRunLayout();
+    // Without a zone there is no home zone and no money to cost a prototype in.
+    if (Data->NbFtas() < 1) {
+        LogFmt(1, "  no zone in the industry: no R&D money, the projects' outcomes are not drawn");
+        return;
+    }
     const double adjCost = ResearchMoney(Data->DecPeriod());
     const TOutcomeDraws draws = PreDraw();
     while (RunOutcomePass(draws, adjCost)) {

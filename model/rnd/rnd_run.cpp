@@ -99,7 +99,7 @@ void TModRnD::ApplyDevelopment(const TCctRec& contract) {
     PrjFins->SetReal48({project, Fin.ProPartner}, contract.Firm[1]);
     PrjFins->SetReal48({project, Fin.ProAllBgtOther}, otherBudget);
     LogFmt(1, "  iPrj=%d   Fir1=%s   Fir2=%s   OB=%.0n",
-           {project, Data->FirmLabel(contract.Firm[0]), Data->FirmLabel(contract.Firm[1]),
+           {project, Data->FirmLabel(FirmNumber(contract.Firm[0])), Data->FirmLabel(FirmNumber(contract.Firm[1])),
             PrjFins->GetReal48({project, Fin.ProAllBgtOther})});
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/data/per_data.h"
 #include "core/data/series_index.h"
+#include "core/services/errors.h"
 #include "core/services/industry.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/rnd/rnd_world.h"
@@ -154,6 +155,24 @@ TEST(RnDMerge, AListWhoseArraysEndBeforeTwentyStopsAtTheirLastRow) {
     const std::string warning = "the prototype list of firm 1 in market 1 ends at row 3, before 20";
     EXPECT_NE(std::find(rnd.work.Warnings.begin(), rnd.work.Warnings.end(), warning), rnd.work.Warnings.end());
     EXPECT_TRUE(Contains(rnd.LogText(), "Warning: " + warning));
+}
+
+TEST(RnDMerge, AListTooNarrowForItsColumnsStopsTheRunWithAModelError) {
+    test::TRnDWorld rnd(TwoZoneSpec());
+    rnd.SetProjects(kFirm, kMarket, {{"NOVA", {30, 30, 30}, 250000, 200}});
+    TDataContext cell;
+    cell.SelFirm = kFirm;
+    cell.SelMarket = kMarket;
+    // Five finance columns where "ProFinances" has 18: a copy would read past the row.
+    rnd.industry.PerDecisions(3).FindSimArr(kCategoryFirmMarket, cell, "PrjFins")->Init(dkReal48, 0, 2, {1, 1}, {4, 5});
+    try {
+        rnd.RunOnly();
+        ADD_FAILURE() << "no error for a narrow project list";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "array PrjFins does not span 1..18 in its dimension 2");
+    }
+    EXPECT_TRUE(rnd.world.ui.errorBoxes.empty());
+    EXPECT_TRUE(rnd.world.ui.plainBoxes.empty());
 }
 
 }  // namespace

@@ -138,5 +138,21 @@ TEST(RnDOutcomes, ProjectsRunOnlyForTheCurrentPeriodAfterTheRun) {
     EXPECT_TRUE(rnd.world.ui.plainBoxes.empty());
 }
 
+// No zone, no home zone and no money: the lists are carried and merged, nothing is costed.
+TEST(RnDOutcomes, AnIndustryWithoutZonesCarriesItsListsWithoutCostingThem) {
+    test::TFixtureSpec spec(3, 1, 0, 1);
+    spec.Prototypes(1, 1) = {"PX"};
+    test::TRnDWorld rnd(spec);
+    rnd.SetPrototypes(kFirm, kMarket, {{"PX", {11, 12, 13}, 0, 74}});
+    rnd.SetProjects(kFirm, kMarket, {{"NOVA", {30, 30, 30}, 250000, 200}});
+    ASSERT_NO_THROW(rnd.RunRnD());
+    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 2);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProReqUC), 74);
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "NOVA");
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProReqBgt), -1);
+    EXPECT_TRUE(Contains(rnd.LogText(), "no zone in the industry"));
+    EXPECT_EQ(rnd.LogText().find("cannot get SimArr"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace cv
