@@ -1,5 +1,6 @@
 #include "model/mod_cv3.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -17,7 +18,9 @@
 #include "model/mod_finan.h"
 #include "model/mod_manuf.h"
 #include "model/mod_pref.h"
+#include "model/mod_ddecs.h"
 #include "model/mod_stud.h"
+#include "model/rnd/mod_rnd.h"
 #include "model/work_rec.h"
 
 namespace cv {
@@ -65,6 +68,9 @@ bool TModCV3::Run(TRunFlags flags) {
     return false;
 }
 
+// The R&D run builds the prototype lists of t+1 before the plan pass; the
+// projects' outcomes are drawn after it, behind the wait notice, from the
+// generator as Start seeded it (the plan pass draws nothing).
 void TModCV3::RunSteps(TRunFlags flags) {
     Start(flags);
     CreatePeriodArrays();
@@ -73,10 +79,38 @@ void TModCV3::RunSteps(TRunFlags flags) {
             SetMarket(fta, mkt);
             SetupMarketedBrands(fta, mkt);
         }
+    TModRnD rnd;
+    rnd.WorkRec = WorkRec;
+    rnd.Run(*Data);
     if (flags & rfMarketingPlan) RunMarketingPlan(rfMarketingPlan);
     ShowWaitNotice();
+    RunProjects(rnd);
+    if (HasDefaultPeriod()) RunDefaultDecisions();
     Finish(flags);
     Ui().CloseProgressBox();
+}
+
+// Per firm and market on the same R&D object; the context keeps the zone the
+// plan pass ended on (the R&D model moves to the firm's home zone itself).
+void TModCV3::RunProjects(TModRnD& rnd) {
+    const int firms = std::min(static_cast<int>(Data->NbFirms()), kMaxModelFirms);
+    for (int firm = 1; firm <= firms; ++firm)
+        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
+            Ctx.SelFirm = static_cast<std::int16_t>(firm);
+            Ctx.SelMarket = static_cast<std::int16_t>(mkt);
+            rnd.Init(*Data, Ctx);
+            rnd.RunProjects(rnd.Context);
+        }
+}
+
+// Default decisions exist for t+2 only while t+1 is before the last period of
+// the period series; in the last one the decisions of t+2 are left untouched.
+bool TModCV3::HasDefaultPeriod() const { return PerSeries && Data->CurPeriod() + 1 < PerSeries->Hi(); }
+
+void TModCV3::RunDefaultDecisions() {
+    TModDDecs defaults;
+    defaults.Init(*Data, WorkRec);
+    defaults.Run();
 }
 
 void TModCV3::Start(TRunFlags /*flags*/) {

@@ -27,6 +27,7 @@ class TModDistr;
 class TModManuf;
 class TModStud;
 class TModFinan;
+class TModRnD;
 
 // Run flags: a 16-bit set.
 using TRunFlags = std::uint16_t;
@@ -92,6 +93,9 @@ private:
     void OpenModelLog();
     void ShowWaitNotice();
     void PlanMarket(int fta, int mkt, TRunFlags flags);
+    void RunProjects(TModRnD& rnd);
+    bool HasDefaultPeriod() const;
+    void RunDefaultDecisions();
     void Abandon(const std::string& reason);
     void ResetForecastPeriod();
 

@@ -1,7 +1,9 @@
 // The results set of t+1 after a run holds every array and counter of the
 // forecast period with its kind and dimension series, in every cell of its
 // category, and nothing else. The table below is transcribed from the data
-// dictionary of the forecast period, independently of the model's own table.
+// dictionary of the forecast period, independently of the model's own table;
+// its last rows are the prototype lists that the R&D run carries from t into
+// every firm-and-market cell of t+1.
 
 #include <gtest/gtest.h>
 
@@ -21,7 +23,7 @@
 namespace cv {
 namespace {
 
-// Dimension codes: "@Per", "@Cha", "@Seg", "@Sem", "@Map" stand for the
+// Dimension codes: "@Per", "@Cha", "@Seg", "@Sem", "@Map", "@Dim" stand for the
 // industry's period series and the series of the cell's zone and market; any
 // other name is a series of the series-index table.
 struct TExpectedArray {
@@ -100,6 +102,10 @@ const std::vector<TExpectedArray> kExpected = {
     {8, "StuFirChaUMS", I, 0, {"@Cha"}},
     {8, "StuFirSegVMS", I, 0, {"@Seg"}},
     {8, "StuFirChaVMS", I, 0, {"@Cha"}},
+    {6, "NbPros", kCounter, 0, {}},
+    {6, "ProNames", Z, 8, {"Prototype"}},
+    {6, "ProTecs", R, 0, {"Prototype", "@Dim"}},
+    {6, "ProFins", R, 0, {"Prototype", "ProFinances"}},
 };
 
 // Besides the counters above, SetupMarketedBrands adds the market's "MktAge".
@@ -114,6 +120,7 @@ const TSeries* ExpectedSeries(const TCvInd& industry, const std::string& code, i
     if (code == "@Seg") return industry.SegSeries(zone, market);
     if (code == "@Sem") return industry.SemSeries(market);
     if (code == "@Map") return industry.MapSeries(market);
+    if (code == "@Dim") return industry.DimSeries(market);
     return industry.FindSeries(code);
 }
 
@@ -155,6 +162,7 @@ void ExpectDictionary(const TCvInd& industry, const TCvPerData& forecast) {
         if (firm && !at.zone && !at.market) category = kCategoryFirm;
         if (!at.firm && zone && !at.market) category = kCategoryFta;
         if (firm && zone && !at.market) category = kCategoryFirmFta;
+        if (firm && !at.zone && market) category = kCategoryFirmMarket;
         if (!at.firm && zone && market) category = kCategoryFtaMarket;
         if (firm && zone && market) category = kCategoryFirmFtaMarket;
         int arrays = 0;
@@ -194,7 +202,7 @@ TEST(PeriodArrays, EveryFixtureGetsTheWholeDictionaryInEveryCell) {
     }
 }
 
-TEST(PeriodArrays, AnIndustryWithoutZonesGetsOnlyTheFirmArrays) {
+TEST(PeriodArrays, AnIndustryWithoutZonesGetsOnlyTheFirmArraysAndPrototypeLists) {
     test::TFixtureSpec spec(3, 2, 0, 1);
     spec.Prototypes(1, 1) = {"PX"};
     test::TModelWorld world;

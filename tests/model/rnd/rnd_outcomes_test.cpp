@@ -108,6 +108,16 @@ TEST(RnDOutcomes, PrototypesBecomeAvailableAgainstTheirPreDrawnNumbers) {
     EXPECT_TRUE(Contains(log, "Project ZULU is not available"));
 }
 
+// The complete forecast runs the R&D model as the scenario above does: seeded
+// with t x 7 = 14 at its start, the plan pass drawing nothing, the pre-draws
+// of firm 1's open prototypes are r1, r2, r3 again, with the same outcomes.
+TEST(RnDOutcomes, TheCompleteForecastDrawsTheSameOutcomes) {
+    test::TRnDWorld rnd(FixtureAAtPeriod2());
+    SetScenario(rnd);
+    ASSERT_TRUE(rnd.world.RunForecast()) << rnd.world.failureReason;
+    ExpectScenarioOutcomes(rnd);
+}
+
 TEST(RnDOutcomes, ProjectsRunOnlyForTheCurrentPeriodAfterTheRun) {
     test::TRnDWorld rnd(FixtureAAtPeriod2());
     TModRnD model;
