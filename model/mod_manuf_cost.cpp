@@ -1,0 +1,166 @@
+// TModManuf: unit costs of the current zone and market. The base unit cost is
+// the prototype's requested unit cost; the experience effect lowers it by the
+// factor ExpEffReduc each time the prototype's cumulative production is
+// multiplied by ExpEffMult, the base holding at ExpEffBatch units. The units
+// produced enter a new inventory layer at that cost; the units sold leave the
+// layers oldest first, which gives the cost of goods sold, and what stays is
+// charged its holding cost.
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/data/per_data.h"
+#include "core/data/series_index.h"
+#include "core/services/errors.h"
+#include "core/services/industry.h"
+#include "core/services/log_file.h"
+#include "core/services/numbers.h"
+#include "core/services/text_format.h"
+#include "model/mod_manuf.h"
+#include "model/mod_manuf_layers.h"
+#include "model/model_access.h"
+
+namespace cv {
+
+namespace {
+
+constexpr double kUnchangedPortStatus = 1.0;    // a continuing brand with unchanged characteristics
+constexpr double kCostKeptPortStatus = 2.0;     // ... whose base unit cost did not rise either
+constexpr int kCostLogLevel = 2;
+
+// The prototype name of Row for the log: "ProNames" of t+1 when it holds one.
+std::string PrototypeName(const TSimArr* names, int row) {
+    if (names && IndexInBounds(*names, {row})) return names->GetZts({row});
+    return FormatText("prototype %d", {row});
+}
+
+}  // namespace
+
+void TModManuf::UnitTransferCost(std::uint16_t /*flags*/) {
+    bool experience = false;
+    const long double exponent = ExperienceExponent(experience);
+    std::vector<std::vector<long double>> cumulated;
+    std::vector<TSimArr*> prototypeFinances;
+    AccumulateProduction(cumulated, prototypeFinances);
+    for (int i = 1; i <= NbMktedBrdsT1; ++i) CostBrand(i, cumulated, prototypeFinances, exponent, experience);
+}
+
+// SafeDiv(ln ExpEffReduc, ln ExpEffMult, 0): -0.2345 with the defaults. The
+// logarithm of a parameter at or below 0 has no value, and a batch at or below
+// 0 has no meaning: the step then runs without any experience effect.
+long double TModManuf::ExperienceExponent(bool& enabled) const {
+    enabled = Params.ExpEffReduc > 0 && Params.ExpEffMult > 0 && Params.ExpEffBatch > 0;
+    if (!enabled) {
+        LogFmt(0, "Zone %d, market %d: ExpEffReduc %f, ExpEffMult %f, ExpEffBatch %f: no experience effect",
+               {Ctx.SelFta, Ctx.SelMarket, Params.ExpEffReduc, Params.ExpEffMult, Params.ExpEffBatch});
+        return 0;
+    }
+    return SafeDiv(static_cast<double>(std::log(Params.ExpEffReduc)), static_cast<double>(std::log(Params.ExpEffMult)),
+                   0);
+}
+
+// Cumulated[f][p] := "ProFins"[p, ProCumProd] of firm f and the market, plus
+// the units produced in this zone by every brand made from prototype p of f;
+// written back, so that the next zone of the market starts from it. The rows
+// are those of each firm's array.
+void TModManuf::AccumulateProduction(std::vector<std::vector<long double>>& cumulated,
+                                     std::vector<TSimArr*>& prototypeFinances) {
+    const int firms = ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms");
+    cumulated.assign(static_cast<std::size_t>(firms + 1), {});
+    prototypeFinances.assign(static_cast<std::size_t>(firms + 1), nullptr);
+    for (int f = 1; f <= firms; ++f) {
+        TSimArr& finances = RequireArr(*ResultsT1, kCategoryFirmMarket, FirmContext(f), "ProFins");
+        prototypeFinances[static_cast<std::size_t>(f)] = &finances;
+        const int rows = RowCapacity(&finances, finances.UB(1));
+        if (rows > 0) {
+            RequireIndex(finances, "ProFins", {1, si::ProReqUC});
+            RequireIndex(finances, "ProFins", {1, si::ProCumProd});
+        }
+        std::vector<long double>& firmRows = cumulated[static_cast<std::size_t>(f)];
+        firmRows.assign(static_cast<std::size_t>(rows + 1), 0);
+        for (int p = 1; p <= rows; ++p) firmRows[static_cast<std::size_t>(p)] = finances.GetReal48({p, si::ProCumProd});
+    }
+    for (int i = 1; i <= NbMktedBrdsT1; ++i) {
+        const std::size_t firm = Rfix[i];
+        const std::size_t prototype = Rpix[i];
+        if (firm < 1 || firm >= cumulated.size() || prototype < 1 || prototype >= cumulated[firm].size())
+            throw EModelError(FormatText("prototype %d of firm %d of %s lies outside ProFins",
+                                         {Rpix[i], Rfix[i], BrandText(i)}));
+        cumulated[firm][prototype] += UnitsProduced[i];
+    }
+    for (int f = 1; f <= firms; ++f) {
+        TSimArr& finances = *prototypeFinances[static_cast<std::size_t>(f)];
+        const TSimArr* names = OptionalArr(*ResultsT1, kCategoryFirmMarket, FirmContext(f), "ProNames");
+        const std::vector<long double>& firmRows = cumulated[static_cast<std::size_t>(f)];
+        LogFmt(kCostLogLevel, "");
+        LogFmt(kCostLogLevel, "Cumulated production");
+        for (std::size_t p = 1; p < firmRows.size(); ++p) {
+            finances.SetReal48({p, si::ProCumProd}, firmRows[p]);
+            if (firmRows[p] > 0)
+                LogFmt(kCostLogLevel, "%s : %f", {PrototypeName(names, static_cast<int>(p)), firmRows[p]});
+        }
+    }
+}
+
+void TModManuf::CostBrand(int brand, const std::vector<std::vector<long double>>& cumulated,
+                          const std::vector<TSimArr*>& prototypeFinances, long double exponent, bool experience) {
+    const int row = Dbix[brand];
+    const TDataContext context = FirmContext(Dfix[brand]);
+    TSimArr& report = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "BrdRpt");
+    for (std::int8_t column : {si::brUSold, si::brUProd, si::brPCost, si::brTCost, si::brCGS, si::brUInv, si::brIHC})
+        RequireIndex(report, "BrdRpt", {row, column});
+    report.SetReal48({row, si::brUSold}, UnitsSold[brand]);
+    report.SetReal48({row, si::brUProd}, UnitsProduced[brand]);
+
+    const long double base = prototypeFinances[Rfix[brand]]->GetReal48({Rpix[brand], si::ProReqUC});
+    TSimArr& transferCosts = RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "BrdTransfCost");
+    RequireIndex(transferCosts, "BrdTransfCost", {brand});
+    StoreSmallintSaturated(*this, transferCosts, "BrdTransfCost", DescribeCell(*ResultsT1, kCategoryFtaMarket, Ctx),
+                           {brand}, base);
+    UpdatePortfolioStatus(brand, transferCosts);
+
+    const long double cum = cumulated[Rfix[brand]][Rpix[brand]];
+    const long double factor =
+        experience ? Power(SafeDiv(static_cast<double>(cum), static_cast<double>(Params.ExpEffBatch), 1),
+                           static_cast<double>(exponent))
+                   : 1;
+    const long double unitCost = base * factor;
+    report.SetReal48({row, si::brPCost}, unitCost);
+    LogFmt(kCostLogLevel, "%s : unit cost = %.2f  reduced/increased to %f (%f ==> %.3f)",
+           {BrdNames->GetZts({brand}), base, unitCost, cum, factor});
+
+    TInventoryLayers layers(RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "Inventory"));
+    layers.RequireLayer(SimPeriod(), row);
+    layers.Set(SimPeriod(), row, UnitsProduced[brand], unitCost);
+    long double remaining = UnitsSold[brand];
+    long double goodsCost = 0;
+    long double heldValue = 0;
+    for (int k = layers.First(); k <= layers.Last(SimPeriod()); ++k) {
+        const long double size = layers.Size(k, row);
+        const long double layerCost = layers.Cost(k, row);
+        const long double taken = std::min(size, remaining);
+        remaining -= taken;
+        goodsCost += taken * layerCost;
+        layers.SetSize(k, row, size - taken);
+        heldValue += (size - taken) * layerCost;
+    }
+    report.SetReal48({row, si::brTCost},
+                     SafeDiv(static_cast<double>(goodsCost), static_cast<double>(UnitsSold[brand]), 0));
+    report.SetReal48({row, si::brCGS}, goodsCost);
+    report.SetReal48({row, si::brUInv}, layers.TotalSize(row));
+    report.SetReal48({row, si::brIHC}, heldValue * Params.IHCCoef);
+}
+
+// A continuing brand whose base unit cost did not rise since t, and whose
+// portfolio status says it continues unchanged, is marked as such.
+void TModManuf::UpdatePortfolioStatus(int brand, const TSimArr& transferCostsT1) {
+    if (SimPeriod() <= 0 || pMbix[brand] == 0) return;
+    const TSimArr& transferCostsT = RequireArr(*ResultsT, kCategoryFtaMarket, Ctx, "BrdTransfCost");
+    RequireIndex(transferCostsT, "BrdTransfCost", {pMbix[brand]});
+    if (transferCostsT1.GetSmallint({brand}) <= transferCostsT.GetSmallint({pMbix[brand]}) &&
+        GetBrandDecision(brand, si::PortStatus) == kUnchangedPortStatus)
+        SetBrandDecision(brand, si::PortStatus, kCostKeptPortStatus);
+}
+
+}  // namespace cv
