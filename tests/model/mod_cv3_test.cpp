@@ -1,5 +1,6 @@
 // The model driver: the run's frame (seed, fresh forecast period, model log,
-// wait notice), the full-period branch, and the one error path.
+// wait notice), the order of its steps, the default decisions only before the
+// last period, the full-period branch, and the one error path.
 
 #include "model/mod_cv3.h"
 
@@ -15,7 +16,9 @@
 #include "core/services/random_generator.h"
 #include "core/services/session.h"
 #include "model/work_rec.h"
+#include "core/services/ui_services.h"
 #include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tests/support/temp_dir.h"
@@ -91,6 +94,99 @@ TEST(ModCV3, EveryRunStartsFromAFreshForecastPeriod) {
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->FindScalar("Leftover"), nullptr);
     EXPECT_EQ(test::TForecastView(industry, 1).MarketCount(1, 1), 2);
+}
+
+// Passes every call on to the recorder; notes in the model log when the wait
+// notice is shown and, for the test, whether the decisions of t+2 held
+// anything when it was shown and when it was closed (after the log's close).
+class TNoticeLoggingUi final : public UiServices {
+public:
+    TNoticeLoggingUi(test::RecordingUi& recorder, TCvInd& industry) : recorder_(recorder), industry_(industry) {
+        InstallUiServices(this);
+    }
+    ~TNoticeLoggingUi() override { InstallUiServices(&recorder_); }
+
+    void ShowPlainBox(const std::string& text) override { recorder_.ShowPlainBox(text); }
+    void ShowErrorBox(const std::string& text) override { recorder_.ShowErrorBox(text); }
+    TModalResult ShowMessageBox(TMsgDlgType type, TMsgDlgButtons buttons, const std::string& key,
+                                const std::vector<int>& lines, TAlignment alignment) override {
+        return recorder_.ShowMessageBox(type, buttons, key, lines, alignment);
+    }
+    void ShowProgressBox(const std::vector<std::string>& lines) override {
+        atShow = DecisionsT2();
+        LogFmt(0, "NOTICE SHOWN");
+        recorder_.ShowProgressBox(lines);
+    }
+    void CloseProgressBox() override {
+        atClose = DecisionsT2();
+        recorder_.CloseProgressBox();
+    }
+    void ShowMessageList(const TQnInfos& items, const TQnInfoTexts& texts, TAlignment alignment) override {
+        recorder_.ShowMessageList(items, texts, alignment);
+    }
+    void ProcessPaintAndTimerEvents() override { recorder_.ProcessPaintAndTimerEvents(); }
+
+    std::string atShow;
+    std::string atClose;
+
+private:
+    std::string DecisionsT2() const {
+        return industry_.PerDecisions(industry_.CurPeriod() + 2).HasCells() ? "filled" : "empty";
+    }
+
+    test::RecordingUi& recorder_;
+    TCvInd& industry_;
+};
+
+// In the model log: the R&D run's copies before the plan pass, the plan pass
+// (finance last) before the notice, the projects' outcomes and the default
+// decisions behind it.
+TEST(ModCV3, RunsTheRnDModelAroundThePlanPassAndTheDefaultsBehindTheNotice) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureB());
+    DebugLevel = 1;
+    TNoticeLoggingUi ui(world.ui, industry);
+    ASSERT_FALSE(industry.PerDecisions(2).HasCells());
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG01.TXT");
+    std::size_t at = 0;
+    for (const char* step : {"TModRnD.RunDup for F1", "TModRnD.RunDup for F2", "TModRnD.MergeProsAndPrjs for F2",
+                             "TModFinan.BackBone", "NOTICE SHOWN", "TModRnD.RunProjects for F1",
+                             "TModRnD.RunProjects for F2"}) {
+        const std::size_t found = log.find(step, at);
+        ASSERT_NE(found, std::string::npos) << step << " after position " << at << "\n" << log;
+        at = found;
+    }
+    EXPECT_EQ(ui.atShow, "empty");
+    EXPECT_EQ(ui.atClose, "filled");
+    EXPECT_EQ(test::FirstDifference(test::GridBytes(industry.PerDecisions(2)), test::GridBytes(industry.PerDefaults(2))),
+              "");
+}
+
+// The period series runs 0..12: from t = 10 the forecast of 11 lays down the
+// defaults of 12; from t = 11 the forecast of 12, the last period, leaves the
+// decisions and defaults of 13 as they were.
+TEST(ModCV3, DefaultDecisionsOnlyWhileTheForecastPeriodIsBeforeTheLast) {
+    for (int t : {10, 11}) {
+        SCOPED_TRACE("t = " + std::to_string(t));
+        test::TFixtureSpec spec = test::FixtureB();
+        spec.currentPeriod = t;
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(spec);
+        TDataContext firmCell;
+        firmCell.SelFirm = 1;
+        industry.PerDecisions(t + 2).SetSmallint(kCategoryFirm, firmCell, "Earlier", 3);
+        const test::TGridBytes before = test::GridBytes(industry.PerDecisions(t + 2));
+        ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+        const test::TGridBytes after = test::GridBytes(industry.PerDecisions(t + 2));
+        if (t == 10) {
+            EXPECT_NE(test::FirstDifference(before, after), "");
+            EXPECT_EQ(test::FirstDifference(after, test::GridBytes(industry.PerDefaults(t + 2))), "");
+        } else {
+            EXPECT_EQ(test::FirstDifference(before, after), "");
+            EXPECT_FALSE(industry.PerDefaults(t + 2).HasCells());
+        }
+    }
 }
 
 TEST(ModCV3, FullPeriodOnlyAnswersWithItsMessage) {

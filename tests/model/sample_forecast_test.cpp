@@ -5,8 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
+#include "core/data/industry_dump.h"
+#include "core/data/industry_file.h"
 #include "core/data/series_index.h"
 #include "core/services/industry.h"
+#include "core/services/log_file.h"
+#include "core/services/session.h"
+#include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tools/sample_industry/sample_industry.h"
@@ -47,6 +55,56 @@ TEST(SampleForecast, SampleKeepsTheDataRulesAndForecastsItsBrands) {
         EXPECT_EQ(view.MarketAge(zone, 1), 5);
         EXPECT_EQ(view.MarketAge(zone, 2), 5);
     }
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void ExpectNoMissingQuantity(const std::string& text, const std::string& where) {
+    EXPECT_FALSE(Contains(text, "Unknown scalar")) << where << ": " << text;
+    EXPECT_FALSE(Contains(text, "cannot get SimArr")) << where << ": " << text;
+}
+
+// The whole forecast at the most detailed log level finds every quantity it
+// reads; the industry saved after it reopens, every set loads, and the dump
+// tool decodes every volume. The sets the forecast wrote come back byte for
+// byte: the results of period 4 and the decisions and defaults of period 5.
+TEST(SampleForecast, FindsEveryQuantityAndTheSavedFileReopensWhole) {
+    test::TModelWorld world;
+    const std::filesystem::path file = sample::WriteSampleIndustryFile(world.GamesDir());
+    TCvInd& industry = world.Open(file);
+    DebugLevel = 9;
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    DebugLevel = 0;
+    ExpectNoMissingQuantity(test::ReadFileBytes(world.PrivateDir() / "CV3LOG04.TXT"), "model log");
+    for (const std::string& box : world.ui.errorBoxes) ExpectNoMissingQuantity(box, "error box");
+    for (const std::string& box : world.ui.plainBoxes) ExpectNoMissingQuantity(box, "plain box");
+    EXPECT_TRUE(world.ui.errorBoxes.empty());
+    EXPECT_TRUE(world.ui.plainBoxes.empty());
+    const test::TGridBytes results = test::GridBytes(industry.PerResults(4));
+    const test::TGridBytes decisions = test::GridBytes(industry.PerDecisions(5));
+    const test::TGridBytes defaults = test::GridBytes(industry.PerDefaults(5));
+    ASSERT_GT(test::FilledCells(defaults), 0);
+
+    Session->IndClose();
+    TCvInd& reopened = world.Open(file);
+    for (int period = kFirstResultPeriod; period <= kLastResultPeriod; ++period)
+        EXPECT_NO_THROW(reopened.PerResults(period)) << "results of " << period;
+    for (int period = kFirstDecisionPeriod; period <= kLastDecisionPeriod; ++period) {
+        EXPECT_NO_THROW(reopened.PerDecisions(period)) << "decisions of " << period;
+        EXPECT_NO_THROW(reopened.PerDefaults(period)) << "defaults of " << period;
+    }
+    EXPECT_EQ(test::FirstDifference(results, test::GridBytes(reopened.PerResults(4))), "");
+    EXPECT_EQ(test::FirstDifference(decisions, test::GridBytes(reopened.PerDecisions(5))), "");
+    EXPECT_EQ(test::FirstDifference(defaults, test::GridBytes(reopened.PerDefaults(5))), "");
+    Session->IndClose();
+
+    std::ostringstream dump;
+    ASSERT_NO_THROW(DumpVolSetFile(file.string(), dump));
+    EXPECT_FALSE(Contains(dump.str(), "undecodable"));
+    // Volume keys (type, period, ...): results (4) of period 4, decisions (5)
+    // and defaults (6) of period 5 are in the file.
+    for (const char* keys : {"(4,4,", "(5,5,", "(6,5,"}) EXPECT_TRUE(Contains(dump.str(), keys)) << keys;
+    EXPECT_TRUE(world.ui.errorBoxes.empty());
 }
 
 }  // namespace
