@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "core/data/byte_buffer.h"
 #include "core/data/per_data.h"
 #include "core/data/series_index.h"
 #include "core/services/errors.h"
@@ -23,19 +22,13 @@
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_ddecs.h"
+#include "tests/model/fixtures/fixture_industry.h"
+#include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
 namespace {
-
-TDataContext Cell(int firm, int zone, int market) {
-    TDataContext context;
-    context.SelFirm = static_cast<std::int16_t>(firm);
-    context.SelFta = static_cast<std::int16_t>(zone);
-    context.SelMarket = static_cast<std::int16_t>(market);
-    return context;
-}
 
 TCvPerData& DecisionsT2(TCvInd& industry) { return industry.PerDecisions(industry.CurPeriod() + 2); }
 TCvPerData& DefaultsT2(TCvInd& industry) { return industry.PerDefaults(industry.CurPeriod() + 2); }
@@ -70,26 +63,6 @@ std::vector<long double> Elements(const TSimArr& array) {
     return values;
 }
 
-// The tagged form of every cell of the grid (empty for a cell that holds nothing).
-std::vector<std::vector<std::uint8_t>> GridBytes(const TCvPerData& set) {
-    std::vector<std::vector<std::uint8_t>> grid;
-    ForEachCell([&](const TCellIndex& index) {
-        std::vector<std::uint8_t> bytes;
-        if (const TSimData* cell = set.Cell(index)) {
-            bytes.resize(kBufSize);
-            std::uint16_t pos = 0;
-            cell->WriteToBuffer(bytes, pos);
-            bytes.resize(pos);
-        }
-        grid.push_back(std::move(bytes));
-    });
-    return grid;
-}
-
-int NonEmpty(const std::vector<std::vector<std::uint8_t>>& grid) {
-    return static_cast<int>(std::count_if(grid.begin(), grid.end(), [](const auto& bytes) { return !bytes.empty(); }));
-}
-
 // Fixture (b) with three channels. Forecast unit sales "BrdUSales"[m, s, c] of
 // t+1 (zone 1, market 1): Bravo (m 1, firm 1's brand 1) sells 1, 1, 1 in segment
 // 1; COSMO (m 2, firm 1's brand 2) nothing; DELTA (m 3, firm 2's brand 1) sells
@@ -106,15 +79,15 @@ TEST(ModDDecs, PlanFiguresComeFromTheForecastAndChannelSharesRoundToAWholeHundre
     // segment sales with a stray row 4 and its split over two channels only.
     TCvPerData& planned = DecisionsT2(industry);
     planned
-        .CreateSimArr(kCategoryFirmFtaMarket, Cell(1, 1, 1), "MPBrdChaSales", dkReal48, 0,
+        .CreateSimArr(kCategoryFirmFtaMarket, test::FixtureCell(0, 1, 1, 1), "MPBrdChaSales", dkReal48, 0,
                       {industry.FindSeries("FirBrand"), industry.ChaSeries(1)})
         .SetReal48({3, 1}, 99);
     const TSeries twoChannels(0, "Two", 1, {"C1", "C2"});
-    TSimArr& stale = planned.AddSimArr(kCategoryFirmFtaMarket, Cell(2, 1, 1), "MPBrdSegSales",
+    TSimArr& stale = planned.AddSimArr(kCategoryFirmFtaMarket, test::FixtureCell(0, 2, 1, 1), "MPBrdSegSales",
                                        std::make_unique<TSimArr>());
     stale.InitFromSeries(dkReal48, 0, {industry.FindSeries("FirBrand"), industry.SegSeries(1, 1)});
     stale.SetReal48({4, 1}, 77);
-    TSimArr& otherShape = planned.AddSimArr(kCategoryFirmFtaMarket, Cell(2, 1, 1), "MPBrdChaSales",
+    TSimArr& otherShape = planned.AddSimArr(kCategoryFirmFtaMarket, test::FixtureCell(0, 2, 1, 1), "MPBrdChaSales",
                                             std::make_unique<TSimArr>());
     otherShape.InitFromSeries(dkReal48, 0, {industry.FindSeries("FirBrand"), &twoChannels});
     otherShape.SetReal48({1, 2}, 55);
@@ -124,23 +97,24 @@ TEST(ModDDecs, PlanFiguresComeFromTheForecastAndChannelSharesRoundToAWholeHundre
     for (int firm : {1, 2}) {
         SCOPED_TRACE("firm " + std::to_string(firm));
         // Segment 1: 3 (Bravo) + 0 (COSMO) + 4 (DELTA) = 7; segment 2: 0 + 0 + 4 = 4.
-        EXPECT_EQ(Elements(Arr(set, 8, Cell(firm, 1, 1), "MPSegSales")), (std::vector<long double>{7, 4}));
+        EXPECT_EQ(Elements(Arr(set, 8, test::FixtureCell(0, firm, 1, 1), "MPSegSales")),
+                  (std::vector<long double>{7, 4}));
     }
-    const TSimArr& segSales1 = Arr(set, 8, Cell(1, 1, 1), "MPBrdSegSales");
+    const TSimArr& segSales1 = Arr(set, 8, test::FixtureCell(0, 1, 1, 1), "MPBrdSegSales");
     EXPECT_EQ(Row(segSales1, 1), (std::vector<long double>{3, 0}));
     EXPECT_EQ(Row(segSales1, 2), (std::vector<long double>{0, 0}));
-    const TSimArr& shares1 = Arr(set, 8, Cell(1, 1, 1), "MPBrdChaSales");
+    const TSimArr& shares1 = Arr(set, 8, test::FixtureCell(0, 1, 1, 1), "MPBrdChaSales");
     // Bravo: 100 x 1/3 = 33.3 -> 33, 33, and the last channel 100 - 66 = 34.
     EXPECT_EQ(Row(shares1, 1), (std::vector<long double>{33000, 33000, 34000}));
     // COSMO sold nothing: 0, 0 and the last channel 100.
     EXPECT_EQ(Row(shares1, 2), (std::vector<long double>{0, 0, 100000}));
     EXPECT_EQ(Row(shares1, 3), (std::vector<long double>{0, 0, 0}));
 
-    const TSimArr& segSales2 = Arr(set, 8, Cell(2, 1, 1), "MPBrdSegSales");
+    const TSimArr& segSales2 = Arr(set, 8, test::FixtureCell(0, 2, 1, 1), "MPBrdSegSales");
     EXPECT_EQ(Row(segSales2, 1), (std::vector<long double>{4, 4}));
     EXPECT_EQ(Row(segSales2, 4), (std::vector<long double>{0, 0}));  // the stray row cleared
     // DELTA: channels 1, 3, 4 of 8: 12.5 -> 12 and 37.5 -> 38 (halves to even), last 100 - 50 = 50.
-    const TSimArr& shares2 = Arr(set, 8, Cell(2, 1, 1), "MPBrdChaSales");
+    const TSimArr& shares2 = Arr(set, 8, test::FixtureCell(0, 2, 1, 1), "MPBrdChaSales");
     EXPECT_EQ(shares2.UB(2), 3);  // reshaped over the zone's three channels
     EXPECT_EQ(Row(shares2, 1), (std::vector<long double>{12000, 38000, 50000}));
 }
@@ -155,7 +129,7 @@ TEST(ModDDecs, AChannelNeverTakesMoreThanTheShareLeft) {
     TCvInd& industry = OpenPrepared(world, spec);
     test::SetUnitSales(industry, 1, 1, 1, 1, {335, 335, 326, 4});
     RunDefaults(industry);
-    const TSimArr& shares = Arr(DecisionsT2(industry), 8, Cell(1, 1, 1), "MPBrdChaSales");
+    const TSimArr& shares = Arr(DecisionsT2(industry), 8, test::FixtureCell(0, 1, 1, 1), "MPBrdChaSales");
     EXPECT_EQ(Row(shares, 1), (std::vector<long double>{34000, 34000, 32000, 0}));
 }
 
@@ -171,7 +145,7 @@ TEST(ModDDecs, ProjectsReturnOnlyWhileTheirPrototypeNeedsABudget) {
     EXPECT_TRUE(work.Warnings.empty());
 
     TCvPerData& set = DecisionsT2(industry);
-    const TDataContext cell = Cell(1, 0, 1);
+    const TDataContext cell = test::FixtureCell(0, 1, 0, 1);
     // "Alpha2" is ALPHA2 (j 3, budget 250,000), "done" needs nothing, "ghost" has no
     // prototype, "BETA3" is Beta3 (j 4, budget 1,000,000): two projects, named as
     // their prototypes.
@@ -228,7 +202,7 @@ TEST(ModDDecs, ContractsAreCarriedThroughTheirLastPeriodOfUse) {
         RunDefaults(industry);
 
         TCvPerData& set = DecisionsT2(industry);
-        const TDataContext cell = Cell(1, 1, 0);
+        const TDataContext cell = test::FixtureCell(0, 1, 1, 0);
         ASSERT_EQ(set.GetSmallint(kCategoryFirmFta, cell, "NbCcts"), static_cast<int>(c.kept.size()));
         const TSimArr& what = Arr(set, kCategoryFirmFta, cell, "CctWhat");
         const TSimArr& terms = Arr(set, kCategoryFirmFta, cell, "CctTerms");
@@ -259,7 +233,8 @@ TEST(ModDDecs, LoansAndStatusesAreResetAndBrandDecisionsCarriedWithTheStockLeft)
     spec.omittedDecisionArrays = {"SlfAlloc"};
     TCvInd& industry = OpenPrepared(world, spec);
     test::WriteLoanRequestT1(industry, 1);
-    TSimArr& decided = Arr(industry.PerDecisions(industry.CurPeriod() + 1), 8, Cell(1, 1, 1), "DecBrdCV3");
+    TSimArr& decided =
+        Arr(industry.PerDecisions(industry.CurPeriod() + 1), 8, test::FixtureCell(0, 1, 1, 1), "DecBrdCV3");
     for (int k = 1; k <= decided.UB(1); ++k)
         for (int j = decided.LB(2); j <= decided.UB(2); ++j) decided.SetReal48({k, j}, 1000 + 100 * k + j);
     // Stock after the forecast: brand 1 holds 100 units from period 0 and 250 from
@@ -270,26 +245,27 @@ TEST(ModDDecs, LoansAndStatusesAreResetAndBrandDecisionsCarriedWithTheStockLeft)
     test::SetInventory(industry, 1, 1, 1, 12, 2, 2);
     // Entered for t+2 before the forecast: a loan request and an allocation that t+1 lacks.
     TCvPerData& set = DecisionsT2(industry);
-    set.CreateSimArr(kCategoryFirm, Cell(1, 0, 0), "LoanVal", dkReal48, 0, {industry.FindSeries("LoanTerms")})
+    set.CreateSimArr(kCategoryFirm, test::FixtureCell(0, 1, 0, 0), "LoanVal", dkReal48, 0,
+                     {industry.FindSeries("LoanTerms")})
         .SetReal48({si::LoanCap}, 500000);
-    set.SetSmallint(kCategoryFirm, Cell(1, 0, 0), "LoanAck", 1);
-    set.CreateSimArr(kCategoryFirmFtaMarket, Cell(1, 1, 1), "SlfAlloc", dkReal48, 0,
+    set.SetSmallint(kCategoryFirm, test::FixtureCell(0, 1, 0, 0), "LoanAck", 1);
+    set.CreateSimArr(kCategoryFirmFtaMarket, test::FixtureCell(0, 1, 1, 1), "SlfAlloc", dkReal48, 0,
                      {industry.ChaSeries(1), industry.FindSeries("FirBrand")})
         .SetReal48({1, 1}, 0.5);
 
     RunDefaults(industry);
-    const TDataContext firm = Cell(1, 0, 0);
+    const TDataContext firm = test::FixtureCell(0, 1, 0, 0);
     EXPECT_EQ(Elements(Arr(set, kCategoryFirm, firm, "LoanVal")), (std::vector<long double>(5, 0)));
     for (const char* name : {"LoanAck", "BgtChgAck", "NbQueriesMade", "DecStatus"})
         EXPECT_EQ(set.GetSmallintDef(kCategoryFirm, firm, name, -1), 0) << name;
 
-    const TDataContext zone = Cell(1, 1, 0);
+    const TDataContext zone = test::FixtureCell(0, 1, 1, 0);
     EXPECT_EQ(Elements(Arr(set, kCategoryFirmFta, zone, "SlfSize")), (std::vector<long double>{11, 12}));
     EXPECT_EQ(Arr(set, kCategoryFirmFta, zone, "DecStuFta").GetByte({1}), 1);
     EXPECT_EQ(set.GetSmallintDef(kCategoryFirmFta, zone, "SlfDecStatus", -1), 0);
     EXPECT_EQ(set.GetSmallintDef(kCategoryFirmFta, zone, "StudiesDecStatus", -1), 0);
 
-    const TDataContext market = Cell(1, 1, 1);
+    const TDataContext market = test::FixtureCell(0, 1, 1, 1);
     EXPECT_EQ(set.GetSmallint(kCategoryFirmFtaMarket, market, "NbMktedBrds"), 2);
     const TSimArr& mix = Arr(set, kCategoryFirmFtaMarket, market, "DecBrdCV3");
     const std::vector<std::int8_t> cleared = {si::SellStock, si::CoType, si::CoSOrP1,     si::CoVal1,
@@ -325,34 +301,34 @@ TEST(ModDDecs, DefaultsAreByteEqualToTheDecisionsOfT2AndARunIsAllOrNothing) {
     test::WriteContractsT1(industry, 2, 1, {{"Dev", "ALPHA2", 1, 5}});
     test::SetUnitSales(industry, 1, 1, 1, 1, {5, 7});
     // A default cell that the decisions of t+2 will not have.
-    DefaultsT2(industry).SetSmallint(kCategoryFirm, Cell(5, 0, 0), "Stale", 1);
+    DefaultsT2(industry).SetSmallint(kCategoryFirm, test::FixtureCell(0, 5, 0, 0), "Stale", 1);
 
     RunDefaults(industry);
-    const auto decisions = GridBytes(DecisionsT2(industry));
-    EXPECT_EQ(GridBytes(DefaultsT2(industry)), decisions);
+    const auto decisions = test::GridBytes(DecisionsT2(industry));
+    EXPECT_EQ(test::GridBytes(DefaultsT2(industry)), decisions);
     // Firm cells of both firms, firm-and-zone, firm-and-market and firm-zone-market cells.
-    EXPECT_EQ(NonEmpty(decisions), 8);
+    EXPECT_EQ(test::FilledCells(decisions), 8);
     EXPECT_EQ(DefaultsT2(industry).Cell({5, 0, 0}), nullptr);
 
     // Saved and opened again, both sets of t+2 read back the same.
     const std::filesystem::path file = industry.FileName();
     Session->IndClose();
     TCvInd& reopened = world.Open(file);
-    EXPECT_EQ(GridBytes(DecisionsT2(reopened)), decisions);
-    EXPECT_EQ(GridBytes(DefaultsT2(reopened)), decisions);
+    EXPECT_EQ(test::GridBytes(DecisionsT2(reopened)), decisions);
+    EXPECT_EQ(test::GridBytes(DefaultsT2(reopened)), decisions);
 
     // What was entered for t+2 since is overwritten by a second run.
-    TSimArr& mix = Arr(DecisionsT2(reopened), 8, Cell(1, 1, 1), "DecBrdCV3");
+    TSimArr& mix = Arr(DecisionsT2(reopened), 8, test::FixtureCell(0, 1, 1, 1), "DecBrdCV3");
     mix.SetReal48({1, si::Price}, 1);
     RunDefaults(reopened);
-    EXPECT_EQ(&mix, &Arr(DecisionsT2(reopened), 8, Cell(1, 1, 1), "DecBrdCV3"));  // the handle holds
-    EXPECT_EQ(GridBytes(DecisionsT2(reopened)), decisions);
-    EXPECT_EQ(GridBytes(DefaultsT2(reopened)), decisions);
+    EXPECT_EQ(&mix, &Arr(DecisionsT2(reopened), 8, test::FixtureCell(0, 1, 1, 1), "DecBrdCV3"));  // the handle holds
+    EXPECT_EQ(test::GridBytes(DecisionsT2(reopened)), decisions);
+    EXPECT_EQ(test::GridBytes(DefaultsT2(reopened)), decisions);
 
     // A project of t+1 whose prototypes of t+1 are missing abandons the run: both
     // sets of t+2 stay exactly as they were, the entry made since included.
     mix.SetReal48({1, si::Price}, 1);
-    const auto before = GridBytes(DecisionsT2(reopened));
+    const auto before = test::GridBytes(DecisionsT2(reopened));
     test::WriteProjectsT1(reopened, 2, 1, {"NOPRO"});
     try {
         RunDefaults(reopened);
@@ -361,8 +337,8 @@ TEST(ModDDecs, DefaultsAreByteEqualToTheDecisionsOfT2AndARunIsAllOrNothing) {
         EXPECT_NE(std::string(error.what()).find("array ProNames missing in the results"), std::string::npos)
             << error.what();
     }
-    EXPECT_EQ(GridBytes(DecisionsT2(reopened)), before);
-    EXPECT_EQ(GridBytes(DefaultsT2(reopened)), decisions);
+    EXPECT_EQ(test::GridBytes(DecisionsT2(reopened)), before);
+    EXPECT_EQ(test::GridBytes(DefaultsT2(reopened)), decisions);
 }
 
 // The sample industry (t = 3, t+2 = 5) after the driver's set-up and the R&D runs
@@ -378,7 +354,7 @@ TEST(ModDDecs, RunsOnTheSampleIndustryWithoutReports) {
     rnd.Run(industry);
     for (int firm = 1; firm <= 3; ++firm)
         for (int market = 1; market <= 2; ++market) {
-            TDataContext context = Cell(firm, 2, market);
+            TDataContext context = test::FixtureCell(0, firm, 2, market);
             context.SelPeriod = context.CurPeriod = 3;
             context.DecPeriod = 4;
             rnd.Init(industry, context);
@@ -397,16 +373,20 @@ TEST(ModDDecs, RunsOnTheSampleIndustryWithoutReports) {
     int carriedProjects = 0;
     for (int firm = 1; firm <= 3; ++firm) {
         SCOPED_TRACE("firm " + std::to_string(firm));
-        EXPECT_EQ(Elements(Arr(set, kCategoryFirm, Cell(firm, 0, 0), "LoanVal")), (std::vector<long double>(5, 0)));
+        EXPECT_EQ(Elements(Arr(set, kCategoryFirm, test::FixtureCell(0, firm, 0, 0), "LoanVal")),
+                  (std::vector<long double>(5, 0)));
         for (int zone = 1; zone <= 2; ++zone) {
-            EXPECT_EQ(set.GetSmallint(kCategoryFirmFta, Cell(firm, zone, 0), "NbCcts"), contracts[firm - 1][zone - 1]);
+            EXPECT_EQ(set.GetSmallint(kCategoryFirmFta, test::FixtureCell(0, firm, zone, 0), "NbCcts"),
+                      contracts[firm - 1][zone - 1]);
             for (int market = 1; market <= 2; ++market)
-                EXPECT_EQ(set.GetSmallint(kCategoryFirmFtaMarket, Cell(firm, zone, market), "NbMktedBrds"),
-                          decisionsT1.GetSmallint(kCategoryFirmFtaMarket, Cell(firm, zone, market), "NbMktedBrds"));
+                EXPECT_EQ(
+                    set.GetSmallint(kCategoryFirmFtaMarket, test::FixtureCell(0, firm, zone, market), "NbMktedBrds"),
+                    decisionsT1.GetSmallint(kCategoryFirmFtaMarket, test::FixtureCell(0, firm, zone, market),
+                                            "NbMktedBrds"));
         }
         // Every project carried is a prototype of t+1 that still needs a budget, and gets it.
         for (int market = 1; market <= 2; ++market) {
-            const TDataContext cell = Cell(firm, 0, market);
+            const TDataContext cell = test::FixtureCell(0, firm, 0, market);
             const int projects = set.GetSmallint(kCategoryFirmMarket, cell, "NbPrjs");
             carriedProjects += projects;
             EXPECT_LE(projects, decisionsT1.GetSmallint(kCategoryFirmMarket, cell, "NbPrjs"));
@@ -425,7 +405,7 @@ TEST(ModDDecs, RunsOnTheSampleIndustryWithoutReports) {
         }
     }
     EXPECT_GT(carriedProjects, 0);
-    EXPECT_EQ(GridBytes(DefaultsT2(industry)), GridBytes(set));
+    EXPECT_EQ(test::GridBytes(DefaultsT2(industry)), test::GridBytes(set));
 }
 
 TEST(ModDDecs, InitRefusesAnIndustryWithoutTheLabelsOfTheCarries) {
