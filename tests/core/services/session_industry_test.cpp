@@ -7,9 +7,9 @@
 #include "core/services/errors.h"
 #include "core/services/industry.h"
 #include "core/services/session.h"
-#include "tests/core/services/session_test_tree.h"
 #include "tests/core/services/small_industry.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/session_tree.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_industry.h"
 

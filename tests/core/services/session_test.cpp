@@ -7,8 +7,8 @@
 
 #include "core/services/errors.h"
 #include "core/services/log_file.h"
-#include "tests/core/services/session_test_tree.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/session_tree.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {

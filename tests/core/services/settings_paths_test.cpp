@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/core/services/session_test_tree.h"
+#include "tests/support/session_tree.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {

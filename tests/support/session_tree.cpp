@@ -1,4 +1,4 @@
-#include "tests/core/services/session_test_tree.h"
+#include "tests/support/session_tree.h"
 
 #include <cstdlib>
 
