@@ -105,42 +105,38 @@ bool ParseUnzipOption(const std::vector<std::string>& args, std::size_t& index, 
     return true;
 }
 
-}  // namespace
-
-bool ParseZipArgs(const std::vector<std::string>& args, TZipRequest& request) {
+// The walk both vectors share: the password, then operands and options in turn. The first operand names
+// the archive, later ones join the list the last "-i" or "-x" chose; Includes is null where "-i" is not an
+// option (it then goes to ParseOption, which refuses it).
+template <typename TRequest>
+bool ParseRequest(const std::vector<std::string>& args, TRequest& request, std::vector<std::string> TRequest::*includes,
+                  bool (*parseOption)(const std::vector<std::string>&, std::size_t&, TRequest&)) {
     if (args.empty()) return false;
-    request = TZipRequest{};
+    request = TRequest{};
     request.password = args[0];
     std::vector<std::string>* list = &request.specs;
     for (std::size_t index = 1; index < args.size(); ++index) {
         const std::string& arg = args[index];
         if (!IsOption(arg))
             AddOperand(arg, request.archive, *list);
-        else if (arg == "-i")
-            list = &request.includes;
+        else if (arg == "-i" && includes)
+            list = &(request.*includes);
         else if (arg == "-x")
             list = &request.excludes;
-        else if (!ParseZipOption(args, index, request))
+        else if (!parseOption(args, index, request))
             return false;
     }
     return !request.archive.empty();
 }
 
+}  // namespace
+
+bool ParseZipArgs(const std::vector<std::string>& args, TZipRequest& request) {
+    return ParseRequest(args, request, &TZipRequest::includes, ParseZipOption);
+}
+
 bool ParseUnzipArgs(const std::vector<std::string>& args, TUnzipRequest& request) {
-    if (args.empty()) return false;
-    request = TUnzipRequest{};
-    request.password = args[0];
-    std::vector<std::string>* list = &request.specs;
-    for (std::size_t index = 1; index < args.size(); ++index) {
-        const std::string& arg = args[index];
-        if (!IsOption(arg))
-            AddOperand(arg, request.archive, *list);
-        else if (arg == "-x")
-            list = &request.excludes;
-        else if (!ParseUnzipOption(args, index, request))
-            return false;
-    }
-    return !request.archive.empty();
+    return ParseRequest<TUnzipRequest>(args, request, nullptr, ParseUnzipOption);
 }
 
 }  // namespace cv
