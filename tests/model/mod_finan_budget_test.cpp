@@ -25,7 +25,7 @@ protected:
     // Opens the six-firm industry; every firm's net contribution is NetContributions[f - 1].
     TCvInd& Open(const std::vector<long double>& netContributions) {
         TCvInd& industry = world_.OpenFixture(test::TFixtureSpec(-1, kFirms, 1, 1));
-        test::PrepareFinancePeriod(industry);
+        test::PrepareForecastPeriod(industry);
         for (int firm = 1; firm <= kFirms; ++firm) {
             test::SetMarketStudyOrders(industry, firm, 1, 1, {});
             test::SetZoneStudyOrders(industry, firm, 1, {});

@@ -40,7 +40,7 @@ protected:
         for (const std::string& brand : brands) spec.Cell(1, 1, 1).brandsT1.push_back({brand, "P" + Upper(brand), {}});
         spec.MarketAgeT(1, 1) = 1;
         TCvInd& industry = world_.OpenFixture(spec);
-        test::PrepareFinancePeriod(industry);
+        test::PrepareForecastPeriod(industry);
         test::WriteBrandInputsT1(industry);
         test::SetCumulativeSlotsT(industry, 1, 1, 1, slots);
         test::RunFinanceStep(industry);

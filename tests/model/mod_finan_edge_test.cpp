@@ -31,7 +31,7 @@ constexpr int kZoneCategory = 3;
 // The brand figures and nothing else: no studies, projects or loans, no loan of t.
 TCvInd& OpenPlain(test::TModelWorld& world, const test::TFixtureSpec& spec) {
     TCvInd& industry = world.OpenFixture(spec);
-    test::PrepareFinancePeriod(industry);
+    test::PrepareForecastPeriod(industry);
     test::WriteBrandInputsT1(industry);
     test::SetMarketStudyOrders(industry, 1, 1, 1, {});
     test::SetZoneStudyOrders(industry, 1, 1, {});
@@ -138,7 +138,7 @@ TEST(FinanceEdge, MissingLoanRequestIsAModelErrorNamingIt) {
     test::TFixtureSpec spec = test::FixtureA();
     spec.omittedDecisionArrays = {"LoanVal"};
     TCvInd& industry = world.OpenFixture(spec);
-    test::PrepareFinancePeriod(industry);
+    test::PrepareForecastPeriod(industry);
     try {
         test::RunFinanceStep(industry);
         ADD_FAILURE() << "no model error";

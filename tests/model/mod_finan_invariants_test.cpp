@@ -77,7 +77,7 @@ protected:
         industry_ = fixture_.sample ? &world_.Open(sample::WriteSampleIndustryFile(world_.GamesDir()))
                                     : &world_.OpenFixture(fixture_.spec);
         t_ = industry_->CurPeriod();
-        test::PrepareFinancePeriod(*industry_);
+        test::PrepareForecastPeriod(*industry_);
         test::WriteBrandInputsT1(*industry_);
         for (int firm = 1; firm <= industry_->NbFirms(); ++firm)
             for (int market = 1; market <= industry_->NbMarkets(); ++market)

@@ -79,7 +79,7 @@ class FinanceAcceptance : public ::testing::Test {
 protected:
     TCvInd& Run(const test::TFixtureSpec& spec, bool periodZeroResults, long double costProfit) {
         TCvInd& industry = world_.OpenFixture(spec);
-        test::PrepareFinancePeriod(industry);
+        test::PrepareForecastPeriod(industry);
         WriteCommonInputs(industry);
         test::SetLoanRequest(industry, 1, {costProfit, 20000, 100000, 4, 500});
         if (periodZeroResults) WritePeriodZeroResults(industry);

@@ -36,7 +36,7 @@ test::TFixtureSpec OneBrandIn(int firms, int zones, int markets, const std::vect
 TEST(FinanceZones, ZoneOneAloneBooksRnDAndLoansAndTheLastZoneAloneTheStockPrice) {
     test::TModelWorld world;
     TCvInd& industry = world.OpenFixture(OneBrandIn(1, 2, 1, {{1, 1}, {2, 1}}));
-    test::PrepareFinancePeriod(industry);
+    test::PrepareForecastPeriod(industry);
     test::WriteBrandInputsT1(industry);
     for (int zone = 1; zone <= 2; ++zone) {
         test::SetMarketStudyOrders(industry, 1, zone, 1, {});
@@ -87,7 +87,7 @@ TEST(FinanceZones, StudiesAreChargedWhenAvailableOrderedAndTheMarketHasBrandsOrI
     // Two firms, two zones, two markets; firm 1 markets one brand, in zone 1, market 1 only.
     test::TModelWorld world;
     TCvInd& industry = world.OpenFixture(OneBrandIn(2, 2, 2, {{1, 1}}));
-    test::PrepareFinancePeriod(industry);
+    test::PrepareForecastPeriod(industry);
     test::WriteBrandInputsT1(industry);
     for (int zone = 1; zone <= 2; ++zone)
         for (int market = 1; market <= 2; ++market) {
