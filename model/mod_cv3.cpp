@@ -73,6 +73,7 @@ bool TModCV3::Run(TRunFlags flags) {
 // generator as Start seeded it (the plan pass draws nothing).
 void TModCV3::RunSteps(TRunFlags flags) {
     Start(flags);
+    decisionsBefore_.Take(*Data, *DecisionsT1);
     CreatePeriodArrays();
     for (int fta = 1; fta <= Data->NbFtas(); ++fta)
         for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
@@ -86,6 +87,7 @@ void TModCV3::RunSteps(TRunFlags flags) {
     ShowWaitNotice();
     RunProjects(rnd);
     if (HasDefaultPeriod()) RunDefaultDecisions();
+    decisionsBefore_.Clear();
     Finish(flags);
     Ui().CloseProgressBox();
 }
@@ -199,10 +201,22 @@ void TModCV3::Abandon(const std::string& reason) {
     FreeModules();
     if (!modelLogOpen_ && Data && Session) OpenModelLog();
     LogFmt(0, "Model run abandoned: %s", {reason});
+    RestoreDecisions();
     ResetForecastPeriod();
     LogClose();
     modelLogOpen_ = false;
     Ui().CloseProgressBox();
+}
+
+// The statuses and alliance fields written into the decisions of t+1 go back
+// to what they were before the run.
+void TModCV3::RestoreDecisions() {
+    try {
+        decisionsBefore_.Restore();
+    } catch (const std::exception& error) {
+        decisionsBefore_.Clear();
+        LogFmt(0, "The decisions of period %d could not be put back: %s", {Data->CurPeriod() + 1, error.what()});
+    }
 }
 
 // The results set of t+1 becomes a fresh one whose arrays are all zero; when

@@ -6,16 +6,20 @@
 // the modules for one run and walks them zone by zone and market by market.
 //
 // One error path for the whole model: Run catches every failure (EModelError
-// and any other exception) in one place, frees the modules, writes the reason
-// to the model log at level 0, closes the log and the wait notice, leaves the
-// results set of t+1 freshly created with every array all zero, and returns
-// false; the caller shows FailureReason() and does not mark a forecast as made.
+// and any other exception) in one place, frees the modules, puts back what the
+// run wrote into the decisions of t+1, writes the reason to the model log at
+// level 0, closes the log and the wait notice, leaves the results set of t+1
+// freshly created with every array all zero, and returns false; the caller
+// shows FailureReason() and does not mark a forecast as made (RunPlanForecast,
+// model/plan_forecast.h). The default decisions of t+2 are all or nothing on
+// their own and are the run's last step.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "model/decision_snapshot.h"
 #include "model/mod_basic.h"
 #include "model/period_arrays.h"
 
@@ -97,8 +101,10 @@ private:
     bool HasDefaultPeriod() const;
     void RunDefaultDecisions();
     void Abandon(const std::string& reason);
+    void RestoreDecisions();
     void ResetForecastPeriod();
 
+    TDecisionSnapshot decisionsBefore_;
     bool modelLogOpen_ = false;
     std::string initFailure_;
     std::string failureReason_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/data/per_data.h"
+#include "core/data/series_index.h"
 #include "core/services/industry.h"
 #include "core/services/log_file.h"
 #include "core/services/random_generator.h"
@@ -21,6 +22,7 @@
 #include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tests/model/rnd/rnd_world.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -261,6 +263,52 @@ TEST(ModCV3, MissingDecisionArrayAbandonsTheRunNamingTheArrayAndCell) {
     spec.omittedDecisionArrays = {"DecBrdPort"};
     TCvInd& industry = world.OpenUncheckedFixture(spec);
     ExpectAbandoned(world, industry, "array DecBrdPort missing in the decisions of period 5, firm 1, zone 1, market 1");
+}
+
+std::vector<long double> Elements(const TSimArr& array) {
+    std::vector<long double> values;
+    for (int row = array.LB(1); row <= array.UB(1); ++row)
+        for (int column = array.LB(2); column <= array.UB(2); ++column) values.push_back(array.GetReal48({row, column}));
+    return values;
+}
+
+// Firm 1 develops XRAY jointly with firm 2 (contract "Dev", firm 2 paying
+// 40,000). A run writes the brands' portfolio statuses (preference: Bravo
+// modified, 3) and the alliance fields of XRAY (partner 2, the other's budget
+// 40,000) into the decisions of period 5; without a loan request the finance
+// step stops the run, and both arrays are back as they were, the same arrays.
+TEST(ModCV3, AFailedRunPutsBackWhatItWroteIntoTheDecisions) {
+    for (const bool withLoan : {true, false}) {
+        SCOPED_TRACE(withLoan ? "complete run" : "run without a loan request");
+        test::TFixtureSpec spec = PeriodFour();
+        if (!withLoan) spec.omittedDecisionArrays = {"LoanVal"};
+        test::TRnDWorld rnd(spec);
+        rnd.SetProjects(1, 1, {{"XRAY", {50, 50, 54}, 100000, 300}});
+        rnd.SetContracts(1, 1, {{"Dev", "XRAY", 1, 2, 100000, 40000}});
+        TCvPerData& decisions = rnd.industry.PerDecisions(5);
+        TDataContext cell = MarketCell();
+        cell.SelFirm = 1;
+        TSimArr* mix = decisions.FindSimArr(kCategoryFirmFtaMarket, cell, "DecBrdCV3");
+        cell.SelFta = 0;
+        TSimArr* projects = decisions.FindSimArr(kCategoryFirmMarket, cell, "PrjFins");
+        ASSERT_NE(mix, nullptr);
+        ASSERT_NE(projects, nullptr);
+        const std::vector<long double> mixBefore = Elements(*mix);
+        const std::vector<long double> projectsBefore = Elements(*projects);
+        EXPECT_EQ(rnd.world.RunForecast(), withLoan) << rnd.world.failureReason;
+        EXPECT_EQ(decisions.FindSimArr(kCategoryFirmMarket, cell, "PrjFins"), projects);
+        cell.SelFta = 1;
+        EXPECT_EQ(decisions.FindSimArr(kCategoryFirmFtaMarket, cell, "DecBrdCV3"), mix);
+        if (withLoan) {
+            EXPECT_EQ(mix->GetReal48({1, si::PortStatus}), 3);
+            EXPECT_EQ(projects->GetReal48({1, si::ProPartner}), 2);
+            EXPECT_EQ(projects->GetReal48({1, si::ProAllBgtOther}), 40000);
+        } else {
+            EXPECT_TRUE(Contains(rnd.world.failureReason, "LoanVal")) << rnd.world.failureReason;
+            EXPECT_EQ(Elements(*mix), mixBefore);
+            EXPECT_EQ(Elements(*projects), projectsBefore);
+        }
+    }
 }
 
 TEST(ModCV3, CountsBeyondTheArraysAreClampedWithAWarning) {
