@@ -124,11 +124,7 @@ TEST(RnDMerge, ANewProjectIsDroppedWhenEveryPrototypeIsMarketed) {
     rnd.SetProjects(kFirm, kMarket, {{"NEW9", {5, 5, 5}, 100000}});
 
     TModRnD model;
-    TDataContext context;
-    context.SelPeriod = 2;
-    context.SelFirm = kFirm;
-    context.SelMarket = kMarket;
-    model.Init(rnd.industry, context);
+    model.Init(rnd.industry, test::FixtureCell(2, kFirm, 0, kMarket));
     EXPECT_TRUE(model.IsMarketedBrandName("p17"));
     EXPECT_FALSE(model.IsMarketedBrandName("P21"));
     EXPECT_FALSE(model.IsMarketedBrandName(""));

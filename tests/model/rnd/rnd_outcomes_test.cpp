@@ -121,10 +121,7 @@ TEST(RnDOutcomes, TheCompleteForecastDrawsTheSameOutcomes) {
 TEST(RnDOutcomes, ProjectsRunOnlyForTheCurrentPeriodAfterTheRun) {
     test::TRnDWorld rnd(FixtureAAtPeriod2());
     TModRnD model;
-    TDataContext context;
-    context.SelPeriod = 2;
-    context.SelFirm = kFirm;
-    context.SelMarket = kMarket;
+    const TDataContext context = test::FixtureCell(2, kFirm, 0, kMarket);
     model.Init(rnd.industry, context);
     // Without the run, the lists of t+1 do not exist.
     try {

@@ -31,14 +31,7 @@ TRnDWorld::TRnDWorld(const TFixtureSpec& spec) : industry(world.OpenFixture(spec
 
 TRnDWorld::~TRnDWorld() { LogClose(); }
 
-TDataContext TRnDWorld::Cell(int firm, int zone, int market) const {
-    TDataContext context;
-    context.SelPeriod = static_cast<std::int16_t>(t());
-    context.SelFirm = static_cast<std::int16_t>(firm);
-    context.SelFta = static_cast<std::int16_t>(zone);
-    context.SelMarket = static_cast<std::int16_t>(market);
-    return context;
-}
+TDataContext TRnDWorld::Cell(int firm, int zone, int market) const { return FixtureCell(t(), firm, zone, market); }
 
 // The array of that shape, all zero, in place of whatever the cell held.
 TSimArr& TRnDWorld::Fresh(TCvPerData& set, int category, const TDataContext& cell, const std::string& name,
