@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "core/data/per_data.h"
@@ -52,9 +51,7 @@ protected:
     }
     TSimArr& SalesForce() { return DecisionArray(*industry_, 1, kCategoryFirmFta, 1, 1, 0, "SlfSize"); }
     bool Warned(const test::TDistrBench& bench, std::string_view part) {
-        const std::vector<std::string>& warnings = bench.work.Warnings;
-        return std::any_of(warnings.begin(), warnings.end(),
-                           [&](const std::string& text) { return text.find(part) != std::string::npos; });
+        return test::HasWarning(bench.work.Warnings, part);
     }
 
     test::TModelWorld world_;

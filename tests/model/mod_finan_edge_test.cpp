@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -39,11 +38,6 @@ TCvInd& OpenPlain(test::TModelWorld& world, const test::TFixtureSpec& spec) {
     test::SetLoanRequest(industry, 1, {});
     if (spec.currentPeriod >= 0) test::SetLoanHistoryT(industry, 1, 0, {});
     return industry;
-}
-
-bool HasWarning(const std::vector<std::string>& warnings, const std::string& part) {
-    return std::any_of(warnings.begin(), warnings.end(),
-                       [&part](const std::string& text) { return text.find(part) != std::string::npos; });
 }
 
 TEST(FinanceEdge, GrowthOfMinusOneBeforePeriodZeroLeavesNoPastSales) {
@@ -100,10 +94,10 @@ TEST(FinanceEdge, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
     EXPECT_EQ(view.Brand(1, 1, 1, 2, si::brAdvQ), 0);
     EXPECT_EQ(view.ZoneReport(1, 1, si::ffxECP), 0);
     EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 0);
-    EXPECT_TRUE(HasWarning(warnings, "AdvertBgt of brand 1 of firm 1 in zone 1, market 1 is empty"));
-    EXPECT_TRUE(HasWarning(warnings, "AdvertQual of brand 2 of firm 1 in zone 1, market 1 is empty"));
-    EXPECT_TRUE(HasWarning(warnings, "CostProfit of firm 1 is empty"));
-    EXPECT_TRUE(HasWarning(warnings, "ProAllBgt of project 1 of firm 1, market 1 is negative"));
+    EXPECT_TRUE(test::HasWarning(warnings, "AdvertBgt of brand 1 of firm 1 in zone 1, market 1 is empty"));
+    EXPECT_TRUE(test::HasWarning(warnings, "AdvertQual of brand 2 of firm 1 in zone 1, market 1 is empty"));
+    EXPECT_TRUE(test::HasWarning(warnings, "CostProfit of firm 1 is empty"));
+    EXPECT_TRUE(test::HasWarning(warnings, "ProAllBgt of project 1 of firm 1, market 1 is negative"));
     EXPECT_EQ(mix.GetReal48({1, si::AdvertBgt}), kEmptyDecisionValue);  // the decision itself is kept
 }
 

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,11 +53,6 @@ void SetPrototypeLevel(TCvInd& industry, int row, int dimension, long double lev
 void SetDecision(TCvInd& industry, int slot, std::int8_t member, long double value) {
     TPrefRun::Array(industry.PerDecisions(industry.CurPeriod() + 1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3")
         .SetReal48({slot, member}, value);
-}
-
-bool HasWarning(const std::vector<std::string>& warnings, const std::string& part) {
-    return std::any_of(warnings.begin(), warnings.end(),
-                       [&](const std::string& text) { return text.find(part) != std::string::npos; });
 }
 
 TDataContext MarketCell() {
@@ -259,7 +253,7 @@ TEST(ModPrefEdges, SixteenBitStoresSaturateWithAWarningAndTheForecastGoesOn) {
           std::string("price of Bravo in zone 1, market 1 is empty and is taken as 0"),
           std::string("price of COSMO in zone 1, market 1 is negative (-5.00) and is taken as 0"),
           "PosSemBrds " + cell + "-"})
-        EXPECT_TRUE(HasWarning(world.warnings, part)) << part;
+        EXPECT_TRUE(test::HasWarning(world.warnings, part)) << part;
     // The stored decisions are left as they were.
     TSimArr& decisions = TPrefRun::Array(industry.PerDecisions(1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");
     EXPECT_EQ(decisions.GetReal48({1, si::Price}), kEmptyDecisionValue);
