@@ -33,6 +33,9 @@
 namespace cv {
 namespace {
 
+// A cell of a data set; the period is no part of its address.
+TDataContext CellAt(int firm, int zone, int market) { return test::FixtureCell(0, firm, zone, market); }
+
 // Stored reals are 6-byte reals (39-bit fractions).
 constexpr double kTolerance = 1e-6;
 constexpr double kRelative = 1e-10;
@@ -45,16 +48,8 @@ void ExpectClose(long double actual, long double expected, const std::string& wh
     EXPECT_NEAR(static_cast<double>(actual), static_cast<double>(expected), bound) << what;
 }
 
-TDataContext CellOf(int firm, int zone, int market) {
-    TDataContext context;
-    context.SelFirm = static_cast<std::int16_t>(firm);
-    context.SelFta = static_cast<std::int16_t>(zone);
-    context.SelMarket = static_cast<std::int16_t>(market);
-    return context;
-}
-
 const TSimArr& Arr(const TCvPerData& set, int category, int firm, int zone, int market, std::string_view name) {
-    const TSimArr* array = set.FindSimArr(category, CellOf(firm, zone, market), name);
+    const TSimArr* array = set.FindSimArr(category, CellAt(firm, zone, market), name);
     if (!array) throw std::runtime_error("no array " + std::string(name));
     return *array;
 }
@@ -86,7 +81,7 @@ public:
         return Arr(Results(), kCategoryFirmMarket, firm, 0, market, "ProFins").GetReal48({row, column});
     }
     int NbPros(int firm, int market) const {
-        return Results().GetSmallint(kCategoryFirmMarket, CellOf(firm, 0, market), "NbPros");
+        return Results().GetSmallint(kCategoryFirmMarket, CellAt(firm, 0, market), "NbPros");
     }
     int TransferCost(int zone, int market, int brand) const {
         return Arr(Results(), kCategoryFtaMarket, 0, zone, market, "BrdTransfCost").GetSmallint({brand});

@@ -28,15 +28,10 @@
 namespace cv {
 namespace {
 
-constexpr double kTolerance = 1e-6;
+// A cell of a data set; the period is no part of its address.
+TDataContext CellAt(int firm, int zone, int market) { return test::FixtureCell(0, firm, zone, market); }
 
-TDataContext CellOf(int firm, int zone, int market) {
-    TDataContext context;
-    context.SelFirm = static_cast<std::int16_t>(firm);
-    context.SelFta = static_cast<std::int16_t>(zone);
-    context.SelMarket = static_cast<std::int16_t>(market);
-    return context;
-}
+constexpr double kTolerance = 1e-6;
 
 const TSimArr& Arr(const TCvPerData& set, int category, const TDataContext& cell, const char* name) {
     const TSimArr* array = set.FindSimArr(category, cell, name);
@@ -69,9 +64,9 @@ TEST_P(RandomisedForecast, FiguresFlowFromPlanToProductionPrototypesAndDefaults)
     int brands = 0;
     for (int zone = 1; zone <= spec.zones; ++zone)
         for (int market = 1; market <= spec.markets; ++market) {
-            const TSimArr& sales = Arr(results, kCategoryFtaMarket, CellOf(0, zone, market), "BrdUSales");
+            const TSimArr& sales = Arr(results, kCategoryFtaMarket, CellAt(0, zone, market), "BrdUSales");
             for (int firm = 1; firm <= spec.firms; ++firm) {
-                const TDataContext cell = CellOf(firm, zone, market);
+                const TDataContext cell = CellAt(firm, zone, market);
                 const TSimArr& report = Arr(results, kCategoryFirmFtaMarket, cell, "BrdRpt");
                 for (int k = 1; k <= view.FirmCount(firm, zone, market); ++k) {
                     SCOPED_TRACE("firm " + std::to_string(firm) + ", zone " + std::to_string(zone) + ", market " +
@@ -102,8 +97,8 @@ TEST_P(RandomisedForecast, FiguresFlowFromPlanToProductionPrototypesAndDefaults)
     EXPECT_GT(brands, 0);
     for (int firm = 1; firm <= spec.firms; ++firm)
         for (int market = 1; market <= spec.markets; ++market) {
-            const TSimArr& fins = Arr(results, kCategoryFirmMarket, CellOf(firm, 0, market), "ProFins");
-            const int count = results.GetSmallint(kCategoryFirmMarket, CellOf(firm, 0, market), "NbPros");
+            const TSimArr& fins = Arr(results, kCategoryFirmMarket, CellAt(firm, 0, market), "ProFins");
+            const int count = results.GetSmallint(kCategoryFirmMarket, CellAt(firm, 0, market), "NbPros");
             for (int row = 1; row <= count; ++row) {
                 const auto credited = produced.find({firm, market, row});
                 EXPECT_EQ(fins.GetReal48({row, si::ProCumProd}), credited == produced.end() ? 0 : credited->second)
