@@ -311,6 +311,27 @@ TEST(ModCV3, AFailedRunPutsBackWhatItWroteIntoTheDecisions) {
     }
 }
 
+// Only the default decisions use the brand decisions' "AvailStock": without it
+// the run fails at its last step, after the plan pass and the R&D outcomes,
+// and leaves nothing of itself: the forecast period all zero, the decisions
+// of t+2 as they were, no defaults.
+TEST(ModCV3, AFailureOfTheDefaultDecisionsAbandonsTheWholeRun) {
+    test::TModelWorld world;
+    test::TFixtureSpec spec = PeriodFour();
+    spec.omittedLabels = {"DecBrdCV3.AvailStock"};
+    TCvInd& industry = world.OpenFixture(spec);
+    TDataContext firmCell;
+    firmCell.SelFirm = 1;
+    industry.PerDecisions(6).SetSmallint(kCategoryFirm, firmCell, "Earlier", 3);
+    const test::TGridBytes before = test::GridBytes(industry.PerDecisions(6));
+    DebugLevel = 1;
+    ExpectAbandoned(world, industry, "the series DecBrdCV3 has no label AvailStock");
+    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG05.TXT");
+    EXPECT_TRUE(Contains(log, "TModRnD.RunProjects for F2")) << log;
+    EXPECT_EQ(test::FirstDifference(before, test::GridBytes(industry.PerDecisions(6))), "");
+    EXPECT_FALSE(industry.PerDefaults(6).HasCells());
+}
+
 TEST(ModCV3, CountsBeyondTheArraysAreClampedWithAWarning) {
     test::TModelWorld world;
     test::TFixtureSpec spec = PeriodFour();
