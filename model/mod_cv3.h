@@ -3,7 +3,10 @@
 // industry's current period) from the firms' decisions and marketing plans and
 // writes the forecast into the in-memory results set of t+1: it creates the
 // result arrays, sets up the marketed brands of every zone and market, owns
-// the modules for one run and walks them zone by zone and market by market.
+// the modules for one run and walks them zone by zone and market by market;
+// the R&D model builds the prototype lists of t+1 before the plan pass and
+// draws the projects' outcomes after it, and the default decisions of t+2
+// close the run (docs/model.md gives the order).
 //
 // One error path for the whole model: Run catches every failure (EModelError
 // and any other exception) in one place, frees the modules, puts back what the
