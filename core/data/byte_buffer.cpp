@@ -103,18 +103,9 @@ long double BufGetReal48(TGetBuf buf, std::uint16_t& pos) {
     return LoadReal48(buffer_detail::GetField(buf, pos, kReal48Size));
 }
 
-std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos) {
-    const std::uint8_t* header = buffer_detail::GetField(buf, pos, 2);
-    const std::uint8_t capacity = header[1];
-    pos -= 2;
-    const std::uint8_t* field = buffer_detail::GetField(buf, pos, kShortStrHeader + capacity);
-    const std::size_t length = std::min(field[0], capacity);
-    return std::string_view(reinterpret_cast<const char*>(field + kShortStrHeader), length);
-}
-
 std::string BufGetShortStr(TGetBuf buf, std::uint16_t& pos) { return std::string(BufGetShortStrView(buf, pos)); }
 
-std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen) {
+std::string_view BufGetZtsView(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen) {
     const std::uint8_t storedLength = BufGetByte(buf, pos);
     --pos;
     std::size_t length = storedLength;
@@ -125,7 +116,11 @@ std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen) {
         length = std::min<std::size_t>(length, maxLen);
     }
     const std::uint8_t* field = buffer_detail::GetField(buf, pos, fieldSize);
-    return std::string(reinterpret_cast<const char*>(field + 1), length);
+    return std::string_view(reinterpret_cast<const char*>(field + 1), length);
+}
+
+std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen) {
+    return std::string(BufGetZtsView(buf, pos, maxLen));
 }
 
 }  // namespace cv

@@ -15,6 +15,7 @@
 // Texts are single-byte code-page bytes. In the text forms an empty text and no
 // text are stored alike, so the data store treats an empty text as no text.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -31,6 +32,8 @@ namespace cv {
 inline constexpr std::size_t kBufSize = 65521;
 // The longest text a length byte can announce.
 inline constexpr std::size_t kMaxFieldText = 255;
+// No field may end past this position: the position is an unsigned 16-bit value.
+inline constexpr std::size_t kMaxBufPosition = 0xFFFF;
 
 // Bytes a put may write into (the caller's buffer, usually kBufSize zero bytes).
 struct TPutBuf {
@@ -77,6 +80,12 @@ void BufPutShortStr(TPutBuf buf, std::uint16_t& pos, std::string_view text, std:
 // cut to MaxLen; more than 255 characters with MaxLen 0 raises ERangeError.
 void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint8_t maxLen);
 
+// Where the fields a get may take from Buf end at the latest: a field ending
+// there or before reads without a truncation or overflow error.
+inline std::size_t BufReadableEnd(TGetBuf buf) {
+    return buf.data == nullptr ? 0 : std::min(buf.size, kMaxBufPosition);
+}
+
 inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos);
 inline std::uint16_t BufGetWord(TGetBuf buf, std::uint16_t& pos);
 inline std::int32_t BufGetLong(TGetBuf buf, std::uint16_t& pos);
@@ -84,14 +93,18 @@ long double BufGetReal48(TGetBuf buf, std::uint16_t& pos);
 // The six stored bytes as they are, for values kept in their stored form.
 inline Real48 BufGetReal48Bytes(TGetBuf buf, std::uint16_t& pos);
 inline void BufGetBlock(TGetBuf buf, std::uint16_t& pos, std::uint8_t* bytes, std::size_t count);
+// Moves Pos past a field of Count bytes, checked as BufGetBlock checks it.
+inline void BufSkipBlock(TGetBuf buf, std::uint16_t& pos, std::size_t count);
 // A stored length beyond the field's capacity is clamped to the capacity.
 std::string BufGetShortStr(TGetBuf buf, std::uint16_t& pos);
 // As BufGetShortStr, the characters left where they are in Buf: the view is
 // valid as long as Buf's bytes are.
-std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos);
+inline std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos);
 // No text (length 0) gives the empty string. With MaxLen > 0 a stored length
 // beyond MaxLen is clamped to MaxLen and the field still takes MaxLen + 2 bytes.
 std::string BufGetZts(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen);
+// As BufGetZts, the characters left where they are in Buf.
+std::string_view BufGetZtsView(TGetBuf buf, std::uint16_t& pos, std::uint8_t maxLen);
 
 // ---- Inline gets: every tag and number of every form goes through these ----
 
@@ -102,15 +115,24 @@ namespace buffer_detail {
 // The Count bytes of the field at Pos, checked over their whole extent; Pos
 // moves past them.
 inline const std::uint8_t* GetField(TGetBuf buf, std::uint16_t& pos, std::size_t count) {
-    constexpr std::size_t kPositionLimit = 0xFFFF;  // the position is an unsigned 16-bit value
     const std::size_t end = std::size_t{pos} + count;
-    if (buf.data == nullptr || end > buf.size || end > kPositionLimit) [[unlikely]]
+    if (buf.data == nullptr || end > buf.size || end > kMaxBufPosition) [[unlikely]]
         FailGet(buf, pos, count);
     const std::uint8_t* field = buf.data + pos;
     pos = static_cast<std::uint16_t>(end);
     return field;
 }
 }  // namespace buffer_detail
+
+inline std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos) {
+    constexpr std::size_t kShortStrHeader = 3;  // L, C, L
+    const std::uint8_t* header = buffer_detail::GetField(buf, pos, 2);
+    const std::uint8_t capacity = header[1];
+    pos -= 2;
+    const std::uint8_t* field = buffer_detail::GetField(buf, pos, kShortStrHeader + capacity);
+    const std::size_t length = std::min(field[0], capacity);
+    return std::string_view(reinterpret_cast<const char*>(field + kShortStrHeader), length);
+}
 
 inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value) {
     if (buf.data == nullptr || pos >= buf.size || pos >= kBufSize) [[unlikely]]
@@ -120,7 +142,7 @@ inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value) {
 
 inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos) {
     // Position 65,535 cannot advance: FailGet raises the overflow error for it.
-    if (buf.data == nullptr || pos >= buf.size || pos == 0xFFFF) [[unlikely]]
+    if (buf.data == nullptr || pos >= buf.size || pos == kMaxBufPosition) [[unlikely]]
         buffer_detail::FailGet(buf, pos, 1);
     return buf.data[pos++];
 }
@@ -139,6 +161,10 @@ inline std::int32_t BufGetLong(TGetBuf buf, std::uint16_t& pos) {
 inline void BufGetBlock(TGetBuf buf, std::uint16_t& pos, std::uint8_t* bytes, std::size_t count) {
     const std::uint8_t* field = buffer_detail::GetField(buf, pos, count);
     if (count > 0) std::memcpy(bytes, field, count);
+}
+
+inline void BufSkipBlock(TGetBuf buf, std::uint16_t& pos, std::size_t count) {
+    buffer_detail::GetField(buf, pos, count);
 }
 
 inline Real48 BufGetReal48Bytes(TGetBuf buf, std::uint16_t& pos) {

@@ -73,11 +73,9 @@ std::size_t TCvPerData::Slot(const TCellIndex& cell) {
     return static_cast<std::size_t>((cell.firm * kZones + cell.zone) * kMarkets + cell.market);
 }
 
-TSimData* TCvPerData::Cell(const TCellIndex& cell) const { return cells_[Slot(cell)].get(); }
+TSimData* TCvPerData::Cell(const TCellIndex& cell) const { return cells_.Bag(Slot(cell)); }
 
-bool TCvPerData::HasCells() const {
-    return std::any_of(cells_.begin(), cells_.end(), [](const auto& cell) { return cell != nullptr; });
-}
+bool TCvPerData::HasCells() const { return cells_.HoldsAny(); }
 
 const TSimData& TCvPerData::CellOrEmpty(int category, const TDataContext& context) const {
     const TSimData* bag = Cell(CalcIndices(category, context));
@@ -85,9 +83,7 @@ const TSimData& TCvPerData::CellOrEmpty(int category, const TDataContext& contex
 }
 
 TSimData& TCvPerData::CellForStore(int category, const TDataContext& context) {
-    std::unique_ptr<TSimData>& slot = cells_[Slot(CalcIndices(category, context))];
-    if (!slot) slot = std::make_unique<TSimData>();
-    return *slot;
+    return cells_.BagForStore(Slot(CalcIndices(category, context)));
 }
 
 // ---- Setters ----
@@ -202,18 +198,17 @@ void TCvPerData::CopyFirmCells(int firm, const TCvPerData& source) {
             const TCellIndex cell{static_cast<std::int16_t>(firm), zone, market};
             const TSimData* original = source.Cell(cell);
             if (original == nullptr) continue;
-            std::unique_ptr<TSimData> copy = MarkedCopy(*original, buffer);
-            cells_[Slot(cell)] = std::move(copy);
+            cells_.Put(Slot(cell), MarkedCopy(*original, buffer));
         }
     }
 }
 
 void TCvPerData::CopyAllCells(const TCvPerData& source) {
-    TCells copies;
+    TCellGrid copies;
     std::vector<std::uint8_t> buffer;
-    for (std::size_t slot = 0; slot < copies.size(); ++slot)
-        if (const TSimData* original = source.cells_[slot].get()) copies[slot] = MarkedCopy(*original, buffer);
-    cells_ = std::move(copies);
+    for (std::size_t slot = 0; slot < TCellGrid::kCellCount; ++slot)
+        if (const TSimData* original = source.cells_.Bag(slot)) copies.Put(slot, MarkedCopy(*original, buffer));
+    cells_.Swap(copies);
 }
 
 // ---- Persistence ----
@@ -230,40 +225,42 @@ void TCvPerData::SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimDa
 void TCvPerData::SaveToVolSet(TVolSet& volumes) const {
     std::vector<std::uint8_t> buffer;
     ForEachCell([&](const TCellIndex& cell) {
-        const TSimData* bag = cells_[Slot(cell)].get();
+        const TSimData* bag = cells_.BuiltBag(Slot(cell));
         if (bag == nullptr || (bag->ScalarCount() == 0 && bag->ArrayCount() == 0) || !bag->IsModified()) return;
         if (buffer.empty()) buffer = AllocateSaveBuffer();
         SaveCell(volumes, cell, *bag, buffer);
     });
 }
 
-std::unique_ptr<TSimData> TCvPerData::LoadCell(TVolSet& volumes, const TCellIndex& cell) const {
+// Keeps the bag as far as its end tag; bytes after it are not part of it.
+void TCvPerData::LoadCell(TVolSet& volumes, const TCellIndex& cell, TCellGrid& loaded) const {
     const TIndustryKeys keys = CellVolumeKeys(what_, period_, cell);
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
-    if (!volumes.VolumeGet(data, size, keys)) return nullptr;
-    auto bag = std::make_unique<TSimData>();
+    if (!volumes.VolumeGet(data, size, keys)) return;
     std::uint16_t pos = 0;
     try {
-        bag->ReadFromBuffer(TGetBuf(data, size), pos);
+        TSimData::CheckBuffer(TGetBuf(data, size), pos);
     } catch (const EDataError& error) {
         throw EDataError(FormatText("Industry file %s, volume %s: %s", {volumes.FileName(), KeysText(keys),
                                                                         error.what()}));
     }
-    return bag;
+    loaded.Keep(Slot(cell), std::span<const std::uint8_t>(data, pos));
 }
 
 void TCvPerData::LoadFromVolSet(TVolSet& volumes) {
-    TCells loaded;
-    ForEachCell([&](const TCellIndex& cell) { loaded[Slot(cell)] = LoadCell(volumes, cell); });
-    cells_ = std::move(loaded);
+    TCellGrid loaded;
+    ForEachCell([&](const TCellIndex& cell) { LoadCell(volumes, cell, loaded); });
+    cells_.Swap(loaded);
 }
 
 void TCvPerData::DumpToLog() const {
+    // Nothing would be written: the cells are left unbuilt.
+    if (!LogIsOpen() || DebugLevel < kDumpLogLevel) return;
     LogFmt(kDumpLogLevel, "What=%d   ThisPer=%d", {what_, period_});
     ForEachCell([&](const TCellIndex& cell) {
         LogFmt(kDumpLogLevel, "iFir=%d   iFta=%d   iMkt=%d   ", {cell.firm, cell.zone, cell.market});
-        if (const TSimData* bag = cells_[Slot(cell)].get()) bag->LogContents();
+        if (const TSimData* bag = Cell(cell)) bag->LogContents();
     });
 }
 

@@ -7,9 +7,10 @@
 // Cells are created only when something is stored in them. A set is stored as
 // one volume per non-empty cell of the industry file (docs/industry_file.md);
 // a save writes only the cells that carry a changed mark, and the volume set
-// relocates a cell whose stored size changed.
+// relocates a cell whose stored size changed. A set read from the file checks
+// every cell's bytes when it is loaded and builds a cell's bag when the cell
+// is first used (TCellGrid).
 
-#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -17,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/data/cell_grid.h"
 #include "core/data/data_context.h"
 #include "core/data/industry_file.h"
 #include "core/data/sim_data.h"
@@ -107,39 +109,42 @@ public:
     // leaves this set as it was.
     void CopyAllCells(const TCvPerData& source);
     // Exchanges the cells of the two sets; kind and period stay with each set.
-    void SwapCells(TCvPerData& other) noexcept { cells_.swap(other.cells_); }
+    void SwapCells(TCvPerData& other) noexcept { cells_.Swap(other.cells_); }
 
     // Stores every non-empty cell that carries a changed mark as one volume
-    // (marks stay set). A cell too large for a volume raises ERangeError and
-    // failures of the file raise EVolSetError; cells stored before stay stored
-    // in the set's memory, nothing is flushed here.
+    // (marks stay set); a cell not used since it was loaded has none. A cell
+    // too large for a volume raises ERangeError and failures of the file raise
+    // EVolSetError; cells stored before stay stored in the set's memory,
+    // nothing is flushed here.
     void SaveToVolSet(TVolSet& volumes) const;
-    // Reads the set's cells from their volumes. The set keeps its previous cells
-    // unless every volume reads: a malformed volume raises EDataError naming the
-    // volume's keys.
+    // Reads the set's cells from their volumes: each volume's bytes are checked
+    // and kept, and become the cell's bag when the cell is first used. The set
+    // keeps its previous cells unless every volume reads: a malformed volume
+    // raises EDataError naming the file and the volume's keys.
     void LoadFromVolSet(TVolSet& volumes);
-    // Writes the set and every cell's contents to the log at level 9.
+    // Writes the set and every cell's contents to the log at level 9 (which
+    // builds every cell), when the log takes that level.
     void DumpToLog() const;
 
-    // The cell, or nullptr when it holds nothing; ERangeError outside the grid.
+    // The cell, built when first used, or nullptr when it holds nothing;
+    // ERangeError outside the grid.
     TSimData* Cell(const TCellIndex& cell) const;
     bool HasCells() const;
 
 private:
     static constexpr int kZones = kMaxCellZone + 1;
     static constexpr int kMarkets = kMaxCellMarket + 1;
-    static constexpr int kCellCount = (kMaxCellFirm + 1) * kZones * kMarkets;
-    using TCells = std::array<std::unique_ptr<TSimData>, kCellCount>;
 
     static std::size_t Slot(const TCellIndex& cell);
     const TSimData& CellOrEmpty(int category, const TDataContext& context) const;
     TSimData& CellForStore(int category, const TDataContext& context);
     void SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimData& bag, std::span<std::uint8_t> buffer) const;
-    std::unique_ptr<TSimData> LoadCell(TVolSet& volumes, const TCellIndex& cell) const;
+    void LoadCell(TVolSet& volumes, const TCellIndex& cell, TCellGrid& loaded) const;
 
     std::uint16_t what_ = 0;
     std::int16_t period_ = 0;
-    TCells cells_;
+    // Built on first use, also by the const accessors.
+    mutable TCellGrid cells_;
 };
 
 // Calls Visit(cell) for every cell of the grid, firm outermost and market innermost.

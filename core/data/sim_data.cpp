@@ -6,6 +6,7 @@
 #include <iterator>
 #include <new>
 
+#include "core/data/bag_form.h"
 #include "core/services/log_file.h"
 #include "core/services/text_format.h"
 #include "core/services/ui_services.h"
@@ -19,13 +20,7 @@ constexpr std::string_view kOutOfMemoryText =
 constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
 constexpr int kContentsLogLevel = 9;
 
-// Tags of the bag form (docs/tagged_forms.md).
-constexpr std::uint8_t kTagScalarName = 1;
-constexpr std::uint8_t kTagScalarValue = 2;
-constexpr std::uint8_t kTagArrayName = 101;
-constexpr std::uint8_t kTagArray = 102;
-constexpr std::uint8_t kTagBagEnd = 255;
-// Tags of the value form.
+// Tags of the value form (docs/tagged_forms.md).
 constexpr std::uint8_t kTagKind = 3;
 constexpr std::uint8_t kTagSubType = 4;
 constexpr std::uint8_t kTagInteger = 5;
@@ -84,11 +79,51 @@ void CheckName(std::string_view name) {
     if (name.size() > kMaxFieldText) throw ERangeError();
 }
 
-// What was being read: the item, its name for a scalar or an array, and where it began.
-[[noreturn]] void RethrowWithContext(std::string_view item, const std::string_view* name, std::uint16_t offset,
-                                     const std::exception& error) {
-    const std::string label = name ? FormatText("%s \"%s\"", {item, *name}) : std::string(item);
-    throw EDataError(FormatText("bag: %s at offset %d: %s", {label, offset, error.what()}));
+void CheckScalarKind(std::uint8_t kind) {
+    if (kind > dkZts) throw ERangeError();
+}
+
+// One value form as it lies in the buffer, its text a view into it.
+struct TStoredValue {
+    std::uint8_t subType = 0;
+    std::uint8_t kind = 0;
+    std::int32_t integer = 0;
+    Real48 real{};
+    std::string_view text;
+};
+
+TStoredValue ReadStoredValue(TGetBuf buf, std::uint16_t& pos) {
+    TStoredValue value;
+    for (;;) {
+        switch (BufGetByte(buf, pos)) {
+        case kTagKind: value.kind = BufGetByte(buf, pos); break;
+        case kTagSubType: value.subType = BufGetByte(buf, pos); break;
+        case kTagInteger: value.integer = BufGetLong(buf, pos); break;
+        case kTagReal: value.real = BufGetReal48Bytes(buf, pos); break;
+        case kTagText: value.text = BufGetZtsView(buf, pos, value.subType); break;
+        case kTagValueEnd: return value;
+        default: break;  // not a tag of this form: skipped
+        }
+    }
+}
+
+// A number value laid out exactly as WriteSimValue lays it out: true with Pos
+// after it, false with Pos unchanged for any other layout, which is left to
+// ReadStoredValue. Such a value has a valid kind and reads without error.
+bool SkipWrittenNumber(TGetBuf buf, std::uint16_t& pos) {
+    constexpr std::size_t kHeaderSize = 5;  // kind tag, kind, sub-type tag, sub type, number tag
+    const std::size_t end = BufReadableEnd(buf);
+    const std::size_t at = pos;
+    if (at + kHeaderSize > end) return false;
+    const std::uint8_t* header = buf.data + at;
+    if (header[0] != kTagKind || header[2] != kTagSubType) return false;
+    std::size_t numberSize = 0;
+    if (header[1] <= dkWord && header[4] == kTagInteger) numberSize = sizeof(std::int32_t);
+    if (header[1] == dkReal48 && header[4] == kTagReal) numberSize = sizeof(Real48);
+    const std::size_t endTagAt = at + kHeaderSize + numberSize;
+    if (numberSize == 0 || endTagAt >= end || buf.data[endTagAt] != kTagValueEnd) return false;
+    pos = static_cast<std::uint16_t>(endTagAt + 1);
+    return true;
 }
 
 }  // namespace
@@ -124,18 +159,14 @@ void WriteSimValue(TPutBuf buf, std::uint16_t& pos, const TSimValue& value) {
 }
 
 TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos) {
+    const TStoredValue stored = ReadStoredValue(buf, pos);
     TSimValue value;
-    for (;;) {
-        switch (BufGetByte(buf, pos)) {
-        case kTagKind: value.kind = BufGetByte(buf, pos); break;
-        case kTagSubType: value.subType = BufGetByte(buf, pos); break;
-        case kTagInteger: value.integer = BufGetLong(buf, pos); break;
-        case kTagReal: value.real = BufGetReal48Bytes(buf, pos); break;
-        case kTagText: value.text = BufGetZts(buf, pos, value.subType); break;
-        case kTagValueEnd: return value;
-        default: break;  // not a tag of this form: skipped
-        }
-    }
+    value.subType = stored.subType;
+    value.kind = stored.kind;
+    value.integer = stored.integer;
+    value.real = stored.real;
+    value.text.assign(stored.text);
+    return value;
 }
 
 // ---- Scalars ----
@@ -147,7 +178,7 @@ const TSimValue* TSimData::FindScalar(std::string_view name) const {
 
 void TSimData::PutScalar(std::vector<TScalarEntry>& scalars, std::string_view name, const TSimValue& value) {
     CheckName(name);
-    if (value.kind > dkZts) throw ERangeError();
+    CheckScalarKind(value.kind);
     TSimValue stored = value;
     stored.text.resize(FitToField(value.text, value.subType).size());
     const auto [at, found] = FindEntry(scalars, name);
@@ -280,18 +311,18 @@ void TSimData::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
     const std::uint16_t start = pos;
     try {
         for (const TScalarEntry& scalar : scalars_) {
-            BufPutByte(buf, pos, kTagScalarName);
+            BufPutByte(buf, pos, bag_form::kTagScalarName);
             BufPutShortStr(buf, pos, scalar.name, 0);
-            BufPutByte(buf, pos, kTagScalarValue);
+            BufPutByte(buf, pos, bag_form::kTagScalarValue);
             WriteSimValue(buf, pos, scalar.value);
         }
         for (const TArrayEntry& entry : arrays_) {
-            BufPutByte(buf, pos, kTagArrayName);
+            BufPutByte(buf, pos, bag_form::kTagArrayName);
             BufPutShortStr(buf, pos, entry.name, 0);
-            BufPutByte(buf, pos, kTagArray);
+            BufPutByte(buf, pos, bag_form::kTagArray);
             entry.array->WriteToBuffer(buf, pos);
         }
-        BufPutByte(buf, pos, kTagBagEnd);
+        BufPutByte(buf, pos, bag_form::kTagBagEnd);
     } catch (...) {
         pos = start;
         throw;
@@ -300,7 +331,7 @@ void TSimData::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
 
 // The lists are gathered in scratch lists kept from bag to bag, so that the
 // bag's own lists are allocated once, at their final size; the bag changes
-// only when the whole form has been read. Names are views into Buf.
+// only when the whole form has been read.
 void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
     thread_local std::vector<TScalarEntry> scalars;
     thread_local std::vector<TArrayEntry> arrays;
@@ -310,55 +341,48 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
             arrays.clear();
         }
     } emptiedOnExit;
-    std::string_view scalarName;
-    std::string_view arrayName;
-    for (;;) {
-        const std::uint16_t tagAt = pos;
-        std::string_view item = "tag";
-        const std::string_view* name = nullptr;
-        try {
-            switch (BufGetByte(buf, pos)) {
-            case kTagScalarName:
-                item = "scalar name";
-                scalarName = BufGetShortStrView(buf, pos);
-                break;
-            case kTagScalarValue:
-                item = "scalar";
-                name = &scalarName;
-                PutScalar(scalars, scalarName, ReadSimValue(buf, pos));
-                break;
-            case kTagArrayName:
-                item = "array name";
-                arrayName = BufGetShortStrView(buf, pos);
-                break;
-            case kTagArray: {
-                item = "array";
-                name = &arrayName;
-                // Default-initialised: every member has its initialiser, and
-                // zeroing the whole object first would cost a block fill per array.
-                auto array = std::make_unique_for_overwrite<TSimArr>();
-                array->ReadFromBuffer(buf, pos);
-                PutArray(arrays, arrayName, std::move(array));
-                break;
-            }
-            case kTagBagEnd: {
-                std::vector<TScalarEntry> readScalars(std::make_move_iterator(scalars.begin()),
-                                                      std::make_move_iterator(scalars.end()));
-                std::vector<TArrayEntry> readArrays(std::make_move_iterator(arrays.begin()),
-                                                    std::make_move_iterator(arrays.end()));
-                scalars_ = std::move(readScalars);
-                arrays_ = std::move(readArrays);
-                return;
-            }
-            default: break;  // not a tag of this form: skipped
-            }
-        } catch (const ESilentAbort&) {
-            throw;  // out of memory, already shown
-        } catch (const ECvError& error) {
-            // Truncation, a position past 16 bits, a bad shape or kind, a duplicate array name.
-            RethrowWithContext(item, name, tagAt, error);
-        }
-    }
+    ParseBagForm(
+        buf, pos,
+        [](std::string_view name, TGetBuf value, std::uint16_t& at) {
+            PutScalar(scalars, name, ReadSimValue(value, at));
+        },
+        [](std::string_view name, TGetBuf form, std::uint16_t& at) {
+            // Default-initialised: every member has its initialiser, and
+            // zeroing the whole object first would cost a block fill per array.
+            auto array = std::make_unique_for_overwrite<TSimArr>();
+            array->ReadFromBuffer(form, at);
+            PutArray(arrays, name, std::move(array));
+        });
+    std::vector<TScalarEntry> readScalars(std::make_move_iterator(scalars.begin()),
+                                          std::make_move_iterator(scalars.end()));
+    std::vector<TArrayEntry> readArrays(std::make_move_iterator(arrays.begin()), std::make_move_iterator(arrays.end()));
+    scalars_ = std::move(readScalars);
+    arrays_ = std::move(readArrays);
+}
+
+// Every check of ReadFromBuffer, in the same order: the value and array forms
+// through their own checks, the scalar's kind as PutScalar checks it, and a
+// repeated array name as PutArray refuses it. The names seen are views kept in
+// a scratch list; bags are written in name order, so a name after the greatest
+// so far needs no search.
+void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
+    thread_local std::vector<std::string_view> arrayNames;
+    arrayNames.clear();
+    std::string_view greatest;
+    ParseBagForm(
+        buf, pos,
+        [](std::string_view, TGetBuf value, std::uint16_t& at) {
+            if (!SkipWrittenNumber(value, at)) CheckScalarKind(ReadStoredValue(value, at).kind);
+        },
+        [&greatest](std::string_view name, TGetBuf form, std::uint16_t& at) {
+            TSimArr::CheckBuffer(form, at);
+            const bool inOrder = arrayNames.empty() || CompareNames(greatest, name) < 0;
+            if (!inOrder && std::any_of(arrayNames.begin(), arrayNames.end(),
+                                        [name](std::string_view seen) { return CompareNames(seen, name) == 0; }))
+                throw ECvError(std::string(kDuplicateText));
+            if (inOrder) greatest = name;
+            arrayNames.push_back(name);
+        });
 }
 
 }  // namespace cv

@@ -71,11 +71,21 @@ public:
     // Copies every scalar (changed flags as they are) and a copy of every array
     // (marked modified). Meant for a new bag: a name already present is refused.
     void Assign(const TSimData& src);
+    // Exchanges the contents of the two bags.
+    void Swap(TSimData& other) noexcept {
+        scalars_.swap(other.scalars_);
+        arrays_.swap(other.arrays_);
+    }
     // Writes the counts and names to the log at level 9.
     void LogContents() const;
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
+    // Moves Pos past the stored bag as ReadFromBuffer does and raises the same
+    // EDataError at the same item for any bytes ReadFromBuffer refuses, without
+    // building the bag: bytes it passes are read by ReadFromBuffer without a
+    // data error.
+    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
 private:
     struct TScalarEntry {

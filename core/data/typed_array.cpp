@@ -82,7 +82,7 @@ TDynArr::TShape TDynArr::PlanShape(std::uint8_t kind, std::uint8_t subType, int 
                                    const TIndex& ub) {
     if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) throw ERangeError();
     TShape shape;
-    shape.elementSize = DA_SizeOf(kind);
+    shape.elementSize = kind < kElementSize.size() ? kElementSize[kind] : DA_SizeOf(kind);
     if (shape.elementSize == 0) throw ERangeError();
     std::uint32_t product = 1;
     for (int d = nDim - 1; d >= 0; --d) {

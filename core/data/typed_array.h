@@ -206,19 +206,12 @@ public:
     // flag; malformed or truncated bytes raise EDataError.
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
+    // Moves Pos past the stored form as ReadFromBuffer does, raising the same
+    // errors at the same fields, without building or allocating anything.
+    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
 protected:
     void MarkModified() { modified_ = true; }
-
-private:
-    static constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
-    static constexpr std::uint32_t kReal48Size = 6;
-
-    // Position of Index, or kNoPosition after the out-of-bounds report.
-    std::uint32_t Locate(const TIndex& index) const;
-    std::uint32_t ReadPosition(const TIndex& index) const;
-    std::uint32_t ReportBadIndex(const TIndex& index) const;
-    void ReportKind(std::string_view operation) const;
 
     // A checked shape: what Shape gives the array, before any memory is taken.
     struct TShape {
@@ -235,6 +228,27 @@ private:
         // Elements held: an empty array keeps one, which a reported bad read yields.
         std::size_t Slots() const { return count > 0 ? count : 1; }
     };
+    // The array form at Bytes[At], read no further than End, when it is laid
+    // out as WriteToBuffer lays out a numeric array and followed by the byte
+    // Closing: calls Take(shape, elementsAt) and returns the position after
+    // Closing. Returns 0 for any other layout, which is left to the full reader;
+    // a shape beyond the limits raises the error the full reader raises for it.
+    template <class Take>
+    static std::size_t FindWrittenForm(const std::uint8_t* bytes, std::size_t end, std::size_t at,
+                                       std::uint8_t closing, Take&& take);
+    // Takes Shape and the elements at ElementsAt of Buf; clears the modified flag.
+    void ReadWrittenElements(const TShape& shape, TGetBuf buf, std::size_t elementsAt);
+
+private:
+    static constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
+    static constexpr std::uint32_t kReal48Size = 6;
+
+    // Position of Index, or kNoPosition after the out-of-bounds report.
+    std::uint32_t Locate(const TIndex& index) const;
+    std::uint32_t ReadPosition(const TIndex& index) const;
+    std::uint32_t ReportBadIndex(const TIndex& index) const;
+    void ReportKind(std::string_view operation) const;
+
     // The shape of the bounds, or ERangeError for one beyond the limits.
     static TShape PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
     // Storage for Shape's elements, zeroed or left for the caller to fill; when
@@ -258,6 +272,11 @@ private:
                                   const TIndex& ub);
     // Reads Shape's elements into new storage, which the array then takes.
     void ReadElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos);
+    static void SkipElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos);
+    // The one reader of the array form: OnElements(shape, buf, pos) takes the
+    // element block; the form's checks are made here for both of its users.
+    template <class OnElements>
+    static void ParseForm(TGetBuf buf, std::uint16_t& pos, OnElements&& onElements);
 
     std::uint8_t kind_ = 0;
     std::uint8_t subType_ = 0;
@@ -293,8 +312,16 @@ public:
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
+    // As TDynArr::CheckBuffer, for the named form.
+    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
 private:
+    // As TDynArr::FindWrittenForm for the named form at Pos; the dimension
+    // names go to Names when given, as views into Buf.
+    template <class Take>
+    static std::size_t FindWrittenNamedForm(TGetBuf buf, std::size_t pos,
+                                            std::array<std::string_view, kMaxDims>* names, Take&& take);
+
     std::array<std::string, kMaxDims> dimNames_;
 };
 

@@ -399,6 +399,88 @@ TEST(PerData, MalformedVolumeNamesItsKeysAndLeavesTheSetAsItWas) {
     volumes.Close();
 }
 
+TEST(PerData, LoadedCellsAreReadWhenFirstUsedFromBytesOfTheirOwn) {
+    test::TempDir dir;
+    const std::string file = dir / "lazy.vs";
+    TCvPerData written(vtResults, 2);
+    written.SetReal(kCategoryFirm, Context(1, 0, 0), "Sales", 10.5L);
+    written.SetReal(kCategoryFirm, Context(2, 0, 0), "Sales", 20.5L);
+    written.CreateSimArr(kCategoryFirmFta, Context(3, 1, 0), "Share", dkReal48, 0, {&kBrands}).SetReal48({2}, 0.25L);
+    test::ManualClock clock;
+    TVolSet volumes(clock.Function());
+    CreateIndustrySet(volumes, file);
+    written.SaveToVolSet(volumes);
+
+    TCvPerData loaded(vtResults, 2);
+    loaded.LoadFromVolSet(volumes);
+    EXPECT_TRUE(loaded.HasCells());
+    // The volumes change after the load (as a later save of another set would
+    // move them): the set reads the bytes it kept at load.
+    TCvPerData overwriting(vtResults, 2);
+    overwriting.SetReal(kCategoryFirm, Context(1, 0, 0), "Sales", -1);
+    overwriting.SetReal(kCategoryFirm, Context(2, 0, 0), "Other", -1);
+    clock.now += 1;
+    overwriting.SaveToVolSet(volumes);
+    EXPECT_EQ(loaded.GetReal(kCategoryFirm, Context(1, 0, 0), "Sales"), 10.5L);
+    EXPECT_EQ(loaded.GetSimArr(kCategoryFirmFta, Context(3, 1, 2), "Share")->GetReal48({2}), 0.25L);
+
+    // Cells used or not, none is changed: a save stores nothing. The cell of
+    // firm 2 was never used and is still the one loaded.
+    clock.now += 1;
+    loaded.SaveToVolSet(volumes);
+    for (int i = 0; i < volumes.VolumeCount(); ++i) EXPECT_NE(volumes.Entry(i).stored, clock.now) << i;
+    EXPECT_EQ(loaded.GetReal(kCategoryFirm, Context(2, 0, 0), "Sales"), 20.5L);
+
+    // Swapped and copied before any use, the cells read the same: the copies
+    // are marked changed, the swapped cells are not.
+    TCvPerData reloaded(vtResults, 2);
+    reloaded.LoadFromVolSet(volumes);  // firm 1: Sales -1; firm 2: Other -1; firm 3: Share
+    TCvPerData swapped(vtResults, 2);
+    swapped.SwapCells(reloaded);
+    EXPECT_FALSE(reloaded.HasCells());
+    TCvPerData copies(vtResults, 2);
+    copies.CopyAllCells(swapped);
+    EXPECT_EQ(swapped.GetReal(kCategoryFirm, Context(1, 0, 0), "Sales"), -1.0L);
+    EXPECT_EQ(copies.GetRealDef(kCategoryFirm, Context(2, 0, 0), "Other", 0), -1.0L);
+    EXPECT_EQ(copies.GetSimArr(kCategoryFirmFta, Context(3, 1, 0), "Share")->GetReal48({2}), 0.25L);
+    EXPECT_TRUE(copies.Cell({3, 1, 0})->IsModified());
+    EXPECT_FALSE(swapped.Cell({3, 1, 0})->IsModified());
+    volumes.Close();
+}
+
+TEST(PerData, AMalformedCellFailsTheLoadEvenIfNeverUsedAndTheLoadedCellsStay) {
+    test::TempDir dir;
+    TVolSet volumes;
+    CreateIndustrySet(volumes, dir / "later.vs");
+    TCvPerData written(vtDecisions, 4);
+    written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "First", 1);
+    written.SetSmallint(kCategoryFirm, Context(6, 0, 0), "Last", 6);
+    written.SaveToVolSet(volumes);
+    TCvPerData set(vtDecisions, 4);
+    set.LoadFromVolSet(volumes);
+
+    // Firm 6's cell becomes an array whose element block is cut short: the
+    // error names its volume, and the cells loaded before, not yet used, stay.
+    TSimData bag;
+    bag.AddSimArr("Arr", std::make_unique<TSimArr>()).Init(dkSmallint, 0, 1, {1}, {4});
+    std::vector<std::uint8_t> bytes = CellBytes(bag);
+    bytes.resize(bytes.size() - 4);
+    volumes.VolumeSet(bytes.data(), static_cast<std::uint16_t>(bytes.size()), {5, 4, 32767, 32767, 6});
+    try {
+        set.LoadFromVolSet(volumes);
+        ADD_FAILURE() << "no error";
+    } catch (const EDataError& error) {
+        const std::string text = error.what();
+        EXPECT_NE(text.find("(type 5, period 4, zone 32767, market 32767, firm 6): bag: array \"Arr\""),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find("truncated data"), std::string::npos) << text;
+    }
+    EXPECT_EQ(set.GetSmallint(kCategoryFirm, Context(1, 0, 0), "First"), 1);
+    EXPECT_EQ(set.GetSmallint(kCategoryFirm, Context(6, 0, 0), "Last"), 6);
+    volumes.Close();
+}
+
 TEST(PerData, OversizedCellsAndPeriodThirteenAreRefusedAtSave) {
     test::TempDir dir;
     TVolSet volumes;
@@ -419,6 +501,21 @@ TEST(PerData, OversizedCellsAndPeriodThirteenAreRefusedAtSave) {
     TCvPerData loaded(vtDecisions, 13);
     loaded.LoadFromVolSet(volumes);
     EXPECT_FALSE(loaded.HasCells());
+    volumes.Close();
+}
+
+TEST_F(PerDataLogTest, DumpToLogListsTheContentsOfLoadedCells) {
+    TVolSet volumes;
+    CreateIndustrySet(volumes, dir / "dump.vs");
+    TCvPerData written(vtDecisions, 1);
+    written.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Loaded", 1);
+    written.SaveToVolSet(volumes);
+    TCvPerData set(vtDecisions, 1);
+    set.LoadFromVolSet(volumes);
+    set.DumpToLog();
+    const std::string text = LogText();
+    EXPECT_NE(text.find("iFir=2   iFta=0   iMkt=0   \n   #scal=1   #sarr=0\n   scal 0 : Loaded\n"), std::string::npos)
+        << text;
     volumes.Close();
 }
 
