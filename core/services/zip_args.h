@@ -2,7 +2,7 @@
 // The argument vectors of the zip engine, decoded into requests.
 //
 // Both vectors begin with the password. The first argument that is not an
-// option names the archive; the ones after it are file specifications, until
+// option names the archive; the ones after it are file patterns, until
 // "-i" (zip only) switches to include patterns and "-x" to exclude patterns.
 
 #include <chrono>

@@ -36,7 +36,7 @@ public:
     }
 
 private:
-    // True when the specification names something on disk.
+    // True when the pattern names something on disk.
     bool AddSpec(const std::string& spec) {
         const fs::path path(spec);
         const std::string name = path.filename().string();
@@ -71,7 +71,7 @@ private:
     }
 
     // Children of Directory ("" is the current directory), named as a
-    // relative specification names them, in name order.
+    // relative pattern names them, in name order.
     static std::vector<fs::path> SortedChildren(const fs::path& directory) {
         std::vector<fs::path> children;
         std::error_code error;

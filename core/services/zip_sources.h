@@ -1,5 +1,5 @@
 #pragma once
-// The files that a zip request names: file specifications expanded (wildcards
+// The files that a zip request names: file patterns expanded (wildcards
 // in the last component, directories, recursion), filtered by the include and
 // exclude patterns, the hidden-file rule and the date, each with the entry name
 // under which it is stored.
@@ -20,12 +20,12 @@ struct TZipSource {
 
 struct TZipSources {
     std::vector<TZipSource> files;
-    // A specification found nothing, a file was older than the request's date,
+    // A pattern found nothing, a file was older than the request's date,
     // or a second file had the entry name of an earlier one: left out.
     bool someSkipped = false;
 };
 
-// Sources of Request, in specification order and, inside a directory, in name
+// Sources of Request, in pattern order and, inside a directory, in name
 // order. The archive being written is never one of them.
 TZipSources CollectZipSources(const TZipRequest& request);
 

@@ -75,14 +75,14 @@ TEST_F(ZipReplace, OverwriteSettingsNeedNoQuestion) {
     EXPECT_EQ(ReadFileBytes(destination / "a.txt"), "old A");
 }
 
-TEST_F(ZipReplace, SpecificationsAndExcludesSelectEntries) {
+TEST_F(ZipReplace, PatternsAndExcludesSelectEntries) {
     fs::remove_all(destination);
     zip.FilesToProcess = {"*.txt", "<b*"};
     EXPECT_EQ(Unzip(), kZipOk);
     EXPECT_TRUE(zip.FilesToProcess.empty());
     EXPECT_EQ(test::FilesUnder(destination), std::vector<std::string>{"a.txt"});
 
-    // A specification that matches nothing is a notice; the rest is done.
+    // A pattern that matches nothing is a notice; the rest is done.
     fs::remove_all(destination);
     zip.FilesToProcess = {"sub/*", "nothing.here"};
     EXPECT_EQ(Unzip(), kZipSomeFilesSkipped);

@@ -18,7 +18,7 @@ using test::WriteFileBytes;
 constexpr int kDeflated = 8;
 constexpr int kStored = 0;
 
-// Works in a fresh directory made current, so that relative specifications
+// Works in a fresh directory made current, so that relative patterns
 // give short stored names; the previous current directory comes back after.
 class ZipRoundTrip : public ::testing::Test {
 protected:
@@ -159,7 +159,7 @@ TEST_F(ZipRoundTrip, IncludeExcludeHiddenAndPathOptionsPickTheEntries) {
     EXPECT_EQ(names("flat.zip"), (std::vector<std::string>{".hidden", "a.txt", "empty.dat", "b.bin", "c.ZIP",
                                                            "notes.txt"}));
 
-    // Directory entries with paths; an unknown specification is a notice.
+    // Directory entries with paths; an unknown pattern is a notice.
     zip.ZipFileName = "dirs.zip";
     zip.FilesToProcess = {"src/sub", "src/missing.txt"};
     zip.UsePaths = true;
