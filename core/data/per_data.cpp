@@ -1,6 +1,7 @@
 #include "core/data/per_data.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -232,25 +233,42 @@ void TCvPerData::SaveToVolSet(TVolSet& volumes) const {
     });
 }
 
-// Keeps the bag as far as its end tag; bytes after it are not part of it.
-void TCvPerData::LoadCell(TVolSet& volumes, const TCellIndex& cell, TCellGrid& loaded) const {
-    const TIndustryKeys keys = CellVolumeKeys(what_, period_, cell);
-    const std::uint8_t* data = nullptr;
-    std::uint16_t size = 0;
-    if (!volumes.VolumeGet(data, size, keys)) return;
-    std::uint16_t pos = 0;
-    try {
-        TSimData::CheckBuffer(TGetBuf(data, size), pos);
-    } catch (const EDataError& error) {
-        throw EDataError(FormatText("Industry file %s, volume %s: %s", {volumes.FileName(), KeysText(keys),
-                                                                        error.what()}));
-    }
-    loaded.Keep(Slot(cell), std::span<const std::uint8_t>(data, pos));
+namespace {
+
+// The cell whose volume has Keys, when the set's cells have one: the keys
+// beyond the fifth are unset and each index lies on the grid.
+// A key the set does not declare counts as unset.
+bool CellOfVolumeKeys(TVolKeys keys, TCellIndex& cell) {
+    for (std::size_t k = kIndustryKeyCount; k < keys.size(); ++k)
+        if (keys[k] != kVolKeyUnset) return false;
+    auto index = [keys](std::size_t k, int max, std::int16_t& into) {
+        const std::int16_t value = k < keys.size() ? keys[k] : kVolKeyUnset;
+        into = value == kVolKeyUnset ? std::int16_t{0} : value;
+        return value == kVolKeyUnset || (value >= 1 && value <= max);
+    };
+    return index(2, kMaxCellZone, cell.zone) && index(3, kMaxCellMarket, cell.market) &&
+           index(4, kMaxCellFirm, cell.firm);
 }
 
+}  // namespace
+
+// Keeps each bag as far as its end tag; bytes after it are not part of it.
 void TCvPerData::LoadFromVolSet(TVolSet& volumes) {
     TCellGrid loaded;
-    ForEachCell([&](const TCellIndex& cell) { LoadCell(volumes, cell, loaded); });
+    const std::array<std::int16_t, 2> prefix{static_cast<std::int16_t>(what_), period_};
+    volumes.VolumesWithPrefix(prefix, [&](TVolKeys keys, const std::uint8_t* data, std::uint16_t size) {
+        TCellIndex cell;
+        if (!CellOfVolumeKeys(keys, cell)) return;
+        std::uint16_t pos = 0;
+        try {
+            TSimData::CheckBuffer(TGetBuf(data, size), pos);
+        } catch (const EDataError& error) {
+            throw EDataError(FormatText("Industry file %s, volume %s: %s",
+                                        {volumes.FileName(), KeysText(CellVolumeKeys(what_, period_, cell)),
+                                         error.what()}));
+        }
+        loaded.Keep(Slot(cell), std::span<const std::uint8_t>(data, pos));
+    });
     cells_.Swap(loaded);
 }
 

@@ -69,6 +69,7 @@ void TVolSet::Reset() {
     spaceBuilt_ = false;
     bytesHeld_ = 0;
     useCounter_ = 0;
+    keySpace_ = 1;
 }
 
 void TVolSet::Create(const std::string& fileName, const std::string& signature) {
@@ -234,6 +235,7 @@ void TVolSet::KeysChanged() {
         digits_[static_cast<std::size_t>(k)] = {key.low, key.high, weight};
         weight *= std::int64_t{key.high} - key.low + 2;  // at most 2^31 - 1 in all: the header checks it
     }
+    keySpace_ = weight;
     std::vector<std::int32_t> magics(slots_.size());
     for (std::size_t i = 0; i < slots_.size(); ++i) magics[i] = slots_[i].tab.magic;
     index_.Assign(std::move(magics), weight);
@@ -354,6 +356,60 @@ bool TVolSet::VolumeGet(const std::uint8_t*& data, std::uint16_t& size, TVolKeys
     return true;
 }
 
+void TVolSet::VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit) {
+    RequireOpen();
+    std::int32_t base = 0;
+    if (!MagicInBounds(prefix, base)) return;
+    const std::size_t given = std::min(prefix.size(), static_cast<std::size_t>(header_.keyCount));
+    // The prefix's digits lie below Stride; the trailing keys' combinations are its multiples.
+    const std::int64_t stride = given < static_cast<std::size_t>(header_.keyCount) ? digits_[given].weight : keySpace_;
+    const std::int64_t combinations = keySpace_ / stride;
+    inLoadBatch_ = true;
+    batchTimeRead_ = false;
+    struct TBatchEnd {
+        bool& flag;
+        ~TBatchEnd() { flag = false; }
+    } batchEnd{inLoadBatch_};
+    if (combinations <= static_cast<std::int64_t>(slots_.size())) {
+        for (std::int64_t rest = 0; rest < combinations; ++rest) {
+            const auto magic = static_cast<std::int32_t>(base + rest * stride);
+            if (index_.Contains(magic)) VisitMagic(magic, visit);
+        }
+        return;
+    }
+    // More combinations than volumes: the table is the shorter walk. A magic
+    // outside the key space follows from no keys, as for VolumeGet.
+    std::vector<std::int32_t> matching;
+    for (const TVolSlot& slot : slots_)
+        if (slot.tab.magic >= 0 && slot.tab.magic < keySpace_ && slot.tab.magic % stride == base)
+            matching.push_back(slot.tab.magic);
+    for (std::int32_t magic : matching) VisitMagic(magic, visit);
+}
+
+void TVolSet::VisitMagic(std::int32_t magic, const TVolVisit& visit) {
+    std::array<std::int16_t, kMaxVolSetKeys> keys{};
+    const auto count = static_cast<std::size_t>(header_.keyCount);
+    for (std::size_t k = 0; k < count; ++k) {
+        const TKeyDigit& key = digits_[k];
+        const std::int64_t digit = magic / key.weight % (std::int64_t{key.high} - key.low + 2);
+        keys[k] = digit == 0 ? kVolKeyUnset : static_cast<std::int16_t>(key.low + digit - 1);
+    }
+    bool found = false;
+    const std::uint8_t* data = nullptr;
+    std::uint16_t size = 0;
+    Deliver(slots_[index_.Find(magic, found)], data, size);
+    visit(TVolKeys(keys.data(), count), data, size);
+}
+
+TDateTime TVolSet::LoadTime() {
+    if (!inLoadBatch_) return clock_();
+    if (!batchTimeRead_) {
+        batchTime_ = clock_();
+        batchTimeRead_ = true;
+    }
+    return batchTime_;
+}
+
 void TVolSet::VolumeGetAt(int position, const std::uint8_t*& data, std::uint16_t& size) {
     RequireOpen();
     if (position < 0 || position >= VolumeCount()) throw ERangeError();
@@ -375,7 +431,7 @@ void TVolSet::MarkUsed(TVolSlot& slot) {
 
 // A volume's load date is the time it was first asked for since its bytes came from the file.
 void TVolSet::StampLoad(TVolSlot& slot) {
-    slot.tab.loaded = clock_();
+    slot.tab.loaded = LoadTime();
     header_.lastLoaded = slot.tab.loaded;
     slot.loadDue = false;
     if (!readOnly_) changed_ = true;

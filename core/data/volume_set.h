@@ -89,6 +89,15 @@ public:
         return VolumeGet(data, size, TVolKeys(keys.begin(), keys.size()));
     }
 
+    // Calls Visit(keys, data, size) for every volume whose leading keys are
+    // Prefix, each as VolumeGet would give it, in magic order (the last key
+    // varies slowest). Keys are the volume's keys read back from its magic, one
+    // per declared key. Data is valid while Visit runs. The volumes first asked
+    // for in one call share one clock reading as their load date. Nothing is
+    // visited when Prefix holds a value outside its key's bounds.
+    using TVolVisit = std::function<void(TVolKeys keys, const std::uint8_t* data, std::uint16_t size)>;
+    void VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit);
+
     // The volume at table Position (0-based), through the cache as VolumeGet;
     // for diagnostics that walk the table.
     void VolumeGetAt(int position, const std::uint8_t*& data, std::uint16_t& size);
@@ -186,6 +195,10 @@ private:
     void CacheVolumesOfChunk(int chunk, const TReadWindow& window);
     void MarkUsed(TVolSlot& slot);
     void StampLoad(TVolSlot& slot);
+    // The clock for a load date: read once per batch of loads, else at every call.
+    TDateTime LoadTime();
+    // Visits the volume at Magic, the trailing keys read back from it.
+    void VisitMagic(std::int32_t magic, const TVolVisit& visit);
 
     // Frees cached blocks and chunks, least recently used first, until Size
     // more bytes fit under the limit; Keep is never chosen. A dirty victim is
@@ -213,6 +226,10 @@ private:
     std::array<TKeyDigit, kMaxVolSetKeys> digits_{};
     std::vector<TVolSlot> slots_;  // sorted by strictly ascending magic
     TVolMagicIndex index_;         // the slots' magics
+    std::int64_t keySpace_ = 1;    // the number of key combinations, magics 0..keySpace_ - 1
+    bool inLoadBatch_ = false;     // within one call that may load many volumes
+    bool batchTimeRead_ = false;   // the batch's clock reading is in batchTime_
+    TDateTime batchTime_ = 0;
     std::vector<TReadChunk> chunks_;
     TVolSpace space_;
     bool spaceBuilt_ = false;  // Space_ describes the committed state
