@@ -360,9 +360,10 @@ void TVolSet::VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit) {
     RequireOpen();
     std::int32_t base = 0;
     if (!MagicInBounds(prefix, base)) return;
-    const std::size_t given = std::min(prefix.size(), static_cast<std::size_t>(header_.keyCount));
+    const auto count = static_cast<std::size_t>(header_.keyCount);
+    const std::size_t given = std::min(prefix.size(), count);
     // The prefix's digits lie below Stride; the trailing keys' combinations are its multiples.
-    const std::int64_t stride = given < static_cast<std::size_t>(header_.keyCount) ? digits_[given].weight : keySpace_;
+    const std::int64_t stride = given < count ? digits_[given].weight : keySpace_;
     const std::int64_t combinations = keySpace_ / stride;
     inLoadBatch_ = true;
     batchTimeRead_ = false;
@@ -370,35 +371,54 @@ void TVolSet::VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit) {
         bool& flag;
         ~TBatchEnd() { flag = false; }
     } batchEnd{inLoadBatch_};
-    if (combinations <= static_cast<std::int64_t>(slots_.size())) {
-        for (std::int64_t rest = 0; rest < combinations; ++rest) {
-            const auto magic = static_cast<std::int32_t>(base + rest * stride);
-            if (index_.Contains(magic)) VisitMagic(magic, visit);
-        }
+    if (combinations > static_cast<std::int64_t>(slots_.size())) {
+        VisitPrefixByTable(base, stride, visit);
         return;
     }
-    // More combinations than volumes: the table is the shorter walk. A magic
-    // outside the key space follows from no keys, as for VolumeGet.
+    // The trailing keys count through their combinations as the digits of an odometer, first key fastest.
+    TKeyValues keys = KeysOfMagic(base);
+    std::array<std::int64_t, kMaxVolSetKeys> digit{};
+    for (std::int64_t rest = 0; rest < combinations; ++rest) {
+        const auto magic = static_cast<std::int32_t>(base + rest * stride);
+        if (index_.Contains(magic)) VisitMagic(magic, keys, visit);
+        for (std::size_t k = given; k < count; ++k) {
+            const TKeyDigit& key = digits_[k];
+            if (++digit[k] < std::int64_t{key.high} - key.low + 2) {
+                keys[k] = static_cast<std::int16_t>(key.low + digit[k] - 1);
+                break;
+            }
+            digit[k] = 0;
+            keys[k] = kVolKeyUnset;
+        }
+    }
+}
+
+// More combinations than volumes: the table is the shorter walk. A magic
+// outside the key space follows from no keys, as for VolumeGet.
+void TVolSet::VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolVisit& visit) {
     std::vector<std::int32_t> matching;
     for (const TVolSlot& slot : slots_)
         if (slot.tab.magic >= 0 && slot.tab.magic < keySpace_ && slot.tab.magic % stride == base)
             matching.push_back(slot.tab.magic);
-    for (std::int32_t magic : matching) VisitMagic(magic, visit);
+    for (std::int32_t magic : matching) VisitMagic(magic, KeysOfMagic(magic), visit);
 }
 
-void TVolSet::VisitMagic(std::int32_t magic, const TVolVisit& visit) {
-    std::array<std::int16_t, kMaxVolSetKeys> keys{};
-    const auto count = static_cast<std::size_t>(header_.keyCount);
-    for (std::size_t k = 0; k < count; ++k) {
+TVolSet::TKeyValues TVolSet::KeysOfMagic(std::int32_t magic) const {
+    TKeyValues keys{};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(header_.keyCount); ++k) {
         const TKeyDigit& key = digits_[k];
         const std::int64_t digit = magic / key.weight % (std::int64_t{key.high} - key.low + 2);
         keys[k] = digit == 0 ? kVolKeyUnset : static_cast<std::int16_t>(key.low + digit - 1);
     }
+    return keys;
+}
+
+void TVolSet::VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolVisit& visit) {
     bool found = false;
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
     Deliver(slots_[index_.Find(magic, found)], data, size);
-    visit(TVolKeys(keys.data(), count), data, size);
+    visit(TVolKeys(keys.data(), static_cast<std::size_t>(header_.keyCount)), data, size);
 }
 
 TDateTime TVolSet::LoadTime() {

@@ -197,8 +197,12 @@ private:
     void StampLoad(TVolSlot& slot);
     // The clock for a load date: read once per batch of loads, else at every call.
     TDateTime LoadTime();
-    // Visits the volume at Magic, the trailing keys read back from it.
-    void VisitMagic(std::int32_t magic, const TVolVisit& visit);
+    using TKeyValues = std::array<std::int16_t, kMaxVolSetKeys>;
+    void VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolVisit& visit);
+    // The keys that Magic follows from, one per declared key.
+    TKeyValues KeysOfMagic(std::int32_t magic) const;
+    // Visits the volume at Magic, present in the table, under Keys.
+    void VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolVisit& visit);
 
     // Frees cached blocks and chunks, least recently used first, until Size
     // more bytes fit under the limit; Keep is never chosen. A dirty victim is
