@@ -139,7 +139,6 @@ private:
     const TSimData& CellOrEmpty(int category, const TDataContext& context) const;
     TSimData& CellForStore(int category, const TDataContext& context);
     void SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimData& bag, std::span<std::uint8_t> buffer) const;
-    void LoadCell(TVolSet& volumes, const TCellIndex& cell, TCellGrid& loaded) const;
 
     std::uint16_t what_ = 0;
     std::int16_t period_ = 0;
