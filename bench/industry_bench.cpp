@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/data/cv_data.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -99,10 +100,7 @@ void AddDimensionSeries(cv::TCvData& industry) {
 class SampleIndustry {
 public:
     SampleIndustry() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "cvindbench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        dir_ = pattern;
-        file_ = (dir_ / "BENCH.IND").string();
+        file_ = dir_ / "BENCH.IND";
         cv::TCvData industry;
         industry.Open(std::string(cv::kIndustrySignature), file_);
         cv::TCvSeries& list = industry.SeriesList();
@@ -118,15 +116,11 @@ public:
         industry.Close();
         size_ = static_cast<std::int64_t>(std::filesystem::file_size(file_));
     }
-    ~SampleIndustry() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
     const std::string& File() const { return file_; }
     std::int64_t Size() const { return size_; }
 
 private:
-    std::filesystem::path dir_;
+    cv::test::TempDir dir_;
     std::string file_;
     std::int64_t size_ = 0;
 };

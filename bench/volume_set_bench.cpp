@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/data/volume_set.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -27,10 +28,7 @@ constexpr int kRawSamples = 20;
 class SampleSet {
 public:
     explicit SampleSet(std::int16_t count) : count_(count) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "cvbench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        dir_ = pattern;
-        file_ = (dir_ / "bench.vs").string();
+        file_ = dir_ / "bench.vs";
         cv::TVolSet set;
         set.Create(file_, "Bench");
         set.AddKey("Number", 1, count);
@@ -42,17 +40,13 @@ public:
         set.Close();
         size_ = static_cast<std::int64_t>(std::filesystem::file_size(file_));
     }
-    ~SampleSet() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
     const std::string& File() const { return file_; }
     std::int64_t Size() const { return size_; }
     std::int16_t Count() const { return count_; }
 
 private:
     std::int16_t count_;
-    std::filesystem::path dir_;
+    cv::test::TempDir dir_;
     std::string file_;
     std::int64_t size_ = 0;
 };

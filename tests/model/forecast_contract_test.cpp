@@ -16,15 +16,9 @@
 namespace cv {
 namespace {
 
-test::TFixtureSpec PeriodFour() {
-    test::TFixtureSpec spec = test::FixtureB();
-    spec.currentPeriod = 4;
-    return spec;
-}
-
 TEST(PlanForecast, TheSessionMarksAForecastOnlyWhenTheRunSucceeded) {
     test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(PeriodFour());
+    TCvInd& industry = world.OpenFixture(test::FixtureBAtPeriodFour());
     const TForecastOutcome done = RunPlanForecast(*Session);
     EXPECT_TRUE(done.Done);
     EXPECT_EQ(done.Reason, "");
@@ -35,7 +29,7 @@ TEST(PlanForecast, TheSessionMarksAForecastOnlyWhenTheRunSucceeded) {
 
     // A second industry whose decisions lack the portfolio: the run fails, and
     // the flag set by the first forecast is cleared with it.
-    test::TFixtureSpec broken = PeriodFour();
+    test::TFixtureSpec broken = test::FixtureBAtPeriodFour();
     broken.omittedDecisionArrays = {"DecBrdPort"};
     world.OpenUncheckedFixture(broken, "broken.ind");
     Session->ForecastDone = true;
@@ -48,15 +42,8 @@ TEST(PlanForecast, TheSessionMarksAForecastOnlyWhenTheRunSucceeded) {
 
 TEST(PlanForecast, WarningsOfASuccessfulRunReachTheCaller) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = PeriodFour();
+    test::TFixtureSpec spec = test::FixtureOverfullPortfolio();
     // Firm 1 states six brands in a portfolio of five slots: the count is taken as 5.
-    spec.Prototypes(1, 1).push_back("PMORE");
-    spec.Cell(1, 1, 1).brandsT1 = {{"ONE", "PMORE", {}},
-                                   {"TWO", "PMORE", {}},
-                                   {"THREE", "PMORE", {}},
-                                   {"FOUR", "PMORE", {}},
-                                   {"FIVE", "PMORE", {}}};
-    spec.Cell(1, 1, 1).decidedCount = 6;
     world.OpenUncheckedFixture(spec);
     const TForecastOutcome outcome = RunPlanForecast(*Session);
     EXPECT_TRUE(outcome.Done) << outcome.Reason;

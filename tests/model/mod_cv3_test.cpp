@@ -221,15 +221,9 @@ void ExpectAbandoned(test::TModelWorld& world, TCvInd& industry, const std::stri
     EXPECT_TRUE(test::ForecastAllZero(industry, 5, where)) << where;
 }
 
-test::TFixtureSpec PeriodFour() {
-    test::TFixtureSpec spec = test::FixtureB();
-    spec.currentPeriod = 4;
-    return spec;
-}
-
 TEST(ModCV3, MissingPrototypeAbandonsTheRunAndLeavesAnEmptyForecast) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = PeriodFour();
+    test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
     spec.Cell(2, 1, 1).brandsT1.push_back({"GHOST", "PNONE", {}});
     EXPECT_THROW(world.OpenFixture(spec), std::runtime_error);  // the builder refuses it
     TCvInd& industry = world.OpenUncheckedFixture(spec);
@@ -240,18 +234,18 @@ TEST(ModCV3, MissingPrototypeAbandonsTheRunAndLeavesAnEmptyForecast) {
 
 TEST(ModCV3, MissingSeriesOrLabelAbandonsTheRun) {
     test::TModelWorld world;
-    test::TFixtureSpec noSeries = PeriodFour();
+    test::TFixtureSpec noSeries = test::FixtureBAtPeriodFour();
     noSeries.omittedSeries = {"BrdCumRes"};
     TCvInd& industry = world.OpenFixture(noSeries);
     ExpectAbandoned(world, industry, "the industry has no series BrdCumRes");
     EXPECT_FALSE(industry.PerResults(5).HasCells());  // no dictionary without the series
 
-    test::TFixtureSpec noLabel = PeriodFour();
+    test::TFixtureSpec noLabel = test::FixtureBAtPeriodFour();
     noLabel.omittedLabels = {"XFMLinks.Rpix"};
     TCvInd& other = world.OpenUncheckedFixture(noLabel, "nolabel.ind");
     ExpectAbandoned(world, other, "the series XFMLinks has no label Rpix");
 
-    test::TFixtureSpec noColumn = PeriodFour();
+    test::TFixtureSpec noColumn = test::FixtureBAtPeriodFour();
     noColumn.omittedLabels = {"DecBrdPort.ProName"};
     TCvInd& third = world.OpenUncheckedFixture(noColumn, "nocolumn.ind");
     ExpectAbandoned(world, third, "the series DecBrdPort has no label ProName");
@@ -259,7 +253,7 @@ TEST(ModCV3, MissingSeriesOrLabelAbandonsTheRun) {
 
 TEST(ModCV3, MissingDecisionArrayAbandonsTheRunNamingTheArrayAndCell) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = PeriodFour();
+    test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
     spec.omittedDecisionArrays = {"DecBrdPort"};
     TCvInd& industry = world.OpenUncheckedFixture(spec);
     ExpectAbandoned(world, industry, "array DecBrdPort missing in the decisions of period 5, firm 1, zone 1, market 1");
@@ -280,7 +274,7 @@ std::vector<long double> Elements(const TSimArr& array) {
 TEST(ModCV3, AFailedRunPutsBackWhatItWroteIntoTheDecisions) {
     for (const bool withLoan : {true, false}) {
         SCOPED_TRACE(withLoan ? "complete run" : "run without a loan request");
-        test::TFixtureSpec spec = PeriodFour();
+        test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
         if (!withLoan) spec.omittedDecisionArrays = {"LoanVal"};
         test::TRnDWorld rnd(spec);
         rnd.SetProjects(1, 1, {{"XRAY", {50, 50, 54}, 100000, 300}});
@@ -317,7 +311,7 @@ TEST(ModCV3, AFailedRunPutsBackWhatItWroteIntoTheDecisions) {
 // of t+2 as they were, no defaults.
 TEST(ModCV3, AFailureOfTheDefaultDecisionsAbandonsTheWholeRun) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = PeriodFour();
+    test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
     spec.omittedLabels = {"DecBrdCV3.AvailStock"};
     TCvInd& industry = world.OpenFixture(spec);
     TDataContext firmCell;
@@ -334,15 +328,8 @@ TEST(ModCV3, AFailureOfTheDefaultDecisionsAbandonsTheWholeRun) {
 
 TEST(ModCV3, CountsBeyondTheArraysAreClampedWithAWarning) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = PeriodFour();
+    test::TFixtureSpec spec = test::FixtureOverfullPortfolio();
     // Firm 1 states six brands but its portfolio has five slots; all five are listed.
-    spec.Prototypes(1, 1).push_back("PMORE");
-    spec.Cell(1, 1, 1).brandsT1 = {{"ONE", "PMORE", {}},
-                                   {"TWO", "PMORE", {}},
-                                   {"THREE", "PMORE", {}},
-                                   {"FOUR", "PMORE", {}},
-                                   {"FIVE", "PMORE", {}}};
-    spec.Cell(1, 1, 1).decidedCount = 6;
     // The market has 6 slots: firm 2's DELTA finds one left, a second brand none.
     spec.mktBrandSlots = 6;
     spec.Cell(2, 1, 1).brandsT1.push_back({"EXTRA", "PECHO", {}});
