@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/services/session.h"
+#include "core/session/session.h"
 #include "model/plan_forecast.h"
 #include "tests/model/fixtures/fixture_industry.h"
 #include "tests/model/fixtures/model_world.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/cv_data.h"
+#include "core/store/cv_data.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

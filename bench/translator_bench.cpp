@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/data/volume_set.h"
-#include "core/services/language_file.h"
-#include "core/services/translator.h"
+#include "core/store/volume_set.h"
+#include "core/language/language_file.h"
+#include "core/language/translator.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/sim_data.h"
+#include "core/store/sim_data.h"
 
 namespace cv {
 namespace {

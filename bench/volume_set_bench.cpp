@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/volume_set.h"
+#include "core/store/volume_set.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/data/industry_file.h"
-#include "core/data/per_data.h"
-#include "core/data/typed_array.h"
-#include "core/services/industry.h"
+#include "core/store/industry_file.h"
+#include "core/store/per_data.h"
+#include "core/store/typed_array.h"
+#include "core/session/industry.h"
 
 namespace cv {
 

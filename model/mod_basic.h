@@ -15,7 +15,7 @@
 // clamped to these bounds and to the bounds of the arrays they index, with a
 // level-0 log line and a warning in the work record, so that no loop of the
 // model ever leaves an array. Every failure of the model raises EModelError
-// (core/services/errors.h), which the driver catches in one place.
+// (core/base/errors.h), which the driver catches in one place.
 
 #include <array>
 #include <cstdint>
@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/data_context.h"
+#include "core/store/data_context.h"
 
 namespace cv {
 

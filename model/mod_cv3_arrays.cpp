@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/base/text_format.h"
 #include "model/mod_cv3.h"
 #include "model/model_access.h"
 

@@ -1,12 +1,12 @@
 #include "model/mod_distr.h"
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
 #include "model/model_access.h"
 
 namespace cv {

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/data/typed_array.h"
+#include "core/store/typed_array.h"
 #include "model/mod_basic.h"
 #include "model/model_access.h"
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/numbers.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/numbers.h"
+#include "core/base/text_format.h"
 #include "model/mod_distr.h"
 #include "model/model_access.h"
 

@@ -27,8 +27,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/typed_array.h"
-#include "core/services/numbers.h"
+#include "core/store/typed_array.h"
+#include "core/base/numbers.h"
 #include "model/mod_basic.h"
 
 namespace cv {

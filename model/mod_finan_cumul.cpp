@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <string>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/base/text_format.h"
 #include "model/mod_finan.h"
 #include "model/model_access.h"
 

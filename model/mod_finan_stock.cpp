@@ -2,9 +2,9 @@
 // contribution, the growth of its retail sales and its value share, in the zone
 // report of the zone the context holds (the last one).
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/numbers.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/numbers.h"
 #include "model/mod_finan.h"
 
 namespace cv {

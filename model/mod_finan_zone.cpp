@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
 #include "core/finance/fir_loans.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
-#include "core/services/numbers.h"
-#include "core/services/text_format.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/base/numbers.h"
+#include "core/base/text_format.h"
 #include "model/mod_finan.h"
 #include "model/model_access.h"
 

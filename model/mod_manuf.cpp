@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
 #include "model/model_access.h"
 
 namespace cv {

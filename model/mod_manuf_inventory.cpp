@@ -8,9 +8,9 @@
 #include <cmath>
 #include <optional>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/text_format.h"
 #include "model/mod_manuf.h"
 #include "model/mod_manuf_layers.h"
 #include "model/model_access.h"

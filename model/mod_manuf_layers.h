@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "core/data/series_index.h"
-#include "core/data/typed_array.h"
+#include "core/store/series_index.h"
+#include "core/store/typed_array.h"
 #include "model/model_access.h"
 
 namespace cv {

@@ -9,11 +9,11 @@
 #include <cmath>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/log_file.h"
-#include "core/services/numbers.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/log_file.h"
+#include "core/base/numbers.h"
+#include "core/base/text_format.h"
 #include "model/mod_manuf.h"
 #include "model/mod_manuf_layers.h"
 #include "model/model_access.h"

@@ -1,12 +1,12 @@
 // TModPref: the actual attributes of the marketed brands (their prototypes'
 // physical characteristics and their retail prices) and their portfolio status.
 
-#include "core/data/industry_file.h"
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/log_file.h"
-#include "core/services/text_format.h"
+#include "core/store/industry_file.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
 #include "model/mod_pref.h"
 #include "model/mod_pref_units.h"
 #include "model/model_access.h"

@@ -3,13 +3,13 @@
 
 #include <cmath>
 
-#include "core/data/industry_file.h"
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/numbers.h"
+#include "core/store/industry_file.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/base/numbers.h"
 #include "model/mod_pref.h"
 #include "model/mod_pref_units.h"
 #include "model/model_access.h"

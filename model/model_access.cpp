@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/data/industry_file.h"
-#include "core/data/per_data.h"
-#include "core/services/errors.h"
-#include "core/services/log_file.h"
-#include "core/services/text_format.h"
+#include "core/store/industry_file.h"
+#include "core/store/per_data.h"
+#include "core/base/errors.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
 #include "model/mod_basic.h"
 
 namespace cv {

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/data_context.h"
-#include "core/data/series_index.h"
-#include "core/data/typed_array.h"
+#include "core/store/data_context.h"
+#include "core/store/series_index.h"
+#include "core/store/typed_array.h"
 
 namespace cv {
 

@@ -1,7 +1,7 @@
 #include "model/period_arrays.h"
 
-#include "core/data/data_context.h"
-#include "core/data/typed_array.h"
+#include "core/store/data_context.h"
+#include "core/store/typed_array.h"
 
 namespace cv {
 

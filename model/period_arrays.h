@@ -11,7 +11,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/data/series_index.h"
+#include "core/store/series_index.h"
 
 namespace cv {
 

@@ -1,6 +1,6 @@
 #include "model/plan_forecast.h"
 
-#include "core/services/session.h"
+#include "core/session/session.h"
 #include "model/mod_cv3.h"
 #include "model/work_rec.h"
 

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <vector>
 
-#include "core/services/errors.h"
-#include "core/services/text_source.h"
+#include "core/base/errors.h"
+#include "core/language/text_source.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <iostream>
 
-#include "core/data/industry_dump.h"
-#include "core/services/errors.h"
+#include "core/store/industry_dump.h"
+#include "core/base/errors.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

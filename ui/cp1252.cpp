@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "core/services/cp1252_codec.h"
+#include "core/base/cp1252_codec.h"
 
 namespace cv {
 

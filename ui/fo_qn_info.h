@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "core/services/keyed_messages.h"
+#include "core/language/keyed_messages.h"
 
 class QLabel;
 class QListWidget;

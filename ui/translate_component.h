@@ -7,7 +7,7 @@
 #include <QObject>
 #include <string>
 
-#include "core/services/translator.h"
+#include "core/language/translator.h"
 
 namespace cv {
 

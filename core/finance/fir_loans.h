@@ -12,7 +12,7 @@
 
 #include <array>
 
-#include "core/data/data_context.h"
+#include "core/store/data_context.h"
 
 namespace cv {
 

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <utility>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/data/typed_array.h"
-#include "core/finance/open_industry.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/store/typed_array.h"
+#include "core/session/open_industry.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
 
 namespace cv {
 

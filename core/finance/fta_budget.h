@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/data/data_context.h"
+#include "core/store/data_context.h"
 
 namespace cv {
 

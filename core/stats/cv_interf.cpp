@@ -4,13 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
-#include "core/services/language_file.h"
-#include "core/services/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/language/language_file.h"
+#include "core/session/session.h"
 #include "core/stats/real48_matrix.h"
 #include "core/stats/regression.h"
 

@@ -18,7 +18,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/data/data_context.h"
+#include "core/store/data_context.h"
 
 namespace cv {
 

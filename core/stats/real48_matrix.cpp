@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "core/data/real48.h"
-#include "core/services/errors.h"
+#include "core/base/real48.h"
+#include "core/base/errors.h"
 
 namespace cv {
 

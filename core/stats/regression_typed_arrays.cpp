@@ -1,4 +1,4 @@
-#include "core/data/typed_array.h"
+#include "core/store/typed_array.h"
 #include "core/stats/regression.h"
 
 // The matrix routines over typed arrays of Real48 elements. The elements are read

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <string>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
 #include "model/model_access.h"
 #include "model/rnd/rnd_columns.h"
 

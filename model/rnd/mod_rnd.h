@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/data/data_context.h"
+#include "core/store/data_context.h"
 
 namespace cv {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/data/series.h"
+#include "core/store/series.h"
 
 namespace cv {
 

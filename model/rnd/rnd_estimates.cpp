@@ -5,13 +5,13 @@
 #include <cmath>
 #include <string>
 
-#include "core/data/series.h"
-#include "core/data/typed_array.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/numbers.h"
-#include "core/services/random_generator.h"
+#include "core/store/series.h"
+#include "core/store/typed_array.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/base/numbers.h"
+#include "core/base/random_generator.h"
 #include "model/rnd/mod_rnd.h"
 
 namespace cv {

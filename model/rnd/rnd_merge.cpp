@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/typed_array.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/text_format.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/typed_array.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
 #include "model/model_access.h"
 #include "model/rnd/mod_rnd.h"
 #include "model/rnd/rnd_rows.h"

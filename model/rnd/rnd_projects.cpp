@@ -1,9 +1,9 @@
 // The project-list and name operations of TModRnD that the R&D dialogs call.
 
-#include "core/data/per_data.h"
-#include "core/data/typed_array.h"
-#include "core/services/errors.h"
-#include "core/services/language_file.h"
+#include "core/store/per_data.h"
+#include "core/store/typed_array.h"
+#include "core/base/errors.h"
+#include "core/language/language_file.h"
 #include "model/rnd/mod_rnd.h"
 
 namespace cv {

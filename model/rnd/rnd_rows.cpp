@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "core/data/typed_array.h"
-#include "core/services/errors.h"
-#include "core/services/log_file.h"
-#include "core/services/text_format.h"
+#include "core/store/typed_array.h"
+#include "core/base/errors.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
 
 namespace cv {
 

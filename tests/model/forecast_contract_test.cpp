@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/services/session.h"
+#include "core/session/session.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_world.h"

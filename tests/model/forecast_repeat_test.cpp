@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/random_generator.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/random_generator.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_finan.h"

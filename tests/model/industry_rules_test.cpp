@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/services/session.h"
+#include "core/session/session.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/model_world.h"
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/forecast_view.h"

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/random_generator.h"
-#include "core/services/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/base/random_generator.h"
+#include "core/session/session.h"
 #include "model/work_rec.h"
-#include "core/services/ui_services.h"
+#include "core/base/ui_services.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
-#include "core/services/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/session/session.h"
 #include "model/rnd/mod_rnd.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"

@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
 #include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_distr.h"

@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/data/data_context.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/data_context.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_distr.h"
 #include "tests/model/fixtures/model_world.h"

@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "tests/model/fixtures/fixture_finan.h"
 #include "tests/model/fixtures/model_world.h"
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "tests/model/fixtures/fixture_finan.h"
 #include "tests/model/fixtures/model_world.h"
 

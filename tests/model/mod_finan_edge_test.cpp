@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
 #include "model/mod_finan.h"
 #include "model/model_access.h"
 #include "model/work_rec.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_finan.h"

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_manuf.h"
 #include "tests/model/fixtures/model_world.h"

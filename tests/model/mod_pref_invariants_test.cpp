@@ -10,11 +10,11 @@
 #include <cmath>
 #include <string>
 
-#include "core/data/data_context.h"
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/data_context.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "model/mod_pref.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_pref.h"

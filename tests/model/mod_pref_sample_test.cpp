@@ -7,10 +7,10 @@
 
 #include <cmath>
 
-#include "core/data/data_context.h"
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
+#include "core/store/data_context.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "model/mod_pref.h"
 #include "tests/model/fixtures/fixture_pref.h"
 #include "tests/model/fixtures/model_world.h"

@@ -14,11 +14,11 @@
 #include <array>
 #include <string>
 
-#include "core/data/data_context.h"
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
+#include "core/store/data_context.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_pref.h"
 #include "tests/model/fixtures/model_world.h"

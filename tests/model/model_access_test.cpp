@@ -7,10 +7,10 @@
 
 #include <filesystem>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/services/errors.h"
-#include "core/services/log_file.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/base/errors.h"
+#include "core/base/log_file.h"
 #include "model/mod_basic.h"
 #include "model/work_rec.h"
 #include "tests/support/temp_dir.h"

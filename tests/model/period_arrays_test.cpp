@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/data/per_data.h"
-#include "core/data/sim_data.h"
-#include "core/services/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/sim_data.h"
+#include "core/session/industry.h"
 #include "model/mod_cv3.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"

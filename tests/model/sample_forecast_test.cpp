@@ -8,12 +8,12 @@
 #include <sstream>
 #include <string>
 
-#include "core/data/industry_dump.h"
-#include "core/data/industry_file.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/session.h"
+#include "core/store/industry_dump.h"
+#include "core/store/industry_file.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/session/session.h"
 #include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_world.h"

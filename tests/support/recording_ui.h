@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/services/keyed_messages.h"
-#include "core/services/ui_services.h"
+#include "core/language/keyed_messages.h"
+#include "core/base/ui_services.h"
 
 namespace cv::test {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "core/services/log_file.h"
+#include "core/base/log_file.h"
 
 namespace cv::test {
 namespace fs = std::filesystem;

@@ -17,7 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/services/text_source.h"
+#include "core/language/text_source.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/services/numbers.h"
+#include "core/base/numbers.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 #include "tools/sample_industry/sample_teams.h"

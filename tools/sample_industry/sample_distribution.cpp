@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "core/data/series_index.h"
+#include "core/store/series_index.h"
 #include "tools/sample_industry/sample_writers.h"
 
 namespace cv::sample {

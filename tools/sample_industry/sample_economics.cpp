@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/data/series_index.h"
-#include "core/services/random_generator.h"
+#include "core/store/series_index.h"
+#include "core/base/random_generator.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/services/ini_file.h"
-#include "core/services/xceed_zip.h"
+#include "core/base/ini_file.h"
+#include "core/zip/xceed_zip.h"
 #include "tools/sample_industry/sample_files.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_teams.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/series_index.h"
+#include "core/store/series_index.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 

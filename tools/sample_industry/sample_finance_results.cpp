@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/data/series_index.h"
-#include "core/services/numbers.h"
+#include "core/store/series_index.h"
+#include "core/base/numbers.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/data/cv_data.h"
-#include "core/data/series_index.h"
-#include "core/services/random_generator.h"
+#include "core/store/cv_data.h"
+#include "core/store/series_index.h"
+#include "core/base/random_generator.h"
 #include "tools/sample_industry/sample_exchange.h"
 #include "tools/sample_industry/sample_files.h"
 #include "tools/sample_industry/sample_layout.h"

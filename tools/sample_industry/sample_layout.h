@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/data/volume_set.h"
+#include "core/store/volume_set.h"
 
 namespace cv::sample {
 

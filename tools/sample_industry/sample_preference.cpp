@@ -8,7 +8,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "core/data/series_index.h"
+#include "core/store/series_index.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/data/industry_file.h"
+#include "core/store/industry_file.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/data/cv_data.h"
-#include "core/data/data_context.h"
-#include "core/data/per_data.h"
+#include "core/store/cv_data.h"
+#include "core/store/data_context.h"
+#include "core/store/per_data.h"
 
 namespace cv::sample {
 

@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/data/industry_file.h"
-#include "core/data/series_index.h"
+#include "core/store/industry_file.h"
+#include "core/store/series_index.h"
 #include "tools/sample_industry/sample_layout.h"
 
 namespace cv::sample {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/data/series.h"
+#include "core/store/series.h"
 
 namespace cv::sample {
 

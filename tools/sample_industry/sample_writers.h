@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/data/series.h"
+#include "core/store/series.h"
 #include "tools/sample_industry/sample_quantities.h"
 
 namespace cv::sample {

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "core/data/industry_file.h"
-#include "core/data/series_index.h"
+#include "core/store/industry_file.h"
+#include "core/store/series_index.h"
 #include "tools/sample_industry/sample_industry.h"
 #include "tools/sample_industry/sample_layout.h"
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/data/cv_data.h"
-#include "core/data/data_context.h"
-#include "core/data/series.h"
-#include "core/services/industry.h"
+#include "core/store/cv_data.h"
+#include "core/store/data_context.h"
+#include "core/store/series.h"
+#include "core/session/industry.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/data/cv_data.h"
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
+#include "core/store/cv_data.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
 #include "tests/core/finance/finance_test_industry.h"
 
 namespace cv {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
 #include "tests/core/finance/finance_test_industry.h"
 #include "tests/support/recording_ui.h"
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/data/industry_file.h"
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
-#include "core/services/industry.h"
+#include "core/store/industry_file.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_industry.h"

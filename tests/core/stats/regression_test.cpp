@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "core/services/errors.h"
+#include "core/base/errors.h"
 
 namespace cv {
 namespace {

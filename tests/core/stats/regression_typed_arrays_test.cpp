@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 
-#include "core/data/typed_array.h"
-#include "core/services/errors.h"
+#include "core/store/typed_array.h"
+#include "core/base/errors.h"
 #include "core/stats/regression.h"
 
 namespace cv {

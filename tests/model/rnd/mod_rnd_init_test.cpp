@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "core/data/per_data.h"
-#include "core/data/sim_data.h"
-#include "core/services/errors.h"
+#include "core/store/per_data.h"
+#include "core/store/sim_data.h"
+#include "core/base/errors.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/rnd/rnd_sample.h"
 

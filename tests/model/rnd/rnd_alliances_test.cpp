@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/data/series_index.h"
+#include "core/store/series_index.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/rnd/rnd_world.h"
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/data/per_data.h"
-#include "core/data/series_index.h"
-#include "core/services/errors.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
 #include "tests/model/rnd/rnd_sample.h"
 
 namespace cv {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/data/series_index.h"
-#include "core/services/random_generator.h"
+#include "core/store/series_index.h"
+#include "core/base/random_generator.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/rnd/rnd_sample.h"
 

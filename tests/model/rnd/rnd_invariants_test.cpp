@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/series_index.h"
+#include "core/store/series_index.h"
 #include "model/model_access.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/fixtures/fixture_catalog.h"

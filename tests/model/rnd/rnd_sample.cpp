@@ -1,11 +1,11 @@
 #include "tests/model/rnd/rnd_sample.h"
 
-#include "core/data/byte_buffer.h"
-#include "core/data/industry_file.h"
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/sim_data.h"
-#include "core/services/log_file.h"
+#include "core/store/byte_buffer.h"
+#include "core/store/industry_file.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/sim_data.h"
+#include "core/base/log_file.h"
 #include "tools/sample_industry/sample_industry.h"
 
 namespace cv::test {

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "core/data/data_context.h"
-#include "core/data/sim_data.h"
-#include "core/data/typed_array.h"
-#include "core/services/industry.h"
+#include "core/store/data_context.h"
+#include "core/store/sim_data.h"
+#include "core/store/typed_array.h"
+#include "core/session/industry.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 

@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "core/data/per_data.h"
-#include "core/data/series.h"
-#include "core/data/series_index.h"
-#include "core/services/industry.h"
-#include "core/services/log_file.h"
-#include "core/services/random_generator.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
+#include "core/base/log_file.h"
+#include "core/base/random_generator.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/support/temp_dir.h"
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/data_context.h"
+#include "core/store/data_context.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_industry.h"
 #include "tests/model/fixtures/model_world.h"

@@ -1,0 +1,166 @@
+#pragma once
+// The session: the one object that lives from start-up to shutdown. It knows
+// where the program's files lie, reads the settings, holds the state every
+// window shares (current page, remembered menu items, quick help, help context,
+// whether the marketing plan was forecast), owns the open industry, and offers
+// the services windows use all the time: opening and closing an industry,
+// expanding @-tokens in texts, and the instructor's restriction queries.
+//
+// TQNSession holds the directories and settings; TSession adds the simulation's
+// state and services. This program is the team workstation: it always runs in
+// team mode. Paths use '/', and a directory text ends with '/'.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/store/data_context.h"
+#include "core/base/ini_file.h"
+#include "core/session/settings_paths.h"
+
+namespace cv {
+
+class TCvInd;
+class TFoCv3Mod;  // the page-window base class of the user interface
+class TMenuNode;  // a menu item as core sees it (core/base/menu_tree.h)
+
+// Number of page windows that remember a menu item, by window number 1..10.
+inline constexpr int kPageWindowCount = 10;
+inline constexpr std::size_t kLanguageCodeMax = 8;
+inline constexpr std::size_t kQuickHelpKeyMax = 32;
+
+// The directories and settings of the program.
+class TQNSession {
+public:
+    // Remembers the executable's full file name; Init works everything out.
+    explicit TQNSession(std::string exeFileName);
+    virtual ~TQNSession() = default;
+    TQNSession(const TQNSession&) = delete;
+    TQNSession& operator=(const TQNSession&) = delete;
+
+    // Works out the directories from the executable's place and reads the
+    // settings: the settings file beside "Binaries", the registry key, "WIN.INI".
+    virtual void Init();
+
+    const std::string& Language() const { return language_; }
+    bool InstructorMode() const { return instructorMode_; }
+    // The restriction queries answer false while it is set; never set here.
+    bool AdminView() const { return adminView_; }
+    const std::string& RootDir() const { return rootDir_; }
+    const std::string& BinDir() const { return binDir_; }
+    const std::string& MediaDir() const { return mediaDir_; }
+    const std::string& TextDir() const { return textDir_; }
+    // The directories from the settings, translated from their Windows form. A
+    // drive-letter or network path (the default exchange directory "A:/") cannot
+    // be reached here: its users test IsUnreachablePath and report it.
+    const std::string& PrivateDir() const { return privateDir_; }
+    const std::string& ExchangeDir() const { return exchangeDir_; }
+
+    const std::string& IndFullPath() const { return indFullPath_; }
+    const std::string& IndDir() const { return indDir_; }
+    const std::string& IndName() const { return indName_; }
+    const std::string& IndExt() const { return indExt_; }
+    const std::string& IndFileName() const { return indFileName_; }
+
+    // The settings stores; the configuration dialog writes back through them.
+    TIniFile& Settings() { return settings_; }
+    const TIniFile& Settings() const { return settings_; }
+    const TIniFile& WinIni() const { return winIni_; }
+    TRegistryIniFile& Registry() { return registry_; }
+    const TRegistryIniFile& Registry() const { return registry_; }
+    bool SettingsReadOnly() const { return settingsReadOnly_; }
+
+    // The page window shown now, and the menu item last chosen on each page
+    // window (index 0 is page window 1); all null at start.
+    TFoCv3Mod* CurrentPage = nullptr;
+    std::array<TMenuNode*, kPageWindowCount> PageMenuItems{};
+
+protected:
+    const std::string& ExeFileName() const { return exeFileName_; }
+    void SetIndustryNames(const std::string& dir, const std::string& name, const std::string& fullPath,
+                          const std::string& ext);
+    void ClearIndustryNames();
+
+private:
+    void FindDirectories(const std::string& exeDir);
+    void ReadSettings();
+
+    std::string exeFileName_;
+    std::string language_;
+    bool instructorMode_ = false;
+    bool adminView_ = false;
+    std::string rootDir_;
+    std::string binDir_;
+    std::string mediaDir_;
+    std::string textDir_;
+    std::string privateDir_;
+    std::string exchangeDir_;
+    std::string indFullPath_;
+    std::string indDir_;
+    std::string indName_;
+    std::string indExt_;
+    std::string indFileName_;
+    TIniFile winIni_{""};
+    TIniFile settings_{""};
+    bool settingsReadOnly_ = false;
+    TRegistryIniFile registry_{"", kRegistryKey};
+};
+
+// The session of the team workstation.
+class TSession : public TQNSession {
+public:
+    // Creates the session and runs Init. An executable named like one of the
+    // sibling programs shows "Software compiled with incorrect options !!!" and
+    // raises EFatalStop, which ends the program.
+    explicit TSession(std::string exeFileName = RunningExecutableFileName());
+    // Closes the open industry (saving it); a failure is logged, never thrown.
+    ~TSession() override;
+
+    void Init() override;
+
+    // Opens the industry file FileName and makes it the session's Industry; the
+    // open industry is closed first. The industry is built aside and handed over
+    // only when every step succeeded: a missing, corrupt or incomplete file (no
+    // info volume, no series list, a dimension series missing, a fourth zone or
+    // market) is closed without writing anything and reported with the message
+    // "IndIncomplete", and no industry is open afterwards. Then the industry's
+    // directory becomes the current directory (created when missing).
+    // Returns whether an industry is open.
+    bool IndOpen(const std::string& fileName);
+    // Saves and closes the open industry, forgets it and returns to RootDir.
+    // Nothing happens without one. A save that fails raises its error and
+    // leaves the industry open, so that nothing is lost.
+    void IndClose();
+
+    TCvInd* Industry() const { return industry_.get(); }
+    // The small integer "IndVersion" of the open industry (0 when absent).
+    std::int32_t IndVersion() const { return indVersion_; }
+
+    // Text with the first occurrence of each @-token replaced from Context and
+    // the open industry; Text unchanged when no industry is open.
+    std::string ExpandTokens(const std::string& text, const TDataContext& context) const;
+
+    // The instructor's restriction bits for an item of a category: false while
+    // AdminView is set or when no industry is open.
+    bool IsRestrictEnabled(const std::string& category, const std::string& item) const;
+    bool IsRestrictHidden(const std::string& category, const std::string& item) const;
+
+    // True once the marketing plan was forecast for the open industry.
+    bool ForecastDone = false;
+    // Quick-help text shown now (at most 32 characters) and the help context.
+    std::string QuickHelpKey;
+    std::int32_t HelpContext = 0;
+
+private:
+    void CheckSiblingName() const;
+    void EnterIndustryDir();
+
+    std::unique_ptr<TCvInd> industry_;
+    std::int32_t indVersion_ = 0;
+};
+
+// The one session of the program: empty until the main window creates it.
+extern std::unique_ptr<TSession> Session;
+
+}  // namespace cv

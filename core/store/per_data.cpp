@@ -1,0 +1,285 @@
+#include "core/store/per_data.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+#include "core/store/bag_form.h"
+#include "core/store/volume_set.h"
+#include "core/base/errors.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
+#include "core/base/ui_services.h"
+
+namespace cv {
+
+namespace {
+
+constexpr std::string_view kOutOfMemoryText =
+    "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
+constexpr int kDumpLogLevel = 9;
+// A text scalar stored by SetString takes up to 255 characters.
+constexpr std::uint8_t kStringMaxLen = 0;
+
+// The bag that answers for a cell that holds nothing.
+const TSimData& EmptyBag() {
+    static const TSimData empty;
+    return empty;
+}
+
+std::vector<std::uint8_t> AllocateSaveBuffer() {
+    try {
+        return std::vector<std::uint8_t>(kBufSize);
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(kOutOfMemoryText));
+        throw ESilentAbort("Out of memory");
+    }
+}
+
+std::string KeysText(const TIndustryKeys& keys) {
+    return FormatText("(type %d, period %d, zone %d, market %d, firm %d)",
+                      {keys[0], keys[1], keys[2], keys[3], keys[4]});
+}
+
+// A copy of Source in which every scalar and array carries its changed mark,
+// so that the copy is saved even when the source was only read from the file.
+// Buffer is the scratch for the scalars' tagged form, allocated on first use.
+std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, std::vector<std::uint8_t>& buffer) {
+    auto copy = std::make_unique<TSimData>();
+    copy->Assign(source);  // arrays come marked modified, scalars keep their flags
+    if (buffer.empty()) buffer = AllocateSaveBuffer();
+    std::uint16_t pos = 0;
+    source.WriteToBuffer(buffer, pos);
+    pos = 0;
+    WalkBagForm(buffer, pos, {.scalar = [&copy](const std::string& name, const TSimValue& value) {
+                                  TSimValue changed = value;
+                                  changed.changed = 1;
+                                  copy->SetScalar(name, changed);
+                              },
+                              .array = {}});
+    return copy;
+}
+
+}  // namespace
+
+// ---- Cells ----
+
+std::size_t TCvPerData::Slot(const TCellIndex& cell) {
+    if (cell.firm < 0 || cell.firm > kMaxCellFirm || cell.zone < 0 || cell.zone > kMaxCellZone || cell.market < 0 ||
+        cell.market > kMaxCellMarket)
+        throw ERangeError();
+    return static_cast<std::size_t>((cell.firm * kZones + cell.zone) * kMarkets + cell.market);
+}
+
+TSimData* TCvPerData::Cell(const TCellIndex& cell) const { return cells_.Bag(Slot(cell)); }
+
+bool TCvPerData::HasCells() const { return cells_.HoldsAny(); }
+
+const TSimData& TCvPerData::CellOrEmpty(int category, const TDataContext& context) const {
+    const TSimData* bag = Cell(CalcIndices(category, context));
+    return bag != nullptr ? *bag : EmptyBag();
+}
+
+TSimData& TCvPerData::CellForStore(int category, const TDataContext& context) {
+    return cells_.BagForStore(Slot(CalcIndices(category, context)));
+}
+
+// ---- Setters ----
+
+void TCvPerData::SetSmallint(int category, const TDataContext& context, std::string_view name, std::int16_t value) {
+    CellForStore(category, context).SetScalarInt(name, value);
+}
+
+void TCvPerData::SetReal(int category, const TDataContext& context, std::string_view name, long double value) {
+    CellForStore(category, context).SetScalarReal(name, value);
+}
+
+void TCvPerData::SetString(int category, const TDataContext& context, std::string_view name,
+                           std::string_view value) {
+    CellForStore(category, context).SetScalarZts(name, value, kStringMaxLen);
+}
+
+void TCvPerData::SetScalar(int category, const TDataContext& context, std::string_view name,
+                           const TSimValue& value) {
+    CellForStore(category, context).SetScalar(name, value);
+}
+
+TSimArr& TCvPerData::AddSimArr(int category, const TDataContext& context, std::string_view name,
+                               std::unique_ptr<TSimArr> array) {
+    return CellForStore(category, context).AddSimArr(name, std::move(array));
+}
+
+TSimArr& TCvPerData::CreateSimArr(int category, const TDataContext& context, std::string_view name,
+                                  std::uint8_t kind, std::uint8_t subType,
+                                  std::span<const TSeries* const> dimensions) {
+    auto array = std::make_unique<TSimArr>();
+    array->InitFromSeries(kind, subType, dimensions);
+    return AddSimArr(category, context, name, std::move(array));
+}
+
+// ---- Getters ----
+
+std::int16_t TCvPerData::GetSmallint(int category, const TDataContext& context, std::string_view name) const {
+    return CellOrEmpty(category, context).GetScalarSmallint(name);
+}
+
+long double TCvPerData::GetReal(int category, const TDataContext& context, std::string_view name) const {
+    return CellOrEmpty(category, context).GetScalarReal(name);
+}
+
+std::string TCvPerData::GetString(int category, const TDataContext& context, std::string_view name) const {
+    return CellOrEmpty(category, context).GetScalarZts(name);
+}
+
+std::int16_t TCvPerData::GetSmallintDef(int category, const TDataContext& context, std::string_view name,
+                                        std::int16_t defaultValue) const {
+    const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
+    if (value == nullptr) return defaultValue;
+    const long double number = std::nearbyint(SimValueNumber(*value));
+    if (!(number >= INT16_MIN && number <= INT16_MAX)) throw ERangeError();
+    return static_cast<std::int16_t>(number);
+}
+
+long double TCvPerData::GetRealDef(int category, const TDataContext& context, std::string_view name,
+                                   long double defaultValue) const {
+    const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
+    return value == nullptr ? RoundToReal48(defaultValue) : SimValueNumber(*value);
+}
+
+void TCvPerData::GetScalar(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
+                           bool mustExist, TSimValue& value) const {
+    CellOrEmpty(category, context).GetScalar(name, kind, value, mustExist);
+}
+
+TSimArr* TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) const {
+    return CellOrEmpty(category, context).GetSimArr(name);
+}
+
+TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::string_view name) const {
+    const TSimData* bag = Cell(CalcIndices(category, context));
+    if (bag == nullptr) return nullptr;
+    return bag->FindSimArr(name);
+}
+
+// ---- Copies ----
+
+TSimArr* TCvPerData::DupSimArr(const TCvPerData& source, int category, const TDataContext& context,
+                               std::string_view name) {
+    const TSimArr* original = source.GetSimArr(category, context, name);
+    if (original == nullptr) {
+        Ui().ShowPlainBox("[TCvPerData.DupSimArr] cannot duplicate " + std::string(name));
+        return nullptr;
+    }
+    if (TSimArr* existing = FindSimArr(category, context, name)) {
+        LogFmt(0, "Warning : attempt to duplicate an existing array %s", {name});
+        if (existing != original) existing->Assign(*original);
+        return existing;
+    }
+    auto copy = std::make_unique<TSimArr>();
+    copy->Assign(*original);
+    return &AddSimArr(category, context, name, std::move(copy));
+}
+
+TSimValue TCvPerData::CopyScalar(const TCvPerData& source, int category, const TDataContext& context,
+                                 std::string_view name) {
+    TSimValue value;
+    source.GetScalar(category, context, name, kAnyKind, true, value);
+    value.changed = 1;
+    SetScalar(category, context, name, value);
+    return value;
+}
+
+void TCvPerData::CopyFirmCells(int firm, const TCvPerData& source) {
+    std::vector<std::uint8_t> buffer;
+    for (std::int16_t zone = 0; zone <= kMaxCellZone; ++zone) {
+        for (std::int16_t market = 0; market <= kMaxCellMarket; ++market) {
+            const TCellIndex cell{static_cast<std::int16_t>(firm), zone, market};
+            const TSimData* original = source.Cell(cell);
+            if (original == nullptr) continue;
+            cells_.Put(Slot(cell), MarkedCopy(*original, buffer));
+        }
+    }
+}
+
+void TCvPerData::CopyAllCells(const TCvPerData& source) {
+    TCellGrid copies;
+    std::vector<std::uint8_t> buffer;
+    for (std::size_t slot = 0; slot < TCellGrid::kCellCount; ++slot)
+        if (const TSimData* original = source.cells_.Bag(slot)) copies.Put(slot, MarkedCopy(*original, buffer));
+    cells_.Swap(copies);
+}
+
+// ---- Persistence ----
+
+void TCvPerData::SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimData& bag,
+                          std::span<std::uint8_t> buffer) const {
+    std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
+    std::uint16_t pos = 0;
+    bag.WriteToBuffer(buffer, pos);
+    const TIndustryKeys keys = CellVolumeKeys(what_, period_, cell);
+    volumes.VolumeSet(buffer.data(), pos, keys);
+}
+
+void TCvPerData::SaveToVolSet(TVolSet& volumes) const {
+    std::vector<std::uint8_t> buffer;
+    ForEachCell([&](const TCellIndex& cell) {
+        const TSimData* bag = cells_.BuiltBag(Slot(cell));
+        if (bag == nullptr || (bag->ScalarCount() == 0 && bag->ArrayCount() == 0) || !bag->IsModified()) return;
+        if (buffer.empty()) buffer = AllocateSaveBuffer();
+        SaveCell(volumes, cell, *bag, buffer);
+    });
+}
+
+namespace {
+
+// The cell whose volume has Keys, when the set's cells have one: the keys
+// beyond the fifth are unset and each index lies on the grid.
+// A key the set does not declare counts as unset.
+bool CellOfVolumeKeys(TVolKeys keys, TCellIndex& cell) {
+    for (std::size_t k = kIndustryKeyCount; k < keys.size(); ++k)
+        if (keys[k] != kVolKeyUnset) return false;
+    auto index = [keys](std::size_t k, int max, std::int16_t& into) {
+        const std::int16_t value = k < keys.size() ? keys[k] : kVolKeyUnset;
+        into = value == kVolKeyUnset ? std::int16_t{0} : value;
+        return value == kVolKeyUnset || (value >= 1 && value <= max);
+    };
+    return index(2, kMaxCellZone, cell.zone) && index(3, kMaxCellMarket, cell.market) &&
+           index(4, kMaxCellFirm, cell.firm);
+}
+
+}  // namespace
+
+// Keeps each bag as far as its end tag; bytes after it are not part of it.
+void TCvPerData::LoadFromVolSet(TVolSet& volumes) {
+    TCellGrid loaded;
+    const std::array<std::int16_t, 2> prefix{static_cast<std::int16_t>(what_), period_};
+    volumes.VolumesWithPrefix(prefix, [&](TVolKeys keys, const std::uint8_t* data, std::uint16_t size) {
+        TCellIndex cell;
+        if (!CellOfVolumeKeys(keys, cell)) return;
+        std::uint16_t pos = 0;
+        try {
+            TSimData::CheckBuffer(TGetBuf(data, size), pos);
+        } catch (const EDataError& error) {
+            throw EDataError(FormatText("Industry file %s, volume %s: %s",
+                                        {volumes.FileName(), KeysText(CellVolumeKeys(what_, period_, cell)),
+                                         error.what()}));
+        }
+        loaded.Keep(Slot(cell), std::span<const std::uint8_t>(data, pos));
+    });
+    cells_.Swap(loaded);
+}
+
+void TCvPerData::DumpToLog() const {
+    // Nothing would be written: the cells are left unbuilt.
+    if (!LogIsOpen() || DebugLevel < kDumpLogLevel) return;
+    LogFmt(kDumpLogLevel, "What=%d   ThisPer=%d", {what_, period_});
+    ForEachCell([&](const TCellIndex& cell) {
+        LogFmt(kDumpLogLevel, "iFir=%d   iFta=%d   iMkt=%d   ", {cell.firm, cell.zone, cell.market});
+        if (const TSimData* bag = Cell(cell)) bag->LogContents();
+    });
+}
+
+}  // namespace cv

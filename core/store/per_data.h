@@ -1,0 +1,157 @@
+#pragma once
+// TCvPerData: one data set of the industry (the constant part, or the results,
+// decisions or default decisions of one period) as a grid of firm x zone x
+// market cells, each a named-value bag. Every quantity of the program is read
+// and written through these accessors, by data category, context and name.
+//
+// Cells are created only when something is stored in them. A set is stored as
+// one volume per non-empty cell of the industry file (docs/industry_file.md);
+// a save writes only the cells that carry a changed mark, and the volume set
+// relocates a cell whose stored size changed. A set read from the file checks
+// every cell's bytes when it is loaded and builds a cell's bag when the cell
+// is first used (TCellGrid).
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/store/cell_grid.h"
+#include "core/store/data_context.h"
+#include "core/store/industry_file.h"
+#include "core/store/sim_data.h"
+#include "core/store/typed_array.h"
+
+namespace cv {
+
+class TSeries;
+class TVolSet;
+
+class TCvPerData {
+public:
+    // A new set: what 0, period 0, no cells; the owner sets what and period.
+    TCvPerData() = default;
+    TCvPerData(std::uint16_t what, std::int16_t period) : what_(what), period_(period) {}
+    virtual ~TCvPerData() = default;
+    TCvPerData(const TCvPerData&) = delete;
+    TCvPerData& operator=(const TCvPerData&) = delete;
+
+    // The kind of the set, equal to its volume type (TVolType), and its period
+    // (kConstantPeriod for the constant part).
+    std::uint16_t What() const { return what_; }
+    std::int16_t Period() const { return period_; }
+    void SetWhat(std::uint16_t what) { what_ = what; }
+    void SetPeriod(std::int16_t period) { period_ = period; }
+
+    // Every accessor finds its cell with CalcIndices(Category, Context); a cell
+    // outside firm 0..6, zone 0..3, market 0..3 raises ERangeError.
+
+    // Setters: the cell is created when missing, then the bag stores the value
+    // with its changed mark.
+    void SetSmallint(int category, const TDataContext& context, std::string_view name, std::int16_t value);
+    void SetReal(int category, const TDataContext& context, std::string_view name, long double value);
+    // A text of up to 255 characters.
+    void SetString(int category, const TDataContext& context, std::string_view name, std::string_view value);
+    // The value as given, changed mark included.
+    void SetScalar(int category, const TDataContext& context, std::string_view name, const TSimValue& value);
+    // The cell takes the array; a name already there raises the bag's duplicate error.
+    TSimArr& AddSimArr(int category, const TDataContext& context, std::string_view name,
+                       std::unique_ptr<TSimArr> array);
+    // A new zero array of Kind and SubType whose dimension d runs over the
+    // bounds of the d-th series (one to five), added to the cell under Name.
+    TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
+                          std::uint8_t subType, std::span<const TSeries* const> dimensions);
+    TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
+                          std::uint8_t subType, std::initializer_list<const TSeries*> dimensions) {
+        return CreateSimArr(category, context, name, kind, subType,
+                            std::span<const TSeries* const>(dimensions.begin(), dimensions.size()));
+    }
+
+    // Getters never create a cell; a missing cell answers as an empty bag does.
+    // A missing scalar is reported by the bag and reads as 0 (or no text).
+    std::int16_t GetSmallint(int category, const TDataContext& context, std::string_view name) const;
+    long double GetReal(int category, const TDataContext& context, std::string_view name) const;
+    std::string GetString(int category, const TDataContext& context, std::string_view name) const;
+    // Silent forms: the stored value, or Default when the cell has no scalar Name.
+    // GetRealDef answers the default as a 6-byte real holds it.
+    std::int16_t GetSmallintDef(int category, const TDataContext& context, std::string_view name,
+                                std::int16_t defaultValue) const;
+    long double GetRealDef(int category, const TDataContext& context, std::string_view name,
+                           long double defaultValue) const;
+    // The bag's typed look-up: MustExist shows the bag's reports.
+    void GetScalar(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
+                   bool mustExist, TSimValue& value) const;
+    // The array owned by the cell; a missing one is logged by the bag ("cannot
+    // get SimArr <name>") and gives nullptr, which callers must test.
+    TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name) const;
+    // The array, or nullptr without any report.
+    TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name) const;
+
+    // This set's copy of the array Name of Source: an existing array of that name
+    // takes the source's content (after a warning in the log), otherwise a new
+    // copy is added. When Source lacks the array, "[TCvPerData.DupSimArr] cannot
+    // duplicate <name>" is shown and nullptr returned.
+    TSimArr* DupSimArr(const TCvPerData& source, int category, const TDataContext& context, std::string_view name);
+    // Stores the scalar Name of Source under the same name here, marked changed
+    // so that the copy is saved; returns it. A missing scalar is reported by the
+    // source's bag and copies as an all-zero value.
+    TSimValue CopyScalar(const TCvPerData& source, int category, const TDataContext& context, std::string_view name);
+    // For every zone and market where Source has a cell of Firm, this set's cell
+    // becomes a deep copy of it, every scalar and array marked changed; the other
+    // cells stay as they are.
+    void CopyFirmCells(int firm, const TCvPerData& source);
+    // Every cell of the grid becomes a deep copy of Source's cell of the same
+    // firm, zone and market, every scalar and array marked changed; where Source
+    // has no cell, this set's cell becomes empty. All copies are made before any
+    // cell is replaced, so a failure (a cell too large to copy, no memory)
+    // leaves this set as it was.
+    void CopyAllCells(const TCvPerData& source);
+    // Exchanges the cells of the two sets; kind and period stay with each set.
+    void SwapCells(TCvPerData& other) noexcept { cells_.Swap(other.cells_); }
+
+    // Stores every non-empty cell that carries a changed mark as one volume
+    // (marks stay set); a cell not used since it was loaded has none. A cell
+    // too large for a volume raises ERangeError and failures of the file raise
+    // EVolSetError; cells stored before stay stored in the set's memory,
+    // nothing is flushed here.
+    void SaveToVolSet(TVolSet& volumes) const;
+    // Reads the set's cells from their volumes: each volume's bytes are checked
+    // and kept, and become the cell's bag when the cell is first used. The set
+    // keeps its previous cells unless every volume reads: a malformed volume
+    // raises EDataError naming the file and the volume's keys.
+    void LoadFromVolSet(TVolSet& volumes);
+    // Writes the set and every cell's contents to the log at level 9 (which
+    // builds every cell), when the log takes that level.
+    void DumpToLog() const;
+
+    // The cell, built when first used, or nullptr when it holds nothing;
+    // ERangeError outside the grid.
+    TSimData* Cell(const TCellIndex& cell) const;
+    bool HasCells() const;
+
+private:
+    static constexpr int kZones = kMaxCellZone + 1;
+    static constexpr int kMarkets = kMaxCellMarket + 1;
+
+    static std::size_t Slot(const TCellIndex& cell);
+    const TSimData& CellOrEmpty(int category, const TDataContext& context) const;
+    TSimData& CellForStore(int category, const TDataContext& context);
+    void SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimData& bag, std::span<std::uint8_t> buffer) const;
+
+    std::uint16_t what_ = 0;
+    std::int16_t period_ = 0;
+    // Built on first use, also by the const accessors.
+    mutable TCellGrid cells_;
+};
+
+// Calls Visit(cell) for every cell of the grid, firm outermost and market innermost.
+template <class Visitor>
+void ForEachCell(Visitor&& visit) {
+    for (std::int16_t firm = 0; firm <= kMaxCellFirm; ++firm)
+        for (std::int16_t zone = 0; zone <= kMaxCellZone; ++zone)
+            for (std::int16_t market = 0; market <= kMaxCellMarket; ++market) visit(TCellIndex{firm, zone, market});
+}
+
+}  // namespace cv

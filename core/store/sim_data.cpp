@@ -1,0 +1,388 @@
+#include "core/store/sim_data.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <iterator>
+#include <new>
+
+#include "core/store/bag_form.h"
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
+#include "core/base/ui_services.h"
+
+namespace cv {
+
+namespace {
+
+constexpr std::string_view kOutOfMemoryText =
+    "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
+constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
+constexpr int kContentsLogLevel = 9;
+
+// Tags of the value form (docs/tagged_forms.md).
+constexpr std::uint8_t kTagKind = 3;
+constexpr std::uint8_t kTagSubType = 4;
+constexpr std::uint8_t kTagInteger = 5;
+constexpr std::uint8_t kTagReal = 6;
+constexpr std::uint8_t kTagText = 7;
+constexpr std::uint8_t kTagValueEnd = 50;
+
+const std::string kNoText;
+
+// Western code-page letters in upper case, so that names compare letter case ignored.
+constexpr unsigned char FoldCase(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+    case 0x9A: return 0x8A;  // s caron
+    case 0x9C: return 0x8C;  // oe
+    case 0x9E: return 0x8E;  // z caron
+    case 0xFF: return 0x9F;  // y diaeresis
+    default: return c;
+    }
+}
+
+constexpr bool IsFoldedLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F || c == 0xDF ||
+           (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+}
+
+// Sort weight of every byte: symbols first, then digits, then letters, case folded.
+constexpr std::array<std::uint16_t, 256> kSortWeights = [] {
+    constexpr int kDigitGroup = 0x100;
+    constexpr int kLetterGroup = 0x200;
+    std::array<std::uint16_t, 256> weights{};
+    for (int raw = 0; raw < 256; ++raw) {
+        const unsigned char c = FoldCase(static_cast<unsigned char>(raw));
+        int weight = c;
+        if (c >= '0' && c <= '9') weight += kDigitGroup;
+        if (IsFoldedLetter(c)) weight += kLetterGroup;
+        weights[raw] = static_cast<std::uint16_t>(weight);
+    }
+    return weights;
+}();
+
+// Where Name is or would go in a sorted list, and whether it is there.
+template <class List>
+auto FindEntry(List& list, std::string_view name) {
+    // Bags are written in name order, so a name read usually goes after the last.
+    if (list.empty() || CompareNames(list.back().name, name) < 0) return std::pair{list.end(), false};
+    const auto at = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, std::string_view key) {
+        return CompareNames(entry.name, key) < 0;
+    });
+    const bool found = at != list.end() && CompareNames(at->name, name) == 0;
+    return std::pair{at, found};
+}
+
+void CheckName(std::string_view name) {
+    if (name.size() > kMaxFieldText) throw ERangeError();
+}
+
+void CheckScalarKind(std::uint8_t kind) {
+    if (kind > dkZts) throw ERangeError();
+}
+
+// One value form as it lies in the buffer, its text a view into it.
+struct TStoredValue {
+    std::uint8_t subType = 0;
+    std::uint8_t kind = 0;
+    std::int32_t integer = 0;
+    Real48 real{};
+    std::string_view text;
+};
+
+TStoredValue ReadStoredValue(TGetBuf buf, std::uint16_t& pos) {
+    TStoredValue value;
+    for (;;) {
+        switch (BufGetByte(buf, pos)) {
+        case kTagKind: value.kind = BufGetByte(buf, pos); break;
+        case kTagSubType: value.subType = BufGetByte(buf, pos); break;
+        case kTagInteger: value.integer = BufGetLong(buf, pos); break;
+        case kTagReal: value.real = BufGetReal48Bytes(buf, pos); break;
+        case kTagText: value.text = BufGetZtsView(buf, pos, value.subType); break;
+        case kTagValueEnd: return value;
+        default: break;  // not a tag of this form: skipped
+        }
+    }
+}
+
+// A number value laid out exactly as WriteSimValue lays it out: true with Pos
+// after it, false with Pos unchanged for any other layout, which is left to
+// ReadStoredValue. Such a value has a valid kind and reads without error.
+bool SkipWrittenNumber(TGetBuf buf, std::uint16_t& pos) {
+    constexpr std::size_t kHeaderSize = 5;  // kind tag, kind, sub-type tag, sub type, number tag
+    const std::size_t end = BufReadableEnd(buf);
+    const std::size_t at = pos;
+    if (at + kHeaderSize > end) return false;
+    const std::uint8_t* header = buf.data + at;
+    if (header[0] != kTagKind || header[2] != kTagSubType) return false;
+    std::size_t numberSize = 0;
+    if (header[1] <= dkWord && header[4] == kTagInteger) numberSize = sizeof(std::int32_t);
+    if (header[1] == dkReal48 && header[4] == kTagReal) numberSize = sizeof(Real48);
+    const std::size_t endTagAt = at + kHeaderSize + numberSize;
+    if (numberSize == 0 || endTagAt >= end || buf.data[endTagAt] != kTagValueEnd) return false;
+    pos = static_cast<std::uint16_t>(endTagAt + 1);
+    return true;
+}
+
+}  // namespace
+
+int CompareNames(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const int difference =
+            kSortWeights[static_cast<unsigned char>(a[i])] - kSortWeights[static_cast<unsigned char>(b[i])];
+        if (difference != 0) return difference;
+    }
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
+}
+
+// ---- Values ----
+
+void WriteSimValue(TPutBuf buf, std::uint16_t& pos, const TSimValue& value) {
+    BufPutByte(buf, pos, kTagKind);
+    BufPutByte(buf, pos, value.kind);
+    BufPutByte(buf, pos, kTagSubType);
+    BufPutByte(buf, pos, value.subType);
+    if (value.kind <= dkWord) {
+        BufPutByte(buf, pos, kTagInteger);
+        BufPutLong(buf, pos, value.integer);
+    } else if (value.kind == dkReal48) {
+        BufPutByte(buf, pos, kTagReal);
+        BufPutReal48(buf, pos, value.real);
+    } else if (value.kind == dkZts) {
+        BufPutByte(buf, pos, kTagText);
+        BufPutZts(buf, pos, value.text, value.subType);
+    }
+    BufPutByte(buf, pos, kTagValueEnd);
+}
+
+TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos) {
+    const TStoredValue stored = ReadStoredValue(buf, pos);
+    TSimValue value;
+    value.subType = stored.subType;
+    value.kind = stored.kind;
+    value.integer = stored.integer;
+    value.real = stored.real;
+    value.text.assign(stored.text);
+    return value;
+}
+
+// ---- Scalars ----
+
+const TSimValue* TSimData::FindScalar(std::string_view name) const {
+    const auto [at, found] = FindEntry(scalars_, name);
+    return found ? &at->value : nullptr;
+}
+
+void TSimData::PutScalar(std::vector<TScalarEntry>& scalars, std::string_view name, const TSimValue& value) {
+    CheckName(name);
+    CheckScalarKind(value.kind);
+    TSimValue stored = value;
+    stored.text.resize(FitToField(value.text, value.subType).size());
+    const auto [at, found] = FindEntry(scalars, name);
+    if (found) {
+        at->value = std::move(stored);
+    } else {
+        scalars.insert(at, TScalarEntry{std::string(name), std::move(stored)});
+    }
+}
+
+void TSimData::SetScalar(std::string_view name, const TSimValue& value) {
+    try {
+        PutScalar(scalars_, name, value);
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(kOutOfMemoryText));
+        throw ESilentAbort("Out of memory");
+    }
+}
+
+void TSimData::SetScalarInt(std::string_view name, std::int32_t value) {
+    TSimValue stored;
+    stored.changed = 1;
+    stored.kind = dkSmallint;
+    stored.integer = value;
+    SetScalar(name, stored);
+}
+
+void TSimData::SetScalarReal(std::string_view name, long double value) {
+    TSimValue stored;
+    stored.changed = 1;
+    stored.kind = dkReal48;
+    stored.real = ToReal48(value);
+    SetScalar(name, stored);
+}
+
+void TSimData::SetScalarZts(std::string_view name, std::string_view text, std::uint8_t maxLen) {
+    TSimValue stored;
+    stored.changed = 1;
+    stored.kind = dkZts;
+    stored.subType = maxLen;
+    stored.text = text;
+    SetScalar(name, stored);
+}
+
+void TSimData::GetScalar(std::string_view name, std::uint8_t kind, TSimValue& value, bool showErrors) const {
+    const TSimValue* stored = FindScalar(name);
+    if (stored == nullptr) {
+        if (showErrors) Ui().ShowErrorBox("[GetScalar] Unknown scalar : " + std::string(name));
+        value = TSimValue{};
+        return;
+    }
+    value = *stored;
+    if (kind != kAnyKind && stored->kind != kind && showErrors) {
+        Ui().ShowPlainBox("[GetScalar] expecting kind " + std::to_string(kind) + "   found " +
+                          std::to_string(stored->kind));
+    }
+}
+
+std::int16_t TSimData::GetScalarSmallint(std::string_view name) const {
+    TSimValue value;
+    GetScalar(name, dkSmallint, value, true);
+    const long double number = std::nearbyint(SimValueNumber(value));
+    if (!(number >= -32768 && number <= 32767)) throw ERangeError();
+    return static_cast<std::int16_t>(number);
+}
+
+long double TSimData::GetScalarReal(std::string_view name) const {
+    TSimValue value;
+    GetScalar(name, dkReal48, value, true);
+    return SimValueNumber(value);
+}
+
+const std::string& TSimData::GetScalarZts(std::string_view name) const {
+    TSimValue value;
+    GetScalar(name, dkZts, value, true);
+    const TSimValue* stored = FindScalar(name);
+    return stored != nullptr && stored->kind == dkZts ? stored->text : kNoText;
+}
+
+// ---- Arrays ----
+
+TSimArr& TSimData::PutArray(std::vector<TArrayEntry>& arrays, std::string_view name, std::unique_ptr<TSimArr> array) {
+    CheckName(name);
+    if (!array) throw ERangeError();
+    const auto [at, found] = FindEntry(arrays, name);
+    if (found) throw ECvError(std::string(kDuplicateText));
+    return *arrays.insert(at, TArrayEntry{std::string(name), std::move(array)})->array;
+}
+
+TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array) {
+    return PutArray(arrays_, name, std::move(array));
+}
+
+TSimArr* TSimData::FindSimArr(std::string_view name) const {
+    const auto [at, found] = FindEntry(arrays_, name);
+    return found ? at->array.get() : nullptr;
+}
+
+TSimArr* TSimData::GetSimArr(std::string_view name) const {
+    TSimArr* array = FindSimArr(name);
+    if (array == nullptr) LogFmt(0, "cannot get SimArr %s", {name});
+    return array;
+}
+
+// ---- The whole bag ----
+
+bool TSimData::IsModified() const {
+    return std::any_of(scalars_.begin(), scalars_.end(), [](const TScalarEntry& s) { return s.value.changed != 0; }) ||
+           std::any_of(arrays_.begin(), arrays_.end(), [](const TArrayEntry& a) { return a.array->IsModified(); });
+}
+
+void TSimData::Assign(const TSimData& src) {
+    for (const TScalarEntry& scalar : src.scalars_) SetScalar(scalar.name, scalar.value);
+    for (const TArrayEntry& entry : src.arrays_) {
+        auto copy = std::make_unique<TSimArr>();
+        copy->Assign(*entry.array);
+        AddSimArr(entry.name, std::move(copy));
+    }
+}
+
+void TSimData::LogContents() const {
+    LogFmt(kContentsLogLevel, "   #scal=%d   #sarr=%d", {scalars_.size(), arrays_.size()});
+    for (std::size_t i = 0; i < scalars_.size(); ++i) {
+        LogFmt(kContentsLogLevel, "   scal %d : %s", {i, scalars_[i].name});
+    }
+    for (std::size_t i = 0; i < arrays_.size(); ++i) LogFmt(kContentsLogLevel, "   sarr %d : %s", {i, arrays_[i].name});
+}
+
+void TSimData::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    const std::uint16_t start = pos;
+    try {
+        for (const TScalarEntry& scalar : scalars_) {
+            BufPutByte(buf, pos, bag_form::kTagScalarName);
+            BufPutShortStr(buf, pos, scalar.name, 0);
+            BufPutByte(buf, pos, bag_form::kTagScalarValue);
+            WriteSimValue(buf, pos, scalar.value);
+        }
+        for (const TArrayEntry& entry : arrays_) {
+            BufPutByte(buf, pos, bag_form::kTagArrayName);
+            BufPutShortStr(buf, pos, entry.name, 0);
+            BufPutByte(buf, pos, bag_form::kTagArray);
+            entry.array->WriteToBuffer(buf, pos);
+        }
+        BufPutByte(buf, pos, bag_form::kTagBagEnd);
+    } catch (...) {
+        pos = start;
+        throw;
+    }
+}
+
+// The lists are gathered in scratch lists kept from bag to bag, so that the
+// bag's own lists are allocated once, at their final size; the bag changes
+// only when the whole form has been read.
+void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    thread_local std::vector<TScalarEntry> scalars;
+    thread_local std::vector<TArrayEntry> arrays;
+    struct TEmptiedOnExit {
+        ~TEmptiedOnExit() {
+            scalars.clear();
+            arrays.clear();
+        }
+    } emptiedOnExit;
+    ParseBagForm(
+        buf, pos,
+        [](std::string_view name, TGetBuf value, std::uint16_t& at) {
+            PutScalar(scalars, name, ReadSimValue(value, at));
+        },
+        [](std::string_view name, TGetBuf form, std::uint16_t& at) {
+            // Default-initialised: every member has its initialiser, and
+            // zeroing the whole object first would cost a block fill per array.
+            auto array = std::make_unique_for_overwrite<TSimArr>();
+            array->ReadFromBuffer(form, at);
+            PutArray(arrays, name, std::move(array));
+        });
+    std::vector<TScalarEntry> readScalars(std::make_move_iterator(scalars.begin()),
+                                          std::make_move_iterator(scalars.end()));
+    std::vector<TArrayEntry> readArrays(std::make_move_iterator(arrays.begin()), std::make_move_iterator(arrays.end()));
+    scalars_ = std::move(readScalars);
+    arrays_ = std::move(readArrays);
+}
+
+// Every check of ReadFromBuffer, in the same order: the value and array forms
+// through their own checks, the scalar's kind as PutScalar checks it, and a
+// repeated array name as PutArray refuses it. The names seen are views kept in
+// a scratch list; bags are written in name order, so a name after the greatest
+// so far needs no search.
+void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
+    thread_local std::vector<std::string_view> arrayNames;
+    arrayNames.clear();
+    std::string_view greatest;
+    ParseBagForm(
+        buf, pos,
+        [](std::string_view, TGetBuf value, std::uint16_t& at) {
+            if (!SkipWrittenNumber(value, at)) CheckScalarKind(ReadStoredValue(value, at).kind);
+        },
+        [&greatest](std::string_view name, TGetBuf form, std::uint16_t& at) {
+            TSimArr::CheckBuffer(form, at);
+            const bool inOrder = arrayNames.empty() || CompareNames(greatest, name) < 0;
+            if (!inOrder && std::any_of(arrayNames.begin(), arrayNames.end(),
+                                        [name](std::string_view seen) { return CompareNames(seen, name) == 0; }))
+                throw ECvError(std::string(kDuplicateText));
+            if (inOrder) greatest = name;
+            arrayNames.push_back(name);
+        });
+}
+
+}  // namespace cv

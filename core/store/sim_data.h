@@ -1,0 +1,114 @@
+#pragma once
+// The named-value bag: the named scalars and named typed arrays of one cell of
+// a data set (one firm x zone x market of one period's results, decisions or
+// default decisions, or the industry's constant part).
+//
+// Both lists are kept sorted by name and searched by binary search. Names
+// compare with letter case ignored (ASCII and Western code-page letters);
+// symbols sort before digits and digits before letters, as the platform's text
+// comparison orders such names. Names are at most 255 characters.
+//
+// A bag is stored as one tagged buffer of at most 65,521 bytes (its layout is in
+// docs/tagged_forms.md). Writing a bag that does not fit raises ERangeError and
+// leaves the position where it was; reading a truncated or malformed bag raises
+// EDataError naming the item and offset, and leaves the bag as it was.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/store/byte_buffer.h"
+#include "core/store/typed_array.h"
+
+namespace cv {
+
+class TSimData {
+public:
+    TSimData() = default;
+    virtual ~TSimData() = default;
+    TSimData(const TSimData&) = delete;
+    TSimData& operator=(const TSimData&) = delete;
+
+    // Stores Value under Name, all fields as given (a text cut to its sub type, or
+    // to 255 characters), replacing any previous value. A kind outside 0..5 or a
+    // name over 255 characters raises ERangeError and stores nothing.
+    void SetScalar(std::string_view name, const TSimValue& value);
+    // Setters mark the value changed: kind 2 with V (no range check until read
+    // back as a Smallint), kind 4 with V as a Real48, kind 5 with maximum length MaxLen.
+    void SetScalarInt(std::string_view name, std::int32_t value);
+    void SetScalarReal(std::string_view name, long double value);
+    void SetScalarZts(std::string_view name, std::string_view text, std::uint8_t maxLen);
+
+    // Value := the scalar Name. Kind kAnyKind accepts any kind; another kind than
+    // the stored one shows "[GetScalar] expecting kind <k>   found <s>" in a plain
+    // box when ShowErrors, and the stored value is returned all the same. A
+    // missing scalar gives an all-zero value, with the "[GetScalar] Unknown
+    // scalar : <name>" error box when ShowErrors.
+    void GetScalar(std::string_view name, std::uint8_t kind, TSimValue& value, bool showErrors) const;
+    // Typed look-ups (errors shown); a value of another kind is converted as the
+    // array accessors do. A Smallint outside 16 bits raises ERangeError.
+    std::int16_t GetScalarSmallint(std::string_view name) const;
+    long double GetScalarReal(std::string_view name) const;
+    // The bag's own text (empty when missing or not a text).
+    const std::string& GetScalarZts(std::string_view name) const;
+
+    // Adds Array under Name; the bag owns it. A name already present raises
+    // ECvError "String list does not allow duplicates" and the array is freed.
+    TSimArr& AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array);
+    // The array Name, or nullptr after writing "cannot get SimArr <name>" to the log.
+    TSimArr* GetSimArr(std::string_view name) const;
+
+    // Silent presence look-ups: the stored scalar or array, or nullptr, with no report.
+    const TSimValue* FindScalar(std::string_view name) const;
+    TSimArr* FindSimArr(std::string_view name) const;
+
+    int ScalarCount() const { return static_cast<int>(scalars_.size()); }
+    int ArrayCount() const { return static_cast<int>(arrays_.size()); }
+    // True when a scalar carries its changed flag or an array its modified flag.
+    bool IsModified() const;
+    // Copies every scalar (changed flags as they are) and a copy of every array
+    // (marked modified). Meant for a new bag: a name already present is refused.
+    void Assign(const TSimData& src);
+    // Exchanges the contents of the two bags.
+    void Swap(TSimData& other) noexcept {
+        scalars_.swap(other.scalars_);
+        arrays_.swap(other.arrays_);
+    }
+    // Writes the counts and names to the log at level 9.
+    void LogContents() const;
+
+    void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
+    void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
+    // Moves Pos past the stored bag as ReadFromBuffer does and raises the same
+    // EDataError at the same item for any bytes ReadFromBuffer refuses, without
+    // building the bag: bytes it passes are read by ReadFromBuffer without a
+    // data error.
+    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
+
+private:
+    struct TScalarEntry {
+        std::string name;
+        TSimValue value;
+    };
+    struct TArrayEntry {
+        std::string name;
+        std::unique_ptr<TSimArr> array;
+    };
+
+    static void PutScalar(std::vector<TScalarEntry>& scalars, std::string_view name, const TSimValue& value);
+    static TSimArr& PutArray(std::vector<TArrayEntry>& arrays, std::string_view name, std::unique_ptr<TSimArr> array);
+
+    std::vector<TScalarEntry> scalars_;
+    std::vector<TArrayEntry> arrays_;
+};
+
+// The tagged form of one value; a value read has its changed flag 0.
+void WriteSimValue(TPutBuf buf, std::uint16_t& pos, const TSimValue& value);
+TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos);
+
+// Orders names as the bag's lists do: negative, zero or positive.
+int CompareNames(std::string_view a, std::string_view b);
+
+}  // namespace cv

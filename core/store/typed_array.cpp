@@ -1,0 +1,427 @@
+#include "core/store/typed_array.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "core/store/series.h"
+#include "core/base/log_file.h"
+#include "core/base/ui_services.h"
+
+namespace cv {
+
+static_assert(std::endian::native == std::endian::little, "element blocks hold little-endian numbers as stored");
+
+namespace {
+
+constexpr std::string_view kBadIndexText =
+    "Fatal error in Corvantis Model. Wrong index in CalcIndex. Please contact Quenor";
+constexpr std::string_view kInitOutOfMemory = "Out of memory ! Close other applications and restart Corvantis";
+
+constexpr std::uint32_t kShapeLimit = 65535;
+// Highest element position of each kind: the element block's addressable range.
+constexpr std::array<std::uint32_t, 6> kMaxPosition{65520, 65520, 32760, 32760, 10920, 16380};
+constexpr std::array<std::uint8_t, 6> kElementSize{1, 1, 2, 2, 6, 4};
+
+struct TIntegerRange {
+    long double lo;
+    long double hi;
+};
+// Ranges of the integer kinds 0..3.
+constexpr std::array<TIntegerRange, 4> kIntegerRange{{{0, 255}, {-128, 127}, {-32768, 32767}, {0, 65535}}};
+
+const std::string kNoText;
+
+// Value rounded to an integer (halves to even) within Range, else ERangeError.
+std::int32_t RoundIntoRange(long double value, const TIntegerRange& range) {
+    const long double rounded = std::nearbyint(value);
+    if (!(rounded >= range.lo && rounded <= range.hi)) throw ERangeError();
+    return static_cast<std::int32_t>(rounded);
+}
+
+bool IsIntegerKind(std::uint8_t kind) { return kind <= dkWord; }
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return upper(x) == upper(y); });
+}
+
+TIndex FirstComponents(const std::array<std::int16_t, kMaxDims>& components, int count) {
+    TIndex index;
+    for (int d = 0; d < count; ++d) index.Set(d, components[d]);
+    return index;
+}
+
+}  // namespace
+
+std::uint8_t DA_SizeOf(std::uint8_t kind) {
+    if (kind < kElementSize.size()) return kElementSize[kind];
+    Ui().ShowErrorBox("[DA_SizeOf] Unknown kind : " + std::to_string(kind));
+    return 0;
+}
+
+bool SimValuesEqual(const TSimValue& a, const TSimValue& b) {
+    if (a.kind != b.kind) return false;
+    if (IsIntegerKind(a.kind)) return a.integer == b.integer;
+    if (a.kind == dkReal48) return FromReal48(a.real) == FromReal48(b.real);
+    if (a.kind == dkZts) return a.text == b.text;
+    return false;
+}
+
+long double SimValueNumber(const TSimValue& value) {
+    if (IsIntegerKind(value.kind)) return value.integer;
+    return value.kind == dkReal48 ? FromReal48(value.real) : 0;
+}
+
+// ---- Shape and life cycle ----
+
+TDynArr::TShape TDynArr::PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
+                                   const TIndex& ub) {
+    if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) throw ERangeError();
+    TShape shape;
+    shape.elementSize = kind < kElementSize.size() ? kElementSize[kind] : DA_SizeOf(kind);
+    if (shape.elementSize == 0) throw ERangeError();
+    std::uint32_t product = 1;
+    for (int d = nDim - 1; d >= 0; --d) {
+        const int size = ub[d] - lb[d] + 1;
+        if (size < 0) throw ERangeError();
+        shape.stride[d] = product;
+        shape.dimSize[d] = static_cast<std::uint32_t>(size);
+        product *= shape.dimSize[d];
+        if (product > kShapeLimit) throw ERangeError();
+    }
+    const std::uint32_t count = product;
+    if (count * shape.elementSize > kShapeLimit || (count > 0 && count - 1 > kMaxPosition[kind])) throw ERangeError();
+    long long base = 0;
+    for (int d = 0; d < nDim; ++d) {
+        base += static_cast<long long>(lb[d]) * shape.stride[d];
+        if (base < 0 || base > kShapeLimit) throw ERangeError();
+        shape.lb[d] = lb[d];
+        shape.ub[d] = ub[d];
+    }
+    shape.kind = kind;
+    shape.subType = subType;
+    shape.nDim = nDim;
+    shape.count = count;
+    shape.base = static_cast<std::uint16_t>(base);
+    return shape;
+}
+
+std::unique_ptr<std::uint8_t[]> TDynArr::AllocateBlock(const TShape& shape, bool zeroed,
+                                                       std::string_view outOfMemoryText) {
+    const std::size_t size = shape.Slots() * shape.elementSize;
+    try {
+        return zeroed ? std::make_unique<std::uint8_t[]>(size) : std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(outOfMemoryText));
+        throw ESilentAbort("Out of memory");
+    }
+}
+
+std::vector<std::string> TDynArr::AllocateTexts(const TShape& shape, std::string_view outOfMemoryText) {
+    try {
+        return std::vector<std::string>(shape.Slots());
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(outOfMemoryText));
+        throw ESilentAbort("Out of memory");
+    }
+}
+
+void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts) {
+    kind_ = shape.kind;
+    subType_ = shape.subType;
+    nDim_ = shape.nDim;
+    lb_ = shape.lb;
+    ub_ = shape.ub;
+    dimSize_ = shape.dimSize;
+    stride_ = shape.stride;
+    count_ = static_cast<std::uint16_t>(shape.count);
+    byteSize_ = static_cast<std::uint16_t>(shape.count * shape.elementSize);
+    base_ = shape.base;
+    elementSize_ = shape.elementSize;
+    data_ = std::move(block);
+    texts_ = std::move(texts);
+    modified_ = false;
+}
+
+void TDynArr::Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,
+                    std::string_view outOfMemoryText) {
+    const TShape shape = PlanShape(kind, subType, nDim, lb, ub);
+    if (kind == dkZts) {
+        Adopt(shape, nullptr, AllocateTexts(shape, outOfMemoryText));
+    } else {
+        Adopt(shape, AllocateBlock(shape, true, outOfMemoryText), {});
+    }
+}
+
+void TDynArr::Release() {
+    data_.reset();
+    texts_.clear();
+    kind_ = subType_ = elementSize_ = 0;
+    nDim_ = 0;
+    lb_ = ub_ = {};
+    dimSize_ = stride_ = {};
+    count_ = byteSize_ = base_ = 0;
+}
+
+void TDynArr::Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub) {
+    Shape(kind, subType, nDim, lb, ub, kInitOutOfMemory);
+}
+
+void TDynArr::Assign(const TDynArr& src) {
+    if (&src != this) {
+        if (src.nDim_ == 0) {
+            Release();
+        } else {
+            Shape(src.kind_, src.subType_, src.nDim_, FirstComponents(src.lb_, src.nDim_),
+                  FirstComponents(src.ub_, src.nDim_), kInitOutOfMemory);
+            if (kind_ == dkZts) {
+                texts_ = src.texts_;
+            } else {
+                std::memcpy(data_.get(), src.data_.get(), std::size_t{byteSize_});
+            }
+        }
+    }
+    modified_ = true;
+}
+
+void TDynArr::CopyData(const TDynArr& src) {
+    if (nDim_ == 0 || src.nDim_ == 0 || kind_ == dkZts || src.kind_ == dkZts || byteSize_ != src.byteSize_) {
+        throw ERangeError();
+    }
+    std::memcpy(data_.get(), src.data_.get(), std::size_t{byteSize_});
+    modified_ = true;
+}
+
+void TDynArr::Clear() {
+    if (kind_ == dkZts) {
+        std::fill(texts_.begin(), texts_.end(), std::string());
+    } else if (data_) {
+        std::memset(data_.get(), 0, std::size_t{std::max<std::uint16_t>(count_, 1)} * elementSize_);
+    }
+    modified_ = true;
+}
+
+// ---- Index checks and reports ----
+
+std::uint32_t TDynArr::ReportBadIndex(const TIndex& index) const {
+    if (nDim_ == 0 || index.Count() < nDim_) throw ERangeError();
+    for (int d = 0; d < nDim_; ++d) {
+        if (index[d] >= lb_[d] && index[d] <= ub_[d]) continue;
+        LogFmt(0, "Out of bounds error : %d not in [%d,%d]", {index[d], lb_[d], ub_[d]});
+        break;
+    }
+    LogFmt(0, "   kind=%d", {kind_});
+    for (int d = 0; d < nDim_; ++d) LogFmt(0, "   lb=%d   ub=%d", {lb_[d], ub_[d]});
+    LogFlush();
+    Ui().ShowPlainBox(std::string(kBadIndexText));
+    return kNoPosition;
+}
+
+void TDynArr::ReportKind(std::string_view operation) const {
+    Ui().ShowErrorBox(std::string(operation) + std::to_string(kind_));
+}
+
+// ---- Element values by the array's own kind ----
+
+long double TDynArr::LoadNumber(std::uint32_t pos) const {
+    const std::uint8_t* element = Element(pos);
+    switch (kind_) {
+    case dkByte: return element[0];
+    case dkShortInt: return static_cast<std::int8_t>(element[0]);
+    case dkSmallint: {
+        std::int16_t value;
+        std::memcpy(&value, element, sizeof value);
+        return value;
+    }
+    case dkWord: {
+        std::uint16_t value;
+        std::memcpy(&value, element, sizeof value);
+        return value;
+    }
+    case dkReal48: return LoadReal48(element);
+    default: return 0;  // a text is no number
+    }
+}
+
+void TDynArr::StoreNumber(std::uint32_t pos, long double value) {
+    if (kind_ == dkZts) return;  // a text array takes no number
+    std::uint8_t* element = Element(pos);
+    if (kind_ == dkReal48) {
+        StoreReal48(value, element);
+    } else {
+        const std::int32_t integer = RoundIntoRange(value, kIntegerRange[kind_]);
+        if (elementSize_ == 1) {
+            element[0] = static_cast<std::uint8_t>(integer);
+        } else {
+            const auto bits = static_cast<std::uint16_t>(integer);
+            std::memcpy(element, &bits, sizeof bits);
+        }
+    }
+    modified_ = true;
+}
+
+void TDynArr::StoreText(std::uint32_t pos, std::string_view text) {
+    texts_[pos] = std::string(FitToField(text, subType_));
+    modified_ = true;
+}
+
+void TDynArr::ZeroElement(std::uint32_t pos) {
+    if (kind_ == dkZts) {
+        texts_[pos].clear();
+    } else {
+        std::memset(Element(pos), 0, elementSize_);
+    }
+}
+
+long double TDynArr::ReadNumberAs(const TIndex& index, std::string_view operation) const {
+    ReportKind(operation);
+    return LoadNumber(ReadPosition(index));
+}
+
+void TDynArr::WriteNumberAs(const TIndex& index, long double value, std::string_view operation) {
+    ReportKind(operation);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+// ---- Element access ----
+
+TSimValue TDynArr::GetV(const TIndex& index) const {
+    TSimValue value;
+    value.kind = kind_;
+    value.subType = subType_;
+    const std::uint32_t position = ReadPosition(index);
+    if (kind_ == dkZts) {
+        value.text = texts_[position];
+    } else if (kind_ == dkReal48) {
+        std::memcpy(value.real.bytes.data(), Element(position), value.real.bytes.size());
+    } else {
+        value.integer = static_cast<std::int32_t>(LoadNumber(position));
+    }
+    return value;
+}
+
+void TDynArr::SetV(const TIndex& index, const TSimValue& value) {
+    if (value.kind != kind_) {
+        Ui().ShowErrorBox("[SetV] Bad kinds : " + std::to_string(kind_) + " <> " + std::to_string(value.kind));
+    }
+    const std::uint32_t position = Locate(index);
+    if (position == kNoPosition) return;
+    if (kind_ == dkZts || value.kind == dkZts) {
+        if (kind_ == value.kind) StoreText(position, value.text);
+    } else if (value.kind == dkReal48) {
+        StoreNumber(position, FromReal48(value.real));
+    } else if (IsIntegerKind(value.kind)) {
+        StoreNumber(position, value.integer);
+    }
+}
+
+std::uint8_t TDynArr::GetByte(const TIndex& index) const {
+    if (kind_ != dkByte) {
+        return static_cast<std::uint8_t>(
+            RoundIntoRange(ReadNumberAs(index, "[GetByte] Bad kind : "), kIntegerRange[dkByte]));
+    }
+    return *Element(ReadPosition(index));
+}
+
+std::int16_t TDynArr::GetSmallint(const TIndex& index) const {
+    if (kind_ != dkSmallint) {
+        return static_cast<std::int16_t>(
+            RoundIntoRange(ReadNumberAs(index, "[GetSmallint] Bad kind : "), kIntegerRange[dkSmallint]));
+    }
+    return static_cast<std::int16_t>(LoadNumber(ReadPosition(index)));
+}
+
+std::uint16_t TDynArr::GetWord(const TIndex& index) const {
+    if (kind_ != dkWord) {
+        return static_cast<std::uint16_t>(
+            RoundIntoRange(ReadNumberAs(index, "[GetWord] Bad kind : "), kIntegerRange[dkWord]));
+    }
+    return static_cast<std::uint16_t>(LoadNumber(ReadPosition(index)));
+}
+
+void TDynArr::SetByte(const TIndex& index, long long value) {
+    if (kind_ != dkByte) return WriteNumberAs(index, value, "[SetByte] Bad kind : ");
+    RoundIntoRange(value, kIntegerRange[dkByte]);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+void TDynArr::SetSmallint(const TIndex& index, long long value) {
+    if (kind_ != dkSmallint) return WriteNumberAs(index, value, "[SetSmallint] Bad kind : ");
+    RoundIntoRange(value, kIntegerRange[dkSmallint]);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+void TDynArr::SetWord(const TIndex& index, long long value) {
+    if (kind_ != dkWord) return WriteNumberAs(index, value, "[SetWord] Bad kind : ");
+    RoundIntoRange(value, kIntegerRange[dkWord]);
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, value);
+}
+
+void TDynArr::AddLong(const TIndex& index, long double value) {
+    if (kind_ != dkReal48) ReportKind("[AddLong] Bad kind : ");
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreNumber(position, LoadNumber(position) + value);
+}
+
+const std::string& TDynArr::GetZts(const TIndex& index) const {
+    if (kind_ != dkZts) {
+        ReportKind("[GetZts] Bad kind : ");
+        return kNoText;
+    }
+    return texts_[ReadPosition(index)];
+}
+
+void TDynArr::SetZts(const TIndex& index, std::string_view text) {
+    if (kind_ != dkZts) return ReportKind("[SetZts] Bad kind : ");
+    if (subType_ != 0 && text.size() > subType_) {
+        Ui().ShowErrorBox("[SetZts] Bad length : " + std::to_string(text.size()));
+    }
+    const std::uint32_t position = Locate(index);
+    if (position != kNoPosition) StoreText(position, text);
+}
+
+std::int16_t TDynArr::FindZts(std::string_view text, int dim, TIndex index) const {
+    if (kind_ != dkZts) {
+        ReportKind("[FindZts] Bad kind : ");
+        return kZtsNotFound;
+    }
+    if (dim < 1 || dim > nDim_) throw ERangeError();
+    for (int k = lb_[dim - 1]; k <= ub_[dim - 1]; ++k) {
+        index.Set(dim - 1, k);
+        const std::string& element = texts_[ReadPosition(index)];
+        if (!element.empty() && EqualIgnoringAsciiCase(element, text)) return static_cast<std::int16_t>(k);
+    }
+    return kZtsNotFound;
+}
+
+// ---- Named arrays ----
+
+void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<const TSeries* const> series) {
+    if (series.empty() || series.size() > kMaxDims) throw ERangeError();
+    std::array<std::string, kMaxDims> names;
+    TIndex lb;
+    TIndex ub;
+    for (std::size_t d = 0; d < series.size(); ++d) {
+        if (series[d] == nullptr) throw ERangeError();
+        names[d] = series[d]->Name().substr(0, kDimNameMax);
+        lb.Set(static_cast<int>(d), series[d]->Lo());
+        ub.Set(static_cast<int>(d), series[d]->Hi());
+    }
+    Init(kind, subType, static_cast<int>(series.size()), lb, ub);
+    dimNames_ = std::move(names);
+}
+
+void TSimArr::Assign(const TSimArr& src) {
+    TDynArr::Assign(src);
+    dimNames_ = src.dimNames_;
+}
+
+}  // namespace cv

@@ -1,0 +1,251 @@
+#include "core/store/typed_array.h"
+
+#include "core/base/text_format.h"
+
+// The tagged stored forms of arrays and named arrays (docs/tagged_forms.md).
+
+namespace cv {
+
+namespace {
+
+constexpr std::string_view kReadOutOfMemory = "Out of memory ! Close other applications and restart Corvantis3";
+
+// Tags of the array form (docs/tagged_forms.md).
+constexpr std::uint8_t kTagKind = '3';
+constexpr std::uint8_t kTagSubType = '4';
+constexpr std::uint8_t kTagNDim = '5';
+constexpr std::uint8_t kTagLowerBounds = '6';
+constexpr std::uint8_t kTagUpperBounds = '7';
+constexpr std::uint8_t kTagElements = '8';
+constexpr std::uint8_t kTagArrayEnd = 'd';
+// Tags of the named-array form around it.
+constexpr std::uint8_t kTagDimName = 103;
+constexpr std::uint8_t kTagBody = 104;
+constexpr std::uint8_t kTagSimArrEnd = 200;
+
+// Filled in place: an index built a component at a time and then copied whole
+// stalls the processor on every array read.
+void ReadBounds(TGetBuf buf, std::uint16_t& pos, int nDim, TIndex& bounds) {
+    if (nDim > kMaxDims) throw EDataError(FormatText("array with %d dimensions", {nDim}));
+    bounds = TIndex();
+    for (int d = 0; d < nDim; ++d) bounds.Set(d, static_cast<std::int16_t>(BufGetWord(buf, pos)));
+}
+
+std::int16_t StoredWord(const std::uint8_t* bytes) { return static_cast<std::int16_t>(bytes[0] | (bytes[1] << 8)); }
+
+using TDimNameViews = std::array<std::string_view, kMaxDims>;
+
+// The one reader of the named-array form: Body(buf, pos) takes the array
+// form; the dimension names are views into Buf, cut to their maximum.
+template <class Body>
+TDimNameViews ParseNamedForm(TGetBuf buf, std::uint16_t& pos, Body&& body) {
+    TDimNameViews names;
+    std::size_t nameCount = 0;
+    bool hasBody = false;
+    for (;;) {
+        switch (BufGetByte(buf, pos)) {
+        case kTagDimName: {
+            const std::string_view name = BufGetShortStrView(buf, pos);
+            if (nameCount < names.size()) names[nameCount++] = name.substr(0, TSimArr::kDimNameMax);
+            break;
+        }
+        case kTagBody:
+            body(buf, pos);
+            hasBody = true;
+            break;
+        case kTagSimArrEnd:
+            if (!hasBody) throw EDataError("named array ends before its body");
+            return names;
+        default: break;  // not a tag of this form: skipped
+        }
+    }
+}
+
+}  // namespace
+
+void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    if (nDim_ == 0) throw ERangeError();
+    BufPutByte(buf, pos, kTagKind);
+    BufPutByte(buf, pos, kind_);
+    BufPutByte(buf, pos, kTagSubType);
+    BufPutByte(buf, pos, subType_);
+    BufPutByte(buf, pos, kTagNDim);
+    BufPutByte(buf, pos, static_cast<std::uint8_t>(nDim_));
+    BufPutByte(buf, pos, kTagLowerBounds);
+    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(lb_[d]));
+    BufPutByte(buf, pos, kTagUpperBounds);
+    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(ub_[d]));
+    BufPutByte(buf, pos, kTagElements);
+    if (kind_ == dkZts) {
+        for (std::uint32_t i = 0; i < count_; ++i) BufPutZts(buf, pos, texts_[i], subType_);
+    } else {
+        BufPutBlock(buf, pos, data_.get(), byteSize_);
+    }
+    BufPutByte(buf, pos, kTagArrayEnd);
+}
+
+template <class OnElements>
+void TDynArr::ParseForm(TGetBuf buf, std::uint16_t& pos, OnElements&& onElements) {
+    std::uint8_t kind = 0;
+    std::uint8_t subType = 0;
+    int nDim = 0;
+    TIndex lb;
+    TIndex ub;
+    bool hasElements = false;
+    for (;;) {
+        switch (BufGetByte(buf, pos)) {
+        case kTagKind: kind = BufGetByte(buf, pos); break;
+        case kTagSubType: subType = BufGetByte(buf, pos); break;
+        case kTagNDim: nDim = BufGetByte(buf, pos); break;
+        case kTagLowerBounds: ReadBounds(buf, pos, nDim, lb); break;
+        case kTagUpperBounds: ReadBounds(buf, pos, nDim, ub); break;
+        case kTagElements:
+            onElements(ShapeForReading(kind, subType, nDim, lb, ub), buf, pos);
+            hasElements = true;
+            break;
+        case kTagArrayEnd:
+            if (!hasElements) throw EDataError("array ends before its elements");
+            return;
+        default: break;  // not a tag of this form: skipped
+        }
+    }
+}
+
+void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    ParseForm(buf, pos, [this](const TShape& shape, TGetBuf elements, std::uint16_t& at) {
+        ReadElements(shape, elements, at);
+    });
+    modified_ = false;
+}
+
+void TDynArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) { ParseForm(buf, pos, SkipElements); }
+
+// The checks that remain when every tag is where WriteToBuffer puts it are
+// those of the shape; the rest is a few compares instead of a tag loop.
+template <class Take>
+std::size_t TDynArr::FindWrittenForm(const std::uint8_t* bytes, std::size_t end, std::size_t at, std::uint8_t closing,
+                                     Take&& take) {
+    constexpr std::size_t kHeaderSize = 7;  // '3' kind '4' sub type '5' dimension count '6'
+    if (at + kHeaderSize > end) return 0;
+    const std::uint8_t* header = bytes + at;
+    if (header[0] != kTagKind || header[2] != kTagSubType || header[4] != kTagNDim || header[6] != kTagLowerBounds)
+        return 0;
+    const int nDim = header[5];
+    if (nDim < 1 || nDim > kMaxDims || header[1] == dkZts) return 0;
+    const std::size_t lowerAt = at + kHeaderSize;
+    const std::size_t upperAt = lowerAt + 2 * nDim + 1;     // after '7'
+    const std::size_t elementsAt = upperAt + 2 * nDim + 1;  // after '8'
+    if (elementsAt > end || bytes[upperAt - 1] != kTagUpperBounds || bytes[elementsAt - 1] != kTagElements) return 0;
+    TIndex lb;
+    TIndex ub;
+    for (int d = 0; d < nDim; ++d) {
+        lb.Set(d, StoredWord(bytes + lowerAt + 2 * d));
+        ub.Set(d, StoredWord(bytes + upperAt + 2 * d));
+    }
+    const TShape shape = ShapeForReading(header[1], header[3], nDim, lb, ub);
+    const std::size_t endTagAt = elementsAt + std::size_t{shape.count} * shape.elementSize;
+    if (endTagAt + 1 >= end || bytes[endTagAt] != kTagArrayEnd || bytes[endTagAt + 1] != closing) return 0;
+    take(shape, elementsAt);
+    return endTagAt + 2;
+}
+
+void TDynArr::ReadWrittenElements(const TShape& shape, TGetBuf buf, std::size_t elementsAt) {
+    auto pos = static_cast<std::uint16_t>(elementsAt);
+    ReadElements(shape, buf, pos);
+    modified_ = false;
+}
+
+TDynArr::TShape TDynArr::ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
+                                         const TIndex& ub) {
+    if (kind > dkZts) throw EDataError(FormatText("array of unknown element kind %d", {kind}));
+    if (nDim < 1 || nDim > kMaxDims || lb.Count() < nDim || ub.Count() < nDim) {
+        throw EDataError(FormatText("array with %d dimensions and incomplete bounds", {nDim}));
+    }
+    try {
+        return PlanShape(kind, subType, nDim, lb, ub);
+    } catch (const ERangeError&) {
+        throw EDataError("array shape beyond the limits");
+    }
+}
+
+// A truncated field raises before the array changes.
+void TDynArr::ReadElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos) {
+    if (shape.kind == dkZts) {
+        std::vector<std::string> texts = AllocateTexts(shape, kReadOutOfMemory);
+        for (std::uint32_t i = 0; i < shape.count; ++i) texts[i] = BufGetZts(buf, pos, shape.subType);
+        Adopt(shape, nullptr, std::move(texts));
+        return;
+    }
+    const std::size_t byteSize = std::size_t{shape.count} * shape.elementSize;
+    std::unique_ptr<std::uint8_t[]> block = AllocateBlock(shape, byteSize == 0, kReadOutOfMemory);
+    BufGetBlock(buf, pos, block.get(), byteSize);
+    Adopt(shape, std::move(block), {});
+}
+
+// The same fields as ReadElements, each checked over its extent.
+void TDynArr::SkipElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos) {
+    if (shape.kind == dkZts) {
+        for (std::uint32_t i = 0; i < shape.count; ++i) BufGetZtsView(buf, pos, shape.subType);
+        return;
+    }
+    BufSkipBlock(buf, pos, std::size_t{shape.count} * shape.elementSize);
+}
+
+void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    for (int d = 0; d < NDim(); ++d) {
+        BufPutByte(buf, pos, kTagDimName);
+        BufPutShortStr(buf, pos, dimNames_[d], kDimNameMax);
+    }
+    BufPutByte(buf, pos, kTagBody);
+    TDynArr::WriteToBuffer(buf, pos);
+    BufPutByte(buf, pos, kTagSimArrEnd);
+}
+
+void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
+    TDimNameViews names;
+    const std::size_t writtenEnd =
+        FindWrittenNamedForm(buf, pos, &names, [this, buf](const TShape& shape, std::size_t elementsAt) {
+            ReadWrittenElements(shape, buf, elementsAt);
+        });
+    if (writtenEnd != 0) {
+        pos = static_cast<std::uint16_t>(writtenEnd);
+    } else {
+        names = ParseNamedForm(buf, pos, [this](TGetBuf body, std::uint16_t& at) {
+            TDynArr::ReadFromBuffer(body, at);
+        });
+    }
+    for (std::size_t d = 0; d < names.size(); ++d) dimNames_[d].assign(names[d]);
+}
+
+void TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
+    const std::size_t writtenEnd = FindWrittenNamedForm(buf, pos, nullptr, [](const TShape&, std::size_t) {});
+    if (writtenEnd != 0) {
+        pos = static_cast<std::uint16_t>(writtenEnd);
+        return;
+    }
+    ParseNamedForm(buf, pos, TDynArr::CheckBuffer);
+}
+
+// The names as ParseNamedForm takes them: the first five, cut to their maximum.
+template <class Take>
+std::size_t TSimArr::FindWrittenNamedForm(TGetBuf buf, std::size_t pos, TDimNameViews* names, Take&& take) {
+    constexpr std::size_t kNameHeader = 4;  // the tag, then L, C, L
+    const std::size_t end = BufReadableEnd(buf);
+    const std::uint8_t* bytes = buf.data;
+    std::size_t at = pos;
+    std::size_t nameCount = 0;
+    while (at < end && bytes[at] == kTagDimName) {
+        if (at + kNameHeader > end) return 0;
+        const std::uint8_t capacity = bytes[at + 2];
+        if (at + kNameHeader + capacity > end) return 0;
+        if (names != nullptr && nameCount < names->size()) {
+            const std::size_t length = std::min<std::size_t>({bytes[at + 1], capacity, kDimNameMax});
+            (*names)[nameCount++] = std::string_view(reinterpret_cast<const char*>(bytes + at + kNameHeader), length);
+        }
+        at += kNameHeader + capacity;
+    }
+    if (at >= end || bytes[at] != kTagBody) return 0;
+    return FindWrittenForm(bytes, end, at + 1, kTagSimArrEnd, take);
+}
+
+}  // namespace cv

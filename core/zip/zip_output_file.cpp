@@ -1,0 +1,119 @@
+#include "core/zip/zip_output_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace cv {
+namespace {
+
+constexpr int kCreateAttempts = 64;
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the process's umask
+constexpr std::size_t kCopyBlock = 1 << 16;
+
+// A name no other writer uses at the same time: the process-wide counter
+// separates this process's files, the random start separates processes.
+std::string TemporaryName(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{std::random_device{}()};
+    return "~cvz" + std::to_string(counter++) + "~" + target.filename().string();
+}
+
+void SyncDirectory(const std::filesystem::path& directory) {
+    const int handle = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0) return;
+    ::fsync(handle);
+    ::close(handle);
+}
+
+}  // namespace
+
+TZipOutputFile::~TZipOutputFile() { Discard(); }
+
+bool TZipOutputFile::Create(const std::filesystem::path& target, const std::filesystem::path& workDirectory) {
+    Discard();
+    target_ = target;
+    const std::filesystem::path directory = workDirectory.empty() ? target.parent_path() : workDirectory;
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        std::filesystem::path candidate = directory / TemporaryName(target);
+        descriptor_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+        if (descriptor_ >= 0) {
+            temporary_ = std::move(candidate);
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+bool TZipOutputFile::Write(const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(descriptor_, data, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool TZipOutputFile::Commit() {
+    if (descriptor_ < 0 || !CloseSynced()) {
+        Discard();
+        return false;
+    }
+    if (!MoveOverTarget() && !CopyOverTarget()) {
+        Discard();
+        return false;
+    }
+    temporary_.clear();
+    SyncDirectory(target_.parent_path());
+    return true;
+}
+
+void TZipOutputFile::Discard() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
+    if (!temporary_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary_, ignored);
+        temporary_.clear();
+    }
+}
+
+bool TZipOutputFile::CloseSynced() {
+    const bool synced = ::fsync(descriptor_) == 0;
+    const bool closed = ::close(descriptor_) == 0;
+    descriptor_ = -1;
+    return synced && closed;
+}
+
+bool TZipOutputFile::MoveOverTarget() {
+    std::error_code error;
+    std::filesystem::rename(temporary_, target_, error);
+    return !error;
+}
+
+// A temporary file in another directory may lie on another file system, where
+// rename cannot reach: copy it beside the target first, then rename that.
+bool TZipOutputFile::CopyOverTarget() {
+    std::ifstream source(temporary_, std::ios::binary);
+    if (!source) return false;
+    TZipOutputFile beside;
+    if (!beside.Create(target_)) return false;
+    char block[kCopyBlock];
+    while (source) {
+        source.read(block, sizeof block);
+        if (source.bad() || !beside.Write(block, static_cast<std::size_t>(source.gcount()))) return false;
+    }
+    if (!beside.Commit()) return false;
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+    return true;
+}
+
+}  // namespace cv

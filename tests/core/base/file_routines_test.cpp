@@ -1,0 +1,153 @@
+#include "core/base/file_routines.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+namespace fs = std::filesystem;
+
+std::set<std::string> Entries(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+struct Split {
+    std::string dir, baseName, fullPath, ext;
+};
+
+Split SplitOf(const std::string& file) {
+    Split s;
+    SplitFileName(file, s.dir, s.baseName, s.fullPath, s.ext);
+    return s;
+}
+
+TEST(FileRoutinesTest, SplitFileNameGivesDirectoryBaseNameAndLastExtension) {
+    Split s = SplitOf("/a/b.c.txt");
+    EXPECT_EQ(s.dir, "/a/");
+    EXPECT_EQ(s.baseName, "b.c");
+    EXPECT_EQ(s.fullPath, "/a/b.c.txt");
+    EXPECT_EQ(s.ext, ".txt");
+
+    const std::string cwd = fs::current_path().string();
+    s = SplitOf("x/../y/./Corvantis");
+    EXPECT_EQ(s.fullPath, cwd + "/y/Corvantis");
+    EXPECT_EQ(s.dir, cwd + "/y/");
+    EXPECT_EQ(s.baseName, "Corvantis");
+    EXPECT_EQ(s.ext, "");
+
+    s = SplitOf("/a/.hidden");
+    EXPECT_EQ(s.baseName, ".hidden");
+    EXPECT_EQ(s.ext, "");
+    s = SplitOf("/a/file.");
+    EXPECT_EQ(s.baseName, "file");
+    EXPECT_EQ(s.ext, ".");
+    s = SplitOf("/a/b/");
+    EXPECT_EQ(s.dir, "/a/b/");
+    EXPECT_EQ(s.baseName, "");
+
+    EXPECT_EQ(JoinFileName("/x", "t.txt"), "/x/t.txt");
+    EXPECT_EQ(JoinFileName("/x/", "t.txt"), "/x/t.txt");
+    EXPECT_EQ(JoinFileName("", "t.txt"), "t.txt");
+}
+
+TEST(FileRoutinesTest, CanCreateFileInNeverTouchesAnExistingFile) {
+    test::TempDir dir;
+    test::WriteFileBytes(dir.path() / "t.txt", "the user's data");
+    const std::set<std::string> before = Entries(dir.path());
+    EXPECT_TRUE(CanCreateFileIn(dir.path().string(), "t.txt"));
+    EXPECT_TRUE(CanCreateFileIn(dir.path().string() + "/", "t.txt"));
+    EXPECT_TRUE(CanCreateFileIn(dir.path().string(), "TestPermissions.txt"));
+    EXPECT_EQ(test::ReadFileBytes(dir.path() / "t.txt"), "the user's data");
+    EXPECT_EQ(Entries(dir.path()), before);
+
+    EXPECT_FALSE(CanCreateFileIn(dir / "missing", "t.txt"));
+    EXPECT_FALSE(CanCreateFileIn(dir / "t.txt", "u.txt"));  // a file is no directory
+    EXPECT_EQ(Entries(dir.path()), before);
+}
+
+TEST(FileRoutinesTest, DirExistsOrCreatableLeavesNothingBehind) {
+    test::TempDir dir;
+    fs::create_directory(dir.path() / "Industry");
+    test::WriteFileBytes(dir.path() / "plain", "x");
+    const std::set<std::string> before = Entries(dir.path());
+    EXPECT_TRUE(DirExistsOrCreatable(dir.path().string(), "Industry"));
+    EXPECT_TRUE(DirExistsOrCreatable(dir.path().string() + "/", "New"));
+    EXPECT_FALSE(DirExistsOrCreatable(dir / "missing", "Industry"));
+    EXPECT_FALSE(DirExistsOrCreatable(dir.path().string(), "plain"));
+    EXPECT_EQ(Entries(dir.path()), before);
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Industry"));
+}
+
+TEST(FileRoutinesTest, OnlyTheRunningExecutableHasAVersion) {
+    // 3.0.2.7 gives 3.02 and 3.02.7; 3.10.5.2 gives 3.105.
+    EXPECT_EQ(FormatFileVersion(3, 0, 2, 7, true), "3.02");
+    EXPECT_EQ(FormatFileVersion(3, 0, 2, 7, false), "3.02.7");
+    EXPECT_EQ(FormatFileVersion(3, 10, 5, 2, true), "3.105");
+
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    const std::string shortForm = GetFileVersionString(self, true);
+    const std::string longForm = GetFileVersionString(self, false);
+    ASSERT_FALSE(shortForm.empty());
+    EXPECT_EQ(shortForm.find_first_not_of("0123456789."), std::string::npos);
+    EXPECT_EQ(longForm.rfind(shortForm + ".", 0), 0u);
+    EXPECT_GT(longForm.size(), shortForm.size() + 1);
+
+    test::TempDir dir;
+    test::WriteFileBytes(dir.path() / "TTF16.OCX", "not a program");
+    EXPECT_EQ(GetFileVersionString(dir / "TTF16.OCX", true), "");
+    EXPECT_EQ(GetFileVersionString(dir / "missing.exe", false), "");
+}
+
+TEST(FileRoutinesTest, ResolveFileNameCasePrefersTheExactName) {
+    test::TempDir dir;
+    const std::string root = dir.path().string();
+    test::WriteFileBytes(dir.path() / "Industry.Cv3", "");
+    test::WriteFileBytes(dir.path() / "b.TXT", "");
+    test::WriteFileBytes(dir.path() / "B.txt", "");
+    test::WriteFileBytes(dir.path() / "\xE9t\xE9", "");
+    fs::create_directory(dir.path() / "Private");
+
+    EXPECT_EQ(ResolveFileNameCase(root, "INDUSTRY.CV3"), root + "/Industry.Cv3");
+    EXPECT_EQ(ResolveFileNameCase(root + "/", "industry.cv3"), root + "/Industry.Cv3");
+    EXPECT_EQ(ResolveFileNameCase(root, "b.TXT"), root + "/b.TXT");
+    EXPECT_EQ(ResolveFileNameCase(root, "B.txt"), root + "/B.txt");
+    // No exact match among two: "B.txt" comes first in byte order.
+    EXPECT_EQ(ResolveFileNameCase(root, "b.txt"), root + "/B.txt");
+    EXPECT_EQ(ResolveFileNameCase(root, "PRIVATE"), root + "/Private");
+    // Only ASCII letters fold: ÉTÉ is another name than été.
+    EXPECT_EQ(ResolveFileNameCase(root, "\xC9T\xC9"), std::nullopt);
+    EXPECT_EQ(ResolveFileNameCase(root, "missing"), std::nullopt);
+    EXPECT_EQ(ResolveFileNameCase(root, ""), std::nullopt);
+    EXPECT_EQ(ResolveFileNameCase(root, "private/x"), std::nullopt);
+    EXPECT_EQ(ResolveFileNameCase(root + "/none", "b.txt"), std::nullopt);
+}
+
+TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsModeAndLinks) {
+    test::TempDir dir;
+    const fs::path file = dir.path() / "settings.ini";
+    ASSERT_TRUE(WriteFileAtomically(file.string(), "first"));
+    EXPECT_EQ(test::ReadFileBytes(file), "first");
+    fs::permissions(file, fs::perms(0640));
+    ASSERT_TRUE(WriteFileAtomically(file.string(), "second"));
+    EXPECT_EQ(test::ReadFileBytes(file), "second");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask, fs::perms(0640));
+
+    fs::create_symlink("settings.ini", dir.path() / "link.ini");
+    ASSERT_TRUE(WriteFileAtomically((dir.path() / "link.ini").string(), "through the link"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.ini"));
+    EXPECT_EQ(test::ReadFileBytes(file), "through the link");
+    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"settings.ini", "link.ini"}));
+
+    EXPECT_FALSE(WriteFileAtomically((dir.path() / "missing" / "x.ini").string(), "x"));
+    EXPECT_FALSE(WriteFileAtomically((dir.path() / "settings.ini" / "x.ini").string(), "x"));
+    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"settings.ini", "link.ini"}));
+}
+
+}  // namespace
+}  // namespace cv

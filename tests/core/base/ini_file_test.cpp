@@ -1,0 +1,126 @@
+#include "core/base/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+namespace fs = std::filesystem;
+
+// The same settings with the line end given.
+std::string SampleSettings(const std::string& eol) {
+    return "; written by hand" + eol + "[Session]" + eol + "PrivateDir = C:\\Private\\ " + eol + "  ExchangeDir=A:\\" +
+           eol + "Quoted=\" spaced \"" + eol + "Empty=" + eol + "privatedir=second" + eol + "NoEquals" + eol +
+           "[session]" + eol + "Other=1" + eol + "[ CV3 ] trailing" + eol + "DebugLevel=3" + eol + "Hex=$1F" + eol +
+           "Hex2=0x10" + eol + "Neg=-12" + eol + "Bad=12abc" + eol + "Big=2147483648" + eol + "Small=-2147483648" +
+           eol + "Lone=-" + eol + "Spaced= 7 ";
+}
+
+TEST(IniFileTest, ReadsAsWindowsDoesWithEitherLineEnd) {
+    for (const std::string eol : {"\r\n", "\n"}) {
+        test::TempDir dir;
+        test::WriteFileBytes(dir.path() / "Corvantis.ini", SampleSettings(eol));
+        const TIniFile ini(dir / "Corvantis.ini");
+        EXPECT_EQ(ini.ReadString("SESSION", "privatedir", "x"), "C:\\Private\\");
+        EXPECT_EQ(ini.ReadString("Session", "EXCHANGEDIR", "x"), "A:\\");
+        EXPECT_EQ(ini.ReadString("Session", "Quoted", "x"), " spaced ");
+        EXPECT_EQ(ini.ReadString("Session", "Empty", "x"), "");
+        EXPECT_EQ(ini.ReadString("Session", "NoEquals", "x"), "x");
+        EXPECT_EQ(ini.ReadString("Session", "Other", "x"), "x");  // only the first [Session] counts
+        EXPECT_EQ(ini.ReadString("Missing", "Other", "x"), "x");
+        EXPECT_EQ(ini.ReadInteger("cv3", "DebugLevel", 0), 3);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Hex", 0), 31);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Hex2", 0), 16);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Neg", 0), -12);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Bad", 5), 5);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Big", 5), 5);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Small", 5), -2147483647 - 1);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Lone", 5), 5);
+        EXPECT_EQ(ini.ReadInteger("CV3", "Spaced", 5), 7);
+        EXPECT_EQ(ini.ReadSection("session"),
+                  (std::vector<std::string>{"PrivateDir", "ExchangeDir", "Quoted", "Empty"}));
+        EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Session", "CV3"}));
+    }
+}
+
+TEST(IniFileTest, AMissingFileReadsAsEmpty) {
+    test::TempDir dir;
+    const TIniFile ini(dir / "WIN.INI");
+    EXPECT_EQ(ini.ReadString("CV3", "DebugLevel", "d"), "d");
+    EXPECT_EQ(ini.ReadInteger("CV3", "DebugLevel", 4), 4);
+    EXPECT_TRUE(ini.ReadSection("CV3").empty());
+    EXPECT_TRUE(ini.ReadSections().empty());
+}
+
+TEST(IniFileTest, WritesChangeOnlyTheirOwnLineAndKeepCrLf) {
+    test::TempDir dir;
+    const fs::path file = dir.path() / "Corvantis.ini";
+    test::WriteFileBytes(file,
+                         "; settings\r\n[Session]\r\n  PrivateDir = None ; old\r\nLanguage=enu\r\n\r\n"
+                         "[Codes]\r\nenu=English");
+    TIniFile ini(file.string());
+    ini.WriteString("SESSION", "privatedir", "/home/team/Private/");
+    ini.WriteString("Session", "TestReadOnly", "NotReadOnly");
+    ini.WriteString("Team", "CurPer", "3");
+    ini.EraseKey("Session", "LANGUAGE");
+    ini.EraseKey("Session", "Absent");
+    ini.EraseKey("Absent", "Absent");
+    // The key keeps its spelling in the file; the new key goes after the last key
+    // of its section, before the blank line; the new section after a blank line.
+    EXPECT_EQ(test::ReadFileBytes(file),
+              "; settings\r\n[Session]\r\nPrivateDir=/home/team/Private/\r\nTestReadOnly=NotReadOnly\r\n\r\n"
+              "[Codes]\r\nenu=English\r\n\r\n[Team]\r\nCurPer=3\r\n");
+    EXPECT_EQ(ini.ReadString("session", "testreadonly", ""), "NotReadOnly");
+    EXPECT_EQ(ini.ReadString("Session", "Language", "gone"), "gone");
+    EXPECT_EQ(ini.ReadString("Codes", "enu", ""), "English");
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(IniFileTest, NewFilesUseCrLfAndLfFilesStayLf) {
+    test::TempDir dir;
+    TIniFile fresh(dir / "new.ini");
+    fresh.WriteString("CV3", "DebugLevel", "2");
+    fresh.WriteString("CV3", "Other", "x");
+    EXPECT_EQ(test::ReadFileBytes(dir.path() / "new.ini"), "[CV3]\r\nDebugLevel=2\r\nOther=x\r\n");
+
+    test::WriteFileBytes(dir.path() / "unix.ini", "[A]\nk=1\n");
+    TIniFile unix(dir / "unix.ini");
+    unix.WriteString("A", "j", "2");
+    EXPECT_EQ(test::ReadFileBytes(dir.path() / "unix.ini"), "[A]\nk=1\nj=2\n");
+}
+
+TEST(IniFileTest, RefusedWritesLeaveTheFileAsItWas) {
+    test::TempDir dir;
+    const fs::path file = dir.path() / "locked.ini";
+    const std::string original = "[Session]\r\nTestReadOnly=NotReadOnly\r\n";
+    test::WriteFileBytes(file, original);
+    fs::permissions(file, fs::perms(0444));
+    TIniFile locked(file.string());
+    // Even an unchanged value is written, so a read-only file is found out.
+    EXPECT_THROW(locked.WriteString("Session", "TestReadOnly", "NotReadOnly"), EIniFileError);
+    EXPECT_THROW(locked.EraseKey("Session", "TestReadOnly"), EIniFileError);
+    EXPECT_EQ(test::ReadFileBytes(file), original);
+
+    fs::permissions(file, fs::perms(0644));
+    for (const auto& [section, key, value] : std::vector<std::array<std::string, 3>>{
+             {"Session", "Key", "two\r\nlines"}, {"Session", "a=b", "v"}, {"Sec]tion", "k", "v"}, {"", "k", "v"},
+             {"Session", "", "v"}, {"Session", " padded", "v"}, {"Session", "[k", "v"}, {"Session", ";k", "v"}}) {
+        EXPECT_THROW(locked.WriteString(section, key, value), EIniFileError) << section << "/" << key;
+    }
+    EXPECT_EQ(test::ReadFileBytes(file), original);
+
+    TIniFile nowhere((dir.path() / "missing" / "x.ini").string());
+    EXPECT_THROW(nowhere.WriteString("A", "k", "v"), EIniFileError);
+    // A directory where the file should be cannot be read, so it is never replaced.
+    fs::create_directory(dir.path() / "dir.ini");
+    TIniFile directory(dir / "dir.ini");
+    EXPECT_THROW(directory.WriteString("A", "k", "v"), EIniFileError);
+    EXPECT_TRUE(fs::is_directory(dir.path() / "dir.ini"));
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,94 @@
+#include "core/base/log_file.h"
+
+#include <gtest/gtest.h>
+
+#include "core/base/errors.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+class LogFileTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        LogClose();
+        DebugLevel = 0;
+    }
+    test::TempDir dir;
+};
+
+TEST_F(LogFileTest, NameCarriesTheTwoDigitNumberAndTheHeaderLines) {
+    DebugLevel = 3;
+    LogOpen(dir / "CV3LOG", 4);
+    EXPECT_TRUE(LogIsOpen());
+    LogClose();
+    EXPECT_FALSE(LogIsOpen());
+    const auto lines = Lines(test::ReadFileBytes(dir / "CV3LOG04.TXT"));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "Log file opened on " + ShortDateText() + " at " + lines[0].substr(lines[0].rfind(' ') + 1));
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "Debug level = 3");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[5].rfind("Log file closed on ", 0), 0u);
+
+    LogOpen(dir / "CV3LOG", 12);
+    LogClose();
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "CV3LOG12.TXT"));
+}
+
+TEST_F(LogFileTest, LevelsAboveTheDebugLevelAreDropped) {
+    LogOpen(dir / "L", 0);
+    LogFmt(1, "hidden");
+    LogFmt(0, "shown %d", {7});
+    DebugLevel = 3;
+    for (int level = 0; level <= 4; ++level) LogFmt(level, "level %d", {level});
+    LogFmtNoEol(0, "one ");
+    LogFmt(0, "line");
+    LogFlush();
+    LogClose();
+    const auto lines = Lines(test::ReadFileBytes(dir / "L00.TXT"));
+    const std::vector<std::string> body(lines.begin() + 4, lines.end() - 2);
+    ASSERT_EQ(body.size(), 7u);
+    EXPECT_EQ(body[0], "shown 7");
+    EXPECT_EQ(body[1], "level 0");
+    EXPECT_EQ(body[4], "level 3");
+    EXPECT_EQ(body[5], "one line");
+    EXPECT_EQ(body[6].rfind("Log file flushed on ", 0), 0u);
+}
+
+TEST_F(LogFileTest, FatalStopWritesReasonThenBothFixedLinesAndCloses) {
+    LogOpen(dir / "F", 1);
+    EXPECT_THROW(FatalStop("SumSubArray not implemented for nDim=%d", {3}), EFatalStop);
+    EXPECT_FALSE(LogIsOpen());
+    const auto lines = Lines(test::ReadFileBytes(dir / "F01.TXT"));
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[4], "SumSubArray not implemented for nDim=3");
+    EXPECT_EQ(lines[5], "Ex\xE9" "cution stopp\xE9" "e par une erreur fatale. D\xE9sol\xE9.");
+    EXPECT_EQ(lines[6], "Execution ended by a fatal error. Sorry.");
+    EXPECT_EQ(lines[8].rfind("Log file closed on ", 0), 0u);
+}
+
+TEST_F(LogFileTest, UnwritableLogStaysClosedAndLaterCallsAreHarmless) {
+    test::RecordingUi ui;
+    LogOpen(dir / "missing/dir/L", 1);
+    EXPECT_FALSE(LogIsOpen());
+    ASSERT_EQ(ui.plainBoxes.size(), 1u);
+    EXPECT_EQ(ui.plainBoxes[0].rfind("Cannot open text file " + (dir / "missing/dir/L01.TXT") + " in mode 2 error=", 0),
+              0u);
+    LogFmt(0, "nothing");
+    LogFlush();
+    LogClose();
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,175 @@
+#include "core/base/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/base/errors.h"
+#include "core/base/text_format.h"
+#include "tests/support/recording_ui.h"
+
+namespace cv {
+namespace {
+
+TEST(NumbersTest, SignDivisionAndRoundingKeepTheirTieRules) {
+    EXPECT_EQ(Sign(0), 1.0);
+    EXPECT_EQ(Sign(-0.0), 1.0);  // -0 >= 0
+    EXPECT_EQ(Sign(-0.001), -1.0);
+    EXPECT_EQ(SafeDiv(1, 4, 9), 0.25);
+    EXPECT_EQ(SafeDiv(1, 0, 9), 9);
+    EXPECT_EQ(SafeDiv(1, 0), 0);
+    // 5/2 = 2.5 and 7/2 = 3.5 go to the even neighbours 2 and 4; -2.5 to -2.
+    EXPECT_EQ(SafeDivRound(5, 2, 0), 2);
+    EXPECT_EQ(SafeDivRound(7, 2, 0), 4);
+    EXPECT_EQ(SafeDivRound(-5, 2, 0), -2);
+    // A zero divisor rounds the default: 2.5 gives 2.
+    EXPECT_EQ(SafeDivRound(1, 0, 2.5), 2);
+    EXPECT_EQ(SafeDivRound(2147483647.0, 1, 0), 2147483647);
+    EXPECT_EQ(SafeDivRound(-2147483648.0, 1, 0), std::numeric_limits<std::int32_t>::min());
+    EXPECT_THROW(SafeDivRound(2147483648.0, 1, 0), ERangeError);
+    EXPECT_THROW(SafeDivRound(1, 0, std::nan("")), ERangeError);
+    EXPECT_THROW(SafeDivRound(1, 1e-320, 0), ERangeError);
+}
+
+TEST(NumbersTest, MinAndMaxOfEqualValuesGiveTheSecondArgument) {
+    // 0 and -0 compare equal, so the sign of the result shows which one came back.
+    EXPECT_TRUE(std::signbit(MinReal(0.0, -0.0)));
+    EXPECT_FALSE(std::signbit(MinReal(-0.0, 0.0)));
+    EXPECT_TRUE(std::signbit(MaxReal(0.0, -0.0)));
+    EXPECT_EQ(MinReal(2, 3), 2);
+    EXPECT_EQ(MaxReal(2, 3), 3);
+    EXPECT_EQ(MaxInteger(-4, 7), 7);
+    EXPECT_EQ(MinInteger(-4, 7), -4);
+}
+
+TEST(NumbersTest, BitWordsNumberTheirBitsFromOneToSixteen) {
+    EXPECT_EQ(PowerOfTwo(0), 1);
+    EXPECT_EQ(PowerOfTwo(15), 32768);
+    EXPECT_THROW(PowerOfTwo(16), ERangeError);
+    EXPECT_TRUE(IsBitSet(1, 1));
+    EXPECT_FALSE(IsBitSet(2, 1));
+    EXPECT_TRUE(IsBitSet(16, 0x8000));
+    EXPECT_THROW(IsBitSet(0, 1), ERangeError);
+    EXPECT_THROW(IsBitSet(17, 1), ERangeError);
+    EXPECT_EQ(SetWordBit(0, 16), 32768);
+    // Setting a bit that is already set changes nothing (5 = bits 1 and 3).
+    EXPECT_EQ(SetWordBit(5, 1), 5);
+    EXPECT_EQ(SetWordBit(5, 2), 7);
+    EXPECT_TRUE(TestWordBit(6, 2));  // 6 = binary 110
+    EXPECT_FALSE(TestWordBit(6, 1));
+    EXPECT_THROW(SetWordBit(0, 0), ERangeError);
+    EXPECT_THROW(TestWordBit(0, 17), ERangeError);
+}
+
+TEST(NumbersTest, PowerGuardsItsArgumentsAndWarnsOncePerRun) {
+    test::RecordingUi ui;
+    InitNumberRoutines(1280, 960);
+    // 1280 / 640 and 960 / 480.
+    EXPECT_EQ(ScreenScaleX, 2.0);
+    EXPECT_EQ(ScreenScaleY, 2.0);
+    EXPECT_EQ(Power(0, -1), 0);
+    EXPECT_EQ(Power(1, 1e300), 1);
+    EXPECT_EQ(Power(-2, 2), 0);
+    EXPECT_EQ(Power(-3, 0.5), 0);
+    ASSERT_EQ(ui.plainBoxes.size(), 1u);
+    EXPECT_EQ(ui.plainBoxes[0], "[Basics] Error in Power : x < 0");
+    EXPECT_EQ(Power(7, 0), 1);
+    EXPECT_EQ(Power(7, 1), 7);
+    // e^(0.5 ln 4) = 2.
+    EXPECT_DOUBLE_EQ(Power(4, 0.5), 2.0);
+    // 100 ln 10 = 230.3 is clamped to 50, -100 ln 10 to -50.
+    EXPECT_DOUBLE_EQ(Power(10, 100), 5.184705528587072464e21);
+    EXPECT_DOUBLE_EQ(Power(10, -100), 1.928749847963917783e-22);
+
+    InitNumberRoutines(1024, 768);
+    EXPECT_EQ(ScreenScaleX, 1.6);
+    EXPECT_EQ(ScreenScaleY, 1.6);
+    Power(-1, 2);
+    EXPECT_EQ(ui.plainBoxes.size(), 2u);
+}
+
+TEST(NumbersTest, RescaleAndStepRounding) {
+    EXPECT_EQ(Rescale(15, 0, 10, 0, 100), 100);
+    EXPECT_EQ(Rescale(-1, 0, 10, 20, 40), 20);
+    EXPECT_EQ(Rescale(2.5, 0, 10, 0, 100), 25);
+    EXPECT_EQ(Rescale(5, 3, 3, 1, 2), 1);
+    // 12.5 / 5 = 2.5 rounds to 2; 17.5 / 5 = 3.5 rounds to 4.
+    EXPECT_EQ(RoundToStep(12.5, 5), 10);
+    EXPECT_EQ(RoundToStep(17.5, 5), 20);
+    EXPECT_EQ(RoundToStep(12, -5), 10);
+    EXPECT_EQ(RoundToStep(7.3, 0.5), 7.5);
+    EXPECT_THROW(RoundToStep(1, 0), ERangeError);
+    // 12 rounds to 10, below 12, so one step up; with a negative step 10 stays.
+    EXPECT_EQ(RoundToStepDir(12, 5), 15);
+    EXPECT_EQ(RoundToStepDir(12, -5), 10);
+    EXPECT_EQ(RoundToStepDir(13, 5), 15);
+    EXPECT_EQ(RoundToStepDir(13, -5), 10);
+    EXPECT_EQ(RoundToStepDir(15, 5), 15);
+    EXPECT_EQ(RoundToStepDir(-12, 5), -10);
+    EXPECT_THROW(RoundToStepDir(1, 0), ERangeError);
+}
+
+TEST(NumbersTest, BytesEqualComparesOnlyTheCountedBytes) {
+    EXPECT_TRUE(BytesEqual("abc", "abd", 2));
+    EXPECT_FALSE(BytesEqual("abc", "abd", 3));
+    EXPECT_TRUE(BytesEqual(nullptr, nullptr, 0));
+}
+
+// Rows of (key, tag, marker): the marker column lies beyond M and must not move.
+TScoreTable TableOf(const std::vector<std::array<int, 3>>& rows) {
+    TScoreTable table{};
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t c = 0; c < 3; ++c) table[r][c] = ToReal48(rows[r][c]);
+    return table;
+}
+
+std::vector<int> Column(const TScoreTable& table, int column, int rows) {
+    std::vector<int> values;
+    for (int r = 0; r < rows; ++r) values.push_back(static_cast<int>(FromReal48(table[r][column])));
+    return values;
+}
+
+TEST(NumbersTest, SortRowsDescIsTheFirstMaximumSelectionSort) {
+    // Keys 2(a=1) 1(b=2) 2(c=3) 3(d=4), row 5 key 9 outside N.
+    // i=1: max 3 in row 4, swap 1<->4: d b c a.  i=2: keys 1 2 2, first max row 3,
+    // swap 2<->3: d c b a.  i=3: keys 1 2, swap 3<->4: d c a b. So c passes a.
+    TScoreTable table = TableOf({{2, 1, 10}, {1, 2, 20}, {2, 3, 30}, {3, 4, 40}, {9, 5, 50}});
+    SortRowsDesc(table, 4, 2, 1);
+    EXPECT_EQ(Column(table, 0, 5), (std::vector<int>{3, 2, 2, 1, 9}));
+    EXPECT_EQ(Column(table, 1, 5), (std::vector<int>{4, 3, 1, 2, 5}));
+    EXPECT_EQ(Column(table, 2, 5), (std::vector<int>{10, 20, 30, 40, 50}));
+
+    // Key column 2, all five rows: 5 4 3 2 1 by tag.
+    SortRowsDesc(table, 5, 2, 2);
+    EXPECT_EQ(Column(table, 1, 5), (std::vector<int>{5, 4, 3, 2, 1}));
+
+    const TScoreTable before = table;
+    for (const auto& [n, m, k] : std::vector<std::array<int, 3>>{{0, 2, 1}, {51, 2, 1}, {5, 0, 1}, {5, 6, 1},
+                                                                 {5, 2, 0}, {5, 2, 3}}) {
+        SortRowsDesc(table, n, m, k);
+        EXPECT_EQ(table, before) << n << " " << m << " " << k;
+    }
+}
+
+TEST(NumbersTest, TokenReplacementTakesTheFirstOccurrenceOnly) {
+    EXPECT_EQ(ReplaceFirst("a@Xb@X", "@X", "1"), "a1b@X");
+    EXPECT_EQ(ReplaceFirst("a@xb", "@X", "1"), "a@xb");
+    EXPECT_EQ(ReplaceFirst("abc", "", "1"), "abc");
+    const std::string sep(1, ThousandsSeparator());
+    EXPECT_EQ(ReplaceTokenInt("Sales @N units @N", "@N", 1234567), "Sales 1" + sep + "234" + sep + "567 units @N");
+    EXPECT_EQ(ReplaceTokenInt("@N", "@N", -1234567), "-1" + sep + "234" + sep + "567");
+    EXPECT_EQ(ReplaceTokenInt("@N", "@N", 999), "999");
+    EXPECT_EQ(ReplaceTokenReal("@V $", "@V", 1234.4), "1" + sep + "234 $");
+    EXPECT_EQ(ReplaceTokenReal("@V", "@V", 0.6), "1");
+}
+
+TEST(NumbersTest, UpperCaseAccentedTurnsFiveAccentedLetters) {
+    EXPECT_EQ(UpperCaseAccented("\xE9t\xE9"), "\xC9T\xC9");                           // été -> ÉTÉ
+    EXPECT_EQ(UpperCaseAccented("\xE0 o\xF9 \xE8 \xEA"), "\xC0 O\xD9 \xC8 \xCA");      // à où è ê
+    EXPECT_EQ(UpperCaseAccented("\xE7\xF4\xFF"), "\xE7\xF4\xFF");                     // ç ô ÿ stay
+    EXPECT_EQ(UpperCaseAccented("abc XYZ 09_\xC9"), "ABC XYZ 09_\xC9");
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,33 @@
+#include "core/base/text_format.h"
+
+#include <gtest/gtest.h>
+
+namespace cv {
+namespace {
+
+TEST(TextFormat, IntegerDirectivesPadAndSign) {
+    EXPECT_EQ(FormatText("%.2d|%.2d|%d|%5d|%-4d|", {4, 12, -7, 42, 3}), "04|12|-7|   42|3   |");
+    EXPECT_EQ(FormatText("%.3d", {-5}), "-005");
+    EXPECT_EQ(FormatText("%x %u", {255, 9u}), "FF 9");
+}
+
+TEST(TextFormat, RealsTextsAndLiteralPercent) {
+    EXPECT_EQ(FormatText("%.2f %s %% %.2s", {2.345, "ab", "xyz"}), "2.35 ab % xy");
+    EXPECT_EQ(FormatText("%f", {1}), "1.00");
+}
+
+TEST(TextFormat, ThousandsSeparatorsForTheNDirective) {
+    const std::string sep(1, ThousandsSeparator());
+    EXPECT_EQ(FormatText("%.0n", {1234567.6}), "1" + sep + "234" + sep + "568");
+    EXPECT_EQ(FormatText("%.0n", {-999}), "-999");
+    EXPECT_EQ(FormatText("%.1n", {-1000.25}), "-1" + sep + "000.2");
+    EXPECT_EQ(FormatText("%.0n", {-0.2}), "0");
+}
+
+TEST(TextFormat, DirectiveWithoutFittingValueIsKept) {
+    EXPECT_EQ(FormatText("a %d b %s", {"text"}), "a %d b %s");
+    EXPECT_EQ(FormatText("end %"), "end %");
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,239 @@
+#include "core/language/keyed_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/core/language/translator_test_files.h"
+#include "tests/support/recording_ui.h"
+
+namespace cv {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::vector<TTextSource> kSources = {
+    {"messages.txt",
+     "[ErrOrder]\n@2 then @1 and @1\nBrand @1 in market @2\nStays: @3 and @ and a@b\n"
+     "[ErrTen]\n@10|@1|@1x|@01|@11\n"
+     "[ErrOneLine]\nOnly a headline\n"
+     "[ErrVersion]\nPlain text\n"
+     "[ErrVersionV2]\nText of version 2\n"
+     "[QnNoMessages]\nThere is no message.\n"},
+    {"controls.txt",
+     "[cviFull]\nDecision errors\nErrors found\nPick one\nWhat it means\nClose\n"
+     "[cviTwo]\nWarnings\nWarnings found\n"},
+    {"Decs.txt", "[ErrOrder]\nA key of the decision texts\n"},
+};
+
+class KeyedMessagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Translator = std::make_unique<TTranslate>();
+        Translator->Open(test::CompileTexts(dir, kSources));
+    }
+    void TearDown() override {
+        Translator.reset();
+        VersionSuffix.clear();
+    }
+
+    test::TempDir dir;
+    TCVInfo info;
+};
+
+TEST_F(KeyedMessagesTest, ParametersReplaceTheirTagsAsTheyAreAdded) {
+    info.SetKey("ErrOrder");
+    EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
+    info.AddParam("A");
+    // Parameter 2 is not there yet: its tag stays.
+    EXPECT_EQ(info.Info().Headline, "@2 then A and A");
+    info.AddParam("B");
+    EXPECT_EQ(info.Info().Headline, "B then A and A");
+    EXPECT_EQ(info.Info().Lines, (Lines{"Brand A in market B", "Stays: @3 and @ and a@b"}));
+    EXPECT_EQ(info.Params(), (Lines{"A", "B"}));
+
+    // A new key starts a new message without parameters.
+    info.SetKey("ErrOrder");
+    EXPECT_TRUE(info.Params().empty());
+    EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
+}
+
+TEST_F(KeyedMessagesTest, AParameterTextIsNeverTakenForATag) {
+    info.SetKey("ErrOrder");
+    info.AddParam("@1");
+    EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
+    // Adding the second parameter leaves the first one's text as it is, and
+    // "@2" inside a parameter is plain text too.
+    info.AddParam("x@2");
+    EXPECT_EQ(info.Info().Headline, "x@2 then @1 and @1");
+    EXPECT_EQ(info.Info().Lines[0], "Brand @1 in market x@2");
+}
+
+TEST_F(KeyedMessagesTest, ATagIsTheWholeDecimalNumber) {
+    info.SetKey("ErrTen");
+    for (int n = 1; n <= 9; ++n) info.AddParam("p" + std::to_string(n));
+    // With nine parameters "@10" and "@11" name none: they are not "@1" + digit.
+    EXPECT_EQ(info.Info().Headline, "@10|p1|p1x|@01|@11");
+    info.AddParam("p10");
+    EXPECT_EQ(info.Info().Headline, "p10|p1|p1x|@01|@11");
+}
+
+TEST_F(KeyedMessagesTest, EntriesAreFoundByKeyInTheTextSectionsOnly) {
+    info.SetKey("errorder");
+    EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
+
+    info.SetKey("ErrOneLine");
+    EXPECT_EQ(info.Info().Headline, "Only a headline");
+    EXPECT_TRUE(info.Info().Lines.empty());
+
+    info.SetKey("NoSuchKey");
+    EXPECT_TRUE(info.Info().Headline.empty());
+    EXPECT_TRUE(info.Info().Lines.empty());
+
+    // The decision texts (section 9) and section 0 hold no messages.
+    for (std::uint8_t section : {std::uint8_t{9}, std::uint8_t{0}}) {
+        info.SetSection(section);
+        info.SetKey("ErrOrder");
+        EXPECT_TRUE(info.Info().Headline.empty()) << int{section};
+    }
+
+    info.SetSection(kSectionControls);
+    info.SetKey("cviTwo");
+    EXPECT_EQ(info.Info().Headline, "Warnings");
+    EXPECT_EQ(info.Info().Lines, Lines{"Warnings found"});
+
+    info.SetSection(kSectionMessages);
+    VersionSuffix = "V2";
+    info.SetKey("ErrVersion");
+    EXPECT_EQ(info.Info().Headline, "Text of version 2");
+
+    // Without a translator every message is empty.
+    Translator.reset();
+    info.SetKey("ErrOrder");
+    EXPECT_TRUE(info.Info().Headline.empty());
+}
+
+TEST_F(KeyedMessagesTest, CategoryAndSeverityOutsideTheirRangesStoreZero) {
+    EXPECT_EQ(info.Section(), kSectionMessages);
+    EXPECT_EQ(info.Category(), 0);
+    EXPECT_EQ(info.Severity(), 0);
+    info.SetCategory(2);
+    info.SetSeverity(4);
+    EXPECT_EQ(info.Category(), 2);
+    EXPECT_EQ(info.Severity(), 4);
+    info.SetSeverity(7);
+    info.SetCategory(3);
+    EXPECT_EQ(info.Severity(), 0);
+    EXPECT_EQ(info.Category(), 0);
+    info.SetSeverity(3);
+    info.SetCategory(1);
+    info.SetSeverity(-1);
+    info.SetCategory(-1);
+    EXPECT_EQ(info.Severity(), 0);
+    EXPECT_EQ(info.Category(), 0);
+}
+
+TEST_F(KeyedMessagesTest, TheListKeepsCopiesSoTheBuilderCanBeReused) {
+    TQnInfos list;
+    info.SetKey("ErrOrder");
+    info.AddParam("A");
+    info.AddParam("B");
+    list.Add(info.Info());
+    info.SetKey("ErrOneLine");
+    list.Add(info.Info());
+    info.SetKey("NoSuchKey");
+    list.Add(info.Info());
+
+    ASSERT_EQ(list.Count(), 3u);
+    EXPECT_EQ(list[0].Headline, "B then A and A");
+    EXPECT_EQ(list[0].Lines.size(), 2u);
+    EXPECT_EQ(list[1].Headline, "Only a headline");
+    // An unknown key still gives a message, an empty one.
+    EXPECT_TRUE(list[2].Headline.empty());
+    list.Clear();
+    EXPECT_TRUE(list.Empty());
+}
+
+TEST_F(KeyedMessagesTest, TheControlsEntrySetsTheDialogTextsItHasLinesFor) {
+    test::RecordingUi ui;
+    TQnInfos list;
+    list.Add(TQnInfo("Headline", {"detail"}));
+
+    ShowKeyedMessage("cviFull", list, -1, TAlignment::taLeftJustify);
+    ASSERT_EQ(ui.messageLists.size(), 1u);
+    const TQnInfoTexts& full = ui.messageLists[0].texts;
+    EXPECT_EQ(full.InfoTitle, "Corvantis3 - Decision errors");
+    EXPECT_EQ(full.InfoHeadLabel, "Errors found");
+    EXPECT_EQ(full.InfoListHint, "Pick one");
+    EXPECT_EQ(full.InfoDetailLabel, "What it means");
+    EXPECT_EQ(full.InfoOkCaption, "Close");
+    EXPECT_EQ(ui.messageLists[0].items.size(), 1u);
+    EXPECT_EQ(ui.messageLists[0].items[0].Lines, Lines{"detail"});
+    EXPECT_EQ(ui.messageLists[0].alignment, TAlignment::taLeftJustify);
+
+    // Two lines change the title and the list caption; the rest stays.
+    ShowKeyedMessage("cviTwo", list, -1, TAlignment::taRightJustify);
+    ASSERT_EQ(ui.messageLists.size(), 2u);
+    const TQnInfoTexts& two = ui.messageLists[1].texts;
+    EXPECT_EQ(two.InfoTitle, "Corvantis3 - Warnings");
+    EXPECT_EQ(two.InfoHeadLabel, "Warnings found");
+    EXPECT_EQ(two.InfoListHint, "Pick one");
+    EXPECT_EQ(two.InfoDetailLabel, "What it means");
+    EXPECT_EQ(two.InfoOkCaption, "Close");
+    EXPECT_EQ(ui.messageLists[1].alignment, TAlignment::taRightJustify);
+
+    // An empty key and a missing entry keep every text.
+    ShowKeyedMessage("", list, -1, TAlignment::taCenter);
+    ShowKeyedMessage("cviMissing", list, -1, TAlignment::taCenter);
+    ASSERT_EQ(ui.messageLists.size(), 4u);
+    EXPECT_EQ(ui.messageLists[2].texts.InfoTitle, "Corvantis3 - Warnings");
+    EXPECT_EQ(ui.messageLists[3].texts.InfoTitle, "Corvantis3 - Warnings");
+    EXPECT_EQ(QnInfoTexts().InfoOkCaption, "Close");
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
+TEST_F(KeyedMessagesTest, AnEmptyListShowsTheTranslatedNoMessagesEntry) {
+    test::RecordingUi ui;
+    const TQnInfos empty;
+    ShowKeyedMessage("cviFull", empty, -1, TAlignment::taLeftJustify);
+    EXPECT_TRUE(ui.messageLists.empty());
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    const auto& box = ui.messageBoxes[0];
+    EXPECT_EQ(box.type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(box.buttons, mbOK);
+    EXPECT_EQ(box.key, "QnNoMessages");
+    // Every line of the entry, never the key itself as the text (-1).
+    EXPECT_EQ(box.lines, std::vector<int>{0});
+    EXPECT_EQ(box.alignment, TAlignment::taCenter);
+
+    // A line number that is not negative asks for no box at all.
+    ShowInfoList(empty, 0, TAlignment::taLeftJustify);
+    ShowInfoList(empty, 2, TAlignment::taLeftJustify);
+    EXPECT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_TRUE(ui.messageLists.empty());
+}
+
+// The program's own texts hold the no-messages entry and the five dialog texts
+// of every message-list key that the decision checks use.
+TEST(KeyedMessagesTexts, TheProgramsTextsHoldTheDialogEntries) {
+    // The test data directory is tests/data of the source tree, whose root holds texts/.
+    const auto textDir = std::filesystem::path(CV_TEST_DATA_DIR).parent_path().parent_path() / "texts";
+    std::vector<TTextSource> sources;
+    for (const char* name : {"messages.txt", "controls.txt"}) {
+        sources.push_back({name, test::ReadFileBytes(textDir / name)});
+        ASSERT_FALSE(sources.back().text.empty()) << name;
+    }
+    test::TempDir dir;
+    TTranslate translator;
+    translator.Open(test::CompileTexts(dir, sources));
+    Lines lines;
+    translator.GetLines(kSectionMessages, "QnNoMessages", lines);
+    EXPECT_EQ(lines.size(), 1u);
+    for (const char* key : {"cviDecError", "cviDecEW", "cviDecWarning"}) {
+        translator.GetLines(kSectionControls, key, lines);
+        EXPECT_EQ(lines.size(), 5u) << key;
+    }
+}
+
+}  // namespace
+}  // namespace cv

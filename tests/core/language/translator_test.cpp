@@ -1,0 +1,174 @@
+#include "core/language/translator.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/base/errors.h"
+#include "tests/core/language/translator_test_files.h"
+
+namespace cv {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::vector<TTextSource> kSources = {
+    {"messages.txt",
+     "## messages of the tests\n"
+     "[Title]\nPlain title\n\n"
+     "[TitleX]\nTitle of version X\nSecond line of X\n"
+     "[Twice]\nfirst A\nfirst B\n"
+     "[Other]\nother\n"
+     "[twice]\nsecond A\n"},
+    {"controls.txt", "[BBOk]\nOK\nCloses the window\n"},
+    {"Decs.txt", "[DecTitle]\nDecisions\n"},
+};
+
+class TranslatorTest : public ::testing::Test {
+protected:
+    void SetUp() override { translator.Open(test::CompileTexts(dir, kSources)); }
+    void TearDown() override { VersionSuffix.clear(); }
+
+    Lines Get(int section, const std::string& key) {
+        Lines lines{"left over"};
+        translator.GetLines(section, key, lines);
+        return lines;
+    }
+
+    test::TempDir dir;
+    TTranslate translator;
+};
+
+TEST_F(TranslatorTest, EveryEntryOfAKeyCountsInFileOrderWhateverTheCase) {
+    EXPECT_EQ(Get(kSectionMessages, "Twice"), (Lines{"first A", "first B", "second A"}));
+    EXPECT_EQ(Get(kSectionMessages, "TWICE"), (Lines{"first A", "first B", "second A"}));
+    EXPECT_EQ(Get(kSectionMessages, "title"), (Lines{"Plain title"}));
+    EXPECT_EQ(Get(kSectionControls, "bbok"), (Lines{"OK", "Closes the window"}));
+    EXPECT_EQ(Get(kSectionDecs, "DecTitle"), (Lines{"Decisions"}));
+    EXPECT_EQ(Get(kSectionMessages, "Missing"), Lines{});
+    // A key of another section is not found here.
+    EXPECT_EQ(Get(kSectionMessages, "BBOk"), Lines{});
+
+    Lines keys;
+    translator.GetKeys(kSectionMessages, keys);
+    EXPECT_EQ(keys, (Lines{"Title", "TitleX", "Twice", "Other", "twice"}));
+}
+
+TEST_F(TranslatorTest, VersionSuffixedEntriesComeFirst) {
+    VersionSuffix = "X";
+    EXPECT_EQ(Get(kSectionMessages, "Title"), (Lines{"Title of version X", "Second line of X"}));
+    // No suffixed entry: the plain one.
+    EXPECT_EQ(Get(kSectionMessages, "Other"), (Lines{"other"}));
+    VersionSuffix = "x";
+    EXPECT_EQ(Get(kSectionMessages, "TITLE"), (Lines{"Title of version X", "Second line of X"}));
+    VersionSuffix.clear();
+    EXPECT_EQ(Get(kSectionMessages, "Title"), (Lines{"Plain title"}));
+}
+
+TEST_F(TranslatorTest, LinesThroughTheCacheAndBadLineNumbers) {
+    EXPECT_EQ(translator.CachedSection(), TTranslate::kNoSection);
+    std::string text;
+    translator.MessagesLine("Twice", 3, text);
+    EXPECT_EQ(text, "second A");
+    EXPECT_EQ(translator.CachedSection(), kSectionMessages);
+    EXPECT_EQ(translator.CachedKey(), "Twice");
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "twice", 1), "first A");
+    EXPECT_EQ(translator.CachedKey(), "Twice");  // the same entry: no new look-up
+
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 2), "bad line number 2");
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 0), "bad line number 0");
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", -1), "bad line number -1");
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Missing", 1), "bad line number 1");
+
+    translator.ControlsLine("BBOk", 2, text);
+    EXPECT_EQ(text, "Closes the window");
+    translator.DecsLine("DecTitle", 1, text);
+    EXPECT_EQ(text, "Decisions");
+    translator.SeriesLine("Any", 1, text);
+    EXPECT_EQ(text, "Unknown section : 1");
+    translator.GlobalsLine("Any", 2, text);
+    EXPECT_EQ(text, "bad line number 2");
+}
+
+TEST_F(TranslatorTest, ReopeningEmptiesTheCache) {
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 1), "other");
+    const std::string second =
+        test::CompileTexts(dir, {{"messages.txt", "[Other]\nanother text\n"}}, "STRSTD.fra");
+    translator.Close();
+    EXPECT_EQ(translator.CachedSection(), TTranslate::kNoSection);
+    EXPECT_EQ(translator.CachedKey(), "");
+    translator.Open(second);
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 1), "another text");
+}
+
+TEST_F(TranslatorTest, MissingSectionsAnswerWithOneLineExceptTheMenus) {
+    EXPECT_EQ(Get(kSectionResults, "Anything"), (Lines{"Unknown section : 8"}));
+    EXPECT_EQ(Get(kSectionMenus, "MPFile"), Lines{});
+    EXPECT_EQ(Get(0, "Title"), (Lines{"Unknown section : 0"}));
+    EXPECT_EQ(Get(10, "Title"), (Lines{"Unknown section : 10"}));
+    EXPECT_EQ(Get(-1, "Title"), (Lines{"Unknown section : -1"}));
+    EXPECT_EQ(translator.GetLine(kSectionResults, "Anything", 1), "Unknown section : 8");
+    EXPECT_EQ(translator.GetLine(kSectionResults, "Anything", 2), "bad line number 2");
+
+    Lines keys;
+    translator.GetKeys(kSectionMenus, keys);
+    EXPECT_EQ(keys, (Lines{"Unknown section : 6"}));
+    translator.GetKeys(kSectionStudies, keys);
+    EXPECT_EQ(keys, (Lines{"Unknown section : 4"}));
+}
+
+TEST_F(TranslatorTest, AClosedOrUnopenableTranslatorAnswersEverySectionAsMissing) {
+    translator.Close();
+    EXPECT_FALSE(translator.IsOpen());
+    EXPECT_EQ(Get(kSectionMessages, "Title"), (Lines{"Unknown section : 3"}));
+
+    EXPECT_THROW(translator.Open(dir / "STRSTD.xyz"), EVolSetError);
+    EXPECT_FALSE(translator.IsOpen());
+    test::WriteFileBytes(dir.path() / "STRSTD.txt", "not a volume set at all");
+    EXPECT_THROW(translator.Open(dir / "STRSTD.txt"), EVolSetError);
+    EXPECT_EQ(Get(kSectionMessages, "Title"), (Lines{"Unknown section : 3"}));
+}
+
+TEST(TranslatorSectionIndex, NamesOfTheTableWhateverTheCase) {
+    EXPECT_EQ(TTranslate::SectionIndex("series"), 1);
+    EXPECT_EQ(TTranslate::SectionIndex("Controls"), 2);
+    EXPECT_EQ(TTranslate::SectionIndex("MENUS"), 6);
+    EXPECT_EQ(TTranslate::SectionIndex("DECS"), 9);
+    EXPECT_EQ(TTranslate::SectionIndex("decs"), 9);
+    EXPECT_EQ(TTranslate::SectionIndex("deci"), -1);
+    EXPECT_EQ(TTranslate::SectionIndex("series "), -1);
+    EXPECT_EQ(TTranslate::SectionIndex(""), -1);
+}
+
+// Works in a fresh current directory and puts the previous one back.
+class VersionSuffixTest : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::current_path(dir.path()); }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        VersionSuffix.clear();
+    }
+    std::filesystem::path previous = std::filesystem::current_path();
+    test::TempDir dir;
+};
+
+TEST_F(VersionSuffixTest, FirstLineOfTheVersionFileInAnyLetterCase) {
+    VersionSuffix = "stale";
+    ReadVersionSuffix();
+    EXPECT_EQ(VersionSuffix, "");
+
+    test::WriteFileBytes(dir.path() / "VERSION.TXT", "Pro2\r\nsecond line\r\n");
+    ReadVersionSuffix();
+    EXPECT_EQ(VersionSuffix, "Pro2");
+
+    test::WriteFileBytes(dir.path() / "VERSION.TXT", "Last");
+    ReadVersionSuffix();
+    EXPECT_EQ(VersionSuffix, "Last");
+
+    test::WriteFileBytes(dir.path() / "VERSION.TXT", "");
+    ReadVersionSuffix();
+    EXPECT_EQ(VersionSuffix, "");
+}
+
+}  // namespace
+}  // namespace cv

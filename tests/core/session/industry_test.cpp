@@ -1,0 +1,185 @@
+#include "core/session/industry.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/store/industry_file.h"
+#include "core/base/errors.h"
+#include "core/language/language_file.h"
+#include "core/language/translator.h"
+#include "tests/core/session/small_industry.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+
+// A small industry opened as the session opens it.
+class IndustryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallIndustry(dir_ / "game.ind");
+        industry_.Open(std::string(kIndustrySignature), dir_ / "game.ind");
+        industry_.InitSeries();
+    }
+    void TearDown() override {
+        Translator.reset();
+        industry_.Close();
+    }
+
+    test::TempDir dir_;
+    test::RecordingUi ui_;
+    TCvInd industry_;
+};
+
+TEST_F(IndustryTest, InitSeriesFillsCountsAndTheSeriesOfEachMarketAndZone) {
+    EXPECT_EQ(industry_.DecPeriod(), 5);  // current period 4, plus 1
+    EXPECT_EQ(industry_.NbPeriods(), 13);  // 0..12
+    EXPECT_EQ(industry_.NbFirms(), 4);
+    EXPECT_EQ(industry_.NbFtas(), 2);
+    EXPECT_EQ(industry_.NbMarkets(), 2);
+    EXPECT_EQ(industry_.DimSeries(1)->Name(), "DimSon");
+    EXPECT_EQ(industry_.DimSeries(2)->Name(), "DimVod");
+    EXPECT_EQ(industry_.SemSeries(2)->Name(), "SemAll");
+    EXPECT_EQ(industry_.MapSeries(1)->Name(), "MapAll");
+    EXPECT_EQ(industry_.ChaSeries(2)->Name(), "ChaAll");
+    EXPECT_EQ(industry_.SegSeries(1, 2)->Name(), "SegNorth");
+    EXPECT_EQ(industry_.SegSeries(2, 1)->Name(), "SegSouth");
+    EXPECT_EQ(industry_.DimSeries(3), nullptr);  // a slot beyond the markets
+    EXPECT_EQ(industry_.SegSeries(3, 1), nullptr);
+    EXPECT_THROW(industry_.DimSeries(0), ERangeError);
+    EXPECT_THROW(industry_.SegSeries(1, 4), ERangeError);
+    EXPECT_THROW(industry_.ChaSeries(4), ERangeError);
+    EXPECT_NE(industry_.Budget(), nullptr);
+    EXPECT_TRUE(ui_.plainBoxes.empty());
+}
+
+TEST_F(IndustryTest, EconomicsClampPeriodsAndConvertAtTheExchangeRateOfPeriodZero) {
+    // InflationRate of zone North is (p + 1) / 64: period 15 reads period 12, period -1 reads period 0.
+    EXPECT_EQ(industry_.InflationRate(15, 1, 0), 13 / 64.0L);
+    EXPECT_EQ(industry_.InflationRate(-1, 1, 0), 1 / 64.0L);
+    // Deflator 2 adds 2 / 128 to period 5's 6 / 64.
+    EXPECT_EQ(industry_.InflationRate(5, 1, 2), 6 / 64.0L + 2 / 128.0L);
+    // Zone South has no "DeflatFacs": k = 0 never reads it, k = 1 must.
+    EXPECT_EQ(industry_.InflationRate(5, 2, 0), 1 + 6 / 64.0L);
+    EXPECT_THROW(industry_.InflationRate(5, 2, 1), EDataError);
+    // GnpGrowthRate is p / 32, clamped the same way.
+    EXPECT_EQ(industry_.GnpGrowthRate(20, 1), 12 / 32.0L);
+    EXPECT_EQ(industry_.GnpGrowthRate(-1, 1), 0);
+
+    // CumInflation[p, k] = p / 16 + k / 256. Without the current period: 100 x (1 + 5/16 + 1/256).
+    EXPECT_EQ(industry_.CumInflation(5, 1, false, 100, 1), 100 * (1 + 5 / 16.0L + 1 / 256.0L));
+    // With it, also x (1 + 6/64 + 1/128), the inflation of period 5 with deflator 1.
+    EXPECT_EQ(industry_.CumInflation(5, 1, true, 100, 1),
+              100 * (1 + 5 / 16.0L + 1 / 256.0L) * (1 + 6 / 64.0L + 1 / 128.0L));
+    // Lowered to the last period of the period series, 12.
+    EXPECT_EQ(industry_.CumInflation(40, 1, false, 1, 0), 1 + 12 / 16.0L);
+
+    // Period 5 in zone North: exchange rate of period 0 (2, not the 3 of later periods), then
+    // 200 x (1 + 5/16 + 1/256) = 263.28125.
+    EXPECT_EQ(industry_.ConvertToFta(5, 1, false, 100, 1), 263.28125L);
+    // Zone South: rate 3, accumulated rate 1 + 5/16 (k = 0): 300 x 2.3125.
+    EXPECT_EQ(industry_.ConvertToFta(5, 2, false, 100, 0), 693.75L);
+    EXPECT_THROW(industry_.ConvertToFta(5, 4, false, 100, 0), ERangeError);
+}
+
+TEST_F(IndustryTest, RestrictionBitsByCategoryAndItem) {
+    // rcDecisions holds 4: only item 3, "NoRnD".
+    EXPECT_TRUE(industry_.RestrictEnabled("rcDecisions", "NoRnD"));
+    EXPECT_TRUE(industry_.RestrictEnabled("RCDECISIONS", "nornd"));
+    EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoObjective"));
+    EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoSlf"));
+    EXPECT_FALSE(industry_.RestrictHidden("rcDecisions", "NoRnD"));
+    // StuMkt is hidden for its item 1.
+    EXPECT_TRUE(industry_.RestrictHidden("StuMkt", "ConsumerSurvey"));
+    EXPECT_FALSE(industry_.RestrictHidden("StuMkt", "ConsumerPanel"));
+    // Unknown items and categories, and a category series missing from the industry.
+    EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoSuchItem"));
+    EXPECT_FALSE(industry_.RestrictEnabled("rcNoSuch", "NoRnD"));
+    EXPECT_FALSE(industry_.RestrictEnabled("rcAnalysis", "NoMarket"));
+    // rcReport holds every bit, but its items sit at 15, 16 and 17: a word has 16 bits.
+    EXPECT_TRUE(industry_.RestrictEnabled("rcReport", "NoReport"));
+    EXPECT_TRUE(industry_.RestrictEnabled("rcReport", "NoCompanyResults"));
+    EXPECT_FALSE(industry_.RestrictEnabled("rcReport", "NoBrandResults"));
+    // A series that is no restriction category.
+    EXPECT_FALSE(industry_.RestrictEnabled("Firms", "Alpha"));
+}
+
+TEST_F(IndustryTest, LabelsWithoutTranslatorAreTheSeriesOwn) {
+    EXPECT_EQ(industry_.FirmLabel(2.5), "Beta");  // halves go to the even neighbour
+    EXPECT_EQ(industry_.FirmLabel(3.5), "D\xe9lta");
+    EXPECT_EQ(industry_.MarketLabel(2), "Vodites");
+    EXPECT_EQ(industry_.SegmentLabel(2, 1, 2), "Pros");
+    EXPECT_EQ(industry_.DimLabel(3, 1), "Undefined");  // no third market
+    EXPECT_EQ(industry_.MarketLabel(9), "Undefined");
+    EXPECT_THROW(industry_.DimLabel(4, 1), ERangeError);
+    EXPECT_THROW(industry_.FirmLabel(3e9), ERangeError);
+}
+
+TEST_F(IndustryTest, LabelsComeFromTheSeriesSectionOfTheLanguageFile) {
+    const std::vector<TLangEntry> series{
+        {"Firms", {"Alpha Ltd", "Beta Ltd", "Gamma Ltd", "Delta Ltd"}},
+        {"Markets", {"Sonites", "Vodites"}},
+        {"DimSon", {"Weight", "Power"}},
+        {"ShortDimSon", {"Wt", "Pw"}},
+        {"UnitDimVod", {"cm", "km/h"}},
+        {"UnitSemAll", {"pts"}},
+        {"InitialSegSouth", {"F", "P"}},
+        {"ShortSegNorth", {"Bf", "Sg"}},
+        {"LongChaAll", {"Department stores", "Online shops"}},
+        {"StuFta", {"Benchmarking study"}},
+        {"StuMkt", {"Survey", "Panel"}},
+        {"Ftas", {"Northern zone", "Southern zone"}},
+    };
+    WriteLanguageFile(dir_ / "STRSTD.enu", {{kSectionSeries, series}});
+    Translator = std::make_unique<TTranslate>();
+    Translator->Open(dir_ / "STRSTD.enu");
+
+    EXPECT_EQ(industry_.FirmLabel(2.5), "Beta Ltd");
+    EXPECT_EQ(industry_.FirmLabel(3.5), "Delta Ltd");
+    EXPECT_EQ(industry_.FirmLabel(1.4999), "Alpha Ltd");
+    EXPECT_EQ(industry_.FtaLabel(2), "Southern zone");
+    EXPECT_EQ(industry_.MarketLabel(1), "Sonites");
+    EXPECT_EQ(industry_.DimLabel(1, 2), "Power");
+    EXPECT_EQ(industry_.DimShortLabel(1, 1), "Wt");
+    EXPECT_EQ(industry_.DimUnitLabel(2, 2), "km/h");
+    EXPECT_EQ(industry_.SemUnitLabel(1, 1), "pts");
+    EXPECT_EQ(industry_.SegmentInitialLabel(2, 2, 1), "F");
+    EXPECT_EQ(industry_.SegmentShortLabel(1, 1, 2), "Sg");
+    EXPECT_EQ(industry_.ChannelLongLabel(1, 2), "Online shops");
+    EXPECT_EQ(industry_.StuFtaLabel(1), "Benchmarking study");
+    EXPECT_EQ(industry_.StuMktLabel(2), "Panel");
+    EXPECT_EQ(industry_.SeriesLabel(industry_.MktSeries(), 2), "Vodites");
+    // A line the entry lacks, and an entry the file lacks, give the translator's answer.
+    EXPECT_EQ(industry_.SemUnitLabel(1, 2), "bad line number 2");
+    EXPECT_EQ(industry_.MapLabel(1, 1), "bad line number 1");
+}
+
+TEST_F(IndustryTest, AMissingSeriesSectionIsTheTranslatorsUnknownSection) {
+    WriteLanguageFile(dir_ / "STRSTD.enu", {{kSectionMessages, {{"Hello", {"Hello"}}}}});
+    Translator = std::make_unique<TTranslate>();
+    Translator->Open(dir_ / "STRSTD.enu");
+    EXPECT_EQ(industry_.MarketLabel(1), "Unknown section : 1");
+}
+
+TEST(IndustryShapeTest, InitSeriesRefusesMissingSeriesAndAFourthZoneOrMarket) {
+    test::TempDir dir;
+    test::RecordingUi ui;
+    const auto initSeriesOf = [&](const test::TSmallIndustryShape& shape) {
+        const std::string file = dir / "shape.ind";
+        std::filesystem::remove(file);
+        test::WriteSmallIndustry(file, shape);
+        TCvInd industry;
+        industry.Open(std::string(kIndustrySignature), file);
+        industry.InitSeries();
+    };
+    EXPECT_THROW(initSeriesOf({.markets = 4}), ERangeError);
+    EXPECT_THROW(initSeriesOf({.ftas = 4}), ERangeError);
+    EXPECT_THROW(initSeriesOf({.withPerSeries = false}), EDataError);
+    EXPECT_THROW(initSeriesOf({.badDimPosition = true}), EDataError);
+    EXPECT_NO_THROW(initSeriesOf({.markets = 3, .ftas = 3}));
+}
+
+}  // namespace
+}  // namespace cv

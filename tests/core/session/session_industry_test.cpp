@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/store/series_index.h"
+#include "core/base/errors.h"
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "tests/core/session/small_industry.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/session_tree.h"
+#include "tests/support/temp_dir.h"
+#include "tools/sample_industry/sample_industry.h"
+
+namespace cv {
+namespace {
+namespace fs = std::filesystem;
+
+// A session on <tmp>/Sim/Binaries/cv3team, with a small industry in <tmp>/Sim/Private/Games/.
+class SessionIndustryTest : public ::testing::Test {
+protected:
+    SessionIndustryTest() : session_(tree_.Exe("cv3team")) {
+        fs::create_directories(GamesDir());
+        test::WriteSmallIndustry(GameFile());
+    }
+
+    fs::path GamesDir() const { return tree_.RootPath() / "Private" / "Games"; }
+    std::string GameFile() const { return (GamesDir() / "game.ind").string(); }
+
+    // The session holds no industry and reported a refused file once.
+    void ExpectRefused(const std::string& what) {
+        EXPECT_EQ(session_.Industry(), nullptr) << what;
+        EXPECT_TRUE(session_.IndFullPath().empty()) << what;
+        EXPECT_TRUE(session_.IndName().empty()) << what;
+        EXPECT_EQ(si::FtaEcoVars, nullptr) << what;
+        EXPECT_EQ(si::InflationRate, kSeriesMissing) << what;
+        ASSERT_EQ(ui_.messageBoxes.size(), 1u) << what;
+        EXPECT_EQ(ui_.messageBoxes[0].key, "IndIncomplete") << what;
+        EXPECT_EQ(ui_.messageBoxes[0].type, TMsgDlgType::mtError) << what;
+        EXPECT_EQ(ui_.messageBoxes[0].lines, std::vector<int>{0}) << what;
+        ui_.messageBoxes.clear();
+    }
+
+    test::SessionTree tree_;
+    test::RecordingUi ui_;
+    TSession session_;
+};
+
+TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
+    session_.ForecastDone = true;
+    ASSERT_TRUE(session_.IndOpen(GameFile()));
+    ASSERT_NE(session_.Industry(), nullptr);
+    EXPECT_EQ(session_.IndFullPath(), GameFile());
+    EXPECT_EQ(session_.IndDir(), GamesDir().string() + "/");
+    EXPECT_EQ(session_.IndName(), "game");
+    EXPECT_EQ(session_.IndExt(), ".ind");
+    EXPECT_EQ(session_.IndFileName(), "game.ind");
+    EXPECT_EQ(fs::current_path(), GamesDir());
+    EXPECT_EQ(session_.QuickHelpKey, "NoQuickHelpScreen");
+    EXPECT_FALSE(session_.ForecastDone);
+    EXPECT_EQ(session_.IndVersion(), 3);
+    EXPECT_EQ(session_.Industry()->DecPeriod(), 5);
+    EXPECT_NE(session_.Industry()->Budget(), nullptr);
+    // The series-index table now points into this industry.
+    EXPECT_EQ(si::FtaEcoVars, session_.Industry()->FindSeries("FtaEcoVars"));
+    EXPECT_EQ(si::InflationRate, 2);
+    EXPECT_EQ(si::Conjoint, kLabelAbsent);  // "StuMkt" lacks the label
+    EXPECT_EQ(si::Cct, nullptr);             // the industry lacks the series
+    EXPECT_EQ(si::Price, kSeriesMissing);
+    EXPECT_TRUE(session_.IsRestrictEnabled("rcDecisions", "NoRnD"));
+    EXPECT_FALSE(session_.IsRestrictEnabled("rcDecisions", "NoSlf"));
+    EXPECT_TRUE(session_.IsRestrictHidden("StuMkt", "ConsumerSurvey"));
+    EXPECT_TRUE(ui_.messageBoxes.empty());
+    EXPECT_TRUE(ui_.plainBoxes.empty());
+
+    session_.IndClose();
+    EXPECT_EQ(session_.Industry(), nullptr);
+    EXPECT_TRUE(session_.IndFullPath().empty());
+    EXPECT_TRUE(session_.IndDir().empty());
+    EXPECT_TRUE(session_.IndName().empty());
+    EXPECT_TRUE(session_.IndExt().empty());
+    EXPECT_TRUE(session_.IndFileName().empty());
+    EXPECT_EQ(session_.IndVersion(), 0);
+    EXPECT_EQ(fs::current_path(), tree_.RootPath());
+    EXPECT_EQ(si::FtaEcoVars, nullptr);
+    EXPECT_EQ(si::InflationRate, kSeriesMissing);
+    EXPECT_FALSE(session_.IsRestrictEnabled("rcDecisions", "NoRnD"));
+
+    // The closed file opens again with what it held.
+    ASSERT_TRUE(session_.IndOpen(GameFile()));
+    EXPECT_EQ(session_.Industry()->CurPeriod(), 4);
+    EXPECT_EQ(session_.Industry()->ScenarioName(), "Growth");
+}
+
+TEST_F(SessionIndustryTest, AFileNameInAnotherLetterCaseFindsTheFile) {
+    ASSERT_TRUE(session_.IndOpen((GamesDir() / "GAME.IND").string()));
+    EXPECT_EQ(session_.IndFileName(), "game.ind");
+    EXPECT_EQ(session_.IndFullPath(), GameFile());
+}
+
+TEST_F(SessionIndustryTest, OpeningAnotherIndustryClosesTheFirst) {
+    const fs::path otherDir = tree_.RootPath() / "Other";
+    fs::create_directories(otherDir);
+    test::WriteSmallIndustry((otherDir / "second.ind").string());
+    ASSERT_TRUE(session_.IndOpen(GameFile()));
+    ASSERT_TRUE(session_.IndOpen((otherDir / "second.ind").string()));
+    EXPECT_EQ(session_.IndName(), "second");
+    EXPECT_EQ(fs::current_path(), otherDir);
+    EXPECT_EQ(si::FtaEcoVars, session_.Industry()->FindSeries("FtaEcoVars"));
+}
+
+TEST_F(SessionIndustryTest, IncompleteOrInvalidFilesLeaveNoIndustryAndAreNotChanged) {
+    const auto refuse = [&](const std::string& what, const std::string& file) {
+        const std::string before = test::ReadFileBytes(file);
+        ASSERT_TRUE(session_.IndOpen(GameFile()));  // a refused file also closes the open one
+        session_.ForecastDone = true;
+        EXPECT_FALSE(session_.IndOpen(file)) << what;
+        ExpectRefused(what);
+        EXPECT_FALSE(session_.ForecastDone) << what;
+        EXPECT_EQ(test::ReadFileBytes(file), before) << what;
+    };
+    const auto shaped = [&](const std::string& name, const test::TSmallIndustryShape& shape) {
+        const std::string file = (GamesDir() / name).string();
+        test::WriteSmallIndustry(file, shape);
+        return file;
+    };
+    const auto without = [&](const std::string& name, int volType) {
+        const std::string file = (GamesDir() / name).string();
+        test::CopyIndustryWithout(GameFile(), file, volType);
+        return file;
+    };
+    // The copy itself is sound: with nothing left out it opens.
+    EXPECT_TRUE(session_.IndOpen(without("copy.ind", 0)));
+    refuse("no info volume", without("noinfo.ind", 1));
+    refuse("no series list", without("noseries.ind", 2));
+    refuse("no period series", shaped("noper.ind", {.withPerSeries = false}));
+    refuse("bad series position", shaped("baddim.ind", {.badDimPosition = true}));
+    refuse("fourth market", shaped("market4.ind", {.markets = 4}));
+    refuse("fourth zone", shaped("zone4.ind", {.ftas = 4}));
+
+    const std::string game = test::ReadFileBytes(GameFile());
+    const std::string truncated = (GamesDir() / "truncated.ind").string();
+    test::WriteFileBytes(truncated, game.substr(0, game.size() / 2));
+    refuse("truncated", truncated);
+    const std::string empty = (GamesDir() / "empty.ind").string();
+    test::WriteFileBytes(empty, "");
+    refuse("empty", empty);
+    const std::string text = (GamesDir() / "text.ind").string();
+    test::WriteFileBytes(text, "not an industry file\r\n");
+    refuse("not a volume set", text);
+
+    // A missing file is refused before anything is created.
+    const std::string missing = (GamesDir() / "missing.ind").string();
+    ASSERT_TRUE(session_.IndOpen(GameFile()));
+    EXPECT_FALSE(session_.IndOpen(missing));
+    ExpectRefused("missing");
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(SessionIndustryTest, DamagedBytesAreRefusedOrOpenedNeverACrash) {
+    const std::string game = test::ReadFileBytes(GameFile());
+    const std::string damaged = (GamesDir() / "damaged.ind").string();
+    // Every 37th byte flipped in turn, and the file cut at many lengths.
+    for (std::size_t offset = 0; offset < game.size(); offset += 37) {
+        std::string bytes = game;
+        bytes[offset] = static_cast<char>(bytes[offset] ^ 0x5A);
+        test::WriteFileBytes(damaged, bytes);
+        if (session_.IndOpen(damaged)) {
+            EXPECT_NE(session_.Industry(), nullptr);
+            session_.IndClose();
+        } else {
+            ExpectRefused("flip at " + std::to_string(offset));
+            EXPECT_EQ(test::ReadFileBytes(damaged), bytes);
+        }
+        ui_.plainBoxes.clear();
+        ui_.errorBoxes.clear();
+    }
+    for (std::size_t length = 0; length < game.size(); length += 13) {
+        test::WriteFileBytes(damaged, game.substr(0, length));
+        EXPECT_FALSE(session_.IndOpen(damaged)) << length;
+        ExpectRefused("cut at " + std::to_string(length));
+        ui_.plainBoxes.clear();
+        ui_.errorBoxes.clear();
+    }
+}
+
+TEST_F(SessionIndustryTest, ExpandTokensReplacesTheFirstOccurrenceOfEachToken) {
+    ASSERT_TRUE(session_.IndOpen(GameFile()));
+    TDataContext context;
+    context.SelFirm = 4;      // "D\xe9lta"
+    context.SelFta = 2;       // segments of zone South
+    context.SelMarket = 2;    // "Vodites"
+    context.SelSegment = 1;   // "Families"
+    context.VertAxis = 2;     // "Style"
+    context.SelPeriod = 0;
+    context.DecPeriod = 5;
+    EXPECT_EQ(session_.ExpandTokens("@market, @Market, @MARKET", context), "vodites, Vodites, VODITES");
+    EXPECT_EQ(session_.ExpandTokens("@SEGMENT @MAP @INDUSTRY @FIRM @SCENARIO @BASICSCENARIO", context),
+              "FAMILIES STYLE GAME D\xc9LTA GROWTH BASIC");
+    EXPECT_EQ(session_.ExpandTokens("@SELPER @SELPM1 @SELPP1 @SELPP5 @DECPER", context), "0 -1 1 5 5");
+    EXPECT_EQ(session_.ExpandTokens("@FIRM and @FIRM", context), "D\xc9LTA and @FIRM");
+    EXPECT_EQ(session_.ExpandTokens("no tokens here", context), "no tokens here");
+    EXPECT_EQ(session_.ExpandTokens("", context), "");
+
+    // Only the tokens present are worked out: a zone 0 is no matter without "@SEGMENT".
+    context.SelFta = 0;
+    EXPECT_EQ(session_.ExpandTokens("@FIRM", context), "D\xc9LTA");
+    EXPECT_THROW(session_.ExpandTokens("@SEGMENT", context), ERangeError);
+}
+
+TEST(SessionSampleIndustryTest, TheSampleIndustryOpensFillsTheIndexTableAndCloses) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    TSession session(tree.Exe("cv3team"));
+    const fs::path sampleDir = tree.RootPath() / "Private";
+    const std::string sample = sample::WriteSampleIndustryFile(sampleDir).string();
+
+    ASSERT_TRUE(session.IndOpen(sample));
+    const TCvInd& industry = *session.Industry();
+    EXPECT_EQ(fs::current_path(), sampleDir);
+    EXPECT_EQ(session.IndName(), "SAMPLE");
+    EXPECT_EQ(industry.DecPeriod(), 4);
+    EXPECT_EQ(industry.NbFirms(), 3);
+    EXPECT_EQ(industry.NbFtas(), 2);
+    EXPECT_EQ(industry.NbMarkets(), 2);
+    EXPECT_EQ(industry.DimSeries(2)->Name(), "DimM2");
+    EXPECT_EQ(industry.SegSeries(2, 1)->Name(), "SegSouthM1");
+    EXPECT_EQ(industry.FirmLabel(2.5), "E");
+    EXPECT_EQ(industry.FirmLabel(3.5), "Undefined");  // firm 4 of three
+    EXPECT_NE(si::DecBrdCV3, nullptr);
+    EXPECT_EQ(si::Price, 6);  // the sixth element of "DecBrdCV3", lo 1
+    EXPECT_TRUE(session.IsRestrictEnabled("rcDecisions", "NoSlfAssistant"));
+    EXPECT_TRUE(session.IsRestrictEnabled("StuMkt", "Conjoint"));
+    EXPECT_FALSE(session.IsRestrictEnabled("StuMkt", "ConsumerPanel"));
+    EXPECT_TRUE(session.IsRestrictHidden("rcAnalysis", "NoPortfolio"));
+    EXPECT_FALSE(session.IsRestrictHidden("rcDecisions", "NoSlfAssistant"));
+    // South converts at 1.6 in period 0, where nothing has accumulated yet.
+    EXPECT_NEAR(static_cast<double>(industry.ConvertToFta(0, 2, false, 100, 1)), 160.0, 1e-9);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+
+    session.IndClose();
+    EXPECT_EQ(fs::current_path(), tree.RootPath());
+    EXPECT_EQ(si::DecBrdCV3, nullptr);
+    EXPECT_EQ(si::Price, kSeriesMissing);
+
+    // The sample cut short is refused and left as it was.
+    const std::string bytes = test::ReadFileBytes(sample);
+    const std::string cut = bytes.substr(0, bytes.size() - 100);
+    test::WriteFileBytes(sample, cut);
+    EXPECT_FALSE(session.IndOpen(sample));
+    EXPECT_EQ(session.Industry(), nullptr);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].key, "IndIncomplete");
+    EXPECT_EQ(test::ReadFileBytes(sample), cut);
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,155 @@
+#include "core/session/session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/base/errors.h"
+#include "core/base/log_file.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/session_tree.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+namespace fs = std::filesystem;
+
+TEST(SessionTest, DirectoriesAndDefaultsFromAnExecutableInBinaries) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    const TSession session(tree.Exe("cv3team"));
+
+    const std::string root = tree.Root();
+    EXPECT_EQ(session.RootDir(), root);
+    EXPECT_EQ(session.BinDir(), root + "Binaries/");
+    EXPECT_EQ(session.MediaDir(), root + "Binaries/");
+    EXPECT_EQ(session.TextDir(), root + "Binaries/");
+    EXPECT_EQ(session.Settings().FileName(), root + "cv3team.ini");
+    EXPECT_EQ(session.PrivateDir(), root + "Private/");
+    EXPECT_EQ(session.ExchangeDir(), "A:/");
+    EXPECT_TRUE(IsUnreachablePath(session.ExchangeDir()));
+    EXPECT_EQ(session.Language(), "enu");
+    EXPECT_EQ(DebugLevel, 0);
+    EXPECT_FALSE(session.SettingsReadOnly());
+    EXPECT_FALSE(session.InstructorMode());
+    EXPECT_FALSE(session.AdminView());
+    EXPECT_EQ(session.QuickHelpKey, "GettingStarted");
+    EXPECT_EQ(session.HelpContext, 0);
+    EXPECT_FALSE(session.ForecastDone);
+    EXPECT_EQ(session.Industry(), nullptr);
+    EXPECT_EQ(session.CurrentPage, nullptr);
+    for (const TMenuNode* item : session.PageMenuItems) EXPECT_EQ(item, nullptr);
+    EXPECT_TRUE(session.IndFullPath().empty());
+    EXPECT_TRUE(ui.plainBoxes.empty());
+    // The writability probe leaves its mark in a new settings file.
+    EXPECT_EQ(test::ReadFileBytes(root + "cv3team.ini"), "[Session]\r\nTestReadOnly=NotReadOnly\r\n");
+}
+
+TEST(SessionTest, BinariesIsAWholePathComponentInAnyLetterCase) {
+    {
+        test::SessionTree tree("BINARIES");
+        test::RecordingUi ui;
+        const TSession session(tree.Exe("Cv3Team.exe"));
+        EXPECT_EQ(session.RootDir(), tree.Root());
+        EXPECT_EQ(session.BinDir(), tree.Root() + "BINARIES/");  // the directory as it is spelled
+        EXPECT_EQ(session.Settings().FileName(), tree.Root() + "Cv3Team.ini");
+        EXPECT_TRUE(ui.plainBoxes.empty());
+    }
+    {
+        // "OldBinaries" is not the directory "Binaries": the executable's own directory is the root.
+        test::SessionTree tree("OldBinaries");
+        test::RecordingUi ui;
+        const TSession session(tree.Exe("cv3team"));
+        EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"Error: bad exe name"});
+        EXPECT_EQ(session.RootDir(), tree.Root() + "OldBinaries/");
+        EXPECT_EQ(session.BinDir(), tree.Root() + "OldBinaries/Binaries/");
+        EXPECT_EQ(session.PrivateDir(), tree.Root() + "OldBinaries/Private/");
+    }
+}
+
+TEST(SessionTest, SettingsFileWrittenOnWindowsIsFoundAndTranslated) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    // A copy from Windows: upper-case name, CR LF, backslashes; the empty private directory counts as absent.
+    test::WriteFileBytes(tree.RootPath() / "CV3TEAM.INI",
+                         "[Session]\r\nPrivateDir=\r\nExchangeDir=\\\\server\\exchange\r\n");
+    fs::create_directories(tree.RootPath() / "PRIVATE");
+    {
+        const TSession session(tree.Exe("cv3team"));
+        EXPECT_EQ(session.Settings().FileName(), tree.Root() + "CV3TEAM.INI");
+        EXPECT_EQ(session.PrivateDir(), tree.Root() + "PRIVATE/");
+        EXPECT_EQ(session.ExchangeDir(), "//server/exchange/");
+        EXPECT_TRUE(IsUnreachablePath(session.ExchangeDir()));
+        EXPECT_EQ(test::ReadFileBytes(tree.RootPath() / "CV3TEAM.INI"),
+                  "[Session]\r\nPrivateDir=\r\nExchangeDir=\\\\server\\exchange\r\nTestReadOnly=NotReadOnly\r\n");
+    }
+    test::WriteFileBytes(tree.RootPath() / "CV3TEAM.INI",
+                         "[Session]\r\nPrivateDir=/data/team\r\nExchangeDir=\r\nTestReadOnly=NotReadOnly\r\n");
+    const TSession session(tree.Exe("cv3team"));
+    EXPECT_EQ(session.PrivateDir(), "/data/team/");
+    EXPECT_EQ(session.ExchangeDir(), "A:/");  // empty counts as absent: the default
+}
+
+TEST(SessionTest, ReadOnlySettingsFileIsDetectedAndLeftAlone) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    const fs::path file = tree.RootPath() / "cv3team.ini";
+    const std::string content = "[Session]\nPrivateDir=None\n";
+    test::WriteFileBytes(file, content);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    const TSession session(tree.Exe("cv3team"));
+    EXPECT_TRUE(session.SettingsReadOnly());
+    EXPECT_EQ(test::ReadFileBytes(file), content);
+    EXPECT_EQ(session.PrivateDir(), tree.Root() + "Private/");
+}
+
+TEST(SessionTest, LanguageFromTheRegistryFileAndDebugLevelFromWinIni) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    tree.WriteRegistry("[software\\quenor\\corvantis\\SESSION]\r\nLanguage=deutschland\r\n");
+    tree.WriteWinIni("[CV3]\r\nDebugLevel=7\r\n");
+    const TSession session(tree.Exe("cv3team"));
+    EXPECT_EQ(session.Language(), "deutschl");  // only the first 8 characters are kept
+    EXPECT_EQ(DebugLevel, 7);
+    EXPECT_EQ(session.Registry().FileName(), tree.ProgramConfigPath().string() + "/registry.ini");
+    EXPECT_EQ(session.WinIni().FileName(), tree.ProgramConfigPath().string() + "/WIN.INI");
+
+    // A language written elsewhere in the file, or under another key, does not count.
+    tree.WriteRegistry("[Session]\r\nLanguage=fra\r\n[Software\\Quenor\\Corvantis]\r\nLanguage=ita\r\n");
+    tree.WriteWinIni("[CV3]\r\nDebugLevel=lots\r\n");
+    const TSession other(tree.Exe("cv3team"));
+    EXPECT_EQ(other.Language(), "enu");
+    EXPECT_EQ(DebugLevel, 0);
+}
+
+TEST(SessionTest, SiblingProgramNamesStopTheProgram) {
+    for (const char* name : {"cv3adm.exe", "CV3AdmOnline", "Cv3Prot.EXE", "indforge", "TALVERQA.exe"}) {
+        test::SessionTree tree;
+        test::RecordingUi ui;
+        EXPECT_THROW(TSession session(tree.Exe(name)), EFatalStop) << name;
+        EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"Software compiled with incorrect options !!!"}) << name;
+    }
+    // Only the whole base name counts.
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    EXPECT_NO_THROW(TSession session(tree.Exe("cv3adm2.exe")));
+    EXPECT_TRUE(ui.plainBoxes.empty());
+}
+
+TEST(SessionTest, WithoutAnIndustryTokensStayAndRestrictionsAnswerFalse) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    TSession session(tree.Exe("cv3team"));
+    TDataContext context;
+    context.SelPeriod = 3;
+    EXPECT_EQ(session.ExpandTokens("@FIRM in @market, period @SELPER", context), "@FIRM in @market, period @SELPER");
+    EXPECT_FALSE(session.IsRestrictEnabled("rcDecisions", "NoMarketingPlan"));
+    EXPECT_FALSE(session.IsRestrictHidden("rcDecisions", "NoMarketingPlan"));
+    session.IndClose();  // nothing to close
+    EXPECT_EQ(session.Industry(), nullptr);
+}
+
+}  // namespace
+}  // namespace cv

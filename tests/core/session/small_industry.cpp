@@ -1,0 +1,161 @@
+#include "tests/core/session/small_industry.h"
+
+#include <filesystem>
+
+#include "core/store/cv_data.h"
+#include "core/store/industry_file.h"
+
+namespace cv::test {
+namespace {
+
+// Positions in the series list (the order of AddSeriesList).
+constexpr std::int16_t posPeriods = 0;
+constexpr std::int16_t posFirms = 1;
+constexpr std::int16_t posFtas = 2;
+constexpr std::int16_t posMarkets = 3;
+constexpr std::int16_t posDimSon = 4;
+constexpr std::int16_t posDimVod = 5;
+constexpr std::int16_t posSem = 6;
+constexpr std::int16_t posMap = 7;
+constexpr std::int16_t posSegNorth = 8;
+constexpr std::int16_t posSegSouth = 9;
+constexpr std::int16_t posCha = 10;
+constexpr std::int16_t posEcoVars = 11;
+constexpr std::int16_t posDeflators = 12;
+constexpr std::int16_t posRestrictCateg = 13;
+
+constexpr std::int16_t kBadPosition = 99;
+
+std::vector<std::string> Labels(const char* prefix, int count) {
+    std::vector<std::string> labels;
+    for (int i = 0; i < count; ++i) labels.push_back(prefix + std::to_string(i + 1));
+    return labels;
+}
+
+void AddSeriesList(TCvData& industry, const TSmallIndustryShape& shape) {
+    std::vector<std::string> periods;
+    for (int p = 0; p <= 12; ++p) periods.push_back("P" + std::to_string(p));
+    std::vector<std::string> markets{"Sonites", "Vodites"};
+    markets.resize(static_cast<std::size_t>(shape.markets), "Other");
+    std::vector<std::string> ftas{"North", "South"};
+    ftas.resize(static_cast<std::size_t>(shape.ftas), "Far");
+    const std::vector<TSeries> list{
+        {1, "Periods", 0, periods},
+        {2, "Firms", 1, {"Alpha", "Beta", "Gamma", "D\xe9lta"}},
+        {3, "Ftas", 1, ftas},
+        {4, "Markets", 1, markets},
+        {5, "DimSon", 1, {"Weight", "Power"}},
+        {6, "DimVod", 1, {"Size", "Speed"}},
+        {7, "SemAll", 1, Labels("Sem", 3)},
+        {8, "MapAll", 1, {"Economy", "Style"}},
+        {9, "SegNorth", 1, {"Buffs", "Singles"}},
+        {10, "SegSouth", 1, {"Families", "Pros"}},
+        {11, "ChaAll", 1, {"Stores", "Online"}},
+        {12, "FtaEcoVars", 1, {"ExchangeRate", "InflationRate", "GnpGrowthRate"}},
+        {13, "Deflators", 0, {"General", "Salaries", "Materials"}},
+        {14, "RestrictCateg", 1, {"rcDecisions", "StuFta", "StuMkt", "rcAnalysis", "rcNewsletter", "rcReport"}},
+        {15, "rcDecisions", 1, {"NoBrdIMW", "NoObjective", "NoRnD", "NoSlf", "NoSlfAssistant", "NoMarketingPlan"}},
+        {16, "StuMkt", 1, {"ConsumerSurvey", "ConsumerPanel"}},
+        {17, "StuFta", 1, {"Benchmark"}},
+        {18, "rcReport", 15, {"NoReport", "NoCompanyResults", "NoBrandResults"}},
+    };
+    for (const TSeries& series : list) industry.SeriesList().AddSeries(series);
+}
+
+TDataContext Cell(int fta, int market) {
+    TDataContext context;
+    context.SelFta = static_cast<std::int16_t>(fta);
+    context.SelMarket = static_cast<std::int16_t>(market);
+    return context;
+}
+
+void AddSeriesPositions(TCvData& industry, const TSmallIndustryShape& shape) {
+    TCvPerData& constant = industry.ConstPart();
+    if (shape.withPerSeries) constant.SetSmallint(kCategoryIndustry, {}, "PerSeries", posPeriods);
+    constant.SetSmallint(kCategoryIndustry, {}, "FirSeries", posFirms);
+    constant.SetSmallint(kCategoryIndustry, {}, "FtaSeries", posFtas);
+    constant.SetSmallint(kCategoryIndustry, {}, "MktSeries", posMarkets);
+    for (int market = 1; market <= std::min(shape.markets, 3); ++market) {
+        const bool bad = shape.badDimPosition && market == 2;
+        const std::int16_t dim = bad ? kBadPosition : (market == 1 ? posDimSon : posDimVod);
+        constant.SetSmallint(kCategoryMarket, Cell(0, market), "DimSeries", dim);
+        constant.SetSmallint(kCategoryMarket, Cell(0, market), "SemSeries", posSem);
+        constant.SetSmallint(kCategoryMarket, Cell(0, market), "MapSeries", posMap);
+    }
+    for (int fta = 1; fta <= std::min(shape.ftas, 3); ++fta) {
+        constant.SetSmallint(kCategoryFta, Cell(fta, 0), "ChaSeries", posCha);
+        for (int market = 1; market <= std::min(shape.markets, 3); ++market)
+            constant.SetSmallint(kCategoryFtaMarket, Cell(fta, market), "SegSeries",
+                                 fta == 1 ? posSegNorth : posSegSouth);
+    }
+}
+
+void AddEconomics(TCvData& industry, int fta) {
+    TCvPerData& constant = industry.ConstPart();
+    const TSeries* periods = industry.SeriesList().GetSeries(posPeriods);
+    const TSeries* variables = industry.SeriesList().GetSeries(posEcoVars);
+    const TSeries* deflators = industry.SeriesList().GetSeries(posDeflators);
+    const long double shift = fta == 1 ? 0 : 1;
+    TSimArr& economics = constant.CreateSimArr(kCategoryFta, Cell(fta, 0), "Economics", dkReal48, 0,
+                                               {periods, variables});
+    TSimArr& cumInflation = constant.CreateSimArr(kCategoryFta, Cell(fta, 0), "CumInflation", dkReal48, 0,
+                                                  {periods, deflators});
+    for (int p = periods->Lo(); p <= periods->Hi(); ++p) {
+        economics.SetReal48({p, 1}, (p == 0 ? 2 : 3) + shift);
+        economics.SetReal48({p, 2}, (p + 1) / 64.0L + shift);
+        economics.SetReal48({p, 3}, p / 32.0L + shift);
+        for (int k = deflators->Lo(); k <= deflators->Hi(); ++k)
+            cumInflation.SetReal48({p, k}, p / 16.0L + k / 256.0L + shift);
+    }
+    if (fta != 1) return;
+    TSimArr& deflatFacs = constant.CreateSimArr(kCategoryFta, Cell(fta, 0), "DeflatFacs", dkReal48, 0,
+                                                {periods, deflators});
+    for (int p = periods->Lo(); p <= periods->Hi(); ++p)
+        for (int k = deflators->Lo(); k <= deflators->Hi(); ++k) deflatFacs.SetReal48({p, k}, k / 128.0L);
+}
+
+void AddRestrictions(TCvData& industry) {
+    TCvPerData& constant = industry.ConstPart();
+    const TSeries* categories = industry.SeriesList().GetSeries(posRestrictCateg);
+    TSimArr& enabled = constant.CreateSimArr(kCategoryIndustry, {}, "RestrictEnabled", dkWord, 0, {categories});
+    enabled.SetWord({categories->IndexOf("rcDecisions")}, 4);
+    enabled.SetWord({categories->IndexOf("rcReport")}, 0xFFFF);
+    TSimArr& hidden = constant.CreateSimArr(kCategoryIndustry, {}, "RestrictHidden", dkWord, 0, {categories});
+    hidden.SetWord({categories->IndexOf("StuMkt")}, 1);
+}
+
+}  // namespace
+
+void WriteSmallIndustry(const std::string& fileName, const TSmallIndustryShape& shape) {
+    TCvData industry;
+    industry.Open(std::string(kIndustrySignature), fileName);
+    industry.SetCurPeriod(4);
+    industry.SetScenarioName("Growth");
+    AddSeriesList(industry, shape);
+    AddSeriesPositions(industry, shape);
+    industry.ConstPart().SetSmallint(kCategoryIndustry, {}, "IndVersion", 3);
+    industry.ConstPart().SetString(kCategoryIndustry, {}, "BasicScenName", "basic");
+    for (int fta = 1; fta <= std::min(shape.ftas, 2); ++fta) AddEconomics(industry, fta);
+    AddRestrictions(industry);
+    industry.Close();
+}
+
+void CopyIndustryWithout(const std::string& source, const std::string& target, int volType) {
+    TVolSet from;
+    from.OpenReadOnly(source);
+    TVolSet to;
+    to.Create(target, std::string(kIndustrySignature));
+    for (const TIndustryKey& key : kIndustryKeys) to.AddKey(std::string(key.name), key.low, key.high);
+    for (int position = 0; position < from.VolumeCount(); ++position) {
+        const TTabVol entry = from.Entry(position);
+        if (entry.keys[0] == volType) continue;
+        const std::uint8_t* data = nullptr;
+        std::uint16_t size = 0;
+        from.VolumeGetAt(position, data, size);
+        to.VolumeSet(data, size, TVolKeys(entry.keys.data(), kIndustryKeyCount));
+    }
+    to.Close();
+    from.Close();
+}
+
+}  // namespace cv::test

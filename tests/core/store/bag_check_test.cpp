@@ -1,0 +1,236 @@
+// The check of a stored bag against its reader: for any bytes, TSimData::CheckBuffer
+// and TSimData::ReadFromBuffer agree on whether the bag reads, on where it ends
+// and, when it does not, on the error's words; so that a set which checked its
+// cells at load builds every one of them later without a data error.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/store/sim_data.h"
+#include "core/base/errors.h"
+#include "tests/support/recording_ui.h"
+
+namespace cv {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct TOutcome {
+    std::optional<std::string> error;  // the EDataError's text, or none when the bag reads
+    std::uint16_t end = 0;             // where a bag that reads ends
+
+    bool operator==(const TOutcome&) const = default;
+};
+
+TOutcome Read(const Bytes& bytes) {
+    TSimData bag;
+    std::uint16_t pos = 0;
+    try {
+        bag.ReadFromBuffer(bytes, pos);
+    } catch (const EDataError& error) {
+        return {error.what(), 0};
+    }
+    return {std::nullopt, pos};
+}
+
+TOutcome Check(const Bytes& bytes) {
+    std::uint16_t pos = 0;
+    try {
+        TSimData::CheckBuffer(bytes, pos);
+    } catch (const EDataError& error) {
+        return {error.what(), 0};
+    }
+    return {std::nullopt, pos};
+}
+
+Bytes Stored(const TSimData& bag) {
+    Bytes bytes(kBufSize, 0);
+    std::uint16_t pos = 0;
+    bag.WriteToBuffer(bytes, pos);
+    bytes.resize(pos);
+    return bytes;
+}
+
+// The items of a stored bag without its end tag.
+Bytes Items(const TSimData& bag) {
+    Bytes bytes = Stored(bag);
+    bytes.pop_back();
+    return bytes;
+}
+
+std::unique_ptr<TSimArr> Array(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub) {
+    auto array = std::make_unique<TSimArr>();
+    array->Init(kind, subType, nDim, lb, ub);
+    return array;
+}
+
+// Random bags whose items come from small pools of names, so that when two
+// bags' items are joined, names repeat and fall out of order.
+class BagMaker {
+public:
+    explicit BagMaker(unsigned seed) : random_(seed) {}
+
+    int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+
+    Bytes Bag() {
+        if (Uniform(0, 3) > 0) return RandomBag();
+        Bytes joined = RandomBag();  // items of two bags, names repeating and out of order
+        joined.pop_back();
+        Bytes second = RandomBag();
+        second.pop_back();
+        joined.insert(joined.end(), second.begin(), second.end());
+        joined.push_back(255);
+        return joined;
+    }
+
+    Bytes Mutate(Bytes bytes) {
+        for (int m = Uniform(0, 3); m > 0 && !bytes.empty(); --m) {
+            const auto at = static_cast<std::size_t>(Uniform(0, static_cast<int>(bytes.size()) - 1));
+            switch (Uniform(0, 4)) {
+            case 0: bytes[at] ^= static_cast<std::uint8_t>(1 << Uniform(0, 7)); break;
+            case 1: bytes.resize(at); break;
+            case 2: bytes[at] = static_cast<std::uint8_t>(Uniform(0, 255)); break;
+            case 3: bytes.erase(bytes.begin() + static_cast<long>(at)); break;
+            default: bytes.insert(bytes.begin() + static_cast<long>(at), static_cast<std::uint8_t>(Uniform(0, 255)));
+            }
+        }
+        return bytes;
+    }
+
+private:
+    std::string Name() { return std::string(1, static_cast<char>("AbBcC"[Uniform(0, 4)])); }
+
+    Bytes RandomBag() {
+        TSimData bag;
+        for (int i = Uniform(0, 3); i > 0; --i) {
+            switch (Uniform(0, 2)) {
+            case 0: bag.SetScalarInt(Name(), Uniform(-70000, 70000)); break;
+            case 1: bag.SetScalarReal(Name(), Uniform(-1000, 1000) / 8.0L); break;
+            default: bag.SetScalarZts(Name(), "text", static_cast<std::uint8_t>(Uniform(0, 1) * 6)); break;
+            }
+        }
+        for (int i = Uniform(0, 3); i > 0; --i) {
+            const auto kind = static_cast<std::uint8_t>(Uniform(dkByte, dkZts));
+            const int nDim = Uniform(1, 3);
+            TIndex lb;
+            TIndex ub;
+            for (int d = 0; d < nDim; ++d) {
+                lb.Set(d, Uniform(0, 2));
+                ub.Set(d, lb[d] + Uniform(-1, 2));  // an empty dimension now and then
+            }
+            auto array = Array(kind, kind == dkZts ? 4 : 0, nDim, lb, ub);
+            if (kind == dkZts && array->Count() > 0) array->SetZts(lb, "ab");
+            const std::string name = Name();
+            if (bag.FindSimArr(name) == nullptr) bag.AddSimArr(name, std::move(array));
+        }
+        return Stored(bag);
+    }
+
+    std::mt19937 random_;
+};
+
+TEST(BagCheck, AgreesWithTheReaderOnWrittenJoinedAndDamagedBags) {
+    test::RecordingUi ui;
+    BagMaker maker(20240612);
+    int reads = 0;
+    int duplicates = 0;
+    constexpr int kCases = 6000;
+    for (int c = 0; c < kCases; ++c) {
+        const Bytes bytes = maker.Mutate(maker.Bag());
+        const TOutcome read = Read(bytes);
+        ASSERT_EQ(Check(bytes), read) << "case " << c;
+        reads += !read.error.has_value();
+        duplicates += read.error && read.error->find("does not allow duplicates") != std::string::npos;
+    }
+    // The cases reach both outcomes, and the repeated array names among the refusals.
+    EXPECT_GT(reads, kCases / 5);
+    EXPECT_LT(reads, kCases * 4 / 5);
+    EXPECT_GT(duplicates, kCases / 50);
+}
+
+TEST(BagCheck, NamesEachFaultAsTheReaderDoes) {
+    test::RecordingUi ui;
+    const TIndex one(1);
+    const TIndex three(3);
+
+    // Arrays "A", "B", then "b", which repeats "B", letter case ignored. Each
+    // item takes 5 bytes (tag 101 and the name's field L, C, L, 'x') + 1 (tag
+    // 102) + 20 (tag 103 and the dimension name's field of capacity 16) + 1 (tag
+    // 104) + 17 (kind, sub type and count with their tags: 6; two bounds with
+    // their tags: 6; '8', 3 elements, 'd': 5) + 1 (tag 200) = 45 bytes, so the
+    // third array's tag 102 lies at 2 x 45 + 5 = 95.
+    TSimData first;
+    first.AddSimArr("B", Array(dkByte, 0, 1, one, three));
+    first.AddSimArr("A", Array(dkByte, 0, 1, one, three));
+    TSimData second;
+    second.AddSimArr("b", Array(dkByte, 0, 1, one, three));
+    Bytes joined = Items(first);  // "A" then "B", in name order
+    const Bytes more = Items(second);
+    joined.insert(joined.end(), more.begin(), more.end());
+    joined.push_back(255);
+    EXPECT_EQ(Check(joined).error, "bag: array \"b\" at offset 95: String list does not allow duplicates");
+    EXPECT_EQ(Check(joined), Read(joined));
+
+    // A scalar of kind 9: tags 1 (name "S": 1, 1, 1, 'S'), 2, then the value form.
+    const Bytes badKind = {1, 1, 1, 1, 'S', 2, 3, 9, 4, 0, 5, 1, 0, 0, 0, 50, 255};
+    EXPECT_EQ(Check(badKind).error, "bag: scalar \"S\" at offset 5: Range check error");
+    EXPECT_EQ(Check(badKind), Read(badKind));
+
+    // A written array whose kind byte says 7, and one whose bounds ask for
+    // 300 x 300 bytes: laid out as written, refused for what they say. The
+    // array's tag 102 lies at 5; its kind byte follows tag 102, two dimension
+    // names of 20 bytes, tag 104 and '3' (48); its upper bounds follow the kind,
+    // '4', the sub type, '5', the count, '6', two lower bounds and '7' (59).
+    TSimData shaped;
+    shaped.AddSimArr("K", Array(dkByte, 0, 2, TIndex(1, 1), TIndex(1, 1)));
+    Bytes badArrayKind = Stored(shaped);
+    const std::size_t kindAt = 48;
+    ASSERT_EQ(badArrayKind[kindAt - 1], '3');
+    badArrayKind[kindAt] = 7;
+    EXPECT_EQ(Check(badArrayKind).error, "bag: array \"K\" at offset 5: array of unknown element kind 7");
+    EXPECT_EQ(Check(badArrayKind), Read(badArrayKind));
+    Bytes tooLarge = Stored(shaped);
+    const std::size_t upperAt = 59;
+    ASSERT_EQ(tooLarge[upperAt - 1], '7');
+    tooLarge[upperAt] = 44;  // 300 = 0x12C
+    tooLarge[upperAt + 1] = 1;
+    tooLarge[upperAt + 2] = 44;
+    tooLarge[upperAt + 3] = 1;
+    EXPECT_EQ(Check(tooLarge).error, "bag: array \"K\" at offset 5: array shape beyond the limits");
+    EXPECT_EQ(Check(tooLarge), Read(tooLarge));
+
+    // Texts, unknown bytes between items and a bag cut inside an element block.
+    TSimData texts;
+    texts.AddSimArr("T", Array(dkZts, 5, 1, one, three)).SetZts({2}, "abc");
+    texts.SetScalarZts("Z", "words", 0);
+    Bytes padded = Stored(texts);
+    padded.insert(padded.begin(), {0, 77, 254});
+    EXPECT_EQ(Check(padded), (TOutcome{std::nullopt, static_cast<std::uint16_t>(padded.size())}));
+    EXPECT_EQ(Check(padded), Read(padded));
+    Bytes cut = Stored(shaped);
+    cut.resize(cut.size() - 3);  // 'd', 200 and 255 are gone
+    EXPECT_EQ(Check(cut), Read(cut));
+    EXPECT_NE(Check(cut).error->find("truncated data"), std::string::npos) << *Check(cut).error;
+}
+
+TEST(BagCheck, AnArrayCrossingPosition65535IsRefusedAsTheReaderRefusesIt) {
+    test::RecordingUi ui;
+    TSimData bag;
+    bag.AddSimArr("Wide", Array(dkReal48, 0, 1, TIndex(1), TIndex(100)));
+    const Bytes stored = Stored(bag);
+    // Unknown bytes (0) move the array so that its 600-byte block ends past
+    // 65,535; its tag 102 follows tag 101 and the name's 7-byte field.
+    Bytes bytes(65200, 0);
+    bytes.insert(bytes.end(), stored.begin(), stored.end());
+    const TOutcome checked = Check(bytes);
+    ASSERT_TRUE(checked.error.has_value());
+    EXPECT_EQ(*checked.error, "bag: array \"Wide\" at offset 65208: Integer overflow");
+    EXPECT_EQ(checked, Read(bytes));
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,178 @@
+// Damaged files: every damage to the container gives a volume-set error, never
+// a crash or a read outside the file's bytes (run under the sanitizers).
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/store/volume_set.h"
+#include "core/base/errors.h"
+#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+
+using test::GetI32;
+using test::PutI32;
+using test::PutU16;
+using test::Store;
+using test::TempDir;
+
+// An industry-keyed file: the info volume, the series list, constant cells and
+// the result and decision cells of two periods, in varied sizes.
+std::string BuildIndustryFile(const TempDir& dir) {
+    const std::string file = dir / "industry.vs";
+    TVolSet set;
+    set.Create(file, test::kIndustrySignature);
+    test::AddIndustryKeys(set);
+    std::mt19937 random(7);
+    auto payload = [&random] { return test::Payload(10 + random() % 400, static_cast<char>(random())); };
+    Store(set, payload(), {1});
+    Store(set, payload(), {2});
+    for (std::int16_t zone = 1; zone <= 3; ++zone) Store(set, payload(), {3, 32767, zone});
+    for (std::int16_t period = 2; period <= 3; ++period)
+        for (std::int16_t type = 4; type <= 5; ++type)
+            for (std::int16_t firm = 1; firm <= 4; ++firm) Store(set, payload(), {type, period, 1, 2, firm});
+    set.Close();
+    return file;
+}
+
+// Opens File, reads every volume by position and by its keys, and closes it.
+void ReadEverything(const std::string& file, bool readOnly) {
+    TVolSet set;
+    set.Open(file, readOnly);
+    for (int position = 0; position < set.VolumeCount(); ++position) {
+        const std::uint8_t* data = nullptr;
+        std::uint16_t size = 0;
+        set.VolumeGetAt(position, data, size);
+        const TTabVol& entry = set.Entry(position);
+        set.VolumeGet(data, size, TVolKeys(entry.keys.data(), static_cast<std::size_t>(set.Header().keyCount)));
+    }
+    set.Close();
+}
+
+void ExpectVolSetError(const std::string& bytes, const TempDir& dir, const std::string& what) {
+    const std::string file = dir / "damaged.vs";
+    test::WriteFileBytes(file, bytes);
+    TVolSet set;
+    EXPECT_THROW(set.OpenReadOnly(file), EVolSetError) << what;
+    EXPECT_FALSE(set.IsOpen()) << what;
+}
+
+constexpr std::size_t kTableOffsetField = 161;
+constexpr std::size_t kVolumeCountField = 153;
+
+TEST(VolSetCorruption, DamagedHeaderFieldsAreRefused) {
+    TempDir dir;
+    const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
+    ASSERT_NO_THROW(ReadEverything(dir / "industry.vs", true));
+    const std::int32_t tableOffset = GetI32(good, kTableOffsetField);
+
+    struct Damage {
+        const char* what;
+        std::size_t offset;
+        std::int32_t value;
+        bool sixteenBits;
+    };
+    const Damage damages[] = {
+        {"section 1 id", 0, 2, true},       {"section 1 length", 2, 128, true},
+        {"section 2 id", 133, 1, true},     {"section 2 length", 135, 29, true},
+        {"section 3 id", 165, 4, true},     {"section 3 length", 167, 16, true},
+        {"section 4 id", 193, 3, true},     {"section 4 length", 195, 147, true},
+        {"header size", 137, 366, false},   {"version", 141, 0, false},
+        {"key count", 145, 9, false},       {"descriptor size", 149, 22, false},
+        {"volume count", 153, 4097, false}, {"entry size", 157, 25, false},
+        {"table offset in header", kTableOffsetField, 0, false},
+        {"table offset past the end", kTableOffsetField, tableOffset + 1, false},
+        {"key 2 bounds reversed", 197 + 21 + 17, 13, true},
+        {"signature length byte 129", 4, 129 + 256 * 'Q', true},
+        {"key 1 name length 17", 197, 17 + 256 * 'V', true},
+    };
+    for (const Damage& damage : damages) {
+        std::string bytes = good;
+        if (damage.sixteenBits)
+            PutU16(bytes, damage.offset, static_cast<std::uint16_t>(damage.value));
+        else
+            PutI32(bytes, damage.offset, damage.value);
+        ExpectVolSetError(bytes, dir, damage.what);
+    }
+    // A descriptor beyond the key count is not read.
+    std::string unusedDescriptor = good;
+    unusedDescriptor[197 + 5 * 21] = static_cast<char>(200);
+    test::WriteFileBytes(dir / "unused.vs", unusedDescriptor);
+    EXPECT_NO_THROW(ReadEverything(dir / "unused.vs", true));
+    // Too short for a header at all.
+    ExpectVolSetError("", dir, "empty file");
+    ExpectVolSetError(good.substr(0, 200), dir, "200 bytes");
+}
+
+TEST(VolSetCorruption, DamagedVolumeTableIsRefused) {
+    TempDir dir;
+    const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
+    const auto table = static_cast<std::size_t>(GetI32(good, kTableOffsetField));
+    const std::int32_t count = GetI32(good, kVolumeCountField);
+    ASSERT_EQ(good.size(), table + 50 * static_cast<std::size_t>(count));
+
+    ExpectVolSetError(good.substr(0, good.size() - 1), dir, "table truncated by one byte");
+    std::string bytes = good;
+    PutI32(bytes, kVolumeCountField, count + 1);
+    ExpectVolSetError(bytes, dir, "one entry more than the file holds");
+
+    // Entry 3's volume moved beyond the data area, or into the header.
+    const std::size_t entry3 = table + 2 * 50;
+    bytes = good;
+    PutI32(bytes, entry3, static_cast<std::int32_t>(table) - 5);
+    ExpectVolSetError(bytes, dir, "volume running into the table");
+    bytes = good;
+    PutI32(bytes, entry3, 300);
+    ExpectVolSetError(bytes, dir, "volume inside the header");
+    bytes = good;
+    PutI32(bytes, entry3, -1);
+    ExpectVolSetError(bytes, dir, "negative offset");
+
+    // Two entries swapped, and a duplicated magic.
+    bytes = good;
+    const std::string first = bytes.substr(table, 50);
+    bytes.replace(table, 50, bytes.substr(table + 50, 50));
+    bytes.replace(table + 50, 50, first);
+    ExpectVolSetError(bytes, dir, "entries out of order");
+    bytes = good;
+    PutI32(bytes, table + 50 + 46, GetI32(good, table + 46));
+    ExpectVolSetError(bytes, dir, "equal magics");
+}
+
+TEST(VolSetCorruption, RandomBitFlipsGiveAnErrorOrAReadableSet) {
+    TempDir dir;
+    const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
+    const std::string file = dir / "flipped.vs";
+    std::mt19937 random(20240601);
+    int refused = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes = good;
+        const int flips = 1 + static_cast<int>(random() % 3);
+        for (int i = 0; i < flips; ++i) bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
+        test::WriteFileBytes(file, bytes);
+        try {
+            ReadEverything(file, round % 2 == 0);
+        } catch (const EVolSetError&) {
+            ++refused;
+        }
+    }
+    // Flips in the header's fixed fields and the table are caught; those in
+    // payloads and date-times are not the container's business.
+    EXPECT_GT(refused, 0);
+    EXPECT_LT(refused, 400);
+}
+
+TEST(VolSetCorruption, EveryTruncationIsRefused) {
+    TempDir dir;
+    const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
+    std::mt19937 random(99);
+    // The table ends the file, so every shorter file has lost part of it.
+    for (int round = 0; round < 200; ++round)
+        ExpectVolSetError(good.substr(0, random() % good.size()), dir, "truncated");
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,218 @@
+// Saves interrupted at every write and sync of the file layer, and saves that
+// meet a full disk: the file always reopens in its previous or its new state,
+// and a failed save is reported, never taken for a success.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <map>
+#include <random>
+
+#include "core/store/volume_set.h"
+#include "core/base/errors.h"
+#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv {
+namespace {
+
+using test::Load;
+using test::Payload;
+using test::Store;
+using test::TempDir;
+
+struct SimulatedCrash {};
+
+using TState = std::map<std::int16_t, std::string>;
+
+// Before: volumes 1..4. The save grows 1, rewrites 2 at its size, shrinks 3,
+// keeps 4 and adds 5 and 6.
+const TState kBefore = {{1, Payload(100, 'a')}, {2, Payload(200, 'b')}, {3, Payload(300, 'c')}, {4, Payload(50, 'd')}};
+const TState kAfter = {{1, Payload(900, 'A')}, {2, Payload(200, 'B')}, {3, Payload(30, 'C')},
+                       {4, Payload(50, 'd')},  {5, Payload(400, 'E')}, {6, Payload(10, 'F')}};
+
+void WriteState(TVolSet& set, const TState& state) {
+    for (const auto& [key, bytes] : state) Store(set, bytes, {key});
+}
+
+std::string MakeBefore(const TempDir& dir) {
+    const std::string file = dir / "crash.vs";
+    TVolSet set;
+    set.Create(file, "Sig");
+    set.AddKey("K", 1, 9);
+    WriteState(set, kBefore);
+    set.Close();
+    return file;
+}
+
+TState ReadState(const std::string& file) {
+    TVolSet set;
+    set.OpenReadOnly(file);
+    TState state;
+    for (std::int16_t key = 1; key <= 100; ++key) {
+        const std::string bytes = Load(set, {key});
+        if (bytes != "<none>") state[key] = bytes;
+    }
+    return state;
+}
+
+// Opens File, stores the volumes of Next that differ from Previous, and saves
+// (Flush or Close); the Crash-th write, sync or truncate (counted from 0)
+// throws. Answers whether it did.
+bool SaveWithCrashAt(const std::string& file, const TState& previous, const TState& next, int crash, bool viaClose) {
+    int calls = 0;
+    SetVolFileFaultHook([&](TVolFileOp, std::int64_t, std::size_t) -> int {
+        if (calls++ == crash) throw SimulatedCrash{};
+        return 0;
+    });
+    bool crashed = false;
+    try {
+        TVolSet set;
+        set.OpenReadWrite(file);
+        Load(set, {4});
+        for (const auto& [key, bytes] : next)
+            if (!previous.contains(key) || previous.at(key) != bytes) Store(set, bytes, {key});
+        if (viaClose)
+            set.Close();
+        else
+            set.Flush();
+    } catch (const SimulatedCrash&) {
+        crashed = true;  // the set is dropped without a further write, as a crash would leave it
+    }
+    SetVolFileFaultHook({});
+    return crashed;
+}
+
+// The state after Previous: a few volumes change size or content, now and then one is added.
+TState NextState(const TState& previous, std::mt19937& random) {
+    TState next = previous;
+    for (auto& [key, bytes] : next)
+        if (random() % 2) bytes = Payload(1 + random() % 600, static_cast<char>('A' + random() % 26));
+    const auto added = static_cast<std::int16_t>(1 + random() % 9);
+    if (!next.contains(added)) next[added] = Payload(1 + random() % 600, 'n');
+    return next;
+}
+
+// Runs a series of saves; each one is first interrupted at every file call in
+// turn, from the same starting file, and must leave the old or the new state.
+void CheckEveryCrashPoint(bool viaClose) {
+    TempDir dir;
+    const std::string file = MakeBefore(dir);
+    std::mt19937 random(viaClose ? 11 : 12);
+    TState previous = kBefore;
+    for (int save = 0; save < 12; ++save) {
+        const TState next = save == 0 ? kAfter : NextState(previous, random);
+        const std::string start = test::ReadFileBytes(file);
+        int oldStates = 0;
+        for (int crash = 0;; ++crash) {
+            test::WriteFileBytes(file, start);
+            const bool crashed = SaveWithCrashAt(file, previous, next, crash, viaClose);
+            const TState state = ReadState(file);
+            if (!crashed) {
+                ASSERT_EQ(state, next) << "save " << save;
+                break;
+            }
+            if (state == previous)
+                ++oldStates;
+            else
+                ASSERT_EQ(state, next) << "save " << save << ", crash at file call " << crash;
+        }
+        // Every call before the header is written (a volume, a sync, the table, a sync) keeps the old state.
+        EXPECT_GE(oldStates, 4) << "save " << save;
+        previous = next;
+    }
+}
+
+TEST(VolSetCrash, FlushInterruptedAnywhereLeavesTheOldOrTheNewState) { CheckEveryCrashPoint(false); }
+
+TEST(VolSetCrash, CloseInterruptedAnywhereLeavesTheOldOrTheNewState) { CheckEveryCrashPoint(true); }
+
+TEST(VolSetCrash, FlushWritesVolumesThenTableThenHeaderEachSynced) {
+    TempDir dir;
+    const std::string file = MakeBefore(dir);
+    std::string calls;
+    SetVolFileFaultHook([&](TVolFileOp op, std::int64_t offset, std::size_t) {
+        // V a volume, T the table, H the header (at 0), S a sync, X a trim of dead bytes.
+        if (op == TVolFileOp::Sync) calls += 'S';
+        if (op == TVolFileOp::Truncate) calls += 'X';
+        if (op == TVolFileOp::Write) calls += offset == 0 ? 'H' : 'W';
+        return 0;
+    });
+    TVolSet set;
+    set.OpenReadWrite(file);
+    WriteState(set, kAfter);
+    set.Flush();
+    SetVolFileFaultHook({});
+    // The six stored volumes, a sync, the table, a sync, the header, a sync.
+    ASSERT_GE(calls.size(), 11u) << calls;
+    EXPECT_EQ(calls.substr(0, 11), "WWWWWWSWSHS") << calls;
+    set.Close();
+}
+
+TEST(VolSetCrash, SaveInterruptedAfterTheVolumeWritesKeepsThePreviousState) {
+    TempDir dir;
+    const std::string file = MakeBefore(dir);
+    bool volumesWritten = false;
+    SetVolFileFaultHook([&](TVolFileOp op, std::int64_t, std::size_t) -> int {
+        if (op == TVolFileOp::Write) volumesWritten = true;
+        if (op == TVolFileOp::Sync) throw SimulatedCrash{};
+        return 0;
+    });
+    try {
+        TVolSet set;
+        set.OpenReadWrite(file);
+        WriteState(set, kAfter);
+        set.Flush();
+    } catch (const SimulatedCrash&) {
+    }
+    SetVolFileFaultHook({});
+    EXPECT_TRUE(volumesWritten);
+    EXPECT_EQ(ReadState(file), kBefore);
+}
+
+TEST(VolSetCrash, FullDiskIsReportedAndTheSaveSucceedsOnceThereIsRoom) {
+    TempDir dir;
+    const std::string file = MakeBefore(dir);
+    for (TVolFileOp failing : {TVolFileOp::Write, TVolFileOp::Sync}) {
+        SetVolFileFaultHook([&](TVolFileOp op, std::int64_t, std::size_t) { return op == failing ? ENOSPC : 0; });
+        TVolSet set;
+        set.OpenReadWrite(file);
+        WriteState(set, kAfter);
+        try {
+            set.Close();
+            FAIL() << "a failed save was taken for a success";
+        } catch (const EVolSetError& error) {
+            EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos) << error.what();
+        }
+        EXPECT_TRUE(set.IsOpen());
+        SetVolFileFaultHook({});
+        EXPECT_EQ(ReadState(file), kBefore);
+        set.Close();  // the same set saves once the disk has room
+        EXPECT_EQ(ReadState(file), kAfter);
+        MakeBefore(dir);
+    }
+}
+
+TEST(VolSetCrash, FullDiskDuringEvictionLosesNothing) {
+    TempDir dir;
+    const std::string file = dir / "evict.vs";
+    TVolSet set;
+    set.Create(file, "Sig");
+    set.AddKey("K", 1, 100);
+    constexpr std::uint16_t kBig = 65535;
+    for (std::int16_t v = 1; v <= 16; ++v) Store(set, Payload(kBig, static_cast<char>('a' + v)), {v});
+    SetVolFileFaultHook([](TVolFileOp, std::int64_t, std::size_t) { return ENOSPC; });
+    // The 17th needs room: the dirty victim cannot be written, so the store is refused.
+    EXPECT_THROW(Store(set, Payload(kBig, 'z'), {17}), EVolSetError);
+    SetVolFileFaultHook({});
+    EXPECT_EQ(Load(set, {17}), "<none>");
+    Store(set, Payload(kBig, 'z'), {17});
+    set.Close();
+    const TState state = ReadState(file);
+    ASSERT_EQ(state.size(), 17u);
+    for (std::int16_t v = 1; v <= 16; ++v) EXPECT_EQ(state.at(v), Payload(kBig, static_cast<char>('a' + v)));
+    EXPECT_EQ(state.at(17), Payload(kBig, 'z'));
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,67 @@
+#include "core/store/volume_set_space.h"
+
+#include <gtest/gtest.h>
+
+namespace cv {
+namespace {
+
+// Committed: header 0..365, a volume 365..400, dead 400..500, a volume 500..520, table 520..620.
+TVolSpace SampleSpace() {
+    TVolSpace space;
+    space.Rebuild({{520, 100}, {0, 365}, {500, 20}, {365, 35}, {700, 0}});
+    return space;
+}
+
+TEST(VolSetSpace, AllocatesDeadGapsFirstThenTheFreeEnd) {
+    TVolSpace space = SampleSpace();
+    EXPECT_EQ(space.CommittedEnd(), 620);
+    EXPECT_EQ(space.FreeEnd(), 620);
+    EXPECT_EQ(space.Allocate(60), 400);   // first gap 400..500 fits
+    EXPECT_EQ(space.Allocate(50), 620);   // the rest of the gap (460..500) is too small
+    EXPECT_EQ(space.Allocate(40), 460);   // exactly the rest
+    EXPECT_EQ(space.Allocate(1), 670);
+    EXPECT_EQ(space.FreeEnd(), 671);
+    EXPECT_EQ(space.Allocate(0), 671);    // an empty volume takes nothing
+    EXPECT_EQ(space.FreeEnd(), 671);
+}
+
+TEST(VolSetSpace, ReleasedExtentsMergeAndGiveBackTheEnd) {
+    TVolSpace space = SampleSpace();
+    const std::int64_t a = space.Allocate(30);   // 400..430
+    const std::int64_t b = space.Allocate(70);   // 430..500
+    const std::int64_t c = space.Allocate(10);   // 620..630
+    const std::int64_t d = space.Allocate(10);   // 630..640
+    EXPECT_EQ(b, 430);
+    space.Release({a, 30});
+    space.Release({b, 70});
+    EXPECT_EQ(space.Allocate(100), 400);  // both merged into 400..500 again
+    space.Release({d, 10});
+    EXPECT_EQ(space.FreeEnd(), 630);
+    space.Release({c, 10});
+    EXPECT_EQ(space.FreeEnd(), 620);
+}
+
+TEST(VolSetSpace, TableNeverOverlapsCommittedBytes) {
+    TVolSpace space = SampleSpace();
+    EXPECT_TRUE(space.OverlapsCommitted({399, 2}));
+    EXPECT_FALSE(space.OverlapsCommitted({400, 100}));
+    EXPECT_TRUE(space.OverlapsCommitted({450, 51}));
+    EXPECT_FALSE(space.OverlapsCommitted({620, 1000}));
+    EXPECT_FALSE(space.OverlapsCommitted({500, 0}));
+    // Data ending at 400: a table of 100 fits the dead gap; one of 101 would hit the
+    // volume at 500 and goes beyond everything committed instead.
+    EXPECT_EQ(space.PlaceTable(400, 100), 400);
+    EXPECT_EQ(space.PlaceTable(400, 101), 620);
+    EXPECT_EQ(space.PlaceTable(700, 50), 700);
+    EXPECT_EQ(space.PlaceTable(TVolSpace::kFileLimit - 10, 50), -1);
+}
+
+TEST(VolSetSpace, FileNeverGrowsBeyondTheOffsetRange) {
+    TVolSpace space;
+    space.Rebuild({{0, TVolSpace::kFileLimit - 100}});
+    EXPECT_EQ(space.Allocate(101), -1);
+    EXPECT_EQ(space.Allocate(100), TVolSpace::kFileLimit - 100);
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,76 @@
+#pragma once
+// Helpers shared by the volume-set tests: a clock the test moves by hand,
+// little-endian field access on raw file bytes, and the industry file's keys.
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "core/store/volume_set.h"
+
+namespace cv::test {
+
+// A clock that stands still until the test moves it.
+struct ManualClock {
+    TDateTime now = 36526.5;  // 1 January 2000, noon
+    TVolSetClock Function() {
+        return [this] { return now; };
+    }
+};
+
+inline std::int32_t GetI32(const std::string& bytes, std::size_t offset) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(bytes.at(offset + static_cast<std::size_t>(i)));
+    return static_cast<std::int32_t>(v);
+}
+
+inline std::uint16_t GetU16(const std::string& bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes.at(offset)) |
+                                      static_cast<std::uint8_t>(bytes.at(offset + 1)) << 8);
+}
+
+inline double GetF64(const std::string& bytes, std::size_t offset) {
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(bytes.at(offset + static_cast<std::size_t>(i)));
+    double d;
+    std::memcpy(&d, &v, sizeof d);
+    return d;
+}
+
+inline void PutI32(std::string& bytes, std::size_t offset, std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i) bytes.at(offset + i) = static_cast<char>(v >> (8 * i));
+}
+
+inline void PutU16(std::string& bytes, std::size_t offset, std::uint16_t value) {
+    bytes.at(offset) = static_cast<char>(value & 0xFF);
+    bytes.at(offset + 1) = static_cast<char>(value >> 8);
+}
+
+inline const char kIndustrySignature[] = "Quen*or VolSet - Corvantis3 Industry Version 2 - 1998";
+
+// The five keys of the industry file, in their declared order.
+inline void AddIndustryKeys(TVolSet& set) {
+    set.AddKey("VkVolType", 1, 6);
+    set.AddKey("VkPeriod", -1, 12);
+    set.AddKey("VkFta", 1, 3);
+    set.AddKey("VkMarket", 1, 3);
+    set.AddKey("VkFirm", 1, 6);
+}
+
+// Bytes of a volume: Size copies of Fill.
+inline std::string Payload(std::size_t size, char fill) { return std::string(size, fill); }
+
+// The volume with these keys as a string, or "<none>".
+inline std::string Load(TVolSet& set, std::initializer_list<std::int16_t> keys) {
+    const std::uint8_t* data = nullptr;
+    std::uint16_t size = 0;
+    if (!set.VolumeGet(data, size, keys)) return "<none>";
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+inline void Store(TVolSet& set, const std::string& bytes, std::initializer_list<std::int16_t> keys) {
+    set.VolumeSet(bytes.data(), static_cast<std::uint16_t>(bytes.size()), keys);
+}
+
+}  // namespace cv::test
