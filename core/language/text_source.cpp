@@ -1,6 +1,8 @@
 #include "core/language/text_source.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <filesystem>
 #include <map>
 
@@ -115,21 +117,26 @@ std::vector<TLangEntry> ParseTextSource(const std::string& fileName, std::string
 int TextSourceSection(const std::string& fileName) {
     const std::filesystem::path path(fileName);
     if (path.extension() != kSourceExtension) return -1;
-    return LangSectionIndex(path.stem().string());
+    const std::string stem = path.stem().string();
+    return LangSectionIndex(stem.substr(0, stem.find(kTopicSeparator)));
 }
 
 void CompileLanguageFile(const std::vector<TTextSource>& sources, const std::string& outFile) {
+    // Sources of one section are read in the order of their file names, so that
+    // the order of repeated keys does not depend on the order of the arguments.
+    std::vector<const TTextSource*> ordered;
+    for (const TTextSource& source : sources) ordered.push_back(&source);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const TTextSource* a, const TTextSource* b) {
+        return std::filesystem::path(a->fileName).filename() < std::filesystem::path(b->fileName).filename();
+    });
     std::map<int, std::vector<TLangEntry>> sections;
-    std::map<int, std::string> sourceOfSection;
-    for (const TTextSource& source : sources) {
-        const int section = TextSourceSection(source.fileName);
+    for (const TTextSource* source : ordered) {
+        const int section = TextSourceSection(source->fileName);
         if (section < 0)
-            throw EDataError(source.fileName + ": the file name names no section of the language file");
-        const auto [previous, isNew] = sourceOfSection.emplace(section, source.fileName);
-        if (!isNew)
-            throw EDataError(source.fileName + ": section " + std::string(LangSectionName(section)) +
-                             " comes already from " + previous->second);
-        sections[section] = ParseTextSource(source.fileName, source.text);
+            throw EDataError(source->fileName + ": the file name names no section of the language file");
+        std::vector<TLangEntry> entries = ParseTextSource(source->fileName, source->text);
+        std::vector<TLangEntry>& target = sections[section];
+        target.insert(target.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
     }
     WriteLanguageFile(outFile, sections);
 }

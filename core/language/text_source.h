@@ -24,14 +24,18 @@ struct TTextSource {
 // page lacks.
 std::vector<TLangEntry> ParseTextSource(const std::string& fileName, std::string_view text);
 
-// The section named by FileName's base name ("texts/Decs.txt" gives 9); -1
-// when it names none.
+// A section may be split over several sources by topic: "messages-zip.txt"
+// holds entries of the section "messages".
+inline constexpr char kTopicSeparator = '-';
+
+// The section named by FileName's base name up to its topic ("texts/Decs.txt"
+// and "texts/decs-brands.txt" give 9); -1 when it names none.
 int TextSourceSection(const std::string& fileName);
 
 // Parses every source and writes OutFile as a language file holding their
-// sections. Raises EDataError for a source that names no section, two sources
-// of one section, or a source that cannot be parsed; OutFile is then left as
-// it was.
+// sections; the sources of one section follow each other in the order of their
+// file names. Raises EDataError for a source that names no section or cannot be
+// parsed; OutFile is then left as it was.
 void CompileLanguageFile(const std::vector<TTextSource>& sources, const std::string& outFile);
 
 }  // namespace cv
