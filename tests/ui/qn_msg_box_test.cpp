@@ -149,6 +149,24 @@ TEST_F(MessageBoxTest, RepeatedCallsReuseTheIconAndTheButtonRow) {
     EXPECT_EQ(box->ButtonRowChanges(), rows);
 }
 
+// A box asked for while another waits for its answer (a timer firing again)
+// opens above it and leaves the first one's text and answer alone.
+TEST_F(MessageBoxTest, ABoxAskedForWhileAnotherIsOpenGetsAWindowOfItsOwn) {
+    TModalResult inner = TModalResult::mrNone;
+    EXPECT_EQ(Show(TMsgDlgType::mtWarning, mbYes | mbNo, "Three", {1},
+                   [&](QWidget& outer) {
+                       inner = Show(TMsgDlgType::mtError, mbOK, "Keyed", {2}, [&](QWidget& box) {
+                           EXPECT_NE(&box, &outer);
+                           EXPECT_EQ(MemoLines(box), QStringList{"Keep the receipt in a safe place."});
+                       }, "BBOk");
+                       EXPECT_TRUE(outer.isVisible());
+                       EXPECT_EQ(MemoLines(outer), QStringList{"First line"});
+                   },
+                   "BBNo"),
+              TModalResult::mrNo);
+    EXPECT_EQ(inner, TModalResult::mrOk);
+}
+
 TEST_F(MessageBoxTest, HelpButtonCallsTheHelpAndLeavesTheBoxOpen) {
     int helpCalls = 0;
     SetMessageBoxHelpHandler([&] { ++helpCalls; });

@@ -14,20 +14,21 @@
 namespace {
 
 constexpr int kSampleRate = 22050;
-constexpr double kNoteSeconds = 0.7;
-constexpr double kTailSeconds = 1.2;
+// Each note rings 0.7 s before the next is struck; the last rings 1.2 s more.
+constexpr std::size_t kNoteSamples = kSampleRate * 7 / 10;
+constexpr std::size_t kTailSamples = kSampleRate * 6 / 5;
 // A falling major third and a fifth: E5, C5, G4.
 constexpr double kNotes[] = {659.25, 523.25, 392.0};
 // Partials of a bell: frequency ratio and relative loudness.
 constexpr double kPartials[][2] = {{1.0, 1.0}, {2.0, 0.45}, {2.76, 0.25}, {5.4, 0.12}};
 constexpr double kDecayPerSecond = 3.2;
-constexpr double kPeak = 0.28 * 32767;
+// Three overlapping notes of all partials stay well below full scale.
+constexpr double kScale = 0.14 * 32767;
 
 std::vector<std::int16_t> Synthesise() {
-    const double seconds = kNoteSeconds * std::size(kNotes) + kTailSeconds;
-    std::vector<double> mix(static_cast<std::size_t>(seconds * kSampleRate), 0.0);
+    std::vector<double> mix(kNoteSamples * std::size(kNotes) + kTailSamples, 0.0);
     for (std::size_t note = 0; note < std::size(kNotes); ++note) {
-        const auto start = static_cast<std::size_t>(note * kNoteSeconds * kSampleRate);
+        const std::size_t start = note * kNoteSamples;
         for (std::size_t i = start; i < mix.size(); ++i) {
             const double t = static_cast<double>(i - start) / kSampleRate;
             const double envelope = std::exp(-kDecayPerSecond * t) * std::min(1.0, t * 200);  // 5 ms strike
@@ -37,7 +38,7 @@ std::vector<std::int16_t> Synthesise() {
     }
     std::vector<std::int16_t> samples(mix.size());
     for (std::size_t i = 0; i < mix.size(); ++i)
-        samples[i] = static_cast<std::int16_t>(std::clamp(mix[i] * kPeak / 2, -32767.0, 32767.0));
+        samples[i] = static_cast<std::int16_t>(std::clamp(mix[i] * kScale, -32767.0, 32767.0));
     return samples;
 }
 

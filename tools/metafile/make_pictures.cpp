@@ -206,13 +206,13 @@ void TeamPageWithoutIndustry(TMetafileWriter& w) {
 void TeamPageWithIndustry(TMetafileWriter& w) {
     w.SetWindow(0, 0, 1000, 300);
     Gradient(w, kSky, kPale, 0, 0, 1000, 300);
-    const int heights[] = {120, 180, 90, 210, 150, 240, 110, 170, 130, 200};
+    const int heights[] = {110, 160, 90, 190, 140, 180, 100, 150, 120, 170};
     for (int i = 0; i < 10; ++i) {
         const int left = 40 + i * 94;
         Fill(w, i % 3 == 0 ? kNavy : (i % 3 == 1 ? kBlue : kGrey), left, 300 - heights[i], left + 80, 300);
         for (int row = 300 - heights[i] + 14; row < 290; row += 26) Fill(w, kGold, left + 14, row, left + 30, row + 10);
     }
-    Text(w, 500, 70, 48, true, kNavy, "Corvantis3");
+    Text(w, 500, 72, 56, true, kNavy, "Corvantis3");
 }
 
 void Logo(TMetafileWriter& w, const std::string& title) {
@@ -223,13 +223,15 @@ void Logo(TMetafileWriter& w, const std::string& title) {
     Text(w, 600, 230, 46, false, kBlue, title);
 }
 
-// Button pictures: 24 x 24 design units, shapes only.
+// Button pictures: shapes only, on a square of 24 design units, or of 240
+// for the round and detailed ones.
 using TGlyph = std::function<void(TMetafileWriter&)>;
 
-void Button(TMetafileWriter& w, const TGlyph& glyph) {
-    w.SetWindow(0, 0, 24, 24);
-    glyph(w);
-}
+struct TButtonPicture {
+    std::string Name;
+    int Units;
+    TGlyph Glyph;
+};
 
 std::vector<TMetafilePoint> Points(std::initializer_list<std::pair<int, int>> list) {
     std::vector<TMetafilePoint> points;
@@ -237,16 +239,16 @@ std::vector<TMetafilePoint> Points(std::initializer_list<std::pair<int, int>> li
     return points;
 }
 
-const std::vector<std::pair<std::string, TGlyph>>& ButtonGlyphs() {
-    static const std::vector<std::pair<std::string, TGlyph>> glyphs{
-        {"SPBDEC", [](TMetafileWriter& w) {  // decisions: a pen over a sheet
+const std::vector<TButtonPicture>& ButtonPictures() {
+    static const std::vector<TButtonPicture> pictures{
+        {"SPBDEC", 24, [](TMetafileWriter& w) {  // decisions: a pen over a sheet
              Fill(w, kWhite, 4, 3, 17, 21);
              Stroke(w, kGrey, 1, Points({{6, 8}, {15, 8}}));
              Stroke(w, kGrey, 1, Points({{6, 12}, {15, 12}}));
              FillPolygon(w, kBlue, Points({{20, 4}, {22, 6}, {12, 18}, {9, 19}, {10, 16}}));
          }},
-        {"SPBRESULT", [](TMetafileWriter& w) { Chart(w, 2, 3, 22, 21); }},
-        {"SPBNLETTER", [](TMetafileWriter& w) {  // newsletter: a folded paper with columns
+        {"SPBRESULT", 240, [](TMetafileWriter& w) { Chart(w, 20, 40, 220, 210); }},
+        {"SPBNLETTER", 24, [](TMetafileWriter& w) {  // newsletter: a folded paper with columns
              Fill(w, kWhite, 3, 3, 21, 21);
              Fill(w, kNavy, 5, 5, 19, 8);
              for (int y = 10; y < 20; y += 3) {
@@ -254,59 +256,59 @@ const std::vector<std::pair<std::string, TGlyph>>& ButtonGlyphs() {
                  Stroke(w, kGrey, 1, Points({{13, y}, {19, y}}));
              }
          }},
-        {"SPBSTUDIES", [](TMetafileWriter& w) {  // studies: a magnifier
+        {"SPBSTUDIES", 24, [](TMetafileWriter& w) {  // studies: a magnifier
              Fill(w, kBlue, 3, 3, 15, 15, true);
              Fill(w, kPale, 5, 5, 13, 13, true);
              Stroke(w, kNavy, 3, Points({{13, 13}, {21, 21}}));
          }},
-        {"SPBGRAPH", [](TMetafileWriter& w) {  // graphs: axes and a curve
+        {"SPBGRAPH", 24, [](TMetafileWriter& w) {  // graphs: axes and a curve
              Stroke(w, kNavy, 2, Points({{3, 3}, {3, 21}, {21, 21}}));
              Stroke(w, kRed, 2, Points({{4, 18}, {9, 12}, {13, 14}, {20, 5}}));
          }},
-        {"SPBINTERFACE", [](TMetafileWriter& w) { Emblem(w, 12, 12, 10, kNavy, kGold); }},
-        {"SBPRINT", [](TMetafileWriter& w) {
+        {"SPBINTERFACE", 240, [](TMetafileWriter& w) { Emblem(w, 120, 120, 100, kNavy, kGold); }},
+        {"SBPRINT", 24, [](TMetafileWriter& w) {
              Fill(w, kWhite, 6, 2, 18, 10);
              Fill(w, kGrey, 2, 9, 22, 18);
              Fill(w, kWhite, 6, 15, 18, 22);
          }},
-        {"SBHELP", [](TMetafileWriter& w) {
+        {"SBHELP", 24, [](TMetafileWriter& w) {
              Fill(w, kBlue, 2, 2, 22, 22, true);
              Text(w, 12, 18, 15, true, kWhite, "?");
          }},
-        {"SBQUICKHELP", [](TMetafileWriter& w) {
+        {"SBQUICKHELP", 24, [](TMetafileWriter& w) {
              Fill(w, kGold, 2, 2, 22, 22, true);
              Text(w, 12, 18, 15, true, kNavy, "?");
          }},
-        {"SBCOPYTOCLIP", [](TMetafileWriter& w) {
+        {"SBCOPYTOCLIP", 24, [](TMetafileWriter& w) {
              Fill(w, kGrey, 3, 3, 14, 16);
              Fill(w, kWhite, 4, 4, 13, 15);
              Fill(w, kBlue, 9, 8, 21, 21);
              Fill(w, kWhite, 10, 9, 20, 20);
          }},
-        {"SBCONFIG", [](TMetafileWriter& w) {  // a cog: a star polygon with a hole drawn over it
+        {"SBCONFIG", 240, [](TMetafileWriter& w) {  // a cog: a star polygon with a hole drawn over it
              std::vector<TMetafilePoint> teeth;
              for (int i = 0; i < 16; ++i) {
                  const double angle = 2 * std::numbers::pi * i / 16;
-                 const double r = i % 2 ? 7 : 10;
-                 teeth.push_back({static_cast<std::int16_t>(std::lround(12 + r * std::cos(angle))),
-                                  static_cast<std::int16_t>(std::lround(12 + r * std::sin(angle)))});
+                 const double r = i % 2 ? 70 : 100;
+                 teeth.push_back({static_cast<std::int16_t>(std::lround(120 + r * std::cos(angle))),
+                                  static_cast<std::int16_t>(std::lround(120 + r * std::sin(angle)))});
              }
              FillPolygon(w, kGrey, teeth);
-             Fill(w, kPale, 9, 9, 15, 15, true);
+             Fill(w, kPale, 90, 90, 150, 150, true);
          }},
-        {"SBPREVPAGE", [](TMetafileWriter& w) { FillPolygon(w, kNavy, Points({{16, 4}, {16, 20}, {6, 12}})); }},
-        {"SBNEXTPAGE", [](TMetafileWriter& w) { FillPolygon(w, kNavy, Points({{8, 4}, {8, 20}, {18, 12}})); }},
-        {"SBCLOSEAPP", [](TMetafileWriter& w) {
+        {"SBPREVPAGE", 24, [](TMetafileWriter& w) { FillPolygon(w, kNavy, Points({{16, 4}, {16, 20}, {6, 12}})); }},
+        {"SBNEXTPAGE", 24, [](TMetafileWriter& w) { FillPolygon(w, kNavy, Points({{8, 4}, {8, 20}, {18, 12}})); }},
+        {"SBCLOSEAPP", 24, [](TMetafileWriter& w) {
              Fill(w, kRed, 2, 2, 22, 22);
              Stroke(w, kWhite, 3, Points({{7, 7}, {17, 17}}));
              Stroke(w, kWhite, 3, Points({{17, 7}, {7, 17}}));
          }},
-        {"SBABOUT", [](TMetafileWriter& w) {
+        {"SBABOUT", 24, [](TMetafileWriter& w) {
              Fill(w, kGreen, 2, 2, 22, 22, true);
              Text(w, 12, 18, 15, true, kWhite, "i");
          }},
     };
-    return glyphs;
+    return pictures;
 }
 
 bool Write(const std::filesystem::path& directory, const std::string& name, const std::function<void(TMetafileWriter&)>& draw) {
@@ -355,7 +357,11 @@ int main(int argc, char** argv) {
         {"LOGOPLAN.WMF", [](TMetafileWriter& w) { Logo(w, "Marketing plan"); }},
     };
     for (const auto& [name, draw] : pictures) ok = Write(directory, name, draw) && ok;
-    for (const auto& [name, glyph] : ButtonGlyphs())
-        ok = Write(directory, name + ".WMF", [&glyph](TMetafileWriter& w) { Button(w, glyph); }) && ok;
+    for (const TButtonPicture& button : ButtonPictures()) {
+        ok = Write(directory, button.Name + ".WMF", [&button](TMetafileWriter& w) {
+                 w.SetWindow(0, 0, button.Units, button.Units);
+                 button.Glyph(w);
+             }) && ok;
+    }
     return ok ? 0 : 1;
 }
