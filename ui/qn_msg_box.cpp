@@ -15,6 +15,7 @@
 
 #include "core/base/message_list.h"
 #include "core/language/translator.h"
+#include "ui/alignment.h"
 #include "ui/cp1252.h"
 #include "ui/msg_box_icons.h"
 #include "ui/qn_form.h"
@@ -54,15 +55,6 @@ QString ControlsText(TTranslate* texts, const char* key, std::size_t lineNo, con
         if (lines.size() >= lineNo) return Cp1252ToQString(lines[lineNo - 1]);
     }
     return QString::fromLatin1(fallback);
-}
-
-Qt::Alignment ToQtAlignment(TAlignment alignment) {
-    switch (alignment) {
-        case TAlignment::taRightJustify: return Qt::AlignRight;
-        case TAlignment::taCenter: return Qt::AlignHCenter;
-        case TAlignment::taLeftJustify: break;
-    }
-    return Qt::AlignLeft;
 }
 
 }  // namespace

@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
+#include "ui/picture/metafile_format.h"
+
 namespace cv {
 namespace {
 
-constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
+using namespace wmf;
+
 constexpr std::uint16_t kUnitsPerInch = 1440;
-constexpr std::uint16_t kHeaderWords = 9;
 constexpr std::uint16_t kMetafileVersion = 0x0300;
-constexpr std::size_t kFaceNameBytes = 32;
 
 std::uint16_t Word(int value) { return static_cast<std::uint16_t>(static_cast<std::int16_t>(value)); }
 
@@ -46,7 +47,7 @@ void AppendPoints(std::vector<std::uint16_t>& words, const std::vector<TMetafile
 }  // namespace
 
 void TMetafileWriter::Record(std::uint16_t function, const std::vector<std::uint16_t>& params) {
-    const auto size = static_cast<std::uint32_t>(3 + params.size());
+    const auto size = static_cast<std::uint32_t>(kRecordHeaderWords + params.size());
     words_.push_back(static_cast<std::uint16_t>(size & 0xFFFF));
     words_.push_back(static_cast<std::uint16_t>(size >> 16));
     words_.push_back(function);
@@ -59,16 +60,16 @@ void TMetafileWriter::SetWindow(int left, int top, int width, int height) {
     windowTop_ = top;
     windowWidth_ = width;
     windowHeight_ = height;
-    Record(0x020B, {Word(top), Word(left)});
-    Record(0x020C, {Word(height), Word(width)});
+    Record(kSetWindowOrg, {Word(top), Word(left)});
+    Record(kSetWindowExt, {Word(height), Word(width)});
 }
 
-void TMetafileWriter::SetBkMode(bool transparent) { Record(0x0102, {Word(transparent ? 1 : 2)}); }
-void TMetafileWriter::SetTextColor(std::uint32_t color) { Record(0x0209, ColorWords(color)); }
-void TMetafileWriter::SetTextAlign(int align) { Record(0x012E, {Word(align)}); }
-void TMetafileWriter::SetPolyFillMode(bool winding) { Record(0x0106, {Word(winding ? 2 : 1)}); }
-void TMetafileWriter::SaveDC() { Record(0x001E, {}); }
-void TMetafileWriter::RestoreDC(int relative) { Record(0x0127, {Word(relative)}); }
+void TMetafileWriter::SetBkMode(bool transparent) { Record(kSetBkMode, {Word(transparent ? 1 : 2)}); }
+void TMetafileWriter::SetTextColor(std::uint32_t color) { Record(kSetTextColor, ColorWords(color)); }
+void TMetafileWriter::SetTextAlign(int align) { Record(kSetTextAlign, {Word(align)}); }
+void TMetafileWriter::SetPolyFillMode(bool winding) { Record(kSetPolyFillMode, {Word(winding ? 2 : 1)}); }
+void TMetafileWriter::SaveDC() { Record(kSaveDC, {}); }
+void TMetafileWriter::RestoreDC(int relative) { Record(kRestoreDC, {Word(relative)}); }
 
 int TMetafileWriter::TakeSlot() {
     const auto free = std::find(slots_.begin(), slots_.end(), false);
@@ -82,13 +83,13 @@ int TMetafileWriter::TakeSlot() {
 
 int TMetafileWriter::CreatePen(int style, int width, std::uint32_t color) {
     const auto colorWords = ColorWords(color);
-    Record(0x02FA, {Word(style), Word(width), 0, colorWords[0], colorWords[1]});
+    Record(kCreatePen, {Word(style), Word(width), 0, colorWords[0], colorWords[1]});
     return TakeSlot();
 }
 
 int TMetafileWriter::CreateBrush(int style, std::uint32_t color, int hatch) {
     const auto colorWords = ColorWords(color);
-    Record(0x02FC, {Word(style), colorWords[0], colorWords[1], Word(hatch)});
+    Record(kCreateBrush, {Word(style), colorWords[0], colorWords[1], Word(hatch)});
     return TakeSlot();
 }
 
@@ -101,45 +102,45 @@ int TMetafileWriter::CreateFont(int height, bool bold, bool italic, const std::s
     std::string name = face.substr(0, kFaceNameBytes - 1);
     name.push_back('\0');
     AppendBytes(params, name);
-    Record(0x02FB, params);
+    Record(kCreateFont, params);
     return TakeSlot();
 }
 
-void TMetafileWriter::SelectObject(int slot) { Record(0x012D, {Word(slot)}); }
+void TMetafileWriter::SelectObject(int slot) { Record(kSelectObject, {Word(slot)}); }
 
 void TMetafileWriter::DeleteObject(int slot) {
-    Record(0x01F0, {Word(slot)});
+    Record(kDeleteObject, {Word(slot)});
     if (slot >= 0 && static_cast<std::size_t>(slot) < slots_.size()) slots_[static_cast<std::size_t>(slot)] = false;
 }
 
-void TMetafileWriter::MoveTo(int x, int y) { Record(0x0214, {Word(y), Word(x)}); }
-void TMetafileWriter::LineTo(int x, int y) { Record(0x0213, {Word(y), Word(x)}); }
+void TMetafileWriter::MoveTo(int x, int y) { Record(kMoveTo, {Word(y), Word(x)}); }
+void TMetafileWriter::LineTo(int x, int y) { Record(kLineTo, {Word(y), Word(x)}); }
 
 void TMetafileWriter::Rectangle(int left, int top, int right, int bottom) {
-    Record(0x041B, {Word(bottom), Word(right), Word(top), Word(left)});
+    Record(kRectangle, {Word(bottom), Word(right), Word(top), Word(left)});
 }
 
 void TMetafileWriter::Ellipse(int left, int top, int right, int bottom) {
-    Record(0x0418, {Word(bottom), Word(right), Word(top), Word(left)});
+    Record(kEllipse, {Word(bottom), Word(right), Word(top), Word(left)});
 }
 
 void TMetafileWriter::Polygon(const std::vector<TMetafilePoint>& points) {
     std::vector<std::uint16_t> params{Word(static_cast<int>(points.size()))};
     AppendPoints(params, points);
-    Record(0x0324, params);
+    Record(kPolygon, params);
 }
 
 void TMetafileWriter::Polyline(const std::vector<TMetafilePoint>& points) {
     std::vector<std::uint16_t> params{Word(static_cast<int>(points.size()))};
     AppendPoints(params, points);
-    Record(0x0325, params);
+    Record(kPolyline, params);
 }
 
 void TMetafileWriter::PolyPolygon(const std::vector<std::vector<TMetafilePoint>>& polygons) {
     std::vector<std::uint16_t> params{Word(static_cast<int>(polygons.size()))};
     for (const auto& polygon : polygons) params.push_back(Word(static_cast<int>(polygon.size())));
     for (const auto& polygon : polygons) AppendPoints(params, polygon);
-    Record(0x0538, params);
+    Record(kPolyPolygon, params);
 }
 
 void TMetafileWriter::TextOut(int x, int y, const std::string& text) {
@@ -147,7 +148,7 @@ void TMetafileWriter::TextOut(int x, int y, const std::string& text) {
     AppendBytes(params, text);
     params.push_back(Word(y));
     params.push_back(Word(x));
-    Record(0x0521, params);
+    Record(kTextOut, params);
 }
 
 std::string TMetafileWriter::PlaceableBytes() const {
@@ -166,7 +167,7 @@ std::string TMetafileWriter::PlaceableBytes() const {
                                                (static_cast<std::uint8_t>(placeable[i + 1]) << 8));
     PutWord(placeable, checksum);
 
-    const auto totalWords = static_cast<std::uint32_t>(kHeaderWords + words_.size() + 3);
+    const auto totalWords = static_cast<std::uint32_t>(kHeaderWords + words_.size() + kRecordHeaderWords);
     PutWord(placeable, 1);  // in memory
     PutWord(placeable, kHeaderWords);
     PutWord(placeable, kMetafileVersion);
@@ -175,8 +176,8 @@ std::string TMetafileWriter::PlaceableBytes() const {
     PutDword(placeable, maxRecordWords_);
     PutWord(placeable, 0);
     for (std::uint16_t word : words_) PutWord(placeable, word);
-    PutDword(placeable, 3);  // end record
-    PutWord(placeable, 0);
+    PutDword(placeable, kRecordHeaderWords);  // the end record
+    PutWord(placeable, kEof);
     return placeable;
 }
 

@@ -60,7 +60,7 @@ private:
 
     std::vector<std::uint16_t> words_;
     std::vector<bool> slots_;
-    std::uint32_t maxRecordWords_ = 3;
+    std::uint32_t maxRecordWords_ = 3;  // the end record
     int windowLeft_ = 0;
     int windowTop_ = 0;
     int windowWidth_ = 1;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/picture/metafile_format.h"
+
 namespace cv {
 
 enum class TWmfOp : std::uint8_t {
@@ -82,6 +84,6 @@ inline constexpr std::uint16_t kMaxMetafileObjects = 1024;
 TMetafile ReadMetafile(std::span<const std::uint8_t> bytes);
 
 // The size of the placeable header that precedes a standard metafile.
-inline constexpr std::size_t kPlaceableHeaderSize = 22;
+inline constexpr std::size_t kPlaceableHeaderSize = wmf::kPlaceableHeaderBytes;
 
 }  // namespace cv
