@@ -114,8 +114,10 @@ void ShowProgressBox(const std::vector<std::string>& lines) {
 }
 
 void CloseProgressBox() {
+    // Without a notice the shared box may be waiting for an answer further
+    // up the stack; it must not be freed under its caller.
+    if (!progressShown || !box) return;
     progressShown = false;
-    if (!box) return;
     box->hide();
     box->deleteLater();
     box = nullptr;

@@ -20,6 +20,10 @@ public:
     static QFont FormFont();
 
 protected:
+    // Only a dialog window answers Escape and Enter as a dialog does (close,
+    // press the default button); a page or the main window lets them pass.
+    void keyPressEvent(QKeyEvent* event) override;
+
     // Translates the window and every object it owns when the program's
     // translator is open; without one the texts given at construction stay.
     // A derived class calls this at the end of its constructor, once its

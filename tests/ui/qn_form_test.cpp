@@ -51,6 +51,22 @@ TEST(QNFormTest, UsesArialEightBoldInPixelsWhateverTheScreenTextSize) {
     EXPECT_EQ(form.label->font().pixelSize(), 11);
 }
 
+TEST(QNFormTest, EscapeClosesADialogButNotAPageOrTheMainWindow) {
+    TQNForm mainWindow(nullptr, Qt::Window);
+    auto* page = new TQNForm(&mainWindow, Qt::Widget);
+    TQNForm dialog;
+    mainWindow.show();
+    dialog.show();
+    EXPECT_FALSE(page->isWindow());
+    ASSERT_TRUE(page->isVisible());
+    QTest::keyClick(page, Qt::Key_Escape);
+    QTest::keyClick(&mainWindow, Qt::Key_Escape);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_FALSE(dialog.isVisible());
+}
+
 TEST(QNFormTest, PageButtonForgetsADestroyedPageAndWritesInGreen) {
     TCv3SpBtn button;
     EXPECT_EQ(button.AssociatedForm(), nullptr);

@@ -96,6 +96,18 @@ TEST_F(MessageBoxTest, HeightFollowsTheLineCountUpToTwentyOneLinesThenScrolls) {
 // n buttons of 89 with 12 between them, centred in 692:
 //   Yes, No, Cancel: total 3 x 89 + 2 x 12 = 291, first left (692 - 291) / 2 = 200
 //   Help, OK: shown as OK then Help: total 190, first left 251
+// The box keeps its pixel layout on every screen and is centred on it: at
+// 1024 x 768 a one-line box (692 x 165) stands at (166, 301), at 640 x 480 at
+// (-26, 157).
+TEST_F(MessageBoxTest, SmallScreenAndNormalScreenCentreTheBoxAtItsOwnSize) {
+    const QSize screen = test::ScreenSize();
+    Show(TMsgDlgType::mtInformation, mbOK, "One", {0}, [&](QWidget& box) {
+        EXPECT_EQ(box.size(), QSize(692, 165));
+        EXPECT_EQ(box.pos(), QPoint((screen.width() - 692) / 2, (screen.height() - 165) / 2));
+        if (screen == QSize(640, 480)) test::SaveScreenshot(box, "message_box_small_screen");
+    });
+}
+
 TEST_F(MessageBoxTest, ButtonsAppearInTheirFixedOrderCentredTwelvePixelsApart) {
     struct ButtonCase {
         TMsgDlgButtons buttons;
