@@ -26,14 +26,31 @@ QSize ScreenSize() {
     return screen ? screen->size() : QSize();
 }
 
-std::string SaveScreenshot(QWidget& window, const std::string& testName) {
+namespace {
+
+// build/screenshots/<TestName>[_<width>x<height>].png
+QString ScreenshotPath(const std::string& testName) {
     QDir().mkpath(QStringLiteral(CV_SCREENSHOT_DIR));
     QString name = QString::fromStdString(testName);
     if (const QSize size = ScreenSize(); size != QSize(1024, 768))
         name += QStringLiteral("_%1x%2").arg(size.width()).arg(size.height());
-    const QString path = QStringLiteral(CV_SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
+    return QStringLiteral(CV_SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
+}
+
+}  // namespace
+
+std::string SaveScreenshot(QWidget& window, const std::string& testName) {
+    const QString path = ScreenshotPath(testName);
     QApplication::processEvents();
     EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
+    return path.toStdString();
+}
+
+std::string SaveScreenScreenshot(const std::string& testName) {
+    const QString path = ScreenshotPath(testName);
+    QApplication::processEvents();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    EXPECT_TRUE(screen && screen->grabWindow(0).save(path)) << path.toStdString();
     return path.toStdString();
 }
 

@@ -13,6 +13,10 @@ namespace cv::test {
 // the file's path.
 std::string SaveScreenshot(QWidget& window, const std::string& testName);
 
+// The same for the whole screen as it is shown now, so that a window's place
+// on the screen can be seen.
+std::string SaveScreenScreenshot(const std::string& testName);
+
 // The screen's size, for tests that differ between the small and the normal
 // screen.
 QSize ScreenSize();
