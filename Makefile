@@ -1,12 +1,15 @@
 # Thin wrapper over the CMake presets.
-#   make run   installs the Debian packages, builds, and writes the sample industry
+#   make run   installs the Debian packages, builds, assembles a program root with the
+#              sample industry's exchange files (build/default/program_root) and starts
+#              the program there; without a display it says so and fails
 #   make test  installs the Debian packages, builds, and runs the whole test suite
 #              (the normal build, then the core tests under the sanitizers)
 
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-charts-dev libarchive-dev libxlsxwriter-dev zip unzip xvfb
+            qt6-base-dev qt6-charts-dev qt6-multimedia-dev libarchive-dev libxlsxwriter-dev zip unzip \
+            xvfb xauth fonts-liberation2
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-SAMPLE_DIR ?= $(CURDIR)/build/sample
+PROGRAM_ROOT := $(CURDIR)/build/default/program_root
 
 .PHONY: deps build run test test-default test-sanitize bench clean
 
@@ -22,7 +25,8 @@ build: deps
 	cmake --build --preset default
 
 run: build
-	./build/default/tools/make_sample_industry "$(SAMPLE_DIR)"
+	cmake --build --preset default --target program_root
+	cd "$(PROGRAM_ROOT)" && ./Binaries/CV3TEAM
 
 test: test-default test-sanitize
 
