@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 
+#include "core/base/message_list.h"
 #include "tests/ui/support/language_fixture.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/message_box.h"
@@ -249,10 +251,18 @@ TEST_F(MessageBoxTest, CoreBoxesGoThroughTheWindowedServices) {
     test::WhenModalShown driver([](QWidget& box) {
         EXPECT_EQ(MemoLines(box), QStringList{"Disk full"});
         EXPECT_TRUE(box.findChild<QLabel*>("IError")->isVisible());
-        test::SaveScreenshot(box, "message_box_error");
     });
     Ui().ShowErrorBox("Disk full");
     EXPECT_TRUE(driver.Ran());
+
+    TQnInfos infos;
+    infos.Add(TQnInfo("Price too low", {"Brand SOLO: the price is below the unit cost."}));
+    test::WhenModalShown list([](QWidget& dialog) {
+        EXPECT_EQ(dialog.objectName(), "FoQnInfo");
+        EXPECT_EQ(dialog.findChild<QListWidget*>("LBHeadLine")->item(0)->text(), "Price too low");
+    });
+    Ui().ShowMessageList(infos, TQnInfoTexts{}, TAlignment::taLeftJustify);
+    EXPECT_TRUE(list.Ran());
     EXPECT_EQ(Show(TMsgDlgType::mtWarning, mbOK | mbCancel, "Keyed", {0},
                    [](QWidget& box) { test::SaveScreenshot(box, "message_box_keyed"); }, "BBOk"),
               TModalResult::mrOk);

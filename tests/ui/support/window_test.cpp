@@ -19,6 +19,17 @@ void CloseModal(QWidget& window) {
     else window.close();
 }
 
+// "<Suite>_<Test>" for the running test's first window, then "_2", "_3".
+std::string ShotNameForRunningTest() {
+    static std::string lastTest;
+    static int shots = 0;
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string test = info ? std::string(info->test_suite_name()) + "_" + info->name() : "window";
+    shots = test == lastTest ? shots + 1 : 1;
+    lastTest = test;
+    return shots == 1 ? test : test + "_" + std::to_string(shots);
+}
+
 }  // namespace
 
 QSize ScreenSize() {
@@ -66,6 +77,7 @@ void WhenModalShown::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal->isVisible()) {
         ran_ = true;
+        SaveScreenshot(*modal, ShotNameForRunningTest());
         inspect_(*modal);
         if (QWidget* still = QApplication::activeModalWidget(); still == modal && modal->isVisible()) CloseModal(*modal);
         return;

@@ -21,8 +21,10 @@ std::string SaveScreenScreenshot(const std::string& testName);
 // screen.
 QSize ScreenSize();
 
-// Runs Inspect on the active modal window once its event loop runs; Inspect
-// may close it, otherwise it is rejected afterwards. A watchdog rejects a
+// Runs Inspect on the active modal window once its event loop runs, after
+// saving its screenshot under the running test's name ("<Suite>_<Test>",
+// then "_2", "_3" for the test's later windows); Inspect may close it,
+// otherwise it is rejected afterwards. A watchdog rejects a
 // window still open after ten seconds and fails the test, so that a failed
 // check never hangs the run. Keep the object alive across the modal call.
 class WhenModalShown {
