@@ -108,18 +108,19 @@ void TFoSplashScreen::LayOut() {
 
 void TFoSplashScreen::showEvent(QShowEvent* event) {
     TQNForm::showEvent(event);
-    if (picturesDrawn_) return;
-    // Shown the first time: the pictures are drawn once, then the program view.
-    picturesDrawn_ = true;
+    if (shownOnce_) return;
+    shownOnce_ = true;
     for (QWidget* panel : {Panel1_, Panel2_, Panel3_, Panel4_, Panel5_}) panel->hide();
-    DrawPictures();
     BBProgramClick();
 }
 
-void TFoSplashScreen::DrawPictures() {
-    if (!Session) return;
+void TFoSplashScreen::DrawPictures(QWidget* panel) {
+    // Each picture is drawn once, when its view is first shown: most starts
+    // show the program view only.
+    if (!Session || drawnPanels_.contains(panel)) return;
+    drawnPanels_.insert(panel);
     for (const TViewPicture& picture : kViewPictures)
-        if (auto* image = findChild<QLabel*>(QString::fromLatin1(picture.imageName)))
+        if (auto* image = panel->findChild<QLabel*>(QString::fromLatin1(picture.imageName)))
             DrawPictureOnImage(*image, Session->MediaDir() + picture.fileName);
 }
 
@@ -127,8 +128,11 @@ void TFoSplashScreen::ShowView(QPushButton* pressed, std::initializer_list<QWidg
     lastViewButton_->setEnabled(true);
     lastViewButton_ = pressed;
     pressed->setEnabled(false);
-    for (QWidget* panel : {Panel1_, Panel2_, Panel3_, Panel4_, Panel5_})
-        panel->setVisible(std::find(shown.begin(), shown.end(), panel) != shown.end());
+    for (QWidget* panel : {Panel1_, Panel2_, Panel3_, Panel4_, Panel5_}) {
+        const bool visible = std::find(shown.begin(), shown.end(), panel) != shown.end();
+        if (visible) DrawPictures(panel);
+        panel->setVisible(visible);
+    }
 }
 
 void TFoSplashScreen::BBQuenorClick() { ShowView(BBQuenor_, {Panel1_}); }

@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -45,7 +46,7 @@ private:
     QPushButton* AddButton(const char* name, const char* designCaption);
     QWidget* AddPanel(const char* panelName, const char* imageName);
     void LayOut();
-    void DrawPictures();
+    void DrawPictures(QWidget* panel);
     void ShowView(QPushButton* pressed, std::initializer_list<QWidget*> shown);
     void FillProgramView();
 
@@ -62,7 +63,8 @@ private:
     QWidget* Panel5_;
     QTextEdit* Memo1_;
     QPushButton* lastViewButton_ = nullptr;
-    bool picturesDrawn_ = false;
+    bool shownOnce_ = false;
+    QSet<QWidget*> drawnPanels_;
 };
 
 }  // namespace cv
