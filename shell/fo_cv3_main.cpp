@@ -4,7 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <algorithm>
 
 #include "core/base/errors.h"
@@ -64,10 +64,18 @@ void TFoCv3Main::StartSession() {
     SetMessageBoxHelpHandler([this] { sbHelpClick(); });
     CheckPrivateDir();
     helpFileName_ = Session->BinDir() + kHelpFileStem + Session->Language() + kHelpFileExt;
-    // F1 anywhere in the program opens the help at the current context.
-    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    helpKey->setContext(Qt::ApplicationShortcut);
-    connect(helpKey, &QShortcut::activated, this, &TFoCv3Main::sbHelpClick);
+    qApp->installEventFilter(this);
+}
+
+bool TFoCv3Main::eventFilter(QObject* watched, QEvent* event) {
+    // F1 released in any window of the program opens the help at the current
+    // context; the key still goes on to its window. A key event reaches the
+    // window first, then its widgets: only the window's delivery counts.
+    if (event->type() == QEvent::KeyRelease && watched->isWindowType()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && !key->isAutoRepeat()) sbHelpClick();
+    }
+    return TQNForm::eventFilter(watched, event);
 }
 
 void TFoCv3Main::OpenTranslator() {
@@ -329,11 +337,21 @@ void TFoCv3Main::PlayChime() {
 }
 
 void TFoCv3Main::closeEvent(QCloseEvent* event) {
-    if (Session && Session->Industry() &&
-        Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo, "ConfirmClose", {0}, TAlignment::taCenter) !=
-            TModalResult::mrYes) {
-        event->ignore();
-        return;
+    if (Session && Session->Industry()) {
+        if (Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo, "ConfirmClose", {0},
+                                TAlignment::taCenter) != TModalResult::mrYes) {
+            event->ignore();
+            return;
+        }
+        // Saved here rather than as the session ends, where a failure could
+        // only be logged: the program stays open with the industry instead.
+        try {
+            Session->IndClose();
+        } catch (const ECvError& error) {
+            Ui().ShowErrorBox(error.what());
+            event->ignore();
+            return;
+        }
     }
     EndSession();
     event->accept();

@@ -1,6 +1,7 @@
 #include "shell/fo_cv3_main.h"
 
 #include <QCloseEvent>
+#include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -15,14 +16,8 @@
 namespace cv::test {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public StartedProgramTest {
 protected:
-    MainWindowTest() {
-        WhenModalShown splash([](QWidget&) {});
-        windows = StartProgramWindows(root.Services());
-    }
-
-    TFoCv3Main& Main() { return *windows.mainWindow; }
     QToolButton& Clock() { return *Main().findChild<QToolButton*>("sbDateTime"); }
     void TickAt(int hour, int minute, int second) {
         root.now = QDateTime(QDate(2026, 3, 14), QTime(hour, minute, second));
@@ -31,9 +26,6 @@ protected:
     bool ClockIsBlackAndNormal() {
         return Clock().palette().color(QPalette::ButtonText) == QColor(Qt::black) && Clock().font().pointSize() == 8;
     }
-
-    ProgramRoot root;
-    TProgramWindows windows;
 };
 
 TEST_F(MainWindowTest, ClockShowsTheLongDateAndTime) {
@@ -100,7 +92,7 @@ TEST_F(MainWindowTest, WithAnIndustryThePageButtonsFollowThePeriodAndPrintAndCop
 }
 
 TEST_F(MainWindowTest, HelpOpensBesideTheProgramAtThePagesContext) {
-    Main().sbHelpClick();
+    QTest::keyClick(Main().windowHandle(), Qt::Key_F1);
     THelpWindow* help = Main().HelpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());

@@ -11,16 +11,7 @@
 namespace cv::test {
 namespace {
 
-class SplashScreenTest : public ::testing::Test {
-protected:
-    SplashScreenTest() {
-        WhenModalShown splash([](QWidget&) {});
-        windows = StartProgramWindows(root.Services());
-    }
-
-    ProgramRoot root;
-    TProgramWindows windows;
-};
+using SplashScreenTest = StartedProgramTest;
 
 TEST_F(SplashScreenTest, AboutWithoutIndustryShowsTheProgramPictureAndSwitchesViews) {
     WhenModalShown about([](QWidget& window) {

@@ -12,22 +12,14 @@
 namespace cv::test {
 namespace {
 
-class TeamPageTest : public ::testing::Test {
+class TeamPageTest : public StartedProgramTest {
 protected:
-    TeamPageTest() {
-        WhenModalShown splash([](QWidget&) {});
-        windows = StartProgramWindows(root.Services());
-    }
-
     TFoSimul& Page() { return *windows.teamPage; }
     QAction* Item(const char* name) { return Page().findChild<QAction*>(name); }
     void OpenIndustry() {
         root.OpenSampleIndustry();
         windows.mainWindow->RefreshAll();
     }
-
-    ProgramRoot root;
-    TProgramWindows windows;
 };
 
 struct TEnablingCase {

@@ -4,6 +4,7 @@
 
 #include "core/session/session.h"
 #include "core/session/settings_paths.h"
+#include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
 
 namespace cv::test {
@@ -42,6 +43,11 @@ TMainWindowServices ProgramRoot::Services() {
 void ProgramRoot::OpenSampleIndustry() {
     const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private");
     ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
+}
+
+StartedProgramTest::StartedProgramTest() {
+    WhenModalShown splash([](QWidget&) {});
+    windows = StartProgramWindows(root.Services());
 }
 
 }  // namespace cv::test

@@ -6,11 +6,13 @@
 // the clock is fixed and the chime is counted.
 
 #include <QDateTime>
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "shell/fo_cv3_main.h"
+#include "shell/program_start.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/session_tree.h"
 
@@ -36,6 +38,18 @@ public:
 private:
     SessionTree tree_;
     std::string exeName_;
+};
+
+// A test that starts the program in a root of its own (the splash closed at
+// once) and ends it afterwards.
+class StartedProgramTest : public ::testing::Test {
+protected:
+    StartedProgramTest();
+
+    TFoCv3Main& Main() { return *windows.mainWindow; }
+
+    ProgramRoot root;
+    TProgramWindows windows;
 };
 
 }  // namespace cv::test
