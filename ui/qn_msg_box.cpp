@@ -1,6 +1,7 @@
 #include "ui/qn_msg_box.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -253,6 +254,20 @@ void TFoQNMsgBox::ApplyLook(bool quickHelp) {
         else clickable->removeEventFilter(this);
     }
     move(screenArea.left() + (screenArea.width() - width()) / 2, screenArea.top() + top);
+}
+
+void TFoQNMsgBox::reject() {
+    if (waitingForAnswer_) QDialog::reject();
+    else emit CancelPressed();
+}
+
+void TFoQNMsgBox::closeEvent(QCloseEvent* event) {
+    if (waitingForAnswer_) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    emit CancelPressed();
 }
 
 bool TFoQNMsgBox::eventFilter(QObject* watched, QEvent* event) {

@@ -76,7 +76,14 @@ signals:
     // up until its caller closes it.
     void CancelPressed();
 
+public slots:
+    // Escape or the window's close button: Cancel for a box that waits for
+    // an answer; on a wait notice the same as its Cancel button, which leaves
+    // the notice up until its caller closes it.
+    void reject() override;
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

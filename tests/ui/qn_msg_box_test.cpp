@@ -239,6 +239,14 @@ TEST_F(MessageBoxTest, WaitNoticeTakesNoMouseGrabAndAMessageBoxOverItStaysUsable
     QTest::mouseClick(cancel, Qt::LeftButton);
     EXPECT_TRUE(ProgressBoxCancelled());
     EXPECT_TRUE(notice->isVisible());  // until the caller closes it
+    // Escape and the window's close button cancel the same way.
+    for (const auto& cancelAnotherWay : std::vector<std::function<void()>>{
+             [&] { QTest::keyClick(notice, Qt::Key_Escape); }, [&] { notice->close(); }}) {
+        ShowProgressBox({"Printing the company report of firm A"});
+        cancelAnotherWay();
+        EXPECT_TRUE(ProgressBoxCancelled());
+        EXPECT_TRUE(notice->isVisible());
+    }
     CloseProgressBox();
     EXPECT_EQ(CurrentMessageBox(), nullptr);
     EXPECT_TRUE(ProgressBoxCancelled());

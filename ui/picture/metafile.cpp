@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 
 #include "ui/picture/metafile_player.h"
 
@@ -36,14 +35,17 @@ void DrawMetafileFile(QPainter& painter, const QString& path, int width, int hei
     PlayMetafileScaled(painter, LoadPlaceableMetafile(path), width, height);
 }
 
-void DrawMetafileOnImage(QLabel& image, const QString& path) {
-    QPixmap pixmap(image.size());
+QPixmap MetafilePixmap(const QString& path, QSize size) {
+    const TMetafile picture = LoadPlaceableMetafile(path);
+    QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     {
         QPainter painter(&pixmap);
-        DrawMetafileFile(painter, path, pixmap.width(), pixmap.height());
+        PlayMetafileScaled(painter, picture, size.width(), size.height());
     }
-    image.setPixmap(pixmap);
+    return pixmap;
 }
+
+void DrawMetafileOnImage(QLabel& image, const QString& path) { image.setPixmap(MetafilePixmap(path, image.size())); }
 
 }  // namespace cv

@@ -2,6 +2,8 @@
 // The program's pictures: placeable metafile files (".WMF"), drawn stretched
 // into a given rectangle by our own player of the records they use.
 
+#include <QPixmap>
+#include <QSize>
 #include <QString>
 
 #include "core/base/errors.h"
@@ -32,6 +34,10 @@ void PlayMetafileScaled(QPainter& painter, const TMetafile& picture, int width, 
 
 // LoadPlaceableMetafile, then PlayMetafileScaled.
 void DrawMetafileFile(QPainter& painter, const QString& path, int width, int height);
+
+// The file drawn into a pixmap of Size with a transparent background, as
+// for an image control or a button's icon.
+QPixmap MetafilePixmap(const QString& path, QSize size);
 
 // Draws the file at the image's size, on a transparent background, as the
 // image's pixmap.
