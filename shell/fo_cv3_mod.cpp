@@ -22,7 +22,12 @@ std::vector<TFoCv3Mod*>& PageList() {
 
 }  // namespace
 
-TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name) : TQNForm(owner, Qt::Widget), menuBar_(new QMenuBar(this)) {
+TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name)
+    : TQNForm(owner, Qt::Widget),
+      menuBar_(new QMenuBar(this)),
+      combos_(
+          *this, [this] { return menuBar_->sizeHint().height(); },
+          [this](int position, int index) { ListComboChange(position, index); }) {
     setObjectName(name);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -89,8 +94,30 @@ void TFoCv3Mod::SetRememberedItem(QAction* item) {
 void TFoCv3Mod::MenuItemClick(QAction* item) {
     if (QWidget* focused = focusWidget()) focused->clearFocus();
     if (QAction* previous = RememberedItem()) previous->setChecked(false);
+    combos_.HideAll();
     SetRememberedItem(item);
     if (item) item->setChecked(true);
+}
+
+void TFoCv3Mod::ListComboChange(int position, int index) {
+    std::int16_t* words[] = {&Data.GraphOption, &Data.UnitsOrValue, &Data.EvolChoice};
+    *words[position - 1] = static_cast<std::int16_t>(index + 1);
+    RebuildDisplay();
+}
+
+void TFoCv3Mod::HorzAxisComboChange(QComboBox* sender) {
+    Data.HorzAxis = static_cast<std::int16_t>(sender->currentIndex() + 1);
+    RebuildDisplay();
+}
+
+void TFoCv3Mod::VertAxisComboChange(QComboBox* sender) {
+    Data.VertAxis = static_cast<std::int16_t>(sender->currentIndex() + 1);
+    RebuildDisplay();
+}
+
+void TFoCv3Mod::SegmentComboChange(QComboBox* sender) {
+    Data.SelSegment = static_cast<std::int16_t>(sender->currentIndex() + 1);
+    RebuildDisplay();
 }
 
 void TFoCv3Mod::Print() {

@@ -15,6 +15,7 @@
 
 #include "core/store/data_context.h"
 #include "shell/action_menu_node.h"
+#include "shell/page_combos.h"
 #include "ui/qn_form.h"
 
 class QMenu;
@@ -56,6 +57,18 @@ public:
     virtual void FormActivate() {}
     virtual void FormDeactivate() {}
 
+    // The option combo boxes (shell/page_combos.h). A change of combo 1, 2 or
+    // 3 stores its choice (from 1) in Data's graph option, units-or-value or
+    // evolution choice and rebuilds the display.
+    TPageCombos& Combos() { return combos_; }
+    void ListComboChange(int position, int index);
+    // The axis and segment combos that chart pages lay out themselves.
+    virtual void HorzAxisComboChange(QComboBox* sender);
+    virtual void VertAxisComboChange(QComboBox* sender);
+    virtual void SegmentComboChange(QComboBox* sender);
+    // Shows Data again: pages with a report screen or a chart rebuild it.
+    virtual void RebuildDisplay() {}
+
     // Fills Data from the open industry: the current period, the team's own
     // firm, the first zone, market and segment. Nothing without an industry.
     void InitSelector();
@@ -79,6 +92,7 @@ private:
 
     QMenuBar* menuBar_;
     std::unique_ptr<TActionMenuTree> menuTree_;
+    TPageCombos combos_;
     int windowNumber_ = 0;
 };
 
