@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextOption>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -50,7 +51,7 @@ TFoSplashScreen::TFoSplashScreen(QWidget* owner, const TDataContext* context)
     Memo1_ = new QTextEdit(Panel5_);
     Memo1_->setObjectName(QStringLiteral("Memo1"));
     Memo1_->setFrameShape(QFrame::NoFrame);
-    Memo1_->setAlignment(Qt::AlignHCenter);
+    Memo1_->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
     Memo1_->setEnabled(false);
     Memo1_->setStyleSheet(QStringLiteral("background: white; color: black;"));
     Panel4_ = AddPanel("Panel4", "Image4");
@@ -154,16 +155,15 @@ void TFoSplashScreen::FillProgramView() {
         image5->show();
         return;
     }
-    Memo1_->clear();
     image5->hide();
-    Memo1_->append(QString());
+    QStringList lines{QString()};
     if (const TSimArr* message = industry->ConstPart().GetSimArr(kCategoryIndustry, *context_, kCustomMessageName)) {
         for (int line = 1; line <= kCustomMessageLines; ++line) {
             const bool inBounds = message->NDim() == 1 && line >= message->LB(1) && line <= message->UB(1);
-            Memo1_->append(inBounds ? Cp1252ToQString(message->GetZts(TIndex(line))) : QString());
+            lines.append(inBounds ? Cp1252ToQString(message->GetZts(TIndex(line))) : QString());
         }
     }
-    Memo1_->setAlignment(Qt::AlignHCenter);
+    Memo1_->setPlainText(lines.join(QLatin1Char('\n')));
     Memo1_->show();
 }
 

@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "core/language/translator.h"
+#include "ui/cp1252.h"
+
 namespace cv {
 namespace {
 
@@ -16,6 +19,11 @@ THelpWindow::THelpWindow(QWidget* owner) : QTextBrowser(owner) {
     setWindowFlag(Qt::Window);
     setOpenExternalLinks(false);
     resize(kDefaultWidth, kDefaultHeight);
+    if (Translator && Translator->IsOpen()) {
+        std::string title;
+        Translator->ControlsLine("HelpWindow", 1, title);
+        setWindowTitle(Cp1252ToQString(title));
+    }
 }
 
 QString THelpWindow::AnchorOf(int helpContext) { return QStringLiteral("context%1").arg(helpContext); }

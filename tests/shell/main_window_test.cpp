@@ -99,6 +99,7 @@ TEST_F(MainWindowTest, HelpOpensBesideTheProgramAtThePagesContext) {
     EXPECT_FALSE(help->isModal());
     EXPECT_EQ(help->source().fileName(), "CV3Tenu.html");
     EXPECT_EQ(help->source().fragment(), "context16");
+    EXPECT_EQ(help->windowTitle(), "Corvantis3 Help");
 }
 
 TEST_F(MainWindowTest, LentToolButtonsSkipHiddenOnesAndComeHome) {

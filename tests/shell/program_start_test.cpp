@@ -65,6 +65,15 @@ TEST(ProgramStart, CaptionIsTheProgramNameAndTheVersion) {
     EXPECT_EQ(windows.mainWindow->windowTitle(), "Corvantis3 Team 1.00 - SAMPLE.ind");
 }
 
+TEST(ProgramStart, BringingToFrontRestoresAMinimisedMainWindow) {
+    ProgramRoot root;
+    TProgramWindows windows = Start(root);
+    windows.mainWindow->showMinimized();
+    BringToFront(*windows.mainWindow);
+    EXPECT_FALSE(windows.mainWindow->isMinimized());
+    EXPECT_TRUE(windows.mainWindow->isVisible());
+}
+
 TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
     ProgramRoot root;
     TProgramWindows windows = Start(root);

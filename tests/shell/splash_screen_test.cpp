@@ -1,8 +1,13 @@
 #include "shell/fo_splash_screen.h"
 
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include "core/session/industry.h"
 #include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/typed_array.h"
 #include "shell/fo_simul.h"
 #include "shell/program_start.h"
 #include "tests/shell/support/program_root.h"
@@ -34,6 +39,26 @@ TEST_F(SplashScreenTest, AboutWithoutIndustryShowsTheProgramPictureAndSwitchesVi
         EXPECT_TRUE(splash.findChild<QWidget*>("BBProgram")->isEnabled());
     });
     windows.mainWindow->sbAboutClick();
+    EXPECT_TRUE(about.Ran());
+}
+
+TEST_F(SplashScreenTest, AboutWithAnIndustryShowsTheInstructorsMessageInsteadOfThePicture) {
+    root.OpenSampleIndustry();
+    const TSeries lines(0, "CustLines", 1, {"1", "2", "3", "4", "5"});
+    TSimArr& message = Session->Industry()->ConstPart().CreateSimArr(kCategoryIndustry, Main().PageArea()
+                                                                         ->findChild<TFoSimul*>()->Data,
+                                                                     "CustMsg", dkZts, 0, {&lines});
+    message.SetZts({1}, "Welcome to the spring session");
+    message.SetZts({3}, "Decisions are due on Friday");
+    WhenModalShown about([](QWidget& window) {
+        EXPECT_FALSE(window.findChild<QWidget*>("Image5")->isVisible());
+        auto* memo = window.findChild<QTextEdit*>("Memo1");
+        EXPECT_TRUE(memo->isVisible());
+        // An empty line, then the five lines of the message, empty ones included.
+        EXPECT_EQ(memo->toPlainText(), "\nWelcome to the spring session\n\nDecisions are due on Friday\n\n");
+        SaveScreenshot(window, "about_window_with_message");
+    });
+    Main().sbAboutClick();
     EXPECT_TRUE(about.Ran());
 }
 
