@@ -218,6 +218,8 @@ void TFoCv3Main::UpdatePageButtons() {
     restrict(findChild<TCv3SpBtn*>(QStringLiteral("SpBGraph")), "rcAnalysis", "NoAnalysis");
     restrict(findChild<TCv3SpBtn*>(QStringLiteral("SpBNLetter")), "rcNewsletter", "NoNewsletter");
     restrict(findChild<TCv3SpBtn*>(QStringLiteral("SpBResult")), "rcReport", "NoReport");
+    // A page that is not part of the program yet cannot be shown.
+    for (TCv3SpBtn* button : pageButtons_) button->setEnabled(button->isEnabled() && button->AssociatedForm());
 }
 
 void TFoCv3Main::UpdateToolButtons() {

@@ -12,6 +12,7 @@
 #include "shell/program_start.h"
 #include "tests/shell/support/program_root.h"
 #include "tests/ui/support/window_test.h"
+#include "ui/cv3_speed_button.h"
 
 namespace cv::test {
 namespace {
@@ -78,13 +79,18 @@ TEST_F(MainWindowTest, ClosingWithAnIndustryAsksConfirmCloseAndNoKeepsItOpen) {
 }
 
 TEST_F(MainWindowTest, WithAnIndustryThePageButtonsFollowThePeriodAndPrintAndCopyShow) {
+    const char* const pageButtons[] = {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"};
     root.OpenSampleIndustry();
     Main().RefreshAll();
-    // The sample's current period is 3, below 12: every page button is usable.
-    for (const char* name : {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph", "SpBInterface"})
-        EXPECT_TRUE(Main().findChild<QToolButton*>(name)->isEnabled()) << name;
+    // No page of the five is part of the program yet: their buttons stay disabled.
+    for (const char* name : pageButtons) EXPECT_FALSE(Main().findChild<QToolButton*>(name)->isEnabled()) << name;
     EXPECT_TRUE(Main().findChild<QToolButton*>("sbPrint")->isVisible());
     EXPECT_TRUE(Main().findChild<QToolButton*>("SbCopyToClip")->isVisible());
+    QWidget page;
+    for (const char* name : pageButtons) Main().findChild<TCv3SpBtn*>(name)->SetAssociatedForm(&page);
+    Main().UpdatePageButtons();
+    // The sample's current period is 3, below 12, and it restricts nothing.
+    for (const char* name : pageButtons) EXPECT_TRUE(Main().findChild<QToolButton*>(name)->isEnabled()) << name;
     Session->Industry()->SetCurPeriod(12);
     Main().UpdatePageButtons();
     EXPECT_FALSE(Main().findChild<QToolButton*>("SpBDec")->isEnabled());
