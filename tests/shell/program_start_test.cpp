@@ -88,6 +88,19 @@ TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
     SaveScreenshot(*windows.mainWindow, "team_page");
 }
 
+TEST(ProgramStart, MissingPicturesLeaveEmptyImagesAndShowNoBox) {
+    ProgramRoot root;
+    for (const char* picture : {"MAINNIND.WMF", "SPLASH.WMF", "SPLASH1.WMF"})
+        std::filesystem::remove(root.RootPath() / "Binaries" / picture);
+    TProgramWindows windows = Start(root);
+    windows.teamPage->repaint();
+    ASSERT_NE(windows.teamPage->Image(), nullptr);
+    EXPECT_TRUE(windows.teamPage->Image()->pixmap().isNull());
+    EXPECT_TRUE(root.ui.messageBoxes.empty());
+    EXPECT_TRUE(root.ui.errorBoxes.empty());
+    EXPECT_TRUE(root.ui.plainBoxes.empty());
+}
+
 TEST(ProgramStart, ExecutableNamedLikeASiblingProgramStartsNothing) {
     ProgramRoot root("cv3adm");
     TProgramWindows windows = StartProgramWindows(root.Services());
