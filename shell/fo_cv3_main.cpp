@@ -99,6 +99,10 @@ void TFoCv3Main::BuildBar() {
     bar_->setObjectName(QStringLiteral("Bar"));
     pageArea_ = new QStackedWidget(this);
     pageArea_->setObjectName(QStringLiteral("PageArea"));
+    // The page area stays blank until the first page is shown.
+    auto* blank = new QWidget(pageArea_);
+    blank->setObjectName(QStringLiteral("BlankPage"));
+    pageArea_->addWidget(blank);
     AddPageButton("SpBDec", "Decisions");
     AddPageButton("SpBResult", "Results");
     AddPageButton("SpBNLetter", "Newsletter");

@@ -4,6 +4,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/message_list.h"
+#include "core/session/session.h"
 #include "shell/fo_simul.h"
 #include "shell/fo_splash_screen.h"
 #include "shell/single_instance.h"
@@ -32,6 +33,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     mainWindow.repaint();
     windows.teamPage = new TFoSimul(mainWindow, mainWindow.PageArea());
     mainWindow.AddPage(windows.teamPage);
+    if (Session) Session->CurrentPage = windows.teamPage;
     mainWindow.RefreshAll();
     {
         TFoSplashScreen splash(nullptr, nullptr);

@@ -29,7 +29,10 @@ TEST(ProgramStartSmallScreen, SplashThenTheBarLaidOutForTheScreenThenTheTeamPage
     TProgramWindows windows = Start(root, [&](QWidget& splash) {
         EXPECT_EQ(splash.objectName(), "FoSplashScreen");
         EXPECT_EQ(splash.size(), ScreenSize());
-        teamPageShownDuringSplash = Session->CurrentPage && Session->CurrentPage->isVisible();
+        // The team page is the current page already, but shown only once the splash closes.
+        ASSERT_NE(Session->CurrentPage, nullptr);
+        EXPECT_EQ(Session->CurrentPage->objectName(), "FoSimul");
+        teamPageShownDuringSplash = Session->CurrentPage->isVisible();
         SaveScreenshot(splash, "splash");
     });
     ASSERT_TRUE(windows.mainWindow);
