@@ -146,21 +146,25 @@ void Person(TMetafileWriter& w, int cx, int base, int size, std::uint32_t color)
     Fill(w, color, cx - size / 2, base - size / 2 + size / 12, cx + size / 2, base + size / 2, true);
 }
 
+// The title band of the about window: two thirds of the screen's height
+// above the program band, about 2.2 : 1.
 void Splash(TMetafileWriter& w) {
-    w.SetWindow(0, 0, 1000, 160);
-    Gradient(w, kNavy, kBlue, 0, 0, 1000, 160);
-    Emblem(w, 110, 80, 56, kGold, kWhite);
-    Text(w, 560, 92, 64, true, kWhite, "Corvantis3");
-    Text(w, 560, 134, 22, false, kPale, "Marketing strategy simulation");
+    w.SetWindow(0, 0, 1100, 500);
+    Gradient(w, kNavy, kBlue, 0, 0, 1100, 500);
+    Emblem(w, 220, 250, 140, kGold, kWhite);
+    Text(w, 740, 275, 120, true, kWhite, "Corvantis3");
+    Text(w, 740, 370, 44, false, kPale, "Marketing strategy simulation");
 }
 
+// The program band below the title: the last third, about 4.4 : 1.
 void SplashProgram(TMetafileWriter& w) {
-    w.SetWindow(0, 0, 800, 500);
-    Gradient(w, kPale, kSky, 0, 0, 800, 500);
-    Chart(w, 120, 90, 680, 400);
-    Text(w, 400, 460, 30, true, kNavy, "Corvantis3");
+    w.SetWindow(0, 0, 1100, 250);
+    Gradient(w, kPale, kSky, 0, 0, 1100, 250);
+    Chart(w, 80, 30, 440, 220);
+    Text(w, 780, 150, 56, true, kNavy, "Team workstation");
 }
 
+// The other views fill the whole band, about 1.5 : 1 (drawn on 1.6 : 1).
 void SplashAuthors(TMetafileWriter& w) {
     w.SetWindow(0, 0, 800, 500);
     Gradient(w, kPale, kWhite, 0, 0, 800, 500);

@@ -113,8 +113,8 @@ void TMetafilePlayer::ApplyMapping() {
     if (!mappable_) return;
     const double scaleX = static_cast<double>(target_.width()) / state_.WindowExt.width();
     const double scaleY = static_cast<double>(target_.height()) / state_.WindowExt.height();
-    const QTransform mapping(scaleX, 0, 0, scaleY, -state_.WindowOrg.x() * scaleX, -state_.WindowOrg.y() * scaleY);
-    painter_.setWorldTransform(mapping * base_);
+    mapping_ = QTransform(scaleX, 0, 0, scaleY, -state_.WindowOrg.x() * scaleX, -state_.WindowOrg.y() * scaleY);
+    painter_.setWorldTransform(mapping_ * base_);
 }
 
 void TMetafilePlayer::PlayRecord(const TWmfRecord& record) {
@@ -198,9 +198,8 @@ void TMetafilePlayer::Draw(const TWmfRecord& record) {
 // Text stays upright even when an extent is negative: only its anchor point
 // is mapped with the picture, its size follows the extent's magnitude.
 void TMetafilePlayer::DrawText(const TWmfRecord& record) {
-    const QTransform mapped = painter_.worldTransform();
-    const double scaleX = std::abs(static_cast<double>(target_.width()) / state_.WindowExt.width());
-    const double scaleY = std::abs(static_cast<double>(target_.height()) / state_.WindowExt.height());
+    const double scaleX = std::abs(mapping_.m11());
+    const double scaleY = std::abs(mapping_.m22());
     if (state_.Font.pixelSize() * scaleY > kMaxTextPixels) return;
     const QString text = Cp1252ToQString(record.Text);
     const QFontMetricsF metrics(state_.Font);
@@ -212,14 +211,14 @@ void TMetafilePlayer::DrawText(const TWmfRecord& record) {
     if ((state_.TextAlign & kAlignBaseline) == kAlignBaseline) top = -metrics.ascent();
     else if (state_.TextAlign & kAlignBottom) top = -metrics.height();
 
-    const QPointF anchor = QTransform(mapped).map(QPointF(record.Args[0], record.Args[1]));
-    painter_.setWorldTransform(QTransform(scaleX, 0, 0, scaleY, anchor.x(), anchor.y()));
+    const QPointF anchor = mapping_.map(QPointF(record.Args[0], record.Args[1]));
+    painter_.setWorldTransform(QTransform(scaleX, 0, 0, scaleY, anchor.x(), anchor.y()) * base_);
     const QRectF box(x, top, width, metrics.height());
     if (state_.OpaqueBackground) painter_.fillRect(box, state_.BkColor);
     painter_.setFont(state_.Font);
     painter_.setPen(state_.TextColor);
     painter_.drawText(QPointF(x, top + metrics.ascent()), text);
-    painter_.setWorldTransform(mapped);
+    painter_.setWorldTransform(mapping_ * base_);
 }
 
 // A new object takes the lowest free slot; with none free it is dropped, as

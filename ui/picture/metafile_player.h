@@ -59,7 +59,10 @@ private:
 
     QPainter& painter_;
     QSize target_;
+    // The painter's own transform on entry, and the picture's window mapped
+    // onto the target within it.
     QTransform base_;
+    QTransform mapping_;
     std::vector<std::optional<TObject>> objects_;
     TState state_;
     std::vector<TState> saved_;

@@ -111,6 +111,48 @@ TEST(MetafileTest, SavedStateComesBackAndAnEmptyWindowDrawsNothing) {
     EXPECT_EQ(image.pixelColor(80, 50), kBlank);
 }
 
+// The rectangle of everything not blank.
+QRect InkBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != kBlank) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// A painter that is already scaled scales the picture's text as it scales
+// its shapes: drawn at 100 x 50 under a scale of 2, the text covers what it
+// covers drawn at 200 x 100 unscaled (within a pixel or two of rounding).
+TEST(MetafileTest, TextFollowsThePaintersOwnScale) {
+    TMetafileWriter writer;
+    writer.SetWindow(0, 0, 1000, 500);
+    writer.SelectObject(writer.CreateFont(-200, true, false, "Arial"));
+    writer.SetBkMode(true);
+    writer.SetTextAlign(6 | 24);  // centred on its baseline
+    writer.TextOut(500, 350, "Tx");
+    const std::string bytes = writer.PlaceableBytes();
+    const TMetafile picture = ReadMetafile(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()).subspan(kPlaceableHeaderSize));
+    QImage scaled = Blank(220, 120);
+    QImage plain = Blank(220, 120);
+    {
+        QPainter painter(&scaled);
+        painter.scale(2, 2);
+        PlayMetafileScaled(painter, picture, 100, 50);
+    }
+    {
+        QPainter painter(&plain);
+        PlayMetafileScaled(painter, picture, 200, 100);
+    }
+    const QRect expected = InkBox(plain);
+    const QRect drawn = InkBox(scaled);
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_NEAR(drawn.left(), expected.left(), 2);
+    EXPECT_NEAR(drawn.right(), expected.right(), 2);
+    EXPECT_NEAR(drawn.top(), expected.top(), 2);
+    EXPECT_NEAR(drawn.bottom(), expected.bottom(), 2);
+}
+
 TEST(MetafileTest, MissingAndShortFilesAreRefusedWithAPictureError) {
     test::TempDir dir;
     EXPECT_THROW(LoadPlaceableMetafile(QString::fromStdString(dir / "NONE.WMF")), EPictureFileError);
