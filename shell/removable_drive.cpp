@@ -19,7 +19,7 @@ bool ReadsOne(const fs::path& flagFile) {
 
 }  // namespace
 
-bool IsOnRemovableDrive(const std::string& dir) {
+bool IsOnRemovableDrive(const std::string& dir, const std::string& sysBlockDir) {
     fs::path existing = fs::path(dir).lexically_normal();
     std::error_code error;
     while (!existing.empty() && !fs::exists(existing, error)) {
@@ -28,7 +28,7 @@ bool IsOnRemovableDrive(const std::string& dir) {
     }
     struct stat info {};
     if (existing.empty() || stat(existing.c_str(), &info) != 0) return false;
-    const fs::path device = fs::path("/sys/dev/block") /
+    const fs::path device = fs::path(sysBlockDir) /
                             (std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev)));
     // A partition keeps the flag on its disk, one level up.
     return ReadsOne(device / "removable") || ReadsOne(device / ".." / "removable");

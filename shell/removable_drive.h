@@ -8,7 +8,8 @@ namespace cv {
 
 // True when the block device holding Dir (or, for a partition, its disk)
 // reports itself removable. A directory that does not exist yet counts by its
-// nearest existing parent; false when nothing can be told.
-bool IsOnRemovableDrive(const std::string& dir);
+// nearest existing parent; false when nothing can be told. The kernel's
+// block devices are looked up under SysBlockDir, by "major:minor".
+bool IsOnRemovableDrive(const std::string& dir, const std::string& sysBlockDir = "/sys/dev/block");
 
 }  // namespace cv
