@@ -36,6 +36,14 @@ int AlignmentFlags(const TCellFormat& format, bool isNumber) {
     return flags;
 }
 
+// A number that does not fit its cell shows as '#' marks across it, never as
+// a cut-off figure that reads as another value.
+QString FittedNumber(const QString& text, const QFontMetricsF& metrics, double width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const double mark = metrics.horizontalAdvance('#');
+    return QString(std::max(1, static_cast<int>(width / std::max(mark, 1.0))), '#');
+}
+
 }  // namespace
 
 QColor SheetColour(std::int32_t colour, const QColor& owner) {
@@ -151,11 +159,14 @@ void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
             const double padding = kTextPaddingPixels * pixelsPerTwip_ * kTwipsPerInch / kScreenDpi;
             painter.save();
             painter.setClipRect(cell, Qt::IntersectClip);
-            painter.setFont(SheetFont(format.font, pixelsPerTwip_));
+            const QFont font = SheetFont(format.font, pixelsPerTwip_);
+            painter.setFont(font);
             painter.setPen(SheetColour(display.colour != kNoFormatColour ? display.colour : format.font.colour,
                                        ownerColour_));
-            painter.drawText(cell.adjusted(padding, 0, -padding, 0), AlignmentFlags(format, isNumber),
-                             Cp1252ToQString(display.text));
+            const QRectF room = cell.adjusted(padding, 0, -padding, 0);
+            QString text = Cp1252ToQString(display.text);
+            if (isNumber) text = FittedNumber(text, QFontMetricsF(font), room.width());
+            painter.drawText(room, AlignmentFlags(format, isNumber), text);
             painter.restore();
         }
     }

@@ -73,7 +73,7 @@ TTableStyle MakeStyle(const TStyleTraits& traits) {
     }
     style.areas[kBodyHeading] = Area(kBold, kBlack, traits.headingAlign);
     style.areas[kBodyBody] = Area(0, traits.bodyFont, 4);
-    style.areas[kBodyTotal] = Area(0, traits.bodyFont, 4);
+    style.areas[kBodyTotal] = Area(0, kBlack, 4);  // unfilled: the body's light font would vanish
     SetBodyFill(style.areas[kBodyBody], traits);
     style.areas[kTotalHeading] = Area(kBold, kBlack, traits.headingAlign);
     style.areas[kTotalBody] = Area(kBold, kBlack, 4);
