@@ -280,10 +280,11 @@ void TQNTable::UpdateCaptionLabels() {
     if (captionCopy_.noteLines.empty()) noteLabel_->resize(0, 0);
 }
 
-TQNSheet* TQNTable::BuildPane(QPointer<TQNSheet>& pane, const TTableGeometry& geometry, int sourceRow1,
-                              int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow) {
+TQNSheet* TQNTable::BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry,
+                              int sourceRow1, int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow) {
     if (!pane) {
         pane = new TQNSheet(owner_, 1, "", zoom_);
+        pane->setObjectName(name);
         pane->SetViewScale(sheet_->ViewScale());
         pane->setVisible(visible_);
     }
@@ -311,7 +312,7 @@ void TQNTable::UpdatePanes(bool rowsScroll, bool columnsScroll) {
         rows.bodyRows = rows.visibleBodyRows = g.totalRows;
         rows.totalRows = 0;
         if (columnsScroll) rows.totalCols = 0;
-        TQNSheet* pane = BuildPane(rowsPane_, rows, firstTotalRow, 1, firstTotalRow + g.totalRows - 1, lastColumn, 1);
+        TQNSheet* pane = BuildPane(rowsPane_, "TotalRowsPane", rows, firstTotalRow, 1, firstTotalRow + g.totalRows - 1, lastColumn, 1);
         pane->SetFixedCol(sheet_->FixedCol(), sheet_->FixedCols());
         pane->SetLeftCol(sheet_->LeftCol());
     } else {
@@ -325,7 +326,7 @@ void TQNTable::UpdatePanes(bool rowsScroll, bool columnsScroll) {
         columns.totalCols = 0;
         if (rowsScroll) columns.totalRows = 0;
         const int lastRow = firstTotalRow - 1 + (rowsScroll ? 0 : g.totalRows);
-        TQNSheet* pane = BuildPane(columnsPane_, columns, g.originRow, firstTotalColumn, lastRow,
+        TQNSheet* pane = BuildPane(columnsPane_, "TotalColumnsPane", columns, g.originRow, firstTotalColumn, lastRow,
                                    firstTotalColumn + g.totalCols - 1, g.originRow);
         pane->SetFixedRow(sheet_->FixedRow(), sheet_->FixedRows());
         pane->SetTopRow(sheet_->TopRow());
@@ -334,7 +335,7 @@ void TQNTable::UpdatePanes(bool rowsScroll, bool columnsScroll) {
     }
     if (rowsPane_ && columnsPane_) {
         TTableGeometry corner{1, 1, 0, g.totalRows, g.totalRows, 0, 0, g.totalCols, g.totalCols, 0};
-        BuildPane(cornerPane_, corner, firstTotalRow, firstTotalColumn, firstTotalRow + g.totalRows - 1,
+        BuildPane(cornerPane_, "CornerPane", corner, firstTotalRow, firstTotalColumn, firstTotalRow + g.totalRows - 1,
                   firstTotalColumn + g.totalCols - 1, 1);
     } else {
         Free(cornerPane_);

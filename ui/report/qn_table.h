@@ -105,8 +105,8 @@ private:
     void UpdatePanes(bool rowsScroll, bool columnsScroll);
     void Position();
     // Creates a pane once, then fills it from a block of the main sheet.
-    TQNSheet* BuildPane(QPointer<TQNSheet>& pane, const TTableGeometry& geometry, int sourceRow1, int sourceColumn1,
-                        int sourceRow2, int sourceColumn2, int targetRow);
+    TQNSheet* BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry, int sourceRow1,
+                        int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow);
 
     QWidget* owner_;
     bool visible_ = false;

@@ -340,7 +340,17 @@ bool TSheetModel::IsEditable(int row, int column) const {
 void TSheetModel::SetSelectionChecked(const TSheetSelection& selection) {
     if (selection == selection_) return;
     selection_ = selection;
-    if (selectionListener_) selectionListener_();
+    const auto listeners = selectionListeners_;  // a listener may remove itself
+    for (const auto& [id, listener] : listeners) listener();
+}
+
+int TSheetModel::AddSelectionListener(std::function<void()> listener) {
+    selectionListeners_.emplace_back(nextListenerId_, std::move(listener));
+    return nextListenerId_++;
+}
+
+void TSheetModel::RemoveSelectionListener(int id) {
+    std::erase_if(selectionListeners_, [id](const auto& entry) { return entry.first == id; });
 }
 
 void TSheetModel::SetSelection(int row1, int column1, int row2, int column2) {

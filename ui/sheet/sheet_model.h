@@ -129,11 +129,13 @@ public:
     void SetProtectionEnabled(bool on) { protectionEnabled_ = on; }
     bool IsEditable(int row, int column) const;
 
-    // Selection; listeners hear every change of it.
+    // Selection; listeners hear every change of it, in the order they came.
     const TSheetSelection& Selection() const { return selection_; }
     void SetSelection(int row1, int column1, int row2, int column2);
     void SetActiveCell(int row, int column);
-    void SetSelectionListener(std::function<void()> listener) { selectionListener_ = std::move(listener); }
+    // Returns the listener's number for RemoveSelectionListener.
+    int AddSelectionListener(std::function<void()> listener);
+    void RemoveSelectionListener(int id);
 
 private:
     struct TCell {
@@ -166,7 +168,8 @@ private:
     int nextPictureId_ = 1;
     bool protectionEnabled_ = false;
     TSheetSelection selection_;
-    std::function<void()> selectionListener_;
+    std::vector<std::pair<int, std::function<void()>>> selectionListeners_;
+    int nextListenerId_ = 1;
     std::uint64_t revision_ = 1;
 };
 

@@ -16,7 +16,7 @@ constexpr int kMaxViewScale = 400;
 }  // namespace
 
 TSheetView::TSheetView(QWidget* parent) : QWidget(parent) {
-    model_.SetSelectionListener([this] { update(); });
+    model_.AddSelectionListener([this] { update(); });
 }
 
 void TSheetView::SetFixedRow(int row, int count) {

@@ -52,8 +52,9 @@ TEST(SheetModelTest, CopiesCarryValuesFormatsAndSizes) {
 
 TEST(SheetModelTest, ProtectionLeavesOnlyUnlockedCellsEditable) {
     TSheetModel sheet;
-    int heard = 0;
-    sheet.SetSelectionListener([&] { ++heard; });
+    int heard = 0, removedHeard = 0;
+    sheet.AddSelectionListener([&] { ++heard; });
+    const int removed = sheet.AddSelectionListener([&] { ++removedHeard; });
     sheet.FormatRange(3, 4, 5, 6, [](TCellFormat& format) { format.locked = false; });
     EXPECT_TRUE(sheet.IsEditable(1, 1));  // no protection yet
     sheet.SetProtectionEnabled(true);
@@ -62,8 +63,10 @@ TEST(SheetModelTest, ProtectionLeavesOnlyUnlockedCellsEditable) {
     sheet.SetSelection(5, 6, 3, 4);
     EXPECT_EQ(sheet.Selection(), (TSheetSelection{3, 4, 5, 6, 3, 4}));
     sheet.SetSelection(3, 4, 5, 6);  // unchanged: no notice
+    sheet.RemoveSelectionListener(removed);
     sheet.SetActiveCell(4, 6);
     EXPECT_EQ(heard, 2);
+    EXPECT_EQ(removedHeard, 1);
 }
 
 TEST(SheetModelTest, ClipboardFormsHoldTheShownTexts) {
