@@ -206,19 +206,15 @@ void TQNTable::Clear(int areaFlags, TSheetModel::TClearMode mode) {
         return;
     }
     const TTableGeometry& g = sheet_->Geometry();
-    const int rowStarts[3] = {g.originRow, g.originRow + g.titleRows, g.originRow + g.titleRows + g.bodyRows};
-    const int rowCounts[3] = {g.titleRows, g.bodyRows, g.totalRows};
-    const int columnStarts[3] = {g.originCol, g.originCol + g.headingCols, g.originCol + g.headingCols + g.bodyCols};
-    const int columnCounts[3] = {g.headingCols, g.bodyCols, g.totalCols};
     const auto clear = [&](int row, int rows, int column, int columns) {
         if (rows > 0 && columns > 0) model.ClearRange(row, column, row + rows - 1, column + columns - 1, mode);
     };
     for (int band = 0; band < 3; ++band) {
         for (int columns = 0; columns < 3; ++columns)
             if (areaFlags & (1 << (band * 3 + columns)))
-                clear(rowStarts[band], rowCounts[band], columnStarts[columns], columnCounts[columns]);
-        if (areaFlags & (512 << band)) clear(rowStarts[band], rowCounts[band], 1, model.MaxCol());
-        if (areaFlags & (4096 << band)) clear(1, model.MaxRow(), columnStarts[band], columnCounts[band]);
+                clear(g.RowStart(band), g.RowCount(band), g.ColumnStart(columns), g.ColumnCount(columns));
+        if (areaFlags & (512 << band)) clear(g.RowStart(band), g.RowCount(band), 1, model.MaxCol());
+        if (areaFlags & (4096 << band)) clear(1, model.MaxRow(), g.ColumnStart(band), g.ColumnCount(band));
     }
 }
 
@@ -342,52 +338,25 @@ void TQNTable::UpdatePanes(bool rowsScroll, bool columnsScroll) {
     }
 }
 
-void TQNTable::UpdateVerticalBar(bool needed) {
+void TQNTable::UpdateBar(QPointer<QScrollBar>& bar, Qt::Orientation orientation, bool needed, int first, int count,
+                         int visible, int current, const std::function<void(int)>& scrollTo) {
     if (!needed) {
-        Free(verticalBar_);
+        Free(bar);
         return;
     }
-    const TTableGeometry& g = sheet_->Geometry();
-    if (!verticalBar_) {
-        verticalBar_ = new QScrollBar(Qt::Vertical, owner_);
-        verticalBar_->setObjectName("VerticalBar");
-        verticalBar_->setVisible(visible_);
-        QObject::connect(verticalBar_, &QScrollBar::valueChanged, verticalBar_, [this](int row) {
-            sheet_->SetTopRow(row);
-            if (columnsPane_) columnsPane_->SetTopRow(row);
-        });
+    if (!bar) {
+        bar = new QScrollBar(orientation, owner_);
+        bar->setObjectName(orientation == Qt::Vertical ? "VerticalBar" : "HorizontalBar");
+        bar->setVisible(visible_);
+        QObject::connect(bar, &QScrollBar::valueChanged, bar, scrollTo);
     }
-    const int first = g.originRow + g.titleRows;
-    verticalBar_->setRange(first, first + g.bodyRows - g.visibleBodyRows);
-    verticalBar_->setSingleStep(1);
-    verticalBar_->setPageStep(std::clamp(g.visibleBodyRows - 1, 1, kScrollStepLimit));
-    verticalBar_->setFixedWidth(kScrollBarThickness);
-    verticalBar_->setValue(std::clamp(sheet_->TopRow(), verticalBar_->minimum(), verticalBar_->maximum()));
-    sheet_->SetTopRow(verticalBar_->value());
-}
-
-void TQNTable::UpdateHorizontalBar(bool needed) {
-    if (!needed) {
-        Free(horizontalBar_);
-        return;
-    }
-    const TTableGeometry& g = sheet_->Geometry();
-    if (!horizontalBar_) {
-        horizontalBar_ = new QScrollBar(Qt::Horizontal, owner_);
-        horizontalBar_->setObjectName("HorizontalBar");
-        horizontalBar_->setVisible(visible_);
-        QObject::connect(horizontalBar_, &QScrollBar::valueChanged, horizontalBar_, [this](int column) {
-            sheet_->SetLeftCol(column);
-            if (rowsPane_) rowsPane_->SetLeftCol(column);
-        });
-    }
-    const int first = g.originCol + g.headingCols;
-    horizontalBar_->setRange(first, first + g.bodyCols - g.visibleBodyCols);
-    horizontalBar_->setSingleStep(1);
-    horizontalBar_->setPageStep(std::clamp(g.visibleBodyCols - 1, 1, kScrollStepLimit));
-    horizontalBar_->setFixedHeight(kScrollBarThickness);
-    horizontalBar_->setValue(std::clamp(sheet_->LeftCol(), horizontalBar_->minimum(), horizontalBar_->maximum()));
-    sheet_->SetLeftCol(horizontalBar_->value());
+    bar->setRange(first, first + count - visible);
+    bar->setSingleStep(1);
+    bar->setPageStep(std::clamp(visible - 1, 1, kScrollStepLimit));
+    if (orientation == Qt::Vertical) bar->setFixedWidth(kScrollBarThickness);
+    else bar->setFixedHeight(kScrollBarThickness);
+    bar->setValue(std::clamp(current, bar->minimum(), bar->maximum()));
+    scrollTo(bar->value());
 }
 
 void TQNTable::Refresh() {
@@ -398,8 +367,16 @@ void TQNTable::Refresh() {
     const TTableGeometry& g = sheet_->Geometry();
     const bool rowsScroll = g.visibleBodyRows < g.bodyRows;
     const bool columnsScroll = g.visibleBodyCols < g.bodyCols;
-    UpdateVerticalBar(rowsScroll);
-    UpdateHorizontalBar(columnsScroll);
+    UpdateBar(verticalBar_, Qt::Vertical, rowsScroll, g.originRow + g.titleRows, g.bodyRows, g.visibleBodyRows,
+              sheet_->TopRow(), [this](int row) {
+                  sheet_->SetTopRow(row);
+                  if (columnsPane_) columnsPane_->SetTopRow(row);
+              });
+    UpdateBar(horizontalBar_, Qt::Horizontal, columnsScroll, g.originCol + g.headingCols, g.bodyCols,
+              g.visibleBodyCols, sheet_->LeftCol(), [this](int column) {
+                  sheet_->SetLeftCol(column);
+                  if (rowsPane_) rowsPane_->SetLeftCol(column);
+              });
     UpdatePanes(rowsScroll, columnsScroll);
     if (tableType_ == 4 && g.totalRows == 0) {
         const TSheetModel& model = sheet_->Model();

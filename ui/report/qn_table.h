@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QLabel>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,8 +101,10 @@ private:
     void Clear(int areaFlags, TSheetModel::TClearMode mode);
     void RemoveTrailingEmptyRows();
     void UpdateCaptionLabels();
-    void UpdateVerticalBar(bool needed);
-    void UpdateHorizontalBar(bool needed);
+    // Creates, sets up or frees a scroll bar over Count body rows or columns
+    // from First, Visible of them shown; moving it calls ScrollTo.
+    void UpdateBar(QPointer<QScrollBar>& bar, Qt::Orientation orientation, bool needed, int first, int count,
+                   int visible, int current, const std::function<void(int)>& scrollTo);
     void UpdatePanes(bool rowsScroll, bool columnsScroll);
     void Position();
     // Creates a pane once, then fills it from a block of the main sheet.

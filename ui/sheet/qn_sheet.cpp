@@ -153,18 +153,13 @@ void TQNSheet::DefineAreas(int titleRows, int bodyRows, int totalRows, int headi
 
 void TQNSheet::FormatAreas() {
     const TTableGeometry& g = geometry_;
-    const int rowStarts[3] = {g.originRow, g.originRow + g.titleRows, g.originRow + g.titleRows + g.bodyRows};
-    const int rowCounts[3] = {g.titleRows, g.bodyRows, g.totalRows};
-    const int columnStarts[3] = {g.originCol, g.originCol + g.headingCols, g.originCol + g.headingCols + g.bodyCols};
-    const int columnCounts[3] = {g.headingCols, g.bodyCols, g.totalCols};
     const TTableStyle& style = TableStyle(tableType_);
-    for (int band = 0; band < 3; ++band)
+    for (int rows = 0; rows < 3; ++rows)
         for (int columns = 0; columns < 3; ++columns) {
-            if (rowCounts[band] == 0 || columnCounts[columns] == 0) continue;
-            const int area = band * 3 + columns;
-            FormatBlock(rowStarts[band], columnStarts[columns], rowStarts[band] + rowCounts[band] - 1,
-                        columnStarts[columns] + columnCounts[columns] - 1,
-                        style.areas[static_cast<std::size_t>(area)], areaCodes_[static_cast<std::size_t>(area)]);
+            if (g.RowCount(rows) == 0 || g.ColumnCount(columns) == 0) continue;
+            const std::size_t area = static_cast<std::size_t>(rows * 3 + columns);
+            FormatBlock(g.RowStart(rows), g.ColumnStart(columns), g.RowStart(rows) + g.RowCount(rows) - 1,
+                        g.ColumnStart(columns) + g.ColumnCount(columns) - 1, style.areas[area], areaCodes_[area]);
         }
 }
 

@@ -36,6 +36,13 @@ struct TTableGeometry {
     int titleRows = 0, bodyRows = 0, visibleBodyRows = 0, totalRows = 0;
     int headingCols = 0, bodyCols = 0, visibleBodyCols = 0, totalCols = 0;
     bool operator==(const TTableGeometry&) const = default;
+
+    // The three row bands (0 title, 1 body, 2 totals) and column bands
+    // (0 heading, 1 body, 2 totals): first row or column, and count.
+    int RowStart(int band) const { return originRow + (band > 0 ? titleRows : 0) + (band > 1 ? bodyRows : 0); }
+    int RowCount(int band) const { return band == 0 ? titleRows : band == 1 ? bodyRows : totalRows; }
+    int ColumnStart(int band) const { return originCol + (band > 0 ? headingCols : 0) + (band > 1 ? bodyCols : 0); }
+    int ColumnCount(int band) const { return band == 0 ? headingCols : band == 1 ? bodyCols : totalCols; }
 };
 
 // The limits a table's body is defined with.
