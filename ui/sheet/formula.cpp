@@ -368,6 +368,7 @@ std::shared_ptr<const TFormula> TFormula::Parse(std::string_view text) {
 TCellValue TFormula::Evaluate(const TCellSource& cells) const {
     if (!root_) return TCellValue::Error(TCellError::Name);
     const TCellValue value = cv::Evaluate(*root_, cells);
+    if (value.kind == TCellValue::Kind::Empty) return TCellValue::Number(0.0);  // "=B2" of an empty B2 shows 0
     if (value.IsNumber() && !std::isfinite(value.number)) return TCellValue::Error(TCellError::Value);
     return value;
 }

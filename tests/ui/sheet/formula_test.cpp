@@ -70,12 +70,12 @@ TEST(FormulaTest, FaultsShowErrorValuesInTheirCells) {
         {"B99999", "#REF!"},           {"A1*2", "#VALUE!"},        // "-" is no number
         {"SUM(B2:", "#NAME?"},         {"FOO(1)", "#NAME?"},
         {"2+", "#NAME?"},              {"C5+1", "#REF!"},          // C5 reads itself
-        {"(B1/0)+1", "#DIV/0!"},
+        {"(B1/0)+1", "#DIV/0!"},       {"Z9", "0"},                // an empty cell reads as 0
     };
     for (const auto& c : cases) {
         sheet.SetFormula(5, 3, c.formula);
         EXPECT_EQ(sheet.Text(5, 3), c.shown) << c.formula;
-        EXPECT_DOUBLE_EQ(sheet.Number(5, 3), 0) << c.formula;
+        EXPECT_DOUBLE_EQ(sheet.Number(5, 3), 0) << c.formula;  // errors count as 0 where a number is read
     }
 }
 
@@ -90,6 +90,27 @@ TEST(FormulaTest, DeletedRowsMoveTheReferencesBelowThem) {
     EXPECT_DOUBLE_EQ(sheet.Number(6, 2), 9);
     EXPECT_EQ(sheet.FormulaText(7, 2), "#REF!+B6");
     EXPECT_EQ(sheet.Text(7, 2), "#REF!");
+}
+
+// Random texts of formula characters never stop the sheet: each evaluates to
+// a number or an error value, the same on every reading.
+TEST(FormulaTest, RandomTextsGiveNumbersOrErrorValues) {
+    static constexpr char kAlphabet[] = "AB12$:(),+-*/SUM. 0e";
+    TSheetModel sheet;
+    sheet.SetNumber(1, 1, 3);
+    sheet.SetNumber(2, 2, 0);
+    std::uint32_t seed = 12345;
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::string text;
+        const int length = 1 + static_cast<int>((seed = seed * 134775813u + 1u) >> 28);
+        for (int i = 0; i < length; ++i) text.push_back(kAlphabet[((seed = seed * 134775813u + 1u) >> 24) % (sizeof kAlphabet - 1)]);
+        sheet.SetFormula(3, 3, text);
+        const TCellValue value = sheet.CellValue(3, 3);
+        ASSERT_TRUE(value.IsNumber() || value.IsError()) << text;
+        const std::string shown = sheet.Text(3, 3);
+        sheet.SetNumber(4, 4, trial);  // a change elsewhere: the formula is read again
+        EXPECT_EQ(sheet.Text(3, 3), shown) << text;
+    }
 }
 
 }  // namespace
