@@ -146,20 +146,26 @@ void TQNSheet::DefineAreas(int titleRows, int bodyRows, int totalRows, int headi
     Model().SetMaxRow(std::max({FixedRow() + FixedRows(), lastRow, 1}));
     SetTopRow(g.originRow + g.titleRows);
     SetLeftCol(g.originCol + g.headingCols);
-    FormatAreas();
+    FormatAreas(false);
     SizeToVisible();
     ApplyStyle();
 }
 
-void TQNSheet::FormatAreas() {
+void TQNSheet::FormatAreas(bool sizesOnly) {
     const TTableGeometry& g = geometry_;
     const TTableStyle& style = TableStyle(tableType_);
     for (int rows = 0; rows < 3; ++rows)
         for (int columns = 0; columns < 3; ++columns) {
             if (g.RowCount(rows) == 0 || g.ColumnCount(columns) == 0) continue;
             const std::size_t area = static_cast<std::size_t>(rows * 3 + columns);
-            FormatBlock(g.RowStart(rows), g.ColumnStart(columns), g.RowStart(rows) + g.RowCount(rows) - 1,
-                        g.ColumnStart(columns) + g.ColumnCount(columns) - 1, style.areas[area], areaCodes_[area]);
+            const int row1 = g.RowStart(rows), row2 = row1 + g.RowCount(rows) - 1;
+            const int column1 = g.ColumnStart(columns), column2 = column1 + g.ColumnCount(columns) - 1;
+            if (sizesOnly) {
+                ApplyRowCode(row1, row2, style.areas[area].rowHeight);
+                ApplyColumnCode(column1, column2, style.areas[area].columnWidth);
+            } else {
+                FormatBlock(row1, column1, row2, column2, style.areas[area], areaCodes_[area]);
+            }
         }
 }
 
@@ -193,7 +199,7 @@ void TQNSheet::FormatBlock(int row1, int column1, int row2, int column2, const T
 }
 
 void TQNSheet::ReapplyAreas() {
-    FormatAreas();
+    FormatAreas(true);
     for (int column = 1; column <= Model().MaxCol(); ++column)
         if (columnCodes_[static_cast<std::size_t>(column - 1)] != kSizeDefault)
             ApplyColumnCode(column, column, columnCodes_[static_cast<std::size_t>(column - 1)]);

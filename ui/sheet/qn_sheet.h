@@ -76,8 +76,10 @@ public:
     // 1 the alternative record.
     void DefineAreas(int titleRows, int bodyRows, int totalRows, int headingCols, int bodyCols, int totalCols,
                      const TBodyLimits& limits, const std::array<int, kAreaCount>& areaCodes);
-    // Formats the areas again with the stored geometry, then re-applies the
-    // recorded row and column size codes.
+    // Sizes the areas again by their codes now that the cells hold their
+    // contents (a row or column fitted to contents needs them), then re-applies
+    // the recorded size codes. Fonts, fills and alignments that the screen gave
+    // its cells after DefineAreas stay.
     void ReapplyAreas();
     // Spreads Characters over the columns in proportion to their widths
     // (x 1.2 on a large screen).
@@ -96,7 +98,8 @@ public:
 private:
     void ApplyRowCode(int row1, int row2, int code);
     void ApplyColumnCode(int column1, int column2, int code);
-    void FormatAreas();
+    // Formats the nine areas from the style, or applies only their size codes.
+    void FormatAreas(bool sizesOnly);
     void FormatCaptionLines(int firstRow, const std::vector<std::string>& lines, const TFontBlock& font);
 
     int tableType_ = 1;

@@ -113,6 +113,24 @@ TEST_F(QNTableTest, TheZoomFollowsOnlyAWideOwner) {
     }
 }
 
+TEST_F(QNTableTest, RefreshKeepsTheFormatsAScreenGaveItsCells) {
+    auto table = MakeTable(3, 3, 0, 20);
+    table->SetTextAcross(2, 2, 4, "Across");
+    table->SetRangeFont(5, -1, 5, -1, 10, 1, -1, -1, 0x0000FF);  // the total row: 10 pt bold red
+    table->SetRangeBorderBottom(3, 1, 3, 4, 2, 0);
+    table->Refresh();
+    const TSheetModel& model = table->Sheet().Model();
+    EXPECT_EQ(model.Format(2, 3).horizontal, kAlignCentreAcross);
+    EXPECT_EQ(model.Format(5, 4).font.size, 10);
+    EXPECT_TRUE(model.Format(5, 4).font.bold);
+    EXPECT_EQ(model.Format(5, 4).font.colour, 0x0000FF);
+    EXPECT_FALSE(model.Format(5, 4).font.italic);  // -1 kept the style's upright font
+    EXPECT_EQ(model.Format(3, 4).bottom, (TCellEdge{2, 0}));
+    // The style's own formats stay too: type 2 fills the body's heading column.
+    EXPECT_EQ(model.Format(2, 1).fill.pattern, 3);
+    EXPECT_EQ(model.Format(2, 2).fill.pattern, 0);
+}
+
 TEST_F(QNTableTest, ProportionalWidthsKeepZeroColumnsAtZero) {
     auto table = MakeTable(2, 2, 0, 20);
     TQNSheet& sheet = table->Sheet();
