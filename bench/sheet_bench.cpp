@@ -44,12 +44,14 @@ void EnsureApplication() {
 // Writes the report: title row, body numbers, row and column sums.
 void FillReport(cv::TQNTable& table) {
     const int top = table.OriginRow();
-    for (int column = 2; column <= kBodyColumns + 1; ++column) table.SetCellText(top, column, "Col " + std::to_string(column));
+    for (int column = 2; column <= kBodyColumns + 1; ++column)
+        table.SetCellText(top, column, "Col " + std::to_string(column));
     table.SetCellText(top, kBodyColumns + 2, "Total");
     for (int b = 1; b <= kBodyRows; ++b) {
         const int row = top + b;
         table.SetCellText(row, 1, "Brand " + std::to_string(b));
-        for (int column = 2; column <= kBodyColumns + 1; ++column) table.SetCellNumber(row, column, b * 1000.0 + column);
+        for (int column = 2; column <= kBodyColumns + 1; ++column)
+            table.SetCellNumber(row, column, b * 1000.0 + column);
         table.SetCellFormula(row, kBodyColumns + 2,
                              "SUM(" + cv::TQNTable::RangeRef(row, 0, 0, 2, 0, kBodyColumns + 1) + ")");
     }

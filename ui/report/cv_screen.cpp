@@ -55,7 +55,8 @@ void TCVScreen::LoadLines(int section, const std::string& key) {
 }
 
 std::string TCVScreen::GetLine(int lineNo) const {
-    if (lineNo < 1 || static_cast<std::size_t>(lineNo) > lines_.size()) return "bad line number " + std::to_string(lineNo);
+    if (lineNo < 1 || static_cast<std::size_t>(lineNo) > lines_.size())
+        return "bad line number " + std::to_string(lineNo);
     return lines_[static_cast<std::size_t>(lineNo - 1)];
 }
 

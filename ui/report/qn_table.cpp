@@ -73,7 +73,8 @@ void TQNTable::FormatArea(const std::vector<std::string>& titleLines, const std:
                           int rowsBefore, int rowsBetween, int rowsAfter, int alignment) {
     const bool firstTitle = !titleLines.empty() && !titleLines.front().empty();
     const bool firstNote = !noteLines.empty() && !noteLines.front().empty();
-    if (firstTitle || firstNote) sheet_->SetCaptions(titleLines, noteLines, rowsBefore, rowsBetween, rowsAfter, alignment);
+    if (firstTitle || firstNote)
+        sheet_->SetCaptions(titleLines, noteLines, rowsBefore, rowsBetween, rowsAfter, alignment);
     originRow_ = sheet_->Geometry().originRow;
     originCol_ = sheet_->Geometry().originCol;
 }
@@ -269,8 +270,8 @@ void TQNTable::UpdateCaptionLabels() {
         }
         label->adjustSize();
     };
-    makeLabel(titleLabel_, captionCopy_.titleLines, style.caption.font, ScreenWidth() <= kSmallTitleScreenWidth ? -2 : 0,
-              "TitleLabel");
+    makeLabel(titleLabel_, captionCopy_.titleLines, style.caption.font,
+              ScreenWidth() <= kSmallTitleScreenWidth ? -2 : 0, "TitleLabel");
     makeLabel(noteLabel_, captionCopy_.noteLines, style.noteFont, 0, "NoteLabel");
     if (captionCopy_.titleLines.empty()) titleLabel_->resize(0, 0);
     if (captionCopy_.noteLines.empty()) noteLabel_->resize(0, 0);
@@ -308,7 +309,8 @@ void TQNTable::UpdatePanes(bool rowsScroll, bool columnsScroll) {
         rows.bodyRows = rows.visibleBodyRows = g.totalRows;
         rows.totalRows = 0;
         if (columnsScroll) rows.totalCols = 0;
-        TQNSheet* pane = BuildPane(rowsPane_, "TotalRowsPane", rows, firstTotalRow, 1, firstTotalRow + g.totalRows - 1, lastColumn, 1);
+        TQNSheet* pane = BuildPane(rowsPane_, "TotalRowsPane", rows, firstTotalRow, 1, firstTotalRow + g.totalRows - 1,
+                                   lastColumn, 1);
         pane->SetFixedCol(sheet_->FixedCol(), sheet_->FixedCols());
         pane->SetLeftCol(sheet_->LeftCol());
     } else {
@@ -393,16 +395,14 @@ void TQNTable::Position() {
     height_ = labelsHeight + sheet_->height() + rowsPaneHeight + (horizontalBar_ ? kScrollBarThickness : 0);
 
     const QRect client = owner_ ? owner_->contentsRect() : QRect();
-    const auto place = [](int flags, int near, int centre, int far, int free, int offset) {
+    // Centred or far-aligned by its flag; otherwise at the offset from the near edge.
+    const auto place = [](int flags, int centre, int far, int free, int offset) {
         if (flags & centre) return static_cast<int>(std::lround(free / 2.0)) + offset;
         if (flags & far) return free + offset;
-        (void)near;
         return offset;
     };
-    left_ = place(positionFlags_, kPlaceLeft, kPlaceCentreX, kPlaceRight, client.width() - width_, xOffset_);
-    top_ = place(positionFlags_, kPlaceTop, kPlaceCentreY, kPlaceBottom, client.height() - height_, yOffset_);
-    rightEdge_ = left_ + width_;
-    bottomEdge_ = top_ + height_;
+    left_ = place(positionFlags_, kPlaceCentreX, kPlaceRight, client.width() - width_, xOffset_);
+    top_ = place(positionFlags_, kPlaceCentreY, kPlaceBottom, client.height() - height_, yOffset_);
 
     int y = top_;
     for (QLabel* label : {titleLabel_.data(), noteLabel_.data()}) {
@@ -416,8 +416,12 @@ void TQNTable::Position() {
     if (columnsPane_) columnsPane_->move(main.x() + main.width() + kPaneGap, main.y());
     if (rowsPane_) rowsPane_->move(main.x(), main.y() + main.height() + kPaneGap);
     if (cornerPane_) cornerPane_->move(columnsPane_->x(), rowsPane_->y());
-    if (verticalBar_) verticalBar_->setGeometry(main.x() + main.width() + columnsPaneWidth, main.y(), kScrollBarThickness, main.height());
-    if (horizontalBar_) horizontalBar_->setGeometry(main.x(), main.y() + main.height() + rowsPaneHeight, main.width(), kScrollBarThickness);
+    if (verticalBar_)
+        verticalBar_->setGeometry(main.x() + main.width() + columnsPaneWidth, main.y(), kScrollBarThickness,
+                                  main.height());
+    if (horizontalBar_)
+        horizontalBar_->setGeometry(main.x(), main.y() + main.height() + rowsPaneHeight, main.width(),
+                                    kScrollBarThickness);
 }
 
 void TQNTable::Show() {

@@ -92,6 +92,8 @@ public:
     int Height() const { return height_; }
     int Left() const { return left_; }
     int Top() const { return top_; }
+    int RightEdge() const { return left_ + width_; }
+    int BottomEdge() const { return top_ + height_; }
 
 private:
     struct TRange {
@@ -122,7 +124,7 @@ private:
     QPointer<QLabel> titleLabel_, noteLabel_;
     TBodyLimits limits_;
     int originRow_ = 1, originCol_ = 1;
-    int width_ = 0, height_ = 0, rightEdge_ = 0, bottomEdge_ = 0;
+    int width_ = 0, height_ = 0;
     int positionFlags_;
     int xOffset_, yOffset_;
 };

@@ -134,7 +134,8 @@ void TCellPainter::PaintFills(QPainter& painter, const TBlock& block) const {
         }
 }
 
-int TCellPainter::TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const {
+int TCellPainter::TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format,
+                              bool isNumber) const {
     int end = column;
     if (format.horizontal == kAlignCentreAcross) {
         while (end < block.column2 && model_.Format(row, end + 1).horizontal == kAlignCentreAcross &&

@@ -101,7 +101,8 @@ void TQNSheet::SetCaptions(const std::vector<std::string>& titleLines, const std
 void TQNSheet::FormatCaptionLines(int firstRow, const std::vector<std::string>& lines, const TFontBlock& font) {
     if (lines.empty()) return;
     const int lastRow = firstRow + static_cast<int>(lines.size()) - 1;
-    Model().FormatRange(firstRow, 1, lastRow, Model().MaxCol(), [&](TCellFormat& format) { format.font = CellFont(font); });
+    Model().FormatRange(firstRow, 1, lastRow, Model().MaxCol(),
+                        [&](TCellFormat& format) { format.font = CellFont(font); });
     for (std::size_t i = 0; i < lines.size(); ++i) Model().SetText(firstRow + static_cast<int>(i), 1, lines[i]);
     const TAreaBlock& caption = TableStyle(tableType_).caption;
     ApplyRowCode(firstRow, lastRow, caption.rowHeight);
@@ -185,9 +186,12 @@ void TQNSheet::FormatBlock(int row1, int column1, int row2, int column2, const T
                     format.fill = {block.pattern, block.foreground, block.background};
                 const TBorderRecord& border = block.border;
                 if ((border.edges & kEdgeTop) && row == row1) format.top = {border.topStyle, border.topColour};
-                if ((border.edges & kEdgeBottom) && row == row2) format.bottom = {border.bottomStyle, border.bottomColour};
-                if ((border.edges & kEdgeLeft) && column == column1) format.left = {border.leftStyle, border.leftColour};
-                if ((border.edges & kEdgeRight) && column == column2) format.right = {border.rightStyle, border.rightColour};
+                if ((border.edges & kEdgeBottom) && row == row2)
+                    format.bottom = {border.bottomStyle, border.bottomColour};
+                if ((border.edges & kEdgeLeft) && column == column1)
+                    format.left = {border.leftStyle, border.leftColour};
+                if ((border.edges & kEdgeRight) && column == column2)
+                    format.right = {border.rightStyle, border.rightColour};
                 format.font = CellFont(block.font);
                 format.horizontal = alternative ? kAlternativeAlignment.horizontal : block.horizontal;
                 format.vertical = alternative ? kAlternativeAlignment.vertical : block.vertical;
@@ -221,7 +225,8 @@ void TQNSheet::ApplyColumnCode(int column1, int column2, int code) {
 void TQNSheet::SetRowHeightCode(int row1, int row2, int code) {
     CheckRange("SetRowHeightCode", row1, 1, row2, 1);
     ApplyRowCode(row1, row2, code);
-    for (int row = std::min(row1, row2); row <= std::max(row1, row2); ++row) rowCodes_[static_cast<std::size_t>(row - 1)] = code;
+    for (int row = std::min(row1, row2); row <= std::max(row1, row2); ++row)
+        rowCodes_[static_cast<std::size_t>(row - 1)] = code;
 }
 
 void TQNSheet::SetColumnWidthCode(int column1, int column2, int code) {

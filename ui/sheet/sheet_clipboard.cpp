@@ -77,7 +77,8 @@ std::string SheetAsHtml(const TSheetModel& model, int row1, int column1, int row
         html += "<tr>";
         for (int column = column1; column <= column2; ++column) {
             const TCellDisplay display = model.Display(row, column);
-            html += "<td style=\"" + CellStyle(model, row, column, display) + "\">" + HtmlEscaped(display.text) + "</td>";
+            html +=
+                "<td style=\"" + CellStyle(model, row, column, display) + "\">" + HtmlEscaped(display.text) + "</td>";
         }
         html += "</tr>\n";
     }

@@ -221,7 +221,8 @@ void TSheetModel::FitColumnWidths(int column1, int column2, const TTextMeasure& 
             width = std::max(width, measure.TextWidthTwips(format.font, Text(row, column)) + kCellPaddingTwips);
         }
         if (width > 0)
-            SetColumnWidths(column, column, (width * kColumnUnitsPerCharacter + kTwipsPerCharacter - 1) / kTwipsPerCharacter);
+            SetColumnWidths(column, column,
+                            (width * kColumnUnitsPerCharacter + kTwipsPerCharacter - 1) / kTwipsPerCharacter);
     }
 }
 
@@ -319,7 +320,8 @@ int TSheetModel::NextPageBreak(int row) const {
     return next == pageBreaks_.end() ? 0 : *next;
 }
 
-int TSheetModel::PlacePicture(double row1, double column1, double row2, double column2, std::vector<std::uint8_t> bytes) {
+int TSheetModel::PlacePicture(double row1, double column1, double row2, double column2,
+                              std::vector<std::uint8_t> bytes) {
     CheckRange("PlacePicture", static_cast<int>(row1), static_cast<int>(column1), static_cast<int>(row2),
                static_cast<int>(column2));
     TSheetPicture picture{nextPictureId_++, std::min(row1, row2), std::min(column1, column2), std::max(row1, row2),

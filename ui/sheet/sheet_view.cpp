@@ -85,7 +85,8 @@ void TSheetView::paintEvent(QPaintEvent*) {
     };
     const auto lastColumn = [&](int first, double left) {
         int column = first;
-        for (double x = left; column < model_.MaxCol() && x + model_.ColumnWidthTwips(column) * scale < width(); ++column)
+        for (double x = left; column < model_.MaxCol() && x + model_.ColumnWidthTwips(column) * scale < width();
+             ++column)
             x += model_.ColumnWidthTwips(column) * scale;
         return std::min(column, model_.MaxCol());
     };

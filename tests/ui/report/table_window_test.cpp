@@ -108,7 +108,8 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
     table->DefineTable(1, 40, 1, 1, 8, 1, 0, 0, 12, 4);
     table->SetColumnWidthRange(1, 10, 8);
     FillSmallTable(*table, 40);  // fills columns 2..4 of all 40 brands; the rest of the body stays empty
-    for (int column = 5; column <= 9; ++column) table->SetCellText(table->OriginRow(), column, "Period " + std::to_string(column - 4));
+    for (int column = 5; column <= 9; ++column)
+        table->SetCellText(table->OriginRow(), column, "Period " + std::to_string(column - 4));
     table->SetCellText(table->OriginRow(), 10, "Year");
     for (int row = table->OriginRow() + 1; row <= table->OriginRow() + 41; ++row)
         table->SetCellFormula(row, 10, "SUM(" + TQNTable::RangeRef(row, 0, 0, 2, 0, 9) + ")");
@@ -139,8 +140,8 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
     EXPECT_EQ(table->CornerPane()->Model().Text(1, 1), "2,460,290");
     EXPECT_EQ(table->TotalRowsPane()->Model().Text(1, 2), "820,020");
     // Bars lie beside and below the sheets, inside the table's extent.
-    EXPECT_EQ(table->VerticalBar()->x() + table->VerticalBar()->width(), table->Left() + table->Width());
-    EXPECT_EQ(table->HorizontalBar()->y() + table->HorizontalBar()->height(), table->Top() + table->Height());
+    EXPECT_EQ(table->VerticalBar()->x() + table->VerticalBar()->width(), table->RightEdge());
+    EXPECT_EQ(table->HorizontalBar()->y() + table->HorizontalBar()->height(), table->BottomEdge());
 }
 
 TEST_F(TableWindowTest, ClipboardHoldsTextAndHtml) {

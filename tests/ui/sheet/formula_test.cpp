@@ -103,7 +103,8 @@ TEST(FormulaTest, RandomTextsGiveNumbersOrErrorValues) {
     for (int trial = 0; trial < 3000; ++trial) {
         std::string text;
         const int length = 1 + static_cast<int>((seed = seed * 134775813u + 1u) >> 28);
-        for (int i = 0; i < length; ++i) text.push_back(kAlphabet[((seed = seed * 134775813u + 1u) >> 24) % (sizeof kAlphabet - 1)]);
+        for (int i = 0; i < length; ++i)
+            text.push_back(kAlphabet[((seed = seed * 134775813u + 1u) >> 24) % (sizeof kAlphabet - 1)]);
         sheet.SetFormula(3, 3, text);
         const TCellValue value = sheet.CellValue(3, 3);
         ASSERT_TRUE(value.IsNumber() || value.IsError()) << text;

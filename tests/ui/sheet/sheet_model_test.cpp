@@ -24,7 +24,8 @@ TEST(SheetModelTest, BadIndexesAreNamedAndWriteNothing) {
     EXPECT_EQ(RangeErrorOf([&] { sheet.SetNumber(1, 257, 1); }), "[SetNumber] Bad column : 257 not in [1,256]");
     EXPECT_EQ(RangeErrorOf([&] { sheet.FormatRange(1, 1, 16385, 1, [](TCellFormat&) {}); }),
               "[FormatRange] Bad row : 16385 not in [1,16384]");
-    EXPECT_EQ(RangeErrorOf([&] { sheet.SetColumnWidths(3, -1, 0); }), "[SetColumnWidths] Bad column : -1 not in [1,256]");
+    EXPECT_EQ(RangeErrorOf([&] { sheet.SetColumnWidths(3, -1, 0); }),
+              "[SetColumnWidths] Bad column : -1 not in [1,256]");
     EXPECT_EQ(RangeErrorOf([&] { sheet.SetMaxRow(20000); }), "[SetMaxRow] Bad row : 20000 not in [1,16384]");
     EXPECT_EQ(RangeErrorOf([&] { sheet.DeleteRows(0, 2); }), "[DeleteRows] Bad row : 0 not in [1,16384]");
     EXPECT_TRUE(sheet.IsEmpty(1, 1));
