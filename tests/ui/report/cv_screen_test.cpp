@@ -1,0 +1,122 @@
+// The report-screen base: texts from the English language file, the line
+// that does not exist, the first "@NL" only, building on demand in document
+// mode and the extra blank row under a document's caption.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/language/text_source.h"
+#include "core/language/translator.h"
+#include "tests/support/temp_dir.h"
+#include "ui/report/cv_screen.h"
+#include "ui/sheet/table_units.h"
+
+namespace cv {
+namespace {
+
+std::string ReadSource(const std::string& name) {
+    std::ifstream file(std::string(CV_TEXTS_DIR) + "/" + name);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A screen with one table whose caption takes line 1 as title and line 2 as note.
+class TTestScreen final : public TCVScreen {
+public:
+    TTestScreen(QWidget* owner, const TDataContext& context, int mode)
+        : TCVScreen(owner, context, kPlaceCentreX | kPlaceCentreY, 0, 0, mode) {}
+
+    void Build(const TDataContext& context) override {
+        TCVScreen::Build(context);
+        ++builds;
+        LoadLines(kSectionResults, "TestScreen");
+        table_ = std::make_unique<TQNTable>(owner_, IsDocument() ? 4 : 2, "TestScreen", positionFlags_, xOffset_,
+                                            yOffset_, 100);
+        FillTable(*table_, titleLines, noteLines, -1, -1, rowsAfter, -1);
+    }
+
+    int builds = 0;
+    std::vector<int> titleLines{1};
+    std::vector<int> noteLines{2, 0};
+    int rowsAfter = -1;
+};
+
+class CVScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetScreenWidth(1024);
+        CompileLanguageFile({{"globals-sheet.txt", ReadSource("globals-sheet.txt")},
+                             {"messages-sheet.txt", ReadSource("messages-sheet.txt")},
+                             {"results-test.txt", "[TestScreen]\nFirm results\nAmounts in K$\n"}},
+                            dir / "STRSTD.enu");
+        Translator = std::make_unique<TTranslate>();
+        Translator->Open(dir / "STRSTD.enu");
+    }
+    void TearDown() override { Translator.reset(); }
+
+    test::TempDir dir;
+    QWidget owner;
+    TDataContext context;
+};
+
+TEST_F(CVScreenTest, LabelsComeFromTheLanguageFile) {
+    auto screen = TCVScreen::Create<TTestScreen>(&owner, context, kWindowMode);
+    EXPECT_EQ(screen->UnitLabels()[4], "K$");        // "Units" line 6: the money unit
+    EXPECT_EQ(screen->UnitLabels()[5], "K units");   // line 7
+    EXPECT_EQ(screen->MiscLabels()[0], "Total");
+    EXPECT_EQ(screen->DefaultTexts()[0], "There is nothing to show on this screen.");
+    EXPECT_EQ(screen->GetLine(2), "Amounts in K$");
+    EXPECT_EQ(screen->GetLine(3), "bad line number 3");
+    EXPECT_EQ(screen->GetLine(0), "bad line number 0");
+    EXPECT_EQ(screen->GetMiscText(12), "bad line number 12");
+}
+
+TEST_F(CVScreenTest, OnlyTheFirstNewLineMarkIsReplaced) {
+    EXPECT_EQ(TCVScreen::ReplaceNewLine("Sales@NLby brand@NLand market", true), "Sales\nby brand@NLand market");
+    EXPECT_EQ(TCVScreen::ReplaceNewLine("Sales@NLby brand@NLand market", false), "Sales by brand@NLand market");
+    EXPECT_EQ(TCVScreen::ReplaceNewLine("Sales", true), "Sales");
+}
+
+TEST_F(CVScreenTest, ADocumentScreenIsBuiltOnlyWhenAsked) {
+    auto window = TCVScreen::Create<TTestScreen>(&owner, context, kWindowMode);
+    EXPECT_EQ(window->builds, 1);
+    EXPECT_FALSE(window->IsDocument());
+    auto document = TCVScreen::Create<TTestScreen>(&owner, context, kDocumentMode);
+    EXPECT_EQ(document->builds, 0);
+    EXPECT_EQ(document->Table(), nullptr);
+    document->Build(context);
+    EXPECT_EQ(document->builds, 1);
+    EXPECT_TRUE(document->IsDocument());
+    EXPECT_EQ(document->Table()->Sheet().TableType(), 4);
+}
+
+TEST_F(CVScreenTest, ADocumentCaptionGetsOneMoreBlankRow) {
+    // Caption rows: before (style default 1) + title 1 + between 0 + note 1 + after.
+    const struct {
+        int mode, rowsAfter, captionRows;
+    } cases[] = {{kWindowMode, -1, 4}, {kDocumentMode, -1, 5}, {kWindowMode, 2, 5}, {kDocumentMode, 2, 6}};
+    for (const auto& c : cases) {
+        TTestScreen screen(&owner, context, c.mode);
+        screen.rowsAfter = c.rowsAfter;
+        screen.Build(context);
+        EXPECT_EQ(screen.Table()->Sheet().Captions().totalRows, c.captionRows) << c.mode << " " << c.rowsAfter;
+        EXPECT_EQ(screen.Table()->OriginRow(), c.captionRows + 1);
+    }
+}
+
+TEST_F(CVScreenTest, TitleNumbersOfZeroWriteNoCaption) {
+    TTestScreen screen(&owner, context, kWindowMode);
+    screen.titleLines = {0, 0};
+    screen.noteLines = {0};
+    screen.Build(context);
+    EXPECT_EQ(screen.Table()->Sheet().Captions(), TCaptionBlock{});
+    EXPECT_EQ(screen.Table()->OriginRow(), 1);
+    screen.noteLines = {2};  // a note alone makes a caption
+    screen.Build(context);
+    EXPECT_EQ(screen.Table()->Sheet().Captions().noteLines, std::vector<std::string>{"Amounts in K$"});
+}
+
+}  // namespace
+}  // namespace cv

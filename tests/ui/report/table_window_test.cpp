@@ -1,0 +1,166 @@
+// Report tables in real windows: a gallery of one small table in every
+// style, a scrolled table with its panes, the clipboard forms. Each test
+// saves a screenshot under build/screenshots.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QMimeData>
+
+#include "tests/support/recording_ui.h"
+#include "ui/report/qn_table.h"
+#include "ui/report/table_number_formats.h"
+#include "ui/sheet/table_units.h"
+
+namespace cv {
+namespace {
+
+void SaveScreenshot(QWidget& window) {
+    QDir().mkpath(CV_SCREENSHOT_DIR);
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    window.grab().save(QString(CV_SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png");
+}
+
+// A table of 1 title row, Brands body rows, 1 total row; 1 heading column,
+// 2 body columns (units, change) and 1 total column.
+void FillSmallTable(TQNTable& table, int brands) {
+    const int top = table.OriginRow();
+    table.SetCellText(top, 2, "Units");
+    table.SetCellText(top, 3, "Change");
+    table.SetCellText(top, 4, "Total");
+    for (int b = 1; b <= brands; ++b) {
+        const int row = top + b;
+        table.SetCellText(row, 1, "Brand " + std::string(1, static_cast<char>('A' + (b - 1) % 26)));
+        table.SetCellNumber(row, 2, 1000.0 * b + 0.5);
+        table.SetCellNumber(row, 3, b % 2 ? 4.25 * b : -3.5 * b);
+        table.SetCellFormula(row, 4, TQNTable::RangeRef(row, 1, 0, 1, 0, 1) + "*2");
+    }
+    const int total = top + 1 + brands;
+    table.SetCellText(total, 1, "Total");
+    for (int column = 2; column <= 4; ++column)
+        table.SetCellFormula(total, column, "SUM(" + TQNTable::RangeRef(top, column, 1, 0, brands, 0) + ")");
+    table.SetRangeFormat(top + 1, 2, total, 2, TableNumberFormat(1));
+    table.SetRangeFormat(top + 1, 3, total, 3, TableNumberFormat(9));
+    table.SetRangeFormat(top + 1, 4, total, 4, TableNumberFormat(1));
+}
+
+class TableWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetScreenWidth(1024); }
+    test::RecordingUi ui;
+};
+
+TEST_F(TableWindowTest, GalleryOfAllSixteenStyles) {
+    QWidget window;
+    window.setObjectName("FoTableGallery");
+    window.resize(1000, 760);
+    window.setStyleSheet("background: white");
+    std::vector<std::unique_ptr<TQNTable>> tables;
+    for (int type = 1; type <= 16; ++type) {
+        const int x = 6 + ((type - 1) % 4) * 248, y = 6 + ((type - 1) / 4) * 188;
+        auto table = std::make_unique<TQNTable>(&window, type, "Gallery", kPlaceLeft | kPlaceTop, x, y, 100);
+        table->FormatArea({"Type " + std::to_string(type)}, {}, 0, 0, 0, -1);
+        table->DefineTable(1, 3, 1, 1, 2, 1, 0, 0, 32767, 32767);
+        table->SetColumnWidthRange(1, 4, 7);
+        FillSmallTable(*table, 3);
+        table->Show();
+        tables.push_back(std::move(table));
+    }
+    window.show();
+    SaveScreenshot(window);
+
+    for (int type = 1; type <= 16; ++type) {
+        const TQNTable& table = *tables[static_cast<std::size_t>(type - 1)];
+        const TSheetModel& sheet = table.Sheet().Model();
+        ASSERT_EQ(table.TitleLabel()->text(), QString("Type %1").arg(type));
+        const int body = table.OriginRow() + 1;
+        // Units 1000.5 + 2000.5 + 3000.5 = 6001.5 shows "6,002"; the change sum
+        // 4.25 - 7 + 12.75 = 10 shows "+10.0%" in blue; totals 2 x 6001.5 = 12003.
+        EXPECT_EQ(sheet.Text(body + 3, 2), "6,002") << type;
+        EXPECT_EQ(sheet.Display(body + 3, 3).colour, 0xFF0000) << type;
+        EXPECT_EQ(sheet.Text(body + 3, 4), "12,003") << type;
+        EXPECT_EQ(sheet.Text(body + 1, 3), "-7.0%") << type;
+        EXPECT_EQ(table.VerticalBar(), nullptr);
+        EXPECT_EQ(table.TotalRowsPane(), nullptr);
+    }
+    // Banded rows: type 1's second body row is filled, its first is not; type 6
+    // fills the whole body; type 7 bands the columns.
+    const auto fill = [&](int type, int bodyRow, int column) {
+        const TQNTable& table = *tables[static_cast<std::size_t>(type - 1)];
+        return FillColour(table.Sheet().Model().Format(table.OriginRow() + bodyRow, column).fill);
+    };
+    EXPECT_EQ(fill(1, 1, 2), -1);
+    EXPECT_NE(fill(1, 2, 2), -1);
+    EXPECT_EQ(fill(6, 1, 2), 0xEBDCD0);
+    EXPECT_EQ(fill(6, 2, 3), 0xEBDCD0);
+    EXPECT_EQ(fill(7, 1, 2), -1);
+    EXPECT_EQ(fill(7, 1, 3), 0xEBDCD0);
+    EXPECT_TRUE(ui.plainBoxes.empty());
+}
+
+TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
+    QWidget window;
+    window.setObjectName("FoScrolledTable");
+    window.resize(640, 420);
+    auto table = std::make_unique<TQNTable>(&window, 14, "Scrolled", kPlaceCentreX | kPlaceCentreY, 0, 0, 100);
+    table->FormatArea({"Sales by brand"}, {"Amounts in units"}, -1, -1, -1, -1);
+    table->DefineTable(1, 40, 1, 1, 8, 1, 0, 0, 12, 4);
+    table->SetColumnWidthRange(1, 10, 8);
+    FillSmallTable(*table, 40);  // fills columns 2..4 of all 40 brands; the rest of the body stays empty
+    for (int column = 5; column <= 9; ++column)
+        table->SetCellText(table->OriginRow(), column, "Period " + std::to_string(column - 4));
+    table->SetCellText(table->OriginRow(), 10, "Year");
+    for (int row = table->OriginRow() + 1; row <= table->OriginRow() + 41; ++row)
+        table->SetCellFormula(row, 10, "SUM(" + TQNTable::RangeRef(row, 0, 0, 2, 0, 9) + ")");
+    table->SetRangeFormat(table->OriginRow() + 1, 10, table->OriginRow() + 41, 10, TableNumberFormat(1));
+    table->Show();
+    window.show();
+
+    ASSERT_NE(table->VerticalBar(), nullptr);
+    ASSERT_NE(table->HorizontalBar(), nullptr);
+    ASSERT_NE(table->TotalRowsPane(), nullptr);
+    ASSERT_NE(table->TotalColumnsPane(), nullptr);
+    ASSERT_NE(table->CornerPane(), nullptr);
+    const int firstBody = table->OriginRow() + 1;
+    table->VerticalBar()->setValue(firstBody + 10);
+    table->HorizontalBar()->setValue(4);
+    SaveScreenshot(window);
+
+    EXPECT_EQ(table->Sheet().TopRow(), firstBody + 10);
+    EXPECT_EQ(table->TotalColumnsPane()->TopRow(), firstBody + 10);
+    EXPECT_EQ(table->Sheet().LeftCol(), 4);
+    EXPECT_EQ(table->TotalRowsPane()->LeftCol(), 4);
+    // The panes hold copies: the total row's label and the total column's title.
+    EXPECT_EQ(table->TotalRowsPane()->Model().Text(1, 1), "Total");
+    EXPECT_EQ(table->TotalColumnsPane()->Model().Text(table->OriginRow(), 1), "Year");
+    // 40 brands of 1000 b + 0.5: 1000 x 820 + 20 = 820,020.
+    // The corner sums the total row: units 820,020, changes 4.25 x (1 + 3 + .. + 39)
+    // - 3.5 x (2 + 4 + .. + 40) = 1,700 - 1,470 = 230, doubled units 1,640,040.
+    EXPECT_EQ(table->CornerPane()->Model().Text(1, 1), "2,460,290");
+    EXPECT_EQ(table->TotalRowsPane()->Model().Text(1, 2), "820,020");
+    // Bars lie beside and below the sheets, inside the table's extent.
+    EXPECT_EQ(table->VerticalBar()->x() + table->VerticalBar()->width(), table->RightEdge());
+    EXPECT_EQ(table->HorizontalBar()->y() + table->HorizontalBar()->height(), table->BottomEdge());
+}
+
+TEST_F(TableWindowTest, ClipboardHoldsTextAndHtml) {
+    QWidget window;
+    TQNTable table(&window, 2, "Copy", kPlaceLeft | kPlaceTop, 0, 0, 100);
+    table.DefineTable(1, 1, 0, 1, 1, 0, 0, 0, 32767, 32767);
+    table.SetCellText(1, 1, "Brand");
+    table.SetCellText(1, 2, "Sales");
+    table.SetCellText(2, 1, "A & B");
+    table.SetCellNumber(2, 2, 1234.5);
+    table.SetRangeFormat(2, 2, 2, 2, TableNumberFormat(1));
+    table.CopyToClipboard();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text(), "Brand\tSales\r\nA & B\t1,235\r\n");
+    ASSERT_TRUE(data->hasHtml());
+    EXPECT_TRUE(data->html().contains(">A &amp; B</td>")) << data->html().toStdString();
+    EXPECT_TRUE(data->html().contains(">1,235</td>")) << data->html().toStdString();
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,436 @@
+#include "ui/report/qn_table.h"
+
+#include <cmath>
+
+#include "core/base/errors.h"
+#include "ui/cp1252.h"
+#include "ui/sheet/cell_painter.h"
+#include "ui/sheet/sheet_clipboard.h"
+#include "ui/sheet/table_units.h"
+
+namespace cv {
+namespace {
+
+constexpr int kSmallTitleScreenWidth = 800;  // at most this wide: title label 2 points smaller
+constexpr int kScrollStepLimit = 32767;
+constexpr int kMediumLine = 2;
+
+QFont LabelFont(const TFontBlock& block, int sizeChange) {
+    TCellFont font;
+    font.name = block.name;
+    font.size = block.size + sizeChange;
+    font.bold = block.style & 1;
+    font.italic = block.style & 2;
+    font.underline = block.style & 4;
+    font.strikeout = block.style & 8;
+    return SheetFont(font, kScreenDpi / kTwipsPerInch);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+    return text;
+}
+
+template <typename T>
+void Free(QPointer<T>& part) {
+    delete part.data();
+    part.clear();
+}
+
+}  // namespace
+
+TQNTable::TQNTable(QWidget* owner, int tableType, const std::string& sheetName, int positionFlags, int xOffset,
+                   int yOffset, int zoom)
+    : owner_(owner), zoom_(zoom), tableType_(tableType), positionFlags_(positionFlags), xOffset_(xOffset),
+      yOffset_(yOffset) {
+    sheet_ = new TQNSheet(owner, tableType, sheetName, zoom);
+    tableType_ = sheet_->TableType();
+    sheet_->setObjectName(QString::fromStdString(sheetName));
+    sheet_->move(0, 0);
+}
+
+TQNTable::~TQNTable() {
+    Free(verticalBar_);
+    Free(horizontalBar_);
+    Free(titleLabel_);
+    Free(noteLabel_);
+    Free(sheet_);
+    Free(columnsPane_);
+    Free(rowsPane_);
+    Free(cornerPane_);
+}
+
+void TQNTable::DefineTable(int titleRows, int bodyRows, int totalRows, int headingCols, int bodyCols, int totalCols,
+                           int minBodyRows, int minBodyCols, int maxVisibleRows, int maxVisibleCols,
+                           const std::array<int, kAreaCount>& areaCodes) {
+    ClearAreas(kClearEverything);
+    limits_ = {minBodyRows, minBodyCols, maxVisibleRows, maxVisibleCols};
+    sheet_->DefineAreas(titleRows, bodyRows, totalRows, headingCols, bodyCols, totalCols, limits_, areaCodes);
+}
+
+void TQNTable::FormatArea(const std::vector<std::string>& titleLines, const std::vector<std::string>& noteLines,
+                          int rowsBefore, int rowsBetween, int rowsAfter, int alignment) {
+    const bool firstTitle = !titleLines.empty() && !titleLines.front().empty();
+    const bool firstNote = !noteLines.empty() && !noteLines.front().empty();
+    if (firstTitle || firstNote)
+        sheet_->SetCaptions(titleLines, noteLines, rowsBefore, rowsBetween, rowsAfter, alignment);
+    originRow_ = sheet_->Geometry().originRow;
+    originCol_ = sheet_->Geometry().originCol;
+}
+
+TQNTable::TRange TQNTable::Resolve(std::string_view operation, int row1, int column1, int row2, int column2) const {
+    const TSheetModel& model = sheet_->Model();
+    TRange range{row1 == -1 ? 1 : row1, column1 == -1 ? 1 : column1, row2 == -1 ? model.MaxRow() : row2,
+                 column2 == -1 ? model.MaxCol() : column2};
+    CheckRange(operation, range.row1, range.column1, range.row2, range.column2);
+    return range;
+}
+
+void TQNTable::SetCellText(int row, int column, const std::string& text) { sheet_->Model().SetText(row, column, text); }
+
+void TQNTable::SetCellNumber(int row, int column, double value) { sheet_->Model().SetNumber(row, column, value); }
+
+void TQNTable::SetCellFormula(int row, int column, const std::string& formula) {
+    sheet_->Model().SetFormula(row, column, formula);
+}
+
+double TQNTable::CellNumber(int row, int column) const {
+    CheckCell("CellNumber", row, column);
+    return sheet_->Model().Number(row, column);
+}
+
+std::string TQNTable::CellText(int row, int column) const {
+    CheckCell("CellText", row, column);
+    return sheet_->Model().Text(row, column);
+}
+
+std::string TQNTable::RangeRef(int baseRow, int baseColumn, int row1, int column1, int row2, int column2) {
+    CheckRange("RangeRef", baseRow + row1, baseColumn + column1, baseRow + row2, baseColumn + column2);
+    return RangeRefText(baseRow + row1, baseColumn + column1, baseRow + row2, baseColumn + column2);
+}
+
+void TQNTable::SetTextAcross(int row, int firstColumn, int lastColumn, const std::string& text) {
+    SetCellText(row, firstColumn, text);
+    SetRangeAlign(row, firstColumn, row, lastColumn, kAlignCentreAcross, kAlignMiddle, false);
+}
+
+void TQNTable::SetRangeAlign(int row1, int column1, int row2, int column2, int horizontal, int vertical, bool wrap) {
+    const TRange r = Resolve("SetRangeAlign", row1, column1, row2, column2);
+    sheet_->Model().FormatRange(r.row1, r.column1, r.row2, r.column2, [&](TCellFormat& format) {
+        format.horizontal = horizontal;
+        format.vertical = vertical;
+        format.wrap = wrap;
+    });
+}
+
+void TQNTable::SetRangeFormat(int row1, int column1, int row2, int column2, const std::string& numberFormat) {
+    const TRange r = Resolve("SetRangeFormat", row1, column1, row2, column2);
+    sheet_->Model().FormatRange(r.row1, r.column1, r.row2, r.column2,
+                                [&](TCellFormat& format) { format.numberFormat = numberFormat; });
+}
+
+void TQNTable::SetRangeFont(int row1, int column1, int row2, int column2, int size, int bold, int italic,
+                            int underline, std::int32_t colour) {
+    const TRange r = Resolve("SetRangeFont", row1, column1, row2, column2);
+    sheet_->Model().FormatRange(r.row1, r.column1, r.row2, r.column2, [&](TCellFormat& format) {
+        if (size != -1) format.font.size = size;
+        if (bold != -1) format.font.bold = bold != 0;
+        if (italic != -1) format.font.italic = italic != 0;
+        if (underline != -1) format.font.underline = underline != 0;
+        if (colour != -1) format.font.colour = colour;
+    });
+}
+
+void TQNTable::SetRangeFontColor(int row1, int column1, int row2, int column2, std::int32_t colour) {
+    const TRange r = Resolve("SetRangeFontColor", row1, column1, row2, column2);
+    TCellFont font = sheet_->Model().Format(r.row1, r.column1).font;
+    font.colour = PlainColour(colour);
+    sheet_->Model().FormatRange(r.row1, r.column1, r.row2, r.column2, [&](TCellFormat& format) { format.font = font; });
+}
+
+void TQNTable::SetRangeStdFont(int row, int column, int rowCount, int columnCount, int fontNumber) {
+    const TAreaBlock& block = TableFont(fontNumber);
+    const TRange r = Resolve("SetRangeStdFont", row, column, row + rowCount - 1, column + columnCount - 1);
+    sheet_->Model().FormatRange(r.row1, r.column1, r.row2, r.column2, [&](TCellFormat& format) {
+        format.font.name = block.font.name;
+        format.font.size = block.font.size;
+        format.font.bold = block.font.style & 1;
+        format.font.italic = block.font.style & 2;
+        format.font.colour = block.font.colour;
+        format.fill = block.fillFlags ? TCellFill{block.pattern, block.foreground, block.background} : TCellFill{};
+    });
+    SetRangeBorderTop(r.row1, r.column1, r.row1, r.column2, 1, 0);
+}
+
+void TQNTable::SetRangeBorderTop(int row1, int column1, int row2, int column2, int style, std::int32_t colour) {
+    const TRange r = Resolve("SetRangeBorderTop", row1, column1, row2, column2);
+    sheet_->Model().FormatRange(r.row1, r.column1, r.row1, r.column2,
+                                [&](TCellFormat& format) { format.top = {style, colour}; });
+}
+
+void TQNTable::SetRangeBorderBottom(int row1, int column1, int row2, int column2, int style, std::int32_t colour) {
+    const TRange r = Resolve("SetRangeBorderBottom", row1, column1, row2, column2);
+    sheet_->Model().FormatRange(r.row2, r.column1, r.row2, r.column2,
+                                [&](TCellFormat& format) { format.bottom = {style, colour}; });
+}
+
+void TQNTable::SetRangeBorderRight(int row1, int column1, int row2, int column2, int style, std::int32_t colour) {
+    const TRange r = Resolve("SetRangeBorderRight", row1, column1, row2, column2);
+    sheet_->Model().FormatRange(r.row1, r.column2, r.row2, r.column2,
+                                [&](TCellFormat& format) { format.right = {style, colour}; });
+}
+
+void TQNTable::SetColumnWidths(const std::vector<int>& columns, const std::vector<int>& widthCodes) {
+    if (columns.size() != widthCodes.size())
+        throw ERangeError("[SetColumnWidths] Bad length : " + std::to_string(widthCodes.size()) + " widths for " +
+                          std::to_string(columns.size()) + " columns");
+    for (std::size_t i = 0; i < columns.size(); ++i) sheet_->SetColumnWidthCode(columns[i], columns[i], widthCodes[i]);
+}
+
+void TQNTable::SetRowHeights(int firstRow, int lastRow, int heightCode) {
+    sheet_->SetRowHeightCode(firstRow, lastRow, heightCode);
+}
+
+void TQNTable::SetColumnWidthRange(int firstColumn, int lastColumn, int widthCode) {
+    sheet_->SetColumnWidthCode(firstColumn, lastColumn, widthCode);
+}
+
+void TQNTable::ClearAreas(int areaFlags) { Clear(areaFlags, TSheetModel::TClearMode::ContentsAndFormats); }
+
+void TQNTable::ClearAreasCompletely(int areaFlags) { Clear(areaFlags, TSheetModel::TClearMode::Everything); }
+
+void TQNTable::Clear(int areaFlags, TSheetModel::TClearMode mode) {
+    TSheetModel& model = sheet_->Model();
+    if (areaFlags & kClearEverything) {
+        model.ClearRange(1, 1, model.MaxRow(), model.MaxCol(), mode);
+        return;
+    }
+    const TTableGeometry& g = sheet_->Geometry();
+    const auto clear = [&](int row, int rows, int column, int columns) {
+        if (rows > 0 && columns > 0) model.ClearRange(row, column, row + rows - 1, column + columns - 1, mode);
+    };
+    for (int band = 0; band < 3; ++band) {
+        for (int columns = 0; columns < 3; ++columns)
+            if (areaFlags & (1 << (band * 3 + columns)))
+                clear(g.RowStart(band), g.RowCount(band), g.ColumnStart(columns), g.ColumnCount(columns));
+        if (areaFlags & (512 << band)) clear(g.RowStart(band), g.RowCount(band), 1, model.MaxCol());
+        if (areaFlags & (4096 << band)) clear(1, model.MaxRow(), g.ColumnStart(band), g.ColumnCount(band));
+    }
+}
+
+void TQNTable::CopyToClipboard() const {
+    const TSheetModel& model = sheet_->Model();
+    CopySheetToClipboard(model, 1, 1, model.MaxRow(), model.MaxCol());
+}
+
+void TQNTable::RemoveTrailingEmptyRows() {
+    TSheetModel& model = sheet_->Model();
+    TTableGeometry g = sheet_->Geometry();
+    const int firstBodyRow = g.originRow + g.titleRows;
+    const int lastBodyRow = firstBodyRow + g.bodyRows - 1;
+    int count = 0;
+    for (int row = lastBodyRow; row >= firstBodyRow + limits_.minBodyRows; --row) {
+        bool empty = true;
+        for (int column = 1; column <= model.MaxCol() && empty; ++column) empty = model.Text(row, column).empty();
+        if (!empty) break;
+        ++count;
+    }
+    if (count == 0) return;
+    model.DeleteRows(lastBodyRow - count + 1, lastBodyRow);
+    g.bodyRows -= count;
+    g.visibleBodyRows = std::min(g.bodyRows, limits_.maxVisibleRows);
+    sheet_->SetGeometry(g);
+    model.SetMaxRow(std::max(model.MaxRow() - count, 1));
+}
+
+void TQNTable::UpdateCaptionLabels() {
+    if (!(sheet_->Captions() == captionCopy_)) captionCopy_ = sheet_->Captions();
+    if (captionCopy_.titleLines.empty() && captionCopy_.noteLines.empty()) {
+        Free(titleLabel_);
+        Free(noteLabel_);
+        return;
+    }
+    const TTableStyle& style = TableStyle(tableType_);
+    const auto makeLabel = [&](QPointer<QLabel>& label, const std::vector<std::string>& lines, const TFontBlock& font,
+                               int sizeChange, const char* name) {
+        if (!label) {
+            label = new QLabel(owner_);
+            label->setObjectName(name);
+            label->setTextFormat(Qt::PlainText);
+            label->setAttribute(Qt::WA_TranslucentBackground);
+            label->setVisible(visible_);
+        }
+        label->setText(Cp1252ToQString(JoinLines(lines)));
+        label->setFont(LabelFont(font, sizeChange));
+        if (font.colour >= 0) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, SheetColour(font.colour));
+            label->setPalette(palette);
+        }
+        label->adjustSize();
+    };
+    makeLabel(titleLabel_, captionCopy_.titleLines, style.caption.font,
+              ScreenWidth() <= kSmallTitleScreenWidth ? -2 : 0, "TitleLabel");
+    makeLabel(noteLabel_, captionCopy_.noteLines, style.noteFont, 0, "NoteLabel");
+    if (captionCopy_.titleLines.empty()) titleLabel_->resize(0, 0);
+    if (captionCopy_.noteLines.empty()) noteLabel_->resize(0, 0);
+}
+
+TQNSheet* TQNTable::BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry,
+                              int sourceRow1, int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow) {
+    if (!pane) {
+        pane = new TQNSheet(owner_, 1, "", zoom_);
+        pane->setObjectName(name);
+        pane->SetViewScale(sheet_->ViewScale());
+        pane->setVisible(visible_);
+    }
+    TSheetModel& model = pane->Model();
+    model.ClearRange(1, 1, model.MaxRow(), model.MaxCol(), TSheetModel::TClearMode::Everything);
+    model.SetMaxRow(std::max(targetRow + sourceRow2 - sourceRow1, 1));
+    model.SetMaxCol(std::max(sourceColumn2 - sourceColumn1 + 1, 1));
+    model.CopyRange(targetRow, 1, sheet_->Model(), sourceRow1, sourceColumn1, sourceRow2, sourceColumn2);
+    pane->SetGeometry(geometry);
+    pane->SetTopRow(1);
+    pane->SetLeftCol(1);
+    pane->SizeToVisible();
+    return pane;
+}
+
+void TQNTable::UpdatePanes(bool rowsScroll, bool columnsScroll) {
+    const TTableGeometry& g = sheet_->Geometry();
+    const int firstTotalRow = g.originRow + g.titleRows + g.bodyRows;
+    const int firstTotalColumn = g.originCol + g.headingCols + g.bodyCols;
+    const int lastColumn = sheet_->Model().MaxCol() - (columnsScroll ? g.totalCols : 0);
+    if (rowsScroll && g.totalRows > 0) {
+        TTableGeometry rows = g;
+        rows.originRow = 1;
+        rows.titleRows = 0;
+        rows.bodyRows = rows.visibleBodyRows = g.totalRows;
+        rows.totalRows = 0;
+        if (columnsScroll) rows.totalCols = 0;
+        TQNSheet* pane = BuildPane(rowsPane_, "TotalRowsPane", rows, firstTotalRow, 1, firstTotalRow + g.totalRows - 1,
+                                   lastColumn, 1);
+        pane->SetFixedCol(sheet_->FixedCol(), sheet_->FixedCols());
+        pane->SetLeftCol(sheet_->LeftCol());
+    } else {
+        Free(rowsPane_);
+    }
+    if (columnsScroll && g.totalCols > 0) {
+        TTableGeometry columns = g;
+        columns.originCol = 1;
+        columns.headingCols = 0;
+        columns.bodyCols = columns.visibleBodyCols = g.totalCols;
+        columns.totalCols = 0;
+        if (rowsScroll) columns.totalRows = 0;
+        const int lastRow = firstTotalRow - 1 + (rowsScroll ? 0 : g.totalRows);
+        TQNSheet* pane = BuildPane(columnsPane_, "TotalColumnsPane", columns, g.originRow, firstTotalColumn, lastRow,
+                                   firstTotalColumn + g.totalCols - 1, g.originRow);
+        pane->SetFixedRow(sheet_->FixedRow(), sheet_->FixedRows());
+        pane->SetTopRow(sheet_->TopRow());
+    } else {
+        Free(columnsPane_);
+    }
+    if (rowsPane_ && columnsPane_) {
+        TTableGeometry corner{1, 1, 0, g.totalRows, g.totalRows, 0, 0, g.totalCols, g.totalCols, 0};
+        BuildPane(cornerPane_, "CornerPane", corner, firstTotalRow, firstTotalColumn, firstTotalRow + g.totalRows - 1,
+                  firstTotalColumn + g.totalCols - 1, 1);
+    } else {
+        Free(cornerPane_);
+    }
+}
+
+void TQNTable::UpdateBar(QPointer<QScrollBar>& bar, Qt::Orientation orientation, bool needed, int first, int count,
+                         int visible, int current, const std::function<void(int)>& scrollTo) {
+    if (!needed) {
+        Free(bar);
+        return;
+    }
+    if (!bar) {
+        bar = new QScrollBar(orientation, owner_);
+        bar->setObjectName(orientation == Qt::Vertical ? "VerticalBar" : "HorizontalBar");
+        bar->setVisible(visible_);
+        QObject::connect(bar, &QScrollBar::valueChanged, bar, scrollTo);
+    }
+    bar->setRange(first, first + count - visible);
+    bar->setSingleStep(1);
+    bar->setPageStep(std::clamp(visible - 1, 1, kScrollStepLimit));
+    if (orientation == Qt::Vertical) bar->setFixedWidth(kScrollBarThickness);
+    else bar->setFixedHeight(kScrollBarThickness);
+    bar->setValue(std::clamp(current, bar->minimum(), bar->maximum()));
+    scrollTo(bar->value());
+}
+
+void TQNTable::Refresh() {
+    sheet_->ReapplyAreas();
+    RemoveTrailingEmptyRows();
+    sheet_->SizeToVisible();
+    UpdateCaptionLabels();
+    const TTableGeometry& g = sheet_->Geometry();
+    const bool rowsScroll = g.visibleBodyRows < g.bodyRows;
+    const bool columnsScroll = g.visibleBodyCols < g.bodyCols;
+    UpdateBar(verticalBar_, Qt::Vertical, rowsScroll, g.originRow + g.titleRows, g.bodyRows, g.visibleBodyRows,
+              sheet_->TopRow(), [this](int row) {
+                  sheet_->SetTopRow(row);
+                  if (columnsPane_) columnsPane_->SetTopRow(row);
+              });
+    UpdateBar(horizontalBar_, Qt::Horizontal, columnsScroll, g.originCol + g.headingCols, g.bodyCols,
+              g.visibleBodyCols, sheet_->LeftCol(), [this](int column) {
+                  sheet_->SetLeftCol(column);
+                  if (rowsPane_) rowsPane_->SetLeftCol(column);
+              });
+    UpdatePanes(rowsScroll, columnsScroll);
+    if (tableType_ == 4 && g.totalRows == 0) {
+        const TSheetModel& model = sheet_->Model();
+        SetRangeBorderBottom(model.MaxRow(), 1, model.MaxRow(), model.MaxCol(), kMediumLine, 0);
+    }
+    Position();
+}
+
+void TQNTable::Position() {
+    const int labelsHeight = (titleLabel_ ? titleLabel_->height() : 0) + (noteLabel_ ? noteLabel_->height() : 0);
+    const int columnsPaneWidth = columnsPane_ ? columnsPane_->width() + kPaneGap : 0;
+    const int rowsPaneHeight = rowsPane_ ? rowsPane_->height() + kPaneGap : 0;
+    width_ = sheet_->width() + columnsPaneWidth + (verticalBar_ ? kScrollBarThickness : 0);
+    height_ = labelsHeight + sheet_->height() + rowsPaneHeight + (horizontalBar_ ? kScrollBarThickness : 0);
+
+    const QRect client = owner_ ? owner_->contentsRect() : QRect();
+    // Centred or far-aligned by its flag; otherwise at the offset from the near edge.
+    const auto place = [](int flags, int centre, int far, int free, int offset) {
+        if (flags & centre) return static_cast<int>(std::lround(free / 2.0)) + offset;
+        if (flags & far) return free + offset;
+        return offset;
+    };
+    left_ = place(positionFlags_, kPlaceCentreX, kPlaceRight, client.width() - width_, xOffset_);
+    top_ = place(positionFlags_, kPlaceCentreY, kPlaceBottom, client.height() - height_, yOffset_);
+
+    int y = top_;
+    for (QLabel* label : {titleLabel_.data(), noteLabel_.data()}) {
+        if (!label) continue;
+        const int excess = std::max(label->width() - width_, 0);
+        label->move(left_ - excess / 2, y);
+        y += label->height();
+    }
+    sheet_->move(left_, y);
+    const QRect main = sheet_->geometry();
+    if (columnsPane_) columnsPane_->move(main.x() + main.width() + kPaneGap, main.y());
+    if (rowsPane_) rowsPane_->move(main.x(), main.y() + main.height() + kPaneGap);
+    if (cornerPane_) cornerPane_->move(columnsPane_->x(), rowsPane_->y());
+    if (verticalBar_)
+        verticalBar_->setGeometry(main.x() + main.width() + columnsPaneWidth, main.y(), kScrollBarThickness,
+                                  main.height());
+    if (horizontalBar_)
+        horizontalBar_->setGeometry(main.x(), main.y() + main.height() + rowsPaneHeight, main.width(),
+                                    kScrollBarThickness);
+}
+
+void TQNTable::Show() {
+    visible_ = true;
+    Refresh();
+    for (QWidget* part : std::initializer_list<QWidget*>{sheet_, columnsPane_, rowsPane_, cornerPane_, verticalBar_,
+                                                         horizontalBar_, titleLabel_, noteLabel_})
+        if (part) part->show();
+    sheet_->update();
+}
+
+}  // namespace cv

@@ -1,0 +1,132 @@
+#pragma once
+// TQNTable: the table of a report screen. It owns the main sheet that holds
+// the whole table and lays the table out on its owner: caption lines in two
+// labels above, title rows and heading columns frozen by the sheet, and, when
+// the body is larger than may be shown, scroll bars plus pane sheets that
+// keep the total rows, the total columns and their corner in view.
+//
+// Rows and columns of the cell operations are sheet coordinates: the caller
+// adds the table's origin. A bad index raises ERangeError naming it.
+
+#include <QPointer>
+#include <QScrollBar>
+#include <QLabel>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/sheet/qn_sheet.h"
+
+namespace cv {
+
+// Position flags: horizontal 1 left at the x offset, 2 centred, 4 right-aligned;
+// vertical 8 top at the y offset, 16 centred, 32 bottom-aligned.
+inline constexpr int kPlaceLeft = 1, kPlaceCentreX = 2, kPlaceRight = 4;
+inline constexpr int kPlaceTop = 8, kPlaceCentreY = 16, kPlaceBottom = 32;
+inline constexpr int kScrollBarThickness = 12;
+inline constexpr int kPaneGap = 2;
+
+// Area flags of ClearAreas.
+inline constexpr int kClearEverything = 32768;
+
+class TQNTable {
+public:
+    TQNTable(QWidget* owner, int tableType, const std::string& sheetName, int positionFlags, int xOffset, int yOffset,
+             int zoom);
+    ~TQNTable();
+    TQNTable(const TQNTable&) = delete;
+    TQNTable& operator=(const TQNTable&) = delete;
+
+    // Clears every area, then defines the geometry and formats it.
+    void DefineTable(int titleRows, int bodyRows, int totalRows, int headingCols, int bodyCols, int totalCols,
+                     int minBodyRows, int minBodyCols, int maxVisibleRows, int maxVisibleCols,
+                     const std::array<int, kAreaCount>& areaCodes = {-1, -1, -1, -1, -1, -1, -1, -1, -1});
+    // Sets the caption lines when the first title or note line is not empty.
+    void FormatArea(const std::vector<std::string>& titleLines, const std::vector<std::string>& noteLines,
+                    int rowsBefore, int rowsBetween, int rowsAfter, int alignment);
+    void Refresh();
+    void Show();
+
+    // Cells.
+    void SetCellText(int row, int column, const std::string& text);
+    void SetCellNumber(int row, int column, double value);
+    void SetCellFormula(int row, int column, const std::string& formula);
+    double CellNumber(int row, int column) const;
+    std::string CellText(int row, int column) const;
+    // The reference of (Row1, Column1), or of the range to (Row2, Column2)
+    // when the corners differ; every coordinate is added to the base.
+    static std::string RangeRef(int baseRow, int baseColumn, int row1, int column1, int row2, int column2);
+    void SetTextAcross(int row, int firstColumn, int lastColumn, const std::string& text);
+
+    // Ranges: a -1 corner means the sheet's first or last row or column.
+    void SetRangeAlign(int row1, int column1, int row2, int column2, int horizontal, int vertical, bool wrap);
+    void SetRangeFormat(int row1, int column1, int row2, int column2, const std::string& format);
+    // Each attribute -1 keeps the cell's own.
+    void SetRangeFont(int row1, int column1, int row2, int column2, int size, int bold, int italic, int underline,
+                      std::int32_t colour);
+    void SetRangeFontColor(int row1, int column1, int row2, int column2, std::int32_t colour);
+    void SetRangeStdFont(int row, int column, int rowCount, int columnCount, int fontNumber);
+    void SetRangeBorderTop(int row1, int column1, int row2, int column2, int style, std::int32_t colour);
+    void SetRangeBorderBottom(int row1, int column1, int row2, int column2, int style, std::int32_t colour);
+    void SetRangeBorderRight(int row1, int column1, int row2, int column2, int style, std::int32_t colour);
+    void SetColumnWidths(const std::vector<int>& columns, const std::vector<int>& widthCodes);
+    void SetRowHeights(int firstRow, int lastRow, int heightCode);
+    void SetColumnWidthRange(int firstColumn, int lastColumn, int widthCode);
+    void ClearAreas(int areaFlags);
+    void ClearAreasCompletely(int areaFlags);
+    void CopyToClipboard() const;
+
+    TQNSheet& Sheet() { return *sheet_; }
+    const TQNSheet& Sheet() const { return *sheet_; }
+    TQNSheet* TotalColumnsPane() const { return columnsPane_; }
+    TQNSheet* TotalRowsPane() const { return rowsPane_; }
+    TQNSheet* CornerPane() const { return cornerPane_; }
+    QScrollBar* VerticalBar() const { return verticalBar_; }
+    QScrollBar* HorizontalBar() const { return horizontalBar_; }
+    QLabel* TitleLabel() const { return titleLabel_; }
+    QLabel* NoteLabel() const { return noteLabel_; }
+    int OriginRow() const { return originRow_; }
+    int OriginCol() const { return originCol_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int RightEdge() const { return left_ + width_; }
+    int BottomEdge() const { return top_ + height_; }
+
+private:
+    struct TRange {
+        int row1, column1, row2, column2;
+    };
+    TRange Resolve(std::string_view operation, int row1, int column1, int row2, int column2) const;
+    void Clear(int areaFlags, TSheetModel::TClearMode mode);
+    void RemoveTrailingEmptyRows();
+    void UpdateCaptionLabels();
+    // Creates, sets up or frees a scroll bar over Count body rows or columns
+    // from First, Visible of them shown; moving it calls ScrollTo.
+    void UpdateBar(QPointer<QScrollBar>& bar, Qt::Orientation orientation, bool needed, int first, int count,
+                   int visible, int current, const std::function<void(int)>& scrollTo);
+    void UpdatePanes(bool rowsScroll, bool columnsScroll);
+    void Position();
+    // Creates a pane once, then fills it from a block of the main sheet.
+    TQNSheet* BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry, int sourceRow1,
+                        int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow);
+
+    QWidget* owner_;
+    bool visible_ = false;
+    int left_ = 0, top_ = 0;
+    QPointer<QScrollBar> verticalBar_, horizontalBar_;
+    int zoom_;
+    int tableType_;
+    QPointer<TQNSheet> sheet_, columnsPane_, rowsPane_, cornerPane_;
+    TCaptionBlock captionCopy_;
+    QPointer<QLabel> titleLabel_, noteLabel_;
+    TBodyLimits limits_;
+    int originRow_ = 1, originCol_ = 1;
+    int width_ = 0, height_ = 0;
+    int positionFlags_;
+    int xOffset_, yOffset_;
+};
+
+}  // namespace cv

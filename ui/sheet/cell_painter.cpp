@@ -1,0 +1,219 @@
+#include "ui/sheet/cell_painter.h"
+
+#include "ui/cp1252.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+namespace cv {
+namespace {
+
+constexpr double kTextPaddingPixels = 2.0;
+
+void RegisterFontSubstitutes() {
+    static std::once_flag once;
+    std::call_once(once, [] { QFont::insertSubstitution("Arial", "Liberation Sans"); });
+}
+
+int AlignmentFlags(const TCellFormat& format, bool isNumber) {
+    int flags = 0;
+    switch (format.horizontal) {
+        case kAlignLeft: flags |= Qt::AlignLeft; break;
+        case kAlignRight: flags |= Qt::AlignRight; break;
+        case kAlignCentre:
+        case kAlignCentreAcross: flags |= Qt::AlignHCenter; break;
+        default: flags |= isNumber ? Qt::AlignRight : Qt::AlignLeft; break;
+    }
+    switch (format.vertical) {
+        case kAlignTop: flags |= Qt::AlignTop; break;
+        case kAlignMiddle: flags |= Qt::AlignVCenter; break;
+        default: flags |= Qt::AlignBottom; break;
+    }
+    if (format.wrap) flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+// A number that does not fit its cell shows as '#' marks across it, never as
+// a cut-off figure that reads as another value.
+QString FittedNumber(const QString& text, const QFontMetricsF& metrics, double width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const double mark = metrics.horizontalAdvance('#');
+    return QString(std::max(1, static_cast<int>(width / std::max(mark, 1.0))), '#');
+}
+
+}  // namespace
+
+QColor SheetColour(std::int32_t colour, const QColor& owner) {
+    if (colour < 0) return owner;
+    const std::int32_t plain = PlainColour(colour);
+    return QColor(plain & 0xFF, (plain >> 8) & 0xFF, (plain >> 16) & 0xFF);
+}
+
+QFont SheetFont(const TCellFont& font, double pixelsPerTwip) {
+    RegisterFontSubstitutes();
+    QFont qfont(QString::fromStdString(font.name));
+    qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 20.0 * pixelsPerTwip))));
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    qfont.setStrikeOut(font.strikeout);
+    return qfont;
+}
+
+int TPainterTextMeasure::TextWidthTwips(const TCellFont& font, std::string_view text) const {
+    const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
+    const QFontMetricsF metrics(SheetFont(font, pixelsPerTwip));
+    double widest = 0.0;
+    for (const QString& line : Cp1252ToQString(text).split('\n'))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return static_cast<int>(std::ceil(widest / pixelsPerTwip));
+}
+
+int TPainterTextMeasure::LineHeightTwips(const TCellFont& font) const {
+    const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
+    return static_cast<int>(std::ceil(QFontMetricsF(SheetFont(font, pixelsPerTwip)).height() / pixelsPerTwip));
+}
+
+struct TCellPainter::TBlock {
+    QPointF origin;
+    int row1, row2, column1, column2;
+    std::vector<double> rowEdges;     // rowEdges[i]: top of row1 + i; one more than rows
+    std::vector<double> columnEdges;
+
+    QRectF CellRect(int row, int column, int lastColumn) const {
+        const std::size_t r = static_cast<std::size_t>(row - row1);
+        return QRectF(QPointF(origin.x() + columnEdges[static_cast<std::size_t>(column - column1)],
+                              origin.y() + rowEdges[r]),
+                      QPointF(origin.x() + columnEdges[static_cast<std::size_t>(lastColumn - column1 + 1)],
+                              origin.y() + rowEdges[r + 1]));
+    }
+};
+
+TCellPainter::TCellPainter(const TSheetModel& model, double pixelsPerTwip, const QColor& ownerColour)
+    : model_(model), pixelsPerTwip_(pixelsPerTwip), ownerColour_(ownerColour) {}
+
+double TCellPainter::RowOffset(int firstRow, int row) const {
+    return std::round(model_.RowsHeightTwips(firstRow, row - 1) * pixelsPerTwip_);
+}
+
+double TCellPainter::ColumnOffset(int firstColumn, int column) const {
+    return std::round(model_.ColumnsWidthTwips(firstColumn, column - 1) * pixelsPerTwip_);
+}
+
+void TCellPainter::PaintBlock(QPainter& painter, QPointF origin, int row1, int row2, int column1, int column2) const {
+    if (row2 < row1 || column2 < column1) return;
+    TBlock block{origin, row1, row2, column1, column2, {}, {}};
+    double twips = 0.0;
+    for (int row = row1; row <= row2 + 1; ++row) {
+        block.rowEdges.push_back(std::round(twips * pixelsPerTwip_));
+        if (row <= row2) twips += model_.RowHeight(row);
+    }
+    twips = 0.0;
+    for (int column = column1; column <= column2 + 1; ++column) {
+        block.columnEdges.push_back(std::round(twips * pixelsPerTwip_));
+        if (column <= column2) twips += model_.ColumnWidthTwips(column);
+    }
+    painter.save();
+    painter.setClipRect(block.CellRect(row1, column1, column2).united(block.CellRect(row2, column1, column2)),
+                        Qt::IntersectClip);
+    PaintFills(painter, block);
+    PaintTexts(painter, block);
+    PaintBorders(painter, block);
+    PaintPictures(painter, block);
+    painter.restore();
+}
+
+void TCellPainter::PaintFills(QPainter& painter, const TBlock& block) const {
+    for (int row = block.row1; row <= block.row2; ++row)
+        for (int column = block.column1; column <= block.column2; ++column) {
+            const std::int32_t fill = FillColour(model_.Format(row, column).fill);
+            if (fill >= 0) painter.fillRect(block.CellRect(row, column, column), SheetColour(fill));
+        }
+}
+
+int TCellPainter::TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format,
+                              bool isNumber) const {
+    int end = column;
+    if (format.horizontal == kAlignCentreAcross) {
+        while (end < block.column2 && model_.Format(row, end + 1).horizontal == kAlignCentreAcross &&
+               model_.IsEmpty(row, end + 1))
+            ++end;
+    } else if (!isNumber && !format.wrap && (format.horizontal == kAlignLeft || format.horizontal == kAlignGeneral)) {
+        while (end < block.column2 && model_.IsEmpty(row, end + 1)) ++end;
+    }
+    return end;
+}
+
+void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
+    for (int row = block.row1; row <= block.row2; ++row) {
+        for (int column = block.column1; column <= block.column2; ++column) {
+            if (model_.IsEmpty(row, column)) continue;
+            const TCellDisplay display = model_.Display(row, column);
+            if (display.text.empty()) continue;
+            const TCellFormat& format = model_.Format(row, column);
+            const bool isNumber = model_.CellValue(row, column).IsNumber();
+            const QRectF cell = block.CellRect(row, column, TextSpanEnd(block, row, column, format, isNumber));
+            if (cell.width() <= 0 || cell.height() <= 0) continue;
+            const double padding = kTextPaddingPixels * pixelsPerTwip_ * kTwipsPerInch / kScreenDpi;
+            painter.save();
+            painter.setClipRect(cell, Qt::IntersectClip);
+            const QFont font = SheetFont(format.font, pixelsPerTwip_);
+            painter.setFont(font);
+            painter.setPen(SheetColour(display.colour != kNoFormatColour ? display.colour : format.font.colour,
+                                       ownerColour_));
+            const QRectF room = cell.adjusted(padding, 0, -padding, 0);
+            QString text = Cp1252ToQString(display.text);
+            if (isNumber) text = FittedNumber(text, QFontMetricsF(font), room.width());
+            painter.drawText(room, AlignmentFlags(format, isNumber), text);
+            painter.restore();
+        }
+    }
+}
+
+void TCellPainter::PaintBorders(QPainter& painter, const TBlock& block) const {
+    const auto drawEdge = [&](const TCellEdge& edge, QPointF from, QPointF to) {
+        if (edge.style <= 0) return;
+        QPen pen(SheetColour(edge.colour, ownerColour_));
+        pen.setWidthF(std::max(1.0, (edge.style == 2 ? 2.0 : 1.0) * pixelsPerTwip_ * kTwipsPerInch / kScreenDpi));
+        pen.setCapStyle(Qt::SquareCap);
+        painter.setPen(pen);
+        painter.drawLine(from, to);
+    };
+    for (int row = block.row1; row <= block.row2; ++row)
+        for (int column = block.column1; column <= block.column2; ++column) {
+            const TCellFormat& format = model_.Format(row, column);
+            const QRectF cell = block.CellRect(row, column, column);
+            // Lines lie on the last pixel row or column inside the cell, so a
+            // block's outer edges stay within its clip.
+            const double right = cell.right() - 0.5, bottom = cell.bottom() - 0.5;
+            const double left = cell.left() + 0.5, top = cell.top() + 0.5;
+            drawEdge(format.top, {left, top}, {right, top});
+            drawEdge(format.bottom, {left, bottom}, {right, bottom});
+            drawEdge(format.left, {left, top}, {left, bottom});
+            drawEdge(format.right, {right, top}, {right, bottom});
+        }
+}
+
+void TCellPainter::PaintPictures(QPainter& painter, const TBlock& block) const {
+    if (!pictureDrawer_) return;
+    for (const TSheetPicture& picture : model_.Pictures()) {
+        const auto x = [&](double column) {
+            const int whole = static_cast<int>(column);
+            return block.origin.x() + ColumnOffset(block.column1, whole) +
+                   (column - whole) * model_.ColumnWidthTwips(whole) * pixelsPerTwip_;
+        };
+        const auto y = [&](double row) {
+            const int whole = static_cast<int>(row);
+            return block.origin.y() + RowOffset(block.row1, whole) +
+                   (row - whole) * model_.RowHeight(whole) * pixelsPerTwip_;
+        };
+        if (picture.row2 < block.row1 || picture.row1 > block.row2 + 1) continue;
+        pictureDrawer_(painter, picture, QRectF(QPointF(x(picture.column1), y(picture.row1)),
+                                                QPointF(x(picture.column2), y(picture.row2))));
+    }
+}
+
+}  // namespace cv

@@ -1,0 +1,66 @@
+#pragma once
+// Paints blocks of a sheet's cells: fills, texts (a left-aligned text runs on
+// over empty neighbours; a centre-across run is one cell), then borders. The
+// same painter serves the screen and the printer: only the scale differs.
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <functional>
+
+#include "ui/sheet/sheet_model.h"
+
+class QPainter;
+
+namespace cv {
+
+// The screen's pixels per twip at 100 % zoom.
+inline constexpr double kScreenDpi = 96.0;
+inline constexpr double kTwipsPerInch = 1440.0;
+
+// The colour of a class-library colour; kOwnerColour gives Owner.
+QColor SheetColour(std::int32_t colour, const QColor& owner = Qt::white);
+// The font a cell paints with at a scale in pixels per twip.
+QFont SheetFont(const TCellFont& font, double pixelsPerTwip);
+
+// Measures with the fonts the painter uses, at screen resolution.
+class TPainterTextMeasure final : public TTextMeasure {
+public:
+    int TextWidthTwips(const TCellFont& font, std::string_view text) const override;
+    int LineHeightTwips(const TCellFont& font) const override;
+};
+
+class TCellPainter {
+public:
+    // Draws a placed picture into its rectangle; the documents supply one.
+    using TPictureDrawer = std::function<void(QPainter&, const TSheetPicture&, const QRectF&)>;
+
+    TCellPainter(const TSheetModel& model, double pixelsPerTwip, const QColor& ownerColour = Qt::white);
+
+    // Paints rows Row1..Row2 and columns Column1..Column2 with the top-left
+    // corner of (Row1, Column1) at Origin; nothing is drawn outside the block.
+    void PaintBlock(QPainter& painter, QPointF origin, int row1, int row2, int column1, int column2) const;
+    void SetPictureDrawer(TPictureDrawer drawer) { pictureDrawer_ = std::move(drawer); }
+
+    // Pixel offsets of row and column edges from the block's corner, rounded
+    // from whole twips so that blocks painted apart line up.
+    double RowOffset(int firstRow, int row) const;
+    double ColumnOffset(int firstColumn, int column) const;
+
+private:
+    struct TBlock;
+    void PaintFills(QPainter& painter, const TBlock& block) const;
+    void PaintTexts(QPainter& painter, const TBlock& block) const;
+    void PaintBorders(QPainter& painter, const TBlock& block) const;
+    void PaintPictures(QPainter& painter, const TBlock& block) const;
+    // The columns a cell's text may use: itself, plus the empty neighbours a
+    // left-aligned text runs on over, or the rest of its centre-across run.
+    int TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const;
+
+    const TSheetModel& model_;
+    double pixelsPerTwip_;
+    QColor ownerColour_;
+    TPictureDrawer pictureDrawer_;
+};
+
+}  // namespace cv
