@@ -34,7 +34,9 @@ QString TSingleInstance::ServerName() const {
 
 bool TSingleInstance::Acquire(std::function<void()> bringToFront) {
     lock_ = std::make_unique<QLockFile>(LockFileName());
-    // A lock left by a copy that died is recognised as stale and taken over.
+    // A lock left by a copy that died is recognised as stale and taken over;
+    // a running copy's lock never goes stale with age, however long it runs.
+    lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
         lock_.reset();
         AskFirstCopyToComeForward();

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
@@ -43,6 +45,16 @@ TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEndsAtOnce) {
     // The request may still be on its way when the second copy has ended.
     while (frontRequests == 0 && elapsed.elapsed() < 5000) QCoreApplication::processEvents();
     EXPECT_EQ(frontRequests, 1);
+}
+
+TEST(SingleInstance, ALockHeldForHoursStaysTaken) {
+    TempDir runtime;
+    TSingleInstance first(QString::fromStdString(runtime.path().string()));
+    ASSERT_TRUE(first.Acquire([] {}));
+    const auto lockFile = std::filesystem::path(first.LockFileName().toStdString());
+    std::filesystem::last_write_time(lockFile, std::filesystem::last_write_time(lockFile) - std::chrono::hours(5));
+    TSingleInstance second(QString::fromStdString(runtime.path().string()));
+    EXPECT_FALSE(second.Acquire([] {}));
 }
 
 TEST(SingleInstance, TheLockIsFreeAgainOnceTheFirstCopyEnds) {
