@@ -158,7 +158,9 @@ void TFoCv3Main::LayOutBar() {
     for (const auto& [name, place] : BarLayout(screen))
         if (auto* control = bar_->findChild<QWidget*>(QString::fromStdString(name))) control->setGeometry(place);
     DrawButtonPictures();
+    // The program fills the screen and cannot be resized: the bar's layout is the screen's.
     setGeometry(QRect(QPoint(0, 0), screen));
+    setFixedSize(screen);
     bar_->setGeometry(0, 0, screen.width(), barHeight);
     pageArea_->setGeometry(0, barHeight, screen.width(), screen.height() - barHeight);
     setWindowState(Qt::WindowMaximized);
