@@ -135,6 +135,7 @@ void TFoCv3Main::BuildBar() {
 TCv3SpBtn* TFoCv3Main::AddPageButton(const char* name, const char* designCaption) {
     auto* button = new TCv3SpBtn(bar_);
     button->setObjectName(QString::fromLatin1(name));
+    SetPageButtonColour(*button, PlatformColor(button->SecondColor()));
     button->setText(QString::fromLatin1(designCaption));
     connect(button, &QToolButton::clicked, this, [this, button] {
         if (auto* page = qobject_cast<TFoCv3Mod*>(button->AssociatedForm())) ShowPage(page);
@@ -171,7 +172,10 @@ void TFoCv3Main::DrawButtonPictures() {
         if (button == ToolButton(10)) continue;
         // Each button's picture is the media file named after it in capitals.
         const std::string file = Session->MediaDir() + button->objectName().toUpper().toStdString() + kPictureExt;
-        const int side = std::min(kLargestIconSide, button->height() - kIconMargin);
+        // A caption below the picture takes its line from the picture's room.
+        const int captionHeight =
+            button->toolButtonStyle() == Qt::ToolButtonTextUnderIcon ? button->fontMetrics().height() : 0;
+        const int side = std::min(kLargestIconSide, button->height() - kIconMargin - captionHeight);
         button->setIcon(PictureIcon(file, QSize(side, side)));
         button->setIconSize(QSize(side, side));
         if (qobject_cast<TCv3SpBtn*>(button)) button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -249,9 +253,18 @@ void TFoCv3Main::HidePageSteppingButtons() {
 }
 
 void TFoCv3Main::SetPageButtonActive(TCv3SpBtn* button, bool active) {
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText, PlatformColor(active ? button->FirstColor() : button->SecondColor()));
-    button->setPalette(palette);
+    SetPageButtonColour(*button, PlatformColor(active ? button->FirstColor() : button->SecondColor()));
+}
+
+void TFoCv3Main::SetPageButtonColour(TCv3SpBtn& button, const QColor& colour) {
+    // Only an enabled button shows the colour: a disabled one keeps the grey
+    // that tells the team it cannot be used.
+    QPalette palette = button.palette();
+    palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText,
+                     QApplication::palette(&button).color(QPalette::Disabled, QPalette::ButtonText));
+    button.setPalette(palette);
 }
 
 void TFoCv3Main::ShowToolButtonsOn(const std::vector<int>& numbers, const std::vector<int>& gaps, QWidget* target,

@@ -81,6 +81,7 @@ public:
     void HidePageSteppingButtons();
     // Active pages show their button's caption in the first colour, others in the second.
     void SetPageButtonActive(TCv3SpBtn* button, bool active);
+    static void SetPageButtonColour(TCv3SpBtn& button, const QColor& colour);
 
     // The tool buttons' handlers.
     void sbPrintClick();

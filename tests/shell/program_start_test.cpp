@@ -50,9 +50,15 @@ TEST(ProgramStartSmallScreen, SplashThenTheBarLaidOutForTheScreenThenTheTeamPage
     EXPECT_EQ(Session->CurrentPage, windows.teamPage);
     EXPECT_TRUE(windows.teamPage->isVisible());
     // Only the team page's button can be used without an industry.
-    for (const char* name : {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"})
-        EXPECT_FALSE(main.findChild<TCv3SpBtn*>(name)->isEnabled()) << name;
+    for (const char* name : {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"}) {
+        auto* button = main.findChild<TCv3SpBtn*>(name);
+        EXPECT_FALSE(button->isEnabled()) << name;
+        // Disabled buttons are drawn grey, not in the page buttons' green.
+        EXPECT_NE(button->palette().color(QPalette::Disabled, QPalette::ButtonText), QColor(0, 0x80, 0)) << name;
+    }
     EXPECT_TRUE(main.TeamPageButton()->isEnabled());
+    // The page shown has its button's caption in maroon (platform colour 0x000080).
+    EXPECT_EQ(main.TeamPageButton()->palette().color(QPalette::Active, QPalette::ButtonText), QColor(0x80, 0, 0));
     for (const char* name : {"sbPrint", "SbCopyToClip", "sbPrevPage", "sbNextPage", "sbIsAdmin", "sbQuickHelp"})
         EXPECT_FALSE(main.findChild<QToolButton*>(name)->isVisible()) << name;
     SaveScreenshot(main, "main_window");
