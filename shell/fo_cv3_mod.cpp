@@ -72,7 +72,6 @@ QAction* TFoCv3Mod::AddMenuItem(QMenu* menu, const QString& name, const QString&
                                 TMenuHandler handler) {
     QAction* item = menu->addAction(designCaption);
     item->setObjectName(name);
-    item->setCheckable(true);
     if (!handler) handler = [this](QAction* sender) { MenuItemClick(sender); };
     connect(item, &QAction::triggered, this, [item, handler] { handler(item); });
     return item;
@@ -93,10 +92,17 @@ void TFoCv3Mod::SetRememberedItem(QAction* item) {
 
 void TFoCv3Mod::MenuItemClick(QAction* item) {
     if (QWidget* focused = focusWidget()) focused->clearFocus();
-    if (QAction* previous = RememberedItem()) previous->setChecked(false);
+    // Only the remembered item carries a check mark; the others show none at all.
+    if (QAction* previous = RememberedItem()) {
+        previous->setChecked(false);
+        previous->setCheckable(false);
+    }
     combos_.HideAll();
     SetRememberedItem(item);
-    if (item) item->setChecked(true);
+    if (item) {
+        item->setCheckable(true);
+        item->setChecked(true);
+    }
 }
 
 void TFoCv3Mod::ListComboChange(int position, int index) {

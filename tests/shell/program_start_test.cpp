@@ -95,6 +95,10 @@ TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
     EXPECT_FALSE(windows.teamPage->findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
     EXPECT_EQ(Session->HelpContext, TFoSimul::kHelpContextPage);
     SaveScreenshot(*windows.mainWindow, "team_page");
+    auto* fileMenu = windows.teamPage->findChild<QMenu*>("MPFile");
+    fileMenu->popup(windows.teamPage->mapToGlobal(QPoint(0, windows.teamPage->PageMenuBar()->height())));
+    SaveScreenshot(*fileMenu, "team_page_file_menu");
+    fileMenu->close();
 }
 
 TEST(ProgramStart, MissingPicturesLeaveEmptyImagesAndShowNoBox) {
