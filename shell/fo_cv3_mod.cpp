@@ -149,6 +149,12 @@ void TFoCv3Mod::InitSelector() {
     Data.HomeMarket = Data.SelMarket;
 }
 
+void TFoCv3Mod::SetPeriodSelector(std::uint8_t mode, std::int32_t period, bool enabled) {
+    Data.PerBarMode = mode;
+    Data.PerBarPeriod = period;
+    Data.PerBarFlag = enabled;
+}
+
 void TFoCv3Mod::ShowItemAtCurrentPeriod(QAction* item) {
     if (Session && Session->Industry()) {
         Data.DecPeriod = static_cast<std::int16_t>(Data.SelPeriod + (objectName() == kPageNameDecisions ? 1 : 0));

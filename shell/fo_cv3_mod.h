@@ -72,6 +72,9 @@ public:
     // Fills Data from the open industry: the current period, the team's own
     // firm, the first zone, market and segment. Nothing without an industry.
     void InitSelector();
+    // The period selector of the page: its mode (0 hidden, 2 shown), the
+    // period it shows and whether that period can be chosen.
+    void SetPeriodSelector(std::uint8_t mode, std::int32_t period, bool enabled);
     // Re-opens Item at the page's selected period.
     void ShowItemAtCurrentPeriod(QAction* item);
 

@@ -17,6 +17,9 @@ namespace {
 
 constexpr char kPasswordFeatureText[] = "This feature is disabled in this version and the following ones";
 constexpr char kPageCaptionKey[] = "FoInterface";
+// Modes of the period selector.
+constexpr std::uint8_t kPeriodHidden = 0;
+constexpr std::uint8_t kPeriodShown = 2;
 // Pages 1..6 are the program's pages; closing the industry hides all but this one.
 constexpr int kProgramPageCount = 6;
 
@@ -80,9 +83,7 @@ void TFoSimul::UpdateMenus() {
 void TFoSimul::SetupBar() {
     // The page shows only the period; firms, zones and markets stay hidden.
     const bool data = Session && Session->Industry();
-    Data.PerBarMode = data ? 2 : 0;
-    Data.PerBarPeriod = Data.SelPeriod;
-    Data.PerBarFlag = true;
+    SetPeriodSelector(data ? kPeriodShown : kPeriodHidden, Data.SelPeriod, true);
     TFoCv3Mod::SetupBar();
 }
 

@@ -58,7 +58,12 @@ TEST_F(TeamPageTest, InitSelectorTakesTheTeamsOwnFirmAndTheFirstZoneAndMarket) {
 
 TEST_F(TeamPageTest, ClosingTheIndustryShowsThePictureWithoutIndustry) {
     OpenIndustry();
+    Page().SetupBar();
+    // With an industry the page shows its period, 3, in single choice.
+    EXPECT_EQ(Page().Data.PerBarMode, 2);
+    EXPECT_EQ(Page().Data.PerBarPeriod, 3);
     Item("MPTeamCloseInd")->trigger();
+    EXPECT_EQ(Page().Data.PerBarMode, 0);
     EXPECT_EQ(Session->Industry(), nullptr);
     EXPECT_EQ(windows.mainWindow->windowTitle(), "Corvantis3 Team 1.00");
     EXPECT_FALSE(windows.mainWindow->findChild<QToolButton*>("SpBResult")->isEnabled());
