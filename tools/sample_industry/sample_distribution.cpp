@@ -3,11 +3,16 @@
 // distribution coverage of the market brands ("BrdPastMSU", "DisCovIdxs").
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <stdexcept>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "core/base/numbers.h"
 #include "core/store/series_index.h"
+#include "tools/sample_industry/sample_brand_table.h"
 #include "tools/sample_industry/sample_writers.h"
 
 namespace cv::sample {
@@ -36,18 +41,27 @@ constexpr std::array<TChannelTerms, kMaxChannels> kSouthChannels{{
     {},
 }};
 
-// Planned units of a firm's brand in the segments of its market, before the slot's extra.
-constexpr std::array<long double, kMaxSegments> kSegmentPlans{12000, 8000, 4000};
-constexpr long double kPlanPerSlot = 1000;
+// How a brand's planned units spread over the segments of its zone and market,
+// by the number of segments; brand k of a firm starts the pattern at segment k,
+// so that the firms' brands aim at different segments.
+constexpr std::array<long double, kMaxSegments> kTwoSegmentSpread{0.6L, 0.4L, 0};
+constexpr std::array<long double, kMaxSegments> kThreeSegmentSpread{0.5L, 0.3L, 0.2L};
 
 // Coverage index of every marketed brand per channel position, in thousandths.
 constexpr std::array<std::int16_t, kMaxChannels> kCoverage{800, 600, 400};
 // A market's units are shared equally among its brands, in thousandths.
 constexpr int kShareScale = 1000;
 
-TSimArr& CreateArray(const TSampleCell& cell, std::string_view name, std::uint8_t kind,
-                     std::initializer_list<const TSeries*> dimensions) {
-    return cell.set.CreateSimArr(cell.category, cell.context, name, kind, 0, dimensions);
+TSimArr& RequireArray(const TSampleCell& cell, std::string_view name) {
+    TSimArr* array = cell.set.FindSimArr(cell.category, cell.context, name);
+    if (array == nullptr) throw std::logic_error("sample industry: " + std::string(name) + " is written later");
+    return *array;
+}
+
+// The same market's array Name in the results of the period before.
+const TSimArr* PreviousShares(const TSampleCell& cell, std::string_view name) {
+    const auto period = static_cast<std::int16_t>(cell.Period() - 1);
+    return cell.industry.PerResults(period).FindSimArr(cell.category, SampleContext(period, cell.cell), name);
 }
 
 const TSeries& Segments(const TSampleCell& cell) {
@@ -72,7 +86,7 @@ int BrandCount(const TSampleCell& cell) {
 void WriteChannelParameters(const TSampleCell& cell, std::string_view name) {
     const TSeries& channels = Channels(cell);
     const auto& terms = cell.cell.zone == 1 ? kNorthChannels : kSouthChannels;
-    TSimArr& pars = CreateArray(cell, name, dkReal48, {&RequireSeries(cell.industry, "ChaParams"), &channels});
+    TSimArr& pars = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "ChaParams"), &channels});
     for (int c = channels.Lo(); c <= channels.Hi(); ++c) {
         const TChannelTerms& channel = terms[static_cast<std::size_t>(c - channels.Lo())];
         const std::pair<std::int8_t, long double> values[] = {
@@ -86,21 +100,31 @@ void WriteChannelParameters(const TSampleCell& cell, std::string_view name) {
     }
 }
 
-// Brand k of the firm plans the segment's units + 1000 x k.
+// The brand's planned units of the period spread over the segments; the last
+// segment takes what rounding leaves, so that the plan adds up to the units.
 void WriteSegmentPlans(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
-    TSimArr& plans = CreateArray(cell, name, dkReal48, {&RequireSeries(cell.industry, "FirBrand"), &segments});
-    const int brands = BrandCount(cell);
-    for (int k = 1; k <= brands; ++k)
-        for (int s = segments.Lo(); s <= segments.Hi(); ++s)
-            plans.SetReal48({k, s}, kSegmentPlans[static_cast<std::size_t>(s - segments.Lo())] + kPlanPerSlot * k);
+    TSimArr& plans = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "FirBrand"), &segments});
+    const auto& spread = segments.Count() == 2 ? kTwoSegmentSpread : kThreeSegmentSpread;
+    const TBrandList brands = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period());
+    for (std::size_t k = 0; k < brands.size(); ++k) {
+        const long double units = PlannedUnits(*brands[k], cell.cell.zone, cell.Period());
+        long double left = units;
+        for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
+            const std::size_t slot = (static_cast<std::size_t>(s - segments.Lo()) + k) % segments.Count();
+            const long double planned = s == segments.Hi() ? left : std::nearbyint(units * spread[slot]);
+            plans.SetReal48({k + 1, s}, planned);
+            left -= planned;
+        }
+    }
 }
 
+// The history period: every marketed brand holds an equal share of each segment in both past periods.
 void WritePastMarketShares(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& pastPeriods = RequireSeries(cell.industry, "PM2PM1");
     TSimArr& shares =
-        CreateArray(cell, name, dkSmallint, {&pastPeriods, &RequireSeries(cell.industry, "MktBrand"), &segments});
+        NewArray(cell, name, dkSmallint, 0, {&pastPeriods, &RequireSeries(cell.industry, "MktBrand"), &segments});
     const int brands = BrandCount(cell);
     for (int pm = pastPeriods.Lo(); pm <= pastPeriods.Hi(); ++pm)
         for (int m = 1; m <= brands; ++m)
@@ -108,9 +132,37 @@ void WritePastMarketShares(const TSampleCell& cell, std::string_view name) {
                 shares.SetSmallint({pm, m, s}, static_cast<std::int16_t>(kShareScale / brands));
 }
 
+// Later periods: the share of the period's units that each brand sold in each
+// segment (PM1), and the one it had the period before (PM2; 0 for a new brand).
+void WriteSegmentShares(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = Segments(cell);
+    const TSeries& channels = Channels(cell);
+    TSimArr& shares = RequireArray(cell, name);
+    const TSimArr& sales = RequireArray(cell, "BrdUSales");
+    const TSimArr& links = RequireArray(cell, "XFMLinks");
+    const TSimArr* before = PreviousShares(cell, name);
+    const int brands = BrandCount(cell);
+    for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
+        std::vector<long double> units(static_cast<std::size_t>(brands + 1), 0);
+        long double total = 0;
+        for (int m = 1; m <= brands; ++m) {
+            for (int c = channels.Lo(); c <= channels.Hi(); ++c) units[static_cast<std::size_t>(m)] += sales.GetReal48({m, s, c});
+            total += units[static_cast<std::size_t>(m)];
+        }
+        for (int m = 1; m <= brands; ++m) {
+            const int previous = links.GetByte({m, si::pMbix});
+            const long double past = previous == 0 || before == nullptr ? 0 : before->GetSmallint({si::PM1, previous, s});
+            shares.SetSmallint({si::PM2, m, s}, static_cast<long long>(past));
+            shares.SetSmallint({si::PM1, m, s},
+                               static_cast<long long>(std::nearbyint(SafeDiv(static_cast<double>(units[static_cast<std::size_t>(m)]),
+                                                                             static_cast<double>(total), 0) * kShareScale)));
+        }
+    }
+}
+
 void WriteCoverage(const TSampleCell& cell, std::string_view name) {
     const TSeries& channels = Channels(cell);
-    TSimArr& coverage = CreateArray(cell, name, dkSmallint, {&RequireSeries(cell.industry, "MktBrand"), &channels});
+    TSimArr& coverage = NewArray(cell, name, dkSmallint, 0, {&RequireSeries(cell.industry, "MktBrand"), &channels});
     const int brands = BrandCount(cell);
     for (int m = 1; m <= brands; ++m)
         for (int c = channels.Lo(); c <= channels.Hi(); ++c)

@@ -21,7 +21,7 @@ namespace {
 // Budget of the next period granted in the results of period -1, per firm and
 // zone, and what it grows by in each later period.
 constexpr long double kNetBudgetBase[kFirmCount][kZoneCount] = {
-    {8000000, 4000000}, {7500000, 4200000}, {7000000, 3800000}};
+    {8000000, 4000000}, {7500000, 4200000}, {7000000, 3800000}, {6500000, 4500000}};
 constexpr long double kNetBudgetGrowth = 200000;
 
 // Study prices in the reference money, in the order of the series "StuFta" and "StuMkt".
@@ -92,7 +92,7 @@ void WriteStudyPrices(const TSampleCell& cell, std::string_view name, std::strin
                       const long double (&prices)[N]) {
     const TSeries& series = RequireSeries(cell.industry, studies);
     if (series.Count() != static_cast<int>(N)) throw std::logic_error("sample industry: prices of " + series.Name());
-    TSimArr& params = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+    TSimArr& params = NewArray(cell, name, dkReal48, 0,
                                             {&series, &RequireSeries(cell.industry, "StuInfos")});
     for (std::size_t i = 0; i < N; ++i) {
         const int study = series.Lo() + static_cast<int>(i);
@@ -102,13 +102,13 @@ void WriteStudyPrices(const TSampleCell& cell, std::string_view name, std::strin
 }
 
 TSimArr& CreateOrders(const TSampleCell& cell, std::string_view name, const TSeries& studies) {
-    return cell.set.CreateSimArr(cell.category, cell.context, name, dkByte, 0, {&studies});
+    return NewArray(cell, name, dkByte, 0, {&studies});
 }
 
 }  // namespace
 
 void WriteFirmZoneReport(const TSampleCell& cell, std::string_view name) {
-    TSimArr& report = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+    TSimArr& report = NewArray(cell, name, dkReal48, 0,
                                             {&RequireSeries(cell.industry, "FFXRpt")});
     const int period = cell.Period();
     const long double budget = kNetBudgetBase[cell.cell.firm - 1][cell.cell.zone - 1] +
@@ -146,7 +146,7 @@ void WriteProjectCount(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteProjectNames(const TSampleCell& cell, std::string_view name) {
-    TSimArr& names = cell.set.CreateSimArr(cell.category, cell.context, name, dkZts, kProjectNameLength,
+    TSimArr& names = NewArray(cell, name, dkZts, kProjectNameLength,
                                            {&RequireSeries(cell.industry, "Projet")});
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
     for (std::size_t i = 0; i < projects.size(); ++i) names.SetZts({i + 1}, projects[i].name);
@@ -154,7 +154,7 @@ void WriteProjectNames(const TSampleCell& cell, std::string_view name) {
 
 void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
     TSimArr& finances =
-        cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+        NewArray(cell, name, dkReal48, 0,
                               {&RequireSeries(cell.industry, "Projet"), &RequireSeries(cell.industry, "ProFinances")});
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
     for (std::size_t i = 0; i < projects.size(); ++i) {
@@ -164,7 +164,7 @@ void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteLoanRequest(const TSampleCell& cell, std::string_view name) {
-    TSimArr& request = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+    TSimArr& request = NewArray(cell, name, dkReal48, 0,
                                              {&RequireSeries(cell.industry, "LoanTerms")});
     WriteLoanTerms(request, cell.cell.firm, cell.Period(), [](int element) { return TIndex{element}; });
 }
@@ -176,7 +176,7 @@ void WriteLoanAcknowledgement(const TSampleCell& cell, std::string_view name) {
 
 void WriteLoanHistory(const TSampleCell& cell, std::string_view name) {
     const TSeries& periods = CellSeries(cell.industry, "PerSeries");
-    TSimArr& history = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+    TSimArr& history = NewArray(cell, name, dkReal48, 0,
                                              {&periods, &RequireSeries(cell.industry, "LoanTerms")});
     history.Clear();  // stored even while no loan was taken yet
     for (int period = periods.Lo(); period <= cell.Period(); ++period)

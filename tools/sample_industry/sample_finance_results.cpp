@@ -137,7 +137,7 @@ TCumulativeSlots SlotsOf(const TSampleCell& cell, int slotCount) {
 }  // namespace
 
 void WriteFirmMarketReport(const TSampleCell& cell, std::string_view name) {
-    TSimArr& report = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+    TSimArr& report = NewArray(cell, name, dkReal48, 0,
                                             {&RequireSeries(cell.industry, "FFMRpt")});
     const TReportFigures figures = FiguresOf(cell, cell.Period());
     for (std::size_t i = 0; i < figures.sums.size(); ++i) report.SetReal48({*kReportSums[i].report}, figures.sums[i]);
@@ -159,14 +159,14 @@ void WriteFirmMarketReport(const TSampleCell& cell, std::string_view name) {
 
 void WriteCumulativeBrandNames(const TSampleCell& cell, std::string_view name) {
     const TSeries& slotSeries = RequireSeries(cell.industry, "CumBrand");
-    TSimArr& names = cell.set.CreateSimArr(cell.category, cell.context, name, dkZts, kBrandNameLength, {&slotSeries});
+    TSimArr& names = NewArray(cell, name, dkZts, kBrandNameLength, {&slotSeries});
     const TCumulativeSlots slots = SlotsOf(cell, slotSeries.Count() - 1);
     for (std::size_t k = 0; k < slots.names.size(); ++k) names.SetZts({slotSeries.Lo() + k}, slots.names[k]);
 }
 
 void WriteCumulativeBrandResults(const TSampleCell& cell, std::string_view name) {
     const TSeries& slotSeries = RequireSeries(cell.industry, "CumBrand");
-    TSimArr& results = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
+    TSimArr& results = NewArray(cell, name, dkReal48, 0,
                                              {&slotSeries, &RequireSeries(cell.industry, "BrdCumRes")});
     const TCumulativeSlots slots = SlotsOf(cell, slotSeries.Count() - 1);
     for (std::size_t k = 0; k < slots.names.size(); ++k) {
