@@ -217,4 +217,11 @@ void WriteTransferCosts(const TSampleCell& cell, std::string_view name) {
     }
 }
 
+// The experience effect's batch: a brand's unit cost falls below its base once
+// its prototype has made more than this many units, and lies above it before.
+void WriteExperienceBatch(const TSampleCell& cell, std::string_view name) {
+    constexpr long double kExperienceBatch = 20000;
+    cell.set.SetReal(cell.category, cell.context, name, kExperienceBatch);
+}
+
 }  // namespace cv::sample

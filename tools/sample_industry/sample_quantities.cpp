@@ -47,11 +47,12 @@ constexpr TSampleQuantity kQuantities[] = {
     {"IniPosIP", Constant, kCategoryFtaMarket, Array, WriteIdealPointStart},
     {"MvtPosIP", Constant, kCategoryFtaMarket, Array, WriteIdealPointDrift},
     {"MaxSegSize", Constant, kCategoryFtaMarket, Array, WriteMaxSegmentSizes},
-    // Sales forces: costs per salesperson; distribution: the channels' terms.
+    // Sales forces: costs per salesperson; distribution: the channels' terms; production.
     {"SlpBaseCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
     {"SlpHireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
     {"SlpFireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
     {"ChannelPars", Constant, kCategoryFtaMarket, Array, WriteChannelParameters},
+    {"ExpEffBatch", Constant, kCategoryFtaMarket, Scalar, WriteExperienceBatch},
     // Study prices; R&D: home zones, cost tables and parameters of each market.
     {"StuFtaParams", Constant, kCategoryFta, Array, WriteZoneStudyPrices},
     {"StuMktParams", Constant, kCategoryFtaMarket, Array, WriteMarketStudyPrices},

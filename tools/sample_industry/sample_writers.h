@@ -61,6 +61,7 @@ void WriteMapPositions(const TSampleCell& cell, std::string_view name);
 void WriteBrandReports(const TSampleCell& cell, std::string_view name);
 void WriteInventoryLayers(const TSampleCell& cell, std::string_view name);
 void WriteTransferCosts(const TSampleCell& cell, std::string_view name);
+void WriteExperienceBatch(const TSampleCell& cell, std::string_view name);
 
 // What the preference model starts from (sample_preference.cpp).
 void WriteScaleParameters(const TSampleCell& cell, std::string_view name);
