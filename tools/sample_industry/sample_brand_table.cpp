@@ -15,14 +15,14 @@ namespace {
 // (three): three more than a regression of the map on the scales needs.
 // ALTO is launched in the decision period.
 constexpr TSampleBrand kBrands[] = {
-    {1, 1, "ALBA", "PALBA", -1, 300, 42000}, {1, 1, "ARNO", "PARNO", 2, 345, 26000},
-    {1, 1, "ALTO", "PALTO", 4, 395, 20000},  {1, 2, "AMOR", "PAMOR", -1, 255, 18000},
-    {1, 2, "AVEN", "PAVEN", 1, 330, 12000},  {2, 1, "EDRA", "PEDRA", -1, 265, 48000},
-    {2, 1, "EFOR", "PEFOR", 1, 355, 22000},  {2, 2, "ELMA", "PELMA", -1, 320, 24000},
-    {2, 2, "EVOS", "PEVOS", 1, 390, 9000},   {3, 1, "IBIS", "PIBIS", -1, 310, 30000},
-    {3, 1, "IRMA", "PIRMA", 3, 440, 16000},  {3, 2, "IOTA", "PIOTA", 0, 215, 15000},
-    {4, 1, "OPAL", "POPAL", -1, 315, 34000}, {4, 1, "ONYX", "PONYX", 0, 370, 21000},
-    {4, 2, "ORCA", "PORCA", -1, 285, 20000}, {4, 2, "OSLO", "POSLO", 2, 405, 10000},
+    {1, 1, "ALBA", "PALBA", -1, 580, 42000}, {1, 1, "ARNO", "PARNO", 2, 715, 26000},
+    {1, 1, "ALTO", "PALTO", 4, 825, 20000},  {1, 2, "AMOR", "PAMOR", -1, 405, 18000},
+    {1, 2, "AVEN", "PAVEN", 1, 550, 12000},  {2, 1, "EDRA", "PEDRA", -1, 500, 48000},
+    {2, 1, "EFOR", "PEFOR", 1, 715, 22000},  {2, 2, "ELMA", "PELMA", -1, 500, 24000},
+    {2, 2, "EVOS", "PEVOS", 1, 645, 9000},   {3, 1, "IBIS", "PIBIS", -1, 580, 30000},
+    {3, 1, "IRMA", "PIRMA", 3, 915, 16000},  {3, 2, "IOTA", "PIOTA", 0, 310, 15000},
+    {4, 1, "OPAL", "POPAL", -1, 630, 34000}, {4, 1, "ONYX", "PONYX", 0, 795, 21000},
+    {4, 2, "ORCA", "PORCA", -1, 430, 20000}, {4, 2, "OSLO", "POSLO", 2, 670, 10000},
 };
 
 constexpr long double kZoneShare[kZoneCount] = {1.0L, 0.6L};

@@ -33,7 +33,7 @@ constexpr std::uint8_t kOrdered = 1;
 // Market studies are ordered in a rotation: study s when s + firm + market + period is a multiple of this.
 constexpr int kMarketStudyRotation = 3;
 
-// R&D projects of a firm in a market, in every period; budgets in the firm's money.
+// R&D projects of a firm in a market, in the decision period; budgets in the firm's money.
 struct TSampleProject {
     std::int16_t firm;
     std::int16_t market;
@@ -65,6 +65,7 @@ constexpr TSampleLoan kLoans[] = {
 
 std::vector<TSampleProject> ProjectsOf(const TSampleCell& cell) {
     std::vector<TSampleProject> projects;
+    if (cell.Period() != kDecisionPeriod) return projects;
     for (const TSampleProject& project : kProjects)
         if (project.firm == cell.cell.firm && project.market == cell.cell.market) projects.push_back(project);
     return projects;

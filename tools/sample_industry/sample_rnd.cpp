@@ -38,8 +38,8 @@ struct TTechnicalRow {
 // Rows in the order of each market's dimension series (M1: Weight, Power,
 // Design, Price; M2: Size, Speed, Price).
 constexpr std::array<std::array<TTechnicalRow, kMaxDimensions>, kMarketCount> kTechnical{{
-    {{{10, 100, -10000, -0.7L, 0.8L}, {5, 50, 20000, 1.4L, 0.75L}, {1, 10, 50000, 4, 0.7L}, {50, 500, 1000, 0.07L, 0.9L}}},
-    {{{1, 20, -25000, -2, 0.8L}, {10, 200, 5000, 0.55L, 0.75L}, {50, 500, 1000, 0.07L, 0.9L}, {}}},
+    {{{10, 100, -20000, -2, 0.8L}, {5, 50, 40000, 4, 0.75L}, {1, 10, 100000, 10, 0.7L}, {50, 500, 2000, 0.2L, 0.9L}}},
+    {{{1, 20, -50000, -5, 0.8L}, {10, 200, 10000, 1.5L, 0.75L}, {50, 500, 2000, 0.2L, 0.9L}, {}}},
 }};
 
 // "UCParams": the highest requested unit cost that is costed, and the
