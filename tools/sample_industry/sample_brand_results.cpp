@@ -146,10 +146,11 @@ void WriteSemanticPositions(const TSampleCell& cell, std::string_view name) {
     for (std::size_t b = 0; b < brands.size(); ++b) {
         const TSampleBrand& brand = BrandNamed(brands[b]);
         for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
-            const long double attribute =
-                k == priceScale ? BrandPrice(brand, cell.Period()) : PrototypeLevel(brand.prototype, k - dimensions.Lo());
+            const long double attribute = k == priceScale ? BrandPrice(brand, cell.Period())
+                                                          : PrototypeLevel(brand.prototype, k - dimensions.Lo());
+            const long double natural = NaturalPosition(cell, k, attribute);
             positions.SetSmallint({b + 1, k, si::AttAct}, static_cast<long long>(attribute));
-            positions.SetSmallint({b + 1, k, si::NatPos}, static_cast<long long>(NaturalPosition(cell, k, attribute)));
+            positions.SetSmallint({b + 1, k, si::NatPos}, static_cast<long long>(natural));
         }
     }
 }

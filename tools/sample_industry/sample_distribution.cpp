@@ -143,19 +143,20 @@ void WriteSegmentShares(const TSampleCell& cell, std::string_view name) {
     const TSimArr* before = PreviousShares(cell, name);
     const int brands = BrandCount(cell);
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
-        std::vector<long double> units(static_cast<std::size_t>(brands + 1), 0);
-        long double total = 0;
-        for (int m = 1; m <= brands; ++m) {
-            for (int c = channels.Lo(); c <= channels.Hi(); ++c) units[static_cast<std::size_t>(m)] += sales.GetReal48({m, s, c});
-            total += units[static_cast<std::size_t>(m)];
-        }
+        // Units of market brand m in the segment, over the channels; slot 0 the segment's total.
+        std::vector<double> units(static_cast<std::size_t>(brands + 1), 0);
+        for (int m = 1; m <= brands; ++m)
+            for (int c = channels.Lo(); c <= channels.Hi(); ++c) {
+                const auto brandUnits = static_cast<double>(sales.GetReal48({m, s, c}));
+                units[static_cast<std::size_t>(m)] += brandUnits;
+                units[0] += brandUnits;
+            }
         for (int m = 1; m <= brands; ++m) {
             const int previous = links.GetByte({m, si::pMbix});
-            const long double past = previous == 0 || before == nullptr ? 0 : before->GetSmallint({si::PM1, previous, s});
-            shares.SetSmallint({si::PM2, m, s}, static_cast<long long>(past));
-            shares.SetSmallint({si::PM1, m, s},
-                               static_cast<long long>(std::nearbyint(SafeDiv(static_cast<double>(units[static_cast<std::size_t>(m)]),
-                                                                             static_cast<double>(total), 0) * kShareScale)));
+            const int past = previous == 0 || before == nullptr ? 0 : before->GetSmallint({si::PM1, previous, s});
+            const double share = SafeDiv(units[static_cast<std::size_t>(m)], units[0], 0) * kShareScale;
+            shares.SetSmallint({si::PM2, m, s}, past);
+            shares.SetSmallint({si::PM1, m, s}, static_cast<long long>(std::nearbyint(share)));
         }
     }
 }

@@ -80,6 +80,7 @@ private:
 }  // namespace
 
 void ForecastSamplePeriod(TCvInd& industry, std::int16_t period) {
+    if (LogIsOpen()) throw std::logic_error("sample industry: the forecasts would close the open log");
     const TForecastSession session;
     const TForecastPeriod current(industry, static_cast<std::int16_t>(period - 1));
     TWorkRec work;

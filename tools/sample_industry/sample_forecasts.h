@@ -20,6 +20,8 @@ namespace cv::sample {
 // log level are given back afterwards. The run reseeds the shared random
 // generator as every forecast does. A failed run or any warning
 // raises std::logic_error: the sample's decisions must make a clean forecast.
+// The model writes the program's one log, so a log already open would be
+// closed under its owner: that too raises std::logic_error, before anything runs.
 void ForecastSamplePeriod(TCvInd& industry, std::int16_t period);
 
 }  // namespace cv::sample

@@ -259,7 +259,8 @@ void WritePrototypeFinances(const TSampleCell& cell, std::string_view name) {
     TSimArr& finances = NewArray(cell, name, dkReal48, 0,
         {&RequireSeries(cell.industry, "Prototype"), &RequireSeries(cell.industry, "ProFinances")});
     const std::vector<std::string> prototypes = ListNames(cell, "NbPros", "ProNames");
-    for (std::size_t i = 0; i < prototypes.size(); ++i) WritePrototypeRow(cell, finances, i + 1, prototypes[i], cell.Period());
+    for (std::size_t i = 0; i < prototypes.size(); ++i)
+        WritePrototypeRow(cell, finances, i + 1, prototypes[i], cell.Period());
 }
 
 // The instructor's simulation finishes the prototype of each brand the period
