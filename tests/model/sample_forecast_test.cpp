@@ -64,8 +64,8 @@ std::vector<std::vector<std::uint8_t>> ModelArrays(TCvInd& industry, int period)
         for (int market = 1; market <= industry.NbMarkets(); ++market)
             for (int firm = 1; firm <= industry.NbFirms(); ++firm)
                 for (const char* name : kModelArrays)
-                    arrays.push_back(ArrayBytes(
-                        results.FindSimArr(kCategoryFirmFtaMarket, test::FixtureCell(period, firm, zone, market), name)));
+                    arrays.push_back(ArrayBytes(results.FindSimArr(
+                        kCategoryFirmFtaMarket, test::FixtureCell(period, firm, zone, market), name)));
     return arrays;
 }
 

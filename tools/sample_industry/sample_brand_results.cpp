@@ -139,8 +139,9 @@ void WriteReportRow(TSimArr& report, int brand, const TBrandSales& sales, const 
 void WriteSemanticPositions(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = SemanticScales(cell);
     const TSeries& dimensions = CellSeries(cell.industry, "DimSeries", 0, cell.cell.market);
-    TSimArr& positions = NewArray(cell, name, dkSmallint, 0,
-        {&RequireSeries(cell.industry, "MktBrand"), &scales, &RequireSeries(cell.industry, "PosSemBrd")});
+    TSimArr& positions =
+        NewArray(cell, name, dkSmallint, 0,
+                 {&RequireSeries(cell.industry, "MktBrand"), &scales, &RequireSeries(cell.industry, "PosSemBrd")});
     const int priceScale = scales.IndexOf("Price");
     const std::vector<std::string> brands = BrandNames(cell, cell.category, "BrdNames");
     for (std::size_t b = 0; b < brands.size(); ++b) {
@@ -174,8 +175,9 @@ void WriteMapPositions(const TSampleCell& cell, std::string_view name) {
     const TSeries& axes = CellSeries(cell.industry, "MapSeries", 0, cell.cell.market);
     const TSimArr& weights = RequireArray(cell.industry.ConstPart(), kCategoryMarket, cell.context, "SemToMap");
     const TSimArr& perceived = RequireArray(cell, "PosSemBrds");
-    TSimArr& positions = NewArray(cell, name, dkSmallint, 0,
-        {&RequireSeries(cell.industry, "MktBrand"), &axes, &RequireSeries(cell.industry, "PosMapBrd")});
+    TSimArr& positions =
+        NewArray(cell, name, dkSmallint, 0,
+                 {&RequireSeries(cell.industry, "MktBrand"), &axes, &RequireSeries(cell.industry, "PosMapBrd")});
     const int brands = cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
     for (int b = 1; b <= brands; ++b)
         for (int d = axes.Lo(); d <= axes.Hi(); ++d) {
@@ -189,7 +191,7 @@ void WriteMapPositions(const TSampleCell& cell, std::string_view name) {
 
 void WriteBrandReports(const TSampleCell& cell, std::string_view name) {
     TSimArr& report = NewArray(cell, name, dkReal48, 0,
-        {&RequireSeries(cell.industry, "FirBrand"), &RequireSeries(cell.industry, "BrdRpt")});
+                               {&RequireSeries(cell.industry, "FirBrand"), &RequireSeries(cell.industry, "BrdRpt")});
     const TMarketTotals market = MarketTotals(cell);
     const std::vector<std::string> brands = BrandNames(cell, cell.category, "FirMktedBrds");
     for (std::size_t b = 0; b < brands.size(); ++b) {
@@ -202,14 +204,13 @@ void WriteBrandReports(const TSampleCell& cell, std::string_view name) {
 // The history period precedes the first production period: its stock array holds no layer.
 void WriteInventoryLayers(const TSampleCell& cell, std::string_view name) {
     NewArray(cell, name, dkReal48, 0,
-                          {&CellSeries(cell.industry, "PerSeries"), &RequireSeries(cell.industry, "FirBrand"),
-                           &RequireSeries(cell.industry, "Inventory")});
+             {&CellSeries(cell.industry, "PerSeries"), &RequireSeries(cell.industry, "FirBrand"),
+              &RequireSeries(cell.industry, "Inventory")});
 }
 
 // The base unit cost of a market brand, rounded: its prototype's requested unit cost.
 void WriteTransferCosts(const TSampleCell& cell, std::string_view name) {
-    TSimArr& costs = NewArray(cell, name, dkSmallint, 0,
-                                           {&RequireSeries(cell.industry, "MktBrand")});
+    TSimArr& costs = NewArray(cell, name, dkSmallint, 0, {&RequireSeries(cell.industry, "MktBrand")});
     const std::vector<std::string> brands = BrandNames(cell, cell.category, "BrdNames");
     for (std::size_t m = 0; m < brands.size(); ++m) {
         const TSampleCell firmCell{cell.industry, cell.set, kCategoryFirmMarket, cell.context, cell.cell};

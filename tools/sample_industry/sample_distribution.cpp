@@ -77,9 +77,7 @@ const TSeries& Channels(const TSampleCell& cell) {
 }
 
 // Marketed brands of the cell (a firm's or a market's), written before this quantity.
-int BrandCount(const TSampleCell& cell) {
-    return cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
-}
+int BrandCount(const TSampleCell& cell) { return cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds"); }
 
 }  // namespace
 
@@ -90,11 +88,16 @@ void WriteChannelParameters(const TSampleCell& cell, std::string_view name) {
     for (int c = channels.Lo(); c <= channels.Hi(); ++c) {
         const TChannelTerms& channel = terms[static_cast<std::size_t>(c - channels.Lo())];
         const std::pair<std::int8_t, long double> values[] = {
-            {si::NbChainBeg, channel.chainsBeg},     {si::NbChainEnd, channel.chainsEnd},
-            {si::NbOutletBeg, channel.outletsBeg},   {si::NbOutletEnd, channel.outletsEnd},
-            {si::MinSlpPerBrd, channel.minSalespeople}, {si::MaxSlpPerBrd, channel.maxSalespeople},
-            {si::Depth, channel.depth},              {si::MarginBeg, channel.marginBeg},
-            {si::MarginEnd, channel.marginEnd},      {si::Discount, channel.discount},
+            {si::NbChainBeg, channel.chainsBeg},
+            {si::NbChainEnd, channel.chainsEnd},
+            {si::NbOutletBeg, channel.outletsBeg},
+            {si::NbOutletEnd, channel.outletsEnd},
+            {si::MinSlpPerBrd, channel.minSalespeople},
+            {si::MaxSlpPerBrd, channel.maxSalespeople},
+            {si::Depth, channel.depth},
+            {si::MarginBeg, channel.marginBeg},
+            {si::MarginEnd, channel.marginEnd},
+            {si::Discount, channel.discount},
         };
         for (const auto& [element, value] : values) pars.SetReal48({element, c}, value);
     }

@@ -48,9 +48,7 @@ constexpr TDeflator kDeflators[] = {
 
 long double RoundedRate(long double rate) { return std::nearbyint(rate * kRateStep) / kRateStep; }
 
-long double DrawRate(long double centre, double spread) {
-    return RoundedRate(centre + RandomBetween(-spread, spread));
-}
+long double DrawRate(long double centre, double spread) { return RoundedRate(centre + RandomBetween(-spread, spread)); }
 
 const TZoneEconomy& EconomyOf(const TSampleCell& cell) { return kZoneEconomies[cell.cell.zone - 1]; }
 
@@ -64,8 +62,7 @@ TSimArr& RequireArray(const TSampleCell& cell, std::string_view name) {
 
 void WriteEconomics(const TSampleCell& cell, std::string_view name) {
     const TSeries& periods = CellSeries(cell.industry, "PerSeries");
-    TSimArr& economics = NewArray(cell, name, dkReal48, 0,
-                                               {&periods, &RequireSeries(cell.industry, "FtaEcoVars")});
+    TSimArr& economics = NewArray(cell, name, dkReal48, 0, {&periods, &RequireSeries(cell.industry, "FtaEcoVars")});
     const TZoneEconomy& economy = EconomyOf(cell);
     for (int period = periods.Lo(); period <= periods.Hi(); ++period) {
         economics.SetReal48({period, si::ExchangeRate}, economy.exchangeRate);

@@ -93,8 +93,7 @@ void WriteStudyPrices(const TSampleCell& cell, std::string_view name, std::strin
                       const long double (&prices)[N]) {
     const TSeries& series = RequireSeries(cell.industry, studies);
     if (series.Count() != static_cast<int>(N)) throw std::logic_error("sample industry: prices of " + series.Name());
-    TSimArr& params = NewArray(cell, name, dkReal48, 0,
-                                            {&series, &RequireSeries(cell.industry, "StuInfos")});
+    TSimArr& params = NewArray(cell, name, dkReal48, 0, {&series, &RequireSeries(cell.industry, "StuInfos")});
     for (std::size_t i = 0; i < N; ++i) {
         const int study = series.Lo() + static_cast<int>(i);
         params.SetReal48({study, si::IsStuAvailable}, kStudyAvailable);
@@ -109,11 +108,10 @@ TSimArr& CreateOrders(const TSampleCell& cell, std::string_view name, const TSer
 }  // namespace
 
 void WriteFirmZoneReport(const TSampleCell& cell, std::string_view name) {
-    TSimArr& report = NewArray(cell, name, dkReal48, 0,
-                                            {&RequireSeries(cell.industry, "FFXRpt")});
+    TSimArr& report = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "FFXRpt")});
     const int period = cell.Period();
-    const long double budget = kNetBudgetBase[cell.cell.firm - 1][cell.cell.zone - 1] +
-                               kNetBudgetGrowth * (period - cv::kFirstResultPeriod);
+    const long double budget =
+        kNetBudgetBase[cell.cell.firm - 1][cell.cell.zone - 1] + kNetBudgetGrowth * (period - cv::kFirstResultPeriod);
     report.SetReal48({si::ffxNPB}, budget);
     // The history period counts the force of period 0.
     report.SetReal48({si::ffxSlp}, SalesForceTotal(cell.cell.firm, cell.cell.zone, std::max(period, 0)));
@@ -147,8 +145,7 @@ void WriteProjectCount(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteProjectNames(const TSampleCell& cell, std::string_view name) {
-    TSimArr& names = NewArray(cell, name, dkZts, kProjectNameLength,
-                                           {&RequireSeries(cell.industry, "Projet")});
+    TSimArr& names = NewArray(cell, name, dkZts, kProjectNameLength, {&RequireSeries(cell.industry, "Projet")});
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
     for (std::size_t i = 0; i < projects.size(); ++i) names.SetZts({i + 1}, projects[i].name);
 }
@@ -156,7 +153,7 @@ void WriteProjectNames(const TSampleCell& cell, std::string_view name) {
 void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
     TSimArr& finances =
         NewArray(cell, name, dkReal48, 0,
-                              {&RequireSeries(cell.industry, "Projet"), &RequireSeries(cell.industry, "ProFinances")});
+                 {&RequireSeries(cell.industry, "Projet"), &RequireSeries(cell.industry, "ProFinances")});
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
     for (std::size_t i = 0; i < projects.size(); ++i) {
         finances.SetReal48({i + 1, si::ProAllBgt}, projects[i].budget);
@@ -165,8 +162,7 @@ void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteLoanRequest(const TSampleCell& cell, std::string_view name) {
-    TSimArr& request = NewArray(cell, name, dkReal48, 0,
-                                             {&RequireSeries(cell.industry, "LoanTerms")});
+    TSimArr& request = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "LoanTerms")});
     WriteLoanTerms(request, cell.cell.firm, cell.Period(), [](int element) { return TIndex{element}; });
 }
 
@@ -177,8 +173,7 @@ void WriteLoanAcknowledgement(const TSampleCell& cell, std::string_view name) {
 
 void WriteLoanHistory(const TSampleCell& cell, std::string_view name) {
     const TSeries& periods = CellSeries(cell.industry, "PerSeries");
-    TSimArr& history = NewArray(cell, name, dkReal48, 0,
-                                             {&periods, &RequireSeries(cell.industry, "LoanTerms")});
+    TSimArr& history = NewArray(cell, name, dkReal48, 0, {&periods, &RequireSeries(cell.industry, "LoanTerms")});
     history.Clear();  // stored even while no loan was taken yet
     for (int period = periods.Lo(); period <= cell.Period(); ++period)
         WriteLoanTerms(history, cell.cell.firm, period, [period](int element) { return TIndex{period, element}; });

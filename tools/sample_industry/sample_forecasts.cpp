@@ -41,8 +41,7 @@ public:
 private:
     static fs::path UniqueRoot() {
         static std::atomic<unsigned> next{0};
-        return fs::temp_directory_path() /
-               ("cv-sample-" + std::to_string(getpid()) + "-" + std::to_string(next++));
+        return fs::temp_directory_path() / ("cv-sample-" + std::to_string(getpid()) + "-" + std::to_string(next++));
     }
 
     void Restore() noexcept {

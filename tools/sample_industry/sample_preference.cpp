@@ -80,8 +80,7 @@ int IdealPoint(int segment, int scale, int period) { return 50 * (3 * segment - 
 
 void WriteScaleParameters(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = Scales(cell);
-    TSimArr& params = NewArray(cell, name, dkReal48, 0,
-                                            {&scales, &RequireSeries(cell.industry, "SemPos")});
+    TSimArr& params = NewArray(cell, name, dkReal48, 0, {&scales, &RequireSeries(cell.industry, "SemPos")});
     for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
         const TSampleScale& scale = ScaleOf(cell, scales, k);
         params.SetReal48({k, si::MinScale}, scale.minScale);
@@ -101,8 +100,8 @@ void WriteSemanticToMap(const TSampleCell& cell, std::string_view name) {
     TSimArr& weights = NewArray(cell, name, dkReal48, 0, {&axes, &scales});
     for (int d = axes.Lo(); d <= axes.Hi(); ++d)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k)
-            weights.SetReal48({d, k}, kSemToMap[static_cast<std::size_t>(cell.cell.market - 1)][Slot(axes, d)]
-                                               [Slot(scales, k)]);
+            weights.SetReal48(
+                {d, k}, kSemToMap[static_cast<std::size_t>(cell.cell.market - 1)][Slot(axes, d)][Slot(scales, k)]);
 }
 
 // "IniPosIP"[s, k] = 6 (s - 2) + 2 (k - 2) and "MvtPosIP"[s, k] = 0.3 (s - k), in map units.
@@ -132,8 +131,7 @@ void WriteMaxSegmentSizes(const TSampleCell& cell, std::string_view name) {
 // "SegSales"[s, Unit] = 20,000 + 5,000 s + 1,000 (p + 1) in period p; Value = 250 x Unit.
 void WriteSegmentSales(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
-    TSimArr& sales = NewArray(cell, name, dkReal48, 0,
-                                           {&segments, &RequireSeries(cell.industry, "UorV")});
+    TSimArr& sales = NewArray(cell, name, dkReal48, 0, {&segments, &RequireSeries(cell.industry, "UorV")});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
         const long double units = SegmentUnits(s, cell.Period());
         sales.SetReal48({s, si::Unit}, units);
@@ -143,8 +141,7 @@ void WriteSegmentSales(const TSampleCell& cell, std::string_view name) {
 
 void WriteScaleEnds(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = Scales(cell);
-    TSimArr& ends = NewArray(cell, name, dkSmallint, 0,
-                                          {&scales, &RequireSeries(cell.industry, "MinMax")});
+    TSimArr& ends = NewArray(cell, name, dkSmallint, 0, {&scales, &RequireSeries(cell.industry, "MinMax")});
     for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
         const TSampleScale& scale = ScaleOf(cell, scales, k);
         ends.SetSmallint({k, si::SrMin}, static_cast<long long>(scale.minScale));
@@ -161,8 +158,8 @@ constexpr int kStudyBias = 15;
 void WriteIdealPoints(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& scales = Scales(cell);
-    TSimArr& points = NewArray(cell, name, dkSmallint, 0,
-                                            {&segments, &scales, &RequireSeries(cell.industry, "PosSemIP")});
+    TSimArr& points =
+        NewArray(cell, name, dkSmallint, 0, {&segments, &scales, &RequireSeries(cell.industry, "PosSemIP")});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
             const int after = IdealPoint(s, k, cell.Period());

@@ -53,9 +53,9 @@ struct TRnDParameter {
 };
 
 constexpr TRnDParameter kRnDParameters[] = {
-    {"MinRnDBgtRatio", 0.8L}, {"MinRnDBgt", 100000},    {"MaxRnDBgt", 20000000},
-    {"MinRUC", 10},           {"MaxRUC", 1500},         {"MinUCOverEst", 0.05L},
-    {"MaxUCOverEst", 0.15L},  {"MinDBOverEst", 0.1L},   {"MaxDBOverEst", 0.3L},
+    {"MinRnDBgtRatio", 0.8L}, {"MinRnDBgt", 100000},  {"MaxRnDBgt", 20000000},
+    {"MinRUC", 10},           {"MaxRUC", 1500},       {"MinUCOverEst", 0.05L},
+    {"MaxUCOverEst", 0.15L},  {"MinDBOverEst", 0.1L}, {"MaxDBOverEst", 0.3L},
 };
 
 // The technical levels of every prototype and project of the sample.
@@ -198,8 +198,7 @@ void WriteDesignLevels(const TSampleCell& cell, TSimArr& levels, std::size_t row
 
 void WriteLevels(const TSampleCell& cell, std::string_view name, std::string_view rowSeries,
                  const std::vector<std::string>& designs) {
-    TSimArr& levels = NewArray(cell, name, dkReal48, 0,
-                                            {&RequireSeries(cell.industry, rowSeries), &Dimensions(cell)});
+    TSimArr& levels = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, rowSeries), &Dimensions(cell)});
     for (std::size_t i = 0; i < designs.size(); ++i) WriteDesignLevels(cell, levels, i + 1, designs[i]);
 }
 
@@ -225,8 +224,7 @@ void WriteHomeZone(const TSampleCell& cell, std::string_view name) {
 
 void WriteTechnical(const TSampleCell& cell, std::string_view name) {
     const TSeries& dimensions = Dimensions(cell);
-    TSimArr& technical = NewArray(cell, name, dkReal48, 0,
-                                               {&dimensions, &RequireSeries(cell.industry, "TecDimVars")});
+    TSimArr& technical = NewArray(cell, name, dkReal48, 0, {&dimensions, &RequireSeries(cell.industry, "TecDimVars")});
     for (int dim = dimensions.Lo(); dim <= dimensions.Hi(); ++dim) {
         const TTechnicalRow& row = TechnicalRow(cell, dim);
         technical.SetReal48({dim, si::TDMinLev}, row.minLevel);
@@ -238,8 +236,7 @@ void WriteTechnical(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteUnitCostParameters(const TSampleCell& cell, std::string_view name) {
-    TSimArr& params = NewArray(cell, name, dkReal48, 0,
-                                            {&RequireSeries(cell.industry, "TecDimVars")});
+    TSimArr& params = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "TecDimVars")});
     params.SetReal48({si::TDMaxLev}, kHighestCostedUC);
     params.SetReal48({si::TDDevBgt}, kBudgetPerUCUnit);
 }
@@ -256,8 +253,9 @@ void WritePrototypeLevels(const TSampleCell& cell, std::string_view name) {
 
 // Every prototype of the history is finished.
 void WritePrototypeFinances(const TSampleCell& cell, std::string_view name) {
-    TSimArr& finances = NewArray(cell, name, dkReal48, 0,
-        {&RequireSeries(cell.industry, "Prototype"), &RequireSeries(cell.industry, "ProFinances")});
+    TSimArr& finances =
+        NewArray(cell, name, dkReal48, 0,
+                 {&RequireSeries(cell.industry, "Prototype"), &RequireSeries(cell.industry, "ProFinances")});
     const std::vector<std::string> prototypes = ListNames(cell, "NbPros", "ProNames");
     for (std::size_t i = 0; i < prototypes.size(); ++i)
         WritePrototypeRow(cell, finances, i + 1, prototypes[i], cell.Period());
@@ -308,9 +306,8 @@ void WriteContractCount(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteContractSubjects(const TSampleCell& cell, std::string_view name) {
-    TSimArr& what =
-        NewArray(cell, name, dkZts, kContractTextLength,
-                              {&RequireSeries(cell.industry, "Cct"), &RequireSeries(cell.industry, "CctWhat")});
+    TSimArr& what = NewArray(cell, name, dkZts, kContractTextLength,
+                             {&RequireSeries(cell.industry, "Cct"), &RequireSeries(cell.industry, "CctWhat")});
     const std::vector<const TSampleContract*> contracts = ContractsOf(cell);
     for (std::size_t i = 0; i < contracts.size(); ++i) {
         what.SetZts({i + 1, si::CctType}, contracts[i]->type);
@@ -320,9 +317,8 @@ void WriteContractSubjects(const TSampleCell& cell, std::string_view name) {
 
 void WriteContractTerms(const TSampleCell& cell, std::string_view name) {
     TSimArr& terms = NewArray(cell, name, dkReal48, 0,
-                                           {&RequireSeries(cell.industry, "Cct"),
-                                            &RequireSeries(cell.industry, "CctFirms"),
-                                            &RequireSeries(cell.industry, "CctTerms")});
+                              {&RequireSeries(cell.industry, "Cct"), &RequireSeries(cell.industry, "CctFirms"),
+                               &RequireSeries(cell.industry, "CctTerms")});
     const std::vector<const TSampleContract*> contracts = ContractsOf(cell);
     for (std::size_t i = 0; i < contracts.size(); ++i) {
         const TSampleContract& contract = *contracts[i];

@@ -103,8 +103,7 @@ void WriteSalesForceSizes(const TSampleCell& cell, std::string_view name) {
 // Every channel's force is shared equally among all the firm's brands in the zone.
 void WriteSalesForceAllocation(const TSampleCell& cell, std::string_view name) {
     const TSeries& channels = Channels(cell);
-    TSimArr& allocation = NewArray(cell, name, dkReal48, 0,
-                                                {&channels, &RequireSeries(cell.industry, "FirBrand")});
+    TSimArr& allocation = NewArray(cell, name, dkReal48, 0, {&channels, &RequireSeries(cell.industry, "FirBrand")});
     const int brandsInZone = FirmBrandsInZone(cell);
     const int brands = cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
     for (int channel = channels.Lo(); channel <= channels.Hi(); ++channel)
