@@ -5,9 +5,11 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "core/base/log_file.h"
+#include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "model/mod_cv3.h"
@@ -19,14 +21,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Passes the boxes on to the caller's services and keeps the forecast's wait
+// notice to itself: writing the sample shows no notice of its own.
+class TQuietNotices final : public UiServices {
+public:
+    explicit TQuietNotices(UiServices& next) : next_(next) {}
+    void ShowPlainBox(const std::string& text) override { next_.ShowPlainBox(text); }
+    void ShowErrorBox(const std::string& text) override { next_.ShowErrorBox(text); }
+    TModalResult ShowMessageBox(TMsgDlgType type, TMsgDlgButtons buttons, const std::string& key,
+                                const std::vector<int>& lines, TAlignment alignment) override {
+        return next_.ShowMessageBox(type, buttons, key, lines, alignment);
+    }
+    void ShowProgressBox(const std::vector<std::string>& /*lines*/) override {}
+    void CloseProgressBox() override {}
+    void ShowMessageList(const TQnInfos& items, const TQnInfoTexts& texts, TAlignment alignment) override {
+        next_.ShowMessageList(items, texts, alignment);
+    }
+    void ProcessPaintAndTimerEvents() override { next_.ProcessPaintAndTimerEvents(); }
+
+private:
+    UiServices& next_;
+};
+
 // A program tree of its own in the temporary directory, with a session on it,
-// for the length of one forecast. The caller's session and log level are put
-// aside meanwhile; the tree is removed afterwards.
+// for the length of one forecast. The caller's session, log level and user
+// interface services are put aside meanwhile; the tree is removed afterwards.
 class TForecastSession {
 public:
-    TForecastSession() : saved_(std::move(Session)), savedLevel_(DebugLevel), root_(UniqueRoot()) {
-        fs::create_directories(root_ / "Binaries");
+    TForecastSession()
+        : saved_(std::move(Session)), savedLevel_(DebugLevel), savedUi_(Ui()), quiet_(savedUi_), root_(UniqueRoot()) {
+        InstallUiServices(&quiet_);
         try {
+            fs::create_directories(root_ / "Binaries");
             Session = std::make_unique<TSession>((root_ / "Binaries" / "make_sample_industry").string());
         } catch (...) {
             Restore();
@@ -47,12 +73,15 @@ private:
     void Restore() noexcept {
         Session = std::move(saved_);
         DebugLevel = savedLevel_;
+        InstallUiServices(&savedUi_);
         std::error_code ignored;
         fs::remove_all(root_, ignored);
     }
 
     std::unique_ptr<TSession> saved_;
     int savedLevel_;
+    UiServices& savedUi_;
+    TQuietNotices quiet_;
     fs::path root_;
 };
 

@@ -107,6 +107,7 @@ TEST(SampleIndustry, OpensWithEverySeriesResolvedAndEveryCellSeriesInPlace) {
     }
     EXPECT_TRUE(ui.plainBoxes.empty());
     EXPECT_TRUE(ui.errorBoxes.empty());
+    EXPECT_TRUE(ui.progressBoxes.empty());  // the forecasts behind the history show no wait notice
 }
 
 TEST(SampleIndustry, HoldsEveryQuantityItsTableClaimsInEveryCellAndPeriod) {
