@@ -12,6 +12,7 @@
 #include "core/store/series_index.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/rnd/rnd_world.h"
+#include "tests/model/fixtures/model_checks.h"
 
 namespace cv {
 namespace {
@@ -20,7 +21,7 @@ using test::TPrototypeSpec;
 
 constexpr int kMarket = 1;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using test::Contains;
 
 // Four firms in one zone and one market; t = 2.
 //   firm 1: PA1 finished, PA2 unfinished (required 500,000, spent 700,000), continued
@@ -128,7 +129,11 @@ TEST_F(RnDAlliances, ThePartnersCopyReceivesTheDevelopersFigures) {
     EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProAllBgt), 300000);
     EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProAllBgtOther), 300000);
     EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProDeveloper), 2);
-    EXPECT_TRUE(Contains(rnd.LogText(), "firm 2 updates firm 3 's  report at project 3 with project 2"));
+    const std::string log = rnd.LogText();
+    EXPECT_TRUE(Contains(log, "firm 2 updates firm 3 's  report at project 3 with project 2"));
+    // The developer's outcome counts the partner's 60,000 in this period's allocation.
+    EXPECT_TRUE(Contains(log, "AllB=300000+60000  CumB=360000  TotB=560000  MinB=448000  Suc=240  Muc=120  Ruc=200"))
+        << log;
     // Only the developer re-costs: firm 3's own PC1 in d + 1 money (Suc 4 x 194 = 776,
     // Muc 388, Ruc 100 x 2 = 200 raised to 388); firm 1's bought copy keeps 100.
     EXPECT_EQ(rnd.ProFin(3, kMarket, 1, si::ProReqUC), 388);

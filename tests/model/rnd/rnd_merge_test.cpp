@@ -14,6 +14,7 @@
 #include "core/session/industry.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/rnd/rnd_world.h"
+#include "tests/model/fixtures/model_checks.h"
 
 namespace cv {
 namespace {
@@ -24,7 +25,7 @@ using test::TProjectSpec;
 constexpr int kFirm = 1;
 constexpr int kMarket = 1;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using test::Contains;
 
 // Two firms, two zones, one market, no brands; t = 2.
 test::TFixtureSpec TwoZoneSpec() {

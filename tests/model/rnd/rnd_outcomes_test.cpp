@@ -24,6 +24,7 @@
 #include "model/rnd/mod_rnd.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/rnd/rnd_world.h"
+#include "tests/model/fixtures/model_checks.h"
 
 namespace cv {
 namespace {
@@ -31,7 +32,7 @@ namespace {
 constexpr int kFirm = 1;
 constexpr int kMarket = 1;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using test::Contains;
 
 test::TFixtureSpec FixtureAAtPeriod2() {
     test::TFixtureSpec spec = test::FixtureA();
