@@ -16,6 +16,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/base/errors.h"
@@ -122,7 +123,7 @@ TEST(ModPref, OneFirmAttributesStatusScalesAndNaturalPositions) {
     EXPECT_EQ(Decision(run, 2, si::PortStatus), kPortNew);
     ExpectScales(run, {100, 100, 0, 1000}, {130, 127, 140, 1196});
     ExpectBrandColumn(run, si::NatPos, {{{-200, 396, 941, 82}, {-67, 605, 956, 1102}}});
-    EXPECT_EQ(run.module.Ctx.SelFirm, 1);  // left at the last brand's firm
+    EXPECT_EQ(std::as_const(run.module).Ctx().SelFirm, 1);  // left at the last brand's firm
     EXPECT_EQ(run.module.CachedFta(), 1);
     EXPECT_EQ(run.module.CachedMkt(), 1);
     EXPECT_TRUE(run.work.Warnings.empty());
