@@ -135,23 +135,6 @@ TEST_F(ModDistrTest, ChannelMarginsRetailPricesAndAveragePrices) {
     EXPECT_TRUE(bench.work.Warnings.empty());
 }
 
-// The figures of the zone step that nothing after it changes, through the whole plan pass: the
-// sales force, its costs and the margins; and the retail prices, which do not depend on units.
-TEST_F(ModDistrTest, ForecastWritesTheZoneResults) {
-    TCvInd& industry = Open(test::FixtureA());
-    ASSERT_TRUE(world_.RunForecast()) << world_.failureReason;
-    EXPECT_EQ(Firm(industry, 1, si::ffxSlp), 23);
-    EXPECT_NEAR(Firm(industry, 1, si::ffxSlfB), 460000, kTolerance);
-    EXPECT_NEAR(Firm(industry, 1, si::ffxSlfF), 15000, kTolerance);
-    EXPECT_NEAR(Brand(industry, 1, 1, si::brSlf), 59375, kTolerance);
-    EXPECT_NEAR(Brand(industry, 1, 2, si::brSlf), 118750, kTolerance);
-    EXPECT_NEAR(ResultReal(industry, 1, kCategoryFta, 0, 1, 0, "XFXRes", {2, si::Margin}), 200, kTolerance);
-    EXPECT_EQ(RetailPrice(industry, 1, 1, 1), 1051);
-    EXPECT_EQ(RetailPrice(industry, 1, 2, 2), 1085);
-    // COSMO sells in channel 1 only, whatever production leaves of its plan.
-    EXPECT_NEAR(Brand(industry, 1, 2, si::brRPrice), 1145.7, kTolerance);
-}
-
 // Edge cases of plan sales and zone results: the first simulated period,
 // hiring and firing in the zone's money, the margin ramp, entries that count
 // as 0, 16-bit retail prices, ties, empty brands and firms, missing inputs.

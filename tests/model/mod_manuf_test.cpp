@@ -127,29 +127,6 @@ TEST(ModManuf, ZonesOfAMarketSeeTheProductionOfTheZonesBeforeThem) {
               53200);
 }
 
-// A whole forecast of fixture (a) runs the step after the plan sales: the distribution
-// step plans "MPBrdSegSales" / 1000 x "MPBrdChaSales" / 100 per segment and channel,
-// (1001 + 1002) x (60 % + 40 %) = 2003 for Bravo and (2001 + 2002) x 100 % = 4003 for
-// COSMO. Without stock of t, supplies 1.2 x 2000 and 1.2 x 4000 cover them: productions
-// max(2003, 1600) and max(4003, 3200), raised to 2100 and 4100, leaving 97 units each.
-TEST(ModManuf, ForecastRunsTheStepAfterThePlanSales) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
-    EXPECT_TRUE(world.warnings.empty());
-    TDataContext firm1;
-    firm1.SelFirm = firm1.SelFta = firm1.SelMarket = 1;
-    const TSimArr* report = industry.PerResults(1).FindSimArr(kCategoryFirmFtaMarket, firm1, "BrdRpt");
-    ASSERT_NE(report, nullptr);
-    const long double sold[] = {2003, 4003};
-    const long double produced[] = {2100, 4100};
-    for (int b = 1; b <= 2; ++b) {
-        EXPECT_NEAR(report->GetReal48({b, si::brUSold}), sold[b - 1], 1e-6) << b;
-        EXPECT_NEAR(report->GetReal48({b, si::brUProd}), produced[b - 1], 1e-6) << b;
-        EXPECT_NEAR(report->GetReal48({b, si::brUInv}), 97, 1e-6) << b;
-    }
-}
-
 // Production, inventory and unit cost: the focused cases, on fixture (a) unless
 // said otherwise. There "Bravo" (market brand 1, firm brand 1) continues BRAVO,
 // which holds 300 units of period 0 at 10, from PBRAVO (prototype 2, ProReqUC 70,
