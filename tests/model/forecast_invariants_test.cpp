@@ -83,7 +83,6 @@ protected:
         ASSERT_TRUE(world_.RunForecast()) << world_.failureReason;
         EXPECT_TRUE(world_.warnings.empty());
         t_ = industry_->CurPeriod();
-        links_.emplace(*industry_, t_ + 1);
         view_.emplace(*industry_, t_ + 1);
     }
 
@@ -95,17 +94,17 @@ protected:
     void ForEachBrand(Check check) const {
         for (int zone = 1; zone <= industry_->NbFtas(); ++zone)
             for (int market = 1; market <= industry_->NbMarkets(); ++market)
-                for (int brand = 1; brand <= links_->MarketCount(zone, market); ++brand) {
+                for (int brand = 1; brand <= view_->MarketCount(zone, market); ++brand) {
                     SCOPED_TRACE(named_.name + " zone " + std::to_string(zone) + ", market " +
                                  std::to_string(market) + ", brand " + std::to_string(brand));
-                    check(zone, market, brand, links_->MarketLink(zone, market, brand, si::Dfix),
-                          links_->MarketLink(zone, market, brand, si::Dbix));
+                    check(zone, market, brand, view_->MarketLink(zone, market, brand, si::Dfix),
+                          view_->MarketLink(zone, market, brand, si::Dbix));
                 }
     }
 
     // The slot of Name (1..19, letter case ignored) among the cumulated brands of Period, 0 when none.
     int SlotOf(int period, int firm, int zone, int market, const std::string& name) const {
-        const test::TFinanceView view(*industry_, period);
+        const test::TForecastView view(*industry_, period);
         for (int k = 1; k <= kCumulativeSlots; ++k)
             if (SameModelName(view.CumulativeName(firm, zone, market, k), name)) return k;
         return 0;
@@ -115,8 +114,7 @@ protected:
     TNamedIndustry named_{"", test::TFixtureSpec(0, 1, 1, 1)};
     TCvInd* industry_ = nullptr;
     int t_ = 0;
-    std::optional<test::TForecastView> links_;
-    std::optional<test::TFinanceView> view_;
+    std::optional<test::TForecastView> view_;
 };
 
 // Each firm's decided brands become the market's brands in firm order; a brand
@@ -131,27 +129,27 @@ TEST_P(ForecastInvariants, LinksFollowThePortfolioDecisions) {
             int m = 0;
             for (int firm = 1; firm <= spec.firms; ++firm) {
                 const auto& decided = spec.Cell(firm, zone, market).brandsT1;
-                ASSERT_EQ(links_->FirmCount(firm, zone, market), static_cast<int>(decided.size()));
+                ASSERT_EQ(view_->FirmCount(firm, zone, market), static_cast<int>(decided.size()));
                 for (int k = 1; k <= static_cast<int>(decided.size()); ++k) {
                     const test::TFixtureBrand& brand = decided[static_cast<std::size_t>(k - 1)];
                     ++m;
                     SCOPED_TRACE(brand.name);
-                    EXPECT_EQ(links_->FirmLink(firm, zone, market, k, si::Mbix), m);
-                    EXPECT_EQ(links_->MarketLink(zone, market, m, si::Dfix), firm);
-                    EXPECT_EQ(links_->MarketLink(zone, market, m, si::Dbix), k);
-                    EXPECT_EQ(links_->BrandName(zone, market, m), brand.name);
-                    const int previous = links_->MarketLink(zone, market, m, si::pMbix);
+                    EXPECT_EQ(view_->FirmLink(firm, zone, market, k, si::Mbix), m);
+                    EXPECT_EQ(view_->MarketLink(zone, market, m, si::Dfix), firm);
+                    EXPECT_EQ(view_->MarketLink(zone, market, m, si::Dbix), k);
+                    EXPECT_EQ(view_->BrandName(zone, market, m), brand.name);
+                    const int previous = view_->MarketLink(zone, market, m, si::pMbix);
                     for (int j = 1; j < (previous ? previous : now.MarketCount(zone, market) + 1); ++j)
                         EXPECT_FALSE(SameModelName(now.BrandName(zone, market, j), brand.name));
                     EXPECT_TRUE(!previous || SameModelName(now.BrandName(zone, market, previous), brand.name));
-                    const int owner = links_->MarketLink(zone, market, m, si::Rfix);
-                    EXPECT_EQ(now.Prototype(owner, market, links_->MarketLink(zone, market, m, si::Rpix)),
+                    const int owner = view_->MarketLink(zone, market, m, si::Rfix);
+                    EXPECT_EQ(now.Prototype(owner, market, view_->MarketLink(zone, market, m, si::Rpix)),
                               brand.prototype);
                     const auto& own = spec.Prototypes(firm, market);
                     EXPECT_TRUE(std::find(own.begin(), own.end(), brand.prototype) == own.end() || owner == firm);
                 }
             }
-            EXPECT_EQ(links_->MarketCount(zone, market), m);
+            EXPECT_EQ(view_->MarketCount(zone, market), m);
         }
 }
 
@@ -181,7 +179,7 @@ TEST_P(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
         EXPECT_LE(report(si::brRPrice), highest + 0.5);
         EXPECT_LE(report(si::brSPrice), report(si::brRPrice));
 
-        const int previous = links_->FirmLink(firm, zone, market, row, si::pDbix);
+        const int previous = view_->FirmLink(firm, zone, market, row, si::pDbix);
         long double opening = 0, closing = 0;
         if (previous && t_ >= 0) {
             const TSimArr& before = Arr(industry_->PerResults(t_), kCategoryFirmFtaMarket, firm, zone, market, "Inventory");
@@ -218,7 +216,7 @@ TEST_P(ForecastInvariants, SalesForceIsTheSumOfItsChannels) {
 TEST_P(ForecastInvariants, PreferenceStatusScalesAndPositions) {
     ForEachBrand([&](int zone, int market, int brand, int firm, int row) {
         const TSimArr& positions = Arr(Results(), kCategoryFtaMarket, 0, zone, market, "PosSemBrds");
-        const int previous = links_->MarketLink(zone, market, brand, si::pMbix);
+        const int previous = view_->MarketLink(zone, market, brand, si::pMbix);
         const TSimArr* before = t_ < 0 ? nullptr
                                        : industry_->PerResults(t_).FindSimArr(kCategoryFtaMarket,
                                                                              test::FixtureCell(0, 0, zone, market), "PosSemBrds");
@@ -235,7 +233,7 @@ TEST_P(ForecastInvariants, PreferenceStatusScalesAndPositions) {
         for (int k = scales.LB(1); k <= scales.UB(1); ++k) {
             EXPECT_LE(scales.GetSmallint({k, si::SrMin}), scales.GetSmallint({k, si::SrMax})) << "scale " << k;
             const int a = positions.GetSmallint({brand, k, si::AttAct});
-            for (int other = 1; other <= links_->MarketCount(zone, market); ++other)
+            for (int other = 1; other <= view_->MarketCount(zone, market); ++other)
                 if (positions.GetSmallint({other, k, si::AttAct}) > a) {
                     EXPECT_GE(positions.GetSmallint({other, k, si::NatPos}), positions.GetSmallint({brand, k, si::NatPos}))
                         << "brand " << other << ", scale " << k;
@@ -252,9 +250,9 @@ TEST_P(ForecastInvariants, SharesAddUpToAThousandWhereThereAreSales) {
         for (int market = 1; market <= industry_->NbMarkets(); ++market) {
             const std::string where = named_.name + " zone " + std::to_string(zone) + ", market " + std::to_string(market);
             long double units = 0, values = 0, firmUnits = 0, firmValues = 0;
-            for (int brand = 1; brand <= links_->MarketCount(zone, market); ++brand) {
-                const int firm = links_->MarketLink(zone, market, brand, si::Dfix);
-                const int row = links_->MarketLink(zone, market, brand, si::Dbix);
+            for (int brand = 1; brand <= view_->MarketCount(zone, market); ++brand) {
+                const int firm = view_->MarketLink(zone, market, brand, si::Dfix);
+                const int row = view_->MarketLink(zone, market, brand, si::Dbix);
                 units += view_->Brand(firm, zone, market, row, si::brUMS);
                 values += view_->Brand(firm, zone, market, row, si::brVMS);
             }
@@ -263,7 +261,7 @@ TEST_P(ForecastInvariants, SharesAddUpToAThousandWhereThereAreSales) {
                 firmValues += view_->MarketReport(firm, zone, market, si::ffmVMS);
                 zoneUnits += view_->MarketReport(firm, zone, market, si::ffmUSold);
             }
-            const long double whole = links_->MarketCount(zone, market) > 0 ? 1000 : 0;
+            const long double whole = view_->MarketCount(zone, market) > 0 ? 1000 : 0;
             ExpectClose(units, whole, where + ": brand unit shares");
             ExpectClose(values, whole, where + ": brand value shares");
             ExpectClose(firmUnits, whole, where + ": firm unit shares");
@@ -282,7 +280,7 @@ TEST_P(ForecastInvariants, ProfitAndLossIdentitiesAndReportSums) {
             for (int market = 1; market <= industry_->NbMarkets(); ++market) {
                 auto brand = [&](int row, std::int8_t e) { return view_->Brand(firm, zone, market, row, e); };
                 std::vector<long double> sums(std::size(kMarketSums), 0);
-                for (int row = 1; row <= links_->FirmCount(firm, zone, market); ++row) {
+                for (int row = 1; row <= view_->FirmCount(firm, zone, market); ++row) {
                     ExpectClose(brand(row, si::brCBM),
                                 brand(row, si::brRev) - brand(row, si::brCGS) - brand(row, si::brIHC) - brand(row, si::brISC),
                                 "gross margin");
@@ -310,7 +308,7 @@ TEST_P(ForecastInvariants, ProfitAndLossIdentitiesAndReportSums) {
 }
 
 TEST_P(ForecastInvariants, CumulativeElementsAreTheValuesOfTPlusThePeriods) {
-    auto before = [&](auto read) { return t_ < 0 ? 0 : read(test::TFinanceView(*industry_, t_)); };
+    auto before = [&](auto read) { return t_ < 0 ? 0 : read(test::TForecastView(*industry_, t_)); };
     for (int zone = 1; zone <= industry_->NbFtas(); ++zone)
         for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
             SCOPED_TRACE(named_.name + " firm " + std::to_string(firm) + ", zone " + std::to_string(zone));
@@ -318,18 +316,18 @@ TEST_P(ForecastInvariants, CumulativeElementsAreTheValuesOfTPlusThePeriods) {
                 for (const auto& [cumulative, period] :
                      {std::pair{&si::ffmCumMRS, &si::ffmMRS}, std::pair{&si::ffmCumRnD, &si::ffmRnD}})
                     ExpectClose(view_->MarketReport(firm, zone, market, *cumulative),
-                                before([&](const test::TFinanceView& t) { return t.MarketReport(firm, zone, market, *cumulative); }) +
+                                before([&](const test::TForecastView& t) { return t.MarketReport(firm, zone, market, *cumulative); }) +
                                     view_->MarketReport(firm, zone, market, *period),
                                 "market cumulative");
-                for (int row = 1; row <= links_->FirmCount(firm, zone, market); ++row) {
-                    const std::string name = links_->FirmBrand(firm, zone, market, row);
+                for (int row = 1; row <= view_->FirmCount(firm, zone, market); ++row) {
+                    const std::string name = view_->FirmBrand(firm, zone, market, row);
                     const int slot = SlotOf(t_ + 1, firm, zone, market, name);
                     ASSERT_GT(slot, 0) << name;
                     EXPECT_EQ(view_->Cumulative(firm, zone, market, slot, si::brcIsMkted), 1) << name;
                     const int old = t_ < 0 ? 0 : SlotOf(t_, firm, zone, market, name);
                     for (const auto& [cumulative, parts] : kCumulativeSums) {
                         long double expected =
-                            old ? test::TFinanceView(*industry_, t_).Cumulative(firm, zone, market, old, *cumulative) : 0;
+                            old ? test::TForecastView(*industry_, t_).Cumulative(firm, zone, market, old, *cumulative) : 0;
                         for (const std::int8_t* part : parts) expected += view_->Brand(firm, zone, market, row, *part);
                         ExpectClose(view_->Cumulative(firm, zone, market, slot, *cumulative), expected, name);
                     }
@@ -340,7 +338,7 @@ TEST_P(ForecastInvariants, CumulativeElementsAreTheValuesOfTPlusThePeriods) {
                 {&si::ffxCumSlf, {&si::ffxSlf}}, {&si::ffxCumIP, {&si::ffxIP}},   {&si::ffxCumECP, {&si::ffxECP}},
                 {&si::ffxCumNC, {&si::ffxNC}}};
             for (const auto& [cumulative, parts] : zoneCums) {
-                long double expected = before([&](const test::TFinanceView& t) { return t.ZoneReport(firm, zone, *cumulative); });
+                long double expected = before([&](const test::TForecastView& t) { return t.ZoneReport(firm, zone, *cumulative); });
                 for (const std::int8_t* part : parts) expected += view_->ZoneReport(firm, zone, *part);
                 ExpectClose(view_->ZoneReport(firm, zone, *cumulative), expected, "zone cumulative");
             }
@@ -370,7 +368,7 @@ TEST_P(ForecastInvariants, LoanHistoryKeepsTheRowsOfTAndAddsTheRequest) {
     for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
         for (int period = 0; period <= t_; ++period)
             for (std::int8_t e : {si::CostProfit, si::BgtChg, si::LoanCap, si::LoanDur, si::LoanIR})
-                EXPECT_EQ(view_->LoanHistory(firm, period, e), test::TFinanceView(*industry_, t_).LoanHistory(firm, period, e));
+                EXPECT_EQ(view_->LoanHistory(firm, period, e), test::TForecastView(*industry_, t_).LoanHistory(firm, period, e));
         for (std::int8_t e : {si::BgtChg, si::LoanCap, si::LoanDur, si::LoanIR})
             EXPECT_EQ(view_->LoanHistory(firm, t_ + 1, e), view_->LoanRequest(firm, e));
     }

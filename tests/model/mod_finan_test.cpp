@@ -27,13 +27,14 @@
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_finan.h"
+#include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 
 namespace cv {
 namespace {
 
-using test::TFinanceView;
+using test::TForecastView;
 
 constexpr int kConjoint = 11;
 constexpr int kConsumerSurvey = 1;
@@ -96,7 +97,7 @@ protected:
 };
 
 // Both fixtures market two brands of the same figures (rows 1 and 2).
-void ExpectBrandFigures(const TFinanceView& view) {
+void ExpectBrandFigures(const TForecastView& view) {
     auto brand = [&view](int row, std::int8_t element) { return view.Brand(1, 1, 1, row, element); };
     // Advertising A x (1 - 0.25) and A x 0.25: 5000 -> 3750 + 1250; 10000 -> 7500 + 2500.
     EXPECT_EQ(brand(1, si::brAdvM), 3750);
@@ -131,7 +132,7 @@ void ExpectBrandFigures(const TFinanceView& view) {
 // The market report sums both brand rows; the studies charged are ConsumerSurvey
 // (1000) and MarketForecast (6000), never the unavailable Conjoint: 7000. The
 // zone adds Benchmark (8000): 15000. R&D: the two counted projects, 150000.
-void ExpectPeriodMarketAndZoneSums(const TFinanceView& view) {
+void ExpectPeriodMarketAndZoneSums(const TForecastView& view) {
     auto market = [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
     EXPECT_EQ(market(si::ffmUSold), 3000);
     EXPECT_EQ(market(si::ffmRev), 65000);
@@ -171,7 +172,7 @@ void ExpectPeriodMarketAndZoneSums(const TFinanceView& view) {
 TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     TCvInd& industry = Run(test::FixtureA(), true, -4000);
     EXPECT_TRUE(warnings_.empty());
-    const TFinanceView view(industry, 1);
+    const TForecastView view(industry, 1);
     ExpectBrandFigures(view);
     ExpectPeriodMarketAndZoneSums(view);
 
@@ -240,7 +241,7 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
 
 TEST_F(FinanceAcceptance, OneFirmFixtureCumulatesCarriedWithdrawnAndNewBrands) {
     TCvInd& industry = Run(test::FixtureA(), true, -4000);
-    const TFinanceView view(industry, 1);
+    const TForecastView view(industry, 1);
     auto slot = [&view](int k, int element) { return view.Cumulative(1, 1, 1, k, element); };
     // "Bravo" is BRAVO of slot 2 (letter case ignored): its name, slot and introduction stay,
     // its results add the period's: USold 203 + 1000, RSales 204 + 31000, Rev 205 + 21000,
@@ -269,7 +270,7 @@ TEST_F(FinanceAcceptance, FirstPeriodFixtureStartsEveryBaseAndCumulativeValue) {
     // A profit entry of 25000000 makes the net contribution 9500 - 15000 - 150000 - 5000 + 25000000 = 24839500.
     TCvInd& industry = Run(test::FixtureC(), false, 25000000);
     EXPECT_TRUE(warnings_.empty());
-    const TFinanceView view(industry, 0);
+    const TForecastView view(industry, 0);
     ExpectBrandFigures(view);
     ExpectPeriodMarketAndZoneSums(view);
 
@@ -358,7 +359,7 @@ protected:
     }
 
     long double Budget(TCvInd& industry, int firm) const {
-        return test::TFinanceView(industry, kFirstPeriod).ZoneReport(firm, 1, si::ffxNPB);
+        return test::TForecastView(industry, kFirstPeriod).ZoneReport(firm, 1, si::ffxNPB);
     }
 
     test::TModelWorld world_;
@@ -368,7 +369,7 @@ TEST_F(FinanceBudget, DefaultBoundsAndCoefficient) {
     // Budget = 0.4 x NC within [7000000, 20000000], the smallest when NC <= 0.
     TCvInd& industry = Open({-1000, 0, 60000000, 3500000, 25000000, 20100000});
     test::RunFinanceStep(industry);
-    EXPECT_EQ(test::TFinanceView(industry, kFirstPeriod).ZoneReport(3, 1, si::ffxNC), 60000000);
+    EXPECT_EQ(test::TForecastView(industry, kFirstPeriod).ZoneReport(3, 1, si::ffxNC), 60000000);
     EXPECT_EQ(Budget(industry, 1), 7000000);   // a loss
     EXPECT_EQ(Budget(industry, 2), 7000000);   // nothing earned
     EXPECT_EQ(Budget(industry, 3), 20000000);  // 3 x the largest gives 1.2 x it, capped
@@ -415,7 +416,7 @@ TEST_F(FinanceBudget, BoundsAndStudyCostsFollowTheZonesMoney) {
     test::SetZoneStudy(industry, 1, si::Benchmark, 1, 10000);
     test::SetZoneStudyOrders(industry, 6, 1, {si::Benchmark});
     test::RunFinanceStep(industry);
-    const test::TFinanceView view(industry, kFirstPeriod);
+    const test::TForecastView view(industry, kFirstPeriod);
     EXPECT_NEAR(static_cast<double>(view.MarketReport(6, 1, 1, si::ffmMRS)), 6930, 1e-6);
     EXPECT_NEAR(static_cast<double>(view.ZoneReport(6, 1, si::ffxMRS)), 18480, 1e-6);  // 6930 + 11550
     // Bounds 7000000 x 1.155 = 8085000 and 20000000 x 1.155 = 23100000.
@@ -482,7 +483,7 @@ protected:
 
 TEST_F(FinanceSlots, ReturningBrandKeepsItsSlotIntroductionAndResults) {
     TCvInd& industry = Run({"oldie"}, {"POLDIE"}, {{1, "ACTIVE", 1, 0, 100}, {2, "OLDIE", 2, 0, 200}});
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     EXPECT_EQ(view.CumulativeName(1, 1, 1, 2), "OLDIE");
     EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIsMkted), 1);
     EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIntroPer), 0);
@@ -500,7 +501,7 @@ TEST_F(FinanceSlots, FullSlotsGiveTheFirstWithdrawnSlotToTheNewBrand) {
     std::vector<test::TCumulativeSlotFixture> slots = FullSlots({5, 9});
     slots.push_back({kLostRow, "", kLostMark, kLostMark, 2000});
     TCvInd& industry = Run({"NEWONE"}, {"PNEWONE"}, slots);
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     EXPECT_EQ(view.CumulativeName(1, 1, 1, 5), "NEWONE");
     EXPECT_EQ(view.Cumulative(1, 1, 1, 5, si::brcIsMkted), 1);
     EXPECT_EQ(view.Cumulative(1, 1, 1, 5, si::brcIntroPer), 1);
@@ -521,7 +522,7 @@ TEST_F(FinanceSlots, FullSlotsWithoutAWithdrawnBrandEmptySlotOneEvenWhileItIsMar
     // S01 (row 1) keeps slot 1 and adds the period, then NEWONE (row 2) finds no slot
     // free and none withdrawn: slot 1 goes to the lost row with this period's results.
     TCvInd& industry = Run({"S01", "NEWONE"}, {"PS01", "PNEWONE"}, FullSlots({}));
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     EXPECT_EQ(view.CumulativeName(1, 1, 1, 1), "NEWONE");
     EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIsMkted), 1);
     EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIntroPer), 1);
@@ -559,7 +560,7 @@ TEST(FinanceEdge, GrowthOfMinusOneBeforePeriodZeroLeavesNoPastSales) {
     TCvInd& industry = OpenPlain(world, test::FixtureC());
     test::SetParameter(industry, kZoneCategory, 1, "RevGrowthBefPer0", -1);
     ASSERT_NO_THROW(test::RunFinanceStep(industry));
-    const test::TFinanceView view(industry, 0);
+    const test::TForecastView view(industry, 0);
     // Retail sales 95000 / (1 + -1) has no value: the past sales are 0 and so is G. With
     // NC = NC0 = CAM = 9500: P1 = (1 + (0 - 1) / 2) x 9500 / 9500 = 0.5, P2 = 1, V = 10 x 9500 x 1.5
     // = 142500, which is also 1.5 x 95000; the base value is V, the index 1000.
@@ -579,7 +580,7 @@ TEST(FinanceEdge, NegativeGrowthKeepsItsSign) {
         {si::ffxCumNC, 0},      {si::ffxCumRnD, 0},        {si::ffxMktVal0, 750}, {si::ffxMktVal, 0}};
     for (const auto& [element, value] : before) test::SetZoneReportT(industry, 1, 1, element, value);
     test::RunFinanceStep(industry);
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     // G = -sqrt(95000 / 60000); P1 = (1 + (G - 1) / 2) x (0 + 9500) / (2 x 50000); P2 = 1;
     // V = 10 x 50000 x (P1 + 1), above 1.5 x 95000; index 1000 x V / 750000.
     const long double growth = -std::sqrt(95000.0L / 60000);
@@ -601,7 +602,7 @@ TEST(FinanceEdge, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
     test::SetLoanRequest(industry, 1, {kEmptyDecisionValue, 0, 0, 0, 0});
     test::SetProjects(industry, 1, 1, 1, {-5000});
     const std::vector<std::string> warnings = test::RunFinanceStep(industry);
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     EXPECT_EQ(view.Brand(1, 1, 1, 1, si::brAdvM), 0);
     EXPECT_EQ(view.Brand(1, 1, 1, 1, si::brAdvQ), 0);
     EXPECT_EQ(view.Brand(1, 1, 1, 2, si::brAdvM), 10000);  // quality 0: all media
@@ -624,7 +625,7 @@ TEST(FinanceEdge, MissingArraysOfTCarryZeros) {
     std::vector<std::string> warnings;
     ASSERT_NO_THROW(warnings = test::RunFinanceStep(industry));
     EXPECT_TRUE(warnings.empty());
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC), 9500);
     EXPECT_EQ(view.ZoneReport(1, 1, si::ffxCumNC), 9500);
     EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC0), 0);
@@ -722,7 +723,7 @@ TEST(FinanceZones, ZoneOneAloneBooksRnDAndLoansAndTheLastZoneAloneTheStockPrice)
     for (const auto& [element, value] : zoneTwo) test::SetZoneReportT(industry, 1, 2, element, value);
     EXPECT_TRUE(test::RunFinanceStep(industry).empty());
 
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     auto zone = [&view](int z, std::int8_t element) { return view.ZoneReport(1, z, element); };
     EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 100000);
     EXPECT_EQ(view.MarketReport(1, 2, 1, si::ffmRnD), 0);
@@ -782,7 +783,7 @@ TEST(FinanceZones, StudiesAreChargedWhenAvailableOrderedAndTheMarketHasBrandsOrI
     results.GetSimArr(kCategoryFtaMarket, brandMarket, "SegSales")->SetReal48({2, si::Value}, 99);
     test::RunFinanceStep(industry);
 
-    const test::TFinanceView view(industry, 1);
+    const test::TForecastView view(industry, 1);
     // With brands: ConsumerSurvey 1000 + MarketForecast 6000, never the unavailable Conjoint.
     EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmMRS), 7000);
     EXPECT_EQ(view.MarketReport(2, 1, 1, si::ffmMRS), 6000);  // a firm without brands in a market with brands
