@@ -27,23 +27,6 @@ public:
     void SelectFirm(int firm) { Ctx().SelFirm = static_cast<std::int16_t>(firm); }
 };
 
-// Array cut to its first Rows rows, the elements of those rows kept.
-void CutRows(TSimArr& array, int rows) {
-    TIndex lb, ub;
-    for (int d = 1; d <= array.NDim(); ++d) {
-        lb.Set(d - 1, array.LB(d));
-        ub.Set(d - 1, d == 1 ? rows : array.UB(d));
-    }
-    TSimArr cut;
-    cut.Init(array.Kind(), array.SubType(), array.NDim(), lb, ub);
-    for (int i = array.LB(1); i <= rows; ++i) {
-        if (array.NDim() == 1) cut.CopyElement({i}, array, {i});
-        for (int j = array.NDim() == 1 ? 1 : array.LB(2); array.NDim() > 1 && j <= array.UB(2); ++j)
-            cut.CopyElement({i, j}, array, {i, j});
-    }
-    array.Assign(cut);
-}
-
 // A base module bound to the open industry after a forecast, on zone 1, market 1.
 class ModBasicTest : public ::testing::Test {
 protected:
@@ -211,7 +194,7 @@ TEST_F(ModBasicTest, CountsBeyondTheirArraysAreCutWithAWarning) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.array) + " of " + std::to_string(c.rows) + " rows");
         Forecast(test::FixtureB());
-        CutRows(ForecastArray(c.category, c.firm, c.array), c.rows);
+        test::CutRows(ForecastArray(c.category, c.firm, c.array), c.rows);
         work_.Warnings.clear();
         module_.SetMarket(1, 1);
         EXPECT_EQ(module_.NbMktedBrdsT1(), c.marketBrands);

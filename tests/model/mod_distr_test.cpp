@@ -359,13 +359,7 @@ TEST_F(ModDistrEdgeTest, BrandArraysOfTheForecastNeedARowPerMarketedBrand) {
         SCOPED_TRACE(std::string(c.array) + " of " + std::to_string(c.rows) + " rows");
         industry_ = &world_.OpenFixture(test::FixtureA());
         test::TDistrBench bench(*industry_);
-        TSimArr& array = test::Arr(industry_->PerResults(1), kCategoryFtaMarket, 0, 1, 1, c.array);
-        TIndex lb, ub;
-        for (int d = 1; d <= array.NDim(); ++d) {
-            lb.Set(d - 1, array.LB(d));
-            ub.Set(d - 1, d == 1 ? c.rows : array.UB(d));
-        }
-        array.Init(dkReal48, 0, array.NDim(), lb, ub);
+        test::CutRows(test::Arr(industry_->PerResults(1), kCategoryFtaMarket, 0, 1, 1, c.array), c.rows);
         if (c.accepted) {
             EXPECT_NO_THROW(bench.RunAll());
             continue;
