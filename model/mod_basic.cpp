@@ -59,7 +59,6 @@ void TModBasic::Init(TCvInd& data, TWorkRec* workRec) {
     perSeries_ = data.PerSeries();
     if (!perSeries_) throw EModelError("the industry has no period series");
     RequireBaseSeries();
-    msgAdmLine_ = si::MsgAdmLine;
     msgSim_ = si::MsgSim;
     cumBrand_ = si::CumBrand;
     firBrand_ = si::FirBrand;

@@ -85,15 +85,13 @@ public:
     // The module's state, read-only: the industry and the module's own context
     // record; the period sets of t, t+1 and t+2; the series of the current
     // market (physical dimensions, segments, channels, map axes, semantic
-    // scales) and of the message, brand and slot lists; the arrays "BrdNames",
+    // scales) and of the brand and slot lists; the arrays "BrdNames",
     // "XFMLinks" and "FFMLinks" (of the last firm read) of results t+1, owned
     // by the data store.
     TCvInd* Data() const { return data_; }
     const TDataContext& Ctx() const { return ctx_; }
     TWorkRec* WorkRec() const { return workRec_; }
     TSeries* PerSeries() const { return perSeries_; }
-    TSeries* MsgAdmLine() const { return msgAdmLine_; }
-    TSeries* MsgSim() const { return msgSim_; }
     TSeries* CumBrand() const { return cumBrand_; }
     TSeries* FirBrand() const { return firBrand_; }
     TSeries* MktBrand() const { return mktBrand_; }
@@ -158,7 +156,6 @@ private:
     TDataContext ctx_{};
     TWorkRec* workRec_ = nullptr;
     TSeries* perSeries_ = nullptr;
-    TSeries* msgAdmLine_ = nullptr;
     TSeries* msgSim_ = nullptr;
     TSeries* cumBrand_ = nullptr;
     TSeries* firBrand_ = nullptr;

@@ -117,36 +117,42 @@ protected:
     std::optional<test::TForecastView> view_;
 };
 
-// Each firm's decided brands become the market's brands in firm order; a brand
-// links to the first brand of t of its name and to the prototype it names, its
-// own firm's when that lists it.
+// Each firm's decided brands ("DecBrdPort" of t+1) become the market's brands
+// in firm order; a brand links to the first brand of t of its name and to the
+// prototype it names, its own firm's when that lists it.
 TEST_P(ForecastInvariants, LinksFollowThePortfolioDecisions) {
-    if (named_.sample) GTEST_SKIP() << "the sample's links are checked by hand in sample_forecast_test.cpp";
-    const test::TFixtureSpec& spec = named_.spec;
     const test::TForecastView now(*industry_, t_);
-    for (int zone = 1; zone <= spec.zones; ++zone)
-        for (int market = 1; market <= spec.markets; ++market) {
+    for (int zone = 1; zone <= industry_->NbFtas(); ++zone)
+        for (int market = 1; market <= industry_->NbMarkets(); ++market) {
             int m = 0;
-            for (int firm = 1; firm <= spec.firms; ++firm) {
-                const auto& decided = spec.Cell(firm, zone, market).brandsT1;
-                ASSERT_EQ(view_->FirmCount(firm, zone, market), static_cast<int>(decided.size()));
-                for (int k = 1; k <= static_cast<int>(decided.size()); ++k) {
-                    const test::TFixtureBrand& brand = decided[static_cast<std::size_t>(k - 1)];
+            for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
+                const TDataContext cell = test::FixtureCell(0, firm, zone, market);
+                const int decided = Decisions().GetSmallint(kCategoryFirmFtaMarket, cell, "NbMktedBrds");
+                ASSERT_EQ(view_->FirmCount(firm, zone, market), decided);
+                if (decided == 0) continue;
+                const TSimArr& portfolio = Arr(Decisions(), kCategoryFirmFtaMarket, cell, "DecBrdPort");
+                const int ownPrototypes = industry_->PerResults(t_).GetSmallint(
+                    kCategoryFirmMarket, test::FixtureCell(0, firm, 0, market), "NbPros");
+                for (int k = 1; k <= decided; ++k) {
+                    const std::string name = portfolio.GetZts({k, si::BrdName});
+                    const std::string prototype = portfolio.GetZts({k, si::ProName});
                     ++m;
-                    SCOPED_TRACE(brand.name);
+                    SCOPED_TRACE(named_.name + " " + name);
                     EXPECT_EQ(view_->FirmLink(firm, zone, market, k, si::Mbix), m);
                     EXPECT_EQ(view_->MarketLink(zone, market, m, si::Dfix), firm);
                     EXPECT_EQ(view_->MarketLink(zone, market, m, si::Dbix), k);
-                    EXPECT_EQ(view_->BrandName(zone, market, m), brand.name);
+                    EXPECT_EQ(view_->BrandName(zone, market, m), name);
                     const int previous = view_->MarketLink(zone, market, m, si::pMbix);
                     for (int j = 1; j < (previous ? previous : now.MarketCount(zone, market) + 1); ++j)
-                        EXPECT_FALSE(SameModelName(now.BrandName(zone, market, j), brand.name));
-                    EXPECT_TRUE(!previous || SameModelName(now.BrandName(zone, market, previous), brand.name));
+                        EXPECT_FALSE(SameModelName(now.BrandName(zone, market, j), name));
+                    EXPECT_TRUE(!previous || SameModelName(now.BrandName(zone, market, previous), name));
                     const int owner = view_->MarketLink(zone, market, m, si::Rfix);
-                    EXPECT_EQ(now.Prototype(owner, market, view_->MarketLink(zone, market, m, si::Rpix)),
-                              brand.prototype);
-                    const auto& own = spec.Prototypes(firm, market);
-                    EXPECT_TRUE(std::find(own.begin(), own.end(), brand.prototype) == own.end() || owner == firm);
+                    EXPECT_TRUE(SameModelName(
+                        now.Prototype(owner, market, view_->MarketLink(zone, market, m, si::Rpix)), prototype));
+                    bool ownList = false;
+                    for (int j = 1; j <= ownPrototypes; ++j)
+                        ownList = ownList || SameModelName(now.Prototype(firm, market, j), prototype);
+                    EXPECT_TRUE(!ownList || owner == firm);
                 }
             }
             EXPECT_EQ(view_->MarketCount(zone, market), m);

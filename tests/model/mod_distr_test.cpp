@@ -138,7 +138,7 @@ TEST_F(ModDistrTest, ChannelMarginsRetailPricesAndAveragePrices) {
 // Edge cases of plan sales and zone results: the first simulated period,
 // hiring and firing in the zone's money, the margin ramp, entries that count
 // as 0, 16-bit retail prices, ties, empty brands and firms, missing inputs.
-// Fixture figures: see mod_distr_test.cpp and fixture_distr.h.
+// Fixture figures: see the top of this file and fixture_distr.h.
 
 using test::ResultReal;
 

@@ -214,7 +214,7 @@ TDataContext MarketCell() {
 }
 
 // Market age 1 in t+1 (0 in t): the points start from "IniPosIP" as in the
-// first period (mod_pref_test.cpp): 62, -82, -225, -369 / 268, 125, -19, -163 on
+// first period (above): 62, -82, -225, -369 / 268, 125, -19, -163 on
 // the scales, -287, -348 / 2, 23 on the map; only age 0 sets the map after
 // attraction, to the same figures.
 TEST(ModPrefEdges, YoungMarketsStartFromInitialIdealPointsAndOnlyANewOneSetsTheMapAfterAttraction) {

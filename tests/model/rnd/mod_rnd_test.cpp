@@ -1035,7 +1035,7 @@ TEST(RnDOutcomes, AnIndustryWithoutZonesCarriesItsListsWithoutCostingThem) {
 
 // Fixture (b) at t = 2 with the R&D cost rules of rnd_world.h (S = sum(d x L_d);
 // in the decision period 3 Suc = 2S, Muc = S; in period 4 Suc = 4S, Muc = 2S).
-// Firm 1 develops XRAY, YETI and ZULU as in rnd_outcomes_test.cpp (finished
+// Firm 1 develops XRAY, YETI and ZULU as in the outcome tests above (finished
 // PALPHA, PBRAVO, PCOSMO). Firm 2 holds PECHO (20, 20, 20), finished, and PFOX
 // (30, 30, 30), open since period 1 with 440,000 spent, which it continues with
 // 100,000 at the standard unit cost 360.
