@@ -102,6 +102,20 @@ protected:
                 }
     }
 
+    // Whether market brand Brand of t+1 changed its actual attributes since t
+    // (it was brand Previous of t) on the market's dimensions, the "Price"
+    // scale included or not.
+    bool AttributesChanged(int zone, int market, int brand, int previous, bool withPrice) const {
+        const TSimArr& before = Arr(industry_->PerResults(t_), kCategoryFtaMarket, 0, zone, market, "PosSemBrds");
+        const TSimArr& after = Arr(Results(), kCategoryFtaMarket, 0, zone, market, "PosSemBrds");
+        const int price = industry_->SemSeries(market)->IndexOf("Price");
+        for (int p = industry_->DimSeries(market)->Lo(); p <= industry_->DimSeries(market)->Hi(); ++p)
+            if ((withPrice || p != price) &&
+                before.GetSmallint({previous, p, si::AttAct}) != after.GetSmallint({brand, p, si::AttAct}))
+                return true;
+        return false;
+    }
+
     // The slot of Name (1..19, letter case ignored) among the cumulated brands of Period, 0 when none.
     int SlotOf(int period, int firm, int zone, int market, const std::string& name) const {
         const test::TForecastView view(*industry_, period);
@@ -197,11 +211,14 @@ TEST_P(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
             closing += layers.GetReal48({k, row, si::InvSize});
         }
         ExpectClose(report(si::brUSold), sold, "units sold");
-        // A modified brand's stock of t is disposed of, otherwise what the firm decided to sell off.
+        // The stock of t of a brand whose attributes changed (its price among them) is
+        // disposed of, otherwise what the firm decided to sell off.
         const TSimArr& mix = Arr(Decisions(), kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3");
-        const long double disposed = mix.GetReal48({row, si::PortStatus}) == kPortModified
-                                         ? opening
-                                         : std::clamp(mix.GetReal48({row, si::SellStock}), 0.0L, opening);
+        const int previousInMarket = view_->MarketLink(zone, market, brand, si::pMbix);
+        const bool changed = previousInMarket && t_ + 1 > 0 &&
+                             AttributesChanged(zone, market, brand, previousInMarket, true);
+        const long double disposed =
+            changed ? opening : std::clamp(mix.GetReal48({row, si::SellStock}), 0.0L, opening);
         ExpectClose(opening - disposed + report(si::brUProd), sold + closing, "units conserved");
         ExpectClose(report(si::brUInv), closing, "closing stock");
     });
@@ -217,7 +234,7 @@ TEST_P(ForecastInvariants, SalesForceIsTheSumOfItsChannels) {
 }
 
 // Portfolio status 4 for a brand new in the market, else 1 or 3 as its
-// physical characteristics changed; scale minima from the parameters; natural
+// characteristics but the price changed; scale minima from the parameters; natural
 // positions grow with the attribute.
 TEST_P(ForecastInvariants, PreferenceStatusScalesAndPositions) {
     ForEachBrand([&](int zone, int market, int brand, int firm, int row) {
@@ -227,12 +244,9 @@ TEST_P(ForecastInvariants, PreferenceStatusScalesAndPositions) {
                                        : industry_->PerResults(t_).FindSimArr(kCategoryFtaMarket,
                                                                              test::FixtureCell(0, 0, zone, market), "PosSemBrds");
         double expected = before ? kPortNew : kPortCarriedOn;  // without positions of t every brand is carried on
-        if (previous != 0 && before) {
-            bool same = true;
-            for (int p = industry_->DimSeries(market)->Lo(); p <= industry_->DimSeries(market)->Hi(); ++p)
-                same = same && before->GetSmallint({previous, p, si::AttAct}) == positions.GetSmallint({brand, p, si::AttAct});
-            expected = same ? kPortCarriedOn : kPortModified;
-        }
+        // The portfolio status leaves the price out.
+        if (previous != 0 && before)
+            expected = AttributesChanged(zone, market, brand, previous, false) ? kPortModified : kPortCarriedOn;
         EXPECT_EQ(Arr(Decisions(), kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3").GetReal48({row, si::PortStatus}),
                   expected);
         const TSimArr& scales = Arr(Results(), kCategoryFtaMarket, 0, zone, market, "SemScales");
