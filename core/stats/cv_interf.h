@@ -37,7 +37,7 @@ struct TFoundBrand {
     int Brand = 0;
     int Firm = 0;
     int FirmBrand = 0;
-    TSimArr* BrdRpt = nullptr;
+    const TSimArr* BrdRpt = nullptr;
 };
 
 class TCvInterf {
@@ -60,7 +60,7 @@ public:
     // ignored) and answers the last of them.
     TFoundBrand FindBrand(const TCvPerData& results, TDataContext context, std::string_view name) const;
     // The same with the outputs as out arguments.
-    void FindBrand(const TCvPerData& results, TDataContext context, std::string_view name, TSimArr*& brdRpt, int& firm,
+    void FindBrand(const TCvPerData& results, TDataContext context, std::string_view name, const TSimArr*& brdRpt, int& firm,
                    int& firmBrand) const;
     // The first brand 1..n named Name (ASCII letter case ignored), else -1.
     int BrandIndex(const TCvPerData& results, TDataContext context, std::string_view name) const;

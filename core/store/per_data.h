@@ -84,10 +84,13 @@ public:
     void GetScalar(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                    bool mustExist, TSimValue& value) const;
     // The array owned by the cell; a missing one is logged by the bag ("cannot
-    // get SimArr <name>") and gives nullptr, which callers must test.
-    TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name) const;
+    // get SimArr <name>") and gives nullptr, which callers must test. A const
+    // set hands out its arrays read-only.
+    const TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name) const;
+    TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name);
     // The array, or nullptr without any report.
-    TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name) const;
+    const TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name) const;
+    TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name);
 
     // This set's copy of the array Name of Source: an existing array of that name
     // takes the source's content (after a warning in the log), otherwise a new
@@ -113,8 +116,9 @@ public:
 
     // Stores every non-empty cell that carries a changed mark as one volume
     // (marks stay set); a cell not used since it was loaded has none. A cell
-    // too large for a volume raises ERangeError and failures of the file raise
-    // EVolSetError; cells stored before stay stored in the set's memory,
+    // too large for a volume raises ERangeError naming the file, the volume's
+    // keys and the offset of the field that does not fit; failures of the file
+    // raise EVolSetError; cells stored before stay stored in the set's memory,
     // nothing is flushed here.
     void SaveToVolSet(TVolSet& volumes) const;
     // Reads the set's cells from their volumes: each volume's bytes are checked
@@ -127,8 +131,9 @@ public:
     void DumpToLog() const;
 
     // The cell, built when first used, or nullptr when it holds nothing;
-    // ERangeError outside the grid.
-    TSimData* Cell(const TCellIndex& cell) const;
+    // ERangeError outside the grid. A const set hands out its cells read-only.
+    const TSimData* Cell(const TCellIndex& cell) const;
+    TSimData* Cell(const TCellIndex& cell);
     bool HasCells() const;
 
 private:
@@ -142,7 +147,8 @@ private:
 
     std::uint16_t what_ = 0;
     std::int16_t period_ = 0;
-    // Built on first use, also by the const accessors.
+    // A kept cell is built on first use, also by the const accessors: building
+    // changes how a cell is held, not what it holds.
     mutable TCellGrid cells_;
 };
 

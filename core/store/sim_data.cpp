@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 #include <new>
+#include <utility>
 
 #include "core/store/bag_form.h"
 #include "core/base/log_file.h"
@@ -268,19 +269,31 @@ TSimArr& TSimData::PutArray(std::vector<TArrayEntry>& arrays, std::string_view n
     return *arrays.insert(at, TArrayEntry{std::string(name), std::move(array)})->array;
 }
 
+// An added array is new data of the bag even while all its elements are zero:
+// it is marked so that a save stores it.
 TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array) {
-    return PutArray(arrays_, name, std::move(array));
+    TSimArr& added = PutArray(arrays_, name, std::move(array));
+    added.MarkModified();
+    return added;
 }
 
-TSimArr* TSimData::FindSimArr(std::string_view name) const {
+const TSimArr* TSimData::FindSimArr(std::string_view name) const {
     const auto [at, found] = FindEntry(arrays_, name);
     return found ? at->array.get() : nullptr;
 }
 
-TSimArr* TSimData::GetSimArr(std::string_view name) const {
-    TSimArr* array = FindSimArr(name);
+TSimArr* TSimData::FindSimArr(std::string_view name) {
+    return const_cast<TSimArr*>(std::as_const(*this).FindSimArr(name));
+}
+
+const TSimArr* TSimData::GetSimArr(std::string_view name) const {
+    const TSimArr* array = FindSimArr(name);
     if (array == nullptr) LogFmt(0, "cannot get SimArr %s", {name});
     return array;
+}
+
+TSimArr* TSimData::GetSimArr(std::string_view name) {
+    return const_cast<TSimArr*>(std::as_const(*this).GetSimArr(name));
 }
 
 // ---- The whole bag ----

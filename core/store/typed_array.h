@@ -210,8 +210,10 @@ public:
     // errors at the same fields, without building or allocating anything.
     static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
-protected:
+    // Sets the modified flag, so that the array is saved with its cell.
     void MarkModified() { modified_ = true; }
+
+protected:
 
     // A checked shape: what Shape gives the array, before any memory is taken.
     struct TShape {
