@@ -28,7 +28,6 @@ class TMenuNode;  // a menu item as core sees it (core/base/menu_tree.h)
 // Number of page windows that remember a menu item, by window number 1..10.
 inline constexpr int kPageWindowCount = 10;
 inline constexpr std::size_t kLanguageCodeMax = 8;
-inline constexpr std::size_t kQuickHelpKeyMax = 32;
 
 // The directories and settings of the program.
 class TQNSession {

@@ -31,7 +31,7 @@ class TVolSet;
 
 class TCvPerData {
 public:
-    // A new set: what 0, period 0, no cells; the owner sets what and period.
+    // A scratch set of no kind (0) and period 0, with no cells.
     TCvPerData() = default;
     TCvPerData(std::uint16_t what, std::int16_t period) : what_(what), period_(period) {}
     virtual ~TCvPerData() = default;
@@ -42,8 +42,6 @@ public:
     // (kConstantPeriod for the constant part).
     std::uint16_t What() const { return what_; }
     std::int16_t Period() const { return period_; }
-    void SetWhat(std::uint16_t what) { what_ = what; }
-    void SetPeriod(std::int16_t period) { period_ = period; }
 
     // Every accessor finds its cell with CalcIndices(Category, Context); a cell
     // outside firm 0..6, zone 0..3, market 0..3 raises ERangeError.
