@@ -1,11 +1,11 @@
 #pragma once
-// TCvPerData: one data set of the industry (the constant part, or the results,
-// decisions or default decisions of one period) as a grid of firm x zone x
-// market cells, each a named-value bag. Every quantity of the program is read
-// and written through these accessors, by data category, context and name.
+// TCvPerData: one set of an industry's data (its constant part, or one period's
+// results, decisions or default decisions), laid out as a firm x zone x market
+// grid whose cells are named-value bags. All program data goes in and out
+// through the accessors below, addressed by data category, context and name.
 //
-// Cells are created only when something is stored in them. A set is stored as
-// one volume per non-empty cell of the industry file (docs/industry_file.md);
+// A cell comes into being with the first value stored in it. In the industry
+// file each cell that holds anything is one volume (docs/industry_file.md);
 // a save writes only the cells that carry a changed mark, and the volume set
 // relocates a cell whose stored size changed. A set read from the file checks
 // every cell's bytes when it is loaded and builds a cell's bag when the cell
@@ -38,16 +38,15 @@ public:
     TCvPerData(const TCvPerData&) = delete;
     TCvPerData& operator=(const TCvPerData&) = delete;
 
-    // The kind of the set, equal to its volume type (TVolType), and its period
+    // Which set this is (its TVolType) and the period it belongs to
     // (kConstantPeriod for the constant part).
     std::uint16_t What() const { return what_; }
     std::int16_t Period() const { return period_; }
 
-    // Every accessor finds its cell with CalcIndices(Category, Context); a cell
-    // outside firm 0..6, zone 0..3, market 0..3 raises ERangeError.
+    // Each accessor picks its cell with CalcIndices(Category, Context); indices
+    // off the grid (firm 0..6, zone 0..3, market 0..3) raise ERangeError.
 
-    // Setters: the cell is created when missing, then the bag stores the value
-    // with its changed mark.
+    // Setters create the cell if needed and store the value marked as changed.
     void SetSmallint(int category, const TDataContext& context, std::string_view name, std::int16_t value);
     void SetReal(int category, const TDataContext& context, std::string_view name, long double value);
     // A text of up to 255 characters.
@@ -57,8 +56,8 @@ public:
     // The cell takes the array; a name already there raises the bag's duplicate error.
     TSimArr& AddSimArr(int category, const TDataContext& context, std::string_view name,
                        std::unique_ptr<TSimArr> array);
-    // A new zero array of Kind and SubType whose dimension d runs over the
-    // bounds of the d-th series (one to five), added to the cell under Name.
+    // Adds under Name an all-zero array of Kind and SubType with one dimension
+    // per series given (one to five), each spanning its series' bounds.
     TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                           std::uint8_t subType, std::span<const TSeries* const> dimensions);
     TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
@@ -67,12 +66,12 @@ public:
                             std::span<const TSeries* const>(dimensions.begin(), dimensions.size()));
     }
 
-    // Getters never create a cell; a missing cell answers as an empty bag does.
-    // A missing scalar is reported by the bag and reads as 0 (or no text).
+    // Getters leave the grid as it is: an absent cell behaves like an empty bag,
+    // and an absent scalar is reported by the bag and reads as 0 (or no text).
     std::int16_t GetSmallint(int category, const TDataContext& context, std::string_view name) const;
     long double GetReal(int category, const TDataContext& context, std::string_view name) const;
     std::string GetString(int category, const TDataContext& context, std::string_view name) const;
-    // Silent forms: the stored value, or Default when the cell has no scalar Name.
+    // Quiet variants: Default instead of a report when the scalar is absent.
     // GetRealDef answers the default as a 6-byte real holds it.
     std::int16_t GetSmallintDef(int category, const TDataContext& context, std::string_view name,
                                 std::int16_t defaultValue) const;
