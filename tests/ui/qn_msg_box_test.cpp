@@ -95,6 +95,20 @@ TEST_F(MessageBoxTest, HeightFollowsTheLineCountUpToTwentyOneLinesThenScrolls) {
     }
 }
 
+// A line longer than the memo is wide wraps, and each of its rows counts as
+// a line, so that no text is cut off below a box without a scroll bar.
+TEST_F(MessageBoxTest, WrappedLinesCountForEachOfTheirRows) {
+    std::string longLine;
+    for (int i = 0; i < 40; ++i) longLine += "budget ";
+    Show(TMsgDlgType::mtInformation, mbOK, longLine, {-1}, [](QWidget& box) {
+        auto* memo = box.findChild<QTextEdit*>("MMsg");
+        EXPECT_GT(memo->height(), 14);
+        EXPECT_EQ(memo->height() % 14, 0);
+        EXPECT_FALSE(memo->verticalScrollBar()->isVisible());
+        EXPECT_LE(memo->document()->size().height(), memo->height());
+    });
+}
+
 // n buttons of 89 with 12 between them, centred in 692:
 //   Yes, No, Cancel: total 3 x 89 + 2 x 12 = 291, first left (692 - 291) / 2 = 200
 //   Help, OK: shown as OK then Help: total 190, first left 251
