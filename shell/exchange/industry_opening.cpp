@@ -248,6 +248,7 @@ private:
 
     bool CloseOpenIndustry() {
         if (!session_.Industry()) return true;
+        if (request_.beforeIndustryCloses) request_.beforeIndustryCloses();
         try {
             session_.IndClose();
             return true;
