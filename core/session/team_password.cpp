@@ -1,6 +1,7 @@
-#include "tools/sample_industry/team_password.h"
+#include "core/session/team_password.h"
 
 #include <array>
+#include <string>
 
 namespace cv {
 
@@ -26,6 +27,11 @@ std::int32_t TeamPasswordChecksum(std::string_view text) {
     std::uint32_t crc = 0xFFFFFFFFu;
     for (const char c : text) crc = kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFFu] ^ (crc >> 8);
     return static_cast<std::int32_t>(crc ^ 0xFFFFFFFFu);
+}
+
+bool IsNoPasswordKey(std::string_view letter, std::int32_t keyPwd) {
+    return keyPwd == TeamPasswordChecksum(std::string(letter) + std::string(kNoPasswordMarker)) ||
+           keyPwd == TeamPasswordChecksum(kNoPasswordMarker);
 }
 
 }  // namespace cv

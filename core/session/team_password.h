@@ -6,7 +6,8 @@
 // Both sides must use this one function.
 //
 // The checksum is the CRC-32 (polynomial 0xEDB88320, as zip files use) of the
-// text's bytes, read as a signed 32-bit integer.
+// text's Windows-1252 bytes (the program's own text encoding), read as a
+// signed 32-bit integer. docs/exchange.md gives it as the exchange contract.
 
 #include <cstdint>
 #include <string_view>
@@ -17,5 +18,9 @@ namespace cv {
 inline constexpr std::string_view kNoPasswordMarker = "TELVORANK5";
 
 std::int32_t TeamPasswordChecksum(std::string_view text);
+
+// Whether a descriptor's "KeyPwd" lets team Letter open without a password:
+// the checksum of the letter followed by the marker, or of the marker alone.
+bool IsNoPasswordKey(std::string_view letter, std::int32_t keyPwd);
 
 }  // namespace cv
