@@ -4,7 +4,8 @@
 #              (the normal build, then the core tests under the sanitizers)
 
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-charts-dev libarchive-dev libxlsxwriter-dev zip unzip xvfb
+            qt6-base-dev qt6-charts-dev libqt6opengl6-dev libarchive-dev libxlsxwriter-dev zip unzip xvfb \
+            python3-openpyxl poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SAMPLE_DIR ?= $(CURDIR)/build/sample
 
