@@ -1,6 +1,10 @@
 #include "ui/printing/prn_setup.h"
 
+#include <filesystem>
+
+#include "core/base/errors.h"
 #include "core/base/ini_file.h"
+#include "core/base/log_file.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/settings_paths.h"
@@ -16,10 +20,18 @@ constexpr char kNoPrinterKey[] = "NoDfltPrnMsg";
 TPrinterSource* installedSource = nullptr;
 std::optional<TPrinterChoice> keptChoice;
 
+// Records the choice as the default printer. A settings file that cannot be
+// written loses only that record: the choice itself is kept for this run.
 void WriteDefaultDevice(const TPrinterChoice& choice) {
     const std::string winIni = WinIniFileName();
     if (winIni.empty()) return;
-    TIniFile(winIni).WriteString("windows", "device", choice.device + "," + choice.driver + "," + choice.port);
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(winIni).parent_path(), ignored);
+    try {
+        TIniFile(winIni).WriteString("windows", "device", choice.device + "," + choice.driver + "," + choice.port);
+    } catch (const ECvError& error) {
+        LogFmt(0, "PrinterSetupDialog: the default printer was not recorded: %s", {error.what()});
+    }
 }
 
 }  // namespace
