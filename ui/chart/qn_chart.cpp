@@ -5,6 +5,7 @@
 #include <QGraphicsLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QResizeEvent>
 #include <limits>
 
 #include "core/base/errors.h"
@@ -317,6 +318,12 @@ void TQNChart::Changed() {
 void TQNChart::CopyToClipboard() { QApplication::clipboard()->setImage(GetPicture(1.0)); }
 
 QImage TQNChart::GetPicture(double scale) {
+    if (testAttribute(Qt::WA_PendingResizeEvent)) {
+        // A chart never shown (one built for a document) lays itself out first.
+        QResizeEvent event(size(), QSize());
+        resizeEvent(&event);
+        setAttribute(Qt::WA_PendingResizeEvent, false);
+    }
     QImage image((QSizeF(size()) * scale).toSize(), QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

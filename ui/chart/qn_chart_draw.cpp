@@ -19,6 +19,7 @@ namespace cv {
 namespace {
 
 constexpr int kDefaultMarkerSize = 6;
+const QColor kDefaultBackdrop = Qt::white;  // a chart's own backdrop before any is set
 constexpr double kBubbleShare = 0.2;   // the largest bubble's diameter, as a share of the chart's smaller side
 constexpr double kSmallestBubble = 3.0;
 constexpr int kBubbleAlpha = 200;
@@ -74,7 +75,7 @@ void TQNChart::Redraw() {
         delete axis;
     }
     drawnPoints_.clear();
-    const QBrush backdrop = backColour_ ? QBrush(*backColour_) : palette().window();
+    const QBrush backdrop(backColour_.value_or(kDefaultBackdrop));
     view->setBackgroundBrush(backdrop);
     setBackgroundBrush(backdrop);
     view->setTitle(title_.visible ? TextOf(title_.text) : QString());

@@ -27,6 +27,9 @@ constexpr double kTenthsPerTwip = 0.1763888;
 constexpr int kReplacedBlockRows = 11;
 constexpr int kPdfResolution = 300;
 constexpr int kPaperNote = 18;
+// Shown when the language file lacks the message.
+constexpr char kWriteErrorText[] = "The document could not be written to @1.";
+constexpr char kPrintErrorText[] = "The document could not be printed on @1.";
 
 // Rows of the cover page, portrait and landscape.
 struct TCoverRows {
@@ -258,8 +261,9 @@ int TXlDoc::PageCount() const {
     return static_cast<int>(PaginateRows(sheet_, std::max(1, currentRow_ - 1), setup_.printableHeight).size());
 }
 
-void TXlDoc::ReportFailure(const std::string& key, const std::string& target, const std::string& reason) const {
-    std::string text = MessageText(key, "The document could not be written to @1.");
+void TXlDoc::ReportFailure(const std::string& key, const char* builtin, const std::string& target,
+                           const std::string& reason) const {
+    std::string text = MessageText(key, builtin);
     if (const std::size_t at = text.find("@1"); at != std::string::npos) text.replace(at, 2, target);
     LogFmt(0, "TXlDoc: %s (%s)", {text, reason});
     Ui().ShowErrorBox(text);
@@ -268,7 +272,7 @@ void TXlDoc::ReportFailure(const std::string& key, const std::string& target, co
 bool TXlDoc::WriteSpreadsheet(const std::string& path) {
     const std::string error = WriteXlsxFile(*this, std::max(1, currentRow_ - 1), pageColumns_, path);
     if (error.empty()) return true;
-    ReportFailure("DocWriteError", path, error);
+    ReportFailure("DocWriteError", kWriteErrorText, path, error);
     return false;
 }
 
@@ -283,7 +287,7 @@ bool TXlDoc::WritePdf(const std::string& path) {
     }
     if (painted && file.commit()) return true;
     file.cancelWriting();
-    ReportFailure("DocWriteError", path, file.errorString().toStdString());
+    ReportFailure("DocWriteError", kWriteErrorText, path, file.errorString().toStdString());
     return false;
 }
 
@@ -302,7 +306,7 @@ bool TXlDoc::Print(int flags, int copies) {
             PrinterSource().Print(owner_, *KeptPrinterChoice(), copy == 0 && (flags & kDocPrintDialog), render);
         if (outcome == TPrintOutcome::Cancelled) return true;
         if (outcome == TPrintOutcome::Failed) {
-            ReportFailure("DocPrintError", KeptPrinterChoice()->device, "the print job failed");
+            ReportFailure("DocPrintError", kPrintErrorText, KeptPrinterChoice()->device, "the print job failed");
             return false;
         }
     }

@@ -104,7 +104,9 @@ private:
     int PlacePicture(const std::vector<std::uint8_t>& bytes, int firstRow, int lastRow);
     bool WriteSpreadsheet(const std::string& path);
     bool Print(int flags, int copies);
-    void ReportFailure(const std::string& key, const std::string& target, const std::string& reason) const;
+    // Shows line 1 of Key (Builtin without a language file) with @1 := Target and logs Reason.
+    void ReportFailure(const std::string& key, const char* builtin, const std::string& target,
+                       const std::string& reason) const;
 
     QWidget* owner_;
     TSheetModel sheet_;
