@@ -1,13 +1,16 @@
 # Thin wrapper over the CMake presets.
-#   make run   installs the Debian packages, builds, and writes the sample industry
+#   make run   installs the Debian packages, builds, assembles a program root with the
+#              sample industry's exchange files (build/default/program_root) and starts
+#              the program there; without a display it says so and fails
 #   make test  installs the Debian packages, builds, and runs the whole test suite
 #              (the normal build, then the core tests under the sanitizers)
 
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-charts-dev libqt6opengl6-dev libarchive-dev libxlsxwriter-dev zip unzip xvfb \
-            python3-openpyxl poppler-utils
+            qt6-base-dev qt6-charts-dev qt6-multimedia-dev libarchive-dev libxlsxwriter-dev zip unzip \
+            xvfb xauth fonts-liberation2 \
+            libqt6opengl6-dev python3-openpyxl poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-SAMPLE_DIR ?= $(CURDIR)/build/sample
+PROGRAM_ROOT := $(CURDIR)/build/default/program_root
 
 .PHONY: deps build run test test-default test-sanitize bench clean
 
@@ -23,7 +26,8 @@ build: deps
 	cmake --build --preset default
 
 run: build
-	./build/default/tools/make_sample_industry "$(SAMPLE_DIR)"
+	cmake --build --preset default --target program_root
+	cd "$(PROGRAM_ROOT)" && ./Binaries/CV3TEAM
 
 test: test-default test-sanitize
 
@@ -37,6 +41,7 @@ test-sanitize: deps
 
 bench: build
 	./build/default/bench/core_bench
+	xvfb-run -a -s "-screen 0 1024x768x24" ./build/default/bench/startup_bench
 
 clean:
 	rm -rf build

@@ -1,11 +1,19 @@
-// Entry point of the window tests: one QApplication on the offscreen platform
-// for the whole run.
+// Entry point of the window tests: one QApplication for the whole run, in the
+// X server that the test command starts (the offscreen platform when there is
+// no display), with the locale, font resolution and scaling pinned so that
+// texts and layouts do not depend on the machine.
 #include <QApplication>
+#include <QLocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("LC_ALL", "C.UTF-8", 1);
+    setenv("QT_FONT_DPI", "96", 1);
+    setenv("QT_SCALE_FACTOR", "1", 1);
+    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

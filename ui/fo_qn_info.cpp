@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "ui/alignment.h"
 #include "ui/cp1252.h"
 
 namespace cv {
@@ -22,15 +23,6 @@ constexpr char kDefaultOkCaption[] = "OK";
 
 constexpr int kDialogWidth = 520;
 constexpr int kDialogHeight = 400;
-
-Qt::Alignment ToQtAlignment(TAlignment alignment) {
-    switch (alignment) {
-        case TAlignment::taRightJustify: return Qt::AlignRight;
-        case TAlignment::taCenter: return Qt::AlignHCenter;
-        case TAlignment::taLeftJustify: break;
-    }
-    return Qt::AlignLeft;
-}
 
 // Text when it is set, else the fallback.
 QString TextOr(const std::string& text, const char* fallback) {

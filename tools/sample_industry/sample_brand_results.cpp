@@ -1,17 +1,19 @@
-// Brand results of each period: where the market studies place each marketed
-// brand on the semantic scales and the perceptual map ("PosSemBrds",
-// "PosMapBrds"), each firm's brand report ("BrdRpt") with the stock behind it
-// ("Inventory"), and the brands' base unit costs ("BrdTransfCost"). The brands
-// are those sample_brands.cpp wrote into the same results set, found by name,
-// so the figures follow the portfolio of every period.
+// Brand results: where the market studies place each marketed brand on the
+// semantic scales and the perceptual map ("PosSemBrds", "PosMapBrds"), and the
+// history period's brand reports ("BrdRpt") with their stock ("Inventory") and
+// the brands' base unit costs ("BrdTransfCost"). From period 0 on the forecasts
+// make the attributes, natural positions and reports; the studies' perceived
+// positions follow from the natural positions in every period. The brands are
+// those sample_brands.cpp wrote into the same results set, found by name.
 
-#include <array>
 #include <cmath>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/base/numbers.h"
 #include "core/store/series_index.h"
+#include "tools/sample_industry/sample_brand_table.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 
@@ -19,54 +21,18 @@ namespace cv::sample {
 
 namespace {
 
-constexpr int kMaxScales = 4;
-constexpr int kMapAxes = 2;
-
-// One brand's standing, whatever the zone and period: its attributes on the
-// market's semantic scales in their own units (weight in grams, power in watts,
-// design points, size in centimetres, speed in km/h, and the retail price), how
-// the studies perceive them (thousandths of the 1..7 scale), its place on the two
-// map axes (thousandths of the -20..20 axis), and its sales and unit cost.
-struct TBrandFigures {
-    std::string_view name;
-    std::array<std::int16_t, kMaxScales> attributes;
-    std::array<std::int16_t, kMaxScales> perceived;
-    std::array<std::int16_t, kMapAxes> map;
-    long double units;  // units sold in zone 1 in the history period
-    long double unitCost;
-};
-
-// Market 1: Weight, Power, Design, Price; market 2: Size, Speed, Price.
-constexpr TBrandFigures kBrandFigures[] = {
-    {"ALBA", {900, 1400, 6, 320}, {4200, 5100, 4300, 5000}, {-6500, 9200}, 42000, 150},
-    {"ARNO", {700, 900, 8, 240}, {2900, 3300, 5600, 3800}, {4100, -2500}, 30000, 110},
-    {"ALTO", {800, 1600, 7, 380}, {3600, 5900, 5000, 5900}, {-11800, 13400}, 20000, 190},
-    {"EDRA", {1100, 1100, 4, 200}, {5600, 4000, 2800, 3100}, {9700, -6100}, 55000, 85},
-    {"IBIS", {650, 1300, 9, 350}, {2500, 4700, 6300, 5400}, {-8200, 7600}, 26000, 170},
-    {"IRMA", {1000, 800, 5, 180}, {4900, 2800, 3500, 2700}, {12500, -9800}, 38000, 80},
-    {"AMOR", {45, 28, 520}, {3900, 4600, 4800}, {5200, 6800}, 18000, 260},
-    {"ELMA", {60, 22, 410}, {5300, 3500, 3900}, {11000, -3900}, 24000, 190},
-    {"EVOS", {38, 34, 640}, {3000, 5800, 5900}, {-4600, 12700}, 9000, 330},
-    {"IOTA", {52, 25, 470}, {4500, 4100, 4300}, {8300, 1900}, 15000, 230},
-};
-
-// Zone 2 sells this share of zone 1's units, with the same spending scaled alike.
-constexpr long double kZoneShare[kZoneCount] = {1.0L, 0.6L};
-// Units sold grow by this share of the base in each period after the history period.
-constexpr long double kGrowthPerPeriod = 0.05L;
-constexpr long double kRetailMargin = 0.35L;   // the retailers' share of the retail price
-constexpr long double kSafetyStock = 1000;     // units every brand keeps in stock from its launch on
-constexpr long double kHoldingRate = 0.08L;    // holding cost of a period, per unit of stock value
-constexpr long double kAdvertising = 1500000;  // a brand's advertising budget in zone 1
+constexpr long double kRetailMargin = 0.30L;   // the retailers' share of the retail price
+constexpr long double kAdvertising = 1500000;  // a brand's advertising budget in the North
 constexpr long double kAdvertQuality = 0.3L;   // the share of it spent on research
-constexpr long double kSalesForce = 400000;    // a brand's share of the sales-force cost in zone 1
+constexpr long double kSalesForce = 400000;    // a brand's share of the sales-force cost in the North
 constexpr long double kShareScale = 1000;      // market shares are in thousandths
-
-const TBrandFigures& FiguresOf(std::string_view brand) {
-    for (const TBrandFigures& figures : kBrandFigures)
-        if (figures.name == brand) return figures;
-    throw std::logic_error("sample industry: no results for the brand " + std::string(brand));
-}
+constexpr long double kZoneSpending[kZoneCount] = {1.0L, 0.6L};
+// A study perceives a natural position n (thousandths of -1..1) at 4 + 3n on its 1..7 scale.
+constexpr long double kScaleMiddle = 4;
+constexpr long double kScaleHalfRange = 3;
+// A perceived value c away from the scale's middle moves a brand c x weight x 4 along a map
+// axis (-20..20): the largest weight sums of the sample keep every brand on the map.
+constexpr long double kMapSpread = 4;
 
 // The names of the brands counted by "NbMktedBrds" in the cell that Category
 // selects, listed in the array Names written before.
@@ -79,14 +45,37 @@ std::vector<std::string> BrandNames(const TSampleCell& cell, int category, std::
     return brands;
 }
 
-// The market's semantic scales, checked against the figures' room.
-const TSeries& SemanticScales(const TSampleCell& cell) {
-    const TSeries& scales = CellSeries(cell.industry, "SemSeries", 0, cell.cell.market);
-    if (scales.Count() > kMaxScales) throw std::logic_error("sample industry: too many semantic scales");
-    return scales;
+const TSimArr& RequireArray(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+    const TSimArr* array = set.FindSimArr(category, context, name);
+    if (array == nullptr) throw std::logic_error("sample industry: " + std::string(name) + " is written later");
+    return *array;
 }
 
-std::size_t Slot(const TSeries& series, int element) { return static_cast<std::size_t>(element - series.Lo()); }
+TSimArr& RequireArray(const TSampleCell& cell, std::string_view name) {
+    TSimArr* array = cell.set.FindSimArr(cell.category, cell.context, name);
+    if (array == nullptr) throw std::logic_error("sample industry: " + std::string(name) + " is written later");
+    return *array;
+}
+
+const TSeries& SemanticScales(const TSampleCell& cell) {
+    return CellSeries(cell.industry, "SemSeries", 0, cell.cell.market);
+}
+
+// The natural position of attribute A on scale K in thousandths of -1..1, as the
+// forecast's preference step places it: the attribute on the scale's range of
+// the period (or around its middle for a centred scale), bent by its exponent.
+long double NaturalPosition(const TSampleCell& cell, int scale, long double attribute) {
+    const TSimArr& params = RequireArray(cell.industry.ConstPart(), kCategoryMarket, cell.context, "SemPosPars");
+    const TSimArr& ends = RequireArray(cell, "SemScales");
+    const double lo = ends.GetSmallint({scale, si::SrMin});
+    const double hi = ends.GetSmallint({scale, si::SrMax});
+    const bool centred = std::nearbyint(params.GetReal48({scale, si::CalcStandard})) == 1;
+    const double a = static_cast<double>(attribute);
+    const double x = centred ? SafeDiv(a, lo + hi, 0) : SafeDiv(a - lo, hi - lo, 0);
+    const double y = 2 * x - 1;
+    const double exponent = static_cast<double>(params.GetReal48({scale, si::NatPosExp}));
+    return std::nearbyint((y >= 0 ? Power(y, exponent) : -Power(-y, exponent)) * kShareScale);
+}
 
 // What a brand sold and at what price in the cell's zone and period.
 struct TBrandSales {
@@ -95,10 +84,8 @@ struct TBrandSales {
     long double RetailSales() const { return units * retailPrice; }
 };
 
-TBrandSales SalesOf(const TSampleCell& cell, const TSeries& scales, const TBrandFigures& figures) {
-    const long double growth = 1 + kGrowthPerPeriod * (cell.Period() - cv::kFirstResultPeriod);
-    const long double units = std::nearbyint(figures.units * kZoneShare[cell.cell.zone - 1] * growth);
-    return {units, static_cast<long double>(figures.attributes[Slot(scales, scales.IndexOf("Price"))])};
+TBrandSales SalesOf(const TSampleCell& cell, const TSampleBrand& brand) {
+    return {PlannedUnits(brand, cell.cell.zone, cell.Period()), BrandPrice(brand, cell.Period())};
 }
 
 // The market's units and retail sales, on which the brands' shares are taken.
@@ -107,38 +94,34 @@ struct TMarketTotals {
     long double retailSales = 0;
 };
 
-TMarketTotals MarketTotals(const TSampleCell& cell, const TSeries& scales) {
+TMarketTotals MarketTotals(const TSampleCell& cell) {
     TMarketTotals totals;
-    for (const std::string& brand : BrandNames(cell, kCategoryFtaMarket, "BrdNames")) {
-        const TBrandSales sales = SalesOf(cell, scales, FiguresOf(brand));
+    for (const std::string& name : BrandNames(cell, kCategoryFtaMarket, "BrdNames")) {
+        const TBrandSales sales = SalesOf(cell, BrandNamed(name));
         totals.units += sales.units;
         totals.retailSales += sales.RetailSales();
     }
     return totals;
 }
 
-// Row Brand of a firm's report, the elements in the order the finance model
-// derives them: revenues, costs, contributions and market shares.
+// Row Brand of a firm's report in the history period: production equals sales,
+// so no stock is held; the elements in the order the finance model derives them.
 void WriteReportRow(TSimArr& report, int brand, const TBrandSales& sales, const TMarketTotals& market,
-                    const TBrandFigures& figures, long double zoneShare) {
+                    long double unitCost, long double zoneSpending) {
     const long double sellingPrice = sales.retailPrice * (1 - kRetailMargin);
     const long double revenues = sales.units * sellingPrice;
-    const long double goodsCost = sales.units * figures.unitCost;
-    const long double holdingCost = kSafetyStock * figures.unitCost * kHoldingRate;
-    const long double beforeMarketing = revenues - goodsCost - holdingCost;
-    const long double advertising = kAdvertising * zoneShare;
-    const long double salesForce = kSalesForce * zoneShare;
+    const long double goodsCost = sales.units * unitCost;
+    const long double beforeMarketing = revenues - goodsCost;
+    const long double advertising = kAdvertising * zoneSpending;
+    const long double salesForce = kSalesForce * zoneSpending;
     report.SetReal48({brand, si::brUSold}, sales.units);
     report.SetReal48({brand, si::brRPrice}, sales.retailPrice);
     report.SetReal48({brand, si::brSPrice}, sellingPrice);
     report.SetReal48({brand, si::brRev}, revenues);
     report.SetReal48({brand, si::brUProd}, sales.units);
-    report.SetReal48({brand, si::brPCost}, figures.unitCost);
-    report.SetReal48({brand, si::brTCost}, figures.unitCost);
+    report.SetReal48({brand, si::brPCost}, unitCost);
+    report.SetReal48({brand, si::brTCost}, unitCost);
     report.SetReal48({brand, si::brCGS}, goodsCost);
-    report.SetReal48({brand, si::brUInv}, kSafetyStock);
-    report.SetReal48({brand, si::brIHC}, holdingCost);
-    report.SetReal48({brand, si::brISC}, 0);
     report.SetReal48({brand, si::brCBM}, beforeMarketing);
     report.SetReal48({brand, si::brAdvM}, advertising * (1 - kAdvertQuality));
     report.SetReal48({brand, si::brAdvQ}, advertising * kAdvertQuality);
@@ -151,71 +134,96 @@ void WriteReportRow(TSimArr& report, int brand, const TBrandSales& sales, const 
 
 }  // namespace
 
+// The history period's attributes: the prototype's levels and the retail price
+// on the price scale, as a forecast records them, with their natural positions.
 void WriteSemanticPositions(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = SemanticScales(cell);
-    TSimArr& positions = cell.set.CreateSimArr(
-        cell.category, cell.context, name, dkSmallint, 0,
-        {&RequireSeries(cell.industry, "MktBrand"), &scales, &RequireSeries(cell.industry, "PosSemBrd")});
+    const TSeries& dimensions = CellSeries(cell.industry, "DimSeries", 0, cell.cell.market);
+    TSimArr& positions =
+        NewArray(cell, name, dkSmallint, 0,
+                 {&RequireSeries(cell.industry, "MktBrand"), &scales, &RequireSeries(cell.industry, "PosSemBrd")});
+    const int priceScale = scales.IndexOf("Price");
     const std::vector<std::string> brands = BrandNames(cell, cell.category, "BrdNames");
     for (std::size_t b = 0; b < brands.size(); ++b) {
-        const TBrandFigures& figures = FiguresOf(brands[b]);
-        for (int scale = scales.Lo(); scale <= scales.Hi(); ++scale) {
-            positions.SetSmallint({b + 1, scale, si::AttAct}, figures.attributes[Slot(scales, scale)]);
-            positions.SetSmallint({b + 1, scale, si::PSStuBrd}, figures.perceived[Slot(scales, scale)]);
+        const TSampleBrand& brand = BrandNamed(brands[b]);
+        for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
+            const long double attribute = k == priceScale ? BrandPrice(brand, cell.Period())
+                                                          : PrototypeLevel(brand.prototype, k - dimensions.Lo());
+            const long double natural = NaturalPosition(cell, k, attribute);
+            positions.SetSmallint({b + 1, k, si::AttAct}, static_cast<long long>(attribute));
+            positions.SetSmallint({b + 1, k, si::NatPos}, static_cast<long long>(natural));
         }
     }
 }
 
+// What the studies perceive: every brand's natural position on the study's 1..7 scale.
+void WritePerceivedPositions(const TSampleCell& cell, std::string_view name) {
+    const TSeries& scales = SemanticScales(cell);
+    TSimArr& positions = RequireArray(cell, name);
+    const int brands = cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
+    for (int b = 1; b <= brands; ++b)
+        for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
+            const long double natural = positions.GetSmallint({b, k, si::NatPos});
+            positions.SetSmallint({b, k, si::PSStuBrd},
+                                  static_cast<long long>(kScaleMiddle * kShareScale + kScaleHalfRange * natural));
+        }
+}
+
+// The perceived values projected onto the map through "SemToMap", in thousandths of the -20..20 axis.
 void WriteMapPositions(const TSampleCell& cell, std::string_view name) {
+    const TSeries& scales = SemanticScales(cell);
     const TSeries& axes = CellSeries(cell.industry, "MapSeries", 0, cell.cell.market);
-    if (axes.Count() > kMapAxes) throw std::logic_error("sample industry: too many map axes");
-    TSimArr& positions = cell.set.CreateSimArr(
-        cell.category, cell.context, name, dkSmallint, 0,
-        {&RequireSeries(cell.industry, "MktBrand"), &axes, &RequireSeries(cell.industry, "PosMapBrd")});
-    const std::vector<std::string> brands = BrandNames(cell, cell.category, "BrdNames");
-    for (std::size_t b = 0; b < brands.size(); ++b)
-        for (int axis = axes.Lo(); axis <= axes.Hi(); ++axis)
-            positions.SetSmallint({b + 1, axis, si::PMStuBrd}, FiguresOf(brands[b]).map[Slot(axes, axis)]);
+    const TSimArr& weights = RequireArray(cell.industry.ConstPart(), kCategoryMarket, cell.context, "SemToMap");
+    const TSimArr& perceived = RequireArray(cell, "PosSemBrds");
+    TSimArr& positions =
+        NewArray(cell, name, dkSmallint, 0,
+                 {&RequireSeries(cell.industry, "MktBrand"), &axes, &RequireSeries(cell.industry, "PosMapBrd")});
+    const int brands = cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
+    for (int b = 1; b <= brands; ++b)
+        for (int d = axes.Lo(); d <= axes.Hi(); ++d) {
+            long double place = 0;
+            for (int k = scales.Lo(); k <= scales.Hi(); ++k)
+                place += weights.GetReal48({d, k}) *
+                         (perceived.GetSmallint({b, k, si::PSStuBrd}) / kShareScale - kScaleMiddle) * kMapSpread;
+            positions.SetSmallint({b, d, si::PMStuBrd}, static_cast<long long>(std::nearbyint(place * kShareScale)));
+        }
 }
 
 void WriteBrandReports(const TSampleCell& cell, std::string_view name) {
-    const TSeries& scales = SemanticScales(cell);
-    TSimArr& report = cell.set.CreateSimArr(
-        cell.category, cell.context, name, dkReal48, 0,
-        {&RequireSeries(cell.industry, "FirBrand"), &RequireSeries(cell.industry, "BrdRpt")});
-    const TMarketTotals market = MarketTotals(cell, scales);
+    TSimArr& report = NewArray(cell, name, dkReal48, 0,
+                               {&RequireSeries(cell.industry, "FirBrand"), &RequireSeries(cell.industry, "BrdRpt")});
+    const TMarketTotals market = MarketTotals(cell);
     const std::vector<std::string> brands = BrandNames(cell, cell.category, "FirMktedBrds");
     for (std::size_t b = 0; b < brands.size(); ++b) {
-        const TBrandFigures& figures = FiguresOf(brands[b]);
-        WriteReportRow(report, static_cast<int>(b + 1), SalesOf(cell, scales, figures), market, figures,
-                       kZoneShare[cell.cell.zone - 1]);
+        const TSampleBrand& brand = BrandNamed(brands[b]);
+        WriteReportRow(report, static_cast<int>(b + 1), SalesOf(cell, brand), market,
+                       PrototypeUnitCost(cell, brand.prototype), kZoneSpending[cell.cell.zone - 1]);
     }
 }
 
-// The stock every brand keeps is the last units it produced: with production
-// equal to sales and the oldest units sold first, it is the layer of the
-// period's own production, at the brand's unit cost. The results of period -1
-// precede the first production period and hold no layer.
+// The history period precedes the first production period: its stock array holds no layer.
 void WriteInventoryLayers(const TSampleCell& cell, std::string_view name) {
-    const TSeries& periods = CellSeries(cell.industry, "PerSeries");
-    TSimArr& layers = cell.set.CreateSimArr(
-        cell.category, cell.context, name, dkReal48, 0,
-        {&periods, &RequireSeries(cell.industry, "FirBrand"), &RequireSeries(cell.industry, "Inventory")});
-    if (cell.Period() < periods.Lo()) return;
-    const std::vector<std::string> brands = BrandNames(cell, cell.category, "FirMktedBrds");
-    for (std::size_t b = 0; b < brands.size(); ++b) {
-        layers.SetReal48({cell.Period(), b + 1, si::InvSize}, kSafetyStock);
-        layers.SetReal48({cell.Period(), b + 1, si::InvTCost}, FiguresOf(brands[b]).unitCost);
+    NewArray(cell, name, dkReal48, 0,
+             {&CellSeries(cell.industry, "PerSeries"), &RequireSeries(cell.industry, "FirBrand"),
+              &RequireSeries(cell.industry, "Inventory")});
+}
+
+// The base unit cost of a market brand, rounded: its prototype's requested unit cost.
+void WriteTransferCosts(const TSampleCell& cell, std::string_view name) {
+    TSimArr& costs = NewArray(cell, name, dkSmallint, 0, {&RequireSeries(cell.industry, "MktBrand")});
+    const std::vector<std::string> brands = BrandNames(cell, cell.category, "BrdNames");
+    for (std::size_t m = 0; m < brands.size(); ++m) {
+        const TSampleCell firmCell{cell.industry, cell.set, kCategoryFirmMarket, cell.context, cell.cell};
+        const long double cost = PrototypeUnitCost(firmCell, BrandNamed(brands[m]).prototype);
+        costs.SetSmallint({m + 1}, static_cast<long long>(std::nearbyint(cost)));
     }
 }
 
-// The base unit cost of a market brand, rounded: its unit cost.
-void WriteTransferCosts(const TSampleCell& cell, std::string_view name) {
-    TSimArr& costs = cell.set.CreateSimArr(cell.category, cell.context, name, dkSmallint, 0,
-                                           {&RequireSeries(cell.industry, "MktBrand")});
-    const std::vector<std::string> brands = BrandNames(cell, cell.category, "BrdNames");
-    for (std::size_t m = 0; m < brands.size(); ++m)
-        costs.SetSmallint({m + 1}, static_cast<long long>(std::nearbyint(FiguresOf(brands[m]).unitCost)));
+// The experience effect's batch: a brand's unit cost falls below its base once
+// its prototype has made more than this many units, and lies above it before.
+void WriteExperienceBatch(const TSampleCell& cell, std::string_view name) {
+    constexpr long double kExperienceBatch = 20000;
+    cell.set.SetReal(cell.category, cell.context, name, kExperienceBatch);
 }
 
 }  // namespace cv::sample

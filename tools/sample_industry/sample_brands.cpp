@@ -8,6 +8,7 @@
 
 #include "core/store/series_index.h"
 #include "core/base/random_generator.h"
+#include "tools/sample_industry/sample_brand_table.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 
@@ -15,30 +16,10 @@ namespace cv::sample {
 
 namespace {
 
-// One brand: marketed by Firm in Market (in every zone) from its Launch period
-// on; its prototype is ready one period earlier. A firm's brands in a market are
-// listed in launch order. ALTO is launched in the decision period: it appears in
-// the decisions of that period and, through its prototype, in the last results.
-struct TSampleBrand {
-    std::int16_t firm;
-    std::int16_t market;
-    std::string_view name;
-    std::string_view prototype;
-    std::int16_t launch;
-};
-
-constexpr TSampleBrand kBrands[] = {
-    {1, 1, "ALBA", "PALBA", -1}, {1, 1, "ARNO", "PARNO", 2}, {1, 1, "ALTO", "PALTO", 4},
-    {1, 2, "AMOR", "PAMOR", -1}, {2, 1, "EDRA", "PEDRA", -1}, {2, 2, "ELMA", "PELMA", -1},
-    {2, 2, "EVOS", "PEVOS", 1},  {3, 1, "IBIS", "PIBIS", -1}, {3, 1, "IRMA", "PIRMA", 3},
-    {3, 2, "IOTA", "PIOTA", 0},
-};
-
 // Brand and prototype names hold at most 8 characters.
 constexpr std::uint8_t kBrandNameLength = 8;
 
-// The range from which each member of a brand's marketing-mix decision is drawn,
-// in steps; a member whose range is one value is that value.
+// The range from which a member of a brand's marketing-mix decision is drawn, in steps.
 struct TMixRange {
     std::string_view member;
     long double low;
@@ -46,41 +27,15 @@ struct TMixRange {
     long double step;
 };
 
-constexpr TMixRange kMixRanges[] = {
-    {"Production", 50000, 250000, 1000},
-    {"AdvertBgt", 1000000, 4000000, 10000},
-    {"AdvertQual", 0.30L, 0.90L, 0.01L},
-    {"Price", 150, 450, 5},
-    {"AvailStock", 0, 20000, 100},
-    {"PortStatus", 1, 1, 1},
+constexpr TMixRange kDrawnMembers[] = {
+    {"AdvertBgt", 1000000, 2000000, 50000},
+    {"AdvertQual", 0.20L, 0.50L, 0.05L},
 };
 
-using TBrandList = std::vector<const TSampleBrand*>;
-
-TBrandList FirmBrands(int firm, int market, int period) {
-    TBrandList brands;
-    for (const TSampleBrand& brand : kBrands)
-        if (brand.firm == firm && brand.market == market && brand.launch <= period) brands.push_back(&brand);
-    return brands;
-}
-
-// The market's brands in market-brand order: each firm's brands, firm by firm.
-TBrandList MarketBrands(int market, int period) {
-    TBrandList brands;
-    for (int firm = 1; firm <= kFirmCount; ++firm)
-        for (const TSampleBrand* brand : FirmBrands(firm, market, period)) brands.push_back(brand);
-    return brands;
-}
-
-// The brands whose prototypes the firm has in the market at Period.
-TBrandList FirmPrototypeBrands(int firm, int market, int period) { return FirmBrands(firm, market, period + 1); }
-
-// 1-based position of the brand named Name in Brands, 0 when absent.
-int PositionOf(const TBrandList& brands, std::string_view name) {
-    for (std::size_t i = 0; i < brands.size(); ++i)
-        if (brands[i]->name == name) return static_cast<int>(i + 1);
-    return 0;
-}
+// Production covers the planned sales and this share more, less the stock, in whole hundreds.
+constexpr long double kProductionMargin = 0.04L;
+constexpr long double kProductionStep = 100;
+constexpr long double kCarriedOn = 1;
 
 int PrototypePosition(const TBrandList& brands, std::string_view prototype) {
     for (std::size_t i = 0; i < brands.size(); ++i)
@@ -91,11 +46,6 @@ int PrototypePosition(const TBrandList& brands, std::string_view prototype) {
 // The period before Period, when the results hold it.
 bool HasPreviousPeriod(int period) { return period > cv::kFirstResultPeriod; }
 
-TSimArr& CreateArray(const TSampleCell& cell, std::string_view name, std::uint8_t kind, std::uint8_t subType,
-                     std::initializer_list<const TSeries*> dimensions) {
-    return cell.set.CreateSimArr(cell.category, cell.context, name, kind, subType, dimensions);
-}
-
 const TSeries& Series(const TSampleCell& cell, std::string_view name) { return RequireSeries(cell.industry, name); }
 
 void WriteCount(const TSampleCell& cell, std::string_view name, std::size_t count) {
@@ -104,14 +54,32 @@ void WriteCount(const TSampleCell& cell, std::string_view name, std::size_t coun
 
 void WriteTexts(const TSampleCell& cell, std::string_view name, std::string_view seriesName, const TBrandList& brands,
                 std::string_view TSampleBrand::*field) {
-    TSimArr& texts = CreateArray(cell, name, dkZts, kBrandNameLength, {&Series(cell, seriesName)});
+    TSimArr& texts = NewArray(cell, name, dkZts, kBrandNameLength, {&Series(cell, seriesName)});
     for (std::size_t i = 0; i < brands.size(); ++i) texts.SetZts({i + 1}, brands[i]->*field);
 }
 
 long double DrawMember(const TMixRange& range) {
     const auto steps = static_cast<std::int32_t>(std::nearbyint((range.high - range.low) / range.step));
-    if (steps == 0) return range.low;
     return range.low + range.step * RandomBelow(steps + 1);
+}
+
+// The units of the brand named Name that the firm's cell holds in stock at the
+// end of the results of Period, over every production layer; 0 before period 0.
+long double StockAtEnd(const TSampleCell& cell, std::string_view name, int period) {
+    if (period < 0) return 0;
+    const TCvPerData& results = cell.industry.PerResults(static_cast<std::int16_t>(period));
+    const TDataContext context = SampleContext(static_cast<std::int16_t>(period), cell.cell);
+    const TSimArr* names = results.FindSimArr(kCategoryFirmFtaMarket, context, "FirMktedBrds");
+    const TSimArr* layers = results.FindSimArr(kCategoryFirmFtaMarket, context, "Inventory");
+    if (names == nullptr || layers == nullptr) return 0;
+    const int count = results.GetSmallint(kCategoryFirmFtaMarket, context, "NbMktedBrds");
+    for (int k = 1; k <= count; ++k) {
+        if (names->GetZts({k}) != name) continue;
+        long double units = 0;
+        for (int layer = layers->LB(1); layer <= period; ++layer) units += layers->GetReal48({layer, k, si::InvSize});
+        return units;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -130,7 +98,7 @@ void WriteMarketBrandNames(const TSampleCell& cell, std::string_view name) {
 void WriteMarketBrandLinks(const TSampleCell& cell, std::string_view name) {
     const int market = cell.cell.market;
     const int period = cell.Period();
-    TSimArr& links = CreateArray(cell, name, dkByte, 0, {&Series(cell, "MktBrand"), &Series(cell, "XFMLinks")});
+    TSimArr& links = NewArray(cell, name, dkByte, 0, {&Series(cell, "MktBrand"), &Series(cell, "XFMLinks")});
     const TBrandList brands = MarketBrands(market, period);
     const TBrandList previous = HasPreviousPeriod(period) ? MarketBrands(market, period - 1) : TBrandList{};
     for (std::size_t i = 0; i < brands.size(); ++i) {
@@ -165,7 +133,7 @@ void WriteFirmBrandLinks(const TSampleCell& cell, std::string_view name) {
     const int firm = cell.cell.firm;
     const int market = cell.cell.market;
     const int period = cell.Period();
-    TSimArr& links = CreateArray(cell, name, dkByte, 0, {&Series(cell, "FirBrand"), &Series(cell, "FFMLinks")});
+    TSimArr& links = NewArray(cell, name, dkByte, 0, {&Series(cell, "FirBrand"), &Series(cell, "FFMLinks")});
     const TBrandList brands = FirmBrands(firm, market, period);
     const TBrandList marketBrands = MarketBrands(market, period);
     const TBrandList previous = HasPreviousPeriod(period) ? FirmBrands(firm, market, period - 1) : TBrandList{};
@@ -188,7 +156,7 @@ void WritePrototypeNames(const TSampleCell& cell, std::string_view name) {
 
 void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name) {
     TSimArr& portfolio =
-        CreateArray(cell, name, dkZts, kBrandNameLength, {&Series(cell, "FirBrand"), &Series(cell, "DecBrdPort")});
+        NewArray(cell, name, dkZts, kBrandNameLength, {&Series(cell, "FirBrand"), &Series(cell, "DecBrdPort")});
     const TBrandList brands = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period());
     for (std::size_t i = 0; i < brands.size(); ++i) {
         portfolio.SetZts({i + 1, si::BrdName}, brands[i]->name);
@@ -196,14 +164,25 @@ void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name
     }
 }
 
-// Members without a range stay 0 (no sell-off, no contract, status 0).
+// The price of the brand's table, production to cover its planned sales beyond
+// the stock left, drawn advertising; status 1 (the forecast sets it); no sell-off, no contract.
 void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
     const TSeries& members = Series(cell, "DecBrdCV3");
-    TSimArr& mix = CreateArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &members});
-    const std::size_t brandCount = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period()).size();
-    for (std::size_t brand = 1; brand <= brandCount; ++brand)
-        for (const TMixRange& range : kMixRanges)
-            mix.SetReal48({brand, members.IndexOf(range.member)}, DrawMember(range));
+    TSimArr& mix = NewArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &members});
+    const TBrandList brands = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period());
+    for (std::size_t i = 0; i < brands.size(); ++i) {
+        const TSampleBrand& brand = *brands[i];
+        const std::size_t row = i + 1;
+        const long double stock = StockAtEnd(cell, brand.name, cell.Period() - 1);
+        const long double needed = PlannedUnits(brand, cell.cell.zone, cell.Period()) * (1 + kProductionMargin);
+        const long double production = std::max(0.0L, kProductionStep * std::ceil((needed - stock) / kProductionStep));
+        mix.SetReal48({row, si::Price}, BrandPrice(brand, cell.Period()));
+        mix.SetReal48({row, si::Production}, production);
+        mix.SetReal48({row, si::AvailStock}, stock);
+        mix.SetReal48({row, si::PortStatus}, kCarriedOn);
+        for (const TMixRange& range : kDrawnMembers)
+            mix.SetReal48({row, members.IndexOf(range.member)}, DrawMember(range));
+    }
 }
 
 // Every market has had brands since the history period -1, and a market's age
@@ -217,7 +196,7 @@ void WriteMarketAge(const TSampleCell& cell, std::string_view name) {
 void WriteChannelShares(const TSampleCell& cell, std::string_view name) {
     constexpr long double kSplits[][3] = {{100000, 0, 0}, {60000, 40000, 0}, {50000, 30000, 20000}};
     const TSeries& channels = CellSeries(cell.industry, "ChaSeries", cell.cell.zone);
-    TSimArr& shares = CreateArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &channels});
+    TSimArr& shares = NewArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &channels});
     const std::size_t brandCount = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period()).size();
     const long double* split = kSplits[channels.Count() - 1];
     for (std::size_t brand = 1; brand <= brandCount; ++brand)
@@ -227,7 +206,7 @@ void WriteChannelShares(const TSampleCell& cell, std::string_view name) {
 // Every brand targets the segments of its zone and market alike: a fraction 1 / (number of segments) each.
 void WriteSegmentTargets(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = CellSeries(cell.industry, "SegSeries", cell.cell.zone, cell.cell.market);
-    TSimArr& targets = CreateArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &segments});
+    TSimArr& targets = NewArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &segments});
     const std::size_t brandCount = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period()).size();
     for (std::size_t brand = 1; brand <= brandCount; ++brand)
         for (int s = segments.Lo(); s <= segments.Hi(); ++s) targets.SetReal48({brand, s}, 1.0L / segments.Count());

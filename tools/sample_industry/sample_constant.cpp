@@ -52,7 +52,7 @@ void WriteHomeFirm(const TSampleCell& cell, std::string_view name) {
 
 void WriteRestrictions(const TSampleCell& cell, std::string_view name) {
     const TSeries& categories = RequireSeries(cell.industry, "RestrictCateg");
-    TSimArr& words = cell.set.CreateSimArr(cell.category, cell.context, name, dkWord, 0, {&categories});
+    TSimArr& words = NewArray(cell, name, dkWord, 0, {&categories});
     for (const TRestriction& restriction : kRestrictions) {
         if (restriction.array != name) continue;
         const std::int16_t category = RequireIndex(categories, restriction.category);

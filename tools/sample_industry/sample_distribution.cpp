@@ -3,11 +3,16 @@
 // distribution coverage of the market brands ("BrdPastMSU", "DisCovIdxs").
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <stdexcept>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "core/base/numbers.h"
 #include "core/store/series_index.h"
+#include "tools/sample_industry/sample_brand_table.h"
 #include "tools/sample_industry/sample_writers.h"
 
 namespace cv::sample {
@@ -36,18 +41,27 @@ constexpr std::array<TChannelTerms, kMaxChannels> kSouthChannels{{
     {},
 }};
 
-// Planned units of a firm's brand in the segments of its market, before the slot's extra.
-constexpr std::array<long double, kMaxSegments> kSegmentPlans{12000, 8000, 4000};
-constexpr long double kPlanPerSlot = 1000;
+// How a brand's planned units spread over the segments of its zone and market,
+// by the number of segments; brand k of a firm starts the pattern at segment k,
+// so that the firms' brands aim at different segments.
+constexpr std::array<long double, kMaxSegments> kTwoSegmentSpread{0.6L, 0.4L, 0};
+constexpr std::array<long double, kMaxSegments> kThreeSegmentSpread{0.5L, 0.3L, 0.2L};
 
 // Coverage index of every marketed brand per channel position, in thousandths.
 constexpr std::array<std::int16_t, kMaxChannels> kCoverage{800, 600, 400};
 // A market's units are shared equally among its brands, in thousandths.
 constexpr int kShareScale = 1000;
 
-TSimArr& CreateArray(const TSampleCell& cell, std::string_view name, std::uint8_t kind,
-                     std::initializer_list<const TSeries*> dimensions) {
-    return cell.set.CreateSimArr(cell.category, cell.context, name, kind, 0, dimensions);
+TSimArr& RequireArray(const TSampleCell& cell, std::string_view name) {
+    TSimArr* array = cell.set.FindSimArr(cell.category, cell.context, name);
+    if (array == nullptr) throw std::logic_error("sample industry: " + std::string(name) + " is written later");
+    return *array;
+}
+
+// The same market's array Name in the results of the period before.
+const TSimArr* PreviousShares(const TSampleCell& cell, std::string_view name) {
+    const auto period = static_cast<std::int16_t>(cell.Period() - 1);
+    return cell.industry.PerResults(period).FindSimArr(cell.category, SampleContext(period, cell.cell), name);
 }
 
 const TSeries& Segments(const TSampleCell& cell) {
@@ -63,44 +77,57 @@ const TSeries& Channels(const TSampleCell& cell) {
 }
 
 // Marketed brands of the cell (a firm's or a market's), written before this quantity.
-int BrandCount(const TSampleCell& cell) {
-    return cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
-}
+int BrandCount(const TSampleCell& cell) { return cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds"); }
 
 }  // namespace
 
 void WriteChannelParameters(const TSampleCell& cell, std::string_view name) {
     const TSeries& channels = Channels(cell);
     const auto& terms = cell.cell.zone == 1 ? kNorthChannels : kSouthChannels;
-    TSimArr& pars = CreateArray(cell, name, dkReal48, {&RequireSeries(cell.industry, "ChaParams"), &channels});
+    TSimArr& pars = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "ChaParams"), &channels});
     for (int c = channels.Lo(); c <= channels.Hi(); ++c) {
         const TChannelTerms& channel = terms[static_cast<std::size_t>(c - channels.Lo())];
         const std::pair<std::int8_t, long double> values[] = {
-            {si::NbChainBeg, channel.chainsBeg},     {si::NbChainEnd, channel.chainsEnd},
-            {si::NbOutletBeg, channel.outletsBeg},   {si::NbOutletEnd, channel.outletsEnd},
-            {si::MinSlpPerBrd, channel.minSalespeople}, {si::MaxSlpPerBrd, channel.maxSalespeople},
-            {si::Depth, channel.depth},              {si::MarginBeg, channel.marginBeg},
-            {si::MarginEnd, channel.marginEnd},      {si::Discount, channel.discount},
+            {si::NbChainBeg, channel.chainsBeg},
+            {si::NbChainEnd, channel.chainsEnd},
+            {si::NbOutletBeg, channel.outletsBeg},
+            {si::NbOutletEnd, channel.outletsEnd},
+            {si::MinSlpPerBrd, channel.minSalespeople},
+            {si::MaxSlpPerBrd, channel.maxSalespeople},
+            {si::Depth, channel.depth},
+            {si::MarginBeg, channel.marginBeg},
+            {si::MarginEnd, channel.marginEnd},
+            {si::Discount, channel.discount},
         };
         for (const auto& [element, value] : values) pars.SetReal48({element, c}, value);
     }
 }
 
-// Brand k of the firm plans the segment's units + 1000 x k.
+// The brand's planned units of the period spread over the segments; the last
+// segment takes what rounding leaves, so that the plan adds up to the units.
 void WriteSegmentPlans(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
-    TSimArr& plans = CreateArray(cell, name, dkReal48, {&RequireSeries(cell.industry, "FirBrand"), &segments});
-    const int brands = BrandCount(cell);
-    for (int k = 1; k <= brands; ++k)
-        for (int s = segments.Lo(); s <= segments.Hi(); ++s)
-            plans.SetReal48({k, s}, kSegmentPlans[static_cast<std::size_t>(s - segments.Lo())] + kPlanPerSlot * k);
+    TSimArr& plans = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "FirBrand"), &segments});
+    const auto& spread = segments.Count() == 2 ? kTwoSegmentSpread : kThreeSegmentSpread;
+    const TBrandList brands = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period());
+    for (std::size_t k = 0; k < brands.size(); ++k) {
+        const long double units = PlannedUnits(*brands[k], cell.cell.zone, cell.Period());
+        long double left = units;
+        for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
+            const std::size_t slot = (static_cast<std::size_t>(s - segments.Lo()) + k) % segments.Count();
+            const long double planned = s == segments.Hi() ? left : std::nearbyint(units * spread[slot]);
+            plans.SetReal48({k + 1, s}, planned);
+            left -= planned;
+        }
+    }
 }
 
+// The history period: every marketed brand holds an equal share of each segment in both past periods.
 void WritePastMarketShares(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& pastPeriods = RequireSeries(cell.industry, "PM2PM1");
     TSimArr& shares =
-        CreateArray(cell, name, dkSmallint, {&pastPeriods, &RequireSeries(cell.industry, "MktBrand"), &segments});
+        NewArray(cell, name, dkSmallint, 0, {&pastPeriods, &RequireSeries(cell.industry, "MktBrand"), &segments});
     const int brands = BrandCount(cell);
     for (int pm = pastPeriods.Lo(); pm <= pastPeriods.Hi(); ++pm)
         for (int m = 1; m <= brands; ++m)
@@ -108,9 +135,38 @@ void WritePastMarketShares(const TSampleCell& cell, std::string_view name) {
                 shares.SetSmallint({pm, m, s}, static_cast<std::int16_t>(kShareScale / brands));
 }
 
+// Later periods: the share of the period's units that each brand sold in each
+// segment (PM1), and the one it had the period before (PM2; 0 for a new brand).
+void WriteSegmentShares(const TSampleCell& cell, std::string_view name) {
+    const TSeries& segments = Segments(cell);
+    const TSeries& channels = Channels(cell);
+    TSimArr& shares = RequireArray(cell, name);
+    const TSimArr& sales = RequireArray(cell, "BrdUSales");
+    const TSimArr& links = RequireArray(cell, "XFMLinks");
+    const TSimArr* before = PreviousShares(cell, name);
+    const int brands = BrandCount(cell);
+    for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
+        // Units of market brand m in the segment, over the channels; slot 0 the segment's total.
+        std::vector<double> units(static_cast<std::size_t>(brands + 1), 0);
+        for (int m = 1; m <= brands; ++m)
+            for (int c = channels.Lo(); c <= channels.Hi(); ++c) {
+                const auto brandUnits = static_cast<double>(sales.GetReal48({m, s, c}));
+                units[static_cast<std::size_t>(m)] += brandUnits;
+                units[0] += brandUnits;
+            }
+        for (int m = 1; m <= brands; ++m) {
+            const int previous = links.GetByte({m, si::pMbix});
+            const int past = previous == 0 || before == nullptr ? 0 : before->GetSmallint({si::PM1, previous, s});
+            const double share = SafeDiv(units[static_cast<std::size_t>(m)], units[0], 0) * kShareScale;
+            shares.SetSmallint({si::PM2, m, s}, past);
+            shares.SetSmallint({si::PM1, m, s}, static_cast<long long>(std::nearbyint(share)));
+        }
+    }
+}
+
 void WriteCoverage(const TSampleCell& cell, std::string_view name) {
     const TSeries& channels = Channels(cell);
-    TSimArr& coverage = CreateArray(cell, name, dkSmallint, {&RequireSeries(cell.industry, "MktBrand"), &channels});
+    TSimArr& coverage = NewArray(cell, name, dkSmallint, 0, {&RequireSeries(cell.industry, "MktBrand"), &channels});
     const int brands = BrandCount(cell);
     for (int m = 1; m <= brands; ++m)
         for (int c = channels.Lo(); c <= channels.Hi(); ++c)

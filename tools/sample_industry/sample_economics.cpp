@@ -48,9 +48,7 @@ constexpr TDeflator kDeflators[] = {
 
 long double RoundedRate(long double rate) { return std::nearbyint(rate * kRateStep) / kRateStep; }
 
-long double DrawRate(long double centre, double spread) {
-    return RoundedRate(centre + RandomBetween(-spread, spread));
-}
+long double DrawRate(long double centre, double spread) { return RoundedRate(centre + RandomBetween(-spread, spread)); }
 
 const TZoneEconomy& EconomyOf(const TSampleCell& cell) { return kZoneEconomies[cell.cell.zone - 1]; }
 
@@ -64,8 +62,7 @@ TSimArr& RequireArray(const TSampleCell& cell, std::string_view name) {
 
 void WriteEconomics(const TSampleCell& cell, std::string_view name) {
     const TSeries& periods = CellSeries(cell.industry, "PerSeries");
-    TSimArr& economics = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                               {&periods, &RequireSeries(cell.industry, "FtaEcoVars")});
+    TSimArr& economics = NewArray(cell, name, dkReal48, 0, {&periods, &RequireSeries(cell.industry, "FtaEcoVars")});
     const TZoneEconomy& economy = EconomyOf(cell);
     for (int period = periods.Lo(); period <= periods.Hi(); ++period) {
         economics.SetReal48({period, si::ExchangeRate}, economy.exchangeRate);
@@ -77,7 +74,7 @@ void WriteEconomics(const TSampleCell& cell, std::string_view name) {
 void WriteDeflatorFactors(const TSampleCell& cell, std::string_view name) {
     const TSeries& periods = CellSeries(cell.industry, "PerSeries");
     const TSeries& categories = RequireSeries(cell.industry, "CostCategs");
-    TSimArr& factors = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&periods, &categories});
+    TSimArr& factors = NewArray(cell, name, dkReal48, 0, {&periods, &categories});
     for (const TDeflator& deflator : kDeflators)
         for (int period = periods.Lo(); period <= periods.Hi(); ++period)
             factors.SetReal48({period, categories.IndexOf(deflator.category)}, deflator.extra);
@@ -91,7 +88,7 @@ void WriteCumulatedInflation(const TSampleCell& cell, std::string_view name) {
     const TSeries& categories = RequireSeries(cell.industry, "CostCategs");
     const TSimArr& economics = RequireArray(cell, "Economics");
     const TSimArr& factors = RequireArray(cell, "DeflatFacs");
-    TSimArr& cumulated = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&periods, &categories});
+    TSimArr& cumulated = NewArray(cell, name, dkReal48, 0, {&periods, &categories});
     for (int k = categories.Lo(); k <= categories.Hi(); ++k) {
         long double factor = 1.0L;
         for (int period = 1; period <= periods.Hi(); ++period) {

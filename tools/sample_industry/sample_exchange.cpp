@@ -17,8 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kDescriptorSection[] = "Team";
-constexpr fs::perms kEntryPermissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                        fs::perms::others_read;
+constexpr fs::perms kEntryPermissions =
+    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
 // The date every archive entry carries: 1 January 2001, 12:00 UTC.
 constexpr std::chrono::sys_seconds kEntryTime{std::chrono::sys_days{std::chrono::year{2001} / 1 / 1} +
                                               std::chrono::hours{12}};

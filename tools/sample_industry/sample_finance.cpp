@@ -21,7 +21,7 @@ namespace {
 // Budget of the next period granted in the results of period -1, per firm and
 // zone, and what it grows by in each later period.
 constexpr long double kNetBudgetBase[kFirmCount][kZoneCount] = {
-    {8000000, 4000000}, {7500000, 4200000}, {7000000, 3800000}};
+    {8000000, 4000000}, {7500000, 4200000}, {7000000, 3800000}, {6500000, 4500000}};
 constexpr long double kNetBudgetGrowth = 200000;
 
 // Study prices in the reference money, in the order of the series "StuFta" and "StuMkt".
@@ -33,7 +33,7 @@ constexpr std::uint8_t kOrdered = 1;
 // Market studies are ordered in a rotation: study s when s + firm + market + period is a multiple of this.
 constexpr int kMarketStudyRotation = 3;
 
-// R&D projects of a firm in a market, in every period; budgets in the firm's money.
+// R&D projects of a firm in a market, in the decision period; budgets in the firm's money.
 struct TSampleProject {
     std::int16_t firm;
     std::int16_t market;
@@ -65,6 +65,7 @@ constexpr TSampleLoan kLoans[] = {
 
 std::vector<TSampleProject> ProjectsOf(const TSampleCell& cell) {
     std::vector<TSampleProject> projects;
+    if (cell.Period() != kDecisionPeriod) return projects;
     for (const TSampleProject& project : kProjects)
         if (project.firm == cell.cell.firm && project.market == cell.cell.market) projects.push_back(project);
     return projects;
@@ -92,8 +93,7 @@ void WriteStudyPrices(const TSampleCell& cell, std::string_view name, std::strin
                       const long double (&prices)[N]) {
     const TSeries& series = RequireSeries(cell.industry, studies);
     if (series.Count() != static_cast<int>(N)) throw std::logic_error("sample industry: prices of " + series.Name());
-    TSimArr& params = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                            {&series, &RequireSeries(cell.industry, "StuInfos")});
+    TSimArr& params = NewArray(cell, name, dkReal48, 0, {&series, &RequireSeries(cell.industry, "StuInfos")});
     for (std::size_t i = 0; i < N; ++i) {
         const int study = series.Lo() + static_cast<int>(i);
         params.SetReal48({study, si::IsStuAvailable}, kStudyAvailable);
@@ -102,17 +102,16 @@ void WriteStudyPrices(const TSampleCell& cell, std::string_view name, std::strin
 }
 
 TSimArr& CreateOrders(const TSampleCell& cell, std::string_view name, const TSeries& studies) {
-    return cell.set.CreateSimArr(cell.category, cell.context, name, dkByte, 0, {&studies});
+    return NewArray(cell, name, dkByte, 0, {&studies});
 }
 
 }  // namespace
 
 void WriteFirmZoneReport(const TSampleCell& cell, std::string_view name) {
-    TSimArr& report = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                            {&RequireSeries(cell.industry, "FFXRpt")});
+    TSimArr& report = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "FFXRpt")});
     const int period = cell.Period();
-    const long double budget = kNetBudgetBase[cell.cell.firm - 1][cell.cell.zone - 1] +
-                               kNetBudgetGrowth * (period - cv::kFirstResultPeriod);
+    const long double budget =
+        kNetBudgetBase[cell.cell.firm - 1][cell.cell.zone - 1] + kNetBudgetGrowth * (period - cv::kFirstResultPeriod);
     report.SetReal48({si::ffxNPB}, budget);
     // The history period counts the force of period 0.
     report.SetReal48({si::ffxSlp}, SalesForceTotal(cell.cell.firm, cell.cell.zone, std::max(period, 0)));
@@ -146,16 +145,15 @@ void WriteProjectCount(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteProjectNames(const TSampleCell& cell, std::string_view name) {
-    TSimArr& names = cell.set.CreateSimArr(cell.category, cell.context, name, dkZts, kProjectNameLength,
-                                           {&RequireSeries(cell.industry, "Projet")});
+    TSimArr& names = NewArray(cell, name, dkZts, kProjectNameLength, {&RequireSeries(cell.industry, "Projet")});
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
     for (std::size_t i = 0; i < projects.size(); ++i) names.SetZts({i + 1}, projects[i].name);
 }
 
 void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
     TSimArr& finances =
-        cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                              {&RequireSeries(cell.industry, "Projet"), &RequireSeries(cell.industry, "ProFinances")});
+        NewArray(cell, name, dkReal48, 0,
+                 {&RequireSeries(cell.industry, "Projet"), &RequireSeries(cell.industry, "ProFinances")});
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
     for (std::size_t i = 0; i < projects.size(); ++i) {
         finances.SetReal48({i + 1, si::ProAllBgt}, projects[i].budget);
@@ -164,8 +162,7 @@ void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteLoanRequest(const TSampleCell& cell, std::string_view name) {
-    TSimArr& request = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                             {&RequireSeries(cell.industry, "LoanTerms")});
+    TSimArr& request = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "LoanTerms")});
     WriteLoanTerms(request, cell.cell.firm, cell.Period(), [](int element) { return TIndex{element}; });
 }
 
@@ -176,8 +173,7 @@ void WriteLoanAcknowledgement(const TSampleCell& cell, std::string_view name) {
 
 void WriteLoanHistory(const TSampleCell& cell, std::string_view name) {
     const TSeries& periods = CellSeries(cell.industry, "PerSeries");
-    TSimArr& history = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                             {&periods, &RequireSeries(cell.industry, "LoanTerms")});
+    TSimArr& history = NewArray(cell, name, dkReal48, 0, {&periods, &RequireSeries(cell.industry, "LoanTerms")});
     history.Clear();  // stored even while no loan was taken yet
     for (int period = periods.Lo(); period <= cell.Period(); ++period)
         WriteLoanTerms(history, cell.cell.firm, period, [period](int element) { return TIndex{period, element}; });

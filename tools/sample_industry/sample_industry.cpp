@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/store/cv_data.h"
+#include "core/session/industry.h"
 #include "core/store/series_index.h"
 #include "core/base/random_generator.h"
 #include "tools/sample_industry/sample_exchange.h"
@@ -29,15 +29,28 @@ private:
     std::uint32_t saved_;
 };
 
+TCvInd& OpenSample(TCvInd& industry, const fs::path& file) {
+    industry.Open(std::string(kIndustrySignature), file.string());
+    return industry;
+}
+
+// The series and the constant part first: the industry's series are set up
+// from them when it is opened again for the periods.
 void WriteIndustry(const fs::path& file) {
     const TSampleSeed seed;
-    TCvData industry([] { return kSampleDateTime; });
-    industry.Open(std::string(kIndustrySignature), file.string());
-    industry.SetCurPeriod(kCurrentPeriod);
-    industry.SetScenarioName(kScenarioName);
-    AddSampleSeries(industry.SeriesList());
-    InitSeriesIndexes(industry.SeriesList());
-    WriteSampleQuantities(industry);
+    {
+        TCvInd industry([] { return kSampleDateTime; });
+        OpenSample(industry, file);
+        industry.SetCurPeriod(kCurrentPeriod);
+        industry.SetScenarioName(kScenarioName);
+        AddSampleSeries(industry.SeriesList());
+        InitSeriesIndexes(industry.SeriesList());
+        WriteSampleConstantPart(industry);
+        industry.Close();
+    }
+    TCvInd industry([] { return kSampleDateTime; });
+    OpenSample(industry, file).InitSeries();
+    WriteSamplePeriods(industry);
     industry.Close();
 }
 

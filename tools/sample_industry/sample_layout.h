@@ -24,7 +24,7 @@ inline constexpr std::int16_t kLastSampleResultPeriod = kCurrentPeriod;
 inline constexpr std::int16_t kLastSampleDecisionPeriod = kDecisionPeriod;
 
 // Firms are played by teams named by one letter (A, E, I, O, U or Y).
-inline constexpr std::array<std::string_view, 3> kTeamLetters{"A", "E", "I"};
+inline constexpr std::array<std::string_view, 4> kTeamLetters{"A", "E", "I", "O"};
 inline constexpr int kFirmCount = static_cast<int>(kTeamLetters.size());
 inline constexpr int kZoneCount = 2;
 inline constexpr int kMarketCount = 2;

@@ -6,6 +6,7 @@
 // "PosSemIPs").
 
 #include <array>
+#include <string>
 #include <stdexcept>
 
 #include "core/store/series_index.h"
@@ -41,8 +42,8 @@ constexpr std::array<std::array<TSampleScale, kMaxScales>, kMarketCount> kScales
     {{{10, 60, 5, 0.05L, 4, 0, 1, 55},
       {10, 50, 2, 0.1L, 2, 0, 1.5L, 45},
       {0, 10, 1, 0, 1, 1, 1, 10},
-      {100, 500, 20, 0.05L, 3, 0, 1, 420}}},
-    {{{0, 15, 1, 0, 1, 1, 1, 15}, {50, 200, 10, 0.05L, 4, 0, 0.8L, 180}, {100, 600, 20, 0.05L, 3, 0, 1, 450}, {}}},
+      {300, 1000, 20, 0.05L, 3, 0, 1, 900}}},
+    {{{0, 15, 1, 0, 1, 1, 1, 15}, {50, 200, 10, 0.05L, 4, 0, 0.8L, 180}, {200, 800, 20, 0.05L, 3, 0, 1, 700}, {}}},
 }};
 
 // Weights of the scales on each map axis (M1: Economy, Performance; M2: Comfort, Speed).
@@ -79,8 +80,7 @@ int IdealPoint(int segment, int scale, int period) { return 50 * (3 * segment - 
 
 void WriteScaleParameters(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = Scales(cell);
-    TSimArr& params = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                            {&scales, &RequireSeries(cell.industry, "SemPos")});
+    TSimArr& params = NewArray(cell, name, dkReal48, 0, {&scales, &RequireSeries(cell.industry, "SemPos")});
     for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
         const TSampleScale& scale = ScaleOf(cell, scales, k);
         params.SetReal48({k, si::MinScale}, scale.minScale);
@@ -97,18 +97,18 @@ void WriteSemanticToMap(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = Scales(cell);
     const TSeries& axes = CellSeries(cell.industry, "MapSeries", 0, cell.cell.market);
     if (axes.Count() > kMapAxes) throw std::logic_error("sample industry: too many map axes");
-    TSimArr& weights = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&axes, &scales});
+    TSimArr& weights = NewArray(cell, name, dkReal48, 0, {&axes, &scales});
     for (int d = axes.Lo(); d <= axes.Hi(); ++d)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k)
-            weights.SetReal48({d, k}, kSemToMap[static_cast<std::size_t>(cell.cell.market - 1)][Slot(axes, d)]
-                                               [Slot(scales, k)]);
+            weights.SetReal48(
+                {d, k}, kSemToMap[static_cast<std::size_t>(cell.cell.market - 1)][Slot(axes, d)][Slot(scales, k)]);
 }
 
 // "IniPosIP"[s, k] = 6 (s - 2) + 2 (k - 2) and "MvtPosIP"[s, k] = 0.3 (s - k), in map units.
 void WriteIdealPointStart(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& scales = Scales(cell);
-    TSimArr& points = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&segments, &scales});
+    TSimArr& points = NewArray(cell, name, dkReal48, 0, {&segments, &scales});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k) points.SetReal48({s, k}, 6 * (s - 2) + 2 * (k - 2));
 }
@@ -116,7 +116,7 @@ void WriteIdealPointStart(const TSampleCell& cell, std::string_view name) {
 void WriteIdealPointDrift(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& scales = Scales(cell);
-    TSimArr& drift = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&segments, &scales});
+    TSimArr& drift = NewArray(cell, name, dkReal48, 0, {&segments, &scales});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k) drift.SetReal48({s, k}, 0.3L * (s - k));
 }
@@ -124,15 +124,14 @@ void WriteIdealPointDrift(const TSampleCell& cell, std::string_view name) {
 // "MaxSegSize"[s] = 100,000 + 20,000 s.
 void WriteMaxSegmentSizes(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
-    TSimArr& sizes = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&segments});
+    TSimArr& sizes = NewArray(cell, name, dkReal48, 0, {&segments});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) sizes.SetReal48({s}, 100000 + 20000 * s);
 }
 
 // "SegSales"[s, Unit] = 20,000 + 5,000 s + 1,000 (p + 1) in period p; Value = 250 x Unit.
 void WriteSegmentSales(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
-    TSimArr& sales = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                           {&segments, &RequireSeries(cell.industry, "UorV")});
+    TSimArr& sales = NewArray(cell, name, dkReal48, 0, {&segments, &RequireSeries(cell.industry, "UorV")});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
         const long double units = SegmentUnits(s, cell.Period());
         sales.SetReal48({s, si::Unit}, units);
@@ -142,8 +141,7 @@ void WriteSegmentSales(const TSampleCell& cell, std::string_view name) {
 
 void WriteScaleEnds(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = Scales(cell);
-    TSimArr& ends = cell.set.CreateSimArr(cell.category, cell.context, name, dkSmallint, 0,
-                                          {&scales, &RequireSeries(cell.industry, "MinMax")});
+    TSimArr& ends = NewArray(cell, name, dkSmallint, 0, {&scales, &RequireSeries(cell.industry, "MinMax")});
     for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
         const TSampleScale& scale = ScaleOf(cell, scales, k);
         ends.SetSmallint({k, si::SrMin}, static_cast<long long>(scale.minScale));
@@ -151,19 +149,40 @@ void WriteScaleEnds(const TSampleCell& cell, std::string_view name) {
     }
 }
 
-// "PosSemIPs"[s, k, PSAftAttr] = 50 (3s - 2k) + 10 p in period p; before
+// Where the brands draw the segments' ideal points, and how far off the study measures them.
+constexpr int kAttraction = 20;
+constexpr int kStudyBias = 15;
+
+// "PosSemIPs"[s, k, PSAftAttr] = 50 (3s - 2k) + 10 p in the history period p; before
 // attraction 20 less, as the study measured it 15 more.
 void WriteIdealPoints(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& scales = Scales(cell);
-    TSimArr& points = cell.set.CreateSimArr(cell.category, cell.context, name, dkSmallint, 0,
-                                            {&segments, &scales, &RequireSeries(cell.industry, "PosSemIP")});
+    TSimArr& points =
+        NewArray(cell, name, dkSmallint, 0, {&segments, &scales, &RequireSeries(cell.industry, "PosSemIP")});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
             const int after = IdealPoint(s, k, cell.Period());
             points.SetSmallint({s, k, si::PSAftAttr}, after);
-            points.SetSmallint({s, k, si::PSBefAttr}, after - 20);
-            points.SetSmallint({s, k, si::PSStuIP}, after + 15);
+            points.SetSmallint({s, k, si::PSBefAttr}, after - kAttraction);
+            points.SetSmallint({s, k, si::PSStuIP}, after + kStudyBias);
+        }
+}
+
+// The ideal points of "PosSemIPs" or "PosMapIPs" after the forecast placed them
+// before attraction: the brands draw each 20 thousandths up, the study sees it 15 more.
+void WriteAttractedIdealPoints(const TSampleCell& cell, std::string_view name) {
+    TSimArr* points = cell.set.FindSimArr(cell.category, cell.context, name);
+    if (points == nullptr) throw std::logic_error("sample industry: the forecast made no " + std::string(name));
+    const bool semantic = name == "PosSemIPs";
+    const int before = semantic ? si::PSBefAttr : si::PMBefAttr;
+    const int after = semantic ? si::PSAftAttr : si::PMAftAttr;
+    const int studied = semantic ? si::PSStuIP : si::PMStuIP;
+    for (int s = points->LB(1); s <= points->UB(1); ++s)
+        for (int k = points->LB(2); k <= points->UB(2); ++k) {
+            const int attracted = points->GetSmallint({s, k, before}) + kAttraction;
+            points->SetSmallint({s, k, after}, attracted);
+            points->SetSmallint({s, k, studied}, attracted + kStudyBias);
         }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/store/industry_file.h"
+#include "tools/sample_industry/sample_forecasts.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 
@@ -13,9 +14,11 @@ namespace {
 
 using enum TSampleSet;
 using enum TSampleForm;
+using enum TSampleMaker;
 
-// The quantities in writing order. "CumInflation" follows "Economics" and
-// "DeflatFacs", from which it is accumulated.
+// The quantities in writing order within each set. "CumInflation" follows
+// "Economics" and "DeflatFacs", from which it is accumulated; a writer that
+// reads another quantity of its set follows it.
 constexpr TSampleQuantity kQuantities[] = {
     // The series of the cells (positions in the series list).
     {"PerSeries", Constant, kCategoryIndustry, Scalar, WriteSeriesPosition},
@@ -37,71 +40,22 @@ constexpr TSampleQuantity kQuantities[] = {
     {"Economics", Constant, kCategoryFta, Array, WriteEconomics},
     {"DeflatFacs", Constant, kCategoryFta, Array, WriteDeflatorFactors},
     {"CumInflation", Constant, kCategoryFta, Array, WriteCumulatedInflation},
-    // Marketed brands of each period and their links.
-    {"NbMktedBrds", Results, kCategoryFtaMarket, Scalar, WriteMarketBrandCount},
-    {"BrdNames", Results, kCategoryFtaMarket, Array, WriteMarketBrandNames},
-    {"XFMLinks", Results, kCategoryFtaMarket, Array, WriteMarketBrandLinks},
-    {"MktAge", Results, kCategoryFtaMarket, Scalar, WriteMarketAge},
-    {"NbMktedBrds", Results, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
-    {"FirMktedBrds", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandNames},
-    {"FirMktedPros", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandPrototypes},
-    {"FFMLinks", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandLinks},
-    {"NbPros", Results, kCategoryFirmMarket, Scalar, WritePrototypeCount},
-    {"ProNames", Results, kCategoryFirmMarket, Array, WritePrototypeNames},
-    // Where the studies place the brands, and the firms' brand reports.
-    {"PosSemBrds", Results, kCategoryFtaMarket, Array, WriteSemanticPositions},
-    {"PosMapBrds", Results, kCategoryFtaMarket, Array, WriteMapPositions},
-    {"BrdRpt", Results, kCategoryFirmFtaMarket, Array, WriteBrandReports},
-    // The firms' market reports and cumulative brand results, from the brand reports of every market.
-    {"FFMRpt", Results, kCategoryFirmFtaMarket, Array, WriteFirmMarketReport},
-    {"BrdCumNames", Results, kCategoryFirmFtaMarket, Array, WriteCumulativeBrandNames},
-    {"BrdCumRes", Results, kCategoryFirmFtaMarket, Array, WriteCumulativeBrandResults},
-    // The stock behind the brand reports, and the base unit cost of each market brand.
-    {"Inventory", Results, kCategoryFirmFtaMarket, Array, WriteInventoryLayers},
-    {"BrdTransfCost", Results, kCategoryFtaMarket, Array, WriteTransferCosts},
     // What the preference model starts from: the scales and their map weights, the
-    // segments' ideal points, and the segment sales and scale ends of every period.
+    // segments' ideal points and maximum sizes.
     {"SemPosPars", Constant, kCategoryMarket, Array, WriteScaleParameters},
     {"SemToMap", Constant, kCategoryMarket, Array, WriteSemanticToMap},
     {"IniPosIP", Constant, kCategoryFtaMarket, Array, WriteIdealPointStart},
     {"MvtPosIP", Constant, kCategoryFtaMarket, Array, WriteIdealPointDrift},
     {"MaxSegSize", Constant, kCategoryFtaMarket, Array, WriteMaxSegmentSizes},
-    {"SegSales", Results, kCategoryFtaMarket, Array, WriteSegmentSales},
-    {"SemScales", Results, kCategoryFtaMarket, Array, WriteScaleEnds},
-    {"PosSemIPs", Results, kCategoryFtaMarket, Array, WriteIdealPoints},
-    // Brand decisions of each period.
-    {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
-    {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},
-    {"DecBrdCV3", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandMixDecisions},
-    {"MPBrdChaSales", Decisions, kCategoryFirmFtaMarket, Array, WriteChannelShares},
-    {"SegStrat", Decisions, kCategoryFirmFtaMarket, Array, WriteSegmentTargets},
-    {"MPBrdSegSales", Decisions, kCategoryFirmFtaMarket, Array, WriteSegmentPlans},
-    // Sales forces: costs per salesperson, sizes per channel, and their shares per brand (which
-    // follow "NbMktedBrds" of the decisions of every market).
+    // Sales forces: costs per salesperson; distribution: the channels' terms; production.
     {"SlpBaseCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
     {"SlpHireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
     {"SlpFireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
-    {"SlfSize", Decisions, kCategoryFirmFta, Array, WriteSalesForceSizes},
-    {"SlfAlloc", Decisions, kCategoryFirmFtaMarket, Array, WriteSalesForceAllocation},
-    // Distribution: the channels' terms, and the market brands' past shares and coverage.
     {"ChannelPars", Constant, kCategoryFtaMarket, Array, WriteChannelParameters},
-    {"BrdPastMSU", Results, kCategoryFtaMarket, Array, WritePastMarketShares},
-    {"DisCovIdxs", Results, kCategoryFtaMarket, Array, WriteCoverage},
-    // Budgets, studies, R&D projects and loans.
-    {"FFXRpt", Results, kCategoryFirmFta, Array, WriteFirmZoneReport},
+    {"ExpEffBatch", Constant, kCategoryFtaMarket, Scalar, WriteExperienceBatch},
+    // Study prices; R&D: home zones, cost tables and parameters of each market.
     {"StuFtaParams", Constant, kCategoryFta, Array, WriteZoneStudyPrices},
     {"StuMktParams", Constant, kCategoryFtaMarket, Array, WriteMarketStudyPrices},
-    {"DecStuFta", Decisions, kCategoryFirmFta, Array, WriteZoneStudyOrders},
-    {"DecStuMkt", Decisions, kCategoryFirmFtaMarket, Array, WriteMarketStudyOrders},
-    {"NbPrjs", Decisions, kCategoryFirmMarket, Scalar, WriteProjectCount},
-    {"PrjNames", Decisions, kCategoryFirmMarket, Array, WriteProjectNames},
-    {"PrjFins", Decisions, kCategoryFirmMarket, Array, WriteProjectFinances},
-    {"LoanVal", Decisions, kCategoryFirm, Array, WriteLoanRequest},
-    {"LoanAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
-    {"BgtChgAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
-    {"LoansHist", Results, kCategoryFirm, Array, WriteLoanHistory},
-    // R&D: home zones, cost tables and parameters of each market, the levels and
-    // finances of the prototypes, the levels of the projects, and the contracts.
     {"HomeFta", Constant, kCategoryFirm, Scalar, WriteHomeZone},
     {"Technical", Constant, kCategoryMarket, Array, WriteTechnical},
     {"UCParams", Constant, kCategoryMarket, Array, WriteUnitCostParameters},
@@ -114,9 +68,68 @@ constexpr TSampleQuantity kQuantities[] = {
     {"MaxUCOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
     {"MinDBOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
     {"MaxDBOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
-    {"ProTecs", Results, kCategoryFirmMarket, Array, WritePrototypeLevels},
-    {"ProFins", Results, kCategoryFirmMarket, Array, WritePrototypeFinances},
+
+    // Results of the history period: marketed brands and their links, prototypes.
+    {"NbMktedBrds", Results, kCategoryFtaMarket, Scalar, WriteMarketBrandCount, History},
+    {"BrdNames", Results, kCategoryFtaMarket, Array, WriteMarketBrandNames, History},
+    {"XFMLinks", Results, kCategoryFtaMarket, Array, WriteMarketBrandLinks, History},
+    {"MktAge", Results, kCategoryFtaMarket, Scalar, WriteMarketAge, History},
+    {"NbMktedBrds", Results, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount, History},
+    {"FirMktedBrds", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandNames, History},
+    {"FirMktedPros", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandPrototypes, History},
+    {"FFMLinks", Results, kCategoryFirmFtaMarket, Array, WriteFirmBrandLinks, History},
+    {"NbPros", Results, kCategoryFirmMarket, Scalar, WritePrototypeCount, History},
+    {"ProNames", Results, kCategoryFirmMarket, Array, WritePrototypeNames, History},
+    {"ProTecs", Results, kCategoryFirmMarket, Array, WritePrototypeLevels, History},
+    {"ProFins", Results, kCategoryFirmMarket, Array, WritePrototypeFinances, History},
+    // ... the segment sales, the scales, the ideal points and the brands' attributes ...
+    {"SegSales", Results, kCategoryFtaMarket, Array, WriteSegmentSales, History},
+    {"SemScales", Results, kCategoryFtaMarket, Array, WriteScaleEnds, History},
+    {"PosSemIPs", Results, kCategoryFtaMarket, Array, WriteIdealPoints, History},
+    {"PosSemBrds", Results, kCategoryFtaMarket, Array, WriteSemanticPositions, History},
+    // ... the brand reports with their stock, base unit costs and past shares, the
+    // firms' market reports and cumulative brand results ...
+    {"BrdRpt", Results, kCategoryFirmFtaMarket, Array, WriteBrandReports, History},
+    {"FFMRpt", Results, kCategoryFirmFtaMarket, Array, WriteFirmMarketReport, History},
+    {"BrdCumNames", Results, kCategoryFirmFtaMarket, Array, WriteCumulativeBrandNames, History},
+    {"BrdCumRes", Results, kCategoryFirmFtaMarket, Array, WriteCumulativeBrandResults, History},
+    {"Inventory", Results, kCategoryFirmFtaMarket, Array, WriteInventoryLayers, History},
+    {"BrdTransfCost", Results, kCategoryFtaMarket, Array, WriteTransferCosts, History},
+    {"BrdPastMSU", Results, kCategoryFtaMarket, Array, WritePastMarketShares, History},
+    // ... and the zone reports and loan histories.
+    {"FFXRpt", Results, kCategoryFirmFta, Array, WriteFirmZoneReport, History},
+    {"LoansHist", Results, kCategoryFirm, Array, WriteLoanHistory, History},
+    // What the forecasts leave to the instructor's simulation: the prototypes
+    // finished for the coming launches, the ideal points after attraction, the
+    // segment shares, and in every period the studies' positions and the coverage.
+    {"ProNames", Results, kCategoryFirmMarket, Array, WriteFinishedPrototypes, Completion},
+    {"PosSemIPs", Results, kCategoryFtaMarket, Array, WriteAttractedIdealPoints, Completion},
+    {"PosMapIPs", Results, kCategoryFtaMarket, Array, WriteAttractedIdealPoints, Completion},
+    {"BrdPastMSU", Results, kCategoryFtaMarket, Array, WriteSegmentShares, Completion},
+    {"PosSemBrds", Results, kCategoryFtaMarket, Array, WritePerceivedPositions},
+    {"PosMapBrds", Results, kCategoryFtaMarket, Array, WriteMapPositions},
+    {"DisCovIdxs", Results, kCategoryFtaMarket, Array, WriteCoverage},
+
+    // Decisions of each period: brands, their marketing mix and plans ...
+    {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},
+    {"DecBrdPort", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandPortfolioDecisions},
+    {"DecBrdCV3", Decisions, kCategoryFirmFtaMarket, Array, WriteBrandMixDecisions},
+    {"MPBrdChaSales", Decisions, kCategoryFirmFtaMarket, Array, WriteChannelShares},
+    {"SegStrat", Decisions, kCategoryFirmFtaMarket, Array, WriteSegmentTargets},
+    {"MPBrdSegSales", Decisions, kCategoryFirmFtaMarket, Array, WriteSegmentPlans},
+    // ... sales forces (shares per brand follow "NbMktedBrds" of every market) ...
+    {"SlfSize", Decisions, kCategoryFirmFta, Array, WriteSalesForceSizes},
+    {"SlfAlloc", Decisions, kCategoryFirmFtaMarket, Array, WriteSalesForceAllocation},
+    // ... studies, R&D projects, loans and contracts.
+    {"DecStuFta", Decisions, kCategoryFirmFta, Array, WriteZoneStudyOrders},
+    {"DecStuMkt", Decisions, kCategoryFirmFtaMarket, Array, WriteMarketStudyOrders},
+    {"NbPrjs", Decisions, kCategoryFirmMarket, Scalar, WriteProjectCount},
+    {"PrjNames", Decisions, kCategoryFirmMarket, Array, WriteProjectNames},
+    {"PrjFins", Decisions, kCategoryFirmMarket, Array, WriteProjectFinances},
     {"PrjTecs", Decisions, kCategoryFirmMarket, Array, WriteProjectLevels},
+    {"LoanVal", Decisions, kCategoryFirm, Array, WriteLoanRequest},
+    {"LoanAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
+    {"BgtChgAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
     {"NbCcts", Decisions, kCategoryFirmFta, Scalar, WriteContractCount},
     {"CctWhat", Decisions, kCategoryFirmFta, Array, WriteContractSubjects},
     {"CctTerms", Decisions, kCategoryFirmFta, Array, WriteContractTerms},
@@ -133,9 +146,36 @@ std::vector<std::int16_t> Indexes(bool distinguished, int count) {
     return distinguished ? IndexRange(1, count) : std::vector<std::int16_t>{0};
 }
 
+bool WrittenIn(const TSampleQuantity& quantity, int period) {
+    switch (quantity.maker) {
+        case Every: return true;
+        case History: return period == cv::kFirstResultPeriod;
+        case Completion: return period > cv::kFirstResultPeriod;
+    }
+    return false;
+}
+
+// Writes the quantities of the set of kind Set and Period that are written in that period.
+void WriteSampleSet(TCvData& industry, TSampleSet kind, std::int16_t period) {
+    TCvPerData& set = SampleSet(industry, kind, period);
+    for (const TSampleQuantity& quantity : kQuantities) {
+        if (quantity.set != kind || !WrittenIn(quantity, period)) continue;
+        for (const TCellIndex& cell : SampleCells(quantity.category))
+            quantity.write(TSampleCell{industry, set, quantity.category, SampleContext(period, cell), cell},
+                           quantity.name);
+    }
+}
+
 }  // namespace
 
 std::span<const TSampleQuantity> SampleQuantities() { return kQuantities; }
+
+std::vector<std::int16_t> SamplePeriods(const TSampleQuantity& quantity) {
+    std::vector<std::int16_t> periods;
+    for (std::int16_t period : SamplePeriods(quantity.set))
+        if (WrittenIn(quantity, period)) periods.push_back(period);
+    return periods;
+}
 
 std::vector<std::int16_t> SamplePeriods(TSampleSet set) {
     switch (set) {
@@ -179,15 +219,16 @@ TCvPerData& SampleSet(TCvData& industry, TSampleSet set, std::int16_t period) {
     throw std::logic_error("sample industry: unknown set kind");
 }
 
-void WriteSampleQuantities(TCvData& industry) {
-    for (const TSampleQuantity& quantity : kQuantities)
-        for (std::int16_t period : SamplePeriods(quantity.set)) {
-            TCvPerData& set = SampleSet(industry, quantity.set, period);
-            for (const TCellIndex& cell : SampleCells(quantity.category))
-                quantity.write(
-                    TSampleCell{industry, set, quantity.category, SampleContext(period, cell), cell},
-                    quantity.name);
-        }
+void WriteSampleConstantPart(TCvData& industry) { WriteSampleSet(industry, Constant, kCurrentPeriod); }
+
+void WriteSamplePeriods(TCvInd& industry) {
+    WriteSampleSet(industry, Results, cv::kFirstResultPeriod);
+    WriteSampleSet(industry, Decisions, cv::kFirstDecisionPeriod);
+    for (std::int16_t period = 0; period <= kLastSampleResultPeriod; ++period) {
+        ForecastSamplePeriod(industry, period);
+        WriteSampleSet(industry, Results, period);
+        WriteSampleSet(industry, Decisions, static_cast<std::int16_t>(period + 1));
+    }
 }
 
 }  // namespace cv::sample

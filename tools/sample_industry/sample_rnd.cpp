@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/store/series_index.h"
+#include "tools/sample_industry/sample_brand_table.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 
@@ -19,7 +20,7 @@ namespace cv::sample {
 
 namespace {
 
-constexpr std::int16_t kHomeZones[kFirmCount] = {1, 2, 1};
+constexpr std::int16_t kHomeZones[kFirmCount] = {1, 2, 1, 2};
 
 // The markets have at most four physical dimensions.
 constexpr int kMaxDimensions = 4;
@@ -52,9 +53,9 @@ struct TRnDParameter {
 };
 
 constexpr TRnDParameter kRnDParameters[] = {
-    {"MinRnDBgtRatio", 0.8L}, {"MinRnDBgt", 100000},    {"MaxRnDBgt", 20000000},
-    {"MinRUC", 10},           {"MaxRUC", 1500},         {"MinUCOverEst", 0.05L},
-    {"MaxUCOverEst", 0.15L},  {"MinDBOverEst", 0.1L},   {"MaxDBOverEst", 0.3L},
+    {"MinRnDBgtRatio", 0.8L}, {"MinRnDBgt", 100000},  {"MaxRnDBgt", 20000000},
+    {"MinRUC", 10},           {"MaxRUC", 1500},       {"MinUCOverEst", 0.05L},
+    {"MaxUCOverEst", 0.15L},  {"MinDBOverEst", 0.1L}, {"MaxDBOverEst", 0.3L},
 };
 
 // The technical levels of every prototype and project of the sample.
@@ -64,21 +65,27 @@ struct TDesign {
 };
 
 constexpr TDesign kDesigns[] = {
-    // Market M1.
+    // Market M1: Weight, Power, Design, Price.
     {"PALBA", {40, 20, 5, 200}},
     {"PARNO", {30, 28, 6, 250}},
     {"PALTO", {25, 35, 7, 300}},
     {"PEDRA", {50, 18, 4, 180}},
+    {"PEFOR", {35, 30, 6, 260}},
     {"PIBIS", {45, 22, 5, 210}},
     {"PIRMA", {20, 40, 8, 350}},
+    {"POPAL", {42, 24, 6, 230}},
+    {"PONYX", {28, 33, 7, 290}},
     {"PAXIS", {20, 38, 8, 320}},
     {"PAVIA", {35, 25, 6, 220}},
     {"PILEX", {15, 45, 9, 400}},
-    // Market M2.
+    // Market M2: Size, Speed, Price.
     {"PAMOR", {10, 80, 200}},
+    {"PAVEN", {9, 120, 260}},
     {"PELMA", {8, 100, 250}},
     {"PEVOS", {6, 140, 300}},
     {"PIOTA", {12, 60, 150}},
+    {"PORCA", {11, 90, 220}},
+    {"POSLO", {7, 150, 320}},
     {"PENZO", {5, 160, 320}},
 };
 
@@ -167,26 +174,32 @@ std::vector<std::string> ListNames(const TSampleCell& cell, std::string_view cou
     return list;
 }
 
-void WriteLevels(const TSampleCell& cell, std::string_view name, std::string_view rowSeries,
-                 const std::vector<std::string>& designs) {
-    const TSeries& dimensions = Dimensions(cell);
-    TSimArr& levels = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                            {&RequireSeries(cell.industry, rowSeries), &dimensions});
-    for (std::size_t i = 0; i < designs.size(); ++i) {
-        const TDesign& design = DesignOf(designs[i]);
-        for (int dim = dimensions.Lo(); dim <= dimensions.Hi(); ++dim)
-            levels.SetReal48({i + 1, dim}, design.levels[dim - dimensions.Lo()]);
-    }
+// Row Row of a firm's prototype finances for a finished prototype first listed in Period:
+// developed by the firm in the period before, its required budget 0.
+void WritePrototypeRow(const TSampleCell& cell, TSimArr& finances, std::size_t row, std::string_view prototype,
+                       int period) {
+    const TUnitCostPair costs = UnitCosts(cell, DesignOf(prototype));
+    const long double requested = RequestedUC(costs, kPrototypeRequestShare);
+    finances.SetReal48({row, si::ProStdUC}, costs.standard);
+    finances.SetReal48({row, si::ProMinUC}, costs.minimum);
+    finances.SetReal48({row, si::ProReqUC}, requested);
+    finances.SetReal48({row, si::ProOldReqUC}, requested);
+    finances.SetReal48({row, si::ProCumBgt}, kPrototypeBudget);
+    finances.SetReal48({row, si::ProDeveloper}, cell.cell.firm);
+    finances.SetReal48({row, si::ProPerBeg}, std::max(period - 1, static_cast<int>(cv::kFirstResultPeriod)));
+    finances.SetReal48({row, si::ProPerEnd}, period);
 }
 
-// The first results period whose prototypes of the cell's firm and market include Name.
-int FirstPeriodWith(const TSampleCell& cell, std::string_view name) {
-    for (int period = cv::kFirstResultPeriod; period < cell.Period(); ++period) {
-        const TSimArr* names =
-            cell.industry.PerResults(period).FindSimArr(cell.category, cell.context, "ProNames");
-        if (names && names->FindZts(name, 1, {1}) != kZtsNotFound) return period;
-    }
-    return cell.Period();
+void WriteDesignLevels(const TSampleCell& cell, TSimArr& levels, std::size_t row, std::string_view design) {
+    const TSeries& dimensions = Dimensions(cell);
+    for (int dim = dimensions.Lo(); dim <= dimensions.Hi(); ++dim)
+        levels.SetReal48({row, dim}, DesignOf(design).levels[static_cast<std::size_t>(dim - dimensions.Lo())]);
+}
+
+void WriteLevels(const TSampleCell& cell, std::string_view name, std::string_view rowSeries,
+                 const std::vector<std::string>& designs) {
+    TSimArr& levels = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, rowSeries), &Dimensions(cell)});
+    for (std::size_t i = 0; i < designs.size(); ++i) WriteDesignLevels(cell, levels, i + 1, designs[i]);
 }
 
 const TSampleContract* DevelopmentContract(std::int16_t developer, std::string_view project) {
@@ -211,8 +224,7 @@ void WriteHomeZone(const TSampleCell& cell, std::string_view name) {
 
 void WriteTechnical(const TSampleCell& cell, std::string_view name) {
     const TSeries& dimensions = Dimensions(cell);
-    TSimArr& technical = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                               {&dimensions, &RequireSeries(cell.industry, "TecDimVars")});
+    TSimArr& technical = NewArray(cell, name, dkReal48, 0, {&dimensions, &RequireSeries(cell.industry, "TecDimVars")});
     for (int dim = dimensions.Lo(); dim <= dimensions.Hi(); ++dim) {
         const TTechnicalRow& row = TechnicalRow(cell, dim);
         technical.SetReal48({dim, si::TDMinLev}, row.minLevel);
@@ -224,8 +236,7 @@ void WriteTechnical(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteUnitCostParameters(const TSampleCell& cell, std::string_view name) {
-    TSimArr& params = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                            {&RequireSeries(cell.industry, "TecDimVars")});
+    TSimArr& params = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "TecDimVars")});
     params.SetReal48({si::TDMaxLev}, kHighestCostedUC);
     params.SetReal48({si::TDDevBgt}, kBudgetPerUCUnit);
 }
@@ -240,27 +251,41 @@ void WritePrototypeLevels(const TSampleCell& cell, std::string_view name) {
     WriteLevels(cell, name, "Prototype", ListNames(cell, "NbPros", "ProNames"));
 }
 
-// Every prototype of the sample is finished: developed by its firm in the
-// period before it first appears, its required budget 0.
+// Every prototype of the history is finished.
 void WritePrototypeFinances(const TSampleCell& cell, std::string_view name) {
-    TSimArr& finances = cell.set.CreateSimArr(
-        cell.category, cell.context, name, dkReal48, 0,
-        {&RequireSeries(cell.industry, "Prototype"), &RequireSeries(cell.industry, "ProFinances")});
+    TSimArr& finances =
+        NewArray(cell, name, dkReal48, 0,
+                 {&RequireSeries(cell.industry, "Prototype"), &RequireSeries(cell.industry, "ProFinances")});
     const std::vector<std::string> prototypes = ListNames(cell, "NbPros", "ProNames");
-    for (std::size_t i = 0; i < prototypes.size(); ++i) {
-        const std::size_t row = i + 1;
-        const TUnitCostPair costs = UnitCosts(cell, DesignOf(prototypes[i]));
-        const long double requested = RequestedUC(costs, kPrototypeRequestShare);
-        const int ready = FirstPeriodWith(cell, prototypes[i]);
-        finances.SetReal48({row, si::ProStdUC}, costs.standard);
-        finances.SetReal48({row, si::ProMinUC}, costs.minimum);
-        finances.SetReal48({row, si::ProReqUC}, requested);
-        finances.SetReal48({row, si::ProOldReqUC}, requested);
-        finances.SetReal48({row, si::ProCumBgt}, kPrototypeBudget);
-        finances.SetReal48({row, si::ProDeveloper}, cell.cell.firm);
-        finances.SetReal48({row, si::ProPerBeg}, std::max(ready - 1, static_cast<int>(cv::kFirstResultPeriod)));
-        finances.SetReal48({row, si::ProPerEnd}, ready);
+    for (std::size_t i = 0; i < prototypes.size(); ++i)
+        WritePrototypeRow(cell, finances, i + 1, prototypes[i], cell.Period());
+}
+
+// The instructor's simulation finishes the prototype of each brand the period
+// before its launch: appended to the lists the forecast carried over from the
+// period before, with its levels and finances.
+void WriteFinishedPrototypes(const TSampleCell& cell, std::string_view name) {
+    TSimArr& names = FindArray(cell, name);
+    TSimArr& levels = FindArray(cell, "ProTecs");
+    TSimArr& finances = FindArray(cell, "ProFins");
+    int count = cell.set.GetSmallint(cell.category, cell.context, "NbPros");
+    for (const TSampleBrand* brand : FirmPrototypeBrands(cell.cell.firm, cell.cell.market, cell.Period())) {
+        if (names.FindZts(brand->prototype, 1, {1}) != kZtsNotFound) continue;
+        if (++count > names.UB(1)) throw std::logic_error("sample industry: too many prototypes");
+        const auto row = static_cast<std::size_t>(count);
+        names.SetZts({row}, brand->prototype);
+        WriteDesignLevels(cell, levels, row, brand->prototype);
+        WritePrototypeRow(cell, finances, row, brand->prototype, cell.Period());
     }
+    cell.set.SetSmallint(cell.category, cell.context, "NbPros", static_cast<std::int16_t>(count));
+}
+
+long double PrototypeLevel(std::string_view prototype, int slot) {
+    return DesignOf(prototype).levels.at(static_cast<std::size_t>(slot));
+}
+
+long double PrototypeUnitCost(const TSampleCell& cell, std::string_view prototype) {
+    return RequestedUC(UnitCosts(cell, DesignOf(prototype)), kPrototypeRequestShare);
 }
 
 void WriteProjectLevels(const TSampleCell& cell, std::string_view name) {
@@ -281,9 +306,8 @@ void WriteContractCount(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteContractSubjects(const TSampleCell& cell, std::string_view name) {
-    TSimArr& what =
-        cell.set.CreateSimArr(cell.category, cell.context, name, dkZts, kContractTextLength,
-                              {&RequireSeries(cell.industry, "Cct"), &RequireSeries(cell.industry, "CctWhat")});
+    TSimArr& what = NewArray(cell, name, dkZts, kContractTextLength,
+                             {&RequireSeries(cell.industry, "Cct"), &RequireSeries(cell.industry, "CctWhat")});
     const std::vector<const TSampleContract*> contracts = ContractsOf(cell);
     for (std::size_t i = 0; i < contracts.size(); ++i) {
         what.SetZts({i + 1, si::CctType}, contracts[i]->type);
@@ -292,10 +316,9 @@ void WriteContractSubjects(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteContractTerms(const TSampleCell& cell, std::string_view name) {
-    TSimArr& terms = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                           {&RequireSeries(cell.industry, "Cct"),
-                                            &RequireSeries(cell.industry, "CctFirms"),
-                                            &RequireSeries(cell.industry, "CctTerms")});
+    TSimArr& terms = NewArray(cell, name, dkReal48, 0,
+                              {&RequireSeries(cell.industry, "Cct"), &RequireSeries(cell.industry, "CctFirms"),
+                               &RequireSeries(cell.industry, "CctTerms")});
     const std::vector<const TSampleContract*> contracts = ContractsOf(cell);
     for (std::size_t i = 0; i < contracts.size(); ++i) {
         const TSampleContract& contract = *contracts[i];

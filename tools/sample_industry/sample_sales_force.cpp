@@ -44,6 +44,7 @@ struct TSalesForce {
 constexpr TSalesForce kSalesForces[] = {
     {1, 1, {9, 4, 4}, {8, 4, 4}}, {1, 2, {6, 3, 0}, {6, 3, 0}}, {2, 1, {5, 5, 4}, {6, 5, 5}},
     {2, 2, {4, 4, 0}, {4, 4, 0}}, {3, 1, {7, 3, 5}, {7, 3, 5}}, {3, 2, {5, 2, 0}, {4, 2, 0}},
+    {4, 1, {5, 3, 3}, {5, 3, 3}}, {4, 2, {6, 3, 0}, {7, 3, 0}},
 };
 
 const TSalesForce& SalesForceOf(std::int16_t firm, std::int16_t zone) {
@@ -94,7 +95,7 @@ void WriteSalespersonCost(const TSampleCell& cell, std::string_view name) {
 
 void WriteSalesForceSizes(const TSampleCell& cell, std::string_view name) {
     const TSeries& channels = Channels(cell);
-    TSimArr& sizes = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0, {&channels});
+    TSimArr& sizes = NewArray(cell, name, dkReal48, 0, {&channels});
     for (int channel = channels.Lo(); channel <= channels.Hi(); ++channel)
         sizes.SetReal48({channel}, SalesForceSize(cell.cell.firm, cell.cell.zone, channel, cell.Period()));
 }
@@ -102,8 +103,7 @@ void WriteSalesForceSizes(const TSampleCell& cell, std::string_view name) {
 // Every channel's force is shared equally among all the firm's brands in the zone.
 void WriteSalesForceAllocation(const TSampleCell& cell, std::string_view name) {
     const TSeries& channels = Channels(cell);
-    TSimArr& allocation = cell.set.CreateSimArr(cell.category, cell.context, name, dkReal48, 0,
-                                                {&channels, &RequireSeries(cell.industry, "FirBrand")});
+    TSimArr& allocation = NewArray(cell, name, dkReal48, 0, {&channels, &RequireSeries(cell.industry, "FirBrand")});
     const int brandsInZone = FirmBrandsInZone(cell);
     const int brands = cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
     for (int channel = channels.Lo(); channel <= channels.Hi(); ++channel)

@@ -49,10 +49,10 @@ std::vector<TDimensionSeries> MakeDimensionSeries() {
 }
 
 // A firm markets at most 5 brands in a zone and market ("FirBrand"), so a market
-// holds at most 3 x 5 ("MktBrand").
+// holds at most 4 x 5 ("MktBrand").
 constexpr TCountedSeries kCountedSeries[] = {
-    {"CjaLevel", 3},  {"MsgLines", 10}, {"Prototype", 20}, {"FirBrand", 5}, {"CumBrand", 20}, {"MsgSim", 20},
-    {"MsgAdmLine", 10}, {"Projet", 10}, {"MktBrand", 15},  {"Cct", 5},      {"CctFirms", 3},
+    {"CjaLevel", 3},    {"MsgLines", 10}, {"Prototype", 20}, {"FirBrand", 5}, {"CumBrand", 20}, {"MsgSim", 20},
+    {"MsgAdmLine", 10}, {"Projet", 10},   {"MktBrand", 20},  {"Cct", 5},      {"CctFirms", 3},
 };
 
 std::int16_t CountOf(std::string_view seriesName) {

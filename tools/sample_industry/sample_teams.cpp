@@ -10,7 +10,7 @@ namespace cv::sample {
 namespace {
 
 // Team I's password is the marker of a team that opens without one.
-constexpr std::string_view kTeamPasswords[kFirmCount] = {"CV3-4817", "CV3-2093", kNoPasswordMarker};
+constexpr std::string_view kTeamPasswords[kFirmCount] = {"CV3-4817", "CV3-2093", kNoPasswordMarker, "CV3-7350"};
 
 std::size_t TeamSlot(std::int16_t firm) {
     if (firm < 1 || firm > kFirmCount)

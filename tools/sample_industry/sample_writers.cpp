@@ -25,4 +25,14 @@ const TSeries& CellSeries(const TCvData& industry, std::string_view cellName, st
     return *series;
 }
 
+TSimArr& NewArray(const TSampleCell& cell, std::string_view name, std::uint8_t kind, std::uint8_t subType,
+                  std::initializer_list<const TSeries*> dimensions) {
+    TSimArr* existing = cell.set.FindSimArr(cell.category, cell.context, name);
+    if (existing == nullptr) return cell.set.CreateSimArr(cell.category, cell.context, name, kind, subType, dimensions);
+    TSimArr fresh;
+    fresh.InitFromSeries(kind, subType, dimensions);
+    existing->Assign(fresh);
+    return *existing;
+}
+
 }  // namespace cv::sample

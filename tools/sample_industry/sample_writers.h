@@ -4,6 +4,7 @@
 // which set, category and periods.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 #include "core/store/series.h"
@@ -19,6 +20,11 @@ int RequireCellSeriesPosition(std::string_view cellName, std::int16_t zone, std:
 // "ChaSeries", ...) for Zone and Market (0 where the series does not depend on it).
 const TSeries& CellSeries(const TCvData& industry, std::string_view cellName, std::int16_t zone = 0,
                           std::int16_t market = 0);
+
+// The array Name of the cell, shaped over Dimensions and all zero: created, or
+// replacing one that an earlier step left there (a forecast's default decisions).
+TSimArr& NewArray(const TSampleCell& cell, std::string_view name, std::uint8_t kind, std::uint8_t subType,
+                  std::initializer_list<const TSeries*> dimensions);
 
 // Constant part (sample_constant.cpp).
 void WriteSeriesPosition(const TSampleCell& cell, std::string_view name);
@@ -50,10 +56,12 @@ void WriteSegmentTargets(const TSampleCell& cell, std::string_view name);
 
 // Study positions and brand reports (sample_brand_results.cpp).
 void WriteSemanticPositions(const TSampleCell& cell, std::string_view name);
+void WritePerceivedPositions(const TSampleCell& cell, std::string_view name);
 void WriteMapPositions(const TSampleCell& cell, std::string_view name);
 void WriteBrandReports(const TSampleCell& cell, std::string_view name);
 void WriteInventoryLayers(const TSampleCell& cell, std::string_view name);
 void WriteTransferCosts(const TSampleCell& cell, std::string_view name);
+void WriteExperienceBatch(const TSampleCell& cell, std::string_view name);
 
 // What the preference model starts from (sample_preference.cpp).
 void WriteScaleParameters(const TSampleCell& cell, std::string_view name);
@@ -64,6 +72,7 @@ void WriteMaxSegmentSizes(const TSampleCell& cell, std::string_view name);
 void WriteSegmentSales(const TSampleCell& cell, std::string_view name);
 void WriteScaleEnds(const TSampleCell& cell, std::string_view name);
 void WriteIdealPoints(const TSampleCell& cell, std::string_view name);
+void WriteAttractedIdealPoints(const TSampleCell& cell, std::string_view name);
 
 // Sales forces (sample_sales_force.cpp). SalesForceSize is the number of
 // salespeople of Firm in Zone and Channel decided for Period, SalesForceTotal
@@ -78,6 +87,7 @@ void WriteSalesForceAllocation(const TSampleCell& cell, std::string_view name);
 void WriteChannelParameters(const TSampleCell& cell, std::string_view name);
 void WriteSegmentPlans(const TSampleCell& cell, std::string_view name);
 void WritePastMarketShares(const TSampleCell& cell, std::string_view name);
+void WriteSegmentShares(const TSampleCell& cell, std::string_view name);
 void WriteCoverage(const TSampleCell& cell, std::string_view name);
 
 // Budgets, studies, R&D projects and loans (sample_finance.cpp).
@@ -107,6 +117,11 @@ void WriteUnitCostParameters(const TSampleCell& cell, std::string_view name);
 void WriteRnDParameter(const TSampleCell& cell, std::string_view name);
 void WritePrototypeLevels(const TSampleCell& cell, std::string_view name);
 void WritePrototypeFinances(const TSampleCell& cell, std::string_view name);
+void WriteFinishedPrototypes(const TSampleCell& cell, std::string_view name);
+// Level of the prototype or project Prototype on its market's dimension of slot Slot (0-based).
+long double PrototypeLevel(std::string_view prototype, int slot);
+// The unit cost a finished prototype was requested at, in the reference money.
+long double PrototypeUnitCost(const TSampleCell& cell, std::string_view prototype);
 void WriteProjectLevels(const TSampleCell& cell, std::string_view name);
 void WriteProjectDesign(const TSampleCell& cell, TSimArr& finances, int row, std::string_view project);
 void WriteContractCount(const TSampleCell& cell, std::string_view name);

@@ -37,11 +37,13 @@ protected:
         constant.GetSimArr(kCategoryFta, north, "CumInflation")->SetReal48({kDecisionPeriod, si::Salaries}, 0.25L);
         // Firing a North salesperson costs 12,004 x 1.25 = 15,005: odd, so that halves occur.
         constant.SetReal(kCategoryFta, north, "SlpFireCost", 12004);
-        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR in M2).
+        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR,
+        // AVEN in M2).
         SetAdvertising(kM1, 1, 2000005, 0.5L);
         SetAdvertising(kM1, 2, 1000003, 0.5L);
         SetAdvertising(kM1, 3, 3000000, 0.25L);
         SetAdvertising(kM2, 1, 1500000, 0.75L);
+        SetAdvertising(kM2, 2, 1000000, 0.5L);
     }
 
     TCvInd& Ind() { return sample_.Industry(); }
@@ -134,12 +136,13 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
 
 // Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO
 // 1,000,003 x 0.5 = 500,001.5 -> 500,002; ALTO 3,000,000 as 2,250,000 and 750,000; AMOR
-// 1,500,000 as 375,000 and 1,125,000. Firm A markets 4 brands in the North: each gets a quarter
-// of every channel, so salaries 600,000 / 4 = 150,000 and firing 15,004 / 4 = 3,751 per brand.
+// 1,500,000 as 375,000 and 1,125,000; AVEN 1,000,000 as 500,000 twice. Firm A markets 5 brands in
+// the North: each gets a fifth of every channel, so salaries 600,000 / 5 = 120,000 and firing
+// 15,005 / 5 = 3,001 per brand.
 TEST_F(BudgetOnSample, BrandCostsSplitAdvertisingAndTheSalesForce) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.NbBrands[kM1], 3);
-    EXPECT_EQ(budget.NbBrands[kM2], 1);
+    EXPECT_EQ(budget.NbBrands[kM2], 2);
     EXPECT_EQ(budget.BrandNames[kM1][1], "ALBA");
     EXPECT_EQ(budget.BrandNames[kM1][3], "ALTO");
     EXPECT_EQ(budget.BrandNames[kM2][1], "AMOR");
@@ -147,24 +150,24 @@ TEST_F(BudgetOnSample, BrandCostsSplitAdvertisingAndTheSalesForce) {
     const auto& alba = budget.BrandCosts[kM1][1];
     EXPECT_EQ(alba[bcAdvertOther], 1000002);
     EXPECT_EQ(alba[bcAdvertQual], 1000002);
-    EXPECT_EQ(alba[bcSlfSalaries], 150000);
+    EXPECT_EQ(alba[bcSlfSalaries], 120000);
     EXPECT_EQ(alba[bcSlfHiring], 0);
-    EXPECT_EQ(alba[bcSlfFiring], 3751);
-    EXPECT_EQ(alba[0], 2153755);
+    EXPECT_EQ(alba[bcSlfFiring], 3001);
+    EXPECT_EQ(alba[0], 2123005);
     EXPECT_EQ(budget.BrandCosts[kM1][2][bcAdvertOther], 500002);
     EXPECT_EQ(budget.BrandCosts[kM1][2][bcAdvertQual], 500002);
     EXPECT_EQ(budget.BrandCosts[kM1][3][bcAdvertOther], 2250000);
     EXPECT_EQ(budget.BrandCosts[kM2][1][bcAdvertQual], 1125000);
-    // Market totals: M1 2,153,755 + 1,153,755 + 3,153,751; M2 1,500,000 + 153,751.
-    EXPECT_EQ(budget.BrandCosts[kM1][0][0], 6461261);
-    EXPECT_EQ(budget.BrandCosts[kM1][0][bcSlfSalaries], 450000);
-    EXPECT_EQ(budget.BrandCosts[kM2][0][0], 1653751);
+    // Market totals: M1 2,123,005 + 1,123,005 + 3,123,001; M2 1,623,001 + 1,123,001.
+    EXPECT_EQ(budget.BrandCosts[kM1][0][0], 6369011);
+    EXPECT_EQ(budget.BrandCosts[kM1][0][bcSlfSalaries], 360000);
+    EXPECT_EQ(budget.BrandCosts[kM2][0][0], 2746002);
     // Categories over all markets, and the grand total.
-    EXPECT_EQ(budget.BrandCosts[0][0][bcAdvertOther], 4125004);
-    EXPECT_EQ(budget.BrandCosts[0][0][bcAdvertQual], 3375004);
+    EXPECT_EQ(budget.BrandCosts[0][0][bcAdvertOther], 4625004);
+    EXPECT_EQ(budget.BrandCosts[0][0][bcAdvertQual], 3875004);
     EXPECT_EQ(budget.BrandCosts[0][0][bcSlfSalaries], 600000);
-    EXPECT_EQ(budget.BrandCosts[0][0][bcSlfFiring], 15004);
-    EXPECT_EQ(budget.BrandCosts[0][0][0], 8115012);
+    EXPECT_EQ(budget.BrandCosts[0][0][bcSlfFiring], 15005);
+    EXPECT_EQ(budget.BrandCosts[0][0][0], 9115013);
     EXPECT_EQ(budget.BrandCosts[0][1][bcAdvertOther], 0);
 }
 
@@ -193,42 +196,44 @@ TEST_F(BudgetOnSample, StudiesAndProjectsMakeTheMarketExpenses) {
     EXPECT_DOUBLE_EQ(budget.ProjectCosts[kM1][0], 492500.75);
     EXPECT_DOUBLE_EQ(budget.ProjectCosts[0][0], 492500.75);
 
-    // M1: 6,461,261 + 492,500.75 + 131,250; M2: 1,653,751 + 218,750; all: 50,000 + both.
-    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM1], 7085011.75);
-    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM2], 1872501);
-    EXPECT_DOUBLE_EQ(budget.MktExpenses[0], 9007512.75);
+    // M1: 6,369,011 + 492,500.75 + 131,250; M2: 2,746,002 + 218,750; all: 50,000 + both.
+    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM1], 6992761.75);
+    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM2], 2964752);
+    EXPECT_DOUBLE_EQ(budget.MktExpenses[0], 10007513.75);
 }
 
-// Budget 8,000,000 + 4 x 200,000 = 8,800,000; loan 1,000,000 requested and not acknowledged.
-// Balance 8,800,000 + 1,000,000 + 0 - 9,007,512.75 = 792,487.25. All advertising: 7,500,008.
+// Budget 10,000,000; loan 1,000,000 requested and not acknowledged.
+// Balance 10,000,000 + 1,000,000 + 0 - 10,007,513.75 = 992,486.25. All advertising:
+// 4,625,004 + 3,875,004 = 8,500,008.
 TEST_F(BudgetOnSample, BalanceAndTheSplitOfAnExcess) {
+    SetNetBudget(kFirmA, kNorth, 10000000);
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_DOUBLE_EQ(budget.NetBudget, 8800000);
+    EXPECT_DOUBLE_EQ(budget.NetBudget, 10000000);
     EXPECT_DOUBLE_EQ(budget.LoanCap, 1000000);
     EXPECT_DOUBLE_EQ(budget.BgtChg, 0);
     EXPECT_EQ(budget.LoanAck, 0);
     EXPECT_EQ(budget.BgtChgAck, 0);
-    EXPECT_DOUBLE_EQ(budget.Balance, 792487.25);
+    EXPECT_DOUBLE_EQ(budget.Balance, 992486.25);
     EXPECT_EQ(budget.AdvertCut, 0);
     EXPECT_EQ(budget.DeficitLeft, 0);
 
-    // No budget: excess 9,007,512.75 - 1,000,000 = 8,007,512.75; advertising takes 7,500,008.
+    // No budget: excess 10,007,513.75 - 1,000,000 = 9,007,513.75; advertising takes 8,500,008.
     SetNetBudget(kFirmA, kNorth, 0);
     Recalculated(kFirmA, kNorth);
-    EXPECT_DOUBLE_EQ(budget.Balance, -8007512.75);
-    EXPECT_DOUBLE_EQ(budget.AdvertCut, 7500008);
-    EXPECT_DOUBLE_EQ(budget.DeficitLeft, 507504.75);
+    EXPECT_DOUBLE_EQ(budget.Balance, -9007513.75);
+    EXPECT_DOUBLE_EQ(budget.AdvertCut, 8500008);
+    EXPECT_DOUBLE_EQ(budget.DeficitLeft, 507505.75);
     EXPECT_EQ(budget.DeficitReserved, 0);
 
-    // An excess equal to all advertising: budget 8,007,512.75 - 7,500,008 = 507,504.75.
-    SetNetBudget(kFirmA, kNorth, 507504.75L);
+    // An excess equal to all advertising: budget 9,007,513.75 - 8,500,008 = 507,505.75.
+    SetNetBudget(kFirmA, kNorth, 507505.75L);
     Recalculated(kFirmA, kNorth);
-    EXPECT_DOUBLE_EQ(budget.Balance, -7500008);
-    EXPECT_DOUBLE_EQ(budget.AdvertCut, 7500008);
+    EXPECT_DOUBLE_EQ(budget.Balance, -8500008);
+    EXPECT_DOUBLE_EQ(budget.AdvertCut, 8500008);
     EXPECT_EQ(budget.DeficitLeft, 0);
 
     // A balance of exactly 0 is no excess: nothing of the last split remains.
-    SetNetBudget(kFirmA, kNorth, 8007512.75L);
+    SetNetBudget(kFirmA, kNorth, 9007513.75L);
     Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.Balance, 0);
     EXPECT_EQ(budget.AdvertCut, 0);
@@ -314,8 +319,8 @@ TEST_F(BudgetOnSample, LimitsRaiseAndKeepTheLastFigures) {
 }
 
 TEST_F(BudgetOnSample, AFirmWithoutDataGetsZeroFiguresAndTheStoresReports) {
-    // Firm 4 has no cell in the sample: its arrays and scalars are reported missing.
-    const TFtaBudget& budget = Recalculated(4, kNorth);
+    // Firm 5 has no cell in the sample: its arrays and scalars are reported missing.
+    const TFtaBudget& budget = Recalculated(5, kNorth);
     EXPECT_EQ(budget.BrandCosts[0][0][0], 0);
     EXPECT_EQ(budget.SlfCosts[0][0], 0);
     EXPECT_EQ(budget.MktExpenses[0], 0);

@@ -221,13 +221,14 @@ TEST(SessionSampleIndustryTest, TheSampleIndustryOpensFillsTheIndexTableAndClose
     EXPECT_EQ(fs::current_path(), sampleDir);
     EXPECT_EQ(session.IndName(), "SAMPLE");
     EXPECT_EQ(industry.DecPeriod(), 4);
-    EXPECT_EQ(industry.NbFirms(), 3);
+    EXPECT_EQ(industry.NbFirms(), 4);
     EXPECT_EQ(industry.NbFtas(), 2);
     EXPECT_EQ(industry.NbMarkets(), 2);
     EXPECT_EQ(industry.DimSeries(2)->Name(), "DimM2");
     EXPECT_EQ(industry.SegSeries(2, 1)->Name(), "SegSouthM1");
     EXPECT_EQ(industry.FirmLabel(2.5), "E");
-    EXPECT_EQ(industry.FirmLabel(3.5), "Undefined");  // firm 4 of three
+    EXPECT_EQ(industry.FirmLabel(4.5), "O");          // halves to even: firm 4
+    EXPECT_EQ(industry.FirmLabel(5.5), "Undefined");  // firm 6 of four
     EXPECT_NE(si::DecBrdCV3, nullptr);
     EXPECT_EQ(si::Price, 6);  // the sixth element of "DecBrdCV3", lo 1
     EXPECT_TRUE(session.IsRestrictEnabled("rcDecisions", "NoSlfAssistant"));

@@ -200,8 +200,11 @@ TEST_F(RnDEstimatesTest, EstimatesOfTheSamplePrototypesAndPassedTables) {
         firmA.CalcUCs(*firmA.ProTecs, *firmA.ProFins, firmA.NbPros, *firmA.ProTecs, 1, nullptr, 1, true);
     EXPECT_EQ(costs.Suc, 310);
     EXPECT_EQ(costs.Muc, 243);  // a finished prototype's own levels are never over-estimated
-    // Its requested unit cost (sample: half-way, 276.5 -> 276) is the known unit cost of its levels.
-    EXPECT_EQ(firmA.KnownUC(*firmA.ProTecs, *firmA.ProFins, firmA.NbPros, *firmA.ProTecs, 1), 276);
+    // Its requested unit cost (half-way in the history period, 276.5 -> 276, and carried into the
+    // money of each period since by the forecasts) is the known unit cost of its levels.
+    EXPECT_GT(firmA.ProFins->GetReal48({1, firmA.Fin.ProReqUC}), 276);
+    EXPECT_EQ(firmA.KnownUC(*firmA.ProTecs, *firmA.ProFins, firmA.NbPros, *firmA.ProTecs, 1),
+              firmA.ProFins->GetReal48({1, firmA.Fin.ProReqUC}));
 
     // Tables passed in place of the market's: one dimension of unit cost 3 and factor 0.5, level 10
     // -> Suc 30, Muc 15 (the other dimensions are all zero).

@@ -11,9 +11,10 @@
 namespace cv::test {
 
 RnDSampleTest::RnDSampleTest() {
+    const std::string file = sample::WriteSampleIndustryFile(temp.path()).string();  // before the log: see its header
     DebugLevel = 5;
     LogOpen(temp / "RND", 0);
-    industry.Open(std::string(kIndustrySignature), sample::WriteSampleIndustryFile(temp.path()).string());
+    industry.Open(std::string(kIndustrySignature), file);
     industry.InitSeries();
 }
 

@@ -1,0 +1,125 @@
+#pragma once
+// TFoCv3Main: the program's one top-level window. A bar across the top holds
+// the page buttons, the tool buttons, the clock and the close button, laid out
+// for the screen's size (shell/bar_layout.h); below it the page area shows one
+// page window at a time. Creating the window starts the session and the
+// translator; closing it (after "ConfirmClose" when an industry is open) ends
+// them.
+
+#include <QPoint>
+#include <QPointer>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/bar_clock.h"
+#include "shell/help_window.h"
+#include "ui/qn_form.h"
+
+namespace cv {
+
+class TCv3SpBtn;
+class TFoCv3Mod;
+
+// What the main window takes from outside: tests give a fixed clock, a silent
+// sound player and a program root of their own.
+struct TMainWindowServices {
+    // The executable's full name; its place decides the program's directories.
+    std::string exeFileName;
+    TBarClock::TNow now;
+    // Plays a sound file; failures stay silent.
+    std::function<void(const std::string& soundFile)> playSound;
+};
+
+class TFoCv3Main : public TQNForm {
+    Q_OBJECT
+
+public:
+    // Tool buttons lent to dialogs, numbered 1..10.
+    static constexpr int kToolButtonCount = 10;
+    static constexpr char kChimeFile[] = "CHIMES.WAV";
+
+    // Starts the session (EFatalStop when the executable may not run under
+    // its name) and builds the bar for the primary screen.
+    explicit TFoCv3Main(TMainWindowServices services);
+    ~TFoCv3Main() override;
+
+    QWidget* Bar() const { return bar_; }
+    QStackedWidget* PageArea() const { return pageArea_; }
+    TCv3SpBtn* TeamPageButton() const { return teamPageButton_; }
+    TBarClock& Clock() { return *clock_; }
+    THelpWindow* HelpWindow() const { return helpWindow_; }
+    const std::string& HelpFileName() const { return helpFileName_; }
+
+    // Adds a page window to the page area.
+    void AddPage(TFoCv3Mod* page);
+    // Makes Page the session's current page and shows it; the page shown
+    // before is deactivated.
+    void ShowPage(TFoCv3Mod* page);
+
+    void RefreshAll();
+    void UpdateCaption();
+    void UpdatePageButtons();
+    void UpdateToolButtons();
+    // Gives the focus back to the current page without activating it again.
+    void RefreshPage();
+
+    // Lends the listed tool buttons (1..10) to Target, placed in a row from
+    // (StartX, Y) with the gaps between them (-1: 3 pixels); hidden or
+    // disabled buttons are skipped and leave no gap.
+    void ShowToolButtonsOn(const std::vector<int>& numbers, const std::vector<int>& gaps, QWidget* target,
+                           int startX, int y, bool rightToLeft);
+    // Puts every tool button back at its home place on the bar.
+    void RestoreToolButtons();
+    QToolButton* ToolButton(int number) const;
+
+    // The team page hides the page-stepping buttons when it is shown.
+    void HidePageSteppingButtons();
+    // Active pages show their button's caption in the first colour, others in the second.
+    void SetPageButtonActive(TCv3SpBtn* button, bool active);
+    static void SetPageButtonColour(TCv3SpBtn& button, const QColor& colour);
+
+    // The tool buttons' handlers.
+    void sbPrintClick();
+    void SbCopyToClipClick();
+    void sbHelpClick();
+    void sbQuickHelpClick();
+    void sbAboutClick();
+    void sbPrevPageClick();
+    void sbNextPageClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void StartSession();
+    void OpenTranslator();
+    void CheckPrivateDir();
+    void BuildBar();
+    TCv3SpBtn* AddPageButton(const char* name, const char* designCaption);
+    QToolButton* AddToolButton(const char* name, const char* designCaption);
+    void LayOutBar();
+    void DrawButtonPictures();
+    void EndSession();
+    void PlayChime();
+    void StepPageMenu(bool forward);
+
+    TMainWindowServices services_;
+    QWidget* bar_ = nullptr;
+    QStackedWidget* pageArea_ = nullptr;
+    TCv3SpBtn* teamPageButton_ = nullptr;
+    std::vector<TCv3SpBtn*> pageButtons_;
+    std::array<QToolButton*, kToolButtonCount> toolButtons_{};
+    std::array<QPoint, kToolButtonCount> toolButtonHomes_{};
+    std::unique_ptr<TBarClock> clock_;
+    QPointer<THelpWindow> helpWindow_;
+    std::string helpFileName_;
+    bool sessionEnded_ = false;
+};
+
+}  // namespace cv

@@ -1,0 +1,166 @@
+#include "shell/fo_cv3_mod.h"
+
+#include <QMenu>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/base/ui_services.h"
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+
+namespace cv {
+namespace {
+
+constexpr char kPageNameDecisions[] = "FoDecision";
+
+std::vector<TFoCv3Mod*>& PageList() {
+    static std::vector<TFoCv3Mod*> pages;
+    return pages;
+}
+
+}  // namespace
+
+TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name)
+    : TQNForm(owner, Qt::Widget),
+      menuBar_(new QMenuBar(this)),
+      combos_(
+          *this, [this] { return menuBar_->sizeHint().height(); },
+          [this](int position, int index) { ListComboChange(position, index); }) {
+    setObjectName(name);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar_);
+    menuTree_ = std::make_unique<TActionMenuTree>(menuBar_);
+    const auto& pages = PageList();
+    const auto others = std::count_if(pages.begin(), pages.end(),
+                                      [&](const TFoCv3Mod* page) { return page->objectName() != name; });
+    windowNumber_ = 1 + static_cast<int>(others);
+    PageList().push_back(this);
+}
+
+TFoCv3Mod::~TFoCv3Mod() {
+    auto& pages = PageList();
+    pages.erase(std::remove(pages.begin(), pages.end(), this), pages.end());
+    if (!Session || windowNumber_ < 1 || windowNumber_ > kMaxPages) return;
+    Session->PageMenuItems[windowNumber_ - 1] = nullptr;
+    if (Session->CurrentPage == this) Session->CurrentPage = nullptr;
+}
+
+const std::vector<TFoCv3Mod*>& TFoCv3Mod::Pages() { return PageList(); }
+
+void TFoCv3Mod::RegisterPage(QAction* currentItem) {
+    // The page table has room for ten pages; an eleventh is never registered.
+    if (Session && windowNumber_ <= kMaxPages) {
+        Data = TDataContext{};
+        Session->PageMenuItems[windowNumber_ - 1] = currentItem ? menuTree_->NodeOf(currentItem) : nullptr;
+    }
+    InitSelector();
+    UpdateMenus();
+}
+
+QMenu* TFoCv3Mod::AddMenu(const QString& name, const QString& designCaption) {
+    QMenu* menu = menuBar_->addMenu(designCaption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+QAction* TFoCv3Mod::AddMenuItem(QMenu* menu, const QString& name, const QString& designCaption,
+                                TMenuHandler handler) {
+    QAction* item = menu->addAction(designCaption);
+    item->setObjectName(name);
+    if (!handler) handler = [this](QAction* sender) { MenuItemClick(sender); };
+    connect(item, &QAction::triggered, this, [item, handler] { handler(item); });
+    return item;
+}
+
+void TFoCv3Mod::AddSeparator(QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); }
+
+QAction* TFoCv3Mod::RememberedItem() const {
+    if (!Session || windowNumber_ < 1 || windowNumber_ > kMaxPages) return nullptr;
+    auto* node = dynamic_cast<TActionMenuNode*>(Session->PageMenuItems[windowNumber_ - 1]);
+    return node ? node->Action() : nullptr;
+}
+
+void TFoCv3Mod::SetRememberedItem(QAction* item) {
+    if (!Session || windowNumber_ < 1 || windowNumber_ > kMaxPages) return;
+    Session->PageMenuItems[windowNumber_ - 1] = item ? menuTree_->NodeOf(item) : nullptr;
+}
+
+void TFoCv3Mod::MenuItemClick(QAction* item) {
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
+    // Only the remembered item carries a check mark; the others show none at all.
+    if (QAction* previous = RememberedItem()) {
+        previous->setChecked(false);
+        previous->setCheckable(false);
+    }
+    combos_.HideAll();
+    SetRememberedItem(item);
+    if (item) {
+        item->setCheckable(true);
+        item->setChecked(true);
+    }
+}
+
+void TFoCv3Mod::ListComboChange(int position, int index) {
+    std::int16_t* words[] = {&Data.GraphOption, &Data.UnitsOrValue, &Data.EvolChoice};
+    *words[position - 1] = static_cast<std::int16_t>(index + 1);
+    RebuildDisplay();
+}
+
+void TFoCv3Mod::HorzAxisComboChange(QComboBox* sender) {
+    Data.HorzAxis = static_cast<std::int16_t>(sender->currentIndex() + 1);
+    RebuildDisplay();
+}
+
+void TFoCv3Mod::VertAxisComboChange(QComboBox* sender) {
+    Data.VertAxis = static_cast<std::int16_t>(sender->currentIndex() + 1);
+    RebuildDisplay();
+}
+
+void TFoCv3Mod::SegmentComboChange(QComboBox* sender) {
+    Data.SelSegment = static_cast<std::int16_t>(sender->currentIndex() + 1);
+    RebuildDisplay();
+}
+
+void TFoCv3Mod::Print() {
+    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToPrint", {0}, TAlignment::taCenter);
+}
+
+void TFoCv3Mod::CopyToClipboard() {
+    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToCopyToClip", {0}, TAlignment::taCenter);
+}
+
+void TFoCv3Mod::InitSelector() {
+    TCvInd* industry = Session ? Session->Industry() : nullptr;
+    if (!industry) return;
+    Data.SelPeriod = industry->CurPeriod();
+    Data.CurPeriod = Data.SelPeriod;
+    Data.DecPeriod = static_cast<std::int16_t>(Data.CurPeriod + (objectName() == kPageNameDecisions ? 1 : 0));
+    Data.SelFirm = industry->ConstPart().GetSmallint(kCategoryIndustry, Data, "WhichTeam");
+    Data.SelFta = industry->FtaSeries()->Lo();
+    Data.SelMarket = industry->MktSeries()->Lo();
+    if (TSeries* segments = industry->SegSeries(Data.SelFta, Data.SelMarket)) Data.SelSegment = segments->Lo();
+    Data.HomeFirm = Data.SelFirm;
+    Data.HomeFta = Data.SelFta;
+    Data.HomeMarket = Data.SelMarket;
+}
+
+void TFoCv3Mod::SetPeriodSelector(std::uint8_t mode, std::int32_t period, bool enabled) {
+    Data.PerBarMode = mode;
+    Data.PerBarPeriod = period;
+    Data.PerBarFlag = enabled;
+}
+
+void TFoCv3Mod::ShowItemAtCurrentPeriod(QAction* item) {
+    if (Session && Session->Industry()) {
+        Data.DecPeriod = static_cast<std::int16_t>(Data.SelPeriod + (objectName() == kPageNameDecisions ? 1 : 0));
+        Data.CurPeriod = Data.SelPeriod;
+    }
+    MenuItemClick(item);
+}
+
+}  // namespace cv

@@ -1,0 +1,102 @@
+#pragma once
+// TFoCv3Mod: the base of the page windows. A page lives in the main window's
+// page area, carries its own menu bar, registers itself under a window number,
+// remembers (and checks) the menu item last chosen on it, and keeps its
+// data-context record filled from the open industry.
+//
+// Pages are activated and deactivated explicitly by the main window when it
+// shows another page; focus changes do not count.
+
+#include <QAction>
+#include <QMenuBar>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/store/data_context.h"
+#include "shell/action_menu_node.h"
+#include "shell/page_combos.h"
+#include "ui/qn_form.h"
+
+class QMenu;
+
+namespace cv {
+
+class TFoCv3Mod : public TQNForm {
+    Q_OBJECT
+
+public:
+    // The most page windows the session's page table holds.
+    static constexpr int kMaxPages = 10;
+
+    // Name: the page's component name, which decides its window number.
+    TFoCv3Mod(QWidget* owner, const QString& name);
+    ~TFoCv3Mod() override;
+
+    // Every page window that exists, in creation order.
+    static const std::vector<TFoCv3Mod*>& Pages();
+
+    int WindowNumber() const { return windowNumber_; }
+    TDataContext Data;
+
+    QMenuBar* PageMenuBar() const { return menuBar_; }
+    TActionMenuTree& MenuTree() { return *menuTree_; }
+    // The item the page remembers, from the session's page table; null when none.
+    QAction* RememberedItem() const;
+
+    // Clears the display and makes Item the remembered, checked item.
+    virtual void MenuItemClick(QAction* item);
+    // Sets the page's selectors for the open industry.
+    virtual void SetupBar() {}
+    // Shows and enables the page's menu entries.
+    virtual void UpdateMenus() {}
+    // Prints or copies what the page shows; a page that shows nothing says so.
+    virtual void Print();
+    virtual void CopyToClipboard();
+    // Called when the page becomes the one shown, and when it stops being it.
+    virtual void FormActivate() {}
+    virtual void FormDeactivate() {}
+
+    // The option combo boxes (shell/page_combos.h). A change of combo 1, 2 or
+    // 3 stores its choice (from 1) in Data's graph option, units-or-value or
+    // evolution choice and rebuilds the display.
+    TPageCombos& Combos() { return combos_; }
+    void ListComboChange(int position, int index);
+    // The axis and segment combos that chart pages lay out themselves.
+    virtual void HorzAxisComboChange(QComboBox* sender);
+    virtual void VertAxisComboChange(QComboBox* sender);
+    virtual void SegmentComboChange(QComboBox* sender);
+    // Shows Data again: pages with a report screen or a chart rebuild it.
+    virtual void RebuildDisplay() {}
+
+    // Fills Data from the open industry: the current period, the team's own
+    // firm, the first zone, market and segment. Nothing without an industry.
+    void InitSelector();
+    // The period selector of the page: its mode (0 hidden, 2 shown), the
+    // period it shows and whether that period can be chosen.
+    void SetPeriodSelector(std::uint8_t mode, std::int32_t period, bool enabled);
+    // Re-opens Item at the page's selected period.
+    void ShowItemAtCurrentPeriod(QAction* item);
+
+protected:
+    // Finishes the creation once the page's menus exist: registers the page
+    // in the page table with CurrentItem as its remembered item, fills Data
+    // and updates the menus. A page calls it at the end of its constructor.
+    void RegisterPage(QAction* currentItem);
+    // A sub-menu of the page's menu bar, and an item in it; an item given no
+    // handler of its own runs MenuItemClick.
+    QMenu* AddMenu(const QString& name, const QString& designCaption);
+    using TMenuHandler = std::function<void(QAction*)>;
+    QAction* AddMenuItem(QMenu* menu, const QString& name, const QString& designCaption, TMenuHandler handler = {});
+    void AddSeparator(QMenu* menu, const QString& name);
+
+private:
+    void SetRememberedItem(QAction* item);
+
+    QMenuBar* menuBar_;
+    std::unique_ptr<TActionMenuTree> menuTree_;
+    TPageCombos combos_;
+    int windowNumber_ = 0;
+};
+
+}  // namespace cv

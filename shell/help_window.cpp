@@ -1,0 +1,42 @@
+#include "shell/help_window.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+#include "core/language/translator.h"
+#include "ui/cp1252.h"
+
+namespace cv {
+namespace {
+
+constexpr int kDefaultWidth = 560;
+constexpr int kDefaultHeight = 480;
+
+}  // namespace
+
+THelpWindow::THelpWindow(QWidget* owner) : QTextBrowser(owner) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowFlag(Qt::Window);
+    setOpenExternalLinks(false);
+    resize(kDefaultWidth, kDefaultHeight);
+    if (Translator && Translator->IsOpen()) {
+        std::string title;
+        Translator->ControlsLine("HelpWindow", 1, title);
+        setWindowTitle(Cp1252ToQString(title));
+    }
+}
+
+QString THelpWindow::AnchorOf(int helpContext) { return QStringLiteral("context%1").arg(helpContext); }
+
+void THelpWindow::ShowContext(const std::string& file, int helpContext) {
+    const QString fileName = QString::fromStdString(file);
+    if (!QFileInfo(fileName).isFile()) return;
+    QUrl url = QUrl::fromLocalFile(fileName);
+    url.setFragment(AnchorOf(helpContext));
+    setSource(url);
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace cv

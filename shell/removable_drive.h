@@ -1,0 +1,15 @@
+#pragma once
+// Whether a directory lies on a removable drive (a USB stick, a memory card):
+// the team is warned at start-up, since its private files would leave with it.
+
+#include <string>
+
+namespace cv {
+
+// True when the block device holding Dir (or, for a partition, its disk)
+// reports itself removable. A directory that does not exist yet counts by its
+// nearest existing parent; false when nothing can be told. The kernel's
+// block devices are looked up under SysBlockDir, by "major:minor".
+bool IsOnRemovableDrive(const std::string& dir, const std::string& sysBlockDir = "/sys/dev/block");
+
+}  // namespace cv

@@ -1,0 +1,47 @@
+#pragma once
+// One copy of the team workstation per user. The first copy holds a lock file
+// and listens on a local socket beside it, both in the user's runtime
+// directory; a later copy finds the lock taken, asks the first one through the
+// socket to bring its window to the front, and ends without a window.
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace cv {
+
+class TSingleInstance {
+public:
+    // The names of the lock and of the socket in the runtime directory.
+    static constexpr char kInstanceName[] = "Corvantis3Team";
+    // How long a later copy waits for the first one to take its request.
+    static constexpr int kRequestTimeoutMs = 2000;
+
+    // Dir: where the lock file and the socket live; the user's runtime
+    // directory (or the temporary directory) when empty.
+    explicit TSingleInstance(QString dir = {});
+    ~TSingleInstance();
+    TSingleInstance(const TSingleInstance&) = delete;
+    TSingleInstance& operator=(const TSingleInstance&) = delete;
+
+    // Takes the lock. True: this is the only copy, and BringToFront runs
+    // whenever a later copy asks. False: another copy holds the lock; it has
+    // been asked to come to the front (when it can still be reached).
+    bool Acquire(std::function<void()> bringToFront);
+
+    QString LockFileName() const;
+    QString ServerName() const;
+
+private:
+    void Listen();
+    void AskFirstCopyToComeForward() const;
+
+    QString dir_;
+    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<QLocalServer> server_;
+    std::function<void()> bringToFront_;
+};
+
+}  // namespace cv

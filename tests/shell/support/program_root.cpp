@@ -1,0 +1,53 @@
+#include "tests/shell/support/program_root.h"
+
+#include <gtest/gtest.h>
+
+#include "core/session/session.h"
+#include "core/session/settings_paths.h"
+#include "tests/ui/support/window_test.h"
+#include "tools/sample_industry/sample_industry.h"
+
+namespace cv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+void CopyInto(const fs::path& from, const fs::path& directory) {
+    if (fs::exists(from)) fs::copy(from, directory / from.filename(), fs::copy_options::overwrite_existing);
+}
+
+}  // namespace
+
+ProgramRoot::ProgramRoot(const std::string& exeName)
+    : now(QDate(2026, 3, 14), QTime(10, 30, 0)), exeName_(exeName) {
+    const fs::path binaries = fs::path(tree_.Exe(exeName)).parent_path();
+    fs::create_directories(binaries);
+    fs::create_directories(tree_.RootPath() / "Private");
+    fs::create_symlink(RunningExecutableFileName(), tree_.Exe(exeName));
+    CopyInto(CV_LANGUAGE_FILE, binaries);
+    CopyInto(CV_HELP_FILE, binaries);
+    if (fs::is_directory(CV_PICTURE_DIR))
+        for (const auto& picture : fs::directory_iterator(CV_PICTURE_DIR)) CopyInto(picture.path(), binaries);
+}
+
+ProgramRoot::~ProgramRoot() = default;
+
+TMainWindowServices ProgramRoot::Services() {
+    TMainWindowServices services;
+    services.exeFileName = Exe();
+    services.now = [this] { return now; };
+    services.playSound = [this](const std::string& file) { chimes.push_back(file); };
+    return services;
+}
+
+void ProgramRoot::OpenSampleIndustry() {
+    const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private");
+    ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
+}
+
+StartedProgramTest::StartedProgramTest() {
+    WhenModalShown splash([](QWidget&) {});
+    windows = StartProgramWindows(root.Services());
+}
+
+}  // namespace cv::test

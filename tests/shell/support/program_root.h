@@ -1,0 +1,55 @@
+#pragma once
+// A ready program root for the shell's window tests: Binaries/ with the
+// executable's name (a link to the running test program, so that the version
+// is this build's), the language file, the help file and the pictures; a
+// private directory; the user's configuration in the tree. Boxes are recorded,
+// the clock is fixed and the chime is counted.
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shell/fo_cv3_main.h"
+#include "shell/program_start.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/session_tree.h"
+
+namespace cv::test {
+
+class ProgramRoot {
+public:
+    // ExeName: the executable's file name inside Binaries.
+    explicit ProgramRoot(const std::string& exeName = "CV3TEAM");
+    ~ProgramRoot();
+
+    TMainWindowServices Services();
+    std::string Exe() const { return tree_.Exe(exeName_); }
+    std::filesystem::path RootPath() const { return tree_.RootPath(); }
+    // Writes the sample industry into the private directory and opens it in
+    // the running session.
+    void OpenSampleIndustry();
+
+    RecordingUi ui;
+    QDateTime now;
+    std::vector<std::string> chimes;
+
+private:
+    SessionTree tree_;
+    std::string exeName_;
+};
+
+// A test that starts the program in a root of its own (the splash closed at
+// once) and ends it afterwards.
+class StartedProgramTest : public ::testing::Test {
+protected:
+    StartedProgramTest();
+
+    TFoCv3Main& Main() { return *windows.mainWindow; }
+
+    ProgramRoot root;
+    TProgramWindows windows;
+};
+
+}  // namespace cv::test

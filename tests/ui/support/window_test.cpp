@@ -1,0 +1,92 @@
+#include "tests/ui/support/window_test.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace cv::test {
+namespace {
+
+constexpr int kPollMs = 20;
+constexpr int kWatchdogMs = 10000;
+
+void CloseModal(QWidget& window) {
+    if (auto* dialog = qobject_cast<QDialog*>(&window)) dialog->reject();
+    else window.close();
+}
+
+// "<Suite>_<Test>" for the running test's first window, then "_2", "_3".
+std::string ShotNameForRunningTest() {
+    static std::string lastTest;
+    static int shots = 0;
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string test = info ? std::string(info->test_suite_name()) + "_" + info->name() : "window";
+    shots = test == lastTest ? shots + 1 : 1;
+    lastTest = test;
+    return shots == 1 ? test : test + "_" + std::to_string(shots);
+}
+
+}  // namespace
+
+QSize ScreenSize() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize();
+}
+
+namespace {
+
+// build/screenshots/<TestName>[_<width>x<height>].png
+QString ScreenshotPath(const std::string& testName) {
+    QDir().mkpath(QStringLiteral(CV_SCREENSHOT_DIR));
+    QString name = QString::fromStdString(testName);
+    if (const QSize size = ScreenSize(); size != QSize(1024, 768))
+        name += QStringLiteral("_%1x%2").arg(size.width()).arg(size.height());
+    return QStringLiteral(CV_SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
+}
+
+}  // namespace
+
+std::string SaveScreenshot(QWidget& window, const std::string& testName) {
+    const QString path = ScreenshotPath(testName);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
+    return path.toStdString();
+}
+
+std::string SaveScreenScreenshot(const std::string& testName) {
+    const QString path = ScreenshotPath(testName);
+    QApplication::processEvents();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    EXPECT_TRUE(screen && screen->grabWindow(0).save(path)) << path.toStdString();
+    return path.toStdString();
+}
+
+WhenModalShown::WhenModalShown(std::function<void(QWidget&)> inspect) : inspect_(std::move(inspect)) {
+    QTimer::singleShot(0, &context_, [this] { Poll(); });
+}
+
+WhenModalShown::~WhenModalShown() = default;
+
+// Waits for a visible modal window, as a modal call shows its window only
+// after entering its loop.
+void WhenModalShown::Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible()) {
+        ran_ = true;
+        SaveScreenshot(*modal, ShotNameForRunningTest());
+        inspect_(*modal);
+        if (QWidget* still = QApplication::activeModalWidget(); still == modal && modal->isVisible()) CloseModal(*modal);
+        return;
+    }
+    if (++polls_ * kPollMs >= kWatchdogMs) {
+        ADD_FAILURE() << "no modal window appeared";
+        return;
+    }
+    QTimer::singleShot(kPollMs, &context_, [this] { Poll(); });
+}
+
+}  // namespace cv::test

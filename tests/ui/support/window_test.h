@@ -1,0 +1,48 @@
+#pragma once
+// What the window tests share: screenshots of what they show, and driving a
+// modal window from inside its own event loop.
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace cv::test {
+
+// Saves Window as it is drawn now to build/screenshots/<TestName>.png; on a
+// screen other than 1024 x 768 the name ends in "_<width>x<height>". Returns
+// the file's path.
+std::string SaveScreenshot(QWidget& window, const std::string& testName);
+
+// The same for the whole screen as it is shown now, so that a window's place
+// on the screen can be seen.
+std::string SaveScreenScreenshot(const std::string& testName);
+
+// The screen's size, for tests that differ between the small and the normal
+// screen.
+QSize ScreenSize();
+
+// Runs Inspect on the active modal window once its event loop runs, after
+// saving its screenshot under the running test's name ("<Suite>_<Test>",
+// then "_2", "_3" for the test's later windows); Inspect may close it,
+// otherwise it is rejected afterwards. A watchdog rejects a
+// window still open after ten seconds and fails the test, so that a failed
+// check never hangs the run. Keep the object alive across the modal call.
+class WhenModalShown {
+public:
+    explicit WhenModalShown(std::function<void(QWidget&)> inspect);
+    ~WhenModalShown();
+    WhenModalShown(const WhenModalShown&) = delete;
+    WhenModalShown& operator=(const WhenModalShown&) = delete;
+
+    bool Ran() const { return ran_; }
+
+private:
+    void Poll();
+
+    std::function<void(QWidget&)> inspect_;
+    QObject context_;
+    bool ran_ = false;
+    int polls_ = 0;
+};
+
+}  // namespace cv::test

@@ -1,0 +1,51 @@
+#include "ui/picture/metafile.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+
+#include "ui/picture/metafile_player.h"
+
+namespace cv {
+namespace {
+
+// Far above any picture of ours; a larger file is refused unread.
+constexpr qint64 kMaxPictureBytes = 16 * 1024 * 1024;
+
+}  // namespace
+
+TMetafile LoadPlaceableMetafile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EPictureFileError("cannot open the picture " + path.toStdString() + ": " + file.errorString().toStdString());
+    if (file.size() > kMaxPictureBytes) throw EPictureFileError("picture too large: " + path.toStdString());
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size()) throw EPictureFileError("cannot read the picture " + path.toStdString());
+    if (static_cast<std::size_t>(bytes.size()) < kPlaceableHeaderSize)
+        throw EPictureFileError("not a picture (shorter than its header): " + path.toStdString());
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    return ReadMetafile(std::span(data, static_cast<std::size_t>(bytes.size())).subspan(kPlaceableHeaderSize));
+}
+
+void PlayMetafileScaled(QPainter& painter, const TMetafile& picture, int width, int height) {
+    TMetafilePlayer(painter, picture.ObjectSlots, QSize(width, height)).Play(picture.Records);
+}
+
+void DrawMetafileFile(QPainter& painter, const QString& path, int width, int height) {
+    PlayMetafileScaled(painter, LoadPlaceableMetafile(path), width, height);
+}
+
+QPixmap MetafilePixmap(const QString& path, QSize size) {
+    const TMetafile picture = LoadPlaceableMetafile(path);
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        PlayMetafileScaled(painter, picture, size.width(), size.height());
+    }
+    return pixmap;
+}
+
+void DrawMetafileOnImage(QLabel& image, const QString& path) { image.setPixmap(MetafilePixmap(path, image.size())); }
+
+}  // namespace cv
