@@ -14,6 +14,7 @@
 #include "core/base/errors.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/window_test.h"
 #include "ui/chart/cv_chart.h"
 #include "ui/chart/label_placement.h"
 
@@ -21,9 +22,7 @@ namespace cv {
 namespace {
 
 void SaveScreenshot(QWidget& window) {
-    QDir().mkpath(CV_SCREENSHOT_DIR);
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    window.grab().save(QString(CV_SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png");
+    test::SaveScreenshot(window, ::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
 TEST(ChartRules, ChooseDivisions) {
