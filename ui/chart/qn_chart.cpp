@@ -12,6 +12,7 @@
 #include "core/base/ini_file.h"
 #include "core/session/settings_paths.h"
 #include "ui/chart/label_placement.h"
+#include "ui/picture/metafile.h"
 #include "ui/printing/prn_setup.h"
 
 namespace cv {
@@ -290,15 +291,18 @@ void TQNChart::SetPlotBackdrop(const std::string& fileName) {
     Changed();
 }
 
-TChartPictureLoader& TQNChart::PictureLoader() {
-    static TChartPictureLoader loader = [](const std::string& fileName, QSize size) {
-        const QImage picture(QString::fromStdString(fileName));
-        return picture.isNull() ? picture : picture.scaled(size);
-    };
-    return loader;
+QImage TQNChart::LoadPicture(const std::string& fileName, QSize size) {
+    const QString path = QString::fromStdString(fileName);
+    if (path.endsWith(".wmf", Qt::CaseInsensitive)) {
+        try {
+            return MetafilePixmap(path, size).toImage();
+        } catch (const EPictureFileError&) {
+            return {};
+        }
+    }
+    const QImage picture(path);
+    return picture.isNull() ? picture : picture.scaled(size);
 }
-
-void TQNChart::SetPictureLoader(TChartPictureLoader loader) { PictureLoader() = std::move(loader); }
 
 void TQNChart::SetRepaint(bool on) {
     repaint_ = on;

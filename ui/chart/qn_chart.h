@@ -13,7 +13,6 @@
 
 #include <QChartView>
 #include <QImage>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,9 +33,6 @@ inline constexpr int kChartRightAtX = 4;
 inline constexpr int kChartTopAtY = 8;
 inline constexpr int kChartCentreY = 16;
 inline constexpr int kChartBottomAtY = 32;
-
-// Loads a backdrop picture stretched to a size; a null image when it cannot.
-using TChartPictureLoader = std::function<QImage(const std::string& fileName, QSize size)>;
 
 class TQNChart : public QChartView {
 public:
@@ -88,8 +84,10 @@ public:
 
     // Backdrops.
     void SetBackColor(std::int32_t colour);
+    // A picture file (a placeable metafile, or PNG and the other image
+    // formats) stretched over the plot; one that cannot be read shows nothing.
     void SetPlotBackdrop(const std::string& fileName);
-    static void SetPictureLoader(TChartPictureLoader loader);
+    bool HasBackdropPicture() const { return backdropItem_ != nullptr; }
 
     // Output.
     void CopyToClipboard();
@@ -137,7 +135,7 @@ private:
         double markerSize = 0;
         TChartLabel label;
     };
-    static TChartPictureLoader& PictureLoader();
+    static QImage LoadPicture(const std::string& fileName, QSize size);
     void SetAxisScale(int axisId, int major, int minor, double minimum, double maximum);
     TSeriesStyle& Series(int series);
     TPointStyle& Point(int series, int point);

@@ -268,7 +268,7 @@ void TQNChart::PlaceBackdropPicture() {
     backdropItem_ = nullptr;
     if (!repaint_ || backdropFile_.empty()) return;
     const QRectF plot = chart()->plotArea();
-    const QImage picture = PictureLoader()(backdropFile_, plot.size().toSize());
+    const QImage picture = LoadPicture(backdropFile_, plot.size().toSize());
     if (picture.isNull()) return;
     auto* item = new QGraphicsPixmapItem(QPixmap::fromImage(picture.scaled(plot.size().toSize())), chart());
     item->setPos(plot.topLeft());

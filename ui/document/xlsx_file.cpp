@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <system_error>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "ui/cp1252.h"
@@ -168,6 +169,15 @@ std::string TemporaryPathBeside(const std::string& path) {
     return path + ".part" + std::to_string(::getpid());
 }
 
+// The written bytes reach the disk before the name points at them.
+bool SyncFile(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY);
+    if (descriptor < 0) return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+}
+
 }  // namespace
 
 std::string WriteXlsxFile(const TXlDoc& doc, int lastRow, int lastColumn, const std::string& path) {
@@ -193,7 +203,8 @@ std::string WriteXlsxFile(const TXlDoc& doc, int lastRow, int lastColumn, const 
         return lxw_strerror(error);
     }
     std::error_code renamed;
-    std::filesystem::rename(temporary, path, renamed);
+    if (!SyncFile(temporary)) renamed = std::make_error_code(std::errc::io_error);
+    else std::filesystem::rename(temporary, path, renamed);
     if (renamed) {
         std::filesystem::remove(temporary, ignored);
         return renamed.message();

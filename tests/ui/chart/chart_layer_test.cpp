@@ -236,6 +236,12 @@ TEST_F(ChartTest, BubbleChartOverABackdropPicture) {
     const QImage shot = window.grab().toImage();
     const QRectF plot = chart.PlotArea();
     EXPECT_EQ(QColor(shot.pixel((plot.topLeft() + QPointF(4, 4)).toPoint())), QColor(255, 240, 200));
+
+    // The program's backdrops are metafiles; a file that cannot be read shows none.
+    chart.SetPlotBackdrop(std::string(CV_MEDIA_DIR) + "/LOGOCR.WMF");
+    EXPECT_TRUE(chart.HasBackdropPicture());
+    chart.SetPlotBackdrop((config.path() / "missing.wmf").string());
+    EXPECT_FALSE(chart.HasBackdropPicture());
 }
 
 }  // namespace

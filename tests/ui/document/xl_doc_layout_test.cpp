@@ -150,6 +150,24 @@ TEST_F(DocLayoutTest, HeadersAndFooters) {
     EXPECT_EQ(header[1].font.name, "Arial");
 }
 
+TEST(PageParts, AnyCodeTextGivesThreePartsWithoutReadingPastItsEnd) {
+    // Cut-off font names, lone ampersands and digit runs, at every length.
+    const std::string codes = "&L&\"Arial\"&08&BLeft&&&C&\"Ari&12&I&D&R&P/&N&";
+    for (std::size_t length = 0; length <= codes.size(); ++length)
+        ExpandPageParts(codes.substr(0, length), {"d", 3, 9});
+    std::srand(20);
+    for (int round = 0; round < 500; ++round) {
+        std::string random;
+        for (int i = 0; i < 24; ++i) random += "&\"LCRBIDPN019x"[std::rand() % 14];
+        ExpandPageParts(random, {"d", 1, 1});
+    }
+    const auto parts = ExpandPageParts(codes, {"d", 3, 9});
+    EXPECT_EQ(parts[0].text, "Left&");
+    EXPECT_TRUE(parts[0].font.bold);
+    EXPECT_EQ(parts[1].text, "");  // an unterminated font name ends the codes
+    EXPECT_EQ(parts[2].text, "");
+}
+
 TEST_F(DocLayoutTest, ResetRemovesEveryPictureEvenPastAHundred) {
     test::ScriptedPrinter none(std::nullopt);
     TXlDoc doc(nullptr, 65, 10, false);
