@@ -12,6 +12,7 @@
 
 namespace cv {
 
+class TCvPerData;
 class TSeries;
 
 struct TAxisDivisions {
@@ -43,7 +44,7 @@ public:
 
 protected:
     TDataContext context_{};
-    const void* graphData_ = nullptr;  // the data set a graph reads its arrays from
+    const TCvPerData* graphData_ = nullptr;  // the data set a graph reads its arrays from
     std::string graphText_;            // the text some graphs put in the second text block
 
 private:
