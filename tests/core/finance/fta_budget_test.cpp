@@ -9,7 +9,7 @@
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
 #include "core/session/industry.h"
-#include "tests/core/finance/finance_test_industry.h"
+#include "tests/support/test_industry.h"
 #include "tests/support/recording_ui.h"
 
 namespace cv {

@@ -213,27 +213,5 @@ TEST_F(KeyedMessagesTest, AnEmptyListShowsTheTranslatedNoMessagesEntry) {
     EXPECT_TRUE(ui.messageLists.empty());
 }
 
-// The program's own texts hold the no-messages entry and the five dialog texts
-// of every message-list key that the decision checks use.
-TEST(KeyedMessagesTexts, TheProgramsTextsHoldTheDialogEntries) {
-    // The test data directory is tests/data of the source tree, whose root holds texts/.
-    const auto textDir = std::filesystem::path(CV_TEST_DATA_DIR).parent_path().parent_path() / "texts";
-    std::vector<TTextSource> sources;
-    for (const char* name : {"messages.txt", "controls.txt"}) {
-        sources.push_back({name, test::ReadFileBytes(textDir / name)});
-        ASSERT_FALSE(sources.back().text.empty()) << name;
-    }
-    test::TempDir dir;
-    TTranslate translator;
-    translator.Open(test::CompileTexts(dir, sources));
-    Lines lines;
-    translator.GetLines(kSectionMessages, "QnNoMessages", lines);
-    EXPECT_EQ(lines.size(), 1u);
-    for (const char* key : {"cviDecError", "cviDecEW", "cviDecWarning"}) {
-        translator.GetLines(kSectionControls, key, lines);
-        EXPECT_EQ(lines.size(), 5u) << key;
-    }
-}
-
 }  // namespace
 }  // namespace cv

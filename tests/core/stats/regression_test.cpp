@@ -243,6 +243,7 @@ TEST(MultipleRegression, ArraysTooSmallForNAndKAreRangeErrors) {
     const TReal48Vector y = VectorOf({1, 2, 2});
     TReal48Vector stats(kRegressionStatCount), b(2), se(2), shortStats(14), shortB(1);
     EXPECT_THROW(MultipleRegression(4, 2, y, x, stats, b, se), ERangeError);
+    EXPECT_THROW(MultipleRegression(3, 2, VectorOf({1, 2}), x, stats, b, se), ERangeError);  // y alone too short
     EXPECT_THROW(MultipleRegression(3, 3, y, x, stats, b, se), ERangeError);
     EXPECT_THROW(MultipleRegression(3, 0, y, x, stats, b, se), ERangeError);
     EXPECT_THROW(MultipleRegression(3, 2, y, x, shortStats, b, se), ERangeError);

@@ -8,6 +8,7 @@
 
 #include "core/store/cell_grid.h"
 #include "core/base/errors.h"
+#include "tests/support/stored_form.h"
 
 namespace cv {
 namespace {
@@ -25,11 +26,7 @@ Bytes StoredBag(std::int32_t value, int fill = 0) {
         pad->SetByte({fill}, 7);
         bag.AddSimArr("Pad", std::move(pad));
     }
-    Bytes bytes(kBufSize, 0);
-    std::uint16_t pos = 0;
-    bag.WriteToBuffer(bytes, pos);
-    bytes.resize(pos);
-    return bytes;
+    return test::StoredForm(bag);
 }
 
 TEST(CellGrid, AKeptBagIsBuiltOnceOnFirstUseAndIsNotAChange) {

@@ -5,19 +5,14 @@
 #include "core/base/log_file.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/stored_form.h"
 
 namespace cv {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Written(const TSimData& bag) {
-    Bytes buffer(kBufSize, 0);
-    std::uint16_t pos = 0;
-    bag.WriteToBuffer(buffer, pos);
-    buffer.resize(pos);
-    return buffer;
-}
+constexpr auto Written = [](const TSimData& bag) { return test::StoredForm(bag); };
 
 void ReadInto(TSimData& bag, const Bytes& bytes) {
     std::uint16_t pos = 0;

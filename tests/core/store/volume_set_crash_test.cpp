@@ -10,7 +10,7 @@
 
 #include "core/store/volume_set.h"
 #include "core/base/errors.h"
-#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/volume_set_util.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
