@@ -389,26 +389,6 @@ TEST_F(CvInterfTest, AOneBrandMarketFitsItsSinglePoint) {
     EXPECT_EQ(r2, 1);
 }
 
-// The sample's own brands in its current period 3, zone 1. Market 1 lists each
-// firm's brands in turn: ALBA, ARNO (A), EDRA, EFOR (E), IBIS, IRMA (I), OPAL, ONYX (O).
-TEST_F(CvInterfTest, SampleBrandsAreFoundWithTheirReports) {
-    TDataContext sample = context_;
-    sample.CurPeriod = 3;
-    sample.SelMarket = 1;
-    TCvPerData& current = industry_.PerResults(3);
-    EXPECT_EQ(interf_.BrandIndex(current, sample, "Irma"), 6);
-    const TFoundBrand irma = interf_.FindBrand(current, sample, "irma");
-    EXPECT_EQ(irma.Firm, 3);
-    EXPECT_EQ(irma.FirmBrand, 2);
-    ASSERT_NE(irma.BrdRpt, nullptr);
-    // IRMA, launched in period 3, plans 16,000 x (1 + 3 x 5 %) = 18,400 units in the North and
-    // sells them all. Its price 915 x 1.06 = 969.9 is decided as 970; its plan puts 50 % through
-    // Hyper (discount 5 %) and 50 % through the other channels: 970 x (0.5 x 0.95 + 0.5) = 945.75.
-    EXPECT_EQ(irma.BrdRpt->GetReal48({irma.FirmBrand, si::brUSold}), 18400);
-    EXPECT_NEAR(irma.BrdRpt->GetReal48({irma.FirmBrand, si::brRPrice}), 945.75L, 1e-9L);
-    EXPECT_TRUE(interf_.HasMarketedBrands(sample));
-}
-
 // Market 2 in period 3 holds seven brands; the Speed axis of its map weighs the Speed
 // scale most (0.8 against -0.1 and 0.2), so the map follows the brands' speeds upward.
 TEST_F(CvInterfTest, SampleMapPositionsFollowTheSpeedOfItsBrands) {
