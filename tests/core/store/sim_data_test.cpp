@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/base/log_file.h"
+#include "tests/support/checks.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/stored_form.h"
@@ -67,12 +68,8 @@ TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
     auto first = NewArray(dkByte, 0, 1, {0}, {1});
     bag.AddSimArr("Prices", std::move(first));
     EXPECT_NE(bag.GetSimArr("PRICES"), nullptr);
-    try {
-        bag.AddSimArr("prices", NewArray(dkByte, 0, 1, {0}, {1}));
-        FAIL() << "a second array of the same name must be refused";
-    } catch (const ECvError& error) {
-        EXPECT_STREQ(error.what(), "String list does not allow duplicates");
-    }
+    EXPECT_EQ(test::ErrorText<ECvError>([&] { bag.AddSimArr("prices", NewArray(dkByte, 0, 1, {0}, {1})); }),
+              "String list does not allow duplicates");
     EXPECT_EQ(bag.ArrayCount(), 1);
 }
 
@@ -229,24 +226,15 @@ TEST(SimData, MalformedBagsRaiseDataErrorsAndLeaveTheBagAsItWas) {
     bag.SetScalarInt("Kept", 1);
     Bytes noEnd(bytes.begin(), bytes.end() - 1);
     std::uint16_t pos = 0;
-    try {
-        bag.ReadFromBuffer(noEnd, pos);
-        FAIL() << "a bag without its end tag must raise";
-    } catch (const EDataError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("bag: tag at offset ", 0), 0u) << error.what();
-    }
+    EXPECT_EQ(test::ErrorText<EDataError>([&] { bag.ReadFromBuffer(noEnd, pos); }).rfind("bag: tag at offset ", 0), 0u);
     EXPECT_EQ(bag.ScalarCount(), 1);
     EXPECT_EQ(bag.GetScalarSmallint("Kept"), 1);
 
     // Cut inside the first array: the error names it.
     const Bytes cut(bytes.begin(), bytes.begin() + 120);
     pos = 0;
-    try {
-        bag.ReadFromBuffer(cut, pos);
-        FAIL() << "a truncated bag must raise";
-    } catch (const EDataError& error) {
-        EXPECT_NE(std::string(error.what()).find("array \"BrdNames\""), std::string::npos) << error.what();
-    }
+    EXPECT_PRED2(test::Contains, test::ErrorText<EDataError>([&] { bag.ReadFromBuffer(cut, pos); }),
+                 "array \"BrdNames\"");
 
     // The same array twice.
     TSimData twice;
