@@ -34,6 +34,9 @@ import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 TEST_EXECUTABLES = ("core_tests", "model_tests")
+# A build that fails without a compiler error (a linker killed on a busy
+# machine, say) is tried again before the fault counts as not building.
+BUILD_ATTEMPTS = 3
 
 
 @dataclasses.dataclass
@@ -116,10 +119,13 @@ def seed(fault, source, build, timeout):
         return "stale", f"original text found {original.count(fault.was)} times"
     try:
         path.write_text(original.replace(fault.was, fault.now))
-        code, output = build_tests(build)
+        for _ in range(BUILD_ATTEMPTS):
+            code, output = build_tests(build)
+            errors = [line.strip() for line in output.splitlines() if "error:" in line]
+            if code == 0 or errors:
+                break  # built, or the compiler refused the fault
         if code != 0:
-            errors = [line for line in output.splitlines() if "error" in line]
-            return "no-build", errors[0].strip() if errors else "build failed"
+            return "no-build", errors[0] if errors else "build failed: " + " | ".join(output.splitlines()[-3:])
         reason = run_tests(build, timeout)
         return ("caught", reason) if reason else ("missed", "")
     finally:

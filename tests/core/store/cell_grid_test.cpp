@@ -100,9 +100,11 @@ TEST(CellGrid, EveryCellOfAFullGridReadsBackAcrossItsKeptBlocks) {
     }
     EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
 
-    // A volume holds at most 65,535 bytes.
+    // A volume holds at most 65,535 bytes: that many are kept, one more is refused.
     EXPECT_THROW(grid.Keep(0, Bytes(65536, 255)), ERangeError);
     EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
+    grid.Keep(1, Bytes(65535, 255));
+    EXPECT_TRUE(grid.Holds(1));
 }
 
 }  // namespace

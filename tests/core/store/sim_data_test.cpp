@@ -100,6 +100,9 @@ TEST(SimData, ScalarLookUpsReportMissingAndMismatchedKinds) {
     EXPECT_EQ(bag.GetScalarZts("Nothing"), "");
 
     EXPECT_THROW(bag.SetScalarInt(std::string(256, 'n'), 1), ERangeError);
+    TSimData longest;  // the longest name a field holds
+    longest.SetScalarInt(std::string(255, 'n'), 1);
+    EXPECT_EQ(longest.GetScalarSmallint(std::string(255, 'N')), 1);
     TSimValue strange;
     strange.kind = 9;
     EXPECT_THROW(bag.SetScalar("Strange", strange), ERangeError);
