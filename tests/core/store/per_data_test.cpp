@@ -379,6 +379,28 @@ TEST(PerData, MalformedVolumeNamesItsKeysAndLeavesTheSetAsItWas) {
     volumes.Close();
 }
 
+// Only volumes whose keys name a cell of the grid belong to the set: one with a
+// key beyond the industry's five set is left alone.
+TEST(PerData, VolumesThatNameNoCellAreNotLoaded) {
+    test::TempDir dir;
+    TVolSet volumes;
+    CreateIndustrySet(volumes, dir / "extra.vs");
+    volumes.AddKey("VkExtra", 1, 2);
+    TCvPerData written(vtResults, 2);
+    written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Kept", 1);
+    written.SaveToVolSet(volumes);
+    const std::vector<std::uint8_t> bag = CellBytes(*written.Cell({1, 0, 0}));
+    const auto size = static_cast<std::uint16_t>(bag.size());
+    volumes.VolumeSet(bag.data(), size, {4, 2, 32767, 32767, 2, 1});  // the sixth key set
+    volumes.VolumeSet(bag.data(), size, {4, 2, 3, 32767, 3, 32767});  // the sixth key unset
+    TCvPerData loaded(vtResults, 2);
+    loaded.LoadFromVolSet(volumes);
+    EXPECT_NE(loaded.Cell({1, 0, 0}), nullptr);
+    EXPECT_EQ(loaded.Cell({2, 0, 0}), nullptr);
+    EXPECT_NE(loaded.Cell({3, 3, 0}), nullptr);
+    volumes.Close();
+}
+
 TEST(PerData, LoadedCellsAreReadWhenFirstUsedFromBytesOfTheirOwn) {
     test::TempDir dir;
     const std::string file = dir / "lazy.vs";

@@ -60,6 +60,9 @@ TEST_F(SeriesIndexTest, IndexesComeFromTheIndustrysOwnSeries) {
     EXPECT_EQ(si::BrdRpt, nullptr);
     EXPECT_EQ(si::brRev, kSeriesMissing);
     EXPECT_EQ(si::StuMktCateg, kSeriesMissing);
+    // A renamed element keeps its data name and the series it belongs to.
+    EXPECT_EQ(ElementName(TIndexedElement::StuMktCateg), "StuMkt");
+    EXPECT_EQ(SeriesOfElement(TIndexedElement::StuMktCateg), TIndexedSeries::RestrictCateg);
 }
 
 TEST_F(SeriesIndexTest, ASecondIndustryReplacesEveryValue) {
