@@ -8,13 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/store/typed_array.h"
 #include "ui/report/cv_screen.h"
 
 namespace cv {
 
 class TCvInd;
-class TSimArr;
-class TIndex;
 
 class TResult : public TCVScreen {
 protected:
