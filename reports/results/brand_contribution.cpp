@@ -6,6 +6,7 @@
 #include "core/store/series_index.h"
 #include "core/store/typed_array.h"
 #include "reports/results/brand_result.h"
+#include "ui/report/table_number_formats.h"
 
 namespace cv {
 namespace {
@@ -20,6 +21,7 @@ constexpr int kTotalColumn = 5;
 constexpr int kMinBrandColumns = 5;
 constexpr double kNoValue = 2147483647;
 constexpr int kPlanTitleLine = 24;
+constexpr int kAmountFormat = 1;
 
 // Sum of element E of "BrdRpt" over every brand of the array.
 double BrandSum(const TSimArr* report, int element) {
@@ -91,6 +93,8 @@ void TBrdResult::BuildContribution() {
 
     table.SetRangeAlign(h, kUnitColumn, h + kTitleRows + kBodyRows - 1, kTotalColumn, 4, 2, false);
     table.SetRangeBorderRight(h, kUnitColumn, h + kTitleRows + kBodyRows - 1, kUnitColumn, 1, 0);
+    table.SetRangeFormat(h + 3, kTotalColumn, h + kTitleRows + kBodyRows - 1, kTotalColumn + brandColumns,
+                         TableNumberFormat(kAmountFormat));
     table.SetColumnWidths({3, 4}, {15, 5});
     empty_ = brandCount == 0;
 }

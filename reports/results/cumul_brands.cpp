@@ -5,6 +5,7 @@
 #include "core/session/industry.h"
 #include "core/store/series_index.h"
 #include "reports/results/cumul_result.h"
+#include "ui/report/table_number_formats.h"
 #include "ui/sheet/table_units.h"
 
 namespace cv {
@@ -19,6 +20,8 @@ constexpr int kRowsPerMarket = 16;
 constexpr int kMinBodyRows = 10;
 constexpr int kMaxVisibleRows = 15;
 constexpr int kSmallScreenClass = 1;
+constexpr int kAmountFormat = 1;
+constexpr int kUnitsFormat = 2;
 
 // Sheet column of element E of the series "BrdCumRes".
 int ElementColumn(int element) { return element - si::BrdCumRes->Lo() + 1; }
@@ -109,6 +112,9 @@ void TCumResult::FormatBrandTable(int lastRow) {
     for (int column : {2, 5, 7, 9}) table.SetRangeBorderRight(h, column, lastRow, column, 1, 0);
     table.SetRangeBorderBottom(h, 3, h, 9, 1, 0);
     table.SetRangeBorderBottom(h + 1, 3, h + 1, 10, 1, 0);
+    // Thousands of units with one decimal, amounts in whole thousands.
+    table.SetRangeFormat(h + kTitleRows, 3, lastRow, 3, TableNumberFormat(kUnitsFormat));
+    table.SetRangeFormat(h + kTitleRows, 4, lastRow, kHeadingCols, TableNumberFormat(kAmountFormat));
     if (ScreenClass() == kSmallScreenClass) table.SetColumnWidths({5, 7, 8, 9}, {11, 11, 12, 11});
 }
 

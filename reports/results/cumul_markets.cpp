@@ -3,6 +3,7 @@
 #include "core/session/industry.h"
 #include "core/store/series_index.h"
 #include "reports/results/cumul_result.h"
+#include "ui/report/table_number_formats.h"
 
 namespace cv {
 namespace {
@@ -12,6 +13,8 @@ constexpr int kBodyRows = 17;
 constexpr int kHeadingCols = 6;
 constexpr int kUnitColumn = 5;
 constexpr int kTotalColumn = 6;
+constexpr int kAmountFormat = 1;
+constexpr int kUnitsFormat = 2;
 
 enum class TSumSource { BrandSlots, FirmMarket };
 
@@ -60,7 +63,8 @@ void TCumResult::BuildMarketCumul() {
         context_.SelMarket = static_cast<std::int16_t>(market);
         const TSimArr* firmMarket = ResultsArray(kCategoryFirmFtaMarket, "FfmRpt");
         const TSimArr* brandResults = ResultsArray(kCategoryFirmFtaMarket, "BrdCumRes");
-        table.SetCellText(h, kTotalColumn + 2 * market, FormatValue(GetMiscText(4)));
+        // One market shows its figures in the total column, under no heading of its own.
+        if (marketCount > 1) table.SetCellText(h, kTotalColumn + 2 * market, FormatValue(GetMiscText(4)));
         for (const TSumRow& sumRow : kRows)
             WriteSumRow(sumRow, h + sumRow.offset, market, marketCount, firmMarket, brandResults, firmZone);
     }
@@ -73,6 +77,8 @@ void TCumResult::BuildMarketCumul() {
         table.SetCellNumber(h + 15 + i, kTotalColumn, firmItems[i] / 1000);
     }
     table.SetRangeFont(h + 17, -1, h + 17, -1, -1, 1, -1, -1, -1);
+    table.SetRangeFormat(h + 1, kTotalColumn, h + kBodyRows, -1, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(h + 2, kTotalColumn, h + 2, -1, TableNumberFormat(kUnitsFormat));
     table.SetRangeAlign(h, kUnitColumn, h + kBodyRows, kTotalColumn, 4, 2, false);
     table.SetRangeBorderRight(h, kUnitColumn, h + kBodyRows, kUnitColumn, 1, 0);
 }

@@ -19,6 +19,8 @@ constexpr int kMinBrandColumns = 5;
 constexpr int kSegmentRows = 5;
 constexpr int kSmallScreenClass = 1;
 constexpr int kObjectiveFormat = 2;
+constexpr int kAmountFormat = 1;
+constexpr int kUnitsFormat = 2;
 constexpr int kNoObjective = 0;
 constexpr int kMapObjective = 1;
 constexpr const char* kNone = "None";
@@ -64,6 +66,8 @@ void TDecSummary::WriteBrandLabels(int headingCols, int brandColumns) {
     table.SetRangeBorderBottom(h + 14, 2, h + 14, lastColumn, 1, 0);
     table.SetRangeBorderTop(h + 12, -1, h + 12, -1, 1, 0);
     table.SetRangeAlign(h, headingCols, h + kTitleRows + kBodyRows - 1, headingCols, 4, 2, false);
+    table.SetRangeFormat(h + 2, headingCols + 1, h + 3, lastColumn, TableNumberFormat(kUnitsFormat));
+    table.SetRangeFormat(h + 4, headingCols + 1, h + 11, lastColumn, TableNumberFormat(kAmountFormat));
     table.SetColumnWidths({headingCols}, {15});
     if (ScreenClass() == kSmallScreenClass) {
         table.SetColumnWidths({headingCols - 1}, {13});

@@ -4,6 +4,7 @@
 #include "core/session/industry.h"
 #include "core/store/series_index.h"
 #include "reports/results/decsummary.h"
+#include "ui/report/table_number_formats.h"
 
 namespace cv {
 namespace {
@@ -12,6 +13,7 @@ constexpr int kRnDWindowTableType = 3;
 constexpr int kRnDTitleRows = 3;
 // Five projects show at once; more get rows of their own and a scroll bar.
 constexpr int kShownProjects = 5;
+constexpr int kAmountFormat = 1;
 
 }  // namespace
 
@@ -45,9 +47,12 @@ void TDecSummary::BuildRnD() {
             table.SetCellNumber(row, 3 + d, ArrayNumber(characteristics, {p, dimensions_->Lo() + d - 1}));
         table.SetCellNumber(row, costColumn, ArrayNumber(finances, {p, si::ProReqUC}));
     }
+    const int lastRow = h + kRnDTitleRows + std::max(kShownProjects, projectCount) - 1;
+    table.SetRangeFormat(h + kRnDTitleRows, 3, lastRow, 3, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(h + kRnDTitleRows, costColumn, lastRow, costColumn, TableNumberFormat(kAmountFormat));
     table.SetColumnWidths({1, 2, costColumn}, {7, 4, 14});
     if (dimensionCount > 0) table.SetColumnWidthRange(4, 3 + dimensionCount, 12);
-    table.SetRangeAlign(h, 3, h + kRnDTitleRows + std::max(kShownProjects, projectCount) - 1, 3, 4, 2, false);
+    table.SetRangeAlign(h, 3, lastRow, 3, 4, 2, false);
     empty_ = projectCount == 0;
 }
 

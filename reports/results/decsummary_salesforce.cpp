@@ -5,6 +5,7 @@
 #include "core/session/industry.h"
 #include "core/store/series_index.h"
 #include "reports/results/decsummary.h"
+#include "ui/report/table_number_formats.h"
 
 namespace cv {
 namespace {
@@ -16,6 +17,7 @@ constexpr int kWindowTableType = 3;
 constexpr int kMinBodyRows = 16;
 constexpr int kRowsBeforeBrands = 2;
 constexpr int kChannelColumnWidth = 21;
+constexpr int kAmountFormat = 1;
 
 int ColumnStep(bool document) { return document ? 2 : 1; }
 
@@ -58,6 +60,7 @@ void TDecSummary::BuildSalesForce() {
                              "SUM(" + TQNTable::RangeRef(0, 0, h + 1 + kRowsBeforeBrands, column, totalRow - 1, column) +
                                  ")");
     }
+    table.SetRangeFormat(h + 1, 5, totalRow, lastColumn, TableNumberFormat(kAmountFormat));
     for (int c = 1; c <= channelCount; ++c) table.SetColumnWidths({4 + c}, {kChannelColumnWidth});
 }
 

@@ -8,6 +8,7 @@
 #include "core/store/data_context.h"
 #include "core/store/series_index.h"
 #include "core/store/typed_array.h"
+#include "ui/report/table_number_formats.h"
 
 namespace cv {
 namespace {
@@ -21,6 +22,7 @@ constexpr int kTotalRows = 2;
 constexpr int kTotalCols = 4;
 constexpr int kMinBodyRows = 10;
 constexpr int kRightBorderMinRows = 12;
+constexpr int kAmountFormat = 1;
 
 // Title line of each list kind (all, available, on-going).
 constexpr int kTitleLine[] = {12, 1, 7};
@@ -131,6 +133,9 @@ void TRnDProtoList::FormatTable(const TColumns& columns, int rowAfterLast) {
     table.SetRangeStdFont(firstTotalRow, 1, kTotalRows, columns.Last(), IsDocument() ? 2 : 1);
     table.SetRangeAlign(h + 1, 2, h + 1, columns.Last(), 4, 2, true);
     if (IsDocument()) table.SetRangeFont(h + 1, 2, h + 1, columns.Last(), -1, 0, -1, -1, -1);
+    // Costs and budgets in whole dollars and thousands.
+    table.SetRangeFormat(h + kTitleRows, columns.RequestedCost(), rowAfterLast, columns.SpentBudget(),
+                         TableNumberFormat(kAmountFormat));
     table.SetColumnWidths({1, columns.Last()}, {10, 12});
 }
 
