@@ -17,7 +17,8 @@ constexpr int kBodyRows = 19;
 constexpr int kHeadingCols = 5;
 constexpr int kUnitColumn = 4;
 constexpr int kTotalColumn = 5;
-// Five brand columns at least; a firm with more brands gets one for each.
+// Five brand columns at least and in view; a firm with more brands gets one
+// for each, reached with the scroll bar.
 constexpr int kMinBrandColumns = 5;
 constexpr double kNoValue = 2147483647;
 constexpr int kPlanTitleLine = 24;
@@ -59,7 +60,7 @@ void TBrdResult::BuildContribution() {
     TQNTable& table = EnsureTable(kWindowTableType, "BrdMktCtb");
     FillTable(table, {plan ? kPlanTitleLine : 1}, IsDocument() ? std::vector<int>{} : std::vector<int>{2}, 0, 0, 0,
               -1);
-    table.DefineTable(kTitleRows, kBodyRows, 0, kHeadingCols, brandColumns, 0, 0, 0, 32767, 32767);
+    table.DefineTable(kTitleRows, kBodyRows, 0, kHeadingCols, brandColumns, 0, 0, 0, 32767, kMinBrandColumns);
     WriteContributionLabels();
 
     const double unitsSold = BrandSum(report, si::brUSold);

@@ -36,7 +36,7 @@ void TBrdResult::BuildMarketResults() {
 
     TQNTable& table = EnsureTable(kWindowTableType, "BrdMktRes");
     FillTable(table, {1}, IsDocument() ? std::vector<int>{} : std::vector<int>{2}, 0, 0, 0, -1);
-    table.DefineTable(1, channelCount + 3, 0, kHeadingCols, brandColumns, 0, 0, 0, 32767, 32767);
+    table.DefineTable(1, channelCount + 3, 0, kHeadingCols, brandColumns, 0, 0, 0, 32767, kMinBrandColumns);
     const int h = table.OriginRow();
     const int lastRow = h + channelCount + 3;
 

@@ -34,7 +34,7 @@ void TDecSummary::BuildBrands() {
     const int brandCount = DecisionsCount(kCategoryFirmFtaMarket, "NbMktedBrds");
     const int headingCols = HeadingCols(IsDocument());
     const int brandColumns = std::max(kMinBrandColumns, brandCount);
-    table.DefineTable(kTitleRows, kBodyRows, 0, headingCols, brandColumns, 0, 0, 0, 32767, 32767);
+    table.DefineTable(kTitleRows, kBodyRows, 0, headingCols, brandColumns, 0, 0, 0, 32767, kMinBrandColumns);
     WriteBrandLabels(headingCols, brandColumns);
     for (int brand = 1; brand <= brandCount; ++brand) WriteBrandColumn(brand, headingCols + brand);
     empty_ = brandCount == 0;

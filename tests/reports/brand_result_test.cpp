@@ -8,6 +8,7 @@
 #include "reports/results/brand_result.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/reports/support/screen_data.h"
+#include "tests/ui/support/window_test.h"
 
 namespace cv {
 namespace {
@@ -68,6 +69,8 @@ TEST_F(BrdResultTest, ASixthBrandGetsAColumnAndCountsInTheTotals) {
     EXPECT_EQ(CellText(table, h + 10, 5), "200");
     EXPECT_EQ(CellText(table, h + 11, 11), "-1,200");  // minus 200 x 6000 / 1000
     EXPECT_FALSE(screen->IsEmpty());
+    owner->show();
+    test::SaveScreenshot(*owner, "BrandContributionSixBrands");
 }
 
 TEST_F(BrdResultTest, WithoutUnitsSoldTheAveragePricesSumTheBrandColumns) {
