@@ -139,5 +139,24 @@ TEST_F(ResultPageTest, PreviousAndNextWrapAroundTheMenu) {
     EXPECT_EQ(Remembered(), "MPFirNetCtb");
 }
 
+// The program start creates the pages above the shell before the team page,
+// which stays the page shown first.
+TEST(ResultPageStart, TheProgramStartCreatesTheResultsPage) {
+    test::ProgramRoot root;
+    TMainWindowServices services = root.Services();
+    services.createPages = [](TFoCv3Main& mainWindow) {
+        mainWindow.AddPage(new TFoResult(mainWindow, mainWindow.PageArea()));
+    };
+    test::WhenModalShown splash([](QWidget&) {});
+    TProgramWindows windows = StartProgramWindows(services);
+    ASSERT_TRUE(windows.mainWindow);
+    auto* page = windows.mainWindow->findChild<TFoResult*>(QStringLiteral("FoResult"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
+    root.OpenSampleIndustry();
+    windows.mainWindow->RefreshAll();
+    EXPECT_TRUE(windows.mainWindow->findChild<QWidget*>(QStringLiteral("SpBResult"))->isEnabled());
+}
+
 }  // namespace
 }  // namespace cv
