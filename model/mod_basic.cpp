@@ -48,168 +48,185 @@ void RequireForecastPeriods(int current) {
 }  // namespace
 
 void TModBasic::Init(TCvInd& data, TWorkRec* workRec) {
-    Data = &data;
-    WorkRec = workRec;
+    data_ = &data;
+    workRec_ = workRec;
     const int t = data.CurPeriod();
     RequireForecastPeriods(t);
-    Ctx = TDataContext{};
-    Ctx.SelPeriod = static_cast<std::int16_t>(t);
-    Ctx.CurPeriod = static_cast<std::int16_t>(t);
-    Ctx.DecPeriod = static_cast<std::int16_t>(t + 1);
-    PerSeries = data.PerSeries();
-    if (!PerSeries) throw EModelError("the industry has no period series");
+    ctx_ = TDataContext{};
+    ctx_.SelPeriod = static_cast<std::int16_t>(t);
+    ctx_.CurPeriod = static_cast<std::int16_t>(t);
+    ctx_.DecPeriod = static_cast<std::int16_t>(t + 1);
+    perSeries_ = data.PerSeries();
+    if (!perSeries_) throw EModelError("the industry has no period series");
     RequireBaseSeries();
-    MsgAdmLine = si::MsgAdmLine;
-    MsgSim = si::MsgSim;
-    CumBrand = si::CumBrand;
-    FirBrand = si::FirBrand;
-    MktBrand = si::MktBrand;
-    ResultsT = &data.PerResults(t);
-    ResultsT1 = &data.PerResults(t + 1);
-    DecisionsT1 = &data.PerDecisions(t + 1);
-    DecisionsT2 = &data.PerDecisions(t + 2);
-    DefaultsT2 = &data.PerDefaults(t + 2);
+    msgSim_ = si::MsgSim;
+    cumBrand_ = si::CumBrand;
+    firBrand_ = si::FirBrand;
+    mktBrand_ = si::MktBrand;
+    resultsT_ = &data.PerResults(t);
+    resultsT1_ = &data.PerResults(t + 1);
+    decisionsT1_ = &data.PerDecisions(t + 1);
+    decisionsT2_ = &data.PerDecisions(t + 2);
+    defaultsT2_ = &data.PerDefaults(t + 2);
 }
 
 void TModBasic::SetMarket(int fta, int mkt) {
-    Ctx.SelFta = static_cast<std::int16_t>(fta);
-    Ctx.SelMarket = static_cast<std::int16_t>(mkt);
-    DimSeries = RequireCellSeries(Data->DimSeries(mkt), "dimension", fta, mkt);
-    MapSeries = RequireCellSeries(Data->MapSeries(mkt), "map", fta, mkt);
-    SemSeries = RequireCellSeries(Data->SemSeries(mkt), "semantic", fta, mkt);
-    ChaSeries = RequireCellSeries(Data->ChaSeries(fta), "channel", fta, mkt);
-    SegSeries = RequireCellSeries(Data->SegSeries(fta, mkt), "segment", fta, mkt);
+    ctx_.SelFta = static_cast<std::int16_t>(fta);
+    ctx_.SelMarket = static_cast<std::int16_t>(mkt);
+    dimSeries_ = RequireCellSeries(data_->DimSeries(mkt), "dimension", fta, mkt);
+    mapSeries_ = RequireCellSeries(data_->MapSeries(mkt), "map", fta, mkt);
+    semSeries_ = RequireCellSeries(data_->SemSeries(mkt), "semantic", fta, mkt);
+    chaSeries_ = RequireCellSeries(data_->ChaSeries(fta), "channel", fta, mkt);
+    segSeries_ = RequireCellSeries(data_->SegSeries(fta, mkt), "segment", fta, mkt);
     ClearLinks();
     ReadMarketLinks();
-    const int firms = ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms");
+    const int firms = ClampCount(*this, data_->NbFirms(), kMaxModelFirms, "number of firms");
     for (int firm = 1; firm <= firms; ++firm) ReadFirmLinks(firm);
 }
 
 void TModBasic::ClearLinks() {
-    NbMktedBrdsT = NbMktedBrdsT1 = 0;
-    for (TMktBrandBytes* table : {&Dfix, &Dbix, &Rfix, &Rpix, &pMbix}) table->fill(0);
-    FirNbMktedBrdsT.fill(0);
-    FirNbMktedBrdsT1.fill(0);
-    for (TFirmBrandBytes* table : {&Mbix, &pDfix, &pDbix})
+    nbMktedBrdsT_ = nbMktedBrdsT1_ = 0;
+    for (TMktBrandBytes* table : {&dfix_, &dbix_, &rfix_, &rpix_, &pMbix_}) table->fill(0);
+    firNbMktedBrdsT_.fill(0);
+    firNbMktedBrdsT1_.fill(0);
+    for (TFirmBrandBytes* table : {&mbix_, &pDfix_, &pDbix_})
         for (auto& row : *table) row.fill(0);
 }
 
 // The market's links of t+1, and its count of t (0 when t lacks it).
 void TModBasic::ReadMarketLinks() {
-    XFMLinks = &RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "XFMLinks");
-    BrdNames = &RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "BrdNames");
-    const int capacity = std::min(RowCapacity(XFMLinks, kMaxMktBrands), RowCapacity(BrdNames, kMaxMktBrands));
-    const std::int16_t countT1 = RequireSmallint(*ResultsT1, kCategoryFtaMarket, Ctx, "NbMktedBrds");
-    const std::string where = FormatText("zone %d, market %d", {Ctx.SelFta, Ctx.SelMarket});
-    NbMktedBrdsT1 =
+    xfmLinks_ = &RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "XFMLinks");
+    brdNames_ = &RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "BrdNames");
+    const int capacity = std::min(RowCapacity(xfmLinks_, kMaxMktBrands), RowCapacity(brdNames_, kMaxMktBrands));
+    const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFtaMarket, ctx_, "NbMktedBrds");
+    const std::string where = FormatText("zone %d, market %d", {ctx_.SelFta, ctx_.SelMarket});
+    nbMktedBrdsT1_ =
         static_cast<std::uint8_t>(ClampCount(*this, countT1, capacity, "marketed brands of t+1 in " + where));
-    const std::int16_t countT = OptionalSmallint(*ResultsT, kCategoryFtaMarket, Ctx, "NbMktedBrds", 0);
-    NbMktedBrdsT =
+    const std::int16_t countT = OptionalSmallint(*resultsT_, kCategoryFtaMarket, ctx_, "NbMktedBrds", 0);
+    nbMktedBrdsT_ =
         static_cast<std::uint8_t>(ClampCount(*this, countT, kMaxMktBrands, "marketed brands of t in " + where));
-    if (NbMktedBrdsT1 == 0) return;
+    if (nbMktedBrdsT1_ == 0) return;
     for (std::int8_t column : {si::Dfix, si::Dbix, si::Rfix, si::Rpix, si::pMbix})
-        RequireIndex(*XFMLinks, "XFMLinks", {1, column});
-    for (int m = 1; m <= NbMktedBrdsT1; ++m) {
-        Dfix[m] = XFMLinks->GetByte({m, si::Dfix});
-        Dbix[m] = XFMLinks->GetByte({m, si::Dbix});
-        Rfix[m] = XFMLinks->GetByte({m, si::Rfix});
-        Rpix[m] = XFMLinks->GetByte({m, si::Rpix});
-        pMbix[m] = XFMLinks->GetByte({m, si::pMbix});
-        if (Dfix[m] < 1 || Dfix[m] > kMaxModelFirms || Dbix[m] < 1 || Dbix[m] > kMaxFirmBrands)
+        RequireIndex(*xfmLinks_, "XFMLinks", {1, column});
+    for (int m = 1; m <= nbMktedBrdsT1_; ++m) {
+        dfix_[m] = xfmLinks_->GetByte({m, si::Dfix});
+        dbix_[m] = xfmLinks_->GetByte({m, si::Dbix});
+        rfix_[m] = xfmLinks_->GetByte({m, si::Rfix});
+        rpix_[m] = xfmLinks_->GetByte({m, si::Rpix});
+        pMbix_[m] = xfmLinks_->GetByte({m, si::pMbix});
+        if (dfix_[m] < 1 || dfix_[m] > kMaxModelFirms || dbix_[m] < 1 || dbix_[m] > kMaxFirmBrands)
             throw EModelError(
-                FormatText("XFMLinks of %s: market brand %d names firm %d, brand %d", {where, m, Dfix[m], Dbix[m]}));
+                FormatText("XFMLinks of %s: market brand %d names firm %d, brand %d", {where, m, dfix_[m], dbix_[m]}));
     }
 }
 
 void TModBasic::ReadFirmLinks(int firm) {
     const TDataContext context = FirmContext(firm);
-    FFMLinks = &RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "FFMLinks");
-    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, Ctx.SelFta, Ctx.SelMarket});
-    const std::int16_t countT1 = RequireSmallint(*ResultsT1, kCategoryFirmFtaMarket, context, "NbMktedBrds");
-    FirNbMktedBrdsT1[firm] = static_cast<std::uint8_t>(
-        ClampCount(*this, countT1, RowCapacity(FFMLinks, kMaxFirmBrands), "marketed brands of t+1 of " + where));
-    const std::int16_t countT = OptionalSmallint(*ResultsT, kCategoryFirmFtaMarket, context, "NbMktedBrds", 0);
-    FirNbMktedBrdsT[firm] =
+    ffmLinks_ = &RequireArr(*resultsT1_, kCategoryFirmFtaMarket, context, "FFMLinks");
+    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, ctx_.SelFta, ctx_.SelMarket});
+    const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFirmFtaMarket, context, "NbMktedBrds");
+    firNbMktedBrdsT1_[firm] = static_cast<std::uint8_t>(
+        ClampCount(*this, countT1, RowCapacity(ffmLinks_, kMaxFirmBrands), "marketed brands of t+1 of " + where));
+    const std::int16_t countT = OptionalSmallint(*resultsT_, kCategoryFirmFtaMarket, context, "NbMktedBrds", 0);
+    firNbMktedBrdsT_[firm] =
         static_cast<std::uint8_t>(ClampCount(*this, countT, kMaxFirmBrands, "marketed brands of t of " + where));
-    if (FirNbMktedBrdsT1[firm] == 0) return;
-    for (std::int8_t column : {si::Mbix, si::pDfix, si::pDbix}) RequireIndex(*FFMLinks, "FFMLinks", {1, column});
-    for (int k = 1; k <= FirNbMktedBrdsT1[firm]; ++k) {
-        Mbix[firm][k] = FFMLinks->GetByte({k, si::Mbix});
-        pDfix[firm][k] = FFMLinks->GetByte({k, si::pDfix});
-        pDbix[firm][k] = FFMLinks->GetByte({k, si::pDbix});
+    if (firNbMktedBrdsT1_[firm] == 0) return;
+    for (std::int8_t column : {si::Mbix, si::pDfix, si::pDbix}) RequireIndex(*ffmLinks_, "FFMLinks", {1, column});
+    for (int k = 1; k <= firNbMktedBrdsT1_[firm]; ++k) {
+        mbix_[firm][k] = ffmLinks_->GetByte({k, si::Mbix});
+        pDfix_[firm][k] = ffmLinks_->GetByte({k, si::pDfix});
+        pDbix_[firm][k] = ffmLinks_->GetByte({k, si::pDbix});
     }
 }
 
+void TModBasic::BindForecastPeriod(TCvPerData& results) {
+    resultsT1_ = &results;
+    brdNames_ = xfmLinks_ = ffmLinks_ = nullptr;
+}
+
+void TModBasic::SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* semantic, TSeries* dimensions) {
+    segSeries_ = segments;
+    mapSeries_ = map;
+    semSeries_ = semantic;
+    dimSeries_ = dimensions;
+}
+
+void TModBasic::BindMarketArrays(TSimArr* names, TSimArr* marketLinks) {
+    brdNames_ = names;
+    xfmLinks_ = marketLinks;
+}
+
 TDataContext TModBasic::FirmContext(int firm) const {
-    TDataContext context = Ctx;
+    TDataContext context = ctx_;
     context.SelFirm = static_cast<std::int16_t>(firm);
     return context;
 }
 
 void TModBasic::RequireMarketBrand(int brand) const {
-    if (brand < 1 || brand > NbMktedBrdsT1)
+    if (brand < 1 || brand > nbMktedBrdsT1_)
         throw EModelError(FormatText("market brand %d outside 1..%d in zone %d, market %d",
-                                     {brand, NbMktedBrdsT1, Ctx.SelFta, Ctx.SelMarket}));
+                                     {brand, nbMktedBrdsT1_, ctx_.SelFta, ctx_.SelMarket}));
 }
 
 double TModBasic::GetBrandDecision(int brand, int member) const {
     RequireMarketBrand(brand);
-    const TSimArr& decisions = RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, FirmContext(Dfix[brand]), "DecBrdCV3");
-    RequireIndex(decisions, "DecBrdCV3", {Dbix[brand], member});
-    return static_cast<double>(decisions.GetReal48({Dbix[brand], member}));
+    const TSimArr& decisions =
+        RequireArr(*decisionsT1_, kCategoryFirmFtaMarket, FirmContext(dfix_[brand]), "DecBrdCV3");
+    RequireIndex(decisions, "DecBrdCV3", {dbix_[brand], member});
+    return static_cast<double>(decisions.GetReal48({dbix_[brand], member}));
 }
 
 void TModBasic::SetBrandDecision(int brand, int member, double value) {
     RequireMarketBrand(brand);
-    TSimArr& decisions = RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, FirmContext(Dfix[brand]), "DecBrdCV3");
-    RequireIndex(decisions, "DecBrdCV3", {Dbix[brand], member});
-    decisions.SetReal48({Dbix[brand], member}, value);
+    TSimArr& decisions = RequireArr(*decisionsT1_, kCategoryFirmFtaMarket, FirmContext(dfix_[brand]), "DecBrdCV3");
+    RequireIndex(decisions, "DecBrdCV3", {dbix_[brand], member});
+    decisions.SetReal48({dbix_[brand], member}, value);
 }
 
 double TModBasic::GetSalesForceSize(int firm, int fta, int channel) const {
-    TDataContext context = Ctx;
+    TDataContext context = ctx_;
     context.SelFirm = static_cast<std::int16_t>(firm);
     context.SelFta = static_cast<std::int16_t>(fta);
-    const TSimArr& sizes = RequireArr(*DecisionsT1, kCategoryFirmFta, context, "SlfSize");
+    const TSimArr& sizes = RequireArr(*decisionsT1_, kCategoryFirmFta, context, "SlfSize");
     RequireIndex(sizes, "SlfSize", {channel});
     return static_cast<double>(sizes.GetReal48({channel}));
 }
 
 double TModBasic::GetSalesForceAlloc(int channel, int brand) const {
     RequireMarketBrand(brand);
-    const int firm = Dfix[brand];
-    const double size = GetSalesForceSize(firm, Ctx.SelFta, channel);
-    const TSimArr& alloc = RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, FirmContext(firm), "SlfAlloc");
-    RequireIndex(alloc, "SlfAlloc", {channel, Dbix[brand]});
-    return size * static_cast<double>(alloc.GetReal48({channel, Dbix[brand]}));
+    const int firm = dfix_[brand];
+    const double size = GetSalesForceSize(firm, ctx_.SelFta, channel);
+    const TSimArr& alloc = RequireArr(*decisionsT1_, kCategoryFirmFtaMarket, FirmContext(firm), "SlfAlloc");
+    RequireIndex(alloc, "SlfAlloc", {channel, dbix_[brand]});
+    return size * static_cast<double>(alloc.GetReal48({channel, dbix_[brand]}));
 }
 
 // The attributes are compared over the dimensions that the market's dimension
 // series and both arrays share: a market whose semantic scales span other
 // bounds than its dimensions is compared where both exist.
 bool TModBasic::IsBrandModified(int brand) const {
-    if (Ctx.SelPeriod + 1 == 0) return false;
+    if (ctx_.SelPeriod + 1 == 0) return false;
     RequireMarketBrand(brand);
-    if (pMbix[brand] == 0) return true;
-    const TSimArr* before = ResultsT->GetSimArr(kCategoryFtaMarket, Ctx, "PosSemBrds");
+    if (pMbix_[brand] == 0) return true;
+    const TSimArr* before = resultsT_->GetSimArr(kCategoryFtaMarket, ctx_, "PosSemBrds");
     if (!before) return false;
-    const TSimArr& after = RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "PosSemBrds");
-    const int lo = std::max<int>({DimSeries->Lo(), before->LB(2), after.LB(2)});
-    const int hi = std::min<int>({DimSeries->Hi(), before->UB(2), after.UB(2)});
+    const TSimArr& after = RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "PosSemBrds");
+    const int lo = std::max<int>({dimSeries_->Lo(), before->LB(2), after.LB(2)});
+    const int hi = std::min<int>({dimSeries_->Hi(), before->UB(2), after.UB(2)});
     if (lo > hi) return false;
-    RequireIndex(*before, "PosSemBrds", {pMbix[brand], lo, si::AttAct});
+    RequireIndex(*before, "PosSemBrds", {pMbix_[brand], lo, si::AttAct});
     RequireIndex(after, "PosSemBrds", {brand, lo, si::AttAct});
     for (int d = lo; d <= hi; ++d)
-        if (before->GetSmallint({pMbix[brand], d, si::AttAct}) != after.GetSmallint({brand, d, si::AttAct}))
+        if (before->GetSmallint({pMbix_[brand], d, si::AttAct}) != after.GetSmallint({brand, d, si::AttAct}))
             return true;
     return false;
 }
 
 bool TModBasic::AddSimMessage(std::initializer_list<std::string_view> items) {
     if (items.size() < 2) return false;
-    const std::int16_t count = RequireSmallint(*ResultsT1, kCategoryFirmFta, Ctx, "NbMsgSim");
-    TSimArr& messages = RequireArr(*ResultsT1, kCategoryFirmFta, Ctx, "MsgSim2Fir");
-    if (count < 0 || count >= MsgSim->Count() || !IndexInBounds(messages, {count + 1, si::Section})) return false;
+    const std::int16_t count = RequireSmallint(*resultsT1_, kCategoryFirmFta, ctx_, "NbMsgSim");
+    TSimArr& messages = RequireArr(*resultsT1_, kCategoryFirmFta, ctx_, "MsgSim2Fir");
+    if (count < 0 || count >= msgSim_->Count() || !IndexInBounds(messages, {count + 1, si::Section})) return false;
     const int row = count + 1;
     const std::array<std::int8_t, 2 + kSimMessageParams> columns{si::Section, si::Keyword, si::Param1, si::Param2,
                                                                  si::Param3,  si::Param4,  si::Param5};
@@ -220,14 +237,14 @@ bool TModBasic::AddSimMessage(std::initializer_list<std::string_view> items) {
         RequireIndex(messages, "MsgSim2Fir", {row, columns[i]});
         messages.SetZts({row, columns[i++]}, text.substr(0, kSimMessageTextMax));
     }
-    ResultsT1->SetSmallint(kCategoryFirmFta, Ctx, "NbMsgSim", static_cast<std::int16_t>(row));
+    resultsT1_->SetSmallint(kCategoryFirmFta, ctx_, "NbMsgSim", static_cast<std::int16_t>(row));
     return true;
 }
 
 void TModBasic::Warn(const std::string& text) const {
     LogFmt(0, "Warning: %s", {text});
-    if (WorkRec && std::find(WorkRec->Warnings.begin(), WorkRec->Warnings.end(), text) == WorkRec->Warnings.end())
-        WorkRec->Warnings.push_back(text);
+    if (workRec_ && std::find(workRec_->Warnings.begin(), workRec_->Warnings.end(), text) == workRec_->Warnings.end())
+        workRec_->Warnings.push_back(text);
 }
 
 }  // namespace cv

@@ -82,59 +82,66 @@ public:
     // Logs Text at level 0 and keeps it among the run's warnings.
     void Warn(const std::string& text) const;
 
-    // The industry and the module's own context record.
-    TCvInd* Data = nullptr;
-    TDataContext Ctx{};
-    TSeries* PerSeries = nullptr;
-    TSeries* MsgAdmLine = nullptr;  // instructor message lines
-    TSeries* MsgSim = nullptr;      // simulation-message slots
-    TSeries* CumBrand = nullptr;    // cumulated-brand slots
-    TSeries* FirBrand = nullptr;    // a firm's brand slots in a market
-    TSeries* MktBrand = nullptr;    // a market's brand slots
+    // The module's state, read-only: the industry and the module's own context
+    // record; the period sets of t, t+1 and t+2; the series of the current
+    // market (physical dimensions, segments, channels, map axes, semantic
+    // scales) and of the brand and slot lists; the arrays "BrdNames",
+    // "XFMLinks" and "FFMLinks" (of the last firm read) of results t+1, owned
+    // by the data store.
+    TCvInd* Data() const { return data_; }
+    const TDataContext& Ctx() const { return ctx_; }
+    TWorkRec* WorkRec() const { return workRec_; }
+    TSeries* PerSeries() const { return perSeries_; }
+    TSeries* CumBrand() const { return cumBrand_; }
+    TSeries* FirBrand() const { return firBrand_; }
+    TSeries* MktBrand() const { return mktBrand_; }
+    TCvPerData* ResultsT() const { return resultsT_; }
+    TCvPerData* ResultsT1() const { return resultsT1_; }
+    TCvPerData* DecisionsT1() const { return decisionsT1_; }
+    TCvPerData* DefaultsT2() const { return defaultsT2_; }
+    TCvPerData* DecisionsT2() const { return decisionsT2_; }
+    TSeries* DimSeries() const { return dimSeries_; }
+    TSeries* SegSeries() const { return segSeries_; }
+    TSeries* ChaSeries() const { return chaSeries_; }
+    TSeries* MapSeries() const { return mapSeries_; }
+    TSeries* SemSeries() const { return semSeries_; }
+    TSimArr* BrdNames() const { return brdNames_; }
+    TSimArr* FFMLinks() const { return ffmLinks_; }
+    TSimArr* XFMLinks() const { return xfmLinks_; }
 
-    TCvPerData* ResultsT = nullptr;
-    TCvPerData* ResultsT1 = nullptr;
-    TCvPerData* DecisionsT1 = nullptr;
-    TCvPerData* DefaultsT2 = nullptr;
-    TCvPerData* DecisionsT2 = nullptr;
-
-    // Of the current market (physical dimensions, map axes, semantic scales),
-    // zone (channels) and zone and market (segments).
-    TSeries* DimSeries = nullptr;
-    TSeries* SegSeries = nullptr;
-    TSeries* ChaSeries = nullptr;
-    TSeries* MapSeries = nullptr;
-    TSeries* SemSeries = nullptr;
-
-    // Arrays of results t+1 of the current zone and market ("FFMLinks": of the
-    // last firm read); owned by the data store.
-    TSimArr* BrdNames = nullptr;
-    TSimArr* FFMLinks = nullptr;
-    TSimArr* XFMLinks = nullptr;
-
-    // Marketed brands of the current market in t and t+1 (0 = no brand).
-    std::uint8_t NbMktedBrdsT = 0;
-    std::uint8_t NbMktedBrdsT1 = 0;
-    // Copies of the "XFMLinks" row of each market brand of t+1: its firm, its
-    // slot among the firm's brands, the firm holding its prototype, the
-    // prototype's place there, its index in the market of t (0 when new).
-    TMktBrandBytes Dfix{};
-    TMktBrandBytes Dbix{};
-    TMktBrandBytes Rfix{};
-    TMktBrandBytes Rpix{};
-    TMktBrandBytes pMbix{};
-    // Each firm's marketed brands in the current market, in t and t+1.
-    TFirmBytes FirNbMktedBrdsT{};
-    TFirmBytes FirNbMktedBrdsT1{};
-    // Copies of each firm's "FFMLinks" rows: market brand index in t+1, the
-    // firm, its slot among the firm's brands of t (0 when new).
-    TFirmBrandBytes Mbix{};
-    TFirmBrandBytes pDfix{};
-    TFirmBrandBytes pDbix{};
-
-    TWorkRec* WorkRec = nullptr;
+    // The links of the current market, as SetMarket read them: the marketed
+    // brands in t and t+1; per market brand of t+1 (copies of its "XFMLinks"
+    // row) its firm, its slot among the firm's brands, the firm holding its
+    // prototype, the prototype's place there and its index in the market of t
+    // (0 when new); each firm's marketed brands in t and t+1; per firm brand
+    // (copies of the firm's "FFMLinks" rows) its market brand index in t+1, the
+    // firm and its slot among the firm's brands of t (0 when new).
+    std::uint8_t NbMktedBrdsT() const { return nbMktedBrdsT_; }
+    std::uint8_t NbMktedBrdsT1() const { return nbMktedBrdsT1_; }
+    const TMktBrandBytes& Dfix() const { return dfix_; }
+    const TMktBrandBytes& Dbix() const { return dbix_; }
+    const TMktBrandBytes& Rfix() const { return rfix_; }
+    const TMktBrandBytes& Rpix() const { return rpix_; }
+    const TMktBrandBytes& pMbix() const { return pMbix_; }
+    const TFirmBytes& FirNbMktedBrdsT() const { return firNbMktedBrdsT_; }
+    const TFirmBytes& FirNbMktedBrdsT1() const { return firNbMktedBrdsT1_; }
+    const TFirmBrandBytes& Mbix() const { return mbix_; }
+    const TFirmBrandBytes& pDfix() const { return pDfix_; }
+    const TFirmBrandBytes& pDbix() const { return pDbix_; }
 
 protected:
+    // The context record, which a step moves from cell to cell.
+    TDataContext& Ctx() { return ctx_; }
+    // The results set of t+1 made afresh by the driver; the arrays read from
+    // the old one are forgotten.
+    void BindForecastPeriod(TCvPerData& results);
+    // The channel series of the zone a step works on outside SetMarket.
+    void SelectChannels(TSeries* channels) { chaSeries_ = channels; }
+    // The segment, map, semantic and dimension series of a market the driver creates arrays for.
+    void SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* semantic, TSeries* dimensions);
+    // The arrays of results t+1 the driver writes the market's brands into.
+    void BindMarketArrays(TSimArr* names, TSimArr* marketLinks);
+    void BindFirmLinks(TSimArr* firmLinks) { ffmLinks_ = firmLinks; }
     // The context of firm Firm in the current zone and market.
     TDataContext FirmContext(int firm) const;
     // Market brand Brand checked against 1..NbMktedBrdsT1 (EModelError otherwise).
@@ -144,6 +151,40 @@ private:
     void ReadMarketLinks();
     void ReadFirmLinks(int firm);
     void ClearLinks();
+
+    TCvInd* data_ = nullptr;
+    TDataContext ctx_{};
+    TWorkRec* workRec_ = nullptr;
+    TSeries* perSeries_ = nullptr;
+    TSeries* msgSim_ = nullptr;
+    TSeries* cumBrand_ = nullptr;
+    TSeries* firBrand_ = nullptr;
+    TSeries* mktBrand_ = nullptr;
+    TCvPerData* resultsT_ = nullptr;
+    TCvPerData* resultsT1_ = nullptr;
+    TCvPerData* decisionsT1_ = nullptr;
+    TCvPerData* defaultsT2_ = nullptr;
+    TCvPerData* decisionsT2_ = nullptr;
+    TSeries* dimSeries_ = nullptr;
+    TSeries* segSeries_ = nullptr;
+    TSeries* chaSeries_ = nullptr;
+    TSeries* mapSeries_ = nullptr;
+    TSeries* semSeries_ = nullptr;
+    TSimArr* brdNames_ = nullptr;
+    TSimArr* ffmLinks_ = nullptr;
+    TSimArr* xfmLinks_ = nullptr;
+    std::uint8_t nbMktedBrdsT_ = 0;
+    std::uint8_t nbMktedBrdsT1_ = 0;
+    TMktBrandBytes dfix_{};
+    TMktBrandBytes dbix_{};
+    TMktBrandBytes rfix_{};
+    TMktBrandBytes rpix_{};
+    TMktBrandBytes pMbix_{};
+    TFirmBytes firNbMktedBrdsT_{};
+    TFirmBytes firNbMktedBrdsT1_{};
+    TFirmBrandBytes mbix_{};
+    TFirmBrandBytes pDfix_{};
+    TFirmBrandBytes pDbix_{};
 };
 
 }  // namespace cv

@@ -56,7 +56,7 @@ bool TModCV3::Run(TRunFlags flags) {
         return false;
     }
     try {
-        if (!Data) throw EModelError("the model driver was not initialised");
+        if (!Data()) throw EModelError("the model driver was not initialised");
         if (!initFailure_.empty()) throw EModelError(initFailure_);
         RunSteps(flags);
         return true;
@@ -73,16 +73,16 @@ bool TModCV3::Run(TRunFlags flags) {
 // generator as Start seeded it (the plan pass draws nothing).
 void TModCV3::RunSteps(TRunFlags flags) {
     Start(flags);
-    decisionsBefore_.Take(*Data, *DecisionsT1);
+    decisionsBefore_.Take(*Data(), *DecisionsT1());
     CreatePeriodArrays();
-    for (int fta = 1; fta <= Data->NbFtas(); ++fta)
-        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
+    for (int fta = 1; fta <= Data()->NbFtas(); ++fta)
+        for (int mkt = 1; mkt <= Data()->NbMarkets(); ++mkt) {
             SetMarket(fta, mkt);
             SetupMarketedBrands(fta, mkt);
         }
     TModRnD rnd;
-    rnd.WorkRec = WorkRec;
-    rnd.Run(*Data);
+    rnd.WorkRec = WorkRec();
+    rnd.Run(*Data());
     if (flags & rfMarketingPlan) RunMarketingPlan(rfMarketingPlan);
     ShowWaitNotice();
     RunProjects(rnd);
@@ -95,33 +95,32 @@ void TModCV3::RunSteps(TRunFlags flags) {
 // Per firm and market on the same R&D object; the context keeps the zone the
 // plan pass ended on (the R&D model moves to the firm's home zone itself).
 void TModCV3::RunProjects(TModRnD& rnd) {
-    const int firms = std::min(static_cast<int>(Data->NbFirms()), kMaxModelFirms);
+    const int firms = std::min(static_cast<int>(Data()->NbFirms()), kMaxModelFirms);
     for (int firm = 1; firm <= firms; ++firm)
-        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
-            Ctx.SelFirm = static_cast<std::int16_t>(firm);
-            Ctx.SelMarket = static_cast<std::int16_t>(mkt);
-            rnd.Init(*Data, Ctx);
+        for (int mkt = 1; mkt <= Data()->NbMarkets(); ++mkt) {
+            Ctx().SelFirm = static_cast<std::int16_t>(firm);
+            Ctx().SelMarket = static_cast<std::int16_t>(mkt);
+            rnd.Init(*Data(), Ctx());
             rnd.RunProjects(rnd.Context);
         }
 }
 
 // Default decisions exist for t+2 only while t+1 is before the last period of
 // the period series; in the last one the decisions of t+2 are left untouched.
-bool TModCV3::HasDefaultPeriod() const { return PerSeries && Data->CurPeriod() + 1 < PerSeries->Hi(); }
+bool TModCV3::HasDefaultPeriod() const { return PerSeries() && Data()->CurPeriod() + 1 < PerSeries()->Hi(); }
 
 void TModCV3::RunDefaultDecisions() {
     TModDDecs defaults;
-    defaults.Init(*Data, WorkRec);
+    defaults.Init(*Data(), WorkRec());
     defaults.Run();
 }
 
 void TModCV3::Start(TRunFlags /*flags*/) {
     FreeModules();
-    const int t = Data->CurPeriod();
+    const int t = Data()->CurPeriod();
     SetRandomSeed(ForecastSeed(t));
-    Data->FreePerResults(t + 1);
-    ResultsT1 = &Data->NewPerResults(t + 1);
-    BrdNames = XFMLinks = FFMLinks = nullptr;
+    Data()->FreePerResults(t + 1);
+    BindForecastPeriod(Data()->NewPerResults(t + 1));
     OpenModelLog();
     CreateModules();
 }
@@ -137,9 +136,9 @@ void TModCV3::OpenModelLog() {
     const std::string& dir = Session->PrivateDir();
     std::error_code ignored;  // a directory that cannot be made is reported when the log cannot open
     std::filesystem::create_directories(dir, ignored);
-    LogOpen(dir + kModelLogName, Data->CurPeriod() + 1);
+    LogOpen(dir + kModelLogName, Data()->CurPeriod() + 1);
     modelLogOpen_ = true;
-    LogFmt(0, "Marketing-plan forecast of period %d", {Data->CurPeriod() + 1});
+    LogFmt(0, "Marketing-plan forecast of period %d", {Data()->CurPeriod() + 1});
 }
 
 // Each module is initialised right after its creation, so that it opens the
@@ -147,7 +146,7 @@ void TModCV3::OpenModelLog() {
 void TModCV3::CreateModules() {
     auto create = [this](auto& module) {
         module = std::make_unique<typename std::remove_reference_t<decltype(module)>::element_type>();
-        module->Init(*Data, WorkRec);
+        module->Init(*Data(), WorkRec());
     };
     create(PrefModule);
     create(DemandModule);
@@ -168,20 +167,20 @@ void TModCV3::FreeModules() {
 
 void TModCV3::RunMarketingPlan(TRunFlags flags) {
     if (!PrefModule) throw EModelError("the plan pass runs only between Start and Finish");
-    Ctx.SelFirm = 0;
-    for (int fta = 1; fta <= Data->NbFtas(); ++fta)
-        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) PlanMarket(fta, mkt, flags);
+    Ctx().SelFirm = 0;
+    for (int fta = 1; fta <= Data()->NbFtas(); ++fta)
+        for (int mkt = 1; mkt <= Data()->NbMarkets(); ++mkt) PlanMarket(fta, mkt, flags);
     ManufModule->BackBone(flags);
     DistrModule->FinishZones(flags);
     FinanModule->BackBone(flags);
 }
 
 void TModCV3::PlanMarket(int fta, int mkt, TRunFlags flags) {
-    Ctx.SelFta = static_cast<std::int16_t>(fta);
-    Ctx.SelMarket = static_cast<std::int16_t>(mkt);
-    if (WorkRec) WorkRec->ClearScratch();
+    Ctx().SelFta = static_cast<std::int16_t>(fta);
+    Ctx().SelMarket = static_cast<std::int16_t>(mkt);
+    if (WorkRec()) WorkRec()->ClearScratch();
     SetMarket(fta, mkt);
-    if (NbMktedBrdsT1 == 0) return;
+    if (NbMktedBrdsT1() == 0) return;
     PrefModule->SetMarket(fta, mkt);
     DistrModule->SetMarket(fta, mkt);
     PrefModule->PrepareMarket();
@@ -191,7 +190,7 @@ void TModCV3::PlanMarket(int fta, int mkt, TRunFlags flags) {
 void TModCV3::RunFullPeriod(TRunFlags /*flags*/) { Ui().ShowPlainBox(kFullPeriodMessage); }
 
 void TModCV3::ShowWaitNotice() {
-    Ui().ShowProgressBox({FormatText("Running the simulation   -   Period %d", {Data->CurPeriod() + 1}),
+    Ui().ShowProgressBox({FormatText("Running the simulation   -   Period %d", {Data()->CurPeriod() + 1}),
                           "100% completed", "", "Please wait ..."});
 }
 
@@ -199,7 +198,7 @@ void TModCV3::ShowWaitNotice() {
 void TModCV3::Abandon(const std::string& reason) {
     failureReason_ = reason;
     FreeModules();
-    if (!modelLogOpen_ && Data && Session) OpenModelLog();
+    if (!modelLogOpen_ && Data() && Session) OpenModelLog();
     LogFmt(0, "Model run abandoned: %s", {reason});
     RestoreDecisions();
     ResetForecastPeriod();
@@ -215,25 +214,24 @@ void TModCV3::RestoreDecisions() {
         decisionsBefore_.Restore();
     } catch (const std::exception& error) {
         decisionsBefore_.Clear();
-        LogFmt(0, "The decisions of period %d could not be put back: %s", {Data->CurPeriod() + 1, error.what()});
+        LogFmt(0, "The decisions of period %d could not be put back: %s", {Data()->CurPeriod() + 1, error.what()});
     }
 }
 
 // The results set of t+1 becomes a fresh one whose arrays are all zero; when
 // even the arrays cannot be made, it stays empty.
 void TModCV3::ResetForecastPeriod() {
-    if (!Data) return;
-    const int forecast = Data->CurPeriod() + 1;
+    if (!Data()) return;
+    const int forecast = Data()->CurPeriod() + 1;
     if (forecast < kFirstResultPeriod || forecast > kLastResultPeriod) return;
-    BrdNames = XFMLinks = FFMLinks = nullptr;
-    Data->FreePerResults(forecast);
-    ResultsT1 = &Data->NewPerResults(forecast);
+    Data()->FreePerResults(forecast);
+    BindForecastPeriod(Data()->NewPerResults(forecast));
     try {
         CreatePeriodArrays();
     } catch (const std::exception& error) {
         LogFmt(0, "The forecast period is left empty: %s", {error.what()});
-        Data->FreePerResults(forecast);
-        ResultsT1 = &Data->NewPerResults(forecast);
+        Data()->FreePerResults(forecast);
+        BindForecastPeriod(Data()->NewPerResults(forecast));
     }
 }
 

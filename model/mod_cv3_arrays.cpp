@@ -33,31 +33,31 @@ TSeries* RequireSeries(TSeries* series, std::string_view what, int index) {
 // market; the driver's channel, segment, map, semantic and dimension series
 // follow the zone and market being created.
 void TModCV3::CreatePeriodArrays() {
-    if (!PerSeries) throw EModelError("the industry has no period series");
+    if (!PerSeries()) throw EModelError("the industry has no period series");
     RequireDictionarySeries();
-    const int firms = ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms");
-    TDataContext cell = Ctx;
+    const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
+    TDataContext cell = Ctx();
     cell.SelFta = cell.SelMarket = 0;
     for (int firm = 1; firm <= firms; ++firm) {
         cell.SelFirm = static_cast<std::int16_t>(firm);
         CreateCellArrays(kCategoryFirm, cell);
     }
-    for (int fta = 1; fta <= Data->NbFtas(); ++fta) {
+    for (int fta = 1; fta <= Data()->NbFtas(); ++fta) {
         cell.SelFta = static_cast<std::int16_t>(fta);
         cell.SelFirm = cell.SelMarket = 0;
-        ChaSeries = RequireSeries(Data->ChaSeries(fta), "channel series of zone", fta);
+        SelectChannels(RequireSeries(Data()->ChaSeries(fta), "channel series of zone", fta));
         CreateCellArrays(kCategoryFta, cell);
         for (int firm = 1; firm <= firms; ++firm) {
             cell.SelFirm = static_cast<std::int16_t>(firm);
             CreateCellArrays(kCategoryFirmFta, cell);
         }
-        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
+        for (int mkt = 1; mkt <= Data()->NbMarkets(); ++mkt) {
             cell.SelMarket = static_cast<std::int16_t>(mkt);
             cell.SelFirm = 0;
-            SegSeries = RequireSeries(Data->SegSeries(fta, mkt), "segment series of market", mkt);
-            MapSeries = RequireSeries(Data->MapSeries(mkt), "map series of market", mkt);
-            SemSeries = RequireSeries(Data->SemSeries(mkt), "semantic series of market", mkt);
-            DimSeries = RequireSeries(Data->DimSeries(mkt), "dimension series of market", mkt);
+            SelectMarketSeries(RequireSeries(Data()->SegSeries(fta, mkt), "segment series of market", mkt),
+                               RequireSeries(Data()->MapSeries(mkt), "map series of market", mkt),
+                               RequireSeries(Data()->SemSeries(mkt), "semantic series of market", mkt),
+                               RequireSeries(Data()->DimSeries(mkt), "dimension series of market", mkt));
             CreateCellArrays(kCategoryFtaMarket, cell);
             for (int firm = 1; firm <= firms; ++firm) {
                 cell.SelFirm = static_cast<std::int16_t>(firm);
@@ -71,22 +71,22 @@ void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
     for (const TPeriodArray& entry : PeriodArrays()) {
         if (entry.category != category) continue;
         if (entry.scalar) {
-            ResultsT1->SetSmallint(category, cell, entry.name, 0);
+            ResultsT1()->SetSmallint(category, cell, entry.name, 0);
             continue;
         }
         std::vector<const TSeries*> dims;
         for (int d = 0; d < entry.nDims; ++d) dims.push_back(DimensionSeries(entry.dims[d]));
-        ResultsT1->CreateSimArr(category, cell, entry.name, entry.kind, entry.subType, dims);
+        ResultsT1()->CreateSimArr(category, cell, entry.name, entry.kind, entry.subType, dims);
     }
 }
 
 const TSeries* TModCV3::DimensionSeries(const TPeriodDim& dim) const {
     switch (dim.source) {
-        case TDimSource::Periods: return PerSeries;
-        case TDimSource::Channels: return ChaSeries;
-        case TDimSource::Segments: return SegSeries;
-        case TDimSource::SemScales: return SemSeries;
-        case TDimSource::MapAxes: return MapSeries;
+        case TDimSource::Periods: return PerSeries();
+        case TDimSource::Channels: return ChaSeries();
+        case TDimSource::Segments: return SegSeries();
+        case TDimSource::SemScales: return SemSeries();
+        case TDimSource::MapAxes: return MapSeries();
         case TDimSource::Indexed: return IndexedSeries(dim.indexed);
     }
     throw EModelError("unknown dimension source");

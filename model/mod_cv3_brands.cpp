@@ -22,16 +22,16 @@ constexpr int kMaxPrototypePlaces = 255;
 }  // namespace
 
 void TModCV3::SetupMarketedBrands(int fta, int mkt) {
-    Ctx.SelFta = static_cast<std::int16_t>(fta);
-    Ctx.SelMarket = static_cast<std::int16_t>(mkt);
+    Ctx().SelFta = static_cast<std::int16_t>(fta);
+    Ctx().SelMarket = static_cast<std::int16_t>(mkt);
     const TDataContext market = FirmContext(0);
-    BrdNames = &RequireArr(*ResultsT1, kCategoryFtaMarket, market, "BrdNames");
-    XFMLinks = &RequireArr(*ResultsT1, kCategoryFtaMarket, market, "XFMLinks");
-    const int capacity = std::min(RowCapacity(BrdNames, kMaxMktBrands), RowCapacity(XFMLinks, kMaxMktBrands));
-    const int firms = ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms");
+    BindMarketArrays(&RequireArr(*ResultsT1(), kCategoryFtaMarket, market, "BrdNames"),
+                     &RequireArr(*ResultsT1(), kCategoryFtaMarket, market, "XFMLinks"));
+    const int capacity = std::min(RowCapacity(BrdNames(), kMaxMktBrands), RowCapacity(XFMLinks(), kMaxMktBrands));
+    const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
     int marketBrands = 0;
     for (int firm = 1; firm <= firms; ++firm) marketBrands = SetupFirmBrands(firm, marketBrands, capacity);
-    ResultsT1->SetSmallint(kCategoryFtaMarket, market, "NbMktedBrds", static_cast<std::int16_t>(marketBrands));
+    ResultsT1()->SetSmallint(kCategoryFtaMarket, market, "NbMktedBrds", static_cast<std::int16_t>(marketBrands));
     SetMarketAge(marketBrands);
 }
 
@@ -40,52 +40,52 @@ void TModCV3::SetupMarketedBrands(int fta, int mkt) {
 // rows of its arrays or the market's capacity are dropped with a warning.
 int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
     const TDataContext context = FirmContext(firm);
-    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, Ctx.SelFta, Ctx.SelMarket});
-    const std::int16_t wanted = OptionalSmallint(*DecisionsT1, kCategoryFirmFtaMarket, context, "NbMktedBrds", 0);
-    TSimArr& firmNames = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "FirMktedBrds");
-    TSimArr& firmPros = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "FirMktedPros");
-    FFMLinks = &RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "FFMLinks");
+    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, Ctx().SelFta, Ctx().SelMarket});
+    const std::int16_t wanted = OptionalSmallint(*DecisionsT1(), kCategoryFirmFtaMarket, context, "NbMktedBrds", 0);
+    TSimArr& firmNames = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "FirMktedBrds");
+    TSimArr& firmPros = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "FirMktedPros");
+    BindFirmLinks(&RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "FFMLinks"));
     const TSimArr* portfolio =
-        wanted > 0 ? &RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, context, "DecBrdPort") : nullptr;
+        wanted > 0 ? &RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, context, "DecBrdPort") : nullptr;
     const int slots = std::min({RowCapacity(&firmNames, kMaxFirmBrands), RowCapacity(&firmPros, kMaxFirmBrands),
-                                RowCapacity(FFMLinks, kMaxFirmBrands), RowCapacity(portfolio, kMaxFirmBrands),
+                                RowCapacity(FFMLinks(), kMaxFirmBrands), RowCapacity(portfolio, kMaxFirmBrands),
                                 capacity - marketBrands});
     const int count = ClampCount(*this, wanted, slots, "brands of " + where);
-    ResultsT1->SetSmallint(kCategoryFirmFtaMarket, context, "NbMktedBrds", static_cast<std::int16_t>(count));
+    ResultsT1()->SetSmallint(kCategoryFirmFtaMarket, context, "NbMktedBrds", static_cast<std::int16_t>(count));
     if (count == 0) return marketBrands;
 
     for (std::int8_t column : {si::BrdName, si::ProName}) RequireIndex(*portfolio, "DecBrdPort", {1, column});
-    for (std::int8_t column : {si::Mbix, si::pDfix, si::pDbix}) RequireIndex(*FFMLinks, "FFMLinks", {1, column});
+    for (std::int8_t column : {si::Mbix, si::pDfix, si::pDbix}) RequireIndex(*FFMLinks(), "FFMLinks", {1, column});
     for (std::int8_t column : {si::pMbix, si::Dfix, si::Dbix, si::Rfix, si::Rpix})
-        RequireIndex(*XFMLinks, "XFMLinks", {1, column});
+        RequireIndex(*XFMLinks(), "XFMLinks", {1, column});
     const TDataContext market = FirmContext(0);
-    const TSimArr* namesT = OptionalArr(*ResultsT, kCategoryFtaMarket, market, "BrdNames");
-    const int countT = ClampCount(*this, OptionalSmallint(*ResultsT, kCategoryFtaMarket, market, "NbMktedBrds", 0),
+    const TSimArr* namesT = OptionalArr(*ResultsT(), kCategoryFtaMarket, market, "BrdNames");
+    const int countT = ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "NbMktedBrds", 0),
                                   RowCapacity(namesT, kMaxMktBrands), "marketed brands of t of " + where);
-    const TSimArr* firmNamesT = OptionalArr(*ResultsT, kCategoryFirmFtaMarket, context, "FirMktedBrds");
+    const TSimArr* firmNamesT = OptionalArr(*ResultsT(), kCategoryFirmFtaMarket, context, "FirMktedBrds");
     const int firmCountT =
-        ClampCount(*this, OptionalSmallint(*ResultsT, kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
+        ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
                    RowCapacity(firmNamesT, kMaxFirmBrands), "brands of t of " + where);
 
     for (int k = 1; k <= count; ++k) {
         const int m = ++marketBrands;
-        XFMLinks->SetByte({m, si::Dfix}, firm);
-        XFMLinks->SetByte({m, si::Dbix}, k);
-        FFMLinks->SetByte({k, si::Mbix}, m);
+        XFMLinks()->SetByte({m, si::Dfix}, firm);
+        XFMLinks()->SetByte({m, si::Dbix}, k);
+        FFMLinks()->SetByte({k, si::Mbix}, m);
         const std::string brand = portfolio->GetZts({k, si::BrdName});
         const std::string prototype = portfolio->GetZts({k, si::ProName});
-        BrdNames->SetZts({m}, brand);
+        BrdNames()->SetZts({m}, brand);
         firmNames.SetZts({k}, brand);
         firmPros.SetZts({k}, prototype);
-        XFMLinks->SetByte({m, si::pMbix}, FindModelName(namesT, countT, brand));
-        FFMLinks->SetByte({k, si::pDfix}, firm);
-        FFMLinks->SetByte({k, si::pDbix}, FindModelName(firmNamesT, firmCountT, brand));
+        XFMLinks()->SetByte({m, si::pMbix}, FindModelName(namesT, countT, brand));
+        FFMLinks()->SetByte({k, si::pDfix}, firm);
+        FFMLinks()->SetByte({k, si::pDbix}, FindModelName(firmNamesT, firmCountT, brand));
         int owner = 0;
         int index = 0;
         if (!FindPrototypeOwner(prototype, firm, owner, index))
             throw EModelError(FormatText("Could not find prototype %s for %s", {prototype, brand}));
-        XFMLinks->SetByte({m, si::Rfix}, owner);
-        XFMLinks->SetByte({m, si::Rpix}, index);
+        XFMLinks()->SetByte({m, si::Rfix}, owner);
+        XFMLinks()->SetByte({m, si::Rpix}, index);
     }
     return marketBrands;
 }
@@ -97,7 +97,7 @@ bool TModCV3::FindPrototypeOwner(const std::string& prototype, int firm, int& ow
         owner = firm;
         return true;
     }
-    const int firms = std::min<int>(Data->NbFirms(), kMaxModelFirms);
+    const int firms = std::min<int>(Data()->NbFirms(), kMaxModelFirms);
     for (int other = 1; other <= firms; ++other)
         if (other != firm && FindPrototype(prototype, other, index)) {
             owner = other;
@@ -108,10 +108,10 @@ bool TModCV3::FindPrototypeOwner(const std::string& prototype, int firm, int& ow
 
 bool TModCV3::FindPrototype(std::string_view name, int firm, int& index) const {
     const TDataContext context = FirmContext(firm);
-    const TSimArr* names = OptionalArr(*ResultsT, kCategoryFirmMarket, context, "ProNames");
-    const int count = ClampCount(*this, OptionalSmallint(*ResultsT, kCategoryFirmMarket, context, "NbPros", 0),
+    const TSimArr* names = OptionalArr(*ResultsT(), kCategoryFirmMarket, context, "ProNames");
+    const int count = ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmMarket, context, "NbPros", 0),
                                  RowCapacity(names, kMaxPrototypePlaces),
-                                 FormatText("prototypes of t of firm %d, market %d", {firm, Ctx.SelMarket}));
+                                 FormatText("prototypes of t of firm %d, market %d", {firm, Ctx().SelMarket}));
     index = FindModelName(names, count, name);
     return index != 0;
 }
@@ -120,11 +120,11 @@ bool TModCV3::FindPrototype(std::string_view name, int firm, int& index) const {
 void TModCV3::SetMarketAge(int marketBrands) {
     const TDataContext market = FirmContext(0);
     int age = marketBrands > 0 ? 1 : 0;
-    if (Ctx.SelPeriod + 1 != 0) {
-        const int ageT = std::max<int>(0, OptionalSmallint(*ResultsT, kCategoryFtaMarket, market, "MktAge", 0));
+    if (Ctx().SelPeriod + 1 != 0) {
+        const int ageT = std::max<int>(0, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "MktAge", 0));
         age = marketBrands > 0 || ageT > 0 ? ageT + 1 : 0;
     }
-    ResultsT1->SetSmallint(kCategoryFtaMarket, market, "MktAge", static_cast<std::int16_t>(age));
+    ResultsT1()->SetSmallint(kCategoryFtaMarket, market, "MktAge", static_cast<std::int16_t>(age));
 }
 
 }  // namespace cv

@@ -93,22 +93,22 @@ void TModDDecs::SetMarket(int fta, int mkt) { TModBasic::SetMarket(fta, mkt); }
 // their identity and only what changes is marked changed; a copy taken before
 // puts the set back when a carry or the copy into the defaults fails.
 void TModDDecs::Run() {
-    if (!Data) throw EModelError("the default decisions were not initialised");
-    TCvPerData before(DecisionsT2->What(), DecisionsT2->Period());
-    before.CopyAllCells(*DecisionsT2);
+    if (!Data()) throw EModelError("the default decisions were not initialised");
+    TCvPerData before(DecisionsT2()->What(), DecisionsT2()->Period());
+    before.CopyAllCells(*DecisionsT2());
     try {
         RunCarries();
-        DefaultsT2->CopyAllCells(*DecisionsT2);
+        DefaultsT2()->CopyAllCells(*DecisionsT2());
     } catch (...) {
-        DecisionsT2->SwapCells(before);
+        DecisionsT2()->SwapCells(before);
         throw;
     }
 }
 
 void TModDDecs::RunCarries() {
-    const int firms = ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms");
-    const int zones = ClampCount(*this, Data->NbFtas(), kMaxCellZone, "number of zones");
-    const int markets = ClampCount(*this, Data->NbMarkets(), kMaxCellMarket, "number of markets");
+    const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
+    const int zones = ClampCount(*this, Data()->NbFtas(), kMaxCellZone, "number of zones");
+    const int markets = ClampCount(*this, Data()->NbMarkets(), kMaxCellMarket, "number of markets");
     for (int firm = 1; firm <= firms; ++firm) {
         SelectCell(firm, 0, 0);
         CarryFinance();
@@ -128,7 +128,7 @@ void TModDDecs::RunCarries() {
         for (int mkt = 1; mkt <= markets; ++mkt) {
             SetMarket(fta, mkt);
             for (int firm = 1; firm <= firms; ++firm) {
-                Ctx.SelFirm = static_cast<std::int16_t>(firm);
+                Ctx().SelFirm = static_cast<std::int16_t>(firm);
                 CarryBrandDecisions();
                 CarryMarketStudies();
                 CarryPlanFigures();
@@ -141,20 +141,21 @@ void TModDDecs::RunCarries() {
         }
     for (int firm = 1; firm <= firms; ++firm) {
         SelectCell(firm, 0, 0);
-        DecisionsT2->SetSmallint(kCategoryFirm, Ctx, "DecStatus", 0);
+        DecisionsT2()->SetSmallint(kCategoryFirm, Ctx(), "DecStatus", 0);
     }
 }
 
 void TModDDecs::SelectCell(int firm, int fta, int mkt) {
-    Ctx.SelFirm = static_cast<std::int16_t>(firm);
-    Ctx.SelFta = static_cast<std::int16_t>(fta);
-    Ctx.SelMarket = static_cast<std::int16_t>(mkt);
+    Ctx().SelFirm = static_cast<std::int16_t>(firm);
+    Ctx().SelFta = static_cast<std::int16_t>(fta);
+    Ctx().SelMarket = static_cast<std::int16_t>(mkt);
 }
 
 TSimArr* TModDDecs::CarryArr(int category, std::string_view name) {
-    if (OptionalArr(*DecisionsT1, category, Ctx, name)) return DecisionsT2->DupSimArr(*DecisionsT1, category, Ctx, name);
-    const std::string where = DescribeCell(*DecisionsT1, category, Ctx);
-    TSimArr* stale = OptionalArr(*DecisionsT2, category, Ctx, name);
+    if (OptionalArr(*DecisionsT1(), category, Ctx(), name))
+        return DecisionsT2()->DupSimArr(*DecisionsT1(), category, Ctx(), name);
+    const std::string where = DescribeCell(*DecisionsT1(), category, Ctx());
+    TSimArr* stale = OptionalArr(*DecisionsT2(), category, Ctx(), name);
     if (stale) {
         stale->Clear();
         LogFmt(0, "array %s missing in the %s: its copy in t+2 cleared", {name, where});
@@ -167,11 +168,11 @@ TSimArr* TModDDecs::CarryArr(int category, std::string_view name) {
 // ---- Firm ----
 
 void TModDDecs::CarryFinance() {
-    TSimArr* loans = OptionalArr(*DecisionsT2, kCategoryFirm, Ctx, "LoanVal");
-    if (!loans) loans = &DecisionsT2->CreateSimArr(kCategoryFirm, Ctx, "LoanVal", dkReal48, 0, {si::LoanTerms});
+    TSimArr* loans = OptionalArr(*DecisionsT2(), kCategoryFirm, Ctx(), "LoanVal");
+    if (!loans) loans = &DecisionsT2()->CreateSimArr(kCategoryFirm, Ctx(), "LoanVal", dkReal48, 0, {si::LoanTerms});
     loans->Clear();
     for (std::string_view name : {"LoanAck", "BgtChgAck", "NbQueriesMade"})
-        DecisionsT2->SetSmallint(kCategoryFirm, Ctx, name, 0);
+        DecisionsT2()->SetSmallint(kCategoryFirm, Ctx(), name, 0);
 }
 
 // ---- Firm and market ----
@@ -182,17 +183,17 @@ void TModDDecs::CarryProjects() {
     TSimArr* finances = CarryArr(kCategoryFirmMarket, "PrjFins");
     for (TSimArr* list : {names, levels, finances})
         if (list) list->Clear();
-    DecisionsT2->SetSmallint(kCategoryFirmMarket, Ctx, "NbPrjs", 0);
-    const std::int16_t wanted = OptionalSmallint(*DecisionsT1, kCategoryFirmMarket, Ctx, "NbPrjs", 0);
+    DecisionsT2()->SetSmallint(kCategoryFirmMarket, Ctx(), "NbPrjs", 0);
+    const std::int16_t wanted = OptionalSmallint(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "NbPrjs", 0);
     if (wanted <= 0) return;
 
-    const std::string where = DescribeCell(*DecisionsT1, kCategoryFirmMarket, Ctx);
-    const TSimArr& namesT1 = RequireArr(*DecisionsT1, kCategoryFirmMarket, Ctx, "PrjNames");
-    RequireArr(*DecisionsT1, kCategoryFirmMarket, Ctx, "PrjTecs");
-    RequireArr(*DecisionsT1, kCategoryFirmMarket, Ctx, "PrjFins");
-    const TSimArr& proNames = RequireArr(*ResultsT1, kCategoryFirmMarket, Ctx, "ProNames");
-    const TSimArr& proLevels = RequireArr(*ResultsT1, kCategoryFirmMarket, Ctx, "ProTecs");
-    const TSimArr& proFinances = RequireArr(*ResultsT1, kCategoryFirmMarket, Ctx, "ProFins");
+    const std::string where = DescribeCell(*DecisionsT1(), kCategoryFirmMarket, Ctx());
+    const TSimArr& namesT1 = RequireArr(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "PrjNames");
+    RequireArr(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "PrjTecs");
+    RequireArr(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "PrjFins");
+    const TSimArr& proNames = RequireArr(*ResultsT1(), kCategoryFirmMarket, Ctx(), "ProNames");
+    const TSimArr& proLevels = RequireArr(*ResultsT1(), kCategoryFirmMarket, Ctx(), "ProTecs");
+    const TSimArr& proFinances = RequireArr(*ResultsT1(), kCategoryFirmMarket, Ctx(), "ProFins");
     const int projects = ClampCount(*this, wanted, RowCapacity(&namesT1, kAnyRows), "projects of the " + where);
     const int slots = std::min({RowCapacity(names, kAnyRows), RowCapacity(levels, kAnyRows),
                                 RowCapacity(finances, kAnyRows)});
@@ -218,7 +219,7 @@ void TModDDecs::CarryProjects() {
         RequireIndex(*finances, "PrjFins", {count, si::ProDecStatus});
         finances->SetReal48({count, si::ProAllBgt}, required);
         finances->SetReal48({count, si::ProDecStatus}, 0);
-        DecisionsT2->SetSmallint(kCategoryFirmMarket, Ctx, "NbPrjs", static_cast<std::int16_t>(count));
+        DecisionsT2()->SetSmallint(kCategoryFirmMarket, Ctx(), "NbPrjs", static_cast<std::int16_t>(count));
     }
 }
 
@@ -226,12 +227,12 @@ void TModDDecs::CarryProjects() {
 
 void TModDDecs::CarrySalesForce() {
     CarryArr(kCategoryFirmFta, "SlfSize");
-    DecisionsT2->SetSmallint(kCategoryFirmFta, Ctx, "SlfDecStatus", 0);
+    DecisionsT2()->SetSmallint(kCategoryFirmFta, Ctx(), "SlfDecStatus", 0);
 }
 
 void TModDDecs::CarryFtaStudies() {
     CarryArr(kCategoryFirmFta, "DecStuFta");
-    DecisionsT2->SetSmallint(kCategoryFirmFta, Ctx, "StudiesDecStatus", 0);
+    DecisionsT2()->SetSmallint(kCategoryFirmFta, Ctx(), "StudiesDecStatus", 0);
 }
 
 // A contract first used in period p for d periods runs through p + d - 1.
@@ -240,20 +241,20 @@ void TModDDecs::CarryContracts() {
     TSimArr* terms = CarryArr(kCategoryFirmFta, "CctTerms");
     for (TSimArr* list : {subjects, terms})
         if (list) list->Clear();
-    DecisionsT2->SetSmallint(kCategoryFirmFta, Ctx, "NbCcts", 0);
-    const std::int16_t wanted = OptionalSmallint(*DecisionsT1, kCategoryFirmFta, Ctx, "NbCcts", 0);
+    DecisionsT2()->SetSmallint(kCategoryFirmFta, Ctx(), "NbCcts", 0);
+    const std::int16_t wanted = OptionalSmallint(*DecisionsT1(), kCategoryFirmFta, Ctx(), "NbCcts", 0);
     if (wanted <= 0) return;
 
-    const std::string where = DescribeCell(*DecisionsT1, kCategoryFirmFta, Ctx);
-    const TSimArr& subjectsT1 = RequireArr(*DecisionsT1, kCategoryFirmFta, Ctx, "CctWhat");
-    const TSimArr& termsT1 = RequireArr(*DecisionsT1, kCategoryFirmFta, Ctx, "CctTerms");
+    const std::string where = DescribeCell(*DecisionsT1(), kCategoryFirmFta, Ctx());
+    const TSimArr& subjectsT1 = RequireArr(*DecisionsT1(), kCategoryFirmFta, Ctx(), "CctWhat");
+    const TSimArr& termsT1 = RequireArr(*DecisionsT1(), kCategoryFirmFta, Ctx(), "CctTerms");
     const int contracts = ClampCount(*this, wanted, std::min(RowCapacity(&subjectsT1, kAnyRows),
                                                              RowCapacity(&termsT1, kAnyRows)),
                                      "contracts of the " + where);
     if (contracts == 0) return;
     RequireIndex(termsT1, "CctTerms", {contracts, 1, si::Per1stUse});
     RequireIndex(termsT1, "CctTerms", {contracts, 1, si::Duration});
-    const long double periodT2 = Data->CurPeriod() + 2;
+    const long double periodT2 = Data()->CurPeriod() + 2;
 
     int count = 0;
     for (int i = 1; i <= contracts; ++i) {
@@ -263,7 +264,7 @@ void TModDDecs::CarryContracts() {
         ++count;
         CopyRow(*subjects, "CctWhat", count, subjectsT1, "CctWhat", i);
         CopyRow(*terms, "CctTerms", count, termsT1, "CctTerms", i);
-        DecisionsT2->SetSmallint(kCategoryFirmFta, Ctx, "NbCcts", static_cast<std::int16_t>(count));
+        DecisionsT2()->SetSmallint(kCategoryFirmFta, Ctx(), "NbCcts", static_cast<std::int16_t>(count));
     }
 }
 
@@ -272,23 +273,23 @@ void TModDDecs::CarryContracts() {
 void TModDDecs::CarryBrandDecisions() {
     TSimArr* mix = CarryArr(kCategoryFirmFtaMarket, "DecBrdCV3");
     for (std::string_view name : {"DecBrdPort", "SlfAlloc", "SegStrat"}) CarryArr(kCategoryFirmFtaMarket, name);
-    const std::int16_t wanted = OptionalSmallint(*DecisionsT1, kCategoryFirmFtaMarket, Ctx, "NbMktedBrds", 0);
+    const std::int16_t wanted = OptionalSmallint(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "NbMktedBrds", 0);
     if (wanted <= 0) {
-        DecisionsT2->SetSmallint(kCategoryFirmFtaMarket, Ctx, "NbMktedBrds", 0);
+        DecisionsT2()->SetSmallint(kCategoryFirmFtaMarket, Ctx(), "NbMktedBrds", 0);
         return;
     }
-    RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, Ctx, "DecBrdCV3");
+    RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "DecBrdCV3");
     // Worded as the driver's set-up of the marketed brands words the same clamp, so that
     // the warning is listed once.
-    const std::string where = FormatText("firm %d, zone %d, market %d", {Ctx.SelFirm, Ctx.SelFta, Ctx.SelMarket});
+    const std::string where = FormatText("firm %d, zone %d, market %d", {Ctx().SelFirm, Ctx().SelFta, Ctx().SelMarket});
     const int brands = ClampCount(*this, wanted, RowCapacity(mix, kMaxFirmBrands), "brands of " + where);
-    DecisionsT2->SetSmallint(kCategoryFirmFtaMarket, Ctx, "NbMktedBrds", static_cast<std::int16_t>(brands));
+    DecisionsT2()->SetSmallint(kCategoryFirmFtaMarket, Ctx(), "NbMktedBrds", static_cast<std::int16_t>(brands));
     if (brands == 0) return;
 
     for (std::int8_t member : {si::PortStatus, si::SellStock, si::CoType, si::CoSOrP1, si::CoVal1, si::CoSOrP2,
                                si::CoVal2, si::BrdDecStatus, si::AvailStock})
         RequireIndex(*mix, "DecBrdCV3", {brands, member});
-    const TSimArr& inventory = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, Ctx, "Inventory");
+    const TSimArr& inventory = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, Ctx(), "Inventory");
     RequireIndex(inventory, "Inventory", {inventory.LB(1), brands, si::InvSize});
     RequireIndex(inventory, "Inventory", {inventory.UB(1), 1, si::InvSize});
 
@@ -306,11 +307,11 @@ void TModDDecs::CarryBrandDecisions() {
 
 void TModDDecs::CarryMarketStudies() {
     CarryArr(kCategoryFirmFtaMarket, "DecStuMkt");
-    DecisionsT2->SetSmallint(kCategoryFirmFta, Ctx, "StudiesDecStatus", 0);
+    DecisionsT2()->SetSmallint(kCategoryFirmFta, Ctx(), "StudiesDecStatus", 0);
 }
 
 TSimArr& TModDDecs::PlanArray(std::string_view name, const TSeries* rows, const TSeries* columns) {
-    TSimArr* array = OptionalArr(*DecisionsT2, kCategoryFirmFtaMarket, Ctx, name);
+    TSimArr* array = OptionalArr(*DecisionsT2(), kCategoryFirmFtaMarket, Ctx(), name);
     if (array && ShapedBy(*array, rows, columns)) {
         array->Clear();
         return *array;
@@ -319,7 +320,7 @@ TSimArr& TModDDecs::PlanArray(std::string_view name, const TSeries* rows, const 
     std::vector<const TSeries*> dimensions{rows};
     if (columns) dimensions.push_back(columns);
     fresh->InitFromSeries(dkReal48, 0, dimensions);
-    if (!array) return DecisionsT2->AddSimArr(kCategoryFirmFtaMarket, Ctx, name, std::move(fresh));
+    if (!array) return DecisionsT2()->AddSimArr(kCategoryFirmFtaMarket, Ctx(), name, std::move(fresh));
     array->Assign(*fresh);  // a plan over other segments or channels is replaced whole
     return *array;
 }
@@ -327,31 +328,31 @@ TSimArr& TModDDecs::PlanArray(std::string_view name, const TSeries* rows, const 
 // "BrdUSales"[m, s, c] of t+1 holds the forecast unit sales of market brand m
 // in segment s and channel c.
 void TModDDecs::CarryPlanFigures() {
-    const int firm = Ctx.SelFirm;
-    TSimArr& segmentSales = PlanArray("MPSegSales", SegSeries, nullptr);
-    TSimArr& brandSegmentSales = PlanArray("MPBrdSegSales", FirBrand, SegSeries);
-    TSimArr& channelShares = PlanArray("MPBrdChaSales", FirBrand, ChaSeries);
-    if (NbMktedBrdsT1 == 0) return;
+    const int firm = Ctx().SelFirm;
+    TSimArr& segmentSales = PlanArray("MPSegSales", SegSeries(), nullptr);
+    TSimArr& brandSegmentSales = PlanArray("MPBrdSegSales", FirBrand(), SegSeries());
+    TSimArr& channelShares = PlanArray("MPBrdChaSales", FirBrand(), ChaSeries());
+    if (NbMktedBrdsT1() == 0) return;
 
-    const TSimArr& unitSales = RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "BrdUSales");
-    RequireIndex(unitSales, "BrdUSales", {1, SegSeries->Lo(), ChaSeries->Lo()});
-    RequireIndex(unitSales, "BrdUSales", {NbMktedBrdsT1, SegSeries->Hi(), ChaSeries->Hi()});
-    for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s) {
+    const TSimArr& unitSales = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdUSales");
+    RequireIndex(unitSales, "BrdUSales", {1, SegSeries()->Lo(), ChaSeries()->Lo()});
+    RequireIndex(unitSales, "BrdUSales", {NbMktedBrdsT1(), SegSeries()->Hi(), ChaSeries()->Hi()});
+    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
         long double total = 0;
-        for (int m = 1; m <= NbMktedBrdsT1; ++m)
-            for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c) total += unitSales.GetReal48({m, s, c});
+        for (int m = 1; m <= NbMktedBrdsT1(); ++m)
+            for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) total += unitSales.GetReal48({m, s, c});
         segmentSales.SetReal48({s}, total);
     }
 
-    const int brands = FirNbMktedBrdsT1[firm];
+    const int brands = FirNbMktedBrdsT1()[firm];
     if (brands == 0) return;
-    RequireIndex(brandSegmentSales, "MPBrdSegSales", {brands, SegSeries->Hi()});
+    RequireIndex(brandSegmentSales, "MPBrdSegSales", {brands, SegSeries()->Hi()});
     for (int k = 1; k <= brands; ++k) {
-        const int m = Mbix[firm][k];
+        const int m = Mbix()[firm][k];
         RequireMarketBrand(m);
-        for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s) {
+        for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
             long double sales = 0;
-            for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c) sales += unitSales.GetReal48({m, s, c});
+            for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) sales += unitSales.GetReal48({m, s, c});
             brandSegmentSales.SetReal48({k, s}, sales);
         }
         CarryChannelShares(channelShares, k, unitSales, m);
@@ -365,16 +366,16 @@ void TModDDecs::CarryPlanFigures() {
 void TModDDecs::CarryChannelShares(TSimArr& shares, int brand, const TDynArr& unitSales, int marketBrand) {
     auto channelSales = [&](int c) {
         long double sales = 0;
-        for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s) sales += unitSales.GetReal48({marketBrand, s, c});
+        for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) sales += unitSales.GetReal48({marketBrand, s, c});
         return sales;
     };
     long double total = 0;
-    for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c) total += channelSales(c);
+    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) total += channelSales(c);
     long double accumulated = 0;
-    for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c) {
+    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
         const long double left = kWholeShare - accumulated;
         long double share = left;
-        if (c < ChaSeries->Hi()) {
+        if (c < ChaSeries()->Hi()) {
             share = total > 0 ? std::nearbyint(kWholeShare * channelSales(c) / total) : 0;
             share = std::clamp<long double>(share, 0, left);
         }

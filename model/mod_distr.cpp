@@ -31,16 +31,16 @@ void TModDistr::Init(TCvInd& data, TWorkRec* workRec) {
 
 void TModDistr::SetMarket(int fta, int mkt) {
     TModBasic::SetMarket(fta, mkt);
-    BrdRPricesT1 = &RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "BrdRPrices");
-    BrdUSalesT1 = &RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "BrdUSales");
-    BrdPastMSUT1 = &RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "BrdPastMSU");
-    DisCovIdxsT1 = &RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "DisCovIdxs");
+    BrdRPricesT1 = &RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdRPrices");
+    BrdUSalesT1 = &RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdUSales");
+    BrdPastMSUT1 = &RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdPastMSU");
+    DisCovIdxsT1 = &RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "DisCovIdxs");
     BrdPastMSUT = DisCovIdxsT = nullptr;
     if (SimulatedPeriod() > 0) {
-        BrdPastMSUT = OptionalArr(*ResultsT, kCategoryFtaMarket, Ctx, "BrdPastMSU");
-        DisCovIdxsT = OptionalArr(*ResultsT, kCategoryFtaMarket, Ctx, "DisCovIdxs");
+        BrdPastMSUT = OptionalArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "BrdPastMSU");
+        DisCovIdxsT = OptionalArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "DisCovIdxs");
         if (!DisCovIdxsT)
-            LogFmt(1, "array DisCovIdxs missing in the %s", {DescribeCell(*ResultsT, kCategoryFtaMarket, Ctx)});
+            LogFmt(1, "array DisCovIdxs missing in the %s", {DescribeCell(*ResultsT(), kCategoryFtaMarket, Ctx())});
     }
     CarryPastMarketShares();
 }
@@ -53,48 +53,48 @@ void TModDistr::CarryPastMarketShares() {
 }
 
 void TModDistr::PlanSales(std::uint16_t /*flags*/) {
-    if (NbMktedBrdsT1 == 0 || SegSeries->Count() == 0 || ChaSeries->Count() == 0) return;
-    RequireBox(*BrdUSalesT1, "BrdUSales", {1, SegSeries->Lo(), ChaSeries->Lo()},
-               {static_cast<int>(NbMktedBrdsT1), SegSeries->Hi(), ChaSeries->Hi()});
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) PlanBrandSales(brand);
+    if (NbMktedBrdsT1() == 0 || SegSeries()->Count() == 0 || ChaSeries()->Count() == 0) return;
+    RequireBox(*BrdUSalesT1, "BrdUSales", {1, SegSeries()->Lo(), ChaSeries()->Lo()},
+               {static_cast<int>(NbMktedBrdsT1()), SegSeries()->Hi(), ChaSeries()->Hi()});
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) PlanBrandSales(brand);
 }
 
 void TModDistr::PlanBrandSales(int brand) {
-    Ctx.SelFirm = Dfix[brand];
-    const int row = Dbix[brand];
-    const TSimArr& segSales = RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, Ctx, "MPBrdSegSales");
-    const TSimArr& chaSales = RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, Ctx, "MPBrdChaSales");
-    RequireBox(segSales, "MPBrdSegSales", {row, SegSeries->Lo()}, {row, SegSeries->Hi()});
-    RequireBox(chaSales, "MPBrdChaSales", {row, ChaSeries->Lo()}, {row, ChaSeries->Hi()});
+    Ctx().SelFirm = Dfix()[brand];
+    const int row = Dbix()[brand];
+    const TSimArr& segSales = RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "MPBrdSegSales");
+    const TSimArr& chaSales = RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "MPBrdChaSales");
+    RequireBox(segSales, "MPBrdSegSales", {row, SegSeries()->Lo()}, {row, SegSeries()->Hi()});
+    RequireBox(chaSales, "MPBrdChaSales", {row, ChaSeries()->Lo()}, {row, ChaSeries()->Hi()});
     std::vector<long double> shares;
-    for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c)
+    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c)
         shares.push_back(Amount(chaSales.GetReal48({row, c}), [&] {
             return FormatText("MPBrdChaSales[%d, %d] of %s", {row, c, BrandWhere(brand)});
         }));
-    for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s) {
+    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
         const long double planned = Amount(segSales.GetReal48({row, s}), [&] {
             return FormatText("MPBrdSegSales[%d, %d] of %s", {row, s, BrandWhere(brand)});
         });
-        for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c)
+        for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c)
             BrdUSalesT1->SetReal48({brand, s, c},
-                                   planned / kPlanUnitScale * shares[static_cast<std::size_t>(c - ChaSeries->Lo())] /
+                                   planned / kPlanUnitScale * shares[static_cast<std::size_t>(c - ChaSeries()->Lo())] /
                                        kShareScale);
     }
 }
 
 void TModDistr::FinishZones(std::uint16_t /*flags*/) {
-    for (int zone = 1; zone <= Data->NbFtas(); ++zone) {
-        Ctx.SelFirm = 0;
-        Ctx.SelFta = static_cast<std::int16_t>(zone);
-        Ctx.SelMarket = 0;
-        ChaSeries = Data->ChaSeries(zone);
-        if (!ChaSeries) throw EModelError(FormatText("no channel series for zone %d", {zone}));
+    for (int zone = 1; zone <= Data()->NbFtas(); ++zone) {
+        Ctx().SelFirm = 0;
+        Ctx().SelFta = static_cast<std::int16_t>(zone);
+        Ctx().SelMarket = 0;
+        SelectChannels(Data()->ChaSeries(zone));
+        if (!ChaSeries()) throw EModelError(FormatText("no channel series for zone %d", {zone}));
         SalesForceCosts();
-        for (int market = 1; market <= Data->NbMarkets(); ++market) {
-            Ctx.SelFirm = 0;
-            Ctx.SelMarket = static_cast<std::int16_t>(market);
+        for (int market = 1; market <= Data()->NbMarkets(); ++market) {
+            Ctx().SelFirm = 0;
+            Ctx().SelMarket = static_cast<std::int16_t>(market);
             SetMarket(zone, market);
-            if (NbMktedBrdsT1 == 0) continue;
+            if (NbMktedBrdsT1() == 0) continue;
             BrandSalesForce();
             ChannelResults();
         }
@@ -102,8 +102,8 @@ void TModDistr::FinishZones(std::uint16_t /*flags*/) {
 }
 
 std::string TModDistr::BrandWhere(int brand) const {
-    const std::string name = BrdNames && IndexInBounds(*BrdNames, {brand}) ? BrdNames->GetZts({brand}) : "?";
-    return FormatText("%s of firm %d, zone %d, market %d", {name, Dfix[brand], Ctx.SelFta, Ctx.SelMarket});
+    const std::string name = BrdNames() && IndexInBounds(*BrdNames(), {brand}) ? BrdNames()->GetZts({brand}) : "?";
+    return FormatText("%s of firm %d, zone %d, market %d", {name, Dfix()[brand], Ctx().SelFta, Ctx().SelMarket});
 }
 
 void TModDistr::RequireBox(const TDynArr& array, std::string_view name, const TIndex& first, const TIndex& last) {

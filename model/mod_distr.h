@@ -77,7 +77,7 @@ public:
 
 private:
     // The simulated period t+1.
-    int SimulatedPeriod() const { return Ctx.DecPeriod; }
+    int SimulatedPeriod() const { return Ctx().DecPeriod; }
     void PlanBrandSales(int brand);
     void CarryPastMarketShares();
     // A plan entry or decision amount as the computation uses it (see

@@ -28,27 +28,27 @@ constexpr long double kMarginScale = 1000;
 // back on an array's first element.
 long double TModDistr::SalaryMoneyFactor() const {
     const int period = SimulatedPeriod();
-    TDataContext zone = Ctx;
+    TDataContext zone = Ctx();
     zone.SelFirm = zone.SelMarket = 0;
-    const TCvPerData& constant = Data->ConstPart();
+    const TCvPerData& constant = Data()->ConstPart();
     const TSimArr& economics = RequireArr(constant, kCategoryFta, zone, "Economics");
     RequireIndex(economics, "Economics", {0, si::ExchangeRate});
     RequireIndex(economics, "Economics", {period, si::InflationRate});
     RequireIndex(RequireArr(constant, kCategoryFta, zone, "DeflatFacs"), "DeflatFacs", {period, si::Salaries});
     RequireIndex(RequireArr(constant, kCategoryFta, zone, "CumInflation"), "CumInflation",
-                 {std::min<int>(period, PerSeries->Hi()), si::Salaries});
-    return Data->ConvertToFta(period, Ctx.SelFta, true, 1, si::Salaries);
+                 {std::min<int>(period, PerSeries()->Hi()), si::Salaries});
+    return Data()->ConvertToFta(period, Ctx().SelFta, true, 1, si::Salaries);
 }
 
 long double TModDistr::ZoneParameter(const char* name, long double defaultValue) const {
-    TDataContext zone = Ctx;
+    TDataContext zone = Ctx();
     zone.SelFirm = zone.SelMarket = 0;
-    return Data->ConstPart().GetRealDef(kCategoryFta, zone, name, defaultValue);
+    return Data()->ConstPart().GetRealDef(kCategoryFta, zone, name, defaultValue);
 }
 
 long double TModDistr::SalesForceSize(int firm, int channel) const {
-    return Amount(GetSalesForceSize(firm, Ctx.SelFta, channel), [&] {
-        return FormatText("SlfSize[%d] of firm %d, zone %d", {channel, firm, Ctx.SelFta});
+    return Amount(GetSalesForceSize(firm, Ctx().SelFta, channel), [&] {
+        return FormatText("SlfSize[%d] of firm %d, zone %d", {channel, firm, Ctx().SelFta});
     });
 }
 
@@ -57,21 +57,21 @@ void TModDistr::SalesForceCosts() {
     const long double base = ZoneParameter(kSlpBaseCost, kDefaultSlpBaseCost) * conv;
     const long double fire = ZoneParameter(kSlpFireCost, kDefaultSlpFireCost) * conv;
     const long double hire = ZoneParameter(kSlpHireCost, kDefaultSlpHireCost) * conv;
-    const int firms = ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms");
+    const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
     for (int firm = 1; firm <= firms; ++firm) FirmSalesForceCost(firm, base, hire, fire);
 }
 
 void TModDistr::FirmSalesForceCost(int firm, long double base, long double hire, long double fire) {
     long double salespeople = 0;
-    for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c) salespeople += SalesForceSize(firm, c);
+    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) salespeople += SalesForceSize(firm, c);
     const TDataContext cell = FirmContext(firm);
-    TSimArr& report = RequireArr(*ResultsT1, kCategoryFirmFta, cell, "FFXRpt");
+    TSimArr& report = RequireArr(*ResultsT1(), kCategoryFirmFta, cell, "FFXRpt");
     for (std::int8_t element : {si::ffxSlp, si::ffxSlfB, si::ffxSlfH, si::ffxSlfF})
         RequireIndex(report, "FFXRpt", {element});
     long double hiring = 0;
     long double firing = 0;
     if (SimulatedPeriod() > 0) {
-        const TSimArr& before = RequireArr(*ResultsT, kCategoryFirmFta, cell, "FFXRpt");
+        const TSimArr& before = RequireArr(*ResultsT(), kCategoryFirmFta, cell, "FFXRpt");
         RequireIndex(before, "FFXRpt", {si::ffxSlp});
         const long double previous = before.GetReal48({si::ffxSlp});
         hiring = MaxReal(0, static_cast<double>(salespeople - previous)) * hire;
@@ -85,24 +85,24 @@ void TModDistr::FirmSalesForceCost(int firm, long double base, long double hire,
 
 long double TModDistr::BrandSalespeople(int brand) const {
     long double salespeople = 0;
-    for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c)
-        if (SalesForceSize(Dfix[brand], c) > 0) salespeople += GetSalesForceAlloc(c, brand);
+    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c)
+        if (SalesForceSize(Dfix()[brand], c) > 0) salespeople += GetSalesForceAlloc(c, brand);
     return salespeople;
 }
 
 void TModDistr::BrandSalesForce() {
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) {
-        const TDataContext firmZone = FirmContext(Dfix[brand]);
-        const TSimArr& firmReport = RequireArr(*ResultsT1, kCategoryFirmFta, firmZone, "FFXRpt");
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
+        const TDataContext firmZone = FirmContext(Dfix()[brand]);
+        const TSimArr& firmReport = RequireArr(*ResultsT1(), kCategoryFirmFta, firmZone, "FFXRpt");
         for (std::int8_t element : {si::ffxSlp, si::ffxSlfB, si::ffxSlfH, si::ffxSlfF})
             RequireIndex(firmReport, "FFXRpt", {element});
         const long double cost = firmReport.GetReal48({si::ffxSlfB}) + firmReport.GetReal48({si::ffxSlfF}) +
                                  firmReport.GetReal48({si::ffxSlfH});
         const long double salespeople = firmReport.GetReal48({si::ffxSlp});
-        TSimArr& report = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, firmZone, "BrdRpt");
-        RequireIndex(report, "BrdRpt", {Dbix[brand], si::brSlf});
+        TSimArr& report = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, firmZone, "BrdRpt");
+        RequireIndex(report, "BrdRpt", {Dbix()[brand], si::brSlf});
         const long double charged = cost * BrandSalespeople(brand);
-        report.SetReal48({Dbix[brand], si::brSlf},
+        report.SetReal48({Dbix()[brand], si::brSlf},
                          SafeDiv(static_cast<double>(charged), static_cast<double>(salespeople)));
     }
 }
@@ -111,52 +111,52 @@ void TModDistr::BrandSalesForce() {
 // the first of the period series to its end value in the last, and stays at
 // either end outside.
 void TModDistr::ChannelResults() {
-    if (ChaSeries->Count() == 0) return;
-    const int lo = ChaSeries->Lo();
-    const int hi = ChaSeries->Hi();
-    const TSimArr& pars = RequireArr(Data->ConstPart(), kCategoryFtaMarket, Ctx, "ChannelPars");
+    if (ChaSeries()->Count() == 0) return;
+    const int lo = ChaSeries()->Lo();
+    const int hi = ChaSeries()->Hi();
+    const TSimArr& pars = RequireArr(Data()->ConstPart(), kCategoryFtaMarket, Ctx(), "ChannelPars");
     for (std::int8_t element : {si::MarginBeg, si::MarginEnd, si::Discount})
         RequireBox(pars, "ChannelPars", {element, lo}, {element, hi});
-    TSimArr& zoneResults = RequireArr(*ResultsT1, kCategoryFta, Ctx, "XFXRes");
+    TSimArr& zoneResults = RequireArr(*ResultsT1(), kCategoryFta, Ctx(), "XFXRes");
     RequireBox(zoneResults, "XFXRes", {lo, si::Margin}, {hi, si::Margin});
     std::vector<long double> discounts;
     std::vector<long double> margins;
     for (int c = lo; c <= hi; ++c) {
         discounts.push_back(pars.GetReal48({si::Discount, c}));
-        margins.push_back(Rescale(SimulatedPeriod(), PerSeries->Lo() + 1, PerSeries->Hi(),
+        margins.push_back(Rescale(SimulatedPeriod(), PerSeries()->Lo() + 1, PerSeries()->Hi(),
                                   static_cast<double>(pars.GetReal48({si::MarginBeg, c})),
                                   static_cast<double>(pars.GetReal48({si::MarginEnd, c}))));
         zoneResults.SetReal48({c, si::Margin}, margins.back() * kMarginScale);
     }
-    if (SegSeries->Count() == 0) return;
-    RequireBox(*BrdUSalesT1, "BrdUSales", {1, SegSeries->Lo(), lo},
-               {static_cast<int>(NbMktedBrdsT1), SegSeries->Hi(), hi});
-    RequireBox(*BrdRPricesT1, "BrdRPrices", {1, lo}, {static_cast<int>(NbMktedBrdsT1), hi});
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) BrandPrices(brand, discounts, margins);
+    if (SegSeries()->Count() == 0) return;
+    RequireBox(*BrdUSalesT1, "BrdUSales", {1, SegSeries()->Lo(), lo},
+               {static_cast<int>(NbMktedBrdsT1()), SegSeries()->Hi(), hi});
+    RequireBox(*BrdRPricesT1, "BrdRPrices", {1, lo}, {static_cast<int>(NbMktedBrdsT1()), hi});
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) BrandPrices(brand, discounts, margins);
 }
 
 void TModDistr::BrandPrices(int brand, const std::vector<long double>& discounts,
                             const std::vector<long double>& margins) {
     const long double price =
         Amount(GetBrandDecision(brand, si::Price), [&] { return "Price of " + BrandWhere(brand); });
-    const std::string cell = DescribeCell(*ResultsT1, kCategoryFtaMarket, Ctx);
+    const std::string cell = DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx());
     long double units = 0;
     long double retail = 0;
     long double selling = 0;
-    for (int c = ChaSeries->Lo(); c <= ChaSeries->Hi(); ++c) {
-        const std::size_t k = static_cast<std::size_t>(c - ChaSeries->Lo());
+    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
+        const std::size_t k = static_cast<std::size_t>(c - ChaSeries()->Lo());
         long double sold = 0;
-        for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s) sold += BrdUSalesT1->GetReal48({brand, s, c});
+        for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) sold += BrdUSalesT1->GetReal48({brand, s, c});
         const long double channelPrice = (1 - discounts[k]) * price;
         units += sold;
         retail += sold * channelPrice;
         selling += sold * price * (1 - discounts[k]) * (1 - margins[k]);
         StoreSmallintSaturated(*this, *BrdRPricesT1, "BrdRPrices", cell, {brand, c}, channelPrice);
     }
-    TSimArr& report = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, FirmContext(Dfix[brand]), "BrdRpt");
-    RequireBox(report, "BrdRpt", {Dbix[brand], si::brRPrice}, {Dbix[brand], si::brSPrice});
-    report.SetReal48({Dbix[brand], si::brRPrice}, SafeDiv(static_cast<double>(retail), static_cast<double>(units)));
-    report.SetReal48({Dbix[brand], si::brSPrice}, SafeDiv(static_cast<double>(selling), static_cast<double>(units)));
+    TSimArr& report = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[brand]), "BrdRpt");
+    RequireBox(report, "BrdRpt", {Dbix()[brand], si::brRPrice}, {Dbix()[brand], si::brSPrice});
+    report.SetReal48({Dbix()[brand], si::brRPrice}, SafeDiv(static_cast<double>(retail), static_cast<double>(units)));
+    report.SetReal48({Dbix()[brand], si::brSPrice}, SafeDiv(static_cast<double>(selling), static_cast<double>(units)));
 }
 
 }  // namespace cv

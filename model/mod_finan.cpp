@@ -102,38 +102,38 @@ void TModFinan::Init(TCvInd& data, TWorkRec* workRec) {
     TModBasic::Init(data, workRec);
     RequireFinanceSeries();
     RequireZoneReportPrefix();
-    if (CumBrand->Count() < kMinCumBrandLabels)
-        throw EModelError(FormatText("the series CumBrand has %d labels: no brand slot", {CumBrand->Count()}));
+    if (CumBrand()->Count() < kMinCumBrandLabels)
+        throw EModelError(FormatText("the series CumBrand has %d labels: no brand slot", {CumBrand()->Count()}));
 }
 
 void TModFinan::BackBone(std::uint16_t /*flags*/) {
     LogFmt(1, "TModFinan.BackBone");
     const int firms = FirmCount();
     for (int firm = 1; firm <= firms; ++firm) {
-        Ctx.SelFirm = static_cast<std::int16_t>(firm);
+        Ctx().SelFirm = static_cast<std::int16_t>(firm);
         Loans();
     }
-    for (int fta = 1; fta <= Data->NbFtas(); ++fta) {
-        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
-            Ctx.SelFirm = 0;
+    for (int fta = 1; fta <= Data()->NbFtas(); ++fta) {
+        for (int mkt = 1; mkt <= Data()->NbMarkets(); ++mkt) {
+            Ctx().SelFirm = 0;
             SetMarket(fta, mkt);
             if (fta == 1) RnDCosts();
-            if (NbMktedBrdsT1 > 0) BrandRevenues();
+            if (NbMktedBrdsT1() > 0) BrandRevenues();
             MarketStudyCosts();
         }
         NextBudget();
     }
-    for (int fta = 1; fta <= Data->NbFtas(); ++fta) {
-        for (int mkt = 1; mkt <= Data->NbMarkets(); ++mkt) {
+    for (int fta = 1; fta <= Data()->NbFtas(); ++fta) {
+        for (int mkt = 1; mkt <= Data()->NbMarkets(); ++mkt) {
             SetMarket(fta, mkt);
             for (int firm = 1; firm <= firms; ++firm) {
-                Ctx.SelFirm = static_cast<std::int16_t>(firm);
+                Ctx().SelFirm = static_cast<std::int16_t>(firm);
                 CumulateBrandResults();
                 CumulateMarketReport();
             }
         }
         for (int firm = 1; firm <= firms; ++firm) {
-            Ctx.SelFirm = static_cast<std::int16_t>(firm);
+            Ctx().SelFirm = static_cast<std::int16_t>(firm);
             FirmTotals();
         }
     }
@@ -141,17 +141,17 @@ void TModFinan::BackBone(std::uint16_t /*flags*/) {
 }
 
 long double TModFinan::MoneyFactor(int costCategory) const {
-    return Data->ConvertToFta(DecisionPeriod(), Ctx.SelFta, true, 1, costCategory);
+    return Data()->ConvertToFta(DecisionPeriod(), Ctx().SelFta, true, 1, costCategory);
 }
 
-int TModFinan::DecisionPeriod() const { return Data->CurPeriod() + 1; }
+int TModFinan::DecisionPeriod() const { return Data()->CurPeriod() + 1; }
 
-int TModFinan::FirmCount() const { return ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms"); }
+int TModFinan::FirmCount() const { return ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms"); }
 
-int TModFinan::SlotIndex(int k) const { return CumBrand->Lo() + k - 1; }
+int TModFinan::SlotIndex(int k) const { return CumBrand()->Lo() + k - 1; }
 
 TDataContext TModFinan::CellOf(int firm, int zone, int market) const {
-    TDataContext cell = Ctx;
+    TDataContext cell = Ctx();
     cell.SelFirm = static_cast<std::int16_t>(firm);
     cell.SelFta = static_cast<std::int16_t>(zone);
     cell.SelMarket = static_cast<std::int16_t>(market);
@@ -159,22 +159,22 @@ TDataContext TModFinan::CellOf(int firm, int zone, int market) const {
 }
 
 TFinArray TModFinan::ResultT1(int category, const TDataContext& cell, std::string_view name) const {
-    return TFinArray(&RequireArr(*ResultsT1, category, cell, name), name);
+    return TFinArray(&RequireArr(*ResultsT1(), category, cell, name), name);
 }
 
 TFinArray TModFinan::DecisionT1(int category, const TDataContext& cell, std::string_view name) const {
-    return TFinArray(&RequireArr(*DecisionsT1, category, cell, name), name);
+    return TFinArray(&RequireArr(*DecisionsT1(), category, cell, name), name);
 }
 
 TFinArray TModFinan::ConstantArr(int category, const TDataContext& cell, std::string_view name) const {
-    return TFinArray(&RequireArr(Data->ConstPart(), category, cell, name), name);
+    return TFinArray(&RequireArr(Data()->ConstPart(), category, cell, name), name);
 }
 
 TFinArray TModFinan::ResultT(int category, const TDataContext& cell, std::string_view name) const {
-    TSimArr* array = OptionalArr(*ResultsT, category, cell, name);
+    TSimArr* array = OptionalArr(*ResultsT(), category, cell, name);
     if (!array)
         LogFmt(0, "array %s missing in the %s: its values are taken as 0",
-               {name, DescribeCell(*ResultsT, category, cell)});
+               {name, DescribeCell(*ResultsT(), category, cell)});
     return TFinArray(array, name);
 }
 
@@ -183,7 +183,7 @@ TFinArray TModFinan::Carried(int category, const TDataContext& cell, std::string
 }
 
 long double TModFinan::Parameter(int category, std::string_view name, long double defaultValue) const {
-    return Data->ConstPart().GetRealDef(category, Ctx, name, defaultValue);
+    return Data()->ConstPart().GetRealDef(category, Ctx(), name, defaultValue);
 }
 
 long double TModFinan::DecisionReal(long double value, std::string_view what) const {

@@ -38,20 +38,20 @@ const TElementPair kCumulativeSums[] = {
 }  // namespace
 
 void TModFinan::CumulateBrandResults() {
-    const int firm = Ctx.SelFirm;
+    const int firm = Ctx().SelFirm;
     const TDataContext cell = FirmContext(firm);
-    const TSimArr& brands = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, cell, "FirMktedBrds");
+    const TSimArr& brands = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, cell, "FirMktedBrds");
     const TFinArray report = ResultT1(kCategoryFirmFtaMarket, cell, "BrdRpt");
-    TSimArr& names = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, cell, "BrdCumNames");
+    TSimArr& names = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, cell, "BrdCumNames");
     const TFinArray results = ResultT1(kCategoryFirmFtaMarket, cell, "BrdCumRes");
-    const int slots = CumBrand->Count() - 1;
+    const int slots = CumBrand()->Count() - 1;
 
     if (DecisionPeriod() == 0) {
         names.Clear();
         results.Array().Clear();
     } else {
-        CopyOrClear(names, OptionalArr(*ResultsT, kCategoryFirmFtaMarket, cell, "BrdCumNames"), "BrdCumNames");
-        CopyOrClear(results.Array(), OptionalArr(*ResultsT, kCategoryFirmFtaMarket, cell, "BrdCumRes"), "BrdCumRes");
+        CopyOrClear(names, OptionalArr(*ResultsT(), kCategoryFirmFtaMarket, cell, "BrdCumNames"), "BrdCumNames");
+        CopyOrClear(results.Array(), OptionalArr(*ResultsT(), kCategoryFirmFtaMarket, cell, "BrdCumRes"), "BrdCumRes");
     }
     // The copies of t must span every slot and the lost row.
     RequireIndex(names, "BrdCumNames", {SlotIndex(slots + 1)});
@@ -62,8 +62,8 @@ void TModFinan::CumulateBrandResults() {
             results.Set({SlotIndex(k), si::brcIsMkted}, kNotYetSeen);
 
     const int capacity = std::min(RowCapacity(&brands, kMaxFirmBrands), RowCapacity(&report.Array(), kMaxFirmBrands));
-    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, Ctx.SelFta, Ctx.SelMarket});
-    const int count = ClampCount(*this, FirNbMktedBrdsT1[firm], capacity, "marketed brands of t+1 of " + where);
+    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, Ctx().SelFta, Ctx().SelMarket});
+    const int count = ClampCount(*this, FirNbMktedBrdsT1()[firm], capacity, "marketed brands of t+1 of " + where);
     for (int j = 1; j <= count; ++j) {
         const std::string name = brands.GetZts({j});
         int k = FindCumulativeSlot(names, name);
@@ -81,7 +81,7 @@ void TModFinan::CumulateBrandResults() {
 
 // The slot 1..slots holding Name (letter case of a-z ignored), 0 when none does.
 int TModFinan::FindCumulativeSlot(const TSimArr& names, const std::string& name) const {
-    const int slots = CumBrand->Count() - 1;
+    const int slots = CumBrand()->Count() - 1;
     const std::int16_t index = names.FindZts(name, 1, {SlotIndex(1)});
     const int k = index == kZtsNotFound ? 0 : index - SlotIndex(1) + 1;
     return k >= 1 && k <= slots ? k : 0;
@@ -89,7 +89,7 @@ int TModFinan::FindCumulativeSlot(const TSimArr& names, const std::string& name)
 
 template <class Predicate>
 int TModFinan::FirstSlotWithStatus(const TFinArray& results, Predicate matches) const {
-    const int slots = CumBrand->Count() - 1;
+    const int slots = CumBrand()->Count() - 1;
     for (int k = 1; k <= slots; ++k)
         if (matches(results.Get({SlotIndex(k), si::brcIsMkted}))) return k;
     return 0;
@@ -100,7 +100,7 @@ int TModFinan::FirstSlotWithStatus(const TFinArray& results, Predicate matches) 
 // brand no longer marketed, or else the brand of slot 1 even if still marketed,
 // gives up its slot: its results move into the lost row.
 int TModFinan::TakeCumulativeSlot(TSimArr& names, const TFinArray& results, const std::string& name) const {
-    const int slots = CumBrand->Count() - 1;
+    const int slots = CumBrand()->Count() - 1;
     int k = FirstSlotWithStatus(results, [](long double status) { return !(status > 0); });
     if (k == 0) {
         k = FirstSlotWithStatus(results, [](long double status) { return status == kWithdrawn; });
@@ -120,7 +120,7 @@ int TModFinan::TakeCumulativeSlot(TSimArr& names, const TFinArray& results, cons
 }
 
 void TModFinan::CumulateMarketReport() {
-    const TDataContext cell = FirmContext(Ctx.SelFirm);
+    const TDataContext cell = FirmContext(Ctx().SelFirm);
     const TFinArray report = ResultT1(kCategoryFirmFtaMarket, cell, "FFMRpt");
     if (DecisionPeriod() > 0)
         CarryElements(report, ResultT(kCategoryFirmFtaMarket, cell, "FFMRpt"), {si::ffmCumMRS, si::ffmCumRnD});

@@ -46,14 +46,14 @@ void TModFinan::RnDCosts() {
     constexpr int kRnDZone = 1;
     const int firms = FirmCount();
     for (int firm = 1; firm <= firms; ++firm) {
-        Ctx.SelFirm = static_cast<std::int16_t>(firm);
-        const TDataContext cell = CellOf(firm, kRnDZone, Ctx.SelMarket);
+        Ctx().SelFirm = static_cast<std::int16_t>(firm);
+        const TDataContext cell = CellOf(firm, kRnDZone, Ctx().SelMarket);
         const TFinArray report = ResultT1(kCategoryFirmFtaMarket, cell, "FFMRpt");
-        const std::int16_t count = RequireSmallint(*DecisionsT1, kCategoryFirmMarket, cell, "NbPrjs");
+        const std::int16_t count = RequireSmallint(*DecisionsT1(), kCategoryFirmMarket, cell, "NbPrjs");
         long double total = 0;
         if (count > 0) {
             const TFinArray projects = DecisionT1(kCategoryFirmMarket, cell, "PrjFins");
-            const std::string where = FormatText("firm %d, market %d", {firm, Ctx.SelMarket});
+            const std::string where = FormatText("firm %d, market %d", {firm, Ctx().SelMarket});
             const int rows = ClampCount(*this, count, RowCapacity(&projects.Array(), count), "projects of " + where);
             for (int project = 1; project <= rows; ++project)
                 total += DecisionAmount(*this, projects.Get({project, si::ProAllBgt}),
@@ -64,22 +64,22 @@ void TModFinan::RnDCosts() {
 }
 
 void TModFinan::BrandRevenues() {
-    const TDataContext market = CellOf(0, Ctx.SelFta, Ctx.SelMarket);
+    const TDataContext market = CellOf(0, Ctx().SelFta, Ctx().SelMarket);
     const TFinArray unitSales = ResultT1(kCategoryFtaMarket, market, "BrdUSales");
     const TFinArray segSales = ResultT1(kCategoryFtaMarket, market, "SegSales");
     segSales.Array().Clear();
     long double totUnits = 0;
     long double totRetail = 0;
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) {
-        Ctx.SelFirm = Dfix[brand];
-        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(Dfix[brand]), "BrdRpt");
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
+        Ctx().SelFirm = Dfix()[brand];
+        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(Dfix()[brand]), "BrdRpt");
         BrandProfitAndLoss(brand, report, totUnits, totRetail);
         AddSegmentSales(brand, report, unitSales, segSales);
     }
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) {
-        Ctx.SelFirm = Dfix[brand];
-        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(Dfix[brand]), "BrdRpt");
-        const int row = Dbix[brand];
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
+        Ctx().SelFirm = Dfix()[brand];
+        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(Dfix()[brand]), "BrdRpt");
+        const int row = Dbix()[brand];
         report.Set({row, si::brUMS}, Ratio(report.Get({row, si::brUSold}), totUnits) * kShareScale);
         report.Set({row, si::brVMS}, Ratio(report.Get({row, si::brRSales}), totRetail) * kShareScale);
     }
@@ -89,9 +89,9 @@ void TModFinan::BrandRevenues() {
 // contributions before and after marketing of market brand Brand.
 void TModFinan::BrandProfitAndLoss(int brand, const TFinArray& report, long double& totUnits,
                                    long double& totRetail) {
-    const int row = Dbix[brand];
+    const int row = Dbix()[brand];
     const std::string where = FormatText("brand %d of firm %d in zone %d, market %d",
-                                         {row, Dfix[brand], Ctx.SelFta, Ctx.SelMarket});
+                                         {row, Dfix()[brand], Ctx().SelFta, Ctx().SelMarket});
     const long double budget = DecisionAmount(*this, GetBrandDecision(brand, si::AdvertBgt), "AdvertBgt of " + where);
     const long double quality = DecisionReal(GetBrandDecision(brand, si::AdvertQual), "AdvertQual of " + where);
     report.Set({row, si::brAdvM}, (1 - quality) * budget);
@@ -116,8 +116,8 @@ void TModFinan::BrandProfitAndLoss(int brand, const TFinArray& report, long doub
 void TModFinan::AddSegmentSales(int brand, const TFinArray& report, const TFinArray& unitSales,
                                 const TFinArray& segSales) {
     const TSimArr& units = unitSales.Array();
-    const long double price = report.Get({Dbix[brand], si::brRPrice});
-    for (int segment = SegSeries->Lo(); segment <= SegSeries->Hi(); ++segment) {
+    const long double price = report.Get({Dbix()[brand], si::brRPrice});
+    for (int segment = SegSeries()->Lo(); segment <= SegSeries()->Hi(); ++segment) {
         RequireIndex(units, "BrdUSales", {brand, segment, units.NDim() >= 3 ? units.LB(3) : 0});
         const long double sold = units.Sum(kSumOneDimension, {brand, segment, kOpenDim}, kSumPlain);
         segSales.Add({segment, si::Unit}, sold);
@@ -126,21 +126,21 @@ void TModFinan::AddSegmentSales(int brand, const TFinArray& report, const TFinAr
 }
 
 void TModFinan::MarketStudyCosts() {
-    const TFinArray studyParams = ConstantArr(kCategoryFtaMarket, CellOf(0, Ctx.SelFta, Ctx.SelMarket),
+    const TFinArray studyParams = ConstantArr(kCategoryFtaMarket, CellOf(0, Ctx().SelFta, Ctx().SelMarket),
                                               "StuMktParams");
     const long double salaryFactor = MoneyFactor(si::Salaries);
     long double totUnits = 0;
     long double totRetail = 0;
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) AddBrandToMarketReport(brand, totUnits, totRetail);
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) AddBrandToMarketReport(brand, totUnits, totRetail);
     const int firms = FirmCount();
     for (int firm = 1; firm <= firms; ++firm)
         MarketRatiosAndStudies(firm, totUnits, totRetail, studyParams, salaryFactor);
 }
 
 void TModFinan::AddBrandToMarketReport(int brand, long double& totUnits, long double& totRetail) {
-    const int firm = Dfix[brand];
-    const int row = Dbix[brand];
-    Ctx.SelFirm = static_cast<std::int16_t>(firm);
+    const int firm = Dfix()[brand];
+    const int row = Dbix()[brand];
+    Ctx().SelFirm = static_cast<std::int16_t>(firm);
     const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(firm), "BrdRpt");
     const TFinArray marketReport = ResultT1(kCategoryFirmFtaMarket, FirmContext(firm), "FFMRpt");
     for (const TElementPair& pair : kMarketReportSums)
@@ -153,10 +153,10 @@ void TModFinan::AddBrandToMarketReport(int brand, long double& totUnits, long do
 // and the base elements of its market report.
 void TModFinan::MarketRatiosAndStudies(int firm, long double totUnits, long double totRetail,
                                        const TFinArray& studyParams, long double salaryFactor) {
-    Ctx.SelFirm = static_cast<std::int16_t>(firm);
+    Ctx().SelFirm = static_cast<std::int16_t>(firm);
     const TDataContext cell = FirmContext(firm);
     const TFinArray report = ResultT1(kCategoryFirmFtaMarket, cell, "FFMRpt");
-    const TSimArr& orders = RequireArr(*DecisionsT1, kCategoryFirmFtaMarket, cell, "DecStuMkt");
+    const TSimArr& orders = RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, cell, "DecStuMkt");
     auto get = [&report](std::int8_t element) { return report.Get({element}); };
 
     report.Set({si::ffmRPrice}, Ratio(get(si::ffmRSales), get(si::ffmUSold)));
@@ -168,7 +168,7 @@ void TModFinan::MarketRatiosAndStudies(int firm, long double totUnits, long doub
     // Only the market forecast can be charged in a market without brands.
     for (int study = si::StuMkt->Lo(); study <= si::StuMkt->Hi(); ++study) {
         const bool available = studyParams.Get({study, si::IsStuAvailable}) > 0;
-        const bool applies = NbMktedBrdsT1 > 0 || study == si::MarketForecast;
+        const bool applies = NbMktedBrdsT1() > 0 || study == si::MarketForecast;
         if (available && applies && StudyOrdered(orders, "DecStuMkt", study))
             report.Add({si::ffmMRS}, studyParams.Get({study, si::StuCost}) * salaryFactor);
     }

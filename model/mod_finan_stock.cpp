@@ -66,7 +66,7 @@ void FirmStockPrice(const TFinArray& report, const TFinArray& previous, int deci
 }  // namespace
 
 void TModFinan::StockPriceIndex() {
-    if (Ctx.SelFta < 1) return;  // an industry without zones has no zone report
+    if (Ctx().SelFta < 1) return;  // an industry without zones has no zone report
     const TStockParams params{
         Parameter(kCategoryFta, "RevGrowthBefPer0", kDefRevGrowthBefPer0),
         Parameter(kCategoryFta, "SpiBase", kDefSpiBase),
@@ -76,8 +76,8 @@ void TModFinan::StockPriceIndex() {
     };
     const int firms = FirmCount();
     for (int firm = 1; firm <= firms; ++firm) {
-        Ctx.SelFirm = static_cast<std::int16_t>(firm);
-        const TDataContext cell = CellOf(firm, Ctx.SelFta, 0);
+        Ctx().SelFirm = static_cast<std::int16_t>(firm);
+        const TDataContext cell = CellOf(firm, Ctx().SelFta, 0);
         FirmStockPrice(ResultT1(kCategoryFirmFta, cell, "FFXRpt"), Carried(kCategoryFirmFta, cell, "FFXRpt"),
                        DecisionPeriod(), params);
     }

@@ -59,25 +59,25 @@ const std::int8_t* const kHistoryTerms[] = {&si::LoanCap, &si::LoanDur, &si::Loa
 }  // namespace
 
 void TModFinan::Loans() {
-    const int firm = Ctx.SelFirm;
+    const int firm = Ctx().SelFirm;
     const int decision = DecisionPeriod();
     const TDataContext cell = CellOf(firm, 0, 0);
-    TSimArr& history = RequireArr(*ResultsT1, kCategoryFirm, cell, "LoansHist");
+    TSimArr& history = RequireArr(*ResultsT1(), kCategoryFirm, cell, "LoansHist");
     const TFinArray request = DecisionT1(kCategoryFirm, cell, "LoanVal");
-    if (decision > 0) CopyOrClear(history, OptionalArr(*ResultsT, kCategoryFirm, cell, "LoansHist"), "LoansHist");
+    if (decision > 0) CopyOrClear(history, OptionalArr(*ResultsT(), kCategoryFirm, cell, "LoansHist"), "LoansHist");
     const TFinArray historyRows(&history, "LoansHist");
     for (const std::int8_t* term : kHistoryTerms) historyRows.Set({decision, *term}, request.Get({*term}));
 
     if (decision < kLoanFirstRow || decision > kLoanLastRow)
         throw EModelError(FormatText("decision period %d outside the loan table", {decision}));
-    Ctx.CurPeriod = static_cast<std::int16_t>(Data->CurPeriod());
-    Ctx.DecPeriod = static_cast<std::int16_t>(decision);
+    Ctx().CurPeriod = static_cast<std::int16_t>(Data()->CurPeriod());
+    Ctx().DecPeriod = static_cast<std::int16_t>(decision);
     TFirLoans loans;
-    loans.Init(*Data, Ctx);
+    loans.Init(*Data(), Ctx());
     loans.LoanHistory();
 
-    if (Data->NbFtas() < kLoanZone) return;  // no zone report to book into
-    Ctx.SelFta = kLoanZone;
+    if (Data()->NbFtas() < kLoanZone) return;  // no zone report to book into
+    Ctx().SelFta = kLoanZone;
     const TFinArray zoneReport = ResultT1(kCategoryFirmFta, CellOf(firm, kLoanZone, 0), "FFXRpt");
     zoneReport.Set({si::ffxIP}, loans.Loans[decision][lcInterest]);
     const std::string what = FormatText("CostProfit of firm %d", {firm});
@@ -85,7 +85,7 @@ void TModFinan::Loans() {
 }
 
 void TModFinan::NextBudget() {
-    const int zone = Ctx.SelFta;
+    const int zone = Ctx().SelFta;
     const TFinArray studyParams = ConstantArr(kCategoryFta, CellOf(0, zone, 0), "StuFtaParams");
     const long double salaryFactor = MoneyFactor(si::Salaries);
     const long double averageFactor = (MoneyFactor(si::Research) + salaryFactor + MoneyFactor(si::Communic)) / 3;
@@ -97,7 +97,7 @@ void TModFinan::NextBudget() {
     long double sumRetail = 0;
     const int firms = FirmCount();
     for (int firm = 1; firm <= firms; ++firm) {
-        Ctx.SelFirm = static_cast<std::int16_t>(firm);
+        Ctx().SelFirm = static_cast<std::int16_t>(firm);
         const TFinArray report = ResultT1(kCategoryFirmFta, CellOf(firm, zone, 0), "FFXRpt");
         SumMarketReports(report, firm);
         ChargeZoneStudies(report, firm, studyParams, salaryFactor);
@@ -110,7 +110,7 @@ void TModFinan::NextBudget() {
         report.Set({si::ffxNPB}, NextPeriodBudget(report.Get({si::ffxNC}), budgetMin, budgetMax, coef));
     }
     for (int firm = 1; firm <= firms; ++firm) {
-        Ctx.SelFirm = static_cast<std::int16_t>(firm);
+        Ctx().SelFirm = static_cast<std::int16_t>(firm);
         const TDataContext cell = CellOf(firm, zone, 0);
         const TFinArray report = ResultT1(kCategoryFirmFta, cell, "FFXRpt");
         report.Set({si::ffxVMS}, Ratio(report.Get({si::ffxRSales}), sumRetail) * kShareScale);
@@ -126,9 +126,9 @@ void TModFinan::SumMarketReports(const TFinArray& zoneReport, int firm) {
     const int count = si::FFMRpt->Count();
     const int marketLo = si::FFMRpt->Lo();
     const int zoneLo = si::FFXRpt->Lo();
-    for (int market = 1; market <= Data->NbMarkets(); ++market) {
-        Ctx.SelMarket = static_cast<std::int16_t>(market);
-        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, CellOf(firm, Ctx.SelFta, market), "FFMRpt");
+    for (int market = 1; market <= Data()->NbMarkets(); ++market) {
+        Ctx().SelMarket = static_cast<std::int16_t>(market);
+        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, CellOf(firm, Ctx().SelFta, market), "FFMRpt");
         for (int position = 0; position < count; ++position)
             zoneReport.Add({zoneLo + position}, report.Get({marketLo + position}));
     }
@@ -136,14 +136,14 @@ void TModFinan::SumMarketReports(const TFinArray& zoneReport, int firm) {
 
 void TModFinan::ChargeZoneStudies(const TFinArray& zoneReport, int firm, const TFinArray& studyParams,
                                   long double salaryFactor) {
-    const TSimArr& orders = RequireArr(*DecisionsT1, kCategoryFirmFta, CellOf(firm, Ctx.SelFta, 0), "DecStuFta");
+    const TSimArr& orders = RequireArr(*DecisionsT1(), kCategoryFirmFta, CellOf(firm, Ctx().SelFta, 0), "DecStuFta");
     for (int study = si::StuFta->Lo(); study <= si::StuFta->Hi(); ++study)
         if (studyParams.Get({study, si::IsStuAvailable}) > 0 && StudyOrdered(orders, "DecStuFta", study))
             zoneReport.Add({si::ffxMRS}, studyParams.Get({study, si::StuCost}) * salaryFactor);
 }
 
 void TModFinan::FirmTotals() {
-    const TDataContext cell = CellOf(Ctx.SelFirm, Ctx.SelFta, 0);
+    const TDataContext cell = CellOf(Ctx().SelFirm, Ctx().SelFta, 0);
     const TFinArray report = ResultT1(kCategoryFirmFta, cell, "FFXRpt");
     const TFinArray previous = Carried(kCategoryFirmFta, cell, "FFXRpt");
     if (DecisionPeriod() > 0)

@@ -73,7 +73,7 @@ public:
 
 private:
     // The simulated period T (the decision period t+1).
-    int SimPeriod() const { return Ctx.DecPeriod; }
+    int SimPeriod() const { return Ctx().DecPeriod; }
     void ReadParams();
     void ReadCostFactor();
     std::string BrandText(int brand) const;

@@ -43,7 +43,7 @@ void TModManuf::UnitTransferCost(std::uint16_t /*flags*/) {
     std::vector<std::vector<long double>> cumulated;
     std::vector<TSimArr*> prototypeFinances;
     AccumulateProduction(cumulated, prototypeFinances);
-    for (int i = 1; i <= NbMktedBrdsT1; ++i) CostBrand(i, cumulated, prototypeFinances, exponent, experience);
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) CostBrand(i, cumulated, prototypeFinances, exponent, experience);
 }
 
 // SafeDiv(ln ExpEffReduc, ln ExpEffMult, 0): -0.2345 with the defaults. The
@@ -53,7 +53,7 @@ long double TModManuf::ExperienceExponent(bool& enabled) const {
     enabled = Params.ExpEffReduc > 0 && Params.ExpEffMult > 0 && Params.ExpEffBatch > 0;
     if (!enabled) {
         LogFmt(0, "Zone %d, market %d: ExpEffReduc %f, ExpEffMult %f, ExpEffBatch %f: no experience effect",
-               {Ctx.SelFta, Ctx.SelMarket, Params.ExpEffReduc, Params.ExpEffMult, Params.ExpEffBatch});
+               {Ctx().SelFta, Ctx().SelMarket, Params.ExpEffReduc, Params.ExpEffMult, Params.ExpEffBatch});
         return 0;
     }
     return SafeDiv(static_cast<double>(std::log(Params.ExpEffReduc)), static_cast<double>(std::log(Params.ExpEffMult)),
@@ -66,11 +66,11 @@ long double TModManuf::ExperienceExponent(bool& enabled) const {
 // are those of each firm's array.
 void TModManuf::AccumulateProduction(std::vector<std::vector<long double>>& cumulated,
                                      std::vector<TSimArr*>& prototypeFinances) {
-    const int firms = ClampCount(*this, Data->NbFirms(), kMaxModelFirms, "number of firms");
+    const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
     cumulated.assign(static_cast<std::size_t>(firms + 1), {});
     prototypeFinances.assign(static_cast<std::size_t>(firms + 1), nullptr);
     for (int f = 1; f <= firms; ++f) {
-        TSimArr& finances = RequireArr(*ResultsT1, kCategoryFirmMarket, FirmContext(f), "ProFins");
+        TSimArr& finances = RequireArr(*ResultsT1(), kCategoryFirmMarket, FirmContext(f), "ProFins");
         prototypeFinances[static_cast<std::size_t>(f)] = &finances;
         const int rows = RowCapacity(&finances, finances.UB(1));
         if (rows > 0) {
@@ -81,17 +81,17 @@ void TModManuf::AccumulateProduction(std::vector<std::vector<long double>>& cumu
         firmRows.assign(static_cast<std::size_t>(rows + 1), 0);
         for (int p = 1; p <= rows; ++p) firmRows[static_cast<std::size_t>(p)] = finances.GetReal48({p, si::ProCumProd});
     }
-    for (int i = 1; i <= NbMktedBrdsT1; ++i) {
-        const std::size_t firm = Rfix[i];
-        const std::size_t prototype = Rpix[i];
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
+        const std::size_t firm = Rfix()[i];
+        const std::size_t prototype = Rpix()[i];
         if (firm < 1 || firm >= cumulated.size() || prototype < 1 || prototype >= cumulated[firm].size())
             throw EModelError(FormatText("prototype %d of firm %d of %s lies outside ProFins",
-                                         {Rpix[i], Rfix[i], BrandText(i)}));
+                                         {Rpix()[i], Rfix()[i], BrandText(i)}));
         cumulated[firm][prototype] += UnitsProduced[i];
     }
     for (int f = 1; f <= firms; ++f) {
         TSimArr& finances = *prototypeFinances[static_cast<std::size_t>(f)];
-        const TSimArr* names = OptionalArr(*ResultsT1, kCategoryFirmMarket, FirmContext(f), "ProNames");
+        const TSimArr* names = OptionalArr(*ResultsT1(), kCategoryFirmMarket, FirmContext(f), "ProNames");
         const std::vector<long double>& firmRows = cumulated[static_cast<std::size_t>(f)];
         LogFmt(kCostLogLevel, "");
         LogFmt(kCostLogLevel, "Cumulated production");
@@ -105,22 +105,22 @@ void TModManuf::AccumulateProduction(std::vector<std::vector<long double>>& cumu
 
 void TModManuf::CostBrand(int brand, const std::vector<std::vector<long double>>& cumulated,
                           const std::vector<TSimArr*>& prototypeFinances, long double exponent, bool experience) {
-    const int row = Dbix[brand];
-    const TDataContext context = FirmContext(Dfix[brand]);
-    TSimArr& report = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "BrdRpt");
+    const int row = Dbix()[brand];
+    const TDataContext context = FirmContext(Dfix()[brand]);
+    TSimArr& report = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "BrdRpt");
     for (std::int8_t column : {si::brUSold, si::brUProd, si::brPCost, si::brTCost, si::brCGS, si::brUInv, si::brIHC})
         RequireIndex(report, "BrdRpt", {row, column});
     report.SetReal48({row, si::brUSold}, UnitsSold[brand]);
     report.SetReal48({row, si::brUProd}, UnitsProduced[brand]);
 
-    const long double base = prototypeFinances[Rfix[brand]]->GetReal48({Rpix[brand], si::ProReqUC});
-    TSimArr& transferCosts = RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "BrdTransfCost");
+    const long double base = prototypeFinances[Rfix()[brand]]->GetReal48({Rpix()[brand], si::ProReqUC});
+    TSimArr& transferCosts = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
     RequireIndex(transferCosts, "BrdTransfCost", {brand});
-    StoreSmallintSaturated(*this, transferCosts, "BrdTransfCost", DescribeCell(*ResultsT1, kCategoryFtaMarket, Ctx),
+    StoreSmallintSaturated(*this, transferCosts, "BrdTransfCost", DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx()),
                            {brand}, base);
     UpdatePortfolioStatus(brand, transferCosts);
 
-    const long double cum = cumulated[Rfix[brand]][Rpix[brand]];
+    const long double cum = cumulated[Rfix()[brand]][Rpix()[brand]];
     const long double factor =
         experience ? Power(SafeDiv(static_cast<double>(cum), static_cast<double>(Params.ExpEffBatch), 1),
                            static_cast<double>(exponent))
@@ -128,9 +128,9 @@ void TModManuf::CostBrand(int brand, const std::vector<std::vector<long double>>
     const long double unitCost = base * factor;
     report.SetReal48({row, si::brPCost}, unitCost);
     LogFmt(kCostLogLevel, "%s : unit cost = %.2f  reduced/increased to %f (%f ==> %.3f)",
-           {BrdNames->GetZts({brand}), base, unitCost, cum, factor});
+           {BrdNames()->GetZts({brand}), base, unitCost, cum, factor});
 
-    TInventoryLayers layers(RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "Inventory"));
+    TInventoryLayers layers(RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "Inventory"));
     layers.RequireLayer(SimPeriod(), row);
     layers.Set(SimPeriod(), row, UnitsProduced[brand], unitCost);
     long double remaining = UnitsSold[brand];
@@ -155,10 +155,10 @@ void TModManuf::CostBrand(int brand, const std::vector<std::vector<long double>>
 // A continuing brand whose base unit cost did not rise since t, and whose
 // portfolio status says it continues unchanged, is marked as such.
 void TModManuf::UpdatePortfolioStatus(int brand, const TSimArr& transferCostsT1) {
-    if (SimPeriod() <= 0 || pMbix[brand] == 0) return;
-    const TSimArr& transferCostsT = RequireArr(*ResultsT, kCategoryFtaMarket, Ctx, "BrdTransfCost");
-    RequireIndex(transferCostsT, "BrdTransfCost", {pMbix[brand]});
-    if (transferCostsT1.GetSmallint({brand}) <= transferCostsT.GetSmallint({pMbix[brand]}) &&
+    if (SimPeriod() <= 0 || pMbix()[brand] == 0) return;
+    const TSimArr& transferCostsT = RequireArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
+    RequireIndex(transferCostsT, "BrdTransfCost", {pMbix()[brand]});
+    if (transferCostsT1.GetSmallint({brand}) <= transferCostsT.GetSmallint({pMbix()[brand]}) &&
         GetBrandDecision(brand, si::PortStatus) == kUnchangedPortStatus)
         SetBrandDecision(brand, si::PortStatus, kCostKeptPortStatus);
 }

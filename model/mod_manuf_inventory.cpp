@@ -38,25 +38,25 @@ bool IsCarriedOn(const TFirmBrandBytes& previous, int firm, int count, int brand
 }  // namespace
 
 void TModManuf::InventoryCosts(std::uint16_t /*flags*/) {
-    const int firm = Ctx.SelFirm;
+    const int firm = Ctx().SelFirm;
     const TDataContext context = FirmContext(firm);
-    TSimArr& inventoryT1 = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "Inventory");
+    TSimArr& inventoryT1 = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "Inventory");
     inventoryT1.Clear();
     // Layers of t exist from period 0 on: a first forecast has no stock to settle.
     TSimArr* inventoryT = nullptr;
-    if (SimPeriod() > 0 && FirNbMktedBrdsT[firm] > 0)
-        inventoryT = &RequireArr(*ResultsT, kCategoryFirmFtaMarket, context, "Inventory");
+    if (SimPeriod() > 0 && FirNbMktedBrdsT()[firm] > 0)
+        inventoryT = &RequireArr(*ResultsT(), kCategoryFirmFtaMarket, context, "Inventory");
 
     const long double withdrawnCost = DisposeWithdrawnBrands(firm, inventoryT);
-    TSimArr& firmReport = RequireArr(*ResultsT1, kCategoryFirmFta, context, "FFXRpt");
+    TSimArr& firmReport = RequireArr(*ResultsT1(), kCategoryFirmFta, context, "FFXRpt");
     RequireIndex(firmReport, "FFXRpt", {si::ffxECP});
     firmReport.SetReal48({si::ffxECP}, firmReport.GetReal48({si::ffxECP}) - withdrawnCost);
 
-    TSimArr& brandReport = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, context, "BrdRpt");
-    for (int j = 1; j <= FirNbMktedBrdsT1[firm]; ++j) {
+    TSimArr& brandReport = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "BrdRpt");
+    for (int j = 1; j <= FirNbMktedBrdsT1()[firm]; ++j) {
         RequireIndex(brandReport, "BrdRpt", {j, si::brISC});
         brandReport.SetReal48({j, si::brISC}, 0);
-        if (pDbix[firm][j] > 0) CarryBrandStock(firm, j, inventoryT, inventoryT1);
+        if (pDbix()[firm][j] > 0) CarryBrandStock(firm, j, inventoryT, inventoryT1);
     }
 }
 
@@ -67,15 +67,15 @@ long double TModManuf::DisposeWithdrawnBrands(int firm, TSimArr* inventoryT) {
     const TInventoryLayers layers(*inventoryT);
     const TDataContext context = FirmContext(firm);
     long double total = 0;
-    for (int b = 1; b <= FirNbMktedBrdsT[firm]; ++b) {
-        if (IsCarriedOn(pDbix, firm, FirNbMktedBrdsT1[firm], b)) continue;
+    for (int b = 1; b <= FirNbMktedBrdsT()[firm]; ++b) {
+        if (IsCarriedOn(pDbix(), firm, FirNbMktedBrdsT1()[firm], b)) continue;
         layers.RequireRow(b);
         long double cost = 0;
         for (int k = layers.First(); k <= layers.Last(SimPeriod() - 1); ++k)
             cost += layers.Size(k, b) * layers.Cost(k, b) * Params.ISCCoef;
         total += cost;
         if (cost > 0) {
-            const TSimArr& names = RequireArr(*ResultsT, kCategoryFirmFtaMarket, context, "FirMktedBrds");
+            const TSimArr& names = RequireArr(*ResultsT(), kCategoryFirmFtaMarket, context, "FirMktedBrds");
             RequireIndex(names, "FirMktedBrds", {b});
             AddSimMessage({kMessageSection, "WitBrdECost", names.GetZts({b}), KeptRateText(Params.ISCCoef),
                            ThousandsText(cost)});
@@ -89,8 +89,8 @@ long double TModManuf::DisposeWithdrawnBrands(int firm, TSimArr* inventoryT) {
 // carried at the inflated unit cost. The message names the units actually
 // disposed of, which stock can hold fewer of than the decision asks.
 void TModManuf::CarryBrandStock(int firm, int firmBrand, TSimArr* inventoryT, TSimArr& inventoryT1) {
-    const int previous = pDbix[firm][firmBrand];
-    const int brand = Mbix[firm][firmBrand];
+    const int previous = pDbix()[firm][firmBrand];
+    const int brand = Mbix()[firm][firmBrand];
     TInventoryLayers target(inventoryT1);
     target.RequireRow(firmBrand);
     std::optional<TInventoryLayers> source;
@@ -122,9 +122,9 @@ void TModManuf::CarryBrandStock(int firm, int firmBrand, TSimArr* inventoryT, TS
         }
     }
     if (sell <= 0) return;
-    TSimArr& brandReport = RequireArr(*ResultsT1, kCategoryFirmFtaMarket, FirmContext(firm), "BrdRpt");
+    TSimArr& brandReport = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(firm), "BrdRpt");
     brandReport.SetReal48({firmBrand, si::brISC}, cost);
-    const TSimArr& names = RequireArr(*ResultsT, kCategoryFirmFtaMarket, FirmContext(firm), "FirMktedBrds");
+    const TSimArr& names = RequireArr(*ResultsT(), kCategoryFirmFtaMarket, FirmContext(firm), "FirMktedBrds");
     RequireIndex(names, "FirMktedBrds", {previous});
     AddSimMessage({kMessageSection, keyword, names.GetZts({previous}), KeptRateText(Params.ISCCoef),
                    ThousandsText(cost), FormatText("%d", {static_cast<long long>(std::nearbyint(sell - remaining))})});

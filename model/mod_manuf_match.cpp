@@ -60,16 +60,16 @@ void TModManuf::ReadBrandPlans() {
     for (TMktBrandReals* table :
          {&OpeningStock, &ClosingStock, &PlannedProduction, &UnitsSold, &Demand, &UnitsProduced})
         table->fill(0);
-    RequireIndex(*BrdUSales, "BrdUSales", {NbMktedBrdsT1, BrdUSales->LB(2), BrdUSales->LB(3)});
-    for (int i = 1; i <= NbMktedBrdsT1; ++i) {
+    RequireIndex(*BrdUSales, "BrdUSales", {NbMktedBrdsT1(), BrdUSales->LB(2), BrdUSales->LB(3)});
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
         UnitsSold[i] = kNotSettled;
         Demand[i] = BrandSales(*BrdUSales, i);
         PlannedProduction[i] =
             DecisionAmount(*this, GetBrandDecision(i, si::Production), "Production of " + BrandText(i));
         const TInventoryLayers layers(
-            RequireArr(*ResultsT1, kCategoryFirmFtaMarket, FirmContext(Dfix[i]), "Inventory"));
-        layers.RequireRow(Dbix[i]);
-        OpeningStock[i] = layers.TotalSize(Dbix[i]);
+            RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[i]), "Inventory"));
+        layers.RequireRow(Dbix()[i]);
+        OpeningStock[i] = layers.TotalSize(Dbix()[i]);
     }
 }
 
@@ -79,7 +79,7 @@ void TModManuf::FindStockOuts() {
     const int firstSegment = BrdUSales->LB(2);
     const int lastSegment = BrdUSales->UB(2);
     std::vector<long double> lost(static_cast<std::size_t>(lastSegment - firstSegment + 2), 0);
-    for (int i = 1; i <= NbMktedBrdsT1; ++i) {
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
         const long double maxProduction = (1 + Params.AdjustProdPlan) * PlannedProduction[i];
         const long double supply = maxProduction + OpeningStock[i];
         if (!(Demand[i] > supply && UnitsSold[i] == kNotSettled)) continue;
@@ -91,8 +91,8 @@ void TModManuf::FindStockOuts() {
             lost[static_cast<std::size_t>(s - firstSegment + 1)] +=
                 SafeDiv(static_cast<double>(SegmentSales(*BrdUSales, i, s)), static_cast<double>(Demand[i]), 0) *
                 lostSales;
-        const std::string& name = BrdNames->GetZts({i});
-        AddFirmMessage(Dfix[i], {"messages", "UnderProduction", name});
+        const std::string& name = BrdNames()->GetZts({i});
+        AddFirmMessage(Dfix()[i], {"messages", "UnderProduction", name});
         LogFmtNoEol(5, "Lost sales for %s : %.0f", {name, lostSales});
         for (std::size_t s = 1; s < lost.size(); ++s) LogFmtNoEol(5, "   %.0f", {lost[s]});
         LogFmt(5, "");
@@ -103,7 +103,7 @@ void TModManuf::FindStockOuts() {
 }
 
 void TModManuf::SettleSales() {
-    for (int i = 1; i <= NbMktedBrdsT1; ++i) {
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
         if (UnitsSold[i] == kNotSettled) {
             UnitsSold[i] = Demand[i];
             UnitsProduced[i] = RoundUpToBatch(
@@ -118,7 +118,7 @@ void TModManuf::SettleSales() {
 void TModManuf::AdjustUnitSales() {
     const int firstSegment = BrdUSales->LB(2);
     const int firstChannel = BrdUSales->LB(3);
-    for (int i = 1; i <= NbMktedBrdsT1; ++i) {
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
         const long double planned = BrandSales(*BrdUSales, i);
         long double diff = UnitsSold[i] - planned;
         const long double ratio = SafeDiv(static_cast<double>(UnitsSold[i]), static_cast<double>(planned), 0);
@@ -140,8 +140,8 @@ void TModManuf::LogBrandSales() const {
     const int channels = BrdUSales->UB(3) - BrdUSales->LB(3) + 1;
     LogFmt(kLevel, "");
     LogFmt(kLevel, "Brand sales");
-    for (int i = 1; i <= NbMktedBrdsT1; ++i) {
-        LogFmt(kLevel, "  %s", {BrdNames->GetZts({i})});
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
+        LogFmt(kLevel, "  %s", {BrdNames()->GetZts({i})});
         std::vector<long double> channelTotals(static_cast<std::size_t>(channels), 0);
         long double brandTotal = 0;
         for (int s = BrdUSales->LB(2); s <= BrdUSales->UB(2); ++s) {

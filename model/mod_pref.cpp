@@ -36,7 +36,7 @@ void TModPref::Init(TCvInd& data, TWorkRec* workRec) {
 
 void TModPref::SetMarket(int fta, int mkt) {
     TModBasic::SetMarket(fta, mkt);
-    cellText_ = DescribeCell(*ResultsT1, kCategoryFtaMarket, Ctx);
+    cellText_ = DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx());
     BindPositions();
     CheckCellBounds();
     LoadSegmentSales();
@@ -44,16 +44,16 @@ void TModPref::SetMarket(int fta, int mkt) {
 
 void TModPref::PrepareMarket() {
     RequireBoundMarket();
-    if (cachedFta_ == Ctx.SelFta && cachedMkt_ == Ctx.SelMarket) return;
+    if (cachedFta_ == Ctx().SelFta && cachedMkt_ == Ctx().SelMarket) return;
     MoveIdealPoints();
     ComputeBrandAttributes();
     ScaleAxes();
-    ComputeNaturalPositions(1, NbMktedBrdsT1);
-    cachedFta_ = Ctx.SelFta;
-    cachedMkt_ = Ctx.SelMarket;
+    ComputeNaturalPositions(1, NbMktedBrdsT1());
+    cachedFta_ = Ctx().SelFta;
+    cachedMkt_ = Ctx().SelMarket;
 }
 
-bool TModPref::ForecastIsFirstPeriod() const { return Ctx.DecPeriod == 0; }
+bool TModPref::ForecastIsFirstPeriod() const { return Ctx().DecPeriod == 0; }
 
 void TModPref::RequireBoundMarket() const {
     if (!PosSemBrdsT1) throw EModelError("the preference module works on a market only after SetMarket");
@@ -64,7 +64,7 @@ void TModPref::RequireBoundMarket() const {
 void TModPref::BindPositions() {
     const bool first = ForecastIsFirstPeriod();
     auto ofT = [&](const char* name) {
-        return first ? nullptr : OptionalArr(*ResultsT, kCategoryFtaMarket, Ctx, name);
+        return first ? nullptr : OptionalArr(*ResultsT(), kCategoryFtaMarket, Ctx(), name);
     };
     PosSemBrdsT = ofT("PosSemBrds");
     PosMapBrdsT = ofT("PosMapBrds");
@@ -72,46 +72,46 @@ void TModPref::BindPositions() {
     PosMapIPsT = ofT("PosMapIPs");
     if (!first && !PosSemBrdsT)
         LogFmt(0, "array PosSemBrds missing in the %s: portfolio status left at 1",
-               {DescribeCell(*ResultsT, kCategoryFtaMarket, Ctx)});
-    auto ofT1 = [&](const char* name) { return &RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, name); };
+               {DescribeCell(*ResultsT(), kCategoryFtaMarket, Ctx())});
+    auto ofT1 = [&](const char* name) { return &RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), name); };
     PosSemBrdsT1 = ofT1("PosSemBrds");
     PosMapBrdsT1 = ofT1("PosMapBrds");
     PosSemIPsT1 = ofT1("PosSemIPs");
     PosMapIPsT1 = ofT1("PosMapIPs");
-    SemToMap = &RequireArr(Data->ConstPart(), kCategoryMarket, Ctx, "SemToMap");
+    SemToMap = &RequireArr(Data()->ConstPart(), kCategoryMarket, Ctx(), "SemToMap");
 }
 
 // Every index the steps use on the arrays of t+1 and "SemToMap", checked once
 // for the cell: the loops below then never leave an array.
 void TModPref::CheckCellBounds() {
     PriceScale();
-    const int segLo = SegSeries->Lo(), segHi = SegSeries->Hi();
-    const int semLo = SemSeries->Lo(), semHi = SemSeries->Hi();
-    const int mapLo = MapSeries->Lo(), mapHi = MapSeries->Hi();
+    const int segLo = SegSeries()->Lo(), segHi = SegSeries()->Hi();
+    const int semLo = SemSeries()->Lo(), semHi = SemSeries()->Hi();
+    const int mapLo = MapSeries()->Lo(), mapHi = MapSeries()->Hi();
     RequireBox(*PosSemIPsT1, "PosSemIPs", {segLo, semLo, si::PSBefAttr}, {segHi, semHi, si::PSBefAttr});
     for (std::int8_t column : {si::PMBefAttr, si::PMAftAttr})
         RequireBox(*PosMapIPsT1, "PosMapIPs", {segLo, mapLo, column}, {segHi, mapHi, column});
     RequireBox(*SemToMap, "SemToMap", {mapLo, semLo}, {mapHi, semHi});
     for (std::int8_t column : {si::AttAct, si::NatPos})
-        RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, semLo, column}, {NbMktedBrdsT1, semHi, column});
+        RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, semLo, column}, {NbMktedBrdsT1(), semHi, column});
 }
 
 // Segment sales of t, or the segments' maximum sizes when t+1 is the first
 // period, into the work record: element s for segment s, element 0 their sum.
 void TModPref::LoadSegmentSales() {
-    if (!WorkRec) return;
-    const int lo = SegSeries->Lo(), hi = SegSeries->Hi();
+    if (!WorkRec()) return;
+    const int lo = SegSeries()->Lo(), hi = SegSeries()->Hi();
     if (lo < 1 || hi > kWorkSegments)
         throw EModelError(FormatText("segments %d..%d of zone %d, market %d do not fit the work record's 1..%d",
-                                     {lo, hi, Ctx.SelFta, Ctx.SelMarket, kWorkSegments}));
-    TSegSales& sales = WorkRec->SegSalesT;
+                                     {lo, hi, Ctx().SelFta, Ctx().SelMarket, kWorkSegments}));
+    TSegSales& sales = WorkRec()->SegSalesT;
     sales.fill(0.0);
     if (ForecastIsFirstPeriod()) {
-        const TSimArr& sizes = RequireArr(Data->ConstPart(), kCategoryFtaMarket, Ctx, "MaxSegSize");
+        const TSimArr& sizes = RequireArr(Data()->ConstPart(), kCategoryFtaMarket, Ctx(), "MaxSegSize");
         RequireBox(sizes, "MaxSegSize", {lo}, {hi});
         for (int s = lo; s <= hi; ++s) sales[s] = static_cast<double>(sizes.GetReal48({s}));
     } else {
-        const TSimArr& segSales = RequireArr(*ResultsT, kCategoryFtaMarket, Ctx, "SegSales");
+        const TSimArr& segSales = RequireArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "SegSales");
         RequireBox(segSales, "SegSales", {lo, si::Unit}, {hi, si::Unit});
         for (int s = lo; s <= hi; ++s) sales[s] = static_cast<double>(segSales.GetReal48({s, si::Unit}));
     }
@@ -119,9 +119,9 @@ void TModPref::LoadSegmentSales() {
 }
 
 int TModPref::PriceScale() const {
-    const int scale = SemSeries->IndexOf(kPriceScaleLabel);
+    const int scale = SemSeries()->IndexOf(kPriceScaleLabel);
     if (scale == kLabelAbsent)
-        throw EModelError(FormatText("the series %s has no label %s", {SemSeries->Name(), kPriceScaleLabel}));
+        throw EModelError(FormatText("the series %s has no label %s", {SemSeries()->Name(), kPriceScaleLabel}));
     return scale;
 }
 

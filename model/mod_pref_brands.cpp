@@ -19,29 +19,29 @@ void TModPref::ComputeBrandAttributes() {
     RequireBoundMarket();
     const int priceScale = PriceScale();
     // The physical characteristics are kept on the scales of the same index.
-    RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, DimSeries->Lo(), si::AttAct},
-               {NbMktedBrdsT1, DimSeries->Hi(), si::AttAct});
+    RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, DimSeries()->Lo(), si::AttAct},
+               {NbMktedBrdsT1(), DimSeries()->Hi(), si::AttAct});
     LogFmt(kDetailLevel, "");
     LogFmt(kDetailLevel, "Brand attributes");
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) StoreBrandAttributes(brand, priceScale);
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) StoreBrandAttributes(brand, priceScale);
 }
 
 // The context's firm becomes the firm holding the brand's prototype, and stays
 // at the last brand's firm afterwards.
 void TModPref::StoreBrandAttributes(int brand, int priceScale) {
-    const std::string name = BrdNames->GetZts({brand});
+    const std::string name = BrdNames()->GetZts({brand});
     LogFmtNoEol(kDetailLevel, "%s%s", {name, "\t"});
-    Ctx.SelFirm = Rfix[brand];
-    const int prototype = Rpix[brand];
-    const TSimArr& levels = RequireArr(*ResultsT, kCategoryFirmMarket, Ctx, "ProTecs");
-    RequireBox(levels, "ProTecs", {prototype, DimSeries->Lo()}, {prototype, DimSeries->Hi()});
-    for (int j = DimSeries->Lo(); j <= DimSeries->Hi(); ++j) {
+    Ctx().SelFirm = Rfix()[brand];
+    const int prototype = Rpix()[brand];
+    const TSimArr& levels = RequireArr(*ResultsT(), kCategoryFirmMarket, Ctx(), "ProTecs");
+    RequireBox(levels, "ProTecs", {prototype, DimSeries()->Lo()}, {prototype, DimSeries()->Hi()});
+    for (int j = DimSeries()->Lo(); j <= DimSeries()->Hi(); ++j) {
         Store(*PosSemBrdsT1, "PosSemBrds", {brand, j, si::AttAct}, levels.GetReal48({prototype, j}));
         LogFmtNoEol(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, j, si::AttAct}), "\t"});
     }
     const long double price = DecisionAmount(
         *this, GetBrandDecision(brand, si::Price),
-        FormatText("price of %s in zone %d, market %d", {name, Ctx.SelFta, Ctx.SelMarket}));
+        FormatText("price of %s in zone %d, market %d", {name, Ctx().SelFta, Ctx().SelMarket}));
     Store(*PosSemBrdsT1, "PosSemBrds", {brand, priceScale, si::AttAct}, price);
     LogFmt(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, priceScale, si::AttAct}), "\t"});
     SetBrandDecision(brand, si::PortStatus, PortfolioStatus(brand, priceScale));
@@ -52,9 +52,9 @@ void TModPref::StoreBrandAttributes(int brand, int priceScale) {
 // not marketed in t. The price takes no part.
 double TModPref::PortfolioStatus(int brand, int priceScale) const {
     if (!PosSemBrdsT) return kPortCarriedOn;
-    const int previous = pMbix[brand];
+    const int previous = pMbix()[brand];
     if (previous == 0) return kPortNew;
-    const int lo = DimSeries->Lo(), hi = DimSeries->Hi();
+    const int lo = DimSeries()->Lo(), hi = DimSeries()->Hi();
     RequireBox(*PosSemBrdsT, "PosSemBrds", {previous, lo, si::AttAct}, {previous, hi, si::AttAct});
     for (int j = lo; j <= hi; ++j)
         if (j != priceScale && PosSemBrdsT1->GetSmallint({brand, j, si::AttAct}) !=

@@ -34,20 +34,20 @@ double FromMap(long double mapUnits) {
 
 void TModPref::MoveIdealPoints() {
     RequireBoundMarket();
-    const int age = RequireSmallint(*ResultsT1, kCategoryFtaMarket, Ctx, "MktAge");
-    const int segLo = SegSeries->Lo(), segHi = SegSeries->Hi();
-    const int semLo = SemSeries->Lo(), semHi = SemSeries->Hi();
-    const TCvPerData& constant = Data->ConstPart();
-    const TSimArr& drift = RequireArr(constant, kCategoryFtaMarket, Ctx, "MvtPosIP");
+    const int age = RequireSmallint(*ResultsT1(), kCategoryFtaMarket, Ctx(), "MktAge");
+    const int segLo = SegSeries()->Lo(), segHi = SegSeries()->Hi();
+    const int semLo = SemSeries()->Lo(), semHi = SemSeries()->Hi();
+    const TCvPerData& constant = Data()->ConstPart();
+    const TSimArr& drift = RequireArr(constant, kCategoryFtaMarket, Ctx(), "MvtPosIP");
     RequireBox(drift, "MvtPosIP", {segLo, semLo}, {segHi, semHi});
     const TSimArr* initial = nullptr;
     if (age < kMatureAge) {
-        initial = &RequireArr(constant, kCategoryFtaMarket, Ctx, "IniPosIP");
+        initial = &RequireArr(constant, kCategoryFtaMarket, Ctx(), "IniPosIP");
         RequireBox(*initial, "IniPosIP", {segLo, semLo}, {segHi, semHi});
     } else {
         if (!PosSemIPsT)
             throw EModelError(FormatText("array PosSemIPs missing in the %s (market age %d)",
-                                         {DescribeCell(*ResultsT, kCategoryFtaMarket, Ctx), age}));
+                                         {DescribeCell(*ResultsT(), kCategoryFtaMarket, Ctx()), age}));
         RequireBox(*PosSemIPsT, "PosSemIPs", {segLo, semLo, si::PSAftAttr}, {segHi, semHi, si::PSAftAttr});
     }
     for (int s = segLo; s <= segHi; ++s)
@@ -64,10 +64,10 @@ void TModPref::MoveIdealPoints() {
 // Map position of a segment's ideal point: the weighted sum of its stored
 // (rounded) positions on the semantic scales.
 void TModPref::ProjectIdealPoints(int age) {
-    for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s)
-        for (int d = MapSeries->Lo(); d <= MapSeries->Hi(); ++d) {
+    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s)
+        for (int d = MapSeries()->Lo(); d <= MapSeries()->Hi(); ++d) {
             double acc = 0;
-            for (int k = SemSeries->Lo(); k <= SemSeries->Hi(); ++k)
+            for (int k = SemSeries()->Lo(); k <= SemSeries()->Hi(); ++k)
                 acc += static_cast<double>(SemToMap->GetReal48({d, k})) *
                        (PosSemIPsT1->GetSmallint({s, k, si::PSBefAttr}) / kThousandths);
             Store(*PosMapIPsT1, "PosMapIPs", {s, d, si::PMBefAttr}, acc * kThousandths);
@@ -79,9 +79,9 @@ void TModPref::LogIdealPoints() const {
     if (DebugLevel < kDetailLevel) return;
     LogFmt(kDetailLevel, "");
     LogFmt(kDetailLevel, "IP semantic scales before attraction");
-    for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s) {
+    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
         LogFmtNoEol(kDetailLevel, "%d", {s});
-        for (int k = SemSeries->Lo(); k <= SemSeries->Hi(); ++k) {
+        for (int k = SemSeries()->Lo(); k <= SemSeries()->Hi(); ++k) {
             const double value = PosSemIPsT1->GetSmallint({s, k, si::PSBefAttr}) / kThousandths;
             LogFmtNoEol(kDetailLevel, "\t%.2f", {Rescale(value, kAxisLo, kAxisHi, kSemLo, kSemHi)});
         }
@@ -89,9 +89,9 @@ void TModPref::LogIdealPoints() const {
     }
     LogFmt(kDetailLevel, "");
     LogFmt(kDetailLevel, "IP MDS positions before attraction");
-    for (int s = SegSeries->Lo(); s <= SegSeries->Hi(); ++s) {
+    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
         LogFmtNoEol(kDetailLevel, "%d", {s});
-        for (int d = MapSeries->Lo(); d <= MapSeries->Hi(); ++d) {
+        for (int d = MapSeries()->Lo(); d <= MapSeries()->Hi(); ++d) {
             const double value = PosMapIPsT1->GetSmallint({s, d, si::PMBefAttr}) / kThousandths;
             LogFmtNoEol(kDetailLevel, "\t%.1f", {Rescale(value, kAxisLo, kAxisHi, kMapLo, kMapHi)});
         }

@@ -38,11 +38,11 @@ void TModPref::ComputeNaturalPositions(int first, int last) {
     if (first > last) return;
     RequireMarketBrand(first);
     RequireMarketBrand(last);
-    const int lo = SemSeries->Lo(), hi = SemSeries->Hi();
-    const TSimArr& params = RequireArr(Data->ConstPart(), kCategoryMarket, Ctx, "SemPosPars");
+    const int lo = SemSeries()->Lo(), hi = SemSeries()->Hi();
+    const TSimArr& params = RequireArr(Data()->ConstPart(), kCategoryMarket, Ctx(), "SemPosPars");
     for (std::int8_t column : {si::NatPosExp, si::CalcStandard})
         RequireBox(params, "SemPosPars", {lo, column}, {hi, column});
-    const TSimArr& scales = RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "SemScales");
+    const TSimArr& scales = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "SemScales");
     for (std::int8_t column : {si::SrMin, si::SrMax}) RequireBox(scales, "SemScales", {lo, column}, {hi, column});
     for (int k = lo; k <= hi; ++k) {
         const double exponent = static_cast<double>(params.GetReal48({k, si::NatPosExp}));
@@ -61,8 +61,8 @@ void TModPref::ComputeNaturalPositions(int first, int last) {
 void TModPref::LogNaturalPositions(int first, int last) const {
     if (DebugLevel < kDetailLevel) return;
     for (int brand = first; brand <= last; ++brand) {
-        LogFmtNoEol(kDetailLevel, "Natural position of %s%s", {BrdNames->GetZts({brand}), "\t"});
-        for (int k = SemSeries->Lo(); k <= SemSeries->Hi(); ++k) {
+        LogFmtNoEol(kDetailLevel, "Natural position of %s%s", {BrdNames()->GetZts({brand}), "\t"});
+        for (int k = SemSeries()->Lo(); k <= SemSeries()->Hi(); ++k) {
             const double position = PosSemBrdsT1->GetSmallint({brand, k, si::NatPos}) / kThousandths;
             LogFmtNoEol(kDetailLevel, "%.1f%s", {Rescale(position, kAxisLo, kAxisHi, kMapLo, kMapHi), "\t"});
         }

@@ -30,15 +30,15 @@ constexpr int kLastEconomicsPeriod = 12;
 
 void TModPref::ScaleAxes() {
     RequireBoundMarket();
-    const int lo = SemSeries->Lo(), hi = SemSeries->Hi();
-    const TSimArr& params = RequireArr(Data->ConstPart(), kCategoryMarket, Ctx, "SemPosPars");
+    const int lo = SemSeries()->Lo(), hi = SemSeries()->Hi();
+    const TSimArr& params = RequireArr(Data()->ConstPart(), kCategoryMarket, Ctx(), "SemPosPars");
     for (std::int8_t column : {si::MinScale, si::MaxScale, si::DeltaScale, si::InflaScale, si::CalcScales})
         RequireBox(params, "SemPosPars", {lo, column}, {hi, column});
-    TSimArr& scales = RequireArr(*ResultsT1, kCategoryFtaMarket, Ctx, "SemScales");
+    TSimArr& scales = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "SemScales");
     for (std::int8_t column : {si::SrMin, si::SrMax}) RequireBox(scales, "SemScales", {lo, column}, {hi, column});
     const TSimArr* topsT = nullptr;
     if (!ForecastIsFirstPeriod()) {
-        topsT = &RequireArr(*ResultsT, kCategoryFtaMarket, Ctx, "SemScales");
+        topsT = &RequireArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "SemScales");
         RequireBox(*topsT, "SemScales", {lo, si::SrMax}, {hi, si::SrMax});
     }
     LogFmt(kDetailLevel, "");
@@ -49,7 +49,7 @@ void TModPref::ScaleAxes() {
         Store(scales, "SemScales", {k, si::SrMin}, params.GetReal48({k, si::MinScale}));
         Store(scales, "SemScales", {k, si::SrMax}, ScaleTop(rule, k, lastTop));
         LogFmt(kDetailLevel, "%s%s%d%s%d",
-               {SemSeries->GetLabel(k), "\t", scales.GetSmallint({k, si::SrMin}), "\t",
+               {SemSeries()->GetLabel(k), "\t", scales.GetSmallint({k, si::SrMin}), "\t",
                 scales.GetSmallint({k, si::SrMax})});
     }
 }
@@ -64,7 +64,7 @@ TModPref::TScaleRule TModPref::ReadScaleRule(const TSimArr& params, int scale) c
         rule.mode = static_cast<int>(mode);
     } else {
         Warn(FormatText("scale %s of market %d: scaling mode %.2f is unknown, the scale is kept fixed",
-                        {SemSeries->GetLabel(scale), Ctx.SelMarket, params.GetReal48({scale, si::CalcScales})}));
+                        {SemSeries()->GetLabel(scale), Ctx().SelMarket, params.GetReal48({scale, si::CalcScales})}));
     }
     if (rule.mode == kScaleInflated) rule.inflation = static_cast<double>(params.GetReal48({scale, si::InflaScale}));
     if (rule.mode == kScaleZoneInflation) rule.inflation = InflationOfT();
@@ -83,7 +83,7 @@ double TModPref::ScaleTop(const TScaleRule& rule, int scale, double lastTop) con
 
 double TModPref::HighestAttribute(int scale, double lastTop, double delta) const {
     double highest = lastTop;
-    for (int brand = 1; brand <= NbMktedBrdsT1; ++brand) {
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
         const double value = PosSemBrdsT1->GetSmallint({brand, scale, si::AttAct}) + delta;
         if (value > highest) highest = value;
     }
@@ -93,11 +93,11 @@ double TModPref::HighestAttribute(int scale, double lastTop, double delta) const
 // The zone's inflation rate of t (cost category 0).
 double TModPref::InflationOfT() const {
     RequireIndexedElements({TIndexedElement::InflationRate});
-    const int period = Data->DecPeriod() - 1;
-    const TSimArr& economics = RequireArr(Data->ConstPart(), kCategoryFta, Ctx, "Economics");
+    const int period = Data()->DecPeriod() - 1;
+    const TSimArr& economics = RequireArr(Data()->ConstPart(), kCategoryFta, Ctx(), "Economics");
     RequireIndex(economics, "Economics",
                  {std::clamp(period, kFirstEconomicsPeriod, kLastEconomicsPeriod), si::InflationRate});
-    return static_cast<double>(Data->InflationRate(period, Ctx.SelFta, 0));
+    return static_cast<double>(Data()->InflationRate(period, Ctx().SelFta, 0));
 }
 
 }  // namespace cv

@@ -18,6 +18,7 @@
 #include "shell/fo_cv3_mod.h"
 #include "shell/picture_image.h"
 #include "shell/removable_drive.h"
+#include "shell/selector/cv_bar.h"
 #include "ui/cp1252.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/message_box.h"
@@ -42,6 +43,7 @@ TFoCv3Main::TFoCv3Main(TMainWindowServices services) : TQNForm(nullptr, Qt::Wind
     StartSession();
     BuildBar();
     LayOutBar();
+    new TCvBar(bar_);  // the program's selector bar, bottom left of the bar
     clock_ = std::make_unique<TBarClock>(toolButtons_[9], services_.now, [this] { PlayChime(); });
     TranslateForm();
     for (int i = 0; i < kToolButtonCount; ++i) toolButtonHomes_[i] = toolButtons_[i]->pos();
@@ -192,6 +194,7 @@ void TFoCv3Main::ShowPage(TFoCv3Mod* page) {
 }
 
 void TFoCv3Main::RefreshAll() {
+    if (CvBar) CvBar->Fill();
     UpdateCaption();
     UpdatePageButtons();
     UpdateToolButtons();

@@ -9,6 +9,7 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
+#include "shell/selector/cv_bar.h"
 
 namespace cv {
 namespace {
@@ -55,6 +56,7 @@ void TFoCv3Mod::RegisterPage(QAction* currentItem) {
     // The page table has room for ten pages; an eleventh is never registered.
     if (Session && windowNumber_ <= kMaxPages) {
         Data = TDataContext{};
+        Selectors = TPageSelectors{};
         Session->PageMenuItems[windowNumber_ - 1] = currentItem ? menuTree_->NodeOf(currentItem) : nullptr;
     }
     InitSelector();
@@ -153,6 +155,119 @@ void TFoCv3Mod::SetPeriodSelector(std::uint8_t mode, std::int32_t period, bool e
     Data.PerBarMode = mode;
     Data.PerBarPeriod = period;
     Data.PerBarFlag = enabled;
+}
+
+void TFoCv3Mod::SetupBar() {
+    if (CvBar) CvBar->Update(Data, Selectors);
+}
+
+namespace {
+
+constexpr int kListNone = 0;
+constexpr int kListEach = 1;
+constexpr int kListOne = 2;
+constexpr int kListAll = 32767;
+constexpr std::uint8_t kModeShownDisabled = 3;
+constexpr std::int16_t kAllSelected = 1023;
+
+void ApplyEnabledList(TSelectorState& state, const std::vector<int>& list) {
+    if (list.empty()) return;
+    const int count = TSelectorState::kElements;
+    switch (list[0]) {
+    case kListEach:
+        for (int i = 1; i < static_cast<int>(list.size()) && i <= count; ++i) state.Enabled[i - 1] = list[i] ? 1 : 0;
+        break;
+    case kListOne:
+        if (list.size() > 1 && list[1] >= 1 && list[1] <= count) state.Enabled[list[1] - 1] = 1;
+        break;
+    case kListAll: std::fill(std::begin(state.Enabled), std::end(state.Enabled), 1); break;
+    default: break;
+    }
+}
+
+std::int16_t ApplySelectedList(TSelectorState& state, const std::vector<int>& list) {
+    std::int16_t word = 0;
+    if (list.empty()) return word;
+    const int count = TSelectorState::kElements;
+    switch (list[0]) {
+    case kListEach:
+        for (int i = 1; i < static_cast<int>(list.size()) && i <= count; ++i) {
+            state.Enabled[i - 1] = 1;
+            state.Down[i - 1] = list[i] ? 1 : 0;
+            if (list[i]) word = static_cast<std::int16_t>(word | (1 << (i - 1)));
+        }
+        break;
+    case kListOne:
+        if (list.size() < 2) break;
+        if (state.Mode == bgmMultiple) {
+            for (int i = 0; i < count; ++i) state.Down[i] = (list[1] >> i) & 1;
+            word = static_cast<std::int16_t>(list[1]);
+        } else if (list[1] >= 1 && list[1] <= count) {
+            state.Down[list[1] - 1] = 1;
+        }
+        break;
+    case kListAll:
+        std::fill(std::begin(state.Down), std::end(state.Down), 1);
+        word = kAllSelected;
+        break;
+    default: break;
+    }
+    return word;
+}
+
+}  // namespace
+
+void TFoCv3Mod::SetIndexSelector(const std::string& series, std::uint8_t mode, const std::vector<int>& selected,
+                                 const std::vector<int>& enabled) {
+    TCvInd* industry = Session ? Session->Industry() : nullptr;
+    if (!industry) return;
+    TSelectorState* state = nullptr;
+    std::int16_t* word = nullptr;
+    if (series == industry->FirSeries()->Name()) state = &Selectors.Fir, word = &Data.HomeFirm;
+    else if (series == industry->FtaSeries()->Name()) state = &Selectors.Fta, word = &Data.HomeFta;
+    else if (series == industry->MktSeries()->Name()) state = &Selectors.Mkt, word = &Data.HomeMarket;
+    if (!state) return;
+    *state = TSelectorState{};
+    state->Mode = mode == kModeShownDisabled ? std::uint8_t{bgmDisabled} : mode;
+    ApplyEnabledList(*state, enabled);
+    *word = ApplySelectedList(*state, selected);
+}
+
+bool TFoCv3Mod::ApplySelector(TBarGrpBtn& group, QWidget* sender) {
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
+    TCvInd* industry = Session ? Session->Industry() : nullptr;
+    if (!industry) return false;
+    const std::string series = group.objectName().toStdString();
+    bool changed = false;
+    auto choose = [&](std::int16_t& value, std::int16_t chosen) {
+        changed = value != chosen;
+        value = chosen;
+    };
+    if (series == industry->PerSeries()->Name()) {
+        if (auto* spin = qobject_cast<TBarSpinBtn*>(sender)) choose(Data.SelPeriod, static_cast<std::int16_t>(spin->Value()));
+    } else if (auto* button = qobject_cast<TBarSpeedBtn*>(sender)) {
+        const bool isFirm = series == industry->FirSeries()->Name();
+        const bool isFta = series == industry->FtaSeries()->Name();
+        const bool isMkt = series == industry->MktSeries()->Name();
+        std::int16_t* selection = isFirm ? &Data.SelFirm : isFta ? &Data.SelFta : isMkt ? &Data.SelMarket : nullptr;
+        std::int16_t* word = isFirm ? &Data.HomeFirm : isFta ? &Data.HomeFta : isMkt ? &Data.HomeMarket : nullptr;
+        if (!selection) return false;
+        if (group.Mode != bgmMultiple) {
+            choose(*selection, static_cast<std::int16_t>(button->Element));
+        } else {
+            const auto bit = static_cast<std::int16_t>(1 << (button->Element - 1));
+            choose(*word, static_cast<std::int16_t>(button->isChecked() ? (*word | bit) : (*word & ~bit)));
+            // The market shown is the first one still selected.
+            if (isMkt)
+                for (int market = 1; market <= industry->MktSeries()->Count(); ++market)
+                    if (*word & (1 << (market - 1))) {
+                        Data.SelMarket = static_cast<std::int16_t>(market);
+                        break;
+                    }
+        }
+    }
+    if (changed && Session->CurrentPage == this) RebuildDisplay();
+    return changed;
 }
 
 void TFoCv3Mod::ShowItemAtCurrentPeriod(QAction* item) {

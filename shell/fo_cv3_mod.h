@@ -11,14 +11,20 @@
 #include <QMenuBar>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/store/data_context.h"
 #include "shell/action_menu_node.h"
 #include "shell/page_combos.h"
+#include "ui/fields/selector_state.h"
 #include "ui/qn_form.h"
 
 class QMenu;
+
+namespace cv {
+class TBarGrpBtn;
+}
 
 namespace cv {
 
@@ -38,6 +44,8 @@ public:
 
     int WindowNumber() const { return windowNumber_; }
     TDataContext Data;
+    // The page's firm, zone and market selectors, loaded into the bar with Data.
+    TPageSelectors Selectors;
 
     QMenuBar* PageMenuBar() const { return menuBar_; }
     TActionMenuTree& MenuTree() { return *menuTree_; }
@@ -46,8 +54,8 @@ public:
 
     // Clears the display and makes Item the remembered, checked item.
     virtual void MenuItemClick(QAction* item);
-    // Sets the page's selectors for the open industry.
-    virtual void SetupBar() {}
+    // Loads the selector bar from Data; pages lay out their selectors first.
+    virtual void SetupBar();
     // Shows and enables the page's menu entries.
     virtual void UpdateMenus() {}
     // Prints or copies what the page shows; a page that shows nothing says so.
@@ -75,6 +83,17 @@ public:
     // The period selector of the page: its mode (0 hidden, 2 shown), the
     // period it shows and whether that period can be chosen.
     void SetPeriodSelector(std::uint8_t mode, std::int32_t period, bool enabled);
+    // Configures the firm, zone or market selector of Data (the series'
+    // name picks it): Mode (3 shows the group disabled), then the enabled and
+    // the selected elements, each list led by its form: 0 none, 1 one value
+    // per element, 2 the one element (in multiple choice the bit set) given
+    // next, 32767 all ten.
+    void SetIndexSelector(const std::string& series, std::uint8_t mode, const std::vector<int>& selected,
+                          const std::vector<int>& enabled);
+    // Reads a click on the selector bar into Data; when it changed what the
+    // current page shows, that page drops its display and rebuilds it.
+    virtual bool ApplySelector(TBarGrpBtn& group, QWidget* sender);
+
     // Re-opens Item at the page's selected period.
     void ShowItemAtCurrentPeriod(QAction* item);
 

@@ -7,6 +7,7 @@
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "shell/exchange/fo_read_results.h"
 #include "shell/fo_cv3_main.h"
 #include "shell/picture_image.h"
 #include "ui/cp1252.h"
@@ -43,7 +44,8 @@ void TFoSimul::BuildMenu() {
     PageMenuBar()->setObjectName(QStringLiteral("MTeamInterface"));
     QMenu* file = AddMenu(QStringLiteral("MPFile"), QStringLiteral("&File"));
     // Opening, backups and sending are built on this menu by the exchange operations.
-    AddMenuItem(file, QStringLiteral("MPTeamOpenInd"), QStringLiteral("&Open industry..."));
+    AddMenuItem(file, QStringLiteral("MPTeamOpenInd"), QStringLiteral("&Open industry..."),
+                [this](QAction* item) { OpenIndustryClick(item, false); });
     AddMenuItem(file, QStringLiteral("MPTeamCloseInd"), QStringLiteral("&Close industry"),
                 [this](QAction* item) { MPCloseIndClick(item); });
     AddSeparator(file, QStringLiteral("N10"));
@@ -54,7 +56,8 @@ void TFoSimul::BuildMenu() {
     AddMenuItem(file, QStringLiteral("MPRestore"), QStringLiteral("&Restore..."));
     AddSeparator(file, QStringLiteral("N5"));
     AddMenuItem(file, QStringLiteral("MPTransferToAdm"), QStringLiteral("&Send to the instructor"));
-    AddMenuItem(file, QStringLiteral("MPTransferFromAdm"), QStringLiteral("&Take the instructor's industry..."));
+    AddMenuItem(file, QStringLiteral("MPTransferFromAdm"), QStringLiteral("&Take the instructor's industry..."),
+                [this](QAction* item) { OpenIndustryClick(item, true); });
     QMenu* finances = AddMenu(QStringLiteral("MPFinances"), QStringLiteral("F&inances"));
     AddMenuItem(finances, QStringLiteral("MPNewLoan"), QStringLiteral("&New loan..."));
     AddMenuItem(finances, QStringLiteral("MPLoanSchedule"), QStringLiteral("&Loan schedule..."));
@@ -127,6 +130,16 @@ void TFoSimul::MPCloseIndClick(QAction* item) {
         for (TFoCv3Mod* page : Pages())
             if (page != this && page->WindowNumber() <= kProgramPageCount) page->hide();
     }
+}
+
+void TFoSimul::OpenIndustryClick(QAction* item, bool transferMode) {
+    TFoReadResults dialog(this, transferMode);
+    if (dialog.exec() == QDialog::Accepted) {
+        mainWindow_.RefreshAll();
+        DrawBackground();
+    }
+    SetupBar();
+    MenuItemClick(item);
 }
 
 void TFoSimul::CloseIndustry() {

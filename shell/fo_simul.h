@@ -48,6 +48,8 @@ private:
     void MPCloseIndClick(QAction* item);
     void MPPasswdClick(QAction* item);
     void CloseIndustry();
+    // Runs the opening dialog; a successful opening refreshes every page.
+    void OpenIndustryClick(QAction* item, bool transferMode);
     void DrawNoIndustryBackground();
     void DrawBackground();
     void ReplaceImage(const char* pictureName, bool topHalf);

@@ -1,64 +1,75 @@
 // The model base on the fixtures, after a forecast has set up the marketed
-// brands of t+1 (the figures of fixture_industry.h and fixture_catalog.h).
+// brands of t+1 (the figures of fixture_industry.h and fixture_catalog.h): what
+// Init and SetMarket read, the checked brand and sales-force accessors, the
+// simulation messages, and the links and counts SetMarket refuses or clamps.
 
 #include "model/mod_basic.h"
 
 #include <gtest/gtest.h>
 
-#include "core/store/per_data.h"
-#include "core/store/series_index.h"
+#include <string>
+
 #include "core/base/errors.h"
 #include "core/session/industry.h"
-#include "model/model_access.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 
 namespace cv {
 namespace {
 
+// A step of its own: messages go to the firm of the context record, which a step selects.
+class TMessagingStep : public TModBasic {
+public:
+    void SelectFirm(int firm) { Ctx().SelFirm = static_cast<std::int16_t>(firm); }
+};
+
 // A base module bound to the open industry after a forecast, on zone 1, market 1.
 class ModBasicTest : public ::testing::Test {
 protected:
-    TModBasic& Forecast(const test::TFixtureSpec& spec) {
-        TCvInd& industry = world_.OpenFixture(spec);
+    TMessagingStep& Forecast(const test::TFixtureSpec& spec) {
+        industry_ = &world_.OpenFixture(spec);
         EXPECT_TRUE(world_.RunForecast()) << world_.failureReason;
-        module_.Init(industry, nullptr);
+        module_.Init(*industry_, &work_);
         module_.SetMarket(1, 1);
         return module_;
     }
-
-    TSimArr& ForecastArray(int category, std::string_view name) {
-        return RequireArr(*module_.ResultsT1, category, module_.Ctx, name);
+    TSimArr& ForecastArray(int category, int firm, std::string_view name) {
+        return test::Arr(industry_->PerResults(industry_->CurPeriod() + 1), category, firm, 1, 1, name);
     }
 
     test::TModelWorld world_;
-    TModBasic module_;
+    TCvInd* industry_ = nullptr;
+    TWorkRec work_;
+    TMessagingStep module_;
 };
 
 TEST_F(ModBasicTest, SetMarketCopiesTheLinksOfEveryMarketedBrand) {
     const TModBasic& module = Forecast(test::FixtureB());
-    TCvInd& industry = *module.Data;
-    EXPECT_EQ(module.Ctx.SelPeriod, 0);
-    EXPECT_EQ(module.DimSeries, industry.DimSeries(1));
-    EXPECT_EQ(module.ChaSeries, industry.ChaSeries(1));
-    EXPECT_EQ(module.SegSeries, industry.SegSeries(1, 1));
-    EXPECT_EQ(module.MktBrand, si::MktBrand);
+    EXPECT_EQ(module.Ctx().SelPeriod, 0);
+    EXPECT_EQ(module.DimSeries(), industry_->DimSeries(1));
+    EXPECT_EQ(module.ChaSeries(), industry_->ChaSeries(1));
+    EXPECT_EQ(module.SegSeries(), industry_->SegSeries(1, 1));
+    EXPECT_EQ(module.MktBrand(), si::MktBrand);
     // t: ALPHA, BRAVO (firm 1), ECHO (firm 2). t+1: Bravo, COSMO (firm 1), DELTA (firm 2).
-    EXPECT_EQ(module.NbMktedBrdsT, 3);
-    EXPECT_EQ(module.NbMktedBrdsT1, 3);
-    EXPECT_EQ(module.Dfix, (TMktBrandBytes{0, 1, 1, 2}));
-    EXPECT_EQ(module.Dbix, (TMktBrandBytes{0, 1, 2, 1}));
-    EXPECT_EQ(module.pMbix, (TMktBrandBytes{0, 2, 0, 0}));
-    EXPECT_EQ(module.Rfix, (TMktBrandBytes{0, 1, 1, 1}));
-    EXPECT_EQ(module.Rpix, (TMktBrandBytes{0, 2, 3, 1}));
-    EXPECT_EQ(module.FirNbMktedBrdsT, (TFirmBytes{0, 2, 1}));
-    EXPECT_EQ(module.FirNbMktedBrdsT1, (TFirmBytes{0, 2, 1}));
-    EXPECT_EQ(module.Mbix[1][1], 1);
-    EXPECT_EQ(module.Mbix[1][2], 2);
-    EXPECT_EQ(module.Mbix[2][1], 3);
-    EXPECT_EQ(module.pDfix[2][1], 2);
-    EXPECT_EQ(module.pDbix[1][1], 2);
-    EXPECT_EQ(module.pDbix[1][2], 0);
+    EXPECT_EQ(module.NbMktedBrdsT(), 3);
+    EXPECT_EQ(module.NbMktedBrdsT1(), 3);
+    EXPECT_EQ(module.Dfix(), (TMktBrandBytes{0, 1, 1, 2}));
+    EXPECT_EQ(module.Dbix(), (TMktBrandBytes{0, 1, 2, 1}));
+    EXPECT_EQ(module.pMbix(), (TMktBrandBytes{0, 2, 0, 0}));
+    EXPECT_EQ(module.Rfix(), (TMktBrandBytes{0, 1, 1, 1}));
+    EXPECT_EQ(module.Rpix(), (TMktBrandBytes{0, 2, 3, 1}));
+    EXPECT_EQ(module.FirNbMktedBrdsT(), (TFirmBytes{0, 2, 1}));
+    EXPECT_EQ(module.FirNbMktedBrdsT1(), (TFirmBytes{0, 2, 1}));
+    EXPECT_EQ(module.Mbix()[1][1], 1);
+    EXPECT_EQ(module.Mbix()[1][2], 2);
+    EXPECT_EQ(module.Mbix()[2][1], 3);
+    EXPECT_EQ(module.pDfix()[2][1], 2);
+    EXPECT_EQ(module.pDbix()[1][1], 2);
+    EXPECT_EQ(module.pDbix()[1][2], 0);
 }
 
 TEST_F(ModBasicTest, SetMarketOnAMarketWithoutBrandsLeavesNoRow) {
@@ -67,12 +78,12 @@ TEST_F(ModBasicTest, SetMarketOnAMarketWithoutBrandsLeavesNoRow) {
     two.Prototypes(1, 1) = spec.Prototypes(1, 1);
     two.Cell(1, 1, 1) = spec.Cell(1, 1, 1);
     TModBasic& module = Forecast(two);
-    ASSERT_EQ(module.NbMktedBrdsT1, 2);
+    ASSERT_EQ(module.NbMktedBrdsT1(), 2);
     module.SetMarket(1, 2);
-    EXPECT_EQ(module.NbMktedBrdsT1, 0);
-    EXPECT_EQ(module.Dfix, TMktBrandBytes{});
-    EXPECT_EQ(module.FirNbMktedBrdsT1, TFirmBytes{});
-    EXPECT_EQ(module.Mbix[1][1], 0);
+    EXPECT_EQ(module.NbMktedBrdsT1(), 0);
+    EXPECT_EQ(module.Dfix(), TMktBrandBytes{});
+    EXPECT_EQ(module.FirNbMktedBrdsT1(), TFirmBytes{});
+    EXPECT_EQ(module.Mbix()[1][1], 0);
 }
 
 TEST_F(ModBasicTest, BrandDecisionsAndSalesForceOfTheBrandsFirm) {
@@ -83,27 +94,30 @@ TEST_F(ModBasicTest, BrandDecisionsAndSalesForceOfTheBrandsFirm) {
     module.SetBrandDecision(3, si::Price, 99.5);
     EXPECT_EQ(module.GetBrandDecision(3, si::Price), 99.5);
     EXPECT_EQ(module.GetBrandDecision(1, si::Price), 1106);  // firm 1, slot 1: untouched
-    // "SlfSize"[2] of firm 2 = 10 x 2 + 2 = 22; "SlfAlloc"[2, 1] = 1 / 8; the context's firm is 0.
-    ASSERT_EQ(module.Ctx.SelFirm, 0);
+    // "SlfSize"[2] of firm 2 = 10 x 2 + 2 = 22; "SlfAlloc"[2, 1] = 1 / 8.
     EXPECT_EQ(module.GetSalesForceSize(2, 1, 2), 22);
     EXPECT_EQ(module.GetSalesForceAlloc(2, 3), 2.75);
     // COSMO: firm 1, slot 2, channel 2: (10 + 2) x 2 / 8.
     EXPECT_EQ(module.GetSalesForceAlloc(2, 2), 3);
+    // Market brands 1..3, members of "DecBrdCV3", channels 1..2.
+    EXPECT_THROW(module.GetBrandDecision(0, si::Price), EModelError);
     EXPECT_THROW(module.GetBrandDecision(4, si::Price), EModelError);
+    EXPECT_THROW(module.SetBrandDecision(4, si::Price, 1), EModelError);
     EXPECT_THROW(module.GetBrandDecision(1, 40), EModelError);
-    EXPECT_THROW(module.GetSalesForceAlloc(3, 1), EModelError);  // the zone has two channels
+    EXPECT_THROW(module.GetSalesForceAlloc(3, 1), EModelError);
+    EXPECT_THROW(module.GetSalesForceAlloc(1, 0), EModelError);
 }
 
 TEST_F(ModBasicTest, BrandIsModifiedWhenNewOrWhenItsAttributesChanged) {
     TModBasic& module = Forecast(test::FixtureB());
     EXPECT_TRUE(module.IsBrandModified(2));  // COSMO is new
-    // Bravo was market brand 2 of t: "PosSemBrds"[2, d, AttAct] = 20 + d; t+1 is still all zero.
-    EXPECT_TRUE(module.IsBrandModified(1));
-    TSimArr& positions = ForecastArray(kCategoryFtaMarket, "PosSemBrds");
+    // Bravo was market brand 2 of t: "PosSemBrds"[2, d, AttAct] = 20 + d (the forecast wrote its own).
+    TSimArr& positions = ForecastArray(kCategoryFtaMarket, 0, "PosSemBrds");
     for (int d = 1; d <= 3; ++d) positions.SetSmallint({1, d, si::AttAct}, 20 + d);
     EXPECT_FALSE(module.IsBrandModified(1));
     positions.SetSmallint({1, 3, si::AttAct}, 24);
     EXPECT_TRUE(module.IsBrandModified(1));
+    EXPECT_THROW(module.IsBrandModified(4), EModelError);
 }
 
 TEST_F(ModBasicTest, NoBrandIsModifiedInTheFirstSimulatedPeriod) {
@@ -112,47 +126,101 @@ TEST_F(ModBasicTest, NoBrandIsModifiedInTheFirstSimulatedPeriod) {
     EXPECT_FALSE(module.IsBrandModified(2));  // new, but t+1 is period 0
 }
 
+// Five message slots; texts are cut to sixteen characters.
 TEST_F(ModBasicTest, SixthSimulationMessageOfAFiveSlotListIsDropped) {
-    TModBasic& module = Forecast(test::FixtureA());
-    module.Ctx.SelFirm = 1;
-    for (int i = 1; i <= 5; ++i)
+    TMessagingStep& module = Forecast(test::FixtureA());
+    module.SelectFirm(1);
+    EXPECT_FALSE(module.AddSimMessage({"messages"}));
+    EXPECT_TRUE(module.AddSimMessage({"messages", "KEY1", "0123456789abcdefXYZ"}));
+    for (int i = 2; i <= 5; ++i)
         EXPECT_TRUE(module.AddSimMessage({"messages", "KEY" + std::to_string(i), "a", "b", "c", "d", "e"}));
     EXPECT_FALSE(module.AddSimMessage({"messages", "KEY6"}));
-    EXPECT_EQ(module.ResultsT1->GetSmallint(kCategoryFirmFta, module.Ctx, "NbMsgSim"), 5);
-    const TSimArr& messages = ForecastArray(kCategoryFirmFta, "MsgSim2Fir");
+    const TDataContext firmZone = test::FixtureCell(0, 1, 1, 0);
+    EXPECT_EQ(module.ResultsT1()->GetSmallint(kCategoryFirmFta, firmZone, "NbMsgSim"), 5);
+    const TSimArr& messages = test::Arr(*module.ResultsT1(), kCategoryFirmFta, firmZone, "MsgSim2Fir");
     EXPECT_EQ(messages.GetZts({1, si::Section}), "messages");
     EXPECT_EQ(messages.GetZts({1, si::Keyword}), "KEY1");
+    EXPECT_EQ(messages.GetZts({1, si::Param1}), "0123456789abcdef");
     EXPECT_EQ(messages.GetZts({5, si::Keyword}), "KEY5");
     EXPECT_EQ(messages.GetZts({5, si::Param1}), "a");
     EXPECT_EQ(messages.GetZts({5, si::Param5}), "e");
-}
-
-TEST_F(ModBasicTest, MessagePartsAreCutToSixteenCharacters) {
-    TModBasic& module = Forecast(test::FixtureA());
-    module.Ctx.SelFirm = 1;
-    EXPECT_TRUE(module.AddSimMessage({"messages", "KEY", "0123456789abcdefXYZ"}));
-    EXPECT_EQ(ForecastArray(kCategoryFirmFta, "MsgSim2Fir").GetZts({1, si::Param1}), "0123456789abcdef");
     EXPECT_TRUE(world_.ui.plainBoxes.empty());
 }
 
-TEST_F(ModBasicTest, InitNamesTheSeriesOrLabelThatIsMissing) {
-    test::TFixtureSpec noLabel = test::FixtureA();
-    noLabel.omittedLabels = {"FFMLinks.pDbix"};
-    TCvInd& industry = world_.OpenFixture(noLabel);
-    try {
-        module_.Init(industry, nullptr);
-        FAIL() << "Init accepted an industry without FFMLinks.pDbix";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "the series FFMLinks has no label pDbix");
+// Market brand 1 of fixture (b) must name a firm 1..6 and a slot 1..5 of it.
+TEST_F(ModBasicTest, SetMarketRefusesLinksOutsideTheFirmsAndTheirSlots) {
+    struct TCase {
+        int firm, slot;
+        bool accepted;
+    };
+    Forecast(test::FixtureB());
+    TSimArr& links = ForecastArray(kCategoryFtaMarket, 0, "XFMLinks");
+    for (const TCase& c : {TCase{0, 1, false}, TCase{7, 1, false}, TCase{1, 0, false}, TCase{1, 6, false},
+                           TCase{6, 5, true}, TCase{1, 1, true}}) {
+        SCOPED_TRACE("firm " + std::to_string(c.firm) + ", slot " + std::to_string(c.slot));
+        links.SetByte({1, si::Dfix}, c.firm);
+        links.SetByte({1, si::Dbix}, c.slot);
+        if (c.accepted) {
+            module_.SetMarket(1, 1);
+            EXPECT_EQ(module_.Dfix()[1], c.firm);
+            EXPECT_EQ(module_.Dbix()[1], c.slot);
+            continue;
+        }
+        try {
+            module_.SetMarket(1, 1);
+            ADD_FAILURE() << "links accepted";
+        } catch (const EModelError& error) {
+            EXPECT_EQ(std::string(error.what()), "XFMLinks of zone 1, market 1: market brand 1 names firm " +
+                                                     std::to_string(c.firm) + ", brand " + std::to_string(c.slot));
+        }
     }
-    test::TFixtureSpec noSeries = test::FixtureA();
-    noSeries.omittedSeries = {"MsgSKP"};
-    TCvInd& other = world_.OpenFixture(noSeries);
-    try {
-        module_.Init(other, nullptr);
-        FAIL() << "Init accepted an industry without MsgSKP";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "the industry has no series MsgSKP");
+}
+
+// Counts beyond the rows of the arrays they index are cut to them with a
+// warning: fixture (b) states three market brands and firm 1 two.
+TEST_F(ModBasicTest, CountsBeyondTheirArraysAreCutWithAWarning) {
+    struct TCase {
+        const char* array;
+        int category, firm, rows;
+        int marketBrands, firmBrands;
+        const char* warning;
+    };
+    const TCase cases[] = {
+        {"BrdNames", kCategoryFtaMarket, 0, 2, 2, 2,
+         "marketed brands of t+1 in zone 1, market 1: 3 is outside 0..2 and is taken as 2"},
+        {"XFMLinks", kCategoryFtaMarket, 0, 3, 3, 2, nullptr},
+        {"FFMLinks", kCategoryFirmFtaMarket, 1, 1, 3, 1,
+         "marketed brands of t+1 of firm 1, zone 1, market 1: 2 is outside 0..1 and is taken as 1"}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.array) + " of " + std::to_string(c.rows) + " rows");
+        Forecast(test::FixtureB());
+        test::CutRows(ForecastArray(c.category, c.firm, c.array), c.rows);
+        work_.Warnings.clear();
+        module_.SetMarket(1, 1);
+        EXPECT_EQ(module_.NbMktedBrdsT1(), c.marketBrands);
+        EXPECT_EQ(module_.FirNbMktedBrdsT1()[1], c.firmBrands);
+        EXPECT_EQ(work_.Warnings, c.warning ? std::vector<std::string>{c.warning} : std::vector<std::string>{});
+    }
+}
+
+TEST_F(ModBasicTest, InitNamesTheSeriesOrLabelThatIsMissing) {
+    struct TCase {
+        const char* series;
+        const char* label;
+        const char* message;
+    };
+    for (const TCase& c : {TCase{nullptr, "FFMLinks.pDbix", "the series FFMLinks has no label pDbix"},
+                           TCase{"MsgSKP", nullptr, "the industry has no series MsgSKP"}}) {
+        test::TFixtureSpec spec = test::FixtureA();
+        if (c.label) spec.omittedLabels = {c.label};
+        if (c.series) spec.omittedSeries = {c.series};
+        TCvInd& industry = world_.OpenFixture(spec);
+        try {
+            module_.Init(industry, nullptr);
+            ADD_FAILURE() << "Init accepted an industry without " << (c.label ? c.label : c.series);
+        } catch (const EModelError& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
     }
 }
 

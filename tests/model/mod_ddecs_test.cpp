@@ -24,11 +24,14 @@
 #include "tests/model/fixtures/fixture_ddecs.h"
 #include "tests/model/fixtures/fixture_industry.h"
 #include "tests/model/fixtures/forecast_grid.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
 namespace {
+
+using test::Arr;
 
 TCvPerData& DecisionsT2(TCvInd& industry) { return industry.PerDecisions(industry.CurPeriod() + 2); }
 TCvPerData& DefaultsT2(TCvInd& industry) { return industry.PerDefaults(industry.CurPeriod() + 2); }
@@ -43,12 +46,6 @@ void RunDefaults(TCvInd& industry, TWorkRec* work = nullptr) {
     TModDDecs defaults;
     defaults.Init(industry, work);
     defaults.Run();
-}
-
-TSimArr& Arr(TCvPerData& set, int category, const TDataContext& context, const char* name) {
-    TSimArr* array = set.FindSimArr(category, context, name);
-    if (!array) throw std::runtime_error(std::string("no array ") + name);
-    return *array;
 }
 
 std::vector<long double> Row(const TSimArr& array, int row) {
@@ -177,6 +174,45 @@ TEST(ModDDecs, ProjectsReturnOnlyWhileTheirPrototypeNeedsABudget) {
     EXPECT_EQ(set.GetSmallint(kCategoryFirmMarket, cell, "NbPrjs"), 1);
     ASSERT_EQ(work.Warnings.size(), 1u);
     EXPECT_NE(work.Warnings[0].find("no slot left for BETA3"), std::string::npos) << work.Warnings[0];
+}
+
+// A project's levels are copied row by row from its prototype's: "PrjTecs" of
+// t+1 (carried into t+2) must have the columns of "ProTecs" (the market's three
+// dimensions, 1..3); its number of rows does not matter. A list of another
+// shape abandons the run, and the decisions of t+2 stay as they were.
+TEST(ModDDecs, ProjectLevelsMustHaveTheColumnsOfThePrototypeLevels) {
+    struct TCase {
+        const char* what;
+        int nDim;
+        TIndex lb, ub;
+        bool accepted;
+    };
+    const TCase cases[] = {{"more rows, the same columns", 2, {1, 1}, {12, 3}, true},
+                           {"a column short", 2, {1, 1}, {10, 2}, false},
+                           {"columns from 0", 2, {1, 0}, {10, 2}, false},
+                           {"no columns", 1, {1}, {10}, false}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TModelWorld world;
+        TCvInd& industry = OpenPrepared(world, test::FixtureA());
+        test::WritePrototypesT1(industry, 1, 1, {{"ALPHA2", 250000}});
+        test::WriteProjectsT1(industry, 1, 1, {"ALPHA2"});
+        Arr(industry.PerDecisions(1), kCategoryFirmMarket, 1, 0, 1, "PrjTecs").Init(dkReal48, 0, c.nDim, c.lb, c.ub);
+        const test::TGridBytes before = test::GridBytes(DecisionsT2(industry));
+        if (c.accepted) {
+            RunDefaults(industry);
+            const TSimArr& levels = Arr(DecisionsT2(industry), kCategoryFirmMarket, 1, 0, 1, "PrjTecs");
+            EXPECT_EQ(Row(levels, 1), (std::vector<long double>{11, 12, 13}));  // ProTecs[1, d] = 10 + d
+            continue;
+        }
+        try {
+            RunDefaults(industry);
+            ADD_FAILURE() << "no error";
+        } catch (const EModelError& error) {
+            EXPECT_STREQ(error.what(), "the rows of ProTecs and PrjTecs differ in shape");
+        }
+        EXPECT_EQ(test::FirstDifference(before, test::GridBytes(DecisionsT2(industry))), "");
+    }
 }
 
 // CctTerms[i, party, e] = 100 i + 10 party + e (fixture formula) but party 1's

@@ -12,11 +12,18 @@
 
 #include <gtest/gtest.h>
 
-#include "core/store/data_context.h"
-#include "core/store/series_index.h"
+#include <string>
+
+#include "core/base/errors.h"
 #include "core/session/industry.h"
+#include "core/store/data_context.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_distr.h"
+#include "tests/model/fixtures/forecast_view.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 
 namespace cv {
@@ -128,21 +135,260 @@ TEST_F(ModDistrTest, ChannelMarginsRetailPricesAndAveragePrices) {
     EXPECT_TRUE(bench.work.Warnings.empty());
 }
 
-// The figures of the zone step that nothing after it changes, through the whole plan pass: the
-// sales force, its costs and the margins; and the retail prices, which do not depend on units.
-TEST_F(ModDistrTest, ForecastWritesTheZoneResults) {
-    TCvInd& industry = Open(test::FixtureA());
-    ASSERT_TRUE(world_.RunForecast()) << world_.failureReason;
-    EXPECT_EQ(Firm(industry, 1, si::ffxSlp), 23);
-    EXPECT_NEAR(Firm(industry, 1, si::ffxSlfB), 460000, kTolerance);
-    EXPECT_NEAR(Firm(industry, 1, si::ffxSlfF), 15000, kTolerance);
-    EXPECT_NEAR(Brand(industry, 1, 1, si::brSlf), 59375, kTolerance);
-    EXPECT_NEAR(Brand(industry, 1, 2, si::brSlf), 118750, kTolerance);
-    EXPECT_NEAR(ResultReal(industry, 1, kCategoryFta, 0, 1, 0, "XFXRes", {2, si::Margin}), 200, kTolerance);
-    EXPECT_EQ(RetailPrice(industry, 1, 1, 1), 1051);
-    EXPECT_EQ(RetailPrice(industry, 1, 2, 2), 1085);
-    // COSMO sells in channel 1 only, whatever production leaves of its plan.
-    EXPECT_NEAR(Brand(industry, 1, 2, si::brRPrice), 1145.7, kTolerance);
+// Edge cases of plan sales and zone results: the first simulated period,
+// hiring and firing in the zone's money, the margin ramp, entries that count
+// as 0, 16-bit retail prices, ties, empty brands and firms, missing inputs.
+// Fixture figures: see the top of this file and fixture_distr.h.
+
+using test::ResultReal;
+
+class ModDistrEdgeTest : public ::testing::Test {
+protected:
+    long double Firm(int period, std::int8_t element, int zone = 1) {
+        return ResultReal(*industry_, period, kCategoryFirmFta, 1, zone, 0, "FFXRpt", {element});
+    }
+    long double Brand(int period, int slot, std::int8_t element) {
+        return ResultReal(*industry_, period, kCategoryFirmFtaMarket, 1, 1, 1, "BrdRpt", {slot, element});
+    }
+    long double Units(int period, int brand, int segment, int channel) {
+        return ResultReal(*industry_, period, kCategoryFtaMarket, 0, 1, 1, "BrdUSales", {brand, segment, channel});
+    }
+    long double RetailPrice(int period, int brand, int channel) {
+        return ResultReal(*industry_, period, kCategoryFtaMarket, 0, 1, 1, "BrdRPrices", {brand, channel});
+    }
+    long double Margin(int period, int channel) {
+        return ResultReal(*industry_, period, kCategoryFta, 0, 1, 0, "XFXRes", {channel, si::Margin});
+    }
+    // Decision arrays of t+1 of firm 1 in zone 1, market 1 (fixture (a): t+1 is period 1).
+    TSimArr& Decisions(std::string_view name) {
+        return test::Arr(industry_->PerDecisions(1), kCategoryFirmFtaMarket, 1, 1, 1, name);
+    }
+    TSimArr& SalesForce() { return test::Arr(industry_->PerDecisions(1), kCategoryFirmFta, 1, 1, 0, "SlfSize"); }
+    bool Warned(const test::TDistrBench& bench, std::string_view part) {
+        return test::HasWarning(bench.work.Warnings, part);
+    }
+
+    test::TModelWorld world_;
+    TCvInd* industry_ = nullptr;
+};
+
+TEST_F(ModDistrEdgeTest, FirstSimulatedPeriodHasNoHiringOrFiringAndNoPastShares) {
+    industry_ = &world_.OpenFixture(test::FixtureC());
+    test::TDistrBench bench(*industry_);
+    bench.RunAll();
+    // Period 0: 23 salespeople at 20000, none hired or fired whatever t held.
+    EXPECT_EQ(Firm(0, si::ffxSlp), 23);
+    EXPECT_NEAR(Firm(0, si::ffxSlfB), 460000, kTolerance);
+    EXPECT_EQ(Firm(0, si::ffxSlfH), 0);
+    EXPECT_EQ(Firm(0, si::ffxSlfF), 0);
+    TDataContext cell;
+    cell.SelFta = cell.SelMarket = 1;
+    EXPECT_TRUE(test::ArrayAllZero(RequireArr(industry_->PerResults(0), kCategoryFtaMarket, cell, "BrdPastMSU")));
+    // Before the ramp starts (period 0 < 1) the margins are MarginBeg.
+    EXPECT_NEAR(Margin(0, 1), 100, kTolerance);
+    EXPECT_NEAR(Margin(0, 2), 200, kTolerance);
+}
+
+TEST_F(ModDistrEdgeTest, SixtyFortySplitOfFiveHundredUnits) {
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    Decisions("MPBrdSegSales").SetReal48({1, 1}, 500);
+    test::TDistrBench bench(*industry_);
+    bench.PlanAllMarkets();
+    // 500 / 1000 x 60000 / 100 = 300 and x 40000 / 100 = 200.
+    EXPECT_NEAR(Units(1, 1, 1, 1), 300, kTolerance);
+    EXPECT_NEAR(Units(1, 1, 1, 2), 200, kTolerance);
+}
+
+// Zone 1 shrinks from 26 to 23 salespeople, zone 2 grows from 20 to 23. Zone 2 pays in its own
+// money: exchange rate 2 (period 0), accumulated salary inflation 0.1 and the period's inflation
+// 0.05 + 0.05 for salaries: 1 x 2 x 1.1 x 1.1 = 2.42; its hiring cost is 4000.
+TEST_F(ModDistrEdgeTest, ShrinkingForceFiresAndGrowingForceHiresInTheZonesMoney) {
+    test::TFixtureSpec spec(0, 1, 2, 1);
+    spec.Prototypes(1, 1) = {"PALPHA"};
+    for (int zone = 1; zone <= 2; ++zone) spec.Cell(1, zone, 1).brandsT1 = {{"ALPHA", "PALPHA", {}}};
+    industry_ = &world_.OpenFixture(spec);
+    test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "Economics").SetReal48({0, si::ExchangeRate}, 2);
+    test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "Economics").SetReal48({1, si::InflationRate}, 0.05L);
+    test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "DeflatFacs").SetReal48({1, si::Salaries}, 0.05L);
+    test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "CumInflation").SetReal48({1, si::Salaries}, 0.1L);
+    TDataContext zone2;
+    zone2.SelFta = 2;
+    industry_->ConstPart().SetReal(kCategoryFta, zone2, kSlpHireCost, 4000);
+    test::TDistrBench bench(*industry_);
+    bench.RunAll();
+    EXPECT_NEAR(Firm(1, si::ffxSlfF, 1), 3 * 5000, kTolerance);
+    EXPECT_EQ(Firm(1, si::ffxSlfH, 1), 0);
+    EXPECT_NEAR(Firm(1, si::ffxSlfB, 1), 23 * 20000, kTolerance);
+    EXPECT_NEAR(Firm(1, si::ffxSlfH, 2), 3 * 4000 * 2.42, kTolerance);
+    EXPECT_EQ(Firm(1, si::ffxSlfF, 2), 0);
+    EXPECT_NEAR(Firm(1, si::ffxSlfB, 2), 23 * 20000 * 2.42, kTolerance);
+}
+
+// Margin of channel c in period x: c / 10 + 0.02 (x - 1), from period 1 to period 12.
+TEST_F(ModDistrEdgeTest, ChannelMarginRampsOverThePeriods) {
+    for (int current : {5, 11}) {
+        SCOPED_TRACE("current period " + std::to_string(current));
+        test::TFixtureSpec spec = test::FixtureA();
+        spec.currentPeriod = current;
+        industry_ = &world_.OpenFixture(spec, "ramp" + std::to_string(current) + ".ind");
+        test::TDistrBench bench(*industry_);
+        bench.RunAll();
+        const int period = current + 1;
+        const double margin1 = 0.1 + 0.02 * (period - 1);
+        const double margin2 = 0.2 + 0.02 * (period - 1);
+        EXPECT_NEAR(Margin(period, 1), 1000 * margin1, kTolerance);
+        EXPECT_NEAR(Margin(period, 2), 1000 * margin2, kTolerance);
+        // COSMO sells in channel 1 only: selling price 0.95 x 1206 x (1 - margin 1).
+        EXPECT_NEAR(Brand(period, 2, si::brSPrice), 1145.7 * (1 - margin1), kTolerance);
+    }
+    // Period 12 is the end of the ramp: MarginEnd, 0.32 and 0.42.
+    EXPECT_NEAR(Margin(12, 1), 320, kTolerance);
+    EXPECT_NEAR(Margin(12, 2), 420, kTolerance);
+}
+
+TEST_F(ModDistrEdgeTest, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    Decisions("DecBrdCV3").SetReal48({1, si::Price}, kEmptyDecisionValue);
+    Decisions("DecBrdCV3").SetReal48({2, si::Price}, -5);
+    Decisions("MPBrdSegSales").SetReal48({2, 1}, kEmptyDecisionValue);
+    Decisions("MPBrdChaSales").SetReal48({1, 2}, -40000);
+    SalesForce().SetReal48({1}, -4);
+    test::TDistrBench bench(*industry_);
+    bench.RunAll();
+    // Units: COSMO's segment 1 and Bravo's channel 2 count as 0.
+    EXPECT_EQ(Units(1, 2, 1, 1), 0);
+    EXPECT_NEAR(Units(1, 2, 2, 1), 2002, kTolerance);
+    EXPECT_NEAR(Units(1, 1, 1, 1), 600.6, kTolerance);
+    EXPECT_EQ(Units(1, 1, 1, 2), 0);
+    // Both prices count as 0.
+    for (int brand = 1; brand <= 2; ++brand) {
+        EXPECT_EQ(RetailPrice(1, brand, 1), 0);
+        EXPECT_EQ(Brand(1, brand, si::brRPrice), 0);
+        EXPECT_EQ(Brand(1, brand, si::brSPrice), 0);
+    }
+    // Sales force 0 + 12: base 240000, (26 - 12) x 5000 = 70000 fired, 310000 in all. Channel 1
+    // counts no salesperson: Bravo has 12 x 1/8 = 1.5 of 12, COSMO 12 x 2/8 = 3.
+    EXPECT_EQ(Firm(1, si::ffxSlp), 12);
+    EXPECT_NEAR(Firm(1, si::ffxSlfF), 70000, kTolerance);
+    EXPECT_NEAR(Brand(1, 1, si::brSlf), 310000 * 1.5 / 12, kTolerance);
+    EXPECT_NEAR(Brand(1, 2, si::brSlf), 310000 * 3.0 / 12, kTolerance);
+    // The stored entries are left as they were.
+    EXPECT_EQ(Decisions("DecBrdCV3").GetReal48({1, si::Price}), kEmptyDecisionValue);
+    EXPECT_EQ(SalesForce().GetReal48({1}), -4);
+    EXPECT_TRUE(Warned(bench, "Price of Bravo"));
+    EXPECT_TRUE(Warned(bench, "Price of COSMO"));
+    EXPECT_TRUE(Warned(bench, "MPBrdSegSales[2, 1]"));
+    EXPECT_TRUE(Warned(bench, "MPBrdChaSales[1, 2]"));
+    EXPECT_TRUE(Warned(bench, "SlfSize[1] of firm 1, zone 1"));
+}
+
+TEST_F(ModDistrEdgeTest, RetailPriceBeyondSixteenBitsIsStoredSaturatedWithAWarning) {
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    Decisions("DecBrdCV3").SetReal48({2, si::Price}, 40000);
+    Decisions("DecBrdCV3").SetReal48({1, si::Price}, 20000);
+    test::Arr(industry_->ConstPart(), kCategoryFtaMarket, 0, 1, 1, "ChannelPars").SetReal48({si::Discount, 2}, 3);
+    test::TDistrBench bench(*industry_);
+    bench.RunAll();
+    // COSMO: 0.95 x 40000 = 38000 -> 32767; (1 - 3) x 40000 = -80000 -> -32768. Bravo in channel 2:
+    // (1 - 3) x 20000 = -40000 -> -32768.
+    EXPECT_EQ(RetailPrice(1, 2, 1), 32767);
+    EXPECT_EQ(RetailPrice(1, 2, 2), -32768);
+    EXPECT_EQ(RetailPrice(1, 1, 2), -32768);
+    EXPECT_EQ(RetailPrice(1, 1, 1), 19000);
+    // The real averages keep the whole price.
+    EXPECT_NEAR(Brand(1, 2, si::brRPrice), 38000, kTolerance);
+    EXPECT_TRUE(Warned(bench, "BrdRPrices"));
+}
+
+TEST_F(ModDistrEdgeTest, HalvesOfARetailPriceGoToTheEvenNeighbour) {
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    Decisions("DecBrdCV3").SetReal48({1, si::Price}, 1001);
+    Decisions("DecBrdCV3").SetReal48({2, si::Price}, 1003);
+    for (int c = 1; c <= 2; ++c)
+        test::Arr(industry_->ConstPart(), kCategoryFtaMarket, 0, 1, 1, "ChannelPars").SetReal48({si::Discount, c}, 0.5L);
+    test::TDistrBench bench(*industry_);
+    bench.RunAll();
+    // 0.5 x 1001 = 500.5 -> 500; 0.5 x 1003 = 501.5 -> 502.
+    EXPECT_EQ(RetailPrice(1, 1, 1), 500);
+    EXPECT_EQ(RetailPrice(1, 1, 2), 500);
+    EXPECT_EQ(RetailPrice(1, 2, 1), 502);
+}
+
+TEST_F(ModDistrEdgeTest, BrandWithoutSalesAndFirmWithoutSalespeople) {
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    for (int s = 1; s <= 2; ++s) Decisions("MPBrdSegSales").SetReal48({2, s}, 0);
+    for (int c = 1; c <= 2; ++c) SalesForce().SetReal48({c}, 0);
+    test::TDistrBench bench(*industry_);
+    bench.RunAll();
+    // COSMO sells nothing: average prices 0, channel prices as decided.
+    EXPECT_EQ(Brand(1, 2, si::brRPrice), 0);
+    EXPECT_EQ(Brand(1, 2, si::brSPrice), 0);
+    EXPECT_EQ(RetailPrice(1, 2, 1), 1146);
+    // No salespeople: all 26 of t fired (130000), and no brand is charged.
+    EXPECT_EQ(Firm(1, si::ffxSlp), 0);
+    EXPECT_EQ(Firm(1, si::ffxSlfB), 0);
+    EXPECT_NEAR(Firm(1, si::ffxSlfF), 26 * 5000, kTolerance);
+    EXPECT_EQ(Brand(1, 1, si::brSlf), 0);
+    EXPECT_EQ(Brand(1, 2, si::brSlf), 0);
+    EXPECT_TRUE(bench.work.Warnings.empty());
+}
+
+TEST_F(ModDistrEdgeTest, PastSharesMissingInTAreClearedAndCoverageIsNotNeeded) {
+    const test::TOmitDistrInputs omit({"BrdPastMSU", "DisCovIdxs"});
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    test::TDistrBench bench(*industry_);
+    TModDistr& distr = bench.Distr();
+    distr.SetMarket(1, 1);
+    EXPECT_EQ(distr.BrdPastMSUT, nullptr);
+    EXPECT_EQ(distr.DisCovIdxsT, nullptr);
+    EXPECT_TRUE(test::ArrayAllZero(*distr.BrdPastMSUT1));
+    EXPECT_NO_THROW(bench.RunAll());
+}
+
+// Fixture (a) markets two brands in zone 1, market 1: the forecast arrays of
+// its brands need two rows; one row short is refused by name before anything
+// is written past it.
+TEST_F(ModDistrEdgeTest, BrandArraysOfTheForecastNeedARowPerMarketedBrand) {
+    struct TCase {
+        const char* array;
+        int rows;
+        bool accepted;
+    };
+    for (const TCase& c : {TCase{"BrdUSales", 1, false}, TCase{"BrdUSales", 2, true}, TCase{"BrdRPrices", 1, false},
+                           TCase{"BrdRPrices", 2, true}}) {
+        SCOPED_TRACE(std::string(c.array) + " of " + std::to_string(c.rows) + " rows");
+        industry_ = &world_.OpenFixture(test::FixtureA());
+        test::TDistrBench bench(*industry_);
+        test::CutRows(test::Arr(industry_->PerResults(1), kCategoryFtaMarket, 0, 1, 1, c.array), c.rows);
+        if (c.accepted) {
+            EXPECT_NO_THROW(bench.RunAll());
+            continue;
+        }
+        try {
+            bench.RunAll();
+            ADD_FAILURE() << "no model error";
+        } catch (const EModelError& error) {
+            EXPECT_NE(std::string(error.what()).find("outside the array " + std::string(c.array)), std::string::npos)
+                << error.what();
+        }
+    }
+}
+
+TEST_F(ModDistrEdgeTest, MissingChannelParametersAbandonTheRunNamingThem) {
+    const test::TOmitDistrInputs omit({"ChannelPars"});
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    {
+        test::TDistrBench bench(*industry_);
+        bench.PlanAllMarkets();
+        try {
+            bench.Distr().FinishZones(rfMarketingPlan);
+            ADD_FAILURE() << "no model error";
+        } catch (const EModelError& error) {
+            EXPECT_STREQ(error.what(), "array ChannelPars missing in the constant part, zone 1, market 1");
+        }
+    }
+    EXPECT_FALSE(world_.RunForecast());
+    EXPECT_EQ(world_.failureReason, "array ChannelPars missing in the constant part, zone 1, market 1");
 }
 
 }  // namespace

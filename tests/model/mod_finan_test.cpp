@@ -11,32 +11,37 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "core/store/series_index.h"
+#include "core/base/errors.h"
 #include "core/session/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "model/mod_finan.h"
+#include "model/model_access.h"
+#include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_finan.h"
+#include "tests/model/fixtures/forecast_view.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 
 namespace cv {
 namespace {
 
-using test::TFinanceView;
+using test::TForecastView;
 
 constexpr int kConjoint = 11;
 constexpr int kConsumerSurvey = 1;
 constexpr int kMarketForecast = 6;
 constexpr int kBenchmark = 1;
 
-// Values computed in extended precision pass through 6-byte reals (39-bit fractions).
-void ExpectClose(long double actual, long double expected, const char* what) {
-    EXPECT_NEAR(static_cast<double>(actual), static_cast<double>(expected),
-                std::max(1e-6, 1e-10 * std::fabs(static_cast<double>(expected))))
-        << what;
-}
+using test::ExpectClose;
 
 // Studies: every market study available at 1000 x s but Conjoint (unavailable);
 // firm 1 orders ConsumerSurvey, MarketForecast and Conjoint, and the zone's
@@ -92,7 +97,7 @@ protected:
 };
 
 // Both fixtures market two brands of the same figures (rows 1 and 2).
-void ExpectBrandFigures(const TFinanceView& view) {
+void ExpectBrandFigures(const TForecastView& view) {
     auto brand = [&view](int row, std::int8_t element) { return view.Brand(1, 1, 1, row, element); };
     // Advertising A x (1 - 0.25) and A x 0.25: 5000 -> 3750 + 1250; 10000 -> 7500 + 2500.
     EXPECT_EQ(brand(1, si::brAdvM), 3750);
@@ -127,7 +132,7 @@ void ExpectBrandFigures(const TFinanceView& view) {
 // The market report sums both brand rows; the studies charged are ConsumerSurvey
 // (1000) and MarketForecast (6000), never the unavailable Conjoint: 7000. The
 // zone adds Benchmark (8000): 15000. R&D: the two counted projects, 150000.
-void ExpectPeriodMarketAndZoneSums(const TFinanceView& view) {
+void ExpectPeriodMarketAndZoneSums(const TForecastView& view) {
     auto market = [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
     EXPECT_EQ(market(si::ffmUSold), 3000);
     EXPECT_EQ(market(si::ffmRev), 65000);
@@ -167,7 +172,7 @@ void ExpectPeriodMarketAndZoneSums(const TFinanceView& view) {
 TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     TCvInd& industry = Run(test::FixtureA(), true, -4000);
     EXPECT_TRUE(warnings_.empty());
-    const TFinanceView view(industry, 1);
+    const TForecastView view(industry, 1);
     ExpectBrandFigures(view);
     ExpectPeriodMarketAndZoneSums(view);
 
@@ -236,7 +241,7 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
 
 TEST_F(FinanceAcceptance, OneFirmFixtureCumulatesCarriedWithdrawnAndNewBrands) {
     TCvInd& industry = Run(test::FixtureA(), true, -4000);
-    const TFinanceView view(industry, 1);
+    const TForecastView view(industry, 1);
     auto slot = [&view](int k, int element) { return view.Cumulative(1, 1, 1, k, element); };
     // "Bravo" is BRAVO of slot 2 (letter case ignored): its name, slot and introduction stay,
     // its results add the period's: USold 203 + 1000, RSales 204 + 31000, Rev 205 + 21000,
@@ -265,7 +270,7 @@ TEST_F(FinanceAcceptance, FirstPeriodFixtureStartsEveryBaseAndCumulativeValue) {
     // A profit entry of 25000000 makes the net contribution 9500 - 15000 - 150000 - 5000 + 25000000 = 24839500.
     TCvInd& industry = Run(test::FixtureC(), false, 25000000);
     EXPECT_TRUE(warnings_.empty());
-    const TFinanceView view(industry, 0);
+    const TForecastView view(industry, 0);
     ExpectBrandFigures(view);
     ExpectPeriodMarketAndZoneSums(view);
 
@@ -327,6 +332,482 @@ TEST_F(FinanceAcceptance, FirstPeriodFixtureStartsEveryBaseAndCumulativeValue) {
     EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIntroPer), 0);
     EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcRSales), 64000);
     EXPECT_EQ(view.Cumulative(1, 1, 1, 3, si::brcIsMkted), 0);
+}
+
+// The next-period budget: its bounds, its rounding to 50,000 with halves to the
+// even multiple, its parameters, and the money factors of the zone. Six firms
+// without brands, studies, projects or loans in a first-period industry: the net
+// contribution of each is the cost or profit entry of its loan request.
+
+constexpr int kFirms = 6;
+constexpr int kFirstPeriod = 0;
+constexpr int kIndustryCategory = 1;
+
+class FinanceBudget : public ::testing::Test {
+protected:
+    // Opens the six-firm industry; every firm's net contribution is NetContributions[f - 1].
+    TCvInd& Open(const std::vector<long double>& netContributions) {
+        TCvInd& industry = world_.OpenFixture(test::TFixtureSpec(-1, kFirms, 1, 1));
+        test::PrepareForecastPeriod(industry);
+        for (int firm = 1; firm <= kFirms; ++firm) {
+            test::SetMarketStudyOrders(industry, firm, 1, 1, {});
+            test::SetZoneStudyOrders(industry, firm, 1, {});
+            test::SetProjects(industry, firm, 1, 0, {});
+            test::SetLoanRequest(industry, firm, {netContributions[firm - 1], 0, 0, 0, 0});
+        }
+        return industry;
+    }
+
+    long double Budget(TCvInd& industry, int firm) const {
+        return test::TForecastView(industry, kFirstPeriod).ZoneReport(firm, 1, si::ffxNPB);
+    }
+
+    test::TModelWorld world_;
+};
+
+TEST_F(FinanceBudget, DefaultBoundsAndCoefficient) {
+    // Budget = 0.4 x NC within [7000000, 20000000], the smallest when NC <= 0.
+    TCvInd& industry = Open({-1000, 0, 60000000, 3500000, 25000000, 20100000});
+    test::RunFinanceStep(industry);
+    EXPECT_EQ(test::TForecastView(industry, kFirstPeriod).ZoneReport(3, 1, si::ffxNC), 60000000);
+    EXPECT_EQ(Budget(industry, 1), 7000000);   // a loss
+    EXPECT_EQ(Budget(industry, 2), 7000000);   // nothing earned
+    EXPECT_EQ(Budget(industry, 3), 20000000);  // 3 x the largest gives 1.2 x it, capped
+    EXPECT_EQ(Budget(industry, 4), 7000000);   // half the smallest gives 0.2 x it, raised
+    EXPECT_EQ(Budget(industry, 5), 10000000);  // 0.4 x 25000000 inside the bounds
+    EXPECT_EQ(Budget(industry, 6), 8050000);   // 8040000 is 160.8 steps: 161
+}
+
+TEST_F(FinanceBudget, ParametersAndHalvesToTheEvenMultiple) {
+    TCvInd& industry = Open({14050000, 14150000, -5, 20000000, 11000000, 14125000});
+    // Coefficient 0.5 (a tie stays a tie in a 6-byte real), bounds 6000000 and 8000000.
+    test::SetParameter(industry, kIndustryCategory, 0, "NPBgtCoef", 0.5L);
+    test::SetParameter(industry, kIndustryCategory, 0, "NPBgtMin", 6000000);
+    test::SetParameter(industry, kIndustryCategory, 0, "NPBgtMax", 8000000);
+    test::RunFinanceStep(industry);
+    EXPECT_EQ(Budget(industry, 1), 7000000);  // 7025000 = 140.5 steps: to the even 140
+    EXPECT_EQ(Budget(industry, 2), 7100000);  // 7075000 = 141.5 steps: to the even 142
+    EXPECT_EQ(Budget(industry, 3), 6000000);  // a loss: the smallest
+    EXPECT_EQ(Budget(industry, 4), 8000000);  // 10000000 capped
+    EXPECT_EQ(Budget(industry, 5), 6000000);  // 5500000 raised
+    EXPECT_EQ(Budget(industry, 6), 7050000);  // 7062500 = 141.25 steps: 141
+}
+
+// The economy of period 0 in zone 1: inflation 5 %, accumulated inflation 0.2 for
+// Research and 0.1 for Salaries, none for Communic. F(k) = (1 + cumulated) x 1.05:
+// Research 1.26, Salaries 1.155, Communic 1.05; their mean 1.155.
+void SetZoneEconomy(TCvInd& industry) {
+    TDataContext zone;
+    zone.SelFta = 1;
+    TCvPerData& constant = industry.ConstPart();
+    constant.GetSimArr(kCategoryFta, zone, "Economics")->SetReal48({kFirstPeriod, si::InflationRate}, 0.05L);
+    TSimArr& cumulated = *constant.GetSimArr(kCategoryFta, zone, "CumInflation");
+    cumulated.SetReal48({kFirstPeriod, si::Research}, 0.2L);
+    cumulated.SetReal48({kFirstPeriod, si::Salaries}, 0.1L);
+}
+
+TEST_F(FinanceBudget, BoundsAndStudyCostsFollowTheZonesMoney) {
+    TCvInd& industry = Open({-1, 50000000, 100000000, 21000000, 20000000, 0});
+    SetZoneEconomy(industry);
+    // Firm 6 orders the market forecast (6000, the only study of a market without brands)
+    // and the zone's benchmark (10000), both paid in salaries money: x 1.155.
+    test::SetMarketStudy(industry, 1, 1, si::MarketForecast, 1, 6000);
+    test::SetMarketStudyOrders(industry, 6, 1, 1, {si::MarketForecast});
+    test::SetZoneStudy(industry, 1, si::Benchmark, 1, 10000);
+    test::SetZoneStudyOrders(industry, 6, 1, {si::Benchmark});
+    test::RunFinanceStep(industry);
+    const test::TForecastView view(industry, kFirstPeriod);
+    EXPECT_NEAR(static_cast<double>(view.MarketReport(6, 1, 1, si::ffmMRS)), 6930, 1e-6);
+    EXPECT_NEAR(static_cast<double>(view.ZoneReport(6, 1, si::ffxMRS)), 18480, 1e-6);  // 6930 + 11550
+    // Bounds 7000000 x 1.155 = 8085000 and 20000000 x 1.155 = 23100000.
+    EXPECT_EQ(Budget(industry, 1), 8100000);   // 8085000 is 161.7 steps: 162
+    EXPECT_EQ(Budget(industry, 2), 20000000);  // 0.4 x 50000000 inside
+    EXPECT_EQ(Budget(industry, 3), 23100000);  // 40000000 capped at 462 steps
+    EXPECT_EQ(Budget(industry, 4), 8400000);   // 8400000 inside
+    EXPECT_EQ(Budget(industry, 5), 8100000);   // 8000000 raised to 8085000: 162 steps
+    EXPECT_EQ(Budget(industry, 6), 8100000);   // the studies make a loss of 18480
+}
+
+// Cumulative brand slots: a returning brand, every slot taken with and without
+// a withdrawn brand. One firm, one zone, one market, decision period 1; the
+// fixtures have 20 labels of "CumBrand": 19 slots and the row of lost slots (20).
+// The period's results of the firm's brand rows 1 and 2 (fixture_finan.h):
+//   row 1: USold 1000, RSales 31000, Rev 21000, CGS 10000, IHSC 1000 + 500,
+//          Adv 3750 + 1250, Slf 2000, CAM 2500
+//   row 2: USold 2000, RSales 64000, Rev 44000, CGS 20000, IHSC 2000 + 1000,
+//          Adv 7500 + 2500, Slf 4000, CAM 7000
+// A slot of t with base B holds B + e in each result element e (brcUSold = 3 .. brcCAM = 10).
+
+constexpr int kSlots = 19;
+constexpr int kLostRow = 20;
+constexpr long double kLostMark = 32767;
+const long double kRowOne[] = {1000, 31000, 21000, 10000, 1500, 5000, 2000, 2500};
+const long double kRowTwo[] = {2000, 64000, 44000, 20000, 3000, 10000, 4000, 7000};
+
+std::string SlotName(int k) { return k < 10 ? "S0" + std::to_string(k) : "S" + std::to_string(k); }
+
+class FinanceSlots : public ::testing::Test {
+protected:
+    // Brands of t+1 (each from the prototype "P" + its name in capitals) and the slots of t.
+    TCvInd& Run(const std::vector<std::string>& brands, const std::vector<std::string>& prototypes,
+                const std::vector<test::TCumulativeSlotFixture>& slots) {
+        test::TFixtureSpec spec(0, 1, 1, 1);
+        spec.Prototypes(1, 1) = prototypes;
+        for (const std::string& brand : brands) spec.Cell(1, 1, 1).brandsT1.push_back({brand, "P" + Upper(brand), {}});
+        spec.MarketAgeT(1, 1) = 1;
+        TCvInd& industry = world_.OpenFixture(spec);
+        test::PrepareForecastPeriod(industry);
+        test::WriteBrandInputsT1(industry);
+        test::SetCumulativeSlotsT(industry, 1, 1, 1, slots);
+        test::RunFinanceStep(industry);
+        return industry;
+    }
+
+    static std::string Upper(std::string text) {
+        for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        return text;
+    }
+
+    // Every slot 1..19 named S01..S19 with status 1, base 100 x k, but the withdrawn ones (status 2).
+    static std::vector<test::TCumulativeSlotFixture> FullSlots(const std::vector<int>& withdrawn) {
+        std::vector<test::TCumulativeSlotFixture> slots;
+        for (int k = 1; k <= kSlots; ++k) {
+            const bool out = std::find(withdrawn.begin(), withdrawn.end(), k) != withdrawn.end();
+            slots.push_back({k, SlotName(k), out ? 2.0L : 1.0L, 0, 100.0L * k});
+        }
+        return slots;
+    }
+
+    test::TModelWorld world_;
+};
+
+TEST_F(FinanceSlots, ReturningBrandKeepsItsSlotIntroductionAndResults) {
+    TCvInd& industry = Run({"oldie"}, {"POLDIE"}, {{1, "ACTIVE", 1, 0, 100}, {2, "OLDIE", 2, 0, 200}});
+    const test::TForecastView view(industry, 1);
+    EXPECT_EQ(view.CumulativeName(1, 1, 1, 2), "OLDIE");
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIsMkted), 1);
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIntroPer), 0);
+    for (int e = si::brcUSold; e <= si::brcCAM; ++e)
+        EXPECT_EQ(view.Cumulative(1, 1, 1, 2, e), 200 + e + kRowOne[e - si::brcUSold]) << e;
+    // ACTIVE was marketed in t and is not now: withdrawn, results kept; no new slot was taken.
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIsMkted), 2);
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcCAM), 110);
+    EXPECT_EQ(view.CumulativeName(1, 1, 1, 3), "");
+    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIsMkted), 0);
+}
+
+TEST_F(FinanceSlots, FullSlotsGiveTheFirstWithdrawnSlotToTheNewBrand) {
+    // Slots 5 and 9 withdrawn; the lost row already holds 2000 + e from earlier periods.
+    std::vector<test::TCumulativeSlotFixture> slots = FullSlots({5, 9});
+    slots.push_back({kLostRow, "", kLostMark, kLostMark, 2000});
+    TCvInd& industry = Run({"NEWONE"}, {"PNEWONE"}, slots);
+    const test::TForecastView view(industry, 1);
+    EXPECT_EQ(view.CumulativeName(1, 1, 1, 5), "NEWONE");
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 5, si::brcIsMkted), 1);
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 5, si::brcIntroPer), 1);
+    for (int e = si::brcUSold; e <= si::brcCAM; ++e) {
+        EXPECT_EQ(view.Cumulative(1, 1, 1, 5, e), kRowOne[e - si::brcUSold]) << e;
+        // The lost row adds slot 5's results: 2000 + e + 500 + e.
+        EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, e), 2500 + 2 * e) << e;
+    }
+    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIsMkted), kLostMark);
+    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIntroPer), kLostMark);
+    // Slot 9 stays withdrawn; the others, marketed in t and not now, become withdrawn.
+    EXPECT_EQ(view.CumulativeName(1, 1, 1, 9), "S09");
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 9, si::brcUSold), 903);
+    for (int k : {1, 4, 6, 19}) EXPECT_EQ(view.Cumulative(1, 1, 1, k, si::brcIsMkted), 2) << k;
+}
+
+TEST_F(FinanceSlots, FullSlotsWithoutAWithdrawnBrandEmptySlotOneEvenWhileItIsMarketed) {
+    // S01 (row 1) keeps slot 1 and adds the period, then NEWONE (row 2) finds no slot
+    // free and none withdrawn: slot 1 goes to the lost row with this period's results.
+    TCvInd& industry = Run({"S01", "NEWONE"}, {"PS01", "PNEWONE"}, FullSlots({}));
+    const test::TForecastView view(industry, 1);
+    EXPECT_EQ(view.CumulativeName(1, 1, 1, 1), "NEWONE");
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIsMkted), 1);
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIntroPer), 1);
+    for (int e = si::brcUSold; e <= si::brcCAM; ++e) {
+        EXPECT_EQ(view.Cumulative(1, 1, 1, 1, e), kRowTwo[e - si::brcUSold]) << e;
+        EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, e), 100 + e + kRowOne[e - si::brcUSold]) << e;
+    }
+    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIsMkted), kLostMark);
+    for (int k = 2; k <= kSlots; ++k) EXPECT_EQ(view.Cumulative(1, 1, 1, k, si::brcIsMkted), 2) << k;
+}
+
+// The finance step at its edges: an assumed growth of -1 before period 0, a
+// negative growth, empty or negative decision entries, missing arrays of t or of
+// the decisions, and an industry whose series the step cannot use. Brand figures
+// from WriteBrandInputsT1 (fixture_finan.h): the firm's two brands sell 1000 and
+// 2000 units at 31 and 32, for a contribution after marketing of 2500 + 7000 = 9500.
+
+constexpr int kZoneCategory = 3;
+
+// The brand figures and nothing else: no studies, projects or loans, no loan of t.
+TCvInd& OpenPlain(test::TModelWorld& world, const test::TFixtureSpec& spec) {
+    TCvInd& industry = world.OpenFixture(spec);
+    test::PrepareForecastPeriod(industry);
+    test::WriteBrandInputsT1(industry);
+    test::SetMarketStudyOrders(industry, 1, 1, 1, {});
+    test::SetZoneStudyOrders(industry, 1, 1, {});
+    test::SetProjects(industry, 1, 1, 0, {});
+    test::SetLoanRequest(industry, 1, {});
+    if (spec.currentPeriod >= 0) test::SetLoanHistoryT(industry, 1, 0, {});
+    return industry;
+}
+
+TEST(FinanceEdge, GrowthOfMinusOneBeforePeriodZeroLeavesNoPastSales) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenPlain(world, test::FixtureC());
+    test::SetParameter(industry, kZoneCategory, 1, "RevGrowthBefPer0", -1);
+    ASSERT_NO_THROW(test::RunFinanceStep(industry));
+    const test::TForecastView view(industry, 0);
+    // Retail sales 95000 / (1 + -1) has no value: the past sales are 0 and so is G. With
+    // NC = NC0 = CAM = 9500: P1 = (1 + (0 - 1) / 2) x 9500 / 9500 = 0.5, P2 = 1, V = 10 x 9500 x 1.5
+    // = 142500, which is also 1.5 x 95000; the base value is V, the index 1000.
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxRSalesM1), 0);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxRSalesM2), 0);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC0), 9500);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMktVal), 142.5);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxSPI), 1000);
+    EXPECT_TRUE(world.ui.plainBoxes.empty());
+}
+
+TEST(FinanceEdge, NegativeGrowthKeepsItsSign) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenPlain(world, test::FixtureA());
+    const std::pair<std::int8_t, long double> before[] = {
+        {si::ffxRSales, 70000}, {si::ffxRSalesM1, -60000}, {si::ffxNC0, 50000},   {si::ffxVMS0, 1000},
+        {si::ffxCumNC, 0},      {si::ffxCumRnD, 0},        {si::ffxMktVal0, 750}, {si::ffxMktVal, 0}};
+    for (const auto& [element, value] : before) test::SetZoneReportT(industry, 1, 1, element, value);
+    test::RunFinanceStep(industry);
+    const test::TForecastView view(industry, 1);
+    // G = -sqrt(95000 / 60000); P1 = (1 + (G - 1) / 2) x (0 + 9500) / (2 x 50000); P2 = 1;
+    // V = 10 x 50000 x (P1 + 1), above 1.5 x 95000; index 1000 x V / 750000.
+    const long double growth = -std::sqrt(95000.0L / 60000);
+    const long double value = 500000 * ((1 + (growth - 1) / 2) * 9500 / 100000 + 1);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxRSalesM2), -60000);
+    EXPECT_NEAR(static_cast<double>(view.ZoneReport(1, 1, si::ffxMktVal)), static_cast<double>(value / 1000), 1e-6);
+    EXPECT_NEAR(static_cast<double>(view.ZoneReport(1, 1, si::ffxSPI)), static_cast<double>(value / 750), 1e-6);
+    EXPECT_TRUE(world.ui.plainBoxes.empty());  // Power never sees a negative base
+}
+
+TEST(FinanceEdge, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenPlain(world, test::FixtureA());
+    TDataContext cell;
+    cell.SelFirm = cell.SelFta = cell.SelMarket = 1;
+    TSimArr& mix = *industry.PerDecisions(1).GetSimArr(kCategoryFirmFtaMarket, cell, "DecBrdCV3");
+    mix.SetReal48({1, si::AdvertBgt}, kEmptyDecisionValue);
+    mix.SetReal48({2, si::AdvertQual}, kEmptyDecisionValue);
+    test::SetLoanRequest(industry, 1, {kEmptyDecisionValue, 0, 0, 0, 0});
+    test::SetProjects(industry, 1, 1, 1, {-5000});
+    const std::vector<std::string> warnings = test::RunFinanceStep(industry);
+    const test::TForecastView view(industry, 1);
+    EXPECT_EQ(view.Brand(1, 1, 1, 1, si::brAdvM), 0);
+    EXPECT_EQ(view.Brand(1, 1, 1, 1, si::brAdvQ), 0);
+    EXPECT_EQ(view.Brand(1, 1, 1, 2, si::brAdvM), 10000);  // quality 0: all media
+    EXPECT_EQ(view.Brand(1, 1, 1, 2, si::brAdvQ), 0);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxECP), 0);
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 0);
+    EXPECT_TRUE(test::HasWarning(warnings, "AdvertBgt of brand 1 of firm 1 in zone 1, market 1 is empty"));
+    EXPECT_TRUE(test::HasWarning(warnings, "AdvertQual of brand 2 of firm 1 in zone 1, market 1 is empty"));
+    EXPECT_TRUE(test::HasWarning(warnings, "CostProfit of firm 1 is empty"));
+    EXPECT_TRUE(test::HasWarning(warnings, "ProAllBgt of project 1 of firm 1, market 1 is negative"));
+    EXPECT_EQ(mix.GetReal48({1, si::AdvertBgt}), kEmptyDecisionValue);  // the decision itself is kept
+}
+
+TEST(FinanceEdge, MissingArraysOfTCarryZeros) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenPlain(world, test::FixtureA());
+    // Results of t as an empty set: no loan history, reports or cumulative slots.
+    industry.FreePerResults(0);
+    industry.NewPerResults(0);
+    std::vector<std::string> warnings;
+    ASSERT_NO_THROW(warnings = test::RunFinanceStep(industry));
+    EXPECT_TRUE(warnings.empty());
+    const test::TForecastView view(industry, 1);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC), 9500);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxCumNC), 9500);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC0), 0);
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRSales0), 0);
+    EXPECT_EQ(view.LoanHistory(1, 0, si::LoanCap), 0);
+    // Without names of t both brands are new: slots 1 and 2, introduced in period 1.
+    EXPECT_EQ(view.CumulativeName(1, 1, 1, 1), "Bravo");
+    EXPECT_EQ(view.CumulativeName(1, 1, 1, 2), "COSMO");
+    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIntroPer), 1);
+    // No base net contribution, value share or base value: P1 = P2 = 0 and V is the floor
+    // 1.5 x 95000 = 142500; the index against a base value of 0 is 0.
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMktVal), 142.5);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMktVal0), 0);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxSPI), 0);
+}
+
+TEST(FinanceEdge, MissingLoanRequestIsAModelErrorNamingIt) {
+    test::TModelWorld world;
+    test::TFixtureSpec spec = test::FixtureA();
+    spec.omittedDecisionArrays = {"LoanVal"};
+    TCvInd& industry = world.OpenFixture(spec);
+    test::PrepareForecastPeriod(industry);
+    try {
+        test::RunFinanceStep(industry);
+        ADD_FAILURE() << "no model error";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "array LoanVal missing in the decisions of period 1, firm 1");
+    }
+}
+
+TEST(FinanceEdge, InitRefusesSeriesTheStepCannotUse) {
+    test::TModelWorld world;
+    test::TFixtureSpec spec = test::FixtureA();
+    spec.omittedSeries = {"StuInfos"};
+    TCvInd& industry = world.OpenFixture(spec);
+    TWorkRec work;
+    TModFinan finance;
+    try {
+        finance.Init(industry, &work);
+        ADD_FAILURE() << "no model error";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "the industry has no series StuInfos");
+    }
+
+    // A zone report that does not begin with the market report's elements would take
+    // each market sum into the wrong element.
+    TCvInd& other = world.OpenFixture(test::FixtureA(), "shifted.ind");
+    other.FindSeries("FFXRpt")->InsertLabel(0, "ffxExtra");
+    InitSeriesIndexes(other.SeriesList());
+    try {
+        finance.Init(other, &work);
+        ADD_FAILURE() << "no model error";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(),
+                     "the series FFXRpt does not begin with the elements of FFMRpt: ffxExtra is not ffxUSold");
+    }
+}
+
+// Where the finance step books what: R&D, interest and the loan's cost or profit
+// in zone 1 only, the stock price index in the last zone only, and the studies
+// charged per market and zone. Decision period 1; the brand figures come from
+// WriteBrandInputsT1 (fixture_finan.h): brand row 1 of zone z sells
+// u = 1000 + 10 x (z - 1) units at 31 (retail) and 21 (firm), CGS 10 x u, IHC 1000,
+// ISC 500, sales force 2000, advertising 3750 + 1250.
+
+test::TFixtureSpec OneBrandIn(int firms, int zones, int markets, const std::vector<std::pair<int, int>>& cells) {
+    test::TFixtureSpec spec(0, firms, zones, markets);
+    spec.Prototypes(1, 1) = {"PALPHA"};
+    for (const auto& [zone, market] : cells) {
+        spec.Cell(1, zone, market).brandsT = {"ALPHA"};
+        spec.Cell(1, zone, market).brandsT1 = {{"ALPHA", "PALPHA", {}}};
+        spec.MarketAgeT(zone, market) = 1;
+    }
+    return spec;
+}
+
+TEST(FinanceZones, ZoneOneAloneBooksRnDAndLoansAndTheLastZoneAloneTheStockPrice) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(OneBrandIn(1, 2, 1, {{1, 1}, {2, 1}}));
+    test::PrepareForecastPeriod(industry);
+    test::WriteBrandInputsT1(industry);
+    for (int zone = 1; zone <= 2; ++zone) {
+        test::SetMarketStudyOrders(industry, 1, zone, 1, {});
+        test::SetZoneStudyOrders(industry, 1, zone, {});
+    }
+    test::SetProjects(industry, 1, 1, 1, {100000});
+    test::SetLoanRequest(industry, 1, {-4000, 0, 100000, 4, 500});
+    test::SetLoanHistoryT(industry, 1, 0, {});
+    // Zone 2 in period 0: retail sales 80000, and 64000 the period before; base net
+    // contribution 40000, base value share 1000, cumulative net contribution 30000 and
+    // no R&D; market value 600 thousand, base value 500 thousand.
+    const std::pair<std::int8_t, long double> zoneTwo[] = {
+        {si::ffxRSales, 80000}, {si::ffxRSalesM1, 64000}, {si::ffxNC0, 40000}, {si::ffxVMS0, 1000},
+        {si::ffxCumNC, 30000},  {si::ffxCumRnD, 0},       {si::ffxMktVal, 600}, {si::ffxMktVal0, 500}};
+    for (const auto& [element, value] : zoneTwo) test::SetZoneReportT(industry, 1, 2, element, value);
+    EXPECT_TRUE(test::RunFinanceStep(industry).empty());
+
+    const test::TForecastView view(industry, 1);
+    auto zone = [&view](int z, std::int8_t element) { return view.ZoneReport(1, z, element); };
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 100000);
+    EXPECT_EQ(view.MarketReport(1, 2, 1, si::ffmRnD), 0);
+    EXPECT_EQ(zone(1, si::ffxIP), 5000);  // 5 % of the 100000 borrowed, paid in its first period
+    EXPECT_EQ(zone(1, si::ffxECP), -4000);
+    EXPECT_EQ(zone(2, si::ffxIP), 0);
+    EXPECT_EQ(zone(2, si::ffxECP), 0);
+    EXPECT_EQ(zone(2, si::ffxRnD), 0);
+    // Zone 1: CAM 2500 - R&D 100000 - interest 5000 - 4000 = -106500.
+    EXPECT_EQ(zone(1, si::ffxNC), -106500);
+    // Zone 2: CAM = 21 x 1010 - 10100 - 1000 - 500 - 3750 - 1250 - 2000 = 2610, and nothing else.
+    EXPECT_EQ(zone(2, si::ffxNC), 2610);
+
+    // Zone 1's stock-market elements stay 0 although its report of period 0 holds values.
+    for (std::int8_t element : {si::ffxSPI, si::ffxMktVal, si::ffxMktVal0, si::ffxRSalesM1, si::ffxRSalesM2})
+        EXPECT_EQ(zone(1, element), 0) << static_cast<int>(element);
+    // Zone 2: retail sales 31 x 1010 = 31310 after 80000 and 64000: G = sqrt(31310 / 64000);
+    // P1 = (1 + (G - 1) / 2) x (0 + 30000 + 2610) / (2 x 40000); P2 = 1000 / 1000;
+    // V = 10 x 40000 x (P1 + P2) = 538547.0, above 1.5 x 31310; index 1000 x V / 500000.
+    const long double growth = std::sqrt(31310.0L / 64000);
+    const long double value = 400000 * ((1 + (growth - 1) / 2) * 32610 / 80000 + 1);
+    EXPECT_EQ(zone(2, si::ffxRSalesM1), 80000);
+    EXPECT_EQ(zone(2, si::ffxRSalesM2), 64000);
+    EXPECT_NEAR(static_cast<double>(zone(2, si::ffxMktVal)), static_cast<double>(value / 1000), 1e-6);
+    EXPECT_EQ(zone(2, si::ffxMktVal0), 500);
+    EXPECT_NEAR(static_cast<double>(zone(2, si::ffxSPI)), static_cast<double>(1000 * value / 500000), 1e-6);
+}
+
+TEST(FinanceZones, StudiesAreChargedWhenAvailableOrderedAndTheMarketHasBrandsOrIsForecast) {
+    // Two firms, two zones, two markets; firm 1 markets one brand, in zone 1, market 1 only.
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(OneBrandIn(2, 2, 2, {{1, 1}}));
+    test::PrepareForecastPeriod(industry);
+    test::WriteBrandInputsT1(industry);
+    for (int zone = 1; zone <= 2; ++zone)
+        for (int market = 1; market <= 2; ++market) {
+            for (int study = 1; study <= kConjoint; ++study)
+                test::SetMarketStudy(industry, zone, market, study, study == kConjoint ? 0 : 1, 1000 * study);
+            test::SetMarketStudyOrders(industry, 1, zone, market, {1, si::MarketForecast, kConjoint});
+            test::SetMarketStudyOrders(industry, 2, zone, market, zone == 1 ? std::vector<int>{si::MarketForecast}
+                                                                            : std::vector<int>{});
+        }
+    test::SetZoneStudy(industry, 1, si::Benchmark, 1, 8000);
+    test::SetZoneStudy(industry, 2, si::Benchmark, 0, 9000);  // not available in zone 2
+    for (int zone = 1; zone <= 2; ++zone) {
+        test::SetZoneStudyOrders(industry, 1, zone, {si::Benchmark});
+        test::SetZoneStudyOrders(industry, 2, zone, {});
+    }
+    // Segment sales before the step: zone 1, market 2 has no brands and keeps them.
+    TDataContext emptyMarket;
+    emptyMarket.SelFta = 1;
+    emptyMarket.SelMarket = 2;
+    TCvPerData& results = industry.PerResults(1);
+    results.GetSimArr(kCategoryFtaMarket, emptyMarket, "SegSales")->SetReal48({1, si::Unit}, 77);
+    TDataContext brandMarket = emptyMarket;
+    brandMarket.SelMarket = 1;
+    results.GetSimArr(kCategoryFtaMarket, brandMarket, "SegSales")->SetReal48({2, si::Value}, 99);
+    test::RunFinanceStep(industry);
+
+    const test::TForecastView view(industry, 1);
+    // With brands: ConsumerSurvey 1000 + MarketForecast 6000, never the unavailable Conjoint.
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmMRS), 7000);
+    EXPECT_EQ(view.MarketReport(2, 1, 1, si::ffmMRS), 6000);  // a firm without brands in a market with brands
+    // Without brands only the market forecast is charged.
+    EXPECT_EQ(view.MarketReport(1, 1, 2, si::ffmMRS), 6000);
+    EXPECT_EQ(view.MarketReport(2, 1, 2, si::ffmMRS), 6000);
+    EXPECT_EQ(view.MarketReport(1, 2, 1, si::ffmMRS), 6000);
+    EXPECT_EQ(view.MarketReport(2, 2, 2, si::ffmMRS), 0);
+    // The zones add the benchmark where it is available and ordered.
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMRS), 21000);  // 7000 + 6000 + 8000
+    EXPECT_EQ(view.ZoneReport(2, 1, si::ffxMRS), 12000);
+    EXPECT_EQ(view.ZoneReport(1, 2, si::ffxMRS), 12000);  // the unavailable benchmark is not charged
+    EXPECT_EQ(view.ZoneReport(2, 2, si::ffxMRS), 0);
+
+    // Segment sales: the market with brands is rebuilt (the brand sells 223 and 243 units at 31),
+    // the one without keeps what it held.
+    EXPECT_EQ(view.SegmentSales(1, 1, 1, si::Unit), 223);
+    EXPECT_EQ(view.SegmentSales(1, 1, 2, si::Value), 31 * 243);
+    EXPECT_EQ(view.SegmentSales(1, 2, 1, si::Unit), 77);
+    // Shares: all of the market with brands to firm 1; none in a market without sales.
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmUMS), 1000);
+    EXPECT_EQ(view.MarketReport(2, 1, 1, si::ffmVMS), 0);
+    EXPECT_EQ(view.MarketReport(1, 1, 2, si::ffmUMS), 0);
+    EXPECT_EQ(view.ZoneReport(1, 2, si::ffxVMS), 0);
 }
 
 }  // namespace

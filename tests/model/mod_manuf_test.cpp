@@ -6,15 +6,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "core/base/errors.h"
+#include "core/base/log_file.h"
+#include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
-#include "core/session/industry.h"
+#include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_manuf.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tests/support/temp_dir.h"
 
 namespace cv {
 namespace {
@@ -39,7 +45,7 @@ TEST(ModManuf, OneFirmFixtureEveryFigureByHand) {
     EXPECT_TRUE(step.Warnings().empty());
 
     // Withdrawn ALPHA: 200 x 20 x 0.1 = 400 of exceptional cost; (1 - 0.1) x 100 = 90.0; 400 / 1000 -> "0".
-    const TSimArr& firmReport = step.Array(step.ResultsT1(), kCategoryFirmFta, 1, 1, 0, "FFXRpt");
+    const TSimArr& firmReport = test::Arr(step.ResultsT1(), kCategoryFirmFta, 1, 1, 0, "FFXRpt");
     EXPECT_NEAR(firmReport.GetReal48({si::ffxECP}), -400, 1e-9);
     EXPECT_EQ(step.Messages(1, 1), (std::vector<Texts>{{"messages", "WitBrdECost", "ALPHA", "90.0", "0"},
                                                        {"messages", "UnderProduction", "COSMO"}}));
@@ -76,7 +82,7 @@ TEST(ModManuf, OneFirmFixtureEveryFigureByHand) {
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brISC), 0, 1e-9);
 
     // Each cell of COSMO's plan keeps 4800 / 6500 = 48/65 of itself; Bravo's plan stands.
-    const TSimArr& sales = step.Array(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdUSales");
+    const TSimArr& sales = test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdUSales");
     EXPECT_NEAR(sales.GetReal48({2, 1, 1}), 2215.3846, 1e-3);
     EXPECT_NEAR(sales.GetReal48({2, 1, 2}), 1476.9231, 1e-3);
     EXPECT_NEAR(sales.GetReal48({2, 2, 1}), 738.4615, 1e-3);
@@ -85,14 +91,14 @@ TEST(ModManuf, OneFirmFixtureEveryFigureByHand) {
 
     // Base costs rounded; Bravo's 70 is not above BRAVO's 80 of t and its status was 1: now 2.
     // COSMO is new and keeps its status.
-    const TSimArr& transfer = step.Array(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdTransfCost");
+    const TSimArr& transfer = test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdTransfCost");
     EXPECT_EQ(transfer.GetSmallint({1}), 70);
     EXPECT_EQ(transfer.GetSmallint({2}), 80);
     EXPECT_EQ(step.BrandDecision(1, 1, 1, 1, si::PortStatus), 2);
     EXPECT_EQ(step.BrandDecision(1, 1, 1, 2, si::PortStatus), 1);
 
     // Cumulative production kept for the next zone and period; PALPHA (50,000) untouched.
-    const TSimArr& finances = step.Array(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins");
+    const TSimArr& finances = test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins");
     EXPECT_EQ(finances.GetReal48({1, si::ProCumProd}), 50000);
     EXPECT_EQ(finances.GetReal48({2, si::ProCumProd}), 101900);
     EXPECT_EQ(finances.GetReal48({3, si::ProCumProd}), 154800);
@@ -117,30 +123,305 @@ TEST(ModManuf, ZonesOfAMarketSeeTheProductionOfTheZonesBeforeThem) {
     step.Run();
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brPCost), 70.068837, 1e-5);
     EXPECT_NEAR(step.BrandReport(1, 2, 1, 1, si::brPCost), 69.568950, 1e-5);
-    EXPECT_EQ(step.Array(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins").GetReal48({1, si::ProCumProd}),
+    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins").GetReal48({1, si::ProCumProd}),
               53200);
 }
 
-// A whole forecast of fixture (a) runs the step after the plan sales: the distribution
-// step plans "MPBrdSegSales" / 1000 x "MPBrdChaSales" / 100 per segment and channel,
-// (1001 + 1002) x (60 % + 40 %) = 2003 for Bravo and (2001 + 2002) x 100 % = 4003 for
-// COSMO. Without stock of t, supplies 1.2 x 2000 and 1.2 x 4000 cover them: productions
-// max(2003, 1600) and max(4003, 3200), raised to 2100 and 4100, leaving 97 units each.
-TEST(ModManuf, ForecastRunsTheStepAfterThePlanSales) {
+// Production, inventory and unit cost: the focused cases, on fixture (a) unless
+// said otherwise. There "Bravo" (market brand 1, firm brand 1) continues BRAVO,
+// which holds 300 units of period 0 at 10, from PBRAVO (prototype 2, ProReqUC 70,
+// ProCumProd 100,000); COSMO (market and firm brand 2) is new, without stock, from
+// PCOSMO (prototype 3, 80, 150,000); ALPHA (200 units at 20) is withdrawn. The
+// cost factor is 1.05, the parameters are the defaults, planned sales are 0
+// unless a case sets them (fixture_manuf.h: the writer, the harness's stand-ins
+// and its stock of t).
+
+bool HasMessage(const std::vector<Texts>& messages, const Texts& message) {
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
+}
+
+using test::Contains;
+
+// COSMO plans a production of 1000; tolerance 0.2.
+//   demand 1300 > supply 1.2 x 1000 = 1200: stocked out, sells and produces 1200, loses 100,
+//     of which 1000 / 1300 x 100 = 76.9 in segment 1 and 300 / 1300 x 100 = 23.1 in segment 2;
+//   demand 700: production max(700, 0.8 x 1000) = 800, a multiple of 100;
+//   demand 950: production max(950, 800) = 950, raised to 1000.
+TEST(ModManufEdge, StockOutAndProductionRounding) {
+    struct TCase {
+        long double sales[2][2];  // [segment][channel]
+        long double sold;
+        long double produced;
+        bool stockedOut;
+    };
+    const TCase cases[] = {{{{600, 400}, {300, 0}}, 1200, 1200, true},
+                           {{{700, 0}, {0, 0}}, 700, 800, false},
+                           {{{500, 0}, {0, 450}}, 950, 1000, false}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE("sold " + std::to_string(static_cast<int>(c.sold)));
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        DebugLevel = 5;
+        {
+            test::TManufHarness step(industry);
+            step.WriteStockT();
+            step.SetBrandDecision(1, 1, 1, 2, si::Production, 1000);
+            step.SetUnitSales(1, 1, 2, {{c.sales[0][0], c.sales[0][1]}, {c.sales[1][0], c.sales[1][1]}});
+            step.Run();
+            EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUSold), c.sold, 1e-9);
+            EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUProd), c.produced, 1e-9);
+            EXPECT_EQ(HasMessage(step.Messages(1, 1), {"messages", "UnderProduction", "COSMO"}), c.stockedOut);
+            // The planned sales follow the units sold: 600, 400, 300 keep 12/13 of themselves.
+            const TSimArr& sales = test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdUSales");
+            long double total = 0;
+            for (int s = 1; s <= 2; ++s)
+                for (int ch = 1; ch <= 2; ++ch) total += sales.GetReal48({2, s, ch});
+            EXPECT_NEAR(total, c.sold, 1e-6);
+            if (c.stockedOut) {
+                EXPECT_NEAR(sales.GetReal48({2, 1, 1}), 600 * 12.0L / 13, 1e-6);
+            }
+        }
+        const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG01.TXT");
+        EXPECT_EQ(Contains(log, "Lost sales for COSMO : 100   77   23"), c.stockedOut);
+        EXPECT_TRUE(Contains(log, c.stockedOut ? "Total lost sales : 100   77   23" : "Total lost sales : 0   0   0"));
+    }
+}
+
+// Bravo plans 500 and sells 500; PBRAVO costs 8 and reaches 99,600 + production =
+// 100,000 units, so the experience factor is 1. Inflation 0.02 and deflator 0.03
+// give the cost factor 1.05: the layer of period 0 enters t+1 at 10 x 1.05 = 10.5.
+// Production max(500 - 300, 0.8 x 500) = 400; FIFO: 300 x 10.5 + 200 x 8 = 4750,
+// 4750 / 500 = 9.5 a unit; 200 units left at 8, held at 200 x 8 x 0.08 = 128.
+TEST(ModManufEdge, FifoTakesTheInflatedLayerOfTFirst) {
     test::TModelWorld world;
     TCvInd& industry = world.OpenFixture(test::FixtureA());
-    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
-    EXPECT_TRUE(world.warnings.empty());
-    TDataContext firm1;
-    firm1.SelFirm = firm1.SelFta = firm1.SelMarket = 1;
-    const TSimArr* report = industry.PerResults(1).FindSimArr(kCategoryFirmFtaMarket, firm1, "BrdRpt");
-    ASSERT_NE(report, nullptr);
-    const long double sold[] = {2003, 4003};
-    const long double produced[] = {2100, 4100};
-    for (int b = 1; b <= 2; ++b) {
-        EXPECT_NEAR(report->GetReal48({b, si::brUSold}), sold[b - 1], 1e-6) << b;
-        EXPECT_NEAR(report->GetReal48({b, si::brUProd}), produced[b - 1], 1e-6) << b;
-        EXPECT_NEAR(report->GetReal48({b, si::brUInv}), 97, 1e-6) << b;
+    test::TManufHarness step(industry);
+    step.WriteStockT();
+    step.SetManufInflation(1, 0.02L, 0.03L);
+    step.SetBrandDecision(1, 1, 1, 1, si::Production, 500);
+    step.SetPrototype(1, 1, 2, 8, 99600);
+    step.SetUnitSales(1, 1, 1, {{500, 0}, {0, 0}});
+    step.Run();
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUProd), 400, 1e-9);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brPCost), 8, 1e-9);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brCGS), 4750, 1e-6);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brTCost), 9.5, 1e-9);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUInv), 200, 1e-9);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brIHC), 128, 1e-6);
+    EXPECT_NEAR(step.LayerSize(1, 1, 1, 0, 1), 0, 1e-9);
+    EXPECT_NEAR(step.LayerCost(1, 1, 1, 0, 1), 10.5, 1e-9);
+    EXPECT_NEAR(step.LayerSize(1, 1, 1, 1, 1), 200, 1e-9);
+    EXPECT_NEAR(step.LayerCost(1, 1, 1, 1, 1), 8, 1e-9);
+}
+
+// Fixture (b): firm 1 withdraws ALPHA, firm 2 ECHO (its brand 1, 200 units at 20 too)
+// and launches DELTA from firm 1's PALPHA. ISCCoef 0.25: 200 x 20 x 0.25 = 1000 for
+// ALPHA, message with (1 - 0.25) x 100 = 75.0 and 1000 / 1000 = 1. ECHO's stock is
+// emptied first: no cost, no message. DELTA produces max(0, 0.8 x 2000) = 1600 and
+// raises PALPHA's cumulative production of firm 1 to 50,000 + 1600 = 51,600; its
+// base cost is PALPHA's 60.
+TEST(ModManufEdge, WithdrawnBrandsAreDisposedOfAtTheFirmsExceptionalCost) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureB());
+    test::TManufHarness step(industry);
+    step.WriteStockT();
+    step.SetParameter(1, 1, "ISCCoef", 0.25L);
+    test::Arr(step.ResultsT(), kCategoryFirmFtaMarket, 2, 1, 1, "Inventory").SetReal48({0, 1, si::InvSize}, 0);
+    step.Run();
+    EXPECT_NEAR(test::Arr(step.ResultsT1(), kCategoryFirmFta, 1, 1, 0, "FFXRpt").GetReal48({si::ffxECP}), -1000, 1e-9);
+    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFirmFta, 2, 1, 0, "FFXRpt").GetReal48({si::ffxECP}), 0);
+    EXPECT_TRUE(HasMessage(step.Messages(1, 1), {"messages", "WitBrdECost", "ALPHA", "75.0", "1"}));
+    EXPECT_TRUE(step.Messages(2, 1).empty());
+    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins").GetReal48({1, si::ProCumProd}),
+              51600);
+    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdTransfCost").GetSmallint({3}), 60);
+    EXPECT_NEAR(step.BrandReport(2, 1, 1, 1, si::brUProd), 1600, 1e-9);
+}
+
+// Bravo sells nothing; its stock of t is 300 units at 10. Selling off 100 costs
+// 100 x 10 x 0.1 = 100 and leaves 200 units at 10.5. Asking for 500 disposes of
+// the 300 there are, for 300: the message counts those 300. A brand whose
+// physical characteristics changed disposes of its whole stock whatever it decided.
+TEST(ModManufEdge, StockSoldOffOrOfAChangedBrandIsDisposedOf) {
+    struct TCase {
+        long double sellStock;
+        bool modified;
+        long double cost;
+        long double left;
+        Texts message;
+    };
+    const TCase cases[] = {{100, false, 100, 200, {"messages", "InvDisposalECost", "BRAVO", "90.0", "0", "100"}},
+                           {500, false, 300, 0, {"messages", "InvDisposalECost", "BRAVO", "90.0", "0", "300"}},
+                           {50, true, 300, 0, {"messages", "ModBrdECost", "BRAVO", "90.0", "0", "300"}}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.message[1] + " " + c.message[5]);
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        test::TManufHarness step(industry);
+        step.WriteStockT();
+        step.SetBrandDecision(1, 1, 1, 1, si::SellStock, c.sellStock);
+        if (c.modified) {
+            TSimArr& positions = test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "PosSemBrds");
+            positions.SetSmallint({1, 1, si::AttAct}, positions.GetSmallint({1, 1, si::AttAct}) + 1);
+        }
+        step.Run();
+        EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brISC), c.cost, 1e-9);
+        EXPECT_NEAR(step.LayerSize(1, 1, 1, 0, 1), c.left, 1e-9);
+        EXPECT_NEAR(step.LayerCost(1, 1, 1, 0, 1), 10.5, 1e-9);
+        EXPECT_TRUE(HasMessage(step.Messages(1, 1), c.message));
+        EXPECT_EQ(step.BrandDecision(1, 1, 1, 1, si::SellStock), c.sellStock);
+    }
+}
+
+// Bravo: production max(1000 - 300, 1600) = 1600 reaches 98,400 + 1600 = 100,000 =
+// ExpEffBatch: factor 1, unit cost 70. COSMO: max(3000, 0.8 x 4000) = 3200 reaches
+// 196,800 + 3200 = 200,000, twice the batch: factor 0.85, 80 x 0.85 = 68. With an
+// experience parameter at or below 0 there is no experience effect: 70 and 80.
+TEST(ModManufEdge, ExperienceEffectAndItsGuardedParameters) {
+    struct TCase {
+        const char* parameter;
+        long double value;
+        long double bravoCost;
+        long double cosmoCost;
+    };
+    const TCase cases[] = {
+        {"ExpEffMult", 2, 70, 68}, {"ExpEffReduc", 0, 70, 80}, {"ExpEffMult", -2, 70, 80}, {"ExpEffBatch", 0, 70, 80}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.parameter) + " " + std::to_string(static_cast<double>(c.value)));
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        {
+            test::TManufHarness step(industry);
+            step.WriteStockT();
+            step.SetParameter(1, 1, c.parameter, c.value);
+            step.SetPrototype(1, 1, 2, 70, 98400);
+            step.SetPrototype(1, 1, 3, 80, 196800);
+            step.SetUnitSales(1, 1, 1, {{1000, 0}, {0, 0}});
+            step.SetUnitSales(1, 1, 2, {{3000, 0}, {0, 0}});
+            step.Run();
+            EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brPCost), c.bravoCost, 1e-9);
+            EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brPCost), c.cosmoCost, 1e-9);
+        }
+        const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG01.TXT");
+        EXPECT_EQ(Contains(log, "no experience effect"), c.cosmoCost == 80);
+    }
+}
+
+// Bravo's base cost against BRAVO's 80 of t, with the status the preference step left:
+// N(80.5) = 80 (halves to even) is not above 80: 1 becomes 2; 81 is; a status other
+// than 1 stays; 40,000 does not fit 16 bits: stored as 32767 with a warning, the run goes on.
+TEST(ModManufEdge, TransferCostsSaturateAndMarkTheBrandsWhoseCostDidNotRise) {
+    struct TCase {
+        long double reqUC;
+        long double statusBefore;
+        int stored;
+        long double statusAfter;
+    };
+    const TCase cases[] = {{80.5L, 1, 80, 2}, {81, 1, 81, 1}, {60, 3, 60, 3}, {40000, 1, 32767, 1}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<double>(c.reqUC)));
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        test::TManufHarness step(industry);
+        step.WriteStockT();
+        step.SetPrototype(1, 1, 2, c.reqUC, 100000);
+        step.SetBrandDecision(1, 1, 1, 1, si::PortStatus, c.statusBefore);
+        step.Run();
+        const TSimArr& costs = test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdTransfCost");
+        EXPECT_EQ(costs.GetSmallint({1}), c.stored);
+        EXPECT_EQ(step.BrandDecision(1, 1, 1, 1, si::PortStatus), c.statusAfter);
+        EXPECT_EQ(test::HasWarning(step.Warnings(), "BrdTransfCost"), c.stored == 32767);
+    }
+}
+
+// An empty Production (the entry fields' -2147483648) and a negative SellStock
+// count as 0, each with a warning; the decisions stay as they were. COSMO then
+// supplies nothing: it sells and produces 0 of its 500. Bravo keeps its 300 units.
+TEST(ModManufEdge, EmptyOrNegativeDecisionsCountAsZero) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    test::TManufHarness step(industry);
+    step.WriteStockT();
+    step.SetBrandDecision(1, 1, 1, 2, si::Production, kEmptyDecisionValue);
+    step.SetBrandDecision(1, 1, 1, 1, si::SellStock, -5);
+    step.SetUnitSales(1, 1, 2, {{500, 0}, {0, 0}});
+    step.Run();
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUSold), 0, 1e-9);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUProd), 0, 1e-9);
+    EXPECT_TRUE(HasMessage(step.Messages(1, 1), {"messages", "UnderProduction", "COSMO"}));
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brISC), 0, 1e-9);
+    EXPECT_NEAR(step.LayerSize(1, 1, 1, 0, 1), 300, 1e-9);
+    EXPECT_EQ(step.Messages(1, 1).size(), 2u);  // WitBrdECost and UnderProduction only
+    EXPECT_TRUE(test::HasWarning(step.Warnings(), "Production of brand COSMO"));
+    EXPECT_TRUE(test::HasWarning(step.Warnings(), "SellStock of brand Bravo"));
+    EXPECT_EQ(step.BrandDecision(1, 1, 1, 2, si::Production), kEmptyDecisionValue);
+    EXPECT_EQ(step.BrandDecision(1, 1, 1, 1, si::SellStock), -5);
+}
+
+// AdjustProdPlan 1.5 would plan (1 - 1.5) x 1000 = -500 and produce max(100 - 300, -500)
+// = -200 units; held to 1, Bravo produces max(-200, 0) = 0 and keeps 200 of its 300 units.
+TEST(ModManufEdge, ToleranceOutsideZeroToOneIsHeldToIt) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    test::TManufHarness step(industry);
+    step.WriteStockT();
+    step.SetParameter(1, 1, "AdjustProdPlan", 1.5L);
+    step.SetBrandDecision(1, 1, 1, 1, si::Production, 1000);
+    step.SetUnitSales(1, 1, 1, {{100, 0}, {0, 0}});
+    step.Run();
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUProd), 0, 1e-9);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUSold), 100, 1e-9);
+    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUInv), 200, 1e-9);
+    EXPECT_TRUE(test::HasWarning(step.Warnings(), "AdjustProdPlan"));
+}
+
+// "ProFins" of firm 1 cut to its first Rows prototypes (the columns kept).
+void KeepPrototypeRows(test::TManufHarness& step, int rows) {
+    TSimArr& finances = test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins");
+    TSimArr shorter;
+    shorter.Init(dkReal48, 0, 2, TIndex(1, finances.LB(2)), TIndex(rows, finances.UB(2)));
+    for (int p = 1; p <= rows; ++p)
+        for (int column = finances.LB(2); column <= finances.UB(2); ++column)
+            shorter.SetReal48({p, column}, finances.GetReal48({p, column}));
+    finances.Assign(shorter);
+}
+
+// Cumulative production runs over each array's own rows: three prototypes are
+// enough for COSMO (prototype 3), two are not, and a missing list is named.
+TEST(ModManufEdge, PrototypeFinancesAreReadWithinTheirOwnBounds) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    {
+        test::TManufHarness step(industry);
+        step.WriteStockT();
+        KeepPrototypeRows(step, 3);
+        step.Run();
+        // Production 1600 and 3200 (see the experience case): 100,000 + 1600, 150,000 + 3200.
+        const TSimArr& finances = test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins");
+        EXPECT_EQ(finances.GetReal48({2, si::ProCumProd}), 101600);
+        EXPECT_EQ(finances.GetReal48({3, si::ProCumProd}), 153200);
+    }
+    {
+        test::TManufHarness step(industry);
+        step.WriteStockT();
+        KeepPrototypeRows(step, 2);
+        try {
+            step.Run();
+            ADD_FAILURE() << "a prototype outside ProFins was costed";
+        } catch (const EModelError& error) {
+            EXPECT_TRUE(Contains(error.what(), "prototype 3 of firm 1 of brand COSMO")) << error.what();
+        }
+    }
+    {
+        test::TManufHarness step(industry, false);
+        step.WriteStockT();
+        try {
+            step.Run();
+            ADD_FAILURE() << "the step ran without prototypes";
+        } catch (const EModelError& error) {
+            EXPECT_TRUE(Contains(error.what(), "array ProFins missing in the results of period 1, firm 1, market 1"))
+                << error.what();
+        }
     }
 }
 

@@ -13,6 +13,8 @@
 #include "core/base/log_file.h"
 #include "model/mod_basic.h"
 #include "model/work_rec.h"
+#include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/model_world.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -80,25 +82,21 @@ TEST(ModelAccess, CopyOrClearTakesTheSourceOrClearsWithALogLine) {
     EXPECT_NE(log.find("array Past of t missing: Past of t+1 cleared"), std::string::npos) << log;
 }
 
-}  // namespace
-}  // namespace cv
-
-namespace cv {
-namespace {
-
-// A module that only collects warnings.
-struct WarningModule : TModBasic {
-    WarningModule() { WorkRec = &record; }
+// A module bound to a fixture, collecting its warnings.
+struct WarningModule {
+    WarningModule() { module.Init(world.OpenFixture(test::FixtureA()), &record); }
+    test::TModelWorld world;
     TWorkRec record;
+    TModBasic module;
 };
 
 TEST(ModelAccess, SixteenBitStoresSaturateWithAWarningInsteadOfAborting) {
     WarningModule module;
     TDynArr positions;
     positions.Init(dkSmallint, 0, 1, {1}, {3});
-    StoreSmallintSaturated(module, positions, "PosSemBrds", "results of period 2", {1}, 1234.5);  // halves to even
-    StoreSmallintSaturated(module, positions, "PosSemBrds", "results of period 2", {2}, 40000.0);
-    StoreSmallintSaturated(module, positions, "PosSemBrds", "results of period 2", {3}, -1e9);
+    StoreSmallintSaturated(module.module, positions, "PosSemBrds", "results of period 2", {1}, 1234.5);  // halves to even
+    StoreSmallintSaturated(module.module, positions, "PosSemBrds", "results of period 2", {2}, 40000.0);
+    StoreSmallintSaturated(module.module, positions, "PosSemBrds", "results of period 2", {3}, -1e9);
     EXPECT_EQ(positions.GetSmallint({1}), 1234);
     EXPECT_EQ(positions.GetSmallint({2}), 32767);
     EXPECT_EQ(positions.GetSmallint({3}), -32768);
@@ -108,11 +106,11 @@ TEST(ModelAccess, SixteenBitStoresSaturateWithAWarningInsteadOfAborting) {
 
 TEST(ModelAccess, EmptyOrNegativeDecisionAmountsCountAsZeroWithAWarning) {
     WarningModule module;
-    EXPECT_EQ(DecisionAmount(module, 120.5L, "Production"), 120.5L);
-    EXPECT_EQ(DecisionAmount(module, 0.0L, "Production"), 0.0L);
+    EXPECT_EQ(DecisionAmount(module.module, 120.5L, "Production"), 120.5L);
+    EXPECT_EQ(DecisionAmount(module.module, 0.0L, "Production"), 0.0L);
     EXPECT_TRUE(module.record.Warnings.empty());
-    EXPECT_EQ(DecisionAmount(module, kEmptyDecisionValue, "Price"), 0.0L);
-    EXPECT_EQ(DecisionAmount(module, -3.0L, "AdvertBgt"), 0.0L);
+    EXPECT_EQ(DecisionAmount(module.module, kEmptyDecisionValue, "Price"), 0.0L);
+    EXPECT_EQ(DecisionAmount(module.module, -3.0L, "AdvertBgt"), 0.0L);
     ASSERT_EQ(module.record.Warnings.size(), 2u);
     EXPECT_NE(module.record.Warnings[0].find("Price is empty"), std::string::npos);
     EXPECT_NE(module.record.Warnings[1].find("AdvertBgt is negative"), std::string::npos);

@@ -14,6 +14,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "tests/model/fixtures/forecast_view.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_industry.h"
@@ -24,7 +25,7 @@ namespace {
 constexpr int kCurrent = 3;
 constexpr int kDecision = 4;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using test::Contains;
 
 // A regression of the map on a market's semantic scales fits one coefficient per
 // scale and a constant; the current period leaves at least two residual degrees of freedom.

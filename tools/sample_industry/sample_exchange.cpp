@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/base/ini_file.h"
+#include "core/session/team_password.h"
 #include "core/zip/xceed_zip.h"
 #include "tools/sample_industry/sample_files.h"
 #include "tools/sample_industry/sample_layout.h"
@@ -43,9 +44,9 @@ int ZipEntry(const fs::path& entryFile, const fs::path& archive) {
     return zip.Zip();
 }
 
-void WriteDescriptor(const fs::path& file, std::int16_t firm) {
+void WriteDescriptor(const fs::path& file, std::int32_t keyPwd) {
     TIniFile descriptor(file.string());
-    descriptor.WriteString(kDescriptorSection, "KeyPwd", std::to_string(TeamPasswordKey(firm)));
+    descriptor.WriteString(kDescriptorSection, "KeyPwd", std::to_string(keyPwd));
     descriptor.WriteString(kDescriptorSection, "CurPer", std::to_string(kDecisionPeriod));
 }
 
@@ -66,10 +67,18 @@ std::vector<fs::path> WriteTeamDescriptors(const fs::path& directory) {
     std::vector<fs::path> descriptors;
     for (std::int16_t firm = 1; firm <= kFirmCount; ++firm) {
         const fs::path file = SampleFile(directory, ".mr" + std::string(TeamLetter(firm)));
-        WriteReplacing(file, [firm](const fs::path& partial) { WriteDescriptor(partial, firm); });
+        const std::int32_t keyPwd = TeamPasswordKey(firm);
+        WriteReplacing(file, [keyPwd](const fs::path& partial) { WriteDescriptor(partial, keyPwd); });
         descriptors.push_back(file);
     }
     return descriptors;
+}
+
+fs::path WriteNoPasswordDescriptor(const fs::path& directory, std::int16_t firm) {
+    const fs::path file = SampleFile(directory, ".mr" + std::string(TeamLetter(firm)));
+    const std::int32_t keyPwd = TeamPasswordChecksum(kNoPasswordMarker);
+    WriteReplacing(file, [keyPwd](const fs::path& partial) { WriteDescriptor(partial, keyPwd); });
+    return file;
 }
 
 }  // namespace cv::sample

@@ -2,6 +2,7 @@
 // The files the instructor sends the teams: the industry archive and one team
 // descriptor per team.
 
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -18,5 +19,9 @@ std::filesystem::path WriteIndustryArchive(const std::filesystem::path& industry
 // "Team" with "KeyPwd" (the team-password checksum of the letter and the
 // password) and "CurPer" (the decision period). Returns them in firm order.
 std::vector<std::filesystem::path> WriteTeamDescriptors(const std::filesystem::path& directory);
+
+// Rewrites Firm's descriptor in Directory with the no-password marker's other
+// form as "KeyPwd": the checksum of the marker alone, without the letter.
+std::filesystem::path WriteNoPasswordDescriptor(const std::filesystem::path& directory, std::int16_t firm);
 
 }  // namespace cv::sample

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "tools/sample_industry/sample_layout.h"
-#include "tools/sample_industry/team_password.h"
+#include "core/session/team_password.h"
 
 namespace cv::sample {
 

@@ -17,7 +17,7 @@
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_quantities.h"
-#include "tools/sample_industry/team_password.h"
+#include "core/session/team_password.h"
 
 namespace cv::sample {
 namespace {

@@ -1,0 +1,71 @@
+#include "core/session/instructor_messages.h"
+
+#include <gtest/gtest.h>
+
+#include "core/store/cv_data.h"
+#include "core/store/industry_file.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/typed_array.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_dir.h"
+#include "tools/sample_industry/sample_industry.h"
+#include "tools/sample_industry/sample_layout.h"
+
+namespace cv {
+namespace {
+
+constexpr std::uint8_t kLineLength = 80;
+
+class InstructorMessagesTest : public ::testing::Test {
+protected:
+    InstructorMessagesTest() {
+        industry.Open(std::string(kIndustrySignature), sample::WriteSampleIndustryFile(dir.path()).string());
+        context.CurPeriod = sample::kCurrentPeriod;
+        context.SelFta = 1;
+        context.SelFirm = 2;
+    }
+    ~InstructorMessagesTest() override { industry.Close(); }
+
+    // A message array of the results set, lines Lo..Lo + Count - 1.
+    TSimArr& Message(int category, const char* name, std::int16_t lo = 1, int count = 10) {
+        std::vector<std::string> labels;
+        for (int i = 0; i < count; ++i) labels.push_back(std::to_string(lo + i));
+        lines = std::make_unique<TSeries>(0, "MsgLines", lo, labels);
+        return industry.PerResults(context.CurPeriod)
+            .CreateSimArr(category, context, name, dkZts, kLineLength, {lines.get()});
+    }
+
+    test::TempDir dir;
+    test::RecordingUi ui;
+    TCvData industry;
+    TDataContext context;
+    std::unique_ptr<TSeries> lines;
+};
+
+TEST_F(InstructorMessagesTest, TheFilledLinesOfTheZonesAndTheFirmsMessagesInOrder) {
+    TSimArr& toAll = Message(kCategoryFta, "MsgAdm2All");
+    toAll.SetString({2}, "Period 4 starts on Monday.");
+    toAll.SetString({5}, "Send your decisions by Friday.");
+    Message(kCategoryFirmFta, "MsgAdm2Fir").SetString({1}, "Your loan is granted.");
+    // Another firm's message stays its own.
+    TDataContext otherFirm = context;
+    otherFirm.SelFirm = 3;
+    const TInstructorMessages messages = ReadInstructorMessages(industry, context);
+    EXPECT_EQ(messages.toAllTeams,
+              (std::vector<std::string>{"Period 4 starts on Monday.", "Send your decisions by Friday."}));
+    EXPECT_EQ(messages.toFirm, std::vector<std::string>{"Your loan is granted."});
+    EXPECT_TRUE(ReadInstructorMessages(industry, otherFirm).toFirm.empty());
+}
+
+TEST_F(InstructorMessagesTest, AMissingOrOddlyShapedMessageGivesWhatItHolds) {
+    EXPECT_TRUE(ReadInstructorMessages(industry, context).toAllTeams.empty());
+    // Three lines from 0: only lines 1 and 2 are message lines.
+    TSimArr& shortMessage = Message(kCategoryFta, "MsgAdm2All", 0, 3);
+    shortMessage.SetString({0}, "not a line");
+    shortMessage.SetString({2}, "Hello");
+    EXPECT_EQ(ReadInstructorMessages(industry, context).toAllTeams, std::vector<std::string>{"Hello"});
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,1130 @@
+// The R&D model: binding a firm and market, its parameters and home zone; the
+// contracts and projects of the decision period; the estimates of unit costs
+// and budgets; the prototype lists of t+1 copied and merged; alliances; the
+// outcomes drawn from the generator as the forecast seeds it. The sample
+// industry (rnd_sample.h) and the worlds of rnd_world.h give the inputs.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/base/errors.h"
+#include "core/base/random_generator.h"
+#include "core/session/industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/store/sim_data.h"
+#include "model/rnd/mod_rnd.h"
+#include "model/rnd/rnd_contracts.h"
+#include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/fixture_finan.h"
+#include "tests/model/fixtures/forecast_grid.h"
+#include "tests/model/fixtures/model_checks.h"
+#include "tests/model/fixtures/model_world.h"
+#include "tests/model/rnd/rnd_sample.h"
+#include "tests/model/rnd/rnd_world.h"
+
+namespace cv {
+namespace {
+
+using test::Contains;
+using test::LevelRows;
+using test::TProjectSpec;
+using test::TPrototypeSpec;
+using test::kFirmA;
+using test::kFirmE;
+using test::kFirmI;
+using test::kMarketM1;
+using test::kMarketM2;
+
+constexpr double kReal48Tolerance = 1e-11;
+
+class RnDInitTest : public test::RnDSampleTest {
+protected:
+    TDataContext FirmCell(std::int16_t firm) const {
+        TDataContext context;
+        context.SelFirm = firm;
+        return context;
+    }
+    // Keeps only "Technical" and "UCParams" in the constant cell of Market.
+    void KeepOnlyCostTables(std::int16_t market) {
+        TSimData* cell = industry.ConstPart().Cell({0, 0, market});
+        TSimData kept;
+        for (const char* name : {"Technical", "UCParams"}) {
+            auto copy = std::make_unique<TSimArr>();
+            copy->Assign(*cell->GetSimArr(name));
+            kept.AddSimArr(name, std::move(copy));
+        }
+        ReplaceCell(industry.ConstPart(), {0, 0, market}, kept);
+    }
+
+    TModRnD rnd;
+};
+
+TEST_F(RnDInitTest, BindsTheFirmsListsColumnsAndParametersInItsHomeZone) {
+    rnd.Init(industry, Context(kFirmE, kMarketM2));
+    EXPECT_EQ(rnd.Data, &industry);
+    EXPECT_EQ(rnd.Context.SelFirm, kFirmE);
+    EXPECT_EQ(rnd.Context.SelFta, 2);
+    EXPECT_EQ(rnd.Context.SelMarket, kMarketM2);
+    EXPECT_EQ(rnd.ResCur, &industry.PerResults(3));
+    EXPECT_EQ(rnd.ResNext, &industry.PerResults(4));
+    EXPECT_EQ(rnd.DecNext, &industry.PerDecisions(4));
+    // Labels in their series order, lo 1 (series-index table order).
+    EXPECT_EQ(rnd.ResearchCateg, 1);
+    EXPECT_EQ(rnd.Tec.TDMinLev, 1);
+    EXPECT_EQ(rnd.Tec.TDSuc2Muc, 5);
+    EXPECT_EQ(rnd.Fin.ProDecStatus, 1);
+    EXPECT_EQ(rnd.Fin.ProReqBgt, 7);
+    EXPECT_EQ(rnd.Fin.ProReqBgtRQ, 18);
+    // E in M2: prototypes PELMA, PEVOS; project PENZO.
+    EXPECT_EQ(rnd.NbPros, 2);
+    EXPECT_EQ(rnd.ProNames->GetZts({2}), "PEVOS");
+    EXPECT_EQ(rnd.NbPrjs, 1);
+    EXPECT_EQ(rnd.PrjNames->GetZts({1}), "PENZO");
+    EXPECT_EQ(rnd.PrjTecs->GetReal48({1, 2}), 160);
+    EXPECT_EQ(rnd.Technical->GetReal48({1, rnd.Tec.TDUnitCost}), -5);
+    EXPECT_EQ(rnd.UCParams->GetReal48({rnd.Tec.TDDevBgt}), 20000);
+    EXPECT_NEAR(rnd.MinUCOverEst, 0.05, kReal48Tolerance);
+    EXPECT_NEAR(rnd.MaxDBOverEst, 0.3, kReal48Tolerance);
+    EXPECT_EQ(rnd.MinRnDBgt, 100000);
+    EXPECT_EQ(rnd.MinRUC, 10);
+    EXPECT_EQ(rnd.MaxRUC, 1500);
+
+    // Moving to another firm and market rebinds everything.
+    rnd.Init(industry, Context(kFirmA, kMarketM1));
+    EXPECT_EQ(rnd.Context.SelFta, 1);
+    EXPECT_EQ(rnd.NbPros, 3);
+    EXPECT_EQ(rnd.ProNames->GetZts({3}), "PALTO");
+    EXPECT_EQ(rnd.NbPrjs, 2);
+
+    // The prototypes of another results set: period 2 holds PALBA and PARNO; the forecast
+    // period holds no lists yet, which leaves the lists bound before.
+    rnd.BindPrototypes(industry.PerResults(2));
+    EXPECT_EQ(rnd.NbPros, 2);
+    EXPECT_EQ(rnd.ProNames, industry.PerResults(2).FindSimArr(kCategoryFirmMarket, rnd.Context, "ProNames"));
+    EXPECT_THROW(rnd.BindPrototypes(*rnd.ResNext), EModelError);
+    EXPECT_EQ(rnd.NbPros, 2);
+    EXPECT_EQ(rnd.ProNames->GetZts({2}), "PARNO");
+    EXPECT_TRUE(ui.errorBoxes.empty());
+    EXPECT_TRUE(ui.plainBoxes.empty());
+}
+
+TEST_F(RnDInitTest, ParametersTheIndustryLacksTakeTheirDefaults) {
+    KeepOnlyCostTables(kMarketM2);
+    industry.ConstPart().SetReal(kCategoryMarket, Context(kFirmE, kMarketM2), "MaxRUC", 899.5);
+    rnd.Init(industry, Context(kFirmE, kMarketM2));
+    EXPECT_NEAR(rnd.MinRnDBgtRatio, 0.8, kReal48Tolerance);
+    EXPECT_EQ(rnd.MinRnDBgt, 100000);
+    EXPECT_EQ(rnd.MaxRnDBgt, 20000000);
+    EXPECT_EQ(rnd.MinUCOverEst, 0);
+    EXPECT_EQ(rnd.MaxUCOverEst, 0);
+    EXPECT_EQ(rnd.MinDBOverEst, 0);
+    EXPECT_EQ(rnd.MaxDBOverEst, 0);
+    EXPECT_EQ(rnd.MinRUC, 10);
+    EXPECT_EQ(rnd.MaxRUC, 900);  // 899.5 rounds to the even 900
+}
+
+TEST_F(RnDInitTest, HomeZoneIsKeptWithinTheIndustrysZones) {
+    TCvPerData& constant = industry.ConstPart();
+    EXPECT_EQ(TModRnD::HomeFta(industry, kFirmE), 2);
+    constant.SetSmallint(kCategoryFirm, FirmCell(kFirmE), "HomeFta", 7);
+    EXPECT_EQ(TModRnD::HomeFta(industry, kFirmE), 2);
+    constant.SetSmallint(kCategoryFirm, FirmCell(kFirmA), "HomeFta", 0);
+    EXPECT_EQ(TModRnD::HomeFta(industry, kFirmA), 1);
+
+    // A firm without "HomeFta": zone 1, whose economics exist, instead of zone 0.
+    EmptyCell(constant, {kFirmI, 0, 0});
+    rnd.Init(industry, Context(kFirmI, kMarketM1));
+    EXPECT_EQ(rnd.Context.SelFta, 1);
+    EXPECT_NO_THROW(industry.ConvertToFta(industry.DecPeriod(), rnd.Context.SelFta, true, 1, rnd.ResearchCateg));
+
+    const std::string log = LogText();
+    EXPECT_NE(log.find("HomeFta 7 of firm 2 is not a zone in 1..2: zone 2 used"), std::string::npos);
+    EXPECT_NE(log.find("HomeFta 0 of firm 1 is not a zone in 1..2: zone 1 used"), std::string::npos);
+    EXPECT_NE(log.find("HomeFta missing for firm 3: zone 1 used"), std::string::npos);
+    EXPECT_TRUE(ui.errorBoxes.empty());
+}
+
+TEST_F(RnDInitTest, CountsAreCutToTheirListsAndAMissingListIsAModelError) {
+    TDataContext context = Context(kFirmA, kMarketM1);
+    industry.PerResults(3).SetSmallint(kCategoryFirmMarket, context, "NbPros", 25);
+    industry.PerDecisions(4).SetSmallint(kCategoryFirmMarket, context, "NbPrjs", -3);
+    rnd.Init(industry, context);
+    EXPECT_EQ(rnd.NbPros, 20);
+    EXPECT_EQ(rnd.NbPrjs, 0);
+    const std::string log = LogText();
+    EXPECT_NE(log.find("NbPros = 25 outside 0..20 in results of period 3, firm 1, market 1: 20 used"),
+              std::string::npos);
+    EXPECT_NE(log.find("NbPrjs = -3 outside 0..10 in decisions of period 4, firm 1, market 1: 0 used"),
+              std::string::npos);
+
+    // A firm whose project lists are missing: the error names the list, the object stays bound as before.
+    EmptyCell(industry.PerDecisions(4), {kFirmE, 0, kMarketM2});
+    try {
+        rnd.Init(industry, Context(kFirmE, kMarketM2));
+        ADD_FAILURE() << "no error for a missing project list";
+    } catch (const EModelError& error) {
+        EXPECT_NE(std::string(error.what()).find("PrjNames"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(rnd.Context.SelFirm, kFirmA);
+    EXPECT_EQ(rnd.NbPros, 20);
+}
+
+TEST(RnDUnbound, EstimatesAndListsBeforeInitAreModelErrors) {
+    TModRnD rnd;
+    TDynArr levels;
+    levels.Init(dkReal48, 0, 2, {1, 1}, {1, 1});
+    EXPECT_THROW(rnd.CalcUCs(levels, levels, 0, levels, 1, nullptr, 1, false), EModelError);
+    EXPECT_THROW(rnd.SetNbPrjs(0), EModelError);
+    EXPECT_FALSE(rnd.IsProject("ANY"));
+    EXPECT_EQ(rnd.PrototypeIndex("ANY"), 0);
+}
+
+// Contracts of the sample's decision period: A (zone 1) buys PIBIS from I for a lump
+// royalty of 500,000; I (zone 1) holds that contract and the joint development of
+// PENZO, E developing with 240,000 and I partner with 60,000. Both signed and first
+// used in period 4, for 3 periods.
+class RnDContractsTest : public test::RnDSampleTest {
+protected:
+    TDataContext ZoneContext(std::int16_t firm, std::int16_t zone, std::int16_t market = kMarketM1) const {
+        TDataContext context = Context(firm, market);
+        context.SelFta = zone;
+        return context;
+    }
+    // Replaces the table of Firm in Zone by one of Slots contracts whose texts may be long.
+    TSimArr& LongTextTable(std::int16_t firm, std::int16_t zone, int count, int slots) {
+        TCvPerData& decisions = industry.PerDecisions(4);
+        EmptyCell(decisions, {firm, zone, 0});
+        const TDataContext context = ZoneContext(firm, zone);
+        auto termArray = std::make_unique<TSimArr>();
+        termArray->Init(dkReal48, 0, 3, {1, 1, 1}, {slots, 2, si::CctTerms->Hi()});
+        decisions.AddSimArr(kCategoryFirmFta, context, "CctTerms", std::move(termArray));
+        auto whatArray = std::make_unique<TSimArr>();
+        whatArray->Init(dkZts, 0, 2, {1, 1}, {slots, si::CctWhat->Hi()});
+        decisions.SetSmallint(kCategoryFirmFta, context, "NbCcts", static_cast<std::int16_t>(count));
+        return decisions.AddSimArr(kCategoryFirmFta, context, "CctWhat", std::move(whatArray));
+    }
+
+    TModCct contracts;
+};
+
+TEST_F(RnDContractsTest, ContractsReadAsFlatRecordsInRankOrder) {
+    EXPECT_TRUE(contracts.NeedsReload(ZoneContext(kFirmI, 1)));
+    contracts.Load(&industry, ZoneContext(kFirmI, 1));
+    ASSERT_EQ(contracts.GetNbCcts(ZoneContext(kFirmI, 1)), 2);
+    const TCctRec development = contracts.GetCctByRank(ZoneContext(kFirmI, 1), 1);
+    EXPECT_EQ(development.CctType, "Dev");
+    EXPECT_EQ(development.Kind(), TCctKind::Dev);
+    EXPECT_EQ(development.PrjName, "PENZO");
+    EXPECT_EQ(development.Firm, (TCctPair{2, 3}));
+    EXPECT_EQ(development.DevBgt, (TCctPair{240000, 60000}));
+    EXPECT_EQ(development.CctAllowed, (TCctPair{1, 1}));
+    EXPECT_EQ(development.RoyLump, (TCctPair{0, 0}));
+
+    const TCctRec acquisition = contracts.GetCctByRank(ZoneContext(kFirmI, 1), 2);
+    EXPECT_EQ(acquisition.Kind(), TCctKind::Acq);
+    EXPECT_EQ(acquisition.PrjName, "PIBIS");
+    EXPECT_EQ(acquisition.Firm, (TCctPair{3, 1}));
+    EXPECT_EQ(acquisition.RoyLump, (TCctPair{500000, 0}));
+    EXPECT_EQ(acquisition.RoyUnit, (TCctPair{0, 0}));
+    EXPECT_EQ(acquisition.PerSigned, 4);
+    EXPECT_EQ(acquisition.Per1stUse, 4);
+    EXPECT_EQ(acquisition.Duration, 3);
+}
+
+TEST_F(RnDContractsTest, AnotherFirmZoneOrMarketReloadsTheTable) {
+    contracts.Load(&industry, ZoneContext(kFirmA, 1));
+    EXPECT_EQ(contracts.Data(), &industry);
+    EXPECT_FALSE(contracts.NeedsReload(ZoneContext(kFirmA, 1)));
+    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmA, 1)), 1);
+    EXPECT_EQ(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 1).PrjName, "PIBIS");
+
+    // Zone 2 of A holds none.
+    EXPECT_TRUE(contracts.NeedsReload(ZoneContext(kFirmA, 2)));
+    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmA, 2)), 0);
+    EXPECT_EQ(contracts.Context().SelFta, 2);
+    // E holds its development contract in zone 2.
+    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmE, 2)), 1);
+    EXPECT_EQ(contracts.Data(), &industry);
+    // The market is part of the test although the table does not depend on it.
+    EXPECT_TRUE(contracts.NeedsReload(ZoneContext(kFirmE, 2, kMarketM2)));
+    EXPECT_EQ(contracts.GetCctByRank(ZoneContext(kFirmE, 2, kMarketM2), 1).PrjName, "PENZO");
+    EXPECT_EQ(contracts.Context().SelMarket, kMarketM2);
+    // A period change alone is no reload.
+    TDataContext otherPeriod = ZoneContext(kFirmE, 2, kMarketM2);
+    otherPeriod.SelPeriod = 1;
+    EXPECT_FALSE(contracts.NeedsReload(otherPeriod));
+}
+
+TEST_F(RnDContractsTest, TypesIgnoreCaseAndTextsAreCutToSixteen) {
+    TSimArr& what = LongTextTable(kFirmE, 1, 3, 4);
+    what.SetZts({1, si::CctType}, "dev");
+    what.SetZts({1, si::PrjName}, "ABCDEFGHIJKLMNOPQRST");
+    what.SetZts({2, si::CctType}, "ACQ");
+    what.SetZts({3, si::CctType}, "Licence");
+    const TDataContext context = ZoneContext(kFirmE, 1);
+    contracts.Load(&industry, context);
+    ASSERT_EQ(contracts.GetNbCcts(context), 3);
+    const TCctRec first = contracts.GetCctByRank(context, 1);
+    EXPECT_EQ(first.Kind(), TCctKind::Dev);
+    EXPECT_EQ(first.PrjName, "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(contracts.GetCctByRank(context, 2).Kind(), TCctKind::Acq);
+    EXPECT_EQ(contracts.GetCctByRank(context, 3).Kind(), TCctKind::Other);
+    EXPECT_EQ(contracts.GetCctByRank(context, 3).CctType, "Licence");
+}
+
+TEST_F(RnDContractsTest, CountsBeyondTheTableAreCutAndMissingTablesAreModelErrors) {
+    LongTextTable(kFirmE, 1, 9, 4);
+    contracts.Load(&industry, ZoneContext(kFirmA, 1));
+    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmE, 1)), 4);
+    EXPECT_NE(LogText().find("NbCcts = 9 outside 0..4 in decisions of period 4, firm 2, zone 1: 4 used"),
+              std::string::npos);
+
+    EmptyCell(industry.PerDecisions(4), {kFirmI, 2, 0});
+    EXPECT_THROW(contracts.GetNbCcts(ZoneContext(kFirmI, 2)), EModelError);
+    // The table bound before stays bound.
+    EXPECT_EQ(contracts.Context().SelFirm, kFirmE);
+    EXPECT_FALSE(contracts.NeedsReload(ZoneContext(kFirmE, 1)));
+
+    TModCct unbound;
+    EXPECT_THROW(unbound.Load(nullptr, ZoneContext(kFirmA, 1)), EModelError);
+}
+
+TEST_F(RnDContractsTest, ATableWithoutEveryElementOfTheRecordIsAModelError) {
+    // Terms of one party only: a record would read party 2 outside the table.
+    TCvPerData& decisions = industry.PerDecisions(4);
+    EmptyCell(decisions, {kFirmE, 1, 0});
+    const TDataContext context = ZoneContext(kFirmE, 1);
+    auto terms = std::make_unique<TSimArr>();
+    terms->Init(dkReal48, 0, 3, {1, 1, 1}, {2, 1, si::CctTerms->Hi()});
+    decisions.AddSimArr(kCategoryFirmFta, context, "CctTerms", std::move(terms));
+    auto what = std::make_unique<TSimArr>();
+    what->Init(dkZts, 0, 2, {1, 1}, {2, si::CctWhat->Hi()});
+    decisions.AddSimArr(kCategoryFirmFta, context, "CctWhat", std::move(what));
+    decisions.SetSmallint(kCategoryFirmFta, context, "NbCcts", 1);
+    try {
+        contracts.Load(&industry, context);
+        ADD_FAILURE() << "no error for a table without party 2";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "array CctTerms does not span 1..2 in its dimension 2");
+    }
+    EXPECT_TRUE(contracts.NeedsReload(context));
+}
+
+TEST_F(RnDContractsTest, RankOutsideTheContractsIsAModelErrorNotAnExit) {
+    contracts.Load(&industry, ZoneContext(kFirmA, 1));
+    try {
+        contracts.GetCctByRank(ZoneContext(kFirmA, 1), 2);
+        ADD_FAILURE() << "no error for rank 2 of 1";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "TModCct.GetCctByRank not enough Ccts iFir=1 iFta=1 aCct=2 nCct=1");
+    }
+    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 2), 1), EModelError);
+    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 0), EModelError);
+    EXPECT_NE(LogText().find("TModCct.GetCctByRank not enough Ccts iFir=1 iFta=2 aCct=1 nCct=0"), std::string::npos);
+    // The table stays usable.
+    EXPECT_EQ(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 1).PrjName, "PIBIS");
+}
+
+// Firm A in market M1: prototypes PALBA, PARNO, PALTO (all finished), projects
+// PAXIS (budget 312,500.75) and PAVIA (180,000); ten project slots.
+class RnDProjectsTest : public test::RnDSampleTest {
+protected:
+    RnDProjectsTest() { rnd.Init(industry, Context(kFirmA, kMarketM1)); }
+
+    std::int16_t StoredNbPrjs() const { return rnd.DecNext->GetSmallint(kCategoryFirmMarket, rnd.Context, "NbPrjs"); }
+
+    TModRnD rnd;
+};
+
+TEST_F(RnDProjectsTest, NameLookUpsIgnoreLetterCase) {
+    ASSERT_EQ(rnd.NbPros, 3);
+    ASSERT_EQ(rnd.NbPrjs, 2);
+    EXPECT_EQ(rnd.PrototypeIndex("palto"), 3);
+    EXPECT_EQ(rnd.PrototypeIndex("PaRnO"), 2);
+    EXPECT_EQ(rnd.PrototypeIndex("PAXIS"), 0);  // a project, not a prototype
+    EXPECT_EQ(rnd.PrototypeIndex(""), 0);
+
+    EXPECT_FALSE(rnd.IsUnusedProtoName("palba"));
+    EXPECT_TRUE(rnd.IsUnusedProtoName("pavia"));
+
+    EXPECT_TRUE(rnd.IsProject("pAvIa"));
+    EXPECT_FALSE(rnd.IsProject("PALBA"));
+
+    EXPECT_FALSE(rnd.IsFreeName("Palto"));  // prototype
+    EXPECT_FALSE(rnd.IsFreeName("paxis"));  // project
+    EXPECT_TRUE(rnd.IsFreeName("PNOVA"));
+}
+
+TEST_F(RnDProjectsTest, DeletingAProjectMovesTheLaterOnesUpAndStoresTheCount) {
+    rnd.PrjTecs->SetReal48({2, 1}, 35);  // PAVIA's weight, as in the sample
+    rnd.DeleteProject(1);
+    EXPECT_EQ(rnd.NbPrjs, 1);
+    EXPECT_EQ(StoredNbPrjs(), 1);
+    EXPECT_EQ(rnd.PrjNames->GetZts({1}), "PAVIA");
+    EXPECT_EQ(rnd.PrjNames->GetZts({2}), "");
+    EXPECT_EQ(rnd.PrjFins->GetReal48({1, si::ProAllBgt}), 180000);
+    EXPECT_EQ(rnd.PrjFins->GetReal48({2, si::ProAllBgt}), 0);
+    EXPECT_EQ(rnd.PrjTecs->GetReal48({1, 1}), 35);
+    EXPECT_EQ(rnd.PrjTecs->GetReal48({2, 1}), 0);
+    EXPECT_FALSE(rnd.IsProject("PAXIS"));
+    EXPECT_TRUE(rnd.IsFreeName("paxis"));
+
+    // Only projects in the list can go; a refusal changes nothing.
+    for (const int bad : {0, 2, -1}) EXPECT_THROW(rnd.DeleteProject(bad), ERangeError) << bad;
+    EXPECT_EQ(rnd.NbPrjs, 1);
+    EXPECT_EQ(rnd.PrjNames->GetZts({1}), "PAVIA");
+
+    rnd.DeleteProject(1);
+    EXPECT_EQ(rnd.NbPrjs, 0);
+    EXPECT_EQ(StoredNbPrjs(), 0);
+    EXPECT_EQ(rnd.PrjNames->GetZts({1}), "");
+}
+
+TEST_F(RnDProjectsTest, CountOfProjectsStaysWithinTheSlots) {
+    rnd.SetNbPrjs(10);
+    EXPECT_EQ(StoredNbPrjs(), 10);
+    for (const int bad : {11, -1, 40000}) EXPECT_THROW(rnd.SetNbPrjs(bad), ERangeError) << bad;
+    EXPECT_EQ(rnd.NbPrjs, 10);
+    EXPECT_EQ(StoredNbPrjs(), 10);
+
+    // Names left beyond the count are not projects.
+    rnd.SetNbPrjs(1);
+    EXPECT_TRUE(rnd.IsProject("paxis"));
+    EXPECT_FALSE(rnd.IsProject("pavia"));
+    EXPECT_TRUE(rnd.IsFreeName("pavia"));
+}
+
+TEST_F(RnDProjectsTest, PrototypeToContinueIsAnUnfinishedOneWithoutItsProject) {
+    EXPECT_FALSE(rnd.HasPrototypeToContinue());  // every sample prototype is finished
+    rnd.ProFins->SetReal48({2, si::ProReqBgt}, 250000);
+    EXPECT_TRUE(rnd.HasPrototypeToContinue());
+
+    // A project of PARNO's name (any case) continues it.
+    rnd.PrjNames->SetZts({3}, "parno");
+    rnd.SetNbPrjs(3);
+    EXPECT_FALSE(rnd.HasPrototypeToContinue());
+    EXPECT_FALSE(rnd.IsUnusedProtoName("parno"));  // the dialog would not over-estimate it
+
+    // A negative required budget (a project merged this period) is no prototype to continue.
+    rnd.ProFins->SetReal48({3, si::ProReqBgt}, -1);
+    EXPECT_FALSE(rnd.HasPrototypeToContinue());
+}
+
+// Firm E in market M2, home zone 2, decision period 4. The seeds of its draws:
+//   unit costs: (4 + 19) x 97 x 2 x 2 x 2 = 17,848
+//     next seed 17,848 x 134,775,813 + 1 = 2,405,478,710,425 mod 2^32 = 297,024,665, r = 0.0691564
+//   budgets:    (4 + 13) x 101 x 2 x 2 x 2 = 13,736
+//     next seed 13,736 x 134,775,813 + 1 = 1,851,280,567,369 mod 2^32 = 149,662,793, r = 0.0348461
+constexpr std::uint32_t kSeedAfterUCDraw = 297024665;
+constexpr std::uint32_t kSeedAfterBudgetDraw = 149662793;
+// Any seed left in the generator before an estimate that does not draw.
+constexpr std::uint32_t kUntouchedSeed = 4242;
+
+class RnDEstimatesTest : public test::RnDSampleTest {
+protected:
+    RnDEstimatesTest() { rnd.Init(industry, Context(kFirmE, kMarketM2)); }
+
+    // Finance rows: prototypes with ProReqUC and ProReqBgt; a project with its three unit costs.
+    TDynArr Prototypes(std::initializer_list<std::pair<double, double>> reqUCAndReqBgt) const {
+        TDynArr fins = RowsOf(static_cast<int>(reqUCAndReqBgt.size()), "ProFinances");
+        int row = 1;
+        for (const auto& [reqUC, reqBgt] : reqUCAndReqBgt) {
+            fins.SetReal48({row, si::ProReqUC}, reqUC);
+            fins.SetReal48({row++, si::ProReqBgt}, reqBgt);
+        }
+        return fins;
+    }
+    TDynArr Project(double minUC, double stdUC, double reqUC) const {
+        TDynArr fins = RowsOf(1, "ProFinances");
+        fins.SetReal48({1, si::ProMinUC}, minUC);
+        fins.SetReal48({1, si::ProStdUC}, stdUC);
+        fins.SetReal48({1, si::ProReqUC}, reqUC);
+        return fins;
+    }
+
+    TModRnD rnd;
+};
+
+TEST_F(RnDEstimatesTest, UnitCostsSumTheDimensionsMirroringWhereALowerLevelCostsMore) {
+    // Levels Size 5, Speed 160, Price 320:
+    //   Size  unit cost -5: mirrored level 20 + 1 - 5 = 16, term 5 x 16 = 80, minimum 0.8 x 80 = 64
+    //   Speed unit cost 1.5: term 1.5 x 160 = 240, minimum 0.75 x 240 = 180
+    //   Price unit cost 0.2: term 0.2 x 320 = 64,  minimum 0.9 x 64 = 57.6
+    // Suc = 384, Muc = 301.6; with AdjCost 1.25: 480 and 377.
+    const TDynArr levels = LevelRows({{5, 160, 320}});
+    const TDynArr noTecs = LevelRows({{0, 0, 0}});
+    const TDynArr noFins = Prototypes({{0, 1}});
+    SetRandomSeed(kUntouchedSeed);
+    const TUnitCosts costs = rnd.CalcUCs(noTecs, noFins, 0, levels, 1, nullptr, 1.25, false);
+    EXPECT_EQ(costs.Suc, 480);
+    EXPECT_EQ(costs.Muc, 377);
+    EXPECT_EQ(RandomSeed(), kUntouchedSeed);
+    EXPECT_NE(LogText().find("CalcUCs : AdjCost=1.25  Muc=377.00   Suc=480.00       Muc=377.00   Suc=480.00"),
+              std::string::npos);
+
+    // AdjCost 0.5: Suc 192; Muc 150.8 rounds to 151.
+    const TUnitCosts half = rnd.CalcUCs(noTecs, noFins, 0, levels, 1, nullptr, 0.5, false);
+    EXPECT_EQ(half.Suc, 192);
+    EXPECT_EQ(half.Muc, 151);
+}
+
+TEST_F(RnDEstimatesTest, OverEstimatedMinimumUnitCostIsReseededAndReproducible) {
+    // Unknown levels: Muc 377 x (1 + 0.05 + 0.0691564 x (0.15 - 0.05)) = 377 x 1.0569156 = 398.46 -> 398.
+    const TDynArr levels = LevelRows({{5, 160, 320}});
+    const TDynArr tecs = LevelRows({{5, 160, 321}});
+    const TDynArr fins = Prototypes({{300, 0}});
+    for (const std::uint32_t before : {1u, 99999u}) {
+        SetRandomSeed(before);
+        const TUnitCosts costs = rnd.CalcUCs(tecs, fins, 1, levels, 1, nullptr, 1.25, true);
+        EXPECT_EQ(costs.Suc, 480);  // never over-estimated
+        EXPECT_EQ(costs.Muc, 398);
+        EXPECT_EQ(RandomSeed(), kSeedAfterUCDraw);
+    }
+
+    // The same levels as a finished prototype: no draw and no over-estimation.
+    const TDynArr known = LevelRows({{5, 160, 320}});
+    SetRandomSeed(kUntouchedSeed);
+    EXPECT_EQ(rnd.CalcUCs(known, fins, 1, levels, 1, nullptr, 1.25, true).Muc, 377);
+    EXPECT_EQ(RandomSeed(), kUntouchedSeed);
+    // A prototype with those levels that is not finished (ReqBgt 0.5, not 0) does not count.
+    const TDynArr unfinished = Prototypes({{300, 0.5}});
+    EXPECT_EQ(rnd.CalcUCs(known, unfinished, 1, levels, 1, nullptr, 1.25, true).Muc, 398);
+}
+
+TEST_F(RnDEstimatesTest, KnownUnitCostIsTheLowestRequestOfTheFinishedPrototypesWithTheseLevels) {
+    const TDynArr levels = LevelRows({{1, 1, 1}, {5, 160, 320}});
+    const TDynArr tecs = LevelRows({{5, 160, 320}, {5, 160, 320}, {5, 160, 320}, {4, 160, 320}});
+    // Same levels: 340 finished, 330 finished, 310 unfinished; 200 finished but other levels.
+    const TDynArr fins = Prototypes({{340, 0}, {330, 0}, {310, 10000}, {200, 0}});
+    EXPECT_EQ(rnd.KnownUC(tecs, fins, 4, levels, 2), 330);
+    EXPECT_EQ(rnd.KnownUC(tecs, fins, 1, levels, 2), 340);  // only prototype 1 counts
+    EXPECT_EQ(rnd.KnownUC(tecs, fins, 4, levels, 1), kUnknownUC);
+    EXPECT_EQ(rnd.KnownUC(tecs, fins, 0, levels, 2), kUnknownUC);
+}
+
+TEST_F(RnDEstimatesTest, DevelopmentBudgetFromTheNearestFinishedPrototypesAndTheUnitCostGap) {
+    const TDynArr levels = LevelRows({{5, 160, 320}});
+    const TDynArr tecs = LevelRows({{4, 150, 300}, {10, 100, 200}, {7, 170, 330}});
+    // Prototypes 1 and 3 finished, 2 still open (its levels are ignored).
+    const TDynArr fins = Prototypes({{500, 0}, {500, 50000}, {500, 0}});
+    // Distances Size min(1, 2) = 1, Speed min(10, 10) = 10, Price min(20, 10) = 10:
+    //   50,000 x 1 + 10,000 x 10 + 2,000 x 10 = 170,000.
+    // Unit-cost part 20,000 x (Suc 400 - Ruc 321.25) = 1,575,000. Total 1,745,000 = 174.5 steps of
+    // 10,000: halves go to the even step, 174 -> 1,740,000.
+    const TDynArr project = Project(300, 400, 321.25);
+    SetRandomSeed(kUntouchedSeed);
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 3, levels, project, 1, nullptr, nullptr, 1, false), 1740000);
+    EXPECT_EQ(RandomSeed(), kUntouchedSeed);
+    EXPECT_NE(LogText().find("   CalcReqBgt: Muc=300.00   Suc=400.00   Ruc=321.25\n   development project\n"),
+              std::string::npos);
+
+    // Without finished prototypes the distances run to the top of each range:
+    //   Size (budget -50,000): (2 x 20 + 1 - 5) / 2 = 18 -> 900,000
+    //   Speed (10,000): (160 + 200) / 2 = 180 -> 1,800,000;  Price (2,000): (320 + 500) / 2 = 410 -> 820,000
+    // 3,520,000 + 20,000 x (400 - 350) = 4,520,000; AdjCost 1.25 -> 5,650,000.
+    const TDynArr open = Prototypes({{500, 50000}});
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, open, 1, levels, Project(300, 400, 350), 1, nullptr, nullptr, 1.25, false),
+              5650000);
+}
+
+TEST_F(RnDEstimatesTest, RequestedUnitCostIsCostedWithinTheMinimumAndTheHighestCostedValue) {
+    const TDynArr levels = LevelRows({{5, 160, 320}});
+    const TDynArr tecs = LevelRows({{5, 150, 320}});
+    const TDynArr fins = Prototypes({{500, 0}});
+    // Technical part: only Speed differs, 10,000 x 10 = 100,000.
+    // Request 2,000 above the highest costed 1,500: 100,000 + 20,000 x (1,800 - 1,500) = 6,100,000.
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 1, levels, Project(1200, 1800, 2000), 1, nullptr, nullptr, 1, false),
+              6100000);
+    // Request 100 below the minimum 300: costed as 300; 100,000 + 20,000 x (400 - 300) = 2,100,000.
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 1, levels, Project(300, 400, 100), 1, nullptr, nullptr, 1, false),
+              2100000);
+    // Request 450 above the standard cost: 100,000 - 20,000 x 50 = -900,000, raised to "MinRnDBgt".
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 1, levels, Project(300, 400, 450), 1, nullptr, nullptr, 1, false), 100000);
+}
+
+TEST_F(RnDEstimatesTest, CostReductionBudgetRunsFromTheKnownUnitCost) {
+    const TDynArr levels = LevelRows({{5, 160, 320}});
+    const TDynArr tecs = LevelRows({{5, 160, 320}, {5, 160, 320}});
+    const TDynArr fins = Prototypes({{340, 0}, {360, 0}});
+    // Known unit cost 340; Ruc 321.25: 20,000 x 18.75 = 375,000 = 37.5 steps -> 38 -> 380,000.
+    SetRandomSeed(kUntouchedSeed);
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, Project(300, 400, 321.25), 1, nullptr, nullptr, 1, true), 380000);
+    EXPECT_EQ(RandomSeed(), kUntouchedSeed);  // no over-estimation of a cost reduction
+    EXPECT_NE(LogText().find("   cost reduction project - cuc=340.00"), std::string::npos);
+    // Ruc 345 above the known 340: nothing to do, the minimum budget 100,000.
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, Project(300, 400, 345), 1, nullptr, nullptr, 1, false), 100000);
+    // AdjCost 2: 20,000 x (340 - 310) x 2 = 1,200,000.
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, Project(300, 400, 310), 1, nullptr, nullptr, 2, false), 1200000);
+}
+
+TEST_F(RnDEstimatesTest, OverEstimatedDevelopmentBudgetSteepensBelowTheThresholdAndIsReseeded) {
+    const TDynArr levels = LevelRows({{5, 160, 320}});
+    const TDynArr tecs = LevelRows({{4, 150, 300}, {7, 170, 330}});
+    const TDynArr fins = Prototypes({{500, 0}, {500, 0}});
+    const TDynArr project = Project(300, 400, 321.25);
+    // Technical part 170,000 as in the development test. Threshold T = 300 + 0.25 x 100 = 325 > 321.25:
+    //   exponent 1 + 0.1 x (325 - 321.25) / (325 - 300) = 1.015
+    //   20,000 x 78.75^1.015 = 20,000 x 78.75 x e^(0.015 ln 78.75) = 20,000 x 84.08031 = 1,681,606.26
+    //   total 1,851,606.26; over-estimation 1 + 0.1 + 0.0348461 x (0.3 - 0.1) = 1.1069692
+    //   2,049,671.1 -> 2,050,000.
+    for (const std::uint32_t before : {7u, 123456u}) {
+        SetRandomSeed(before);
+        EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, project, 1, nullptr, nullptr, 1, true), 2050000);
+        EXPECT_EQ(RandomSeed(), kSeedAfterBudgetDraw);
+    }
+    // Over-estimation ranges at their default 0: only the steeper part, 1,851,606.26 -> 1,850,000,
+    // and the generator is re-seeded all the same.
+    rnd.MinDBOverEst = rnd.MaxDBOverEst = 0;
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, project, 1, nullptr, nullptr, 1, true), 1850000);
+    EXPECT_EQ(RandomSeed(), kSeedAfterBudgetDraw);
+    // At or above the threshold the unit-cost part stays linear: Ruc 350 gives
+    // 170,000 + 20,000 x 50 = 1,170,000 with or without the (zero) over-estimation.
+    const TDynArr above = Project(300, 400, 350);
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, above, 1, nullptr, nullptr, 1, true), 1170000);
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, above, 1, nullptr, nullptr, 1, false), 1170000);
+}
+
+TEST_F(RnDEstimatesTest, EstimatesOfTheSamplePrototypesAndPassedTables) {
+    // Firm A in M1 (Weight, Power, Design, Price), prototype 1 PALBA at 40, 20, 5, 200:
+    //   Weight (10..100, unit cost -2): 2 x (100 + 10 - 40) = 140, minimum 0.8 x 140 = 112
+    //   Power 4 x 20 = 80 (0.75: 60); Design 10 x 5 = 50 (0.7: 35); Price 0.2 x 200 = 40 (0.9: 36)
+    //   Suc 310, Muc 243.
+    TModRnD firmA;
+    firmA.Init(industry, Context(kFirmA, kMarketM1));
+    ASSERT_EQ(firmA.NbPros, 3);
+    const TUnitCosts costs =
+        firmA.CalcUCs(*firmA.ProTecs, *firmA.ProFins, firmA.NbPros, *firmA.ProTecs, 1, nullptr, 1, true);
+    EXPECT_EQ(costs.Suc, 310);
+    EXPECT_EQ(costs.Muc, 243);  // a finished prototype's own levels are never over-estimated
+    // Its requested unit cost (half-way in the history period, 276.5 -> 276, and carried into the
+    // money of each period since by the forecasts) is the known unit cost of its levels.
+    EXPECT_GT(firmA.ProFins->GetReal48({1, firmA.Fin.ProReqUC}), 276);
+    EXPECT_EQ(firmA.KnownUC(*firmA.ProTecs, *firmA.ProFins, firmA.NbPros, *firmA.ProTecs, 1),
+              firmA.ProFins->GetReal48({1, firmA.Fin.ProReqUC}));
+
+    // Tables passed in place of the market's: one dimension of unit cost 3 and factor 0.5, level 10
+    // -> Suc 30, Muc 15 (the other dimensions are all zero).
+    TDynArr technical = RowsOf(4, "TecDimVars");
+    technical.SetReal48({1, si::TDUnitCost}, 3);
+    technical.SetReal48({1, si::TDSuc2Muc}, 0.5);
+    const TDynArr levels = LevelRows({{10, 0, 0, 0}});
+    const TUnitCosts passed = firmA.CalcUCs(*firmA.ProTecs, *firmA.ProFins, 0, levels, 1, &technical, 1, false);
+    EXPECT_EQ(passed.Suc, 30);
+    EXPECT_EQ(passed.Muc, 15);
+}
+
+// The R&D run's copy and merge: prototype lists of t carried into t+1, projects
+// continuing a prototype or becoming new ones, slot reuse in a full list and a
+// list whose arrays end before 20 rows. Figures follow from the inputs each test
+// sets (tests/model/rnd/rnd_world.h); t = 2, decision period d = 3.
+
+constexpr int kFirm = 1;
+constexpr int kMarket = 1;
+
+// Two firms, two zones, one market, no brands; t = 2.
+test::TFixtureSpec TwoZoneSpec() {
+    test::TFixtureSpec spec(2, 2, 2, 1);
+    spec.Prototypes(1, 1) = {"PA1"};
+    spec.Prototypes(2, 1) = {"PB1"};
+    return spec;
+}
+
+std::vector<TPrototypeSpec> TwentyPrototypes() {
+    std::vector<TPrototypeSpec> prototypes;
+    for (int j = 1; j <= kMaxPrototypes; ++j)
+        prototypes.push_back({(j < 10 ? "P0" : "P") + std::to_string(j), {1.0 * j, 2, 3}});
+    return prototypes;
+}
+
+TEST(RnDMerge, ProjectsContinueTheirPrototypeOrJoinTheListAsNewOnes) {
+    test::TRnDWorld rnd(TwoZoneSpec());
+    rnd.SetPrototypes(kFirm, kMarket,
+                      {{"PA1", {11, 12, 13}},
+                       {"PA2", {21, 22, 23}, 400000, 150, 600000}});
+    // "pa2" continues PA2 (letter case ignored); NOVA is new.
+    rnd.SetProjects(kFirm, kMarket, {{"pa2", {24, 25, 26}, 300000, 140}, {"NOVA", {30, 30, 30}, 250000, 200}});
+    rnd.RunOnly();
+
+    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 3);
+    // PA1 is copied as it stood in t.
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 1), "PA1");
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProCumBgt), 1000000);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProReqBgt), 0);
+    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 1, 3), 13);
+    // PA2 keeps its name, required budget and start; it takes the project's levels and
+    // decision columns, and its cumulated budget grows by the allocation: 600,000 + 300,000.
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "PA2");
+    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 2, 1), 24);
+    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 2, 3), 26);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProAllBgt), 300000);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProReqUC), 140);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProOldReqUC), 140);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProCumBgt), 900000);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProReqBgt), 400000);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProPerBeg), 1);
+    // NOVA: the project's whole row, not costed yet (-1), begun in d = 3, open (32767),
+    // cumulated 0 + 250,000.
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 3), "NOVA");
+    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 3, 2), 30);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProReqBgt), -1);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProPerBeg), 3);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProPerEnd), 32767);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProCumBgt), 250000);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProReqUC), 200);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProDeveloper), kFirm);
+
+    // The lists of t are untouched; a firm without projects or contracts keeps its list.
+    EXPECT_EQ(rnd.industry.PerResults(2).GetSmallint(kCategoryFirmMarket, {2, 1, 0, 1}, "NbPros"), 2);
+    EXPECT_EQ(rnd.NbPros(2, kMarket), 1);
+    EXPECT_EQ(rnd.ProName(2, kMarket, 1), "PB1");
+    EXPECT_TRUE(rnd.work.Warnings.empty());
+}
+
+TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
+    test::TRnDWorld rnd(TwoZoneSpec());
+    std::vector<TPrototypeSpec> prototypes = TwentyPrototypes();
+    prototypes[4].requiredBudget = 300000;  // P05 unfinished, but a brand of firm 2 is built on it
+    prototypes[6].requiredBudget = 200000;  // P07 unfinished
+    rnd.SetPrototypes(kFirm, kMarket, prototypes);
+    rnd.SetMarketedPrototypes(2, 2, kMarket, {"p05"});
+    rnd.SetProjects(kFirm, kMarket, {{"NEW1", {5, 5, 5}, 100000}, {"NEW2", {6, 6, 6}, 120000}});
+    rnd.RunOnly();
+
+    // NEW1: the lowest unfinished older prototype not marketed is P07 (P05 is marketed).
+    // NEW2: P07's row is now NEW1, begun in d, so no unfinished older one is left: the
+    // lowest older non-marketed prototype, P01, gives its row.
+    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 20);
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 7), "NEW1");
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 7, si::ProReqBgt), -1);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 7, si::ProPerBeg), 3);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 7, si::ProCumBgt), 100000);
+    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 7, 1), 5);
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 1), "NEW2");
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProCumBgt), 120000);
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 5), "P05");
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "P02");
+}
+
+TEST(RnDMerge, ANewProjectIsDroppedWhenEveryPrototypeIsMarketed) {
+    test::TRnDWorld rnd(TwoZoneSpec());
+    rnd.SetPrototypes(kFirm, kMarket, TwentyPrototypes());
+    // Five brands per firm and zone: firms 1 and 2 in zones 1 and 2 cover P01..P20.
+    for (int firm = 1; firm <= 2; ++firm)
+        for (int zone = 1; zone <= 2; ++zone) {
+            std::vector<std::string> names;
+            const int first = ((firm - 1) * 2 + zone - 1) * 5;
+            for (int k = 1; k <= 5; ++k) names.push_back(TwentyPrototypes()[first + k - 1].name);
+            rnd.SetMarketedPrototypes(firm, zone, kMarket, names);
+        }
+    rnd.SetProjects(kFirm, kMarket, {{"NEW9", {5, 5, 5}, 100000}});
+
+    TModRnD model;
+    model.Init(rnd.industry, test::FixtureCell(2, kFirm, 0, kMarket));
+    EXPECT_TRUE(model.IsMarketedBrandName("p17"));
+    EXPECT_FALSE(model.IsMarketedBrandName("P21"));
+    EXPECT_FALSE(model.IsMarketedBrandName(""));
+
+    rnd.RunOnly();
+    EXPECT_EQ(rnd.NbPros(kFirm, kMarket), 20);
+    for (int row = 1; row <= 20; ++row) EXPECT_EQ(rnd.ProName(kFirm, kMarket, row), TwentyPrototypes()[row - 1].name);
+    EXPECT_TRUE(Contains(rnd.LogText(), "ERROR !!! could not find a slot for NEW9"));
+}
+
+TEST(RnDMerge, AListWhoseArraysEndBeforeTwentyStopsAtTheirLastRow) {
+    test::TRnDWorld rnd(TwoZoneSpec());
+    rnd.SetPrototypes(kFirm, kMarket, {{"PA1", {11, 12, 13}}, {"PA2", {21, 22, 23}, 400000}});
+    rnd.ShrinkPrototypeLists(kFirm, kMarket, 3);
+    rnd.SetProjects(kFirm, kMarket, {{"N1", {1, 1, 1}, 100000}, {"N2", {2, 2, 2}, 100000}});
+    rnd.RunOnly();
+
+    // N1 takes the third and last row; N2 finds the list full at 3 and reuses the
+    // unfinished older PA2.
+    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 3);
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 1), "PA1");
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "N2");
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 3), "N1");
+    const std::string warning = "the prototype list of firm 1 in market 1 ends at row 3, before 20";
+    EXPECT_NE(std::find(rnd.work.Warnings.begin(), rnd.work.Warnings.end(), warning), rnd.work.Warnings.end());
+    EXPECT_TRUE(Contains(rnd.LogText(), "Warning: " + warning));
+}
+
+TEST(RnDMerge, AListTooNarrowForItsColumnsStopsTheRunWithAModelError) {
+    test::TRnDWorld rnd(TwoZoneSpec());
+    rnd.SetProjects(kFirm, kMarket, {{"NOVA", {30, 30, 30}, 250000, 200}});
+    TDataContext cell;
+    cell.SelFirm = kFirm;
+    cell.SelMarket = kMarket;
+    // Five finance columns where "ProFinances" has 18: a copy would read past the row.
+    rnd.industry.PerDecisions(3).FindSimArr(kCategoryFirmMarket, cell, "PrjFins")->Init(dkReal48, 0, 2, {1, 1}, {4, 5});
+    try {
+        rnd.RunOnly();
+        ADD_FAILURE() << "no error for a narrow project list";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "array PrjFins does not span 1..18 in its dimension 2");
+    }
+    EXPECT_TRUE(rnd.world.ui.errorBoxes.empty());
+    EXPECT_TRUE(rnd.world.ui.plainBoxes.empty());
+}
+
+// The R&D run's contracts: joint developments, acquisitions from sellers with
+// lower and higher firm numbers, the refusal of an acquisition into a full
+// list, and the partner's copy of a joint development. Figures follow from the
+// inputs set here and the cost rules of tests/model/rnd/rnd_world.h: t = 2,
+// d = 3; R&D money 2 in d and 4 in d + 1.
+
+// Four firms in one zone and one market; t = 2.
+//   firm 1: PA1 finished, PA2 unfinished (required 500,000, spent 700,000), continued
+//           this period with 100,000; buys PC1 from firm 3 (a higher number), the
+//           contract listed twice (as a contract running several periods would be)
+//   firm 2: PB1 finished; develops DUO with firm 3 as partner (300,000 and 60,000)
+//   firm 3: PC1 finished; holds the same DUO contract and a DUO project of its own;
+//           buys PA2 from firm 1 (a lower number)
+//   firm 4: 20 finished prototypes; buys PA1 from firm 1
+class RnDAlliances : public ::testing::Test {
+protected:
+    RnDAlliances() : rnd(Spec()) {
+        rnd.SetPrototypes(1, kMarket, {{"PA1", {11, 12, 13}}, {"PA2", {21, 22, 23}, 500000, 150, 700000}});
+        rnd.SetPrototypes(2, kMarket, {{"PB1", {11, 12, 13}}});
+        rnd.SetPrototypes(3, kMarket, {{"PC1", {31, 32, 33}, 0, 100}});
+        std::vector<TPrototypeSpec> full;
+        for (int j = 1; j <= kMaxPrototypes; ++j) full.push_back({"Q" + std::to_string(j), {1, 1, 1}});
+        rnd.SetPrototypes(4, kMarket, full);
+        rnd.SetProjects(1, kMarket, {{"PA2", {24, 25, 26}, 100000, 150}});
+        rnd.SetProjects(2, kMarket, {{"DUO", {20, 20, 20}, 300000, 200}});
+        rnd.SetProjects(3, kMarket, {{"DUO", {20, 20, 20}, 60000, 200}});
+        rnd.SetContracts(1, 1, {{"Acq", "PC1", 3, 1}, {"Acq", "pc1", 3, 1}});
+        rnd.SetContracts(2, 1, {{"Dev", "DUO", 2, 3, 300000, 60000}});
+        rnd.SetContracts(3, 1, {{"dev", "duo", 2, 3, 300000, 60000}, {"ACQ", "PA2", 1, 3}, {"Acq", "PC1", 3, 1}});
+        rnd.SetContracts(4, 1, {{"Acq", "PA1", 1, 4}});
+    }
+
+    static test::TFixtureSpec Spec() {
+        test::TFixtureSpec spec(2, 4, 1, 1);
+        for (int firm = 1; firm <= 4; ++firm) spec.Prototypes(firm, kMarket) = {"X" + std::to_string(firm)};
+        return spec;
+    }
+
+    test::TRnDWorld rnd;
+};
+
+TEST_F(RnDAlliances, AcquisitionsCopyTheSellersPrototypeWhateverTheFirmNumbers) {
+    rnd.RunOnly();
+    // Firm 1 buys PC1 from firm 3 before firm 3's turn: the copy of firm 3's list of t.
+    ASSERT_EQ(rnd.NbPros(1, kMarket), 3);
+    EXPECT_EQ(rnd.ProName(1, kMarket, 3), "PC1");
+    EXPECT_EQ(rnd.ProTec(1, kMarket, 3, 2), 32);
+    EXPECT_EQ(rnd.ProFin(1, kMarket, 3, si::ProReqUC), 100);
+    EXPECT_EQ(rnd.ProFin(1, kMarket, 3, si::ProDeveloper), 3);
+    // The second listing finds PC1 already held and copies nothing.
+    EXPECT_TRUE(Contains(rnd.LogText(), "firm 1 already holds pc1: nothing acquired"));
+    // The seller keeps PC1.
+    EXPECT_EQ(rnd.ProName(3, kMarket, 1), "PC1");
+    // Firm 3 buys PA2 from firm 1 after firm 1's merge: 700,000 + 100,000 spent, the new levels.
+    ASSERT_EQ(rnd.NbPros(3, kMarket), 3);
+    EXPECT_EQ(rnd.ProName(3, kMarket, 2), "PA2");
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 2, si::ProCumBgt), 800000);
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 2, si::ProReqBgt), 500000);
+    EXPECT_EQ(rnd.ProTec(3, kMarket, 2, 1), 24);
+    EXPECT_EQ(rnd.ProName(1, kMarket, 2), "PA2");
+    // The contract that firm 3 holds as seller of PC1 copies nothing to itself.
+    EXPECT_EQ(rnd.ProName(3, kMarket, 3), "DUO");
+}
+
+TEST_F(RnDAlliances, AnAcquisitionIntoAFullListIsRefusedWithAWarning) {
+    rnd.RunOnly();
+    ASSERT_EQ(rnd.NbPros(4, kMarket), 20);
+    EXPECT_EQ(rnd.ProName(4, kMarket, 1), "Q1");
+    EXPECT_EQ(rnd.ProName(4, kMarket, 20), "Q20");
+    const std::string warning = "acquisition of PA1 by firm 4 in market 1 refused: its list of 20 prototypes is full";
+    EXPECT_NE(std::find(rnd.work.Warnings.begin(), rnd.work.Warnings.end(), warning), rnd.work.Warnings.end());
+    EXPECT_TRUE(Contains(rnd.LogText(), "Warning: " + warning));
+    // The run goes on: the outcomes of the full list draw within its 20 rows.
+    EXPECT_NO_THROW(rnd.RunRnD());
+}
+
+TEST_F(RnDAlliances, AJointDevelopmentRecordsBothPartiesAndTheOthersBudget) {
+    rnd.RunOnly();
+    // The developer's project: developer 2, partner 3, the partner's 60,000; its
+    // prototype has spent 300,000 + 60,000.
+    EXPECT_EQ(rnd.PrjFin(2, kMarket, 1, si::ProDeveloper), 2);
+    EXPECT_EQ(rnd.PrjFin(2, kMarket, 1, si::ProPartner), 3);
+    EXPECT_EQ(rnd.PrjFin(2, kMarket, 1, si::ProAllBgtOther), 60000);
+    EXPECT_EQ(rnd.ProName(2, kMarket, 2), "DUO");
+    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProCumBgt), 360000);
+    // The partner's project (type and name in other letter cases): the developer's 300,000.
+    EXPECT_EQ(rnd.PrjFin(3, kMarket, 1, si::ProDeveloper), 2);
+    EXPECT_EQ(rnd.PrjFin(3, kMarket, 1, si::ProAllBgtOther), 300000);
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProCumBgt), 360000);
+}
+
+// DUO at firm 2, levels (20, 20, 20): sum of d x L = 120.
+//   In d (money 2): Suc 240, Muc 120. Nearest finished prototype PB1 (11, 12, 13):
+//   distances 9 + 8 + 7 = 24 -> 240,000; unit-cost part 1,000 x (240 - 200) = 40,000;
+//   TotB = 2 x 280,000 = 560,000, MinB = 448,000 > CumB 360,000: not available.
+//   Re-costed in d + 1 (money 4): Suc 480, Muc 240, Ruc = 200 x 2 = 400;
+//   TotB = 4 x (240,000 + 1,000 x (480 - 400)) = 1,280,000; required 1,280,000 - 360,000.
+TEST_F(RnDAlliances, ThePartnersCopyReceivesTheDevelopersFigures) {
+    rnd.RunRnD();
+    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProStdUC), 480);
+    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProMinUC), 240);
+    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProReqUC), 400);
+    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProReqBgt), 920000);
+    // Firm 3's DUO (row 3) holds the developer's figures, firm 2's allocation included,
+    // and keeps its own columns; firm 3, not the developer, costs nothing of it.
+    const int copyColumns[] = {si::ProReqUC, si::ProOldReqUC, si::ProStdUC,  si::ProMinUC, si::ProCumBgt,
+                               si::ProReqBgt, si::ProAllBgt, si::ProPerEnd, si::ProPerBeg, si::ProCumProd};
+    for (const int column : copyColumns)
+        EXPECT_EQ(rnd.ProFin(3, kMarket, 3, column), rnd.ProFin(2, kMarket, 2, column)) << column;
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProAllBgt), 300000);
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProAllBgtOther), 300000);
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProDeveloper), 2);
+    const std::string log = rnd.LogText();
+    EXPECT_TRUE(Contains(log, "firm 2 updates firm 3 's  report at project 3 with project 2"));
+    // The developer's outcome counts the partner's 60,000 in this period's allocation.
+    EXPECT_TRUE(Contains(log, "AllB=300000+60000  CumB=360000  TotB=560000  MinB=448000  Suc=240  Muc=120  Ruc=200"))
+        << log;
+    // Only the developer re-costs: firm 3's own PC1 in d + 1 money (Suc 4 x 194 = 776,
+    // Muc 388, Ruc 100 x 2 = 200 raised to 388); firm 1's bought copy keeps 100.
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 1, si::ProReqUC), 388);
+    EXPECT_EQ(rnd.ProFin(3, kMarket, 1, si::ProStdUC), 776);
+    EXPECT_EQ(rnd.ProFin(1, kMarket, 3, si::ProReqUC), 100);
+}
+
+// The outcomes of the R&D projects: pre-drawn numbers, passes, re-costing.
+// Cost rules of tests/model/rnd/rnd_world.h: levels L cost S = sum(d x L_d);
+// in the decision period d = 3 (money 2) Suc = 2S, Muc = S; in d + 1 (money 4)
+// Suc = 4S, Muc = 2S; budgets: 10,000 per unit of distance to the nearest
+// finished prototype plus 1,000 per unit of (Suc - costed Ruc), times the money.
+//
+// Firm 1 of fixture (a) moved to t = 2, its prototypes replaced by
+//   PALPHA (11, 12, 13) S 74, PBRAVO (21, 22, 23) S 134, PCOSMO (31, 32, 33) S 194,
+//   finished, each asking its S as unit cost; and three projects, new:
+//   XRAY (50, 50, 54) S 312, 1,440,000 allocated, asks 300
+//   YETI (36, 36, 40) S 228, 800,000 allocated, asks 250
+//   ZULU (80, 80, 80) S 480, 200,000 allocated, asks 600
+// They become rows 4, 5, 6; seeded with t x 7 = 14, the generator gives
+// r1 = 1,886,861,383 / 2^32 = 0.4393 (XRAY), r2 = 0.6467 (YETI), r3 = 0.6425 (ZULU).
+
+test::TFixtureSpec FixtureAAtPeriod2() {
+    test::TFixtureSpec spec = test::FixtureA();
+    spec.currentPeriod = 2;
+    return spec;
+}
+
+void SetScenario(test::TRnDWorld& rnd) {
+    rnd.SetPrototypes(kFirm, kMarket,
+                      {{"PALPHA", {11, 12, 13}, 0, 74}, {"PBRAVO", {21, 22, 23}, 0, 134},
+                       {"PCOSMO", {31, 32, 33}, 0, 194}});
+    rnd.SetProjects(kFirm, kMarket,
+                    {{"XRAY", {50, 50, 54}, 1440000, 300},
+                     {"YETI", {36, 36, 40}, 800000, 250},
+                     {"ZULU", {80, 80, 80}, 200000, 600}});
+}
+
+// Pass 1, nearest finished prototypes PCOSMO:
+//   XRAY: distances 19 + 18 + 21 = 58; asks 300 < Muc 312, costed (and stored) as 312;
+//     TotB = 2 x (580,000 + 1,000 x (624 - 312)) = 1,784,000 -> 1,780,000, MinB 1,424,000;
+//     CumB 1,440,000: p = 16,000 / 356,000 = 0.04 < r1 = 0.44, not available.
+//   YETI: distances 5 + 4 + 7 = 16; TotB = 2 x (160,000 + 1,000 x (456 - 250)) = 732,000
+//     -> 730,000 <= CumB 800,000: available.
+//   ZULU: CumB 200,000 below MinB (nearest YETI: 44 + 44 + 40 = 128;
+//     TotB = 2 x (1,280,000 + 1,000 x (960 - 600)) = 3,280,000, MinB 2,624,000).
+// Pass 2, YETI finished: XRAY's distances 14 + 14 + 14 = 42;
+//   TotB = 2 x (420,000 + 312,000) = 1,464,000 -> 1,460,000, MinB 1,168,000;
+//   p = 272,000 / 292,000 = 0.93 > r1 (the same number): available.
+// Pass 3 makes nothing available.
+// Re-costing in d + 1: Suc 4S, Muc 2S, Ruc = asked x 2, at least Muc:
+//   PALPHA 296 / 148 / 148, PBRAVO 536 / 268 / 268, PCOSMO 776 / 388 / 388,
+//   XRAY 1,248 / 624 / 624 (asked 312 since pass 1), YETI 912 / 456 / 500, ZULU 1,920 / 960 / 1,200;
+//   ZULU still open: nearest finished XRAY, 30 + 30 + 26 = 86; asked 1,200 costed as
+//   1,000; TotB = 4 x (860,000 + 1,000 x (1,920 - 1,000)) = 7,120,000; required
+//   7,120,000 - 200,000 = 6,920,000.
+void ExpectScenarioOutcomes(const test::TRnDWorld& rnd) {
+    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 6);
+    struct TExpected {
+        const char* name;
+        double suc, muc, ruc, required, end;
+    };
+    const TExpected expected[] = {
+        {"PALPHA", 296, 148, 148, 0, 2},    {"PBRAVO", 536, 268, 268, 0, 2},   {"PCOSMO", 776, 388, 388, 0, 2},
+        {"XRAY", 1248, 624, 624, 0, 3},     {"YETI", 912, 456, 500, 0, 3},
+        {"ZULU", 1920, 960, 1200, 6920000, 32767},
+    };
+    for (int row = 1; row <= 6; ++row) {
+        const TExpected& e = expected[row - 1];
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(rnd.ProName(kFirm, kMarket, row), e.name);
+        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProStdUC), e.suc);
+        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProMinUC), e.muc);
+        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProReqUC), e.ruc);
+        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProOldReqUC), e.ruc);
+        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProReqBgt), e.required);
+        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProPerEnd), e.end);
+    }
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 4, si::ProCumBgt), 1440000);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 6, si::ProCumBgt), 200000);
+}
+
+TEST(RnDOutcomes, PrototypesBecomeAvailableAgainstTheirPreDrawnNumbers) {
+    test::TRnDWorld rnd(FixtureAAtPeriod2());
+    SetScenario(rnd);
+    rnd.RunRnD();
+    ExpectScenarioOutcomes(rnd);
+
+    const std::string log = rnd.LogText();
+    EXPECT_TRUE(Contains(log, "Random : available if 0.04 > 0.44"));
+    EXPECT_TRUE(Contains(log, "Random : available if 0.93 > 0.44"));
+    EXPECT_TRUE(Contains(log, "Available because CumB=800000 > TotB=+730000"));
+    EXPECT_TRUE(Contains(log, "Not available because CumB=200000 < MinB=+2624000"));
+    EXPECT_TRUE(Contains(log, "Project XRAY is available"));
+    EXPECT_TRUE(Contains(log, "Project ZULU is not available"));
+}
+
+TEST(RnDOutcomes, ProjectsRunOnlyForTheCurrentPeriodAfterTheRun) {
+    test::TRnDWorld rnd(FixtureAAtPeriod2());
+    TModRnD model;
+    const TDataContext context = test::FixtureCell(2, kFirm, 0, kMarket);
+    model.Init(rnd.industry, context);
+    // Without the run, the lists of t+1 do not exist.
+    try {
+        model.RunProjects(model.Context);
+        ADD_FAILURE() << "no error without the lists of t+1";
+    } catch (const EModelError& error) {
+        EXPECT_TRUE(Contains(error.what(), "array ProNames missing in the results of period 3")) << error.what();
+    }
+    model.Run(rnd.industry);
+    model.Init(rnd.industry, context);
+    TDataContext other = model.Context;
+    other.SelPeriod = 1;
+    try {
+        model.RunProjects(other);
+        ADD_FAILURE() << "no error for another period";
+    } catch (const EModelError& error) {
+        EXPECT_STREQ(error.what(), "The period in selector (1) is not equal to SimPer (2)");
+    }
+    EXPECT_NO_THROW(model.RunProjects(model.Context));
+    EXPECT_TRUE(rnd.world.ui.errorBoxes.empty());
+    EXPECT_TRUE(rnd.world.ui.plainBoxes.empty());
+}
+
+// No zone, no home zone and no money: the lists are carried and merged, nothing is costed.
+TEST(RnDOutcomes, AnIndustryWithoutZonesCarriesItsListsWithoutCostingThem) {
+    test::TFixtureSpec spec(3, 1, 0, 1);
+    spec.Prototypes(1, 1) = {"PX"};
+    test::TRnDWorld rnd(spec);
+    rnd.SetPrototypes(kFirm, kMarket, {{"PX", {11, 12, 13}, 0, 74}});
+    rnd.SetProjects(kFirm, kMarket, {{"NOVA", {30, 30, 30}, 250000, 200}});
+    ASSERT_NO_THROW(rnd.RunRnD());
+    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 2);
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProReqUC), 74);
+    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "NOVA");
+    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProReqBgt), -1);
+    EXPECT_TRUE(Contains(rnd.LogText(), "no zone in the industry"));
+    EXPECT_EQ(rnd.LogText().find("cannot get SimArr"), std::string::npos);
+}
+
+// A forecast is reproducible: its R&D outcomes are drawn from the generator as
+// the run seeded it (t x 7), and an R&D estimate made between two forecasts,
+// which re-seeds the generator, changes nothing in the second.
+
+// Fixture (b) at t = 2 with the R&D cost rules of rnd_world.h (S = sum(d x L_d);
+// in the decision period 3 Suc = 2S, Muc = S; in period 4 Suc = 4S, Muc = 2S).
+// Firm 1 develops XRAY, YETI and ZULU as in the outcome tests above (finished
+// PALPHA, PBRAVO, PCOSMO). Firm 2 holds PECHO (20, 20, 20), finished, and PFOX
+// (30, 30, 30), open since period 1 with 440,000 spent, which it continues with
+// 100,000 at the standard unit cost 360.
+//   PFOX: S = 30 + 60 + 90 = 180, Suc 360, Muc 180; nearest finished PECHO at
+//   10 + 10 + 10 = 30 levels: TotB = 2 x (300,000 + 1,000 x (360 - 360)) = 600,000,
+//   MinB 480,000; CumB 440,000 + 100,000 = 540,000, 60,000 above MinB and below
+//   AllB 100,000: p = 60,000 / 120,000 = 0.5.
+// Open prototypes draw in list order, firm by firm: firm 1's XRAY, YETI, ZULU
+// and firm 2's PFOX take the first four numbers from seed t x 7 = 14:
+//   s1 = 14 x 134775813 + 1 = 1,886,861,383 (r1 0.4393), s2 = 2,777,724,260 (0.6467),
+//   s3 = 2,759,531,253 (0.6425), s4 = 804,641,482 (r4 = 0.1873), all modulo 2^32;
+// PFOX is available since 0.5 > 0.19 (with the fifth number, 0.855, it would not be).
+// Re-costed in period 4: Suc 720, Muc 360, Ruc 360 x (1 + 100 %) = 720.
+constexpr std::uint32_t kFourthState = 804641482;
+
+class RnDForecast : public ::testing::Test {
+protected:
+    RnDForecast() : rnd_(Spec()) {
+        rnd_.SetPrototypes(1, 1,
+                           {{"PALPHA", {11, 12, 13}, 0, 74}, {"PBRAVO", {21, 22, 23}, 0, 134},
+                            {"PCOSMO", {31, 32, 33}, 0, 194}});
+        rnd_.SetProjects(1, 1,
+                         {{"XRAY", {50, 50, 54}, 1440000, 300},
+                          {"YETI", {36, 36, 40}, 800000, 250},
+                          {"ZULU", {80, 80, 80}, 200000, 600}});
+        rnd_.SetPrototypes(2, 1, {{"PECHO", {20, 20, 20}, 0, 120}, {"PFOX", {30, 30, 30}, 160000, 360, 440000, 0, 0, 1}});
+        rnd_.SetProjects(2, 1, {{"PFOX", {30, 30, 30}, 100000, 360}});
+    }
+
+    static test::TFixtureSpec Spec() {
+        test::TFixtureSpec spec = test::FixtureB();
+        spec.currentPeriod = 2;
+        return spec;
+    }
+
+    void ExpectOutcomes() const {
+        EXPECT_EQ(rnd_.ProFin(1, 1, 4, si::ProPerEnd), 3);      // XRAY: 0.93 > r1 in the second pass
+        EXPECT_EQ(rnd_.ProFin(1, 1, 6, si::ProPerEnd), 32767);  // ZULU: below its minimum budget
+        ASSERT_EQ(rnd_.NbPros(2, 1), 2);
+        EXPECT_EQ(rnd_.ProName(2, 1, 2), "PFOX");
+        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProReqBgt), 0);
+        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProPerEnd), 3);
+        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProCumBgt), 540000);
+        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProStdUC), 720);
+        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProMinUC), 360);
+        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProReqUC), 720);
+    }
+
+    test::TRnDWorld rnd_;
+};
+
+TEST_F(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
+    SetRandomSeed(55555);
+    ASSERT_TRUE(rnd_.world.RunForecast()) << rnd_.world.failureReason;
+    ExpectOutcomes();
+    // Four draws and no other: nothing else in the run takes a number.
+    EXPECT_EQ(RandomSeed(), kFourthState);
+    const std::string log = test::ReadFileBytes(rnd_.world.PrivateDir() / "CV3LOG03.TXT");
+    EXPECT_TRUE(Contains(log, "Random : available if 0.50 > 0.19")) << log;
+    EXPECT_TRUE(Contains(log, "Random : available if 0.04 > 0.44"));
+}
+
+// The estimate re-seeds the generator from the decision period, firm, zone
+// and market (over-estimation between 10 % and 30 %); the second forecast
+// seeds it again with t x 7 and draws the same four numbers.
+TEST_F(RnDForecast, AnRnDEstimateBetweenTwoForecastsChangesNothing) {
+    TCvInd& industry = rnd_.industry;
+    test::SetParameter(industry, 1, 0, "MinDBOverEst", 0.1L);
+    test::SetParameter(industry, 1, 0, "MaxDBOverEst", 0.3L);
+    ASSERT_TRUE(rnd_.world.RunForecast()) << rnd_.world.failureReason;
+    const test::TGridBytes first = test::GridBytes(industry.PerResults(industry.CurPeriod() + 1));
+    ASSERT_EQ(RandomSeed(), kFourthState);
+
+    TModRnD estimate;
+    TDataContext context;
+    context.SelPeriod = static_cast<std::int16_t>(industry.CurPeriod());
+    context.SelFirm = context.SelMarket = 1;
+    estimate.Init(industry, context);
+    // ZULU's levels are no finished prototype's: a development budget, over-estimated.
+    const double budget = estimate.CalcReqBgt(*estimate.ProTecs, *estimate.ProFins, estimate.NbPros,
+                                              *estimate.PrjTecs, *estimate.PrjFins, 3, nullptr, nullptr, 2, true);
+    EXPECT_GT(budget, 0);
+    ASSERT_NE(RandomSeed(), kFourthState);  // the estimate moved the generator
+
+    ASSERT_TRUE(rnd_.world.RunForecast()) << rnd_.world.failureReason;
+    EXPECT_EQ(test::FirstDifference(first, test::GridBytes(industry.PerResults(industry.CurPeriod() + 1))), "");
+    ExpectOutcomes();
+    EXPECT_EQ(RandomSeed(), kFourthState);
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,72 @@
+#include "ui/fields/qn_spin.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace cv {
+namespace {
+
+class SpinEditTest : public ::testing::Test {
+protected:
+    SpinEditTest() {
+        spin.MinValue = 1;
+        spin.MaxValue = 12;
+        spin.OnBeep = [this] { ++beeps; };
+        spin.resize(60, 23);
+    }
+    TQNSpinEdit spin;
+    int beeps = 0;
+};
+
+TEST_F(SpinEditTest, ArrowsStepWithinTheLimits) {
+    spin.SetValue(11);
+    spin.Button()->UpButton()->click();
+    spin.Button()->UpButton()->click();
+    EXPECT_EQ(spin.text(), "12");
+    QTest::keyClick(&spin, Qt::Key_Down);
+    EXPECT_EQ(spin.Value(), 11);
+    // Reversed limits bound the same way.
+    spin.MinValue = 12;
+    spin.MaxValue = 1;
+    spin.SetValue(40);
+    EXPECT_EQ(spin.Value(), 12);
+}
+
+TEST_F(SpinEditTest, ALetterBeepsAndTheTextStays) {
+    spin.SetValue(5);
+    QTest::keyClicks(&spin, "x");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(spin.text(), "5");
+    // With typing switched off digits beep too, while the arrows still work.
+    spin.EditorEnabled = false;
+    QTest::keyClicks(&spin, "7");
+    EXPECT_EQ(beeps, 2);
+    spin.Button()->UpButton()->click();
+    EXPECT_EQ(spin.text(), "6");
+}
+
+TEST_F(SpinEditTest, TextThatIsNoNumberReadsAsTheMinimum) {
+    spin.setText("ab");
+    EXPECT_EQ(spin.Value(), 1);
+}
+
+TEST(SpinEdit, EqualLimitsAllowOnlyThatValue) {
+    TQNSpinEdit spin;
+    spin.SetValue(9);
+    EXPECT_EQ(spin.text(), "0");
+    spin.Button()->UpButton()->click();
+    EXPECT_EQ(spin.text(), "0");
+}
+
+TEST(SpinButton, IsAtLeastFifteenWideAndSplitsItsHeight) {
+    TQNSpinButton pair;
+    pair.show();
+    pair.resize(10, 25);
+    EXPECT_EQ(pair.width(), 15);
+    // The down half starts one pixel inside the up half: 12 - 1 = 11.
+    EXPECT_EQ(pair.UpButton()->geometry(), QRect(0, 0, 15, 12));
+    EXPECT_EQ(pair.DownButton()->geometry(), QRect(0, 11, 15, 14));
+}
+
+}  // namespace
+}  // namespace cv
