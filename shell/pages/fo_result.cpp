@@ -20,6 +20,9 @@ constexpr char kDefaultItem[] = "MPFirSCard";
 constexpr int kPreviousPageButton = 6;
 constexpr int kNextPageButton = 7;
 constexpr std::uint8_t kPeriodShown = 2;
+// Lists of the index selectors: the one element given next, and every element.
+constexpr int kListOne = 2;
+constexpr int kListAll = 32767;
 
 QString Name(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
@@ -102,9 +105,13 @@ std::uint8_t TFoResult::MarketSelectorMode() const {
 
 void TFoResult::SetupBar() {
     if (!HasIndustry()) return;
+    const TCvInd& industry = *Session->Industry();
     // The firm selector stays on the team's own firm; zone and period can be
     // chosen; the market only for the screens about one market.
+    SetIndexSelector(industry.FirSeries()->Name(), kSelectorFixed, {kListOne, Data.SelFirm}, {kListAll});
     SetPeriodSelector(kPeriodShown, Data.SelPeriod, true);
+    SetIndexSelector(industry.FtaSeries()->Name(), kSelectorChoice, {kListOne, Data.SelFta}, {kListAll});
+    SetIndexSelector(industry.MktSeries()->Name(), MarketSelectorMode(), {kListOne, Data.SelMarket}, {kListAll});
     TFoCv3Mod::SetupBar();
 }
 

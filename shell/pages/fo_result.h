@@ -45,12 +45,12 @@ public:
 
     // The screen shown now, or nullptr.
     TCVScreen* Screen() const { return screen_.get(); }
-    // The market selector's mode for the remembered item: per-market screens
-    // let the team choose the market, the others read every market.
-    std::uint8_t MarketSelectorMode() const;
     QAction* Item(std::string_view name) const;
 
 private:
+    // The market selector's mode for the remembered item: per-market screens
+    // let the team choose the market, the others read every market.
+    std::uint8_t MarketSelectorMode() const;
     void BuildMenu();
     void ShowScreen(const TResultItem& item);
 

@@ -14,6 +14,7 @@
 #include "reports/results/firm_result.h"
 #include "shell/fo_simul.h"
 #include "shell/pages/fo_result.h"
+#include "shell/selector/cv_bar.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/ui/support/window_test.h"
 
@@ -101,25 +102,31 @@ TEST_F(ResultPageTest, AGroupRestrictedBetweenTwoActivationsGivesWayToTheFirstFr
 
 TEST_F(ResultPageTest, OnlyTheScreensAboutOneMarketLetTheMarketBeChosen) {
     Main().ShowPage(page);
+    const TCvInd& industry = *Session->Industry();
     const struct {
         const char* item;
-        std::uint8_t marketMode;
-    } cases[] = {{"MPFirSCard", 0},  {"MPFirNetCtb", 0},   {"MPFirLoanSched", 0}, {"MPBrdGMC", 2},
-                 {"MPBrdMktRes", 2}, {"MPRnDPrjAll", 2},   {"MPRnDPrjAvail", 2},  {"MPRnDPrjOnGoing", 2},
-                 {"MPCumBrd", 0},    {"MPCumMkt", 0},      {"MPAllMsgs", 0},      {"MPPDecsBrd", 2},
-                 {"MPPDecsSlf", 0},  {"MPPDecsRnD", 2},    {"MPPDecsStu", 0},     {"MPPDecsLoan", 0}};
+        bool marketChosen;
+    } cases[] = {{"MPFirSCard", false},  {"MPFirNetCtb", false},   {"MPFirLoanSched", false}, {"MPBrdGMC", true},
+                 {"MPBrdMktRes", true},  {"MPRnDPrjAll", true},    {"MPRnDPrjAvail", true},   {"MPRnDPrjOnGoing", true},
+                 {"MPCumBrd", false},    {"MPCumMkt", false},      {"MPAllMsgs", false},      {"MPPDecsBrd", true},
+                 {"MPPDecsSlf", false},  {"MPPDecsRnD", true},     {"MPPDecsStu", false},     {"MPPDecsLoan", false}};
     for (const auto& c : cases) {
         Choose(c.item);
-        EXPECT_EQ(page->MarketSelectorMode(), c.marketMode) << c.item;
-        EXPECT_EQ(page->Data.PerBarMode, 2) << c.item;
-        EXPECT_EQ(page->Data.PerBarPeriod, 3) << c.item;
+        EXPECT_EQ(page->Selectors.Mkt.Mode, c.marketChosen ? 2 : 0) << c.item;
+        EXPECT_EQ(CvBar->IsGroupActive(industry.MktSeries()->Name()), c.marketChosen) << c.item;
+        EXPECT_TRUE(CvBar->IsGroupActive(industry.PerSeries()->Name())) << c.item;
+        EXPECT_TRUE(CvBar->IsGroupActive(industry.FtaSeries()->Name())) << c.item;
+        EXPECT_FALSE(CvBar->IsGroupActive(industry.FirSeries()->Name())) << c.item;
     }
 }
 
-TEST_F(ResultPageTest, AnotherPeriodRebuildsTheScreen) {
+// A new period on the bar's spin field reaches the page, which builds the screen again.
+TEST_F(ResultPageTest, AnotherPeriodOnTheBarRebuildsTheScreen) {
     Main().ShowPage(page);
-    page->Data.SelPeriod = 1;
-    page->RebuildDisplay();
+    TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
+    auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
+    spin->SetValueQuietly(1);
+    CvBar->SelectionChanged(*periods, spin);
     ASSERT_NE(FirmScreen(), nullptr);
     EXPECT_EQ(FirmScreen()->Context().CurPeriod, 1);
     EXPECT_EQ(page->Data.DecPeriod, 1);
