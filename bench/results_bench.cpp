@@ -92,12 +92,6 @@ void BuildScreen(benchmark::State& state, cv::TResultScreenFactory create) {
     if (screen && screen->Table()) state.counters["x_raw"] = seconds / RawSeconds(*screen->Table());
 }
 
-template <int Kind>
-std::unique_ptr<cv::TCVScreen> FirmScreen(QWidget* owner, const cv::TDataContext& context) {
-    return cv::TCVScreen::Create<cv::TFirResult>(owner, context, Kind, cv::kResultScreenPlacement, 0, 0,
-                                                 cv::kWindowMode);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,10 +102,11 @@ int main(int argc, char** argv) {
         for (const cv::TResultItem& item : group.items)
             benchmark::RegisterBenchmark(("BM_Result_" + std::string(item.name)).c_str(), BuildScreen, item.create)
                 ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_Result_PlanContribution", BuildScreen, FirmScreen<cv::TFirResult::kPlanContribution>)
+    benchmark::RegisterBenchmark("BM_Result_PlanContribution", BuildScreen,
+                                 cv::KindScreen<cv::TFirResult, cv::TFirResult::kPlanContribution>)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_Result_LoanRequestSchedule", BuildScreen,
-                                 FirmScreen<cv::TFirResult::kLoanRequestSchedule>)
+                                 cv::KindScreen<cv::TFirResult, cv::TFirResult::kLoanRequestSchedule>)
         ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -9,12 +9,6 @@
 namespace cv {
 namespace {
 
-// A screen class whose constructor takes the kind before the layout values.
-template <class Screen, auto Kind>
-std::unique_ptr<TCVScreen> KindScreen(QWidget* owner, const TDataContext& context) {
-    return TCVScreen::Create<Screen>(owner, context, static_cast<int>(Kind), kResultScreenPlacement, 0, 0,
-                                     kWindowMode);
-}
 
 template <TProtoListKind Kind>
 std::unique_ptr<TCVScreen> ProjectList(QWidget* owner, const TDataContext& context) {

@@ -18,6 +18,14 @@ inline constexpr int kResultScreenPlacement = 18;
 
 using TResultScreenFactory = std::unique_ptr<TCVScreen> (*)(QWidget* owner, const TDataContext& context);
 
+// The factory of a screen class whose constructor takes its kind before the
+// layout values, built for a window.
+template <class Screen, auto Kind>
+std::unique_ptr<TCVScreen> KindScreen(QWidget* owner, const TDataContext& context) {
+    return TCVScreen::Create<Screen>(owner, context, static_cast<int>(Kind), kResultScreenPlacement, 0, 0,
+                                     kWindowMode);
+}
+
 struct TResultItem {
     std::string_view name;
     std::string_view designCaption;

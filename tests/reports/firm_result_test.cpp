@@ -21,9 +21,6 @@ constexpr std::int32_t kRed = 0x0000FF;
 
 class FirmResultTest : public test::ResultsTest {
 protected:
-    std::unique_ptr<TFirResult> Screen(int kind, const TDataContext& context) {
-        return TCVScreen::Create<TFirResult>(owner.get(), context, kind, 18, 0, 0, kWindowMode);
-    }
     void SetFirm(int period, int item, double value) {
         SetReportValue(period, kCategoryFirmFta, Context(period), "FfxRpt", item, value);
     }
@@ -66,7 +63,7 @@ TEST_F(FirmResultTest, ScoreCardComparesWithLastPeriodAndTheReference) {
     // No return on marketing: five "-".
     SetFirm(3, si::ffxRMI, 2147483647.0);
 
-    auto screen = Screen(TFirResult::kScoreCard, Context(3));
+    auto screen = FirmScreen(TFirResult::kScoreCard, Context(3));
     const TQNTable& table = *screen->Table();
     const int h = table.OriginRow();
     EXPECT_EQ(CellText(table, h + 13, 2), "Net contribution");
@@ -93,7 +90,7 @@ TEST_F(FirmResultTest, ScoreCardComparesWithLastPeriodAndTheReference) {
 
 TEST_F(FirmResultTest, ScoreCardOfPeriodZeroShowsOnlyThisPeriod) {
     SetFirm(0, si::ffxNC, 900'000);
-    auto screen = Screen(TFirResult::kScoreCard, Context(0));
+    auto screen = FirmScreen(TFirResult::kScoreCard, Context(0));
     const TQNTable& table = *screen->Table();
     const int h = table.OriginRow();
     EXPECT_EQ(table.CellNumber(h + 13, 7), 900);
@@ -106,7 +103,7 @@ TEST_F(FirmResultTest, ScoreCardOfPeriodZeroShowsOnlyThisPeriod) {
 
 TEST_F(FirmResultTest, AMarketWithoutBrandsShowsDashes) {
     SetBrandCount(3, 2, 0);
-    auto screen = Screen(TFirResult::kScoreCard, Context(3));
+    auto screen = FirmScreen(TFirResult::kScoreCard, Context(3));
     const TQNTable& table = *screen->Table();
     const int h = table.OriginRow();
     for (int column = 6; column <= 10; ++column) {
@@ -129,7 +126,7 @@ TEST_F(FirmResultTest, NetContributionByMarket) {
     SetFirm(3, si::ffxNC, 777'000);             // 777 K$
     SetBrandCount(3, 2, 0);
 
-    auto screen = Screen(TFirResult::kNetContribution, Context(3));
+    auto screen = FirmScreen(TFirResult::kNetContribution, Context(3));
     const TQNTable& table = *screen->Table();
     const int h = table.OriginRow();
     EXPECT_EQ(CellText(table, h, 6), "Total");
@@ -148,7 +145,7 @@ TEST_F(FirmResultTest, NetContributionByMarket) {
 }
 
 TEST_F(FirmResultTest, TheMarketingPlanVariantHasItsOwnTitle) {
-    auto screen = Screen(TFirResult::kPlanContribution, Context(3));
+    auto screen = FirmScreen(TFirResult::kPlanContribution, Context(3));
     EXPECT_EQ(screen->Table()->Sheet().Captions().titleLines,
               std::vector<std::string>{"Forecast net contribution of firm A - period 3"});
 }
@@ -157,7 +154,7 @@ TEST_F(FirmResultTest, TheMarketingPlanVariantHasItsOwnTitle) {
 // a second paragraph; to team A a line, two blank lines and a line; from the
 // simulation one message of two lines with four parameters.
 TEST_F(FirmResultTest, MessagesKeepBlankLinesAndExpandParameters) {
-    auto screen = Screen(TFirResult::kMessages, Context(3));
+    auto screen = FirmScreen(TFirResult::kMessages, Context(3));
     const TQNTable& table = *screen->Table();
     const int h = table.OriginRow();
     const std::vector<std::string> expected = {
@@ -193,7 +190,7 @@ TEST_F(FirmResultTest, NoMessageLeavesTheScreenEmpty) {
         ASSERT_NE(messages, nullptr) << array.name;
         messages->Clear();
     }
-    auto screen = Screen(TFirResult::kMessages, context);
+    auto screen = FirmScreen(TFirResult::kMessages, context);
     EXPECT_TRUE(screen->IsEmpty());
     EXPECT_EQ(CellText(*screen->Table(), screen->Table()->OriginRow() + 1, 1), "");
 }
@@ -206,7 +203,7 @@ TEST_F(FirmResultTest, OneMarketShowsTheFirmsUnitAndValueRows) {
     OpenOneMarketVariant();
     ASSERT_EQ(Session->Industry()->NbMarkets(), 1);
     SetFirm(3, si::ffxUMS, 125);  // 12.5 %
-    auto scoreCard = Screen(TFirResult::kScoreCard, Context(3));
+    auto scoreCard = FirmScreen(TFirResult::kScoreCard, Context(3));
     const TQNTable& table = *scoreCard->Table();
     const int h = table.OriginRow();
     EXPECT_EQ(table.Sheet().Geometry().bodyRows, 15);
@@ -218,14 +215,14 @@ TEST_F(FirmResultTest, OneMarketShowsTheFirmsUnitAndValueRows) {
     EXPECT_EQ(CellText(table, h + 8, 1), "Contribution");
 
     SetFirm(3, si::ffxRev, 5'000'000);
-    auto contribution = Screen(TFirResult::kNetContribution, Context(3));
+    auto contribution = FirmScreen(TFirResult::kNetContribution, Context(3));
     const TQNTable& net = *contribution->Table();
     EXPECT_EQ(net.Sheet().Geometry().bodyCols, 0);
     EXPECT_EQ(net.CellNumber(net.OriginRow() + 5, 6), 5000);
 }
 
 TEST_F(FirmResultTest, AnUnknownKindSaysSoAndBuildsNothing) {
-    auto screen = Screen(9, Context(3));
+    auto screen = FirmScreen(9, Context(3));
     EXPECT_EQ(screen->Table(), nullptr);
     EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Unknown firm result screen 9"});
 }

@@ -23,15 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-template <int Kind>
-std::unique_ptr<TCVScreen> FirmScreen(QWidget* owner, const TDataContext& context) {
-    return TCVScreen::Create<TFirResult>(owner, context, Kind, kResultScreenPlacement, 0, 0, kWindowMode);
-}
-
 // The screens that no menu item of the results page opens.
 const TResultItem kOtherScreens[] = {
-    {"PlanContribution", "", FirmScreen<TFirResult::kPlanContribution>, false},
-    {"LoanRequestSchedule", "", FirmScreen<TFirResult::kLoanRequestSchedule>, false},
+    {"PlanContribution", "", KindScreen<TFirResult, TFirResult::kPlanContribution>, false},
+    {"LoanRequestSchedule", "", KindScreen<TFirResult, TFirResult::kLoanRequestSchedule>, false},
 };
 
 bool Regenerating() {

@@ -19,15 +19,12 @@ constexpr std::int32_t kGrey = 0x808080;
 
 class LoanScheduleTest : public test::ResultsTest {
 protected:
-    std::unique_ptr<TFirResult> Screen(int kind, const TDataContext& context) {
-        return TCVScreen::Create<TFirResult>(owner.get(), context, kind, 18, 0, 0, kWindowMode);
-    }
     // The row of Period: three title rows, then one row per period from 0.
     static int Row(const TQNTable& table, int period) { return table.OriginRow() + 3 + period; }
 };
 
 TEST_F(LoanScheduleTest, PastPeriodsAreGreyAndLoansAreRepaidInAnnuities) {
-    auto screen = Screen(TFirResult::kLoanSchedule, Context(3));
+    auto screen = FirmScreen(TFirResult::kLoanSchedule, Context(3));
     const TQNTable& table = *screen->Table();
     // Instalments from the period of the loan: the first principal share is
     // 500,000 / (1 + 1.08 + 1.08^2) = 154,016.75, the interest 500,000 x 0.08 =
@@ -52,7 +49,7 @@ TEST_F(LoanScheduleTest, PastPeriodsAreGreyAndLoansAreRepaidInAnnuities) {
 }
 
 TEST_F(LoanScheduleTest, TheLoanDialogsVariantShowsTheRequestedLoan) {
-    auto screen = Screen(TFirResult::kLoanRequestSchedule, Context(3));
+    auto screen = FirmScreen(TFirResult::kLoanRequestSchedule, Context(3));
     const TQNTable& table = *screen->Table();
     // 1,000,000 over 2 periods at 10 %: first share 1,000,000 / 2.1 = 476,190.48, interest 100,000.
     const int r4 = Row(table, 4);
@@ -69,7 +66,7 @@ TEST_F(LoanScheduleTest, TheLoanDialogsVariantShowsTheRequestedLoan) {
 TEST_F(LoanScheduleTest, BudgetChangesReceivedAndGivenBack) {
     TDataContext context = Context(3);
     context.SelFirm = 2;
-    auto screen = Screen(TFirResult::kLoanSchedule, context);
+    auto screen = FirmScreen(TFirResult::kLoanSchedule, context);
     const TQNTable& table = *screen->Table();
     EXPECT_EQ(table.CellNumber(Row(table, 2), 2), 150);
     EXPECT_EQ(CellText(table, Row(table, 2), 3), "");
@@ -83,7 +80,7 @@ TEST_F(LoanScheduleTest, PeriodLabelsBeyondTheLoanTableAreNotListed) {
         periods.InsertLabel(static_cast<int>(periods.Labels().size()), "14");
     });
     ASSERT_EQ(Session->Industry()->PerSeries()->Count(), 15);
-    auto screen = Screen(TFirResult::kLoanSchedule, Context(3));
+    auto screen = FirmScreen(TFirResult::kLoanSchedule, Context(3));
     const TQNTable& table = *screen->Table();
     EXPECT_EQ(CellText(table, Row(table, 12), 1), "12");
     EXPECT_EQ(CellText(table, Row(table, 13), 1), "");

@@ -46,6 +46,10 @@ TDataContext ResultsTest::Context(int period) const {
     return context;
 }
 
+std::unique_ptr<TFirResult> ResultsTest::FirmScreen(int kind, const TDataContext& context) {
+    return TCVScreen::Create<TFirResult>(owner.get(), context, kind, kPlaceCentreX | kPlaceCentreY, 0, 0, kWindowMode);
+}
+
 TDataContext ResultsTest::Context() const { return Context(Session->Industry()->CurPeriod()); }
 
 void ResultsTest::SetReportValue(int period, int category, const TDataContext& context, const char* name, int item,

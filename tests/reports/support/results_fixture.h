@@ -10,6 +10,7 @@
 
 #include "core/store/cv_data.h"
 #include "core/store/data_context.h"
+#include "reports/results/firm_result.h"
 #include "tests/shell/support/program_root.h"
 #include "ui/report/qn_table.h"
 
@@ -22,6 +23,8 @@ protected:
     // The team's firm, the first zone and market, at Period (result and decision period alike).
     TDataContext Context(int period) const;
     TDataContext Context() const;
+    // A firm-results screen of Kind built for a window on the owner.
+    std::unique_ptr<TFirResult> FirmScreen(int kind, const TDataContext& context);
     // The results set element Item of the one-dimensional array Name, in the
     // cell that Category selects for Context, becomes Value.
     void SetReportValue(int period, int category, const TDataContext& context, const char* name, int item,
