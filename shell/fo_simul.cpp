@@ -134,6 +134,8 @@ void TFoSimul::MPCloseIndClick(QAction* item) {
 
 void TFoSimul::OpenIndustryClick(QAction* item, bool transferMode) {
     TFoReadResults dialog(this, transferMode);
+    // As when the industry is closed from the menu: only this page stays shown.
+    dialog.BeforeIndustryCloses = [this] { mainWindow_.ShowPage(this); };
     if (dialog.exec() == QDialog::Accepted) {
         mainWindow_.RefreshAll();
         DrawBackground();

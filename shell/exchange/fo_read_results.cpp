@@ -167,6 +167,7 @@ void TFoReadResults::BBOpenClick() {
     request.teamLetter = QNETeamLetter->text().toStdString();
     request.industryName = QNEIndName->text().toStdString();
     if (QNEPwd->FieldEnabled()) request.password = QNEPwd->text().toStdString();
+    request.beforeIndustryCloses = BeforeIndustryCloses;
     const TOpeningOutcome outcome = OpenTeamIndustry(*Session, request);
     if (outcome == TOpeningOutcome::opened) return accept();
     if (outcome == TOpeningOutcome::wrongPassword) {

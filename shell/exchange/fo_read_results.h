@@ -9,6 +9,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 
 #include "ui/fields/qn_edit.h"
 #include "ui/qn_form.h"
@@ -24,6 +25,8 @@ public:
     TFoReadResults(QWidget* owner, bool transferMode);
 
     bool TransferMode() const { return transferMode_; }
+    // Called before an opening closes the open industry (see TOpeningRequest).
+    std::function<void()> BeforeIndustryCloses;
     // The directory the file list shows now.
     const std::string& ListedDir() const { return listedDir_; }
 

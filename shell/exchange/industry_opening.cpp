@@ -1,6 +1,8 @@
 #include "shell/exchange/industry_opening.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <stdlib.h>
 #include <system_error>
@@ -14,12 +16,12 @@
 #include "core/session/session.h"
 #include "core/session/team_password.h"
 #include "core/store/industry_file.h"
+#include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/store/volume_set.h"
 #include "core/zip/xceed_zip.h"
 #include "core/zip/zip_errors.h"
 #include "shell/exchange/exchange_files.h"
-#include "core/store/per_data.h"
 
 namespace cv {
 
@@ -232,22 +234,17 @@ private:
         return std::nullopt;
     }
 
+    // The sent descriptor replaces the team's copy atomically.
     bool CopyDescriptor() {
-        std::error_code fsError;
-        const std::string bytes = [&] {
-            std::string content;
-            if (FILE* file = fopen(descriptorFile_.c_str(), "rb")) {
-                char buffer[4096];
-                for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, n);
-                fclose(file);
-            }
-            return content;
-        }();
+        std::ifstream sent(descriptorFile_, std::ios::binary);
+        if (!sent) return false;
+        const std::string bytes{std::istreambuf_iterator<char>(sent), std::istreambuf_iterator<char>()};
         return !bytes.empty() && WriteFileAtomically(ownDescriptor_, bytes);
     }
 
     bool CloseOpenIndustry() {
         if (!session_.Industry()) return true;
+        if (request_.beforeIndustryCloses) request_.beforeIndustryCloses();
         try {
             session_.IndClose();
             return true;

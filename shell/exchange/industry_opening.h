@@ -8,6 +8,7 @@
 // industry entry is extracted beside the private files under a fresh name and
 // checked before it replaces the working copy by a rename.
 
+#include <functional>
 #include <string>
 
 namespace cv {
@@ -22,6 +23,9 @@ struct TOpeningRequest {
     // The typed password; not read when the descriptor carries the
     // no-password marker, which the opening reads for itself.
     std::string password;
+    // Runs before the open industry is closed, while its data is still
+    // there, so that the windows let go of what they built on it.
+    std::function<void()> beforeIndustryCloses;
 };
 
 enum class TOpeningOutcome {

@@ -22,7 +22,7 @@ constexpr char kPasswordA[] = "CV3-4817";  // the sample's password of team A
 
 TOpeningRequest Request(bool transfer, const std::string& letter, const std::string& password,
                         const std::string& industry = "SAMPLE") {
-    return {transfer, letter, industry, password};
+    return {transfer, letter, industry, password, {}};
 }
 
 class IndustryOpeningTest : public OpeningFixture {
@@ -241,6 +241,15 @@ TEST_F(IndustryOpeningTest, OpenModeChecksThePasswordAgainstTheDescriptorCopy) {
     EXPECT_EQ(Open(Request(false, "A", kPasswordA)), TOpeningOutcome::failed);
     EXPECT_EQ(LastBox().lines, std::vector<int>{7});
     EXPECT_EQ(Session->IndFullPath(), (Private() / "SAMPLE.MTA").string());
+}
+
+TEST_F(IndustryOpeningTest, TheWindowsLetGoOfTheOpenIndustryBeforeItCloses) {
+    TakeIndustryAsTeamA();
+    TOpeningRequest request = Request(false, "A", kPasswordA);
+    std::vector<bool> industryOpenWhenCalled;
+    request.beforeIndustryCloses = [&] { industryOpenWhenCalled.push_back(Session->Industry() != nullptr); };
+    ASSERT_EQ(Open(request), TOpeningOutcome::opened);
+    EXPECT_EQ(industryOpenWhenCalled, std::vector<bool>{true});
 }
 
 TEST_F(IndustryOpeningTest, OpenModeRefusesAReadOnlyWorkingCopy) {
