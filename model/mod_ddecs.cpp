@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/numbers.h"
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -376,7 +377,7 @@ void TModDDecs::CarryChannelShares(TSimArr& shares, int brand, const TDynArr& un
         const long double left = kWholeShare - accumulated;
         long double share = left;
         if (c < ChaSeries()->Hi()) {
-            share = total > 0 ? std::nearbyint(kWholeShare * channelSales(c) / total) : 0;
+            share = total > 0 ? RoundHalfEven(kWholeShare * channelSales(c) / total) : 0;
             share = std::clamp<long double>(share, 0, left);
         }
         RequireIndex(shares, "MPBrdChaSales", {brand, c});

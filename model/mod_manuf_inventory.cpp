@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/store/per_data.h"
+#include "core/base/numbers.h"
 #include "core/store/series_index.h"
 #include "core/base/text_format.h"
 #include "model/mod_manuf.h"
@@ -127,7 +128,7 @@ void TModManuf::CarryBrandStock(int firm, int firmBrand, TSimArr* inventoryT, TS
     const TSimArr& names = RequireArr(*ResultsT(), kCategoryFirmFtaMarket, FirmContext(firm), "FirMktedBrds");
     RequireIndex(names, "FirMktedBrds", {previous});
     AddSimMessage({kMessageSection, keyword, names.GetZts({previous}), KeptRateText(Params.ISCCoef),
-                   ThousandsText(cost), FormatText("%d", {static_cast<long long>(std::nearbyint(sell - remaining))})});
+                   ThousandsText(cost), FormatText("%d", {static_cast<long long>(RoundHalfEven(sell - remaining))})});
 }
 
 }  // namespace cv

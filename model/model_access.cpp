@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "core/base/numbers.h"
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/base/errors.h"
@@ -150,7 +151,7 @@ int ClampCount(const TModBasic& module, long long count, int limit, std::string_
 
 void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string_view name, std::string_view cell,
                             const TIndex& index, long double value) {
-    const long double rounded = std::nearbyint(value);
+    const long double rounded = RoundHalfEven(value);
     long double stored = rounded;
     if (!(rounded >= INT16_MIN)) stored = INT16_MIN;  // also NaN
     if (rounded > INT16_MAX) stored = INT16_MAX;
