@@ -246,9 +246,7 @@ std::optional<pid_t> SaveTemporaryOwner(std::string_view name) {
     size_t pos = marker + kTemporaryMarker.size();
     const std::optional<pid_t> pid = ParseProcessId(name, pos);
     if (!pid || pos >= name.size() || name[pos] != '-') return std::nullopt;
-    const std::string_view counter = name.substr(pos + 1);
-    const bool digitsOnly = !counter.empty() && counter.find_first_not_of("0123456789") == std::string_view::npos;
-    return digitsOnly ? pid : std::nullopt;
+    return IsDigitRun(name.substr(pos + 1)) ? pid : std::nullopt;
 }
 
 void Save(const std::string& fileName, const IniDocument& document) {

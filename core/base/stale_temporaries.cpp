@@ -25,6 +25,10 @@ std::optional<pid_t> ParseProcessId(std::string_view text, std::size_t& pos) {
     return pid;
 }
 
+bool IsDigitRun(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner& ownerOf) {
     namespace fs = std::filesystem;
     std::error_code error;

@@ -27,5 +27,7 @@ void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner&
 // The digits of Text from Pos up to the first non-digit as a process id; none
 // when there are no digits or too many. Pos moves past them.
 std::optional<pid_t> ParseProcessId(std::string_view text, std::size_t& pos);
+// Whether Text is one or more decimal digits.
+bool IsDigitRun(std::string_view text);
 
 }  // namespace cv
