@@ -105,7 +105,8 @@ void TModManuf::CarryBrandStock(int firm, int firmBrand, TSimArr* inventoryT, TS
         keyword = "ModBrdECost";
         sell = source ? source->TotalSize(previous) : 0;
     } else {
-        sell = DecisionAmount(*this, GetBrandDecision(brand, si::SellStock), "SellStock of " + BrandText(brand));
+        sell = DecisionAmount(*this, GetBrandDecision(brand, si::SellStock),
+                              [&] { return "SellStock of " + BrandText(brand); });
     }
 
     long double remaining = sell;
