@@ -76,7 +76,8 @@ private:
         archive_read_set_passphrase_callback(reader_.get(), this, &PassphraseCallback);
         std::error_code error;
         if (!fs::is_regular_file(request_.archive, error)) return kZipCannotOpenArchive;
-        expansionLeft_ = std::max(kExpansionFloor, kMaxExpansion * fs::file_size(request_.archive, error));
+        const std::uintmax_t archiveBytes = fs::file_size(request_.archive, error);
+        expansionLeft_ = error ? kExpansionFloor : std::max(kExpansionFloor, kMaxExpansion * archiveBytes);
         if (archive_read_open_filename(reader_.get(), request_.archive.c_str(), kOpenBlock) != ARCHIVE_OK)
             return kZipBadArchive;
         return kZipOk;
