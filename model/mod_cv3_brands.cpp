@@ -60,8 +60,9 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
         RequireIndex(*XFMLinks(), "XFMLinks", {1, column});
     const TDataContext market = FirmContext(0);
     const TSimArr* namesT = OptionalArr(*ResultsT(), kCategoryFtaMarket, market, "BrdNames");
-    const int countT = ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "NbMktedBrds", 0),
-                                  RowCapacity(namesT, kMaxMktBrands), [&] { return "marketed brands of t of " + where(); });
+    const int countT =
+        ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "NbMktedBrds", 0),
+                   RowCapacity(namesT, kMaxMktBrands), [&] { return "marketed brands of t of " + where(); });
     const TSimArr* firmNamesT = OptionalArr(*ResultsT(), kCategoryFirmFtaMarket, context, "FirMktedBrds");
     const int firmCountT =
         ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
@@ -109,9 +110,11 @@ bool TModCV3::FindPrototypeOwner(const std::string& prototype, int firm, int& ow
 bool TModCV3::FindPrototype(std::string_view name, int firm, int& index) const {
     const TDataContext context = FirmContext(firm);
     const TSimArr* names = OptionalArr(*ResultsT(), kCategoryFirmMarket, context, "ProNames");
-    const int count = ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmMarket, context, "NbPros", 0),
-                                 RowCapacity(names, kMaxPrototypePlaces),
-                                 [&] { return FormatText("prototypes of t of firm %d, market %d", {firm, Ctx().SelMarket}); });
+    const int count =
+        ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmMarket, context, "NbPros", 0),
+                   RowCapacity(names, kMaxPrototypePlaces), [&] {
+                       return FormatText("prototypes of t of firm %d, market %d", {firm, Ctx().SelMarket});
+                   });
     index = FindModelName(names, count, name);
     return index != 0;
 }

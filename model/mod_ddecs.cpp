@@ -282,8 +282,11 @@ void TModDDecs::CarryBrandDecisions() {
     RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "DecBrdCV3");
     // Worded as the driver's set-up of the marketed brands words the same clamp, so that
     // the warning is listed once.
-    const auto where = [&] { return FormatText("firm %d, zone %d, market %d", {Ctx().SelFirm, Ctx().SelFta, Ctx().SelMarket}); };
-    const int brands = ClampCount(*this, wanted, RowCapacity(mix, kMaxFirmBrands), [&] { return "brands of " + where(); });
+    const auto where = [&] {
+        return FormatText("firm %d, zone %d, market %d", {Ctx().SelFirm, Ctx().SelFta, Ctx().SelMarket});
+    };
+    const int brands =
+        ClampCount(*this, wanted, RowCapacity(mix, kMaxFirmBrands), [&] { return "brands of " + where(); });
     DecisionsT2()->SetSmallint(kCategoryFirmFtaMarket, Ctx(), "NbMktedBrds", static_cast<std::int16_t>(brands));
     if (brands == 0) return;
 

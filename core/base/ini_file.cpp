@@ -112,7 +112,8 @@ std::string JoinLines(const IniDocument& document) {
 void InsertLine(IniDocument& document, size_t at, std::string text) {
     if (at == document.lines.size() && at > 0 && document.lines.back().end.empty())
         document.lines.back().end = document.lineEnd;
-    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(at), {std::move(text), document.lineEnd});
+    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                          {std::move(text), document.lineEnd});
 }
 
 LoadResult ReadWholeFile(const std::string& fileName, std::string& bytes) {

@@ -159,7 +159,8 @@ private:
         // Checked before any directory is made: an existing symbolic link among
         // the parents could otherwise lead the new directories outside.
         if (!IsInsideDirectory(target, destination_)) return Refuse(name, kZipUnsafeEntryName);
-        if (archive_entry_size_is_set(entry) && static_cast<std::uint64_t>(archive_entry_size(entry)) > EntryAllowance())
+        if (archive_entry_size_is_set(entry) &&
+            static_cast<std::uint64_t>(archive_entry_size(entry)) > EntryAllowance())
             return Refuse(name, kZipEntryTooLarge);
         const fs::path firstMade = FirstMissingStep(target.parent_path());
         std::error_code error;

@@ -34,7 +34,8 @@ TEST(RoundHalfEven, RoundsTiesToEvenAndKeepsTheSignOfZero) {
     for (long double negative : {-0.3L, -0.5L, -0.0L}) EXPECT_TRUE(std::signbit(RoundHalfEven(negative)));
     EXPECT_FALSE(std::signbit(RoundHalfEven(0.3L)));
     EXPECT_TRUE(std::isnan(RoundHalfEven(std::numeric_limits<long double>::quiet_NaN())));
-    EXPECT_EQ(RoundHalfEven(-std::numeric_limits<long double>::infinity()), -std::numeric_limits<long double>::infinity());
+    EXPECT_EQ(RoundHalfEven(-std::numeric_limits<long double>::infinity()),
+              -std::numeric_limits<long double>::infinity());
 }
 
 }  // namespace

@@ -50,7 +50,12 @@ TEST_F(ZipExtractSafety, NamesLeavingTheDestinationAreRefusedAndNothingIsWritten
                                        {"ok/inside.txt", "fine"},
                                        // Too long for the file system: one name of 300 bytes, a path of 6,000.
                                        {std::string(300, 'n') + ".txt", "x"},
-                                       {[] { std::string deep; while (deep.size() < 6000) deep += "dd/"; return deep + "x"; }(), "x"},
+                                       {[] {
+                                            std::string deep;
+                                            while (deep.size() < 6000) deep += "dd/";
+                                            return deep + "x";
+                                        }(),
+                                        "x"},
                                    });
     EXPECT_EQ(Extract(archive), kZipUnsafeEntryName);
     std::vector<int> expected(5, kZipUnsafeEntryName);
@@ -72,7 +77,8 @@ TEST_F(ZipExtractSafety, AnEntryExpandingBeyondTheLimitsIsRefusedWithNothingLeft
     ASSERT_LT(fs::file_size(archive), 100u << 10);
     std::string lying = ReadFileBytes(archive);
     // Uncompressed size: +22 in the local header, +24 in the central one.
-    for (const auto& [signature, at] : {std::pair{std::string("PK\x03\x04", 4), 22}, {std::string("PK\x01\x02", 4), 24}})
+    for (const auto& [signature, at] :
+         {std::pair{std::string("PK\x03\x04", 4), 22}, {std::string("PK\x01\x02", 4), 24}})
         lying.replace(lying.find(signature) + at, 4, std::string("\xE8\x03\0\0", 4));
     test::WriteFileBytes(dir.path() / "lying.zip", lying);
     for (const fs::path& bomb : {archive, dir.path() / "lying.zip"}) {
@@ -116,7 +122,8 @@ TEST_F(ZipExtractSafety, ExtractionRemovesTheTemporariesOfKilledRuns) {
     fs::create_directories(destination);
     const std::string dead = "~cvz" + std::to_string(test::DeadProcessId()) + "-7~a.txt";
     const std::string live = "~cvz" + std::to_string(::getpid()) + "-8~b.txt";
-    for (const std::string& name : {dead, live, std::string("~cvz12~old.txt")}) test::WriteFileBytes(destination / name, "half");
+    for (const std::string& name : {dead, live, std::string("~cvz12~old.txt")})
+        test::WriteFileBytes(destination / name, "half");
     const fs::path archive = dir.path() / "a.zip";
     test::WriteCraftedZip(archive, {{"a.txt", "whole"}});
     EXPECT_EQ(Extract(archive), kZipOk);

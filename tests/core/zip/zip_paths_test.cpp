@@ -18,7 +18,8 @@ TEST(ZipPaths, WildcardsMatchWholeNamesWithoutRegardToCase) {
     } wildcards[] = {{"*.mt?", "IND.MTA", true}, {"*", "", true},          {"a*b*c", "aXXbYbZc", true},
                      {"*/*.txt", "dir/sub/x.txt", true}, {"??", "ab", true}, {"??", "abc", false},
                      {"*.txt", "x.txt.bak", false},      {"a*b", "ac", false}, {"", "a", false}};
-    for (const auto& c : wildcards) EXPECT_EQ(WildcardMatch(c.pattern, c.text), c.matches) << c.pattern << " " << c.text;
+    for (const auto& c : wildcards)
+        EXPECT_EQ(WildcardMatch(c.pattern, c.text), c.matches) << c.pattern << " " << c.text;
     // A pattern without separator also picks the last component of a path.
     EXPECT_TRUE(PatternSelects("*.TXT", "dir/sub/x.txt"));
     EXPECT_TRUE(PatternSelects("x.txt", "dir/x.txt"));
