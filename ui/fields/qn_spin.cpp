@@ -109,6 +109,14 @@ void TQNSpinEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
+void TQNSpinEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // A click places the caret where it lands; only a keyboard entry selects,
+    // and only with AutoSelect (the line edit itself selects on Tab).
+    if (AutoSelect && QApplication::mouseButtons() == Qt::NoButton) selectAll();
+    else if (!AutoSelect) deselect();
+}
+
 void TQNSpinEdit::focusOutEvent(QFocusEvent* event) {
     const std::int32_t value = Value();
     if (Bounded(value) != value) SetValue(value);

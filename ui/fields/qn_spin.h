@@ -60,6 +60,8 @@ public:
     std::int32_t Increment = 1;
     // False: only the arrows change the value, typing is refused.
     bool EditorEnabled = true;
+    // True: entering the edit from the keyboard selects its whole text.
+    bool AutoSelect = true;
     // Called for every refused key; the default beeps.
     std::function<void()> OnBeep;
 
@@ -69,6 +71,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

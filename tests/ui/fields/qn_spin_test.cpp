@@ -1,5 +1,8 @@
 #include "ui/fields/qn_spin.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -43,6 +46,31 @@ TEST_F(SpinEditTest, ALetterBeepsAndTheTextStays) {
     EXPECT_EQ(beeps, 2);
     spin.Button()->UpButton()->click();
     EXPECT_EQ(spin.text(), "6");
+}
+
+TEST_F(SpinEditTest, EnteringFromTheKeyboardSelectsTheTextOnlyWithAutoSelect) {
+    spin.SetValue(7);
+    QFocusEvent entry(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&spin, &entry);
+    EXPECT_EQ(spin.selectedText(), "7");
+    spin.deselect();
+    spin.AutoSelect = false;
+    QApplication::sendEvent(&spin, &entry);
+    EXPECT_FALSE(spin.hasSelectedText());
+}
+
+TEST_F(SpinEditTest, PasteAndCutDoNothingWhileTypingIsOff) {
+    spin.SetValue(8);
+    QApplication::clipboard()->setText("11");
+    spin.EditorEnabled = false;
+    spin.selectAll();
+    QTest::keySequence(&spin, QKeySequence::Cut);
+    QTest::keySequence(&spin, QKeySequence::Paste);
+    EXPECT_EQ(spin.text(), "8");
+    spin.EditorEnabled = true;
+    spin.selectAll();
+    QTest::keySequence(&spin, QKeySequence::Paste);
+    EXPECT_EQ(spin.text(), "11");
 }
 
 TEST_F(SpinEditTest, TextThatIsNoNumberReadsAsTheMinimum) {
