@@ -50,6 +50,11 @@ private:
     void CloseIndustry();
     // Runs the opening dialog; a successful opening refreshes every page.
     void OpenIndustryClick(QAction* item, bool transferMode);
+    // Sending the data to the instructor, zip backups and restoring them.
+    void MPTransferToAdmClick(QAction* item);
+    void MPBackupClick(QAction* item);
+    void MPRestoreClick(QAction* item);
+    std::string SelectedFirmLabel() const;
     void DrawNoIndustryBackground();
     void DrawBackground();
     void ReplaceImage(const char* pictureName, bool topHalf);
