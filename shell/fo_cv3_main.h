@@ -89,6 +89,9 @@ public:
     void sbHelpClick();
     void sbQuickHelpClick();
     void sbAboutClick();
+    void sbConfigClick();
+    // The help file of the session's language: "CV3T" + code in the program directory.
+    std::string LanguageHelpFile() const;
     void sbPrevPageClick();
     void sbNextPageClick();
 

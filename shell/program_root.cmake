@@ -1,6 +1,6 @@
 # Assembles a ready program root (cmake -P, run by the target program_root):
 #   <ROOT>/Binaries/   the executable, the language file, the help file, the
-#                      pictures and the chime
+#                      pictures, the chime and the list of languages "SIMLANG.INI"
 #   <ROOT>/Private/    the team's private directory
 #   <ROOT>/Exchange/   what the instructor sends: the sample industry's archive
 #                      and its team descriptors
@@ -17,6 +17,7 @@ file(MAKE_DIRECTORY "${binaries}" "${ROOT}/Private" "${ROOT}/Exchange")
 file(COPY "${EXE}" "${LANGUAGE_FILE}" "${HELP_FILE}" DESTINATION "${binaries}")
 file(GLOB media "${MEDIA_DIR}/*.WMF" "${MEDIA_DIR}/*.WAV")
 file(COPY ${media} DESTINATION "${binaries}")
+file(WRITE "${binaries}/SIMLANG.INI" "[Codes]\r\nenu=English\r\n")
 
 # The instructor's files, written aside; only what a team receives goes on.
 set(staging "${ROOT}/.instructor")
