@@ -1,9 +1,9 @@
 #pragma once
-// TModCV3: the model driver. It forecasts the decision period t+1 (t is the
-// industry's current period) from the firms' decisions and marketing plans and
-// writes the forecast into the in-memory results set of t+1: it creates the
-// result arrays, sets up the marketed brands of every zone and market, owns
-// the modules for one run and walks them zone by zone and market by market;
+// TModCV3: runs the model. With t the industry's current period, it predicts
+// period t+1 from the firms' decisions and plans and leaves the prediction in
+// the results set of t+1, in memory only. It makes the result arrays, puts the
+// brands on sale in place for each zone and market, and drives the modules of
+// one run over every zone and, within it, every market;
 // the R&D model builds the prototype lists of t+1 before the plan pass and
 // draws the projects' outcomes after it, and the default decisions of t+2
 // close the run (docs/model.md gives the order).
@@ -46,7 +46,7 @@ inline constexpr TRunFlags rfMarketingPlan = 2;
 // The answer of the full-period branch.
 inline constexpr char kFullPeriodMessage[] =
     "This version was not compiled with the appropriate options. Please contact Quenor.";
-// Base name of the model log in the private directory: "CV3LOG" + t+1 as two digits + ".TXT".
+// The model log lives in the private directory, named this base, then t+1 in two digits, then ".TXT".
 inline constexpr char kModelLogName[] = "CV3LOG";
 
 class TModCV3 : public TModBasic {
@@ -57,11 +57,11 @@ public:
     // TModBasic::Init. A failure is kept, not raised: Run then reports it.
     void Init(TCvInd& data, TWorkRec* workRec) override;
     // With rfFullPeriod: the full-period message, nothing else, false. With
-    // rfMarketingPlan: the forecast of t+1; true when it stands in the results
-    // set of t+1, false after a failure (see above).
+    // rfMarketingPlan: the prediction for t+1; true once it is in place, false
+    // after a failure (see above).
     bool Run(TRunFlags flags);
-    // The first and last steps of Run: seeding, the fresh results set of t+1,
-    // the model log and the modules; then freeing them and closing the log.
+    // Run's set-up (seed, an empty results set for t+1, the log, the modules)
+    // and tear-down (modules freed, log closed).
     void Start(TRunFlags flags);
     void Finish(TRunFlags flags);
     // The plan pass over every zone and market.
@@ -73,8 +73,8 @@ public:
     // Turns the brand portfolio decisions of t+1 of zone Fta and market Mkt
     // into the market's marketed brands and link tables, and sets its age.
     void SetupMarketedBrands(int fta, int mkt);
-    // True with Index = the 1-based position of Name among Firm's "ProNames"
-    // of t in the current market (1.."NbPros"); false when absent.
+    // Finds Name in Firm's prototype list ("ProNames" of t, current market,
+    // entries 1.."NbPros"); true with its position in Index, false if absent.
     bool FindPrototype(std::string_view name, int firm, int& index) const;
 
     // Why the last Run failed; empty after a successful one.

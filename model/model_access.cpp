@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
@@ -48,14 +49,22 @@ std::string DescribeCell(const TCvPerData& set, int category, const TDataContext
     return text;
 }
 
-TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
-    TSimArr* array = set.FindSimArr(category, context, name);
+const TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+    const TSimArr* array = set.FindSimArr(category, context, name);
     if (!array)
         throw EModelError(FormatText("array %s missing in the %s", {name, DescribeCell(set, category, context)}));
     return *array;
 }
 
-TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+TSimArr& RequireArr(TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+    return const_cast<TSimArr&>(RequireArr(std::as_const(set), category, context, name));
+}
+
+const TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
+    return set.FindSimArr(category, context, name);
+}
+
+TSimArr* OptionalArr(TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
     return set.FindSimArr(category, context, name);
 }
 

@@ -24,10 +24,13 @@ class TModBasic;
 // Category selects for Context, for messages.
 std::string DescribeCell(const TCvPerData& set, int category, const TDataContext& context);
 
-// The array Name of the cell, or EModelError naming the array and the cell.
-TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
+// The array Name of the cell, or EModelError naming the array and the cell;
+// writable only through a writable set.
+const TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
+TSimArr& RequireArr(TCvPerData& set, int category, const TDataContext& context, std::string_view name);
 // The array Name of the cell, or nullptr without any report.
-TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
+const TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
+TSimArr* OptionalArr(TCvPerData& set, int category, const TDataContext& context, std::string_view name);
 
 // The small-integer scalar Name of the cell, or EModelError naming it and the cell.
 std::int16_t RequireSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);

@@ -39,50 +39,50 @@ TFoQnInfo::TFoQnInfo(const TQnInfoTexts& texts, QWidget* owner) : QDialog(owner)
 }
 
 void TFoQnInfo::BuildControls() {
-    LHeadLine = new QLabel(this);
-    LHeadLine->setObjectName("LHeadLine");
-    LBHeadLine = new QListWidget(this);
-    LBHeadLine->setObjectName("LBHeadLine");
-    LBHeadLine->setSelectionMode(QAbstractItemView::SingleSelection);
-    LHeadLine->setBuddy(LBHeadLine);
+    lHeadLine_ = new QLabel(this);
+    lHeadLine_->setObjectName("LHeadLine");
+    lbHeadLine_ = new QListWidget(this);
+    lbHeadLine_->setObjectName("LBHeadLine");
+    lbHeadLine_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lHeadLine_->setBuddy(lbHeadLine_);
 
-    LMMsg = new QLabel(this);
-    LMMsg->setObjectName("LMMsg");
-    MMsg = new QTextEdit(this);
-    MMsg->setObjectName("MMsg");
-    MMsg->setReadOnly(true);
-    MMsg->setAcceptRichText(false);
+    lmMsg_ = new QLabel(this);
+    lmMsg_->setObjectName("LMMsg");
+    mMsg_ = new QTextEdit(this);
+    mMsg_->setObjectName("MMsg");
+    mMsg_->setReadOnly(true);
+    mMsg_->setAcceptRichText(false);
     // Long detail lines wrap, so the details need at most a vertical scroll bar.
-    MMsg->setLineWrapMode(QTextEdit::WidgetWidth);
-    MMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    LMMsg->setBuddy(MMsg);
+    mMsg_->setLineWrapMode(QTextEdit::WidgetWidth);
+    mMsg_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mMsg_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lmMsg_->setBuddy(mMsg_);
 
-    hlsbOk = new QPushButton(this);
-    hlsbOk->setObjectName("hlsbOk");
-    hlsbOk->setFlat(true);
-    hlsbOk->setCursor(Qt::PointingHandCursor);
-    hlsbOk->setStyleSheet("QPushButton { color: palette(link); text-decoration: underline; border: none; }");
-    connect(hlsbOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(LBHeadLine, &QListWidget::currentRowChanged, this, &TFoQnInfo::SelectRow);
+    hlsbOk_ = new QPushButton(this);
+    hlsbOk_->setObjectName("hlsbOk");
+    hlsbOk_->setFlat(true);
+    hlsbOk_->setCursor(Qt::PointingHandCursor);
+    hlsbOk_->setStyleSheet("QPushButton { color: palette(link); text-decoration: underline; border: none; }");
+    connect(hlsbOk_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(lbHeadLine_, &QListWidget::currentRowChanged, this, &TFoQnInfo::SelectRow);
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
-    buttonRow->addWidget(hlsbOk);
+    buttonRow->addWidget(hlsbOk_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(LHeadLine);
-    layout->addWidget(LBHeadLine, 1);
-    layout->addWidget(LMMsg);
-    layout->addWidget(MMsg, 1);
+    layout->addWidget(lHeadLine_);
+    layout->addWidget(lbHeadLine_, 1);
+    layout->addWidget(lmMsg_);
+    layout->addWidget(mMsg_, 1);
     layout->addLayout(buttonRow);
 }
 
 void TFoQnInfo::ApplyTexts(const TQnInfoTexts& texts) {
     setWindowTitle(TextOr(texts.InfoTitle, kApplicationTitle));
-    LHeadLine->setText(TextOr(texts.InfoHeadLabel, kDefaultHeadLabel));
-    LBHeadLine->setToolTip(TextOr(texts.InfoListHint, kDefaultListHint));
-    LMMsg->setText(TextOr(texts.InfoDetailLabel, kDefaultDetailLabel));
-    hlsbOk->setText(TextOr(texts.InfoOkCaption, kDefaultOkCaption));
+    lHeadLine_->setText(TextOr(texts.InfoHeadLabel, kDefaultHeadLabel));
+    lbHeadLine_->setToolTip(TextOr(texts.InfoListHint, kDefaultListHint));
+    lmMsg_->setText(TextOr(texts.InfoDetailLabel, kDefaultDetailLabel));
+    hlsbOk_->setText(TextOr(texts.InfoOkCaption, kDefaultOkCaption));
 }
 
 int TFoQnInfo::Execute(const TQnInfos& items, TAlignment alignment) {
@@ -90,38 +90,38 @@ int TFoQnInfo::Execute(const TQnInfos& items, TAlignment alignment) {
     selectedIndex_ = -1;
     {
         // Filling the list must not count as the user's choice of a row.
-        const QSignalBlocker blocker(LBHeadLine);
-        LBHeadLine->clear();
-        ShownItems.clear();
+        const QSignalBlocker blocker(lbHeadLine_);
+        lbHeadLine_->clear();
+        shownItems_.clear();
         for (const TQnInfo& info : items.Items()) {
-            ShownItems.push_back(&info);
-            LBHeadLine->addItem(Cp1252ToQString(info.Headline));
+            shownItems_.push_back(&info);
+            lbHeadLine_->addItem(Cp1252ToQString(info.Headline));
         }
     }
-    if (!ShownItems.empty()) {
+    if (!shownItems_.empty()) {
         ShowDetails(0);
-        const QSignalBlocker blocker(LBHeadLine);
-        LBHeadLine->setCurrentRow(0);
+        const QSignalBlocker blocker(lbHeadLine_);
+        lbHeadLine_->setCurrentRow(0);
         selectedIndex_ = 0;
     }
     const int result = exec();
-    ShownItems.clear();
+    shownItems_.clear();
     return result;
 }
 
 void TFoQnInfo::SelectRow(int row) {
-    if (row < 0 || row == selectedIndex_ || static_cast<std::size_t>(row) >= ShownItems.size()) return;
+    if (row < 0 || row == selectedIndex_ || static_cast<std::size_t>(row) >= shownItems_.size()) return;
     selectedIndex_ = row;
     ShowDetails(row);
 }
 
 void TFoQnInfo::ShowDetails(int index) {
     QStringList lines;
-    for (const std::string& line : ShownItems[static_cast<std::size_t>(index)]->Lines) {
+    for (const std::string& line : shownItems_[static_cast<std::size_t>(index)]->Lines) {
         lines.append(Cp1252ToQString(line));
     }
-    MMsg->setPlainText(lines.join('\n'));
-    QTextCursor cursor(MMsg->document());
+    mMsg_->setPlainText(lines.join('\n'));
+    QTextCursor cursor(mMsg_->document());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
     format.setAlignment(detailAlignment_);

@@ -35,13 +35,14 @@ private:
     void SelectRow(int row);
     void ShowDetails(int index);
 
-    QLabel* LHeadLine;
-    QListWidget* LBHeadLine;
-    QLabel* LMMsg;
-    QTextEdit* MMsg;
-    QPushButton* hlsbOk;
+    // Named after the components they show (their objectName).
+    QLabel* lHeadLine_;
+    QListWidget* lbHeadLine_;
+    QLabel* lmMsg_;
+    QTextEdit* mMsg_;
+    QPushButton* hlsbOk_;
     // The messages listed, in row order; the caller's list owns them.
-    std::vector<const TQnInfo*> ShownItems;
+    std::vector<const TQnInfo*> shownItems_;
     int selectedIndex_ = -1;
     Qt::Alignment detailAlignment_ = Qt::AlignLeft;
 };

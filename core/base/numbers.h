@@ -1,9 +1,9 @@
 #pragma once
-// Free-standing number and text routines shared by the model, the reports and
-// the windows. Several model results depend on their exact rounding and tie
-// rules: "Round" here always means nearest integer with halves to the even
-// neighbour (the default rounding mode), applied to a quotient formed in
-// extended precision, so that a tie is a true tie and not a double's rounding.
+// Small number and text helpers used by the model, the reports and the windows.
+// The model's figures are only reproducible if rounding is exact, so "Round"
+// below is always round-half-to-even (the processor's default mode) applied to
+// a quotient computed in long double: a value that looks like a tie is one,
+// not an artefact of double precision.
 //
 // Bit numbers of the 16-bit flag words run from 1 (value 1) to 16 (value 32,768).
 
@@ -21,16 +21,16 @@ namespace cv {
 extern double ScreenScaleX;
 extern double ScreenScaleY;
 
-// Start-up of this library: the scales from the screen's size in pixels, and the
-// once-per-run message of Power armed again.
+// Sets the scales for a screen of the given width and height in pixels and
+// re-arms Power's one-time warning.
 void InitNumberRoutines(int screenWidth, int screenHeight);
 
-// 1.0 for x >= 0 (zero counts as positive), else -1.0.
+// -1.0 for negative x, otherwise 1.0 (zero included).
 double Sign(double x);
 // a / b; Default when b = 0.
 double SafeDiv(double a, double b, double defaultValue = 0);
-// Round(a / b), or Round(Default) when b = 0. A result outside the signed 32-bit
-// range raises ERangeError.
+// SafeDiv rounded to an integer; ERangeError when that leaves the signed
+// 32-bit range.
 std::int32_t SafeDivRound(double a, double b, double defaultValue = 0);
 
 // a when a < b (a > b), else b: of two equal values the second is returned.
@@ -48,12 +48,14 @@ bool IsBitSet(int bitNo, std::int32_t value);
 std::uint16_t SetWordBit(std::uint16_t word, int bitNo);
 bool TestWordBit(std::uint16_t word, int bitNo);
 
-// x^y guarded: 0 for x = 0; 1 for x = 1; 0 for x < 0, with the box
-// "[Basics] Error in Power : x < 0" the first time in the run; 1 for y = 0; x for
-// y = 1; otherwise e^(y ln x) with the exponent clamped to [-50, 50].
+// x to the power y, without raising: x = 0 gives 0, x = 1 gives 1, y = 0 gives
+// 1 and y = 1 gives x. A negative x gives 0 and, once per run, the box
+// "[Basics] Error in Power : x < 0". Otherwise e^(y ln x), the exponent held to
+// -50..50.
 double Power(double x, double y);
 
-// x clamped into [Lo1, Hi1] and mapped linearly onto [Lo2, Hi2]; Lo2 when Hi1 = Lo1.
+// Linear map of [Lo1, Hi1] onto [Lo2, Hi2], x first held inside [Lo1, Hi1]; an
+// empty source interval (Hi1 = Lo1) maps everything to Lo2.
 double Rescale(double x, double lo1, double hi1, double lo2, double hi2);
 // Round(x / |Step|) * |Step|. A zero step raises ERangeError.
 double RoundToStep(double x, double step);
@@ -61,26 +63,26 @@ double RoundToStep(double x, double step);
 // rounded value fell short of x (Step > 0: the next multiple up; Step < 0: down).
 double RoundToStepDir(double x, double step);
 
-// True when the first Count bytes of the two blocks are equal (true for 0).
+// Whether two blocks agree over Count bytes; trivially true for Count 0.
 bool BytesEqual(const void* a, const void* b, std::uint16_t count);
 
-// A score table of 50 rows by 5 columns of stored reals; row r, column c is
+// Rows of stored reals ranked by SortRowsDesc; row r, column c is
 // table[r - 1][c - 1].
 using TScoreTable = std::array<std::array<Real48, 5>, 50>;
 inline constexpr int kScoreTableRows = 50;
 inline constexpr int kScoreTableColumns = 5;
 
-// Selection sort of rows 1..N, descending by column K, over columns 1..M: each
-// pass takes the first row holding the largest key and swaps it into place, so
-// the order among equal keys is the one these swaps leave (not stable). Nothing
-// happens unless 1 <= M <= 5, 1 <= N <= 50 and 1 <= K <= M.
+// Orders rows 1..N by column K, largest first, moving columns 1..M. It is a
+// selection sort (the first row with the largest key is swapped into place on
+// each pass), so rows with equal keys end up as those swaps leave them. Invalid
+// sizes (M outside 1..5, N outside 1..50, K outside 1..M) leave the table alone.
 void SortRowsDesc(TScoreTable& table, int n, int m, int k);
 
-// S with the first occurrence of Token (case-sensitive) replaced by Value; S
-// unchanged when Token does not occur or is empty.
+// Replaces the first exact (case-sensitive) match of Token in S by Value; an
+// empty or absent Token leaves S as it is.
 std::string ReplaceFirst(const std::string& s, const std::string& token, const std::string& value);
-// ReplaceFirst with N / X written with the locale's thousands separators and no
-// decimals (the format "%.0n"; X is rounded to a whole number).
+// ReplaceFirst with a number as the value, formatted as "%.0n" formats it:
+// grouped by the locale's thousands separator, X rounded to a whole number.
 std::string ReplaceTokenInt(const std::string& s, const std::string& token, std::int32_t n);
 std::string ReplaceTokenReal(const std::string& s, const std::string& token, double x);
 

@@ -17,20 +17,6 @@ bool TTextFile::Write(const std::string& text) {
     return handle_ && std::fwrite(text.data(), 1, text.size(), handle_) == text.size();
 }
 
-bool TTextFile::ReadLine(std::string& line) {
-    line.clear();
-    if (!handle_) return false;
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(handle_)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        line += static_cast<char>(c);
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return any;
-}
-
 bool TTextFile::Flush() {
     return handle_ && std::fflush(handle_) == 0 && fsync(fileno(handle_)) == 0;
 }

@@ -18,8 +18,6 @@ public:
     const std::string& Name() const { return name_; }
     // Writes Text; false after a write error.
     bool Write(const std::string& text);
-    // Reads one line without its end (LF or CR LF); false at the end of the file.
-    bool ReadLine(std::string& line);
     // Forces the file's buffer to disk.
     bool Flush();
 

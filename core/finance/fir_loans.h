@@ -1,14 +1,14 @@
 #pragma once
-// TFirLoans: the firm's loan table. Every loan taken in periods 0 to 12 (and the
-// one requested for the decision period) with its repayment schedule spread over
-// the following periods: interest, principal repaid and principal outstanding,
-// summed over all loans. The loan schedule report and the model's finance step
-// create one, Init it with their context, run LoanHistory, read Loans and free it.
+// TFirLoans: one row per period (0..12) of a firm's borrowing: what was borrowed
+// and on which terms, plus the interest, repayments and remaining debt that all
+// loans together produce in that period. The request for the decision period
+// counts as a loan too. Users (the loan report, the model's finance step) make
+// one, Init it, call LoanHistory and read Loans.
 //
-// Each loan is repaid in constant annuities: the principal share grows by the
-// factor 1 + rate each period, the interest is the outstanding balance times the
-// rate. Instalments that fall after period 12 are outside the table and dropped.
-// The object only reads the data store.
+// A loan is paid back by equal instalments: each period the repaid part grows
+// by the factor 1 + rate while the interest, charged on what is still owed,
+// shrinks. Instalments due after the last row are not recorded. Nothing is
+// written to the data store.
 
 #include <array>
 
@@ -26,13 +26,13 @@ inline constexpr int kLoanRowCount = kLoanLastRow - kLoanFirstRow + 1;
 
 // Columns of a row (1-based; column 0 is not used).
 enum TLoanColumn : int {
-    lcLoanCap = 1,      // amount borrowed in that period ("LoanCap")
-    lcLoanDur = 2,      // duration in periods ("LoanDur")
-    lcLoanIR = 3,       // rate per period in hundredths of a percent ("LoanIR")
-    lcBgtChg = 4,       // budget change granted in that period ("BgtChg")
-    lcInterest = 5,     // interest due in that period on all loans
-    lcRepaid = 6,       // principal repaid in that period on all loans
-    lcOutstanding = 7,  // principal outstanding at the end of that period, all loans
+    lcLoanCap = 1,      // the period's new borrowing ("LoanCap")
+    lcLoanDur = 2,      // its length in periods ("LoanDur")
+    lcLoanIR = 3,       // its rate per period, in hundredths of a percent ("LoanIR")
+    lcBgtChg = 4,       // the period's granted budget change ("BgtChg")
+    lcInterest = 5,     // interest charged this period, every loan together
+    lcRepaid = 6,       // principal paid back this period, every loan together
+    lcOutstanding = 7,  // debt left after this period, every loan together
 };
 inline constexpr int kLoanColumnCount = 7;
 
@@ -56,11 +56,11 @@ public:
     // The same on the session's open industry; without one, ECvError.
     void Init(const TDataContext& context);
 
-    // Rebuilds Loans from "LoansHist" of the current results (rows 0..current
-    // period) and the request "LoanVal" of the decision set (the decision
-    // period's row, dropped when that period lies beyond the table). A missing
-    // array is reported by the data store and contributes nothing. A duration
-    // above kMaxLoanDuration raises ERangeError. Must follow Init.
+    // Fills Loans (after Init): rows up to the current period from "LoansHist"
+    // of the current results, the decision period's row from "LoanVal" of the
+    // decisions (left out when it falls past the last row). A missing array is
+    // reported by the store and adds nothing; a duration over kMaxLoanDuration
+    // raises ERangeError.
     void LoanHistory();
 
     // Loans[period][column], period 0..12, column 1..7 (TLoanColumn).

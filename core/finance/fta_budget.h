@@ -1,19 +1,18 @@
 #pragma once
-// TFtaBudget: the team's budget in one zone for the decision period. The open
-// industry owns one, created when the industry is opened and freed when it is
-// closed; its users set it up with their own context before each calculation.
+// TFtaBudget: what a team's plans for the decision period cost in one zone, set
+// against the money it may spend there. Each open industry keeps one instance
+// for as long as it is open; a caller points it at its own firm and zone (Init)
+// before every calculation.
 //
-// Recalculate reads the firm's decisions for the decision period (brands,
-// advertising, sales force, R&D projects, studies) and the results of the
-// current period, prices everything in the zone's money and compares the total
-// with the money the firm may spend there. The budget screens, the decision
-// checks, the sales-force dialog and the audit grid read the figures field by
-// field. The object only reads the data store.
+// Recalculate gathers the plans (brands and their advertising, the sales force,
+// R&D projects, studies) and the current period's results, converts every
+// amount into the zone's currency and works out what is left. Screens and
+// checks then read single fields. Nothing is written to the data store.
 //
-// Brand and sales-force amounts are whole money units, rounded to the nearest
-// integer with halves to the even neighbour; project, study, budget and balance
-// amounts keep their fractions. Index 0 of a total dimension holds the sum over
-// the other indexes; index 0 of a dimension that runs from 1 is not used.
+// Brand and sales-force figures are kept as whole units (ties go to the even
+// unit); project, study, budget and balance figures are not rounded. In a
+// dimension that carries a total, slot 0 holds the sum of the other slots; in a
+// dimension counted from 1, slot 0 stays unused.
 
 #include <array>
 #include <cstdint>
@@ -61,9 +60,9 @@ struct TFtaBudgetFigures {
     TPerMarket<std::uint8_t> NbBrands{};    // [1..3] marketed brands ("NbMktedBrds")
     TPerMarket<std::uint8_t> NbProjects{};  // [1..3] R&D projects ("NbPrjs")
     TPerMarket<std::array<std::string, kBudgetBrands + 1>> BrandNames;  // [1..3][1..5]
-    // [market][brand][category]; [m][b][0] all categories of a brand, [m][0][c] a
-    // category over the market's brands, [0][0][c] over all markets, [0][0][0] the
-    // grand total; [0][b][c] with b above 0 is not filled.
+    // [market][brand][category]. Totals sit in slot 0: [m][b][0] sums a brand's
+    // categories, [m][0][c] a category over the market, [0][0][c] over every
+    // market and [0][0][0] everything; rows [0][b > 0] stay empty.
     TPerMarket<std::array<TBrandRow, kBudgetBrands + 1>> BrandCosts{};
     TPerMarket<std::array<std::string, kBudgetProjects + 1>> ProjectNames;  // [1..3][1..5]
     TPerMarket<std::array<double, kBudgetProjects + 1>> ProjectCosts{};     // [m][0] market, [0][0] all
@@ -91,21 +90,20 @@ public:
     TFtaBudget(const TFtaBudget&) = delete;
     TFtaBudget& operator=(const TFtaBudget&) = delete;
 
-    // Keeps a copy of Context and binds, for its zone: the result set of its
-    // current period, the decision set of its decision period, the zone's
-    // channels, the market count and the money factor (1.0 in the zone's money
-    // of the decision period, cost category "Salaries"). A zone without channels
-    // in the industry, more than 3 channels or more than 255 markets raise
-    // ERangeError and leave the object as it was.
+    // Copies Context and looks up what its zone needs: the current period's
+    // results, the decision period's decisions, the channel series, the number
+    // of markets and the factor that converts "Salaries" costs into the zone's
+    // currency for the decision period. A zone with no channel series, over 3
+    // channels or over 255 markets raises ERangeError; the object is unchanged.
     void Init(TCvInd& industry, const TDataContext& context);
     // The same on the session's open industry; without one, ECvError.
     void Init(const TDataContext& context);
 
-    // Rebuilds every figure from the data store. A missing array or scalar is
-    // reported by the data store and counts 0 (the cost scalars silently). More
-    // than 5 brands or projects in a market, more than 3 markets or more than 16
-    // studies raise ERangeError, a total beyond 32 bits EOverflowError; the
-    // figures then stay as they were. Must follow Init.
+    // Recomputes all figures (after Init). Absent data counts as zero: the store
+    // reports a missing array or scalar, except the cost scalars, which are read
+    // without a report. A market with over 5 brands or projects, over 3 markets
+    // or over 16 studies raises ERangeError, and a sum past 32 bits
+    // EOverflowError; either way the previous figures are kept.
     void Recalculate();
 
     const TDataContext& Context() const { return context_; }

@@ -65,8 +65,6 @@ public:
     // Moves to the next entry; false after the last, or when the index ends
     // before this entry does.
     bool Next();
-    // 1-based number of the current entry.
-    int EntryNumber() const { return entryNumber_; }
     int LineCount() const { return lineCount_; }
     // The current entry's name; false when it cannot be read.
     bool Name(std::string_view& name);

@@ -1,10 +1,10 @@
 #pragma once
-// TCvInd: the open industry as the rest of the program sees it. Besides the raw
-// data of TCvData it knows the decision period, the team's budget object, the
-// counts of periods, firms, zones (Fta) and markets, the series that name the
-// dimensions, semantic scales, map axes, segments and channels of each market
-// and zone, the translated labels of their elements, the economics of a zone,
-// and the instructor's restriction bits.
+// TCvInd: an industry file opened for use. On top of the stored sets of TCvData
+// it holds what nearly every screen asks for: the decision period, the team's
+// budget, how many periods, firms, zones (Fta) and markets there are, each
+// market's and zone's series (dimensions, semantic scales, map axes, segments,
+// channels) with their labels in the user's language, a zone's inflation and
+// currency figures, and the instructor's restriction bits.
 //
 // An industry has at most 3 zones and 3 markets; market and zone arguments run
 // 1..3, and any other value raises ERangeError.
@@ -35,7 +35,7 @@ public:
     // save raises and leaves the industry open with its budget.
     void Close() override;
 
-    // Fills the decision period, the four counts and the series tables. Raises
+    // Reads the decision period, the counts and the per-market series. Raises
     // EDataError when the period, firm, zone or market series, or a series of a
     // market or zone, is missing, and ERangeError for a fourth zone or market;
     // the industry is then unusable and the caller closes it.
@@ -60,8 +60,8 @@ public:
     // series; the series' own stored label when no translator exists.
     std::string StuFtaLabel(int element) const;
     std::string StuMktLabel(int element) const;
-    // Firm is rounded to the nearest integer, halves to even (2.5 gives firm 2);
-    // beyond 32 bits it raises ERangeError.
+    // Firm is taken as the nearest whole number, ties to even (2.5 names firm
+    // 2); past 32 bits ERangeError.
     std::string FirmLabel(long double firm) const;
     std::string FtaLabel(int element) const;
     std::string MarketLabel(int element) const;
@@ -81,13 +81,13 @@ public:
     // Economics of zone Fta, read from the constant part. A missing "Economics",
     // "DeflatFacs" or "CumInflation" array is logged by the bag and raises
     // EDataError naming it.
-    // The inflation rate of Period (clamped to 0..12), plus the extra rate of
-    // deflator K when K > 0.
+    // Period's inflation rate (Period held to 0..12); for K > 0 deflator K's own
+    // additional rate is added.
     long double InflationRate(int period, int fta, int k) const;
     long double GnpGrowthRate(int period, int fta) const;
-    // Value carried into the money of Period (lowered to the last period, never
-    // raised) by the accumulated inflation of deflator K, and by the period's own
-    // inflation too when WithCurrent.
+    // Value restated in Period's money (Period is capped at the last period) by
+    // deflator K's inflation accumulated so far, including Period's own when
+    // WithCurrent.
     long double CumInflation(int period, int fta, bool withCurrent, long double value, int k) const;
     // An amount of the reference money in the zone's money of Period: converted
     // at the exchange rate of period 0, then as CumInflation.

@@ -1,14 +1,14 @@
 #pragma once
-// The session: the one object that lives from start-up to shutdown. It knows
-// where the program's files lie, reads the settings, holds the state every
-// window shares (current page, remembered menu items, quick help, help context,
-// whether the marketing plan was forecast), owns the open industry, and offers
-// the services windows use all the time: opening and closing an industry,
-// expanding @-tokens in texts, and the instructor's restriction queries.
+// The session: a single object alive for the whole run. It finds the program's
+// directories, loads the settings, keeps the state that all windows share (the
+// page on show, each page's last menu item, quick help, the help context, and
+// whether the plan has been forecast), holds the open industry, and provides
+// the everyday services: open and close an industry, fill in @-tokens in a
+// text, answer the instructor's restriction bits.
 //
-// TQNSession holds the directories and settings; TSession adds the simulation's
-// state and services. This program is the team workstation: it always runs in
-// team mode. Paths use '/', and a directory text ends with '/'.
+// TQNSession is the directories-and-settings half; TSession builds the
+// simulation's state and services on it. Only team mode exists in this
+// program. Paths use '/', and directory texts end in '/'.
 
 #include <array>
 #include <cstdint>
@@ -28,7 +28,6 @@ class TMenuNode;  // a menu item as core sees it (core/base/menu_tree.h)
 // Number of page windows that remember a menu item, by window number 1..10.
 inline constexpr int kPageWindowCount = 10;
 inline constexpr std::size_t kLanguageCodeMax = 8;
-inline constexpr std::size_t kQuickHelpKeyMax = 32;
 
 // The directories and settings of the program.
 class TQNSession {
@@ -45,7 +44,7 @@ public:
 
     const std::string& Language() const { return language_; }
     bool InstructorMode() const { return instructorMode_; }
-    // The restriction queries answer false while it is set; never set here.
+    // While set, every restriction query says false; this program never sets it.
     bool AdminView() const { return adminView_; }
     const std::string& RootDir() const { return rootDir_; }
     const std::string& BinDir() const { return binDir_; }
@@ -76,8 +75,8 @@ public:
     const TRegistryIniFile& Registry() const { return registry_; }
     bool SettingsReadOnly() const { return settingsReadOnly_; }
 
-    // The page window shown now, and the menu item last chosen on each page
-    // window (index 0 is page window 1); all null at start.
+    // The page window on show, and for each page window (index 0 = window 1) the
+    // menu item picked there most recently; null until set.
     TFoCv3Mod* CurrentPage = nullptr;
     std::array<TMenuNode*, kPageWindowCount> PageMenuItems{};
 
@@ -124,8 +123,7 @@ public:
 
     void Init() override;
 
-    // Opens the industry file FileName and makes it the session's Industry; the
-    // open industry is closed first. The industry is built aside and handed over
+    // Closes any open industry, then opens FileName as the session's Industry. The industry is built aside and handed over
     // only when every step succeeded: a missing, corrupt or incomplete file (no
     // info volume, no series list, a dimension series missing, a fourth zone or
     // market) is closed without writing anything and reported with the message
@@ -139,15 +137,15 @@ public:
     void IndClose();
 
     TCvInd* Industry() const { return industry_.get(); }
-    // The small integer "IndVersion" of the open industry (0 when absent).
+    // The open industry's "IndVersion" scalar, 0 if it has none.
     std::int32_t IndVersion() const { return indVersion_; }
 
     // Text with the first occurrence of each @-token replaced from Context and
     // the open industry; Text unchanged when no industry is open.
     std::string ExpandTokens(const std::string& text, const TDataContext& context) const;
 
-    // The instructor's restriction bits for an item of a category: false while
-    // AdminView is set or when no industry is open.
+    // Whether the instructor enabled / hid Item of Category; always false with
+    // AdminView set or no industry open.
     bool IsRestrictEnabled(const std::string& category, const std::string& item) const;
     bool IsRestrictHidden(const std::string& category, const std::string& item) const;
 

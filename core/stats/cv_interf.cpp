@@ -138,7 +138,7 @@ TFoundBrand TCvInterf::FindBrand(const TCvPerData& results, TDataContext context
     return found;
 }
 
-void TCvInterf::FindBrand(const TCvPerData& results, TDataContext context, std::string_view name, TSimArr*& brdRpt,
+void TCvInterf::FindBrand(const TCvPerData& results, TDataContext context, std::string_view name, const TSimArr*& brdRpt,
                           int& firm, int& firmBrand) const {
     const TFoundBrand found = FindBrand(results, context, name);
     brdRpt = found.BrdRpt;

@@ -1,14 +1,14 @@
 #pragma once
-// TCvInterf: the questions reports, studies, decision checks, documents and the
-// design tools ask about the brands marketed in one zone and market of one
-// period: which firm markets a brand and under which brand number, where a
-// brand's results are, whether a market has any marketed brand, and how brand
-// positions on the perceptual map relate to their values on the semantic scales.
+// TCvInterf: look-ups over the brands on sale in one zone and market of one
+// period, shared by the reports, studies, decision checks, documents and design
+// tools. Given a brand it finds the owning firm, the firm's own number for it
+// and its report; it tells whether a market has brands at all; and it fits
+// brands' map positions against their semantic-scale values.
 //
-// It only reads. Every operation takes the results set to read and the caller's
-// context by value; the zone and market of the context select the cell
-// (category 7), whose "NbMktedBrds" brands are numbered 1..n. Element positions
-// come from the series-index table. A missing array, or one too small for the
+// Nothing is written. Each call names the results set and passes the caller's
+// context by value; its zone and market pick the cell (category 7), in which
+// brands run 1..n with n its "NbMktedBrds". Column positions are looked up in
+// the series-index table. A missing array, or one too small for the
 // brands it should hold, raises EDataError naming it; a negative brand count
 // raises EDataError too.
 //
@@ -37,7 +37,7 @@ struct TFoundBrand {
     int Brand = 0;
     int Firm = 0;
     int FirmBrand = 0;
-    TSimArr* BrdRpt = nullptr;
+    const TSimArr* BrdRpt = nullptr;
 };
 
 class TCvInterf {
@@ -60,13 +60,13 @@ public:
     // ignored) and answers the last of them.
     TFoundBrand FindBrand(const TCvPerData& results, TDataContext context, std::string_view name) const;
     // The same with the outputs as out arguments.
-    void FindBrand(const TCvPerData& results, TDataContext context, std::string_view name, TSimArr*& brdRpt, int& firm,
+    void FindBrand(const TCvPerData& results, TDataContext context, std::string_view name, const TSimArr*& brdRpt, int& firm,
                    int& firmBrand) const;
     // The first brand 1..n named Name (ASCII letter case ignored), else -1.
     int BrandIndex(const TCvPerData& results, TDataContext context, std::string_view name) const;
 
-    // Whether "NbMktedBrds" of the results set of the context's current period
-    // is above 0; false when no industry is open.
+    // Whether the current period's results give the context's market a positive
+    // "NbMktedBrds"; false without an open industry.
     bool HasMarketedBrands(const TDataContext& context) const;
 
     // Least squares of map position "PosMapBrds"[b, Dim, PMStuBrd] / 1000 on the

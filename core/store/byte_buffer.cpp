@@ -19,7 +19,7 @@ constexpr std::size_t kReal48Size = 6;
 // written or read when it throws.
 std::size_t PutEnd(TPutBuf buf, std::uint16_t pos, std::size_t count) {
     const std::size_t end = std::size_t{pos} + count;
-    if (buf.data == nullptr || end > std::min(buf.size, kBufSize)) buffer_detail::FailPut();
+    if (buf.data == nullptr || end > std::min(buf.size, kBufSize)) buffer_detail::FailPut(pos, count);
     return end;
 }
 
@@ -39,7 +39,7 @@ std::string_view CheckedFieldText(std::string_view text, std::uint8_t maxLen) {
 
 namespace buffer_detail {
 
-void FailPut() { throw ERangeError(); }
+void FailPut(std::uint16_t pos, std::size_t count) { throw EBufferFullError(pos, count); }
 
 void FailGet(TGetBuf buf, std::uint16_t pos, std::size_t count) {
     const std::size_t end = std::size_t{pos} + count;

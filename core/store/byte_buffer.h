@@ -7,7 +7,8 @@
 // little-endian. Every field is checked over its whole extent before a byte is
 // touched:
 //   - a put must end within the buffer and within kBufSize (positions 0..65,520),
-//     otherwise ERangeError ("Range check error") and nothing is written;
+//     otherwise EBufferFullError, a range error ("Range check error") that
+//     carries the field's offset, and nothing is written;
 //   - a get must end within the bytes given (the volume's real size), otherwise
 //     EDataError naming the offset; a reader never looks past what it was given.
 // A field ending beyond position 65,535 raises EOverflowError ("Integer overflow").
@@ -24,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/errors.h"
 #include "core/base/real48.h"
 
 namespace cv {
@@ -34,6 +36,17 @@ inline constexpr std::size_t kBufSize = 65521;
 inline constexpr std::size_t kMaxFieldText = 255;
 // No field may end past this position: the position is an unsigned 16-bit value.
 inline constexpr std::size_t kMaxBufPosition = 0xFFFF;
+
+// What a put raises when its field would end past the buffer: a range error
+// ("Range check error") that also tells where the field starts and how long it
+// is, so that the writer of a volume can name what did not fit.
+class EBufferFullError : public ERangeError {
+public:
+    EBufferFullError(std::size_t fieldOffset, std::size_t fieldSize)
+        : ERangeError(), offset(fieldOffset), size(fieldSize) {}
+    std::size_t offset;
+    std::size_t size;
+};
 
 // Bytes a put may write into (the caller's buffer, usually kBufSize zero bytes).
 struct TPutBuf {
@@ -109,7 +122,7 @@ std::string_view BufGetZtsView(TGetBuf buf, std::uint16_t& pos, std::uint8_t max
 // ---- Inline gets: every tag and number of every form goes through these ----
 
 namespace buffer_detail {
-[[noreturn]] void FailPut();
+[[noreturn]] void FailPut(std::uint16_t pos, std::size_t count);
 [[noreturn]] void FailGet(TGetBuf buf, std::uint16_t pos, std::size_t count);
 
 // The Count bytes of the field at Pos, checked over their whole extent; Pos
@@ -136,7 +149,7 @@ inline std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos) {
 
 inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value) {
     if (buf.data == nullptr || pos >= buf.size || pos >= kBufSize) [[unlikely]]
-        buffer_detail::FailPut();
+        buffer_detail::FailPut(pos, 1);
     buf.data[pos++] = value;
 }
 

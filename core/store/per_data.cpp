@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "core/store/bag_form.h"
@@ -44,15 +45,28 @@ std::string KeysText(const TIndustryKeys& keys) {
                       {keys[0], keys[1], keys[2], keys[3], keys[4]});
 }
 
-// A copy of Source in which every scalar and array carries its changed mark,
-// so that the copy is saved even when the source was only read from the file.
-// Buffer is the scratch for the scalars' tagged form, allocated on first use.
-std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, std::vector<std::uint8_t>& buffer) {
+// "<range error>: a field of N bytes at offset P ends past the B bytes of a volume".
+std::string FieldPastVolumeText(const EBufferFullError& error) {
+    return FormatText("%s: a field of %d bytes at offset %d ends past the %d bytes of a volume",
+                      {error.what(), error.size, error.offset, kBufSize});
+}
+
+// A copy of Source, the cell whose volume has Keys, in which every scalar and
+// array carries its changed mark, so that the copy is saved even when the source
+// was only read from the file. Buffer is the scratch for the scalars' tagged
+// form, allocated on first use; a cell that does not fit it raises ERangeError
+// naming the volume and the field.
+std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, const TIndustryKeys& keys,
+                                     std::vector<std::uint8_t>& buffer) {
     auto copy = std::make_unique<TSimData>();
     copy->Assign(source);  // arrays come marked modified, scalars keep their flags
     if (buffer.empty()) buffer = AllocateSaveBuffer();
     std::uint16_t pos = 0;
-    source.WriteToBuffer(buffer, pos);
+    try {
+        source.WriteToBuffer(buffer, pos);
+    } catch (const EBufferFullError& error) {
+        throw ERangeError(FormatText("Copy of volume %s: %s", {KeysText(keys), FieldPastVolumeText(error)}));
+    }
     pos = 0;
     WalkBagForm(buffer, pos, {.scalar = [&copy](const std::string& name, const TSimValue& value) {
                                   TSimValue changed = value;
@@ -74,7 +88,9 @@ std::size_t TCvPerData::Slot(const TCellIndex& cell) {
     return static_cast<std::size_t>((cell.firm * kZones + cell.zone) * kMarkets + cell.market);
 }
 
-TSimData* TCvPerData::Cell(const TCellIndex& cell) const { return cells_.Bag(Slot(cell)); }
+const TSimData* TCvPerData::Cell(const TCellIndex& cell) const { return cells_.Bag(Slot(cell)); }
+
+TSimData* TCvPerData::Cell(const TCellIndex& cell) { return cells_.Bag(Slot(cell)); }
 
 bool TCvPerData::HasCells() const { return cells_.HoldsAny(); }
 
@@ -154,14 +170,23 @@ void TCvPerData::GetScalar(int category, const TDataContext& context, std::strin
     CellOrEmpty(category, context).GetScalar(name, kind, value, mustExist);
 }
 
-TSimArr* TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) const {
+const TSimArr* TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) const {
     return CellOrEmpty(category, context).GetSimArr(name);
 }
 
-TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::string_view name) const {
+// The writable forms answer what the read-only ones find in this set's own cells.
+TSimArr* TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) {
+    return const_cast<TSimArr*>(std::as_const(*this).GetSimArr(category, context, name));
+}
+
+const TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::string_view name) const {
     const TSimData* bag = Cell(CalcIndices(category, context));
     if (bag == nullptr) return nullptr;
     return bag->FindSimArr(name);
+}
+
+TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::string_view name) {
+    return const_cast<TSimArr*>(std::as_const(*this).FindSimArr(category, context, name));
 }
 
 // ---- Copies ----
@@ -199,7 +224,7 @@ void TCvPerData::CopyFirmCells(int firm, const TCvPerData& source) {
             const TCellIndex cell{static_cast<std::int16_t>(firm), zone, market};
             const TSimData* original = source.Cell(cell);
             if (original == nullptr) continue;
-            cells_.Put(Slot(cell), MarkedCopy(*original, buffer));
+            cells_.Put(Slot(cell), MarkedCopy(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer));
         }
     }
 }
@@ -207,8 +232,11 @@ void TCvPerData::CopyFirmCells(int firm, const TCvPerData& source) {
 void TCvPerData::CopyAllCells(const TCvPerData& source) {
     TCellGrid copies;
     std::vector<std::uint8_t> buffer;
-    for (std::size_t slot = 0; slot < TCellGrid::kCellCount; ++slot)
-        if (const TSimData* original = source.cells_.Bag(slot)) copies.Put(slot, MarkedCopy(*original, buffer));
+    ForEachCell([&](const TCellIndex& cell) {
+        const std::size_t slot = Slot(cell);
+        if (const TSimData* original = source.cells_.Bag(slot))
+            copies.Put(slot, MarkedCopy(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer));
+    });
     cells_.Swap(copies);
 }
 
@@ -218,8 +246,13 @@ void TCvPerData::SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimDa
                           std::span<std::uint8_t> buffer) const {
     std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
     std::uint16_t pos = 0;
-    bag.WriteToBuffer(buffer, pos);
     const TIndustryKeys keys = CellVolumeKeys(what_, period_, cell);
+    try {
+        bag.WriteToBuffer(buffer, pos);
+    } catch (const EBufferFullError& error) {
+        throw ERangeError(FormatText("Industry file %s, volume %s: %s",
+                                     {volumes.FileName(), KeysText(keys), FieldPastVolumeText(error)}));
+    }
     volumes.VolumeSet(buffer.data(), pos, keys);
 }
 

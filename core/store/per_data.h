@@ -1,11 +1,11 @@
 #pragma once
-// TCvPerData: one data set of the industry (the constant part, or the results,
-// decisions or default decisions of one period) as a grid of firm x zone x
-// market cells, each a named-value bag. Every quantity of the program is read
-// and written through these accessors, by data category, context and name.
+// TCvPerData: one set of an industry's data (its constant part, or one period's
+// results, decisions or default decisions), laid out as a firm x zone x market
+// grid whose cells are named-value bags. All program data goes in and out
+// through the accessors below, addressed by data category, context and name.
 //
-// Cells are created only when something is stored in them. A set is stored as
-// one volume per non-empty cell of the industry file (docs/industry_file.md);
+// A cell comes into being with the first value stored in it. In the industry
+// file each cell that holds anything is one volume (docs/industry_file.md);
 // a save writes only the cells that carry a changed mark, and the volume set
 // relocates a cell whose stored size changed. A set read from the file checks
 // every cell's bytes when it is loaded and builds a cell's bag when the cell
@@ -31,25 +31,22 @@ class TVolSet;
 
 class TCvPerData {
 public:
-    // A new set: what 0, period 0, no cells; the owner sets what and period.
+    // A scratch set of no kind (0) and period 0, with no cells.
     TCvPerData() = default;
     TCvPerData(std::uint16_t what, std::int16_t period) : what_(what), period_(period) {}
     virtual ~TCvPerData() = default;
     TCvPerData(const TCvPerData&) = delete;
     TCvPerData& operator=(const TCvPerData&) = delete;
 
-    // The kind of the set, equal to its volume type (TVolType), and its period
+    // Which set this is (its TVolType) and the period it belongs to
     // (kConstantPeriod for the constant part).
     std::uint16_t What() const { return what_; }
     std::int16_t Period() const { return period_; }
-    void SetWhat(std::uint16_t what) { what_ = what; }
-    void SetPeriod(std::int16_t period) { period_ = period; }
 
-    // Every accessor finds its cell with CalcIndices(Category, Context); a cell
-    // outside firm 0..6, zone 0..3, market 0..3 raises ERangeError.
+    // Each accessor picks its cell with CalcIndices(Category, Context); indices
+    // off the grid (firm 0..6, zone 0..3, market 0..3) raise ERangeError.
 
-    // Setters: the cell is created when missing, then the bag stores the value
-    // with its changed mark.
+    // Setters create the cell if needed and store the value marked as changed.
     void SetSmallint(int category, const TDataContext& context, std::string_view name, std::int16_t value);
     void SetReal(int category, const TDataContext& context, std::string_view name, long double value);
     // A text of up to 255 characters.
@@ -59,8 +56,8 @@ public:
     // The cell takes the array; a name already there raises the bag's duplicate error.
     TSimArr& AddSimArr(int category, const TDataContext& context, std::string_view name,
                        std::unique_ptr<TSimArr> array);
-    // A new zero array of Kind and SubType whose dimension d runs over the
-    // bounds of the d-th series (one to five), added to the cell under Name.
+    // Adds under Name an all-zero array of Kind and SubType with one dimension
+    // per series given (one to five), each spanning its series' bounds.
     TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                           std::uint8_t subType, std::span<const TSeries* const> dimensions);
     TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
@@ -69,12 +66,12 @@ public:
                             std::span<const TSeries* const>(dimensions.begin(), dimensions.size()));
     }
 
-    // Getters never create a cell; a missing cell answers as an empty bag does.
-    // A missing scalar is reported by the bag and reads as 0 (or no text).
+    // Getters leave the grid as it is: an absent cell behaves like an empty bag,
+    // and an absent scalar is reported by the bag and reads as 0 (or no text).
     std::int16_t GetSmallint(int category, const TDataContext& context, std::string_view name) const;
     long double GetReal(int category, const TDataContext& context, std::string_view name) const;
     std::string GetString(int category, const TDataContext& context, std::string_view name) const;
-    // Silent forms: the stored value, or Default when the cell has no scalar Name.
+    // Quiet variants: Default instead of a report when the scalar is absent.
     // GetRealDef answers the default as a 6-byte real holds it.
     std::int16_t GetSmallintDef(int category, const TDataContext& context, std::string_view name,
                                 std::int16_t defaultValue) const;
@@ -84,10 +81,13 @@ public:
     void GetScalar(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                    bool mustExist, TSimValue& value) const;
     // The array owned by the cell; a missing one is logged by the bag ("cannot
-    // get SimArr <name>") and gives nullptr, which callers must test.
-    TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name) const;
+    // get SimArr <name>") and gives nullptr, which callers must test. A const
+    // set hands out its arrays read-only.
+    const TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name) const;
+    TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name);
     // The array, or nullptr without any report.
-    TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name) const;
+    const TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name) const;
+    TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name);
 
     // This set's copy of the array Name of Source: an existing array of that name
     // takes the source's content (after a warning in the log), otherwise a new
@@ -113,8 +113,9 @@ public:
 
     // Stores every non-empty cell that carries a changed mark as one volume
     // (marks stay set); a cell not used since it was loaded has none. A cell
-    // too large for a volume raises ERangeError and failures of the file raise
-    // EVolSetError; cells stored before stay stored in the set's memory,
+    // too large for a volume raises ERangeError naming the file, the volume's
+    // keys and the offset of the field that does not fit; failures of the file
+    // raise EVolSetError; cells stored before stay stored in the set's memory,
     // nothing is flushed here.
     void SaveToVolSet(TVolSet& volumes) const;
     // Reads the set's cells from their volumes: each volume's bytes are checked
@@ -127,8 +128,9 @@ public:
     void DumpToLog() const;
 
     // The cell, built when first used, or nullptr when it holds nothing;
-    // ERangeError outside the grid.
-    TSimData* Cell(const TCellIndex& cell) const;
+    // ERangeError outside the grid. A const set hands out its cells read-only.
+    const TSimData* Cell(const TCellIndex& cell) const;
+    TSimData* Cell(const TCellIndex& cell);
     bool HasCells() const;
 
 private:
@@ -142,7 +144,8 @@ private:
 
     std::uint16_t what_ = 0;
     std::int16_t period_ = 0;
-    // Built on first use, also by the const accessors.
+    // A kept cell is built on first use, also by the const accessors: building
+    // changes how a cell is held, not what it holds.
     mutable TCellGrid cells_;
 };
 

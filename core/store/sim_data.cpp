@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <new>
+#include <utility>
 
 #include "core/store/bag_form.h"
 #include "core/base/log_file.h"
@@ -48,12 +50,14 @@ constexpr bool IsFoldedLetter(unsigned char c) {
            (c >= 0xC0 && c <= 0xDE && c != 0xD7);
 }
 
+constexpr std::size_t kByteValues = std::size_t{std::numeric_limits<std::uint8_t>::max()} + 1;
+
 // Sort weight of every byte: symbols first, then digits, then letters, case folded.
-constexpr std::array<std::uint16_t, 256> kSortWeights = [] {
+constexpr std::array<std::uint16_t, kByteValues> kSortWeights = [] {
     constexpr int kDigitGroup = 0x100;
     constexpr int kLetterGroup = 0x200;
-    std::array<std::uint16_t, 256> weights{};
-    for (int raw = 0; raw < 256; ++raw) {
+    std::array<std::uint16_t, kByteValues> weights{};
+    for (std::size_t raw = 0; raw < kByteValues; ++raw) {
         const unsigned char c = FoldCase(static_cast<unsigned char>(raw));
         int weight = c;
         if (c >= '0' && c <= '9') weight += kDigitGroup;
@@ -241,7 +245,8 @@ std::int16_t TSimData::GetScalarSmallint(std::string_view name) const {
     TSimValue value;
     GetScalar(name, dkSmallint, value, true);
     const long double number = std::nearbyint(SimValueNumber(value));
-    if (!(number >= -32768 && number <= 32767)) throw ERangeError();
+    if (!(number >= std::numeric_limits<std::int16_t>::min() && number <= std::numeric_limits<std::int16_t>::max()))
+        throw ERangeError();
     return static_cast<std::int16_t>(number);
 }
 
@@ -268,19 +273,31 @@ TSimArr& TSimData::PutArray(std::vector<TArrayEntry>& arrays, std::string_view n
     return *arrays.insert(at, TArrayEntry{std::string(name), std::move(array)})->array;
 }
 
+// An added array is new data of the bag even while all its elements are zero:
+// it is marked so that a save stores it.
 TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array) {
-    return PutArray(arrays_, name, std::move(array));
+    TSimArr& added = PutArray(arrays_, name, std::move(array));
+    added.MarkModified();
+    return added;
 }
 
-TSimArr* TSimData::FindSimArr(std::string_view name) const {
+const TSimArr* TSimData::FindSimArr(std::string_view name) const {
     const auto [at, found] = FindEntry(arrays_, name);
     return found ? at->array.get() : nullptr;
 }
 
-TSimArr* TSimData::GetSimArr(std::string_view name) const {
-    TSimArr* array = FindSimArr(name);
+TSimArr* TSimData::FindSimArr(std::string_view name) {
+    return const_cast<TSimArr*>(std::as_const(*this).FindSimArr(name));
+}
+
+const TSimArr* TSimData::GetSimArr(std::string_view name) const {
+    const TSimArr* array = FindSimArr(name);
     if (array == nullptr) LogFmt(0, "cannot get SimArr %s", {name});
     return array;
+}
+
+TSimArr* TSimData::GetSimArr(std::string_view name) {
+    return const_cast<TSimArr*>(std::as_const(*this).GetSimArr(name));
 }
 
 // ---- The whole bag ----

@@ -54,15 +54,20 @@ public:
     // The bag's own text (empty when missing or not a text).
     const std::string& GetScalarZts(std::string_view name) const;
 
-    // Adds Array under Name; the bag owns it. A name already present raises
-    // ECvError "String list does not allow duplicates" and the array is freed.
+    // Adds Array under Name; the bag owns it and marks it modified, so that a
+    // new array is saved even when nothing is written into it. A name already
+    // present raises ECvError "String list does not allow duplicates" and the
+    // array is freed.
     TSimArr& AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array);
     // The array Name, or nullptr after writing "cannot get SimArr <name>" to the log.
-    TSimArr* GetSimArr(std::string_view name) const;
+    // A const bag hands out its arrays read-only.
+    const TSimArr* GetSimArr(std::string_view name) const;
+    TSimArr* GetSimArr(std::string_view name);
 
     // Silent presence look-ups: the stored scalar or array, or nullptr, with no report.
     const TSimValue* FindScalar(std::string_view name) const;
-    TSimArr* FindSimArr(std::string_view name) const;
+    const TSimArr* FindSimArr(std::string_view name) const;
+    TSimArr* FindSimArr(std::string_view name);
 
     int ScalarCount() const { return static_cast<int>(scalars_.size()); }
     int ArrayCount() const { return static_cast<int>(arrays_.size()); }

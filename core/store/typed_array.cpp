@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "core/store/series.h"
@@ -20,17 +21,28 @@ constexpr std::string_view kBadIndexText =
     "Fatal error in Corvantis Model. Wrong index in CalcIndex. Please contact Quenor";
 constexpr std::string_view kInitOutOfMemory = "Out of memory ! Close other applications and restart Corvantis";
 
-constexpr std::uint32_t kShapeLimit = 65535;
-// Highest element position of each kind: the element block's addressable range.
-constexpr std::array<std::uint32_t, 6> kMaxPosition{65520, 65520, 32760, 32760, 10920, 16380};
+// Counts, byte sizes and bases are 16-bit values.
+constexpr std::uint32_t kShapeLimit = std::numeric_limits<std::uint16_t>::max();
+// Bytes an element of each kind takes in memory (a text element: its slot).
 constexpr std::array<std::uint8_t, 6> kElementSize{1, 1, 2, 2, 6, 4};
+
+// Highest element position of Kind: the elements must lie within the last
+// position of a volume buffer.
+constexpr std::uint32_t MaxPosition(std::uint8_t kind) {
+    return static_cast<std::uint32_t>((kBufSize - 1) / kElementSize[kind]);
+}
 
 struct TIntegerRange {
     long double lo;
     long double hi;
 };
+template <class T>
+constexpr TIntegerRange RangeOf() {
+    return {std::numeric_limits<T>::min(), std::numeric_limits<T>::max()};
+}
 // Ranges of the integer kinds 0..3.
-constexpr std::array<TIntegerRange, 4> kIntegerRange{{{0, 255}, {-128, 127}, {-32768, 32767}, {0, 65535}}};
+constexpr std::array<TIntegerRange, 4> kIntegerRange{
+    {RangeOf<std::uint8_t>(), RangeOf<std::int8_t>(), RangeOf<std::int16_t>(), RangeOf<std::uint16_t>()}};
 
 const std::string kNoText;
 
@@ -94,7 +106,7 @@ TDynArr::TShape TDynArr::PlanShape(std::uint8_t kind, std::uint8_t subType, int 
         if (product > kShapeLimit) throw ERangeError();
     }
     const std::uint32_t count = product;
-    if (count * shape.elementSize > kShapeLimit || (count > 0 && count - 1 > kMaxPosition[kind])) throw ERangeError();
+    if (count * shape.elementSize > kShapeLimit || (count > 0 && count - 1 > MaxPosition(kind))) throw ERangeError();
     long long base = 0;
     for (int d = 0; d < nDim; ++d) {
         base += static_cast<long long>(lb[d]) * shape.stride[d];
@@ -344,25 +356,27 @@ std::uint16_t TDynArr::GetWord(const TIndex& index) const {
     return static_cast<std::uint16_t>(LoadNumber(ReadPosition(index)));
 }
 
-void TDynArr::SetByte(const TIndex& index, long long value) {
-    if (kind_ != dkByte) return WriteNumberAs(index, value, "[SetByte] Bad kind : ");
-    RoundIntoRange(value, kIntegerRange[dkByte]);
+// The setter of integer kind Kind: another kind of array takes the value as
+// WriteNumberAs converts it; a value outside Kind's range raises ERangeError
+// before the index is checked.
+void TDynArr::SetIntegerOfKind(std::uint8_t kind, const TIndex& index, long long value,
+                               std::string_view badKindText) {
+    if (kind_ != kind) return WriteNumberAs(index, value, badKindText);
+    RoundIntoRange(value, kIntegerRange[kind]);
     const std::uint32_t position = Locate(index);
     if (position != kNoPosition) StoreNumber(position, value);
+}
+
+void TDynArr::SetByte(const TIndex& index, long long value) {
+    SetIntegerOfKind(dkByte, index, value, "[SetByte] Bad kind : ");
 }
 
 void TDynArr::SetSmallint(const TIndex& index, long long value) {
-    if (kind_ != dkSmallint) return WriteNumberAs(index, value, "[SetSmallint] Bad kind : ");
-    RoundIntoRange(value, kIntegerRange[dkSmallint]);
-    const std::uint32_t position = Locate(index);
-    if (position != kNoPosition) StoreNumber(position, value);
+    SetIntegerOfKind(dkSmallint, index, value, "[SetSmallint] Bad kind : ");
 }
 
 void TDynArr::SetWord(const TIndex& index, long long value) {
-    if (kind_ != dkWord) return WriteNumberAs(index, value, "[SetWord] Bad kind : ");
-    RoundIntoRange(value, kIntegerRange[dkWord]);
-    const std::uint32_t position = Locate(index);
-    if (position != kNoPosition) StoreNumber(position, value);
+    SetIntegerOfKind(dkWord, index, value, "[SetWord] Bad kind : ");
 }
 
 void TDynArr::AddLong(const TIndex& index, long double value) {

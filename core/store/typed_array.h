@@ -210,8 +210,10 @@ public:
     // errors at the same fields, without building or allocating anything.
     static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
-protected:
+    // Sets the modified flag, so that the array is saved with its cell.
     void MarkModified() { modified_ = true; }
+
+protected:
 
     // A checked shape: what Shape gives the array, before any memory is taken.
     struct TShape {
@@ -268,6 +270,7 @@ private:
     void MoveElement(std::uint32_t dstPos, std::uint32_t srcPos);
     long double ReadNumberAs(const TIndex& index, std::string_view operation) const;
     void WriteNumberAs(const TIndex& index, long double value, std::string_view operation);
+    void SetIntegerOfKind(std::uint8_t kind, const TIndex& index, long long value, std::string_view badKindText);
     static TShape ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
                                   const TIndex& ub);
     // Reads Shape's elements into new storage, which the array then takes.

@@ -175,7 +175,7 @@ void TVolSet::AddKey(const std::string& name, std::int16_t low, std::int16_t hig
     std::array<THdrKey, kMaxVolSetKeys> keys = header_.keys;
     keys[static_cast<std::size_t>(header_.keyCount)] = {name.substr(0, kVolKeyNameLength), low, high};
     if (!KeySpaceFits(std::span<const THdrKey>(keys.data(), static_cast<std::size_t>(header_.keyCount) + 1)))
-        Fail("key \"" + name + "\" would give more than 2147483647 key combinations");
+        Fail("key \"" + name + "\" would give more than " + std::to_string(kMaxKeyCombinations) + " key combinations");
     header_.keys = keys;
     ++header_.keyCount;
     KeysChanged();
@@ -282,7 +282,7 @@ void TVolSet::VolumeSet(const void* data, std::uint16_t size, TVolKeys keys) {
     bool found = false;
     const std::size_t position = index_.Find(magic, found);
     if (!found && slots_.size() >= static_cast<std::size_t>(kMaxVolumes))
-        Fail("a volume set holds at most 4096 volumes");
+        Fail("a volume set holds at most " + std::to_string(kMaxVolumes) + " volumes");
     // The bytes are copied first: Data may point into a cached block that
     // making room is about to release.
     auto block = std::make_unique_for_overwrite<std::uint8_t[]>(size);

@@ -15,10 +15,10 @@ struct TSectionForm {
     std::uint16_t id;
     std::uint16_t length;
 };
-constexpr TSectionForm kSignatureSection{1, 129};
-constexpr TSectionForm kNumbersSection{2, 28};
-constexpr TSectionForm kDatesSection{3, 24};
-constexpr TSectionForm kKeysSection{4, 168};
+constexpr TSectionForm kSignatureSection{1, 1 + kVolSetSignatureLength};
+constexpr TSectionForm kNumbersSection{2, 7 * 4};
+constexpr TSectionForm kDatesSection{3, 3 * 8};
+constexpr TSectionForm kKeysSection{4, kMaxVolSetKeys * kHdrKeySize};
 
 // Sequential little-endian writer over a buffer that is known to be large enough.
 class TLeWriter {
@@ -126,7 +126,8 @@ void DecodeKeys(TLeReader& in, TVolSetHeader& header, const std::string& fileNam
         THdrKey& key = header.keys[static_cast<std::size_t>(k)];
         const std::string which = "key " + std::to_string(k + 1);
         if (!in.ShortString(key.name, kVolKeyNameLength))
-            RaiseVolSetError(fileName, which + " has a name longer than 16 characters");
+            RaiseVolSetError(fileName, which + " has a name longer than " + std::to_string(kVolKeyNameLength) +
+                                           " characters");
         key.low = in.I16();
         key.high = in.I16();
         if (key.low > key.high)
@@ -134,7 +135,8 @@ void DecodeKeys(TLeReader& in, TVolSetHeader& header, const std::string& fileNam
                                            std::to_string(key.high));
     }
     if (!KeySpaceFits(std::span<const THdrKey>(header.keys.data(), static_cast<std::size_t>(header.keyCount))))
-        RaiseVolSetError(fileName, "the keys' bounds give more than 2147483647 key combinations");
+        RaiseVolSetError(fileName, "the keys' bounds give more than " + std::to_string(kMaxKeyCombinations) +
+                                       " key combinations");
 }
 
 }  // namespace
@@ -143,7 +145,7 @@ bool KeySpaceFits(std::span<const THdrKey> keys) {
     std::int64_t combinations = 1;
     for (const THdrKey& key : keys) {
         combinations *= std::int64_t{key.high} - key.low + 2;
-        if (combinations > INT32_MAX) return false;
+        if (combinations > kMaxKeyCombinations) return false;
     }
     return true;
 }
@@ -180,12 +182,14 @@ TVolSetHeaderBytes EncodeVolSetHeader(const TVolSetHeader& header) {
 TVolSetHeader DecodeVolSetHeader(std::span<const std::uint8_t> bytes, const std::string& fileName) {
     if (bytes.size() < static_cast<std::size_t>(kVolSetHeaderSize))
         RaiseVolSetError(fileName, "the file holds " + std::to_string(bytes.size()) +
-                                       " bytes, too few for the 365-byte header");
+                                       " bytes, too few for the " + std::to_string(kVolSetHeaderSize) +
+                                       "-byte header");
     TVolSetHeader header;
     TLeReader in(bytes.data());
     ExpectSection(in, kSignatureSection, fileName);
     if (!in.ShortString(header.signature, kVolSetSignatureLength))
-        RaiseVolSetError(fileName, "the signature is longer than 128 characters");
+        RaiseVolSetError(fileName, "the signature is longer than " + std::to_string(kVolSetSignatureLength) +
+                                       " characters");
     ExpectSection(in, kNumbersSection, fileName);
     DecodeNumbers(in, header, fileName);
     ExpectSection(in, kDatesSection, fileName);

@@ -7,19 +7,30 @@
 
 #include <array>
 #include <cstdint>
+#include <cstddef>
 #include <span>
 #include <string>
 
 namespace cv {
 
-inline constexpr std::int32_t kVolSetHeaderSize = 365;
 inline constexpr std::int32_t kVolSetVersion = 1;
 inline constexpr int kMaxVolSetKeys = 8;
-inline constexpr std::int32_t kHdrKeySize = 21;
-inline constexpr std::int32_t kTabVolSize = 50;
 inline constexpr int kMaxVolumes = 4096;
 inline constexpr std::size_t kVolSetSignatureLength = 128;
 inline constexpr std::size_t kVolKeyNameLength = 16;
+// A key descriptor: the name as a short string, then the low and high bounds.
+inline constexpr std::int32_t kHdrKeySize = 1 + kVolKeyNameLength + 2 + 2;
+// The header: four sections, each an id and a length (2 bytes each) before its
+// body: the signature as a short string, seven 32-bit numbers, three
+// date-times and the key descriptors.
+inline constexpr std::int32_t kVolSetHeaderSize =
+    4 * (2 + 2) + (1 + kVolSetSignatureLength) + 7 * 4 + 3 * 8 + kMaxVolSetKeys * kHdrKeySize;
+static_assert(kVolSetHeaderSize == 365, "the header's size is part of the file format");
+// A table entry: offset, size, the keys, three date-times and the magic.
+inline constexpr std::int32_t kTabVolSize = 4 + 2 + kMaxVolSetKeys * 2 + 3 * 8 + 4;
+static_assert(kTabVolSize == 50, "the table entry's size is part of the file format");
+// Magics are 32-bit: the highest is reserved, so the key space must stay below it.
+inline constexpr std::int64_t kMaxKeyCombinations = INT32_MAX;
 // A key value that says "this key is not given"; its digit in the magic is 0.
 inline constexpr std::int16_t kVolKeyUnset = 32767;
 
@@ -61,8 +72,8 @@ using TVolSetHeaderBytes = std::array<std::uint8_t, kVolSetHeaderSize>;
 // Raises EVolSetError with "Volume set <file>: <detail>".
 [[noreturn]] void RaiseVolSetError(const std::string& fileName, const std::string& detail);
 
-// Whether every combination of key values has a magic below 2147483647 (the
-// reserved one): the product of the radixes (high - low + 2) must not exceed it.
+// Whether every combination of key values has a magic below kMaxKeyCombinations
+// (the reserved one): the product of the radixes (high - low + 2) must not exceed it.
 bool KeySpaceFits(std::span<const THdrKey> keys);
 
 // The header's byte form. Texts longer than their slot are cut; descriptors
@@ -70,7 +81,7 @@ bool KeySpaceFits(std::span<const THdrKey> keys);
 TVolSetHeaderBytes EncodeVolSetHeader(const TVolSetHeader& header);
 
 // Reads a header from Bytes (the first bytes of the file, possibly fewer than
-// 365) and checks every field that a reader relies on: section ids and
+// kVolSetHeaderSize) and checks every field that a reader relies on: section ids and
 // lengths, header size, version, key count, descriptor and entry sizes, volume
 // count, a table offset not inside the header, key names within their slot,
 // key bounds low <= high and a key space that fits the magic. Anything else raises EVolSetError naming FileName and

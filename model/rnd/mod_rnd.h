@@ -197,8 +197,8 @@ public:
     double MinRnDBgt = 100000;
     // "Technical" [dimension, TecDimVars column] and "UCParams" [TecDimVars
     // position] of the market.
-    TSimArr* Technical = nullptr;
-    TSimArr* UCParams = nullptr;
+    const TSimArr* Technical = nullptr;
+    const TSimArr* UCParams = nullptr;
     // Bounds of a requested unit cost in the R&D dialog.
     std::int32_t MinRUC = 10;
     std::int32_t MaxRUC = 1500;

@@ -113,7 +113,7 @@ TEST_F(CvInterfTest, LookUpsOfDuplicateNamesAnswerFirstAndLastMatch) {
     EXPECT_EQ(found.BrdRpt, &reportFirm3);
     EXPECT_NE(found.BrdRpt, &reportFirm2);
 
-    TSimArr* brdRpt = nullptr;
+    const TSimArr* brdRpt = nullptr;
     int firm = -1, firmBrand = -1;
     interf_.FindBrand(results_, context_, "zeta", brdRpt, firm, firmBrand);
     EXPECT_EQ(firm, 1);

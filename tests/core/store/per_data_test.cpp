@@ -303,7 +303,6 @@ TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
     set.CreateSimArr(kCategoryFirmFtaMarket, Context(2, 1, 3), "Sales", dkReal48, 0, {&kBrands})
         .SetReal48({3}, 120.25L);
     set.SetString(kCategoryFirm, Context(6, 0, 0), "Name", "Six");
-    set.CreateSimArr(kCategoryFirm, Context(1, 0, 0), "Untouched", dkWord, 0, {&kBrands});  // shaped, never written
     set.SaveToVolSet(volumes);
     EXPECT_EQ(volumes.VolumeCount(), 3);
     // Keys (type, period, zone, market, firm), an index 0 stored as 32767.
