@@ -1,5 +1,6 @@
 #include "shell/fo_cv3_mod.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -10,11 +11,17 @@
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "shell/selector/cv_bar.h"
+#include "ui/document/xl_doc.h"
+#include "ui/printing/prn_setup.h"
 
 namespace cv {
 namespace {
 
 constexpr char kPageNameDecisions[] = "FoDecision";
+// A page's hard copy: the document layout of every printed document.
+constexpr int kHardCopyRowsPerPage = 65;
+constexpr int kHardCopyPageColumns = 10;
+constexpr int kHardCopyFirstRow = 5;
 
 std::vector<TFoCv3Mod*>& PageList() {
     static std::vector<TFoCv3Mod*> pages;
@@ -43,6 +50,8 @@ TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name)
 }
 
 TFoCv3Mod::~TFoCv3Mod() {
+    Screen.reset();
+    Chart.reset();
     auto& pages = PageList();
     pages.erase(std::remove(pages.begin(), pages.end(), this), pages.end());
     if (!Session || windowNumber_ < 1 || windowNumber_ > kMaxPages) return;
@@ -99,6 +108,8 @@ void TFoCv3Mod::MenuItemClick(QAction* item) {
         previous->setChecked(false);
         previous->setCheckable(false);
     }
+    Screen.reset();
+    Chart.reset();
     combos_.HideAll();
     SetRememberedItem(item);
     if (item) {
@@ -129,11 +140,28 @@ void TFoCv3Mod::SegmentComboChange(QComboBox* sender) {
 }
 
 void TFoCv3Mod::Print() {
-    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToPrint", {0}, TAlignment::taCenter);
+    if (Chart) {
+        Chart->setFocus();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Chart->PrintChart();
+        QApplication::restoreOverrideCursor();
+    } else if (Screen && Screen->Table()) {
+        if (!CheckDefaultPrinter()) return;
+        // The hard copy of the screen as shown, from the fifth row of a page.
+        TXlDoc document(this, kHardCopyRowsPerPage, kHardCopyPageColumns, false);
+        document.Reset();
+        document.SetCurrentRow(kHardCopyFirstRow);
+        document.AppendSheet(Screen->Table()->Sheet().Model());
+        document.PrintOrSave("", kDocPrintDialog, 1);
+    } else {
+        Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToPrint", {0}, TAlignment::taCenter);
+    }
 }
 
 void TFoCv3Mod::CopyToClipboard() {
-    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToCopyToClip", {0}, TAlignment::taCenter);
+    if (Chart) Chart->CopyToClipboard();
+    else if (Screen && Screen->Table()) Screen->Table()->CopyToClipboard();
+    else Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToCopyToClip", {0}, TAlignment::taCenter);
 }
 
 void TFoCv3Mod::InitSelector() {

@@ -18,7 +18,9 @@
 #include "shell/action_menu_node.h"
 #include "shell/page_combos.h"
 #include "ui/fields/selector_state.h"
+#include "ui/chart/cv_chart.h"
 #include "ui/qn_form.h"
+#include "ui/report/cv_screen.h"
 
 class QMenu;
 
@@ -46,6 +48,10 @@ public:
     TDataContext Data;
     // The page's firm, zone and market selectors, loaded into the bar with Data.
     TPageSelectors Selectors;
+    // What the page shows: a report screen or a chart, owned; freed when
+    // another menu item is chosen.
+    std::unique_ptr<TCVScreen> Screen;
+    std::unique_ptr<TCVChart> Chart;
 
     QMenuBar* PageMenuBar() const { return menuBar_; }
     TActionMenuTree& MenuTree() { return *menuTree_; }
@@ -58,7 +64,9 @@ public:
     virtual void SetupBar();
     // Shows and enables the page's menu entries.
     virtual void UpdateMenus() {}
-    // Prints or copies what the page shows; a page that shows nothing says so.
+    // Prints or copies what the page shows (the chart, else the report
+    // screen's table); a page that shows nothing says so, and without a
+    // default printer nothing is printed.
     virtual void Print();
     virtual void CopyToClipboard();
     // Called when the page becomes the one shown, and when it stops being it.

@@ -354,6 +354,21 @@ void ShiftRows(TNode& node, int first, int last) {
     for (auto& child : node.children) ShiftRows(*child, first, last);
 }
 
+bool MoveRef(TNode::TRef& ref, int rowDelta, int columnDelta) {
+    if (!ref.absoluteRow) ref.row += rowDelta;
+    if (!ref.absoluteColumn) ref.column += columnDelta;
+    return IsInsideSheet(ref.row, ref.column);
+}
+
+void MoveRefs(TNode& node, int rowDelta, int columnDelta) {
+    if (node.kind == TNode::Kind::Ref || node.kind == TNode::Kind::Range) {
+        const bool inside = MoveRef(node.first, rowDelta, columnDelta) &&
+                            (node.kind == TNode::Kind::Ref || MoveRef(node.second, rowDelta, columnDelta));
+        if (!inside) node.kind = TNode::Kind::BadRef;
+    }
+    for (auto& child : node.children) MoveRefs(*child, rowDelta, columnDelta);
+}
+
 }  // namespace
 
 TFormula::~TFormula() = default;
@@ -381,6 +396,17 @@ std::shared_ptr<const TFormula> TFormula::AfterRowsDeleted(int first, int last) 
     if (root_) {
         copy->root_ = root_->Clone();
         ShiftRows(*copy->root_, first, last);
+        copy->text_ = NodeText(*copy->root_);
+    }
+    return copy;
+}
+
+std::shared_ptr<const TFormula> TFormula::Moved(int rowDelta, int columnDelta) const {
+    std::shared_ptr<TFormula> copy(new TFormula());
+    copy->text_ = text_;
+    if (root_) {
+        copy->root_ = root_->Clone();
+        MoveRefs(*copy->root_, rowDelta, columnDelta);
         copy->text_ = NodeText(*copy->root_);
     }
     return copy;

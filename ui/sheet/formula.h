@@ -34,6 +34,10 @@ public:
     // up: references below shift, ranges shrink, a lone reference into the
     // deleted rows becomes #REF!.
     std::shared_ptr<const TFormula> AfterRowsDeleted(int first, int last) const;
+    // The formula copied RowDelta rows down and ColumnDelta columns right:
+    // relative parts of references move, absolute parts stay, and a reference
+    // that leaves the sheet becomes #REF!.
+    std::shared_ptr<const TFormula> Moved(int rowDelta, int columnDelta) const;
 
     struct TNode;
     ~TFormula();

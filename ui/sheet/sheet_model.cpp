@@ -280,7 +280,7 @@ void TSheetModel::DeleteRows(int row1, int row2) {
 }
 
 void TSheetModel::CopyRange(int row, int column, const TSheetModel& source, int row1, int column1, int row2,
-                            int column2) {
+                            int column2, TCopyContents contents) {
     CheckRange("CopyRange", row1, column1, row2, column2);
     const int rows = std::abs(row2 - row1), columns = std::abs(column2 - column1);
     CheckRange("CopyRange", row, column, row + rows, column + columns);
@@ -292,7 +292,11 @@ void TSheetModel::CopyRange(int row, int column, const TSheetModel& source, int 
             const TCellValue value = source.CellValue(top + r, left + c);
             target = TCell();
             target.format = source.Format(top + r, left + c);
-            if (value.kind == TCellValue::Kind::Number) {
+            const TCell* sourceCell = source.FindCell(top + r, left + c);
+            if (contents == TCopyContents::Formulas && sourceCell && sourceCell->kind == TCell::Kind::Formula) {
+                target.kind = TCell::Kind::Formula;
+                target.formula = sourceCell->formula->Moved(row - top, column - left);
+            } else if (value.kind == TCellValue::Kind::Number) {
                 target.kind = TCell::Kind::Number;
                 target.number = value.number;
             } else if (value.kind != TCellValue::Kind::Empty) {

@@ -109,9 +109,14 @@ public:
     // Deletes rows Row1..Row2 and moves the rows below up, formulas and sizes
     // included; references into the deleted rows become #REF!.
     void DeleteRows(int row1, int row2);
-    // Copies a block of Source (values: formulas arrive as what they compute,
-    // formats, row heights and column widths) to Row, Column of this sheet.
-    void CopyRange(int row, int column, const TSheetModel& source, int row1, int column1, int row2, int column2);
+    // What a copy does with formulas: Values writes what they compute (a
+    // pane shows the table's figures); Formulas moves them with the block, so
+    // that a document keeps its sums live.
+    enum class TCopyContents { Values, Formulas };
+    // Copies a block of Source (contents, formats, row heights and column
+    // widths) to Row, Column of this sheet.
+    void CopyRange(int row, int column, const TSheetModel& source, int row1, int column1, int row2, int column2,
+                   TCopyContents contents = TCopyContents::Values);
 
     // Page breaks before rows.
     void InsertPageBreak(int row);

@@ -1,0 +1,248 @@
+// The chart layer and the graph base: division rules, label offsets and
+// placement codes, marker sizes, the legend block, creation modes,
+// placement, the clipboard, and two charts in real windows saved as
+// screenshots (labels placed by every code; bubbles over a backdrop picture).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QPainter>
+#include <QWidget>
+#include <fstream>
+
+#include "core/base/errors.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/support/window_test.h"
+#include "ui/chart/cv_chart.h"
+#include "ui/chart/label_placement.h"
+
+namespace cv {
+namespace {
+
+void SaveScreenshot(QWidget& window) {
+    test::SaveScreenshot(window, ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
+TEST(ChartRules, ChooseDivisions) {
+    struct Case {
+        int minimum, maximum, major;
+    };
+    // 0..100: 100/10 = 10 >= 5; 0..30: 30/10 = 3 < 5, 30/5 = 6; 0..60: 6;
+    // 0..20: 2 and 4 both < 5, so one per unit; 0..45: not a multiple of 10,
+    // 45/5 = 9; 3..10: span 7; equal bounds: 0.
+    for (const Case& c : {Case{0, 100, 10}, Case{0, 30, 6}, Case{0, 60, 6}, Case{0, 20, 20}, Case{0, 45, 9},
+                          Case{3, 10, 7}, Case{5, 5, 0}}) {
+        EXPECT_EQ(TCVChart::ChooseDivisions(c.minimum, c.maximum), (TAxisDivisions{c.major, 1})) << c.maximum;
+    }
+}
+
+TEST(ChartRules, LabelOffsetsMoveByFractionsOfACell) {
+    // x 150 then the nearest whole unit, halves to even: 0.8 -> 120,
+    // -0.5 -> -75, 2.4 -> 360, 0.25 -> 37.5 -> 38 (a quarter cell still moves).
+    EXPECT_EQ(PointLabelOffset(0.8), 120);
+    EXPECT_EQ(PointLabelOffset(-0.5), -75);
+    EXPECT_EQ(PointLabelOffset(2.4), 360);
+    EXPECT_EQ(PointLabelOffset(0.25), 38);
+    // Series labels: 15 x 100 / 100 = 15 (metric); 1500 / 254 = 5.9 -> 6.
+    EXPECT_EQ(SeriesLabelOffset(15, 100.0), 15);
+    EXPECT_EQ(SeriesLabelOffset(15, 254.0), 6);
+    EXPECT_EQ(SeriesLabelOffset(15, 0.0), 0);
+}
+
+TEST(ChartRules, PlacementCodesPutTheLabelBesideItsMarker) {
+    // A 20 x 10 label at (100, 100) beside a 10-pixel marker: the label's
+    // centre moves by 5 + 2 (half the marker and the gap) plus half its own size.
+    const QSizeF text(20, 10);
+    struct Case {
+        int code;
+        QPointF topLeft;
+    };
+    for (const Case& c : {Case{kLabelAbove, {90, 83}}, Case{kLabelBelow, {90, 107}}, Case{kLabelCentre, {90, 95}},
+                          Case{kLabelLeft, {73, 95}}, Case{kLabelRight, {107, 95}}, Case{kLabelOutside, {90, 83}},
+                          Case{kLabelBase, {90, 107}}, Case{kLabelInside, {90, 95}}})
+        EXPECT_EQ(LabelTopLeft(c.code, {100, 100}, 10, text, {}), c.topLeft) << c.code;
+    // 150 units right and 150 up: 10 pixels each way.
+    EXPECT_EQ(LabelTopLeft(kLabelCentre, {100, 100}, 10, text, {150, 150}), QPointF(100, 85));
+}
+
+class ChartTest : public ::testing::Test {
+protected:
+    test::RecordingUi ui;
+    test::TempDir config;
+    void SetUp() override { qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string())); }
+};
+
+TEST_F(ChartTest, CreationModesAndMeasureSetting) {
+    QWidget form;
+    form.resize(400, 300);
+    TQNChart window(&form, kChartXY, 0, 0, 0, 200, 100, 3);
+    EXPECT_EQ(window.TextLengthType(), 1);
+    EXPECT_EQ(window.BackColor(), QColor(Qt::white));
+    EXPECT_EQ(window.MeasureFactor(), 100.0);
+
+    TQNChart document(&form, kChartXY, 0, 0, 0, 200, 100, kChartDocumentMode);
+    EXPECT_EQ(document.TextLengthType(), 0);
+    EXPECT_FALSE(document.BackColor().has_value());
+    EXPECT_EQ(document.ChartFont().family(), "Arial");
+    EXPECT_TRUE(document.ChartFont().bold());
+    EXPECT_EQ(document.ChartFont().pointSizeF(), 8.0);
+
+    QDir().mkpath(QString::fromStdString((config.path() / "Corvantis3").string()));
+    std::ofstream((config.path() / "Corvantis3" / "WIN.INI").string()) << "[intl]\niMeasure=1\n";
+    TQNChart inches(&form, kChartXY, 0, 0, 0, 200, 100, 3);
+    EXPECT_EQ(inches.MeasureFactor(), 254.0);
+    EXPECT_THROW(TQNChart(&form, kChartXY, 0, 0, 0, 10, 10, 256), ERangeError);
+    EXPECT_THROW(TQNChart(&form, -1, 0, 0, 0, 10, 10, 3), ERangeError);
+}
+
+TEST_F(ChartTest, PlacementFlags) {
+    QWidget form;
+    form.resize(400, 300);
+    TQNChart centred(&form, kChartXY, kChartCentreX | kChartLeftAtX | kChartTopAtY, 7, 12, 200, 100, 3);
+    EXPECT_EQ(centred.pos(), QPoint(100, 12));  // (400 - 200) / 2; bit 2 wins over bit 1
+    TQNChart right(&form, kChartXY, kChartRightAtX | kChartBottomAtY, -10, -5, 200, 100, 3);
+    EXPECT_EQ(right.geometry().right() + 1, 390);  // right edge 10 pixels inside
+    EXPECT_EQ(right.y(), 195);                     // 300 - 100 - 5
+}
+
+TEST_F(ChartTest, MarkerSizesLegendAndLabelCounts) {
+    QWidget form;
+    form.resize(500, 400);
+    TCVChart chart(&form, kChartXY, 0, 0, 0, 500, 400, 3);
+    chart.SetGridSize(3, 4);
+    for (int row = 1; row <= 3; ++row) {
+        chart.SetData(row, 1, row), chart.SetData(row, 2, row * 2);
+        chart.SetData(row, 3, row + 0.5), chart.SetData(row, 4, 1);
+    }
+    chart.SetSeriesMarker(1, true, 9, 0x0000FF);
+    chart.SetPointStyles(2, 2, 10, 8, 0x008000);
+    chart.SetSeriesStyle(2, 2, kLabelAbove, 0, "Two", 8, 0, 0, 0, 0);
+    chart.SetSeriesStyle(2, 3, kLabelNone, 0, "Hidden", 8, 0, 0, 0, 0);
+    chart.SetLegend("", 10, 3, 2, 1);
+    chart.SetRepaint(true);
+    form.show();
+    EXPECT_EQ(chart.DrawnMarkerSize(1, 2), 3);  // an XY chart draws series markers of size 3
+    EXPECT_EQ(chart.DrawnMarkerSize(2, 2), 8);
+    ASSERT_EQ(chart.DrawnLabels().size(), 1u);  // code 0 draws no label
+    EXPECT_EQ(chart.DrawnLabels()[0].text, "Two");
+    EXPECT_LT(chart.DrawnLabels()[0].rect.bottom(), chart.DrawnLabels()[0].point.y());
+    EXPECT_FALSE(chart.Legend().visible);
+
+    chart.SetLegend("Map legend", 10, 3, 2, 1);
+    QApplication::processEvents();  // the chart lays itself out again
+    EXPECT_TRUE(chart.Legend().visible);
+    const double plotLeftWithLegend = chart.PlotArea().left();
+    chart.SetLegend("", 10, 3, 2, 1);  // hides the block only
+    EXPECT_FALSE(chart.Legend().visible);
+    EXPECT_EQ(chart.Legend().text, "Map legend");
+    QApplication::processEvents();
+    EXPECT_LT(chart.PlotArea().left(), plotLeftWithLegend);
+
+    TQNChart bubbles(&form, kChartBubble, 0, 0, 0, 300, 300, 3);
+    bubbles.SetSeriesMarker(1, true, 9, 0);
+    EXPECT_EQ(bubbles.SeriesStyle(1)->markerSize, 9);
+
+    // A new Build clears NoData and every per-point style and label.
+    chart.NoData = true;
+    chart.Build(TDataContext{});
+    EXPECT_FALSE(chart.NoData);
+    EXPECT_EQ(chart.DrawnLabels().size(), 0u);
+    EXPECT_EQ(chart.DrawnMarkerSize(2, 2), 6);  // back to the series' default marker
+    EXPECT_EQ(chart.GetLine(0), "bad line number 0");
+    EXPECT_EQ(chart.GetLine(1), "bad line number 1");
+
+    chart.CopyToClipboard();
+    const QImage copied = QApplication::clipboard()->image();
+    EXPECT_EQ(copied.size(), chart.size());
+}
+
+TEST_F(ChartTest, DemoChartWithLabelsPlacedByEachCode) {
+    QWidget window;
+    window.setObjectName("FoChartDemo");
+    window.resize(640, 480);
+    TCVChart chart(&window, kChartXY, kChartCentreX | kChartTopAtY, 0, 0, 640, 480, 3);
+    const std::vector<std::pair<int, std::string>> codes{{1, "Above"}, {2, "Below"}, {3, "Centre"},
+                                                         {7, "Left"}, {8, "Right"}, {6, "Outside"}};
+    chart.SetGridSize(1, static_cast<int>(2 * codes.size()));
+    chart.SetXAxisScale(10, 1, 0, 100);
+    chart.SetYAxisScale(6, 1, 0, 30);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        const int series = static_cast<int>(i) + 1;
+        chart.SetData(1, 2 * series - 1, 12.0 + 15.0 * static_cast<double>(i));
+        chart.SetData(1, 2 * series, i % 2 ? 10.0 : 20.0);
+        chart.SetPointStyles(series, 1, i % 2 ? 4 : 9, 10, i % 2 ? 0x0000C0 : 0x800000);
+        chart.SetSeriesStyle(series, 1, codes[i].first, 0, codes[i].second, 9, 0, 0, 0, 0);
+    }
+    chart.SetSeriesStyle(6, 1, kLabelRight, 2, "Moved", 9, 1, 0x000080, 1.0, -1.0);
+    chart.SetLegend("Placement codes\r\rone label per code", 10, 3, 2, 1);
+    chart.SetRepaint(true);
+    window.show();
+    SaveScreenshot(window);
+
+    ASSERT_EQ(chart.DrawnLabels().size(), codes.size());
+    for (const auto& label : chart.DrawnLabels()) {
+        const QRectF& r = label.rect;
+        if (label.text == "Above") {
+            EXPECT_LT(r.bottom(), label.point.y());
+        } else if (label.text == "Below") {
+            EXPECT_GT(r.top(), label.point.y());
+        } else if (label.text == "Centre") {
+            EXPECT_TRUE(r.contains(label.point));
+        } else if (label.text == "Left") {
+            EXPECT_LT(r.right(), label.point.x());
+        } else if (label.text == "Moved") {
+            EXPECT_GT(r.top(), label.point.y());  // right, then a cell down
+        }
+    }
+}
+
+TEST_F(ChartTest, BubbleChartOverABackdropPicture) {
+    // The backdrop: four quadrants in light colours, as the portfolio chart's picture.
+    QImage quadrants(400, 400, QImage::Format_RGB32);
+    QPainter painter(&quadrants);
+    painter.fillRect(0, 0, 200, 200, QColor(255, 240, 200));
+    painter.fillRect(200, 0, 200, 200, QColor(210, 240, 210));
+    painter.fillRect(0, 200, 200, 200, QColor(220, 220, 250));
+    painter.fillRect(200, 200, 200, 200, QColor(245, 220, 220));
+    painter.end();
+    const std::string picture = (config.path() / "quadrants.png").string();
+    quadrants.save(QString::fromStdString(picture));
+
+    QWidget window;
+    window.setObjectName("FoBubbleDemo");
+    window.resize(600, 500);
+    TCVChart chart(&window, kChartBubble, kChartCentreX | kChartTopAtY, 0, 0, 600, 500, 3);
+    chart.SetXAxisScale(1, 1, 0, 1);
+    chart.SetYAxisScale(2, 1, -0.2, 0.2);
+    const double items[][3] = {{0.2, 0.1, 400}, {0.7, 0.15, 100}, {0.4, -0.1, 900}, {0.85, -0.05, 50}};
+    chart.SetGridSize(4, 3);
+    for (int row = 1; row <= 4; ++row) {
+        for (int column = 1; column <= 3; ++column) chart.SetData(row, column, items[row - 1][column - 1]);
+        chart.SetPointColors(1, row, row % 2 ? 0x0000C0 : 0xC00000);
+        chart.SetSeriesStyle(1, row, kLabelCentre, 0, "B" + std::to_string(row), 8, 1, 0xFFFFFF, 0, 0);
+    }
+    chart.SetPlotBackdrop(picture);
+    chart.SetTitle("Portfolio", 12, 1, 0, 1);
+    chart.SetRepaint(true);
+    window.show();
+    SaveScreenshot(window);
+
+    // Diameters grow with the square root of the size: 900 against 100 is 3 times.
+    EXPECT_NEAR(chart.DrawnMarkerSize(1, 3), 3 * chart.DrawnMarkerSize(1, 2), 1e-9);
+    EXPECT_EQ(chart.DrawnLabels().size(), 4u);
+    // The backdrop fills the plot: a corner of the plot shows the picture's colour.
+    const QImage shot = window.grab().toImage();
+    const QRectF plot = chart.PlotArea();
+    EXPECT_EQ(QColor(shot.pixel((plot.topLeft() + QPointF(4, 4)).toPoint())), QColor(255, 240, 200));
+
+    // The program's backdrops are metafiles; a file that cannot be read shows none.
+    chart.SetPlotBackdrop(std::string(CV_MEDIA_DIR) + "/LOGOCR.WMF");
+    EXPECT_TRUE(chart.HasBackdropPicture());
+    chart.SetPlotBackdrop((config.path() / "missing.wmf").string());
+    EXPECT_FALSE(chart.HasBackdropPicture());
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,207 @@
+// A document of three report screens and a chart picture written as a
+// spreadsheet file and read back by an independent reader (openpyxl), and as
+// PDF with the expected page count (a page rendered to PNG under
+// build/screenshots); the directory that refuses the file; printing copies,
+// a failing printer, and no printer at all.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/printing/scripted_printer.h"
+#include "ui/chart/qn_chart.h"
+#include "ui/document/xl_doc.h"
+
+namespace cv {
+namespace {
+
+std::string RunCommand(const std::string& command) {
+    std::string output;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::array<char, 512> buffer{};
+    while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
+    return output;
+}
+
+// A report screen's sheet: a title row, three brands and a total row whose
+// cells sum the brands. Units of brand b are 1000 x b + Screen.
+TSheetModel ReportSheet(int screen) {
+    TSheetModel sheet;
+    sheet.SetMaxRow(5);
+    sheet.SetMaxCol(3);
+    sheet.SetText(1, 1, "Screen " + std::to_string(screen));
+    sheet.SetText(1, 2, "Units");
+    for (int brand = 1; brand <= 3; ++brand) {
+        sheet.SetText(1 + brand, 1, "Brand " + std::string(1, static_cast<char>('A' + brand - 1)));
+        sheet.SetNumber(1 + brand, 2, 1000.0 * brand + screen);
+        sheet.SetFormula(1 + brand, 3, "B" + std::to_string(1 + brand) + "*2");
+    }
+    sheet.SetText(5, 1, "Total");
+    sheet.SetFormula(5, 2, "SUM(B2:B4)");
+    sheet.FormatRange(2, 2, 5, 2, [](TCellFormat& format) { format.numberFormat = "#,##0"; });
+    return sheet;
+}
+
+std::vector<std::uint8_t> ChartPicture() {
+    QWidget owner;
+    TQNChart chart(&owner, kChartXY, 0, 0, 0, 400, 300, kChartDocumentMode);
+    chart.SetGridSize(3, 2);
+    for (int row = 1; row <= 3; ++row) chart.SetData(row, 1, row), chart.SetData(row, 2, row * row);
+    chart.SetRepaint(true);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    chart.GetPicture().save(&buffer, "PNG");
+    return {png.begin(), png.end()};
+}
+
+// Cover, then each screen under its heading on a page of its own, then the
+// chart under a heading on a fifth page.
+void BuildDocument(TXlDoc& doc) {
+    doc.HeaderFooterLines() = {"Team Alpha"};
+    doc.Reset();
+    doc.SetHeader("Corvantis3", "Company report", "Period 3");
+    doc.AddCoverBlock({"Company report", "Firm A"}, {"Period 3"});
+    for (int screen = 1; screen <= 3; ++screen) {
+        doc.AddTextBlock({"Results " + std::to_string(screen)}, true);
+        doc.AppendSheet(ReportSheet(screen));
+    }
+    doc.AddTextBlock({"Market chart"}, true);
+    doc.AddPicture(ChartPicture(), 0.75);
+}
+
+class DocFilesTest : public ::testing::Test {
+protected:
+    test::RecordingUi ui;
+    test::TempDir dir;
+};
+
+TEST_F(DocFilesTest, SpreadsheetFileKeepsNumbersTextsAndSums) {
+    test::ScriptedPrinter none(std::nullopt);
+    TXlDoc doc(nullptr, 65, 10, false);
+    BuildDocument(doc);
+    const std::string path = dir / "ALPHARA03.xlsx";
+    ASSERT_TRUE(doc.PrintOrSave(path, 0, 1));
+    EXPECT_TRUE(ui.errorBoxes.empty());
+    EXPECT_TRUE(ui.messageBoxes.empty());  // flags 0: nothing printed, no printer asked for
+
+    // Rows: the cover ends at 47, where the first heading block starts (the
+    // heading at 47, the table from 49 to 53, a blank row); the second block
+    // starts at 55 (table 57..61), the third at 63 (table 65..69).
+    const std::string script =
+        "import openpyxl,sys,zipfile\n"
+        "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+        "vs=openpyxl.load_workbook(sys.argv[1],data_only=True).active\n"
+        "for ref in ['A8','A47','A49','B50','C50','B53','A55','B58','B61','B69','A71']:\n"
+        "  print(ref, ws[ref].value, vs[ref].value)\n"
+        "print('images', [n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.startswith('xl/media/')])\n"
+        "print('breaks', [b.id for b in ws.row_breaks.brk])\n";
+    test::WriteFileBytes(dir.path() / "read_back.py", script);
+    const std::string output = RunCommand("/usr/bin/python3 " + (dir / "read_back.py") + " " + path + " 2>&1");
+    // Screen s, brand b: 1000 b + s; totals 6000 + 3 s; column C doubles column B.
+    EXPECT_EQ(output,
+              "A8 Company report Company report\n"
+              "A47 Results 1 Results 1\n"
+              "A49 Screen 1 Screen 1\n"
+              "B50 1001 1001\n"
+              "C50 =B50*2 2002\n"
+              "B53 =SUM(B50:B52) 6003\n"
+              "A55 Results 2 Results 2\n"
+              "B58 1002 1002\n"
+              "B61 =SUM(B58:B60) 6006\n"
+              "B69 =SUM(B66:B68) 6009\n"
+              "A71 Market chart Market chart\n"
+              "images ['xl/media/image1.png']\n"
+              "breaks [46, 54, 62, 70]\n");
+}
+
+TEST_F(DocFilesTest, PdfHasOnePagePerBlockAndRendersAsItPrints) {
+    test::ScriptedPrinter none(std::nullopt);
+    TXlDoc doc(nullptr, 65, 10, false);
+    BuildDocument(doc);
+    EXPECT_EQ(doc.PageCount(), 5);  // cover, three screens, the chart
+    const std::string path = dir / "document.pdf";
+    ASSERT_TRUE(doc.WritePdf(path));
+    const std::string info = RunCommand("pdfinfo " + path);
+    const std::size_t pages = info.find("Pages:");
+    ASSERT_NE(pages, std::string::npos) << info;
+    EXPECT_EQ(std::stoi(info.substr(pages + 6)), 5);
+
+    QDir().mkpath(CV_SCREENSHOT_DIR);
+    const std::string shot = std::string(CV_SCREENSHOT_DIR) + "/PdfPageOfADocument";
+    RunCommand("pdftoppm -r 70 -png " + path + " " + shot);
+    const QImage page(QString::fromStdString(shot + "-2.png"));
+    ASSERT_FALSE(page.isNull());
+    // A4 at 70 dpi: 210 mm = 579 pixels wide, 297 mm = 819 high.
+    EXPECT_NEAR(page.width(), 579, 1);
+    EXPECT_NEAR(page.height(), 819, 1);
+}
+
+TEST_F(DocFilesTest, ATargetThatRefusesTheFileLosesNothingAndSaysWhere) {
+    test::ScriptedPrinter none(std::nullopt);
+    TXlDoc doc(nullptr, 65, 10, false);
+    BuildDocument(doc);
+    // Root writes into any directory, but never into /proc.
+    std::filesystem::path readOnly = "/proc";
+    if (geteuid() != 0) {
+        readOnly = dir.path() / "locked";
+        std::filesystem::create_directory(readOnly);
+        std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    }
+    const std::string path = (readOnly / "ALPHARA03.xlsx").string();
+    EXPECT_FALSE(doc.PrintOrSave(path, 0, 1));
+    ASSERT_EQ(ui.errorBoxes.size(), 1u);
+    EXPECT_EQ(ui.errorBoxes[0], "The document could not be written to " + path + ".");
+    EXPECT_FALSE(doc.WritePdf((readOnly / "document.pdf").string()));
+    EXPECT_EQ(ui.errorBoxes.size(), 2u);
+    for (const auto& entry : std::filesystem::directory_iterator(readOnly))
+        EXPECT_EQ(entry.path().string().find("ALPHARA03"), std::string::npos) << entry.path();
+    EXPECT_FALSE(std::filesystem::exists(readOnly / "document.pdf"));
+    if (geteuid() != 0) std::filesystem::permissions(readOnly, std::filesystem::perms::owner_all);
+
+    // A complete earlier file is replaced only by a complete new one.
+    const std::string good = dir / "kept.xlsx";
+    test::WriteFileBytes(good, "earlier document");
+    const std::string missing = (dir.path() / "no-such-directory" / "kept.xlsx").string();
+    EXPECT_FALSE(doc.PrintOrSave(missing, 0, 1));
+    EXPECT_EQ(test::ReadFileBytes(good), "earlier document");
+}
+
+TEST_F(DocFilesTest, PrintingCopiesFailuresAndNoPrinter) {
+    TXlDoc doc(nullptr, 65, 10, false);
+    {
+        test::ScriptedPrinter printer(test::ScriptedPrinter::Printer(9));
+        BuildDocument(doc);
+        EXPECT_TRUE(doc.PrintOrSave("", 0, 3));  // empty path, flags 0: nothing at all
+        EXPECT_TRUE(printer.jobs.empty());
+        const std::string path = dir / "printed.xlsx";
+        EXPECT_TRUE(doc.PrintOrSave(path, kDocPrintDialog | kDocNoFile, 3));
+        EXPECT_FALSE(std::filesystem::exists(path));  // flag 8: no file
+        ASSERT_EQ(printer.jobs.size(), 3u);
+        EXPECT_TRUE(printer.jobs[0].dialog);
+        EXPECT_FALSE(printer.jobs[1].dialog);
+        EXPECT_FALSE(printer.jobs[2].dialog);
+        EXPECT_GT(printer.jobs[2].bytes, 0);
+
+        printer.outcome = TPrintOutcome::Failed;
+        EXPECT_FALSE(doc.PrintOrSave("", kDocPrintDialog, 2));
+        ASSERT_EQ(ui.errorBoxes.size(), 1u);
+        EXPECT_EQ(ui.errorBoxes[0], "The document could not be printed on Laser1.");  // no language file
+        EXPECT_EQ(printer.jobs.size(), 4u);  // the failure stops the further copies
+    }
+    test::ScriptedPrinter none(std::nullopt);
+    EXPECT_FALSE(doc.PrintOrSave("", kDocPrintDialog, 1));
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].key, "Please select a default printer with the configuration panel !");
+    EXPECT_TRUE(none.jobs.empty());
+}
+
+}  // namespace
+}  // namespace cv
