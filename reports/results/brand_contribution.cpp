@@ -86,7 +86,7 @@ void TBrdResult::BuildContribution() {
     for (int brand = 1; brand <= brandCount; ++brand) {
         table.SetCellText(h, kTotalColumn + brand, ArrayText(brands, {brand}));
         table.SetCellText(h + 1, kTotalColumn + brand, ArrayText(prototypes, {brand}));
-        for (int labelRow : {7, 16}) table.SetRangeFont(h + labelRow, 1, h + labelRow, 1, -1, 1, -1, -1, -1);
+        for (int labelRow : {7, 16}) SetBold(h + labelRow, 1, 1);
         for (const TBrandRow& brandRow : rows) WriteBrandRow(brandRow, h + brandRow.offset, brand, brandColumns, report);
     }
     // The current production cost of the brands has no meaningful total.
@@ -108,7 +108,7 @@ void TBrdResult::WriteContributionLabels() {
     table.SetCellText(h, kUnitColumn, GetMiscText(2));
     table.SetCellText(h, kTotalColumn, GetMiscText(1));
     for (int i = 2; i <= 20; ++i) table.SetCellText(h + i, 1, GetLine(i + 3));
-    for (int boldRow : {2, 3, 6, 7, 15, 16, 20}) table.SetRangeFont(h + boldRow, 1, h + boldRow, 1, -1, 1, -1, -1, -1);
+    for (int boldRow : {2, 3, 6, 7, 15, 16, 20}) SetBold(h + boldRow, 1, 1);
     for (int borderRow : {6, 15}) table.SetRangeBorderBottom(h + borderRow, -1, h + borderRow, -1, 1, 0);
 }
 
@@ -125,7 +125,7 @@ void TBrdResult::WriteBrandRow(const TBrandRow& brandRow, int row, int brand, in
         else
             table.SetCellNumber(row, kTotalColumn, brandRow.total);
         if (brandRow.lowerBorder) table.SetRangeBorderBottom(row, -1, row, -1, 1, 0);
-        if (brandRow.boldRow) table.SetRangeFont(row, -1, row, -1, -1, 1, -1, -1, -1);
+        if (brandRow.boldRow) SetBold(row);
     }
     const double value = ArrayNumber(report, {brand, brandRow.element}) / (brandRow.thousands ? 1000 : 1);
     table.SetCellNumber(row, kTotalColumn + brand, brandRow.sign * value);

@@ -46,7 +46,7 @@ void TBrdResult::BuildMarketResults() {
     table.SetCellText(h + 1, kUnitColumn, GetUnitsText(4));
     table.SetCellText(h + 2, kUnitColumn, GetUnitsText(3));
     table.SetCellText(h + 3, 1, GetLine(5));
-    for (int boldRow : {1, 3}) table.SetRangeFont(h + boldRow, 1, h + boldRow, 1, -1, 1, -1, -1, -1);
+    for (int boldRow : {1, 3}) SetBold(h + boldRow, 1, 1);
     for (int c = 1; c <= channelCount; ++c) {
         const int channel = channels->Lo() + c - 1;
         const std::string label = IsDocument() ? Industry()->ChannelLabel(context_.SelFta, channel)

@@ -30,14 +30,11 @@ int ElementColumn(int element) { return element - si::BrdCumRes->Lo() + 1; }
 
 int TCumResult::MarketedSlotCount() {
     int count = 0;
-    const std::int16_t shownMarket = context_.SelMarket;
-    for (int market = 1; market <= Industry()->NbMarkets(); ++market) {
-        context_.SelMarket = static_cast<std::int16_t>(market);
+    ForEachMarket([&](int) {
         const TSimArr* results = ResultsArray(kCategoryFirmFtaMarket, "BrdCumRes");
         for (int slot = cumBrands_->Lo(); slot <= cumBrands_->Hi(); ++slot)
             if (ArrayNumber(results, {slot, si::brcIsMkted}) > 0) ++count;
-    }
-    context_.SelMarket = shownMarket;
+    });
     return count;
 }
 
@@ -59,17 +56,14 @@ void TCumResult::BuildBrandCumul() {
     table.SetCellText(h + 2, 3, GetUnitsText(7));
     for (int column = 4; column <= kHeadingCols; ++column) table.SetCellText(h + 2, column, GetUnitsText(6));
 
-    const std::int16_t shownMarket = context_.SelMarket;
     int row = h + kTitleRows;
-    for (int market = 1; market <= marketCount; ++market) row = WriteBrandRows(market, row);
+    ForEachMarket([&](int) { row = WriteBrandRows(row); });
     const int firstTotalRow = h + kTitleRows + bodyRows;
     WriteMarketTotals(firstTotalRow, marketCount);
-    context_.SelMarket = shownMarket;
     FormatBrandTable(firstTotalRow + totalRows - 1);
 }
 
-int TCumResult::WriteBrandRows(int market, int row) {
-    context_.SelMarket = static_cast<std::int16_t>(market);
+int TCumResult::WriteBrandRows(int row) {
     const TSimArr* results = ResultsArray(kCategoryFirmFtaMarket, "BrdCumRes");
     const TSimArr* names = ResultsArray(kCategoryFirmFtaMarket, "BrdCumNames");
     for (int slot = cumBrands_->Lo(); slot <= cumBrands_->Hi(); ++slot) {
@@ -84,14 +78,13 @@ int TCumResult::WriteBrandRows(int market, int row) {
 }
 
 void TCumResult::WriteMarketTotals(int firstTotalRow, int marketCount) {
-    for (int market = 1; market <= marketCount; ++market) {
-        context_.SelMarket = static_cast<std::int16_t>(market);
+    ForEachMarket([&](int market) {
         const TSimArr* results = ResultsArray(kCategoryFirmFtaMarket, "BrdCumRes");
         const int row = firstTotalRow + market - 1;
         table_->SetCellText(row, 1, FormatValue(GetLine(15)));
         for (int element = si::BrdCumRes->Lo() + 2; element <= si::BrdCumRes->Hi(); ++element)
             table_->SetCellNumber(row, ElementColumn(element), SlotSum(results, element) / 1000);
-    }
+    });
     if (marketCount <= 1) return;
     const int grandRow = firstTotalRow + marketCount;
     table_->SetRangeBorderTop(grandRow, -1, grandRow, -1, 1, 0);
@@ -101,7 +94,7 @@ void TCumResult::WriteMarketTotals(int firstTotalRow, int marketCount) {
         table_->SetCellFormula(grandRow, column,
                                "SUM(" + TQNTable::RangeRef(0, 0, firstTotalRow, column, grandRow - 1, column) + ")");
     }
-    table_->SetRangeFont(grandRow, -1, grandRow, -1, -1, 1, -1, -1, -1);
+    SetBold(grandRow);
 }
 
 void TCumResult::FormatBrandTable(int lastRow) {

@@ -44,7 +44,7 @@ void TCumResult::BuildMarketCumul() {
     table.SetCellText(h, kUnitColumn, GetMiscText(2));
     table.SetCellText(h, kTotalColumn, GetMiscText(1));
     for (int i = 1; i <= kBodyRows; ++i) table.SetCellText(h + i, 1, GetLine(i + 1));
-    for (int labelRow : {1, 5, 8, 12}) table.SetRangeFont(h + labelRow, 1, h + labelRow, 1, -1, 1, -1, -1, -1);
+    for (int labelRow : {1, 5, 8, 12}) SetBold(h + labelRow, 1, 1);
 
     static const TSumRow kRows[] = {
         {2, TSumSource::BrandSlots, si::brcUSold, 1, 7, false, false},
@@ -58,17 +58,14 @@ void TCumResult::BuildMarketCumul() {
         {13, TSumSource::FirmMarket, si::ffmCumMRS, -1, 6, false, false},
         {14, TSumSource::FirmMarket, si::ffmCumRnD, -1, 6, true, false},
     };
-    const std::int16_t shownMarket = context_.SelMarket;
-    for (int market = 1; market <= marketCount; ++market) {
-        context_.SelMarket = static_cast<std::int16_t>(market);
+    ForEachMarket([&](int market) {
         const TSimArr* firmMarket = ResultsArray(kCategoryFirmFtaMarket, "FfmRpt");
         const TSimArr* brandResults = ResultsArray(kCategoryFirmFtaMarket, "BrdCumRes");
         // One market shows its figures in the total column, under no heading of its own.
         if (marketCount > 1) table.SetCellText(h, kTotalColumn + 2 * market, FormatValue(GetMiscText(4)));
         for (const TSumRow& sumRow : kRows)
             WriteSumRow(sumRow, h + sumRow.offset, market, marketCount, firmMarket, brandResults, firmZone);
-    }
-    context_.SelMarket = shownMarket;
+    });
 
     const double firmItems[] = {-ArrayNumber(firmZone, {si::ffxCumIP}), ArrayNumber(firmZone, {si::ffxCumECP}),
                                 ArrayNumber(firmZone, {si::ffxCumNC})};
@@ -76,7 +73,7 @@ void TCumResult::BuildMarketCumul() {
         table.SetCellText(h + 15 + i, kUnitColumn, GetUnitsText(6));
         table.SetCellNumber(h + 15 + i, kTotalColumn, firmItems[i] / 1000);
     }
-    table.SetRangeFont(h + 17, -1, h + 17, -1, -1, 1, -1, -1, -1);
+    SetBold(h + 17);
     table.SetRangeFormat(h + 1, kTotalColumn, h + kBodyRows, -1, TableNumberFormat(kAmountFormat));
     table.SetRangeFormat(h + 2, kTotalColumn, h + 2, -1, TableNumberFormat(kUnitsFormat));
     table.SetRangeAlign(h, kUnitColumn, h + kBodyRows, kTotalColumn, 4, 2, false);
@@ -95,7 +92,7 @@ void TCumResult::WriteSumRow(const TSumRow& sumRow, int row, int market, int mar
             table.SetCellFormula(row, kTotalColumn,
                                  "SUM(" + TQNTable::RangeRef(0, 0, row, 7, row, kTotalColumn + 2 * marketCount) + ")");
         if (sumRow.lowerBorder) table.SetRangeBorderBottom(row, -1, row, -1, 1, 0);
-        if (sumRow.boldRow) table.SetRangeFont(row, -1, row, -1, -1, 1, -1, -1, -1);
+        if (sumRow.boldRow) SetBold(row);
     }
     const double value = sumRow.source == TSumSource::BrandSlots ? SlotSum(brandResults, sumRow.element)
                                                                  : ArrayNumber(firmMarket, {sumRow.element});

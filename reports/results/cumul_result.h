@@ -24,8 +24,8 @@ public:
 private:
     void BuildBrandCumul();
     void BuildMarketCumul();
-    // The brand-screen rows of market M from Row; returns the next row.
-    int WriteBrandRows(int market, int row);
+    // The brand-screen rows of the context's market from Row; returns the next row.
+    int WriteBrandRows(int row);
     void WriteMarketTotals(int firstTotalRow, int marketCount);
     // One value row of the market screen (see cumul_markets.cpp).
     struct TSumRow;

@@ -23,7 +23,7 @@ void TDecSummary::BuildLoan() {
     table.SetCellText(h, 4, GetMiscText(2));
     for (int labelRow : {1, 4}) {
         table.SetCellText(h + labelRow, 1, GetLine(labelRow == 1 ? 2 : 5));
-        table.SetRangeFont(h + labelRow, 1, h + labelRow, 1, -1, 1, -1, -1, -1);
+        SetBold(h + labelRow, 1, 1);
     }
     struct TLoanRow {
         int offset, line;

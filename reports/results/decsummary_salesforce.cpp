@@ -25,12 +25,7 @@ int ColumnStep(bool document) { return document ? 2 : 1; }
 
 int TDecSummary::SalesForceBrandRows() {
     int rows = 0;
-    const std::int16_t shownMarket = context_.SelMarket;
-    for (int market = 1; market <= Industry()->NbMarkets(); ++market) {
-        context_.SelMarket = static_cast<std::int16_t>(market);
-        rows += DecisionsCount(kCategoryFirmFtaMarket, "NbMktedBrds");
-    }
-    context_.SelMarket = shownMarket;
+    ForEachMarket([&](int) { rows += DecisionsCount(kCategoryFirmFtaMarket, "NbMktedBrds"); });
     return rows;
 }
 
@@ -67,9 +62,7 @@ void TDecSummary::BuildSalesForce() {
 int TDecSummary::WriteAllocations(int row, int channelCount, int lastColumn) {
     TQNTable& table = *table_;
     const int step = ColumnStep(IsDocument());
-    const std::int16_t shownMarket = context_.SelMarket;
-    for (int market = 1; market <= Industry()->NbMarkets(); ++market) {
-        context_.SelMarket = static_cast<std::int16_t>(market);
+    ForEachMarket([&](int market) {
         const int brandCount = DecisionsCount(kCategoryFirmFtaMarket, "NbMktedBrds");
         const TSimArr* portfolio = DecisionsArray(kCategoryFirmFtaMarket, "DecBrdPort");
         const TSimArr* allocation = DecisionsArray(kCategoryFirmFtaMarket, "SlfAlloc");
@@ -80,8 +73,7 @@ int TDecSummary::WriteAllocations(int row, int channelCount, int lastColumn) {
                 table.SetCellNumber(row, 4 + step * c,
                                     ArrayNumber(allocation, {channels_->Lo() + c - 1, brand}) * 100);
         }
-    }
-    context_.SelMarket = shownMarket;
+    });
     return row;
 }
 

@@ -63,7 +63,6 @@ int TDecSummary::WriteStudyRows(int row, bool zoneStudies, int marketCount) {
     const TCvInd& industry = *Industry();
     const TSeries* studies = zoneStudies ? si::StuFta : si::StuMkt;
     if (!studies) return row;
-    const std::int16_t shownMarket = context_.SelMarket;
     for (int study = studies->Lo(); study <= studies->Hi(); ++study) {
         if (!Shown(industry, zoneStudies ? "StuFta" : "StuMkt", *studies, study)) continue;
         table.SetCellText(row, kStudyLabelColumn, zoneStudies ? industry.StuFtaLabel(study) : industry.StuMktLabel(study));
@@ -71,12 +70,10 @@ int TDecSummary::WriteStudyRows(int row, bool zoneStudies, int marketCount) {
             const bool ordered = ArrayNumber(DecisionsArray(kCategoryFirmFta, "DecStuFta"), {study}) == kOrdered;
             table.SetCellText(row, kZoneValueColumn, GetLine(ordered ? 4 : 5));
         } else {
-            for (int market = 1; market <= marketCount; ++market) {
-                context_.SelMarket = static_cast<std::int16_t>(market);
+            ForEachMarket([&](int market) {
                 const bool ordered = ArrayNumber(DecisionsArray(kCategoryFirmFtaMarket, "DecStuMkt"), {study}) == kOrdered;
                 table.SetCellText(row, MarketColumn(market, marketCount), GetLine(ordered ? 4 : 5));
-            }
-            context_.SelMarket = shownMarket;
+            });
         }
         ++row;
     }

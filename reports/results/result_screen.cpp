@@ -55,6 +55,12 @@ void TResult::Present() {
         table_->Show();
 }
 
+int TResult::MarketCount() { return Industry() ? Industry()->NbMarkets() : 0; }
+
+void TResult::SetBold(int row, int firstColumn, int lastColumn) {
+    table_->SetRangeFont(row, firstColumn, row, lastColumn, -1, 1, -1, -1, -1);
+}
+
 void TResult::ReportUnknownKind(const std::string& text, int kind) { Ui().ShowPlainBox(text + std::to_string(kind)); }
 
 double ArrayNumber(const TSimArr* array, const TIndex& index) {

@@ -35,6 +35,21 @@ protected:
     TQNTable& EnsureTable(int windowType, const std::string& sheetName);
     // A document's table is laid out, a window's is shown.
     void Present();
+    // Runs Body(market) for each market of the industry with the context's
+    // market set to it, then sets the shown market back.
+    template <typename Body>
+    void ForEachMarket(Body&& body) {
+        const std::int16_t shownMarket = context_.SelMarket;
+        for (int market = 1; market <= MarketCount(); ++market) {
+            context_.SelMarket = static_cast<std::int16_t>(market);
+            body(market);
+        }
+        context_.SelMarket = shownMarket;
+    }
+    // The number of markets of the open industry (0 without one).
+    static int MarketCount();
+    // Row's cells from FirstColumn to LastColumn (-1: the sheet's last) in bold.
+    void SetBold(int row, int firstColumn = -1, int lastColumn = -1);
     // The plain box a caller's wrong screen kind gets: Text then the kind.
     static void ReportUnknownKind(const std::string& text, int kind);
 };

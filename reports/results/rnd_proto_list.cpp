@@ -113,7 +113,7 @@ int TRnDProtoList::WriteProjects(const TColumns& columns) {
             table.SetCellNumber(row, columns.Last(), required / 1000);
         else
             table.SetCellText(row, columns.Last(), GetLine(11) + std::to_string(endPeriod));
-        if (isNew) table.SetRangeFont(row, 1, row, columns.Last(), -1, 1, -1, -1, -1);
+        if (isNew) SetBold(row, 1, columns.Last());
         ++row;
     }
     return row;

@@ -195,6 +195,23 @@ TEST_F(FirmResultTest, NoMessageLeavesTheScreenEmpty) {
     EXPECT_EQ(CellText(*screen->Table(), screen->Table()->OriginRow() + 1, 1), "");
 }
 
+// Twenty simulation messages of twenty lines each would need 400 rows: the
+// body's 220 rows are filled and nothing is written below them.
+TEST_F(FirmResultTest, MessagesBeyondTheBodyAreNotWritten) {
+    const TDataContext context = Context(3);
+    TSimArr* messages = Session->Industry()->PerResults(3).FindSimArr(kCategoryFirmFta, context, "MsgSim2Fir");
+    ASSERT_NE(messages, nullptr);
+    for (int k = 1; k <= 20; ++k) {
+        messages->SetZts({k, si::Section}, "results");
+        messages->SetZts({k, si::Keyword}, "ScoreCard");
+    }
+    auto screen = FirmScreen(TFirResult::kMessages, context);
+    const TQNTable& table = *screen->Table();
+    const int lastBodyRow = table.OriginRow() + 220;
+    EXPECT_NE(CellText(table, lastBodyRow, 1), "");
+    EXPECT_EQ(CellText(table, lastBodyRow + 1, 1), "");
+}
+
 // One market: the firm's unit and value shares and sales, no market rows
 // (body 2 x 3 + 9 = 15 rows: H+2 shares title, H+3 unit share, H+4 value share,
 // H+5 sales title, H+6 units sold, H+7 sales); the net contribution has the
