@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QScrollArea>
+#include <algorithm>
 #include <QVBoxLayout>
 
 #include "core/base/errors.h"
@@ -11,8 +13,10 @@
 #include "core/session/session.h"
 #include "reports/results/firm_result.h"
 #include "shell/bank/admin_code.h"
+#include "shell/config/ok_cancel_row.h"
 #include "ui/cp1252.h"
 #include "ui/fields/qn_edit.h"
+#include "ui/report/qn_table.h"
 
 namespace cv {
 namespace {
@@ -72,17 +76,8 @@ TFoBank::TFoBank(QWidget* owner, const TDataContext& context)
     for (int tab = 0; tab < kTabCount; ++tab) tsBank_->addTab(Cp1252ToQString(ControlsLine(kTabCaptionsKey, tab + 1)));
     layout->addWidget(nbBank_, 1);
     layout->addWidget(tsBank_);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BBOk"));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("BBCancel"));
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &TFoBank::BBOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter stays in the number fields: OK is not the default button.
+    AddOkCancelRow(*this, *layout, "BBOk", false, [this] { BBOkClick(); });
     connect(tsBank_, &QTabBar::currentChanged, this, &TFoBank::tsBankClick);
     TranslateForm();
     setWindowTitle(Cp1252ToQString(ControlsLine(kCaptionKey, 1)));
@@ -175,10 +170,23 @@ QWidget* TFoBank::BuildSchedulePage() {
     QWidget* page = AddPage("LoanSchedule");
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    paPage0_ = new QWidget(page);
+    // The schedule may be wider than the dialog: its panel scrolls.
+    scheduleArea_ = new QScrollArea(page);
+    scheduleArea_->setObjectName(QStringLiteral("paPage1"));
+    scheduleArea_->setFrameShape(QFrame::NoFrame);
+    paPage0_ = new QWidget;
     paPage0_->setObjectName(QStringLiteral("paPage0"));
-    layout->addWidget(paPage0_);
+    scheduleArea_->setWidget(paPage0_);
+    layout->addWidget(scheduleArea_);
     return page;
+}
+
+void TFoBank::FitSchedule() {
+    TQNTable* table = schedule_ ? schedule_->Table() : nullptr;
+    if (!table) return;
+    const QSize viewport = scheduleArea_->viewport()->size();
+    paPage0_->resize(std::max(table->Width(), viewport.width()), std::max(table->Height(), viewport.height()));
+    table->Show();
 }
 
 QWidget* TFoBank::BuildBudgetChangePage() {
@@ -257,7 +265,9 @@ void TFoBank::RebuildSchedule() {
     const TStoredRequest stored = ReadStoredRequest(decisions_, context_);
     WriteStoredRequest(decisions_, context_, request_.Stored());
     try {
+        paPage0_->resize(scheduleArea_->viewport()->size());
         schedule_->Build(context_);
+        FitSchedule();
     } catch (...) {
         WriteStoredRequest(decisions_, context_, stored);
         throw;

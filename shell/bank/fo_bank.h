@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <memory>
@@ -57,6 +58,8 @@ private:
     bool CodeAccepted(QLineEdit& codeField);
     void tsBankClick(int tab);
     void RebuildSchedule();
+    // Gives the schedule's panel the table's size, so that the area scrolls to all of it.
+    void FitSchedule();
     void BBOkClick();
 
     TDataContext context_;
@@ -74,6 +77,7 @@ private:
     QPushButton* btnBgtChgSign_ = nullptr;
     QLabel* labInfoVal_ = nullptr;
     QLabel* labInfoBgtChg_ = nullptr;
+    QScrollArea* scheduleArea_ = nullptr;
     QWidget* paPage0_ = nullptr;
     std::unique_ptr<TFirResult> schedule_;
 };

@@ -11,6 +11,7 @@
 #include "core/base/ui_services.h"
 #include "core/session/session.h"
 #include "core/session/settings_paths.h"
+#include "shell/config/ok_cancel_row.h"
 #include "ui/cp1252.h"
 #include "core/language/language_file.h"
 #include "ui/translate_component.h"
@@ -46,18 +47,7 @@ TFoConfig::TFoConfig(QWidget* owner) : TQNForm(owner) {
     BuildLanguages();
     layout->addWidget(findChild<QGroupBox*>(QStringLiteral("GBDirectories")));
     layout->addWidget(findChild<QGroupBox*>(QStringLiteral("RGLang")), 1);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BBOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("BBCancel"));
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &TFoConfig::BBOKClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelRow(*this, *layout, "BBOK", true, [this] { BBOKClick(); });
     TranslateForm();
     QApplication::restoreOverrideCursor();
 }
