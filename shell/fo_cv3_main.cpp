@@ -59,8 +59,12 @@ void TFoCv3Main::StartSession() {
     SetMessageBoxOwner(this);
     SetMessageBoxHelpHandler([this] { sbHelpClick(); });
     CheckPrivateDir();
-    helpFileName_ = Session->BinDir() + kHelpFileStem + Session->Language() + kHelpFileExt;
+    helpFileName_ = LanguageHelpFile();
     qApp->installEventFilter(this);
+}
+
+std::string TFoCv3Main::LanguageHelpFile() const {
+    return Session->BinDir() + kHelpFileStem + Session->Language() + kHelpFileExt;
 }
 
 bool TFoCv3Main::eventFilter(QObject* watched, QEvent* event) {
@@ -115,12 +119,11 @@ void TFoCv3Main::BuildBar() {
     quickHelp->setEnabled(false);
     quickHelp->setVisible(false);
     ToolButton(5)->setVisible(false);
-    // The configuration dialog is not part of this program yet.
-    ToolButton(4)->setEnabled(false);
     ToolButton(8)->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connect(ToolButton(1), &QToolButton::clicked, this, &TFoCv3Main::sbPrintClick);
     connect(ToolButton(2), &QToolButton::clicked, this, &TFoCv3Main::sbHelpClick);
     connect(ToolButton(3), &QToolButton::clicked, this, &TFoCv3Main::SbCopyToClipClick);
+    connect(ToolButton(4), &QToolButton::clicked, this, &TFoCv3Main::sbConfigClick);
     connect(ToolButton(6), &QToolButton::clicked, this, &TFoCv3Main::sbPrevPageClick);
     connect(ToolButton(7), &QToolButton::clicked, this, &TFoCv3Main::sbNextPageClick);
     connect(ToolButton(8), &QToolButton::clicked, this, &QWidget::close);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/store/data_context.h"
 #include "shell/bar_clock.h"
 #include "shell/help_window.h"
 #include "ui/qn_form.h"
@@ -37,6 +38,9 @@ struct TMainWindowServices {
     // Creates the page windows that live above the shell (the results page)
     // on the main window; the program start runs it before the team page.
     std::function<void(TFoCv3Main& mainWindow)> createPages;
+    // Opens the loan and budget-change dialog, which lives above the shell, on
+    // Tab (0 new loan, 1 loan schedule, 2 budget change) for Context.
+    std::function<void(QWidget* owner, const TDataContext& context, int tab)> openBank;
 };
 
 class TFoCv3Main : public TQNForm {
@@ -57,6 +61,7 @@ public:
     TCv3SpBtn* TeamPageButton() const { return teamPageButton_; }
     TBarClock& Clock() { return *clock_; }
     THelpWindow* HelpWindow() const { return helpWindow_; }
+    const TMainWindowServices& Services() const { return services_; }
     const std::string& HelpFileName() const { return helpFileName_; }
 
     // Adds a page window to the page area.
@@ -93,6 +98,9 @@ public:
     void sbHelpClick();
     void sbQuickHelpClick();
     void sbAboutClick();
+    void sbConfigClick();
+    // The help file of the session's language: "CV3T" + code in the program directory.
+    std::string LanguageHelpFile() const;
     void sbPrevPageClick();
     void sbNextPageClick();
 

@@ -3,10 +3,14 @@
 
 #include "shell/fo_cv3_main.h"
 
+#include <filesystem>
+
 #include "core/base/errors.h"
 #include "core/base/menu_tree.h"
+#include "core/language/translator.h"
 #include "core/session/session.h"
 #include "shell/action_menu_node.h"
+#include "shell/config/fo_config.h"
 #include "shell/fo_cv3_mod.h"
 #include "shell/fo_splash_screen.h"
 #include "ui/message_box.h"
@@ -16,6 +20,11 @@ namespace {
 
 // A gap of -1 between lent tool buttons stands for this many pixels.
 constexpr int kDefaultToolButtonGap = 3;
+// The configuration dialog shows the help button at its top right.
+constexpr int kHelpButton = 2;
+constexpr int kLentButtonMargin = 5;
+constexpr int kLentButtonTop = 3;
+constexpr std::int32_t kHelpContextConfig = 9;
 
 }  // namespace
 
@@ -84,6 +93,21 @@ void TFoCv3Main::sbAboutClick() {
     TFoSplashScreen about(nullptr, context);
     about.exec();
     RefreshPage();
+}
+
+void TFoCv3Main::sbConfigClick() {
+    TFoConfig config(this);
+    ShowToolButtonsOn({kHelpButton}, {0}, &config, config.width() - kLentButtonMargin, kLentButtonTop, true);
+    if (Session) Session->HelpContext = kHelpContextConfig;
+    config.exec();
+    RestoreToolButtons();
+    if (config.LanguageChanged()) {
+        SetMessageBoxTexts(Translator.get(), kSectionMessages);
+        if (const std::string helpFile = LanguageHelpFile(); std::filesystem::is_regular_file(helpFile))
+            helpFileName_ = helpFile;
+    }
+    RefreshPage();
+    UpdateCaption();
 }
 
 void TFoCv3Main::sbPrevPageClick() { StepPageMenu(false); }

@@ -52,17 +52,23 @@ void TFoSimul::BuildMenu() {
     AddMenuItem(file, QStringLiteral("MPPasswd"), QStringLiteral("Change &password..."),
                 [this](QAction* item) { MPPasswdClick(item); });
     AddSeparator(file, QStringLiteral("N4"));
-    AddMenuItem(file, QStringLiteral("MPBackup"), QStringLiteral("&Backup..."));
-    AddMenuItem(file, QStringLiteral("MPRestore"), QStringLiteral("&Restore..."));
+    AddMenuItem(file, QStringLiteral("MPBackup"), QStringLiteral("&Backup..."),
+                [this](QAction* item) { MPBackupClick(item); });
+    AddMenuItem(file, QStringLiteral("MPRestore"), QStringLiteral("&Restore..."),
+                [this](QAction* item) { MPRestoreClick(item); });
     AddSeparator(file, QStringLiteral("N5"));
-    AddMenuItem(file, QStringLiteral("MPTransferToAdm"), QStringLiteral("&Send to the instructor"));
+    AddMenuItem(file, QStringLiteral("MPTransferToAdm"), QStringLiteral("&Send to the instructor"),
+                [this](QAction* item) { MPTransferToAdmClick(item); });
     AddMenuItem(file, QStringLiteral("MPTransferFromAdm"), QStringLiteral("&Take the instructor's industry..."),
                 [this](QAction* item) { OpenIndustryClick(item, true); });
     QMenu* finances = AddMenu(QStringLiteral("MPFinances"), QStringLiteral("F&inances"));
-    AddMenuItem(finances, QStringLiteral("MPNewLoan"), QStringLiteral("&New loan..."));
-    AddMenuItem(finances, QStringLiteral("MPLoanSchedule"), QStringLiteral("&Loan schedule..."));
+    AddMenuItem(finances, QStringLiteral("MPNewLoan"), QStringLiteral("&New loan..."),
+                [this](QAction* item) { OpenBank(item, kBankNewLoanTab); });
+    AddMenuItem(finances, QStringLiteral("MPLoanSchedule"), QStringLiteral("&Loan schedule..."),
+                [this](QAction* item) { OpenBank(item, kBankScheduleTab); });
     AddSeparator(finances, QStringLiteral("N6"));
-    AddMenuItem(finances, QStringLiteral("MPBgtchg"), QStringLiteral("&Budget change..."));
+    AddMenuItem(finances, QStringLiteral("MPBgtchg"), QStringLiteral("&Budget change..."),
+                [this](QAction* item) { OpenBank(item, kBankBudgetChangeTab); });
 }
 
 QAction* TFoSimul::Item(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }

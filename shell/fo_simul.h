@@ -50,6 +50,17 @@ private:
     void CloseIndustry();
     // Runs the opening dialog; a successful opening refreshes every page.
     void OpenIndustryClick(QAction* item, bool transferMode);
+    // Sending the data to the instructor, zip backups and restoring them.
+    void MPTransferToAdmClick(QAction* item);
+    void MPBackupClick(QAction* item);
+    void MPRestoreClick(QAction* item);
+    std::string SelectedFirmLabel() const;
+    // The loan and budget-change dialog on one of its tabs, for the team's
+    // firm and the industry's decision period.
+    void OpenBank(QAction* item, int tab);
+    static constexpr int kBankNewLoanTab = 0;
+    static constexpr int kBankScheduleTab = 1;
+    static constexpr int kBankBudgetChangeTab = 2;
     void DrawNoIndustryBackground();
     void DrawBackground();
     void ReplaceImage(const char* pictureName, bool topHalf);

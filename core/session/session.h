@@ -55,6 +55,11 @@ public:
     // be reached here: its users test IsUnreachablePath and report it.
     const std::string& PrivateDir() const { return privateDir_; }
     const std::string& ExchangeDir() const { return exchangeDir_; }
+    // The configuration dialog's choices, for the running session; the
+    // directories get their trailing '/'.
+    void SetPrivateDir(const std::string& dir) { privateDir_ = WithTrailingSlash(dir); }
+    void SetExchangeDir(const std::string& dir) { exchangeDir_ = WithTrailingSlash(dir); }
+    void SetLanguage(const std::string& code) { language_ = code.substr(0, kLanguageCodeMax); }
 
     const std::string& IndFullPath() const { return indFullPath_; }
     const std::string& IndDir() const { return indDir_; }

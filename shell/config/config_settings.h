@@ -1,0 +1,41 @@
+#pragma once
+// What the configuration dialog reads and writes: the installed languages,
+// the tests a chosen directory must pass, and the settings it stores.
+// Display-free.
+
+#include <string>
+#include <vector>
+
+namespace cv {
+
+class TQNSession;
+
+// At most this many languages are offered.
+inline constexpr std::size_t kMaxLanguages = 15;
+
+struct TLanguageChoice {
+    std::string code;  // the language file's extension: "enu"
+    std::string name;  // its name in "SIMLANG.INI" [Codes]
+};
+
+// The languages of ProgramDir: one per language file "STRSTD.<code>" (in name
+// order) whose code "SIMLANG.INI" names; the first 15.
+std::vector<TLanguageChoice> InstalledLanguages(const std::string& programDir);
+
+// A private directory holds, or can take, the sub-directory "Industry".
+bool PrivateDirUsable(const std::string& dir);
+// A file can be created in an exchange directory (probed with a file of a
+// unique name, so that no file of the team's is touched).
+bool ExchangeDirUsable(const std::string& dir);
+
+// Stores both directories in Session and its settings file (a failed write is
+// ignored: the values still hold for this run). True when the private
+// directory changed.
+bool StoreDirectories(TQNSession& session, const std::string& privateDir, const std::string& exchangeDir);
+
+// Switches to Code's language file in the session's text directory: true when
+// it exists and opened; the session and the registry then name Code. A
+// missing file changes nothing.
+bool SwitchLanguage(TQNSession& session, const std::string& code);
+
+}  // namespace cv

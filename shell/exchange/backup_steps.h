@@ -1,0 +1,27 @@
+#pragma once
+// The steps that sending the team's data and the zip backups share: the open
+// industry is saved and closed while its file is copied or zipped, and opened
+// again afterwards; the progress notice carries a line of the messages section.
+
+#include <functional>
+#include <string>
+
+namespace cv {
+
+class TSession;
+
+// Saves every part of the open industry, lets the windows go (BeforeClose) and
+// closes it. A failed save is shown and the industry stays open: false.
+bool SaveAndCloseIndustry(TSession& session, const std::function<void()>& beforeClose);
+
+// Opens WorkingCopy again. A working copy that is gone is reported with
+// "TeamBadOpen"; one that cannot be opened with the session's own message.
+bool ReopenIndustry(TSession& session, const std::string& workingCopy);
+
+// Whether WorkingCopy exists; "TeamBadOpen" is shown when it does not.
+bool WorkingCopyPresent(const std::string& workingCopy);
+
+// Shows the progress notice with line Line of the messages entry Key.
+void ShowProgressLine(const char* key, int line);
+
+}  // namespace cv
