@@ -42,6 +42,7 @@ test-sanitize: deps
 bench: build
 	./build/default/bench/core_bench
 	xvfb-run -a -s "-screen 0 1024x768x24" ./build/default/bench/startup_bench
+	./build/default/bench/results_bench
 
 clean:
 	rm -rf build

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/largest_industry.h"
 #include "core/session/session.h"
 #include "model/plan_forecast.h"
 #include "tests/model/fixtures/fixture_industry.h"
@@ -22,36 +23,6 @@
 namespace {
 
 constexpr int kOpenSamples = 10;
-constexpr int kLargestFirms = 6;
-constexpr int kLargestZones = 3;
-constexpr int kLargestMarkets = 3;
-constexpr int kLargestBrands = 5;
-constexpr int kLargestSegments = 5;
-constexpr int kLargestChannels = 3;
-constexpr int kLargestCurrentPeriod = 6;
-
-// Every firm markets five brands in every zone and market in t and carries
-// them on in t+1, each on its own prototype, split 33 / 33 / 34 % over the channels.
-cv::test::TFixtureSpec LargestSpec() {
-    cv::test::TFixtureSpec spec(kLargestCurrentPeriod, kLargestFirms, kLargestZones, kLargestMarkets);
-    spec.segments = kLargestSegments;
-    spec.channels = kLargestChannels;
-    for (int firm = 1; firm <= kLargestFirms; ++firm)
-        for (int market = 1; market <= kLargestMarkets; ++market) {
-            for (int k = 1; k <= kLargestBrands; ++k)
-                spec.Prototypes(firm, market).push_back("P" + std::to_string(firm) + std::to_string(k));
-            for (int zone = 1; zone <= kLargestZones; ++zone) {
-                cv::test::TFixtureFirmCell& cell = spec.Cell(firm, zone, market);
-                for (int k = 1; k <= kLargestBrands; ++k) {
-                    const std::string name = "B" + std::to_string(firm) + std::to_string(k);
-                    cell.brandsT.push_back(name);
-                    cell.brandsT1.push_back({name, "P" + std::to_string(firm) + std::to_string(k), {33000, 33000, 34000}});
-                }
-                spec.MarketAgeT(zone, market) = kLargestCurrentPeriod + 1;
-            }
-        }
-    return spec;
-}
 
 double OpenSeconds(const std::filesystem::path& file) {
     double seconds = 0;
@@ -100,21 +71,15 @@ void BM_ForecastSample(benchmark::State& state) {
 }
 BENCHMARK(BM_ForecastSample)->Unit(benchmark::kMillisecond);
 
-std::filesystem::path WriteLargest(const cv::test::TModelWorld& world) {
-    const std::filesystem::path file = world.GamesDir() / "LARGEST.ind";
-    cv::test::WriteFixtureIndustry(file, LargestSpec());
-    return file;
-}
-
 void BM_ForecastLargestOpen(benchmark::State& state) {
     cv::test::TModelWorld world;
-    RunOpen(state, WriteLargest(world));
+    RunOpen(state, cv::bench::WriteLargest(world.GamesDir()));
 }
 BENCHMARK(BM_ForecastLargestOpen)->Unit(benchmark::kMillisecond);
 
 void BM_ForecastLargest(benchmark::State& state) {
     cv::test::TModelWorld world;
-    RunForecasts(state, WriteLargest(world));
+    RunForecasts(state, cv::bench::WriteLargest(world.GamesDir()));
 }
 BENCHMARK(BM_ForecastLargest)->Unit(benchmark::kMillisecond);
 

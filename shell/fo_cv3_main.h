@@ -23,6 +23,7 @@
 namespace cv {
 
 class TCv3SpBtn;
+class TFoCv3Main;
 class TFoCv3Mod;
 
 // What the main window takes from outside: tests give a fixed clock, a silent
@@ -33,6 +34,9 @@ struct TMainWindowServices {
     TBarClock::TNow now;
     // Plays a sound file; failures stay silent.
     std::function<void(const std::string& soundFile)> playSound;
+    // Creates the page windows that live above the shell (the results page)
+    // on the main window; the program start runs it before the team page.
+    std::function<void(TFoCv3Main& mainWindow)> createPages;
 };
 
 class TFoCv3Main : public TQNForm {

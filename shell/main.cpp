@@ -6,6 +6,7 @@
 
 #include "core/base/errors.h"
 #include "core/session/settings_paths.h"
+#include "shell/pages/fo_result.h"
 #include "shell/program_start.h"
 #include "ui/qt_ui_services.h"
 #include "ui/sound/sound_player.h"
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
     services.exeFileName = cv::RunningExecutableFileName();
     services.now = [] { return QDateTime::currentDateTime(); };
     services.playSound = [&soundPlayer](const std::string& file) { soundPlayer->Play(file); };
+    services.createPages = [](cv::TFoCv3Main& mainWindow) {
+        mainWindow.AddPage(new cv::TFoResult(mainWindow, mainWindow.PageArea()));
+    };
     try {
         return cv::RunProgram(application, std::move(services));
     } catch (const cv::EFatalStop&) {

@@ -22,7 +22,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
     TProgramWindows windows;
     try {
-        windows.mainWindow = std::make_unique<TFoCv3Main>(std::move(services));
+        windows.mainWindow = std::make_unique<TFoCv3Main>(services);
     } catch (const EFatalStop&) {
         // The reason is in the log and was shown; no window is started.
         QApplication::restoreOverrideCursor();
@@ -31,6 +31,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     TFoCv3Main& mainWindow = *windows.mainWindow;
     mainWindow.show();
     mainWindow.repaint();
+    if (services.createPages) services.createPages(mainWindow);
     windows.teamPage = new TFoSimul(mainWindow, mainWindow.PageArea());
     mainWindow.AddPage(windows.teamPage);
     if (Session) Session->CurrentPage = windows.teamPage;

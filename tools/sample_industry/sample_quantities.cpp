@@ -4,6 +4,8 @@
 #include <string>
 
 #include "core/store/industry_file.h"
+#include "tools/sample_industry/sample_brand_coverage.h"
+#include "tools/sample_industry/sample_firm_reports.h"
 #include "tools/sample_industry/sample_forecasts.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
@@ -106,9 +108,14 @@ constexpr TSampleQuantity kQuantities[] = {
     {"PosSemIPs", Results, kCategoryFtaMarket, Array, WriteAttractedIdealPoints, Completion},
     {"PosMapIPs", Results, kCategoryFtaMarket, Array, WriteAttractedIdealPoints, Completion},
     {"BrdPastMSU", Results, kCategoryFtaMarket, Array, WriteSegmentShares, Completion},
+    {"XFXRes", Results, kCategoryFta, Array, WriteChannelOutlets, Completion},
+    {"BrdNDis", Results, kCategoryFirmFtaMarket, Array, WriteBrandDistributors, Completion},
     {"PosSemBrds", Results, kCategoryFtaMarket, Array, WritePerceivedPositions},
     {"PosMapBrds", Results, kCategoryFtaMarket, Array, WriteMapPositions},
     {"DisCovIdxs", Results, kCategoryFtaMarket, Array, WriteCoverage},
+    {"MsgAdm2All", Results, kCategoryFta, Array, WriteMessageToAll, Completion},
+    {"MsgAdm2Fir", Results, kCategoryFirmFta, Array, WriteMessageToFirm, Completion},
+    {"MsgSim2Fir", Results, kCategoryFirmFta, Array, WriteSimulationMessage, Completion},
 
     // Decisions of each period: brands, their marketing mix and plans ...
     {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},

@@ -1,0 +1,50 @@
+// The budget change and loan of the past-decision summaries.
+#include <algorithm>
+#include <string>
+
+#include "core/store/series_index.h"
+#include "reports/results/decsummary.h"
+
+namespace cv {
+namespace {
+
+constexpr int kLoanWindowTableType = 2;
+constexpr int kLoanBodyRows = 7;
+
+}  // namespace
+
+void TDecSummary::BuildLoan() {
+    TQNTable& table = StartTable("DecSumLoan", kLoanWindowTableType);
+    table.DefineTable(1, kLoanBodyRows, 0, 4, 1, 0, 0, 0, 32767, 32767);
+    const int h = table.OriginRow();
+    const TSimArr* loan = DecisionsArray(kCategoryFirm, "LoanVal");
+    const double budgetChange = ArrayNumber(loan, {si::BgtChg}) / 1000;
+    const double capital = ArrayNumber(loan, {si::LoanCap}) / 1000;
+    table.SetCellText(h, 4, GetMiscText(2));
+    for (int labelRow : {1, 4}) {
+        table.SetCellText(h + labelRow, 1, GetLine(labelRow == 1 ? 2 : 5));
+        SetBold(h + labelRow, 1, 1);
+    }
+    struct TLoanRow {
+        int offset, line;
+        std::string unit;
+        double value;
+    };
+    const TLoanRow rows[] = {
+        {2, 3, GetUnitsText(6), std::max(budgetChange, 0.0)},
+        {3, 4, GetUnitsText(6), budgetChange < 0 ? -budgetChange : 0},
+        {5, 6, GetUnitsText(6), std::max(capital, 0.0)},
+        {6, 7, "", ArrayNumber(loan, {si::LoanDur})},
+        {7, 8, "%", ArrayNumber(loan, {si::LoanIR}) / 100},
+    };
+    for (const TLoanRow& row : rows) {
+        table.SetCellText(h + row.offset, 2, GetLine(row.line));
+        if (!row.unit.empty()) table.SetCellText(h + row.offset, 4, row.unit);
+        table.SetCellNumber(h + row.offset, 5, row.value);
+    }
+    table.SetRangeBorderBottom(h + 3, -1, h + 3, -1, 1, 0);
+    table.SetRangeAlign(h, 4, h + kLoanBodyRows, 4, 4, 2, false);
+    table.SetColumnWidthRange(1, 5, 12);
+}
+
+}  // namespace cv

@@ -1,0 +1,169 @@
+// The results page in the started program on the sample industry: the screen
+// it opens first, the instructor's "rcReport" restrictions, the selector
+// groups of each screen, rebuilding for another period and stepping through
+// the menu with the previous and next page buttons.
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/store/typed_array.h"
+#include "reports/results/firm_result.h"
+#include "shell/fo_simul.h"
+#include "shell/pages/fo_result.h"
+#include "shell/selector/cv_bar.h"
+#include "tests/reports/support/results_fixture.h"
+#include "tests/ui/support/window_test.h"
+
+namespace cv {
+namespace {
+
+class ResultPageTest : public test::ResultsTest {
+protected:
+    ResultPageTest() {
+        page = new TFoResult(Main(), Main().PageArea());
+        Main().AddPage(page);
+        Main().RefreshAll();
+    }
+    // Sets the bit of an "rcReport" item in "RestrictEnabled" or "RestrictHidden".
+    void Restrict(const char* arrayName, std::int8_t item) {
+        TSimArr* words = Session->Industry()->ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName);
+        ASSERT_NE(words, nullptr);
+        words->SetWord({si::rcReportCateg}, words->GetWord({si::rcReportCateg}) | (1u << (item - 1)));
+    }
+    void Choose(const char* name) { page->Item(name)->trigger(); }
+    std::string Remembered() const {
+        QAction* item = page->RememberedItem();
+        return item ? item->objectName().toStdString() : std::string();
+    }
+    TFirResult* FirmScreen() const { return dynamic_cast<TFirResult*>(page->Screen()); }
+
+    TFoResult* page = nullptr;
+};
+
+TEST_F(ResultPageTest, TheFirstActivationShowsTheScorecard) {
+    Main().ShowPage(page);
+    ASSERT_NE(FirmScreen(), nullptr);
+    EXPECT_EQ(FirmScreen()->Kind(), TFirResult::kScoreCard);
+    EXPECT_EQ(Remembered(), "MPFirSCard");
+    EXPECT_EQ(Session->HelpContext, TFoResult::kHelpContext);
+    EXPECT_TRUE(Main().ToolButton(6)->isVisible());
+    EXPECT_TRUE(Main().ToolButton(7)->isVisible());
+    EXPECT_EQ(page->PageMenuBar()->objectName(), "MResult");
+    EXPECT_EQ(page->Item("MPFirSCard")->text(), "&Scorecard");
+    EXPECT_EQ(FirmScreen()->Table()->Sheet().Captions().titleLines,
+              std::vector<std::string>{"Scorecard of firm A - period 3"});
+    test::SaveScreenshot(Main(), "ResultPageTest_ScoreCard");
+}
+
+TEST_F(ResultPageTest, TheMessagesScreen) {
+    Main().ShowPage(page);
+    Choose("MPAllMsgs");
+    ASSERT_NE(FirmScreen(), nullptr);
+    EXPECT_EQ(FirmScreen()->Kind(), TFirResult::kMessages);
+    EXPECT_FALSE(FirmScreen()->IsEmpty());
+    test::SaveScreenshot(Main(), "ResultPageTest_Messages");
+}
+
+TEST_F(ResultPageTest, EveryGroupRestrictedLeavesTheScorecardRememberedButShowsNothing) {
+    for (std::int8_t key : {si::NoCompanyResults, si::NoBrandResults, si::NoRD, si::NoCumulResults, si::NoMessages,
+                            si::NoPastDecs})
+        Restrict("RestrictEnabled", key);
+    Restrict("RestrictHidden", si::NoMessages);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MPFirSCard");
+    EXPECT_EQ(page->Screen(), nullptr);
+    for (const char* item : {"MPFirSCard", "MPFirLoanSched", "MPBrdGMC", "MPRnDPrjAll", "MPCumMkt", "MPAllMsgs",
+                             "MPPDecsLoan"})
+        EXPECT_FALSE(page->Item(item)->isEnabled()) << item;
+    for (const char* group : {"MPFir", "MPBrd", "MPRnD", "MPCum", "MPMsgs", "MPPDecs"})
+        EXPECT_FALSE(page->Item(group)->isEnabled()) << group;
+    EXPECT_FALSE(page->Item("MPAllMsgs")->isVisible());
+    EXPECT_FALSE(page->Item("MPMsgs")->isVisible());
+    EXPECT_TRUE(page->Item("MPFir")->isVisible());
+}
+
+TEST_F(ResultPageTest, AGroupRestrictedBetweenTwoActivationsGivesWayToTheFirstFreeGroup) {
+    Main().ShowPage(page);
+    Choose("MPFirNetCtb");
+    EXPECT_EQ(FirmScreen()->Kind(), TFirResult::kNetContribution);
+    Main().ShowPage(windows.teamPage);
+    Restrict("RestrictEnabled", si::NoCompanyResults);
+    Restrict("RestrictHidden", si::NoBrandResults);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MPRnDPrjAll");
+    EXPECT_NE(page->Screen(), nullptr);
+    EXPECT_EQ(FirmScreen(), nullptr);
+    EXPECT_FALSE(page->Item("MPFirNetCtb")->isEnabled());
+}
+
+TEST_F(ResultPageTest, OnlyTheScreensAboutOneMarketLetTheMarketBeChosen) {
+    Main().ShowPage(page);
+    const TCvInd& industry = *Session->Industry();
+    const struct {
+        const char* item;
+        bool marketChosen;
+    } cases[] = {{"MPFirSCard", false},  {"MPFirNetCtb", false},   {"MPFirLoanSched", false}, {"MPBrdGMC", true},
+                 {"MPBrdMktRes", true},  {"MPRnDPrjAll", true},    {"MPRnDPrjAvail", true},   {"MPRnDPrjOnGoing", true},
+                 {"MPCumBrd", false},    {"MPCumMkt", false},      {"MPAllMsgs", false},      {"MPPDecsBrd", true},
+                 {"MPPDecsSlf", false},  {"MPPDecsRnD", true},     {"MPPDecsStu", false},     {"MPPDecsLoan", false}};
+    for (const auto& c : cases) {
+        Choose(c.item);
+        EXPECT_EQ(page->Selectors.Mkt.Mode, c.marketChosen ? 2 : 0) << c.item;
+        EXPECT_EQ(CvBar->IsGroupActive(industry.MktSeries()->Name()), c.marketChosen) << c.item;
+        EXPECT_TRUE(CvBar->IsGroupActive(industry.PerSeries()->Name())) << c.item;
+        EXPECT_TRUE(CvBar->IsGroupActive(industry.FtaSeries()->Name())) << c.item;
+        EXPECT_FALSE(CvBar->IsGroupActive(industry.FirSeries()->Name())) << c.item;
+    }
+}
+
+// A new period on the bar's spin field reaches the page, which builds the screen again.
+TEST_F(ResultPageTest, AnotherPeriodOnTheBarRebuildsTheScreen) {
+    Main().ShowPage(page);
+    TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
+    auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
+    spin->SetValueQuietly(1);
+    CvBar->SelectionChanged(*periods, spin);
+    ASSERT_NE(FirmScreen(), nullptr);
+    EXPECT_EQ(FirmScreen()->Context().CurPeriod, 1);
+    EXPECT_EQ(page->Data.DecPeriod, 1);
+    EXPECT_EQ(FirmScreen()->Table()->Sheet().Captions().titleLines,
+              std::vector<std::string>{"Scorecard of firm A - period 1"});
+}
+
+TEST_F(ResultPageTest, PreviousAndNextWrapAroundTheMenu) {
+    Restrict("RestrictHidden", si::NoPastDecs);
+    Main().ShowPage(page);
+    Main().sbPrevPageClick();
+    EXPECT_EQ(Remembered(), "MPAllMsgs");
+    EXPECT_EQ(FirmScreen()->Kind(), TFirResult::kMessages);
+    Main().sbNextPageClick();
+    EXPECT_EQ(Remembered(), "MPFirSCard");
+    Main().sbNextPageClick();
+    EXPECT_EQ(Remembered(), "MPFirNetCtb");
+}
+
+// The program start creates the pages above the shell before the team page,
+// which stays the page shown first.
+TEST(ResultPageStart, TheProgramStartCreatesTheResultsPage) {
+    test::ProgramRoot root;
+    TMainWindowServices services = root.Services();
+    services.createPages = [](TFoCv3Main& mainWindow) {
+        mainWindow.AddPage(new TFoResult(mainWindow, mainWindow.PageArea()));
+    };
+    test::WhenModalShown splash([](QWidget&) {});
+    TProgramWindows windows = StartProgramWindows(services);
+    ASSERT_TRUE(windows.mainWindow);
+    auto* page = windows.mainWindow->findChild<TFoResult*>(QStringLiteral("FoResult"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
+    root.OpenSampleIndustry();
+    windows.mainWindow->RefreshAll();
+    EXPECT_TRUE(windows.mainWindow->findChild<QWidget*>(QStringLiteral("SpBResult"))->isEnabled());
+}
+
+}  // namespace
+}  // namespace cv
