@@ -18,13 +18,19 @@ TEST_F(GoldenNewsletterTest, EveryPageMatchesItsGoldenFile) {
     const struct {
         int page;
         const char* name;
-    } pages[] = {{TNewsScr::kStockMarket, "NLSMktSPI"},
-                 {TNewsScr::kEconomicVariables, "NLEcoVars"},
-                 {TNewsScr::kStudyPrices, "NLEcoMRS"}};
+        int scoreMode;
+    } pages[] = {{TNewsScr::kStockMarket, "NLSMktSPI", 0},
+                 {TNewsScr::kEconomicVariables, "NLEcoVars", 0},
+                 {TNewsScr::kStudyPrices, "NLEcoMRS", 0},
+                 {TNewsScr::kScoreCard, "ScoreCard-values", TNewsScr::kValuesMode},
+                 {TNewsScr::kScoreCard, "ScoreCard-growth", TNewsScr::kGrowthMode},
+                 {TNewsScr::kScoreCard, "ScoreCard-index", TNewsScr::kIndexMode}};
     for (const auto& page : pages) {
         const std::string text = test::RenderEveryPeriod(
             [&](int period, int) {
-                return TCVScreen::Create<TNewsScr>(owner.get(), Context(period), page.page,
+                TDataContext context = Context(period);
+                context.GraphOption = static_cast<std::int16_t>(page.scoreMode);
+                return TCVScreen::Create<TNewsScr>(owner.get(), context, page.page,
                                                    kPlaceCentreX | kPlaceCentreY, 0, 0, kWindowMode);
             },
             Session->Industry()->CurPeriod(), 1);
