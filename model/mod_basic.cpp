@@ -99,12 +99,12 @@ void TModBasic::ReadMarketLinks() {
     brdNames_ = &RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "BrdNames");
     const int capacity = std::min(RowCapacity(xfmLinks_, kMaxMktBrands), RowCapacity(brdNames_, kMaxMktBrands));
     const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFtaMarket, ctx_, "NbMktedBrds");
-    const std::string where = FormatText("zone %d, market %d", {ctx_.SelFta, ctx_.SelMarket});
-    nbMktedBrdsT1_ =
-        static_cast<std::uint8_t>(ClampCount(*this, countT1, capacity, "marketed brands of t+1 in " + where));
+    const auto where = [&] { return FormatText("zone %d, market %d", {ctx_.SelFta, ctx_.SelMarket}); };
+    nbMktedBrdsT1_ = static_cast<std::uint8_t>(
+        ClampCount(*this, countT1, capacity, [&] { return "marketed brands of t+1 in " + where(); }));
     const std::int16_t countT = OptionalSmallint(*resultsT_, kCategoryFtaMarket, ctx_, "NbMktedBrds", 0);
-    nbMktedBrdsT_ =
-        static_cast<std::uint8_t>(ClampCount(*this, countT, kMaxMktBrands, "marketed brands of t in " + where));
+    nbMktedBrdsT_ = static_cast<std::uint8_t>(
+        ClampCount(*this, countT, kMaxMktBrands, [&] { return "marketed brands of t in " + where(); }));
     if (nbMktedBrdsT1_ == 0) return;
     for (std::int8_t column : {si::Dfix, si::Dbix, si::Rfix, si::Rpix, si::pMbix})
         RequireIndex(*xfmLinks_, "XFMLinks", {1, column});
@@ -115,21 +115,22 @@ void TModBasic::ReadMarketLinks() {
         rpix_[m] = xfmLinks_->GetByte({m, si::Rpix});
         pMbix_[m] = xfmLinks_->GetByte({m, si::pMbix});
         if (dfix_[m] < 1 || dfix_[m] > kMaxModelFirms || dbix_[m] < 1 || dbix_[m] > kMaxFirmBrands)
-            throw EModelError(
-                FormatText("XFMLinks of %s: market brand %d names firm %d, brand %d", {where, m, dfix_[m], dbix_[m]}));
+            throw EModelError(FormatText("XFMLinks of %s: market brand %d names firm %d, brand %d",
+                                         {where(), m, dfix_[m], dbix_[m]}));
     }
 }
 
 void TModBasic::ReadFirmLinks(int firm) {
     const TDataContext context = FirmContext(firm);
     ffmLinks_ = &RequireArr(*resultsT1_, kCategoryFirmFtaMarket, context, "FFMLinks");
-    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, ctx_.SelFta, ctx_.SelMarket});
+    const auto where = [&] { return FormatText("firm %d, zone %d, market %d", {firm, ctx_.SelFta, ctx_.SelMarket}); };
     const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFirmFtaMarket, context, "NbMktedBrds");
-    firNbMktedBrdsT1_[firm] = static_cast<std::uint8_t>(
-        ClampCount(*this, countT1, RowCapacity(ffmLinks_, kMaxFirmBrands), "marketed brands of t+1 of " + where));
+    firNbMktedBrdsT1_[firm] =
+        static_cast<std::uint8_t>(ClampCount(*this, countT1, RowCapacity(ffmLinks_, kMaxFirmBrands),
+                                             [&] { return "marketed brands of t+1 of " + where(); }));
     const std::int16_t countT = OptionalSmallint(*resultsT_, kCategoryFirmFtaMarket, context, "NbMktedBrds", 0);
-    firNbMktedBrdsT_[firm] =
-        static_cast<std::uint8_t>(ClampCount(*this, countT, kMaxFirmBrands, "marketed brands of t of " + where));
+    firNbMktedBrdsT_[firm] = static_cast<std::uint8_t>(
+        ClampCount(*this, countT, kMaxFirmBrands, [&] { return "marketed brands of t of " + where(); }));
     if (firNbMktedBrdsT1_[firm] == 0) return;
     for (std::int8_t column : {si::Mbix, si::pDfix, si::pDbix}) RequireIndex(*ffmLinks_, "FFMLinks", {1, column});
     for (int k = 1; k <= firNbMktedBrdsT1_[firm]; ++k) {

@@ -40,7 +40,7 @@ void TModCV3::SetupMarketedBrands(int fta, int mkt) {
 // rows of its arrays or the market's capacity are dropped with a warning.
 int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
     const TDataContext context = FirmContext(firm);
-    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, Ctx().SelFta, Ctx().SelMarket});
+    const auto where = [&] { return FormatText("firm %d, zone %d, market %d", {firm, Ctx().SelFta, Ctx().SelMarket}); };
     const std::int16_t wanted = OptionalSmallint(*DecisionsT1(), kCategoryFirmFtaMarket, context, "NbMktedBrds", 0);
     TSimArr& firmNames = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "FirMktedBrds");
     TSimArr& firmPros = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "FirMktedPros");
@@ -50,7 +50,7 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
     const int slots = std::min({RowCapacity(&firmNames, kMaxFirmBrands), RowCapacity(&firmPros, kMaxFirmBrands),
                                 RowCapacity(FFMLinks(), kMaxFirmBrands), RowCapacity(portfolio, kMaxFirmBrands),
                                 capacity - marketBrands});
-    const int count = ClampCount(*this, wanted, slots, "brands of " + where);
+    const int count = ClampCount(*this, wanted, slots, [&] { return "brands of " + where(); });
     ResultsT1()->SetSmallint(kCategoryFirmFtaMarket, context, "NbMktedBrds", static_cast<std::int16_t>(count));
     if (count == 0) return marketBrands;
 
@@ -60,12 +60,13 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
         RequireIndex(*XFMLinks(), "XFMLinks", {1, column});
     const TDataContext market = FirmContext(0);
     const TSimArr* namesT = OptionalArr(*ResultsT(), kCategoryFtaMarket, market, "BrdNames");
-    const int countT = ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "NbMktedBrds", 0),
-                                  RowCapacity(namesT, kMaxMktBrands), "marketed brands of t of " + where);
+    const int countT =
+        ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "NbMktedBrds", 0),
+                   RowCapacity(namesT, kMaxMktBrands), [&] { return "marketed brands of t of " + where(); });
     const TSimArr* firmNamesT = OptionalArr(*ResultsT(), kCategoryFirmFtaMarket, context, "FirMktedBrds");
     const int firmCountT =
         ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
-                   RowCapacity(firmNamesT, kMaxFirmBrands), "brands of t of " + where);
+                   RowCapacity(firmNamesT, kMaxFirmBrands), [&] { return "brands of t of " + where(); });
 
     for (int k = 1; k <= count; ++k) {
         const int m = ++marketBrands;
@@ -109,9 +110,11 @@ bool TModCV3::FindPrototypeOwner(const std::string& prototype, int firm, int& ow
 bool TModCV3::FindPrototype(std::string_view name, int firm, int& index) const {
     const TDataContext context = FirmContext(firm);
     const TSimArr* names = OptionalArr(*ResultsT(), kCategoryFirmMarket, context, "ProNames");
-    const int count = ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmMarket, context, "NbPros", 0),
-                                 RowCapacity(names, kMaxPrototypePlaces),
-                                 FormatText("prototypes of t of firm %d, market %d", {firm, Ctx().SelMarket}));
+    const int count =
+        ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmMarket, context, "NbPros", 0),
+                   RowCapacity(names, kMaxPrototypePlaces), [&] {
+                       return FormatText("prototypes of t of firm %d, market %d", {firm, Ctx().SelMarket});
+                   });
     index = FindModelName(names, count, name);
     return index != 0;
 }

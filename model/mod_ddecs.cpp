@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/numbers.h"
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -154,13 +155,13 @@ void TModDDecs::SelectCell(int firm, int fta, int mkt) {
 TSimArr* TModDDecs::CarryArr(int category, std::string_view name) {
     if (OptionalArr(*DecisionsT1(), category, Ctx(), name))
         return DecisionsT2()->DupSimArr(*DecisionsT1(), category, Ctx(), name);
-    const std::string where = DescribeCell(*DecisionsT1(), category, Ctx());
+    const auto where = [&] { return DescribeCell(*DecisionsT1(), category, Ctx()); };
     TSimArr* stale = OptionalArr(*DecisionsT2(), category, Ctx(), name);
     if (stale) {
         stale->Clear();
-        LogFmt(0, "array %s missing in the %s: its copy in t+2 cleared", {name, where});
-    } else {
-        LogFmt(1, "array %s missing in the %s: nothing carried", {name, where});
+        LogFmt(0, "array %s missing in the %s: its copy in t+2 cleared", {name, where()});
+    } else if (LogWrites(1)) {
+        LogFmt(1, "array %s missing in the %s: nothing carried", {name, where()});
     }
     return stale;
 }
@@ -281,8 +282,11 @@ void TModDDecs::CarryBrandDecisions() {
     RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "DecBrdCV3");
     // Worded as the driver's set-up of the marketed brands words the same clamp, so that
     // the warning is listed once.
-    const std::string where = FormatText("firm %d, zone %d, market %d", {Ctx().SelFirm, Ctx().SelFta, Ctx().SelMarket});
-    const int brands = ClampCount(*this, wanted, RowCapacity(mix, kMaxFirmBrands), "brands of " + where);
+    const auto where = [&] {
+        return FormatText("firm %d, zone %d, market %d", {Ctx().SelFirm, Ctx().SelFta, Ctx().SelMarket});
+    };
+    const int brands =
+        ClampCount(*this, wanted, RowCapacity(mix, kMaxFirmBrands), [&] { return "brands of " + where(); });
     DecisionsT2()->SetSmallint(kCategoryFirmFtaMarket, Ctx(), "NbMktedBrds", static_cast<std::int16_t>(brands));
     if (brands == 0) return;
 
@@ -376,7 +380,7 @@ void TModDDecs::CarryChannelShares(TSimArr& shares, int brand, const TDynArr& un
         const long double left = kWholeShare - accumulated;
         long double share = left;
         if (c < ChaSeries()->Hi()) {
-            share = total > 0 ? std::nearbyint(kWholeShare * channelSales(c) / total) : 0;
+            share = total > 0 ? RoundHalfEven(kWholeShare * channelSales(c) / total) : 0;
             share = std::clamp<long double>(share, 0, left);
         }
         RequireIndex(shares, "MPBrdChaSales", {brand, c});

@@ -186,9 +186,9 @@ long double TModFinan::Parameter(int category, std::string_view name, long doubl
     return Data()->ConstPart().GetRealDef(category, Ctx(), name, defaultValue);
 }
 
-long double TModFinan::DecisionReal(long double value, std::string_view what) const {
+long double TModFinan::DecisionReal(long double value, const TLazyText& what) const {
     if (value != kEmptyDecisionValue) return value;
-    Warn(FormatText("%s is empty and is taken as 0", {what}));
+    Warn(FormatText("%s is empty and is taken as 0", {what.Text()}));
     return 0;
 }
 

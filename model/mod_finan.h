@@ -30,6 +30,7 @@
 #include "core/store/typed_array.h"
 #include "core/base/numbers.h"
 #include "model/mod_basic.h"
+#include "model/model_access.h"
 
 namespace cv {
 
@@ -133,7 +134,7 @@ private:
     // A parameter of the constant part for the context's cell, or Default when it lacks it.
     long double Parameter(int category, std::string_view name, long double defaultValue) const;
     // A decision real as the computation uses it: the entry fields' empty value counts as 0.
-    long double DecisionReal(long double value, std::string_view what) const;
+    long double DecisionReal(long double value, const TLazyText& what) const;
     // Whether study S is ordered in the byte array Orders of the decisions.
     bool StudyOrdered(const TSimArr& orders, std::string_view name, int study) const;
 

@@ -62,8 +62,9 @@ void TModFinan::CumulateBrandResults() {
             results.Set({SlotIndex(k), si::brcIsMkted}, kNotYetSeen);
 
     const int capacity = std::min(RowCapacity(&brands, kMaxFirmBrands), RowCapacity(&report.Array(), kMaxFirmBrands));
-    const std::string where = FormatText("firm %d, zone %d, market %d", {firm, Ctx().SelFta, Ctx().SelMarket});
-    const int count = ClampCount(*this, FirNbMktedBrdsT1()[firm], capacity, "marketed brands of t+1 of " + where);
+    const auto where = [&] { return FormatText("firm %d, zone %d, market %d", {firm, Ctx().SelFta, Ctx().SelMarket}); };
+    const int count =
+        ClampCount(*this, FirNbMktedBrdsT1()[firm], capacity, [&] { return "marketed brands of t+1 of " + where(); });
     for (int j = 1; j <= count; ++j) {
         const std::string name = brands.GetZts({j});
         int k = FindCumulativeSlot(names, name);

@@ -90,10 +90,12 @@ void TModFinan::BrandRevenues() {
 void TModFinan::BrandProfitAndLoss(int brand, const TFinArray& report, long double& totUnits,
                                    long double& totRetail) {
     const int row = Dbix()[brand];
-    const std::string where = FormatText("brand %d of firm %d in zone %d, market %d",
-                                         {row, Dfix()[brand], Ctx().SelFta, Ctx().SelMarket});
-    const long double budget = DecisionAmount(*this, GetBrandDecision(brand, si::AdvertBgt), "AdvertBgt of " + where);
-    const long double quality = DecisionReal(GetBrandDecision(brand, si::AdvertQual), "AdvertQual of " + where);
+    const auto where = [&] { return FormatText("brand %d of firm %d in zone %d, market %d",
+                                         {row, Dfix()[brand], Ctx().SelFta, Ctx().SelMarket}); };
+    const long double budget =
+        DecisionAmount(*this, GetBrandDecision(brand, si::AdvertBgt), [&] { return "AdvertBgt of " + where(); });
+    const long double quality =
+        DecisionReal(GetBrandDecision(brand, si::AdvertQual), [&] { return "AdvertQual of " + where(); });
     report.Set({row, si::brAdvM}, (1 - quality) * budget);
     report.Set({row, si::brAdvQ}, budget * quality);
 

@@ -116,8 +116,9 @@ void TModManuf::CostBrand(int brand, const std::vector<std::vector<long double>>
     const long double base = prototypeFinances[Rfix()[brand]]->GetReal48({Rpix()[brand], si::ProReqUC});
     TSimArr& transferCosts = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
     RequireIndex(transferCosts, "BrdTransfCost", {brand});
-    StoreSmallintSaturated(*this, transferCosts, "BrdTransfCost", DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx()),
-                           {brand}, base);
+    StoreSmallintSaturated(
+        *this, transferCosts, "BrdTransfCost", [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx()); },
+        {brand}, base);
     UpdatePortfolioStatus(brand, transferCosts);
 
     const long double cum = cumulated[Rfix()[brand]][Rpix()[brand]];

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/store/per_data.h"
+#include "core/base/numbers.h"
 #include "core/store/series_index.h"
 #include "core/base/text_format.h"
 #include "model/mod_manuf.h"
@@ -104,7 +105,8 @@ void TModManuf::CarryBrandStock(int firm, int firmBrand, TSimArr* inventoryT, TS
         keyword = "ModBrdECost";
         sell = source ? source->TotalSize(previous) : 0;
     } else {
-        sell = DecisionAmount(*this, GetBrandDecision(brand, si::SellStock), "SellStock of " + BrandText(brand));
+        sell = DecisionAmount(*this, GetBrandDecision(brand, si::SellStock),
+                              [&] { return "SellStock of " + BrandText(brand); });
     }
 
     long double remaining = sell;
@@ -127,7 +129,7 @@ void TModManuf::CarryBrandStock(int firm, int firmBrand, TSimArr* inventoryT, TS
     const TSimArr& names = RequireArr(*ResultsT(), kCategoryFirmFtaMarket, FirmContext(firm), "FirMktedBrds");
     RequireIndex(names, "FirMktedBrds", {previous});
     AddSimMessage({kMessageSection, keyword, names.GetZts({previous}), KeptRateText(Params.ISCCoef),
-                   ThousandsText(cost), FormatText("%d", {static_cast<long long>(std::nearbyint(sell - remaining))})});
+                   ThousandsText(cost), FormatText("%d", {static_cast<long long>(RoundHalfEven(sell - remaining))})});
 }
 
 }  // namespace cv

@@ -65,7 +65,7 @@ void TModManuf::ReadBrandPlans() {
         UnitsSold[i] = kNotSettled;
         Demand[i] = BrandSales(*BrdUSales, i);
         PlannedProduction[i] =
-            DecisionAmount(*this, GetBrandDecision(i, si::Production), "Production of " + BrandText(i));
+            DecisionAmount(*this, GetBrandDecision(i, si::Production), [&] { return "Production of " + BrandText(i); });
         const TInventoryLayers layers(
             RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[i]), "Inventory"));
         layers.RequireRow(Dbix()[i]);

@@ -41,7 +41,7 @@ void TModPref::StoreBrandAttributes(int brand, int priceScale) {
     }
     const long double price = DecisionAmount(
         *this, GetBrandDecision(brand, si::Price),
-        FormatText("price of %s in zone %d, market %d", {name, Ctx().SelFta, Ctx().SelMarket}));
+        [&] { return FormatText("price of %s in zone %d, market %d", {name, Ctx().SelFta, Ctx().SelMarket}); });
     Store(*PosSemBrdsT1, "PosSemBrds", {brand, priceScale, si::AttAct}, price);
     LogFmt(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, priceScale, si::AttAct}), "\t"});
     SetBrandDecision(brand, si::PortStatus, PortfolioStatus(brand, priceScale));

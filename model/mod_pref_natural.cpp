@@ -46,7 +46,7 @@ void TModPref::ComputeNaturalPositions(int first, int last) {
     for (std::int8_t column : {si::SrMin, si::SrMax}) RequireBox(scales, "SemScales", {lo, column}, {hi, column});
     for (int k = lo; k <= hi; ++k) {
         const double exponent = static_cast<double>(params.GetReal48({k, si::NatPosExp}));
-        const bool centred = std::nearbyint(params.GetReal48({k, si::CalcStandard})) == kCentredStandard;
+        const bool centred = RoundHalfEven(params.GetReal48({k, si::CalcStandard})) == kCentredStandard;
         const double scaleLo = scales.GetSmallint({k, si::SrMin});
         const double scaleHi = scales.GetSmallint({k, si::SrMax});
         for (int brand = first; brand <= last; ++brand) {

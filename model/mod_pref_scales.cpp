@@ -59,7 +59,7 @@ TModPref::TScaleRule TModPref::ReadScaleRule(const TSimArr& params, int scale) c
     TScaleRule rule;
     rule.maxScale = static_cast<double>(params.GetReal48({scale, si::MaxScale}));
     rule.delta = static_cast<double>(params.GetReal48({scale, si::DeltaScale}));
-    const long double mode = std::nearbyint(params.GetReal48({scale, si::CalcScales}));
+    const long double mode = RoundHalfEven(params.GetReal48({scale, si::CalcScales}));
     if (mode >= kScaleFixed && mode <= kScaleUpToMax) {
         rule.mode = static_cast<int>(mode);
     } else {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "core/base/numbers.h"
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/base/errors.h"
@@ -140,32 +141,32 @@ int FindModelName(const TSimArr* names, int count, std::string_view name) {
     return 0;
 }
 
-int ClampCount(const TModBasic& module, long long count, int limit, std::string_view what) {
+int ClampCount(const TModBasic& module, long long count, int limit, const TLazyText& what) {
     if (limit < 0) limit = 0;
     if (count >= 0 && count <= limit) return static_cast<int>(count);
     const int clamped = count < 0 ? 0 : limit;
-    module.Warn(FormatText("%s: %d is outside 0..%d and is taken as %d", {what, count, limit, clamped}));
+    module.Warn(FormatText("%s: %d is outside 0..%d and is taken as %d", {what.Text(), count, limit, clamped}));
     return clamped;
 }
 
-void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string_view name, std::string_view cell,
+void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string_view name, const TLazyText& cell,
                             const TIndex& index, long double value) {
-    const long double rounded = std::nearbyint(value);
+    const long double rounded = RoundHalfEven(value);
     long double stored = rounded;
     if (!(rounded >= INT16_MIN)) stored = INT16_MIN;  // also NaN
     if (rounded > INT16_MAX) stored = INT16_MAX;
     if (stored != rounded)
         module.Warn(FormatText("%s of %s: %.2f does not fit 16 bits and is stored as %d",
-                               {name, cell, value, static_cast<int>(stored)}));
+                               {name, cell.Text(), value, static_cast<int>(stored)}));
     array.SetSmallint(index, static_cast<std::int16_t>(stored));
 }
 
-long double DecisionAmount(const TModBasic& module, long double value, std::string_view what) {
+long double DecisionAmount(const TModBasic& module, long double value, const TLazyText& what) {
     if (value >= 0) return value;
     if (value == kEmptyDecisionValue)
-        module.Warn(FormatText("%s is empty and is taken as 0", {what}));
+        module.Warn(FormatText("%s is empty and is taken as 0", {what.Text()}));
     else
-        module.Warn(FormatText("%s is negative (%.2f) and is taken as 0", {what, value}));
+        module.Warn(FormatText("%s is negative (%.2f) and is taken as 0", {what.Text(), value}));
     return 0;
 }
 

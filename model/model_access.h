@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "core/store/data_context.h"
 #include "core/store/series_index.h"
@@ -19,6 +20,28 @@ namespace cv {
 
 class TCvPerData;
 class TModBasic;
+
+// A text that a message may need, such as where a value sits, given either as
+// it is or as a function that builds it: the inner loops describe every brand
+// and cell they touch, and only a warning or an error ever reads it. A maker
+// must outlive the call it is passed to (a lambda argument does).
+class TLazyText {
+public:
+    TLazyText(const char* text) : text_(text) {}
+    TLazyText(std::string_view text) : text_(text) {}
+    TLazyText(const std::string& text) : text_(text) {}
+    template <typename Maker>
+        requires std::is_invocable_r_v<std::string, const Maker&>
+    TLazyText(const Maker& maker)
+        : maker_(&maker), make_([](const void* m) { return (*static_cast<const Maker*>(m))(); }) {}
+
+    std::string Text() const { return make_ ? make_(maker_) : std::string(text_); }
+
+private:
+    std::string_view text_;
+    const void* maker_ = nullptr;
+    std::string (*make_)(const void*) = nullptr;
+};
 
 // "results of period 4, firm 2, zone 1, market 1": the set and the cell that
 // Category selects for Context, for messages.
@@ -66,21 +89,21 @@ int FindModelName(const TSimArr* names, int count, std::string_view name);
 
 // Count limited to 0..Limit. A count outside is logged at level 0 and reported
 // as a warning through Module, naming What; the clamped value is returned.
-int ClampCount(const TModBasic& module, long long count, int limit, std::string_view what);
+int ClampCount(const TModBasic& module, long long count, int limit, const TLazyText& what);
 
 // Stores Value into the small-integer element Index of Array (named Name, in
 // the cell Cell) rounded halves to even and clamped to -32768..32767. A value
 // outside that range is stored clamped, with a level-0 log line naming the
 // array, the cell and the value and a warning through Module: the forecast
 // never aborts for it.
-void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string_view name, std::string_view cell,
+void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string_view name, const TLazyText& cell,
                             const TIndex& index, long double value);
 
 // The value of a decision amount (production, stock sold, price, advertising
 // budget, sales-force size ...) as the computation uses it: the entry fields'
 // empty value (-2147483648.0) and negative amounts count as 0, with a level-0
 // log line and a warning naming What. The stored decision is not touched.
-long double DecisionAmount(const TModBasic& module, long double value, std::string_view what);
+long double DecisionAmount(const TModBasic& module, long double value, const TLazyText& what);
 
 // The entry fields' empty value, which a decision real may hold.
 inline constexpr long double kEmptyDecisionValue = -2147483648.0L;

@@ -8,9 +8,13 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 #include "core/base/file_routines.h"
+#include "core/base/stale_temporaries.h"
 
 namespace cv {
 namespace {
@@ -20,6 +24,8 @@ constexpr const char* kCrLf = "\r\n";
 constexpr const char* kLf = "\n";
 constexpr size_t kNotFound = std::string::npos;
 constexpr size_t kReadChunk = 65536;
+// A save's temporary file is "<file>.tmp-<pid>-<counter>" (WriteFileAtomically).
+constexpr std::string_view kTemporaryMarker = ".tmp-";
 
 enum class LineKind { Other, Section, Key };
 
@@ -29,9 +35,17 @@ struct ParsedLine {
     std::string value;
 };
 
-// The file as lines without their ends, and the line end it uses.
+// A line as read: its text without the line end, and the end's own bytes (any
+// run of CRs and the LF, nothing on a last line without one), written back as
+// they came so that a write never touches another line's bytes.
+struct IniLine {
+    std::string text;
+    std::string end;
+};
+
+// The file as lines, and the line end of lines it adds (that of its first line).
 struct IniDocument {
-    std::vector<std::string> lines;
+    std::vector<IniLine> lines;
     std::string lineEnd = kCrLf;
 };
 
@@ -78,20 +92,28 @@ IniDocument SplitLines(const std::string& bytes) {
     if (firstEnd != kNotFound && (firstEnd == 0 || bytes[firstEnd - 1] != '\r')) document.lineEnd = kLf;
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == kNotFound) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        document.lines.push_back(std::move(line));
-        start = end + 1;
+        const size_t lineFeed = bytes.find('\n', start);
+        const size_t next = lineFeed == kNotFound ? bytes.size() : lineFeed + 1;
+        size_t textEnd = lineFeed == kNotFound ? bytes.size() : lineFeed;
+        while (textEnd > start && bytes[textEnd - 1] == '\r') --textEnd;
+        document.lines.push_back({bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd)});
+        start = next;
     }
     return document;
 }
 
 std::string JoinLines(const IniDocument& document) {
     std::string bytes;
-    for (const std::string& line : document.lines) bytes += line + document.lineEnd;
+    for (const IniLine& line : document.lines) bytes += line.text + line.end;
     return bytes;
+}
+
+// A line added to Document: the last line gains an end first if it had none.
+void InsertLine(IniDocument& document, size_t at, std::string text) {
+    if (at == document.lines.size() && at > 0 && document.lines.back().end.empty())
+        document.lines.back().end = document.lineEnd;
+    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                          {std::move(text), document.lineEnd});
 }
 
 LoadResult ReadWholeFile(const std::string& fileName, std::string& bytes) {
@@ -117,7 +139,7 @@ IniDocument Load(const std::string& fileName) {
 
 size_t FindSection(const IniDocument& document, const std::string& section) {
     for (size_t i = 0; i < document.lines.size(); ++i) {
-        const ParsedLine parsed = ParseLine(document.lines[i]);
+        const ParsedLine parsed = ParseLine(document.lines[i].text);
         if (parsed.kind == LineKind::Section && SameName(parsed.name, section)) return i;
     }
     return kNotFound;
@@ -126,14 +148,14 @@ size_t FindSection(const IniDocument& document, const std::string& section) {
 // The index of the first line after the section that starts at Header.
 size_t SectionEnd(const IniDocument& document, size_t header) {
     size_t end = header + 1;
-    while (end < document.lines.size() && ParseLine(document.lines[end]).kind != LineKind::Section) ++end;
+    while (end < document.lines.size() && ParseLine(document.lines[end].text).kind != LineKind::Section) ++end;
     return end;
 }
 
 size_t FindKey(const IniDocument& document, size_t header, const std::string& key) {
     if (header == kNotFound) return kNotFound;
     for (size_t i = header + 1, end = SectionEnd(document, header); i < end; ++i) {
-        const ParsedLine parsed = ParseLine(document.lines[i]);
+        const ParsedLine parsed = ParseLine(document.lines[i].text);
         if (parsed.kind == LineKind::Key && SameName(parsed.name, key)) return i;
     }
     return kNotFound;
@@ -143,7 +165,7 @@ size_t FindKey(const IniDocument& document, size_t header, const std::string& ke
 // the blank line before the next section stays where it is.
 size_t KeyInsertionPoint(const IniDocument& document, size_t header) {
     size_t at = SectionEnd(document, header);
-    while (at > header + 1 && Trim(document.lines[at - 1]).empty()) --at;
+    while (at > header + 1 && Trim(document.lines[at - 1].text).empty()) --at;
     return at;
 }
 
@@ -218,7 +240,18 @@ IniDocument LoadForUpdate(const std::string& fileName) {
     return SplitLines(bytes);
 }
 
+// The process that wrote the save temporary Name; none for any other name.
+std::optional<pid_t> SaveTemporaryOwner(std::string_view name) {
+    const size_t marker = name.rfind(kTemporaryMarker);
+    if (marker == kNotFound || marker == 0) return std::nullopt;
+    size_t pos = marker + kTemporaryMarker.size();
+    const std::optional<pid_t> pid = ParseProcessId(name, pos);
+    if (!pid || pos >= name.size() || name[pos] != '-') return std::nullopt;
+    return IsDigitRun(name.substr(pos + 1)) ? pid : std::nullopt;
+}
+
 void Save(const std::string& fileName, const IniDocument& document) {
+    RemoveStaleTemporaries(std::filesystem::path(fileName).parent_path().string(), SaveTemporaryOwner);
     if (IsReadOnly(fileName)) throw EIniFileError("Unable to write to " + fileName + ": the file is read-only");
     if (!WriteFileAtomically(fileName, JoinLines(document)))
         throw EIniFileError("Unable to write to " + fileName + ": " + std::strerror(errno));
@@ -230,7 +263,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
                                  const std::string& defaultValue) const {
     const IniDocument document = Load(fileName_);
     const size_t at = FindKey(document, FindSection(document, section), key);
-    return at == kNotFound ? defaultValue : ParseLine(document.lines[at]).value;
+    return at == kNotFound ? defaultValue : ParseLine(document.lines[at].text).value;
 }
 
 std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,
@@ -245,13 +278,14 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
     const size_t header = FindSection(document, section);
     const size_t at = FindKey(document, header, key);
     if (at != kNotFound) {
-        document.lines[at] = ParseLine(document.lines[at]).name + "=" + value;
+        document.lines[at].text = ParseLine(document.lines[at].text).name + "=" + value;
     } else if (header != kNotFound) {
-        document.lines.insert(document.lines.begin() + KeyInsertionPoint(document, header), key + "=" + value);
+        InsertLine(document, KeyInsertionPoint(document, header), key + "=" + value);
     } else {
-        if (!document.lines.empty() && !Trim(document.lines.back()).empty()) document.lines.emplace_back();
-        document.lines.push_back("[" + section + "]");
-        document.lines.push_back(key + "=" + value);
+        if (!document.lines.empty() && !Trim(document.lines.back().text).empty())
+            InsertLine(document, document.lines.size(), "");
+        InsertLine(document, document.lines.size(), "[" + section + "]");
+        InsertLine(document, document.lines.size(), key + "=" + value);
     }
     Save(fileName_, document);
 }
@@ -270,7 +304,7 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
     const size_t header = FindSection(document, section);
     if (header == kNotFound) return keys;
     for (size_t i = header + 1, end = SectionEnd(document, header); i < end; ++i) {
-        const ParsedLine parsed = ParseLine(document.lines[i]);
+        const ParsedLine parsed = ParseLine(document.lines[i].text);
         if (parsed.kind == LineKind::Key) AppendUnique(keys, parsed.name);
     }
     return keys;
@@ -278,8 +312,8 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
 
 std::vector<std::string> TIniFile::ReadSections() const {
     std::vector<std::string> sections;
-    for (const std::string& line : Load(fileName_).lines) {
-        const ParsedLine parsed = ParseLine(line);
+    for (const IniLine& line : Load(fileName_).lines) {
+        const ParsedLine parsed = ParseLine(line.text);
         if (parsed.kind == LineKind::Section) AppendUnique(sections, parsed.name);
     }
     return sections;

@@ -5,14 +5,15 @@
 //   Key=Value        the first section and the first key of a name count;
 //   ; comment        spaces and tabs around names and values are dropped, and a
 //                    value wrapped in matching single or double quotes loses them;
-//                    no escapes. Lines end in CR LF or LF.
+//                    no escapes. Lines end in LF, with or without CRs before it.
 //
 // Every operation reads the file afresh, so two objects on one file (or a file
 // changed by another program) never disagree. A write changes only its own line:
 // every other line, comment and blank line stays as it was, in its order, and the
 // file keeps its line ends (CR LF for a new file). A write replaces the file
 // atomically (temporary file, sync, rename); it never replaces a file it may not
-// write or could not read, and then raises EIniFileError instead.
+// write or could not read, and then raises EIniFileError instead. Before it
+// saves, it removes the temporaries that killed saves left in the directory.
 // Texts are single-byte Western code page bytes and pass through unchanged.
 
 #include <cstdint>

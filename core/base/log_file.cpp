@@ -32,6 +32,8 @@ std::string LongTimeText() { return NowText("%X"); }
 
 bool LogIsOpen() { return logIsOpen; }
 
+bool LogWrites(int level) { return logIsOpen && level <= DebugLevel; }
+
 void LogOpen(const std::string& name, int n) {
     LogClose();
     const std::string fileName = FormatText("%s%.2d.TXT", {name, n});
@@ -58,11 +60,11 @@ void LogFlush() {
 }
 
 void LogFmtNoEol(int level, std::string_view format, FormatArgs args) {
-    if (logIsOpen && level <= DebugLevel) logFile.Write(FormatText(format, args));
+    if (LogWrites(level)) logFile.Write(FormatText(format, args));
 }
 
 void LogFmt(int level, std::string_view format, FormatArgs args) {
-    if (logIsOpen && level <= DebugLevel) WriteLine(FormatText(format, args));
+    if (LogWrites(level)) WriteLine(FormatText(format, args));
 }
 
 void FatalStop(std::string_view format, FormatArgs args) {

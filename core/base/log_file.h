@@ -14,6 +14,9 @@ namespace cv {
 extern int DebugLevel;
 
 bool LogIsOpen();
+// Whether a line of Level would be written now: callers whose arguments cost
+// something to build (a cell's description) ask before building them.
+bool LogWrites(int level);
 
 // Opens (replacing) the log Name + N as at least two digits + ".TXT" and writes
 // its header. A file that cannot be created leaves the log closed after the

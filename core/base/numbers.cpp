@@ -24,10 +24,14 @@ constexpr int kLastBit = 16;
 
 bool powerMessageShown = false;
 
+// 2^63: from here on every extended-precision value is a whole number, and
+// adding it to a smaller non-negative value leaves no fraction bits.
+constexpr long double kNoFractionBits = 9223372036854775808.0L;
+
 // Nearest integer, halves to the even neighbour; out of the 32-bit range (or not
 // a number) raises ERangeError.
 std::int32_t RoundToInt32(long double value) {
-    const long double rounded = std::nearbyint(value);
+    const long double rounded = RoundHalfEven(value);
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max()))
         throw ERangeError();
     return static_cast<std::int32_t>(rounded);
@@ -50,6 +54,15 @@ char UpperAccented(unsigned char c) {
 }
 
 }  // namespace
+
+long double RoundHalfEven(long double value) {
+    const long double magnitude = std::fabs(value);
+    if (!(magnitude < kNoFractionBits)) return value;  // whole already, infinite or not a number
+    // The sum's last mantissa bit weighs 1, so the addition rounds off the
+    // fraction in the current (nearest, ties to even) mode; the subtraction is exact.
+    const long double shifted = magnitude + kNoFractionBits;
+    return std::copysign(shifted - kNoFractionBits, value);
+}
 
 void InitNumberRoutines(int screenWidth, int screenHeight) {
     powerMessageShown = false;
@@ -106,7 +119,7 @@ double Rescale(double x, double lo1, double hi1, double lo2, double hi2) {
 double RoundToStep(double x, double step) {
     const long double size = std::fabs(static_cast<long double>(step));
     if (size == 0) throw ERangeError();
-    return static_cast<double>(std::nearbyint(x / size) * size);
+    return static_cast<double>(RoundHalfEven(x / size) * size);
 }
 
 double RoundToStepDir(double x, double step) {

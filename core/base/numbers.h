@@ -25,6 +25,12 @@ extern double ScreenScaleY;
 // re-arms Power's one-time warning.
 void InitNumberRoutines(int screenWidth, int screenHeight);
 
+// Nearest integer to Value, halves to the even neighbour: the value (and sign of
+// zero) std::nearbyint gives in the default rounding mode, without its costly
+// save and restore of the floating-point environment. The model rounds with it
+// in its inner loops.
+long double RoundHalfEven(long double value);
+
 // -1.0 for negative x, otherwise 1.0 (zero included).
 double Sign(double x);
 // a / b; Default when b = 0.

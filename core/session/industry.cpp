@@ -1,4 +1,5 @@
 #include "core/session/industry.h"
+#include "core/base/numbers.h"
 
 #include <cmath>
 #include <utility>
@@ -81,7 +82,7 @@ std::string TCvInd::StuFtaLabel(int element) const { return Label(FindSeries("St
 std::string TCvInd::StuMktLabel(int element) const { return Label(FindSeries("StuMkt"), "", element); }
 
 std::string TCvInd::FirmLabel(long double firm) const {
-    const long double rounded = std::nearbyint(firm);
+    const long double rounded = RoundHalfEven(firm);
     if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) throw ERangeError();
     return Label(FirSeries(), "", static_cast<int>(rounded));
 }

@@ -1,4 +1,5 @@
 #include "core/store/per_data.h"
+#include "core/base/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -154,7 +155,7 @@ std::int16_t TCvPerData::GetSmallintDef(int category, const TDataContext& contex
                                         std::int16_t defaultValue) const {
     const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
     if (value == nullptr) return defaultValue;
-    const long double number = std::nearbyint(SimValueNumber(*value));
+    const long double number = RoundHalfEven(SimValueNumber(*value));
     if (!(number >= INT16_MIN && number <= INT16_MAX)) throw ERangeError();
     return static_cast<std::int16_t>(number);
 }

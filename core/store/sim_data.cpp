@@ -1,4 +1,5 @@
 #include "core/store/sim_data.h"
+#include "core/base/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -244,7 +245,7 @@ void TSimData::GetScalar(std::string_view name, std::uint8_t kind, TSimValue& va
 std::int16_t TSimData::GetScalarSmallint(std::string_view name) const {
     TSimValue value;
     GetScalar(name, dkSmallint, value, true);
-    const long double number = std::nearbyint(SimValueNumber(value));
+    const long double number = RoundHalfEven(SimValueNumber(value));
     if (!(number >= std::numeric_limits<std::int16_t>::min() && number <= std::numeric_limits<std::int16_t>::max()))
         throw ERangeError();
     return static_cast<std::int16_t>(number);

@@ -7,6 +7,7 @@
 #include <limits>
 #include <new>
 
+#include "core/base/numbers.h"
 #include "core/store/series.h"
 #include "core/base/log_file.h"
 #include "core/base/ui_services.h"
@@ -48,7 +49,7 @@ const std::string kNoText;
 
 // Value rounded to an integer (halves to even) within Range, else ERangeError.
 std::int32_t RoundIntoRange(long double value, const TIntegerRange& range) {
-    const long double rounded = std::nearbyint(value);
+    const long double rounded = RoundHalfEven(value);
     if (!(rounded >= range.lo && rounded <= range.hi)) throw ERangeError();
     return static_cast<std::int32_t>(rounded);
 }

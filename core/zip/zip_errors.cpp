@@ -14,7 +14,7 @@ constexpr int kHeadingLine2 = 2;
 constexpr int kOtherCodeLine = 17;
 
 // Code and the line of "ZipErrors" that explains it.
-constexpr std::array<std::pair<int, int>, 16> kCodeLines{{
+constexpr std::array<std::pair<int, int>, 19> kCodeLines{{
     {kZipNothingToDo, 3},
     {kZipSomeFilesSkipped, 4},
     {kZipBadArchive, 5},
@@ -31,6 +31,9 @@ constexpr std::array<std::pair<int, int>, 16> kCodeLines{{
     {kZipBadArguments, 14},
     {kZipMoveFailed, 15},
     {kZipTempFileFailed, 16},
+    {kZipEntryTooLarge, 18},
+    {kZipDuplicateEntry, 19},
+    {kZipNameTooLong, 20},
 }};
 
 bool IsSilent(int code) {

@@ -42,6 +42,15 @@ inline constexpr int kZipEngineUnavailable = 240;
 // An entry was refused: its name is absolute, holds "..", or leads outside the
 // destination directory.
 inline constexpr int kZipUnsafeEntryName = 280;
+// An entry was refused: it expands beyond what any industry or backup can be
+// (see the limits in zip_reader.cpp).
+inline constexpr int kZipEntryTooLarge = 290;
+// An entry was left out: an earlier entry of the archive has the same name or
+// the same data block (which then shows the earlier entry's name).
+inline constexpr int kZipDuplicateEntry = 300;
+// An entry was refused: a part of its name, or the whole path, is too long for
+// the file system of the destination.
+inline constexpr int kZipNameTooLong = 310;
 // An entry was refused: it is a symbolic link.
 inline constexpr int kZipLinkEntry = 380;
 // An entry is of a kind that cannot be extracted (device, unreadable name).

@@ -6,8 +6,11 @@
 #include <atomic>
 #include <cerrno>
 #include <fstream>
-#include <random>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "core/base/stale_temporaries.h"
 
 namespace cv {
 namespace {
@@ -16,11 +19,26 @@ constexpr int kCreateAttempts = 64;
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the process's umask
 constexpr std::size_t kCopyBlock = 1 << 16;
 
-// A name no other writer uses at the same time: the process-wide counter
-// separates this process's files, the random start separates processes.
+constexpr std::string_view kTemporaryPrefix = "~cvz";
+
+// "~cvz<pid>-<n>~<target name>": a name no other writer uses at the same time
+// (the process id separates processes, the counter this process's files) and
+// that tells a later writer whether the process that made it still runs.
 std::string TemporaryName(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{std::random_device{}()};
-    return "~cvz" + std::to_string(counter++) + "~" + target.filename().string();
+    static std::atomic<unsigned> counter{0};
+    return std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "~" +
+           target.filename().string();
+}
+
+// The process that made the temporary Name; none for any other name.
+std::optional<pid_t> TemporaryOwner(std::string_view name) {
+    if (!name.starts_with(kTemporaryPrefix)) return std::nullopt;
+    std::size_t pos = kTemporaryPrefix.size();
+    const std::optional<pid_t> pid = ParseProcessId(name, pos);
+    if (!pid || pos >= name.size() || name[pos] != '-') return std::nullopt;
+    const std::size_t counterEnd = name.find('~', pos);
+    if (counterEnd == std::string_view::npos || counterEnd + 1 == name.size()) return std::nullopt;
+    return IsDigitRun(name.substr(pos + 1, counterEnd - pos - 1)) ? pid : std::nullopt;
 }
 
 void SyncDirectory(const std::filesystem::path& directory) {
@@ -38,6 +56,7 @@ bool TZipOutputFile::Create(const std::filesystem::path& target, const std::file
     Discard();
     target_ = target;
     const std::filesystem::path directory = workDirectory.empty() ? target.parent_path() : workDirectory;
+    RemoveStaleTemporaries(directory.string(), TemporaryOwner);
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         std::filesystem::path candidate = directory / TemporaryName(target);
         descriptor_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);

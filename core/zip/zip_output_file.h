@@ -16,7 +16,8 @@ public:
     ~TZipOutputFile();
 
     // Creates the temporary file in WorkDirectory, or beside Target when
-    // WorkDirectory is empty. False when it cannot be created.
+    // WorkDirectory is empty, after removing from there the temporaries of
+    // processes that were killed while writing. False when it cannot be created.
     bool Create(const std::filesystem::path& target, const std::filesystem::path& workDirectory = {});
     // Descriptor of the open temporary file, for writers that take one.
     int Descriptor() const { return descriptor_; }

@@ -1,5 +1,8 @@
 #include "core/zip/zip_paths.h"
 
+#include <limits.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -23,6 +26,12 @@ std::vector<std::string> NameSteps(std::string_view name) {
         start = end + 1;
     }
     return steps;
+}
+
+// The file system's limit Name (_PC_NAME_MAX, _PC_PATH_MAX) at Directory, or Fallback when it names none.
+std::size_t FileSystemLimit(const std::filesystem::path& directory, int name, long fallback) {
+    const long limit = ::pathconf(directory.c_str(), name);
+    return static_cast<std::size_t>(limit > 0 ? limit : fallback);
 }
 
 bool HasDriveLetter(std::string_view name) {
@@ -82,6 +91,13 @@ std::optional<std::filesystem::path> SafeEntryPath(std::string_view name) {
     std::filesystem::path path;
     for (const auto& step : steps) path /= step;
     return path;
+}
+
+bool NameTooLong(const std::filesystem::path& relative, const std::filesystem::path& directory) {
+    const std::size_t nameLimit = FileSystemLimit(directory, _PC_NAME_MAX, NAME_MAX);
+    for (const auto& step : relative)
+        if (step.native().size() > nameLimit) return true;
+    return (directory / relative).native().size() >= FileSystemLimit(directory, _PC_PATH_MAX, PATH_MAX);
 }
 
 bool IsInsideDirectory(const std::filesystem::path& path, const std::filesystem::path& directory) {

@@ -32,6 +32,10 @@ std::string StoredEntryName(const std::filesystem::path& file, bool usePaths);
 // destination directory.
 std::optional<std::filesystem::path> SafeEntryPath(std::string_view name);
 
+// True when a step of Relative is longer than the destination Directory's file
+// system takes for one name, or Directory / Relative longer than it takes for a path.
+bool NameTooLong(const std::filesystem::path& relative, const std::filesystem::path& directory);
+
 // True when Path lies inside Directory (both made absolute and normalised,
 // symbolic links of existing parts resolved).
 bool IsInsideDirectory(const std::filesystem::path& path, const std::filesystem::path& directory);

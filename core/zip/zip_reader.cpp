@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "core/zip/zip_errors.h"
@@ -18,6 +19,16 @@ namespace {
 
 constexpr std::size_t kOpenBlock = 64 * 1024;
 constexpr std::size_t kReadBlock = 256 * 1024;
+
+// Limits against archives built to fill the disk. The largest industry the
+// model holds is about 1.2 MiB and compresses about 25 to 1; a backup holds
+// such files. No entry may exceed kMaxEntryBytes, and a run may not expand to
+// more than kMaxExpansion times the archive's own size (deflate reaches about
+// 1,000 to 1 only on long runs of one byte); below kExpansionFloor the ratio is
+// not held against small archives.
+constexpr std::uint64_t kMaxEntryBytes = std::uint64_t{256} << 20;
+constexpr std::uint64_t kMaxExpansion = 200;
+constexpr std::uint64_t kExpansionFloor = std::uint64_t{16} << 20;
 
 struct ReaderFree {
     void operator()(archive* handle) const { archive_read_free(handle); }
@@ -65,6 +76,8 @@ private:
         archive_read_set_passphrase_callback(reader_.get(), this, &PassphraseCallback);
         std::error_code error;
         if (!fs::is_regular_file(request_.archive, error)) return kZipCannotOpenArchive;
+        const std::uintmax_t archiveBytes = fs::file_size(request_.archive, error);
+        expansionLeft_ = error ? kExpansionFloor : std::max(kExpansionFloor, kMaxExpansion * archiveBytes);
         if (archive_read_open_filename(reader_.get(), request_.archive.c_str(), kOpenBlock) != ARCHIVE_OK)
             return kZipBadArchive;
         return kZipOk;
@@ -107,12 +120,16 @@ private:
         ++selected_;
         const auto relative = SafeEntryPath(name);
         if (!relative) return Refuse(name, kZipUnsafeEntryName);
+        if (NameTooLong(*relative, destination_)) return Refuse(name, kZipNameTooLong);
         const auto type = archive_entry_filetype(entry);
         if (type == AE_IFLNK || archive_entry_symlink(entry)) return Refuse(name, kZipLinkEntry);
         if (archive_entry_hardlink(entry) || (type != AE_IFREG && type != AE_IFDIR))
             return Refuse(name, kZipUnsupportedEntry);
         if (type == AE_IFDIR) return request_.junkPaths ? kZipOk : ExtractDirectory(name, destination_ / *relative);
         const fs::path target = destination_ / (request_.junkPaths ? relative->filename() : *relative);
+        // Two entries of one name (or of one data block, which gives both the
+        // same name) would silently leave only the last: the first one stays.
+        if (!extractedTargets_.insert(target).second) return Refuse(name, kZipDuplicateEntry);
         return ExtractFile(entry, name, target, unreadable);
     }
 
@@ -142,9 +159,20 @@ private:
         // Checked before any directory is made: an existing symbolic link among
         // the parents could otherwise lead the new directories outside.
         if (!IsInsideDirectory(target, destination_)) return Refuse(name, kZipUnsafeEntryName);
+        if (archive_entry_size_is_set(entry) &&
+            static_cast<std::uint64_t>(archive_entry_size(entry)) > EntryAllowance())
+            return Refuse(name, kZipEntryTooLarge);
+        const fs::path firstMade = FirstMissingStep(target.parent_path());
         std::error_code error;
         fs::create_directories(target.parent_path(), error);
         if (error) return kZipCannotWriteFile;
+        const int code = WriteFile(entry, name, target, unreadable);
+        if (code != kZipOk && !firstMade.empty()) RemoveEmptyDirectories(target.parent_path(), firstMade);
+        return code;
+    }
+
+    int WriteFile(archive_entry* entry, const std::string& name, const fs::path& target, bool& unreadable) {
+        std::error_code error;
         const auto status = fs::symlink_status(target, error);
         if (fs::exists(status)) {
             if (fs::is_directory(status)) return kZipCannotWriteFile;
@@ -153,11 +181,39 @@ private:
         if (!notifier_.Send(TZipNotice::ntExtracting, name)) return kZipStopped;
         TZipOutputFile output;
         if (!output.Create(target)) return kZipCannotWriteFile;
-        if (const int code = CopyData(entry, name, output, unreadable); code != kZipOk) return code;
+        std::uint64_t size = 0;
+        if (const int code = CopyData(entry, name, output, unreadable, size); code != kZipOk) return code;
         if (!output.Commit()) return kZipCannotWriteFile;
+        expansionLeft_ -= size;
         SetModified(target, archive_entry_mtime(entry));
         notifier_.SendGlobalStatus(++extracted_, 0);
         return kZipOk;
+    }
+
+    // How many more bytes the current entry may expand to, Done bytes of it
+    // written. Only files that arrive count against the run's expansion.
+    std::uint64_t EntryAllowance(std::uint64_t done = 0) const {
+        return std::min(kMaxEntryBytes, expansionLeft_) - done;
+    }
+
+    // The outermost directory of Directory that does not exist yet (empty when all do).
+    static fs::path FirstMissingStep(const fs::path& directory) {
+        std::error_code error;
+        fs::path missing;
+        for (fs::path step = directory; !step.empty() && !fs::exists(step, error); step = step.parent_path()) {
+            missing = step;
+            if (step == step.parent_path()) break;
+        }
+        return missing;
+    }
+
+    // Removes the directories made for a file that did not arrive, from its
+    // own up to FirstMade, as far as they are empty.
+    static void RemoveEmptyDirectories(fs::path directory, const fs::path& firstMade) {
+        std::error_code error;
+        for (;; directory = directory.parent_path()) {
+            if (!fs::remove(directory, error) || directory == firstMade || directory == directory.parent_path()) return;
+        }
     }
 
     bool MayReplace(const fs::path& target) {
@@ -171,12 +227,12 @@ private:
 
     // Copies the entry's data into Output. The library checks the password,
     // the compressed stream and the check sum; for an encrypted entry any of
-    // these failing most likely means a wrong password.
-    int CopyData(archive_entry* entry, const std::string& name, TZipOutputFile& output, bool& unreadable) {
+    // these failing most likely means a wrong password. Done counts the bytes written.
+    int CopyData(archive_entry* entry, const std::string& name, TZipOutputFile& output, bool& unreadable,
+                 std::uint64_t& done) {
         const bool encrypted = archive_entry_is_encrypted(entry) != 0;
         currentName_ = name;
         std::vector<char> block(kReadBlock);
-        std::uint64_t done = 0;
         for (;;) {
             const la_ssize_t count = archive_read_data(reader_.get(), block.data(), block.size());
             notifier_.RethrowPending();
@@ -186,8 +242,10 @@ private:
                 if (notifier_.Stopped()) return kZipStopped;
                 return encrypted ? kZipBadPassword : kZipDataError;
             }
+            const std::uint64_t size = static_cast<std::uint64_t>(count);
+            if (size > EntryAllowance(done)) return Refuse(name, kZipEntryTooLarge);
             if (!output.Write(block.data(), static_cast<std::size_t>(count))) return kZipCannotWriteFile;
-            done += static_cast<std::uint64_t>(count);
+            done += size;
             if (!notifier_.SendStatus(name, done)) return kZipStopped;
         }
     }
@@ -197,6 +255,8 @@ private:
     ReaderHandle reader_;
     fs::path destination_;
     std::vector<bool> specMatched_;
+    std::set<fs::path> extractedTargets_;
+    std::uint64_t expansionLeft_ = 0;
     int selected_ = 0;
     int extracted_ = 0;
     std::string currentName_;

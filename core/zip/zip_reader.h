@@ -8,8 +8,9 @@ namespace cv {
 
 // Extracts the selected entries of the request's archive into its extract
 // directory (the current directory when none is given). Entries whose names
-// would leave that directory, and symbolic links, are refused; every file is
-// written whole or not at all. Returns a result code of
+// would leave that directory or are too long for it, symbolic links, entries
+// beyond the size limits and second entries of one name are refused; every
+// file is written whole or not at all. Returns a result code of
 // core/zip/zip_errors.h.
 int RunUnzip(const TUnzipRequest& request, TZipNotifier& notifier);
 

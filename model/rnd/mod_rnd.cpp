@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/base/numbers.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/base/errors.h"
@@ -93,7 +94,7 @@ int ListSlots(std::initializer_list<const TSimArr*> lists) {
 }
 
 std::int32_t RoundedInteger(long double value) {
-    const long double rounded = std::nearbyint(value);
+    const long double rounded = RoundHalfEven(value);
     if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) throw ERangeError();
     return static_cast<std::int32_t>(rounded);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/base/numbers.h"
 #include "core/store/typed_array.h"
 #include "core/base/errors.h"
 #include "core/base/log_file.h"
@@ -35,7 +36,7 @@ void StoreName(TDynArr& names, int row, std::string_view name) {
 }
 
 int FirmNumber(long double value) {
-    const long double rounded = std::nearbyint(value);
+    const long double rounded = RoundHalfEven(value);
     if (!(rounded >= 0 && rounded <= INT16_MAX)) return 0;
     return static_cast<int>(rounded);
 }

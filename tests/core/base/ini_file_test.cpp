@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
+#include "tests/support/dead_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -78,6 +81,37 @@ TEST(IniFileTest, WritesChangeOnlyTheirOwnLineAndKeepCrLf) {
     EXPECT_EQ(ini.ReadString("Codes", "enu", ""), "English");
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+// Each line keeps its own end, however odd: a CR CR LF line reads without its
+// CRs and stays byte for byte when another key is written; a last line
+// without an end gains the file's line end only when a line follows it.
+TEST(IniFileTest, OtherLinesKeepTheirBytesWhateverTheirEnds) {
+    test::TempDir dir;
+    const fs::path file = dir.path() / "odd.ini";
+    test::WriteFileBytes(file, "[Session]\r\r\nA=1\r\r\nB=2\n; note \r\nC=3");
+    TIniFile ini(file.string());
+    EXPECT_EQ(ini.ReadString("Session", "A", "x"), "1");
+    ini.WriteString("Session", "B", "9");
+    EXPECT_EQ(test::ReadFileBytes(file), "[Session]\r\r\nA=1\r\r\nB=9\n; note \r\nC=3");
+    ini.WriteString("Session", "D", "4");
+    EXPECT_EQ(test::ReadFileBytes(file), "[Session]\r\r\nA=1\r\r\nB=9\n; note \r\nC=3\r\nD=4\r\n");
+    EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"Session"});
+}
+
+// A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write
+// in the directory removes it once its process is gone, and leaves alone the
+// temporary of a running process and files that are not ours.
+TEST(IniFileTest, AWriteRemovesTheTemporariesOfKilledSaves) {
+    test::TempDir dir;
+    const std::string dead = "WIN.INI.tmp-" + std::to_string(test::DeadProcessId()) + "-3";
+    const std::string live = "Corvantis.ini.tmp-" + std::to_string(::getpid()) + "-9";
+    for (const std::string& name : {dead, live, std::string("notes.tmp-12x-1"), std::string(".tmp-1-1")})
+        test::WriteFileBytes(dir.path() / name, "[Half");
+    TIniFile(dir / "Corvantis.ini").WriteString("CV3", "DebugLevel", "1");
+    EXPECT_FALSE(fs::exists(dir.path() / dead));
+    for (const char* kept : {"notes.tmp-12x-1", ".tmp-1-1"}) EXPECT_TRUE(fs::exists(dir.path() / kept)) << kept;
+    EXPECT_TRUE(fs::exists(dir.path() / live));
 }
 
 TEST(IniFileTest, NewFilesUseCrLfAndLfFilesStayLf) {

@@ -9,7 +9,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
-#include "tests/core/finance/finance_test_industry.h"
+#include "tests/support/test_industry.h"
 
 namespace cv {
 namespace {
@@ -56,8 +56,9 @@ public:
     void SetRequest(int decPeriod, const TLoanTerms& terms) {
         const TDataContext context = Context(decPeriod - 1, decPeriod);
         TCvPerData& decisions = industry_.PerDecisions(decPeriod);
-        TSimArr& request = decisions.CreateSimArr(kCategoryFirm, context, "LoanVal", dkReal48, 0, {loanTerms_});
-        WriteTerms(request, terms, [](int element) { return TIndex{element}; });
+        TSimArr* request = decisions.FindSimArr(kCategoryFirm, context, "LoanVal");
+        if (!request) request = &decisions.CreateSimArr(kCategoryFirm, context, "LoanVal", dkReal48, 0, {loanTerms_});
+        WriteTerms(*request, terms, [](int element) { return TIndex{element}; });
     }
 
     TFirLoans::TLoanTable Build(int curPeriod, int decPeriod) {
@@ -177,11 +178,16 @@ TEST(FirLoans, DecisionPeriodThirteenKeepsTheHistory) {
     // Period 12: 300 over 3 periods at rate 0: only row 12 is in the table.
     industry.SetHistory(12, 12, {300, 3, 0, 0});
     industry.SetRequest(13, {5000, 2, 1000, 0});
-    TFirLoans::TLoanTable loans{};
-    EXPECT_NO_THROW(loans = industry.Build(12, 13));
-    EXPECT_DOUBLE_EQ(loans[12][lcLoanCap], 300);
-    EXPECT_NEAR(loans[12][lcRepaid], 100, kTolerance);
-    EXPECT_NEAR(loans[12][lcOutstanding], 200, kTolerance);
+    // The table is rebuilt from scratch on every call: a second run gives the same rows.
+    TFirLoans loans;
+    loans.Init(industry.Industry(), industry.Context(12, 13));
+    for (int run = 1; run <= 2; ++run) {
+        loans.LoanHistory();
+        EXPECT_DOUBLE_EQ(loans.Loans[12][lcLoanCap], 300) << run;
+        EXPECT_NEAR(loans.Loans[12][lcRepaid], 100, kTolerance) << run;
+        EXPECT_NEAR(loans.Loans[12][lcOutstanding], 200, kTolerance) << run;
+    }
+    EXPECT_EQ(loans.Decisions(), &industry.Industry().PerDecisions(13));
 }
 
 TEST(FirLoans, MissingArraysAndNoPastPeriodLeaveTheTableEmpty) {
@@ -238,9 +244,13 @@ TEST(FirLoans, MisuseRaisesTypedErrors) {
     EXPECT_THROW(loans.LoanHistory(), ECvError);
     // Without a session there is no open industry to bind.
     EXPECT_THROW(loans.Init(industry.Context(3, 4)), ECvError);
-    // A duration no loan can have is damaged data.
-    industry.SetRequest(4, {1000, 1e9, 100, 0});
+    // A duration no loan can have is damaged data; the longest one is still a loan:
+    // at rate 0 its first instalment is 32767 / 32767 = 1.
+    industry.SetRequest(4, {32767, kMaxLoanDuration, 0, 0});
     loans.Init(industry.Industry(), industry.Context(3, 4));
+    loans.LoanHistory();
+    EXPECT_NEAR(loans.Loans[4][lcRepaid], 1, kTolerance);
+    industry.SetRequest(4, {32767, kMaxLoanDuration + 1, 0, 0});
     EXPECT_THROW(loans.LoanHistory(), ERangeError);
 }
 

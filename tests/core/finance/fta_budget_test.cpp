@@ -9,7 +9,7 @@
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
 #include "core/session/industry.h"
-#include "tests/core/finance/finance_test_industry.h"
+#include "tests/support/test_industry.h"
 #include "tests/support/recording_ui.h"
 
 namespace cv {
@@ -132,6 +132,11 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
     EXPECT_EQ(opening.SlfCosts[0][scHiring], 0);
     EXPECT_EQ(opening.SlfCosts[0][scFiring], 0);
     EXPECT_GT(opening.SlfCosts[0][scSalaries], 0);
+    // From period 0 on the report counts: 5 people in period 0's report make hirings.
+    first.CurPeriod = 0;
+    first.DecPeriod = 1;
+    Ind().PerResults(0).GetSimArr(kCategoryFirmFta, first, "FFXRpt")->SetReal48({si::ffxSlp}, 5);
+    EXPECT_GT(Recalculated(first).SlfCosts[0][scHiring], 0);
 }
 
 // Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO

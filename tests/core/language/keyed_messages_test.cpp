@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "tests/core/language/translator_test_files.h"
@@ -25,6 +26,10 @@ const std::vector<TTextSource> kSources = {
      "[cviTwo]\nWarnings\nWarnings found\n"},
     {"Decs.txt", "[ErrOrder]\nA key of the decision texts\n"},
 };
+
+Lines Texts(const TQnInfoTexts& texts) {
+    return {texts.InfoTitle, texts.InfoHeadLabel, texts.InfoListHint, texts.InfoDetailLabel, texts.InfoOkCaption};
+}
 
 class KeyedMessagesTest : public ::testing::Test {
 protected:
@@ -117,20 +122,14 @@ TEST_F(KeyedMessagesTest, CategoryAndSeverityOutsideTheirRangesStoreZero) {
     EXPECT_EQ(info.Section(), kSectionMessages);
     EXPECT_EQ(info.Category(), 0);
     EXPECT_EQ(info.Severity(), 0);
-    info.SetCategory(2);
-    info.SetSeverity(4);
-    EXPECT_EQ(info.Category(), 2);
-    EXPECT_EQ(info.Severity(), 4);
-    info.SetSeverity(7);
-    info.SetCategory(3);
-    EXPECT_EQ(info.Severity(), 0);
-    EXPECT_EQ(info.Category(), 0);
-    info.SetSeverity(3);
-    info.SetCategory(1);
-    info.SetSeverity(-1);
-    info.SetCategory(-1);
-    EXPECT_EQ(info.Severity(), 0);
-    EXPECT_EQ(info.Category(), 0);
+    // Category 0..2 and severity 0..4 are kept; anything else stores 0.
+    const std::array<std::array<int, 4>, 4> cases{{{2, 4, 2, 4}, {3, 7, 0, 0}, {1, 3, 1, 3}, {-1, -1, 0, 0}}};
+    for (const auto& [category, severity, keptCategory, keptSeverity] : cases) {
+        info.SetCategory(category);
+        info.SetSeverity(severity);
+        EXPECT_EQ(info.Category(), keptCategory) << category;
+        EXPECT_EQ(info.Severity(), keptSeverity) << severity;
+    }
 }
 
 TEST_F(KeyedMessagesTest, TheListKeepsCopiesSoTheBuilderCanBeReused) {
@@ -161,12 +160,8 @@ TEST_F(KeyedMessagesTest, TheControlsEntrySetsTheDialogTextsItHasLinesFor) {
 
     ShowKeyedMessage("cviFull", list, -1, TAlignment::taLeftJustify);
     ASSERT_EQ(ui.messageLists.size(), 1u);
-    const TQnInfoTexts& full = ui.messageLists[0].texts;
-    EXPECT_EQ(full.InfoTitle, "Corvantis3 - Decision errors");
-    EXPECT_EQ(full.InfoHeadLabel, "Errors found");
-    EXPECT_EQ(full.InfoListHint, "Pick one");
-    EXPECT_EQ(full.InfoDetailLabel, "What it means");
-    EXPECT_EQ(full.InfoOkCaption, "Close");
+    EXPECT_EQ(Texts(ui.messageLists[0].texts),
+              (Lines{"Corvantis3 - Decision errors", "Errors found", "Pick one", "What it means", "Close"}));
     EXPECT_EQ(ui.messageLists[0].items.size(), 1u);
     EXPECT_EQ(ui.messageLists[0].items[0].Lines, Lines{"detail"});
     EXPECT_EQ(ui.messageLists[0].alignment, TAlignment::taLeftJustify);
@@ -174,20 +169,16 @@ TEST_F(KeyedMessagesTest, TheControlsEntrySetsTheDialogTextsItHasLinesFor) {
     // Two lines change the title and the list caption; the rest stays.
     ShowKeyedMessage("cviTwo", list, -1, TAlignment::taRightJustify);
     ASSERT_EQ(ui.messageLists.size(), 2u);
-    const TQnInfoTexts& two = ui.messageLists[1].texts;
-    EXPECT_EQ(two.InfoTitle, "Corvantis3 - Warnings");
-    EXPECT_EQ(two.InfoHeadLabel, "Warnings found");
-    EXPECT_EQ(two.InfoListHint, "Pick one");
-    EXPECT_EQ(two.InfoDetailLabel, "What it means");
-    EXPECT_EQ(two.InfoOkCaption, "Close");
+    const Lines twoTexts{"Corvantis3 - Warnings", "Warnings found", "Pick one", "What it means", "Close"};
+    EXPECT_EQ(Texts(ui.messageLists[1].texts), twoTexts);
     EXPECT_EQ(ui.messageLists[1].alignment, TAlignment::taRightJustify);
 
     // An empty key and a missing entry keep every text.
     ShowKeyedMessage("", list, -1, TAlignment::taCenter);
     ShowKeyedMessage("cviMissing", list, -1, TAlignment::taCenter);
     ASSERT_EQ(ui.messageLists.size(), 4u);
-    EXPECT_EQ(ui.messageLists[2].texts.InfoTitle, "Corvantis3 - Warnings");
-    EXPECT_EQ(ui.messageLists[3].texts.InfoTitle, "Corvantis3 - Warnings");
+    EXPECT_EQ(Texts(ui.messageLists[2].texts), twoTexts);
+    EXPECT_EQ(Texts(ui.messageLists[3].texts), twoTexts);
     EXPECT_EQ(QnInfoTexts().InfoOkCaption, "Close");
     EXPECT_TRUE(ui.messageBoxes.empty());
 }
@@ -211,28 +202,6 @@ TEST_F(KeyedMessagesTest, AnEmptyListShowsTheTranslatedNoMessagesEntry) {
     ShowInfoList(empty, 2, TAlignment::taLeftJustify);
     EXPECT_EQ(ui.messageBoxes.size(), 1u);
     EXPECT_TRUE(ui.messageLists.empty());
-}
-
-// The program's own texts hold the no-messages entry and the five dialog texts
-// of every message-list key that the decision checks use.
-TEST(KeyedMessagesTexts, TheProgramsTextsHoldTheDialogEntries) {
-    // The test data directory is tests/data of the source tree, whose root holds texts/.
-    const auto textDir = std::filesystem::path(CV_TEST_DATA_DIR).parent_path().parent_path() / "texts";
-    std::vector<TTextSource> sources;
-    for (const char* name : {"messages.txt", "controls.txt"}) {
-        sources.push_back({name, test::ReadFileBytes(textDir / name)});
-        ASSERT_FALSE(sources.back().text.empty()) << name;
-    }
-    test::TempDir dir;
-    TTranslate translator;
-    translator.Open(test::CompileTexts(dir, sources));
-    Lines lines;
-    translator.GetLines(kSectionMessages, "QnNoMessages", lines);
-    EXPECT_EQ(lines.size(), 1u);
-    for (const char* key : {"cviDecError", "cviDecEW", "cviDecWarning"}) {
-        translator.GetLines(kSectionControls, key, lines);
-        EXPECT_EQ(lines.size(), 5u) << key;
-    }
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 // and nothing is read outside the volumes (the sanitizer build checks that).
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
 #include "core/base/errors.h"
 #include "core/language/translator.h"
 #include "tests/core/language/translator_test_files.h"
+#include "tests/support/checks.h"
 
 namespace cv {
 namespace {
@@ -42,80 +44,65 @@ protected:
     int files = 0;
 };
 
-TEST_F(TranslatorDamageTest, AWellFormedIndexForReference) {
-    OpenMessages(kPool, test::IndexWords({2, 0, 1, 2, 6, 1, 8}));
-    EXPECT_EQ(Get("A"), Lines{"one"});
-    EXPECT_EQ(Get("B"), Lines{"two"});
-    EXPECT_EQ(Keys(), (Lines{"A", "B"}));
+// Each damaged entry counts as missing; the sound ones around it still answer.
+TEST_F(TranslatorDamageTest, ADamagedEntryIsMissingAndTheOthersStay) {
+    struct TCase {
+        const char* what;
+        std::string pool;
+        std::vector<std::uint8_t> index;
+        Lines a, b;
+        std::optional<Lines> keys;  // the keys listed, where the case pins them
+    };
+    auto halfWord = test::IndexWords({2, 0, 1, 2, 6, 1});
+    halfWord.push_back(8);
+    const std::string cutPool = kPool.substr(0, 11);
+    const TCase cases[] = {
+        {"sound", kPool, test::IndexWords({2, 0, 1, 2, 6, 1, 8}), {"one"}, {"two"}, Lines{"A", "B"}},
+        {"name beyond the pool", kPool, test::IndexWords({2, 50, 1, 2, 6, 1, 8}), {}, {"two"}, Lines{"B"}},
+        {"a damaged line, and a second A that is sound", kPool, test::IndexWords({3, 0, 1, 40, 6, 1, 8, 0, 1, 2}), {"one"}, {"two"},
+         Lines{"A", "B", "A"}},
+        {"line at the first byte past the pool", kPool, test::IndexWords({2, 0, 2, 2, 12, 6, 1, 8}), {}, {"two"}, {}},
+        {"last zero gone", cutPool, test::IndexWords({2, 0, 1, 2, 6, 1, 8}), {"one"}, {}, {}},
+        {"name in the unterminated tail", cutPool, test::IndexWords({2, 0, 1, 2, 9, 1, 2}), {"one"}, {}, Lines{"A"}},
+        {"five entries declared, two present", kPool, test::IndexWords({5, 0, 1, 2, 6, 1, 8}), {"one"}, {"two"},
+         Lines{"A", "B"}},
+        {"B claims 40 lines", kPool, test::IndexWords({2, 0, 1, 2, 6, 40, 8}), {"one"}, {}, {}},
+        {"half a word at the end", kPool, halfWord, {"one"}, {}, {}},
+        {"empty index", kPool, {}, {}, {}, Lines{}},
+        {"one byte of index", kPool, {1}, {}, {}, Lines{}},
+        {"empty section", "", test::IndexWords({1, 0, 0}), {}, {}, Lines{}},
+    };
+    for (const TCase& c : cases) {
+        OpenMessages(c.pool, c.index);
+        EXPECT_EQ(Get("A"), c.a) << c.what;
+        EXPECT_EQ(Get("B"), c.b) << c.what;
+        if (c.keys) {
+            EXPECT_EQ(Keys(), *c.keys) << c.what;
+        }
+    }
 }
 
-TEST_F(TranslatorDamageTest, OffsetsOutsideThePoolMakeTheirEntryMissingWithOneLogLine) {
-    // Entry 1's name lies at 50, beyond the 12 bytes.
-    OpenMessages(kPool, test::IndexWords({2, 50, 1, 2, 6, 1, 8}));
-    test::LogCapture log(dir);
-    EXPECT_EQ(Get("A"), Lines{});
-    EXPECT_EQ(Get("B"), Lines{"two"});
-    EXPECT_EQ(Keys(), Lines{"B"});
-    const auto logged = log.LinesMentioning("Language file");
-    ASSERT_EQ(logged.size(), 3u);  // one per look-up
-    EXPECT_NE(logged[0].find("section 3: entry 1: the name at offset 50 lies outside the text pool of 12 bytes"),
-              std::string::npos);
-
-    // Entry 1 (A) has a line at 40; entry 3, a second A, is sound and still counts.
-    OpenMessages(kPool, test::IndexWords({3, 0, 1, 40, 6, 1, 8, 0, 1, 2}));
-    EXPECT_EQ(Get("A"), Lines{"one"});
-    EXPECT_EQ(Get("B"), Lines{"two"});
-    // The offset 12 is the first byte past the pool.
-    OpenMessages(kPool, test::IndexWords({2, 0, 2, 2, 12, 6, 1, 8}));
-    EXPECT_EQ(Get("A"), Lines{});
-    EXPECT_EQ(Get("B"), Lines{"two"});
-}
-
-TEST_F(TranslatorDamageTest, UnterminatedTextsMakeTheirEntryMissing) {
-    // The last zero is gone: "two" runs to the end of the pool.
+// One log line per look-up of a damaged entry, naming the section, the entry and the fault.
+TEST_F(TranslatorDamageTest, EachLookUpOfADamagedEntryLogsOneLine) {
+    const std::pair<std::vector<std::uint16_t>, const char*> cases[] = {
+        {{2, 50, 1, 2, 6, 1, 8}, "section 3: entry 1: the name at offset 50 lies outside the text pool of 12 bytes"},
+        {{5, 0, 1, 2, 6, 1, 8}, "entry 3 of 5 runs past the 7 words of the index"},
+    };
+    for (const auto& [words, message] : cases) {
+        OpenMessages(kPool, test::IndexWords(words));
+        test::LogCapture log(dir);
+        Get("A");
+        Keys();
+        const auto logged = log.LinesMentioning("Language file");
+        ASSERT_EQ(logged.size(), 2u) << message;
+        EXPECT_PRED2(test::Contains, logged[0], message);
+    }
     OpenMessages(kPool.substr(0, 11), test::IndexWords({2, 0, 1, 2, 6, 1, 8}));
     test::LogCapture log(dir);
-    EXPECT_EQ(Get("A"), Lines{"one"});
-    EXPECT_EQ(Get("B"), Lines{});
-    const auto logged = log.LinesMentioning("Language file");
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_NE(logged[0].find("entry 2: line 1 at offset 8 has no terminating zero"), std::string::npos);
-
-    // A name in the unterminated tail.
-    OpenMessages(kPool.substr(0, 11), test::IndexWords({2, 0, 1, 2, 9, 1, 2}));
-    EXPECT_EQ(Keys(), Lines{"A"});
-}
-
-TEST_F(TranslatorDamageTest, AnIndexCutShortEndsTheWalkAtTheCut) {
-    // Five entries declared, two present.
-    OpenMessages(kPool, test::IndexWords({5, 0, 1, 2, 6, 1, 8}));
-    test::LogCapture log(dir);
-    EXPECT_EQ(Get("B"), Lines{"two"});
-    EXPECT_EQ(Keys(), (Lines{"A", "B"}));
-    const auto logged = log.LinesMentioning("Language file");
-    ASSERT_EQ(logged.size(), 2u);
-    EXPECT_NE(logged[0].find("entry 3 of 5 runs past the 7 words of the index"), std::string::npos);
-
-    // B claims 40 lines.
-    OpenMessages(kPool, test::IndexWords({2, 0, 1, 2, 6, 40, 8}));
-    EXPECT_EQ(Get("A"), Lines{"one"});
-    EXPECT_EQ(Get("B"), Lines{});
-    // A half word at the end is not a word: B's line offset is lost.
-    auto index = test::IndexWords({2, 0, 1, 2, 6, 1});
-    index.push_back(8);
-    OpenMessages(kPool, index);
-    EXPECT_EQ(Get("A"), Lines{"one"});
-    EXPECT_EQ(Get("B"), Lines{});
-
-    for (const auto& tiny : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{1}}) {
-        OpenMessages(kPool, tiny);
-        EXPECT_EQ(Get("A"), Lines{});
-        EXPECT_EQ(Keys(), Lines{});
-    }
-    // The section exists even when it is empty: no "Unknown section" line.
-    OpenMessages("", test::IndexWords({1, 0, 0}));
-    EXPECT_EQ(Get("A"), Lines{});
-    EXPECT_EQ(Keys(), Lines{});
+    Get("B");
+    EXPECT_EQ(log.LinesMentioning("Language file").size(), 1u);
+    EXPECT_PRED2(test::Contains, log.LinesMentioning("Language file")[0],
+                 "entry 2: line 1 at offset 8 has no terminating zero");
 }
 
 TEST_F(TranslatorDamageTest, WordsBeyondTheReadLimitAreNotRead) {

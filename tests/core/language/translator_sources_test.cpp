@@ -7,6 +7,7 @@
 #include "core/language/text_source.h"
 #include "core/language/translator.h"
 #include "tests/core/language/translator_test_files.h"
+#include "tests/support/checks.h"
 
 namespace cv {
 namespace {
@@ -15,12 +16,7 @@ using Lines = std::vector<std::string>;
 
 // The message of the EDataError that parsing Text as FileName raises.
 std::string ParseError(const std::string& fileName, const std::string& text) {
-    try {
-        ParseTextSource(fileName, text);
-    } catch (const EDataError& error) {
-        return error.what();
-    }
-    return "no error";
+    return test::ErrorText<EDataError>([&] { ParseTextSource(fileName, text); });
 }
 
 TEST(TranslatorSources, EntriesLinesCommentsAndLineEnds) {
@@ -129,13 +125,8 @@ TEST(TranslatorSources, CompiledFileReadsBackAndAFailedCompileKeepsTheOldFile) {
     translator.Close();
 
     const std::string before = test::ReadFileBytes(file);
-    const auto compileError = [&](const std::vector<TTextSource>& sources) -> std::string {
-        try {
-            CompileLanguageFile(sources, file);
-        } catch (const EDataError& error) {
-            return error.what();
-        }
-        return "no error";
+    const auto compileError = [&](const std::vector<TTextSource>& sources) {
+        return test::ErrorText<EDataError>([&] { CompileLanguageFile(sources, file); });
     };
     EXPECT_EQ(compileError({{"texts/series.txt", "[Mkt]\nNorth\n"}, {"texts/bogus.txt", "[K]\n"}}),
               "texts/bogus.txt: the file name names no section of the language file");

@@ -8,7 +8,7 @@
 #include "core/base/errors.h"
 #include "core/language/language_file.h"
 #include "core/language/translator.h"
-#include "tests/core/session/small_industry.h"
+#include "tests/support/test_industry.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 

@@ -7,11 +7,11 @@
 #include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
-#include "tests/core/session/small_industry.h"
+#include "tests/support/test_industry.h"
+#include "tests/support/damage.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/session_tree.h"
 #include "tests/support/temp_dir.h"
-#include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
 namespace {
@@ -161,25 +161,22 @@ TEST_F(SessionIndustryTest, IncompleteOrInvalidFilesLeaveNoIndustryAndAreNotChan
 TEST_F(SessionIndustryTest, DamagedBytesAreRefusedOrOpenedNeverACrash) {
     const std::string game = test::ReadFileBytes(GameFile());
     const std::string damaged = (GamesDir() / "damaged.ind").string();
-    // Every 37th byte flipped in turn, and the file cut at many lengths.
-    for (std::size_t offset = 0; offset < game.size(); offset += 37) {
-        std::string bytes = game;
-        bytes[offset] = static_cast<char>(bytes[offset] ^ 0x5A);
+    for (const std::string& bytes : test::FlippedCopies(game, 200, 37)) {
         test::WriteFileBytes(damaged, bytes);
         if (session_.IndOpen(damaged)) {
             EXPECT_NE(session_.Industry(), nullptr);
             session_.IndClose();
         } else {
-            ExpectRefused("flip at " + std::to_string(offset));
+            ExpectRefused("flipped");
             EXPECT_EQ(test::ReadFileBytes(damaged), bytes);
         }
         ui_.plainBoxes.clear();
         ui_.errorBoxes.clear();
     }
-    for (std::size_t length = 0; length < game.size(); length += 13) {
-        test::WriteFileBytes(damaged, game.substr(0, length));
-        EXPECT_FALSE(session_.IndOpen(damaged)) << length;
-        ExpectRefused("cut at " + std::to_string(length));
+    for (const std::string& cut : test::Truncations(game, 13)) {
+        test::WriteFileBytes(damaged, cut);
+        EXPECT_FALSE(session_.IndOpen(damaged)) << cut.size();
+        ExpectRefused("cut at " + std::to_string(cut.size()));
         ui_.plainBoxes.clear();
         ui_.errorBoxes.clear();
     }
@@ -207,53 +204,6 @@ TEST_F(SessionIndustryTest, ExpandTokensReplacesTheFirstOccurrenceOfEachToken) {
     context.SelFta = 0;
     EXPECT_EQ(session_.ExpandTokens("@FIRM", context), "D\xc9LTA");
     EXPECT_THROW(session_.ExpandTokens("@SEGMENT", context), ERangeError);
-}
-
-TEST(SessionSampleIndustryTest, TheSampleIndustryOpensFillsTheIndexTableAndCloses) {
-    test::SessionTree tree;
-    test::RecordingUi ui;
-    TSession session(tree.Exe("cv3team"));
-    const fs::path sampleDir = tree.RootPath() / "Private";
-    const std::string sample = sample::WriteSampleIndustryFile(sampleDir).string();
-
-    ASSERT_TRUE(session.IndOpen(sample));
-    const TCvInd& industry = *session.Industry();
-    EXPECT_EQ(fs::current_path(), sampleDir);
-    EXPECT_EQ(session.IndName(), "SAMPLE");
-    EXPECT_EQ(industry.DecPeriod(), 4);
-    EXPECT_EQ(industry.NbFirms(), 4);
-    EXPECT_EQ(industry.NbFtas(), 2);
-    EXPECT_EQ(industry.NbMarkets(), 2);
-    EXPECT_EQ(industry.DimSeries(2)->Name(), "DimM2");
-    EXPECT_EQ(industry.SegSeries(2, 1)->Name(), "SegSouthM1");
-    EXPECT_EQ(industry.FirmLabel(2.5), "E");
-    EXPECT_EQ(industry.FirmLabel(4.5), "O");          // halves to even: firm 4
-    EXPECT_EQ(industry.FirmLabel(5.5), "Undefined");  // firm 6 of four
-    EXPECT_NE(si::DecBrdCV3, nullptr);
-    EXPECT_EQ(si::Price, 6);  // the sixth element of "DecBrdCV3", lo 1
-    EXPECT_TRUE(session.IsRestrictEnabled("rcDecisions", "NoSlfAssistant"));
-    EXPECT_TRUE(session.IsRestrictEnabled("StuMkt", "Conjoint"));
-    EXPECT_FALSE(session.IsRestrictEnabled("StuMkt", "ConsumerPanel"));
-    EXPECT_TRUE(session.IsRestrictHidden("rcAnalysis", "NoPortfolio"));
-    EXPECT_FALSE(session.IsRestrictHidden("rcDecisions", "NoSlfAssistant"));
-    // South converts at 1.6 in period 0, where nothing has accumulated yet.
-    EXPECT_NEAR(static_cast<double>(industry.ConvertToFta(0, 2, false, 100, 1)), 160.0, 1e-9);
-    EXPECT_TRUE(ui.messageBoxes.empty());
-
-    session.IndClose();
-    EXPECT_EQ(fs::current_path(), tree.RootPath());
-    EXPECT_EQ(si::DecBrdCV3, nullptr);
-    EXPECT_EQ(si::Price, kSeriesMissing);
-
-    // The sample cut short is refused and left as it was.
-    const std::string bytes = test::ReadFileBytes(sample);
-    const std::string cut = bytes.substr(0, bytes.size() - 100);
-    test::WriteFileBytes(sample, cut);
-    EXPECT_FALSE(session.IndOpen(sample));
-    EXPECT_EQ(session.Industry(), nullptr);
-    ASSERT_EQ(ui.messageBoxes.size(), 1u);
-    EXPECT_EQ(ui.messageBoxes[0].key, "IndIncomplete");
-    EXPECT_EQ(test::ReadFileBytes(sample), cut);
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "tests/support/recording_ui.h"
-#include "tests/support/temp_dir.h"
-#include "tools/sample_industry/sample_industry.h"
+#include "tests/support/checks.h"
+#include "tests/support/test_industry.h"
 
 namespace cv {
 namespace {
@@ -42,12 +42,9 @@ struct TTestBrand {
 class CvInterfTest : public ::testing::Test {
 protected:
     CvInterfTest() {
-        industry_.Open(std::string(kIndustrySignature), sample::WriteSampleIndustryFile(temp_.path()).string());
-        industry_.InitSeries();
         context_.SelFta = kZone;
         context_.SelMarket = kMarket;
     }
-    ~CvInterfTest() override { industry_.Close(); }
 
     TSimArr& AddArray(std::string_view name, std::uint8_t kind, int nDim, const TIndex& lb, const TIndex& ub,
                       int firm = 0) {
@@ -87,8 +84,8 @@ protected:
     }
 
     test::RecordingUi ui_;
-    test::TempDir temp_;
-    TCvInd industry_;
+    test::OpenSampleIndustry sample_;
+    TCvInd& industry_ = sample_.Industry();
     TCvPerData results_{vtResults, 3};
     TDataContext context_;
     TCvInterf interf_{industry_};
@@ -362,24 +359,34 @@ TEST_F(CvInterfTest, MissingShortOrNegativeBrandDataAreDataErrors) {
     EXPECT_THROW(interf_.BrandIndex(results_, context_, "ALBA"), EDataError);
 }
 
-// The sample's own brands in its current period 3, zone 1. Market 1 lists each
-// firm's brands in turn: ALBA, ARNO (A), EDRA, EFOR (E), IBIS, IRMA (I), OPAL, ONYX (O).
-TEST_F(CvInterfTest, SampleBrandsAreFoundWithTheirReports) {
-    TDataContext sample = context_;
-    sample.CurPeriod = 3;
-    sample.SelMarket = 1;
-    TCvPerData& current = industry_.PerResults(3);
-    EXPECT_EQ(interf_.BrandIndex(current, sample, "Irma"), 6);
-    const TFoundBrand irma = interf_.FindBrand(current, sample, "irma");
-    EXPECT_EQ(irma.Firm, 3);
-    EXPECT_EQ(irma.FirmBrand, 2);
-    ASSERT_NE(irma.BrdRpt, nullptr);
-    // IRMA, launched in period 3, plans 16,000 x (1 + 3 x 5 %) = 18,400 units in the North and
-    // sells them all. Its price 915 x 1.06 = 969.9 is decided as 970; its plan puts 50 % through
-    // Hyper (discount 5 %) and 50 % through the other channels: 970 x (0.5 x 0.95 + 0.5) = 945.75.
-    EXPECT_EQ(irma.BrdRpt->GetReal48({irma.FirmBrand, si::brUSold}), 18400);
-    EXPECT_NEAR(irma.BrdRpt->GetReal48({irma.FirmBrand, si::brRPrice}), 945.75L, 1e-9L);
-    EXPECT_TRUE(interf_.HasMarketedBrands(sample));
+// Brand arrays must start at brand 1: one for brands 2..3 would put the first
+// brand's name, perception and position out of reach.
+TEST_F(CvInterfTest, BrandArraysNotStartingAtTheFirstBrandAreDataErrors) {
+    SetBrandCount(2);
+    AddArray("BrdNames", dkZts, 1, {2}, {3});
+    AddArray("PosSemBrds", dkSmallint, 3, {2, 1, si::PosSemBrd->Lo()}, {3, kScales, si::PosSemBrd->Hi()});
+    double slope = 0, intercept = 0, r2 = 0;
+    EXPECT_PRED2(test::Contains, test::ErrorText<EDataError>([&] { interf_.BrandIndex(results_, context_, "A"); }),
+                 "BrdNames holds fewer than the 2 marketed brands");
+    EXPECT_THROW(interf_.RegressAttributeOnPerception(results_, context_, 1, slope, intercept, r2), EDataError);
+}
+
+// One marketed brand is one point: a line through it is flat with R2 = 1.
+TEST_F(CvInterfTest, AOneBrandMarketFitsItsSinglePoint) {
+    SetBrandCount(1);
+    TSimArr& semantic = AddSemanticPositions(1);
+    TSimArr& map = AddMapPositions(1);
+    semantic.SetSmallint({1, 1, si::AttAct}, 4);
+    semantic.SetSmallint({1, 1, si::PSStuBrd}, 2500);
+    map.SetSmallint({1, 1, si::PMStuBrd}, 700);
+    double slope = 9, intercept = 9, r2 = 9;
+    EXPECT_EQ(interf_.RegressAttributeOnPerception(results_, context_, 1, slope, intercept, r2), 1);
+    EXPECT_EQ(slope + intercept, 0);
+    EXPECT_EQ(r2, 1);
+    slope = intercept = r2 = 9;
+    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 1, 1, slope, intercept, r2), 1);
+    EXPECT_EQ(slope + intercept, 0);
+    EXPECT_EQ(r2, 1);
 }
 
 // Market 2 in period 3 holds seven brands; the Speed axis of its map weighs the Speed

@@ -243,6 +243,11 @@ TEST(MultipleRegression, ArraysTooSmallForNAndKAreRangeErrors) {
     const TReal48Vector y = VectorOf({1, 2, 2});
     TReal48Vector stats(kRegressionStatCount), b(2), se(2), shortStats(14), shortB(1);
     EXPECT_THROW(MultipleRegression(4, 2, y, x, stats, b, se), ERangeError);
+    // One observation for two coefficients would give up without a fit; arrays too
+    // short for N and K are refused before that.
+    EXPECT_THROW(MultipleRegression(1, 2, TReal48Vector(0), x, stats, b, se), ERangeError);
+    EXPECT_THROW(MultipleRegression(1, 2, y, x, shortStats, b, se), ERangeError);
+    EXPECT_FALSE(MultipleRegression(1, 2, y, x, stats, b, se));
     EXPECT_THROW(MultipleRegression(3, 3, y, x, stats, b, se), ERangeError);
     EXPECT_THROW(MultipleRegression(3, 0, y, x, stats, b, se), ERangeError);
     EXPECT_THROW(MultipleRegression(3, 2, y, x, shortStats, b, se), ERangeError);

@@ -13,6 +13,7 @@
 #include "core/store/sim_data.h"
 #include "core/base/errors.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/stored_form.h"
 
 namespace cv {
 namespace {
@@ -47,13 +48,7 @@ TOutcome Check(const Bytes& bytes) {
     return {std::nullopt, pos};
 }
 
-Bytes Stored(const TSimData& bag) {
-    Bytes bytes(kBufSize, 0);
-    std::uint16_t pos = 0;
-    bag.WriteToBuffer(bytes, pos);
-    bytes.resize(pos);
-    return bytes;
-}
+constexpr auto Stored = [](const TSimData& bag) { return test::StoredForm(bag); };
 
 // The items of a stored bag without its end tag.
 Bytes Items(const TSimData& bag) {

@@ -8,6 +8,7 @@
 
 #include "core/store/cell_grid.h"
 #include "core/base/errors.h"
+#include "tests/support/stored_form.h"
 
 namespace cv {
 namespace {
@@ -25,11 +26,7 @@ Bytes StoredBag(std::int32_t value, int fill = 0) {
         pad->SetByte({fill}, 7);
         bag.AddSimArr("Pad", std::move(pad));
     }
-    Bytes bytes(kBufSize, 0);
-    std::uint16_t pos = 0;
-    bag.WriteToBuffer(bytes, pos);
-    bytes.resize(pos);
-    return bytes;
+    return test::StoredForm(bag);
 }
 
 TEST(CellGrid, AKeptBagIsBuiltOnceOnFirstUseAndIsNotAChange) {
@@ -103,9 +100,11 @@ TEST(CellGrid, EveryCellOfAFullGridReadsBackAcrossItsKeptBlocks) {
     }
     EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
 
-    // A volume holds at most 65,535 bytes.
+    // A volume holds at most 65,535 bytes: that many are kept, one more is refused.
     EXPECT_THROW(grid.Keep(0, Bytes(65536, 255)), ERangeError);
     EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
+    grid.Keep(1, Bytes(65535, 255));
+    EXPECT_TRUE(grid.Holds(1));
 }
 
 }  // namespace

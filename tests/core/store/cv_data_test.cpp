@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
-#include <random>
 #include <regex>
 #include <sstream>
 
@@ -14,22 +14,18 @@
 #include "core/store/series_index.h"
 #include "core/store/volume_set_file.h"
 #include "core/base/errors.h"
-#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/volume_set_util.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/checks.h"
+#include "tests/support/damage.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_industry.h"
 
 namespace cv {
 namespace {
 
 struct SimulatedCrash {};
-
-TDataContext Context(std::int16_t firm, std::int16_t zone, std::int16_t market) {
-    TDataContext context;
-    context.SelFirm = firm;
-    context.SelFta = zone;
-    context.SelMarket = market;
-    return context;
-}
+constexpr auto Context = test::CellContext;
 
 // Positions in the series list of the test industry.
 enum : std::int16_t { posPeriods, posFirms, posZones, posMarkets, posSegsZ2M1, posSegsOther, posBegEnd, posBrands };
@@ -173,19 +169,16 @@ TEST_F(CvDataTest, OpenReadsTheInfoTheSeriesAndTheirPositions) {
     EXPECT_EQ(industry.CurPeriod(), 3);
     EXPECT_EQ(industry.ScenarioName(), "Spring");
     ASSERT_NE(industry.PerSeries(), nullptr);
-    EXPECT_EQ(industry.PerSeries()->Name(), "Periods");
-    EXPECT_EQ(industry.FirSeries()->Name(), "Firms");
-    EXPECT_EQ(industry.FtaSeries()->Name(), "Zones");
-    EXPECT_EQ(industry.MktSeries()->Name(), "Markets");
+    EXPECT_EQ(industry.PerSeries()->Name() + industry.FirSeries()->Name() + industry.FtaSeries()->Name() +
+                  industry.MktSeries()->Name(),
+              "PeriodsFirmsZonesMarkets");
     EXPECT_EQ(industry.FindSeries("segsz2m1"), industry.SeriesList().GetSeries(posSegsZ2M1));
     EXPECT_EQ(industry.FindSeries("Nowhere"), nullptr);
 
     // Markets 1..2 (M1, M2) give 1..3: "AllMkts", M1, M2.
-    const TSeries& all = industry.AllOrOneMkt();
-    EXPECT_EQ(all.Name(), "AllOrOneMkt");
-    EXPECT_EQ(all.Lo(), 1);
-    EXPECT_EQ(all.Hi(), 3);
-    EXPECT_EQ(all.Labels(), (std::vector<std::string>{"AllMkts", "M1", "M2"}));
+    EXPECT_EQ(industry.AllOrOneMkt().Name(), "AllOrOneMkt");
+    EXPECT_EQ(industry.AllOrOneMkt().Lo(), 1);
+    EXPECT_EQ(industry.AllOrOneMkt().Labels(), (std::vector<std::string>{"AllMkts", "M1", "M2"}));
 
     // Segments are per zone and market: cell (0, 2, 1) names "SegsZ2M1", the others "SegsOther".
     EXPECT_EQ(industry.GetCellSeries("SegSeries", Context(3, 2, 1))->Name(), "SegsZ2M1");
@@ -231,12 +224,10 @@ TEST_F(CvDataTest, TheSeriesIndexTableFollowsTheOpenIndustry) {
 TEST_F(CvDataTest, SetTablesHaveTheirPeriodRangesAndLoadOnFirstUse) {
     TCvData industry(clock.Function());
     industry.Open(std::string(kIndustrySignature), file);
-    EXPECT_THROW(industry.PerResults(-2), ERangeError);
-    EXPECT_THROW(industry.PerResults(13), ERangeError);
-    EXPECT_THROW(industry.PerDecisions(-1), ERangeError);
-    EXPECT_THROW(industry.PerDecisions(14), ERangeError);
-    EXPECT_THROW(industry.PerDefaults(14), ERangeError);
-    EXPECT_THROW(industry.NewPerResults(13), ERangeError);
+    for (const auto& outside : std::vector<std::function<void()>>{
+             [&] { industry.PerResults(-2); }, [&] { industry.PerResults(13); }, [&] { industry.PerDecisions(-1); },
+             [&] { industry.PerDecisions(14); }, [&] { industry.PerDefaults(14); }, [&] { industry.NewPerResults(13); }})
+        EXPECT_THROW(outside(), ERangeError);
 
     // Opening reads no set but the constant part: the decisions of period 4 are
     // read when first asked for.
@@ -365,16 +356,9 @@ TEST_F(CvDataTest, MalformedVolumesRaiseDataErrorsAndLeaveTheFileAsItWas) {
     }
     TCvData industry;
     industry.Open(std::string(kIndustrySignature), file);
-    for (int attempt = 0; attempt < 2; ++attempt) {  // the slot stays empty: every use meets the error
-        try {
-            industry.PerDecisions(2);
-            ADD_FAILURE() << "no error";
-        } catch (const EDataError& error) {
-            EXPECT_NE(std::string(error.what()).find("(type 5, period 2, zone 32767, market 2, firm 1)"),
-                      std::string::npos)
-                << error.what();
-        }
-    }
+    for (int attempt = 0; attempt < 2; ++attempt)  // the slot stays empty: every use meets the error
+        EXPECT_PRED2(test::Contains, test::ErrorText<EDataError>([&] { industry.PerDecisions(2); }),
+                     "(type 5, period 2, zone 32767, market 2, firm 1)");
     industry.Close();
 
     // A damaged info volume: Open fails, the industry stays closed and the file unchanged.
@@ -395,16 +379,13 @@ TEST_F(CvDataTest, MalformedVolumesRaiseDataErrorsAndLeaveTheFileAsItWas) {
 TEST_F(CvDataTest, RandomDamageGivesAnErrorOrAnIndustryNeverACrash) {
     const std::string original = test::ReadFileBytes(file);
     const std::string damagedFile = dir / "DAMAGED.IND";
-    std::mt19937 random(20240611);
     int refused = 0;
     int loaded = 0;
-    for (int round = 0; round < 300; ++round) {
-        std::string bytes = original;
-        if (round % 4 == 3) {
-            bytes.resize(random() % bytes.size());
-        } else {
-            for (int flip = 0; flip < 1 + round % 3; ++flip) bytes[random() % bytes.size()] ^= 1 << (random() % 8);
-        }
+    int round = 0;
+    std::vector<std::string> damaged = test::FlippedCopies(original, 225, 20240611);
+    for (std::string& cut : test::Truncations(original, original.size() / 75)) damaged.push_back(std::move(cut));
+    for (const std::string& bytes : damaged) {
+        ++round;
         test::WriteFileBytes(damagedFile, bytes);
         TCvData industry;
         std::vector<const TCvPerData*> sets;

@@ -13,29 +13,23 @@
 #include "core/store/volume_set.h"
 #include "core/base/errors.h"
 #include "core/base/log_file.h"
-#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/volume_set_util.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/checks.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_industry.h"
+#include "tests/support/stored_form.h"
 
 namespace cv {
 namespace {
 
-TDataContext Context(std::int16_t firm, std::int16_t zone, std::int16_t market) {
-    TDataContext context;
-    context.SelFirm = firm;
-    context.SelFta = zone;
-    context.SelMarket = market;
-    return context;
-}
+using test::CellContext;
+using test::CreateIndustrySet;
+using test::ErrorText;
+constexpr auto Context = CellContext;
 
 const TSeries kBrands(1, "Brands", 1, {"B1", "B2", "B3"});
 const TSeries kSegments(2, "Segments", 1, {"S1", "S2"});
-
-// An industry-keyed volume set in Dir.
-void CreateIndustrySet(TVolSet& volumes, const std::string& file) {
-    volumes.Create(file, std::string(kIndustrySignature));
-    for (const TIndustryKey& key : kIndustryKeys) volumes.AddKey(std::string(key.name), key.low, key.high);
-}
 
 class PerDataLogTest : public ::testing::Test {
 protected:
@@ -223,14 +217,7 @@ TEST(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     EXPECT_EQ(reloaded.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->GetSmallint({1}), 9);
 }
 
-// The tagged form of a cell, for byte comparisons.
-std::vector<std::uint8_t> CellBytes(const TSimData& cell) {
-    std::vector<std::uint8_t> buffer(kBufSize);
-    std::uint16_t pos = 0;
-    cell.WriteToBuffer(buffer, pos);
-    buffer.resize(pos);
-    return buffer;
-}
+constexpr auto CellBytes = [](const TSimData& cell) { return test::StoredForm(cell); };
 
 TEST(PerData, CopyAllCellsMirrorsTheWholeGridAndChangesNothingWhenACellCannotBeCopied) {
     test::TempDir dir;
@@ -386,15 +373,31 @@ TEST(PerData, MalformedVolumeNamesItsKeysAndLeavesTheSetAsItWas) {
 
     TCvPerData set(vtDecisions, 5);
     set.SetSmallint(kCategoryIndustry, {}, "Before", 8);
-    try {
-        set.LoadFromVolSet(volumes);
-        FAIL() << "no error";
-    } catch (const EDataError& error) {
-        EXPECT_NE(std::string(error.what()).find("(type 5, period 5, zone 32767, market 1, firm 2)"),
-                  std::string::npos)
-            << error.what();
-    }
+    EXPECT_PRED2(test::Contains, ErrorText<EDataError>([&] { set.LoadFromVolSet(volumes); }),
+                 "(type 5, period 5, zone 32767, market 1, firm 2)");
     EXPECT_EQ(set.GetSmallint(kCategoryIndustry, {}, "Before"), 8);
+    volumes.Close();
+}
+
+// Only volumes whose keys name a cell of the grid belong to the set: one with a
+// key beyond the industry's five set is left alone.
+TEST(PerData, VolumesThatNameNoCellAreNotLoaded) {
+    test::TempDir dir;
+    TVolSet volumes;
+    CreateIndustrySet(volumes, dir / "extra.vs");
+    volumes.AddKey("VkExtra", 1, 2);
+    TCvPerData written(vtResults, 2);
+    written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Kept", 1);
+    written.SaveToVolSet(volumes);
+    const std::vector<std::uint8_t> bag = CellBytes(*written.Cell({1, 0, 0}));
+    const auto size = static_cast<std::uint16_t>(bag.size());
+    volumes.VolumeSet(bag.data(), size, {4, 2, 32767, 32767, 2, 1});  // the sixth key set
+    volumes.VolumeSet(bag.data(), size, {4, 2, 3, 32767, 3, 32767});  // the sixth key unset
+    TCvPerData loaded(vtResults, 2);
+    loaded.LoadFromVolSet(volumes);
+    EXPECT_NE(loaded.Cell({1, 0, 0}), nullptr);
+    EXPECT_EQ(loaded.Cell({2, 0, 0}), nullptr);
+    EXPECT_NE(loaded.Cell({3, 3, 0}), nullptr);
     volumes.Close();
 }
 
@@ -465,16 +468,9 @@ TEST(PerData, AMalformedCellFailsTheLoadEvenIfNeverUsedAndTheLoadedCellsStay) {
     std::vector<std::uint8_t> bytes = CellBytes(bag);
     bytes.resize(bytes.size() - 4);
     volumes.VolumeSet(bytes.data(), static_cast<std::uint16_t>(bytes.size()), {5, 4, 32767, 32767, 6});
-    try {
-        set.LoadFromVolSet(volumes);
-        ADD_FAILURE() << "no error";
-    } catch (const EDataError& error) {
-        const std::string text = error.what();
-        EXPECT_NE(text.find("(type 5, period 4, zone 32767, market 32767, firm 6): bag: array \"Arr\""),
-                  std::string::npos)
-            << text;
-        EXPECT_NE(text.find("truncated data"), std::string::npos) << text;
-    }
+    const std::string text = ErrorText<EDataError>([&] { set.LoadFromVolSet(volumes); });
+    EXPECT_PRED2(test::Contains, text, "(type 5, period 4, zone 32767, market 32767, firm 6): bag: array \"Arr\"");
+    EXPECT_PRED2(test::Contains, text, "truncated data");
     EXPECT_EQ(set.GetSmallint(kCategoryFirm, Context(1, 0, 0), "First"), 1);
     EXPECT_EQ(set.GetSmallint(kCategoryFirm, Context(6, 0, 0), "Last"), 6);
     volumes.Close();
@@ -503,33 +499,23 @@ TEST(PerData, OversizedCellsAndPeriodThirteenAreRefusedAtSave) {
     volumes.Close();
 }
 
-TEST_F(PerDataLogTest, DumpToLogListsTheContentsOfLoadedCells) {
+TEST_F(PerDataLogTest, DumpToLogListsTheSetAndEveryCellWithItsContents) {
     TVolSet volumes;
     CreateIndustrySet(volumes, dir / "dump.vs");
-    TCvPerData written(vtDecisions, 1);
+    TCvPerData written(vtDefaults, 1);
     written.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Loaded", 1);
     written.SaveToVolSet(volumes);
-    TCvPerData set(vtDecisions, 1);
-    set.LoadFromVolSet(volumes);
-    set.DumpToLog();
-    const std::string text = LogText();
-    EXPECT_NE(text.find("iFir=2   iFta=0   iMkt=0   \n   #scal=1   #sarr=0\n   scal 0 : Loaded\n"), std::string::npos)
-        << text;
-    volumes.Close();
-}
-
-TEST_F(PerDataLogTest, DumpToLogListsTheSetAndItsCells) {
     TCvPerData set(vtDefaults, 1);
+    set.LoadFromVolSet(volumes);  // a loaded cell is listed with its contents too
     set.SetSmallint(kCategoryFirmFtaMarket, Context(6, 3, 3), "Last", 1);
     set.DumpToLog();
+    volumes.Close();
     const std::string text = LogText();
-    EXPECT_NE(text.find("What=6   ThisPer=1\niFir=0   iFta=0   iMkt=0   \niFir=0   iFta=0   iMkt=1   \n"),
-              std::string::npos)
-        << text;
-    // 7 x 4 x 4 cells, the last one with its bag's contents.
+    EXPECT_PRED2(test::Contains, text, "What=6   ThisPer=1\niFir=0   iFta=0   iMkt=0   \niFir=0   iFta=0   iMkt=1   \n");
+    // 7 x 4 x 4 cells, the filled ones with their bags' contents.
     EXPECT_EQ(Occurrences(text, "iFir="), 112);
-    EXPECT_NE(text.find("iFir=6   iFta=3   iMkt=3   \n   #scal=1   #sarr=0\n   scal 0 : Last\n"), std::string::npos)
-        << text;
+    EXPECT_PRED2(test::Contains, text, "iFir=2   iFta=0   iMkt=0   \n   #scal=1   #sarr=0\n   scal 0 : Loaded\n");
+    EXPECT_PRED2(test::Contains, text, "iFir=6   iFta=3   iMkt=3   \n   #scal=1   #sarr=0\n   scal 0 : Last\n");
 }
 
 }  // namespace

@@ -52,15 +52,6 @@ TDataContext ZoneMarket(std::int16_t zone, std::int16_t market) {
     return SampleContext(kCurrentPeriod, {0, zone, market});
 }
 
-bool HasQuantity(const TCvPerData& set, const TSampleQuantity& quantity, const TDataContext& context) {
-    if (quantity.form == TSampleForm::Array)
-        return set.FindSimArr(quantity.category, context, quantity.name) != nullptr;
-    // A missing scalar reads as an all-zero value of kind 0; the sample stores no byte scalars.
-    TSimValue value;
-    set.GetScalar(quantity.category, context, quantity.name, kAnyKind, false, value);
-    return value.kind != dkByte;
-}
-
 TEST(SampleIndustry, OpensWithEverySeriesResolvedAndEveryCellSeriesInPlace) {
     TempDir dir;
     RecordingUi ui;
@@ -80,18 +71,6 @@ TEST(SampleIndustry, OpensWithEverySeriesResolvedAndEveryCellSeriesInPlace) {
         EXPECT_EQ(LabelsOf(industry.MktSeries()), (std::vector<std::string>{"M1", "M2"}));
         EXPECT_EQ(industry.AllOrOneMkt().Labels(), (std::vector<std::string>{"AllMkts", "M1", "M2"}));
 
-        // Open filled the index table: every series is there and element k of a series (lo 1) resolves to k.
-        const auto table = SeriesIndexTable();
-        for (std::size_t s = 0, e = 0; s < table.size(); ++s) {
-            const TSeries* series = IndexedSeries(static_cast<TIndexedSeries>(s));
-            ASSERT_NE(series, nullptr) << table[s].name;
-            EXPECT_EQ(series->Name(), table[s].name);
-            for (std::size_t k = 0; k < table[s].elements.size(); ++k, ++e)
-                EXPECT_EQ(ElementIndex(static_cast<TIndexedElement>(e)), static_cast<int>(k + 1))
-                    << table[s].name << "." << table[s].elements[k];
-        }
-        EXPECT_EQ(si::StuMktCateg, 3);  // rcDecisions, StuFta, StuMkt
-
         // Each cell finds its own series through the positions of the constant part.
         auto cellSeries = [&](std::string_view name, std::int16_t zone, std::int16_t market) {
             const TSeries* series = industry.GetCellSeries(name, ZoneMarket(zone, market));
@@ -108,53 +87,6 @@ TEST(SampleIndustry, OpensWithEverySeriesResolvedAndEveryCellSeriesInPlace) {
     EXPECT_TRUE(ui.plainBoxes.empty());
     EXPECT_TRUE(ui.errorBoxes.empty());
     EXPECT_TRUE(ui.progressBoxes.empty());  // the forecasts behind the history show no wait notice
-}
-
-TEST(SampleIndustry, HoldsEveryQuantityItsTableClaimsInEveryCellAndPeriod) {
-    TempDir dir;
-    RecordingUi ui;
-    OpenSample sample(WriteSampleIndustryFile(dir.path()));
-    int checked = 0;
-    for (const TSampleQuantity& quantity : SampleQuantities())
-        for (std::int16_t period : SamplePeriods(quantity)) {
-            const TCvPerData& set = SampleSet(sample.industry, quantity.set, period);
-            for (const TCellIndex& cell : SampleCells(quantity.category)) {
-                EXPECT_TRUE(HasQuantity(set, quantity, SampleContext(period, cell)))
-                    << quantity.name << " period " << period << " cell " << cell.firm << "," << cell.zone << ","
-                    << cell.market;
-                ++checked;
-            }
-        }
-    EXPECT_GT(checked, 0);
-    EXPECT_TRUE(ui.plainBoxes.empty());
-    EXPECT_TRUE(ui.errorBoxes.empty());
-}
-
-TEST(SampleIndustry, RestrictionsAndTeamPasswordsAreThoseOfItsTables) {
-    TempDir dir;
-    OpenSample sample(WriteSampleIndustryFile(dir.path()));
-    const TCvPerData& constant = sample.industry.ConstPart();
-    const TDataContext industryCell = SampleContext(kCurrentPeriod, {});
-    EXPECT_EQ(constant.GetSmallint(kCategoryIndustry, industryCell, "WhichTeam"), 1);
-
-    // RestrictCateg: rcDecisions 1, StuFta 2, StuMkt 3, rcAnalysis 4. Bit n of a word is 2^(n-1):
-    // NoSlfAssistant is item 5 of rcDecisions (16), Conjoint item 11 of StuMkt (1024),
-    // NoPortfolio item 6 of rcAnalysis (32), ExperimentSlf item 10 of StuMkt (512).
-    const TSimArr* enabled = constant.GetSimArr(kCategoryIndustry, industryCell, "RestrictEnabled");
-    const TSimArr* hidden = constant.GetSimArr(kCategoryIndustry, industryCell, "RestrictHidden");
-    ASSERT_NE(enabled, nullptr);
-    ASSERT_NE(hidden, nullptr);
-    const std::vector<int> enabledWords{16, 0, 1024, 0, 0, 0};
-    const std::vector<int> hiddenWords{0, 0, 512, 32, 0, 0};
-    for (int c = 1; c <= 6; ++c) {
-        EXPECT_EQ(enabled->GetWord({c}), enabledWords[c - 1]) << c;
-        EXPECT_EQ(hidden->GetWord({c}), hiddenWords[c - 1]) << c;
-    }
-
-    // Team I opens without a password: its key is the checksum of its letter and the marker.
-    const TDataContext firmI = SampleContext(kCurrentPeriod, {3, 0, 0});
-    EXPECT_EQ(constant.GetString(kCategoryFirm, firmI, "TeamPwdVal"), "TELVORANK5");
-    EXPECT_EQ(constant.GetReal(kCategoryFirm, firmI, "TeamPwdKey"), TeamPasswordChecksum("ITELVORANK5"));
 }
 
 // The accumulated inflation is that of the stored rates: nothing up to period 0, then

@@ -8,6 +8,7 @@
 #include "core/base/log_file.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/stored_form.h"
 
 namespace cv {
 namespace {
@@ -29,13 +30,7 @@ std::vector<std::string> FileLines(const std::string& file) {
     return lines;
 }
 
-Bytes Written(const TDynArr& array) {
-    Bytes buffer(kBufSize, 0);
-    std::uint16_t pos = 0;
-    array.WriteToBuffer(buffer, pos);
-    buffer.resize(pos);
-    return buffer;
-}
+constexpr auto Written = [](const TDynArr& array) { return test::StoredForm(array); };
 
 TEST(TypedArray, ShapeAndPositionsFollowRowMajorOrder) {
     test::RecordingUi ui;

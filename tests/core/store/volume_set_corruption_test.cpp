@@ -7,7 +7,8 @@
 
 #include "core/store/volume_set.h"
 #include "core/base/errors.h"
-#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/volume_set_util.h"
+#include "tests/support/damage.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -146,15 +147,12 @@ TEST(VolSetCorruption, RandomBitFlipsGiveAnErrorOrAReadableSet) {
     TempDir dir;
     const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
     const std::string file = dir / "flipped.vs";
-    std::mt19937 random(20240601);
     int refused = 0;
-    for (int round = 0; round < 400; ++round) {
-        std::string bytes = good;
-        const int flips = 1 + static_cast<int>(random() % 3);
-        for (int i = 0; i < flips; ++i) bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
+    int round = 0;
+    for (const std::string& bytes : test::FlippedCopies(good, 400, 20240601)) {
         test::WriteFileBytes(file, bytes);
         try {
-            ReadEverything(file, round % 2 == 0);
+            ReadEverything(file, round++ % 2 == 0);
         } catch (const EVolSetError&) {
             ++refused;
         }
@@ -168,10 +166,8 @@ TEST(VolSetCorruption, RandomBitFlipsGiveAnErrorOrAReadableSet) {
 TEST(VolSetCorruption, EveryTruncationIsRefused) {
     TempDir dir;
     const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
-    std::mt19937 random(99);
     // The table ends the file, so every shorter file has lost part of it.
-    for (int round = 0; round < 200; ++round)
-        ExpectVolSetError(good.substr(0, random() % good.size()), dir, "truncated");
+    for (const std::string& cut : test::Truncations(good, 7)) ExpectVolSetError(cut, dir, "truncated");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/base/errors.h"
+#include "tests/support/checks.h"
 
 namespace cv {
 namespace {
@@ -54,12 +55,8 @@ TEST(VolSetHeader, ShortInputIsRefusedAndTheMessageNamesFileAndField) {
     EXPECT_THROW(DecodeVolSetHeader(std::span<const std::uint8_t>(), "f"), EVolSetError);
     TVolSetHeaderBytes wrong = bytes;
     wrong[141] = 7;
-    try {
-        DecodeVolSetHeader(wrong, "/data/ind.mt1");
-        FAIL();
-    } catch (const EVolSetError& error) {
-        EXPECT_STREQ(error.what(), "Volume set /data/ind.mt1: header field \"version\" is 7, expected 1");
-    }
+    EXPECT_EQ(test::ErrorText<EVolSetError>([&] { DecodeVolSetHeader(wrong, "/data/ind.mt1"); }),
+              "Volume set /data/ind.mt1: header field \"version\" is 7, expected 1");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/store/volume_set.h"
-#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/volume_set_util.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {

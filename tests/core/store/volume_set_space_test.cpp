@@ -41,6 +41,22 @@ TEST(VolSetSpace, ReleasedExtentsMergeAndGiveBackTheEnd) {
     EXPECT_EQ(space.FreeEnd(), 620);
 }
 
+// Gaps that do not touch stay apart whichever is released first: 400..430 and
+// 470..500 around a live 430..470 never make a gap of 60.
+TEST(VolSetSpace, GapsThatDoNotTouchAreNotMerged) {
+    for (const bool lowerFirst : {true, false}) {
+        TVolSpace space = SampleSpace();
+        const TExtent lower{space.Allocate(30), 30};
+        ASSERT_EQ(space.Allocate(40), 430);
+        const TExtent upper{space.Allocate(30), 30};
+        space.Release(lowerFirst ? lower : upper);
+        space.Release(lowerFirst ? upper : lower);
+        EXPECT_EQ(space.Allocate(60), 620) << lowerFirst;
+        EXPECT_EQ(space.Allocate(30), 400) << lowerFirst;
+        EXPECT_EQ(space.Allocate(30), 470) << lowerFirst;
+    }
+}
+
 TEST(VolSetSpace, TableNeverOverlapsCommittedBytes) {
     TVolSpace space = SampleSpace();
     EXPECT_TRUE(space.OverlapsCommitted({399, 2}));
@@ -54,6 +70,14 @@ TEST(VolSetSpace, TableNeverOverlapsCommittedBytes) {
     EXPECT_EQ(space.PlaceTable(400, 101), 620);
     EXPECT_EQ(space.PlaceTable(700, 50), 700);
     EXPECT_EQ(space.PlaceTable(TVolSpace::kFileLimit - 10, 50), -1);
+}
+
+TEST(VolSetSpace, ARebuildKeepsEveryGapBetweenLiveExtents) {
+    TVolSpace space;
+    space.Rebuild({{0, 365}, {366, 10}, {378, 2}});  // gaps of 1 at 365 and 2 at 376
+    EXPECT_EQ(space.Allocate(1), 365);
+    EXPECT_EQ(space.Allocate(2), 376);
+    EXPECT_EQ(space.Allocate(1), 380);
 }
 
 TEST(VolSetSpace, FileNeverGrowsBeyondTheOffsetRange) {

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "core/base/errors.h"
-#include "tests/core/store/volume_set_test_util.h"
+#include "tests/support/volume_set_util.h"
+#include "tests/support/checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -229,6 +230,40 @@ TEST(VolSet, RepeatedSavesReuseDeadSpace) {
     set.Close();
 }
 
+// After a save the set works from the header it wrote: the next save places its
+// table beside that one, and a save with nothing changed writes nothing.
+TEST(VolSet, ASaveCommitsTheHeaderItWrote) {
+    TempDir dir;
+    const std::string file = dir / "commit.vs";
+    TVolSet set;
+    set.Create(file, "Sig");
+    set.AddKey("K", 1, 9);
+    Store(set, Payload(20, 'a'), {1});
+    set.Flush();
+    // Header 365, the volume at 365..385, the table at 385.
+    EXPECT_EQ(set.Header().volCount, 1);
+    EXPECT_EQ(set.Header().tableOffset, 385);
+    EXPECT_EQ(GetI32(test::ReadFileBytes(file), 161), 385);
+
+    std::vector<std::int64_t> writes;
+    SetVolFileFaultHook([&](TVolFileOp op, std::int64_t offset, std::size_t) {
+        if (op == TVolFileOp::Write) writes.push_back(offset);
+        return 0;
+    });
+    set.Flush();
+    EXPECT_TRUE(writes.empty());
+    // The next save writes only the new volume, behind the live table (435),
+    // its table behind it (455), then the header.
+    Store(set, Payload(20, 'b'), {2});
+    set.Flush();
+    SetVolFileFaultHook({});
+    EXPECT_EQ(writes, (std::vector<std::int64_t>{435, 455, 0}));
+    set.Close();
+    TVolSet reopened;
+    reopened.OpenReadOnly(file);
+    EXPECT_EQ(Load(reopened, {1}) + Load(reopened, {2}), Payload(20, 'a') + Payload(20, 'b'));
+}
+
 TEST(VolSet, DateTimesFollowStoresAndFirstLoads) {
     TempDir dir;
     ManualClock clock;
@@ -387,12 +422,8 @@ TEST(VolSet, FilesThatCannotBeReachedRaiseVolumeSetErrors) {
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
     EXPECT_THROW(set.VolumeGet(data, size, {1}), EVolSetError);
-    try {
-        set.OpenReadWrite(dir / "absent.vs");
-        FAIL();
-    } catch (const EVolSetError& error) {
-        EXPECT_NE(std::string(error.what()).find("absent.vs"), std::string::npos) << error.what();
-    }
+    EXPECT_PRED2(test::Contains, test::ErrorText<EVolSetError>([&] { set.OpenReadWrite(dir / "absent.vs"); }),
+                 "absent.vs");
     EXPECT_FALSE(set.IsOpen());
 }
 

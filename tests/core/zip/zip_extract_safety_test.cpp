@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <map>
 
 #include "core/zip/xceed_zip.h"
 #include "core/zip/zip_errors.h"
 #include "tests/core/zip/zip_test_support.h"
+#include "tests/support/dead_process.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 
@@ -45,13 +48,88 @@ TEST_F(ZipExtractSafety, NamesLeavingTheDestinationAreRefusedAndNothingIsWritten
                                        {"..\\evil3.txt", "x"},
                                        {"C:\\evil4.txt", "x"},
                                        {"ok/inside.txt", "fine"},
+                                       // Too long for the file system: one name of 300 bytes, a path of 6,000.
+                                       {std::string(300, 'n') + ".txt", "x"},
+                                       {[] {
+                                            std::string deep;
+                                            while (deep.size() < 6000) deep += "dd/";
+                                            return deep + "x";
+                                        }(),
+                                        "x"},
                                    });
     EXPECT_EQ(Extract(archive), kZipUnsafeEntryName);
-    EXPECT_EQ(skipped, std::vector<int>(5, kZipUnsafeEntryName));
+    std::vector<int> expected(5, kZipUnsafeEntryName);
+    expected.insert(expected.end(), 2, kZipNameTooLong);
+    EXPECT_EQ(skipped, expected);
     // Only the harmless entry arrived, inside the destination.
     EXPECT_EQ(test::FilesUnder(work), std::vector<std::string>{"dest/ok/inside.txt"});
     EXPECT_EQ(test::FilesUnder(dir.path()), (std::vector<std::string>{"evil.zip", "work/dest/ok/inside.txt"}));
     EXPECT_EQ(ReadFileBytes(destination / "ok/inside.txt"), "fine");
+}
+
+// 20 MiB of zeros deflate to about 20 KiB: beyond both the floor (16 MiB) and
+// 200 times the archive. Refused before anything is written, also when the
+// sizes in the archive claim 1,000 bytes and the data alone tell: no file, no
+// directory made for it, and the next entry still arrives.
+TEST_F(ZipExtractSafety, AnEntryExpandingBeyondTheLimitsIsRefusedWithNothingLeft) {
+    const fs::path archive = dir.path() / "bomb.zip";
+    test::WriteCraftedZip(archive, {{"deep/er/bomb.bin", std::string(20 << 20, '\0')}, {"ok.txt", "fine"}});
+    ASSERT_LT(fs::file_size(archive), 100u << 10);
+    std::string lying = ReadFileBytes(archive);
+    // Uncompressed size: +22 in the local header, +24 in the central one.
+    for (const auto& [signature, at] :
+         {std::pair{std::string("PK\x03\x04", 4), 22}, {std::string("PK\x01\x02", 4), 24}})
+        lying.replace(lying.find(signature) + at, 4, std::string("\xE8\x03\0\0", 4));
+    test::WriteFileBytes(dir.path() / "lying.zip", lying);
+    for (const fs::path& bomb : {archive, dir.path() / "lying.zip"}) {
+        SCOPED_TRACE(bomb.filename().string());
+        skipped.clear();
+        EXPECT_EQ(Extract(bomb), kZipEntryTooLarge);
+        EXPECT_EQ(skipped, std::vector<int>{kZipEntryTooLarge});
+        EXPECT_EQ(test::FilesUnder(work), std::vector<std::string>{"dest/ok.txt"});
+        EXPECT_FALSE(fs::exists(destination / "deep"));
+        fs::remove_all(destination);
+    }
+}
+
+// A second entry of a name already extracted, or one whose central record
+// points at the first entry's data (and so reads as the first one's name), is
+// reported and left out; the first stays as it was.
+TEST_F(ZipExtractSafety, EntriesSharingANameOrADataBlockAreReported) {
+    const fs::path twice = dir.path() / "twice.zip";
+    test::WriteCraftedZip(twice, {{"a.txt", "one"}, {"b.txt", "two"}, {"A.TXT", "upper"}, {"a.txt", "three"}});
+    std::string shared = ReadFileBytes(twice);
+    // The local-header offset (+42) of the second central record copied from the first.
+    const std::string central("PK\x01\x02", 4);
+    const std::size_t first = shared.find(central);
+    shared.replace(shared.find(central, first + 4) + 42, 4, shared.substr(first + 42, 4));
+    test::WriteFileBytes(dir.path() / "shared.zip", shared);
+    for (const auto& [archive, files] : {std::pair{twice, std::vector<std::string>{"A.TXT", "a.txt", "b.txt"}},
+                                         {dir.path() / "shared.zip", std::vector<std::string>{"A.TXT", "a.txt"}}}) {
+        SCOPED_TRACE(archive.filename().string());
+        skipped.clear();
+        EXPECT_EQ(Extract(archive), kZipDuplicateEntry);
+        EXPECT_EQ(skipped, std::vector<int>{kZipDuplicateEntry});
+        EXPECT_EQ(test::FilesUnder(destination), files);
+        EXPECT_EQ(ReadFileBytes(destination / "a.txt"), "one");
+        fs::remove_all(destination);
+    }
+}
+
+// A killed extraction leaves "~cvz<pid>-<n>~<name>"; the next file written in
+// that directory removes it once its process is gone.
+TEST_F(ZipExtractSafety, ExtractionRemovesTheTemporariesOfKilledRuns) {
+    fs::create_directories(destination);
+    const std::string dead = "~cvz" + std::to_string(test::DeadProcessId()) + "-7~a.txt";
+    const std::string live = "~cvz" + std::to_string(::getpid()) + "-8~b.txt";
+    for (const std::string& name : {dead, live, std::string("~cvz12~old.txt")})
+        test::WriteFileBytes(destination / name, "half");
+    const fs::path archive = dir.path() / "a.zip";
+    test::WriteCraftedZip(archive, {{"a.txt", "whole"}});
+    EXPECT_EQ(Extract(archive), kZipOk);
+    EXPECT_FALSE(fs::exists(destination / dead));
+    for (const std::string& kept : {live, std::string("~cvz12~old.txt"), std::string("a.txt")})
+        EXPECT_TRUE(fs::exists(destination / kept)) << kept;
 }
 
 TEST_F(ZipExtractSafety, SymbolicLinkEntriesAreRefused) {

@@ -96,10 +96,4 @@ int RunCommand(const std::string& command) {
 
 bool ToolAvailable(const std::string& tool) { return RunCommand("command -v " + tool + " >/dev/null 2>&1") == 0; }
 
-std::string Quoted(const std::filesystem::path& path) {
-    std::string quoted = "'";
-    for (char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 }  // namespace cv::test

@@ -40,6 +40,5 @@ std::vector<std::string> FilesUnder(const std::filesystem::path& root);
 // Runs a shell command; its exit status (-1 when it could not run).
 int RunCommand(const std::string& command);
 bool ToolAvailable(const std::string& tool);
-std::string Quoted(const std::filesystem::path& path);
 
 }  // namespace cv::test

@@ -1,9 +1,12 @@
-#include "tests/core/session/small_industry.h"
+#include "tests/support/test_industry.h"
 
 #include <filesystem>
+#include <stdexcept>
 
-#include "core/store/cv_data.h"
 #include "core/store/industry_file.h"
+#include "core/store/series_index.h"
+#include "tools/sample_industry/sample_industry.h"
+#include "tools/sample_industry/sample_layout.h"
 
 namespace cv::test {
 namespace {
@@ -62,13 +65,6 @@ void AddSeriesList(TCvData& industry, const TSmallIndustryShape& shape) {
     for (const TSeries& series : list) industry.SeriesList().AddSeries(series);
 }
 
-TDataContext Cell(int fta, int market) {
-    TDataContext context;
-    context.SelFta = static_cast<std::int16_t>(fta);
-    context.SelMarket = static_cast<std::int16_t>(market);
-    return context;
-}
-
 void AddSeriesPositions(TCvData& industry, const TSmallIndustryShape& shape) {
     TCvPerData& constant = industry.ConstPart();
     if (shape.withPerSeries) constant.SetSmallint(kCategoryIndustry, {}, "PerSeries", posPeriods);
@@ -78,14 +74,14 @@ void AddSeriesPositions(TCvData& industry, const TSmallIndustryShape& shape) {
     for (int market = 1; market <= std::min(shape.markets, 3); ++market) {
         const bool bad = shape.badDimPosition && market == 2;
         const std::int16_t dim = bad ? kBadPosition : (market == 1 ? posDimSon : posDimVod);
-        constant.SetSmallint(kCategoryMarket, Cell(0, market), "DimSeries", dim);
-        constant.SetSmallint(kCategoryMarket, Cell(0, market), "SemSeries", posSem);
-        constant.SetSmallint(kCategoryMarket, Cell(0, market), "MapSeries", posMap);
+        constant.SetSmallint(kCategoryMarket, CellContext(0, 0, market), "DimSeries", dim);
+        constant.SetSmallint(kCategoryMarket, CellContext(0, 0, market), "SemSeries", posSem);
+        constant.SetSmallint(kCategoryMarket, CellContext(0, 0, market), "MapSeries", posMap);
     }
     for (int fta = 1; fta <= std::min(shape.ftas, 3); ++fta) {
-        constant.SetSmallint(kCategoryFta, Cell(fta, 0), "ChaSeries", posCha);
+        constant.SetSmallint(kCategoryFta, CellContext(0, fta, 0), "ChaSeries", posCha);
         for (int market = 1; market <= std::min(shape.markets, 3); ++market)
-            constant.SetSmallint(kCategoryFtaMarket, Cell(fta, market), "SegSeries",
+            constant.SetSmallint(kCategoryFtaMarket, CellContext(0, fta, market), "SegSeries",
                                  fta == 1 ? posSegNorth : posSegSouth);
     }
 }
@@ -96,9 +92,9 @@ void AddEconomics(TCvData& industry, int fta) {
     const TSeries* variables = industry.SeriesList().GetSeries(posEcoVars);
     const TSeries* deflators = industry.SeriesList().GetSeries(posDeflators);
     const long double shift = fta == 1 ? 0 : 1;
-    TSimArr& economics = constant.CreateSimArr(kCategoryFta, Cell(fta, 0), "Economics", dkReal48, 0,
+    TSimArr& economics = constant.CreateSimArr(kCategoryFta, CellContext(0, fta, 0), "Economics", dkReal48, 0,
                                                {periods, variables});
-    TSimArr& cumInflation = constant.CreateSimArr(kCategoryFta, Cell(fta, 0), "CumInflation", dkReal48, 0,
+    TSimArr& cumInflation = constant.CreateSimArr(kCategoryFta, CellContext(0, fta, 0), "CumInflation", dkReal48, 0,
                                                   {periods, deflators});
     for (int p = periods->Lo(); p <= periods->Hi(); ++p) {
         economics.SetReal48({p, 1}, (p == 0 ? 2 : 3) + shift);
@@ -108,7 +104,7 @@ void AddEconomics(TCvData& industry, int fta) {
             cumInflation.SetReal48({p, k}, p / 16.0L + k / 256.0L + shift);
     }
     if (fta != 1) return;
-    TSimArr& deflatFacs = constant.CreateSimArr(kCategoryFta, Cell(fta, 0), "DeflatFacs", dkReal48, 0,
+    TSimArr& deflatFacs = constant.CreateSimArr(kCategoryFta, CellContext(0, fta, 0), "DeflatFacs", dkReal48, 0,
                                                 {periods, deflators});
     for (int p = periods->Lo(); p <= periods->Hi(); ++p)
         for (int k = deflators->Lo(); k <= deflators->Hi(); ++k) deflatFacs.SetReal48({p, k}, k / 128.0L);
@@ -140,12 +136,64 @@ void WriteSmallIndustry(const std::string& fileName, const TSmallIndustryShape& 
     industry.Close();
 }
 
+void CreateIndustrySet(TVolSet& volumes, const std::string& file) {
+    volumes.Create(file, std::string(kIndustrySignature));
+    for (const TIndustryKey& key : kIndustryKeys) volumes.AddKey(std::string(key.name), key.low, key.high);
+}
+
+TDataContext CellContext(int firm, int zone, int market) {
+    TDataContext context;
+    context.SelFirm = static_cast<std::int16_t>(firm);
+    context.SelFta = static_cast<std::int16_t>(zone);
+    context.SelMarket = static_cast<std::int16_t>(market);
+    return context;
+}
+
+TSeries& AddSeries(TCvData& industry, std::string_view name, std::int16_t lo, const std::vector<std::string>& labels) {
+    TCvSeries& list = industry.SeriesList();
+    const auto id = static_cast<std::uint16_t>(list.Count() + 1);
+    return list.AddSeries(TSeries(id, name, lo, labels));
+}
+
+TSeries& AddIndexedSeries(TCvData& industry, std::string_view name) {
+    for (const TSeriesIndexEntry& entry : SeriesIndexTable()) {
+        if (entry.name != name) continue;
+        return AddSeries(industry, name, 1, std::vector<std::string>(entry.elements.begin(), entry.elements.end()));
+    }
+    throw std::invalid_argument("not a series of the index table: " + std::string(name));
+}
+
+void IndexSeries(const TCvData& industry) { InitSeriesIndexes(industry.SeriesList()); }
+
+OpenSampleIndustry::OpenSampleIndustry() {
+    const std::filesystem::path file = sample::WriteSampleIndustryFile(dir_.path());
+    industry_.Open(std::string(kIndustrySignature), file.string());
+    industry_.InitSeries();
+}
+
+OpenSampleIndustry::~OpenSampleIndustry() {
+    try {
+        industry_.Close();
+    } catch (const std::exception&) {
+        // The temporary copy goes with the directory; a failed save loses nothing.
+    }
+}
+
+TDataContext OpenSampleIndustry::Context(int firm, int zone) {
+    TDataContext context;
+    context.SelFirm = static_cast<std::int16_t>(firm);
+    context.SelFta = static_cast<std::int16_t>(zone);
+    context.CurPeriod = sample::kCurrentPeriod;
+    context.DecPeriod = sample::kDecisionPeriod;
+    return context;
+}
+
+
 void CopyIndustryWithout(const std::string& source, const std::string& target, int volType) {
     TVolSet from;
     from.OpenReadOnly(source);
     TVolSet to;
-    to.Create(target, std::string(kIndustrySignature));
-    for (const TIndustryKey& key : kIndustryKeys) to.AddKey(std::string(key.name), key.low, key.high);
+    CreateIndustrySet(to, target);
     for (int position = 0; position < from.VolumeCount(); ++position) {
         const TTabVol entry = from.Entry(position);
         if (entry.keys[0] == volType) continue;

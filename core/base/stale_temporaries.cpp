@@ -1,0 +1,43 @@
+#include "core/base/stale_temporaries.h"
+
+#include <signal.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <limits>
+
+namespace cv {
+namespace {
+
+constexpr std::size_t kMaxPidDigits = std::numeric_limits<pid_t>::digits10;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool ProcessIsGone(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+std::optional<pid_t> ParseProcessId(std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    pid_t pid = 0;
+    while (pos < text.size() && IsDigit(text[pos]) && pos - start < kMaxPidDigits) pid = pid * 10 + (text[pos++] - '0');
+    if (pos == start || (pos < text.size() && IsDigit(text[pos]))) return std::nullopt;
+    return pid;
+}
+
+bool IsDigitRun(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner& ownerOf) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (fs::directory_iterator entry(directory.empty() ? "." : directory, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::optional<pid_t> owner = ownerOf(entry->path().filename().string());
+        std::error_code ignored;
+        if (owner && ProcessIsGone(*owner) && entry->is_regular_file(ignored)) fs::remove(entry->path(), ignored);
+    }
+}
+
+}  // namespace cv
