@@ -133,5 +133,20 @@ TEST_F(NewsletterPagesTest, StudyPricesSkipRestrictedStudiesAndRoundHalvesToEven
     EXPECT_TRUE(IsBold(table, totals + 1, 3));
 }
 
+TEST_F(NewsletterPagesTest, StudyPricesOfOneMarketShareColumnFive) {
+    OpenOneMarketVariant();
+    SetEconomy();
+    auto screen = Page(TNewsScr::kStudyPrices, Context());
+    const TQNTable& table = *screen->Table();
+    const int body = table.OriginRow() + 1;  // one title row
+    // Benchmark 40 K and consumer survey 50 K x 1.25: 50 and 62.5 -> 62, both in column 5.
+    EXPECT_EQ(table.CellNumber(body, 5), 50);
+    EXPECT_EQ(table.CellNumber(body + 1, 5), 62);
+    // One total row after the ten studies: 50 + 62 + 357 (the other orderable ones) = 469.
+    EXPECT_EQ(CellText(table, body + 10, 3), "Grand total");
+    EXPECT_EQ(table.CellNumber(body + 10, 5), 469);
+    EXPECT_EQ(CellText(table, body + 11, 3), "");
+}
+
 }  // namespace
 }  // namespace cv
