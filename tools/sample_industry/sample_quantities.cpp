@@ -55,6 +55,8 @@ constexpr TSampleQuantity kQuantities[] = {
     {"SlpFireCost", Constant, kCategoryFta, Scalar, WriteSalespersonCost},
     {"ChannelPars", Constant, kCategoryFtaMarket, Array, WriteChannelParameters},
     {"ExpEffBatch", Constant, kCategoryFtaMarket, Scalar, WriteExperienceBatch},
+    {"IHCCoef", Constant, kCategoryFtaMarket, Scalar, WriteInventoryCoefficient},
+    {"ISCCoef", Constant, kCategoryFtaMarket, Scalar, WriteInventoryCoefficient},
     // Study prices; R&D: home zones, cost tables and parameters of each market.
     {"StuFtaParams", Constant, kCategoryFta, Array, WriteZoneStudyPrices},
     {"StuMktParams", Constant, kCategoryFtaMarket, Array, WriteMarketStudyPrices},
@@ -116,6 +118,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"MsgAdm2All", Results, kCategoryFta, Array, WriteMessageToAll, Completion},
     {"MsgAdm2Fir", Results, kCategoryFirmFta, Array, WriteMessageToFirm, Completion},
     {"MsgSim2Fir", Results, kCategoryFirmFta, Array, WriteSimulationMessage, Completion},
+    {"FFXRpt", Results, kCategoryFirmFta, Array, WriteStockMarket, Completion},
 
     // Decisions of each period: brands, their marketing mix and plans ...
     {"NbMktedBrds", Decisions, kCategoryFirmFtaMarket, Scalar, WriteFirmBrandCount},

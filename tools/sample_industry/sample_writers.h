@@ -128,4 +128,8 @@ void WriteContractCount(const TSampleCell& cell, std::string_view name);
 void WriteContractSubjects(const TSampleCell& cell, std::string_view name);
 void WriteContractTerms(const TSampleCell& cell, std::string_view name);
 
+// The newsletter's stock market and inventory coefficients (sample_newsletter.cpp).
+void WriteStockMarket(const TSampleCell& cell, std::string_view name);
+void WriteInventoryCoefficient(const TSampleCell& cell, std::string_view name);
+
 }  // namespace cv::sample
