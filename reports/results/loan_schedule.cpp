@@ -18,6 +18,7 @@ constexpr int kBodyRows = kLoanRowCount;
 constexpr int kColumns = 9;
 constexpr int kPercentCol = 6;
 constexpr char kPercentText[] = "%";
+constexpr char kAmountFormat[] = "#,##0";
 
 double Thousands(double amount) { return amount / 1000; }
 
@@ -48,6 +49,9 @@ void TFirResult::BuildLoanSchedule() {
         else if (period == context_.DecPeriod)
             table.SetRangeFont(r, 1, r, kColumns, -1, 1, -1, -1, -1);
         table.SetCellNumber(r, 1, period);
+        // Annuities split into principal and interest are rarely whole thousands.
+        table.SetRangeFormat(r, 2, r, kPercentCol - 1, kAmountFormat);
+        table.SetRangeFormat(r, kPercentCol + 1, r, kColumns, kAmountFormat);
         const double budgetChange = Thousands(loan[lcBgtChg]);
         if (budgetChange > 0) table.SetCellNumber(r, 2, budgetChange);
         if (budgetChange < 0) table.SetCellNumber(r, 3, -budgetChange);
