@@ -6,7 +6,7 @@
 namespace cv {
 namespace {
 
-constexpr char kUnknownPageText[] = "Unkwnown newsletter screen ";
+constexpr char kUnknownPageText[] = "Unknown newsletter screen ";
 
 }  // namespace
 

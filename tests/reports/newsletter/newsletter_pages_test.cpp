@@ -148,5 +148,11 @@ TEST_F(NewsletterPagesTest, StudyPricesOfOneMarketShareColumnFive) {
     EXPECT_EQ(CellText(table, body + 11, 3), "");
 }
 
+TEST_F(NewsletterPagesTest, AnUnknownPageSaysSoAndBuildsNothing) {
+    auto screen = Page(9, Context());
+    EXPECT_EQ(screen->Table(), nullptr);
+    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Unknown newsletter screen 9"});
+}
+
 }  // namespace
 }  // namespace cv
