@@ -1,0 +1,183 @@
+// The budget screens on the sample, team A in zone North, result period 3 and
+// decision period 4. Firm A's advertising is set here so that the brand rows
+// are whole thousands: ALBA 2,000,000 at quality share 0.5 (1,000 K media, 1,000 K
+// research), ARNO 1,000,000 at 0.25 (750 K, 250 K), ALTO 0; in M2 AMOR
+// 400,000 at 0.5 (200 K, 200 K), AVEN 0. The sample's projects: PAXIS
+// 312,500.75 and PAVIA 180,000 in M1, none in M2. The sample asks for a loan of
+// 1,000,000 that the instructor has not acknowledged.
+#include <gtest/gtest.h>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "reports/budget/bgt_screen.h"
+#include "tests/reports/support/golden_file.h"
+#include "tests/reports/support/results_fixture.h"
+#include "tests/ui/support/window_test.h"
+
+namespace cv {
+namespace {
+
+using test::CellText;
+using test::FontColour;
+using test::IsBold;
+
+constexpr std::int32_t kRed = 0x0000FF;
+constexpr int kResultPeriod = 3, kDecisionPeriod = 4;
+
+class BudgetScreenTest : public test::ResultsTest {
+protected:
+    BudgetScreenTest() {
+        SetAdvertising(1, 1, 2000000, 0.5);
+        SetAdvertising(1, 2, 1000000, 0.25);
+        SetAdvertising(1, 3, 0, 0);
+        SetAdvertising(2, 1, 400000, 0.5);
+        SetAdvertising(2, 2, 0, 0);
+    }
+
+    TDataContext BudgetContext(int market = 1) const {
+        TDataContext context = Context(kResultPeriod);
+        context.DecPeriod = kDecisionPeriod;
+        context.SelMarket = static_cast<std::int16_t>(market);
+        return context;
+    }
+    std::unique_ptr<TBgtScreen> Screen(int kind, int market = 1, int mode = kWindowMode) {
+        return TCVScreen::Create<TBgtScreen>(owner.get(), BudgetContext(market), kind, kPlaceCentreX | kPlaceCentreY,
+                                             0, 0, mode);
+    }
+    TCvPerData& Decisions() { return Session->Industry()->PerDecisions(kDecisionPeriod); }
+    void SetAdvertising(int market, int brand, double budget, double quality) {
+        TSimArr* mix = Decisions().GetSimArr(kCategoryFirmFtaMarket, BudgetContext(market), "DecBrdCV3");
+        ASSERT_NE(mix, nullptr);
+        mix->SetReal48({brand, si::AdvertBgt}, budget);
+        mix->SetReal48({brand, si::AdvertQual}, quality);
+    }
+    void SetNetBudget(double budget) {
+        SetReportValue(kResultPeriod, kCategoryFirmFta, BudgetContext(), "FFXRpt", si::ffxNPB, budget);
+    }
+    void AcknowledgeLoan() { Decisions().SetSmallint(kCategoryFirm, BudgetContext(), "LoanAck", 1); }
+};
+
+// Rows of the total budget below its origin H: 1 media, 2 research, 8 market
+// studies, 9 zone studies, 10 R&D, 11 total expenses, 12 budget, 13 loan, 15 balance.
+TEST_F(BudgetScreenTest, TotalBudgetAddsTheMarketsAndWarnsOfTheUnacknowledgedLoan) {
+    SetNetBudget(1e9);
+    auto screen = Screen(TBgtScreen::kTotalBudget);
+    const TQNTable& table = *screen->Table();
+    const int h = table.OriginRow();
+    ASSERT_EQ(Session->Industry()->NbMarkets(), 2);
+    // Market columns 7 (M1) and 9 (M2); the firm column 5 sums the body columns.
+    EXPECT_EQ(table.CellNumber(h + 1, 7), 1750);  // 1,000 + 750
+    EXPECT_EQ(table.CellNumber(h + 1, 9), 200);
+    EXPECT_EQ(table.CellNumber(h + 1, 5), 1950);
+    EXPECT_EQ(table.CellNumber(h + 2, 5), 1450);  // 1,000 + 250 + 200
+    EXPECT_EQ(CellText(table, h + 1, 4), "K$");
+    EXPECT_EQ(CellText(table, h + 3, 4), "");
+    EXPECT_EQ(CellText(table, h + 9, 7), "-");
+    EXPECT_DOUBLE_EQ(table.CellNumber(h + 10, 7), 492.50075);
+    EXPECT_EQ(table.CellNumber(h + 10, 9), 0);
+    EXPECT_EQ(table.CellNumber(h + 12, 5), 1e6);
+    EXPECT_EQ(table.CellNumber(h + 13, 5), 1000);
+    // Balance: budget + loan - total expenses.
+    EXPECT_DOUBLE_EQ(table.CellNumber(h + 15, 5), 1e6 + 1000 - table.CellNumber(h + 11, 5));
+    EXPECT_TRUE(IsBold(table, h + 15, 1));
+    EXPECT_EQ(CellText(table, h + 13, 6), "The loan is not yet acknowledged by the instructor");
+    EXPECT_EQ(FontColour(table, h + 13, 6), kRed);
+    EXPECT_TRUE(IsBold(table, h + 13, 6));
+    EXPECT_EQ(CellText(table, h + 14, 6), "");
+    EXPECT_EQ(CellText(table, h + 15, 6), "");
+    test::SaveScreenshot(*owner, "BudgetScreenTest_TotalBudget");
+}
+
+TEST_F(BudgetScreenTest, NegativeBalanceAndAcknowledgedLoanInADocument) {
+    SetNetBudget(0);
+    AcknowledgeLoan();
+    auto screen = Screen(TBgtScreen::kTotalBudget, 1, kDocumentMode);
+    screen->Build(screen->Context());
+    const TQNTable& table = *screen->Table();
+    const int h = table.OriginRow();
+    EXPECT_LT(table.CellNumber(h + 15, 5), 0);
+    EXPECT_EQ(CellText(table, h + 15, 6), "The planned expenses exceed the budget available");
+    // A document writes its notes plain.
+    EXPECT_EQ(FontColour(table, h + 15, 6), 0);
+    EXPECT_EQ(CellText(table, h + 13, 6), "");
+}
+
+TEST_F(BudgetScreenTest, OneMarketHasOneBodyColumnWithPlainValues) {
+    OpenOneMarketVariant();
+    SetAdvertising(1, 1, 2000000, 0.5);
+    SetAdvertising(1, 2, 1000000, 0.25);
+    SetAdvertising(1, 3, 0, 0);
+    auto screen = Screen(TBgtScreen::kTotalBudget);
+    const TQNTable& table = *screen->Table();
+    const int h = table.OriginRow();
+    EXPECT_EQ(table.Sheet().Geometry().bodyCols, 1);
+    EXPECT_EQ(table.CellNumber(h + 1, 5), 1750);
+    EXPECT_EQ(table.Sheet().Model().FormulaText(h + 1, 5), "");
+    EXPECT_EQ(CellText(table, h + 13, 6), "The loan is not yet acknowledged by the instructor");
+}
+
+TEST_F(BudgetScreenTest, BrandBudgetListsTheMarketsBrands) {
+    auto screen = Screen(TBgtScreen::kBrandBudget);
+    const TQNTable& table = *screen->Table();
+    const int h = table.OriginRow();
+    EXPECT_EQ(CellText(table, h, 6), "ALBA");
+    EXPECT_EQ(CellText(table, h, 8), "ALTO");
+    EXPECT_EQ(CellText(table, h, 9), "");
+    EXPECT_EQ(table.CellNumber(h + 2, 6), 1000);
+    EXPECT_EQ(table.CellNumber(h + 3, 7), 250);
+    EXPECT_EQ(table.CellNumber(h + 2, 5), 1750);  // the firm's sum over its brands
+    EXPECT_TRUE(IsBold(table, h + 8, 6));
+    EXPECT_FALSE(screen->IsEmpty());
+
+    Decisions().SetSmallint(kCategoryFirmFtaMarket, BudgetContext(2), "NbMktedBrds", 0);
+    auto empty = Screen(TBgtScreen::kBrandBudget, 2);
+    EXPECT_TRUE(empty->IsEmpty());
+    EXPECT_EQ(CellText(*empty->Table(), h, 6), "");
+}
+
+TEST_F(BudgetScreenTest, RnDBudgetShowsEachMarketsProjectsAndTotal) {
+    auto screen = Screen(TBgtScreen::kRnDBudget);
+    const TQNTable& table = *screen->Table();
+    const int h = table.OriginRow();
+    EXPECT_EQ(CellText(table, h + 2, 1), "PAXIS");
+    EXPECT_DOUBLE_EQ(table.CellNumber(h + 2, 2), 312.50075);
+    EXPECT_EQ(table.CellNumber(h + 3, 2), 180);
+    EXPECT_EQ(CellText(table, h + 7, 1), "TOTAL");
+    EXPECT_DOUBLE_EQ(table.CellNumber(h + 7, 2), 492.50075);
+    // M2 has no projects: its header and a total of 0.
+    EXPECT_EQ(CellText(table, h + 1, 3), "Project");
+    EXPECT_EQ(CellText(table, h + 2, 3), "");
+    EXPECT_EQ(table.CellNumber(h + 7, 4), 0);
+}
+
+TEST_F(BudgetScreenTest, AnUnknownKindSaysSoAndBuildsNothing) {
+    auto screen = Screen(4);
+    EXPECT_EQ(screen->Table(), nullptr);
+    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Unkwnown budget screen 4"});
+}
+
+TEST_F(BudgetScreenTest, EveryKindMatchesItsGoldenFile) {
+    const struct {
+        int kind;
+        const char* name;
+        bool perMarket;
+    } kinds[] = {{1, "BudgetTot", false}, {2, "BudgetBrd", true}, {3, "BudgetRnD", false}};
+    const int markets = Session->Industry()->NbMarkets();
+    for (const auto& screen : kinds) {
+        const std::string rendered = test::RenderEveryPeriod(
+            [&](int period, int market) {
+                TDataContext context = Context(period);
+                context.DecPeriod = static_cast<std::int16_t>(period + 1);
+                context.SelMarket = static_cast<std::int16_t>(market);
+                return TCVScreen::Create<TBgtScreen>(owner.get(), context, screen.kind, kPlaceCentreX | kPlaceCentreY,
+                                                     0, 0, kWindowMode);
+            },
+            kResultPeriod, screen.perMarket ? markets : 1);
+        test::CheckGolden(std::filesystem::path(CV_GOLDEN_DIR) / (std::string(screen.name) + ".txt"), rendered);
+    }
+}
+
+}  // namespace
+}  // namespace cv
