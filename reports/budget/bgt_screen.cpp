@@ -9,7 +9,6 @@ namespace cv {
 namespace {
 
 constexpr char kUnknownKindText[] = "Unkwnown budget screen ";
-constexpr int kThousandsLine = 6;  // "Units" line of amounts in thousands
 constexpr int kOneMarketNoteWidth = 40;
 
 }  // namespace

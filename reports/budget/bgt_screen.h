@@ -41,6 +41,8 @@ private:
     // Marks Row with the warning line LineNo, red and bold in a window.
     void WriteBudgetNote(int row, int lineNo);
 
+    static constexpr int kThousandsLine = 6;  // "Units" line of amounts in thousands
+
     int kind_;
     const TFtaBudget* budget_ = nullptr;
     int headingCols_ = 0;

@@ -15,7 +15,6 @@ constexpr int kHeadingCols = 5;
 constexpr int kUnitsCol = 4, kFirmCol = 5;
 constexpr int kLabelCount = kBodyRows + kTotalRows;
 constexpr int kLoanNote = 19, kBudgetChangeNote = 20, kNegativeBalanceNote = 18;
-constexpr int kThousandsLine = 6;
 
 }  // namespace
 
