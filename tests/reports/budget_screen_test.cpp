@@ -112,6 +112,9 @@ TEST_F(BudgetScreenTest, OneMarketHasOneBodyColumnWithPlainValues) {
     EXPECT_EQ(table.Sheet().Geometry().bodyCols, 1);
     EXPECT_EQ(table.CellNumber(h + 1, 5), 1750);
     EXPECT_EQ(table.Sheet().Model().FormulaText(h + 1, 5), "");
+    // The zone studies keep their value in the firm column: no market column holds a dash.
+    EXPECT_NE(CellText(table, h + 9, 5), "-");
+    EXPECT_EQ(CellText(table, h + 9, 7), "");
     EXPECT_EQ(CellText(table, h + 13, 6), "The loan is not yet acknowledged by the instructor");
 }
 
