@@ -8,7 +8,7 @@
 namespace cv {
 namespace {
 
-constexpr char kUnknownKindText[] = "Unkwnown budget screen ";
+constexpr char kUnknownKindText[] = "Unknown budget screen ";
 constexpr int kOneMarketNoteWidth = 40;
 
 }  // namespace

@@ -150,7 +150,7 @@ TEST_F(BudgetScreenTest, RnDBudgetShowsEachMarketsProjectsAndTotal) {
 TEST_F(BudgetScreenTest, AnUnknownKindSaysSoAndBuildsNothing) {
     auto screen = Screen(4);
     EXPECT_EQ(screen->Table(), nullptr);
-    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Unkwnown budget screen 4"});
+    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Unknown budget screen 4"});
 }
 
 TEST_F(BudgetScreenTest, EveryKindMatchesItsGoldenFile) {
