@@ -7,6 +7,7 @@
 #include "core/base/errors.h"
 #include "core/session/settings_paths.h"
 #include "shell/bank/fo_bank.h"
+#include "shell/pages/fo_nletter.h"
 #include "shell/pages/fo_result.h"
 #include "shell/program_start.h"
 #include "ui/qt_ui_services.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     services.playSound = [&soundPlayer](const std::string& file) { soundPlayer->Play(file); };
     services.createPages = [](cv::TFoCv3Main& mainWindow) {
         mainWindow.AddPage(new cv::TFoResult(mainWindow, mainWindow.PageArea()));
+        mainWindow.AddPage(new cv::TFoNLetter(mainWindow, mainWindow.PageArea()));
     };
     services.openBank = cv::ShowBankDialog;
     try {

@@ -1,0 +1,149 @@
+// The newsletter page in the started program on the sample industry (period
+// 3): the page opened first, the instructor's "rcNewsletter" restrictions,
+// the selector groups of each page and the scorecard's presentation combo.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QMenuBar>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/store/typed_array.h"
+#include "reports/newsletter/news_screen.h"
+#include "shell/fo_simul.h"
+#include "shell/pages/fo_nletter.h"
+#include "shell/selector/cv_bar.h"
+#include "tests/reports/support/results_fixture.h"
+#include "tests/ui/support/window_test.h"
+
+namespace cv {
+namespace {
+
+class NewsletterPageTest : public test::ResultsTest {
+protected:
+    NewsletterPageTest() {
+        page = new TFoNLetter(Main(), Main().PageArea());
+        Main().AddPage(page);
+        Main().RefreshAll();
+    }
+    // Sets the bit of an "rcNewsletter" item in "RestrictEnabled" or "RestrictHidden".
+    void Restrict(const char* arrayName, std::int8_t item) {
+        TSimArr* words = Session->Industry()->ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName);
+        ASSERT_NE(words, nullptr);
+        words->SetWord({si::rcNewsletterCateg}, words->GetWord({si::rcNewsletterCateg}) | (1u << (item - 1)));
+    }
+    void Choose(const char* name) { page->Item(name)->trigger(); }
+    std::string Remembered() const {
+        QAction* item = page->RememberedItem();
+        return item ? item->objectName().toStdString() : std::string();
+    }
+    TNewsScr* Shown() const { return dynamic_cast<TNewsScr*>(page->Screen.get()); }
+
+    TFoNLetter* page = nullptr;
+};
+
+TEST_F(NewsletterPageTest, TheFirstActivationShowsTheStockMarket) {
+    Main().ShowPage(page);
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Page(), TNewsScr::kStockMarket);
+    EXPECT_EQ(Remembered(), "MPNLSMktSPI");
+    EXPECT_EQ(Session->HelpContext, TFoNLetter::kHelpContext);
+    EXPECT_TRUE(Main().ToolButton(6)->isVisible());
+    EXPECT_TRUE(Main().ToolButton(7)->isVisible());
+    EXPECT_EQ(page->PageMenuBar()->objectName(), "MNLetter");
+    EXPECT_EQ(page->Item("MPNLEcoMRS")->text(), "&Study prices");
+    EXPECT_EQ(page->PresentationCombo(), nullptr);
+    test::SaveScreenshot(Main(), "NewsletterPageTest_StockMarket");
+}
+
+TEST_F(NewsletterPageTest, EveryGroupRestrictedLeavesTheStockMarketRememberedButShowsNothing) {
+    for (std::int8_t key : {si::NoStockMarket, si::NoEconomic, si::NoMarketReport}) Restrict("RestrictEnabled", key);
+    Restrict("RestrictHidden", si::NoEconomic);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MPNLSMktSPI");
+    EXPECT_EQ(page->Screen, nullptr);
+    for (const char* item : {"MPNLSMkt", "MPNLSMktSCard", "MPNLEco", "MPNLEcoVars", "MPNLBrd", "MPNLBrdSales"})
+        EXPECT_FALSE(page->Item(item)->isEnabled()) << item;
+    EXPECT_FALSE(page->Item("MPNLEco")->isVisible());
+    EXPECT_FALSE(page->Item("MPNLEcoMRS")->isVisible());
+    EXPECT_TRUE(page->Item("MPNLSMkt")->isVisible());
+}
+
+TEST_F(NewsletterPageTest, AGroupRestrictedBetweenTwoActivationsGivesWayToTheFirstFreeGroup) {
+    Main().ShowPage(page);
+    Choose("MPNLSMktSCard");
+    EXPECT_EQ(Shown()->Page(), TNewsScr::kScoreCard);
+    Main().ShowPage(windows.teamPage);
+    Restrict("RestrictHidden", si::NoStockMarket);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MPNLEcoVars");
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Page(), TNewsScr::kEconomicVariables);
+    EXPECT_FALSE(page->Item("MPNLSMktSCard")->isVisible());
+    // The economy restricted too: the market report is the first free group.
+    Main().ShowPage(windows.teamPage);
+    Restrict("RestrictEnabled", si::NoEconomic);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MPNLBrdAttr");
+}
+
+TEST_F(NewsletterPageTest, OnlyTheBrandPagesLetTheMarketBeChosen) {
+    Main().ShowPage(page);
+    const TCvInd& industry = *Session->Industry();
+    const struct {
+        const char* item;
+        bool marketChosen;
+    } cases[] = {{"MPNLSMktSPI", false}, {"MPNLSMktSCard", false}, {"MPNLEcoVars", false},
+                 {"MPNLEcoMRS", false},  {"MPNLBrdAttr", true},    {"MPNLBrdSales", true}};
+    for (const auto& c : cases) {
+        Choose(c.item);
+        EXPECT_EQ(page->Selectors.Mkt.Mode, c.marketChosen ? 2 : 0) << c.item;
+        EXPECT_EQ(CvBar->IsGroupActive(industry.MktSeries()->Name()), c.marketChosen) << c.item;
+        EXPECT_TRUE(CvBar->IsGroupActive(industry.PerSeries()->Name())) << c.item;
+        EXPECT_TRUE(CvBar->IsGroupActive(industry.FtaSeries()->Name())) << c.item;
+        // The team reads the newsletter of its own firm.
+        EXPECT_FALSE(CvBar->IsGroupActive(industry.FirSeries()->Name())) << c.item;
+    }
+}
+
+TEST_F(NewsletterPageTest, TheScorecardComboChoosesThePresentationModeAndTheMenuResetsIt) {
+    Main().ShowPage(page);
+    Choose("MPNLSMktSCard");
+    QComboBox* combo = page->PresentationCombo();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(1), "Growth");
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(page->Data.GraphOption, TNewsScr::kValuesMode);
+    combo->setCurrentIndex(2);
+    EXPECT_EQ(page->Data.GraphOption, TNewsScr::kIndexMode);
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Context().GraphOption, TNewsScr::kIndexMode);
+    EXPECT_EQ(page->PresentationCombo(), combo);
+    test::SaveScreenshot(Main(), "NewsletterPageTest_ScoreCardIndex");
+    // Chosen from the menu again, the scorecard starts as values.
+    Choose("MPNLSMktSCard");
+    EXPECT_EQ(page->Data.GraphOption, TNewsScr::kValuesMode);
+    EXPECT_EQ(page->PresentationCombo()->currentIndex(), 0);
+    // Another page hides the combo.
+    Choose("MPNLEcoVars");
+    EXPECT_EQ(page->PresentationCombo(), nullptr);
+}
+
+// In period 0 the scorecard has nothing to compare with: values, no combo.
+TEST_F(NewsletterPageTest, ThePeriodZeroScorecardHasNoModeCombo) {
+    Main().ShowPage(page);
+    TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
+    auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
+    spin->SetValueQuietly(0);
+    CvBar->SelectionChanged(*periods, spin);
+    Choose("MPNLSMktSCard");
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Context().CurPeriod, 0);
+    EXPECT_EQ(page->PresentationCombo(), nullptr);
+}
+
+}  // namespace
+}  // namespace cv
