@@ -29,6 +29,7 @@ void TNewsScr::Build(const TDataContext& context) {
     case kStockMarket: BuildStockMarket(); break;
     case kEconomicVariables: BuildEconomicVariables(); break;
     case kStudyPrices: BuildStudyPrices(); break;
+    case kBrandCharacteristics: BuildBrandCharacteristics(); break;
     case kScoreCard: BuildScoreCard(); break;
     default: ReportUnknownKind(kUnknownPageText, page_); return;
     }

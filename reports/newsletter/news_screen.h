@@ -1,7 +1,8 @@
 #pragma once
 // The newsletter: what every team reads about the whole industry after a
 // period, six pages of one screen class. TNewsScr builds page Page (1 stock
-// market, 2 economic variables, 3 study prices, 6 the scorecard of every firm)
+// market, 2 economic variables, 3 study prices, 4 brand characteristics, 6 the
+// scorecard of every firm)
 // into its report table, for the newsletter page window (mode 3) or off-screen
 // for the document (mode 2).
 
@@ -18,7 +19,7 @@ protected:
 
 class TNewsScr : public TNews {
 public:
-    enum TPage : int { kStockMarket = 1, kEconomicVariables = 2, kStudyPrices = 3, kScoreCard = 6 };
+    enum TPage : int { kStockMarket = 1, kEconomicVariables = 2, kStudyPrices = 3, kBrandCharacteristics = 4, kScoreCard = 6 };
     // The scorecard's presentation modes, from the page's first option group (values when unset).
     enum TScoreMode : int { kValuesMode = 1, kGrowthMode = 2, kIndexMode = 3 };
 
@@ -41,6 +42,8 @@ private:
     void BuildStudyPrices();
     // The price in thousands, paid in the next period, of a study of reference cost Cost.
     double StudyPrice(double cost) const;
+
+    void BuildBrandCharacteristics();
 
     void BuildScoreCard();
     void WriteFirmColumn(int markets);

@@ -19,21 +19,24 @@ TEST_F(GoldenNewsletterTest, EveryPageMatchesItsGoldenFile) {
         int page;
         const char* name;
         int scoreMode;
+        bool perMarket = false;
     } pages[] = {{TNewsScr::kStockMarket, "NLSMktSPI", 0},
                  {TNewsScr::kEconomicVariables, "NLEcoVars", 0},
                  {TNewsScr::kStudyPrices, "NLEcoMRS", 0},
+                 {TNewsScr::kBrandCharacteristics, "NLBrdAttr", 0, true},
                  {TNewsScr::kScoreCard, "ScoreCard-values", TNewsScr::kValuesMode},
                  {TNewsScr::kScoreCard, "ScoreCard-growth", TNewsScr::kGrowthMode},
                  {TNewsScr::kScoreCard, "ScoreCard-index", TNewsScr::kIndexMode}};
     for (const auto& page : pages) {
         const std::string text = test::RenderEveryPeriod(
-            [&](int period, int) {
+            [&](int period, int market) {
                 TDataContext context = Context(period);
+                context.SelMarket = static_cast<std::int16_t>(market);
                 context.GraphOption = static_cast<std::int16_t>(page.scoreMode);
                 return TCVScreen::Create<TNewsScr>(owner.get(), context, page.page,
                                                    kPlaceCentreX | kPlaceCentreY, 0, 0, kWindowMode);
             },
-            Session->Industry()->CurPeriod(), 1);
+            Session->Industry()->CurPeriod(), page.perMarket ? Session->Industry()->NbMarkets() : 1);
         test::CheckGolden(folder / (std::string(page.name) + ".txt"), text);
     }
 }

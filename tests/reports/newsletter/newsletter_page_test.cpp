@@ -106,6 +106,11 @@ TEST_F(NewsletterPageTest, OnlyTheBrandPagesLetTheMarketBeChosen) {
         // The team reads the newsletter of its own firm.
         EXPECT_FALSE(CvBar->IsGroupActive(industry.FirSeries()->Name())) << c.item;
     }
+    Choose("MPNLBrdAttr");
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Page(), TNewsScr::kBrandCharacteristics);
+    EXPECT_FALSE(Shown()->IsEmpty());
+    test::SaveScreenshot(Main(), "NewsletterPageTest_BrandCharacteristics");
 }
 
 TEST_F(NewsletterPageTest, TheScorecardComboChoosesThePresentationModeAndTheMenuResetsIt) {
