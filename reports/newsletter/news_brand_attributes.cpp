@@ -25,9 +25,6 @@ constexpr int kSmallScreenClass = 1;
 // The characteristics' headings take two lines: name and unit (twips).
 constexpr int kTwoLineRowHeight = 500;
 
-// The page's usual 31 body rows; more brands get rows of their own.
-int BrandBodyRows(int brands) { return std::max(31, brands); }
-
 }  // namespace
 
 void TNewsScr::BuildBrandCharacteristics() {
@@ -56,37 +53,22 @@ void TNewsScr::BuildBrandCharacteristics() {
     table.SetCellText(h + 1, costCol, GetLine(6));
     table.SetCellText(h + 1, priceCol, GetLine(7));
 
-    const TSimArr* names = ResultsArray(kCategoryFtaMarket, "BrdNames");
-    const TSimArr* links = ResultsArray(kCategoryFtaMarket, "XFMLinks");
     const std::int16_t shownFirm = context_.SelFirm;
-    int row = h + kTitleRows;
-    for (int firm = 1; firm <= industry.NbFirms(); ++firm) {
-        bool firstOfFirm = true;
-        for (int brand = 1; brand <= brands; ++brand) {
-            if (static_cast<int>(ArrayNumber(links, {brand, si::Dfix})) != firm) continue;
-            const int firmBrand = static_cast<int>(ArrayNumber(links, {brand, si::Dbix}));
-            if (firstOfFirm) table.SetCellText(row, 1, industry.FirmLabel(firm));
-            firstOfFirm = false;
-            table.SetCellText(row, 2, ArrayText(names, {brand}));
-            context_.SelFirm = static_cast<std::int16_t>(firm);
-            const TSimArr* mix = DecisionsArray(kCategoryFirmFtaMarket, "DecBrdCV3");
-            const double status = std::round(ArrayNumber(mix, {firmBrand, si::PortStatus}));
-            table.SetCellText(row, kStatusCol, GetLine(kStatusFirstLine + static_cast<int>(status)));
-            table.SetCellNumber(row, priceCol, ArrayNumber(mix, {firmBrand, si::Price}));
-            // The prototype may belong to another firm (a licence).
-            context_.SelFirm = static_cast<std::int16_t>(ArrayNumber(links, {brand, si::Rfix}));
-            const int prototype = static_cast<int>(ArrayNumber(links, {brand, si::Rpix}));
-            const TSimArr* characteristics = ResultsArray(kCategoryFirmMarket, "ProTecs");
-            for (int d = 1; d <= dims; ++d)
-                table.SetCellNumber(row, kHeadingCols + d,
-                                    ArrayNumber(characteristics, {prototype, dimensions->Lo() + d - 1}));
-            table.SetCellNumber(row, costCol,
-                                ArrayNumber(ResultsArray(kCategoryFirmMarket, "ProFins"), {prototype, si::ProReqUC}));
-            ++row;
-        }
-        // A line separates each firm's block from the next, also after an empty one.
-        table.SetRangeBorderTop(row, 1, row, priceCol, 1, 0);
-    }
+    const int row = WriteBrandsByFirm(h + kTitleRows, brands, priceCol, [&](int r, const TListedBrand& brand) {
+        context_.SelFirm = static_cast<std::int16_t>(brand.firm);
+        const TSimArr* mix = DecisionsArray(kCategoryFirmFtaMarket, "DecBrdCV3");
+        const double status = std::round(ArrayNumber(mix, {brand.firmBrand, si::PortStatus}));
+        table.SetCellText(r, kStatusCol, GetLine(kStatusFirstLine + static_cast<int>(status)));
+        table.SetCellNumber(r, priceCol, ArrayNumber(mix, {brand.firmBrand, si::Price}));
+        // The prototype may belong to another firm (a licence).
+        context_.SelFirm = static_cast<std::int16_t>(brand.protoFirm);
+        const TSimArr* characteristics = ResultsArray(kCategoryFirmMarket, "ProTecs");
+        for (int d = 1; d <= dims; ++d)
+            table.SetCellNumber(r, kHeadingCols + d,
+                                ArrayNumber(characteristics, {brand.prototype, dimensions->Lo() + d - 1}));
+        table.SetCellNumber(r, costCol,
+                            ArrayNumber(ResultsArray(kCategoryFirmMarket, "ProFins"), {brand.prototype, si::ProReqUC}));
+    });
     context_.SelFirm = shownFirm;
 
     if (dims > 0) table.SetRangeBorderTop(h + 1, kHeadingCols + 1, h + 1, kHeadingCols + dims, 1, 0);

@@ -30,6 +30,7 @@ void TNewsScr::Build(const TDataContext& context) {
     case kEconomicVariables: BuildEconomicVariables(); break;
     case kStudyPrices: BuildStudyPrices(); break;
     case kBrandCharacteristics: BuildBrandCharacteristics(); break;
+    case kBrandSales: BuildBrandSales(); break;
     case kScoreCard: BuildScoreCard(); break;
     default: ReportUnknownKind(kUnknownPageText, page_); return;
     }

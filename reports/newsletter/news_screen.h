@@ -6,6 +6,7 @@
 // into its report table, for the newsletter page window (mode 3) or off-screen
 // for the document (mode 2).
 
+#include <functional>
 #include <string>
 
 #include "reports/results/result_screen.h"
@@ -19,7 +20,14 @@ protected:
 
 class TNewsScr : public TNews {
 public:
-    enum TPage : int { kStockMarket = 1, kEconomicVariables = 2, kStudyPrices = 3, kBrandCharacteristics = 4, kScoreCard = 6 };
+    enum TPage : int {
+        kStockMarket = 1,
+        kEconomicVariables = 2,
+        kStudyPrices = 3,
+        kBrandCharacteristics = 4,
+        kBrandSales = 5,
+        kScoreCard = 6
+    };
     // The scorecard's presentation modes, from the page's first option group (values when unset).
     enum TScoreMode : int { kValuesMode = 1, kGrowthMode = 2, kIndexMode = 3 };
 
@@ -43,7 +51,30 @@ private:
     // The price in thousands, paid in the next period, of a study of reference cost Cost.
     double StudyPrice(double cost) const;
 
+    // The body rows of a brand page: the usual 31, more when more brands are marketed.
+    static constexpr int kBrandBodyRows = 31;
+    static int BrandBodyRows(int brands);
+    struct TListedBrand {
+        int brand;      // index among the marketed brands
+        int firm;       // the marketing firm and its brand number
+        int firmBrand;
+        int protoFirm;  // the firm holding the prototype, and its index
+        int prototype;
+        std::string name;
+    };
+    using TBrandRowWriter = std::function<void(int row, const TListedBrand& brand)>;
+    // Lists the Brands marketed brands firm by firm from FirstRow (firm label
+    // on a block's first row, brand name), Write filling the rest of each row,
+    // a line above each block's next row up to LastColumn; the row after the last.
+    int WriteBrandsByFirm(int firstRow, int brands, int lastColumn, const TBrandRowWriter& write);
     void BuildBrandCharacteristics();
+
+    void BuildBrandSales();
+    // The brand's sales-weighted growth factor of its segments (1 without sales).
+    double MarketGrowthFactor(int brand) const;
+    // One column group from FirstColumn: before, now, growth and share.
+    void WriteSalesGroup(int row, int firstColumn, double before, double now, double share);
+    void WriteSalesTotals(int row, int firstColumn, int firstBodyRow, int lastBodyRow);
 
     void BuildScoreCard();
     void WriteFirmColumn(int markets);

@@ -24,6 +24,7 @@ TEST_F(GoldenNewsletterTest, EveryPageMatchesItsGoldenFile) {
                  {TNewsScr::kEconomicVariables, "NLEcoVars", 0},
                  {TNewsScr::kStudyPrices, "NLEcoMRS", 0},
                  {TNewsScr::kBrandCharacteristics, "NLBrdAttr", 0, true},
+                 {TNewsScr::kBrandSales, "NLBrdSales", 0, true},
                  {TNewsScr::kScoreCard, "ScoreCard-values", TNewsScr::kValuesMode},
                  {TNewsScr::kScoreCard, "ScoreCard-growth", TNewsScr::kGrowthMode},
                  {TNewsScr::kScoreCard, "ScoreCard-index", TNewsScr::kIndexMode}};

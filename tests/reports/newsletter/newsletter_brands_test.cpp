@@ -51,5 +51,52 @@ TEST_F(NewsletterBrandsTest, AMarketWithoutBrandsIsEmpty) {
     EXPECT_EQ(CellText(*page->Table(), page->Table()->OriginRow() + 2, 2), "");
 }
 
+class NewsletterSalesTest : public NewsletterBrandsTest {
+protected:
+    std::unique_ptr<TNewsScr> Sales(const TDataContext& context) {
+        return TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kBrandSales, kPlaceCentreX | kPlaceCentreY,
+                                           0, 0, kWindowMode);
+    }
+    // Firm A's first brand, ALBA, in the results of Period.
+    void SetAlbaUnits(int period, double units) {
+        TDataContext firmA = Context(period);
+        firmA.SelFirm = 1;
+        Session->Industry()->PerResults(period).FindSimArr(kCategoryFirmFtaMarket, firmA, "BrdRpt")->SetReal48(
+            {1, si::brUSold}, units);
+    }
+};
+
+// Columns: 3 units before, 4 now, 5 growth; ALBA is the first body row (row 4 of the page).
+TEST_F(NewsletterSalesTest, GrowthAgainstThePeriodBeforeOrADashWithoutPreviousSales) {
+    SetAlbaUnits(2, 40000);
+    SetAlbaUnits(3, 50000);
+    const auto page = Sales(Context(3));
+    const TQNTable& table = *page->Table();
+    const int alba = table.OriginRow() + 3;
+    ASSERT_EQ(CellText(table, alba, 2), "ALBA");
+    // 50000 / 40000 - 1 = 25 %.
+    EXPECT_EQ(CellText(table, alba, 5), "+25.0%");
+    // IRMA, firm I's second brand (row 6 of the body), is new in period 3.
+    ASSERT_EQ(CellText(table, alba + 5, 2), "IRMA");
+    EXPECT_EQ(CellText(table, alba + 5, 3), "0");
+    EXPECT_EQ(CellText(table, alba + 5, 5), "-");
+}
+
+// A market in its first period: market 1 derives the sales before from its
+// segments' growth (none in the sample: a factor of 1, so no growth), the
+// other markets have nothing to compare with.
+TEST_F(NewsletterSalesTest, TheFirstPeriodRuleHoldsForMarketOneOnly) {
+    for (int market : {1, 2}) {
+        TDataContext context = Context(3);
+        context.SelMarket = static_cast<std::int16_t>(market);
+        Session->Industry()->PerResults(3).SetSmallint(kCategoryFtaMarket, context, "MktAge", 1);
+        const auto page = Sales(context);
+        const TQNTable& table = *page->Table();
+        const int first = table.OriginRow() + 3;
+        EXPECT_EQ(CellText(table, first, 5), market == 1 ? "+0.0%" : "-") << market;
+        EXPECT_EQ(table.CellNumber(first, 3), market == 1 ? table.CellNumber(first, 4) : 0) << market;
+    }
+}
+
 }  // namespace
 }  // namespace cv

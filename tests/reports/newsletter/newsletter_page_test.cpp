@@ -111,6 +111,10 @@ TEST_F(NewsletterPageTest, OnlyTheBrandPagesLetTheMarketBeChosen) {
     EXPECT_EQ(Shown()->Page(), TNewsScr::kBrandCharacteristics);
     EXPECT_FALSE(Shown()->IsEmpty());
     test::SaveScreenshot(Main(), "NewsletterPageTest_BrandCharacteristics");
+    Choose("MPNLBrdSales");
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Page(), TNewsScr::kBrandSales);
+    test::SaveScreenshot(Main(), "NewsletterPageTest_BrandSales");
 }
 
 TEST_F(NewsletterPageTest, TheScorecardComboChoosesThePresentationModeAndTheMenuResetsIt) {
