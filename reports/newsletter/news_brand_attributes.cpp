@@ -41,7 +41,6 @@ void TNewsScr::BuildBrandCharacteristics() {
     const int h = table.OriginRow();
     const int costCol = kHeadingCols + dims + 1, priceCol = costCol + 1;
 
-    table.SetCellText(h, kHeadingCols + 1, GetLine(2));
     if (dims > 0) table.SetTextAcross(h, kHeadingCols + 1, kHeadingCols + dims, GetLine(2));
     for (int column = 1; column <= kHeadingCols; ++column) table.SetCellText(h + 1, column, GetLine(2 + column));
     for (int d = 1; d <= dims; ++d) {
