@@ -10,33 +10,32 @@
 #include "core/session/session.h"
 #include "core/store/series_index.h"
 #include "reports/newsletter/news_screen.h"
-#include "shell/fo_cv3_main.h"
 #include "shell/pages/newsletter_menu.h"
 #include "ui/cp1252.h"
-#include "ui/cv3_speed_button.h"
 
 namespace cv {
 namespace {
 
-constexpr char kRestrictionCategory[] = "rcNewsletter";
-constexpr char kPageButtonName[] = "SpBNLetter";
-constexpr char kDefaultItem[] = "MPNLSMktSPI";
+constexpr TGroupPageSettings kSettings{"FoNLetter", "SpBNLetter", "rcNewsletter", "MPNLSMktSPI",
+                                       TFoNLetter::kHelpContext};
 constexpr char kScoreCardItem[] = "MPNLSMktSCard";
 constexpr char kModeLabelKey[] = "LSelectPresMode";
 constexpr char kModesKey[] = "SCardModes";
 constexpr int kModeComboPosition = 1;  // the combo whose choice is the context's graph option
-constexpr int kPreviousPageButton = 6;
-constexpr int kNextPageButton = 7;
-constexpr std::uint8_t kSelectorFixed = 0;
-constexpr std::uint8_t kSelectorChoice = 2;
-constexpr std::uint8_t kPeriodShown = 2;
-constexpr int kListOne = 2;
-constexpr int kListAll = 32767;
 constexpr int kScreenPlacement = 18;
 
 QString Name(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
 bool HasIndustry() { return Session && Session->Industry(); }
+
+std::vector<TPageGroup> PageGroups() {
+    std::vector<TPageGroup> groups;
+    for (const TNewsletterGroup& group : NewsletterMenuGroups()) {
+        TPageGroup& page = groups.emplace_back(TPageGroup{group.name, group.restrictionKey, {}});
+        for (const TNewsletterItem& item : group.items) page.items.push_back(item.name);
+    }
+    return groups;
+}
 
 QString ModeLabel() {
     std::vector<std::string> lines;
@@ -47,12 +46,9 @@ QString ModeLabel() {
 }  // namespace
 
 TFoNLetter::TFoNLetter(TFoCv3Main& mainWindow, QWidget* owner)
-    : TFoCv3Mod(owner, QStringLiteral("FoNLetter")), mainWindow_(mainWindow) {
-    pageButton_ = mainWindow_.findChild<TCv3SpBtn*>(QLatin1String(kPageButtonName));
-    if (pageButton_) pageButton_->SetAssociatedForm(this);
+    : TGroupPage(mainWindow, owner, kSettings, PageGroups()) {
     BuildMenu();
-    TranslateForm();
-    RegisterPage(Item(kDefaultItem));
+    FinishCreation();
 }
 
 TFoNLetter::~TFoNLetter() = default;
@@ -65,84 +61,18 @@ void TFoNLetter::BuildMenu() {
     }
 }
 
-QAction* TFoNLetter::Item(std::string_view name) const { return findChild<QAction*>(Name(name)); }
-
 QComboBox* TFoNLetter::PresentationCombo() const {
     QComboBox* combo = const_cast<TFoNLetter*>(this)->Combos().Combo(kModeComboPosition);
     return combo && combo->isVisible() ? combo : nullptr;
 }
 
-bool TFoNLetter::IsRestricted(std::string_view key) {
-    if (!Session) return false;
-    const std::string item(key);
-    return Session->IsRestrictEnabled(kRestrictionCategory, item) || Session->IsRestrictHidden(kRestrictionCategory, item);
-}
-
-void TFoNLetter::PickDefaultScreen() {
-    std::string_view chosen = kDefaultItem;
-    for (const TNewsletterGroup& group : NewsletterMenuGroups())
-        if (!IsRestricted(group.restrictionKey)) {
-            chosen = group.items.front().name;
-            break;
-        }
-    TFoCv3Mod::MenuItemClick(Item(chosen));
-}
-
-void TFoNLetter::CheckDefaultScreen() {
-    QAction* remembered = RememberedItem();
-    if (!remembered) return;
-    const TNewsletterGroup* group = GroupOfNewsletterItem(remembered->objectName().toStdString());
-    if (group && IsRestricted(group->restrictionKey)) PickDefaultScreen();
-}
-
-void TFoNLetter::UpdateMenus() {
-    TFoCv3Mod::UpdateMenus();
-    if (!HasIndustry()) return;
-    for (const TNewsletterGroup& group : NewsletterMenuGroups()) {
-        const std::string key(group.restrictionKey);
-        const bool enabled = !Session->IsRestrictEnabled(kRestrictionCategory, key);
-        const bool visible = !Session->IsRestrictHidden(kRestrictionCategory, key);
-        for (const TNewsletterItem& item : group.items) {
-            QAction* action = Item(item.name);
-            action->setEnabled(enabled);
-            action->setVisible(visible);
-        }
-        QAction* groupItem = Item(group.name);
-        groupItem->setEnabled(enabled);
-        groupItem->setVisible(visible);
-    }
-}
-
 void TFoNLetter::SetupBar() {
     if (!HasIndustry()) return;
-    const TCvInd& industry = *Session->Industry();
     QAction* remembered = RememberedItem();
     const TNewsletterItem* item = remembered ? FindNewsletterItem(remembered->objectName().toStdString()) : nullptr;
     // The administrator reads any firm's newsletter view; the team its own.
-    SetIndexSelector(industry.FirSeries()->Name(), Session->AdminView() ? kSelectorChoice : kSelectorFixed,
-                     {kListOne, Data.SelFirm}, {kListAll});
-    SetPeriodSelector(kPeriodShown, Data.SelPeriod, true);
-    SetIndexSelector(industry.FtaSeries()->Name(), kSelectorChoice, {kListOne, Data.SelFta}, {kListAll});
-    SetIndexSelector(industry.MktSeries()->Name(), item && item->perMarket ? kSelectorChoice : kSelectorFixed,
-                     {kListOne, Data.SelMarket}, {kListAll});
-    TFoCv3Mod::SetupBar();
-}
-
-void TFoNLetter::FormActivate() {
-    TFoCv3Mod::FormActivate();
-    if (!HasIndustry() || !pageButton_ || !pageButton_->isEnabled()) return;
-    Session->HelpContext = kHelpContext;
-    UpdateMenus();
-    mainWindow_.ToolButton(kPreviousPageButton)->setVisible(true);
-    mainWindow_.ToolButton(kNextPageButton)->setVisible(true);
-    mainWindow_.SetPageButtonActive(pageButton_, true);
-    CheckDefaultScreen();
-    if (QAction* remembered = RememberedItem(); remembered && WindowNumber() >= 1) ShowItemAtCurrentPeriod(remembered);
-}
-
-void TFoNLetter::FormDeactivate() {
-    TFoCv3Mod::FormDeactivate();
-    if (pageButton_) mainWindow_.SetPageButtonActive(pageButton_, false);
+    LoadSelectors(Session->AdminView() ? kSelectorChoice : kSelectorFixed,
+                  item && item->perMarket ? kSelectorChoice : kSelectorFixed);
 }
 
 void TFoNLetter::RebuildDisplay() {
@@ -158,14 +88,12 @@ void TFoNLetter::RebuildDisplay() {
 
 void TFoNLetter::MenuItemClick(QAction* item) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    TFoCv3Mod::MenuItemClick(item);
-    Data.CurPeriod = Data.SelPeriod;
-    Data.DecPeriod = Data.SelPeriod;
+    StartItem(item);
     SetupBar();
     const TNewsletterItem* chosen = item ? FindNewsletterItem(item->objectName().toStdString()) : nullptr;
     // An item whose group the instructor restricts shows nothing, even when
     // it is the default that every restricted group leaves.
-    if (chosen && HasIndustry() && !IsRestricted(GroupOfNewsletterItem(chosen->name)->restrictionKey)) {
+    if (chosen && HasIndustry() && !IsItemRestricted(chosen->name)) {
         if (chosen->name == kScoreCardItem)
             ShowScoreCard();
         else

@@ -8,15 +8,13 @@
 #include <QComboBox>
 #include <string_view>
 
-#include "shell/fo_cv3_mod.h"
+#include "shell/pages/group_page.h"
 
 namespace cv {
 
-class TFoCv3Main;
-class TCv3SpBtn;
 class TNewsScr;
 
-class TFoNLetter : public TFoCv3Mod {
+class TFoNLetter : public TGroupPage {
     Q_OBJECT
 
 public:
@@ -27,20 +25,8 @@ public:
 
     void MenuItemClick(QAction* item) override;
     void SetupBar() override;
-    void UpdateMenus() override;
-    void FormActivate() override;
-    void FormDeactivate() override;
     void RebuildDisplay() override;
 
-    // Whether the instructor disables or hides the "rcNewsletter" item Key.
-    static bool IsRestricted(std::string_view key);
-    // Opens the first item of the first unrestricted group; the stock market
-    // when every group is restricted.
-    void PickDefaultScreen();
-    // Picks the default when the remembered item's group is restricted.
-    void CheckDefaultScreen();
-
-    QAction* Item(std::string_view name) const;
     // The combo choosing the scorecard's presentation mode, or nullptr.
     QComboBox* PresentationCombo() const;
 
@@ -50,9 +36,6 @@ private:
     // the page chooses growth or index instead.
     void ShowScoreCard();
     void ShowPage(int page);
-
-    TFoCv3Main& mainWindow_;
-    TCv3SpBtn* pageButton_ = nullptr;
 };
 
 }  // namespace cv

@@ -7,36 +7,29 @@
 #include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
-#include "shell/fo_cv3_main.h"
-#include "ui/cv3_speed_button.h"
 
 namespace cv {
 namespace {
 
-constexpr char kRestrictionCategory[] = "rcReport";
-constexpr char kPageButtonName[] = "SpBResult";
-constexpr char kDefaultItem[] = "MPFirSCard";
-// Tool buttons 6 and 7 step through the page's menu items.
-constexpr int kPreviousPageButton = 6;
-constexpr int kNextPageButton = 7;
-constexpr std::uint8_t kPeriodShown = 2;
-// Lists of the index selectors: the one element given next, and every element.
-constexpr int kListOne = 2;
-constexpr int kListAll = 32767;
+constexpr TGroupPageSettings kSettings{"FoResult", "SpBResult", "rcReport", "MPFirSCard", TFoResult::kHelpContext};
 
 QString Name(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
-bool HasIndustry() { return Session && Session->Industry(); }
+std::vector<TPageGroup> PageGroups() {
+    std::vector<TPageGroup> groups;
+    for (const TResultGroup& group : ResultMenuGroups()) {
+        TPageGroup& page = groups.emplace_back(TPageGroup{group.name, group.restrictionKey, {}});
+        for (const TResultItem& item : group.items) page.items.push_back(item.name);
+    }
+    return groups;
+}
 
 }  // namespace
 
 TFoResult::TFoResult(TFoCv3Main& mainWindow, QWidget* owner)
-    : TFoCv3Mod(owner, QStringLiteral("FoResult")), mainWindow_(mainWindow) {
-    pageButton_ = mainWindow_.findChild<TCv3SpBtn*>(QLatin1String(kPageButtonName));
-    if (pageButton_) pageButton_->SetAssociatedForm(this);
+    : TGroupPage(mainWindow, owner, kSettings, PageGroups()) {
     BuildMenu();
-    TranslateForm();
-    RegisterPage(Item(kDefaultItem));
+    FinishCreation();
 }
 
 TFoResult::~TFoResult() = default;
@@ -53,50 +46,6 @@ void TFoResult::BuildMenu() {
     }
 }
 
-QAction* TFoResult::Item(std::string_view name) const { return findChild<QAction*>(Name(name)); }
-
-bool TFoResult::IsRestricted(std::string_view key) {
-    if (!Session) return false;
-    const std::string item(key);
-    return Session->IsRestrictEnabled(kRestrictionCategory, item) || Session->IsRestrictHidden(kRestrictionCategory, item);
-}
-
-void TFoResult::PickDefaultScreen() {
-    const TResultItem* chosen = FindResultItem(kDefaultItem);
-    for (const TResultGroup& group : ResultMenuGroups())
-        if (!IsRestricted(group.restrictionKey)) {
-            chosen = &group.items.front();
-            break;
-        }
-    TFoCv3Mod::MenuItemClick(Item(chosen->name));
-}
-
-void TFoResult::CheckDefaultScreen() {
-    QAction* remembered = RememberedItem();
-    if (!remembered) return;
-    const TResultGroup* group = GroupOfItem(remembered->objectName().toStdString());
-    if (group && IsRestricted(group->restrictionKey)) PickDefaultScreen();
-}
-
-void TFoResult::UpdateMenus() {
-    TFoCv3Mod::UpdateMenus();
-    if (!HasIndustry()) return;
-    for (const TResultGroup& group : ResultMenuGroups()) {
-        const std::string key(group.restrictionKey);
-        const bool enabled = !Session->IsRestrictEnabled(kRestrictionCategory, key);
-        const bool visible = !Session->IsRestrictHidden(kRestrictionCategory, key);
-        for (const TResultItem& item : group.items) {
-            QAction* action = Item(item.name);
-            action->setEnabled(enabled);
-            action->setVisible(visible);
-        }
-        // A group is usable exactly when its items are.
-        QAction* groupItem = Item(group.name);
-        groupItem->setEnabled(enabled);
-        groupItem->setVisible(visible);
-    }
-}
-
 std::uint8_t TFoResult::MarketSelectorMode() const {
     QAction* remembered = RememberedItem();
     const TResultItem* item = remembered ? FindResultItem(remembered->objectName().toStdString()) : nullptr;
@@ -104,32 +53,9 @@ std::uint8_t TFoResult::MarketSelectorMode() const {
 }
 
 void TFoResult::SetupBar() {
-    if (!HasIndustry()) return;
-    const TCvInd& industry = *Session->Industry();
     // The firm selector stays on the team's own firm; zone and period can be
     // chosen; the market only for the screens about one market.
-    SetIndexSelector(industry.FirSeries()->Name(), kSelectorFixed, {kListOne, Data.SelFirm}, {kListAll});
-    SetPeriodSelector(kPeriodShown, Data.SelPeriod, true);
-    SetIndexSelector(industry.FtaSeries()->Name(), kSelectorChoice, {kListOne, Data.SelFta}, {kListAll});
-    SetIndexSelector(industry.MktSeries()->Name(), MarketSelectorMode(), {kListOne, Data.SelMarket}, {kListAll});
-    TFoCv3Mod::SetupBar();
-}
-
-void TFoResult::FormActivate() {
-    TFoCv3Mod::FormActivate();
-    if (!HasIndustry() || !pageButton_ || !pageButton_->isEnabled()) return;
-    Session->HelpContext = kHelpContext;
-    UpdateMenus();
-    mainWindow_.ToolButton(kPreviousPageButton)->setVisible(true);
-    mainWindow_.ToolButton(kNextPageButton)->setVisible(true);
-    mainWindow_.SetPageButtonActive(pageButton_, true);
-    CheckDefaultScreen();
-    if (QAction* remembered = RememberedItem(); remembered && WindowNumber() >= 1) ShowItemAtCurrentPeriod(remembered);
-}
-
-void TFoResult::FormDeactivate() {
-    TFoCv3Mod::FormDeactivate();
-    if (pageButton_) mainWindow_.SetPageButtonActive(pageButton_, false);
+    if (Session && Session->Industry()) LoadSelectors(kSelectorFixed, MarketSelectorMode());
 }
 
 void TFoResult::RebuildDisplay() {
@@ -138,15 +64,13 @@ void TFoResult::RebuildDisplay() {
 
 void TFoResult::MenuItemClick(QAction* item) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    TFoCv3Mod::MenuItemClick(item);
+    StartItem(item);
     screen_.reset();
-    Data.CurPeriod = Data.SelPeriod;
-    Data.DecPeriod = Data.SelPeriod;
     SetupBar();
     const TResultItem* chosen = item ? FindResultItem(item->objectName().toStdString()) : nullptr;
     // An item whose group the instructor restricts shows nothing, even when
     // it is the default that every restricted group leaves.
-    if (chosen && HasIndustry() && !IsRestricted(GroupOfItem(chosen->name)->restrictionKey)) ShowScreen(*chosen);
+    if (chosen && Session && Session->Industry() && !IsItemRestricted(chosen->name)) ShowScreen(*chosen);
     QApplication::restoreOverrideCursor();
 }
 

@@ -8,44 +8,26 @@
 #include <memory>
 #include <string>
 
-#include "shell/fo_cv3_mod.h"
+#include "shell/pages/group_page.h"
 #include "shell/pages/result_menu.h"
 
 namespace cv {
 
-class TFoCv3Main;
-class TCv3SpBtn;
-
-class TFoResult : public TFoCv3Mod {
+class TFoResult : public TGroupPage {
     Q_OBJECT
 
 public:
     static constexpr int kHelpContext = 28;
-    // Modes of a selector group: 0 fixed on the context's element, 2 one choice.
-    static constexpr std::uint8_t kSelectorFixed = 0;
-    static constexpr std::uint8_t kSelectorChoice = 2;
 
     TFoResult(TFoCv3Main& mainWindow, QWidget* owner);
     ~TFoResult() override;
 
     void MenuItemClick(QAction* item) override;
     void SetupBar() override;
-    void UpdateMenus() override;
-    void FormActivate() override;
-    void FormDeactivate() override;
     void RebuildDisplay() override;
-
-    // Whether the instructor disables or hides the "rcReport" item Key.
-    static bool IsRestricted(std::string_view key);
-    // The first item of the first unrestricted group becomes the remembered
-    // item; the scorecard when every group is restricted.
-    void PickDefaultScreen();
-    // Picks the default when the remembered item's group is restricted.
-    void CheckDefaultScreen();
 
     // The screen shown now, or nullptr.
     TCVScreen* Screen() const { return screen_.get(); }
-    QAction* Item(std::string_view name) const;
 
 private:
     // The market selector's mode for the remembered item: per-market screens
@@ -54,8 +36,6 @@ private:
     void BuildMenu();
     void ShowScreen(const TResultItem& item);
 
-    TFoCv3Main& mainWindow_;
-    TCv3SpBtn* pageButton_ = nullptr;
     std::unique_ptr<TCVScreen> screen_;
 };
 

@@ -20,18 +20,10 @@ const std::vector<TNewsletterGroup>& NewsletterMenuGroups() {
     return groups;
 }
 
-const TNewsletterGroup* GroupOfNewsletterItem(std::string_view name) {
+const TNewsletterItem* FindNewsletterItem(std::string_view name) {
     for (const TNewsletterGroup& group : NewsletterMenuGroups())
         for (const TNewsletterItem& item : group.items)
-            if (item.name == name) return &group;
-    return nullptr;
-}
-
-const TNewsletterItem* FindNewsletterItem(std::string_view name) {
-    const TNewsletterGroup* group = GroupOfNewsletterItem(name);
-    if (!group) return nullptr;
-    for (const TNewsletterItem& item : group->items)
-        if (item.name == name) return &item;
+            if (item.name == name) return &item;
     return nullptr;
 }
 

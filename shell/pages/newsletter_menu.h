@@ -24,7 +24,6 @@ struct TNewsletterGroup {
 
 // Stock market, economy, market report; the first item of each is its default.
 const std::vector<TNewsletterGroup>& NewsletterMenuGroups();
-const TNewsletterGroup* GroupOfNewsletterItem(std::string_view name);
 const TNewsletterItem* FindNewsletterItem(std::string_view name);
 
 }  // namespace cv

@@ -67,13 +67,6 @@ const std::vector<TResultGroup>& ResultMenuGroups() {
     return groups;
 }
 
-const TResultGroup* GroupOfItem(std::string_view name) {
-    for (const TResultGroup& group : ResultMenuGroups())
-        for (const TResultItem& item : group.items)
-            if (item.name == name) return &group;
-    return nullptr;
-}
-
 const TResultItem* FindResultItem(std::string_view name) {
     for (const TResultGroup& group : ResultMenuGroups())
         for (const TResultItem& item : group.items)

@@ -46,8 +46,6 @@ struct TResultGroup {
 
 // The groups in menu order: company, brands, R&D, cumulative, messages, past decisions.
 const std::vector<TResultGroup>& ResultMenuGroups();
-// The group that holds the item named Name, or nullptr.
-const TResultGroup* GroupOfItem(std::string_view name);
 const TResultItem* FindResultItem(std::string_view name);
 
 }  // namespace cv

@@ -15,33 +15,16 @@
 #include "shell/fo_simul.h"
 #include "shell/pages/fo_result.h"
 #include "shell/selector/cv_bar.h"
-#include "tests/reports/support/results_fixture.h"
+#include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
 namespace {
 
-class ResultPageTest : public test::ResultsTest {
+class ResultPageTest : public test::GroupPageTest<TFoResult> {
 protected:
-    ResultPageTest() {
-        page = new TFoResult(Main(), Main().PageArea());
-        Main().AddPage(page);
-        Main().RefreshAll();
-    }
-    // Sets the bit of an "rcReport" item in "RestrictEnabled" or "RestrictHidden".
-    void Restrict(const char* arrayName, std::int8_t item) {
-        TSimArr* words = Session->Industry()->ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName);
-        ASSERT_NE(words, nullptr);
-        words->SetWord({si::rcReportCateg}, words->GetWord({si::rcReportCateg}) | (1u << (item - 1)));
-    }
-    void Choose(const char* name) { page->Item(name)->trigger(); }
-    std::string Remembered() const {
-        QAction* item = page->RememberedItem();
-        return item ? item->objectName().toStdString() : std::string();
-    }
+    ResultPageTest() : GroupPageTest(si::rcReportCateg) {}
     TFirResult* FirmScreen() const { return dynamic_cast<TFirResult*>(page->Screen()); }
-
-    TFoResult* page = nullptr;
 };
 
 TEST_F(ResultPageTest, TheFirstActivationShowsTheScorecard) {

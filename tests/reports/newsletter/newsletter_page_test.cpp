@@ -15,33 +15,16 @@
 #include "shell/fo_simul.h"
 #include "shell/pages/fo_nletter.h"
 #include "shell/selector/cv_bar.h"
-#include "tests/reports/support/results_fixture.h"
+#include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
 namespace {
 
-class NewsletterPageTest : public test::ResultsTest {
+class NewsletterPageTest : public test::GroupPageTest<TFoNLetter> {
 protected:
-    NewsletterPageTest() {
-        page = new TFoNLetter(Main(), Main().PageArea());
-        Main().AddPage(page);
-        Main().RefreshAll();
-    }
-    // Sets the bit of an "rcNewsletter" item in "RestrictEnabled" or "RestrictHidden".
-    void Restrict(const char* arrayName, std::int8_t item) {
-        TSimArr* words = Session->Industry()->ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName);
-        ASSERT_NE(words, nullptr);
-        words->SetWord({si::rcNewsletterCateg}, words->GetWord({si::rcNewsletterCateg}) | (1u << (item - 1)));
-    }
-    void Choose(const char* name) { page->Item(name)->trigger(); }
-    std::string Remembered() const {
-        QAction* item = page->RememberedItem();
-        return item ? item->objectName().toStdString() : std::string();
-    }
+    NewsletterPageTest() : GroupPageTest(si::rcNewsletterCateg) {}
     TNewsScr* Shown() const { return dynamic_cast<TNewsScr*>(page->Screen.get()); }
-
-    TFoNLetter* page = nullptr;
 };
 
 TEST_F(NewsletterPageTest, TheFirstActivationShowsTheStockMarket) {
