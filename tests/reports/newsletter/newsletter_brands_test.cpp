@@ -2,11 +2,16 @@
 // North, market 1, period 3): two brands per firm, listed firm by firm.
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
+
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "core/store/series.h"
 #include "core/store/series_index.h"
+#include "core/store/typed_array.h"
 #include "reports/newsletter/news_screen.h"
 #include "tests/reports/support/results_fixture.h"
+#include "tests/ui/support/window_test.h"
 
 namespace cv {
 namespace {
@@ -19,7 +24,51 @@ protected:
         return TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kBrandCharacteristics,
                                            kPlaceCentreX | kPlaceCentreY, 0, 0, kWindowMode);
     }
+    // Period 3's market 1 (zone North) with kManyBrands marketed brands, ten
+    // per firm, brand b being the firm's brand 1 + b % 2 ("B01".."B40").
+    static constexpr int kManyBrands = 40;
+    void MarketManyBrands() {
+        TCvPerData& results = Session->Industry()->PerResults(3);
+        const TDataContext market = Context(3);
+        const TSeries& series = *Session->Industry()->FindSeries("MktBrand");
+        const TSeries brands(series.Id(), series.Name(), series.Lo(), std::vector<std::string>(kManyBrands));
+        TSimArr* names = results.FindSimArr(kCategoryFtaMarket, market, "BrdNames");
+        TSimArr* links = results.FindSimArr(kCategoryFtaMarket, market, "XFMLinks");
+        ASSERT_TRUE(names && links);
+        TSimArr longer;
+        longer.InitFromSeries(names->Kind(), names->SubType(), {&brands});
+        names->Assign(longer);
+        longer.InitFromSeries(links->Kind(), links->SubType(),
+                              {&brands, Session->Industry()->FindSeries("XFMLinks")});
+        links->Assign(longer);
+        for (int b = 1; b <= kManyBrands; ++b) {
+            const int firm = 1 + (b - 1) / 10;
+            names->SetZts({b}, (b < 10 ? "B0" : "B") + std::to_string(b));
+            links->SetByte({b, si::Dfix}, firm);
+            links->SetByte({b, si::Dbix}, 1 + b % 2);
+            links->SetByte({b, si::Rfix}, firm);
+            links->SetByte({b, si::Rpix}, 1);
+        }
+        results.SetSmallint(kCategoryFtaMarket, market, "NbMktedBrds", kManyBrands);
+    }
 };
+
+// More brands than the page's usual 31 body rows: each gets a row, firm by firm.
+TEST_F(NewsletterBrandsTest, MoreBrandsThanTheUsualBodyEachGetARow) {
+    MarketManyBrands();
+    const auto page = Page(Context(3));
+    const TQNTable& table = *page->Table();
+    const int first = table.OriginRow() + 2;
+    for (int b : {1, 11, 21, 31}) EXPECT_EQ(CellText(table, first + b - 1, 1), std::string(1, "AEIO"[b / 10])) << b;
+    EXPECT_EQ(CellText(table, first + 31, 2), "B32");
+    EXPECT_EQ(CellText(table, first + kManyBrands - 1, 2), "B40");
+    EXPECT_EQ(CellText(table, first + kManyBrands, 2), "");
+    // Scrolled to the end, the last row in view is the last brand's.
+    ASSERT_NE(table.VerticalBar(), nullptr);
+    EXPECT_EQ(table.VerticalBar()->maximum() + table.VerticalBar()->pageStep(), first + kManyBrands - 1);
+    table.VerticalBar()->setValue(table.VerticalBar()->maximum());
+    test::SaveScreenshot(*owner, "NewsletterManyBrandsScrolledToTheEnd");
+}
 
 TEST_F(NewsletterBrandsTest, BrandsStandFirmByFirmWithTheirDecidedStatusAndPrice) {
     TDataContext context = Context(3);
@@ -65,6 +114,26 @@ protected:
             {1, si::brUSold}, units);
     }
 };
+
+// With more brands than the usual body, the total row follows the last brand
+// and sums every brand's units: ten brands a firm, alternating its brands 2 and 1.
+TEST_F(NewsletterSalesTest, MoreBrandsThanTheUsualBodyAreAllInTheTotal) {
+    MarketManyBrands();
+    double expected = 0;
+    for (int firm = 1; firm <= 4; ++firm) {
+        TDataContext firmContext = Context(3);
+        firmContext.SelFirm = static_cast<std::int16_t>(firm);
+        const TSimArr* report =
+            Session->Industry()->PerResults(3).FindSimArr(kCategoryFirmFtaMarket, firmContext, "BrdRpt");
+        expected += 5 * (report->GetReal48({1, si::brUSold}) + report->GetReal48({2, si::brUSold}));
+    }
+    const auto page = Sales(Context(3));
+    const TQNTable& table = *page->Table();
+    const int first = table.OriginRow() + 3;
+    EXPECT_EQ(CellText(table, first + kManyBrands - 1, 2), "B40");
+    // Units now are column 4; the total row comes right after the body.
+    EXPECT_DOUBLE_EQ(table.CellNumber(first + kManyBrands, 4), static_cast<double>(expected));
+}
 
 // Columns: 3 units before, 4 now, 5 growth; ALBA is the first body row (row 4 of the page).
 TEST_F(NewsletterSalesTest, GrowthAgainstThePeriodBeforeOrADashWithoutPreviousSales) {
