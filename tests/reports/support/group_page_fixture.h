@@ -26,6 +26,8 @@ protected:
         Main().AddPage(page);
         Main().RefreshAll();
     }
+    // The page stays in the main window to the end.
+    QWidget* ShownWindow() override { return &Main(); }
     // Sets the bit of the category's Item in "RestrictEnabled" or "RestrictHidden".
     void Restrict(const char* arrayName, std::int8_t item) {
         TSimArr* words = Session->Industry()->ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName);

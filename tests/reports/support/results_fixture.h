@@ -19,6 +19,8 @@ namespace cv::test {
 class ResultsTest : public StartedProgramTest {
 protected:
     ResultsTest();
+    // The screens a test builds are gone by its end: tests save their own.
+    QWidget* ShownWindow() override { return nullptr; }
 
     // The team's firm, the first zone and market, at Period (result and decision period alike).
     TDataContext Context(int period) const;

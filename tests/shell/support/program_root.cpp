@@ -46,8 +46,12 @@ void ProgramRoot::OpenSampleIndustry() {
 }
 
 StartedProgramTest::StartedProgramTest() {
-    WhenModalShown splash([](QWidget&) {});
+    WhenModalShown splash([](QWidget&) {}, "ProgramStart_Splash");
     windows = StartProgramWindows(root.Services());
+}
+
+void StartedProgramTest::TearDown() {
+    if (QWidget* shown = ShownWindow()) SaveScreenshotOfRunningTest(*shown);
 }
 
 }  // namespace cv::test

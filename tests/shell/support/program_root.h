@@ -41,10 +41,13 @@ private:
 };
 
 // A test that starts the program in a root of its own (the splash closed at
-// once) and ends it afterwards.
+// once) and ends it afterwards, with a screenshot of what it shows last.
 class StartedProgramTest : public ::testing::Test {
 protected:
     StartedProgramTest();
+    void TearDown() override;
+    // The window the test's last screenshot shows; none for no screenshot.
+    virtual QWidget* ShownWindow() { return windows.mainWindow.get(); }
 
     TFoCv3Main& Main() { return *windows.mainWindow; }
 

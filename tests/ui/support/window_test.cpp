@@ -57,6 +57,8 @@ std::string SaveScreenshot(QWidget& window, const std::string& testName) {
     return path.toStdString();
 }
 
+std::string SaveScreenshotOfRunningTest(QWidget& window) { return SaveScreenshot(window, ShotNameForRunningTest()); }
+
 std::string SaveScreenScreenshot(const std::string& testName) {
     const QString path = ScreenshotPath(testName);
     QApplication::processEvents();
@@ -65,7 +67,8 @@ std::string SaveScreenScreenshot(const std::string& testName) {
     return path.toStdString();
 }
 
-WhenModalShown::WhenModalShown(std::function<void(QWidget&)> inspect) : inspect_(std::move(inspect)) {
+WhenModalShown::WhenModalShown(std::function<void(QWidget&)> inspect, std::string shotName)
+    : inspect_(std::move(inspect)), shotName_(std::move(shotName)) {
     QTimer::singleShot(0, &context_, [this] { Poll(); });
 }
 
@@ -77,7 +80,8 @@ void WhenModalShown::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal->isVisible()) {
         ran_ = true;
-        SaveScreenshot(*modal, ShotNameForRunningTest());
+        if (shotName_.empty()) SaveScreenshotOfRunningTest(*modal);
+        else SaveScreenshot(*modal, shotName_);
         inspect_(*modal);
         if (QWidget* still = QApplication::activeModalWidget(); still == modal && modal->isVisible()) CloseModal(*modal);
         return;

@@ -13,6 +13,10 @@ namespace cv::test {
 // the file's path.
 std::string SaveScreenshot(QWidget& window, const std::string& testName);
 
+// Saves Window under the running test's name: "<Suite>_<Test>" for its first
+// screenshot, then "_2", "_3".
+std::string SaveScreenshotOfRunningTest(QWidget& window);
+
 // The same for the whole screen as it is shown now, so that a window's place
 // on the screen can be seen.
 std::string SaveScreenScreenshot(const std::string& testName);
@@ -22,14 +26,14 @@ std::string SaveScreenScreenshot(const std::string& testName);
 QSize ScreenSize();
 
 // Runs Inspect on the active modal window once its event loop runs, after
-// saving its screenshot under the running test's name ("<Suite>_<Test>",
-// then "_2", "_3" for the test's later windows); Inspect may close it,
+// saving its screenshot under ShotName, or under the running test's name when
+// it is empty (see SaveScreenshotOfRunningTest); Inspect may close it,
 // otherwise it is rejected afterwards. A watchdog rejects a
 // window still open after ten seconds and fails the test, so that a failed
 // check never hangs the run. Keep the object alive across the modal call.
 class WhenModalShown {
 public:
-    explicit WhenModalShown(std::function<void(QWidget&)> inspect);
+    explicit WhenModalShown(std::function<void(QWidget&)> inspect, std::string shotName = {});
     ~WhenModalShown();
     WhenModalShown(const WhenModalShown&) = delete;
     WhenModalShown& operator=(const WhenModalShown&) = delete;
@@ -40,6 +44,7 @@ private:
     void Poll();
 
     std::function<void(QWidget&)> inspect_;
+    std::string shotName_;
     QObject context_;
     bool ran_ = false;
     int polls_ = 0;
