@@ -13,8 +13,6 @@
 namespace cv {
 namespace {
 
-using test::CellText;
-
 int FirstTotalRow(const TQNTable& table) { return table.Sheet().Geometry().RowStart(2); }
 
 constexpr int kLastSlot = 20;  // the sample's "CumBrand" has twenty slots
@@ -37,83 +35,53 @@ protected:
     }
 };
 
+// Brand rows from 3; the totals after at least ten body rows.
 TEST_F(CumResultTest, BrandRowsSkipUnmarketedSlotsButTheTotalsSumEverySlot) {
     SetSlots(1, {{1, 1, 12000}, {2, 0, 3000}, {kLastSlot, 1, 5000}});
     SetSlots(2, {{1, 1, 1000}});
     auto screen = Screen(1);
     const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h + 3, 1), "ALBA");
-    EXPECT_EQ(CellText(table, h + 3, 3), "12.0");
-    EXPECT_EQ(CellText(table, h + 4, 1), "Other brands");  // the last slot's own label
-    EXPECT_EQ(CellText(table, h + 5, 1), "AMOR");
-    EXPECT_EQ(CellText(table, h + 6, 1), "");
-    // The shown table keeps its minimum of ten body rows, then the totals:
-    // M1 12 + 3 + 5 = 20 K units, M2 1, both 21.
-    const int totals = FirstTotalRow(table);
-    EXPECT_EQ(totals, h + 3 + 10);
-    EXPECT_EQ(CellText(table, totals, 1), "Total market M1");
-    EXPECT_EQ(CellText(table, totals, 3), "20.0");
-    EXPECT_EQ(CellText(table, totals + 1, 3), "1.0");
-    EXPECT_EQ(CellText(table, totals + 2, 1), "Grand total");
-    EXPECT_EQ(CellText(table, totals + 2, 3), "21.0");
-    EXPECT_TRUE(test::IsBold(table, totals + 2, 3));
+    // The last slot has its own label. Totals: M1 12 + 3 + 5 = 20 K units, M2 1, both 21.
+    const int totals = FirstTotalRow(table) - table.OriginRow();
+    EXPECT_EQ(totals, 3 + 10);
+    test::ExpectCells(table, {{3, 1, "ALBA"}, {3, 3, "12.0"}, {4, 1, "Other brands"}, {5, 1, "AMOR"}, {6, 1, ""},
+                              {totals, 1, "Total market M1"}, {totals, 3, "20.0"}, {totals + 1, 3, "1.0"},
+                              {totals + 2, 1, "Grand total"}, {totals + 2, 3, "21.0"}});
 }
 
 TEST_F(CumResultTest, MoreMarketedSlotsThanAMarketsRowsKeepEveryBrandAboveTheTotals) {
     SetSlots(1, {});
+    SetSlots(2, {});
     TDataContext context = Context(3);
-    TSimArr& results = *Session->Industry()->PerResults(3).FindSimArr(kCategoryFirmFtaMarket, context, "BrdCumRes");
-    for (int slot = 1; slot <= kLastSlot; ++slot) {
-        results.SetReal48({slot, si::brcIsMkted}, 1);
-        results.SetReal48({slot, si::brcUSold}, 1000);
+    for (int market : {1, 2}) {
+        context.SelMarket = static_cast<std::int16_t>(market);
+        TSimArr& results = *Session->Industry()->PerResults(3).FindSimArr(kCategoryFirmFtaMarket, context, "BrdCumRes");
+        for (int slot = 1; slot <= (market == 1 ? kLastSlot : 13); ++slot) {
+            results.SetReal48({slot, si::brcIsMkted}, 1);
+            results.SetReal48({slot, si::brcUSold}, 1000);
+        }
     }
-    SetSlots(2, {{1, 1, 1000}, {2, 1, 1000}, {3, 1, 1000}, {4, 1, 1000}, {5, 1, 1000}, {6, 1, 1000},
-                 {7, 1, 1000}, {8, 1, 1000}, {9, 1, 1000}, {10, 1, 1000}, {11, 1, 1000}, {12, 1, 1000},
-                 {13, 1, 1000}});
-    auto screen = Screen(1);
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
     // 20 + 13 = 33 brand rows exceed 16 x 2: the market totals follow them.
-    EXPECT_EQ(CellText(table, h + 3 + 32, 3), "1.0");
-    EXPECT_EQ(CellText(table, h + 3 + 33, 1), "Total market M1");
-    EXPECT_EQ(CellText(table, h + 3 + 33, 3), "20.0");
-    EXPECT_EQ(CellText(table, h + 3 + 35, 3), "33.0");
+    test::ExpectCells(*Screen(1)->Table(), {{3 + 32, 3, "1.0"}, {3 + 33, 1, "Total market M1"}, {3 + 33, 3, "20.0"},
+                                            {3 + 35, 3, "33.0"}});
+}
+
+// The market screen: the total column 6, M1 in 8, M2 in 10.
+TEST_F(CumResultTest, MarketColumnsAndTheirTotals) {
+    SetSlots(1, {{1, 1, 12000}, {2, 0, 3000}});
+    SetSlots(2, {{1, 1, 4000}});
+    // Every slot counts: M1 12 + 3 = 15; the total column sums the markets: 19.
+    test::ExpectCells(*Screen(2)->Table(), {{0, 8, "M1"}, {0, 10, "M2"}, {2, 8, "15.0"}, {2, 10, "4.0"}, {2, 6, "19.0"}});
 }
 
 TEST_F(CumResultTest, OneMarketHasNoGrandTotalAndNoMarketColumns) {
     OpenOneMarketVariant();
     SetSlots(1, {{1, 1, 12000}});
     auto brands = Screen(1);
-    const int totals = FirstTotalRow(*brands->Table());
-    EXPECT_EQ(CellText(*brands->Table(), totals, 3), "12.0");
-    EXPECT_EQ(CellText(*brands->Table(), totals + 1, 1), "");
-    auto markets = Screen(2);
-    const TQNTable& table = *markets->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h + 2, 6), "12.0");  // the market's units sold in the total column
-    EXPECT_EQ(CellText(table, h, 8), "");
-}
-
-TEST_F(CumResultTest, MarketColumnsAndTheirTotals) {
-    SetSlots(1, {{1, 1, 12000}, {2, 0, 3000}});
-    SetSlots(2, {{1, 1, 4000}});
-    auto screen = Screen(2);
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h, 8), "M1");
-    EXPECT_EQ(CellText(table, h, 10), "M2");
-    EXPECT_EQ(CellText(table, h + 2, 8), "15.0");  // 12 + 3: every slot counts
-    EXPECT_EQ(CellText(table, h + 2, 10), "4.0");
-    EXPECT_EQ(CellText(table, h + 2, 6), "19.0");  // SUM of the market columns
-    EXPECT_EQ(CellText(table, h + 2, 5), "K units");
-}
-
-TEST_F(CumResultTest, AnUnknownKindBuildsNothing) {
-    auto screen = Screen(3);
-    EXPECT_EQ(screen->Table(), nullptr);
-    ASSERT_FALSE(root.ui.plainBoxes.empty());
-    EXPECT_EQ(root.ui.plainBoxes.back(), "Unknown brand cumulative result screen 3");
+    const int totals = FirstTotalRow(*brands->Table()) - brands->Table()->OriginRow();
+    test::ExpectCells(*brands->Table(), {{totals, 3, "12.0"}, {totals + 1, 1, ""}});
+    // The market's units sold in the total column, no market column.
+    test::ExpectCells(*Screen(2)->Table(), {{2, 6, "12.0"}, {0, 8, ""}});
 }
 
 }  // namespace

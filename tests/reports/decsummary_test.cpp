@@ -12,8 +12,6 @@
 namespace cv {
 namespace {
 
-using test::CellText;
-
 class DecSummaryTest : public test::ResultsTest {
 protected:
     TDataContext FreeFirm(int market = 1) const {
@@ -42,16 +40,18 @@ protected:
         return TCVScreen::Create<TDecSummary>(owner.get(), context, kind, 18, 0, 0, kWindowMode);
     }
 
-    void CheckSegmentRows(int segments, int firstRow);
-
     test::ScreenData data;
     TSimArr* mix = nullptr;
     TSimArr* segmentTargets = nullptr;
 };
 
-// Segments of the first zone and market, and the first segment row:
-// H+7 + (5 - segments) div 2.
-void DecSummaryTest::CheckSegmentRows(int segments, int firstRow) {
+// The segments of the first zone and market fill rows 7 + (5 - segments) div 2
+// on: three the middle rows, four and five from the first. Segment s is
+// targeted at 10 s %.
+class DecSummarySegmentsTest : public DecSummaryTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(DecSummarySegmentsTest, SegmentRowsFollowTheSegmentCount) {
+    const auto [segments, firstRow] = GetParam();
     ReopenWithSeriesChanged([&](TCvData& industry) {
         TSeries& series = *industry.FindSeries("SegNorthM1");
         std::vector<std::string> labels;
@@ -59,21 +59,15 @@ void DecSummaryTest::CheckSegmentRows(int segments, int firstRow) {
         series.Assign(TSeries(series.Id(), series.Name(), 1, labels));
     });
     SetBrands(1, "B", 1);
-    // Segment s targeted at 10 s %.
     for (int s = 1; s <= segments; ++s) segmentTargets->SetReal48({1, s}, s / 10.0);
     auto screen = Screen(1, FreeFirm());
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    if (firstRow > 7) {
-        EXPECT_EQ(CellText(table, h + firstRow - 1, 5), "");
-    }
-    for (int s = 1; s <= segments; ++s) EXPECT_EQ(CellText(table, h + firstRow + s - 1, 5), std::to_string(10 * s));
-    EXPECT_EQ(CellText(table, h + firstRow + segments, 5), "");
+    for (int s = 1; s <= segments; ++s) test::ExpectCells(*screen->Table(), {{firstRow + s - 1, 5, std::to_string(10 * s)}});
+    test::ExpectCells(*screen->Table(), {{firstRow + segments, 5, ""}});
+    if (firstRow > 7) test::ExpectCells(*screen->Table(), {{firstRow - 1, 5, ""}});
 }
 
-TEST_F(DecSummaryTest, ThreeSegmentsFillTheMiddleRows) { CheckSegmentRows(3, 8); }
-TEST_F(DecSummaryTest, FourSegmentsStartAtTheFirstRow) { CheckSegmentRows(4, 7); }
-TEST_F(DecSummaryTest, FiveSegmentsFillEveryRow) { CheckSegmentRows(5, 7); }
+INSTANTIATE_TEST_SUITE_P(ThreeFourFive, DecSummarySegmentsTest,
+                         ::testing::Values(std::pair{3, 8}, std::pair{4, 7}, std::pair{5, 7}));
 
 TEST_F(DecSummaryTest, PerceptualObjectives) {
     SetBrands(1, "B", 2);
@@ -81,28 +75,17 @@ TEST_F(DecSummaryTest, PerceptualObjectives) {
     mix->SetReal48({1, si::CoType}, 1);
     mix->SetReal48({1, si::CoSOrP1}, 2);
     mix->SetReal48({1, si::CoVal1}, 12.5);
-    auto screen = Screen(1, FreeFirm());
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h + 13, 5), "Performance");
-    EXPECT_EQ(CellText(table, h + 14, 5), "12.5");
-    EXPECT_EQ(CellText(table, h + 14, 4), "position");
-    EXPECT_EQ(CellText(table, h + 15, 5), "None");  // second dimension 0
-    EXPECT_EQ(CellText(table, h + 16, 5), "-");
-    EXPECT_EQ(CellText(table, h + 13, 6), "None");
-    EXPECT_EQ(CellText(table, h + 14, 6), "-");
+    // Rows 13..16 of brand 1 (column 5) and brand 2 (column 6); the second dimension is 0.
+    test::ExpectCells(*Screen(1, FreeFirm())->Table(), {{13, 5, "Performance"}, {14, 5, "12.5"}, {14, 4, "position"},
+                                                        {15, 5, "None"}, {16, 5, "-"}, {13, 6, "None"}, {14, 6, "-"}});
 }
 
 TEST_F(DecSummaryTest, FifteenBrandsKeepTheirRowsAndTheTotalSumsThemAll) {
     SetBrands(1, "M1B", 8);
     SetBrands(2, "M2B", 7);
-    auto screen = Screen(2, FreeFirm());
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h + 3, 2), "M1B1");
-    EXPECT_EQ(CellText(table, h + 17, 2), "M2B7");  // the fifteenth brand row
-    EXPECT_EQ(CellText(table, h + 18, 2), "TOTAL");
-    EXPECT_EQ(CellText(table, h + 18, 5), "15");  // 15 brands x 1 %
+    // The fifteenth brand row, then the total of 15 brands x 1 %.
+    test::ExpectCells(*Screen(2, FreeFirm())->Table(),
+                      {{3, 2, "M1B1"}, {17, 2, "M2B7"}, {18, 2, "TOTAL"}, {18, 5, "15"}});
 }
 
 TEST_F(DecSummaryTest, ABudgetDecreaseShowsAsAPositiveAmount) {
@@ -112,45 +95,16 @@ TEST_F(DecSummaryTest, ABudgetDecreaseShowsAsAPositiveAmount) {
     terms.SetReal48({si::BgtChg}, -250000);
     terms.SetReal48({si::LoanDur}, 4);
     terms.SetReal48({si::LoanIR}, 850);
-    auto screen = Screen(5, FreeFirm());
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h + 2, 5), "0");
-    EXPECT_EQ(CellText(table, h + 3, 5), "250");
-    EXPECT_EQ(CellText(table, h + 6, 5), "4");
-    EXPECT_EQ(CellText(table, h + 7, 5), "8.5");
-}
-
-TEST_F(DecSummaryTest, RestrictedStudiesGetNoRowAndTheirRowsStayDashes) {
-    auto screen = Screen(4, Context(3));
-    const TQNTable& table = *screen->Table();
-    const int firstBody = table.OriginRow() + 2;
-    // One zone-level and eleven market-level studies; the sample restricts
-    // the conjoint analysis and hides the sales-force experiment.
-    for (int row = firstBody; row < firstBody + 12; ++row) {
-        EXPECT_NE(CellText(table, row, 3), "Conjoint analysis");
-        EXPECT_NE(CellText(table, row, 3), "Sales force experiment");
-    }
-    EXPECT_EQ(CellText(table, firstBody, 3), "Benchmark");
-    EXPECT_EQ(CellText(table, firstBody + 9, 3), "Advertising experiment");
-    EXPECT_EQ(CellText(table, firstBody + 10, 7), "-");
-    EXPECT_EQ(CellText(table, firstBody + 11, 9), "-");
-    EXPECT_EQ(CellText(table, firstBody + 12, 7), "");  // nothing below the body
+    // Rows 2 budget increase, 3 decrease, 6 duration, 7 rate in percent.
+    test::ExpectCells(*Screen(5, FreeFirm())->Table(), {{2, 5, "0"}, {3, 5, "250"}, {6, 5, "4"}, {7, 5, "8.5"}});
 }
 
 TEST_F(DecSummaryTest, OneMarketPutsEveryOrderInOneColumn) {
     OpenOneMarketVariant();
     auto screen = Screen(4, Context(3));
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h, 4), "Ordered");
-    EXPECT_EQ(CellText(table, h + 1, 3), "Benchmark");
-    EXPECT_NE(CellText(table, h + 2, 5), "-");  // the consumer survey's order, in column 5
-}
-
-TEST_F(DecSummaryTest, AnUnknownKindBuildsNothing) {
-    EXPECT_EQ(Screen(6, Context(3))->Table(), nullptr);
-    EXPECT_EQ(root.ui.plainBoxes.back(), "Unknown decision summary screen 6");
+    test::ExpectCells(*screen->Table(), {{0, 4, "Ordered"}, {1, 3, "Benchmark"}});
+    // The consumer survey's order, in column 5.
+    EXPECT_NE(test::CellText(*screen->Table(), screen->Table()->OriginRow() + 2, 5), "-");
 }
 
 }  // namespace

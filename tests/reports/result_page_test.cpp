@@ -4,17 +4,10 @@
 // the menu with the previous and next page buttons.
 #include <gtest/gtest.h>
 
-#include <QMenuBar>
-
-#include "core/session/industry.h"
-#include "core/session/session.h"
-#include "core/store/per_data.h"
 #include "core/store/series_index.h"
-#include "core/store/typed_array.h"
 #include "reports/results/firm_result.h"
 #include "shell/fo_simul.h"
 #include "shell/pages/fo_result.h"
-#include "shell/selector/cv_bar.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
 
@@ -27,23 +20,14 @@ protected:
     TFirResult* FirmScreen() const { return dynamic_cast<TFirResult*>(page->Screen()); }
 };
 
-TEST_F(ResultPageTest, TheFirstActivationShowsTheScorecard) {
+TEST_F(ResultPageTest, TheFirstActivationShowsTheScorecardThenTheMessages) {
     Main().ShowPage(page);
     ASSERT_NE(FirmScreen(), nullptr);
     EXPECT_EQ(FirmScreen()->Kind(), TFirResult::kScoreCard);
     EXPECT_EQ(Remembered(), "MPFirSCard");
-    EXPECT_EQ(Session->HelpContext, TFoResult::kHelpContext);
-    EXPECT_TRUE(Main().ToolButton(6)->isVisible());
-    EXPECT_TRUE(Main().ToolButton(7)->isVisible());
-    EXPECT_EQ(page->PageMenuBar()->objectName(), "MResult");
+    ExpectPageShown(TFoResult::kHelpContext, "MResult");
     EXPECT_EQ(page->Item("MPFirSCard")->text(), "&Scorecard");
-    EXPECT_EQ(FirmScreen()->Table()->Sheet().Captions().titleLines,
-              std::vector<std::string>{"Scorecard of firm A - period 3"});
     test::SaveScreenshot(Main(), "ResultPageTest_ScoreCard");
-}
-
-TEST_F(ResultPageTest, TheMessagesScreen) {
-    Main().ShowPage(page);
     Choose("MPAllMsgs");
     ASSERT_NE(FirmScreen(), nullptr);
     EXPECT_EQ(FirmScreen()->Kind(), TFirResult::kMessages);
@@ -85,31 +69,17 @@ TEST_F(ResultPageTest, AGroupRestrictedBetweenTwoActivationsGivesWayToTheFirstFr
 
 TEST_F(ResultPageTest, OnlyTheScreensAboutOneMarketLetTheMarketBeChosen) {
     Main().ShowPage(page);
-    const TCvInd& industry = *Session->Industry();
-    const struct {
-        const char* item;
-        bool marketChosen;
-    } cases[] = {{"MPFirSCard", false},  {"MPFirNetCtb", false},   {"MPFirLoanSched", false}, {"MPBrdGMC", true},
-                 {"MPBrdMktRes", true},  {"MPRnDPrjAll", true},    {"MPRnDPrjAvail", true},   {"MPRnDPrjOnGoing", true},
-                 {"MPCumBrd", false},    {"MPCumMkt", false},      {"MPAllMsgs", false},      {"MPPDecsBrd", true},
-                 {"MPPDecsSlf", false},  {"MPPDecsRnD", true},     {"MPPDecsStu", false},     {"MPPDecsLoan", false}};
-    for (const auto& c : cases) {
-        Choose(c.item);
-        EXPECT_EQ(page->Selectors.Mkt.Mode, c.marketChosen ? 2 : 0) << c.item;
-        EXPECT_EQ(CvBar->IsGroupActive(industry.MktSeries()->Name()), c.marketChosen) << c.item;
-        EXPECT_TRUE(CvBar->IsGroupActive(industry.PerSeries()->Name())) << c.item;
-        EXPECT_TRUE(CvBar->IsGroupActive(industry.FtaSeries()->Name())) << c.item;
-        EXPECT_FALSE(CvBar->IsGroupActive(industry.FirSeries()->Name())) << c.item;
-    }
+    ExpectMarketChoice({{"MPFirSCard", false}, {"MPFirNetCtb", false}, {"MPFirLoanSched", false}, {"MPBrdGMC", true},
+                        {"MPBrdMktRes", true}, {"MPRnDPrjAll", true}, {"MPRnDPrjAvail", true},
+                        {"MPRnDPrjOnGoing", true}, {"MPCumBrd", false}, {"MPCumMkt", false}, {"MPAllMsgs", false},
+                        {"MPPDecsBrd", true}, {"MPPDecsSlf", false}, {"MPPDecsRnD", true}, {"MPPDecsStu", false},
+                        {"MPPDecsLoan", false}});
 }
 
 // A new period on the bar's spin field reaches the page, which builds the screen again.
 TEST_F(ResultPageTest, AnotherPeriodOnTheBarRebuildsTheScreen) {
     Main().ShowPage(page);
-    TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
-    auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
-    spin->SetValueQuietly(1);
-    CvBar->SelectionChanged(*periods, spin);
+    ChoosePeriod(1);
     ASSERT_NE(FirmScreen(), nullptr);
     EXPECT_EQ(FirmScreen()->Context().CurPeriod, 1);
     EXPECT_EQ(page->Data.DecPeriod, 1);

@@ -12,8 +12,6 @@
 namespace cv {
 namespace {
 
-using test::CellText;
-
 class RnDProtoListTest : public test::ResultsTest {
 protected:
     RnDProtoListTest() {
@@ -37,8 +35,8 @@ protected:
     }
 };
 
+// Rows from 2 below the origin; market M1 has four dimensions: the last column is 4 + 5 = 9.
 TEST_F(RnDProtoListTest, EachKindListsItsProjects) {
-    // Market M1 has four dimensions: the last column is 4 + 5 = 9.
     struct Case {
         TProtoListKind kind;
         std::vector<std::string> names, lastColumn;
@@ -49,34 +47,27 @@ TEST_F(RnDProtoListTest, EachKindListsItsProjects) {
     };
     for (const Case& c : cases) {
         auto list = List(c.kind);
-        const TQNTable& table = *list->Table();
-        const int first = table.OriginRow() + 2;
-        for (std::size_t i = 0; i < c.names.size(); ++i) {
-            EXPECT_EQ(CellText(table, first + static_cast<int>(i), 1), c.names[i]);
-            EXPECT_EQ(CellText(table, first + static_cast<int>(i), 9), c.lastColumn[i]);
-        }
-        EXPECT_EQ(CellText(table, first + static_cast<int>(c.names.size()), 1), "");
+        for (std::size_t i = 0; i < c.names.size(); ++i)
+            test::ExpectCells(*list->Table(), {{2 + static_cast<int>(i), 1, c.names[i]},
+                                               {2 + static_cast<int>(i), 9, c.lastColumn[i]}});
+        test::ExpectCells(*list->Table(), {{2 + static_cast<int>(c.names.size()), 1, ""}});
         EXPECT_FALSE(list->IsEmpty());
     }
 }
 
 TEST_F(RnDProtoListTest, TheNewProjectIsBoldAndAmountsAreInThousands) {
     auto list = List(TProtoListKind::AllProjects);
-    const TQNTable& table = *list->Table();
-    const int first = table.OriginRow() + 2;
-    EXPECT_TRUE(test::IsBold(table, first, 2));
-    EXPECT_EQ(CellText(table, first + 1, 8), "1,200");  // 1,200,000 spent / 1000
-    EXPECT_EQ(CellText(table, first + 2, 8), "400");
-    // The first total row, under the ten body rows the shown table keeps, holds the note on the marker.
-    EXPECT_EQ(CellText(table, first + 10, 1), "* completed this period");
+    EXPECT_TRUE(test::IsBold(*list->Table(), list->Table()->OriginRow() + 2, 2));
+    // 1,200,000 and 400,000 spent; under the ten body rows the shown table
+    // keeps, the first total row holds the note on the marker.
+    test::ExpectCells(*list->Table(), {{3, 8, "1,200"}, {4, 8, "400"}, {12, 1, "* completed this period"}});
 }
 
 TEST_F(RnDProtoListTest, NoProjectLeavesOnlyTheHeadingsAndSetsTheEmptyFlag) {
     Session->Industry()->PerResults(3).SetSmallint(kCategoryFirmMarket, Context(3), "NbPros", 0);
     auto list = List(TProtoListKind::AllProjects);
     EXPECT_TRUE(list->IsEmpty());
-    EXPECT_EQ(CellText(*list->Table(), list->Table()->OriginRow() + 2, 1), "");
-    EXPECT_EQ(CellText(*list->Table(), list->Table()->OriginRow() + 1, 1), "Name");
+    test::ExpectCells(*list->Table(), {{2, 1, ""}, {1, 1, "Name"}});
 }
 
 }  // namespace

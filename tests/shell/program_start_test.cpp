@@ -1,6 +1,7 @@
 #include "shell/program_start.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <gtest/gtest.h>
 
@@ -109,6 +110,10 @@ TEST(ProgramStart, MissingPicturesLeaveEmptyImagesAndShowNoBox) {
     windows.teamPage->repaint();
     ASSERT_NE(windows.teamPage->Image(), nullptr);
     EXPECT_TRUE(windows.teamPage->Image()->pixmap().isNull());
+    // The about window's picture too.
+    WhenModalShown about([](QWidget& window) { EXPECT_TRUE(window.findChild<QLabel*>("Image5")->pixmap().isNull()); });
+    windows.mainWindow->sbAboutClick();
+    EXPECT_TRUE(about.Ran());
     EXPECT_TRUE(root.ui.messageBoxes.empty());
     EXPECT_TRUE(root.ui.errorBoxes.empty());
     EXPECT_TRUE(root.ui.plainBoxes.empty());

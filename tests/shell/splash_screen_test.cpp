@@ -62,28 +62,5 @@ TEST_F(SplashScreenTest, AboutWithAnIndustryShowsTheInstructorsMessageInsteadOfT
     EXPECT_TRUE(about.Ran());
 }
 
-TEST_F(SplashScreenTest, ViewButtonsLaidOutAtTheBottomCentre) {
-    TFoSplashScreen splash(nullptr, nullptr);
-    const QSize screen = ScreenSize();
-    // Two 173-wide buttons and a gap of 15 centred: left (W - 361) / 2; the
-    // bottom row 3 pixels above the bottom, the row above it 4 pixels higher.
-    const int left = (screen.width() - 361) / 2;
-    const int bottomTop = screen.height() - 26 - 3;
-    EXPECT_EQ(splash.findChild<QWidget*>("BBQuenor")->geometry(), QRect(left, bottomTop, 173, 26));
-    EXPECT_EQ(splash.findChild<QWidget*>("BBTeam")->geometry(), QRect(left + 188, bottomTop, 173, 26));
-    EXPECT_EQ(splash.findChild<QWidget*>("BBProgram")->geometry(), QRect(left, bottomTop - 30, 173, 26));
-    EXPECT_EQ(splash.findChild<QWidget*>("btnOk")->geometry(),
-              QRect(screen.width() - 89 - 2, bottomTop - 30, 89, 56));
-}
-
-TEST_F(SplashScreenTest, AMissingPictureLeavesItsImageEmpty) {
-    std::filesystem::remove(root.RootPath() / "Binaries" / "SPLASH1.WMF");
-    WhenModalShown about([](QWidget& window) {
-        EXPECT_TRUE(window.findChild<QLabel*>("Image5")->pixmap().isNull());
-    });
-    windows.mainWindow->sbAboutClick();
-    EXPECT_TRUE(about.Ran());
-}
-
 }  // namespace
 }  // namespace cv::test

@@ -35,25 +35,21 @@ TEST_F(TeamPageTest, WithAnIndustryItemsFollowThePeriodThePageShows) {
         {"MPBackup", true, false},        {"MPRestore", false, false},      {"MPTransferToAdm", true, false},
         {"MPTransferFromAdm", false, false}, {"MPNewLoan", true, false},     {"MPBgtchg", true, false},
     };
-    // The sample's current period is 3; the page first shows it, then period 2.
+    // The sample is team A's copy ("WhichTeam" 1) at current period 3: the
+    // page first shows firm 1, the first zone and market, period 3, then period 2.
     EXPECT_EQ(Page().Data.SelPeriod, 3);
+    EXPECT_EQ(Page().Data.CurPeriod, 3);
+    EXPECT_EQ(Page().Data.DecPeriod, 3);
+    EXPECT_EQ(Page().Data.SelFirm, 1);
+    EXPECT_EQ(Page().Data.HomeFirm, 1);
+    EXPECT_EQ(Page().Data.SelFta, 1);
+    EXPECT_EQ(Page().Data.SelMarket, 1);
     for (const TEnablingCase& c : cases) EXPECT_EQ(Item(c.item)->isEnabled(), c.atCurrentPeriod) << c.item;
     EXPECT_TRUE(Page().findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
     Page().Data.SelPeriod = 2;
     Page().UpdateMenus();
     for (const TEnablingCase& c : cases) EXPECT_EQ(Item(c.item)->isEnabled(), c.atEarlierPeriod) << c.item;
     EXPECT_FALSE(Page().findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
-}
-
-TEST_F(TeamPageTest, InitSelectorTakesTheTeamsOwnFirmAndTheFirstZoneAndMarket) {
-    OpenIndustry();
-    // The sample is team A's copy ("WhichTeam" 1); zones and markets start at 1.
-    EXPECT_EQ(Page().Data.SelFirm, 1);
-    EXPECT_EQ(Page().Data.SelFta, 1);
-    EXPECT_EQ(Page().Data.SelMarket, 1);
-    EXPECT_EQ(Page().Data.CurPeriod, 3);
-    EXPECT_EQ(Page().Data.DecPeriod, 3);
-    EXPECT_EQ(Page().Data.HomeFirm, 1);
 }
 
 TEST_F(TeamPageTest, ClosingTheIndustryShowsThePictureWithoutIndustry) {

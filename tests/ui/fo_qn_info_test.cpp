@@ -10,51 +10,17 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QTimer>
 #include <functional>
+
+#include "tests/ui/support/window_test.h"
 
 namespace cv {
 namespace {
 
-constexpr int kWatchdogMs = 10000;
-
-template <typename T>
-T* Child(QWidget* dialog, const char* name) {
-    T* child = dialog->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+// Runs Inspect on the list dialog once its modal loop runs (see WhenModalShown).
+test::WhenModalShown WhenShown(std::function<void(TFoQnInfo&)> inspect) {
+    return test::WhenModalShown([inspect](QWidget& window) { inspect(dynamic_cast<TFoQnInfo&>(window)); });
 }
-
-TFoQnInfo* ShownDialog() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<TFoQnInfo*>(widget); dialog && dialog->isVisible()) return dialog;
-    }
-    return nullptr;
-}
-
-// Runs Inspect on the dialog once its modal loop runs. Inspect may close it;
-// otherwise it is closed afterwards, and a watchdog closes a dialog left open,
-// so that a failed check never hangs the run. Timers die with the object.
-class WhenShown {
-public:
-    explicit WhenShown(std::function<void(TFoQnInfo&)> inspect) {
-        QTimer::singleShot(0, &context_, [inspect] {
-            TFoQnInfo* dialog = ShownDialog();
-            ASSERT_NE(dialog, nullptr);
-            inspect(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        QTimer::singleShot(kWatchdogMs, &context_, [] {
-            if (TFoQnInfo* dialog = ShownDialog()) {
-                ADD_FAILURE() << "the dialog was left open";
-                dialog->reject();
-            }
-        });
-    }
-
-private:
-    QObject context_;
-};
 
 QStringList Rows(QListWidget* list) {
     QStringList rows;
@@ -70,11 +36,11 @@ void ClickRow(QListWidget* list, int row) {
 TEST(FoQnInfo, DesignTimeTextsStayWhereTheEntryGaveNone) {
     TFoQnInfo plain(TQnInfoTexts{});
     EXPECT_EQ(plain.windowTitle(), "Corvantis3");
-    EXPECT_EQ(Child<QLabel>(&plain, "LHeadLine")->text(), "Message Titles");
-    EXPECT_EQ(Child<QListWidget>(&plain, "LBHeadLine")->toolTip(),
+    EXPECT_EQ(test::Child<QLabel>(plain, "LHeadLine").text(), "Message Titles");
+    EXPECT_EQ(test::Child<QListWidget>(plain, "LBHeadLine").toolTip(),
               "Click on a message title to have its details in the box below");
-    EXPECT_EQ(Child<QLabel>(&plain, "LMMsg")->text(), "Message details");
-    EXPECT_EQ(Child<QPushButton>(&plain, "hlsbOk")->text(), "OK");
+    EXPECT_EQ(test::Child<QLabel>(plain, "LMMsg").text(), "Message details");
+    EXPECT_EQ(test::Child<QPushButton>(plain, "hlsbOk").text(), "OK");
     EXPECT_EQ(plain.SelectedIndex(), -1);
 
     // cp1252 bytes: 0x80 is the euro sign, 0xE9 e acute.
@@ -83,16 +49,16 @@ TEST(FoQnInfo, DesignTimeTextsStayWhereTheEntryGaveNone) {
     texts.InfoHeadLabel = "Probl\xE8mes";
     TFoQnInfo partial(texts);
     EXPECT_EQ(partial.windowTitle(), QString::fromUtf8("Corvantis3 - Budget \u20AC"));
-    EXPECT_EQ(Child<QLabel>(&partial, "LHeadLine")->text(), QString::fromUtf8("Probl\u00E8mes"));
-    EXPECT_EQ(Child<QLabel>(&partial, "LMMsg")->text(), "Message details");
+    EXPECT_EQ(test::Child<QLabel>(partial, "LHeadLine").text(), QString::fromUtf8("Probl\u00E8mes"));
+    EXPECT_EQ(test::Child<QLabel>(partial, "LMMsg").text(), "Message details");
 
     texts.InfoListHint = "Pick";
     texts.InfoDetailLabel = "Details";
     texts.InfoOkCaption = "Close";
     TFoQnInfo full(texts);
-    EXPECT_EQ(Child<QListWidget>(&full, "LBHeadLine")->toolTip(), "Pick");
-    EXPECT_EQ(Child<QLabel>(&full, "LMMsg")->text(), "Details");
-    EXPECT_EQ(Child<QPushButton>(&full, "hlsbOk")->text(), "Close");
+    EXPECT_EQ(test::Child<QListWidget>(full, "LBHeadLine").toolTip(), "Pick");
+    EXPECT_EQ(test::Child<QLabel>(full, "LMMsg").text(), "Details");
+    EXPECT_EQ(test::Child<QPushButton>(full, "hlsbOk").text(), "Close");
 }
 
 TEST(FoQnInfo, SelectingAHeadlineShowsItsDetailsInTheAlignment) {
@@ -101,10 +67,9 @@ TEST(FoQnInfo, SelectingAHeadlineShowsItsDetailsInTheAlignment) {
     items.Add(TQnInfo("Second \x80", {"only \xE9"}));
     items.Add(TQnInfo("Headline alone", {}));
 
-    bool inspected = false;
-    const WhenShown driver([&inspected](TFoQnInfo& dialog) {
-        auto* list = Child<QListWidget>(&dialog, "LBHeadLine");
-        auto* memo = Child<QTextEdit>(&dialog, "MMsg");
+    const auto driver = WhenShown([](TFoQnInfo& dialog) {
+        auto* list = &test::Child<QListWidget>(dialog, "LBHeadLine");
+        auto* memo = &test::Child<QTextEdit>(dialog, "MMsg");
         ASSERT_TRUE(list && memo);
         EXPECT_EQ(Rows(list), (QStringList{"First", QString::fromUtf8("Second \u20AC"), "Headline alone"}));
         EXPECT_EQ(list->currentRow(), 0);
@@ -126,13 +91,12 @@ TEST(FoQnInfo, SelectingAHeadlineShowsItsDetailsInTheAlignment) {
 
         ClickRow(list, 0);
         EXPECT_EQ(memo->toPlainText(), "one\ntwo");
-        inspected = true;
-        QTest::mouseClick(Child<QPushButton>(&dialog, "hlsbOk"), Qt::LeftButton);
+        QTest::mouseClick(&test::Child<QPushButton>(dialog, "hlsbOk"), Qt::LeftButton);
         EXPECT_FALSE(dialog.isVisible());
     });
     TFoQnInfo dialog(TQnInfoTexts{});
     EXPECT_EQ(dialog.Execute(items, TAlignment::taCenter), QDialog::Accepted);
-    EXPECT_TRUE(inspected);
+    EXPECT_TRUE(driver.Ran());
 }
 
 TEST(FoQnInfo, LongDetailsGetAVerticalScrollBar) {
@@ -142,10 +106,9 @@ TEST(FoQnInfo, LongDetailsGetAVerticalScrollBar) {
     items.Add(TQnInfo("Short", {"one line"}));
     items.Add(TQnInfo("Long", manyLines));
 
-    bool inspected = false;
-    const WhenShown driver([&inspected](TFoQnInfo& dialog) {
-        auto* list = Child<QListWidget>(&dialog, "LBHeadLine");
-        auto* memo = Child<QTextEdit>(&dialog, "MMsg");
+    const auto driver = WhenShown([](TFoQnInfo& dialog) {
+        auto* list = &test::Child<QListWidget>(dialog, "LBHeadLine");
+        auto* memo = &test::Child<QTextEdit>(dialog, "MMsg");
         ASSERT_TRUE(list && memo);
         QApplication::processEvents();
         EXPECT_FALSE(memo->verticalScrollBar()->isVisible());
@@ -155,11 +118,10 @@ TEST(FoQnInfo, LongDetailsGetAVerticalScrollBar) {
         EXPECT_FALSE(memo->horizontalScrollBar()->isVisible());
         // The left alignment is the default of the callers.
         EXPECT_EQ(memo->document()->begin().blockFormat().alignment(), Qt::AlignLeft);
-        inspected = true;
     });
     ShowInfoListDialog(nullptr, items, TQnInfoTexts{}, TAlignment::taLeftJustify);
-    EXPECT_TRUE(inspected);
-    EXPECT_EQ(ShownDialog(), nullptr);
+    EXPECT_TRUE(driver.Ran());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(FoQnInfo, TheDialogTakesItsTextsAndFreesItselfAfterwards) {
@@ -170,16 +132,14 @@ TEST(FoQnInfo, TheDialogTakesItsTextsAndFreesItselfAfterwards) {
     texts.InfoTitle = "Corvantis3 - Warnings";
     texts.InfoOkCaption = "Close";
 
-    bool inspected = false;
-    const WhenShown driver([&inspected, &owner](TFoQnInfo& dialog) {
+    const auto driver = WhenShown([&owner](TFoQnInfo& dialog) {
         EXPECT_EQ(dialog.parentWidget(), &owner);
         EXPECT_TRUE(dialog.isModal());
         EXPECT_EQ(dialog.windowTitle(), "Corvantis3 - Warnings");
-        EXPECT_EQ(Child<QPushButton>(&dialog, "hlsbOk")->text(), "Close");
-        inspected = true;
+        EXPECT_EQ(test::Child<QPushButton>(dialog, "hlsbOk").text(), "Close");
     });
     ShowInfoListDialog(&owner, items, texts, TAlignment::taRightJustify);
-    EXPECT_TRUE(inspected);
+    EXPECT_TRUE(driver.Ran());
     EXPECT_TRUE(owner.findChildren<TFoQnInfo*>().isEmpty());
 
     // An empty list shows no dialog.

@@ -63,36 +63,28 @@ protected:
         form.setWindowTitle("old");
         auto* central = new QWidget(&form);
         form.setCentralWidget(central);
-        ok = Named<QPushButton>(central, "BBOk", "old");
-        print = Named<QToolButton>(central, "sbPrint", "old");
-        name = Named<QLabel>(central, "labName", "old");
-        edit = Named<QLineEdit>(central, "EdName", "old");
-        options = Named<QGroupBox>(central, "gbOptions");
+        Named<QPushButton>(central, "BBOk", "old");
+        Named<QToolButton>(central, "sbPrint", "old");
+        Named<QLabel>(central, "labName", "old");
+        Named<QLineEdit>(central, "EdName", "old");
+        auto* options = Named<QGroupBox>(central, "gbOptions");
         options->setTitle("old");
-        all = Named<QCheckBox>(options, "ChBAll", "old");
-        one = Named<QRadioButton>(options, "rbOne", "old");
+        Named<QCheckBox>(options, "ChBAll", "old");
+        Named<QRadioButton>(options, "rbOne", "old");
         tabs = new QTabWidget(central);
-        page = Named<QWidget>(nullptr, "TabFirst");
-        tabs->addTab(page, "old");
-        list = Named<QListWidget>(central, "LBList");
-        three = Named<QLabel>(central, "labThree", "old");
-        voidLabel = Named<QLabel>(central, "labVoid", "old");
-        euro = Named<QLabel>(central, "labEuro", "old");
-        save = new QAction("old", &form);
-        save->setObjectName("ActSave");
-
+        tabs->addTab(Named<QWidget>(nullptr, "TabFirst"), "old");
+        Named<QListWidget>(central, "LBList");
+        Named<QLabel>(central, "labThree", "old")->setToolTip("old hint");
+        Named<QLabel>(central, "labVoid", "old");
+        Named<QLabel>(central, "labEuro", "old");
+        (new QAction("old", &form))->setObjectName("ActSave");
         fileMenu = form.menuBar()->addMenu("old");
         fileMenu->setObjectName("MPFile");
-        open = fileMenu->addAction("old");
-        open->setObjectName("MPOpen");
-        separator = fileMenu->addSeparator();
-        separator->setObjectName("MPSep");
-        dash = fileMenu->addAction("-");
-        dash->setObjectName("MPDash");
-        voidItem = fileMenu->addAction("old");
-        voidItem->setObjectName("MPVoid");
-        ctrlOnly = fileMenu->addAction("old");
-        ctrlOnly->setObjectName("MPCtrlOnly");
+        fileMenu->addAction("old")->setObjectName("MPOpen");
+        fileMenu->addSeparator()->setObjectName("MPSep");
+        fileMenu->addAction("-")->setObjectName("MPDash");
+        fileMenu->addAction("old")->setObjectName("MPVoid");
+        fileMenu->addAction("old")->setObjectName("MPCtrlOnly");
     }
 
     void Translate(const std::vector<TTextSource>& sources) {
@@ -101,81 +93,78 @@ protected:
         translator.Open(file);
         TranslateComponent(translator, &form);
     }
+    template <typename T = QWidget>
+    T* Find(const char* name) {
+        T* found = form.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString Text(const char* name) {
+        if (auto* button = form.findChild<QAbstractButton*>(name)) return button->text();
+        if (auto* label = form.findChild<QLabel*>(name)) return label->text();
+        if (auto* edit = form.findChild<QLineEdit*>(name)) return edit->text();
+        return Find<QAction>(name)->text();
+    }
+    QString Hint(const char* name) {
+        if (auto* widget = form.findChild<QWidget*>(name)) return widget->toolTip();
+        return Find<QAction>(name)->toolTip();
+    }
 
     test::TempDir dir;
     TTranslate translator;
     QMainWindow form;
-    QPushButton* ok;
-    QToolButton* print;
-    QLabel* name;
-    QLineEdit* edit;
-    QGroupBox* options;
-    QCheckBox* all;
-    QRadioButton* one;
     QTabWidget* tabs;
-    QWidget* page;
-    QListWidget* list;
-    QLabel* three;
-    QLabel* voidLabel;
-    QLabel* euro;
-    QAction* save;
     QMenu* fileMenu;
-    QAction* open;
-    QAction* separator;
-    QAction* dash;
-    QAction* voidItem;
-    QAction* ctrlOnly;
 };
 
 TEST_F(TranslateComponentTest, ControlsTakeCaptionAndHintByName) {
     Translate({{"controls.txt", kControls}, {"menus.txt", kMenus}});
     EXPECT_EQ(form.windowTitle(), "Test window");
-    EXPECT_EQ(ok->text(), "OK");
-    EXPECT_EQ(ok->toolTip(), "Closes the window");
-    EXPECT_EQ(print->text(), "Print");
-    EXPECT_EQ(print->toolTip(), "");
-    EXPECT_EQ(name->text(), "old");  // its entry is in the menus section only
-    EXPECT_EQ(edit->text(), "New text");
-    EXPECT_EQ(options->title(), "Options");
-    EXPECT_EQ(all->text(), "All");
-    EXPECT_EQ(one->text(), "One");
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* hint;
+    } cases[] = {{"BBOk", "OK", "Closes the window"},
+                 {"sbPrint", "Print", ""},
+                 {"labName", "old", ""},  // its entry is in the menus section only
+                 {"EdName", "New text", ""},
+                 {"ChBAll", "All", ""},
+                 {"rbOne", "One", ""},
+                 {"labEuro", "Price in \xE2\x82\xAC", ""},
+                 {"ActSave", "Save", "Saves the decisions"},
+                 // Three lines change nothing; "void" sets only the hint.
+                 {"labThree", "old", "old hint"},
+                 {"labVoid", "old", "Only the hint"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Text(c.name), QString::fromUtf8(c.caption)) << c.name;
+        EXPECT_EQ(Hint(c.name), QString::fromUtf8(c.hint)) << c.name;
+    }
+    EXPECT_EQ(Find<QGroupBox>("gbOptions")->title(), "Options");
     EXPECT_EQ(tabs->tabText(0), "First page");
     // A list box carries no caption: only the hint.
-    EXPECT_EQ(list->toolTip(), "List hint");
-    EXPECT_EQ(euro->text(), QString::fromUtf16(u"Price in \u20AC"));
-    EXPECT_EQ(save->text(), "Save");
-    EXPECT_EQ(save->toolTip(), "Saves the decisions");
-}
-
-TEST_F(TranslateComponentTest, ThreeLinesChangeNothingAndVoidSetsOnlyTheHint) {
-    three->setToolTip("old hint");
-    Translate({{"controls.txt", kControls}, {"menus.txt", kMenus}});
-    EXPECT_EQ(three->text(), "old");
-    EXPECT_EQ(three->toolTip(), "old hint");
-    EXPECT_EQ(voidLabel->text(), "old");
-    EXPECT_EQ(voidLabel->toolTip(), "Only the hint");
+    EXPECT_EQ(Hint("LBList"), "List hint");
 }
 
 TEST_F(TranslateComponentTest, MenuItemsComeFromTheMenusSectionAndSeparatorsStay) {
     Translate({{"controls.txt", kControls}, {"menus.txt", kMenus}});
     EXPECT_EQ(fileMenu->title(), "File");
     EXPECT_EQ(fileMenu->menuAction()->toolTip(), "The file menu");
-    EXPECT_EQ(open->text(), "Open");
-    EXPECT_EQ(open->toolTip(), "Opens an industry");
-    EXPECT_TRUE(separator->isSeparator());
-    EXPECT_EQ(separator->text(), "");
-    EXPECT_EQ(dash->text(), "-");
+    EXPECT_EQ(Text("MPOpen"), "Open");
+    EXPECT_EQ(Hint("MPOpen"), "Opens an industry");
+    EXPECT_TRUE(Find<QAction>("MPSep")->isSeparator());
+    EXPECT_EQ(Text("MPSep"), "");
+    EXPECT_EQ(Text("MPDash"), "-");
     // "void" on a menu item sets nothing at all.
-    EXPECT_EQ(voidItem->text(), "old");
-    EXPECT_NE(voidItem->toolTip(), "A hint that is not set");
-    EXPECT_EQ(ctrlOnly->text(), "old");  // its entry is in the controls section only
+    EXPECT_EQ(Text("MPVoid"), "old");
+    EXPECT_NE(Hint("MPVoid"), "A hint that is not set");
+    EXPECT_EQ(Text("MPCtrlOnly"), "old");  // its entry is in the controls section only
 }
 
 TEST_F(TranslateComponentTest, AMissingControlsSectionShowsItsLineAndMissingMenusStaySilent) {
     Translate({{"messages.txt", "[Any]\nx\n"}});
-    EXPECT_EQ(ok->text(), "Unknown section : 2");
+    EXPECT_EQ(Text("BBOk"), "Unknown section : 2");
     EXPECT_EQ(form.windowTitle(), "Unknown section : 2");
-    EXPECT_EQ(open->text(), "old");
+    EXPECT_EQ(Text("MPOpen"), "old");
     EXPECT_EQ(fileMenu->title(), "old");
 }
 

@@ -79,16 +79,12 @@ TEST_F(NewsletterBrandsTest, BrandsStandFirmByFirmWithTheirDecidedStatusAndPrice
     ASSERT_NE(mix, nullptr);
     mix->SetReal48({1, si::PortStatus}, 3);
     mix->SetReal48({1, si::Price}, 612);
+    // Rows from 2: eight brands, two of each of the four firms, the firm's
+    // label on its first row only. Status 3 is line 7 + 3 of the page's texts;
+    // the price column follows 3 heading and 4 characteristic columns and the cost.
     const auto page = Page(context);
-    const TQNTable& table = *page->Table();
-    const int first = table.OriginRow() + 2;
-    // Eight brands, two of each of the four firms; the firm's label on its first row only.
-    const char* firms[] = {"A", "", "E", "", "I", "", "O", ""};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(CellText(table, first + i, 1), firms[i]) << i;
-    EXPECT_EQ(CellText(table, first + 2, 2), "EDRA");
-    // Status 3 is line 7 + 3 of the page's texts; the price column follows 3 heading and 4 characteristic columns and the cost.
-    EXPECT_EQ(CellText(table, first + 2, 3), "Modified");
-    EXPECT_EQ(CellText(table, first + 2, 9), "612");
+    test::ExpectCells(*page->Table(), {{2, 1, "A"}, {3, 1, ""}, {4, 1, "E"}, {5, 1, ""}, {6, 1, "I"}, {7, 1, ""},
+                                       {8, 1, "O"}, {9, 1, ""}, {4, 2, "EDRA"}, {4, 3, "Modified"}, {4, 9, "612"}});
     EXPECT_FALSE(page->IsEmpty());
 }
 
@@ -97,7 +93,7 @@ TEST_F(NewsletterBrandsTest, AMarketWithoutBrandsIsEmpty) {
     Session->Industry()->PerResults(3).SetSmallint(kCategoryFtaMarket, context, "NbMktedBrds", 0);
     const auto page = Page(context);
     EXPECT_TRUE(page->IsEmpty());
-    EXPECT_EQ(CellText(*page->Table(), page->Table()->OriginRow() + 2, 2), "");
+    test::ExpectCells(*page->Table(), {{2, 2, ""}});
 }
 
 class NewsletterSalesTest : public NewsletterBrandsTest {
@@ -135,20 +131,14 @@ TEST_F(NewsletterSalesTest, MoreBrandsThanTheUsualBodyAreAllInTheTotal) {
     EXPECT_DOUBLE_EQ(table.CellNumber(first + kManyBrands, 4), static_cast<double>(expected));
 }
 
-// Columns: 3 units before, 4 now, 5 growth; ALBA is the first body row (row 4 of the page).
+// Columns: 3 units before, 4 now, 5 growth; ALBA is the first body row, 3 below the origin.
 TEST_F(NewsletterSalesTest, GrowthAgainstThePeriodBeforeOrADashWithoutPreviousSales) {
     SetAlbaUnits(2, 40000);
     SetAlbaUnits(3, 50000);
-    const auto page = Sales(Context(3));
-    const TQNTable& table = *page->Table();
-    const int alba = table.OriginRow() + 3;
-    ASSERT_EQ(CellText(table, alba, 2), "ALBA");
-    // 50000 / 40000 - 1 = 25 %.
-    EXPECT_EQ(CellText(table, alba, 5), "+25.0%");
-    // IRMA, firm I's second brand (row 6 of the body), is new in period 3.
-    ASSERT_EQ(CellText(table, alba + 5, 2), "IRMA");
-    EXPECT_EQ(CellText(table, alba + 5, 3), "0");
-    EXPECT_EQ(CellText(table, alba + 5, 5), "-");
+    // 50000 / 40000 - 1 = 25 %. IRMA, firm I's second brand (row 6 of the
+    // body), is new in period 3.
+    test::ExpectCells(*Sales(Context(3))->Table(),
+                      {{3, 2, "ALBA"}, {3, 5, "+25.0%"}, {8, 2, "IRMA"}, {8, 3, "0"}, {8, 5, "-"}});
 }
 
 // A market in its first period: market 1 derives the sales before from its

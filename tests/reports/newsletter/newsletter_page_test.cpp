@@ -4,17 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QMenuBar>
 
-#include "core/session/industry.h"
-#include "core/session/session.h"
-#include "core/store/per_data.h"
 #include "core/store/series_index.h"
-#include "core/store/typed_array.h"
 #include "reports/newsletter/news_screen.h"
 #include "shell/fo_simul.h"
 #include "shell/pages/fo_nletter.h"
-#include "shell/selector/cv_bar.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
 
@@ -32,10 +26,7 @@ TEST_F(NewsletterPageTest, TheFirstActivationShowsTheStockMarket) {
     ASSERT_NE(Shown(), nullptr);
     EXPECT_EQ(Shown()->Page(), TNewsScr::kStockMarket);
     EXPECT_EQ(Remembered(), "MPNLSMktSPI");
-    EXPECT_EQ(Session->HelpContext, TFoNLetter::kHelpContext);
-    EXPECT_TRUE(Main().ToolButton(6)->isVisible());
-    EXPECT_TRUE(Main().ToolButton(7)->isVisible());
-    EXPECT_EQ(page->PageMenuBar()->objectName(), "MNLetter");
+    ExpectPageShown(TFoNLetter::kHelpContext, "MNLetter");
     EXPECT_EQ(page->Item("MPNLEcoMRS")->text(), "&Study prices");
     EXPECT_EQ(page->PresentationCombo(), nullptr);
     test::SaveScreenshot(Main(), "NewsletterPageTest_StockMarket");
@@ -74,21 +65,8 @@ TEST_F(NewsletterPageTest, AGroupRestrictedBetweenTwoActivationsGivesWayToTheFir
 
 TEST_F(NewsletterPageTest, OnlyTheBrandPagesLetTheMarketBeChosen) {
     Main().ShowPage(page);
-    const TCvInd& industry = *Session->Industry();
-    const struct {
-        const char* item;
-        bool marketChosen;
-    } cases[] = {{"MPNLSMktSPI", false}, {"MPNLSMktSCard", false}, {"MPNLEcoVars", false},
-                 {"MPNLEcoMRS", false},  {"MPNLBrdAttr", true},    {"MPNLBrdSales", true}};
-    for (const auto& c : cases) {
-        Choose(c.item);
-        EXPECT_EQ(page->Selectors.Mkt.Mode, c.marketChosen ? 2 : 0) << c.item;
-        EXPECT_EQ(CvBar->IsGroupActive(industry.MktSeries()->Name()), c.marketChosen) << c.item;
-        EXPECT_TRUE(CvBar->IsGroupActive(industry.PerSeries()->Name())) << c.item;
-        EXPECT_TRUE(CvBar->IsGroupActive(industry.FtaSeries()->Name())) << c.item;
-        // The team reads the newsletter of its own firm.
-        EXPECT_FALSE(CvBar->IsGroupActive(industry.FirSeries()->Name())) << c.item;
-    }
+    ExpectMarketChoice({{"MPNLSMktSPI", false}, {"MPNLSMktSCard", false}, {"MPNLEcoVars", false},
+                        {"MPNLEcoMRS", false}, {"MPNLBrdAttr", true}, {"MPNLBrdSales", true}});
     Choose("MPNLBrdAttr");
     ASSERT_NE(Shown(), nullptr);
     EXPECT_EQ(Shown()->Page(), TNewsScr::kBrandCharacteristics);
@@ -127,10 +105,7 @@ TEST_F(NewsletterPageTest, TheScorecardComboChoosesThePresentationModeAndTheMenu
 // In period 0 the scorecard has nothing to compare with: values, no combo.
 TEST_F(NewsletterPageTest, ThePeriodZeroScorecardHasNoModeCombo) {
     Main().ShowPage(page);
-    TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
-    auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
-    spin->SetValueQuietly(0);
-    CvBar->SelectionChanged(*periods, spin);
+    ChoosePeriod(0);
     Choose("MPNLSMktSCard");
     ASSERT_NE(Shown(), nullptr);
     EXPECT_EQ(Shown()->Context().CurPeriod, 0);

@@ -10,7 +10,6 @@
 #include "core/store/typed_array.h"
 #include "reports/newsletter/news_screen.h"
 #include "tests/reports/support/results_fixture.h"
-#include "tests/ui/support/window_test.h"
 
 namespace cv {
 namespace {
@@ -44,60 +43,25 @@ protected:
     }
 };
 
-TEST_F(NewsletterPagesTest, StockMarketLeadsWithTheHighestIndexFromPeriodOne) {
-    // The sample's indexes: period 0 all 1000 (firm order); period 2 A 1050,
-    // E 1180, I 1180, O 930: E and I tie and go by label, E leads in bold.
-    const struct {
-        int period;
-        std::vector<std::string> firms;
-        double leaderIndex;
-        bool leaderBold;
-    } cases[] = {{0, {"A", "E", "I", "O"}, 1000, false}, {2, {"E", "I", "A", "O"}, 1180, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.period);
-        auto screen = Page(TNewsScr::kStockMarket, Context(c.period));
-        const TQNTable& table = *screen->Table();
-        const int body = table.OriginRow() + 2;
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(CellText(table, body + i, 1), c.firms[i]);
-        EXPECT_EQ(table.CellNumber(body, 2), c.leaderIndex);
-        EXPECT_EQ(IsBold(table, body, 1), c.leaderBold);
-        EXPECT_EQ(IsBold(table, body, 2), c.leaderBold);
-        EXPECT_FALSE(IsBold(table, body + 1, 1));
-    }
-    // E's market value in period 2: 30,000 K$ at the base times 1180 / 1000.
-    auto screen = Page(TNewsScr::kStockMarket, Context(2));
-    EXPECT_EQ(screen->Table()->CellNumber(screen->Table()->OriginRow() + 2, 4), 35400);
-    owner->show();
-    test::SaveScreenshot(*owner, "NewsletterStockMarket");
-}
-
-// Rows from H + 2 (H the first title row): growth, inflation, the inventory
-// heading, holding and selling-off coefficients, the sales-force heading, the
-// three costs of a salesperson.
+// Rows from 2 below the origin: growth, inflation, the inventory heading,
+// holding and selling-off coefficients, the sales-force heading, the three
+// costs of a salesperson. Columns 7 this period, 9 the next, 10 the change.
 TEST_F(NewsletterPagesTest, EconomicVariablesShowEachChangeOrADashOnAZeroBase) {
     SetEconomy();
     TDataContext market = Context();
     Session->Industry()->ConstPart().SetReal(kCategoryFtaMarket, market, "ISCCoef", 0);
-    auto screen = Page(TNewsScr::kEconomicVariables, Context());
-    const TQNTable& table = *screen->Table();
-    const int h = table.OriginRow();
-    EXPECT_EQ(CellText(table, h + 1, 7), "3");
-    EXPECT_EQ(CellText(table, h + 1, 9), "4");
-    EXPECT_EQ(CellText(table, h + 2, 7), "0.0%");
-    EXPECT_EQ(CellText(table, h + 2, 9), "1.5%");
-    EXPECT_EQ(CellText(table, h + 2, 10), "-");       // no growth to compare with
-    EXPECT_EQ(CellText(table, h + 3, 10), "+25.0%");  // 2.5 % / 2 % - 1
-    EXPECT_EQ(CellText(table, h + 4, 1), "Inventory");
-    EXPECT_EQ(CellText(table, h + 4, 7), "");         // a heading row has no values
-    EXPECT_EQ(CellText(table, h + 4, 10), "");
-    EXPECT_EQ(CellText(table, h + 5, 7), "8.0%");     // the sample's holding coefficient, unchanged
-    EXPECT_EQ(CellText(table, h + 5, 10), "+0.0%");
-    EXPECT_EQ(CellText(table, h + 6, 9), "0.0%");     // selling off set to 0
-    EXPECT_EQ(CellText(table, h + 6, 10), "-");
-    // North's salary 30,000 x 1 now, x 1.25 next: 37,500, +25 %.
-    EXPECT_EQ(table.CellNumber(h + 8, 7), 30000);
-    EXPECT_EQ(table.CellNumber(h + 8, 9), 37500);
-    EXPECT_EQ(CellText(table, h + 8, 10), "+25.0%");
+    test::ExpectCells(*Page(TNewsScr::kEconomicVariables, Context())->Table(),
+                      {{1, 7, "3"}, {1, 9, "4"}, {2, 7, "0.0%"}, {2, 9, "1.5%"},
+                       {2, 10, "-"},                     // no growth to compare with
+                       {3, 10, "+25.0%"},                // 2.5 % / 2 % - 1
+                       {4, 1, "Inventory"}, {4, 7, ""},  // a heading row has no values
+                       {4, 10, ""},
+                       {5, 7, "8.0%"},                   // the sample's holding coefficient, unchanged
+                       {5, 10, "+0.0%"},
+                       {6, 9, "0.0%"},                   // selling off set to 0
+                       {6, 10, "-"},
+                       {8, 7, "30,000"}, {8, 9, "37,500"},  // North's salary 30,000 x 1 now, x 1.25 next
+                       {8, 10, "+25.0%"}});
 }
 
 TEST_F(NewsletterPagesTest, StudyPricesSkipRestrictedStudiesAndRoundHalvesToEven) {
@@ -148,10 +112,24 @@ TEST_F(NewsletterPagesTest, StudyPricesOfOneMarketShareColumnFive) {
     EXPECT_EQ(CellText(table, body + 11, 3), "");
 }
 
-TEST_F(NewsletterPagesTest, AnUnknownPageSaysSoAndBuildsNothing) {
-    auto screen = Page(9, Context());
-    EXPECT_EQ(screen->Table(), nullptr);
-    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Unknown newsletter screen 9"});
+// The stock-price index of firm E, 980 in period 1 over the base 1000: red
+// on screen (see the golden files), black in a document.
+TEST_F(NewsletterPagesTest, ScoreCardIndexesInADocumentAreBlack) {
+    TDataContext context = Context(1);
+    context.GraphOption = TNewsScr::kIndexMode;
+    auto screen = TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kScoreCard,
+                                              kPlaceCentreX | kPlaceCentreY, 0, 0, kDocumentMode);
+    screen->Build(screen->Context());
+    // Two markets: 2 x 2 + 13 = 17 body rows; the index row is 15, firm E in column 6.
+    test::ExpectCells(*screen->Table(), {{15, 6, "0.98"}});
+    EXPECT_EQ(test::FontColour(*screen->Table(), screen->Table()->OriginRow() + 15, 6), 0);
+}
+
+TEST_F(NewsletterPagesTest, ScoreCardOfOneMarketShowsUnitsAndValueRows) {
+    OpenOneMarketVariant();
+    auto screen = Page(TNewsScr::kScoreCard, Context(1));
+    EXPECT_EQ(screen->Table()->Sheet().Geometry().bodyRows, 15);  // 2 x 1 + 13
+    test::ExpectCells(*screen->Table(), {{2, 1, "     Units"}, {3, 1, "     Value"}});
 }
 
 }  // namespace

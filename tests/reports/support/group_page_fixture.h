@@ -5,6 +5,7 @@
 // remembered one.
 
 #include <QAction>
+#include <QMenuBar>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/typed_array.h"
+#include "shell/selector/cv_bar.h"
 #include "tests/reports/support/results_fixture.h"
 
 namespace cv::test {
@@ -38,6 +40,35 @@ protected:
     std::string Remembered() const {
         QAction* item = page->RememberedItem();
         return item ? item->objectName().toStdString() : std::string();
+    }
+    // Period on the bar's spin field, as the user sets it.
+    void ChoosePeriod(int period) {
+        TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
+        auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
+        spin->SetValueQuietly(period);
+        CvBar->SelectionChanged(*periods, spin);
+    }
+    // Chooses each item: only those marked let the market be chosen; the
+    // period and the zone always can, the firm never (the team reads about
+    // its own firm).
+    void ExpectMarketChoice(std::initializer_list<std::pair<const char*, bool>> items) {
+        const TCvInd& industry = *Session->Industry();
+        for (const auto& [item, marketChosen] : items) {
+            Choose(item);
+            EXPECT_EQ(page->Selectors.Mkt.Mode, marketChosen ? 2 : 0) << item;
+            EXPECT_EQ(CvBar->IsGroupActive(industry.MktSeries()->Name()), marketChosen) << item;
+            EXPECT_TRUE(CvBar->IsGroupActive(industry.PerSeries()->Name())) << item;
+            EXPECT_TRUE(CvBar->IsGroupActive(industry.FtaSeries()->Name())) << item;
+            EXPECT_FALSE(CvBar->IsGroupActive(industry.FirSeries()->Name())) << item;
+        }
+    }
+    // What every page of the kind shows once activated: the previous and next
+    // page buttons, its help context and its menu bar.
+    void ExpectPageShown(int helpContext, const char* menuBar) {
+        EXPECT_EQ(Session->HelpContext, helpContext);
+        EXPECT_TRUE(Main().ToolButton(6)->isVisible());
+        EXPECT_TRUE(Main().ToolButton(7)->isVisible());
+        EXPECT_EQ(page->PageMenuBar()->objectName(), menuBar);
     }
 
     Page* page = nullptr;

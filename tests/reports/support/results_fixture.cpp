@@ -1,6 +1,7 @@
 #include "tests/reports/support/results_fixture.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -67,6 +68,12 @@ bool IsBold(const TQNTable& table, int row, int column) {
 
 std::int32_t FontColour(const TQNTable& table, int row, int column) {
     return table.Sheet().Model().Format(row, column).font.colour;
+}
+
+void ExpectCells(const TQNTable& table, std::initializer_list<TExpectedCell> cells) {
+    for (const TExpectedCell& cell : cells)
+        EXPECT_EQ(CellText(table, table.OriginRow() + cell.row, cell.column), cell.text)
+            << "row " << cell.row << ", column " << cell.column;
 }
 
 std::string RenderTable(const TQNTable& table) {

@@ -46,6 +46,14 @@ std::string CellText(const TQNTable& table, int row, int column);
 // Whether the cell's font is bold, and its colour.
 bool IsBold(const TQNTable& table, int row, int column);
 std::int32_t FontColour(const TQNTable& table, int row, int column);
+// Each cell's shown text, rows counted from the table's origin row: one table
+// of expectations per screen instead of a line per cell.
+struct TExpectedCell {
+    int row;
+    int column;
+    std::string text;
+};
+void ExpectCells(const TQNTable& table, std::initializer_list<TExpectedCell> cells);
 // The whole table, caption lines first, then every non-empty cell of the
 // table's rows and columns as "row,column: text", with " bold" and the font
 // colour when it is not black.

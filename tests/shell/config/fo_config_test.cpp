@@ -32,11 +32,7 @@ protected:
     fs::path Binaries() const { return fs::path(root.Exe()).parent_path(); }
     fs::path SettingsFile() const { return root.RootPath() / "CV3TEAM.ini"; }
     std::string Setting(const char* key) const { return TIniFile(SettingsFile().string()).ReadString("Session", key, "-"); }
-    std::vector<std::string> BoxKeys() const {
-        std::vector<std::string> keys;
-        for (const auto& box : root.ui.messageBoxes) keys.push_back(box.key);
-        return keys;
-    }
+    std::vector<std::string> BoxKeys() const { return test::BoxKeys(root.ui); }
     static void Click(QWidget& dialog, const char* button) { dialog.findChild<QPushButton*>(button)->click(); }
     static QString Panel(QWidget& dialog, const char* name) { return dialog.findChild<QLabel*>(name)->text(); }
     // Clicks Button of Dialog and chooses Directory in the directory chooser.

@@ -10,6 +10,7 @@
 #include "core/session/team_password.h"
 #include "core/zip/xceed_zip.h"
 #include "tests/shell/exchange/opening_fixture.h"
+#include "tests/shell/support/program_root.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_exchange.h"
 
@@ -68,13 +69,7 @@ public:
         return file;
     }
 
-    std::vector<std::string> PrivateFiles() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(Private())) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
+    std::vector<std::string> PrivateFiles() const { return FileNames(Private()); }
     const RecordingUi::MessageBoxCall& LastBox() const { return ui.messageBoxes.back(); }
 
     TempDir scratch_;

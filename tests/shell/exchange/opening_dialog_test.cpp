@@ -14,7 +14,6 @@
 #include "tests/shell/support/program_root.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/support/window_test.h"
-#include "tools/sample_industry/sample_industry.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/qt_ui_services.h"
 
@@ -23,12 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const sample::TSampleFiles& SentFiles() {
-    static TempDir directory;
-    static const sample::TSampleFiles files = sample::WriteSampleIndustry(directory.path());
-    return files;
-}
-
 // The program started in a root whose settings name ExchangeDir; the sample's
 // sent files lie in <root>/Exchange, team O's descriptor spelled in capitals.
 class OpeningDialogTest : public ::testing::Test {
@@ -36,8 +29,8 @@ protected:
     void Start(const std::string& exchangeDir) {
         const fs::path exchange = root.RootPath() / "Exchange";
         fs::create_directories(exchange);
-        fs::copy_file(SentFiles().archive, exchange / "SAMPLE.rzx");
-        for (const fs::path& descriptor : SentFiles().descriptors)
+        fs::copy_file(SampleSentFiles().archive, exchange / "SAMPLE.rzx");
+        for (const fs::path& descriptor : SampleSentFiles().descriptors)
             fs::copy_file(descriptor, exchange / descriptor.filename());
         fs::rename(exchange / "SAMPLE.mrO", exchange / "SAMPLE.MRO");
         WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=" + exchangeDir + "\r\n");
@@ -50,13 +43,6 @@ protected:
     ProgramRoot root;
     TProgramWindows windows;
 };
-
-template <typename T>
-T& Child(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return *child;
-}
 
 TEST_F(OpeningDialogTest, TransferTakesTheSampleAfterAWrongPassword) {
     Start(ExchangePath());
@@ -132,7 +118,7 @@ TEST_F(OpeningDialogTest, OpenModeListsTheWorkingCopiesAndWaivesTheMarkedPasswor
     Start(ExchangePath());
     // Team I's copy and descriptor, as a transfer left them.
     const fs::path privateDir = root.RootPath() / "Private";
-    fs::copy_file(SentFiles().industry, privateDir / "SAMPLE.MTI");
+    fs::copy_file(SampleSentFiles().industry, privateDir / "SAMPLE.MTI");
     fs::copy_file(root.RootPath() / "Exchange" / "SAMPLE.mrI", privateDir / "SAMPLE.mrI");
     WhenModalShown dialog([&](QWidget& window) {
         auto& list = Child<QListWidget>(window, "FLBTeamFile");

@@ -1,6 +1,5 @@
 #include "tests/shell/exchange/team_archive_fixture.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "core/session/session.h"
@@ -35,12 +34,6 @@ void TeamArchiveFixture::Start(const std::string& exchangeDir) {
     ASSERT_TRUE(Session->IndOpen(WorkingCopy().string()));
 }
 
-std::vector<std::string> TeamArchiveFixture::BoxKeys() const {
-    std::vector<std::string> keys;
-    for (const auto& box : ui.messageBoxes) keys.push_back(box.key);
-    return keys;
-}
-
 bool UnzipAccepts(const fs::path& archive) { return RunShell("unzip -tqq " + Quoted(archive) + " >/dev/null 2>&1") == 0; }
 
 std::map<std::string, std::string> PythonZipEntries(const fs::path& archive) {
@@ -60,13 +53,6 @@ std::map<std::string, std::string> PythonZipEntries(const fs::path& archive) {
         entries[line.substr(space + 1)] = ReadFileBytes(out.path() / "entries" / line.substr(0, space));
     }
     return entries;
-}
-
-std::vector<std::string> FileNames(const fs::path& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 }  // namespace cv::test

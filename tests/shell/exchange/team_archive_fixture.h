@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/shell/exchange/opening_fixture.h"
+#include "tests/shell/support/program_root.h"
 
 namespace cv::test {
 
@@ -17,8 +18,7 @@ protected:
     void Start(const std::string& exchangeDir);
     std::filesystem::path WorkingCopy() const { return Private() / "SAMPLE.mtA"; }
     std::filesystem::path DescriptorCopy() const { return Private() / "SAMPLE.mrA"; }
-    // Keys of the message boxes shown so far, in order.
-    std::vector<std::string> BoxKeys() const;
+    std::vector<std::string> BoxKeys() const { return test::BoxKeys(ui); }
 };
 
 // Whether "unzip -t" accepts Archive.
@@ -26,7 +26,5 @@ bool UnzipAccepts(const std::filesystem::path& archive);
 // Entry name -> bytes of Archive, read with Python's zipfile (after its own
 // check of every entry); empty when it refuses the archive.
 std::map<std::string, std::string> PythonZipEntries(const std::filesystem::path& archive);
-// The names in Directory, sorted.
-std::vector<std::string> FileNames(const std::filesystem::path& directory);
 
 }  // namespace cv::test

@@ -33,26 +33,22 @@ protected:
     fs::path Exchange() const { return root.RootPath() / "Exchange"; }
     fs::path Private() const { return root.RootPath() / "Private"; }
     void Trigger(const char* item) { windows.teamPage->findChild<QAction*>(item)->trigger(); }
-    std::vector<std::string> BoxKeys() const {
-        std::vector<std::string> keys;
-        for (const auto& box : root.ui.messageBoxes) keys.push_back(box.key);
-        return keys;
-    }
+    std::vector<std::string> BoxKeys() const { return test::BoxKeys(root.ui); }
 
     ProgramRoot root;
     TProgramWindows windows;
 };
 
-TEST_F(TeamPageArchiveTest, SendingAnsweredNoWritesNothing) {
+// "No" at the confirmation (line 5 of "TeamIndClose") writes nothing; "Yes"
+// places the team archive and opens the industry again.
+TEST_F(TeamPageArchiveTest, SendingWritesOnlyWhenConfirmed) {
     root.ui.messageBoxAnswer = TModalResult::mrNo;
     Trigger("MPTransferToAdm");
     EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"HelpUs", "TeamIndClose"}));
     EXPECT_EQ(root.ui.messageBoxes[1].lines, std::vector<int>{5});
     EXPECT_TRUE(fs::is_empty(Exchange()));
     EXPECT_NE(Session->Industry(), nullptr);
-}
-
-TEST_F(TeamPageArchiveTest, SendingAnsweredYesPlacesTheTeamArchiveAndReopens) {
+    root.ui.messageBoxes.clear();
     root.ui.messageBoxAnswer = TModalResult::mrYes;
     Trigger("MPTransferToAdm");
     EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"HelpUs", "TeamIndClose", "TransferNotBackup"}));

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/session/session.h"
 #include "core/session/settings_paths.h"
 #include "tests/ui/support/window_test.h"
-#include "tools/sample_industry/sample_industry.h"
+#include "tests/support/temp_dir.h"
 
 namespace cv::test {
 namespace {
@@ -17,6 +19,25 @@ void CopyInto(const fs::path& from, const fs::path& directory) {
 }
 
 }  // namespace
+
+const sample::TSampleFiles& SampleSentFiles() {
+    static TempDir directory;
+    static const sample::TSampleFiles files = sample::WriteSampleIndustry(directory.path());
+    return files;
+}
+
+std::vector<std::string> BoxKeys(const RecordingUi& ui) {
+    std::vector<std::string> keys;
+    for (const auto& box : ui.messageBoxes) keys.push_back(box.key);
+    return keys;
+}
+
+std::vector<std::string> FileNames(const fs::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 ProgramRoot::ProgramRoot(const std::string& exeName)
     : now(QDate(2026, 3, 14), QTime(10, 30, 0)), exeName_(exeName) {

@@ -21,10 +21,6 @@
 namespace cv {
 namespace {
 
-void SaveScreenshot(QWidget& window) {
-    test::SaveScreenshot(window, ::testing::UnitTest::GetInstance()->current_test_info()->name());
-}
-
 TEST(ChartRules, ChooseDivisions) {
     struct Case {
         int minimum, maximum, major;
@@ -179,7 +175,7 @@ TEST_F(ChartTest, DemoChartWithLabelsPlacedByEachCode) {
     chart.SetLegend("Placement codes\r\rone label per code", 10, 3, 2, 1);
     chart.SetRepaint(true);
     window.show();
-    SaveScreenshot(window);
+    test::SaveScreenshotOfRunningTest(window);
 
     ASSERT_EQ(chart.DrawnLabels().size(), codes.size());
     for (const auto& label : chart.DrawnLabels()) {
@@ -227,7 +223,7 @@ TEST_F(ChartTest, BubbleChartOverABackdropPicture) {
     chart.SetTitle("Portfolio", 12, 1, 0, 1);
     chart.SetRepaint(true);
     window.show();
-    SaveScreenshot(window);
+    test::SaveScreenshotOfRunningTest(window);
 
     // Diameters grow with the square root of the size: 900 against 100 is 3 times.
     EXPECT_NEAR(chart.DrawnMarkerSize(1, 3), 3 * chart.DrawnMarkerSize(1, 2), 1e-9);

@@ -1,8 +1,9 @@
 // A document of three report screens and a chart picture written as a
 // spreadsheet file and read back by an independent reader (openpyxl), and as
 // PDF with the expected page count (a page rendered to PNG under
-// build/screenshots); the directory that refuses the file; printing copies,
-// a failing printer, and no printer at all.
+// build/screenshots); the directory that refuses the file; printing copies
+// and a failing printer (no printer at all: the page print and printer
+// set-up tests).
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -174,33 +175,26 @@ TEST_F(DocFilesTest, ATargetThatRefusesTheFileLosesNothingAndSaysWhere) {
     EXPECT_EQ(test::ReadFileBytes(good), "earlier document");
 }
 
-TEST_F(DocFilesTest, PrintingCopiesFailuresAndNoPrinter) {
+TEST_F(DocFilesTest, PrintingCopiesAndFailures) {
+    test::ScriptedPrinter printer(test::ScriptedPrinter::Printer(9));
     TXlDoc doc(nullptr, 65, 10, false);
-    {
-        test::ScriptedPrinter printer(test::ScriptedPrinter::Printer(9));
-        BuildDocument(doc);
-        EXPECT_TRUE(doc.PrintOrSave("", 0, 3));  // empty path, flags 0: nothing at all
-        EXPECT_TRUE(printer.jobs.empty());
-        const std::string path = dir / "printed.xlsx";
-        EXPECT_TRUE(doc.PrintOrSave(path, kDocPrintDialog | kDocNoFile, 3));
-        EXPECT_FALSE(std::filesystem::exists(path));  // flag 8: no file
-        ASSERT_EQ(printer.jobs.size(), 3u);
-        EXPECT_TRUE(printer.jobs[0].dialog);
-        EXPECT_FALSE(printer.jobs[1].dialog);
-        EXPECT_FALSE(printer.jobs[2].dialog);
-        EXPECT_GT(printer.jobs[2].bytes, 0);
+    BuildDocument(doc);
+    EXPECT_TRUE(doc.PrintOrSave("", 0, 3));  // empty path, flags 0: nothing at all
+    EXPECT_TRUE(printer.jobs.empty());
+    const std::string path = dir / "printed.xlsx";
+    EXPECT_TRUE(doc.PrintOrSave(path, kDocPrintDialog | kDocNoFile, 3));
+    EXPECT_FALSE(std::filesystem::exists(path));  // flag 8: no file
+    ASSERT_EQ(printer.jobs.size(), 3u);
+    EXPECT_TRUE(printer.jobs[0].dialog);
+    EXPECT_FALSE(printer.jobs[1].dialog);
+    EXPECT_FALSE(printer.jobs[2].dialog);
+    EXPECT_GT(printer.jobs[2].bytes, 0);
 
-        printer.outcome = TPrintOutcome::Failed;
-        EXPECT_FALSE(doc.PrintOrSave("", kDocPrintDialog, 2));
-        ASSERT_EQ(ui.errorBoxes.size(), 1u);
-        EXPECT_EQ(ui.errorBoxes[0], "The document could not be printed on Laser1.");  // no language file
-        EXPECT_EQ(printer.jobs.size(), 4u);  // the failure stops the further copies
-    }
-    test::ScriptedPrinter none(std::nullopt);
-    EXPECT_FALSE(doc.PrintOrSave("", kDocPrintDialog, 1));
-    ASSERT_EQ(ui.messageBoxes.size(), 1u);
-    EXPECT_EQ(ui.messageBoxes[0].key, "Please select a default printer with the configuration panel !");
-    EXPECT_TRUE(none.jobs.empty());
+    printer.outcome = TPrintOutcome::Failed;
+    EXPECT_FALSE(doc.PrintOrSave("", kDocPrintDialog, 2));
+    ASSERT_EQ(ui.errorBoxes.size(), 1u);
+    EXPECT_EQ(ui.errorBoxes[0], "The document could not be printed on Laser1.");  // no language file
+    EXPECT_EQ(printer.jobs.size(), 4u);  // the failure stops the further copies
 }
 
 }  // namespace

@@ -5,22 +5,16 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QMimeData>
 
 #include "tests/support/recording_ui.h"
+#include "tests/ui/support/window_test.h"
 #include "ui/report/qn_table.h"
 #include "ui/report/table_number_formats.h"
 #include "ui/sheet/table_units.h"
 
 namespace cv {
 namespace {
-
-void SaveScreenshot(QWidget& window) {
-    QDir().mkpath(CV_SCREENSHOT_DIR);
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    window.grab().save(QString(CV_SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png");
-}
 
 // A table of 1 title row, Brands body rows, 1 total row; 1 heading column,
 // 2 body columns (units, change) and 1 total column.
@@ -68,7 +62,7 @@ TEST_F(TableWindowTest, GalleryOfAllSixteenStyles) {
         tables.push_back(std::move(table));
     }
     window.show();
-    SaveScreenshot(window);
+    test::SaveScreenshotOfRunningTest(window);
 
     for (int type = 1; type <= 16; ++type) {
         const TQNTable& table = *tables[static_cast<std::size_t>(type - 1)];
@@ -125,7 +119,7 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
     const int firstBody = table->OriginRow() + 1;
     table->VerticalBar()->setValue(firstBody + 10);
     table->HorizontalBar()->setValue(4);
-    SaveScreenshot(window);
+    test::SaveScreenshotOfRunningTest(window);
 
     EXPECT_EQ(table->Sheet().TopRow(), firstBody + 10);
     EXPECT_EQ(table->TotalColumnsPane()->TopRow(), firstBody + 10);

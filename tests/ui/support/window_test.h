@@ -4,9 +4,18 @@
 
 #include <QWidget>
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace cv::test {
+
+// Window's child of type T named Name; a failure when there is none.
+template <typename T>
+T& Child(QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return *child;
+}
 
 // Saves Window as it is drawn now to build/screenshots/<TestName>.png; on a
 // screen other than 1024 x 768 the name ends in "_<width>x<height>". Returns
