@@ -76,25 +76,23 @@ public:
     int textFiles_ = 0;
 };
 
+// Team A as sent; team E with its files renamed to another letter case: the
+// working copy takes the upper-case spelling, the descriptor copy the sent one.
 TEST_F(IndustryOpeningTest, TransferGivesTheWorkingCopyTheDescriptorCopyAndTheTeam) {
     ASSERT_EQ(Open(Request(true, "A", kPasswordA)), TOpeningOutcome::opened);
     EXPECT_EQ(PrivateFiles(), (std::vector<std::string>{"SAMPLE.MTA", "SAMPLE.mrA"}));
     EXPECT_EQ(ReadFileBytes(Private() / "SAMPLE.mrA"), ReadFileBytes(Exchange() / "SAMPLE.mrA"));
-    ASSERT_NE(Session->Industry(), nullptr);
     EXPECT_EQ(Session->IndFullPath(), (Private() / "SAMPLE.MTA").string());
     // A is the first label of the sample's firm series.
     EXPECT_EQ(Session->Industry()->ConstPart().GetSmallint(kCategoryIndustry, TDataContext{}, "WhichTeam"), 1);
     EXPECT_EQ(Session->Registry().ReadString("Session", "IndName", ""), "SAMPLE");
     EXPECT_EQ(Session->Registry().ReadString("Session", "Team", ""), "A");
     EXPECT_TRUE(ui.messageBoxes.empty());
-}
 
-TEST_F(IndustryOpeningTest, FilesSentInAnotherLetterCaseAreFound) {
     fs::rename(Exchange() / "SAMPLE.rzx", Exchange() / "sample.RZX");
     fs::rename(Exchange() / "SAMPLE.mrE", Exchange() / "sample.MRE");
     ASSERT_EQ(Open(Request(true, "E", "CV3-2093", "sample")), TOpeningOutcome::opened);
-    // The working copy takes the upper-case spelling; the descriptor copy the sent one.
-    EXPECT_EQ(PrivateFiles(), (std::vector<std::string>{"SAMPLE.MTE", "sample.MRE"}));
+    EXPECT_EQ(PrivateFiles(), (std::vector<std::string>{"SAMPLE.MTA", "SAMPLE.MTE", "SAMPLE.mrA", "sample.MRE"}));
     EXPECT_EQ(Session->Industry()->ConstPart().GetSmallint(kCategoryIndustry, TDataContext{}, "WhichTeam"), 2);
 }
 

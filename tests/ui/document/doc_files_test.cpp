@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 #include "tests/support/recording_ui.h"
@@ -78,16 +79,17 @@ void BuildDocument(TXlDoc& doc) {
     doc.AddPicture(ChartPicture(), 0.75);
 }
 
+// The document of BuildDocument, with no printer unless a test installs one.
 class DocFilesTest : public ::testing::Test {
 protected:
+    DocFilesTest() { BuildDocument(doc); }
     test::RecordingUi ui;
     test::TempDir dir;
+    std::optional<test::ScriptedPrinter> printer{std::in_place, std::nullopt};
+    TXlDoc doc{nullptr, 65, 10, false};
 };
 
 TEST_F(DocFilesTest, SpreadsheetFileKeepsNumbersTextsAndSums) {
-    test::ScriptedPrinter none(std::nullopt);
-    TXlDoc doc(nullptr, 65, 10, false);
-    BuildDocument(doc);
     const std::string path = dir / "ALPHARA03.xlsx";
     ASSERT_TRUE(doc.PrintOrSave(path, 0, 1));
     EXPECT_TRUE(ui.errorBoxes.empty());
@@ -124,9 +126,6 @@ TEST_F(DocFilesTest, SpreadsheetFileKeepsNumbersTextsAndSums) {
 }
 
 TEST_F(DocFilesTest, PdfHasOnePagePerBlockAndRendersAsItPrints) {
-    test::ScriptedPrinter none(std::nullopt);
-    TXlDoc doc(nullptr, 65, 10, false);
-    BuildDocument(doc);
     EXPECT_EQ(doc.PageCount(), 5);  // cover, three screens, the chart
     const std::string path = dir / "document.pdf";
     ASSERT_TRUE(doc.WritePdf(path));
@@ -146,9 +145,6 @@ TEST_F(DocFilesTest, PdfHasOnePagePerBlockAndRendersAsItPrints) {
 }
 
 TEST_F(DocFilesTest, ATargetThatRefusesTheFileLosesNothingAndSaysWhere) {
-    test::ScriptedPrinter none(std::nullopt);
-    TXlDoc doc(nullptr, 65, 10, false);
-    BuildDocument(doc);
     // Root writes into any directory, but never into /proc.
     std::filesystem::path readOnly = "/proc";
     if (geteuid() != 0) {
@@ -176,25 +172,23 @@ TEST_F(DocFilesTest, ATargetThatRefusesTheFileLosesNothingAndSaysWhere) {
 }
 
 TEST_F(DocFilesTest, PrintingCopiesAndFailures) {
-    test::ScriptedPrinter printer(test::ScriptedPrinter::Printer(9));
-    TXlDoc doc(nullptr, 65, 10, false);
-    BuildDocument(doc);
+    printer.emplace(test::ScriptedPrinter::Printer(9));
     EXPECT_TRUE(doc.PrintOrSave("", 0, 3));  // empty path, flags 0: nothing at all
-    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_TRUE(printer->jobs.empty());
     const std::string path = dir / "printed.xlsx";
     EXPECT_TRUE(doc.PrintOrSave(path, kDocPrintDialog | kDocNoFile, 3));
     EXPECT_FALSE(std::filesystem::exists(path));  // flag 8: no file
-    ASSERT_EQ(printer.jobs.size(), 3u);
-    EXPECT_TRUE(printer.jobs[0].dialog);
-    EXPECT_FALSE(printer.jobs[1].dialog);
-    EXPECT_FALSE(printer.jobs[2].dialog);
-    EXPECT_GT(printer.jobs[2].bytes, 0);
+    ASSERT_EQ(printer->jobs.size(), 3u);
+    EXPECT_TRUE(printer->jobs[0].dialog);
+    EXPECT_FALSE(printer->jobs[1].dialog);
+    EXPECT_FALSE(printer->jobs[2].dialog);
+    EXPECT_GT(printer->jobs[2].bytes, 0);
 
-    printer.outcome = TPrintOutcome::Failed;
+    printer->outcome = TPrintOutcome::Failed;
     EXPECT_FALSE(doc.PrintOrSave("", kDocPrintDialog, 2));
     ASSERT_EQ(ui.errorBoxes.size(), 1u);
     EXPECT_EQ(ui.errorBoxes[0], "The document could not be printed on Laser1.");  // no language file
-    EXPECT_EQ(printer.jobs.size(), 4u);  // the failure stops the further copies
+    EXPECT_EQ(printer->jobs.size(), 4u);  // the failure stops the further copies
 }
 
 }  // namespace

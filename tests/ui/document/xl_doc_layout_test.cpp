@@ -26,6 +26,13 @@ protected:
     test::RecordingUi ui;
 };
 
+// A portrait document of 65 rows and 10 columns with no printer.
+class PortraitDocTest : public DocLayoutTest {
+protected:
+    test::ScriptedPrinter none{std::nullopt};
+    TXlDoc doc{nullptr, 65, 10, false};
+};
+
 TEST_F(DocLayoutTest, PageGeometryByPaperAndOrientation) {
     struct Case {
         std::optional<TPrinterChoice> printer;
@@ -98,9 +105,7 @@ TEST_F(DocLayoutTest, CoverPageRowsFontsAndLogo) {
     }
 }
 
-TEST_F(DocLayoutTest, HeadingMovesWithItsTableAndBlocksAreNeverCut) {
-    test::ScriptedPrinter none(std::nullopt);
-    TXlDoc doc(nullptr, 65, 10, false);
+TEST_F(PortraitDocTest, HeadingMovesWithItsTableAndBlocksAreNeverCut) {
     doc.Reset();
     // 55 lines of 224 twips; the heading block starts at 56 (a blank row, the
     // heading at 57), the 10-row table at 59..68: 69 rows no longer fit in 65,
@@ -129,9 +134,7 @@ TEST_F(DocLayoutTest, HeadingMovesWithItsTableAndBlocksAreNeverCut) {
     EXPECT_EQ(doc.Sheet().Text(doc.BlockStartRow(), 1), "");
 }
 
-TEST_F(DocLayoutTest, HeadersAndFooters) {
-    test::ScriptedPrinter none(std::nullopt);
-    TXlDoc doc(nullptr, 65, 10, false);
+TEST_F(PortraitDocTest, HeadersAndFooters) {
     doc.HeaderFooterLines() = {"Team Alpha"};
     doc.SetHeader("Corvantis3", "Company report", "Period 3");
     EXPECT_EQ(doc.PageSetup().header, "&L&\"Arial\"&08&BCorvantis3&C&\"Arial\"&08&BCompany report"
@@ -168,9 +171,7 @@ TEST(PageParts, AnyCodeTextGivesThreePartsWithoutReadingPastItsEnd) {
     EXPECT_EQ(parts[2].text, "");
 }
 
-TEST_F(DocLayoutTest, ResetRemovesEveryPictureEvenPastAHundred) {
-    test::ScriptedPrinter none(std::nullopt);
-    TXlDoc doc(nullptr, 65, 10, false);
+TEST_F(PortraitDocTest, ResetRemovesEveryPictureEvenPastAHundred) {
     doc.Reset();
     QImage chart(40, 20, QImage::Format_RGB32);
     chart.fill(Qt::red);

@@ -44,36 +44,35 @@ TEST(MetafileReaderTest, DecodesEachRecordWithItsNumbersInReadingOrder) {
     EXPECT_EQ(picture.ObjectSlots, 3);
     ASSERT_EQ(picture.Records.size(), 19u);
     const auto& r = picture.Records;
-    EXPECT_EQ(r[0].Op, TWmfOp::SetWindowOrg);
-    EXPECT_EQ(r[0].Args[0], -10);
-    EXPECT_EQ(r[0].Args[1], 20);
-    EXPECT_EQ(r[1].Args[0], 300);
-    EXPECT_EQ(r[1].Args[1], 200);
-    EXPECT_EQ(r[2].Op, TWmfOp::CreatePen);
-    EXPECT_EQ(r[2].Args[0], 1);
-    EXPECT_EQ(r[2].Args[1], 3);
+    // Record, operation and its first two numbers, as SamplePicture writes them.
+    const struct {
+        std::size_t index;
+        TWmfOp op;
+        std::int32_t first, second;
+    } numbers[] = {{0, TWmfOp::SetWindowOrg, -10, 20}, {1, TWmfOp::SetWindowExt, 300, 200},
+                   {2, TWmfOp::CreatePen, 1, 3},       {4, TWmfOp::CreateFont, -24, 700},
+                   {9, TWmfOp::Rectangle, 10, 20},     {10, TWmfOp::Ellipse, 50, 60},
+                   {13, TWmfOp::RestoreDC, -1, 0},     {17, TWmfOp::TextOut, 7, 9}};
+    for (const auto& n : numbers) {
+        EXPECT_EQ(r[n.index].Op, n.op) << n.index;
+        EXPECT_EQ(r[n.index].Args[0], n.first) << n.index;
+        if (n.second != 0) {
+            EXPECT_EQ(r[n.index].Args[1], n.second) << n.index;
+        }
+    }
+    EXPECT_EQ(r[9].Args, (std::array<std::int32_t, 4>{10, 20, 30, 40}));
+    EXPECT_EQ(r[10].Args, (std::array<std::int32_t, 4>{50, 60, 70, 80}));
+    // Colours as 0x00BBGGRR: red pen, blue brush, green text.
     EXPECT_EQ(r[2].Color, 0x0000FFu);
     EXPECT_EQ(r[3].Color, 0xFF0000u);
-    EXPECT_EQ(r[4].Op, TWmfOp::CreateFont);
-    EXPECT_EQ(r[4].Args[0], -24);
-    EXPECT_EQ(r[4].Args[1], 700);
+    EXPECT_EQ(r[16].Color, 0x008000u);
     EXPECT_EQ(r[4].Text, "Arial");
-    EXPECT_EQ(r[9].Op, TWmfOp::Rectangle);
-    EXPECT_EQ(r[9].Args, (std::array<std::int32_t, 4>{10, 20, 30, 40}));
-    EXPECT_EQ(r[10].Op, TWmfOp::Ellipse);
-    EXPECT_EQ(r[10].Args, (std::array<std::int32_t, 4>{50, 60, 70, 80}));
+    EXPECT_EQ(r[17].Text, "Hello");
     EXPECT_EQ(r[11].Points.size(), 3u);
     EXPECT_EQ(r[11].Points[2].Y, 8);
     EXPECT_EQ(r[12].Op, TWmfOp::PolyPolygon);
     EXPECT_EQ(r[12].PolygonSizes, (std::vector<std::uint16_t>{4, 3}));
     EXPECT_EQ(r[12].Points[4].X, 25);
-    EXPECT_EQ(r[13].Op, TWmfOp::RestoreDC);
-    EXPECT_EQ(r[13].Args[0], -1);
-    EXPECT_EQ(r[16].Color, 0x008000u);
-    EXPECT_EQ(r[17].Op, TWmfOp::TextOut);
-    EXPECT_EQ(r[17].Text, "Hello");
-    EXPECT_EQ(r[17].Args[0], 7);
-    EXPECT_EQ(r[17].Args[1], 9);
     EXPECT_EQ(r[18].Op, TWmfOp::DeleteObject);
 }
 

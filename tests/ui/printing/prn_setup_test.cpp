@@ -3,15 +3,11 @@
 // choice and may record it as the default, and the cancelled dialog.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "core/base/ini_file.h"
-#include "core/language/text_source.h"
-#include "core/language/translator.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/language_fixture.h"
 
 namespace cv {
 namespace {
@@ -31,14 +27,11 @@ TEST_F(PrinterSetupTest, NoDefaultPrinterShowsTheMessageFromTheLanguageFileOrThe
     EXPECT_EQ(ui.messageBoxes[0].lines, std::vector<int>{-1});
     EXPECT_EQ(ui.messageBoxes[0].type, TMsgDlgType::mtInformation);
 
-    std::ifstream source(std::string(CV_TEXTS_DIR) + "/messages-documents.txt");
-    std::stringstream text;
-    text << source.rdbuf();
-    CompileLanguageFile({{"messages-documents.txt", text.str()}}, config / "STRSTD.enu");
-    Translator = std::make_unique<TTranslate>();
-    Translator->Open(config / "STRSTD.enu");
-    EXPECT_FALSE(CheckDefaultPrinter());
-    Translator.reset();
+    {
+        const std::string source = test::ReadFileBytes(CV_TEXTS_DIR "/messages-documents.txt");
+        const test::LanguageFixture language({{"messages-documents.txt", source}}, true);
+        EXPECT_FALSE(CheckDefaultPrinter());
+    }
     ASSERT_EQ(ui.messageBoxes.size(), 2u);
     EXPECT_EQ(ui.messageBoxes[1].key, "NoDfltPrnMsg");
     EXPECT_EQ(ui.messageBoxes[1].lines, std::vector<int>{1});

@@ -2,24 +2,15 @@
 // mode and the extra blank row under a document's caption.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "core/language/text_source.h"
-#include "core/language/translator.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/language_fixture.h"
 #include "ui/report/cv_screen.h"
 #include "ui/sheet/table_units.h"
 
 namespace cv {
 namespace {
 
-std::string ReadSource(const std::string& name) {
-    std::ifstream file(std::string(CV_TEXTS_DIR) + "/" + name);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string ReadSource(const std::string& name) { return test::ReadFileBytes(std::string(CV_TEXTS_DIR) + "/" + name); }
 
 // A screen with one table whose caption takes line 1 as title and line 2 as note.
 class TTestScreen final : public TCVScreen {
@@ -44,18 +35,12 @@ public:
 
 class CVScreenTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetScreenWidth(1024);
-        CompileLanguageFile({{"globals-sheet.txt", ReadSource("globals-sheet.txt")},
-                             {"messages-sheet.txt", ReadSource("messages-sheet.txt")},
-                             {"results-test.txt", "[TestScreen]\nFirm results\nAmounts in K$\n"}},
-                            dir / "STRSTD.enu");
-        Translator = std::make_unique<TTranslate>();
-        Translator->Open(dir / "STRSTD.enu");
-    }
-    void TearDown() override { Translator.reset(); }
+    void SetUp() override { SetScreenWidth(1024); }
 
-    test::TempDir dir;
+    test::LanguageFixture language{{{"globals-sheet.txt", ReadSource("globals-sheet.txt")},
+                                    {"messages-sheet.txt", ReadSource("messages-sheet.txt")},
+                                    {"results-test.txt", "[TestScreen]\nFirm results\nAmounts in K$\n"}},
+                                   true};
     QWidget owner;
     TDataContext context;
 };
