@@ -165,6 +165,18 @@ TEST_F(MessageBoxTest, ShowsLiteralOrListedLinesAndAnswersWithThePressedButton) 
               TModalResult::mrCancel);
 }
 
+// The box is kept between calls: the same icon and button row are not built again.
+TEST_F(MessageBoxTest, RepeatedCallsReuseTheIconAndTheButtonRow) {
+    Show(TMsgDlgType::mtWarning, mbYes | mbNo, "One", {0}, [](QWidget&) {});
+    auto* box = CurrentMessageBox();
+    ASSERT_NE(box, nullptr);
+    const int icons = box->IconChanges(), rows = box->ButtonRowChanges();
+    Show(TMsgDlgType::mtWarning, mbYes | mbNo, "Three", {0}, [](QWidget&) {});
+    EXPECT_EQ(CurrentMessageBox(), box);
+    EXPECT_EQ(box->IconChanges(), icons);
+    EXPECT_EQ(box->ButtonRowChanges(), rows);
+}
+
 // A box asked for while another waits for its answer (a timer firing again)
 // opens above it and leaves the first one's text and answer alone.
 TEST_F(MessageBoxTest, ABoxAskedForWhileAnotherIsOpenGetsAWindowOfItsOwn) {

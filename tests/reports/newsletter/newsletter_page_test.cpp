@@ -38,11 +38,8 @@ TEST_F(NewsletterPageTest, EveryGroupRestrictedLeavesTheStockMarketRememberedBut
     Main().ShowPage(page);
     EXPECT_EQ(Remembered(), "MPNLSMktSPI");
     EXPECT_EQ(page->Screen, nullptr);
-    for (const char* item : {"MPNLSMkt", "MPNLSMktSCard", "MPNLEco", "MPNLEcoVars", "MPNLBrd", "MPNLBrdSales"})
-        EXPECT_FALSE(page->Item(item)->isEnabled()) << item;
-    EXPECT_FALSE(page->Item("MPNLEco")->isVisible());
-    EXPECT_FALSE(page->Item("MPNLEcoMRS")->isVisible());
-    EXPECT_TRUE(page->Item("MPNLSMkt")->isVisible());
+    ExpectRestricted({"MPNLSMkt", "MPNLSMktSCard", "MPNLEco", "MPNLEcoVars", "MPNLBrd", "MPNLBrdSales"},
+                     {"MPNLEco", "MPNLEcoMRS"}, "MPNLSMkt");
 }
 
 TEST_F(NewsletterPageTest, AGroupRestrictedBetweenTwoActivationsGivesWayToTheFirstFreeGroup) {

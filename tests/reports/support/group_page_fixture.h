@@ -41,6 +41,14 @@ protected:
         QAction* item = page->RememberedItem();
         return item ? item->objectName().toStdString() : std::string();
     }
+    // The Disabled menu items and groups are disabled, the Hidden ones
+    // invisible too; Visible stays in view.
+    void ExpectRestricted(std::initializer_list<const char*> disabled, std::initializer_list<const char*> hidden,
+                          const char* visible) {
+        for (const char* item : disabled) EXPECT_FALSE(page->Item(item)->isEnabled()) << item;
+        for (const char* item : hidden) EXPECT_FALSE(page->Item(item)->isVisible()) << item;
+        EXPECT_TRUE(page->Item(visible)->isVisible());
+    }
     // Period on the bar's spin field, as the user sets it.
     void ChoosePeriod(int period) {
         TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());

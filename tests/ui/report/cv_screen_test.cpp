@@ -1,4 +1,5 @@
-// The report-screen base: the line that does not exist, the first "@NL" only, building on demand in document
+// The report-screen base: texts from the English language file, the line
+// that does not exist, the first "@NL" only, building on demand in document
 // mode and the extra blank row under a document's caption.
 #include <gtest/gtest.h>
 
@@ -45,8 +46,11 @@ protected:
     TDataContext context;
 };
 
-TEST_F(CVScreenTest, ALineThatDoesNotExistSaysSo) {
+TEST_F(CVScreenTest, LabelsComeFromTheLanguageFileAndALineThatDoesNotExistSaysSo) {
     auto screen = TCVScreen::Create<TTestScreen>(&owner, context, kWindowMode);
+    EXPECT_EQ(screen->UnitLabels()[4], "K$");  // "Units" line 6: the money unit
+    EXPECT_EQ(screen->MiscLabels()[0], "Total");
+    EXPECT_EQ(screen->DefaultTexts()[0], "There is nothing to show on this screen.");
     EXPECT_EQ(screen->GetLine(2), "Amounts in K$");
     EXPECT_EQ(screen->GetLine(3), "bad line number 3");
     EXPECT_EQ(screen->GetLine(0), "bad line number 0");

@@ -3,6 +3,8 @@
 // changes; error values in place of failures.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/base/errors.h"
 #include "ui/report/qn_table.h"
 #include "ui/sheet/sheet_model.h"
@@ -32,31 +34,30 @@ TEST(FormulaTest, RangeRefOfEqualCornersIsOneCell) {
     EXPECT_THROW(TQNTable::RangeRef(0, 0, 0, 1, 1, 1), ERangeError);
 }
 
+// Numbers at D4 = 200, F4 = 230, C8 = 25, C9 = 30.5, C5 = 0.2, C6 = 0.3,
+// D5 = 60, D6 = 40.
 TEST(FormulaTest, MarketingPlanFormsFollowTheirCells) {
     TSheetModel sheet;
-    // Growth of a segment: last 200, plan 230 -> (230 / 200 - 1) * 100 = 15.
-    sheet.SetNumber(4, 4, 200);
-    sheet.SetNumber(4, 6, 230);
-    sheet.SetFormula(4, 7, "(F4/D4-1) * 100");
-    EXPECT_NEAR(sheet.Number(4, 7), 15, 1e-9);
-    // Change row: plan 30.5 - last 25 = 5.5.
-    sheet.SetNumber(8, 3, 25);
-    sheet.SetNumber(9, 3, 30.5);
-    sheet.SetFormula(10, 3, "C9-C8");
-    EXPECT_DOUBLE_EQ(sheet.Number(10, 3), 5.5);
-    // Channel-weighted margin: 60 * 0.2 + 40 * 0.3 = 24; then 50 * 0.2 + 50 * 0.3 = 25.
-    sheet.SetNumber(5, 3, 0.2);
-    sheet.SetNumber(6, 3, 0.3);
-    sheet.SetNumber(5, 4, 60);
-    sheet.SetNumber(6, 4, 40);
-    sheet.SetFormula(11, 4, "D5*C5 + D6*C6");
-    EXPECT_NEAR(sheet.Number(11, 4), 24, 1e-9);
+    using TNumber = std::tuple<int, int, double>;
+    for (const auto& [row, column, value] : {TNumber{4, 4, 200}, TNumber{4, 6, 230}, TNumber{8, 3, 25},
+                                             TNumber{9, 3, 30.5}, TNumber{5, 3, 0.2}, TNumber{6, 3, 0.3},
+                                             TNumber{5, 4, 60}, TNumber{6, 4, 40}})
+        sheet.SetNumber(row, column, value);
+    const struct {
+        const char* formula;
+        double value;
+    } cases[] = {{"(F4/D4-1) * 100", 15},  // growth of a segment: (230 / 200 - 1) x 100
+                 {"C9-C8", 5.5},           // change row: plan 30.5 - last 25
+                 {"D5*C5 + D6*C6", 24},    // channel-weighted margin: 60 x 0.2 + 40 x 0.3
+                 {"=-(2+3)*4", -20}};      // unary minus, parentheses, precedence
+    for (int i = 0; i < 4; ++i) {
+        sheet.SetFormula(12 + i, 1, cases[i].formula);
+        EXPECT_NEAR(sheet.Number(12 + i, 1), cases[i].value, 1e-9) << cases[i].formula;
+    }
+    // The margin follows its cells: 50 x 0.2 + 50 x 0.3 = 25.
     sheet.SetNumber(5, 4, 50);
     sheet.SetNumber(6, 4, 50);
-    EXPECT_NEAR(sheet.Number(11, 4), 25, 1e-9);
-    // -(2 + 3) * 4 = -20: unary minus, parentheses, precedence.
-    sheet.SetFormula(12, 1, "=-(2+3)*4");
-    EXPECT_DOUBLE_EQ(sheet.Number(12, 1), -20);
+    EXPECT_NEAR(sheet.Number(14, 1), 25, 1e-9);
 }
 
 TEST(FormulaTest, FaultsShowErrorValuesInTheirCells) {
