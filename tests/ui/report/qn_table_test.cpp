@@ -1,6 +1,7 @@
-// Geometry of the report table: what fits gets no bars or panes, a long body
-// gets its bar and a total pane, empty trailing rows go, captions centre over
-// the table, the zoom follows a wide owner, the bad-type message.
+// Geometry of the report table: what fits gets no bars or panes (a long body
+// with its bars and panes: table window test), empty trailing rows go,
+// captions centre over the table, the zoom follows a wide owner, the
+// bad-type message.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -49,26 +50,6 @@ TEST_F(QNTableTest, ABodyThatFitsGetsNoBarsOrPanes) {
     EXPECT_EQ(table->Sheet().size(), QSize(table->Width(), table->Height()));
     // Centred in the 800 x 600 owner.
     EXPECT_EQ(table->Left(), static_cast<int>(std::lround((800 - table->Width()) / 2.0)));
-}
-
-TEST_F(QNTableTest, ALongBodyScrollsUnderAFixedTotalPane) {
-    auto table = MakeTable(30, 30, 0, 10);
-    table->Refresh();
-    ASSERT_NE(table->VerticalBar(), nullptr);
-    ASSERT_NE(table->TotalRowsPane(), nullptr);
-    EXPECT_EQ(table->HorizontalBar(), nullptr);
-    EXPECT_EQ(table->CornerPane(), nullptr);
-    // Body rows 2..31 with 10 shown: the top row runs from 2 to 2 + 30 - 10 = 22.
-    EXPECT_EQ(table->VerticalBar()->minimum(), 2);
-    EXPECT_EQ(table->VerticalBar()->maximum(), 22);
-    EXPECT_EQ(table->VerticalBar()->pageStep(), 9);
-    // The main sheet shows the title row and 10 body rows; the pane the total row.
-    EXPECT_EQ(table->Sheet().height(), Pixels(*table, 11 * 250));
-    EXPECT_EQ(table->TotalRowsPane()->Model().Text(1, 1), "Total");
-    table->VerticalBar()->setValue(15);
-    EXPECT_EQ(table->Sheet().TopRow(), 15);
-    EXPECT_EQ(table->TotalRowsPane()->Model().Text(1, 1), "Total");
-    EXPECT_EQ(table->TotalRowsPane()->y(), table->Sheet().y() + table->Sheet().height() + kPaneGap);
 }
 
 TEST_F(QNTableTest, TrailingEmptyBodyRowsGoDownToTheMinimum) {

@@ -116,12 +116,18 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
     ASSERT_NE(table->TotalRowsPane(), nullptr);
     ASSERT_NE(table->TotalColumnsPane(), nullptr);
     ASSERT_NE(table->CornerPane(), nullptr);
+    // 40 body rows with 12 shown: the top row runs from the first body row to
+    // 40 - 12 = 28 rows below it, a page is 11 rows.
     const int firstBody = table->OriginRow() + 1;
+    EXPECT_EQ(table->VerticalBar()->minimum(), firstBody);
+    EXPECT_EQ(table->VerticalBar()->maximum(), firstBody + 28);
+    EXPECT_EQ(table->VerticalBar()->pageStep(), 11);
     table->VerticalBar()->setValue(firstBody + 10);
     table->HorizontalBar()->setValue(4);
     test::SaveScreenshotOfRunningTest(window);
 
     EXPECT_EQ(table->Sheet().TopRow(), firstBody + 10);
+    EXPECT_EQ(table->TotalRowsPane()->y(), table->Sheet().y() + table->Sheet().height() + kPaneGap);
     EXPECT_EQ(table->TotalColumnsPane()->TopRow(), firstBody + 10);
     EXPECT_EQ(table->Sheet().LeftCol(), 4);
     EXPECT_EQ(table->TotalRowsPane()->LeftCol(), 4);
