@@ -58,14 +58,12 @@ TEST_F(NewsletterBrandsTest, MoreBrandsThanTheUsualBodyEachGetARow) {
     MarketManyBrands();
     const auto page = Page(Context(3));
     const TQNTable& table = *page->Table();
-    const int first = table.OriginRow() + 2;
-    for (int b : {1, 11, 21, 31}) EXPECT_EQ(CellText(table, first + b - 1, 1), std::string(1, "AEIO"[b / 10])) << b;
-    EXPECT_EQ(CellText(table, first + 31, 2), "B32");
-    EXPECT_EQ(CellText(table, first + kManyBrands - 1, 2), "B40");
-    EXPECT_EQ(CellText(table, first + kManyBrands, 2), "");
+    // Brand b on row 1 + b below the origin, each firm's label on its first brand's row.
+    test::ExpectCells(table, {{2, 1, "A"}, {12, 1, "E"}, {22, 1, "I"}, {32, 1, "O"}, {33, 2, "B32"}, {41, 2, "B40"},
+                              {42, 2, ""}});
     // Scrolled to the end, the last row in view is the last brand's.
     ASSERT_NE(table.VerticalBar(), nullptr);
-    EXPECT_EQ(table.VerticalBar()->maximum() + table.VerticalBar()->pageStep(), first + kManyBrands - 1);
+    EXPECT_EQ(table.VerticalBar()->maximum() + table.VerticalBar()->pageStep(), table.OriginRow() + 41);
     table.VerticalBar()->setValue(table.VerticalBar()->maximum());
     test::SaveScreenshot(*owner, "NewsletterManyBrandsScrolledToTheEnd");
 }
@@ -125,10 +123,9 @@ TEST_F(NewsletterSalesTest, MoreBrandsThanTheUsualBodyAreAllInTheTotal) {
     }
     const auto page = Sales(Context(3));
     const TQNTable& table = *page->Table();
-    const int first = table.OriginRow() + 3;
-    EXPECT_EQ(CellText(table, first + kManyBrands - 1, 2), "B40");
-    // Units now are column 4; the total row comes right after the body.
-    EXPECT_DOUBLE_EQ(table.CellNumber(first + kManyBrands, 4), static_cast<double>(expected));
+    // Brand b on row 2 + b; units now are column 4; the total row comes right after the body.
+    test::ExpectCells(table, {{42, 2, "B40"}});
+    EXPECT_DOUBLE_EQ(table.CellNumber(table.OriginRow() + 43, 4), expected);
 }
 
 // Columns: 3 units before, 4 now, 5 growth; ALBA is the first body row, 3 below the origin.

@@ -28,10 +28,7 @@ class OpeningDialogTest : public ::testing::Test {
 protected:
     void Start(const std::string& exchangeDir) {
         const fs::path exchange = root.RootPath() / "Exchange";
-        fs::create_directories(exchange);
-        fs::copy_file(SampleSentFiles().archive, exchange / "SAMPLE.rzx");
-        for (const fs::path& descriptor : SampleSentFiles().descriptors)
-            fs::copy_file(descriptor, exchange / descriptor.filename());
+        CopySentFiles(exchange);
         fs::rename(exchange / "SAMPLE.mrO", exchange / "SAMPLE.MRO");
         WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=" + exchangeDir + "\r\n");
         WhenModalShown splash([](QWidget&) {});

@@ -9,11 +9,8 @@ namespace cv::test {
 namespace fs = std::filesystem;
 
 OpeningFixture::OpeningFixture() {
-    fs::create_directories(Exchange());
     fs::create_directories(Private());
-    fs::copy_file(SampleSentFiles().archive, Exchange() / SampleSentFiles().archive.filename());
-    for (const fs::path& descriptor : SampleSentFiles().descriptors)
-        fs::copy_file(descriptor, Exchange() / descriptor.filename());
+    CopySentFiles(Exchange());
     Translator = std::make_unique<TTranslate>();
     Translator->Open(CV_LANGUAGE_FILE);
 }

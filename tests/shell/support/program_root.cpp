@@ -26,6 +26,13 @@ const sample::TSampleFiles& SampleSentFiles() {
     return files;
 }
 
+void CopySentFiles(const fs::path& directory) {
+    fs::create_directories(directory);
+    fs::copy_file(SampleSentFiles().archive, directory / SampleSentFiles().archive.filename());
+    for (const fs::path& descriptor : SampleSentFiles().descriptors)
+        fs::copy_file(descriptor, directory / descriptor.filename());
+}
+
 std::vector<std::string> BoxKeys(const RecordingUi& ui) {
     std::vector<std::string> keys;
     for (const auto& box : ui.messageBoxes) keys.push_back(box.key);
