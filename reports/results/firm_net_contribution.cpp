@@ -7,6 +7,7 @@
 #include "core/store/typed_array.h"
 #include "reports/results/firm_result.h"
 #include "reports/results/firm_values.h"
+#include "ui/report/table_number_formats.h"
 #include "ui/sheet/table_units.h"
 
 namespace cv {
@@ -21,6 +22,7 @@ constexpr int kMarketRowCount = 19;
 constexpr int kBrandRowCount = 16;
 constexpr int kSmallScreenRowHeight = 191;
 constexpr int kRowHeight = 242;
+constexpr int kAmountFormat = 1;  // whole units, dollars or thousands with separators
 
 struct TContributionRow {
     int item;        // element of "FFMRpt", or kHeading
@@ -76,6 +78,7 @@ void TFirResult::BuildNetContribution() {
     WriteNetContributionFirmRows(origin);
 
     const int last = origin + kBodyRows;
+    table.SetRangeFormat(origin + 1, kFirmCol, last, LastColumn(), TableNumberFormat(kAmountFormat));
     table.SetRangeAlign(-1, kUnitsCol, -1, kUnitsCol, kAlignRight, kAlignMiddle, false);
     table.SetRangeBorderRight(origin, kUnitsCol, last, kUnitsCol, 1, 0);
     table.SetRowHeights(origin, last, ScreenClass() == 1 && !IsDocument() ? kSmallScreenRowHeight : kRowHeight);

@@ -110,6 +110,8 @@ TEST_F(FirmResultTest, NetContributionByMarket) {
         double value;
     } cells[] = {{5, 6, 5000}, {5, 8, 3000}, {2, 8, 12345}, {8, 8, -1200}, {20, 6, -40}, {22, 6, 777}, {18, 10, -30}};
     for (const auto& cell : cells) EXPECT_EQ(table.CellNumber(h + cell.row, cell.column), cell.value) << cell.row;
+    // Shown whole, with thousands separators.
+    ExpectCells(table, {{5, 6, "5,000"}, {2, 8, "12,345"}, {8, 8, "-1,200"}});
     for (int row = 1; row <= 16; ++row) ExpectCells(table, {{row, 10, ""}});
 }
 
