@@ -1,18 +1,25 @@
-// The industry file listing: each volume decoded by its type, and a volume
-// that does not decode shown as such without stopping the listing.
+// The listings of volume sets: the header, the keys and every entry of the
+// table; in an industry file each volume decoded by its type, and a volume that
+// does not decode shown as such without stopping the listing.
 
+#include <cmath>
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 #include "core/store/cv_data.h"
 #include "core/store/industry_dump.h"
 #include "core/store/volume_set.h"
+#include "core/store/volume_set_dump.h"
+#include "tests/support/checks.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_industry.h"
+#include "tests/support/volume_set_util.h"
 
 namespace cv {
 namespace {
+
+using test::Contains;
 
 std::string Listing(const std::string& file) {
     std::ostringstream out;
@@ -29,11 +36,9 @@ TEST(IndustryDump, EveryVolumeIsDecodedByItsType) {
         industry.Open(std::string(kIndustrySignature), file);
         const TSeries& brands = industry.SeriesList().AddSeries(TSeries(4, "Brands", 1, {"B1", "B2"}));
         const TSeries& segments = industry.SeriesList().AddSeries(TSeries(5, "Segs", 0, {"S0", "S1", "S2"}));
-        TDataContext context;
-        context.SelFirm = 2;
-        TSimArr& shares = industry.PerResults(-1).CreateSimArr(kCategoryFirm, context, "Share", dkSmallint, 0,
-                                                               {&brands, &segments});
-        shares.SetSmallint({2, 1}, -7);
+        industry.PerResults(-1)
+            .CreateSimArr(kCategoryFirm, test::CellContext(2, 0, 0), "Share", dkSmallint, 0, {&brands, &segments})
+            .SetSmallint({2, 1}, -7);
         industry.ConstPart().SetString(kCategoryIndustry, {}, "Title", "Gamma");
         industry.ConstPart().CreateSimArr(kCategoryIndustry, {}, "Names", dkZts, 6, {&brands}).SetZts({1}, "Ab");
         industry.SetCurPeriod(2);
@@ -41,25 +46,19 @@ TEST(IndustryDump, EveryVolumeIsDecodedByItsType) {
         industry.Close();
     }
     const std::string text = Listing(file);
-    EXPECT_NE(text.find("(1,32767,32767,32767,32767)"), std::string::npos) << text;
-    EXPECT_NE(text.find("        info: current period 2, scenario \"Demo\"\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("        series list: 2 series\n"
-                        "        series 0 \"Brands\" id 4 1..2: \"B1\" \"B2\"\n"
-                        "        series 1 \"Segs\" id 5 0..2: \"S0\" \"S1\" \"S2\"\n"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("        scalar \"Title\" kind 5 max length 0 = \"Gamma\"\n"
-                        "        array \"Names\" kind 5 max length 6 [1..2 \"Brands\"]\n"
-                        "           \"Ab\" \"\"\n"),
-              std::string::npos)
-        << text;
-    // One line per brand, the segments 0..2 along it.
-    EXPECT_NE(text.find("(4,-1,32767,32767,2)"), std::string::npos) << text;
-    EXPECT_NE(text.find("        array \"Share\" kind 2 [1..2 \"Brands\", 0..2 \"Segs\"]\n"
-                        "          [1,*] 0 0 0\n"
-                        "          [2,*] 0 -7 0\n"),
-              std::string::npos)
-        << text;
+    EXPECT_PRED2(Contains, text, "(1,32767,32767,32767,32767)");
+    EXPECT_PRED2(Contains, text, "        info: current period 2, scenario \"Demo\"\n");
+    EXPECT_PRED2(Contains, text,
+                 "        series list: 2 series\n        series 0 \"Brands\" id 4 1..2: \"B1\" \"B2\"\n"
+                 "        series 1 \"Segs\" id 5 0..2: \"S0\" \"S1\" \"S2\"\n");
+    EXPECT_PRED2(Contains, text,
+                 "        scalar \"Title\" kind 5 max length 0 = \"Gamma\"\n"
+                 "        array \"Names\" kind 5 max length 6 [1..2 \"Brands\"]\n           \"Ab\" \"\"\n");
+    // Firm 2's cell of period -1: one line per brand, the segments 0..2 along it.
+    EXPECT_PRED2(Contains, text, "(4,-1,32767,32767,2)");
+    EXPECT_PRED2(Contains, text,
+                 "        array \"Share\" kind 2 [1..2 \"Brands\", 0..2 \"Segs\"]\n"
+                 "          [1,*] 0 0 0\n          [2,*] 0 -7 0\n");
 }
 
 TEST(IndustryDump, AVolumeThatDoesNotDecodeIsShownAndTheListingGoesOn) {
@@ -67,8 +66,7 @@ TEST(IndustryDump, AVolumeThatDoesNotDecodeIsShownAndTheListingGoesOn) {
     const std::string file = dir / "BROKEN.IND";
     {
         TVolSet volumes;
-        volumes.Create(file, std::string(kIndustrySignature));
-        for (const TIndustryKey& key : kIndustryKeys) volumes.AddKey(std::string(key.name), key.low, key.high);
+        test::CreateIndustrySet(volumes, file);
         const std::uint8_t cut[] = {101, 9, 9, 9, 'A', 'r'};  // an array name cut short
         volumes.VolumeSet(cut, sizeof cut, {4, 2, 32767, 32767, 1});
         const std::uint8_t empty[] = {255};
@@ -76,21 +74,69 @@ TEST(IndustryDump, AVolumeThatDoesNotDecodeIsShownAndTheListingGoesOn) {
         volumes.Close();
     }
     const std::string text = Listing(file);
-    EXPECT_NE(text.find("        undecodable: bag: array name at offset 0"), std::string::npos) << text;
-    EXPECT_NE(text.find("        bytes: 65 09 09 09 41 72\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("(4,2,32767,32767,2)"), std::string::npos) << text;
-
+    EXPECT_PRED2(Contains, text, "        undecodable: bag: array name at offset 0");
+    EXPECT_PRED2(Contains, text, "        bytes: 65 09 09 09 41 72\n");
+    EXPECT_PRED2(Contains, text, "(4,2,32767,32767,2)");
     // Another volume set is listed with the first bytes of its volumes.
     const std::string other = dir / "OTHER.VS";
     {
         TVolSet volumes;
         volumes.Create(other, "Some other set");
         volumes.AddKey("K", 1, 9);
-        const std::uint8_t bytes[] = {1, 2, 3};
-        volumes.VolumeSet(bytes, sizeof bytes, {4});
+        test::Store(volumes, "\1\2\3", {4});
         volumes.Close();
     }
-    EXPECT_NE(Listing(other).find("        bytes: 01 02 03\n"), std::string::npos);
+    EXPECT_PRED2(Contains, Listing(other), "        bytes: 01 02 03\n");
+}
+
+TEST(VolSetDump, DateTimeTextCountsDaysFrom1899) {
+    // Day 36526 is 1 January 2000 (25569 days to 1970 plus 10957 to 2000); .5 is noon.
+    EXPECT_EQ(DateTimeText(36526.5), "2000-01-01 12:00:00");
+    // Day 2 is 1 January 1900; .75 is 18:00.
+    EXPECT_EQ(DateTimeText(2.75), "1900-01-01 18:00:00");
+    // One second before midnight, and a fraction that rounds up to the next day.
+    EXPECT_EQ(DateTimeText(36526.0 + 86399.0 / 86400.0), "2000-01-01 23:59:59");
+    EXPECT_EQ(DateTimeText(36526.0 + 86399.9 / 86400.0), "2000-01-02 00:00:00");
+    EXPECT_EQ(DateTimeText(0), "never");
+    EXPECT_EQ(DateTimeText(NAN), "invalid");
+    EXPECT_EQ(DateTimeText(1e12), "invalid");
+}
+
+TEST(VolSetDump, ListsHeaderKeysAndEveryEntryAndMarksAMagicTheKeysDoNotGive) {
+    test::TempDir dir;
+    test::ManualClock clock;
+    const std::string file = dir / "dump.vs";
+    {
+        TVolSet set(clock.Function());
+        set.Create(file, test::kIndustrySignature);
+        test::AddIndustryKeys(set);
+        test::Store(set, std::string(16, 'i'), {1});
+        test::Store(set, "cell", {5, 5, 2, 1, 3});
+        set.Close();
+    }
+    auto listing = [&file](bool withPayloads) {
+        TVolSet set;
+        set.OpenReadOnly(file);
+        std::ostringstream out;
+        if (!withPayloads) DumpVolSet(set, out);
+        if (withPayloads)
+            DumpVolSet(set, out, [](TVolSet&, int position, std::ostream& o) { o << "payload " << position << '\n'; });
+        return out.str();
+    };
+    const std::string text = listing(true);
+    // 365 + 16 + 4 = 385: the table offset.
+    EXPECT_PRED2(Contains, text, "volumes 2, entry size 50, table offset 385");
+    EXPECT_PRED2(Contains, text, "  2 VkPeriod             -1..12\n");
+    // Magic 5724 for (5, 5, 2, 1, 3) (see the magic test), at offset 381, 4 bytes.
+    EXPECT_PRED2(Contains, text, "     2        5724              381     4 (5,5,2,1,3) created 2000-01-01 12:00:00");
+    EXPECT_PRED2(Contains, text, "payload 0\n");
+    EXPECT_PRED2(Contains, text, "payload 1\n");
+    EXPECT_FALSE(Contains(text, "magic?"));
+    // The first entry lies at 385; its first key value at +6 becomes 2 while its magic stays 1.
+    std::string bytes = test::ReadFileBytes(file);
+    test::PutU16(bytes, 385 + 6, 2);
+    test::WriteFileBytes(file, bytes);
+    EXPECT_PRED2(Contains, listing(false), "magic?");
 }
 
 }  // namespace

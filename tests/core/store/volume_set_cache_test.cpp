@@ -1,5 +1,6 @@
 // The volume cache: one read serves the volumes around the one asked for,
-// within the 1 MiB limit, without hiding changed volumes or load dates.
+// within the 1 MiB limit, without hiding changed volumes or load dates; the
+// least recently used block gives way, written first when it was changed.
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,11 @@
 #include <filesystem>
 #include <random>
 
-#include "core/store/volume_set.h"
 #include "core/base/errors.h"
+#include "core/store/volume_set.h"
 #include "tests/support/checks.h"
-#include "tests/support/volume_set_util.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/volume_set_util.h"
 
 namespace cv {
 namespace {
@@ -28,73 +29,59 @@ constexpr std::uint16_t kVolumeSize = 4000;
 
 char Fill(int key) { return static_cast<char>('A' + key % 26); }
 
-// 400 volumes of 4,000 bytes in key order from offset 365: 1.6 MB of data,
-// more than the cache holds.
-std::string BuildLargeSet(const TempDir& dir) {
-    const std::string file = dir / "large.vs";
-    TVolSet set;
+// Count volumes of Size bytes in key order from offset 365.
+std::string BuildSet(const TempDir& dir, std::int16_t count, std::uint16_t size, ManualClock* clock = nullptr) {
+    const std::string file = dir / "cache.vs";
+    TVolSet set(clock ? clock->Function() : LocalNowDateTime);
     set.Create(file, "Sig");
     set.AddKey("K", 1, kManyVolumes);
-    for (std::int16_t key = 1; key <= kManyVolumes; ++key) Store(set, Payload(kVolumeSize, Fill(key)), {key});
+    for (std::int16_t key = 1; key <= count; ++key) Store(set, Payload(size, Fill(key)), {key});
     set.Close();
     return file;
 }
 
-// The file with every volume's bytes replaced by 'z', table and header kept.
-void OverwriteVolumes(const std::string& file) {
-    std::string bytes = test::ReadFileBytes(file);
-    std::fill(bytes.begin() + 365, bytes.begin() + 365 + kManyVolumes * kVolumeSize, 'z');
-    test::WriteFileBytes(file, bytes);
-}
-
 TEST(VolSetCache, OneReadServesTheVolumesAroundTheOneAskedFor) {
     TempDir dir;
-    const std::string file = BuildLargeSet(dir);
+    // 400 volumes of 4,000 bytes: 1.6 MB of data, more than the cache holds.
+    const std::string file = BuildSet(dir, kManyVolumes, kVolumeSize);
     TVolSet set;
     set.OpenReadOnly(file);
     ASSERT_EQ(Load(set, {1}), Payload(kVolumeSize, Fill(1)));
-    // The data area (1,600,000 bytes) exceeds the cache: the read takes the
-    // 65,536 bytes from volume 1 on, which hold volumes 1..16 (64,000 bytes).
+    // The read takes the 65,536 bytes from volume 1 on, which hold volumes 1..16 (64,000 bytes).
     EXPECT_EQ(set.BytesInMemory(), 65536u);
-
     // Volumes 2..16 come from that read; volume 17 runs past it and is read anew.
-    OverwriteVolumes(file);
+    std::string bytes = test::ReadFileBytes(file);
+    std::fill(bytes.begin() + 365, bytes.begin() + 365 + kManyVolumes * kVolumeSize, 'z');
+    test::WriteFileBytes(file, bytes);
     for (std::int16_t key = 2; key <= 16; ++key) EXPECT_EQ(Load(set, {key}), Payload(kVolumeSize, Fill(key))) << key;
     EXPECT_EQ(Load(set, {17}), Payload(kVolumeSize, 'z'));
     EXPECT_EQ(set.BytesInMemory(), 2u * 65536u);
 }
 
-TEST(VolSetCache, WholeDataAreaIsOneReadWhenItFits) {
+// A data area that fits is one read; a volume the file no longer holds raises an error.
+TEST(VolSetCache, WholeDataAreaIsOneReadAndAVolumePastTheFilesEndIsAnError) {
     TempDir dir;
-    const std::string file = dir / "small.vs";
-    {
-        TVolSet set;
-        set.Create(file, "Sig");
-        set.AddKey("K", 1, 9);
-        for (std::int16_t key = 1; key <= 9; ++key) Store(set, Payload(100u * key, Fill(key)), {key});
-        set.Close();
-    }
+    const std::string file = BuildSet(dir, 9, 100);
     TVolSet set;
     set.OpenReadOnly(file);
-    EXPECT_EQ(Load(set, {5}), Payload(500, Fill(5)));
-    // 100 x (1 + 2 + ... + 9) = 4,500 bytes, from 365 to the table at 4,865.
-    EXPECT_EQ(set.Header().tableOffset, 4865);
-    EXPECT_EQ(set.BytesInMemory(), 4500u);
-    for (std::int16_t key = 1; key <= 9; ++key) EXPECT_EQ(Load(set, {key}), Payload(100u * key, Fill(key))) << key;
-    EXPECT_EQ(set.BytesInMemory(), 4500u);
+    // Cut behind 4.5 volumes: 365 + 450 bytes remain.
+    std::filesystem::resize_file(file, 365 + 450);
+    EXPECT_EQ(Load(set, {2}), Payload(100, Fill(2)));  // the first read takes the data area's 900 bytes
+    EXPECT_EQ(Load(set, {4}), Payload(100, Fill(4)));
+    const std::string message = test::ErrorText<EVolSetError>([&] { Load(set, {7}); });
+    for (const char* part : {"volume (7)", "offset 965", "ends before it"}) EXPECT_PRED2(test::Contains, message, part);
+    EXPECT_EQ(set.BytesInMemory(), 900u);
 }
 
 TEST(VolSetCache, ChangedVolumesWinOverTheFileAndTheLimitHolds) {
     TempDir dir;
-    const std::string file = BuildLargeSet(dir);
+    const std::string file = BuildSet(dir, kManyVolumes, kVolumeSize);
     {
         TVolSet set;
         set.OpenReadWrite(file);
         // Volume 5 changes in memory only; the read for volume 1 also covers its old bytes.
         Store(set, Payload(kVolumeSize, '5'), {5});
         EXPECT_EQ(Load(set, {1}), Payload(kVolumeSize, Fill(1)));
-        EXPECT_EQ(Load(set, {5}), Payload(kVolumeSize, '5'));
-
         // Every volume in a scattered order, reads and evictions mixed with
         // stores that move volumes to new space.
         std::vector<std::int16_t> keys(kManyVolumes);
@@ -118,23 +105,17 @@ TEST(VolSetCache, ChangedVolumesWinOverTheFileAndTheLimitHolds) {
     }
 }
 
-TEST(VolSetCache, LoadDatesAreTheTimesTheVolumesWereAskedFor) {
+TEST(VolSetCache, LoadDatesAreTheTimesTheVolumesWereFirstAskedFor) {
     TempDir dir;
     ManualClock clock;
-    const std::string file = dir / "dates.vs";
-    {
-        TVolSet set(clock.Function());
-        set.Create(file, "Sig");
-        set.AddKey("K", 1, 9);
-        for (std::int16_t key = 1; key <= 3; ++key) Store(set, Payload(10, Fill(key)), {key});
-        set.Close();
-    }
+    const std::string file = BuildSet(dir, 3, 10, &clock);
     TVolSet set(clock.Function());
     set.OpenReadWrite(file);
     clock.now = 200;
     Load(set, {1});  // one read brings all three into memory
     clock.now = 300;
     Load(set, {2});
+    Load(set, {1});  // asked again: keeps its first load time
     EXPECT_EQ(set.Entry(0).loaded, 200);
     EXPECT_EQ(set.Entry(1).loaded, 300);
     EXPECT_EQ(set.Entry(2).loaded, 0);  // read along, never asked for
@@ -150,28 +131,52 @@ TEST(VolSetCache, LoadDatesAreTheTimesTheVolumesWereAskedFor) {
     EXPECT_EQ(GetF64(bytes, 185), 300);
 }
 
-TEST(VolSetCache, AVolumeTheFileNoLongerHoldsRaisesAnError) {
+// 16 volumes of 65,535 bytes (1,048,560) fit under the 1,048,576-byte limit; a 17th does not.
+constexpr std::uint16_t kBigVolume = 65535;
+constexpr int kVolumesThatFit = 16;
+
+std::string BigPayload(int index) { return Payload(kBigVolume, static_cast<char>('A' + index)); }
+
+TEST(VolSetCache, EvictionWritesTheLeastRecentlyUsedDirtyBlockAndReadsItBack) {
     TempDir dir;
-    const std::string file = dir / "shrunk.vs";
-    {
-        TVolSet set;
-        set.Create(file, "Sig");
-        set.AddKey("K", 1, 9);
-        for (std::int16_t key = 1; key <= 9; ++key) Store(set, Payload(100, Fill(key)), {key});
-        set.Close();
-    }
+    ManualClock clock;  // every store and load in one clock tick
+    const std::string file = dir / "evict.vs";
+    TVolSet set(clock.Function());
+    set.Create(file, "Sig");
+    set.AddKey("K", 1, 100);
+    for (std::int16_t v = 1; v <= kVolumesThatFit; ++v) Store(set, BigPayload(v), {v});
+    EXPECT_EQ(set.BytesInMemory(), 16u * kBigVolume);
+    EXPECT_EQ(Load(set, {1}), BigPayload(1));  // volume 1 is now the most recently used
+    Store(set, BigPayload(17), {17});         // must evict volume 2, the least recently used
+    EXPECT_EQ(set.BytesInMemory(), 16u * kBigVolume);
+    // Volume 2 was written at its offset before its block was freed; volume 1 is still only in memory.
+    const std::string bytes = test::ReadFileBytes(file);
+    ASSERT_GE(bytes.size(), static_cast<std::size_t>(set.Entry(1).offset) + kBigVolume);
+    EXPECT_EQ(bytes.substr(static_cast<std::size_t>(set.Entry(1).offset), kBigVolume), BigPayload(2));
+    EXPECT_EQ(bytes.substr(static_cast<std::size_t>(set.Entry(0).offset), 10), std::string(10, '\0'));
+    for (std::int16_t v = 1; v <= 17; ++v) EXPECT_EQ(Load(set, {v}), BigPayload(v)) << v;
+    EXPECT_LE(set.BytesInMemory(), TVolSet::kMemoryLimit);
+    set.Close();
+    TVolSet reopened;
+    reopened.OpenReadOnly(file);
+    for (std::int16_t v = 1; v <= 17; ++v) EXPECT_EQ(Load(reopened, {v}), BigPayload(v)) << v;
+}
+
+TEST(VolSetCache, DataFromTheCacheMayBeStoredUnderOtherKeys) {
+    TempDir dir;
     TVolSet set;
-    set.OpenReadOnly(file);
-    // Cut behind 4.5 volumes: 365 + 450 bytes remain.
-    std::filesystem::resize_file(file, 365 + 450);
-    EXPECT_EQ(Load(set, {2}), Payload(100, Fill(2)));
-    EXPECT_EQ(Load(set, {4}), Payload(100, Fill(4)));
-    const std::string message = test::ErrorText<EVolSetError>([&] { Load(set, {7}); });
-    for (const char* part : {"volume (7)", "offset 965", "ends before it"}) EXPECT_PRED2(test::Contains, message, part);
-    EXPECT_THROW(Load(set, {5}), EVolSetError);  // half of it is left
-    // The first read (the data area, 900 bytes) stays; the failed ones hold nothing.
-    EXPECT_EQ(set.BytesInMemory(), 900u);
-    EXPECT_EQ(Load(set, {1}), Payload(100, Fill(1)));
+    set.Create(dir / "alias.vs", "Sig");
+    set.AddKey("K", 1, 100);
+    Store(set, BigPayload(1), {1});
+    const std::uint8_t* data = nullptr;
+    std::uint16_t size = 0;
+    ASSERT_TRUE(set.VolumeGet(data, size, {1}));
+    for (std::int16_t v = 2; v <= kVolumesThatFit; ++v) Store(set, BigPayload(v), {v});
+    // Volume 1 is the least recently used: making room for the 17th releases
+    // the very block that Data points into.
+    set.VolumeSet(data, size, {17});
+    EXPECT_EQ(Load(set, {17}) + Load(set, {1}), BigPayload(1) + BigPayload(1));
+    set.Close();
 }
 
 }  // namespace

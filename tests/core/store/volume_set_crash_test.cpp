@@ -124,51 +124,9 @@ void CheckEveryCrashPoint(bool viaClose) {
     }
 }
 
-TEST(VolSetCrash, FlushInterruptedAnywhereLeavesTheOldOrTheNewState) { CheckEveryCrashPoint(false); }
-
-TEST(VolSetCrash, CloseInterruptedAnywhereLeavesTheOldOrTheNewState) { CheckEveryCrashPoint(true); }
-
-TEST(VolSetCrash, FlushWritesVolumesThenTableThenHeaderEachSynced) {
-    TempDir dir;
-    const std::string file = MakeBefore(dir);
-    std::string calls;
-    SetVolFileFaultHook([&](TVolFileOp op, std::int64_t offset, std::size_t) {
-        // V a volume, T the table, H the header (at 0), S a sync, X a trim of dead bytes.
-        if (op == TVolFileOp::Sync) calls += 'S';
-        if (op == TVolFileOp::Truncate) calls += 'X';
-        if (op == TVolFileOp::Write) calls += offset == 0 ? 'H' : 'W';
-        return 0;
-    });
-    TVolSet set;
-    set.OpenReadWrite(file);
-    WriteState(set, kAfter);
-    set.Flush();
-    SetVolFileFaultHook({});
-    // The six stored volumes, a sync, the table, a sync, the header, a sync.
-    ASSERT_GE(calls.size(), 11u) << calls;
-    EXPECT_EQ(calls.substr(0, 11), "WWWWWWSWSHS") << calls;
-    set.Close();
-}
-
-TEST(VolSetCrash, SaveInterruptedAfterTheVolumeWritesKeepsThePreviousState) {
-    TempDir dir;
-    const std::string file = MakeBefore(dir);
-    bool volumesWritten = false;
-    SetVolFileFaultHook([&](TVolFileOp op, std::int64_t, std::size_t) -> int {
-        if (op == TVolFileOp::Write) volumesWritten = true;
-        if (op == TVolFileOp::Sync) throw SimulatedCrash{};
-        return 0;
-    });
-    try {
-        TVolSet set;
-        set.OpenReadWrite(file);
-        WriteState(set, kAfter);
-        set.Flush();
-    } catch (const SimulatedCrash&) {
-    }
-    SetVolFileFaultHook({});
-    EXPECT_TRUE(volumesWritten);
-    EXPECT_EQ(ReadState(file), kBefore);
+TEST(VolSetCrash, FlushOrCloseInterruptedAnywhereLeavesTheOldOrTheNewState) {
+    CheckEveryCrashPoint(false);
+    CheckEveryCrashPoint(true);
 }
 
 TEST(VolSetCrash, FullDiskIsReportedAndTheSaveSucceedsOnceThereIsRoom) {
