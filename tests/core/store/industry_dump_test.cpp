@@ -39,6 +39,7 @@ TEST(IndustryDump, EveryVolumeIsDecodedByItsType) {
         industry.PerResults(-1)
             .CreateSimArr(kCategoryFirm, test::CellContext(2, 0, 0), "Share", dkSmallint, 0, {&brands, &segments})
             .SetSmallint({2, 1}, -7);
+        industry.ConstPart().SetReal(kCategoryIndustry, {}, "Rate", 0.1L);
         industry.ConstPart().SetString(kCategoryIndustry, {}, "Title", "Gamma");
         industry.ConstPart().CreateSimArr(kCategoryIndustry, {}, "Names", dkZts, 6, {&brands}).SetZts({1}, "Ab");
         industry.SetCurPeriod(2);
@@ -52,6 +53,7 @@ TEST(IndustryDump, EveryVolumeIsDecodedByItsType) {
                  "        series list: 2 series\n        series 0 \"Brands\" id 4 1..2: \"B1\" \"B2\"\n"
                  "        series 1 \"Segs\" id 5 0..2: \"S0\" \"S1\" \"S2\"\n");
     EXPECT_PRED2(Contains, text,
+                 "        scalar \"Rate\" kind 4 = 0.1\n"  // 12 significant digits of the stored 0.1
                  "        scalar \"Title\" kind 5 max length 0 = \"Gamma\"\n"
                  "        array \"Names\" kind 5 max length 6 [1..2 \"Brands\"]\n           \"Ab\" \"\"\n");
     // Firm 2's cell of period -1: one line per brand, the segments 0..2 along it.

@@ -201,6 +201,10 @@ TEST(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
             .Init(dkReal48, 0, 1, {1}, {10000});
     EXPECT_THROW(mirror.CopyAllCells(oversized), ERangeError);
     EXPECT_EQ(mirror.GetSmallint(kCategoryIndustry, {}, "Status"), 1);
+    // Swapping exchanges the cells, not the kind and period.
+    mirror.SwapCells(oversized);
+    EXPECT_EQ(oversized.GetSmallint(kCategoryIndustry, {}, "Status"), 1);
+    EXPECT_EQ(oversized.Period(), 4);
 }
 
 TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
