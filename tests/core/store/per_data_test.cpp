@@ -141,9 +141,11 @@ TEST(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     EXPECT_EQ(Occurrences(text, "cannot get SimArr Other\n"), 1) << text;
     EXPECT_EQ(Occurrences(text, "Hidden"), 0) << text;
     EXPECT_EQ(Occurrences(text, "Warning : attempt to duplicate an existing array Arr"), 1) << text;
-    EXPECT_PRED2(test::Contains, text, "What=6   ThisPer=1\niFir=0   iFta=0   iMkt=0   \niFir=0   iFta=0   iMkt=1   \n");
+    EXPECT_PRED2(test::Contains, text,
+                 "What=6   ThisPer=1\niFir=0   iFta=0   iMkt=0   \niFir=0   iFta=0   iMkt=1   \n");
     EXPECT_EQ(Occurrences(text, "iFir="), 112);  // 7 x 4 x 4 cells
-    EXPECT_PRED2(test::Contains, text, "iFir=2   iFta=0   iMkt=0   \n   #scal=1   #sarr=1\n   scal 0 : Loaded\n   sarr 0 : Arr\n");
+    EXPECT_PRED2(test::Contains, text,
+                 "iFir=2   iFta=0   iMkt=0   \n   #scal=1   #sarr=1\n   scal 0 : Loaded\n   sarr 0 : Arr\n");
     EXPECT_PRED2(test::Contains, text, "iFir=6   iFta=3   iMkt=3   \n   #scal=1   #sarr=0\n   scal 0 : Last\n");
 }
 
@@ -222,7 +224,8 @@ TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
     set.SaveToVolSet(volumes);
     // Keys (type, period, zone, market, firm), an index 0 stored as 32767.
     EXPECT_EQ(volumes.VolumeCount(), 3);
-    const std::vector<std::vector<std::int16_t>> stored{{5, 5, 32767, 32767, 32767}, {5, 5, 1, 3, 2}, {5, 5, 32767, 32767, 6}};
+    const std::vector<std::vector<std::int16_t>> stored{
+        {5, 5, 32767, 32767, 32767}, {5, 5, 1, 3, 2}, {5, 5, 32767, 32767, 6}};
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
     for (const auto& keys : stored) EXPECT_TRUE(volumes.VolumeGet(data, size, keys)) << keys[4];

@@ -113,8 +113,8 @@ TEST(SeriesList, FindsByNameWithoutCaseAndByPositionWithAReport) {
     EXPECT_EQ(list.GetSeries(2)->Id(), 3);
     EXPECT_EQ(list.GetSeries(3), nullptr);
     EXPECT_EQ(list.GetSeries(-1), nullptr);
-    EXPECT_EQ(ui.plainBoxes,
-              (std::vector<std::string>{"[GetSeries] Bad series position : 3", "[GetSeries] Bad series position : -1"}));
+    EXPECT_EQ(ui.plainBoxes, (std::vector<std::string>{"[GetSeries] Bad series position : 3",
+                                                        "[GetSeries] Bad series position : -1"}));
 }
 
 TEST(SeriesStoredForm, ASeriesIsWrittenTagByTagAndAListReadsBackUnmodified) {

@@ -5,11 +5,12 @@
 
 #include <random>
 
-#include "core/store/volume_set.h"
 #include "core/base/errors.h"
-#include "tests/support/volume_set_util.h"
+#include "core/store/volume_set.h"
+#include "tests/support/checks.h"
 #include "tests/support/damage.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/volume_set_util.h"
 
 namespace cv {
 namespace {
@@ -106,6 +107,13 @@ TEST(VolSetCorruption, DamagedHeaderFieldsAreRefused) {
     // Too short for a header at all.
     ExpectVolSetError("", dir, "empty file");
     ExpectVolSetError(good.substr(0, 200), dir, "200 bytes");
+    // The message names the file and the field.
+    std::string wrongVersion = good;
+    PutI32(wrongVersion, 141, 7);
+    test::WriteFileBytes(dir / "version.vs", wrongVersion);
+    TVolSet set;
+    EXPECT_EQ(test::ErrorText<EVolSetError>([&] { set.OpenReadOnly(dir / "version.vs"); }),
+              "Volume set " + dir / "version.vs" + ": header field \"version\" is 7, expected 1");
 }
 
 TEST(VolSetCorruption, DamagedVolumeTableIsRefused) {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "core/base/errors.h"
-#include "core/store/volume_set_header.h"
 #include "tests/support/checks.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/volume_set_util.h"
@@ -318,42 +317,6 @@ TEST(VolSet, LocalNowIsDaysSince1899InLocalTime) {
     // 1 January 1970 is day 25569; local time adds the zone's offset.
     const double expected = 25569.0 + static_cast<double>(before + local.tm_gmtoff) / 86400.0;
     EXPECT_NEAR(now, expected, 5.0 / 86400.0);
-}
-
-// The header's layout is pinned byte by byte by the volume-set tests; here the
-// fields travel through encode and decode, and a bad one is named.
-TEST(VolSetHeader, DecodesWhatItEncodesAndNamesFileAndFieldOfABadOne) {
-    TVolSetHeader header;
-    header.signature = "Signature";
-    header.keyCount = 2;
-    header.volCount = 3;
-    header.tableOffset = 1000;
-    header.created = 36526.25;
-    header.lastStored = 36527.5;
-    header.lastLoaded = 36528.75;
-    header.keys[0] = {"Section", 1, 9};
-    header.keys[1] = {"Page", -3, 2};
-    const TVolSetHeaderBytes bytes = EncodeVolSetHeader(header);
-    // 36526.25 as an IEEE double is 0x40E1D5C800000000, least significant byte first.
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 169, bytes.begin() + 177),
-              (std::vector<std::uint8_t>{0, 0, 0, 0, 0xC8, 0xD5, 0xE1, 0x40}));
-    const TVolSetHeader back = DecodeVolSetHeader(bytes, "f");
-    EXPECT_EQ(back.signature, "Signature");
-    EXPECT_EQ(back.keyCount, 2);
-    EXPECT_EQ(back.volCount, 3);
-    EXPECT_EQ(back.tableOffset, 1000);
-    EXPECT_EQ(back.created, 36526.25);
-    EXPECT_EQ(back.lastStored, 36527.5);
-    EXPECT_EQ(back.lastLoaded, 36528.75);
-    EXPECT_EQ(back.keys[1].name, "Page");
-    EXPECT_EQ(back.keys[1].low, -3);
-    EXPECT_EQ(back.keys[1].high, 2);
-
-    EXPECT_THROW(DecodeVolSetHeader(std::span<const std::uint8_t>(bytes.data(), 364), "f"), EVolSetError);
-    TVolSetHeaderBytes wrong = bytes;
-    wrong[141] = 7;
-    EXPECT_EQ(test::ErrorText<EVolSetError>([&] { DecodeVolSetHeader(wrong, "/data/ind.mt1"); }),
-              "Volume set /data/ind.mt1: header field \"version\" is 7, expected 1");
 }
 
 }  // namespace
