@@ -114,6 +114,12 @@ TEST(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     Save(written, dir / "dump.vs");
     TCvPerData set(vtDefaults, 1);
     Load(set, dir / "dump.vs");  // a loaded cell is listed with its contents too
+    struct TLogGuard {  // the log is closed and quiet again whatever the test's outcome
+        ~TLogGuard() {
+            LogClose();
+            DebugLevel = 0;
+        }
+    } logGuard;
     DebugLevel = 9;
     LogOpen(dir / "GRID", 1);
     set.SetSmallint(kCategoryFirmFtaMarket, Context(6, 3, 3), "Last", 1);
@@ -135,7 +141,6 @@ TEST(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     EXPECT_EQ(target.DupSimArr(set, kCategoryFirm, Context(2, 0, 0), "Missing"), nullptr);
     EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"[TCvPerData.DupSimArr] cannot duplicate Missing"});
     LogClose();
-    DebugLevel = 0;
     const std::string text = test::ReadFileBytes(dir / "GRID01.TXT");
     EXPECT_EQ(Occurrences(text, "cannot get SimArr Absent\n"), 1) << text;
     EXPECT_EQ(Occurrences(text, "cannot get SimArr Other\n"), 1) << text;
