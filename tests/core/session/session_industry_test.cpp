@@ -60,7 +60,6 @@ TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
     EXPECT_EQ(session_.QuickHelpKey, "NoQuickHelpScreen");
     EXPECT_FALSE(session_.ForecastDone);
     EXPECT_EQ(session_.IndVersion(), 3);
-    EXPECT_EQ(session_.Industry()->DecPeriod(), 5);
     EXPECT_NE(session_.Industry()->Budget(), nullptr);
     // The series-index table now points into this industry.
     EXPECT_EQ(si::FtaEcoVars, session_.Industry()->FindSeries("FtaEcoVars"));
@@ -76,11 +75,9 @@ TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
 
     session_.IndClose();
     EXPECT_EQ(session_.Industry(), nullptr);
-    EXPECT_TRUE(session_.IndFullPath().empty());
-    EXPECT_TRUE(session_.IndDir().empty());
-    EXPECT_TRUE(session_.IndName().empty());
-    EXPECT_TRUE(session_.IndExt().empty());
-    EXPECT_TRUE(session_.IndFileName().empty());
+    EXPECT_EQ(session_.IndFullPath() + session_.IndDir() + session_.IndName() + session_.IndExt() +
+                  session_.IndFileName(),
+              "");
     EXPECT_EQ(session_.IndVersion(), 0);
     EXPECT_EQ(fs::current_path(), tree_.RootPath());
     EXPECT_EQ(si::FtaEcoVars, nullptr);
@@ -138,6 +135,7 @@ TEST_F(SessionIndustryTest, IncompleteOrInvalidFilesLeaveNoIndustryAndAreNotChan
     refuse("bad series position", shaped("baddim.ind", {.badDimPosition = true}));
     refuse("fourth market", shaped("market4.ind", {.markets = 4}));
     refuse("fourth zone", shaped("zone4.ind", {.ftas = 4}));
+    EXPECT_TRUE(session_.IndOpen(shaped("three.ind", {.markets = 3, .ftas = 3})));  // three of each are allowed
 
     const std::string game = test::ReadFileBytes(GameFile());
     const std::string truncated = (GamesDir() / "truncated.ind").string();

@@ -36,8 +36,7 @@ TEST(SettingsPathsTest, WindowsPathsAreTranslatedAndDrivesAreUnreachable) {
         EXPECT_TRUE(IsUnreachablePath(unreachable)) << unreachable;
     for (const char* local : {"/home/team/", "relative/dir", "", "/", "///odd", "1:/x", "AB:\\"})
         EXPECT_FALSE(IsUnreachablePath(local)) << local;
-    EXPECT_EQ(WithTrailingSlash("/a"), "/a/");
-    EXPECT_EQ(WithTrailingSlash("/a/"), "/a/");
+    for (const char* dir : {"/a", "/a/"}) EXPECT_EQ(WithTrailingSlash(dir), "/a/");
     EXPECT_EQ(WithTrailingSlash(""), "");
 }
 
@@ -60,10 +59,7 @@ TEST(SettingsPathsTest, RegistrySubkeysAreSectionsNamedByTheirWholePath) {
 }
 
 TEST(SettingsPathsTest, RunningExecutableIsThisTestProgram) {
-    const std::string exe = RunningExecutableFileName();
-    ASSERT_FALSE(exe.empty());
-    EXPECT_TRUE(fs::exists(exe));
-    EXPECT_EQ(exe.front(), '/');
+    EXPECT_TRUE(fs::equivalent(RunningExecutableFileName(), "/proc/self/exe"));
 }
 
 }  // namespace

@@ -12,14 +12,12 @@ namespace {
 
 constexpr long double kTolerance = 1e-10L;  // well inside the 12 digits of a Real48
 
-TReal48Matrix MatrixOf(std::initializer_list<std::initializer_list<long double>> rows) {
-    TReal48Matrix m(static_cast<int>(rows.size()), static_cast<int>(rows.begin()->size()));
-    int i = 0;
-    for (const auto& row : rows) {
-        ++i;
-        int j = 0;
-        for (long double value : row) m.Set(i, ++j, value);
-    }
+using Rows = std::vector<std::vector<long double>>;
+
+TReal48Matrix MatrixOf(const Rows& rows) {
+    TReal48Matrix m(static_cast<int>(rows.size()), static_cast<int>(rows.front().size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = 0; j < rows[i].size(); ++j) m.Set(int(i) + 1, int(j) + 1, rows[i][j]);
     return m;
 }
 
@@ -30,101 +28,64 @@ TReal48Vector VectorOf(std::initializer_list<long double> values) {
     return v;
 }
 
-TReal48Vector Filled(int size, long double value) {
-    TReal48Vector v(size);
-    for (int i = 1; i <= size; ++i) v.Set(i, value);
-    return v;
+void ExpectMatrixNear(const TReal48Matrix& actual, const Rows& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = 0; j < rows[i].size(); ++j)
+            EXPECT_NEAR(actual.Get(int(i) + 1, int(j) + 1), rows[i][j], kTolerance) << i + 1 << "," << j + 1;
 }
 
-void ExpectMatrixNear(const TReal48Matrix& actual, std::initializer_list<std::initializer_list<long double>> rows) {
-    int i = 0;
-    for (const auto& row : rows) {
-        ++i;
-        int j = 0;
-        for (long double value : row) EXPECT_NEAR(actual.Get(i, ++j), value, kTolerance) << i << "," << j;
+TEST(MatrixInverse, InvertsAndLeavesThePivotedDecompositionInA) {
+    const struct {
+        const char* what;
+        Rows a, decomposition, inverse;
+    } cases[] = {
+        {"one by one", {{4}}, {{4}}, {{0.25L}}},
+        // det = 4*6 - 7*2 = 10; inverse [[6, -7], [-2, 4]] / 10. Scaled candidates 4/7 and 2/6:
+        // row 1 stays the pivot; multiplier 2/4; 6 - 0.5*7 = 2.5.
+        {"plain", {{4, 7}, {2, 6}}, {{4, 7}, {0.5L, 2.5L}}, {{0.6L, -0.7L}, {-0.2L, 0.4L}}},
+        // A zero leading element forces a row swap; the inverse of a swap is itself.
+        {"swap", {{0, 1}, {1, 0}}, {{1, 0}, {0, 1}}, {{0, 1}, {1, 0}}},
+        // Unscaled, row 1 (|2| > |1|) would pivot; scaled, 2/1000 against 1/1, row 2 does:
+        // multiplier 2, then 1000 - 2*1 = 998. det = -998; inverse [[1, -1000], [-1, 2]] / -998.
+        {"scaled pivot", {{2, 1000}, {1, 1}}, {{1, 1}, {2, 998}},
+         {{-1.0L / 998, 1000.0L / 998}, {1.0L / 998, -2.0L / 998}}},
+        // Both scaled candidates are 1/2: the later row pivots; 2 - 1*(-2) = 4.
+        // det = -4; inverse [[-2, -2], [-1, 1]] / -4.
+        {"tie", {{1, 2}, {1, -2}}, {{1, -2}, {1, 4}}, {{0.5L, 0.5L}, {0.25L, -0.25L}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int n = static_cast<int>(c.a.size());
+        TReal48Matrix a = MatrixOf(c.a), y(n, n);
+        EXPECT_TRUE(MatrixInverse(n, a, y));
+        ExpectMatrixNear(a, c.decomposition);
+        ExpectMatrixNear(y, c.inverse);
     }
 }
 
-void ExpectUnchanged(const TReal48Vector& v, long double value) {
-    for (int i = 1; i <= v.Size(); ++i) EXPECT_EQ(v.Get(i), value) << i;
-}
-
-// ---- MatrixInverse ---------------------------------------------------------------------------------------
-
-TEST(MatrixInverse, InvertsAndLeavesTheDecompositionInA) {
-    TReal48Matrix one = MatrixOf({{4}});
-    TReal48Matrix oneInverse(1, 1);
-    EXPECT_TRUE(MatrixInverse(1, one, oneInverse));
-    EXPECT_EQ(oneInverse.Get(1, 1), 0.25L);
-
-    // det = 4*6 - 7*2 = 10; inverse = [[6, -7], [-2, 4]] / 10.
-    TReal48Matrix a = MatrixOf({{4, 7}, {2, 6}});
-    TReal48Matrix y(2, 2);
-    EXPECT_TRUE(MatrixInverse(2, a, y));
-    ExpectMatrixNear(y, {{0.6L, -0.7L}, {-0.2L, 0.4L}});
-    // Scaled candidates 4/7 and 2/6: row 1 stays the pivot; multiplier 2/4; 6 - 0.5*7 = 2.5.
-    ExpectMatrixNear(a, {{4, 7}, {0.5L, 2.5L}});
-
-    // A zero leading element forces a row swap; the inverse of a swap is itself.
-    TReal48Matrix swap = MatrixOf({{0, 1}, {1, 0}});
-    TReal48Matrix swapInverse(2, 2);
-    EXPECT_TRUE(MatrixInverse(2, swap, swapInverse));
-    ExpectMatrixNear(swapInverse, {{0, 1}, {1, 0}});
-    ExpectMatrixNear(swap, {{1, 0}, {0, 1}});
-}
-
-TEST(MatrixInverse, PivotsByScaledValueAndTiesGoToTheLaterRow) {
-    // Unscaled, row 1 (|2| > |1|) would pivot. Scaled: 2/1000 against 1/1, so row 2 pivots:
-    // rows swap, multiplier 2/1 = 2, then 1000 - 2*1 = 998.
-    TReal48Matrix a = MatrixOf({{2, 1000}, {1, 1}});
-    TReal48Matrix y(2, 2);
-    EXPECT_TRUE(MatrixInverse(2, a, y));
-    ExpectMatrixNear(a, {{1, 1}, {2, 998}});
-    // det = 2 - 1000 = -998; inverse = [[1, -1000], [-1, 2]] / -998.
-    ExpectMatrixNear(y, {{-1.0L / 998, 1000.0L / 998}, {1.0L / 998, -2.0L / 998}});
-
-    // Both scaled candidates are 1/2: the later row pivots; 2 - 1*(-2) = 4.
-    TReal48Matrix tie = MatrixOf({{1, 2}, {1, -2}});
-    TReal48Matrix tieInverse(2, 2);
-    EXPECT_TRUE(MatrixInverse(2, tie, tieInverse));
-    ExpectMatrixNear(tie, {{1, -2}, {1, 4}});
-    // det = -2 - 2 = -4; inverse = [[-2, -2], [-1, 1]] / -4.
-    ExpectMatrixNear(tieInverse, {{0.5L, 0.5L}, {0.25L, -0.25L}});
-}
-
 TEST(MatrixInverse, SingularMatricesAbortSilentlyAndLeaveBothMatrices) {
-    const auto expectAbort = [](TReal48Matrix a) {
-        const int n = a.Rows();
-        const TReal48Matrix original = a;
-        TReal48Matrix y(n, n);
+    const auto expectAbort = [](const Rows& rows) {
+        const int n = static_cast<int>(rows.size());
+        TReal48Matrix a = MatrixOf(rows), y(n, n);
         y.Set(1, 1, 9);
         EXPECT_THROW(MatrixInverse(n, a, y), ESilentAbort);
+        ExpectMatrixNear(a, rows);
         for (int i = 1; i <= n; ++i)
-            for (int j = 1; j <= n; ++j) {
-                EXPECT_EQ(a.Get(i, j), original.Get(i, j));
-                EXPECT_EQ(y.Get(i, j), i == 1 && j == 1 ? 9 : 0);
-            }
+            for (int j = 1; j <= n; ++j) EXPECT_EQ(y.Get(i, j), i == 1 && j == 1 ? 9 : 0);
     };
-    expectAbort(MatrixOf({{0}}));
-    expectAbort(MatrixOf({{1, 2}, {0, 0}}));  // a row of zeros
+    expectAbort({{0}});
+    expectAbort({{1, 2}, {0, 0}});  // a row of zeros
     // Rows 1 and 2 tie; the later pivots, then column 2 leaves 2 - 0.5*4 = 0 as the last pivot.
-    expectAbort(MatrixOf({{1, 2}, {2, 4}}));
+    expectAbort({{1, 2}, {2, 4}});
     // Column 2 of rows 2 and 3 reduces to 0 and 0: a zero pivot before the last column.
-    expectAbort(MatrixOf({{1, 1, 1}, {1, 1, 1}, {0, 0, 1}}));
+    expectAbort({{1, 1, 1}, {1, 1, 1}, {0, 0, 1}});
     // Near singular: [[t, t], [t, t(1 + e)]] with e = 2^-39 has the last pivot t e and the inverse
     // [[1 + e, -1], [-1, 1]] / (t e). With t = 2^-89 the pivot 2^-128 is still a Real48, but
-    // 1 / (t e) = 2^128 is beyond the Real48 range.
+    // 1 / (t e) = 2^128 is beyond the Real48 range; with t = 2^-87, 2^126 is within it.
     const long double e = std::ldexp(1.0L, -39);
     const long double t = std::ldexp(1.0L, -89);
-    expectAbort(MatrixOf({{t, t}, {t, t * (1 + e)}}));
-}
-
-TEST(MatrixInverse, NearSingularInverseWithinTheRealRangeSucceeds) {
-    // The matrix of the previous test with t = 2^-87: 1 / (t e) = 2^126 is still a Real48.
-    const long double e = std::ldexp(1.0L, -39);
-    const long double t = std::ldexp(1.0L, -87);
-    TReal48Matrix a = MatrixOf({{t, t}, {t, t * (1 + e)}});
-    TReal48Matrix y(2, 2);
+    expectAbort({{t, t}, {t, t * (1 + e)}});
+    TReal48Matrix a = MatrixOf({{4 * t, 4 * t}, {4 * t, 4 * t * (1 + e)}}), y(2, 2);
     EXPECT_TRUE(MatrixInverse(2, a, y));
     EXPECT_EQ(y.Get(2, 2), std::ldexp(1.0L, 126));
     EXPECT_EQ(y.Get(1, 2), -std::ldexp(1.0L, 126));
@@ -144,38 +105,24 @@ TEST(MatrixInverse, SizesOutsideTheMatricesAreRangeErrors) {
     EXPECT_EQ(y.Get(2, 2), 0);
 }
 
-// ---- MultipleRegression ----------------------------------------------------------------------------------
-
 TEST(MultipleRegression, FitsALineWithItsFifteenStatistics) {
     const TReal48Matrix x = MatrixOf({{1, 1}, {2, 1}, {3, 1}});
-    const TReal48Vector y = VectorOf({1, 2, 2});
     TReal48Vector stats(kRegressionStatCount), b(2), se(2);
-    ASSERT_TRUE(MultipleRegression(3, 2, y, x, stats, b, se));
+    ASSERT_TRUE(MultipleRegression(3, 2, VectorOf({1, 2, 2}), x, stats, b, se));
     // X'X = [[14, 6], [6, 3]], det 6, inverse [[3, -6], [-6, 14]] / 6; X'y = (11, 5).
     // B1 = (3*11 - 6*5) / 6 = 0.5; B2 = (-6*11 + 14*5) / 6 = 4/6.
     EXPECT_NEAR(b.Get(1), 0.5L, kTolerance);
     EXPECT_NEAR(b.Get(2), 2.0L / 3, kTolerance);
-    // Fitted 7/6, 10/6, 13/6; residuals -1/6, 2/6, -1/6: SSE = 6/36 = 1/6.
-    // Mean 5/3; SST = 4/9 + 1/9 + 1/9 = 2/3; R2 = (2/3 - 1/6) / (2/3) = 0.75.
-    const long double expected[kRegressionStatCount + 1] = {
-        0,
-        1,                       // 1: k - 1
-        1,                       // 2: n - k
-        2,                       // 3: n - 1
-        0.5L,                    // 4: 2/3 - 1/6
-        1.0L / 6,                // 5: SSE
-        2.0L / 3,                // 6: SST
-        0.5L,                    // 7: 0.5 / 1
-        1.0L / 6,                // 8: (1/6) / 1
-        3,                       // 9: 0.75 / 0.25 * 1/1
-        0,                       // 10
-        0.75L,                   // 11: R2
-        std::sqrt(1.0L / 6),     // 12: sqrt((1/6) / 1) = 0.40825
-        0,                       // 13
-        5.0L / 3,                // 14: mean of Y
-        0.5L,                    // 15: 1 - 0.25 * 2/1
+    // Fitted 7/6, 10/6, 13/6; residuals -1/6, 2/6, -1/6: SSE = 1/6. Mean 5/3;
+    // SST = 4/9 + 1/9 + 1/9 = 2/3; R2 = (2/3 - 1/6) / (2/3) = 0.75; F = 0.75 / 0.25 x 1/1;
+    // standard error sqrt((1/6) / 1); adjusted R2 = 1 - 0.25 x 2/1.
+    const long double expected[kRegressionStatCount] = {
+        1, 1, 2,                   // k - 1, n - k, n - 1
+        0.5L, 1.0L / 6, 2.0L / 3,  // explained, residual and total sums of squares
+        0.5L, 1.0L / 6, 3,         // mean squares and F
+        0, 0.75L, std::sqrt(1.0L / 6), 0, 5.0L / 3, 0.5L,
     };
-    for (int i = 1; i <= kRegressionStatCount; ++i) EXPECT_NEAR(stats.Get(i), expected[i], kTolerance) << i;
+    for (int i = 1; i <= kRegressionStatCount; ++i) EXPECT_NEAR(stats.Get(i), expected[i - 1], kTolerance) << i;
     // SE_i = entry 12 * sqrt(V_ii): sqrt(1/6 * 3/6) = 1/sqrt(12); sqrt(1/6 * 14/6) = sqrt(14)/6.
     EXPECT_NEAR(se.Get(1), 1 / std::sqrt(12.0L), kTolerance);
     EXPECT_NEAR(se.Get(2), std::sqrt(14.0L) / 6, kTolerance);
@@ -194,8 +141,7 @@ TEST(MultipleRegression, ExactFitsAndDegenerateFreedom) {
     EXPECT_EQ(stats.Get(rsR2), 1);
     EXPECT_EQ(stats.Get(rsF), 0);
     EXPECT_EQ(stats.Get(rsAdjustedR2), 1);
-    EXPECT_EQ(se.Get(1), 0);
-    EXPECT_EQ(se.Get(2), 0);
+    EXPECT_EQ(se.Get(1) + se.Get(2), 0);
 
     // All Y zero: X'y = 0, B = 0, SST = 0, so R2 = 1.
     ASSERT_TRUE(MultipleRegression(4, 2, VectorOf({0, 0, 0, 0}), x, stats, b, se));
@@ -215,12 +161,13 @@ TEST(MultipleRegression, ExactFitsAndDegenerateFreedom) {
 }
 
 TEST(MultipleRegression, FailedFitsReturnFalseAndTouchNothing) {
-    TReal48Vector stats = Filled(kRegressionStatCount, 7), b = Filled(2, 7), se = Filled(2, 7);
+    TReal48Vector stats(kRegressionStatCount), b(2), se(2);
+    for (TReal48Vector* v : {&stats, &b, &se})
+        for (int i = 1; i <= v->Size(); ++i) v->Set(i, 7);
     const auto expectFailure = [&](int n, const TReal48Vector& y, const TReal48Matrix& x) {
         EXPECT_FALSE(MultipleRegression(n, 2, y, x, stats, b, se));
-        ExpectUnchanged(stats, 7);
-        ExpectUnchanged(b, 7);
-        ExpectUnchanged(se, 7);
+        for (const TReal48Vector* v : {&stats, &b, &se})
+            for (int i = 1; i <= v->Size(); ++i) EXPECT_EQ(v->Get(i), 7) << i;
     };
     // Two equal columns: X'X = [[14, 14], [14, 14]] is singular.
     expectFailure(3, VectorOf({1, 2, 2}), MatrixOf({{1, 1}, {2, 2}, {3, 3}}));
@@ -254,67 +201,48 @@ TEST(MultipleRegression, ArraysTooSmallForNAndKAreRangeErrors) {
     EXPECT_THROW(MultipleRegression(3, 2, y, x, stats, shortB, se), ERangeError);
 }
 
-// ---- SimpleRegression ------------------------------------------------------------------------------------
-
-TEST(SimpleRegression, FitsTheLeastSquaresLine) {
+TEST(SimpleRegression, FitsTheLeastSquaresLineOverTheFirstNPoints) {
     const std::vector<double> x{1, 2, 3};
-    double slope = 0, intercept = 0, r2 = 0;
-    // Ax 6, Ay 5, Axx 14, Ayy 9, Axy 11; D = 3*14 - 36 = 6; num = 33 - 30 = 3.
-    // slope 3/6; intercept (5*14 - 6*11)/6 = 4/6; r^2 = 9 / (6 * (27 - 25)) = 0.75.
-    SimpleRegression(3, x, std::vector<double>{1, 2, 2}, slope, intercept, r2);
-    EXPECT_DOUBLE_EQ(slope, 0.5);
-    EXPECT_DOUBLE_EQ(intercept, 2.0 / 3);
-    EXPECT_DOUBLE_EQ(r2, 0.75);
-
-    // Falling: Ay 7, Ayy 17, Axy 13; num = 39 - 42 = -3; intercept (98 - 78)/6; r^2 = 9/12.
-    SimpleRegression(3, x, std::vector<double>{3, 2, 2}, slope, intercept, r2);
-    EXPECT_DOUBLE_EQ(slope, -0.5);
-    EXPECT_DOUBLE_EQ(intercept, 20.0 / 6);
-    EXPECT_DOUBLE_EQ(r2, 0.75);
-
-    // Only the first n points count.
-    SimpleRegression(2, x, std::vector<double>{1, 3, 100}, slope, intercept, r2);
-    EXPECT_DOUBLE_EQ(slope, 2);
-    EXPECT_DOUBLE_EQ(intercept, -1);
-    EXPECT_DOUBLE_EQ(r2, 1);
-
-    // The second form hands back the same fit as r squared, intercept, slope.
-    SimpleRegressionR2First(3, x, std::vector<double>{1, 2, 2}, r2, intercept, slope);
-    EXPECT_DOUBLE_EQ(slope, 0.5);
-    EXPECT_DOUBLE_EQ(intercept, 2.0 / 3);
-    EXPECT_DOUBLE_EQ(r2, 0.75);
-}
-
-TEST(SimpleRegression, SeriesWithoutVariationOrCorrelation) {
-    const std::vector<double> x{1, 2, 3};
-    // Both vary but do not co-vary: num = 3*8 - 6*4 = 0, so R2 = 0; slope 0, intercept
-    // (4*14 - 6*8)/6 = 4/3, the mean of y.
-    TLineFit fit = FitLine(3, x, std::vector<double>{1, 2, 1});
-    EXPECT_DOUBLE_EQ(fit.slope, 0);
-    EXPECT_DOUBLE_EQ(fit.intercept, 4.0 / 3);
-    EXPECT_EQ(fit.r2, 0);
-
-    // y constant: the horizontal line y = 2 fits exactly, R2 = 1.
-    fit = FitLine(3, x, std::vector<double>{2, 2, 2});
-    EXPECT_DOUBLE_EQ(fit.slope, 0);
-    EXPECT_DOUBLE_EQ(fit.intercept, 2);
-    EXPECT_EQ(fit.r2, 1);
-
+    const struct {
+        int n;
+        std::vector<double> y;
+        TLineFit fit;
+    } cases[] = {
+        // Ax 6, Ay 5, Axx 14, Ayy 9, Axy 11; D = 3*14 - 36 = 6; num = 33 - 30 = 3.
+        // slope 3/6; intercept (5*14 - 6*11)/6 = 4/6; r^2 = 9 / (6 * (27 - 25)) = 0.75.
+        {3, {1, 2, 2}, {0.5, 2.0 / 3, 0.75}},
+        // Falling: Ay 7, Ayy 17, Axy 13; num = 39 - 42 = -3; intercept (98 - 78)/6; r^2 = 9/12.
+        {3, {3, 2, 2}, {-0.5, 20.0 / 6, 0.75}},
+        {2, {1, 3, 100}, {2, -1, 1}},  // only the first n points count
+        // Both vary but do not co-vary: num = 3*8 - 6*4 = 0, so R2 = 0; slope 0, intercept
+        // (4*14 - 6*8)/6 = 4/3, the mean of y.
+        {3, {1, 2, 1}, {0, 4.0 / 3, 0}},
+        {3, {2, 2, 2}, {0, 2, 1}},  // y constant: the horizontal line fits exactly
+        {1, {7, 8, 9}, {0, 0, 1}},  // fewer than two points
+        {0, {7, 8, 9}, {0, 0, 1}},
+    };
+    const auto expectFit = [](double slope, double intercept, double r2, const TLineFit& fit) {
+        EXPECT_DOUBLE_EQ(slope, fit.slope);
+        EXPECT_DOUBLE_EQ(intercept, fit.intercept);
+        EXPECT_DOUBLE_EQ(r2, fit.r2);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.y[0] << " n " << c.n);
+        const TLineFit fit = FitLine(c.n, x, c.y);
+        expectFit(fit.slope, fit.intercept, fit.r2, c.fit);
+    }
     // x constant (whole or not): D = 0, so slope 0, intercept 0, R2 = 1.
     for (double same : {4.0, 0.1, 1.0 / 3}) {
-        fit = FitLine(3, std::vector<double>{same, same, same}, std::vector<double>{1, 5, 2});
-        EXPECT_EQ(fit.slope, 0) << same;
-        EXPECT_EQ(fit.intercept, 0) << same;
+        const TLineFit fit = FitLine(3, std::vector<double>{same, same, same}, std::vector<double>{1, 5, 2});
+        EXPECT_EQ(fit.slope + fit.intercept, 0) << same;
         EXPECT_EQ(fit.r2, 1) << same;
     }
-
-    // Fewer than two points.
-    for (int n : {0, 1}) {
-        fit = FitLine(n, x, std::vector<double>{7, 8, 9});
-        EXPECT_EQ(fit.slope, 0);
-        EXPECT_EQ(fit.intercept, 0);
-        EXPECT_EQ(fit.r2, 1);
-    }
+    // The two other forms hand back the first fit in their own argument orders.
+    double slope = 0, intercept = 0, r2 = 0;
+    SimpleRegression(3, x, std::vector<double>{1, 2, 2}, slope, intercept, r2);
+    expectFit(slope, intercept, r2, cases[0].fit);
+    SimpleRegressionR2First(3, x, std::vector<double>{3, 2, 2}, r2, intercept, slope);
+    expectFit(slope, intercept, r2, cases[1].fit);
 }
 
 TEST(SimpleRegression, CountsBeyondTheSeriesAreRangeErrors) {

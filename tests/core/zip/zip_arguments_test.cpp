@@ -10,7 +10,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(ZipArguments, InitialComponentGivesTheDocumentedZipVector) {
+TEST(ZipArguments, InitialComponentGivesTheDocumentedVectors) {
     TXceedZip zip;
     zip.ZipFileName = "BACKUP.ZIP";
     zip.FilesToProcess = {"IND.MTA", "", "IND.MRA"};
@@ -18,95 +18,64 @@ TEST(ZipArguments, InitialComponentGivesTheDocumentedZipVector) {
     // ddmmyyyy, the archive, "-W", then the files (the empty entry skipped).
     EXPECT_EQ(zip.ZipArguments(), (Args{"", "-6", "-n", ".ZIP;.LZH;.ARC;.ARJ;.ZOO", "-t", "01011980", "BACKUP.ZIP",
                                         "-W", "IND.MTA", "IND.MRA"}));
-
-    zip.Password = "pw";
-    const Args withPassword = zip.ZipArguments();
-    EXPECT_EQ(Args(withPassword.begin(), withPassword.begin() + 3), (Args{"pw", "-e", "-6"}));
+    // "-1" with 0 and "-2" with -1.
+    EXPECT_EQ(zip.UnzipArguments(), (Args{"", "-10", "-2-1", "BACKUP.ZIP", "IND.MTA", "IND.MRA"}));
 }
 
-TEST(ZipArguments, EveryZipOptionInItsPlace) {
+// What the component's settings say reaches the engine through its vector.
+TEST(ZipArguments, EngineDecodesEverySettingOfTheComponent) {
     TXceedZip zip;
-    zip.Password = "p";
-    zip.Compression = 9;
+    zip.Password = "-starts-like-an-option";
+    zip.Compression = 0;
     zip.MoveFiles = zip.IncludeHiddenFiles = zip.IncludeDirectoryEntries = zip.IncludeVolumeLabel = true;
     zip.Recurse = zip.MultidiskMode = zip.ClearDisks = true;
     zip.UseTempFile = false;
     zip.TempPath = "/tmp/work";
-    zip.StoredExtensions = "";
-    zip.ZipFileName = "a.zip";
-    EXPECT_EQ(zip.ZipArguments(), (Args{"p", "-e", "-9", "-m", "-S", "-D", "-$", "-r", "-g", "-b", "/tmp/work", "-!",
-                                        "-&", "-t", "01011980", "a.zip", "-W"}));
-    // Without paths "-D" goes and "-j" comes.
-    zip.UsePaths = false;
-    EXPECT_EQ(zip.ZipArguments(), (Args{"p", "-e", "-9", "-m", "-S", "-$", "-r", "-j", "-g", "-b", "/tmp/work", "-!",
-                                        "-&", "-t", "01011980", "a.zip", "-W"}));
-}
-
-TEST(ZipArguments, IncludeAndExcludePatternsFollowThePlainEntries) {
-    TXceedZip zip;
-    zip.StoredExtensions = "";
-    zip.ZipFileName = "a.zip";
-    zip.FilesToProcess = {">*.a", "f1", "<*.b", "f2", ">*.c"};
-    EXPECT_EQ(zip.ZipArguments(),
-              (Args{"", "-6", "-t", "01011980", "a.zip", "-W", "f1", "f2", "-i", "*.a", "*.c", "-x", "*.b"}));
-
-    // Without a plain entry the patterns are dropped.
-    zip.FilesToProcess = {">*.a", "<*.b"};
-    EXPECT_EQ(zip.ZipArguments(), (Args{"", "-6", "-t", "01011980", "a.zip", "-W"}));
-
-    // Unzip knows only excludes: '>' entries stand as they are; "-d" comes last.
-    zip.FilesToProcess = {">x", "<*.b", "f1"};
-    zip.ExtractDirectory = "/out";
-    EXPECT_EQ(zip.UnzipArguments(), (Args{"", "-10", "-2-1", "a.zip", ">x", "f1", "-x", "*.b", "-d", "/out"}));
-}
-
-TEST(ZipArguments, UnzipVectorFollowsTheOverwriteAndPathSettings) {
-    TXceedZip zip;
-    zip.ZipFileName = "a.zip";
-    // "-1" with 0 and "-2" with -1.
-    EXPECT_EQ(zip.UnzipArguments(), (Args{"", "-10", "-2-1", "a.zip"}));
-    zip.Password = "s";
-    zip.UsePaths = false;
-    zip.MultidiskMode = true;
-    zip.Overwrite = xowNever;
-    EXPECT_EQ(zip.UnzipArguments(), (Args{"s", "-10", "-2-1", "-j", "-!", "-n", "a.zip"}));
-    zip.Overwrite = xowAlways;
-    EXPECT_EQ(zip.UnzipArguments(), (Args{"s", "-10", "-2-1", "-j", "-!", "-o", "a.zip"}));
-}
-
-TEST(ZipArguments, EngineDecodesTheComponentsVectors) {
-    TXceedZip zip;
-    zip.Password = "-starts-like-an-option";
-    zip.Compression = 0;
-    zip.Recurse = true;
-    zip.UseTempFile = false;
     zip.StoredExtensions = ".zip;.Lzh;;";
     zip.ZipFileName = "a.zip";
-    zip.FilesToProcess = {"f1", ">*.txt", "f2", "<*.bak"};
+    zip.FilesToProcess = {">*.a", "f1", "<*.b", "f2", ">*.c"};
     TZipRequest request;
     ASSERT_TRUE(ParseZipArgs(zip.ZipArguments(), request));
     EXPECT_EQ(request.password, "-starts-like-an-option");
-    EXPECT_TRUE(request.encrypt);
+    EXPECT_TRUE(request.encrypt && request.moveFiles && request.includeHidden && request.directoryEntries &&
+                request.volumeLabel && request.recurse && request.noTempFile && request.multidisk &&
+                request.clearDisks);
     EXPECT_EQ(request.level, 0);
-    EXPECT_TRUE(request.recurse);
-    EXPECT_TRUE(request.noTempFile);
     EXPECT_FALSE(request.junkPaths);
+    EXPECT_EQ(request.tempPath, "/tmp/work");
     EXPECT_EQ(request.storedExtensions, (Args{".ZIP", ".LZH"}));
     EXPECT_EQ(request.since, kZipEarliestDate);
     EXPECT_EQ(request.archive, "a.zip");
     EXPECT_EQ(request.specs, (Args{"f1", "f2"}));
-    EXPECT_EQ(request.includes, Args{"*.txt"});
-    EXPECT_EQ(request.excludes, Args{"*.bak"});
+    EXPECT_EQ(request.includes, (Args{"*.a", "*.c"}));
+    EXPECT_EQ(request.excludes, Args{"*.b"});
 
-    zip.FilesToProcess = {"*.txt", "<b*"};
+    // Without paths no directory entries; without a plain entry the patterns are dropped.
+    zip.Password.clear();
+    zip.Compression = 9;
+    zip.UsePaths = false;
+    zip.FilesToProcess = {">*.a", "<*.b"};
+    ASSERT_TRUE(ParseZipArgs(zip.ZipArguments(), request));
+    EXPECT_FALSE(request.encrypt || request.directoryEntries);
+    EXPECT_TRUE(request.junkPaths);
+    EXPECT_EQ(request.level, 9);
+    EXPECT_TRUE(request.specs.empty() && request.includes.empty() && request.excludes.empty());
+
+    // Unzip knows only excludes: '>' entries stand as they are.
+    zip.FilesToProcess = {">x", "<b*", "*.txt"};
     zip.ExtractDirectory = "out";
-    zip.Overwrite = xowAlways;
     TUnzipRequest unzip;
-    ASSERT_TRUE(ParseUnzipArgs(zip.UnzipArguments(), unzip));
+    for (const auto& [overwrite, mode] : {std::pair{xowNever, TZipOverwriteMode::zomNever},
+                                         {xowAlways, TZipOverwriteMode::zomAlways}, {xowAsk, TZipOverwriteMode::zomAsk}}) {
+        zip.Overwrite = overwrite;
+        ASSERT_TRUE(ParseUnzipArgs(zip.UnzipArguments(), unzip));
+        EXPECT_EQ(unzip.overwrite, mode);
+    }
     EXPECT_EQ(unzip.first, 0);
     EXPECT_EQ(unzip.second, -1);
-    EXPECT_EQ(unzip.overwrite, TZipOverwriteMode::zomAlways);
-    EXPECT_EQ(unzip.specs, Args{"*.txt"});
+    EXPECT_TRUE(unzip.junkPaths && unzip.multidisk);
+    EXPECT_EQ(unzip.archive, "a.zip");
+    EXPECT_EQ(unzip.specs, (Args{">x", "*.txt"}));
     EXPECT_EQ(unzip.excludes, Args{"b*"});
     EXPECT_EQ(unzip.extractDirectory, "out");
 }

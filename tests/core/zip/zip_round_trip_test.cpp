@@ -69,7 +69,6 @@ TEST_F(ZipRoundTrip, ZipThenUnzipElsewhereGivesIdenticalBytes) {
                                                    {"src/sub/deep/c.ZIP", kStored}}));
     EXPECT_EQ(test::FilesUnder("out"), std::vector<std::string>{"all.zip"});  // no temporary file left
 
-    zip.ZipFileName = "out/all.zip";
     zip.ExtractDirectory = "copy";
     EXPECT_EQ(zip.Unzip(), kZipOk);
     ExpectExtractedUnder("copy");
@@ -88,20 +87,17 @@ TEST_F(ZipRoundTrip, PasswordArchiveOpensOnlyWithTheSamePassword) {
     ASSERT_EQ(zip.Zip(), kZipOk);
     for (const auto& entry : test::CentralEntries(ReadFileBytes("secret.zip"))) EXPECT_TRUE(entry.encrypted);
 
-    zip.ZipFileName = "secret.zip";
     zip.ExtractDirectory = "right";
     EXPECT_EQ(zip.Unzip(), kZipOk);
     EXPECT_EQ(ReadFileBytes("right/src/a.txt"), files_["src/a.txt"]);
     EXPECT_EQ(ReadFileBytes("right/src/sub/b.bin"), files_["src/sub/b.bin"]);
 
     zip.Password = "tr0ub4dor";
-    zip.ZipFileName = "secret.zip";
     zip.ExtractDirectory = "wrong";
     EXPECT_EQ(zip.Unzip(), kZipBadPassword);
     EXPECT_TRUE(test::FilesUnder("wrong").empty());  // nothing half decrypted is left
 
     zip.Password.clear();
-    zip.ZipFileName = "secret.zip";
     zip.ExtractDirectory = "none";
     EXPECT_EQ(zip.Unzip(), kZipBadPassword);
 
@@ -112,7 +108,6 @@ TEST_F(ZipRoundTrip, PasswordArchiveOpensOnlyWithTheSamePassword) {
         EXPECT_EQ(query.Action, kZipActionDecrypt);
         query.Password = "Tr0ub4dor";
     };
-    zip.ZipFileName = "secret.zip";
     zip.ExtractDirectory = "asked";
     EXPECT_EQ(zip.Unzip(), kZipOk);
     EXPECT_EQ(questions, 1);  // the answer is remembered for the second entry
@@ -246,7 +241,6 @@ TEST_F(ZipRoundTrip, LevelZeroStoresAndTempPathHoldsTheWorkingCopy) {
         zip.ZipFileName = "copied.zip";
         zip.FilesToProcess = {"src/a.txt"};
         EXPECT_EQ(zip.Zip(), kZipOk);
-        zip.ZipFileName = "copied.zip";
         zip.ExtractDirectory = "copied";
         EXPECT_EQ(zip.Unzip(), kZipOk);
         EXPECT_EQ(ReadFileBytes("copied/src/a.txt"), files_["src/a.txt"]);
@@ -262,7 +256,6 @@ TEST_F(ZipRoundTrip, ExceptionOfAPasswordHandlerPassesThroughTheLibrary) {
 
     zip.Password.clear();
     zip.OnPwdQuery = [](TXceedZip&, TXcdPwdQuery&) { throw std::runtime_error("cancelled by the user"); };
-    zip.ZipFileName = "secret.zip";
     zip.ExtractDirectory = "out";
     zip.FilesToProcess = {"*"};
     EXPECT_THROW(zip.Unzip(), std::runtime_error);
