@@ -7,15 +7,10 @@
 #include <cmath>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace cv::test {
 
 inline bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-inline bool AnyContains(const std::vector<std::string>& texts, std::string_view part) {
-    return std::any_of(texts.begin(), texts.end(), [part](const std::string& text) { return Contains(text, part); });
-}
 
 // Success when Actual is within Relative of Expected, or within Relative of 0
 // for an Expected below 1 in magnitude.

@@ -46,7 +46,7 @@ protected:
     TCVInfo info;
 };
 
-TEST_F(KeyedMessagesTest, ParametersReplaceTheirTagsAsTheyAreAdded) {
+TEST_F(KeyedMessagesTest, ParametersReplaceTheirWholeTagsAsTheyAreAdded) {
     info.SetKey("ErrOrder");
     EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
     info.AddParam("A");
@@ -61,10 +61,8 @@ TEST_F(KeyedMessagesTest, ParametersReplaceTheirTagsAsTheyAreAdded) {
     info.SetKey("ErrOrder");
     EXPECT_TRUE(info.Params().empty());
     EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
-}
 
-TEST_F(KeyedMessagesTest, AParameterTextIsNeverTakenForATag) {
-    info.SetKey("ErrOrder");
+    // A parameter's text is never taken for a tag.
     info.AddParam("@1");
     EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
     // Adding the second parameter leaves the first one's text as it is, and
@@ -72,9 +70,8 @@ TEST_F(KeyedMessagesTest, AParameterTextIsNeverTakenForATag) {
     info.AddParam("x@2");
     EXPECT_EQ(info.Info().Headline, "x@2 then @1 and @1");
     EXPECT_EQ(info.Info().Lines[0], "Brand @1 in market x@2");
-}
 
-TEST_F(KeyedMessagesTest, ATagIsTheWholeDecimalNumber) {
+    // A tag is the whole decimal number.
     info.SetKey("ErrTen");
     for (int n = 1; n <= 9; ++n) info.AddParam("p" + std::to_string(n));
     // With nine parameters "@10" and "@11" name none: they are not "@1" + digit.

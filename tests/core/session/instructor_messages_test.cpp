@@ -50,13 +50,14 @@ TEST_F(InstructorMessagesTest, TheFilledLinesOfTheZonesAndTheFirmsMessagesInOrde
     TSimArr& toAll = Message(kCategoryFta, "MsgAdm2All");
     toAll.SetString({2}, "Period 4 starts on Monday.");
     toAll.SetString({5}, "Send your decisions by Friday.");
+    toAll.SetString({10}, "Good luck.");
     Message(kCategoryFirmFta, "MsgAdm2Fir").SetString({1}, "Your loan is granted.");
     // Another firm's message stays its own.
     TDataContext otherFirm = context;
     otherFirm.SelFirm = 3;
     const TInstructorMessages messages = ReadInstructorMessages(industry, context);
     EXPECT_EQ(messages.toAllTeams,
-              (std::vector<std::string>{"Period 4 starts on Monday.", "Send your decisions by Friday."}));
+              (std::vector<std::string>{"Period 4 starts on Monday.", "Send your decisions by Friday.", "Good luck."}));
     EXPECT_EQ(messages.toFirm, std::vector<std::string>{"Your loan is granted."});
     EXPECT_TRUE(ReadInstructorMessages(industry, otherFirm).toFirm.empty());
 }
