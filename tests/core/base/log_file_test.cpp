@@ -35,10 +35,8 @@ TEST_F(LogFileTest, NameCarriesTheTwoDigitNumberAndTheHeaderLines) {
     const auto lines = Lines(test::ReadFileBytes(dir / "CV3LOG04.TXT"));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], "Log file opened on " + ShortDateText() + " at " + lines[0].substr(lines[0].rfind(' ') + 1));
-    EXPECT_EQ(lines[1], "");
-    EXPECT_EQ(lines[2], "Debug level = 3");
-    EXPECT_EQ(lines[3], "");
-    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(std::vector(lines.begin() + 1, lines.begin() + 5),
+              (std::vector<std::string>{"", "Debug level = 3", "", ""}));
     EXPECT_EQ(lines[5].rfind("Log file closed on ", 0), 0u);
 
     LogOpen(dir / "CV3LOG", 12);

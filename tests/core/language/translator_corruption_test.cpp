@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <random>
 
 #include "core/base/errors.h"
 #include "core/language/translator.h"
 #include "tests/core/language/translator_test_files.h"
 #include "tests/support/checks.h"
+#include "tests/support/damage.h"
 
 namespace cv {
 namespace {
@@ -142,20 +142,17 @@ TEST_F(TranslatorDamageTest, TruncatedVolumesGiveWholeEntriesOrNone) {
     EXPECT_EQ(Get("Delta"), (Lines{"d1", "d2", "d3"}));
 }
 
-// Random bit flips in the section's volumes: look-ups never read outside them.
+// Random bit flips in the section's volumes, pool and index alike: look-ups never read outside them.
 TEST(TranslatorFuzz, FlippedBitsInTheVolumesNeverCrash) {
     const std::vector<TLangEntry> entries = {
         {"Alpha", {"first line", "second line"}}, {"Beta", {"beta"}}, {"Alpha", {"again"}}, {"Delta", {"d1", "d2"}}};
     const auto form = EncodeLangSection(kSectionMessages, entries);
-    std::mt19937 random(20240611);
-    for (int round = 0; round < 3000; ++round) {
-        auto pool = form.pool;
-        auto index = form.index;
-        const int flips = 1 + round % 4;
-        for (int i = 0; i < flips; ++i) {
-            auto& target = (random() % 2) ? pool : index;
-            target[random() % target.size()] ^= static_cast<std::uint8_t>(1u << (random() % 8));
-        }
+    std::vector<std::uint8_t> both = form.pool;
+    both.insert(both.end(), form.index.begin(), form.index.end());
+    const auto split = static_cast<std::ptrdiff_t>(form.pool.size());
+    for (const auto& copy : test::FlippedCopies(both, 3000, 20240611)) {
+        const std::vector<std::uint8_t> pool(copy.begin(), copy.begin() + split);
+        const std::vector<std::uint8_t> index(copy.begin() + split, copy.end());
         TLangIndexReader reader(pool, index);
         while (reader.Next()) {
             std::string_view name;

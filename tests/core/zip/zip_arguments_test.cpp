@@ -65,8 +65,9 @@ TEST(ZipArguments, EngineDecodesEverySettingOfTheComponent) {
     zip.FilesToProcess = {">x", "<b*", "*.txt"};
     zip.ExtractDirectory = "out";
     TUnzipRequest unzip;
-    for (const auto& [overwrite, mode] : {std::pair{xowNever, TZipOverwriteMode::zomNever},
-                                         {xowAlways, TZipOverwriteMode::zomAlways}, {xowAsk, TZipOverwriteMode::zomAsk}}) {
+    for (const auto& [overwrite, mode] :
+         {std::pair{xowNever, TZipOverwriteMode::zomNever}, {xowAlways, TZipOverwriteMode::zomAlways},
+          {xowAsk, TZipOverwriteMode::zomAsk}}) {
         zip.Overwrite = overwrite;
         ASSERT_TRUE(ParseUnzipArgs(zip.UnzipArguments(), unzip));
         EXPECT_EQ(unzip.overwrite, mode);

@@ -90,6 +90,11 @@ TEST_F(ZipExtractSafety, AnEntryExpandingBeyondTheLimitsIsRefusedWithNothingLeft
         EXPECT_FALSE(fs::exists(destination / "deep"));
         fs::remove_all(destination);
     }
+    // The floor holds for the whole run: two entries of 9 MiB pass alone, not together.
+    const std::string nineMiB(9 << 20, '\0');
+    test::WriteCraftedZip(dir.path() / "pair.zip", {{"one.bin", nineMiB}, {"two.bin", nineMiB}});
+    EXPECT_EQ(Extract(dir.path() / "pair.zip"), kZipEntryTooLarge);
+    EXPECT_EQ(test::FilesUnder(destination), std::vector<std::string>{"one.bin"});
 }
 
 // A second entry of a name already extracted, or one whose central record

@@ -1,6 +1,7 @@
 #include "core/zip/zip_paths.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tests/support/temp_dir.h"
 
@@ -45,6 +46,14 @@ TEST(ZipPaths, EntryNamesLeavingTheDestinationAreRefused) {
     EXPECT_EQ(SafeEntryPath("./a//b.txt"), fs::path("a/b.txt"));
     EXPECT_EQ(SafeEntryPath("dir/"), fs::path("dir"));
     EXPECT_EQ(SafeEntryPath("a..b"), fs::path("a..b"));  // dots inside a name are no step
+}
+
+TEST(ZipPaths, ANameAtTheFileSystemsLimitIsNotTooLong) {
+    test::TempDir dir;
+    const auto limit = static_cast<std::size_t>(::pathconf(dir.path().c_str(), _PC_NAME_MAX));
+    EXPECT_FALSE(NameTooLong(std::string(limit, 'n'), dir.path()));
+    EXPECT_TRUE(NameTooLong(std::string(limit + 1, 'n'), dir.path()));
+    EXPECT_TRUE(NameTooLong(fs::path("a") / std::string(limit + 1, 'n'), dir.path()));
 }
 
 TEST(ZipPaths, InsideTheDirectoryFollowsExistingSymbolicLinks) {
