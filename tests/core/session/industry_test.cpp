@@ -152,12 +152,5 @@ TEST_F(IndustryTest, LabelsComeFromTheSeriesSectionOfTheLanguageFile) {
     EXPECT_EQ(industry_.MapLabel(1, 1), "bad line number 1");
 }
 
-TEST_F(IndustryTest, AMissingSeriesSectionIsTheTranslatorsUnknownSection) {
-    WriteLanguageFile(dir_ / "STRSTD.enu", {{kSectionMessages, {{"Hello", {"Hello"}}}}});
-    Translator = std::make_unique<TTranslate>();
-    Translator->Open(dir_ / "STRSTD.enu");
-    EXPECT_EQ(industry_.MarketLabel(1), "Unknown section : 1");
-}
-
 }  // namespace
 }  // namespace cv

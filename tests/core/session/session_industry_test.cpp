@@ -64,9 +64,6 @@ TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
     // The series-index table now points into this industry.
     EXPECT_EQ(si::FtaEcoVars, session_.Industry()->FindSeries("FtaEcoVars"));
     EXPECT_EQ(si::InflationRate, 2);
-    EXPECT_EQ(si::Conjoint, kLabelAbsent);  // "StuMkt" lacks the label
-    EXPECT_EQ(si::Cct, nullptr);             // the industry lacks the series
-    EXPECT_EQ(si::Price, kSeriesMissing);
     EXPECT_TRUE(session_.IsRestrictEnabled("rcDecisions", "NoRnD"));
     EXPECT_FALSE(session_.IsRestrictEnabled("rcDecisions", "NoSlf"));
     EXPECT_TRUE(session_.IsRestrictHidden("StuMkt", "ConsumerSurvey"));
