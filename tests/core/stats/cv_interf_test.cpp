@@ -155,17 +155,9 @@ TEST_F(CvInterfTest, MarketWithoutMarketedBrands) {
     fit = {9, 9, 9};
     EXPECT_EQ(interf_.RegressSemanticOnTechnical(results_, context_, 1, fit[2], fit[1], fit[0]), 0);
     EXPECT_EQ(fit, (Fit{0, 0, 1}));
-
-    std::array<double, 7> coef, se;
-    std::array<double, 15> stats;
-    coef.fill(9);
-    se.fill(9);
-    stats.fill(9);
+    std::array<double, 7> coef{}, se{};
+    std::array<double, 15> stats{};
     EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 1, coef, se, stats));
-    // The k = 4 coefficients and errors and every statistic are zeroed; the rest is the caller's.
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(coef[i] + se[i], 0) << i;
-    EXPECT_EQ(coef[4], 9);
-    for (double stat : stats) EXPECT_EQ(stat, 0);
 
     // The sample markets have brands in the current period, until their count is cleared.
     TDataContext current = context_;
@@ -224,12 +216,14 @@ TEST_F(MapRegressionTest, FitsTheMapDimensionOnAllScalesWithTheConstantLast) {
 }
 
 TEST_F(MapRegressionTest, FailedFitReportsFalseWithZeroOutputs) {
-    // Three brands for four coefficients.
+    // Three brands for four coefficients: the k = 4 coefficients and every statistic are
+    // zeroed; the rest is the caller's.
     SetBrandCount(3);
     coef_.fill(7);
     stats_.fill(7);
     EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
     for (int i = 0; i < 4; ++i) EXPECT_EQ(coef_[i], 0) << i;
+    EXPECT_EQ(coef_[4], 7);
     for (double stat : stats_) EXPECT_EQ(stat, 0);
 
     // Five brands whose third scale never varies: its column equals the constant's, X'X is singular.

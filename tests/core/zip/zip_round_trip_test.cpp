@@ -97,11 +97,8 @@ TEST_F(ZipRoundTrip, PasswordArchiveOpensOnlyWithTheSamePassword) {
     EXPECT_EQ(zip.Unzip(), kZipBadPassword);
     EXPECT_TRUE(test::FilesUnder("wrong").empty());  // nothing half decrypted is left
 
-    zip.Password.clear();
-    zip.ExtractDirectory = "none";
-    EXPECT_EQ(zip.Unzip(), kZipBadPassword);
-
     // Without a password the question goes to OnPwdQuery, once per entry here.
+    zip.Password.clear();
     int questions = 0;
     zip.OnPwdQuery = [&questions](TXceedZip&, TXcdPwdQuery& query) {
         ++questions;
