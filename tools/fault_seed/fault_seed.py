@@ -7,7 +7,7 @@ its own, runs them with a time limit, restores the file, and reports per fault
 whether the suite caught it (a test failed, crashed or ran out of time).
 
     tools/fault_seed/fault_seed.py [--source DIR] [--build DIR] [--only NAME ...]
-                                   [--timeout SECONDS] [--output FILE] [--check]
+                                   [--timeout SECONDS] [--jobs N] [--output FILE] [--check]
 
 --source   the tree to seed (default: the repository holding this script); its
            files are modified while a fault runs and restored afterwards, so do
@@ -16,6 +16,7 @@ whether the suite caught it (a test failed, crashed or ran out of time).
            first use as a display-free build without benchmarks
 --only     run only the named faults
 --timeout  limit per test executable and fault (default 300 s)
+--jobs     parallel build jobs (default 8)
 --output   also write the report to this file
 --check    only check that every fault's text is found exactly once
 
@@ -91,8 +92,8 @@ def configure(source, build):
         sys.exit("configuring failed:\n" + output)
 
 
-def build_tests(build):
-    return run(["ninja", "-C", str(build), "-j8", *TEST_EXECUTABLES])
+def build_tests(build, jobs):
+    return run(["ninja", "-C", str(build), f"-j{jobs}", *TEST_EXECUTABLES])
 
 
 def run_tests(build, timeout):
@@ -109,7 +110,7 @@ def run_tests(build, timeout):
     return None
 
 
-def seed(fault, source, build, timeout):
+def seed(fault, source, build, timeout, jobs):
     """Applies Fault, rebuilds and tests; returns (outcome, detail). The file is always restored."""
     path = source / fault.file
     if not path.exists():
@@ -120,7 +121,7 @@ def seed(fault, source, build, timeout):
     try:
         path.write_text(original.replace(fault.was, fault.now))
         for _ in range(BUILD_ATTEMPTS):
-            code, output = build_tests(build)
+            code, output = build_tests(build, jobs)
             errors = [line.strip() for line in output.splitlines() if "error:" in line]
             if code == 0 or errors:
                 break  # built, or the compiler refused the fault
@@ -138,6 +139,7 @@ def main():
     parser.add_argument("--build", type=pathlib.Path)
     parser.add_argument("--only", nargs="*")
     parser.add_argument("--timeout", type=float, default=300)
+    parser.add_argument("--jobs", type=int, default=8)
     parser.add_argument("--output", type=pathlib.Path)
     parser.add_argument("--check", action="store_true")
     args = parser.parse_args()
@@ -158,7 +160,7 @@ def main():
         return 1 if stale else 0
 
     configure(source, build)
-    code, output = build_tests(build)
+    code, output = build_tests(build, args.jobs)
     if code != 0:
         sys.exit("the unmodified tree does not build:\n" + output[-4000:])
     if reason := run_tests(build, args.timeout):
@@ -168,12 +170,12 @@ def main():
     counts = {"caught": 0, "missed": 0, "stale": 0, "no-build": 0}
     started = time.monotonic()
     for fault in faults:
-        outcome, detail = seed(fault, source, build, args.timeout)
+        outcome, detail = seed(fault, source, build, args.timeout, args.jobs)
         counts[outcome] += 1
         line = f"{outcome:8} {fault.name:45} {fault.file}" + (f"  ({detail})" if detail else "")
         print(line, flush=True)
         lines.append(line)
-    build_tests(build)  # leave the build matching the restored tree
+    build_tests(build, args.jobs)  # leave the build matching the restored tree
 
     tried = counts["caught"] + counts["missed"]
     summary = (f"caught {counts['caught']} of {tried} faults that build"
