@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "core/store/volume_set.h"
@@ -71,6 +72,17 @@ inline std::string Load(TVolSet& set, std::initializer_list<std::int16_t> keys) 
 
 inline void Store(TVolSet& set, const std::string& bytes, std::initializer_list<std::int16_t> keys) {
     set.VolumeSet(bytes.data(), static_cast<std::uint16_t>(bytes.size()), keys);
+}
+
+// The volumes of a set with one key, by key value from 1 to Last, as File reopened read-only holds them.
+using TVolumes = std::map<std::int16_t, std::string>;
+inline TVolumes ReadVolumes(const std::string& file, std::int16_t last = 100) {
+    TVolSet set;
+    set.OpenReadOnly(file);
+    TVolumes volumes;
+    for (std::int16_t key = 1; key <= last; ++key)
+        if (std::string bytes = Load(set, {key}); bytes != "<none>") volumes[key] = bytes;
+    return volumes;
 }
 
 }  // namespace cv::test

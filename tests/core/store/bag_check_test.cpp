@@ -29,33 +29,33 @@ struct TOutcome {
     bool operator==(const TOutcome&) const = default;
 };
 
-// Reads Bytes; a bag that reads is written again into Rewritten when it fits.
-TOutcome Read(const Bytes& bytes, Bytes* rewritten = nullptr) {
-    TSimData bag;
+template <class Action>
+TOutcome Outcome(Action action) {
     std::uint16_t pos = 0;
     try {
-        bag.ReadFromBuffer(bytes, pos);
+        action(pos);
     } catch (const EDataError& error) {
         return {error.what(), 0};
-    }
-    if (rewritten != nullptr) {
-        try {
-            *rewritten = test::StoredForm(bag);
-        } catch (const ERangeError&) {
-            rewritten->clear();  // read, but no longer fits a volume
-        }
     }
     return {std::nullopt, pos};
 }
 
 TOutcome Check(const Bytes& bytes) {
-    std::uint16_t pos = 0;
-    try {
-        TSimData::CheckBuffer(bytes, pos);
-    } catch (const EDataError& error) {
-        return {error.what(), 0};
+    return Outcome([&](std::uint16_t& pos) { TSimData::CheckBuffer(bytes, pos); });
+}
+
+// Reads Bytes; a bag that reads is written again into Rewritten when it fits, else Rewritten is emptied.
+TOutcome Read(const Bytes& bytes, Bytes* rewritten = nullptr) {
+    TSimData bag;
+    const TOutcome outcome = Outcome([&](std::uint16_t& pos) { bag.ReadFromBuffer(bytes, pos); });
+    if (rewritten != nullptr && !outcome.error) {
+        try {
+            *rewritten = test::StoredForm(bag);
+        } catch (const ERangeError&) {
+            rewritten->clear();
+        }
     }
-    return {std::nullopt, pos};
+    return outcome;
 }
 
 constexpr auto Stored = [](const TSimData& bag) { return test::StoredForm(bag); };
@@ -115,14 +115,13 @@ private:
             switch (Uniform(0, 2)) {
             case 0: bag.SetScalarInt(Name(), Uniform(-70000, 70000)); break;
             case 1: bag.SetScalarReal(Name(), Uniform(-1000, 1000) / 8.0L); break;
-            default: bag.SetScalarZts(Name(), "text", static_cast<std::uint8_t>(Uniform(0, 1) * 6)); break;
+            default: bag.SetScalarZts(Name(), "text", static_cast<std::uint8_t>(Uniform(0, 1) * 6));
             }
         }
         for (int i = Uniform(0, 3); i > 0; --i) {
             const auto kind = static_cast<std::uint8_t>(Uniform(dkByte, dkZts));
             const int nDim = Uniform(1, 3);
-            TIndex lb;
-            TIndex ub;
+            TIndex lb, ub;
             for (int d = 0; d < nDim; ++d) {
                 lb.Set(d, Uniform(0, 2));
                 ub.Set(d, lb[d] + Uniform(-1, 2));  // an empty dimension now and then
@@ -167,8 +166,7 @@ TEST(BagCheck, DamagedBagsReadOrRaiseDataErrorsAndTheCheckAgreesWithTheReader) {
 // reader's words for every other one.
 TEST(BagCheck, NamesEachFaultAsTheReaderDoes) {
     test::RecordingUi ui;
-    const TIndex one(1);
-    const TIndex three(3);
+    const TIndex one(1), three(3);
 
     // Arrays "A", "B", then "b", which repeats "B", letter case ignored. Each
     // item takes 5 bytes (tag 101 and the name's field L, C, L, 'x') + 1 (tag

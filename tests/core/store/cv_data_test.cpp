@@ -33,20 +33,16 @@ void BuildIndustry(const std::string& file, TVolSetClock clock) {
     TCvData industry(std::move(clock));
     industry.Open(std::string(kIndustrySignature), file);
     TCvSeries& list = industry.SeriesList();
-    list.AddSeries(TSeries(1, "Periods", -1, {"P-1", "P0", "P1", "P2", "P3", "P4"}));
-    list.AddSeries(TSeries(2, "Firms", 1, {"F1", "F2", "F3"}));
-    list.AddSeries(TSeries(3, "Zones", 1, {"Z1", "Z2"}));
-    list.AddSeries(TSeries(4, "Markets", 1, {"M1", "M2"}));
-    list.AddSeries(TSeries(5, "SegsZ2M1", 1, {"Young", "Old"}));
-    list.AddSeries(TSeries(6, "SegsOther", 1, {"All"}));
-    list.AddSeries(TSeries(7, "BegEnd", 1, {"Beg", "End"}));
-    list.AddSeries(TSeries(8, "Brands", 1, {"B1", "B2", "B3"}));
+    for (const TSeries& series : {TSeries(1, "Periods", -1, {"P-1", "P0", "P1", "P2", "P3", "P4"}),
+                                  TSeries(2, "Firms", 1, {"F1", "F2", "F3"}), TSeries(3, "Zones", 1, {"Z1", "Z2"}),
+                                  TSeries(4, "Markets", 1, {"M1", "M2"}), TSeries(5, "SegsZ2M1", 1, {"Young", "Old"}),
+                                  TSeries(6, "SegsOther", 1, {"All"}), TSeries(7, "BegEnd", 1, {"Beg", "End"}),
+                                  TSeries(8, "Brands", 1, {"B1", "B2", "B3"})})
+        list.AddSeries(series);
     TCvPerData& constant = industry.ConstPart();
-    constant.SetSmallint(kCategoryIndustry, {}, "PerSeries", posPeriods);
-    constant.SetSmallint(kCategoryIndustry, {}, "FirSeries", posFirms);
-    constant.SetSmallint(kCategoryIndustry, {}, "FtaSeries", posZones);
-    constant.SetSmallint(kCategoryIndustry, {}, "MktSeries", posMarkets);
-    constant.SetSmallint(kCategoryIndustry, {}, "BadSeries", 99);
+    for (const auto& [name, position] : {std::pair{"PerSeries", +posPeriods}, {"FirSeries", +posFirms},
+                                         {"FtaSeries", +posZones}, {"MktSeries", +posMarkets}, {"BadSeries", 99}})
+        constant.SetSmallint(kCategoryIndustry, {}, name, static_cast<std::int16_t>(position));
     for (std::int16_t zone = 1; zone <= 2; ++zone)
         for (std::int16_t market = 1; market <= 2; ++market)
             constant.SetSmallint(kCategoryFtaMarket, Context(0, zone, market), "SegSeries",
@@ -117,11 +113,9 @@ TEST(CvData, OpeningAMissingFileCreatesAnEmptyIndustryFile) {
     const TVolSetHeader& header = industry.VolumeSet().Header();
     ASSERT_EQ(header.keyCount, 5);
     EXPECT_EQ(header.keys[1].name + " " + header.keys[4].name, "VkPeriod VkFirm");
-    EXPECT_EQ(header.keys[1].low, -1);
-    EXPECT_EQ(header.keys[1].high, 12);
+    EXPECT_EQ((std::vector<int>{header.keys[1].low, header.keys[1].high}), (std::vector<int>{-1, 12}));
     // Nothing to look up in a new industry, so nothing is reported.
-    EXPECT_TRUE(ui.plainBoxes.empty());
-    EXPECT_TRUE(ui.errorBoxes.empty());
+    EXPECT_TRUE(ui.plainBoxes.empty() && ui.errorBoxes.empty());
     industry.Close();
 
     // A file that is not a volume set is refused and the industry stays closed.
@@ -150,8 +144,7 @@ TEST_F(CvDataTest, OpenReadsTheInfoTheSeriesAndTheirPositions) {
     // Segments are per zone and market: cell (0, 2, 1) names "SegsZ2M1", the others "SegsOther".
     EXPECT_EQ(industry.GetCellSeries("SegSeries", Context(3, 2, 1))->Name(), "SegsZ2M1");
     EXPECT_EQ(industry.GetCellSeries("SegSeries", Context(0, 1, 2))->Name(), "SegsOther");
-    EXPECT_TRUE(ui.plainBoxes.empty());
-    EXPECT_TRUE(ui.errorBoxes.empty());
+    EXPECT_TRUE(ui.plainBoxes.empty() && ui.errorBoxes.empty());
 
     // An unknown kind is reported and read with category 1; a position outside
     // the list and a missing one are reported and give none.
@@ -169,12 +162,8 @@ TEST_F(CvDataTest, TheSeriesIndexTableFollowsTheOpenIndustry) {
         TCvData industry;
         industry.Open(std::string(kIndustrySignature), file);
         EXPECT_EQ(si::BegEnd, industry.SeriesList().GetSeries(posBegEnd));
-        EXPECT_EQ(si::Beg, 1);
-        EXPECT_EQ(si::End, 2);
-        {
-            // Another industry going away leaves the table of this one.
-            TCvData bystander;
-        }
+        EXPECT_EQ((std::vector<int>{si::Beg, si::End}), (std::vector<int>{1, 2}));
+        TCvData{};  // another industry going away leaves the table of this one
         EXPECT_EQ(si::End, 2);
         industry.Close();
         EXPECT_EQ(si::BegEnd, nullptr);

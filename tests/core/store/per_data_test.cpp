@@ -115,10 +115,7 @@ TEST(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     TCvPerData set(vtDefaults, 1);
     Load(set, dir / "dump.vs");  // a loaded cell is listed with its contents too
     struct TLogGuard {  // the log is closed and quiet again whatever the test's outcome
-        ~TLogGuard() {
-            LogClose();
-            DebugLevel = 0;
-        }
+        ~TLogGuard() { LogClose(), DebugLevel = 0; }
     } logGuard;
     DebugLevel = 9;
     LogOpen(dir / "GRID", 1);
@@ -142,10 +139,9 @@ TEST(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"[TCvPerData.DupSimArr] cannot duplicate Missing"});
     LogClose();
     const std::string text = test::ReadFileBytes(dir / "GRID01.TXT");
-    EXPECT_EQ(Occurrences(text, "cannot get SimArr Absent\n"), 1) << text;
-    EXPECT_EQ(Occurrences(text, "cannot get SimArr Other\n"), 1) << text;
-    EXPECT_EQ(Occurrences(text, "Hidden"), 0) << text;
-    EXPECT_EQ(Occurrences(text, "Warning : attempt to duplicate an existing array Arr"), 1) << text;
+    for (const auto& [line, count] : {std::pair{"cannot get SimArr Absent\n", 1}, {"cannot get SimArr Other\n", 1},
+                                      {"Hidden", 0}, {"Warning : attempt to duplicate an existing array Arr", 1}})
+        EXPECT_EQ(Occurrences(text, line), count) << line << text;
     EXPECT_PRED2(test::Contains, text,
                  "What=6   ThisPer=1\niFir=0   iFta=0   iMkt=0   \niFir=0   iFta=0   iMkt=1   \n");
     EXPECT_EQ(Occurrences(text, "iFir="), 112);  // 7 x 4 x 4 cells
@@ -180,9 +176,10 @@ TEST(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     TCvPerData reloaded(vtDefaults, 5);
     Save(target, dir / "target.vs");
     Load(reloaded, dir / "target.vs");
-    EXPECT_EQ(reloaded.GetSmallint(kCategoryFirmFta, Context(2, 1, 0), "OnlyScalar"), 5);
-    EXPECT_EQ(reloaded.GetSmallint(kCategoryFirm, Context(3, 0, 0), "OtherFirm"), 1);
-    EXPECT_EQ(reloaded.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->GetSmallint({1}), 9);
+    EXPECT_EQ((std::vector<int>{reloaded.GetSmallint(kCategoryFirmFta, Context(2, 1, 0), "OnlyScalar"),
+                                reloaded.GetSmallint(kCategoryFirm, Context(3, 0, 0), "OtherFirm"),
+                                reloaded.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->GetSmallint({1})}),
+              (std::vector<int>{5, 1, 9}));
 
     // CopyAllCells mirrors the whole grid: cells the source lacks go.
     TCvPerData mirror(vtDefaults, 3);
@@ -231,9 +228,7 @@ TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
     EXPECT_EQ(volumes.VolumeCount(), 3);
     const std::vector<std::vector<std::int16_t>> stored{
         {5, 5, 32767, 32767, 32767}, {5, 5, 1, 3, 2}, {5, 5, 32767, 32767, 6}};
-    const std::uint8_t* data = nullptr;
-    std::uint16_t size = 0;
-    for (const auto& keys : stored) EXPECT_TRUE(volumes.VolumeGet(data, size, keys)) << keys[4];
+    for (const auto& keys : stored) EXPECT_NE(test::Load(volumes, {keys[0], keys[1], keys[2], keys[3], keys[4]}), "<none>");
     volumes.Close();
 
     test::ManualClock clock;
@@ -297,9 +292,9 @@ TEST(PerData, VolumesThatNameNoCellAreNotLoaded) {
     volumes.VolumeSet(bag.data(), size, {4, 2, 3, 32767, 3, 32767});  // the sixth key unset
     TCvPerData loaded(vtResults, 2);
     loaded.LoadFromVolSet(volumes);
-    EXPECT_NE(loaded.Cell({1, 0, 0}), nullptr);
-    EXPECT_EQ(loaded.Cell({2, 0, 0}), nullptr);
-    EXPECT_NE(loaded.Cell({3, 3, 0}), nullptr);
+    EXPECT_EQ((std::vector<bool>{loaded.Cell({1, 0, 0}) != nullptr, loaded.Cell({2, 0, 0}) != nullptr,
+                                 loaded.Cell({3, 3, 0}) != nullptr}),
+              (std::vector<bool>{true, false, true}));
     volumes.Close();
 }
 

@@ -1,6 +1,7 @@
 #include "core/store/series.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 #include "core/base/errors.h"
@@ -44,21 +45,15 @@ TSeries ReadSeries(const Bytes& bytes) {
 }
 
 void ExpectSameSeries(const TSeries& actual, const TSeries& expected) {
-    EXPECT_EQ(actual.Id(), expected.Id());
-    EXPECT_EQ(actual.Name(), expected.Name());
-    EXPECT_EQ(actual.Lo(), expected.Lo());
-    EXPECT_EQ(actual.Hi(), expected.Hi());
-    EXPECT_EQ(actual.Labels(), expected.Labels());
+    const auto fields = [](const TSeries& s) { return std::tuple(s.Id(), s.Name(), s.Lo(), s.Hi(), s.Labels()); };
+    EXPECT_EQ(fields(actual), fields(expected));
 }
 
 TEST(Series, LabelsAndIndexesFollowTheLowBound) {
     const TSeries abc(7, "Letters", 1, {"A", "B", "C"});
-    EXPECT_EQ(abc.Hi(), 3);
-    EXPECT_EQ(abc.Count(), 3);
+    EXPECT_EQ((std::vector<int>{abc.Hi(), abc.Count()}), (std::vector<int>{3, 3}));
     EXPECT_EQ(abc.GetLabel(2) + abc.GetLabel(0) + abc.GetLabel(3) + abc.GetLabel(4), "BUndefinedCUndefined");
-    EXPECT_EQ(abc.IndexOf("b"), 2);
-    EXPECT_EQ(abc.IndexOf("D"), 127);
-    EXPECT_EQ(abc.IndexOf(""), 127);
+    EXPECT_EQ((std::vector<int>{abc.IndexOf("b"), abc.IndexOf("D"), abc.IndexOf("")}), (std::vector<int>{2, 127, 127}));
     // lo = 0 and lo = -1: a missing label is still 127, never -1.
     EXPECT_EQ(TSeries(1, "Z", 0, {"First", "Second"}).IndexOf("FIRST"), 0);
     const TSeries periods(2, "Periods", -1, {"P-1", "P0", "P1"});
@@ -75,11 +70,9 @@ TEST(Series, TextsCompareOnSixteenCharactersIgnoringCaseOfAccentedLettersToo) {
                                                          "\x8Cuvre", "\xD7"});
     EXPECT_EQ(series.Name(), "NameLongerThanSi");
     EXPECT_EQ(series.GetLabel(2), "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(series.IndexOf("abcdefghijklmnopXYZ"), 1);
-    EXPECT_EQ(series.IndexOf("ABCDEFGHIJKLMNO"), 127);
-    EXPECT_EQ(series.IndexOf("\xC9T\xC9"), 3);
-    EXPECT_EQ(series.IndexOf("\x9Cuvre"), 4);
-    EXPECT_EQ(series.IndexOf("\xF7"), 127);
+    for (const auto& [text, index] : {std::pair{"abcdefghijklmnopXYZ", 1}, {"ABCDEFGHIJKLMNO", 127}, {"\xC9T\xC9", 3},
+                                      {"\x9Cuvre", 4}, {"\xF7", 127}})
+        EXPECT_EQ(series.IndexOf(text), index) << text;
 }
 
 TEST(Series, InsertingOutsideTheListOrPastSixteenBitsIsRefused) {
@@ -111,22 +104,17 @@ TEST(SeriesList, FindsByNameWithoutCaseAndByPositionWithAReport) {
     EXPECT_EQ(list.FindSeries("Period"), nullptr);
     EXPECT_TRUE(ui.plainBoxes.empty());
     EXPECT_EQ(list.GetSeries(2)->Id(), 3);
-    EXPECT_EQ(list.GetSeries(3), nullptr);
-    EXPECT_EQ(list.GetSeries(-1), nullptr);
+    EXPECT_EQ((std::vector<TSeries*>{list.GetSeries(3), list.GetSeries(-1)}), (std::vector<TSeries*>(2, nullptr)));
     EXPECT_EQ(ui.plainBoxes, (std::vector<std::string>{"[GetSeries] Bad series position : 3",
                                                         "[GetSeries] Bad series position : -1"}));
 }
 
 TEST(SeriesStoredForm, ASeriesIsWrittenTagByTagAndAListReadsBackUnmodified) {
     const TSeries series(0x0102, "AB", -1, {"X", "YZ"});
-    Bytes expected{1, 0x02, 0x01, 2};  // tag 1, id low byte first; tag 2
+    Bytes expected{1, 0x02, 0x01, 2};  // tag 1, id low byte first; tag 2; then lo -1 as FF FF, hi 0 as 00 00
     AppendShortText16(expected, "AB");
-    expected.insert(expected.end(), {3, 0xFF, 0xFF, 4, 0x00, 0x00});  // lo -1, hi 0
-    expected.push_back(5);
-    AppendShortText16(expected, "X");
-    expected.push_back(5);
-    AppendShortText16(expected, "YZ");
-    expected.push_back(255);
+    const Bytes rest = SeriesBytes(-1, 0, {"X", "YZ"});
+    expected.insert(expected.end(), rest.begin(), rest.end());
     ASSERT_EQ(expected.size(), 70u);  // 3 + 20 + 3 + 3 + 2 x 20 + 1 bytes
     EXPECT_EQ(Written(series), expected);
 
@@ -242,17 +230,12 @@ TEST_F(SeriesIndexTest, IndexesComeFromTheIndustrysOwnSeries) {
     list.AddSeries(TSeries(3, "BegEnd", -1, {"End", "Beg"}));
     InitSeriesIndexes(list);
     EXPECT_EQ(si::UorV, list.FindSeries("UorV"));
-    EXPECT_EQ(si::Unit, 1);
-    EXPECT_EQ(si::Value, 2);
-    EXPECT_EQ(si::ConsumerSurvey, 0);
-    EXPECT_EQ(si::ExperimentSlf, 9);
-    EXPECT_EQ(si::Conjoint, 127);  // the series lacks the label
-    EXPECT_EQ(si::End, -1);        // lo = -1: the first label
-    EXPECT_EQ(si::Beg, 0);
+    // Conjoint: the series lacks the label; End: lo = -1, the first label.
+    EXPECT_EQ((std::vector<int>{si::Unit, si::Value, si::ConsumerSurvey, si::ExperimentSlf, si::Conjoint, si::End, si::Beg}),
+              (std::vector<int>{1, 2, 0, 9, 127, -1, 0}));
     // Series the industry lacks: no reference, and their elements -1.
     EXPECT_EQ(si::Cct, nullptr);
-    EXPECT_EQ(si::brRev, kSeriesMissing);
-    EXPECT_EQ(si::StuMktCateg, kSeriesMissing);
+    EXPECT_EQ((std::vector<int>{si::brRev, si::StuMktCateg}), (std::vector<int>(2, kSeriesMissing)));
     // A renamed element keeps its data name and the series it belongs to.
     EXPECT_EQ(ElementName(TIndexedElement::StuMktCateg), "StuMkt");
     EXPECT_EQ(SeriesOfElement(TIndexedElement::StuMktCateg), TIndexedSeries::RestrictCateg);
@@ -270,8 +253,7 @@ TEST_F(SeriesIndexTest, ASecondIndustryReplacesEveryValueAndAFailureLeavesTheTab
     second.AddSeries(TSeries(1, "UorV", 126, {"Value", "Unit"}));  // Unit at 127, the largest that fits
     InitSeriesIndexes(second);
     EXPECT_EQ(si::UorV, second.FindSeries("UorV"));
-    EXPECT_EQ(si::Unit, 127);
-    EXPECT_EQ(si::Value, 126);
+    EXPECT_EQ((std::vector<int>{si::Unit, si::Value}), (std::vector<int>{127, 126}));
     EXPECT_EQ(si::Cct, nullptr);
     TCvSeries third;
     third.AddSeries(TSeries(1, "UorV", 127, {"Value", "Unit"}));  // Unit at 128

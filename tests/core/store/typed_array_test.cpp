@@ -26,26 +26,19 @@ constexpr auto Written = [](const auto& array) { return test::StoredForm(array);
 TEST(TypedArray, ShapeAndPositionsFollowRowMajorOrderWithinTheLimits) {
     test::RecordingUi ui;
     TDynArr cube = MakeArray(dkSmallint, 0, 3, {1, 1, 1}, {3, 2, 4});
-    EXPECT_EQ(cube.Stride(1), 8);  // 2 * 4
-    EXPECT_EQ(cube.Stride(2), 4);
-    EXPECT_EQ(cube.Count(), 24);
-    EXPECT_EQ(cube.ByteSize(), 48);
-    EXPECT_EQ(cube.Base(), 13);  // 1 * 8 + 1 * 4 + 1
-    EXPECT_EQ(cube.CalcIndex({1, 1, 1}), 0u);
-    EXPECT_EQ(cube.CalcIndex({2, 1, 3}), 10u);  // 8 + 0 + 2
-    EXPECT_EQ(cube.CalcIndex({3, 2, 4, 9, 9}), 23u);  // extra trailing components are ignored
+    // Strides 2 * 4 and 4; base 1 * 8 + 1 * 4 + 1; (2, 1, 3) at 8 + 0 + 2; extra trailing components are ignored.
+    EXPECT_EQ((std::vector<long>{cube.Stride(1), cube.Stride(2), cube.Count(), cube.ByteSize(), cube.Base()}),
+              (std::vector<long>{8, 4, 24, 48, 13}));
+    EXPECT_EQ((std::vector<std::size_t>{cube.CalcIndex({1, 1, 1}), cube.CalcIndex({2, 1, 3}),
+                                        cube.CalcIndex({3, 2, 4, 9, 9})}),
+              (std::vector<std::size_t>{0, 10, 23}));
     EXPECT_FALSE(cube.IsModified());
     EXPECT_THROW(cube.CalcIndex({3, 2}), ERangeError);
     EXPECT_THROW(cube.GetSmallint({1, 40000, 1}), ERangeError);
     EXPECT_TRUE(ui.plainBoxes.empty());
 
     // Refused shapes leave no shape.
-    const struct {
-        std::uint8_t kind;
-        int nDim;
-        TIndex lb;
-        TIndex ub;
-    } refused[] = {
+    const struct { std::uint8_t kind; int nDim; TIndex lb, ub; } refused[] = {
         {dkByte, 2, {0, 0}, {255, 255}},                     // 65,536 elements
         {dkReal48, 1, {0}, {10922}},                         // 10,923 * 6 bytes > 65,535
         {dkReal48, 1, {0}, {10921}},                         // position 10,921 beyond 10,920
@@ -127,8 +120,7 @@ TEST(TypedArray, IntegerKindsCheckRangesAndConvertOnKindErrors) {
     EXPECT_THROW(small.SetSmallint({1}, 32768), ERangeError);
     word.SetWord({0}, 65535);
     EXPECT_THROW(word.SetWord({1}, -1), ERangeError);
-    EXPECT_EQ(small.GetSmallint({0}), -32768);
-    EXPECT_EQ(small.GetSmallint({1}), 32767);
+    EXPECT_EQ((std::vector<int>{small.GetSmallint({0}), small.GetSmallint({1})}), (std::vector<int>{-32768, 32767}));
     EXPECT_EQ(word.GetV({0}).integer, 65535);  // zero-extended
     TSimValue minusFive;
     minusFive.kind = dkSmallint;
@@ -161,11 +153,9 @@ TEST(TypedArray, TextsAreOwnedCutToTheSubTypeAndFoundIgnoringCase) {
     names.SetZts({4}, "Omega");
     EXPECT_EQ(ui.errorBoxes, std::vector<std::string>{"[SetZts] Bad length : 10"});
     EXPECT_EQ(names.GetZts({2}), "ABCDEFGH");
-    EXPECT_EQ(names.FindZts("alpha", 1, {0}), 1);
-    EXPECT_EQ(names.FindZts("abcdefgh", 1, {0}), 2);
-    EXPECT_EQ(names.FindZts("OMEGA", 1, {0}), 4);
-    EXPECT_EQ(names.FindZts("gamma", 1, {0}), kZtsNotFound);
-    EXPECT_EQ(names.FindZts("", 1, {0}), kZtsNotFound) << "elements without text never match";
+    // Elements without text never match the empty text.
+    for (const auto& [text, at] : {std::pair{"alpha", 1}, {"abcdefgh", 2}, {"OMEGA", 4}, {"gamma", kZtsNotFound}, {"", kZtsNotFound}})
+        EXPECT_EQ(names.FindZts(text, 1, {0}), at) << text;
     TSimValue text;
     text.kind = dkZts;
     text.text = "Beta";
@@ -189,13 +179,12 @@ TDynArr TensAndUnits(std::uint8_t kind) {
     TDynArr array = MakeArray(kind, 0, 2, {1, 1}, {5, 3});
     TSimValue value;
     value.kind = kind;
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= 5; ++i)
         for (int j = 1; j <= 3; ++j) {
             value.integer = 10 * i + j;
             value.real = ToReal48(10 * i + j);
             array.SetV({i, j}, value);
         }
-    }
     return array;
 }
 
@@ -212,9 +201,7 @@ TEST(TypedArray, SumRunsOverTheOpenDimensionsWithReal48Rounding) {
     EXPECT_EQ(TensAndUnits(dkReal48).Sum(1, {kOpenDim, 1}, 1), 155.0L);  // 11 + 21 + 31 + 41 + 51
     // Real48 spacing at 2^40 is 2: 2^40 + 1 rounds up to 2^40 + 2, then + 1 up to 2^40 + 4.
     TDynArr big = MakeArray(dkReal48, 0, 1, {0}, {2});
-    big.SetReal48({0}, std::ldexp(1.0L, 40));
-    big.SetReal48({1}, 1);
-    big.SetReal48({2}, 1);
+    for (int i : {0, 1, 2}) big.SetReal48({i}, i == 0 ? std::ldexp(1.0L, 40) : 1);
     EXPECT_EQ(big.Sum(1, {kOpenDim}, 1), std::ldexp(1.0L, 40) + 4);
     // A single element: UB - LB = 0 divides to 0.
     EXPECT_EQ(MakeArray(dkReal48, 0, 1, {1}, {1}).Sum(1, {kOpenDim}, 2), 0.0L);
@@ -248,16 +235,13 @@ TEST(TypedArray, CopiesMoveRowsColumnsAndSubArrays) {
 
     TDynArr rows = TensAndUnits(dkSmallint);
     rows.DeleteRow(2);
-    EXPECT_EQ(rows.GetSmallint({2, 1}), 31);
-    EXPECT_EQ(rows.GetSmallint({4, 3}), 53);
-    EXPECT_EQ(rows.GetSmallint({5, 2}), 0);
+    EXPECT_EQ((std::vector<int>{rows.GetSmallint({2, 1}), rows.GetSmallint({4, 3}), rows.GetSmallint({5, 2})}),
+              (std::vector<int>{31, 53, 0}));
     rows.DeleteRow(9);  // reported, nothing changes
     EXPECT_EQ(rows.GetSmallint({4, 1}), 51);
     EXPECT_EQ(ui.plainBoxes.size(), 1u);
     TDynArr list = MakeArray(dkZts, 0, 1, {1}, {3});
-    list.SetZts({1}, "a");
-    list.SetZts({2}, "b");
-    list.SetZts({3}, "c");
+    for (int i : {1, 2, 3}) list.SetZts({i}, std::string(1, static_cast<char>('a' + i - 1)));
     list.DeleteElement(1);
     EXPECT_EQ(list.GetZts({1}) + list.GetZts({2}) + list.GetZts({3}), "bc");
 
@@ -329,10 +313,8 @@ TEST(TypedArray, NamedArraysCarryTheirSeriesNames) {
     const TSeries segments(2, "SegmentsWithALongName", 0, {"S0", "S1"});
     TSimArr array;
     array.InitFromSeries(dkReal48, 0, std::vector<const TSeries*>{&brands, &segments});
-    EXPECT_EQ(array.LB(1), 1);
-    EXPECT_EQ(array.UB(2), 1);
-    EXPECT_EQ(array.DimName(1), "Brands");
-    EXPECT_EQ(array.DimName(2), "SegmentsWithALon");
+    EXPECT_EQ((std::vector<int>{array.LB(1), array.UB(2)}), (std::vector<int>{1, 1}));
+    EXPECT_EQ(array.DimName(1) + " " + array.DimName(2), "Brands SegmentsWithALon");
     array.SetReal48({3, 1}, -2.5L);
     const Bytes bytes = Written(array);
     // Tag 103 and a name field of 19 bytes per dimension, 104 before the body, 200 at the end.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <map>
 #include <random>
 
 #include "core/store/volume_set.h"
@@ -24,7 +23,7 @@ using test::TempDir;
 
 struct SimulatedCrash {};
 
-using TState = std::map<std::int16_t, std::string>;
+using TState = test::TVolumes;
 
 // Before: volumes 1..4. The save grows 1, rewrites 2 at its size, shrinks 3,
 // keeps 4 and adds 5 and 6.
@@ -44,17 +43,6 @@ std::string MakeBefore(const TempDir& dir) {
     WriteState(set, kBefore);
     set.Close();
     return file;
-}
-
-TState ReadState(const std::string& file) {
-    TVolSet set;
-    set.OpenReadOnly(file);
-    TState state;
-    for (std::int16_t key = 1; key <= 100; ++key) {
-        const std::string bytes = Load(set, {key});
-        if (bytes != "<none>") state[key] = bytes;
-    }
-    return state;
 }
 
 // Opens File, stores the volumes of Next that differ from Previous, and saves
@@ -108,7 +96,7 @@ void CheckEveryCrashPoint(bool viaClose) {
         for (int crash = 0;; ++crash) {
             test::WriteFileBytes(file, start);
             const bool crashed = SaveWithCrashAt(file, previous, next, crash, viaClose);
-            const TState state = ReadState(file);
+            const TState state = test::ReadVolumes(file);
             if (!crashed) {
                 ASSERT_EQ(state, next) << "save " << save;
                 break;
@@ -140,9 +128,9 @@ TEST(VolSetCrash, FullDiskIsReportedAndTheSaveSucceedsOnceThereIsRoom) {
         EXPECT_PRED2(test::Contains, test::ErrorText<EVolSetError>([&] { set.Close(); }), "No space left on device");
         EXPECT_TRUE(set.IsOpen());
         SetVolFileFaultHook({});
-        EXPECT_EQ(ReadState(file), kBefore);
+        EXPECT_EQ(test::ReadVolumes(file), kBefore);
         set.Close();  // the same set saves once the disk has room
-        EXPECT_EQ(ReadState(file), kAfter);
+        EXPECT_EQ(test::ReadVolumes(file), kAfter);
         MakeBefore(dir);
     }
 }
@@ -162,10 +150,9 @@ TEST(VolSetCrash, FullDiskDuringEvictionLosesNothing) {
     EXPECT_EQ(Load(set, {17}), "<none>");
     Store(set, Payload(kBig, 'z'), {17});
     set.Close();
-    const TState state = ReadState(file);
-    ASSERT_EQ(state.size(), 17u);
-    for (std::int16_t v = 1; v <= 16; ++v) EXPECT_EQ(state.at(v), Payload(kBig, static_cast<char>('a' + v)));
-    EXPECT_EQ(state.at(17), Payload(kBig, 'z'));
+    TState expected{{17, Payload(kBig, 'z')}};
+    for (std::int16_t v = 1; v <= 16; ++v) expected[v] = Payload(kBig, static_cast<char>('a' + v));
+    EXPECT_EQ(test::ReadVolumes(file), expected);
 }
 
 }  // namespace

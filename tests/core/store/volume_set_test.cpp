@@ -90,10 +90,10 @@ TEST(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
         EXPECT_EQ(GetF64(bytes, entry + 30), expectedStored[i]);
         EXPECT_EQ(GetI32(bytes, entry + 46), i + 1);     // magic
     }
+    EXPECT_EQ(test::ReadVolumes(file, 3),
+              (test::TVolumes{{1, Payload(20, 'A')}, {2, Payload(10, 'b')}, {3, Payload(5, 'c')}}));
     TVolSet reopened;
     reopened.OpenReadOnly(file);
-    EXPECT_EQ(Load(reopened, {1}) + Load(reopened, {2}) + Load(reopened, {3}),
-              Payload(20, 'A') + Payload(10, 'b') + Payload(5, 'c'));
     EXPECT_EQ(reopened.Header().created, 36526.5);
     // A missing volume: no data, size 0.
     const std::uint8_t* data = reinterpret_cast<const std::uint8_t*>("junk");
@@ -185,16 +185,12 @@ TEST(VolSet, RepeatedSavesReuseDeadSpaceAndVolumesMayGrowOrShrink) {
         // save puts a copy and a table beside the live ones, so the file never needs more
         // than 365 + 30 + 2 x (20 + 100) = 635 bytes once dead space is reused.
         EXPECT_LE(std::filesystem::file_size(file), 635u) << "round " << round;
-        TVolSet reader;
-        reader.OpenReadOnly(file);
-        EXPECT_EQ(Load(reader, {1}) + Load(reader, {2}), bytes + Payload(30, 'k'));
+        EXPECT_EQ(test::ReadVolumes(file, 2), (test::TVolumes{{1, bytes}, {2, Payload(30, 'k')}}));
     }
     Store(set, Payload(300, 'g'), {1});
     Store(set, Payload(3, 's'), {2});
     set.Close();
-    TVolSet reader;
-    reader.OpenReadOnly(file);
-    EXPECT_EQ(Load(reader, {1}) + Load(reader, {2}), Payload(300, 'g') + Payload(3, 's'));
+    EXPECT_EQ(test::ReadVolumes(file, 2), (test::TVolumes{{1, Payload(300, 'g')}, {2, Payload(3, 's')}}));
 }
 
 // After a save the set works from the header it wrote: the next save places its
@@ -224,9 +220,7 @@ TEST(VolSet, ASaveCommitsTheHeaderItWrote) {
     SetVolFileFaultHook({});
     EXPECT_EQ(writes, (std::vector<std::int64_t>{435, 455, 0}));
     set.Close();
-    TVolSet reopened;
-    reopened.OpenReadOnly(file);
-    EXPECT_EQ(Load(reopened, {1}) + Load(reopened, {2}), Payload(20, 'a') + Payload(20, 'b'));
+    EXPECT_EQ(test::ReadVolumes(file, 2), (test::TVolumes{{1, Payload(20, 'a')}, {2, Payload(20, 'b')}}));
 }
 
 TEST(VolSet, AtMost4096Volumes) {
@@ -248,28 +242,24 @@ TEST(VolSet, AtMost4096Volumes) {
 TEST(VolSet, ReadOnlySetNeverWrites) {
     TempDir dir;
     const std::string file = dir / "ro.vs";
-    {
-        TVolSet set;
-        CreateWithOneKey(set, file);
-        Store(set, "abc", {1});
-        set.Close();
-    }
+    TVolSet written;
+    CreateWithOneKey(written, file);
+    Store(written, "abc", {1});
+    written.Close();
     const std::string before = test::ReadFileBytes(file);
     int calls = 0;
     SetVolFileFaultHook([&](TVolFileOp, std::int64_t, std::size_t) {
         ++calls;
         return 0;
     });
-    {
-        TVolSet set;
-        set.OpenReadOnly(file);
-        EXPECT_TRUE(set.IsReadOnly());
-        EXPECT_EQ(Load(set, {1}), "abc");
-        EXPECT_THROW(Store(set, "xyz", {2}), EVolSetError);
-        EXPECT_THROW(set.AddKey("K2", 1, 2), EVolSetError);
-        set.Flush();
-        set.Close();
-    }
+    TVolSet set;
+    set.OpenReadOnly(file);
+    EXPECT_TRUE(set.IsReadOnly());
+    EXPECT_EQ(Load(set, {1}), "abc");
+    EXPECT_THROW(Store(set, "xyz", {2}), EVolSetError);
+    EXPECT_THROW(set.AddKey("K2", 1, 2), EVolSetError);
+    set.Flush();
+    set.Close();
     SetVolFileFaultHook({});
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(test::ReadFileBytes(file), before);
