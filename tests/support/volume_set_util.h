@@ -50,6 +50,12 @@ inline void PutU16(std::string& bytes, std::size_t offset, std::uint16_t value) 
 
 inline const char kIndustrySignature[] = "Quen*or VolSet - Corvantis3 Industry Version 2 - 1998";
 
+// A new set of File, signature "Sig", with one key "K" of 1..High.
+inline void CreateWithOneKey(TVolSet& set, const std::string& file, std::int16_t high = 9) {
+    set.Create(file, "Sig");
+    set.AddKey("K", 1, high);
+}
+
 // The five keys of the industry file, in their declared order.
 inline void AddIndustryKeys(TVolSet& set) {
     set.AddKey("VkVolType", 1, 6);

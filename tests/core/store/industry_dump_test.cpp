@@ -83,8 +83,7 @@ TEST(IndustryDump, AVolumeThatDoesNotDecodeIsShownAndTheListingGoesOn) {
     const std::string other = dir / "OTHER.VS";
     {
         TVolSet volumes;
-        volumes.Create(other, "Some other set");
-        volumes.AddKey("K", 1, 9);
+        test::CreateWithOneKey(volumes, other);
         test::Store(volumes, "\1\2\3", {4});
         volumes.Close();
     }

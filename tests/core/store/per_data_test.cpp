@@ -226,9 +226,9 @@ TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
     set.SaveToVolSet(volumes);
     // Keys (type, period, zone, market, firm), an index 0 stored as 32767.
     EXPECT_EQ(volumes.VolumeCount(), 3);
-    const std::vector<std::vector<std::int16_t>> stored{
-        {5, 5, 32767, 32767, 32767}, {5, 5, 1, 3, 2}, {5, 5, 32767, 32767, 6}};
-    for (const auto& keys : stored) EXPECT_NE(test::Load(volumes, {keys[0], keys[1], keys[2], keys[3], keys[4]}), "<none>");
+    EXPECT_NE(test::Load(volumes, {5, 5, 32767, 32767, 32767}), "<none>");
+    EXPECT_NE(test::Load(volumes, {5, 5, 1, 3, 2}), "<none>");
+    EXPECT_NE(test::Load(volumes, {5, 5, 32767, 32767, 6}), "<none>");
     volumes.Close();
 
     test::ManualClock clock;

@@ -231,7 +231,8 @@ TEST_F(SeriesIndexTest, IndexesComeFromTheIndustrysOwnSeries) {
     InitSeriesIndexes(list);
     EXPECT_EQ(si::UorV, list.FindSeries("UorV"));
     // Conjoint: the series lacks the label; End: lo = -1, the first label.
-    EXPECT_EQ((std::vector<int>{si::Unit, si::Value, si::ConsumerSurvey, si::ExperimentSlf, si::Conjoint, si::End, si::Beg}),
+    EXPECT_EQ((std::vector<int>{si::Unit, si::Value, si::ConsumerSurvey, si::ExperimentSlf, si::Conjoint, si::End,
+                                si::Beg}),
               (std::vector<int>{1, 2, 0, 9, 127, -1, 0}));
     // Series the industry lacks: no reference, and their elements -1.
     EXPECT_EQ(si::Cct, nullptr);

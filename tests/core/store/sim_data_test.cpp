@@ -48,13 +48,12 @@ TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
     EXPECT_EQ(bag.ScalarCount(), 2);
     EXPECT_EQ(bag.GetScalarSmallint("b"), 7);
     EXPECT_EQ(bag.GetScalarSmallint("a"), 1);
-    EXPECT_TRUE(ui.plainBoxes.empty());
-    EXPECT_TRUE(ui.errorBoxes.empty());
+    EXPECT_TRUE(ui.plainBoxes.empty() && ui.errorBoxes.empty());
     // Symbols before digits before letters; a shorter name first; accented letters match their capitals.
-    EXPECT_LT(CompareNames("Brd_X", "Brd1"), 0);
-    EXPECT_LT(CompareNames("Brd1", "BrdA"), 0);
-    EXPECT_LT(CompareNames("Brd", "brdA"), 0);
-    EXPECT_GT(CompareNames("brdA", "Brd"), 0);
+    for (const auto& [lower, higher] : {std::pair{"Brd_X", "Brd1"}, {"Brd1", "BrdA"}, {"Brd", "brdA"}}) {
+        EXPECT_LT(CompareNames(lower, higher), 0) << lower;
+        EXPECT_GT(CompareNames(higher, lower), 0) << lower;
+    }
     EXPECT_EQ(CompareNames("caf\xE9", "CAF\xC9"), 0);
 
     bag.AddSimArr("Prices", NewArray(dkByte, 0, 1, {0}, {1}));
@@ -89,9 +88,7 @@ TEST(SimData, ScalarLookUpsReportMissingAndMismatchedKinds) {
     EXPECT_THROW(bag.SetScalarInt(std::string(256, 'n'), 1), ERangeError);
     bag.SetScalarInt(std::string(255, 'n'), 1);
     EXPECT_EQ(bag.GetScalarSmallint(std::string(255, 'N')), 1);
-    TSimValue strange;
-    strange.kind = 9;
-    EXPECT_THROW(bag.SetScalar("Strange", strange), ERangeError);
+    EXPECT_THROW(bag.SetScalar("Strange", TSimValue{.kind = 9, .text = {}}), ERangeError);
     EXPECT_EQ(bag.ScalarCount(), 4);
 }
 
@@ -100,18 +97,12 @@ void FillSample(TSimData& bag) {
     bag.SetScalarInt("NbBrds", 5);
     bag.SetScalarReal("Inflation", 1.03L);
     bag.SetScalarZts("FirmName", "Alpha", 16);
-    TSimValue word;
-    word.changed = 1;
-    word.kind = dkWord;
-    word.integer = 65535;
-    bag.SetScalar("Budget", word);
+    bag.SetScalar("Budget", TSimValue{.changed = 1, .kind = dkWord, .integer = 65535, .text = {}});
     TSimArr& sales = bag.AddSimArr("BrdSales", NewArray(dkReal48, 0, 3, {1, 0, 1}, {3, 2, 4}));
     sales.SetReal48({3, 2, 4}, -1234.5L);
     bag.AddSimArr("BrdNames", NewArray(dkZts, 8, 1, {1}, {3})).SetZts({3}, "Gamma");
-    TSimValue minusOne;
-    minusOne.kind = dkShortInt;
-    minusOne.integer = -1;
-    bag.AddSimArr("Shifts", NewArray(dkShortInt, 0, 1, {0}, {1})).SetV({1}, minusOne);
+    bag.AddSimArr("Shifts", NewArray(dkShortInt, 0, 1, {0}, {1}))
+        .SetV({1}, TSimValue{.kind = dkShortInt, .integer = -1, .text = {}});
     bag.AddSimArr("Units", NewArray(dkWord, 0, 1, {0}, {0})).SetWord({0}, 60000);
 }
 

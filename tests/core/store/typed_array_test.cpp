@@ -122,13 +122,9 @@ TEST(TypedArray, IntegerKindsCheckRangesAndConvertOnKindErrors) {
     EXPECT_THROW(word.SetWord({1}, -1), ERangeError);
     EXPECT_EQ((std::vector<int>{small.GetSmallint({0}), small.GetSmallint({1})}), (std::vector<int>{-32768, 32767}));
     EXPECT_EQ(word.GetV({0}).integer, 65535);  // zero-extended
-    TSimValue minusFive;
-    minusFive.kind = dkSmallint;
-    minusFive.integer = -5;
-    shortInt.SetV({1}, minusFive);  // integer kinds pass between each other after the box
+    shortInt.SetV({1}, TSimValue{.kind = dkSmallint, .integer = -5, .text = {}});  // integer kinds pass after the box
     EXPECT_EQ(shortInt.GetV({1}).integer, -5);  // sign-extended
-    minusFive.integer = -200;
-    EXPECT_THROW(shortInt.SetV({1}, minusFive), ERangeError);
+    EXPECT_THROW(shortInt.SetV({1}, TSimValue{.kind = dkSmallint, .integer = -200, .text = {}}), ERangeError);
     EXPECT_EQ(ui.errorBoxes, (std::vector<std::string>{"[SetV] Bad kinds : 1 <> 2", "[SetV] Bad kinds : 1 <> 2"}));
     ui.errorBoxes.clear();
 
@@ -154,12 +150,10 @@ TEST(TypedArray, TextsAreOwnedCutToTheSubTypeAndFoundIgnoringCase) {
     EXPECT_EQ(ui.errorBoxes, std::vector<std::string>{"[SetZts] Bad length : 10"});
     EXPECT_EQ(names.GetZts({2}), "ABCDEFGH");
     // Elements without text never match the empty text.
-    for (const auto& [text, at] : {std::pair{"alpha", 1}, {"abcdefgh", 2}, {"OMEGA", 4}, {"gamma", kZtsNotFound}, {"", kZtsNotFound}})
+    for (const auto& [text, at] :
+         {std::pair{"alpha", 1}, {"abcdefgh", 2}, {"OMEGA", 4}, {"gamma", kZtsNotFound}, {"", kZtsNotFound}})
         EXPECT_EQ(names.FindZts(text, 1, {0}), at) << text;
-    TSimValue text;
-    text.kind = dkZts;
-    text.text = "Beta";
-    names.SetV({3}, text);
+    names.SetV({3}, TSimValue{.kind = dkZts, .text = "Beta"});
     TDynArr copy;
     copy.Assign(names);
     names.SetZts({3}, "Other");

@@ -129,16 +129,12 @@ TEST(VolSetCorruption, DamagedVolumeTableIsRefused) {
     ExpectVolSetError(bytes, dir, "one entry more than the file holds");
 
     // Entry 3's volume moved beyond the data area, or into the header.
-    const std::size_t entry3 = table + 2 * 50;
-    bytes = good;
-    PutI32(bytes, entry3, static_cast<std::int32_t>(table) - 5);
-    ExpectVolSetError(bytes, dir, "volume running into the table");
-    bytes = good;
-    PutI32(bytes, entry3, 300);
-    ExpectVolSetError(bytes, dir, "volume inside the header");
-    bytes = good;
-    PutI32(bytes, entry3, -1);
-    ExpectVolSetError(bytes, dir, "negative offset");
+    for (const auto& [offset, what] : {std::pair{static_cast<std::int32_t>(table) - 5, "volume running into the table"},
+                                       {300, "volume inside the header"}, {-1, "negative offset"}}) {
+        bytes = good;
+        PutI32(bytes, table + 2 * 50, offset);
+        ExpectVolSetError(bytes, dir, what);
+    }
 
     // Two entries swapped, and a duplicated magic.
     bytes = good;

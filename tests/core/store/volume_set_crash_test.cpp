@@ -38,8 +38,7 @@ void WriteState(TVolSet& set, const TState& state) {
 std::string MakeBefore(const TempDir& dir) {
     const std::string file = dir / "crash.vs";
     TVolSet set;
-    set.Create(file, "Sig");
-    set.AddKey("K", 1, 9);
+    test::CreateWithOneKey(set, file);
     WriteState(set, kBefore);
     set.Close();
     return file;
@@ -139,8 +138,7 @@ TEST(VolSetCrash, FullDiskDuringEvictionLosesNothing) {
     TempDir dir;
     const std::string file = dir / "evict.vs";
     TVolSet set;
-    set.Create(file, "Sig");
-    set.AddKey("K", 1, 100);
+    test::CreateWithOneKey(set, file, 100);
     constexpr std::uint16_t kBig = 65535;
     for (std::int16_t v = 1; v <= 16; ++v) Store(set, Payload(kBig, static_cast<char>('a' + v)), {v});
     SetVolFileFaultHook([](TVolFileOp, std::int64_t, std::size_t) { return ENOSPC; });

@@ -27,17 +27,10 @@ TEST(VolMagicIndex, BitmapAnswersPositionsAcrossWordsAndAfterInserts) {
     std::vector<std::int32_t> magics{0, 1, 63, 64, 65, 127, 128, 5724, 11759};
     TVolMagicIndex index;
     index.Assign(magics, kKeySpace);
-    // 0 and 1 are positions 0 and 1; 64 opens the second word after three magics.
-    bool found = false;
-    EXPECT_EQ(index.Find(64, found), 3u);
-    EXPECT_TRUE(found);
-    EXPECT_EQ(index.Find(66, found), 5u);
-    EXPECT_FALSE(found);
-    EXPECT_EQ(index.Find(-3, found), 0u);
-    EXPECT_FALSE(found);
-    ExpectAnswersAsASearch(index, magics, -2, kKeySpace + 130);  // two words past the bitmap
+    ExpectAnswersAsASearch(index, magics, -3, kKeySpace + 130);  // two words past the bitmap
 
     std::mt19937 random(11);
+    bool found = false;
     for (int i = 0; i < 300; ++i) {
         const auto magic = static_cast<std::int32_t>(random() % kKeySpace);
         const std::size_t position = index.Find(magic, found);
