@@ -34,9 +34,7 @@ TEST(ByteBuffer, NumbersAreLittleEndianAndReadBack) {
     EXPECT_EQ(BufGetReal48(buffer, readPos), -2.5L);
     EXPECT_EQ(readPos, pos);
     // Any six bytes convert; exponent 0 reads as zero.
-    const Bytes junkZero{0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    readPos = 0;
-    EXPECT_EQ(BufGetReal48(junkZero, readPos), 0.0L);
+    EXPECT_EQ(BufGetReal48(Bytes{0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, readPos = 0), 0.0L);
 }
 
 // A short text takes L, C, L and its capacity C, or its own length when the
@@ -96,7 +94,6 @@ TEST(ByteBuffer, PutsStopAtTheLastPositionOfTheVolumeBuffer) {
     Bytes buffer(kBufSize, 0);
     std::uint16_t pos = 65520;
     BufPutByte(buffer, pos, 1);
-    EXPECT_EQ(pos, 65521);
     EXPECT_THROW(BufPutByte(buffer, pos, 2), ERangeError);
     EXPECT_EQ(pos, 65521);
     // A field that starts in the buffer but would end after it is refused whole.
@@ -109,11 +106,9 @@ TEST(ByteBuffer, PutsStopAtTheLastPositionOfTheVolumeBuffer) {
     EXPECT_EQ(pos, 65521);
     // A larger region still holds only a volume buffer's worth; a smaller one its own size.
     Bytes large(kBufSize + 100, 0);
-    pos = 65520;
-    EXPECT_THROW(BufPutWord(large, pos, 1), ERangeError);
+    EXPECT_THROW(BufPutWord(large, pos = 65520, 1), ERangeError);
     Bytes small(4, 0);
-    pos = 2;
-    EXPECT_THROW(BufPutLong(small, pos, 1), ERangeError);
+    EXPECT_THROW(BufPutLong(small, pos = 2, 1), ERangeError);
     EXPECT_EQ(small, Bytes(4, 0));
     EXPECT_THROW(BufPutByte(TPutBuf{}, pos, 1), ERangeError);
 }
@@ -124,10 +119,8 @@ TEST(ByteBuffer, GetsNeverReadPastTheVolumeOrPastSixteenBits) {
     EXPECT_THROW(BufGetWord(volume, pos), EDataError);
     EXPECT_EQ(BufGetByte(volume, pos), 3);
     EXPECT_THROW(BufGetByte(volume, pos), EDataError);
-    pos = 1;
-    EXPECT_PRED2(test::Contains, test::ErrorText<EDataError>([&] { BufGetLong(volume, pos); }), "offset 1");
-    pos = 0;
-    EXPECT_THROW(BufGetReal48(volume, pos), EDataError);
+    EXPECT_PRED2(test::Contains, test::ErrorText<EDataError>([&] { BufGetLong(volume, pos = 1); }), "offset 1");
+    EXPECT_THROW(BufGetReal48(volume, pos = 0), EDataError);
     // Length bytes announcing more than the volume holds.
     const Bytes shortStr{5, 16, 5, 'A'};
     EXPECT_THROW(BufGetShortStr(shortStr, pos), EDataError);
@@ -136,10 +129,8 @@ TEST(ByteBuffer, GetsNeverReadPastTheVolumeOrPastSixteenBits) {
     EXPECT_THROW(BufGetZts(zts, pos, 8), EDataError);
     EXPECT_EQ(pos, 0);
     const Bytes large(70000, 0);
-    pos = 65535;
-    EXPECT_THROW(BufGetByte(large, pos), EOverflowError);
-    pos = 65534;
-    EXPECT_EQ(BufGetByte(large, pos), 0);
+    EXPECT_THROW(BufGetByte(large, pos = 65535), EOverflowError);
+    EXPECT_EQ(BufGetByte(large, pos = 65534), 0);
     EXPECT_EQ(pos, 65535);
 }
 

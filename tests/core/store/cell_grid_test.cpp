@@ -31,29 +31,25 @@ Bytes StoredBag(std::int32_t value, int fill = 0) {
 
 TEST(CellGrid, AKeptBagIsBuiltOnceOnFirstUseAndIsNotAChange) {
     TCellGrid grid;
-    EXPECT_FALSE(grid.HoldsAny());
-    EXPECT_EQ(grid.Bag(5), nullptr);
+    EXPECT_TRUE(!grid.HoldsAny() && grid.Bag(5) == nullptr);
 
     Bytes stored = StoredBag(41);
     grid.Keep(5, stored);
     stored.assign(stored.size(), 0);  // the grid holds its own copy
-    EXPECT_TRUE(grid.Holds(5));
-    EXPECT_FALSE(grid.Holds(6));
-    EXPECT_TRUE(grid.HoldsAny());
+    EXPECT_TRUE(grid.Holds(5) && !grid.Holds(6) && grid.HoldsAny());
     EXPECT_EQ(grid.BuiltBag(5), nullptr);
 
     TSimData* bag = grid.Bag(5);
     ASSERT_NE(bag, nullptr);
     EXPECT_EQ(bag->GetScalarSmallint("N"), 41);
     EXPECT_FALSE(bag->IsModified());  // read from the file: nothing to save
-    EXPECT_EQ(grid.Bag(5), bag);
-    EXPECT_EQ(grid.BuiltBag(5), bag);
+    EXPECT_TRUE(grid.Bag(5) == bag && grid.BuiltBag(5) == bag);
 
     // A store into a kept cell adds to what the file held.
     grid.Keep(9, StoredBag(3));
     grid.BagForStore(9).SetScalarInt("M", 4);
-    EXPECT_EQ(grid.Bag(9)->GetScalarSmallint("N"), 3);
-    EXPECT_EQ(grid.Bag(9)->GetScalarSmallint("M"), 4);
+    EXPECT_EQ((std::vector<int>{grid.Bag(9)->GetScalarSmallint("N"), grid.Bag(9)->GetScalarSmallint("M")}),
+              (std::vector<int>{3, 4}));
     grid.BagForStore(10).SetScalarInt("New", 1);
     EXPECT_EQ(grid.Bag(10)->ScalarCount(), 1);
 }
@@ -67,8 +63,7 @@ TEST(CellGrid, PutReplacesAKeptOrBuiltCellAndSwapExchangesEverything) {
     grid.Put(1, std::move(replacement));
     EXPECT_EQ(grid.Bag(1)->GetScalarSmallint("N"), 20);
     grid.Put(0, nullptr);
-    EXPECT_FALSE(grid.Holds(0));
-    EXPECT_EQ(grid.Bag(0), nullptr);
+    EXPECT_TRUE(!grid.Holds(0) && grid.Bag(0) == nullptr);
 
     TCellGrid other;
     other.Keep(7, StoredBag(70));
@@ -95,8 +90,7 @@ TEST(CellGrid, EveryCellOfAFullGridReadsBackAcrossItsKeptBlocks) {
         const TSimData* bag = grid.Bag(slot);
         ASSERT_NE(bag, nullptr);
         EXPECT_EQ(bag->GetScalarSmallint("N"), static_cast<std::int16_t>(slot));
-        const int fill = 2900 + static_cast<int>(slot);
-        EXPECT_EQ(bag->FindSimArr("Pad")->GetByte({fill}), 7);
+        EXPECT_EQ(bag->FindSimArr("Pad")->GetByte({2900 + static_cast<int>(slot)}), 7);
     }
     EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
 
