@@ -115,14 +115,12 @@ TEST(SimData, WrittenBagReadsBackEqualAndUnmodifiedAndCopiesDeeply) {
     EXPECT_FALSE(back.IsModified());
     TSimValue value;
     back.GetScalar("Budget", dkWord, value, true);
-    EXPECT_EQ(value.integer, 65535);
-    EXPECT_EQ(value.changed, 0);
+    EXPECT_EQ((std::vector<int>{value.integer, value.changed}), (std::vector<int>{65535, 0}));
     EXPECT_EQ(back.GetScalarReal("Inflation"), RoundToReal48(1.03L));
-    EXPECT_EQ(back.GetScalarZts("FirmName"), "Alpha");
+    EXPECT_EQ(back.GetScalarZts("FirmName") + " " + back.GetSimArr("BrdNames")->GetZts({3}), "Alpha Gamma");
     EXPECT_EQ(back.GetSimArr("BrdSales")->GetReal48({3, 2, 4}), -1234.5L);
-    EXPECT_EQ(back.GetSimArr("BrdNames")->GetZts({3}), "Gamma");
-    EXPECT_EQ(back.GetSimArr("Shifts")->GetV({1}).integer, -1);
-    EXPECT_EQ(back.GetSimArr("Units")->GetWord({0}), 60000);
+    EXPECT_EQ((std::vector<int>{back.GetSimArr("Shifts")->GetV({1}).integer, back.GetSimArr("Units")->GetWord({0})}),
+              (std::vector<int>{-1, 60000}));
     back.GetSimArr("Units")->SetWord({0}, 1);
     EXPECT_TRUE(back.IsModified());
 

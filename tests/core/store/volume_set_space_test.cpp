@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace cv {
 namespace {
+
+using TOffsets = std::vector<std::int64_t>;
 
 // Committed: header 0..365, a volume 365..400, dead 400..500, a volume 500..520, table 520..620.
 TVolSpace SampleSpace() {
@@ -14,15 +18,12 @@ TVolSpace SampleSpace() {
 
 TEST(VolSetSpace, AllocatesDeadGapsFirstThenTheFreeEnd) {
     TVolSpace space = SampleSpace();
-    EXPECT_EQ(space.CommittedEnd(), 620);
-    EXPECT_EQ(space.FreeEnd(), 620);
-    EXPECT_EQ(space.Allocate(60), 400);   // first gap 400..500 fits
-    EXPECT_EQ(space.Allocate(50), 620);   // the rest of the gap (460..500) is too small
-    EXPECT_EQ(space.Allocate(40), 460);   // exactly the rest
-    EXPECT_EQ(space.Allocate(1), 670);
-    EXPECT_EQ(space.FreeEnd(), 671);
-    EXPECT_EQ(space.Allocate(0), 671);    // an empty volume takes nothing
-    EXPECT_EQ(space.FreeEnd(), 671);
+    EXPECT_EQ((TOffsets{space.CommittedEnd(), space.FreeEnd()}), (TOffsets{620, 620}));
+    // 60 fits the first gap 400..500; 50 does not fit the rest, 460..500; 40 takes exactly
+    // the rest; an empty volume takes nothing. The braces call in order.
+    EXPECT_EQ((TOffsets{space.Allocate(60), space.Allocate(50), space.Allocate(40), space.Allocate(1), space.FreeEnd(),
+                        space.Allocate(0), space.FreeEnd()}),
+              (TOffsets{400, 620, 460, 670, 671, 671, 671}));
 }
 
 TEST(VolSetSpace, ReleasedExtentsMergeAndGiveBackTheEnd) {
@@ -51,40 +52,34 @@ TEST(VolSetSpace, GapsThatDoNotTouchAreNotMerged) {
         const TExtent upper{space.Allocate(30), 30};
         space.Release(lowerFirst ? lower : upper);
         space.Release(lowerFirst ? upper : lower);
-        EXPECT_EQ(space.Allocate(60), 620) << lowerFirst;
-        EXPECT_EQ(space.Allocate(30), 400) << lowerFirst;
-        EXPECT_EQ(space.Allocate(30), 470) << lowerFirst;
+        EXPECT_EQ((TOffsets{space.Allocate(60), space.Allocate(30), space.Allocate(30)}), (TOffsets{620, 400, 470}))
+            << lowerFirst;
     }
 }
 
 TEST(VolSetSpace, TableNeverOverlapsCommittedBytes) {
     TVolSpace space = SampleSpace();
-    EXPECT_TRUE(space.OverlapsCommitted({399, 2}));
-    EXPECT_FALSE(space.OverlapsCommitted({400, 100}));
-    EXPECT_TRUE(space.OverlapsCommitted({450, 51}));
-    EXPECT_FALSE(space.OverlapsCommitted({620, 1000}));
-    EXPECT_FALSE(space.OverlapsCommitted({500, 0}));
+    EXPECT_EQ((std::vector<bool>{space.OverlapsCommitted({399, 2}), space.OverlapsCommitted({400, 100}),
+                                 space.OverlapsCommitted({450, 51}), space.OverlapsCommitted({620, 1000}),
+                                 space.OverlapsCommitted({500, 0})}),
+              (std::vector<bool>{true, false, true, false, false}));
     // Data ending at 400: a table of 100 fits the dead gap; one of 101 would hit the
     // volume at 500 and goes beyond everything committed instead.
-    EXPECT_EQ(space.PlaceTable(400, 100), 400);
-    EXPECT_EQ(space.PlaceTable(400, 101), 620);
-    EXPECT_EQ(space.PlaceTable(700, 50), 700);
-    EXPECT_EQ(space.PlaceTable(TVolSpace::kFileLimit - 10, 50), -1);
+    EXPECT_EQ((TOffsets{space.PlaceTable(400, 100), space.PlaceTable(400, 101), space.PlaceTable(700, 50),
+                        space.PlaceTable(TVolSpace::kFileLimit - 10, 50)}),
+              (TOffsets{400, 620, 700, -1}));
 }
 
 TEST(VolSetSpace, ARebuildKeepsEveryGapBetweenLiveExtents) {
     TVolSpace space;
     space.Rebuild({{0, 365}, {366, 10}, {378, 2}});  // gaps of 1 at 365 and 2 at 376
-    EXPECT_EQ(space.Allocate(1), 365);
-    EXPECT_EQ(space.Allocate(2), 376);
-    EXPECT_EQ(space.Allocate(1), 380);
+    EXPECT_EQ((TOffsets{space.Allocate(1), space.Allocate(2), space.Allocate(1)}), (TOffsets{365, 376, 380}));
 }
 
 TEST(VolSetSpace, FileNeverGrowsBeyondTheOffsetRange) {
     TVolSpace space;
     space.Rebuild({{0, TVolSpace::kFileLimit - 100}});
-    EXPECT_EQ(space.Allocate(101), -1);
-    EXPECT_EQ(space.Allocate(100), TVolSpace::kFileLimit - 100);
+    EXPECT_EQ((TOffsets{space.Allocate(101), space.Allocate(100)}), (TOffsets{-1, TVolSpace::kFileLimit - 100}));
 }
 
 }  // namespace
