@@ -106,10 +106,8 @@ TEST(CvData, OpeningAMissingFileCreatesAnEmptyIndustryFile) {
     TCvData industry;
     industry.Open(std::string(kIndustrySignature), file);
     EXPECT_TRUE(IsVolSetFile(file, std::string(kIndustrySignature)));  // on disk at once
-    EXPECT_EQ(industry.IndustryName(), "NEWIND");
-    EXPECT_EQ(industry.CurPeriod(), 32767);
-    EXPECT_EQ(industry.SeriesList().Count(), 0);
-    EXPECT_EQ(industry.MktSeries(), nullptr);
+    EXPECT_EQ(industry.IndustryName() + " " + std::to_string(industry.CurPeriod()), "NEWIND 32767");
+    EXPECT_TRUE(industry.SeriesList().Count() == 0 && industry.MktSeries() == nullptr);
     const TVolSetHeader& header = industry.VolumeSet().Header();
     ASSERT_EQ(header.keyCount, 5);
     EXPECT_EQ(header.keys[1].name + " " + header.keys[4].name, "VkPeriod VkFirm");
@@ -198,8 +196,7 @@ TEST_F(CvDataTest, SetTablesHaveTheirPeriodRangesAndLoadOnFirstUse) {
     };
     EXPECT_FALSE(loadedNow(vtDecisions, 4));
     TCvPerData& decisions = industry.PerDecisions(4);
-    EXPECT_TRUE(loadedNow(vtDecisions, 4));
-    EXPECT_FALSE(loadedNow(vtResults, 3));
+    EXPECT_TRUE(loadedNow(vtDecisions, 4) && !loadedNow(vtResults, 3));
     EXPECT_EQ(&industry.PerDecisions(4), &decisions);
     // 10 x 4 + firm 2 + market 1 / 10.
     EXPECT_EQ(decisions.GetSimArr(kCategoryFirmMarket, Context(2, 2, 1), "Price")->GetReal48({1}),

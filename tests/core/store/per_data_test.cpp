@@ -167,8 +167,9 @@ TEST(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     target.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept", 3);
     target.SetSmallint(kCategoryFirmFta, Context(2, 1, 0), "Replaced", 3);
     target.CopyFirmCells(2, source);
-    EXPECT_EQ(target.GetSmallintDef(kCategoryFirmFta, Context(2, 1, 0), "Replaced", -1), -1);
-    EXPECT_EQ(target.GetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept"), 3);
+    EXPECT_EQ((std::vector<int>{target.GetSmallintDef(kCategoryFirmFta, Context(2, 1, 0), "Replaced", -1),
+                                target.GetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept")}),
+              (std::vector<int>{-1, 3}));
     EXPECT_EQ(target.Cell({3, 0, 0}), nullptr);
     source.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->SetSmallint({1}, -4);
     EXPECT_EQ(target.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->GetSmallint({1}), 9);
@@ -271,8 +272,8 @@ TEST(PerData, ACreatedArrayNeverWrittenIsSavedAllZero) {
     const TSimArr* values = again.FindSimArr(kCategoryFirm, Context(1, 0, 0), "LoanVal");
     const TSimArr* durations = again.FindSimArr(kCategoryFirm, Context(3, 0, 0), "LoanDur");
     ASSERT_TRUE(values && durations);
-    EXPECT_EQ(values->Count(), 3);
-    EXPECT_EQ(durations->Count(), 6);  // 3 brands x periods 0..1
+    // 3 brands, and 3 brands x periods 0..1.
+    EXPECT_EQ((std::vector<int>{values->Count(), durations->Count()}), (std::vector<int>{3, 6}));
     EXPECT_EQ(values->GetReal48({3}) + durations->GetSmallint({3, 1}), 0.0L);
 }
 

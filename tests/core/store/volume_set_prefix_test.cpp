@@ -54,8 +54,8 @@ void ExpectPrefixes(TVolSet& set) {
     EXPECT_EQ(Visit(set, {1, U}), (std::vector<TVisited>{{{1, U, U}, "c"}}));
     EXPECT_EQ(Visit(set, {2}), (std::vector<TVisited>{{{2, 1, 1}, "d"}}));
     EXPECT_EQ(Visit(set, {1, 3, 2}), (std::vector<TVisited>{{{1, 3, 2}, "e"}}));
-    EXPECT_TRUE(Visit(set, {3}).empty());           // outside A's bounds
-    EXPECT_TRUE(Visit(set, {1, 1, 1, 1}).empty());  // a fourth key is not declared
+    // Outside A's bounds; a fourth key that is not declared.
+    EXPECT_TRUE(Visit(set, {3}).empty() && Visit(set, {1, 1, 1, 1}).empty());
     std::string all;
     for (const TVisited& v : Visit(set, {})) all += v.bytes;
     EXPECT_EQ(all, "cbade");  // magic order 1, 7, 16, 17, 34
