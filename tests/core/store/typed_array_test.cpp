@@ -6,6 +6,7 @@
 
 #include "core/base/log_file.h"
 #include "core/store/series.h"
+#include "tests/support/damage.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/stored_form.h"
 #include "tests/support/temp_dir.h"
@@ -184,15 +185,14 @@ TDynArr TensAndUnits(std::uint8_t kind) {
 
 TEST(TypedArray, SumRunsOverTheOpenDimensionsWithReal48Rounding) {
     const TDynArr array = TensAndUnits(dkSmallint);
-    // Column 2: 12 + 22 + 32 + 42 + 52 = 160; op 2 divides by UB - LB = 4.
-    EXPECT_EQ(array.Sum(1, {kOpenDim, 2}, 1), 160.0L);
-    EXPECT_EQ(array.Sum(1, {kOpenDim, 2}, 2), 40.0L);
-    // Row 3: 31 + 32 + 33 = 96, divided by 3 - 1 = 2.
-    EXPECT_EQ(array.Sum(1, {3, kOpenDim}, 2), 48.0L);
-    // Everything: 30 * (1 + ... + 5) + 5 * (1 + 2 + 3) = 480; op 2 divides by 4 * 2.
-    EXPECT_EQ(array.Sum(2, {kOpenDim, kOpenDim2}, 1), 480.0L);
-    EXPECT_EQ(array.Sum(2, {kOpenDim2, kOpenDim}, 2), 60.0L);
-    EXPECT_EQ(TensAndUnits(dkReal48).Sum(1, {kOpenDim, 1}, 1), 155.0L);  // 11 + 21 + 31 + 41 + 51
+    // Column 2: 12 + 22 + 32 + 42 + 52 = 160; op 2 divides by UB - LB = 4. Row 3: 31 + 32 + 33 = 96,
+    // divided by 3 - 1 = 2. Everything: 30 * (1 + ... + 5) + 5 * (1 + 2 + 3) = 480; op 2 divides by 4 * 2.
+    // Column 1 of reals: 11 + 21 + 31 + 41 + 51.
+    EXPECT_EQ((std::vector<long double>{array.Sum(1, {kOpenDim, 2}, 1), array.Sum(1, {kOpenDim, 2}, 2),
+                                        array.Sum(1, {3, kOpenDim}, 2), array.Sum(2, {kOpenDim, kOpenDim2}, 1),
+                                        array.Sum(2, {kOpenDim2, kOpenDim}, 2),
+                                        TensAndUnits(dkReal48).Sum(1, {kOpenDim, 1}, 1)}),
+              (std::vector<long double>{160, 40, 48, 480, 60, 155}));
     // Real48 spacing at 2^40 is 2: 2^40 + 1 rounds up to 2^40 + 2, then + 1 up to 2^40 + 4.
     TDynArr big = MakeArray(dkReal48, 0, 1, {0}, {2});
     for (int i : {0, 1, 2}) big.SetReal48({i}, i == 0 ? std::ldexp(1.0L, 40) : 1);
@@ -279,15 +279,14 @@ TEST(TypedArray, TaggedFormHasTheDocumentedBytesAndReadsBack) {
 }
 
 TEST(TypedArray, MalformedTaggedFormsRaiseDataErrors) {
-    std::vector<Bytes> malformed{
+    std::vector<Bytes> malformed = test::Truncations(kTwoSmallints);
+    malformed.insert(malformed.end(), {
         {'3', 9, '5', 1, '6', 0, 0, '7', 0, 0, '8', 'd'},                     // unknown kind
         {'3', 0, '5', 6, '6', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'd'},              // six dimensions
         {'3', 0, '5', 2, '6', 0, 0, 0, 0, '8', 'd'},                           // upper bounds missing
         {'3', 0, '5', 2, '6', 0, 0, 0, 0, '7', 0xFF, 0, 0xFF, 0, '8', 'd'},    // 65,536 elements
         {'3', 0, 'd'},                                                         // no elements
-    };
-    for (std::size_t length = 0; length < kTwoSmallints.size(); ++length)
-        malformed.emplace_back(kTwoSmallints.begin(), kTwoSmallints.begin() + static_cast<long>(length));
+    });
     for (const Bytes& bytes : malformed) {
         TDynArr array;
         std::uint16_t pos = 0;
@@ -298,8 +297,7 @@ TEST(TypedArray, MalformedTaggedFormsRaiseDataErrors) {
     kept.SetSmallint({3}, 7);
     std::uint16_t pos = 0;
     EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(kTwoSmallints.data(), kTwoSmallints.size() - 2), pos), EDataError);
-    EXPECT_EQ(kept.UB(1), 3);
-    EXPECT_EQ(kept.GetSmallint({3}), 7);
+    EXPECT_EQ((std::vector<int>{kept.UB(1), kept.GetSmallint({3})}), (std::vector<int>{3, 7}));
 }
 
 TEST(TypedArray, NamedArraysCarryTheirSeriesNames) {
