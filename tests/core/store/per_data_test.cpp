@@ -55,8 +55,15 @@ void Load(TCvPerData& set, const std::string& file) {
     volumes.Close();
 }
 
-TEST(PerData, CategoryAndContextPickTheCellAndStoredValuesWinOverDefaults) {
+// Every test has a box recorder, a directory and a file name in it.
+class PerData : public ::testing::Test {
+protected:
     test::RecordingUi ui;
+    test::TempDir dir;
+    const std::string file = dir / "cells.vs";
+};
+
+TEST_F(PerData, CategoryAndContextPickTheCellAndStoredValuesWinOverDefaults) {
     TCvPerData set(vtDecisions, 5);
     set.SetSmallint(kCategoryFirm, Context(3, 1, 2), "N", 7);
     // Category 2 keeps only the firm: any zone and market reach cell (3, 0, 0).
@@ -105,15 +112,13 @@ int Occurrences(const std::string& text, const std::string& what) {
 
 // GetSimArr logs a missing array, FindSimArr does not; DupSimArr of an array the
 // target has logs a warning; the dump lists every cell and the contents of each bag.
-TEST(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
-    test::TempDir dir;
-    test::RecordingUi ui;
+TEST_F(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     TCvPerData written(vtDefaults, 1);
     written.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Loaded", 1);
     written.CreateSimArr(kCategoryFirm, Context(2, 0, 0), "Arr", dkByte, 0, {&kBrands}).SetByte({3}, 9);
-    Save(written, dir / "dump.vs");
+    Save(written, file);
     TCvPerData set(vtDefaults, 1);
-    Load(set, dir / "dump.vs");  // a loaded cell is listed with its contents too
+    Load(set, file);  // a loaded cell is listed with its contents too
     struct TLogGuard {  // the log is closed and quiet again whatever the test's outcome
         ~TLogGuard() { LogClose(), DebugLevel = 0; }
     } logGuard;
@@ -151,16 +156,15 @@ TEST(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
 }
 
 // Copies of cells read from a file are deep and marked changed, so that they are saved.
-TEST(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
-    test::TempDir dir;
+TEST_F(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     TCvPerData written(vtDecisions, 3);
     written.SetSmallint(kCategoryFirmFta, Context(2, 1, 0), "OnlyScalar", 5);
     written.CreateSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr", dkSmallint, 0, {&kBrands}).SetSmallint({1}, 9);
     written.SetSmallint(kCategoryFirm, Context(3, 0, 0), "OtherFirm", 1);
     written.SetSmallint(kCategoryIndustry, {}, "Status", 1);
-    Save(written, dir / "source.vs");
+    Save(written, file);
     TCvPerData source(vtDecisions, 3);
-    Load(source, dir / "source.vs");
+    Load(source, file);
     ASSERT_FALSE(source.Cell({2, 1, 0})->IsModified());
 
     TCvPerData target(vtDefaults, 5);
@@ -212,9 +216,7 @@ TEST(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     EXPECT_EQ(oversized.Period(), 4);
 }
 
-TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
-    test::TempDir dir;
-    const std::string file = dir / "grid.vs";
+TEST_F(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
     TVolSet volumes;
     CreateIndustrySet(volumes, file);
     TCvPerData set(vtDecisions, 5);
@@ -254,9 +256,7 @@ TEST(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
 
 // Decisions read from the file gain a loan array that stays all zero; a new
 // cell holds nothing but a created array. Both arrays are data and come back.
-TEST(PerData, ACreatedArrayNeverWrittenIsSavedAllZero) {
-    test::TempDir dir;
-    const std::string file = dir / "created.vs";
+TEST_F(PerData, ACreatedArrayNeverWrittenIsSavedAllZero) {
     const TSeries periods(2, "Periods", 0, {"P0", "P1"});
     TCvPerData first(vtDecisions, 1);
     first.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Budget", 4);
@@ -279,10 +279,9 @@ TEST(PerData, ACreatedArrayNeverWrittenIsSavedAllZero) {
 
 // Only volumes whose keys name a cell of the grid belong to the set: one with a
 // key beyond the industry's five set is left alone.
-TEST(PerData, VolumesThatNameNoCellAreNotLoaded) {
-    test::TempDir dir;
+TEST_F(PerData, VolumesThatNameNoCellAreNotLoaded) {
     TVolSet volumes;
-    CreateIndustrySet(volumes, dir / "extra.vs");
+    CreateIndustrySet(volumes, file);
     volumes.AddKey("VkExtra", 1, 2);
     TCvPerData written(vtResults, 2);
     written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Kept", 1);
@@ -299,14 +298,13 @@ TEST(PerData, VolumesThatNameNoCellAreNotLoaded) {
     volumes.Close();
 }
 
-TEST(PerData, LoadedCellsAreReadWhenFirstUsedFromBytesOfTheirOwn) {
-    test::TempDir dir;
+TEST_F(PerData, LoadedCellsAreReadWhenFirstUsedFromBytesOfTheirOwn) {
     TCvPerData written(vtResults, 2);
     written.SetReal(kCategoryFirm, Context(1, 0, 0), "Sales", 10.5L);
     written.CreateSimArr(kCategoryFirmFta, Context(3, 1, 0), "Share", dkReal48, 0, {&kBrands}).SetReal48({2}, 0.25L);
     test::ManualClock clock;
     TVolSet volumes(clock.Function());
-    CreateIndustrySet(volumes, dir / "lazy.vs");
+    CreateIndustrySet(volumes, file);
     written.SaveToVolSet(volumes);
     TCvPerData loaded(vtResults, 2);
     loaded.LoadFromVolSet(volumes);
@@ -330,10 +328,9 @@ TEST(PerData, LoadedCellsAreReadWhenFirstUsedFromBytesOfTheirOwn) {
 
 // A malformed volume fails the load even if its cell is never used; the error
 // names the volume's keys and the set keeps the cells it had.
-TEST(PerData, AMalformedCellFailsTheLoadNamingItsKeysAndTheSetStaysAsItWas) {
-    test::TempDir dir;
+TEST_F(PerData, AMalformedCellFailsTheLoadNamingItsKeysAndTheSetStaysAsItWas) {
     TVolSet volumes;
-    CreateIndustrySet(volumes, dir / "bad.vs");
+    CreateIndustrySet(volumes, file);
     TCvPerData written(vtDecisions, 4);
     written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "First", 1);
     written.SaveToVolSet(volumes);
@@ -361,10 +358,7 @@ TEST(PerData, AMalformedCellFailsTheLoadNamingItsKeysAndTheSetStaysAsItWas) {
 //   (46); tag 104 (47); kind, sub type, NDim, 2 each (53); lower and upper
 //   bounds, 1 + 4 each (63); tag '8' (64): the block starts 64 bytes into the
 //   array, at 269 + 64 = 333, and would end at 65,733.
-TEST(PerData, ACellTooLargeForItsVolumeNamesFileKeysAndOffsetAndLosesNothing) {
-    test::RecordingUi ui;
-    test::TempDir dir;
-    const std::string file = dir / "large.vs";
+TEST_F(PerData, ACellTooLargeForItsVolumeNamesFileKeysAndOffsetAndLosesNothing) {
     const TSeries rows(3, "Rows", 1, {"R1", "R2"});
     const TSeries columns(4, "Columns", 1, std::vector<std::string>(32700, "c"));
     TCvPerData written(vtResults, 2);

@@ -23,10 +23,15 @@ using test::TempDir;
 
 using test::CreateWithOneKey;
 
-TEST(VolSet, NewEmptySetIsExactlyTheHeader) {
+// Every test has a directory, a file name in it and a clock that it moves by hand.
+class VolSet : public ::testing::Test {
+protected:
     TempDir dir;
     ManualClock clock;
-    const std::string file = dir / "empty.vs";
+    const std::string file = dir / "set.vs";
+};
+
+TEST_F(VolSet, NewEmptySetIsExactlyTheHeader) {
     TVolSet set(clock.Function());
     set.Create(file, "Sig");
     set.AddKey("Period", -1, 12);
@@ -51,10 +56,7 @@ TEST(VolSet, NewEmptySetIsExactlyTheHeader) {
     EXPECT_EQ(bytes.substr(218), std::string(147, '\0'));
 }
 
-TEST(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
-    TempDir dir;
-    ManualClock clock;
-    const std::string file = dir / "order.vs";
+TEST_F(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
     TVolSet set(clock.Function());
     CreateWithOneKey(set, file, 3);  // magic = value
     Store(set, Payload(10, 'b'), {2});
@@ -98,8 +100,7 @@ TEST(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
     EXPECT_EQ(size, 0);
 }
 
-TEST(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
-    TempDir dir;
+TEST_F(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
     TVolSet industry;
     industry.Create(dir / "industry.vs", test::kIndustrySignature);
     test::AddIndustryKeys(industry);
@@ -127,8 +128,7 @@ TEST(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
     set.Close();
 }
 
-TEST(VolSet, KeysOutsideTheirBoundsAreNotFoundAndRefused) {
-    TempDir dir;
+TEST_F(VolSet, KeysOutsideTheirBoundsAreNotFoundAndRefused) {
     TVolSet set;
     set.Create(dir / "bounds.vs", test::kIndustrySignature);
     test::AddIndustryKeys(set);
@@ -146,8 +146,7 @@ TEST(VolSet, KeysOutsideTheirBoundsAreNotFoundAndRefused) {
     set.Close();
 }
 
-TEST(VolSet, KeysAreFixedOnceDeclaredAndCounted) {
-    TempDir dir;
+TEST_F(VolSet, KeysAreFixedOnceDeclaredAndCounted) {
     TVolSet set;
     set.Create(dir / "keys.vs", "Sig");
     set.AddKey("AVeryLongKeyNameIndeed", 0, 1);
@@ -164,9 +163,7 @@ TEST(VolSet, KeysAreFixedOnceDeclaredAndCounted) {
     other.Close();
 }
 
-TEST(VolSet, RepeatedSavesReuseDeadSpaceAndVolumesMayGrowOrShrink) {
-    TempDir dir;
-    const std::string file = dir / "reuse.vs";
+TEST_F(VolSet, RepeatedSavesReuseDeadSpaceAndVolumesMayGrowOrShrink) {
     TVolSet set;
     CreateWithOneKey(set, file);
     Store(set, Payload(30, 'k'), {2});
@@ -188,9 +185,7 @@ TEST(VolSet, RepeatedSavesReuseDeadSpaceAndVolumesMayGrowOrShrink) {
 
 // After a save the set works from the header it wrote: the next save places its
 // table beside that one, and a save with nothing changed writes nothing.
-TEST(VolSet, ASaveCommitsTheHeaderItWrote) {
-    TempDir dir;
-    const std::string file = dir / "commit.vs";
+TEST_F(VolSet, ASaveCommitsTheHeaderItWrote) {
     TVolSet set;
     CreateWithOneKey(set, file);
     Store(set, Payload(20, 'a'), {1});
@@ -216,9 +211,7 @@ TEST(VolSet, ASaveCommitsTheHeaderItWrote) {
     EXPECT_EQ(test::ReadVolumes(file, 2), (test::TVolumes{{1, Payload(20, 'a')}, {2, Payload(20, 'b')}}));
 }
 
-TEST(VolSet, AtMost4096Volumes) {
-    TempDir dir;
-    const std::string file = dir / "full.vs";
+TEST_F(VolSet, AtMost4096Volumes) {
     TVolSet set;
     CreateWithOneKey(set, file, 5000);
     for (std::int16_t v = 1; v <= 4096; ++v) set.VolumeSet(nullptr, 0, {v});
@@ -231,9 +224,7 @@ TEST(VolSet, AtMost4096Volumes) {
     EXPECT_EQ(Load(reopened, {4096}), "");
 }
 
-TEST(VolSet, ReadOnlySetNeverWrites) {
-    TempDir dir;
-    const std::string file = dir / "ro.vs";
+TEST_F(VolSet, ReadOnlySetNeverWrites) {
     TVolSet written;
     CreateWithOneKey(written, file);
     Store(written, "abc", {1});
@@ -257,8 +248,7 @@ TEST(VolSet, ReadOnlySetNeverWrites) {
     EXPECT_EQ(test::ReadFileBytes(file), before);
 }
 
-TEST(VolSet, FilesThatCannotBeReachedRaiseVolumeSetErrors) {
-    TempDir dir;
+TEST_F(VolSet, FilesThatCannotBeReachedRaiseVolumeSetErrors) {
     TVolSet set;
     EXPECT_THROW(set.OpenReadOnly(dir / "absent.vs"), EVolSetError);
     EXPECT_THROW(set.Create(dir / "no-such-dir/new.vs", "Sig"), EVolSetError);
@@ -270,8 +260,7 @@ TEST(VolSet, FilesThatCannotBeReachedRaiseVolumeSetErrors) {
     EXPECT_FALSE(set.IsOpen());
 }
 
-TEST(VolSet, IsVolSetFileComparesTheSignatureExactly) {
-    TempDir dir;
+TEST_F(VolSet, IsVolSetFileComparesTheSignatureExactly) {
     const std::string longSignature(130, 'S');  // kept as its first 128 characters
     for (const std::string& signature : {std::string(test::kIndustrySignature), longSignature}) {
         TVolSet set;
@@ -291,7 +280,7 @@ TEST(VolSet, IsVolSetFileComparesTheSignatureExactly) {
     EXPECT_FALSE(IsVolSetFile(dir / "long.vs", longSignature.substr(0, 128)));
 }
 
-TEST(VolSet, LocalNowIsDaysSince1899InLocalTime) {
+TEST_F(VolSet, LocalNowIsDaysSince1899InLocalTime) {
     const std::time_t before = std::time(nullptr);
     const TDateTime now = LocalNowDateTime();
     std::tm local{};
