@@ -17,12 +17,7 @@
 namespace cv {
 namespace {
 
-using test::GetF64;
-using test::Load;
-using test::ManualClock;
-using test::Payload;
-using test::Store;
-using test::TempDir;
+using namespace test;
 
 constexpr std::int16_t kManyVolumes = 400;
 constexpr std::uint16_t kVolumeSize = 4000;
@@ -33,7 +28,7 @@ char Fill(int key) { return static_cast<char>('A' + key % 26); }
 std::string BuildSet(const TempDir& dir, std::int16_t count, std::uint16_t size, ManualClock* clock = nullptr) {
     const std::string file = dir / "cache.vs";
     TVolSet set(clock ? clock->Function() : LocalNowDateTime);
-    test::CreateWithOneKey(set, file, kManyVolumes);
+    CreateWithOneKey(set, file, kManyVolumes);
     for (std::int16_t key = 1; key <= count; ++key) Store(set, Payload(size, Fill(key)), {key});
     set.Close();
     return file;
@@ -49,9 +44,9 @@ TEST(VolSetCache, OneReadServesTheVolumesAroundTheOneAskedFor) {
     // The read takes the 65,536 bytes from volume 1 on, which hold volumes 1..16 (64,000 bytes).
     EXPECT_EQ(set.BytesInMemory(), 65536u);
     // Volumes 2..16 come from that read; volume 17 runs past it and is read anew.
-    std::string bytes = test::ReadFileBytes(file);
+    std::string bytes = ReadFileBytes(file);
     std::fill(bytes.begin() + 365, bytes.begin() + 365 + kManyVolumes * kVolumeSize, 'z');
-    test::WriteFileBytes(file, bytes);
+    WriteFileBytes(file, bytes);
     for (std::int16_t key = 2; key <= 16; ++key) EXPECT_EQ(Load(set, {key}), Payload(kVolumeSize, Fill(key))) << key;
     EXPECT_EQ(Load(set, {17}), Payload(kVolumeSize, 'z'));
     EXPECT_EQ(set.BytesInMemory(), 2u * 65536u);
@@ -67,8 +62,8 @@ TEST(VolSetCache, WholeDataAreaIsOneReadAndAVolumePastTheFilesEndIsAnError) {
     std::filesystem::resize_file(file, 365 + 450);
     EXPECT_EQ(Load(set, {2}), Payload(100, Fill(2)));  // the first read takes the data area's 900 bytes
     EXPECT_EQ(Load(set, {4}), Payload(100, Fill(4)));
-    const std::string message = test::ErrorText<EVolSetError>([&] { Load(set, {7}); });
-    for (const char* part : {"volume (7)", "offset 965", "ends before it"}) EXPECT_PRED2(test::Contains, message, part);
+    const std::string message = ErrorText<EVolSetError>([&] { Load(set, {7}); });
+    for (const char* part : {"volume (7)", "offset 965", "ends before it"}) EXPECT_PRED2(Contains, message, part);
     EXPECT_EQ(set.BytesInMemory(), 900u);
 }
 
@@ -93,10 +88,10 @@ TEST(VolSetCache, ChangedVolumesWinOverTheFileAndTheLimitHolds) {
         }
         set.Close();
     }
-    test::TVolumes expected;
+    TVolumes expected;
     for (std::int16_t key = 1; key <= kManyVolumes; ++key)
         expected[key] = key % 7 == 0 ? Payload(kVolumeSize / 2, '7') : Payload(kVolumeSize, key == 5 ? '5' : Fill(key));
-    EXPECT_EQ(test::ReadVolumes(file, kManyVolumes), expected);
+    EXPECT_EQ(ReadVolumes(file, kManyVolumes), expected);
 }
 
 TEST(VolSetCache, LoadDatesAreTheTimesTheVolumesWereFirstAskedFor) {
@@ -117,8 +112,8 @@ TEST(VolSetCache, LoadDatesAreTheTimesTheVolumesWereFirstAskedFor) {
     set.Close();
     // The new table went behind the old one (365 + 30 + 3 x 50 = 545): entries
     // of 50 bytes, the load date at 38.
-    const std::string bytes = test::ReadFileBytes(file);
-    ASSERT_EQ(test::GetI32(bytes, 161), 545);
+    const std::string bytes = ReadFileBytes(file);
+    ASSERT_EQ(GetI32(bytes, 161), 545);
     EXPECT_EQ((std::vector<double>{GetF64(bytes, 545 + 38), GetF64(bytes, 545 + 50 + 38), GetF64(bytes, 545 + 100 + 38),
                                    GetF64(bytes, 185)}),
               (std::vector<double>{200, 300, 0, 300}));
@@ -135,29 +130,29 @@ TEST(VolSetCache, EvictionWritesTheLeastRecentlyUsedDirtyBlockAndReadsItBack) {
     ManualClock clock;  // every store and load in one clock tick
     const std::string file = dir / "evict.vs";
     TVolSet set(clock.Function());
-    test::CreateWithOneKey(set, file, 100);
+    CreateWithOneKey(set, file, 100);
     for (std::int16_t v = 1; v <= kVolumesThatFit; ++v) Store(set, BigPayload(v), {v});
     EXPECT_EQ(set.BytesInMemory(), 16u * kBigVolume);
     EXPECT_EQ(Load(set, {1}), BigPayload(1));  // volume 1 is now the most recently used
     Store(set, BigPayload(17), {17});         // must evict volume 2, the least recently used
     EXPECT_EQ(set.BytesInMemory(), 16u * kBigVolume);
     // Volume 2 was written at its offset before its block was freed; volume 1 is still only in memory.
-    const std::string bytes = test::ReadFileBytes(file);
+    const std::string bytes = ReadFileBytes(file);
     ASSERT_GE(bytes.size(), static_cast<std::size_t>(set.Entry(1).offset) + kBigVolume);
     EXPECT_EQ(bytes.substr(static_cast<std::size_t>(set.Entry(1).offset), kBigVolume), BigPayload(2));
     EXPECT_EQ(bytes.substr(static_cast<std::size_t>(set.Entry(0).offset), 10), std::string(10, '\0'));
     for (std::int16_t v = 1; v <= 17; ++v) EXPECT_EQ(Load(set, {v}), BigPayload(v)) << v;
     EXPECT_LE(set.BytesInMemory(), TVolSet::kMemoryLimit);
     set.Close();
-    test::TVolumes expected;
+    TVolumes expected;
     for (std::int16_t v = 1; v <= 17; ++v) expected[v] = BigPayload(v);
-    EXPECT_EQ(test::ReadVolumes(file), expected);
+    EXPECT_EQ(ReadVolumes(file), expected);
 }
 
 TEST(VolSetCache, DataFromTheCacheMayBeStoredUnderOtherKeys) {
     TempDir dir;
     TVolSet set;
-    test::CreateWithOneKey(set, dir / "alias.vs", 100);
+    CreateWithOneKey(set, dir / "alias.vs", 100);
     Store(set, BigPayload(1), {1});
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;

@@ -15,21 +15,17 @@
 namespace cv {
 namespace {
 
-using test::GetI32;
-using test::PutI32;
-using test::PutU16;
-using test::Store;
-using test::TempDir;
+using namespace test;
 
 // An industry-keyed file: the info volume, the series list, constant cells and
 // the result and decision cells of two periods, in varied sizes.
 std::string BuildIndustryFile(const TempDir& dir) {
     const std::string file = dir / "industry.vs";
     TVolSet set;
-    set.Create(file, test::kIndustrySignature);
-    test::AddIndustryKeys(set);
+    set.Create(file, kIndustrySignature);
+    AddIndustryKeys(set);
     std::mt19937 random(7);
-    auto payload = [&random] { return test::Payload(10 + random() % 400, static_cast<char>(random())); };
+    auto payload = [&random] { return Payload(10 + random() % 400, static_cast<char>(random())); };
     Store(set, payload(), {1});
     Store(set, payload(), {2});
     for (std::int16_t zone = 1; zone <= 3; ++zone) Store(set, payload(), {3, 32767, zone});
@@ -56,7 +52,7 @@ void ReadEverything(const std::string& file, bool readOnly) {
 
 void ExpectVolSetError(const std::string& bytes, const TempDir& dir, const std::string& what) {
     const std::string file = dir / "damaged.vs";
-    test::WriteFileBytes(file, bytes);
+    WriteFileBytes(file, bytes);
     TVolSet set;
     EXPECT_THROW(set.OpenReadOnly(file), EVolSetError) << what;
     EXPECT_FALSE(set.IsOpen()) << what;
@@ -67,7 +63,7 @@ constexpr std::size_t kVolumeCountField = 153;
 
 TEST(VolSetCorruption, DamagedHeaderFieldsAreRefused) {
     TempDir dir;
-    const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
+    const std::string good = ReadFileBytes(BuildIndustryFile(dir));
     ASSERT_NO_THROW(ReadEverything(dir / "industry.vs", true));
     const std::int32_t tableOffset = GetI32(good, kTableOffsetField);
 
@@ -102,7 +98,7 @@ TEST(VolSetCorruption, DamagedHeaderFieldsAreRefused) {
     // A descriptor beyond the key count is not read.
     std::string unusedDescriptor = good;
     unusedDescriptor[197 + 5 * 21] = static_cast<char>(200);
-    test::WriteFileBytes(dir / "unused.vs", unusedDescriptor);
+    WriteFileBytes(dir / "unused.vs", unusedDescriptor);
     EXPECT_NO_THROW(ReadEverything(dir / "unused.vs", true));
     // Too short for a header at all.
     ExpectVolSetError("", dir, "empty file");
@@ -110,15 +106,15 @@ TEST(VolSetCorruption, DamagedHeaderFieldsAreRefused) {
     // The message names the file and the field.
     std::string wrongVersion = good;
     PutI32(wrongVersion, 141, 7);
-    test::WriteFileBytes(dir / "version.vs", wrongVersion);
+    WriteFileBytes(dir / "version.vs", wrongVersion);
     TVolSet set;
-    EXPECT_EQ(test::ErrorText<EVolSetError>([&] { set.OpenReadOnly(dir / "version.vs"); }),
+    EXPECT_EQ(ErrorText<EVolSetError>([&] { set.OpenReadOnly(dir / "version.vs"); }),
               "Volume set " + dir / "version.vs" + ": header field \"version\" is 7, expected 1");
 }
 
 TEST(VolSetCorruption, DamagedVolumeTableIsRefused) {
     TempDir dir;
-    const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
+    const std::string good = ReadFileBytes(BuildIndustryFile(dir));
     const auto table = static_cast<std::size_t>(GetI32(good, kTableOffsetField));
     const std::int32_t count = GetI32(good, kVolumeCountField);
     ASSERT_EQ(good.size(), table + 50 * static_cast<std::size_t>(count));
@@ -152,12 +148,12 @@ TEST(VolSetCorruption, DamagedVolumeTableIsRefused) {
 // file, so every shorter file has lost part of it.
 TEST(VolSetCorruption, RandomBitFlipsGiveAnErrorOrAReadableSetAndEveryTruncationIsRefused) {
     TempDir dir;
-    const std::string good = test::ReadFileBytes(BuildIndustryFile(dir));
+    const std::string good = ReadFileBytes(BuildIndustryFile(dir));
     const std::string file = dir / "flipped.vs";
     int refused = 0;
     int round = 0;
-    for (const std::string& bytes : test::FlippedCopies(good, 400, 20240601)) {
-        test::WriteFileBytes(file, bytes);
+    for (const std::string& bytes : FlippedCopies(good, 400, 20240601)) {
+        WriteFileBytes(file, bytes);
         try {
             ReadEverything(file, round++ % 2 == 0);
         } catch (const EVolSetError&) {
@@ -166,7 +162,7 @@ TEST(VolSetCorruption, RandomBitFlipsGiveAnErrorOrAReadableSetAndEveryTruncation
     }
     EXPECT_GT(refused, 0);
     EXPECT_LT(refused, 400);
-    for (const std::string& cut : test::Truncations(good, 7)) ExpectVolSetError(cut, dir, "truncated");
+    for (const std::string& cut : Truncations(good, 7)) ExpectVolSetError(cut, dir, "truncated");
 }
 
 }  // namespace

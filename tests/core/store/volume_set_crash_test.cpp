@@ -16,14 +16,11 @@
 namespace cv {
 namespace {
 
-using test::Load;
-using test::Payload;
-using test::Store;
-using test::TempDir;
+using namespace test;
 
 struct SimulatedCrash {};
 
-using TState = test::TVolumes;
+using TState = TVolumes;
 
 // Before: volumes 1..4. The save grows 1, rewrites 2 at its size, shrinks 3,
 // keeps 4 and adds 5 and 6.
@@ -38,7 +35,7 @@ void WriteState(TVolSet& set, const TState& state) {
 std::string MakeBefore(const TempDir& dir) {
     const std::string file = dir / "crash.vs";
     TVolSet set;
-    test::CreateWithOneKey(set, file);
+    CreateWithOneKey(set, file);
     WriteState(set, kBefore);
     set.Close();
     return file;
@@ -90,12 +87,12 @@ void CheckEveryCrashPoint(bool viaClose) {
     TState previous = kBefore;
     for (int save = 0; save < 12; ++save) {
         const TState next = save == 0 ? kAfter : NextState(previous, random);
-        const std::string start = test::ReadFileBytes(file);
+        const std::string start = ReadFileBytes(file);
         int oldStates = 0;
         for (int crash = 0;; ++crash) {
-            test::WriteFileBytes(file, start);
+            WriteFileBytes(file, start);
             const bool crashed = SaveWithCrashAt(file, previous, next, crash, viaClose);
-            const TState state = test::ReadVolumes(file);
+            const TState state = ReadVolumes(file);
             if (!crashed) {
                 ASSERT_EQ(state, next) << "save " << save;
                 break;
@@ -124,12 +121,12 @@ TEST(VolSetCrash, FullDiskIsReportedAndTheSaveSucceedsOnceThereIsRoom) {
         TVolSet set;
         set.OpenReadWrite(file);
         WriteState(set, kAfter);
-        EXPECT_PRED2(test::Contains, test::ErrorText<EVolSetError>([&] { set.Close(); }), "No space left on device");
+        EXPECT_PRED2(Contains, ErrorText<EVolSetError>([&] { set.Close(); }), "No space left on device");
         EXPECT_TRUE(set.IsOpen());
         SetVolFileFaultHook({});
-        EXPECT_EQ(test::ReadVolumes(file), kBefore);
+        EXPECT_EQ(ReadVolumes(file), kBefore);
         set.Close();  // the same set saves once the disk has room
-        EXPECT_EQ(test::ReadVolumes(file), kAfter);
+        EXPECT_EQ(ReadVolumes(file), kAfter);
         MakeBefore(dir);
     }
 }
@@ -138,7 +135,7 @@ TEST(VolSetCrash, FullDiskDuringEvictionLosesNothing) {
     TempDir dir;
     const std::string file = dir / "evict.vs";
     TVolSet set;
-    test::CreateWithOneKey(set, file, 100);
+    CreateWithOneKey(set, file, 100);
     constexpr std::uint16_t kBig = 65535;
     for (std::int16_t v = 1; v <= 16; ++v) Store(set, Payload(kBig, static_cast<char>('a' + v)), {v});
     SetVolFileFaultHook([](TVolFileOp, std::int64_t, std::size_t) { return ENOSPC; });
@@ -150,7 +147,7 @@ TEST(VolSetCrash, FullDiskDuringEvictionLosesNothing) {
     set.Close();
     TState expected{{17, Payload(kBig, 'z')}};
     for (std::int16_t v = 1; v <= 16; ++v) expected[v] = Payload(kBig, static_cast<char>('a' + v));
-    EXPECT_EQ(test::ReadVolumes(file), expected);
+    EXPECT_EQ(ReadVolumes(file), expected);
 }
 
 }  // namespace

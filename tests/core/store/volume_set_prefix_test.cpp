@@ -11,9 +11,7 @@
 namespace cv {
 namespace {
 
-using test::Load;
-using test::Store;
-using test::TempDir;
+using namespace test;
 
 constexpr std::int16_t U = kVolKeyUnset;
 

@@ -12,16 +12,8 @@
 namespace cv {
 namespace {
 
-using test::GetF64;
-using test::GetI32;
-using test::GetU16;
-using test::Load;
-using test::ManualClock;
-using test::Payload;
-using test::Store;
-using test::TempDir;
+using namespace test;
 
-using test::CreateWithOneKey;
 
 // Every test has a directory, a file name in it and a clock that it moves by hand.
 class VolSet : public ::testing::Test {
@@ -36,7 +28,7 @@ TEST_F(VolSet, NewEmptySetIsExactlyTheHeader) {
     set.Create(file, "Sig");
     set.AddKey("Period", -1, 12);
     set.Close();
-    const std::string bytes = test::ReadFileBytes(file);
+    const std::string bytes = ReadFileBytes(file);
     ASSERT_EQ(bytes.size(), 365u);
     // Section 1 at 0: id 1, length 129, the short string "Sig" padded with zeros. Section 2 at 133,
     // length 28: header size 365, version 1, one key, descriptor size 21, no volumes, entry size 50,
@@ -67,7 +59,7 @@ TEST_F(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
     Store(set, Payload(20, 'A'), {1});
     set.Close();
     // Bytes: (2) at 365..374, (1) at 375..394, (3) at 395..399; table of 3 x 50 at 400; 550 bytes in all.
-    const std::string bytes = test::ReadFileBytes(file);
+    const std::string bytes = ReadFileBytes(file);
     ASSERT_EQ(bytes.size(), 550u);
     EXPECT_EQ(GetI32(bytes, 153), 3);
     EXPECT_EQ(GetI32(bytes, 161), 400);
@@ -87,8 +79,8 @@ TEST_F(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
         EXPECT_EQ(GetF64(bytes, entry + 30), expectedStored[i]);
         EXPECT_EQ(GetI32(bytes, entry + 46), i + 1);     // magic
     }
-    EXPECT_EQ(test::ReadVolumes(file, 3),
-              (test::TVolumes{{1, Payload(20, 'A')}, {2, Payload(10, 'b')}, {3, Payload(5, 'c')}}));
+    EXPECT_EQ(ReadVolumes(file, 3),
+              (TVolumes{{1, Payload(20, 'A')}, {2, Payload(10, 'b')}, {3, Payload(5, 'c')}}));
     TVolSet reopened;
     reopened.OpenReadOnly(file);
     EXPECT_EQ(reopened.Header().created, 36526.5);
@@ -102,8 +94,8 @@ TEST_F(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
 
 TEST_F(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
     TVolSet industry;
-    industry.Create(dir / "industry.vs", test::kIndustrySignature);
-    test::AddIndustryKeys(industry);
+    industry.Create(dir / "industry.vs", kIndustrySignature);
+    AddIndustryKeys(industry);
     // digit = value - low + 1; (5, 5, 2, 1, 3): digits 5, 7, 2, 1, 3 with radixes 7, 15, 4, 4:
     // 5 + 7 x (7 + 15 x (2 + 4 x (1 + 4 x 3))) = 5 + 7 x 817 = 5724.
     // Period -1 and 12 give digits 1 and 14; unset and omitted keys give 0.
@@ -130,8 +122,8 @@ TEST_F(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
 
 TEST_F(VolSet, KeysOutsideTheirBoundsAreNotFoundAndRefused) {
     TVolSet set;
-    set.Create(dir / "bounds.vs", test::kIndustrySignature);
-    test::AddIndustryKeys(set);
+    set.Create(dir / "bounds.vs", kIndustrySignature);
+    AddIndustryKeys(set);
     // Zone 1 of an unset period has magic 5 + 7 x 15 x 1 = 110, the same number
     // that period 13 would give (digit 15): the bounds keep them apart.
     Store(set, "zone cell", {5, 32767, 1});
@@ -175,12 +167,12 @@ TEST_F(VolSet, RepeatedSavesReuseDeadSpaceAndVolumesMayGrowOrShrink) {
         // save puts a copy and a table beside the live ones, so the file never needs more
         // than 365 + 30 + 2 x (20 + 100) = 635 bytes once dead space is reused.
         EXPECT_LE(std::filesystem::file_size(file), 635u) << "round " << round;
-        EXPECT_EQ(test::ReadVolumes(file, 2), (test::TVolumes{{1, bytes}, {2, Payload(30, 'k')}}));
+        EXPECT_EQ(ReadVolumes(file, 2), (TVolumes{{1, bytes}, {2, Payload(30, 'k')}}));
     }
     Store(set, Payload(300, 'g'), {1});
     Store(set, Payload(3, 's'), {2});
     set.Close();
-    EXPECT_EQ(test::ReadVolumes(file, 2), (test::TVolumes{{1, Payload(300, 'g')}, {2, Payload(3, 's')}}));
+    EXPECT_EQ(ReadVolumes(file, 2), (TVolumes{{1, Payload(300, 'g')}, {2, Payload(3, 's')}}));
 }
 
 // After a save the set works from the header it wrote: the next save places its
@@ -193,7 +185,7 @@ TEST_F(VolSet, ASaveCommitsTheHeaderItWrote) {
     // Header 365, the volume at 365..385, the table at 385.
     EXPECT_EQ(set.Header().volCount, 1);
     EXPECT_EQ(set.Header().tableOffset, 385);
-    EXPECT_EQ(GetI32(test::ReadFileBytes(file), 161), 385);
+    EXPECT_EQ(GetI32(ReadFileBytes(file), 161), 385);
     std::vector<std::int64_t> writes;
     SetVolFileFaultHook([&](TVolFileOp op, std::int64_t offset, std::size_t) {
         if (op == TVolFileOp::Write) writes.push_back(offset);
@@ -208,7 +200,7 @@ TEST_F(VolSet, ASaveCommitsTheHeaderItWrote) {
     SetVolFileFaultHook({});
     EXPECT_EQ(writes, (std::vector<std::int64_t>{435, 455, 0}));
     set.Close();
-    EXPECT_EQ(test::ReadVolumes(file, 2), (test::TVolumes{{1, Payload(20, 'a')}, {2, Payload(20, 'b')}}));
+    EXPECT_EQ(ReadVolumes(file, 2), (TVolumes{{1, Payload(20, 'a')}, {2, Payload(20, 'b')}}));
 }
 
 TEST_F(VolSet, AtMost4096Volumes) {
@@ -229,7 +221,7 @@ TEST_F(VolSet, ReadOnlySetNeverWrites) {
     CreateWithOneKey(written, file);
     Store(written, "abc", {1});
     written.Close();
-    const std::string before = test::ReadFileBytes(file);
+    const std::string before = ReadFileBytes(file);
     int calls = 0;
     SetVolFileFaultHook([&](TVolFileOp, std::int64_t, std::size_t) {
         ++calls;
@@ -245,7 +237,7 @@ TEST_F(VolSet, ReadOnlySetNeverWrites) {
     set.Close();
     SetVolFileFaultHook({});
     EXPECT_EQ(calls, 0);
-    EXPECT_EQ(test::ReadFileBytes(file), before);
+    EXPECT_EQ(ReadFileBytes(file), before);
 }
 
 TEST_F(VolSet, FilesThatCannotBeReachedRaiseVolumeSetErrors) {
@@ -255,14 +247,14 @@ TEST_F(VolSet, FilesThatCannotBeReachedRaiseVolumeSetErrors) {
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
     EXPECT_THROW(set.VolumeGet(data, size, {1}), EVolSetError);
-    EXPECT_PRED2(test::Contains, test::ErrorText<EVolSetError>([&] { set.OpenReadWrite(dir / "absent.vs"); }),
+    EXPECT_PRED2(Contains, ErrorText<EVolSetError>([&] { set.OpenReadWrite(dir / "absent.vs"); }),
                  "absent.vs");
     EXPECT_FALSE(set.IsOpen());
 }
 
 TEST_F(VolSet, IsVolSetFileComparesTheSignatureExactly) {
     const std::string longSignature(130, 'S');  // kept as its first 128 characters
-    for (const std::string& signature : {std::string(test::kIndustrySignature), longSignature}) {
+    for (const std::string& signature : {std::string(kIndustrySignature), longSignature}) {
         TVolSet set;
         set.Create(dir / "sig.vs", signature);
         set.Close();
@@ -272,11 +264,11 @@ TEST_F(VolSet, IsVolSetFileComparesTheSignatureExactly) {
     }
     EXPECT_FALSE(IsVolSetFile(dir / "absent.vs", longSignature));
     // A file too short for the signature section, and one whose length byte exceeds 128.
-    std::string bytes = test::ReadFileBytes(dir / "sig.vs");
-    test::WriteFileBytes(dir / "short.vs", bytes.substr(0, 60));
+    std::string bytes = ReadFileBytes(dir / "sig.vs");
+    WriteFileBytes(dir / "short.vs", bytes.substr(0, 60));
     EXPECT_FALSE(IsVolSetFile(dir / "short.vs", longSignature.substr(0, 128)));
     bytes[4] = static_cast<char>(129);
-    test::WriteFileBytes(dir / "long.vs", bytes);
+    WriteFileBytes(dir / "long.vs", bytes);
     EXPECT_FALSE(IsVolSetFile(dir / "long.vs", longSignature.substr(0, 128)));
 }
 
