@@ -99,9 +99,7 @@ protected:
     std::string file = dir / "ALPHA.IND";
 };
 
-TEST(CvData, OpeningAMissingFileCreatesAnEmptyIndustryFile) {
-    test::RecordingUi ui;
-    test::TempDir dir;
+TEST_F(CvDataTest, OpeningAMissingFileCreatesAnEmptyIndustryFile) {
     const std::string file = dir / "NEWIND.DAT";
     TCvData industry;
     industry.Open(std::string(kIndustrySignature), file);

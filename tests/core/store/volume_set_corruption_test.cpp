@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/base/errors.h"
@@ -134,9 +135,8 @@ TEST(VolSetCorruption, DamagedVolumeTableIsRefused) {
 
     // Two entries swapped, and a duplicated magic.
     bytes = good;
-    const std::string first = bytes.substr(table, 50);
-    bytes.replace(table, 50, bytes.substr(table + 50, 50));
-    bytes.replace(table + 50, 50, first);
+    std::swap_ranges(bytes.begin() + static_cast<long>(table), bytes.begin() + static_cast<long>(table) + 50,
+                     bytes.begin() + static_cast<long>(table) + 50);
     ExpectVolSetError(bytes, dir, "entries out of order");
     bytes = good;
     PutI32(bytes, table + 50 + 46, GetI32(good, table + 46));
