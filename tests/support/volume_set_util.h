@@ -50,6 +50,9 @@ inline void PutU16(std::string& bytes, std::size_t offset, std::uint16_t value) 
 
 inline const char kIndustrySignature[] = "Quen*or VolSet - Corvantis3 Industry Version 2 - 1998";
 
+// Volumes of a set with one key, by key value.
+using TVolumes = std::map<std::int16_t, std::string>;
+
 // A new set of File, signature "Sig", with one key "K" of 1..High.
 inline void CreateWithOneKey(TVolSet& set, const std::string& file, std::int16_t high = 9) {
     set.Create(file, "Sig");
@@ -80,8 +83,12 @@ inline void Store(TVolSet& set, const std::string& bytes, std::initializer_list<
     set.VolumeSet(bytes.data(), static_cast<std::uint16_t>(bytes.size()), keys);
 }
 
+// Stores each of Volumes under its key, in a set with one key.
+inline void StoreAll(TVolSet& set, const TVolumes& volumes) {
+    for (const auto& [key, bytes] : volumes) Store(set, bytes, {key});
+}
+
 // The volumes of a set with one key, by key value from 1 to Last, as File reopened read-only holds them.
-using TVolumes = std::map<std::int16_t, std::string>;
 inline TVolumes ReadVolumes(const std::string& file, std::int16_t last = 100) {
     TVolSet set;
     set.OpenReadOnly(file);
