@@ -31,7 +31,7 @@ TEST(PlanForecast, TheSessionMarksAForecastOnlyWhenTheRunSucceeded) {
     // the flag set by the first forecast is cleared with it.
     test::TFixtureSpec broken = test::FixtureBAtPeriodFour();
     broken.omittedDecisionArrays = {"DecBrdPort"};
-    world.OpenUncheckedFixture(broken, "broken.ind");
+    world.OpenFixture(broken, "broken.ind");
     Session->ForecastDone = true;
     const TForecastOutcome failed = RunPlanForecast(*Session);
     EXPECT_FALSE(failed.Done);
@@ -44,7 +44,7 @@ TEST(PlanForecast, WarningsOfASuccessfulRunReachTheCaller) {
     test::TModelWorld world;
     test::TFixtureSpec spec = test::FixtureOverfullPortfolio();
     // Firm 1 states six brands in a portfolio of five slots: the count is taken as 5.
-    world.OpenUncheckedFixture(spec);
+    world.OpenFixture(spec);
     const TForecastOutcome outcome = RunPlanForecast(*Session);
     EXPECT_TRUE(outcome.Done) << outcome.Reason;
     EXPECT_TRUE(Session->ForecastDone);

@@ -1,25 +1,18 @@
 // What must hold after a complete forecast on every fixture and on the sample
-// industry, whatever the figures: the links follow the portfolio decisions, the
-// channel sales add up to the plan, units are conserved, the preference
-// figures keep their rules, shares add up to a thousand, the profit-and-loss
-// identities and report sums hold, and cumulative elements are t's plus the
-// period's. Everything is read back from the results set of t+1.
+// industry, whatever the figures: the channel sales add up to the plan, units
+// are conserved, and the profit-and-loss identities and report sums hold; and
+// a parameter the industry leaves out acts as its default.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
-#include "core/base/random_generator.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
-#include "model/mod_pref.h"
-#include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
-#include "tests/model/fixtures/fixture_finan.h"
 #include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_checks.h"
@@ -31,8 +24,6 @@ namespace {
 
 using test::Arr;
 using test::ExpectClose;
-
-constexpr int kCumulativeSlots = 19;  // "CumBrand" of the fixtures has 20 labels, the last the lost slots
 
 struct TNamedIndustry {
     std::string name;
@@ -61,18 +52,6 @@ const std::pair<const std::int8_t*, const std::int8_t*> kZoneSums[] = {
     {&si::ffxIHC, &si::ffmIHC},     {&si::ffxISC, &si::ffmISC},   {&si::ffxCBM, &si::ffmCBM},
     {&si::ffxAdvM, &si::ffmAdvM},   {&si::ffxAdvQ, &si::ffmAdvQ}, {&si::ffxSlf, &si::ffmSlf},
     {&si::ffxCAM, &si::ffmCAM},     {&si::ffxRnD, &si::ffmRnD},   {&si::ffxRSales, &si::ffmRSales}};
-// The period's brand results each cumulative element adds.
-const std::pair<const std::int8_t*, std::vector<const std::int8_t*>> kCumulativeSums[] = {
-    {&si::brcUSold, {&si::brUSold}}, {&si::brcRSales, {&si::brRSales}},        {&si::brcRev, {&si::brRev}},
-    {&si::brcCGS, {&si::brCGS}},     {&si::brcIHSC, {&si::brIHC, &si::brISC}}, {&si::brcAdv, {&si::brAdvM, &si::brAdvQ}},
-    {&si::brcSlf, {&si::brSlf}},     {&si::brcCAM, {&si::brCAM}}};
-
-long double Sum(const TSimArr& array, int row, int dimension) {
-    long double total = 0;
-    for (int i = array.LB(dimension); i <= array.UB(dimension); ++i)
-        total += dimension == 1 ? array.GetReal48({i}) : array.GetReal48({row, i});
-    return total;
-}
 
 class ForecastInvariants : public ::testing::TestWithParam<int> {
 protected:
@@ -116,62 +95,12 @@ protected:
         return false;
     }
 
-    // The slot of Name (1..19, letter case ignored) among the cumulated brands of Period, 0 when none.
-    int SlotOf(int period, int firm, int zone, int market, const std::string& name) const {
-        const test::TForecastView view(*industry_, period);
-        for (int k = 1; k <= kCumulativeSlots; ++k)
-            if (SameModelName(view.CumulativeName(firm, zone, market, k), name)) return k;
-        return 0;
-    }
-
     test::TModelWorld world_;
     TNamedIndustry named_{"", test::TFixtureSpec(0, 1, 1, 1)};
     TCvInd* industry_ = nullptr;
     int t_ = 0;
     std::optional<test::TForecastView> view_;
 };
-
-// Each firm's decided brands ("DecBrdPort" of t+1) become the market's brands
-// in firm order; a brand links to the first brand of t of its name and to the
-// prototype it names, its own firm's when that lists it.
-TEST_P(ForecastInvariants, LinksFollowThePortfolioDecisions) {
-    const test::TForecastView now(*industry_, t_);
-    for (int zone = 1; zone <= industry_->NbFtas(); ++zone)
-        for (int market = 1; market <= industry_->NbMarkets(); ++market) {
-            int m = 0;
-            for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
-                const TDataContext cell = test::FixtureCell(0, firm, zone, market);
-                const int decided = Decisions().GetSmallint(kCategoryFirmFtaMarket, cell, "NbMktedBrds");
-                ASSERT_EQ(view_->FirmCount(firm, zone, market), decided);
-                if (decided == 0) continue;
-                const TSimArr& portfolio = Arr(Decisions(), kCategoryFirmFtaMarket, cell, "DecBrdPort");
-                const int ownPrototypes = industry_->PerResults(t_).GetSmallint(
-                    kCategoryFirmMarket, test::FixtureCell(0, firm, 0, market), "NbPros");
-                for (int k = 1; k <= decided; ++k) {
-                    const std::string name = portfolio.GetZts({k, si::BrdName});
-                    const std::string prototype = portfolio.GetZts({k, si::ProName});
-                    ++m;
-                    SCOPED_TRACE(named_.name + " " + name);
-                    EXPECT_EQ(view_->FirmLink(firm, zone, market, k, si::Mbix), m);
-                    EXPECT_EQ(view_->MarketLink(zone, market, m, si::Dfix), firm);
-                    EXPECT_EQ(view_->MarketLink(zone, market, m, si::Dbix), k);
-                    EXPECT_EQ(view_->BrandName(zone, market, m), name);
-                    const int previous = view_->MarketLink(zone, market, m, si::pMbix);
-                    for (int j = 1; j < (previous ? previous : now.MarketCount(zone, market) + 1); ++j)
-                        EXPECT_FALSE(SameModelName(now.BrandName(zone, market, j), name));
-                    EXPECT_TRUE(!previous || SameModelName(now.BrandName(zone, market, previous), name));
-                    const int owner = view_->MarketLink(zone, market, m, si::Rfix);
-                    EXPECT_TRUE(SameModelName(
-                        now.Prototype(owner, market, view_->MarketLink(zone, market, m, si::Rpix)), prototype));
-                    bool ownList = false;
-                    for (int j = 1; j <= ownPrototypes; ++j)
-                        ownList = ownList || SameModelName(now.Prototype(firm, market, j), prototype);
-                    EXPECT_TRUE(!ownList || owner == firm);
-                }
-            }
-            EXPECT_EQ(view_->MarketCount(zone, market), m);
-        }
-}
 
 // Channel sales of a segment add up to the plan; the average prices lie within
 // the channel prices, the selling price below the retail one; the stock of t
@@ -224,74 +153,6 @@ TEST_P(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
     });
 }
 
-// The firm's sales force is the sum of its channels.
-TEST_P(ForecastInvariants, SalesForceIsTheSumOfItsChannels) {
-    for (int firm = 1; firm <= industry_->NbFirms(); ++firm)
-        for (int zone = 1; zone <= industry_->NbFtas(); ++zone)
-            EXPECT_EQ(view_->ZoneReport(firm, zone, si::ffxSlp),
-                      Sum(Arr(Decisions(), kCategoryFirmFta, firm, zone, 0, "SlfSize"), 0, 1))
-                << named_.name << " firm " << firm << ", zone " << zone;
-}
-
-// Portfolio status 4 for a brand new in the market, else 1 or 3 as its
-// characteristics but the price changed; scale minima from the parameters; natural
-// positions grow with the attribute.
-TEST_P(ForecastInvariants, PreferenceStatusScalesAndPositions) {
-    ForEachBrand([&](int zone, int market, int brand, int firm, int row) {
-        const TSimArr& positions = Arr(Results(), kCategoryFtaMarket, 0, zone, market, "PosSemBrds");
-        const int previous = view_->MarketLink(zone, market, brand, si::pMbix);
-        const TSimArr* before = t_ < 0 ? nullptr
-                                       : industry_->PerResults(t_).FindSimArr(kCategoryFtaMarket,
-                                                                             test::FixtureCell(0, 0, zone, market), "PosSemBrds");
-        double expected = before ? kPortNew : kPortCarriedOn;  // without positions of t every brand is carried on
-        // The portfolio status leaves the price out.
-        if (previous != 0 && before)
-            expected = AttributesChanged(zone, market, brand, previous, false) ? kPortModified : kPortCarriedOn;
-        EXPECT_EQ(Arr(Decisions(), kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3").GetReal48({row, si::PortStatus}),
-                  expected);
-        const TSimArr& scales = Arr(Results(), kCategoryFtaMarket, 0, zone, market, "SemScales");
-        for (int k = scales.LB(1); k <= scales.UB(1); ++k) {
-            EXPECT_LE(scales.GetSmallint({k, si::SrMin}), scales.GetSmallint({k, si::SrMax})) << "scale " << k;
-            const int a = positions.GetSmallint({brand, k, si::AttAct});
-            for (int other = 1; other <= view_->MarketCount(zone, market); ++other)
-                if (positions.GetSmallint({other, k, si::AttAct}) > a) {
-                    EXPECT_GE(positions.GetSmallint({other, k, si::NatPos}), positions.GetSmallint({brand, k, si::NatPos}))
-                        << "brand " << other << ", scale " << k;
-                }
-        }
-    });
-}
-
-// Unit and value shares of brands and firms add up to 1000 in a market with
-// brands, 0 without; so do the firms' unit shares in a zone with sales.
-TEST_P(ForecastInvariants, SharesAddUpToAThousandWhereThereAreSales) {
-    for (int zone = 1; zone <= industry_->NbFtas(); ++zone) {
-        long double zoneUnits = 0, zoneShares = 0;
-        for (int market = 1; market <= industry_->NbMarkets(); ++market) {
-            const std::string where = named_.name + " zone " + std::to_string(zone) + ", market " + std::to_string(market);
-            long double units = 0, values = 0, firmUnits = 0, firmValues = 0;
-            for (int brand = 1; brand <= view_->MarketCount(zone, market); ++brand) {
-                const int firm = view_->MarketLink(zone, market, brand, si::Dfix);
-                const int row = view_->MarketLink(zone, market, brand, si::Dbix);
-                units += view_->Brand(firm, zone, market, row, si::brUMS);
-                values += view_->Brand(firm, zone, market, row, si::brVMS);
-            }
-            for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
-                firmUnits += view_->MarketReport(firm, zone, market, si::ffmUMS);
-                firmValues += view_->MarketReport(firm, zone, market, si::ffmVMS);
-                zoneUnits += view_->MarketReport(firm, zone, market, si::ffmUSold);
-            }
-            const long double whole = view_->MarketCount(zone, market) > 0 ? 1000 : 0;
-            ExpectClose(units, whole, where + ": brand unit shares");
-            ExpectClose(values, whole, where + ": brand value shares");
-            ExpectClose(firmUnits, whole, where + ": firm unit shares");
-            ExpectClose(firmValues, whole, where + ": firm value shares");
-        }
-        for (int firm = 1; firm <= industry_->NbFirms(); ++firm) zoneShares += view_->ZoneReport(firm, zone, si::ffxUMS);
-        ExpectClose(zoneShares, zoneUnits > 0 ? 1000 : 0, named_.name + " zone unit shares");
-    }
-}
-
 TEST_P(ForecastInvariants, ProfitAndLossIdentitiesAndReportSums) {
     for (int zone = 1; zone <= industry_->NbFtas(); ++zone)
         for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
@@ -325,73 +186,6 @@ TEST_P(ForecastInvariants, ProfitAndLossIdentitiesAndReportSums) {
                 EXPECT_EQ(x(si::ffxRnD), 0);
             }
         }
-}
-
-TEST_P(ForecastInvariants, CumulativeElementsAreTheValuesOfTPlusThePeriods) {
-    auto before = [&](auto read) { return t_ < 0 ? 0 : read(test::TForecastView(*industry_, t_)); };
-    for (int zone = 1; zone <= industry_->NbFtas(); ++zone)
-        for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
-            SCOPED_TRACE(named_.name + " firm " + std::to_string(firm) + ", zone " + std::to_string(zone));
-            for (int market = 1; market <= industry_->NbMarkets(); ++market) {
-                for (const auto& [cumulative, period] :
-                     {std::pair{&si::ffmCumMRS, &si::ffmMRS}, std::pair{&si::ffmCumRnD, &si::ffmRnD}})
-                    ExpectClose(view_->MarketReport(firm, zone, market, *cumulative),
-                                before([&](const test::TForecastView& t) { return t.MarketReport(firm, zone, market, *cumulative); }) +
-                                    view_->MarketReport(firm, zone, market, *period),
-                                "market cumulative");
-                for (int row = 1; row <= view_->FirmCount(firm, zone, market); ++row) {
-                    const std::string name = view_->FirmBrand(firm, zone, market, row);
-                    const int slot = SlotOf(t_ + 1, firm, zone, market, name);
-                    ASSERT_GT(slot, 0) << name;
-                    EXPECT_EQ(view_->Cumulative(firm, zone, market, slot, si::brcIsMkted), 1) << name;
-                    const int old = t_ < 0 ? 0 : SlotOf(t_, firm, zone, market, name);
-                    for (const auto& [cumulative, parts] : kCumulativeSums) {
-                        long double expected =
-                            old ? test::TForecastView(*industry_, t_).Cumulative(firm, zone, market, old, *cumulative) : 0;
-                        for (const std::int8_t* part : parts) expected += view_->Brand(firm, zone, market, row, *part);
-                        ExpectClose(view_->Cumulative(firm, zone, market, slot, *cumulative), expected, name);
-                    }
-                }
-            }
-            const std::pair<const std::int8_t*, std::vector<const std::int8_t*>> zoneCums[] = {
-                {&si::ffxCumMRS, {&si::ffxMRS}},  {&si::ffxCumRnD, {&si::ffxRnD}}, {&si::ffxCumAdv, {&si::ffxAdvM, &si::ffxAdvQ}},
-                {&si::ffxCumSlf, {&si::ffxSlf}}, {&si::ffxCumIP, {&si::ffxIP}},   {&si::ffxCumECP, {&si::ffxECP}},
-                {&si::ffxCumNC, {&si::ffxNC}}};
-            for (const auto& [cumulative, parts] : zoneCums) {
-                long double expected = before([&](const test::TForecastView& t) { return t.ZoneReport(firm, zone, *cumulative); });
-                for (const std::int8_t* part : parts) expected += view_->ZoneReport(firm, zone, *part);
-                ExpectClose(view_->ZoneReport(firm, zone, *cumulative), expected, "zone cumulative");
-            }
-        }
-}
-
-// A second forecast, whatever state the generator was left in, leaves the same
-// bytes in the results of t+1 and the decisions and defaults of t+2.
-TEST_P(ForecastInvariants, ASecondForecastLeavesTheSameBytes) {
-    // Each run makes the results set of t+1 afresh: the sets are looked up after it.
-    auto bytes = [&] {
-        return std::vector<test::TGridBytes>{test::GridBytes(industry_->PerResults(t_ + 1)),
-                                             test::GridBytes(industry_->PerDecisions(t_ + 2)),
-                                             test::GridBytes(industry_->PerDefaults(t_ + 2))};
-    };
-    const std::vector<test::TGridBytes> first = bytes();
-    EXPECT_GT(test::FilledCells(first[0]), 0);
-    EXPECT_EQ(test::FirstDifference(first[1], first[2]), "");
-    SetRandomSeed(987654321);
-    ASSERT_TRUE(world_.RunForecast()) << world_.failureReason;
-    const std::vector<test::TGridBytes> second = bytes();
-    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(test::FirstDifference(first[i], second[i]), "") << "set " << i;
-}
-
-// The loan history keeps the rows of t and adds the request of t+1.
-TEST_P(ForecastInvariants, LoanHistoryKeepsTheRowsOfTAndAddsTheRequest) {
-    for (int firm = 1; firm <= industry_->NbFirms(); ++firm) {
-        for (int period = 0; period <= t_; ++period)
-            for (std::int8_t e : {si::CostProfit, si::BgtChg, si::LoanCap, si::LoanDur, si::LoanIR})
-                EXPECT_EQ(view_->LoanHistory(firm, period, e), test::TForecastView(*industry_, t_).LoanHistory(firm, period, e));
-        for (std::int8_t e : {si::BgtChg, si::LoanCap, si::LoanDur, si::LoanIR})
-            EXPECT_EQ(view_->LoanHistory(firm, t_ + 1, e), view_->LoanRequest(firm, e));
-    }
 }
 
 // A parameter the industry leaves out acts as its documented default: the

@@ -72,20 +72,6 @@ TEST_F(ModBasicTest, SetMarketCopiesTheLinksOfEveryMarketedBrand) {
     EXPECT_EQ(module.pDbix()[1][2], 0);
 }
 
-TEST_F(ModBasicTest, SetMarketOnAMarketWithoutBrandsLeavesNoRow) {
-    test::TFixtureSpec spec = test::FixtureA();
-    test::TFixtureSpec two(spec.currentPeriod, 1, 1, 2);
-    two.Prototypes(1, 1) = spec.Prototypes(1, 1);
-    two.Cell(1, 1, 1) = spec.Cell(1, 1, 1);
-    TModBasic& module = Forecast(two);
-    ASSERT_EQ(module.NbMktedBrdsT1(), 2);
-    module.SetMarket(1, 2);
-    EXPECT_EQ(module.NbMktedBrdsT1(), 0);
-    EXPECT_EQ(module.Dfix(), TMktBrandBytes{});
-    EXPECT_EQ(module.FirNbMktedBrdsT1(), TFirmBytes{});
-    EXPECT_EQ(module.Mbix()[1][1], 0);
-}
-
 TEST_F(ModBasicTest, BrandDecisionsAndSalesForceOfTheBrandsFirm) {
     TModBasic& module = Forecast(test::FixtureB());
     // Market brand 3 is DELTA, slot 1 of firm 2. "Price" is label 6 of "DecBrdCV3" (lo 1):

@@ -74,43 +74,6 @@ TEST_F(ModDistrTest, PlannedSalesBecomeBrandUnitSalesPerSegmentAndChannel) {
     EXPECT_TRUE(bench.work.Warnings.empty());
 }
 
-TEST_F(ModDistrTest, PlanSalesOverwritesTheBrandsRowsRatherThanAdding) {
-    TCvInd& industry = Open(test::FixtureA());
-    test::TDistrBench bench(industry);
-    bench.PlanAllMarkets();
-    bench.PlanAllMarkets();
-    EXPECT_NEAR(Units(industry, 1, 1, 1, 1), 600.6, kTolerance);
-    EXPECT_NEAR(Units(industry, 1, 2, 2, 1), 2002, kTolerance);
-}
-
-TEST_F(ModDistrTest, PastMarketSharesOfTAreCarriedIntoTheForecastPeriod) {
-    TCvInd& industry = Open(test::FixtureA());
-    test::TDistrBench bench(industry);
-    bench.Distr().SetMarket(1, 1);
-    // BrdPastMSU of t: 100 pm + 10 m + s.
-    for (int pm = 1; pm <= 2; ++pm)
-        for (int m : {1, 2, 31})
-            for (int s = 1; s <= 2; ++s)
-                EXPECT_EQ(ResultReal(industry, 1, kCategoryFtaMarket, 0, 1, 1, "BrdPastMSU", {pm, m, s}),
-                          100 * pm + 10 * m + s);
-}
-
-TEST_F(ModDistrTest, SalesForceCostsOfTheFirmAndItsBrands) {
-    TCvInd& industry = Open(test::FixtureA());
-    test::TDistrBench bench(industry);
-    bench.RunAll();
-    // n = 11 + 12 = 23 salespeople; base 23 x 20000 = 460000; 26 in t: 3 fired x 5000 = 15000, none hired.
-    EXPECT_EQ(Firm(industry, 1, si::ffxSlp), 23);
-    EXPECT_NEAR(Firm(industry, 1, si::ffxSlfB), 460000, kTolerance);
-    EXPECT_NEAR(Firm(industry, 1, si::ffxSlfF), 15000, kTolerance);
-    EXPECT_EQ(Firm(industry, 1, si::ffxSlfH), 0);
-    // Cost 475000. Bravo's salespeople: 11 x 1/8 + 12 x 1/8 = 23/8: 475000 x 23/8 / 23 = 59375.
-    // COSMO's: 23 x 2/8: 118750.
-    EXPECT_NEAR(Brand(industry, 1, 1, si::brSlf), 59375, kTolerance);
-    EXPECT_NEAR(Brand(industry, 1, 2, si::brSlf), 118750, kTolerance);
-    EXPECT_TRUE(bench.work.Warnings.empty());
-}
-
 TEST_F(ModDistrTest, ChannelMarginsRetailPricesAndAveragePrices) {
     TCvInd& industry = Open(test::FixtureA());
     test::TDistrBench bench(industry);
@@ -171,33 +134,6 @@ protected:
     test::TModelWorld world_;
     TCvInd* industry_ = nullptr;
 };
-
-TEST_F(ModDistrEdgeTest, FirstSimulatedPeriodHasNoHiringOrFiringAndNoPastShares) {
-    industry_ = &world_.OpenFixture(test::FixtureC());
-    test::TDistrBench bench(*industry_);
-    bench.RunAll();
-    // Period 0: 23 salespeople at 20000, none hired or fired whatever t held.
-    EXPECT_EQ(Firm(0, si::ffxSlp), 23);
-    EXPECT_NEAR(Firm(0, si::ffxSlfB), 460000, kTolerance);
-    EXPECT_EQ(Firm(0, si::ffxSlfH), 0);
-    EXPECT_EQ(Firm(0, si::ffxSlfF), 0);
-    TDataContext cell;
-    cell.SelFta = cell.SelMarket = 1;
-    EXPECT_TRUE(test::ArrayAllZero(RequireArr(industry_->PerResults(0), kCategoryFtaMarket, cell, "BrdPastMSU")));
-    // Before the ramp starts (period 0 < 1) the margins are MarginBeg.
-    EXPECT_NEAR(Margin(0, 1), 100, kTolerance);
-    EXPECT_NEAR(Margin(0, 2), 200, kTolerance);
-}
-
-TEST_F(ModDistrEdgeTest, SixtyFortySplitOfFiveHundredUnits) {
-    industry_ = &world_.OpenFixture(test::FixtureA());
-    Decisions("MPBrdSegSales").SetReal48({1, 1}, 500);
-    test::TDistrBench bench(*industry_);
-    bench.PlanAllMarkets();
-    // 500 / 1000 x 60000 / 100 = 300 and x 40000 / 100 = 200.
-    EXPECT_NEAR(Units(1, 1, 1, 1), 300, kTolerance);
-    EXPECT_NEAR(Units(1, 1, 1, 2), 200, kTolerance);
-}
 
 // Zone 1 shrinks from 26 to 23 salespeople, zone 2 grows from 20 to 23. Zone 2 pays in its own
 // money: exchange rate 2 (period 0), accumulated salary inflation 0.1 and the period's inflation
@@ -282,38 +218,6 @@ TEST_F(ModDistrEdgeTest, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
     EXPECT_TRUE(Warned(bench, "SlfSize[1] of firm 1, zone 1"));
 }
 
-TEST_F(ModDistrEdgeTest, RetailPriceBeyondSixteenBitsIsStoredSaturatedWithAWarning) {
-    industry_ = &world_.OpenFixture(test::FixtureA());
-    Decisions("DecBrdCV3").SetReal48({2, si::Price}, 40000);
-    Decisions("DecBrdCV3").SetReal48({1, si::Price}, 20000);
-    test::Arr(industry_->ConstPart(), kCategoryFtaMarket, 0, 1, 1, "ChannelPars").SetReal48({si::Discount, 2}, 3);
-    test::TDistrBench bench(*industry_);
-    bench.RunAll();
-    // COSMO: 0.95 x 40000 = 38000 -> 32767; (1 - 3) x 40000 = -80000 -> -32768. Bravo in channel 2:
-    // (1 - 3) x 20000 = -40000 -> -32768.
-    EXPECT_EQ(RetailPrice(1, 2, 1), 32767);
-    EXPECT_EQ(RetailPrice(1, 2, 2), -32768);
-    EXPECT_EQ(RetailPrice(1, 1, 2), -32768);
-    EXPECT_EQ(RetailPrice(1, 1, 1), 19000);
-    // The real averages keep the whole price.
-    EXPECT_NEAR(Brand(1, 2, si::brRPrice), 38000, kTolerance);
-    EXPECT_TRUE(Warned(bench, "BrdRPrices"));
-}
-
-TEST_F(ModDistrEdgeTest, HalvesOfARetailPriceGoToTheEvenNeighbour) {
-    industry_ = &world_.OpenFixture(test::FixtureA());
-    Decisions("DecBrdCV3").SetReal48({1, si::Price}, 1001);
-    Decisions("DecBrdCV3").SetReal48({2, si::Price}, 1003);
-    for (int c = 1; c <= 2; ++c)
-        test::Arr(industry_->ConstPart(), kCategoryFtaMarket, 0, 1, 1, "ChannelPars").SetReal48({si::Discount, c}, 0.5L);
-    test::TDistrBench bench(*industry_);
-    bench.RunAll();
-    // 0.5 x 1001 = 500.5 -> 500; 0.5 x 1003 = 501.5 -> 502.
-    EXPECT_EQ(RetailPrice(1, 1, 1), 500);
-    EXPECT_EQ(RetailPrice(1, 1, 2), 500);
-    EXPECT_EQ(RetailPrice(1, 2, 1), 502);
-}
-
 TEST_F(ModDistrEdgeTest, BrandWithoutSalesAndFirmWithoutSalespeople) {
     industry_ = &world_.OpenFixture(test::FixtureA());
     for (int s = 1; s <= 2; ++s) Decisions("MPBrdSegSales").SetReal48({2, s}, 0);
@@ -331,18 +235,6 @@ TEST_F(ModDistrEdgeTest, BrandWithoutSalesAndFirmWithoutSalespeople) {
     EXPECT_EQ(Brand(1, 1, si::brSlf), 0);
     EXPECT_EQ(Brand(1, 2, si::brSlf), 0);
     EXPECT_TRUE(bench.work.Warnings.empty());
-}
-
-TEST_F(ModDistrEdgeTest, PastSharesMissingInTAreClearedAndCoverageIsNotNeeded) {
-    const test::TOmitDistrInputs omit({"BrdPastMSU", "DisCovIdxs"});
-    industry_ = &world_.OpenFixture(test::FixtureA());
-    test::TDistrBench bench(*industry_);
-    TModDistr& distr = bench.Distr();
-    distr.SetMarket(1, 1);
-    EXPECT_EQ(distr.BrdPastMSUT, nullptr);
-    EXPECT_EQ(distr.DisCovIdxsT, nullptr);
-    EXPECT_TRUE(test::ArrayAllZero(*distr.BrdPastMSUT1));
-    EXPECT_NO_THROW(bench.RunAll());
 }
 
 // Fixture (a) markets two brands in zone 1, market 1: the forecast arrays of
@@ -372,23 +264,6 @@ TEST_F(ModDistrEdgeTest, BrandArraysOfTheForecastNeedARowPerMarketedBrand) {
                 << error.what();
         }
     }
-}
-
-TEST_F(ModDistrEdgeTest, MissingChannelParametersAbandonTheRunNamingThem) {
-    const test::TOmitDistrInputs omit({"ChannelPars"});
-    industry_ = &world_.OpenFixture(test::FixtureA());
-    {
-        test::TDistrBench bench(*industry_);
-        bench.PlanAllMarkets();
-        try {
-            bench.Distr().FinishZones(rfMarketingPlan);
-            ADD_FAILURE() << "no model error";
-        } catch (const EModelError& error) {
-            EXPECT_STREQ(error.what(), "array ChannelPars missing in the constant part, zone 1, market 1");
-        }
-    }
-    EXPECT_FALSE(world_.RunForecast());
-    EXPECT_EQ(world_.failureReason, "array ChannelPars missing in the constant part, zone 1, market 1");
 }
 
 }  // namespace

@@ -239,101 +239,6 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     ExpectClose(zone(si::ffxSPI), 1000 * value / 750000, "ffxSPI");
 }
 
-TEST_F(FinanceAcceptance, OneFirmFixtureCumulatesCarriedWithdrawnAndNewBrands) {
-    TCvInd& industry = Run(test::FixtureA(), true, -4000);
-    const TForecastView view(industry, 1);
-    auto slot = [&view](int k, int element) { return view.Cumulative(1, 1, 1, k, element); };
-    // "Bravo" is BRAVO of slot 2 (letter case ignored): its name, slot and introduction stay,
-    // its results add the period's: USold 203 + 1000, RSales 204 + 31000, Rev 205 + 21000,
-    // CGS 206 + 10000, IHSC 207 + 1000 + 500, Adv 208 + 3750 + 1250, Slf 209 + 2000, CAM 210 + 2500.
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 2), "BRAVO");
-    EXPECT_EQ(slot(2, si::brcIsMkted), 1);
-    EXPECT_EQ(slot(2, si::brcIntroPer), 0);
-    const long double bravo[] = {1203, 31204, 21205, 10206, 1707, 5208, 2209, 2710};
-    for (int e = si::brcUSold; e <= si::brcCAM; ++e) EXPECT_EQ(slot(2, e), bravo[e - si::brcUSold]) << e;
-    // COSMO is new: the first free slot, 4, introduced in period 1, with the period's results.
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 4), "COSMO");
-    EXPECT_EQ(slot(4, si::brcIsMkted), 1);
-    EXPECT_EQ(slot(4, si::brcIntroPer), 1);
-    const long double cosmo[] = {2000, 64000, 44000, 20000, 3000, 10000, 4000, 7000};
-    for (int e = si::brcUSold; e <= si::brcCAM; ++e) EXPECT_EQ(slot(4, e), cosmo[e - si::brcUSold]) << e;
-    // ALPHA, marketed in period 0 and not now, is withdrawn; OLDIE stays withdrawn; both keep their results.
-    EXPECT_EQ(slot(1, si::brcIsMkted), 2);
-    EXPECT_EQ(slot(1, si::brcUSold), 103);
-    EXPECT_EQ(slot(3, si::brcIsMkted), 2);
-    EXPECT_EQ(slot(3, si::brcCAM), 310);
-    EXPECT_EQ(slot(5, si::brcIsMkted), 0);
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 5), "");
-}
-
-TEST_F(FinanceAcceptance, FirstPeriodFixtureStartsEveryBaseAndCumulativeValue) {
-    // A profit entry of 25000000 makes the net contribution 9500 - 15000 - 150000 - 5000 + 25000000 = 24839500.
-    TCvInd& industry = Run(test::FixtureC(), false, 25000000);
-    EXPECT_TRUE(warnings_.empty());
-    const TForecastView view(industry, 0);
-    ExpectBrandFigures(view);
-    ExpectPeriodMarketAndZoneSums(view);
-
-    auto market = [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
-    EXPECT_EQ(market(si::ffmUSold0), 3000);
-    EXPECT_EQ(market(si::ffmRSales0), 95000);
-    EXPECT_EQ(market(si::ffmVMS0), 1000);
-    EXPECT_EQ(market(si::ffmUMS0), 1000);
-    EXPECT_EQ(market(si::ffmCumMRS), 7000);
-    EXPECT_EQ(market(si::ffmCumRnD), 150000);
-
-    // The history holds only row 0, from the request; the loan pays 5 % of 100000 in period 0.
-    EXPECT_EQ(view.LoanHistory(1, 0, si::LoanCap), 100000);
-    EXPECT_EQ(view.LoanHistory(1, 0, si::BgtChg), 20000);
-    EXPECT_EQ(view.LoanHistory(1, 1, si::LoanCap), 0);
-    auto zone = [&view](std::int8_t element) { return view.ZoneReport(1, 1, element); };
-    EXPECT_EQ(zone(si::ffxIP), 5000);
-    EXPECT_EQ(zone(si::ffxECP), 25000000);
-    EXPECT_EQ(zone(si::ffxNC), 24839500);
-    // 0.4 x 24839500 = 9935800, between the bounds; 198.716 steps of 50000 round to 199.
-    EXPECT_EQ(zone(si::ffxNPB), 9950000);
-
-    // Base elements are the period's values, cumulative ones the period's.
-    EXPECT_EQ(zone(si::ffxRSales0), 95000);
-    EXPECT_EQ(zone(si::ffxUSold0), 3000);
-    EXPECT_EQ(zone(si::ffxUMS0), 1000);
-    EXPECT_EQ(zone(si::ffxVMS0), 1000);
-    EXPECT_EQ(zone(si::ffxCBM0), 30500);
-    EXPECT_EQ(zone(si::ffxCAM0), 9500);
-    EXPECT_EQ(zone(si::ffxNC0), 24839500);
-    EXPECT_EQ(zone(si::ffxCumMRS), 15000);
-    EXPECT_EQ(zone(si::ffxCumRnD), 150000);
-    EXPECT_EQ(zone(si::ffxCumAdv), 15000);
-    EXPECT_EQ(zone(si::ffxCumSlf), 6000);
-    EXPECT_EQ(zone(si::ffxCumIP), 5000);
-    EXPECT_EQ(zone(si::ffxCumECP), 25000000);
-    EXPECT_EQ(zone(si::ffxCumNC), 24839500);
-    // Spending and cumulative spending are both 186000.
-    ExpectClose(zone(si::ffxRMI), 24839500.0L / 186, "ffxRMI");
-    ExpectClose(zone(si::ffxCumRMI), 24839500.0L / 186, "ffxCumRMI");
-    ExpectClose(zone(si::ffxRMI0), 24839500.0L / 186, "ffxRMI0");
-
-    // Before period 0 retail sales grew 5 % a period: 95000 / 1.05 and 95000 / 1.05^2, so G = 1.05.
-    // P1 = 1.025 x (150000 + 24839500) / 24839500 = 1.025 + 153750 / 24839500; P2 = 1;
-    // V = 10 x 24839500 x (P1 + 1) = 20.25 x 24839500 + 1537500 = 504537375, the base value too.
-    ExpectClose(zone(si::ffxRSalesM1), 95000 / 1.05L, "ffxRSalesM1");
-    ExpectClose(zone(si::ffxRSalesM2), 95000 / 1.05L / 1.05L, "ffxRSalesM2");
-    ExpectClose(zone(si::ffxMktVal), 504537.375L, "ffxMktVal");
-    ExpectClose(zone(si::ffxMktVal0), 504537.375L, "ffxMktVal0");
-    ExpectClose(zone(si::ffxSPI), 1000, "ffxSPI");
-
-    // The firm's brands take slots 1 and 2 in the order of its marketed brands, introduced in period 0.
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 1), "ALPHA");
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 2), "BRAVO");
-    const long double alpha[] = {1000, 31000, 21000, 10000, 1500, 5000, 2000, 2500};
-    for (int e = si::brcUSold; e <= si::brcCAM; ++e)
-        EXPECT_EQ(view.Cumulative(1, 1, 1, 1, e), alpha[e - si::brcUSold]) << e;
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIsMkted), 1);
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIntroPer), 0);
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcRSales), 64000);
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 3, si::brcIsMkted), 0);
-}
-
 // The next-period budget: its bounds, its rounding to 50,000 with halves to the
 // even multiple, its parameters, and the money factors of the zone. Six firms
 // without brands, studies, projects or loans in a first-period industry: the net
@@ -481,21 +386,6 @@ protected:
     test::TModelWorld world_;
 };
 
-TEST_F(FinanceSlots, ReturningBrandKeepsItsSlotIntroductionAndResults) {
-    TCvInd& industry = Run({"oldie"}, {"POLDIE"}, {{1, "ACTIVE", 1, 0, 100}, {2, "OLDIE", 2, 0, 200}});
-    const test::TForecastView view(industry, 1);
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 2), "OLDIE");
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIsMkted), 1);
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIntroPer), 0);
-    for (int e = si::brcUSold; e <= si::brcCAM; ++e)
-        EXPECT_EQ(view.Cumulative(1, 1, 1, 2, e), 200 + e + kRowOne[e - si::brcUSold]) << e;
-    // ACTIVE was marketed in t and is not now: withdrawn, results kept; no new slot was taken.
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIsMkted), 2);
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcCAM), 110);
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 3), "");
-    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIsMkted), 0);
-}
-
 TEST_F(FinanceSlots, FullSlotsGiveTheFirstWithdrawnSlotToTheNewBrand) {
     // Slots 5 and 9 withdrawn; the lost row already holds 2000 + e from earlier periods.
     std::vector<test::TCumulativeSlotFixture> slots = FullSlots({5, 9});
@@ -555,23 +445,6 @@ TCvInd& OpenPlain(test::TModelWorld& world, const test::TFixtureSpec& spec) {
     return industry;
 }
 
-TEST(FinanceEdge, GrowthOfMinusOneBeforePeriodZeroLeavesNoPastSales) {
-    test::TModelWorld world;
-    TCvInd& industry = OpenPlain(world, test::FixtureC());
-    test::SetParameter(industry, kZoneCategory, 1, "RevGrowthBefPer0", -1);
-    ASSERT_NO_THROW(test::RunFinanceStep(industry));
-    const test::TForecastView view(industry, 0);
-    // Retail sales 95000 / (1 + -1) has no value: the past sales are 0 and so is G. With
-    // NC = NC0 = CAM = 9500: P1 = (1 + (0 - 1) / 2) x 9500 / 9500 = 0.5, P2 = 1, V = 10 x 9500 x 1.5
-    // = 142500, which is also 1.5 x 95000; the base value is V, the index 1000.
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxRSalesM1), 0);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxRSalesM2), 0);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC0), 9500);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMktVal), 142.5);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxSPI), 1000);
-    EXPECT_TRUE(world.ui.plainBoxes.empty());
-}
-
 TEST(FinanceEdge, NegativeGrowthKeepsItsSign) {
     test::TModelWorld world;
     TCvInd& industry = OpenPlain(world, test::FixtureA());
@@ -589,99 +462,6 @@ TEST(FinanceEdge, NegativeGrowthKeepsItsSign) {
     EXPECT_NEAR(static_cast<double>(view.ZoneReport(1, 1, si::ffxMktVal)), static_cast<double>(value / 1000), 1e-6);
     EXPECT_NEAR(static_cast<double>(view.ZoneReport(1, 1, si::ffxSPI)), static_cast<double>(value / 750), 1e-6);
     EXPECT_TRUE(world.ui.plainBoxes.empty());  // Power never sees a negative base
-}
-
-TEST(FinanceEdge, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
-    test::TModelWorld world;
-    TCvInd& industry = OpenPlain(world, test::FixtureA());
-    TDataContext cell;
-    cell.SelFirm = cell.SelFta = cell.SelMarket = 1;
-    TSimArr& mix = *industry.PerDecisions(1).GetSimArr(kCategoryFirmFtaMarket, cell, "DecBrdCV3");
-    mix.SetReal48({1, si::AdvertBgt}, kEmptyDecisionValue);
-    mix.SetReal48({2, si::AdvertQual}, kEmptyDecisionValue);
-    test::SetLoanRequest(industry, 1, {kEmptyDecisionValue, 0, 0, 0, 0});
-    test::SetProjects(industry, 1, 1, 1, {-5000});
-    const std::vector<std::string> warnings = test::RunFinanceStep(industry);
-    const test::TForecastView view(industry, 1);
-    EXPECT_EQ(view.Brand(1, 1, 1, 1, si::brAdvM), 0);
-    EXPECT_EQ(view.Brand(1, 1, 1, 1, si::brAdvQ), 0);
-    EXPECT_EQ(view.Brand(1, 1, 1, 2, si::brAdvM), 10000);  // quality 0: all media
-    EXPECT_EQ(view.Brand(1, 1, 1, 2, si::brAdvQ), 0);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxECP), 0);
-    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 0);
-    EXPECT_TRUE(test::HasWarning(warnings, "AdvertBgt of brand 1 of firm 1 in zone 1, market 1 is empty"));
-    EXPECT_TRUE(test::HasWarning(warnings, "AdvertQual of brand 2 of firm 1 in zone 1, market 1 is empty"));
-    EXPECT_TRUE(test::HasWarning(warnings, "CostProfit of firm 1 is empty"));
-    EXPECT_TRUE(test::HasWarning(warnings, "ProAllBgt of project 1 of firm 1, market 1 is negative"));
-    EXPECT_EQ(mix.GetReal48({1, si::AdvertBgt}), kEmptyDecisionValue);  // the decision itself is kept
-}
-
-TEST(FinanceEdge, MissingArraysOfTCarryZeros) {
-    test::TModelWorld world;
-    TCvInd& industry = OpenPlain(world, test::FixtureA());
-    // Results of t as an empty set: no loan history, reports or cumulative slots.
-    industry.FreePerResults(0);
-    industry.NewPerResults(0);
-    std::vector<std::string> warnings;
-    ASSERT_NO_THROW(warnings = test::RunFinanceStep(industry));
-    EXPECT_TRUE(warnings.empty());
-    const test::TForecastView view(industry, 1);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC), 9500);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxCumNC), 9500);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxNC0), 0);
-    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRSales0), 0);
-    EXPECT_EQ(view.LoanHistory(1, 0, si::LoanCap), 0);
-    // Without names of t both brands are new: slots 1 and 2, introduced in period 1.
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 1), "Bravo");
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 2), "COSMO");
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 2, si::brcIntroPer), 1);
-    // No base net contribution, value share or base value: P1 = P2 = 0 and V is the floor
-    // 1.5 x 95000 = 142500; the index against a base value of 0 is 0.
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMktVal), 142.5);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMktVal0), 0);
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxSPI), 0);
-}
-
-TEST(FinanceEdge, MissingLoanRequestIsAModelErrorNamingIt) {
-    test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.omittedDecisionArrays = {"LoanVal"};
-    TCvInd& industry = world.OpenFixture(spec);
-    test::PrepareForecastPeriod(industry);
-    try {
-        test::RunFinanceStep(industry);
-        ADD_FAILURE() << "no model error";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "array LoanVal missing in the decisions of period 1, firm 1");
-    }
-}
-
-TEST(FinanceEdge, InitRefusesSeriesTheStepCannotUse) {
-    test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.omittedSeries = {"StuInfos"};
-    TCvInd& industry = world.OpenFixture(spec);
-    TWorkRec work;
-    TModFinan finance;
-    try {
-        finance.Init(industry, &work);
-        ADD_FAILURE() << "no model error";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "the industry has no series StuInfos");
-    }
-
-    // A zone report that does not begin with the market report's elements would take
-    // each market sum into the wrong element.
-    TCvInd& other = world.OpenFixture(test::FixtureA(), "shifted.ind");
-    other.FindSeries("FFXRpt")->InsertLabel(0, "ffxExtra");
-    InitSeriesIndexes(other.SeriesList());
-    try {
-        finance.Init(other, &work);
-        ADD_FAILURE() << "no model error";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(),
-                     "the series FFXRpt does not begin with the elements of FFMRpt: ffxExtra is not ffxUSold");
-    }
 }
 
 // Where the finance step books what: R&D, interest and the loan's cost or profit
@@ -750,64 +530,6 @@ TEST(FinanceZones, ZoneOneAloneBooksRnDAndLoansAndTheLastZoneAloneTheStockPrice)
     EXPECT_NEAR(static_cast<double>(zone(2, si::ffxMktVal)), static_cast<double>(value / 1000), 1e-6);
     EXPECT_EQ(zone(2, si::ffxMktVal0), 500);
     EXPECT_NEAR(static_cast<double>(zone(2, si::ffxSPI)), static_cast<double>(1000 * value / 500000), 1e-6);
-}
-
-TEST(FinanceZones, StudiesAreChargedWhenAvailableOrderedAndTheMarketHasBrandsOrIsForecast) {
-    // Two firms, two zones, two markets; firm 1 markets one brand, in zone 1, market 1 only.
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(OneBrandIn(2, 2, 2, {{1, 1}}));
-    test::PrepareForecastPeriod(industry);
-    test::WriteBrandInputsT1(industry);
-    for (int zone = 1; zone <= 2; ++zone)
-        for (int market = 1; market <= 2; ++market) {
-            for (int study = 1; study <= kConjoint; ++study)
-                test::SetMarketStudy(industry, zone, market, study, study == kConjoint ? 0 : 1, 1000 * study);
-            test::SetMarketStudyOrders(industry, 1, zone, market, {1, si::MarketForecast, kConjoint});
-            test::SetMarketStudyOrders(industry, 2, zone, market, zone == 1 ? std::vector<int>{si::MarketForecast}
-                                                                            : std::vector<int>{});
-        }
-    test::SetZoneStudy(industry, 1, si::Benchmark, 1, 8000);
-    test::SetZoneStudy(industry, 2, si::Benchmark, 0, 9000);  // not available in zone 2
-    for (int zone = 1; zone <= 2; ++zone) {
-        test::SetZoneStudyOrders(industry, 1, zone, {si::Benchmark});
-        test::SetZoneStudyOrders(industry, 2, zone, {});
-    }
-    // Segment sales before the step: zone 1, market 2 has no brands and keeps them.
-    TDataContext emptyMarket;
-    emptyMarket.SelFta = 1;
-    emptyMarket.SelMarket = 2;
-    TCvPerData& results = industry.PerResults(1);
-    results.GetSimArr(kCategoryFtaMarket, emptyMarket, "SegSales")->SetReal48({1, si::Unit}, 77);
-    TDataContext brandMarket = emptyMarket;
-    brandMarket.SelMarket = 1;
-    results.GetSimArr(kCategoryFtaMarket, brandMarket, "SegSales")->SetReal48({2, si::Value}, 99);
-    test::RunFinanceStep(industry);
-
-    const test::TForecastView view(industry, 1);
-    // With brands: ConsumerSurvey 1000 + MarketForecast 6000, never the unavailable Conjoint.
-    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmMRS), 7000);
-    EXPECT_EQ(view.MarketReport(2, 1, 1, si::ffmMRS), 6000);  // a firm without brands in a market with brands
-    // Without brands only the market forecast is charged.
-    EXPECT_EQ(view.MarketReport(1, 1, 2, si::ffmMRS), 6000);
-    EXPECT_EQ(view.MarketReport(2, 1, 2, si::ffmMRS), 6000);
-    EXPECT_EQ(view.MarketReport(1, 2, 1, si::ffmMRS), 6000);
-    EXPECT_EQ(view.MarketReport(2, 2, 2, si::ffmMRS), 0);
-    // The zones add the benchmark where it is available and ordered.
-    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMRS), 21000);  // 7000 + 6000 + 8000
-    EXPECT_EQ(view.ZoneReport(2, 1, si::ffxMRS), 12000);
-    EXPECT_EQ(view.ZoneReport(1, 2, si::ffxMRS), 12000);  // the unavailable benchmark is not charged
-    EXPECT_EQ(view.ZoneReport(2, 2, si::ffxMRS), 0);
-
-    // Segment sales: the market with brands is rebuilt (the brand sells 223 and 243 units at 31),
-    // the one without keeps what it held.
-    EXPECT_EQ(view.SegmentSales(1, 1, 1, si::Unit), 223);
-    EXPECT_EQ(view.SegmentSales(1, 1, 2, si::Value), 31 * 243);
-    EXPECT_EQ(view.SegmentSales(1, 2, 1, si::Unit), 77);
-    // Shares: all of the market with brands to firm 1; none in a market without sales.
-    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmUMS), 1000);
-    EXPECT_EQ(view.MarketReport(2, 1, 1, si::ffmVMS), 0);
-    EXPECT_EQ(view.MarketReport(1, 1, 2, si::ffmUMS), 0);
-    EXPECT_EQ(view.ZoneReport(1, 2, si::ffxVMS), 0);
 }
 
 }  // namespace

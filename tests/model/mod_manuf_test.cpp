@@ -104,29 +104,6 @@ TEST(ModManuf, OneFirmFixtureEveryFigureByHand) {
     EXPECT_EQ(finances.GetReal48({3, si::ProCumProd}), 154800);
 }
 
-// One firm, two zones, one market; COSMO (from PCOSMO, prototype 1: ProReqUC 60,
-// ProCumProd 50,000) is new in both zones and plans 1000 units against a production
-// of 2000: production max(1000, 1600) = 1600 in each zone. Zone 1 is costed at
-// 51,600 units (0.516^e = 1.167814, 60 x 1.167814 = 70.068837), zone 2 after it at
-// 53,200 (0.532^e = 1.159483, 69.568950); 53,200 stays in "ProFins".
-TEST(ModManuf, ZonesOfAMarketSeeTheProductionOfTheZonesBeforeThem) {
-    test::TFixtureSpec spec(0, 1, 2, 1);
-    spec.Prototypes(1, 1) = {"PCOSMO"};
-    spec.Cell(1, 1, 1).brandsT1 = {{"COSMO", "PCOSMO", {}}};
-    spec.Cell(1, 2, 1).brandsT1 = {{"COSMO", "PCOSMO", {}}};
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(spec);
-    test::TManufHarness step(industry);
-    step.WriteStockT();
-    step.SetUnitSales(1, 1, 1, {{1000, 0}, {0, 0}});
-    step.SetUnitSales(2, 1, 1, {{600, 400}, {0, 0}});
-    step.Run();
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brPCost), 70.068837, 1e-5);
-    EXPECT_NEAR(step.BrandReport(1, 2, 1, 1, si::brPCost), 69.568950, 1e-5);
-    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins").GetReal48({1, si::ProCumProd}),
-              53200);
-}
-
 // Production, inventory and unit cost: the focused cases, on fixture (a) unless
 // said otherwise. There "Bravo" (market brand 1, firm brand 1) continues BRAVO,
 // which holds 300 units of period 0 at 10, from PBRAVO (prototype 2, ProReqUC 70,
@@ -214,30 +191,6 @@ TEST(ModManufEdge, FifoTakesTheInflatedLayerOfTFirst) {
     EXPECT_NEAR(step.LayerCost(1, 1, 1, 1, 1), 8, 1e-9);
 }
 
-// Fixture (b): firm 1 withdraws ALPHA, firm 2 ECHO (its brand 1, 200 units at 20 too)
-// and launches DELTA from firm 1's PALPHA. ISCCoef 0.25: 200 x 20 x 0.25 = 1000 for
-// ALPHA, message with (1 - 0.25) x 100 = 75.0 and 1000 / 1000 = 1. ECHO's stock is
-// emptied first: no cost, no message. DELTA produces max(0, 0.8 x 2000) = 1600 and
-// raises PALPHA's cumulative production of firm 1 to 50,000 + 1600 = 51,600; its
-// base cost is PALPHA's 60.
-TEST(ModManufEdge, WithdrawnBrandsAreDisposedOfAtTheFirmsExceptionalCost) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureB());
-    test::TManufHarness step(industry);
-    step.WriteStockT();
-    step.SetParameter(1, 1, "ISCCoef", 0.25L);
-    test::Arr(step.ResultsT(), kCategoryFirmFtaMarket, 2, 1, 1, "Inventory").SetReal48({0, 1, si::InvSize}, 0);
-    step.Run();
-    EXPECT_NEAR(test::Arr(step.ResultsT1(), kCategoryFirmFta, 1, 1, 0, "FFXRpt").GetReal48({si::ffxECP}), -1000, 1e-9);
-    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFirmFta, 2, 1, 0, "FFXRpt").GetReal48({si::ffxECP}), 0);
-    EXPECT_TRUE(HasMessage(step.Messages(1, 1), {"messages", "WitBrdECost", "ALPHA", "75.0", "1"}));
-    EXPECT_TRUE(step.Messages(2, 1).empty());
-    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins").GetReal48({1, si::ProCumProd}),
-              51600);
-    EXPECT_EQ(test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdTransfCost").GetSmallint({3}), 60);
-    EXPECT_NEAR(step.BrandReport(2, 1, 1, 1, si::brUProd), 1600, 1e-9);
-}
-
 // Bravo sells nothing; its stock of t is 300 units at 10. Selling off 100 costs
 // 100 x 10 x 0.1 = 100 and leaves 200 units at 10.5. Asking for 500 disposes of
 // the 300 there are, for 300: the message counts those 300. A brand whose
@@ -307,57 +260,6 @@ TEST(ModManufEdge, ExperienceEffectAndItsGuardedParameters) {
     }
 }
 
-// Bravo's base cost against BRAVO's 80 of t, with the status the preference step left:
-// N(80.5) = 80 (halves to even) is not above 80: 1 becomes 2; 81 is; a status other
-// than 1 stays; 40,000 does not fit 16 bits: stored as 32767 with a warning, the run goes on.
-TEST(ModManufEdge, TransferCostsSaturateAndMarkTheBrandsWhoseCostDidNotRise) {
-    struct TCase {
-        long double reqUC;
-        long double statusBefore;
-        int stored;
-        long double statusAfter;
-    };
-    const TCase cases[] = {{80.5L, 1, 80, 2}, {81, 1, 81, 1}, {60, 3, 60, 3}, {40000, 1, 32767, 1}};
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(std::to_string(static_cast<double>(c.reqUC)));
-        test::TModelWorld world;
-        TCvInd& industry = world.OpenFixture(test::FixtureA());
-        test::TManufHarness step(industry);
-        step.WriteStockT();
-        step.SetPrototype(1, 1, 2, c.reqUC, 100000);
-        step.SetBrandDecision(1, 1, 1, 1, si::PortStatus, c.statusBefore);
-        step.Run();
-        const TSimArr& costs = test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdTransfCost");
-        EXPECT_EQ(costs.GetSmallint({1}), c.stored);
-        EXPECT_EQ(step.BrandDecision(1, 1, 1, 1, si::PortStatus), c.statusAfter);
-        EXPECT_EQ(test::HasWarning(step.Warnings(), "BrdTransfCost"), c.stored == 32767);
-    }
-}
-
-// An empty Production (the entry fields' -2147483648) and a negative SellStock
-// count as 0, each with a warning; the decisions stay as they were. COSMO then
-// supplies nothing: it sells and produces 0 of its 500. Bravo keeps its 300 units.
-TEST(ModManufEdge, EmptyOrNegativeDecisionsCountAsZero) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    test::TManufHarness step(industry);
-    step.WriteStockT();
-    step.SetBrandDecision(1, 1, 1, 2, si::Production, kEmptyDecisionValue);
-    step.SetBrandDecision(1, 1, 1, 1, si::SellStock, -5);
-    step.SetUnitSales(1, 1, 2, {{500, 0}, {0, 0}});
-    step.Run();
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUSold), 0, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUProd), 0, 1e-9);
-    EXPECT_TRUE(HasMessage(step.Messages(1, 1), {"messages", "UnderProduction", "COSMO"}));
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brISC), 0, 1e-9);
-    EXPECT_NEAR(step.LayerSize(1, 1, 1, 0, 1), 300, 1e-9);
-    EXPECT_EQ(step.Messages(1, 1).size(), 2u);  // WitBrdECost and UnderProduction only
-    EXPECT_TRUE(test::HasWarning(step.Warnings(), "Production of brand COSMO"));
-    EXPECT_TRUE(test::HasWarning(step.Warnings(), "SellStock of brand Bravo"));
-    EXPECT_EQ(step.BrandDecision(1, 1, 1, 2, si::Production), kEmptyDecisionValue);
-    EXPECT_EQ(step.BrandDecision(1, 1, 1, 1, si::SellStock), -5);
-}
-
 // AdjustProdPlan 1.5 would plan (1 - 1.5) x 1000 = -500 and produce max(100 - 300, -500)
 // = -200 units; held to 1, Bravo produces max(-200, 0) = 0 and keeps 200 of its 300 units.
 TEST(ModManufEdge, ToleranceOutsideZeroToOneIsHeldToIt) {
@@ -373,56 +275,6 @@ TEST(ModManufEdge, ToleranceOutsideZeroToOneIsHeldToIt) {
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUSold), 100, 1e-9);
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUInv), 200, 1e-9);
     EXPECT_TRUE(test::HasWarning(step.Warnings(), "AdjustProdPlan"));
-}
-
-// "ProFins" of firm 1 cut to its first Rows prototypes (the columns kept).
-void KeepPrototypeRows(test::TManufHarness& step, int rows) {
-    TSimArr& finances = test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins");
-    TSimArr shorter;
-    shorter.Init(dkReal48, 0, 2, TIndex(1, finances.LB(2)), TIndex(rows, finances.UB(2)));
-    for (int p = 1; p <= rows; ++p)
-        for (int column = finances.LB(2); column <= finances.UB(2); ++column)
-            shorter.SetReal48({p, column}, finances.GetReal48({p, column}));
-    finances.Assign(shorter);
-}
-
-// Cumulative production runs over each array's own rows: three prototypes are
-// enough for COSMO (prototype 3), two are not, and a missing list is named.
-TEST(ModManufEdge, PrototypeFinancesAreReadWithinTheirOwnBounds) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    {
-        test::TManufHarness step(industry);
-        step.WriteStockT();
-        KeepPrototypeRows(step, 3);
-        step.Run();
-        // Production 1600 and 3200 (see the experience case): 100,000 + 1600, 150,000 + 3200.
-        const TSimArr& finances = test::Arr(step.ResultsT1(), kCategoryFirmMarket, 1, 0, 1, "ProFins");
-        EXPECT_EQ(finances.GetReal48({2, si::ProCumProd}), 101600);
-        EXPECT_EQ(finances.GetReal48({3, si::ProCumProd}), 153200);
-    }
-    {
-        test::TManufHarness step(industry);
-        step.WriteStockT();
-        KeepPrototypeRows(step, 2);
-        try {
-            step.Run();
-            ADD_FAILURE() << "a prototype outside ProFins was costed";
-        } catch (const EModelError& error) {
-            EXPECT_TRUE(Contains(error.what(), "prototype 3 of firm 1 of brand COSMO")) << error.what();
-        }
-    }
-    {
-        test::TManufHarness step(industry, false);
-        step.WriteStockT();
-        try {
-            step.Run();
-            ADD_FAILURE() << "the step ran without prototypes";
-        } catch (const EModelError& error) {
-            EXPECT_TRUE(Contains(error.what(), "array ProFins missing in the results of period 1, firm 1, market 1"))
-                << error.what();
-        }
-    }
 }
 
 }  // namespace

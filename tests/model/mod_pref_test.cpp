@@ -160,27 +160,6 @@ TEST(ModPref, FirstForecastPeriodStartsFromInitialPointsMaximumSizesAndOpenScale
     ExpectBrandColumn(run, si::NatPos, {{{-200, -14, 941, -929}, {-200, -14, 941, -863}}});
 }
 
-// With the log at level 2 the step writes its tables. Ideal points of segment 1
-// on the 1..7 scales: 1 + 3 (1 + 0.072) = 4.216 -> "4.22", 1 + 3 x 1.038 = 4.114
-// -> "4.11"; on the map: 20 x 0.013 = 0.26 -> "0.3", 20 x 0.022 = 0.44 -> "0.4".
-// Natural positions of Bravo on the -20..20 axis: -4.0, 7.92, 18.82, 1.64.
-TEST(ModPref, DetailedLogShowsEveryTableOfTheStep) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    DebugLevel = 2;
-    {
-        TPrefRun run(industry);
-        run.Prepare(1, 1);
-    }
-    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG01.TXT");
-    for (const char* part : {"IP semantic scales before attraction\n1\t4.22\t4.11\t",
-                             "IP MDS positions before attraction\n1\t0.3\t0.4\n",
-                             "Brand attributes\nBravo\t112\t122\t132\t1106\t\nCOSMO\t114\t124\t134\t1206\t\n",
-                             "Axis scaling\nS1\t100\t130\nS2\t100\t127\nS3\t0\t140\nPrice\t1000\t1196\n",
-                             "Natural position of Bravo\t-4.0\t7.9\t18.8\t1.6\t\n"})
-        EXPECT_NE(log.find(part), std::string::npos) << part << "\n---\n" << log;
-}
-
 int Element(TPrefRun& run, std::string_view name, const TIndex& index) {
     return ForecastArray(run, name).GetSmallint(index);
 }
@@ -195,16 +174,6 @@ void SetScaleParameter(TCvInd& industry, int scale, std::int8_t column, long dou
 void SetLastTop(TCvInd& industry, int scale, int top) {
     test::Arr(industry.PerResults(industry.CurPeriod()), kCategoryFtaMarket, 0, 1, 1, "SemScales")
         .SetSmallint({scale, si::SrMax}, top);
-}
-
-void SetPrototypeLevel(TCvInd& industry, int row, int dimension, long double level) {
-    test::Arr(industry.PerResults(industry.CurPeriod()), kCategoryFirmMarket, 1, 0, 1, "ProTecs")
-        .SetReal48({row, dimension}, level);
-}
-
-void SetDecision(TCvInd& industry, int slot, std::int8_t member, long double value) {
-    test::Arr(industry.PerDecisions(industry.CurPeriod() + 1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3")
-        .SetReal48({slot, member}, value);
 }
 
 TDataContext MarketCell() {
@@ -307,149 +276,6 @@ TEST(ModPrefEdges, ScaleTopsFollowTheBrandsInEachOfTheFourModes) {
     EXPECT_EQ(Element(run, "SemScales", {2, si::SrMax}), 150);
     EXPECT_EQ(run.work.Warnings,
               std::vector<std::string>{"scale S2 of market 1: scaling mode 7.00 is unknown, the scale is kept fixed"});
-}
-
-// After the preparation the scale ends and attributes are set by hand and the
-// natural positions computed again (y = 2x - 1):
-//   scale 1, 100..130, e 1:   100 -> x 0 -> -1000;   130 -> x 1 -> 1000
-//   scale 2, 100..130, e 2:   115 -> y 0 -> 0;       100 -> -(1^2) -> -1000
-//   scale 3, centred 0..140:   70 -> x 0.5 -> 0;     140 -> x 1 -> 1000
-//   Price, 1000..1000:        an empty range puts every attribute at -1000
-//   scale 3, centred -140..140: lo + hi = 0, so x = 0 and -1000 for any attribute
-TEST(ModPrefEdges, NaturalPositionsAtTheEndsAndMiddleOfTheirScales) {
-    test::TModelWorld world;
-    TPrefRun run(world.OpenFixture(test::FixtureA()));
-    run.Prepare(1, 1);
-    TSimArr& positions = ForecastArray(run, "PosSemBrds");
-    TSimArr& scales = ForecastArray(run, "SemScales");
-    auto set = [&](int k, int lo, int hi, int first, int second) {
-        scales.SetSmallint({k, si::SrMin}, lo);
-        scales.SetSmallint({k, si::SrMax}, hi);
-        positions.SetSmallint({1, k, si::AttAct}, first);
-        positions.SetSmallint({2, k, si::AttAct}, second);
-    };
-    set(1, 100, 130, 100, 130);
-    set(2, 100, 130, 115, 100);
-    set(3, 0, 140, 70, 140);
-    set(4, 1000, 1000, 1000, 5000);
-    run.module.ComputeNaturalPositions(1, 2);
-    const int expected[2][4] = {{-1000, 0, 0, -1000}, {1000, -1000, 1000, -1000}};
-    for (int brand = 1; brand <= 2; ++brand)
-        for (int k = 1; k <= 4; ++k)
-            EXPECT_EQ(positions.GetSmallint({brand, k, si::NatPos}), expected[brand - 1][k - 1])
-                << "brand " << brand << " k " << k;
-
-    set(3, -140, 140, 70, 140);
-    positions.SetSmallint({1, 3, si::NatPos}, 555);
-    run.module.ComputeNaturalPositions(2, 2);
-    EXPECT_EQ(positions.GetSmallint({1, 3, si::NatPos}), 555);  // brand 1 left alone
-    EXPECT_EQ(positions.GetSmallint({2, 3, si::NatPos}), -1000);
-    run.module.ComputeNaturalPositions(2, 1);  // an empty range does nothing
-    EXPECT_THROW(run.module.ComputeNaturalPositions(0, 2), EModelError);
-    EXPECT_THROW(run.module.ComputeNaturalPositions(1, 3), EModelError);
-}
-
-// Bravo carried on: BRAVO of t stood at 21, 22, 23 on the physical scales
-// (10 x 2 + d). Made from a prototype with those levels it keeps status 1,
-// whatever its price; one characteristic changed makes it 3.
-TEST(ModPrefEdges, PortfolioStatusComparesThePhysicalCharacteristicsOnly) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    for (int d = 1; d <= 3; ++d) SetPrototypeLevel(industry, 2, d, 20 + d);
-    auto statusOfBravo = [&] {
-        TPrefRun run(industry);
-        run.Prepare(1, 1);
-        const TSimArr& decisions = test::Arr(run.DecisionsT1(), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");
-        return static_cast<double>(decisions.GetReal48({1, si::PortStatus}));
-    };
-    EXPECT_EQ(statusOfBravo(), kPortCarriedOn);
-    SetPrototypeLevel(industry, 2, 3, 24);
-    EXPECT_EQ(statusOfBravo(), kPortModified);
-}
-
-// Values beyond 16 bits are stored at the nearest end with a warning, and the
-// forecast goes on:
-//   a prototype level of 40000                        -> attribute 32767
-//   MaxScale 1,000,000 of the fixed scale 1            -> SrMax 32767
-//   PSAftAttr of t = 32767 for segment 2, scale 1: 32767 + 6.15 x 3 -> 32767
-//   Bravo's price empty, COSMO's -5: both count as 0; on the Price scale
-//   (1000..1196, exponent 5) y = 2 (-1000 / 196) - 1 = -11.2, -(11.2^5) x 1000 -> -32768
-TEST(ModPrefEdges, SixteenBitStoresSaturateWithAWarningAndTheForecastGoesOn) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    SetPrototypeLevel(industry, 2, 1, 40000);
-    SetScaleParameter(industry, 1, si::MaxScale, 1000000);
-    SetScaleParameter(industry, 4, si::NatPosExp, 5);
-    test::Arr(industry.PerResults(0), kCategoryFtaMarket, 0, 1, 1, "PosSemIPs")
-        .SetSmallint({2, 1, si::PSAftAttr}, 32767);
-    SetDecision(industry, 1, si::Price, kEmptyDecisionValue);
-    SetDecision(industry, 2, si::Price, -5);
-    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
-
-    TSimArr* positions = industry.PerResults(1).FindSimArr(kCategoryFtaMarket, MarketCell(), "PosSemBrds");
-    TSimArr* scales = industry.PerResults(1).FindSimArr(kCategoryFtaMarket, MarketCell(), "SemScales");
-    TSimArr* ideals = industry.PerResults(1).FindSimArr(kCategoryFtaMarket, MarketCell(), "PosSemIPs");
-    ASSERT_TRUE(positions && scales && ideals);
-    EXPECT_EQ(positions->GetSmallint({1, 1, si::AttAct}), 32767);
-    EXPECT_EQ(scales->GetSmallint({1, si::SrMax}), 32767);
-    EXPECT_EQ(ideals->GetSmallint({2, 1, si::PSBefAttr}), 32767);
-    for (int brand = 1; brand <= 2; ++brand) {
-        EXPECT_EQ(positions->GetSmallint({brand, 4, si::AttAct}), 0);
-        EXPECT_EQ(positions->GetSmallint({brand, 4, si::NatPos}), -32768);
-    }
-    const std::string cell = "of results of period 1, zone 1, market 1: ";
-    for (const std::string& part :
-         {"PosSemBrds " + cell + "40000.00 does not fit 16 bits and is stored as 32767",
-          "SemScales " + cell + "1000000.00 does not fit 16 bits and is stored as 32767",
-          "PosSemIPs " + cell + "32785.45 does not fit 16 bits and is stored as 32767",
-          std::string("price of Bravo in zone 1, market 1 is empty and is taken as 0"),
-          std::string("price of COSMO in zone 1, market 1 is negative (-5.00) and is taken as 0"),
-          "PosSemBrds " + cell + "-"})
-        EXPECT_TRUE(test::HasWarning(world.warnings, part)) << part;
-    // The stored decisions are left as they were.
-    TSimArr& decisions = test::Arr(industry.PerDecisions(1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");
-    EXPECT_EQ(decisions.GetReal48({1, si::Price}), kEmptyDecisionValue);
-    EXPECT_EQ(decisions.GetReal48({2, si::Price}), -5);
-}
-
-// A second preparation of the cell prepared last changes nothing, even when
-// an input has changed since: the cells' bytes stay the same. Once the module
-// is initialised again the cell is computed afresh and the change shows.
-TEST(ModPrefEdges, SecondPreparationOfTheSameCellChangesNothing) {
-    test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureB());
-    TPrefRun run(industry);
-    run.Prepare(1, 1);
-    auto bytes = [&] {
-        return std::vector<test::TGridBytes>{test::GridBytes(run.ResultsT1()), test::GridBytes(run.DecisionsT1())};
-    };
-    const auto before = bytes();
-    const TSegSales sales = run.work.SegSalesT;
-    ASSERT_GT(test::FilledCells(before[0]), 0);
-    SetPrototypeLevel(industry, 2, 1, 99);  // Bravo's first characteristic, 112 after the first pass
-    run.module.SetMarket(1, 1);
-    run.module.PrepareMarket();
-    EXPECT_EQ(bytes(), before);
-    EXPECT_EQ(run.work.SegSalesT, sales);
-
-    run.module.Init(industry, &run.work);
-    EXPECT_EQ(run.module.CachedFta(), 0);
-    run.Prepare(1, 1);
-    EXPECT_EQ(Element(run, "PosSemBrds", {1, 1, si::AttAct}), 99);
-}
-
-// The work record holds five segments: a sixth stops the run.
-TEST(ModPrefEdges, MoreSegmentsThanTheWorkRecordHoldsStopTheRun) {
-    test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.segments = 6;
-    TPrefRun run(world.OpenFixture(spec));
-    try {
-        run.Prepare(1, 1);
-        FAIL() << "no model error";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "segments 1..6 of zone 1, market 1 do not fit the work record's 1..5");
-    }
 }
 
 }  // namespace

@@ -104,17 +104,5 @@ TEST(ModelAccess, SixteenBitStoresSaturateWithAWarningInsteadOfAborting) {
     EXPECT_NE(module.record.Warnings[0].find("PosSemBrds of results of period 2: 40000.00"), std::string::npos);
 }
 
-TEST(ModelAccess, EmptyOrNegativeDecisionAmountsCountAsZeroWithAWarning) {
-    WarningModule module;
-    EXPECT_EQ(DecisionAmount(module.module, 120.5L, "Production"), 120.5L);
-    EXPECT_EQ(DecisionAmount(module.module, 0.0L, "Production"), 0.0L);
-    EXPECT_TRUE(module.record.Warnings.empty());
-    EXPECT_EQ(DecisionAmount(module.module, kEmptyDecisionValue, "Price"), 0.0L);
-    EXPECT_EQ(DecisionAmount(module.module, -3.0L, "AdvertBgt"), 0.0L);
-    ASSERT_EQ(module.record.Warnings.size(), 2u);
-    EXPECT_NE(module.record.Warnings[0].find("Price is empty"), std::string::npos);
-    EXPECT_NE(module.record.Warnings[1].find("AdvertBgt is negative"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace cv

@@ -22,68 +22,9 @@
 namespace cv {
 namespace {
 
-constexpr int kCurrent = 3;
 constexpr int kDecision = 4;
 
 using test::Contains;
-
-// A regression of the map on a market's semantic scales fits one coefficient per
-// scale and a constant; the current period leaves at least two residual degrees of freedom.
-TEST(SampleForecast, CurrentPeriodHasRoomForTheMapRegressions) {
-    test::TModelWorld world;
-    TCvInd& industry = world.Open(sample::WriteSampleIndustryFile(world.GamesDir()));
-    EXPECT_NO_THROW(world.RequireDataRules());
-    EXPECT_EQ(industry.CurPeriod(), kCurrent);
-    EXPECT_EQ(industry.NbFirms(), 4);
-    const test::TForecastView current(industry, kCurrent);
-    for (int zone = 1; zone <= industry.NbFtas(); ++zone)
-        for (int market = 1; market <= industry.NbMarkets(); ++market) {
-            const int coefficients = industry.SemSeries(market)->Count() + 1;
-            EXPECT_GE(current.MarketCount(zone, market), coefficients + 2) << "zone " << zone << ", market " << market;
-            for (int firm = 1; firm <= industry.NbFirms(); ++firm)
-                EXPECT_GE(current.FirmCount(firm, zone, market), 1) << firm << " " << zone << " " << market;
-        }
-}
-
-std::vector<std::uint8_t> ArrayBytes(const TSimArr* array) {
-    std::vector<std::uint8_t> bytes;
-    if (array == nullptr) return bytes;
-    bytes.resize(kBufSize);
-    std::uint16_t pos = 0;
-    array->WriteToBuffer(bytes, pos);
-    bytes.resize(pos);
-    return bytes;
-}
-
-// What the model computes of a firm's results in a zone and market.
-constexpr const char* kModelArrays[] = {"BrdRpt", "FFMRpt", "Inventory", "BrdCumRes", "FirMktedBrds", "FFMLinks"};
-
-std::vector<std::vector<std::uint8_t>> ModelArrays(TCvInd& industry, int period) {
-    std::vector<std::vector<std::uint8_t>> arrays;
-    const TCvPerData& results = industry.PerResults(period);
-    for (int zone = 1; zone <= industry.NbFtas(); ++zone)
-        for (int market = 1; market <= industry.NbMarkets(); ++market)
-            for (int firm = 1; firm <= industry.NbFirms(); ++firm)
-                for (const char* name : kModelArrays)
-                    arrays.push_back(ArrayBytes(results.FindSimArr(
-                        kCategoryFirmFtaMarket, test::FixtureCell(period, firm, zone, market), name)));
-    return arrays;
-}
-
-// The results of the current period are the forecast of it made from the period
-// before: forecasting period 3 again from period 2 gives the same brand and firm
-// reports, stock, cumulative results and brand links, byte for byte.
-TEST(SampleForecast, HistoryIsTheModelsOwnForecast) {
-    test::TModelWorld world;
-    TCvInd& industry = world.Open(sample::WriteSampleIndustryFile(world.GamesDir()));
-    const auto recorded = ModelArrays(industry, kCurrent);
-    ASSERT_FALSE(recorded.front().empty());
-    industry.SetCurPeriod(kCurrent - 1);
-    industry.InitSeries();
-    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
-    EXPECT_TRUE(world.warnings.empty());
-    EXPECT_TRUE(ModelArrays(industry, kCurrent) == recorded);
-}
 
 // The forecast of the decision period, at the most detailed log level, finds
 // every quantity it reads and warns of nothing. Brands carried on keep their

@@ -33,11 +33,9 @@ namespace {
 
 using test::Contains;
 using test::LevelRows;
-using test::TProjectSpec;
 using test::TPrototypeSpec;
 using test::kFirmA;
 using test::kFirmE;
-using test::kFirmI;
 using test::kMarketM1;
 using test::kMarketM2;
 
@@ -45,11 +43,6 @@ constexpr double kReal48Tolerance = 1e-11;
 
 class RnDInitTest : public test::RnDSampleTest {
 protected:
-    TDataContext FirmCell(std::int16_t firm) const {
-        TDataContext context;
-        context.SelFirm = firm;
-        return context;
-    }
     // Keeps only "Technical" and "UCParams" in the constant cell of Market.
     void KeepOnlyCostTables(std::int16_t market) {
         TSimData* cell = industry.ConstPart().Cell({0, 0, market});
@@ -64,55 +57,6 @@ protected:
 
     TModRnD rnd;
 };
-
-TEST_F(RnDInitTest, BindsTheFirmsListsColumnsAndParametersInItsHomeZone) {
-    rnd.Init(industry, Context(kFirmE, kMarketM2));
-    EXPECT_EQ(rnd.Data, &industry);
-    EXPECT_EQ(rnd.Context.SelFirm, kFirmE);
-    EXPECT_EQ(rnd.Context.SelFta, 2);
-    EXPECT_EQ(rnd.Context.SelMarket, kMarketM2);
-    EXPECT_EQ(rnd.ResCur, &industry.PerResults(3));
-    EXPECT_EQ(rnd.ResNext, &industry.PerResults(4));
-    EXPECT_EQ(rnd.DecNext, &industry.PerDecisions(4));
-    // Labels in their series order, lo 1 (series-index table order).
-    EXPECT_EQ(rnd.ResearchCateg, 1);
-    EXPECT_EQ(rnd.Tec.TDMinLev, 1);
-    EXPECT_EQ(rnd.Tec.TDSuc2Muc, 5);
-    EXPECT_EQ(rnd.Fin.ProDecStatus, 1);
-    EXPECT_EQ(rnd.Fin.ProReqBgt, 7);
-    EXPECT_EQ(rnd.Fin.ProReqBgtRQ, 18);
-    // E in M2: prototypes PELMA, PEVOS; project PENZO.
-    EXPECT_EQ(rnd.NbPros, 2);
-    EXPECT_EQ(rnd.ProNames->GetZts({2}), "PEVOS");
-    EXPECT_EQ(rnd.NbPrjs, 1);
-    EXPECT_EQ(rnd.PrjNames->GetZts({1}), "PENZO");
-    EXPECT_EQ(rnd.PrjTecs->GetReal48({1, 2}), 160);
-    EXPECT_EQ(rnd.Technical->GetReal48({1, rnd.Tec.TDUnitCost}), -5);
-    EXPECT_EQ(rnd.UCParams->GetReal48({rnd.Tec.TDDevBgt}), 20000);
-    EXPECT_NEAR(rnd.MinUCOverEst, 0.05, kReal48Tolerance);
-    EXPECT_NEAR(rnd.MaxDBOverEst, 0.3, kReal48Tolerance);
-    EXPECT_EQ(rnd.MinRnDBgt, 100000);
-    EXPECT_EQ(rnd.MinRUC, 10);
-    EXPECT_EQ(rnd.MaxRUC, 1500);
-
-    // Moving to another firm and market rebinds everything.
-    rnd.Init(industry, Context(kFirmA, kMarketM1));
-    EXPECT_EQ(rnd.Context.SelFta, 1);
-    EXPECT_EQ(rnd.NbPros, 3);
-    EXPECT_EQ(rnd.ProNames->GetZts({3}), "PALTO");
-    EXPECT_EQ(rnd.NbPrjs, 2);
-
-    // The prototypes of another results set: period 2 holds PALBA and PARNO; the forecast
-    // period holds no lists yet, which leaves the lists bound before.
-    rnd.BindPrototypes(industry.PerResults(2));
-    EXPECT_EQ(rnd.NbPros, 2);
-    EXPECT_EQ(rnd.ProNames, industry.PerResults(2).FindSimArr(kCategoryFirmMarket, rnd.Context, "ProNames"));
-    EXPECT_THROW(rnd.BindPrototypes(*rnd.ResNext), EModelError);
-    EXPECT_EQ(rnd.NbPros, 2);
-    EXPECT_EQ(rnd.ProNames->GetZts({2}), "PARNO");
-    EXPECT_TRUE(ui.errorBoxes.empty());
-    EXPECT_TRUE(ui.plainBoxes.empty());
-}
 
 TEST_F(RnDInitTest, ParametersTheIndustryLacksTakeTheirDefaults) {
     KeepOnlyCostTables(kMarketM2);
@@ -129,52 +73,6 @@ TEST_F(RnDInitTest, ParametersTheIndustryLacksTakeTheirDefaults) {
     EXPECT_EQ(rnd.MaxRUC, 900);  // 899.5 rounds to the even 900
 }
 
-TEST_F(RnDInitTest, HomeZoneIsKeptWithinTheIndustrysZones) {
-    TCvPerData& constant = industry.ConstPart();
-    EXPECT_EQ(TModRnD::HomeFta(industry, kFirmE), 2);
-    constant.SetSmallint(kCategoryFirm, FirmCell(kFirmE), "HomeFta", 7);
-    EXPECT_EQ(TModRnD::HomeFta(industry, kFirmE), 2);
-    constant.SetSmallint(kCategoryFirm, FirmCell(kFirmA), "HomeFta", 0);
-    EXPECT_EQ(TModRnD::HomeFta(industry, kFirmA), 1);
-
-    // A firm without "HomeFta": zone 1, whose economics exist, instead of zone 0.
-    EmptyCell(constant, {kFirmI, 0, 0});
-    rnd.Init(industry, Context(kFirmI, kMarketM1));
-    EXPECT_EQ(rnd.Context.SelFta, 1);
-    EXPECT_NO_THROW(industry.ConvertToFta(industry.DecPeriod(), rnd.Context.SelFta, true, 1, rnd.ResearchCateg));
-
-    const std::string log = LogText();
-    EXPECT_NE(log.find("HomeFta 7 of firm 2 is not a zone in 1..2: zone 2 used"), std::string::npos);
-    EXPECT_NE(log.find("HomeFta 0 of firm 1 is not a zone in 1..2: zone 1 used"), std::string::npos);
-    EXPECT_NE(log.find("HomeFta missing for firm 3: zone 1 used"), std::string::npos);
-    EXPECT_TRUE(ui.errorBoxes.empty());
-}
-
-TEST_F(RnDInitTest, CountsAreCutToTheirListsAndAMissingListIsAModelError) {
-    TDataContext context = Context(kFirmA, kMarketM1);
-    industry.PerResults(3).SetSmallint(kCategoryFirmMarket, context, "NbPros", 25);
-    industry.PerDecisions(4).SetSmallint(kCategoryFirmMarket, context, "NbPrjs", -3);
-    rnd.Init(industry, context);
-    EXPECT_EQ(rnd.NbPros, 20);
-    EXPECT_EQ(rnd.NbPrjs, 0);
-    const std::string log = LogText();
-    EXPECT_NE(log.find("NbPros = 25 outside 0..20 in results of period 3, firm 1, market 1: 20 used"),
-              std::string::npos);
-    EXPECT_NE(log.find("NbPrjs = -3 outside 0..10 in decisions of period 4, firm 1, market 1: 0 used"),
-              std::string::npos);
-
-    // A firm whose project lists are missing: the error names the list, the object stays bound as before.
-    EmptyCell(industry.PerDecisions(4), {kFirmE, 0, kMarketM2});
-    try {
-        rnd.Init(industry, Context(kFirmE, kMarketM2));
-        ADD_FAILURE() << "no error for a missing project list";
-    } catch (const EModelError& error) {
-        EXPECT_NE(std::string(error.what()).find("PrjNames"), std::string::npos) << error.what();
-    }
-    EXPECT_EQ(rnd.Context.SelFirm, kFirmA);
-    EXPECT_EQ(rnd.NbPros, 20);
-}
-
 TEST(RnDUnbound, EstimatesAndListsBeforeInitAreModelErrors) {
     TModRnD rnd;
     TDynArr levels;
@@ -185,10 +83,8 @@ TEST(RnDUnbound, EstimatesAndListsBeforeInitAreModelErrors) {
     EXPECT_EQ(rnd.PrototypeIndex("ANY"), 0);
 }
 
-// Contracts of the sample's decision period: A (zone 1) buys PIBIS from I for a lump
-// royalty of 500,000; I (zone 1) holds that contract and the joint development of
-// PENZO, E developing with 240,000 and I partner with 60,000. Both signed and first
-// used in period 4, for 3 periods.
+// Contracts of the sample's decision period: A (zone 1) buys PIBIS from I; A holds
+// no contract in zone 2.
 class RnDContractsTest : public test::RnDSampleTest {
 protected:
     TDataContext ZoneContext(std::int16_t firm, std::int16_t zone, std::int16_t market = kMarketM1) const {
@@ -196,125 +92,9 @@ protected:
         context.SelFta = zone;
         return context;
     }
-    // Replaces the table of Firm in Zone by one of Slots contracts whose texts may be long.
-    TSimArr& LongTextTable(std::int16_t firm, std::int16_t zone, int count, int slots) {
-        TCvPerData& decisions = industry.PerDecisions(4);
-        EmptyCell(decisions, {firm, zone, 0});
-        const TDataContext context = ZoneContext(firm, zone);
-        auto termArray = std::make_unique<TSimArr>();
-        termArray->Init(dkReal48, 0, 3, {1, 1, 1}, {slots, 2, si::CctTerms->Hi()});
-        decisions.AddSimArr(kCategoryFirmFta, context, "CctTerms", std::move(termArray));
-        auto whatArray = std::make_unique<TSimArr>();
-        whatArray->Init(dkZts, 0, 2, {1, 1}, {slots, si::CctWhat->Hi()});
-        decisions.SetSmallint(kCategoryFirmFta, context, "NbCcts", static_cast<std::int16_t>(count));
-        return decisions.AddSimArr(kCategoryFirmFta, context, "CctWhat", std::move(whatArray));
-    }
 
     TModCct contracts;
 };
-
-TEST_F(RnDContractsTest, ContractsReadAsFlatRecordsInRankOrder) {
-    EXPECT_TRUE(contracts.NeedsReload(ZoneContext(kFirmI, 1)));
-    contracts.Load(&industry, ZoneContext(kFirmI, 1));
-    ASSERT_EQ(contracts.GetNbCcts(ZoneContext(kFirmI, 1)), 2);
-    const TCctRec development = contracts.GetCctByRank(ZoneContext(kFirmI, 1), 1);
-    EXPECT_EQ(development.CctType, "Dev");
-    EXPECT_EQ(development.Kind(), TCctKind::Dev);
-    EXPECT_EQ(development.PrjName, "PENZO");
-    EXPECT_EQ(development.Firm, (TCctPair{2, 3}));
-    EXPECT_EQ(development.DevBgt, (TCctPair{240000, 60000}));
-    EXPECT_EQ(development.CctAllowed, (TCctPair{1, 1}));
-    EXPECT_EQ(development.RoyLump, (TCctPair{0, 0}));
-
-    const TCctRec acquisition = contracts.GetCctByRank(ZoneContext(kFirmI, 1), 2);
-    EXPECT_EQ(acquisition.Kind(), TCctKind::Acq);
-    EXPECT_EQ(acquisition.PrjName, "PIBIS");
-    EXPECT_EQ(acquisition.Firm, (TCctPair{3, 1}));
-    EXPECT_EQ(acquisition.RoyLump, (TCctPair{500000, 0}));
-    EXPECT_EQ(acquisition.RoyUnit, (TCctPair{0, 0}));
-    EXPECT_EQ(acquisition.PerSigned, 4);
-    EXPECT_EQ(acquisition.Per1stUse, 4);
-    EXPECT_EQ(acquisition.Duration, 3);
-}
-
-TEST_F(RnDContractsTest, AnotherFirmZoneOrMarketReloadsTheTable) {
-    contracts.Load(&industry, ZoneContext(kFirmA, 1));
-    EXPECT_EQ(contracts.Data(), &industry);
-    EXPECT_FALSE(contracts.NeedsReload(ZoneContext(kFirmA, 1)));
-    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmA, 1)), 1);
-    EXPECT_EQ(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 1).PrjName, "PIBIS");
-
-    // Zone 2 of A holds none.
-    EXPECT_TRUE(contracts.NeedsReload(ZoneContext(kFirmA, 2)));
-    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmA, 2)), 0);
-    EXPECT_EQ(contracts.Context().SelFta, 2);
-    // E holds its development contract in zone 2.
-    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmE, 2)), 1);
-    EXPECT_EQ(contracts.Data(), &industry);
-    // The market is part of the test although the table does not depend on it.
-    EXPECT_TRUE(contracts.NeedsReload(ZoneContext(kFirmE, 2, kMarketM2)));
-    EXPECT_EQ(contracts.GetCctByRank(ZoneContext(kFirmE, 2, kMarketM2), 1).PrjName, "PENZO");
-    EXPECT_EQ(contracts.Context().SelMarket, kMarketM2);
-    // A period change alone is no reload.
-    TDataContext otherPeriod = ZoneContext(kFirmE, 2, kMarketM2);
-    otherPeriod.SelPeriod = 1;
-    EXPECT_FALSE(contracts.NeedsReload(otherPeriod));
-}
-
-TEST_F(RnDContractsTest, TypesIgnoreCaseAndTextsAreCutToSixteen) {
-    TSimArr& what = LongTextTable(kFirmE, 1, 3, 4);
-    what.SetZts({1, si::CctType}, "dev");
-    what.SetZts({1, si::PrjName}, "ABCDEFGHIJKLMNOPQRST");
-    what.SetZts({2, si::CctType}, "ACQ");
-    what.SetZts({3, si::CctType}, "Licence");
-    const TDataContext context = ZoneContext(kFirmE, 1);
-    contracts.Load(&industry, context);
-    ASSERT_EQ(contracts.GetNbCcts(context), 3);
-    const TCctRec first = contracts.GetCctByRank(context, 1);
-    EXPECT_EQ(first.Kind(), TCctKind::Dev);
-    EXPECT_EQ(first.PrjName, "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(contracts.GetCctByRank(context, 2).Kind(), TCctKind::Acq);
-    EXPECT_EQ(contracts.GetCctByRank(context, 3).Kind(), TCctKind::Other);
-    EXPECT_EQ(contracts.GetCctByRank(context, 3).CctType, "Licence");
-}
-
-TEST_F(RnDContractsTest, CountsBeyondTheTableAreCutAndMissingTablesAreModelErrors) {
-    LongTextTable(kFirmE, 1, 9, 4);
-    contracts.Load(&industry, ZoneContext(kFirmA, 1));
-    EXPECT_EQ(contracts.GetNbCcts(ZoneContext(kFirmE, 1)), 4);
-    EXPECT_NE(LogText().find("NbCcts = 9 outside 0..4 in decisions of period 4, firm 2, zone 1: 4 used"),
-              std::string::npos);
-
-    EmptyCell(industry.PerDecisions(4), {kFirmI, 2, 0});
-    EXPECT_THROW(contracts.GetNbCcts(ZoneContext(kFirmI, 2)), EModelError);
-    // The table bound before stays bound.
-    EXPECT_EQ(contracts.Context().SelFirm, kFirmE);
-    EXPECT_FALSE(contracts.NeedsReload(ZoneContext(kFirmE, 1)));
-
-    TModCct unbound;
-    EXPECT_THROW(unbound.Load(nullptr, ZoneContext(kFirmA, 1)), EModelError);
-}
-
-TEST_F(RnDContractsTest, ATableWithoutEveryElementOfTheRecordIsAModelError) {
-    // Terms of one party only: a record would read party 2 outside the table.
-    TCvPerData& decisions = industry.PerDecisions(4);
-    EmptyCell(decisions, {kFirmE, 1, 0});
-    const TDataContext context = ZoneContext(kFirmE, 1);
-    auto terms = std::make_unique<TSimArr>();
-    terms->Init(dkReal48, 0, 3, {1, 1, 1}, {2, 1, si::CctTerms->Hi()});
-    decisions.AddSimArr(kCategoryFirmFta, context, "CctTerms", std::move(terms));
-    auto what = std::make_unique<TSimArr>();
-    what->Init(dkZts, 0, 2, {1, 1}, {2, si::CctWhat->Hi()});
-    decisions.AddSimArr(kCategoryFirmFta, context, "CctWhat", std::move(what));
-    decisions.SetSmallint(kCategoryFirmFta, context, "NbCcts", 1);
-    try {
-        contracts.Load(&industry, context);
-        ADD_FAILURE() << "no error for a table without party 2";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "array CctTerms does not span 1..2 in its dimension 2");
-    }
-    EXPECT_TRUE(contracts.NeedsReload(context));
-}
 
 TEST_F(RnDContractsTest, RankOutsideTheContractsIsAModelErrorNotAnExit) {
     contracts.Load(&industry, ZoneContext(kFirmA, 1));
@@ -342,25 +122,6 @@ protected:
     TModRnD rnd;
 };
 
-TEST_F(RnDProjectsTest, NameLookUpsIgnoreLetterCase) {
-    ASSERT_EQ(rnd.NbPros, 3);
-    ASSERT_EQ(rnd.NbPrjs, 2);
-    EXPECT_EQ(rnd.PrototypeIndex("palto"), 3);
-    EXPECT_EQ(rnd.PrototypeIndex("PaRnO"), 2);
-    EXPECT_EQ(rnd.PrototypeIndex("PAXIS"), 0);  // a project, not a prototype
-    EXPECT_EQ(rnd.PrototypeIndex(""), 0);
-
-    EXPECT_FALSE(rnd.IsUnusedProtoName("palba"));
-    EXPECT_TRUE(rnd.IsUnusedProtoName("pavia"));
-
-    EXPECT_TRUE(rnd.IsProject("pAvIa"));
-    EXPECT_FALSE(rnd.IsProject("PALBA"));
-
-    EXPECT_FALSE(rnd.IsFreeName("Palto"));  // prototype
-    EXPECT_FALSE(rnd.IsFreeName("paxis"));  // project
-    EXPECT_TRUE(rnd.IsFreeName("PNOVA"));
-}
-
 TEST_F(RnDProjectsTest, DeletingAProjectMovesTheLaterOnesUpAndStoresTheCount) {
     rnd.PrjTecs->SetReal48({2, 1}, 35);  // PAVIA's weight, as in the sample
     rnd.DeleteProject(1);
@@ -384,20 +145,6 @@ TEST_F(RnDProjectsTest, DeletingAProjectMovesTheLaterOnesUpAndStoresTheCount) {
     EXPECT_EQ(rnd.NbPrjs, 0);
     EXPECT_EQ(StoredNbPrjs(), 0);
     EXPECT_EQ(rnd.PrjNames->GetZts({1}), "");
-}
-
-TEST_F(RnDProjectsTest, CountOfProjectsStaysWithinTheSlots) {
-    rnd.SetNbPrjs(10);
-    EXPECT_EQ(StoredNbPrjs(), 10);
-    for (const int bad : {11, -1, 40000}) EXPECT_THROW(rnd.SetNbPrjs(bad), ERangeError) << bad;
-    EXPECT_EQ(rnd.NbPrjs, 10);
-    EXPECT_EQ(StoredNbPrjs(), 10);
-
-    // Names left beyond the count are not projects.
-    rnd.SetNbPrjs(1);
-    EXPECT_TRUE(rnd.IsProject("paxis"));
-    EXPECT_FALSE(rnd.IsProject("pavia"));
-    EXPECT_TRUE(rnd.IsFreeName("pavia"));
 }
 
 TEST_F(RnDProjectsTest, PrototypeToContinueIsAnUnfinishedOneWithoutItsProject) {
@@ -497,17 +244,6 @@ TEST_F(RnDEstimatesTest, OverEstimatedMinimumUnitCostIsReseededAndReproducible) 
     EXPECT_EQ(rnd.CalcUCs(known, unfinished, 1, levels, 1, nullptr, 1.25, true).Muc, 398);
 }
 
-TEST_F(RnDEstimatesTest, KnownUnitCostIsTheLowestRequestOfTheFinishedPrototypesWithTheseLevels) {
-    const TDynArr levels = LevelRows({{1, 1, 1}, {5, 160, 320}});
-    const TDynArr tecs = LevelRows({{5, 160, 320}, {5, 160, 320}, {5, 160, 320}, {4, 160, 320}});
-    // Same levels: 340 finished, 330 finished, 310 unfinished; 200 finished but other levels.
-    const TDynArr fins = Prototypes({{340, 0}, {330, 0}, {310, 10000}, {200, 0}});
-    EXPECT_EQ(rnd.KnownUC(tecs, fins, 4, levels, 2), 330);
-    EXPECT_EQ(rnd.KnownUC(tecs, fins, 1, levels, 2), 340);  // only prototype 1 counts
-    EXPECT_EQ(rnd.KnownUC(tecs, fins, 4, levels, 1), kUnknownUC);
-    EXPECT_EQ(rnd.KnownUC(tecs, fins, 0, levels, 2), kUnknownUC);
-}
-
 TEST_F(RnDEstimatesTest, DevelopmentBudgetFromTheNearestFinishedPrototypesAndTheUnitCostGap) {
     const TDynArr levels = LevelRows({{5, 160, 320}});
     const TDynArr tecs = LevelRows({{4, 150, 300}, {10, 100, 200}, {7, 170, 330}});
@@ -531,21 +267,6 @@ TEST_F(RnDEstimatesTest, DevelopmentBudgetFromTheNearestFinishedPrototypesAndThe
     const TDynArr open = Prototypes({{500, 50000}});
     EXPECT_EQ(rnd.CalcReqBgt(tecs, open, 1, levels, Project(300, 400, 350), 1, nullptr, nullptr, 1.25, false),
               5650000);
-}
-
-TEST_F(RnDEstimatesTest, RequestedUnitCostIsCostedWithinTheMinimumAndTheHighestCostedValue) {
-    const TDynArr levels = LevelRows({{5, 160, 320}});
-    const TDynArr tecs = LevelRows({{5, 150, 320}});
-    const TDynArr fins = Prototypes({{500, 0}});
-    // Technical part: only Speed differs, 10,000 x 10 = 100,000.
-    // Request 2,000 above the highest costed 1,500: 100,000 + 20,000 x (1,800 - 1,500) = 6,100,000.
-    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 1, levels, Project(1200, 1800, 2000), 1, nullptr, nullptr, 1, false),
-              6100000);
-    // Request 100 below the minimum 300: costed as 300; 100,000 + 20,000 x (400 - 300) = 2,100,000.
-    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 1, levels, Project(300, 400, 100), 1, nullptr, nullptr, 1, false),
-              2100000);
-    // Request 450 above the standard cost: 100,000 - 20,000 x 50 = -900,000, raised to "MinRnDBgt".
-    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 1, levels, Project(300, 400, 450), 1, nullptr, nullptr, 1, false), 100000);
 }
 
 TEST_F(RnDEstimatesTest, CostReductionBudgetRunsFromTheKnownUnitCost) {
@@ -588,35 +309,6 @@ TEST_F(RnDEstimatesTest, OverEstimatedDevelopmentBudgetSteepensBelowTheThreshold
     const TDynArr above = Project(300, 400, 350);
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, above, 1, nullptr, nullptr, 1, true), 1170000);
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, above, 1, nullptr, nullptr, 1, false), 1170000);
-}
-
-TEST_F(RnDEstimatesTest, EstimatesOfTheSamplePrototypesAndPassedTables) {
-    // Firm A in M1 (Weight, Power, Design, Price), prototype 1 PALBA at 40, 20, 5, 200:
-    //   Weight (10..100, unit cost -2): 2 x (100 + 10 - 40) = 140, minimum 0.8 x 140 = 112
-    //   Power 4 x 20 = 80 (0.75: 60); Design 10 x 5 = 50 (0.7: 35); Price 0.2 x 200 = 40 (0.9: 36)
-    //   Suc 310, Muc 243.
-    TModRnD firmA;
-    firmA.Init(industry, Context(kFirmA, kMarketM1));
-    ASSERT_EQ(firmA.NbPros, 3);
-    const TUnitCosts costs =
-        firmA.CalcUCs(*firmA.ProTecs, *firmA.ProFins, firmA.NbPros, *firmA.ProTecs, 1, nullptr, 1, true);
-    EXPECT_EQ(costs.Suc, 310);
-    EXPECT_EQ(costs.Muc, 243);  // a finished prototype's own levels are never over-estimated
-    // Its requested unit cost (half-way in the history period, 276.5 -> 276, and carried into the
-    // money of each period since by the forecasts) is the known unit cost of its levels.
-    EXPECT_GT(firmA.ProFins->GetReal48({1, firmA.Fin.ProReqUC}), 276);
-    EXPECT_EQ(firmA.KnownUC(*firmA.ProTecs, *firmA.ProFins, firmA.NbPros, *firmA.ProTecs, 1),
-              firmA.ProFins->GetReal48({1, firmA.Fin.ProReqUC}));
-
-    // Tables passed in place of the market's: one dimension of unit cost 3 and factor 0.5, level 10
-    // -> Suc 30, Muc 15 (the other dimensions are all zero).
-    TDynArr technical = RowsOf(4, "TecDimVars");
-    technical.SetReal48({1, si::TDUnitCost}, 3);
-    technical.SetReal48({1, si::TDSuc2Muc}, 0.5);
-    const TDynArr levels = LevelRows({{10, 0, 0, 0}});
-    const TUnitCosts passed = firmA.CalcUCs(*firmA.ProTecs, *firmA.ProFins, 0, levels, 1, &technical, 1, false);
-    EXPECT_EQ(passed.Suc, 30);
-    EXPECT_EQ(passed.Muc, 15);
 }
 
 // The R&D run's copy and merge: prototype lists of t carried into t+1, projects
@@ -736,42 +428,6 @@ TEST(RnDMerge, ANewProjectIsDroppedWhenEveryPrototypeIsMarketed) {
     EXPECT_TRUE(Contains(rnd.LogText(), "ERROR !!! could not find a slot for NEW9"));
 }
 
-TEST(RnDMerge, AListWhoseArraysEndBeforeTwentyStopsAtTheirLastRow) {
-    test::TRnDWorld rnd(TwoZoneSpec());
-    rnd.SetPrototypes(kFirm, kMarket, {{"PA1", {11, 12, 13}}, {"PA2", {21, 22, 23}, 400000}});
-    rnd.ShrinkPrototypeLists(kFirm, kMarket, 3);
-    rnd.SetProjects(kFirm, kMarket, {{"N1", {1, 1, 1}, 100000}, {"N2", {2, 2, 2}, 100000}});
-    rnd.RunOnly();
-
-    // N1 takes the third and last row; N2 finds the list full at 3 and reuses the
-    // unfinished older PA2.
-    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 3);
-    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 1), "PA1");
-    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "N2");
-    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 3), "N1");
-    const std::string warning = "the prototype list of firm 1 in market 1 ends at row 3, before 20";
-    EXPECT_NE(std::find(rnd.work.Warnings.begin(), rnd.work.Warnings.end(), warning), rnd.work.Warnings.end());
-    EXPECT_TRUE(Contains(rnd.LogText(), "Warning: " + warning));
-}
-
-TEST(RnDMerge, AListTooNarrowForItsColumnsStopsTheRunWithAModelError) {
-    test::TRnDWorld rnd(TwoZoneSpec());
-    rnd.SetProjects(kFirm, kMarket, {{"NOVA", {30, 30, 30}, 250000, 200}});
-    TDataContext cell;
-    cell.SelFirm = kFirm;
-    cell.SelMarket = kMarket;
-    // Five finance columns where "ProFinances" has 18: a copy would read past the row.
-    rnd.industry.PerDecisions(3).FindSimArr(kCategoryFirmMarket, cell, "PrjFins")->Init(dkReal48, 0, 2, {1, 1}, {4, 5});
-    try {
-        rnd.RunOnly();
-        ADD_FAILURE() << "no error for a narrow project list";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "array PrjFins does not span 1..18 in its dimension 2");
-    }
-    EXPECT_TRUE(rnd.world.ui.errorBoxes.empty());
-    EXPECT_TRUE(rnd.world.ui.plainBoxes.empty());
-}
-
 // The R&D run's contracts: joint developments, acquisitions from sellers with
 // lower and higher firm numbers, the refusal of an acquisition into a full
 // list, and the partner's copy of a joint development. Figures follow from the
@@ -834,18 +490,6 @@ TEST_F(RnDAlliances, AcquisitionsCopyTheSellersPrototypeWhateverTheFirmNumbers) 
     EXPECT_EQ(rnd.ProName(1, kMarket, 2), "PA2");
     // The contract that firm 3 holds as seller of PC1 copies nothing to itself.
     EXPECT_EQ(rnd.ProName(3, kMarket, 3), "DUO");
-}
-
-TEST_F(RnDAlliances, AnAcquisitionIntoAFullListIsRefusedWithAWarning) {
-    rnd.RunOnly();
-    ASSERT_EQ(rnd.NbPros(4, kMarket), 20);
-    EXPECT_EQ(rnd.ProName(4, kMarket, 1), "Q1");
-    EXPECT_EQ(rnd.ProName(4, kMarket, 20), "Q20");
-    const std::string warning = "acquisition of PA1 by firm 4 in market 1 refused: its list of 20 prototypes is full";
-    EXPECT_NE(std::find(rnd.work.Warnings.begin(), rnd.work.Warnings.end(), warning), rnd.work.Warnings.end());
-    EXPECT_TRUE(Contains(rnd.LogText(), "Warning: " + warning));
-    // The run goes on: the outcomes of the full list draw within its 20 rows.
-    EXPECT_NO_THROW(rnd.RunRnD());
 }
 
 TEST_F(RnDAlliances, AJointDevelopmentRecordsBothPartiesAndTheOthersBudget) {
@@ -986,33 +630,6 @@ TEST(RnDOutcomes, PrototypesBecomeAvailableAgainstTheirPreDrawnNumbers) {
     EXPECT_TRUE(Contains(log, "Project ZULU is not available"));
 }
 
-TEST(RnDOutcomes, ProjectsRunOnlyForTheCurrentPeriodAfterTheRun) {
-    test::TRnDWorld rnd(FixtureAAtPeriod2());
-    TModRnD model;
-    const TDataContext context = test::FixtureCell(2, kFirm, 0, kMarket);
-    model.Init(rnd.industry, context);
-    // Without the run, the lists of t+1 do not exist.
-    try {
-        model.RunProjects(model.Context);
-        ADD_FAILURE() << "no error without the lists of t+1";
-    } catch (const EModelError& error) {
-        EXPECT_TRUE(Contains(error.what(), "array ProNames missing in the results of period 3")) << error.what();
-    }
-    model.Run(rnd.industry);
-    model.Init(rnd.industry, context);
-    TDataContext other = model.Context;
-    other.SelPeriod = 1;
-    try {
-        model.RunProjects(other);
-        ADD_FAILURE() << "no error for another period";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(), "The period in selector (1) is not equal to SimPer (2)");
-    }
-    EXPECT_NO_THROW(model.RunProjects(model.Context));
-    EXPECT_TRUE(rnd.world.ui.errorBoxes.empty());
-    EXPECT_TRUE(rnd.world.ui.plainBoxes.empty());
-}
-
 // No zone, no home zone and no money: the lists are carried and merged, nothing is costed.
 TEST(RnDOutcomes, AnIndustryWithoutZonesCarriesItsListsWithoutCostingThem) {
     test::TFixtureSpec spec(3, 1, 0, 1);
@@ -1096,34 +713,6 @@ TEST_F(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
     const std::string log = test::ReadFileBytes(rnd_.world.PrivateDir() / "CV3LOG03.TXT");
     EXPECT_TRUE(Contains(log, "Random : available if 0.50 > 0.19")) << log;
     EXPECT_TRUE(Contains(log, "Random : available if 0.04 > 0.44"));
-}
-
-// The estimate re-seeds the generator from the decision period, firm, zone
-// and market (over-estimation between 10 % and 30 %); the second forecast
-// seeds it again with t x 7 and draws the same four numbers.
-TEST_F(RnDForecast, AnRnDEstimateBetweenTwoForecastsChangesNothing) {
-    TCvInd& industry = rnd_.industry;
-    test::SetParameter(industry, 1, 0, "MinDBOverEst", 0.1L);
-    test::SetParameter(industry, 1, 0, "MaxDBOverEst", 0.3L);
-    ASSERT_TRUE(rnd_.world.RunForecast()) << rnd_.world.failureReason;
-    const test::TGridBytes first = test::GridBytes(industry.PerResults(industry.CurPeriod() + 1));
-    ASSERT_EQ(RandomSeed(), kFourthState);
-
-    TModRnD estimate;
-    TDataContext context;
-    context.SelPeriod = static_cast<std::int16_t>(industry.CurPeriod());
-    context.SelFirm = context.SelMarket = 1;
-    estimate.Init(industry, context);
-    // ZULU's levels are no finished prototype's: a development budget, over-estimated.
-    const double budget = estimate.CalcReqBgt(*estimate.ProTecs, *estimate.ProFins, estimate.NbPros,
-                                              *estimate.PrjTecs, *estimate.PrjFins, 3, nullptr, nullptr, 2, true);
-    EXPECT_GT(budget, 0);
-    ASSERT_NE(RandomSeed(), kFourthState);  // the estimate moved the generator
-
-    ASSERT_TRUE(rnd_.world.RunForecast()) << rnd_.world.failureReason;
-    EXPECT_EQ(test::FirstDifference(first, test::GridBytes(industry.PerResults(industry.CurPeriod() + 1))), "");
-    ExpectOutcomes();
-    EXPECT_EQ(RandomSeed(), kFourthState);
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ std::string RnDSampleTest::LogText() const {
     return ReadFileBytes(temp / "RND00.TXT");
 }
 
-void RnDSampleTest::EmptyCell(TCvPerData& set, const TCellIndex& cell) { ReplaceCell(set, cell, TSimData()); }
 
 // Through the bag's stored form: reading a bag replaces all it held.
 void RnDSampleTest::ReplaceCell(TCvPerData& set, const TCellIndex& cell, const TSimData& content) {

@@ -26,7 +26,6 @@ namespace cv::test {
 
 inline constexpr std::int16_t kFirmA = 1;
 inline constexpr std::int16_t kFirmE = 2;
-inline constexpr std::int16_t kFirmI = 3;
 inline constexpr std::int16_t kMarketM1 = 1;
 inline constexpr std::int16_t kMarketM2 = 2;
 
@@ -39,8 +38,7 @@ protected:
     TDataContext Context(std::int16_t firm, std::int16_t market) const;
     // Everything logged so far.
     std::string LogText() const;
-    // Leaves the cell of Set with no scalar and no array, or with those of Content.
-    static void EmptyCell(TCvPerData& set, const TCellIndex& cell);
+    // Leaves the cell of Set with the scalars and arrays of Content only.
     static void ReplaceCell(TCvPerData& set, const TCellIndex& cell, const TSimData& content);
     // A real array of rows 1..Rows by the columns of the series Columns.
     TDynArr RowsOf(int rows, const std::string& columns) const;

@@ -161,28 +161,6 @@ void TRnDWorld::SetMarketedPrototypes(int firm, int zone, int market, const std:
     decisions.SetSmallint(kCategoryFirmFtaMarket, cell, "NbMktedBrds", static_cast<std::int16_t>(prototypes.size()));
 }
 
-void TRnDWorld::ShrinkPrototypeLists(int firm, int market, int rows) {
-    TCvPerData& results = industry.PerResults(t());
-    const TDataContext cell = Cell(firm, 0, market);
-    auto shrink = [&](const char* name, int columns) {
-        TSimArr& list = *results.FindSimArr(kCategoryFirmMarket, cell, name);
-        TSimArr shorter;
-        if (columns == 0) {
-            shorter.Init(list.Kind(), list.SubType(), 1, {1}, {rows});
-            for (int row = 1; row <= rows; ++row) shorter.SetZts({row}, list.GetZts({row}));
-        } else {
-            shorter.Init(list.Kind(), list.SubType(), 2, {1, 1}, {rows, columns});
-            for (int row = 1; row <= rows; ++row)
-                for (int column = 1; column <= columns; ++column)
-                    shorter.SetReal48({row, column}, list.GetReal48({row, column}));
-        }
-        list.Assign(shorter);
-    };
-    shrink("ProNames", 0);
-    shrink("ProTecs", industry.DimSeries(market)->Hi());
-    shrink("ProFins", si::ProFinances->Hi());
-}
-
 void TRnDWorld::RunOnly() {
     SetRandomSeed(static_cast<std::uint32_t>(t() * 7));
     TModRnD rnd;

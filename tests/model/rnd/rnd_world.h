@@ -77,8 +77,6 @@ public:
     void SetContracts(int firm, int zone, const std::vector<TContractSpec>& contracts);
     // The prototypes the firm's brands of t+1 in Zone and Market are built on.
     void SetMarketedPrototypes(int firm, int zone, int market, const std::vector<std::string>& prototypes);
-    // Replaces the firm's lists of t in Market by lists of Rows rows.
-    void ShrinkPrototypeLists(int firm, int market, int rows);
 
     // The whole R&D run of a forecast; RunOnly stops after TModRnD::Run.
     void RunRnD();
