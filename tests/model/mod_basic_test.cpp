@@ -162,53 +162,5 @@ TEST_F(ModBasicTest, SetMarketRefusesLinksOutsideTheFirmsAndTheirSlots) {
     }
 }
 
-// Counts beyond the rows of the arrays they index are cut to them with a
-// warning: fixture (b) states three market brands and firm 1 two.
-TEST_F(ModBasicTest, CountsBeyondTheirArraysAreCutWithAWarning) {
-    struct TCase {
-        const char* array;
-        int category, firm, rows;
-        int marketBrands, firmBrands;
-        const char* warning;
-    };
-    const TCase cases[] = {
-        {"BrdNames", kCategoryFtaMarket, 0, 2, 2, 2,
-         "marketed brands of t+1 in zone 1, market 1: 3 is outside 0..2 and is taken as 2"},
-        {"XFMLinks", kCategoryFtaMarket, 0, 3, 3, 2, nullptr},
-        {"FFMLinks", kCategoryFirmFtaMarket, 1, 1, 3, 1,
-         "marketed brands of t+1 of firm 1, zone 1, market 1: 2 is outside 0..1 and is taken as 1"}};
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(std::string(c.array) + " of " + std::to_string(c.rows) + " rows");
-        Forecast(test::FixtureB());
-        test::CutRows(ForecastArray(c.category, c.firm, c.array), c.rows);
-        work_.Warnings.clear();
-        module_.SetMarket(1, 1);
-        EXPECT_EQ(module_.NbMktedBrdsT1(), c.marketBrands);
-        EXPECT_EQ(module_.FirNbMktedBrdsT1()[1], c.firmBrands);
-        EXPECT_EQ(work_.Warnings, c.warning ? std::vector<std::string>{c.warning} : std::vector<std::string>{});
-    }
-}
-
-TEST_F(ModBasicTest, InitNamesTheSeriesOrLabelThatIsMissing) {
-    struct TCase {
-        const char* series;
-        const char* label;
-        const char* message;
-    };
-    for (const TCase& c : {TCase{nullptr, "FFMLinks.pDbix", "the series FFMLinks has no label pDbix"},
-                           TCase{"MsgSKP", nullptr, "the industry has no series MsgSKP"}}) {
-        test::TFixtureSpec spec = test::FixtureA();
-        if (c.label) spec.omittedLabels = {c.label};
-        if (c.series) spec.omittedSeries = {c.series};
-        TCvInd& industry = world_.OpenFixture(spec);
-        try {
-            module_.Init(industry, nullptr);
-            ADD_FAILURE() << "Init accepted an industry without " << (c.label ? c.label : c.series);
-        } catch (const EModelError& error) {
-            EXPECT_STREQ(error.what(), c.message);
-        }
-    }
-}
-
 }  // namespace
 }  // namespace cv

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/base/log_file.h"
-#include "core/base/random_generator.h"
 #include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"

@@ -1,6 +1,6 @@
 // The default decisions of t+2: plan figures and channel shares from the
-// forecast, carried projects and contracts, resets, the default set as a copy
-// of the decision set, and a run that changes nothing when it fails.
+// forecast, carried project levels and contracts, resets, and the brand
+// decisions carried with the stock left.
 
 #include "model/mod_ddecs.h"
 
@@ -17,8 +17,6 @@
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
 #include "core/session/industry.h"
-#include "core/session/session.h"
-#include "model/rnd/mod_rnd.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_ddecs.h"
@@ -26,7 +24,6 @@
 #include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
-#include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
 namespace {
@@ -34,7 +31,6 @@ namespace {
 using test::Arr;
 
 TCvPerData& DecisionsT2(TCvInd& industry) { return industry.PerDecisions(industry.CurPeriod() + 2); }
-TCvPerData& DefaultsT2(TCvInd& industry) { return industry.PerDefaults(industry.CurPeriod() + 2); }
 
 TCvInd& OpenPrepared(test::TModelWorld& world, const test::TFixtureSpec& spec) {
     TCvInd& industry = world.OpenFixture(spec);
@@ -128,52 +124,6 @@ TEST(ModDDecs, AChannelNeverTakesMoreThanTheShareLeft) {
     RunDefaults(industry);
     const TSimArr& shares = Arr(DecisionsT2(industry), 8, test::FixtureCell(0, 1, 1, 1), "MPBrdChaSales");
     EXPECT_EQ(Row(shares, 1), (std::vector<long double>{34000, 34000, 32000, 0}));
-}
-
-// Prototypes of t+1 (fixture formulas): ProTecs[j, d] = 10 j + d, ProFins[j, e] =
-// 1000 j + e, with ProReqBgt as listed and ProDecStatus 1.
-TEST(ModDDecs, ProjectsReturnOnlyWhileTheirPrototypeNeedsABudget) {
-    test::TModelWorld world;
-    TCvInd& industry = OpenPrepared(world, test::FixtureA());
-    test::WritePrototypesT1(industry, 1, 1, {{"PALPHA", 0}, {"DONE", 0}, {"ALPHA2", 250000}, {"Beta3", 1000000}});
-    test::WriteProjectsT1(industry, 1, 1, {"Alpha2", "done", "ghost", "BETA3"});
-    TWorkRec work;
-    RunDefaults(industry, &work);
-    EXPECT_TRUE(work.Warnings.empty());
-
-    TCvPerData& set = DecisionsT2(industry);
-    const TDataContext cell = test::FixtureCell(0, 1, 0, 1);
-    // "Alpha2" is ALPHA2 (j 3, budget 250,000), "done" needs nothing, "ghost" has no
-    // prototype, "BETA3" is Beta3 (j 4, budget 1,000,000): two projects, named as
-    // their prototypes.
-    EXPECT_EQ(set.GetSmallint(kCategoryFirmMarket, cell, "NbPrjs"), 2);
-    const TSimArr& names = Arr(set, kCategoryFirmMarket, cell, "PrjNames");
-    EXPECT_EQ(names.GetZts({1}), "ALPHA2");
-    EXPECT_EQ(names.GetZts({2}), "Beta3");
-    EXPECT_EQ(names.GetZts({3}), "");
-    const TSimArr& levels = Arr(set, kCategoryFirmMarket, cell, "PrjTecs");
-    EXPECT_EQ(Row(levels, 1), (std::vector<long double>{31, 32, 33}));
-    EXPECT_EQ(Row(levels, 2), (std::vector<long double>{41, 42, 43}));
-    EXPECT_EQ(Row(levels, 3), (std::vector<long double>{0, 0, 0}));  // t+1's row cleared
-    const TSimArr& finances = Arr(set, kCategoryFirmMarket, cell, "PrjFins");
-    for (int e = finances.LB(2); e <= finances.UB(2); ++e) {
-        SCOPED_TRACE("column " + std::to_string(e));
-        long double first = 3000 + e;
-        long double second = 4000 + e;
-        if (e == si::ProReqBgt || e == si::ProAllBgt) first = 250000, second = 1000000;
-        if (e == si::ProDecStatus) first = second = 0;
-        EXPECT_EQ(finances.GetReal48({1, e}), first);
-        EXPECT_EQ(finances.GetReal48({2, e}), second);
-        EXPECT_EQ(finances.GetReal48({3, e}), 0);
-    }
-
-    // Decision arrays of t+1 whose levels hold one row only: the second project
-    // finds no slot and is left out with a warning.
-    test::WriteProjectsT1(industry, 1, 1, {"Alpha2", "BETA3"}, 1);
-    RunDefaults(industry, &work);
-    EXPECT_EQ(set.GetSmallint(kCategoryFirmMarket, cell, "NbPrjs"), 1);
-    ASSERT_EQ(work.Warnings.size(), 1u);
-    EXPECT_NE(work.Warnings[0].find("no slot left for BETA3"), std::string::npos) << work.Warnings[0];
 }
 
 // A project's levels are copied row by row from its prototype's: "PrjTecs" of
@@ -326,55 +276,6 @@ TEST(ModDDecs, LoansAndStatusesAreResetAndBrandDecisionsCarriedWithTheStockLeft)
     EXPECT_EQ(Row(Arr(set, kCategoryFirmFtaMarket, market, "SlfAlloc"), 1), (std::vector<long double>{0, 0, 0, 0, 0}));
     EXPECT_TRUE(world.ui.plainBoxes.empty());
     EXPECT_TRUE(world.ui.errorBoxes.empty());
-}
-
-TEST(ModDDecs, DefaultsAreByteEqualToTheDecisionsOfT2AndARunIsAllOrNothing) {
-    test::TModelWorld world;
-    TCvInd& industry = OpenPrepared(world, test::FixtureB());
-    test::WriteLoanRequestT1(industry, 2);
-    test::WritePrototypesT1(industry, 1, 1, {{"ALPHA2", 250000}});
-    test::WriteProjectsT1(industry, 1, 1, {"ALPHA2"});
-    test::WriteContractsT1(industry, 2, 1, {{"Dev", "ALPHA2", 1, 5}});
-    test::SetUnitSales(industry, 1, 1, 1, 1, {5, 7});
-    // A default cell that the decisions of t+2 will not have.
-    DefaultsT2(industry).SetSmallint(kCategoryFirm, test::FixtureCell(0, 5, 0, 0), "Stale", 1);
-
-    RunDefaults(industry);
-    const auto decisions = test::GridBytes(DecisionsT2(industry));
-    EXPECT_EQ(test::GridBytes(DefaultsT2(industry)), decisions);
-    // Firm cells of both firms, firm-and-zone, firm-and-market and firm-zone-market cells.
-    EXPECT_EQ(test::FilledCells(decisions), 8);
-    EXPECT_EQ(DefaultsT2(industry).Cell({5, 0, 0}), nullptr);
-
-    // Saved and opened again, both sets of t+2 read back the same.
-    const std::filesystem::path file = industry.FileName();
-    Session->IndClose();
-    TCvInd& reopened = world.Open(file);
-    EXPECT_EQ(test::GridBytes(DecisionsT2(reopened)), decisions);
-    EXPECT_EQ(test::GridBytes(DefaultsT2(reopened)), decisions);
-
-    // What was entered for t+2 since is overwritten by a second run.
-    TSimArr& mix = Arr(DecisionsT2(reopened), 8, test::FixtureCell(0, 1, 1, 1), "DecBrdCV3");
-    mix.SetReal48({1, si::Price}, 1);
-    RunDefaults(reopened);
-    EXPECT_EQ(&mix, &Arr(DecisionsT2(reopened), 8, test::FixtureCell(0, 1, 1, 1), "DecBrdCV3"));  // the handle holds
-    EXPECT_EQ(test::GridBytes(DecisionsT2(reopened)), decisions);
-    EXPECT_EQ(test::GridBytes(DefaultsT2(reopened)), decisions);
-
-    // A project of t+1 whose prototypes of t+1 are missing abandons the run: both
-    // sets of t+2 stay exactly as they were, the entry made since included.
-    mix.SetReal48({1, si::Price}, 1);
-    const auto before = test::GridBytes(DecisionsT2(reopened));
-    test::WriteProjectsT1(reopened, 2, 1, {"NOPRO"});
-    try {
-        RunDefaults(reopened);
-        ADD_FAILURE() << "the run went through";
-    } catch (const EModelError& error) {
-        EXPECT_NE(std::string(error.what()).find("array ProNames missing in the results"), std::string::npos)
-            << error.what();
-    }
-    EXPECT_EQ(test::GridBytes(DecisionsT2(reopened)), before);
-    EXPECT_EQ(test::GridBytes(DefaultsT2(reopened)), decisions);
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 #include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_distr.h"
-#include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 

@@ -17,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/base/errors.h"
 #include "core/base/log_file.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"

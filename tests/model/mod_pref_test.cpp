@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "core/base/errors.h"
-#include "core/base/log_file.h"
 #include "core/session/industry.h"
 #include "core/store/data_context.h"
 #include "core/store/per_data.h"
@@ -28,7 +27,6 @@
 #include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_pref.h"
-#include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 

@@ -22,7 +22,6 @@
 #include "model/rnd/rnd_contracts.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_finan.h"
-#include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tests/model/rnd/rnd_sample.h"
@@ -403,31 +402,6 @@ TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
     EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "P02");
 }
 
-TEST(RnDMerge, ANewProjectIsDroppedWhenEveryPrototypeIsMarketed) {
-    test::TRnDWorld rnd(TwoZoneSpec());
-    rnd.SetPrototypes(kFirm, kMarket, TwentyPrototypes());
-    // Five brands per firm and zone: firms 1 and 2 in zones 1 and 2 cover P01..P20.
-    for (int firm = 1; firm <= 2; ++firm)
-        for (int zone = 1; zone <= 2; ++zone) {
-            std::vector<std::string> names;
-            const int first = ((firm - 1) * 2 + zone - 1) * 5;
-            for (int k = 1; k <= 5; ++k) names.push_back(TwentyPrototypes()[first + k - 1].name);
-            rnd.SetMarketedPrototypes(firm, zone, kMarket, names);
-        }
-    rnd.SetProjects(kFirm, kMarket, {{"NEW9", {5, 5, 5}, 100000}});
-
-    TModRnD model;
-    model.Init(rnd.industry, test::FixtureCell(2, kFirm, 0, kMarket));
-    EXPECT_TRUE(model.IsMarketedBrandName("p17"));
-    EXPECT_FALSE(model.IsMarketedBrandName("P21"));
-    EXPECT_FALSE(model.IsMarketedBrandName(""));
-
-    rnd.RunOnly();
-    EXPECT_EQ(rnd.NbPros(kFirm, kMarket), 20);
-    for (int row = 1; row <= 20; ++row) EXPECT_EQ(rnd.ProName(kFirm, kMarket, row), TwentyPrototypes()[row - 1].name);
-    EXPECT_TRUE(Contains(rnd.LogText(), "ERROR !!! could not find a slot for NEW9"));
-}
-
 // The R&D run's contracts: joint developments, acquisitions from sellers with
 // lower and higher firm numbers, the refusal of an acquisition into a full
 // list, and the partner's copy of a joint development. Figures follow from the
@@ -628,22 +602,6 @@ TEST(RnDOutcomes, PrototypesBecomeAvailableAgainstTheirPreDrawnNumbers) {
     EXPECT_TRUE(Contains(log, "Not available because CumB=200000 < MinB=+2624000"));
     EXPECT_TRUE(Contains(log, "Project XRAY is available"));
     EXPECT_TRUE(Contains(log, "Project ZULU is not available"));
-}
-
-// No zone, no home zone and no money: the lists are carried and merged, nothing is costed.
-TEST(RnDOutcomes, AnIndustryWithoutZonesCarriesItsListsWithoutCostingThem) {
-    test::TFixtureSpec spec(3, 1, 0, 1);
-    spec.Prototypes(1, 1) = {"PX"};
-    test::TRnDWorld rnd(spec);
-    rnd.SetPrototypes(kFirm, kMarket, {{"PX", {11, 12, 13}, 0, 74}});
-    rnd.SetProjects(kFirm, kMarket, {{"NOVA", {30, 30, 30}, 250000, 200}});
-    ASSERT_NO_THROW(rnd.RunRnD());
-    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 2);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProReqUC), 74);
-    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "NOVA");
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProReqBgt), -1);
-    EXPECT_TRUE(Contains(rnd.LogText(), "no zone in the industry"));
-    EXPECT_EQ(rnd.LogText().find("cannot get SimArr"), std::string::npos);
 }
 
 // A forecast is reproducible: its R&D outcomes are drawn from the generator as
