@@ -35,77 +35,6 @@ constexpr double kTolerance = 1e-6;
 
 class ModDistrTest : public ::testing::Test {
 protected:
-    TCvInd& Open(const test::TFixtureSpec& spec) { return world_.OpenFixture(spec); }
-
-    long double Units(TCvInd& industry, int period, int brand, int segment, int channel, int zone = 1) {
-        return ResultReal(industry, period, kCategoryFtaMarket, 0, zone, 1, "BrdUSales", {brand, segment, channel});
-    }
-    long double Firm(TCvInd& industry, int period, std::int8_t element, int zone = 1) {
-        return ResultReal(industry, period, kCategoryFirmFta, 1, zone, 0, "FFXRpt", {element});
-    }
-    long double Brand(TCvInd& industry, int period, int slot, std::int8_t element) {
-        return ResultReal(industry, period, kCategoryFirmFtaMarket, 1, 1, 1, "BrdRpt", {slot, element});
-    }
-    long double RetailPrice(TCvInd& industry, int period, int brand, int channel) {
-        return ResultReal(industry, period, kCategoryFtaMarket, 0, 1, 1, "BrdRPrices", {brand, channel});
-    }
-
-    test::TModelWorld world_;
-};
-
-TEST_F(ModDistrTest, PlannedSalesBecomeBrandUnitSalesPerSegmentAndChannel) {
-    TCvInd& industry = Open(test::FixtureA());
-    test::TDistrBench bench(industry);
-    bench.PlanAllMarkets();
-    // Bravo: segment 1 plans 1001 units: 1001 / 1000 x 60000 / 100 = 600.6 and x 40000 / 100 = 400.4;
-    // segment 2 plans 1002: 601.2 and 400.8.
-    EXPECT_NEAR(Units(industry, 1, 1, 1, 1), 600.6, kTolerance);
-    EXPECT_NEAR(Units(industry, 1, 1, 1, 2), 400.4, kTolerance);
-    EXPECT_NEAR(Units(industry, 1, 1, 2, 1), 601.2, kTolerance);
-    EXPECT_NEAR(Units(industry, 1, 1, 2, 2), 400.8, kTolerance);
-    // COSMO: 2001 and 2002 units, all in channel 1.
-    EXPECT_NEAR(Units(industry, 1, 2, 1, 1), 2001, kTolerance);
-    EXPECT_EQ(Units(industry, 1, 2, 1, 2), 0);
-    EXPECT_NEAR(Units(industry, 1, 2, 2, 1), 2002, kTolerance);
-    EXPECT_EQ(Units(industry, 1, 2, 2, 2), 0);
-    // Nothing else: the third market slot stays empty.
-    EXPECT_EQ(Units(industry, 1, 3, 1, 1), 0);
-    EXPECT_TRUE(bench.work.Warnings.empty());
-}
-
-TEST_F(ModDistrTest, ChannelMarginsRetailPricesAndAveragePrices) {
-    TCvInd& industry = Open(test::FixtureA());
-    test::TDistrBench bench(industry);
-    bench.RunAll();
-    // Period 1 is the start of the ramp: the margins are MarginBeg, 0.1 and 0.2, stored x 1000.
-    EXPECT_NEAR(ResultReal(industry, 1, kCategoryFta, 0, 1, 0, "XFXRes", {1, si::Margin}), 100, kTolerance);
-    EXPECT_NEAR(ResultReal(industry, 1, kCategoryFta, 0, 1, 0, "XFXRes", {2, si::Margin}), 200, kTolerance);
-    // Bravo, price 1106: channel prices 0.95 x 1106 = 1050.7 -> 1051 and 0.9 x 1106 = 995.4 -> 995.
-    EXPECT_EQ(RetailPrice(industry, 1, 1, 1), 1051);
-    EXPECT_EQ(RetailPrice(industry, 1, 1, 2), 995);
-    // Units per channel: 600.6 + 601.2 = 1201.8 and 400.4 + 400.8 = 801.2, 2003 in all.
-    const double retail = (1201.8 * 1050.7 + 801.2 * 995.4) / 2003;
-    const double selling = (1201.8 * 1050.7 * (1 - 0.1) + 801.2 * 995.4 * (1 - 0.2)) / 2003;
-    EXPECT_NEAR(Brand(industry, 1, 1, si::brRPrice), retail, kTolerance);
-    EXPECT_NEAR(Brand(industry, 1, 1, si::brSPrice), selling, kTolerance);
-    // COSMO, price 1206: 0.95 x 1206 = 1145.7 -> 1146, 0.9 x 1206 = 1085.4 -> 1085; every unit in
-    // channel 1: retail price 1145.7, selling price 1145.7 x 0.9 = 1031.13.
-    EXPECT_EQ(RetailPrice(industry, 1, 2, 1), 1146);
-    EXPECT_EQ(RetailPrice(industry, 1, 2, 2), 1085);
-    EXPECT_NEAR(Brand(industry, 1, 2, si::brRPrice), 1145.7, kTolerance);
-    EXPECT_NEAR(Brand(industry, 1, 2, si::brSPrice), 1031.13, kTolerance);
-    EXPECT_TRUE(bench.work.Warnings.empty());
-}
-
-// Edge cases of plan sales and zone results: the first simulated period,
-// hiring and firing in the zone's money, the margin ramp, entries that count
-// as 0, 16-bit retail prices, ties, empty brands and firms, missing inputs.
-// Fixture figures: see the top of this file and fixture_distr.h.
-
-using test::ResultReal;
-
-class ModDistrEdgeTest : public ::testing::Test {
-protected:
     long double Firm(int period, std::int8_t element, int zone = 1) {
         return ResultReal(*industry_, period, kCategoryFirmFta, 1, zone, 0, "FFXRpt", {element});
     }
@@ -134,10 +63,55 @@ protected:
     TCvInd* industry_ = nullptr;
 };
 
+TEST_F(ModDistrTest, PlannedSalesBecomeBrandUnitSalesPerSegmentAndChannel) {
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    test::TDistrBench bench(*industry_);
+    bench.PlanAllMarkets();
+    // Bravo: segment 1 plans 1001 units: 1001 / 1000 x 60000 / 100 = 600.6 and x 40000 / 100 = 400.4;
+    // segment 2 plans 1002: 601.2 and 400.8.
+    EXPECT_NEAR(Units(1, 1, 1, 1), 600.6, kTolerance);
+    EXPECT_NEAR(Units(1, 1, 1, 2), 400.4, kTolerance);
+    EXPECT_NEAR(Units(1, 1, 2, 1), 601.2, kTolerance);
+    EXPECT_NEAR(Units(1, 1, 2, 2), 400.8, kTolerance);
+    // COSMO: 2001 and 2002 units, all in channel 1.
+    EXPECT_NEAR(Units(1, 2, 1, 1), 2001, kTolerance);
+    EXPECT_EQ(Units(1, 2, 1, 2), 0);
+    EXPECT_NEAR(Units(1, 2, 2, 1), 2002, kTolerance);
+    EXPECT_EQ(Units(1, 2, 2, 2), 0);
+    // Nothing else: the third market slot stays empty.
+    EXPECT_EQ(Units(1, 3, 1, 1), 0);
+    EXPECT_TRUE(bench.work.Warnings.empty());
+}
+
+TEST_F(ModDistrTest, ChannelMarginsRetailPricesAndAveragePrices) {
+    industry_ = &world_.OpenFixture(test::FixtureA());
+    test::TDistrBench bench(*industry_);
+    bench.RunAll();
+    // Period 1 is the start of the ramp: the margins are MarginBeg, 0.1 and 0.2, stored x 1000.
+    EXPECT_NEAR(Margin(1, 1), 100, kTolerance);
+    EXPECT_NEAR(Margin(1, 2), 200, kTolerance);
+    // Bravo, price 1106: channel prices 0.95 x 1106 = 1050.7 -> 1051 and 0.9 x 1106 = 995.4 -> 995.
+    EXPECT_EQ(RetailPrice(1, 1, 1), 1051);
+    EXPECT_EQ(RetailPrice(1, 1, 2), 995);
+    // Units per channel: 600.6 + 601.2 = 1201.8 and 400.4 + 400.8 = 801.2, 2003 in all.
+    const double retail = (1201.8 * 1050.7 + 801.2 * 995.4) / 2003;
+    const double selling = (1201.8 * 1050.7 * (1 - 0.1) + 801.2 * 995.4 * (1 - 0.2)) / 2003;
+    EXPECT_NEAR(Brand(1, 1, si::brRPrice), retail, kTolerance);
+    EXPECT_NEAR(Brand(1, 1, si::brSPrice), selling, kTolerance);
+    // COSMO, price 1206: 0.95 x 1206 = 1145.7 -> 1146, 0.9 x 1206 = 1085.4 -> 1085; every unit in
+    // channel 1: retail price 1145.7, selling price 1145.7 x 0.9 = 1031.13.
+    EXPECT_EQ(RetailPrice(1, 2, 1), 1146);
+    EXPECT_EQ(RetailPrice(1, 2, 2), 1085);
+    EXPECT_NEAR(Brand(1, 2, si::brRPrice), 1145.7, kTolerance);
+    EXPECT_NEAR(Brand(1, 2, si::brSPrice), 1031.13, kTolerance);
+    EXPECT_TRUE(bench.work.Warnings.empty());
+}
+
+
 // Zone 1 shrinks from 26 to 23 salespeople, zone 2 grows from 20 to 23. Zone 2 pays in its own
 // money: exchange rate 2 (period 0), accumulated salary inflation 0.1 and the period's inflation
 // 0.05 + 0.05 for salaries: 1 x 2 x 1.1 x 1.1 = 2.42; its hiring cost is 4000.
-TEST_F(ModDistrEdgeTest, ShrinkingForceFiresAndGrowingForceHiresInTheZonesMoney) {
+TEST_F(ModDistrTest, ShrinkingForceFiresAndGrowingForceHiresInTheZonesMoney) {
     test::TFixtureSpec spec(0, 1, 2, 1);
     spec.Prototypes(1, 1) = {"PALPHA"};
     for (int zone = 1; zone <= 2; ++zone) spec.Cell(1, zone, 1).brandsT1 = {{"ALPHA", "PALPHA", {}}};
@@ -160,7 +134,7 @@ TEST_F(ModDistrEdgeTest, ShrinkingForceFiresAndGrowingForceHiresInTheZonesMoney)
 }
 
 // Margin of channel c in period x: c / 10 + 0.02 (x - 1), from period 1 to period 12.
-TEST_F(ModDistrEdgeTest, ChannelMarginRampsOverThePeriods) {
+TEST_F(ModDistrTest, ChannelMarginRampsOverThePeriods) {
     for (int current : {5, 11}) {
         SCOPED_TRACE("current period " + std::to_string(current));
         test::TFixtureSpec spec = test::FixtureA();
@@ -181,7 +155,7 @@ TEST_F(ModDistrEdgeTest, ChannelMarginRampsOverThePeriods) {
     EXPECT_NEAR(Margin(12, 2), 420, kTolerance);
 }
 
-TEST_F(ModDistrEdgeTest, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
+TEST_F(ModDistrTest, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
     industry_ = &world_.OpenFixture(test::FixtureA());
     Decisions("DecBrdCV3").SetReal48({1, si::Price}, kEmptyDecisionValue);
     Decisions("DecBrdCV3").SetReal48({2, si::Price}, -5);
@@ -217,7 +191,7 @@ TEST_F(ModDistrEdgeTest, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
     EXPECT_TRUE(Warned(bench, "SlfSize[1] of firm 1, zone 1"));
 }
 
-TEST_F(ModDistrEdgeTest, BrandWithoutSalesAndFirmWithoutSalespeople) {
+TEST_F(ModDistrTest, BrandWithoutSalesAndFirmWithoutSalespeople) {
     industry_ = &world_.OpenFixture(test::FixtureA());
     for (int s = 1; s <= 2; ++s) Decisions("MPBrdSegSales").SetReal48({2, s}, 0);
     for (int c = 1; c <= 2; ++c) SalesForce().SetReal48({c}, 0);
@@ -239,7 +213,7 @@ TEST_F(ModDistrEdgeTest, BrandWithoutSalesAndFirmWithoutSalespeople) {
 // Fixture (a) markets two brands in zone 1, market 1: the forecast arrays of
 // its brands need two rows; one row short is refused by name before anything
 // is written past it.
-TEST_F(ModDistrEdgeTest, BrandArraysOfTheForecastNeedARowPerMarketedBrand) {
+TEST_F(ModDistrTest, BrandArraysOfTheForecastNeedARowPerMarketedBrand) {
     struct TCase {
         const char* array;
         int rows;

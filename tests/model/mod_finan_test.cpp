@@ -269,32 +269,32 @@ protected:
     test::TModelWorld world_;
 };
 
-TEST_F(FinanceBudget, DefaultBoundsAndCoefficient) {
-    // Budget = 0.4 x NC within [7000000, 20000000], the smallest when NC <= 0.
-    TCvInd& industry = Open({-1000, 0, 60000000, 3500000, 25000000, 20100000});
-    test::RunFinanceStep(industry);
-    EXPECT_EQ(test::TForecastView(industry, kFirstPeriod).ZoneReport(3, 1, si::ffxNC), 60000000);
-    EXPECT_EQ(Budget(industry, 1), 7000000);   // a loss
-    EXPECT_EQ(Budget(industry, 2), 7000000);   // nothing earned
-    EXPECT_EQ(Budget(industry, 3), 20000000);  // 3 x the largest gives 1.2 x it, capped
-    EXPECT_EQ(Budget(industry, 4), 7000000);   // half the smallest gives 0.2 x it, raised
-    EXPECT_EQ(Budget(industry, 5), 10000000);  // 0.4 x 25000000 inside the bounds
-    EXPECT_EQ(Budget(industry, 6), 8050000);   // 8040000 is 160.8 steps: 161
-}
-
-TEST_F(FinanceBudget, ParametersAndHalvesToTheEvenMultiple) {
-    TCvInd& industry = Open({14050000, 14150000, -5, 20000000, 11000000, 14125000});
-    // Coefficient 0.5 (a tie stays a tie in a 6-byte real), bounds 6000000 and 8000000.
-    test::SetParameter(industry, kIndustryCategory, 0, "NPBgtCoef", 0.5L);
-    test::SetParameter(industry, kIndustryCategory, 0, "NPBgtMin", 6000000);
-    test::SetParameter(industry, kIndustryCategory, 0, "NPBgtMax", 8000000);
-    test::RunFinanceStep(industry);
-    EXPECT_EQ(Budget(industry, 1), 7000000);  // 7025000 = 140.5 steps: to the even 140
-    EXPECT_EQ(Budget(industry, 2), 7100000);  // 7075000 = 141.5 steps: to the even 142
-    EXPECT_EQ(Budget(industry, 3), 6000000);  // a loss: the smallest
-    EXPECT_EQ(Budget(industry, 4), 8000000);  // 10000000 capped
-    EXPECT_EQ(Budget(industry, 5), 6000000);  // 5500000 raised
-    EXPECT_EQ(Budget(industry, 6), 7050000);  // 7062500 = 141.25 steps: 141
+// Budget = Coef x NC within [NPBgtMin, NPBgtMax] (the smallest when NC <= 0), in
+// steps of 50000, halves to the even step. Defaults: 0.4 within [7000000, 20000000].
+TEST_F(FinanceBudget, CoefficientBoundsAndStepsOfFiftyThousand) {
+    struct TCase {
+        std::vector<std::pair<const char*, long double>> parameters;
+        std::vector<long double> netContributions;
+        std::vector<long double> budgets;
+    };
+    const TCase cases[] = {
+        // A loss, nothing earned, 1.2 x the largest (capped), 0.2 x the smallest (raised),
+        // 0.4 x 25000000 inside, 8040000 = 160.8 steps: 161.
+        {{}, {-1000, 0, 60000000, 3500000, 25000000, 20100000}, {7000000, 7000000, 20000000, 7000000, 10000000, 8050000}},
+        // Coefficient 0.5 (a tie stays a tie in a 6-byte real) within [6000000, 8000000]:
+        // 7025000 = 140.5 steps: 140; 7075000 = 141.5: 142; a loss; 10000000 capped;
+        // 5500000 raised; 7062500 = 141.25: 141.
+        {{{"NPBgtCoef", 0.5L}, {"NPBgtMin", 6000000}, {"NPBgtMax", 8000000}},
+         {14050000, 14150000, -5, 20000000, 11000000, 14125000},
+         {7000000, 7100000, 6000000, 8000000, 6000000, 7050000}},
+    };
+    for (const TCase& c : cases) {
+        TCvInd& industry = Open(c.netContributions);
+        for (const auto& [name, value] : c.parameters) test::SetParameter(industry, kIndustryCategory, 0, name, value);
+        test::RunFinanceStep(industry);
+        for (int firm = 1; firm <= kFirms; ++firm)
+            EXPECT_EQ(Budget(industry, firm), c.budgets[static_cast<std::size_t>(firm - 1)]) << "firm " << firm;
+    }
 }
 
 // The economy of period 0 in zone 1: inflation 5 %, accumulated inflation 0.2 for
