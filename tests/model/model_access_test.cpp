@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -102,6 +104,15 @@ TEST(ModelAccess, SixteenBitStoresSaturateWithAWarningInsteadOfAborting) {
     EXPECT_EQ(positions.GetSmallint({3}), -32768);
     ASSERT_EQ(module.record.Warnings.size(), 2u);
     EXPECT_NE(module.record.Warnings[0].find("PosSemBrds of results of period 2: 40000.00"), std::string::npos);
+}
+
+TEST(ModelAccess, CountsOutsideZeroToTheLimitAreClampedWithAWarning) {
+    WarningModule module;
+    EXPECT_EQ(ClampCount(module.module, 5, 5, "brands"), 5);
+    EXPECT_EQ(ClampCount(module.module, -3, 5, "brands"), 0);
+    EXPECT_EQ(ClampCount(module.module, 9, 5, "brands"), 5);
+    EXPECT_EQ(module.record.Warnings, (std::vector<std::string>{"brands: -3 is outside 0..5 and is taken as 0",
+                                                                "brands: 9 is outside 0..5 and is taken as 5"}));
 }
 
 }  // namespace
