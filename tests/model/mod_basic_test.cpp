@@ -112,55 +112,5 @@ TEST_F(ModBasicTest, NoBrandIsModifiedInTheFirstSimulatedPeriod) {
     EXPECT_FALSE(module.IsBrandModified(2));  // new, but t+1 is period 0
 }
 
-// Five message slots; texts are cut to sixteen characters.
-TEST_F(ModBasicTest, SixthSimulationMessageOfAFiveSlotListIsDropped) {
-    TMessagingStep& module = Forecast(test::FixtureA());
-    module.SelectFirm(1);
-    EXPECT_FALSE(module.AddSimMessage({"messages"}));
-    EXPECT_TRUE(module.AddSimMessage({"messages", "KEY1", "0123456789abcdefXYZ"}));
-    for (int i = 2; i <= 5; ++i)
-        EXPECT_TRUE(module.AddSimMessage({"messages", "KEY" + std::to_string(i), "a", "b", "c", "d", "e"}));
-    EXPECT_FALSE(module.AddSimMessage({"messages", "KEY6"}));
-    const TDataContext firmZone = test::FixtureCell(0, 1, 1, 0);
-    EXPECT_EQ(module.ResultsT1()->GetSmallint(kCategoryFirmFta, firmZone, "NbMsgSim"), 5);
-    const TSimArr& messages = test::Arr(*module.ResultsT1(), kCategoryFirmFta, firmZone, "MsgSim2Fir");
-    EXPECT_EQ(messages.GetZts({1, si::Section}), "messages");
-    EXPECT_EQ(messages.GetZts({1, si::Keyword}), "KEY1");
-    EXPECT_EQ(messages.GetZts({1, si::Param1}), "0123456789abcdef");
-    EXPECT_EQ(messages.GetZts({5, si::Keyword}), "KEY5");
-    EXPECT_EQ(messages.GetZts({5, si::Param1}), "a");
-    EXPECT_EQ(messages.GetZts({5, si::Param5}), "e");
-    EXPECT_TRUE(world_.ui.plainBoxes.empty());
-}
-
-// Market brand 1 of fixture (b) must name a firm 1..6 and a slot 1..5 of it.
-TEST_F(ModBasicTest, SetMarketRefusesLinksOutsideTheFirmsAndTheirSlots) {
-    struct TCase {
-        int firm, slot;
-        bool accepted;
-    };
-    Forecast(test::FixtureB());
-    TSimArr& links = ForecastArray(kCategoryFtaMarket, 0, "XFMLinks");
-    for (const TCase& c : {TCase{0, 1, false}, TCase{7, 1, false}, TCase{1, 0, false}, TCase{1, 6, false},
-                           TCase{6, 5, true}, TCase{1, 1, true}}) {
-        SCOPED_TRACE("firm " + std::to_string(c.firm) + ", slot " + std::to_string(c.slot));
-        links.SetByte({1, si::Dfix}, c.firm);
-        links.SetByte({1, si::Dbix}, c.slot);
-        if (c.accepted) {
-            module_.SetMarket(1, 1);
-            EXPECT_EQ(module_.Dfix()[1], c.firm);
-            EXPECT_EQ(module_.Dbix()[1], c.slot);
-            continue;
-        }
-        try {
-            module_.SetMarket(1, 1);
-            ADD_FAILURE() << "links accepted";
-        } catch (const EModelError& error) {
-            EXPECT_EQ(std::string(error.what()), "XFMLinks of zone 1, market 1: market brand 1 names firm " +
-                                                     std::to_string(c.firm) + ", brand " + std::to_string(c.slot));
-        }
-    }
-}
-
 }  // namespace
 }  // namespace cv

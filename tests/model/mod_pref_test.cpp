@@ -208,21 +208,6 @@ TEST(ModPrefEdges, YoungMarketsStartFromInitialIdealPointsAndOnlyANewOneSetsTheM
     }
 }
 
-// A market aged 2 in the first forecast period would need ideal points of an
-// earlier period, which do not exist: the run stops with the missing array named.
-TEST(ModPrefEdges, MatureMarketWithoutIdealPointsOfTStopsTheRunNamingThem) {
-    test::TModelWorld world;
-    TPrefRun run(world.OpenFixture(test::FixtureC()));
-    run.ResultsT1().SetSmallint(kCategoryFtaMarket, MarketCell(), "MktAge", 2);
-    try {
-        run.Prepare(1, 1);
-        FAIL() << "no model error";
-    } catch (const EModelError& error) {
-        EXPECT_STREQ(error.what(),
-                     "array PosSemIPs missing in the results of period -1, zone 1, market 1 (market age 2)");
-    }
-}
-
 // The top of scale 2 (MinScale 100, MaxScale 150, Delta 3, InflaScale 0.1) in
 // every mode. Its brands reach 122 + 3 = 125 and 124 + 3 = 127; last top 120.
 //   mode 2:               min(127, 1.1 x 120 = 132)                      = 127
