@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/store/bag_form.h"
 #include "core/store/volume_set.h"
 #include "core/base/errors.h"
 #include "core/base/log_file.h"
@@ -54,13 +53,11 @@ std::string FieldPastVolumeText(const EBufferFullError& error) {
 
 // A copy of Source, the cell whose volume has Keys, in which every scalar and
 // array carries its changed mark, so that the copy is saved even when the source
-// was only read from the file. Buffer is the scratch for the scalars' tagged
-// form, allocated on first use; a cell that does not fit it raises ERangeError
-// naming the volume and the field.
+// was only read from the file. The source is first written to Buffer (the
+// scratch of a volume's bytes, allocated on first use), so that a cell too large
+// for a volume raises ERangeError naming the volume and the field.
 std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, const TIndustryKeys& keys,
                                      std::vector<std::uint8_t>& buffer) {
-    auto copy = std::make_unique<TSimData>();
-    copy->Assign(source);  // arrays come marked modified, scalars keep their flags
     if (buffer.empty()) buffer = AllocateSaveBuffer();
     std::uint16_t pos = 0;
     try {
@@ -68,13 +65,8 @@ std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, const TIndustryKeys
     } catch (const EBufferFullError& error) {
         throw ERangeError(FormatText("Copy of volume %s: %s", {KeysText(keys), FieldPastVolumeText(error)}));
     }
-    pos = 0;
-    WalkBagForm(buffer, pos, {.scalar = [&copy](const std::string& name, const TSimValue& value) {
-                                  TSimValue changed = value;
-                                  changed.changed = 1;
-                                  copy->SetScalar(name, changed);
-                              },
-                              .array = {}});
+    auto copy = std::make_unique<TSimData>();
+    copy->AssignMarked(source);
     return copy;
 }
 

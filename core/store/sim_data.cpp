@@ -308,12 +308,34 @@ bool TSimData::IsModified() const {
            std::any_of(arrays_.begin(), arrays_.end(), [](const TArrayEntry& a) { return a.array->IsModified(); });
 }
 
-void TSimData::Assign(const TSimData& src) {
-    for (const TScalarEntry& scalar : src.scalars_) SetScalar(scalar.name, scalar.value);
-    for (const TArrayEntry& entry : src.arrays_) {
-        auto copy = std::make_unique<TSimArr>();
-        copy->Assign(*entry.array);
-        AddSimArr(entry.name, std::move(copy));
+void TSimData::Assign(const TSimData& src) { CopyFrom(src, false); }
+
+void TSimData::AssignMarked(const TSimData& src) { CopyFrom(src, true); }
+
+// The source's lists are sorted and free of repeats: an empty bag takes the
+// copies as they are; a bag that holds anything takes them one by one.
+void TSimData::CopyFrom(const TSimData& src, bool markScalars) {
+    try {
+        std::vector<TScalarEntry> scalars(src.scalars_);
+        if (markScalars)
+            for (TScalarEntry& scalar : scalars) scalar.value.changed = 1;
+        std::vector<TArrayEntry> arrays;
+        arrays.reserve(src.arrays_.size());
+        for (const TArrayEntry& entry : src.arrays_) {
+            auto copy = std::make_unique<TSimArr>();
+            copy->Assign(*entry.array);  // marks the copy modified
+            arrays.push_back(TArrayEntry{entry.name, std::move(copy)});
+        }
+        if (scalars_.empty() && arrays_.empty()) {
+            scalars_ = std::move(scalars);
+            arrays_ = std::move(arrays);
+            return;
+        }
+        for (const TScalarEntry& scalar : scalars) PutScalar(scalars_, scalar.name, scalar.value);
+        for (TArrayEntry& entry : arrays) PutArray(arrays_, entry.name, std::move(entry.array));
+    } catch (const std::bad_alloc&) {
+        Ui().ShowErrorBox(std::string(kOutOfMemoryText));
+        throw ESilentAbort("Out of memory");
     }
 }
 

@@ -76,6 +76,8 @@ public:
     // Copies every scalar (changed flags as they are) and a copy of every array
     // (marked modified). Meant for a new bag: a name already present is refused.
     void Assign(const TSimData& src);
+    // As Assign, every scalar marked changed too: a copy that a save stores whole.
+    void AssignMarked(const TSimData& src);
     // Exchanges the contents of the two bags.
     void Swap(TSimData& other) noexcept {
         scalars_.swap(other.scalars_);
@@ -102,6 +104,7 @@ private:
         std::unique_ptr<TSimArr> array;
     };
 
+    void CopyFrom(const TSimData& src, bool markScalars);
     static void PutScalar(std::vector<TScalarEntry>& scalars, std::string_view name, const TSimValue& value);
     static TSimArr& PutArray(std::vector<TArrayEntry>& arrays, std::string_view name, std::unique_ptr<TSimArr> array);
 

@@ -184,13 +184,23 @@ void TDynArr::Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TInd
     Shape(kind, subType, nDim, lb, ub, kInitOutOfMemory);
 }
 
+bool TDynArr::SameShape(const TDynArr& other) const {
+    if (kind_ != other.kind_ || subType_ != other.subType_ || nDim_ != other.nDim_) return false;
+    for (int d = 0; d < nDim_; ++d)
+        if (lb_[d] != other.lb_[d] || ub_[d] != other.ub_[d]) return false;
+    return true;
+}
+
+// An array already of the source's shape keeps its storage and takes the elements.
 void TDynArr::Assign(const TDynArr& src) {
     if (&src != this) {
         if (src.nDim_ == 0) {
             Release();
         } else {
-            Shape(src.kind_, src.subType_, src.nDim_, FirstComponents(src.lb_, src.nDim_),
-                  FirstComponents(src.ub_, src.nDim_), kInitOutOfMemory);
+            const bool holdsStorage = data_ || !texts_.empty();  // not so once moved from
+            if (!holdsStorage || !SameShape(src))
+                Shape(src.kind_, src.subType_, src.nDim_, FirstComponents(src.lb_, src.nDim_),
+                      FirstComponents(src.ub_, src.nDim_), kInitOutOfMemory);
             if (kind_ == dkZts) {
                 texts_ = src.texts_;
             } else {

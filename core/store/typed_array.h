@@ -149,6 +149,9 @@ public:
     std::uint16_t Base() const { return base_; }
     bool IsModified() const { return modified_; }
 
+    // Whether Other has this array's kind, sub type and bounds.
+    bool SameShape(const TDynArr& other) const;
+
     // Linear position of Index; out of bounds: the report above, then 0.
     std::uint32_t CalcIndex(const TIndex& index) const;
 
