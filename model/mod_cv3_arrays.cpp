@@ -1,6 +1,7 @@
 // TModCV3::CreatePeriodArrays: every result array and counter of t+1, empty.
 
-#include <vector>
+#include <array>
+#include <span>
 
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -74,9 +75,10 @@ void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
             ResultsT1()->SetSmallint(category, cell, entry.name, 0);
             continue;
         }
-        std::vector<const TSeries*> dims;
-        for (int d = 0; d < entry.nDims; ++d) dims.push_back(DimensionSeries(entry.dims[d]));
-        ResultsT1()->CreateSimArr(category, cell, entry.name, entry.kind, entry.subType, dims);
+        std::array<const TSeries*, kMaxDims> dims{};
+        for (int d = 0; d < entry.nDims; ++d) dims[static_cast<std::size_t>(d)] = DimensionSeries(entry.dims[d]);
+        ResultsT1()->CreateSimArr(category, cell, entry.name, entry.kind, entry.subType,
+                                  std::span<const TSeries* const>(dims.data(), static_cast<std::size_t>(entry.nDims)));
     }
 }
 

@@ -128,11 +128,12 @@ void TModDDecs::RunCarries() {
     for (int fta = 1; fta <= zones; ++fta)
         for (int mkt = 1; mkt <= markets; ++mkt) {
             SetMarket(fta, mkt);
+            const TMarketSales sales = ReadMarketSales();
             for (int firm = 1; firm <= firms; ++firm) {
                 Ctx().SelFirm = static_cast<std::int16_t>(firm);
                 CarryBrandDecisions();
                 CarryMarketStudies();
-                CarryPlanFigures();
+                CarryPlanFigures(sales);
             }
         }
     for (int firm = 1; firm <= firms; ++firm)
@@ -330,23 +331,34 @@ TSimArr& TModDDecs::PlanArray(std::string_view name, const TSeries* rows, const 
 }
 
 // "BrdUSales"[m, s, c] of t+1 holds the forecast unit sales of market brand m
-// in segment s and channel c.
-void TModDDecs::CarryPlanFigures() {
-    const int firm = Ctx().SelFirm;
-    TSimArr& segmentSales = PlanArray("MPSegSales", SegSeries(), nullptr);
-    TSimArr& brandSegmentSales = PlanArray("MPBrdSegSales", FirBrand(), SegSeries());
-    TSimArr& channelShares = PlanArray("MPBrdChaSales", FirBrand(), ChaSeries());
-    if (NbMktedBrdsT1() == 0) return;
-
+// in segment s and channel c. Every firm's plan starts from the same market
+// totals, so they are summed once per market.
+TModDDecs::TMarketSales TModDDecs::ReadMarketSales() const {
+    TMarketSales sales;
+    if (NbMktedBrdsT1() == 0) return sales;
     const TSimArr& unitSales = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdUSales");
     RequireIndex(unitSales, "BrdUSales", {1, SegSeries()->Lo(), ChaSeries()->Lo()});
     RequireIndex(unitSales, "BrdUSales", {NbMktedBrdsT1(), SegSeries()->Hi(), ChaSeries()->Hi()});
+    sales.unitSales = &unitSales;
     for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
         long double total = 0;
         for (int m = 1; m <= NbMktedBrdsT1(); ++m)
             for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) total += unitSales.GetReal48({m, s, c});
-        segmentSales.SetReal48({s}, total);
+        sales.segmentTotals.push_back(total);
     }
+    return sales;
+}
+
+void TModDDecs::CarryPlanFigures(const TMarketSales& sales) {
+    const int firm = Ctx().SelFirm;
+    TSimArr& segmentSales = PlanArray("MPSegSales", SegSeries(), nullptr);
+    TSimArr& brandSegmentSales = PlanArray("MPBrdSegSales", FirBrand(), SegSeries());
+    TSimArr& channelShares = PlanArray("MPBrdChaSales", FirBrand(), ChaSeries());
+    if (!sales.unitSales) return;
+
+    const TSimArr& unitSales = *sales.unitSales;
+    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s)
+        segmentSales.SetReal48({s}, sales.segmentTotals[static_cast<std::size_t>(s - SegSeries()->Lo())]);
 
     const int brands = FirNbMktedBrdsT1()[firm];
     if (brands == 0) return;
@@ -355,9 +367,9 @@ void TModDDecs::CarryPlanFigures() {
         const int m = Mbix()[firm][k];
         RequireMarketBrand(m);
         for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
-            long double sales = 0;
-            for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) sales += unitSales.GetReal48({m, s, c});
-            brandSegmentSales.SetReal48({k, s}, sales);
+            long double units = 0;
+            for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) units += unitSales.GetReal48({m, s, c});
+            brandSegmentSales.SetReal48({k, s}, units);
         }
         CarryChannelShares(channelShares, k, unitSales, m);
     }
@@ -368,19 +380,21 @@ void TModDDecs::CarryPlanFigures() {
 // left: with four channels or more the rounded shares could pass 100 and
 // leave the last channel a negative share.
 void TModDDecs::CarryChannelShares(TSimArr& shares, int brand, const TDynArr& unitSales, int marketBrand) {
-    auto channelSales = [&](int c) {
+    std::vector<long double> channelSales;
+    long double total = 0;
+    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
         long double sales = 0;
         for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) sales += unitSales.GetReal48({marketBrand, s, c});
-        return sales;
-    };
-    long double total = 0;
-    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) total += channelSales(c);
+        channelSales.push_back(sales);
+        total += sales;
+    }
     long double accumulated = 0;
     for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
         const long double left = kWholeShare - accumulated;
         long double share = left;
         if (c < ChaSeries()->Hi()) {
-            share = total > 0 ? RoundHalfEven(kWholeShare * channelSales(c) / total) : 0;
+            const long double sales = channelSales[static_cast<std::size_t>(c - ChaSeries()->Lo())];
+            share = total > 0 ? RoundHalfEven(kWholeShare * sales / total) : 0;
             share = std::clamp<long double>(share, 0, left);
         }
         RequireIndex(shares, "MPBrdChaSales", {brand, c});

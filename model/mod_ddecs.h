@@ -17,6 +17,7 @@
 // values of an earlier forecast; without either only a level-1 line is written.
 
 #include <string_view>
+#include <vector>
 
 #include "model/mod_basic.h"
 
@@ -53,9 +54,16 @@ public:
     void CarryBrandDecisions();
     // Firm, zone and market: "DecStuMkt"; study status of the firm and zone 0.
     void CarryMarketStudies();
+    // The forecast unit sales of t+1 of the current market and their totals
+    // per segment (no array and no totals for a market without brands).
+    struct TMarketSales {
+        const TSimArr* unitSales = nullptr;
+        std::vector<long double> segmentTotals;
+    };
+    TMarketSales ReadMarketSales() const;
     // Firm, zone and market: the plan's segment sales, brand sales per segment
-    // and channel split, from the forecast unit sales of t+1.
-    void CarryPlanFigures();
+    // and channel split, from the market's forecast unit sales.
+    void CarryPlanFigures(const TMarketSales& sales);
     // Firm and zone: the contracts still running in t+2.
     void CarryContracts();
 
