@@ -7,7 +7,6 @@
 #include <limits>
 #include <new>
 
-#include "core/base/numbers.h"
 #include "core/store/series.h"
 #include "core/base/log_file.h"
 #include "core/base/ui_services.h"
@@ -34,8 +33,8 @@ constexpr std::uint32_t MaxPosition(std::uint8_t kind) {
 }
 
 struct TIntegerRange {
-    long double lo;
-    long double hi;
+    long long lo;
+    long long hi;
 };
 template <class T>
 constexpr TIntegerRange RangeOf() {
@@ -47,10 +46,17 @@ constexpr std::array<TIntegerRange, 4> kIntegerRange{
 
 const std::string kNoText;
 
-// Value rounded to an integer (halves to even) within Range, else ERangeError.
+void RequireInRange(long long value, const TIntegerRange& range) {
+    if (value < range.lo || value > range.hi) throw ERangeError();
+}
+
+// Value rounded to an integer (halves to even, in the default rounding mode)
+// within Range, else ERangeError. The conversion rounds in the current mode and
+// gives the smallest long long for a NaN or a value beyond it, which lies
+// outside every range; a truncating conversion would switch the x87 mode twice.
 std::int32_t RoundIntoRange(long double value, const TIntegerRange& range) {
-    const long double rounded = RoundHalfEven(value);
-    if (!(rounded >= range.lo && rounded <= range.hi)) throw ERangeError();
+    const long long rounded = std::llrint(value);
+    RequireInRange(rounded, range);
     return static_cast<std::int32_t>(rounded);
 }
 
@@ -250,7 +256,7 @@ void TDynArr::ReportKind(std::string_view operation) const {
 
 // ---- Element values by the array's own kind ----
 
-long double TDynArr::LoadNumber(std::uint32_t pos) const {
+std::int32_t TDynArr::LoadInteger(std::uint32_t pos) const {
     const std::uint8_t* element = Element(pos);
     switch (kind_) {
     case dkByte: return element[0];
@@ -260,31 +266,39 @@ long double TDynArr::LoadNumber(std::uint32_t pos) const {
         std::memcpy(&value, element, sizeof value);
         return value;
     }
-    case dkWord: {
+    default: {
         std::uint16_t value;
         std::memcpy(&value, element, sizeof value);
         return value;
     }
-    case dkReal48: return LoadReal48(element);
-    default: return 0;  // a text is no number
     }
+}
+
+long double TDynArr::LoadNumber(std::uint32_t pos) const {
+    if (IsIntegerKind(kind_)) return LoadInteger(pos);
+    if (kind_ == dkReal48) return LoadReal48(Element(pos));
+    return 0;  // a text is no number
+}
+
+void TDynArr::StoreInteger(std::uint32_t pos, std::int32_t value) {
+    std::uint8_t* element = Element(pos);
+    if (elementSize_ == 1) {
+        element[0] = static_cast<std::uint8_t>(value);
+    } else {
+        const auto bits = static_cast<std::uint16_t>(value);
+        std::memcpy(element, &bits, sizeof bits);
+    }
+    modified_ = true;
 }
 
 void TDynArr::StoreNumber(std::uint32_t pos, long double value) {
     if (kind_ == dkZts) return;  // a text array takes no number
-    std::uint8_t* element = Element(pos);
     if (kind_ == dkReal48) {
-        StoreReal48(value, element);
+        StoreReal48(value, Element(pos));
+        modified_ = true;
     } else {
-        const std::int32_t integer = RoundIntoRange(value, kIntegerRange[kind_]);
-        if (elementSize_ == 1) {
-            element[0] = static_cast<std::uint8_t>(integer);
-        } else {
-            const auto bits = static_cast<std::uint16_t>(integer);
-            std::memcpy(element, &bits, sizeof bits);
-        }
+        StoreInteger(pos, RoundIntoRange(value, kIntegerRange[kind_]));
     }
-    modified_ = true;
 }
 
 void TDynArr::StoreText(std::uint32_t pos, std::string_view text) {
@@ -323,7 +337,7 @@ TSimValue TDynArr::GetV(const TIndex& index) const {
     } else if (kind_ == dkReal48) {
         std::memcpy(value.real.bytes.data(), Element(position), value.real.bytes.size());
     } else {
-        value.integer = static_cast<std::int32_t>(LoadNumber(position));
+        value.integer = LoadInteger(position);
     }
     return value;
 }
@@ -356,7 +370,7 @@ std::int16_t TDynArr::GetSmallint(const TIndex& index) const {
         return static_cast<std::int16_t>(
             RoundIntoRange(ReadNumberAs(index, "[GetSmallint] Bad kind : "), kIntegerRange[dkSmallint]));
     }
-    return static_cast<std::int16_t>(LoadNumber(ReadPosition(index)));
+    return static_cast<std::int16_t>(LoadInteger(ReadPosition(index)));
 }
 
 std::uint16_t TDynArr::GetWord(const TIndex& index) const {
@@ -364,7 +378,7 @@ std::uint16_t TDynArr::GetWord(const TIndex& index) const {
         return static_cast<std::uint16_t>(
             RoundIntoRange(ReadNumberAs(index, "[GetWord] Bad kind : "), kIntegerRange[dkWord]));
     }
-    return static_cast<std::uint16_t>(LoadNumber(ReadPosition(index)));
+    return static_cast<std::uint16_t>(LoadInteger(ReadPosition(index)));
 }
 
 // The setter of integer kind Kind: another kind of array takes the value as
@@ -373,9 +387,9 @@ std::uint16_t TDynArr::GetWord(const TIndex& index) const {
 void TDynArr::SetIntegerOfKind(std::uint8_t kind, const TIndex& index, long long value,
                                std::string_view badKindText) {
     if (kind_ != kind) return WriteNumberAs(index, value, badKindText);
-    RoundIntoRange(value, kIntegerRange[kind]);
+    RequireInRange(value, kIntegerRange[kind]);
     const std::uint32_t position = Locate(index);
-    if (position != kNoPosition) StoreNumber(position, value);
+    if (position != kNoPosition) StoreInteger(position, static_cast<std::int32_t>(value));
 }
 
 void TDynArr::SetByte(const TIndex& index, long long value) {

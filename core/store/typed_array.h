@@ -266,6 +266,9 @@ private:
                std::string_view outOfMemoryText);
     void Release();
     std::uint8_t* Element(std::uint32_t pos) const { return data_.get() + pos * elementSize_; }
+    // Integer kinds only.
+    std::int32_t LoadInteger(std::uint32_t pos) const;
+    void StoreInteger(std::uint32_t pos, std::int32_t value);
     long double LoadNumber(std::uint32_t pos) const;
     void StoreNumber(std::uint32_t pos, long double value);
     void StoreText(std::uint32_t pos, std::string_view text);
