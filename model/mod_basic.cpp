@@ -91,6 +91,19 @@ void TModBasic::ClearLinks() {
     firNbMktedBrdsT1_.fill(0);
     for (TFirmBrandBytes* table : {&mbix_, &pDfix_, &pDbix_})
         for (auto& row : *table) row.fill(0);
+    for (TFirmArrays* arrays : {&brandDecisions_, &salesForceAllocs_, &salesForceSizes_}) arrays->fill(nullptr);
+    foundFta_ = ctx_.SelFta;
+    foundMarket_ = ctx_.SelMarket;
+}
+
+TSimArr& TModBasic::FirmDecisionArr(const TFirmArrays& found, int firm, int fta, int category,
+                                    std::string_view name) const {
+    const bool foundCell = firm >= 1 && firm <= kMaxModelFirms && fta == foundFta_ &&
+                           (category == kCategoryFirmFta || ctx_.SelMarket == foundMarket_);
+    if (foundCell && found[static_cast<std::size_t>(firm)]) return *found[static_cast<std::size_t>(firm)];
+    TDataContext context = FirmContext(firm);
+    context.SelFta = static_cast<std::int16_t>(fta);
+    return RequireArr(*decisionsT1_, category, context, name);
 }
 
 // The market's links of t+1, and its count of t (0 when t lacks it).
@@ -122,6 +135,9 @@ void TModBasic::ReadMarketLinks() {
 
 void TModBasic::ReadFirmLinks(int firm) {
     const TDataContext context = FirmContext(firm);
+    brandDecisions_[firm] = OptionalArr(*decisionsT1_, kCategoryFirmFtaMarket, context, "DecBrdCV3");
+    salesForceAllocs_[firm] = OptionalArr(*decisionsT1_, kCategoryFirmFtaMarket, context, "SlfAlloc");
+    salesForceSizes_[firm] = OptionalArr(*decisionsT1_, kCategoryFirmFta, context, "SlfSize");
     ffmLinks_ = &RequireArr(*resultsT1_, kCategoryFirmFtaMarket, context, "FFMLinks");
     const auto where = [&] { return FormatText("firm %d, zone %d, market %d", {firm, ctx_.SelFta, ctx_.SelMarket}); };
     const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFirmFtaMarket, context, "NbMktedBrds");
@@ -172,23 +188,21 @@ void TModBasic::RequireMarketBrand(int brand) const {
 double TModBasic::GetBrandDecision(int brand, int member) const {
     RequireMarketBrand(brand);
     const TSimArr& decisions =
-        RequireArr(*decisionsT1_, kCategoryFirmFtaMarket, FirmContext(dfix_[brand]), "DecBrdCV3");
+        FirmDecisionArr(brandDecisions_, dfix_[brand], ctx_.SelFta, kCategoryFirmFtaMarket, "DecBrdCV3");
     RequireIndex(decisions, "DecBrdCV3", {dbix_[brand], member});
     return static_cast<double>(decisions.GetReal48({dbix_[brand], member}));
 }
 
 void TModBasic::SetBrandDecision(int brand, int member, double value) {
     RequireMarketBrand(brand);
-    TSimArr& decisions = RequireArr(*decisionsT1_, kCategoryFirmFtaMarket, FirmContext(dfix_[brand]), "DecBrdCV3");
+    TSimArr& decisions =
+        FirmDecisionArr(brandDecisions_, dfix_[brand], ctx_.SelFta, kCategoryFirmFtaMarket, "DecBrdCV3");
     RequireIndex(decisions, "DecBrdCV3", {dbix_[brand], member});
     decisions.SetReal48({dbix_[brand], member}, value);
 }
 
 double TModBasic::GetSalesForceSize(int firm, int fta, int channel) const {
-    TDataContext context = ctx_;
-    context.SelFirm = static_cast<std::int16_t>(firm);
-    context.SelFta = static_cast<std::int16_t>(fta);
-    const TSimArr& sizes = RequireArr(*decisionsT1_, kCategoryFirmFta, context, "SlfSize");
+    const TSimArr& sizes = FirmDecisionArr(salesForceSizes_, firm, fta, kCategoryFirmFta, "SlfSize");
     RequireIndex(sizes, "SlfSize", {channel});
     return static_cast<double>(sizes.GetReal48({channel}));
 }
@@ -197,7 +211,7 @@ double TModBasic::GetSalesForceAlloc(int channel, int brand) const {
     RequireMarketBrand(brand);
     const int firm = dfix_[brand];
     const double size = GetSalesForceSize(firm, ctx_.SelFta, channel);
-    const TSimArr& alloc = RequireArr(*decisionsT1_, kCategoryFirmFtaMarket, FirmContext(firm), "SlfAlloc");
+    const TSimArr& alloc = FirmDecisionArr(salesForceAllocs_, firm, ctx_.SelFta, kCategoryFirmFtaMarket, "SlfAlloc");
     RequireIndex(alloc, "SlfAlloc", {channel, dbix_[brand]});
     return size * static_cast<double>(alloc.GetReal48({channel, dbix_[brand]}));
 }

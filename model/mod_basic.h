@@ -41,6 +41,8 @@ inline constexpr int kMaxFirmBrands = 5;
 using TMktBrandBytes = std::array<std::uint8_t, kMaxMktBrands + 1>;
 using TFirmBytes = std::array<std::uint8_t, kMaxModelFirms + 1>;
 using TFirmBrandBytes = std::array<std::array<std::uint8_t, kMaxFirmBrands + 1>, kMaxModelFirms + 1>;
+// One array of each firm (indexed from 1), as SetMarket found it.
+using TFirmArrays = std::array<TSimArr*, kMaxModelFirms + 1>;
 
 class TModBasic {
 public:
@@ -151,6 +153,11 @@ private:
     void ReadMarketLinks();
     void ReadFirmLinks(int firm);
     void ClearLinks();
+    // The decision array Name of t+1 of Firm in zone Fta and the context's
+    // market (category kCategoryFirmFtaMarket) or in zone Fta (kCategoryFirmFta):
+    // the one SetMarket found when the cell is the one it read, else looked up,
+    // which raises EModelError when it is missing.
+    TSimArr& FirmDecisionArr(const TFirmArrays& found, int firm, int fta, int category, std::string_view name) const;
 
     TCvInd* data_ = nullptr;
     TDataContext ctx_{};
@@ -173,6 +180,13 @@ private:
     TSimArr* brdNames_ = nullptr;
     TSimArr* ffmLinks_ = nullptr;
     TSimArr* xfmLinks_ = nullptr;
+    // The decisions of t+1 that the brand and sales-force accessors read, per
+    // firm of the current market: "DecBrdCV3", "SlfAlloc" and the zone's "SlfSize".
+    TFirmArrays brandDecisions_{};
+    TFirmArrays salesForceAllocs_{};
+    TFirmArrays salesForceSizes_{};
+    int foundFta_ = 0;
+    int foundMarket_ = 0;
     std::uint8_t nbMktedBrdsT_ = 0;
     std::uint8_t nbMktedBrdsT1_ = 0;
     TMktBrandBytes dfix_{};

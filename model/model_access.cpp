@@ -73,13 +73,13 @@ std::int16_t RequireSmallint(const TCvPerData& set, int category, const TDataCon
     const TSimData* cell = set.Cell(CalcIndices(category, context));
     if (!cell || !cell->FindScalar(name))
         throw EModelError(FormatText("scalar %s missing in the %s", {name, DescribeCell(set, category, context)}));
-    return set.GetSmallint(category, context, name);
+    return cell->GetScalarSmallint(name);
 }
 
 std::int16_t OptionalSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name,
                               std::int16_t defaultValue) {
     const TSimData* cell = set.Cell(CalcIndices(category, context));
-    if (cell && cell->FindScalar(name)) return set.GetSmallint(category, context, name);
+    if (cell && cell->FindScalar(name)) return cell->GetScalarSmallint(name);
     LogFmt(1, "scalar %s missing in the %s: taken as %d", {name, DescribeCell(set, category, context), defaultValue});
     return defaultValue;
 }
