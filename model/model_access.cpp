@@ -158,7 +158,7 @@ void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string
     if (stored != rounded)
         module.Warn(FormatText("%s of %s: %.2f does not fit 16 bits and is stored as %d",
                                {name, cell.Text(), value, static_cast<int>(stored)}));
-    array.SetSmallint(index, static_cast<std::int16_t>(stored));
+    array.SetSmallint(index, std::llrint(stored));  // whole already: no truncating conversion needed
 }
 
 long double DecisionAmount(const TModBasic& module, long double value, const TLazyText& what) {

@@ -31,10 +31,10 @@ constexpr long double kNoFractionBits = 9223372036854775808.0L;
 // Nearest integer, halves to the even neighbour; out of the 32-bit range (or not
 // a number) raises ERangeError.
 std::int32_t RoundToInt32(long double value) {
-    const long double rounded = RoundHalfEven(value);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max()))
-        throw ERangeError();
-    return static_cast<std::int32_t>(rounded);
+    const auto rounded = RoundHalfEvenWithin(value, std::numeric_limits<std::int32_t>::min(),
+                                             std::numeric_limits<std::int32_t>::max());
+    if (!rounded) throw ERangeError();
+    return static_cast<std::int32_t>(*rounded);
 }
 
 std::uint16_t BitValue(int bitNo) {
@@ -62,6 +62,14 @@ long double RoundHalfEven(long double value) {
     // fraction in the current (nearest, ties to even) mode; the subtraction is exact.
     const long double shifted = magnitude + kNoFractionBits;
     return std::copysign(shifted - kNoFractionBits, value);
+}
+
+// A NaN or a value beyond the long long range converts to the smallest long
+// long, which lies below every range asked for.
+std::optional<long long> RoundHalfEvenWithin(long double value, long long lo, long long hi) {
+    const long long rounded = std::llrint(value);
+    if (rounded < lo || rounded > hi || rounded == std::numeric_limits<long long>::min()) return std::nullopt;
+    return rounded;
 }
 
 void InitNumberRoutines(int screenWidth, int screenHeight) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/base/real48.h"
@@ -30,6 +31,11 @@ void InitNumberRoutines(int screenWidth, int screenHeight);
 // save and restore of the floating-point environment. The model rounds with it
 // in its inner loops.
 long double RoundHalfEven(long double value);
+// Value rounded as RoundHalfEven rounds it, when the result lies within
+// Lo..Hi; nothing otherwise (also for a NaN). It rounds with the processor's own
+// conversion in the current mode: a truncating conversion of the rounded value
+// would switch the x87 rounding mode twice, which costs more than the rounding.
+std::optional<long long> RoundHalfEvenWithin(long double value, long long lo, long long hi);
 
 // -1.0 for negative x, otherwise 1.0 (zero included).
 double Sign(double x);

@@ -147,9 +147,9 @@ std::int16_t TCvPerData::GetSmallintDef(int category, const TDataContext& contex
                                         std::int16_t defaultValue) const {
     const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
     if (value == nullptr) return defaultValue;
-    const long double number = RoundHalfEven(SimValueNumber(*value));
-    if (!(number >= INT16_MIN && number <= INT16_MAX)) throw ERangeError();
-    return static_cast<std::int16_t>(number);
+    const auto number = RoundHalfEvenWithin(SimValueNumber(*value), INT16_MIN, INT16_MAX);
+    if (!number) throw ERangeError();
+    return static_cast<std::int16_t>(*number);
 }
 
 long double TCvPerData::GetRealDef(int category, const TDataContext& context, std::string_view name,

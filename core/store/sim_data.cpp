@@ -245,10 +245,10 @@ void TSimData::GetScalar(std::string_view name, std::uint8_t kind, TSimValue& va
 std::int16_t TSimData::GetScalarSmallint(std::string_view name) const {
     TSimValue value;
     GetScalar(name, dkSmallint, value, true);
-    const long double number = RoundHalfEven(SimValueNumber(value));
-    if (!(number >= std::numeric_limits<std::int16_t>::min() && number <= std::numeric_limits<std::int16_t>::max()))
-        throw ERangeError();
-    return static_cast<std::int16_t>(number);
+    const auto number = RoundHalfEvenWithin(SimValueNumber(value), std::numeric_limits<std::int16_t>::min(),
+                                            std::numeric_limits<std::int16_t>::max());
+    if (!number) throw ERangeError();
+    return static_cast<std::int16_t>(*number);
 }
 
 long double TSimData::GetScalarReal(std::string_view name) const {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <new>
 
+#include "core/base/numbers.h"
 #include "core/store/series.h"
 #include "core/base/log_file.h"
 #include "core/base/ui_services.h"
@@ -50,14 +51,11 @@ void RequireInRange(long long value, const TIntegerRange& range) {
     if (value < range.lo || value > range.hi) throw ERangeError();
 }
 
-// Value rounded to an integer (halves to even, in the default rounding mode)
-// within Range, else ERangeError. The conversion rounds in the current mode and
-// gives the smallest long long for a NaN or a value beyond it, which lies
-// outside every range; a truncating conversion would switch the x87 mode twice.
+// Value rounded to an integer (halves to even) within Range, else ERangeError.
 std::int32_t RoundIntoRange(long double value, const TIntegerRange& range) {
-    const long long rounded = std::llrint(value);
-    RequireInRange(rounded, range);
-    return static_cast<std::int32_t>(rounded);
+    const auto rounded = RoundHalfEvenWithin(value, range.lo, range.hi);
+    if (!rounded) throw ERangeError();
+    return static_cast<std::int32_t>(*rounded);
 }
 
 bool IsIntegerKind(std::uint8_t kind) { return kind <= dkWord; }
@@ -445,17 +443,21 @@ std::int16_t TDynArr::FindZts(std::string_view text, int dim, TIndex index) cons
 
 void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<const TSeries* const> series) {
     if (series.empty() || series.size() > kMaxDims) throw ERangeError();
-    std::array<std::string, kMaxDims> names;
     TIndex lb;
     TIndex ub;
     for (std::size_t d = 0; d < series.size(); ++d) {
         if (series[d] == nullptr) throw ERangeError();
-        names[d] = series[d]->Name().substr(0, kDimNameMax);
         lb.Set(static_cast<int>(d), series[d]->Lo());
         ub.Set(static_cast<int>(d), series[d]->Hi());
     }
     Init(kind, subType, static_cast<int>(series.size()), lb, ub);
-    dimNames_ = std::move(names);
+    for (std::size_t d = 0; d < kMaxDims; ++d) {
+        if (d < series.size()) {
+            dimNames_[d].assign(series[d]->Name(), 0, kDimNameMax);
+        } else {
+            dimNames_[d].clear();
+        }
+    }
 }
 
 void TSimArr::Assign(const TSimArr& src) {
