@@ -96,14 +96,15 @@ void TModBasic::ClearLinks() {
     foundMarket_ = ctx_.SelMarket;
 }
 
-TSimArr& TModBasic::FirmDecisionArr(const TFirmArrays& found, int firm, int fta, int category,
-                                    std::string_view name) const {
-    const bool foundCell = firm >= 1 && firm <= kMaxModelFirms && fta == foundFta_ &&
-                           (category == kCategoryFirmFta || ctx_.SelMarket == foundMarket_);
-    if (foundCell && found[static_cast<std::size_t>(firm)]) return *found[static_cast<std::size_t>(firm)];
+TSimArr& TModBasic::FirmDecisionArr(TFirmArrays& found, int firm, int fta, int category, std::string_view name) const {
     TDataContext context = FirmContext(firm);
     context.SelFta = static_cast<std::int16_t>(fta);
-    return RequireArr(*decisionsT1_, category, context, name);
+    const bool selectedCell = firm >= 1 && firm <= kMaxModelFirms && fta == foundFta_ &&
+                              (category == kCategoryFirmFta || ctx_.SelMarket == foundMarket_);
+    if (!selectedCell) return RequireArr(*decisionsT1_, category, context, name);
+    TSimArr*& array = found[static_cast<std::size_t>(firm)];
+    if (!array) array = &RequireArr(*decisionsT1_, category, context, name);
+    return *array;
 }
 
 // The market's links of t+1, and its count of t (0 when t lacks it).
@@ -135,9 +136,6 @@ void TModBasic::ReadMarketLinks() {
 
 void TModBasic::ReadFirmLinks(int firm) {
     const TDataContext context = FirmContext(firm);
-    brandDecisions_[firm] = OptionalArr(*decisionsT1_, kCategoryFirmFtaMarket, context, "DecBrdCV3");
-    salesForceAllocs_[firm] = OptionalArr(*decisionsT1_, kCategoryFirmFtaMarket, context, "SlfAlloc");
-    salesForceSizes_[firm] = OptionalArr(*decisionsT1_, kCategoryFirmFta, context, "SlfSize");
     ffmLinks_ = &RequireArr(*resultsT1_, kCategoryFirmFtaMarket, context, "FFMLinks");
     const auto where = [&] { return FormatText("firm %d, zone %d, market %d", {firm, ctx_.SelFta, ctx_.SelMarket}); };
     const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFirmFtaMarket, context, "NbMktedBrds");

@@ -154,10 +154,10 @@ private:
     void ReadFirmLinks(int firm);
     void ClearLinks();
     // The decision array Name of t+1 of Firm in zone Fta and the context's
-    // market (category kCategoryFirmFtaMarket) or in zone Fta (kCategoryFirmFta):
-    // the one SetMarket found when the cell is the one it read, else looked up,
-    // which raises EModelError when it is missing.
-    TSimArr& FirmDecisionArr(const TFirmArrays& found, int firm, int fta, int category, std::string_view name) const;
+    // market (category kCategoryFirmFtaMarket) or in zone Fta (kCategoryFirmFta);
+    // a missing one raises EModelError. In the zone and market that SetMarket
+    // selected, each firm's array is looked up once and kept in Found.
+    TSimArr& FirmDecisionArr(TFirmArrays& found, int firm, int fta, int category, std::string_view name) const;
 
     TCvInd* data_ = nullptr;
     TDataContext ctx_{};
@@ -181,10 +181,11 @@ private:
     TSimArr* ffmLinks_ = nullptr;
     TSimArr* xfmLinks_ = nullptr;
     // The decisions of t+1 that the brand and sales-force accessors read, per
-    // firm of the current market: "DecBrdCV3", "SlfAlloc" and the zone's "SlfSize".
-    TFirmArrays brandDecisions_{};
-    TFirmArrays salesForceAllocs_{};
-    TFirmArrays salesForceSizes_{};
+    // firm of the market SetMarket selected, once looked up: "DecBrdCV3",
+    // "SlfAlloc" and the zone's "SlfSize".
+    mutable TFirmArrays brandDecisions_{};
+    mutable TFirmArrays salesForceAllocs_{};
+    mutable TFirmArrays salesForceSizes_{};
     int foundFta_ = 0;
     int foundMarket_ = 0;
     std::uint8_t nbMktedBrdsT_ = 0;
