@@ -137,6 +137,7 @@ void TModManuf::AdjustUnitSales() {
 
 void TModManuf::LogBrandSales() const {
     constexpr int kLevel = 2;
+    if (!LogWrites(kLevel)) return;  // the table is summed for the log only
     const int channels = BrdUSales->UB(3) - BrdUSales->LB(3) + 1;
     LogFmt(kLevel, "");
     LogFmt(kLevel, "Brand sales");

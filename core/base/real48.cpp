@@ -22,32 +22,59 @@ ExtendedParts Split(long double value) {
     return parts;
 }
 
+// The stored form of Value: the top 40 significand bits rounded half up in
+// magnitude, and the Real48 exponent (0: the value 0); EOverflowError beyond the range.
+struct Real48Parts {
+    std::uint64_t top40 = 0;
+    int exponent = 0;
+    bool negative = false;
+};
+
+Real48Parts Round(long double value) {
+    const ExtendedParts parts = Split(value);
+    const int extendedExponent = parts.signAndExponent & 0x7FFF;
+    if (extendedExponent == 0x7FFF) throw EOverflowError();
+    Real48Parts rounded;
+    rounded.negative = (parts.signAndExponent & 0x8000) != 0;
+    rounded.top40 = parts.significand >> 24;
+    rounded.exponent = extendedExponent - kExtendedToReal48Bias;
+    if ((parts.significand >> 23) & 1) {
+        ++rounded.top40;
+        if (rounded.top40 >> 40) {
+            rounded.top40 >>= 1;
+            ++rounded.exponent;
+        }
+    }
+    if (extendedExponent == 0 || (rounded.top40 >> 39) == 0 || rounded.exponent <= 0) return Real48Parts{};
+    if (rounded.exponent > 255) throw EOverflowError();
+    return rounded;
+}
+
 }  // namespace
 
 void StoreReal48(long double value, std::uint8_t* bytes) {
-    const ExtendedParts parts = Split(value);
-    const int extendedExponent = parts.signAndExponent & 0x7FFF;
-    const bool negative = (parts.signAndExponent & 0x8000) != 0;
-    if (extendedExponent == 0x7FFF) throw EOverflowError();
-    std::uint64_t top40 = parts.significand >> 24;
-    int exponent = extendedExponent - kExtendedToReal48Bias;
-    if ((parts.significand >> 23) & 1) {
-        ++top40;
-        if (top40 >> 40) {
-            top40 >>= 1;
-            ++exponent;
-        }
-    }
-    if (extendedExponent == 0 || (top40 >> 39) == 0 || exponent <= 0) {
+    const Real48Parts parts = Round(value);
+    if (parts.exponent == 0) {
         std::memset(bytes, 0, 6);
         return;
     }
-    if (exponent > 255) throw EOverflowError();
-    const std::uint64_t fraction = top40 & kReal48FractionMask;
-    bytes[0] = static_cast<std::uint8_t>(exponent);
+    const std::uint64_t fraction = parts.top40 & kReal48FractionMask;
+    bytes[0] = static_cast<std::uint8_t>(parts.exponent);
     for (int i = 0; i < 5; ++i) bytes[1 + i] = static_cast<std::uint8_t>(fraction >> (8 * i));
-    if (negative) bytes[5] |= 0x80;
+    if (parts.negative) bytes[5] |= 0x80;
 }
 
+// As a store and a load: the 40 bits with their leading one, as LoadReal48 lays them out.
+long double RoundToReal48(long double value) {
+    const Real48Parts parts = Round(value);
+    if (parts.exponent == 0) return 0.0L;
+    const std::uint64_t significand = parts.top40 << 24;
+    const auto signAndExponent =
+        static_cast<std::uint16_t>((parts.exponent + kExtendedToReal48Bias) | (parts.negative ? 0x8000 : 0));
+    long double result = 0;
+    std::memcpy(&result, &significand, 8);
+    std::memcpy(reinterpret_cast<char*>(&result) + 8, &signAndExponent, 2);
+    return result;
+}
 
 }  // namespace cv

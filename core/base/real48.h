@@ -53,7 +53,8 @@ inline Real48 ToReal48(long double value) {
 }
 inline long double FromReal48(const Real48& r) { return LoadReal48(r.bytes.data()); }
 
-// The value after a round trip through the stored form (what a store keeps).
-inline long double RoundToReal48(long double value) { return FromReal48(ToReal48(value)); }
+// The value after a round trip through the stored form (what a store keeps);
+// EOverflowError as StoreReal48.
+long double RoundToReal48(long double value);
 
 }  // namespace cv
