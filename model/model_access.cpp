@@ -98,16 +98,8 @@ void CopyOrClear(TSimArr& target, const TSimArr* source, std::string_view name) 
     LogFmt(0, "array %s of t missing: %s of t+1 cleared", {name, name});
 }
 
-bool IndexInBounds(const TDynArr& array, const TIndex& index) {
-    if (array.NDim() < index.Count() || index.Count() == 0) return false;
-    for (int d = 1; d <= index.Count(); ++d)
-        if (index[d - 1] < array.LB(d) || index[d - 1] > array.UB(d)) return false;
-    return true;
-}
-
-void RequireIndex(const TDynArr& array, std::string_view name, const TIndex& index) {
-    if (!IndexInBounds(array, index))
-        throw EModelError(FormatText("index %s outside the array %s", {IndexText(index), name}));
+void ThrowIndexOutside(std::string_view name, const TIndex& index) {
+    throw EModelError(FormatText("index %s outside the array %s", {IndexText(index), name}));
 }
 
 void RequireIndexedSeries(std::initializer_list<TIndexedSeries> series) {

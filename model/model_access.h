@@ -71,10 +71,21 @@ int RowCapacity(const TDynArr* array, int cap);
 void CopyOrClear(TSimArr& target, const TSimArr* source, std::string_view name);
 
 // Whether every component of Index lies within the array's bounds (the array
-// must have at least as many dimensions as Index has components).
-bool IndexInBounds(const TDynArr& array, const TIndex& index);
+// must have at least as many dimensions as Index has components). Inline, as
+// RequireIndex: the model checks an index before nearly every element it reads.
+inline bool IndexInBounds(const TDynArr& array, const TIndex& index) {
+    if (array.NDim() < index.Count() || index.Count() == 0) return false;
+    for (int d = 1; d <= index.Count(); ++d)
+        if (index[d - 1] < array.LB(d) || index[d - 1] > array.UB(d)) return false;
+    return true;
+}
+// EModelError naming the array and the index.
+[[noreturn]] void ThrowIndexOutside(std::string_view name, const TIndex& index);
 // EModelError naming the array and the index when Index is outside it.
-void RequireIndex(const TDynArr& array, std::string_view name, const TIndex& index);
+inline void RequireIndex(const TDynArr& array, std::string_view name, const TIndex& index) {
+    if (!IndexInBounds(array, index)) [[unlikely]]
+        ThrowIndexOutside(name, index);
+}
 
 // EModelError naming the first series of Series that the open industry lacks,
 // or the first label of Elements that is missing from its series.
