@@ -64,17 +64,13 @@ void StoreReal48(long double value, std::uint8_t* bytes) {
     if (parts.negative) bytes[5] |= 0x80;
 }
 
-// As a store and a load: the 40 bits with their leading one, as LoadReal48 lays them out.
+// As a store and a load: the 40 bits with their leading one, weighted as LoadReal48 weighs them.
 long double RoundToReal48(long double value) {
     const Real48Parts parts = Round(value);
     if (parts.exponent == 0) return 0.0L;
-    const std::uint64_t significand = parts.top40 << 24;
-    const auto signAndExponent =
-        static_cast<std::uint16_t>((parts.exponent + kExtendedToReal48Bias) | (parts.negative ? 0x8000 : 0));
-    long double result = 0;
-    std::memcpy(&result, &significand, 8);
-    std::memcpy(reinterpret_cast<char*>(&result) + 8, &signAndExponent, 2);
-    return result;
+    const long double magnitude =
+        static_cast<long double>(static_cast<std::int64_t>(parts.top40)) * kReal48LastBitWeight[parts.exponent];
+    return parts.negative ? -magnitude : magnitude;
 }
 
 }  // namespace cv

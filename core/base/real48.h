@@ -30,20 +30,31 @@ inline constexpr long double kReal48Max = 0x1.fffffffffep+126L;
 // Converts to the stored form. Magnitudes below 2^-128 (after rounding) give
 // zero; beyond the range, an infinity or NaN raises EOverflowError.
 void StoreReal48(long double value, std::uint8_t* bytes);
+// 2^(e - 129 - 39) for each stored exponent e (entry 0 unused): the weight of
+// the last of the 40 significand bits.
+inline constexpr std::array<long double, 256> kReal48LastBitWeight = [] {
+    constexpr int kFractionBits = 39;
+    std::array<long double, 256> weights{};
+    for (int e = 1; e < 256; ++e) {
+        long double weight = 1;
+        for (int k = e - 129 - kFractionBits; k > 0; --k) weight *= 2;
+        for (int k = e - 129 - kFractionBits; k < 0; ++k) weight /= 2;
+        weights[static_cast<std::size_t>(e)] = weight;
+    }
+    return weights;
+}();
+
 // Exact conversion of six stored bytes (inline: the hottest read of the program).
+// The 40-bit significand times a power of two is exact in extended precision;
+// it is computed rather than laid out in memory, where the ten bytes would be
+// read back from two narrower writes, which the processor cannot forward.
 inline long double LoadReal48(const std::uint8_t* bytes) {
     if (bytes[0] == 0) return 0.0L;
     std::uint64_t fraction = 0;
     for (int i = 4; i >= 0; --i) fraction = (fraction << 8) | bytes[1 + i];
-    fraction &= kReal48FractionMask;
-    // The x87 layout: 64-bit significand with its leading bit, then sign and exponent.
-    const std::uint64_t significand = (std::uint64_t{1} << 63) | (fraction << 24);
-    const std::uint16_t signAndExponent =
-        static_cast<std::uint16_t>((bytes[0] + kExtendedToReal48Bias) | ((bytes[5] & 0x80) ? 0x8000 : 0));
-    long double value = 0;
-    std::memcpy(&value, &significand, 8);
-    std::memcpy(reinterpret_cast<char*>(&value) + 8, &signAndExponent, 2);
-    return value;
+    const auto significand = static_cast<std::int64_t>((fraction & kReal48FractionMask) | (std::uint64_t{1} << 39));
+    const long double magnitude = static_cast<long double>(significand) * kReal48LastBitWeight[bytes[0]];
+    return (bytes[5] & 0x80) ? -magnitude : magnitude;
 }
 
 inline Real48 ToReal48(long double value) {
