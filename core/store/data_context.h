@@ -66,9 +66,21 @@ inline constexpr int kCategoryFirmMarket = 6;        // (firm, 0, market)
 inline constexpr int kCategoryFtaMarket = 7;         // (0, zone, market)
 inline constexpr int kCategoryFirmFtaMarket = 8;     // (firm, zone, market)
 
+// The report of CalcIndices for a category outside 1..8: the industry-wide cell.
+TCellIndex ReportUnknownCategory(int category);
+
 // The cell that Category selects for Context. A category outside 1..8 shows
 // "CalcIndices: unknown category: <n>" in a plain box and gives the
-// industry-wide cell (0, 0, 0), with which the caller goes on.
-TCellIndex CalcIndices(int category, const TDataContext& context);
+// industry-wide cell (0, 0, 0), with which the caller goes on. Inline: every
+// access to a data set selects its cell this way.
+inline TCellIndex CalcIndices(int category, const TDataContext& context) {
+    if (category < kCategoryIndustry || category > kCategoryFirmFtaMarket) [[unlikely]]
+        return ReportUnknownCategory(category);
+    // Whether categories 1..8 keep the firm (bit 0), the zone (bit 1) and the market (bit 2).
+    constexpr std::uint8_t kKept[] = {0b000, 0b001, 0b010, 0b100, 0b011, 0b101, 0b110, 0b111};
+    const std::uint8_t kept = kKept[category - kCategoryIndustry];
+    return {(kept & 0b001) ? context.SelFirm : std::int16_t{0}, (kept & 0b010) ? context.SelFta : std::int16_t{0},
+            (kept & 0b100) ? context.SelMarket : std::int16_t{0}};
+}
 
 }  // namespace cv
