@@ -30,7 +30,8 @@ struct Real48Parts {
     bool negative = false;
 };
 
-Real48Parts Round(long double value) {
+// Inline in both users: a call would copy the value through memory once more.
+inline Real48Parts Round(long double value) {
     const ExtendedParts parts = Split(value);
     const int extendedExponent = parts.signAndExponent & 0x7FFF;
     if (extendedExponent == 0x7FFF) throw EOverflowError();
