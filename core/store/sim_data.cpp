@@ -80,6 +80,24 @@ auto FindEntry(List& list, std::string_view name) {
     return std::pair{at, found};
 }
 
+// The entry named Name, or nullptr: a search that stops at the first equal name.
+template <class List>
+auto FindNamed(List& list, std::string_view name) -> decltype(list.data()) {
+    std::size_t lo = 0;
+    std::size_t hi = list.size();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        const int order = CompareNames(list[mid].name, name);
+        if (order == 0) return &list[mid];
+        if (order < 0) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return nullptr;
+}
+
 void CheckName(std::string_view name) {
     if (name.size() > kMaxFieldText) throw ERangeError();
 }
@@ -177,8 +195,8 @@ TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos) {
 // ---- Scalars ----
 
 const TSimValue* TSimData::FindScalar(std::string_view name) const {
-    const auto [at, found] = FindEntry(scalars_, name);
-    return found ? &at->value : nullptr;
+    const TScalarEntry* entry = FindNamed(scalars_, name);
+    return entry ? &entry->value : nullptr;
 }
 
 void TSimData::PutScalar(std::vector<TScalarEntry>& scalars, std::string_view name, const TSimValue& value) {
@@ -283,8 +301,8 @@ TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> arr
 }
 
 const TSimArr* TSimData::FindSimArr(std::string_view name) const {
-    const auto [at, found] = FindEntry(arrays_, name);
-    return found ? at->array.get() : nullptr;
+    const TArrayEntry* entry = FindNamed(arrays_, name);
+    return entry ? entry->array.get() : nullptr;
 }
 
 TSimArr* TSimData::FindSimArr(std::string_view name) {
