@@ -1,5 +1,6 @@
 #include "core/base/text_format.h"
 
+#include <algorithm>
 #include <cctype>
 #include <clocale>
 #include <cmath>
@@ -126,13 +127,16 @@ std::string FormatThousands(long double value, int decimals) {
 
 std::string FormatText(std::string_view format, FormatArgs args) {
     std::string result;
+    result.reserve(format.size());
     auto next = args.begin();
     for (size_t pos = 0; pos < format.size();) {
-        const char c = format[pos++];
-        if (c != '%') {
-            result += c;
+        if (format[pos] != '%') {
+            const size_t literalEnd = std::min(format.find('%', pos), format.size());
+            result.append(format.substr(pos, literalEnd - pos));
+            pos = literalEnd;
             continue;
         }
+        ++pos;
         if (pos < format.size() && format[pos] == '%') {
             result += '%';
             ++pos;
