@@ -71,15 +71,16 @@ TSimArr* OptionalArr(TCvPerData& set, int category, const TDataContext& context,
 
 std::int16_t RequireSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
     const TSimData* cell = set.Cell(CalcIndices(category, context));
-    if (!cell || !cell->FindScalar(name))
+    const TSimValue* value = cell ? cell->FindScalar(name) : nullptr;
+    if (!value)
         throw EModelError(FormatText("scalar %s missing in the %s", {name, DescribeCell(set, category, context)}));
-    return cell->GetScalarSmallint(name);
+    return TSimData::SmallintOf(*value);
 }
 
 std::int16_t OptionalSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name,
                               std::int16_t defaultValue) {
     const TSimData* cell = set.Cell(CalcIndices(category, context));
-    if (cell && cell->FindScalar(name)) return cell->GetScalarSmallint(name);
+    if (const TSimValue* value = cell ? cell->FindScalar(name) : nullptr) return TSimData::SmallintOf(*value);
     LogFmt(1, "scalar %s missing in the %s: taken as %d", {name, DescribeCell(set, category, context), defaultValue});
     return defaultValue;
 }

@@ -98,6 +98,14 @@ auto FindNamed(List& list, std::string_view name) -> decltype(list.data()) {
     return nullptr;
 }
 
+void ReportUnknownScalar(std::string_view name) {
+    Ui().ShowErrorBox("[GetScalar] Unknown scalar : " + std::string(name));
+}
+
+void ReportOtherKind(std::uint8_t expected, std::uint8_t found) {
+    Ui().ShowPlainBox("[GetScalar] expecting kind " + std::to_string(expected) + "   found " + std::to_string(found));
+}
+
 void CheckName(std::string_view name) {
     if (name.size() > kMaxFieldText) throw ERangeError();
 }
@@ -249,21 +257,26 @@ void TSimData::SetScalarZts(std::string_view name, std::string_view text, std::u
 void TSimData::GetScalar(std::string_view name, std::uint8_t kind, TSimValue& value, bool showErrors) const {
     const TSimValue* stored = FindScalar(name);
     if (stored == nullptr) {
-        if (showErrors) Ui().ShowErrorBox("[GetScalar] Unknown scalar : " + std::string(name));
+        if (showErrors) ReportUnknownScalar(name);
         value = TSimValue{};
         return;
     }
     value = *stored;
-    if (kind != kAnyKind && stored->kind != kind && showErrors) {
-        Ui().ShowPlainBox("[GetScalar] expecting kind " + std::to_string(kind) + "   found " +
-                          std::to_string(stored->kind));
-    }
+    if (kind != kAnyKind && stored->kind != kind && showErrors) ReportOtherKind(kind, stored->kind);
 }
 
 std::int16_t TSimData::GetScalarSmallint(std::string_view name) const {
-    TSimValue value;
-    GetScalar(name, dkSmallint, value, true);
-    const auto number = RoundHalfEvenWithin(SimValueNumber(value), std::numeric_limits<std::int16_t>::min(),
+    const TSimValue* stored = FindScalar(name);
+    if (stored == nullptr) {
+        ReportUnknownScalar(name);
+        return 0;
+    }
+    return SmallintOf(*stored);
+}
+
+std::int16_t TSimData::SmallintOf(const TSimValue& stored) {
+    if (stored.kind != dkSmallint) ReportOtherKind(dkSmallint, stored.kind);
+    const auto number = RoundHalfEvenWithin(SimValueNumber(stored), std::numeric_limits<std::int16_t>::min(),
                                             std::numeric_limits<std::int16_t>::max());
     if (!number) throw ERangeError();
     return static_cast<std::int16_t>(*number);

@@ -50,6 +50,8 @@ public:
     // Typed look-ups (errors shown); a value of another kind is converted as the
     // array accessors do. A Smallint outside 16 bits raises ERangeError.
     std::int16_t GetScalarSmallint(std::string_view name) const;
+    // A stored scalar as GetScalarSmallint converts it, with its box for another kind.
+    static std::int16_t SmallintOf(const TSimValue& stored);
     long double GetScalarReal(std::string_view name) const;
     // The bag's own text (empty when missing or not a text).
     const std::string& GetScalarZts(std::string_view name) const;
