@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace cv::test {
 
@@ -18,6 +20,24 @@ inline ::testing::AssertionResult Close(long double actual, long double expected
     const long double tolerance = relative * std::max(1.0L, std::fabs(expected));
     if (std::fabs(actual - expected) <= tolerance) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << actual << " is not within " << tolerance << " of " << expected;
+}
+
+// Success when each pair (actual, expected) holds equal values; the failure names
+// the pairs that differ by their place in the list, from 0.
+template <class T>
+::testing::AssertionResult AllEqual(std::initializer_list<std::pair<T, T>> pairs) {
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    bool same = true;
+    int place = 0;
+    for (const auto& [actual, expected] : pairs) {
+        if (!(actual == expected)) {
+            same = false;
+            failure << "pair " << place << ": " << ::testing::PrintToString(actual) << " is not "
+                    << ::testing::PrintToString(expected) << "; ";
+        }
+        ++place;
+    }
+    return same ? ::testing::AssertionSuccess() : failure;
 }
 
 // The message of the exception that Action throws as Error, or "" when it throws nothing.

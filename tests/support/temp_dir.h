@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace cv::test {
 
@@ -24,6 +25,8 @@ private:
 
 // The whole content of a file as bytes.
 std::string ReadFileBytes(const std::filesystem::path& file);
+// The lines of a file, each ended by a line feed (a last line without one is left out).
+std::vector<std::string> ReadFileLines(const std::filesystem::path& file);
 // Writes Bytes as the whole content of File.
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
 
