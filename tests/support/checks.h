@@ -14,8 +14,7 @@ namespace cv::test {
 
 inline bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
-// Success when Actual is within Relative of Expected, or within Relative of 0
-// for an Expected below 1 in magnitude.
+// Success when Actual is within Relative of Expected, or within Relative of 0 for an Expected below 1 in magnitude.
 inline ::testing::AssertionResult Close(long double actual, long double expected, long double relative = 1e-9L) {
     const long double tolerance = relative * std::max(1.0L, std::fabs(expected));
     if (std::fabs(actual - expected) <= tolerance) return ::testing::AssertionSuccess();

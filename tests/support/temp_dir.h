@@ -1,6 +1,5 @@
 #pragma once
-// A fresh directory under the system's temporary directory, removed with its
-// contents when the object goes.
+// A fresh directory under the system's temporary directory, removed with its contents when the object goes.
 
 #include <filesystem>
 #include <string>

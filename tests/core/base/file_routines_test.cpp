@@ -36,7 +36,8 @@ TEST(FileRoutinesTest, SplitFileNameGivesDirectoryBaseNameAndLastExtension) {
             << c.file;
     }
     EXPECT_TRUE(test::AllEqual<std::string>({{JoinFileName("/x", "t.txt"), "/x/t.txt"},
-                                             {JoinFileName("/x/", "t.txt"), "/x/t.txt"}, {JoinFileName("", "t.txt"), "t.txt"}}));
+                                             {JoinFileName("/x/", "t.txt"), "/x/t.txt"},
+                                             {JoinFileName("", "t.txt"), "t.txt"}}));
 }
 
 TEST(FileRoutinesTest, CanCreateFileInNeverTouchesAnExistingFile) {
@@ -90,20 +91,21 @@ TEST(FileRoutinesTest, OnlyTheRunningExecutableHasAVersion) {
 TEST(FileRoutinesTest, ResolveFileNameCasePrefersTheExactName) {
     test::TempDir dir;
     const std::string root = dir.path().string();
-    for (const char* name : {"Industry.Cv3", "b.TXT", "B.txt", "\xE9t\xE9"}) test::WriteFileBytes(dir.path() / name, "");
+    for (const char* name : {"Industry.Cv3", "b.TXT", "B.txt", "\xE9t\xE9"})
+        test::WriteFileBytes(dir.path() / name, "");
     fs::create_directory(dir.path() / "Private");
 
     // No exact match among two: "B.txt" comes first in byte order. Only ASCII letters fold: ÉTÉ is
     // another name than été.
-    using Found = std::optional<std::string>;
-    EXPECT_TRUE(test::AllEqual<Found>(
-        {{ResolveFileNameCase(root, "INDUSTRY.CV3"), root + "/Industry.Cv3"},
+    const auto resolve = [&root](const std::string& name) { return ResolveFileNameCase(root, name); };
+    const std::optional<std::string> none;
+    EXPECT_TRUE(test::AllEqual<std::optional<std::string>>(
+        {{resolve("INDUSTRY.CV3"), root + "/Industry.Cv3"}, {resolve("b.TXT"), root + "/b.TXT"},
+         {resolve("B.txt"), root + "/B.txt"}, {resolve("b.txt"), root + "/B.txt"},
+         {resolve("PRIVATE"), root + "/Private"},
+         {resolve("\xC9T\xC9"), none}, {resolve("missing"), none}, {resolve(""), none}, {resolve("private/x"), none},
          {ResolveFileNameCase(root + "/", "industry.cv3"), root + "/Industry.Cv3"},
-         {ResolveFileNameCase(root, "b.TXT"), root + "/b.TXT"}, {ResolveFileNameCase(root, "B.txt"), root + "/B.txt"},
-         {ResolveFileNameCase(root, "b.txt"), root + "/B.txt"}, {ResolveFileNameCase(root, "PRIVATE"), root + "/Private"},
-         {ResolveFileNameCase(root, "\xC9T\xC9"), std::nullopt}, {ResolveFileNameCase(root, "missing"), std::nullopt},
-         {ResolveFileNameCase(root, ""), std::nullopt}, {ResolveFileNameCase(root, "private/x"), std::nullopt},
-         {ResolveFileNameCase(root + "/none", "b.txt"), std::nullopt}}));
+         {ResolveFileNameCase(root + "/none", "b.txt"), none}}));
 }
 
 TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsModeAndLinks) {

@@ -29,11 +29,13 @@ TEST(IniFileTest, ReadsAsWindowsDoesWithEitherLineEnd) {
         test::WriteFileBytes(dir.path() / "Corvantis.ini", SampleSettings(eol));
         const TIniFile ini(dir / "Corvantis.ini");
         // Only the first [Session] counts: "Other" is in the second.
-        EXPECT_TRUE(test::AllEqual<std::string>(
-            {{ini.ReadString("SESSION", "privatedir", "x"), "C:\\Private\\"},
-             {ini.ReadString("Session", "EXCHANGEDIR", "x"), "A:\\"}, {ini.ReadString("Session", "Quoted", "x"), " spaced "},
-             {ini.ReadString("Session", "Empty", "x"), ""}, {ini.ReadString("Session", "NoEquals", "x"), "x"},
-             {ini.ReadString("Session", "Other", "x"), "x"}, {ini.ReadString("Missing", "Other", "x"), "x"}}));
+        EXPECT_TRUE(test::AllEqual<std::string>({{ini.ReadString("SESSION", "privatedir", "x"), "C:\\Private\\"},
+                                                 {ini.ReadString("Session", "EXCHANGEDIR", "x"), "A:\\"},
+                                                 {ini.ReadString("Session", "Quoted", "x"), " spaced "},
+                                                 {ini.ReadString("Session", "Empty", "x"), ""},
+                                                 {ini.ReadString("Session", "NoEquals", "x"), "x"},
+                                                 {ini.ReadString("Session", "Other", "x"), "x"},
+                                                 {ini.ReadString("Missing", "Other", "x"), "x"}}));
         const auto integer = [&ini](const char* key) { return ini.ReadInteger("CV3", key, 5); };
         EXPECT_TRUE(test::AllEqual<int>({{ini.ReadInteger("cv3", "DebugLevel", 0), 3}, {integer("Hex"), 31},
                                          {integer("Hex2"), 16}, {integer("Neg"), -12}, {integer("Bad"), 5},
@@ -78,9 +80,8 @@ TEST(IniFileTest, WritesChangeOnlyTheirOwnLineAndKeepCrLf) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
-// Each line keeps its own end, however odd: a CR CR LF line reads without its
-// CRs and stays byte for byte when another key is written; a last line
-// without an end gains the file's line end only when a line follows it.
+// Each line keeps its own end, however odd: a CR CR LF line reads without its CRs and stays byte for byte when another
+// key is written; a last line without an end gains the file's line end only when a line follows it.
 TEST(IniFileTest, OtherLinesKeepTheirBytesWhateverTheirEnds) {
     test::TempDir dir;
     const fs::path file = dir.path() / "odd.ini";
@@ -94,9 +95,8 @@ TEST(IniFileTest, OtherLinesKeepTheirBytesWhateverTheirEnds) {
     EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"Session"});
 }
 
-// A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write
-// in the directory removes it once its process is gone, and leaves alone the
-// temporary of a running process and files that are not ours.
+// A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write in the directory removes it once its
+// process is gone, and leaves alone the temporary of a running process and files that are not ours.
 TEST(IniFileTest, AWriteRemovesTheTemporariesOfKilledSaves) {
     test::TempDir dir;
     const std::string dead = "WIN.INI.tmp-" + std::to_string(test::DeadProcessId()) + "-3";

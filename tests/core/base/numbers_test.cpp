@@ -146,9 +146,8 @@ TEST(NumbersTest, UpperCaseAccentedTurnsFiveAccentedLetters) {
     EXPECT_EQ(UpperCaseAccented("abc XYZ 09_\xC9"), "ABC XYZ 09_\xC9");
 }
 
-// Halves go to the even neighbour, as the model's stored integers need it: ties, values just
-// beside a tie (which a double would turn into ties), the sign of zero and values past the last
-// fraction bit.
+// Halves go to the even neighbour, as the model's stored integers need it: ties, values just beside a tie (which a
+// double would turn into ties), the sign of zero and values past the last fraction bit.
 TEST(RoundHalfEven, RoundsTiesToEvenAndKeepsTheSignOfZero) {
     constexpr long double kTwo62 = 4611686018427387904.0L;  // 2^62: fractions of 1/2 still exist
     constexpr long double kTwo63 = 9223372036854775808.0L;  // 2^63: every value whole

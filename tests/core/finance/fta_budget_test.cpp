@@ -25,9 +25,8 @@ constexpr int kM2 = 2;
 constexpr int kDecisionPeriod = 4;
 constexpr int kCurrentPeriod = 3;
 
-// The sample with, in zone North, a money factor of exactly 1.25 for the decision
-// period: exchange rate 1 (the sample's), cumulated "Salaries" inflation 0.25, the
-// period's inflation and deflator 0, so 1 x 1.25 x (1 + 0 + 0).
+// The sample with, in zone North, a money factor of exactly 1.25 for the decision period: exchange rate 1 (the
+// sample's), cumulated "Salaries" inflation 0.25, the period's inflation and deflator 0, so 1 x 1.25 x (1 + 0 + 0).
 class BudgetOnSample : public ::testing::Test {
 protected:
     BudgetOnSample() {
@@ -38,8 +37,7 @@ protected:
         constant.GetSimArr(kCategoryFta, north, "CumInflation")->SetReal48({kDecisionPeriod, si::Salaries}, 0.25L);
         // Firing a North salesperson costs 12,004 x 1.25 = 15,005: odd, so that halves occur.
         constant.SetReal(kCategoryFta, north, "SlpFireCost", 12004);
-        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR,
-        // AVEN in M2).
+        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR, AVEN in M2).
         SetAdvertising(kM1, 1, 2000005, 0.5L);
         SetAdvertising(kM1, 2, 1000003, 0.5L);
         SetAdvertising(kM1, 3, 3000000, 0.25L);
@@ -86,8 +84,8 @@ protected:
 
 // Firm A in the North, decision period 4, money factor F = 1.25.
 // Sales force: new size N = 8 + 4 + 4 = 16, previous P = "ffxSlp" of period 3 = 9 + 4 + 4 = 17.
-// Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000,
-// hiring 0, firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
+// Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000, hiring 0,
+// firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
 TEST_F(BudgetOnSample, SalesForceCostsAreSharedOverChannelsWithHalvesToEven) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.MoneyFactor(), 1.25);
@@ -133,11 +131,10 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
     EXPECT_GT(Recalculated(first).SlfCosts[0][scHiring], 0);
 }
 
-// Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO
-// 1,000,003 x 0.5 = 500,001.5 -> 500,002; ALTO 3,000,000 as 2,250,000 and 750,000; AMOR
-// 1,500,000 as 375,000 and 1,125,000; AVEN 1,000,000 as 500,000 twice. Firm A markets 5 brands in
-// the North: each gets a fifth of every channel, so salaries 600,000 / 5 = 120,000 and firing
-// 15,005 / 5 = 3,001 per brand.
+// Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO 1,000,003 x 0.5 = 500,001.5 ->
+// 500,002; ALTO 3,000,000 as 2,250,000 and 750,000; AMOR 1,500,000 as 375,000 and 1,125,000; AVEN 1,000,000 as 500,000
+// twice. Firm A markets 5 brands in the North: each gets a fifth of every channel, so salaries 600,000 / 5 = 120,000
+// and firing 15,005 / 5 = 3,001 per brand.
 TEST_F(BudgetOnSample, BrandCostsSplitAdvertisingAndTheSalesForce) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.BrandNames[kM1][3], "ALTO");
@@ -145,20 +142,24 @@ TEST_F(BudgetOnSample, BrandCostsSplitAdvertisingAndTheSalesForce) {
     EXPECT_EQ(budget.BrandCosts[kM1][1], (TFtaBudget::TBrandRow{2123005, 1000002, 1000002, 120000, 0, 3001}));
     // Market totals: M1 2,123,005 + 1,123,005 + 3,123,001; M2 1,623,001 + 1,123,001.
     const auto& m1 = budget.BrandCosts[kM1];
-    EXPECT_TRUE(test::AllEqual<std::int32_t>(
-        {{budget.NbBrands[kM1], 3}, {budget.NbBrands[kM2], 2}, {m1[2][bcAdvertOther], 500002},
-         {m1[2][bcAdvertQual], 500002}, {m1[3][bcAdvertOther], 2250000}, {budget.BrandCosts[kM2][1][bcAdvertQual], 1125000},
-         {m1[0][0], 6369011}, {m1[0][bcSlfSalaries], 360000}, {budget.BrandCosts[kM2][0][0], 2746002}}));
+    EXPECT_TRUE(test::AllEqual<std::int32_t>({{budget.NbBrands[kM1], 3},
+                                              {budget.NbBrands[kM2], 2},
+                                              {m1[2][bcAdvertOther], 500002},
+                                              {m1[2][bcAdvertQual], 500002},
+                                              {m1[3][bcAdvertOther], 2250000},
+                                              {budget.BrandCosts[kM2][1][bcAdvertQual], 1125000},
+                                              {m1[0][0], 6369011},
+                                              {m1[0][bcSlfSalaries], 360000},
+                                              {budget.BrandCosts[kM2][0][0], 2746002}}));
     // The grand total, and the categories over all markets.
     EXPECT_EQ(budget.BrandCosts[0][0], (TFtaBudget::TBrandRow{9115013, 4625004, 3875004, 600000, 0, 15005}));
     EXPECT_EQ(budget.BrandCosts[0][1][bcAdvertOther], 0);
 }
 
-// Studies at their price x 1.25. Firm A, period 4: the benchmark (firm + period odd) 40,000 ->
-// 50,000. Market study s when s + 1 + market + 4 is a multiple of 3: M1 studies 3, 6, 9 (40,000,
-// 20,000, 45,000 -> 50,000, 25,000, 56,250); M2 studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 +
-// 55,000 = 175,000 -> 218,750). Projects keep their fractions and are not converted: M1 PAXIS
-// 312,500.75 + PAVIA 180,000.
+// Studies at their price x 1.25. Firm A, period 4: the benchmark (firm + period odd) 40,000 -> 50,000. Market study s
+// when s + 1 + market + 4 is a multiple of 3: M1 studies 3, 6, 9 (40,000, 20,000, 45,000 -> 50,000, 25,000, 56,250); M2
+// studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 + 55,000 = 175,000 -> 218,750). Projects keep their fractions and are
+// not converted: M1 PAXIS 312,500.75 + PAVIA 180,000.
 TEST_F(BudgetOnSample, StudiesAndProjectsMakeTheMarketExpenses) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.NbProjects[kM1], 2);

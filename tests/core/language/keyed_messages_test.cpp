@@ -65,8 +65,7 @@ TEST_F(KeyedMessagesTest, ParametersReplaceTheirWholeTagsAsTheyAreAdded) {
     // A parameter's text is never taken for a tag.
     info.AddParam("@1");
     EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
-    // Adding the second parameter leaves the first one's text as it is, and
-    // "@2" inside a parameter is plain text too.
+    // Adding the second parameter leaves the first one's text as it is, and "@2" inside a parameter is plain text too.
     info.AddParam("x@2");
     EXPECT_EQ(info.Info().Headline, "x@2 then @1 and @1");
     EXPECT_EQ(info.Info().Lines[0], "Brand @1 in market x@2");

@@ -62,7 +62,8 @@ TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
     // The series-index table now points into this industry.
     EXPECT_EQ(si::FtaEcoVars, session_.Industry()->FindSeries("FtaEcoVars"));
     EXPECT_EQ(si::InflationRate, 2);
-    EXPECT_TRUE(session_.IsRestrictEnabled("rcDecisions", "NoRnD") && session_.IsRestrictHidden("StuMkt", "ConsumerSurvey"));
+    EXPECT_TRUE(session_.IsRestrictEnabled("rcDecisions", "NoRnD") &&
+                session_.IsRestrictHidden("StuMkt", "ConsumerSurvey"));
     EXPECT_FALSE(session_.IsRestrictEnabled("rcDecisions", "NoSlf"));
     EXPECT_TRUE(ui_.messageBoxes.empty() && ui_.plainBoxes.empty());
 
@@ -174,12 +175,13 @@ TEST_F(SessionIndustryTest, ExpandTokensReplacesTheFirstOccurrenceOfEachToken) {
     context.SelPeriod = 0;
     context.DecPeriod = 5;
     const auto expand = [&](const std::string& text) { return session_.ExpandTokens(text, context); };
-    EXPECT_TRUE(test::AllEqual<std::string>(
-        {{expand("@market, @Market, @MARKET"), "vodites, Vodites, VODITES"},
-         {expand("@SEGMENT @MAP @INDUSTRY @FIRM @SCENARIO @BASICSCENARIO"), "FAMILIES STYLE GAME D\xc9LTA GROWTH BASIC"},
-         {expand("@SELPER @SELPM1 @SELPP1 @SELPP5 @DECPER"), "0 -1 1 5 5"},
-         {expand("@FIRM and @FIRM"), "D\xc9LTA and @FIRM"}, {expand("no tokens here"), "no tokens here"},
-         {expand(""), ""}}));
+    EXPECT_TRUE(test::AllEqual<std::string>({{expand("@market, @Market, @MARKET"), "vodites, Vodites, VODITES"},
+                                             {expand("@SEGMENT @MAP @INDUSTRY @FIRM @SCENARIO @BASICSCENARIO"),
+                                              "FAMILIES STYLE GAME D\xc9LTA GROWTH BASIC"},
+                                             {expand("@SELPER @SELPM1 @SELPP1 @SELPP5 @DECPER"), "0 -1 1 5 5"},
+                                             {expand("@FIRM and @FIRM"), "D\xc9LTA and @FIRM"},
+                                             {expand("no tokens here"), "no tokens here"},
+                                             {expand(""), ""}}));
 
     // Only the tokens present are worked out: a zone 0 is no matter without "@SEGMENT".
     context.SelFta = 0;

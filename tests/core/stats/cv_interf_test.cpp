@@ -43,9 +43,8 @@ struct TTestBrand {
     int prototype;
 };
 
-// The sample industry opened as the industry TCvInterf reads: it gives each
-// market its semantic scales and fills the series-index table. The brands of the
-// tests live in a results set of their own, built cell by cell.
+// The sample industry opened as the industry TCvInterf reads: it gives each market its semantic scales and fills the
+// series-index table. The brands of the tests live in a results set of their own, built cell by cell.
 class CvInterfTest : public ::testing::Test {
 protected:
     CvInterfTest() {

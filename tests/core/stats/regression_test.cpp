@@ -113,9 +113,9 @@ TEST(MultipleRegression, FitsALineWithItsFifteenStatistics) {
     // B1 = (3*11 - 6*5) / 6 = 0.5; B2 = (-6*11 + 14*5) / 6 = 4/6.
     EXPECT_NEAR(b.Get(1), 0.5L, kTolerance);
     EXPECT_NEAR(b.Get(2), 2.0L / 3, kTolerance);
-    // Fitted 7/6, 10/6, 13/6; residuals -1/6, 2/6, -1/6: SSE = 1/6. Mean 5/3;
-    // SST = 4/9 + 1/9 + 1/9 = 2/3; R2 = (2/3 - 1/6) / (2/3) = 0.75; F = 0.75 / 0.25 x 1/1;
-    // standard error sqrt((1/6) / 1); adjusted R2 = 1 - 0.25 x 2/1.
+    // Fitted 7/6, 10/6, 13/6; residuals -1/6, 2/6, -1/6: SSE = 1/6. Mean 5/3; SST = 4/9 + 1/9 + 1/9 = 2/3;
+    // R2 = (2/3 - 1/6) / (2/3) = 0.75; F = 0.75 / 0.25 x 1/1; standard error sqrt((1/6) / 1);
+    // adjusted R2 = 1 - 0.25 x 2/1.
     const long double expected[kRegressionStatCount] = {
         1, 1, 2,                   // k - 1, n - k, n - 1
         0.5L, 1.0L / 6, 2.0L / 3,  // explained, residual and total sums of squares

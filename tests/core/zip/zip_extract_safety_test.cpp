@@ -42,9 +42,14 @@ TEST_F(ZipExtractSafety, NamesLeavingTheDestinationAreRefusedAndNothingIsWritten
     const fs::path archive = dir.path() / "evil.zip";
     std::string deep;  // a path of 6,000 bytes, too long for the file system, as is a name of 300
     while (deep.size() < 6000) deep += "dd/";
-    test::WriteCraftedZip(archive, {{"../evil.txt", "x"}, {(work / "absolute.txt").string(), "x"},
-                                    {"sub/../../evil2.txt", "x"}, {"..\\evil3.txt", "x"}, {"C:\\evil4.txt", "x"},
-                                    {"ok/inside.txt", "fine"}, {std::string(300, 'n') + ".txt", "x"}, {deep + "x", "x"}});
+    test::WriteCraftedZip(archive, {{"../evil.txt", "x"},
+                                    {(work / "absolute.txt").string(), "x"},
+                                    {"sub/../../evil2.txt", "x"},
+                                    {"..\\evil3.txt", "x"},
+                                    {"C:\\evil4.txt", "x"},
+                                    {"ok/inside.txt", "fine"},
+                                    {std::string(300, 'n') + ".txt", "x"},
+                                    {deep + "x", "x"}});
     EXPECT_EQ(Extract(archive), kZipUnsafeEntryName);
     std::vector<int> expected(5, kZipUnsafeEntryName);
     expected.insert(expected.end(), 2, kZipNameTooLong);
@@ -55,9 +60,8 @@ TEST_F(ZipExtractSafety, NamesLeavingTheDestinationAreRefusedAndNothingIsWritten
     EXPECT_EQ(ReadFileBytes(destination / "ok/inside.txt"), "fine");
 }
 
-// 20 MiB of zeros deflate to about 20 KiB: beyond both the floor (16 MiB) and
-// 200 times the archive. Refused before anything is written, also when the
-// sizes in the archive claim 1,000 bytes and the data alone tell: no file, no
+// 20 MiB of zeros deflate to about 20 KiB: beyond both the floor (16 MiB) and 200 times the archive. Refused before
+// anything is written, also when the sizes in the archive claim 1,000 bytes and the data alone tell: no file, no
 // directory made for it, and the next entry still arrives.
 TEST_F(ZipExtractSafety, AnEntryExpandingBeyondTheLimitsIsRefusedWithNothingLeft) {
     const fs::path archive = dir.path() / "bomb.zip";
@@ -85,9 +89,8 @@ TEST_F(ZipExtractSafety, AnEntryExpandingBeyondTheLimitsIsRefusedWithNothingLeft
     EXPECT_EQ(test::FilesUnder(destination), std::vector<std::string>{"one.bin"});
 }
 
-// A second entry of a name already extracted, or one whose central record
-// points at the first entry's data (and so reads as the first one's name), is
-// reported and left out; the first stays as it was.
+// A second entry of a name already extracted, or one whose central record points at the first entry's data (and so
+// reads as the first one's name), is reported and left out; the first stays as it was.
 TEST_F(ZipExtractSafety, EntriesSharingANameOrADataBlockAreReported) {
     const fs::path twice = dir.path() / "twice.zip";
     test::WriteCraftedZip(twice, {{"a.txt", "one"}, {"b.txt", "two"}, {"A.TXT", "upper"}, {"a.txt", "three"}});
@@ -187,9 +190,8 @@ TEST_F(ZipExtractSafety, DamagedArchivesGiveACodeAndNeverAHalfFile) {
         Extract(damaged);
         check("flip at " + std::to_string(at));
     }
-    // The first byte of the last entry's compressed data changed; its local
-    // header starts 30 bytes before its name, the data after the name
-    // and the extra field (length at +28).
+    // The first byte of the last entry's compressed data changed; its local header starts 30 bytes before its name, the
+    // data after the name and the extra field (length at +28).
     std::string corrupt = bytes;
     const std::size_t lastHeader = bytes.find("c.txt") - 30;
     corrupt[lastHeader + 30 + field(lastHeader + 26, 2) + field(lastHeader + 28, 2)] ^= 0x01;

@@ -54,9 +54,8 @@ void WriteCraftedZip(const std::filesystem::path& archivePath, const std::vector
     archive_write_free(writer);
 }
 
-// End record: signature 0x06054b50, entry count at +10, directory offset at +16.
-// Central header: signature 0x02014b50, flags +8, method +10, name length +28,
-// extra length +30, comment length +32, name at +46.
+// End record: signature 0x06054b50, entry count at +10, directory offset at +16. Central header: signature 0x02014b50,
+// flags +8, method +10, name length +28, extra length +30, comment length +32, name at +46.
 std::vector<CentralEntry> CentralEntries(const std::filesystem::path& archive) {
     const std::string bytes = ReadFileBytes(archive);
     const std::size_t end = bytes.rfind(std::string("PK\x05\x06", 4));

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers of the zip tests: archives crafted entry by entry (including names
-// and kinds that the engine must refuse), a reader of the archive's central
-// directory, deterministic file contents and the outside zip tools.
+// Helpers of the zip tests: archives crafted entry by entry (including names and kinds that the engine must refuse), a
+// reader of the archive's central directory, deterministic file contents and the outside zip tools.
 
 #include <cstdint>
 #include <filesystem>
