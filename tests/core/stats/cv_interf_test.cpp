@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/store/industry_file.h"
@@ -125,24 +126,20 @@ TEST_F(CvInterfTest, LookUpsOfDuplicateNamesAnswerFirstAndLastMatch) {
     // Names compare with ASCII letter case ignored: "NOVA" is brands 1 and 3.
     EXPECT_EQ(interf_.BrandIndex(results_, context_, "NOVA"), 1);
     const TFoundBrand found = interf_.FindBrand(results_, context_, "NOVA");
-    EXPECT_EQ(found.Brand, 3);
-    EXPECT_EQ(found.Firm, 3);
-    EXPECT_EQ(found.FirmBrand, 2);
-    EXPECT_EQ(found.BrdRpt, &reportFirm3);
+    EXPECT_EQ(std::tuple(found.Brand, found.Firm, found.FirmBrand, found.BrdRpt), std::tuple(3, 3, 2, &reportFirm3));
 
-    const TSimArr* brdRpt = nullptr;
+    const TSimArr* brdRpt = &reportFirm3;
     int firm = -1, firmBrand = -1;
     interf_.FindBrand(results_, context_, "zeta", brdRpt, firm, firmBrand);
-    EXPECT_EQ(firm, 1);
-    EXPECT_EQ(firmBrand, 2);
-    EXPECT_EQ(brdRpt, nullptr);  // firm 1 has no report in this set
+    // Firm 1 has no report in this set.
+    EXPECT_EQ(std::tuple(firm, firmBrand, brdRpt), std::tuple(1, 2, static_cast<const TSimArr*>(nullptr)));
 
     // Spacing and accented letters make other names.
     for (std::string_view other : {"Nova ", "N\xF6va", "Nov"}) {
         EXPECT_EQ(interf_.BrandIndex(results_, context_, other), -1) << other;
         const TFoundBrand none = interf_.FindBrand(results_, context_, other);
-        EXPECT_EQ(none.Brand + none.Firm + none.FirmBrand, 0) << other;
-        EXPECT_EQ(none.BrdRpt, nullptr) << other;
+        EXPECT_EQ(std::tuple(none.Brand, none.Firm, none.FirmBrand, none.BrdRpt),
+                  std::tuple(0, 0, 0, static_cast<const TSimArr*>(nullptr))) << other;
     }
 }
 

@@ -52,10 +52,7 @@ TEST(ZipErrors, ResultKeepsTheFirstErrorOverNoticesAndSilentCodes) {
     result.Note(kZipSomeFilesSkipped);
     EXPECT_EQ(result.Code(), kZipSomeFilesSkipped);
     EXPECT_FALSE(result.HasError());
-    result.Note(kZipUnsafeEntryName);
-    result.Note(kZipLinkEntry);
-    result.Note(kZipFilesKept);
-    result.Note(kZipOk);
+    for (int code : {kZipUnsafeEntryName, kZipLinkEntry, kZipFilesKept, kZipOk}) result.Note(code);
     EXPECT_EQ(result.Code(), kZipUnsafeEntryName);
     EXPECT_TRUE(result.HasError());
 }
