@@ -103,6 +103,8 @@ TEST(SessionTest, LanguageFromTheRegistryFileAndDebugLevelFromWinIni) {
     const TSession session(tree.Exe("cv3team"));
     EXPECT_EQ(session.Language(), "deutschl");  // only the first 8 characters are kept
     EXPECT_EQ(DebugLevel, 7);
+    EXPECT_EQ(session.Registry().FileName(), tree.ProgramConfigPath().string() + "/registry.ini");
+    EXPECT_EQ(session.WinIni().FileName(), tree.ProgramConfigPath().string() + "/WIN.INI");
 
     // A language written elsewhere in the file, or under another key, does not count.
     tree.WriteRegistry("[Session]\r\nLanguage=fra\r\n[Software\\Quenor\\Corvantis]\r\nLanguage=ita\r\n");
