@@ -180,14 +180,10 @@ TEST_F(KeyedMessagesTest, AnEmptyListShowsTheTranslatedNoMessagesEntry) {
     const TQnInfos empty;
     ShowKeyedMessage("cviFull", empty, -1, TAlignment::taLeftJustify);
     EXPECT_TRUE(ui.messageLists.empty());
-    ASSERT_EQ(ui.messageBoxes.size(), 1u);
-    const auto& box = ui.messageBoxes[0];
-    EXPECT_EQ(box.type, TMsgDlgType::mtInformation);
-    EXPECT_EQ(box.buttons, mbOK);
-    EXPECT_EQ(box.key, "QnNoMessages");
-    // Every line of the entry, never the key itself as the text (-1).
-    EXPECT_EQ(box.lines, std::vector<int>{0});
-    EXPECT_EQ(box.alignment, TAlignment::taCenter);
+    // Every line of the entry (0), never the key itself as the text (-1).
+    const test::RecordingUi::MessageBoxCall box{TMsgDlgType::mtInformation, mbOK, "QnNoMessages", {0},
+                                                TAlignment::taCenter};
+    EXPECT_EQ(ui.messageBoxes, std::vector{box});
 
     // A line number that is not negative asks for no box at all.
     ShowInfoList(empty, 0, TAlignment::taLeftJustify);

@@ -36,10 +36,9 @@ protected:
         EXPECT_TRUE(session_.IndName().empty()) << what;
         EXPECT_EQ(si::FtaEcoVars, nullptr) << what;
         EXPECT_EQ(si::InflationRate, kSeriesMissing) << what;
-        ASSERT_EQ(ui_.messageBoxes.size(), 1u) << what;
-        EXPECT_EQ(ui_.messageBoxes[0].key, "IndIncomplete") << what;
-        EXPECT_EQ(ui_.messageBoxes[0].type, TMsgDlgType::mtError) << what;
-        EXPECT_EQ(ui_.messageBoxes[0].lines, std::vector<int>{0}) << what;
+        const test::RecordingUi::MessageBoxCall box{TMsgDlgType::mtError, mbOK, "IndIncomplete", {0},
+                                                    TAlignment::taCenter};
+        EXPECT_EQ(ui_.messageBoxes, std::vector{box}) << what;
         ui_.messageBoxes.clear();
     }
 
