@@ -18,6 +18,7 @@ public:
         std::string key;
         std::vector<int> lines;
         TAlignment alignment;
+        bool operator==(const MessageBoxCall&) const = default;
     };
 
     struct MessageListCall {

@@ -1,8 +1,7 @@
 #pragma once
-// A program tree for session tests: <tmp>/Sim/Binaries/ holding the executable's
-// place, and <tmp>/config/ as the user's configuration directory. For its
-// lifetime $XDG_CONFIG_HOME points there; the environment, the current
-// directory and the log level are put back afterwards.
+// A program tree for session tests: <tmp>/Sim/Binaries/ holding the executable's place, and <tmp>/config/ as the user's
+// configuration directory. For its lifetime $XDG_CONFIG_HOME points there; the environment, the current directory and
+// the log level are put back afterwards.
 
 #include <filesystem>
 #include <optional>

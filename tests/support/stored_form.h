@@ -1,6 +1,5 @@
 #pragma once
-// The tagged form that a data-store object (series, list, array, bag) writes
-// into a volume buffer, as bytes.
+// The tagged form that a data-store object (series, list, array, bag) writes into a volume buffer, as bytes.
 
 #include <cstdint>
 #include <vector>

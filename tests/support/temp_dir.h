@@ -1,9 +1,9 @@
 #pragma once
-// A fresh directory under the system's temporary directory, removed with its
-// contents when the object goes.
+// A fresh directory under the system's temporary directory, removed with its contents when the object goes.
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace cv::test {
 
@@ -24,6 +24,8 @@ private:
 
 // The whole content of a file as bytes.
 std::string ReadFileBytes(const std::filesystem::path& file);
+// The lines of a file, each ended by a line feed (a last line without one is left out).
+std::vector<std::string> ReadFileLines(const std::filesystem::path& file);
 // Writes Bytes as the whole content of File.
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
 

@@ -11,29 +11,11 @@
 namespace cv::test {
 namespace {
 
-// Positions in the series list (the order of AddSeriesList).
-constexpr std::int16_t posPeriods = 0;
-constexpr std::int16_t posFirms = 1;
-constexpr std::int16_t posFtas = 2;
-constexpr std::int16_t posMarkets = 3;
-constexpr std::int16_t posDimSon = 4;
-constexpr std::int16_t posDimVod = 5;
-constexpr std::int16_t posSem = 6;
-constexpr std::int16_t posMap = 7;
-constexpr std::int16_t posSegNorth = 8;
-constexpr std::int16_t posSegSouth = 9;
-constexpr std::int16_t posCha = 10;
-constexpr std::int16_t posEcoVars = 11;
-constexpr std::int16_t posDeflators = 12;
-constexpr std::int16_t posRestrictCateg = 13;
-
-constexpr std::int16_t kBadPosition = 99;
-
-std::vector<std::string> Labels(const char* prefix, int count) {
-    std::vector<std::string> labels;
-    for (int i = 0; i < count; ++i) labels.push_back(prefix + std::to_string(i + 1));
-    return labels;
-}
+// Positions in the series list (the order of AddSeriesList), and one beyond it.
+enum : std::int16_t {
+    posPeriods, posFirms, posFtas, posMarkets, posDimSon, posDimVod, posSem, posMap, posSegNorth, posSegSouth, posCha,
+    posEcoVars, posDeflators, posRestrictCateg, kBadPosition = 99
+};
 
 void AddSeriesList(TCvData& industry, const TSmallIndustryShape& shape) {
     std::vector<std::string> periods;
@@ -49,7 +31,7 @@ void AddSeriesList(TCvData& industry, const TSmallIndustryShape& shape) {
         {4, "Markets", 1, markets},
         {5, "DimSon", 1, {"Weight", "Power"}},
         {6, "DimVod", 1, {"Size", "Speed"}},
-        {7, "SemAll", 1, Labels("Sem", 3)},
+        {7, "SemAll", 1, {"Sem1", "Sem2", "Sem3"}},
         {8, "MapAll", 1, {"Economy", "Style"}},
         {9, "SegNorth", 1, {"Buffs", "Singles"}},
         {10, "SegSouth", 1, {"Families", "Pros"}},
@@ -73,7 +55,7 @@ void AddSeriesPositions(TCvData& industry, const TSmallIndustryShape& shape) {
     constant.SetSmallint(kCategoryIndustry, {}, "MktSeries", posMarkets);
     for (int market = 1; market <= std::min(shape.markets, 3); ++market) {
         const bool bad = shape.badDimPosition && market == 2;
-        const std::int16_t dim = bad ? kBadPosition : (market == 1 ? posDimSon : posDimVod);
+        const std::int16_t dim = bad ? kBadPosition : market == 1 ? posDimSon : posDimVod;
         constant.SetSmallint(kCategoryMarket, CellContext(0, 0, market), "DimSeries", dim);
         constant.SetSmallint(kCategoryMarket, CellContext(0, 0, market), "SemSeries", posSem);
         constant.SetSmallint(kCategoryMarket, CellContext(0, 0, market), "MapSeries", posMap);

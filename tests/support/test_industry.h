@@ -1,14 +1,12 @@
 #pragma once
-// The industries that core's tests work on, built through the data store's own
-// API: a small industry file with hand-derivable figures, in-memory series for
-// the finance objects, the sample industry opened in a temporary directory, and
-// industry-keyed volume sets.
+// The industries that core's tests work on, built through the data store's own API: a small industry file with
+// hand-derivable figures, in-memory series for the finance objects, the sample industry opened in a temporary
+// directory, and industry-keyed volume sets.
 //
-// WriteSmallIndustry, for the session and industry tests: current period 4, scenario "Growth", periods
-// 0..12, firms Alpha, Beta, Gamma, D\xe9lta (e acute), zones North and South, markets
-// Sonites and Vodites, each market and zone with its series, the economics of
-// both zones and the restriction words. Values are binary fractions, exact in
-// a 6-byte real, so that tests can derive results by hand:
+// WriteSmallIndustry, for the session and industry tests: current period 4, scenario "Growth", periods 0..12, firms
+// Alpha, Beta, Gamma, D\xe9lta (e acute), zones North and South, markets Sonites and Vodites, each market and zone with
+// its series, the economics of both zones and the restriction words. Values are binary fractions, exact in a 6-byte
+// real, so that tests can derive results by hand:
 //
 //   "Economics"[p, ExchangeRate]  = 2 for p = 0, 3 for other periods
 //   "Economics"[p, InflationRate] = (p + 1) / 64
@@ -54,17 +52,15 @@ void CreateIndustrySet(TVolSet& volumes, const std::string& file);
 // The context of a cell: firm, zone and market.
 TDataContext CellContext(int firm, int zone, int market);
 
-// Adds the series Name of the series-index table to Industry's list, lo 1, with
-// the table's labels in order.
+// Adds the series Name of the series-index table to Industry's list, lo 1, with the table's labels in order.
 TSeries& AddIndexedSeries(TCvData& industry, std::string_view name);
 // Adds a series of Labels starting at Lo.
 TSeries& AddSeries(TCvData& industry, std::string_view name, std::int16_t lo, const std::vector<std::string>& labels);
 // Fills the series-index table from Industry's list (the industry forgets it when destroyed).
 void IndexSeries(const TCvData& industry);
 
-// The sample industry (tools/sample_industry) written into a temporary
-// directory and opened as the team's industry, its series filled. Tests change
-// its data in memory; nothing outlives the object.
+// The sample industry (tools/sample_industry) written into a temporary directory and opened as the team's industry, its
+// series filled. Tests change its data in memory; nothing outlives the object.
 class OpenSampleIndustry {
 public:
     OpenSampleIndustry();

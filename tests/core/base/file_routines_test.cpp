@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "tests/support/checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -34,9 +35,9 @@ TEST(FileRoutinesTest, SplitFileNameGivesDirectoryBaseNameAndLastExtension) {
         EXPECT_EQ((std::vector{dir, baseName, fullPath, ext}), (std::vector{c.dir, c.baseName, c.fullPath, c.ext}))
             << c.file;
     }
-    EXPECT_EQ(JoinFileName("/x", "t.txt"), "/x/t.txt");
-    EXPECT_EQ(JoinFileName("/x/", "t.txt"), "/x/t.txt");
-    EXPECT_EQ(JoinFileName("", "t.txt"), "t.txt");
+    EXPECT_TRUE(test::AllEqual<std::string>({{JoinFileName("/x", "t.txt"), "/x/t.txt"},
+                                             {JoinFileName("/x/", "t.txt"), "/x/t.txt"},
+                                             {JoinFileName("", "t.txt"), "t.txt"}}));
 }
 
 TEST(FileRoutinesTest, CanCreateFileInNeverTouchesAnExistingFile) {
@@ -69,9 +70,9 @@ TEST(FileRoutinesTest, DirExistsOrCreatableLeavesNothingBehind) {
 
 TEST(FileRoutinesTest, OnlyTheRunningExecutableHasAVersion) {
     // 3.0.2.7 gives 3.02 and 3.02.7; 3.10.5.2 gives 3.105.
-    EXPECT_EQ(FormatFileVersion(3, 0, 2, 7, true), "3.02");
-    EXPECT_EQ(FormatFileVersion(3, 0, 2, 7, false), "3.02.7");
-    EXPECT_EQ(FormatFileVersion(3, 10, 5, 2, true), "3.105");
+    EXPECT_TRUE(test::AllEqual<std::string>({{FormatFileVersion(3, 0, 2, 7, true), "3.02"},
+                                             {FormatFileVersion(3, 0, 2, 7, false), "3.02.7"},
+                                             {FormatFileVersion(3, 10, 5, 2, true), "3.105"}}));
 
     const std::string self = fs::read_symlink("/proc/self/exe").string();
     const std::string shortForm = GetFileVersionString(self, true);
@@ -90,25 +91,21 @@ TEST(FileRoutinesTest, OnlyTheRunningExecutableHasAVersion) {
 TEST(FileRoutinesTest, ResolveFileNameCasePrefersTheExactName) {
     test::TempDir dir;
     const std::string root = dir.path().string();
-    test::WriteFileBytes(dir.path() / "Industry.Cv3", "");
-    test::WriteFileBytes(dir.path() / "b.TXT", "");
-    test::WriteFileBytes(dir.path() / "B.txt", "");
-    test::WriteFileBytes(dir.path() / "\xE9t\xE9", "");
+    for (const char* name : {"Industry.Cv3", "b.TXT", "B.txt", "\xE9t\xE9"})
+        test::WriteFileBytes(dir.path() / name, "");
     fs::create_directory(dir.path() / "Private");
 
-    EXPECT_EQ(ResolveFileNameCase(root, "INDUSTRY.CV3"), root + "/Industry.Cv3");
-    EXPECT_EQ(ResolveFileNameCase(root + "/", "industry.cv3"), root + "/Industry.Cv3");
-    EXPECT_EQ(ResolveFileNameCase(root, "b.TXT"), root + "/b.TXT");
-    EXPECT_EQ(ResolveFileNameCase(root, "B.txt"), root + "/B.txt");
-    // No exact match among two: "B.txt" comes first in byte order.
-    EXPECT_EQ(ResolveFileNameCase(root, "b.txt"), root + "/B.txt");
-    EXPECT_EQ(ResolveFileNameCase(root, "PRIVATE"), root + "/Private");
-    // Only ASCII letters fold: ÉTÉ is another name than été.
-    EXPECT_EQ(ResolveFileNameCase(root, "\xC9T\xC9"), std::nullopt);
-    EXPECT_EQ(ResolveFileNameCase(root, "missing"), std::nullopt);
-    EXPECT_EQ(ResolveFileNameCase(root, ""), std::nullopt);
-    EXPECT_EQ(ResolveFileNameCase(root, "private/x"), std::nullopt);
-    EXPECT_EQ(ResolveFileNameCase(root + "/none", "b.txt"), std::nullopt);
+    // No exact match among two: "B.txt" comes first in byte order. Only ASCII letters fold: ÉTÉ is
+    // another name than été.
+    const auto resolve = [&root](const std::string& name) { return ResolveFileNameCase(root, name); };
+    const std::optional<std::string> none;
+    EXPECT_TRUE(test::AllEqual<std::optional<std::string>>(
+        {{resolve("INDUSTRY.CV3"), root + "/Industry.Cv3"}, {resolve("b.TXT"), root + "/b.TXT"},
+         {resolve("B.txt"), root + "/B.txt"}, {resolve("b.txt"), root + "/B.txt"},
+         {resolve("PRIVATE"), root + "/Private"},
+         {resolve("\xC9T\xC9"), none}, {resolve("missing"), none}, {resolve(""), none}, {resolve("private/x"), none},
+         {ResolveFileNameCase(root + "/", "industry.cv3"), root + "/Industry.Cv3"},
+         {ResolveFileNameCase(root + "/none", "b.txt"), none}}));
 }
 
 TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsModeAndLinks) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "tests/support/checks.h"
 #include "tests/support/dead_process.h"
 #include "tests/support/temp_dir.h"
 
@@ -27,22 +28,19 @@ TEST(IniFileTest, ReadsAsWindowsDoesWithEitherLineEnd) {
         test::TempDir dir;
         test::WriteFileBytes(dir.path() / "Corvantis.ini", SampleSettings(eol));
         const TIniFile ini(dir / "Corvantis.ini");
-        EXPECT_EQ(ini.ReadString("SESSION", "privatedir", "x"), "C:\\Private\\");
-        EXPECT_EQ(ini.ReadString("Session", "EXCHANGEDIR", "x"), "A:\\");
-        EXPECT_EQ(ini.ReadString("Session", "Quoted", "x"), " spaced ");
-        EXPECT_EQ(ini.ReadString("Session", "Empty", "x"), "");
-        EXPECT_EQ(ini.ReadString("Session", "NoEquals", "x"), "x");
-        EXPECT_EQ(ini.ReadString("Session", "Other", "x"), "x");  // only the first [Session] counts
-        EXPECT_EQ(ini.ReadString("Missing", "Other", "x"), "x");
-        EXPECT_EQ(ini.ReadInteger("cv3", "DebugLevel", 0), 3);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Hex", 0), 31);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Hex2", 0), 16);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Neg", 0), -12);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Bad", 5), 5);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Big", 5), 5);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Small", 5), -2147483647 - 1);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Lone", 5), 5);
-        EXPECT_EQ(ini.ReadInteger("CV3", "Spaced", 5), 7);
+        // Only the first [Session] counts: "Other" is in the second.
+        EXPECT_TRUE(test::AllEqual<std::string>({{ini.ReadString("SESSION", "privatedir", "x"), "C:\\Private\\"},
+                                                 {ini.ReadString("Session", "EXCHANGEDIR", "x"), "A:\\"},
+                                                 {ini.ReadString("Session", "Quoted", "x"), " spaced "},
+                                                 {ini.ReadString("Session", "Empty", "x"), ""},
+                                                 {ini.ReadString("Session", "NoEquals", "x"), "x"},
+                                                 {ini.ReadString("Session", "Other", "x"), "x"},
+                                                 {ini.ReadString("Missing", "Other", "x"), "x"}}));
+        const auto integer = [&ini](const char* key) { return ini.ReadInteger("CV3", key, 5); };
+        EXPECT_TRUE(test::AllEqual<int>({{ini.ReadInteger("cv3", "DebugLevel", 0), 3}, {integer("Hex"), 31},
+                                         {integer("Hex2"), 16}, {integer("Neg"), -12}, {integer("Bad"), 5},
+                                         {integer("Big"), 5}, {integer("Small"), -2147483647 - 1},
+                                         {integer("Lone"), 5}, {integer("Spaced"), 7}}));
         EXPECT_EQ(ini.ReadSection("session"),
                   (std::vector<std::string>{"PrivateDir", "ExchangeDir", "Quoted", "Empty"}));
         EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Session", "CV3"}));
@@ -54,8 +52,7 @@ TEST(IniFileTest, AMissingFileReadsAsEmpty) {
     const TIniFile ini(dir / "WIN.INI");
     EXPECT_EQ(ini.ReadString("CV3", "DebugLevel", "d"), "d");
     EXPECT_EQ(ini.ReadInteger("CV3", "DebugLevel", 4), 4);
-    EXPECT_TRUE(ini.ReadSection("CV3").empty());
-    EXPECT_TRUE(ini.ReadSections().empty());
+    EXPECT_TRUE(ini.ReadSection("CV3").empty() && ini.ReadSections().empty());
 }
 
 TEST(IniFileTest, WritesChangeOnlyTheirOwnLineAndKeepCrLf) {
@@ -76,16 +73,15 @@ TEST(IniFileTest, WritesChangeOnlyTheirOwnLineAndKeepCrLf) {
     EXPECT_EQ(test::ReadFileBytes(file),
               "; settings\r\n[Session]\r\nPrivateDir=/home/team/Private/\r\nTestReadOnly=NotReadOnly\r\n\r\n"
               "[Codes]\r\nenu=English\r\n\r\n[Team]\r\nCurPer=3\r\n");
-    EXPECT_EQ(ini.ReadString("session", "testreadonly", ""), "NotReadOnly");
-    EXPECT_EQ(ini.ReadString("Session", "Language", "gone"), "gone");
-    EXPECT_EQ(ini.ReadString("Codes", "enu", ""), "English");
+    EXPECT_TRUE(test::AllEqual<std::string>({{ini.ReadString("session", "testreadonly", ""), "NotReadOnly"},
+                                             {ini.ReadString("Session", "Language", "gone"), "gone"},
+                                             {ini.ReadString("Codes", "enu", ""), "English"}}));
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
-// Each line keeps its own end, however odd: a CR CR LF line reads without its
-// CRs and stays byte for byte when another key is written; a last line
-// without an end gains the file's line end only when a line follows it.
+// Each line keeps its own end, however odd: a CR CR LF line reads without its CRs and stays byte for byte when another
+// key is written; a last line without an end gains the file's line end only when a line follows it.
 TEST(IniFileTest, OtherLinesKeepTheirBytesWhateverTheirEnds) {
     test::TempDir dir;
     const fs::path file = dir.path() / "odd.ini";
@@ -99,9 +95,8 @@ TEST(IniFileTest, OtherLinesKeepTheirBytesWhateverTheirEnds) {
     EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"Session"});
 }
 
-// A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write
-// in the directory removes it once its process is gone, and leaves alone the
-// temporary of a running process and files that are not ours.
+// A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write in the directory removes it once its
+// process is gone, and leaves alone the temporary of a running process and files that are not ours.
 TEST(IniFileTest, AWriteRemovesTheTemporariesOfKilledSaves) {
     test::TempDir dir;
     const std::string dead = "WIN.INI.tmp-" + std::to_string(test::DeadProcessId()) + "-3";

@@ -9,14 +9,6 @@
 namespace cv {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 class LogFileTest : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -32,7 +24,7 @@ TEST_F(LogFileTest, NameCarriesTheTwoDigitNumberAndTheHeaderLines) {
     EXPECT_TRUE(LogIsOpen());
     LogClose();
     EXPECT_FALSE(LogIsOpen());
-    const auto lines = Lines(test::ReadFileBytes(dir / "CV3LOG04.TXT"));
+    const auto lines = test::ReadFileLines(dir / "CV3LOG04.TXT");
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], "Log file opened on " + ShortDateText() + " at " + lines[0].substr(lines[0].rfind(' ') + 1));
     EXPECT_EQ(std::vector(lines.begin() + 1, lines.begin() + 5),
@@ -54,13 +46,11 @@ TEST_F(LogFileTest, LevelsAboveTheDebugLevelAreDropped) {
     LogFmt(0, "line");
     LogFlush();
     LogClose();
-    const auto lines = Lines(test::ReadFileBytes(dir / "L00.TXT"));
+    const auto lines = test::ReadFileLines(dir / "L00.TXT");
     const std::vector<std::string> body(lines.begin() + 4, lines.end() - 2);
     ASSERT_EQ(body.size(), 7u);
-    EXPECT_EQ(body[0], "shown 7");
-    EXPECT_EQ(body[1], "level 0");
-    EXPECT_EQ(body[4], "level 3");
-    EXPECT_EQ(body[5], "one line");
+    EXPECT_EQ(std::vector(body.begin(), body.begin() + 6),
+              (std::vector<std::string>{"shown 7", "level 0", "level 1", "level 2", "level 3", "one line"}));
     EXPECT_EQ(body[6].rfind("Log file flushed on ", 0), 0u);
 }
 
@@ -68,7 +58,7 @@ TEST_F(LogFileTest, FatalStopWritesReasonThenBothFixedLinesAndCloses) {
     LogOpen(dir / "F", 1);
     EXPECT_THROW(FatalStop("SumSubArray not implemented for nDim=%d", {3}), EFatalStop);
     EXPECT_FALSE(LogIsOpen());
-    const auto lines = Lines(test::ReadFileBytes(dir / "F01.TXT"));
+    const auto lines = test::ReadFileLines(dir / "F01.TXT");
     ASSERT_GE(lines.size(), 9u);
     EXPECT_EQ(lines[4], "SumSubArray not implemented for nDim=3");
     EXPECT_EQ(lines[5], "Ex\xE9" "cution stopp\xE9" "e par une erreur fatale. D\xE9sol\xE9.");

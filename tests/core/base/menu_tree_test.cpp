@@ -38,34 +38,27 @@ private:
 // root: File (New, Open, -, Quit), Edit (Cut, Paste), Help.
 class MenuTreeTest : public ::testing::Test {
 protected:
-    MenuTreeTest()
-        : file(root.Add("File")), fileNew(file.Add("New")), open(file.Add("Open")), separator(file.Add("-")),
-          quit(file.Add("Quit")), edit(root.Add("Edit")), cut(edit.Add("Cut")), paste(edit.Add("Paste")),
-          help(root.Add("Help")) {}
-
     std::string Caption(TMenuNode* node) { return node ? node->Caption() : "(null)"; }
 
     TestMenu root{"root"};
-    TestMenu& file;
-    TestMenu& fileNew;
-    TestMenu& open;
-    TestMenu& separator;
-    TestMenu& quit;
-    TestMenu& edit;
-    TestMenu& cut;
-    TestMenu& paste;
-    TestMenu& help;
+    TestMenu& file = root.Add("File");
+    TestMenu& fileNew = file.Add("New");
+    TestMenu& open = file.Add("Open");
+    TestMenu& separator = file.Add("-");
+    TestMenu& quit = file.Add("Quit");
+    TestMenu& edit = root.Add("Edit");
+    TestMenu& cut = edit.Add("Cut");
+    TestMenu& paste = edit.Add("Paste");
+    TestMenu& help = root.Add("Help");
 };
 
 TEST_F(MenuTreeTest, TheWalkVisitsEveryLeafInOrderAndWraps) {
-    std::vector<std::string> forward;
-    TMenuNode* item = &root;
-    for (int i = 0; i < 8; ++i) forward.push_back(Caption(item = NextMenuItemInTree(item)));
+    std::vector<std::string> forward, backward;
+    for (TMenuNode *next = &root, *prev = &root; forward.size() < 8;) {
+        forward.push_back(Caption(next = NextMenuItemInTree(next)));
+        backward.push_back(Caption(prev = PrevMenuItemInTree(prev)));
+    }
     EXPECT_EQ(forward, (std::vector<std::string>{"New", "Open", "-", "Quit", "Cut", "Paste", "Help", "New"}));
-
-    std::vector<std::string> backward;
-    item = &root;
-    for (int i = 0; i < 8; ++i) backward.push_back(Caption(item = PrevMenuItemInTree(item)));
     EXPECT_EQ(backward, (std::vector<std::string>{"Help", "Paste", "Cut", "Quit", "-", "Open", "New", "Help"}));
 
     // From a submenu item: its first (last) leaf's neighbours are taken from the parent.

@@ -7,26 +7,22 @@
 
 #include "core/base/errors.h"
 #include "core/base/text_format.h"
+#include "tests/support/checks.h"
 #include "tests/support/recording_ui.h"
 
 namespace cv {
 namespace {
 
 TEST(NumbersTest, SignDivisionAndRoundingKeepTheirTieRules) {
-    EXPECT_EQ(Sign(0), 1.0);
-    EXPECT_EQ(Sign(-0.0), 1.0);  // -0 >= 0
-    EXPECT_EQ(Sign(-0.001), -1.0);
-    EXPECT_EQ(SafeDiv(1, 4, 9), 0.25);
-    EXPECT_EQ(SafeDiv(1, 0, 9), 9);
-    EXPECT_EQ(SafeDiv(1, 0), 0);
-    // 5/2 = 2.5 and 7/2 = 3.5 go to the even neighbours 2 and 4; -2.5 to -2.
-    EXPECT_EQ(SafeDivRound(5, 2, 0), 2);
-    EXPECT_EQ(SafeDivRound(7, 2, 0), 4);
-    EXPECT_EQ(SafeDivRound(-5, 2, 0), -2);
-    // A zero divisor rounds the default: 2.5 gives 2.
-    EXPECT_EQ(SafeDivRound(1, 0, 2.5), 2);
-    EXPECT_EQ(SafeDivRound(2147483647.0, 1, 0), 2147483647);
-    EXPECT_EQ(SafeDivRound(-2147483648.0, 1, 0), std::numeric_limits<std::int32_t>::min());
+    // -0 >= 0, so its sign is 1.
+    EXPECT_TRUE(test::AllEqual<double>({{Sign(0), 1}, {Sign(-0.0), 1}, {Sign(-0.001), -1}, {SafeDiv(1, 4, 9), 0.25},
+                                        {SafeDiv(1, 0, 9), 9}, {SafeDiv(1, 0), 0}}));
+    // 5/2 = 2.5 and 7/2 = 3.5 go to the even neighbours 2 and 4; -2.5 to -2. A zero divisor
+    // rounds the default: 2.5 gives 2.
+    EXPECT_TRUE(test::AllEqual<std::int32_t>({{SafeDivRound(5, 2, 0), 2}, {SafeDivRound(7, 2, 0), 4},
+                                              {SafeDivRound(-5, 2, 0), -2}, {SafeDivRound(1, 0, 2.5), 2},
+                                              {SafeDivRound(2147483647.0, 1, 0), 2147483647},
+                                              {SafeDivRound(-2147483648.0, 1, 0), -2147483647 - 1}}));
     EXPECT_THROW(SafeDivRound(2147483648.0, 1, 0), ERangeError);
     EXPECT_THROW(SafeDivRound(1, 0, std::nan("")), ERangeError);
     EXPECT_THROW(SafeDivRound(1, 1e-320, 0), ERangeError);
@@ -37,27 +33,19 @@ TEST(NumbersTest, MinAndMaxOfEqualValuesGiveTheSecondArgument) {
     EXPECT_TRUE(std::signbit(MinReal(0.0, -0.0)));
     EXPECT_FALSE(std::signbit(MinReal(-0.0, 0.0)));
     EXPECT_TRUE(std::signbit(MaxReal(0.0, -0.0)));
-    EXPECT_EQ(MinReal(2, 3), 2);
-    EXPECT_EQ(MaxReal(2, 3), 3);
-    EXPECT_EQ(MaxInteger(-4, 7), 7);
-    EXPECT_EQ(MinInteger(-4, 7), -4);
+    EXPECT_TRUE(test::AllEqual<double>(
+        {{MinReal(2, 3), 2}, {MaxReal(2, 3), 3}, {MaxInteger(-4, 7), 7}, {MinInteger(-4, 7), -4}}));
 }
 
 TEST(NumbersTest, BitWordsNumberTheirBitsFromOneToSixteen) {
-    EXPECT_EQ(PowerOfTwo(0), 1);
-    EXPECT_EQ(PowerOfTwo(15), 32768);
+    // 5 = bits 1 and 3: setting bit 1 again changes nothing. 6 = binary 110.
+    EXPECT_TRUE(test::AllEqual<int>({{PowerOfTwo(0), 1}, {PowerOfTwo(15), 32768}, {IsBitSet(1, 1), 1},
+                                     {IsBitSet(2, 1), 0}, {IsBitSet(16, 0x8000), 1}, {SetWordBit(0, 16), 32768},
+                                     {SetWordBit(5, 1), 5}, {SetWordBit(5, 2), 7}, {TestWordBit(6, 2), 1},
+                                     {TestWordBit(6, 1), 0}}));
     EXPECT_THROW(PowerOfTwo(16), ERangeError);
-    EXPECT_TRUE(IsBitSet(1, 1));
-    EXPECT_FALSE(IsBitSet(2, 1));
-    EXPECT_TRUE(IsBitSet(16, 0x8000));
     EXPECT_THROW(IsBitSet(0, 1), ERangeError);
     EXPECT_THROW(IsBitSet(17, 1), ERangeError);
-    EXPECT_EQ(SetWordBit(0, 16), 32768);
-    // Setting a bit that is already set changes nothing (5 = bits 1 and 3).
-    EXPECT_EQ(SetWordBit(5, 1), 5);
-    EXPECT_EQ(SetWordBit(5, 2), 7);
-    EXPECT_TRUE(TestWordBit(6, 2));  // 6 = binary 110
-    EXPECT_FALSE(TestWordBit(6, 1));
     EXPECT_THROW(SetWordBit(0, 0), ERangeError);
     EXPECT_THROW(TestWordBit(0, 17), ERangeError);
 }
@@ -68,14 +56,9 @@ TEST(NumbersTest, PowerGuardsItsArgumentsAndWarnsOncePerRun) {
     // 1280 / 640 and 960 / 480.
     EXPECT_EQ(ScreenScaleX, 2.0);
     EXPECT_EQ(ScreenScaleY, 2.0);
-    EXPECT_EQ(Power(0, -1), 0);
-    EXPECT_EQ(Power(1, 1e300), 1);
-    EXPECT_EQ(Power(-2, 2), 0);
-    EXPECT_EQ(Power(-3, 0.5), 0);
-    ASSERT_EQ(ui.plainBoxes.size(), 1u);
-    EXPECT_EQ(ui.plainBoxes[0], "[Basics] Error in Power : x < 0");
-    EXPECT_EQ(Power(7, 0), 1);
-    EXPECT_EQ(Power(7, 1), 7);
+    EXPECT_TRUE(test::AllEqual<double>({{Power(0, -1), 0}, {Power(1, 1e300), 1}, {Power(-2, 2), 0},
+                                        {Power(-3, 0.5), 0}, {Power(7, 0), 1}, {Power(7, 1), 7}}));
+    EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"[Basics] Error in Power : x < 0"});
     // e^(0.5 ln 4) = 2.
     EXPECT_DOUBLE_EQ(Power(4, 0.5), 2.0);
     // 100 ln 10 = 230.3 is clamped to 50, -100 ln 10 to -50.
@@ -90,23 +73,16 @@ TEST(NumbersTest, PowerGuardsItsArgumentsAndWarnsOncePerRun) {
 }
 
 TEST(NumbersTest, RescaleAndStepRounding) {
-    EXPECT_EQ(Rescale(15, 0, 10, 0, 100), 100);
-    EXPECT_EQ(Rescale(-1, 0, 10, 20, 40), 20);
-    EXPECT_EQ(Rescale(2.5, 0, 10, 0, 100), 25);
-    EXPECT_EQ(Rescale(5, 3, 3, 1, 2), 1);
-    // 12.5 / 5 = 2.5 rounds to 2; 17.5 / 5 = 3.5 rounds to 4.
-    EXPECT_EQ(RoundToStep(12.5, 5), 10);
-    EXPECT_EQ(RoundToStep(17.5, 5), 20);
-    EXPECT_EQ(RoundToStep(12, -5), 10);
-    EXPECT_EQ(RoundToStep(7.3, 0.5), 7.5);
+    // 12.5 / 5 = 2.5 rounds to 2; 17.5 / 5 = 3.5 rounds to 4. With a direction, 12 rounds to 10,
+    // below 12, so one step up; with a negative step 10 stays.
+    EXPECT_TRUE(test::AllEqual<double>({{Rescale(15, 0, 10, 0, 100), 100}, {Rescale(-1, 0, 10, 20, 40), 20},
+                                        {Rescale(2.5, 0, 10, 0, 100), 25}, {Rescale(5, 3, 3, 1, 2), 1},
+                                        {RoundToStep(12.5, 5), 10}, {RoundToStep(17.5, 5), 20},
+                                        {RoundToStep(12, -5), 10}, {RoundToStep(7.3, 0.5), 7.5},
+                                        {RoundToStepDir(12, 5), 15}, {RoundToStepDir(12, -5), 10},
+                                        {RoundToStepDir(13, 5), 15}, {RoundToStepDir(13, -5), 10},
+                                        {RoundToStepDir(15, 5), 15}, {RoundToStepDir(-12, 5), -10}}));
     EXPECT_THROW(RoundToStep(1, 0), ERangeError);
-    // 12 rounds to 10, below 12, so one step up; with a negative step 10 stays.
-    EXPECT_EQ(RoundToStepDir(12, 5), 15);
-    EXPECT_EQ(RoundToStepDir(12, -5), 10);
-    EXPECT_EQ(RoundToStepDir(13, 5), 15);
-    EXPECT_EQ(RoundToStepDir(13, -5), 10);
-    EXPECT_EQ(RoundToStepDir(15, 5), 15);
-    EXPECT_EQ(RoundToStepDir(-12, 5), -10);
     EXPECT_THROW(RoundToStepDir(1, 0), ERangeError);
 }
 
@@ -153,15 +129,14 @@ TEST(NumbersTest, SortRowsDescIsTheFirstMaximumSelectionSort) {
 }
 
 TEST(NumbersTest, TokenReplacementTakesTheFirstOccurrenceOnly) {
-    EXPECT_EQ(ReplaceFirst("a@Xb@X", "@X", "1"), "a1b@X");
-    EXPECT_EQ(ReplaceFirst("a@xb", "@X", "1"), "a@xb");
-    EXPECT_EQ(ReplaceFirst("abc", "", "1"), "abc");
     const std::string sep(1, ThousandsSeparator());
-    EXPECT_EQ(ReplaceTokenInt("Sales @N units @N", "@N", 1234567), "Sales 1" + sep + "234" + sep + "567 units @N");
-    EXPECT_EQ(ReplaceTokenInt("@N", "@N", -1234567), "-1" + sep + "234" + sep + "567");
-    EXPECT_EQ(ReplaceTokenInt("@N", "@N", 999), "999");
-    EXPECT_EQ(ReplaceTokenReal("@V $", "@V", 1234.4), "1" + sep + "234 $");
-    EXPECT_EQ(ReplaceTokenReal("@V", "@V", 0.6), "1");
+    EXPECT_TRUE(test::AllEqual<std::string>(
+        {{ReplaceFirst("a@Xb@X", "@X", "1"), "a1b@X"}, {ReplaceFirst("a@xb", "@X", "1"), "a@xb"},
+         {ReplaceFirst("abc", "", "1"), "abc"},
+         {ReplaceTokenInt("Sales @N units @N", "@N", 1234567), "Sales 1" + sep + "234" + sep + "567 units @N"},
+         {ReplaceTokenInt("@N", "@N", -1234567), "-1" + sep + "234" + sep + "567"},
+         {ReplaceTokenInt("@N", "@N", 999), "999"}, {ReplaceTokenReal("@V $", "@V", 1234.4), "1" + sep + "234 $"},
+         {ReplaceTokenReal("@V", "@V", 0.6), "1"}}));
 }
 
 TEST(NumbersTest, UpperCaseAccentedTurnsFiveAccentedLetters) {
@@ -171,9 +146,8 @@ TEST(NumbersTest, UpperCaseAccentedTurnsFiveAccentedLetters) {
     EXPECT_EQ(UpperCaseAccented("abc XYZ 09_\xC9"), "ABC XYZ 09_\xC9");
 }
 
-// Halves go to the even neighbour, as the model's stored integers need it: ties, values just
-// beside a tie (which a double would turn into ties), the sign of zero and values past the last
-// fraction bit.
+// Halves go to the even neighbour, as the model's stored integers need it: ties, values just beside a tie (which a
+// double would turn into ties), the sign of zero and values past the last fraction bit.
 TEST(RoundHalfEven, RoundsTiesToEvenAndKeepsTheSignOfZero) {
     constexpr long double kTwo62 = 4611686018427387904.0L;  // 2^62: fractions of 1/2 still exist
     constexpr long double kTwo63 = 9223372036854775808.0L;  // 2^63: every value whole

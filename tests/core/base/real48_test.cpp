@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/base/errors.h"
+#include "tests/support/checks.h"
 
 namespace cv {
 namespace {
@@ -11,12 +12,10 @@ namespace {
 Real48 Bytes(std::array<std::uint8_t, 6> b) { return Real48{b}; }
 
 TEST(Real48, KnownValuesHaveTheirStoredBytes) {
-    EXPECT_EQ(ToReal48(1.0L), Bytes({0x81, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(ToReal48(0.1L), Bytes({0x7D, 0xCD, 0xCC, 0xCC, 0xCC, 0x4C}));
-    EXPECT_EQ(ToReal48(-2.5L), Bytes({0x82, 0, 0, 0, 0, 0xA0}));
-    EXPECT_EQ(ToReal48(1000.0L), Bytes({0x8A, 0, 0, 0, 0, 0x7A}));
-    EXPECT_EQ(ToReal48(0.0L), Bytes({0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(ToReal48(-0.0L), Bytes({0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(test::AllEqual<Real48>(
+        {{ToReal48(1.0L), Bytes({0x81, 0, 0, 0, 0, 0})}, {ToReal48(0.1L), Bytes({0x7D, 0xCD, 0xCC, 0xCC, 0xCC, 0x4C})},
+         {ToReal48(-2.5L), Bytes({0x82, 0, 0, 0, 0, 0xA0})}, {ToReal48(1000.0L), Bytes({0x8A, 0, 0, 0, 0, 0x7A})},
+         {ToReal48(0.0L), Bytes({0, 0, 0, 0, 0, 0})}, {ToReal48(-0.0L), Bytes({0, 0, 0, 0, 0, 0})}}));
 }
 
 TEST(Real48, ReadingIsExactAndZeroExponentMeansZero) {

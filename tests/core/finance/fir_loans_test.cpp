@@ -45,20 +45,15 @@ public:
     }
 
     void SetHistory(int curPeriod, int period, const TLoanTerms& terms) {
-        const TDataContext context = Context(curPeriod, curPeriod + 1);
-        TCvPerData& results = industry_.PerResults(curPeriod);
-        TSimArr* history = results.FindSimArr(kCategoryFirm, context, "LoansHist");
-        if (!history) history = &results.CreateSimArr(kCategoryFirm, context, "LoansHist", dkReal48, 0,
-                                                      {periodSeries_, loanTerms_});
-        WriteTerms(*history, terms, [period](int element) { return TIndex{period, element}; });
+        TSimArr& history = Array(industry_.PerResults(curPeriod), Context(curPeriod, curPeriod + 1), "LoansHist",
+                                 {periodSeries_, loanTerms_});
+        WriteTerms(history, terms, [period](int element) { return TIndex{period, element}; });
     }
 
     void SetRequest(int decPeriod, const TLoanTerms& terms) {
-        const TDataContext context = Context(decPeriod - 1, decPeriod);
-        TCvPerData& decisions = industry_.PerDecisions(decPeriod);
-        TSimArr* request = decisions.FindSimArr(kCategoryFirm, context, "LoanVal");
-        if (!request) request = &decisions.CreateSimArr(kCategoryFirm, context, "LoanVal", dkReal48, 0, {loanTerms_});
-        WriteTerms(*request, terms, [](int element) { return TIndex{element}; });
+        TSimArr& request = Array(industry_.PerDecisions(decPeriod), Context(decPeriod - 1, decPeriod), "LoanVal",
+                                 {loanTerms_});
+        WriteTerms(request, terms, [](int element) { return TIndex{element}; });
     }
 
     TFirLoans::TLoanTable Build(int curPeriod, int decPeriod) {
@@ -71,6 +66,12 @@ public:
     TCvData& Industry() { return industry_; }
 
 private:
+    static TSimArr& Array(TCvPerData& set, const TDataContext& context, const char* name,
+                          std::initializer_list<const TSeries*> dimensions) {
+        if (TSimArr* array = set.FindSimArr(kCategoryFirm, context, name)) return *array;
+        return set.CreateSimArr(kCategoryFirm, context, name, dkReal48, 0, dimensions);
+    }
+
     template <class IndexOf>
     static void WriteTerms(TSimArr& array, const TLoanTerms& terms, IndexOf indexOf) {
         array.SetReal48(indexOf(si::LoanCap), terms.cap);
@@ -84,11 +85,14 @@ private:
     TSeries* loanTerms_ = nullptr;
 };
 
-void ExpectScheduleColumnsZero(const TFirLoans::TLoanTable& loans, int row) {
-    EXPECT_EQ(loans[row][lcInterest], 0) << "row " << row;
-    EXPECT_EQ(loans[row][lcRepaid], 0) << "row " << row;
-    EXPECT_EQ(loans[row][lcOutstanding], 0) << "row " << row;
+// The schedule columns of Row: interest, repayment and the balance left.
+void ExpectSchedule(const TFirLoans::TLoanTable& loans, int row, const std::array<double, 3>& expected) {
+    EXPECT_NEAR(loans[row][lcInterest], expected[0], kTolerance) << "row " << row;
+    EXPECT_NEAR(loans[row][lcRepaid], expected[1], kTolerance) << "row " << row;
+    EXPECT_NEAR(loans[row][lcOutstanding], expected[2], kTolerance) << "row " << row;
 }
+
+void ExpectScheduleColumnsZero(const TFirLoans::TLoanTable& loans, int row) { ExpectSchedule(loans, row, {0, 0, 0}); }
 
 TEST(FirLoans, HistoryLoansAreSummedWithTheRequest) {
     LoanIndustry industry;
@@ -107,22 +111,14 @@ TEST(FirLoans, HistoryLoansAreSummedWithTheRequest) {
     EXPECT_DOUBLE_EQ(loans[3][lcLoanIR], 500);
     ExpectScheduleColumnsZero(loans, 0);
     // Rate 0 repays L / n = 200 each period and pays no interest; the balance falls 400, 200, 0.
-    for (int row = 1; row <= 3; ++row) {
-        EXPECT_EQ(loans[row][lcInterest], 0) << row;
-        EXPECT_NEAR(loans[row][lcRepaid], 200, kTolerance) << row;
-        EXPECT_NEAR(loans[row][lcOutstanding], 600 - 200 * row, kTolerance) << row;
-    }
+    for (int row = 1; row <= 3; ++row) ExpectSchedule(loans, row, {0, 200, 600 - 200.0 * row});
     // Row 4 carries the request's terms. S = 1 + 1.1 = 2.1, A = 1000 / 2.1 = 476.190476...;
     // interest 1000 x 0.1 = 100; balance 1000 - A = 523.809523...
     EXPECT_DOUBLE_EQ(loans[4][lcLoanCap], 1000);
     EXPECT_DOUBLE_EQ(loans[4][lcBgtChg], 250);
-    EXPECT_NEAR(loans[4][lcInterest], 100, kTolerance);
-    EXPECT_NEAR(loans[4][lcRepaid], 1000 / 2.1, kTolerance);
-    EXPECT_NEAR(loans[4][lcOutstanding], 1000 - 1000 / 2.1, kTolerance);
+    ExpectSchedule(loans, 4, {100, 1000 / 2.1, 1000 - 1000 / 2.1});
     // Period 5: interest 523.81 x 0.1 = 52.380952..., repayment A x 1.1 = 523.809523..., balance 0.
-    EXPECT_NEAR(loans[5][lcInterest], 52.38095238095238, kTolerance);
-    EXPECT_NEAR(loans[5][lcRepaid], 523.8095238095238, kTolerance);
-    EXPECT_NEAR(loans[5][lcOutstanding], 0, kTolerance);
+    ExpectSchedule(loans, 5, {52.38095238095238, 523.8095238095238, 0});
     for (int row : {6, 12}) ExpectScheduleColumnsZero(loans, row);
 }
 
@@ -143,10 +139,7 @@ TEST(FirLoans, InstalmentsAfterPeriodTwelveAreDropped) {
     industry.SetHistory(10, 10, {1000, 5, 0, 0});
     const auto loans = industry.Build(10, 11);
     for (int row = 0; row <= 9; ++row) ExpectScheduleColumnsZero(loans, row);
-    for (int row = 10; row <= 12; ++row) {
-        EXPECT_NEAR(loans[row][lcRepaid], 200, kTolerance) << row;
-        EXPECT_NEAR(loans[row][lcOutstanding], 1000 - 200 * (row - 9), kTolerance) << row;
-    }
+    for (int row = 10; row <= 12; ++row) ExpectSchedule(loans, row, {0, 200, 1000 - 200.0 * (row - 9)});
     // The duration rounds halves to even: 2.5 is 2 periods (500 + 500), 3.5 is 4 periods (250 each).
     industry.SetHistory(10, 0, {1000, 2.5, 0, 0});
     industry.SetHistory(10, 3, {1000, 3.5, 0, 0});
@@ -196,13 +189,9 @@ TEST(FirLoans, SampleFirmsLoanHistories) {
     // Team A, period 1: 500,000 over 3 periods at 8 %: S = 1 + 1.08 + 1.08^2 = 3.2464, A = 500,000 / S.
     const double first = 500000 / 3.2464;
     EXPECT_DOUBLE_EQ(a[1][lcLoanIR], 800);
-    EXPECT_NEAR(a[1][lcInterest], 40000, kTolerance);
-    EXPECT_NEAR(a[1][lcRepaid], first, kTolerance);
-    EXPECT_NEAR(a[2][lcInterest], (500000 - first) * 0.08, kTolerance);
-    EXPECT_NEAR(a[2][lcRepaid], first * 1.08, kTolerance);
-    EXPECT_NEAR(a[2][lcOutstanding], 500000 - first * 2.08, kTolerance);
-    EXPECT_NEAR(a[3][lcRepaid], first * 1.1664, kTolerance);
-    EXPECT_NEAR(a[3][lcOutstanding], 0, kTolerance);
+    ExpectSchedule(a, 1, {40000, first, 500000 - first});
+    ExpectSchedule(a, 2, {(500000 - first) * 0.08, first * 1.08, 500000 - first * 2.08});
+    ExpectSchedule(a, 3, {(500000 - first * 2.08) * 0.08, first * 1.1664, 0});
     // Its request of the decision period 4: 1,000,000 over 2 periods at 10 %.
     EXPECT_NEAR(a[4][lcRepaid], 1000000 / 2.1, kTolerance);
 

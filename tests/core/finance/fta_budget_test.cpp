@@ -9,6 +9,7 @@
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
 #include "core/session/industry.h"
+#include "tests/support/checks.h"
 #include "tests/support/test_industry.h"
 #include "tests/support/recording_ui.h"
 
@@ -24,9 +25,8 @@ constexpr int kM2 = 2;
 constexpr int kDecisionPeriod = 4;
 constexpr int kCurrentPeriod = 3;
 
-// The sample with, in zone North, a money factor of exactly 1.25 for the decision
-// period: exchange rate 1 (the sample's), cumulated "Salaries" inflation 0.25, the
-// period's inflation and deflator 0, so 1 x 1.25 x (1 + 0 + 0).
+// The sample with, in zone North, a money factor of exactly 1.25 for the decision period: exchange rate 1 (the
+// sample's), cumulated "Salaries" inflation 0.25, the period's inflation and deflator 0, so 1 x 1.25 x (1 + 0 + 0).
 class BudgetOnSample : public ::testing::Test {
 protected:
     BudgetOnSample() {
@@ -37,8 +37,7 @@ protected:
         constant.GetSimArr(kCategoryFta, north, "CumInflation")->SetReal48({kDecisionPeriod, si::Salaries}, 0.25L);
         // Firing a North salesperson costs 12,004 x 1.25 = 15,005: odd, so that halves occur.
         constant.SetReal(kCategoryFta, north, "SlpFireCost", 12004);
-        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR,
-        // AVEN in M2).
+        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR, AVEN in M2).
         SetAdvertising(kM1, 1, 2000005, 0.5L);
         SetAdvertising(kM1, 2, 1000003, 0.5L);
         SetAdvertising(kM1, 3, 3000000, 0.25L);
@@ -56,9 +55,8 @@ protected:
 
     TCvPerData& Decisions() { return Ind().PerDecisions(kDecisionPeriod); }
     TSimArr& DecisionArray(int category, const TDataContext& context, const char* name) {
-        TSimArr* array = Decisions().GetSimArr(category, context, name);
-        if (!array) throw std::logic_error(std::string("the sample lacks ") + name);
-        return *array;
+        if (TSimArr* array = Decisions().GetSimArr(category, context, name)) return *array;
+        throw std::logic_error(std::string("the sample lacks ") + name);
     }
 
     void SetAdvertising(int market, int brand, long double budget, long double quality) {
@@ -86,8 +84,8 @@ protected:
 
 // Firm A in the North, decision period 4, money factor F = 1.25.
 // Sales force: new size N = 8 + 4 + 4 = 16, previous P = "ffxSlp" of period 3 = 9 + 4 + 4 = 17.
-// Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000,
-// hiring 0, firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
+// Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000, hiring 0,
+// firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
 TEST_F(BudgetOnSample, SalesForceCostsAreSharedOverChannelsWithHalvesToEven) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.MoneyFactor(), 1.25);
@@ -133,96 +131,79 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
     EXPECT_GT(Recalculated(first).SlfCosts[0][scHiring], 0);
 }
 
-// Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO
-// 1,000,003 x 0.5 = 500,001.5 -> 500,002; ALTO 3,000,000 as 2,250,000 and 750,000; AMOR
-// 1,500,000 as 375,000 and 1,125,000; AVEN 1,000,000 as 500,000 twice. Firm A markets 5 brands in
-// the North: each gets a fifth of every channel, so salaries 600,000 / 5 = 120,000 and firing
-// 15,005 / 5 = 3,001 per brand.
+// Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO 1,000,003 x 0.5 = 500,001.5 ->
+// 500,002; ALTO 3,000,000 as 2,250,000 and 750,000; AMOR 1,500,000 as 375,000 and 1,125,000; AVEN 1,000,000 as 500,000
+// twice. Firm A markets 5 brands in the North: each gets a fifth of every channel, so salaries 600,000 / 5 = 120,000
+// and firing 15,005 / 5 = 3,001 per brand.
 TEST_F(BudgetOnSample, BrandCostsSplitAdvertisingAndTheSalesForce) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_EQ(budget.NbBrands[kM1], 3);
-    EXPECT_EQ(budget.NbBrands[kM2], 2);
     EXPECT_EQ(budget.BrandNames[kM1][3], "ALTO");
     EXPECT_EQ(budget.BrandNames[kM2][1], "AMOR");
-
     EXPECT_EQ(budget.BrandCosts[kM1][1], (TFtaBudget::TBrandRow{2123005, 1000002, 1000002, 120000, 0, 3001}));
-    EXPECT_EQ(budget.BrandCosts[kM1][2][bcAdvertOther], 500002);
-    EXPECT_EQ(budget.BrandCosts[kM1][2][bcAdvertQual], 500002);
-    EXPECT_EQ(budget.BrandCosts[kM1][3][bcAdvertOther], 2250000);
-    EXPECT_EQ(budget.BrandCosts[kM2][1][bcAdvertQual], 1125000);
     // Market totals: M1 2,123,005 + 1,123,005 + 3,123,001; M2 1,623,001 + 1,123,001.
-    EXPECT_EQ(budget.BrandCosts[kM1][0][0], 6369011);
-    EXPECT_EQ(budget.BrandCosts[kM1][0][bcSlfSalaries], 360000);
-    EXPECT_EQ(budget.BrandCosts[kM2][0][0], 2746002);
+    const auto& m1 = budget.BrandCosts[kM1];
+    EXPECT_TRUE(test::AllEqual<std::int32_t>({{budget.NbBrands[kM1], 3},
+                                              {budget.NbBrands[kM2], 2},
+                                              {m1[2][bcAdvertOther], 500002},
+                                              {m1[2][bcAdvertQual], 500002},
+                                              {m1[3][bcAdvertOther], 2250000},
+                                              {budget.BrandCosts[kM2][1][bcAdvertQual], 1125000},
+                                              {m1[0][0], 6369011},
+                                              {m1[0][bcSlfSalaries], 360000},
+                                              {budget.BrandCosts[kM2][0][0], 2746002}}));
     // The grand total, and the categories over all markets.
     EXPECT_EQ(budget.BrandCosts[0][0], (TFtaBudget::TBrandRow{9115013, 4625004, 3875004, 600000, 0, 15005}));
     EXPECT_EQ(budget.BrandCosts[0][1][bcAdvertOther], 0);
 }
 
-// Studies at their price x 1.25. Firm A, period 4: the benchmark (firm + period odd) 40,000 ->
-// 50,000. Market study s when s + 1 + market + 4 is a multiple of 3: M1 studies 3, 6, 9 (40,000,
-// 20,000, 45,000 -> 50,000, 25,000, 56,250); M2 studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 +
-// 55,000 = 175,000 -> 218,750). Projects keep their fractions and are not converted: M1 PAXIS
-// 312,500.75 + PAVIA 180,000.
+// Studies at their price x 1.25. Firm A, period 4: the benchmark (firm + period odd) 40,000 -> 50,000. Market study s
+// when s + 1 + market + 4 is a multiple of 3: M1 studies 3, 6, 9 (40,000, 20,000, 45,000 -> 50,000, 25,000, 56,250); M2
+// studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 + 55,000 = 175,000 -> 218,750). Projects keep their fractions and are
+// not converted: M1 PAXIS 312,500.75 + PAVIA 180,000.
 TEST_F(BudgetOnSample, StudiesAndProjectsMakeTheMarketExpenses) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_EQ(budget.StudyMoneyFactor(), 1.25);
-    EXPECT_DOUBLE_EQ(budget.FtaStudyCosts[1], 50000);
-    EXPECT_DOUBLE_EQ(budget.FtaStudyCosts[0], 50000);
-    for (const auto& [study, cost] : {std::pair{3, 50000.0}, {6, 25000.0}, {9, 56250.0}, {1, 0.0}, {0, 131250.0}})
-        EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM1][study], cost) << study;
-    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[kM2][0], 218750);
-    EXPECT_DOUBLE_EQ(budget.MktStudyCosts[0][0], 350000);
-
     EXPECT_EQ(budget.NbProjects[kM1], 2);
     EXPECT_EQ(budget.NbProjects[kM2], 0);
     EXPECT_EQ(budget.ProjectNames[kM1][1], "PAXIS");
-    EXPECT_DOUBLE_EQ(budget.ProjectCosts[kM1][1], 312500.75);
-    EXPECT_DOUBLE_EQ(budget.ProjectCosts[kM1][0], 492500.75);
-    EXPECT_DOUBLE_EQ(budget.ProjectCosts[0][0], 492500.75);
-
-    // M1: 6,369,011 + 492,500.75 + 131,250; M2: 2,746,002 + 218,750; all: 50,000 + both.
-    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM1], 6992761.75);
-    EXPECT_DOUBLE_EQ(budget.MktExpenses[kM2], 2964752);
-    EXPECT_DOUBLE_EQ(budget.MktExpenses[0], 10007513.75);
+    // Expenses: M1 6,369,011 + 492,500.75 + 131,250; M2 2,746,002 + 218,750; all 50,000 + both.
+    // Every figure is a binary fraction, exact in a double.
+    const auto& m1Studies = budget.MktStudyCosts[kM1];
+    EXPECT_TRUE(test::AllEqual<double>(
+        {{budget.StudyMoneyFactor(), 1.25}, {budget.FtaStudyCosts[1], 50000}, {budget.FtaStudyCosts[0], 50000},
+         {m1Studies[3], 50000}, {m1Studies[6], 25000}, {m1Studies[9], 56250}, {m1Studies[1], 0}, {m1Studies[0], 131250},
+         {budget.MktStudyCosts[kM2][0], 218750}, {budget.MktStudyCosts[0][0], 350000},
+         {budget.ProjectCosts[kM1][1], 312500.75}, {budget.ProjectCosts[kM1][0], 492500.75},
+         {budget.ProjectCosts[0][0], 492500.75}, {budget.MktExpenses[kM1], 6992761.75},
+         {budget.MktExpenses[kM2], 2964752}, {budget.MktExpenses[0], 10007513.75}}));
 }
 
-// Budget 10,000,000; loan 1,000,000 requested and not acknowledged.
-// Balance 10,000,000 + 1,000,000 + 0 - 10,007,513.75 = 992,486.25. All advertising:
-// 4,625,004 + 3,875,004 = 8,500,008.
+// Budget 10,000,000; loan 1,000,000 requested and not acknowledged. Balance 10,000,000 + 1,000,000
+// + 0 - 10,007,513.75 = 992,486.25. All advertising: 4,625,004 + 3,875,004 = 8,500,008.
 TEST_F(BudgetOnSample, BalanceAndTheSplitOfAnExcess) {
     SetNetBudget(kFirmA, kNorth, 10000000);
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_DOUBLE_EQ(budget.NetBudget, 10000000);
-    EXPECT_DOUBLE_EQ(budget.LoanCap, 1000000);
-    EXPECT_DOUBLE_EQ(budget.BgtChg, 0);
-    EXPECT_EQ(budget.LoanAck, 0);
-    EXPECT_EQ(budget.BgtChgAck, 0);
-    EXPECT_DOUBLE_EQ(budget.Balance, 992486.25);
-    EXPECT_EQ(budget.AdvertCut, 0);
-    EXPECT_EQ(budget.DeficitLeft, 0);
-
-    // No budget: excess 10,007,513.75 - 1,000,000 = 9,007,513.75; advertising takes 8,500,008.
-    SetNetBudget(kFirmA, kNorth, 0);
-    Recalculated(kFirmA, kNorth);
-    EXPECT_DOUBLE_EQ(budget.Balance, -9007513.75);
-    EXPECT_DOUBLE_EQ(budget.AdvertCut, 8500008);
-    EXPECT_DOUBLE_EQ(budget.DeficitLeft, 507505.75);
-    EXPECT_EQ(budget.DeficitReserved, 0);
-
-    // An excess equal to all advertising: budget 9,007,513.75 - 8,500,008 = 507,505.75.
-    SetNetBudget(kFirmA, kNorth, 507505.75L);
-    Recalculated(kFirmA, kNorth);
-    EXPECT_DOUBLE_EQ(budget.Balance, -8500008);
-    EXPECT_DOUBLE_EQ(budget.AdvertCut, 8500008);
-    EXPECT_EQ(budget.DeficitLeft, 0);
-
-    // A balance of exactly 0 is no excess: nothing of the last split remains.
-    SetNetBudget(kFirmA, kNorth, 9007513.75L);
-    Recalculated(kFirmA, kNorth);
-    EXPECT_EQ(budget.Balance, 0);
-    EXPECT_EQ(budget.AdvertCut, 0);
-    EXPECT_EQ(budget.DeficitLeft, 0);
+    EXPECT_TRUE(test::AllEqual<double>({{budget.NetBudget, 10000000}, {budget.LoanCap, 1000000}, {budget.BgtChg, 0},
+                                        {budget.LoanAck, 0}, {budget.BgtChgAck, 0}}));
+    const struct {
+        long double netBudget;
+        double balance, advertCut, deficitLeft;
+    } cases[] = {
+        {10000000, 992486.25, 0, 0},
+        // No budget: excess 10,007,513.75 - 1,000,000 = 9,007,513.75; advertising takes 8,500,008.
+        {0, -9007513.75, 8500008, 507505.75},
+        // An excess equal to all advertising: budget 9,007,513.75 - 8,500,008 = 507,505.75.
+        {507505.75L, -8500008, 8500008, 0},
+        // A balance of exactly 0 is no excess: nothing of the last split remains.
+        {9007513.75L, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SetNetBudget(kFirmA, kNorth, c.netBudget);
+        Recalculated(kFirmA, kNorth);
+        EXPECT_TRUE(test::AllEqual<double>(
+            {{budget.Balance, c.balance}, {budget.AdvertCut, c.advertCut}, {budget.DeficitLeft, c.deficitLeft},
+             {budget.DeficitReserved, 0}}))
+            << static_cast<double>(c.netBudget);
+    }
 }
 
 TEST_F(BudgetOnSample, AnotherZoneDoesNotInheritTheLastExcessSplit) {

@@ -65,8 +65,7 @@ TEST_F(KeyedMessagesTest, ParametersReplaceTheirWholeTagsAsTheyAreAdded) {
     // A parameter's text is never taken for a tag.
     info.AddParam("@1");
     EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
-    // Adding the second parameter leaves the first one's text as it is, and
-    // "@2" inside a parameter is plain text too.
+    // Adding the second parameter leaves the first one's text as it is, and "@2" inside a parameter is plain text too.
     info.AddParam("x@2");
     EXPECT_EQ(info.Info().Headline, "x@2 then @1 and @1");
     EXPECT_EQ(info.Info().Lines[0], "Brand @1 in market x@2");
@@ -181,14 +180,10 @@ TEST_F(KeyedMessagesTest, AnEmptyListShowsTheTranslatedNoMessagesEntry) {
     const TQnInfos empty;
     ShowKeyedMessage("cviFull", empty, -1, TAlignment::taLeftJustify);
     EXPECT_TRUE(ui.messageLists.empty());
-    ASSERT_EQ(ui.messageBoxes.size(), 1u);
-    const auto& box = ui.messageBoxes[0];
-    EXPECT_EQ(box.type, TMsgDlgType::mtInformation);
-    EXPECT_EQ(box.buttons, mbOK);
-    EXPECT_EQ(box.key, "QnNoMessages");
-    // Every line of the entry, never the key itself as the text (-1).
-    EXPECT_EQ(box.lines, std::vector<int>{0});
-    EXPECT_EQ(box.alignment, TAlignment::taCenter);
+    // Every line of the entry (0), never the key itself as the text (-1).
+    const test::RecordingUi::MessageBoxCall box{TMsgDlgType::mtInformation, mbOK, "QnNoMessages", {0},
+                                                TAlignment::taCenter};
+    EXPECT_EQ(ui.messageBoxes, std::vector{box});
 
     // A line number that is not negative asks for no box at all.
     ShowInfoList(empty, 0, TAlignment::taLeftJustify);

@@ -59,8 +59,8 @@ TEST_F(TranslatorDamageTest, ADamagedEntryIsMissingAndTheOthersStay) {
     const TCase cases[] = {
         {"sound", kPool, test::IndexWords({2, 0, 1, 2, 6, 1, 8}), {"one"}, {"two"}, Lines{"A", "B"}},
         {"name beyond the pool", kPool, test::IndexWords({2, 50, 1, 2, 6, 1, 8}), {}, {"two"}, Lines{"B"}},
-        {"a damaged line, and a second A that is sound", kPool, test::IndexWords({3, 0, 1, 40, 6, 1, 8, 0, 1, 2}), {"one"}, {"two"},
-         Lines{"A", "B", "A"}},
+        {"a damaged line, and a second A that is sound", kPool, test::IndexWords({3, 0, 1, 40, 6, 1, 8, 0, 1, 2}),
+         {"one"}, {"two"}, Lines{"A", "B", "A"}},
         {"line at the first byte past the pool", kPool, test::IndexWords({2, 0, 2, 2, 12, 6, 1, 8}), {}, {"two"}, {}},
         {"last zero gone", cutPool, test::IndexWords({2, 0, 1, 2, 6, 1, 8}), {"one"}, {}, {}},
         {"name in the unterminated tail", cutPool, test::IndexWords({2, 0, 1, 2, 9, 1, 2}), {"one"}, {}, Lines{"A"}},

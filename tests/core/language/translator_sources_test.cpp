@@ -60,11 +60,10 @@ TEST(TranslatorSources, FaultsNameTheFileAndTheLine) {
     // U+4E2D (three UTF-8 bytes E4 B8 AD) has no byte in the code page.
     EXPECT_EQ(ParseError("decs.txt", "[Key]\nok\nwith \xE4\xB8\xAD\n"),
               "decs.txt:3: the character U+4E2D has no place in the Western code page (cp1252)");
-    EXPECT_EQ(ParseError("decs.txt", "[Key]\nLatin-1 \xE9 is not UTF-8\n"), "decs.txt:2: bytes that are not UTF-8");
-    EXPECT_EQ(ParseError("decs.txt", "[Key]\ncut \xE2\x82"), "decs.txt:2: bytes that are not UTF-8");
-    EXPECT_EQ(ParseError("decs.txt", "[Key]\noverlong \xC0\xAF\n"), "decs.txt:2: bytes that are not UTF-8");
-    EXPECT_EQ(ParseError("decs.txt", "[Key]\nsurrogate \xED\xA0\x80\n"), "decs.txt:2: bytes that are not UTF-8");
-    EXPECT_EQ(ParseError("decs.txt", "[Key]\nbeyond \xF4\x90\x80\x80\n"), "decs.txt:2: bytes that are not UTF-8");
+    for (const char* line :
+         {"Latin-1 \xE9", "cut \xE2\x82", "overlong \xC0\xAF", "surrogate \xED\xA0\x80", "beyond \xF4\x90\x80\x80"})
+        EXPECT_EQ(ParseError("decs.txt", std::string("[Key]\n") + line), "decs.txt:2: bytes that are not UTF-8")
+            << line;
     // U+1F600 is well-formed UTF-8 (F0 9F 98 80) but not in the code page.
     EXPECT_EQ(ParseError("decs.txt", "[Key]\n\xF0\x9F\x98\x80\n"),
               "decs.txt:2: the character U+1F600 has no place in the Western code page (cp1252)");

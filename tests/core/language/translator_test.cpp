@@ -40,8 +40,8 @@ protected:
 };
 
 TEST_F(TranslatorTest, EveryEntryOfAKeyCountsInFileOrderWhateverTheCase) {
-    EXPECT_EQ(Get(kSectionMessages, "Twice"), (Lines{"first A", "first B", "second A"}));
-    EXPECT_EQ(Get(kSectionMessages, "TWICE"), (Lines{"first A", "first B", "second A"}));
+    for (const char* key : {"Twice", "TWICE"})
+        EXPECT_EQ(Get(kSectionMessages, key), (Lines{"first A", "first B", "second A"})) << key;
     EXPECT_EQ(Get(kSectionMessages, "title"), (Lines{"Plain title"}));
     EXPECT_EQ(Get(kSectionControls, "bbok"), (Lines{"OK", "Closes the window"}));
     EXPECT_EQ(Get(kSectionDecs, "DecTitle"), (Lines{"Decisions"}));
@@ -108,10 +108,11 @@ TEST_F(TranslatorTest, MissingSectionsAnswerWithOneLineExceptTheMenus) {
     EXPECT_EQ(translator.GetLine(kSectionResults, "Anything", 2), "bad line number 2");
 
     Lines keys;
-    translator.GetKeys(kSectionMenus, keys);
-    EXPECT_EQ(keys, (Lines{"Unknown section : 6"}));
-    translator.GetKeys(kSectionStudies, keys);
-    EXPECT_EQ(keys, (Lines{"Unknown section : 4"}));
+    for (const auto& [section, answer] :
+         {std::pair{kSectionMenus, "Unknown section : 6"}, {kSectionStudies, "Unknown section : 4"}}) {
+        translator.GetKeys(section, keys);
+        EXPECT_EQ(keys, Lines{answer});
+    }
 }
 
 TEST_F(TranslatorTest, AClosedOrUnopenableTranslatorAnswersEverySectionAsMissing) {
@@ -149,17 +150,11 @@ TEST_F(VersionSuffixTest, FirstLineOfTheVersionFileInAnyLetterCase) {
     ReadVersionSuffix();
     EXPECT_EQ(VersionSuffix, "");
 
-    test::WriteFileBytes(dir.path() / "VERSION.TXT", "Pro2\r\nsecond line\r\n");
-    ReadVersionSuffix();
-    EXPECT_EQ(VersionSuffix, "Pro2");
-
-    test::WriteFileBytes(dir.path() / "VERSION.TXT", "Last");
-    ReadVersionSuffix();
-    EXPECT_EQ(VersionSuffix, "Last");
-
-    test::WriteFileBytes(dir.path() / "VERSION.TXT", "");
-    ReadVersionSuffix();
-    EXPECT_EQ(VersionSuffix, "");
+    for (const auto& [content, suffix] : {std::pair{"Pro2\r\nsecond line\r\n", "Pro2"}, {"Last", "Last"}, {"", ""}}) {
+        test::WriteFileBytes(dir.path() / "VERSION.TXT", content);
+        ReadVersionSuffix();
+        EXPECT_EQ(VersionSuffix, suffix) << content;
+    }
 }
 
 }  // namespace

@@ -63,12 +63,8 @@ public:
     std::vector<std::string> LinesMentioning(const std::string& text) {
         LogClose();
         std::vector<std::string> found;
-        const std::string bytes = ReadFileBytes(file_);
-        std::size_t start = 0;
-        for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
-            const std::string line = bytes.substr(start, end - start);
+        for (const std::string& line : ReadFileLines(file_))
             if (line.find(text) != std::string::npos) found.push_back(line);
-        }
         return found;
     }
 

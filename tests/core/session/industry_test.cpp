@@ -8,6 +8,7 @@
 #include "core/base/errors.h"
 #include "core/language/language_file.h"
 #include "core/language/translator.h"
+#include "tests/support/checks.h"
 #include "tests/support/test_industry.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
@@ -34,17 +35,15 @@ protected:
 };
 
 TEST_F(IndustryTest, InitSeriesFillsCountsAndTheSeriesOfEachMarketAndZone) {
-    EXPECT_EQ(industry_.DecPeriod(), 5);  // current period 4, plus 1
-    EXPECT_EQ(industry_.NbPeriods(), 13);  // 0..12
-    EXPECT_EQ(industry_.NbFirms(), 4);
-    EXPECT_EQ(industry_.NbFtas(), 2);
-    EXPECT_EQ(industry_.NbMarkets(), 2);
-    EXPECT_EQ(industry_.DimSeries(2)->Name(), "DimVod");
-    EXPECT_EQ(industry_.SemSeries(2)->Name(), "SemAll");
-    EXPECT_EQ(industry_.MapSeries(1)->Name(), "MapAll");
-    EXPECT_EQ(industry_.ChaSeries(2)->Name(), "ChaAll");
-    EXPECT_EQ(industry_.SegSeries(1, 2)->Name(), "SegNorth");
-    EXPECT_EQ(industry_.SegSeries(2, 1)->Name(), "SegSouth");
+    // Current period 4, plus 1; periods 0..12.
+    EXPECT_TRUE(test::AllEqual<int>({{industry_.DecPeriod(), 5}, {industry_.NbPeriods(), 13}, {industry_.NbFirms(), 4},
+                                     {industry_.NbFtas(), 2}, {industry_.NbMarkets(), 2}}));
+    EXPECT_TRUE(test::AllEqual<std::string>({{industry_.DimSeries(2)->Name(), "DimVod"},
+                                             {industry_.SemSeries(2)->Name(), "SemAll"},
+                                             {industry_.MapSeries(1)->Name(), "MapAll"},
+                                             {industry_.ChaSeries(2)->Name(), "ChaAll"},
+                                             {industry_.SegSeries(1, 2)->Name(), "SegNorth"},
+                                             {industry_.SegSeries(2, 1)->Name(), "SegSouth"}}));
     EXPECT_EQ(industry_.DimSeries(3), nullptr);  // a slot beyond the markets
     EXPECT_EQ(industry_.SegSeries(3, 1), nullptr);
     EXPECT_THROW(industry_.DimSeries(0), ERangeError);
@@ -83,24 +82,22 @@ TEST_F(IndustryTest, EconomicsClampPeriodsAndConvertAtTheExchangeRateOfPeriodZer
 }
 
 TEST_F(IndustryTest, RestrictionBitsByCategoryAndItem) {
-    // rcDecisions holds 4: only item 3, "NoRnD".
-    EXPECT_TRUE(industry_.RestrictEnabled("RCDECISIONS", "nornd"));
-    EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoObjective"));
-    EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoSlf"));
-    EXPECT_FALSE(industry_.RestrictHidden("rcDecisions", "NoRnD"));
-    // StuMkt is hidden for its item 1.
-    EXPECT_TRUE(industry_.RestrictHidden("StuMkt", "ConsumerSurvey"));
-    EXPECT_FALSE(industry_.RestrictHidden("StuMkt", "ConsumerPanel"));
-    // Unknown items and categories, and a category series missing from the industry.
-    EXPECT_FALSE(industry_.RestrictEnabled("rcDecisions", "NoSuchItem"));
-    EXPECT_FALSE(industry_.RestrictEnabled("rcNoSuch", "NoRnD"));
-    EXPECT_FALSE(industry_.RestrictEnabled("rcAnalysis", "NoMarket"));
-    // rcReport holds every bit, but its items sit at 15, 16 and 17: a word has 16 bits.
-    EXPECT_TRUE(industry_.RestrictEnabled("rcReport", "NoReport"));
-    EXPECT_TRUE(industry_.RestrictEnabled("rcReport", "NoCompanyResults"));
-    EXPECT_FALSE(industry_.RestrictEnabled("rcReport", "NoBrandResults"));
-    // A series that is no restriction category.
-    EXPECT_FALSE(industry_.RestrictEnabled("Firms", "Alpha"));
+    // rcDecisions holds 4: only item 3, "NoRnD"; StuMkt is hidden for its item 1. rcReport holds every
+    // bit, but its items sit at 15, 16 and 17: a word has 16 bits. Unknown items and categories, a
+    // category series missing from the industry and a series that is no category answer false.
+    EXPECT_TRUE(test::AllEqual<bool>({{industry_.RestrictEnabled("RCDECISIONS", "nornd"), true},
+                                      {industry_.RestrictEnabled("rcDecisions", "NoObjective"), false},
+                                      {industry_.RestrictEnabled("rcDecisions", "NoSlf"), false},
+                                      {industry_.RestrictHidden("rcDecisions", "NoRnD"), false},
+                                      {industry_.RestrictHidden("StuMkt", "ConsumerSurvey"), true},
+                                      {industry_.RestrictHidden("StuMkt", "ConsumerPanel"), false},
+                                      {industry_.RestrictEnabled("rcDecisions", "NoSuchItem"), false},
+                                      {industry_.RestrictEnabled("rcNoSuch", "NoRnD"), false},
+                                      {industry_.RestrictEnabled("rcAnalysis", "NoMarket"), false},
+                                      {industry_.RestrictEnabled("rcReport", "NoReport"), true},
+                                      {industry_.RestrictEnabled("rcReport", "NoCompanyResults"), true},
+                                      {industry_.RestrictEnabled("rcReport", "NoBrandResults"), false},
+                                      {industry_.RestrictEnabled("Firms", "Alpha"), false}}));
 }
 
 TEST_F(IndustryTest, LabelsWithoutTranslatorAreTheSeriesOwn) {
@@ -133,20 +130,14 @@ TEST_F(IndustryTest, LabelsComeFromTheSeriesSectionOfTheLanguageFile) {
     Translator = std::make_unique<TTranslate>();
     Translator->Open(dir_ / "STRSTD.enu");
 
-    EXPECT_EQ(industry_.FirmLabel(3.5), "Delta Ltd");
-    EXPECT_EQ(industry_.FirmLabel(1.4999), "Alpha Ltd");
-    EXPECT_EQ(industry_.FtaLabel(2), "Southern zone");
-    EXPECT_EQ(industry_.MarketLabel(1), "Sonites");
-    EXPECT_EQ(industry_.DimLabel(1, 2), "Power");
-    EXPECT_EQ(industry_.DimShortLabel(1, 1), "Wt");
-    EXPECT_EQ(industry_.DimUnitLabel(2, 2), "km/h");
-    EXPECT_EQ(industry_.SemUnitLabel(1, 1), "pts");
-    EXPECT_EQ(industry_.SegmentInitialLabel(2, 2, 1), "F");
-    EXPECT_EQ(industry_.SegmentShortLabel(1, 1, 2), "Sg");
-    EXPECT_EQ(industry_.ChannelLongLabel(1, 2), "Online shops");
-    EXPECT_EQ(industry_.StuFtaLabel(1), "Benchmarking study");
-    EXPECT_EQ(industry_.StuMktLabel(2), "Panel");
-    EXPECT_EQ(industry_.SeriesLabel(industry_.MktSeries(), 2), "Vodites");
+    EXPECT_TRUE(test::AllEqual<std::string>({
+        {industry_.FirmLabel(3.5), "Delta Ltd"}, {industry_.FirmLabel(1.4999), "Alpha Ltd"},
+        {industry_.FtaLabel(2), "Southern zone"}, {industry_.MarketLabel(1), "Sonites"},
+        {industry_.DimLabel(1, 2), "Power"}, {industry_.DimShortLabel(1, 1), "Wt"},
+        {industry_.DimUnitLabel(2, 2), "km/h"}, {industry_.SemUnitLabel(1, 1), "pts"},
+        {industry_.SegmentInitialLabel(2, 2, 1), "F"}, {industry_.SegmentShortLabel(1, 1, 2), "Sg"},
+        {industry_.ChannelLongLabel(1, 2), "Online shops"}, {industry_.StuFtaLabel(1), "Benchmarking study"},
+        {industry_.StuMktLabel(2), "Panel"}, {industry_.SeriesLabel(industry_.MktSeries(), 2), "Vodites"}}));
     // A line the entry lacks, and an entry the file lacks, give the translator's answer.
     EXPECT_EQ(industry_.SemUnitLabel(1, 2), "bad line number 2");
     EXPECT_EQ(industry_.MapLabel(1, 1), "bad line number 1");

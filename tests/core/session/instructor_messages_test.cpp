@@ -21,8 +21,7 @@ class InstructorMessagesTest : public ::testing::Test {
 protected:
     InstructorMessagesTest() {
         industry.Open(std::string(kIndustrySignature), sample::WriteSampleIndustryFile(dir.path()).string());
-        // A results set of its own, beyond the sample's history, which already
-        // holds (empty) messages.
+        // A results set of its own, beyond the sample's history, which already holds (empty) messages.
         context.CurPeriod = sample::kCurrentPeriod + 2;
         industry.NewPerResults(context.CurPeriod);
         context.SelFta = 1;

@@ -7,6 +7,7 @@
 #include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "tests/support/checks.h"
 #include "tests/support/test_industry.h"
 #include "tests/support/damage.h"
 #include "tests/support/recording_ui.h"
@@ -35,10 +36,9 @@ protected:
         EXPECT_TRUE(session_.IndName().empty()) << what;
         EXPECT_EQ(si::FtaEcoVars, nullptr) << what;
         EXPECT_EQ(si::InflationRate, kSeriesMissing) << what;
-        ASSERT_EQ(ui_.messageBoxes.size(), 1u) << what;
-        EXPECT_EQ(ui_.messageBoxes[0].key, "IndIncomplete") << what;
-        EXPECT_EQ(ui_.messageBoxes[0].type, TMsgDlgType::mtError) << what;
-        EXPECT_EQ(ui_.messageBoxes[0].lines, std::vector<int>{0}) << what;
+        const test::RecordingUi::MessageBoxCall box{TMsgDlgType::mtError, mbOK, "IndIncomplete", {0},
+                                                    TAlignment::taCenter};
+        EXPECT_EQ(ui_.messageBoxes, std::vector{box}) << what;
         ui_.messageBoxes.clear();
     }
 
@@ -51,24 +51,20 @@ TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
     session_.ForecastDone = true;
     ASSERT_TRUE(session_.IndOpen(GameFile()));
     ASSERT_NE(session_.Industry(), nullptr);
-    EXPECT_EQ(session_.IndFullPath(), GameFile());
-    EXPECT_EQ(session_.IndDir(), GamesDir().string() + "/");
-    EXPECT_EQ(session_.IndName(), "game");
-    EXPECT_EQ(session_.IndExt(), ".ind");
-    EXPECT_EQ(session_.IndFileName(), "game.ind");
-    EXPECT_EQ(fs::current_path(), GamesDir());
-    EXPECT_EQ(session_.QuickHelpKey, "NoQuickHelpScreen");
+    EXPECT_TRUE(test::AllEqual<std::string>(
+        {{session_.IndFullPath(), GameFile()}, {session_.IndDir(), GamesDir().string() + "/"},
+         {session_.IndName(), "game"}, {session_.IndExt(), ".ind"}, {session_.IndFileName(), "game.ind"},
+         {fs::current_path().string(), GamesDir().string()}, {session_.QuickHelpKey, "NoQuickHelpScreen"}}));
     EXPECT_FALSE(session_.ForecastDone);
     EXPECT_EQ(session_.IndVersion(), 3);
     EXPECT_NE(session_.Industry()->Budget(), nullptr);
     // The series-index table now points into this industry.
     EXPECT_EQ(si::FtaEcoVars, session_.Industry()->FindSeries("FtaEcoVars"));
     EXPECT_EQ(si::InflationRate, 2);
-    EXPECT_TRUE(session_.IsRestrictEnabled("rcDecisions", "NoRnD"));
+    EXPECT_TRUE(session_.IsRestrictEnabled("rcDecisions", "NoRnD") &&
+                session_.IsRestrictHidden("StuMkt", "ConsumerSurvey"));
     EXPECT_FALSE(session_.IsRestrictEnabled("rcDecisions", "NoSlf"));
-    EXPECT_TRUE(session_.IsRestrictHidden("StuMkt", "ConsumerSurvey"));
-    EXPECT_TRUE(ui_.messageBoxes.empty());
-    EXPECT_TRUE(ui_.plainBoxes.empty());
+    EXPECT_TRUE(ui_.messageBoxes.empty() && ui_.plainBoxes.empty());
 
     session_.IndClose();
     EXPECT_EQ(session_.Industry(), nullptr);
@@ -115,14 +111,12 @@ TEST_F(SessionIndustryTest, IncompleteOrInvalidFilesLeaveNoIndustryAndAreNotChan
         EXPECT_EQ(test::ReadFileBytes(file), before) << what;
     };
     const auto shaped = [&](const std::string& name, const test::TSmallIndustryShape& shape) {
-        const std::string file = (GamesDir() / name).string();
-        test::WriteSmallIndustry(file, shape);
-        return file;
+        test::WriteSmallIndustry((GamesDir() / name).string(), shape);
+        return (GamesDir() / name).string();
     };
     const auto without = [&](const std::string& name, int volType) {
-        const std::string file = (GamesDir() / name).string();
-        test::CopyIndustryWithout(GameFile(), file, volType);
-        return file;
+        test::CopyIndustryWithout(GameFile(), (GamesDir() / name).string(), volType);
+        return (GamesDir() / name).string();
     };
     // The copy itself is sound: with nothing left out it opens.
     EXPECT_TRUE(session_.IndOpen(without("copy.ind", 0)));
@@ -173,26 +167,25 @@ TEST_F(SessionIndustryTest, DamagedBytesAreRefusedOrOpenedNeverACrash) {
 
 TEST_F(SessionIndustryTest, ExpandTokensReplacesTheFirstOccurrenceOfEachToken) {
     ASSERT_TRUE(session_.IndOpen(GameFile()));
-    TDataContext context;
-    context.SelFirm = 4;      // "D\xe9lta"
-    context.SelFta = 2;       // segments of zone South
-    context.SelMarket = 2;    // "Vodites"
-    context.SelSegment = 1;   // "Families"
-    context.VertAxis = 2;     // "Style"
+    // Firm "D\xe9lta", segment "Families" of zone South, market "Vodites", map axis "Style".
+    TDataContext context = test::CellContext(4, 2, 2);
+    context.SelSegment = 1;
+    context.VertAxis = 2;
     context.SelPeriod = 0;
     context.DecPeriod = 5;
-    EXPECT_EQ(session_.ExpandTokens("@market, @Market, @MARKET", context), "vodites, Vodites, VODITES");
-    EXPECT_EQ(session_.ExpandTokens("@SEGMENT @MAP @INDUSTRY @FIRM @SCENARIO @BASICSCENARIO", context),
-              "FAMILIES STYLE GAME D\xc9LTA GROWTH BASIC");
-    EXPECT_EQ(session_.ExpandTokens("@SELPER @SELPM1 @SELPP1 @SELPP5 @DECPER", context), "0 -1 1 5 5");
-    EXPECT_EQ(session_.ExpandTokens("@FIRM and @FIRM", context), "D\xc9LTA and @FIRM");
-    EXPECT_EQ(session_.ExpandTokens("no tokens here", context), "no tokens here");
-    EXPECT_EQ(session_.ExpandTokens("", context), "");
+    const auto expand = [&](const std::string& text) { return session_.ExpandTokens(text, context); };
+    EXPECT_TRUE(test::AllEqual<std::string>({{expand("@market, @Market, @MARKET"), "vodites, Vodites, VODITES"},
+                                             {expand("@SEGMENT @MAP @INDUSTRY @FIRM @SCENARIO @BASICSCENARIO"),
+                                              "FAMILIES STYLE GAME D\xc9LTA GROWTH BASIC"},
+                                             {expand("@SELPER @SELPM1 @SELPP1 @SELPP5 @DECPER"), "0 -1 1 5 5"},
+                                             {expand("@FIRM and @FIRM"), "D\xc9LTA and @FIRM"},
+                                             {expand("no tokens here"), "no tokens here"},
+                                             {expand(""), ""}}));
 
     // Only the tokens present are worked out: a zone 0 is no matter without "@SEGMENT".
     context.SelFta = 0;
-    EXPECT_EQ(session_.ExpandTokens("@FIRM", context), "D\xc9LTA");
-    EXPECT_THROW(session_.ExpandTokens("@SEGMENT", context), ERangeError);
+    EXPECT_EQ(expand("@FIRM"), "D\xc9LTA");
+    EXPECT_THROW(expand("@SEGMENT"), ERangeError);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/log_file.h"
+#include "tests/support/checks.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/session_tree.h"
 #include "tests/support/temp_dir.h"
@@ -21,14 +22,11 @@ TEST(SessionTest, DirectoriesAndDefaultsFromAnExecutableInBinaries) {
     const TSession session(tree.Exe("cv3team"));
 
     const std::string root = tree.Root();
-    EXPECT_EQ(session.RootDir(), root);
-    for (const std::string& dir : {session.BinDir(), session.MediaDir(), session.TextDir()})
-        EXPECT_EQ(dir, root + "Binaries/");
-    EXPECT_EQ(session.Settings().FileName(), root + "cv3team.ini");
-    EXPECT_EQ(session.PrivateDir(), root + "Private/");
-    EXPECT_EQ(session.ExchangeDir(), "A:/");
+    EXPECT_TRUE(test::AllEqual<std::string>(
+        {{session.RootDir(), root}, {session.BinDir(), root + "Binaries/"}, {session.MediaDir(), root + "Binaries/"},
+         {session.TextDir(), root + "Binaries/"}, {session.Settings().FileName(), root + "cv3team.ini"},
+         {session.PrivateDir(), root + "Private/"}, {session.ExchangeDir(), "A:/"}, {session.Language(), "enu"}}));
     EXPECT_TRUE(IsUnreachablePath(session.ExchangeDir()));
-    EXPECT_EQ(session.Language(), "enu");
     EXPECT_EQ(DebugLevel, 0);
     EXPECT_FALSE(session.SettingsReadOnly() || session.InstructorMode() || session.AdminView());
     EXPECT_EQ(session.QuickHelpKey, "GettingStarted");
@@ -54,9 +52,9 @@ TEST(SessionTest, BinariesIsAWholePathComponentInAnyLetterCase) {
         test::RecordingUi ui;
         const TSession session(tree.Exe("cv3team"));
         EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"Error: bad exe name"});
-        EXPECT_EQ(session.RootDir(), tree.Root() + "OldBinaries/");
-        EXPECT_EQ(session.BinDir(), tree.Root() + "OldBinaries/Binaries/");
-        EXPECT_EQ(session.PrivateDir(), tree.Root() + "OldBinaries/Private/");
+        const std::string root = tree.Root() + "OldBinaries/";
+        EXPECT_TRUE(test::AllEqual<std::string>({{session.RootDir(), root}, {session.BinDir(), root + "Binaries/"},
+                                                 {session.PrivateDir(), root + "Private/"}}));
     }
 }
 
@@ -69,9 +67,9 @@ TEST(SessionTest, SettingsFileWrittenOnWindowsIsFoundAndTranslated) {
     fs::create_directories(tree.RootPath() / "PRIVATE");
     {
         const TSession session(tree.Exe("cv3team"));
-        EXPECT_EQ(session.Settings().FileName(), tree.Root() + "CV3TEAM.INI");
-        EXPECT_EQ(session.PrivateDir(), tree.Root() + "PRIVATE/");
-        EXPECT_EQ(session.ExchangeDir(), "//server/exchange/");
+        EXPECT_TRUE(test::AllEqual<std::string>({{session.Settings().FileName(), tree.Root() + "CV3TEAM.INI"},
+                                                 {session.PrivateDir(), tree.Root() + "PRIVATE/"},
+                                                 {session.ExchangeDir(), "//server/exchange/"}}));
         EXPECT_TRUE(IsUnreachablePath(session.ExchangeDir()));
         EXPECT_EQ(test::ReadFileBytes(tree.RootPath() / "CV3TEAM.INI"),
                   "[Session]\r\nPrivateDir=\r\nExchangeDir=\\\\server\\exchange\r\nTestReadOnly=NotReadOnly\r\n");
@@ -89,7 +87,7 @@ TEST(SessionTest, ReadOnlySettingsFileIsDetectedAndLeftAlone) {
     const fs::path file = tree.RootPath() / "cv3team.ini";
     const std::string content = "[Session]\nPrivateDir=None\n";
     test::WriteFileBytes(file, content);
-    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(file, fs::perms(0444));
 
     const TSession session(tree.Exe("cv3team"));
     EXPECT_TRUE(session.SettingsReadOnly());

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/store/industry_file.h"
@@ -43,9 +44,8 @@ struct TTestBrand {
     int prototype;
 };
 
-// The sample industry opened as the industry TCvInterf reads: it gives each
-// market its semantic scales and fills the series-index table. The brands of the
-// tests live in a results set of their own, built cell by cell.
+// The sample industry opened as the industry TCvInterf reads: it gives each market its semantic scales and fills the
+// series-index table. The brands of the tests live in a results set of their own, built cell by cell.
 class CvInterfTest : public ::testing::Test {
 protected:
     CvInterfTest() {
@@ -66,8 +66,8 @@ protected:
     void SetBrandCount(int brands) { results_.SetSmallint(kCategoryFtaMarket, context_, "NbMktedBrds", brands); }
 
     void AddBrands(std::span<const TTestBrand> brands) {
-        SetBrandCount(static_cast<int>(brands.size()));
-        const int count = static_cast<int>(brands.size());
+            const int count = static_cast<int>(brands.size());
+        SetBrandCount(count);
         TSimArr& names = AddArray("BrdNames", dkZts, 1, {1}, {count});
         TSimArr& links = AddArray("XFMLinks", dkByte, 2, {1, si::XFMLinks->Lo()}, {count, si::XFMLinks->Hi()});
         for (int b = 1; b <= count; ++b) {
@@ -90,13 +90,28 @@ protected:
                         {brands, kMapDims, si::PosMapBrd->Hi()});
     }
 
+    // The brands counted and the line fitted, from outputs of 9 so that untouched ones show.
+    std::pair<int, Fit> MapOnAttribute(int scale, int dim) {
+        Fit fit{9, 9, 9};
+        return {interf_.RegressMapOnAttribute(results_, context_, scale, dim, fit[0], fit[1], fit[2]), fit};
+    }
+    std::pair<int, Fit> AttributeOnPerception(int scale) {
+        Fit fit{9, 9, 9};
+        return {interf_.RegressAttributeOnPerception(results_, context_, scale, fit[0], fit[1], fit[2]), fit};
+    }
+    bool MapOnSemantic(int dim) { return interf_.RegressMapOnSemantic(results_, context_, dim, coef_, se_, stats_); }
+
     test::RecordingUi ui_;
     test::OpenSampleIndustry sample_;
     TCvInd& industry_ = sample_.Industry();
     TCvPerData results_{vtResults, 3};
     TDataContext context_;
     TCvInterf interf_{industry_};
+    std::array<double, 7> coef_{}, se_{};
+    std::array<double, 15> stats_{};
 };
+
+constexpr Fit kPointFit{0, 0, 1};  // fewer than two points: flat, R2 = 1
 
 TEST_F(CvInterfTest, LookUpsOfDuplicateNamesAnswerFirstAndLastMatch) {
     const TTestBrand brands[] = {
@@ -111,24 +126,20 @@ TEST_F(CvInterfTest, LookUpsOfDuplicateNamesAnswerFirstAndLastMatch) {
     // Names compare with ASCII letter case ignored: "NOVA" is brands 1 and 3.
     EXPECT_EQ(interf_.BrandIndex(results_, context_, "NOVA"), 1);
     const TFoundBrand found = interf_.FindBrand(results_, context_, "NOVA");
-    EXPECT_EQ(found.Brand, 3);
-    EXPECT_EQ(found.Firm, 3);
-    EXPECT_EQ(found.FirmBrand, 2);
-    EXPECT_EQ(found.BrdRpt, &reportFirm3);
+    EXPECT_EQ(std::tuple(found.Brand, found.Firm, found.FirmBrand, found.BrdRpt), std::tuple(3, 3, 2, &reportFirm3));
 
-    const TSimArr* brdRpt = nullptr;
+    const TSimArr* brdRpt = &reportFirm3;
     int firm = -1, firmBrand = -1;
     interf_.FindBrand(results_, context_, "zeta", brdRpt, firm, firmBrand);
-    EXPECT_EQ(firm, 1);
-    EXPECT_EQ(firmBrand, 2);
-    EXPECT_EQ(brdRpt, nullptr);  // firm 1 has no report in this set
+    // Firm 1 has no report in this set.
+    EXPECT_EQ(std::tuple(firm, firmBrand, brdRpt), std::tuple(1, 2, static_cast<const TSimArr*>(nullptr)));
 
     // Spacing and accented letters make other names.
     for (std::string_view other : {"Nova ", "N\xF6va", "Nov"}) {
         EXPECT_EQ(interf_.BrandIndex(results_, context_, other), -1) << other;
         const TFoundBrand none = interf_.FindBrand(results_, context_, other);
-        EXPECT_EQ(none.Brand + none.Firm + none.FirmBrand, 0) << other;
-        EXPECT_EQ(none.BrdRpt, nullptr) << other;
+        EXPECT_EQ(std::tuple(none.Brand, none.Firm, none.FirmBrand, none.BrdRpt),
+                  std::tuple(0, 0, 0, static_cast<const TSimArr*>(nullptr))) << other;
     }
 }
 
@@ -149,15 +160,11 @@ TEST_F(CvInterfTest, MarketWithoutMarketedBrands) {
     EXPECT_EQ(interf_.BrandIndex(results_, context_, "ALBA"), -1);
     EXPECT_EQ(interf_.FindBrand(results_, context_, "ALBA").Firm, 0);
 
+    EXPECT_EQ(MapOnAttribute(1, 1), std::pair(0, kPointFit));
     Fit fit{9, 9, 9};
-    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 1, 1, fit[0], fit[1], fit[2]), 0);
-    EXPECT_EQ(fit, (Fit{0, 0, 1}));
-    fit = {9, 9, 9};
     EXPECT_EQ(interf_.RegressSemanticOnTechnical(results_, context_, 1, fit[2], fit[1], fit[0]), 0);
-    EXPECT_EQ(fit, (Fit{0, 0, 1}));
-    std::array<double, 7> coef{}, se{};
-    std::array<double, 15> stats{};
-    EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 1, coef, se, stats));
+    EXPECT_EQ(fit, kPointFit);
+    EXPECT_FALSE(MapOnSemantic(1));
 
     // The sample markets have brands in the current period, until their count is cleared.
     TDataContext current = context_;
@@ -188,14 +195,11 @@ protected:
             map.SetSmallint({b, 2, si::PMStuBrd}, mapThousandths[b - 1]);
         }
     }
-
-    std::array<double, 7> coef_{}, se_{};
-    std::array<double, 15> stats_{};
 };
 
 TEST_F(MapRegressionTest, FitsTheMapDimensionOnAllScalesWithTheConstantLast) {
     SetBrandCount(5);
-    ASSERT_TRUE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
+    ASSERT_TRUE(MapOnSemantic(2));
     // The residual lies along w = (2, -1, -1, -1, 1), orthogonal to the columns of X:
     // e = (d / |w|^2) w = 0.025 w, SSE = d^2 / 8 = 0.005. The fitted points lie on the
     // plane through y - e: c = 0.5 - d/4 = 0.45, and each slope rises by 3d/8 = 0.075.
@@ -221,7 +225,7 @@ TEST_F(MapRegressionTest, FailedFitReportsFalseWithZeroOutputs) {
     SetBrandCount(3);
     coef_.fill(7);
     stats_.fill(7);
-    EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
+    EXPECT_FALSE(MapOnSemantic(2));
     for (int i = 0; i < 4; ++i) EXPECT_EQ(coef_[i], 0) << i;
     EXPECT_EQ(coef_[4], 7);
     for (double stat : stats_) EXPECT_EQ(stat, 0);
@@ -232,7 +236,7 @@ TEST_F(MapRegressionTest, FailedFitReportsFalseWithZeroOutputs) {
     for (int b = 1; b <= 5; ++b) semantic.SetSmallint({b, 3, si::AttAct}, 1);
     coef_.fill(7);
     se_.fill(7);
-    EXPECT_FALSE(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, stats_));
+    EXPECT_FALSE(MapOnSemantic(2));
     for (int i = 0; i < 4; ++i) EXPECT_EQ(coef_[i] + se_[i], 0) << i;
     EXPECT_EQ(stats_[1], 0);
 }
@@ -246,9 +250,8 @@ TEST_F(MapRegressionTest, OutputsTooShortOrMarketWithoutScalesAreRangeErrors) {
     EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, shortStats), ERangeError);
     // The sample has two markets; a fourth is beyond any industry.
     for (std::int16_t market : {3, 4}) {
-        TDataContext other = context_;
-        other.SelMarket = market;
-        EXPECT_THROW(interf_.RegressMapOnSemantic(results_, other, 2, coef_, se_, stats_), ERangeError) << market;
+        context_.SelMarket = market;
+        EXPECT_THROW(MapOnSemantic(2), ERangeError) << market;
     }
 }
 
@@ -257,28 +260,28 @@ TEST_F(CvInterfTest, StraightLinesOverTheMarketedBrands) {
     TSimArr& semantic = *results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
     TSimArr& map = AddMapPositions(3);
     SetBrandCount(3);
-    const int attributes[] = {1, 2, 3};
-    const int mapThousandths[] = {100, 300, 200};
-    const int perceived[] = {500, 1000, 1500};
-    const int technical[] = {2, 4, 5};
+    // Per brand: attribute on scale 2, map position (thousandths), perception and attribute on scale 3.
+    const int brands[3][4] = {{1, 100, 500, 2}, {2, 300, 1000, 4}, {3, 200, 1500, 5}};
     for (int b = 1; b <= 3; ++b) {
-        semantic.SetSmallint({b, 2, si::AttAct}, attributes[b - 1]);
-        map.SetSmallint({b, 1, si::PMStuBrd}, mapThousandths[b - 1]);
-        semantic.SetSmallint({b, 3, si::PSStuBrd}, perceived[b - 1]);
-        semantic.SetSmallint({b, 3, si::AttAct}, technical[b - 1]);
+        semantic.SetSmallint({b, 2, si::AttAct}, brands[b - 1][0]);
+        map.SetSmallint({b, 1, si::PMStuBrd}, brands[b - 1][1]);
+        semantic.SetSmallint({b, 3, si::PSStuBrd}, brands[b - 1][2]);
+        semantic.SetSmallint({b, 3, si::AttAct}, brands[b - 1][3]);
     }
 
     // Map on attribute: x = 1, 2, 3; y = 0.1, 0.3, 0.2. Sums 6, 0.6, 14, 0.14, 1.3; D = 6;
     // slope = (3.9 - 3.6) / 6 = 0.05; intercept = (8.4 - 7.8) / 6 = 0.1; r = 0.3 / sqrt(6 x 0.06) = 0.5.
-    Fit fit{}, alt{};
-    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 2, 1, fit[0], fit[1], fit[2]), 3);
+    auto [count, fit] = MapOnAttribute(2, 1);
+    EXPECT_EQ(count, 3);
     ExpectFit(fit, {0.05, 0.1, 0.25});
+    Fit alt{};
     EXPECT_EQ(interf_.RegressSemanticOnMap(results_, context_, 2, 1, alt[2], alt[1], alt[0]), 3);
     EXPECT_EQ(alt, fit);
 
     // Attribute on perception: x = 0.5, 1, 1.5; y = 2, 4, 5. Sums 3, 11, 3.5, 45, 12.5; D = 1.5;
     // slope = (37.5 - 33) / 1.5 = 3; intercept = (38.5 - 37.5) / 1.5 = 2/3; R2 = 4.5^2 / (1.5 x 14) = 20.25 / 21.
-    EXPECT_EQ(interf_.RegressAttributeOnPerception(results_, context_, 3, fit[0], fit[1], fit[2]), 3);
+    std::tie(count, fit) = AttributeOnPerception(3);
+    EXPECT_EQ(count, 3);
     ExpectFit(fit, {3, 2.0 / 3, 20.25 / 21});
     EXPECT_EQ(interf_.RegressSemanticOnTechnical(results_, context_, 3, alt[2], alt[1], alt[0]), 3);
     EXPECT_EQ(alt, fit);
@@ -293,31 +296,28 @@ TEST_F(CvInterfTest, MoreThanThirtyOneBrandsAreAllFitted) {
         semantic.SetSmallint({b, 1, si::AttAct}, b);
         map.SetSmallint({b, 1, si::PMStuBrd}, 2 * b + 1);  // y = 0.002 x + 0.001
     }
-    Fit fit{};
-    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 1, 1, fit[0], fit[1], fit[2]), kBrands);
+    const auto [count, fit] = MapOnAttribute(1, 1);
+    EXPECT_EQ(count, kBrands);
     ExpectFit(fit, {0.002, 0.001, 1});
 }
 
 TEST_F(CvInterfTest, MissingShortOrNegativeBrandDataAreDataErrors) {
-    double slope = 0, intercept = 0, r2 = 0;
     int firm = 0, firmBrand = 0;
     SetBrandCount(3);
     EXPECT_THROW(interf_.BrandIndex(results_, context_, "ALBA"), EDataError);
     EXPECT_THROW(interf_.BrandLinks(results_, context_, 1, firm, firmBrand), EDataError);
-    EXPECT_THROW(interf_.RegressAttributeOnPerception(results_, context_, 1, slope, intercept, r2), EDataError);
+    EXPECT_THROW(AttributeOnPerception(1), EDataError);
 
     // Arrays for two brands while the count says three.
     AddArray("BrdNames", dkZts, 1, {1}, {2});
     AddSemanticPositions(2);
     AddMapPositions(2);
     EXPECT_THROW(interf_.FindBrand(results_, context_, "ALBA"), EDataError);
-    EXPECT_THROW(interf_.RegressMapOnAttribute(results_, context_, 1, 1, slope, intercept, r2), EDataError);
-    std::array<double, 7> coef{}, se{};
-    std::array<double, 15> stats{};
-    EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 1, coef, se, stats), EDataError);
+    EXPECT_THROW(MapOnAttribute(1, 1), EDataError);
+    EXPECT_THROW(MapOnSemantic(1), EDataError);
 
     SetBrandCount(-1);
-    EXPECT_THROW(interf_.RegressMapOnAttribute(results_, context_, 1, 1, slope, intercept, r2), EDataError);
+    EXPECT_THROW(MapOnAttribute(1, 1), EDataError);
     EXPECT_THROW(interf_.BrandIndex(results_, context_, "ALBA"), EDataError);
 }
 
@@ -327,10 +327,9 @@ TEST_F(CvInterfTest, BrandArraysNotStartingAtTheFirstBrandAreDataErrors) {
     SetBrandCount(2);
     AddArray("BrdNames", dkZts, 1, {2}, {3});
     AddArray("PosSemBrds", dkSmallint, 3, {2, 1, si::PosSemBrd->Lo()}, {3, kScales, si::PosSemBrd->Hi()});
-    double slope = 0, intercept = 0, r2 = 0;
     EXPECT_PRED2(test::Contains, test::ErrorText<EDataError>([&] { interf_.BrandIndex(results_, context_, "A"); }),
                  "BrdNames holds fewer than the 2 marketed brands");
-    EXPECT_THROW(interf_.RegressAttributeOnPerception(results_, context_, 1, slope, intercept, r2), EDataError);
+    EXPECT_THROW(AttributeOnPerception(1), EDataError);
 }
 
 // One marketed brand is one point: a line through it is flat with R2 = 1.
@@ -341,12 +340,8 @@ TEST_F(CvInterfTest, AOneBrandMarketFitsItsSinglePoint) {
     semantic.SetSmallint({1, 1, si::AttAct}, 4);
     semantic.SetSmallint({1, 1, si::PSStuBrd}, 2500);
     map.SetSmallint({1, 1, si::PMStuBrd}, 700);
-    Fit fit{9, 9, 9};
-    EXPECT_EQ(interf_.RegressAttributeOnPerception(results_, context_, 1, fit[0], fit[1], fit[2]), 1);
-    EXPECT_EQ(fit, (Fit{0, 0, 1}));
-    fit = {9, 9, 9};
-    EXPECT_EQ(interf_.RegressMapOnAttribute(results_, context_, 1, 1, fit[0], fit[1], fit[2]), 1);
-    EXPECT_EQ(fit, (Fit{0, 0, 1}));
+    EXPECT_EQ(AttributeOnPerception(1), std::pair(1, kPointFit));
+    EXPECT_EQ(MapOnAttribute(1, 1), std::pair(1, kPointFit));
 }
 
 }  // namespace

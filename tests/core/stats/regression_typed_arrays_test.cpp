@@ -37,10 +37,9 @@ TEST(RegressionOnTypedArrays, InvertsIntoTheArraysAndAbortsOnASingularOne) {
     InitMatrix(a, {{4, 7}, {2, 6}}, 0);
     InitMatrix(y, {{0, 0}, {0, 0}});
     ASSERT_TRUE(MatrixInverse(2, a, y));
-    EXPECT_NEAR(y.GetReal48({1, 1}), 0.6L, kTolerance);
-    EXPECT_NEAR(y.GetReal48({1, 2}), -0.7L, kTolerance);
-    EXPECT_NEAR(y.GetReal48({2, 1}), -0.2L, kTolerance);
-    EXPECT_NEAR(y.GetReal48({2, 2}), 0.4L, kTolerance);
+    const long double inverse[2][2] = {{0.6L, -0.7L}, {-0.2L, 0.4L}};
+    for (int i = 1; i <= 2; ++i)
+        for (int j = 1; j <= 2; ++j) EXPECT_NEAR(y.GetReal48({i, j}), inverse[i - 1][j - 1], kTolerance) << i << j;
     EXPECT_EQ(a.GetReal48({2, 1}), 0.5L);
     EXPECT_EQ(a.GetReal48({2, 2}), 2.5L);
     EXPECT_TRUE(y.IsModified());

@@ -34,13 +34,8 @@ TEST(ZipErrors, ShowsLinesOneTwoAndTheCodesLineWithItsIcon) {
             EXPECT_TRUE(ui.messageBoxes.empty() && ui.errorBoxes.empty() && ui.plainBoxes.empty());
             continue;
         }
-        ASSERT_EQ(ui.messageBoxes.size(), 1u);
-        const auto& box = ui.messageBoxes[0];
-        EXPECT_EQ(box.type, row.type);
-        EXPECT_EQ(box.buttons, mbOK);
-        EXPECT_EQ(box.key, "ZipErrors");
-        EXPECT_EQ(box.lines, (std::vector<int>{1, 2, row.line}));
-        EXPECT_EQ(box.alignment, TAlignment::taCenter);
+        const test::RecordingUi::MessageBoxCall box{row.type, mbOK, "ZipErrors", {1, 2, row.line}, TAlignment::taCenter};
+        EXPECT_EQ(ui.messageBoxes, std::vector{box});
     }
 }
 
@@ -52,10 +47,7 @@ TEST(ZipErrors, ResultKeepsTheFirstErrorOverNoticesAndSilentCodes) {
     result.Note(kZipSomeFilesSkipped);
     EXPECT_EQ(result.Code(), kZipSomeFilesSkipped);
     EXPECT_FALSE(result.HasError());
-    result.Note(kZipUnsafeEntryName);
-    result.Note(kZipLinkEntry);
-    result.Note(kZipFilesKept);
-    result.Note(kZipOk);
+    for (int code : {kZipUnsafeEntryName, kZipLinkEntry, kZipFilesKept, kZipOk}) result.Note(code);
     EXPECT_EQ(result.Code(), kZipUnsafeEntryName);
     EXPECT_TRUE(result.HasError());
 }

@@ -39,24 +39,17 @@ protected:
 
 TEST_F(ZipExtractSafety, NamesLeavingTheDestinationAreRefusedAndNothingIsWrittenOutside) {
     fs::create_directories(destination);
-    const fs::path absoluteTarget = work / "absolute.txt";
     const fs::path archive = dir.path() / "evil.zip";
-    test::WriteCraftedZip(archive, {
-                                       {"../evil.txt", "x"},
-                                       {absoluteTarget.string(), "x"},
-                                       {"sub/../../evil2.txt", "x"},
-                                       {"..\\evil3.txt", "x"},
-                                       {"C:\\evil4.txt", "x"},
-                                       {"ok/inside.txt", "fine"},
-                                       // Too long for the file system: one name of 300 bytes, a path of 6,000.
-                                       {std::string(300, 'n') + ".txt", "x"},
-                                       {[] {
-                                            std::string deep;
-                                            while (deep.size() < 6000) deep += "dd/";
-                                            return deep + "x";
-                                        }(),
-                                        "x"},
-                                   });
+    std::string deep;  // a path of 6,000 bytes, too long for the file system, as is a name of 300
+    while (deep.size() < 6000) deep += "dd/";
+    test::WriteCraftedZip(archive, {{"../evil.txt", "x"},
+                                    {(work / "absolute.txt").string(), "x"},
+                                    {"sub/../../evil2.txt", "x"},
+                                    {"..\\evil3.txt", "x"},
+                                    {"C:\\evil4.txt", "x"},
+                                    {"ok/inside.txt", "fine"},
+                                    {std::string(300, 'n') + ".txt", "x"},
+                                    {deep + "x", "x"}});
     EXPECT_EQ(Extract(archive), kZipUnsafeEntryName);
     std::vector<int> expected(5, kZipUnsafeEntryName);
     expected.insert(expected.end(), 2, kZipNameTooLong);
@@ -67,9 +60,8 @@ TEST_F(ZipExtractSafety, NamesLeavingTheDestinationAreRefusedAndNothingIsWritten
     EXPECT_EQ(ReadFileBytes(destination / "ok/inside.txt"), "fine");
 }
 
-// 20 MiB of zeros deflate to about 20 KiB: beyond both the floor (16 MiB) and
-// 200 times the archive. Refused before anything is written, also when the
-// sizes in the archive claim 1,000 bytes and the data alone tell: no file, no
+// 20 MiB of zeros deflate to about 20 KiB: beyond both the floor (16 MiB) and 200 times the archive. Refused before
+// anything is written, also when the sizes in the archive claim 1,000 bytes and the data alone tell: no file, no
 // directory made for it, and the next entry still arrives.
 TEST_F(ZipExtractSafety, AnEntryExpandingBeyondTheLimitsIsRefusedWithNothingLeft) {
     const fs::path archive = dir.path() / "bomb.zip";
@@ -97,9 +89,8 @@ TEST_F(ZipExtractSafety, AnEntryExpandingBeyondTheLimitsIsRefusedWithNothingLeft
     EXPECT_EQ(test::FilesUnder(destination), std::vector<std::string>{"one.bin"});
 }
 
-// A second entry of a name already extracted, or one whose central record
-// points at the first entry's data (and so reads as the first one's name), is
-// reported and left out; the first stays as it was.
+// A second entry of a name already extracted, or one whose central record points at the first entry's data (and so
+// reads as the first one's name), is reported and left out; the first stays as it was.
 TEST_F(ZipExtractSafety, EntriesSharingANameOrADataBlockAreReported) {
     const fs::path twice = dir.path() / "twice.zip";
     test::WriteCraftedZip(twice, {{"a.txt", "one"}, {"b.txt", "two"}, {"A.TXT", "upper"}, {"a.txt", "three"}});
@@ -140,11 +131,7 @@ TEST_F(ZipExtractSafety, ExtractionRemovesTheTemporariesOfKilledRuns) {
 TEST_F(ZipExtractSafety, SymbolicLinkEntriesAreRefused) {
     const fs::path archive = dir.path() / "links.zip";
     // The classic pair: a link to the parent, then a file "through" it.
-    test::WriteCraftedZip(archive, {
-                                       {"up", "..", true},
-                                       {"up/escape.txt", "x"},
-                                       {"passwd", "/etc/passwd", true},
-                                   });
+    test::WriteCraftedZip(archive, {{"up", "..", true}, {"up/escape.txt", "x"}, {"passwd", "/etc/passwd", true}});
     EXPECT_EQ(Extract(archive), kZipLinkEntry);
     EXPECT_EQ(skipped, (std::vector<int>{kZipLinkEntry, kZipLinkEntry}));
     for (const auto& item : fs::recursive_directory_iterator(dir.path())) EXPECT_FALSE(item.is_symlink());
@@ -164,11 +151,12 @@ TEST_F(ZipExtractSafety, ExistingLinkInTheDestinationCannotLeadOutside) {
 
 TEST_F(ZipExtractSafety, DamagedArchivesGiveACodeAndNeverAHalfFile) {
     const fs::path source = dir.path() / "good.zip";
-    const std::string big = test::PatternBytes(300 * 1024, 3);
-    test::WriteCraftedZip(source, {{"a.txt", std::string(5000, 'a')}, {"b.bin", big}, {"c.txt", "c"}});
-    const std::string bytes = ReadFileBytes(source);
     const std::map<std::string, std::string> originals{
-        {"a.txt", std::string(5000, 'a')}, {"b.bin", big}, {"c.txt", "c"}};
+        {"a.txt", std::string(5000, 'a')}, {"b.bin", test::PatternBytes(300 * 1024, 3)}, {"c.txt", "c"}};
+    std::vector<CraftedEntry> entries;
+    for (const auto& [name, data] : originals) entries.push_back({name, data});
+    test::WriteCraftedZip(source, entries);
+    const std::string bytes = ReadFileBytes(source);
     const fs::path damaged = dir.path() / "damaged.zip";
 
     // Every file that arrives is whole; no temporary file stays behind.
@@ -181,11 +169,7 @@ TEST_F(ZipExtractSafety, DamagedArchivesGiveACodeAndNeverAHalfFile) {
         fs::remove_all(destination);
     };
 
-    const auto field = [&bytes](std::size_t at, int width) {
-        std::size_t value = 0;
-        for (int i = width - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-        return value;
-    };
+    const auto field = [&bytes](std::size_t at, int width) { return test::LittleEndian(bytes, at, width); };
     // Cut before the central directory (its offset is at +16 of the end
     // record): entry data is missing, so some entry cannot be whole.
     const std::size_t directoryStart = field(bytes.rfind(std::string("PK\x05\x06", 4)) + 16, 4);
@@ -206,9 +190,8 @@ TEST_F(ZipExtractSafety, DamagedArchivesGiveACodeAndNeverAHalfFile) {
         Extract(damaged);
         check("flip at " + std::to_string(at));
     }
-    // The first byte of the last entry's compressed data changed; its local
-    // header starts 30 bytes before its name, the data after the name
-    // and the extra field (length at +28).
+    // The first byte of the last entry's compressed data changed; its local header starts 30 bytes before its name, the
+    // data after the name and the extra field (length at +28).
     std::string corrupt = bytes;
     const std::size_t lastHeader = bytes.find("c.txt") - 30;
     corrupt[lastHeader + 30 + field(lastHeader + 26, 2) + field(lastHeader + 28, 2)] ^= 0x01;

@@ -41,6 +41,17 @@ protected:
     void ExpectExtractedUnder(const fs::path& root) const {
         for (const auto& [name, bytes] : files_) EXPECT_EQ(ReadFileBytes(root / name), bytes) << name;
     }
+    // Zips Files into Archive with the other settings of Zip.
+    static int Zip(TXceedZip& zip, const std::string& archive, std::vector<std::string> files) {
+        zip.ZipFileName = archive;
+        zip.FilesToProcess = std::move(files);
+        return zip.Zip();
+    }
+    // Extracts the archive of Zip into Directory.
+    static int Unzip(TXceedZip& zip, const std::string& directory) {
+        zip.ExtractDirectory = directory;
+        return zip.Unzip();
+    }
 
     test::TempDir dir;
     test::RecordingUi ui;
@@ -52,25 +63,22 @@ private:
 
 TEST_F(ZipRoundTrip, ZipThenUnzipElsewhereGivesIdenticalBytes) {
     TXceedZip zip;
-    zip.ZipFileName = "out/all.zip";
-    zip.FilesToProcess = {"src/*"};
     zip.Recurse = true;
     fs::create_directory("out");
-    EXPECT_EQ(zip.Zip(), kZipOk);
+    EXPECT_EQ(Zip(zip, "out/all.zip", {"src/*"}), kZipOk);
     EXPECT_TRUE(zip.FilesToProcess.empty());
     EXPECT_GT(ui.eventPumps, 0);  // windows could repaint during the run
 
     // Stored names keep the relative paths; ".ZIP" files are stored, the others deflated.
     std::map<std::string, int> methods;
-    for (const auto& entry : test::CentralEntries(ReadFileBytes("out/all.zip"))) methods[entry.name] = entry.method;
+    for (const auto& entry : test::CentralEntries("out/all.zip")) methods[entry.name] = entry.method;
     EXPECT_EQ(methods, (std::map<std::string, int>{{"src/a.txt", kDeflated},
                                                    {"src/empty.dat", kDeflated},
                                                    {"src/sub/b.bin", kDeflated},
                                                    {"src/sub/deep/c.ZIP", kStored}}));
     EXPECT_EQ(test::FilesUnder("out"), std::vector<std::string>{"all.zip"});  // no temporary file left
 
-    zip.ExtractDirectory = "copy";
-    EXPECT_EQ(zip.Unzip(), kZipOk);
+    EXPECT_EQ(Unzip(zip, "copy"), kZipOk);
     ExpectExtractedUnder("copy");
     EXPECT_EQ(test::FilesUnder("copy").size(), files_.size());
 
@@ -81,20 +89,16 @@ TEST_F(ZipRoundTrip, ZipThenUnzipElsewhereGivesIdenticalBytes) {
 
 TEST_F(ZipRoundTrip, PasswordArchiveOpensOnlyWithTheSamePassword) {
     TXceedZip zip;
-    zip.ZipFileName = "secret.zip";
     zip.Password = "Tr0ub4dor";
-    zip.FilesToProcess = {"src/a.txt", "src/sub/b.bin"};
-    ASSERT_EQ(zip.Zip(), kZipOk);
-    for (const auto& entry : test::CentralEntries(ReadFileBytes("secret.zip"))) EXPECT_TRUE(entry.encrypted);
+    ASSERT_EQ(Zip(zip, "secret.zip", {"src/a.txt", "src/sub/b.bin"}), kZipOk);
+    for (const auto& entry : test::CentralEntries("secret.zip")) EXPECT_TRUE(entry.encrypted);
 
-    zip.ExtractDirectory = "right";
-    EXPECT_EQ(zip.Unzip(), kZipOk);
+    EXPECT_EQ(Unzip(zip, "right"), kZipOk);
     EXPECT_EQ(ReadFileBytes("right/src/a.txt"), files_["src/a.txt"]);
     EXPECT_EQ(ReadFileBytes("right/src/sub/b.bin"), files_["src/sub/b.bin"]);
 
     zip.Password = "tr0ub4dor";
-    zip.ExtractDirectory = "wrong";
-    EXPECT_EQ(zip.Unzip(), kZipBadPassword);
+    EXPECT_EQ(Unzip(zip, "wrong"), kZipBadPassword);
     EXPECT_TRUE(test::FilesUnder("wrong").empty());  // nothing half decrypted is left
 
     // Without a password the question goes to OnPwdQuery, once per entry here.
@@ -105,8 +109,7 @@ TEST_F(ZipRoundTrip, PasswordArchiveOpensOnlyWithTheSamePassword) {
         EXPECT_EQ(query.Action, kZipActionDecrypt);
         query.Password = "Tr0ub4dor";
     };
-    zip.ExtractDirectory = "asked";
-    EXPECT_EQ(zip.Unzip(), kZipOk);
+    EXPECT_EQ(Unzip(zip, "asked"), kZipOk);
     EXPECT_EQ(questions, 1);  // the answer is remembered for the second entry
     EXPECT_EQ(ReadFileBytes("asked/src/sub/b.bin"), files_["src/sub/b.bin"]);
 
@@ -122,66 +125,48 @@ TEST_F(ZipRoundTrip, ArchivesOfTheZipToolAreRead) {
     TXceedZip zip;
     zip.ZipFileName = "tool.zip";
     zip.Password = "S3same";
-    zip.ExtractDirectory = "mine";
-    EXPECT_EQ(zip.Unzip(), kZipOk);
+    EXPECT_EQ(Unzip(zip, "mine"), kZipOk);
     ExpectExtractedUnder("mine");
 }
 
 TEST_F(ZipRoundTrip, IncludeExcludeHiddenAndPathOptionsPickTheEntries) {
     WriteFileBytes("src/.hidden", "h");
     WriteFileBytes("src/sub/notes.txt", "n");
-    const auto names = [](const std::string& archive) {
-        std::vector<std::string> result;
-        for (const auto& entry : test::CentralEntries(ReadFileBytes(archive))) result.push_back(entry.name);
-        return result;
-    };
     TXceedZip zip;
     zip.Recurse = true;
-    zip.ZipFileName = "pick.zip";
-    zip.FilesToProcess = {"src/*", ">*.txt", "<*/sub/*"};  // text files, none under sub
-    ASSERT_EQ(zip.Zip(), kZipOk);
-    EXPECT_EQ(names("pick.zip"), std::vector<std::string>{"src/a.txt"});
+    ASSERT_EQ(Zip(zip, "pick.zip", {"src/*", ">*.txt", "<*/sub/*"}), kZipOk);  // text files, none under sub
+    EXPECT_EQ(test::EntryNames("pick.zip"), std::vector<std::string>{"src/a.txt"});
 
     // Hidden files only on request; without paths the names lose their directories.
-    zip.ZipFileName = "flat.zip";
-    zip.FilesToProcess = {"src/*"};
     zip.UsePaths = false;
     zip.IncludeHiddenFiles = true;
-    ASSERT_EQ(zip.Zip(), kZipOk);
-    EXPECT_EQ(names("flat.zip"), (std::vector<std::string>{".hidden", "a.txt", "empty.dat", "b.bin", "c.ZIP",
-                                                           "notes.txt"}));
+    ASSERT_EQ(Zip(zip, "flat.zip", {"src/*"}), kZipOk);
+    EXPECT_EQ(test::EntryNames("flat.zip"),
+              (std::vector<std::string>{".hidden", "a.txt", "empty.dat", "b.bin", "c.ZIP", "notes.txt"}));
 
     // Directory entries with paths; an unknown pattern is a notice.
-    zip.ZipFileName = "dirs.zip";
-    zip.FilesToProcess = {"src/sub", "src/missing.txt"};
     zip.UsePaths = true;
     zip.IncludeHiddenFiles = false;
     zip.IncludeDirectoryEntries = true;
-    EXPECT_EQ(zip.Zip(), kZipSomeFilesSkipped);
-    EXPECT_EQ(names("dirs.zip"), (std::vector<std::string>{"src/sub/", "src/sub/b.bin", "src/sub/deep/",
-                                                           "src/sub/deep/c.ZIP", "src/sub/notes.txt"}));
+    EXPECT_EQ(Zip(zip, "dirs.zip", {"src/sub", "src/missing.txt"}), kZipSomeFilesSkipped);
+    EXPECT_EQ(test::EntryNames("dirs.zip"), (std::vector<std::string>{"src/sub/", "src/sub/b.bin", "src/sub/deep/",
+                                                                      "src/sub/deep/c.ZIP", "src/sub/notes.txt"}));
 
     // A file written before 1 January 1980 is left out, and that is said.
     const std::chrono::sys_seconds before1980 = std::chrono::sys_days(std::chrono::year{1979} / 12 / 31);
     fs::last_write_time("src/sub/notes.txt", std::chrono::file_clock::from_sys(before1980));
-    zip.ZipFileName = "dated.zip";
-    zip.FilesToProcess = {"src/a.txt", "src/sub/notes.txt"};
-    EXPECT_EQ(zip.Zip(), kZipSomeFilesSkipped);
-    EXPECT_EQ(names("dated.zip"), std::vector<std::string>{"src/a.txt"});
+    EXPECT_EQ(Zip(zip, "dated.zip", {"src/a.txt", "src/sub/notes.txt"}), kZipSomeFilesSkipped);
+    EXPECT_EQ(test::EntryNames("dated.zip"), std::vector<std::string>{"src/a.txt"});
 }
 
 TEST_F(ZipRoundTrip, FailedZipLeavesTheOldArchiveAsItWas) {
     WriteFileBytes("keep.zip", "old archive bytes");
     TXceedZip zip;
-    zip.ZipFileName = "keep.zip";
-    zip.FilesToProcess = {"src/nothing*"};
-    EXPECT_EQ(zip.Zip(), kZipNothingToDo);
+    EXPECT_EQ(Zip(zip, "keep.zip", {"src/nothing*"}), kZipNothingToDo);
     EXPECT_EQ(ReadFileBytes("keep.zip"), "old archive bytes");
     EXPECT_TRUE(zip.FilesToProcess.empty());
 
-    zip.ZipFileName = "no/such/dir/new.zip";
-    zip.FilesToProcess = {"src/a.txt"};
-    EXPECT_EQ(zip.Zip(), kZipCannotWriteArchive);
+    EXPECT_EQ(Zip(zip, "no/such/dir/new.zip", {"src/a.txt"}), kZipCannotWriteArchive);
     EXPECT_TRUE(zip.FilesToProcess.empty());
 
     // A stop half way: the old archive stays, no temporary file is left.
@@ -198,64 +183,50 @@ TEST_F(ZipRoundTrip, FailedZipLeavesTheOldArchiveAsItWas) {
         EXPECT_EQ(entry.path().filename().string().find("~cvz"), std::string::npos) << entry.path();
 
     // A new archive replaces the old one whole.
-    zip.ZipFileName = "keep.zip";
-    zip.FilesToProcess = {"src/a.txt"};
-    EXPECT_EQ(zip.Zip(), kZipOk);
-    EXPECT_EQ(test::CentralEntries(ReadFileBytes("keep.zip")).size(), 1u);
+    EXPECT_EQ(Zip(zip, "keep.zip", {"src/a.txt"}), kZipOk);
+    EXPECT_EQ(test::EntryNames("keep.zip"), std::vector<std::string>{"src/a.txt"});
 }
 
 TEST_F(ZipRoundTrip, MovedFilesAreDeletedOnceArchived) {
     TXceedZip zip;
-    zip.ZipFileName = "moved.zip";
     zip.MoveFiles = true;
-    zip.FilesToProcess = {"src/a.txt", "src/empty.dat"};
     std::vector<std::string> deleted;
     zip.OnDeleting = [&deleted](TXceedZip&, const TZipNotification& n) { deleted.push_back(n.fileName); };
-    EXPECT_EQ(zip.Zip(), kZipOk);
-    EXPECT_FALSE(fs::exists("src/a.txt"));
-    EXPECT_FALSE(fs::exists("src/empty.dat"));
-    EXPECT_EQ(deleted, (std::vector<std::string>{"src/a.txt", "src/empty.dat"}));
-    EXPECT_EQ(test::CentralEntries(ReadFileBytes("moved.zip")).size(), 2u);
+    const std::vector<std::string> moved{"src/a.txt", "src/empty.dat"};
+    EXPECT_EQ(Zip(zip, "moved.zip", moved), kZipOk);
+    EXPECT_FALSE(fs::exists("src/a.txt") || fs::exists("src/empty.dat"));
+    EXPECT_EQ(deleted, moved);
+    EXPECT_EQ(test::EntryNames("moved.zip"), moved);
 }
 
 TEST_F(ZipRoundTrip, LevelZeroStoresAndTempPathHoldsTheWorkingCopy) {
     fs::create_directory("work");
     TXceedZip zip;
-    zip.ZipFileName = "stored.zip";
     zip.Compression = 0;
     zip.TempPath = "work";
-    zip.FilesToProcess = {"src/a.txt", "src/sub/b.bin"};
-    ASSERT_EQ(zip.Zip(), kZipOk);
-    for (const auto& entry : test::CentralEntries(ReadFileBytes("stored.zip"))) EXPECT_EQ(entry.method, kStored);
+    ASSERT_EQ(Zip(zip, "stored.zip", {"src/a.txt", "src/sub/b.bin"}), kZipOk);
+    for (const auto& entry : test::CentralEntries("stored.zip")) EXPECT_EQ(entry.method, kStored);
     EXPECT_TRUE(fs::is_empty("work"));
 
-    // A working directory on another file system (shared memory is one where
-    // it exists) is reached by a copy.
-    const fs::path shared = "/dev/shm";
+    // A working directory on another file system (shared memory is one where it exists) is reached by a copy.
     std::error_code error;
-    if (fs::is_directory(shared, error)) {
-        zip.TempPath = shared.string();
-        zip.ZipFileName = "copied.zip";
-        zip.FilesToProcess = {"src/a.txt"};
-        EXPECT_EQ(zip.Zip(), kZipOk);
-        zip.ExtractDirectory = "copied";
-        EXPECT_EQ(zip.Unzip(), kZipOk);
+    if (fs::is_directory("/dev/shm", error)) {
+        zip.TempPath = "/dev/shm";
+        EXPECT_EQ(Zip(zip, "copied.zip", {"src/a.txt"}), kZipOk);
+        EXPECT_EQ(Unzip(zip, "copied"), kZipOk);
         EXPECT_EQ(ReadFileBytes("copied/src/a.txt"), files_["src/a.txt"]);
     }
 }
 
 TEST_F(ZipRoundTrip, ExceptionOfAPasswordHandlerPassesThroughTheLibrary) {
     TXceedZip zip;
-    zip.ZipFileName = "secret.zip";
     zip.Password = "pw";
-    zip.FilesToProcess = {"src/a.txt"};
-    ASSERT_EQ(zip.Zip(), kZipOk);
+    ASSERT_EQ(Zip(zip, "secret.zip", {"src/a.txt"}), kZipOk);
 
     zip.Password.clear();
     zip.OnPwdQuery = [](TXceedZip&, TXcdPwdQuery&) { throw std::runtime_error("cancelled by the user"); };
-    zip.ExtractDirectory = "out";
     zip.FilesToProcess = {"*"};
-    EXPECT_THROW(zip.Unzip(), std::runtime_error);
+    EXPECT_THROW(Unzip(zip, "out"), std::runtime_error);
     EXPECT_TRUE(zip.FilesToProcess.empty());
     EXPECT_TRUE(test::FilesUnder("out").empty());
 }

@@ -8,20 +8,22 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "tests/support/temp_dir.h"
+
 namespace cv::test {
 namespace {
-
-std::uint32_t Little(const std::string& bytes, std::size_t at, int width) {
-    std::uint32_t value = 0;
-    for (int i = width - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
-    return value;
-}
 
 void Check(bool ok, archive* handle, const char* what) {
     if (!ok) throw std::runtime_error(std::string(what) + ": " + archive_error_string(handle));
 }
 
 }  // namespace
+
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int width) {
+    std::uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
 
 void WriteCraftedZip(const std::filesystem::path& archivePath, const std::vector<CraftedEntry>& entries,
                      const std::string& password) {
@@ -52,23 +54,29 @@ void WriteCraftedZip(const std::filesystem::path& archivePath, const std::vector
     archive_write_free(writer);
 }
 
-// End record: signature 0x06054b50, entry count at +10, directory offset at +16.
-// Central header: signature 0x02014b50, flags +8, method +10, name length +28,
-// extra length +30, comment length +32, name at +46.
-std::vector<CentralEntry> CentralEntries(const std::string& bytes) {
+// End record: signature 0x06054b50, entry count at +10, directory offset at +16. Central header: signature 0x02014b50,
+// flags +8, method +10, name length +28, extra length +30, comment length +32, name at +46.
+std::vector<CentralEntry> CentralEntries(const std::filesystem::path& archive) {
+    const std::string bytes = ReadFileBytes(archive);
     const std::size_t end = bytes.rfind(std::string("PK\x05\x06", 4));
     if (end == std::string::npos) throw std::runtime_error("no end of central directory");
-    const std::uint32_t count = Little(bytes, end + 10, 2);
-    std::size_t at = Little(bytes, end + 16, 4);
+    const std::uint32_t count = LittleEndian(bytes, end + 10, 2);
+    std::size_t at = LittleEndian(bytes, end + 16, 4);
     std::vector<CentralEntry> entries;
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (Little(bytes, at, 4) != 0x02014b50) throw std::runtime_error("bad central header");
-        const std::size_t nameLength = Little(bytes, at + 28, 2);
-        entries.push_back({bytes.substr(at + 46, nameLength), static_cast<int>(Little(bytes, at + 10, 2)),
-                           (Little(bytes, at + 8, 2) & 1) != 0});
-        at += 46 + nameLength + Little(bytes, at + 30, 2) + Little(bytes, at + 32, 2);
+        if (LittleEndian(bytes, at, 4) != 0x02014b50) throw std::runtime_error("bad central header");
+        const std::size_t nameLength = LittleEndian(bytes, at + 28, 2);
+        entries.push_back({bytes.substr(at + 46, nameLength), static_cast<int>(LittleEndian(bytes, at + 10, 2)),
+                           (LittleEndian(bytes, at + 8, 2) & 1) != 0});
+        at += 46 + nameLength + LittleEndian(bytes, at + 30, 2) + LittleEndian(bytes, at + 32, 2);
     }
     return entries;
+}
+
+std::vector<std::string> EntryNames(const std::filesystem::path& archive) {
+    std::vector<std::string> names;
+    for (const CentralEntry& entry : CentralEntries(archive)) names.push_back(entry.name);
+    return names;
 }
 
 std::string PatternBytes(std::size_t size, std::uint32_t seed) {

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers of the zip tests: archives crafted entry by entry (including names
-// and kinds that the engine must refuse), a reader of the archive's central
-// directory, deterministic file contents and the outside zip tools.
+// Helpers of the zip tests: archives crafted entry by entry (including names and kinds that the engine must refuse), a
+// reader of the archive's central directory, deterministic file contents and the outside zip tools.
 
 #include <cstdint>
 #include <filesystem>
@@ -28,8 +27,12 @@ struct CentralEntry {
     bool encrypted = false;   // general-purpose flag bit 0
 };
 
-// The entries listed by the central directory of the zip archive Bytes.
-std::vector<CentralEntry> CentralEntries(const std::string& bytes);
+// The entries listed by the central directory of the zip archive Archive, and their names.
+std::vector<CentralEntry> CentralEntries(const std::filesystem::path& archive);
+std::vector<std::string> EntryNames(const std::filesystem::path& archive);
+
+// The little-endian unsigned field of Width bytes at At.
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int width);
 
 // Size bytes of a fixed pseudo-random sequence (all byte values occur).
 std::string PatternBytes(std::size_t size, std::uint32_t seed);
