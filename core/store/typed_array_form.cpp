@@ -1,5 +1,7 @@
 #include "core/store/typed_array.h"
 
+#include <utility>
+
 #include "core/base/text_format.h"
 
 // The tagged stored forms of arrays and named arrays (docs/tagged_forms.md).
@@ -112,9 +114,13 @@ void TDynArr::ParseForm(TGetBuf buf, std::uint16_t& pos, OnElements&& onElements
 }
 
 void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
-    ParseForm(buf, pos, [this](const TShape& shape, TGetBuf elements, std::uint16_t& at) {
-        ReadElements(shape, elements, at);
+    // The elements are taken over only once the whole form has been read, so
+    // that a form refused after them leaves this array as it was.
+    TDynArr read;
+    ParseForm(buf, pos, [&read](const TShape& shape, TGetBuf elements, std::uint16_t& at) {
+        read.ReadElements(shape, elements, at);
     });
+    TDynArr::operator=(std::move(read));
     modified_ = false;
 }
 

@@ -292,12 +292,15 @@ TEST(TypedArray, MalformedTaggedFormsRaiseDataErrors) {
         std::uint16_t pos = 0;
         EXPECT_THROW(array.ReadFromBuffer(bytes, pos), EDataError) << bytes.size();
     }
-    // A read that fails inside the elements leaves the array's shape and elements as they were.
-    TDynArr kept = MakeArray(dkSmallint, 0, 1, {1}, {3});
-    kept.SetSmallint({3}, 7);
-    std::uint16_t pos = 0;
-    EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(kTwoSmallints.data(), kTwoSmallints.size() - 2), pos), EDataError);
-    EXPECT_EQ((std::vector<int>{kept.UB(1), kept.GetSmallint({3})}), (std::vector<int>{3, 7}));
+    // A read that fails inside the elements, or after them at the missing end
+    // tag, leaves the array's shape and elements as they were.
+    for (std::size_t cut : {2, 1}) {
+        TDynArr kept = MakeArray(dkSmallint, 0, 1, {1}, {3});
+        kept.SetSmallint({3}, 7);
+        std::uint16_t pos = 0;
+        EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(kTwoSmallints.data(), kTwoSmallints.size() - cut), pos), EDataError);
+        EXPECT_EQ((std::vector<int>{kept.UB(1), kept.GetSmallint({3})}), (std::vector<int>{3, 7})) << cut;
+    }
 }
 
 TEST(TypedArray, NamedArraysCarryTheirSeriesNames) {
