@@ -102,8 +102,7 @@ TEST(ResultPageStart, TheProgramStartCreatesTheResultsPage) {
     services.createPages = [](TFoCv3Main& mainWindow) {
         mainWindow.AddPage(new TFoResult(mainWindow, mainWindow.PageArea()));
     };
-    test::WhenModalShown splash([](QWidget&) {});
-    TProgramWindows windows = StartProgramWindows(services);
+    TProgramWindows windows = test::StartProgramPastSplash(services);
     ASSERT_TRUE(windows.mainWindow);
     auto* page = windows.mainWindow->findChild<TFoResult*>(QStringLiteral("FoResult"));
     ASSERT_NE(page, nullptr);

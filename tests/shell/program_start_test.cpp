@@ -135,11 +135,11 @@ TEST(ProgramStart, ExecutableOutsideBinariesWarnsAndRunsFromItsOwnDirectory) {
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks);
     TMainWindowServices services = root.Services();
     services.exeFileName = (elsewhere / "CV3TEAM").string();
-    WhenModalShown splash([](QWidget&) {});
-    TProgramWindows windows = StartProgramWindows(std::move(services));
+    TProgramWindows windows = StartProgramPastSplash(std::move(services));
     ASSERT_TRUE(windows.mainWindow);
     EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Error: bad exe name"});
     EXPECT_EQ(Session->RootDir(), elsewhere.string() + "/");
+    SaveScreenshotOfRunningTest(*windows.mainWindow);
 }
 
 }  // namespace

@@ -182,8 +182,7 @@ TEST(BankTeamPageItems, EachFinanceItemOpensItsTabForTheDecisionPeriod) {
     services.openBank = [&](QWidget*, const TDataContext& context, int tab) {
         opened.emplace_back(tab, context.DecPeriod);
     };
-    WhenModalShown splash([](QWidget&) {});
-    TProgramWindows windows = StartProgramWindows(services);
+    TProgramWindows windows = StartProgramPastSplash(services);
     root.OpenSampleIndustry();
     windows.mainWindow->RefreshAll();
     for (const char* item : {"MPNewLoan", "MPLoanSchedule", "MPBgtchg"})

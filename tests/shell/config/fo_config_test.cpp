@@ -26,8 +26,7 @@ class ConfigDialogTest : public ::testing::Test {
 protected:
     void Start(const std::function<void()>& prepare = {}) {
         if (prepare) prepare();
-        WhenModalShown splash([](QWidget&) {});
-        windows = StartProgramWindows(root.Services());
+        windows = StartProgramPastSplash(root.Services());
     }
     fs::path Binaries() const { return fs::path(root.Exe()).parent_path(); }
     fs::path SettingsFile() const { return root.RootPath() / "CV3TEAM.ini"; }

@@ -31,8 +31,7 @@ protected:
         CopySentFiles(exchange);
         fs::rename(exchange / "SAMPLE.mrO", exchange / "SAMPLE.MRO");
         WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=" + exchangeDir + "\r\n");
-        WhenModalShown splash([](QWidget&) {});
-        windows = StartProgramWindows(root.Services());
+        windows = StartProgramPastSplash(root.Services());
     }
     std::string ExchangePath() const { return (root.RootPath() / "Exchange").string() + "/"; }
     QAction* Item(const char* name) { return windows.teamPage->findChild<QAction*>(name); }

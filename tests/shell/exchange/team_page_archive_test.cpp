@@ -25,8 +25,7 @@ protected:
     TeamPageArchiveTest() {
         fs::create_directories(Exchange());
         WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=" + Exchange().string() + "/\r\n");
-        WhenModalShown splash([](QWidget&) {});
-        windows = StartProgramWindows(root.Services());
+        windows = StartProgramPastSplash(root.Services());
         root.OpenSampleIndustry();
         windows.mainWindow->RefreshAll();
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/session/session.h"
 #include "core/session/settings_paths.h"
@@ -73,10 +74,12 @@ void ProgramRoot::OpenSampleIndustry() {
     ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
 }
 
-StartedProgramTest::StartedProgramTest() {
+TProgramWindows StartProgramPastSplash(TMainWindowServices services) {
     WhenModalShown splash([](QWidget&) {}, "ProgramStart_Splash");
-    windows = StartProgramWindows(root.Services());
+    return StartProgramWindows(std::move(services));
 }
+
+StartedProgramTest::StartedProgramTest() { windows = StartProgramPastSplash(root.Services()); }
 
 void StartedProgramTest::TearDown() {
     if (QWidget* shown = ShownWindow()) SaveScreenshotOfRunningTest(*shown);

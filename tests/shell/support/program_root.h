@@ -51,6 +51,10 @@ private:
     std::string exeName_;
 };
 
+// Starts the program with Services, closing the splash at once (its
+// screenshot keeps a name of its own, not the running test's).
+TProgramWindows StartProgramPastSplash(TMainWindowServices services);
+
 // A test that starts the program in a root of its own (the splash closed at
 // once) and ends it afterwards, with a screenshot of what it shows last.
 class StartedProgramTest : public ::testing::Test {
