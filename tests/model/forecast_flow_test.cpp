@@ -30,7 +30,7 @@ namespace cv {
 namespace {
 
 using test::Arr;
-using test::ExpectClose;
+using test::Close;
 
 long double BrandUnits(const TSimArr& sales, int brand) {
     long double units = 0;
@@ -65,19 +65,19 @@ TEST_P(ForecastFlow, FiguresFlowFromPlanToProductionPrototypesAndDefaults) {
                                  std::to_string(market) + ", brand " + std::to_string(k));
                     ++brands;
                     const int brand = view.FirmLink(firm, zone, market, k, si::Mbix);
-                    ExpectClose(BrandUnits(sales, brand), 2000 * k + 3, "units");
-                    ExpectClose(report.GetReal48({k, si::brUSold}), 2000 * k + 3, "units");
+                    EXPECT_TRUE(Close(BrandUnits(sales, brand), 2000 * k + 3)) << "units";
+                    EXPECT_TRUE(Close(report.GetReal48({k, si::brUSold}), 2000 * k + 3)) << "units";
                     EXPECT_EQ(report.GetReal48({k, si::brUProd}), 2000 * k + 100);
-                    ExpectClose(report.GetReal48({k, si::brUInv}), 97, "units");
+                    EXPECT_TRUE(Close(report.GetReal48({k, si::brUInv}), 97)) << "units";
                     const int owner = view.MarketLink(zone, market, brand, si::Rfix);
                     const int row = view.MarketLink(zone, market, brand, si::Rpix);
                     produced[{owner, market, row}] += 2000 * k + 100;
 
                     const TSimArr& mix = Arr(defaults, kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3");
-                    ExpectClose(mix.GetReal48({k, si::AvailStock}), 97, "units");
+                    EXPECT_TRUE(Close(mix.GetReal48({k, si::AvailStock}), 97)) << "units";
                     const TSimArr& segments = Arr(defaults, kCategoryFirmFtaMarket, firm, zone, market, "MPBrdSegSales");
                     for (int s = 1; s <= spec.segments; ++s)
-                        ExpectClose(segments.GetReal48({k, s}), 1000 * k + s, "segment plan");
+                        EXPECT_TRUE(Close(segments.GetReal48({k, s}), 1000 * k + s)) << "segment plan";
                     // Whole-percent splits come back as they were decided.
                     const TSimArr& shares = Arr(defaults, kCategoryFirmFtaMarket, firm, zone, market, "MPBrdChaSales");
                     const TSimArr& decided = Arr(decisions, kCategoryFirmFtaMarket, firm, zone, market, "MPBrdChaSales");

@@ -23,7 +23,7 @@ namespace cv {
 namespace {
 
 using test::Arr;
-using test::ExpectClose;
+using test::Close;
 
 struct TNamedIndustry {
     std::string name;
@@ -101,7 +101,7 @@ TEST_P(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
         for (int s = sales.LB(2); s <= sales.UB(2); ++s) {
             long double channels = 0;
             for (int c = sales.LB(3); c <= sales.UB(3); ++c) channels += sales.GetReal48({brand, s, c});
-            ExpectClose(channels, plan.GetReal48({row, s}), "segment " + std::to_string(s));
+            EXPECT_TRUE(Close(channels, plan.GetReal48({row, s}))) << "segment " + std::to_string(s);
             sold += channels;
         }
         const TSimArr& prices = Arr(Results(), kCategoryFtaMarket, 0, zone, market, "BrdRPrices");
@@ -126,7 +126,7 @@ TEST_P(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
             EXPECT_GE(layers.GetReal48({k, row, si::InvSize}), 0) << "layer " << k;
             closing += layers.GetReal48({k, row, si::InvSize});
         }
-        ExpectClose(report(si::brUSold), sold, "units sold");
+        EXPECT_TRUE(Close(report(si::brUSold), sold)) << "units sold";
         // The stock of t of a brand whose attributes changed (its price among them) is
         // disposed of, otherwise what the firm decided to sell off.
         const TSimArr& mix = Arr(Decisions(), kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3");
@@ -135,8 +135,8 @@ TEST_P(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
                              AttributesChanged(zone, market, brand, previousInMarket, true);
         const long double disposed =
             changed ? opening : std::clamp(mix.GetReal48({row, si::SellStock}), 0.0L, opening);
-        ExpectClose(opening - disposed + report(si::brUProd), sold + closing, "units conserved");
-        ExpectClose(report(si::brUInv), closing, "closing stock");
+        EXPECT_TRUE(Close(opening - disposed + report(si::brUProd), sold + closing)) << "units conserved";
+        EXPECT_TRUE(Close(report(si::brUInv), closing)) << "closing stock";
     });
 }
 

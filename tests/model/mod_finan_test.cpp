@@ -40,7 +40,7 @@ constexpr int kConsumerSurvey = 1;
 constexpr int kMarketForecast = 6;
 constexpr int kBenchmark = 1;
 
-using test::ExpectClose;
+using test::Close;
 
 // Studies: every market study available at 1000 x s but Conjoint (unavailable);
 // firm 1 orders ConsumerSurvey, MarketForecast and Conjoint, and the zone's
@@ -115,10 +115,10 @@ void ExpectBrandFigures(const TForecastView& view) {
     EXPECT_EQ(brand(1, si::brCAM), 2500);
     EXPECT_EQ(brand(2, si::brCAM), 7000);
     // Shares in thousandths: units 1000 and 2000 of 3000; retail 31000 and 64000 of 95000.
-    ExpectClose(brand(1, si::brUMS), 1000.0L / 3, "brUMS 1");
-    ExpectClose(brand(2, si::brUMS), 2000.0L / 3, "brUMS 2");
-    ExpectClose(brand(1, si::brVMS), 31000.0L / 95, "brVMS 1");
-    ExpectClose(brand(2, si::brVMS), 64000.0L / 95, "brVMS 2");
+    EXPECT_TRUE(Close(brand(1, si::brUMS), 1000.0L / 3)) << "brUMS 1";
+    EXPECT_TRUE(Close(brand(2, si::brUMS), 2000.0L / 3)) << "brUMS 2";
+    EXPECT_TRUE(Close(brand(1, si::brVMS), 31000.0L / 95)) << "brVMS 1";
+    EXPECT_TRUE(Close(brand(2, si::brVMS), 64000.0L / 95)) << "brVMS 2";
     // Segment s: brand i sells 100 i + 10 s + c in channel c, so 200 i + 20 s + 3 over both channels:
     // s = 1: 223 + 423 = 646 units worth 31 x 223 + 32 x 423 = 20449;
     // s = 2: 243 + 443 = 686 units worth 31 x 243 + 32 x 443 = 21709.
@@ -146,8 +146,8 @@ void ExpectPeriodMarketAndZoneSums(const TForecastView& view) {
     EXPECT_EQ(market(si::ffmSlf), 6000);
     EXPECT_EQ(market(si::ffmCAM), 9500);
     EXPECT_EQ(market(si::ffmRSales), 95000);
-    ExpectClose(market(si::ffmRPrice), 95000.0L / 3000, "ffmRPrice");
-    ExpectClose(market(si::ffmSPrice), 65000.0L / 3000, "ffmSPrice");
+    EXPECT_TRUE(Close(market(si::ffmRPrice), 95000.0L / 3000)) << "ffmRPrice";
+    EXPECT_TRUE(Close(market(si::ffmSPrice), 65000.0L / 3000)) << "ffmSPrice";
     EXPECT_EQ(market(si::ffmTCost), 7.5);  // 30000 / 4000
     EXPECT_EQ(market(si::ffmUMS), 1000);   // the only firm
     EXPECT_EQ(market(si::ffmVMS), 1000);
@@ -162,8 +162,8 @@ void ExpectPeriodMarketAndZoneSums(const TForecastView& view) {
     EXPECT_EQ(zone(si::ffxTCost), 7.5);  // the sum of the markets' unit costs
     EXPECT_EQ(zone(si::ffxMRS), 15000);
     EXPECT_EQ(zone(si::ffxRnD), 150000);
-    ExpectClose(zone(si::ffxRPrice), 95000.0L / 3000, "ffxRPrice");
-    ExpectClose(zone(si::ffxSPrice), 65000.0L / 3000, "ffxSPrice");
+    EXPECT_TRUE(Close(zone(si::ffxRPrice), 95000.0L / 3000)) << "ffxRPrice";
+    EXPECT_TRUE(Close(zone(si::ffxSPrice), 65000.0L / 3000)) << "ffxSPrice";
     EXPECT_EQ(zone(si::ffxUMS), 1000);
     EXPECT_EQ(zone(si::ffxVMS), 1000);
 }
@@ -197,11 +197,11 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     // 104761.905 stays at 10 %: 10476.190; the new loan pays 5 % of 100000 at once: 5000.
     const long double interest = (200000 - 200000 / 2.1L) * 0.1L + 5000;
     auto zone = [&view](std::int8_t element) { return view.ZoneReport(1, 1, element); };
-    ExpectClose(zone(si::ffxIP), interest, "ffxIP");
+    EXPECT_TRUE(Close(zone(si::ffxIP), interest)) << "ffxIP";
     EXPECT_EQ(zone(si::ffxECP), -4000);
     // NC = CAM - MRS - RnD - IP + ECP = 9500 - 15000 - 150000 - 15476.190 - 4000 = -174976.190.
     const long double netContribution = 9500 - 15000 - 150000 - interest - 4000;
-    ExpectClose(zone(si::ffxNC), netContribution, "ffxNC");
+    EXPECT_TRUE(Close(zone(si::ffxNC), netContribution)) << "ffxNC";
     EXPECT_EQ(zone(si::ffxNPB), 7000000);  // no positive contribution: the smallest budget
 
     // Base elements carried from period 0.
@@ -216,13 +216,13 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     EXPECT_EQ(zone(si::ffxCumRnD), 240000);  // 90000 + 150000
     EXPECT_EQ(zone(si::ffxCumAdv), 27000);   // 12000 + 11250 + 3750
     EXPECT_EQ(zone(si::ffxCumSlf), 11000);   // 5000 + 6000
-    ExpectClose(zone(si::ffxCumIP), 20000 + interest, "ffxCumIP");
+    EXPECT_TRUE(Close(zone(si::ffxCumIP), 20000 + interest)) << "ffxCumIP";
     EXPECT_EQ(zone(si::ffxCumECP), -3000);  // 1000 - 4000
-    ExpectClose(zone(si::ffxCumNC), 50000 + netContribution, "ffxCumNC");
+    EXPECT_TRUE(Close(zone(si::ffxCumNC), 50000 + netContribution)) << "ffxCumNC";
     // Returns per thousand spent: spending 150000 + 15000 + 11250 + 3750 + 6000 = 186000;
     // cumulative spending 240000 + 19000 + 27000 + 11000 = 297000.
-    ExpectClose(zone(si::ffxRMI), netContribution / 186, "ffxRMI");
-    ExpectClose(zone(si::ffxCumRMI), (50000 + netContribution) / 297, "ffxCumRMI");
+    EXPECT_TRUE(Close(zone(si::ffxRMI), netContribution / 186)) << "ffxRMI";
+    EXPECT_TRUE(Close(zone(si::ffxCumRMI), (50000 + netContribution) / 297)) << "ffxCumRMI";
 
     // Stock price: retail sales 95000, 70000 and 60000 over the last three periods, so
     // G = sqrt(95000 / 60000); P1 = (1 + (G - 1) / 2) x (240000 + CumNC) / (2 x 50000);
@@ -233,9 +233,9 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     const long double value = 500000 * (p1 + 1);
     EXPECT_EQ(zone(si::ffxRSalesM1), 70000);
     EXPECT_EQ(zone(si::ffxRSalesM2), 60000);
-    ExpectClose(zone(si::ffxMktVal), value / 1000, "ffxMktVal");
+    EXPECT_TRUE(Close(zone(si::ffxMktVal), value / 1000)) << "ffxMktVal";
     EXPECT_EQ(zone(si::ffxMktVal0), 750);
-    ExpectClose(zone(si::ffxSPI), 1000 * value / 750000, "ffxSPI");
+    EXPECT_TRUE(Close(zone(si::ffxSPI), 1000 * value / 750000)) << "ffxSPI";
 }
 
 // The next-period budget: its bounds, its rounding to 50,000 with halves to the
