@@ -40,7 +40,7 @@ constexpr int kConsumerSurvey = 1;
 constexpr int kMarketForecast = 6;
 constexpr int kBenchmark = 1;
 
-using test::Close;
+using test::AllClose;
 
 // Studies: every market study available at 1000 x s but Conjoint (unavailable);
 // firm 1 orders ConsumerSurvey, MarketForecast and Conjoint, and the zone's
@@ -95,30 +95,32 @@ protected:
     std::vector<std::string> warnings_;
 };
 
+// Readers of firm 1's report of zone 1 and market 1, for tables of (element, expected).
+auto MarketOf(const TForecastView& view) {
+    return [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
+}
+auto ZoneOf(const TForecastView& view) {
+    return [&view](std::int8_t element) { return view.ZoneReport(1, 1, element); };
+}
+
 // Both fixtures market two brands of the same figures (rows 1 and 2).
 void ExpectBrandFigures(const TForecastView& view) {
-    auto brand = [&view](int row, std::int8_t element) { return view.Brand(1, 1, 1, row, element); };
+    auto row = [&view](int brandRow) {
+        return [&view, brandRow](std::int8_t element) { return view.Brand(1, 1, 1, brandRow, element); };
+    };
     // Advertising A x (1 - 0.25) and A x 0.25: 5000 -> 3750 + 1250; 10000 -> 7500 + 2500.
-    EXPECT_EQ(brand(1, si::brAdvM), 3750);
-    EXPECT_EQ(brand(1, si::brAdvQ), 1250);
-    EXPECT_EQ(brand(2, si::brAdvM), 7500);
-    EXPECT_EQ(brand(2, si::brAdvQ), 2500);
     // Revenues 21 x 1000, 22 x 2000; retail sales 31 x 1000, 32 x 2000.
-    EXPECT_EQ(brand(1, si::brRev), 21000);
-    EXPECT_EQ(brand(2, si::brRev), 44000);
-    EXPECT_EQ(brand(1, si::brRSales), 31000);
-    EXPECT_EQ(brand(2, si::brRSales), 64000);
     // CBM = Rev - (CGS + IHC + ISC): 21000 - 11500 = 9500; 44000 - 23000 = 21000.
-    EXPECT_EQ(brand(1, si::brCBM), 9500);
-    EXPECT_EQ(brand(2, si::brCBM), 21000);
     // CAM = CBM - (AdvM + AdvQ + Slf): 9500 - 7000 = 2500; 21000 - 14000 = 7000.
-    EXPECT_EQ(brand(1, si::brCAM), 2500);
-    EXPECT_EQ(brand(2, si::brCAM), 7000);
     // Shares in thousandths: units 1000 and 2000 of 3000; retail 31000 and 64000 of 95000.
-    EXPECT_TRUE(Close(brand(1, si::brUMS), 1000.0L / 3)) << "brUMS 1";
-    EXPECT_TRUE(Close(brand(2, si::brUMS), 2000.0L / 3)) << "brUMS 2";
-    EXPECT_TRUE(Close(brand(1, si::brVMS), 31000.0L / 95)) << "brVMS 1";
-    EXPECT_TRUE(Close(brand(2, si::brVMS), 64000.0L / 95)) << "brVMS 2";
+    EXPECT_TRUE(AllClose<std::int8_t>(row(1), {
+        {si::brAdvM, 3750}, {si::brAdvQ, 1250}, {si::brRev, 21000}, {si::brRSales, 31000}, {si::brCBM, 9500},
+        {si::brCAM, 2500}, {si::brUMS, 1000.0L / 3}, {si::brVMS, 31000.0L / 95}
+    }));
+    EXPECT_TRUE(AllClose<std::int8_t>(row(2), {
+        {si::brAdvM, 7500}, {si::brAdvQ, 2500}, {si::brRev, 44000}, {si::brRSales, 64000}, {si::brCBM, 21000},
+        {si::brCAM, 7000}, {si::brUMS, 2000.0L / 3}, {si::brVMS, 64000.0L / 95}
+    }));
     // Segment s: brand i sells 100 i + 10 s + c in channel c, so 200 i + 20 s + 3 over both channels:
     // s = 1: 223 + 423 = 646 units worth 31 x 223 + 32 x 423 = 20449;
     // s = 2: 243 + 443 = 686 units worth 31 x 243 + 32 x 443 = 21709.
@@ -132,40 +134,20 @@ void ExpectBrandFigures(const TForecastView& view) {
 // (1000) and MarketForecast (6000), never the unavailable Conjoint: 7000. The
 // zone adds Benchmark (8000): 15000. R&D: the two counted projects, 150000.
 void ExpectPeriodMarketAndZoneSums(const TForecastView& view) {
-    auto market = [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
-    EXPECT_EQ(market(si::ffmUSold), 3000);
-    EXPECT_EQ(market(si::ffmRev), 65000);
-    EXPECT_EQ(market(si::ffmUProd), 4000);
-    EXPECT_EQ(market(si::ffmCGS), 30000);
-    EXPECT_EQ(market(si::ffmUInv), 1000);
-    EXPECT_EQ(market(si::ffmIHC), 3000);
-    EXPECT_EQ(market(si::ffmISC), 1500);
-    EXPECT_EQ(market(si::ffmCBM), 30500);
-    EXPECT_EQ(market(si::ffmAdvM), 11250);
-    EXPECT_EQ(market(si::ffmAdvQ), 3750);
-    EXPECT_EQ(market(si::ffmSlf), 6000);
-    EXPECT_EQ(market(si::ffmCAM), 9500);
-    EXPECT_EQ(market(si::ffmRSales), 95000);
-    EXPECT_TRUE(Close(market(si::ffmRPrice), 95000.0L / 3000)) << "ffmRPrice";
-    EXPECT_TRUE(Close(market(si::ffmSPrice), 65000.0L / 3000)) << "ffmSPrice";
-    EXPECT_EQ(market(si::ffmTCost), 7.5);  // 30000 / 4000
-    EXPECT_EQ(market(si::ffmUMS), 1000);   // the only firm
-    EXPECT_EQ(market(si::ffmVMS), 1000);
-    EXPECT_EQ(market(si::ffmMRS), 7000);
-    EXPECT_EQ(market(si::ffmRnD), 150000);
-
-    auto zone = [&view](std::int8_t element) { return view.ZoneReport(1, 1, element); };
-    EXPECT_EQ(zone(si::ffxUSold), 3000);
-    EXPECT_EQ(zone(si::ffxRev), 65000);
-    EXPECT_EQ(zone(si::ffxCAM), 9500);
-    EXPECT_EQ(zone(si::ffxRSales), 95000);
-    EXPECT_EQ(zone(si::ffxTCost), 7.5);  // the sum of the markets' unit costs
-    EXPECT_EQ(zone(si::ffxMRS), 15000);
-    EXPECT_EQ(zone(si::ffxRnD), 150000);
-    EXPECT_TRUE(Close(zone(si::ffxRPrice), 95000.0L / 3000)) << "ffxRPrice";
-    EXPECT_TRUE(Close(zone(si::ffxSPrice), 65000.0L / 3000)) << "ffxSPrice";
-    EXPECT_EQ(zone(si::ffxUMS), 1000);
-    EXPECT_EQ(zone(si::ffxVMS), 1000);
+    // Unit cost TCost 30000 / 4000 = 7.5; shares 1000 of the only firm. The zone's unit
+    // cost is the sum of its markets'.
+    EXPECT_TRUE(AllClose<std::int8_t>(MarketOf(view), {
+        {si::ffmUSold, 3000}, {si::ffmRev, 65000}, {si::ffmUProd, 4000}, {si::ffmCGS, 30000}, {si::ffmUInv, 1000},
+        {si::ffmIHC, 3000}, {si::ffmISC, 1500}, {si::ffmCBM, 30500}, {si::ffmAdvM, 11250}, {si::ffmAdvQ, 3750},
+        {si::ffmSlf, 6000}, {si::ffmCAM, 9500}, {si::ffmRSales, 95000}, {si::ffmRPrice, 95000.0L / 3000},
+        {si::ffmSPrice, 65000.0L / 3000}, {si::ffmTCost, 7.5L}, {si::ffmUMS, 1000}, {si::ffmVMS, 1000},
+        {si::ffmMRS, 7000}, {si::ffmRnD, 150000}
+    }));
+    EXPECT_TRUE(AllClose<std::int8_t>(ZoneOf(view), {
+        {si::ffxUSold, 3000}, {si::ffxRev, 65000}, {si::ffxCAM, 9500}, {si::ffxRSales, 95000}, {si::ffxTCost, 7.5L},
+        {si::ffxMRS, 15000}, {si::ffxRnD, 150000}, {si::ffxRPrice, 95000.0L / 3000}, {si::ffxSPrice, 65000.0L / 3000},
+        {si::ffxUMS, 1000}, {si::ffxVMS, 1000}
+    }));
 }
 
 TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
@@ -175,54 +157,39 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     ExpectBrandFigures(view);
     ExpectPeriodMarketAndZoneSums(view);
 
-    // Base elements of the market report carried from period 0; cumulative ones add the period's.
-    auto market = [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
-    EXPECT_EQ(market(si::ffmUSold0), 2500);
-    EXPECT_EQ(market(si::ffmRSales0), 70000);
-    EXPECT_EQ(market(si::ffmVMS0), 1000);
-    EXPECT_EQ(market(si::ffmUMS0), 1000);
-    EXPECT_EQ(market(si::ffmCumMRS), 11000);   // 4000 + 7000
-    EXPECT_EQ(market(si::ffmCumRnD), 240000);  // 90000 + 150000
+    // Base elements of the market report carried from period 0; cumulative ones add the
+    // period's: MRS 4000 + 7000, RnD 90000 + 150000.
+    EXPECT_TRUE(AllClose<std::int8_t>(MarketOf(view), {
+        {si::ffmUSold0, 2500}, {si::ffmRSales0, 70000}, {si::ffmVMS0, 1000}, {si::ffmUMS0, 1000},
+        {si::ffmCumMRS, 11000}, {si::ffmCumRnD, 240000}
+    }));
 
     // Loans: history row 0 carried whole (CostProfit 700 included), row 1 from the request.
-    EXPECT_EQ(view.LoanHistory(1, 0, si::CostProfit), 700);
-    EXPECT_EQ(view.LoanHistory(1, 0, si::LoanCap), 200000);
-    EXPECT_EQ(view.LoanHistory(1, 0, si::BgtChg), 30000);
-    EXPECT_EQ(view.LoanHistory(1, 1, si::LoanCap), 100000);
-    EXPECT_EQ(view.LoanHistory(1, 1, si::LoanDur), 4);
-    EXPECT_EQ(view.LoanHistory(1, 1, si::LoanIR), 500);
-    EXPECT_EQ(view.LoanHistory(1, 1, si::BgtChg), 20000);
-    EXPECT_EQ(view.LoanHistory(1, 1, si::CostProfit), 0);
+    auto loans = [&view](int period) {
+        return [&view, period](std::int8_t element) { return view.LoanHistory(1, period, element); };
+    };
+    EXPECT_TRUE(AllClose<std::int8_t>(loans(0), {{si::CostProfit, 700}, {si::LoanCap, 200000}, {si::BgtChg, 30000}}));
+    EXPECT_TRUE(AllClose<std::int8_t>(
+        loans(1),
+        {{si::LoanCap, 100000}, {si::LoanDur, 4}, {si::LoanIR, 500}, {si::BgtChg, 20000}, {si::CostProfit, 0}}));
     // Interest of period 1: the loan of period 0 repays 200000 / (1 + 1.1) = 95238.095 first, so
     // 104761.905 stays at 10 %: 10476.190; the new loan pays 5 % of 100000 at once: 5000.
     const long double interest = (200000 - 200000 / 2.1L) * 0.1L + 5000;
-    auto zone = [&view](std::int8_t element) { return view.ZoneReport(1, 1, element); };
-    EXPECT_TRUE(Close(zone(si::ffxIP), interest)) << "ffxIP";
-    EXPECT_EQ(zone(si::ffxECP), -4000);
-    // NC = CAM - MRS - RnD - IP + ECP = 9500 - 15000 - 150000 - 15476.190 - 4000 = -174976.190.
+    // NC = CAM - MRS - RnD - IP + ECP = 9500 - 15000 - 150000 - 15476.190 - 4000 = -174976.190;
+    // no positive contribution: the smallest budget NPB 7000000.
     const long double netContribution = 9500 - 15000 - 150000 - interest - 4000;
-    EXPECT_TRUE(Close(zone(si::ffxNC), netContribution)) << "ffxNC";
-    EXPECT_EQ(zone(si::ffxNPB), 7000000);  // no positive contribution: the smallest budget
-
-    // Base elements carried from period 0.
-    EXPECT_EQ(zone(si::ffxRSales0), 70000);
-    EXPECT_EQ(zone(si::ffxUSold0), 2500);
-    EXPECT_EQ(zone(si::ffxCBM0), 20000);
-    EXPECT_EQ(zone(si::ffxCAM0), 5000);
-    EXPECT_EQ(zone(si::ffxNC0), 50000);
-    EXPECT_EQ(zone(si::ffxRMI0), 2.5);
-    // Cumulative = period 0's + the period's.
-    EXPECT_EQ(zone(si::ffxCumMRS), 19000);   // 4000 + 15000
-    EXPECT_EQ(zone(si::ffxCumRnD), 240000);  // 90000 + 150000
-    EXPECT_EQ(zone(si::ffxCumAdv), 27000);   // 12000 + 11250 + 3750
-    EXPECT_EQ(zone(si::ffxCumSlf), 11000);   // 5000 + 6000
-    EXPECT_TRUE(Close(zone(si::ffxCumIP), 20000 + interest)) << "ffxCumIP";
-    EXPECT_EQ(zone(si::ffxCumECP), -3000);  // 1000 - 4000
-    EXPECT_TRUE(Close(zone(si::ffxCumNC), 50000 + netContribution)) << "ffxCumNC";
+    // Base elements carried from period 0; cumulative = period 0's + the period's: MRS 4000 +
+    // 15000, RnD 90000 + 150000, Adv 12000 + 11250 + 3750, Slf 5000 + 6000, ECP 1000 - 4000.
     // Returns per thousand spent: spending 150000 + 15000 + 11250 + 3750 + 6000 = 186000;
     // cumulative spending 240000 + 19000 + 27000 + 11000 = 297000.
-    EXPECT_TRUE(Close(zone(si::ffxRMI), netContribution / 186)) << "ffxRMI";
-    EXPECT_TRUE(Close(zone(si::ffxCumRMI), (50000 + netContribution) / 297)) << "ffxCumRMI";
+    EXPECT_TRUE(AllClose<std::int8_t>(ZoneOf(view), {
+        {si::ffxIP, interest}, {si::ffxECP, -4000}, {si::ffxNC, netContribution}, {si::ffxNPB, 7000000},
+        {si::ffxRSales0, 70000}, {si::ffxUSold0, 2500}, {si::ffxCBM0, 20000}, {si::ffxCAM0, 5000}, {si::ffxNC0, 50000},
+        {si::ffxRMI0, 2.5L}, {si::ffxCumMRS, 19000}, {si::ffxCumRnD, 240000}, {si::ffxCumAdv, 27000},
+        {si::ffxCumSlf, 11000}, {si::ffxCumIP, 20000 + interest}, {si::ffxCumECP, -3000},
+        {si::ffxCumNC, 50000 + netContribution}, {si::ffxRMI, netContribution / 186},
+        {si::ffxCumRMI, (50000 + netContribution) / 297}
+    }));
 
     // Stock price: retail sales 95000, 70000 and 60000 over the last three periods, so
     // G = sqrt(95000 / 60000); P1 = (1 + (G - 1) / 2) x (240000 + CumNC) / (2 x 50000);
@@ -231,11 +198,10 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     const long double growth = std::sqrt(95000.0L / 60000);
     const long double p1 = (1 + (growth - 1) / 2) * (240000 + 50000 + netContribution) / 100000;
     const long double value = 500000 * (p1 + 1);
-    EXPECT_EQ(zone(si::ffxRSalesM1), 70000);
-    EXPECT_EQ(zone(si::ffxRSalesM2), 60000);
-    EXPECT_TRUE(Close(zone(si::ffxMktVal), value / 1000)) << "ffxMktVal";
-    EXPECT_EQ(zone(si::ffxMktVal0), 750);
-    EXPECT_TRUE(Close(zone(si::ffxSPI), 1000 * value / 750000)) << "ffxSPI";
+    EXPECT_TRUE(AllClose<std::int8_t>(ZoneOf(view), {
+        {si::ffxRSalesM1, 70000}, {si::ffxRSalesM2, 60000}, {si::ffxMktVal, value / 1000}, {si::ffxMktVal0, 750},
+        {si::ffxSPI, 1000 * value / 750000}
+    }));
 }
 
 // The next-period budget: its bounds, its rounding to 50,000 with halves to the

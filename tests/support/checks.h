@@ -39,6 +39,21 @@ template <class T>
     return same ? ::testing::AssertionSuccess() : failure;
 }
 
+// Success when Read(key) is Close to the value paired with it, for each (key, expected) pair of a table;
+// the failure names every key whose value differs and the value read.
+template <class Key, class Read>
+::testing::AssertionResult AllClose(Read read, std::initializer_list<std::pair<Key, long double>> expected) {
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    bool same = true;
+    for (const auto& [key, value] : expected) {
+        if (!Close(read(key), value)) {
+            same = false;
+            failure << "key " << +key << ": " << read(key) << " is not " << value << "; ";
+        }
+    }
+    return same ? ::testing::AssertionSuccess() : failure;
+}
+
 // The message of the exception that Action throws as Error, or "" when it throws nothing.
 template <class Error, class Action>
 std::string ErrorText(Action action) {
