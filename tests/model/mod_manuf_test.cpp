@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/base/log_file.h"
@@ -25,6 +27,20 @@ namespace cv {
 namespace {
 
 using Texts = std::vector<std::string>;
+
+// A figure of the brand report and the tolerance of its hand derivation.
+struct TBrandFigure {
+    std::int8_t element;
+    long double expected;
+    double tolerance;
+};
+
+// Figures of firm 1's brand FirmBrand in zone 1 and market 1.
+void ExpectBrandFigures(const test::TManufHarness& step, int firmBrand, std::initializer_list<TBrandFigure> figures) {
+    for (const TBrandFigure& figure : figures)
+        EXPECT_NEAR(step.BrandReport(1, 1, 1, firmBrand, figure.element), figure.expected, figure.tolerance)
+            << "brand " << firmBrand << ", element " << +figure.element;
+}
 
 // Fixture (a), t = 0, T = 1. Firm 1 marketed ALPHA (its brand 1) and BRAVO (2) in t;
 // in t+1 it markets "Bravo" (market brand 1, its brand 1, continuing BRAVO, from
@@ -55,14 +71,9 @@ TEST(ModManuf, OneFirmFixtureEveryFigureByHand) {
     // 1.019^e = 0.9955967; unit cost 70 x 0.9955967 = 69.691767.
     // FIFO: 300 at 10 x 1.05 = 10.5, then 1850 at 69.691767: 3150 + 128929.77 = 132079.77;
     // average 132079.77 / 2150 = 61.432451; 50 units left, held at 50 x 69.691767 x 0.08 = 278.76707.
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brISC), 0, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUSold), 2150, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUProd), 1900, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brPCost), 69.691767, 1e-5);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brCGS), 132079.77, 1e-2);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brTCost), 61.432451, 1e-5);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUInv), 50, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brIHC), 278.76707, 1e-4);
+    ExpectBrandFigures(step, 1, {{si::brISC, 0, 1e-9}, {si::brUSold, 2150, 1e-9}, {si::brUProd, 1900, 1e-9},
+                                 {si::brPCost, 69.691767, 1e-5}, {si::brCGS, 132079.77, 1e-2},
+                                 {si::brTCost, 61.432451, 1e-5}, {si::brUInv, 50, 1e-9}, {si::brIHC, 278.76707, 1e-4}});
     EXPECT_NEAR(step.LayerSize(1, 1, 1, 0, 1), 0, 1e-9);
     EXPECT_NEAR(step.LayerCost(1, 1, 1, 0, 1), 10.5, 1e-9);
     EXPECT_NEAR(step.LayerSize(1, 1, 1, 1, 1), 50, 1e-9);
@@ -71,21 +82,15 @@ TEST(ModManuf, OneFirmFixtureEveryFigureByHand) {
     // COSMO: supply 1.2 x 4000 = 4800 < 6500: stocked out, sells and produces 4800, loses 1700.
     // PCOSMO 150,000 + 4800 = 154,800; 1.548^e = 0.9026207; unit cost 80 x 0.9026207 = 72.209659;
     // every unit sold from the new layer: 4800 x 72.209659 = 346606.36, nothing left.
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUSold), 4800, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUProd), 4800, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brPCost), 72.209659, 1e-5);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brTCost), 72.209659, 1e-5);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brCGS), 346606.36, 1e-2);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brUInv), 0, 1e-6);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brIHC), 0, 1e-6);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 2, si::brISC), 0, 1e-9);
+    ExpectBrandFigures(step, 2, {{si::brUSold, 4800, 1e-9}, {si::brUProd, 4800, 1e-9}, {si::brPCost, 72.209659, 1e-5},
+                                 {si::brTCost, 72.209659, 1e-5}, {si::brCGS, 346606.36, 1e-2}, {si::brUInv, 0, 1e-6},
+                                 {si::brIHC, 0, 1e-6}, {si::brISC, 0, 1e-9}});
 
     // Each cell of COSMO's plan keeps 4800 / 6500 = 48/65 of itself; Bravo's plan stands.
     const TSimArr& sales = test::Arr(step.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, "BrdUSales");
-    EXPECT_NEAR(sales.GetReal48({2, 1, 1}), 2215.3846, 1e-3);
-    EXPECT_NEAR(sales.GetReal48({2, 1, 2}), 1476.9231, 1e-3);
-    EXPECT_NEAR(sales.GetReal48({2, 2, 1}), 738.4615, 1e-3);
-    EXPECT_NEAR(sales.GetReal48({2, 2, 2}), 369.2308, 1e-3);
+    const long double kept = 48.0L / 65;
+    for (const auto& [segment, channel, planned] : {std::tuple{1, 1, 3000}, {1, 2, 2000}, {2, 1, 1000}, {2, 2, 500}})
+        EXPECT_TRUE(test::Close(sales.GetReal48({2, segment, channel}), planned * kept)) << segment << ", " << channel;
     EXPECT_EQ(sales.GetReal48({1, 1, 2}), 650);
 
     // Base costs rounded; Bravo's 70 is not above BRAVO's 80 of t and its status was 1: now 2.
