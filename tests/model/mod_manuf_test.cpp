@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/base/log_file.h"
@@ -40,6 +41,21 @@ void ExpectBrandFigures(const test::TManufHarness& step, int firmBrand, std::ini
     for (const TBrandFigure& figure : figures)
         EXPECT_NEAR(step.BrandReport(1, 1, 1, firmBrand, figure.element), figure.expected, figure.tolerance)
             << "brand " << firmBrand << ", element " << +figure.element;
+}
+
+// Size and unit cost of a stock layer, the cost within Tolerance.
+struct TLayer {
+    long double size;
+    long double cost;
+    double tolerance;
+};
+
+// The stock layers of firm 1's brand 1 in zone 1 and market 1: of t (0) and of t+1 (1).
+void ExpectBravoLayers(const test::TManufHarness& step, const TLayer& carried, const TLayer& produced) {
+    for (const auto& [layer, expected] : {std::pair{0, carried}, {1, produced}}) {
+        EXPECT_NEAR(step.LayerSize(1, 1, 1, layer, 1), expected.size, 1e-9) << "layer " << layer;
+        EXPECT_NEAR(step.LayerCost(1, 1, 1, layer, 1), expected.cost, expected.tolerance) << "layer " << layer;
+    }
 }
 
 // Fixture (a), t = 0, T = 1. Firm 1 marketed ALPHA (its brand 1) and BRAVO (2) in t;
@@ -74,10 +90,7 @@ TEST(ModManuf, OneFirmFixtureEveryFigureByHand) {
     ExpectBrandFigures(step, 1, {{si::brISC, 0, 1e-9}, {si::brUSold, 2150, 1e-9}, {si::brUProd, 1900, 1e-9},
                                  {si::brPCost, 69.691767, 1e-5}, {si::brCGS, 132079.77, 1e-2},
                                  {si::brTCost, 61.432451, 1e-5}, {si::brUInv, 50, 1e-9}, {si::brIHC, 278.76707, 1e-4}});
-    EXPECT_NEAR(step.LayerSize(1, 1, 1, 0, 1), 0, 1e-9);
-    EXPECT_NEAR(step.LayerCost(1, 1, 1, 0, 1), 10.5, 1e-9);
-    EXPECT_NEAR(step.LayerSize(1, 1, 1, 1, 1), 50, 1e-9);
-    EXPECT_NEAR(step.LayerCost(1, 1, 1, 1, 1), 69.691767, 1e-5);
+    ExpectBravoLayers(step, {0, 10.5, 1e-9}, {50, 69.691767, 1e-5});
 
     // COSMO: supply 1.2 x 4000 = 4800 < 6500: stocked out, sells and produces 4800, loses 1700.
     // PCOSMO 150,000 + 4800 = 154,800; 1.548^e = 0.9026207; unit cost 80 x 0.9026207 = 72.209659;
@@ -183,16 +196,9 @@ TEST(ModManufEdge, FifoTakesTheInflatedLayerOfTFirst) {
     step.SetPrototype(1, 1, 2, 8, 99600);
     step.SetUnitSales(1, 1, 1, {{500, 0}, {0, 0}});
     step.Run();
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUProd), 400, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brPCost), 8, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brCGS), 4750, 1e-6);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brTCost), 9.5, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUInv), 200, 1e-9);
-    EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brIHC), 128, 1e-6);
-    EXPECT_NEAR(step.LayerSize(1, 1, 1, 0, 1), 0, 1e-9);
-    EXPECT_NEAR(step.LayerCost(1, 1, 1, 0, 1), 10.5, 1e-9);
-    EXPECT_NEAR(step.LayerSize(1, 1, 1, 1, 1), 200, 1e-9);
-    EXPECT_NEAR(step.LayerCost(1, 1, 1, 1, 1), 8, 1e-9);
+    ExpectBrandFigures(step, 1, {{si::brUProd, 400, 1e-9}, {si::brPCost, 8, 1e-9}, {si::brCGS, 4750, 1e-6},
+                                 {si::brTCost, 9.5, 1e-9}, {si::brUInv, 200, 1e-9}, {si::brIHC, 128, 1e-6}});
+    ExpectBravoLayers(step, {0, 10.5, 1e-9}, {200, 8, 1e-9});
 }
 
 // Bravo sells nothing; its stock of t is 300 units at 10. Selling off 100 costs
