@@ -40,6 +40,11 @@ using test::kMarketM2;
 
 constexpr double kReal48Tolerance = 1e-11;
 
+// Reader of the "ProFins" row of a prototype, for tables of (column, expected).
+auto FinsOf(const test::TRnDWorld& world, int firm, int market, int row) {
+    return [&world, firm, market, row](int column) { return world.ProFin(firm, market, row, column); };
+}
+
 class RnDInitTest : public test::RnDSampleTest {
 protected:
     // Keeps only "Technical" and "UCParams" in the constant cell of Market.
@@ -353,22 +358,18 @@ TEST(RnDMerge, ProjectsContinueTheirPrototypeOrJoinTheListAsNewOnes) {
     EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "PA2");
     EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 2, 1), 24);
     EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 2, 3), 26);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProAllBgt), 300000);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProReqUC), 140);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProOldReqUC), 140);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProCumBgt), 900000);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProReqBgt), 400000);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 2, si::ProPerBeg), 1);
+    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, kFirm, kMarket, 2), {
+        {si::ProAllBgt, 300000}, {si::ProReqUC, 140}, {si::ProOldReqUC, 140}, {si::ProCumBgt, 900000},
+        {si::ProReqBgt, 400000}, {si::ProPerBeg, 1}
+    }));
     // NOVA: the project's whole row, not costed yet (-1), begun in d = 3, open (32767),
     // cumulated 0 + 250,000.
     EXPECT_EQ(rnd.ProName(kFirm, kMarket, 3), "NOVA");
     EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 3, 2), 30);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProReqBgt), -1);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProPerBeg), 3);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProPerEnd), 32767);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProCumBgt), 250000);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProReqUC), 200);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 3, si::ProDeveloper), kFirm);
+    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, kFirm, kMarket, 3), {
+        {si::ProReqBgt, -1}, {si::ProPerBeg, 3}, {si::ProPerEnd, 32767}, {si::ProCumBgt, 250000}, {si::ProReqUC, 200},
+        {si::ProDeveloper, kFirm}
+    }));
 
     // The lists of t are untouched; a firm without projects or contracts keeps its list.
     EXPECT_EQ(rnd.industry.PerResults(2).GetSmallint(kCategoryFirmMarket, {2, 1, 0, 1}, "NbPros"), 2);
@@ -392,9 +393,9 @@ TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
     // lowest older non-marketed prototype, P01, gives its row.
     ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 20);
     EXPECT_EQ(rnd.ProName(kFirm, kMarket, 7), "NEW1");
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 7, si::ProReqBgt), -1);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 7, si::ProPerBeg), 3);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 7, si::ProCumBgt), 100000);
+    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, kFirm, kMarket, 7), {
+        {si::ProReqBgt, -1}, {si::ProPerBeg, 3}, {si::ProCumBgt, 100000}
+    }));
     EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 7, 1), 5);
     EXPECT_EQ(rnd.ProName(kFirm, kMarket, 1), "NEW2");
     EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProCumBgt), 120000);
@@ -489,19 +490,18 @@ TEST_F(RnDAlliances, AJointDevelopmentRecordsBothPartiesAndTheOthersBudget) {
 //   TotB = 4 x (240,000 + 1,000 x (480 - 400)) = 1,280,000; required 1,280,000 - 360,000.
 TEST_F(RnDAlliances, ThePartnersCopyReceivesTheDevelopersFigures) {
     rnd.RunRnD();
-    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProStdUC), 480);
-    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProMinUC), 240);
-    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProReqUC), 400);
-    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProReqBgt), 920000);
+    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, 2, kMarket, 2), {
+        {si::ProStdUC, 480}, {si::ProMinUC, 240}, {si::ProReqUC, 400}, {si::ProReqBgt, 920000}
+    }));
     // Firm 3's DUO (row 3) holds the developer's figures, firm 2's allocation included,
     // and keeps its own columns; firm 3, not the developer, costs nothing of it.
     const int copyColumns[] = {si::ProReqUC, si::ProOldReqUC, si::ProStdUC,  si::ProMinUC, si::ProCumBgt,
                                si::ProReqBgt, si::ProAllBgt, si::ProPerEnd, si::ProPerBeg, si::ProCumProd};
     for (const int column : copyColumns)
         EXPECT_EQ(rnd.ProFin(3, kMarket, 3, column), rnd.ProFin(2, kMarket, 2, column)) << column;
-    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProAllBgt), 300000);
-    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProAllBgtOther), 300000);
-    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProDeveloper), 2);
+    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, 3, kMarket, 3), {
+        {si::ProAllBgt, 300000}, {si::ProAllBgtOther, 300000}, {si::ProDeveloper, 2}
+    }));
     const std::string log = rnd.LogText();
     EXPECT_TRUE(Contains(log, "firm 2 updates firm 3 's  report at project 3 with project 2"));
     // The developer's outcome counts the partner's 60,000 in this period's allocation.
@@ -578,12 +578,10 @@ void ExpectScenarioOutcomes(const test::TRnDWorld& rnd) {
         const TExpected& e = expected[row - 1];
         SCOPED_TRACE(e.name);
         EXPECT_EQ(rnd.ProName(kFirm, kMarket, row), e.name);
-        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProStdUC), e.suc);
-        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProMinUC), e.muc);
-        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProReqUC), e.ruc);
-        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProOldReqUC), e.ruc);
-        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProReqBgt), e.required);
-        EXPECT_EQ(rnd.ProFin(kFirm, kMarket, row, si::ProPerEnd), e.end);
+        EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, kFirm, kMarket, row), {
+            {si::ProStdUC, e.suc}, {si::ProMinUC, e.muc}, {si::ProReqUC, e.ruc}, {si::ProOldReqUC, e.ruc},
+            {si::ProReqBgt, e.required}, {si::ProPerEnd, e.end}
+        }));
     }
     EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 4, si::ProCumBgt), 1440000);
     EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 6, si::ProCumBgt), 200000);
@@ -651,12 +649,10 @@ protected:
         EXPECT_EQ(rnd_.ProFin(1, 1, 6, si::ProPerEnd), 32767);  // ZULU: below its minimum budget
         ASSERT_EQ(rnd_.NbPros(2, 1), 2);
         EXPECT_EQ(rnd_.ProName(2, 1, 2), "PFOX");
-        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProReqBgt), 0);
-        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProPerEnd), 3);
-        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProCumBgt), 540000);
-        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProStdUC), 720);
-        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProMinUC), 360);
-        EXPECT_EQ(rnd_.ProFin(2, 1, 2, si::ProReqUC), 720);
+        EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd_, 2, 1, 2), {
+            {si::ProReqBgt, 0}, {si::ProPerEnd, 3}, {si::ProCumBgt, 540000}, {si::ProStdUC, 720}, {si::ProMinUC, 360},
+            {si::ProReqUC, 720}
+        }));
     }
 
     test::TRnDWorld rnd_;
