@@ -116,8 +116,9 @@ TEST_F(ModDistrTest, ShrinkingForceFiresAndGrowingForceHiresInTheZonesMoney) {
     spec.Prototypes(1, 1) = {"PALPHA"};
     for (int zone = 1; zone <= 2; ++zone) spec.Cell(1, zone, 1).brandsT1 = {{"ALPHA", "PALPHA", {}}};
     industry_ = &world_.OpenFixture(spec);
-    test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "Economics").SetReal48({0, si::ExchangeRate}, 2);
-    test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "Economics").SetReal48({1, si::InflationRate}, 0.05L);
+    TSimArr& economics = test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "Economics");
+    economics.SetReal48({0, si::ExchangeRate}, 2);
+    economics.SetReal48({1, si::InflationRate}, 0.05L);
     test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "DeflatFacs").SetReal48({1, si::Salaries}, 0.05L);
     test::Arr(industry_->ConstPart(), kCategoryFta, 0, 2, 0, "CumInflation").SetReal48({1, si::Salaries}, 0.1L);
     TDataContext zone2;
@@ -184,11 +185,9 @@ TEST_F(ModDistrTest, EmptyOrNegativeEntriesCountAsZeroWithAWarning) {
     // The stored entries are left as they were.
     EXPECT_EQ(Decisions("DecBrdCV3").GetReal48({1, si::Price}), kEmptyDecisionValue);
     EXPECT_EQ(SalesForce().GetReal48({1}), -4);
-    EXPECT_TRUE(Warned(bench, "Price of Bravo"));
-    EXPECT_TRUE(Warned(bench, "Price of COSMO"));
-    EXPECT_TRUE(Warned(bench, "MPBrdSegSales[2, 1]"));
-    EXPECT_TRUE(Warned(bench, "MPBrdChaSales[1, 2]"));
-    EXPECT_TRUE(Warned(bench, "SlfSize[1] of firm 1, zone 1"));
+    for (const char* entry : {"Price of Bravo", "Price of COSMO", "MPBrdSegSales[2, 1]", "MPBrdChaSales[1, 2]",
+                              "SlfSize[1] of firm 1, zone 1"})
+        EXPECT_TRUE(Warned(bench, entry)) << entry;
 }
 
 TEST_F(ModDistrTest, BrandWithoutSalesAndFirmWithoutSalespeople) {
