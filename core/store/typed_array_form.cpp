@@ -216,9 +216,10 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
     if (writtenEnd != 0) {
         pos = static_cast<std::uint16_t>(writtenEnd);
     } else {
-        names = ParseNamedForm(buf, pos, [this](TGetBuf body, std::uint16_t& at) {
-            TDynArr::ReadFromBuffer(body, at);
-        });
+        // As for the bare form: the body is taken over only once the named form has ended.
+        TDynArr read;
+        names = ParseNamedForm(buf, pos, [&read](TGetBuf body, std::uint16_t& at) { read.ReadFromBuffer(body, at); });
+        TDynArr::operator=(std::move(read));
     }
     for (std::size_t d = 0; d < names.size(); ++d) dimNames_[d].assign(names[d]);
 }

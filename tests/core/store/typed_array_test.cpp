@@ -326,6 +326,12 @@ TEST(TypedArray, NamedArraysCarryTheirSeriesNames) {
     const Bytes noBody{103, 0, 0, 0, 200};
     pos = 0;
     EXPECT_THROW(back.ReadFromBuffer(noBody, pos), EDataError);
+    // A named form refused at its end tag, after the whole body, leaves the array as it was.
+    TSimArr kept;
+    kept.InitFromSeries(dkSmallint, 0, std::vector<const TSeries*>{&segments});
+    pos = 0;
+    EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(bytes.data(), bytes.size() - 1), pos), EDataError);
+    EXPECT_EQ((std::vector<int>{kept.Kind(), kept.NDim(), kept.UB(1)}), (std::vector<int>{dkSmallint, 1, 1}));
     EXPECT_THROW(array.InitFromSeries(dkByte, 0, std::vector<const TSeries*>{&brands, nullptr}), ERangeError);
 }
 
