@@ -6,18 +6,25 @@ source tree, rebuilds the test executables incrementally in a build directory of
 its own, runs them with a time limit, restores the file, and reports per fault
 whether the suite caught it (a test failed, crashed or ran out of time).
 
-    tools/fault_seed/fault_seed.py [--source DIR] [--build DIR] [--only NAME ...]
-                                   [--timeout SECONDS] [--jobs N] [--output FILE] [--check]
+    tools/fault_seed/fault_seed.py [--source DIR] [--build DIR] [--faults FILE] [--only NAME ...]
+                                   [--timeout SECONDS] [--jobs N] [--output FILE] [--matrix FILE]
+                                   [--check]
 
 --source   the tree to seed (default: the repository holding this script); its
            files are modified while a fault runs and restored afterwards, so do
            not edit the tree meanwhile
 --build    build directory (default: SOURCE/build/fault_seed); configured on
            first use as a display-free build without benchmarks
+--faults   the list of faults (default: faults.txt beside this script; generate_faults.py
+           writes further lists in the same form)
 --only     run only the named faults
 --timeout  limit per test executable and fault (default 300 s)
 --jobs     parallel build jobs (default 8)
 --output   also write the report to this file
+--matrix   run every test case, each in a process of its own, for each fault instead of
+           stopping at the first failure, and write one JSON line per fault to this file: its
+           name, outcome and every failed case ("executable:Suite.Case"), for finding tests
+           that catch nothing the others miss
 --check    only check that every fault's text is found exactly once
 
 A fault whose original text no longer occurs exactly once is reported "stale";
@@ -26,7 +33,10 @@ nor missed. The unmodified tree must build and pass first.
 """
 
 import argparse
+import concurrent.futures
 import dataclasses
+import json
+import os
 import pathlib
 import re
 import subprocess
@@ -96,6 +106,20 @@ def build_tests(build, jobs):
     return run(["ninja", "-C", str(build), f"-j{jobs}", *TEST_EXECUTABLES])
 
 
+def list_tests(build):
+    """Every test case of the test executables as (executable, "Suite.Case")."""
+    cases = []
+    for name in TEST_EXECUTABLES:
+        _, output = run([str(build / "tests" / name), "--gtest_list_tests"], cwd=build / "tests")
+        suite = ""
+        for line in output.splitlines():
+            if not line.startswith(" ") and line.rstrip().endswith("."):
+                suite = line.strip()
+            elif line.startswith("  ") and suite:
+                cases.append((name, suite + line.split("#")[0].strip()))
+    return cases
+
+
 def run_tests(build, timeout):
     """Returns None when every executable passes, else a short reason."""
     for name in TEST_EXECUTABLES:
@@ -110,14 +134,28 @@ def run_tests(build, timeout):
     return None
 
 
-def seed(fault, source, build, timeout, jobs):
-    """Applies Fault, rebuilds and tests; returns (outcome, detail). The file is always restored."""
+def failing_cases(build, cases, timeout):
+    """Runs each case in a process of its own, so that a crash is charged to its case only;
+    returns the cases that failed, crashed or ran out of time as "executable:Suite.Case"."""
+    def fails(case):
+        name, test = case
+        code, _ = run([str(build / "tests" / name), f"--gtest_filter={test}"], timeout=timeout,
+                      cwd=build / "tests")
+        return code != 0
+    with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
+        verdicts = list(pool.map(fails, cases))
+    return [f"{name}:{test}" for (name, test), failed in zip(cases, verdicts) if failed]
+
+
+def seed(fault, source, build, timeout, jobs, cases):
+    """Applies Fault, rebuilds and tests; returns (outcome, details): the first failure, or with
+    Cases every failing one of them. The file is always restored."""
     path = source / fault.file
     if not path.exists():
-        return "stale", "file missing"
+        return "stale", ["file missing"]
     original = path.read_text()
     if original.count(fault.was) != 1:
-        return "stale", f"original text found {original.count(fault.was)} times"
+        return "stale", [f"original text found {original.count(fault.was)} times"]
     try:
         path.write_text(original.replace(fault.was, fault.now))
         for _ in range(BUILD_ATTEMPTS):
@@ -126,9 +164,10 @@ def seed(fault, source, build, timeout, jobs):
             if code == 0 or errors:
                 break  # built, or the compiler refused the fault
         if code != 0:
-            return "no-build", errors[0] if errors else "build failed: " + " | ".join(output.splitlines()[-3:])
-        reason = run_tests(build, timeout)
-        return ("caught", reason) if reason else ("missed", "")
+            return "no-build", [errors[0] if errors else "build failed: " + " | ".join(output.splitlines()[-3:])]
+        failures = failing_cases(build, cases, timeout) if cases else [run_tests(build, timeout)]
+        failures = [failure for failure in failures if failure]
+        return ("caught", failures) if failures else ("missed", [])
     finally:
         path.write_text(original)
 
@@ -137,16 +176,18 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--source", type=pathlib.Path, default=HERE.parent.parent)
     parser.add_argument("--build", type=pathlib.Path)
+    parser.add_argument("--faults", type=pathlib.Path, default=HERE / "faults.txt")
     parser.add_argument("--only", nargs="*")
     parser.add_argument("--timeout", type=float, default=300)
     parser.add_argument("--jobs", type=int, default=8)
     parser.add_argument("--output", type=pathlib.Path)
+    parser.add_argument("--matrix", type=pathlib.Path)
     parser.add_argument("--check", action="store_true")
     args = parser.parse_args()
     source = args.source.resolve()
     build = (args.build or source / "build" / "fault_seed").resolve()
 
-    faults = parse_faults(HERE / "faults.txt")
+    faults = parse_faults(args.faults)
     if args.only:
         unknown = set(args.only) - {fault.name for fault in faults}
         if unknown:
@@ -169,12 +210,18 @@ def main():
     lines = []
     counts = {"caught": 0, "missed": 0, "stale": 0, "no-build": 0}
     started = time.monotonic()
+    matrix = args.matrix.open("w") if args.matrix else None
+    cases = list_tests(build) if matrix else []
     for fault in faults:
-        outcome, detail = seed(fault, source, build, args.timeout, args.jobs)
+        outcome, details = seed(fault, source, build, args.timeout, args.jobs, cases)
         counts[outcome] += 1
-        line = f"{outcome:8} {fault.name:45} {fault.file}" + (f"  ({detail})" if detail else "")
+        line = f"{outcome:8} {fault.name:45} {fault.file}" + (f"  ({details[0]})" if details else "")
         print(line, flush=True)
         lines.append(line)
+        if matrix:
+            failed = details if outcome == "caught" else []
+            matrix.write(json.dumps({"fault": fault.name, "outcome": outcome, "failed": failed}) + "\n")
+            matrix.flush()
     build_tests(build, args.jobs)  # leave the build matching the restored tree
 
     tried = counts["caught"] + counts["missed"]

@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Which test cases catch a fault or reach a line that no kept case does?
+
+Runs every case of the test executables of a coverage build (configured with --coverage)
+in a process of its own, records the source lines each reaches, reads the fault matrices
+that fault_seed.py --matrix wrote, and chooses cases greedily until the chosen ones catch
+every caught fault and reach every reached line, preferring short cases, then drops chosen
+ones that the others have made redundant, longest first. Prints the cases
+left over with the file and the number of lines each takes: those catch nothing and reach
+nothing the chosen ones do not.
+
+    tools/fault_seed/needed_tests.py --build DIR [--source DIR] [--folders F ...]
+                                     [--cache FILE] MATRIX ...
+"""
+
+import argparse
+import collections
+import concurrent.futures
+import json
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import tempfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+
+
+def list_tests(build, executables):
+    cases = []
+    for name in executables:
+        output = subprocess.run([str(build / "tests" / name), "--gtest_list_tests"], cwd=build / "tests",
+                                capture_output=True, text=True).stdout
+        suite = ""
+        for line in output.splitlines():
+            if not line.startswith(" ") and line.rstrip().endswith("."):
+                suite = line.strip()
+            elif line.startswith("  ") and suite:
+                cases.append(f"{name}:{suite}{line.split('#')[0].strip()}")
+    return cases
+
+
+def reached_lines(build, source, folders, case):
+    """Runs Case with its coverage data written to a folder of its own; returns the set of
+    "file:line" of Folders that it executed."""
+    name, test = case.split(":", 1)
+    with tempfile.TemporaryDirectory() as prefix:
+        environment = dict(os.environ, GCOV_PREFIX=prefix, GCOV_PREFIX_STRIP=str(len(build.parts) - 1))
+        subprocess.run([str(build / "tests" / name), f"--gtest_filter={test}"], cwd=build / "tests",
+                       env=environment, capture_output=True, timeout=300)
+        reached = set()
+        for data in pathlib.Path(prefix).rglob("*.gcda"):
+            notes = build / data.relative_to(prefix).with_suffix(".gcno")
+            shutil.copy(notes, data.with_suffix(".gcno"))
+            output = subprocess.run(["gcov", "--json-format", "--stdout", str(data)], cwd=data.parent,
+                                    capture_output=True, text=True).stdout
+            for document in output.splitlines():
+                for entry in json.loads(document)["files"]:
+                    path = pathlib.Path(entry["file"])
+                    path = path if path.is_absolute() else (source / path)
+                    relative = os.path.relpath(path, source)
+                    if not relative.startswith(tuple(folder + "/" for folder in folders)):
+                        continue
+                    reached |= {f"{relative}:{line['line_number']}" for line in entry["lines"] if line["count"]}
+        return reached
+
+
+def case_sizes(source):
+    """Non-blank lines of each TEST, TEST_F and TEST_P body under tests/, by "Suite.Case"."""
+    sizes = {}
+    for path in (source / "tests").rglob("*.cpp"):
+        lines = path.read_text().splitlines()
+        for number, line in enumerate(lines):
+            if match := re.match(r"(?:TEST|TEST_F|TEST_P)\((\w+),\s*(\w+)\)", line):
+                depth, end = 0, number
+                for end in range(number, len(lines)):
+                    depth += lines[end].count("{") - lines[end].count("}")
+                    if depth <= 0 and "{" in "".join(lines[number:end + 1]):
+                        break
+                body = [text for text in lines[number:end + 1] if text.strip()]
+                sizes[f"{match.group(1)}.{match.group(2)}"] = (path.relative_to(source).as_posix(), len(body))
+    return sizes
+
+
+def size_of(case, sizes):
+    test = case.split(":", 1)[1]
+    parts = re.sub(r"^\w+/", "", test).split(".")
+    key = f"{parts[0]}.{parts[1].split('/')[0]}" if len(parts) > 1 else test
+    return sizes.get(key, ("?", 1))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", type=pathlib.Path, required=True)
+    parser.add_argument("--source", type=pathlib.Path, default=HERE.parent.parent)
+    parser.add_argument("--executables", nargs="+", default=["core_tests", "model_tests"])
+    parser.add_argument("--folders", nargs="+", default=["core", "model"])
+    parser.add_argument("--cache", type=pathlib.Path)
+    parser.add_argument("matrices", nargs="*", type=pathlib.Path)
+    args = parser.parse_args()
+    build, source = args.build.resolve(), args.source.resolve()
+
+    if args.cache and args.cache.exists():
+        coverage = {case: set(lines) for case, lines in json.loads(args.cache.read_text()).items()}
+    else:
+        cases = list_tests(build, args.executables)
+        with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
+            found = pool.map(lambda case: reached_lines(build, source, args.folders, case), cases)
+            coverage = dict(zip(cases, found))
+        if args.cache:
+            args.cache.write_text(json.dumps({case: sorted(lines) for case, lines in coverage.items()}))
+
+    needs = collections.defaultdict(set)  # case -> faults and lines it alone would give
+    for case, lines in coverage.items():
+        needs[case] |= lines
+    for matrix in args.matrices:
+        for document in matrix.read_text().splitlines():
+            entry = json.loads(document)
+            for failure in entry["failed"]:
+                needs[failure.replace(": ", ":")].add("fault " + entry["fault"])
+
+    sizes = case_sizes(source)
+    wanted = set().union(*needs.values())
+    chosen, covered = [], set()
+    while covered != wanted:
+        best = max(needs, key=lambda case: len(needs[case] - covered) / size_of(case, sizes)[1])
+        chosen.append(best)
+        covered |= needs[best]
+    # A long case chosen early may since have been made redundant by shorter ones.
+    for case in sorted(chosen, key=lambda case: -size_of(case, sizes)[1]):
+        others = set().union(*(needs[other] for other in chosen if other != case))
+        if needs[case] <= others:
+            chosen.remove(case)
+    left = sorted((size_of(case, sizes)[0], case, size_of(case, sizes)[1]) for case in needs
+                  if case not in chosen and case in coverage)
+    print(f"{len(coverage)} cases; {len(chosen)} chosen; {len(left)} left over taking "
+          f"{sum(size for _, _, size in left)} lines; {len(wanted)} lines and faults to keep")
+    for file, case, size in left:
+        print(f"{size:5}  {file}  {case}")
+
+
+if __name__ == "__main__":
+    main()
