@@ -18,7 +18,7 @@ whether the suite caught it (a test failed, crashed or ran out of time).
 --faults   the list of faults (default: faults.txt beside this script; generate_faults.py
            writes further lists in the same form)
 --only     run only the named faults
---timeout  limit per test executable and fault (default 300 s)
+--timeout  limit per test executable and fault, or with --matrix per case (default 300 s)
 --jobs     parallel build jobs (default 8)
 --output   also write the report to this file
 --matrix   run every test case, each in a process of its own, for each fault instead of
@@ -39,6 +39,7 @@ import json
 import os
 import pathlib
 import re
+import resource
 import subprocess
 import sys
 import time
@@ -48,6 +49,7 @@ TEST_EXECUTABLES = ("core_tests", "model_tests")
 # A build that fails without a compiler error (a linker killed on a busy
 # machine, say) is tried again before the fault counts as not building.
 BUILD_ATTEMPTS = 3
+CASE_MEMORY_LIMIT = 4 << 30
 
 
 @dataclasses.dataclass
@@ -81,11 +83,11 @@ def parse_faults(path):
     return faults
 
 
-def run(command, timeout=None, cwd=None):
+def run(command, timeout=None, cwd=None, preexec_fn=None):
     """Runs Command; returns (exit code or None on timeout, combined output)."""
     try:
         done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                              text=True, errors="replace", timeout=timeout)
+                              text=True, errors="replace", timeout=timeout, preexec_fn=preexec_fn)
         return done.returncode, done.stdout
     except subprocess.TimeoutExpired as expired:
         output = expired.stdout or b""
@@ -137,10 +139,14 @@ def run_tests(build, timeout):
 def failing_cases(build, cases, timeout):
     """Runs each case in a process of its own, so that a crash is charged to its case only;
     returns the cases that failed, crashed or ran out of time as "executable:Suite.Case"."""
+    def limit_memory():
+        # A fault that makes a loop allocate without end fails its case instead of the machine.
+        resource.setrlimit(resource.RLIMIT_AS, (CASE_MEMORY_LIMIT, CASE_MEMORY_LIMIT))
+
     def fails(case):
         name, test = case
         code, _ = run([str(build / "tests" / name), f"--gtest_filter={test}"], timeout=timeout,
-                      cwd=build / "tests")
+                      cwd=build / "tests", preexec_fn=limit_memory)
         return code != 0
     with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
         verdicts = list(pool.map(fails, cases))

@@ -7,7 +7,8 @@ that fault_seed.py --matrix wrote, and chooses cases greedily until the chosen o
 every caught fault and reach every reached line, preferring short cases, then drops chosen
 ones that the others have made redundant, longest first. Prints the cases
 left over with the file and the number of lines each takes: those catch nothing and reach
-nothing the chosen ones do not.
+nothing the chosen ones do not; a parameterised body with only some instances left over is
+listed with them.
 
     tools/fault_seed/needed_tests.py --build DIR [--source DIR] [--folders F ...]
                                      [--cache FILE] MATRIX ...
@@ -83,11 +84,12 @@ def case_sizes(source):
     return sizes
 
 
-def size_of(case, sizes):
+def body_of(case):
+    """The "Suite.Case" whose body a case runs: a parameterised instance "Prefix/Suite.Case/N"
+    runs the body of "Suite.Case"."""
     test = case.split(":", 1)[1]
-    parts = re.sub(r"^\w+/", "", test).split(".")
-    key = f"{parts[0]}.{parts[1].split('/')[0]}" if len(parts) > 1 else test
-    return sizes.get(key, ("?", 1))
+    suite, _, name = re.sub(r"^\w+/", "", test).partition(".")
+    return f"{suite}.{name.split('/')[0]}"
 
 
 def main():
@@ -121,24 +123,33 @@ def main():
                 needs[failure.replace(": ", ":")].add("fault " + entry["fault"])
 
     sizes = case_sizes(source)
+    instances = collections.Counter(body_of(case) for case in coverage)
+    # A parameterised body's lines are shared by its instances.
+    cost = {case: sizes.get(body_of(case), ("?", 1))[1] / instances[body_of(case)] for case in needs}
     wanted = set().union(*needs.values())
     chosen, covered = [], set()
     while covered != wanted:
-        best = max(needs, key=lambda case: len(needs[case] - covered) / size_of(case, sizes)[1])
+        best = max(needs, key=lambda case: len(needs[case] - covered) / cost[case])
         chosen.append(best)
         covered |= needs[best]
     # A long case chosen early may since have been made redundant by shorter ones.
-    for case in sorted(chosen, key=lambda case: -size_of(case, sizes)[1]):
+    for case in sorted(chosen, key=lambda case: -cost[case]):
         others = set().union(*(needs[other] for other in chosen if other != case))
         if needs[case] <= others:
             chosen.remove(case)
-    left = sorted((size_of(case, sizes)[0], case, size_of(case, sizes)[1]) for case in needs
-                  if case not in chosen and case in coverage)
-    print(f"{len(coverage)} cases; {len(chosen)} chosen; {len(left)} left over taking "
-          f"{sum(size for _, _, size in left)} lines; {len(wanted)} lines and faults to keep")
-    for file, case, size in left:
-        print(f"{size:5}  {file}  {case}")
 
+    left = collections.defaultdict(list)
+    for case in coverage:
+        if case not in chosen:
+            left[body_of(case)].append(case.split(":", 1)[1])
+    whole = {body: cases for body, cases in left.items() if len(cases) == instances[body]}
+    print(f"{len(coverage)} cases; {len(chosen)} chosen; {len(wanted)} lines and faults to keep; "
+          f"{len(whole)} bodies left over whole, taking "
+          f"{sum(sizes.get(body, ('?', 0))[1] for body in whole)} lines")
+    for body, cases in sorted(left.items(), key=lambda item: sizes.get(item[0], ("?", 0))):
+        file, size = sizes.get(body, ("?", 0))
+        part = "" if body in whole else f"  only {len(cases)} of {instances[body]}: {' '.join(cases)}"
+        print(f"{size:5}  {file}  {body}{part}")
 
 if __name__ == "__main__":
     main()
