@@ -3,7 +3,6 @@
 // little-endian field access on raw file bytes, and the industry file's keys.
 
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -23,19 +22,6 @@ inline std::int32_t GetI32(const std::string& bytes, std::size_t offset) {
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(bytes.at(offset + static_cast<std::size_t>(i)));
     return static_cast<std::int32_t>(v);
-}
-
-inline std::uint16_t GetU16(const std::string& bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes.at(offset)) |
-                                      static_cast<std::uint8_t>(bytes.at(offset + 1)) << 8);
-}
-
-inline double GetF64(const std::string& bytes, std::size_t offset) {
-    std::uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(bytes.at(offset + static_cast<std::size_t>(i)));
-    double d;
-    std::memcpy(&d, &v, sizeof d);
-    return d;
 }
 
 inline void PutI32(std::string& bytes, std::size_t offset, std::int32_t value) {

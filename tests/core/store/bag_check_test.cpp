@@ -157,45 +157,5 @@ TEST(BagCheck, DamagedBagsReadOrRaiseDataErrorsAndTheCheckAgreesWithTheReader) {
     EXPECT_GT(duplicates, kCases / 50);
 }
 
-// Two faults with their exact words: the fuzz above holds the check to the
-// reader's words for every other one.
-TEST(BagCheck, NamesEachFaultAsTheReaderDoes) {
-    test::RecordingUi ui;
-    const TIndex one(1), three(3);
-
-    // Arrays "A", "B", then "b", which repeats "B", letter case ignored. Each
-    // item takes 5 bytes (tag 101 and the name's field L, C, L, 'x') + 1 (tag
-    // 102) + 20 (tag 103 and the dimension name's field of capacity 16) + 1 (tag
-    // 104) + 17 (kind, sub type and count with their tags: 6; two bounds with
-    // their tags: 6; '8', 3 elements, 'd': 5) + 1 (tag 200) = 45 bytes, so the
-    // third array's tag 102 lies at 2 x 45 + 5 = 95.
-    TSimData first;
-    first.AddSimArr("B", Array(dkByte, 0, 1, one, three));
-    first.AddSimArr("A", Array(dkByte, 0, 1, one, three));
-    TSimData second;
-    second.AddSimArr("b", Array(dkByte, 0, 1, one, three));
-    const Bytes joined = Joined(Stored(first), Stored(second));  // "A" then "B", in name order, then "b"
-    EXPECT_EQ(Check(joined).error, "bag: array \"b\" at offset 95: String list does not allow duplicates");
-    EXPECT_EQ(Check(joined), Read(joined));
-
-    // A scalar of kind 9: tags 1 (name "S": 1, 1, 1, 'S'), 2, then the value form.
-    const Bytes badKind = {1, 1, 1, 1, 'S', 2, 3, 9, 4, 0, 5, 1, 0, 0, 0, 50, 255};
-    EXPECT_EQ(Check(badKind).error, "bag: scalar \"S\" at offset 5: Range check error");
-    EXPECT_EQ(Check(badKind), Read(badKind));
-}
-
-TEST(BagCheck, AnArrayCrossingPosition65535IsRefusedAsTheReaderRefusesIt) {
-    test::RecordingUi ui;
-    TSimData bag;
-    bag.AddSimArr("Wide", Array(dkReal48, 0, 1, TIndex(1), TIndex(100)));
-    const Bytes stored = Stored(bag);
-    // Unknown bytes (0) move the array so that its 600-byte block ends past
-    // 65,535; its tag 102 follows tag 101 and the name's 7-byte field.
-    Bytes bytes(65200, 0);
-    bytes.insert(bytes.end(), stored.begin(), stored.end());
-    EXPECT_EQ(Check(bytes).error, "bag: array \"Wide\" at offset 65208: Integer overflow");
-    EXPECT_EQ(Check(bytes), Read(bytes));
-}
-
 }  // namespace
 }  // namespace cv

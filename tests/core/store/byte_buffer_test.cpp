@@ -16,27 +16,6 @@ Bytes Slice(const Bytes& buffer, std::size_t from, std::size_t count) {
     return Bytes(buffer.begin() + static_cast<long>(from), buffer.begin() + static_cast<long>(from + count));
 }
 
-TEST(ByteBuffer, NumbersAreLittleEndianAndReadBack) {
-    Bytes buffer(kBufSize, 0);
-    std::uint16_t pos = 0;
-    BufPutByte(buffer, pos, 0xAB);
-    BufPutWord(buffer, pos, 0x1234);
-    BufPutLong(buffer, pos, -2);
-    BufPutLong(buffer, pos, 0x01020304);
-    BufPutReal48(buffer, pos, ToReal48(-2.5L));
-    EXPECT_EQ(Slice(buffer, 0, pos), (Bytes{0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0x82,
-                                            0, 0, 0, 0, 0xA0}));
-    std::uint16_t readPos = 0;
-    EXPECT_EQ(BufGetByte(buffer, readPos), 0xAB);
-    EXPECT_EQ(BufGetWord(buffer, readPos), 0x1234);
-    EXPECT_EQ(BufGetLong(buffer, readPos), -2);
-    EXPECT_EQ(BufGetLong(buffer, readPos), 0x01020304);
-    EXPECT_EQ(BufGetReal48(buffer, readPos), -2.5L);
-    EXPECT_EQ(readPos, pos);
-    // Any six bytes convert; exponent 0 reads as zero.
-    EXPECT_EQ(BufGetReal48(Bytes{0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, readPos = 0), 0.0L);
-}
-
 // A short text takes L, C, L and its capacity C, or its own length when the
 // capacity is 0; a text field takes its length byte, the maximum length and a
 // zero, or without a maximum the length byte, the text and its zero (one byte

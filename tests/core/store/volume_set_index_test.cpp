@@ -41,30 +41,5 @@ TEST(VolMagicIndex, BitmapAnswersPositionsAcrossWordsAndAfterInserts) {
     ExpectAnswersAsASearch(index, magics, -2, kKeySpace + 130);  // two words past the bitmap
 }
 
-TEST(VolMagicIndex, LargeKeySpacesAndForeignMagicsUseTheSearch) {
-    // 65,536 x 12 combinations exceed the bitmap: the search answers alike.
-    const std::vector<std::int32_t> wide{5, 32769 + 65536, 700000};
-    TVolMagicIndex index;
-    index.Assign(wide, 65536 * 12);
-    ExpectAnswersAsASearch(index, wide, 0, 10);
-    ExpectAnswersAsASearch(index, wide, 98300, 98310);
-
-    // A damaged table may hold magics outside its key space, negative or beyond it.
-    std::vector<std::int32_t> foreign{-40, 3, 20, 5000};
-    index.Assign(foreign, 100);
-    ExpectAnswersAsASearch(index, foreign, -45, 120);
-    bool found = false;
-    index.Insert(index.Find(7, found), 7);
-    foreign.insert(foreign.begin() + 2, 7);
-    ExpectAnswersAsASearch(index, foreign, -45, 120);
-
-    // A bitmap that is asked to take a magic beyond its key space turns into the search.
-    std::vector<std::int32_t> small{2, 9};
-    index.Assign(small, 10);
-    index.Insert(index.Find(12, found), 12);
-    small.push_back(12);
-    ExpectAnswersAsASearch(index, small, -1, 14);
-}
-
 }  // namespace
 }  // namespace cv

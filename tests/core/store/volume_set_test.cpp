@@ -1,6 +1,6 @@
 #include "core/store/volume_set.h"
 
-#include <ctime>
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -14,82 +14,19 @@ namespace {
 
 using namespace test;
 
-
-// Every test has a directory, a file name in it and a clock that it moves by hand.
+// Every test has a directory and a file name in it.
 class VolSet : public ::testing::Test {
 protected:
     TempDir dir;
-    ManualClock clock;
     const std::string file = dir / "set.vs";
 };
 
-TEST_F(VolSet, NewEmptySetIsExactlyTheHeader) {
-    TVolSet set(clock.Function());
-    set.Create(file, "Sig");
-    set.AddKey("Period", -1, 12);
+// A new set of File with one key, holding Volumes.
+void WriteVolumes(const std::string& file, const TVolumes& volumes) {
+    TVolSet set;
+    CreateWithOneKey(set, file);
+    StoreAll(set, volumes);
     set.Close();
-    const std::string bytes = ReadFileBytes(file);
-    ASSERT_EQ(bytes.size(), 365u);
-    // Section 1 at 0: id 1, length 129, the short string "Sig" padded with zeros. Section 2 at 133,
-    // length 28: header size 365, version 1, one key, descriptor size 21, no volumes, entry size 50,
-    // table at 365. Section 3 at 165, length 24: the creation time, nothing stored or loaded yet.
-    // Section 4 at 193, length 168: key "Period" -1..12 at 197 (a name slot of 17 bytes, then the
-    // bounds), then 7 zero descriptors.
-    const std::pair<std::size_t, int> words[] = {{0, 1}, {2, 129}, {133, 2}, {135, 28}, {165, 3}, {167, 24},
-                                                 {193, 4}, {195, 168}, {214, 0xFFFF}, {216, 12}};
-    for (const auto& [offset, value] : words) EXPECT_EQ(GetU16(bytes, offset), value) << offset;
-    const std::pair<std::size_t, int> longs[] = {{137, 365}, {141, 1}, {145, 1}, {149, 21},
-                                                 {153, 0},   {157, 50}, {161, 365}};
-    for (const auto& [offset, value] : longs) EXPECT_EQ(GetI32(bytes, offset), value) << offset;
-    EXPECT_EQ((std::vector<double>{GetF64(bytes, 169), GetF64(bytes, 177), GetF64(bytes, 185)}),
-              (std::vector<double>{36526.5, 0, 0}));
-    EXPECT_EQ(bytes.substr(4, 129), "\3Sig" + std::string(125, '\0'));
-    EXPECT_EQ(bytes.substr(197, 7), std::string("\6Period"));
-    EXPECT_EQ(bytes.substr(218), std::string(147, '\0'));
-}
-
-TEST_F(VolSet, TableIsInMagicOrderWhileBytesAreInCreationOrder) {
-    TVolSet set(clock.Function());
-    CreateWithOneKey(set, file, 3);  // magic = value
-    Store(set, Payload(10, 'b'), {2});
-    clock.now = 100;
-    Store(set, Payload(20, 'a'), {1});
-    Store(set, Payload(5, 'c'), {3});
-    clock.now = 110;
-    Store(set, Payload(20, 'A'), {1});
-    set.Close();
-    // Bytes: (2) at 365..374, (1) at 375..394, (3) at 395..399; table of 3 x 50 at 400; 550 bytes in all.
-    const std::string bytes = ReadFileBytes(file);
-    ASSERT_EQ(bytes.size(), 550u);
-    EXPECT_EQ(GetI32(bytes, 153), 3);
-    EXPECT_EQ(GetI32(bytes, 161), 400);
-    EXPECT_EQ(GetF64(bytes, 177), 110);  // last stored
-    EXPECT_EQ(bytes.substr(365, 35), Payload(10, 'b') + Payload(20, 'A') + Payload(5, 'c'));
-    const int expectedOffset[] = {375, 365, 395};
-    const int expectedSize[] = {20, 10, 5};
-    const double expectedCreated[] = {100, 36526.5, 100};
-    const double expectedStored[] = {110, 36526.5, 100};
-    for (int i = 0; i < 3; ++i) {
-        const std::size_t entry = 400 + 50 * static_cast<std::size_t>(i);
-        EXPECT_EQ(GetI32(bytes, entry), expectedOffset[i]);
-        EXPECT_EQ(GetU16(bytes, entry + 4), expectedSize[i]);
-        EXPECT_EQ(GetU16(bytes, entry + 6), i + 1);      // key 1
-        EXPECT_EQ(GetU16(bytes, entry + 8), 32767);      // key 2 not given
-        EXPECT_EQ(GetF64(bytes, entry + 22), expectedCreated[i]);
-        EXPECT_EQ(GetF64(bytes, entry + 30), expectedStored[i]);
-        EXPECT_EQ(GetI32(bytes, entry + 46), i + 1);     // magic
-    }
-    EXPECT_EQ(ReadVolumes(file, 3),
-              (TVolumes{{1, Payload(20, 'A')}, {2, Payload(10, 'b')}, {3, Payload(5, 'c')}}));
-    TVolSet reopened;
-    reopened.OpenReadOnly(file);
-    EXPECT_EQ(reopened.Header().created, 36526.5);
-    // A missing volume: no data, size 0.
-    const std::uint8_t* data = reinterpret_cast<const std::uint8_t*>("junk");
-    std::uint16_t size = 77;
-    EXPECT_FALSE(reopened.VolumeGet(data, size, {4}));
-    EXPECT_EQ(data, nullptr);
-    EXPECT_EQ(size, 0);
 }
 
 TEST_F(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
@@ -120,24 +57,6 @@ TEST_F(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
     set.Close();
 }
 
-TEST_F(VolSet, KeysOutsideTheirBoundsAreNotFoundAndRefused) {
-    TVolSet set;
-    set.Create(dir / "bounds.vs", kIndustrySignature);
-    AddIndustryKeys(set);
-    // Zone 1 of an unset period has magic 5 + 7 x 15 x 1 = 110, the same number
-    // that period 13 would give (digit 15): the bounds keep them apart.
-    Store(set, "zone cell", {5, 32767, 1});
-    EXPECT_EQ(Load(set, {5, 13}) + Load(set, {5, -2}), "<none><none>");
-    EXPECT_EQ(Load(set, {5, 32767, 1, 32767, 32767, 1}), "<none>");  // a value for an undeclared key
-    EXPECT_THROW(Store(set, "lost", {5, 13}), EVolSetError);
-    EXPECT_THROW(Store(set, "lost", {7}), EVolSetError);
-    EXPECT_THROW(Store(set, "lost", {5, 32767, 1, 32767, 32767, 1}), EVolSetError);
-    EXPECT_EQ(set.VolumeCount(), 1);
-    // Unset values for undeclared keys are harmless.
-    EXPECT_EQ(Load(set, {5, 32767, 1, 32767, 32767, 32767, 32767}), "zone cell");
-    set.Close();
-}
-
 TEST_F(VolSet, KeysAreFixedOnceDeclaredAndCounted) {
     TVolSet set;
     set.Create(dir / "keys.vs", "Sig");
@@ -153,26 +72,6 @@ TEST_F(VolSet, KeysAreFixedOnceDeclaredAndCounted) {
     Store(other, "x", {1});
     EXPECT_THROW(other.AddKey("Late", 1, 2), EVolSetError);
     other.Close();
-}
-
-TEST_F(VolSet, RepeatedSavesReuseDeadSpaceAndVolumesMayGrowOrShrink) {
-    TVolSet set;
-    CreateWithOneKey(set, file);
-    Store(set, Payload(30, 'k'), {2});
-    for (int round = 0; round < 50; ++round) {
-        const std::string bytes = Payload(20, static_cast<char>('a' + round % 26));
-        Store(set, bytes, {1});
-        set.Flush();
-        // Live: header 365, volume 2 (30), one copy of volume 1 (20), one table (2 x 50). A
-        // save puts a copy and a table beside the live ones, so the file never needs more
-        // than 365 + 30 + 2 x (20 + 100) = 635 bytes once dead space is reused.
-        EXPECT_LE(std::filesystem::file_size(file), 635u) << "round " << round;
-        EXPECT_EQ(ReadVolumes(file, 2), (TVolumes{{1, bytes}, {2, Payload(30, 'k')}}));
-    }
-    Store(set, Payload(300, 'g'), {1});
-    Store(set, Payload(3, 's'), {2});
-    set.Close();
-    EXPECT_EQ(ReadVolumes(file, 2), (TVolumes{{1, Payload(300, 'g')}, {2, Payload(3, 's')}}));
 }
 
 // After a save the set works from the header it wrote: the next save places its
@@ -252,34 +151,43 @@ TEST_F(VolSet, FilesThatCannotBeReachedRaiseVolumeSetErrors) {
     EXPECT_FALSE(set.IsOpen());
 }
 
-TEST_F(VolSet, IsVolSetFileComparesTheSignatureExactly) {
-    const std::string longSignature(130, 'S');  // kept as its first 128 characters
-    for (const std::string& signature : {std::string(kIndustrySignature), longSignature}) {
-        TVolSet set;
-        set.Create(dir / "sig.vs", signature);
-        set.Close();
-        EXPECT_TRUE(IsVolSetFile(dir / "sig.vs", signature.substr(0, 128)));
-        EXPECT_FALSE(IsVolSetFile(dir / "sig.vs", signature.substr(0, 129) + "x"));
-        EXPECT_FALSE(IsVolSetFile(dir / "sig.vs", signature.substr(0, 14)));
-    }
-    EXPECT_FALSE(IsVolSetFile(dir / "absent.vs", longSignature));
-    // A file too short for the signature section, and one whose length byte exceeds 128.
-    std::string bytes = ReadFileBytes(dir / "sig.vs");
-    WriteFileBytes(dir / "short.vs", bytes.substr(0, 60));
-    EXPECT_FALSE(IsVolSetFile(dir / "short.vs", longSignature.substr(0, 128)));
-    bytes[4] = static_cast<char>(129);
-    WriteFileBytes(dir / "long.vs", bytes);
-    EXPECT_FALSE(IsVolSetFile(dir / "long.vs", longSignature.substr(0, 128)));
+// A data area that fits is one read; a volume the file no longer holds raises an error.
+TEST_F(VolSet, WholeDataAreaIsOneReadAndAVolumePastTheFilesEndIsAnError) {
+    TVolumes nine;
+    for (std::int16_t key = 1; key <= 9; ++key) nine[key] = Payload(100, static_cast<char>('0' + key));
+    WriteVolumes(file, nine);
+    TVolSet set;
+    set.OpenReadOnly(file);
+    // Cut behind 4.5 volumes: 365 + 450 bytes remain.
+    std::filesystem::resize_file(file, 365 + 450);
+    EXPECT_EQ(Load(set, {2}), nine[2]);  // the first read takes the data area's 900 bytes
+    EXPECT_EQ(Load(set, {4}), nine[4]);
+    const std::string message = ErrorText<EVolSetError>([&] { Load(set, {7}); });
+    for (const char* part : {"volume (7)", "offset 965", "ends before it"}) EXPECT_PRED2(Contains, message, part);
+    EXPECT_EQ(set.BytesInMemory(), 900u);
 }
 
-TEST_F(VolSet, LocalNowIsDaysSince1899InLocalTime) {
-    const std::time_t before = std::time(nullptr);
-    const TDateTime now = LocalNowDateTime();
-    std::tm local{};
-    localtime_r(&before, &local);
-    // 1 January 1970 is day 25569; local time adds the zone's offset.
-    const double expected = 25569.0 + static_cast<double>(before + local.tm_gmtoff) / 86400.0;
-    EXPECT_NEAR(now, expected, 5.0 / 86400.0);
+// A save that meets a full disk is reported and leaves the file as it was; the
+// same set saves once there is room. The save grows volume 1, rewrites 2 at its
+// size, shrinks 3, keeps 4 and adds 5 and 6.
+TEST_F(VolSet, FullDiskIsReportedAndTheSaveSucceedsOnceThereIsRoom) {
+    const TVolumes before = {{1, Payload(100, 'a')}, {2, Payload(200, 'b')}, {3, Payload(300, 'c')},
+                             {4, Payload(50, 'd')}};
+    const TVolumes after = {{1, Payload(900, 'A')}, {2, Payload(200, 'B')}, {3, Payload(30, 'C')},
+                            {4, Payload(50, 'd')},  {5, Payload(400, 'E')}, {6, Payload(10, 'F')}};
+    for (TVolFileOp failing : {TVolFileOp::Write, TVolFileOp::Sync}) {
+        WriteVolumes(file, before);
+        SetVolFileFaultHook([&](TVolFileOp op, std::int64_t, std::size_t) { return op == failing ? ENOSPC : 0; });
+        TVolSet set;
+        set.OpenReadWrite(file);
+        StoreAll(set, after);
+        EXPECT_PRED2(Contains, ErrorText<EVolSetError>([&] { set.Close(); }), "No space left on device");
+        EXPECT_TRUE(set.IsOpen());
+        SetVolFileFaultHook({});
+        EXPECT_EQ(ReadVolumes(file), before);
+        set.Close();
+        EXPECT_EQ(ReadVolumes(file), after);
+    }
 }
 
 }  // namespace
