@@ -116,10 +116,7 @@ TEST_F(VolSet, AtMost4096Volumes) {
 }
 
 TEST_F(VolSet, ReadOnlySetNeverWrites) {
-    TVolSet written;
-    CreateWithOneKey(written, file);
-    Store(written, "abc", {1});
-    written.Close();
+    WriteVolumes(file, {{1, "abc"}});
     const std::string before = ReadFileBytes(file);
     int calls = 0;
     SetVolFileFaultHook([&](TVolFileOp, std::int64_t, std::size_t) {
