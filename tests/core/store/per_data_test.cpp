@@ -173,6 +173,29 @@ TEST_F(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     EXPECT_EQ(oversized.Period(), 4);
 }
 
+// Decisions read from the file gain a loan array that stays all zero; a new
+// cell holds nothing but a created array. Both arrays are data and come back.
+TEST_F(PerData, ACreatedArrayNeverWrittenIsSavedAllZero) {
+    const TSeries periods(2, "Periods", 0, {"P0", "P1"});
+    TCvPerData first(vtDecisions, 1);
+    first.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Budget", 4);
+    Save(first, file);
+    TCvPerData reopened(vtDecisions, 1);
+    Load(reopened, file);
+    reopened.CreateSimArr(kCategoryFirm, Context(1, 0, 0), "LoanVal", dkReal48, 0, {&kBrands});
+    reopened.CreateSimArr(kCategoryFirm, Context(3, 0, 0), "LoanDur", dkSmallint, 0, {&kBrands, &periods});
+    Save(reopened, file, false);
+    TCvPerData again(vtDecisions, 1);
+    Load(again, file);
+    EXPECT_EQ(again.GetSmallint(kCategoryFirm, Context(1, 0, 0), "Budget"), 4);
+    const TSimArr* values = again.FindSimArr(kCategoryFirm, Context(1, 0, 0), "LoanVal");
+    const TSimArr* durations = again.FindSimArr(kCategoryFirm, Context(3, 0, 0), "LoanDur");
+    ASSERT_TRUE(values && durations);
+    // 3 brands, and 3 brands x periods 0..1.
+    EXPECT_EQ((std::vector<int>{values->Count(), durations->Count()}), (std::vector<int>{3, 6}));
+    EXPECT_EQ(values->GetReal48({3}) + durations->GetSmallint({3, 1}), 0.0L);
+}
+
 // Only volumes whose keys name a cell of the grid belong to the set: one with a
 // key beyond the industry's five set is left alone.
 TEST_F(PerData, VolumesThatNameNoCellAreNotLoaded) {
