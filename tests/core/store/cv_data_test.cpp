@@ -148,6 +148,21 @@ TEST_F(CvDataTest, OpenReadsTheInfoTheSeriesAndTheirPositions) {
     industry.Close();
 }
 
+// The info volume's period cut short (tag 1 and one byte of its word): Open
+// fails, the industry stays closed and the file unchanged.
+TEST_F(CvDataTest, ADamagedInfoVolumeFailsTheOpenAndLeavesTheIndustryClosed) {
+    TVolSet volumes;
+    volumes.OpenReadWrite(file);
+    const std::uint8_t cut[] = {1, 3};
+    volumes.VolumeSet(cut, sizeof cut, {1, 32767, 32767, 32767, 32767});
+    volumes.Close();
+    const std::string bytes = test::ReadFileBytes(file);
+    TCvData damaged;
+    EXPECT_THROW(damaged.Open(std::string(kIndustrySignature), file), EDataError);
+    EXPECT_FALSE(damaged.IsOpen());
+    EXPECT_EQ(test::ReadFileBytes(file), bytes);
+}
+
 TEST_F(CvDataTest, SaveDecisionsWritesTheInfoVolumeAndExactlyTheChangedCell) {
     TCvData industry(clock.Function());
     industry.Open(std::string(kIndustrySignature), file);
