@@ -40,8 +40,7 @@ const TSeries kBrands(1, "Brands", 1, {"B1", "B2", "B3"});
 // Set saved into File (created when Create) and closed.
 void Save(const TCvPerData& set, const std::string& file, bool create = true) {
     TVolSet volumes;
-    if (create) CreateIndustrySet(volumes, file);
-    if (!create) volumes.OpenReadWrite(file);
+    create ? CreateIndustrySet(volumes, file) : volumes.OpenReadWrite(file);
     set.SaveToVolSet(volumes);
     volumes.Close();
 }
