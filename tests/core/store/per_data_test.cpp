@@ -1,6 +1,6 @@
-// The per-period data grid: cells picked by category and context, the silent
-// and the reporting getters, copies between sets, and the volumes a set is
-// saved to and loaded from.
+// The per-period data grid: cells picked by category, missing arrays and the
+// dump in the log, copies between sets, and the volumes a set is saved to and
+// loaded from.
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -11,7 +11,6 @@
 #include "core/base/log_file.h"
 #include "core/stats/cv_interf.h"
 #include "core/store/data_context.h"
-#include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/store/volume_set.h"
@@ -20,7 +19,6 @@
 #include "tests/support/stored_form.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_industry.h"
-#include "tests/support/volume_set_util.h"
 
 namespace cv {
 namespace {
@@ -42,8 +40,7 @@ const TSeries kBrands(1, "Brands", 1, {"B1", "B2", "B3"});
 // Set saved into File (created when Create) and closed.
 void Save(const TCvPerData& set, const std::string& file, bool create = true) {
     TVolSet volumes;
-    if (create) CreateIndustrySet(volumes, file);
-    if (!create) volumes.OpenReadWrite(file);
+    create ? CreateIndustrySet(volumes, file) : volumes.OpenReadWrite(file);
     set.SaveToVolSet(volumes);
     volumes.Close();
 }
@@ -62,47 +59,6 @@ protected:
     test::TempDir dir;
     const std::string file = dir / "cells.vs";
 };
-
-TEST_F(PerData, CategoryAndContextPickTheCellAndStoredValuesWinOverDefaults) {
-    TCvPerData set(vtDecisions, 5);
-    set.SetSmallint(kCategoryFirm, Context(3, 1, 2), "N", 7);
-    // Category 2 keeps only the firm: any zone and market reach cell (3, 0, 0).
-    EXPECT_EQ(set.GetSmallint(kCategoryFirm, Context(3, 3, 1), "N"), 7);
-    EXPECT_NE(set.Cell({3, 0, 0}), nullptr);
-    // Category 5 selects (3, 1, 0), which holds nothing: the silent form gives
-    // the default, the reporting form the bag's report and 0; no cell appears.
-    EXPECT_EQ(set.GetSmallintDef(kCategoryFirmFta, Context(3, 1, 2), "N", -9), -9);
-    EXPECT_EQ(set.GetRealDef(kCategoryFirmFta, Context(3, 1, 2), "N", 2.5L), 2.5L);
-    EXPECT_TRUE(ui.errorBoxes.empty());
-    EXPECT_EQ(set.GetSmallint(kCategoryFirmFta, Context(3, 1, 2), "N"), 0);
-    EXPECT_EQ(ui.errorBoxes, std::vector<std::string>{"[GetScalar] Unknown scalar : N"});
-    EXPECT_EQ(set.Cell({3, 1, 0}), nullptr);
-    // An unknown category is reported and stores into the industry-wide cell.
-    set.SetSmallint(9, Context(2, 2, 2), "M", 4);
-    EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"CalcIndices: unknown category: 9"});
-    EXPECT_EQ(set.GetSmallint(kCategoryIndustry, Context(5, 1, 1), "M"), 4);
-    // Cells outside firm 0..6, zone 0..3, market 0..3.
-    EXPECT_THROW(set.SetSmallint(kCategoryFirm, Context(7, 0, 0), "N", 1), ERangeError);
-    EXPECT_THROW(set.GetReal(kCategoryFirmFtaMarket, Context(1, 4, 1), "N"), ERangeError);
-    EXPECT_THROW(set.GetSimArr(kCategoryMarket, Context(0, 0, -1), "N"), ERangeError);
-
-    // A stored zero is a value, not an absence; a real read as a smallint rounds halves to even.
-    const TDataContext at = Context(1, 2, 3);
-    set.SetReal(kCategoryFirmFtaMarket, at, "Half", 2.5L);
-    set.SetReal(kCategoryFirmFtaMarket, at, "Big", 40000.0L);
-    set.SetScalar(kCategoryFirmFtaMarket, at, "Zero", TSimValue{});
-    EXPECT_EQ(set.GetSmallintDef(kCategoryFirmFtaMarket, at, "Zero", 7), 0);
-    EXPECT_EQ(set.GetRealDef(kCategoryFirmFtaMarket, at, "Zero", 7.0L), 0.0L);
-    EXPECT_EQ(set.GetRealDef(kCategoryFirmFtaMarket, at, "Half", 9.0L), 2.5L);
-    EXPECT_EQ(set.GetSmallintDef(kCategoryFirmFtaMarket, at, "Half", 0), 2);
-    EXPECT_THROW(set.GetSmallintDef(kCategoryFirmFtaMarket, at, "Big", 0), ERangeError);  // beyond 16 bits
-    // A created array takes its shape from the series; its name is unique in the cell.
-    const TSimArr& array = set.CreateSimArr(kCategoryFtaMarket, Context(0, 2, 1), "BrdAwa", dkReal48, 0, {&kBrands});
-    EXPECT_EQ(set.GetSimArr(kCategoryFtaMarket, Context(6, 2, 1), "brdawa"), &array);
-    EXPECT_EQ(array.UB(1), 3);
-    EXPECT_THROW(set.CreateSimArr(kCategoryFtaMarket, Context(0, 2, 1), "BrdAwa", dkByte, 0, {&kBrands}), ECvError);
-    EXPECT_THROW(set.CreateSimArr(kCategoryIndustry, {}, "NoDims", dkByte, 0, {}), ERangeError);
-}
 
 int Occurrences(const std::string& text, const std::string& what) {
     int count = 0;
@@ -216,44 +172,6 @@ TEST_F(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
     EXPECT_EQ(oversized.Period(), 4);
 }
 
-TEST_F(PerData, SaveWritesChangedNonEmptyCellsUnderTheirKeysAndLoadRestoresThem) {
-    TVolSet volumes;
-    CreateIndustrySet(volumes, file);
-    TCvPerData set(vtDecisions, 5);
-    set.SaveToVolSet(volumes);
-    EXPECT_EQ(volumes.VolumeCount(), 0);  // nothing stored, nothing written
-    set.SetReal(kCategoryIndustry, {}, "Total", 3.5L);
-    set.CreateSimArr(kCategoryFirmFtaMarket, Context(2, 1, 3), "Sales", dkReal48, 0, {&kBrands})
-        .SetReal48({3}, 120.25L);
-    set.SetString(kCategoryFirm, Context(6, 0, 0), "Name", "Six");
-    set.SaveToVolSet(volumes);
-    // Keys (type, period, zone, market, firm), an index 0 stored as 32767.
-    EXPECT_EQ(volumes.VolumeCount(), 3);
-    EXPECT_NE(test::Load(volumes, {5, 5, 32767, 32767, 32767}), "<none>");
-    EXPECT_NE(test::Load(volumes, {5, 5, 1, 3, 2}), "<none>");
-    EXPECT_NE(test::Load(volumes, {5, 5, 32767, 32767, 6}), "<none>");
-    volumes.Close();
-
-    test::ManualClock clock;
-    TVolSet reopened(clock.Function());
-    reopened.OpenReadWrite(file);
-    TCvPerData loaded(vtDecisions, 5);
-    loaded.LoadFromVolSet(reopened);
-    EXPECT_EQ(loaded.GetReal(kCategoryIndustry, Context(3, 3, 3), "Total"), 3.5L);
-    EXPECT_EQ(loaded.GetSimArr(kCategoryFirmFtaMarket, Context(2, 1, 3), "Sales")->GetReal48({3}), 120.25L);
-    EXPECT_EQ(loaded.GetString(kCategoryFirm, Context(6, 1, 1), "Name"), "Six");
-    // Nothing changed since loading: a save stores no volume. After one change, it stores that cell.
-    clock.now += 1;
-    loaded.SaveToVolSet(reopened);
-    loaded.SetString(kCategoryFirm, Context(6, 0, 0), "Name", "Sixth");
-    loaded.SaveToVolSet(reopened);
-    std::vector<std::int16_t> storedFirms;
-    for (int i = 0; i < reopened.VolumeCount(); ++i)
-        if (reopened.Entry(i).stored == clock.now) storedFirms.push_back(reopened.Entry(i).keys[4]);
-    EXPECT_EQ(storedFirms, std::vector<std::int16_t>{6});
-    reopened.Close();
-}
-
 // Decisions read from the file gain a loan array that stays all zero; a new
 // cell holds nothing but a created array. Both arrays are data and come back.
 TEST_F(PerData, ACreatedArrayNeverWrittenIsSavedAllZero) {
@@ -295,57 +213,6 @@ TEST_F(PerData, VolumesThatNameNoCellAreNotLoaded) {
     EXPECT_EQ((std::vector<bool>{loaded.Cell({1, 0, 0}) != nullptr, loaded.Cell({2, 0, 0}) != nullptr,
                                  loaded.Cell({3, 3, 0}) != nullptr}),
               (std::vector<bool>{true, false, true}));
-    volumes.Close();
-}
-
-TEST_F(PerData, LoadedCellsAreReadWhenFirstUsedFromBytesOfTheirOwn) {
-    TCvPerData written(vtResults, 2);
-    written.SetReal(kCategoryFirm, Context(1, 0, 0), "Sales", 10.5L);
-    written.CreateSimArr(kCategoryFirmFta, Context(3, 1, 0), "Share", dkReal48, 0, {&kBrands}).SetReal48({2}, 0.25L);
-    test::ManualClock clock;
-    TVolSet volumes(clock.Function());
-    CreateIndustrySet(volumes, file);
-    written.SaveToVolSet(volumes);
-    TCvPerData loaded(vtResults, 2);
-    loaded.LoadFromVolSet(volumes);
-    // The volumes change after the load: the set reads the bytes it kept at load.
-    TCvPerData overwriting(vtResults, 2);
-    overwriting.SetReal(kCategoryFirm, Context(1, 0, 0), "Sales", -1);
-    clock.now += 1;
-    overwriting.SaveToVolSet(volumes);
-    const TCvPerData& readOnly = loaded;  // const access builds the kept cell too
-    const TSimArr* share = readOnly.GetSimArr(kCategoryFirmFta, Context(3, 1, 2), "Share");
-    ASSERT_NE(share, nullptr);
-    EXPECT_EQ(share->GetReal48({2}), 0.25L);
-    EXPECT_EQ(loaded.FindSimArr(kCategoryFirmFta, Context(3, 1, 0), "Share"), share);
-    EXPECT_EQ(loaded.GetReal(kCategoryFirm, Context(1, 0, 0), "Sales"), 10.5L);
-    // Cells used or not, none is changed: a save stores nothing.
-    clock.now += 1;
-    loaded.SaveToVolSet(volumes);
-    for (int i = 0; i < volumes.VolumeCount(); ++i) EXPECT_NE(volumes.Entry(i).stored, clock.now) << i;
-    volumes.Close();
-}
-
-// A malformed volume fails the load even if its cell is never used; the error
-// names the volume's keys and the set keeps the cells it had.
-TEST_F(PerData, AMalformedCellFailsTheLoadNamingItsKeysAndTheSetStaysAsItWas) {
-    TVolSet volumes;
-    CreateIndustrySet(volumes, file);
-    TCvPerData written(vtDecisions, 4);
-    written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "First", 1);
-    written.SaveToVolSet(volumes);
-    TCvPerData set(vtDecisions, 4);
-    set.LoadFromVolSet(volumes);
-    // Firm 6's cell: an array whose element block is cut short.
-    TSimData bag;
-    bag.AddSimArr("Arr", std::make_unique<TSimArr>()).Init(dkSmallint, 0, 1, {1}, {4});
-    std::vector<std::uint8_t> bytes = CellBytes(bag);
-    bytes.resize(bytes.size() - 4);
-    volumes.VolumeSet(bytes.data(), static_cast<std::uint16_t>(bytes.size()), {5, 4, 32767, 32767, 6});
-    const std::string text = ErrorText<EDataError>([&] { set.LoadFromVolSet(volumes); });
-    EXPECT_PRED2(test::Contains, text, "(type 5, period 4, zone 32767, market 32767, firm 6): bag: array \"Arr\"");
-    EXPECT_PRED2(test::Contains, text, "truncated data");
-    EXPECT_EQ(set.GetSmallint(kCategoryFirm, Context(1, 0, 0), "First"), 1);
     volumes.Close();
 }
 

@@ -13,29 +13,11 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr auto Written = [](const TSimData& bag) { return test::StoredForm(bag); };
 
-void ReadInto(TSimData& bag, const Bytes& bytes) {
-    std::uint16_t pos = 0;
-    bag.ReadFromBuffer(bytes, pos);
-    EXPECT_EQ(pos, bytes.size());
-}
-
 std::unique_ptr<TSimArr> NewArray(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
                                   const TIndex& ub) {
     auto array = std::make_unique<TSimArr>();
     array->Init(kind, subType, nDim, lb, ub);
     return array;
-}
-
-TEST(SimData, WorkedExampleAndEmptyBagHaveTheirExactBytes) {
-    TSimData bag;
-    bag.SetScalarInt("N", 5);
-    EXPECT_EQ(Written(bag), (Bytes{0x01, 0x01, 0x01, 0x01, 0x4E, 0x02, 0x03, 0x02, 0x04, 0x00, 0x05, 0x05, 0x00, 0x00,
-                                   0x00, 0x32, 0xFF}));
-    TSimData back;
-    ReadInto(back, Bytes{0xFF});
-    EXPECT_EQ(Written(back), Bytes{0xFF});
-    EXPECT_EQ(back.ScalarCount() + back.ArrayCount(), 0);
-    EXPECT_FALSE(back.IsModified());
 }
 
 TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
@@ -110,8 +92,11 @@ TEST(SimData, WrittenBagReadsBackEqualAndUnmodifiedAndCopiesDeeply) {
     TSimData bag;
     FillSample(bag);
     EXPECT_TRUE(bag.IsModified());
+    const Bytes bytes = Written(bag);
     TSimData back;
-    ReadInto(back, Written(bag));
+    std::uint16_t pos = 0;
+    back.ReadFromBuffer(bytes, pos);
+    EXPECT_EQ(pos, bytes.size());
     EXPECT_FALSE(back.IsModified());
     TSimValue value;
     back.GetScalar("Budget", dkWord, value, true);
@@ -132,43 +117,6 @@ TEST(SimData, WrittenBagReadsBackEqualAndUnmodifiedAndCopiesDeeply) {
     copy.GetScalar("Budget", kAnyKind, value, true);
     EXPECT_EQ(value.changed, 0);
     EXPECT_TRUE(copy.GetSimArr("Shifts")->IsModified());
-}
-
-TEST(SimData, OversizedBagIsRefusedWithoutOverrunningTheBuffer) {
-    // Bag of one two-dimensional byte array named "A" of N elements: 101, "A" (4), 102, the
-    // named array (two dimension names 40, 104, body 18 + N, 200), FF = 67 + N bytes.
-    // 2 x 32,727 = 65,454 elements fill the 65,521 bytes; 5 x 13,091 = 65,455 are one too many.
-    const auto bagOfBytes = [](int rows, int columns) {
-        auto bag = std::make_unique<TSimData>();
-        bag->AddSimArr("A", NewArray(dkByte, 0, 2, {0, 0}, {rows - 1, columns - 1}));
-        return bag;
-    };
-    Bytes buffer(kBufSize, 0);
-    std::uint16_t pos = 0;
-    bagOfBytes(2, 32727)->WriteToBuffer(buffer, pos);
-    EXPECT_EQ(pos, kBufSize);
-    EXPECT_EQ(buffer[kBufSize - 1], 0xFF);
-    pos = 0;
-    EXPECT_THROW(bagOfBytes(5, 13091)->WriteToBuffer(buffer, pos), ERangeError);
-    EXPECT_EQ(pos, 0) << "a refused bag leaves the position where it was";
-}
-
-TEST(SimData, MalformedBagsRaiseDataErrorsAndLeaveTheBagAsItWas) {
-    TSimData sample;
-    FillSample(sample);
-    const Bytes bytes = Written(sample);
-    TSimData bag;
-    bag.SetScalarInt("Kept", 1);
-    const Bytes noEnd(bytes.begin(), bytes.end() - 1);
-    std::uint16_t pos = 0;
-    EXPECT_EQ(test::ErrorText<EDataError>([&] { bag.ReadFromBuffer(noEnd, pos); }).rfind("bag: tag at offset ", 0), 0u);
-    // Cut inside the first array: the error names it.
-    const Bytes cut(bytes.begin(), bytes.begin() + 120);
-    pos = 0;
-    EXPECT_PRED2(test::Contains, test::ErrorText<EDataError>([&] { bag.ReadFromBuffer(cut, pos); }),
-                 "array \"BrdNames\"");
-    EXPECT_EQ(bag.ScalarCount(), 1);
-    EXPECT_EQ(bag.GetScalarSmallint("Kept"), 1);
 }
 
 }  // namespace

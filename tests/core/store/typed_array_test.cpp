@@ -5,10 +5,7 @@
 #include <cmath>
 
 #include "core/base/log_file.h"
-#include "core/store/series.h"
-#include "tests/support/damage.h"
 #include "tests/support/recording_ui.h"
-#include "tests/support/stored_form.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -21,8 +18,6 @@ TDynArr MakeArray(std::uint8_t kind, std::uint8_t subType, int nDim, const TInde
     array.Init(kind, subType, nDim, lb, ub);
     return array;
 }
-
-constexpr auto Written = [](const auto& array) { return test::StoredForm(array); };
 
 TEST(TypedArray, ShapeAndPositionsFollowRowMajorOrderWithinTheLimits) {
     test::RecordingUi ui;
@@ -90,25 +85,6 @@ TEST(TypedArray, BadIndexIsLoggedAndReadsTheFirstElementButNeverWrites) {
     empty.SetSmallint({1}, 5);
     EXPECT_EQ(empty.Count() + empty.GetSmallint({1}), 0);
     EXPECT_FALSE(empty.IsModified());
-}
-
-TEST(TypedArray, RealsAreStoredAsReal48) {
-    TDynArr array = MakeArray(dkReal48, 0, 1, {1}, {4});
-    array.SetReal48({1}, 1.0L);
-    array.SetReal48({2}, 0.1L);
-    array.SetReal48({3}, std::ldexp(1.0L, -129));
-    EXPECT_TRUE(array.IsModified());
-    EXPECT_EQ(array.GetReal48({1}), 1.0L);
-    // 0.1 = 1.6 * 2^-4: the fraction rounded to the nearest 2^-39.
-    EXPECT_EQ(array.GetReal48({2}), std::ldexp(std::nearbyint(1.6L * 0x1p39L), -43));
-    EXPECT_EQ(array.GetReal48({3}), 0.0L);
-    array.SetReal48({4}, 2.0L);
-    EXPECT_THROW(array.SetReal48({4}, 1e39L), EOverflowError);
-    array.AddLong({4}, 0.5L);
-    EXPECT_EQ(array.GetReal48({4}), 2.5L);
-    EXPECT_EQ(array.GetV({4}).real, ToReal48(2.5L));
-    array.Clear();
-    EXPECT_EQ(array.GetReal48({1}) + array.GetReal48({4}), 0.0L);
 }
 
 TEST(TypedArray, IntegerKindsCheckRangesAndConvertOnKindErrors) {
@@ -246,93 +222,6 @@ TEST(TypedArray, CopiesMoveRowsColumnsAndSubArrays) {
     EXPECT_EQ(block.GetWord({5, 3}), 0);
     EXPECT_THROW(block.CopyData(list), ERangeError);
     EXPECT_THROW(block.CopyData(column), ERangeError);
-}
-
-const Bytes kTwoSmallints{'3', 2, '4', 0, '5', 1, '6', 1, 0, '7', 2, 0, '8', 5, 0, 0xFF, 0xFF, 'd'};
-
-TEST(TypedArray, TaggedFormHasTheDocumentedBytesAndReadsBack) {
-    TDynArr small = MakeArray(dkSmallint, 0, 1, {1}, {2});
-    small.SetSmallint({1}, 5);
-    small.SetSmallint({2}, -1);
-    EXPECT_EQ(Written(small), kTwoSmallints);
-    // Bytes that are not tags of the form are skipped.
-    Bytes noisy = kTwoSmallints;
-    noisy.insert(noisy.begin() + 2, {0x00, 0xEE});
-    TDynArr back;
-    std::uint16_t pos = 0;
-    back.ReadFromBuffer(noisy, pos);
-    EXPECT_EQ(pos, noisy.size());
-    EXPECT_FALSE(back.IsModified());
-    EXPECT_EQ(back.GetSmallint({1}) + back.GetSmallint({2}), 4);
-
-    // Text elements with sub type 8 take 10 bytes each, with or without text.
-    TDynArr texts = MakeArray(dkZts, 8, 1, {1}, {3});
-    texts.SetZts({1}, "AB");
-    texts.SetZts({2}, "ABCDEFGH");
-    const Bytes textBytes = Written(texts);
-    const std::size_t header = 13;  // tags, kind, sub type, NDim, one lower and one upper bound
-    EXPECT_EQ(textBytes.size(), header + 3 * 10 + 1);
-    EXPECT_EQ(Bytes(textBytes.begin() + header, textBytes.begin() + header + 4), (Bytes{2, 'A', 'B', 0}));
-    pos = 0;
-    back.ReadFromBuffer(textBytes, pos);
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(back.GetZts({i}), texts.GetZts({i}));
-}
-
-TEST(TypedArray, MalformedTaggedFormsRaiseDataErrors) {
-    std::vector<Bytes> malformed = test::Truncations(kTwoSmallints);
-    malformed.insert(malformed.end(), {
-        {'3', 9, '5', 1, '6', 0, 0, '7', 0, 0, '8', 'd'},                     // unknown kind
-        {'3', 0, '5', 6, '6', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'd'},              // six dimensions
-        {'3', 0, '5', 2, '6', 0, 0, 0, 0, '8', 'd'},                           // upper bounds missing
-        {'3', 0, '5', 2, '6', 0, 0, 0, 0, '7', 0xFF, 0, 0xFF, 0, '8', 'd'},    // 65,536 elements
-        {'3', 0, 'd'},                                                         // no elements
-    });
-    for (const Bytes& bytes : malformed) {
-        TDynArr array;
-        std::uint16_t pos = 0;
-        EXPECT_THROW(array.ReadFromBuffer(bytes, pos), EDataError) << bytes.size();
-    }
-    // A read that fails inside the elements, or after them at the missing end
-    // tag, leaves the array's shape and elements as they were.
-    for (std::size_t cut : {2, 1}) {
-        TDynArr kept = MakeArray(dkSmallint, 0, 1, {1}, {3});
-        kept.SetSmallint({3}, 7);
-        std::uint16_t pos = 0;
-        EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(kTwoSmallints.data(), kTwoSmallints.size() - cut), pos), EDataError);
-        EXPECT_EQ((std::vector<int>{kept.UB(1), kept.GetSmallint({3})}), (std::vector<int>{3, 7})) << cut;
-    }
-}
-
-TEST(TypedArray, NamedArraysCarryTheirSeriesNames) {
-    const TSeries brands(1, "Brands", 1, {"A", "B", "C"});
-    const TSeries segments(2, "SegmentsWithALongName", 0, {"S0", "S1"});
-    TSimArr array;
-    array.InitFromSeries(dkReal48, 0, std::vector<const TSeries*>{&brands, &segments});
-    EXPECT_EQ((std::vector<int>{array.LB(1), array.UB(2)}), (std::vector<int>{1, 1}));
-    EXPECT_EQ(array.DimName(1) + " " + array.DimName(2), "Brands SegmentsWithALon");
-    array.SetReal48({3, 1}, -2.5L);
-    const Bytes bytes = Written(array);
-    // Tag 103 and a name field of 19 bytes per dimension, 104 before the body, 200 at the end.
-    EXPECT_EQ((Bytes{bytes[0], bytes[20], bytes[40], bytes.back()}), (Bytes{103, 103, 104, 200}));
-    TSimArr back;
-    std::uint16_t pos = 0;
-    back.ReadFromBuffer(bytes, pos);
-    EXPECT_EQ(pos, bytes.size());
-    EXPECT_EQ(back.DimName(2), "SegmentsWithALon");
-    EXPECT_EQ(back.GetReal48({3, 1}), -2.5L);
-    TSimArr copy;
-    copy.Assign(back);
-    EXPECT_EQ(copy.DimName(1), "Brands");
-    const Bytes noBody{103, 0, 0, 0, 200};
-    pos = 0;
-    EXPECT_THROW(back.ReadFromBuffer(noBody, pos), EDataError);
-    // A named form refused at its end tag, after the whole body, leaves the array as it was.
-    TSimArr kept;
-    kept.InitFromSeries(dkSmallint, 0, std::vector<const TSeries*>{&segments});
-    pos = 0;
-    EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(bytes.data(), bytes.size() - 1), pos), EDataError);
-    EXPECT_EQ((std::vector<int>{kept.Kind(), kept.NDim(), kept.UB(1)}), (std::vector<int>{dkSmallint, 1, 1}));
-    EXPECT_THROW(array.InitFromSeries(dkByte, 0, std::vector<const TSeries*>{&brands, nullptr}), ERangeError);
 }
 
 }  // namespace
