@@ -21,11 +21,10 @@ struct TLoanTerms {
     double cap = 0;
     double duration = 0;
     double rate = 0;  // hundredths of a percent
-    double budgetChange = 0;
 };
 
-// An industry whose firm 2 took the loans of History in the periods 0..CurPeriod
-// and requests Request for the decision period.
+// An industry whose firm 2 took the loans of SetHistory in the periods 0..CurPeriod and requests those of SetRequest
+// for the decision period.
 class LoanIndustry {
 public:
     LoanIndustry() {
@@ -70,7 +69,6 @@ private:
         array.SetReal48(indexOf(si::LoanCap), terms.cap);
         array.SetReal48(indexOf(si::LoanDur), terms.duration);
         array.SetReal48(indexOf(si::LoanIR), terms.rate);
-        array.SetReal48(indexOf(si::BgtChg), terms.budgetChange);
     }
 
     TCvData industry_;
@@ -81,8 +79,8 @@ private:
 TEST(FirLoans, DecisionPeriodThirteenKeepsTheHistory) {
     LoanIndustry industry;
     // Period 12: 300 over 3 periods at rate 0: only row 12 is in the table.
-    industry.SetHistory(12, 12, {300, 3, 0, 0});
-    industry.SetRequest(13, {5000, 2, 1000, 0});
+    industry.SetHistory(12, 12, {300, 3, 0});
+    industry.SetRequest(13, {5000, 2, 1000});
     // The table is rebuilt from scratch on every call: a second run gives the same rows.
     TFirLoans loans;
     loans.Init(industry.Industry(), industry.Context(12, 13));
@@ -103,11 +101,11 @@ TEST(FirLoans, MisuseRaisesTypedErrors) {
     EXPECT_THROW(loans.Init(industry.Context(3, 4)), ECvError);
     // A duration no loan can have is damaged data; the longest one is still a loan:
     // at rate 0 its first instalment is 32767 / 32767 = 1.
-    industry.SetRequest(4, {32767, kMaxLoanDuration, 0, 0});
+    industry.SetRequest(4, {32767, kMaxLoanDuration, 0});
     loans.Init(industry.Industry(), industry.Context(3, 4));
     loans.LoanHistory();
     EXPECT_NEAR(loans.Loans[4][lcRepaid], 1, kTolerance);
-    industry.SetRequest(4, {32767, kMaxLoanDuration + 1, 0, 0});
+    industry.SetRequest(4, {32767, kMaxLoanDuration + 1, 0});
     EXPECT_THROW(loans.LoanHistory(), ERangeError);
 }
 

@@ -88,22 +88,19 @@ protected:
 // Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000, hiring 0,
 // firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
 TEST_F(BudgetOnSample, SalesForceCostsAreSharedOverChannelsWithHalvesToEven) {
-    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_EQ(budget.MoneyFactor(), 1.25);
-    EXPECT_EQ(budget.NbChannels(), 3);
-    // Salaries: 300,000, 150,000, 150,000. Firing: 7,502.5 -> 7,502 (even), 3,751.25 -> 3,751 twice.
-    // Rows: total, salaries, hiring, firing; channel 0 sums the channels.
-    using SlfRow = std::array<std::int32_t, 4>;
-    const SlfRow rows[] = {{615004, 600000, 0, 15004}, {307502, 300000, 0, 7502}, {153751, 150000, 0, 3751},
-                           {153751, 150000, 0, 3751}};
-    for (int channel = 0; channel <= 3; ++channel) EXPECT_EQ(budget.SlfCosts[channel], rows[channel]) << channel;
-
-    // Team E grows from 5 + 5 + 4 = 14 to 6 + 5 + 5 = 16: hiring 2 x 8,000 x 1.25 = 20,000 shared
-    // 6/16, 5/16, 5/16 = 7,500, 6,250, 6,250; salaries 600,000 as 225,000, 187,500, 187,500; no firing.
-    const TFtaBudget& grown = Recalculated(kFirmE, kNorth);
-    const SlfRow grownRows[] = {{620000, 600000, 20000, 0}, {232500, 225000, 7500, 0}, {193750, 187500, 6250, 0},
-                                {193750, 187500, 6250, 0}};
-    for (int channel = 0; channel <= 3; ++channel) EXPECT_EQ(grown.SlfCosts[channel], grownRows[channel]) << channel;
+    EXPECT_EQ(Recalculated(kFirmA, kNorth).MoneyFactor(), 1.25);
+    EXPECT_EQ(budget_.NbChannels(), 3);
+    // Rows: channel 0 sums the channels; columns: total, salaries, hiring, firing.
+    const std::pair<int, decltype(TFtaBudget::SlfCosts)> cases[] = {
+        // Salaries: 300,000, 150,000, 150,000. Firing: 7,502.5 -> 7,502 (even), 3,751.25 -> 3,751 twice.
+        {kFirmA, {{{615004, 600000, 0, 15004}, {307502, 300000, 0, 7502},
+                   {153751, 150000, 0, 3751}, {153751, 150000, 0, 3751}}}},
+        // Team E grows from 5 + 5 + 4 = 14 to 6 + 5 + 5 = 16: hiring 2 x 8,000 x 1.25 = 20,000 shared
+        // 6/16, 5/16, 5/16 = 7,500, 6,250, 6,250; salaries 600,000 as 225,000, 187,500, 187,500; no firing.
+        {kFirmE, {{{620000, 600000, 20000, 0}, {232500, 225000, 7500, 0},
+                   {193750, 187500, 6250, 0}, {193750, 187500, 6250, 0}}}},
+    };
+    for (const auto& [firm, costs] : cases) EXPECT_EQ(Recalculated(firm, kNorth).SlfCosts, costs) << "firm " << firm;
 }
 
 TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
