@@ -19,7 +19,6 @@ namespace {
 constexpr int kFirmA = 1;
 constexpr int kFirmE = 2;
 constexpr int kNorth = 1;
-constexpr int kSouth = 2;
 constexpr int kM1 = 1;
 constexpr int kM2 = 2;
 constexpr int kDecisionPeriod = 4;
@@ -37,7 +36,9 @@ protected:
         constant.GetSimArr(kCategoryFta, north, "CumInflation")->SetReal48({kDecisionPeriod, si::Salaries}, 0.25L);
         // Firing a North salesperson costs 12,004 x 1.25 = 15,005: odd, so that halves occur.
         constant.SetReal(kCategoryFta, north, "SlpFireCost", 12004);
-        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR, AVEN in M2).
+        // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR, AVEN in M2). Quality
+        // and other advertising, halves to even: ALBA 1,000,002 each, ARNO 500,002 each, ALTO 750,000 and 2,250,000,
+        // AMOR 1,125,000 and 375,000, AVEN 500,000 each; M1 6,000,008, M2 2,500,000, all 8,500,008.
         SetAdvertising(kM1, 1, 2000005, 0.5L);
         SetAdvertising(kM1, 2, 1000003, 0.5L);
         SetAdvertising(kM1, 3, 3000000, 0.25L);
@@ -87,22 +88,19 @@ protected:
 // Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000, hiring 0,
 // firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
 TEST_F(BudgetOnSample, SalesForceCostsAreSharedOverChannelsWithHalvesToEven) {
-    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_EQ(budget.MoneyFactor(), 1.25);
-    EXPECT_EQ(budget.NbChannels(), 3);
-    // Salaries: 300,000, 150,000, 150,000. Firing: 7,502.5 -> 7,502 (even), 3,751.25 -> 3,751 twice.
-    // Rows: total, salaries, hiring, firing; channel 0 sums the channels.
-    using SlfRow = std::array<std::int32_t, 4>;
-    const SlfRow rows[] = {{615004, 600000, 0, 15004}, {307502, 300000, 0, 7502}, {153751, 150000, 0, 3751},
-                           {153751, 150000, 0, 3751}};
-    for (int channel = 0; channel <= 3; ++channel) EXPECT_EQ(budget.SlfCosts[channel], rows[channel]) << channel;
-
-    // Team E grows from 5 + 5 + 4 = 14 to 6 + 5 + 5 = 16: hiring 2 x 8,000 x 1.25 = 20,000 shared
-    // 6/16, 5/16, 5/16 = 7,500, 6,250, 6,250; salaries 600,000 as 225,000, 187,500, 187,500; no firing.
-    const TFtaBudget& grown = Recalculated(kFirmE, kNorth);
-    const SlfRow grownRows[] = {{620000, 600000, 20000, 0}, {232500, 225000, 7500, 0}, {193750, 187500, 6250, 0},
-                                {193750, 187500, 6250, 0}};
-    for (int channel = 0; channel <= 3; ++channel) EXPECT_EQ(grown.SlfCosts[channel], grownRows[channel]) << channel;
+    EXPECT_EQ(Recalculated(kFirmA, kNorth).MoneyFactor(), 1.25);
+    EXPECT_EQ(budget_.NbChannels(), 3);
+    // Rows: channel 0 sums the channels; columns: total, salaries, hiring, firing.
+    const std::pair<int, decltype(TFtaBudget::SlfCosts)> cases[] = {
+        // Salaries: 300,000, 150,000, 150,000. Firing: 7,502.5 -> 7,502 (even), 3,751.25 -> 3,751 twice.
+        {kFirmA, {{{615004, 600000, 0, 15004}, {307502, 300000, 0, 7502},
+                   {153751, 150000, 0, 3751}, {153751, 150000, 0, 3751}}}},
+        // Team E grows from 5 + 5 + 4 = 14 to 6 + 5 + 5 = 16: hiring 2 x 8,000 x 1.25 = 20,000 shared
+        // 6/16, 5/16, 5/16 = 7,500, 6,250, 6,250; salaries 600,000 as 225,000, 187,500, 187,500; no firing.
+        {kFirmE, {{{620000, 600000, 20000, 0}, {232500, 225000, 7500, 0},
+                   {193750, 187500, 6250, 0}, {193750, 187500, 6250, 0}}}},
+    };
+    for (const auto& [firm, costs] : cases) EXPECT_EQ(Recalculated(firm, kNorth).SlfCosts, costs) << "firm " << firm;
 }
 
 TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
@@ -131,35 +129,11 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
     EXPECT_GT(Recalculated(first).SlfCosts[0][scHiring], 0);
 }
 
-// Advertising: ALBA 2,000,005 x 0.5 = 1,000,002.5 -> 1,000,002 in both categories; ARNO 1,000,003 x 0.5 = 500,001.5 ->
-// 500,002; ALTO 3,000,000 as 2,250,000 and 750,000; AMOR 1,500,000 as 375,000 and 1,125,000; AVEN 1,000,000 as 500,000
-// twice. Firm A markets 5 brands in the North: each gets a fifth of every channel, so salaries 600,000 / 5 = 120,000
-// and firing 15,005 / 5 = 3,001 per brand.
-TEST_F(BudgetOnSample, BrandCostsSplitAdvertisingAndTheSalesForce) {
-    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_EQ(budget.BrandNames[kM1][3], "ALTO");
-    EXPECT_EQ(budget.BrandNames[kM2][1], "AMOR");
-    EXPECT_EQ(budget.BrandCosts[kM1][1], (TFtaBudget::TBrandRow{2123005, 1000002, 1000002, 120000, 0, 3001}));
-    // Market totals: M1 2,123,005 + 1,123,005 + 3,123,001; M2 1,623,001 + 1,123,001.
-    const auto& m1 = budget.BrandCosts[kM1];
-    EXPECT_TRUE(test::AllEqual<std::int32_t>({{budget.NbBrands[kM1], 3},
-                                              {budget.NbBrands[kM2], 2},
-                                              {m1[2][bcAdvertOther], 500002},
-                                              {m1[2][bcAdvertQual], 500002},
-                                              {m1[3][bcAdvertOther], 2250000},
-                                              {budget.BrandCosts[kM2][1][bcAdvertQual], 1125000},
-                                              {m1[0][0], 6369011},
-                                              {m1[0][bcSlfSalaries], 360000},
-                                              {budget.BrandCosts[kM2][0][0], 2746002}}));
-    // The grand total, and the categories over all markets.
-    EXPECT_EQ(budget.BrandCosts[0][0], (TFtaBudget::TBrandRow{9115013, 4625004, 3875004, 600000, 0, 15005}));
-    EXPECT_EQ(budget.BrandCosts[0][1][bcAdvertOther], 0);
-}
-
 // Studies at their price x 1.25. Firm A, period 4: the benchmark (firm + period odd) 40,000 -> 50,000. Market study s
 // when s + 1 + market + 4 is a multiple of 3: M1 studies 3, 6, 9 (40,000, 20,000, 45,000 -> 50,000, 25,000, 56,250); M2
 // studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 + 55,000 = 175,000 -> 218,750). Projects keep their fractions and are
-// not converted: M1 PAXIS 312,500.75 + PAVIA 180,000.
+// not converted: M1 PAXIS 312,500.75 + PAVIA 180,000. Brand costs are advertising plus a fifth of the sales force
+// (600,000 + 15,005) per brand: M1 6,000,008 + 3 x 123,001 = 6,369,011; M2 2,500,000 + 2 x 123,001 = 2,746,002.
 TEST_F(BudgetOnSample, StudiesAndProjectsMakeTheMarketExpenses) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.NbProjects[kM1], 2);
@@ -178,7 +152,7 @@ TEST_F(BudgetOnSample, StudiesAndProjectsMakeTheMarketExpenses) {
 }
 
 // Budget 10,000,000; loan 1,000,000 requested and not acknowledged. Balance 10,000,000 + 1,000,000
-// + 0 - 10,007,513.75 = 992,486.25. All advertising: 4,625,004 + 3,875,004 = 8,500,008.
+// + 0 - 10,007,513.75 = 992,486.25. All advertising: 8,500,008.
 TEST_F(BudgetOnSample, BalanceAndTheSplitOfAnExcess) {
     SetNetBudget(kFirmA, kNorth, 10000000);
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
@@ -204,33 +178,6 @@ TEST_F(BudgetOnSample, BalanceAndTheSplitOfAnExcess) {
              {budget.DeficitReserved, 0}}))
             << static_cast<double>(c.netBudget);
     }
-}
-
-TEST_F(BudgetOnSample, AnotherZoneDoesNotInheritTheLastExcessSplit) {
-    SetNetBudget(kFirmA, kNorth, 0);
-    EXPECT_GT(Recalculated(kFirmA, kNorth).DeficitLeft, 0);
-    SetNetBudget(kFirmA, kSouth, 1e9L);
-    const TFtaBudget& south = Recalculated(kFirmA, kSouth);
-    EXPECT_GT(south.Balance, 0);
-    EXPECT_EQ(south.AdvertCut, 0);
-    EXPECT_EQ(south.DeficitLeft, 0);
-    EXPECT_EQ(south.NbChannels(), 2);
-    EXPECT_EQ(south.SlfCosts[3][0], 0);
-}
-
-TEST_F(BudgetOnSample, AMarketWithoutBrandsProjectsOrStudiesTotalsZero) {
-    const TDataContext m2 = Context(kFirmA, kNorth, kM2);
-    Decisions().SetSmallint(kCategoryFirmFtaMarket, m2, "NbMktedBrds", 0);
-    TSimArr& orders = DecisionArray(kCategoryFirmFtaMarket, m2, "DecStuMkt");
-    for (int study = 1; study <= si::StuMkt->Count(); ++study) orders.SetByte({study}, 0);
-    const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
-    EXPECT_EQ(budget.NbBrands[kM2], 0);
-    EXPECT_EQ(budget.BrandNames[kM2][1], "");
-    for (int category = 0; category <= kBrandCostCategories; ++category)
-        EXPECT_EQ(budget.BrandCosts[kM2][0][category], 0) << category;
-    EXPECT_EQ(budget.MktStudyCosts[kM2][0] + budget.MktExpenses[kM2], 0);
-    // The zone's expenses are then its own studies and market M1.
-    EXPECT_EQ(budget.MktExpenses[0], budget.FtaStudyCosts[0] + budget.MktExpenses[kM1]);
 }
 
 TEST_F(BudgetOnSample, LimitsRaiseAndKeepTheLastFigures) {

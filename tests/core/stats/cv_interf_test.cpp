@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
@@ -285,20 +283,6 @@ TEST_F(CvInterfTest, StraightLinesOverTheMarketedBrands) {
     ExpectFit(fit, {3, 2.0 / 3, 20.25 / 21});
     EXPECT_EQ(interf_.RegressSemanticOnTechnical(results_, context_, 3, alt[2], alt[1], alt[0]), 3);
     EXPECT_EQ(alt, fit);
-}
-
-TEST_F(CvInterfTest, MoreThanThirtyOneBrandsAreAllFitted) {
-    constexpr int kBrands = 40;
-    TSimArr& semantic = AddSemanticPositions(kBrands);
-    TSimArr& map = AddMapPositions(kBrands);
-    SetBrandCount(kBrands);
-    for (int b = 1; b <= kBrands; ++b) {
-        semantic.SetSmallint({b, 1, si::AttAct}, b);
-        map.SetSmallint({b, 1, si::PMStuBrd}, 2 * b + 1);  // y = 0.002 x + 0.001
-    }
-    const auto [count, fit] = MapOnAttribute(1, 1);
-    EXPECT_EQ(count, kBrands);
-    ExpectFit(fit, {0.002, 0.001, 1});
 }
 
 TEST_F(CvInterfTest, MissingShortOrNegativeBrandDataAreDataErrors) {

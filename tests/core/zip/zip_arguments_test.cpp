@@ -10,18 +10,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(ZipArguments, InitialComponentGivesTheDocumentedVectors) {
-    TXceedZip zip;
-    zip.ZipFileName = "BACKUP.ZIP";
-    zip.FilesToProcess = {"IND.MTA", "", "IND.MRA"};
-    // Empty password, level 6, stored extensions, the date 1 January 1980 as
-    // ddmmyyyy, the archive, "-W", then the files (the empty entry skipped).
-    EXPECT_EQ(zip.ZipArguments(), (Args{"", "-6", "-n", ".ZIP;.LZH;.ARC;.ARJ;.ZOO", "-t", "01011980", "BACKUP.ZIP",
-                                        "-W", "IND.MTA", "IND.MRA"}));
-    // "-1" with 0 and "-2" with -1.
-    EXPECT_EQ(zip.UnzipArguments(), (Args{"", "-10", "-2-1", "BACKUP.ZIP", "IND.MTA", "IND.MRA"}));
-}
-
 // What the component's settings say reaches the engine through its vector.
 TEST(ZipArguments, EngineDecodesEverySettingOfTheComponent) {
     TXceedZip zip;

@@ -98,26 +98,5 @@ TEST_F(ZipReplace, PatternsAndExcludesSelectEntries) {
     EXPECT_EQ(test::FilesUnder(destination), (std::vector<std::string>{"a.txt", "b.txt", "c.dat"}));
 }
 
-TEST_F(ZipReplace, ExceptionOfTheReplaceHandlerLeavesTheFileAsItWas) {
-    zip.OnReplace = [](TXceedZip&, TXcdReplace&) { throw std::runtime_error("window closed"); };
-    zip.FilesToProcess = {"a.txt"};
-    EXPECT_THROW(Unzip(), std::runtime_error);
-    EXPECT_TRUE(zip.FilesToProcess.empty());
-    EXPECT_EQ(ReadFileBytes(destination / "a.txt"), "old A");
-    EXPECT_EQ(test::FilesUnder(destination), (std::vector<std::string>{"a.txt", "b.txt"}));
-}
-
-TEST_F(ZipReplace, StopAnswerEndsTheExtraction) {
-    const auto engine = TZipEngine::Start(TZipEngineKind::zekUnzip);
-    ASSERT_NE(engine, nullptr);
-    fs::remove_all(destination);
-    const auto stopAtSecond = [extracting = 0](TZipNotification& n) mutable {
-        return n.kind == TZipNotice::ntExtracting && ++extracting == 2 ? 1 : 0;
-    };
-    EXPECT_EQ(engine->Run(kZipInterfaceVersion, {"", archive.string(), "-d", destination.string()}, stopAtSecond),
-              kZipStopped);
-    EXPECT_EQ(test::FilesUnder(destination), std::vector<std::string>{"a.txt"});
-}
-
 }  // namespace
 }  // namespace cv

@@ -38,16 +38,10 @@ void WriteCraftedZip(const std::filesystem::path& archivePath, const std::vector
         archive_entry* entry = archive_entry_new();
         archive_entry_set_pathname(entry, crafted.name.c_str());
         archive_entry_set_perm(entry, 0644);
-        if (crafted.symlink) {
-            archive_entry_set_filetype(entry, AE_IFLNK);
-            archive_entry_set_symlink(entry, crafted.data.c_str());
-        } else {
-            archive_entry_set_filetype(entry, crafted.directory ? AE_IFDIR : AE_IFREG);
-            archive_entry_set_size(entry, static_cast<la_int64_t>(crafted.directory ? 0 : crafted.data.size()));
-        }
+        archive_entry_set_filetype(entry, AE_IFREG);
+        archive_entry_set_size(entry, static_cast<la_int64_t>(crafted.data.size()));
         Check(archive_write_header(writer, entry) == ARCHIVE_OK, writer, "header");
-        if (!crafted.symlink && !crafted.directory)
-            archive_write_data(writer, crafted.data.data(), crafted.data.size());
+        archive_write_data(writer, crafted.data.data(), crafted.data.size());
         archive_entry_free(entry);
     }
     Check(archive_write_close(writer) == ARCHIVE_OK, writer, "close");

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the zip tests: archives crafted entry by entry (including names and kinds that the engine must refuse), a
-// reader of the archive's central directory, deterministic file contents and the outside zip tools.
+// Helpers of the zip tests: archives crafted entry by entry (including names that the engine must refuse), a reader
+// of the archive's central directory, deterministic file contents and the outside zip tools.
 
 #include <cstdint>
 #include <filesystem>
@@ -12,8 +12,6 @@ namespace cv::test {
 struct CraftedEntry {
     std::string name;
     std::string data;
-    bool symlink = false;      // data is the link's target
-    bool directory = false;
 };
 
 // Writes Entries, in order and under exactly their names, as a zip archive;
