@@ -30,8 +30,6 @@ TDataContext MarketCell() {
     return context;
 }
 
-using test::Contains;
-
 // The period series runs 0..12: from t = 10 the forecast of 11 lays down the
 // defaults of 12; from t = 11 the forecast of 12, the last period, leaves the
 // decisions and defaults of 13 as they were.
@@ -74,26 +72,22 @@ TEST(ModCV3, FullPeriodOnlyAnswersWithItsMessage) {
     EXPECT_TRUE(world.ui.progressBoxes.empty());
 }
 
-// A run that fails: Run answers false with the reason, the process goes on, the
+// A run that fails answers false with the reason and the process goes on: the
 // notice and the log are closed with the reason in the log, and the forecast
 // period holds nothing but zeros.
-void ExpectAbandoned(test::TModelWorld& world, TCvInd& industry, const std::string& reason) {
-    EXPECT_FALSE(world.RunForecast());
-    EXPECT_EQ(world.failureReason, reason);
-    EXPECT_FALSE(LogIsOpen());
-    EXPECT_FALSE(world.ui.progressOpen);
-    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG05.TXT");
-    EXPECT_TRUE(Contains(log, "Model run abandoned: " + reason)) << log;
-    std::string where;
-    EXPECT_TRUE(test::ForecastAllZero(industry, 5, where)) << where;
-}
-
 TEST(ModCV3, MissingPrototypeAbandonsTheRunAndLeavesAnEmptyForecast) {
     test::TModelWorld world;
     test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
     spec.Cell(2, 1, 1).brandsT1.push_back({"GHOST", "PNONE", {}});
     TCvInd& industry = world.OpenFixture(spec);
-    ExpectAbandoned(world, industry, "Could not find prototype PNONE for GHOST");
+    EXPECT_FALSE(world.RunForecast());
+    EXPECT_EQ(world.failureReason, "Could not find prototype PNONE for GHOST");
+    EXPECT_FALSE(LogIsOpen());
+    EXPECT_FALSE(world.ui.progressOpen);
+    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG05.TXT");
+    EXPECT_TRUE(test::Contains(log, "Model run abandoned: Could not find prototype PNONE for GHOST")) << log;
+    std::string where;
+    EXPECT_TRUE(test::ForecastAllZero(industry, 5, where)) << where;
     // Every array of the dictionary is there again, all zero.
     EXPECT_EQ(test::TForecastView(industry, 5).MarketCount(1, 1), 0);
 }

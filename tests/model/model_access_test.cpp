@@ -16,6 +16,7 @@
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tests/support/checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -47,24 +48,20 @@ TEST(ModelAccess, CopyOrClearTakesTheSourceOrClearsWithALogLine) {
     LogClose();
     EXPECT_EQ(target.GetReal48({2}), 0);
     const std::string log = test::ReadFileBytes(dir.path() / "LOG01.TXT");
-    EXPECT_NE(log.find("array Past of t missing: Past of t+1 cleared"), std::string::npos) << log;
+    EXPECT_TRUE(test::Contains(log, "array Past of t missing: Past of t+1 cleared")) << log;
 }
 
-// A module bound to a fixture, collecting its warnings.
-struct WarningModule {
-    WarningModule() { module.Init(world.OpenFixture(test::FixtureA()), &record); }
+// Warnings go to the work record of the module that asks.
+TEST(ModelAccess, CountsOutsideZeroToTheLimitAreClampedWithAWarning) {
     test::TModelWorld world;
     TWorkRec record;
     TModBasic module;
-};
-
-TEST(ModelAccess, CountsOutsideZeroToTheLimitAreClampedWithAWarning) {
-    WarningModule module;
-    EXPECT_EQ(ClampCount(module.module, 5, 5, "brands"), 5);
-    EXPECT_EQ(ClampCount(module.module, -3, 5, "brands"), 0);
-    EXPECT_EQ(ClampCount(module.module, 9, 5, "brands"), 5);
-    EXPECT_EQ(module.record.Warnings, (std::vector<std::string>{"brands: -3 is outside 0..5 and is taken as 0",
-                                                                "brands: 9 is outside 0..5 and is taken as 5"}));
+    module.Init(world.OpenFixture(test::FixtureA()), &record);
+    EXPECT_EQ(ClampCount(module, 5, 5, "brands"), 5);
+    EXPECT_EQ(ClampCount(module, -3, 5, "brands"), 0);
+    EXPECT_EQ(ClampCount(module, 9, 5, "brands"), 5);
+    EXPECT_EQ(record.Warnings, (std::vector<std::string>{"brands: -3 is outside 0..5 and is taken as 0",
+                                                         "brands: 9 is outside 0..5 and is taken as 5"}));
 }
 
 }  // namespace
