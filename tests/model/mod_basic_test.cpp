@@ -1,7 +1,7 @@
 // The model base on the fixtures, after a forecast has set up the marketed
 // brands of t+1 (the figures of fixture_industry.h and fixture_catalog.h): what
-// Init and SetMarket read, the checked brand and sales-force accessors, the
-// simulation messages, and the links and counts SetMarket refuses or clamps.
+// Init and SetMarket read, the checked brand and sales-force accessors, and
+// whether a brand counts as modified.
 
 #include "model/mod_basic.h"
 
@@ -21,16 +21,10 @@
 namespace cv {
 namespace {
 
-// A step of its own: messages go to the firm of the context record, which a step selects.
-class TMessagingStep : public TModBasic {
-public:
-    void SelectFirm(int firm) { Ctx().SelFirm = static_cast<std::int16_t>(firm); }
-};
-
 // A base module bound to the open industry after a forecast, on zone 1, market 1.
 class ModBasicTest : public ::testing::Test {
 protected:
-    TMessagingStep& Forecast(const test::TFixtureSpec& spec) {
+    TModBasic& Forecast(const test::TFixtureSpec& spec) {
         industry_ = &world_.OpenFixture(spec);
         EXPECT_TRUE(world_.RunForecast()) << world_.failureReason;
         module_.Init(*industry_, &work_);
@@ -44,7 +38,7 @@ protected:
     test::TModelWorld world_;
     TCvInd* industry_ = nullptr;
     TWorkRec work_;
-    TMessagingStep module_;
+    TModBasic module_;
 };
 
 TEST_F(ModBasicTest, SetMarketCopiesTheLinksOfEveryMarketedBrand) {
@@ -104,12 +98,6 @@ TEST_F(ModBasicTest, BrandIsModifiedWhenNewOrWhenItsAttributesChanged) {
     positions.SetSmallint({1, 3, si::AttAct}, 24);
     EXPECT_TRUE(module.IsBrandModified(1));
     EXPECT_THROW(module.IsBrandModified(4), EModelError);
-}
-
-TEST_F(ModBasicTest, NoBrandIsModifiedInTheFirstSimulatedPeriod) {
-    TModBasic& module = Forecast(test::FixtureC());
-    EXPECT_FALSE(module.IsBrandModified(1));
-    EXPECT_FALSE(module.IsBrandModified(2));  // new, but t+1 is period 0
 }
 
 }  // namespace

@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -90,24 +88,24 @@ TEST(ModDDecs, PlanFiguresComeFromTheForecastAndChannelSharesRoundToAWholeHundre
     for (int firm : {1, 2}) {
         SCOPED_TRACE("firm " + std::to_string(firm));
         // Segment 1: 3 (Bravo) + 0 (COSMO) + 4 (DELTA) = 7; segment 2: 0 + 0 + 4 = 4.
-        EXPECT_EQ(Elements(Arr(set, 8, test::FixtureCell(0, firm, 1, 1), "MPSegSales")),
+        EXPECT_EQ(Elements(Arr(set, kCategoryFirmFtaMarket, firm, 1, 1, "MPSegSales")),
                   (std::vector<long double>{7, 4}));
     }
-    const TSimArr& segSales1 = Arr(set, 8, test::FixtureCell(0, 1, 1, 1), "MPBrdSegSales");
+    const TSimArr& segSales1 = Arr(set, kCategoryFirmFtaMarket, 1, 1, 1, "MPBrdSegSales");
     EXPECT_EQ(Row(segSales1, 1), (std::vector<long double>{3, 0}));
     EXPECT_EQ(Row(segSales1, 2), (std::vector<long double>{0, 0}));
-    const TSimArr& shares1 = Arr(set, 8, test::FixtureCell(0, 1, 1, 1), "MPBrdChaSales");
+    const TSimArr& shares1 = Arr(set, kCategoryFirmFtaMarket, 1, 1, 1, "MPBrdChaSales");
     // Bravo: 100 x 1/3 = 33.3 -> 33, 33, and the last channel 100 - 66 = 34.
     EXPECT_EQ(Row(shares1, 1), (std::vector<long double>{33000, 33000, 34000}));
     // COSMO sold nothing: 0, 0 and the last channel 100.
     EXPECT_EQ(Row(shares1, 2), (std::vector<long double>{0, 0, 100000}));
     EXPECT_EQ(Row(shares1, 3), (std::vector<long double>{0, 0, 0}));
 
-    const TSimArr& segSales2 = Arr(set, 8, test::FixtureCell(0, 2, 1, 1), "MPBrdSegSales");
+    const TSimArr& segSales2 = Arr(set, kCategoryFirmFtaMarket, 2, 1, 1, "MPBrdSegSales");
     EXPECT_EQ(Row(segSales2, 1), (std::vector<long double>{4, 4}));
     EXPECT_EQ(Row(segSales2, 4), (std::vector<long double>{0, 0}));  // the stray row cleared
     // DELTA: channels 1, 3, 4 of 8: 12.5 -> 12 and 37.5 -> 38 (halves to even), last 100 - 50 = 50.
-    const TSimArr& shares2 = Arr(set, 8, test::FixtureCell(0, 2, 1, 1), "MPBrdChaSales");
+    const TSimArr& shares2 = Arr(set, kCategoryFirmFtaMarket, 2, 1, 1, "MPBrdChaSales");
     EXPECT_EQ(shares2.UB(2), 3);  // reshaped over the zone's three channels
     EXPECT_EQ(Row(shares2, 1), (std::vector<long double>{12000, 38000, 50000}));
 }
@@ -122,7 +120,7 @@ TEST(ModDDecs, AChannelNeverTakesMoreThanTheShareLeft) {
     TCvInd& industry = OpenPrepared(world, spec);
     test::SetUnitSales(industry, 1, 1, 1, 1, {335, 335, 326, 4});
     RunDefaults(industry);
-    const TSimArr& shares = Arr(DecisionsT2(industry), 8, test::FixtureCell(0, 1, 1, 1), "MPBrdChaSales");
+    const TSimArr& shares = Arr(DecisionsT2(industry), kCategoryFirmFtaMarket, 1, 1, 1, "MPBrdChaSales");
     EXPECT_EQ(Row(shares, 1), (std::vector<long double>{34000, 34000, 32000, 0}));
 }
 
@@ -220,7 +218,7 @@ TEST(ModDDecs, LoansAndStatusesAreResetAndBrandDecisionsCarriedWithTheStockLeft)
     TCvInd& industry = OpenPrepared(world, spec);
     test::WriteLoanRequestT1(industry, 1);
     TSimArr& decided =
-        Arr(industry.PerDecisions(industry.CurPeriod() + 1), 8, test::FixtureCell(0, 1, 1, 1), "DecBrdCV3");
+        Arr(industry.PerDecisions(industry.CurPeriod() + 1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");
     for (int k = 1; k <= decided.UB(1); ++k)
         for (int j = decided.LB(2); j <= decided.UB(2); ++j) decided.SetReal48({k, j}, 1000 + 100 * k + j);
     // Stock after the forecast: brand 1 holds 100 units from period 0 and 250 from

@@ -1,9 +1,7 @@
-// The preference preparation: every figure it writes on the one-firm fixtures,
-// derived by hand from the fixture formulas (tests/model/fixtures/fixture_pref.h
-// and fixture_industry.h), then its edges: young markets, the four scaling
-// modes, natural positions at the ends of their scales, portfolio status,
-// 16-bit stores that saturate, a second preparation of the same cell, and data
-// the step refuses.
+// The preference preparation on the one-firm fixture, derived by hand from the
+// fixture formulas (tests/model/fixtures/fixture_pref.h and fixture_industry.h):
+// attributes, portfolio status, scales and natural positions, then the scale
+// tops in every scaling mode.
 //
 // FixtureA: t = 0, t+1 = 1, market age 2 in t+1 (1 in t, plus one); segments
 // s = 1, 2; scales k = 1..3 (physical) and 4 (Price); map axes d = 1, 2. Market
@@ -19,12 +17,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "core/store/data_context.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
-#include "model/model_access.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_pref.h"
 #include "tests/model/fixtures/model_checks.h"
@@ -35,7 +31,6 @@ namespace {
 
 using test::TPrefRun;
 using TTwoByFour = std::array<std::array<int, 4>, 2>;
-using TTwoByTwo = std::array<std::array<int, 2>, 2>;
 
 TSimArr& ForecastArray(TPrefRun& run, std::string_view name) {
     return test::Arr(run.ResultsT1(), kCategoryFtaMarket, 0, 1, 1, name);
@@ -44,19 +39,6 @@ TSimArr& ForecastArray(TPrefRun& run, std::string_view name) {
 double Decision(TPrefRun& run, int slot, std::int8_t member) {
     return static_cast<double>(
         test::Arr(run.DecisionsT1(), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3").GetReal48({slot, member}));
-}
-
-void ExpectIdealPoints(TPrefRun& run, const TTwoByFour& semantic, const TTwoByTwo& map, const TTwoByTwo& mapAfter) {
-    const TSimArr& ips = ForecastArray(run, "PosSemIPs");
-    const TSimArr& mapIps = ForecastArray(run, "PosMapIPs");
-    for (int s = 1; s <= 2; ++s) {
-        for (int k = 1; k <= 4; ++k)
-            EXPECT_EQ(ips.GetSmallint({s, k, si::PSBefAttr}), semantic[s - 1][k - 1]) << "s " << s << " k " << k;
-        for (int d = 1; d <= 2; ++d) {
-            EXPECT_EQ(mapIps.GetSmallint({s, d, si::PMBefAttr}), map[s - 1][d - 1]) << "s " << s << " d " << d;
-            EXPECT_EQ(mapIps.GetSmallint({s, d, si::PMAftAttr}), mapAfter[s - 1][d - 1]) << "s " << s << " d " << d;
-        }
-    }
 }
 
 // Per brand (row) and scale (column).
@@ -74,27 +56,6 @@ void ExpectScales(TPrefRun& run, const std::array<int, 4>& bottoms, const std::a
         EXPECT_EQ(scales.GetSmallint({k, si::SrMin}), bottoms[k - 1]) << "k " << k;
         EXPECT_EQ(scales.GetSmallint({k, si::SrMax}), tops[k - 1]) << "k " << k;
     }
-}
-
-// Ideal points of t+1 (age 2): base PSAftAttr of t = (100s - 40k) / 1000, drift
-// Rescale(0.123 (s + k), -20, 20, -1, 1) = 0.00615 (s + k); in thousandths
-// 106.15 s - 33.85 k:
-//   s = 1: 72.3, 38.45, 4.6, -29.25       -> 72, 38, 5, -29
-//   s = 2: 178.45, 144.6, 110.75, 76.9    -> 178, 145, 111, 77
-// Map, weights (d + k) / 10 on the stored points: d = 1 takes .2 .3 .4 .5, d = 2 .3 .4 .5 .6:
-//   s = 1: 14.4 + 11.4 + 2 - 14.5 = 13.3 -> 13;  21.6 + 15.2 + 2.5 - 17.4 = 21.9 -> 22
-//   s = 2: 35.6 + 43.5 + 44.4 + 38.5 = 162;      53.4 + 58 + 55.5 + 46.2 = 213.1 -> 213
-// The map after attraction is left alone (age is not 0). Segment sales of t
-// into the work record: 1000 s + 110 = 1110, 2110, total 3220.
-TEST(ModPref, OneFirmIdealPointsDriftFromLastPeriodsAndLoadSegmentSales) {
-    test::TModelWorld world;
-    TPrefRun run(world.OpenFixture(test::FixtureA()));
-    run.Prepare(1, 1);
-    ExpectIdealPoints(run, {{{72, 38, 5, -29}, {178, 145, 111, 77}}}, {{{13, 22}, {162, 213}}}, {{{0, 0}, {0, 0}}});
-    EXPECT_EQ(run.work.SegSalesT, (TSegSales{3220, 1110, 2110, 0, 0, 0}));
-    EXPECT_NE(run.module.PosSemIPsT, nullptr);
-    EXPECT_NE(run.module.PosSemBrdsT, nullptr);
-    EXPECT_TRUE(run.work.Warnings.empty());
 }
 
 // Attributes: "ProTecs"[j, p] = 100 + 10 p + j + 1/2 (firm 1), halves to even:
@@ -127,37 +88,6 @@ TEST(ModPref, OneFirmAttributesStatusScalesAndNaturalPositions) {
     EXPECT_TRUE(run.work.Warnings.empty());
 }
 
-// FixtureC: t = -1, the forecast period is 0 and the market is aged 1.
-// Ideal points from "IniPosIP" (4s - 3k map units) plus one drift step, in thousandths
-// 200 s - 150 k + 6.15 (s + k) = 206.15 s - 143.85 k:
-//   s = 1: 62.3, -81.55, -225.4, -369.25   -> 62, -82, -225, -369
-//   s = 2: 268.45, 124.6, -19.25, -163.1   -> 268, 125, -19, -163
-// Map: s = 1: 12.4 - 24.6 - 90 - 184.5 = -286.7 -> -287;  18.6 - 32.8 - 112.5 - 221.4 = -348.1 -> -348
-//      s = 2: 53.6 + 37.5 - 7.6 - 81.5 = 2;               80.4 + 50 - 9.5 - 97.8 = 23.1 -> 23
-// Work record: "MaxSegSize" 5000 s + 110 = 5110, 10110, total 15220.
-// ALPHA (row 1): 111.5, 121.5, 131.5 -> 112, 122, 132, price 1106; BRAVO (row 2): 112, 122, 132, price 1206.
-// Scales start from MaxScale: k = 2: M = max(150, 125) = 150, 1.1 x 150 = 165 -> 150;
-// k = 3: M = max(140, 142) = 142 -> MaxScale 140; Price: M = 4000 -> 4000.
-// Natural positions: k = 1: 112 -> -200; k = 2: x = 22/50, y = -0.12, -(0.0144) -> -14;
-// k = 3: 132/140 -> 941; Price: ALPHA x = 106/3000, y = -0.9293 -> -929; BRAVO x = 206/3000, y = -0.8627 -> -863.
-TEST(ModPref, FirstForecastPeriodStartsFromInitialPointsMaximumSizesAndOpenScales) {
-    test::TModelWorld world;
-    TPrefRun run(world.OpenFixture(test::FixtureC()));
-    run.Prepare(1, 1);
-    EXPECT_EQ(run.module.PosSemIPsT, nullptr);
-    EXPECT_EQ(run.module.PosSemBrdsT, nullptr);
-    EXPECT_EQ(run.module.PosMapIPsT, nullptr);
-    EXPECT_EQ(run.module.PosMapBrdsT, nullptr);
-    ExpectIdealPoints(run, {{{62, -82, -225, -369}, {268, 125, -19, -163}}}, {{{-287, -348}, {2, 23}}},
-                      {{{0, 0}, {0, 0}}});
-    EXPECT_EQ(run.work.SegSalesT, (TSegSales{15220, 5110, 10110, 0, 0, 0}));
-    ExpectBrandColumn(run, si::AttAct, {{{112, 122, 132, 1106}, {112, 122, 132, 1206}}});
-    EXPECT_EQ(Decision(run, 1, si::PortStatus), kPortCarriedOn);
-    EXPECT_EQ(Decision(run, 2, si::PortStatus), kPortCarriedOn);
-    ExpectScales(run, {100, 100, 0, 1000}, {130, 150, 140, 4000});
-    ExpectBrandColumn(run, si::NatPos, {{{-200, -14, 941, -929}, {-200, -14, 941, -863}}});
-}
-
 int Element(TPrefRun& run, std::string_view name, const TIndex& index) {
     return ForecastArray(run, name).GetSmallint(index);
 }
@@ -172,40 +102,6 @@ void SetScaleParameter(TCvInd& industry, int scale, std::int8_t column, long dou
 void SetLastTop(TCvInd& industry, int scale, int top) {
     test::Arr(industry.PerResults(industry.CurPeriod()), kCategoryFtaMarket, 0, 1, 1, "SemScales")
         .SetSmallint({scale, si::SrMax}, top);
-}
-
-TDataContext MarketCell() {
-    TDataContext cell;
-    cell.SelFta = cell.SelMarket = 1;
-    return cell;
-}
-
-// Market age 1 in t+1 (0 in t): the points start from "IniPosIP" as in the
-// first period (above): 62, -82, -225, -369 / 268, 125, -19, -163 on
-// the scales, -287, -348 / 2, 23 on the map; only age 0 sets the map after
-// attraction, to the same figures.
-TEST(ModPrefEdges, YoungMarketsStartFromInitialIdealPointsAndOnlyANewOneSetsTheMapAfterAttraction) {
-    test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.MarketAgeT(1, 1) = 0;
-    TCvInd& industry = world.OpenFixture(spec);
-    const int semantic[2][4] = {{62, -82, -225, -369}, {268, 125, -19, -163}};
-    const int map[2][2] = {{-287, -348}, {2, 23}};
-    for (int age : {1, 0}) {
-        SCOPED_TRACE("age " + std::to_string(age));
-        TPrefRun run(industry);
-        ASSERT_EQ(run.ResultsT1().GetSmallint(kCategoryFtaMarket, MarketCell(), "MktAge"), 1);
-        run.ResultsT1().SetSmallint(kCategoryFtaMarket, MarketCell(), "MktAge", static_cast<std::int16_t>(age));
-        run.Prepare(1, 1);
-        for (int s = 1; s <= 2; ++s) {
-            for (int k = 1; k <= 4; ++k)
-                EXPECT_EQ(Element(run, "PosSemIPs", {s, k, si::PSBefAttr}), semantic[s - 1][k - 1]);
-            for (int d = 1; d <= 2; ++d) {
-                EXPECT_EQ(Element(run, "PosMapIPs", {s, d, si::PMBefAttr}), map[s - 1][d - 1]);
-                EXPECT_EQ(Element(run, "PosMapIPs", {s, d, si::PMAftAttr}), age == 0 ? map[s - 1][d - 1] : 0);
-            }
-        }
-    }
 }
 
 // The top of scale 2 (MinScale 100, MaxScale 150, Delta 3, InflaScale 0.1) in

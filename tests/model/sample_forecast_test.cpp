@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "core/base/log_file.h"
 #include "core/session/industry.h"
-#include "core/store/byte_buffer.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "tests/model/fixtures/forecast_view.h"
