@@ -18,28 +18,6 @@ std::set<std::string> Entries(const fs::path& dir) {
     return names;
 }
 
-TEST(FileRoutinesTest, SplitFileNameGivesDirectoryBaseNameAndLastExtension) {
-    const std::string cwd = fs::current_path().string();
-    const struct {
-        std::string file, dir, baseName, fullPath, ext;
-    } cases[] = {
-        {"/a/b.c.txt", "/a/", "b.c", "/a/b.c.txt", ".txt"},
-        {"x/../y/./Corvantis", cwd + "/y/", "Corvantis", cwd + "/y/Corvantis", ""},
-        {"/a/.hidden", "/a/", ".hidden", "/a/.hidden", ""},
-        {"/a/file.", "/a/", "file", "/a/file.", "."},
-        {"/a/b/", "/a/b/", "", "/a/b/", ""},
-    };
-    for (const auto& c : cases) {
-        std::string dir, baseName, fullPath, ext;
-        SplitFileName(c.file, dir, baseName, fullPath, ext);
-        EXPECT_EQ((std::vector{dir, baseName, fullPath, ext}), (std::vector{c.dir, c.baseName, c.fullPath, c.ext}))
-            << c.file;
-    }
-    EXPECT_TRUE(test::AllEqual<std::string>({{JoinFileName("/x", "t.txt"), "/x/t.txt"},
-                                             {JoinFileName("/x/", "t.txt"), "/x/t.txt"},
-                                             {JoinFileName("", "t.txt"), "t.txt"}}));
-}
-
 TEST(FileRoutinesTest, CanCreateFileInNeverTouchesAnExistingFile) {
     test::TempDir dir;
     test::WriteFileBytes(dir.path() / "t.txt", "the user's data");
@@ -86,26 +64,6 @@ TEST(FileRoutinesTest, OnlyTheRunningExecutableHasAVersion) {
     test::WriteFileBytes(dir.path() / "TTF16.OCX", "not a program");
     EXPECT_EQ(GetFileVersionString(dir / "TTF16.OCX", true), "");
     EXPECT_EQ(GetFileVersionString(dir / "missing.exe", false), "");
-}
-
-TEST(FileRoutinesTest, ResolveFileNameCasePrefersTheExactName) {
-    test::TempDir dir;
-    const std::string root = dir.path().string();
-    for (const char* name : {"Industry.Cv3", "b.TXT", "B.txt", "\xE9t\xE9"})
-        test::WriteFileBytes(dir.path() / name, "");
-    fs::create_directory(dir.path() / "Private");
-
-    // No exact match among two: "B.txt" comes first in byte order. Only ASCII letters fold: ÉTÉ is
-    // another name than été.
-    const auto resolve = [&root](const std::string& name) { return ResolveFileNameCase(root, name); };
-    const std::optional<std::string> none;
-    EXPECT_TRUE(test::AllEqual<std::optional<std::string>>(
-        {{resolve("INDUSTRY.CV3"), root + "/Industry.Cv3"}, {resolve("b.TXT"), root + "/b.TXT"},
-         {resolve("B.txt"), root + "/B.txt"}, {resolve("b.txt"), root + "/B.txt"},
-         {resolve("PRIVATE"), root + "/Private"},
-         {resolve("\xC9T\xC9"), none}, {resolve("missing"), none}, {resolve(""), none}, {resolve("private/x"), none},
-         {ResolveFileNameCase(root + "/", "industry.cv3"), root + "/Industry.Cv3"},
-         {ResolveFileNameCase(root + "/none", "b.txt"), none}}));
 }
 
 TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsModeAndLinks) {

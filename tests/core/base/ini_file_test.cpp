@@ -47,14 +47,6 @@ TEST(IniFileTest, ReadsAsWindowsDoesWithEitherLineEnd) {
     }
 }
 
-TEST(IniFileTest, AMissingFileReadsAsEmpty) {
-    test::TempDir dir;
-    const TIniFile ini(dir / "WIN.INI");
-    EXPECT_EQ(ini.ReadString("CV3", "DebugLevel", "d"), "d");
-    EXPECT_EQ(ini.ReadInteger("CV3", "DebugLevel", 4), 4);
-    EXPECT_TRUE(ini.ReadSection("CV3").empty() && ini.ReadSections().empty());
-}
-
 TEST(IniFileTest, WritesChangeOnlyTheirOwnLineAndKeepCrLf) {
     test::TempDir dir;
     const fs::path file = dir.path() / "Corvantis.ini";
@@ -107,19 +99,6 @@ TEST(IniFileTest, AWriteRemovesTheTemporariesOfKilledSaves) {
     EXPECT_FALSE(fs::exists(dir.path() / dead));
     for (const char* kept : {"notes.tmp-12x-1", ".tmp-1-1"}) EXPECT_TRUE(fs::exists(dir.path() / kept)) << kept;
     EXPECT_TRUE(fs::exists(dir.path() / live));
-}
-
-TEST(IniFileTest, NewFilesUseCrLfAndLfFilesStayLf) {
-    test::TempDir dir;
-    TIniFile fresh(dir / "new.ini");
-    fresh.WriteString("CV3", "DebugLevel", "2");
-    fresh.WriteString("CV3", "Other", "x");
-    EXPECT_EQ(test::ReadFileBytes(dir.path() / "new.ini"), "[CV3]\r\nDebugLevel=2\r\nOther=x\r\n");
-
-    test::WriteFileBytes(dir.path() / "unix.ini", "[A]\nk=1\n");
-    TIniFile unix(dir / "unix.ini");
-    unix.WriteString("A", "j", "2");
-    EXPECT_EQ(test::ReadFileBytes(dir.path() / "unix.ini"), "[A]\nk=1\nj=2\n");
 }
 
 TEST(IniFileTest, RefusedWritesLeaveTheFileAsItWas) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/base/errors.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 
@@ -17,24 +16,6 @@ protected:
     }
     test::TempDir dir;
 };
-
-TEST_F(LogFileTest, NameCarriesTheTwoDigitNumberAndTheHeaderLines) {
-    DebugLevel = 3;
-    LogOpen(dir / "CV3LOG", 4);
-    EXPECT_TRUE(LogIsOpen());
-    LogClose();
-    EXPECT_FALSE(LogIsOpen());
-    const auto lines = test::ReadFileLines(dir / "CV3LOG04.TXT");
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "Log file opened on " + ShortDateText() + " at " + lines[0].substr(lines[0].rfind(' ') + 1));
-    EXPECT_EQ(std::vector(lines.begin() + 1, lines.begin() + 5),
-              (std::vector<std::string>{"", "Debug level = 3", "", ""}));
-    EXPECT_EQ(lines[5].rfind("Log file closed on ", 0), 0u);
-
-    LogOpen(dir / "CV3LOG", 12);
-    LogClose();
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "CV3LOG12.TXT"));
-}
 
 TEST_F(LogFileTest, LevelsAboveTheDebugLevelAreDropped) {
     LogOpen(dir / "L", 0);
@@ -52,18 +33,6 @@ TEST_F(LogFileTest, LevelsAboveTheDebugLevelAreDropped) {
     EXPECT_EQ(std::vector(body.begin(), body.begin() + 6),
               (std::vector<std::string>{"shown 7", "level 0", "level 1", "level 2", "level 3", "one line"}));
     EXPECT_EQ(body[6].rfind("Log file flushed on ", 0), 0u);
-}
-
-TEST_F(LogFileTest, FatalStopWritesReasonThenBothFixedLinesAndCloses) {
-    LogOpen(dir / "F", 1);
-    EXPECT_THROW(FatalStop("SumSubArray not implemented for nDim=%d", {3}), EFatalStop);
-    EXPECT_FALSE(LogIsOpen());
-    const auto lines = test::ReadFileLines(dir / "F01.TXT");
-    ASSERT_GE(lines.size(), 9u);
-    EXPECT_EQ(lines[4], "SumSubArray not implemented for nDim=3");
-    EXPECT_EQ(lines[5], "Ex\xE9" "cution stopp\xE9" "e par une erreur fatale. D\xE9sol\xE9.");
-    EXPECT_EQ(lines[6], "Execution ended by a fatal error. Sorry.");
-    EXPECT_EQ(lines[8].rfind("Log file closed on ", 0), 0u);
 }
 
 TEST_F(LogFileTest, UnwritableLogStaysClosedAndLaterCallsAreHarmless) {

@@ -69,22 +69,6 @@ TEST_F(MenuTreeTest, TheWalkVisitsEveryLeafInOrderAndWraps) {
     EXPECT_EQ(NextMenuItemInTree(nullptr), nullptr);
 }
 
-TEST_F(MenuTreeTest, TheEnabledWalkSkipsWhatCannotBeChosen) {
-    EXPECT_EQ(Caption(NextEnabledMenuItem(&open)), "Quit");  // separator skipped
-    EXPECT_EQ(Caption(PrevEnabledMenuItem(&quit)), "Open");
-    edit.enabled = false;  // a disabled parent hides Cut and Paste
-    EXPECT_EQ(Caption(NextEnabledMenuItem(&quit)), "Help");
-    EXPECT_EQ(Caption(PrevEnabledMenuItem(&help)), "Quit");
-    edit.enabled = true;
-    edit.visible = false;
-    EXPECT_EQ(Caption(NextEnabledMenuItem(&quit)), "Help");
-    edit.visible = true;
-    help.visible = false;
-    cut.enabled = false;
-    EXPECT_EQ(Caption(NextEnabledMenuItem(&paste)), "New");  // wraps past hidden Help
-    EXPECT_EQ(Caption(PrevEnabledMenuItem(&paste)), "Quit");  // past disabled Cut
-}
-
 TEST_F(MenuTreeTest, WithNothingElseToChooseTheItemItselfComesBack) {
     for (TestMenu* leaf : {&fileNew, &quit, &cut, &paste, &help}) leaf->enabled = false;
     EXPECT_EQ(NextEnabledMenuItem(&open), &open);

@@ -16,14 +16,6 @@ TEST(TextFormat, RealsTextsAndLiteralPercent) {
     EXPECT_EQ(FormatText("%f", {1}), "1.00");
 }
 
-TEST(TextFormat, ThousandsSeparatorsForTheNDirective) {
-    const std::string sep(1, ThousandsSeparator());
-    EXPECT_EQ(FormatText("%.0n", {1234567.6}), "1" + sep + "234" + sep + "568");
-    EXPECT_EQ(FormatText("%.0n", {-999}), "-999");
-    EXPECT_EQ(FormatText("%.1n", {-1000.25}), "-1" + sep + "000.2");
-    EXPECT_EQ(FormatText("%.0n", {-0.2}), "0");
-}
-
 TEST(TextFormat, DirectiveWithoutFittingValueIsKept) {
     EXPECT_EQ(FormatText("a %d b %s", {"text"}), "a %d b %s");
     EXPECT_EQ(FormatText("end %"), "end %");

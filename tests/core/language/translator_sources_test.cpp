@@ -19,32 +19,6 @@ std::string ParseError(const std::string& fileName, const std::string& text) {
     return test::ErrorText<EDataError>([&] { ParseTextSource(fileName, text); });
 }
 
-TEST(TranslatorSources, EntriesLinesCommentsAndLineEnds) {
-    const std::string text =
-        "\xEF\xBB\xBF## heading comment\r\n"
-        "\r\n"
-        "[First]\r\n"
-        "line one\r\n"
-        "\r\n"
-        "line three\r\n"
-        "## a comment inside the entry\r\n"
-        "\r\n"
-        "\r\n"
-        "[Second]\n"
-        "[Third]\n"
-        "\tindented [not a key]\n"
-        "last without end";
-    const auto entries = ParseTextSource("texts/messages.txt", text);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].name, "First");
-    // The inner empty line stays, the two at the end go.
-    EXPECT_EQ(entries[0].lines, (Lines{"line one", "", "line three"}));
-    EXPECT_EQ(entries[1].name, "Second");
-    EXPECT_EQ(entries[1].lines, Lines{});
-    EXPECT_EQ(entries[2].lines, (Lines{"\tindented [not a key]", "last without end"}));
-    EXPECT_TRUE(ParseTextSource("texts/help.txt", "## only a comment\n\n").empty());
-}
-
 TEST(TranslatorSources, Utf8BecomesTheWesternCodePage) {
     // é is U+00E9 (byte E9); € U+20AC is byte 80; ’ U+2019 is byte 92; Ÿ U+0178 is byte 9F.
     const auto entries = ParseTextSource("globals.txt", "[Caf\xC3\xA9]\n\xE2\x82\xAC 5 \xE2\x80\x99 \xC5\xB8\n");
@@ -72,18 +46,6 @@ TEST(TranslatorSources, FaultsNameTheFileAndTheLine) {
               "decs.txt:2: the control character U+0000");
     // U+0081 (C2 81) is one of the bytes the code page leaves undefined.
     EXPECT_EQ(ParseError("decs.txt", "[K\xC2\x81]\n"), "decs.txt:1: the control character U+0081");
-}
-
-TEST(TranslatorSources, StoredFormOfASection) {
-    // Texts in first-use order, each once: "A" at 0, "x" at 2, "y" at 4, "B" at 6.
-    // Index: 2 entries; A: name 0, 2 lines at 2 and 4; B: name 6, 1 line at 2 (the "x" already placed).
-    const auto form = EncodeLangSection(kSectionMessages, {{"A", {"x", "y"}}, {"B", {"x"}}});
-    EXPECT_EQ(form.pool, test::Bytes(std::string("A\0x\0y\0B\0", 8)));
-    EXPECT_EQ(form.index, test::IndexWords({2, 0, 2, 2, 4, 6, 1, 2}));
-
-    const auto empty = EncodeLangSection(kSectionMenus, {});
-    EXPECT_TRUE(empty.pool.empty());
-    EXPECT_EQ(empty.index, test::IndexWords({0}));
 }
 
 TEST(TranslatorSources, SectionsThatOutgrowTheirFormAreRefused) {

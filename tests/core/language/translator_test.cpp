@@ -15,9 +15,7 @@ using Lines = std::vector<std::string>;
 const std::vector<TTextSource> kSources = {
     {"messages.txt",
      "## messages of the tests\n"
-     "[Title]\nPlain title\n\n"
-     "[TitleX]\nTitle of version X\nSecond line of X\n"
-     "[Twice]\nfirst A\nfirst B\n"
+     "[Twice]\nfirst A\nfirst B\n\n"
      "[Other]\nother\n"
      "[twice]\nsecond A\n"},
     {"controls.txt", "[BBOk]\nOK\nCloses the window\n"},
@@ -27,7 +25,6 @@ const std::vector<TTextSource> kSources = {
 class TranslatorTest : public ::testing::Test {
 protected:
     void SetUp() override { translator.Open(test::CompileTexts(dir, kSources)); }
-    void TearDown() override { VersionSuffix.clear(); }
 
     Lines Get(int section, const std::string& key) {
         Lines lines{"left over"};
@@ -38,31 +35,6 @@ protected:
     test::TempDir dir;
     TTranslate translator;
 };
-
-TEST_F(TranslatorTest, EveryEntryOfAKeyCountsInFileOrderWhateverTheCase) {
-    for (const char* key : {"Twice", "TWICE"})
-        EXPECT_EQ(Get(kSectionMessages, key), (Lines{"first A", "first B", "second A"})) << key;
-    EXPECT_EQ(Get(kSectionMessages, "title"), (Lines{"Plain title"}));
-    EXPECT_EQ(Get(kSectionControls, "bbok"), (Lines{"OK", "Closes the window"}));
-    EXPECT_EQ(Get(kSectionDecs, "DecTitle"), (Lines{"Decisions"}));
-    EXPECT_EQ(Get(kSectionMessages, "Missing"), Lines{});
-    // A key of another section is not found here.
-    EXPECT_EQ(Get(kSectionMessages, "BBOk"), Lines{});
-
-    Lines keys;
-    translator.GetKeys(kSectionMessages, keys);
-    EXPECT_EQ(keys, (Lines{"Title", "TitleX", "Twice", "Other", "twice"}));
-}
-
-TEST_F(TranslatorTest, VersionSuffixedEntriesComeFirst) {
-    VersionSuffix = "X";
-    // No suffixed entry: the plain one.
-    EXPECT_EQ(Get(kSectionMessages, "Other"), (Lines{"other"}));
-    VersionSuffix = "x";
-    EXPECT_EQ(Get(kSectionMessages, "TITLE"), (Lines{"Title of version X", "Second line of X"}));
-    VersionSuffix.clear();
-    EXPECT_EQ(Get(kSectionMessages, "Title"), (Lines{"Plain title"}));
-}
 
 TEST_F(TranslatorTest, LinesThroughTheCacheAndBadLineNumbers) {
     EXPECT_EQ(translator.CachedSection(), TTranslate::kNoSection);
@@ -86,33 +58,6 @@ TEST_F(TranslatorTest, LinesThroughTheCacheAndBadLineNumbers) {
     EXPECT_EQ(text, "Unknown section : 1");
     translator.GlobalsLine("Any", 2, text);
     EXPECT_EQ(text, "bad line number 2");
-}
-
-TEST_F(TranslatorTest, ReopeningEmptiesTheCache) {
-    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 1), "other");
-    const std::string second =
-        test::CompileTexts(dir, {{"messages.txt", "[Other]\nanother text\n"}}, "STRSTD.fra");
-    translator.Close();
-    EXPECT_EQ(translator.CachedSection(), TTranslate::kNoSection);
-    EXPECT_EQ(translator.CachedKey(), "");
-    translator.Open(second);
-    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 1), "another text");
-}
-
-TEST_F(TranslatorTest, MissingSectionsAnswerWithOneLineExceptTheMenus) {
-    EXPECT_EQ(Get(kSectionResults, "Anything"), (Lines{"Unknown section : 8"}));
-    EXPECT_EQ(Get(kSectionMenus, "MPFile"), Lines{});
-    for (int section : {0, 10, -1})
-        EXPECT_EQ(Get(section, "Title"), (Lines{"Unknown section : " + std::to_string(section)}));
-    EXPECT_EQ(translator.GetLine(kSectionResults, "Anything", 1), "Unknown section : 8");
-    EXPECT_EQ(translator.GetLine(kSectionResults, "Anything", 2), "bad line number 2");
-
-    Lines keys;
-    for (const auto& [section, answer] :
-         {std::pair{kSectionMenus, "Unknown section : 6"}, {kSectionStudies, "Unknown section : 4"}}) {
-        translator.GetKeys(section, keys);
-        EXPECT_EQ(keys, Lines{answer});
-    }
 }
 
 TEST_F(TranslatorTest, AClosedOrUnopenableTranslatorAnswersEverySectionAsMissing) {

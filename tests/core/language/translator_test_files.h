@@ -40,9 +40,6 @@ inline std::string WriteRawLanguageFile(const TempDir& dir, const std::map<int, 
     return file;
 }
 
-// Bytes from a text (texts here are ASCII).
-inline std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
 // An index from its 16-bit words.
 inline std::vector<std::uint8_t> IndexWords(const std::vector<std::uint16_t>& words) {
     std::vector<std::uint8_t> bytes;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 #include "core/store/industry_file.h"
 #include "core/base/errors.h"
@@ -98,17 +97,6 @@ TEST_F(IndustryTest, RestrictionBitsByCategoryAndItem) {
                                       {industry_.RestrictEnabled("rcReport", "NoCompanyResults"), true},
                                       {industry_.RestrictEnabled("rcReport", "NoBrandResults"), false},
                                       {industry_.RestrictEnabled("Firms", "Alpha"), false}}));
-}
-
-TEST_F(IndustryTest, LabelsWithoutTranslatorAreTheSeriesOwn) {
-    EXPECT_EQ(industry_.FirmLabel(2.5), "Beta");  // halves go to the even neighbour
-    EXPECT_EQ(industry_.FirmLabel(3.5), "D\xe9lta");
-    EXPECT_EQ(industry_.MarketLabel(2), "Vodites");
-    EXPECT_EQ(industry_.SegmentLabel(2, 1, 2), "Pros");
-    EXPECT_EQ(industry_.DimLabel(3, 1), "Undefined");  // no third market
-    EXPECT_EQ(industry_.MarketLabel(9), "Undefined");
-    EXPECT_THROW(industry_.DimLabel(4, 1), ERangeError);
-    EXPECT_THROW(industry_.FirmLabel(3e9), ERangeError);
 }
 
 TEST_F(IndustryTest, LabelsComeFromTheSeriesSectionOfTheLanguageFile) {

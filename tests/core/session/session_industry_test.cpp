@@ -83,23 +83,6 @@ TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
     EXPECT_EQ(session_.Industry()->ScenarioName(), "Growth");
 }
 
-TEST_F(SessionIndustryTest, AFileNameInAnotherLetterCaseFindsTheFile) {
-    ASSERT_TRUE(session_.IndOpen((GamesDir() / "GAME.IND").string()));
-    EXPECT_EQ(session_.IndFileName(), "game.ind");
-    EXPECT_EQ(session_.IndFullPath(), GameFile());
-}
-
-TEST_F(SessionIndustryTest, OpeningAnotherIndustryClosesTheFirst) {
-    const fs::path otherDir = tree_.RootPath() / "Other";
-    fs::create_directories(otherDir);
-    test::WriteSmallIndustry((otherDir / "second.ind").string());
-    ASSERT_TRUE(session_.IndOpen(GameFile()));
-    ASSERT_TRUE(session_.IndOpen((otherDir / "second.ind").string()));
-    EXPECT_EQ(session_.IndName(), "second");
-    EXPECT_EQ(fs::current_path(), otherDir);
-    EXPECT_EQ(si::FtaEcoVars, session_.Industry()->FindSeries("FtaEcoVars"));
-}
-
 TEST_F(SessionIndustryTest, IncompleteOrInvalidFilesLeaveNoIndustryAndAreNotChanged) {
     const auto refuse = [&](const std::string& what, const std::string& file) {
         const std::string before = test::ReadFileBytes(file);

@@ -58,29 +58,6 @@ TEST(SessionTest, BinariesIsAWholePathComponentInAnyLetterCase) {
     }
 }
 
-TEST(SessionTest, SettingsFileWrittenOnWindowsIsFoundAndTranslated) {
-    test::SessionTree tree;
-    test::RecordingUi ui;
-    // A copy from Windows: upper-case name, CR LF, backslashes; the empty private directory counts as absent.
-    test::WriteFileBytes(tree.RootPath() / "CV3TEAM.INI",
-                         "[Session]\r\nPrivateDir=\r\nExchangeDir=\\\\server\\exchange\r\n");
-    fs::create_directories(tree.RootPath() / "PRIVATE");
-    {
-        const TSession session(tree.Exe("cv3team"));
-        EXPECT_TRUE(test::AllEqual<std::string>({{session.Settings().FileName(), tree.Root() + "CV3TEAM.INI"},
-                                                 {session.PrivateDir(), tree.Root() + "PRIVATE/"},
-                                                 {session.ExchangeDir(), "//server/exchange/"}}));
-        EXPECT_TRUE(IsUnreachablePath(session.ExchangeDir()));
-        EXPECT_EQ(test::ReadFileBytes(tree.RootPath() / "CV3TEAM.INI"),
-                  "[Session]\r\nPrivateDir=\r\nExchangeDir=\\\\server\\exchange\r\nTestReadOnly=NotReadOnly\r\n");
-    }
-    test::WriteFileBytes(tree.RootPath() / "CV3TEAM.INI",
-                         "[Session]\r\nPrivateDir=/data/team\r\nExchangeDir=\r\nTestReadOnly=NotReadOnly\r\n");
-    const TSession session(tree.Exe("cv3team"));
-    EXPECT_EQ(session.PrivateDir(), "/data/team/");
-    EXPECT_EQ(session.ExchangeDir(), "A:/");  // empty counts as absent: the default
-}
-
 TEST(SessionTest, ReadOnlySettingsFileIsDetectedAndLeftAlone) {
     test::SessionTree tree;
     test::RecordingUi ui;
@@ -126,15 +103,6 @@ TEST(SessionTest, SiblingProgramNamesStopTheProgram) {
     test::RecordingUi ui;
     EXPECT_NO_THROW(TSession session(tree.Exe("cv3adm2.exe")));
     EXPECT_TRUE(ui.plainBoxes.empty());
-}
-
-TEST(SessionTest, WithoutAnIndustryTokensStayAndRestrictionsAnswerFalse) {
-    test::SessionTree tree;
-    test::RecordingUi ui;
-    TSession session(tree.Exe("cv3team"));
-    EXPECT_EQ(session.ExpandTokens("@FIRM in @market, period @SELPER", {}), "@FIRM in @market, period @SELPER");
-    EXPECT_FALSE(session.IsRestrictEnabled("rcDecisions", "NoMarketingPlan"));
-    EXPECT_FALSE(session.IsRestrictHidden("rcDecisions", "NoMarketingPlan"));
 }
 
 }  // namespace
