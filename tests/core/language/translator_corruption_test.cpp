@@ -1,5 +1,5 @@
-// Damaged language files: a damaged entry counts as missing, with one log line,
-// and nothing is read outside the volumes (the sanitizer build checks that).
+// Damaged language files: each look-up of a damaged entry logs one line, and nothing
+// is read outside the volumes (the sanitizer build checks that).
 #include <gtest/gtest.h>
 
 #include "core/base/errors.h"
