@@ -205,12 +205,6 @@ double TRnDWorld::ProTec(int firm, int market, int row, int dim) const {
     return static_cast<double>(tecs->GetReal48({row, dim}));
 }
 
-double TRnDWorld::PrjFin(int firm, int market, int row, int column) const {
-    const TSimArr* fins = industry.PerDecisions(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "PrjFins");
-    if (!fins) throw std::runtime_error("no PrjFins of t+1");
-    return static_cast<double>(fins->GetReal48({row, column}));
-}
-
 std::string TRnDWorld::LogText() const {
     LogFlush();
     return ReadFileBytes(world.PrivateDir() / (std::string(kLogName) + "00.TXT"));

@@ -87,8 +87,6 @@ public:
     std::string ProName(int firm, int market, int row) const;
     double ProFin(int firm, int market, int row, int column) const;
     double ProTec(int firm, int market, int row, int dim) const;
-    // The project finance row of t+1.
-    double PrjFin(int firm, int market, int row, int column) const;
     // Everything logged so far.
     std::string LogText() const;
 
