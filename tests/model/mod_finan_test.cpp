@@ -1,5 +1,5 @@
-// The finance step on the one-firm fixture (a: t = 0, decision period 1) and the
-// first-period fixture (c: t = -1, decision period 0). The market steps' output
+// The finance step on the one-firm fixture (a: t = 0, decision period 1) and on
+// first-period industries (t = -1, decision period 0). The market steps' output
 // comes from WriteBrandInputsT1 (fixture_finan.h); the other inputs are below.
 // Every expected figure is worked out by hand from them, with the neutral
 // economy of the fixtures (every money factor 1) and the default parameters.
@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -79,22 +78,6 @@ void WritePeriodZeroResults(TCvInd& industry) {
                                                   {3, "OLDIE", 2, 0, 300}});
 }
 
-class FinanceAcceptance : public ::testing::Test {
-protected:
-    TCvInd& Run(const test::TFixtureSpec& spec, bool periodZeroResults, long double costProfit) {
-        TCvInd& industry = world_.OpenFixture(spec);
-        test::PrepareForecastPeriod(industry);
-        WriteCommonInputs(industry);
-        test::SetLoanRequest(industry, 1, {costProfit, 20000, 100000, 4, 500});
-        if (periodZeroResults) WritePeriodZeroResults(industry);
-        warnings_ = test::RunFinanceStep(industry);
-        return industry;
-    }
-
-    test::TModelWorld world_;
-    std::vector<std::string> warnings_;
-};
-
 // Readers of firm 1's report of zone 1 and market 1, for tables of (element, expected).
 auto MarketOf(const TForecastView& view) {
     return [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
@@ -103,7 +86,7 @@ auto ZoneOf(const TForecastView& view) {
     return [&view](std::int8_t element) { return view.ZoneReport(1, 1, element); };
 }
 
-// Both fixtures market two brands of the same figures (rows 1 and 2).
+// Firm 1's two brands (rows 1 and 2).
 void ExpectBrandFigures(const TForecastView& view) {
     auto row = [&view](int brandRow) {
         return [&view, brandRow](std::int8_t element) { return view.Brand(1, 1, 1, brandRow, element); };
@@ -150,9 +133,13 @@ void ExpectPeriodMarketAndZoneSums(const TForecastView& view) {
     }));
 }
 
-TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
-    TCvInd& industry = Run(test::FixtureA(), true, -4000);
-    EXPECT_TRUE(warnings_.empty());
+TEST(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    test::PrepareForecastPeriod(industry);
+    WriteCommonInputs(industry);
+    WritePeriodZeroResults(industry);
+    EXPECT_TRUE(test::RunFinanceStep(industry).empty());
     const TForecastView view(industry, 1);
     ExpectBrandFigures(view);
     ExpectPeriodMarketAndZoneSums(view);
@@ -204,14 +191,13 @@ TEST_F(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     }));
 }
 
-// The next-period budget: its bounds, its rounding to 50,000 with halves to the
-// even multiple, its parameters, and the money factors of the zone. Six firms
-// without brands, studies, projects or loans in a first-period industry: the net
-// contribution of each is the cost or profit entry of its loan request.
+// The next-period budget: 0.4 x the net contribution within [7,000,000,
+// 20,000,000] in the zone's money, in steps of 50,000. Six firms without brands,
+// studies, projects or loans in a first-period industry: the net contribution of
+// each is the cost or profit entry of its loan request.
 
 constexpr int kFirms = 6;
 constexpr int kFirstPeriod = 0;
-constexpr int kIndustryCategory = 1;
 
 class FinanceBudget : public ::testing::Test {
 protected:
@@ -234,34 +220,6 @@ protected:
 
     test::TModelWorld world_;
 };
-
-// Budget = Coef x NC within [NPBgtMin, NPBgtMax] (the smallest when NC <= 0), in
-// steps of 50000, halves to the even step. Defaults: 0.4 within [7000000, 20000000].
-TEST_F(FinanceBudget, CoefficientBoundsAndStepsOfFiftyThousand) {
-    struct TCase {
-        std::vector<std::pair<const char*, long double>> parameters;
-        std::vector<long double> netContributions;
-        std::vector<long double> budgets;
-    };
-    const TCase cases[] = {
-        // A loss, nothing earned, 1.2 x the largest (capped), 0.2 x the smallest (raised),
-        // 0.4 x 25000000 inside, 8040000 = 160.8 steps: 161.
-        {{}, {-1000, 0, 60000000, 3500000, 25000000, 20100000}, {7000000, 7000000, 20000000, 7000000, 10000000, 8050000}},
-        // Coefficient 0.5 (a tie stays a tie in a 6-byte real) within [6000000, 8000000]:
-        // 7025000 = 140.5 steps: 140; 7075000 = 141.5: 142; a loss; 10000000 capped;
-        // 5500000 raised; 7062500 = 141.25: 141.
-        {{{"NPBgtCoef", 0.5L}, {"NPBgtMin", 6000000}, {"NPBgtMax", 8000000}},
-         {14050000, 14150000, -5, 20000000, 11000000, 14125000},
-         {7000000, 7100000, 6000000, 8000000, 6000000, 7050000}},
-    };
-    for (const TCase& c : cases) {
-        TCvInd& industry = Open(c.netContributions);
-        for (const auto& [name, value] : c.parameters) test::SetParameter(industry, kIndustryCategory, 0, name, value);
-        test::RunFinanceStep(industry);
-        for (int firm = 1; firm <= kFirms; ++firm)
-            EXPECT_EQ(Budget(industry, firm), c.budgets[static_cast<std::size_t>(firm - 1)]) << "firm " << firm;
-    }
-}
 
 // The economy of period 0 in zone 1: inflation 5 %, accumulated inflation 0.2 for
 // Research and 0.1 for Salaries, none for Communic. F(k) = (1 + cumulated) x 1.05:
@@ -298,94 +256,43 @@ TEST_F(FinanceBudget, BoundsAndStudyCostsFollowTheZonesMoney) {
     EXPECT_EQ(Budget(industry, 6), 8100000);   // the studies make a loss of 18480
 }
 
-// Cumulative brand slots: a returning brand, every slot taken with and without
-// a withdrawn brand. One firm, one zone, one market, decision period 1; the
-// fixtures have 20 labels of "CumBrand": 19 slots and the row of lost slots (20).
+// Cumulative brand slots of one firm, zone and market in decision period 1, all
+// 19 taken: S01..S19 marketed in t, slot k with base 100 x k, holding 100 x k + e
+// in each result element e (brcUSold = 3 .. brcCAM = 10); row 20 sums lost slots.
 // The period's results of the firm's brand rows 1 and 2 (fixture_finan.h):
 //   row 1: USold 1000, RSales 31000, Rev 21000, CGS 10000, IHSC 1000 + 500,
 //          Adv 3750 + 1250, Slf 2000, CAM 2500
 //   row 2: USold 2000, RSales 64000, Rev 44000, CGS 20000, IHSC 2000 + 1000,
 //          Adv 7500 + 2500, Slf 4000, CAM 7000
-// A slot of t with base B holds B + e in each result element e (brcUSold = 3 .. brcCAM = 10).
+TEST(FinanceSlots, FullSlotsWithoutAWithdrawnBrandEmptySlotOneEvenWhileItIsMarketed) {
+    constexpr int kSlots = 19;
+    constexpr int kLostRow = 20;
+    const long double rowOne[] = {1000, 31000, 21000, 10000, 1500, 5000, 2000, 2500};
+    const long double rowTwo[] = {2000, 64000, 44000, 20000, 3000, 10000, 4000, 7000};
+    test::TFixtureSpec spec(0, 1, 1, 1);
+    spec.Prototypes(1, 1) = {"PS01", "PNEWONE"};
+    spec.Cell(1, 1, 1).brandsT1 = {{"S01", "PS01", {}}, {"NEWONE", "PNEWONE", {}}};
+    spec.MarketAgeT(1, 1) = 1;
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(spec);
+    test::PrepareForecastPeriod(industry);
+    test::WriteBrandInputsT1(industry);
+    std::vector<test::TCumulativeSlotFixture> slots;
+    for (int k = 1; k <= kSlots; ++k) slots.push_back({k, (k < 10 ? "S0" : "S") + std::to_string(k), 1, 0, 100.0L * k});
+    test::SetCumulativeSlotsT(industry, 1, 1, 1, slots);
+    test::RunFinanceStep(industry);
 
-constexpr int kSlots = 19;
-constexpr int kLostRow = 20;
-constexpr long double kLostMark = 32767;
-const long double kRowOne[] = {1000, 31000, 21000, 10000, 1500, 5000, 2000, 2500};
-const long double kRowTwo[] = {2000, 64000, 44000, 20000, 3000, 10000, 4000, 7000};
-
-std::string SlotName(int k) { return k < 10 ? "S0" + std::to_string(k) : "S" + std::to_string(k); }
-
-class FinanceSlots : public ::testing::Test {
-protected:
-    // Brands of t+1 (each from the prototype "P" + its name in capitals) and the slots of t.
-    TCvInd& Run(const std::vector<std::string>& brands, const std::vector<std::string>& prototypes,
-                const std::vector<test::TCumulativeSlotFixture>& slots) {
-        test::TFixtureSpec spec(0, 1, 1, 1);
-        spec.Prototypes(1, 1) = prototypes;
-        for (const std::string& brand : brands) spec.Cell(1, 1, 1).brandsT1.push_back({brand, "P" + Upper(brand), {}});
-        spec.MarketAgeT(1, 1) = 1;
-        TCvInd& industry = world_.OpenFixture(spec);
-        test::PrepareForecastPeriod(industry);
-        test::WriteBrandInputsT1(industry);
-        test::SetCumulativeSlotsT(industry, 1, 1, 1, slots);
-        test::RunFinanceStep(industry);
-        return industry;
-    }
-
-    static std::string Upper(std::string text) {
-        for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-        return text;
-    }
-
-    // Every slot 1..19 named S01..S19 with status 1, base 100 x k, but the withdrawn ones (status 2).
-    static std::vector<test::TCumulativeSlotFixture> FullSlots(const std::vector<int>& withdrawn) {
-        std::vector<test::TCumulativeSlotFixture> slots;
-        for (int k = 1; k <= kSlots; ++k) {
-            const bool out = std::find(withdrawn.begin(), withdrawn.end(), k) != withdrawn.end();
-            slots.push_back({k, SlotName(k), out ? 2.0L : 1.0L, 0, 100.0L * k});
-        }
-        return slots;
-    }
-
-    test::TModelWorld world_;
-};
-
-TEST_F(FinanceSlots, FullSlotsGiveTheFirstWithdrawnSlotToTheNewBrand) {
-    // Slots 5 and 9 withdrawn; the lost row already holds 2000 + e from earlier periods.
-    std::vector<test::TCumulativeSlotFixture> slots = FullSlots({5, 9});
-    slots.push_back({kLostRow, "", kLostMark, kLostMark, 2000});
-    TCvInd& industry = Run({"NEWONE"}, {"PNEWONE"}, slots);
-    const test::TForecastView view(industry, 1);
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 5), "NEWONE");
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 5, si::brcIsMkted), 1);
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 5, si::brcIntroPer), 1);
-    for (int e = si::brcUSold; e <= si::brcCAM; ++e) {
-        EXPECT_EQ(view.Cumulative(1, 1, 1, 5, e), kRowOne[e - si::brcUSold]) << e;
-        // The lost row adds slot 5's results: 2000 + e + 500 + e.
-        EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, e), 2500 + 2 * e) << e;
-    }
-    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIsMkted), kLostMark);
-    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIntroPer), kLostMark);
-    // Slot 9 stays withdrawn; the others, marketed in t and not now, become withdrawn.
-    EXPECT_EQ(view.CumulativeName(1, 1, 1, 9), "S09");
-    EXPECT_EQ(view.Cumulative(1, 1, 1, 9, si::brcUSold), 903);
-    for (int k : {1, 4, 6, 19}) EXPECT_EQ(view.Cumulative(1, 1, 1, k, si::brcIsMkted), 2) << k;
-}
-
-TEST_F(FinanceSlots, FullSlotsWithoutAWithdrawnBrandEmptySlotOneEvenWhileItIsMarketed) {
     // S01 (row 1) keeps slot 1 and adds the period, then NEWONE (row 2) finds no slot
     // free and none withdrawn: slot 1 goes to the lost row with this period's results.
-    TCvInd& industry = Run({"S01", "NEWONE"}, {"PS01", "PNEWONE"}, FullSlots({}));
     const test::TForecastView view(industry, 1);
     EXPECT_EQ(view.CumulativeName(1, 1, 1, 1), "NEWONE");
     EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIsMkted), 1);
     EXPECT_EQ(view.Cumulative(1, 1, 1, 1, si::brcIntroPer), 1);
     for (int e = si::brcUSold; e <= si::brcCAM; ++e) {
-        EXPECT_EQ(view.Cumulative(1, 1, 1, 1, e), kRowTwo[e - si::brcUSold]) << e;
-        EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, e), 100 + e + kRowOne[e - si::brcUSold]) << e;
+        EXPECT_EQ(view.Cumulative(1, 1, 1, 1, e), rowTwo[e - si::brcUSold]) << e;
+        EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, e), 100 + e + rowOne[e - si::brcUSold]) << e;
     }
-    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIsMkted), kLostMark);
+    EXPECT_EQ(view.Cumulative(1, 1, 1, kLostRow, si::brcIsMkted), 32767);  // the lost row's mark
     for (int k = 2; k <= kSlots; ++k) EXPECT_EQ(view.Cumulative(1, 1, 1, k, si::brcIsMkted), 2) << k;
 }
 

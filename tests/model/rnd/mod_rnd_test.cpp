@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,16 +73,6 @@ TEST_F(RnDInitTest, ParametersTheIndustryLacksTakeTheirDefaults) {
     EXPECT_EQ(rnd.MaxDBOverEst, 0);
     EXPECT_EQ(rnd.MinRUC, 10);
     EXPECT_EQ(rnd.MaxRUC, 900);  // 899.5 rounds to the even 900
-}
-
-TEST(RnDUnbound, EstimatesAndListsBeforeInitAreModelErrors) {
-    TModRnD rnd;
-    TDynArr levels;
-    levels.Init(dkReal48, 0, 2, {1, 1}, {1, 1});
-    EXPECT_THROW(rnd.CalcUCs(levels, levels, 0, levels, 1, nullptr, 1, false), EModelError);
-    EXPECT_THROW(rnd.SetNbPrjs(0), EModelError);
-    EXPECT_FALSE(rnd.IsProject("ANY"));
-    EXPECT_EQ(rnd.PrototypeIndex("ANY"), 0);
 }
 
 // Contracts of the sample's decision period: A (zone 1) buys PIBIS from I; A holds
@@ -202,29 +190,6 @@ protected:
     TModRnD rnd;
 };
 
-TEST_F(RnDEstimatesTest, UnitCostsSumTheDimensionsMirroringWhereALowerLevelCostsMore) {
-    // Levels Size 5, Speed 160, Price 320:
-    //   Size  unit cost -5: mirrored level 20 + 1 - 5 = 16, term 5 x 16 = 80, minimum 0.8 x 80 = 64
-    //   Speed unit cost 1.5: term 1.5 x 160 = 240, minimum 0.75 x 240 = 180
-    //   Price unit cost 0.2: term 0.2 x 320 = 64,  minimum 0.9 x 64 = 57.6
-    // Suc = 384, Muc = 301.6; with AdjCost 1.25: 480 and 377.
-    const TDynArr levels = LevelRows({{5, 160, 320}});
-    const TDynArr noTecs = LevelRows({{0, 0, 0}});
-    const TDynArr noFins = Prototypes({{0, 1}});
-    SetRandomSeed(kUntouchedSeed);
-    const TUnitCosts costs = rnd.CalcUCs(noTecs, noFins, 0, levels, 1, nullptr, 1.25, false);
-    EXPECT_EQ(costs.Suc, 480);
-    EXPECT_EQ(costs.Muc, 377);
-    EXPECT_EQ(RandomSeed(), kUntouchedSeed);
-    EXPECT_NE(LogText().find("CalcUCs : AdjCost=1.25  Muc=377.00   Suc=480.00       Muc=377.00   Suc=480.00"),
-              std::string::npos);
-
-    // AdjCost 0.5: Suc 192; Muc 150.8 rounds to 151.
-    const TUnitCosts half = rnd.CalcUCs(noTecs, noFins, 0, levels, 1, nullptr, 0.5, false);
-    EXPECT_EQ(half.Suc, 192);
-    EXPECT_EQ(half.Muc, 151);
-}
-
 TEST_F(RnDEstimatesTest, OverEstimatedMinimumUnitCostIsReseededAndReproducible) {
     // Unknown levels: Muc 377 x (1 + 0.05 + 0.0691564 x (0.15 - 0.05)) = 377 x 1.0569156 = 398.46 -> 398.
     const TDynArr levels = LevelRows({{5, 160, 320}});
@@ -248,31 +213,6 @@ TEST_F(RnDEstimatesTest, OverEstimatedMinimumUnitCostIsReseededAndReproducible) 
     EXPECT_EQ(rnd.CalcUCs(known, unfinished, 1, levels, 1, nullptr, 1.25, true).Muc, 398);
 }
 
-TEST_F(RnDEstimatesTest, DevelopmentBudgetFromTheNearestFinishedPrototypesAndTheUnitCostGap) {
-    const TDynArr levels = LevelRows({{5, 160, 320}});
-    const TDynArr tecs = LevelRows({{4, 150, 300}, {10, 100, 200}, {7, 170, 330}});
-    // Prototypes 1 and 3 finished, 2 still open (its levels are ignored).
-    const TDynArr fins = Prototypes({{500, 0}, {500, 50000}, {500, 0}});
-    // Distances Size min(1, 2) = 1, Speed min(10, 10) = 10, Price min(20, 10) = 10:
-    //   50,000 x 1 + 10,000 x 10 + 2,000 x 10 = 170,000.
-    // Unit-cost part 20,000 x (Suc 400 - Ruc 321.25) = 1,575,000. Total 1,745,000 = 174.5 steps of
-    // 10,000: halves go to the even step, 174 -> 1,740,000.
-    const TDynArr project = Project(300, 400, 321.25);
-    SetRandomSeed(kUntouchedSeed);
-    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 3, levels, project, 1, nullptr, nullptr, 1, false), 1740000);
-    EXPECT_EQ(RandomSeed(), kUntouchedSeed);
-    EXPECT_NE(LogText().find("   CalcReqBgt: Muc=300.00   Suc=400.00   Ruc=321.25\n   development project\n"),
-              std::string::npos);
-
-    // Without finished prototypes the distances run to the top of each range:
-    //   Size (budget -50,000): (2 x 20 + 1 - 5) / 2 = 18 -> 900,000
-    //   Speed (10,000): (160 + 200) / 2 = 180 -> 1,800,000;  Price (2,000): (320 + 500) / 2 = 410 -> 820,000
-    // 3,520,000 + 20,000 x (400 - 350) = 4,520,000; AdjCost 1.25 -> 5,650,000.
-    const TDynArr open = Prototypes({{500, 50000}});
-    EXPECT_EQ(rnd.CalcReqBgt(tecs, open, 1, levels, Project(300, 400, 350), 1, nullptr, nullptr, 1.25, false),
-              5650000);
-}
-
 TEST_F(RnDEstimatesTest, CostReductionBudgetRunsFromTheKnownUnitCost) {
     const TDynArr levels = LevelRows({{5, 160, 320}});
     const TDynArr tecs = LevelRows({{5, 160, 320}, {5, 160, 320}});
@@ -293,7 +233,9 @@ TEST_F(RnDEstimatesTest, OverEstimatedDevelopmentBudgetSteepensBelowTheThreshold
     const TDynArr tecs = LevelRows({{4, 150, 300}, {7, 170, 330}});
     const TDynArr fins = Prototypes({{500, 0}, {500, 0}});
     const TDynArr project = Project(300, 400, 321.25);
-    // Technical part 170,000 as in the development test. Threshold T = 300 + 0.25 x 100 = 325 > 321.25:
+    // Nearest finished prototypes: distances Size min(1, 2) = 1, Speed min(10, 10) = 10,
+    // Price min(20, 10) = 10: technical part 50,000 x 1 + 10,000 x 10 + 2,000 x 10 = 170,000.
+    // Threshold T = 300 + 0.25 x 100 = 325 > 321.25:
     //   exponent 1 + 0.1 x (325 - 321.25) / (325 - 300) = 1.015
     //   20,000 x 78.75^1.015 = 20,000 x 78.75 x e^(0.015 ln 78.75) = 20,000 x 84.08031 = 1,681,606.26
     //   total 1,851,606.26; over-estimation 1 + 0.1 + 0.0348461 x (0.3 - 0.1) = 1.1069692
@@ -315,72 +257,20 @@ TEST_F(RnDEstimatesTest, OverEstimatedDevelopmentBudgetSteepensBelowTheThreshold
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, above, 1, nullptr, nullptr, 1, false), 1170000);
 }
 
-// The R&D run's copy and merge: prototype lists of t carried into t+1, projects
-// continuing a prototype or becoming new ones, slot reuse in a full list and a
-// list whose arrays end before 20 rows. Figures follow from the inputs each test
-// sets (tests/model/rnd/rnd_world.h); t = 2, decision period d = 3.
-
 constexpr int kFirm = 1;
 constexpr int kMarket = 1;
 
-// Two firms, two zones, one market, no brands; t = 2.
-test::TFixtureSpec TwoZoneSpec() {
+// The R&D run's merge into a full list. Two firms, two zones, one market, no
+// brands; t = 2, decision period d = 3 (tests/model/rnd/rnd_world.h). Firm 1
+// holds 20 finished prototypes P01..P20 but two.
+TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
     test::TFixtureSpec spec(2, 2, 2, 1);
     spec.Prototypes(1, 1) = {"PA1"};
     spec.Prototypes(2, 1) = {"PB1"};
-    return spec;
-}
-
-std::vector<TPrototypeSpec> TwentyPrototypes() {
+    test::TRnDWorld rnd(spec);
     std::vector<TPrototypeSpec> prototypes;
     for (int j = 1; j <= kMaxPrototypes; ++j)
         prototypes.push_back({(j < 10 ? "P0" : "P") + std::to_string(j), {1.0 * j, 2, 3}});
-    return prototypes;
-}
-
-TEST(RnDMerge, ProjectsContinueTheirPrototypeOrJoinTheListAsNewOnes) {
-    test::TRnDWorld rnd(TwoZoneSpec());
-    rnd.SetPrototypes(kFirm, kMarket,
-                      {{"PA1", {11, 12, 13}},
-                       {"PA2", {21, 22, 23}, 400000, 150, 600000}});
-    // "pa2" continues PA2 (letter case ignored); NOVA is new.
-    rnd.SetProjects(kFirm, kMarket, {{"pa2", {24, 25, 26}, 300000, 140}, {"NOVA", {30, 30, 30}, 250000, 200}});
-    rnd.RunOnly();
-
-    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 3);
-    // PA1 is copied as it stood in t.
-    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 1), "PA1");
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProCumBgt), 1000000);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 1, si::ProReqBgt), 0);
-    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 1, 3), 13);
-    // PA2 keeps its name, required budget and start; it takes the project's levels and
-    // decision columns, and its cumulated budget grows by the allocation: 600,000 + 300,000.
-    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "PA2");
-    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 2, 1), 24);
-    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 2, 3), 26);
-    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, kFirm, kMarket, 2), {
-        {si::ProAllBgt, 300000}, {si::ProReqUC, 140}, {si::ProOldReqUC, 140}, {si::ProCumBgt, 900000},
-        {si::ProReqBgt, 400000}, {si::ProPerBeg, 1}
-    }));
-    // NOVA: the project's whole row, not costed yet (-1), begun in d = 3, open (32767),
-    // cumulated 0 + 250,000.
-    EXPECT_EQ(rnd.ProName(kFirm, kMarket, 3), "NOVA");
-    EXPECT_EQ(rnd.ProTec(kFirm, kMarket, 3, 2), 30);
-    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, kFirm, kMarket, 3), {
-        {si::ProReqBgt, -1}, {si::ProPerBeg, 3}, {si::ProPerEnd, 32767}, {si::ProCumBgt, 250000}, {si::ProReqUC, 200},
-        {si::ProDeveloper, kFirm}
-    }));
-
-    // The lists of t are untouched; a firm without projects or contracts keeps its list.
-    EXPECT_EQ(rnd.industry.PerResults(2).GetSmallint(kCategoryFirmMarket, {2, 1, 0, 1}, "NbPros"), 2);
-    EXPECT_EQ(rnd.NbPros(2, kMarket), 1);
-    EXPECT_EQ(rnd.ProName(2, kMarket, 1), "PB1");
-    EXPECT_TRUE(rnd.work.Warnings.empty());
-}
-
-TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
-    test::TRnDWorld rnd(TwoZoneSpec());
-    std::vector<TPrototypeSpec> prototypes = TwentyPrototypes();
     prototypes[4].requiredBudget = 300000;  // P05 unfinished, but a brand of firm 2 is built on it
     prototypes[6].requiredBudget = 200000;  // P07 unfinished
     rnd.SetPrototypes(kFirm, kMarket, prototypes);
@@ -403,11 +293,10 @@ TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
     EXPECT_EQ(rnd.ProName(kFirm, kMarket, 2), "P02");
 }
 
-// The R&D run's contracts: joint developments, acquisitions from sellers with
-// lower and higher firm numbers, the refusal of an acquisition into a full
-// list, and the partner's copy of a joint development. Figures follow from the
-// inputs set here and the cost rules of tests/model/rnd/rnd_world.h: t = 2,
-// d = 3; R&D money 2 in d and 4 in d + 1.
+// The R&D run's contracts: the partner's copy of a joint development, beside
+// acquisitions from sellers with lower and higher firm numbers and one into a
+// full list. Figures follow from the inputs set here and the cost rules of
+// tests/model/rnd/rnd_world.h: t = 2, d = 3; R&D money 2 in d and 4 in d + 1.
 
 // Four firms in one zone and one market; t = 2.
 //   firm 1: PA1 finished, PA2 unfinished (required 500,000, spent 700,000), continued
@@ -444,44 +333,6 @@ protected:
     test::TRnDWorld rnd;
 };
 
-TEST_F(RnDAlliances, AcquisitionsCopyTheSellersPrototypeWhateverTheFirmNumbers) {
-    rnd.RunOnly();
-    // Firm 1 buys PC1 from firm 3 before firm 3's turn: the copy of firm 3's list of t.
-    ASSERT_EQ(rnd.NbPros(1, kMarket), 3);
-    EXPECT_EQ(rnd.ProName(1, kMarket, 3), "PC1");
-    EXPECT_EQ(rnd.ProTec(1, kMarket, 3, 2), 32);
-    EXPECT_EQ(rnd.ProFin(1, kMarket, 3, si::ProReqUC), 100);
-    EXPECT_EQ(rnd.ProFin(1, kMarket, 3, si::ProDeveloper), 3);
-    // The second listing finds PC1 already held and copies nothing.
-    EXPECT_TRUE(Contains(rnd.LogText(), "firm 1 already holds pc1: nothing acquired"));
-    // The seller keeps PC1.
-    EXPECT_EQ(rnd.ProName(3, kMarket, 1), "PC1");
-    // Firm 3 buys PA2 from firm 1 after firm 1's merge: 700,000 + 100,000 spent, the new levels.
-    ASSERT_EQ(rnd.NbPros(3, kMarket), 3);
-    EXPECT_EQ(rnd.ProName(3, kMarket, 2), "PA2");
-    EXPECT_EQ(rnd.ProFin(3, kMarket, 2, si::ProCumBgt), 800000);
-    EXPECT_EQ(rnd.ProFin(3, kMarket, 2, si::ProReqBgt), 500000);
-    EXPECT_EQ(rnd.ProTec(3, kMarket, 2, 1), 24);
-    EXPECT_EQ(rnd.ProName(1, kMarket, 2), "PA2");
-    // The contract that firm 3 holds as seller of PC1 copies nothing to itself.
-    EXPECT_EQ(rnd.ProName(3, kMarket, 3), "DUO");
-}
-
-TEST_F(RnDAlliances, AJointDevelopmentRecordsBothPartiesAndTheOthersBudget) {
-    rnd.RunOnly();
-    // The developer's project: developer 2, partner 3, the partner's 60,000; its
-    // prototype has spent 300,000 + 60,000.
-    EXPECT_EQ(rnd.PrjFin(2, kMarket, 1, si::ProDeveloper), 2);
-    EXPECT_EQ(rnd.PrjFin(2, kMarket, 1, si::ProPartner), 3);
-    EXPECT_EQ(rnd.PrjFin(2, kMarket, 1, si::ProAllBgtOther), 60000);
-    EXPECT_EQ(rnd.ProName(2, kMarket, 2), "DUO");
-    EXPECT_EQ(rnd.ProFin(2, kMarket, 2, si::ProCumBgt), 360000);
-    // The partner's project (type and name in other letter cases): the developer's 300,000.
-    EXPECT_EQ(rnd.PrjFin(3, kMarket, 1, si::ProDeveloper), 2);
-    EXPECT_EQ(rnd.PrjFin(3, kMarket, 1, si::ProAllBgtOther), 300000);
-    EXPECT_EQ(rnd.ProFin(3, kMarket, 3, si::ProCumBgt), 360000);
-}
-
 // DUO at firm 2, levels (20, 20, 20): sum of d x L = 120.
 //   In d (money 2): Suc 240, Muc 120. Nearest finished prototype PB1 (11, 12, 13):
 //   distances 9 + 8 + 7 = 24 -> 240,000; unit-cost part 1,000 x (240 - 200) = 40,000;
@@ -514,104 +365,24 @@ TEST_F(RnDAlliances, ThePartnersCopyReceivesTheDevelopersFigures) {
     EXPECT_EQ(rnd.ProFin(1, kMarket, 3, si::ProReqUC), 100);
 }
 
-// The outcomes of the R&D projects: pre-drawn numbers, passes, re-costing.
-// Cost rules of tests/model/rnd/rnd_world.h: levels L cost S = sum(d x L_d);
-// in the decision period d = 3 (money 2) Suc = 2S, Muc = S; in d + 1 (money 4)
-// Suc = 4S, Muc = 2S; budgets: 10,000 per unit of distance to the nearest
-// finished prototype plus 1,000 per unit of (Suc - costed Ruc), times the money.
-//
-// Firm 1 of fixture (a) moved to t = 2, its prototypes replaced by
-//   PALPHA (11, 12, 13) S 74, PBRAVO (21, 22, 23) S 134, PCOSMO (31, 32, 33) S 194,
-//   finished, each asking its S as unit cost; and three projects, new:
-//   XRAY (50, 50, 54) S 312, 1,440,000 allocated, asks 300
+// A forecast's R&D outcomes are drawn from the generator as the run seeded it
+// (t x 7). Fixture (b) at t = 2 with the R&D cost rules of rnd_world.h
+// (S = sum(d x L_d); in the decision period 3 Suc = 2S, Muc = S; in period 4
+// Suc = 4S, Muc = 2S; budgets 10,000 per unit of distance to the nearest
+// finished prototype plus 1,000 per unit of (Suc - costed Ruc), times the money).
+// Firm 1 holds PALPHA (11, 12, 13), PBRAVO (21, 22, 23), PCOSMO (31, 32, 33),
+// finished, and develops, as rows 4 to 6:
+//   XRAY (50, 50, 54) S 312, 1,440,000 allocated, asks 300 (costed as Muc 312)
 //   YETI (36, 36, 40) S 228, 800,000 allocated, asks 250
 //   ZULU (80, 80, 80) S 480, 200,000 allocated, asks 600
-// They become rows 4, 5, 6; seeded with t x 7 = 14, the generator gives
-// r1 = 1,886,861,383 / 2^32 = 0.4393 (XRAY), r2 = 0.6467 (YETI), r3 = 0.6425 (ZULU).
-
-test::TFixtureSpec FixtureAAtPeriod2() {
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.currentPeriod = 2;
-    return spec;
-}
-
-void SetScenario(test::TRnDWorld& rnd) {
-    rnd.SetPrototypes(kFirm, kMarket,
-                      {{"PALPHA", {11, 12, 13}, 0, 74}, {"PBRAVO", {21, 22, 23}, 0, 134},
-                       {"PCOSMO", {31, 32, 33}, 0, 194}});
-    rnd.SetProjects(kFirm, kMarket,
-                    {{"XRAY", {50, 50, 54}, 1440000, 300},
-                     {"YETI", {36, 36, 40}, 800000, 250},
-                     {"ZULU", {80, 80, 80}, 200000, 600}});
-}
-
-// Pass 1, nearest finished prototypes PCOSMO:
-//   XRAY: distances 19 + 18 + 21 = 58; asks 300 < Muc 312, costed (and stored) as 312;
-//     TotB = 2 x (580,000 + 1,000 x (624 - 312)) = 1,784,000 -> 1,780,000, MinB 1,424,000;
-//     CumB 1,440,000: p = 16,000 / 356,000 = 0.04 < r1 = 0.44, not available.
-//   YETI: distances 5 + 4 + 7 = 16; TotB = 2 x (160,000 + 1,000 x (456 - 250)) = 732,000
-//     -> 730,000 <= CumB 800,000: available.
-//   ZULU: CumB 200,000 below MinB (nearest YETI: 44 + 44 + 40 = 128;
-//     TotB = 2 x (1,280,000 + 1,000 x (960 - 600)) = 3,280,000, MinB 2,624,000).
-// Pass 2, YETI finished: XRAY's distances 14 + 14 + 14 = 42;
-//   TotB = 2 x (420,000 + 312,000) = 1,464,000 -> 1,460,000, MinB 1,168,000;
-//   p = 272,000 / 292,000 = 0.93 > r1 (the same number): available.
-// Pass 3 makes nothing available.
-// Re-costing in d + 1: Suc 4S, Muc 2S, Ruc = asked x 2, at least Muc:
-//   PALPHA 296 / 148 / 148, PBRAVO 536 / 268 / 268, PCOSMO 776 / 388 / 388,
-//   XRAY 1,248 / 624 / 624 (asked 312 since pass 1), YETI 912 / 456 / 500, ZULU 1,920 / 960 / 1,200;
-//   ZULU still open: nearest finished XRAY, 30 + 30 + 26 = 86; asked 1,200 costed as
-//   1,000; TotB = 4 x (860,000 + 1,000 x (1,920 - 1,000)) = 7,120,000; required
-//   7,120,000 - 200,000 = 6,920,000.
-void ExpectScenarioOutcomes(const test::TRnDWorld& rnd) {
-    ASSERT_EQ(rnd.NbPros(kFirm, kMarket), 6);
-    struct TExpected {
-        const char* name;
-        double suc, muc, ruc, required, end;
-    };
-    const TExpected expected[] = {
-        {"PALPHA", 296, 148, 148, 0, 2},    {"PBRAVO", 536, 268, 268, 0, 2},   {"PCOSMO", 776, 388, 388, 0, 2},
-        {"XRAY", 1248, 624, 624, 0, 3},     {"YETI", 912, 456, 500, 0, 3},
-        {"ZULU", 1920, 960, 1200, 6920000, 32767},
-    };
-    for (int row = 1; row <= 6; ++row) {
-        const TExpected& e = expected[row - 1];
-        SCOPED_TRACE(e.name);
-        EXPECT_EQ(rnd.ProName(kFirm, kMarket, row), e.name);
-        EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, kFirm, kMarket, row), {
-            {si::ProStdUC, e.suc}, {si::ProMinUC, e.muc}, {si::ProReqUC, e.ruc}, {si::ProOldReqUC, e.ruc},
-            {si::ProReqBgt, e.required}, {si::ProPerEnd, e.end}
-        }));
-    }
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 4, si::ProCumBgt), 1440000);
-    EXPECT_EQ(rnd.ProFin(kFirm, kMarket, 6, si::ProCumBgt), 200000);
-}
-
-TEST(RnDOutcomes, PrototypesBecomeAvailableAgainstTheirPreDrawnNumbers) {
-    test::TRnDWorld rnd(FixtureAAtPeriod2());
-    SetScenario(rnd);
-    rnd.RunRnD();
-    ExpectScenarioOutcomes(rnd);
-
-    const std::string log = rnd.LogText();
-    EXPECT_TRUE(Contains(log, "Random : available if 0.04 > 0.44"));
-    EXPECT_TRUE(Contains(log, "Random : available if 0.93 > 0.44"));
-    EXPECT_TRUE(Contains(log, "Available because CumB=800000 > TotB=+730000"));
-    EXPECT_TRUE(Contains(log, "Not available because CumB=200000 < MinB=+2624000"));
-    EXPECT_TRUE(Contains(log, "Project XRAY is available"));
-    EXPECT_TRUE(Contains(log, "Project ZULU is not available"));
-}
-
-// A forecast is reproducible: its R&D outcomes are drawn from the generator as
-// the run seeded it (t x 7), and an R&D estimate made between two forecasts,
-// which re-seeds the generator, changes nothing in the second.
-
-// Fixture (b) at t = 2 with the R&D cost rules of rnd_world.h (S = sum(d x L_d);
-// in the decision period 3 Suc = 2S, Muc = S; in period 4 Suc = 4S, Muc = 2S).
-// Firm 1 develops XRAY, YETI and ZULU as in the outcome tests above (finished
-// PALPHA, PBRAVO, PCOSMO). Firm 2 holds PECHO (20, 20, 20), finished, and PFOX
-// (30, 30, 30), open since period 1 with 440,000 spent, which it continues with
-// 100,000 at the standard unit cost 360.
+// Pass 1, nearest PCOSMO: XRAY at 19 + 18 + 21 = 58, TotB = 2 x (580,000 + 312,000)
+// = 1,784,000 -> 1,780,000, MinB 1,424,000: p = 16,000 / 356,000 = 0.04 < r1 = 0.44;
+// YETI at 16: TotB 2 x (160,000 + 206,000) = 732,000 -> 730,000 <= 800,000: available;
+// ZULU (nearest YETI, 128) needs MinB 2,624,000. Pass 2, YETI finished: XRAY at
+// 42, TotB 1,464,000 -> 1,460,000, MinB 1,168,000: p = 272,000 / 292,000 = 0.93 > r1.
+// Firm 2 holds PECHO (20, 20, 20), finished, and PFOX (30, 30, 30), open since
+// period 1 with 440,000 spent, which it continues with 100,000 at the standard
+// unit cost 360.
 //   PFOX: S = 30 + 60 + 90 = 180, Suc 360, Muc 180; nearest finished PECHO at
 //   10 + 10 + 10 = 30 levels: TotB = 2 x (300,000 + 1,000 x (360 - 360)) = 600,000,
 //   MinB 480,000; CumB 440,000 + 100,000 = 540,000, 60,000 above MinB and below
@@ -622,49 +393,33 @@ TEST(RnDOutcomes, PrototypesBecomeAvailableAgainstTheirPreDrawnNumbers) {
 //   s3 = 2,759,531,253 (0.6425), s4 = 804,641,482 (r4 = 0.1873), all modulo 2^32;
 // PFOX is available since 0.5 > 0.19 (with the fifth number, 0.855, it would not be).
 // Re-costed in period 4: Suc 720, Muc 360, Ruc 360 x (1 + 100 %) = 720.
-constexpr std::uint32_t kFourthState = 804641482;
-
-class RnDForecast : public ::testing::Test {
-protected:
-    RnDForecast() : rnd_(Spec()) {
-        rnd_.SetPrototypes(1, 1,
-                           {{"PALPHA", {11, 12, 13}, 0, 74}, {"PBRAVO", {21, 22, 23}, 0, 134},
-                            {"PCOSMO", {31, 32, 33}, 0, 194}});
-        rnd_.SetProjects(1, 1,
-                         {{"XRAY", {50, 50, 54}, 1440000, 300},
-                          {"YETI", {36, 36, 40}, 800000, 250},
-                          {"ZULU", {80, 80, 80}, 200000, 600}});
-        rnd_.SetPrototypes(2, 1, {{"PECHO", {20, 20, 20}, 0, 120}, {"PFOX", {30, 30, 30}, 160000, 360, 440000, 0, 0, 1}});
-        rnd_.SetProjects(2, 1, {{"PFOX", {30, 30, 30}, 100000, 360}});
-    }
-
-    static test::TFixtureSpec Spec() {
-        test::TFixtureSpec spec = test::FixtureB();
-        spec.currentPeriod = 2;
-        return spec;
-    }
-
-    void ExpectOutcomes() const {
-        EXPECT_EQ(rnd_.ProFin(1, 1, 4, si::ProPerEnd), 3);      // XRAY: 0.93 > r1 in the second pass
-        EXPECT_EQ(rnd_.ProFin(1, 1, 6, si::ProPerEnd), 32767);  // ZULU: below its minimum budget
-        ASSERT_EQ(rnd_.NbPros(2, 1), 2);
-        EXPECT_EQ(rnd_.ProName(2, 1, 2), "PFOX");
-        EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd_, 2, 1, 2), {
-            {si::ProReqBgt, 0}, {si::ProPerEnd, 3}, {si::ProCumBgt, 540000}, {si::ProStdUC, 720}, {si::ProMinUC, 360},
-            {si::ProReqUC, 720}
-        }));
-    }
-
-    test::TRnDWorld rnd_;
-};
-
-TEST_F(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
+TEST(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
+    test::TFixtureSpec spec = test::FixtureB();
+    spec.currentPeriod = 2;
+    test::TRnDWorld rnd(spec);
+    rnd.SetPrototypes(1, 1,
+                      {{"PALPHA", {11, 12, 13}, 0, 74}, {"PBRAVO", {21, 22, 23}, 0, 134},
+                       {"PCOSMO", {31, 32, 33}, 0, 194}});
+    rnd.SetProjects(1, 1,
+                    {{"XRAY", {50, 50, 54}, 1440000, 300},
+                     {"YETI", {36, 36, 40}, 800000, 250},
+                     {"ZULU", {80, 80, 80}, 200000, 600}});
+    rnd.SetPrototypes(2, 1, {{"PECHO", {20, 20, 20}, 0, 120}, {"PFOX", {30, 30, 30}, 160000, 360, 440000, 0, 0, 1}});
+    rnd.SetProjects(2, 1, {{"PFOX", {30, 30, 30}, 100000, 360}});
     SetRandomSeed(55555);
-    ASSERT_TRUE(rnd_.world.RunForecast()) << rnd_.world.failureReason;
-    ExpectOutcomes();
-    // Four draws and no other: nothing else in the run takes a number.
-    EXPECT_EQ(RandomSeed(), kFourthState);
-    const std::string log = test::ReadFileBytes(rnd_.world.PrivateDir() / "CV3LOG03.TXT");
+    ASSERT_TRUE(rnd.world.RunForecast()) << rnd.world.failureReason;
+
+    EXPECT_EQ(rnd.ProFin(1, 1, 4, si::ProPerEnd), 3);      // XRAY: 0.93 > r1 in the second pass
+    EXPECT_EQ(rnd.ProFin(1, 1, 6, si::ProPerEnd), 32767);  // ZULU: below its minimum budget
+    ASSERT_EQ(rnd.NbPros(2, 1), 2);
+    EXPECT_EQ(rnd.ProName(2, 1, 2), "PFOX");
+    EXPECT_TRUE(test::AllClose<int>(FinsOf(rnd, 2, 1, 2), {
+        {si::ProReqBgt, 0}, {si::ProPerEnd, 3}, {si::ProCumBgt, 540000}, {si::ProStdUC, 720}, {si::ProMinUC, 360},
+        {si::ProReqUC, 720}
+    }));
+    // Four draws and no other: nothing else in the run takes a number (s4 above).
+    EXPECT_EQ(RandomSeed(), 804641482u);
+    const std::string log = test::ReadFileBytes(rnd.world.PrivateDir() / "CV3LOG03.TXT");
     EXPECT_TRUE(Contains(log, "Random : available if 0.50 > 0.19")) << log;
     EXPECT_TRUE(Contains(log, "Random : available if 0.04 > 0.44"));
 }

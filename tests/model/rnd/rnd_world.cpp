@@ -1,7 +1,5 @@
 #include "tests/model/rnd/rnd_world.h"
 
-#include <stdexcept>
-
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/store/series_index.h"
@@ -9,6 +7,7 @@
 #include "core/base/log_file.h"
 #include "core/base/random_generator.h"
 #include "model/rnd/mod_rnd.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
@@ -161,18 +160,20 @@ void TRnDWorld::SetMarketedPrototypes(int firm, int zone, int market, const std:
     decisions.SetSmallint(kCategoryFirmFtaMarket, cell, "NbMktedBrds", static_cast<std::int16_t>(prototypes.size()));
 }
 
-void TRnDWorld::RunOnly() {
+void TRnDWorld::Start(TModRnD& rnd) {
     SetRandomSeed(static_cast<std::uint32_t>(t() * 7));
-    TModRnD rnd;
     rnd.WorkRec = &work;
     rnd.Run(industry);
 }
 
-void TRnDWorld::RunRnD() {
-    SetRandomSeed(static_cast<std::uint32_t>(t() * 7));
+void TRnDWorld::RunOnly() {
     TModRnD rnd;
-    rnd.WorkRec = &work;
-    rnd.Run(industry);
+    Start(rnd);
+}
+
+void TRnDWorld::RunRnD() {
+    TModRnD rnd;
+    Start(rnd);
     TDataContext context = Cell(0, spec_.zones, 0);
     for (int firm = 1; firm <= spec_.firms; ++firm)
         for (int market = 1; market <= spec_.markets; ++market) {
@@ -187,28 +188,20 @@ int TRnDWorld::NbPros(int firm, int market) const {
     return industry.PerResults(d()).GetSmallint(kCategoryFirmMarket, Cell(firm, 0, market), "NbPros");
 }
 
+const TSimArr& TRnDWorld::ListOfT1(int firm, int market, std::string_view name) const {
+    return Arr(industry.PerResults(d()), kCategoryFirmMarket, Cell(firm, 0, market), name);
+}
+
 std::string TRnDWorld::ProName(int firm, int market, int row) const {
-    const TSimArr* names = industry.PerResults(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "ProNames");
-    if (!names) throw std::runtime_error("no ProNames of t+1");
-    return names->GetZts({row});
+    return ListOfT1(firm, market, "ProNames").GetZts({row});
 }
 
 double TRnDWorld::ProFin(int firm, int market, int row, int column) const {
-    const TSimArr* fins = industry.PerResults(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "ProFins");
-    if (!fins) throw std::runtime_error("no ProFins of t+1");
-    return static_cast<double>(fins->GetReal48({row, column}));
+    return static_cast<double>(ListOfT1(firm, market, "ProFins").GetReal48({row, column}));
 }
 
 double TRnDWorld::ProTec(int firm, int market, int row, int dim) const {
-    const TSimArr* tecs = industry.PerResults(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "ProTecs");
-    if (!tecs) throw std::runtime_error("no ProTecs of t+1");
-    return static_cast<double>(tecs->GetReal48({row, dim}));
-}
-
-double TRnDWorld::PrjFin(int firm, int market, int row, int column) const {
-    const TSimArr* fins = industry.PerDecisions(d()).FindSimArr(kCategoryFirmMarket, Cell(firm, 0, market), "PrjFins");
-    if (!fins) throw std::runtime_error("no PrjFins of t+1");
-    return static_cast<double>(fins->GetReal48({row, column}));
+    return static_cast<double>(ListOfT1(firm, market, "ProTecs").GetReal48({row, dim}));
 }
 
 std::string TRnDWorld::LogText() const {

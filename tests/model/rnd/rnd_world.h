@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/store/data_context.h"
@@ -29,6 +30,7 @@
 namespace cv {
 class TCvInd;
 class TCvPerData;
+class TModRnD;
 class TSeries;
 class TSimArr;
 }  // namespace cv
@@ -87,8 +89,6 @@ public:
     std::string ProName(int firm, int market, int row) const;
     double ProFin(int firm, int market, int row, int column) const;
     double ProTec(int firm, int market, int row, int dim) const;
-    // The project finance row of t+1.
-    double PrjFin(int firm, int market, int row, int column) const;
     // Everything logged so far.
     std::string LogText() const;
 
@@ -98,6 +98,10 @@ public:
 
 private:
     TDataContext Cell(int firm, int zone, int market) const;
+    // The array Name of the firm's prototype list of t+1 in Market.
+    const TSimArr& ListOfT1(int firm, int market, std::string_view name) const;
+    // Seeds the generator as a forecast does (t x 7) and runs TModRnD::Run.
+    void Start(TModRnD& rnd);
     TSimArr& Fresh(TCvPerData& set, int category, const TDataContext& cell, const std::string& name,
                    std::uint8_t kind, std::uint8_t subType, std::initializer_list<const TSeries*> dims);
     void SetCostRules(int market);
