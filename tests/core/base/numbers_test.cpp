@@ -27,15 +27,6 @@ TEST(NumbersTest, SignDivisionAndRoundingKeepTheirTieRules) {
     EXPECT_THROW(SafeDivRound(1, 1e-320, 0), ERangeError);
 }
 
-TEST(NumbersTest, MinAndMaxOfEqualValuesGiveTheSecondArgument) {
-    // 0 and -0 compare equal, so the sign of the result shows which one came back.
-    EXPECT_TRUE(std::signbit(MinReal(0.0, -0.0)));
-    EXPECT_FALSE(std::signbit(MinReal(-0.0, 0.0)));
-    EXPECT_TRUE(std::signbit(MaxReal(0.0, -0.0)));
-    EXPECT_TRUE(test::AllEqual<double>(
-        {{MinReal(2, 3), 2}, {MaxReal(2, 3), 3}, {MaxInteger(-4, 7), 7}, {MinInteger(-4, 7), -4}}));
-}
-
 TEST(NumbersTest, BitWordsNumberTheirBitsFromOneToSixteen) {
     // 5 = bits 1 and 3: setting bit 1 again changes nothing. 6 = binary 110.
     EXPECT_TRUE(test::AllEqual<int>({{PowerOfTwo(0), 1}, {PowerOfTwo(15), 32768}, {IsBitSet(1, 1), 1},
@@ -83,12 +74,6 @@ TEST(NumbersTest, RescaleAndStepRounding) {
                                         {RoundToStepDir(15, 5), 15}, {RoundToStepDir(-12, 5), -10}}));
     EXPECT_THROW(RoundToStep(1, 0), ERangeError);
     EXPECT_THROW(RoundToStepDir(1, 0), ERangeError);
-}
-
-TEST(NumbersTest, BytesEqualComparesOnlyTheCountedBytes) {
-    EXPECT_TRUE(BytesEqual("abc", "abd", 2));
-    EXPECT_FALSE(BytesEqual("abc", "abd", 3));
-    EXPECT_TRUE(BytesEqual(nullptr, nullptr, 0));
 }
 
 // Rows of (key, tag, marker): the marker column lies beyond M and must not move.

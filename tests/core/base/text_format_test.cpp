@@ -16,10 +16,5 @@ TEST(TextFormat, RealsTextsAndLiteralPercent) {
     EXPECT_EQ(FormatText("%f", {1}), "1.00");
 }
 
-TEST(TextFormat, DirectiveWithoutFittingValueIsKept) {
-    EXPECT_EQ(FormatText("a %d b %s", {"text"}), "a %d b %s");
-    EXPECT_EQ(FormatText("end %"), "end %");
-}
-
 }  // namespace
 }  // namespace cv

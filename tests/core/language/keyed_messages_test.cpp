@@ -79,41 +79,6 @@ TEST_F(KeyedMessagesTest, ParametersReplaceTheirWholeTagsAsTheyAreAdded) {
     EXPECT_EQ(info.Info().Headline, "p10|p1|p1x|@01|@11");
 }
 
-TEST_F(KeyedMessagesTest, EntriesAreFoundByKeyInTheTextSectionsOnly) {
-    info.SetKey("errorder");
-    EXPECT_EQ(info.Info().Headline, "@2 then @1 and @1");
-
-    info.SetKey("ErrOneLine");
-    EXPECT_EQ(info.Info().Headline, "Only a headline");
-    EXPECT_TRUE(info.Info().Lines.empty());
-
-    info.SetKey("NoSuchKey");
-    EXPECT_TRUE(info.Info().Headline.empty());
-    EXPECT_TRUE(info.Info().Lines.empty());
-
-    // The decision texts (section 9) and section 0 hold no messages.
-    for (std::uint8_t section : {std::uint8_t{9}, std::uint8_t{0}}) {
-        info.SetSection(section);
-        info.SetKey("ErrOrder");
-        EXPECT_TRUE(info.Info().Headline.empty()) << int{section};
-    }
-
-    info.SetSection(kSectionControls);
-    info.SetKey("cviTwo");
-    EXPECT_EQ(info.Info().Headline, "Warnings");
-    EXPECT_EQ(info.Info().Lines, Lines{"Warnings found"});
-
-    info.SetSection(kSectionMessages);
-    VersionSuffix = "V2";
-    info.SetKey("ErrVersion");
-    EXPECT_EQ(info.Info().Headline, "Text of version 2");
-
-    // Without a translator every message is empty.
-    Translator.reset();
-    info.SetKey("ErrOrder");
-    EXPECT_TRUE(info.Info().Headline.empty());
-}
-
 TEST_F(KeyedMessagesTest, CategoryAndSeverityOutsideTheirRangesStoreZero) {
     EXPECT_EQ(info.Section(), kSectionMessages);
     EXPECT_EQ(info.Category(), 0);
@@ -126,24 +91,6 @@ TEST_F(KeyedMessagesTest, CategoryAndSeverityOutsideTheirRangesStoreZero) {
         EXPECT_EQ(info.Category(), keptCategory) << category;
         EXPECT_EQ(info.Severity(), keptSeverity) << severity;
     }
-}
-
-TEST_F(KeyedMessagesTest, TheListKeepsCopiesSoTheBuilderCanBeReused) {
-    TQnInfos list;
-    info.SetKey("ErrOrder");
-    info.AddParam("A");
-    info.AddParam("B");
-    list.Add(info.Info());
-    info.SetKey("ErrOneLine");
-    list.Add(info.Info());
-    info.SetKey("NoSuchKey");
-    list.Add(info.Info());
-
-    ASSERT_EQ(list.Count(), 3u);
-    EXPECT_EQ(list[0].Headline, "B then A and A");
-    EXPECT_EQ(list[0].Lines.size(), 2u);
-    EXPECT_EQ(list[1].Headline, "Only a headline");
-    EXPECT_TRUE(list[2].Headline.empty());  // an unknown key still gives a message, an empty one
 }
 
 TEST_F(KeyedMessagesTest, TheControlsEntrySetsTheDialogTextsItHasLinesFor) {

@@ -72,12 +72,6 @@ TEST_F(TranslatorTest, AClosedOrUnopenableTranslatorAnswersEverySectionAsMissing
     EXPECT_EQ(Get(kSectionMessages, "Title"), (Lines{"Unknown section : 3"}));
 }
 
-TEST(TranslatorSectionIndex, NamesOfTheTableWhateverTheCase) {
-    for (const auto& [name, section] : {std::pair{"series", 1}, {"MENUS", 6}, {"DECS", 9}, {"deci", -1},
-                                        {"series ", -1}, {"", -1}})
-        EXPECT_EQ(TTranslate::SectionIndex(name), section) << name;
-}
-
 // Works in a fresh current directory and puts the previous one back.
 class VersionSuffixTest : public ::testing::Test {
 protected:

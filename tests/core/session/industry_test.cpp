@@ -33,24 +33,6 @@ protected:
     TCvInd industry_;
 };
 
-TEST_F(IndustryTest, InitSeriesFillsCountsAndTheSeriesOfEachMarketAndZone) {
-    // Current period 4, plus 1; periods 0..12.
-    EXPECT_TRUE(test::AllEqual<int>({{industry_.DecPeriod(), 5}, {industry_.NbPeriods(), 13}, {industry_.NbFirms(), 4},
-                                     {industry_.NbFtas(), 2}, {industry_.NbMarkets(), 2}}));
-    EXPECT_TRUE(test::AllEqual<std::string>({{industry_.DimSeries(2)->Name(), "DimVod"},
-                                             {industry_.SemSeries(2)->Name(), "SemAll"},
-                                             {industry_.MapSeries(1)->Name(), "MapAll"},
-                                             {industry_.ChaSeries(2)->Name(), "ChaAll"},
-                                             {industry_.SegSeries(1, 2)->Name(), "SegNorth"},
-                                             {industry_.SegSeries(2, 1)->Name(), "SegSouth"}}));
-    EXPECT_EQ(industry_.DimSeries(3), nullptr);  // a slot beyond the markets
-    EXPECT_EQ(industry_.SegSeries(3, 1), nullptr);
-    EXPECT_THROW(industry_.DimSeries(0), ERangeError);
-    EXPECT_THROW(industry_.SegSeries(1, 4), ERangeError);
-    EXPECT_THROW(industry_.ChaSeries(4), ERangeError);
-    EXPECT_TRUE(ui_.plainBoxes.empty());
-}
-
 TEST_F(IndustryTest, EconomicsClampPeriodsAndConvertAtTheExchangeRateOfPeriodZero) {
     // InflationRate of zone North is (p + 1) / 64: period 15 reads period 12, period -1 reads period 0.
     EXPECT_EQ(industry_.InflationRate(15, 1, 0), 13 / 64.0L);

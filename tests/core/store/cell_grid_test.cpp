@@ -29,55 +29,6 @@ Bytes StoredBag(std::int32_t value, int fill = 0) {
     return test::StoredForm(bag);
 }
 
-TEST(CellGrid, AKeptBagIsBuiltOnceOnFirstUseAndIsNotAChange) {
-    TCellGrid grid;
-    EXPECT_TRUE(!grid.HoldsAny() && grid.Bag(5) == nullptr);
-
-    Bytes stored = StoredBag(41);
-    grid.Keep(5, stored);
-    stored.assign(stored.size(), 0);  // the grid holds its own copy
-    EXPECT_TRUE(grid.Holds(5) && !grid.Holds(6) && grid.HoldsAny());
-    EXPECT_EQ(grid.BuiltBag(5), nullptr);
-
-    TSimData* bag = grid.Bag(5);
-    ASSERT_NE(bag, nullptr);
-    EXPECT_EQ(bag->GetScalarSmallint("N"), 41);
-    EXPECT_FALSE(bag->IsModified());  // read from the file: nothing to save
-    EXPECT_TRUE(grid.Bag(5) == bag && grid.BuiltBag(5) == bag);
-
-    // A store into a kept cell adds to what the file held.
-    grid.Keep(9, StoredBag(3));
-    grid.BagForStore(9).SetScalarInt("M", 4);
-    EXPECT_EQ((std::vector<int>{grid.Bag(9)->GetScalarSmallint("N"), grid.Bag(9)->GetScalarSmallint("M")}),
-              (std::vector<int>{3, 4}));
-    grid.BagForStore(10).SetScalarInt("New", 1);
-    EXPECT_EQ(grid.Bag(10)->ScalarCount(), 1);
-}
-
-TEST(CellGrid, PutReplacesAKeptOrBuiltCellAndSwapExchangesEverything) {
-    TCellGrid grid;
-    grid.Keep(0, StoredBag(1));
-    grid.Keep(1, StoredBag(2));
-    auto replacement = std::make_unique<TSimData>();
-    replacement->SetScalarInt("N", 20);
-    grid.Put(1, std::move(replacement));
-    EXPECT_EQ(grid.Bag(1)->GetScalarSmallint("N"), 20);
-    grid.Put(0, nullptr);
-    EXPECT_TRUE(!grid.Holds(0) && grid.Bag(0) == nullptr);
-
-    TCellGrid other;
-    other.Keep(7, StoredBag(70));
-    grid.Swap(other);
-    EXPECT_FALSE(grid.Holds(1));
-    EXPECT_EQ(grid.Bag(7)->GetScalarSmallint("N"), 70);  // built after the swap from the bytes that came along
-    EXPECT_EQ(other.Bag(1)->GetScalarSmallint("N"), 20);
-    EXPECT_FALSE(other.Holds(7));
-
-    TCellGrid empty;
-    empty.Put(3, nullptr);  // nothing to empty
-    EXPECT_FALSE(empty.HoldsAny());
-}
-
 TEST(CellGrid, EveryCellOfAFullGridReadsBackAcrossItsKeptBlocks) {
     // 112 cells of about 3,000 bytes: about 340,000 bytes over blocks of 4,096
     // doubling up to 65,536 bytes, so cells fall at the start, the middle and the

@@ -2,7 +2,6 @@
 // type, and a volume that does not decode shown as such without stopping the
 // listing; the dates of the listing.
 
-#include <cmath>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -88,19 +87,6 @@ TEST(IndustryDump, AVolumeThatDoesNotDecodeIsShownAndTheListingGoesOn) {
         volumes.Close();
     }
     EXPECT_PRED2(Contains, Listing(other), "        bytes: 01 02 03\n");
-}
-
-TEST(VolSetDump, DateTimeTextCountsDaysFrom1899) {
-    // Day 36526 is 1 January 2000 (25569 days to 1970 plus 10957 to 2000); .5 is noon.
-    EXPECT_EQ(DateTimeText(36526.5), "2000-01-01 12:00:00");
-    // Day 2 is 1 January 1900; .75 is 18:00.
-    EXPECT_EQ(DateTimeText(2.75), "1900-01-01 18:00:00");
-    // One second before midnight, and a fraction that rounds up to the next day.
-    EXPECT_EQ(DateTimeText(36526.0 + 86399.0 / 86400.0), "2000-01-01 23:59:59");
-    EXPECT_EQ(DateTimeText(36526.0 + 86399.9 / 86400.0), "2000-01-02 00:00:00");
-    EXPECT_EQ(DateTimeText(0), "never");
-    EXPECT_EQ(DateTimeText(NAN), "invalid");
-    EXPECT_EQ(DateTimeText(1e12), "invalid");
 }
 
 }  // namespace

@@ -195,27 +195,6 @@ TEST_F(PerData, ACreatedArrayNeverWrittenIsSavedAllZero) {
     EXPECT_EQ(values->GetReal48({3}) + durations->GetSmallint({3, 1}), 0.0L);
 }
 
-// Only volumes whose keys name a cell of the grid belong to the set: one with a
-// key beyond the industry's five set is left alone.
-TEST_F(PerData, VolumesThatNameNoCellAreNotLoaded) {
-    TVolSet volumes;
-    CreateIndustrySet(volumes, file);
-    volumes.AddKey("VkExtra", 1, 2);
-    TCvPerData written(vtResults, 2);
-    written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Kept", 1);
-    written.SaveToVolSet(volumes);
-    const std::vector<std::uint8_t> bag = CellBytes(*written.Cell({1, 0, 0}));
-    const auto size = static_cast<std::uint16_t>(bag.size());
-    volumes.VolumeSet(bag.data(), size, {4, 2, 32767, 32767, 2, 1});  // the sixth key set
-    volumes.VolumeSet(bag.data(), size, {4, 2, 3, 32767, 3, 32767});  // the sixth key unset
-    TCvPerData loaded(vtResults, 2);
-    loaded.LoadFromVolSet(volumes);
-    EXPECT_EQ((std::vector<bool>{loaded.Cell({1, 0, 0}) != nullptr, loaded.Cell({2, 0, 0}) != nullptr,
-                                 loaded.Cell({3, 3, 0}) != nullptr}),
-              (std::vector<bool>{true, false, true}));
-    volumes.Close();
-}
-
 // A byte array of 2 x 32,700 = 65,400 elements saved alone fits its volume;
 // once a 255-character text scalar is stored before it, its element block no
 // longer does. Written form, scalars first (docs/tagged_forms.md):

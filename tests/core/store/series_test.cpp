@@ -1,7 +1,6 @@
 #include "core/store/series.h"
 
 #include <gtest/gtest.h>
-#include <tuple>
 #include <vector>
 
 #include "core/base/errors.h"
@@ -9,40 +8,6 @@
 
 namespace cv {
 namespace {
-
-void ExpectSameSeries(const TSeries& actual, const TSeries& expected) {
-    const auto fields = [](const TSeries& s) { return std::tuple(s.Id(), s.Name(), s.Lo(), s.Hi(), s.Labels()); };
-    EXPECT_EQ(fields(actual), fields(expected));
-}
-
-// Texts compare on their first sixteen characters, letter case ignored for
-// cp1252 letters too: "Été" is C9 74 E9, "ÉTÉ" C9 54 C9; "Œuvre" starts with 8C,
-// "œuvre" with 9C; the division sign F7 is not the lower case of the sign D7.
-TEST(Series, TextsCompareOnSixteenCharactersIgnoringCaseOfAccentedLettersToo) {
-    const TSeries series(1, "NameLongerThanSixteen", 1, {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOPQRSTU", "\xC9t\xE9",
-                                                         "\x8Cuvre", "\xD7"});
-    EXPECT_EQ(series.Name(), "NameLongerThanSi");
-    EXPECT_EQ(series.GetLabel(2), "ABCDEFGHIJKLMNOP");
-    for (const auto& [text, index] : {std::pair{"abcdefghijklmnopXYZ", 1}, {"ABCDEFGHIJKLMNO", 127}, {"\xC9T\xC9", 3},
-                                      {"\x9Cuvre", 4}, {"\xF7", 127}})
-        EXPECT_EQ(series.IndexOf(text), index) << text;
-}
-
-TEST(Series, InsertingOutsideTheListOrPastSixteenBitsIsRefused) {
-    const TSeries markets(4, "Markets", 1, {"M1", "M2"});
-    TSeries series;
-    series.Assign(markets);
-    series.InsertLabel(2, "End");
-    series.InsertLabel(0, "Front");
-    ExpectSameSeries(series, TSeries(4, "Markets", 1, {"Front", "M1", "M2", "End"}));
-    ExpectSameSeries(markets, TSeries(4, "Markets", 1, {"M1", "M2"}));  // the copy is deep
-    EXPECT_THROW(series.InsertLabel(5, "Z"), ERangeError);
-    EXPECT_THROW(series.InsertLabel(-1, "Z"), ERangeError);
-    TSeries full(1, "Full", 32767, {"Last"});
-    EXPECT_THROW(full.InsertLabel(0, "More"), EOverflowError);
-    EXPECT_EQ(full.Labels().size(), 1u);
-    EXPECT_THROW(TSeries(1, "TooLong", 32767, {"A", "B"}), EOverflowError);
-}
 
 // The table is global: every test starts and ends with it reset.
 class SeriesIndexTest : public ::testing::Test {

@@ -74,50 +74,5 @@ TEST(SimData, ScalarLookUpsReportMissingAndMismatchedKinds) {
     EXPECT_EQ(bag.ScalarCount(), 4);
 }
 
-// A bag holding a scalar of each kind and arrays of several element kinds.
-void FillSample(TSimData& bag) {
-    bag.SetScalarInt("NbBrds", 5);
-    bag.SetScalarReal("Inflation", 1.03L);
-    bag.SetScalarZts("FirmName", "Alpha", 16);
-    bag.SetScalar("Budget", TSimValue{.changed = 1, .kind = dkWord, .integer = 65535, .text = {}});
-    TSimArr& sales = bag.AddSimArr("BrdSales", NewArray(dkReal48, 0, 3, {1, 0, 1}, {3, 2, 4}));
-    sales.SetReal48({3, 2, 4}, -1234.5L);
-    bag.AddSimArr("BrdNames", NewArray(dkZts, 8, 1, {1}, {3})).SetZts({3}, "Gamma");
-    bag.AddSimArr("Shifts", NewArray(dkShortInt, 0, 1, {0}, {1}))
-        .SetV({1}, TSimValue{.kind = dkShortInt, .integer = -1, .text = {}});
-    bag.AddSimArr("Units", NewArray(dkWord, 0, 1, {0}, {0})).SetWord({0}, 60000);
-}
-
-TEST(SimData, WrittenBagReadsBackEqualAndUnmodifiedAndCopiesDeeply) {
-    TSimData bag;
-    FillSample(bag);
-    EXPECT_TRUE(bag.IsModified());
-    const Bytes bytes = Written(bag);
-    TSimData back;
-    std::uint16_t pos = 0;
-    back.ReadFromBuffer(bytes, pos);
-    EXPECT_EQ(pos, bytes.size());
-    EXPECT_FALSE(back.IsModified());
-    TSimValue value;
-    back.GetScalar("Budget", dkWord, value, true);
-    EXPECT_EQ((std::vector<int>{value.integer, value.changed}), (std::vector<int>{65535, 0}));
-    EXPECT_EQ(back.GetScalarReal("Inflation"), RoundToReal48(1.03L));
-    EXPECT_EQ(back.GetScalarZts("FirmName") + " " + back.GetSimArr("BrdNames")->GetZts({3}), "Alpha Gamma");
-    EXPECT_EQ(back.GetSimArr("BrdSales")->GetReal48({3, 2, 4}), -1234.5L);
-    EXPECT_EQ((std::vector<int>{back.GetSimArr("Shifts")->GetV({1}).integer, back.GetSimArr("Units")->GetWord({0})}),
-              (std::vector<int>{-1, 60000}));
-    back.GetSimArr("Units")->SetWord({0}, 1);
-    EXPECT_TRUE(back.IsModified());
-
-    // A deep copy: scalars keep their flags, arrays are marked modified.
-    TSimData copy;
-    copy.Assign(back);
-    back.GetSimArr("BrdNames")->SetZts({3}, "Changed");
-    EXPECT_EQ(copy.GetSimArr("BrdNames")->GetZts({3}), "Gamma");
-    copy.GetScalar("Budget", kAnyKind, value, true);
-    EXPECT_EQ(value.changed, 0);
-    EXPECT_TRUE(copy.GetSimArr("Shifts")->IsModified());
-}
-
 }  // namespace
 }  // namespace cv

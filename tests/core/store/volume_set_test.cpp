@@ -29,34 +29,6 @@ void WriteVolumes(const std::string& file, const TVolumes& volumes) {
     set.Close();
 }
 
-TEST_F(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
-    TVolSet industry;
-    industry.Create(dir / "industry.vs", kIndustrySignature);
-    AddIndustryKeys(industry);
-    // digit = value - low + 1; (5, 5, 2, 1, 3): digits 5, 7, 2, 1, 3 with radixes 7, 15, 4, 4:
-    // 5 + 7 x (7 + 15 x (2 + 4 x (1 + 4 x 3))) = 5 + 7 x 817 = 5724.
-    // Period -1 and 12 give digits 1 and 14; unset and omitted keys give 0.
-    const std::pair<std::vector<std::int16_t>, std::int32_t> magics[] = {
-        {{5, 5, 2, 1, 3}, 5724}, {{1, -1}, 1 + 7 * 1}, {{1, 12}, 1 + 7 * 14},
-        {{1, 32767, 32767, 32767, 32767}, 1}, {{}, 0}};
-    for (const auto& [keys, magic] : magics) EXPECT_EQ(industry.CalcMagic(keys), magic) << keys.size();
-    industry.Close();
-
-    TVolSet set;
-    set.Create(dir / "wide.vs", "Sig");
-    set.AddKey("Wide", -32768, 32766);  // radix 65536
-    // 65536 x 65536 combinations exceed 2^31 - 1: the second wide key is refused.
-    EXPECT_THROW(set.AddKey("Wide2", -32768, 32766), EVolSetError);
-    set.AddKey("Small", 0, 10);  // radix 12
-    set.AddKey("Small2", 0, 10);
-    EXPECT_EQ(set.Header().keyCount, 3);
-    // (0, 0): digits 32769 and 1, the second weighing the first key's radix: 32769 + 65536.
-    EXPECT_EQ(set.CalcMagic(std::vector<std::int16_t>{0, 0}), 32769 + 65536);
-    // A value far outside its bounds weighs 32767 x 65536 x 12 beyond 2^31: the magic overflows.
-    EXPECT_THROW(set.CalcMagic(std::vector<std::int16_t>{0, 0, 32766}), EOverflowError);
-    set.Close();
-}
-
 TEST_F(VolSet, KeysAreFixedOnceDeclaredAndCounted) {
     TVolSet set;
     set.Create(dir / "keys.vs", "Sig");
