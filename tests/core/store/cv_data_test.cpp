@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/store/cv_data.h"
+#include "core/store/series_index.h"
 #include "core/base/errors.h"
 #include "tests/support/stored_form.h"
 #include "tests/support/volume_set_util.h"
@@ -146,6 +147,21 @@ TEST_F(CvDataTest, OpenReadsTheInfoTheSeriesAndTheirPositions) {
     EXPECT_EQ(industry.GetCellSeries("ChaSeries", Context(0, 1, 0)), nullptr);
     EXPECT_EQ(ui.errorBoxes, std::vector<std::string>{"[GetScalar] Unknown scalar : ChaSeries"});
     industry.Close();
+}
+
+// The global series index follows the open industry: emptied by Close and by
+// destruction, so that it never points at freed series.
+TEST_F(CvDataTest, TheSeriesIndexTableIsEmptiedWhenTheIndustryCloses) {
+    {
+        TCvData industry;
+        industry.Open(std::string(kIndustrySignature), file);
+        EXPECT_EQ((std::vector<int>{si::Beg, si::End}), (std::vector<int>{1, 2}));
+        industry.Close();
+        EXPECT_TRUE(si::BegEnd == nullptr && si::End == kSeriesMissing);
+        industry.Open(std::string(kIndustrySignature), file);
+        EXPECT_EQ(si::End, 2);
+    }
+    EXPECT_TRUE(si::BegEnd == nullptr && si::Beg == kSeriesMissing);
 }
 
 // The info volume's period cut short (tag 1 and one byte of its word): Open

@@ -4,8 +4,11 @@
 
 #include <cmath>
 
+#include "core/base/errors.h"
 #include "core/base/log_file.h"
+#include "core/store/series.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/stored_form.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -157,6 +160,30 @@ TDynArr TensAndUnits(std::uint8_t kind) {
             array.SetV({i, j}, value);
         }
     return array;
+}
+
+// A form refused after its elements (cut inside them, or at the missing end tag)
+// leaves the array's shape and elements as they were, bare or named.
+TEST(TypedArray, AFormRefusedAfterItsElementsLeavesTheArrayAsItWas) {
+    TDynArr two = MakeArray(dkSmallint, 0, 1, {1}, {2});
+    const Bytes bare = test::StoredForm(two);
+    for (std::size_t cut : {2, 1}) {
+        TDynArr kept = MakeArray(dkSmallint, 0, 1, {1}, {3});
+        kept.SetSmallint({3}, 7);
+        std::uint16_t pos = 0;
+        EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(bare.data(), bare.size() - cut), pos), EDataError);
+        EXPECT_EQ((std::vector<int>{kept.UB(1), kept.GetSmallint({3})}), (std::vector<int>{3, 7})) << cut;
+    }
+    const TSeries brands(1, "Brands", 1, {"A", "B", "C"});
+    const TSeries segments(2, "Segments", 0, {"S0", "S1"});
+    TSimArr named;
+    named.InitFromSeries(dkReal48, 0, std::vector<const TSeries*>{&brands});
+    const Bytes namedForm = test::StoredForm(named);
+    TSimArr kept;
+    kept.InitFromSeries(dkSmallint, 0, std::vector<const TSeries*>{&segments});
+    std::uint16_t pos = 0;
+    EXPECT_THROW(kept.ReadFromBuffer(TGetBuf(namedForm.data(), namedForm.size() - 1), pos), EDataError);
+    EXPECT_EQ((std::vector<int>{kept.Kind(), kept.NDim(), kept.UB(1)}), (std::vector<int>{dkSmallint, 1, 1}));
 }
 
 TEST(TypedArray, SumRunsOverTheOpenDimensionsWithReal48Rounding) {
