@@ -24,7 +24,6 @@ constexpr int kLogNumber = 0;
 TRnDWorld::TRnDWorld(const TFixtureSpec& spec) : industry(world.OpenFixture(spec)), spec_(spec) {
     DebugLevel = 5;
     LogOpen((world.PrivateDir() / kLogName).string(), kLogNumber);
-    for (int market = 1; market <= spec.markets; ++market) SetCostRules(market);
     for (int zone = 1; zone <= spec.zones; ++zone) SetEconomy(zone);
 }
 
@@ -42,23 +41,6 @@ TSimArr& TRnDWorld::Fresh(TCvPerData& set, int category, const TDataContext& cel
         return *existing;
     }
     return set.CreateSimArr(category, cell, name, kind, subType, dims);
-}
-
-void TRnDWorld::SetCostRules(int market) {
-    const TDataContext cell = Cell(0, 0, market);
-    const TSeries* dims = industry.DimSeries(market);
-    TSimArr& technical =
-        Fresh(industry.ConstPart(), kCategoryMarket, cell, "Technical", dkReal48, 0, {dims, si::TecDimVars});
-    for (int d = dims->Lo(); d <= dims->Hi(); ++d) {
-        technical.SetReal48({d, si::TDMinLev}, 0);
-        technical.SetReal48({d, si::TDMaxLev}, 100);
-        technical.SetReal48({d, si::TDDevBgt}, 10000);
-        technical.SetReal48({d, si::TDUnitCost}, d);
-        technical.SetReal48({d, si::TDSuc2Muc}, 0.5);
-    }
-    TSimArr& params = Fresh(industry.ConstPart(), kCategoryMarket, cell, "UCParams", dkReal48, 0, {si::TecDimVars});
-    params.SetReal48({si::TDMaxLev}, 1000);
-    params.SetReal48({si::TDDevBgt}, 1000);
 }
 
 // Inflation 100 % from the decision period d on: the cumulated inflation of

@@ -4,8 +4,8 @@
 // the run made as the driver makes it (seed t x 7, TModRnD::Run, then Init and
 // RunProjects per firm and market on the same object).
 //
-// Every scenario starts from the same cost rules, so that figures can be worked
-// out by hand (3 dimensions in the fixtures):
+// Every scenario starts from the fixtures' cost rules (fixture_rnd.cpp), so that
+// figures can be worked out by hand (3 dimensions in the fixtures):
 //   "Technical"[d]: levels 0..100, 10,000 of budget per unit of level, unit cost
 //   d per unit of level, minimum unit cost half the standard one; "UCParams":
 //   unit costs costed up to 1,000, 1,000 of budget per unit of unit-cost
@@ -104,7 +104,6 @@ private:
     void Start(TModRnD& rnd);
     TSimArr& Fresh(TCvPerData& set, int category, const TDataContext& cell, const std::string& name,
                    std::uint8_t kind, std::uint8_t subType, std::initializer_list<const TSeries*> dims);
-    void SetCostRules(int market);
     void SetEconomy(int zone);
 
     TFixtureSpec spec_;
