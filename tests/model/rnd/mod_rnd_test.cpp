@@ -416,7 +416,7 @@ TEST(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
                     {{"XRAY", {50, 50, 54}, 1440000, 300},
                      {"YETI", {36, 36, 40}, 800000, 250},
                      {"ZULU", {80, 80, 80}, 200000, 600}});
-    rnd.SetPrototypes(2, 1, {{"PECHO", {20, 20, 20}, 0, 120}, {"PFOX", {30, 30, 30}, 160000, 360, 440000, 0, 0, 1}});
+    rnd.SetPrototypes(2, 1, {{"PECHO", {20, 20, 20}, 0, 120}, {"PFOX", {30, 30, 30}, 160000, 360, 440000, 1}});
     rnd.SetProjects(2, 1, {{"PFOX", {30, 30, 30}, 100000, 360}});
     SetRandomSeed(55555);
     ASSERT_TRUE(rnd.world.RunForecast()) << rnd.world.failureReason;

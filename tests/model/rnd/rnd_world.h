@@ -43,8 +43,6 @@ struct TPrototypeSpec {
     double requiredBudget = 0;  // "ProReqBgt": 0 finished
     double requestedUC = 100;   // "ProReqUC" and "ProOldReqUC"
     double cumulatedBudget = 1000000;
-    int developer = 0;  // 0: the firm itself
-    int partner = 0;
     int begun = -1;  // "ProPerBeg"; -1: t - 1
 };
 
@@ -53,7 +51,6 @@ struct TProjectSpec {
     std::vector<double> levels;
     double allocated = 0;    // "ProAllBgt"
     double requestedUC = 0;  // "ProReqUC" and "ProOldReqUC"
-    double cumulated = 0;    // "ProCumBgt"
 };
 
 struct TContractSpec {
@@ -104,6 +101,11 @@ private:
     void Start(TModRnD& rnd);
     TSimArr& Fresh(TCvPerData& set, int category, const TDataContext& cell, const std::string& name,
                    std::uint8_t kind, std::uint8_t subType, std::initializer_list<const TSeries*> dims);
+    // Fresh names ("<Prefix>Names") and levels ("<Prefix>Tecs") of a list of the firm
+    // and market, filled from Rows; returns its fresh finance array ("<Prefix>Fins").
+    template <class Row>
+    TSimArr& FreshList(TCvPerData& set, int firm, int market, const std::string& prefix, const TSeries* slots,
+                       const std::vector<Row>& rows);
     void SetEconomy(int zone);
 
     TFixtureSpec spec_;
