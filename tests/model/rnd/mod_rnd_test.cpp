@@ -1,13 +1,13 @@
 // The R&D model: binding a firm and market, its parameters and home zone; the
 // contracts and projects of the decision period; the estimates of unit costs
 // and budgets; the prototype lists of t+1 copied and merged; alliances; the
-// outcomes drawn from the generator as the forecast seeds it. The sample
-// industry (rnd_sample.h) and the worlds of rnd_world.h give the inputs.
+// outcomes drawn from the generator as the forecast seeds it. The worlds of
+// rnd_world.h give the inputs.
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/base/errors.h"
@@ -15,55 +15,42 @@
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
-#include "core/store/sim_data.h"
 #include "model/rnd/mod_rnd.h"
 #include "model/rnd/rnd_contracts.h"
 #include "tests/model/fixtures/fixture_catalog.h"
-#include "tests/model/fixtures/fixture_finan.h"
 #include "tests/model/fixtures/model_checks.h"
-#include "tests/model/fixtures/model_world.h"
-#include "tests/model/rnd/rnd_sample.h"
 #include "tests/model/rnd/rnd_world.h"
 
 namespace cv {
 namespace {
 
 using test::Contains;
-using test::LevelRows;
 using test::TPrototypeSpec;
-using test::kFirmA;
-using test::kFirmE;
-using test::kMarketM1;
-using test::kMarketM2;
 
 constexpr double kReal48Tolerance = 1e-11;
-
+constexpr int kFirm = 1;
+constexpr int kMarket = 1;
 // Reader of the "ProFins" row of a prototype, for tables of (column, expected).
 auto FinsOf(const test::TRnDWorld& world, int firm, int market, int row) {
     return [&world, firm, market, row](int column) { return world.ProFin(firm, market, row, column); };
 }
 
-class RnDInitTest : public test::RnDSampleTest {
+// Two firms, two zones (firm 2's home zone is 2), two markets; t = 3, decision period 4.
+class RnDFirmTest : public ::testing::Test {
 protected:
-    // Keeps only "Technical" and "UCParams" in the constant cell of Market.
-    void KeepOnlyCostTables(std::int16_t market) {
-        TSimData* cell = industry.ConstPart().Cell({0, 0, market});
-        TSimData kept;
-        for (const char* name : {"Technical", "UCParams"}) {
-            auto copy = std::make_unique<TSimArr>();
-            copy->Assign(*cell->GetSimArr(name));
-            kept.AddSimArr(name, std::move(copy));
-        }
-        ReplaceCell(industry.ConstPart(), {0, 0, market}, kept);
+    RnDFirmTest() : world(test::TFixtureSpec(3, 2, 2, 2)) {}
+
+    TDataContext Context(int firm, int market, int zone = 0) const {
+        return test::FixtureCell(world.t(), firm, zone, market);
     }
 
+    test::TRnDWorld world;
     TModRnD rnd;
 };
 
-TEST_F(RnDInitTest, ParametersTheIndustryLacksTakeTheirDefaults) {
-    KeepOnlyCostTables(kMarketM2);
-    industry.ConstPart().SetReal(kCategoryMarket, Context(kFirmE, kMarketM2), "MaxRUC", 899.5);
-    rnd.Init(industry, Context(kFirmE, kMarketM2));
+TEST_F(RnDFirmTest, ParametersTheIndustryLacksTakeTheirDefaults) {
+    world.industry.ConstPart().SetReal(kCategoryMarket, Context(2, 2), "MaxRUC", 899.5);
+    rnd.Init(world.industry, Context(2, 2));
     EXPECT_NEAR(rnd.MinRnDBgtRatio, 0.8, kReal48Tolerance);
     EXPECT_EQ(rnd.MinRnDBgt, 100000);
     EXPECT_EQ(rnd.MaxRnDBgt, 20000000);
@@ -75,47 +62,38 @@ TEST_F(RnDInitTest, ParametersTheIndustryLacksTakeTheirDefaults) {
     EXPECT_EQ(rnd.MaxRUC, 900);  // 899.5 rounds to the even 900
 }
 
-// Contracts of the sample's decision period: A (zone 1) buys PIBIS from I; A holds
-// no contract in zone 2.
-class RnDContractsTest : public test::RnDSampleTest {
-protected:
-    TDataContext ZoneContext(std::int16_t firm, std::int16_t zone, std::int16_t market = kMarketM1) const {
-        TDataContext context = Context(firm, market);
-        context.SelFta = zone;
-        return context;
-    }
-
+// Firm 1 (zone 1) buys PIBIS from firm 2 and holds no contract in zone 2.
+TEST_F(RnDFirmTest, RankOutsideTheContractsIsAModelErrorNotAnExit) {
+    world.SetContracts(1, 1, {{"Acq", "PIBIS", 2, 1}});
     TModCct contracts;
-};
-
-TEST_F(RnDContractsTest, RankOutsideTheContractsIsAModelErrorNotAnExit) {
-    contracts.Load(&industry, ZoneContext(kFirmA, 1));
+    contracts.Load(&world.industry, Context(1, kMarket, 1));
     try {
-        contracts.GetCctByRank(ZoneContext(kFirmA, 1), 2);
+        contracts.GetCctByRank(Context(1, kMarket, 1), 2);
         ADD_FAILURE() << "no error for rank 2 of 1";
     } catch (const EModelError& error) {
         EXPECT_STREQ(error.what(), "TModCct.GetCctByRank not enough Ccts iFir=1 iFta=1 aCct=2 nCct=1");
     }
-    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 2), 1), EModelError);
-    EXPECT_THROW(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 0), EModelError);
-    EXPECT_NE(LogText().find("TModCct.GetCctByRank not enough Ccts iFir=1 iFta=2 aCct=1 nCct=0"), std::string::npos);
+    EXPECT_THROW(contracts.GetCctByRank(Context(1, kMarket, 2), 1), EModelError);
+    EXPECT_THROW(contracts.GetCctByRank(Context(1, kMarket, 1), 0), EModelError);
+    EXPECT_TRUE(Contains(world.LogText(), "TModCct.GetCctByRank not enough Ccts iFir=1 iFta=2 aCct=1 nCct=0"));
     // The table stays usable.
-    EXPECT_EQ(contracts.GetCctByRank(ZoneContext(kFirmA, 1), 1).PrjName, "PIBIS");
+    EXPECT_EQ(contracts.GetCctByRank(Context(1, kMarket, 1), 1).PrjName, "PIBIS");
 }
 
-// Firm A in market M1: prototypes PALBA, PARNO, PALTO (all finished), projects
-// PAXIS (budget 312,500.75) and PAVIA (180,000); ten project slots.
-class RnDProjectsTest : public test::RnDSampleTest {
+// Firm 1 in market 1: prototypes PALBA, PARNO, PALTO (all finished), projects
+// PAXIS (budget 312,500.75) and PAVIA (180,000, first level 35); four project slots.
+class RnDProjectsTest : public RnDFirmTest {
 protected:
-    RnDProjectsTest() { rnd.Init(industry, Context(kFirmA, kMarketM1)); }
+    RnDProjectsTest() {
+        world.SetPrototypes(kFirm, kMarket, {{"PALBA", {1, 1, 1}}, {"PARNO", {2, 2, 2}}, {"PALTO", {3, 3, 3}}});
+        world.SetProjects(kFirm, kMarket, {{"PAXIS", {10, 10, 10}, 312500.75}, {"PAVIA", {35, 10, 10}, 180000}});
+        rnd.Init(world.industry, Context(kFirm, kMarket));
+    }
 
     std::int16_t StoredNbPrjs() const { return rnd.DecNext->GetSmallint(kCategoryFirmMarket, rnd.Context, "NbPrjs"); }
-
-    TModRnD rnd;
 };
 
 TEST_F(RnDProjectsTest, DeletingAProjectMovesTheLaterOnesUpAndStoresTheCount) {
-    rnd.PrjTecs->SetReal48({2, 1}, 35);  // PAVIA's weight, as in the sample
     rnd.DeleteProject(1);
     EXPECT_EQ(rnd.NbPrjs, 1);
     EXPECT_EQ(StoredNbPrjs(), 1);
@@ -140,7 +118,7 @@ TEST_F(RnDProjectsTest, DeletingAProjectMovesTheLaterOnesUpAndStoresTheCount) {
 }
 
 TEST_F(RnDProjectsTest, PrototypeToContinueIsAnUnfinishedOneWithoutItsProject) {
-    EXPECT_FALSE(rnd.HasPrototypeToContinue());  // every sample prototype is finished
+    EXPECT_FALSE(rnd.HasPrototypeToContinue());  // every prototype is finished
     rnd.ProFins->SetReal48({2, si::ProReqBgt}, 250000);
     EXPECT_TRUE(rnd.HasPrototypeToContinue());
 
@@ -155,7 +133,12 @@ TEST_F(RnDProjectsTest, PrototypeToContinueIsAnUnfinishedOneWithoutItsProject) {
     EXPECT_FALSE(rnd.HasPrototypeToContinue());
 }
 
-// Firm E in market M2, home zone 2, decision period 4. The seeds of its draws:
+// Firm 2 in market 2, home zone 2, decision period 4, under these cost rules:
+//   Size (levels 1..20, budget -50,000 per level, unit cost -5, minimum to
+//   standard 0.8), Speed (10..200, 10,000, 1.5, 0.75), Price (50..500, 2,000,
+//   0.2, 0.9); unit costs costed up to 1,500, 20,000 of budget per unit of
+//   unit-cost reduction; unit costs over-estimated by 5..15 %, budgets by 10..30 %.
+// The seeds of its draws:
 //   unit costs: (4 + 19) x 97 x 2 x 2 x 2 = 17,848
 //     next seed 17,848 x 134,775,813 + 1 = 2,405,478,710,425 mod 2^32 = 297,024,665, r = 0.0691564
 //   budgets:    (4 + 13) x 101 x 2 x 2 x 2 = 13,736
@@ -164,14 +147,48 @@ constexpr std::uint32_t kSeedAfterUCDraw = 297024665;
 constexpr std::uint32_t kSeedAfterBudgetDraw = 149662793;
 // Any seed left in the generator before an estimate that does not draw.
 constexpr std::uint32_t kUntouchedSeed = 4242;
+constexpr int kFirm2 = 2;
+constexpr int kMarket2 = 2;
 
-class RnDEstimatesTest : public test::RnDSampleTest {
+class RnDEstimatesTest : public RnDFirmTest {
 protected:
-    RnDEstimatesTest() { rnd.Init(industry, Context(kFirmE, kMarketM2)); }
+    RnDEstimatesTest() {
+        constexpr double kTechnical[][5] = {{1, 20, -50000, -5, 0.8}, {10, 200, 10000, 1.5, 0.75},
+                                            {50, 500, 2000, 0.2, 0.9}};
+        const int columns[] = {si::TDMinLev, si::TDMaxLev, si::TDDevBgt, si::TDUnitCost, si::TDSuc2Muc};
+        TCvPerData& constant = world.industry.ConstPart();
+        TSimArr& technical = test::Arr(constant, kCategoryMarket, 0, 0, kMarket2, "Technical");
+        for (int dim = 1; dim <= 3; ++dim)
+            for (int k = 0; k < 5; ++k) technical.SetReal48({dim, columns[k]}, kTechnical[dim - 1][k]);
+        TSimArr& ucParams = test::Arr(constant, kCategoryMarket, 0, 0, kMarket2, "UCParams");
+        ucParams.SetReal48({si::TDMaxLev}, 1500);
+        ucParams.SetReal48({si::TDDevBgt}, 20000);
+        for (const auto& [name, value] : {std::pair{"MinUCOverEst", 0.05}, {"MaxUCOverEst", 0.15},
+                                          {"MinDBOverEst", 0.1}, {"MaxDBOverEst", 0.3}})
+            constant.SetReal(kCategoryMarket, Context(kFirm2, kMarket2), name, value);
+        rnd.Init(world.industry, Context(kFirm2, kMarket2));
+    }
 
+    // Row i of the result holds Rows[i - 1] over the market's dimensions.
+    static TDynArr LevelRows(std::initializer_list<std::vector<double>> rows) {
+        TDynArr array;
+        array.Init(dkReal48, 0, 2, {1, 1}, {static_cast<int>(rows.size()), 3});
+        int row = 1;
+        for (const std::vector<double>& values : rows) {
+            for (int dim = 1; dim <= 3; ++dim) array.SetReal48({row, dim}, values[dim - 1]);
+            ++row;
+        }
+        return array;
+    }
     // Finance rows: prototypes with ProReqUC and ProReqBgt; a project with its three unit costs.
+    TDynArr FinanceRows(int rows) const {
+        const TSeries* columns = world.industry.FindSeries("ProFinances");
+        TDynArr array;
+        array.Init(dkReal48, 0, 2, {1, columns->Lo()}, {rows, columns->Hi()});
+        return array;
+    }
     TDynArr Prototypes(std::initializer_list<std::pair<double, double>> reqUCAndReqBgt) const {
-        TDynArr fins = RowsOf(static_cast<int>(reqUCAndReqBgt.size()), "ProFinances");
+        TDynArr fins = FinanceRows(static_cast<int>(reqUCAndReqBgt.size()));
         int row = 1;
         for (const auto& [reqUC, reqBgt] : reqUCAndReqBgt) {
             fins.SetReal48({row, si::ProReqUC}, reqUC);
@@ -180,14 +197,12 @@ protected:
         return fins;
     }
     TDynArr Project(double minUC, double stdUC, double reqUC) const {
-        TDynArr fins = RowsOf(1, "ProFinances");
+        TDynArr fins = FinanceRows(1);
         fins.SetReal48({1, si::ProMinUC}, minUC);
         fins.SetReal48({1, si::ProStdUC}, stdUC);
         fins.SetReal48({1, si::ProReqUC}, reqUC);
         return fins;
     }
-
-    TModRnD rnd;
 };
 
 TEST_F(RnDEstimatesTest, OverEstimatedMinimumUnitCostIsReseededAndReproducible) {
@@ -221,7 +236,7 @@ TEST_F(RnDEstimatesTest, CostReductionBudgetRunsFromTheKnownUnitCost) {
     SetRandomSeed(kUntouchedSeed);
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, Project(300, 400, 321.25), 1, nullptr, nullptr, 1, true), 380000);
     EXPECT_EQ(RandomSeed(), kUntouchedSeed);  // no over-estimation of a cost reduction
-    EXPECT_NE(LogText().find("   cost reduction project - cuc=340.00"), std::string::npos);
+    EXPECT_TRUE(Contains(world.LogText(), "   cost reduction project - cuc=340.00"));
     // Ruc 345 above the known 340: nothing to do, the minimum budget 100,000.
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, Project(300, 400, 345), 1, nullptr, nullptr, 1, false), 100000);
     // AdjCost 2: 20,000 x (340 - 310) x 2 = 1,200,000.
@@ -256,9 +271,6 @@ TEST_F(RnDEstimatesTest, OverEstimatedDevelopmentBudgetSteepensBelowTheThreshold
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, above, 1, nullptr, nullptr, 1, true), 1170000);
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, above, 1, nullptr, nullptr, 1, false), 1170000);
 }
-
-constexpr int kFirm = 1;
-constexpr int kMarket = 1;
 
 // The R&D run's merge into a full list. Two firms, two zones, one market, no
 // brands; t = 2, decision period d = 3 (tests/model/rnd/rnd_world.h). Firm 1
@@ -404,7 +416,7 @@ TEST(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
                     {{"XRAY", {50, 50, 54}, 1440000, 300},
                      {"YETI", {36, 36, 40}, 800000, 250},
                      {"ZULU", {80, 80, 80}, 200000, 600}});
-    rnd.SetPrototypes(2, 1, {{"PECHO", {20, 20, 20}, 0, 120}, {"PFOX", {30, 30, 30}, 160000, 360, 440000, 0, 0, 1}});
+    rnd.SetPrototypes(2, 1, {{"PECHO", {20, 20, 20}, 0, 120}, {"PFOX", {30, 30, 30}, 160000, 360, 440000, 1}});
     rnd.SetProjects(2, 1, {{"PFOX", {30, 30, 30}, 100000, 360}});
     SetRandomSeed(55555);
     ASSERT_TRUE(rnd.world.RunForecast()) << rnd.world.failureReason;

@@ -24,7 +24,6 @@ constexpr int kLogNumber = 0;
 TRnDWorld::TRnDWorld(const TFixtureSpec& spec) : industry(world.OpenFixture(spec)), spec_(spec) {
     DebugLevel = 5;
     LogOpen((world.PrivateDir() / kLogName).string(), kLogNumber);
-    for (int market = 1; market <= spec.markets; ++market) SetCostRules(market);
     for (int zone = 1; zone <= spec.zones; ++zone) SetEconomy(zone);
 }
 
@@ -44,88 +43,68 @@ TSimArr& TRnDWorld::Fresh(TCvPerData& set, int category, const TDataContext& cel
     return set.CreateSimArr(category, cell, name, kind, subType, dims);
 }
 
-void TRnDWorld::SetCostRules(int market) {
-    const TDataContext cell = Cell(0, 0, market);
-    const TSeries* dims = industry.DimSeries(market);
-    TSimArr& technical =
-        Fresh(industry.ConstPart(), kCategoryMarket, cell, "Technical", dkReal48, 0, {dims, si::TecDimVars});
-    for (int d = dims->Lo(); d <= dims->Hi(); ++d) {
-        technical.SetReal48({d, si::TDMinLev}, 0);
-        technical.SetReal48({d, si::TDMaxLev}, 100);
-        technical.SetReal48({d, si::TDDevBgt}, 10000);
-        technical.SetReal48({d, si::TDUnitCost}, d);
-        technical.SetReal48({d, si::TDSuc2Muc}, 0.5);
-    }
-    TSimArr& params = Fresh(industry.ConstPart(), kCategoryMarket, cell, "UCParams", dkReal48, 0, {si::TecDimVars});
-    params.SetReal48({si::TDMaxLev}, 1000);
-    params.SetReal48({si::TDDevBgt}, 1000);
-}
-
-// Inflation 100 % from the decision period d on: the cumulated inflation of
-// period p > d is 2^(p - d) - 1.
+// On the fixtures' economy (exchange rate 1), inflation 100 % from the decision
+// period d on: the cumulated inflation of period p > d is 2^(p - d) - 1. The
+// deflators, which other steps' writers set, are cleared.
 void TRnDWorld::SetEconomy(int zone) {
-    const TDataContext cell = Cell(0, zone, 0);
+    TCvPerData& constant = industry.ConstPart();
     const TSeries* periods = industry.PerSeries();
-    TSimArr& economics =
-        Fresh(industry.ConstPart(), kCategoryFta, cell, "Economics", dkReal48, 0, {periods, si::FtaEcoVars});
-    Fresh(industry.ConstPart(), kCategoryFta, cell, "DeflatFacs", dkReal48, 0, {periods, si::CostCategs});
-    TSimArr& cumulated =
-        Fresh(industry.ConstPart(), kCategoryFta, cell, "CumInflation", dkReal48, 0, {periods, si::CostCategs});
+    TSimArr& economics = Arr(constant, kCategoryFta, 0, zone, 0, "Economics");
+    TSimArr& cumulated = Arr(constant, kCategoryFta, 0, zone, 0, "CumInflation");
+    Fresh(constant, kCategoryFta, Cell(0, zone, 0), "DeflatFacs", dkReal48, 0, {periods, si::CostCategs});
     double level = 1;
     for (int p = periods->Lo(); p <= periods->Hi(); ++p) {
-        economics.SetReal48({p, si::ExchangeRate}, 1);
         economics.SetReal48({p, si::InflationRate}, p >= d() ? 1 : 0);
         for (int k = si::CostCategs->Lo(); k <= si::CostCategs->Hi(); ++k) cumulated.SetReal48({p, k}, level - 1);
         if (p >= d()) level *= 2;
     }
 }
 
+template <class Row>
+TSimArr& TRnDWorld::FreshList(TCvPerData& set, int firm, int market, const std::string& prefix,
+                              const TSeries* slots, const std::vector<Row>& rows) {
+    const TDataContext cell = Cell(firm, 0, market);
+    TSimArr& names = Fresh(set, kCategoryFirmMarket, cell, prefix + "Names", dkZts, kNameLength, {slots});
+    TSimArr& tecs =
+        Fresh(set, kCategoryFirmMarket, cell, prefix + "Tecs", dkReal48, 0, {slots, industry.DimSeries(market)});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        names.SetZts({static_cast<int>(i) + 1}, rows[i].name);
+        for (std::size_t dim = 0; dim < rows[i].levels.size(); ++dim)
+            tecs.SetReal48({static_cast<int>(i) + 1, static_cast<int>(dim) + 1}, rows[i].levels[dim]);
+    }
+    return Fresh(set, kCategoryFirmMarket, cell, prefix + "Fins", dkReal48, 0, {slots, si::ProFinances});
+}
+
 void TRnDWorld::SetPrototypes(int firm, int market, const std::vector<TPrototypeSpec>& prototypes) {
     TCvPerData& results = industry.PerResults(t());
-    const TDataContext cell = Cell(firm, 0, market);
-    TSimArr& names = Fresh(results, kCategoryFirmMarket, cell, "ProNames", dkZts, kNameLength, {si::Prototype});
-    TSimArr& tecs = Fresh(results, kCategoryFirmMarket, cell, "ProTecs", dkReal48, 0,
-                          {si::Prototype, industry.DimSeries(market)});
-    TSimArr& fins =
-        Fresh(results, kCategoryFirmMarket, cell, "ProFins", dkReal48, 0, {si::Prototype, si::ProFinances});
+    TSimArr& fins = FreshList(results, firm, market, "Pro", si::Prototype, prototypes);
     for (std::size_t i = 0; i < prototypes.size(); ++i) {
         const TPrototypeSpec& prototype = prototypes[i];
         const int row = static_cast<int>(i) + 1;
-        names.SetZts({row}, prototype.name);
-        for (std::size_t dim = 0; dim < prototype.levels.size(); ++dim)
-            tecs.SetReal48({row, static_cast<int>(dim) + 1}, prototype.levels[dim]);
         fins.SetReal48({row, si::ProReqBgt}, prototype.requiredBudget);
         fins.SetReal48({row, si::ProReqUC}, prototype.requestedUC);
         fins.SetReal48({row, si::ProOldReqUC}, prototype.requestedUC);
         fins.SetReal48({row, si::ProCumBgt}, prototype.cumulatedBudget);
-        fins.SetReal48({row, si::ProDeveloper}, prototype.developer ? prototype.developer : firm);
-        fins.SetReal48({row, si::ProPartner}, prototype.partner);
+        fins.SetReal48({row, si::ProDeveloper}, firm);
         fins.SetReal48({row, si::ProPerBeg}, prototype.begun >= 0 ? prototype.begun : t() - 1);
         fins.SetReal48({row, si::ProPerEnd}, prototype.requiredBudget == 0 ? t() : 32767);
     }
-    results.SetSmallint(kCategoryFirmMarket, cell, "NbPros", static_cast<std::int16_t>(prototypes.size()));
+    results.SetSmallint(kCategoryFirmMarket, Cell(firm, 0, market), "NbPros",
+                        static_cast<std::int16_t>(prototypes.size()));
 }
 
 void TRnDWorld::SetProjects(int firm, int market, const std::vector<TProjectSpec>& projects) {
     TCvPerData& decisions = industry.PerDecisions(d());
-    const TDataContext cell = Cell(firm, 0, market);
-    TSimArr& names = Fresh(decisions, kCategoryFirmMarket, cell, "PrjNames", dkZts, kNameLength, {si::Projet});
-    TSimArr& tecs = Fresh(decisions, kCategoryFirmMarket, cell, "PrjTecs", dkReal48, 0,
-                          {si::Projet, industry.DimSeries(market)});
-    TSimArr& fins = Fresh(decisions, kCategoryFirmMarket, cell, "PrjFins", dkReal48, 0, {si::Projet, si::ProFinances});
+    TSimArr& fins = FreshList(decisions, firm, market, "Prj", si::Projet, projects);
     for (std::size_t i = 0; i < projects.size(); ++i) {
-        const TProjectSpec& project = projects[i];
         const int row = static_cast<int>(i) + 1;
-        names.SetZts({row}, project.name);
-        for (std::size_t dim = 0; dim < project.levels.size(); ++dim)
-            tecs.SetReal48({row, static_cast<int>(dim) + 1}, project.levels[dim]);
-        fins.SetReal48({row, si::ProAllBgt}, project.allocated);
-        fins.SetReal48({row, si::ProReqUC}, project.requestedUC);
-        fins.SetReal48({row, si::ProOldReqUC}, project.requestedUC);
-        fins.SetReal48({row, si::ProCumBgt}, project.cumulated);
+        fins.SetReal48({row, si::ProAllBgt}, projects[i].allocated);
+        fins.SetReal48({row, si::ProReqUC}, projects[i].requestedUC);
+        fins.SetReal48({row, si::ProOldReqUC}, projects[i].requestedUC);
         fins.SetReal48({row, si::ProDeveloper}, firm);
     }
-    decisions.SetSmallint(kCategoryFirmMarket, cell, "NbPrjs", static_cast<std::int16_t>(projects.size()));
+    decisions.SetSmallint(kCategoryFirmMarket, Cell(firm, 0, market), "NbPrjs",
+                          static_cast<std::int16_t>(projects.size()));
 }
 
 void TRnDWorld::SetContracts(int firm, int zone, const std::vector<TContractSpec>& contracts) {

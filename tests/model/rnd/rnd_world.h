@@ -4,8 +4,8 @@
 // the run made as the driver makes it (seed t x 7, TModRnD::Run, then Init and
 // RunProjects per firm and market on the same object).
 //
-// Every scenario starts from the same cost rules, so that figures can be worked
-// out by hand (3 dimensions in the fixtures):
+// Every scenario starts from the fixtures' cost rules (fixture_rnd.cpp), so that
+// figures can be worked out by hand (3 dimensions in the fixtures):
 //   "Technical"[d]: levels 0..100, 10,000 of budget per unit of level, unit cost
 //   d per unit of level, minimum unit cost half the standard one; "UCParams":
 //   unit costs costed up to 1,000, 1,000 of budget per unit of unit-cost
@@ -43,8 +43,6 @@ struct TPrototypeSpec {
     double requiredBudget = 0;  // "ProReqBgt": 0 finished
     double requestedUC = 100;   // "ProReqUC" and "ProOldReqUC"
     double cumulatedBudget = 1000000;
-    int developer = 0;  // 0: the firm itself
-    int partner = 0;
     int begun = -1;  // "ProPerBeg"; -1: t - 1
 };
 
@@ -53,7 +51,6 @@ struct TProjectSpec {
     std::vector<double> levels;
     double allocated = 0;    // "ProAllBgt"
     double requestedUC = 0;  // "ProReqUC" and "ProOldReqUC"
-    double cumulated = 0;    // "ProCumBgt"
 };
 
 struct TContractSpec {
@@ -104,7 +101,11 @@ private:
     void Start(TModRnD& rnd);
     TSimArr& Fresh(TCvPerData& set, int category, const TDataContext& cell, const std::string& name,
                    std::uint8_t kind, std::uint8_t subType, std::initializer_list<const TSeries*> dims);
-    void SetCostRules(int market);
+    // Fresh names ("<Prefix>Names") and levels ("<Prefix>Tecs") of a list of the firm
+    // and market, filled from Rows; returns its fresh finance array ("<Prefix>Fins").
+    template <class Row>
+    TSimArr& FreshList(TCvPerData& set, int firm, int market, const std::string& prefix, const TSeries* slots,
+                       const std::vector<Row>& rows);
     void SetEconomy(int zone);
 
     TFixtureSpec spec_;
