@@ -49,10 +49,10 @@ using test::AllClose;
 void WriteCommonInputs(TCvInd& industry) {
     test::WriteBrandInputsT1(industry);
     for (int study = 1; study <= kConjoint; ++study)
-        test::SetMarketStudy(industry, 1, 1, study, study == kConjoint ? 0 : 1, 1000 * study);
-    test::SetMarketStudyOrders(industry, 1, 1, 1, {kConsumerSurvey, kMarketForecast, kConjoint});
-    test::SetZoneStudy(industry, 1, kBenchmark, 1, 8000);
-    test::SetZoneStudyOrders(industry, 1, 1, {kBenchmark});
+        test::SetStudy(industry, 1, 1, study, study == kConjoint ? 0 : 1, 1000 * study);
+    test::SetStudyOrders(industry, 1, 1, 1, {kConsumerSurvey, kMarketForecast, kConjoint});
+    test::SetStudy(industry, 1, 0, kBenchmark, 1, 8000);
+    test::SetStudyOrders(industry, 1, 1, 0, {kBenchmark});
     test::SetProjects(industry, 1, 1, 2, {100000, 50000, 70000});
     test::SetLoanRequest(industry, 1, {-4000, 20000, 100000, 4, 500});
 }
@@ -66,14 +66,14 @@ void WritePeriodZeroResults(TCvInd& industry) {
     const std::pair<std::int8_t, long double> market[] = {{si::ffmUSold0, 2500}, {si::ffmRSales0, 70000},
                                                            {si::ffmVMS0, 1000},   {si::ffmUMS0, 1000},
                                                            {si::ffmCumMRS, 4000}, {si::ffmCumRnD, 90000}};
-    for (const auto& [element, value] : market) test::SetMarketReportT(industry, 1, 1, 1, element, value);
+    for (const auto& [element, value] : market) test::SetReportT(industry, 1, 1, 1, element, value);
     const std::pair<std::int8_t, long double> zone[] = {
         {si::ffxRSales0, 70000}, {si::ffxUSold0, 2500},  {si::ffxUMS0, 1000},     {si::ffxVMS0, 1000},
         {si::ffxCBM0, 20000},    {si::ffxCAM0, 5000},    {si::ffxNC0, 50000},     {si::ffxRMI0, 2.5L},
         {si::ffxCumMRS, 4000},   {si::ffxCumRnD, 90000}, {si::ffxCumAdv, 12000},  {si::ffxCumSlf, 5000},
         {si::ffxCumIP, 20000},   {si::ffxCumECP, 1000},  {si::ffxCumNC, 50000},   {si::ffxRSales, 70000},
         {si::ffxRSalesM1, 60000}, {si::ffxMktVal, 800},  {si::ffxMktVal0, 750}};
-    for (const auto& [element, value] : zone) test::SetZoneReportT(industry, 1, 1, element, value);
+    for (const auto& [element, value] : zone) test::SetReportT(industry, 1, 1, 0, element, value);
     test::SetCumulativeSlotsT(industry, 1, 1, 1, {{1, "ALPHA", 1, 0, 100}, {2, "BRAVO", 1, 0, 200},
                                                   {3, "OLDIE", 2, 0, 300}});
 }
@@ -206,8 +206,8 @@ protected:
         TCvInd& industry = world_.OpenFixture(test::TFixtureSpec(-1, kFirms, 1, 1));
         test::PrepareForecastPeriod(industry);
         for (int firm = 1; firm <= kFirms; ++firm) {
-            test::SetMarketStudyOrders(industry, firm, 1, 1, {});
-            test::SetZoneStudyOrders(industry, firm, 1, {});
+            test::SetStudyOrders(industry, firm, 1, 1, {});
+            test::SetStudyOrders(industry, firm, 1, 0, {});
             test::SetProjects(industry, firm, 1, 0, {});
             test::SetLoanRequest(industry, firm, {netContributions[firm - 1], 0, 0, 0, 0});
         }
@@ -239,10 +239,10 @@ TEST_F(FinanceBudget, BoundsAndStudyCostsFollowTheZonesMoney) {
     SetZoneEconomy(industry);
     // Firm 6 orders the market forecast (6000, the only study of a market without brands)
     // and the zone's benchmark (10000), both paid in salaries money: x 1.155.
-    test::SetMarketStudy(industry, 1, 1, si::MarketForecast, 1, 6000);
-    test::SetMarketStudyOrders(industry, 6, 1, 1, {si::MarketForecast});
-    test::SetZoneStudy(industry, 1, si::Benchmark, 1, 10000);
-    test::SetZoneStudyOrders(industry, 6, 1, {si::Benchmark});
+    test::SetStudy(industry, 1, 1, si::MarketForecast, 1, 6000);
+    test::SetStudyOrders(industry, 6, 1, 1, {si::MarketForecast});
+    test::SetStudy(industry, 1, 0, si::Benchmark, 1, 10000);
+    test::SetStudyOrders(industry, 6, 1, 0, {si::Benchmark});
     test::RunFinanceStep(industry);
     const test::TForecastView view(industry, kFirstPeriod);
     EXPECT_NEAR(static_cast<double>(view.MarketReport(6, 1, 1, si::ffmMRS)), 6930, 1e-6);

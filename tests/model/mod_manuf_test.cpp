@@ -45,10 +45,10 @@ TEST(ModManufEdge, FifoTakesTheInflatedLayerOfTFirst) {
     EXPECT_TRUE(test::AllClose<std::int8_t>(bravo, {{si::brUProd, 400}, {si::brPCost, 8}, {si::brCGS, 4750},
                                                     {si::brTCost, 9.5}, {si::brUInv, 200}, {si::brIHC, 128}}));
     // Bravo's layer of t (0) is sold out at its inflated cost; the one of t+1 (1) keeps 200 at 8.
-    EXPECT_TRUE(test::Close(step.LayerSize(1, 1, 1, 0, 1), 0));
-    EXPECT_TRUE(test::Close(step.LayerCost(1, 1, 1, 0, 1), 10.5));
-    EXPECT_TRUE(test::Close(step.LayerSize(1, 1, 1, 1, 1), 200));
-    EXPECT_TRUE(test::Close(step.LayerCost(1, 1, 1, 1, 1), 8));
+    EXPECT_TRUE(test::Close(step.Layer(1, 1, 1, 0, 1, si::InvSize), 0));
+    EXPECT_TRUE(test::Close(step.Layer(1, 1, 1, 0, 1, si::InvTCost), 10.5));
+    EXPECT_TRUE(test::Close(step.Layer(1, 1, 1, 1, 1, si::InvSize), 200));
+    EXPECT_TRUE(test::Close(step.Layer(1, 1, 1, 1, 1, si::InvTCost), 8));
 }
 
 // Bravo: production max(1000 - 300, 1600) = 1600 reaches 98,400 + 1600 = 100,000 =
