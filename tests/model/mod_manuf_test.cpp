@@ -99,7 +99,7 @@ TEST(ModManufEdge, ToleranceOutsideZeroToOneIsHeldToIt) {
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUProd), 0, 1e-9);
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUSold), 100, 1e-9);
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUInv), 200, 1e-9);
-    EXPECT_TRUE(test::HasWarning(step.Warnings(), "AdjustProdPlan"));
+    EXPECT_TRUE(test::HasWarning(step.work.Warnings, "AdjustProdPlan"));
 }
 
 }  // namespace
