@@ -108,10 +108,10 @@ def build_tests(build, jobs):
     return run(["ninja", "-C", str(build), f"-j{jobs}", *TEST_EXECUTABLES])
 
 
-def list_tests(build):
-    """Every test case of the test executables as (executable, "Suite.Case")."""
+def list_tests(build, executables=TEST_EXECUTABLES):
+    """Every test case of Executables as (executable, "Suite.Case")."""
     cases = []
-    for name in TEST_EXECUTABLES:
+    for name in executables:
         _, output = run([str(build / "tests" / name), "--gtest_list_tests"], cwd=build / "tests")
         suite = ""
         for line in output.splitlines():

@@ -25,21 +25,9 @@ import shutil
 import subprocess
 import tempfile
 
+import fault_seed
+
 HERE = pathlib.Path(__file__).resolve().parent
-
-
-def list_tests(build, executables):
-    cases = []
-    for name in executables:
-        output = subprocess.run([str(build / "tests" / name), "--gtest_list_tests"], cwd=build / "tests",
-                                capture_output=True, text=True).stdout
-        suite = ""
-        for line in output.splitlines():
-            if not line.startswith(" ") and line.rstrip().endswith("."):
-                suite = line.strip()
-            elif line.startswith("  ") and suite:
-                cases.append(f"{name}:{suite}{line.split('#')[0].strip()}")
-    return cases
 
 
 def reached_lines(build, source, folders, case):
@@ -106,7 +94,7 @@ def main():
     if args.cache and args.cache.exists():
         coverage = {case: set(lines) for case, lines in json.loads(args.cache.read_text()).items()}
     else:
-        cases = list_tests(build, args.executables)
+        cases = [f"{name}:{test}" for name, test in fault_seed.list_tests(build, args.executables)]
         with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
             found = pool.map(lambda case: reached_lines(build, source, args.folders, case), cases)
             coverage = dict(zip(cases, found))
