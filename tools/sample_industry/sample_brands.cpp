@@ -36,6 +36,7 @@ constexpr TMixRange kDrawnMembers[] = {
 constexpr long double kProductionMargin = 0.04L;
 constexpr long double kProductionStep = 100;
 constexpr long double kCarriedOn = 1;
+constexpr long double kTaken = 1;
 
 int PrototypePosition(const TBrandList& brands, std::string_view prototype) {
     for (std::size_t i = 0; i < brands.size(); ++i)
@@ -165,7 +166,8 @@ void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name
 }
 
 // The price of the brand's table, production to cover its planned sales beyond
-// the stock left, drawn advertising; status 1 (the forecast sets it); no sell-off, no contract.
+// the stock left, drawn advertising; status 1 (the forecast sets it); the
+// decisions taken; no sell-off, no contract.
 void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
     const TSeries& members = Series(cell, "DecBrdCV3");
     TSimArr& mix = NewArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &members});
@@ -180,6 +182,7 @@ void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
         mix.SetReal48({row, si::Production}, production);
         mix.SetReal48({row, si::AvailStock}, stock);
         mix.SetReal48({row, si::PortStatus}, kCarriedOn);
+        mix.SetReal48({row, si::BrdDecStatus}, kTaken);
         for (const TMixRange& range : kDrawnMembers)
             mix.SetReal48({row, members.IndexOf(range.member)}, DrawMember(range));
     }
