@@ -57,7 +57,7 @@ struct OpenedSample {
 void ExpectThousand(int sum, const std::string& what) { EXPECT_EQ(sum, 1000) << what; }
 
 // The shape of the markets: M1 9 brands, 5 dimensions, 6 scales (the sixth
-// Price), 3 map axes, 3 segments; M2 2 brands (firms E and I have none), 3
+// Price), 3 map axes, 3 segments; M2 2 brands, both A's (E, I and O have none), 3
 // dimensions, 4 scales, 2 axes, 5 segments; M3 new, without brands, 2, 3, 2, 2.
 TEST(SampleIndustry, MarketsChannelsAndZonesDiffer) {
     OpenedSample s;
@@ -85,9 +85,9 @@ TEST(SampleIndustry, MarketsChannelsAndZonesDiffer) {
     }
     EXPECT_EQ(s.Smallint(s.Results(), kCategoryFtaMarket, 0, 1, 3, "MktAge"), 0);
     EXPECT_EQ(s.Smallint(s.Results(), kCategoryFtaMarket, 0, 1, 1, "MktAge"), kCurrent + 1);
-    // Firm E markets nothing in M2, where A and O market one brand each.
+    // Firm E markets nothing in M2, where A markets two brands.
     EXPECT_EQ(s.Smallint(s.Results(), kCategoryFirmFtaMarket, 2, 1, 2, "NbMktedBrds"), 0);
-    EXPECT_EQ(s.Smallint(s.Results(), kCategoryFirmFtaMarket, 1, 1, 2, "NbMktedBrds"), 1);
+    EXPECT_EQ(s.Smallint(s.Results(), kCategoryFirmFtaMarket, 1, 1, 2, "NbMktedBrds"), 2);
     EXPECT_EQ(industry.ChaSeries(1)->Count(), 3);
     EXPECT_EQ(industry.ChaSeries(2)->Count(), 2);
     // The South's exchange rate (1.6 plus its draws) is not 1; the North's is.
@@ -200,7 +200,7 @@ TEST(SampleIndustry, StudyArraysAreConsistent) {
 }
 
 // Team A bought every market study of the current period in M1 and none in M2;
-// the benchmark in periods 1 and 3, not in 0 and 2. "StuMkt" lists the studies
+// the benchmark in periods 0 and 2, not in 1 and 3. "StuMkt" lists the studies
 // in the order the study masks use.
 TEST(SampleIndustry, StudyOrders) {
     OpenedSample s;
@@ -217,7 +217,7 @@ TEST(SampleIndustry, StudyOrders) {
         EXPECT_EQ(m2.GetByte({study}), 0);
     }
     for (int period = 0; period <= kCurrent; ++period)
-        EXPECT_EQ(s.Arr(s.Decisions(period), kCategoryFirmFta, kTeamA, 1, 0, "DecStuFta").GetByte({1}), period % 2)
+        EXPECT_EQ(s.Arr(s.Decisions(period), kCategoryFirmFta, kTeamA, 1, 0, "DecStuFta").GetByte({1}), 1 - period % 2)
             << period;
 }
 

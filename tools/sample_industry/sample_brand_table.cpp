@@ -12,15 +12,17 @@ namespace cv::sample {
 namespace {
 
 // Period 3 markets nine brands in M1 (six semantic scales: a regression of the
-// map on them fits seven coefficients) and two in M2, where firms E and I have
-// none; the new market M3 has no brand. ALTO is launched in the decision period.
+// map on them fits seven coefficients) and two in M2, both firm A's: the other
+// firms have none there. The new market M3 has no brand. ALTO is launched in
+// the decision period.
 constexpr TSampleBrand kBrands[] = {
     {1, 1, "ALBA", "PALBA", -1, 595, 42000}, {1, 1, "ARNO", "PARNO", 2, 750, 26000},
     {1, 1, "ALTO", "PALTO", 4, 875, 20000},  {1, 2, "AMOR", "PAMOR", -1, 405, 18000},
+    {1, 2, "AVEN", "PAVEN", 1, 550, 12000},
     {2, 1, "EDRA", "PEDRA", -1, 525, 48000}, {2, 1, "EFOR", "PEFOR", 1, 745, 22000},
     {2, 1, "EVOS", "PEVOS", 1, 720, 9000},   {3, 1, "IBIS", "PIBIS", -1, 580, 30000},
     {3, 1, "IRMA", "PIRMA", 3, 985, 16000},  {4, 1, "OPAL", "POPAL", -1, 645, 34000},
-    {4, 1, "ONYX", "PONYX", 0, 835, 21000},  {4, 2, "ORCA", "PORCA", -1, 430, 20000},
+    {4, 1, "ONYX", "PONYX", 0, 835, 21000},
 };
 
 constexpr long double kZoneShare[kZoneCount] = {1.0L, 0.6L};

@@ -141,11 +141,11 @@ void WriteMarketStudyPrices(const TSampleCell& cell, std::string_view name) {
     WriteStudyPrices(cell, name, "StuMkt", kMarketStudyPrices);
 }
 
-// The benchmark study is ordered in every other period: team A in the odd ones.
+// The benchmark study is ordered in every other period: team A in the even ones.
 void WriteZoneStudyOrders(const TSampleCell& cell, std::string_view name) {
     const TSeries& studies = RequireSeries(cell.industry, "StuFta");
     TSimArr& orders = CreateOrders(cell, name, studies);
-    if ((cell.cell.firm + cell.Period()) % 2 == 0) orders.SetByte({studies.Lo()}, kOrdered);
+    if ((cell.cell.firm + cell.Period()) % 2 == 1) orders.SetByte({studies.Lo()}, kOrdered);
 }
 
 // Team A orders every market study of the current period in M1 and none in M2;

@@ -86,7 +86,7 @@ constexpr TDesign kDesigns[] = {
     {"PILEX", {15, 45, 9, 50, 100}},
     // Market M2: Size, Speed, Grip.
     {"PAMOR", {10, 80, 4}},
-    {"PORCA", {11, 90, 5}},
+    {"PAVEN", {9, 120, 6}},
     {"PENZO", {5, 160, 9}},
     {"PAGIL", {8, 120, 6}},
     // Market M3: Volume, Autonomy.
