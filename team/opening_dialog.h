@@ -4,7 +4,7 @@
 // exchange directory; in open mode the team's working copies in its private
 // directory. Choosing a file fills the read-only letter, industry and period
 // fields and asks for the password unless the descriptor waives it; the action
-// button runs the opening (shell/exchange/industry_opening.h). A successful
+// button runs the opening (core/team/industry_opening.h). A successful
 // opening ends the dialog with Accepted; a failed one leaves it open.
 
 #include <QListWidget>
