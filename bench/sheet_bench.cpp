@@ -62,6 +62,16 @@ void FillReport(cv::TQNTable& table) {
     table.SetRangeFormat(top + 1, 2, total, kBodyColumns + 2, cv::TNumberFormat::Whole);
 }
 
+// One title and one total row and column around the body; a window's worth of it visible.
+constexpr cv::TTableShape kLargestShape{.titleRows = 1,
+                                        .bodyRows = kBodyRows,
+                                        .totalRows = 1,
+                                        .headingCols = 1,
+                                        .bodyCols = kBodyColumns,
+                                        .totalCols = 1,
+                                        .maxVisibleRows = kShownRows,
+                                        .maxVisibleCols = kShownColumns};
+
 void Paint(QImage& image, QWidget* part) {
     if (!part) return;
     QPainter painter(&image);
@@ -70,14 +80,7 @@ void Paint(QImage& image, QWidget* part) {
 
 double BuildAndShowReport(QWidget& owner, QImage& image) {
     cv::TQNTable table(&owner, cv::TTableType::FilledHeadings, "Largest", {cv::kPlaceLeft | cv::kPlaceTop}, 100);
-    table.DefineTable({.titleRows = 1,
-                       .bodyRows = kBodyRows,
-                       .totalRows = 1,
-                       .headingCols = 1,
-                       .bodyCols = kBodyColumns,
-                       .totalCols = 1,
-                       .maxVisibleRows = kShownRows,
-                       .maxVisibleCols = kShownColumns});
+    table.DefineTable(kLargestShape);
     FillReport(table);
     table.Refresh();
     image.fill(Qt::white);
@@ -96,14 +99,7 @@ struct TShownText {
 
 std::vector<TShownText> ShownTexts(QWidget& owner) {
     cv::TQNTable table(&owner, cv::TTableType::FilledHeadings, "Largest", {cv::kPlaceLeft | cv::kPlaceTop}, 100);
-    table.DefineTable({.titleRows = 1,
-                       .bodyRows = kBodyRows,
-                       .totalRows = 1,
-                       .headingCols = 1,
-                       .bodyCols = kBodyColumns,
-                       .totalCols = 1,
-                       .maxVisibleRows = kShownRows,
-                       .maxVisibleCols = kShownColumns});
+    table.DefineTable(kLargestShape);
     FillReport(table);
     table.Refresh();
     const cv::TSheetModel& model = table.Sheet().Model();
