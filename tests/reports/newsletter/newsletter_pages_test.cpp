@@ -20,8 +20,7 @@ using test::IsBold;
 class NewsletterPagesTest : public test::ResultsTest {
 protected:
     std::unique_ptr<TNewsScr> Page(int page, const TDataContext& context) {
-        return TCVScreen::Create<TNewsScr>(owner.get(), context, page, kPlaceCentreX | kPlaceCentreY, 0, 0,
-                                           kWindowMode);
+        return TCVScreen::Create<TNewsScr>(owner.get(), context, page, kWindowLayout);
     }
     TSimArr& Zone(const char* name) {
         return *Session->Industry()->ConstPart().FindSimArr(kCategoryFta, Context(), name);
@@ -120,7 +119,7 @@ TEST_F(NewsletterPagesTest, ScoreCardIndexesInADocumentAreBlack) {
     TDataContext context = Context(1);
     context.GraphOption = TNewsScr::kIndexMode;
     auto screen = TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kScoreCard,
-                                              kPlaceCentreX | kPlaceCentreY, 0, 0, kDocumentMode);
+                                              kDocumentLayout);
     screen->Build(screen->Context());
     // Three markets: 2 x 3 + 13 = 19 body rows; the stock-price index row is 17, firm E in column 6.
     test::ExpectCells(*screen->Table(), {{17, 6, "0.98"}});
