@@ -323,42 +323,44 @@ void WriteCompetitorSalesForce(const TSampleCell& cell, std::string_view name) {
     }
 }
 
-// The advertising experiment: awareness and share in the test segments, the
-// brand's average share; the sales-force experiment likewise per channel.
-void WriteAdvertisingExperiment(const TSampleCell& cell, std::string_view name) {
+// An experiment's test markets: per brand and element (segment or channel)
+// the reach (awareness or coverage) x 1.1, at most 1,000, and the share x 1.05;
+// the brand's average share x 1.05 in the array named Total.
+struct TExperiment {
+    std::string_view total;
+    std::string_view reach;
+    std::string_view shares;
+    bool bySegment;
+    int reachKind;
+    int shareKind;
+};
+
+void WriteExperiment(const TSampleCell& cell, std::string_view name, const TExperiment& experiment) {
     const TMarketSales sales = MarketSales(cell);
+    const TSeries& elements = experiment.bySegment ? *sales.segments : *sales.channels;
     TSimArr& study = StudyArray(cell, name);
-    const TSimArr& awareness = StudyArray(cell, "StuBrdSegAwa");
-    const TSimArr& shares = StudyArray(cell, "StuBrdSegUMS");
+    const TSimArr& reach = StudyArray(cell, experiment.reach);
+    const TSimArr& shares = StudyArray(cell, experiment.shares);
     const TSimArr& average = StudyArray(cell, "StuBrdAvgUMS");
     for (int b = 1; b <= sales.brands; ++b) {
-        if (name == "StuBrdAdvTest") {
+        if (name == experiment.total) {
             study.SetReal48({b}, Scaled(average.GetSmallint({b}), kTestShare, false));
             continue;
         }
-        for (int s = sales.segments->Lo(); s <= sales.segments->Hi(); ++s) {
-            study.SetSmallint({b, s, si::StuAdvAwa}, Scaled(awareness.GetSmallint({b, s}), kTestReach, true));
-            study.SetSmallint({b, s, si::StuAdvMS}, Scaled(shares.GetSmallint({b, s}), kTestShare, false));
+        for (int e = elements.Lo(); e <= elements.Hi(); ++e) {
+            study.SetSmallint({b, e, experiment.reachKind}, Scaled(reach.GetSmallint({b, e}), kTestReach, true));
+            study.SetSmallint({b, e, experiment.shareKind}, Scaled(shares.GetSmallint({b, e}), kTestShare, false));
         }
     }
 }
 
+void WriteAdvertisingExperiment(const TSampleCell& cell, std::string_view name) {
+    WriteExperiment(cell, name, {"StuBrdAdvTest", "StuBrdSegAwa", "StuBrdSegUMS", true, si::StuAdvAwa, si::StuAdvMS});
+}
+
 void WriteSalesForceExperiment(const TSampleCell& cell, std::string_view name) {
-    const TMarketSales sales = MarketSales(cell);
-    TSimArr& study = StudyArray(cell, name);
-    const TSimArr& coverage = StudyArray(cell, "StuDistrCov");
-    const TSimArr& shares = StudyArray(cell, "StuBrdChaUMS");
-    const TSimArr& average = StudyArray(cell, "StuBrdAvgUMS");
-    for (int b = 1; b <= sales.brands; ++b) {
-        if (name == "StuBrdSlfTest") {
-            study.SetReal48({b}, Scaled(average.GetSmallint({b}), kTestShare, false));
-            continue;
-        }
-        for (int c = sales.channels->Lo(); c <= sales.channels->Hi(); ++c) {
-            study.SetSmallint({b, c, si::StuSlfDist}, Scaled(coverage.GetSmallint({b, c}), kTestReach, true));
-            study.SetSmallint({b, c, si::StuSlfMS}, Scaled(shares.GetSmallint({b, c}), kTestShare, false));
-        }
-    }
+    WriteExperiment(cell, name,
+                    {"StuBrdSlfTest", "StuDistrCov", "StuBrdChaUMS", false, si::StuSlfDist, si::StuSlfMS});
 }
 
 // Conjoint: per segment the weights of the attributes (adding up to 1000), four
