@@ -65,6 +65,18 @@ constexpr TNumberedEntry kNumberedEntries[] = {
     {kSectionMessages, "QnNoMessage", 10},
     {kSectionControls, "TSBudget", 3},
     {kSectionControls, "rgPrintDecChoices", 4},
+    {kSectionControls, "TSMktPlan", 6},
+    {kSectionDecs, "MktPlanSegSizes", 8},
+    {kSectionDecs, "MktPlanBrdShaSal", 9},
+    {kSectionDecs, "MktPlanBrdChaSales", 7},
+    {kSectionMessages, "DevDecs", 8},
+    {kSectionControls, "DecsHints", 5},
+    {kSectionDecs, "BrdPortfolio", 5},
+    {kSectionMessages, "BFolioDecs", 4},
+    {kSectionDecs, "MktMixDecs", 2},
+    {kSectionMessages, "BMktMixDecs", 10},
+    {kSectionControls, "RBAutoMode", 4},
+    {kSectionDecs, "DistribDecs", 4},
 };
 
 TEST_F(ShippedTexts, NumberedEntriesHoldTheLinesTheirReadersCount) {
