@@ -77,6 +77,13 @@ constexpr TNumberedEntry kNumberedEntries[] = {
     {kSectionMessages, "BMktMixDecs", 10},
     {kSectionControls, "RBAutoMode", 4},
     {kSectionDecs, "DistribDecs", 4},
+    {kSectionGlobals, "Headers", 17},
+    {kSectionGlobals, "Footers", 3},
+    {kSectionGlobals, "Sections", 13},
+    {kSectionGlobals, "CoverPages", 15},
+    {kSectionGlobals, "MISC", 5},
+    {kSectionStudies, "StuSemMapGraph", 14},
+    {kSectionMessages, "Misc", 4},
 };
 
 TEST_F(ShippedTexts, NumberedEntriesHoldTheLinesTheirReadersCount) {
