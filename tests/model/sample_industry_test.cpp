@@ -247,6 +247,47 @@ TEST(SampleIndustry, RnDCases) {
     for (int period : {1, 2}) EXPECT_EQ(s.Smallint(s.Decisions(period), kCategoryFirmMarket, kTeamA, 0, 2, "NbPrjs"), 1);
 }
 
+// Each R&D contract of the decision period stands in both parties' tables of
+// the same zone with the same terms; both parties of the development contract
+// list its project with the same levels.
+TEST(SampleIndustry, ContractsMatchBetweenTheirParties) {
+    OpenedSample s;
+    const TCvPerData& d = s.Decisions();
+    int contracts = 0;
+    for (int firm = 1; firm <= 4; ++firm)
+        for (int zone = 1; zone <= 2; ++zone)
+            for (int c = 1; c <= s.Smallint(d, kCategoryFirmFta, firm, zone, 0, "NbCcts"); ++c) {
+                ++contracts;
+                const TSimArr& what = s.Arr(d, kCategoryFirmFta, firm, zone, 0, "CctWhat");
+                const TSimArr& terms = s.Arr(d, kCategoryFirmFta, firm, zone, 0, "CctTerms");
+                const int side = std::lround(static_cast<double>(terms.GetReal48({c, 1, si::Firm}))) == firm ? 1 : 2;
+                const int partner = static_cast<int>(std::lround(static_cast<double>(terms.GetReal48({c, 3 - side, si::Firm}))));
+                const TSimArr& partnerWhat = s.Arr(d, kCategoryFirmFta, partner, zone, 0, "CctWhat");
+                const TSimArr& partnerTerms = s.Arr(d, kCategoryFirmFta, partner, zone, 0, "CctTerms");
+                int matches = 0;
+                for (int p = 1; p <= s.Smallint(d, kCategoryFirmFta, partner, zone, 0, "NbCcts"); ++p) {
+                    if (partnerWhat.GetZts({p, si::CctType}) != what.GetZts({c, si::CctType}) ||
+                        partnerWhat.GetZts({p, si::PrjName}) != what.GetZts({c, si::PrjName}))
+                        continue;
+                    ++matches;
+                    for (int party = 1; party <= 2; ++party)
+                        for (int t = si::CctTerms->Lo(); t <= si::CctTerms->Hi(); ++t)
+                            EXPECT_EQ(partnerTerms.GetReal48({p, party, t}), terms.GetReal48({c, party, t}));
+                }
+                EXPECT_EQ(matches, 1) << what.GetZts({c, si::PrjName});
+            }
+    EXPECT_EQ(contracts, 4);
+    // PENZO, developed by E with I, in M2: Size 5, Speed 160, Grip 9 in both lists.
+    for (int firm : {2, 3}) {
+        ASSERT_EQ(s.Smallint(d, kCategoryFirmMarket, firm, 0, 2, "NbPrjs"), 1);
+        EXPECT_EQ(s.Arr(d, kCategoryFirmMarket, firm, 0, 2, "PrjNames").GetZts({1}), "PENZO");
+        const TSimArr& levels = s.Arr(d, kCategoryFirmMarket, firm, 0, 2, "PrjTecs");
+        EXPECT_EQ(levels.GetReal48({1, 1}), 5);
+        EXPECT_EQ(levels.GetReal48({1, 2}), 160);
+        EXPECT_EQ(levels.GetReal48({1, 3}), 9);
+    }
+}
+
 // The periods run had every decision group taken; in the decision period the
 // sample's team has taken some (2): not its sales force.
 TEST(SampleIndustry, DecisionGroupsTaken) {
