@@ -2,7 +2,7 @@
 // and the bound on the ring search, on hand-built item sets whose outcome is
 // worked out cell by cell in the comments.
 
-#include "graphs/maps/map_label_placement.h"
+#include "graphs/placement/map_label_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "graphs/maps/map_label_placement.h"
+#include "graphs/placement/map_label_placement.h"
 
 #include <cstdlib>
 
