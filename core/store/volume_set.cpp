@@ -285,7 +285,7 @@ void TVolSet::VolumeSet(const void* data, std::uint16_t size, TVolKeys keys) {
         Fail("a volume set holds at most " + std::to_string(kMaxVolumes) + " volumes");
     // The bytes are copied first: Data may point into a cached block that
     // making room is about to release.
-    auto block = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    std::shared_ptr<std::uint8_t[]> block = std::make_unique_for_overwrite<std::uint8_t[]>(size);
     if (size > 0) std::memcpy(block.get(), data, size);
     if (found)
         ReplaceVolume(slots_[position], std::move(block), size);
@@ -306,7 +306,7 @@ std::int64_t TVolSet::AllocateExtent(std::uint16_t size) {
 }
 
 void TVolSet::InsertVolume(std::size_t position, std::int32_t magic, TVolKeys keys,
-                           std::unique_ptr<std::uint8_t[]> block, std::uint16_t size) {
+                           std::shared_ptr<std::uint8_t[]> block, std::uint16_t size) {
     MakeRoom(size, nullptr);
     TVolSlot slot;
     slot.tab.offset = static_cast<std::int32_t>(AllocateExtent(size));
@@ -322,7 +322,7 @@ void TVolSet::InsertVolume(std::size_t position, std::int32_t magic, TVolKeys ke
 
 // A volume whose bytes the file on disk refers to moves to new space; one
 // placed since the last commit is rewritten where it is when its size stays.
-void TVolSet::ReplaceVolume(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block, std::uint16_t size) {
+void TVolSet::ReplaceVolume(TVolSlot& slot, std::shared_ptr<std::uint8_t[]> block, std::uint16_t size) {
     // Bytes in a read chunk are what the file holds: dropping them first loses nothing.
     if (slot.chunk != kNoChunk) ReleaseBlock(slot);
     MakeRoom(size, &slot);
@@ -337,7 +337,7 @@ void TVolSet::ReplaceVolume(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> bloc
     SetOwnBlock(slot, std::move(block));
 }
 
-void TVolSet::SetOwnBlock(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block) {
+void TVolSet::SetOwnBlock(TVolSlot& slot, std::shared_ptr<std::uint8_t[]> block) {
     slot.block = std::move(block);
     slot.bytes = slot.block.get();
     slot.loadDue = false;
@@ -357,6 +357,11 @@ bool TVolSet::VolumeGet(const std::uint8_t*& data, std::uint16_t& size, TVolKeys
 }
 
 void TVolSet::VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit) {
+    ShareVolumesWithPrefix(prefix,
+                           [&visit](TVolKeys keys, const TVolShare& volume) { visit(keys, volume.bytes.get(), volume.size); });
+}
+
+void TVolSet::ShareVolumesWithPrefix(TVolKeys prefix, const TVolShareVisit& visit) {
     RequireOpen();
     std::int32_t base = 0;
     if (!MagicInBounds(prefix, base)) return;
@@ -395,7 +400,7 @@ void TVolSet::VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit) {
 
 // More combinations than volumes: the table is the shorter walk. A magic
 // outside the key space follows from no keys, as for VolumeGet.
-void TVolSet::VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolVisit& visit) {
+void TVolSet::VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolShareVisit& visit) {
     std::vector<std::int32_t> matching;
     for (const TVolSlot& slot : slots_)
         if (slot.tab.magic >= 0 && slot.tab.magic < keySpace_ && slot.tab.magic % stride == base)
@@ -413,12 +418,18 @@ TVolSet::TKeyValues TVolSet::KeysOfMagic(std::int32_t magic) const {
     return keys;
 }
 
-void TVolSet::VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolVisit& visit) {
+// The share points into the block or read chunk that holds the bytes and keeps it alive.
+void TVolSet::VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolShareVisit& visit) {
     bool found = false;
+    TVolSlot& slot = slots_[index_.Find(magic, found)];
     const std::uint8_t* data = nullptr;
-    std::uint16_t size = 0;
-    Deliver(slots_[index_.Find(magic, found)], data, size);
-    visit(TVolKeys(keys.data(), static_cast<std::size_t>(header_.keyCount)), data, size);
+    TVolShare volume;
+    Deliver(slot, data, volume.size);
+    if (slot.chunk != kNoChunk)
+        volume.bytes = std::shared_ptr<const std::uint8_t>(chunks_[static_cast<std::size_t>(slot.chunk)].bytes, data);
+    else
+        volume.bytes = std::shared_ptr<const std::uint8_t>(slot.block, data);
+    visit(TVolKeys(keys.data(), static_cast<std::size_t>(header_.keyCount)), volume);
 }
 
 TDateTime TVolSet::LoadTime() {

@@ -1,6 +1,7 @@
 #include "core/session/session.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -70,6 +71,33 @@ TEST(SessionTest, ReadOnlySettingsFileIsDetectedAndLeftAlone) {
     EXPECT_TRUE(session.SettingsReadOnly());
     EXPECT_EQ(test::ReadFileBytes(file), content);
     EXPECT_EQ(session.PrivateDir(), tree.Root() + "Private/");
+}
+
+// A settings file that already carries the probe's mark and could be replaced
+// is not rewritten at start (the same file, not a replacement); a marked file
+// that may not be written is still found read-only.
+TEST(SessionTest, MarkedSettingsAreProbedWithoutRewritingThem) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    const fs::path file = tree.RootPath() / "cv3team.ini";
+    const std::string content = "[Session]\nPrivateDir=None\nTestReadOnly=NotReadOnly\n";
+    test::WriteFileBytes(file, content);
+    const auto inode = [&] {
+        struct stat info {};
+        return ::stat(file.c_str(), &info) == 0 ? info.st_ino : ino_t{0};
+    };
+    const ino_t before = inode();
+    {
+        const TSession session(tree.Exe("cv3team"));
+        EXPECT_FALSE(session.SettingsReadOnly());
+    }
+    EXPECT_EQ(inode(), before);
+    EXPECT_EQ(test::ReadFileBytes(file), content);
+
+    fs::permissions(file, fs::perms(0444));
+    const TSession locked(tree.Exe("cv3team"));
+    EXPECT_TRUE(locked.SettingsReadOnly());
+    EXPECT_EQ(test::ReadFileBytes(file), content);
 }
 
 TEST(SessionTest, LanguageFromTheRegistryFileAndDebugLevelFromWinIni) {
