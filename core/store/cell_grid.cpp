@@ -12,12 +12,12 @@ TSimData* TCellGrid::Bag(std::size_t slot) {
         TSimData& bag = cell.bag.emplace();
         std::uint16_t pos = 0;
         try {
-            bag.ReadFromBuffer(TGetBuf(cell.kept.get(), cell.keptSize), pos);
+            bag.ReadFromBuffer(TGetBuf(cell.kept, cell.keptSize), pos);
         } catch (...) {
             cell.bag.reset();
             throw;
         }
-        cell.kept.reset();
+        Forget(cell);
     }
     return cell.bag ? &*cell.bag : nullptr;
 }
@@ -41,19 +41,35 @@ void TCellGrid::Put(std::size_t slot, std::unique_ptr<TSimData> bag) {
     } else {
         cell.bag.reset();
     }
-    cell.kept.reset();
+    Forget(cell);
 }
 
-void TCellGrid::Keep(std::size_t slot, std::shared_ptr<const std::uint8_t> bytes, std::uint16_t size) {
+void TCellGrid::Keep(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size,
+                     const std::shared_ptr<std::uint8_t[]>& holder) {
     TSlot& cell = SlotToFill(slot);
+    if (std::find(holders_.begin(), holders_.end(), holder) == holders_.end()) holders_.push_back(holder);
     cell.bag.reset();
-    cell.kept = std::move(bytes);
+    if (cell.kept == nullptr) ++keptCount_;
+    cell.kept = bytes;
     cell.keptSize = size;
 }
 
 bool TCellGrid::HoldsAny() const {
     if (!slots_) return false;
     return std::any_of(slots_->begin(), slots_->end(), [](const TSlot& cell) { return cell.Holds(); });
+}
+
+void TCellGrid::Swap(TCellGrid& other) noexcept {
+    slots_.swap(other.slots_);
+    holders_.swap(other.holders_);
+    std::swap(keptCount_, other.keptCount_);
+}
+
+// The slot no longer needs its kept bytes; the holders go with the last of them.
+void TCellGrid::Forget(TSlot& cell) {
+    if (cell.kept == nullptr) return;
+    cell.kept = nullptr;
+    if (--keptCount_ == 0) holders_.clear();
 }
 
 TCellGrid::TSlot& TCellGrid::SlotToFill(std::size_t slot) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/store/industry_file.h"
 #include "core/store/sim_data.h"
@@ -36,20 +37,22 @@ public:
     const TSimData* BuiltBag(std::size_t slot) const;
     // Slot holds the contents of Bag (null: nothing) in place of what it held.
     void Put(std::size_t slot, std::unique_ptr<TSimData> bag);
-    // Keeps Size bytes at Bytes, the stored bag of Slot, unchecked: the share
-    // keeps them alive until the bag is built or replaced.
-    void Keep(std::size_t slot, std::shared_ptr<const std::uint8_t> bytes, std::uint16_t size);
+    // Keeps Size bytes at Bytes, the stored bag of Slot, unchecked. Holder owns
+    // the memory they lie in and must never write it; the grid keeps a copy of
+    // each holder until every cell kept in its memory is built or replaced.
+    void Keep(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size,
+              const std::shared_ptr<std::uint8_t[]>& holder);
 
     // Whether Slot holds a bag, built or kept.
     bool Holds(std::size_t slot) const { return slots_ && (*slots_)[slot].Holds(); }
     bool HoldsAny() const;
-    void Swap(TCellGrid& other) noexcept { slots_.swap(other.slots_); }
+    void Swap(TCellGrid& other) noexcept;
 
 private:
     // The bag lives in its slot: one allocation less for every cell built.
     struct TSlot {
         std::optional<TSimData> bag;
-        std::shared_ptr<const std::uint8_t> kept;  // the stored bag, or none
+        const std::uint8_t* kept = nullptr;  // the stored bag in a holder's memory, or none
         std::uint16_t keptSize = 0;
         bool Holds() const { return bag.has_value() || kept != nullptr; }
     };
@@ -57,9 +60,14 @@ private:
     using TSlots = std::array<TSlot, kCellCount>;
 
     TSlot& SlotToFill(std::size_t slot);
+    void Forget(TSlot& slot);
 
     // None until a cell is stored or kept: a set with no cells costs no slots.
     std::unique_ptr<TSlots> slots_;
+    // The memory the kept cells lie in, each holder once (a set's cells are
+    // usually all in one read).
+    std::vector<std::shared_ptr<std::uint8_t[]>> holders_;
+    std::size_t keptCount_ = 0;
 };
 
 }  // namespace cv

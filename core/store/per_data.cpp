@@ -295,10 +295,11 @@ bool CellOfVolumeKeys(TVolKeys keys, TCellIndex& cell) {
 void TCvPerData::LoadFromVolSet(TVolSet& volumes) {
     TCellGrid loaded;
     const std::array<std::int16_t, 2> prefix{static_cast<std::int16_t>(what_), period_};
-    volumes.ShareVolumesWithPrefix(prefix, [&](TVolKeys keys, const TVolSet::TVolShare& volume) {
-        TCellIndex cell;
-        if (CellOfVolumeKeys(keys, cell)) loaded.Keep(Slot(cell), volume.bytes, volume.size);
-    });
+    volumes.ShareVolumesWithPrefix(
+        prefix, [&](TVolKeys keys, const std::uint8_t* data, std::uint16_t size, const TVolSet::TVolHolder& holder) {
+            TCellIndex cell;
+            if (CellOfVolumeKeys(keys, cell)) loaded.Keep(Slot(cell), data, size, holder);
+        });
     cells_.Swap(loaded);
     loadedFrom_ = volumes.FileName();
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -34,7 +35,7 @@ Bytes StoredBag(std::int32_t value, int fill = 0) {
 // One shared buffer holding the given stored bags one after the other, as a
 // read of the file holds its volumes; the views of the bags into it.
 struct TSharedVolumes {
-    std::shared_ptr<const std::uint8_t> buffer;
+    std::shared_ptr<std::uint8_t[]> buffer;
     std::vector<std::pair<std::size_t, std::uint16_t>> places;  // offset and size of each bag
 
     explicit TSharedVolumes(const std::vector<Bytes>& bags) {
@@ -43,12 +44,11 @@ struct TSharedVolumes {
             places.emplace_back(joined.size(), static_cast<std::uint16_t>(bag.size()));
             joined.insert(joined.end(), bag.begin(), bag.end());
         }
-        auto owner = std::make_shared<Bytes>(std::move(joined));
-        buffer = std::shared_ptr<const std::uint8_t>(owner, owner->data());
+        buffer = std::make_unique_for_overwrite<std::uint8_t[]>(joined.size());
+        std::copy(joined.begin(), joined.end(), buffer.get());
     }
     void KeepInto(TCellGrid& grid, std::size_t slot, std::size_t bag) const {
-        grid.Keep(slot, std::shared_ptr<const std::uint8_t>(buffer, buffer.get() + places[bag].first),
-                  places[bag].second);
+        grid.Keep(slot, buffer.get() + places[bag].first, places[bag].second, buffer);
     }
 };
 
@@ -59,7 +59,7 @@ TEST(CellGrid, EveryCellOfAFullGridReadsBackFromTheSharedBytesWhichGoWithTheLast
     for (std::size_t slot = 0; slot < TCellGrid::kCellCount; ++slot)
         bags.push_back(StoredBag(static_cast<std::int32_t>(slot), 2900 + static_cast<int>(slot)));
     TCellGrid grid;
-    std::weak_ptr<const std::uint8_t> watched;
+    std::weak_ptr<std::uint8_t[]> watched;
     {
         const TSharedVolumes volumes(bags);
         watched = volumes.buffer;
