@@ -1,7 +1,8 @@
 // The volume cache under its 1 MiB limit: the least recently used block gives
 // way, written first when it was changed; a read from the file never hides a
-// volume changed in memory; bytes handed out from the cache may be stored again
-// under other keys even when storing them releases their block.
+// volume changed in memory, even one stored into space the read covers; bytes
+// handed out from the cache may be stored again under other keys even when
+// storing them releases their block.
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,9 @@ constexpr std::uint16_t kVolumeSize = 4000;
 
 char Fill(int key) { return static_cast<char>('A' + key % 26); }
 
-TEST(VolSetCache, ChangedVolumesWinOverTheFileAndTheLimitHolds) {
+// Reads, evictions and stores mixed over more volumes than the cache holds:
+// every volume reads as last stored and the cache never passes its limit.
+TEST(VolSetCache, ScatteredReadsStoresAndEvictionsKeepEveryVolumeWithinTheLimit) {
     TempDir dir;
     const std::string file = dir / "cache.vs";
     {
@@ -64,7 +67,7 @@ TEST(VolSetCache, ChangedVolumesWinOverTheFileAndTheLimitHolds) {
     {
         TVolSet set;
         set.OpenReadWrite(file);
-        // Volume 5 changes in memory only; the read for volume 1 also covers its old bytes.
+        // Volume 5 changes in memory only; the read for volume 1 takes in the volumes after it.
         Store(set, Payload(kVolumeSize, '5'), {5});
         EXPECT_EQ(Load(set, {1}), Payload(kVolumeSize, Fill(1)));
         // Every volume in a scattered order, reads and evictions mixed with
@@ -83,6 +86,37 @@ TEST(VolSetCache, ChangedVolumesWinOverTheFileAndTheLimitHolds) {
     for (std::int16_t key = 1; key <= kManyVolumes; ++key)
         expected[key] = key % 7 == 0 ? Payload(kVolumeSize / 2, '7') : Payload(kVolumeSize, key == 5 ? '5' : Fill(key));
     EXPECT_EQ(ReadVolumes(file, kManyVolumes), expected);
+}
+
+// A save leaves the old copy of a rewritten volume dead inside the data area,
+// and the next volume stored takes that gap, in memory only until the next
+// save. A read of the whole data area brings the gap's old bytes along: the
+// changed volume keeps its own.
+TEST(VolSetCache, AChangedVolumeInReusedSpaceKeepsItsBytesWhenAReadCoversThem) {
+    TempDir dir;
+    const std::string file = dir / "gap.vs";
+    TVolumes volumes;
+    for (std::int16_t key = 1; key <= 9; ++key) volumes[key] = Payload(100, static_cast<char>('0' + key));
+    {
+        TVolSet set;
+        CreateWithOneKey(set, file);
+        StoreAll(set, volumes);
+        set.Close();
+    }
+    TVolSet set;
+    set.OpenReadWrite(file);
+    // Volume 2 (365 + 100 = 465..565) moves behind the table; the save leaves 465..565 dead.
+    Store(set, Payload(100, 'x'), {2});
+    set.Flush();
+    // Volume 5 moves into that gap.
+    Store(set, Payload(100, 'y'), {5});
+    ASSERT_EQ(set.Entry(4).offset, 465);
+    EXPECT_EQ(Load(set, {1}), volumes[1]);  // one read of the data area, the gap included
+    EXPECT_EQ(Load(set, {5}), Payload(100, 'y'));
+    set.Close();
+    volumes[2] = Payload(100, 'x');
+    volumes[5] = Payload(100, 'y');
+    EXPECT_EQ(ReadVolumes(file), volumes);
 }
 
 TEST(VolSetCache, DataFromTheCacheMayBeStoredUnderOtherKeys) {
