@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/base/errors.h"
 #include "core/store/per_data.h"
+#include "core/store/series_index.h"
 #include "core/session/industry.h"
 #include "core/store/series.h"
 #include "core/base/log_file.h"
@@ -78,6 +81,7 @@ TEST(ModelAccess, AMissingSeriesOrLabelAbandonsTheRunNamingIt) {
     const TCase cases[] = {
         {"BrdCumRes", nullptr, "the industry has no series BrdCumRes"},
         {"FFMLinks", nullptr, "the industry has no series FFMLinks"},
+        {"MktBrand", nullptr, "the industry has no series MktBrand"},  // a series without labels of its own
         {"XFMLinks", "Rpix", "the series XFMLinks has no label Rpix"},
         {"DecBrdPort", "ProName", "the series DecBrdPort has no label ProName"},
     };
@@ -91,6 +95,42 @@ TEST(ModelAccess, AMissingSeriesOrLabelAbandonsTheRunNamingIt) {
             test::HideSeries(industry, c.series);
         EXPECT_FALSE(world.RunForecast());
         EXPECT_EQ(world.failureReason, c.reason);
+    }
+}
+
+// The look-ups themselves: a missing series is named as such whether a step
+// asks for the series or for one of its labels; a missing label names its series.
+TEST(ModelAccess, RequiredSeriesAndLabelsNameWhatIsMissing) {
+    using enum TIndexedSeries;
+    using enum TIndexedElement;
+    struct TCase {
+        const char* series;
+        const char* label;  // nullptr: the whole series is hidden
+        std::function<void()> lookUp;
+        const char* message;  // nullptr: found
+    };
+    const TCase cases[] = {
+        {"XFMLinks", nullptr, [] { RequireIndexedElements({pMbix, Rpix}); }, "the industry has no series XFMLinks"},
+        {"XFMLinks", nullptr, [] { RequireIndexedSeries({MktBrand, XFMLinks}); },
+         "the industry has no series XFMLinks"},
+        {"XFMLinks", "Rpix", [] { RequireIndexedElements({pMbix, Rpix}); }, "the series XFMLinks has no label Rpix"},
+        {"XFMLinks", "Rpix", [] { RequireIndexedSeries({MktBrand, XFMLinks}); }, nullptr},
+        {"XFMLinks", "Rpix", [] { RequireIndexedElements({pMbix, Dfix}); }, nullptr},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.series) + (c.label ? std::string(".") + c.label : std::string()));
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        if (c.label)
+            test::HideLabel(industry, c.series, c.label);
+        else
+            test::HideSeries(industry, c.series);
+        try {
+            c.lookUp();
+            EXPECT_EQ(c.message, nullptr) << "nothing missing";
+        } catch (const EModelError& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
     }
 }
 
