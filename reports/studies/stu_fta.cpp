@@ -68,7 +68,7 @@ void TStuFta::BuildBenchmark() {
     const TCvInd& industry = *Industry();
     const int firms = industry.NbFirms();
     TQNTable& table = EnsureTable(3, "StuBenchmark");
-    FillTable(table, {zone ? 1 : 2}, {percentage_ ? 3 : 0}, 0, 0, -1, -1);
+    FillTable(table, {zone ? 1 : 2}, {percentage_ ? 3 : 0}, 0, 0, 0, -1);
     const int bodyRows = zone ? kZoneRows : kMarketRows;
     const int labelColumns = kTableColumns - firms;
     Define({.bodyRows = bodyRows, .labelColumns = labelColumns, .bodyColumns = firms});
@@ -107,7 +107,8 @@ void TStuFta::WriteBenchmarkRow(const TSimArr* report, int firm, int row, int el
     const double value = Value(report, {element});
     const double shown =
         percentage_ ? SafeDiv(value, Value(report, {si::ffxRSales}), 0) : value / 1000;
-    table_->SetCellNumber(row, kTableColumns - Industry()->NbFirms() + firm, negate ? -shown : shown);
+    // 0 - 0 keeps a zero cost from showing as "-0".
+    table_->SetCellNumber(row, kTableColumns - Industry()->NbFirms() + firm, negate ? 0.0 - shown : shown);
 }
 
 }  // namespace cv

@@ -105,7 +105,7 @@ bool TStuMkt::Open(const std::string& section, const std::string& tableName, int
     // A table that the explanation replaced is made anew for the screen.
     if (table_ && table_->Sheet().TableName() != tableName) table_.reset();
     TQNTable& table = EnsureTable(windowType, tableName);
-    FillTable(table, titleLines, noteLines, 0, 0, -1, -1);
+    FillTable(table, titleLines, noteLines, 0, 0, 0, -1);
     const int status = GetStatus();
     if (status == ssShown) return true;
     WriteNotShown(status, true);

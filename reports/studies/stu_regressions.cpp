@@ -20,6 +20,7 @@ namespace cv {
 namespace {
 
 constexpr int kMinObservations = 3;
+constexpr int kTwoLineRowHeight = 500;  // a scale's name over its unit (twips)
 constexpr std::int32_t kRed = 255, kGreen = 32768;
 
 void WarnNotEnoughObservations() {
@@ -38,6 +39,7 @@ void TStuMkt::WriteScaleHeadings(int row, int firstColumn) {
                                 industry.SemUnitLabel(context_.SelMarket, element) + ")");
     }
     table_->SetRangeAlign(row, firstColumn, row, LastColumn(), kAlignRight, kAlignMiddle, true);
+    table_->SetRowHeights(row, row, kTwoLineRowHeight);
 }
 
 void TStuMkt::BuildSemanticEstimation() {
@@ -80,17 +82,19 @@ void TStuMkt::BuildSemanticEstimation() {
 }
 
 void TStuMkt::BuildMapRegression() {
+    // The dimension chosen for the map's vertical axis, the first when none is;
+    // the title names it.
+    const TDimension dimensions = MapDimensions();
+    const int dim = std::clamp<int>(context_.VertAxis, dimensions.lo, dimensions.lo + std::max(dimensions.count, 1) - 1);
+    context_.VertAxis = static_cast<std::int16_t>(dim);
     if (!Open("StuMapRegress", "StuMapRegress", 1, {1})) return;
     const TDimension scales = SemanticScales();
-    const TDimension dimensions = MapDimensions();
     const int k = scales.count + 1;  // the scales' coefficients, then the constant
     Define({.titleRows = 2, .bodyRows = 13, .labelColumns = 3, .bodyColumns = scales.count, .tailColumns = 1});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     for (int line = 4; line <= 16; ++line) table.SetCellText(BodyRow(line - 3), 1, GetLine(line));
 
-    // The dimension chosen for the map's vertical axis, the first when none is.
-    const int dim = std::clamp<int>(context_.VertAxis, dimensions.lo, dimensions.lo + std::max(dimensions.count, 1) - 1);
     std::vector<double> coef(static_cast<std::size_t>(k)), se(static_cast<std::size_t>(k)),
         stats(kMapRegressionStatCount);
     query_->RegressMapOnSemantic(*currentResults_, context_, dim, coef, se, stats);
@@ -112,7 +116,6 @@ void TStuMkt::BuildMapRegression() {
         table.SetRangeFontColor(BodyRow(6), column, BodyRow(6), column,
                                 verdict == kNotSignificantLine ? kRed : kGreen);
     }
-    WriteRegressionStatistics(stats, scales.count);
     FinishTable(FourDecimalFormat(), 1, 4);
     table.SetRangeFormat(BodyRow(5), 1, BodyRow(5), tail, TwoDecimalFormat());
     Emphasise(BodyRow(1));
@@ -121,6 +124,7 @@ void TStuMkt::BuildMapRegression() {
     table.SetCellText(TitleRow(), tail, GetLine(3));
     WriteScaleHeadings(TitleRow() + 1, 4);
     table.SetRangeAlign(TitleRow() + 1, 4, LastRow(), tail, kAlignRight, kAlignMiddle, true);
+    WriteRegressionStatistics(stats, scales.count);
     if (RoundHalfEven(df) < 1) WarnNotEnoughObservations();
 }
 

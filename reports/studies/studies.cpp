@@ -52,7 +52,7 @@ void TStudies::WriteNotShown(int status, bool marketLevel) {
     const TCvInd* industry = Industry();
     const std::string label =
         industry ? (marketLevel ? industry->StuMktLabel(studyIndex_) : industry->StuFtaLabel(studyIndex_)) : "";
-    table_->FormatArea({UpperCaseAccented(label)}, {}, 0, 0, -1, -1);
+    table_->FormatArea({UpperCaseAccented(label)}, {}, 0, 0, 0, -1);
     Define({.titleRows = 1, .bodyRows = 1, .labelColumns = kInfosColumns});
     int line = 3;
     if (status == ssNotAllowed) line = 1;

@@ -111,7 +111,8 @@ TEST_F(StudyRecomputeTest, TheIdealPointTrendSolvesTheNormalEquations) {
     const auto shown = MarketScreen(21, context);
     const TSeries& scales = *Session->Industry()->SemSeries(context.SelMarket);
     const int width = scales.Count() < 4 ? 2 : 1;
-    const int footer = 1 + 13;  // the title row and thirteen period rows
+    // The title row and the period rows: empty ones beyond the ten shown went when it was shown.
+    const int footer = 1 + shown->Table()->Sheet().Geometry().bodyRows;
     for (int j = 1; j <= scales.Count(); ++j) {
         // [n, S p; S p, S p2] (a, b) = (S y, S p y), solved by Cramer's rule.
         double n = 0, sp = 0, spp = 0, sy = 0, spy = 0;
