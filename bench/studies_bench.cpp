@@ -19,9 +19,9 @@ int main(int argc, char** argv) {
                                              cv::Session->SetAdminView(true);
                                              if (screen > 50)
                                                  return cv::TCVScreen::Create<cv::TStuFta>(owner, context, screen,
-                                                                                          cv::kWindowMode);
+                                                                                          cv::kWindowLayout);
                                              return cv::TCVScreen::Create<cv::TStuMkt>(owner, context, screen,
-                                                                                      cv::kWindowMode);
+                                                                                      cv::kWindowLayout);
                                          }))
                 ->Unit(benchmark::kMillisecond);
     });

@@ -8,7 +8,6 @@
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 #include "ui/sheet/cell_format.h"
 
 namespace cv {
@@ -26,12 +25,12 @@ int TStuMkt::ConjointAttribute(int scale) const {
 }
 
 void TStuMkt::BuildConjointWeights() {
-    if (!Open("StuCjaWeights", "StuCjaWeights", 1, {1})) return;
+    if (!Open("StuCjaWeights", "StuCjaWeights", TTableType::BandedRows, {1})) return;
     const TCvInd& industry = *Industry();
     const TSeries* segments = industry.SegSeries(context_.SelFta, context_.SelMarket);
     const TSeries* scales = industry.SemSeries(context_.SelMarket);
     const int m = segments ? segments->Count() : 0;
-    Define({.bodyRows = m, .labelColumns = 2, .bodyColumns = kAttributes, .tailColumns = 1});
+    Define({.titleRows = 1, .bodyRows = m, .headingCols = 2, .bodyCols = kAttributes, .totalCols = 1});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     table.SetCellText(TitleRow(), 1, GetLine(2));
@@ -49,15 +48,15 @@ void TStuMkt::BuildConjointWeights() {
         // The weights of a segment make up the whole of its choice.
         table.SetCellNumber(BodyRow(s), tail, 1);
     }
-    FinishTable(PercentFormat(), 1, m);
+    FinishTable(TNumberFormat::Percent, 1, m);
 }
 
 void TStuMkt::BuildConjointUtilities() {
-    if (!Open("StuCjaUtils", "StuCjaUtils", 2, {1})) return;
+    if (!Open("StuCjaUtils", "StuCjaUtils", TTableType::FilledHeadings, {1})) return;
     const TCvInd& industry = *Industry();
     const TSeries* scales = industry.SemSeries(context_.SelMarket);
     const int segment = ShownSegment();
-    Define({.bodyRows = 2 * kAttributes, .labelColumns = 3, .bodyColumns = kLevels, .tailColumns = 1});
+    Define({.titleRows = 1, .bodyRows = 2 * kAttributes, .headingCols = 3, .bodyCols = kLevels, .totalCols = 1});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     table.SetCellText(TitleRow(), 3, MiscLabels()[1]);
@@ -83,16 +82,16 @@ void TStuMkt::BuildConjointUtilities() {
             table.SetCellNumber(row + 1, 3 + level, Value(utilities, {segment, scale, level}) / 1000);
         }
         table.SetCellNumber(row, tail, Value(weights, {segment, scale}) / 1000);
-        table.SetRangeFormat(row, 4, row, tail - 1, IntegerFormat());
-        table.SetRangeFormat(row, tail, row, tail, PercentFormat());
-        table.SetRangeFormat(row + 1, 4, row + 1, tail, TwoDecimalFormat());
+        table.SetRangeFormat(row, 4, row, tail - 1, TNumberFormat::Whole);
+        table.SetRangeFormat(row, tail, row, tail, TNumberFormat::Percent);
+        table.SetRangeFormat(row + 1, 4, row + 1, tail, TNumberFormat::TwoDecimals);
         table.SetRangeBorderBottom(row + 1, 1, row + 1, tail, 1, 0);
         row += 2;
     }
     table.SetRangeBorderRight(TitleRow(), 2, LastRow(), 2, 1, 0);
     table.SetColumnWidthRange(1, 3, 9);
     table.SetColumnWidthRange(4, tail, 13);
-    FinishTable("", 1, 0);
+    FinishTable(std::nullopt, 1, 0);
     table.SetRangeAlign(TitleRow(), 3, LastRow(), 3, kAlignRight, kAlignMiddle, false);
 }
 

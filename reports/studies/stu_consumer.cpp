@@ -4,7 +4,6 @@
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 
 namespace cv {
 namespace {
@@ -16,10 +15,10 @@ constexpr int kHabitsLabelWidth = 13;
 
 void TStuMkt::BuildAwareness() {
     const bool intentions = screen_ == 2;
-    if (!Open(intentions ? "StuConsPI" : "StuConsAwa", "ConsAwaPI", 1, {1})) return;
+    if (!Open(intentions ? "StuConsPI" : "StuConsAwa", "ConsAwaPI", TTableType::BandedRows, {1})) return;
     const TDimension segments = Segments(true);
-    Define({.bodyRows = BrandRows(), .footerRows = intentions ? 1 : 0, .labelColumns = 2,
-            .bodyColumns = segments.count * segments.width, .tailColumns = 1, .minBodyRows = 10, .rowLimit = 20});
+    Define({.titleRows = 1, .bodyRows = BrandRows(), .totalRows = intentions ? 1 : 0, .headingCols = 2,
+            .bodyCols = segments.count * segments.width, .totalCols = 1, .minBodyRows = 10, .maxVisibleRows = 20});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     WriteBrandHeading(3, 4, segments, tail);
@@ -37,17 +36,17 @@ void TStuMkt::BuildAwareness() {
         table.SetCellNumber(FooterRow(1), tail, 1.0);
     }
     table.SetColumnWidthRange(1, tail, kAwarenessColumnWidth);
-    FinishTable(PercentFormat(), 1, block_.bodyRows + block_.footerRows);
+    FinishTable(TNumberFormat::Percent, 1, shape_.bodyRows + shape_.totalRows);
 }
 
 void TStuMkt::BuildShoppingHabits() {
-    if (!Open("StuConsSHab", "StuConsSHab", 1, {1})) return;
+    if (!Open("StuConsSHab", "StuConsSHab", TTableType::BandedRows, {1})) return;
     const TCvInd& industry = *Industry();
     const TDimension channels = Channels();
     const TSeries* segments = industry.SegSeries(context_.SelFta, context_.SelMarket);
     const int m = segments ? segments->Count() : 0;
     const int n = channels.count;
-    Define({.bodyRows = m, .footerRows = 1, .labelColumns = 1, .bodyColumns = 2 * n, .tailColumns = 2});
+    Define({.titleRows = 1, .bodyRows = m, .totalRows = 1, .headingCols = 1, .bodyCols = 2 * n, .totalCols = 2});
     TQNTable& table = *table_;
     const int last = LastColumn();
     table.SetCellText(TitleRow(), 1, GetLine(2));
@@ -77,7 +76,7 @@ void TStuMkt::BuildShoppingHabits() {
         table.SetCellNumber(footer, 1 + 2 * c, volume == 0 ? 0.0 : channelVolume[static_cast<std::size_t>(c - 1)] / volume);
     if (n > 0) table.SetCellFormula(footer, last, "SUM(" + TQNTable::RangeRef(0, 0, footer, 3, footer, 1 + 2 * n) + ")");
     table.SetColumnWidthRange(1, 1, kHabitsLabelWidth);
-    FinishTable(PercentFormat(), 1, m + 1);
+    FinishTable(TNumberFormat::Percent, 1, m + 1);
 }
 
 }  // namespace cv

@@ -6,7 +6,6 @@
 #include "core/base/numbers.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 
 namespace cv {
 namespace {
@@ -18,10 +17,10 @@ constexpr int kBrandColumns = 5;
 void TStuMkt::BuildExperiment() {
     const bool advertising = screen_ == 18;
     const std::vector<int> titles = IsDocument() ? std::vector<int>{2} : std::vector<int>{1, 2};
-    if (!Open(advertising ? "StuExpAdv" : "StuExpSlf", advertising ? "StuExpAdv" : "StuExpSlf", 1, titles)) return;
+    if (!Open(advertising ? "StuExpAdv" : "StuExpSlf", advertising ? "StuExpAdv" : "StuExpSlf", TTableType::BandedRows, titles)) return;
     const TDimension elements = advertising ? Segments(true) : Channels();
     const int n = elements.count;
-    Define({.bodyRows = 2 * (n + 1) + 1, .footerRows = 3, .labelColumns = 4, .bodyColumns = kBrandColumns});
+    Define({.titleRows = 1, .bodyRows = 2 * (n + 1) + 1, .totalRows = 3, .headingCols = 4, .bodyCols = kBrandColumns});
     TQNTable& table = *table_;
 
     // The firm's own marketed brands, at most five, by their index in the market.
@@ -61,7 +60,7 @@ void TStuMkt::BuildExperiment() {
     for (int f = 1; f <= 3; ++f)
         table.SetCellText(FooterRow(f), 1, ReplaceTokenInt(GetLine(5 + f), "@1", size));
     table.SetRangeStdFont(FooterRow(1), 1, 3, LastColumn(), IsDocument() ? 2 : 1);
-    FinishTable(PercentFormat(), 1, overallRow);
+    FinishTable(TNumberFormat::Percent, 1, overallRow);
     empty_ = ownBrands == 0;
 }
 

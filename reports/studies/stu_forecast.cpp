@@ -7,15 +7,14 @@
 #include "core/base/numbers.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 
 namespace cv {
 
 void TStuMkt::BuildMarketForecast() {
-    if (!Open("StuMFor1", "StuMFor1", 1, {1})) return;
+    if (!Open("StuMFor1", "StuMFor1", TTableType::BandedRows, {1})) return;
     const TDimension segments = Segments(true);
     const int n = segments.count;
-    Define({.bodyRows = 12, .labelColumns = 4, .bodyColumns = n, .tailColumns = 1});
+    Define({.titleRows = 1, .bodyRows = 12, .headingCols = 4, .bodyCols = n, .totalCols = 1});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     table.SetCellText(TitleRow(), 1, GetLine(2));
@@ -52,8 +51,8 @@ void TStuMkt::BuildMarketForecast() {
         table.SetCellNumber(BodyRow(11), column, growth);
         table.SetCellNumber(BodyRow(12), column, std::pow(1 + growth, established ? 1.0 / 5 : 1.0 / 4) - 1);
     }
-    FinishTable(PercentFormat(), 6, 12);
-    table.SetRangeFormat(BodyRow(2), 1, BodyRow(4), tail, OneDecimalFormat());
+    FinishTable(TNumberFormat::Percent, 6, 12);
+    table.SetRangeFormat(BodyRow(2), 1, BodyRow(4), tail, TNumberFormat::OneDecimal);
     empty_ = false;
 }
 

@@ -9,7 +9,6 @@
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 #include "ui/sheet/cell_format.h"
 
 namespace cv {
@@ -40,8 +39,8 @@ const TBenchmarkRow kRows[kZoneRows] = {
 
 }  // namespace
 
-TStuFta::TStuFta(QWidget* owner, const TDataContext& context, int screen, int mode)
-    : TStudies(owner, context, screen, mode) {
+TStuFta::TStuFta(QWidget* owner, const TDataContext& context, int screen, const TScreenLayout& layout)
+    : TStudies(owner, context, screen, layout) {
     if (screen_ >= 51 && screen_ <= 55) studyKey_ = "Benchmark";
     const TCvInd* industry = Industry();
     const TSeries* studies = industry ? industry->SeriesList().FindSeries("StuFta") : nullptr;
@@ -67,11 +66,11 @@ void TStuFta::BuildBenchmark() {
     const bool zone = screen_ == 51 || screen_ == 53;
     const TCvInd& industry = *Industry();
     const int firms = industry.NbFirms();
-    TQNTable& table = EnsureTable(3, "StuBenchmark");
+    TQNTable& table = EnsureTable(TTableType::BandedColumns, "StuBenchmark");
     FillTable(table, {zone ? 1 : 2}, {percentage_ ? 3 : 0}, 0, 0, 0, -1);
     const int bodyRows = zone ? kZoneRows : kMarketRows;
     const int labelColumns = kTableColumns - firms;
-    Define({.bodyRows = bodyRows, .labelColumns = labelColumns, .bodyColumns = firms});
+    Define({.titleRows = 1, .bodyRows = bodyRows, .headingCols = labelColumns, .bodyCols = firms});
     if (const int status = GetStatus(); status != ssShown) {
         WriteNotShown(status, false);
         return;
@@ -98,7 +97,7 @@ void TStuFta::BuildBenchmark() {
     }
     context_.SelFirm = shownFirm;
     table.SetRangeAlign(TitleRow(), labelColumns, LastRow(), labelColumns, kAlignRight, kAlignMiddle, false);
-    if (percentage_) table.SetRangeFormat(BodyRow(1), 1, BodyRow(bodyRows), kTableColumns, PercentFormat());
+    if (percentage_) table.SetRangeFormat(BodyRow(1), 1, BodyRow(bodyRows), kTableColumns, TNumberFormat::Percent);
     table.Sheet().SetColumnWidths(1, kTableColumns, 100);
     empty_ = false;
 }

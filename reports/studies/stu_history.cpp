@@ -7,7 +7,6 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 #include "reports/studies/trend_slots.h"
 
 namespace cv {
@@ -20,11 +19,11 @@ constexpr int kMinObservations = 3;
 
 void TStuMkt::BuildIdealPointHistory() {
     const bool semantic = screen_ == 21;
-    if (!Open("StuSemMapIPHist", "StuSemMapIPHist", 1, {semantic ? 1 : 2})) return;
+    if (!Open("StuSemMapIPHist", "StuSemMapIPHist", TTableType::BandedRows, {semantic ? 1 : 2})) return;
     TCvInd& industry = *Industry();
     const TDimension elements = semantic ? SemanticScales() : MapDimensions();
-    Define({.bodyRows = kTrendSlots, .footerRows = 7, .labelColumns = 4,
-            .bodyColumns = elements.count * elements.width, .minBodyRows = 10, .rowLimit = 10});
+    Define({.titleRows = 1, .bodyRows = kTrendSlots, .totalRows = 7, .headingCols = 4,
+            .bodyCols = elements.count * elements.width, .minBodyRows = 10, .maxVisibleRows = 10});
     TQNTable& table = *table_;
     table.SetCellText(TitleRow(), 1, GetLine(3));
     for (int j = 1; j <= elements.count; ++j)
@@ -49,8 +48,8 @@ void TStuMkt::BuildIdealPointHistory() {
         }
         table.SetRangeFontColor(row, 1, row, LastColumn(), hadBrands.back() ? 0 : kGrey);
     }
-    FinishTable(semantic ? TwoDecimalFormat() : OneDecimalFormat(), 1, kTrendSlots);
-    table.SetRangeFormat(BodyRow(1), 2, BodyRow(kTrendSlots), 2, IntegerFormat());
+    FinishTable(semantic ? TNumberFormat::TwoDecimals : TNumberFormat::OneDecimal, 1, kTrendSlots);
+    table.SetRangeFormat(BodyRow(1), 2, BodyRow(kTrendSlots), 2, TNumberFormat::Whole);
     WriteTrend(elements, values, hadBrands);
 }
 
@@ -88,9 +87,9 @@ void TStuMkt::WriteTrend(const TDimension& elements, const std::vector<std::vect
         table.SetCellNumber(FooterRow(6), column, slope * next + intercept);
         table.SetCellNumber(FooterRow(7), column, slope * (next + 1) + intercept);
     }
-    table.SetRangeFormat(FooterRow(2), 1, FooterRow(3), LastColumn(), TwoDecimalFormat());
-    table.SetRangeFormat(FooterRow(4), 1, FooterRow(4), LastColumn(), FourDecimalFormat());
-    table.SetRangeFormat(FooterRow(6), 1, FooterRow(7), LastColumn(), TwoDecimalFormat());
+    table.SetRangeFormat(FooterRow(2), 1, FooterRow(3), LastColumn(), TNumberFormat::TwoDecimals);
+    table.SetRangeFormat(FooterRow(4), 1, FooterRow(4), LastColumn(), TNumberFormat::FourDecimals);
+    table.SetRangeFormat(FooterRow(6), 1, FooterRow(7), LastColumn(), TNumberFormat::TwoDecimals);
 }
 
 }  // namespace cv

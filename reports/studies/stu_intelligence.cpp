@@ -3,20 +3,19 @@
 // with their averages per brand and per firm.
 #include "core/base/numbers.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 
 namespace cv {
 
 void TStuMkt::BuildCompetitiveIntelligence() {
     const bool advertising = screen_ == 16;
-    if (!Open("StuIntelAdvSlf", "StuIntelAdvSlf", 1, advertising ? std::vector<int>{1} : std::vector<int>{3},
+    if (!Open("StuIntelAdvSlf", "StuIntelAdvSlf", TTableType::BandedRows, advertising ? std::vector<int>{1} : std::vector<int>{3},
               advertising ? std::vector<int>{2} : std::vector<int>{4}))
         return;
     const TDimension elements = advertising ? Segments(true) : Channels();
     const double scale = advertising ? 1000 : 1;
     const int brands = MarketedBrands();
-    Define({.bodyRows = std::max(37, 2 * brands), .footerRows = 3, .labelColumns = 2,
-            .bodyColumns = elements.count * elements.width, .tailColumns = 1, .minBodyRows = 8, .rowLimit = 16});
+    Define({.titleRows = 1, .bodyRows = std::max(37, 2 * brands), .totalRows = 3, .headingCols = 2,
+            .bodyCols = elements.count * elements.width, .totalCols = 1, .minBodyRows = 8, .maxVisibleRows = 16});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     WriteBrandHeading(5, 6, elements, tail);
@@ -61,7 +60,7 @@ void TStuMkt::BuildCompetitiveIntelligence() {
         Emphasise(footer);
     }
     table.SetRangeBorderBottom(FooterRow(3), 1, FooterRow(3), tail, 1, 0);
-    FinishTable(OneDecimalFormat(), 1, block_.bodyRows + 3);
+    FinishTable(TNumberFormat::OneDecimal, 1, shape_.bodyRows + 3);
     empty_ = brands == 0;
 }
 

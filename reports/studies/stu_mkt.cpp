@@ -29,8 +29,8 @@ const char* StudyOfScreen(int screen) {
 
 }  // namespace
 
-TStuMkt::TStuMkt(QWidget* owner, const TDataContext& context, int screen, int mode)
-    : TStudies(owner, context, screen, mode) {
+TStuMkt::TStuMkt(QWidget* owner, const TDataContext& context, int screen, const TScreenLayout& layout)
+    : TStudies(owner, context, screen, layout) {
     SetStudyName();
 }
 
@@ -69,7 +69,7 @@ void TStuMkt::WriteBrandHeading(int firmLine, int brandLine, const TDimension& d
     table.SetCellText(TitleRow(), 1, GetLine(firmLine));
     table.SetCellText(TitleRow(), 2, GetLine(brandLine));
     for (int i = 1; i <= dimension.count; ++i)
-        table.SetCellText(TitleRow(), dimension.Column(block_.labelColumns, i), dimension.labels[static_cast<std::size_t>(i - 1)]);
+        table.SetCellText(TitleRow(), dimension.Column(shape_.headingCols, i), dimension.labels[static_cast<std::size_t>(i - 1)]);
     if (tail > 0) table.SetCellText(TitleRow(), tail, MiscLabels()[0]);
 }
 
@@ -99,7 +99,7 @@ void TStuMkt::Build(const TDataContext& context) {
     Present();
 }
 
-bool TStuMkt::Open(const std::string& section, const std::string& tableName, int windowType,
+bool TStuMkt::Open(const std::string& section, const std::string& tableName, TTableType windowType,
                    const std::vector<int>& titleLines, const std::vector<int>& noteLines) {
     LoadLines(kSectionStudies, section);
     // A table that the explanation replaced is made anew for the screen.

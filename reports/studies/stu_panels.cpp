@@ -4,7 +4,6 @@
 #include "core/store/series_index.h"
 #include "core/store/typed_array.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 
 namespace cv {
 namespace {
@@ -22,10 +21,10 @@ double UnitSales(const TSimArr* sales, int dim, int element) {
 
 void TStuMkt::BuildUnitShares() {
     const bool byChannel = screen_ == 5;
-    if (!Open("StuUMS", "StuUMS", 1, {byChannel ? 2 : 1})) return;
+    if (!Open("StuUMS", "StuUMS", TTableType::BandedRows, {byChannel ? 2 : 1})) return;
     const TDimension elements = byChannel ? Channels() : Segments(true);
-    Define({.bodyRows = BrandRows(), .footerRows = 3, .labelColumns = 2,
-            .bodyColumns = elements.count * elements.width, .tailColumns = 1, .minBodyRows = 10, .rowLimit = 18});
+    Define({.titleRows = 1, .bodyRows = BrandRows(), .totalRows = 3, .headingCols = 2,
+            .bodyCols = elements.count * elements.width, .totalCols = 1, .minBodyRows = 10, .maxVisibleRows = 18});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     WriteBrandHeading(3, 4, elements, tail);
@@ -57,15 +56,15 @@ void TStuMkt::BuildUnitShares() {
         table.SetCellFormula(split, tail, "SUM(" + TQNTable::RangeRef(0, 0, split, first, split, lastElement) + ")");
     }
     Emphasise(volume);
-    FinishTable(PercentFormat(), 1, block_.bodyRows + 1);
-    table.SetRangeFormat(split, 1, split, tail, PercentFormat());
+    FinishTable(TNumberFormat::Percent, 1, shape_.bodyRows + 1);
+    table.SetRangeFormat(split, 1, split, tail, TNumberFormat::Percent);
 }
 
 void TStuMkt::BuildDistributionCoverage() {
-    if (!Open("StuDistrCov", "StuDistrCov", 1, {1})) return;
+    if (!Open("StuDistrCov", "StuDistrCov", TTableType::BandedRows, {1})) return;
     const TDimension channels = Channels();
-    Define({.bodyRows = BrandRows(), .footerRows = 1, .labelColumns = 2,
-            .bodyColumns = channels.count * channels.width, .minBodyRows = 10, .rowLimit = 20});
+    Define({.titleRows = 1, .bodyRows = BrandRows(), .totalRows = 1, .headingCols = 2,
+            .bodyCols = channels.count * channels.width, .minBodyRows = 10, .maxVisibleRows = 20});
     TQNTable& table = *table_;
     WriteBrandHeading(2, 3, channels, 0);
     const TSimArr* results = ResultsArray(kCategoryFta, "XFXRes");
@@ -77,7 +76,7 @@ void TStuMkt::BuildDistributionCoverage() {
     table.SetCellText(FooterRow(1), 1, GetLine(4));
     for (int c = 1; c <= channels.count; ++c)
         table.SetCellNumber(FooterRow(1), channels.Column(2, c), Value(results, {channels.lo + c - 1, si::NbOutlet}));
-    FinishTable(PercentFormat(), 1, block_.bodyRows);
+    FinishTable(TNumberFormat::Percent, 1, shape_.bodyRows);
 }
 
 }  // namespace cv

@@ -5,19 +5,18 @@
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 
 namespace cv {
 
 void TStuMkt::BuildIdealPoints() {
     const bool semantic = screen_ == 6;
-    if (!Open("StuSemMapIP", "StuSemMapIP", 1, {semantic ? 1 : 2})) return;
+    if (!Open("StuSemMapIP", "StuSemMapIP", TTableType::BandedRows, {semantic ? 1 : 2})) return;
     const TCvInd& industry = *Industry();
     const TDimension elements = semantic ? SemanticScales() : MapDimensions();
     const TSeries* segments = industry.SegSeries(context_.SelFta, context_.SelMarket);
     const int m = segments ? segments->Count() : 0;
-    Define({.bodyRows = m, .footerRows = semantic ? 4 : 0, .labelColumns = 3,
-            .bodyColumns = elements.count * elements.width});
+    Define({.titleRows = 1, .bodyRows = m, .totalRows = semantic ? 4 : 0, .headingCols = 3,
+            .bodyCols = elements.count * elements.width});
     TQNTable& table = *table_;
     table.SetCellText(TitleRow(), 1, GetLine(3));
     for (int j = 1; j <= elements.count; ++j)
@@ -31,24 +30,24 @@ void TStuMkt::BuildIdealPoints() {
             table.SetCellNumber(BodyRow(s), elements.Column(3, j),
                                 Value(points, {segment, elements.lo + j - 1, kind}) / 1000);
     }
-    FinishTable(semantic ? TwoDecimalFormat() : OneDecimalFormat(), 1, m);
+    FinishTable(semantic ? TNumberFormat::TwoDecimals : TNumberFormat::OneDecimal, 1, m);
     if (!semantic) return;
     // The scales' weights below a blank row, then their explanation.
     const TSimArr* weights = ResultsArray(kCategoryFtaMarket, "SemWeights");
     table.SetCellText(FooterRow(2), 1, GetLine(4));
     for (int j = 1; j <= elements.count; ++j)
         table.SetCellNumber(FooterRow(2), elements.Column(3, j), Value(weights, {elements.lo + j - 1}));
-    table.SetRangeFormat(FooterRow(2), 1, FooterRow(2), LastColumn(), IntegerFormat());
+    table.SetRangeFormat(FooterRow(2), 1, FooterRow(2), LastColumn(), TNumberFormat::Whole);
     table.SetCellText(FooterRow(4), 1, GetLine(5));
     table.SetRangeStdFont(FooterRow(4), 1, 1, LastColumn(), IsDocument() ? 2 : 1);
 }
 
 void TStuMkt::BuildBrandPositions() {
     const bool semantic = screen_ == 7;
-    if (!Open("StuSemMapBrd", "StuSemMapBrd", 1, {semantic ? 1 : 2})) return;
+    if (!Open("StuSemMapBrd", "StuSemMapBrd", TTableType::BandedRows, {semantic ? 1 : 2})) return;
     const TDimension elements = semantic ? SemanticScales() : MapDimensions();
-    Define({.bodyRows = BrandRows(), .labelColumns = 3, .bodyColumns = elements.count * elements.width,
-            .minBodyRows = 10, .rowLimit = 20});
+    Define({.titleRows = 1, .bodyRows = BrandRows(), .headingCols = 3, .bodyCols = elements.count * elements.width,
+            .minBodyRows = 10, .maxVisibleRows = 20});
     TQNTable& table = *table_;
     // Screens 9 and 12 go beside a map, which names the dimensions itself.
     const bool headed = screen_ == 7 || screen_ == 11;
@@ -61,7 +60,7 @@ void TStuMkt::BuildBrandPositions() {
         for (int j = 1; j <= elements.count; ++j)
             table.SetCellNumber(row, elements.Column(3, j), Value(positions, {brand, elements.lo + j - 1, kind}) / 1000);
     });
-    FinishTable(semantic ? TwoDecimalFormat() : OneDecimalFormat(), 1, block_.bodyRows);
+    FinishTable(semantic ? TNumberFormat::TwoDecimals : TNumberFormat::OneDecimal, 1, shape_.bodyRows);
 }
 
 }  // namespace cv

@@ -12,7 +12,6 @@
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "reports/studies/studies.h"
-#include "reports/studies/study_formats.h"
 #include "reports/studies/study_verdicts.h"
 #include "ui/sheet/cell_format.h"
 
@@ -43,12 +42,12 @@ void TStuMkt::WriteScaleHeadings(int row, int firstColumn) {
 }
 
 void TStuMkt::BuildSemanticEstimation() {
-    if (!Open("StuSemEstim", "StuSemEstim", 1, {1})) return;
+    if (!Open("StuSemEstim", "StuSemEstim", TTableType::BandedRows, {1})) return;
     const TCvInd& industry = *Industry();
     const TDimension scales = SemanticScales();
     const TSeries* segments = industry.SegSeries(context_.SelFta, context_.SelMarket);
     const int m = segments ? segments->Count() : 0;
-    Define({.bodyRows = m + 5, .labelColumns = 3, .bodyColumns = scales.count});
+    Define({.titleRows = 1, .bodyRows = m + 5, .headingCols = 3, .bodyCols = scales.count});
     TQNTable& table = *table_;
     for (int line = 2; line <= 6; ++line) table.SetCellText(BodyRow(line - 1), 1, GetLine(line));
     const TSimArr* points = ResultsArray(kCategoryFtaMarket, "PosSemIPs");
@@ -71,8 +70,8 @@ void TStuMkt::BuildSemanticEstimation() {
     for (int s = 1; s <= m; ++s)
         table.SetCellText(BodyRow(5 + s), 1,
                           "     " + industry.SegmentShortLabel(context_.SelFta, context_.SelMarket, segments->Lo() + s - 1));
-    FinishTable(TwoDecimalFormat(), 2, m + 5);
-    table.SetRangeFormat(BodyRow(4), 1, BodyRow(4), LastColumn(), FourDecimalFormat());
+    FinishTable(TNumberFormat::TwoDecimals, 2, m + 5);
+    table.SetRangeFormat(BodyRow(4), 1, BodyRow(4), LastColumn(), TNumberFormat::FourDecimals);
     table.SetRangeBorderTop(BodyRow(5), 1, BodyRow(5), LastColumn(), 1, 0);
     WriteScaleHeadings(TitleRow(), 4);
     if (!enough && scales.count > 0) {
@@ -87,10 +86,10 @@ void TStuMkt::BuildMapRegression() {
     const TDimension dimensions = MapDimensions();
     const int dim = std::clamp<int>(context_.VertAxis, dimensions.lo, dimensions.lo + std::max(dimensions.count, 1) - 1);
     context_.VertAxis = static_cast<std::int16_t>(dim);
-    if (!Open("StuMapRegress", "StuMapRegress", 1, {1})) return;
+    if (!Open("StuMapRegress", "StuMapRegress", TTableType::BandedRows, {1})) return;
     const TDimension scales = SemanticScales();
     const int k = scales.count + 1;  // the scales' coefficients, then the constant
-    Define({.titleRows = 2, .bodyRows = 13, .labelColumns = 3, .bodyColumns = scales.count, .tailColumns = 1});
+    Define({.titleRows = 2, .bodyRows = 13, .headingCols = 3, .bodyCols = scales.count, .totalCols = 1});
     TQNTable& table = *table_;
     const int tail = LastColumn();
     for (int line = 4; line <= 16; ++line) table.SetCellText(BodyRow(line - 3), 1, GetLine(line));
@@ -116,8 +115,8 @@ void TStuMkt::BuildMapRegression() {
         table.SetRangeFontColor(BodyRow(6), column, BodyRow(6), column,
                                 verdict == kNotSignificantLine ? kRed : kGreen);
     }
-    FinishTable(FourDecimalFormat(), 1, 4);
-    table.SetRangeFormat(BodyRow(5), 1, BodyRow(5), tail, TwoDecimalFormat());
+    FinishTable(TNumberFormat::FourDecimals, 1, 4);
+    table.SetRangeFormat(BodyRow(5), 1, BodyRow(5), tail, TNumberFormat::TwoDecimals);
     Emphasise(BodyRow(1));
     Emphasise(BodyRow(3));
     if (scales.count > 0) table.SetTextAcross(TitleRow(), 4, 3 + scales.count, GetLine(2));
@@ -135,18 +134,18 @@ void TStuMkt::WriteRegressionStatistics(const std::vector<double>& stats, int sc
     table.SetCellNumber(BodyRow(8), first, stats[10]);
     table.SetCellNumber(BodyRow(9), first, stats[14]);
     table.SetCellNumber(BodyRow(10), first, stats[11]);
-    table.SetRangeFormat(BodyRow(8), first, BodyRow(9), first, FourDecimalFormat());
-    table.SetRangeFormat(BodyRow(10), first, BodyRow(10), first, TwoDecimalFormat());
+    table.SetRangeFormat(BodyRow(8), first, BodyRow(9), first, TNumberFormat::FourDecimals);
+    table.SetRangeFormat(BodyRow(10), first, BodyRow(10), first, TNumberFormat::TwoDecimals);
     table.SetRangeBorderBottom(BodyRow(9), first, BodyRow(9), first, 1, 0);
     // Then text and figure side by side: residual degrees of freedom, the
     // regressors and F, as many pairs a row as the table is wide.
     const struct {
         int line;
         double value;
-        const std::string& format;
-    } pairs[] = {{22, stats[1], IntegerFormat()},
-                 {23, static_cast<double>(scales), IntegerFormat()},
-                 {24, stats[8], TwoDecimalFormat()}};
+        TNumberFormat format;
+    } pairs[] = {{22, stats[1], TNumberFormat::Whole},
+                 {23, static_cast<double>(scales), TNumberFormat::Whole},
+                 {24, stats[8], TNumberFormat::TwoDecimals}};
     const int perRow = std::max(1, (LastColumn() - first + 1) / 2);
     for (int p = 0; p < 3; ++p) {
         const int row = BodyRow(11 + p / perRow), column = first + 2 * (p % perRow);
@@ -158,11 +157,11 @@ void TStuMkt::WriteRegressionStatistics(const std::vector<double>& stats, int sc
 }
 
 void TStuMkt::BuildMapInfluence() {
-    if (!Open("StuMapInfluence", "StuMapInfluence", 1, {1, 2})) return;
+    if (!Open("StuMapInfluence", "StuMapInfluence", TTableType::BandedRows, {1, 2})) return;
     const TCvInd& industry = *Industry();
     const TDimension scales = SemanticScales();
     const TDimension dimensions = MapDimensions();
-    Define({.bodyRows = dimensions.count, .labelColumns = 3, .bodyColumns = scales.count});
+    Define({.titleRows = 1, .bodyRows = dimensions.count, .headingCols = 3, .bodyCols = scales.count});
     TQNTable& table = *table_;
     const TSimArr* links = industry.ConstPart().FindSimArr(kCategoryMarket, context_, "SemToMap");
     for (int d = 1; d <= dimensions.count; ++d) {
@@ -179,7 +178,7 @@ void TStuMkt::BuildMapInfluence() {
             if (line == 4 || line == 5) table.SetRangeFont(row, column, row, column, -1, 1, IsDocument() && line == 4 ? 1 : -1, -1, -1);
         }
     }
-    FinishTable("", 1, 0);
+    FinishTable(std::nullopt, 1, 0);
     WriteScaleHeadings(TitleRow(), 4);
     if (empty_ && !IsDocument()) WarnNotEnoughObservations();
 }

@@ -15,8 +15,6 @@
 namespace cv {
 namespace {
 
-constexpr int kCentredLayout = kPlaceCentreX | kPlaceCentreY;
-constexpr int kInfosTableType = 2;
 constexpr int kInfosColumns = 10;
 constexpr int kSmallScreenInfosWidth = 11;
 constexpr int kSmallScreenClass = 1;
@@ -24,8 +22,8 @@ constexpr double kSpreadCharacters = 100;
 
 }  // namespace
 
-TStudies::TStudies(QWidget* owner, const TDataContext& context, int screen, int mode)
-    : TResult(owner, context, kCentredLayout, 0, 0, mode), screen_(screen) {}
+TStudies::TStudies(QWidget* owner, const TDataContext& context, int screen, const TScreenLayout& layout)
+    : TResult(owner, context, layout), screen_(screen) {}
 
 int TStudies::GetStatus() const {
     if (!IsAllowed()) return ssNotAllowed;
@@ -46,14 +44,16 @@ bool TStudies::Bought(int category, const char* name) const {
 void TStudies::WriteNotShown(int status, bool marketLevel) {
     const int brands = ResultsCount(kCategoryFtaMarket, "NbMktedBrds");
     LoadLines(kSectionStudies, "StuInfos");
-    const int type = IsDocument() ? 4 : table_ ? table_->Sheet().TableType() : kInfosTableType;
+    const TTableType type = IsDocument() ? TTableType::Document
+                            : table_      ? static_cast<TTableType>(table_->Sheet().TableType())
+                                          : TTableType::FilledHeadings;
     table_.reset();
-    table_ = std::make_unique<TQNTable>(owner_, type, "StuInfos", positionFlags_, xOffset_, yOffset_, kDerivedZoom);
+    table_ = std::make_unique<TQNTable>(owner_, type, "StuInfos", Layout().placement, kDerivedZoom);
     const TCvInd* industry = Industry();
     const std::string label =
         industry ? (marketLevel ? industry->StuMktLabel(studyIndex_) : industry->StuFtaLabel(studyIndex_)) : "";
     table_->FormatArea({UpperCaseAccented(label)}, {}, 0, 0, 0, -1);
-    Define({.titleRows = 1, .bodyRows = 1, .labelColumns = kInfosColumns});
+    Define({.titleRows = 1, .bodyRows = 1, .headingCols = kInfosColumns});
     int line = 3;
     if (status == ssNotAllowed) line = 1;
     if (status == ssNotApplicable) line = brands == 0 ? 2 : 4;
@@ -64,10 +64,9 @@ void TStudies::WriteNotShown(int status, bool marketLevel) {
     empty_ = true;
 }
 
-void TStudies::Define(const TStudyBlock& block) {
-    block_ = block;
-    table_->DefineTable(block.titleRows, block.bodyRows, block.footerRows, block.labelColumns, block.bodyColumns,
-                        block.tailColumns, block.minBodyRows, block.minBodyColumns, block.rowLimit, block.columnLimit);
+void TStudies::Define(const TTableShape& shape) {
+    shape_ = shape;
+    table_->DefineTable(shape);
 }
 
 int TStudies::TitleRow() const { return table_->OriginRow(); }
@@ -76,22 +75,22 @@ int TStudies::BodyRow(int n) const { return table_->Sheet().Geometry().RowStart(
 
 int TStudies::FooterRow(int n) const { return table_->Sheet().Geometry().RowStart(2) + n - 1; }
 
-int TStudies::LastColumn() const { return block_.labelColumns + block_.bodyColumns + block_.tailColumns; }
+int TStudies::LastColumn() const { return shape_.headingCols + shape_.bodyCols + shape_.totalCols; }
 
 int TStudies::LastRow() const {
     const TTableGeometry& g = table_->Sheet().Geometry();
     return g.RowStart(2) + g.totalRows - 1;
 }
 
-void TStudies::FinishTable(const std::string& format, int firstBodyRow, int lastBodyRow) {
+void TStudies::FinishTable(std::optional<TNumberFormat> format, int firstBodyRow, int lastBodyRow) {
     TQNTable& table = *table_;
     const int last = LastColumn();
-    if (block_.labelColumns > 0)
-        table.SetRangeAlign(TitleRow(), 1, LastRow(), block_.labelColumns, kAlignLeft, kAlignMiddle, false);
-    if (last > block_.labelColumns)
-        table.SetRangeAlign(TitleRow(), block_.labelColumns + 1, LastRow(), last, kAlignRight, kAlignMiddle, false);
-    if (!format.empty() && lastBodyRow >= firstBodyRow)
-        table.SetRangeFormat(BodyRow(firstBodyRow), 1, BodyRow(lastBodyRow), last, format);
+    if (shape_.headingCols > 0)
+        table.SetRangeAlign(TitleRow(), 1, LastRow(), shape_.headingCols, kAlignLeft, kAlignMiddle, false);
+    if (last > shape_.headingCols)
+        table.SetRangeAlign(TitleRow(), shape_.headingCols + 1, LastRow(), last, kAlignRight, kAlignMiddle, false);
+    if (format && lastBodyRow >= firstBodyRow)
+        table.SetRangeFormat(BodyRow(firstBodyRow), 1, BodyRow(lastBodyRow), last, *format);
     table.Sheet().SetColumnWidths(1, last, kSpreadCharacters);
 }
 

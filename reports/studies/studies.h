@@ -7,14 +7,18 @@
 // screens 1..25, TStuFta the zone-level benchmarking screens 51..55.
 //
 // Screens are created with TCVScreen::Create<TStuMkt>(owner, context, screen,
-// mode): mode 3 builds and shows at once, mode 2 leaves the build to a document,
-// which skips a screen whose empty flag is set.
+// layout): kWindowLayout builds and shows at once, kDocumentLayout leaves the
+// build to a document, which skips a screen whose empty flag is set.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "reports/results/result_screen.h"
+#include "ui/report/screen_layout.h"
+#include "ui/report/table_number_formats.h"
+#include "ui/report/table_shape.h"
 
 namespace cv {
 
@@ -22,20 +26,6 @@ class TCvInterf;
 
 // Whether a study screen is shown, and if not, why.
 enum TStudyStatus : int { ssNotAllowed = 1, ssNotApplicable = 2, ssNotBought = 3, ssShown = 4 };
-
-// The geometry a builder gives its table, in the table engine's terms.
-struct TStudyBlock {
-    int titleRows = 1;
-    int bodyRows = 0;
-    int footerRows = 0;
-    int labelColumns = 0;
-    int bodyColumns = 0;
-    int tailColumns = 0;
-    int minBodyRows = 0;
-    int minBodyColumns = 0;
-    int rowLimit = 32767;
-    int columnLimit = 32767;
-};
 
 class TStudies : public TResult {
 public:
@@ -46,8 +36,7 @@ public:
     int GetStatus() const;
 
 protected:
-    // Every study screen is placed centred, without offsets.
-    TStudies(QWidget* owner, const TDataContext& context, int screen, int mode);
+    TStudies(QWidget* owner, const TDataContext& context, int screen, const TScreenLayout& layout);
 
     virtual bool IsAllowed() const { return true; }
     virtual bool NotApplicable() const { return false; }
@@ -61,8 +50,8 @@ protected:
     // Element StudyIndex of the decision set's byte array Name is 1.
     bool Bought(int category, const char* name) const;
 
-    // Defines the table by Block and remembers it for the row helpers.
-    void Define(const TStudyBlock& block);
+    // Defines the table by Shape and remembers it for the row helpers.
+    void Define(const TTableShape& shape);
     int TitleRow() const;
     int BodyRow(int n) const;    // body row N, from 1
     int FooterRow(int n) const;  // footer row N, from 1
@@ -71,7 +60,7 @@ protected:
     // The common finish: label columns left, the others right, centred
     // vertically without wrap; Format on body rows First..Last (numbers from 1,
     // footers following the body); the columns spread over 100 characters.
-    void FinishTable(const std::string& format, int firstBodyRow, int lastBodyRow);
+    void FinishTable(std::optional<TNumberFormat> format, int firstBodyRow, int lastBodyRow);
     // Row's cells of every column in the emphasis (bold) font.
     void Emphasise(int row) { SetBold(row, 1, LastColumn()); }
 
@@ -84,12 +73,12 @@ protected:
     int screen_;
     std::string studyKey_;
     int studyIndex_ = 127;
-    TStudyBlock block_;
+    TTableShape shape_;
 };
 
 class TStuMkt : public TStudies {
 public:
-    TStuMkt(QWidget* owner, const TDataContext& context, int screen, int mode);
+    TStuMkt(QWidget* owner, const TDataContext& context, int screen, const TScreenLayout& layout);
 
     void Build(const TDataContext& context) override;
 
@@ -103,7 +92,7 @@ private:
     // The common opening of a builder: texts of Section, the table (Type in a
     // window) with the caption lines, then the status test; false when the
     // "StuInfos" explanation was shown instead.
-    bool Open(const std::string& section, const std::string& tableName, int windowType,
+    bool Open(const std::string& section, const std::string& tableName, TTableType windowType,
               const std::vector<int>& titleLines, const std::vector<int>& noteLines = {});
 
     // A segment or channel dimension spread over columns: element i (from 1)
@@ -165,7 +154,7 @@ private:
 
 class TStuFta : public TStudies {
 public:
-    TStuFta(QWidget* owner, const TDataContext& context, int screen, int mode);
+    TStuFta(QWidget* owner, const TDataContext& context, int screen, const TScreenLayout& layout);
 
     void Build(const TDataContext& context) override;
 

@@ -17,12 +17,12 @@ StudyTest::~StudyTest() {
     if (Session) Session->SetAdminView(false);
 }
 
-std::unique_ptr<TStuMkt> StudyTest::MarketScreen(int screen, const TDataContext& context, int mode) {
-    return TCVScreen::Create<TStuMkt>(owner.get(), context, screen, mode);
+std::unique_ptr<TStuMkt> StudyTest::MarketScreen(int screen, const TDataContext& context, const TScreenLayout& layout) {
+    return TCVScreen::Create<TStuMkt>(owner.get(), context, screen, layout);
 }
 
-std::unique_ptr<TStuFta> StudyTest::ZoneScreen(int screen, const TDataContext& context, int mode) {
-    return TCVScreen::Create<TStuFta>(owner.get(), context, screen, mode);
+std::unique_ptr<TStuFta> StudyTest::ZoneScreen(int screen, const TDataContext& context, const TScreenLayout& layout) {
+    return TCVScreen::Create<TStuFta>(owner.get(), context, screen, layout);
 }
 
 TCvPerData& StudyTest::Results(const TDataContext& context) const {

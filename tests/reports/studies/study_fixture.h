@@ -16,9 +16,11 @@ protected:
     StudyTest();
     ~StudyTest() override;
 
-    std::unique_ptr<TStuMkt> MarketScreen(int screen, const TDataContext& context, int mode = kWindowMode);
+    std::unique_ptr<TStuMkt> MarketScreen(int screen, const TDataContext& context,
+                                          const TScreenLayout& layout = kWindowLayout);
     std::unique_ptr<TStuMkt> MarketScreen(int screen) { return MarketScreen(screen, Context()); }
-    std::unique_ptr<TStuFta> ZoneScreen(int screen, const TDataContext& context, int mode = kWindowMode);
+    std::unique_ptr<TStuFta> ZoneScreen(int screen, const TDataContext& context,
+                                        const TScreenLayout& layout = kWindowLayout);
 
     TCvPerData& Results(const TDataContext& context) const;
     TCvPerData& Decisions(const TDataContext& context) const;

@@ -76,7 +76,7 @@ TEST_F(StudyStatusTest, ARestrictionIsTestedBeforeTheOrderAndTheAdministratorSee
 TEST_F(StudyStatusTest, TheExplanationNamesTheStudyAndIsLeftOutOfDocuments) {
     const TDataContext context = Context();
     BuyStudy(context, "StuMkt", "ConsumerPanel", false);
-    auto shown = MarketScreen(4, context, kDocumentMode);
+    auto shown = MarketScreen(4, context, kDocumentLayout);
     EXPECT_EQ(shown->Table(), nullptr);  // a document builds it itself
     shown->Build(context);
     EXPECT_EQ(shown->Table()->Sheet().Captions().titleLines, std::vector<std::string>{"CONSUMER PANEL"});
