@@ -9,7 +9,7 @@
 
 #include "bench/screen_bench.h"
 #include "reports/results/firm_result.h"
-#include "shell/pages/result_menu.h"
+#include "reports/pages/results_menu.h"
 
 int main(int argc, char** argv) {
     return cv::bench::RunScreenBenchmarks(argc, argv, [] {

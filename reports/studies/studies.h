@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 #include "ui/report/screen_layout.h"
 #include "ui/report/table_number_formats.h"
 #include "ui/report/table_shape.h"
