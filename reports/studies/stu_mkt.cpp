@@ -112,50 +112,36 @@ bool TStuMkt::Open(const std::string& section, const std::string& tableName, TTa
     return false;
 }
 
-TStuMkt::TDimension TStuMkt::Spread(int lo, std::vector<std::string> labels) {
+TStuMkt::TDimension TStuMkt::Spread(const TSeries* series, const std::function<std::string(int element)>& label) {
     TDimension dimension;
-    dimension.count = static_cast<int>(labels.size());
-    dimension.lo = lo;
+    dimension.lo = series ? series->Lo() : 1;
+    for (int e = dimension.lo; series && e <= series->Hi(); ++e) dimension.labels.push_back(label(e));
+    dimension.count = static_cast<int>(dimension.labels.size());
     dimension.width = dimension.count < kWideColumnsBelow ? 2 : 1;
-    dimension.labels = std::move(labels);
     return dimension;
 }
 
 TStuMkt::TDimension TStuMkt::Segments(bool shortLabels) const {
     const TCvInd& industry = *Industry();
-    const TSeries* series = industry.SegSeries(context_.SelFta, context_.SelMarket);
-    std::vector<std::string> labels;
-    for (int e = series ? series->Lo() : 1; series && e <= series->Hi(); ++e)
-        labels.push_back(shortLabels ? industry.SegmentShortLabel(context_.SelFta, context_.SelMarket, e)
-                                     : industry.SegmentLabel(context_.SelFta, context_.SelMarket, e));
-    return Spread(series ? series->Lo() : 1, std::move(labels));
+    const int fta = context_.SelFta, market = context_.SelMarket;
+    return Spread(industry.SegSeries(fta, market), [&](int e) {
+        return shortLabels ? industry.SegmentShortLabel(fta, market, e) : industry.SegmentLabel(fta, market, e);
+    });
 }
 
 TStuMkt::TDimension TStuMkt::Channels() const {
     const TCvInd& industry = *Industry();
-    const TSeries* series = industry.ChaSeries(context_.SelFta);
-    std::vector<std::string> labels;
-    for (int e = series ? series->Lo() : 1; series && e <= series->Hi(); ++e)
-        labels.push_back(industry.ChannelLabel(context_.SelFta, e));
-    return Spread(series ? series->Lo() : 1, std::move(labels));
+    return Spread(industry.ChaSeries(context_.SelFta), [&](int e) { return industry.ChannelLabel(context_.SelFta, e); });
 }
 
 TStuMkt::TDimension TStuMkt::SemanticScales() const {
     const TCvInd& industry = *Industry();
-    const TSeries* series = industry.SemSeries(context_.SelMarket);
-    std::vector<std::string> labels;
-    for (int e = series ? series->Lo() : 1; series && e <= series->Hi(); ++e)
-        labels.push_back(industry.SemLabel(context_.SelMarket, e));
-    return Spread(series ? series->Lo() : 1, std::move(labels));
+    return Spread(industry.SemSeries(context_.SelMarket), [&](int e) { return industry.SemLabel(context_.SelMarket, e); });
 }
 
 TStuMkt::TDimension TStuMkt::MapDimensions() const {
     const TCvInd& industry = *Industry();
-    const TSeries* series = industry.MapSeries(context_.SelMarket);
-    std::vector<std::string> labels;
-    for (int e = series ? series->Lo() : 1; series && e <= series->Hi(); ++e)
-        labels.push_back(industry.MapLabel(context_.SelMarket, e));
-    return Spread(series ? series->Lo() : 1, std::move(labels));
+    return Spread(industry.MapSeries(context_.SelMarket), [&](int e) { return industry.MapLabel(context_.SelMarket, e); });
 }
 
 int TStuMkt::WriteBrandBlock(const std::function<void(int row, int brand)>& write, const TFirmCloser& closeFirm) {

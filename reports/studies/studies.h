@@ -23,6 +23,7 @@
 namespace cv {
 
 class TCvInterf;
+class TSeries;
 
 // Whether a study screen is shown, and if not, why.
 enum TStudyStatus : int { ssNotAllowed = 1, ssNotApplicable = 2, ssNotBought = 3, ssShown = 4 };
@@ -108,7 +109,8 @@ private:
     TDimension Channels() const;
     TDimension SemanticScales() const;
     TDimension MapDimensions() const;
-    static TDimension Spread(int lo, std::vector<std::string> labels);
+    // The elements of Series with their labels; none without the series.
+    static TDimension Spread(const TSeries* series, const std::function<std::string(int element)>& label);
 
     // One row per marketed brand, firm by firm, from body row 1: firm label on
     // its first brand, the brand name in column 2, Write filling the rest; a
