@@ -52,10 +52,12 @@ void TStuMkt::BuildConjointWeights() {
 }
 
 void TStuMkt::BuildConjointUtilities() {
+    // The segment shown, named in the title: the market's first when the context names none of its.
+    context_.SelSegment = static_cast<std::int16_t>(ShownSegment());
     if (!Open("StuCjaUtils", "StuCjaUtils", TTableType::FilledHeadings, {1})) return;
     const TCvInd& industry = *Industry();
     const TSeries* scales = industry.SemSeries(context_.SelMarket);
-    const int segment = ShownSegment();
+    const int segment = context_.SelSegment;
     Define({.titleRows = 1, .bodyRows = 2 * kAttributes, .headingCols = 3, .bodyCols = kLevels, .totalCols = 1});
     TQNTable& table = *table_;
     const int tail = LastColumn();

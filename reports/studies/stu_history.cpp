@@ -19,6 +19,8 @@ constexpr int kMinObservations = 3;
 
 void TStuMkt::BuildIdealPointHistory() {
     const bool semantic = screen_ == 21;
+    // The segment shown, named in the title: the market's first when the context names none of its.
+    context_.SelSegment = static_cast<std::int16_t>(ShownSegment());
     if (!Open("StuSemMapIPHist", "StuSemMapIPHist", TTableType::BandedRows, {semantic ? 1 : 2})) return;
     TCvInd& industry = *Industry();
     const TDimension elements = semantic ? SemanticScales() : MapDimensions();
@@ -32,7 +34,7 @@ void TStuMkt::BuildIdealPointHistory() {
     const char* name = semantic ? "PosSemIPs" : "PosMapIPs";
     const int kind = semantic ? si::PSStuIP : si::PMStuIP;
     const int lastPeriod = std::min<int>(context_.CurPeriod, kTrendSlots - 1);
-    const int segment = ShownSegment();
+    const int segment = context_.SelSegment;
     std::vector<bool> hadBrands;
     std::vector<std::vector<double>> values(static_cast<std::size_t>(elements.count));
     for (int p = 0; p <= lastPeriod; ++p) {

@@ -186,8 +186,10 @@ TEST_F(StudyRecomputeTest, TheMapRegressionSolvesItsNormalEquations) {
     const auto shown = MarketScreen(13, context);
     for (int i = 1; i <= k; ++i) {
         const double expected = coefficients[static_cast<std::size_t>(i - 1)];
-        // Real48 sums keep about eleven digits.
-        EXPECT_NEAR(Number(*shown, 4, 3 + i), expected, 1e-6 * (1 + std::fabs(expected))) << i;
+        // The screen's fit keeps its sums as 6-byte reals (about eleven digits),
+        // and the brands' attributes (hundreds to thousands) make X'X ill
+        // conditioned: agreement to five digits.
+        EXPECT_NEAR(Number(*shown, 4, 3 + i), expected, 1e-5 * (1 + std::fabs(expected))) << i;
     }
     EXPECT_NEAR(Number(*shown, 13, 5), n - k, 0);
 }
