@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "tests/team/opening_fixture.h"
-#include "tests/app/support/program_root.h"
+#include "tests/core/team/opening_fixture.h"
+#include "tests/support/sent_files.h"
 
 namespace cv::test {
 

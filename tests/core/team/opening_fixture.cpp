@@ -1,8 +1,8 @@
-#include "tests/team/opening_fixture.h"
+#include "tests/core/team/opening_fixture.h"
 
 #include "core/language/translator.h"
 #include "core/session/session.h"
-#include "tests/app/support/program_root.h"
+#include "tests/support/sent_files.h"
 
 namespace cv::test {
 

@@ -9,8 +9,8 @@
 #include "core/session/session.h"
 #include "core/session/team_password.h"
 #include "core/zip/xceed_zip.h"
-#include "tests/team/opening_fixture.h"
-#include "tests/app/support/program_root.h"
+#include "tests/core/team/opening_fixture.h"
+#include "tests/support/sent_files.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_exchange.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/session/session.h"
 #include "core/zip/zip_errors.h"
-#include "tests/team/team_archive_fixture.h"
+#include "tests/core/team/team_archive_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
