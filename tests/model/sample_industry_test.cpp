@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/finance/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/stats/regression.h"
@@ -246,6 +247,47 @@ TEST(SampleIndustry, RnDCases) {
     for (int period : {1, 2}) EXPECT_EQ(s.Smallint(s.Decisions(period), kCategoryFirmMarket, kTeamA, 0, 2, "NbPrjs"), 1);
 }
 
+// Each R&D contract of the decision period stands in both parties' tables of
+// the same zone with the same terms; both parties of the development contract
+// list its project with the same levels.
+TEST(SampleIndustry, ContractsMatchBetweenTheirParties) {
+    OpenedSample s;
+    const TCvPerData& d = s.Decisions();
+    int contracts = 0;
+    for (int firm = 1; firm <= 4; ++firm)
+        for (int zone = 1; zone <= 2; ++zone)
+            for (int c = 1; c <= s.Smallint(d, kCategoryFirmFta, firm, zone, 0, "NbCcts"); ++c) {
+                ++contracts;
+                const TSimArr& what = s.Arr(d, kCategoryFirmFta, firm, zone, 0, "CctWhat");
+                const TSimArr& terms = s.Arr(d, kCategoryFirmFta, firm, zone, 0, "CctTerms");
+                const int side = std::lround(static_cast<double>(terms.GetReal48({c, 1, si::Firm}))) == firm ? 1 : 2;
+                const int partner = static_cast<int>(std::lround(static_cast<double>(terms.GetReal48({c, 3 - side, si::Firm}))));
+                const TSimArr& partnerWhat = s.Arr(d, kCategoryFirmFta, partner, zone, 0, "CctWhat");
+                const TSimArr& partnerTerms = s.Arr(d, kCategoryFirmFta, partner, zone, 0, "CctTerms");
+                int matches = 0;
+                for (int p = 1; p <= s.Smallint(d, kCategoryFirmFta, partner, zone, 0, "NbCcts"); ++p) {
+                    if (partnerWhat.GetZts({p, si::CctType}) != what.GetZts({c, si::CctType}) ||
+                        partnerWhat.GetZts({p, si::PrjName}) != what.GetZts({c, si::PrjName}))
+                        continue;
+                    ++matches;
+                    for (int party = 1; party <= 2; ++party)
+                        for (int t = si::CctTerms->Lo(); t <= si::CctTerms->Hi(); ++t)
+                            EXPECT_EQ(partnerTerms.GetReal48({p, party, t}), terms.GetReal48({c, party, t}));
+                }
+                EXPECT_EQ(matches, 1) << what.GetZts({c, si::PrjName});
+            }
+    EXPECT_EQ(contracts, 4);
+    // PENZO, developed by E with I, in M2: Size 5, Speed 160, Grip 9 in both lists.
+    for (int firm : {2, 3}) {
+        ASSERT_EQ(s.Smallint(d, kCategoryFirmMarket, firm, 0, 2, "NbPrjs"), 1);
+        EXPECT_EQ(s.Arr(d, kCategoryFirmMarket, firm, 0, 2, "PrjNames").GetZts({1}), "PENZO");
+        const TSimArr& levels = s.Arr(d, kCategoryFirmMarket, firm, 0, 2, "PrjTecs");
+        EXPECT_EQ(levels.GetReal48({1, 1}), 5);
+        EXPECT_EQ(levels.GetReal48({1, 2}), 160);
+        EXPECT_EQ(levels.GetReal48({1, 3}), 9);
+    }
+}
+
 // The periods run had every decision group taken; in the decision period the
 // sample's team has taken some (2): not its sales force.
 TEST(SampleIndustry, DecisionGroupsTaken) {
@@ -273,11 +315,80 @@ struct TVariantCase {
     void (*expect)(OpenedSample& s);
 };
 
+// The lowest price the checks accept for brand row B of the firm's cell: the
+// unit cost on the experience curve of its prototype (base "ProReqUC", the
+// prototype's cumulative production and this period's production of every row
+// of the same prototype against "ExpEffBatch"), over 1 - the zone's average
+// channel margin.
+double LowestPrice(OpenedSample& s, int zone, int market, int b) {
+    const TCvPerData& d = s.Decisions();
+    const TCvPerData& constant = s.industry.ConstPart();
+    const TDataContext cell = test::FixtureCell(kCurrent, 0, zone, market);
+    const double reduc = static_cast<double>(constant.GetRealDef(kCategoryFtaMarket, cell, "ExpEffReduc", 0.85L));
+    const double mult = static_cast<double>(constant.GetRealDef(kCategoryFtaMarket, cell, "ExpEffMult", 2));
+    const double batch = static_cast<double>(constant.GetRealDef(kCategoryFtaMarket, cell, "ExpEffBatch", 100000));
+    const TSimArr& port = s.Arr(d, kCategoryFirmFtaMarket, kTeamA, zone, market, "DecBrdPort");
+    const TSimArr& mix = s.Arr(d, kCategoryFirmFtaMarket, kTeamA, zone, market, "DecBrdCV3");
+    const std::string prototype = port.GetZts({b, si::ProName});
+    const TSimArr& names = s.Arr(s.Results(), kCategoryFirmMarket, kTeamA, 0, market, "ProNames");
+    const TSimArr& finances = s.Arr(s.Results(), kCategoryFirmMarket, kTeamA, 0, market, "ProFins");
+    double cum = 0, base = 0;
+    for (int p = 1; p <= s.Smallint(s.Results(), kCategoryFirmMarket, kTeamA, 0, market, "NbPros"); ++p)
+        if (names.GetZts({p}) == prototype) {
+            cum = static_cast<double>(finances.GetReal48({p, si::ProCumProd}));
+            base = static_cast<double>(finances.GetReal48({p, si::ProReqUC}));
+        }
+    for (int row = 1; row <= s.Smallint(d, kCategoryFirmFtaMarket, kTeamA, zone, market, "NbMktedBrds"); ++row)
+        if (port.GetZts({row, si::ProName}) == prototype) cum += static_cast<double>(mix.GetReal48({row, si::Production}));
+    const double unitCost = std::nearbyint(base * std::pow(cum / batch, std::log(reduc) / std::log(mult)));
+    const TSimArr& channels = s.Arr(s.Results(), kCategoryFta, 0, zone, 0, "XFXRes");
+    double margins = 0;
+    const TSeries& series = *s.industry.ChaSeries(zone);
+    for (int c = series.Lo(); c <= series.Hi(); ++c) margins += static_cast<double>(channels.GetReal48({c, si::Margin})) / 1000;
+    return unitCost / (1 - margins / series.Count());
+}
+
+// A brand the current period sold: its price within "MaxPriVar1" (default 0.3)
+// of the current retail price, and no more than 999 units sold off beyond its stock.
+void ExpectPriceChangeAndSellOffAllowed(OpenedSample& s, int zone, int market, int b) {
+    const TCvPerData& d = s.Decisions();
+    const std::string name = s.Arr(d, kCategoryFirmFtaMarket, kTeamA, zone, market, "DecBrdPort").GetZts({b, si::BrdName});
+    const TSimArr& mix = s.Arr(d, kCategoryFirmFtaMarket, kTeamA, zone, market, "DecBrdCV3");
+    const TSimArr& names = s.Arr(s.Results(), kCategoryFirmFtaMarket, kTeamA, zone, market, "FirMktedBrds");
+    const TSimArr& report = s.Arr(s.Results(), kCategoryFirmFtaMarket, kTeamA, zone, market, "BrdRpt");
+    const double v = static_cast<double>(
+        s.industry.ConstPart().GetRealDef(kCategoryFtaMarket, test::FixtureCell(kCurrent, 0, zone, market), "MaxPriVar1", 0.3L));
+    for (int r = 1; r <= s.Smallint(s.Results(), kCategoryFirmFtaMarket, kTeamA, zone, market, "NbMktedBrds"); ++r) {
+        if (names.GetZts({r}) != name) continue;
+        const double previous = static_cast<double>(report.GetReal48({r, si::brRPrice}));
+        const double price = static_cast<double>(mix.GetReal48({b, si::Price}));
+        EXPECT_LE(price, (1 + v) * previous) << name;
+        EXPECT_GE(price, (1 - v) * previous) << name;
+        EXPECT_LT(mix.GetReal48({b, si::SellStock}) - report.GetReal48({r, si::brUInv}), 1000) << name;
+    }
+}
+
+// Every prototype completed in the current period is the base of a brand.
+void ExpectPrototypesOfThePeriodUsed(OpenedSample& s, int zone, int market) {
+    const TSimArr& names = s.Arr(s.Results(), kCategoryFirmMarket, kTeamA, 0, market, "ProNames");
+    const TSimArr& finances = s.Arr(s.Results(), kCategoryFirmMarket, kTeamA, 0, market, "ProFins");
+    const TSimArr& port = s.Arr(s.Decisions(), kCategoryFirmFtaMarket, kTeamA, zone, market, "DecBrdPort");
+    const int brands = s.Smallint(s.Decisions(), kCategoryFirmFtaMarket, kTeamA, zone, market, "NbMktedBrds");
+    for (int p = 1; p <= s.Smallint(s.Results(), kCategoryFirmMarket, kTeamA, 0, market, "NbPros"); ++p) {
+        if (std::nearbyint(static_cast<double>(finances.GetReal48({p, si::ProPerEnd}))) != kCurrent) continue;
+        bool used = false;
+        for (int b = 1; b <= brands; ++b) used = used || port.GetZts({b, si::ProName}) == names.GetZts({p});
+        EXPECT_TRUE(used) << names.GetZts({p});
+    }
+}
+
 // The complete decisions of team A pass the checks that read the data alone:
-// every group taken, requests acknowledged, each channel's force allocated in
+// every group taken, requests acknowledged, the budget not overspent by more
+// than 1,000, each channel's force allocated in
 // full over the markets, segment targets adding up to 1, production planned,
-// prices within "MaxPriVar1" (0.25 in the North's M1) of the current ones, the
-// prototype completed this period used, and a plan whose segment sizes hold
+// prices within "MaxPriVar1" (0.25 in the North's M1) of the current ones and
+// above the dumping floor, no sell-off beyond the stock, the prototypes
+// completed this period used, and a plan whose segment sizes hold
 // the brands' plans, each brand's plan selling something and split over the
 // channels to 100 %.
 void ExpectCompleteDecisions(OpenedSample& s) {
@@ -285,6 +396,13 @@ void ExpectCompleteDecisions(OpenedSample& s) {
     EXPECT_EQ(s.Smallint(d, kCategoryFirm, kTeamA, 0, 0, "DecStatus"), 1);
     EXPECT_EQ(s.Smallint(d, kCategoryFirm, kTeamA, 0, 0, "LoanAck"), 1);
     for (int zone = 1; zone <= 2; ++zone) {
+        TDataContext team = test::FixtureCell(kCurrent, kTeamA, zone, 0);
+        team.CurPeriod = kCurrent;
+        team.DecPeriod = kDecision;
+        TFtaBudget budget;
+        budget.Init(s.industry, team);
+        budget.Recalculate();
+        EXPECT_GE(budget.Balance, -1000) << "zone " << zone;
         EXPECT_EQ(s.Smallint(d, kCategoryFirmFta, kTeamA, zone, 0, "SlfDecStatus"), 1);
         EXPECT_EQ(s.Smallint(d, kCategoryFirmFta, kTeamA, zone, 0, "StudiesDecStatus"), 1);
         const TSeries& channels = *s.industry.ChaSeries(zone);
@@ -324,8 +442,12 @@ void ExpectCompleteDecisions(OpenedSample& s) {
                 EXPECT_EQ(channelsShare, 100000);
                 EXPECT_EQ(arr("DecBrdCV3").GetReal48({b, si::BrdDecStatus}), 1);
                 EXPECT_GT(arr("DecBrdCV3").GetReal48({b, si::Production}), 0);
+                EXPECT_GE(arr("DecBrdCV3").GetReal48({b, si::Price}), LowestPrice(s, zone, market, b))
+                    << "zone " << zone << " market " << market << " brand " << b;
+                ExpectPriceChangeAndSellOffAllowed(s, zone, market, b);
                 EXPECT_LE(plan, arr("DecBrdCV3").GetReal48({b, si::Production}) + arr("DecBrdCV3").GetReal48({b, si::AvailStock}));
             }
+            ExpectPrototypesOfThePeriodUsed(s, zone, market);
         }
     }
     // ALBA: 595 in period 0, 595 x 1.08 = 642.6 -> 645 in period 4; its

@@ -40,7 +40,8 @@ constexpr int kHomeStudyMarkets = 2;
 
 // R&D projects of a firm in a market, decided from period First to period Last;
 // budgets in the firm's money. Team A developed PAGIL in periods 1 and 2 and
-// then stopped: it stays a prototype that needs more budget.
+// then stopped: it stays a prototype that needs more budget. I holds PENZO as
+// E's partner.
 struct TSampleProject {
     std::int16_t firm;
     std::int16_t market;
@@ -56,6 +57,7 @@ constexpr TSampleProject kProjects[] = {
     {1, 2, "PAGIL", 300000, 1, 2},
     {1, 3, "PVELA", 150000, kDecisionPeriod, kDecisionPeriod},
     {2, 2, "PENZO", 240000, 3, kDecisionPeriod},
+    {3, 2, "PENZO", 60000, kDecisionPeriod, kDecisionPeriod},
     {3, 1, "PILEX", 275000.5L, 2, kDecisionPeriod},
 };
 constexpr std::uint8_t kProjectNameLength = 8;

@@ -112,7 +112,7 @@ struct TSampleContract {
 };
 
 constexpr TSampleContract kContracts[] = {
-    {2, 2, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
+    {2, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
     {3, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
     {1, 1, "Acq", "PIBIS", {3, 1}, {0, 0}, 500000},
     {3, 1, "Acq", "PIBIS", {3, 1}, {0, 0}, 500000},
@@ -206,9 +206,12 @@ void WriteLevels(const TSampleCell& cell, std::string_view name, std::string_vie
     for (std::size_t i = 0; i < designs.size(); ++i) WriteDesignLevels(cell, levels, i + 1, designs[i]);
 }
 
-const TSampleContract* DevelopmentContract(std::int16_t developer, std::string_view project) {
+// The development contract on Project to which Firm is a party.
+const TSampleContract* DevelopmentContract(std::int16_t firm, std::string_view project) {
     for (const TSampleContract& contract : kContracts)
-        if (contract.type == "Dev" && contract.project == project && contract.parties[0] == developer) return &contract;
+        if (contract.type == "Dev" && contract.project == project &&
+            (contract.parties[0] == firm || contract.parties[1] == firm))
+            return &contract;
     return nullptr;
 }
 
@@ -300,9 +303,9 @@ void WriteProjectDesign(const TSampleCell& cell, TSimArr& finances, int row, std
     const long double requested = RequestedUC(UnitCosts(cell, DesignOf(project)), kProjectRequestShare);
     finances.SetReal48({row, si::ProReqUC}, requested);
     finances.SetReal48({row, si::ProOldReqUC}, requested);
-    finances.SetReal48({row, si::ProDeveloper}, cell.cell.firm);
-    if (const TSampleContract* contract = DevelopmentContract(cell.cell.firm, project))
-        finances.SetReal48({row, si::ProPartner}, contract->parties[1]);
+    const TSampleContract* contract = DevelopmentContract(cell.cell.firm, project);
+    finances.SetReal48({row, si::ProDeveloper}, contract != nullptr ? contract->parties[0] : cell.cell.firm);
+    if (contract != nullptr) finances.SetReal48({row, si::ProPartner}, contract->parties[1]);
 }
 
 void WriteContractCount(const TSampleCell& cell, std::string_view name) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/base/numbers.h"
+#include "core/finance/fta_budget.h"
 #include "core/store/series_index.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_quantities.h"
@@ -82,8 +83,36 @@ void WriteSegmentSizePlan(TCvInd& industry, const TCellIndex& cell) {
     }
 }
 
+// The advertising of the firm's brands in the zone cut, 50,000 at a time from
+// the largest budget and down to 500,000 at most, until the zone's budget is
+// not overspent.
+void KeepWithinBudget(TCvInd& industry, const TCellIndex& firmZone) {
+    constexpr long double kCutStep = 50000;
+    constexpr long double kLeastAdvertising = 500000;
+    TDataContext context = SampleContext(kDecisionPeriod, firmZone);
+    TFtaBudget budget;
+    budget.Init(industry, context);
+    for (budget.Recalculate(); budget.Balance < 0; budget.Recalculate()) {
+        TSimArr* largest = nullptr;
+        int row = 0;
+        for (std::int16_t market = 1; market <= kMarketCount; ++market) {
+            context.SelMarket = market;
+            TSimArr& mix = DecisionArray(industry.PerDecisions(kDecisionPeriod), kCategoryFirmFtaMarket, context, "DecBrdCV3");
+            const int brands = industry.PerDecisions(kDecisionPeriod).GetSmallint(kCategoryFirmFtaMarket, context, "NbMktedBrds");
+            for (int b = 1; b <= brands; ++b)
+                if (largest == nullptr || mix.GetReal48({b, si::AdvertBgt}) > largest->GetReal48({row, si::AdvertBgt})) {
+                    largest = &mix;
+                    row = b;
+                }
+        }
+        if (largest == nullptr || largest->GetReal48({row, si::AdvertBgt}) - kCutStep < kLeastAdvertising)
+            throw std::logic_error("sample industry: the complete decisions overspend the budget");
+        largest->SetReal48({row, si::AdvertBgt}, largest->GetReal48({row, si::AdvertBgt}) - kCutStep);
+    }
+}
+
 // Every group taken and acknowledged: the statuses 1, the loans acknowledged,
-// and a marketing plan whose segment sizes hold the brands' plans.
+// the budgets kept, and a marketing plan whose segment sizes hold the brands' plans.
 void CompleteDecisions(TCvInd& industry) {
     TCvPerData& decisions = industry.PerDecisions(kDecisionPeriod);
     for (const TCellIndex& cell : SampleCells(kCategoryFirm)) {
@@ -94,6 +123,7 @@ void CompleteDecisions(TCvInd& industry) {
         const TDataContext context = SampleContext(kDecisionPeriod, cell);
         for (std::string_view name : {"SlfDecStatus", "StudiesDecStatus"})
             decisions.SetSmallint(kCategoryFirmFta, context, name, 1);
+        KeepWithinBudget(industry, cell);
     }
     for (const TCellIndex& cell : SampleCells(kCategoryFirmFtaMarket)) WriteSegmentSizePlan(industry, cell);
 }
