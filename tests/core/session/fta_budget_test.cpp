@@ -17,6 +17,7 @@ namespace cv {
 namespace {
 
 constexpr int kFirmA = 1;
+constexpr int kFirmE = 2;
 constexpr int kNorth = 1;
 constexpr int kM1 = 1;
 constexpr int kM2 = 2;
@@ -82,6 +83,26 @@ protected:
     test::OpenSampleIndustry sample_;
     TFtaBudget budget_;
 };
+
+// Firm A in the North, decision period 4, money factor F = 1.25.
+// Sales force: new size N = 8 + 4 + 4 = 16, previous P = "ffxSlp" of period 3 = 9 + 4 + 4 = 17.
+// Per person: salary 30,000 x 1.25 = 37,500; firing 15,005. Salaries 16 x 37,500 = 600,000, hiring 0,
+// firing 1 x 15,005. Channel shares 8/16, 4/16, 4/16.
+TEST_F(BudgetOnSample, SalesForceCostsAreSharedOverChannelsWithHalvesToEven) {
+    EXPECT_EQ(Recalculated(kFirmA, kNorth).MoneyFactor(), 1.25);
+    EXPECT_EQ(budget_.NbChannels(), 3);
+    // Rows: channel 0 sums the channels; columns: total, salaries, hiring, firing.
+    const std::pair<int, decltype(TFtaBudget::SlfCosts)> cases[] = {
+        // Salaries: 300,000, 150,000, 150,000. Firing: 7,502.5 -> 7,502 (even), 3,751.25 -> 3,751 twice.
+        {kFirmA, {{{615004, 600000, 0, 15004}, {307502, 300000, 0, 7502},
+                   {153751, 150000, 0, 3751}, {153751, 150000, 0, 3751}}}},
+        // Team E grows from 5 + 5 + 4 = 14 to 6 + 5 + 5 = 16: hiring 2 x 8,000 x 1.25 = 20,000 shared
+        // 6/16, 5/16, 5/16 = 7,500, 6,250, 6,250; salaries 600,000 as 225,000, 187,500, 187,500; no firing.
+        {kFirmE, {{{620000, 600000, 20000, 0}, {232500, 225000, 7500, 0},
+                   {193750, 187500, 6250, 0}, {193750, 187500, 6250, 0}}}},
+    };
+    for (const auto& [firm, costs] : cases) EXPECT_EQ(Recalculated(firm, kNorth).SlfCosts, costs) << "firm " << firm;
+}
 
 TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
     // A total new size of 0 gives 0 in every channel, although 17 people are fired.
