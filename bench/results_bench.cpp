@@ -78,7 +78,7 @@ double RawSeconds(const cv::TQNTable& screenTable) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kRawSamples;
 }
 
-void BuildScreen(benchmark::State& state, cv::TResultScreenFactory create) {
+void BuildScreen(benchmark::State& state, cv::TScreenFactory create) {
     TLargestWorld& world = World();
     std::unique_ptr<cv::TCVScreen> screen;
     const auto start = std::chrono::steady_clock::now();
@@ -98,9 +98,9 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     cv::SetScreenWidth(1024);
     QApplication application(argc, argv);
-    for (const cv::TResultGroup& group : cv::ResultMenuGroups())
-        for (const cv::TResultItem& item : group.items)
-            benchmark::RegisterBenchmark(("BM_Result_" + std::string(item.name)).c_str(), BuildScreen, item.create)
+    for (const cv::TPageMenuGroup& group : cv::ResultsPageMenu().groups)
+        for (const cv::TPageItem& item : group.items)
+            benchmark::RegisterBenchmark(("BM_Result_" + std::string(item.name)).c_str(), BuildScreen, item.screen)
                 ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_Result_PlanContribution", BuildScreen,
                                  cv::KindScreen<cv::TFirResult, cv::TFirResult::kPlanContribution>)
