@@ -69,9 +69,9 @@ double RawSeconds(const cv::TQNTable& screenTable) {
     const std::vector<TScreenCell> cells = ShownCells(screenTable);
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kRawSamples; ++i) {
-        cv::TQNTable table(&World().owner, screenTable.Sheet().TableType(), "Raw", 18, 0, 0, cv::kDerivedZoom);
-        table.DefineTable(g.titleRows, g.bodyRows, g.totalRows, g.headingCols, g.bodyCols, g.totalCols, 0, 0, 32767,
-                          32767);
+        cv::TQNTable table(&World().owner, static_cast<cv::TTableType>(screenTable.Sheet().TableType()), "Raw",
+                           cv::TTablePlacement{}, cv::kDerivedZoom);
+        table.DefineTable({g.titleRows, g.bodyRows, g.totalRows, g.headingCols, g.bodyCols, g.totalCols});
         for (const TScreenCell& cell : cells) table.SetCellText(cell.row, cell.column, cell.text);
         table.Show();
     }

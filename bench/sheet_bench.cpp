@@ -59,8 +59,18 @@ void FillReport(cv::TQNTable& table) {
     table.SetCellText(total, 1, "Total");
     for (int column = 2; column <= kBodyColumns + 2; ++column)
         table.SetCellFormula(total, column, "SUM(" + cv::TQNTable::RangeRef(top, column, 1, 0, kBodyRows, 0) + ")");
-    table.SetRangeFormat(top + 1, 2, total, kBodyColumns + 2, cv::TableNumberFormat(1));
+    table.SetRangeFormat(top + 1, 2, total, kBodyColumns + 2, cv::TNumberFormat::Whole);
 }
+
+// One title and one total row and column around the body; a window's worth of it visible.
+constexpr cv::TTableShape kLargestShape{.titleRows = 1,
+                                        .bodyRows = kBodyRows,
+                                        .totalRows = 1,
+                                        .headingCols = 1,
+                                        .bodyCols = kBodyColumns,
+                                        .totalCols = 1,
+                                        .maxVisibleRows = kShownRows,
+                                        .maxVisibleCols = kShownColumns};
 
 void Paint(QImage& image, QWidget* part) {
     if (!part) return;
@@ -69,8 +79,8 @@ void Paint(QImage& image, QWidget* part) {
 }
 
 double BuildAndShowReport(QWidget& owner, QImage& image) {
-    cv::TQNTable table(&owner, 2, "Largest", cv::kPlaceLeft | cv::kPlaceTop, 0, 0, 100);
-    table.DefineTable(1, kBodyRows, 1, 1, kBodyColumns, 1, 0, 0, kShownRows, kShownColumns);
+    cv::TQNTable table(&owner, cv::TTableType::FilledHeadings, "Largest", {cv::kPlaceLeft | cv::kPlaceTop}, 100);
+    table.DefineTable(kLargestShape);
     FillReport(table);
     table.Refresh();
     image.fill(Qt::white);
@@ -88,8 +98,8 @@ struct TShownText {
 };
 
 std::vector<TShownText> ShownTexts(QWidget& owner) {
-    cv::TQNTable table(&owner, 2, "Largest", cv::kPlaceLeft | cv::kPlaceTop, 0, 0, 100);
-    table.DefineTable(1, kBodyRows, 1, 1, kBodyColumns, 1, 0, 0, kShownRows, kShownColumns);
+    cv::TQNTable table(&owner, cv::TTableType::FilledHeadings, "Largest", {cv::kPlaceLeft | cv::kPlaceTop}, 100);
+    table.DefineTable(kLargestShape);
     FillReport(table);
     table.Refresh();
     const cv::TSheetModel& model = table.Sheet().Model();

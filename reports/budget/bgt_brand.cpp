@@ -9,7 +9,6 @@
 namespace cv {
 namespace {
 
-constexpr int kAmountFormat = 1;  // whole thousands with separators
 constexpr int kBodyRows = 7, kTotalRows = 1;
 constexpr int kHeadingCols = 5, kBodyCols = kBudgetBrands;
 constexpr int kUnitsCol = 4, kFirmCol = 5;
@@ -19,11 +18,12 @@ constexpr int kTotalLabelLine = 11;
 
 void TBgtScreen::BuildBrandBudget() {
     LoadLines(kSectionResults, "BudgetBrd");
-    TQNTable& table = EnsureTable(3, "BudgetBrd");
+    TQNTable& table = EnsureTable(TTableType::BandedColumns, "BudgetBrd");
     FillTable(table, {1}, {2}, 0, 0, IsDocument() ? 0 : 2, -1);
     headingCols_ = kHeadingCols;
     bodyCols_ = kBodyCols;
-    table.DefineTable(1, kBodyRows, kTotalRows, kHeadingCols, kBodyCols, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = 1, .bodyRows = kBodyRows, .totalRows = kTotalRows, .headingCols = kHeadingCols,
+                       .bodyCols = kBodyCols});
     const int origin = table.OriginRow();
     table.SetCellText(origin, kUnitsCol, GetMiscText(2));
     table.SetCellText(origin, kFirmCol, GetMiscText(1));
@@ -38,7 +38,7 @@ void TBgtScreen::BuildBrandBudget() {
     const int last = origin + kBodyRows + kTotalRows;
     table.SetRangeAlign(-1, kUnitsCol, -1, kUnitsCol, kAlignRight, kAlignMiddle, false);
     table.SetRangeBorderRight(origin, kUnitsCol, last, kUnitsCol, 1, 0);
-    table.SetRangeFormat(origin + 1, kFirmCol, last, kHeadingCols + kBodyCols, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(origin + 1, kFirmCol, last, kHeadingCols + kBodyCols, TNumberFormat::Whole);
     table.SetColumnWidths({3, 4}, {5, 5});
     empty_ = brands == 0;
 }

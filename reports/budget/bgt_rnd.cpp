@@ -10,7 +10,6 @@
 namespace cv {
 namespace {
 
-constexpr int kAmountFormat = 1;  // whole thousands with separators
 constexpr int kTitleRows = 2, kBodyRows = kBudgetProjects, kTotalRows = 1;
 constexpr int kColumnWidth = 18;
 
@@ -18,17 +17,18 @@ constexpr int kColumnWidth = 18;
 
 void TBgtScreen::BuildRnDBudget() {
     LoadLines(kSectionResults, "BudgetRnD");
-    TQNTable& table = EnsureTable(1, "BudgetRnD");
+    TQNTable& table = EnsureTable(TTableType::BandedRows, "BudgetRnD");
     FillTable(table, {1, 2}, {3}, 0, 0, IsDocument() ? 0 : 2, -1);
     const int markets = MarketCount();
     headingCols_ = 0;
     bodyCols_ = 2 * markets;
-    table.DefineTable(kTitleRows, kBodyRows, kTotalRows, 0, bodyCols_, 0, kBodyRows, 0, 32767, 32767);
+    table.DefineTable({.titleRows = kTitleRows, .bodyRows = kBodyRows, .totalRows = kTotalRows, .bodyCols = bodyCols_,
+                       .minBodyRows = kBodyRows});
     const int origin = table.OriginRow();
     ForEachMarket([&](int market) { WriteMarketProjects(market, origin); });
     const int last = origin + kTitleRows + kBodyRows + kTotalRows - 1;
     table.SetRangeAlign(origin + kTitleRows, 1, last, bodyCols_, kAlignCentre, kAlignMiddle, false);
-    table.SetRangeFormat(origin + kTitleRows, 1, last, bodyCols_, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(origin + kTitleRows, 1, last, bodyCols_, TNumberFormat::Whole);
     table.SetColumnWidthRange(1, bodyCols_, kColumnWidth);
     empty_ = false;
 }

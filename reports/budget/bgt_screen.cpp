@@ -13,9 +13,8 @@ constexpr int kOneMarketNoteWidth = 40;
 
 }  // namespace
 
-TBgtScreen::TBgtScreen(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset,
-                       int yOffset, int mode)
-    : TResult(owner, context, positionFlags, xOffset, yOffset, mode), kind_(kind) {}
+TBgtScreen::TBgtScreen(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout)
+    : TResult(owner, context, layout), kind_(kind) {}
 
 void TBgtScreen::Build(const TDataContext& context) {
     TCVScreen::Build(context);

@@ -18,9 +18,7 @@ class TBgtScreen : public TResult {
 public:
     enum TKind : int { kTotalBudget = 1, kBrandBudget = 2, kRnDBudget = 3 };
 
-    // Callers pass the layout 18, 0, 0 and mode 3 for a window, 2 for a document.
-    TBgtScreen(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset, int yOffset,
-               int mode);
+    TBgtScreen(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout);
 
     void Build(const TDataContext& context) override;
     int Kind() const { return kind_; }

@@ -9,7 +9,6 @@
 namespace cv {
 namespace {
 
-constexpr int kAmountFormat = 1;  // whole thousands with separators
 constexpr int kBodyRows = 10, kTotalRows = 5;
 constexpr int kHeadingCols = 5;
 constexpr int kUnitsCol = 4, kFirmCol = 5;
@@ -20,12 +19,13 @@ constexpr int kLoanNote = 19, kBudgetChangeNote = 20, kNegativeBalanceNote = 18;
 
 void TBgtScreen::BuildTotalBudget() {
     LoadLines(kSectionResults, "BudgetTot");
-    TQNTable& table = EnsureTable(2, "BudgetTot");
+    TQNTable& table = EnsureTable(TTableType::FilledHeadings, "BudgetTot");
     FillTable(table, {1}, {2}, 0, 0, IsDocument() ? 0 : 1, -1);
     const int markets = MarketCount();
     headingCols_ = kHeadingCols;
     bodyCols_ = markets == 1 ? 1 : 2 * markets;
-    table.DefineTable(1, kBodyRows, kTotalRows, kHeadingCols, bodyCols_, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = 1, .bodyRows = kBodyRows, .totalRows = kTotalRows, .headingCols = kHeadingCols,
+                       .bodyCols = bodyCols_});
     if (markets == 1) table.SetColumnWidths({kHeadingCols + 1}, {10});
     const int origin = table.OriginRow();
     table.SetCellText(origin, kUnitsCol, GetMiscText(2));
@@ -37,7 +37,7 @@ void TBgtScreen::BuildTotalBudget() {
     const int last = origin + kLabelCount;
     table.SetRangeAlign(-1, kUnitsCol, -1, kUnitsCol, kAlignRight, kAlignMiddle, false);
     table.SetRangeBorderRight(origin, kUnitsCol, last, kUnitsCol, 1, 0);
-    table.SetRangeFormat(origin + 1, kFirmCol, last, kHeadingCols + bodyCols_, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(origin + 1, kFirmCol, last, kHeadingCols + bodyCols_, TNumberFormat::Whole);
     // The control reports widths in 1/256 character, so a width of 10 never
     // reads back as 10: columns 3 and 4 keep their usual widths.
     table.SetColumnWidths({3, 4}, {8, 5});

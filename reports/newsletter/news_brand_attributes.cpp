@@ -29,15 +29,20 @@ constexpr int kTwoLineRowHeight = 500;
 
 void TNewsScr::BuildBrandCharacteristics() {
     LoadLines(kSectionResults, "NLBrdAttr");
-    TQNTable& table = EnsureTable(1, "NLBrdAttr");
+    TQNTable& table = EnsureTable(TTableType::BandedRows, "NLBrdAttr");
     FillTable(table, {1}, {}, 0, 0, 0, -1);
     const TCvInd& industry = *Industry();
     const TSeries* dimensions = industry.DimSeries(context_.SelMarket);
     const int dims = dimensions ? dimensions->Count() : 0;
     const int brands = ResultsCount(kCategoryFtaMarket, "NbMktedBrds");
     // More brands than the page's usual body get rows of their own.
-    table.DefineTable(kTitleRows, BrandBodyRows(brands), 0, kHeadingCols, dims, kTotalCols, kMinBodyRows, 0,
-                      kMaxVisibleRows, 32767);
+    table.DefineTable({.titleRows = kTitleRows,
+                       .bodyRows = BrandBodyRows(brands),
+                       .headingCols = kHeadingCols,
+                       .bodyCols = dims,
+                       .totalCols = kTotalCols,
+                       .minBodyRows = kMinBodyRows,
+                       .maxVisibleRows = kMaxVisibleRows});
     const int h = table.OriginRow();
     const int costCol = kHeadingCols + dims + 1, priceCol = costCol + 1;
 

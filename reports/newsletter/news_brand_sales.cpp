@@ -21,10 +21,6 @@ constexpr int kUnitsGroup = 3, kValueGroup = 7;
 constexpr int kMinBodyRows = 10;
 constexpr int kMaxVisibleRows = 18;
 constexpr double kThousands = 1000;
-constexpr char kScreenGrowthFormat[] = "+0.0%;[Red]-0.0%";
-constexpr char kDocumentGrowthFormat[] = "0.0%";
-constexpr char kShareFormat[] = "0.0%";
-constexpr char kAmountFormat[] = "#,##0";
 constexpr int kSmallScreenClass = 1;
 
 std::string CellRef(int row, int column) { return TQNTable::RangeRef(0, 0, row, column, row, column); }
@@ -78,11 +74,17 @@ void TNewsScr::WriteSalesTotals(int row, int firstColumn, int firstBodyRow, int 
 
 void TNewsScr::BuildBrandSales() {
     LoadLines(kSectionResults, "NLBrdSales");
-    TQNTable& table = EnsureTable(1, "NLBrdSales");
+    TQNTable& table = EnsureTable(TTableType::BandedRows, "NLBrdSales");
     FillTable(table, {1}, {}, 0, 0, 0, -1);
     const int brands = ResultsCount(kCategoryFtaMarket, "NbMktedBrds");
     const int bodyRows = BrandBodyRows(brands);
-    table.DefineTable(kTitleRows, bodyRows, 1, kHeadingCols, kBodyCols, 0, kMinBodyRows, 0, kMaxVisibleRows, 32767);
+    table.DefineTable({.titleRows = kTitleRows,
+                       .bodyRows = bodyRows,
+                       .totalRows = 1,
+                       .headingCols = kHeadingCols,
+                       .bodyCols = kBodyCols,
+                       .minBodyRows = kMinBodyRows,
+                       .maxVisibleRows = kMaxVisibleRows});
     const int h = table.OriginRow();
 
     table.SetCellText(h, 1, GetLine(2));
@@ -158,12 +160,11 @@ void TNewsScr::BuildBrandSales() {
 
     table.SetRangeAlign(h, 1, totalRow, 2, kAlignLeft, kAlignMiddle, false);
     table.SetRangeAlign(h + 1, kUnitsGroup, h + 2, kLastCol, kAlignRight, kAlignMiddle, true);
-    const char* growthFormat = IsDocument() ? kDocumentGrowthFormat : kScreenGrowthFormat;
     for (int c : {kUnitsGroup, kValueGroup}) {
-        table.SetRangeFormat(firstBodyRow, c + 2, totalRow, c + 2, growthFormat);
-        table.SetRangeFormat(firstBodyRow, c + 3, totalRow, c + 3, kShareFormat);
+        table.SetRangeFormat(firstBodyRow, c + 2, totalRow, c + 2, ChangeFormat());
+        table.SetRangeFormat(firstBodyRow, c + 3, totalRow, c + 3, TNumberFormat::Percent);
         // Sales in whole units and thousands.
-        table.SetRangeFormat(firstBodyRow, c, totalRow, c + 1, kAmountFormat);
+        table.SetRangeFormat(firstBodyRow, c, totalRow, c + 1, TNumberFormat::Whole);
     }
     table.SetRangeBorderTop(h + 1, kUnitsGroup, h + 1, kLastCol, 1, 0);
     table.SetRangeBorderRight(h, kUnitsGroup + 3, totalRow, kUnitsGroup + 3, 1, 0);

@@ -21,18 +21,14 @@ constexpr int kPercentRows = 6;
 constexpr double kNoValue = INT_MAX;
 constexpr int kMoneyUnitsLine = 1;
 constexpr char kPercentUnit[] = "%";
-constexpr char kRateFormat[] = "0.0%";
-constexpr char kMoneyFormat[] = "#,##0";
-constexpr char kWindowChangeFormat[] = "+0.0%;[Red]-0.0%";
-constexpr char kDocumentChangeFormat[] = "0.0%";
 
 }  // namespace
 
 void TNewsScr::BuildEconomicVariables() {
     LoadLines(kSectionResults, "NLEcoVars");
-    TQNTable& table = EnsureTable(2, "NLEcoVars");
+    TQNTable& table = EnsureTable(TTableType::FilledHeadings, "NLEcoVars");
     FillTable(table, {1}, {}, 0, 0, 0, -1);
-    table.DefineTable(kTitleRows, kBodyRows, 0, kHeadingCols, kBodyCols, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = kTitleRows, .bodyRows = kBodyRows, .headingCols = kHeadingCols, .bodyCols = kBodyCols});
     const int origin = table.OriginRow();
     table.SetCellText(origin, kUnitCol, GetMiscText(2));
     table.SetCellText(origin, kChangeCol, GetMiscText(3));
@@ -70,11 +66,11 @@ void TNewsScr::BuildEconomicVariables() {
     table.SetRangeAlign(origin, 1, origin + 1, kLastCol, kAlignRight, kAlignMiddle, false);
     table.SetRangeAlign(origin, 4, last, kUnitCol, kAlignRight, kAlignBottom, false);
     table.SetRangeBorderRight(origin, 4, last, 4, 1, 0);
-    table.SetRangeFormat(origin, kChangeCol, last, kChangeCol, IsDocument() ? kDocumentChangeFormat : kWindowChangeFormat);
+    table.SetRangeFormat(origin, kChangeCol, last, kChangeCol, ChangeFormat());
     const int firstBody = origin + kTitleRows;
-    table.SetRangeFormat(firstBody, kNowCol - 1, firstBody + kPercentRows - 1, kNextCol, kRateFormat);
+    table.SetRangeFormat(firstBody, kNowCol - 1, firstBody + kPercentRows - 1, kNextCol, TNumberFormat::Percent);
     // The costs in whole money units: the table's general format would show every digit.
-    table.SetRangeFormat(firstBody + kPercentRows, kNowCol - 1, last, kNextCol, kMoneyFormat);
+    table.SetRangeFormat(firstBody + kPercentRows, kNowCol - 1, last, kNextCol, TNumberFormat::Whole);
     if (ScreenClass() == 1) {
         table.SetColumnWidths({kUnitCol, kChangeCol}, {12, 12});
     } else {

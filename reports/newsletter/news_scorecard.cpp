@@ -17,11 +17,6 @@ constexpr double kNoValue = 2147483647;
 constexpr double kThousandths = 0.001;
 constexpr long double kDefaultSpiBase = 1000;
 constexpr char kIndent[] = "     ";
-constexpr char kShareFormat[] = "0.0%";
-constexpr char kAmountFormat[] = "#,##0";
-constexpr char kRatioFormat[] = "#,##0.00";
-constexpr char kWindowGrowthFormat[] = "+0.0%;[Red]-0.0%";
-constexpr char kDocumentGrowthFormat[] = "0.0%";
 constexpr std::int32_t kBlack = 0x000000, kRed = 0x0000FF;
 
 double Element(const TSimArr* array, int element, double scale) {
@@ -32,13 +27,13 @@ double Element(const TSimArr* array, int element, double scale) {
 
 void TNewsScr::BuildScoreCard() {
     LoadLines(kSectionResults, "ScoreCard");
-    TQNTable& table = EnsureTable(2, "ScoreCard");
+    TQNTable& table = EnsureTable(TTableType::FilledHeadings, "ScoreCard");
     const int chosen = context_.GraphOption;
     mode_ = chosen >= kGrowthMode && chosen <= kIndexMode ? chosen : static_cast<int>(kValuesMode);
     FillTable(table, {24}, {24 + mode_}, 0, 0, 0, -1);
     const int firms = Industry() ? Industry()->NbFirms() : 0;
     const int markets = MarketCount();
-    table.DefineTable(1, 2 * markets + 13, 0, kUnitsCol, firms, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = 1, .bodyRows = 2 * markets + 13, .headingCols = kUnitsCol, .bodyCols = firms});
     const int origin = table.OriginRow();
     // Only values have units; the other modes leave the column empty but keep its colours and lines.
     if (mode_ == kValuesMode) table.SetCellText(origin, kUnitsCol, GetMiscText(2));
@@ -157,14 +152,12 @@ void TNewsScr::FormatScoreCard(int origin, int lastRow, int firms, int markets) 
             // The share rows, then sales, contributions and the index, then the two returns.
             const int lastShareRow = origin + 1 + (markets > 1 ? markets + 1 : 2);
             const int indexRow = lastRow - 2;
-            table.SetRangeFormat(origin + 1, kFirstFirmCol, lastShareRow, lastFirmCol, kShareFormat);
-            table.SetRangeFormat(lastShareRow + 1, kFirstFirmCol, indexRow, lastFirmCol, kAmountFormat);
-            table.SetRangeFormat(indexRow + 1, kFirstFirmCol, lastRow, lastFirmCol, kRatioFormat);
+            table.SetRangeFormat(origin + 1, kFirstFirmCol, lastShareRow, lastFirmCol, TNumberFormat::Percent);
+            table.SetRangeFormat(lastShareRow + 1, kFirstFirmCol, indexRow, lastFirmCol, TNumberFormat::Whole);
+            table.SetRangeFormat(indexRow + 1, kFirstFirmCol, lastRow, lastFirmCol, TNumberFormat::TwoDecimals);
         } else {
             table.SetRangeFormat(origin, kFirstFirmCol, lastRow, lastFirmCol,
-                                 mode_ == kIndexMode           ? kRatioFormat
-                                 : IsDocument()                ? kDocumentGrowthFormat
-                                                               : kWindowGrowthFormat);
+                                 mode_ == kIndexMode ? TNumberFormat::TwoDecimals : ChangeFormat());
         }
         table.SetRangeAlign(origin, kFirstFirmCol, lastRow, lastFirmCol, kAlignRight, kAlignMiddle, true);
     }

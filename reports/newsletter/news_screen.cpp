@@ -10,9 +10,8 @@ constexpr char kUnknownPageText[] = "Unknown newsletter screen ";
 
 }  // namespace
 
-TNewsScr::TNewsScr(QWidget* owner, const TDataContext& context, int page, int positionFlags, int xOffset,
-                   int yOffset, int mode)
-    : TNews(owner, context, positionFlags, xOffset, yOffset, mode), page_(page) {}
+TNewsScr::TNewsScr(QWidget* owner, const TDataContext& context, int page, const TScreenLayout& layout)
+    : TNews(owner, context, layout), page_(page) {}
 
 void TNewsScr::Build(const TDataContext& context) {
     TCVScreen::Build(context);

@@ -31,9 +31,7 @@ public:
     // The scorecard's presentation modes, from the page's first option group (values when unset).
     enum TScoreMode : int { kValuesMode = 1, kGrowthMode = 2, kIndexMode = 3 };
 
-    // Callers pass the layout 18, 0, 0 and mode 3 for a window, 2 for a document.
-    TNewsScr(QWidget* owner, const TDataContext& context, int page, int positionFlags, int xOffset, int yOffset,
-             int mode);
+    TNewsScr(QWidget* owner, const TDataContext& context, int page, const TScreenLayout& layout);
 
     void Build(const TDataContext& context) override;
     int Page() const { return page_; }

@@ -19,7 +19,6 @@ constexpr int kLastCol = 9;
 constexpr int kMarketValueUnitsLine = 6;
 constexpr int kColumnWidth = 10;
 constexpr double kThousands = 1000;
-constexpr char kWholeFormat[] = "#,##0";
 
 struct TFirmStock {
     std::string label;
@@ -30,10 +29,10 @@ struct TFirmStock {
 
 void TNewsScr::BuildStockMarket() {
     LoadLines(kSectionResults, "NLSMktSPI");
-    TQNTable& table = EnsureTable(1, "NLSMktSPI");
+    TQNTable& table = EnsureTable(TTableType::BandedRows, "NLSMktSPI");
     FillTable(table, {1}, {}, 0, 0, 0, -1);
     const int firms = Industry() ? Industry()->NbFirms() : 0;
-    table.DefineTable(kTitleRows, firms, 0, kHeadingCols, 0, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = kTitleRows, .bodyRows = firms, .headingCols = kHeadingCols});
     const int origin = table.OriginRow();
 
     std::vector<TFirmStock> rows;
@@ -79,7 +78,7 @@ void TNewsScr::BuildStockMarket() {
     if (firms > 0) table.SetRangeFont(origin + kTitleRows, 1, last, kLastCol, -1, 0, -1, -1, -1);
     if (ranked && firms > 0) SetBold(origin + kTitleRows, 1, kIndexCol + 1);
     // The table's general format would show every digit of the amounts.
-    if (firms > 0) table.SetRangeFormat(origin + kTitleRows, kIndexCol, last, kLastCol, kWholeFormat);
+    if (firms > 0) table.SetRangeFormat(origin + kTitleRows, kIndexCol, last, kLastCol, TNumberFormat::Whole);
     table.SetColumnWidthRange(kIndexCol, kLastCol, kColumnWidth);
     empty_ = false;
 }

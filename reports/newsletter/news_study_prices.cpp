@@ -42,7 +42,7 @@ double TNewsScr::StudyPrice(double cost) const {
 
 void TNewsScr::BuildStudyPrices() {
     LoadLines(kSectionResults, "NLEcoMRS");
-    TQNTable& table = EnsureTable(1, "NLEcoMRS");
+    TQNTable& table = EnsureTable(TTableType::BandedRows, "NLEcoMRS");
     FillTable(table, {1}, {2}, 0, 0, 0, -1);
     const TCvInd* industry = Industry();
     const TSeries* zoneStudies = si::StuFta;
@@ -54,7 +54,11 @@ void TNewsScr::BuildStudyPrices() {
     const int bodyRows = (zoneStudies ? zoneStudies->Count() : 0) + (marketStudies ? marketStudies->Count() : 0);
     const int totalRows = single ? 1 : 2;
     const int bodyCols = single ? 2 : step * markets + 2;
-    table.DefineTable(titleRows, bodyRows, totalRows, kHeadingCols, bodyCols, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = titleRows,
+                       .bodyRows = bodyRows,
+                       .totalRows = totalRows,
+                       .headingCols = kHeadingCols,
+                       .bodyCols = bodyCols});
     const int origin = table.OriginRow();
     const int lastCol = kHeadingCols + bodyCols;
     const auto marketCol = [&](int market) { return single ? kZoneCol : kZoneCol + step * market; };

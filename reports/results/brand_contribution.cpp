@@ -11,7 +11,7 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 3;
+constexpr TTableType kWindowTableType = TTableType::BandedColumns;
 constexpr int kTitleRows = 2;
 constexpr int kBodyRows = 19;
 constexpr int kHeadingCols = 5;
@@ -22,7 +22,6 @@ constexpr int kTotalColumn = 5;
 constexpr int kMinBrandColumns = 5;
 constexpr double kNoValue = 2147483647;
 constexpr int kPlanTitleLine = 24;
-constexpr int kAmountFormat = 1;
 
 // Sum of element E of "BrdRpt" over every brand of the array.
 double BrandSum(const TSimArr* report, int element) {
@@ -60,7 +59,11 @@ void TBrdResult::BuildContribution() {
     TQNTable& table = EnsureTable(kWindowTableType, "BrdMktCtb");
     FillTable(table, {plan ? kPlanTitleLine : 1}, IsDocument() ? std::vector<int>{} : std::vector<int>{2}, 0, 0, 0,
               -1);
-    table.DefineTable(kTitleRows, kBodyRows, 0, kHeadingCols, brandColumns, 0, 0, 0, 32767, kMinBrandColumns);
+    table.DefineTable({.titleRows = kTitleRows,
+                       .bodyRows = kBodyRows,
+                       .headingCols = kHeadingCols,
+                       .bodyCols = brandColumns,
+                       .maxVisibleCols = kMinBrandColumns});
     WriteContributionLabels();
 
     const double unitsSold = BrandSum(report, si::brUSold);
@@ -95,7 +98,7 @@ void TBrdResult::BuildContribution() {
     table.SetRangeAlign(h, kUnitColumn, h + kTitleRows + kBodyRows - 1, kTotalColumn, 4, 2, false);
     table.SetRangeBorderRight(h, kUnitColumn, h + kTitleRows + kBodyRows - 1, kUnitColumn, 1, 0);
     table.SetRangeFormat(h + 3, kTotalColumn, h + kTitleRows + kBodyRows - 1, kTotalColumn + brandColumns,
-                         TableNumberFormat(kAmountFormat));
+                         TNumberFormat::Whole);
     table.SetColumnWidths({3, 4}, {15, 5});
     empty_ = brandCount == 0;
 }

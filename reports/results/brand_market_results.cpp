@@ -13,12 +13,11 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 3;
+constexpr TTableType kWindowTableType = TTableType::BandedColumns;
 constexpr int kHeadingCols = 5;
 constexpr int kUnitColumn = 4;
 constexpr int kTotalColumn = 5;
 constexpr int kMinBrandColumns = 5;
-constexpr int kPercentFormat = 8;
 constexpr int kSmallScreenClass = 1;
 
 }  // namespace
@@ -36,7 +35,11 @@ void TBrdResult::BuildMarketResults() {
 
     TQNTable& table = EnsureTable(kWindowTableType, "BrdMktRes");
     FillTable(table, {1}, IsDocument() ? std::vector<int>{} : std::vector<int>{2}, 0, 0, 0, -1);
-    table.DefineTable(1, channelCount + 3, 0, kHeadingCols, brandColumns, 0, 0, 0, 32767, kMinBrandColumns);
+    table.DefineTable({.titleRows = 1,
+                       .bodyRows = channelCount + 3,
+                       .headingCols = kHeadingCols,
+                       .bodyCols = brandColumns,
+                       .maxVisibleCols = kMinBrandColumns});
     const int h = table.OriginRow();
     const int lastRow = h + channelCount + 3;
 
@@ -67,7 +70,7 @@ void TBrdResult::BuildMarketResults() {
     table.SetRangeAlign(h, kUnitColumn, lastRow, kTotalColumn, 4, 2, false);
     table.SetRangeBorderRight(h, kUnitColumn, lastRow, kUnitColumn, 1, 0);
     table.SetRangeBorderTop(h + 3, -1, h + 3, -1, 1, 0);
-    table.SetRangeFormat(h + 1, kTotalColumn, lastRow, kTotalColumn + brandColumns, TableNumberFormat(kPercentFormat));
+    table.SetRangeFormat(h + 1, kTotalColumn, lastRow, kTotalColumn + brandColumns, TNumberFormat::Percent);
     if (ScreenClass() == kSmallScreenClass) table.SetColumnWidths({1}, {22});
     empty_ = brandCount == 0;
 }

@@ -15,9 +15,8 @@ enum class TBrdResultKind : std::int32_t { Contribution = 1, PlanContribution = 
 class TBrdResult : public TResult {
 public:
     // Kind is the caller's number; another than 1..3 builds no table.
-    TBrdResult(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset, int yOffset,
-               int mode)
-        : TResult(owner, context, positionFlags, xOffset, yOffset, mode), kind_(kind) {}
+    TBrdResult(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout)
+        : TResult(owner, context, layout), kind_(kind) {}
 
     void Build(const TDataContext& context) override;
 

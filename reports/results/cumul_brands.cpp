@@ -11,7 +11,7 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 2;
+constexpr TTableType kWindowTableType = TTableType::FilledHeadings;
 constexpr int kTitleRows = 3;
 constexpr int kHeadingCols = 10;
 // Rows a market is given; a market with more marketed brands gets the rows it
@@ -20,8 +20,6 @@ constexpr int kRowsPerMarket = 16;
 constexpr int kMinBodyRows = 10;
 constexpr int kMaxVisibleRows = 15;
 constexpr int kSmallScreenClass = 1;
-constexpr int kAmountFormat = 1;
-constexpr int kUnitsFormat = 2;
 
 // Sheet column of element E of the series "BrdCumRes".
 int ElementColumn(int element) { return element - si::BrdCumRes->Lo() + 1; }
@@ -46,7 +44,12 @@ void TCumResult::BuildBrandCumul() {
     const int marketCount = Industry()->NbMarkets();
     const int bodyRows = std::max(kRowsPerMarket * marketCount, MarketedSlotCount());
     const int totalRows = marketCount > 1 ? marketCount + 1 : 1;
-    table.DefineTable(kTitleRows, bodyRows, totalRows, kHeadingCols, 0, 0, kMinBodyRows, 0, kMaxVisibleRows, 32767);
+    table.DefineTable({.titleRows = kTitleRows,
+                       .bodyRows = bodyRows,
+                       .totalRows = totalRows,
+                       .headingCols = kHeadingCols,
+                       .minBodyRows = kMinBodyRows,
+                       .maxVisibleRows = kMaxVisibleRows});
     const int h = table.OriginRow();
 
     table.SetTextAcross(h, 3, 5, GetLine(2));
@@ -106,8 +109,8 @@ void TCumResult::FormatBrandTable(int lastRow) {
     table.SetRangeBorderBottom(h, 3, h, 9, 1, 0);
     table.SetRangeBorderBottom(h + 1, 3, h + 1, 10, 1, 0);
     // Thousands of units with one decimal, amounts in whole thousands.
-    table.SetRangeFormat(h + kTitleRows, 3, lastRow, 3, TableNumberFormat(kUnitsFormat));
-    table.SetRangeFormat(h + kTitleRows, 4, lastRow, kHeadingCols, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(h + kTitleRows, 3, lastRow, 3, TNumberFormat::OneDecimal);
+    table.SetRangeFormat(h + kTitleRows, 4, lastRow, kHeadingCols, TNumberFormat::Whole);
     if (ScreenClass() == kSmallScreenClass) table.SetColumnWidths({5, 7, 8, 9}, {11, 11, 12, 11});
 }
 

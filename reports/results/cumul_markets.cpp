@@ -8,13 +8,11 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 2;
+constexpr TTableType kWindowTableType = TTableType::FilledHeadings;
 constexpr int kBodyRows = 17;
 constexpr int kHeadingCols = 6;
 constexpr int kUnitColumn = 5;
 constexpr int kTotalColumn = 6;
-constexpr int kAmountFormat = 1;
-constexpr int kUnitsFormat = 2;
 
 enum class TSumSource { BrandSlots, FirmMarket };
 
@@ -39,7 +37,10 @@ void TCumResult::BuildMarketCumul() {
     if (!Industry() || !cumBrands_ || !si::BrdCumRes) return;
     const int marketCount = Industry()->NbMarkets();
     const TSimArr* firmZone = ResultsArray(kCategoryFirmFta, "FfxRpt");
-    table.DefineTable(1, kBodyRows, 0, kHeadingCols, marketCount > 1 ? 2 * marketCount : 0, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = 1,
+                       .bodyRows = kBodyRows,
+                       .headingCols = kHeadingCols,
+                       .bodyCols = marketCount > 1 ? 2 * marketCount : 0});
     const int h = table.OriginRow();
     table.SetCellText(h, kUnitColumn, GetMiscText(2));
     table.SetCellText(h, kTotalColumn, GetMiscText(1));
@@ -74,8 +75,8 @@ void TCumResult::BuildMarketCumul() {
         table.SetCellNumber(h + 15 + i, kTotalColumn, firmItems[i] / 1000);
     }
     SetBold(h + 17);
-    table.SetRangeFormat(h + 1, kTotalColumn, h + kBodyRows, -1, TableNumberFormat(kAmountFormat));
-    table.SetRangeFormat(h + 2, kTotalColumn, h + 2, -1, TableNumberFormat(kUnitsFormat));
+    table.SetRangeFormat(h + 1, kTotalColumn, h + kBodyRows, -1, TNumberFormat::Whole);
+    table.SetRangeFormat(h + 2, kTotalColumn, h + 2, -1, TNumberFormat::OneDecimal);
     table.SetRangeAlign(h, kUnitColumn, h + kBodyRows, kTotalColumn, 4, 2, false);
     table.SetRangeBorderRight(h, kUnitColumn, h + kBodyRows, kUnitColumn, 1, 0);
 }

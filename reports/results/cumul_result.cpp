@@ -5,9 +5,8 @@
 
 namespace cv {
 
-TCumResult::TCumResult(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset,
-                       int yOffset, int mode)
-    : TResult(owner, context, positionFlags, xOffset, yOffset, mode), kind_(kind),
+TCumResult::TCumResult(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout)
+    : TResult(owner, context, layout), kind_(kind),
       cumBrands_(Industry() ? Industry()->FindSeries("CumBrand") : nullptr) {}
 
 void TCumResult::Build(const TDataContext& context) {

@@ -16,8 +16,7 @@ enum class TCumResultKind : std::int32_t { Brands = 1, Markets = 2 };
 class TCumResult : public TResult {
 public:
     // Kind is the caller's number; another than 1 or 2 builds no table.
-    TCumResult(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset, int yOffset,
-               int mode);
+    TCumResult(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout);
 
     void Build(const TDataContext& context) override;
 

@@ -23,7 +23,7 @@ void TDecSummary::Build(const TDataContext& context) {
     Present();
 }
 
-TQNTable& TDecSummary::StartTable(const std::string& key, int windowType) {
+TQNTable& TDecSummary::StartTable(const std::string& key, TTableType windowType) {
     LoadLines(kSectionResults, key);
     TQNTable& table = EnsureTable(windowType, key);
     FillTable(table, {1}, {}, 0, 0, 0, -1);

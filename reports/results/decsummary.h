@@ -15,9 +15,8 @@ enum class TDecSummaryKind : std::int32_t { Brands = 1, SalesForce = 2, RnD = 3,
 class TDecSummary : public TResult {
 public:
     // Kind is the caller's number; another than 1..5 builds no table.
-    TDecSummary(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset, int yOffset,
-                int mode)
-        : TResult(owner, context, positionFlags, xOffset, yOffset, mode), kind_(kind) {}
+    TDecSummary(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout)
+        : TResult(owner, context, layout), kind_(kind) {}
 
     void Build(const TDataContext& context) override;
 
@@ -29,7 +28,7 @@ private:
     void BuildLoan();
     // Opens a build: loads the lines of Key, creates the table (sheet Key,
     // WindowType in a window) and writes title line 1 as the caption.
-    TQNTable& StartTable(const std::string& key, int windowType);
+    TQNTable& StartTable(const std::string& key, TTableType windowType);
     void WriteBrandLabels(int headingCols, int brandColumns);
     void WriteBrandColumn(int brand, int column);
     void WriteObjective(int row, int column, int type, double dimension, double value);

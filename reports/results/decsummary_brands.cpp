@@ -11,16 +11,13 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 3;
+constexpr TTableType kWindowTableType = TTableType::BandedColumns;
 constexpr int kTitleRows = 2;
 constexpr int kBodyRows = 15;
 constexpr int kMinBrandColumns = 5;
 // Segment rows: up to five, centred in the rows from H+7.
 constexpr int kSegmentRows = 5;
 constexpr int kSmallScreenClass = 1;
-constexpr int kObjectiveFormat = 2;
-constexpr int kAmountFormat = 1;
-constexpr int kUnitsFormat = 2;
 constexpr int kNoObjective = 0;
 constexpr int kMapObjective = 1;
 constexpr const char* kNone = "None";
@@ -34,7 +31,11 @@ void TDecSummary::BuildBrands() {
     const int brandCount = DecisionsCount(kCategoryFirmFtaMarket, "NbMktedBrds");
     const int headingCols = HeadingCols(IsDocument());
     const int brandColumns = std::max(kMinBrandColumns, brandCount);
-    table.DefineTable(kTitleRows, kBodyRows, 0, headingCols, brandColumns, 0, 0, 0, 32767, kMinBrandColumns);
+    table.DefineTable({.titleRows = kTitleRows,
+                       .bodyRows = kBodyRows,
+                       .headingCols = headingCols,
+                       .bodyCols = brandColumns,
+                       .maxVisibleCols = kMinBrandColumns});
     WriteBrandLabels(headingCols, brandColumns);
     for (int brand = 1; brand <= brandCount; ++brand) WriteBrandColumn(brand, headingCols + brand);
     empty_ = brandCount == 0;
@@ -66,8 +67,8 @@ void TDecSummary::WriteBrandLabels(int headingCols, int brandColumns) {
     table.SetRangeBorderBottom(h + 14, 2, h + 14, lastColumn, 1, 0);
     table.SetRangeBorderTop(h + 12, -1, h + 12, -1, 1, 0);
     table.SetRangeAlign(h, headingCols, h + kTitleRows + kBodyRows - 1, headingCols, 4, 2, false);
-    table.SetRangeFormat(h + 2, headingCols + 1, h + 3, lastColumn, TableNumberFormat(kUnitsFormat));
-    table.SetRangeFormat(h + 4, headingCols + 1, h + 11, lastColumn, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(h + 2, headingCols + 1, h + 3, lastColumn, TNumberFormat::OneDecimal);
+    table.SetRangeFormat(h + 4, headingCols + 1, h + 11, lastColumn, TNumberFormat::Whole);
     table.SetColumnWidths({headingCols}, {15});
     if (ScreenClass() == kSmallScreenClass) {
         table.SetColumnWidths({headingCols - 1}, {13});
@@ -113,7 +114,7 @@ void TDecSummary::WriteObjective(int row, int column, int type, double dimension
     table.SetCellText(row, column,
                       type == kMapObjective ? Industry()->MapLabel(market, axis) : Industry()->SemLabel(market, axis));
     table.SetCellNumber(row + 1, column, value);
-    table.SetRangeFormat(row + 1, column, row + 1, column, TableNumberFormat(kObjectiveFormat));
+    table.SetRangeFormat(row + 1, column, row + 1, column, TNumberFormat::OneDecimal);
 }
 
 }  // namespace cv

@@ -8,14 +8,14 @@
 namespace cv {
 namespace {
 
-constexpr int kLoanWindowTableType = 2;
+constexpr TTableType kLoanWindowTableType = TTableType::FilledHeadings;
 constexpr int kLoanBodyRows = 7;
 
 }  // namespace
 
 void TDecSummary::BuildLoan() {
     TQNTable& table = StartTable("DecSumLoan", kLoanWindowTableType);
-    table.DefineTable(1, kLoanBodyRows, 0, 4, 1, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = 1, .bodyRows = kLoanBodyRows, .headingCols = 4, .bodyCols = 1});
     const int h = table.OriginRow();
     const TSimArr* loan = DecisionsArray(kCategoryFirm, "LoanVal");
     const double budgetChange = ArrayNumber(loan, {si::BgtChg}) / 1000;

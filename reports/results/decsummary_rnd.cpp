@@ -9,11 +9,10 @@
 namespace cv {
 namespace {
 
-constexpr int kRnDWindowTableType = 3;
+constexpr TTableType kRnDWindowTableType = TTableType::BandedColumns;
 constexpr int kRnDTitleRows = 3;
 // Five projects show at once; more get rows of their own and a scroll bar.
 constexpr int kShownProjects = 5;
-constexpr int kAmountFormat = 1;
 
 }  // namespace
 
@@ -22,8 +21,12 @@ void TDecSummary::BuildRnD() {
     const int dimensionCount = dimensions_ ? dimensions_->Count() : 0;
     const int projectCount = DecisionsCount(kCategoryFirmMarket, "NbPrjs");
     const int costColumn = dimensionCount + 4;
-    table.DefineTable(kRnDTitleRows, std::max(kShownProjects, projectCount), 0, 3, dimensionCount + 1, 0,
-                      kShownProjects, 0, kShownProjects, 32767);
+    table.DefineTable({.titleRows = kRnDTitleRows,
+                       .bodyRows = std::max(kShownProjects, projectCount),
+                       .headingCols = 3,
+                       .bodyCols = dimensionCount + 1,
+                       .minBodyRows = kShownProjects,
+                       .maxVisibleRows = kShownProjects});
     const int h = table.OriginRow();
     table.SetCellText(h, 1, GetLine(2));
     table.SetCellText(h, 3, GetLine(3));
@@ -48,8 +51,8 @@ void TDecSummary::BuildRnD() {
         table.SetCellNumber(row, costColumn, ArrayNumber(finances, {p, si::ProReqUC}));
     }
     const int lastRow = h + kRnDTitleRows + std::max(kShownProjects, projectCount) - 1;
-    table.SetRangeFormat(h + kRnDTitleRows, 3, lastRow, 3, TableNumberFormat(kAmountFormat));
-    table.SetRangeFormat(h + kRnDTitleRows, costColumn, lastRow, costColumn, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(h + kRnDTitleRows, 3, lastRow, 3, TNumberFormat::Whole);
+    table.SetRangeFormat(h + kRnDTitleRows, costColumn, lastRow, costColumn, TNumberFormat::Whole);
     table.SetColumnWidths({1, 2, costColumn}, {7, 4, 14});
     if (dimensionCount > 0) table.SetColumnWidthRange(4, 3 + dimensionCount, 12);
     table.SetRangeAlign(h, 3, lastRow, 3, 4, 2, false);

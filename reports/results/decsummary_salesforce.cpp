@@ -10,14 +10,13 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 3;
+constexpr TTableType kWindowTableType = TTableType::BandedColumns;
 // Sizes and the allocation heading take the first two body rows; the brands
 // of every market follow, then the total row. The body holds 16 rows, or
 // more when the firm's brands need them, so the total never covers a brand.
 constexpr int kMinBodyRows = 16;
 constexpr int kRowsBeforeBrands = 2;
 constexpr int kChannelColumnWidth = 21;
-constexpr int kAmountFormat = 1;
 
 int ColumnStep(bool document) { return document ? 2 : 1; }
 
@@ -35,7 +34,8 @@ void TDecSummary::BuildSalesForce() {
     const int channelCount = channels_ ? channels_->Count() : 0;
     const int bodyRows = std::max(kMinBodyRows, kRowsBeforeBrands + SalesForceBrandRows());
     const int lastColumn = 4 + 3 * step;
-    table.DefineTable(1, bodyRows, 1, 4, 3 * step, 0, 5, 0, 32767, 32767);
+    table.DefineTable({.titleRows = 1, .bodyRows = bodyRows, .totalRows = 1, .headingCols = 4, .bodyCols = 3 * step,
+                       .minBodyRows = 5});
     const int h = table.OriginRow();
     const TSimArr* sizes = DecisionsArray(kCategoryFirmFta, "SlfSize");
     for (int i = 0; i < 3; ++i) table.SetCellText(h + i, 1, FormatValue(GetLine(2 + i)));
@@ -55,7 +55,7 @@ void TDecSummary::BuildSalesForce() {
                              "SUM(" + TQNTable::RangeRef(0, 0, h + 1 + kRowsBeforeBrands, column, totalRow - 1, column) +
                                  ")");
     }
-    table.SetRangeFormat(h + 1, 5, totalRow, lastColumn, TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(h + 1, 5, totalRow, lastColumn, TNumberFormat::Whole);
     for (int c = 1; c <= channelCount; ++c) table.SetColumnWidths({4 + c}, {kChannelColumnWidth});
 }
 

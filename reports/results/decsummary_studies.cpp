@@ -6,7 +6,7 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 1;
+constexpr TTableType kWindowTableType = TTableType::BandedRows;
 constexpr int kStudyLabelColumn = 3;
 constexpr int kZoneValueColumn = 5;
 constexpr int kOrdered = 1;
@@ -33,7 +33,7 @@ void TDecSummary::BuildStudies() {
     const int titleRows = marketCount == 1 ? 1 : 2;
     const int bodyRows = StudyCount(si::StuFta) + StudyCount(si::StuMkt);
     const int bodyCols = marketCount == 1 ? 2 : step * marketCount + 2;
-    table.DefineTable(titleRows, bodyRows, 0, 3, bodyCols, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = titleRows, .bodyRows = bodyRows, .headingCols = 3, .bodyCols = bodyCols});
     const int h = table.OriginRow();
     table.SetCellText(h, kStudyLabelColumn, GetLine(2));
     table.SetTextAcross(h, 4, 3 + bodyCols, GetLine(marketCount > 1 ? 3 : 7));

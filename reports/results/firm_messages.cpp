@@ -23,9 +23,13 @@ constexpr int kParameters = 5;
 void TFirResult::BuildMessages() {
     empty_ = true;
     LoadLines(kSectionResults, "AllMsgs");
-    TQNTable& table = EnsureTable(1, "AllMsgs");
+    TQNTable& table = EnsureTable(TTableType::BandedRows, "AllMsgs");
     FillTable(table, {1}, {}, 0, 0, 0, -1);
-    table.DefineTable(1, kBodyRows, 0, 0, kColumns, 0, kMinBodyRows, 0, kMaxVisibleRows, 32767);
+    table.DefineTable({.titleRows = 1,
+                       .bodyRows = kBodyRows,
+                       .bodyCols = kColumns,
+                       .minBodyRows = kMinBodyRows,
+                       .maxVisibleRows = kMaxVisibleRows});
     const int origin = table.OriginRow();
     table.SetTextAcross(origin, 1, kColumns, GetLine(2));
     row_ = origin + 1;

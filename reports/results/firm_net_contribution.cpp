@@ -22,7 +22,6 @@ constexpr int kMarketRowCount = 19;
 constexpr int kBrandRowCount = 16;
 constexpr int kSmallScreenRowHeight = 191;
 constexpr int kRowHeight = 242;
-constexpr int kAmountFormat = 1;  // whole units, dollars or thousands with separators
 
 struct TContributionRow {
     int item;        // element of "FFMRpt", or kHeading
@@ -66,10 +65,13 @@ int FirmItemOf(int marketItem) {
 
 void TFirResult::BuildNetContribution() {
     LoadLines(kSectionResults, "NetContribution");
-    TQNTable& table = EnsureTable(2, "NetContribution");
+    TQNTable& table = EnsureTable(TTableType::FilledHeadings, "NetContribution");
     FillTable(table, {kind_ == kPlanContribution ? 25 : 1}, {}, 0, 0, 0, -1);
     const int markets = MarketCount();
-    table.DefineTable(1, kBodyRows, 0, kHeadingCols, markets > 1 ? 2 * markets : 0, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = 1,
+                       .bodyRows = kBodyRows,
+                       .headingCols = kHeadingCols,
+                       .bodyCols = markets > 1 ? 2 * markets : 0});
     const int origin = table.OriginRow();
     table.SetCellText(origin, kUnitsCol, GetMiscText(2));
     table.SetCellText(origin, kFirmCol, GetMiscText(1));
@@ -78,7 +80,7 @@ void TFirResult::BuildNetContribution() {
     WriteNetContributionFirmRows(origin);
 
     const int last = origin + kBodyRows;
-    table.SetRangeFormat(origin + 1, kFirmCol, last, LastColumn(), TableNumberFormat(kAmountFormat));
+    table.SetRangeFormat(origin + 1, kFirmCol, last, LastColumn(), TNumberFormat::Whole);
     table.SetRangeAlign(-1, kUnitsCol, -1, kUnitsCol, kAlignRight, kAlignMiddle, false);
     table.SetRangeBorderRight(origin, kUnitsCol, last, kUnitsCol, 1, 0);
     table.SetRowHeights(origin, last, ScreenClass() == 1 && !IsDocument() ? kSmallScreenRowHeight : kRowHeight);

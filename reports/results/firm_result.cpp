@@ -10,9 +10,8 @@ constexpr char kUnknownKindText[] = "Unknown firm result screen ";
 
 }  // namespace
 
-TFirResult::TFirResult(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset,
-                       int yOffset, int mode)
-    : TResult(owner, context, positionFlags, xOffset, yOffset, mode), kind_(kind) {}
+TFirResult::TFirResult(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout)
+    : TResult(owner, context, layout), kind_(kind) {}
 
 void TFirResult::Build(const TDataContext& context) {
     TCVScreen::Build(context);

@@ -23,9 +23,7 @@ public:
         kMessages = 6,
     };
 
-    // Callers pass the layout 18, 0, 0 and mode 3 for a window, 2 for a document.
-    TFirResult(QWidget* owner, const TDataContext& context, int kind, int positionFlags, int xOffset, int yOffset,
-               int mode);
+    TFirResult(QWidget* owner, const TDataContext& context, int kind, const TScreenLayout& layout);
 
     void Build(const TDataContext& context) override;
     int Kind() const { return kind_; }

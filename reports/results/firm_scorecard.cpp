@@ -21,12 +21,7 @@ constexpr int kUnitsCol = 5, kPreviousCol = 6, kCurrentCol = 7, kChangeCol = 8, 
 constexpr double kThousandths = 0.001;
 constexpr long double kDefaultSpiBase = 1000;
 constexpr char kMultiplicationSign[] = "\xD7 ";  // the Western code page's multiplication sign, then a blank
-constexpr char kShareFormat[] = "0.0%";
-constexpr char kRatioFormat[] = "#,##0.00";
-constexpr char kAmountFormat[] = "#,##0";
 constexpr int kRatioUnitsLine = 8;
-constexpr char kDocumentChangeFormat[] = "0.0%";
-constexpr char kWindowChangeFormat[] = "+0.0%;[Red]-0.0%";
 
 // sign(r) x |r|^(1/n) - 1: the average growth per period that turns 1 into r
 // in n periods; 0 before any period has passed.
@@ -40,10 +35,13 @@ double AverageGrowth(double ratio, int periods) {
 
 void TFirResult::BuildScoreCard() {
     LoadLines(kSectionResults, "ScoreCard");
-    TQNTable& table = EnsureTable(2, "ScoreCard");
+    TQNTable& table = EnsureTable(TTableType::FilledHeadings, "ScoreCard");
     FillTable(table, {1}, {}, 0, 0, 0, -1);
     const int markets = MarketCount();
-    table.DefineTable(kTitleRows, 2 * (markets + 2) + 9, 0, kHeadingCols, kBodyCols, 0, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = kTitleRows,
+                       .bodyRows = 2 * (markets + 2) + 9,
+                       .headingCols = kHeadingCols,
+                       .bodyCols = kBodyCols});
     const int origin = table.OriginRow();
     WriteScoreCardTitles(origin);
     row_ = origin + kTitleRows;
@@ -82,8 +80,8 @@ void TFirResult::BuildScoreCard() {
     WriteFirmScoreRow({GetLine(18), kRatioUnitsLine}, si::ffxCumRMI, si::ffxRMI0, kThousandths);
 
     // The shares' section title row holds no value: the format goes on its value rows only.
-    table.SetRangeFormat(firstBodyRow + 1, kPreviousCol, lastShareRow, kCurrentCol, kShareFormat);
-    table.SetRangeFormat(ratioRow, kPreviousCol, ratioRow + 1, kCurrentCol, kRatioFormat);
+    table.SetRangeFormat(firstBodyRow + 1, kPreviousCol, lastShareRow, kCurrentCol, TNumberFormat::Percent);
+    table.SetRangeFormat(ratioRow, kPreviousCol, ratioRow + 1, kCurrentCol, TNumberFormat::TwoDecimals);
     FormatScoreCard(origin);
 }
 
@@ -138,7 +136,7 @@ void TFirResult::WriteScoreRow(const TScoreRow& row, const TScoreValues& values)
     table.SetCellText(r, 2, row.label);
     table.SetCellText(r, kUnitsCol, GetUnitsText(row.unitsLine));
     // Amounts, units and the index in whole numbers; the shares and ratios get theirs below.
-    if (row.unitsLine != kRatioUnitsLine) table.SetRangeFormat(r, kPreviousCol, r, kCurrentCol, kAmountFormat);
+    if (row.unitsLine != kRatioUnitsLine) table.SetRangeFormat(r, kPreviousCol, r, kCurrentCol, TNumberFormat::Whole);
     if (row.bottomBorder) table.SetRangeBorderBottom(r, 1, r, LastColumn(), 1, 0);
     if (row.bold) table.SetRangeFont(r, 1, r, LastColumn(), -1, 1, -1, -1, -1);
     if (!values.current) {
@@ -172,7 +170,7 @@ void TFirResult::FormatScoreCard(int origin) {
     table.SetRangeAlign(origin + 1, kPreviousCol, last, kGrowthCol, kAlignRight, kAlignMiddle, true);
     table.SetRangeBorderRight(origin, 4, last, 4, 1, 0);
     table.SetRangeBorderRight(origin, kChangeCol, last, kChangeCol, 1, 0);
-    const char* changeFormat = IsDocument() ? kDocumentChangeFormat : kWindowChangeFormat;
+    const TNumberFormat changeFormat = ChangeFormat();
     table.SetRangeFormat(-1, kChangeCol, -1, kChangeCol, changeFormat);
     table.SetRangeFormat(-1, kGrowthCol, -1, kGrowthCol, changeFormat);
     table.SetColumnWidths({kUnitsCol}, {12});

@@ -18,7 +18,6 @@ constexpr int kBodyRows = kLoanRowCount;
 constexpr int kColumns = 9;
 constexpr int kPercentCol = 6;
 constexpr char kPercentText[] = "%";
-constexpr char kAmountFormat[] = "#,##0";
 
 double Thousands(double amount) { return amount / 1000; }
 
@@ -26,9 +25,9 @@ double Thousands(double amount) { return amount / 1000; }
 
 void TFirResult::BuildLoanSchedule() {
     LoadLines(kSectionResults, "LoanSchedule");
-    TQNTable& table = EnsureTable(1, "Projects");
+    TQNTable& table = EnsureTable(TTableType::BandedRows, "Projects");
     FillTable(table, {1}, {}, 0, 0, 1, -1);
-    table.DefineTable(kTitleRows, kBodyRows, 0, 1, 2, 6, 0, 0, 32767, 32767);
+    table.DefineTable({.titleRows = kTitleRows, .bodyRows = kBodyRows, .headingCols = 1, .bodyCols = 2, .totalCols = 6});
     const int origin = table.OriginRow();
     WriteLoanTitles(origin);
 
@@ -50,8 +49,8 @@ void TFirResult::BuildLoanSchedule() {
             table.SetRangeFont(r, 1, r, kColumns, -1, 1, -1, -1, -1);
         table.SetCellNumber(r, 1, period);
         // Annuities split into principal and interest are rarely whole thousands.
-        table.SetRangeFormat(r, 2, r, kPercentCol - 1, kAmountFormat);
-        table.SetRangeFormat(r, kPercentCol + 1, r, kColumns, kAmountFormat);
+        table.SetRangeFormat(r, 2, r, kPercentCol - 1, TNumberFormat::Whole);
+        table.SetRangeFormat(r, kPercentCol + 1, r, kColumns, TNumberFormat::Whole);
         const double budgetChange = Thousands(loan[lcBgtChg]);
         if (budgetChange > 0) table.SetCellNumber(r, 2, budgetChange);
         if (budgetChange < 0) table.SetCellNumber(r, 3, -budgetChange);

@@ -10,8 +10,6 @@
 namespace cv {
 namespace {
 
-constexpr int kDocumentTableType = 4;
-
 const TSimArr* FindIn(const TCvPerData* set, int category, const TDataContext& context, std::string_view name) {
     return set ? set->FindSimArr(category, context, name) : nullptr;
 }
@@ -38,21 +36,6 @@ int TResult::ResultsCount(int category, std::string_view name) const {
 
 int TResult::DecisionsCount(int category, std::string_view name) const {
     return CountIn(decisions_, category, context_, name);
-}
-
-TQNTable& TResult::EnsureTable(int windowType, const std::string& sheetName) {
-    if (!table_)
-        table_ = std::make_unique<TQNTable>(owner_, IsDocument() ? kDocumentTableType : windowType, sheetName,
-                                            positionFlags_, xOffset_, yOffset_, kDerivedZoom);
-    return *table_;
-}
-
-void TResult::Present() {
-    if (!table_) return;
-    if (IsDocument())
-        table_->Refresh();
-    else
-        table_->Show();
 }
 
 int TResult::MarketCount() { return Industry() ? Industry()->NbMarkets() : 0; }

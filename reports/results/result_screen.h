@@ -30,11 +30,6 @@ protected:
     int ResultsCount(int category, std::string_view name) const;
     int DecisionsCount(int category, std::string_view name) const;
 
-    // Creates the table on the first build (sheet SheetName, table type 4 for
-    // a document, WindowType otherwise), keeps it on later ones.
-    TQNTable& EnsureTable(int windowType, const std::string& sheetName);
-    // A document's table is laid out, a window's is shown.
-    void Present();
     // Runs Body(market) for each market of the industry with the context's
     // market set to it, then sets the shown market back.
     template <typename Body>

@@ -13,7 +13,7 @@
 namespace cv {
 namespace {
 
-constexpr int kWindowTableType = 1;
+constexpr TTableType kWindowTableType = TTableType::BandedRows;
 constexpr int kTitleRows = 2;
 // The body shows 20 projects; a firm with more gets the rows it needs and a
 // scroll bar, so that no project is written over the total rows.
@@ -22,7 +22,6 @@ constexpr int kTotalRows = 2;
 constexpr int kTotalCols = 4;
 constexpr int kMinBodyRows = 10;
 constexpr int kRightBorderMinRows = 12;
-constexpr int kAmountFormat = 1;
 
 // Title line of each list kind (all, available, on-going).
 constexpr int kTitleLine[] = {12, 1, 7};
@@ -58,8 +57,14 @@ void TRnDProtoList::Build(const TDataContext& context) {
 
     TQNTable& table = EnsureTable(kWindowTableType, "Projects");
     table.FormatArea({FormatValue(GetLine(kTitleLine[static_cast<int>(kind_)]))}, {" "}, 0, 0, 0, -1);
-    table.DefineTable(kTitleRows, std::max(kShownProjects, projectCount), kTotalRows, 1, columns.dimensions,
-                      kTotalCols, kMinBodyRows, 0, kShownProjects, 32767);
+    table.DefineTable({.titleRows = kTitleRows,
+                       .bodyRows = std::max(kShownProjects, projectCount),
+                       .totalRows = kTotalRows,
+                       .headingCols = 1,
+                       .bodyCols = columns.dimensions,
+                       .totalCols = kTotalCols,
+                       .minBodyRows = kMinBodyRows,
+                       .maxVisibleRows = kShownProjects});
     WriteTitleRows(columns);
     FormatTable(columns, WriteProjects(columns));
     empty_ = projectCount == 0;
@@ -135,7 +140,7 @@ void TRnDProtoList::FormatTable(const TColumns& columns, int rowAfterLast) {
     if (IsDocument()) table.SetRangeFont(h + 1, 2, h + 1, columns.Last(), -1, 0, -1, -1, -1);
     // Costs and budgets in whole dollars and thousands.
     table.SetRangeFormat(h + kTitleRows, columns.RequestedCost(), rowAfterLast, columns.SpentBudget(),
-                         TableNumberFormat(kAmountFormat));
+                         TNumberFormat::Whole);
     table.SetColumnWidths({1, columns.Last()}, {10, 12});
 }
 

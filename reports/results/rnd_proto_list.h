@@ -13,9 +13,8 @@ enum class TProtoListKind : std::uint8_t { AllProjects = 0, AvailablePrototypes 
 
 class TRnDProtoList : public TRnDScr {
 public:
-    TRnDProtoList(QWidget* owner, const TDataContext& context, int positionFlags, int xOffset, int yOffset, int mode,
-                  TProtoListKind kind)
-        : TRnDScr(owner, context, positionFlags, xOffset, yOffset, mode), kind_(kind) {}
+    TRnDProtoList(QWidget* owner, const TDataContext& context, TProtoListKind kind, const TScreenLayout& layout)
+        : TRnDScr(owner, context, layout), kind_(kind) {}
 
     void Build(const TDataContext& context) override;
 

@@ -35,7 +35,6 @@ constexpr char kOpenMessages[] = "TeamIndOpen";
 constexpr int kLineWrongCode = 5;
 constexpr int kCodeMaxLength = 50;
 constexpr double kRatePercent = 100;
-constexpr int kScheduleLayout = 18;
 
 std::string ControlsLine(const char* key, int line) {
     std::string text;
@@ -81,8 +80,7 @@ TFoBank::TFoBank(QWidget* owner, const TDataContext& context)
     connect(tsBank_, &QTabBar::currentChanged, this, &TFoBank::tsBankClick);
     TranslateForm();
     setWindowTitle(Cp1252ToQString(ControlsLine(kCaptionKey, 1)));
-    schedule_ = TCVScreen::Create<TFirResult>(paPage0_, context_, TFirResult::kLoanRequestSchedule, kScheduleLayout, 0, 0,
-                                              kWindowMode);
+    schedule_ = TCVScreen::Create<TFirResult>(paPage0_, context_, TFirResult::kLoanRequestSchedule, kWindowLayout);
     RefreshLoanStatus();
     RefreshBudgetChangeStatus();
     QApplication::restoreOverrideCursor();

@@ -22,7 +22,6 @@ constexpr char kScoreCardItem[] = "MPNLSMktSCard";
 constexpr char kModeLabelKey[] = "LSelectPresMode";
 constexpr char kModesKey[] = "SCardModes";
 constexpr int kModeComboPosition = 1;  // the combo whose choice is the context's graph option
-constexpr int kScreenPlacement = 18;
 
 QString Name(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
@@ -114,7 +113,7 @@ void TFoNLetter::ShowScoreCard() {
 void TFoNLetter::ShowPage(int page) {
     Screen.reset();
     try {
-        Screen = TCVScreen::Create<TNewsScr>(this, Data, page, kScreenPlacement, 0, 0, kWindowMode);
+        Screen = TCVScreen::Create<TNewsScr>(this, Data, page, kWindowLayout);
     } catch (const ECvError& error) {
         Screen.reset();
         Ui().ShowErrorBox(error.what());

@@ -9,10 +9,9 @@
 namespace cv {
 namespace {
 
-
 template <TProtoListKind Kind>
 std::unique_ptr<TCVScreen> ProjectList(QWidget* owner, const TDataContext& context) {
-    return TCVScreen::Create<TRnDProtoList>(owner, context, kResultScreenPlacement, 0, 0, kWindowMode, Kind);
+    return TCVScreen::Create<TRnDProtoList>(owner, context, Kind, kWindowLayout);
 }
 
 std::vector<TResultGroup> MakeGroups() {

@@ -13,17 +13,13 @@
 
 namespace cv {
 
-// The layout every screen of the page is created with: centred both ways.
-inline constexpr int kResultScreenPlacement = 18;
-
 using TResultScreenFactory = std::unique_ptr<TCVScreen> (*)(QWidget* owner, const TDataContext& context);
 
 // The factory of a screen class whose constructor takes its kind before the
-// layout values, built for a window.
+// layout, built for a window.
 template <class Screen, auto Kind>
 std::unique_ptr<TCVScreen> KindScreen(QWidget* owner, const TDataContext& context) {
-    return TCVScreen::Create<Screen>(owner, context, static_cast<int>(Kind), kResultScreenPlacement, 0, 0,
-                                     kWindowMode);
+    return TCVScreen::Create<Screen>(owner, context, static_cast<int>(Kind), kWindowLayout);
 }
 
 struct TResultItem {

@@ -44,7 +44,7 @@ protected:
         for (int channel = 1; channel <= 3; ++channel) zone.SetReal48({channel, si::NbOutlet}, outlets[channel - 1]);
     }
     std::unique_ptr<TBrdResult> Screen(int kind) {
-        return TCVScreen::Create<TBrdResult>(owner.get(), context, kind, 18, 0, 0, kWindowMode);
+        return TCVScreen::Create<TBrdResult>(owner.get(), context, kind, kWindowLayout);
     }
 
     test::ScreenData data;

@@ -42,9 +42,8 @@ protected:
         context.SelMarket = static_cast<std::int16_t>(market);
         return context;
     }
-    std::unique_ptr<TBgtScreen> Screen(int kind, int market = 1, int mode = kWindowMode) {
-        return TCVScreen::Create<TBgtScreen>(owner.get(), BudgetContext(market), kind, kPlaceCentreX | kPlaceCentreY,
-                                             0, 0, mode);
+    std::unique_ptr<TBgtScreen> Screen(int kind, int market = 1, const TScreenLayout& layout = kWindowLayout) {
+        return TCVScreen::Create<TBgtScreen>(owner.get(), BudgetContext(market), kind, layout);
     }
     TCvPerData& Decisions() { return Session->Industry()->PerDecisions(kDecisionPeriod); }
     void SetAdvertising(int market, int brand, double budget, double quality) {
@@ -84,7 +83,7 @@ TEST_F(BudgetScreenTest, TotalBudgetAddsTheMarketsAndWarnsOfTheUnacknowledgedLoa
 TEST_F(BudgetScreenTest, NegativeBalanceAndAcknowledgedLoanInADocument) {
     SetNetBudget(0);
     AcknowledgeLoan();
-    auto screen = Screen(TBgtScreen::kTotalBudget, 1, kDocumentMode);
+    auto screen = Screen(TBgtScreen::kTotalBudget, 1, kDocumentLayout);
     screen->Build(screen->Context());
     const TQNTable& table = *screen->Table();
     EXPECT_LT(table.CellNumber(table.OriginRow() + 15, 5), 0);
@@ -128,8 +127,7 @@ TEST_F(BudgetScreenTest, EveryKindMatchesItsGoldenFile) {
                 TDataContext context = Context(period);
                 context.DecPeriod = static_cast<std::int16_t>(period + 1);
                 context.SelMarket = static_cast<std::int16_t>(market);
-                return TCVScreen::Create<TBgtScreen>(owner.get(), context, screen.kind, kPlaceCentreX | kPlaceCentreY,
-                                                     0, 0, kWindowMode);
+                return TCVScreen::Create<TBgtScreen>(owner.get(), context, screen.kind, kWindowLayout);
             },
             kResultPeriod, screen.perMarket ? markets : 1);
         test::CheckGolden(std::filesystem::path(CV_GOLDEN_DIR) / (std::string(screen.name) + ".txt"), rendered);

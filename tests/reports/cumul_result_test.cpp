@@ -31,7 +31,7 @@ protected:
         }
     }
     std::unique_ptr<TCumResult> Screen(int kind) {
-        return TCVScreen::Create<TCumResult>(owner.get(), Context(3), kind, 18, 0, 0, kWindowMode);
+        return TCVScreen::Create<TCumResult>(owner.get(), Context(3), kind, kWindowLayout);
     }
 };
 

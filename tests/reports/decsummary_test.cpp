@@ -37,7 +37,7 @@ protected:
                                      {&brands, Session->Industry()->SegSeries(1, market)});
     }
     std::unique_ptr<TDecSummary> Screen(int kind, const TDataContext& context) {
-        return TCVScreen::Create<TDecSummary>(owner.get(), context, kind, 18, 0, 0, kWindowMode);
+        return TCVScreen::Create<TDecSummary>(owner.get(), context, kind, kWindowLayout);
     }
 
     test::ScreenData data;

@@ -75,8 +75,7 @@ TEST_F(GoldenScreensTest, EveryNewsletterPageMatchesItsGoldenFile) {
     for (const auto& page : pages) {
         const std::string text = Render(page.perMarket, [&](TDataContext& context) {
             context.GraphOption = static_cast<std::int16_t>(page.scoreMode);
-            return TCVScreen::Create<TNewsScr>(owner.get(), context, page.page, kPlaceCentreX | kPlaceCentreY, 0, 0,
-                                               kWindowMode);
+            return TCVScreen::Create<TNewsScr>(owner.get(), context, page.page, kWindowLayout);
         });
         test::CheckGolden(folder / (std::string(page.name) + ".txt"), text);
     }
@@ -84,7 +83,7 @@ TEST_F(GoldenScreensTest, EveryNewsletterPageMatchesItsGoldenFile) {
 
 template <class Screen>
 std::unique_ptr<TCVScreen> Make(QWidget* owner, const TDataContext& context, int kind) {
-    return TCVScreen::Create<Screen>(owner, context, kind, kPlaceCentreX | kPlaceCentreY, 0, 0, kWindowMode);
+    return TCVScreen::Create<Screen>(owner, context, kind, kWindowLayout);
 }
 
 TEST_F(GoldenScreensTest, AnUnknownKindSaysSoAndBuildsNothing) {

@@ -31,7 +31,7 @@ protected:
         }
     }
     std::unique_ptr<TRnDProtoList> List(TProtoListKind kind) {
-        return TCVScreen::Create<TRnDProtoList>(owner.get(), Context(3), 18, 0, 0, kWindowMode, kind);
+        return TCVScreen::Create<TRnDProtoList>(owner.get(), Context(3), kind, kWindowLayout);
     }
 };
 

@@ -25,11 +25,12 @@ public:
 // A screen of one small table: a label and a number.
 class OneTableScreen final : public TCVScreen {
 public:
-    OneTableScreen(QWidget* owner, const TDataContext& context) : TCVScreen(owner, context, 0, 0, 0, kWindowMode) {}
+    OneTableScreen(QWidget* owner, const TDataContext& context) : TCVScreen(owner, context, {kWindowMode, {0, 0, 0}}) {}
     void Build(const TDataContext& context) override {
         TCVScreen::Build(context);
-        table_ = std::make_unique<TQNTable>(owner_, 2, "OneTable", 0, 0, 0, 100);
-        table_->DefineTable(0, 1, 0, 1, 1, 0, 0, 0, 32767, 32767);
+        table_ = std::make_unique<TQNTable>(owner_, TTableType::FilledHeadings, "OneTable", TTablePlacement{0, 0, 0},
+                                            100);
+        table_->DefineTable({.bodyRows = 1, .headingCols = 1, .bodyCols = 1});
         table_->SetCellText(table_->OriginRow(), 1, "Units");
         table_->SetCellNumber(table_->OriginRow(), 2, 42);
         table_->Show();

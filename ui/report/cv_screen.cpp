@@ -20,10 +20,9 @@ std::string TranslatedLine(int section, const std::string& key, int lineNo) {
 
 }  // namespace
 
-TCVScreen::TCVScreen(QWidget* owner, const TDataContext& context, int positionFlags, int xOffset, int yOffset,
-                     int mode)
-    : owner_(owner), context_(context), positionFlags_(positionFlags), xOffset_(xOffset), yOffset_(yOffset),
-      mode_(std::clamp(mode, 0, kMaxMode)) {
+TCVScreen::TCVScreen(QWidget* owner, const TDataContext& context, const TScreenLayout& layout)
+    : owner_(owner), context_(context), layout_(layout) {
+    layout_.mode = std::clamp(layout.mode, 0, kMaxMode);
     static constexpr int kUnitLines[] = {1, 2, 3, 4, 6, 7};
     for (std::size_t i = 0; i < unitLabels_.size(); ++i)
         unitLabels_[i] = TranslatedLine(kSectionGlobals, "Units", kUnitLines[i]).substr(0, kUnitLabelLength);
@@ -33,11 +32,15 @@ TCVScreen::TCVScreen(QWidget* owner, const TDataContext& context, int positionFl
         defaultTexts_[i] = TranslatedLine(kSectionMessages, "DfltCVScreen", static_cast<int>(i) + 1);
 }
 
+TCVScreen::TCVScreen(QWidget* owner, const TDataContext& context, int positionFlags, int xOffset, int yOffset,
+                     int mode)
+    : TCVScreen(owner, context, TScreenLayout{mode, {positionFlags, xOffset, yOffset}}) {}
+
 TCVScreen::~TCVScreen() = default;
 
 void TCVScreen::Build(const TDataContext& context) {
     context_ = context;
-    documentFlag_ = mode_ == kDocumentMode;
+    documentFlag_ = layout_.mode == kDocumentMode;
     empty_ = false;
     previousResults_ = currentResults_ = decisions_ = nullptr;
     if (!Session) return;
@@ -89,6 +92,25 @@ void TCVScreen::FillTable(TQNTable& table, const std::vector<int>& titleLineNumb
     const int after = rowsAfter == -1 ? TableStyle(table.Sheet().TableType()).rowsAfter : rowsAfter;
     table.FormatArea(texts(titleLineNumbers), texts(noteLineNumbers), rowsBefore, rowsBetween,
                      after + (documentFlag_ ? 1 : 0), alignment);
+}
+
+TQNTable& TCVScreen::EnsureTable(TTableType windowType, const std::string& sheetName) {
+    if (!table_)
+        table_ = std::make_unique<TQNTable>(owner_, IsDocument() ? TTableType::Document : windowType, sheetName,
+                                            layout_.placement, kDerivedZoom);
+    return *table_;
+}
+
+void TCVScreen::Present() {
+    if (!table_) return;
+    if (IsDocument())
+        table_->Refresh();
+    else
+        table_->Show();
+}
+
+TNumberFormat TCVScreen::ChangeFormat() const {
+    return IsDocument() ? TNumberFormat::Percent : TNumberFormat::SignedPercentRedFall;
 }
 
 }  // namespace cv

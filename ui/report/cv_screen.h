@@ -17,13 +17,11 @@
 
 #include "core/store/data_context.h"
 #include "ui/report/qn_table.h"
+#include "ui/report/screen_layout.h"
 
 namespace cv {
 
 class TCvPerData;
-
-inline constexpr int kDocumentMode = 2;
-inline constexpr int kWindowMode = 3;
 
 class TCVScreen {
 public:
@@ -31,8 +29,9 @@ public:
     TCVScreen(const TCVScreen&) = delete;
     TCVScreen& operator=(const TCVScreen&) = delete;
 
-    // Constructs a screen and builds it unless Mode (the last constructor
-    // argument every screen takes through to this base) is the document mode.
+    // Constructs a screen and builds it unless its layout (the last
+    // constructor argument every screen takes through to this base) is the
+    // document layout.
     template <typename Screen, typename... Args>
     static std::unique_ptr<Screen> Create(Args&&... args) {
         auto screen = std::make_unique<Screen>(std::forward<Args>(args)...);
@@ -60,18 +59,31 @@ public:
     void FillTable(TQNTable& table, const std::vector<int>& titleLineNumbers, const std::vector<int>& noteLineNumbers,
                    int rowsBefore, int rowsBetween, int rowsAfter, int alignment) const;
 
-    int Mode() const { return mode_; }
+    int Mode() const { return layout_.mode; }
     bool IsDocument() const { return documentFlag_; }
     bool IsEmpty() const { return empty_; }
     const TDataContext& Context() const { return context_; }
     TQNTable* Table() const { return table_.get(); }
+    const TScreenLayout& Layout() const { return layout_; }
     // The unit labels ("Units" lines 1, 2, 3, 4, 6, 7) and "MISC" lines 1..3.
     const std::array<std::string, 6>& UnitLabels() const { return unitLabels_; }
     const std::array<std::string, 3>& MiscLabels() const { return miscLabels_; }
     const std::array<std::string, 2>& DefaultTexts() const { return defaultTexts_; }
 
 protected:
+    TCVScreen(QWidget* owner, const TDataContext& context, const TScreenLayout& layout);
+    // The older form with the layout as bare numbers; goes once every screen
+    // takes a named layout.
     TCVScreen(QWidget* owner, const TDataContext& context, int positionFlags, int xOffset, int yOffset, int mode);
+
+    // Creates the table on the first build (sheet SheetName, the document
+    // type for a document, WindowType otherwise), keeps it on later ones.
+    TQNTable& EnsureTable(TTableType windowType, const std::string& sheetName);
+    // A document's table is laid out, a window's is shown.
+    void Present();
+    // The format of a change against another period: signed, with a fall in
+    // red, on screen; a plain percentage in a document.
+    TNumberFormat ChangeFormat() const;
 
     QWidget* owner_;
     bool documentFlag_ = false;
@@ -80,12 +92,11 @@ protected:
     TCvPerData* decisions_ = nullptr;
     std::unique_ptr<TQNTable> table_;
     TDataContext context_;
-    int positionFlags_, xOffset_, yOffset_;
     std::vector<std::string> lines_;
     bool empty_ = false;
 
 private:
-    int mode_;
+    TScreenLayout layout_;
     std::array<std::string, 6> unitLabels_;
     std::array<std::string, 3> miscLabels_;
     std::array<std::string, 2> defaultTexts_;

@@ -40,15 +40,18 @@ void Free(QPointer<T>& part) {
 
 }  // namespace
 
-TQNTable::TQNTable(QWidget* owner, int tableType, const std::string& sheetName, int positionFlags, int xOffset,
-                   int yOffset, int zoom)
-    : owner_(owner), zoom_(zoom), tableType_(tableType), positionFlags_(positionFlags), xOffset_(xOffset),
-      yOffset_(yOffset) {
-    sheet_ = new TQNSheet(owner, tableType, sheetName, zoom);
+TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& sheetName,
+                   const TTablePlacement& placement, int zoom)
+    : owner_(owner), zoom_(zoom), tableType_(static_cast<int>(tableType)), placement_(placement) {
+    sheet_ = new TQNSheet(owner, tableType_, sheetName, zoom);
     tableType_ = sheet_->TableType();
     sheet_->setObjectName(QString::fromStdString(sheetName));
     sheet_->move(0, 0);
 }
+
+TQNTable::TQNTable(QWidget* owner, int tableType, const std::string& sheetName, int positionFlags, int xOffset,
+                   int yOffset, int zoom)
+    : TQNTable(owner, static_cast<TTableType>(tableType), sheetName, {positionFlags, xOffset, yOffset}, zoom) {}
 
 TQNTable::~TQNTable() {
     Free(verticalBar_);
@@ -61,12 +64,19 @@ TQNTable::~TQNTable() {
     Free(cornerPane_);
 }
 
+void TQNTable::DefineTable(const TTableShape& shape, const std::array<int, kAreaCount>& areaCodes) {
+    ClearAreas(kClearEverything);
+    limits_ = {shape.minBodyRows, shape.minBodyCols, shape.maxVisibleRows, shape.maxVisibleCols};
+    sheet_->DefineAreas(shape.titleRows, shape.bodyRows, shape.totalRows, shape.headingCols, shape.bodyCols,
+                        shape.totalCols, limits_, areaCodes);
+}
+
 void TQNTable::DefineTable(int titleRows, int bodyRows, int totalRows, int headingCols, int bodyCols, int totalCols,
                            int minBodyRows, int minBodyCols, int maxVisibleRows, int maxVisibleCols,
                            const std::array<int, kAreaCount>& areaCodes) {
-    ClearAreas(kClearEverything);
-    limits_ = {minBodyRows, minBodyCols, maxVisibleRows, maxVisibleCols};
-    sheet_->DefineAreas(titleRows, bodyRows, totalRows, headingCols, bodyCols, totalCols, limits_, areaCodes);
+    DefineTable({titleRows, bodyRows, totalRows, headingCols, bodyCols, totalCols, minBodyRows, minBodyCols,
+                 maxVisibleRows, maxVisibleCols},
+                areaCodes);
 }
 
 void TQNTable::FormatArea(const std::vector<std::string>& titleLines, const std::vector<std::string>& noteLines,
@@ -122,6 +132,10 @@ void TQNTable::SetRangeAlign(int row1, int column1, int row2, int column2, int h
         format.vertical = vertical;
         format.wrap = wrap;
     });
+}
+
+void TQNTable::SetRangeFormat(int row1, int column1, int row2, int column2, TNumberFormat format) {
+    SetRangeFormat(row1, column1, row2, column2, TableNumberFormat(format));
 }
 
 void TQNTable::SetRangeFormat(int row1, int column1, int row2, int column2, const std::string& numberFormat) {
@@ -280,7 +294,7 @@ void TQNTable::UpdateCaptionLabels() {
 TQNSheet* TQNTable::BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry,
                               int sourceRow1, int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow) {
     if (!pane) {
-        pane = new TQNSheet(owner_, 1, "", zoom_);
+        pane = new TQNSheet(owner_, static_cast<int>(TTableType::BandedRows), "", zoom_);
         pane->setObjectName(name);
         pane->SetViewScale(sheet_->ViewScale());
         pane->setVisible(visible_);
@@ -380,7 +394,7 @@ void TQNTable::Refresh() {
                   if (rowsPane_) rowsPane_->SetLeftCol(column);
               });
     UpdatePanes(rowsScroll, columnsScroll);
-    if (tableType_ == 4 && g.totalRows == 0) {
+    if (tableType_ == static_cast<int>(TTableType::Document) && g.totalRows == 0) {
         const TSheetModel& model = sheet_->Model();
         SetRangeBorderBottom(model.MaxRow(), 1, model.MaxRow(), model.MaxCol(), kMediumLine, 0);
     }
@@ -401,8 +415,8 @@ void TQNTable::Position() {
         if (flags & far) return free + offset;
         return offset;
     };
-    left_ = place(positionFlags_, kPlaceCentreX, kPlaceRight, client.width() - width_, xOffset_);
-    top_ = place(positionFlags_, kPlaceCentreY, kPlaceBottom, client.height() - height_, yOffset_);
+    left_ = place(placement_.flags, kPlaceCentreX, kPlaceRight, client.width() - width_, placement_.xOffset);
+    top_ = place(placement_.flags, kPlaceCentreY, kPlaceBottom, client.height() - height_, placement_.yOffset);
 
     int y = top_;
     for (QLabel* label : {titleLabel_.data(), noteLabel_.data()}) {

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "ui/report/table_number_formats.h"
+#include "ui/report/table_placement.h"
+#include "ui/report/table_shape.h"
+#include "ui/report/table_type.h"
 #include "ui/sheet/qn_sheet.h"
 
 namespace cv {
 
-// Position flags: horizontal 1 left at the x offset, 2 centred, 4 right-aligned;
-// vertical 8 top at the y offset, 16 centred, 32 bottom-aligned.
-inline constexpr int kPlaceLeft = 1, kPlaceCentreX = 2, kPlaceRight = 4;
-inline constexpr int kPlaceTop = 8, kPlaceCentreY = 16, kPlaceBottom = 32;
 inline constexpr int kScrollBarThickness = 12;
 inline constexpr int kPaneGap = 2;
 
@@ -32,6 +32,10 @@ inline constexpr int kClearEverything = 32768;
 
 class TQNTable {
 public:
+    TQNTable(QWidget* owner, TTableType tableType, const std::string& sheetName, const TTablePlacement& placement,
+             int zoom);
+    // The older form with the type and placement as bare numbers; goes once
+    // every screen names them.
     TQNTable(QWidget* owner, int tableType, const std::string& sheetName, int positionFlags, int xOffset, int yOffset,
              int zoom);
     ~TQNTable();
@@ -39,6 +43,10 @@ public:
     TQNTable& operator=(const TQNTable&) = delete;
 
     // Clears every area, then defines the geometry and formats it.
+    void DefineTable(const TTableShape& shape,
+                     const std::array<int, kAreaCount>& areaCodes = {-1, -1, -1, -1, -1, -1, -1, -1, -1});
+    // The older form with the ten counts in a row; goes once every screen
+    // passes a shape.
     void DefineTable(int titleRows, int bodyRows, int totalRows, int headingCols, int bodyCols, int totalCols,
                      int minBodyRows, int minBodyCols, int maxVisibleRows, int maxVisibleCols,
                      const std::array<int, kAreaCount>& areaCodes = {-1, -1, -1, -1, -1, -1, -1, -1, -1});
@@ -61,6 +69,8 @@ public:
 
     // Ranges: a -1 corner means the sheet's first or last row or column.
     void SetRangeAlign(int row1, int column1, int row2, int column2, int horizontal, int vertical, bool wrap);
+    void SetRangeFormat(int row1, int column1, int row2, int column2, TNumberFormat format);
+    // A format text of the sheet's own (a mask, or a format no screen shares).
     void SetRangeFormat(int row1, int column1, int row2, int column2, const std::string& format);
     // Each attribute -1 keeps the cell's own.
     void SetRangeFont(int row1, int column1, int row2, int column2, int size, int bold, int italic, int underline,
@@ -125,8 +135,7 @@ private:
     TBodyLimits limits_;
     int originRow_ = 1, originCol_ = 1;
     int width_ = 0, height_ = 0;
-    int positionFlags_;
-    int xOffset_, yOffset_;
+    TTablePlacement placement_;
 };
 
 }  // namespace cv

@@ -33,11 +33,14 @@ std::array<std::string, kTableNumberFormatCount> BuildFormats() {
 
 }  // namespace
 
-const std::string& TableNumberFormat(int entry) {
+const std::string& TableNumberFormat(TNumberFormat format) {
     static const std::array<std::string, kTableNumberFormatCount> formats = BuildFormats();
+    const int entry = static_cast<int>(format);
     if (entry < 1 || entry > kTableNumberFormatCount)
         throw ERangeError("[TableNumberFormat] Bad entry : " + std::to_string(entry));
     return formats[static_cast<std::size_t>(entry - 1)];
 }
+
+const std::string& TableNumberFormat(int entry) { return TableNumberFormat(static_cast<TNumberFormat>(entry)); }
 
 }  // namespace cv

@@ -22,7 +22,7 @@ class NewsletterBrandsTest : public test::ResultsTest {
 protected:
     std::unique_ptr<TNewsScr> Page(const TDataContext& context) {
         return TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kBrandCharacteristics,
-                                           kPlaceCentreX | kPlaceCentreY, 0, 0, kWindowMode);
+                                           kWindowLayout);
     }
     // Period 3's market 1 (zone North) with kManyBrands marketed brands, ten
     // per firm, brand b being the firm's brand 1 + b % 2 ("B01".."B40").
@@ -97,8 +97,7 @@ TEST_F(NewsletterBrandsTest, AMarketWithoutBrandsIsEmpty) {
 class NewsletterSalesTest : public NewsletterBrandsTest {
 protected:
     std::unique_ptr<TNewsScr> Sales(const TDataContext& context) {
-        return TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kBrandSales, kPlaceCentreX | kPlaceCentreY,
-                                           0, 0, kWindowMode);
+        return TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kBrandSales, kWindowLayout);
     }
     // Firm A's first brand, ALBA, in the results of Period.
     void SetAlbaUnits(int period, double units) {

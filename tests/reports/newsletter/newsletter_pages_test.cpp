@@ -20,8 +20,7 @@ using test::IsBold;
 class NewsletterPagesTest : public test::ResultsTest {
 protected:
     std::unique_ptr<TNewsScr> Page(int page, const TDataContext& context) {
-        return TCVScreen::Create<TNewsScr>(owner.get(), context, page, kPlaceCentreX | kPlaceCentreY, 0, 0,
-                                           kWindowMode);
+        return TCVScreen::Create<TNewsScr>(owner.get(), context, page, kWindowLayout);
     }
     TSimArr& Zone(const char* name) {
         return *Session->Industry()->ConstPart().FindSimArr(kCategoryFta, Context(), name);
@@ -118,7 +117,7 @@ TEST_F(NewsletterPagesTest, ScoreCardIndexesInADocumentAreBlack) {
     TDataContext context = Context(1);
     context.GraphOption = TNewsScr::kIndexMode;
     auto screen = TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kScoreCard,
-                                              kPlaceCentreX | kPlaceCentreY, 0, 0, kDocumentMode);
+                                              kDocumentLayout);
     screen->Build(screen->Context());
     // Two markets: 2 x 2 + 13 = 17 body rows; the index row is 15, firm E in column 6.
     test::ExpectCells(*screen->Table(), {{15, 6, "0.98"}});

@@ -48,7 +48,7 @@ TDataContext ResultsTest::Context(int period) const {
 }
 
 std::unique_ptr<TFirResult> ResultsTest::FirmScreen(int kind, const TDataContext& context) {
-    return TCVScreen::Create<TFirResult>(owner.get(), context, kind, kPlaceCentreX | kPlaceCentreY, 0, 0, kWindowMode);
+    return TCVScreen::Create<TFirResult>(owner.get(), context, kind, kWindowLayout);
 }
 
 TDataContext ResultsTest::Context() const { return Context(Session->Industry()->CurPeriod()); }

@@ -16,15 +16,14 @@ std::string ReadSource(const std::string& name) { return test::ReadFileBytes(std
 // A screen with one table whose caption takes line 1 as title and line 2 as note.
 class TTestScreen final : public TCVScreen {
 public:
-    TTestScreen(QWidget* owner, const TDataContext& context, int mode)
-        : TCVScreen(owner, context, kPlaceCentreX | kPlaceCentreY, 0, 0, mode) {}
+    TTestScreen(QWidget* owner, const TDataContext& context, const TScreenLayout& layout)
+        : TCVScreen(owner, context, layout) {}
 
     void Build(const TDataContext& context) override {
         TCVScreen::Build(context);
         ++builds;
         LoadLines(kSectionResults, "TestScreen");
-        table_ = std::make_unique<TQNTable>(owner_, IsDocument() ? 4 : 2, "TestScreen", positionFlags_, xOffset_,
-                                            yOffset_, 100);
+        EnsureTable(TTableType::FilledHeadings, "TestScreen");
         FillTable(*table_, titleLines, noteLines, -1, -1, rowsAfter, -1);
     }
 
@@ -47,7 +46,7 @@ protected:
 };
 
 TEST_F(CVScreenTest, LabelsComeFromTheLanguageFileAndALineThatDoesNotExistSaysSo) {
-    auto screen = TCVScreen::Create<TTestScreen>(&owner, context, kWindowMode);
+    auto screen = TCVScreen::Create<TTestScreen>(&owner, context, kWindowLayout);
     EXPECT_EQ(screen->UnitLabels()[4], "K$");  // "Units" line 6: the money unit
     EXPECT_EQ(screen->MiscLabels()[0], "Total");
     EXPECT_EQ(screen->DefaultTexts()[0], "There is nothing to show on this screen.");
@@ -64,10 +63,10 @@ TEST_F(CVScreenTest, OnlyTheFirstNewLineMarkIsReplaced) {
 }
 
 TEST_F(CVScreenTest, ADocumentScreenIsBuiltOnlyWhenAsked) {
-    auto window = TCVScreen::Create<TTestScreen>(&owner, context, kWindowMode);
+    auto window = TCVScreen::Create<TTestScreen>(&owner, context, kWindowLayout);
     EXPECT_EQ(window->builds, 1);
     EXPECT_FALSE(window->IsDocument());
-    auto document = TCVScreen::Create<TTestScreen>(&owner, context, kDocumentMode);
+    auto document = TCVScreen::Create<TTestScreen>(&owner, context, kDocumentLayout);
     EXPECT_EQ(document->builds, 0);
     EXPECT_EQ(document->Table(), nullptr);
     document->Build(context);
@@ -79,19 +78,20 @@ TEST_F(CVScreenTest, ADocumentScreenIsBuiltOnlyWhenAsked) {
 TEST_F(CVScreenTest, ADocumentCaptionGetsOneMoreBlankRow) {
     // Caption rows: before (style default 1) + title 1 + between 0 + note 1 + after.
     const struct {
-        int mode, rowsAfter, captionRows;
-    } cases[] = {{kWindowMode, -1, 4}, {kDocumentMode, -1, 5}, {kWindowMode, 2, 5}, {kDocumentMode, 2, 6}};
+        TScreenLayout layout;
+        int rowsAfter, captionRows;
+    } cases[] = {{kWindowLayout, -1, 4}, {kDocumentLayout, -1, 5}, {kWindowLayout, 2, 5}, {kDocumentLayout, 2, 6}};
     for (const auto& c : cases) {
-        TTestScreen screen(&owner, context, c.mode);
+        TTestScreen screen(&owner, context, c.layout);
         screen.rowsAfter = c.rowsAfter;
         screen.Build(context);
-        EXPECT_EQ(screen.Table()->Sheet().Captions().totalRows, c.captionRows) << c.mode << " " << c.rowsAfter;
+        EXPECT_EQ(screen.Table()->Sheet().Captions().totalRows, c.captionRows) << c.layout.mode << " " << c.rowsAfter;
         EXPECT_EQ(screen.Table()->OriginRow(), c.captionRows + 1);
     }
 }
 
 TEST_F(CVScreenTest, TitleNumbersOfZeroWriteNoCaption) {
-    TTestScreen screen(&owner, context, kWindowMode);
+    TTestScreen screen(&owner, context, kWindowLayout);
     screen.titleLines = {0, 0};
     screen.noteLines = {0};
     screen.Build(context);

@@ -26,8 +26,14 @@ protected:
     }
     // A table of 1 title row, Body rows, 1 total row; 1 heading, 3 body, 0 total columns.
     std::unique_ptr<TQNTable> MakeTable(int body, int filled, int minBody, int maxVisible) {
-        auto table = std::make_unique<TQNTable>(&owner, 2, "Results", kPlaceCentreX | kPlaceCentreY, 0, 0, 100);
-        table->DefineTable(1, body, 1, 1, 3, 0, minBody, 0, maxVisible, 32767);
+        auto table = std::make_unique<TQNTable>(&owner, TTableType::FilledHeadings, "Results", TTablePlacement{}, 100);
+        table->DefineTable({.titleRows = 1,
+                            .bodyRows = body,
+                            .totalRows = 1,
+                            .headingCols = 1,
+                            .bodyCols = 3,
+                            .minBodyRows = minBody,
+                            .maxVisibleRows = maxVisible});
         table->SetCellText(1, 2, "Sales");
         for (int row = 2; row < 2 + filled; ++row) table->SetCellNumber(row, 2, row);
         table->SetCellText(2 + body, 1, "Total");
@@ -67,9 +73,9 @@ TEST_F(QNTableTest, TrailingEmptyBodyRowsGoDownToTheMinimum) {
 }
 
 TEST_F(QNTableTest, ACaptionWiderThanTheTableIsCentredOverIt) {
-    auto table = std::make_unique<TQNTable>(&owner, 1, "Narrow", kPlaceLeft | kPlaceTop, 100, 20, 100);
+    auto table = std::make_unique<TQNTable>(&owner, TTableType::BandedRows, "Narrow", TTablePlacement{kPlaceLeft | kPlaceTop, 100, 20}, 100);
     table->FormatArea({"A caption line that is much wider than one column"}, {"note"}, -1, -1, -1, -1);
-    table->DefineTable(0, 2, 0, 0, 1, 0, 0, 0, 32767, 32767);
+    table->DefineTable({.bodyRows = 2, .bodyCols = 1});
     table->SetCellNumber(table->OriginRow(), 1, 7);
     table->Refresh();
     ASSERT_NE(table->TitleLabel(), nullptr);
@@ -133,7 +139,7 @@ TEST_F(QNTableTest, ABadTableTypeIsNamedAndTypeOneUsed) {
         EXPECT_EQ(ui.plainBoxes.back(), "Bad table type : " + std::to_string(type));
     }
     EXPECT_EQ(ui.plainBoxes.size(), 3u);
-    TQNTable table(&owner, 4, "Good", kPlaceLeft | kPlaceTop, 0, 0, 100);
+    TQNTable table(&owner, TTableType::Document, "Good", {kPlaceLeft | kPlaceTop}, 100);
     EXPECT_EQ(ui.plainBoxes.size(), 3u);
     EXPECT_THROW(table.SetCellText(0, 1, "x"), ERangeError);
     EXPECT_THROW(table.SetRangeFont(1, 1, 1, 300, 10, -1, -1, -1, -1), ERangeError);

@@ -17,7 +17,7 @@ protected:
         SetScreenWidth(1024);
         // 1 title row, 2 body rows, 1 total row; 1 heading, 2 body, 1 total column:
         // every cell holds "r,c".
-        table.DefineTable(1, 2, 1, 1, 2, 1, 0, 0, 32767, 32767);
+        table.DefineTable({1, 2, 1, 1, 2, 1});
         for (int row = 1; row <= 4; ++row)
             for (int column = 1; column <= 4; ++column)
                 table.SetCellText(row, column, std::to_string(row) + "," + std::to_string(column));
@@ -29,7 +29,7 @@ protected:
         return cells;
     }
     QWidget owner;
-    TQNTable table{&owner, 1, "Ranges", kPlaceLeft | kPlaceTop, 0, 0, 100};
+    TQNTable table{&owner, TTableType::BandedRows, "Ranges", {kPlaceLeft | kPlaceTop}, 100};
 };
 
 TEST_F(TableRangesTest, ClearAreasTakesAreasAndBandsByFlag) {

@@ -34,9 +34,9 @@ void FillSmallTable(TQNTable& table, int brands) {
     table.SetCellText(total, 1, "Total");
     for (int column = 2; column <= 4; ++column)
         table.SetCellFormula(total, column, "SUM(" + TQNTable::RangeRef(top, column, 1, 0, brands, 0) + ")");
-    table.SetRangeFormat(top + 1, 2, total, 2, TableNumberFormat(1));
-    table.SetRangeFormat(top + 1, 3, total, 3, TableNumberFormat(9));
-    table.SetRangeFormat(top + 1, 4, total, 4, TableNumberFormat(1));
+    table.SetRangeFormat(top + 1, 2, total, 2, TNumberFormat::Whole);
+    table.SetRangeFormat(top + 1, 3, total, 3, TNumberFormat::SignedPercentFigureColoured);
+    table.SetRangeFormat(top + 1, 4, total, 4, TNumberFormat::Whole);
 }
 
 class TableWindowTest : public ::testing::Test {
@@ -53,9 +53,10 @@ TEST_F(TableWindowTest, GalleryOfAllSixteenStyles) {
     std::vector<std::unique_ptr<TQNTable>> tables;
     for (int type = 1; type <= 16; ++type) {
         const int x = 6 + ((type - 1) % 4) * 248, y = 6 + ((type - 1) / 4) * 188;
-        auto table = std::make_unique<TQNTable>(&window, type, "Gallery", kPlaceLeft | kPlaceTop, x, y, 100);
+        auto table = std::make_unique<TQNTable>(&window, static_cast<TTableType>(type), "Gallery",
+                                                TTablePlacement{kPlaceLeft | kPlaceTop, x, y}, 100);
         table->FormatArea({"Type " + std::to_string(type)}, {}, 0, 0, 0, -1);
-        table->DefineTable(1, 3, 1, 1, 2, 1, 0, 0, 32767, 32767);
+        table->DefineTable({1, 3, 1, 1, 2, 1});
         table->SetColumnWidthRange(1, 4, 7);
         FillSmallTable(*table, 3);
         table->Show();
@@ -97,9 +98,16 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
     QWidget window;
     window.setObjectName("FoScrolledTable");
     window.resize(640, 420);
-    auto table = std::make_unique<TQNTable>(&window, 14, "Scrolled", kPlaceCentreX | kPlaceCentreY, 0, 0, 100);
+    auto table = std::make_unique<TQNTable>(&window, TTableType::CrimsonBandedRows, "Scrolled", TTablePlacement{}, 100);
     table->FormatArea({"Sales by brand"}, {"Amounts in units"}, -1, -1, -1, -1);
-    table->DefineTable(1, 40, 1, 1, 8, 1, 0, 0, 12, 4);
+    table->DefineTable({.titleRows = 1,
+                        .bodyRows = 40,
+                        .totalRows = 1,
+                        .headingCols = 1,
+                        .bodyCols = 8,
+                        .totalCols = 1,
+                        .maxVisibleRows = 12,
+                        .maxVisibleCols = 4});
     table->SetColumnWidthRange(1, 10, 8);
     FillSmallTable(*table, 40);  // fills columns 2..4 of all 40 brands; the rest of the body stays empty
     for (int column = 5; column <= 9; ++column)
@@ -107,7 +115,7 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
     table->SetCellText(table->OriginRow(), 10, "Year");
     for (int row = table->OriginRow() + 1; row <= table->OriginRow() + 41; ++row)
         table->SetCellFormula(row, 10, "SUM(" + TQNTable::RangeRef(row, 0, 0, 2, 0, 9) + ")");
-    table->SetRangeFormat(table->OriginRow() + 1, 10, table->OriginRow() + 41, 10, TableNumberFormat(1));
+    table->SetRangeFormat(table->OriginRow() + 1, 10, table->OriginRow() + 41, 10, TNumberFormat::Whole);
     table->Show();
     window.show();
 
@@ -146,13 +154,13 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
 
 TEST_F(TableWindowTest, ClipboardHoldsTextAndHtml) {
     QWidget window;
-    TQNTable table(&window, 2, "Copy", kPlaceLeft | kPlaceTop, 0, 0, 100);
-    table.DefineTable(1, 1, 0, 1, 1, 0, 0, 0, 32767, 32767);
+    TQNTable table(&window, TTableType::FilledHeadings, "Copy", {kPlaceLeft | kPlaceTop}, 100);
+    table.DefineTable({.titleRows = 1, .bodyRows = 1, .headingCols = 1, .bodyCols = 1});
     table.SetCellText(1, 1, "Brand");
     table.SetCellText(1, 2, "Sales");
     table.SetCellText(2, 1, "A & B");
     table.SetCellNumber(2, 2, 1234.5);
-    table.SetRangeFormat(2, 2, 2, 2, TableNumberFormat(1));
+    table.SetRangeFormat(2, 2, 2, 2, TNumberFormat::Whole);
     table.CopyToClipboard();
     const QMimeData* data = QApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);

@@ -17,8 +17,8 @@ constexpr std::int32_t kBlue = 0xFF0000;
 constexpr std::int32_t kNone = kNoFormatColour;
 
 TEST(TableNumberFormatsTest, EntriesOutsideTheTableAreRefused) {
-    EXPECT_THROW(TableNumberFormat(0), ERangeError);
-    EXPECT_THROW(TableNumberFormat(kTableNumberFormatCount + 1), ERangeError);
+    EXPECT_THROW(TableNumberFormat(static_cast<TNumberFormat>(0)), ERangeError);
+    EXPECT_THROW(TableNumberFormat(static_cast<TNumberFormat>(kTableNumberFormatCount + 1)), ERangeError);
 }
 
 struct TFormatCase {
@@ -40,29 +40,29 @@ TEST_P(NumberFormatTest, RendersTextAndColour) {
 INSTANTIATE_TEST_SUITE_P(
     ReportFormats, NumberFormatTest,
     ::testing::Values(
-        TFormatCase{TableNumberFormat(1), 1234.5, "1,235", kNone},          // .5 rounds up
-        TFormatCase{TableNumberFormat(1), -1234.5, "-1,235", kNone},        // one section: minus in front
-        TFormatCase{TableNumberFormat(1), 0.0, "0", kNone},
-        TFormatCase{TableNumberFormat(1), 1234567890.0, "1,234,567,890", kNone},
-        TFormatCase{TableNumberFormat(1), -0.4, "0", kNone},                // shows zero: no sign
-        TFormatCase{TableNumberFormat(2), 0.05, "0.1", kNone},
-        TFormatCase{TableNumberFormat(3), 1.005, "1.01", kNone},            // decimal, not binary, rounding
-        TFormatCase{TableNumberFormat(4), 1500.0, "+1,500", kBlue},
-        TFormatCase{TableNumberFormat(4), -2500.4, "-2,500", kRed},         // second section, its own '-'
-        TFormatCase{TableNumberFormat(4), 0.0, "+0", kBlue},                // zero takes the first section
-        TFormatCase{TableNumberFormat(5), -42.0, "42", kRed},
-        TFormatCase{TableNumberFormat(6), 3.14159, "3.1416", kNone},
-        TFormatCase{TableNumberFormat(7), 0.1234, "+12.3%", kNone},         // 0.1234 x 100 = 12.34
-        TFormatCase{TableNumberFormat(7), -0.053, "-5.3%", kRed},
-        TFormatCase{TableNumberFormat(8), 0.5, "50.0%", kNone},
-        TFormatCase{TableNumberFormat(9), 12.34, "+12.3%", kBlue},          // quoted %: no x 100
-        TFormatCase{TableNumberFormat(9), -7.25, "-7.3%", kRed},
-        TFormatCase{TableNumberFormat(10), -3.0, "-3.0%", kNone},
-        TFormatCase{TableNumberFormat(11), 12.34, "12.3%", kNone},
-        TFormatCase{TableNumberFormat(11), 1234567.89, "1,234,567.9%", kNone},
-        TFormatCase{TableNumberFormat(12), -3.0, "3.0%", kRed},
-        TFormatCase{TableNumberFormat(13), 0.12345, "12.35%", kNone},       // 12.345 rounds up
-        TFormatCase{TableNumberFormat(14), -0.053, "-5.3%", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::Whole), 1234.5, "1,235", kNone},          // .5 rounds up
+        TFormatCase{TableNumberFormat(TNumberFormat::Whole), -1234.5, "-1,235", kNone},        // one section: minus in front
+        TFormatCase{TableNumberFormat(TNumberFormat::Whole), 0.0, "0", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::Whole), 1234567890.0, "1,234,567,890", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::Whole), -0.4, "0", kNone},                // shows zero: no sign
+        TFormatCase{TableNumberFormat(TNumberFormat::OneDecimal), 0.05, "0.1", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::TwoDecimals), 1.005, "1.01", kNone},            // decimal, not binary, rounding
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), 1500.0, "+1,500", kBlue},
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), -2500.4, "-2,500", kRed},         // second section, its own '-'
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), 0.0, "+0", kBlue},                // zero takes the first section
+        TFormatCase{TableNumberFormat(TNumberFormat::WholeColoured), -42.0, "42", kRed},
+        TFormatCase{TableNumberFormat(TNumberFormat::FourDecimals), 3.14159, "3.1416", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentRedFall), 0.1234, "+12.3%", kNone},         // 0.1234 x 100 = 12.34
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentRedFall), -0.053, "-5.3%", kRed},
+        TFormatCase{TableNumberFormat(TNumberFormat::Percent), 0.5, "50.0%", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigureColoured), 12.34, "+12.3%", kBlue},          // quoted %: no x 100
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigureColoured), -7.25, "-7.3%", kRed},
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigure), -3.0, "-3.0%", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::PercentFigure), 12.34, "12.3%", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::PercentFigure), 1234567.89, "1,234,567.9%", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::PercentFigureColoured), -3.0, "3.0%", kRed},
+        TFormatCase{TableNumberFormat(TNumberFormat::PercentTwoDecimals), 0.12345, "12.35%", kNone},       // 12.345 rounds up
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercent), -0.053, "-5.3%", kNone},
         TFormatCase{NumberMask(1), 1234567.0, "1,234,567", kNone},
         TFormatCase{NumberMask(2), -1234567.0, "-1,234,567.0", kNone},
         TFormatCase{NumberMask(3), 0.005, "0.01", kNone},
