@@ -19,7 +19,7 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "reports/results/firm_result.h"
-#include "shell/pages/result_menu.h"
+#include "reports/pages/results_menu.h"
 #include "tests/model/fixtures/model_world.h"
 #include "ui/sheet/table_units.h"
 

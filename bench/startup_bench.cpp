@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "core/session/settings_paths.h"
-#include "shell/program_start.h"
-#include "shell/single_instance.h"
+#include "app/program_start.h"
+#include "app/single_instance.h"
 
 namespace {
 

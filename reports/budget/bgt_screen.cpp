@@ -2,7 +2,7 @@
 
 #include "core/finance/fta_budget.h"
 #include "core/session/industry.h"
-#include "reports/results/firm_values.h"
+#include "reports/screen/firm_values.h"
 #include "ui/sheet/cell_format.h"
 
 namespace cv {

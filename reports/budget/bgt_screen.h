@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 
 namespace cv {
 

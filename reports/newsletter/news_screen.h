@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 
 namespace cv {
 

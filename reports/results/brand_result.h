@@ -6,7 +6,7 @@
 // brand market results (market shares and distribution coverage by channel).
 // A firm with more than five brands gets a column for each.
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 
 namespace cv {
 

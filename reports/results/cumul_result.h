@@ -5,7 +5,7 @@
 // market screen: the cumulated revenues, costs and contributions as rows, one
 // column per market and a total column, then the firm-level items.
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 
 namespace cv {
 

@@ -4,7 +4,7 @@
 // orders, 5 budget change and loan. Every figure comes from the decision set
 // of the context's decision period.
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 
 namespace cv {
 

@@ -6,7 +6,7 @@
 #include "core/store/series_index.h"
 #include "core/store/typed_array.h"
 #include "reports/results/firm_result.h"
-#include "reports/results/firm_values.h"
+#include "reports/screen/firm_values.h"
 #include "ui/report/table_number_formats.h"
 #include "ui/sheet/table_units.h"
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 
 namespace cv {
 

@@ -9,7 +9,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "reports/results/firm_result.h"
-#include "reports/results/firm_values.h"
+#include "reports/screen/firm_values.h"
 
 namespace cv {
 namespace {

@@ -7,7 +7,7 @@
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "reports/results/firm_result.h"
-#include "reports/results/firm_values.h"
+#include "reports/screen/firm_values.h"
 #include "ui/sheet/table_units.h"
 
 namespace cv {

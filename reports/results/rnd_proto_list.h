@@ -5,7 +5,7 @@
 // the period it was ready in). Three lists: every project, the available
 // prototypes (nothing left to spend), the on-going projects.
 
-#include "reports/results/result_screen.h"
+#include "reports/screen/result_screen.h"
 
 namespace cv {
 

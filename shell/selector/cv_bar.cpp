@@ -4,7 +4,7 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/series.h"
-#include "shell/fo_cv3_mod.h"
+#include "shell/page_window.h"
 #include "ui/translate_component.h"
 
 namespace cv {

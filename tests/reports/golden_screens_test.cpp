@@ -17,7 +17,7 @@
 #include "reports/results/cumul_result.h"
 #include "reports/results/decsummary.h"
 #include "reports/results/firm_result.h"
-#include "shell/pages/result_menu.h"
+#include "reports/pages/results_menu.h"
 #include "tests/reports/support/golden_file.h"
 #include "tests/reports/support/results_fixture.h"
 

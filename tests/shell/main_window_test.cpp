@@ -1,4 +1,4 @@
-#include "shell/fo_cv3_main.h"
+#include "shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QTest>
@@ -7,10 +7,10 @@
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
-#include "shell/fo_simul.h"
+#include "team/team_page.h"
 #include "shell/help_window.h"
-#include "shell/program_start.h"
-#include "tests/shell/support/program_root.h"
+#include "app/program_start.h"
+#include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/cv3_speed_button.h"
 

@@ -1,4 +1,4 @@
-#include "shell/fo_cv3_mod.h"
+#include "shell/page_window.h"
 
 #include <QMenu>
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include <QClipboard>
 #include <QMimeData>
 
-#include "shell/fo_cv3_mod.h"
+#include "shell/page_window.h"
 #include "tests/support/recording_ui.h"
 #include "tests/ui/printing/scripted_printer.h"
 

@@ -1,4 +1,4 @@
-#include "shell/fo_splash_screen.h"
+#include "shell/splash_screen.h"
 
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -8,9 +8,9 @@
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/store/typed_array.h"
-#include "shell/fo_simul.h"
-#include "shell/program_start.h"
-#include "tests/shell/support/program_root.h"
+#include "team/team_page.h"
+#include "app/program_start.h"
+#include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv::test {

@@ -11,7 +11,7 @@
 #include "core/store/cv_data.h"
 #include "core/store/data_context.h"
 #include "reports/results/firm_result.h"
-#include "tests/shell/support/program_root.h"
+#include "tests/app/support/program_root.h"
 #include "ui/report/qn_table.h"
 
 namespace cv::test {

@@ -6,8 +6,8 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/series.h"
-#include "shell/fo_simul.h"
-#include "tests/shell/support/program_root.h"
+#include "team/team_page.h"
+#include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv::test {

@@ -1,0 +1,71 @@
+#include "app/program_start.h"
+
+#include <QPointer>
+
+#include "core/base/errors.h"
+#include "core/base/message_list.h"
+#include "core/session/session.h"
+#include "team/team_page.h"
+#include "shell/splash_screen.h"
+#include "app/single_instance.h"
+
+namespace cv {
+namespace {
+
+// The exit code of a program that ended on its fatal stop.
+constexpr int kFatalStopExitCode = 1;
+
+}  // namespace
+
+TProgramWindows StartProgramWindows(TMainWindowServices services) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+    TProgramWindows windows;
+    try {
+        windows.mainWindow = std::make_unique<TFoCv3Main>(services);
+    } catch (const EFatalStop&) {
+        // The reason is in the log and was shown; no window is started.
+        QApplication::restoreOverrideCursor();
+        return {};
+    }
+    TFoCv3Main& mainWindow = *windows.mainWindow;
+    mainWindow.show();
+    mainWindow.repaint();
+    if (services.createPages) services.createPages(mainWindow);
+    windows.teamPage = new TFoSimul(mainWindow, mainWindow.PageArea());
+    mainWindow.AddPage(windows.teamPage);
+    if (Session) Session->CurrentPage = windows.teamPage;
+    mainWindow.RefreshAll();
+    {
+        TFoSplashScreen splash(nullptr, nullptr);
+        QApplication::restoreOverrideCursor();
+        splash.exec();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    mainWindow.ShowPage(windows.teamPage);
+    windows.teamPage->repaint();
+    QApplication::restoreOverrideCursor();
+    return windows;
+}
+
+void BringToFront(QWidget& window) {
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+int RunProgram(QApplication& application, TMainWindowServices services) {
+    QPointer<TFoCv3Main> shown;
+    TSingleInstance instance;
+    if (!instance.Acquire([&shown] {
+            if (shown) BringToFront(*shown);
+        }))
+        return 0;
+    TProgramWindows windows = StartProgramWindows(std::move(services));
+    if (!windows.mainWindow) return kFatalStopExitCode;
+    shown = windows.mainWindow.get();
+    return application.exec();
+}
+
+}  // namespace cv

@@ -1,0 +1,77 @@
+#include "app/single_instance.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+namespace cv {
+namespace {
+
+// The one request a later copy sends.
+constexpr char kFrontRequest[] = "front\n";
+
+QString DefaultDir() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return dir.isEmpty() ? QDir::tempPath() : dir;
+}
+
+}  // namespace
+
+TSingleInstance::TSingleInstance(QString dir) : dir_(dir.isEmpty() ? DefaultDir() : std::move(dir)) {}
+
+TSingleInstance::~TSingleInstance() {
+    if (server_) server_->close();
+    if (lock_) lock_->unlock();
+}
+
+QString TSingleInstance::LockFileName() const {
+    return QDir(dir_).filePath(QString::fromLatin1(kInstanceName) + QStringLiteral(".lock"));
+}
+
+QString TSingleInstance::ServerName() const {
+    return QDir(dir_).filePath(QString::fromLatin1(kInstanceName) + QStringLiteral(".socket"));
+}
+
+bool TSingleInstance::Acquire(std::function<void()> bringToFront) {
+    lock_ = std::make_unique<QLockFile>(LockFileName());
+    // A lock left by a copy that died is recognised as stale and taken over;
+    // a running copy's lock never goes stale with age, however long it runs.
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0)) {
+        lock_.reset();
+        AskFirstCopyToComeForward();
+        return false;
+    }
+    bringToFront_ = std::move(bringToFront);
+    Listen();
+    return true;
+}
+
+void TSingleInstance::Listen() {
+    // We hold the lock, so a socket file left behind is a dead copy's.
+    QLocalServer::removeServer(ServerName());
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(server_.get(), &QLocalServer::newConnection, [this] {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+                if (socket->readAll().startsWith(kFrontRequest) && bringToFront_) bringToFront_();
+                socket->disconnectFromServer();
+            });
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+    // Without the socket the program still runs alone; later copies just end.
+    server_->listen(ServerName());
+}
+
+void TSingleInstance::AskFirstCopyToComeForward() const {
+    QLocalSocket socket;
+    socket.connectToServer(ServerName());
+    if (!socket.waitForConnected(kRequestTimeoutMs)) return;
+    socket.write(kFrontRequest);
+    socket.waitForBytesWritten(kRequestTimeoutMs);
+    socket.waitForDisconnected(kRequestTimeoutMs);
+}
+
+}  // namespace cv

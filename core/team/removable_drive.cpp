@@ -1,0 +1,37 @@
+#include "core/team/removable_drive.h"
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace cv {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ReadsOne(const fs::path& flagFile) {
+    std::ifstream in(flagFile);
+    char flag = '0';
+    return in >> flag && flag == '1';
+}
+
+}  // namespace
+
+bool IsOnRemovableDrive(const std::string& dir, const std::string& sysBlockDir) {
+    fs::path existing = fs::path(dir).lexically_normal();
+    std::error_code error;
+    while (!existing.empty() && !fs::exists(existing, error)) {
+        if (existing == existing.parent_path()) return false;
+        existing = existing.parent_path();
+    }
+    struct stat info {};
+    if (existing.empty() || stat(existing.c_str(), &info) != 0) return false;
+    const fs::path device = fs::path(sysBlockDir) /
+                            (std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev)));
+    // A partition keeps the flag on its disk, one level up.
+    return ReadsOne(device / "removable") || ReadsOne(device / ".." / "removable");
+}
+
+}  // namespace cv

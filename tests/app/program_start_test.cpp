@@ -1,0 +1,146 @@
+#include "app/program_start.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+#include "core/session/session.h"
+#include "team/team_page.h"
+#include "shell/splash_screen.h"
+#include "tests/app/bar_places.h"
+#include "tests/app/support/program_root.h"
+#include "tests/ui/support/window_test.h"
+#include "ui/cv3_speed_button.h"
+
+namespace cv::test {
+namespace {
+
+// Starts the program in Root, closing the splash once Inspect has seen it.
+TProgramWindows Start(ProgramRoot& root, std::function<void(QWidget&)> inspectSplash = [](QWidget&) {}) {
+    WhenModalShown splash(std::move(inspectSplash));
+    TProgramWindows windows = StartProgramWindows(root.Services());
+    EXPECT_TRUE(splash.Ran());
+    return windows;
+}
+
+TEST(ProgramStartSmallScreen, SplashThenTheBarLaidOutForTheScreenThenTheTeamPage) {
+    ProgramRoot root;
+    bool teamPageShownDuringSplash = true;
+    TProgramWindows windows = Start(root, [&](QWidget& splash) {
+        EXPECT_EQ(splash.objectName(), "FoSplashScreen");
+        EXPECT_EQ(splash.size(), ScreenSize());
+        // The team page is the current page already, but shown only once the splash closes.
+        ASSERT_NE(Session->CurrentPage, nullptr);
+        EXPECT_EQ(Session->CurrentPage->objectName(), "FoSimul");
+        teamPageShownDuringSplash = Session->CurrentPage->isVisible();
+        SaveScreenshot(splash, "splash");
+    });
+    ASSERT_TRUE(windows.mainWindow);
+    EXPECT_FALSE(teamPageShownDuringSplash);
+    TFoCv3Main& main = *windows.mainWindow;
+    // Round(58 x 768 / 480) + 27 = 120; Round(58) + 27 = 85 on the small screen.
+    const int barHeight = ScreenSize().height() == 480 ? 85 : 120;
+    EXPECT_EQ(main.Bar()->geometry(), QRect(0, 0, ScreenSize().width(), barHeight));
+    EXPECT_EQ(main.PageArea()->geometry().top(), barHeight);
+    for (const TExpectedPlace& expected : ExpectedBarPlaces(ScreenSize())) {
+        auto* control = main.Bar()->findChild<QWidget*>(QString::fromStdString(expected.name));
+        ASSERT_NE(control, nullptr) << expected.name;
+        EXPECT_EQ(control->geometry(), expected.place) << expected.name;
+    }
+    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
+    EXPECT_TRUE(windows.teamPage->isVisible());
+    // Only the team page's button can be used without an industry.
+    for (const char* name : {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"}) {
+        auto* button = main.findChild<TCv3SpBtn*>(name);
+        EXPECT_FALSE(button->isEnabled()) << name;
+        // Disabled buttons are drawn grey, not in the page buttons' green.
+        EXPECT_NE(button->palette().color(QPalette::Disabled, QPalette::ButtonText), QColor(0, 0x80, 0)) << name;
+    }
+    EXPECT_TRUE(main.TeamPageButton()->isEnabled());
+    // The page shown has its button's caption in maroon (platform colour 0x000080).
+    EXPECT_EQ(main.TeamPageButton()->palette().color(QPalette::Active, QPalette::ButtonText), QColor(0x80, 0, 0));
+    for (const char* name : {"sbPrint", "SbCopyToClip", "sbPrevPage", "sbNextPage", "sbIsAdmin", "sbQuickHelp"})
+        EXPECT_FALSE(main.findChild<QToolButton*>(name)->isVisible()) << name;
+    SaveScreenshot(main, "main_window");
+}
+
+TEST(ProgramStart, CaptionIsTheProgramNameAndTheVersion) {
+    ProgramRoot root;
+    TProgramWindows windows = Start(root);
+    // "Corvantis3 Team" (controls entry "FoCv3Main") and version 1.0.0.1 in its short form "1.00".
+    EXPECT_EQ(windows.mainWindow->windowTitle(), "Corvantis3 Team 1.00");
+    root.OpenSampleIndustry();
+    windows.mainWindow->RefreshAll();
+    EXPECT_EQ(windows.mainWindow->windowTitle(), "Corvantis3 Team 1.00 - SAMPLE.ind");
+}
+
+TEST(ProgramStart, BringingToFrontRestoresAMinimisedMainWindow) {
+    ProgramRoot root;
+    TProgramWindows windows = Start(root);
+    windows.mainWindow->showMinimized();
+    BringToFront(*windows.mainWindow);
+    EXPECT_FALSE(windows.mainWindow->isMinimized());
+    EXPECT_TRUE(windows.mainWindow->isVisible());
+}
+
+TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
+    ProgramRoot root;
+    TProgramWindows windows = Start(root);
+    const auto* file = windows.teamPage->findChild<QMenu*>("MPFile");
+    ASSERT_NE(file, nullptr);
+    std::vector<std::string> enabled;
+    for (QAction* item : file->actions())
+        if (!item->isSeparator() && item->isEnabled()) enabled.push_back(item->objectName().toStdString());
+    EXPECT_EQ(enabled, (std::vector<std::string>{"MPTeamOpenInd", "MPRestore", "MPTransferFromAdm"}));
+    EXPECT_FALSE(windows.teamPage->findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
+    EXPECT_EQ(Session->HelpContext, TFoSimul::kHelpContextPage);
+    SaveScreenshot(*windows.mainWindow, "team_page");
+    auto* fileMenu = windows.teamPage->findChild<QMenu*>("MPFile");
+    fileMenu->popup(windows.teamPage->mapToGlobal(QPoint(0, windows.teamPage->PageMenuBar()->height())));
+    SaveScreenshot(*fileMenu, "team_page_file_menu");
+    fileMenu->close();
+}
+
+TEST(ProgramStart, MissingPicturesLeaveEmptyImagesAndShowNoBox) {
+    ProgramRoot root;
+    for (const char* picture : {"MAINNIND.WMF", "SPLASH.WMF", "SPLASH1.WMF"})
+        std::filesystem::remove(root.RootPath() / "Binaries" / picture);
+    TProgramWindows windows = Start(root);
+    windows.teamPage->repaint();
+    ASSERT_NE(windows.teamPage->Image(), nullptr);
+    EXPECT_TRUE(windows.teamPage->Image()->pixmap().isNull());
+    // The about window's picture too.
+    WhenModalShown about([](QWidget& window) { EXPECT_TRUE(window.findChild<QLabel*>("Image5")->pixmap().isNull()); });
+    windows.mainWindow->sbAboutClick();
+    EXPECT_TRUE(about.Ran());
+    EXPECT_TRUE(root.ui.messageBoxes.empty());
+    EXPECT_TRUE(root.ui.errorBoxes.empty());
+    EXPECT_TRUE(root.ui.plainBoxes.empty());
+}
+
+TEST(ProgramStart, ExecutableNamedLikeASiblingProgramStartsNothing) {
+    ProgramRoot root("cv3adm");
+    TProgramWindows windows = StartProgramWindows(root.Services());
+    EXPECT_FALSE(windows.mainWindow);
+    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Software compiled with incorrect options !!!"});
+    for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+TEST(ProgramStart, ExecutableOutsideBinariesWarnsAndRunsFromItsOwnDirectory) {
+    ProgramRoot root;
+    const std::filesystem::path elsewhere = root.RootPath() / "Programs";
+    std::filesystem::create_directories(elsewhere);
+    std::filesystem::copy(std::filesystem::path(root.Exe()).parent_path(), elsewhere,
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks);
+    TMainWindowServices services = root.Services();
+    services.exeFileName = (elsewhere / "CV3TEAM").string();
+    TProgramWindows windows = StartProgramPastSplash(std::move(services));
+    ASSERT_TRUE(windows.mainWindow);
+    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Error: bad exe name"});
+    EXPECT_EQ(Session->RootDir(), elsewhere.string() + "/");
+    SaveScreenshotOfRunningTest(*windows.mainWindow);
+}
+
+}  // namespace
+}  // namespace cv::test

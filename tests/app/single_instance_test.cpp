@@ -1,0 +1,75 @@
+#include "app/single_instance.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace cv::test {
+namespace {
+
+// Runs the program with Environment changed as given; its exit code, or -1
+// when it did not end within Seconds.
+int RunProgram(const QProcessEnvironment& environment, int seconds, QString* errors = nullptr) {
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(CV_PROGRAM_FILE), {});
+    // Keep this process's event loop turning, so that our own copy answers.
+    QElapsedTimer clock;
+    clock.start();
+    while (!program.waitForFinished(50) && clock.elapsed() < seconds * 1000) QCoreApplication::processEvents();
+    if (errors) *errors = QString::fromLocal8Bit(program.readAllStandardError());
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished();
+        return -1;
+    }
+    return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+}
+
+TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEndsAtOnce) {
+    TempDir runtime;
+    TSingleInstance first(QString::fromStdString(runtime.path().string()));
+    int frontRequests = 0;
+    ASSERT_TRUE(first.Acquire([&] { ++frontRequests; }));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.path().string()));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(RunProgram(environment, 5), 0);
+    EXPECT_LT(elapsed.elapsed(), 5000);
+    // The request may still be on its way when the second copy has ended.
+    while (frontRequests == 0 && elapsed.elapsed() < 5000) QCoreApplication::processEvents();
+    EXPECT_EQ(frontRequests, 1);
+}
+
+// A lock five hours old is still taken; it is free once its holder ends.
+TEST(SingleInstance, TheLockStaysTakenWhateverItsAgeUntilTheFirstCopyEnds) {
+    TempDir runtime;
+    const QString dir = QString::fromStdString(runtime.path().string());
+    {
+        TSingleInstance first(dir);
+        ASSERT_TRUE(first.Acquire([] {}));
+        const auto lockFile = std::filesystem::path(first.LockFileName().toStdString());
+        std::filesystem::last_write_time(lockFile, std::filesystem::last_write_time(lockFile) - std::chrono::hours(5));
+        TSingleInstance second(dir);
+        EXPECT_FALSE(second.Acquire([] {}));
+    }
+    TSingleInstance next(dir);
+    EXPECT_TRUE(next.Acquire([] {}));
+}
+
+TEST(ProgramWithoutDisplay, SaysSoAndEndsWithAFailure) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(variable);
+    QString errors;
+    EXPECT_EQ(RunProgram(environment, 5, &errors), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("no display"))) << errors.toStdString();
+}
+
+}  // namespace
+}  // namespace cv::test

@@ -1,0 +1,88 @@
+#include "tests/app/support/program_root.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "core/session/session.h"
+#include "core/session/settings_paths.h"
+#include "tests/ui/support/window_test.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+void CopyInto(const fs::path& from, const fs::path& directory) {
+    if (fs::exists(from)) fs::copy(from, directory / from.filename(), fs::copy_options::overwrite_existing);
+}
+
+}  // namespace
+
+const sample::TSampleFiles& SampleSentFiles() {
+    static TempDir directory;
+    static const sample::TSampleFiles files = sample::WriteSampleIndustry(directory.path());
+    return files;
+}
+
+void CopySentFiles(const fs::path& directory) {
+    fs::create_directories(directory);
+    fs::copy_file(SampleSentFiles().archive, directory / SampleSentFiles().archive.filename());
+    for (const fs::path& descriptor : SampleSentFiles().descriptors)
+        fs::copy_file(descriptor, directory / descriptor.filename());
+}
+
+std::vector<std::string> BoxKeys(const RecordingUi& ui) {
+    std::vector<std::string> keys;
+    for (const auto& box : ui.messageBoxes) keys.push_back(box.key);
+    return keys;
+}
+
+std::vector<std::string> FileNames(const fs::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ProgramRoot::ProgramRoot(const std::string& exeName)
+    : now(QDate(2026, 3, 14), QTime(10, 30, 0)), exeName_(exeName) {
+    const fs::path binaries = fs::path(tree_.Exe(exeName)).parent_path();
+    fs::create_directories(binaries);
+    fs::create_directories(tree_.RootPath() / "Private");
+    fs::create_symlink(RunningExecutableFileName(), tree_.Exe(exeName));
+    CopyInto(CV_LANGUAGE_FILE, binaries);
+    CopyInto(CV_HELP_FILE, binaries);
+    if (fs::is_directory(CV_PICTURE_DIR))
+        for (const auto& picture : fs::directory_iterator(CV_PICTURE_DIR)) CopyInto(picture.path(), binaries);
+}
+
+ProgramRoot::~ProgramRoot() = default;
+
+TMainWindowServices ProgramRoot::Services() {
+    TMainWindowServices services;
+    services.exeFileName = Exe();
+    services.now = [this] { return now; };
+    services.playSound = [this](const std::string& file) { chimes.push_back(file); };
+    return services;
+}
+
+void ProgramRoot::OpenSampleIndustry() {
+    const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private");
+    ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
+}
+
+TProgramWindows StartProgramPastSplash(TMainWindowServices services) {
+    WhenModalShown splash([](QWidget&) {}, "ProgramStart_Splash");
+    return StartProgramWindows(std::move(services));
+}
+
+StartedProgramTest::StartedProgramTest() { windows = StartProgramPastSplash(root.Services()); }
+
+void StartedProgramTest::TearDown() {
+    if (QWidget* shown = ShownWindow()) SaveScreenshotOfRunningTest(*shown);
+}
+
+}  // namespace cv::test

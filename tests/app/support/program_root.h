@@ -1,0 +1,73 @@
+#pragma once
+// A ready program root for the shell's window tests: Binaries/ with the
+// executable's name (a link to the running test program, so that the version
+// is this build's), the language file, the help file and the pictures; a
+// private directory; the user's configuration in the tree. Boxes are recorded,
+// the clock is fixed and the chime is counted.
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shell/main_window.h"
+#include "app/program_start.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/session_tree.h"
+#include "tools/sample_industry/sample_industry.h"
+
+namespace cv::test {
+
+// What the instructor sent for the sample industry (archive, descriptors) and
+// the industry file itself, written once per run: the model makes its history.
+const sample::TSampleFiles& SampleSentFiles();
+// Copies what was sent (archive and descriptors) into Directory, made first.
+void CopySentFiles(const std::filesystem::path& directory);
+// Keys of the message boxes Ui showed, in order.
+std::vector<std::string> BoxKeys(const RecordingUi& ui);
+// The names in Directory, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& directory);
+
+class ProgramRoot {
+public:
+    // ExeName: the executable's file name inside Binaries.
+    explicit ProgramRoot(const std::string& exeName = "CV3TEAM");
+    ~ProgramRoot();
+
+    TMainWindowServices Services();
+    std::string Exe() const { return tree_.Exe(exeName_); }
+    std::filesystem::path RootPath() const { return tree_.RootPath(); }
+    // Writes the sample industry into the private directory and opens it in
+    // the running session.
+    void OpenSampleIndustry();
+
+    RecordingUi ui;
+    QDateTime now;
+    std::vector<std::string> chimes;
+
+private:
+    SessionTree tree_;
+    std::string exeName_;
+};
+
+// Starts the program with Services, closing the splash at once (its
+// screenshot keeps a name of its own, not the running test's).
+TProgramWindows StartProgramPastSplash(TMainWindowServices services);
+
+// A test that starts the program in a root of its own (the splash closed at
+// once) and ends it afterwards, with a screenshot of what it shows last.
+class StartedProgramTest : public ::testing::Test {
+protected:
+    StartedProgramTest();
+    void TearDown() override;
+    // The window the test's last screenshot shows; none for no screenshot.
+    virtual QWidget* ShownWindow() { return windows.mainWindow.get(); }
+
+    TFoCv3Main& Main() { return *windows.mainWindow; }
+
+    ProgramRoot root;
+    TProgramWindows windows;
+};
+
+}  // namespace cv::test

@@ -1,0 +1,90 @@
+// The team page's sending, backup and restore items, driven through the menu
+// and the file dialogs.
+#include <QFileDialog>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <filesystem>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "team/team_page.h"
+#include "app/program_start.h"
+#include "tests/app/support/program_root.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/support/window_test.h"
+
+namespace cv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program with <root>/Exchange as exchange directory and the sample open
+// as "SAMPLE.ind" of the private directory (team A's firm selected).
+class TeamPageArchiveTest : public ::testing::Test {
+protected:
+    TeamPageArchiveTest() {
+        fs::create_directories(Exchange());
+        WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=" + Exchange().string() + "/\r\n");
+        windows = StartProgramPastSplash(root.Services());
+        root.OpenSampleIndustry();
+        windows.mainWindow->RefreshAll();
+    }
+    fs::path Exchange() const { return root.RootPath() / "Exchange"; }
+    fs::path Private() const { return root.RootPath() / "Private"; }
+    void Trigger(const char* item) { windows.teamPage->findChild<QAction*>(item)->trigger(); }
+    std::vector<std::string> BoxKeys() const { return test::BoxKeys(root.ui); }
+
+    ProgramRoot root;
+    TProgramWindows windows;
+};
+
+// "No" at the confirmation (line 5 of "TeamIndClose") writes nothing; "Yes"
+// places the team archive and opens the industry again.
+TEST_F(TeamPageArchiveTest, SendingWritesOnlyWhenConfirmed) {
+    root.ui.messageBoxAnswer = TModalResult::mrNo;
+    Trigger("MPTransferToAdm");
+    EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"HelpUs", "TeamIndClose"}));
+    EXPECT_EQ(root.ui.messageBoxes[1].lines, std::vector<int>{5});
+    EXPECT_TRUE(fs::is_empty(Exchange()));
+    EXPECT_NE(Session->Industry(), nullptr);
+    root.ui.messageBoxes.clear();
+    root.ui.messageBoxAnswer = TModalResult::mrYes;
+    Trigger("MPTransferToAdm");
+    EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"HelpUs", "TeamIndClose", "TransferNotBackup"}));
+    EXPECT_TRUE(fs::exists(Exchange() / "SAMPLE.dzA"));
+    ASSERT_NE(Session->Industry(), nullptr);
+    EXPECT_TRUE(windows.teamPage->findChild<QAction*>("MPTransferToAdm")->isEnabled());
+}
+
+TEST_F(TeamPageArchiveTest, BackupProposesItsNameAndRestoreAsksBeforeReplacing) {
+    WhenModalShown save([](QWidget& window) {
+        auto& dialog = dynamic_cast<QFileDialog&>(window);
+        EXPECT_EQ(dialog.objectName(), "DlgSaveInd");
+        EXPECT_EQ(dialog.windowTitle(), "Back up the industry as");
+        // The sample "SAMPLE.ind": current period 3, so decisions for period 4.
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("fileNameEdit")->text(), "SAMPL04d");
+        static_cast<QDialog&>(dialog).accept();  // QFileDialog::accept takes the typed name
+    });
+    Trigger("MPBackup");
+    const fs::path backup = Private() / "SAMPL04d.ZIP";
+    ASSERT_TRUE(fs::exists(backup));
+    EXPECT_NE(Session->Industry(), nullptr);
+
+    Trigger("MPTeamCloseInd");
+    WhenModalShown open([&](QWidget& window) {
+        auto& dialog = dynamic_cast<QFileDialog&>(window);
+        EXPECT_EQ(dialog.objectName(), "odOpenDlg");
+        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(backup.filename().string()));
+        static_cast<QDialog&>(dialog).accept();  // QFileDialog::accept takes the typed name
+    });
+    root.ui.messageBoxes.clear();
+    root.ui.messageBoxAnswer = TModalResult::mrNo;
+    Trigger("MPRestore");
+    // The working copy exists (the descriptor copy does not): one question, answered No.
+    ASSERT_EQ(BoxKeys().size(), 1u);
+    EXPECT_NE(BoxKeys()[0].find("SAMPLE.ind"), std::string::npos);
+    EXPECT_EQ(Session->Industry(), nullptr);
+}
+
+}  // namespace
+}  // namespace cv::test
