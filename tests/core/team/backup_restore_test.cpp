@@ -13,7 +13,7 @@
 #include "tests/support/damage.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
-#include "tests/team/team_archive_fixture.h"
+#include "tests/core/team/team_archive_fixture.h"
 
 namespace cv::test {
 namespace {

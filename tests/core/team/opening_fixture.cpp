@@ -1,10 +1,10 @@
-#include "tests/team/opening_fixture.h"
+#include "tests/core/team/opening_fixture.h"
 
 #include <cstdint>
 
 #include "core/language/translator.h"
 #include "core/session/session.h"
-#include "tests/app/support/program_root.h"
+#include "tests/support/sent_files.h"
 
 namespace cv::test {
 

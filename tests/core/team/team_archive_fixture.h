@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "tests/team/opening_fixture.h"
-#include "tests/app/support/program_root.h"
+#include "tests/core/team/opening_fixture.h"
+#include "tests/support/sent_files.h"
 
 namespace cv::test {
 

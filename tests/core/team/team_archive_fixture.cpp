@@ -1,4 +1,4 @@
-#include "tests/team/team_archive_fixture.h"
+#include "tests/core/team/team_archive_fixture.h"
 
 #include <cstdlib>
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "core/session/session.h"
-#include "tests/team/team_archive_fixture.h"
+#include "tests/core/team/team_archive_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
