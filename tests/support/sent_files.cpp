@@ -21,12 +21,6 @@ void CopySentFiles(const fs::path& directory) {
         fs::copy_file(descriptor, directory / descriptor.filename());
 }
 
-std::vector<std::string> BoxKeys(const RecordingUi& ui) {
-    std::vector<std::string> keys;
-    for (const auto& box : ui.messageBoxes) keys.push_back(box.key);
-    return keys;
-}
-
 std::vector<std::string> FileNames(const fs::path& directory) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());

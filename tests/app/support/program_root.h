@@ -16,7 +16,6 @@
 #include "tests/support/recording_ui.h"
 #include "tests/support/sent_files.h"
 #include "tests/support/session_tree.h"
-#include "tools/sample_industry/sample_industry.h"
 
 namespace cv::test {
 

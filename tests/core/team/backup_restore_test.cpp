@@ -10,10 +10,11 @@
 #include "core/session/session.h"
 #include "core/team/backup_steps.h"
 #include "core/zip/zip_errors.h"
+#include "tests/core/team/team_archive_fixture.h"
+#include "tests/core/team/team_archive_fixture.h"
 #include "tests/support/damage.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
-#include "tests/core/team/team_archive_fixture.h"
 
 namespace cv::test {
 namespace {

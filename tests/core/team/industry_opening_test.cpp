@@ -11,12 +11,13 @@
 #include "core/team/backup_steps.h"
 #include "core/zip/xceed_zip.h"
 #include "core/zip/zip_errors.h"
-#include "tests/support/sent_files.h"
-#include "tests/support/damage.h"
-#include "tests/support/small_disk.h"
-#include "tests/support/temp_dir.h"
+#include "tests/core/team/opening_fixture.h"
 #include "tests/core/team/opening_fixture.h"
 #include "tests/core/team/team_archive_fixture.h"
+#include "tests/support/damage.h"
+#include "tests/support/sent_files.h"
+#include "tests/support/small_disk.h"
+#include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_exchange.h"
 
 namespace cv::test {

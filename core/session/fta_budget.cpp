@@ -1,4 +1,4 @@
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 
 #include <algorithm>
 #include <cmath>

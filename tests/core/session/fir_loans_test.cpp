@@ -1,4 +1,4 @@
-#include "core/finance/fir_loans.h"
+#include "core/session/fir_loans.h"
 
 #include <gtest/gtest.h>
 
