@@ -11,7 +11,6 @@
 #include "core/team/backup_steps.h"
 #include "core/zip/zip_errors.h"
 #include "tests/core/team/team_archive_fixture.h"
-#include "tests/core/team/team_archive_fixture.h"
 #include "tests/support/damage.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"

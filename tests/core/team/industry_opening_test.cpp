@@ -12,7 +12,6 @@
 #include "core/zip/xceed_zip.h"
 #include "core/zip/zip_errors.h"
 #include "tests/core/team/opening_fixture.h"
-#include "tests/core/team/opening_fixture.h"
 #include "tests/core/team/team_archive_fixture.h"
 #include "tests/support/damage.h"
 #include "tests/support/sent_files.h"
