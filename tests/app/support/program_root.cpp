@@ -42,8 +42,8 @@ TMainWindowServices ProgramRoot::Services() {
     return services;
 }
 
-void ProgramRoot::OpenSampleIndustry() {
-    const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private");
+void ProgramRoot::OpenSampleIndustry(const sample::TSampleVariant& variant) {
+    const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private", variant);
     ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
 }
 

@@ -28,9 +28,9 @@ public:
     TMainWindowServices Services();
     std::string Exe() const { return tree_.Exe(exeName_); }
     std::filesystem::path RootPath() const { return tree_.RootPath(); }
-    // Writes the sample industry into the private directory and opens it in
-    // the running session.
-    void OpenSampleIndustry();
+    // Writes the sample industry (or one of its variants) into the private
+    // directory and opens it in the running session.
+    void OpenSampleIndustry(const sample::TSampleVariant& variant = {});
 
     RecordingUi ui;
     QDateTime now;
