@@ -65,6 +65,8 @@ TAnalGraph::TAnalGraph(QWidget* owner, const TChartPlace& place, int code)
     : TCVChart(owner, kChartXY, kChartLeftAtX | kChartTopAtY, 0, place.top, place.width, place.height, kParentMode),
       code_(code) {
     titleSize_ = ScreenWidth() < kSmallScreenWidth ? kSmallTitleSize : kTitleSize;
+    // A value that is not written (0, or a rival's unknown figure) leaves a gap in the line.
+    BreakLinesAtGaps = true;
     if (Session && Session->Industry()) {
         const TCvInd& industry = *Session->Industry();
         team_ = industry.ConstPart().GetSmallintDef(kCategoryIndustry, TDataContext{}, "WhichTeam", 0);

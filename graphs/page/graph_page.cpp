@@ -21,6 +21,7 @@ constexpr double kDefaultMinBrandsForMap = 3.0;
 constexpr int kConsumerPanelScreen = 4;
 constexpr int kDistributionPanelScreen = 5;
 constexpr int kBenchmarkScreen = 55;
+constexpr char kAllOrOneMarket[] = "AllOrOneMkt";
 
 const char* const kDesignItems[] = {"MPGrDesSemIVT",       "MPGrDesSemEstim",    "MPGrDesSemEstimGraph", "MPGrDesSemCalcPerc",
                                     "MPGrDesSemEstimPhys", "MPGrDesMapIVT",      "MPGrDesMapRegress",    "MPGrDesMapRelations",
@@ -130,17 +131,27 @@ void TFoGraph::AddSeriesCombo(int position, const char* caption, const TSeries& 
     std::vector<std::string> labels;
     for (int element = series.Lo(); element <= series.Hi(); ++element)
         labels.push_back(Session->Industry()->SeriesLabel(&series, element));
+    AddLabelCombo(position, caption, series.Name(), labels, word);
+}
+
+void TFoGraph::AddLabelCombo(int position, const char* caption, const std::string& key,
+                             const std::vector<std::string>& labels, std::int16_t& word) {
     ResetWord(word, static_cast<int>(labels.size()));
     std::string text;
     if (Translator) Translator->ControlsLine(caption, 1, text);
-    Combos().AddListCombo(Cp1252ToQString(text), position, word, series.Name(), labels);
+    Combos().AddListCombo(Cp1252ToQString(text), position, word, key, labels);
     combosAdded_ = true;
 }
 
+// "All markets", then each market.
 void TFoGraph::AddMarketsCombo() {
     Data.GraphOption = 1;
-    if (Session->Industry()->NbMarkets() > 1)
-        AddSeriesCombo(1, "LAllOrOneMkt", Session->Industry()->AllOrOneMkt(), Data.GraphOption);
+    const TCvInd& industry = *Session->Industry();
+    if (industry.NbMarkets() <= 1) return;
+    std::vector<std::string> labels(1);
+    if (Translator) Translator->SeriesLine(kAllOrOneMarket, 1, labels.front());
+    for (int market = 1; market <= industry.NbMarkets(); ++market) labels.push_back(industry.MarketLabel(market));
+    AddLabelCombo(1, "LAllOrOneMkt", kAllOrOneMarket, labels, Data.GraphOption);
 }
 
 void TFoGraph::ShowFirGraph(int code) {

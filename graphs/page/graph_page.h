@@ -5,6 +5,7 @@
 // not buy gives way to that study's screen, which says why.
 
 #include <string>
+#include <vector>
 
 #include "graphs/charts/anal_graph.h"
 #include "shell/group_page.h"
@@ -53,6 +54,8 @@ private:
     void AddTextCombo(int position, const char* caption, const char* entry, std::int16_t& word);
     // A combo of the labels of Series.
     void AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word);
+    void AddLabelCombo(int position, const char* caption, const std::string& key, const std::vector<std::string>& labels,
+                       std::int16_t& word);
     // The "LAllOrOneMkt" combo when the industry has more than one market.
     void AddMarketsCombo();
     bool combosAdded_ = false;

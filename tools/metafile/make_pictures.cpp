@@ -230,8 +230,8 @@ void Logo(TMetafileWriter& w, const std::string& title) {
 // Button pictures: shapes only, on a square of 24 design units, or of 240
 // for the round and detailed ones.
 // The growth-share plot's backdrop: four pale quadrants (high growth above,
-// strong share to the right, as the chart's axes run) and a thin cross
-// between them. Width and height in picture units.
+// strong share to the right, as the chart's axes run); the chart draws its
+// own axis line where the relative share is 1. Width and height in picture units.
 void GrowthShareQuadrants(TMetafileWriter& w, int width, int height) {
     w.SetWindow(0, 0, width, height);
     const int midX = width / 2, midY = height / 2;
@@ -239,8 +239,6 @@ void GrowthShareQuadrants(TMetafileWriter& w, int width, int height) {
     Fill(w, TMetafileWriter::Rgb(222, 242, 222), midX, 0, width, midY);        // growing segment, strong share
     Fill(w, TMetafileWriter::Rgb(244, 226, 226), 0, midY, midX, height);       // slow segment, weak share
     Fill(w, TMetafileWriter::Rgb(220, 232, 248), midX, midY, width, height);   // slow segment, strong share
-    Stroke(w, kGrey, std::max(1, width / 320), {{static_cast<std::int16_t>(midX), 0}, {static_cast<std::int16_t>(midX), static_cast<std::int16_t>(height)}});
-    Stroke(w, kGrey, std::max(1, width / 320), {{0, static_cast<std::int16_t>(midY)}, {static_cast<std::int16_t>(width), static_cast<std::int16_t>(midY)}});
 }
 
 using TGlyph = std::function<void(TMetafileWriter&)>;

@@ -113,6 +113,8 @@ public:
     // The chart's own backdrop colour; nothing while it keeps the default.
     std::optional<QColor> BackColor() const { return backColour_; }
     bool NoData = false;
+    // An empty cell of an XY series breaks its line there instead of being skipped.
+    bool BreakLinesAtGaps = false;
 
     // What the drawing reads; tests read it too.
     const TSeriesStyle* SeriesStyle(int series) const;

@@ -198,13 +198,16 @@ void TQNChart::DrawSeries() {
 void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
     const TSeriesStyle& style = series_[series];
     const QColor seriesColour = style.markerColour.value_or(DefaultSeriesColour(series));
-    QList<QPointF> line;
+    std::vector<QList<QPointF>> lines(1);
     // One scatter series per marker shape, colour and size.
     std::map<std::tuple<int, QRgb, double>, QScatterSeries*> markers;
     for (int row = 1; row <= rows_; ++row) {
         const std::optional<double> x = Data(row, 2 * series - 1), y = Data(row, 2 * series);
-        if (!x || !y) continue;
-        line.append(QPointF(*x, *y));
+        if (!x || !y) {
+            if (BreakLinesAtGaps && !lines.back().isEmpty()) lines.emplace_back();
+            continue;
+        }
+        lines.back().append(QPointF(*x, *y));
         const auto found = style.points.find(row);
         const TPointStyle* point = found == style.points.end() ? nullptr : &found->second;
         TDrawnPoint entry{series, row, QPointF(*x, *y), nullptr, 0, point ? point->label : TChartLabel()};
@@ -229,12 +232,13 @@ void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
         drawn.push_back(entry);
     }
     const TChartPen pen = style.pen.value_or(TChartPen{1, 1.0, seriesColour});
-    if (line.size() >= 2 && pen.style != 0) {
-        auto* lineSeries = new QLineSeries;
-        lineSeries->append(line);
-        lineSeries->setPen(QPen(pen.colour, pen.width, QtPenStyle(pen.style)));
-        chart()->addSeries(lineSeries);
-    }
+    for (const QList<QPointF>& line : lines)
+        if (line.size() >= 2 && pen.style != 0) {
+            auto* lineSeries = new QLineSeries;
+            lineSeries->append(line);
+            lineSeries->setPen(QPen(pen.colour, pen.width, QtPenStyle(pen.style)));
+            chart()->addSeries(lineSeries);
+        }
     for (auto& [key, scatter] : markers) chart()->addSeries(scatter);
     for (TDrawnPoint& entry : drawn)
         if (entry.series == series && !entry.drawnIn && !chart()->series().isEmpty())
@@ -351,10 +355,10 @@ void TQNChart::DrawAxisCrossings() {
     for (int id = 0; id <= 1; ++id) {
         const TAxisSettings& settings = axes_[static_cast<std::size_t>(id)];
         if (!settings.crossing) continue;
-        const TAxisSettings& other = axes_[static_cast<std::size_t>(1 - id)];
-        // The category axis (0) lies horizontally at a value of the value axis, and the reverse.
-        const QPointF from = id == 0 ? QPointF(other.minimum, *settings.crossing) : QPointF(*settings.crossing, other.minimum);
-        const QPointF to = id == 0 ? QPointF(other.maximum, *settings.crossing) : QPointF(*settings.crossing, other.maximum);
+        // The category axis (0) lies horizontally over its own range at a
+        // value of the value axis; the value axis vertically at a category.
+        const QPointF from = id == 0 ? QPointF(settings.minimum, *settings.crossing) : QPointF(*settings.crossing, settings.minimum);
+        const QPointF to = id == 0 ? QPointF(settings.maximum, *settings.crossing) : QPointF(*settings.crossing, settings.maximum);
         auto* line = new QGraphicsLineItem(QLineF(chart()->mapToPosition(from, reference), chart()->mapToPosition(to, reference)),
                                            chart());
         line->setPen(QPen(Qt::black, 1));

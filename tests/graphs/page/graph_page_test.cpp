@@ -10,6 +10,7 @@
 #include "graphs/charts/gsp_graph.h"
 #include "graphs/page/graph_page.h"
 #include "reports/studies/studies.h"
+#include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
@@ -82,7 +83,7 @@ TEST_F(GraphPageTest, MarketShareOfOnePeriodIsAPieWithTheFirmsShares) {
     EXPECT_NEAR(RowSum(*chart, 1, 1), 100.0, 0.5);
     const std::string label = chart->SeriesStyle(1)->points.at(1).label.text;
     EXPECT_EQ(label.rfind("A (", 0), 0u) << label;
-    EXPECT_EQ(label.substr(label.size() - 4), "%U)") << label;
+    EXPECT_EQ(label.substr(label.size() - 3), "%U)") << label;
     test::SaveScreenshot(Main(), "GraphPageTest_MarketSharePie");
 }
 
