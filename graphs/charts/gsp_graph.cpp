@@ -120,6 +120,7 @@ void TGspGraph::Build(const TDataContext& context) {
     SetPlotBackdrop((std::filesystem::path(Session->MediaDir()) / picture).string());
     SetTitleLayout();
     SetRepaint(true);
+    show();
 }
 
 }  // namespace cv

@@ -108,12 +108,6 @@ TChartPlace TFoGraph::Place(bool belowCombos) const {
     return {height() - top, width(), top};
 }
 
-void TFoGraph::ShowChart(std::unique_ptr<TCVChart> chart) {
-    TCVChart* shown = chart.get();
-    Display().Show(std::move(chart));
-    if (shown->ChartType() != kChartBars || !shown->isHidden()) shown->show();
-}
-
 void TFoGraph::ShowStudyScreen(bool areaLevel, int screen) {
     if (areaLevel) Display().Show(TCVScreen::Create<TStuFta>(this, Data, screen, kWindowLayout));
     else Display().Show(TCVScreen::Create<TStuMkt>(this, Data, screen, kWindowLayout));
@@ -173,31 +167,31 @@ void TFoGraph::ShowFirGraph(int code) {
     if (code == 1000 || code == 1010 || code == 1090 || code == 1100)
         AddTextCombo(2, "LSelectUV", "UorV", Data.UnitsOrValue);
     if (code != 1050 && code != 1080) AddTextCombo(3, "LEvolOrOnePer", "EvolOrOnePer", Data.EvolChoice);
-    ShowChart(std::make_unique<TFirGraph>(this, Place(combosAdded_), code, Data));
+    Display().Show(std::make_unique<TFirGraph>(this, Place(combosAdded_), code, Data));
 }
 
 void TFoGraph::ShowMktTotPerGraph(int code) {
     if (code != 2040 && code != 2050) AddTextCombo(2, "LSelectUV", "UorV", Data.UnitsOrValue);
-    ShowChart(std::make_unique<TMktTotPerGraph>(this, Place(combosAdded_), code, Data));
+    Display().Show(std::make_unique<TMktTotPerGraph>(this, Place(combosAdded_), code, Data));
 }
 
 void TFoGraph::ShowSegPerGraph(int code) {
     if (code != 2060) AddTextCombo(2, "LSelectUV", "UorV", Data.UnitsOrValue);
-    ShowChart(std::make_unique<TSegPerGraph>(this, Place(combosAdded_), code, Data));
+    Display().Show(std::make_unique<TSegPerGraph>(this, Place(combosAdded_), code, Data));
 }
 
 void TFoGraph::ShowBenchGraph(int code) {
     if (!CheckStudyAvailable(true, "Benchmark")) return ShowStudyScreen(true, kBenchmarkScreen);
     if (code < kFirstAreaOnlyBenchCode) AddMarketsCombo();
     AddTextCombo(3, "LEvolOrOnePer", "EvolOnePerCumul", Data.EvolChoice);
-    ShowChart(std::make_unique<TBenchGraph>(this, Place(combosAdded_), code, Data));
+    Display().Show(std::make_unique<TBenchGraph>(this, Place(combosAdded_), code, Data));
 }
 
 void TFoGraph::ShowGspGraph() {
     AddMarketsCombo();
     Data.EvolChoice = Data.SelFirm;
     AddSeriesCombo(3, "LSelectFirm", *Session->Industry()->FirSeries(), Data.EvolChoice);
-    ShowChart(std::make_unique<TGspGraph>(this, Place(true), Data));
+    Display().Show(std::make_unique<TGspGraph>(this, Place(true), Data));
 }
 
 }  // namespace cv

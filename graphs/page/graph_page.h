@@ -46,7 +46,6 @@ private:
     void ShowBenchGraph(int code);
     void ShowGspGraph();
     void ShowStudyScreen(bool areaLevel, int screen);
-    void ShowChart(std::unique_ptr<TCVChart> chart);
 
     // Where a chart lies: below the combos when any was added.
     TChartPlace Place(bool belowCombos) const;

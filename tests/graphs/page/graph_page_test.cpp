@@ -3,6 +3,8 @@
 // rivals masked where the team did not buy the study, the growth-share
 // portfolio, the study screens shown instead of charts whose study was not
 // bought, and the menu under each restriction variant of the sample.
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <gtest/gtest.h>
 
@@ -68,6 +70,9 @@ TEST_F(GraphPageTest, MarketShareOverThePeriodsIsALinePerFirmAddingUpToTheWholeM
     EXPECT_EQ(page->Combos().Combo(2)->currentIndex(), 0);
     EXPECT_EQ(page->Combos().Combo(3)->currentIndex(), 0);
     EXPECT_GE(chart->y(), page->Combos().Combo(3)->geometry().bottom());
+    // Copy puts the chart's picture on the clipboard.
+    page->CopyToClipboard();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), chart->size());
     test::SaveScreenshot(Main(), "GraphPageTest_MarketShareEvolution");
 }
 
