@@ -120,6 +120,8 @@ void TQNChart::Redraw() {
     QChart* view = chart();
     view->removeAllSeries();
     for (QAbstractAxis* axis : view->axes()) {
+        // Hidden first: a category axis removed while shown leaves its labels drawn.
+        axis->setVisible(false);
         view->removeAxis(axis);
         delete axis;
     }

@@ -112,8 +112,12 @@ TEST_F(GraphPageTest, BenchmarkingMasksTheRivalsInThePeriodWithoutTheStudy) {
     chart = Shown<TBenchGraph>();
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->ChartType(), kChartBars);
+    // One horizontal and one vertical axis, those of the bars.
+    EXPECT_EQ(chart->chart()->axes(Qt::Horizontal).size(), 1);
+    EXPECT_EQ(chart->chart()->axes(Qt::Vertical).size(), 1);
     EXPECT_TRUE(chart->Data(1, 1).has_value());
     for (int rival = 2; rival <= kFirms; ++rival) EXPECT_FALSE(chart->Data(1, rival).has_value()) << rival;
+    QApplication::processEvents();
     test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkCumulated");
 }
 
