@@ -34,7 +34,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     if (services.createPages) services.createPages(mainWindow);
     windows.teamPage = new TFoSimul(mainWindow, mainWindow.PageArea());
     mainWindow.AddPage(windows.teamPage);
-    if (Session) Session->CurrentPage = windows.teamPage;
+    TFoCv3Mod::SetCurrent(windows.teamPage);
     mainWindow.RefreshAll();
     {
         TFoSplashScreen splash(nullptr, nullptr);

@@ -8,6 +8,7 @@
 #include "core/store/series.h"
 #include "shell/main_window.h"
 #include "ui/cv3_speed_button.h"
+#include "ui/help_state.h"
 
 namespace cv {
 namespace {
@@ -107,7 +108,7 @@ void TGroupPage::LoadSelectors(std::uint8_t firmMode, std::uint8_t marketMode) {
 void TGroupPage::FormActivate() {
     TFoCv3Mod::FormActivate();
     if (!HasIndustry() || !pageButton_ || !pageButton_->isEnabled()) return;
-    Session->HelpContext = settings_.helpContext;
+    HelpState().HelpContext = settings_.helpContext;
     UpdateMenus();
     mainWindow_.ToolButton(kPreviousPageButton)->setVisible(true);
     mainWindow_.ToolButton(kNextPageButton)->setVisible(true);

@@ -43,6 +43,10 @@ public:
 
     // Every page window that exists, in creation order.
     static const std::vector<TFoCv3Mod*>& Pages();
+    // The page window on show; null before the main window shows one and
+    // after that page is gone.
+    static TFoCv3Mod* Current();
+    static void SetCurrent(TFoCv3Mod* page);
 
     int WindowNumber() const { return windowNumber_; }
     TDataContext Data;
@@ -55,7 +59,7 @@ public:
 
     QMenuBar* PageMenuBar() const { return menuBar_; }
     TActionMenuTree& MenuTree() { return *menuTree_; }
-    // The item the page remembers, from the session's page table; null when none.
+    // The item the page remembers; null when none.
     QAction* RememberedItem() const;
 
     // Clears the display and makes Item the remembered, checked item.
@@ -124,6 +128,7 @@ private:
     std::unique_ptr<TActionMenuTree> menuTree_;
     TPageCombos combos_;
     int windowNumber_ = 0;
+    TMenuNode* rememberedNode_ = nullptr;  // in menuTree_
 };
 
 }  // namespace cv

@@ -106,7 +106,7 @@ TEST(ResultPageStart, TheProgramStartCreatesTheResultsPage) {
     ASSERT_TRUE(windows.mainWindow);
     auto* page = windows.mainWindow->findChild<TFoResult*>(QStringLiteral("FoResult"));
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
+    EXPECT_EQ(TFoCv3Mod::Current(), windows.teamPage);
     root.OpenSampleIndustry();
     windows.mainWindow->RefreshAll();
     EXPECT_TRUE(windows.mainWindow->findChild<QWidget*>(QStringLiteral("SpBResult"))->isEnabled());
