@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/stats/regression.h"
