@@ -7,8 +7,6 @@
 #include "core/base/errors.h"
 #include "core/session/settings_paths.h"
 #include "team/bank_dialog.h"
-#include "reports/pages/newsletter_page.h"
-#include "reports/pages/results_page.h"
 #include "app/program_start.h"
 #include "ui/qt_ui_services.h"
 #include "ui/sound/sound_player.h"
@@ -41,10 +39,7 @@ int main(int argc, char** argv) {
     services.exeFileName = cv::RunningExecutableFileName();
     services.now = [] { return QDateTime::currentDateTime(); };
     services.playSound = [&soundPlayer](const std::string& file) { soundPlayer->Play(file); };
-    services.createPages = [](cv::TFoCv3Main& mainWindow) {
-        mainWindow.AddPage(new cv::TFoResult(mainWindow, mainWindow.PageArea()));
-        mainWindow.AddPage(new cv::TFoNLetter(mainWindow, mainWindow.PageArea()));
-    };
+    services.createPages = cv::CreateProgramPages;
     services.openBank = cv::ShowBankDialog;
     try {
         return cv::RunProgram(application, std::move(services));

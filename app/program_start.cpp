@@ -5,6 +5,8 @@
 #include "core/base/errors.h"
 #include "core/base/message_list.h"
 #include "core/session/session.h"
+#include "reports/pages/newsletter_page.h"
+#include "reports/pages/results_page.h"
 #include "team/team_page.h"
 #include "shell/splash_screen.h"
 #include "app/single_instance.h"
@@ -16,6 +18,11 @@ namespace {
 constexpr int kFatalStopExitCode = 1;
 
 }  // namespace
+
+void CreateProgramPages(TFoCv3Main& mainWindow) {
+    mainWindow.AddPage(new TFoResult(mainWindow, mainWindow.PageArea()));
+    mainWindow.AddPage(new TFoNLetter(mainWindow, mainWindow.PageArea()));
+}
 
 TProgramWindows StartProgramWindows(TMainWindowServices services) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
