@@ -17,12 +17,18 @@ namespace {
 // The exit code of a program that ended on its fatal stop.
 constexpr int kFatalStopExitCode = 1;
 
-}  // namespace
-
-void CreateProgramPages(TFoCv3Main& mainWindow) {
-    mainWindow.AddPage(new TFoResult(mainWindow, mainWindow.PageArea()));
-    mainWindow.AddPage(new TFoNLetter(mainWindow, mainWindow.PageArea()));
+// Every page of the program, in the order of their window numbers: the
+// results, the newsletter, then the team page, the one shown first.
+TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
+    QWidget* area = mainWindow.PageArea();
+    mainWindow.AddPage(new TFoResult(mainWindow, area));
+    mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    auto* teamPage = new TFoSimul(mainWindow, area);
+    mainWindow.AddPage(teamPage);
+    return teamPage;
 }
+
+}  // namespace
 
 TProgramWindows StartProgramWindows(TMainWindowServices services) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -38,9 +44,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     TFoCv3Main& mainWindow = *windows.mainWindow;
     mainWindow.show();
     mainWindow.repaint();
-    if (services.createPages) services.createPages(mainWindow);
-    windows.teamPage = new TFoSimul(mainWindow, mainWindow.PageArea());
-    mainWindow.AddPage(windows.teamPage);
+    windows.teamPage = CreatePages(mainWindow);
     if (Session) Session->CurrentPage = windows.teamPage;
     mainWindow.RefreshAll();
     {

@@ -18,9 +18,6 @@ struct TProgramWindows {
     TFoSimul* teamPage = nullptr;
 };
 
-// The report pages the program creates at start, in the order of the bar.
-void CreateProgramPages(TFoCv3Main& mainWindow);
-
 // Creates the main window and the page windows, shows the main window, shows
 // the splash window modally and then the team page, the session's current
 // page. Empty when the program may not run (the executable named like a

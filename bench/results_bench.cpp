@@ -13,10 +13,10 @@
 
 int main(int argc, char** argv) {
     return cv::bench::RunScreenBenchmarks(argc, argv, [] {
-        for (const cv::TResultGroup& group : cv::ResultMenuGroups())
-            for (const cv::TResultItem& item : group.items)
+        for (const cv::TPageMenuGroup& group : cv::ResultsPageMenu().groups)
+            for (const cv::TPageItem& item : group.items)
                 benchmark::RegisterBenchmark(("BM_Result_" + std::string(item.name)).c_str(), cv::bench::BuildScreen,
-                                             cv::bench::TScreenMaker(item.create))
+                                             cv::bench::TScreenMaker(item.screen))
                     ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("BM_Result_PlanContribution", cv::bench::BuildScreen,
                                      cv::bench::TScreenMaker(cv::KindScreen<cv::TFirResult, cv::TFirResult::kPlanContribution>))

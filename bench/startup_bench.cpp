@@ -1,5 +1,5 @@
 // The program's start, from the beginning of main's work (the single-instance
-// lock, the session, the translator, the main window with the pages the
+// lock, the session, the translator, the main window with every page the
 // program creates at start, the team page, the splash, which is closed as soon
 // as it shows) to the main window shown and
 // idle, against an empty QMainWindow shown and idle in the same process. The
@@ -108,7 +108,6 @@ cv::TProgramWindows StartShownAndIdle() {
     cv::TMainWindowServices services;
     services.exeFileName = Root().Exe();
     services.now = [] { return QDateTime::currentDateTime(); };
-    services.createPages = cv::CreateProgramPages;
     CloseSplashWhenShown();
     cv::TProgramWindows windows = cv::StartProgramWindows(std::move(services));
     if (!windows.mainWindow) std::abort();
