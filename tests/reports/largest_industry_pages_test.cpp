@@ -15,7 +15,7 @@
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
-#include "reports/newsletter/news_screen.h"
+#include "reports/pages/newsletter_menu.h"
 #include "reports/pages/results_menu.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/model_world.h"
@@ -59,25 +59,24 @@ TEST_F(LargestIndustryPages, EveryNewsletterPageAndResultScreenBuildsWithoutABox
     world.OpenFixture(test::FixtureLargest());
     ASSERT_TRUE(world.RunForecast()) << world.failureReason;
     const TCvInd& industry = *Session->Industry();
-    // The current period, as a team reads it, and the forecast period.
-    for (const int period : {int{industry.CurPeriod()}, industry.CurPeriod() + 1}) {
-        const std::string when = " in period " + std::to_string(period);
-        for (int market = 1; market <= industry.NbMarkets(); ++market)
-            for (int page = TNewsScr::kStockMarket; page <= TNewsScr::kScoreCard; ++page) {
-                const auto screen =
-                    TCVScreen::Create<TNewsScr>(&owner, Context(period, 1, market), page, kWindowLayout);
-                EXPECT_NE(screen->Table(), nullptr);
-                const bool refused = page == TNewsScr::kBrandSales && period == industry.CurPeriod();
-                ExpectBoxes("newsletter page " + std::to_string(page) + ", market " + std::to_string(market) + when,
-                            refused ? std::vector<std::string>{kNoPreviousBrands} : std::vector<std::string>{});
-            }
-        for (int firm = 1; firm <= industry.NbFirms(); ++firm)
-            for (const TResultGroup& group : ResultMenuGroups())
-                for (const TResultItem& item : group.items) {
-                    const auto screen = item.create(&owner, Context(period, firm, 1));
-                    ExpectBoxes(std::string(item.name) + ", firm " + std::to_string(firm) + when);
+    // The current period, as a team reads it, and the forecast period; each
+    // view of each page menu, for each firm, and for each market when it reads one.
+    for (const int period : {int{industry.CurPeriod()}, industry.CurPeriod() + 1})
+        for (const TPageMenu* menu : {&ResultsPageMenu(), &NewsletterPageMenu()})
+            for (const TPageMenuGroup& group : menu->groups)
+                for (const TPageItem& item : group.items) {
+                    if (!item.screen) continue;
+                    const bool refused = item.name == "MPNLBrdSales" && period == industry.CurPeriod();
+                    for (int firm = 1; firm <= industry.NbFirms(); ++firm)
+                        for (int market = 1; market <= (item.perMarket ? industry.NbMarkets() : 1); ++market) {
+                            const auto screen = item.screen(&owner, Context(period, firm, market));
+                            EXPECT_NE(screen->Table(), nullptr) << item.name;
+                            ExpectBoxes(std::string(item.name) + ", firm " + std::to_string(firm) + ", market " +
+                                            std::to_string(market) + " in period " + std::to_string(period),
+                                        refused ? std::vector<std::string>{kNoPreviousBrands}
+                                                : std::vector<std::string>{});
+                        }
                 }
-    }
 }
 
 }  // namespace
