@@ -47,7 +47,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     mainWindow.show();
     mainWindow.repaint();
     windows.teamPage = CreatePages(mainWindow);
-    if (Session) Session->CurrentPage = windows.teamPage;
+    TFoCv3Mod::SetCurrent(windows.teamPage);
     mainWindow.RefreshAll();
     {
         TFoSplashScreen splash(nullptr, nullptr);
