@@ -36,6 +36,10 @@ protected:
         ASSERT_TRUE(combo->isVisible());
         combo->setCurrentIndex(index);
     }
+    bool ComboShown(int position) const {
+        const QComboBox* combo = page->Combos().Combo(position);
+        return combo && combo->isVisible();
+    }
     void ReopenSample(sample::TSampleRestrictions restrictions) {
         Session->IndClose();
         root.OpenSampleIndustry({sample::TSampleDecisions::Sample, restrictions});
@@ -180,6 +184,42 @@ TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
     EXPECT_STREQ(TGspGraph::PictureName(test::ScreenSize().width()),
                  test::ScreenSize().width() == 640 ? "GSPVGA.WMF" : "GSPSVGA.WMF");
     test::SaveScreenshot(Main(), "GraphPageTest_GrowthShare");
+}
+
+// The cumulated items are one period's bars whatever was chosen: no
+// evolution combo; with one market there is no markets combo either, and the
+// firm charts read every market.
+TEST_F(GraphPageTest, CumulatedItemsOfferNoEvolutionAndOneMarketNoMarketChoice) {
+    Main().ShowPage(page);
+    for (const char* item : {"MPGrPerfCNC", "MPGrPerfCROI"}) {
+        Choose(item);
+        ASSERT_NE(Shown<TFirGraph>(), nullptr) << item;
+        EXPECT_EQ(Shown<TFirGraph>()->ChartType(), kChartBars) << item;
+        EXPECT_FALSE(ComboShown(3)) << item;
+    }
+    OpenOneMarketVariant();
+    Main().RefreshAll();
+    Choose("MPGrPerfMS");
+    ASSERT_NE(Shown<TFirGraph>(), nullptr);
+    EXPECT_FALSE(ComboShown(1));
+    EXPECT_EQ(page->Data.GraphOption, 1);
+    EXPECT_EQ(Shown<TFirGraph>()->EffectiveCode(), 1001);
+    EXPECT_TRUE(ComboShown(3));
+}
+
+// In value, one market: the market's report, title "in value ... in market M2".
+TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    PickCombo(2, 1);  // value
+    PickCombo(1, 2);  // M2: line 1 is every market
+    TFirGraph* chart = Shown<TFirGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->EffectiveCode(), 1002);
+    EXPECT_EQ(chart->Title().text, "Market shares in value in market M2");
+    // Only team A markets brands in M2: its share is the whole market in every period.
+    for (int row = 1; row <= chart->RowCount(); ++row) EXPECT_NEAR(chart->Data(row, 2).value_or(0), 100.0, 0.05) << row;
+    for (int rival = 2; rival <= kFirms; ++rival) EXPECT_FALSE(chart->Data(chart->RowCount(), 2 * rival).has_value());
 }
 
 struct TMenuCase {
