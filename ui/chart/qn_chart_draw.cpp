@@ -192,6 +192,8 @@ void TQNChart::DrawSeries() {
                     const double v = id == 0 ? point.value.x() : point.value.y();
                     low = first ? v : std::min(low, v), high = first ? v : std::max(high, v), first = false;
                 }
+                // A flat series stands inside a range from 0 with a tenth more room, not on an edge.
+                if (high <= low) low = std::min(low, 0.0) * 1.1, high = std::max(high, 0.0) * 1.1;
                 axis->setRange(low, high > low ? high : low + 1);
                 axis->applyNiceNumbers();
             }

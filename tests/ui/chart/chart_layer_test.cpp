@@ -10,6 +10,7 @@
 #include <QCategoryAxis>
 #include <QLineSeries>
 #include <QPieSeries>
+#include <QValueAxis>
 #include <QClipboard>
 #include <QDir>
 #include <QPainter>
@@ -302,6 +303,20 @@ TEST(ChartShapesTest, AnEmptyCellBreaksTheLineWhenAsked) {
     };
     EXPECT_EQ(lineCount(false), 1);  // rows 1, 2, 4 and 5 joined
     EXPECT_EQ(lineCount(true), 2);   // rows 1 and 2, then rows 4 and 5
+}
+
+TEST(ChartShapesTest, AFlatSeriesGetsARangeFromZeroWithRoomAbove) {
+    QWidget form;
+    form.resize(400, 300);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 400, 300, 3);
+    chart.SetGridSize(2, 2);
+    for (int row : {1, 2}) chart.SetData(row, 1, row), chart.SetData(row, 2, 100);
+    chart.SetRepaint(true);
+    auto* axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+    ASSERT_NE(axis, nullptr);
+    // 0 .. 110 before the axis rounds its ends outwards.
+    EXPECT_LE(axis->min(), 0.0);
+    EXPECT_GE(axis->max(), 110.0);
 }
 
 TEST(ChartShapesTest, AxisNumberFormatLabelsEachMajorTick) {
