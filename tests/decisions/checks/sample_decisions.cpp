@@ -1,0 +1,142 @@
+#include "tests/decisions/checks/sample_decisions.h"
+
+#include <regex>
+
+#include "core/base/numbers.h"
+
+#include "core/language/translator.h"
+#include "core/store/cv_data.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "tests/core/language/translator_test_files.h"
+#include "tools/sample_industry/sample_industry.h"
+#include "tools/sample_industry/sample_layout.h"
+
+namespace cv::test {
+
+namespace {
+
+TempDir* gSuiteDir = nullptr;
+std::filesystem::path gSampleFile;
+
+constexpr const char* kCheckKeys[] = {
+    "Err1Budget",       "ErrSlfAllocNot100", "ErrNoProdNoInv",     "ErrSellInvTooLarge", "ErrSegStrat0",
+    "ErrSegStratNot100", "ErrPrice0",        "ErrDumping",         "DecPriceIncr",       "DecPriceDecr",
+    "Warn1DistribDecs", "Warn2DistribDecs",  "Warn1Loan",          "Warn1BgtChg",        "WarnProNotUsed",
+    "SlfDecsNotYetTaken", "StuDecsNotYetTaken", "BrdDecsNotYetTaken", "PrjDecsNotYetTaken", "MPErrSegSize0",
+    "MPErrBrdSales0",   "MPErrBrdSalesGTProd", "MPErrChaSalesNot100", "MPErrSalesGTSize",  "NoMatchCct",
+    "MissingCct",       "NoPrjFound",        "NoMatchPrj",         "BadLoanOrBgtChg",    "DecsNotYetTaken"};
+
+// The headline of Key as a pattern: its tags stand for any text.
+std::regex HeadlinePattern(const std::string& key) {
+    const std::string line = Translator->GetLine(kSectionMessages, key, 1);
+    std::string pattern;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '@' && i + 1 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1]))) {
+            while (i + 1 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1]))) ++i;
+            pattern += ".*";
+        } else if (std::string_view("\\^$.|?*+()[]{}").find(line[i]) != std::string_view::npos) {
+            pattern += std::string("\\") + line[i];
+        } else {
+            pattern += line[i];
+        }
+    }
+    return std::regex(pattern);
+}
+
+}  // namespace
+
+void SampleDecisions::SetUpTestSuite() {
+    gSuiteDir = new TempDir;
+    gSampleFile = sample::WriteSampleIndustryFile(gSuiteDir->path() / "sample");
+    std::vector<TTextSource> sources;
+    for (const auto& entry : std::filesystem::directory_iterator(CV_TEXTS_DIR)) {
+        if (entry.path().extension() != ".txt" || entry.path().filename() == "CMakeLists.txt") continue;
+        sources.push_back({entry.path().string(), ReadFileBytes(entry.path())});
+    }
+    Translator = std::make_unique<TTranslate>();
+    Translator->Open(CompileTexts(*gSuiteDir, sources));
+}
+
+void SampleDecisions::TearDownTestSuite() {
+    Translator.reset();
+    delete gSuiteDir;
+    gSuiteDir = nullptr;
+}
+
+void SampleDecisions::SetUp() {
+    dir_ = std::make_unique<TempDir>();
+    const std::filesystem::path copy = dir_->path() / gSampleFile.filename();
+    std::filesystem::copy_file(gSampleFile, copy);
+    industry_ = std::make_unique<TCvInd>();
+    industry_->Open(std::string(kIndustrySignature), copy.string());
+    industry_->InitSeries();
+    TakeEveryGroup();
+}
+
+void SampleDecisions::TearDown() {
+    industry_->Close();
+    industry_.reset();
+    dir_.reset();
+}
+
+TCvPerData& SampleDecisions::NewDecs() { return industry_->PerDecisions(sample::kDecisionPeriod); }
+
+TDataContext SampleDecisions::Context(int zone, int market) {
+    TDataContext context;
+    context.SelFirm = sample::kHomeFirm;
+    context.SelFta = static_cast<std::int16_t>(zone);
+    context.SelMarket = static_cast<std::int16_t>(market);
+    context.CurPeriod = sample::kCurrentPeriod;
+    context.DecPeriod = sample::kDecisionPeriod;
+    return context;
+}
+
+TSimArr& SampleDecisions::Decision(std::string_view name, int category, int zone, int market) {
+    TSimArr* array = NewDecs().FindSimArr(category, Context(zone, market), name);
+    if (array == nullptr) throw std::logic_error("the sample's decisions hold no " + std::string(name));
+    return *array;
+}
+
+void SampleDecisions::TakeEveryGroup() {
+    TCvPerData& decisions = NewDecs();
+    for (const char* name : {"LoanAck", "BgtChgAck"}) decisions.SetSmallint(kCategoryFirm, Context(), name, 1);
+    for (int zone = 1; zone <= industry_->NbFtas(); ++zone) {
+        for (const char* name : {"SlfDecStatus", "StudiesDecStatus"})
+            decisions.SetSmallint(kCategoryFirmFta, Context(zone), name, 1);
+        for (int market = 1; market <= industry_->NbMarkets(); ++market) {
+            const int brands = decisions.GetSmallint(kCategoryFirmFtaMarket, Context(zone, market), "NbMktedBrds");
+            TSimArr& mix = Decision("DecBrdCv3", kCategoryFirmFtaMarket, zone, market);
+            for (int brand = 1; brand <= brands; ++brand) mix.SetReal48({brand, si::BrdDecStatus}, 1);
+        }
+    }
+    for (int market = 1; market <= industry_->NbMarkets(); ++market) {
+        const int projects = decisions.GetSmallint(kCategoryFirmMarket, Context(1, market), "NbPrjs");
+        if (projects == 0) continue;
+        TSimArr& finances = Decision("PrjFins", kCategoryFirmMarket, 0, market);
+        for (int project = 1; project <= projects; ++project) finances.SetReal48({project, si::ProDecStatus}, 1);
+    }
+}
+
+void SampleDecisions::Restrict(std::string_view array, std::string_view category, std::string_view item) {
+    const TSeries* categories = industry_->FindSeries("RestrictCateg");
+    const TSeries* items = industry_->FindSeries(category);
+    ASSERT_TRUE(categories && items);
+    TSimArr* words = industry_->ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, array);
+    ASSERT_NE(words, nullptr);
+    const std::int16_t word = categories->IndexOf(category);
+    words->SetWord({word}, SetWordBit(words->GetWord({word}), items->IndexOf(item)));
+}
+
+std::vector<std::string> SampleDecisions::Keys(const TQnInfos& messages) {
+    std::vector<std::string> keys;
+    for (const TQnInfo& info : messages.Items()) {
+        std::string found = "?" + info.Headline;
+        for (const char* key : kCheckKeys)
+            if (std::regex_match(info.Headline, HeadlinePattern(key))) found = key;
+        keys.push_back(found);
+    }
+    return keys;
+}
+
+}  // namespace cv::test
