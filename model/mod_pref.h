@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "model/mod_basic.h"
 
@@ -91,6 +92,7 @@ private:
     // Brand attributes and portfolio status.
     void StoreBrandAttributes(int brand, int priceScale);
     double PortfolioStatus(int brand, int priceScale) const;
+    std::pair<int, int> ScaledDimensions() const;
 
     // Axis scaling and natural positions.
     struct TScaleRule {

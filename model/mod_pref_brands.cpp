@@ -1,6 +1,8 @@
 // TModPref: the actual attributes of the marketed brands (their prototypes'
 // physical characteristics and their retail prices) and their portfolio status.
 
+#include <algorithm>
+
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -19,8 +21,8 @@ void TModPref::ComputeBrandAttributes() {
     RequireBoundMarket();
     const int priceScale = PriceScale();
     // The physical characteristics are kept on the scales of the same index.
-    RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, DimSeries()->Lo(), si::AttAct},
-               {NbMktedBrdsT1(), DimSeries()->Hi(), si::AttAct});
+    const auto [lo, hi] = ScaledDimensions();
+    RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, lo, si::AttAct}, {NbMktedBrdsT1(), hi, si::AttAct});
     LogFmt(kDetailLevel, "");
     LogFmt(kDetailLevel, "Brand attributes");
     for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) StoreBrandAttributes(brand, priceScale);
@@ -34,8 +36,9 @@ void TModPref::StoreBrandAttributes(int brand, int priceScale) {
     Ctx().SelFirm = Rfix()[brand];
     const int prototype = Rpix()[brand];
     const TSimArr& levels = RequireArr(*ResultsT(), kCategoryFirmMarket, Ctx(), "ProTecs");
-    RequireBox(levels, "ProTecs", {prototype, DimSeries()->Lo()}, {prototype, DimSeries()->Hi()});
-    for (int j = DimSeries()->Lo(); j <= DimSeries()->Hi(); ++j) {
+    const auto [lo, hi] = ScaledDimensions();
+    RequireBox(levels, "ProTecs", {prototype, lo}, {prototype, hi});
+    for (int j = lo; j <= hi; ++j) {
         Store(*PosSemBrdsT1, "PosSemBrds", {brand, j, si::AttAct}, levels.GetReal48({prototype, j}));
         LogFmtNoEol(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, j, si::AttAct}), "\t"});
     }
@@ -54,13 +57,19 @@ double TModPref::PortfolioStatus(int brand, int priceScale) const {
     if (!PosSemBrdsT) return kPortCarriedOn;
     const int previous = pMbix()[brand];
     if (previous == 0) return kPortNew;
-    const int lo = DimSeries()->Lo(), hi = DimSeries()->Hi();
+    const auto [lo, hi] = ScaledDimensions();
     RequireBox(*PosSemBrdsT, "PosSemBrds", {previous, lo, si::AttAct}, {previous, hi, si::AttAct});
     for (int j = lo; j <= hi; ++j)
         if (j != priceScale && PosSemBrdsT1->GetSmallint({brand, j, si::AttAct}) !=
                                    PosSemBrdsT->GetSmallint({previous, j, si::AttAct}))
             return kPortModified;
     return kPortCarriedOn;
+}
+
+// The physical dimensions that have a semantic scale of the same index: the
+// dimension series holds physical characteristics only, the scales add price.
+std::pair<int, int> TModPref::ScaledDimensions() const {
+    return {std::max(DimSeries()->Lo(), SemSeries()->Lo()), std::min(DimSeries()->Hi(), SemSeries()->Hi())};
 }
 
 }  // namespace cv

@@ -88,6 +88,33 @@ TEST(ModPref, OneFirmAttributesStatusScalesAndNaturalPositions) {
     EXPECT_TRUE(run.work.Warnings.empty());
 }
 
+// A dimension series longer than the scales (two more physical dimensions, D4
+// and D5, without a scale of their index, the prototypes' levels on them 0):
+// the attributes and the status compare the dimensions that have a scale, 1..3,
+// the price scale 4 keeping the retail price. The same figures as above.
+TEST(ModPref, DimensionsWithoutAScaleTakeNoPartInAttributesOrStatus) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    TSeries& dimensions = *industry.FindSeries("DimM1");
+    dimensions.InsertLabel(3, "D4");
+    dimensions.InsertLabel(4, "D5");
+    const TDataContext firm = test::FixtureCell(0, 1, 0, 1);
+    TCvPerData& results = industry.PerResults(0);
+    TSimArr& levels = *results.FindSimArr(kCategoryFirmMarket, firm, "ProTecs");
+    TSimArr old;
+    old.Assign(levels);
+    TSimArr wider;
+    wider.InitFromSeries(dkReal48, 0, {industry.FindSeries("Prototype"), &dimensions});
+    levels.Assign(wider);
+    for (int j = old.LB(1); j <= old.UB(1); ++j)
+        for (int p = old.LB(2); p <= old.UB(2); ++p) levels.SetReal48({j, p}, old.GetReal48({j, p}));
+    TPrefRun run(industry);
+    run.Prepare(1, 1);
+    ExpectBrandColumn(run, si::AttAct, {{{112, 122, 132, 1106}, {114, 124, 134, 1206}}});
+    EXPECT_EQ(Decision(run, 1, si::PortStatus), kPortModified);
+    EXPECT_EQ(Decision(run, 2, si::PortStatus), kPortNew);
+}
+
 int Element(TPrefRun& run, std::string_view name, const TIndex& index) {
     return ForecastArray(run, name).GetSmallint(index);
 }

@@ -66,7 +66,7 @@ TEST_F(BudgetScreenTest, TotalBudgetAddsTheMarketsAndWarnsOfTheUnacknowledgedLoa
     auto screen = Screen(TBgtScreen::kTotalBudget);
     const TQNTable& table = *screen->Table();
     const int h = table.OriginRow();
-    ASSERT_EQ(Session->Industry()->NbMarkets(), 2);
+    ASSERT_EQ(Session->Industry()->NbMarkets(), 3);
     // Media 1,000 + 750 in M1 and 200 in M2; research 1,000 + 250 + 200.
     test::ExpectCells(table, {{1, 7, "1,750"}, {1, 9, "200"}, {1, 5, "1,950"}, {2, 5, "1,450"}, {9, 7, "-"},
                               {13, 6, "The loan is not yet acknowledged by the instructor"}, {15, 6, ""}});

@@ -41,29 +41,31 @@ TEST_F(CumResultTest, BrandRowsSkipUnmarketedSlotsButTheTotalsSumEverySlot) {
     SetSlots(2, {{1, 1, 1000}});
     auto screen = Screen(1);
     const TQNTable& table = *screen->Table();
-    // The last slot has its own label. Totals: M1 12 + 3 + 5 = 20 K units, M2 1, both 21.
+    // The last slot has its own label. Totals: M1 12 + 3 + 5 = 20 K units, M2 1, M3 none, all 21.
     const int totals = FirstTotalRow(table) - table.OriginRow();
     EXPECT_EQ(totals, 3 + 10);
     test::ExpectCells(table, {{3, 1, "ALBA"}, {3, 3, "12.0"}, {4, 1, "Other brands"}, {5, 1, "AMOR"}, {6, 1, ""},
                               {totals, 1, "Total market M1"}, {totals, 3, "20.0"}, {totals + 1, 3, "1.0"},
-                              {totals + 2, 1, "Grand total"}, {totals + 2, 3, "21.0"}});
+                              {totals + 2, 1, "Total market M3"}, {totals + 2, 3, "0.0"},
+                              {totals + 3, 1, "Grand total"}, {totals + 3, 3, "21.0"}});
 }
 
 TEST_F(CumResultTest, MoreMarketedSlotsThanAMarketsRowsKeepEveryBrandAboveTheTotals) {
     SetSlots(1, {});
     SetSlots(2, {});
+    SetSlots(3, {});
     TDataContext context = Context(3);
-    for (int market : {1, 2}) {
+    for (int market : {1, 2, 3}) {
         context.SelMarket = static_cast<std::int16_t>(market);
         TSimArr& results = *Session->Industry()->PerResults(3).FindSimArr(kCategoryFirmFtaMarket, context, "BrdCumRes");
-        for (int slot = 1; slot <= (market == 1 ? kLastSlot : 13); ++slot) {
+        for (int slot = 1; slot <= (market == 3 ? 13 : kLastSlot); ++slot) {
             results.SetReal48({slot, si::brcIsMkted}, 1);
             results.SetReal48({slot, si::brcUSold}, 1000);
         }
     }
-    // 20 + 13 = 33 brand rows exceed 16 x 2: the market totals follow them.
-    test::ExpectCells(*Screen(1)->Table(), {{3 + 32, 3, "1.0"}, {3 + 33, 1, "Total market M1"}, {3 + 33, 3, "20.0"},
-                                            {3 + 35, 3, "33.0"}});
+    // 20 + 20 + 13 = 53 brand rows exceed 16 x 3: the market totals follow them.
+    test::ExpectCells(*Screen(1)->Table(), {{3 + 52, 3, "1.0"}, {3 + 53, 1, "Total market M1"}, {3 + 53, 3, "20.0"},
+                                            {3 + 56, 3, "53.0"}});
 }
 
 // The market screen: the total column 6, M1 in 8, M2 in 10.

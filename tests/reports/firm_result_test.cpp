@@ -38,9 +38,9 @@ protected:
     }
 };
 
-// Scorecard rows with two markets (0 the first title row): 2 shares title,
-// 3 total, 4 M1, 5 M2, 6 sales title, 7..9, 10 contribution title, 11 CBM,
-// 12 CAM, 13 NC, 14 cumulative NC, 15 stock title, 16 SPI, 17 RMI, 18
+// Scorecard rows with three markets (0 the first title row): 2 shares title,
+// 3 total, 4 M1, 5 M2, 6 M3, 7 sales title, 8..11, 12 contribution title, 13
+// CBM, 14 CAM, 15 NC, 16 cumulative NC, 17 stock title, 18 SPI, 19 RMI, 20
 // cumulative RMI. Columns 6 last period, 7 this one, 8 change, 9 index, 10 growth.
 TEST_F(FirmResultTest, ScoreCardComparesWithLastPeriodAndTheReference) {
     // Net contribution 2,000,000 now, 1,600,000 last period, reference 1,000,000:
@@ -67,26 +67,26 @@ TEST_F(FirmResultTest, ScoreCardComparesWithLastPeriodAndTheReference) {
     auto screen = FirmScreen(TFirResult::kScoreCard, Context(3));
     const TQNTable& table = *screen->Table();
     const int h = table.OriginRow();
-    ExpectCells(table, {{13, 6, "1,600"}, {13, 7, "2,000"}, {13, 8, "+25.0%"}, {13, 9, "\xD7 2.00"},
-                        {13, 10, "+26.0%"}, {11, 9, "\xD7 1.00"}, {12, 8, "+100.0%"}, {12, 9, "\xD7 -4.00"},
-                        {12, 10, "-258.7%"}, {4, 7, "25.0%"}, {16, 9, "\xD7 1.56"}, {17, 6, "-"}, {17, 7, "-"},
-                        {17, 8, "-"}, {17, 9, "-"}, {17, 10, "-"}});
-    EXPECT_EQ(FontColour(table, h + 13, 9), 0);
-    EXPECT_EQ(FontColour(table, h + 11, 9), kRed);
+    ExpectCells(table, {{15, 6, "1,600"}, {15, 7, "2,000"}, {15, 8, "+25.0%"}, {15, 9, "\xD7 2.00"},
+                        {15, 10, "+26.0%"}, {13, 9, "\xD7 1.00"}, {14, 8, "+100.0%"}, {14, 9, "\xD7 -4.00"},
+                        {14, 10, "-258.7%"}, {4, 7, "25.0%"}, {18, 9, "\xD7 1.56"}, {19, 6, "-"}, {19, 7, "-"},
+                        {19, 8, "-"}, {19, 9, "-"}, {19, 10, "-"}});
+    EXPECT_EQ(FontColour(table, h + 15, 9), 0);
+    EXPECT_EQ(FontColour(table, h + 13, 9), kRed);
 }
 
 TEST_F(FirmResultTest, ScoreCardOfPeriodZeroShowsOnlyThisPeriod) {
     SetFirm(0, si::ffxNC, 900'000);
     auto screen = FirmScreen(TFirResult::kScoreCard, Context(0));
-    ExpectCells(*screen->Table(), {{13, 7, "900"}, {1, 7, "This period"}, {13, 6, ""}, {13, 8, ""}, {13, 9, ""},
-                                   {13, 10, ""}, {1, 6, ""}, {1, 8, ""}, {1, 9, ""}, {1, 10, ""}});
+    ExpectCells(*screen->Table(), {{15, 7, "900"}, {1, 7, "This period"}, {15, 6, ""}, {15, 8, ""}, {15, 9, ""},
+                                   {15, 10, ""}, {1, 6, ""}, {1, 8, ""}, {1, 9, ""}, {1, 10, ""}});
 }
 
-// Rows 5 (M2's value share) and 9 (M2's sales) of the scorecard.
+// Rows 5 (M2's value share) and 10 (M2's sales) of the scorecard.
 TEST_F(FirmResultTest, AMarketWithoutBrandsShowsDashes) {
     SetBrandCount(3, 2, 0);
     auto screen = FirmScreen(TFirResult::kScoreCard, Context(3));
-    for (int column = 6; column <= 10; ++column) ExpectCells(*screen->Table(), {{5, column, "-"}, {9, column, "-"}});
+    for (int column = 6; column <= 10; ++column) ExpectCells(*screen->Table(), {{5, column, "-"}, {10, column, "-"}});
     EXPECT_NE(CellText(*screen->Table(), screen->Table()->OriginRow() + 4, 7), "-");
 }
 

@@ -35,7 +35,7 @@ protected:
     }
 };
 
-// Rows from 2 below the origin; market M1 has four dimensions: the last column is 4 + 5 = 9.
+// Rows from 2 below the origin; market M1 has five dimensions: the last column is 5 + 5 = 10.
 TEST_F(RnDProtoListTest, EachKindListsItsProjects) {
     struct Case {
         TProtoListKind kind;
@@ -49,7 +49,7 @@ TEST_F(RnDProtoListTest, EachKindListsItsProjects) {
         auto list = List(c.kind);
         for (std::size_t i = 0; i < c.names.size(); ++i)
             test::ExpectCells(*list->Table(), {{2 + static_cast<int>(i), 1, c.names[i]},
-                                               {2 + static_cast<int>(i), 9, c.lastColumn[i]}});
+                                               {2 + static_cast<int>(i), 10, c.lastColumn[i]}});
         test::ExpectCells(*list->Table(), {{2 + static_cast<int>(c.names.size()), 1, ""}});
         EXPECT_FALSE(list->IsEmpty());
     }
@@ -60,7 +60,7 @@ TEST_F(RnDProtoListTest, TheNewProjectIsBoldAndAmountsAreInThousands) {
     EXPECT_TRUE(test::IsBold(*list->Table(), list->Table()->OriginRow() + 2, 2));
     // 1,200,000 and 400,000 spent; under the ten body rows the shown table
     // keeps, the first total row holds the note on the marker.
-    test::ExpectCells(*list->Table(), {{3, 8, "1,200"}, {4, 8, "400"}, {12, 1, "* completed this period"}});
+    test::ExpectCells(*list->Table(), {{3, 9, "1,200"}, {4, 9, "400"}, {12, 1, "* completed this period"}});
 }
 
 TEST_F(RnDProtoListTest, NoProjectLeavesOnlyTheHeadingsAndSetsTheEmptyFlag) {

@@ -33,6 +33,13 @@ constexpr long double kScaleHalfRange = 3;
 // A perceived value c away from the scale's middle moves a brand c x weight x 4 along a map
 // axis (-20..20): the largest weight sums of the sample keep every brand on the map.
 constexpr long double kMapSpread = 4;
+// The first scale's perception in thousandths: 500 + 100 x the attribute.
+constexpr long double kLinearOffset = 500;
+constexpr long double kLinearPerUnit = 100;
+
+// What the map study adds to a brand's place on axis D, in thousandths: 200 x
+// (((3b + 5d) mod 7) - 3), so that the map is no exact function of the scales.
+long double MapNoise(int brand, int axis) { return 200.0L * ((3 * brand + 5 * axis) % 7 - 3); }
 
 // The names of the brands counted by "NbMktedBrds" in the cell that Category
 // selects, listed in the array Names written before.
@@ -156,7 +163,9 @@ void WriteSemanticPositions(const TSampleCell& cell, std::string_view name) {
     }
 }
 
-// What the studies perceive: every brand's natural position on the study's 1..7 scale.
+// What the studies perceive: every brand's natural position on the study's 1..7
+// scale; on the first scale of each market the attribute itself, exactly
+// linearly (0.5 + attribute / 10: the attribute is 10 x perceived - 5).
 void WritePerceivedPositions(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = SemanticScales(cell);
     TSimArr& positions = RequireArray(cell, name);
@@ -164,12 +173,15 @@ void WritePerceivedPositions(const TSampleCell& cell, std::string_view name) {
     for (int b = 1; b <= brands; ++b)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
             const long double natural = positions.GetSmallint({b, k, si::NatPos});
-            positions.SetSmallint({b, k, si::PSStuBrd},
-                                  static_cast<long long>(kScaleMiddle * kShareScale + kScaleHalfRange * natural));
+            const long double attribute = positions.GetSmallint({b, k, si::AttAct});
+            const long double perceived = k == scales.Lo() ? kLinearOffset + attribute * kLinearPerUnit
+                                                           : kScaleMiddle * kShareScale + kScaleHalfRange * natural;
+            positions.SetSmallint({b, k, si::PSStuBrd}, static_cast<long long>(perceived));
         }
 }
 
-// The perceived values projected onto the map through "SemToMap", in thousandths of the -20..20 axis.
+// The perceived values projected onto the map through "SemToMap", in thousandths
+// of the -20..20 axis, with the study's noise.
 void WriteMapPositions(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = SemanticScales(cell);
     const TSeries& axes = CellSeries(cell.industry, "MapSeries", 0, cell.cell.market);
@@ -185,7 +197,8 @@ void WriteMapPositions(const TSampleCell& cell, std::string_view name) {
             for (int k = scales.Lo(); k <= scales.Hi(); ++k)
                 place += weights.GetReal48({d, k}) *
                          (perceived.GetSmallint({b, k, si::PSStuBrd}) / kShareScale - kScaleMiddle) * kMapSpread;
-            positions.SetSmallint({b, d, si::PMStuBrd}, static_cast<long long>(std::nearbyint(place * kShareScale)));
+            const long double studied = std::nearbyint(place * kShareScale) + MapNoise(b, d);
+            positions.SetSmallint({b, d, si::PMStuBrd}, static_cast<long long>(studied));
         }
 }
 
@@ -217,13 +230,6 @@ void WriteTransferCosts(const TSampleCell& cell, std::string_view name) {
         const long double cost = PrototypeUnitCost(firmCell, BrandNamed(brands[m]).prototype);
         costs.SetSmallint({m + 1}, static_cast<long long>(std::nearbyint(cost)));
     }
-}
-
-// The experience effect's batch: a brand's unit cost falls below its base once
-// its prototype has made more than this many units, and lies above it before.
-void WriteExperienceBatch(const TSampleCell& cell, std::string_view name) {
-    constexpr long double kExperienceBatch = 20000;
-    cell.set.SetReal(cell.category, cell.context, name, kExperienceBatch);
 }
 
 }  // namespace cv::sample

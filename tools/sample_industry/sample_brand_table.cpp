@@ -11,18 +11,18 @@ namespace cv::sample {
 
 namespace {
 
-// Period 3 markets eight brands in M1 (four semantic scales) and seven in M2
-// (three): three more than a regression of the map on the scales needs.
-// ALTO is launched in the decision period.
+// Period 3 markets nine brands in M1 (six semantic scales: a regression of the
+// map on them fits seven coefficients) and two in M2, both firm A's: the other
+// firms have none there. The new market M3 has no brand. ALTO is launched in
+// the decision period.
 constexpr TSampleBrand kBrands[] = {
-    {1, 1, "ALBA", "PALBA", -1, 580, 42000}, {1, 1, "ARNO", "PARNO", 2, 715, 26000},
-    {1, 1, "ALTO", "PALTO", 4, 825, 20000},  {1, 2, "AMOR", "PAMOR", -1, 405, 18000},
-    {1, 2, "AVEN", "PAVEN", 1, 550, 12000},  {2, 1, "EDRA", "PEDRA", -1, 500, 48000},
-    {2, 1, "EFOR", "PEFOR", 1, 715, 22000},  {2, 2, "ELMA", "PELMA", -1, 500, 24000},
-    {2, 2, "EVOS", "PEVOS", 1, 645, 9000},   {3, 1, "IBIS", "PIBIS", -1, 580, 30000},
-    {3, 1, "IRMA", "PIRMA", 3, 915, 16000},  {3, 2, "IOTA", "PIOTA", 0, 310, 15000},
-    {4, 1, "OPAL", "POPAL", -1, 630, 34000}, {4, 1, "ONYX", "PONYX", 0, 795, 21000},
-    {4, 2, "ORCA", "PORCA", -1, 430, 20000}, {4, 2, "OSLO", "POSLO", 2, 670, 10000},
+    {1, 1, "ALBA", "PALBA", -1, 595, 42000}, {1, 1, "ARNO", "PARNO", 2, 750, 26000},
+    {1, 1, "ALTO", "PALTO", 4, 875, 20000},  {1, 2, "AMOR", "PAMOR", -1, 405, 18000},
+    {1, 2, "AVEN", "PAVEN", 1, 550, 12000},
+    {2, 1, "EDRA", "PEDRA", -1, 525, 48000}, {2, 1, "EFOR", "PEFOR", 1, 745, 22000},
+    {2, 1, "EVOS", "PEVOS", 1, 720, 9000},   {3, 1, "IBIS", "PIBIS", -1, 580, 30000},
+    {3, 1, "IRMA", "PIRMA", 3, 985, 16000},  {4, 1, "OPAL", "POPAL", -1, 645, 34000},
+    {4, 1, "ONYX", "PONYX", 0, 835, 21000},
 };
 
 constexpr long double kZoneShare[kZoneCount] = {1.0L, 0.6L};

@@ -36,12 +36,14 @@ constexpr TMixRange kDrawnMembers[] = {
 constexpr long double kProductionMargin = 0.04L;
 constexpr long double kProductionStep = 100;
 constexpr long double kCarriedOn = 1;
+constexpr long double kTaken = 1;
 
 int PrototypePosition(const TBrandList& brands, std::string_view prototype) {
     for (std::size_t i = 0; i < brands.size(); ++i)
         if (brands[i]->prototype == prototype) return static_cast<int>(i + 1);
     return 0;
 }
+
 
 // The period before Period, when the results hold it.
 bool HasPreviousPeriod(int period) { return period > cv::kFirstResultPeriod; }
@@ -165,7 +167,9 @@ void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name
 }
 
 // The price of the brand's table, production to cover its planned sales beyond
-// the stock left, drawn advertising; status 1 (the forecast sets it); no sell-off, no contract.
+// the stock left, drawn advertising; status 1 (the forecast sets it); the
+// decisions taken; no contract. In the decision period each firm's first brand
+// sells off its stock.
 void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
     const TSeries& members = Series(cell, "DecBrdCV3");
     TSimArr& mix = NewArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &members});
@@ -174,12 +178,16 @@ void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
         const TSampleBrand& brand = *brands[i];
         const std::size_t row = i + 1;
         const long double stock = StockAtEnd(cell, brand.name, cell.Period() - 1);
+        const long double sold = i == 0 && cell.Period() == kDecisionPeriod ? stock : 0;
         const long double needed = PlannedUnits(brand, cell.cell.zone, cell.Period()) * (1 + kProductionMargin);
-        const long double production = std::max(0.0L, kProductionStep * std::ceil((needed - stock) / kProductionStep));
+        const long double production =
+            std::max(0.0L, kProductionStep * std::ceil((needed - stock + sold) / kProductionStep));
+        mix.SetReal48({row, si::SellStock}, sold);
         mix.SetReal48({row, si::Price}, BrandPrice(brand, cell.Period()));
         mix.SetReal48({row, si::Production}, production);
         mix.SetReal48({row, si::AvailStock}, stock);
         mix.SetReal48({row, si::PortStatus}, kCarriedOn);
+        mix.SetReal48({row, si::BrdDecStatus}, kTaken);
         for (const TMixRange& range : kDrawnMembers)
             mix.SetReal48({row, members.IndexOf(range.member)}, DrawMember(range));
     }

@@ -1,13 +1,10 @@
 // The constant part: where the series of each cell sit in the series list, the
 // team and its password, and the instructor's restrictions.
 
-#include <stdexcept>
-#include <string>
-
-#include "core/base/numbers.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 #include "tools/sample_industry/sample_teams.h"
+#include "tools/sample_industry/sample_variants.h"
 
 namespace cv::sample {
 
@@ -15,29 +12,6 @@ namespace {
 
 // A team's password holds at most 16 characters.
 constexpr std::uint8_t kTeamPasswordLength = 16;
-
-// One restriction bit: the item of a restriction category (a series named like
-// the category) that the instructor disabled ("RestrictEnabled") or hid
-// ("RestrictHidden") for the teams.
-struct TRestriction {
-    std::string_view array;
-    std::string_view category;
-    std::string_view item;
-};
-
-constexpr TRestriction kRestrictions[] = {
-    {"RestrictEnabled", "rcDecisions", "NoSlfAssistant"},
-    {"RestrictEnabled", "StuMkt", "Conjoint"},
-    {"RestrictHidden", "rcAnalysis", "NoPortfolio"},
-    {"RestrictHidden", "StuMkt", "ExperimentSlf"},
-};
-
-std::int16_t RequireIndex(const TSeries& series, std::string_view label) {
-    const std::int16_t index = series.IndexOf(label);
-    if (index == kLabelAbsent)
-        throw std::logic_error("sample industry: no element " + std::string(label) + " in " + series.Name());
-    return index;
-}
 
 }  // namespace
 
@@ -51,14 +25,8 @@ void WriteHomeFirm(const TSampleCell& cell, std::string_view name) {
 }
 
 void WriteRestrictions(const TSampleCell& cell, std::string_view name) {
-    const TSeries& categories = RequireSeries(cell.industry, "RestrictCateg");
-    TSimArr& words = NewArray(cell, name, dkWord, 0, {&categories});
-    for (const TRestriction& restriction : kRestrictions) {
-        if (restriction.array != name) continue;
-        const std::int16_t category = RequireIndex(categories, restriction.category);
-        const std::int16_t item = RequireIndex(RequireSeries(cell.industry, restriction.category), restriction.item);
-        words.SetWord({category}, SetWordBit(words.GetWord({category}), item));
-    }
+    TSimArr& words = NewArray(cell, name, dkWord, 0, {&RequireSeries(cell.industry, "RestrictCateg")});
+    WriteRestrictionWords(cell.industry, words, name, TSampleRestrictions::Sample);
 }
 
 void WriteTeamPassword(const TSampleCell& cell, std::string_view name) {

@@ -20,7 +20,7 @@ namespace cv::sample {
 namespace {
 
 constexpr int kMaxChannels = 3;
-constexpr int kMaxSegments = 3;
+constexpr int kMaxSegments = 5;
 
 // Terms of the channels in their zone's order (North: Hyper, Specialist, Direct; South: Hyper, Direct).
 struct TChannelTerms {
@@ -44,8 +44,13 @@ constexpr std::array<TChannelTerms, kMaxChannels> kSouthChannels{{
 // How a brand's planned units spread over the segments of its zone and market,
 // by the number of segments; brand k of a firm starts the pattern at segment k,
 // so that the firms' brands aim at different segments.
-constexpr std::array<long double, kMaxSegments> kTwoSegmentSpread{0.6L, 0.4L, 0};
-constexpr std::array<long double, kMaxSegments> kThreeSegmentSpread{0.5L, 0.3L, 0.2L};
+constexpr std::array<std::array<long double, kMaxSegments>, kMaxSegments> kSegmentSpreads{{
+    {1, 0, 0, 0, 0},
+    {0.6L, 0.4L, 0, 0, 0},
+    {0.5L, 0.3L, 0.2L, 0, 0},
+    {0.4L, 0.3L, 0.2L, 0.1L, 0},
+    {0.3L, 0.25L, 0.2L, 0.15L, 0.1L},
+}};
 
 // Coverage index of every marketed brand per channel position, in thousandths.
 constexpr std::array<std::int16_t, kMaxChannels> kCoverage{800, 600, 400};
@@ -108,7 +113,7 @@ void WriteChannelParameters(const TSampleCell& cell, std::string_view name) {
 void WriteSegmentPlans(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     TSimArr& plans = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "FirBrand"), &segments});
-    const auto& spread = segments.Count() == 2 ? kTwoSegmentSpread : kThreeSegmentSpread;
+    const auto& spread = kSegmentSpreads[static_cast<std::size_t>(segments.Count() - 1)];
     const TBrandList brands = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period());
     for (std::size_t k = 0; k < brands.size(); ++k) {
         const long double units = PlannedUnits(*brands[k], cell.cell.zone, cell.Period());

@@ -30,19 +30,36 @@ constexpr long double kMarketStudyPrices[] = {50000, 60000, 40000, 25000, 30000,
                                               35000, 30000, 45000, 45000, 55000};
 constexpr long double kStudyAvailable = 1;
 constexpr std::uint8_t kOrdered = 1;
+// A decision group the team has taken.
+constexpr long double kTaken = 1;
 // Market studies are ordered in a rotation: study s when s + firm + market + period is a multiple of this.
 constexpr int kMarketStudyRotation = 3;
+// In the current period team A orders all of them in M1 and none in M2.
+constexpr int kAllStudiesMarket = 1;
+constexpr int kHomeStudyMarkets = 2;
 
-// R&D projects of a firm in a market, in the decision period; budgets in the firm's money.
+// R&D projects of a firm in a market, decided from period First to period Last;
+// budgets in the firm's money. Team A developed PAGIL in periods 1 and 2 and
+// then stopped: it stays a prototype that needs more budget. I holds PENZO as
+// E's partner.
 struct TSampleProject {
     std::int16_t firm;
     std::int16_t market;
     std::string_view name;
     long double budget;
+    int first;
+    int last;
 };
 
 constexpr TSampleProject kProjects[] = {
-    {1, 1, "PAXIS", 312500.75L}, {1, 1, "PAVIA", 180000}, {2, 2, "PENZO", 240000}, {3, 1, "PILEX", 275000.5L}};
+    {1, 1, "PAXIS", 312500.75L, kDecisionPeriod, kDecisionPeriod},
+    {1, 1, "PAVIA", 180000, kDecisionPeriod, kDecisionPeriod},
+    {1, 2, "PAGIL", 300000, 1, 2},
+    {1, 3, "PVELA", 150000, kDecisionPeriod, kDecisionPeriod},
+    {2, 2, "PENZO", 240000, 3, kDecisionPeriod},
+    {3, 2, "PENZO", 60000, kDecisionPeriod, kDecisionPeriod},
+    {3, 1, "PILEX", 275000.5L, 2, kDecisionPeriod},
+};
 constexpr std::uint8_t kProjectNameLength = 8;
 
 // The loans and budget changes the firms requested: amount, duration in periods,
@@ -65,9 +82,10 @@ constexpr TSampleLoan kLoans[] = {
 
 std::vector<TSampleProject> ProjectsOf(const TSampleCell& cell) {
     std::vector<TSampleProject> projects;
-    if (cell.Period() != kDecisionPeriod) return projects;
     for (const TSampleProject& project : kProjects)
-        if (project.firm == cell.cell.firm && project.market == cell.cell.market) projects.push_back(project);
+        if (project.firm == cell.cell.firm && project.market == cell.cell.market && project.first <= cell.Period() &&
+            cell.Period() <= project.last)
+            projects.push_back(project);
     return projects;
 }
 
@@ -125,19 +143,24 @@ void WriteMarketStudyPrices(const TSampleCell& cell, std::string_view name) {
     WriteStudyPrices(cell, name, "StuMkt", kMarketStudyPrices);
 }
 
-// The benchmark study is ordered in every other period.
+// The benchmark study is ordered in every other period: team A in the even ones.
 void WriteZoneStudyOrders(const TSampleCell& cell, std::string_view name) {
     const TSeries& studies = RequireSeries(cell.industry, "StuFta");
     TSimArr& orders = CreateOrders(cell, name, studies);
     if ((cell.cell.firm + cell.Period()) % 2 == 1) orders.SetByte({studies.Lo()}, kOrdered);
 }
 
+// Team A orders every market study of the current period in M1 and none in M2;
+// otherwise the studies are ordered in the rotation.
 void WriteMarketStudyOrders(const TSampleCell& cell, std::string_view name) {
     const TSeries& studies = RequireSeries(cell.industry, "StuMkt");
     TSimArr& orders = CreateOrders(cell, name, studies);
-    for (int study = studies.Lo(); study <= studies.Hi(); ++study)
-        if ((study + cell.cell.firm + cell.cell.market + cell.Period()) % kMarketStudyRotation == 0)
-            orders.SetByte({study}, kOrdered);
+    const bool homeNow = cell.cell.firm == kHomeFirm && cell.Period() == kCurrentPeriod;
+    for (int study = studies.Lo(); study <= studies.Hi(); ++study) {
+        const bool rotation = (study + cell.cell.firm + cell.cell.market + cell.Period()) % kMarketStudyRotation == 0;
+        const bool ordered = homeNow && cell.cell.market <= kHomeStudyMarkets ? cell.cell.market == kAllStudiesMarket : rotation;
+        if (ordered) orders.SetByte({study}, kOrdered);
+    }
 }
 
 void WriteProjectCount(const TSampleCell& cell, std::string_view name) {
@@ -157,8 +180,19 @@ void WriteProjectFinances(const TSampleCell& cell, std::string_view name) {
     const std::vector<TSampleProject> projects = ProjectsOf(cell);
     for (std::size_t i = 0; i < projects.size(); ++i) {
         finances.SetReal48({i + 1, si::ProAllBgt}, projects[i].budget);
+        finances.SetReal48({i + 1, si::ProDecStatus}, kTaken);
         WriteProjectDesign(cell, finances, static_cast<int>(i + 1), projects[i].name);
     }
+}
+
+// Every decision group was taken in the periods already run; in the decision
+// period the team has taken its brand, study and R&D decisions but not yet its
+// sales force, so that its status is "some" (2).
+void WriteDecisionStatus(const TSampleCell& cell, std::string_view name) {
+    constexpr std::int16_t kSomeTaken = 2;
+    std::int16_t status = 1;
+    if (cell.Period() == kDecisionPeriod) status = name == "DecStatus" ? kSomeTaken : name == "SlfDecStatus" ? 0 : 1;
+    cell.set.SetSmallint(cell.category, cell.context, name, status);
 }
 
 void WriteLoanRequest(const TSampleCell& cell, std::string_view name) {

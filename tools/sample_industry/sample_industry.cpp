@@ -10,6 +10,7 @@
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_quantities.h"
 #include "tools/sample_industry/sample_series.h"
+#include "tools/sample_industry/sample_variants.h"
 
 namespace cv::sample {
 
@@ -36,7 +37,7 @@ TCvInd& OpenSample(TCvInd& industry, const fs::path& file) {
 
 // The series and the constant part first: the industry's series are set up
 // from them when it is opened again for the periods.
-void WriteIndustry(const fs::path& file) {
+void WriteIndustry(const fs::path& file, const TSampleVariant& variant) {
     const TSampleSeed seed;
     {
         TCvInd industry([] { return kSampleDateTime; });
@@ -51,21 +52,22 @@ void WriteIndustry(const fs::path& file) {
     TCvInd industry([] { return kSampleDateTime; });
     OpenSample(industry, file).InitSeries();
     WriteSamplePeriods(industry);
+    ApplySampleVariant(industry, variant);
     industry.Close();
 }
 
 }  // namespace
 
-fs::path WriteSampleIndustryFile(const fs::path& directory) {
+fs::path WriteSampleIndustryFile(const fs::path& directory, const TSampleVariant& variant) {
     fs::create_directories(directory);
     const fs::path file = directory / (std::string(kIndustryName) + ".ind");
-    WriteReplacing(file, WriteIndustry);
+    WriteReplacing(file, [&variant](const fs::path& part) { WriteIndustry(part, variant); });
     return file;
 }
 
-TSampleFiles WriteSampleIndustry(const fs::path& directory) {
+TSampleFiles WriteSampleIndustry(const fs::path& directory, const TSampleVariant& variant) {
     TSampleFiles files;
-    files.industry = WriteSampleIndustryFile(directory);
+    files.industry = WriteSampleIndustryFile(directory, variant);
     files.archive = WriteIndustryArchive(files.industry, directory);
     files.descriptors = WriteTeamDescriptors(directory);
     return files;

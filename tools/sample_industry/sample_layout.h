@@ -27,7 +27,7 @@ inline constexpr std::int16_t kLastSampleDecisionPeriod = kDecisionPeriod;
 inline constexpr std::array<std::string_view, 4> kTeamLetters{"A", "E", "I", "O"};
 inline constexpr int kFirmCount = static_cast<int>(kTeamLetters.size());
 inline constexpr int kZoneCount = 2;
-inline constexpr int kMarketCount = 2;
+inline constexpr int kMarketCount = 3;
 
 // The firm a team's working copy belongs to ("WhichTeam"): team A.
 inline constexpr std::int16_t kHomeFirm = 1;

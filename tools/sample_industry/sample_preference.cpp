@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "core/store/series_index.h"
+#include "tools/sample_industry/sample_brand_table.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 
@@ -17,8 +18,8 @@ namespace cv::sample {
 
 namespace {
 
-constexpr int kMaxScales = 4;
-constexpr int kMapAxes = 2;
+constexpr int kMaxScales = 6;
+constexpr int kMaxMapAxes = 3;
 
 // One semantic scale: its bottom, its top (fixed, or the ceiling of mode 4),
 // the margin above the brands, the growth rate of mode 2, the scaling mode,
@@ -33,23 +34,36 @@ struct TSampleScale {
     long double standard;
     long double exponent;
     std::int16_t top;
+    long double conjointAttribute;  // 1..4, 0 for a scale the conjoint study leaves out
 };
 
-// In the order of each market's scales (M1: Weight, Power, Design, Price; M2:
-// Size, Speed, Price), in the attributes' own units. The prices follow the
-// zone's inflation (mode 3).
+// In the order of each market's scales (M1: Weight, Power, Design, Noise, Range,
+// Price; M2: Size, Speed, Grip, Price; M3: Volume, Autonomy, Price), in the
+// attributes' own units, with the conjoint attribute each scale stands for.
+// The prices follow the zone's inflation (mode 3); the
+// new market M3, which has no brand to scale on, keeps fixed ranges.
 constexpr std::array<std::array<TSampleScale, kMaxScales>, kMarketCount> kScales{{
-    {{{10, 60, 5, 0.05L, 4, 0, 1, 55},
-      {10, 50, 2, 0.1L, 2, 0, 1.5L, 45},
-      {0, 10, 1, 0, 1, 1, 1, 10},
-      {300, 1000, 20, 0.05L, 3, 0, 1, 900}}},
-    {{{0, 15, 1, 0, 1, 1, 1, 15}, {50, 200, 10, 0.05L, 4, 0, 0.8L, 180}, {200, 800, 20, 0.05L, 3, 0, 1, 700}, {}}},
+    {{{10, 60, 5, 0.05L, 4, 0, 1, 55, 1},
+      {10, 50, 2, 0.1L, 2, 0, 1.5L, 45, 2},
+      {0, 10, 1, 0, 1, 1, 1, 10, 0},
+      {40, 100, 5, 0, 1, 0, 1, 100, 0},
+      {10, 120, 10, 0.05L, 4, 0, 1, 110, 3},
+      {300, 1000, 20, 0.05L, 3, 0, 1, 900, 4}}},
+    {{{0, 15, 1, 0, 1, 1, 1, 15, 1},
+      {50, 200, 10, 0.05L, 4, 0, 0.8L, 180, 2},
+      {0, 10, 1, 0, 1, 0, 1, 10, 3},
+      {200, 800, 20, 0.05L, 3, 0, 1, 700, 4},
+      {},
+      {}}},
+    {{{0, 50, 2, 0, 1, 0, 1, 50, 1}, {0, 24, 1, 0, 1, 0, 1, 24, 2}, {100, 600, 20, 0.05L, 3, 0, 1, 500, 3}, {}, {}, {}}},
 }};
 
-// Weights of the scales on each map axis (M1: Economy, Performance; M2: Comfort, Speed).
-constexpr std::array<std::array<std::array<long double, kMaxScales>, kMapAxes>, kMarketCount> kSemToMap{{
-    {{{-0.4L, 0.2L, 0.1L, -0.6L}, {0.1L, 0.7L, 0.3L, 0.2L}}},
-    {{{0.6L, -0.2L, -0.3L, 0}, {-0.1L, 0.8L, 0.2L, 0}}},
+// Weights of the scales on each map axis (M1: Economy, Performance, Style; M2:
+// Comfort, Speed; M3: Utility, Image).
+constexpr std::array<std::array<std::array<long double, kMaxScales>, kMaxMapAxes>, kMarketCount> kSemToMap{{
+    {{{-0.4L, 0.2L, 0.1L, 0.2L, -0.1L, -0.6L}, {0.1L, 0.7L, 0.3L, -0.2L, 0.3L, 0.2L}, {0.2L, 0.1L, 0.8L, 0.3L, 0, -0.1L}}},
+    {{{0.6L, -0.2L, 0.3L, -0.3L}, {-0.1L, 0.8L, 0.2L, 0.2L}, {}}},
+    {{{0.5L, 0.4L, -0.3L}, {0.2L, -0.1L, 0.6L}, {}}},
 }};
 
 constexpr long double kRetailPricePerUnit = 250;  // segment sales in money per unit sold
@@ -90,13 +104,14 @@ void WriteScaleParameters(const TSampleCell& cell, std::string_view name) {
         params.SetReal48({k, si::CalcScales}, scale.mode);
         params.SetReal48({k, si::CalcStandard}, scale.standard);
         params.SetReal48({k, si::NatPosExp}, scale.exponent);
+        params.SetReal48({k, si::CjaAttribute}, scale.conjointAttribute);
     }
 }
 
 void WriteSemanticToMap(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = Scales(cell);
     const TSeries& axes = CellSeries(cell.industry, "MapSeries", 0, cell.cell.market);
-    if (axes.Count() > kMapAxes) throw std::logic_error("sample industry: too many map axes");
+    if (axes.Count() > kMaxMapAxes) throw std::logic_error("sample industry: too many map axes");
     TSimArr& weights = NewArray(cell, name, dkReal48, 0, {&axes, &scales});
     for (int d = axes.Lo(); d <= axes.Hi(); ++d)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k)
@@ -104,13 +119,13 @@ void WriteSemanticToMap(const TSampleCell& cell, std::string_view name) {
                 {d, k}, kSemToMap[static_cast<std::size_t>(cell.cell.market - 1)][Slot(axes, d)][Slot(scales, k)]);
 }
 
-// "IniPosIP"[s, k] = 6 (s - 2) + 2 (k - 2) and "MvtPosIP"[s, k] = 0.3 (s - k), in map units.
+// "IniPosIP"[s, k] = 4 (s - 2) + 2 (k - 3) and "MvtPosIP"[s, k] = 0.3 (s - k), in map units.
 void WriteIdealPointStart(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& scales = Scales(cell);
     TSimArr& points = NewArray(cell, name, dkReal48, 0, {&segments, &scales});
     for (int s = segments.Lo(); s <= segments.Hi(); ++s)
-        for (int k = scales.Lo(); k <= scales.Hi(); ++k) points.SetReal48({s, k}, 6 * (s - 2) + 2 * (k - 2));
+        for (int k = scales.Lo(); k <= scales.Hi(); ++k) points.SetReal48({s, k}, 4 * (s - 2) + 2 * (k - 3));
 }
 
 void WriteIdealPointDrift(const TSampleCell& cell, std::string_view name) {
@@ -128,12 +143,27 @@ void WriteMaxSegmentSizes(const TSampleCell& cell, std::string_view name) {
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) sizes.SetReal48({s}, 100000 + 20000 * s);
 }
 
+// "SegGrowth"[p, s]: the growth the instructor expects of segment s, the same in
+// every period p: 1 % (M1), 2 % (M2) or 20 % (the new M3), one point more per segment.
+void WriteSegmentGrowth(const TSampleCell& cell, std::string_view name) {
+    constexpr long double kBaseGrowth[kMarketCount] = {0.01L, 0.02L, 0.20L};
+    constexpr long double kGrowthPerSegment = 0.01L;
+    const TSeries& segments = Segments(cell);
+    const TSeries& periods = CellSeries(cell.industry, "PerSeries");
+    TSimArr& growth = NewArray(cell, name, dkReal48, 0, {&periods, &segments});
+    for (int p = periods.Lo(); p <= periods.Hi(); ++p)
+        for (int s = segments.Lo(); s <= segments.Hi(); ++s)
+            growth.SetReal48({p, s}, kBaseGrowth[cell.cell.market - 1] + kGrowthPerSegment * (s - segments.Lo()));
+}
+
 // "SegSales"[s, Unit] = 20,000 + 5,000 s + 1,000 (p + 1) in period p; Value = 250 x Unit.
+// A market without brands sold nothing.
 void WriteSegmentSales(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     TSimArr& sales = NewArray(cell, name, dkReal48, 0, {&segments, &RequireSeries(cell.industry, "UorV")});
+    const bool selling = !MarketBrands(cell.cell.market, cell.Period()).empty();
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
-        const long double units = SegmentUnits(s, cell.Period());
+        const long double units = selling ? SegmentUnits(s, cell.Period()) : 0;
         sales.SetReal48({s, si::Unit}, units);
         sales.SetReal48({s, si::Value}, units * kRetailPricePerUnit);
     }

@@ -22,8 +22,8 @@ namespace {
 
 constexpr std::int16_t kHomeZones[kFirmCount] = {1, 2, 1, 2};
 
-// The markets have at most four physical dimensions.
-constexpr int kMaxDimensions = 4;
+// The markets have at most five physical dimensions.
+constexpr int kMaxDimensions = 5;
 
 // One row of "Technical": range of levels, development budget and unit cost per
 // unit of level (negative: a lower level costs more), standard-to-minimum factor.
@@ -36,10 +36,15 @@ struct TTechnicalRow {
 };
 
 // Rows in the order of each market's dimension series (M1: Weight, Power,
-// Design, Price; M2: Size, Speed, Price).
+// Design, Noise, Range; M2: Size, Speed, Grip; M3: Volume, Autonomy).
 constexpr std::array<std::array<TTechnicalRow, kMaxDimensions>, kMarketCount> kTechnical{{
-    {{{10, 100, -20000, -2, 0.8L}, {5, 50, 40000, 4, 0.75L}, {1, 10, 100000, 10, 0.7L}, {50, 500, 2000, 0.2L, 0.9L}}},
-    {{{1, 20, -50000, -5, 0.8L}, {10, 200, 10000, 1.5L, 0.75L}, {50, 500, 2000, 0.2L, 0.9L}, {}}},
+    {{{10, 100, -20000, -2, 0.8L},
+      {5, 50, 40000, 4, 0.75L},
+      {1, 10, 100000, 10, 0.7L},
+      {20, 100, -10000, -1, 0.8L},
+      {10, 200, 5000, 0.5L, 0.85L}}},
+    {{{1, 20, -50000, -5, 0.8L}, {10, 200, 10000, 1.5L, 0.75L}, {1, 10, 30000, 8, 0.8L}, {}, {}}},
+    {{{1, 50, 20000, 3, 0.8L}, {1, 24, 50000, 12, 0.7L}, {}, {}, {}}},
 }};
 
 // "UCParams": the highest requested unit cost that is costed, and the
@@ -65,28 +70,27 @@ struct TDesign {
 };
 
 constexpr TDesign kDesigns[] = {
-    // Market M1: Weight, Power, Design, Price.
-    {"PALBA", {40, 20, 5, 200}},
-    {"PARNO", {30, 28, 6, 250}},
-    {"PALTO", {25, 35, 7, 300}},
-    {"PEDRA", {50, 18, 4, 180}},
-    {"PEFOR", {35, 30, 6, 260}},
-    {"PIBIS", {45, 22, 5, 210}},
-    {"PIRMA", {20, 40, 8, 350}},
-    {"POPAL", {42, 24, 6, 230}},
-    {"PONYX", {28, 33, 7, 290}},
-    {"PAXIS", {20, 38, 8, 320}},
-    {"PAVIA", {35, 25, 6, 220}},
-    {"PILEX", {15, 45, 9, 400}},
-    // Market M2: Size, Speed, Price.
-    {"PAMOR", {10, 80, 200}},
-    {"PAVEN", {9, 120, 260}},
-    {"PELMA", {8, 100, 250}},
-    {"PEVOS", {6, 140, 300}},
-    {"PIOTA", {12, 60, 150}},
-    {"PORCA", {11, 90, 220}},
-    {"POSLO", {7, 150, 320}},
-    {"PENZO", {5, 160, 320}},
+    // Market M1: Weight, Power, Design, Noise, Range.
+    {"PALBA", {40, 20, 5, 80, 20}},
+    {"PARNO", {30, 28, 6, 75, 50}},
+    {"PALTO", {25, 35, 7, 60, 60}},
+    {"PEDRA", {50, 18, 4, 85, 30}},
+    {"PEFOR", {35, 30, 6, 70, 40}},
+    {"PEVOS", {32, 26, 5, 78, 70}},
+    {"PIBIS", {45, 22, 5, 88, 25}},
+    {"PIRMA", {20, 40, 8, 55, 90}},
+    {"POPAL", {42, 24, 6, 82, 35}},
+    {"PONYX", {28, 33, 7, 65, 55}},
+    {"PAXIS", {20, 38, 8, 58, 85}},
+    {"PAVIA", {35, 25, 6, 76, 45}},
+    {"PILEX", {15, 45, 9, 50, 100}},
+    // Market M2: Size, Speed, Grip.
+    {"PAMOR", {10, 80, 4}},
+    {"PAVEN", {9, 120, 6}},
+    {"PENZO", {5, 160, 9}},
+    {"PAGIL", {8, 120, 6}},
+    // Market M3: Volume, Autonomy.
+    {"PVELA", {20, 10}},
 };
 
 // A finished prototype was sold at half-way between its minimum and standard
@@ -108,7 +112,7 @@ struct TSampleContract {
 };
 
 constexpr TSampleContract kContracts[] = {
-    {2, 2, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
+    {2, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
     {3, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
     {1, 1, "Acq", "PIBIS", {3, 1}, {0, 0}, 500000},
     {3, 1, "Acq", "PIBIS", {3, 1}, {0, 0}, 500000},
@@ -202,9 +206,12 @@ void WriteLevels(const TSampleCell& cell, std::string_view name, std::string_vie
     for (std::size_t i = 0; i < designs.size(); ++i) WriteDesignLevels(cell, levels, i + 1, designs[i]);
 }
 
-const TSampleContract* DevelopmentContract(std::int16_t developer, std::string_view project) {
+// The development contract on Project to which Firm is a party.
+const TSampleContract* DevelopmentContract(std::int16_t firm, std::string_view project) {
     for (const TSampleContract& contract : kContracts)
-        if (contract.type == "Dev" && contract.project == project && contract.parties[0] == developer) return &contract;
+        if (contract.type == "Dev" && contract.project == project &&
+            (contract.parties[0] == firm || contract.parties[1] == firm))
+            return &contract;
     return nullptr;
 }
 
@@ -296,9 +303,9 @@ void WriteProjectDesign(const TSampleCell& cell, TSimArr& finances, int row, std
     const long double requested = RequestedUC(UnitCosts(cell, DesignOf(project)), kProjectRequestShare);
     finances.SetReal48({row, si::ProReqUC}, requested);
     finances.SetReal48({row, si::ProOldReqUC}, requested);
-    finances.SetReal48({row, si::ProDeveloper}, cell.cell.firm);
-    if (const TSampleContract* contract = DevelopmentContract(cell.cell.firm, project))
-        finances.SetReal48({row, si::ProPartner}, contract->parties[1]);
+    const TSampleContract* contract = DevelopmentContract(cell.cell.firm, project);
+    finances.SetReal48({row, si::ProDeveloper}, contract != nullptr ? contract->parties[0] : cell.cell.firm);
+    if (contract != nullptr) finances.SetReal48({row, si::ProPartner}, contract->parties[1]);
 }
 
 void WriteContractCount(const TSampleCell& cell, std::string_view name) {

@@ -32,26 +32,31 @@ std::vector<TDimensionSeries> MakeDimensionSeries() {
         {"Periods", kFirstPeriod, NumberedLabels(kFirstPeriod, kPeriodCount), "PerSeries", 0, 0},
         {"Firms", 1, TeamLabels(), "FirSeries", 0, 0},
         {"Ftas", 1, {"North", "South"}, "FtaSeries", 0, 0},
-        {"Markets", 1, {"M1", "M2"}, "MktSeries", 0, 0},
+        {"Markets", 1, {"M1", "M2", "M3"}, "MktSeries", 0, 0},
         {"ChaNorth", 1, {"Hyper", "Specialist", "Direct"}, "ChaSeries", 1, 0},
         {"ChaSouth", 1, {"Hyper", "Direct"}, "ChaSeries", 2, 0},
-        {"DimM1", 1, {"Weight", "Power", "Design", "Price"}, "DimSeries", 0, 1},
-        {"DimM2", 1, {"Size", "Speed", "Price"}, "DimSeries", 0, 2},
-        {"SemM1", 1, {"Weight", "Power", "Design", "Price"}, "SemSeries", 0, 1},
-        {"SemM2", 1, {"Size", "Speed", "Price"}, "SemSeries", 0, 2},
-        {"MapM1", 1, {"Economy", "Performance"}, "MapSeries", 0, 1},
+        {"DimM1", 1, {"Weight", "Power", "Design", "Noise", "Range"}, "DimSeries", 0, 1},
+        {"DimM2", 1, {"Size", "Speed", "Grip"}, "DimSeries", 0, 2},
+        {"DimM3", 1, {"Volume", "Autonomy"}, "DimSeries", 0, 3},
+        {"SemM1", 1, {"Weight", "Power", "Design", "Noise", "Range", "Price"}, "SemSeries", 0, 1},
+        {"SemM2", 1, {"Size", "Speed", "Grip", "Price"}, "SemSeries", 0, 2},
+        {"SemM3", 1, {"Volume", "Autonomy", "Price"}, "SemSeries", 0, 3},
+        {"MapM1", 1, {"Economy", "Performance", "Style"}, "MapSeries", 0, 1},
         {"MapM2", 1, {"Comfort", "Speed"}, "MapSeries", 0, 2},
+        {"MapM3", 1, {"Utility", "Image"}, "MapSeries", 0, 3},
         {"SegNorthM1", 1, {"Leaders", "Families", "Savers"}, "SegSeries", 1, 1},
-        {"SegNorthM2", 1, {"Experts", "Amateurs"}, "SegSeries", 1, 2},
-        {"SegSouthM1", 1, {"Leaders", "Savers"}, "SegSeries", 2, 1},
-        {"SegSouthM2", 1, {"Experts", "Amateurs"}, "SegSeries", 2, 2},
+        {"SegNorthM2", 1, {"Experts", "Amateurs", "Pros", "Juniors", "Seniors"}, "SegSeries", 1, 2},
+        {"SegNorthM3", 1, {"Pioneers", "Followers"}, "SegSeries", 1, 3},
+        {"SegSouthM1", 1, {"Leaders", "Families", "Savers"}, "SegSeries", 2, 1},
+        {"SegSouthM2", 1, {"Experts", "Amateurs", "Pros", "Juniors", "Seniors"}, "SegSeries", 2, 2},
+        {"SegSouthM3", 1, {"Pioneers", "Followers"}, "SegSeries", 2, 3},
     };
 }
 
 // A firm markets at most 5 brands in a zone and market ("FirBrand"), so a market
 // holds at most 4 x 5 ("MktBrand").
 constexpr TCountedSeries kCountedSeries[] = {
-    {"CjaLevel", 3},    {"MsgLines", 10}, {"Prototype", 20}, {"FirBrand", 5}, {"CumBrand", 20}, {"MsgSim", 20},
+    {"CjaLevel", 4},    {"MsgLines", 10}, {"Prototype", 20}, {"FirBrand", 5}, {"CumBrand", 20}, {"MsgSim", 20},
     {"MsgAdmLine", 10}, {"Projet", 10},   {"MktBrand", 20},  {"Cct", 5},      {"CctFirms", 3},
 };
 

@@ -61,7 +61,10 @@ void WriteMapPositions(const TSampleCell& cell, std::string_view name);
 void WriteBrandReports(const TSampleCell& cell, std::string_view name);
 void WriteInventoryLayers(const TSampleCell& cell, std::string_view name);
 void WriteTransferCosts(const TSampleCell& cell, std::string_view name);
-void WriteExperienceBatch(const TSampleCell& cell, std::string_view name);
+
+// The price-change, experience and production-tolerance parameters of one zone
+// and market (sample_check_parameters.cpp); the other cells hold none.
+void WriteCheckParameter(const TSampleCell& cell, std::string_view name);
 
 // What the preference model starts from (sample_preference.cpp).
 void WriteScaleParameters(const TSampleCell& cell, std::string_view name);
@@ -69,6 +72,7 @@ void WriteSemanticToMap(const TSampleCell& cell, std::string_view name);
 void WriteIdealPointStart(const TSampleCell& cell, std::string_view name);
 void WriteIdealPointDrift(const TSampleCell& cell, std::string_view name);
 void WriteMaxSegmentSizes(const TSampleCell& cell, std::string_view name);
+void WriteSegmentGrowth(const TSampleCell& cell, std::string_view name);
 void WriteSegmentSales(const TSampleCell& cell, std::string_view name);
 void WriteScaleEnds(const TSampleCell& cell, std::string_view name);
 void WriteIdealPoints(const TSampleCell& cell, std::string_view name);
@@ -99,6 +103,7 @@ void WriteMarketStudyOrders(const TSampleCell& cell, std::string_view name);
 void WriteProjectCount(const TSampleCell& cell, std::string_view name);
 void WriteProjectNames(const TSampleCell& cell, std::string_view name);
 void WriteProjectFinances(const TSampleCell& cell, std::string_view name);
+void WriteDecisionStatus(const TSampleCell& cell, std::string_view name);
 void WriteLoanRequest(const TSampleCell& cell, std::string_view name);
 void WriteLoanAcknowledgement(const TSampleCell& cell, std::string_view name);
 void WriteLoanHistory(const TSampleCell& cell, std::string_view name);
@@ -127,6 +132,27 @@ void WriteProjectDesign(const TSampleCell& cell, TSimArr& finances, int row, std
 void WriteContractCount(const TSampleCell& cell, std::string_view name);
 void WriteContractSubjects(const TSampleCell& cell, std::string_view name);
 void WriteContractTerms(const TSampleCell& cell, std::string_view name);
+
+// The market studies of a period, from its results and decisions (sample_studies.cpp).
+void WriteSegmentUnitShares(const TSampleCell& cell, std::string_view name);
+void WriteChannelUnitShares(const TSampleCell& cell, std::string_view name);
+void WriteSegmentValueShares(const TSampleCell& cell, std::string_view name);
+void WriteChannelValueShares(const TSampleCell& cell, std::string_view name);
+void WriteAverageUnitShares(const TSampleCell& cell, std::string_view name);
+void WriteAverageValueShares(const TSampleCell& cell, std::string_view name);
+void WriteAwareness(const TSampleCell& cell, std::string_view name);
+void WritePurchaseIntentions(const TSampleCell& cell, std::string_view name);
+void WriteBuyingHabits(const TSampleCell& cell, std::string_view name);
+void WriteSegmentSizes(const TSampleCell& cell, std::string_view name);
+void WriteDistributionCoverage(const TSampleCell& cell, std::string_view name);
+void WriteCompetitorAdvertising(const TSampleCell& cell, std::string_view name);
+void WriteCompetitorSalesForce(const TSampleCell& cell, std::string_view name);
+void WriteAdvertisingExperiment(const TSampleCell& cell, std::string_view name);
+void WriteSalesForceExperiment(const TSampleCell& cell, std::string_view name);
+void WriteConjoint(const TSampleCell& cell, std::string_view name);
+void WriteScaleWeights(const TSampleCell& cell, std::string_view name);
+void WriteBenchmarkReport(const TSampleCell& cell, std::string_view name);
+void WriteFirmShares(const TSampleCell& cell, std::string_view name);
 
 // The newsletter's stock market and inventory coefficients (sample_newsletter.cpp).
 void WriteStockMarket(const TSampleCell& cell, std::string_view name);

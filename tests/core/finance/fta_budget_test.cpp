@@ -20,6 +20,7 @@ constexpr int kFirmA = 1;
 constexpr int kNorth = 1;
 constexpr int kM1 = 1;
 constexpr int kM2 = 2;
+constexpr int kM3 = 3;
 constexpr int kDecisionPeriod = 4;
 constexpr int kCurrentPeriod = 3;
 
@@ -110,28 +111,32 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
 
 // Studies at their price x 1.25. Firm A, period 4: the benchmark (firm + period odd) 40,000 -> 50,000. Market study s
 // when s + 1 + market + 4 is a multiple of 3: M1 studies 3, 6, 9 (40,000, 20,000, 45,000 -> 50,000, 25,000, 56,250); M2
-// studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 + 55,000 = 175,000 -> 218,750). Projects keep their fractions and are
-// not converted: M1 PAXIS 312,500.75 + PAVIA 180,000. Brand costs are advertising plus a fifth of the sales force
+// studies 2, 5, 8, 11 (60,000 + 30,000 + 30,000 + 55,000 = 175,000 -> 218,750); M3 studies 1, 4, 7, 10 (50,000 +
+// 25,000 + 35,000 + 45,000 = 155,000 -> 193,750). Projects keep their fractions and are not converted: M1 PAXIS
+// 312,500.75 + PAVIA 180,000, M3 PVELA 150,000. Brand costs are advertising plus a fifth of the sales force
 // (600,000 + 15,005) per brand: M1 6,000,008 + 3 x 123,001 = 6,369,011; M2 2,500,000 + 2 x 123,001 = 2,746,002.
 TEST_F(BudgetOnSample, StudiesAndProjectsMakeTheMarketExpenses) {
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
     EXPECT_EQ(budget.NbProjects[kM1], 2);
     EXPECT_EQ(budget.NbProjects[kM2], 0);
     EXPECT_EQ(budget.ProjectNames[kM1][1], "PAXIS");
-    // Expenses: M1 6,369,011 + 492,500.75 + 131,250; M2 2,746,002 + 218,750; all 50,000 + both.
+    // Expenses: M1 6,369,011 + 492,500.75 + 131,250; M2 2,746,002 + 218,750; M3 150,000 + 193,750 = 343,750;
+    // all 50,000 + the three: 10,351,263.75.
     // Every figure is a binary fraction, exact in a double.
     const auto& m1Studies = budget.MktStudyCosts[kM1];
     EXPECT_TRUE(test::AllEqual<double>(
         {{budget.StudyMoneyFactor(), 1.25}, {budget.FtaStudyCosts[1], 50000}, {budget.FtaStudyCosts[0], 50000},
          {m1Studies[3], 50000}, {m1Studies[6], 25000}, {m1Studies[9], 56250}, {m1Studies[1], 0}, {m1Studies[0], 131250},
-         {budget.MktStudyCosts[kM2][0], 218750}, {budget.MktStudyCosts[0][0], 350000},
-         {budget.ProjectCosts[kM1][1], 312500.75}, {budget.ProjectCosts[kM1][0], 492500.75},
-         {budget.ProjectCosts[0][0], 492500.75}, {budget.MktExpenses[kM1], 6992761.75},
-         {budget.MktExpenses[kM2], 2964752}, {budget.MktExpenses[0], 10007513.75}}));
+         {budget.MktStudyCosts[kM2][0], 218750}, {budget.MktStudyCosts[kM3][0], 193750},
+         {budget.MktStudyCosts[0][0], 543750}, {budget.ProjectCosts[kM1][1], 312500.75},
+         {budget.ProjectCosts[kM1][0], 492500.75}, {budget.ProjectCosts[kM3][0], 150000},
+         {budget.ProjectCosts[0][0], 642500.75}, {budget.MktExpenses[kM1], 6992761.75},
+         {budget.MktExpenses[kM2], 2964752}, {budget.MktExpenses[kM3], 343750},
+         {budget.MktExpenses[0], 10351263.75}}));
 }
 
 // Budget 10,000,000; loan 1,000,000 requested and not acknowledged. Balance 10,000,000 + 1,000,000
-// + 0 - 10,007,513.75 = 992,486.25. All advertising: 8,500,008.
+// + 0 - 10,351,263.75 = 648,736.25. All advertising: 8,500,008.
 TEST_F(BudgetOnSample, BalanceAndTheSplitOfAnExcess) {
     SetNetBudget(kFirmA, kNorth, 10000000);
     const TFtaBudget& budget = Recalculated(kFirmA, kNorth);
@@ -141,13 +146,13 @@ TEST_F(BudgetOnSample, BalanceAndTheSplitOfAnExcess) {
         long double netBudget;
         double balance, advertCut, deficitLeft;
     } cases[] = {
-        {10000000, 992486.25, 0, 0},
-        // No budget: excess 10,007,513.75 - 1,000,000 = 9,007,513.75; advertising takes 8,500,008.
-        {0, -9007513.75, 8500008, 507505.75},
-        // An excess equal to all advertising: budget 9,007,513.75 - 8,500,008 = 507,505.75.
-        {507505.75L, -8500008, 8500008, 0},
+        {10000000, 648736.25, 0, 0},
+        // No budget: excess 10,351,263.75 - 1,000,000 = 9,351,263.75; advertising takes 8,500,008.
+        {0, -9351263.75, 8500008, 851255.75},
+        // An excess equal to all advertising: budget 9,351,263.75 - 8,500,008 = 851,255.75.
+        {851255.75L, -8500008, 8500008, 0},
         // A balance of exactly 0 is no excess: nothing of the last split remains.
-        {9007513.75L, 0, 0, 0},
+        {9351263.75L, 0, 0, 0},
     };
     for (const auto& c : cases) {
         SetNetBudget(kFirmA, kNorth, c.netBudget);

@@ -22,8 +22,8 @@ namespace {
 
 constexpr double kTolerance = 1e-9;
 constexpr std::int16_t kZone = 1;
-// Market 2 of the sample has three semantic scales (Size, Speed, Price) and two map axes.
-constexpr std::int16_t kMarket = 2;
+// Market 3 of the sample has three semantic scales (Volume, Autonomy, Price) and two map axes.
+constexpr std::int16_t kMarket = 3;
 constexpr int kScales = 3;
 constexpr int kMapDims = 2;
 
@@ -164,9 +164,10 @@ TEST_F(CvInterfTest, MarketWithoutMarketedBrands) {
     EXPECT_EQ(fit, kPointFit);
     EXPECT_FALSE(MapOnSemantic(1));
 
-    // The sample markets have brands in the current period, until their count is cleared.
+    // The sample's markets 1 and 2 have brands in the current period, until their count is cleared.
     TDataContext current = context_;
     current.CurPeriod = 3;
+    current.SelMarket = 2;
     EXPECT_TRUE(interf_.HasMarketedBrands(current));
     industry_.PerResults(3).SetSmallint(kCategoryFtaMarket, current, "NbMktedBrds", 0);
     EXPECT_FALSE(interf_.HasMarketedBrands(current));
@@ -246,8 +247,8 @@ TEST_F(MapRegressionTest, OutputsTooShortOrMarketWithoutScalesAreRangeErrors) {
     EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 2, shortCoef, se_, stats_), ERangeError);
     EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, shortCoef, stats_), ERangeError);
     EXPECT_THROW(interf_.RegressMapOnSemantic(results_, context_, 2, coef_, se_, shortStats), ERangeError);
-    // The sample has two markets; a fourth is beyond any industry.
-    for (std::int16_t market : {3, 4}) {
+    // The sample has three markets; a fourth and a fifth are beyond any industry.
+    for (std::int16_t market : {4, 5}) {
         context_.SelMarket = market;
         EXPECT_THROW(MapOnSemantic(2), ERangeError) << market;
     }

@@ -77,12 +77,13 @@ TEST_F(NewsletterBrandsTest, BrandsStandFirmByFirmWithTheirDecidedStatusAndPrice
     ASSERT_NE(mix, nullptr);
     mix->SetReal48({1, si::PortStatus}, 3);
     mix->SetReal48({1, si::Price}, 612);
-    // Rows from 2: eight brands, two of each of the four firms, the firm's
-    // label on its first row only. Status 3 is line 7 + 3 of the page's texts;
-    // the price column follows 3 heading and 4 characteristic columns and the cost.
+    // Rows from 2: nine brands, two of A, three of E, two of I and two of O, the
+    // firm's label on its first row only. Status 3 is line 7 + 3 of the page's
+    // texts; the price column follows 3 heading and 5 characteristic columns and the cost.
     const auto page = Page(context);
-    test::ExpectCells(*page->Table(), {{2, 1, "A"}, {3, 1, ""}, {4, 1, "E"}, {5, 1, ""}, {6, 1, "I"}, {7, 1, ""},
-                                       {8, 1, "O"}, {9, 1, ""}, {4, 2, "EDRA"}, {4, 3, "Modified"}, {4, 9, "612"}});
+    test::ExpectCells(*page->Table(), {{2, 1, "A"}, {3, 1, ""}, {4, 1, "E"}, {5, 1, ""}, {6, 1, ""}, {7, 1, "I"},
+                                       {8, 1, ""}, {9, 1, "O"}, {10, 1, ""}, {4, 2, "EDRA"}, {4, 3, "Modified"},
+                                       {4, 10, "612"}});
     EXPECT_FALSE(page->IsEmpty());
 }
 
@@ -131,25 +132,27 @@ TEST_F(NewsletterSalesTest, MoreBrandsThanTheUsualBodyAreAllInTheTotal) {
 TEST_F(NewsletterSalesTest, GrowthAgainstThePeriodBeforeOrADashWithoutPreviousSales) {
     SetAlbaUnits(2, 40000);
     SetAlbaUnits(3, 50000);
-    // 50000 / 40000 - 1 = 25 %. IRMA, firm I's second brand (row 6 of the
+    // 50000 / 40000 - 1 = 25 %. IRMA, firm I's second brand (row 7 of the
     // body), is new in period 3.
     test::ExpectCells(*Sales(Context(3))->Table(),
-                      {{3, 2, "ALBA"}, {3, 5, "+25.0%"}, {8, 2, "IRMA"}, {8, 3, "0"}, {8, 5, "-"}});
+                      {{3, 2, "ALBA"}, {3, 5, "+25.0%"}, {9, 2, "IRMA"}, {9, 3, "0"}, {9, 5, "-"}});
 }
 
 // A market in its first period: market 1 derives the sales before from its
-// segments' growth (none in the sample: a factor of 1, so no growth), the
+// segments' growth (set to 5 % in every segment here: a factor of 1.05), the
 // other markets have nothing to compare with.
 TEST_F(NewsletterSalesTest, TheFirstPeriodRuleHoldsForMarketOneOnly) {
     for (int market : {1, 2}) {
         TDataContext context = Context(3);
         context.SelMarket = static_cast<std::int16_t>(market);
         Session->Industry()->PerResults(3).SetSmallint(kCategoryFtaMarket, context, "MktAge", 1);
+        TSimArr& growth = *Session->Industry()->ConstPart().FindSimArr(kCategoryFtaMarket, context, "SegGrowth");
+        for (int s = growth.LB(2); s <= growth.UB(2); ++s) growth.SetReal48({0, s}, 0.05L);
         const auto page = Sales(context);
         const TQNTable& table = *page->Table();
         const int first = table.OriginRow() + 3;
-        EXPECT_EQ(CellText(table, first, 5), market == 1 ? "+0.0%" : "-") << market;
-        EXPECT_EQ(table.CellNumber(first, 3), market == 1 ? table.CellNumber(first, 4) : 0) << market;
+        EXPECT_EQ(CellText(table, first, 5), market == 1 ? "+5.0%" : "-") << market;
+        EXPECT_NEAR(table.CellNumber(first, 3), market == 1 ? table.CellNumber(first, 4) / 1.05 : 0, 1e-6) << market;
     }
 }
 

@@ -75,7 +75,7 @@ TEST_F(NewsletterPagesTest, StudyPricesSkipRestrictedStudiesAndRoundHalvesToEven
     const int body = table.OriginRow() + 2;  // two markets: two title rows
     EXPECT_EQ(table.CellNumber(body, 5), 2);
     EXPECT_EQ(CellText(table, body + 1, 3), Session->Industry()->StuMktLabel(si::ConsumerSurvey));
-    EXPECT_EQ(table.CellNumber(body + 1, 7), 4);  // market 1 in column 5 + 2
+    EXPECT_EQ(table.CellNumber(body + 1, 6), 4);  // three markets: market 1 in column 5 + 1
     // One zone study and eleven market studies, two of them restricted: the
     // nine that remain take rows 2..10; the two empty rows at the end of the
     // body are dropped when the table is shown, the totals follow row 10.
@@ -87,12 +87,14 @@ TEST_F(NewsletterPagesTest, StudyPricesSkipRestrictedStudiesAndRoundHalvesToEven
     // The totals. The other orderable studies cost 60, 40, 25, 30, 20, 35, 30
     // and 45 K: x 1.25 = 75, 50, 31.25, 37.5, 25, 43.75, 37.5, 56.25, rounded
     // 75 + 50 + 31 + 38 + 25 + 44 + 38 + 56 = 357. Market 1: 4 + 357 = 361;
-    // market 2 (survey 50 x 1.25 = 62.5 -> 62): 419; all: 2 + 361 + 419 = 782.
+    // markets 2 and 3 (survey 50 x 1.25 = 62.5 -> 62): 419 each; all: 2 + 361
+    // + 419 + 419 = 1,201.
     const int totals = body + 10;
     EXPECT_EQ(table.CellNumber(totals, 5), 2);
-    EXPECT_EQ(table.CellNumber(totals, 7), 361);
-    EXPECT_EQ(table.CellNumber(totals, 9), 419);
-    EXPECT_EQ(table.CellNumber(totals + 1, 5), 782);
+    EXPECT_EQ(table.CellNumber(totals, 6), 361);
+    EXPECT_EQ(table.CellNumber(totals, 7), 419);
+    EXPECT_EQ(table.CellNumber(totals, 8), 419);
+    EXPECT_EQ(table.CellNumber(totals + 1, 5), 1201);
     EXPECT_TRUE(IsBold(table, totals + 1, 3));
 }
 
@@ -119,9 +121,9 @@ TEST_F(NewsletterPagesTest, ScoreCardIndexesInADocumentAreBlack) {
     auto screen = TCVScreen::Create<TNewsScr>(owner.get(), context, TNewsScr::kScoreCard,
                                               kDocumentLayout);
     screen->Build(screen->Context());
-    // Two markets: 2 x 2 + 13 = 17 body rows; the index row is 15, firm E in column 6.
-    test::ExpectCells(*screen->Table(), {{15, 6, "0.98"}});
-    EXPECT_EQ(test::FontColour(*screen->Table(), screen->Table()->OriginRow() + 15, 6), 0);
+    // Three markets: 2 x 3 + 13 = 19 body rows; the stock-price index row is 17, firm E in column 6.
+    test::ExpectCells(*screen->Table(), {{17, 6, "0.98"}});
+    EXPECT_EQ(test::FontColour(*screen->Table(), screen->Table()->OriginRow() + 17, 6), 0);
 }
 
 TEST_F(NewsletterPagesTest, ScoreCardOfOneMarketShowsUnitsAndValueRows) {
