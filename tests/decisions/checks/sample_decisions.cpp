@@ -48,7 +48,8 @@ std::regex HeadlinePattern(const std::string& key) {
 
 void SampleDecisions::SetUpTestSuite() {
     gSuiteDir = new TempDir;
-    gSampleFile = sample::WriteSampleIndustryFile(gSuiteDir->path() / "sample");
+    gSampleFile = sample::WriteSampleIndustryFile(
+        gSuiteDir->path() / "sample", {sample::TSampleDecisions::Complete, sample::TSampleRestrictions::None});
     std::vector<TTextSource> sources;
     for (const auto& entry : std::filesystem::directory_iterator(CV_TEXTS_DIR)) {
         if (entry.path().extension() != ".txt" || entry.path().filename() == "CMakeLists.txt") continue;
@@ -71,7 +72,6 @@ void SampleDecisions::SetUp() {
     industry_ = std::make_unique<TCvInd>();
     industry_->Open(std::string(kIndustrySignature), copy.string());
     industry_->InitSeries();
-    TakeEveryGroup();
 }
 
 void SampleDecisions::TearDown() {
@@ -96,26 +96,6 @@ TSimArr& SampleDecisions::Decision(std::string_view name, int category, int zone
     TSimArr* array = NewDecs().FindSimArr(category, Context(zone, market), name);
     if (array == nullptr) throw std::logic_error("the sample's decisions hold no " + std::string(name));
     return *array;
-}
-
-void SampleDecisions::TakeEveryGroup() {
-    TCvPerData& decisions = NewDecs();
-    for (const char* name : {"LoanAck", "BgtChgAck"}) decisions.SetSmallint(kCategoryFirm, Context(), name, 1);
-    for (int zone = 1; zone <= industry_->NbFtas(); ++zone) {
-        for (const char* name : {"SlfDecStatus", "StudiesDecStatus"})
-            decisions.SetSmallint(kCategoryFirmFta, Context(zone), name, 1);
-        for (int market = 1; market <= industry_->NbMarkets(); ++market) {
-            const int brands = decisions.GetSmallint(kCategoryFirmFtaMarket, Context(zone, market), "NbMktedBrds");
-            TSimArr& mix = Decision("DecBrdCv3", kCategoryFirmFtaMarket, zone, market);
-            for (int brand = 1; brand <= brands; ++brand) mix.SetReal48({brand, si::BrdDecStatus}, 1);
-        }
-    }
-    for (int market = 1; market <= industry_->NbMarkets(); ++market) {
-        const int projects = decisions.GetSmallint(kCategoryFirmMarket, Context(1, market), "NbPrjs");
-        if (projects == 0) continue;
-        TSimArr& finances = Decision("PrjFins", kCategoryFirmMarket, 0, market);
-        for (int project = 1; project <= projects; ++project) finances.SetReal48({project, si::ProDecStatus}, 1);
-    }
 }
 
 void SampleDecisions::Restrict(std::string_view array, std::string_view category, std::string_view item) {

@@ -1,8 +1,8 @@
 #pragma once
-// The sample industry for the decision checks: written once per test program,
-// with the shipped language file as the program's translator; each test opens
-// its own copy with every decision group taken, so that a test changes one
-// decision and sees what the checks say about it.
+// The sample industry for the decision checks: its complete decisions, without
+// restrictions, written once per test suite, with the shipped language file as
+// the program's translator; each test opens its own copy, changes a decision
+// and sees what the checks say about it.
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,6 @@ public:
     static TDataContext Context(int zone = 1, int market = 0);
     // A decision array of team A in Zone and Market (0 = none for the category).
     TSimArr& Decision(std::string_view name, int category, int zone, int market);
-    // Every decision group of team A taken: statuses 1 and the loans signed.
-    void TakeEveryGroup();
 
     // Sets the bit of Item in Category's word of the restriction array ("RestrictEnabled" or "RestrictHidden").
     void Restrict(std::string_view array, std::string_view category, std::string_view item);
