@@ -170,6 +170,8 @@ const std::vector<KeyCase>& Cases() {
     return cases;
 }
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
 class CheckKeysTable : public CheckKeys, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(CheckKeysTable, SmallestChangeGivesItsKeysOnly) {
