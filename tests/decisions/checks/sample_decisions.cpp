@@ -1,6 +1,6 @@
 #include "tests/decisions/checks/sample_decisions.h"
 
-#include <regex>
+#include "tests/decisions/checks/message_keys.h"
 
 #include "core/base/numbers.h"
 
@@ -18,31 +18,6 @@ namespace {
 
 TempDir* gSuiteDir = nullptr;
 std::filesystem::path gSampleFile;
-
-constexpr const char* kCheckKeys[] = {
-    "Err1Budget",       "ErrSlfAllocNot100", "ErrNoProdNoInv",     "ErrSellInvTooLarge", "ErrSegStrat0",
-    "ErrSegStratNot100", "ErrPrice0",        "ErrDumping",         "DecPriceIncr",       "DecPriceDecr",
-    "Warn1DistribDecs", "Warn2DistribDecs",  "Warn1Loan",          "Warn1BgtChg",        "WarnProNotUsed",
-    "SlfDecsNotYetTaken", "StuDecsNotYetTaken", "BrdDecsNotYetTaken", "PrjDecsNotYetTaken", "MPErrSegSize0",
-    "MPErrBrdSales0",   "MPErrBrdSalesGTProd", "MPErrChaSalesNot100", "MPErrSalesGTSize",  "NoMatchCct",
-    "MissingCct",       "NoPrjFound",        "NoMatchPrj",         "BadLoanOrBgtChg",    "DecsNotYetTaken"};
-
-// The headline of Key as a pattern: its tags stand for any text.
-std::regex HeadlinePattern(const std::string& key) {
-    const std::string line = Translator->GetLine(kSectionMessages, key, 1);
-    std::string pattern;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '@' && i + 1 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1]))) {
-            while (i + 1 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1]))) ++i;
-            pattern += ".*";
-        } else if (std::string_view("\\^$.|?*+()[]{}").find(line[i]) != std::string_view::npos) {
-            pattern += std::string("\\") + line[i];
-        } else {
-            pattern += line[i];
-        }
-    }
-    return std::regex(pattern);
-}
 
 }  // namespace
 
@@ -108,15 +83,6 @@ void SampleDecisions::Restrict(std::string_view array, std::string_view category
     words->SetWord({word}, SetWordBit(words->GetWord({word}), items->IndexOf(item)));
 }
 
-std::vector<std::string> SampleDecisions::Keys(const TQnInfos& messages) {
-    std::vector<std::string> keys;
-    for (const TQnInfo& info : messages.Items()) {
-        std::string found = "?" + info.Headline;
-        for (const char* key : kCheckKeys)
-            if (std::regex_match(info.Headline, HeadlinePattern(key))) found = key;
-        keys.push_back(found);
-    }
-    return keys;
-}
+std::vector<std::string> SampleDecisions::Keys(const TQnInfos& messages) { return MessageKeys(messages.Items()); }
 
 }  // namespace cv::test
