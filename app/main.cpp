@@ -7,9 +7,6 @@
 #include "core/base/errors.h"
 #include "core/session/settings_paths.h"
 #include "team/bank_dialog.h"
-#include "decisions/page/decision_page.h"
-#include "reports/pages/newsletter_page.h"
-#include "reports/pages/results_page.h"
 #include "app/program_start.h"
 #include "ui/qt_ui_services.h"
 #include "ui/sound/sound_player.h"
@@ -42,12 +39,6 @@ int main(int argc, char** argv) {
     services.exeFileName = cv::RunningExecutableFileName();
     services.now = [] { return QDateTime::currentDateTime(); };
     services.playSound = [&soundPlayer](const std::string& file) { soundPlayer->Play(file); };
-    services.createPages = [](cv::TFoCv3Main& mainWindow) {
-        // The area dialogs join the decisions page's table as they are built.
-        mainWindow.AddPage(new cv::TFoDecision(mainWindow, mainWindow.PageArea(), cv::TDecisionDialogs{}));
-        mainWindow.AddPage(new cv::TFoResult(mainWindow, mainWindow.PageArea()));
-        mainWindow.AddPage(new cv::TFoNLetter(mainWindow, mainWindow.PageArea()));
-    };
     services.openBank = cv::ShowBankDialog;
     try {
         return cv::RunProgram(application, std::move(services));

@@ -5,6 +5,9 @@
 #include "core/base/errors.h"
 #include "core/base/message_list.h"
 #include "core/session/session.h"
+#include "decisions/page/decision_page.h"
+#include "reports/pages/newsletter_page.h"
+#include "reports/pages/results_page.h"
 #include "team/team_page.h"
 #include "shell/splash_screen.h"
 #include "app/single_instance.h"
@@ -14,6 +17,20 @@ namespace {
 
 // The exit code of a program that ended on its fatal stop.
 constexpr int kFatalStopExitCode = 1;
+
+// Every page of the program, in the order of their window numbers: the
+// decisions, the results, the newsletter, then the team page, the one shown
+// first. The decision area dialogs register on the decisions page as they are
+// built; until then their buttons stay disabled.
+TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
+    QWidget* area = mainWindow.PageArea();
+    mainWindow.AddPage(new TFoDecision(mainWindow, area));
+    mainWindow.AddPage(new TFoResult(mainWindow, area));
+    mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    auto* teamPage = new TFoSimul(mainWindow, area);
+    mainWindow.AddPage(teamPage);
+    return teamPage;
+}
 
 }  // namespace
 
@@ -31,9 +48,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     TFoCv3Main& mainWindow = *windows.mainWindow;
     mainWindow.show();
     mainWindow.repaint();
-    if (services.createPages) services.createPages(mainWindow);
-    windows.teamPage = new TFoSimul(mainWindow, mainWindow.PageArea());
-    mainWindow.AddPage(windows.teamPage);
+    windows.teamPage = CreatePages(mainWindow);
     if (Session) Session->CurrentPage = windows.teamPage;
     mainWindow.RefreshAll();
     {

@@ -12,6 +12,9 @@ constexpr int kLargestBrands = 5;
 constexpr int kLargestSegments = 5;
 constexpr int kLargestChannels = 3;
 constexpr int kLargestCurrentPeriod = 6;
+// Above the highest price the firms decide, 1000 x 6 + 100 x 5 + the price
+// column: every brand lies on the price scale.
+constexpr int kLargestPriceTop = 7000;
 
 }  // namespace
 
@@ -19,6 +22,7 @@ cv::test::TFixtureSpec LargestSpec() {
     cv::test::TFixtureSpec spec(kLargestCurrentPeriod, kLargestFirms, kLargestZones, kLargestMarkets);
     spec.segments = kLargestSegments;
     spec.channels = kLargestChannels;
+    spec.priceTopT = kLargestPriceTop;
     for (int firm = 1; firm <= kLargestFirms; ++firm)
         for (int market = 1; market <= kLargestMarkets; ++market) {
             for (int k = 1; k <= kLargestBrands; ++k)

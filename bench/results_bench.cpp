@@ -5,111 +5,24 @@
 // of the same shape ("x_raw"), measured in the same run; a screen switch
 // should stay within one frame (16 ms) in absolute time too.
 
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <chrono>
-#include <cstdlib>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "bench/largest_industry.h"
-#include "core/language/translator.h"
-#include "core/session/industry.h"
-#include "core/session/session.h"
+#include "bench/screen_bench.h"
 #include "reports/results/firm_result.h"
 #include "reports/pages/results_menu.h"
-#include "tests/model/fixtures/model_world.h"
-#include "ui/sheet/table_units.h"
-
-namespace {
-
-constexpr int kRawSamples = 20;
-
-struct TScreenCell {
-    int row, column;
-    std::string text;
-};
-
-// The world of the run: the largest industry open after one forecast.
-struct TLargestWorld {
-    TLargestWorld() {
-        cv::Translator = std::make_unique<cv::TTranslate>();
-        cv::Translator->Open(CV_LANGUAGE_FILE);
-        world.Open(cv::bench::WriteLargest(world.GamesDir()));
-        if (!world.RunForecast()) std::abort();
-        context.SelPeriod = context.CurPeriod = context.DecPeriod =
-            static_cast<std::int16_t>(cv::Session->Industry()->CurPeriod() + 1);
-        context.SelFirm = context.SelFta = context.SelMarket = 1;
-        owner.resize(1000, 640);
-    }
-    cv::test::TModelWorld world;
-    cv::TDataContext context;
-    QWidget owner;
-};
-
-TLargestWorld& World() {
-    static TLargestWorld* world = new TLargestWorld;
-    return *world;
-}
-
-std::vector<TScreenCell> ShownCells(const cv::TQNTable& table) {
-    std::vector<TScreenCell> cells;
-    const cv::TTableGeometry& g = table.Sheet().Geometry();
-    for (int row = g.originRow; row < g.RowStart(2) + g.totalRows; ++row)
-        for (int column = g.originCol; column < g.ColumnStart(2) + g.totalCols; ++column)
-            if (std::string text = table.CellText(row, column); !text.empty()) cells.push_back({row, column, text});
-    return cells;
-}
-
-// The baseline: a table of the screen's shape that receives the screen's texts as they stand.
-double RawSeconds(const cv::TQNTable& screenTable) {
-    const cv::TTableGeometry& g = screenTable.Sheet().Geometry();
-    const std::vector<TScreenCell> cells = ShownCells(screenTable);
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kRawSamples; ++i) {
-        cv::TQNTable table(&World().owner, static_cast<cv::TTableType>(screenTable.Sheet().TableType()), "Raw",
-                           cv::TTablePlacement{}, cv::kDerivedZoom);
-        table.DefineTable({g.titleRows, g.bodyRows, g.totalRows, g.headingCols, g.bodyCols, g.totalCols});
-        for (const TScreenCell& cell : cells) table.SetCellText(cell.row, cell.column, cell.text);
-        table.Show();
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kRawSamples;
-}
-
-void BuildScreen(benchmark::State& state, cv::TResultScreenFactory create) {
-    TLargestWorld& world = World();
-    std::unique_ptr<cv::TCVScreen> screen;
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        screen = create(&world.owner, world.context);
-        benchmark::DoNotOptimize(screen.get());
-    }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
-    state.counters["ms"] = seconds * 1000;
-    if (screen && screen->Table()) state.counters["x_raw"] = seconds / RawSeconds(*screen->Table());
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    cv::SetScreenWidth(1024);
-    QApplication application(argc, argv);
-    for (const cv::TResultGroup& group : cv::ResultMenuGroups())
-        for (const cv::TResultItem& item : group.items)
-            benchmark::RegisterBenchmark(("BM_Result_" + std::string(item.name)).c_str(), BuildScreen, item.create)
-                ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_Result_PlanContribution", BuildScreen,
-                                 cv::KindScreen<cv::TFirResult, cv::TFirResult::kPlanContribution>)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_Result_LoanRequestSchedule", BuildScreen,
-                                 cv::KindScreen<cv::TFirResult, cv::TFirResult::kLoanRequestSchedule>)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return cv::bench::RunScreenBenchmarks(argc, argv, [] {
+        for (const cv::TPageMenuGroup& group : cv::ResultsPageMenu().groups)
+            for (const cv::TPageItem& item : group.items)
+                benchmark::RegisterBenchmark(("BM_Result_" + std::string(item.name)).c_str(), cv::bench::BuildScreen,
+                                             cv::bench::TScreenMaker(item.screen))
+                    ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_Result_PlanContribution", cv::bench::BuildScreen,
+                                     cv::bench::TScreenMaker(cv::KindScreen<cv::TFirResult, cv::TFirResult::kPlanContribution>))
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_Result_LoanRequestSchedule", cv::bench::BuildScreen,
+                                     cv::bench::TScreenMaker(cv::KindScreen<cv::TFirResult, cv::TFirResult::kLoanRequestSchedule>))
+            ->Unit(benchmark::kMillisecond);
+    });
 }

@@ -153,9 +153,16 @@ void TModDDecs::SelectCell(int firm, int fta, int mkt) {
     Ctx().SelMarket = static_cast<std::int16_t>(mkt);
 }
 
+// An array of t+2 that an earlier forecast carried takes the new content in
+// place, as a duplicate would, without the warning a duplicate gives: carrying
+// over it is the rule, not a mistake.
 TSimArr* TModDDecs::CarryArr(int category, std::string_view name) {
-    if (OptionalArr(*DecisionsT1(), category, Ctx(), name))
-        return DecisionsT2()->DupSimArr(*DecisionsT1(), category, Ctx(), name);
+    if (const TSimArr* source = OptionalArr(*DecisionsT1(), category, Ctx(), name)) {
+        TSimArr* carried = OptionalArr(*DecisionsT2(), category, Ctx(), name);
+        if (!carried) return DecisionsT2()->DupSimArr(*DecisionsT1(), category, Ctx(), name);
+        carried->Assign(*source);
+        return carried;
+    }
     const auto where = [&] { return DescribeCell(*DecisionsT1(), category, Ctx()); };
     TSimArr* stale = OptionalArr(*DecisionsT2(), category, Ctx(), name);
     if (stale) {

@@ -7,7 +7,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/store/series_index.h"
-#include "core/finance/fir_loans.h"
+#include "core/session/fir_loans.h"
 #include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "core/base/numbers.h"

@@ -1,8 +1,13 @@
 #include "shell/group_page.h"
 
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <algorithm>
 #include <string>
 
+#include "core/base/errors.h"
+#include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/series.h"
@@ -26,46 +31,65 @@ bool HasIndustry() { return Session && Session->Industry(); }
 
 }  // namespace
 
-TGroupPage::TGroupPage(TFoCv3Main& mainWindow, QWidget* owner, const TGroupPageSettings& settings,
-                       std::vector<TPageGroup> groups)
-    : TFoCv3Mod(owner, QString::fromLatin1(settings.formName)),
-      mainWindow_(mainWindow),
-      settings_(settings),
-      groups_(std::move(groups)) {
-    pageButton_ = mainWindow_.findChild<TCv3SpBtn*>(QLatin1String(settings_.pageButtonName));
+TGroupPage::TGroupPage(TFoCv3Main& mainWindow, QWidget* owner, const TPageMenu& menu, TPageNeeds needs)
+    : TFoCv3Mod(owner, QString::fromLatin1(menu.formName), needs), mainWindow_(mainWindow), menu_(menu) {
+    pageButton_ = mainWindow_.findChild<TCv3SpBtn*>(QLatin1String(menu_.pageButtonName));
     if (pageButton_) pageButton_->SetAssociatedForm(this);
+    BuildMenu();
+    TranslateForm();
+    RegisterPage(Item(menu_.groups.front().items.front().name));
 }
 
-void TGroupPage::FinishCreation() {
-    TranslateForm();
-    RegisterPage(Item(settings_.defaultItem));
+void TGroupPage::BuildMenu() {
+    PageMenuBar()->setObjectName(QString::fromLatin1(menu_.menuBarName));
+    for (const TPageMenuGroup& group : menu_.groups) {
+        QMenu* menu = AddMenu(Name(group.name), Name(group.designCaption));
+        for (const TPageItem& item : group.items) {
+            if (!item.separatorBefore.empty()) AddSeparator(menu, Name(item.separatorBefore));
+            AddMenuItem(menu, Name(item.name), Name(item.designCaption));
+        }
+    }
 }
 
 QAction* TGroupPage::Item(std::string_view name) const { return findChild<QAction*>(Name(name)); }
 
+const TPageItem* TGroupPage::FindItem(std::string_view name) const {
+    for (const TPageMenuGroup& group : menu_.groups)
+        for (const TPageItem& item : group.items)
+            if (item.name == name) return &item;
+    return nullptr;
+}
+
+const TPageItem* TGroupPage::RememberedPageItem() const {
+    QAction* remembered = RememberedItem();
+    return remembered ? FindItem(remembered->objectName().toStdString()) : nullptr;
+}
+
 bool TGroupPage::IsRestricted(std::string_view key) const {
     if (!Session) return false;
     const std::string item(key);
-    return Session->IsRestrictEnabled(settings_.restrictionCategory, item) ||
-           Session->IsRestrictHidden(settings_.restrictionCategory, item);
+    return Session->IsRestrictEnabled(menu_.restrictionCategory, item) ||
+           Session->IsRestrictHidden(menu_.restrictionCategory, item);
 }
 
-const TPageGroup* TGroupPage::GroupOf(std::string_view itemName) const {
-    for (const TPageGroup& group : groups_)
-        if (std::find(group.items.begin(), group.items.end(), itemName) != group.items.end()) return &group;
+const TPageMenuGroup* TGroupPage::GroupOf(std::string_view itemName) const {
+    for (const TPageMenuGroup& group : menu_.groups)
+        if (std::any_of(group.items.begin(), group.items.end(),
+                        [&](const TPageItem& item) { return item.name == itemName; }))
+            return &group;
     return nullptr;
 }
 
 bool TGroupPage::IsItemRestricted(std::string_view name) const {
-    const TPageGroup* group = GroupOf(name);
+    const TPageMenuGroup* group = GroupOf(name);
     return group && IsRestricted(group->restrictionKey);
 }
 
 void TGroupPage::PickDefaultScreen() {
-    std::string_view chosen = settings_.defaultItem;
-    for (const TPageGroup& group : groups_)
+    std::string_view chosen = menu_.groups.front().items.front().name;
+    for (const TPageMenuGroup& group : menu_.groups)
         if (!IsRestricted(group.restrictionKey)) {
-            chosen = group.items.front();
+            chosen = group.items.front().name;
             break;
         }
     TFoCv3Mod::MenuItemClick(Item(chosen));
@@ -79,13 +103,13 @@ void TGroupPage::CheckDefaultScreen() {
 void TGroupPage::UpdateMenus() {
     TFoCv3Mod::UpdateMenus();
     if (!HasIndustry()) return;
-    for (const TPageGroup& group : groups_) {
+    for (const TPageMenuGroup& group : menu_.groups) {
         const std::string key(group.restrictionKey);
-        const bool enabled = !Session->IsRestrictEnabled(settings_.restrictionCategory, key);
-        const bool visible = !Session->IsRestrictHidden(settings_.restrictionCategory, key);
+        const bool enabled = !Session->IsRestrictEnabled(menu_.restrictionCategory, key);
+        const bool visible = !Session->IsRestrictHidden(menu_.restrictionCategory, key);
         // A group is usable exactly when its items are.
-        for (std::string_view name : group.items) {
-            QAction* action = Item(name);
+        for (const TPageItem& item : group.items) {
+            QAction* action = Item(item.name);
             action->setEnabled(enabled);
             action->setVisible(visible);
         }
@@ -95,8 +119,12 @@ void TGroupPage::UpdateMenus() {
     }
 }
 
-void TGroupPage::LoadSelectors(std::uint8_t firmMode, std::uint8_t marketMode) {
+void TGroupPage::SetupBar() {
+    if (!HasIndustry()) return;
     const TCvInd& industry = *Session->Industry();
+    const TPageItem* item = RememberedPageItem();
+    const std::uint8_t firmMode = menu_.adminChoosesFirm && Session->AdminView() ? kSelectorChoice : kSelectorFixed;
+    const std::uint8_t marketMode = item && item->perMarket ? kSelectorChoice : kSelectorFixed;
     SetIndexSelector(industry.FirSeries()->Name(), firmMode, {kListOne, Data.SelFirm}, {kListAll});
     SetPeriodSelector(kPeriodShown, Data.SelPeriod, true);
     SetIndexSelector(industry.FtaSeries()->Name(), kSelectorChoice, {kListOne, Data.SelFta}, {kListAll});
@@ -104,10 +132,38 @@ void TGroupPage::LoadSelectors(std::uint8_t firmMode, std::uint8_t marketMode) {
     TFoCv3Mod::SetupBar();
 }
 
+void TGroupPage::MenuItemClick(QAction* item) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TFoCv3Mod::MenuItemClick(item);
+    Data.CurPeriod = Data.SelPeriod;
+    Data.DecPeriod = Data.SelPeriod;
+    SetupBar();
+    const TPageItem* chosen = item ? FindItem(item->objectName().toStdString()) : nullptr;
+    // An item whose group the instructor restricts shows nothing, even when
+    // it is the default that every restricted group leaves.
+    if (chosen && HasIndustry() && !IsItemRestricted(chosen->name)) {
+        try {
+            ShowItem(*chosen);
+        } catch (const ECvError& error) {
+            Display().Clear();
+            Ui().ShowErrorBox(error.what());
+        }
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void TGroupPage::RebuildDisplay() {
+    if (QAction* remembered = RememberedItem()) ShowItemAtCurrentPeriod(remembered);
+}
+
+void TGroupPage::ShowItem(const TPageItem& item) {
+    if (item.screen) Display().Show(item.screen(this, Data));
+}
+
 void TGroupPage::FormActivate() {
     TFoCv3Mod::FormActivate();
     if (!HasIndustry() || !pageButton_ || !pageButton_->isEnabled()) return;
-    Session->HelpContext = settings_.helpContext;
+    Session->HelpContext = menu_.helpContext;
     UpdateMenus();
     mainWindow_.ToolButton(kPreviousPageButton)->setVisible(true);
     mainWindow_.ToolButton(kNextPageButton)->setVisible(true);
@@ -119,12 +175,6 @@ void TGroupPage::FormActivate() {
 void TGroupPage::FormDeactivate() {
     TFoCv3Mod::FormDeactivate();
     if (pageButton_) mainWindow_.SetPageButtonActive(pageButton_, false);
-}
-
-void TGroupPage::StartItem(QAction* item) {
-    TFoCv3Mod::MenuItemClick(item);
-    Data.CurPeriod = Data.SelPeriod;
-    Data.DecPeriod = Data.SelPeriod;
 }
 
 }  // namespace cv

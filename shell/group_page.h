@@ -1,12 +1,22 @@
 #pragma once
-// TGroupPage: the base of the report pages whose menu is made of groups that
-// the instructor's restrictions disable or hide as a whole (results,
-// newsletter). It keeps the page button, the default item, the menu's
-// enabling and the activation steps the pages share; a page supplies its
-// groups, its selectors and what an item shows.
+// TGroupPage: the page whose menu is made of groups of items that the
+// instructor's restrictions disable or hide. A page is one table, TPageMenu,
+// plus the hooks that really differ; from the table the group page builds the
+// menu, handles a click (hourglass, the item remembered and checked, the
+// selector bar set up, the item's view shown unless restricted), applies the
+// restrictions on every activation and shows the remembered item again.
+//
+// A page declares itself like this:
+//
+//     const TPageMenu kMenu{"FoResult", "MResult", "SpBResult", "rcReport", kHelpContext, false,
+//                           {{"MPFir", "&Company", "NoCompanyResults",
+//                             {{"MPFirSCard", "&Scorecard", KindScreen<TFirResult, TFirResult::kScoreCard>}}}}};
+//     TFoResult::TFoResult(TFoCv3Main& mainWindow, QWidget* owner) : TGroupPage(mainWindow, owner, kMenu) {}
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "shell/page_window.h"
@@ -16,21 +26,52 @@ namespace cv {
 class TFoCv3Main;
 class TCv3SpBtn;
 
-// One menu group as the base sees it: its restriction key and its items' names.
-struct TPageGroup {
+// Builds a report screen on Owner for Context, in the window layout.
+using TScreenFactory = std::unique_ptr<TCVScreen> (*)(QWidget* owner, const TDataContext& context);
+
+// The factory of a screen class whose constructor takes its kind before the
+// layout: the kind's enumeration itself when the constructor takes it, else its number.
+template <class Screen, auto Kind>
+std::unique_ptr<TCVScreen> KindScreen(QWidget* owner, const TDataContext& context) {
+    if constexpr (std::is_constructible_v<Screen, QWidget*, const TDataContext&, decltype(Kind), const TScreenLayout&>)
+        return TCVScreen::Create<Screen>(owner, context, Kind, kWindowLayout);
+    else
+        return TCVScreen::Create<Screen>(owner, context, static_cast<int>(Kind), kWindowLayout);
+}
+
+struct TPageItem {
     std::string_view name;
-    std::string_view restrictionKey;
-    std::vector<std::string_view> items;
+    std::string_view designCaption;
+    // The report screen the item shows. A page that shows some items its own
+    // way (a chart with combos above it, a screen that needs a combo first)
+    // does so in its ShowItem hook, falling back on this screen.
+    TScreenFactory screen = nullptr;
+    // The view reads one market: the market selector lets the team choose it.
+    bool perMarket = false;
+    // The component name of a separator the menu shows before the item; empty for none.
+    std::string_view separatorBefore = {};
 };
 
-// What tells one group page from another.
-struct TGroupPageSettings {
+struct TPageMenuGroup {
+    std::string_view name;
+    std::string_view designCaption;
+    // The item of the page's restriction category that disables or hides the group.
+    std::string_view restrictionKey;
+    std::vector<TPageItem> items;
+};
+
+// Everything that tells one group page from another.
+struct TPageMenu {
     const char* formName;
+    const char* menuBarName;
     const char* pageButtonName;
     const char* restrictionCategory;
-    // Remembered at start, and when every group is restricted.
-    const char* defaultItem;
     int helpContext;
+    // The administrator view may read any firm's view; the team reads its own.
+    bool adminChoosesFirm;
+    // In menu order. The first item of the first group is remembered at start
+    // and whenever every group is restricted.
+    std::vector<TPageMenuGroup> groups;
 };
 
 class TGroupPage : public TFoCv3Mod {
@@ -41,7 +82,11 @@ public:
     static constexpr std::uint8_t kSelectorFixed = 0;
     static constexpr std::uint8_t kSelectorChoice = 2;
 
+    void MenuItemClick(QAction* item) override;
+    void SetupBar() override;
     void UpdateMenus() override;
+    // The remembered item again, at the period now selected.
+    void RebuildDisplay() override;
     void FormActivate() override;
     void FormDeactivate() override;
 
@@ -52,28 +97,29 @@ public:
     void PickDefaultScreen();
     // Picks the default when the remembered item's group is restricted.
     void CheckDefaultScreen();
+    // A menu item or group of the page by its component name; null when none.
     QAction* Item(std::string_view name) const;
+    // The table's entry of the remembered item; null when none is remembered.
+    const TPageItem* RememberedPageItem() const;
 
 protected:
-    TGroupPage(TFoCv3Main& mainWindow, QWidget* owner, const TGroupPageSettings& settings,
-               std::vector<TPageGroup> groups);
-    // Translates the menu the page has built and remembers the default item.
-    void FinishCreation();
-    // Whether the group holding the item named Name is restricted.
-    bool IsItemRestricted(std::string_view name) const;
-    // Loads firm, period, zone and market selectors for the open industry.
-    void LoadSelectors(std::uint8_t firmMode, std::uint8_t marketMode);
-    // Clears the page's display and checks Item (base of MenuItemClick), then
-    // resets the context's result and decision periods to the selected one.
-    void StartItem(QAction* item);
+    // Builds the menu from the table, translates the page and registers it
+    // with the table's first item remembered.
+    TGroupPage(TFoCv3Main& mainWindow, QWidget* owner, const TPageMenu& menu, TPageNeeds needs = {});
+    // Shows what the chosen Item shows: by default its report screen. An
+    // error of the data it reads abandons the view and is shown.
+    virtual void ShowItem(const TPageItem& item);
 
     TFoCv3Main& mainWindow_;
 
 private:
-    const TPageGroup* GroupOf(std::string_view itemName) const;
+    void BuildMenu();
+    const TPageMenuGroup* GroupOf(std::string_view itemName) const;
+    const TPageItem* FindItem(std::string_view name) const;
+    // Whether the group holding the item named Name is restricted.
+    bool IsItemRestricted(std::string_view name) const;
 
-    TGroupPageSettings settings_;
-    std::vector<TPageGroup> groups_;
+    const TPageMenu& menu_;
     TCv3SpBtn* pageButton_ = nullptr;
 };
 

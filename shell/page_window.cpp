@@ -1,27 +1,17 @@
 #include "shell/page_window.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "shell/selector/cv_bar.h"
-#include "ui/document/xl_doc.h"
-#include "ui/printing/prn_setup.h"
 
 namespace cv {
 namespace {
-
-constexpr char kPageNameDecisions[] = "FoDecision";
-// A page's hard copy: the document layout of every printed document.
-constexpr int kHardCopyRowsPerPage = 65;
-constexpr int kHardCopyPageColumns = 10;
-constexpr int kHardCopyFirstRow = 5;
 
 std::vector<TFoCv3Mod*>& PageList() {
     static std::vector<TFoCv3Mod*> pages;
@@ -30,12 +20,13 @@ std::vector<TFoCv3Mod*>& PageList() {
 
 }  // namespace
 
-TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name)
+TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name, TPageNeeds needs)
     : TQNForm(owner, Qt::Widget),
       menuBar_(new QMenuBar(this)),
       combos_(
           *this, [this] { return menuBar_->sizeHint().height(); },
-          [this](int position, int index) { ListComboChange(position, index); }) {
+          [this](int position, int index) { ListComboChange(position, index); }),
+      needs_(needs) {
     setObjectName(name);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -50,11 +41,10 @@ TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name)
 }
 
 TFoCv3Mod::~TFoCv3Mod() {
-    Screen.reset();
-    Chart.reset();
+    display_.Clear();
     auto& pages = PageList();
     pages.erase(std::remove(pages.begin(), pages.end(), this), pages.end());
-    if (!Session || windowNumber_ < 1 || windowNumber_ > kMaxPages) return;
+    if (!Session || windowNumber_ < 1 || windowNumber_ > kPageWindowCount) return;
     Session->PageMenuItems[windowNumber_ - 1] = nullptr;
     if (Session->CurrentPage == this) Session->CurrentPage = nullptr;
 }
@@ -63,7 +53,7 @@ const std::vector<TFoCv3Mod*>& TFoCv3Mod::Pages() { return PageList(); }
 
 void TFoCv3Mod::RegisterPage(QAction* currentItem) {
     // The page table has room for ten pages; an eleventh is never registered.
-    if (Session && windowNumber_ <= kMaxPages) {
+    if (Session && windowNumber_ <= kPageWindowCount) {
         Data = TDataContext{};
         Selectors = TPageSelectors{};
         Session->PageMenuItems[windowNumber_ - 1] = currentItem ? menuTree_->NodeOf(currentItem) : nullptr;
@@ -91,13 +81,13 @@ QAction* TFoCv3Mod::AddMenuItem(QMenu* menu, const QString& name, const QString&
 void TFoCv3Mod::AddSeparator(QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); }
 
 QAction* TFoCv3Mod::RememberedItem() const {
-    if (!Session || windowNumber_ < 1 || windowNumber_ > kMaxPages) return nullptr;
+    if (!Session || windowNumber_ < 1 || windowNumber_ > kPageWindowCount) return nullptr;
     auto* node = dynamic_cast<TActionMenuNode*>(Session->PageMenuItems[windowNumber_ - 1]);
     return node ? node->Action() : nullptr;
 }
 
 void TFoCv3Mod::SetRememberedItem(QAction* item) {
-    if (!Session || windowNumber_ < 1 || windowNumber_ > kMaxPages) return;
+    if (!Session || windowNumber_ < 1 || windowNumber_ > kPageWindowCount) return;
     Session->PageMenuItems[windowNumber_ - 1] = item ? menuTree_->NodeOf(item) : nullptr;
 }
 
@@ -108,8 +98,7 @@ void TFoCv3Mod::MenuItemClick(QAction* item) {
         previous->setChecked(false);
         previous->setCheckable(false);
     }
-    Screen.reset();
-    Chart.reset();
+    display_.Clear();
     combos_.HideAll();
     SetRememberedItem(item);
     if (item) {
@@ -121,55 +110,34 @@ void TFoCv3Mod::MenuItemClick(QAction* item) {
 void TFoCv3Mod::ListComboChange(int position, int index) {
     std::int16_t* words[] = {&Data.GraphOption, &Data.UnitsOrValue, &Data.EvolChoice};
     *words[position - 1] = static_cast<std::int16_t>(index + 1);
-    RebuildDisplay();
+    display_.Rebuild(Data);
 }
 
 void TFoCv3Mod::HorzAxisComboChange(QComboBox* sender) {
     Data.HorzAxis = static_cast<std::int16_t>(sender->currentIndex() + 1);
-    RebuildDisplay();
+    display_.Rebuild(Data);
 }
 
 void TFoCv3Mod::VertAxisComboChange(QComboBox* sender) {
     Data.VertAxis = static_cast<std::int16_t>(sender->currentIndex() + 1);
-    RebuildDisplay();
+    display_.Rebuild(Data);
 }
 
 void TFoCv3Mod::SegmentComboChange(QComboBox* sender) {
     Data.SelSegment = static_cast<std::int16_t>(sender->currentIndex() + 1);
-    RebuildDisplay();
+    display_.Rebuild(Data);
 }
 
-void TFoCv3Mod::Print() {
-    if (Chart) {
-        Chart->setFocus();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        Chart->PrintChart();
-        QApplication::restoreOverrideCursor();
-    } else if (Screen && Screen->Table()) {
-        if (!CheckDefaultPrinter()) return;
-        // The hard copy of the screen as shown, from the fifth row of a page.
-        TXlDoc document(this, kHardCopyRowsPerPage, kHardCopyPageColumns, false);
-        document.Reset();
-        document.SetCurrentRow(kHardCopyFirstRow);
-        document.AppendSheet(Screen->Table()->Sheet().Model());
-        document.PrintOrSave("", kDocPrintDialog, 1);
-    } else {
-        Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToPrint", {0}, TAlignment::taCenter);
-    }
-}
+void TFoCv3Mod::Print() { display_.Print(this); }
 
-void TFoCv3Mod::CopyToClipboard() {
-    if (Chart) Chart->CopyToClipboard();
-    else if (Screen && Screen->Table()) Screen->Table()->CopyToClipboard();
-    else Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NothingToCopyToClip", {0}, TAlignment::taCenter);
-}
+void TFoCv3Mod::CopyToClipboard() { display_.CopyToClipboard(); }
 
 void TFoCv3Mod::InitSelector() {
     TCvInd* industry = Session ? Session->Industry() : nullptr;
     if (!industry) return;
     Data.SelPeriod = industry->CurPeriod();
     Data.CurPeriod = Data.SelPeriod;
-    Data.DecPeriod = static_cast<std::int16_t>(Data.CurPeriod + (objectName() == kPageNameDecisions ? 1 : 0));
+    Data.DecPeriod = static_cast<std::int16_t>(Data.CurPeriod + (needs_.decisionPeriod ? 1 : 0));
     Data.SelFirm = industry->ConstPart().GetSmallint(kCategoryIndustry, Data, "WhichTeam");
     Data.SelFta = industry->FtaSeries()->Lo();
     Data.SelMarket = industry->MktSeries()->Lo();
@@ -300,7 +268,7 @@ bool TFoCv3Mod::ApplySelector(TBarGrpBtn& group, QWidget* sender) {
 
 void TFoCv3Mod::ShowItemAtCurrentPeriod(QAction* item) {
     if (Session && Session->Industry()) {
-        Data.DecPeriod = static_cast<std::int16_t>(Data.SelPeriod + (objectName() == kPageNameDecisions ? 1 : 0));
+        Data.DecPeriod = static_cast<std::int16_t>(Data.SelPeriod + (needs_.decisionPeriod ? 1 : 0));
         Data.CurPeriod = Data.SelPeriod;
     }
     MenuItemClick(item);

@@ -2,7 +2,8 @@
 // TFoCv3Mod: the base of the page windows. A page lives in the main window's
 // page area, carries its own menu bar, registers itself under a window number,
 // remembers (and checks) the menu item last chosen on it, and keeps its
-// data-context record filled from the open industry.
+// data-context record filled from the open industry. What it shows, a report
+// screen or a chart, is in its one display slot, which Print and Copy read.
 //
 // Pages are activated and deactivated explicitly by the main window when it
 // shows another page; focus changes do not count.
@@ -17,10 +18,9 @@
 #include "core/store/data_context.h"
 #include "shell/action_menu_node.h"
 #include "shell/page_combos.h"
+#include "shell/page_display.h"
 #include "ui/fields/selector_state.h"
-#include "ui/chart/cv_chart.h"
 #include "ui/qn_form.h"
-#include "ui/report/cv_screen.h"
 
 class QMenu;
 
@@ -30,28 +30,32 @@ class TBarGrpBtn;
 
 namespace cv {
 
+// What a page needs of the frame, declared when it is made.
+struct TPageNeeds {
+    // The page works on the decision period: its decision period is one past
+    // the period it shows, and the selector bar lets it choose that period.
+    bool decisionPeriod = false;
+};
+
 class TFoCv3Mod : public TQNForm {
     Q_OBJECT
 
 public:
-    // The most page windows the session's page table holds.
-    static constexpr int kMaxPages = 10;
-
     // Name: the page's component name, which decides its window number.
-    TFoCv3Mod(QWidget* owner, const QString& name);
+    TFoCv3Mod(QWidget* owner, const QString& name, TPageNeeds needs = {});
     ~TFoCv3Mod() override;
 
     // Every page window that exists, in creation order.
     static const std::vector<TFoCv3Mod*>& Pages();
 
     int WindowNumber() const { return windowNumber_; }
+    const TPageNeeds& Needs() const { return needs_; }
     TDataContext Data;
     // The page's firm, zone and market selectors, loaded into the bar with Data.
     TPageSelectors Selectors;
-    // What the page shows: a report screen or a chart, owned; freed when
-    // another menu item is chosen.
-    std::unique_ptr<TCVScreen> Screen;
-    std::unique_ptr<TCVChart> Chart;
+    // What the page shows; emptied when another menu item is chosen.
+    TPageDisplay& Display() { return display_; }
+    const TPageDisplay& Display() const { return display_; }
 
     QMenuBar* PageMenuBar() const { return menuBar_; }
     TActionMenuTree& MenuTree() { return *menuTree_; }
@@ -64,9 +68,7 @@ public:
     virtual void SetupBar();
     // Shows and enables the page's menu entries.
     virtual void UpdateMenus() {}
-    // Prints or copies what the page shows (the chart, else the report
-    // screen's table); a page that shows nothing says so, and without a
-    // default printer nothing is printed.
+    // Prints or copies what the page shows (TPageDisplay).
     virtual void Print();
     virtual void CopyToClipboard();
     // Called when the page becomes the one shown, and when it stops being it.
@@ -75,14 +77,15 @@ public:
 
     // The option combo boxes (shell/page_combos.h). A change of combo 1, 2 or
     // 3 stores its choice (from 1) in Data's graph option, units-or-value or
-    // evolution choice and rebuilds the display.
+    // evolution choice; what the page shows is built again with it, in place.
     TPageCombos& Combos() { return combos_; }
     void ListComboChange(int position, int index);
     // The axis and segment combos that chart pages lay out themselves.
     virtual void HorzAxisComboChange(QComboBox* sender);
     virtual void VertAxisComboChange(QComboBox* sender);
     virtual void SegmentComboChange(QComboBox* sender);
-    // Shows Data again: pages with a report screen or a chart rebuild it.
+    // Shows Data again after the selector bar changed it: group pages show
+    // their remembered item again; the base shows nothing new.
     virtual void RebuildDisplay() {}
 
     // Fills Data from the open industry: the current period, the team's own
@@ -99,7 +102,7 @@ public:
     void SetIndexSelector(const std::string& series, std::uint8_t mode, const std::vector<int>& selected,
                           const std::vector<int>& enabled);
     // Reads a click on the selector bar into Data; when it changed what the
-    // current page shows, that page drops its display and rebuilds it.
+    // current page shows, that page rebuilds its display (RebuildDisplay).
     virtual bool ApplySelector(TBarGrpBtn& group, QWidget* sender);
 
     // Re-opens Item at the page's selected period.
@@ -123,6 +126,8 @@ private:
     QMenuBar* menuBar_;
     std::unique_ptr<TActionMenuTree> menuTree_;
     TPageCombos combos_;
+    TPageDisplay display_;
+    TPageNeeds needs_;
     int windowNumber_ = 0;
 };
 

@@ -12,7 +12,7 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "reports/results/firm_result.h"
-#include "team/admin_code.h"
+#include "core/team/admin_code.h"
 #include "shell/config/ok_cancel_row.h"
 #include "ui/cp1252.h"
 #include "ui/fields/qn_edit.h"

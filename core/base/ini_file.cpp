@@ -290,6 +290,12 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
     Save(fileName_, document);
 }
 
+bool TIniFile::CanBeReplaced() const {
+    const std::string dir = std::filesystem::path(fileName_).parent_path().string();
+    return ::access(fileName_.c_str(), R_OK) == 0 && !IsReadOnly(fileName_) &&
+           ::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) == 0;
+}
+
 void TIniFile::EraseKey(const std::string& section, const std::string& key) {
     IniDocument document = LoadForUpdate(fileName_);
     const size_t at = FindKey(document, FindSection(document, section), key);

@@ -50,6 +50,10 @@ public:
     // value that would break the line structure (a line break, "=" in a key, "]"
     // in a section, an empty name) raises EIniFileError and changes nothing.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // Whether a write could replace the file now, without writing: the file
+    // exists and can be read, is not read-only, and its directory takes the
+    // temporary file and the rename. A full disk still shows only at a write.
+    bool CanBeReplaced() const;
     // Removes Key from Section; nothing happens when it is not there.
     void EraseKey(const std::string& section, const std::string& key);
     // The names of the keys of Section / of the sections, as spelled in the file,

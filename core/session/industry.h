@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "core/store/cv_data.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 
 namespace cv {
 

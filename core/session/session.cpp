@@ -103,12 +103,17 @@ void TQNSession::FindDirectories(const std::string& exeDir) {
     textDir_ = binDir_;
 }
 
+// The writability probe writes its mark only when the settings do not hold it
+// yet: a file that holds it and could be replaced is not rewritten at every start.
 void TQNSession::ReadSettings() {
     settingsReadOnly_ = false;
-    try {
-        settings_.WriteString(kSessionSection, kTestReadOnlyKey, kNotReadOnly);
-    } catch (const EIniFileError&) {
-        settingsReadOnly_ = true;
+    const bool marked = settings_.ReadString(kSessionSection, kTestReadOnlyKey, "") == kNotReadOnly;
+    if (!marked || !settings_.CanBeReplaced()) {
+        try {
+            settings_.WriteString(kSessionSection, kTestReadOnlyKey, kNotReadOnly);
+        } catch (const EIniFileError&) {
+            settingsReadOnly_ = true;
+        }
     }
     const std::string privateDir = ReadDirSetting(settings_, kPrivateDirKey, kPrivateDirNone);
     privateDir_ = privateDir == kPrivateDirNone ? WithTrailingSlash(ExistingSpelling(rootDir_, kPrivateName))

@@ -44,8 +44,10 @@ public:
 
     const std::string& Language() const { return language_; }
     bool InstructorMode() const { return instructorMode_; }
-    // While set, every restriction query says false; this program never sets it.
+    // While set, every restriction query says false and every study counts as
+    // bought; the team program itself never sets it.
     bool AdminView() const { return adminView_; }
+    void SetAdminView(bool on) { adminView_ = on; }
     const std::string& RootDir() const { return rootDir_; }
     const std::string& BinDir() const { return binDir_; }
     const std::string& MediaDir() const { return mediaDir_; }

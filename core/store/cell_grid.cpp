@@ -1,20 +1,9 @@
 #include "core/store/cell_grid.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
-#include "core/base/errors.h"
-
 namespace cv {
-
-namespace {
-
-constexpr std::size_t kMaxKeptSize = 0xFFFF;  // a volume's size
-constexpr std::size_t kFirstBlockSize = 4096;
-constexpr std::size_t kLargestBlockSize = 65536;
-
-}  // namespace
 
 TSimData* TCellGrid::Bag(std::size_t slot) {
     if (!slots_) return nullptr;
@@ -25,7 +14,7 @@ TSimData* TCellGrid::Bag(std::size_t slot) {
         try {
             bag.ReadFromBuffer(TGetBuf(cell.kept, cell.keptSize), pos);
         } catch (...) {
-            cell.bag.reset();  // out of memory: the cell keeps its bytes
+            cell.bag.reset();
             throw;
         }
         Forget(cell);
@@ -55,15 +44,14 @@ void TCellGrid::Put(std::size_t slot, std::unique_ptr<TSimData> bag) {
     Forget(cell);
 }
 
-void TCellGrid::Keep(std::size_t slot, std::span<const std::uint8_t> bytes) {
-    if (bytes.size() > kMaxKeptSize) throw ERangeError();
+void TCellGrid::Keep(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size,
+                     const std::shared_ptr<std::uint8_t[]>& holder) {
     TSlot& cell = SlotToFill(slot);
-    std::uint8_t* copy = KeptRoom(bytes.size());
-    if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
+    if (std::find(holders_.begin(), holders_.end(), holder) == holders_.end()) holders_.push_back(holder);
     cell.bag.reset();
     if (cell.kept == nullptr) ++keptCount_;
-    cell.kept = copy;
-    cell.keptSize = static_cast<std::uint16_t>(bytes.size());
+    cell.kept = bytes;
+    cell.keptSize = size;
 }
 
 bool TCellGrid::HoldsAny() const {
@@ -73,39 +61,20 @@ bool TCellGrid::HoldsAny() const {
 
 void TCellGrid::Swap(TCellGrid& other) noexcept {
     slots_.swap(other.slots_);
-    blocks_.swap(other.blocks_);
-    std::swap(lastBlockSize_, other.lastBlockSize_);
-    std::swap(lastBlockUsed_, other.lastBlockUsed_);
+    holders_.swap(other.holders_);
     std::swap(keptCount_, other.keptCount_);
+}
+
+// The slot no longer needs its kept bytes; the holders go with the last of them.
+void TCellGrid::Forget(TSlot& cell) {
+    if (cell.kept == nullptr) return;
+    cell.kept = nullptr;
+    if (--keptCount_ == 0) holders_.clear();
 }
 
 TCellGrid::TSlot& TCellGrid::SlotToFill(std::size_t slot) {
     if (!slots_) slots_ = std::make_unique<TSlots>();
     return (*slots_)[slot];
-}
-
-// Size bytes at the end of the last block, or at the start of a new one.
-std::uint8_t* TCellGrid::KeptRoom(std::size_t size) {
-    if (blocks_.empty() || lastBlockSize_ - lastBlockUsed_ < size) {
-        const std::size_t grown = std::clamp(2 * lastBlockSize_, kFirstBlockSize, kLargestBlockSize);
-        const std::size_t blockSize = std::max(grown, size);
-        blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(blockSize));
-        lastBlockSize_ = blockSize;
-        lastBlockUsed_ = 0;
-    }
-    std::uint8_t* room = blocks_.back().get() + lastBlockUsed_;
-    lastBlockUsed_ += size;
-    return room;
-}
-
-// The slot no longer needs its kept bytes; the blocks go with the last of them.
-void TCellGrid::Forget(TSlot& cell) {
-    if (cell.kept == nullptr) return;
-    cell.kept = nullptr;
-    if (--keptCount_ > 0) return;
-    blocks_.clear();
-    lastBlockSize_ = 0;
-    lastBlockUsed_ = 0;
 }
 
 }  // namespace cv

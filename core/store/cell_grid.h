@@ -3,18 +3,18 @@
 // grid holds a bag built in memory, the stored form of a bag not yet built, or
 // nothing.
 //
-// A set read from its file keeps the stored bytes of its cells in blocks of its
-// own, checked when kept, and builds a cell's bag the first time the cell is
-// asked for: opening an industry copies and checks its bytes, and only the cells
-// a task uses are parsed into bags. A kept cell is unchanged from the file, so a
-// save passes it by. The blocks are freed once every kept cell is built or replaced.
+// A set read from its file keeps a view of its cells' stored bytes, shared
+// with the volume set's memory that read them, and builds a cell's bag the
+// first time the cell is asked for: opening an industry neither copies nor
+// checks its bytes, and only the cells a task uses are parsed into bags, each
+// checked as it is parsed. A kept cell is unchanged from the file, so a save
+// passes it by, and nothing is ever written from bytes not yet checked.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "core/store/industry_file.h"
@@ -27,8 +27,9 @@ public:
     static constexpr std::size_t kCellCount = (kMaxCellFirm + 1) * (kMaxCellZone + 1) * (kMaxCellMarket + 1);
 
     // The bag of Slot, built from its kept bytes on first use; nullptr when the
-    // slot holds nothing. A build raises only when memory runs out (the slot
-    // then keeps its bytes).
+    // slot holds nothing. Kept bytes that do not form a bag raise the reader's
+    // EDataError, and running out of memory raises as well; the slot then keeps
+    // its bytes, so that every later use fails alike.
     TSimData* Bag(std::size_t slot);
     // The bag of Slot, created empty when the slot holds nothing.
     TSimData& BagForStore(std::size_t slot);
@@ -36,9 +37,11 @@ public:
     const TSimData* BuiltBag(std::size_t slot) const;
     // Slot holds the contents of Bag (null: nothing) in place of what it held.
     void Put(std::size_t slot, std::unique_ptr<TSimData> bag);
-    // Keeps a copy of Bytes, the stored bag of Slot, which the caller has
-    // checked with TSimData::CheckBuffer. Meant for a slot that holds nothing.
-    void Keep(std::size_t slot, std::span<const std::uint8_t> bytes);
+    // Keeps Size bytes at Bytes, the stored bag of Slot, unchecked. Holder owns
+    // the memory they lie in and must never write it; the grid keeps a copy of
+    // each holder until every cell kept in its memory is built or replaced.
+    void Keep(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size,
+              const std::shared_ptr<std::uint8_t[]>& holder);
 
     // Whether Slot holds a bag, built or kept.
     bool Holds(std::size_t slot) const { return slots_ && (*slots_)[slot].Holds(); }
@@ -49,7 +52,7 @@ private:
     // The bag lives in its slot: one allocation less for every cell built.
     struct TSlot {
         std::optional<TSimData> bag;
-        const std::uint8_t* kept = nullptr;  // the stored bag in a kept block, or none
+        const std::uint8_t* kept = nullptr;  // the stored bag in a holder's memory, or none
         std::uint16_t keptSize = 0;
         bool Holds() const { return bag.has_value() || kept != nullptr; }
     };
@@ -57,16 +60,13 @@ private:
     using TSlots = std::array<TSlot, kCellCount>;
 
     TSlot& SlotToFill(std::size_t slot);
-    std::uint8_t* KeptRoom(std::size_t size);
     void Forget(TSlot& slot);
 
     // None until a cell is stored or kept: a set with no cells costs no slots.
     std::unique_ptr<TSlots> slots_;
-    // Stored bags one after the other; each block twice the size of the one
-    // before, so that a set's bytes are copied once and take a few blocks.
-    std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
-    std::size_t lastBlockSize_ = 0;
-    std::size_t lastBlockUsed_ = 0;
+    // The memory the kept cells lie in, each holder once (a set's cells are
+    // usually all in one read).
+    std::vector<std::shared_ptr<std::uint8_t[]>> holders_;
     std::size_t keptCount_ = 0;
 };
 

@@ -81,9 +81,20 @@ std::size_t TCvPerData::Slot(const TCellIndex& cell) {
     return static_cast<std::size_t>((cell.firm * kZones + cell.zone) * kMarkets + cell.market);
 }
 
-const TSimData* TCvPerData::Cell(const TCellIndex& cell) const { return cells_.Bag(Slot(cell)); }
+// A kept cell whose bytes do not form a bag names the file and the volume, as
+// every other failure of a stored cell does.
+TSimData* TCvPerData::BuiltCell(const TCellIndex& cell) const {
+    try {
+        return cells_.Bag(Slot(cell));
+    } catch (const EDataError& error) {
+        throw EDataError(FormatText("Industry file %s, volume %s: %s",
+                                    {loadedFrom_, KeysText(CellVolumeKeys(what_, period_, cell)), error.what()}));
+    }
+}
 
-TSimData* TCvPerData::Cell(const TCellIndex& cell) { return cells_.Bag(Slot(cell)); }
+const TSimData* TCvPerData::Cell(const TCellIndex& cell) const { return BuiltCell(cell); }
+
+TSimData* TCvPerData::Cell(const TCellIndex& cell) { return BuiltCell(cell); }
 
 bool TCvPerData::HasCells() const { return cells_.HoldsAny(); }
 
@@ -93,7 +104,9 @@ const TSimData& TCvPerData::CellOrEmpty(int category, const TDataContext& contex
 }
 
 TSimData& TCvPerData::CellForStore(int category, const TDataContext& context) {
-    return cells_.BagForStore(Slot(CalcIndices(category, context)));
+    const TCellIndex cell = CalcIndices(category, context);
+    if (TSimData* bag = BuiltCell(cell)) return *bag;
+    return cells_.BagForStore(Slot(cell));
 }
 
 // ---- Setters ----
@@ -227,7 +240,7 @@ void TCvPerData::CopyAllCells(const TCvPerData& source) {
     std::vector<std::uint8_t> buffer;
     ForEachCell([&](const TCellIndex& cell) {
         const std::size_t slot = Slot(cell);
-        if (const TSimData* original = source.cells_.Bag(slot))
+        if (const TSimData* original = source.BuiltCell(cell))
             copies.Put(slot, MarkedCopy(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer));
     });
     cells_.Swap(copies);
@@ -278,24 +291,17 @@ bool CellOfVolumeKeys(TVolKeys keys, TCellIndex& cell) {
 
 }  // namespace
 
-// Keeps each bag as far as its end tag; bytes after it are not part of it.
+// The cells view the bytes the volume set read; each is checked when it is first built.
 void TCvPerData::LoadFromVolSet(TVolSet& volumes) {
     TCellGrid loaded;
     const std::array<std::int16_t, 2> prefix{static_cast<std::int16_t>(what_), period_};
-    volumes.VolumesWithPrefix(prefix, [&](TVolKeys keys, const std::uint8_t* data, std::uint16_t size) {
-        TCellIndex cell;
-        if (!CellOfVolumeKeys(keys, cell)) return;
-        std::uint16_t pos = 0;
-        try {
-            TSimData::CheckBuffer(TGetBuf(data, size), pos);
-        } catch (const EDataError& error) {
-            throw EDataError(FormatText("Industry file %s, volume %s: %s",
-                                        {volumes.FileName(), KeysText(CellVolumeKeys(what_, period_, cell)),
-                                         error.what()}));
-        }
-        loaded.Keep(Slot(cell), std::span<const std::uint8_t>(data, pos));
-    });
+    volumes.ShareVolumesWithPrefix(
+        prefix, [&](TVolKeys keys, const std::uint8_t* data, std::uint16_t size, const TVolSet::TVolHolder& holder) {
+            TCellIndex cell;
+            if (CellOfVolumeKeys(keys, cell)) loaded.Keep(Slot(cell), data, size, holder);
+        });
     cells_.Swap(loaded);
+    loadedFrom_ = volumes.FileName();
 }
 
 void TCvPerData::DumpToLog() const {

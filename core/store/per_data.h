@@ -7,9 +7,8 @@
 // A cell comes into being with the first value stored in it. In the industry
 // file each cell that holds anything is one volume (docs/industry_file.md);
 // a save writes only the cells that carry a changed mark, and the volume set
-// relocates a cell whose stored size changed. A set read from the file checks
-// every cell's bytes when it is loaded and builds a cell's bag when the cell
-// is first used (TCellGrid).
+// relocates a cell whose stored size changed. A set read from the file builds
+// a cell's bag, checking its bytes, when the cell is first used (TCellGrid).
 
 #include <cstdint>
 #include <initializer_list>
@@ -109,7 +108,10 @@ public:
     // leaves this set as it was.
     void CopyAllCells(const TCvPerData& source);
     // Exchanges the cells of the two sets; kind and period stay with each set.
-    void SwapCells(TCvPerData& other) noexcept { cells_.Swap(other.cells_); }
+    void SwapCells(TCvPerData& other) noexcept {
+        cells_.Swap(other.cells_);
+        loadedFrom_.swap(other.loadedFrom_);
+    }
 
     // Stores every non-empty cell that carries a changed mark as one volume
     // (marks stay set); a cell not used since it was loaded has none. A cell
@@ -118,17 +120,19 @@ public:
     // raise EVolSetError; cells stored before stay stored in the set's memory,
     // nothing is flushed here.
     void SaveToVolSet(TVolSet& volumes) const;
-    // Reads the set's cells from their volumes: each volume's bytes are checked
-    // and kept, and become the cell's bag when the cell is first used. The set
-    // keeps its previous cells unless every volume reads: a malformed volume
-    // raises EDataError naming the file and the volume's keys.
+    // Reads the set's cells from their volumes: the cells view the bytes the
+    // volume set read, and each becomes the cell's bag, checked, when the cell
+    // is first used; a malformed volume then raises EDataError naming the file
+    // and the volume's keys, at that use and every later one. The set keeps its
+    // previous cells unless every volume reads.
     void LoadFromVolSet(TVolSet& volumes);
     // Writes the set and every cell's contents to the log at level 9 (which
     // builds every cell), when the log takes that level.
     void DumpToLog() const;
 
     // The cell, built when first used, or nullptr when it holds nothing;
-    // ERangeError outside the grid. A const set hands out its cells read-only.
+    // ERangeError outside the grid, EDataError for a malformed stored cell. A
+    // const set hands out its cells read-only.
     const TSimData* Cell(const TCellIndex& cell) const;
     TSimData* Cell(const TCellIndex& cell);
     bool HasCells() const;
@@ -138,6 +142,7 @@ private:
     static constexpr int kMarkets = kMaxCellMarket + 1;
 
     static std::size_t Slot(const TCellIndex& cell);
+    TSimData* BuiltCell(const TCellIndex& cell) const;
     const TSimData& CellOrEmpty(int category, const TDataContext& context) const;
     TSimData& CellForStore(int category, const TDataContext& context);
     void SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimData& bag, std::span<std::uint8_t> buffer) const;
@@ -147,6 +152,8 @@ private:
     // A kept cell is built on first use, also by the const accessors: building
     // changes how a cell is held, not what it holds.
     mutable TCellGrid cells_;
+    // The file the kept cells were read from, named when one proves malformed.
+    std::string loadedFrom_;
 };
 
 // Calls Visit(cell) for every cell of the grid, firm outermost and market innermost.

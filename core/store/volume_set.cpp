@@ -128,9 +128,10 @@ void TVolSet::ReadTable() {
     if (const int error = file_.ReadAt(header_.tableOffset, table.get(), static_cast<std::size_t>(tableSize), got))
         Fail("reading the volume table failed: " + ErrnoText(error));
     if (got != static_cast<std::size_t>(tableSize)) Fail("the volume table is truncated");
-    slots_.resize(static_cast<std::size_t>(header_.volCount));
-    for (std::size_t i = 0; i < slots_.size(); ++i) {
-        slots_[i].tab = DecodeTabVol(table.get() + i * kTabVolSize);
+    const auto count = static_cast<std::size_t>(header_.volCount);
+    slots_.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        slots_.emplace_back().tab = DecodeTabVol(table.get() + i * kTabVolSize);
         CheckEntry(slots_[i].tab, static_cast<int>(i), i == 0 ? INT32_MIN : slots_[i - 1].tab.magic);
     }
 }
@@ -285,7 +286,7 @@ void TVolSet::VolumeSet(const void* data, std::uint16_t size, TVolKeys keys) {
         Fail("a volume set holds at most " + std::to_string(kMaxVolumes) + " volumes");
     // The bytes are copied first: Data may point into a cached block that
     // making room is about to release.
-    auto block = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    TVolHolder block = std::make_unique_for_overwrite<std::uint8_t[]>(size);
     if (size > 0) std::memcpy(block.get(), data, size);
     if (found)
         ReplaceVolume(slots_[position], std::move(block), size);
@@ -306,7 +307,7 @@ std::int64_t TVolSet::AllocateExtent(std::uint16_t size) {
 }
 
 void TVolSet::InsertVolume(std::size_t position, std::int32_t magic, TVolKeys keys,
-                           std::unique_ptr<std::uint8_t[]> block, std::uint16_t size) {
+                           TVolHolder block, std::uint16_t size) {
     MakeRoom(size, nullptr);
     TVolSlot slot;
     slot.tab.offset = static_cast<std::int32_t>(AllocateExtent(size));
@@ -322,7 +323,7 @@ void TVolSet::InsertVolume(std::size_t position, std::int32_t magic, TVolKeys ke
 
 // A volume whose bytes the file on disk refers to moves to new space; one
 // placed since the last commit is rewritten where it is when its size stays.
-void TVolSet::ReplaceVolume(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block, std::uint16_t size) {
+void TVolSet::ReplaceVolume(TVolSlot& slot, TVolHolder block, std::uint16_t size) {
     // Bytes in a read chunk are what the file holds: dropping them first loses nothing.
     if (slot.chunk != kNoChunk) ReleaseBlock(slot);
     MakeRoom(size, &slot);
@@ -337,7 +338,7 @@ void TVolSet::ReplaceVolume(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> bloc
     SetOwnBlock(slot, std::move(block));
 }
 
-void TVolSet::SetOwnBlock(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block) {
+void TVolSet::SetOwnBlock(TVolSlot& slot, TVolHolder block) {
     slot.block = std::move(block);
     slot.bytes = slot.block.get();
     slot.loadDue = false;
@@ -357,6 +358,11 @@ bool TVolSet::VolumeGet(const std::uint8_t*& data, std::uint16_t& size, TVolKeys
 }
 
 void TVolSet::VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit) {
+    ShareVolumesWithPrefix(prefix, [&visit](TVolKeys keys, const std::uint8_t* data, std::uint16_t size,
+                                            const TVolHolder&) { visit(keys, data, size); });
+}
+
+void TVolSet::ShareVolumesWithPrefix(TVolKeys prefix, const TVolShareVisit& visit) {
     RequireOpen();
     std::int32_t base = 0;
     if (!MagicInBounds(prefix, base)) return;
@@ -395,7 +401,7 @@ void TVolSet::VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit) {
 
 // More combinations than volumes: the table is the shorter walk. A magic
 // outside the key space follows from no keys, as for VolumeGet.
-void TVolSet::VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolVisit& visit) {
+void TVolSet::VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolShareVisit& visit) {
     std::vector<std::int32_t> matching;
     for (const TVolSlot& slot : slots_)
         if (slot.tab.magic >= 0 && slot.tab.magic < keySpace_ && slot.tab.magic % stride == base)
@@ -413,12 +419,14 @@ TVolSet::TKeyValues TVolSet::KeysOfMagic(std::int32_t magic) const {
     return keys;
 }
 
-void TVolSet::VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolVisit& visit) {
+void TVolSet::VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolShareVisit& visit) {
     bool found = false;
+    TVolSlot& slot = slots_[index_.Find(magic, found)];
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
-    Deliver(slots_[index_.Find(magic, found)], data, size);
-    visit(TVolKeys(keys.data(), static_cast<std::size_t>(header_.keyCount)), data, size);
+    Deliver(slot, data, size);
+    const TVolHolder& holder = slot.chunk != kNoChunk ? chunks_[static_cast<std::size_t>(slot.chunk)].bytes : slot.block;
+    visit(TVolKeys(keys.data(), static_cast<std::size_t>(header_.keyCount)), data, size, holder);
 }
 
 TDateTime TVolSet::LoadTime() {

@@ -97,6 +97,14 @@ public:
     // visited when Prefix holds a value outside its key's bounds.
     using TVolVisit = std::function<void(TVolKeys keys, const std::uint8_t* data, std::uint16_t size)>;
     void VolumesWithPrefix(TVolKeys prefix, const TVolVisit& visit);
+    // As VolumesWithPrefix, each volume handed over with the holder of the
+    // memory its bytes lie in (a read or a stored block, never written after it
+    // was filled): a reader that keeps a copy of the holder may view the bytes,
+    // unchanged, whatever the set stores, loads or releases afterwards.
+    using TVolHolder = std::shared_ptr<std::uint8_t[]>;
+    using TVolShareVisit = std::function<void(TVolKeys keys, const std::uint8_t* data, std::uint16_t size,
+                                              const TVolHolder& holder)>;
+    void ShareVolumesWithPrefix(TVolKeys prefix, const TVolShareVisit& visit);
 
     // The volume at table Position (0-based), through the cache as VolumeGet;
     // for diagnostics that walk the table.
@@ -134,7 +142,10 @@ private:
     struct TVolSlot {
         TTabVol tab;
         const std::uint8_t* bytes = nullptr;    // the cached bytes (in Block or in a read chunk), or none
-        std::unique_ptr<std::uint8_t[]> block;  // a block of its own: a stored volume, or an empty one
+        // A block of its own: a stored volume, or an empty one. Blocks and read
+        // chunks are never written after they are filled, and may outlive the
+        // cache in the holders handed out.
+        TVolHolder block;
         int chunk = kNoChunk;                   // the read chunk that Bytes point into
         bool dirty = false;                     // the block differs from the bytes at tab.offset
         bool fresh = false;                     // tab.offset was allocated since the last commit
@@ -145,7 +156,7 @@ private:
     // File bytes read in one call; the volumes lying wholly inside them are
     // cached there. The chunk is released as a whole.
     struct TReadChunk {
-        std::unique_ptr<std::uint8_t[]> bytes;  // none: the entry is free for the next read
+        TVolHolder bytes;  // none: the entry is free for the next read
         std::size_t size = 0;
         int users = 0;             // slots whose bytes lie in it
         std::uint64_t lastUse = 0;  // the latest access to any of them
@@ -183,10 +194,10 @@ private:
     bool MagicInBounds(TVolKeys keys, std::int32_t& magic) const;
     std::int32_t MagicForStore(TVolKeys keys) const;
     std::int64_t AllocateExtent(std::uint16_t size);
-    void InsertVolume(std::size_t position, std::int32_t magic, TVolKeys keys, std::unique_ptr<std::uint8_t[]> block,
+    void InsertVolume(std::size_t position, std::int32_t magic, TVolKeys keys, TVolHolder block,
                       std::uint16_t size);
-    void ReplaceVolume(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block, std::uint16_t size);
-    void SetOwnBlock(TVolSlot& slot, std::unique_ptr<std::uint8_t[]> block);
+    void ReplaceVolume(TVolSlot& slot, TVolHolder block, std::uint16_t size);
+    void SetOwnBlock(TVolSlot& slot, TVolHolder block);
     // Slot's bytes, read when not in memory.
     void Deliver(TVolSlot& slot, const std::uint8_t*& data, std::uint16_t& size);
     void LoadVolume(TVolSlot& slot);
@@ -198,11 +209,11 @@ private:
     // The clock for a load date: read once per batch of loads, else at every call.
     TDateTime LoadTime();
     using TKeyValues = std::array<std::int16_t, kMaxVolSetKeys>;
-    void VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolVisit& visit);
+    void VisitPrefixByTable(std::int32_t base, std::int64_t stride, const TVolShareVisit& visit);
     // The keys that Magic follows from, one per declared key.
     TKeyValues KeysOfMagic(std::int32_t magic) const;
     // Visits the volume at Magic, present in the table, under Keys.
-    void VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolVisit& visit);
+    void VisitMagic(std::int32_t magic, const TKeyValues& keys, const TVolShareVisit& visit);
 
     // Frees cached blocks and chunks, least recently used first, until Size
     // more bytes fit under the limit; Keep is never chosen. A dirty victim is

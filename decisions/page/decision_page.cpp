@@ -43,7 +43,9 @@ void Place(QWidget* widget, const TLayoutBox& box) {
 }  // namespace
 
 TFoDecision::TFoDecision(TFoCv3Main& mainWindow, QWidget* owner, TDecisionDialogs dialogs)
-    : TFoCv3Mod(owner, QString::fromLatin1(kPageName)), mainWindow_(mainWindow), dialogs_(std::move(dialogs)) {
+    : TFoCv3Mod(owner, QString::fromLatin1(kPageName), TPageNeeds{.decisionPeriod = true}),
+      mainWindow_(mainWindow),
+      dialogs_(std::move(dialogs)) {
     pageButton_ = mainWindow_.findChild<TCv3SpBtn*>(QLatin1String(kPageButton));
     if (pageButton_) pageButton_->SetAssociatedForm(this);
     PageMenuBar()->hide();
@@ -91,6 +93,12 @@ void TFoDecision::BuildControls() {
     BBErrors_->setGeometry(kErrorsButton);
     connect(BBErrors_, &QPushButton::clicked, this, [this] { BBErrorsClick(); });
 }
+
+void TFoDecision::RegisterDialog(TDecisionArea area, TDecisionDialogFactory factory) {
+    dialogs_[area] = std::move(factory);
+}
+
+void TFoDecision::RegisterPrint(TDecisionPrintEntry print) { dialogs_.Print = std::move(print); }
 
 void TFoDecision::resizeEvent(QResizeEvent* event) {
     TFoCv3Mod::resizeEvent(event);

@@ -32,6 +32,11 @@ public:
     TFoDecision(TFoCv3Main& mainWindow, QWidget* owner, TDecisionDialogs dialogs = {});
     ~TFoDecision() override;
 
+    // An area's dialog, or the print entry, joins the page; the page applies
+    // it when it is next shown.
+    void RegisterDialog(TDecisionArea area, TDecisionDialogFactory factory);
+    void RegisterPrint(TDecisionPrintEntry print);
+
     void FormActivate() override;
     void FormDeactivate() override;
     bool ApplySelector(TBarGrpBtn& group, QWidget* sender) override;

@@ -1,6 +1,6 @@
 // The brand budget: the expenses of each brand of the context's market, item
 // by item, with the firm's sums beside them.
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/language/translator.h"
 #include "reports/budget/bgt_screen.h"
 #include "ui/report/table_number_formats.h"

@@ -1,7 +1,7 @@
 // The R&D budget: each market's projects with what they cost, and the
 // market's total below them.
 #include "core/base/numbers.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/language/translator.h"
 #include "reports/budget/bgt_screen.h"
 #include "ui/report/table_number_formats.h"

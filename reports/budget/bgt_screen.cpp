@@ -1,6 +1,6 @@
 #include "reports/budget/bgt_screen.h"
 
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "reports/screen/firm_values.h"
 #include "ui/sheet/cell_format.h"

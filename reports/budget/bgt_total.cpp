@@ -1,6 +1,6 @@
 // The total budget: the expenses of each market item by item, then the firm's
 // total expenses against the budget it may spend, and the balance left.
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/language/translator.h"
 #include "reports/budget/bgt_screen.h"
 #include "ui/report/table_number_formats.h"

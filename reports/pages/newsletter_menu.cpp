@@ -1,30 +1,43 @@
 #include "reports/pages/newsletter_menu.h"
 
-namespace cv {
+#include "reports/newsletter/news_screen.h"
+#include "reports/pages/newsletter_page.h"
 
-const std::vector<TNewsletterGroup>& NewsletterMenuGroups() {
-    static const std::vector<TNewsletterGroup> groups = {
-        {"MPNLSMkt",
-         "&Stock market",
-         "NoStockMarket",
-         {{"MPNLSMktSPI", "&Stock price indexes", 1, false}, {"MPNLSMktSCard", "S&corecard", 6, false}}},
-        {"MPNLEco",
-         "&Economy",
-         "NoEconomic",
-         {{"MPNLEcoVars", "&Economic variables", 2, false}, {"MPNLEcoMRS", "&Study prices", 3, false}}},
-        {"MPNLBrd",
-         "&Market report",
-         "NoMarketReport",
-         {{"MPNLBrdAttr", "Brand &characteristics", 4, true}, {"MPNLBrdSales", "Brand &sales", 5, true}}},
-    };
-    return groups;
+namespace cv {
+namespace {
+
+TPageMenu MakeMenu() {
+    return {"FoNLetter",
+            "MNLetter",
+            "SpBNLetter",
+            "rcNewsletter",
+            TFoNLetter::kHelpContext,
+            true,
+            {
+                {"MPNLSMkt",
+                 "&Stock market",
+                 "NoStockMarket",
+                 {{"MPNLSMktSPI", "&Stock price indexes", KindScreen<TNewsScr, TNewsScr::kStockMarket>},
+                  {kNewsletterScoreCardItem, "S&corecard", KindScreen<TNewsScr, TNewsScr::kScoreCard>}}},
+                {"MPNLEco",
+                 "&Economy",
+                 "NoEconomic",
+                 {{"MPNLEcoVars", "&Economic variables", KindScreen<TNewsScr, TNewsScr::kEconomicVariables>},
+                  {"MPNLEcoMRS", "&Study prices", KindScreen<TNewsScr, TNewsScr::kStudyPrices>}}},
+                {"MPNLBrd",
+                 "&Market report",
+                 "NoMarketReport",
+                 {{"MPNLBrdAttr", "Brand &characteristics", KindScreen<TNewsScr, TNewsScr::kBrandCharacteristics>,
+                   true},
+                  {"MPNLBrdSales", "Brand &sales", KindScreen<TNewsScr, TNewsScr::kBrandSales>, true}}},
+            }};
 }
 
-const TNewsletterItem* FindNewsletterItem(std::string_view name) {
-    for (const TNewsletterGroup& group : NewsletterMenuGroups())
-        for (const TNewsletterItem& item : group.items)
-            if (item.name == name) return &item;
-    return nullptr;
+}  // namespace
+
+const TPageMenu& NewsletterPageMenu() {
+    static const TPageMenu menu = MakeMenu();
+    return menu;
 }
 
 }  // namespace cv

@@ -1,29 +1,16 @@
 #pragma once
-// The menu of the newsletter page: three groups, each with the instructor's
-// "rcNewsletter" restriction key and its items, each opening one newsletter page.
+// The table of the newsletter page: three groups, each with the instructor's
+// "rcNewsletter" item that disables or hides it, and its items, each opening
+// one newsletter page; only the two brand pages are about one market.
 
-#include <string_view>
-#include <vector>
+#include "shell/group_page.h"
 
 namespace cv {
 
-struct TNewsletterItem {
-    std::string_view name;
-    std::string_view designCaption;
-    int page;  // page number of the newsletter screen
-    // The page reads one market: the page's market selector is active for it.
-    bool perMarket;
-};
+// The scorecard item, which sets up its presentation combo first.
+inline constexpr std::string_view kNewsletterScoreCardItem = "MPNLSMktSCard";
 
-struct TNewsletterGroup {
-    std::string_view name;
-    std::string_view designCaption;
-    std::string_view restrictionKey;
-    std::vector<TNewsletterItem> items;
-};
-
-// Stock market, economy, market report; the first item of each is its default.
-const std::vector<TNewsletterGroup>& NewsletterMenuGroups();
-const TNewsletterItem* FindNewsletterItem(std::string_view name);
+// Stock market, economy, market report.
+const TPageMenu& NewsletterPageMenu();
 
 }  // namespace cv

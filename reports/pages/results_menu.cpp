@@ -1,5 +1,6 @@
 #include "reports/pages/results_menu.h"
 
+#include "reports/pages/results_page.h"
 #include "reports/results/brand_result.h"
 #include "reports/results/cumul_result.h"
 #include "reports/results/decsummary.h"
@@ -9,68 +10,59 @@
 namespace cv {
 namespace {
 
-template <TProtoListKind Kind>
-std::unique_ptr<TCVScreen> ProjectList(QWidget* owner, const TDataContext& context) {
-    return TCVScreen::Create<TRnDProtoList>(owner, context, Kind, kWindowLayout);
-}
-
-std::vector<TResultGroup> MakeGroups() {
-    return {
-        {"MPFir",
-         "&Company",
-         "NoCompanyResults",
-         {{"MPFirSCard", "&Scorecard", KindScreen<TFirResult, TFirResult::kScoreCard>, false},
-          {"MPFirNetCtb", "&Net contribution", KindScreen<TFirResult, TFirResult::kNetContribution>, false},
-          {"MPFirLoanSched", "&Loan schedule", KindScreen<TFirResult, TFirResult::kLoanSchedule>, false}},
-         {{2, "N2"}}},
-        {"MPBrd",
-         "&Brands",
-         "NoBrandResults",
-         {{"MPBrdGMC", "&Brand contribution", KindScreen<TBrdResult, TBrdResultKind::Contribution>, true},
-          {"MPBrdMktRes", "&Market results", KindScreen<TBrdResult, TBrdResultKind::MarketResults>, true}},
-         {}},
-        {"MPRnD",
-         "&R&&D",
-         "NoRD",
-         {{"MPRnDPrjAll", "&All projects", ProjectList<TProtoListKind::AllProjects>, true},
-          {"MPRnDPrjAvail", "A&vailable prototypes", ProjectList<TProtoListKind::AvailablePrototypes>, true},
-          {"MPRnDPrjOnGoing", "&On-going projects", ProjectList<TProtoListKind::OnGoingProjects>, true}},
-         {{1, "N1"}}},
-        {"MPCum",
-         "C&umulative",
-         "NoCumulResults",
-         {{"MPCumBrd", "By &brand", KindScreen<TCumResult, TCumResultKind::Brands>, false},
-          {"MPCumMkt", "By &market", KindScreen<TCumResult, TCumResultKind::Markets>, false}},
-         {}},
-        {"MPMsgs",
-         "&Messages",
-         "NoMessages",
-         {{"MPAllMsgs", "&All messages", KindScreen<TFirResult, TFirResult::kMessages>, false}},
-         {}},
-        {"MPPDecs",
-         "&Past decisions",
-         "NoPastDecs",
-         {{"MPPDecsBrd", "&Brands", KindScreen<TDecSummary, TDecSummaryKind::Brands>, true},
-          {"MPPDecsSlf", "&Sales force", KindScreen<TDecSummary, TDecSummaryKind::SalesForce>, false},
-          {"MPPDecsRnD", "&R&&D", KindScreen<TDecSummary, TDecSummaryKind::RnD>, true},
-          {"MPPDecsStu", "S&tudies", KindScreen<TDecSummary, TDecSummaryKind::Studies>, false},
-          {"MPPDecsLoan", "&Loans", KindScreen<TDecSummary, TDecSummaryKind::Loan>, false}},
-         {}},
-    };
+TPageMenu MakeMenu() {
+    return {"FoResult",
+            "MResult",
+            "SpBResult",
+            "rcReport",
+            TFoResult::kHelpContext,
+            false,
+            {
+                {"MPFir",
+                 "&Company",
+                 "NoCompanyResults",
+                 {{"MPFirSCard", "&Scorecard", KindScreen<TFirResult, TFirResult::kScoreCard>},
+                  {"MPFirNetCtb", "&Net contribution", KindScreen<TFirResult, TFirResult::kNetContribution>},
+                  {"MPFirLoanSched", "&Loan schedule", KindScreen<TFirResult, TFirResult::kLoanSchedule>, false,
+                   "N2"}}},
+                {"MPBrd",
+                 "&Brands",
+                 "NoBrandResults",
+                 {{"MPBrdGMC", "&Brand contribution", KindScreen<TBrdResult, TBrdResultKind::Contribution>, true},
+                  {"MPBrdMktRes", "&Market results", KindScreen<TBrdResult, TBrdResultKind::MarketResults>, true}}},
+                {"MPRnD",
+                 "&R&&D",
+                 "NoRD",
+                 {{"MPRnDPrjAll", "&All projects", KindScreen<TRnDProtoList, TProtoListKind::AllProjects>, true},
+                  {"MPRnDPrjAvail", "A&vailable prototypes",
+                   KindScreen<TRnDProtoList, TProtoListKind::AvailablePrototypes>, true, "N1"},
+                  {"MPRnDPrjOnGoing", "&On-going projects", KindScreen<TRnDProtoList, TProtoListKind::OnGoingProjects>,
+                   true}}},
+                {"MPCum",
+                 "C&umulative",
+                 "NoCumulResults",
+                 {{"MPCumBrd", "By &brand", KindScreen<TCumResult, TCumResultKind::Brands>},
+                  {"MPCumMkt", "By &market", KindScreen<TCumResult, TCumResultKind::Markets>}}},
+                {"MPMsgs",
+                 "&Messages",
+                 "NoMessages",
+                 {{"MPAllMsgs", "&All messages", KindScreen<TFirResult, TFirResult::kMessages>}}},
+                {"MPPDecs",
+                 "&Past decisions",
+                 "NoPastDecs",
+                 {{"MPPDecsBrd", "&Brands", KindScreen<TDecSummary, TDecSummaryKind::Brands>, true},
+                  {"MPPDecsSlf", "&Sales force", KindScreen<TDecSummary, TDecSummaryKind::SalesForce>},
+                  {"MPPDecsRnD", "&R&&D", KindScreen<TDecSummary, TDecSummaryKind::RnD>, true},
+                  {"MPPDecsStu", "S&tudies", KindScreen<TDecSummary, TDecSummaryKind::Studies>},
+                  {"MPPDecsLoan", "&Loans", KindScreen<TDecSummary, TDecSummaryKind::Loan>}}},
+            }};
 }
 
 }  // namespace
 
-const std::vector<TResultGroup>& ResultMenuGroups() {
-    static const std::vector<TResultGroup> groups = MakeGroups();
-    return groups;
-}
-
-const TResultItem* FindResultItem(std::string_view name) {
-    for (const TResultGroup& group : ResultMenuGroups())
-        for (const TResultItem& item : group.items)
-            if (item.name == name) return &item;
-    return nullptr;
+const TPageMenu& ResultsPageMenu() {
+    static const TPageMenu menu = MakeMenu();
+    return menu;
 }
 
 }  // namespace cv

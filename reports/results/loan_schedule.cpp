@@ -3,7 +3,7 @@
 // decisions of every period.
 #include <algorithm>
 
-#include "core/finance/fir_loans.h"
+#include "core/session/fir_loans.h"
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "reports/results/firm_result.h"

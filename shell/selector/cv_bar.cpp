@@ -13,7 +13,6 @@ TCvBar* CvBar = nullptr;
 
 namespace {
 
-constexpr char kDecisionsPage[] = "FoDecision";
 // Colour-table numbers of the elements, by position.
 const std::vector<int> kZoneColors = {14, 7, 13};        // Black, Water Blue, Khaki
 const std::vector<int> kMarketColors = {2, 5, 1, 4};     // Blue, Fuchsia, Red, Canary Yellow
@@ -50,7 +49,7 @@ void TCvBar::SetPeriodRangeForCurrentPage() {
     const std::int16_t current = industry->CurPeriod();
     if (first > current) return;
     // The decisions page reaches the period being decided.
-    const bool decisions = Session->CurrentPage && Session->CurrentPage->objectName() == kDecisionsPage;
+    const bool decisions = Session->CurrentPage && Session->CurrentPage->Needs().decisionPeriod;
     SetPeriodRange(first, current + (decisions ? 1 : 0));
 }
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "core/session/session.h"
+#include "reports/pages/newsletter_page.h"
+#include "reports/pages/results_page.h"
 #include "team/team_page.h"
 #include "shell/splash_screen.h"
 #include "tests/app/bar_places.h"
@@ -125,6 +127,29 @@ TEST(ProgramStart, ExecutableNamedLikeASiblingProgramStartsNothing) {
     EXPECT_FALSE(windows.mainWindow);
     EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Software compiled with incorrect options !!!"});
     for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+// The program start creates every page, numbered in its order, and gives each
+// page button its page: with the sample open the results button shows the
+// results page.
+TEST(ProgramStart, EveryPageIsCreatedInItsWindowNumberOrder) {
+    ProgramRoot root;
+    TProgramWindows windows = StartProgramPastSplash(root.Services());
+    ASSERT_TRUE(windows.mainWindow);
+    TFoCv3Main& main = *windows.mainWindow;
+    auto* results = main.findChild<TFoResult*>(QStringLiteral("FoResult"));
+    auto* newsletter = main.findChild<TFoNLetter*>(QStringLiteral("FoNLetter"));
+    ASSERT_NE(results, nullptr);
+    ASSERT_NE(newsletter, nullptr);
+    EXPECT_EQ(results->WindowNumber(), 1);
+    EXPECT_EQ(newsletter->WindowNumber(), 2);
+    EXPECT_EQ(windows.teamPage->WindowNumber(), 3);
+    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
+    root.OpenSampleIndustry();
+    main.RefreshAll();
+    main.findChild<TCv3SpBtn*>(QStringLiteral("SpBResult"))->click();
+    EXPECT_EQ(Session->CurrentPage, results);
+    EXPECT_EQ(main.PageArea()->currentWidget(), results);
 }
 
 TEST(ProgramStart, ExecutableOutsideBinariesWarnsAndRunsFromItsOwnDirectory) {

@@ -12,11 +12,14 @@
 #include "core/base/log_file.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
+#include "core/store/series_index.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tests/model/rnd/rnd_world.h"
+#include "tests/support/stored_form.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -90,6 +93,39 @@ TEST(ModCV3, MissingPrototypeAbandonsTheRunAndLeavesAnEmptyForecast) {
     EXPECT_TRUE(test::ForecastAllZero(industry, 5, where)) << where;
     // Every array of the dictionary is there again, all zero.
     EXPECT_EQ(test::TForecastView(industry, 5).MarketCount(1, 1), 0);
+}
+
+// Firm 1 develops XRAY jointly with firm 2 (contract "Dev", firm 2 paying
+// 40,000). A run writes the brands' portfolio statuses (preference: Bravo
+// modified, 3) and the alliance fields of XRAY (partner 2, the other's budget
+// 40,000) into the decisions of period 5; without a loan request the finance
+// step stops the run, and both arrays are back as they were, the same arrays.
+TEST(ModCV3, AFailedRunPutsBackWhatItWroteIntoTheDecisions) {
+    for (const bool withLoan : {true, false}) {
+        SCOPED_TRACE(withLoan ? "complete run" : "run without a loan request");
+        test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
+        if (!withLoan) spec.omittedDecisionArrays = {"LoanVal"};
+        test::TRnDWorld rnd(spec);
+        rnd.SetProjects(1, 1, {{"XRAY", {50, 50, 54}, 100000, 300}});
+        rnd.SetContracts(1, 1, {{"Dev", "XRAY", 1, 2, 100000, 40000}});
+        TCvPerData& decisions = rnd.industry.PerDecisions(5);
+        TSimArr* mix = &test::Arr(decisions, kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");
+        TSimArr* projects = &test::Arr(decisions, kCategoryFirmMarket, 1, 0, 1, "PrjFins");
+        const std::vector<std::uint8_t> mixBefore = test::StoredForm(*mix);
+        const std::vector<std::uint8_t> projectsBefore = test::StoredForm(*projects);
+        EXPECT_EQ(rnd.world.RunForecast(), withLoan) << rnd.world.failureReason;
+        EXPECT_EQ(&test::Arr(decisions, kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3"), mix);
+        EXPECT_EQ(&test::Arr(decisions, kCategoryFirmMarket, 1, 0, 1, "PrjFins"), projects);
+        if (withLoan) {
+            EXPECT_EQ(mix->GetReal48({1, si::PortStatus}), 3);
+            EXPECT_EQ(projects->GetReal48({1, si::ProPartner}), 2);
+            EXPECT_EQ(projects->GetReal48({1, si::ProAllBgtOther}), 40000);
+        } else {
+            EXPECT_TRUE(test::Contains(rnd.world.failureReason, "LoanVal")) << rnd.world.failureReason;
+            EXPECT_EQ(test::StoredForm(*mix), mixBefore);
+            EXPECT_EQ(test::StoredForm(*projects), projectsBefore);
+        }
+    }
 }
 
 TEST(MarketedBrands, MarketWithoutBrandsKeepsAgeingOnceItHadBrands) {

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -131,6 +132,37 @@ void ExpectPeriodMarketAndZoneSums(const TForecastView& view) {
         {si::ffxMRS, 15000}, {si::ffxRnD, 150000}, {si::ffxRPrice, 95000.0L / 3000}, {si::ffxSPrice, 65000.0L / 3000},
         {si::ffxUMS, 1000}, {si::ffxVMS, 1000}
     }));
+}
+
+// The step refuses an industry without a series it addresses, and one whose
+// zone report does not begin with the market report's elements: it would add
+// each market sum into the wrong element.
+TEST(FinanceEdge, InitRefusesSeriesTheStepCannotUse) {
+    struct TCase {
+        void (*damage)(TCvInd& industry);
+        const char* message;
+    };
+    const TCase cases[] = {
+        {[](TCvInd& industry) { test::HideSeries(industry, "StuInfos"); }, "the industry has no series StuInfos"},
+        {[](TCvInd& industry) {
+             industry.FindSeries("FFXRpt")->InsertLabel(0, "ffxExtra");
+             InitSeriesIndexes(industry.SeriesList());
+         },
+         "the series FFXRpt does not begin with the elements of FFMRpt: ffxExtra is not ffxUSold"},
+    };
+    for (const TCase& c : cases) {
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        c.damage(industry);
+        TWorkRec work;
+        TModFinan finance;
+        try {
+            finance.Init(industry, &work);
+            ADD_FAILURE() << "no model error: " << c.message;
+        } catch (const EModelError& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+    }
 }
 
 TEST(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {

@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "core/base/log_file.h"
+#include "core/base/text_format.h"
 #include "core/session/industry.h"
 #include "core/store/series_index.h"
 #include "model/model_access.h"
@@ -100,6 +102,94 @@ TEST(ModManufEdge, ToleranceOutsideZeroToOneIsHeldToIt) {
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUSold), 100, 1e-9);
     EXPECT_NEAR(step.BrandReport(1, 1, 1, 1, si::brUInv), 200, 1e-9);
     EXPECT_TRUE(test::HasWarning(step.work.Warnings, "AdjustProdPlan"));
+}
+
+// Bravo's base cost (PBRAVO's ProReqUC) against BRAVO's 80 of t (market brand 2
+// of t: 60 + 10 x 2), with the status the preference step left: N(80.5) = 80
+// (halves to even) is not above 80: status 1 becomes 2; 81 is above; a status
+// other than 1 stays; 40,000 does not fit 16 bits: stored as 32767 with a
+// warning, and the run goes on.
+TEST(ModManufEdge, TransferCostsSaturateAndMarkTheBrandsWhoseCostDidNotRise) {
+    struct TCase {
+        long double reqUC;
+        long double statusBefore;
+        int stored;
+        long double statusAfter;
+    };
+    const TCase cases[] = {{80.5L, 1, 80, 2}, {81, 1, 81, 1}, {60, 3, 60, 3}, {40000, 1, 32767, 1}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<double>(c.reqUC)));
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        test::TManufHarness step(industry);
+        step.WriteStockT();
+        step.SetPrototype(1, 1, 2, c.reqUC, 100000);
+        step.SetBrandDecision(1, 1, 1, 1, si::PortStatus, c.statusBefore);
+        step.Run();
+        const TSimArr& costs = test::Arr(industry.PerResults(1), kCategoryFtaMarket, 0, 1, 1, "BrdTransfCost");
+        EXPECT_EQ(costs.GetSmallint({1}), c.stored);
+        const TSimArr& decisions = test::Arr(industry.PerDecisions(1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");
+        EXPECT_EQ(decisions.GetReal48({1, si::PortStatus}), c.statusAfter);
+        EXPECT_EQ(test::HasWarning(step.work.Warnings, "BrdTransfCost"), c.stored == 32767);
+    }
+}
+
+// Supply is the planned production raised by the tolerance 0.2 plus the stock:
+// a brand whose planned sales exceed it is stocked out, sells and produces what
+// it can, and each cell of its planned sales keeps its share of what it sells.
+//   COSMO (new, no stock), production 1000: supply 1.2 x 1000 = 1200.
+//     Demand 1300 (600, 400 / 300, 0): stocked out, sells and produces 1200, loses 100, of
+//     which 1000 / 1300 x 100 = 76.9 in segment 1 and 300 / 1300 x 100 = 23.1 in segment 2;
+//     each cell keeps 1200 / 1300 = 12/13 of itself: 600 -> 553.85.
+//     Demand 700: production max(700, 0.8 x 1000) = 800, a multiple of 100.
+//     Demand 950: production max(950, 800) = 950, raised to 1000.
+//   Bravo (300 units in stock), production 1000: supply 1200 + 300 = 1500.
+//     Demand 1400: sold as planned; production max(1400 - 300, 800) = 1100.
+//   Bravo, production 0: supply exactly its stock, 300. Demand 300 is no stock-out:
+//     sold as planned, production max(0, 0) = 0.
+TEST(ModManufEdge, StockOutsAndUnitSalesFollowWhatTheBrandCanSupply) {
+    struct TCase {
+        int brand;
+        long double production;
+        long double sales[2][2];  // [segment][channel]
+        long double sold;
+        long double produced;
+        long double lost[3];  // market, segment 1, segment 2
+    };
+    const TCase cases[] = {{2, 1000, {{600, 400}, {300, 0}}, 1200, 1200, {100, 77, 23}},
+                           {2, 1000, {{700, 0}, {0, 0}}, 700, 800, {0, 0, 0}},
+                           {2, 1000, {{500, 0}, {0, 450}}, 950, 1000, {0, 0, 0}},
+                           {1, 1000, {{1000, 0}, {400, 0}}, 1400, 1100, {0, 0, 0}},
+                           {1, 0, {{200, 0}, {0, 100}}, 300, 0, {0, 0, 0}}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE("brand " + std::to_string(c.brand) + " sold " + std::to_string(static_cast<int>(c.sold)));
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        DebugLevel = 5;
+        {
+            test::TManufHarness step(industry);
+            step.WriteStockT();
+            step.SetBrandDecision(1, 1, 1, c.brand, si::Production, c.production);
+            step.SetUnitSales(1, 1, c.brand, {{c.sales[0][0], c.sales[0][1]}, {c.sales[1][0], c.sales[1][1]}});
+            step.Run();
+            EXPECT_NEAR(step.BrandReport(1, 1, 1, c.brand, si::brUSold), c.sold, 1e-9);
+            EXPECT_NEAR(step.BrandReport(1, 1, 1, c.brand, si::brUProd), c.produced, 1e-9);
+            const TSimArr& sales = test::Arr(industry.PerResults(1), kCategoryFtaMarket, 0, 1, 1, "BrdUSales");
+            const long double planned = c.sales[0][0] + c.sales[0][1] + c.sales[1][0] + c.sales[1][1];
+            for (int s = 1; s <= 2; ++s)
+                for (int ch = 1; ch <= 2; ++ch)
+                    EXPECT_NEAR(sales.GetReal48({c.brand, s, ch}), c.sales[s - 1][ch - 1] * c.sold / planned, 1e-6)
+                        << s << ", " << ch;
+        }
+        const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG01.TXT");
+        const std::string lost = FormatText("%.0f   %.0f   %.0f", {c.lost[0], c.lost[1], c.lost[2]});
+        EXPECT_TRUE(Contains(log, "Total lost sales : " + lost)) << log;
+        const bool stockedOut = c.lost[0] > 0;
+        EXPECT_EQ(Contains(log, "Lost sales for "), stockedOut);
+        if (stockedOut) {
+            EXPECT_TRUE(Contains(log, "Lost sales for COSMO : " + lost)) << log;
+        }
+    }
 }
 
 }  // namespace

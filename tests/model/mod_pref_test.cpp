@@ -119,6 +119,41 @@ int Element(TPrefRun& run, std::string_view name, const TIndex& index) {
     return ForecastArray(run, name).GetSmallint(index);
 }
 
+// A market of age 0 or 1 in t+1 starts from "IniPosIP" plus one drift, in
+// thousandths of the axis -1..1 (map units / 20):
+//   s = 1: (4 - 3k + 0.123 (1 + k)) / 20 -> 62, -82, -225, -369;
+//   s = 2: (8 - 3k + 0.123 (2 + k)) / 20 -> 268, 125, -19, -163.
+// The map point is the sum of the stored scale points times "SemToMap" (d + k) / 10:
+//   s = 1, d = 1: (2 x 62 + 3 x -82 + 4 x -225 + 5 x -369) / 10 = -286.7 -> -287;
+//          d = 2: (3 x 62 + 4 x -82 + 5 x -225 + 6 x -369) / 10 = -348.1 -> -348;
+//   s = 2: (536 + 375 - 76 - 815) / 10 = 2;  (804 + 500 - 95 - 978) / 10 = 23.1 -> 23.
+// The map points are stored before attraction in every market; only a new
+// market (age 0) stores them as its points after attraction too.
+TEST(ModPrefEdges, YoungMarketsStartFromInitialIdealPointsAndOnlyANewOneSetsTheMapAfterAttraction) {
+    test::TModelWorld world;
+    test::TFixtureSpec spec = test::FixtureA();
+    spec.MarketAgeT(1, 1) = 0;
+    TCvInd& industry = world.OpenFixture(spec);
+    const TDataContext market = test::FixtureCell(1, 0, 1, 1);
+    const int semantic[2][4] = {{62, -82, -225, -369}, {268, 125, -19, -163}};
+    const int map[2][2] = {{-287, -348}, {2, 23}};
+    for (int age : {1, 0}) {
+        SCOPED_TRACE("age " + std::to_string(age));
+        TPrefRun run(industry);
+        ASSERT_EQ(run.ResultsT1().GetSmallint(kCategoryFtaMarket, market, "MktAge"), 1);
+        run.ResultsT1().SetSmallint(kCategoryFtaMarket, market, "MktAge", static_cast<std::int16_t>(age));
+        run.Prepare(1, 1);
+        for (int s = 1; s <= 2; ++s) {
+            for (int k = 1; k <= 4; ++k)
+                EXPECT_EQ(Element(run, "PosSemIPs", {s, k, si::PSBefAttr}), semantic[s - 1][k - 1]);
+            for (int d = 1; d <= 2; ++d) {
+                EXPECT_EQ(Element(run, "PosMapIPs", {s, d, si::PMBefAttr}), map[s - 1][d - 1]);
+                EXPECT_EQ(Element(run, "PosMapIPs", {s, d, si::PMAftAttr}), age == 0 ? map[s - 1][d - 1] : 0);
+            }
+        }
+    }
+}
+
 // Inputs changed in memory before a run: the step reads the open industry.
 void SetScaleParameter(TCvInd& industry, int scale, std::int8_t column, long double value) {
     TDataContext market;

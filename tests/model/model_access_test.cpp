@@ -6,15 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/base/errors.h"
 #include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "core/session/industry.h"
 #include "core/store/series.h"
 #include "core/base/log_file.h"
 #include "model/mod_basic.h"
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tests/support/checks.h"
 #include "tests/support/temp_dir.h"
@@ -62,6 +67,71 @@ TEST(ModelAccess, CountsOutsideZeroToTheLimitAreClampedWithAWarning) {
     EXPECT_EQ(ClampCount(module, 9, 5, "brands"), 5);
     EXPECT_EQ(record.Warnings, (std::vector<std::string>{"brands: -3 is outside 0..5 and is taken as 0",
                                                          "brands: 9 is outside 0..5 and is taken as 5"}));
+}
+
+// A series or label that the industry lacks stops the run before it writes
+// anything, and the reason names it: a missing series as such, even when a
+// label of it is what the step asks for first.
+TEST(ModelAccess, AMissingSeriesOrLabelAbandonsTheRunNamingIt) {
+    struct TCase {
+        const char* series;
+        const char* label;  // nullptr: the whole series is missing
+        const char* reason;
+    };
+    const TCase cases[] = {
+        {"BrdCumRes", nullptr, "the industry has no series BrdCumRes"},
+        {"FFMLinks", nullptr, "the industry has no series FFMLinks"},
+        {"MktBrand", nullptr, "the industry has no series MktBrand"},  // a series without labels of its own
+        {"XFMLinks", "Rpix", "the series XFMLinks has no label Rpix"},
+        {"DecBrdPort", "ProName", "the series DecBrdPort has no label ProName"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.reason);
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureBAtPeriodFour());
+        if (c.label)
+            test::HideLabel(industry, c.series, c.label);
+        else
+            test::HideSeries(industry, c.series);
+        EXPECT_FALSE(world.RunForecast());
+        EXPECT_EQ(world.failureReason, c.reason);
+    }
+}
+
+// The look-ups themselves: a missing series is named as such whether a step
+// asks for the series or for one of its labels; a missing label names its series.
+TEST(ModelAccess, RequiredSeriesAndLabelsNameWhatIsMissing) {
+    using enum TIndexedSeries;
+    using enum TIndexedElement;
+    struct TCase {
+        const char* series;
+        const char* label;  // nullptr: the whole series is hidden
+        std::function<void()> lookUp;
+        const char* message;  // nullptr: found
+    };
+    const TCase cases[] = {
+        {"XFMLinks", nullptr, [] { RequireIndexedElements({pMbix, Rpix}); }, "the industry has no series XFMLinks"},
+        {"XFMLinks", nullptr, [] { RequireIndexedSeries({MktBrand, XFMLinks}); },
+         "the industry has no series XFMLinks"},
+        {"XFMLinks", "Rpix", [] { RequireIndexedElements({pMbix, Rpix}); }, "the series XFMLinks has no label Rpix"},
+        {"XFMLinks", "Rpix", [] { RequireIndexedSeries({MktBrand, XFMLinks}); }, nullptr},
+        {"XFMLinks", "Rpix", [] { RequireIndexedElements({pMbix, Dfix}); }, nullptr},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.series) + (c.label ? std::string(".") + c.label : std::string()));
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        if (c.label)
+            test::HideLabel(industry, c.series, c.label);
+        else
+            test::HideSeries(industry, c.series);
+        try {
+            c.lookUp();
+            EXPECT_EQ(c.message, nullptr) << "nothing missing";
+        } catch (const EModelError& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+    }
 }
 
 }  // namespace

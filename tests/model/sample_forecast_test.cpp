@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/base/log_file.h"
 #include "core/session/industry.h"
@@ -14,6 +16,7 @@
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tests/support/stored_form.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_industry.h"
 
@@ -65,6 +68,30 @@ TEST(SampleForecast, ForecastWarnsOfNothingAndGivesTheStatusesOfANormalGame) {
             }
     EXPECT_GT(carried, launched);
     EXPECT_GE(launched, 1);
+}
+
+// Every cell of Set in its stored form, grid order.
+std::vector<std::vector<std::uint8_t>> StoredCells(TCvPerData& set) {
+    std::vector<std::vector<std::uint8_t>> cells;
+    ForEachCell([&](const TCellIndex& cell) {
+        const TSimData* bag = set.Cell(cell);
+        cells.push_back(bag ? test::StoredForm(*bag) : std::vector<std::uint8_t>{});
+    });
+    return cells;
+}
+
+// A forecast made again carries the decisions of t+1 over the default
+// decisions of t+2 that the first one made: the same decisions, and no warning
+// in the model log.
+TEST(SampleForecast, AForecastMadeAgainGivesTheSameDefaultsAndWarnsOfNothing) {
+    test::TModelWorld world;
+    TCvInd& industry = world.Open(sample::WriteSampleIndustryFile(world.GamesDir()));
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    const auto first = StoredCells(industry.PerDecisions(kDecision + 1));
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    EXPECT_TRUE(StoredCells(industry.PerDecisions(kDecision + 1)) == first);
+    const std::string log = test::ReadFileBytes(world.PrivateDir() / "CV3LOG04.TXT");
+    EXPECT_FALSE(Contains(log, "Warning")) << log.substr(0, 400);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/stats/regression.h"
@@ -198,6 +198,30 @@ TEST(SampleIndustry, StudyArraysAreConsistent) {
     const TSimArr& study = s.Arr(s.Results(), kCategoryFirmFta, kTeamA, 1, 0, "StuFFXRpt");
     EXPECT_NE(report.GetReal48({si::ffxRSales}), 0);
     EXPECT_EQ(study.GetReal48({si::ffxRSales}), report.GetReal48({si::ffxRSales}));
+}
+
+// Team A's most recent buying habits: in M1 the current period's survey, which
+// it bought; in M2, where it bought none now, those of period 2, when study 1
+// came round in the rotation (1 + 1 + 2 + 2 = 6).
+TEST(SampleIndustry, MostRecentBuyingHabitsFollowTheSurveysBought) {
+    OpenedSample s;
+    const struct {
+        int market, surveyPeriod;
+    } cases[] = {{1, kCurrent}, {2, 2}};
+    for (const auto& c : cases) {
+        const TSimArr& recent = s.Arr(s.Results(), kCategoryFirmFtaMarket, kTeamA, 1, c.market, "MostRecentStuBH");
+        const TSimArr& survey = s.Arr(s.Results(c.surveyPeriod), kCategoryFtaMarket, 0, 1, c.market, "StuByingHabits");
+        const TSeries& segments = *s.industry.SegSeries(1, c.market);
+        const TSeries& channels = *s.industry.ChaSeries(1);
+        for (int seg = segments.Lo(); seg <= segments.Hi(); ++seg) {
+            int sum = 0;
+            for (int ch = channels.Lo(); ch <= channels.Hi(); ++ch) {
+                EXPECT_EQ(recent.GetSmallint({seg, ch}), survey.GetSmallint({seg, ch})) << c.market;
+                sum += recent.GetSmallint({seg, ch});
+            }
+            ExpectThousand(sum, "MostRecentStuBH");
+        }
+    }
 }
 
 // Team A bought every market study of the current period in M1 and none in M2;

@@ -27,9 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The screens that no menu item of the results page opens.
-const TResultItem kOtherScreens[] = {
-    {"PlanContribution", "", KindScreen<TFirResult, TFirResult::kPlanContribution>, false},
-    {"LoanRequestSchedule", "", KindScreen<TFirResult, TFirResult::kLoanRequestSchedule>, false},
+const TPageItem kOtherScreens[] = {
+    {"PlanContribution", "", KindScreen<TFirResult, TFirResult::kPlanContribution>},
+    {"LoanRequestSchedule", "", KindScreen<TFirResult, TFirResult::kLoanRequestSchedule>},
 };
 
 class GoldenScreensTest : public test::ResultsTest {
@@ -44,17 +44,17 @@ protected:
             },
             Session->Industry()->CurPeriod(), perMarket ? Session->Industry()->NbMarkets() : 1);
     }
-    void Check(const TResultItem& item) {
+    void Check(const TPageItem& item) {
         const std::string text =
-            Render(item.perMarket, [&](TDataContext& context) { return item.create(owner.get(), context); });
+            Render(item.perMarket, [&](TDataContext& context) { return item.screen(owner.get(), context); });
         test::CheckGolden(fs::path(CV_GOLDEN_DIR) / (std::string(item.name) + ".txt"), text);
     }
 };
 
 TEST_F(GoldenScreensTest, EveryResultScreenMatchesItsGoldenFile) {
-    for (const TResultGroup& group : ResultMenuGroups())
-        for (const TResultItem& item : group.items) Check(item);
-    for (const TResultItem& item : kOtherScreens) Check(item);
+    for (const TPageMenuGroup& group : ResultsPageMenu().groups)
+        for (const TPageItem& item : group.items) Check(item);
+    for (const TPageItem& item : kOtherScreens) Check(item);
 }
 
 TEST_F(GoldenScreensTest, EveryNewsletterPageMatchesItsGoldenFile) {

@@ -8,7 +8,23 @@
 namespace cv::test {
 namespace {
 
-// A page that counts how often it is asked to show its data again.
+// A screen that counts how often it is built again after its first build.
+class CountingScreen final : public TCVScreen {
+public:
+    CountingScreen(QWidget* owner, const TDataContext& context, int& rebuilds)
+        : TCVScreen(owner, context, kWindowLayout), rebuilds_(rebuilds) {}
+    void Build(const TDataContext& context) override {
+        if (built_) ++rebuilds_;
+        built_ = true;
+        TCVScreen::Build(context);
+    }
+
+private:
+    int& rebuilds_;
+    bool built_ = false;
+};
+
+// A page that shows a counting screen.
 class CountingPage : public TFoCv3Mod {
 public:
     CountingPage() : TFoCv3Mod(nullptr, QStringLiteral("FoCounting")) {
@@ -16,8 +32,8 @@ public:
                            QStringLiteral("One"));
         RegisterPage(item);
         resize(600, 400);
+        Display().Show(TCVScreen::Create<CountingScreen>(this, Data, rebuilds));
     }
-    void RebuildDisplay() override { ++rebuilds; }
 
     QAction* item;
     int rebuilds = 0;
@@ -49,6 +65,7 @@ TEST_F(PageCombosTest, AChoiceIsStoredInItsContextWordAndRebuildsTheDisplay) {
     page.Combos().Combo(3)->setCurrentIndex(2);
     EXPECT_EQ(page.Data.EvolChoice, 3);
     EXPECT_EQ(page.rebuilds, 1);
+    EXPECT_EQ(page.Display().Screen()->Context().EvolChoice, 3);
 }
 
 TEST_F(PageCombosTest, RefillingWithTheSameEntryOnlyMovesTheSelection) {

@@ -54,7 +54,7 @@ TEST_F(PagePrintTest, NothingShownSaysSo) {
 }
 
 TEST_F(PagePrintTest, ReportScreenWithoutPrinterPrintsNothing) {
-    page.Screen = TCVScreen::Create<OneTableScreen>(&page, page.Data);
+    page.Display().Show(TCVScreen::Create<OneTableScreen>(&page, page.Data));
     {
         ScriptedPrinter none(std::nullopt);
         page.Print();
@@ -73,10 +73,11 @@ TEST_F(PagePrintTest, ReportScreenWithoutPrinterPrintsNothing) {
 
 TEST_F(PagePrintTest, ChartIsPrintedAndCopiedAsAnImage) {
     ScriptedPrinter printer(ScriptedPrinter::Printer(9));
-    page.Chart = std::make_unique<TCVChart>(&page, kChartXY, kChartCentreX | kChartTopAtY, 0, 0, 300, 200, 3);
-    page.Chart->SetGridSize(1, 2);
-    page.Chart->SetData(1, 1, 1), page.Chart->SetData(1, 2, 2);
-    page.Chart->SetRepaint(true);
+    auto chart = std::make_unique<TCVChart>(&page, kChartXY, kChartCentreX | kChartTopAtY, 0, 0, 300, 200, 3);
+    chart->SetGridSize(1, 2);
+    chart->SetData(1, 1, 1), chart->SetData(1, 2, 2);
+    chart->SetRepaint(true);
+    page.Display().Show(std::move(chart));
     page.CopyToClipboard();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(300, 200));
     page.Print();
@@ -85,7 +86,7 @@ TEST_F(PagePrintTest, ChartIsPrintedAndCopiedAsAnImage) {
     EXPECT_TRUE(ui.messageBoxes.empty());
 
     page.MenuItemClick(nullptr);  // another item frees the display
-    EXPECT_EQ(page.Chart, nullptr);
+    EXPECT_TRUE(page.Display().IsEmpty());
 }
 
 }  // namespace

@@ -27,4 +27,10 @@ void RecordingUi::ShowMessageList(const TQnInfos& items, const TQnInfoTexts& tex
 
 void RecordingUi::ProcessPaintAndTimerEvents() { ++eventPumps; }
 
+std::vector<std::string> BoxKeys(const RecordingUi& ui) {
+    std::vector<std::string> keys;
+    for (const auto& box : ui.messageBoxes) keys.push_back(box.key);
+    return keys;
+}
+
 }  // namespace cv::test

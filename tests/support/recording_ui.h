@@ -53,4 +53,7 @@ private:
     UiServices* previous_;
 };
 
+// Keys of the message boxes Ui showed, in order.
+std::vector<std::string> BoxKeys(const RecordingUi& ui);
+
 }  // namespace cv::test

@@ -147,8 +147,8 @@ TSeries& AddIndexedSeries(TCvData& industry, std::string_view name) {
 
 void IndexSeries(const TCvData& industry) { InitSeriesIndexes(industry.SeriesList()); }
 
-OpenSampleIndustry::OpenSampleIndustry() {
-    const std::filesystem::path file = sample::WriteSampleIndustryFile(dir_.path());
+OpenSampleIndustry::OpenSampleIndustry(const sample::TSampleVariant& variant) {
+    const std::filesystem::path file = sample::WriteSampleIndustryFile(dir_.path(), variant);
     industry_.Open(std::string(kIndustrySignature), file.string());
     industry_.InitSeries();
 }

@@ -28,6 +28,7 @@
 #include "core/store/series.h"
 #include "core/store/volume_set.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sample_industry/sample_industry.h"
 
 namespace cv::test {
 
@@ -59,11 +60,11 @@ TSeries& AddSeries(TCvData& industry, std::string_view name, std::int16_t lo, co
 // Fills the series-index table from Industry's list (the industry forgets it when destroyed).
 void IndexSeries(const TCvData& industry);
 
-// The sample industry (tools/sample_industry) written into a temporary directory and opened as the team's industry, its
-// series filled. Tests change its data in memory; nothing outlives the object.
+// The sample industry (tools/sample_industry), or one of its variants, written into a temporary directory and opened as
+// the team's industry, its series filled. Tests change its data in memory; nothing outlives the object.
 class OpenSampleIndustry {
 public:
-    OpenSampleIndustry();
+    explicit OpenSampleIndustry(const sample::TSampleVariant& variant = {});
     ~OpenSampleIndustry();
     OpenSampleIndustry(const OpenSampleIndustry&) = delete;
     OpenSampleIndustry& operator=(const OpenSampleIndustry&) = delete;

@@ -8,7 +8,7 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "reports/results/firm_result.h"
-#include "team/admin_code.h"
+#include "core/team/admin_code.h"
 #include "team/team_page.h"
 #include "tests/app/support/program_root.h"
 #include "tests/support/temp_dir.h"

@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "core/base/ini_file.h"
-#include "team/admin_code.h"
+#include "core/team/admin_code.h"
 
 int main(int argc, char** argv) {
     if (argc != 3 || argv[2][0] == '\0') {

@@ -136,6 +136,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"StuBrdSegPI", Results, kCategoryFtaMarket, Array, WritePurchaseIntentions, Completion},
     {"StuBrdAvgPI", Results, kCategoryFtaMarket, Array, WritePurchaseIntentions, Completion},
     {"StuByingHabits", Results, kCategoryFtaMarket, Array, WriteBuyingHabits, Completion},
+    {"MostRecentStuBH", Results, kCategoryFirmFtaMarket, Array, WriteMostRecentBuyingHabits, Completion},
     {"SegSizes", Results, kCategoryFtaMarket, Array, WriteSegmentSizes, Completion},
     {"StuDistrCov", Results, kCategoryFtaMarket, Array, WriteDistributionCoverage, Completion},
     {"StuBrdAdv", Results, kCategoryFtaMarket, Array, WriteCompetitorAdvertising, Completion},

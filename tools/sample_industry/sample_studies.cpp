@@ -261,6 +261,23 @@ void WriteBuyingHabits(const TSampleCell& cell, std::string_view name) {
     }
 }
 
+// The firm's most recent buying habits: the period's when it bought the consumer
+// survey for it, else those it kept from the period before (none before the first survey).
+void WriteMostRecentBuyingHabits(const TSampleCell& cell, std::string_view name) {
+    TSimArr& recent = StudyArray(cell, name);
+    const TSimArr& orders = FirmDecision(cell, cell.cell.firm, kCategoryFirmFtaMarket, "DecStuMkt");
+    const TSimArr* source = nullptr;
+    if (orders.GetByte({si::ConsumerSurvey}) == 1) {
+        source = &ResultsArray(cell, "StuByingHabits");
+    } else if (cell.Period() > 0) {
+        const auto before = static_cast<std::int16_t>(cell.Period() - 1);
+        source = cell.industry.PerResults(before).FindSimArr(kCategoryFirmFtaMarket, SampleContext(before, cell.cell), name);
+    }
+    if (source == nullptr) return;
+    for (int s = recent.LB(1); s <= recent.UB(1); ++s)
+        for (int c = recent.LB(2); c <= recent.UB(2); ++c) recent.SetSmallint({s, c}, source->GetSmallint({s, c}));
+}
+
 // The segments' sizes now, next period and five periods ahead: the period's
 // units grown by "SegGrowth"; a new market's start at a tenth of "MaxSegSize".
 void WriteSegmentSizes(const TSampleCell& cell, std::string_view name) {

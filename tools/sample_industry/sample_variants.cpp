@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/base/numbers.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/store/series_index.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_quantities.h"

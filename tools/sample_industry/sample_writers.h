@@ -143,6 +143,7 @@ void WriteAverageValueShares(const TSampleCell& cell, std::string_view name);
 void WriteAwareness(const TSampleCell& cell, std::string_view name);
 void WritePurchaseIntentions(const TSampleCell& cell, std::string_view name);
 void WriteBuyingHabits(const TSampleCell& cell, std::string_view name);
+void WriteMostRecentBuyingHabits(const TSampleCell& cell, std::string_view name);
 void WriteSegmentSizes(const TSampleCell& cell, std::string_view name);
 void WriteDistributionCoverage(const TSampleCell& cell, std::string_view name);
 void WriteCompetitorAdvertising(const TSampleCell& cell, std::string_view name);

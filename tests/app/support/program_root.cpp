@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "core/session/session.h"
@@ -20,32 +19,6 @@ void CopyInto(const fs::path& from, const fs::path& directory) {
 }
 
 }  // namespace
-
-const sample::TSampleFiles& SampleSentFiles() {
-    static TempDir directory;
-    static const sample::TSampleFiles files = sample::WriteSampleIndustry(directory.path());
-    return files;
-}
-
-void CopySentFiles(const fs::path& directory) {
-    fs::create_directories(directory);
-    fs::copy_file(SampleSentFiles().archive, directory / SampleSentFiles().archive.filename());
-    for (const fs::path& descriptor : SampleSentFiles().descriptors)
-        fs::copy_file(descriptor, directory / descriptor.filename());
-}
-
-std::vector<std::string> BoxKeys(const RecordingUi& ui) {
-    std::vector<std::string> keys;
-    for (const auto& box : ui.messageBoxes) keys.push_back(box.key);
-    return keys;
-}
-
-std::vector<std::string> FileNames(const fs::path& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 ProgramRoot::ProgramRoot(const std::string& exeName)
     : now(QDate(2026, 3, 14), QTime(10, 30, 0)), exeName_(exeName) {
@@ -69,8 +42,8 @@ TMainWindowServices ProgramRoot::Services() {
     return services;
 }
 
-void ProgramRoot::OpenSampleIndustry() {
-    const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private");
+void ProgramRoot::OpenSampleIndustry(const sample::TSampleVariant& variant) {
+    const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private", variant);
     ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
 }
 

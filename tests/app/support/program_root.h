@@ -14,20 +14,10 @@
 #include "shell/main_window.h"
 #include "app/program_start.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/sent_files.h"
 #include "tests/support/session_tree.h"
-#include "tools/sample_industry/sample_industry.h"
 
 namespace cv::test {
-
-// What the instructor sent for the sample industry (archive, descriptors) and
-// the industry file itself, written once per run: the model makes its history.
-const sample::TSampleFiles& SampleSentFiles();
-// Copies what was sent (archive and descriptors) into Directory, made first.
-void CopySentFiles(const std::filesystem::path& directory);
-// Keys of the message boxes Ui showed, in order.
-std::vector<std::string> BoxKeys(const RecordingUi& ui);
-// The names in Directory, sorted.
-std::vector<std::string> FileNames(const std::filesystem::path& directory);
 
 class ProgramRoot {
 public:
@@ -38,9 +28,9 @@ public:
     TMainWindowServices Services();
     std::string Exe() const { return tree_.Exe(exeName_); }
     std::filesystem::path RootPath() const { return tree_.RootPath(); }
-    // Writes the sample industry into the private directory and opens it in
-    // the running session.
-    void OpenSampleIndustry();
+    // Writes the sample industry (or one of its variants) into the private
+    // directory and opens it in the running session.
+    void OpenSampleIndustry(const sample::TSampleVariant& variant = {});
 
     RecordingUi ui;
     QDateTime now;

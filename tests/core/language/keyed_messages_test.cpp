@@ -79,6 +79,36 @@ TEST_F(KeyedMessagesTest, ParametersReplaceTheirWholeTagsAsTheyAreAdded) {
     EXPECT_EQ(info.Info().Headline, "p10|p1|p1x|@01|@11");
 }
 
+// Messages come from the text sections 1..8 only: the decision texts (section
+// 9) and section 0 hold none, even for a key they have.
+TEST_F(KeyedMessagesTest, EntriesAreFoundByKeyInTheTextSectionsOnly) {
+    struct TCase {
+        std::uint8_t section;
+        const char* key;
+        const char* headline;
+        Lines lines;
+    };
+    const TCase cases[] = {
+        {kSectionMessages, "errorder", "@2 then @1 and @1", {"Brand @1 in market @2", "Stays: @3 and @ and a@b"}},
+        {kSectionMessages, "ErrOneLine", "Only a headline", {}},
+        {kSectionMessages, "NoSuchKey", "", {}},
+        {kSectionControls, "cviTwo", "Warnings", {"Warnings found"}},
+        {kSectionDecs, "ErrOrder", "", {}},
+        {0, "ErrOrder", "", {}},
+    };
+    for (const TCase& c : cases) {
+        info.SetSection(c.section);
+        info.SetKey(c.key);
+        EXPECT_EQ(info.Info().Headline, c.headline) << int{c.section} << " " << c.key;
+        EXPECT_EQ(info.Info().Lines, c.lines) << int{c.section} << " " << c.key;
+    }
+    // Without a translator every message is empty.
+    Translator.reset();
+    info.SetSection(kSectionMessages);
+    info.SetKey("ErrOrder");
+    EXPECT_TRUE(info.Info().Headline.empty());
+}
+
 TEST_F(KeyedMessagesTest, CategoryAndSeverityOutsideTheirRangesStoreZero) {
     EXPECT_EQ(info.Section(), kSectionMessages);
     EXPECT_EQ(info.Category(), 0);

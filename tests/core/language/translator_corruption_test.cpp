@@ -31,6 +31,35 @@ protected:
     int files = 0;
 };
 
+// A damaged entry counts as missing, whole: no line of it is given, and the
+// sound entries around it still answer.
+TEST_F(TranslatorDamageTest, ADamagedEntryIsMissingAndTheOthersStay) {
+    struct TCase {
+        const char* what;
+        std::string pool;
+        std::vector<std::uint16_t> words;
+        Lines a, b, keys;
+    };
+    const std::string cutPool = kPool.substr(0, 11);  // "two" loses its terminating zero
+    const TCase cases[] = {
+        {"sound", kPool, {2, 0, 1, 2, 6, 1, 8}, {"one"}, {"two"}, {"A", "B"}},
+        {"name beyond the pool", kPool, {2, 50, 1, 2, 6, 1, 8}, {}, {"two"}, {"B"}},
+        {"last zero gone", cutPool, {2, 0, 1, 2, 6, 1, 8}, {"one"}, {}, {"A", "B"}},
+        {"sound first line, unterminated second", cutPool, {2, 0, 1, 2, 6, 2, 2, 8}, {"one"}, {}, {"A", "B"}},
+        {"name in the unterminated tail", cutPool, {2, 0, 1, 2, 9, 1, 2}, {"one"}, {}, {"A"}},
+    };
+    for (const TCase& c : cases) {
+        OpenMessages(c.pool, test::IndexWords(c.words));
+        Lines a, b, keys;
+        translator.GetLines(kSectionMessages, "A", a);
+        translator.GetLines(kSectionMessages, "B", b);
+        translator.GetKeys(kSectionMessages, keys);
+        EXPECT_EQ(a, c.a) << c.what;
+        EXPECT_EQ(b, c.b) << c.what;
+        EXPECT_EQ(keys, c.keys) << c.what;
+    }
+}
+
 // One log line per look-up of a damaged entry, naming the section, the entry and the fault.
 TEST_F(TranslatorDamageTest, EachLookUpOfADamagedEntryLogsOneLine) {
     const std::pair<std::vector<std::uint16_t>, const char*> cases[] = {

@@ -60,6 +60,21 @@ TEST_F(TranslatorTest, LinesThroughTheCacheAndBadLineNumbers) {
     EXPECT_EQ(text, "bad line number 2");
 }
 
+// Opening another file, with or without closing first, forgets the line that the
+// previous file gave: the same key is looked up again in the new file.
+TEST_F(TranslatorTest, ReopeningEmptiesTheCache) {
+    const std::string second = test::CompileTexts(dir, {{"messages.txt", "[Other]\nanother text\n"}}, "STRSTD.fra");
+    const std::string third = test::CompileTexts(dir, {{"messages.txt", "[Other]\nthird text\n"}}, "STRSTD.deu");
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 1), "other");
+    translator.Close();
+    EXPECT_EQ(translator.CachedSection(), TTranslate::kNoSection);
+    EXPECT_EQ(translator.CachedKey(), "");
+    translator.Open(second);
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 1), "another text");
+    translator.Open(third);
+    EXPECT_EQ(translator.GetLine(kSectionMessages, "Other", 1), "third text");
+}
+
 TEST_F(TranslatorTest, AClosedOrUnopenableTranslatorAnswersEverySectionAsMissing) {
     translator.Close();
     EXPECT_FALSE(translator.IsOpen());

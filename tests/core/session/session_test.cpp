@@ -1,6 +1,7 @@
 #include "core/session/session.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -58,18 +59,40 @@ TEST(SessionTest, BinariesIsAWholePathComponentInAnyLetterCase) {
     }
 }
 
+// With the probe's mark or without it, a file that may not be written is found read-only.
 TEST(SessionTest, ReadOnlySettingsFileIsDetectedAndLeftAlone) {
+    for (const std::string content :
+         {"[Session]\nPrivateDir=None\n", "[Session]\nPrivateDir=None\nTestReadOnly=NotReadOnly\n"}) {
+        test::SessionTree tree;
+        test::RecordingUi ui;
+        const fs::path file = tree.RootPath() / "cv3team.ini";
+        test::WriteFileBytes(file, content);
+        fs::permissions(file, fs::perms(0444));
+
+        const TSession session(tree.Exe("cv3team"));
+        EXPECT_TRUE(session.SettingsReadOnly()) << content;
+        EXPECT_EQ(test::ReadFileBytes(file), content);
+        EXPECT_EQ(session.PrivateDir(), tree.Root() + "Private/");
+    }
+}
+
+// A settings file that already carries the probe's mark and could be replaced
+// is not rewritten at start: the same file, not a replacement.
+TEST(SessionTest, MarkedSettingsAreProbedWithoutRewritingThem) {
     test::SessionTree tree;
     test::RecordingUi ui;
-    const fs::path file = tree.RootPath() / "cv3team.ini";
-    const std::string content = "[Session]\nPrivateDir=None\n";
-    test::WriteFileBytes(file, content);
-    fs::permissions(file, fs::perms(0444));
-
+    const std::string content = "[Session]\nPrivateDir=None\nTestReadOnly=NotReadOnly\n";
+    test::WriteFileBytes(tree.RootPath() / "cv3team.ini", content);
+    const std::string file = tree.Root() + "cv3team.ini";
+    const auto inode = [&] {
+        struct stat info {};
+        return ::stat(file.c_str(), &info) == 0 ? info.st_ino : ino_t{0};
+    };
+    const ino_t before = inode();
     const TSession session(tree.Exe("cv3team"));
-    EXPECT_TRUE(session.SettingsReadOnly());
+    EXPECT_FALSE(session.SettingsReadOnly());
+    EXPECT_EQ(inode(), before);
     EXPECT_EQ(test::ReadFileBytes(file), content);
-    EXPECT_EQ(session.PrivateDir(), tree.Root() + "Private/");
 }
 
 TEST(SessionTest, LanguageFromTheRegistryFileAndDebugLevelFromWinIni) {

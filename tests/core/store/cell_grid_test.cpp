@@ -1,9 +1,12 @@
-// The cells of a set: kept stored bags become bags on first use, stay the same
-// bag afterwards, give way to bags put in their place, and travel with a swap.
+// The cells of a set: kept stored bags become bags on first use, checked as
+// they are built, and give way to bags put in their place.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/store/cell_grid.h"
@@ -29,27 +32,75 @@ Bytes StoredBag(std::int32_t value, int fill = 0) {
     return test::StoredForm(bag);
 }
 
-TEST(CellGrid, EveryCellOfAFullGridReadsBackAcrossItsKeptBlocks) {
-    // 112 cells of about 3,000 bytes: about 340,000 bytes over blocks of 4,096
-    // doubling up to 65,536 bytes, so cells fall at the start, the middle and the
-    // end of blocks. Cell s holds N = s and its last pad byte 7.
-    TCellGrid grid;
+// One shared buffer holding the given stored bags one after the other, as a
+// read of the file holds its volumes; the views of the bags into it.
+struct TSharedVolumes {
+    std::shared_ptr<std::uint8_t[]> buffer;
+    std::vector<std::pair<std::size_t, std::uint16_t>> places;  // offset and size of each bag
+
+    explicit TSharedVolumes(const std::vector<Bytes>& bags) {
+        Bytes joined;
+        for (const Bytes& bag : bags) {
+            places.emplace_back(joined.size(), static_cast<std::uint16_t>(bag.size()));
+            joined.insert(joined.end(), bag.begin(), bag.end());
+        }
+        buffer = std::make_unique_for_overwrite<std::uint8_t[]>(joined.size());
+        std::copy(joined.begin(), joined.end(), buffer.get());
+    }
+    void KeepInto(TCellGrid& grid, std::size_t slot, std::size_t bag) const {
+        grid.Keep(slot, buffer.get() + places[bag].first, places[bag].second, buffer);
+    }
+};
+
+TEST(CellGrid, EveryCellOfAFullGridReadsBackFromTheSharedBytesWhichGoWithTheLastBuild) {
+    // 112 cells of about 3,000 bytes in one buffer of about 340,000 bytes.
+    // Cell s holds N = s and its last pad byte 7.
+    std::vector<Bytes> bags;
     for (std::size_t slot = 0; slot < TCellGrid::kCellCount; ++slot)
-        grid.Keep(slot, StoredBag(static_cast<std::int32_t>(slot), 2900 + static_cast<int>(slot)));
-    // Built in reverse order, and the last one built frees the blocks.
+        bags.push_back(StoredBag(static_cast<std::int32_t>(slot), 2900 + static_cast<int>(slot)));
+    TCellGrid grid;
+    std::weak_ptr<std::uint8_t[]> watched;
+    {
+        const TSharedVolumes volumes(bags);
+        watched = volumes.buffer;
+        for (std::size_t slot = 0; slot < TCellGrid::kCellCount; ++slot) volumes.KeepInto(grid, slot, slot);
+    }
+    // Built in reverse order; the kept views hold the buffer until the last one is built.
     for (std::size_t slot = TCellGrid::kCellCount; slot-- > 0;) {
+        EXPECT_FALSE(watched.expired()) << slot;
         const TSimData* bag = grid.Bag(slot);
         ASSERT_NE(bag, nullptr);
         EXPECT_EQ(bag->GetScalarSmallint("N"), static_cast<std::int16_t>(slot));
         EXPECT_EQ(bag->FindSimArr("Pad")->GetByte({2900 + static_cast<int>(slot)}), 7);
     }
+    EXPECT_TRUE(watched.expired());
     EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
+}
 
-    // A volume holds at most 65,535 bytes: that many are kept, one more is refused.
-    EXPECT_THROW(grid.Keep(0, Bytes(65536, 255)), ERangeError);
-    EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
-    grid.Keep(1, Bytes(65535, 255));
+// Kept bytes are checked when the cell is built: a malformed cell fails every
+// use alike and still holds its bytes, until a bag is put in its place.
+TEST(CellGrid, AMalformedKeptCellFailsEveryUseUntilReplaced) {
+    Bytes damaged = StoredBag(5);
+    damaged.resize(damaged.size() - 1);  // the end tag cut off
+    const TSharedVolumes volumes({StoredBag(4), damaged});
+    TCellGrid grid;
+    volumes.KeepInto(grid, 0, 0);
+    volumes.KeepInto(grid, 1, 1);
+    std::string first;
+    try {
+        grid.Bag(1);
+    } catch (const EDataError& error) {
+        first = error.what();
+    }
+    EXPECT_NE(first.find("bag: "), std::string::npos) << first;
+    EXPECT_THROW(grid.BagForStore(1), EDataError);
     EXPECT_TRUE(grid.Holds(1));
+    EXPECT_EQ(grid.BuiltBag(1), nullptr);
+    EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 4);
+    auto replacement = std::make_unique<TSimData>();
+    replacement->SetScalarInt("N", 6);
+    grid.Put(1, std::move(replacement));
+    EXPECT_EQ(grid.Bag(1)->GetScalarSmallint("N"), 6);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "core/store/cv_data.h"
@@ -177,6 +178,32 @@ TEST_F(CvDataTest, ADamagedInfoVolumeFailsTheOpenAndLeavesTheIndustryClosed) {
     EXPECT_THROW(damaged.Open(std::string(kIndustrySignature), file), EDataError);
     EXPECT_FALSE(damaged.IsOpen());
     EXPECT_EQ(test::ReadFileBytes(file), bytes);
+}
+
+// Results are kept for periods -1..12, decisions and defaults for 0..13; each
+// table takes its first and last period and refuses the one beyond either end.
+TEST_F(CvDataTest, EachSetTableTakesItsOwnPeriodRangeOnly) {
+    TCvData industry(clock.Function());
+    industry.Open(std::string(kIndustrySignature), file);
+    struct Table {
+        const char* name;
+        std::function<void(int)> use;
+        int first, last;
+    };
+    const Table tables[] = {
+        {"results", [&](int period) { industry.PerResults(period); }, -1, 12},
+        {"new results", [&](int period) { industry.NewPerResults(period); }, -1, 12},
+        {"freed results", [&](int period) { industry.FreePerResults(period); }, -1, 12},
+        {"decisions", [&](int period) { industry.PerDecisions(period); }, 0, 13},
+        {"defaults", [&](int period) { industry.PerDefaults(period); }, 0, 13},
+    };
+    for (const Table& table : tables) {
+        EXPECT_NO_THROW(table.use(table.first)) << table.name;
+        EXPECT_NO_THROW(table.use(table.last)) << table.name;
+        EXPECT_THROW(table.use(table.first - 1), ERangeError) << table.name;
+        EXPECT_THROW(table.use(table.last + 1), ERangeError) << table.name;
+    }
+    industry.Close();
 }
 
 TEST_F(CvDataTest, SaveDecisionsWritesTheInfoVolumeAndExactlyTheChangedCell) {

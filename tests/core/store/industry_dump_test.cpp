@@ -3,6 +3,7 @@
 // listing; the dates of the listing.
 
 #include <gtest/gtest.h>
+#include <cmath>
 #include <sstream>
 
 #include "core/store/cv_data.h"
@@ -87,6 +88,28 @@ TEST(IndustryDump, AVolumeThatDoesNotDecodeIsShownAndTheListingGoesOn) {
         volumes.Close();
     }
     EXPECT_PRED2(Contains, Listing(other), "        bytes: 01 02 03\n");
+}
+
+// Date-times count days from 30 December 1899, the fraction being the time of day.
+TEST(VolSetDump, DateTimeTextCountsDaysFrom1899) {
+    const std::pair<double, const char*> cases[] = {
+        // Day 36526 is 1 January 2000 (25569 days to 1970 plus 10957 to 2000); .5 is noon.
+        {36526.5, "2000-01-01 12:00:00"},
+        // Day 2 is 1 January 1900; .75 is 18:00.
+        {2.75, "1900-01-01 18:00:00"},
+        // One second before midnight, and a fraction that rounds up to the next day.
+        {36526.0 + 86399.0 / 86400.0, "2000-01-01 23:59:59"},
+        {36526.0 + 86399.9 / 86400.0, "2000-01-02 00:00:00"},
+        // The first and the last day that have a date: 1 January 0001 and 31 December 9999.
+        {-693593.0, "0001-01-01 00:00:00"},
+        {2958465.5, "9999-12-31 12:00:00"},
+        {-693593.5, "invalid"},
+        {2958466.0, "invalid"},
+        {0, "never"},
+        {NAN, "invalid"},
+        {1e12, "invalid"},
+    };
+    for (const auto& [value, text] : cases) EXPECT_EQ(DateTimeText(value), text) << value;
 }
 
 }  // namespace

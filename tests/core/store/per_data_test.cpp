@@ -231,6 +231,53 @@ TEST_F(PerData, ACellTooLargeForItsVolumeNamesFileKeysAndOffsetAndLosesNothing) 
     volumes.Close();
 }
 
+// A stored cell is checked when it is first used: loading the set succeeds,
+// the malformed cell fails each use with the file and its volume's keys named,
+// the other cells read, and neither a save nor a copy writes from its bytes.
+TEST_F(PerData, AMalformedStoredCellFailsEachUseNamingFileAndKeysAndIsNeverWritten) {
+    TCvPerData written(vtResults, 2);
+    written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Sound", 4);
+    written.SetSmallint(kCategoryFirm, Context(2, 0, 0), "N", 5);
+    Save(written, file);
+    // Firm 2's volume loses its last byte, the bag's end tag: the reader asks
+    // for a tag of 1 byte at offset Size - 1 of a volume of Size - 1 bytes.
+    std::vector<std::uint8_t> cut = CellBytes(*written.Cell({2, 0, 0}));
+    const std::size_t size = cut.size() - 1;
+    cut.resize(size);
+    {
+        TVolSet volumes;
+        volumes.OpenReadWrite(file);
+        volumes.VolumeSet(cut.data(), static_cast<std::uint16_t>(size), CellVolumeKeys(vtResults, 2, {2, 0, 0}));
+        volumes.Close();
+    }
+    const std::string expected =
+        "Industry file " + file + ", volume (type 4, period 2, zone 32767, market 32767, firm 2): bag: tag at offset " +
+        std::to_string(size) + ": truncated data: a field of 1 bytes at offset " + std::to_string(size) +
+        " runs past the end of " + std::to_string(size) + " bytes";
+    TCvPerData loaded(vtResults, 2);
+    Load(loaded, file);
+    EXPECT_EQ(loaded.GetSmallint(kCategoryFirm, Context(1, 0, 0), "Sound"), 4);
+    EXPECT_EQ(ErrorText<EDataError>([&] { loaded.GetSmallint(kCategoryFirm, Context(2, 0, 0), "N"); }), expected);
+    EXPECT_EQ(ErrorText<EDataError>([&] { loaded.SetSmallint(kCategoryFirm, Context(2, 0, 0), "N", 6); }), expected);
+    TCvPerData copy(vtDecisions, 3);
+    copy.SetSmallint(kCategoryFirm, Context(3, 0, 0), "Kept", 1);
+    EXPECT_EQ(ErrorText<EDataError>([&] { copy.CopyAllCells(loaded); }), expected);
+    EXPECT_EQ(copy.GetSmallint(kCategoryFirm, Context(3, 0, 0), "Kept"), 1);
+    // The sound cell changed and saved; the malformed one stays as the file holds it.
+    loaded.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Sound", 7);
+    Save(loaded, file, false);
+    TVolSet volumes;
+    volumes.OpenReadOnly(file);
+    const std::uint8_t* data = nullptr;
+    std::uint16_t stored = 0;
+    ASSERT_TRUE(volumes.VolumeGet(data, stored, CellVolumeKeys(vtResults, 2, {2, 0, 0})));
+    EXPECT_EQ(std::vector<std::uint8_t>(data, data + stored), cut);
+    volumes.Close();
+    TCvPerData reloaded(vtResults, 2);
+    Load(reloaded, file);
+    EXPECT_EQ(reloaded.GetSmallint(kCategoryFirm, Context(1, 0, 0), "Sound"), 7);
+}
+
 // Firm 3, zone 2, market 1: each category keeps only its own dimensions; an
 // unknown one is reported and gives the industry cell.
 TEST(CalcIndices, EachCategoryKeepsOnlyItsDimensions) {

@@ -53,5 +53,17 @@ TEST(VolSetSpace, ARebuildKeepsEveryGapBetweenLiveExtents) {
     EXPECT_EQ((TOffsets{space.Allocate(1), space.Allocate(2), space.Allocate(1)}), (TOffsets{365, 376, 380}));
 }
 
+// The offsets are 32 bits: neither a volume nor the table may end past kFileLimit.
+TEST(VolSetSpace, FileNeverGrowsBeyondTheOffsetRange) {
+    TVolSpace space;
+    space.Rebuild({{0, TVolSpace::kFileLimit - 100}});
+    EXPECT_EQ((TOffsets{space.Allocate(101), space.Allocate(100), space.FreeEnd()}),
+              (TOffsets{-1, TVolSpace::kFileLimit - 100, TVolSpace::kFileLimit}));
+    // A table behind data that ends 50 bytes before the limit fits 50 bytes, not 51.
+    const std::int64_t dataEnd = TVolSpace::kFileLimit - 50;
+    EXPECT_EQ((TOffsets{TVolSpace{}.PlaceTable(dataEnd, 50), TVolSpace{}.PlaceTable(dataEnd, 51)}),
+              (TOffsets{dataEnd, -1}));
+}
+
 }  // namespace
 }  // namespace cv

@@ -1,6 +1,7 @@
 #include "core/store/volume_set.h"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,99 @@ void WriteVolumes(const std::string& file, const TVolumes& volumes) {
     CreateWithOneKey(set, file);
     StoreAll(set, volumes);
     set.Close();
+}
+
+TEST_F(VolSet, MagicIsTheKeysReadAsDigitsAndMustFitThirtyOneBits) {
+    TVolSet industry;
+    industry.Create(dir / "industry.vs", kIndustrySignature);
+    AddIndustryKeys(industry);
+    // digit = value - low + 1; (5, 5, 2, 1, 3): digits 5, 7, 2, 1, 3 with radixes 7, 15, 4, 4:
+    // 5 + 7 x (7 + 15 x (2 + 4 x (1 + 4 x 3))) = 5 + 7 x 817 = 5724.
+    // Period -1 and 12 give digits 1 and 14; unset and omitted keys give 0.
+    const std::pair<std::vector<std::int16_t>, std::int32_t> magics[] = {
+        {{5, 5, 2, 1, 3}, 5724}, {{1, -1}, 1 + 7 * 1}, {{1, 12}, 1 + 7 * 14},
+        {{1, 32767, 32767, 32767, 32767}, 1}, {{}, 0}};
+    for (const auto& [keys, magic] : magics) EXPECT_EQ(industry.CalcMagic(keys), magic) << keys.size();
+    industry.Close();
+
+    TVolSet half;
+    half.Create(dir / "half.vs", "Sig");
+    half.AddKey("Wide", -32768, 32766);  // radix 65536
+    // 65536 x 32768 = 2^31 combinations exceed 2^31 - 1 by one: the second key is
+    // refused; 65536 x 32767 fit, and the highest values give the highest magic,
+    // digits 65535 and 32766: 65535 + 32766 x 65536 = 2,147,418,111.
+    EXPECT_THROW(half.AddKey("Wide2", 0, 32766), EVolSetError);
+    half.AddKey("Half", 0, 32765);
+    EXPECT_EQ(half.Header().keyCount, 2);
+    EXPECT_EQ(half.CalcMagic(std::vector<std::int16_t>{32766, 32765}), 2147418111);
+    half.Close();
+
+    TVolSet set;
+    set.Create(dir / "wide.vs", "Sig");
+    set.AddKey("Wide", -32768, 32766);
+    set.AddKey("Small", 0, 10);  // radix 12
+    set.AddKey("Small2", 0, 10);
+    // (0, 0): digits 32769 and 1, the second weighing the first key's radix: 32769 + 65536.
+    EXPECT_EQ(set.CalcMagic(std::vector<std::int16_t>{0, 0}), 32769 + 65536);
+    // A value far outside its bounds weighs 32767 x 65536 x 12 beyond 2^31: the magic overflows.
+    EXPECT_THROW(set.CalcMagic(std::vector<std::int16_t>{0, 0, 32766}), EOverflowError);
+    set.Close();
+}
+
+// The extreme values of neighbouring keys never share a volume: the highest
+// value of one key and the lowest of the next differ by a whole radix.
+TEST_F(VolSet, EveryKeyCombinationIsAVolumeOfItsOwn) {
+    TVolSet set;
+    set.Create(file, kIndustrySignature);
+    AddIndustryKeys(set);
+    const std::vector<std::vector<std::int16_t>> combinations = {
+        {6}, {32767, -1}, {1, 12}, {32767, 32767, 1}, {6, 12, 3, 3, 6}, {1, -1, 1, 1, 1}, {32767, 32767, 32767, 1}};
+    for (std::size_t i = 0; i < combinations.size(); ++i)
+        set.VolumeSet(&i, sizeof i, TVolKeys(combinations[i].data(), combinations[i].size()));
+    set.Close();
+    TVolSet reopened;
+    reopened.OpenReadOnly(file);
+    EXPECT_EQ(reopened.VolumeCount(), static_cast<int>(combinations.size()));
+    for (std::size_t i = 0; i < combinations.size(); ++i) {
+        const std::uint8_t* data = nullptr;
+        std::uint16_t size = 0;
+        ASSERT_TRUE(reopened.VolumeGet(data, size, TVolKeys(combinations[i].data(), combinations[i].size()))) << i;
+        ASSERT_EQ(size, sizeof i);
+        EXPECT_EQ(std::memcmp(data, &i, sizeof i), 0) << i;
+    }
+}
+
+TEST_F(VolSet, KeysOutsideTheirBoundsAreNotFoundAndRefused) {
+    TVolSet set;
+    set.Create(file, kIndustrySignature);
+    AddIndustryKeys(set);
+    // Zone 1 of an unset period has magic 5 + 7 x 15 x 1 = 110, the same number
+    // that period 13 would give (digit 15): the bounds keep them apart.
+    Store(set, "zone cell", {5, 32767, 1});
+    EXPECT_EQ(Load(set, {5, 13}) + Load(set, {5, -2}), "<none><none>");
+    EXPECT_EQ(Load(set, {5, 32767, 1, 32767, 32767, 1}), "<none>");  // a value for an undeclared key
+    EXPECT_THROW(Store(set, "lost", {5, 13}), EVolSetError);
+    EXPECT_THROW(Store(set, "lost", {7}), EVolSetError);
+    EXPECT_THROW(Store(set, "lost", {5, 32767, 1, 32767, 32767, 1}), EVolSetError);
+    EXPECT_EQ(set.VolumeCount(), 1);
+    // Unset values for undeclared keys are harmless.
+    EXPECT_EQ(Load(set, {5, 32767, 1, 32767, 32767, 32767, 32767}), "zone cell");
+    set.Close();
+}
+
+// A volume that is not there gives no data and size 0, whatever the caller's
+// variables held, whether it was never stored or its keys lie outside their bounds.
+TEST_F(VolSet, AMissingVolumeGivesNoDataAndSizeZero) {
+    WriteVolumes(file, {{1, "abc"}});
+    TVolSet set;
+    set.OpenReadOnly(file);
+    for (const std::int16_t key : {2, 0, 10}) {
+        const std::uint8_t* data = reinterpret_cast<const std::uint8_t*>("junk");
+        std::uint16_t size = 77;
+        EXPECT_FALSE(set.VolumeGet(data, size, {key})) << key;
+        EXPECT_EQ(data, nullptr) << key;
+        EXPECT_EQ(size, 0) << key;
+    }
 }
 
 TEST_F(VolSet, KeysAreFixedOnceDeclaredAndCounted) {

@@ -27,15 +27,15 @@ bool PriceDialog::StoreDecisions() {
 void DecisionPageTest::ShowPage(sample::TSampleVariant variant) {
     const std::filesystem::path industry = sample::WriteSampleIndustryFile(root.RootPath() / "Private", variant);
     ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
-    TDecisionDialogs dialogs;
-    dialogs[TDecisionArea::MarketingMix] = [](QWidget* owner, TDataContext& context, TMixMemory&) {
+    page = Main().findChild<TFoDecision*>(QStringLiteral("FoDecision"));
+    ASSERT_NE(page, nullptr);
+    page->RegisterDialog(TDecisionArea::MarketingMix, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<PriceDialog>(owner, context);
-    };
-    page = new TFoDecision(Main(), Main().PageArea(), std::move(dialogs));
-    Main().AddPage(page);
+    });
     Main().RefreshAll();
     Main().ShowPage(page);
     QTRY_VERIFY(page->isVisible());
+    QTRY_VERIFY(Main().isActiveWindow());
 }
 
 void DecisionPageTest::Reactivate() {

@@ -243,6 +243,31 @@ TEST_F(RnDEstimatesTest, CostReductionBudgetRunsFromTheKnownUnitCost) {
     EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 2, levels, Project(300, 400, 310), 1, nullptr, nullptr, 2, false), 1200000);
 }
 
+TEST_F(RnDEstimatesTest, DevelopmentBudgetFromTheNearestFinishedPrototypesAndTheUnitCostGap) {
+    const TDynArr levels = LevelRows({{5, 160, 320}});
+    const TDynArr tecs = LevelRows({{4, 150, 300}, {10, 100, 200}, {7, 170, 330}});
+    // Prototypes 1 and 3 finished, 2 still open (its levels are ignored).
+    const TDynArr fins = Prototypes({{500, 0}, {500, 50000}, {500, 0}});
+    // Distances Size min(1, 2) = 1, Speed min(10, 10) = 10, Price min(20, 10) = 10:
+    //   50,000 x 1 + 10,000 x 10 + 2,000 x 10 = 170,000.
+    // Unit-cost part 20,000 x (Suc 400 - Ruc 321.25) = 1,575,000. Total 1,745,000 = 174.5 steps of
+    // 10,000: halves go to the even step, 174 -> 1,740,000.
+    const TDynArr project = Project(300, 400, 321.25);
+    SetRandomSeed(kUntouchedSeed);
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, fins, 3, levels, project, 1, nullptr, nullptr, 1, false), 1740000);
+    EXPECT_EQ(RandomSeed(), kUntouchedSeed);
+    EXPECT_TRUE(
+        Contains(world.LogText(), "   CalcReqBgt: Muc=300.00   Suc=400.00   Ruc=321.25\n   development project\n"));
+
+    // Without finished prototypes the distances run to the top of each range:
+    //   Size (budget -50,000): (2 x 20 + 1 - 5) / 2 = 18 -> 900,000
+    //   Speed (10,000): (160 + 200) / 2 = 180 -> 1,800,000;  Price (2,000): (320 + 500) / 2 = 410 -> 820,000
+    // 3,520,000 + 20,000 x (400 - 350) = 4,520,000; AdjCost 1.25 -> 5,650,000.
+    const TDynArr open = Prototypes({{500, 50000}});
+    EXPECT_EQ(rnd.CalcReqBgt(tecs, open, 1, levels, Project(300, 400, 350), 1, nullptr, nullptr, 1.25, false),
+              5650000);
+}
+
 TEST_F(RnDEstimatesTest, OverEstimatedDevelopmentBudgetSteepensBelowTheThresholdAndIsReseeded) {
     const TDynArr levels = LevelRows({{5, 160, 320}});
     const TDynArr tecs = LevelRows({{4, 150, 300}, {7, 170, 330}});

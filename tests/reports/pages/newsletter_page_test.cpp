@@ -18,7 +18,7 @@ namespace {
 class NewsletterPageTest : public test::GroupPageTest<TFoNLetter> {
 protected:
     NewsletterPageTest() : GroupPageTest(si::rcNewsletterCateg) {}
-    TNewsScr* Shown() const { return dynamic_cast<TNewsScr*>(page->Screen.get()); }
+    TNewsScr* Shown() const { return dynamic_cast<TNewsScr*>(page->Display().Screen()); }
 };
 
 TEST_F(NewsletterPageTest, TheFirstActivationShowsTheStockMarket) {
@@ -37,7 +37,7 @@ TEST_F(NewsletterPageTest, EveryGroupRestrictedLeavesTheStockMarketRememberedBut
     Restrict("RestrictHidden", si::NoEconomic);
     Main().ShowPage(page);
     EXPECT_EQ(Remembered(), "MPNLSMktSPI");
-    EXPECT_EQ(page->Screen, nullptr);
+    EXPECT_TRUE(page->Display().IsEmpty());
     ExpectRestricted({"MPNLSMkt", "MPNLSMktSCard", "MPNLEco", "MPNLEcoVars", "MPNLBrd", "MPNLBrdSales"},
                      {"MPNLEco", "MPNLEcoMRS"}, "MPNLSMkt");
 }
@@ -97,6 +97,22 @@ TEST_F(NewsletterPageTest, TheScorecardComboChoosesThePresentationModeAndTheMenu
     // Another page hides the combo.
     Choose("MPNLEcoVars");
     EXPECT_EQ(page->PresentationCombo(), nullptr);
+}
+
+// A new period on the bar shows that period's scorecard, which starts as
+// values again as it does whenever the page shows it anew.
+TEST_F(NewsletterPageTest, AnotherPeriodOnTheBarShowsThatPeriodsScorecard) {
+    Main().ShowPage(page);
+    Choose("MPNLSMktSCard");
+    page->PresentationCombo()->setCurrentIndex(2);
+    ChoosePeriod(2);
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Page(), TNewsScr::kScoreCard);
+    EXPECT_EQ(Shown()->Context().CurPeriod, 2);
+    EXPECT_EQ(Shown()->Table()->Sheet().Captions().titleLines,
+              std::vector<std::string>{"Scorecard of the industry - period 2"});
+    EXPECT_EQ(Shown()->Context().GraphOption, TNewsScr::kValuesMode);
+    EXPECT_EQ(page->PresentationCombo()->currentIndex(), 0);
 }
 
 // In period 0 the scorecard has nothing to compare with: values, no combo.

@@ -17,7 +17,7 @@ namespace {
 class ResultPageTest : public test::GroupPageTest<TFoResult> {
 protected:
     ResultPageTest() : GroupPageTest(si::rcReportCateg) {}
-    TFirResult* FirmScreen() const { return dynamic_cast<TFirResult*>(page->Screen()); }
+    TFirResult* FirmScreen() const { return dynamic_cast<TFirResult*>(page->Display().Screen()); }
 };
 
 TEST_F(ResultPageTest, TheFirstActivationShowsTheScorecardThenTheMessages) {
@@ -42,7 +42,7 @@ TEST_F(ResultPageTest, EveryGroupRestrictedLeavesTheScorecardRememberedButShowsN
     Restrict("RestrictHidden", si::NoMessages);
     Main().ShowPage(page);
     EXPECT_EQ(Remembered(), "MPFirSCard");
-    EXPECT_EQ(page->Screen(), nullptr);
+    EXPECT_TRUE(page->Display().IsEmpty());
     ExpectRestricted({"MPFirSCard", "MPFirLoanSched", "MPBrdGMC", "MPRnDPrjAll", "MPCumMkt", "MPAllMsgs", "MPPDecsLoan",
                       "MPFir", "MPBrd", "MPRnD", "MPCum", "MPMsgs", "MPPDecs"},
                      {"MPAllMsgs", "MPMsgs"}, "MPFir");
@@ -57,7 +57,7 @@ TEST_F(ResultPageTest, AGroupRestrictedBetweenTwoActivationsGivesWayToTheFirstFr
     Restrict("RestrictHidden", si::NoBrandResults);
     Main().ShowPage(page);
     EXPECT_EQ(Remembered(), "MPRnDPrjAll");
-    EXPECT_NE(page->Screen(), nullptr);
+    EXPECT_FALSE(page->Display().IsEmpty());
     EXPECT_EQ(FirmScreen(), nullptr);
     EXPECT_FALSE(page->Item("MPFirNetCtb")->isEnabled());
 }
@@ -92,24 +92,6 @@ TEST_F(ResultPageTest, PreviousAndNextWrapAroundTheMenu) {
     EXPECT_EQ(Remembered(), "MPFirSCard");
     Main().sbNextPageClick();
     EXPECT_EQ(Remembered(), "MPFirNetCtb");
-}
-
-// The program start creates the pages above the shell before the team page,
-// which stays the page shown first.
-TEST(ResultPageStart, TheProgramStartCreatesTheResultsPage) {
-    test::ProgramRoot root;
-    TMainWindowServices services = root.Services();
-    services.createPages = [](TFoCv3Main& mainWindow) {
-        mainWindow.AddPage(new TFoResult(mainWindow, mainWindow.PageArea()));
-    };
-    TProgramWindows windows = test::StartProgramPastSplash(services);
-    ASSERT_TRUE(windows.mainWindow);
-    auto* page = windows.mainWindow->findChild<TFoResult*>(QStringLiteral("FoResult"));
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
-    root.OpenSampleIndustry();
-    windows.mainWindow->RefreshAll();
-    EXPECT_TRUE(windows.mainWindow->findChild<QWidget*>(QStringLiteral("SpBResult"))->isEnabled());
 }
 
 }  // namespace

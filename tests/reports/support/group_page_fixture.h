@@ -1,6 +1,6 @@
 #pragma once
-// A group page (results, newsletter) added to the started program on the
-// sample industry, with the helpers its tests share: restricting an item of
+// A group page (results, newsletter) of the started program on the sample
+// industry, with the helpers its tests share: restricting an item of
 // the page's restriction category, choosing a menu item and reading the
 // remembered one.
 
@@ -23,9 +23,8 @@ class GroupPageTest : public ResultsTest {
 protected:
     // RestrictionCategory: the element of the page's category in the
     // restriction words (an entry of the series-index table).
-    explicit GroupPageTest(const std::int8_t& restrictionCategory) : category_(restrictionCategory) {
-        page = new Page(Main(), Main().PageArea());
-        Main().AddPage(page);
+    explicit GroupPageTest(const std::int8_t& restrictionCategory)
+        : page(Main().template findChild<Page*>()), category_(restrictionCategory) {
         Main().RefreshAll();
     }
     // The page stays in the main window to the end.

@@ -44,6 +44,33 @@ TEST_F(PageSelectorsTest, TheBarHoldsTheIndustrysGroupsAndThePeriodRange) {
     SaveScreenshot(*windows.mainWindow, "PageSelectors_TeamPagePeriod");
 }
 
+// A page that says it works on the decision period, whatever its name.
+class DecisionPeriodPage : public TFoCv3Mod {
+public:
+    explicit DecisionPeriodPage(QWidget* owner)
+        : TFoCv3Mod(owner, QStringLiteral("FoPlanning"), {.decisionPeriod = true}) {
+        RegisterPage(nullptr);
+    }
+};
+
+TEST_F(PageSelectorsTest, APageOnTheDecisionPeriodDecidesOnePastWhatItShowsAndTheBarReachesIt) {
+    auto* page = new DecisionPeriodPage(windows.mainWindow->PageArea());
+    windows.mainWindow->AddPage(page);
+    windows.mainWindow->ShowPage(page);
+    // The sample's current period is 3: the page decides for period 4.
+    EXPECT_EQ(page->Data.CurPeriod, 3);
+    EXPECT_EQ(page->Data.DecPeriod, 4);
+    page->SetPeriodSelector(2, 4, true);
+    page->SetupBar();
+    auto* spin = static_cast<TBarSpinBtn*>(CvBar->Group(Industry().PerSeries()->Name())->Buttons[0]);
+    EXPECT_EQ(spin->MaxValue, 4);
+    EXPECT_EQ(spin->Value(), 4);
+    page->Data.SelPeriod = 2;
+    page->ShowItemAtCurrentPeriod(nullptr);
+    EXPECT_EQ(page->Data.CurPeriod, 2);
+    EXPECT_EQ(page->Data.DecPeriod, 3);
+}
+
 TEST_F(PageSelectorsTest, IndexSelectorsTakeTheirListsAndModeThreeShowsDisabled) {
     Page().SetIndexSelector(Industry().FirSeries()->Name(), 3, {2, 2}, {kAll});
     EXPECT_EQ(Page().Selectors.Fir.Mode, 1);

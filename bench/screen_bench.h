@@ -1,0 +1,28 @@
+#pragma once
+// What the screen benchmarks share: the largest industry open after one
+// forecast filled its results of period t+1 (firm 1, zone 1, market 1 in the
+// context), and the timing of one screen's build beside its baseline, the time
+// to write the same shown texts straight into a fresh table of the same shape
+// ("x_raw"), measured in the same run. A screen switch should stay within one
+// frame (16 ms) in absolute time too.
+
+#include <benchmark/benchmark.h>
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "core/store/data_context.h"
+#include "ui/report/cv_screen.h"
+
+namespace cv::bench {
+
+using TScreenMaker = std::function<std::unique_ptr<TCVScreen>(QWidget* owner, const TDataContext& context)>;
+
+// Builds Make's screen on the world for each iteration: counters "ms" and "x_raw".
+void BuildScreen(benchmark::State& state, const TScreenMaker& make);
+
+// Sets up the application for the benchmarks (no display needed); runs them.
+int RunScreenBenchmarks(int argc, char** argv, const std::function<void()>& registerBenchmarks);
+
+}  // namespace cv::bench

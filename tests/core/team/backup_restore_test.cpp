@@ -1,0 +1,139 @@
+#include "core/team/backup_restore.h"
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/session/session.h"
+#include "core/zip/zip_errors.h"
+#include "tests/core/team/team_archive_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BackupRestoreTest : public TeamArchiveFixture {
+protected:
+    BackupRestoreTest() { Start(Exchange().string() + "/"); }
+
+    fs::path Backup() const { return Private() / "SAMPL03A.ZIP"; }
+    bool WriteBackup(const fs::path& archive) { return WriteZipBackup(*Session, archive.string(), "A", {}); }
+    // Restores Archive answering every replace question with Answer; the names asked about.
+    std::vector<std::string> Restore(const fs::path& archive, bool answer, bool* succeeded = nullptr) {
+        std::vector<std::string> asked;
+        const bool ok = RestoreZipBackup(
+            *Session, archive.string(),
+            [&](const std::string& file) {
+                asked.push_back(fs::path(file).filename().string());
+                return answer;
+            },
+            {});
+        if (succeeded) *succeeded = ok;
+        return asked;
+    }
+};
+
+TEST(ProposedBackupName, FiveLettersOfTheIndustryThePeriodAndTheTeamLetter) {
+    EXPECT_EQ(ProposedBackupName("SAMPLE", 3, ".mtA"), "SAMPL03A");
+    EXPECT_EQ(ProposedBackupName("X", 11, ".mtE"), "X11E");
+}
+
+TEST_F(BackupRestoreTest, BackupHoldsTheWorkingCopyAndTheDescriptorCopy) {
+    ASSERT_TRUE(WriteBackup(Backup()));
+    EXPECT_TRUE(UnzipAccepts(Backup()));
+    const auto entries = PythonZipEntries(Backup());
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries.at("SAMPLE.mtA"), ReadFileBytes(WorkingCopy()));
+    EXPECT_EQ(entries.at("SAMPLE.mrA"), ReadFileBytes(DescriptorCopy()));
+    EXPECT_NE(Session->Industry(), nullptr);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_FALSE(ui.progressOpen);
+}
+
+TEST_F(BackupRestoreTest, BackupThatCannotBeWrittenIsReportedAndTheIndustryReopened) {
+    EXPECT_FALSE(WriteBackup(Private() / "missing" / "B.ZIP"));
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].key, "ZipErrors");
+    EXPECT_EQ(ui.messageBoxes[0].lines.back(), ZipErrorLine(kZipCannotWriteArchive));
+    EXPECT_FALSE(fs::exists(Private() / "missing"));
+    EXPECT_NE(Session->Industry(), nullptr);
+}
+
+// A child process limited to files of 1 KiB writes the backup: the archive
+// (tens of KiB) fails part-way, and no file of it may stay behind.
+TEST_F(BackupRestoreTest, FileSizeLimitLeavesNoPartialArchive) {
+    const std::vector<std::string> files = BackupFiles(*Session, "A");
+    const std::vector<std::string> before = FileNames(Private());
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(ZipBackupFiles(Backup().string(), files) == kZipCannotWriteArchive ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(FileNames(Private()), before);
+}
+
+TEST_F(BackupRestoreTest, RestoreGivesBackTheBackedUpBytesWhenReplacingIsConfirmed) {
+    ASSERT_TRUE(WriteBackup(Backup()));
+    const std::string backedUp = ReadFileBytes(WorkingCopy());
+    Session->IndClose();
+    WriteFileBytes(WorkingCopy(), "changed since the backup");
+    bool ok = false;
+    EXPECT_EQ(Restore(Backup(), true, &ok), (std::vector<std::string>{"SAMPLE.mtA", "SAMPLE.mrA"}));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ReadFileBytes(WorkingCopy()), backedUp);
+    EXPECT_EQ(Session->Industry(), nullptr);
+    EXPECT_FALSE(ui.progressOpen);
+}
+
+TEST_F(BackupRestoreTest, RestoreAnsweredNoKeepsEveryExistingFile) {
+    ASSERT_TRUE(WriteBackup(Backup()));
+    Session->IndClose();
+    WriteFileBytes(WorkingCopy(), "kept");
+    WriteFileBytes(DescriptorCopy(), "kept too");
+    EXPECT_EQ(Restore(Backup(), false).size(), 2u);
+    EXPECT_EQ(ReadFileBytes(WorkingCopy()), "kept");
+    EXPECT_EQ(ReadFileBytes(DescriptorCopy()), "kept too");
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
+TEST_F(BackupRestoreTest, UnsafeEntriesWriteNothingOutsideThePrivateDirectory) {
+    Session->IndClose();
+    const fs::path archive = Exchange() / "unsafe.zip";
+    // Python writes the names as given: a ".." step, an absolute path and a link.
+    const fs::path script = Exchange() / "unsafe.py";
+    WriteFileBytes(script,
+                   "import sys, zipfile\n"
+                   "z = zipfile.ZipFile(sys.argv[1], 'w')\n"
+                   "z.writestr('../outside.txt', 'escaped')\n"
+                   "z.writestr(sys.argv[2], 'escaped')\n"
+                   "link = zipfile.ZipInfo('link')\n"
+                   "link.create_system = 3\n"
+                   "link.external_attr = 0o120777 << 16\n"
+                   "z.writestr(link, sys.argv[2])\n");
+    const fs::path absolute = Exchange() / "absolute.txt";
+    ASSERT_EQ(std::system(("python3 '" + script.string() + "' '" + archive.string() + "' '" + absolute.string() + "'")
+                              .c_str()),
+              0);
+    bool ok = true;
+    Restore(archive, true, &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(fs::exists(Private().parent_path() / "outside.txt"));
+    EXPECT_FALSE(fs::exists(absolute));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Private() / "link")));
+    ASSERT_FALSE(ui.messageBoxes.empty());
+    EXPECT_EQ(ui.messageBoxes.back().key, "ZipErrors");
+}
+
+}  // namespace
+}  // namespace cv::test

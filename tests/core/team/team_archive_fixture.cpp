@@ -1,0 +1,58 @@
+#include "tests/core/team/team_archive_fixture.h"
+
+#include <cstdlib>
+
+#include "core/session/session.h"
+#include "tests/support/temp_dir.h"
+
+namespace cv::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Writes every entry of argv[1] into argv[2], each as a file named by the
+// entry's position, and lists "position name" lines on stdout.
+constexpr char kPythonExtract[] =
+    "import sys, zipfile\n"
+    "z = zipfile.ZipFile(sys.argv[1])\n"
+    "if z.testzip() is not None: sys.exit(1)\n"
+    "for i, n in enumerate(z.namelist()):\n"
+    "    open(sys.argv[2] + '/' + str(i), 'wb').write(z.read(n))\n"
+    "    print(i, n)\n";
+
+int RunShell(const std::string& command) { return std::system(command.c_str()); }
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+}  // namespace
+
+void TeamArchiveFixture::Start(const std::string& exchangeDir) {
+    StartSession(exchangeDir);
+    fs::copy_file(SampleIndustryFile(), WorkingCopy());
+    WriteFileBytes(DescriptorCopy(), "[Team]\r\nKeyPwd=1\r\nCurPer=3\r\n");
+    ASSERT_TRUE(Session->IndOpen(WorkingCopy().string()));
+}
+
+bool UnzipAccepts(const fs::path& archive) { return RunShell("unzip -tqq " + Quoted(archive) + " >/dev/null 2>&1") == 0; }
+
+std::map<std::string, std::string> PythonZipEntries(const fs::path& archive) {
+    TempDir out;
+    const fs::path script = out.path() / "extract.py";
+    const fs::path listing = out.path() / "listing.txt";
+    fs::create_directories(out.path() / "entries");
+    WriteFileBytes(script, kPythonExtract);
+    if (RunShell("python3 " + Quoted(script) + " " + Quoted(archive) + " " + Quoted(out.path() / "entries") + " >" +
+                 Quoted(listing)) != 0)
+        return {};
+    std::map<std::string, std::string> entries;
+    const std::string lines = ReadFileBytes(listing);
+    for (std::size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = lines.substr(start, end - start);
+        const std::size_t space = line.find(' ');
+        entries[line.substr(space + 1)] = ReadFileBytes(out.path() / "entries" / line.substr(0, space));
+    }
+    return entries;
+}
+
+}  // namespace cv::test

@@ -1,0 +1,44 @@
+// Study screens shown in a page-sized window, as the studies page will show
+// them: awareness (1), the consumer panel (4), the map regression (13) and
+// benchmarking (51), each saved as a screenshot to look at.
+#include <gtest/gtest.h>
+
+#include <QtTest>
+
+#include "tests/reports/studies/study_fixture.h"
+#include "tests/ui/support/window_test.h"
+
+namespace cv {
+namespace {
+
+class StudyWindowTest : public test::StudyTest {};
+
+TEST_F(StudyWindowTest, ScreensOneFourThirteenAndFiftyOneShowTheirTables) {
+    TDataContext context = Context();
+    context.VertAxis = 1;
+    BuyEveryStudy(context, true);
+    BuyStudy(context, "StuFta", "Benchmark", true);
+    owner->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+    const struct {
+        int screen;
+        const char* table;
+    } screens[] = {{1, "ConsAwaPI"}, {4, "StuUMS"}, {13, "StuMapRegress"}, {51, "StuBenchmark"}};
+    for (const auto& s : screens) {
+        std::unique_ptr<TStudies> shown;
+        if (s.screen > 50)
+            shown = ZoneScreen(s.screen, context);
+        else
+            shown = MarketScreen(s.screen, context);
+        ASSERT_NE(shown->Table(), nullptr) << s.screen;
+        EXPECT_EQ(shown->Table()->Sheet().TableName(), s.table);
+        QTRY_VERIFY(shown->Table()->Sheet().isVisible());
+        // The table lies inside the page.
+        EXPECT_LE(shown->Table()->RightEdge(), owner->width()) << s.screen;
+        EXPECT_GT(shown->Table()->Width(), 0);
+        test::SaveScreenshot(*owner, "StudyWindowTest_Screen" + std::to_string(s.screen));
+    }
+}
+
+}  // namespace
+}  // namespace cv
