@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "bench/largest_industry.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "decisions/checks/check_dec.h"
 #include "decisions/checks/decision_review.h"

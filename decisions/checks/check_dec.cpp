@@ -1,7 +1,7 @@
 #include "decisions/checks/check_dec.h"
 
 #include "core/base/text_format.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"

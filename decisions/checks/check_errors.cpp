@@ -3,7 +3,7 @@
 
 #include "core/base/numbers.h"
 #include "core/base/text_format.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"

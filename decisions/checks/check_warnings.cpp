@@ -1,6 +1,6 @@
 // The warnings: decisions that are allowed but deserve a second look.
 #include "core/base/numbers.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"

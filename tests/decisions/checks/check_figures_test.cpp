@@ -2,7 +2,7 @@
 // tolerance and its split, the dumping floor, the lists of groups not taken,
 // restrictions and the administrator view.
 #include "core/base/text_format.h"
-#include "core/finance/fta_budget.h"
+#include "core/session/fta_budget.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "decisions/checks/check_dec.h"
