@@ -1,5 +1,8 @@
 #include "decisions/dialogs/brand_decision_dialog.h"
 
+#include <array>
+#include <utility>
+
 #include "core/language/language_file.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
@@ -19,22 +22,19 @@ void TFoBrdDec::LoadDecisions() {
     NbChannels = ChaSeries ? ChaSeries->Count() : 0;
     SegSeries = industry.SegSeries(c.SelFta, c.SelMarket);
     NbSegments = SegSeries ? SegSeries->Count() : 0;
-    NbMktedBrdsCur = CurDecs->GetSmallintDef(kCategoryFirmFtaMarket, c, "NbMktedBrds", 0);
-    NbMktedBrdsDef = DefDecs->GetSmallintDef(kCategoryFirmFtaMarket, c, "NbMktedBrds", 0);
-    NbMktedBrdsNew = NewDecs->GetSmallintDef(kCategoryFirmFtaMarket, c, "NbMktedBrds", 0);
-    auto bind = [&c](TCvPerData* set, const char* name) { return set->GetSimArr(kCategoryFirmFtaMarket, c, name); };
-    PortCur = bind(CurDecs, "DecBrdPort");
-    PortDef = bind(DefDecs, "DecBrdPort");
-    PortNew = bind(NewDecs, "DecBrdPort");
-    BrdDecCur = bind(CurDecs, "DecBrdCv3");
-    BrdDecDef = bind(DefDecs, "DecBrdCv3");
-    BrdDecNew = bind(NewDecs, "DecBrdCv3");
-    SegStratNew = bind(NewDecs, "SegStrat");
-    SegStratDef = bind(DefDecs, "SegStrat");
-    SegStratCur = bind(CurDecs, "SegStrat");
-    SlfAllocCur = bind(CurDecs, "SlfAlloc");
-    SlfAllocDef = bind(DefDecs, "SlfAlloc");
-    SlfAllocNew = bind(NewDecs, "SlfAlloc");
+    // Each array of the current, default and new sets, in that order.
+    TCvPerData* const sets[] = {CurDecs, DefDecs, NewDecs};
+    int* const counts[] = {&NbMktedBrdsCur, &NbMktedBrdsDef, &NbMktedBrdsNew};
+    const std::pair<const char*, std::array<TSimArr**, 3>> arrays[] = {
+        {"DecBrdPort", {&PortCur, &PortDef, &PortNew}},
+        {"DecBrdCv3", {&BrdDecCur, &BrdDecDef, &BrdDecNew}},
+        {"SegStrat", {&SegStratCur, &SegStratDef, &SegStratNew}},
+        {"SlfAlloc", {&SlfAllocCur, &SlfAllocDef, &SlfAllocNew}},
+    };
+    for (std::size_t set = 0; set < std::size(sets); ++set) {
+        *counts[set] = sets[set]->GetSmallintDef(kCategoryFirmFtaMarket, c, "NbMktedBrds", 0);
+        for (const auto& [name, targets] : arrays) *targets[set] = sets[set]->GetSimArr(kCategoryFirmFtaMarket, c, name);
+    }
     NbBrdsAllMkts = 0;
     TDataContext everyMarket = c;
     for (int market = industry.MktSeries()->Lo(); market <= industry.MktSeries()->Hi(); ++market) {
