@@ -39,7 +39,6 @@ int main(int argc, char** argv) {
     services.exeFileName = cv::RunningExecutableFileName();
     services.now = [] { return QDateTime::currentDateTime(); };
     services.playSound = [&soundPlayer](const std::string& file) { soundPlayer->Play(file); };
-    services.openBank = cv::ShowBankDialog;
     try {
         return cv::RunProgram(application, std::move(services));
     } catch (const cv::EFatalStop&) {

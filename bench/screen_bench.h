@@ -19,7 +19,8 @@ namespace cv::bench {
 
 using TScreenMaker = std::function<std::unique_ptr<TCVScreen>(QWidget* owner, const TDataContext& context)>;
 
-// Builds Make's screen on the world for each iteration: counters "ms" and "x_raw".
+// Builds Make's screen on the world for each iteration: counters "ms", "x_raw"
+// and "cells" (the non-empty cells the screen shows).
 void BuildScreen(benchmark::State& state, const TScreenMaker& make);
 
 // Sets up the application for the benchmarks (no display needed); runs them.

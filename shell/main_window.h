@@ -35,9 +35,6 @@ struct TMainWindowServices {
     TBarClock::TNow now;
     // Plays a sound file; failures stay silent.
     std::function<void(const std::string& soundFile)> playSound;
-    // Opens the loan and budget-change dialog, which lives above the shell, on
-    // Tab (0 new loan, 1 loan schedule, 2 budget change) for Context.
-    std::function<void(QWidget* owner, const TDataContext& context, int tab)> openBank;
 };
 
 class TFoCv3Main : public TQNForm {

@@ -159,7 +159,7 @@ void TFoCv3Mod::SetupBar() {
 
 namespace {
 
-constexpr int kListNone = 0;
+// The kinds of a selector list (its first number); kind 0, none, changes nothing.
 constexpr int kListEach = 1;
 constexpr int kListOne = 2;
 constexpr int kListAll = 32767;

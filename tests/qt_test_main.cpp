@@ -1,11 +1,14 @@
 // Entry point of the window tests: one QApplication for the whole run, in the
 // X server that the test command starts (the offscreen platform when there is
 // no display), with the locale, font resolution and scaling pinned so that
-// texts and layouts do not depend on the machine.
+// texts and layouts do not depend on the machine; the guard of /dev/null
+// decides the exit status as in the display-free test programs.
 #include <QApplication>
 #include <QLocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
+
+#include "tests/support/device_guard.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -16,5 +19,6 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    cv::test::InstallDeviceGuard();
+    return cv::test::GuardedExitCode(RUN_ALL_TESTS());
 }

@@ -148,6 +148,12 @@ std::optional<std::string> ResolveFileNameCase(const std::string& dir, const std
     return JoinFileName(dir, *std::min_element(matches.begin(), matches.end()));
 }
 
+bool IsReplaceableByRename(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) return errno == ENOENT;
+    return S_ISREG(status.st_mode) || S_ISLNK(status.st_mode);
+}
+
 bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
     std::error_code error;
     std::string target = file;
@@ -155,6 +161,10 @@ bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
         const fs::path resolved = fs::weakly_canonical(file, error);
         if (error) return false;
         target = resolved.string();
+    }
+    if (!IsReplaceableByRename(target)) {
+        errno = EPERM;
+        return false;
     }
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;

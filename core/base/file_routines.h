@@ -44,10 +44,17 @@ void RegisterServer(const std::string& fileName);
 // not a single name (empty or holding '/') and does not exist as given.
 std::optional<std::string> ResolveFileNameCase(const std::string& dir, const std::string& name);
 
+// Whether a file renamed onto Path may replace what is there: nothing, a
+// regular file or a symbolic link (which the rename replaces, not what it
+// points to). A device, a pipe, a socket or a directory is never replaced: a
+// temporary renamed over /dev/null would turn the device into a plain file.
+bool IsReplaceableByRename(const std::string& path);
+
 // Replaces (or creates) File with Bytes so that a crash leaves either the old or
 // the new content: a temporary file beside it, synced, renamed over File, then
 // the directory synced. File's permission bits are kept; a symbolic link is
-// followed. False on failure, with errno set and File untouched.
+// followed, and what it leads to must be replaceable (IsReplaceableByRename;
+// otherwise errno is EPERM). False on failure, with errno set and File untouched.
 bool WriteFileAtomically(const std::string& file, const std::string& bytes);
 
 }  // namespace cv

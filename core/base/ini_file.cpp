@@ -108,10 +108,16 @@ std::string JoinLines(const IniDocument& document) {
     return bytes;
 }
 
-// A line added to Document: the last line gains an end first if it had none.
+// A line added to Document. A last line whose end has no LF (none at all, or
+// bare CRs) gains one first: the added line would otherwise be glued to it.
 void InsertLine(IniDocument& document, size_t at, std::string text) {
-    if (at == document.lines.size() && at > 0 && document.lines.back().end.empty())
-        document.lines.back().end = document.lineEnd;
+    if (at == document.lines.size() && at > 0) {
+        std::string& end = document.lines.back().end;
+        if (end.empty())
+            end = document.lineEnd;
+        else if (end.back() != '\n')
+            end += kLf;
+    }
     document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(at),
                           {std::move(text), document.lineEnd});
 }

@@ -10,7 +10,8 @@
 // Every operation reads the file afresh, so two objects on one file (or a file
 // changed by another program) never disagree. A write changes only its own line:
 // every other line, comment and blank line stays as it was, in its order, and the
-// file keeps its line ends (CR LF for a new file). A write replaces the file
+// file keeps its line ends (CR LF for a new file; a last line that ends in bare
+// CRs gains the LF it lacks when a line is added after it). A write replaces the file
 // atomically (temporary file, sync, rename); it never replaces a file it may not
 // write or could not read, and then raises EIniFileError instead. Before it
 // saves, it removes the temporaries that killed saves left in the directory.

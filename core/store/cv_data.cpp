@@ -220,19 +220,22 @@ void TCvData::WriteInfo() {
     volumes_->VolumeSet(buffer.data(), pos, InfoVolumeKeys());
 }
 
+void DecodeInfoVolume(TGetBuf buf, std::int16_t& period, std::string& scenario) {
+    std::uint16_t pos = 0;
+    for (std::uint8_t tag = BufGetByte(buf, pos); tag != kInfoTagEnd; tag = BufGetByte(buf, pos)) {
+        if (tag == kInfoTagPeriod) period = static_cast<std::int16_t>(BufGetWord(buf, pos));
+        if (tag == kInfoTagScenario) scenario = BufGetShortStr(buf, pos);
+    }
+}
+
 void TCvData::ReadInfo() {
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
     if (!volumes_->VolumeGet(data, size, InfoVolumeKeys())) return;
-    const TGetBuf buf(data, size);
-    std::uint16_t pos = 0;
     std::int16_t period = curPeriod_;
     std::string scenario = scenarioName_;
     try {
-        for (std::uint8_t tag = BufGetByte(buf, pos); tag != kInfoTagEnd; tag = BufGetByte(buf, pos)) {
-            if (tag == kInfoTagPeriod) period = static_cast<std::int16_t>(BufGetWord(buf, pos));
-            if (tag == kInfoTagScenario) scenario = BufGetShortStr(buf, pos);
-        }
+        DecodeInfoVolume(TGetBuf(data, size), period, scenario);
     } catch (const EDataError& error) {
         FailVolume(*volumes_, "info volume", error);
     } catch (const EOverflowError& error) {

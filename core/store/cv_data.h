@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/store/byte_buffer.h"
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -134,5 +135,10 @@ private:
     std::string fileName_;
     std::unique_ptr<TVolSet> volumes_;
 };
+
+// Reads the current period and the scenario name from the bytes of an info
+// volume; a tag that is absent leaves its value as it was. Bytes that end
+// before tag 255 raise EDataError or EOverflowError.
+void DecodeInfoVolume(TGetBuf buf, std::int16_t& period, std::string& scenario);
 
 }  // namespace cv

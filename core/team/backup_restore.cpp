@@ -3,14 +3,19 @@
 #include <cstdio>
 
 #include "core/base/file_routines.h"
+#include "core/base/log_file.h"
 #include "core/base/numbers.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/session.h"
-#include "core/zip/xceed_zip.h"
-#include "core/zip/zip_errors.h"
+#include "core/store/industry_file_check.h"
 #include "core/team/backup_steps.h"
 #include "core/team/exchange_files.h"
+#include "core/team/staged_files.h"
+#include "core/zip/xceed_zip.h"
+#include "core/zip/zip_engine.h"
+#include "core/zip/zip_errors.h"
+#include "core/zip/zip_paths.h"
 
 namespace cv {
 namespace {
@@ -22,6 +27,7 @@ constexpr char kReplaceKey[] = "ZipOverwrite";
 constexpr char kFileToken[] = "@FILE";
 constexpr char kDescriptorExtension[] = ".mr";
 constexpr std::size_t kNamePrefixLength = 5;
+constexpr char kRestoreOperation[] = "restore";
 
 }  // namespace
 
@@ -68,27 +74,82 @@ bool AskReplaceFile(const std::string& fileName) {
                                {-1}, TAlignment::taCenter) == TModalResult::mrYes;
 }
 
+namespace {
+
+// The backup's entries, extracted into Staging with their stored directories;
+// Files lists them, as paths relative to Staging, in the archive's order. Any
+// result but success is shown and nothing is kept.
+bool ExtractBackup(const std::string& archive, const TStagingDir& staging, std::vector<std::string>& files) {
+    TXceedZip unzip;
+    unzip.UseTempFile = false;
+    unzip.ZipFileName = archive;
+    unzip.Overwrite = xowAlways;
+    unzip.ExtractDirectory = staging.Path();
+    unzip.UsePaths = true;
+    unzip.OnExtracting = [&files](TXceedZip&, const TZipNotification& notice) {
+        if (const auto relative = SafeEntryPath(notice.fileName)) files.push_back(relative->string());
+    };
+    const int result = unzip.Unzip();
+    if (result == kZipOk) return true;
+    Ui().CloseProgressBox();
+    ShowZipError(result, kRestoreOperation);
+    return false;
+}
+
+// Every industry the backup holds (a working copy by its name) must read whole.
+bool BackupIndustriesSound(const TStagingDir& staging, const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        if (!IsWorkingCopyName(file)) continue;
+        const TIndustryFileCheck check = CheckWholeIndustryFile(JoinFileName(staging.Path(), file));
+        if (check.Sound()) continue;
+        LogFmt(0, "Restoring a backup: %s refused: %s", {file, check.reason});
+        Ui().CloseProgressBox();
+        ShowDamagedIndustry(kDamagedBackupLine);
+        return false;
+    }
+    return true;
+}
+
+// Puts the staged files in place, each existing one only when the user agrees;
+// a failure puts back every file already replaced.
+bool ReplaceFromBackup(const TStagingDir& staging, const std::vector<std::string>& files,
+                       const std::string& privateDir, const TAskReplace& askReplace) {
+    TStagedReplacement replacement(staging);
+    for (const std::string& file : files) {
+        const std::string target = JoinFileName(privateDir, file);
+        if (IsExistingFile(target) || IsExistingDirectory(target)) {
+            Ui().CloseProgressBox();
+            const bool replace = askReplace(target);
+            ShowProgressLine(kBackupRestoreKey, kLineRestoring);
+            if (!replace) continue;
+        }
+        if (!replacement.Replace(JoinFileName(staging.Path(), file), target)) {
+            replacement.Undo();
+            Ui().CloseProgressBox();
+            ShowZipError(kZipCannotWriteFile, kRestoreOperation);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool RestoreZipBackup(TSession& session, const std::string& archive, const TAskReplace& askReplace,
                       const std::function<void()>& beforeIndustryCloses) {
     ShowProgressLine(kBackupRestoreKey, kLineRestoring);
     if (session.Industry() && !SaveAndCloseIndustry(session, beforeIndustryCloses)) return false;
-    TXceedZip unzip;
-    unzip.UseTempFile = false;
-    unzip.ZipFileName = archive;
-    unzip.Overwrite = xowAsk;
-    unzip.ExtractDirectory = session.PrivateDir();
-    unzip.UsePaths = true;
-    unzip.OnReplace = [&askReplace](TXceedZip&, TXcdReplace& replace) {
+    const TStagingDir staging(session.PrivateDir(), ".restore-");
+    if (!staging.Ok()) {
         Ui().CloseProgressBox();
-        replace.Action = askReplace(replace.FileName) ? kZipActionReplace : kZipActionKeep;
-        ShowProgressLine(kBackupRestoreKey, kLineRestoring);
-    };
-    const int result = unzip.Unzip();
+        ShowZipError(kZipCannotWriteFile, kRestoreOperation);
+        return false;
+    }
+    std::vector<std::string> files;
+    const bool restored = ExtractBackup(archive, staging, files) && BackupIndustriesSound(staging, files) &&
+                          ReplaceFromBackup(staging, files, session.PrivateDir(), askReplace);
     Ui().CloseProgressBox();
-    ShowZipError(result, "restore");
-    TZipResult outcome;
-    outcome.Note(result);
-    return !outcome.HasError();
+    return restored;
 }
 
 }  // namespace cv

@@ -1,6 +1,7 @@
 #include "core/team/backup_steps.h"
 
 #include "core/base/errors.h"
+#include "core/base/numbers.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/industry.h"
@@ -11,6 +12,7 @@ namespace cv {
 namespace {
 
 constexpr char kBadOpenKey[] = "TeamBadOpen";
+constexpr char kFileToken[] = "@FILE";
 
 }  // namespace
 
@@ -36,6 +38,16 @@ bool WorkingCopyPresent(const std::string& workingCopy) {
 
 bool ReopenIndustry(TSession& session, const std::string& workingCopy) {
     return WorkingCopyPresent(workingCopy) && session.IndOpen(workingCopy);
+}
+
+std::string DamagedIndustryText(int line, const std::string& file) {
+    const std::string text = Translator ? Translator->GetLine(kSectionMessages, kDamagedIndustryKey, line)
+                                        : std::string(kDamagedIndustryKey);
+    return ReplaceFirst(text, kFileToken, file);
+}
+
+void ShowDamagedIndustry(int line, const std::string& file) {
+    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, DamagedIndustryText(line, file), {-1}, TAlignment::taCenter);
 }
 
 void ShowProgressLine(const char* key, int line) {

@@ -21,6 +21,19 @@ bool ReopenIndustry(TSession& session, const std::string& workingCopy);
 // Whether WorkingCopy exists; "TeamBadOpen" is shown when it does not.
 bool WorkingCopyPresent(const std::string& workingCopy);
 
+// The lines of "DamagedIndustry": the industry the instructor sent, the one
+// of a backup, and the team's own working copy (its path in "@FILE").
+inline constexpr int kDamagedSentLine = 1;
+inline constexpr int kDamagedBackupLine = 2;
+inline constexpr int kDamagedOwnCopyLine = 3;
+
+inline constexpr char kDamagedIndustryKey[] = "DamagedIndustry";
+
+// Line Line of "DamagedIndustry", with "@FILE" replaced by File.
+std::string DamagedIndustryText(int line, const std::string& file = {});
+// Says that an industry file does not read whole: that text in an error box.
+void ShowDamagedIndustry(int line, const std::string& file = {});
+
 // Shows the progress notice with line Line of the messages entry Key.
 void ShowProgressLine(const char* key, int line);
 

@@ -48,6 +48,12 @@ std::string IndustryNameOf(const std::string& fileName) {
     return name.substr(0, name.find('.'));
 }
 
+bool IsWorkingCopyName(const std::string& file) {
+    const std::string name = fs::path(file).filename().string();
+    const std::size_t dot = name.find('.');
+    return dot != std::string::npos && name.size() == dot + 4 && strncasecmp(name.c_str() + dot, ".mt", 3) == 0;
+}
+
 std::string DescriptorNameOfWorkingCopy(const std::string& workingCopyName) {
     std::string name = workingCopyName;
     const std::size_t dot = name.find('.');

@@ -33,6 +33,9 @@ bool IsTeamLetter(char letter);
 
 // The industry name of a file: its name without directory, cut at the first ".".
 std::string IndustryNameOf(const std::string& fileName);
+// Whether the name of File (without its directory) is that of a working copy:
+// "<industry>.mt" and one more character, letter case ignored.
+bool IsWorkingCopyName(const std::string& file);
 // The descriptor's name for a working copy's: "<name>.mt<letter>" gives
 // "<name>.mr<letter>"; a name without "." stays as it is.
 std::string DescriptorNameOfWorkingCopy(const std::string& workingCopyName);

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <stdlib.h>
 #include <system_error>
 
 #include "core/base/file_routines.h"
@@ -16,12 +15,14 @@
 #include "core/session/session.h"
 #include "core/session/team_password.h"
 #include "core/store/industry_file.h"
+#include "core/store/industry_file_check.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
-#include "core/store/volume_set.h"
+#include "core/team/backup_steps.h"
+#include "core/team/exchange_files.h"
+#include "core/team/staged_files.h"
 #include "core/zip/xceed_zip.h"
 #include "core/zip/zip_errors.h"
-#include "core/team/exchange_files.h"
 
 namespace cv {
 
@@ -56,28 +57,6 @@ void ShowError(const TOpeningError& error) {
     else
         Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, error.key, {error.line}, error.alignment);
 }
-
-// A directory of its own inside the private directory, on the same file
-// system as the working copy so that the replacement is one rename; removed
-// with whatever it still holds.
-class StagingDir {
-public:
-    explicit StagingDir(const std::string& privateDir) {
-        std::string pattern = JoinFileName(privateDir, ".transfer-XXXXXX");
-        if (mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~StagingDir() {
-        std::error_code ignored;
-        if (!path_.empty()) fs::remove_all(path_, ignored);
-    }
-    StagingDir(const StagingDir&) = delete;
-    StagingDir& operator=(const StagingDir&) = delete;
-    bool Ok() const { return !path_.empty(); }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // A working copy may be replaced or opened only when it is a plain file
 // whose owner may write it (the read-only attribute of the instructor's
@@ -162,29 +141,23 @@ private:
         const std::string archive = FindExchangeFile(session_.ExchangeDir(), UpperCaseAccented(industry_ + ".rzx"));
         std::error_code fsError;
         if (!fs::is_regular_file(archive, fsError)) return MissingSource(archive);
-        StagingDir staging(session_.PrivateDir());
+        const TStagingDir staging(session_.PrivateDir(), ".transfer-");
         if (!staging.Ok()) return BadTransfer();
         std::string extracted;
         if (auto error = Extract(archive, staging.Path(), extracted)) return error;
-        if (!IsVolSetFile(extracted, std::string(kIndustrySignature)))
-            return TOpeningError{"OldIndustry", 0, TAlignment::taCenter, {}};
+        if (auto error = CheckWholeFile(extracted, kDamagedSentLine)) return error;
         const std::string workingCopy = WorkingCopy();
         if (fs::exists(workingCopy, fsError) && !IsWritableFile(workingCopy)) return BadTransfer();
         if (!CloseOpenIndustry()) return BadTransfer();
         // The old copy stays reachable under the staging directory until the
         // new one is open and the descriptor copied.
-        const std::string oldCopy = JoinFileName(staging.Path(), "previous");
-        const bool hadOldCopy = fs::exists(workingCopy, fsError);
-        if (hadOldCopy) fs::create_hard_link(workingCopy, oldCopy, fsError);
-        if (fsError) return BadTransfer();
-        fs::rename(extracted, workingCopy, fsError);
-        if (fsError) return BadTransfer();
+        TStagedReplacement replacement(staging);
+        if (!replacement.Replace(extracted, workingCopy)) return BadTransfer();
         auto error = OpenWorkingCopy(workingCopy);
         if (!error && !CopyDescriptor()) error = BadTransfer();
         if (error) {
             CloseOpenedIndustry();
-            if (hadOldCopy) fs::rename(oldCopy, workingCopy, fsError);
-            else fs::remove(workingCopy, fsError);
+            replacement.Undo();
         }
         return error;
     }
@@ -214,13 +187,23 @@ private:
         const std::string workingCopy = WorkingCopy();
         std::error_code fsError;
         if (!fs::exists(workingCopy, fsError)) return MissingSource(workingCopy);
-        if (!IsVolSetFile(workingCopy, std::string(kIndustrySignature)))
-            return TOpeningError{"OldIndustry", 0, TAlignment::taCenter, {}};
+        if (auto error = CheckWholeFile(workingCopy, kDamagedOwnCopyLine)) return error;
         if (!IsWritableFile(workingCopy)) return TOpeningError{"TeamBadOpen", 0, TAlignment::taLeftJustify, {}};
         if (!CloseOpenIndustry()) return BadTransfer();
         auto error = OpenWorkingCopy(workingCopy);
         if (error) CloseOpenedIndustry();
         return error;
+    }
+
+    // Every part of File must read before it becomes or opens as the working
+    // copy; a damaged one is named by line DamagedLine of "DamagedIndustry".
+    std::optional<TOpeningError> CheckWholeFile(const std::string& file, int damagedLine) const {
+        const TIndustryFileCheck check = CheckWholeIndustryFile(file);
+        if (check.Sound()) return std::nullopt;
+        LogFmt(0, "Opening an industry: %s refused: %s", {file, check.reason});
+        if (check.verdict == TIndustryFileVerdict::notAnIndustry)
+            return TOpeningError{"OldIndustry", 0, TAlignment::taCenter, {}};
+        return TOpeningError{kDamagedIndustryKey, damagedLine, TAlignment::taCenter, DamagedIndustryText(damagedLine, file)};
     }
 
     // Opens the working copy and records the team's firm in it.

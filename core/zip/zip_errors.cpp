@@ -14,7 +14,7 @@ constexpr int kHeadingLine2 = 2;
 constexpr int kOtherCodeLine = 17;
 
 // Code and the line of "ZipErrors" that explains it.
-constexpr std::array<std::pair<int, int>, 19> kCodeLines{{
+constexpr std::array<std::pair<int, int>, 20> kCodeLines{{
     {kZipNothingToDo, 3},
     {kZipSomeFilesSkipped, 4},
     {kZipBadArchive, 5},
@@ -34,6 +34,7 @@ constexpr std::array<std::pair<int, int>, 19> kCodeLines{{
     {kZipEntryTooLarge, 18},
     {kZipDuplicateEntry, 19},
     {kZipNameTooLong, 20},
+    {kZipDiskFull, 21},
 }};
 
 bool IsSilent(int code) {

@@ -51,6 +51,9 @@ inline constexpr int kZipDuplicateEntry = 300;
 // An entry was refused: a part of its name, or the whole path, is too long for
 // the file system of the destination.
 inline constexpr int kZipNameTooLong = 310;
+// An extracted file could not be written whole: the disk (or the user's share
+// of it) is full.
+inline constexpr int kZipDiskFull = 320;
 // An entry was refused: it is a symbolic link.
 inline constexpr int kZipLinkEntry = 380;
 // An entry is of a kind that cannot be extracted (device, unreadable name).

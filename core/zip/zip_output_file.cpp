@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/file_routines.h"
 #include "core/base/stale_temporaries.h"
 
 namespace cv {
@@ -41,6 +42,8 @@ std::optional<pid_t> TemporaryOwner(std::string_view name) {
     return IsDigitRun(name.substr(pos + 1, counterEnd - pos - 1)) ? pid : std::nullopt;
 }
 
+bool IsDiskFullError(int error) { return error == ENOSPC || error == EDQUOT; }
+
 void SyncDirectory(const std::filesystem::path& directory) {
     const int handle = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
     if (handle < 0) return;
@@ -54,6 +57,7 @@ TZipOutputFile::~TZipOutputFile() { Discard(); }
 
 bool TZipOutputFile::Create(const std::filesystem::path& target, const std::filesystem::path& workDirectory) {
     Discard();
+    diskFull_ = false;
     target_ = target;
     const std::filesystem::path directory = workDirectory.empty() ? target.parent_path() : workDirectory;
     RemoveStaleTemporaries(directory.string(), TemporaryOwner);
@@ -64,7 +68,10 @@ bool TZipOutputFile::Create(const std::filesystem::path& target, const std::file
             temporary_ = std::move(candidate);
             return true;
         }
-        if (errno != EEXIST) return false;
+        if (errno != EEXIST) {
+            diskFull_ = IsDiskFullError(errno);
+            return false;
+        }
     }
     return false;
 }
@@ -73,7 +80,11 @@ bool TZipOutputFile::Write(const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(descriptor_, data, size);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
+        if (written <= 0) {
+            // A write that takes nothing of a regular file has met the end of the space.
+            diskFull_ = written == 0 || IsDiskFullError(errno);
+            return false;
+        }
         data += written;
         size -= static_cast<std::size_t>(written);
     }
@@ -106,12 +117,15 @@ void TZipOutputFile::Discard() {
 
 bool TZipOutputFile::CloseSynced() {
     const bool synced = ::fsync(descriptor_) == 0;
+    if (!synced) diskFull_ = IsDiskFullError(errno);
     const bool closed = ::close(descriptor_) == 0;
+    if (!closed) diskFull_ = diskFull_ || IsDiskFullError(errno);
     descriptor_ = -1;
     return synced && closed;
 }
 
 bool TZipOutputFile::MoveOverTarget() {
+    if (!IsReplaceableByRename(target_.string())) return false;
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     return !error;
@@ -120,16 +134,21 @@ bool TZipOutputFile::MoveOverTarget() {
 // A temporary file in another directory may lie on another file system, where
 // rename cannot reach: copy it beside the target first, then rename that.
 bool TZipOutputFile::CopyOverTarget() {
+    if (!IsReplaceableByRename(target_.string())) return false;
     std::ifstream source(temporary_, std::ios::binary);
     if (!source) return false;
     TZipOutputFile beside;
-    if (!beside.Create(target_)) return false;
+    const auto failed = [&] {
+        diskFull_ = beside.DiskFull();
+        return false;
+    };
+    if (!beside.Create(target_)) return failed();
     char block[kCopyBlock];
     while (source) {
         source.read(block, sizeof block);
-        if (source.bad() || !beside.Write(block, static_cast<std::size_t>(source.gcount()))) return false;
+        if (source.bad() || !beside.Write(block, static_cast<std::size_t>(source.gcount()))) return failed();
     }
-    if (!beside.Commit()) return false;
+    if (!beside.Commit()) return failed();
     std::error_code ignored;
     std::filesystem::remove(temporary_, ignored);
     return true;

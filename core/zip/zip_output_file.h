@@ -27,6 +27,9 @@ public:
     bool Commit();
     // Removes the temporary file; the target stays as it was.
     void Discard();
+    // Whether the last Create, Write or Commit failed for want of space on the
+    // disk (or of the user's share of it).
+    bool DiskFull() const { return diskFull_; }
 
 private:
     bool CloseSynced();
@@ -36,6 +39,7 @@ private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     int descriptor_ = -1;
+    bool diskFull_ = false;
 };
 
 }  // namespace cv

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/zip/zip_errors.h"
+#include "core/zip/zip_empty_entry.h"
 #include "core/zip/zip_output_file.h"
 #include "core/zip/zip_paths.h"
 
@@ -180,10 +181,13 @@ private:
         }
         if (!notifier_.Send(TZipNotice::ntExtracting, name)) return kZipStopped;
         TZipOutputFile output;
-        if (!output.Create(target)) return kZipCannotWriteFile;
+        if (!output.Create(target)) return WriteFailure(output);
         std::uint64_t size = 0;
         if (const int code = CopyData(entry, name, output, unreadable, size); code != kZipOk) return code;
-        if (!output.Commit()) return kZipCannotWriteFile;
+        // The library checks the sum of an entry with data only.
+        if (size == 0 && !EmptyEntrySumHolds(request_.archive, name))
+            return kZipDataError;
+        if (!output.Commit()) return WriteFailure(output);
         expansionLeft_ -= size;
         SetModified(target, archive_entry_mtime(entry));
         notifier_.SendGlobalStatus(++extracted_, 0);
@@ -216,6 +220,10 @@ private:
         }
     }
 
+    static int WriteFailure(const TZipOutputFile& output) {
+        return output.DiskFull() ? kZipDiskFull : kZipCannotWriteFile;
+    }
+
     bool MayReplace(const fs::path& target) {
         switch (request_.overwrite) {
             case TZipOverwriteMode::zomAlways: return true;
@@ -244,7 +252,7 @@ private:
             }
             const std::uint64_t size = static_cast<std::uint64_t>(count);
             if (size > EntryAllowance(done)) return Refuse(name, kZipEntryTooLarge);
-            if (!output.Write(block.data(), static_cast<std::size_t>(count))) return kZipCannotWriteFile;
+            if (!output.Write(block.data(), static_cast<std::size_t>(count))) return WriteFailure(output);
             done += size;
             if (!notifier_.SendStatus(name, done)) return kZipStopped;
         }

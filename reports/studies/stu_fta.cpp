@@ -97,7 +97,9 @@ void TStuFta::BuildBenchmark() {
     }
     context_.SelFirm = shownFirm;
     table.SetRangeAlign(TitleRow(), labelColumns, LastRow(), labelColumns, kAlignRight, kAlignMiddle, false);
-    if (percentage_) table.SetRangeFormat(BodyRow(1), 1, BodyRow(bodyRows), kTableColumns, TNumberFormat::Percent);
+    // Shares with one decimal; thousands as whole numbers.
+    table.SetRangeFormat(BodyRow(1), 1, BodyRow(bodyRows), kTableColumns,
+                         percentage_ ? TNumberFormat::Percent : TNumberFormat::Whole);
     table.Sheet().SetColumnWidths(1, kTableColumns, 100);
     empty_ = false;
 }

@@ -41,8 +41,11 @@ void TStuMkt::BuildCompetitiveIntelligence() {
             if (row - firstRow < 2) return row;
             // A firm of several brands gets its subtotal under them.
             table.SetCellText(row, 2, UpperCaseAccented(MiscLabels()[0]));
-            for (int column = first; column <= tail; ++column)
+            const auto columnSum = [&](int column) {
                 table.SetCellFormula(row, column, "SUM(" + TQNTable::RangeRef(0, 0, firstRow, column, row - 1, column) + ")");
+            };
+            for (int i = 1; i <= elements.count; ++i) columnSum(elements.Column(2, i));
+            columnSum(tail);
             table.SetRangeBorderBottom(row, 1, row, tail, 1, 0);
             Emphasise(row);
             return row + 1;

@@ -55,6 +55,7 @@ void TStuMkt::BuildSemanticEstimation() {
     for (int j = 1; j <= scales.count; ++j) {
         const int scale = scales.lo + j - 1, column = 3 + j;
         double r2 = 0, intercept = 0, slope = 0;
+        // The physical attribute on the perceived value: RegressAttributeOnPerception's fit.
         if (query_->RegressSemanticOnTechnical(*currentResults_, context_, scale, r2, intercept, slope) <
             kMinObservations) {
             enough = false;
@@ -170,6 +171,7 @@ void TStuMkt::BuildMapInfluence() {
         for (int j = 1; j <= scales.count; ++j) {
             const int scale = scales.lo + j - 1, column = 3 + j;
             double r2 = 0, intercept = 0, slope = 0;
+            // The place on the map on the scale's attribute: RegressMapOnAttribute's fit.
             if (query_->RegressSemanticOnMap(*currentResults_, context_, scale, dim, r2, intercept, slope) <
                 kMinObservations)
                 empty_ = true;

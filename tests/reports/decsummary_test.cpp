@@ -51,7 +51,9 @@ protected:
 class DecSummarySegmentsTest : public DecSummaryTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(DecSummarySegmentsTest, SegmentRowsFollowTheSegmentCount) {
-    const auto [segments, firstRow] = GetParam();
+    // Plain names, not a structured binding: the lambda below captures the count.
+    const int segments = GetParam().first;
+    const int firstRow = GetParam().second;
     ReopenWithSeriesChanged([&](TCvData& industry) {
         TSeries& series = *industry.FindSeries("SegNorthM1");
         std::vector<std::string> labels;

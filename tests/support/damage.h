@@ -31,4 +31,15 @@ std::vector<Bytes> Truncations(const Bytes& bytes, std::size_t step = 1) {
     return prefixes;
 }
 
+// Bytes with Size bytes of a fixed pseudo-random sequence written over them from
+// Fraction (0..1) of their length on (cut at their end).
+template <class Bytes>
+Bytes WithGarbage(Bytes bytes, double fraction, std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    const auto at = static_cast<std::size_t>(static_cast<double>(bytes.size()) * fraction);
+    for (std::size_t i = at; i < bytes.size() && i < at + size; ++i)
+        bytes[i] = static_cast<typename Bytes::value_type>(random());
+    return bytes;
+}
+
 }  // namespace cv::test

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <gtest/gtest.h>
 #include <filesystem>
 
@@ -177,16 +178,19 @@ TEST_F(BankDialogTest, OkStoresTheScaledRequestInTheFileAtOnce) {
 
 TEST(BankTeamPageItems, EachFinanceItemOpensItsTabForTheDecisionPeriod) {
     ProgramRoot root;
-    std::vector<std::pair<int, int>> opened;  // tab, decision period
-    TMainWindowServices services = root.Services();
-    services.openBank = [&](QWidget*, const TDataContext& context, int tab) {
-        opened.emplace_back(tab, context.DecPeriod);
-    };
-    TProgramWindows windows = StartProgramPastSplash(services);
+    TProgramWindows windows = StartProgramPastSplash(root.Services());
     root.OpenSampleIndustry();
     windows.mainWindow->RefreshAll();
-    for (const char* item : {"MPNewLoan", "MPLoanSchedule", "MPBgtchg"})
+    std::vector<std::pair<int, int>> opened;  // tab, decision period of the loan schedule
+    for (const char* item : {"MPNewLoan", "MPLoanSchedule", "MPBgtchg"}) {
+        WhenModalShown bank([&](QWidget& window) {
+            auto& dialog = dynamic_cast<TFoBank&>(window);
+            opened.emplace_back(dialog.findChild<QTabBar*>(QStringLiteral("tsBank"))->currentIndex(),
+                                dialog.Schedule()->Context().DecPeriod);
+        });
         windows.teamPage->findChild<QAction*>(item)->trigger();
+        EXPECT_TRUE(bank.Ran()) << item;
+    }
     EXPECT_EQ(opened, (std::vector<std::pair<int, int>>{{0, 4}, {1, 4}, {2, 4}}));
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "core/base/file_routines.h"
 #include "core/base/log_file.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
@@ -279,7 +280,8 @@ bool TXlDoc::WriteSpreadsheet(const std::string& path) {
 bool TXlDoc::WritePdf(const std::string& path) {
     QSaveFile file(QString::fromStdString(path));
     bool painted = false;
-    if (file.open(QIODevice::WriteOnly)) {
+    // The save renames its temporary over the path: never over a device.
+    if (IsReplaceableByRename(path) && file.open(QIODevice::WriteOnly)) {
         QPdfWriter writer(&file);
         writer.setResolution(kPdfResolution);
         writer.setTitle(QString::fromStdString(tableName_));

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "core/base/file_routines.h"
 #include "ui/cp1252.h"
 #include "ui/sheet/cell_painter.h"
 
@@ -181,6 +182,7 @@ bool SyncFile(const std::string& path) {
 }  // namespace
 
 std::string WriteXlsxFile(const TXlDoc& doc, int lastRow, int lastColumn, const std::string& path) {
+    if (!IsReplaceableByRename(path)) return std::make_error_code(std::errc::operation_not_permitted).message();
     const std::string temporary = TemporaryPathBeside(path);
     lxw_workbook* book = workbook_new(temporary.c_str());
     if (!book) return "cannot start the workbook";

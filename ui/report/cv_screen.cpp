@@ -32,10 +32,6 @@ TCVScreen::TCVScreen(QWidget* owner, const TDataContext& context, const TScreenL
         defaultTexts_[i] = TranslatedLine(kSectionMessages, "DfltCVScreen", static_cast<int>(i) + 1);
 }
 
-TCVScreen::TCVScreen(QWidget* owner, const TDataContext& context, int positionFlags, int xOffset, int yOffset,
-                     int mode)
-    : TCVScreen(owner, context, TScreenLayout{mode, {positionFlags, xOffset, yOffset}}) {}
-
 TCVScreen::~TCVScreen() = default;
 
 void TCVScreen::Build(const TDataContext& context) {

@@ -72,9 +72,6 @@ public:
 
 protected:
     TCVScreen(QWidget* owner, const TDataContext& context, const TScreenLayout& layout);
-    // The older form with the layout as bare numbers; goes once every screen
-    // takes a named layout.
-    TCVScreen(QWidget* owner, const TDataContext& context, int positionFlags, int xOffset, int yOffset, int mode);
 
     // Creates the table on the first build (sheet SheetName, the document
     // type for a document, WindowType otherwise), keeps it on later ones.

@@ -49,10 +49,6 @@ TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& shee
     sheet_->move(0, 0);
 }
 
-TQNTable::TQNTable(QWidget* owner, int tableType, const std::string& sheetName, int positionFlags, int xOffset,
-                   int yOffset, int zoom)
-    : TQNTable(owner, static_cast<TTableType>(tableType), sheetName, {positionFlags, xOffset, yOffset}, zoom) {}
-
 TQNTable::~TQNTable() {
     Free(verticalBar_);
     Free(horizontalBar_);
@@ -69,14 +65,6 @@ void TQNTable::DefineTable(const TTableShape& shape, const std::array<int, kArea
     limits_ = {shape.minBodyRows, shape.minBodyCols, shape.maxVisibleRows, shape.maxVisibleCols};
     sheet_->DefineAreas(shape.titleRows, shape.bodyRows, shape.totalRows, shape.headingCols, shape.bodyCols,
                         shape.totalCols, limits_, areaCodes);
-}
-
-void TQNTable::DefineTable(int titleRows, int bodyRows, int totalRows, int headingCols, int bodyCols, int totalCols,
-                           int minBodyRows, int minBodyCols, int maxVisibleRows, int maxVisibleCols,
-                           const std::array<int, kAreaCount>& areaCodes) {
-    DefineTable({titleRows, bodyRows, totalRows, headingCols, bodyCols, totalCols, minBodyRows, minBodyCols,
-                 maxVisibleRows, maxVisibleCols},
-                areaCodes);
 }
 
 void TQNTable::FormatArea(const std::vector<std::string>& titleLines, const std::vector<std::string>& noteLines,

@@ -34,21 +34,12 @@ class TQNTable {
 public:
     TQNTable(QWidget* owner, TTableType tableType, const std::string& sheetName, const TTablePlacement& placement,
              int zoom);
-    // The older form with the type and placement as bare numbers; goes once
-    // every screen names them.
-    TQNTable(QWidget* owner, int tableType, const std::string& sheetName, int positionFlags, int xOffset, int yOffset,
-             int zoom);
     ~TQNTable();
     TQNTable(const TQNTable&) = delete;
     TQNTable& operator=(const TQNTable&) = delete;
 
     // Clears every area, then defines the geometry and formats it.
     void DefineTable(const TTableShape& shape,
-                     const std::array<int, kAreaCount>& areaCodes = {-1, -1, -1, -1, -1, -1, -1, -1, -1});
-    // The older form with the ten counts in a row; goes once every screen
-    // passes a shape.
-    void DefineTable(int titleRows, int bodyRows, int totalRows, int headingCols, int bodyCols, int totalCols,
-                     int minBodyRows, int minBodyCols, int maxVisibleRows, int maxVisibleCols,
                      const std::array<int, kAreaCount>& areaCodes = {-1, -1, -1, -1, -1, -1, -1, -1, -1});
     // Sets the caption lines when the first title or note line is not empty.
     void FormatArea(const std::vector<std::string>& titleLines, const std::vector<std::string>& noteLines,

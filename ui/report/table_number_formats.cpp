@@ -41,6 +41,4 @@ const std::string& TableNumberFormat(TNumberFormat format) {
     return formats[static_cast<std::size_t>(entry - 1)];
 }
 
-const std::string& TableNumberFormat(int entry) { return TableNumberFormat(static_cast<TNumberFormat>(entry)); }
-
 }  // namespace cv

@@ -30,7 +30,5 @@ inline constexpr int kTableNumberFormatCount = 14;
 
 // The format text; a value outside the enumeration raises ERangeError.
 const std::string& TableNumberFormat(TNumberFormat format);
-// The older look-up by entry number 1..14; goes once every screen names its formats.
-const std::string& TableNumberFormat(int entry);
 
 }  // namespace cv

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <set>
 
+#include "core/base/ini_file.h"
 #include "tests/support/checks.h"
 #include "tests/support/temp_dir.h"
 
@@ -85,6 +90,35 @@ TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsModeAndLinks) {
     EXPECT_FALSE(WriteFileAtomically((dir.path() / "missing" / "x.ini").string(), "x"));
     EXPECT_FALSE(WriteFileAtomically((dir.path() / "settings.ini" / "x.ini").string(), "x"));
     EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"settings.ini", "link.ini"}));
+}
+
+// A device or a pipe is never replaced by a file, also when a link leads to it:
+// a copy of the null device (made where the test may make one), a pipe, and
+// the settings file of the ini class on the device copy.
+TEST(FileRoutinesTest, AtomicWritesNeverReplaceADeviceOrAPipe) {
+    test::TempDir dir;
+    std::vector<fs::path> specials;
+    const fs::path device = dir.path() / "null.ini";
+    if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) specials.push_back(device);
+    const fs::path pipe = dir.path() / "pipe.ini";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    specials.push_back(pipe);
+    for (const fs::path& special : specials) {
+        const fs::path link = dir.path() / ("link-" + special.filename().string());
+        fs::create_symlink(special.filename(), link);
+        for (const fs::path& target : {special, link}) {
+            SCOPED_TRACE(target.filename().string());
+            EXPECT_FALSE(IsReplaceableByRename(special.string()));
+            EXPECT_FALSE(WriteFileAtomically(target.string(), "a file"));
+            EXPECT_EQ(errno, EPERM);
+            EXPECT_FALSE(fs::is_regular_file(target));
+        }
+    }
+    if (specials.front() == device) {
+        EXPECT_THROW(TIniFile(device.string()).WriteString("Session", "Key", "value"), EIniFileError);
+        EXPECT_TRUE(fs::is_character_file(device));
+    }
+    EXPECT_TRUE(IsReplaceableByRename((dir.path() / "new.ini").string()));
 }
 
 }  // namespace

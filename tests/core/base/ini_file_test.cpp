@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <random>
 
 #include "tests/support/checks.h"
 #include "tests/support/dead_process.h"
@@ -85,6 +86,55 @@ TEST(IniFileTest, OtherLinesKeepTheirBytesWhateverTheirEnds) {
     ini.WriteString("Session", "D", "4");
     EXPECT_EQ(test::ReadFileBytes(file), "[Session]\r\r\nA=1\r\r\nB=9\n; note \r\nC=3\r\nD=4\r\n");
     EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"Session"});
+}
+
+// A last line ending in bare CRs: the written key gets a line of its own, the
+// CRs of that line stay, and the value reads back.
+TEST(IniFileTest, AWriteAfterALastLineEndingInBareCrsReadsBack) {
+    test::TempDir dir;
+    const fs::path file = dir.path() / "cr.ini";
+    const struct {
+        const char* before;
+        const char* section;
+        const char* after;
+    } cases[] = {
+        {"[S]\r", "S", "[S]\r\nK=v\r\n"},
+        {"[S]\r\r", "S", "[S]\r\r\nK=v\r\n"},
+        {"[S]\nA=1\r", "S", "[S]\nA=1\r\nK=v\n"},
+        // A new section after such a line: the blank line before it, then the section.
+        {"[S]\r", "T", "[S]\r\n\r\n[T]\r\nK=v\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        test::WriteFileBytes(file, c.before);
+        TIniFile ini(file.string());
+        ini.WriteString(c.section, "K", "v");
+        EXPECT_EQ(ini.ReadString(c.section, "K", "absent"), "v");
+        EXPECT_EQ(test::ReadFileBytes(file), c.after);
+    }
+}
+
+// Files of a few bytes made of what gives lines their structure, in a fixed
+// random order: whatever they hold, a value written reads back and a second key
+// written after it leaves it readable.
+TEST(IniFileTest, AWrittenValueReadsBackWhateverTheFileHeld) {
+    constexpr int kRuns = 400;
+    constexpr std::size_t kMaxLength = 8;
+    const std::string alphabet = "[]S=K;\r\n x";
+    std::mt19937 random(28);
+    test::TempDir dir;
+    const fs::path file = dir.path() / "fuzz.ini";
+    for (int run = 0; run < kRuns; ++run) {
+        std::string bytes(random() % (kMaxLength + 1), ' ');
+        for (char& byte : bytes) byte = alphabet[random() % alphabet.size()];
+        test::WriteFileBytes(file, bytes);
+        TIniFile ini(file.string());
+        ini.WriteString("S", "K", "v");
+        ini.WriteString("S", "L", "w");
+        ASSERT_TRUE(test::AllEqual<std::string>({{ini.ReadString("S", "K", "absent"), "v"},
+                                                 {ini.ReadString("S", "L", "absent"), "w"}}))
+            << ::testing::PrintToString(bytes);
+    }
 }
 
 // A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write in the directory removes it once its

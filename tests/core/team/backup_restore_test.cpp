@@ -8,8 +8,11 @@
 #include <unistd.h>
 
 #include "core/session/session.h"
+#include "core/team/backup_steps.h"
 #include "core/zip/zip_errors.h"
 #include "tests/core/team/team_archive_fixture.h"
+#include "tests/support/damage.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
@@ -133,6 +136,82 @@ TEST_F(BackupRestoreTest, UnsafeEntriesWriteNothingOutsideThePrivateDirectory) {
     EXPECT_FALSE(fs::exists(fs::symlink_status(Private() / "link")));
     ASSERT_FALSE(ui.messageBoxes.empty());
     EXPECT_EQ(ui.messageBoxes.back().key, "ZipErrors");
+}
+
+// Backups that must not replace anything: each refused with its message, and
+// the private directory byte for byte as it was (no staging files left).
+TEST_F(BackupRestoreTest, ABackupThatDoesNotReadWholeRestoresNothing) {
+    ASSERT_TRUE(WriteBackup(Backup()));
+    Session->IndClose();
+    const std::string sample = ReadFileBytes(WorkingCopy());
+    const auto file = [this](const std::string& name, const std::string& bytes) {
+        const fs::path path = Exchange() / name;
+        WriteFileBytes(path, bytes);
+        return path;
+    };
+    const fs::path good = file("good", sample);
+    const fs::path text = file("text", "SAMPLE, as a text file");
+    const fs::path descriptor = file("descriptor", ReadFileBytes(DescriptorCopy()));
+    const fs::path empty = file("empty", "");
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, fs::path>> entries;
+        std::string wrongSumEntry;
+        // The message: a line of "DamagedIndustry", or else the line N of "ZipErrors".
+        int damagedLine;
+        int zipLine;
+    } cases[] = {
+        {"a text file named like the industry", {{"SAMPLE.mtA", text}, {"SAMPLE.mrA", descriptor}}, {}, 2, 0},
+        {"garbage at 10 %", {{"SAMPLE.mtA", file("g10", test::WithGarbage(sample, 0.1, 4096, 28))}}, {}, 2, 0},
+        {"garbage at 50 %", {{"SAMPLE.mtA", file("g50", test::WithGarbage(sample, 0.5, 4096, 28))}}, {}, 2, 0},
+        {"garbage at 90 %", {{"SAMPLE.mtA", file("g90", test::WithGarbage(sample, 0.9, 4096, 28))}}, {}, 2, 0},
+        // Garbage first, a good copy second: the whole archive is refused.
+        {"the industry twice", {{"SAMPLE.mtA", text}, {"SAMPLE.mtA", good}}, {}, 0, ZipErrorLine(kZipDuplicateEntry)},
+        {"an empty entry with a wrong sum", {{"SAMPLE.mtA", good}, {"SAMPLE.mrA", empty}}, "SAMPLE.mrA", 0,
+         ZipErrorLine(kZipDataError)},
+    };
+    const auto before = PrivateChecksums();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path archive = Exchange() / "refused.zip";
+        fs::remove(archive);
+        WritePythonZip(archive, c.entries, c.wrongSumEntry);
+        ui.messageBoxes.clear();
+        bool ok = true;
+        EXPECT_TRUE(Restore(archive, true, &ok).empty()) << "a replace question was asked";
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        if (c.damagedLine) {
+            EXPECT_EQ(ui.messageBoxes[0].key, DamagedIndustryText(c.damagedLine));
+        } else {
+            EXPECT_EQ(ui.messageBoxes[0].key, "ZipErrors");
+            EXPECT_EQ(ui.messageBoxes[0].lines, (std::vector<int>{1, 2, c.zipLine}));
+        }
+        EXPECT_EQ(ui.messageBoxes[0].type, TMsgDlgType::mtError);
+        EXPECT_FALSE(ui.progressOpen);
+        EXPECT_EQ(PrivateChecksums(), before);
+    }
+}
+
+// The disk fills while the backup is extracted: the message says so, and the
+// private directory is as it was.
+TEST_F(BackupRestoreTest, ADiskThatFillsDuringTheRestoreIsReportedAsFull) {
+    ASSERT_TRUE(WriteBackup(Backup()));
+    Session->IndClose();
+    const fs::path archive = Exchange() / "backup.zip";
+    fs::rename(Backup(), archive);
+    WriteFileBytes(WorkingCopy(), "changed since the backup");
+    const auto run = RunOnSmallDisk(Private(), 16 * 1024, [&] {
+        const auto before = PrivateChecksums();
+        bool ok = true;
+        Restore(archive, true, &ok);
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(ui.messageBoxes[0].lines, (std::vector<int>{1, 2, ZipErrorLine(kZipDiskFull)}));
+        EXPECT_EQ(PrivateChecksums(), before);
+    });
+    if (run == TSmallDiskRun::unavailable) GTEST_SKIP() << "no file system of a test's own can be mounted here";
+    EXPECT_EQ(run, TSmallDiskRun::passed);
 }
 
 }  // namespace

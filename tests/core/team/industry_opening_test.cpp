@@ -8,9 +8,14 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/session/team_password.h"
+#include "core/team/backup_steps.h"
 #include "core/zip/xceed_zip.h"
+#include "core/zip/zip_errors.h"
 #include "tests/core/team/opening_fixture.h"
+#include "tests/core/team/team_archive_fixture.h"
+#include "tests/support/damage.h"
 #include "tests/support/sent_files.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_exchange.h"
 
@@ -61,6 +66,11 @@ public:
         zip.ZipFileName = (Exchange() / "SAMPLE.rzx").string();
         zip.UsePaths = false;
         ASSERT_EQ(zip.Zip(), 0);
+    }
+
+    // The sample's industry file with 4 KiB of garbage from Fraction of its length on.
+    fs::path Damaged(double fraction) {
+        return TextFile(test::WithGarbage(ReadFileBytes(SampleIndustryFile()), fraction, 4096, 28));
     }
 
     fs::path TextFile(const std::string& text) {
@@ -140,6 +150,17 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
         {"an archive holding a file that is no industry",
          [](IndustryOpeningTest& t) { t.WriteArchive({{"SAMPLE.tmp", t.TextFile("not an industry")}}); }, "A", kPasswordA,
          "OldIndustry", 0},
+        {"an industry with garbage at 10 %", [](IndustryOpeningTest& t) { t.WriteArchive({{"SAMPLE.tmp", t.Damaged(0.1)}}); },
+         "A", kPasswordA, kDamagedIndustryKey, kDamagedSentLine},
+        {"an industry with garbage at 50 %", [](IndustryOpeningTest& t) { t.WriteArchive({{"SAMPLE.tmp", t.Damaged(0.5)}}); },
+         "A", kPasswordA, kDamagedIndustryKey, kDamagedSentLine},
+        {"an industry with garbage at 90 %", [](IndustryOpeningTest& t) { t.WriteArchive({{"SAMPLE.tmp", t.Damaged(0.9)}}); },
+         "A", kPasswordA, kDamagedIndustryKey, kDamagedSentLine},
+        {"an empty industry entry with a wrong sum",
+         [](IndustryOpeningTest& t) {
+             WritePythonZip(t.Exchange() / "SAMPLE.rzx", {{"SAMPLE.tmp", t.TextFile("")}}, "SAMPLE.tmp");
+         },
+         "A", kPasswordA, "ZipErrors", 0},
         {"an archive without the industry entry",
          [](IndustryOpeningTest& t) { t.WriteArchive({{"OTHER.tmp", SampleIndustryFile()}}); }, "A", kPasswordA,
          "TeamBadTransfer", 0},
@@ -162,13 +183,17 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
     const std::string sentArchive = ReadFileBytes(Exchange() / "SAMPLE.rzx");
     const std::string bytesBefore = ReadFileBytes(workingCopy);
     const std::vector<std::string> filesBefore = PrivateFiles();
+    const auto sumsBefore = PrivateChecksums();
     for (const TBadInputCase& c : cases) {
         SCOPED_TRACE(c.name);
         c.prepare(*this);
         ui.messageBoxes.clear();
         EXPECT_EQ(Open(Request(true, c.letter, c.password)), TOpeningOutcome::failed);
         ASSERT_FALSE(ui.messageBoxes.empty());
-        if (c.key) {
+        if (c.key && c.key == std::string(kDamagedIndustryKey)) {
+            EXPECT_EQ(LastBox().key, DamagedIndustryText(c.line));
+            EXPECT_EQ(LastBox().lines, std::vector<int>{-1});
+        } else if (c.key) {
             EXPECT_EQ(LastBox().key, c.key);
             if (c.line) {
                 EXPECT_EQ(LastBox().lines, std::vector<int>{c.line});
@@ -181,6 +206,7 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
         EXPECT_EQ(LastBox().type, TMsgDlgType::mtError);
         if (!c.closesTheOpenIndustry) {
             EXPECT_TRUE(ReadFileBytes(workingCopy) == bytesBefore) << "the working copy changed";
+            EXPECT_EQ(PrivateChecksums(), sumsBefore);
         }
         EXPECT_EQ(PrivateFiles(), filesBefore);
         ASSERT_NE(Session->Industry(), nullptr);
@@ -253,6 +279,44 @@ TEST_F(IndustryOpeningTest, OpenModeRefusesAReadOnlyWorkingCopy) {
     EXPECT_EQ(LastBox().key, "TeamBadOpen");
     EXPECT_EQ(LastBox().alignment, TAlignment::taLeftJustify);
     EXPECT_EQ(Session->Industry(), nullptr);
+}
+
+// The disk fills while the sent industry is extracted: the message says so, and
+// the team's files are as they were.
+TEST_F(IndustryOpeningTest, ADiskThatFillsDuringTheTransferIsReportedAsFull) {
+    TakeIndustryAsTeamA();
+    Session->IndClose();
+    // An older own copy: replaced without a question.
+    WriteFileBytes(Private() / "SAMPLE.mrA", "[Team]\r\nKeyPwd=1\r\nCurPer=3\r\n");
+    const auto run = RunOnSmallDisk(Private(), 16 * 1024, [&] {
+        const auto before = PrivateChecksums();
+        ui.messageBoxes.clear();
+        EXPECT_EQ(Open(Request(true, "A", kPasswordA)), TOpeningOutcome::failed);
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(LastBox().key, "ZipErrors");
+        EXPECT_EQ(LastBox().lines, (std::vector<int>{1, 2, ZipErrorLine(kZipDiskFull)}));
+        EXPECT_EQ(PrivateChecksums(), before);
+    });
+    if (run == TSmallDiskRun::unavailable) GTEST_SKIP() << "no file system of a test's own can be mounted here";
+    EXPECT_EQ(run, TSmallDiskRun::passed);
+}
+
+// The team's own copy damaged in the middle: one message that names the file,
+// no industry open, and the file as it was.
+TEST_F(IndustryOpeningTest, OpeningADamagedOwnCopySaysOnceWhichFileIsDamaged) {
+    TakeIndustryAsTeamA();
+    Session->IndClose();
+    const fs::path workingCopy = Private() / "SAMPLE.MTA";
+    WriteFileBytes(workingCopy, test::WithGarbage(ReadFileBytes(workingCopy), 0.5, 4096, 28));
+    const auto before = PrivateChecksums();
+    ui.messageBoxes.clear();
+    EXPECT_EQ(Open(Request(false, "A", kPasswordA)), TOpeningOutcome::failed);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(LastBox().key, DamagedIndustryText(kDamagedOwnCopyLine, workingCopy.string()));
+    EXPECT_NE(LastBox().key.find(workingCopy.string()), std::string::npos);
+    EXPECT_EQ(LastBox().type, TMsgDlgType::mtError);
+    EXPECT_EQ(Session->Industry(), nullptr);
+    EXPECT_EQ(PrivateChecksums(), before);
 }
 
 }  // namespace

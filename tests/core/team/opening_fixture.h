@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "tests/support/recording_ui.h"
@@ -21,6 +22,9 @@ protected:
     std::filesystem::path Private() const { return tree_.RootPath() / "Private"; }
     // The sample's industry file as it was generated (for archives of tests' own).
     static std::filesystem::path SampleIndustryFile();
+    // Every file and directory under the private directory, hidden ones too,
+    // with a check sum of each file's bytes ("dir" for a directory).
+    std::map<std::string, std::string> PrivateChecksums() const;
     // Writes the settings naming ExchangeDir, then starts the session.
     void StartSession(const std::string& exchangeDir);
 

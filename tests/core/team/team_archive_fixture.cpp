@@ -21,6 +21,25 @@ constexpr char kPythonExtract[] =
     "    open(sys.argv[2] + '/' + str(i), 'wb').write(z.read(n))\n"
     "    print(i, n)\n";
 
+// argv[1] the archive, argv[2] the entry whose check sum goes wrong, then
+// pairs of entry name and source file. Local header: check sum at +14;
+// central record: check sum at +16, local header's offset at +42.
+constexpr char kPythonWrite[] =
+    "import struct, sys, warnings, zipfile\n"
+    "warnings.simplefilter('ignore')\n"
+    "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+    "    for name, source in zip(sys.argv[3::2], sys.argv[4::2]):\n"
+    "        z.writestr(name, open(source, 'rb').read())\n"
+    "data = bytearray(open(sys.argv[1], 'rb').read())\n"
+    "at = data.find(b'PK\\x01\\x02')\n"
+    "while at >= 0:\n"
+    "    length = struct.unpack_from('<H', data, at + 28)[0]\n"
+    "    if sys.argv[2] and data[at + 46:at + 46 + length].decode() == sys.argv[2]:\n"
+    "        struct.pack_into('<I', data, at + 16, 0x12345678)\n"
+    "        struct.pack_into('<I', data, struct.unpack_from('<I', data, at + 42)[0] + 14, 0x12345678)\n"
+    "    at = data.find(b'PK\\x01\\x02', at + 46)\n"
+    "open(sys.argv[1], 'wb').write(data)\n";
+
 int RunShell(const std::string& command) { return std::system(command.c_str()); }
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
@@ -32,6 +51,16 @@ void TeamArchiveFixture::Start(const std::string& exchangeDir) {
     fs::copy_file(SampleIndustryFile(), WorkingCopy());
     WriteFileBytes(DescriptorCopy(), "[Team]\r\nKeyPwd=1\r\nCurPer=3\r\n");
     ASSERT_TRUE(Session->IndOpen(WorkingCopy().string()));
+}
+
+void WritePythonZip(const fs::path& archive, const std::vector<std::pair<std::string, fs::path>>& entries,
+                    const std::string& wrongSumEntry) {
+    TempDir scratch;
+    const fs::path script = scratch.path() / "write.py";
+    WriteFileBytes(script, kPythonWrite);
+    std::string command = "python3 " + Quoted(script) + " " + Quoted(archive) + " '" + wrongSumEntry + "'";
+    for (const auto& [name, source] : entries) command += " '" + name + "' " + Quoted(source);
+    ASSERT_EQ(RunShell(command), 0) << command;
 }
 
 bool UnzipAccepts(const fs::path& archive) { return RunShell("unzip -tqq " + Quoted(archive) + " >/dev/null 2>&1") == 0; }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/core/team/opening_fixture.h"
 #include "tests/support/sent_files.h"
@@ -20,6 +22,14 @@ protected:
     std::filesystem::path DescriptorCopy() const { return Private() / "SAMPLE.mrA"; }
     std::vector<std::string> BoxKeys() const { return test::BoxKeys(ui); }
 };
+
+// Writes Entries (name in the archive, file whose bytes it holds), in order and
+// under exactly those names (a name may come twice), stored, with Python's
+// zipfile; the check sum of the entry WrongSumEntry, when given, is made wrong
+// in both places the archive records it.
+void WritePythonZip(const std::filesystem::path& archive,
+                    const std::vector<std::pair<std::string, std::filesystem::path>>& entries,
+                    const std::string& wrongSumEntry = {});
 
 // Whether "unzip -t" accepts Archive.
 bool UnzipAccepts(const std::filesystem::path& archive);

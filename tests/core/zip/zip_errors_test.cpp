@@ -20,7 +20,7 @@ const struct {
     {40, 3, info},    {190, 4, info},   {100, 5, error},  {110, 6, error},  {160, 6, error},  {200, 6, error},
     {120, 7, error},  {150, 8, error},  {210, 9, error},  {240, 10, error}, {280, 11, error}, {380, 12, error},
     {180, 13, error}, {350, 14, error}, {400, 15, error}, {370, 16, error}, {1, 17, error},   {999, 17, error},
-    {290, 18, error}, {300, 19, error}, {310, 20, error}, {0, kNoBox, info}, {-240, kNoBox, info},
+    {290, 18, error}, {300, 19, error}, {310, 20, error}, {320, 21, error}, {0, kNoBox, info}, {-240, kNoBox, info},
     {10, kNoBox, info}, {30, kNoBox, info}, {140, kNoBox, info},
 };
 

@@ -9,6 +9,7 @@
 #include "tests/core/zip/zip_test_support.h"
 #include "tests/support/dead_process.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv {
@@ -87,6 +88,42 @@ TEST_F(ZipExtractSafety, EntriesSharingANameOrADataBlockAreReported) {
         EXPECT_EQ(ReadFileBytes(destination / "a.txt"), "one");
         fs::remove_all(destination);
     }
+}
+
+// The library checks the sum of the data it delivers; an entry without data must
+// carry the sum of no data (0) as well. Stored entries (with a data descriptor,
+// as the library writes them), which carry no compressed stream that could fail
+// instead.
+TEST_F(ZipExtractSafety, AnEntryWhoseSumIsWrongIsRefusedEvenWhenEmpty) {
+    const struct {
+        const char* data;
+        std::uint32_t sum;
+        int code;
+    } cases[] = {{"", 0x12345678, kZipDataError}, {"x", 0x12345678, kZipDataError}, {"", 0, kZipOk}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("data '") + c.data + "'");
+        const fs::path archive = dir.path() / "sum.zip";
+        test::WriteCraftedZip(archive, {{"first.txt", "first"}, {"entry.txt", c.data}}, {}, true);
+        test::SetEntrySum(archive, "entry.txt", c.sum);
+        EXPECT_EQ(Extract(archive), c.code);
+        EXPECT_EQ(fs::exists(destination / "entry.txt"), c.code == kZipOk);
+        EXPECT_EQ(ReadFileBytes(destination / "first.txt"), "first");
+        fs::remove_all(destination);
+    }
+}
+
+// The disk fills while an entry is written: the message says so, the entry's
+// temporary goes, and what arrived before stays.
+TEST_F(ZipExtractSafety, ADiskThatFillsIsReportedAsFull) {
+    const fs::path archive = dir.path() / "big.zip";
+    test::WriteCraftedZip(archive, {{"small.txt", "small"}, {"big.bin", test::PatternBytes(300 * 1024, 5)}});
+    fs::create_directories(destination);
+    const auto run = test::RunOnSmallDisk(destination, 64 * 1024, [&] {
+        EXPECT_EQ(Extract(archive), kZipDiskFull);
+        EXPECT_EQ(test::FilesUnder(destination), std::vector<std::string>{"small.txt"});
+    });
+    if (run == test::TSmallDiskRun::unavailable) GTEST_SKIP() << "no file system of a test's own can be mounted here";
+    EXPECT_EQ(run, test::TSmallDiskRun::passed);
 }
 
 // A killed extraction leaves "~cvz<pid>-<n>~<name>"; the next file written in

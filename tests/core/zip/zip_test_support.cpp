@@ -26,9 +26,10 @@ std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int width) 
 }
 
 void WriteCraftedZip(const std::filesystem::path& archivePath, const std::vector<CraftedEntry>& entries,
-                     const std::string& password) {
+                     const std::string& password, bool stored) {
     archive* writer = archive_write_new();
     Check(archive_write_set_format_zip(writer) == ARCHIVE_OK, writer, "format");
+    if (stored) Check(archive_write_set_options(writer, "zip:compression=store") == ARCHIVE_OK, writer, "store");
     if (!password.empty()) {
         Check(archive_write_set_options(writer, "zip:encryption=zipcrypt") == ARCHIVE_OK, writer, "encryption");
         Check(archive_write_set_passphrase(writer, password.c_str()) == ARCHIVE_OK, writer, "passphrase");
@@ -71,6 +72,33 @@ std::vector<std::string> EntryNames(const std::filesystem::path& archive) {
     std::vector<std::string> names;
     for (const CentralEntry& entry : CentralEntries(archive)) names.push_back(entry.name);
     return names;
+}
+
+// Central record: check sum +16, compressed size +20, local-header offset +42. Local header: flags +6 (bit 3: a data
+// descriptor, optionally signed 0x08074b50, follows the data), check sum +14, name and extra lengths +26 and +28.
+void SetEntrySum(const std::filesystem::path& archive, const std::string& name, std::uint32_t sum) {
+    std::string bytes = ReadFileBytes(archive);
+    const auto put = [&bytes, sum](std::size_t at) {
+        for (int i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<char>(sum >> (8 * i));
+    };
+    const std::size_t end = bytes.rfind(std::string("PK\x05\x06", 4));
+    std::size_t at = LittleEndian(bytes, end + 16, 4);
+    for (std::uint32_t i = 0, count = LittleEndian(bytes, end + 10, 2); i < count; ++i) {
+        const std::size_t nameLength = LittleEndian(bytes, at + 28, 2);
+        if (bytes.substr(at + 46, nameLength) == name) {
+            put(at + 16);
+            const std::size_t local = LittleEndian(bytes, at + 42, 4);
+            put(local + 14);
+            if ((LittleEndian(bytes, local + 6, 2) & 8) != 0) {
+                std::size_t descriptor = local + 30 + LittleEndian(bytes, local + 26, 2) +
+                                         LittleEndian(bytes, local + 28, 2) + LittleEndian(bytes, at + 20, 4);
+                if (LittleEndian(bytes, descriptor, 4) == 0x08074b50) descriptor += 4;
+                put(descriptor);
+            }
+        }
+        at += 46 + nameLength + LittleEndian(bytes, at + 30, 2) + LittleEndian(bytes, at + 32, 2);
+    }
+    WriteFileBytes(archive, bytes);
 }
 
 std::string PatternBytes(std::size_t size, std::uint32_t seed) {

@@ -15,9 +15,9 @@ struct CraftedEntry {
 };
 
 // Writes Entries, in order and under exactly their names, as a zip archive;
-// traditional encryption with a non-empty Password.
+// traditional encryption with a non-empty Password; Stored: without compression.
 void WriteCraftedZip(const std::filesystem::path& archive, const std::vector<CraftedEntry>& entries,
-                     const std::string& password = {});
+                     const std::string& password = {}, bool stored = false);
 
 struct CentralEntry {
     std::string name;
@@ -28,6 +28,10 @@ struct CentralEntry {
 // The entries listed by the central directory of the zip archive Archive, and their names.
 std::vector<CentralEntry> CentralEntries(const std::filesystem::path& archive);
 std::vector<std::string> EntryNames(const std::filesystem::path& archive);
+
+// Writes Sum as the check sum of the entry Name of Archive wherever the archive
+// records it: its central record, its local header and any data descriptor.
+void SetEntrySum(const std::filesystem::path& archive, const std::string& name, std::uint32_t sum);
 
 // The little-endian unsigned field of Width bytes at At.
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int width);

@@ -180,5 +180,25 @@ TEST_F(StudyRegressionTest, TheInfluenceOfAScaleFollowsRSquaredAndTheIndustrysLi
     EXPECT_FALSE(shown->IsEmpty());
 }
 
+TEST_F(StudyRegressionTest, TwoBrandsLeaveTheInfluenceScreenEmptyAndSayWhyOnlyInAWindow) {
+    // The instructor lets the map study run from two brands: a line through
+    // two points tells nothing, so every cell says so.
+    Session->Industry()->ConstPart().SetReal(kCategoryIndustry, context, "MinBrdForMap", 2);
+    SetDesign(0.5, 0.25, 2, 0.25);
+    SetMarketedBrands(context, 2);
+    root.ui.messageBoxes.clear();
+    const auto shown = MarketScreen(14, context);
+    EXPECT_TRUE(shown->IsEmpty());
+    for (int d = 2; d <= 3; ++d)
+        for (int column = 4; column <= 7; ++column)
+            EXPECT_EQ(Cell(*shown, d, column), test::StudyTest::StudyText("StuMapInfluence", 3)) << d << " " << column;
+    ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(root.ui.messageBoxes[0].key, "NotEnoughObs");
+    const auto printed = MarketScreen(14, context, kDocumentLayout);
+    printed->Build(context);
+    EXPECT_TRUE(printed->IsEmpty());
+    EXPECT_EQ(root.ui.messageBoxes.size(), 1u);
+}
+
 }  // namespace
 }  // namespace cv

@@ -102,6 +102,30 @@ TEST_F(StudyStatusTest, TheBenchmarkingStudyIsBoughtForTheZone) {
     EXPECT_EQ(InfosLine(*ZoneScreen(51, context)), "");
 }
 
+TEST_F(StudyStatusTest, AnExperimentPrintsOnlyItsSecondTitleAndNamesItsSize) {
+    const TDataContext context = Context();
+    BuyEveryStudy(context, true);
+    const struct {
+        int screen;
+        const char* section;
+        const char* size;  // the sample sets neither coefficient: (1.2 - 1) x 100 and 10
+    } cases[] = {{18, "StuExpAdv", "20"}, {19, "StuExpSlf", "10"}};
+    Session->SetAdminView(true);  // the sales-force experiment is hidden from the team
+    for (const auto& c : cases) {
+        const auto shown = MarketScreen(c.screen, context);
+        EXPECT_EQ(shown->Table()->Sheet().Captions().titleLines.size(), 2u) << c.screen;
+        auto printed = MarketScreen(c.screen, context, kDocumentLayout);
+        printed->Build(context);
+        const TQNTable& table = *printed->Table();
+        EXPECT_EQ(table.Sheet().Captions().titleLines, std::vector<std::string>{StudyText(c.section, 2)});
+        EXPECT_EQ(table.Sheet().TableType(), 4);
+        const int footer = table.Sheet().Geometry().RowStart(2);
+        const std::string first = test::CellText(table, footer, 1);
+        EXPECT_NE(first.find(c.size), std::string::npos) << first;
+        EXPECT_EQ(first.find("@1"), std::string::npos) << first;
+    }
+}
+
 TEST_F(StudyStatusTest, AnUnknownScreenSaysSoAndBuildsNothing) {
     root.ui.plainBoxes.clear();
     EXPECT_EQ(MarketScreen(26)->Table(), nullptr);

@@ -40,5 +40,26 @@ TEST_F(StudyWindowTest, ScreensOneFourThirteenAndFiftyOneShowTheirTables) {
     }
 }
 
+// On a screen of 640 x 480 the table engine lays the same screens out in its
+// smaller fonts and rows; the explanation of a study not bought stands in the
+// panel's place.
+TEST_F(StudyWindowTest, SmallScreenShowsThePanelAndThenItsExplanation) {
+    TDataContext context = Context();
+    BuyEveryStudy(context, true);
+    owner->resize(640, 400);
+    owner->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+    auto panel = MarketScreen(4, context);
+    QTRY_VERIFY(panel->Table()->Sheet().isVisible());
+    EXPECT_EQ(panel->Table()->Sheet().TableName(), "StuUMS");
+    test::SaveScreenshot(*owner, "StudyWindowTest_SmallScreenPanel");
+    panel.reset();
+    BuyStudy(context, "StuMkt", "ConsumerPanel", false);
+    auto explanation = MarketScreen(4, context);
+    QTRY_VERIFY(explanation->Table()->Sheet().isVisible());
+    EXPECT_EQ(InfosLine(*explanation), StudyText("StuInfos", 3));
+    test::SaveScreenshot(*owner, "StudyWindowTest_SmallScreenExplanation");
+}
+
 }  // namespace
 }  // namespace cv
