@@ -6,6 +6,7 @@
 #include "core/base/message_list.h"
 #include "core/session/session.h"
 #include "decisions/page/decision_page.h"
+#include "graphs/page/graph_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
@@ -19,14 +20,15 @@ namespace {
 constexpr int kFatalStopExitCode = 1;
 
 // Every page of the program, in the order of their window numbers: the
-// decisions, the results, the newsletter, then the team page, the one shown
-// first. The decision area dialogs register on the decisions page as they are
-// built; until then their buttons stay disabled.
+// decisions, the results, the newsletter, the graphs, then the team page, the
+// one shown first. The decision area dialogs register on the decisions page as
+// they are built; until then their buttons stay disabled.
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
     mainWindow.AddPage(new TFoDecision(mainWindow, area));
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    mainWindow.AddPage(new TFoGraph(mainWindow, area));
     auto* teamPage = new TFoSimul(mainWindow, area);
     mainWindow.AddPage(teamPage);
     return teamPage;
@@ -49,7 +51,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     mainWindow.show();
     mainWindow.repaint();
     windows.teamPage = CreatePages(mainWindow);
-    if (Session) Session->CurrentPage = windows.teamPage;
+    TFoCv3Mod::SetCurrent(windows.teamPage);
     mainWindow.RefreshAll();
     {
         TFoSplashScreen splash(nullptr, nullptr);

@@ -1,6 +1,11 @@
 #include "app/single_instance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
 
@@ -21,7 +26,7 @@ TSingleInstance::TSingleInstance(QString dir) : dir_(dir.isEmpty() ? DefaultDir(
 
 TSingleInstance::~TSingleInstance() {
     if (server_) server_->close();
-    if (lock_) lock_->unlock();
+    if (lockFd_ >= 0) ::close(lockFd_);
 }
 
 QString TSingleInstance::LockFileName() const {
@@ -33,15 +38,16 @@ QString TSingleInstance::ServerName() const {
 }
 
 bool TSingleInstance::Acquire(std::function<void()> bringToFront) {
-    lock_ = std::make_unique<QLockFile>(LockFileName());
-    // A lock left by a copy that died is recognised as stale and taken over;
+    // A lock file left by a copy that died holds no lock and is taken over;
     // a running copy's lock never goes stale with age, however long it runs.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        lock_.reset();
+    const QByteArray name = QFile::encodeName(LockFileName());
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (fd >= 0) ::close(fd);
         AskFirstCopyToComeForward();
         return false;
     }
+    lockFd_ = fd;
     bringToFront_ = std::move(bringToFront);
     Listen();
     return true;

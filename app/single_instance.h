@@ -1,11 +1,12 @@
 #pragma once
-// One copy of the team workstation per user. The first copy holds a lock file
-// and listens on a local socket beside it, both in the user's runtime
+// One copy of the team workstation per user. The first copy holds a lock on a
+// lock file and listens on a local socket beside it, both in the user's runtime
 // directory; a later copy finds the lock taken, asks the first one through the
-// socket to bring its window to the front, and ends without a window.
+// socket to bring its window to the front, and ends without a window. The lock
+// is the system's advisory lock on the open file: it goes with the copy that
+// holds it, however that copy ends, and nothing is written or synced to take it.
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -39,7 +40,7 @@ private:
     void AskFirstCopyToComeForward() const;
 
     QString dir_;
-    std::unique_ptr<QLockFile> lock_;
+    int lockFd_ = -1;  // the open lock file while this copy holds the lock
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> bringToFront_;
 };

@@ -2,9 +2,10 @@
 // sample industry (3 firms, 2 zones, 2 markets) and on the largest industry
 // the model holds (6 firms, 3 zones, 3 markets, 5 brands per firm in every
 // zone and market, 5 segments and 3 channels), each reported beside the time
-// to open the same industry file, measured in the same run ("x_open"). The
-// industry stays open between forecasts, as it does in the dialog; every
-// forecast rebuilds the results of t+1 and the decisions of t+2 from scratch.
+// to read the same industry file's raw bytes, measured in the same run
+// ("x_raw"). The industry stays open between forecasts, as it does in the
+// dialog; every forecast rebuilds the results of t+1 and the decisions of t+2
+// from scratch. A table of forecasts on industries of growing size shows how it grows.
 
 #include <benchmark/benchmark.h>
 
@@ -14,26 +15,15 @@
 #include <string>
 
 #include "bench/largest_industry.h"
+#include "bench/raw_read.h"
 #include "core/session/session.h"
 #include "model/plan_forecast.h"
+#include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_industry.h"
 #include "tests/model/fixtures/model_world.h"
 #include "tools/sample_industry/sample_industry.h"
 
 namespace {
-
-constexpr int kOpenSamples = 10;
-
-double OpenSeconds(const std::filesystem::path& file) {
-    double seconds = 0;
-    for (int i = 0; i < kOpenSamples; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        if (!cv::Session->IndOpen(file.string())) std::abort();
-        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        cv::Session->IndClose();
-    }
-    return seconds / kOpenSamples;
-}
 
 // Opening the industry file through the session: the constant part, the
 // series and the series-index table; the sets load when first used.
@@ -48,14 +38,14 @@ void RunOpen(benchmark::State& state, const std::filesystem::path& file) {
 
 // Forecasts on the open industry; the first one, untimed, loads the sets the model reads.
 void RunForecasts(benchmark::State& state, const std::filesystem::path& file) {
-    const double openSeconds = OpenSeconds(file);
+    const double rawSeconds = cv::bench::RawSecondsPerRead(file.string());
     if (!cv::Session->IndOpen(file.string()) || !cv::RunPlanForecast(*cv::Session).Done) std::abort();
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         if (!cv::RunPlanForecast(*cv::Session).Done) state.SkipWithError("the forecast failed");
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.counters["x_open"] = seconds / static_cast<double>(state.iterations()) / openSeconds;
+    state.counters["x_raw"] = seconds / static_cast<double>(state.iterations()) / rawSeconds;
     cv::Session->IndClose();
 }
 
@@ -82,5 +72,27 @@ void BM_ForecastLargest(benchmark::State& state) {
     RunForecasts(state, cv::bench::WriteLargest(world.GamesDir()));
 }
 BENCHMARK(BM_ForecastLargest)->Unit(benchmark::kMillisecond);
+
+// How the forecast grows with the industry: the largest fixture cut to the
+// firms, zones, markets and brands per firm given, up to its full size.
+void BM_ForecastBySize(benchmark::State& state) {
+    cv::test::TModelWorld world;
+    const std::filesystem::path file = world.GamesDir() / "SIZED.ind";
+    cv::test::WriteFixtureIndustry(file, cv::test::FixtureLargest(static_cast<int>(state.range(0)),
+                                                                  static_cast<int>(state.range(1)),
+                                                                  static_cast<int>(state.range(2)),
+                                                                  static_cast<int>(state.range(3))));
+    RunForecasts(state, file);
+    state.counters["brands"] = static_cast<double>(state.range(0) * state.range(1) * state.range(2) * state.range(3));
+}
+BENCHMARK(BM_ForecastBySize)
+    ->ArgNames({"firms", "zones", "markets", "brands"})
+    ->Args({1, 1, 1, 2})
+    ->Args({2, 1, 1, 5})
+    ->Args({6, 1, 1, 5})
+    ->Args({6, 2, 2, 5})
+    ->Args({6, 3, 3, 2})
+    ->Args({6, 3, 3, 5})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

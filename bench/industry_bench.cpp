@@ -13,18 +13,18 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench/raw_read.h"
 #include "core/store/cv_data.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-// The raw read is timed this many times and the median taken: a single
-// disturbed sample must not move every ratio of the run.
-constexpr int kRawSamples = 101;
+using cv::bench::RawSecondsPerRead;
+using cv::bench::ReadRawBytes;
+
 constexpr std::int16_t kFirms = 6;
 constexpr std::int16_t kZones = 3;
 constexpr std::int16_t kMarkets = 3;
@@ -130,14 +130,6 @@ const SampleIndustry& Sample() {
     return sample;
 }
 
-std::size_t ReadRawBytes(const std::string& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<std::size_t>(in.gcount()) + static_cast<unsigned char>(bytes.back());
-}
-
 // Opens the industry and loads every set of every period, then calls Use on
 // each set; the industry is dropped without saving, as nothing changed.
 template <class Use>
@@ -161,17 +153,6 @@ std::size_t UseEveryCell(const cv::TCvPerData& set) {
     std::size_t bags = 0;
     cv::ForEachCell([&](const cv::TCellIndex& cell) { bags += set.Cell(cell) != nullptr; });
     return bags;
-}
-
-double RawSecondsPerRead(const std::string& file) {
-    std::vector<double> samples;
-    for (int i = 0; i < kRawSamples; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(ReadRawBytes(file));
-        samples.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(samples.begin(), samples.begin() + kRawSamples / 2, samples.end());
-    return samples[kRawSamples / 2];
 }
 
 void ReportAgainstRaw(benchmark::State& state, double seconds, double rawSeconds) {

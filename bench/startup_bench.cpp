@@ -1,6 +1,7 @@
 // The program's start, from the beginning of main's work (the single-instance
-// lock, the session, the translator, the main window, the team page, the
-// splash, which is closed as soon as it shows) to the main window shown and
+// lock, the session, the translator, the main window with every page the
+// program creates at start, the team page, the splash, which is closed as soon
+// as it shows) to the main window shown and
 // idle, against an empty QMainWindow shown and idle in the same process. The
 // counter "x_empty" is the ratio of the two.
 
@@ -67,20 +68,21 @@ void WaitUntilShownAndIdle(QWidget& window) {
     QApplication::processEvents();
 }
 
-qint64 EmptyMainWindowNs() {
+qint64 EmptyMainWindowNs(QSize size = {}) {
     QElapsedTimer clock;
     clock.start();
     {
         QMainWindow window;
+        if (size.isValid()) window.resize(size);
         window.show();
         WaitUntilShownAndIdle(window);
     }
     return clock.nsecsElapsed();
 }
 
-double MedianEmptyMainWindowNs() {
+double MedianEmptyMainWindowNs(QSize size) {
     std::vector<qint64> samples;
-    for (int i = 0; i < kBaselineSamples; ++i) samples.push_back(EmptyMainWindowNs());
+    for (int i = 0; i < kBaselineSamples; ++i) samples.push_back(EmptyMainWindowNs(size));
     std::nth_element(samples.begin(), samples.begin() + kBaselineSamples / 2, samples.end());
     return static_cast<double>(samples[kBaselineSamples / 2]);
 }
@@ -100,21 +102,36 @@ void BM_EmptyMainWindowShownAndIdle(benchmark::State& state) {
 }
 BENCHMARK(BM_EmptyMainWindowShownAndIdle)->Unit(benchmark::kMillisecond);
 
+// The program's windows as main starts them, the splash closed as soon as it
+// shows; returns once the main window is shown and idle.
+cv::TProgramWindows StartShownAndIdle() {
+    cv::TMainWindowServices services;
+    services.exeFileName = Root().Exe();
+    services.now = [] { return QDateTime::currentDateTime(); };
+    CloseSplashWhenShown();
+    cv::TProgramWindows windows = cv::StartProgramWindows(std::move(services));
+    if (!windows.mainWindow) std::abort();
+    WaitUntilShownAndIdle(*windows.mainWindow);
+    return windows;
+}
+
+// The main window's size, from one start ahead of the measured ones.
+QSize StartedMainWindowSize() {
+    cv::TSingleInstance instance(Root().RuntimeDir());
+    if (!instance.Acquire([] {})) std::abort();
+    return StartShownAndIdle().mainWindow->size();
+}
+
 void BM_ProgramStartShownAndIdle(benchmark::State& state) {
-    const double baselineNs = MedianEmptyMainWindowNs();
+    // Against an empty window of the main window's size.
+    const double baselineNs = MedianEmptyMainWindowNs(StartedMainWindowSize());
     qint64 totalNs = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
         cv::TSingleInstance instance(Root().RuntimeDir());
         if (!instance.Acquire([] {})) std::abort();
-        cv::TMainWindowServices services;
-        services.exeFileName = Root().Exe();
-        services.now = [] { return QDateTime::currentDateTime(); };
-        CloseSplashWhenShown();
-        cv::TProgramWindows windows = cv::StartProgramWindows(std::move(services));
-        if (!windows.mainWindow) std::abort();
-        WaitUntilShownAndIdle(*windows.mainWindow);
+        cv::TProgramWindows windows = StartShownAndIdle();
         totalNs += clock.nsecsElapsed();
         state.PauseTiming();
         windows.mainWindow.reset();

@@ -10,15 +10,17 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/raw_read.h"
 #include "core/store/volume_set.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
+
+using cv::bench::ReadRawBytes;
 
 constexpr std::int16_t kVolumeCount = 1000;
 constexpr std::int16_t kLargeVolumeCount = 4000;
@@ -59,15 +61,6 @@ const SampleSet& Sample() {
 const SampleSet& LargeSample() {
     static const SampleSet sample(kLargeVolumeCount);
     return sample;
-}
-
-// The whole file in one read into a buffer of its size.
-std::size_t ReadRawBytes(const std::string& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<std::size_t>(in.gcount()) + static_cast<unsigned char>(bytes.back());
 }
 
 std::size_t ReadEveryVolume(const SampleSet& sample) {

@@ -13,6 +13,7 @@
 #include "core/store/series.h"
 #include "shell/main_window.h"
 #include "ui/cv3_speed_button.h"
+#include "ui/help_state.h"
 
 namespace cv {
 namespace {
@@ -163,7 +164,7 @@ void TGroupPage::ShowItem(const TPageItem& item) {
 void TGroupPage::FormActivate() {
     TFoCv3Mod::FormActivate();
     if (!HasIndustry() || !pageButton_ || !pageButton_->isEnabled()) return;
-    Session->HelpContext = menu_.helpContext;
+    HelpState().HelpContext = menu_.helpContext;
     UpdateMenus();
     mainWindow_.ToolButton(kPreviousPageButton)->setVisible(true);
     mainWindow_.ToolButton(kNextPageButton)->setVisible(true);

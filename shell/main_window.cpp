@@ -21,6 +21,7 @@
 #include "shell/selector/cv_bar.h"
 #include "ui/cp1252.h"
 #include "ui/cv3_speed_button.h"
+#include "ui/help_state.h"
 #include "ui/message_box.h"
 #include "ui/platform_color.h"
 
@@ -54,6 +55,7 @@ TFoCv3Main::~TFoCv3Main() { EndSession(); }
 
 void TFoCv3Main::StartSession() {
     Session = std::make_unique<TSession>(services_.exeFileName);
+    HelpState() = THelpState{};
     OpenTranslator();
     SetMessageBoxTexts(Translator.get(), kSectionMessages);
     SetMessageBoxOwner(this);
@@ -187,8 +189,8 @@ void TFoCv3Main::AddPage(TFoCv3Mod* page) { pageArea_->addWidget(page); }
 
 void TFoCv3Main::ShowPage(TFoCv3Mod* page) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    TFoCv3Mod* previous = Session ? Session->CurrentPage : nullptr;
-    if (Session) Session->CurrentPage = page;
+    TFoCv3Mod* previous = TFoCv3Mod::Current();
+    TFoCv3Mod::SetCurrent(page);
     if (previous && previous != page) previous->FormDeactivate();
     pageArea_->setCurrentWidget(page);
     page->show();
@@ -244,7 +246,7 @@ void TFoCv3Main::UpdateToolButtons() {
 }
 
 void TFoCv3Main::RefreshPage() {
-    if (Session && Session->CurrentPage) Session->CurrentPage->setFocus();
+    if (TFoCv3Mod* page = TFoCv3Mod::Current()) page->setFocus();
 }
 
 void TFoCv3Main::HidePageSteppingButtons() {

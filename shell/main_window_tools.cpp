@@ -13,6 +13,7 @@
 #include "shell/config/config_dialog.h"
 #include "shell/page_window.h"
 #include "shell/splash_screen.h"
+#include "ui/help_state.h"
 #include "ui/message_box.h"
 
 namespace cv {
@@ -60,9 +61,10 @@ void TFoCv3Main::RestoreToolButtons() {
 }
 
 void TFoCv3Main::sbPrintClick() {
-    if (Session && Session->CurrentPage) {
+    TFoCv3Mod* page = TFoCv3Mod::Current();
+    if (Session && page) {
         try {
-            Session->CurrentPage->Print();
+            page->Print();
         } catch (const ECvError&) {
             // A failed print loses nothing; the page gets the focus back.
         }
@@ -71,25 +73,25 @@ void TFoCv3Main::sbPrintClick() {
 }
 
 void TFoCv3Main::SbCopyToClipClick() {
-    if (Session && Session->CurrentPage) Session->CurrentPage->CopyToClipboard();
+    if (TFoCv3Mod* page = TFoCv3Mod::Current()) page->CopyToClipboard();
     RefreshPage();
 }
 
 void TFoCv3Main::sbHelpClick() {
     if (Session && !helpFileName_.empty()) {
         if (!helpWindow_) helpWindow_ = new THelpWindow(this);
-        helpWindow_->ShowContext(helpFileName_, Session->HelpContext);
+        helpWindow_->ShowContext(helpFileName_, HelpState().HelpContext);
     }
     RefreshPage();
 }
 
 void TFoCv3Main::sbQuickHelpClick() {
-    if (Session) ShowQuickHelp(Session->QuickHelpKey);
+    ShowQuickHelp(HelpState().QuickHelpKey());
     RefreshPage();
 }
 
 void TFoCv3Main::sbAboutClick() {
-    TDataContext* context = Session && Session->CurrentPage ? &Session->CurrentPage->Data : nullptr;
+    TDataContext* context = TFoCv3Mod::Current() ? &TFoCv3Mod::Current()->Data : nullptr;
     TFoSplashScreen about(nullptr, context);
     about.exec();
     RefreshPage();
@@ -98,7 +100,7 @@ void TFoCv3Main::sbAboutClick() {
 void TFoCv3Main::sbConfigClick() {
     TFoConfig config(this);
     ShowToolButtonsOn({kHelpButton}, {0}, &config, config.width() - kLentButtonMargin, kLentButtonTop, true);
-    if (Session) Session->HelpContext = kHelpContextConfig;
+    HelpState().HelpContext = kHelpContextConfig;
     config.exec();
     RestoreToolButtons();
     if (config.LanguageChanged()) {
@@ -115,7 +117,7 @@ void TFoCv3Main::sbPrevPageClick() { StepPageMenu(false); }
 void TFoCv3Main::sbNextPageClick() { StepPageMenu(true); }
 
 void TFoCv3Main::StepPageMenu(bool forward) {
-    TFoCv3Mod* page = Session ? Session->CurrentPage : nullptr;
+    TFoCv3Mod* page = TFoCv3Mod::Current();
     if (!page) return;
     QAction* remembered = page->RememberedItem();
     if (!remembered) {

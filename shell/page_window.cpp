@@ -18,6 +18,11 @@ std::vector<TFoCv3Mod*>& PageList() {
     return pages;
 }
 
+TFoCv3Mod*& CurrentPage() {
+    static TFoCv3Mod* page = nullptr;
+    return page;
+}
+
 }  // namespace
 
 TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name, TPageNeeds needs)
@@ -44,19 +49,21 @@ TFoCv3Mod::~TFoCv3Mod() {
     display_.Clear();
     auto& pages = PageList();
     pages.erase(std::remove(pages.begin(), pages.end(), this), pages.end());
-    if (!Session || windowNumber_ < 1 || windowNumber_ > kPageWindowCount) return;
-    Session->PageMenuItems[windowNumber_ - 1] = nullptr;
-    if (Session->CurrentPage == this) Session->CurrentPage = nullptr;
+    if (CurrentPage() == this) CurrentPage() = nullptr;
 }
 
 const std::vector<TFoCv3Mod*>& TFoCv3Mod::Pages() { return PageList(); }
+
+TFoCv3Mod* TFoCv3Mod::Current() { return CurrentPage(); }
+
+void TFoCv3Mod::SetCurrent(TFoCv3Mod* page) { CurrentPage() = page; }
 
 void TFoCv3Mod::RegisterPage(QAction* currentItem) {
     // The page table has room for ten pages; an eleventh is never registered.
     if (Session && windowNumber_ <= kPageWindowCount) {
         Data = TDataContext{};
         Selectors = TPageSelectors{};
-        Session->PageMenuItems[windowNumber_ - 1] = currentItem ? menuTree_->NodeOf(currentItem) : nullptr;
+        rememberedNode_ = currentItem ? menuTree_->NodeOf(currentItem) : nullptr;
     }
     InitSelector();
     UpdateMenus();
@@ -82,13 +89,13 @@ void TFoCv3Mod::AddSeparator(QMenu* menu, const QString& name) { menu->addSepara
 
 QAction* TFoCv3Mod::RememberedItem() const {
     if (!Session || windowNumber_ < 1 || windowNumber_ > kPageWindowCount) return nullptr;
-    auto* node = dynamic_cast<TActionMenuNode*>(Session->PageMenuItems[windowNumber_ - 1]);
+    auto* node = dynamic_cast<TActionMenuNode*>(rememberedNode_);
     return node ? node->Action() : nullptr;
 }
 
 void TFoCv3Mod::SetRememberedItem(QAction* item) {
     if (!Session || windowNumber_ < 1 || windowNumber_ > kPageWindowCount) return;
-    Session->PageMenuItems[windowNumber_ - 1] = item ? menuTree_->NodeOf(item) : nullptr;
+    rememberedNode_ = item ? menuTree_->NodeOf(item) : nullptr;
 }
 
 void TFoCv3Mod::MenuItemClick(QAction* item) {
@@ -262,7 +269,7 @@ bool TFoCv3Mod::ApplySelector(TBarGrpBtn& group, QWidget* sender) {
                     }
         }
     }
-    if (changed && Session->CurrentPage == this) RebuildDisplay();
+    if (changed && CurrentPage() == this) RebuildDisplay();
     return changed;
 }
 

@@ -30,6 +30,9 @@ class TBarGrpBtn;
 
 namespace cv {
 
+// The most page windows there are; window numbers run 1..10.
+inline constexpr int kPageWindowCount = 10;
+
 // What a page needs of the frame, declared when it is made.
 struct TPageNeeds {
     // The page works on the decision period: its decision period is one past
@@ -47,6 +50,10 @@ public:
 
     // Every page window that exists, in creation order.
     static const std::vector<TFoCv3Mod*>& Pages();
+    // The page window on show; null before the main window shows one and
+    // after that page is gone.
+    static TFoCv3Mod* Current();
+    static void SetCurrent(TFoCv3Mod* page);
 
     int WindowNumber() const { return windowNumber_; }
     const TPageNeeds& Needs() const { return needs_; }
@@ -59,7 +66,7 @@ public:
 
     QMenuBar* PageMenuBar() const { return menuBar_; }
     TActionMenuTree& MenuTree() { return *menuTree_; }
-    // The item the page remembers, from the session's page table; null when none.
+    // The item the page remembers; null when none.
     QAction* RememberedItem() const;
 
     // Clears the display and makes Item the remembered, checked item.
@@ -129,6 +136,7 @@ private:
     TPageDisplay display_;
     TPageNeeds needs_;
     int windowNumber_ = 0;
+    TMenuNode* rememberedNode_ = nullptr;  // in menuTree_
 };
 
 }  // namespace cv

@@ -1,8 +1,5 @@
 #include "shell/picture_image.h"
 
-#include <QPainter>
-#include <QPixmap>
-
 #include "ui/picture/metafile.h"
 
 namespace cv {
@@ -17,13 +14,7 @@ void DrawPictureOnImage(QLabel& image, const std::string& file) {
 
 QIcon PictureIcon(const std::string& file, QSize size) {
     try {
-        const TMetafile picture = LoadPlaceableMetafile(QString::fromStdString(file));
-        QPixmap pixmap(size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        PlayMetafileScaled(painter, picture, size.width(), size.height());
-        painter.end();
-        return QIcon(pixmap);
+        return QIcon(MetafilePixmap(QString::fromStdString(file), size));
     } catch (const EPictureFileError&) {
         return {};
     }

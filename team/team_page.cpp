@@ -12,6 +12,7 @@
 #include "shell/picture_image.h"
 #include "ui/cp1252.h"
 #include "ui/cv3_speed_button.h"
+#include "ui/help_state.h"
 
 namespace cv {
 namespace {
@@ -97,7 +98,7 @@ void TFoSimul::SetupBar() {
 }
 
 void TFoSimul::MenuItemClick(QAction* item) {
-    if (Session) Session->HelpContext = kHelpContextMenu;
+    HelpState().HelpContext = kHelpContextMenu;
     if (!item) return;
     TFoCv3Mod::MenuItemClick(item);
     SetupBar();
@@ -110,7 +111,7 @@ void TFoSimul::FormActivate() {
         firstActivation_ = false;
         DrawNoIndustryBackground();
     }
-    Session->HelpContext = kHelpContextPage;
+    HelpState().HelpContext = kHelpContextPage;
     mainWindow_.HidePageSteppingButtons();
     mainWindow_.SetPageButtonActive(mainWindow_.TeamPageButton(), true);
     if (QAction* remembered = RememberedItem()) ShowItemAtCurrentPeriod(remembered);

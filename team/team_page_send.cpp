@@ -12,6 +12,7 @@
 #include "shell/main_window.h"
 #include "team/team_page.h"
 #include "ui/cp1252.h"
+#include "ui/help_state.h"
 
 namespace cv {
 namespace {
@@ -66,7 +67,7 @@ void TFoSimul::MPTransferToAdmClick(QAction* item) {
 
 void TFoSimul::MPBackupClick(QAction* item) {
     if (Session && Session->Industry()) {
-        Session->HelpContext = kHelpContextBackup;
+        HelpState().HelpContext = kHelpContextBackup;
         QFileDialog dialog(this);
         PrepareArchiveDialog(dialog, "DlgSaveInd", kLineBackupTitle);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -84,7 +85,7 @@ void TFoSimul::MPBackupClick(QAction* item) {
 
 void TFoSimul::MPRestoreClick(QAction* item) {
     if (Session) {
-        Session->HelpContext = kHelpContextRestore;
+        HelpState().HelpContext = kHelpContextRestore;
         QFileDialog dialog(this);
         PrepareArchiveDialog(dialog, "odOpenDlg", kLineRestoreTitle);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -37,7 +37,7 @@ bool LogWrites(int level) { return logIsOpen && level <= DebugLevel; }
 void LogOpen(const std::string& name, int n) {
     LogClose();
     const std::string fileName = FormatText("%s%.2d.TXT", {name, n});
-    if (!OpenTextFile(logFile, fileName, tfmWrite, true)) return;
+    if (!OpenTextFile(logFile, fileName, tfmRewrite, true)) return;
     logIsOpen = true;
     WriteLine("Log file opened on " + ShortDateText() + " at " + LongTimeText());
     WriteLine("");

@@ -24,19 +24,33 @@ bool TTextFile::Flush() {
 bool OpenTextFile(TTextFile& f, const std::string& name, int mode, bool showError) {
     if (f.handle_) CloseTextFile(f);
     f.name_ = name;
-    const char* openMode = mode == tfmRead ? "rb" : mode == tfmWrite ? "wb" : mode == tfmAppend ? "ab" : nullptr;
+    f.cutAtClose_ = mode == tfmRewrite;
+    const char* openMode = mode == tfmRead     ? "rb"
+                           : mode == tfmWrite  ? "wb"
+                           : mode == tfmAppend ? "ab"
+                           : f.cutAtClose_     ? "r+b"
+                                               : nullptr;
     if (!openMode) return true;
     f.handle_ = std::fopen(name.c_str(), openMode);
+    // A file to rewrite that does not exist yet is created.
+    if (!f.handle_ && f.cutAtClose_ && errno == ENOENT) f.handle_ = std::fopen(name.c_str(), "wb");
     if (f.handle_) return true;
     if (showError)
-        Ui().ShowPlainBox("Cannot open text file " + name + " in mode " + std::to_string(mode) +
+        // A rewrite is a write to whoever reads the message.
+        Ui().ShowPlainBox("Cannot open text file " + name + " in mode " +
+                          std::to_string(f.cutAtClose_ ? int{tfmWrite} : mode) +
                           " error=" + std::to_string(errno));
     return false;
 }
 
 bool CloseTextFile(TTextFile& f) {
     if (!f.handle_) return true;
-    const int result = std::fclose(f.handle_);
+    bool cut = true;
+    if (f.cutAtClose_) {
+        const long written = std::ftell(f.handle_);
+        cut = written >= 0 && std::fflush(f.handle_) == 0 && ftruncate(fileno(f.handle_), written) == 0;
+    }
+    const int result = std::fclose(f.handle_) == 0 && cut ? 0 : -1;
     f.handle_ = nullptr;
     if (result == 0) return true;
     std::cout << "Cannot close text file error=" << errno << '\n';

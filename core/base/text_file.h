@@ -26,12 +26,16 @@ private:
     friend bool CloseTextFile(TTextFile&);
     std::FILE* handle_ = nullptr;
     std::string name_;
+    bool cutAtClose_ = false;
 };
 
-enum TextFileMode { tfmRead = 1, tfmWrite = 2, tfmAppend = 3 };
+enum TextFileMode { tfmRead = 1, tfmWrite = 2, tfmAppend = 3, tfmRewrite = 4 };
 
 // Binds F to Name and opens it: 1 reading, 2 create or replace for writing,
-// 3 appending; any other mode only binds the name. On failure returns false and,
+// 3 appending, 4 writing over an existing file from its start, the file cut
+// to what was written when it is closed (a file rewritten often, such as a
+// log, then never waits for the release of its old blocks); any other mode
+// only binds the name. On failure returns false and,
 // when ShowError is set, shows "Cannot open text file <Name> in mode <M> error=<code>".
 bool OpenTextFile(TTextFile& f, const std::string& name, int mode, bool showError);
 

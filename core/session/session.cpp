@@ -35,7 +35,6 @@ constexpr char kDebugLevelKey[] = "DebugLevel";
 constexpr char kSettingsExt[] = ".ini";
 constexpr char kBadExeName[] = "Error: bad exe name";
 constexpr char kWrongProgram[] = "Software compiled with incorrect options !!!";
-constexpr char kGettingStarted[] = "GettingStarted";
 
 // The instructor's and the other sibling programs: this build refuses to run under their names.
 constexpr std::array<std::string_view, 5> kSiblingNames{"CV3ADM", "CV3ADMONLINE", "CV3PROT", "INDFORGE",
@@ -136,7 +135,7 @@ void TQNSession::SetIndustryNames(const std::string& dir, const std::string& nam
 
 void TQNSession::ClearIndustryNames() { SetIndustryNames({}, {}, {}, {}); }
 
-TSession::TSession(std::string exeFileName) : TQNSession(std::move(exeFileName)), QuickHelpKey(kGettingStarted) {
+TSession::TSession(std::string exeFileName) : TQNSession(std::move(exeFileName)) {
     Init();
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // The session: a single object alive for the whole run. It finds the program's
-// directories, loads the settings, keeps the state that all windows share (the
-// page on show, each page's last menu item, quick help, the help context, and
-// whether the plan has been forecast), holds the open industry, and provides
+// directories, loads the settings, keeps whether the plan has been forecast,
+// holds the open industry, and provides
 // the everyday services: open and close an industry, fill in @-tokens in a
 // text, answer the instructor's restriction bits.
 //
@@ -10,7 +9,6 @@
 // simulation's state and services on it. Only team mode exists in this
 // program. Paths use '/', and directory texts end in '/'.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,11 +20,7 @@
 namespace cv {
 
 class TCvInd;
-class TFoCv3Mod;  // the page-window base class of the user interface
-class TMenuNode;  // a menu item as core sees it (core/base/menu_tree.h)
 
-// Number of page windows that remember a menu item, by window number 1..10.
-inline constexpr int kPageWindowCount = 10;
 inline constexpr std::size_t kLanguageCodeMax = 8;
 
 // The directories and settings of the program.
@@ -76,11 +70,6 @@ public:
     TRegistryIniFile& Registry() { return registry_; }
     const TRegistryIniFile& Registry() const { return registry_; }
     bool SettingsReadOnly() const { return settingsReadOnly_; }
-
-    // The page window on show, and for each page window (index 0 = window 1) the
-    // menu item picked there most recently; null until set.
-    TFoCv3Mod* CurrentPage = nullptr;
-    std::array<TMenuNode*, kPageWindowCount> PageMenuItems{};
 
 protected:
     const std::string& ExeFileName() const { return exeFileName_; }
@@ -153,9 +142,8 @@ public:
 
     // True once the marketing plan was forecast for the open industry.
     bool ForecastDone = false;
-    // Quick-help text shown now (at most 32 characters) and the help context.
-    std::string QuickHelpKey;
-    std::int32_t HelpContext = 0;
+    // How often IndOpen was called, whether or not the industry opened.
+    std::uint32_t IndustryOpenings() const { return industryOpenings_; }
 
 private:
     void CheckSiblingName() const;
@@ -163,6 +151,7 @@ private:
 
     std::unique_ptr<TCvInd> industry_;
     std::int32_t indVersion_ = 0;
+    std::uint32_t industryOpenings_ = 0;
 };
 
 // The one session of the program: empty until the main window creates it.

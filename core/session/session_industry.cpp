@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kNoQuickHelpScreen[] = "NoQuickHelpScreen";
 constexpr char kIndIncompleteKey[] = "IndIncomplete";
 constexpr char kCannotAccess[] = "TSession.IndOpen: cannot access ";
 constexpr char kIndVersionName[] = "IndVersion";
@@ -68,7 +67,7 @@ std::unique_ptr<TCvInd> OpenCompleteIndustry(const std::string& fullPath) {
 }  // namespace
 
 bool TSession::IndOpen(const std::string& fileName) {
-    QuickHelpKey = kNoQuickHelpScreen;
+    ++industryOpenings_;
     IndClose();
     ForecastDone = false;  // a forecast belongs to the industry just closed
     std::string dir, name, fullPath, ext;

@@ -4,6 +4,7 @@
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "ui/help_state.h"
 #include "decisions/dialogs/decision_dialog.h"
 #include "decisions/page/decision_page_areas.h"
 #include "shell/main_window.h"
@@ -135,7 +136,7 @@ void TFoDecision::FormActivate() {
         LayoutButtons();
     }
     if (!Session || !Session->Industry() || !pageButton_ || !pageButton_->isEnabled()) return;
-    Session->HelpContext = kHelpContext;
+    HelpState().HelpContext = kHelpContext;
     mainWindow_.SetPageButtonActive(pageButton_, true);
     mainWindow_.ToolButton(kPreviousPageButton)->setVisible(false);
     mainWindow_.ToolButton(kNextPageButton)->setVisible(false);

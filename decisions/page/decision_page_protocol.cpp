@@ -5,6 +5,7 @@
 #include "core/language/keyed_messages.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "ui/help_state.h"
 #include "decisions/dialogs/decision_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "decisions/page/decision_page_areas.h"
@@ -53,7 +54,7 @@ void TFoDecision::SetupSelectors() {
     index(industry->FtaSeries(), asFtas, Data.SelFta);
     index(industry->MktSeries(), asMarkets, Data.SelMarket);
     SetupBar();
-    Session->HelpContext = kHelpContext;
+    HelpState().HelpContext = kHelpContext;
 }
 
 void TFoDecision::OpenArea(TDecisionArea area) {
@@ -87,7 +88,7 @@ void TFoDecision::RunDialog(TDecisionArea area) {
     }
     mainWindow_.ShowToolButtonsOn(spec.toolButtons, {}, dialog.get(), dialog->width() - kToolButtonMargin,
                                   kToolButtonTop, true);
-    Session->HelpContext = spec.helpContext;
+    HelpState().HelpContext = spec.helpContext;
     dialog->exec();
     if (CvBar) CvBar->RestoreGroups();
     mainWindow_.RestoreToolButtons();

@@ -2,6 +2,7 @@
 // in the zone and market against the period before, with the growth, the
 // market shares and the market's total.
 #include "core/base/numbers.h"
+#include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/stats/cv_interf.h"
@@ -22,6 +23,7 @@ constexpr int kMinBodyRows = 10;
 constexpr int kMaxVisibleRows = 18;
 constexpr double kThousands = 1000;
 constexpr int kSmallScreenClass = 1;
+constexpr int kNoPreviousBrandsLine = 12;
 
 std::string CellRef(int row, int column) { return TQNTable::RangeRef(0, 0, row, column, row, column); }
 
@@ -111,6 +113,12 @@ void TNewsScr::BuildBrandSales() {
     const bool hasPast = age > 1;
     const bool firstPeriodRule = !hasPast && context_.SelMarket == 1;
     const TCvPerData* before = context_.CurPeriod > 0 && hasPast ? previousResults_ : nullptr;
+    // Results of the period before without the market's brands (an industry
+    // that lacks that history) are reported once, and the page goes on without them.
+    if (before && before->GetSmallintDef(kCategoryFtaMarket, context_, "NbMktedBrds", -1) < 0) {
+        Ui().ShowPlainBox(GetLine(kNoPreviousBrandsLine));
+        before = nullptr;
+    }
     const TCvInterf links;
     const int firstBodyRow = h + kTitleRows;
     WriteBrandsByFirm(firstBodyRow, brands, kLastCol, [&](int row, const TListedBrand& brand) {

@@ -49,7 +49,7 @@ void TCvBar::SetPeriodRangeForCurrentPage() {
     const std::int16_t current = industry->CurPeriod();
     if (first > current) return;
     // The decisions page reaches the period being decided.
-    const bool decisions = Session->CurrentPage && Session->CurrentPage->Needs().decisionPeriod;
+    const bool decisions = TFoCv3Mod::Current() && TFoCv3Mod::Current()->Needs().decisionPeriod;
     SetPeriodRange(first, current + (decisions ? 1 : 0));
 }
 

@@ -8,6 +8,7 @@
 #include "core/session/session.h"
 #include "reports/pages/newsletter_page.h"
 #include "decisions/page/decision_page.h"
+#include "graphs/page/graph_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
 #include "shell/splash_screen.h"
@@ -15,6 +16,7 @@
 #include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/cv3_speed_button.h"
+#include "ui/help_state.h"
 
 namespace cv::test {
 namespace {
@@ -34,9 +36,9 @@ TEST(ProgramStartSmallScreen, SplashThenTheBarLaidOutForTheScreenThenTheTeamPage
         EXPECT_EQ(splash.objectName(), "FoSplashScreen");
         EXPECT_EQ(splash.size(), ScreenSize());
         // The team page is the current page already, but shown only once the splash closes.
-        ASSERT_NE(Session->CurrentPage, nullptr);
-        EXPECT_EQ(Session->CurrentPage->objectName(), "FoSimul");
-        teamPageShownDuringSplash = Session->CurrentPage->isVisible();
+        ASSERT_NE(TFoCv3Mod::Current(), nullptr);
+        EXPECT_EQ(TFoCv3Mod::Current()->objectName(), "FoSimul");
+        teamPageShownDuringSplash = TFoCv3Mod::Current()->isVisible();
         SaveScreenshot(splash, "splash");
     });
     ASSERT_TRUE(windows.mainWindow);
@@ -51,7 +53,7 @@ TEST(ProgramStartSmallScreen, SplashThenTheBarLaidOutForTheScreenThenTheTeamPage
         ASSERT_NE(control, nullptr) << expected.name;
         EXPECT_EQ(control->geometry(), expected.place) << expected.name;
     }
-    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
+    EXPECT_EQ(TFoCv3Mod::Current(), windows.teamPage);
     EXPECT_TRUE(windows.teamPage->isVisible());
     // Only the team page's button can be used without an industry.
     for (const char* name : {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"}) {
@@ -97,7 +99,7 @@ TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
         if (!item->isSeparator() && item->isEnabled()) enabled.push_back(item->objectName().toStdString());
     EXPECT_EQ(enabled, (std::vector<std::string>{"MPTeamOpenInd", "MPRestore", "MPTransferFromAdm"}));
     EXPECT_FALSE(windows.teamPage->findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
-    EXPECT_EQ(Session->HelpContext, TFoSimul::kHelpContextPage);
+    EXPECT_EQ(HelpState().HelpContext, TFoSimul::kHelpContextPage);
     SaveScreenshot(*windows.mainWindow, "team_page");
     auto* fileMenu = windows.teamPage->findChild<QMenu*>("MPFile");
     fileMenu->popup(windows.teamPage->mapToGlobal(QPoint(0, windows.teamPage->PageMenuBar()->height())));
@@ -147,12 +149,15 @@ TEST(ProgramStart, EveryPageIsCreatedInItsWindowNumberOrder) {
     EXPECT_EQ(decisions->WindowNumber(), 1);
     EXPECT_EQ(results->WindowNumber(), 2);
     EXPECT_EQ(newsletter->WindowNumber(), 3);
-    EXPECT_EQ(windows.teamPage->WindowNumber(), 4);
-    EXPECT_EQ(Session->CurrentPage, windows.teamPage);
+    auto* graphs = main.findChild<TFoGraph*>(QStringLiteral("FoGraph"));
+    ASSERT_NE(graphs, nullptr);
+    EXPECT_EQ(graphs->WindowNumber(), 4);
+    EXPECT_EQ(windows.teamPage->WindowNumber(), 5);
+    EXPECT_EQ(TFoCv3Mod::Current(), windows.teamPage);
     root.OpenSampleIndustry();
     main.RefreshAll();
     main.findChild<TCv3SpBtn*>(QStringLiteral("SpBResult"))->click();
-    EXPECT_EQ(Session->CurrentPage, results);
+    EXPECT_EQ(TFoCv3Mod::Current(), results);
     EXPECT_EQ(main.PageArea()->currentWidget(), results);
 }
 

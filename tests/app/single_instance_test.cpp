@@ -63,6 +63,18 @@ TEST(SingleInstance, TheLockStaysTakenWhateverItsAgeUntilTheFirstCopyEnds) {
     EXPECT_TRUE(next.Acquire([] {}));
 }
 
+// A lock file that a copy which died left behind is no lock: the next copy
+// takes it over, and a copy after that finds it taken.
+TEST(SingleInstance, ALockFileLeftBehindIsTakenOver) {
+    TempDir runtime;
+    const QString dir = QString::fromStdString(runtime.path().string());
+    TSingleInstance first(dir);
+    WriteFileBytes(first.LockFileName().toStdString(), "4242\nCV3TEAM\nsomewhere\n");
+    ASSERT_TRUE(first.Acquire([] {}));
+    TSingleInstance second(dir);
+    EXPECT_FALSE(second.Acquire([] {}));
+}
+
 TEST(ProgramWithoutDisplay, SaysSoAndEndsWithAFailure) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(variable);

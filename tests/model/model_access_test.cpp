@@ -69,6 +69,15 @@ TEST(ModelAccess, CountsOutsideZeroToTheLimitAreClampedWithAWarning) {
                                                          "brands: 9 is outside 0..5 and is taken as 5"}));
 }
 
+// Opens Spec in World without the series Series, or with it but without its label Label.
+void OpenWithout(test::TModelWorld& world, const test::TFixtureSpec& spec, const char* series, const char* label) {
+    TCvInd& industry = world.OpenFixture(spec);
+    if (label)
+        test::HideLabel(industry, series, label);
+    else
+        test::HideSeries(industry, series);
+}
+
 // A series or label that the industry lacks stops the run before it writes
 // anything, and the reason names it: a missing series as such, even when a
 // label of it is what the step asks for first.
@@ -88,11 +97,7 @@ TEST(ModelAccess, AMissingSeriesOrLabelAbandonsTheRunNamingIt) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.reason);
         test::TModelWorld world;
-        TCvInd& industry = world.OpenFixture(test::FixtureBAtPeriodFour());
-        if (c.label)
-            test::HideLabel(industry, c.series, c.label);
-        else
-            test::HideSeries(industry, c.series);
+        OpenWithout(world, test::FixtureBAtPeriodFour(), c.series, c.label);
         EXPECT_FALSE(world.RunForecast());
         EXPECT_EQ(world.failureReason, c.reason);
     }
@@ -120,11 +125,7 @@ TEST(ModelAccess, RequiredSeriesAndLabelsNameWhatIsMissing) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.series) + (c.label ? std::string(".") + c.label : std::string()));
         test::TModelWorld world;
-        TCvInd& industry = world.OpenFixture(test::FixtureA());
-        if (c.label)
-            test::HideLabel(industry, c.series, c.label);
-        else
-            test::HideSeries(industry, c.series);
+        OpenWithout(world, test::FixtureA(), c.series, c.label);
         try {
             c.lookUp();
             EXPECT_EQ(c.message, nullptr) << "nothing missing";

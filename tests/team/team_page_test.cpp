@@ -8,6 +8,7 @@
 #include "app/program_start.h"
 #include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
+#include "ui/help_state.h"
 
 namespace cv::test {
 namespace {
@@ -64,7 +65,7 @@ TEST_F(TeamPageTest, ClosingTheIndustryShowsThePictureWithoutIndustry) {
     EXPECT_EQ(windows.mainWindow->windowTitle(), "Corvantis3 Team 1.00");
     EXPECT_FALSE(windows.mainWindow->findChild<QToolButton*>("SpBResult")->isEnabled());
     EXPECT_TRUE(Item("MPTeamCloseInd")->isChecked());
-    EXPECT_EQ(Session->HelpContext, TFoSimul::kHelpContextMenu);
+    EXPECT_EQ(HelpState().HelpContext, TFoSimul::kHelpContextMenu);
     ASSERT_NE(Page().Image(), nullptr);
     EXPECT_EQ(Page().Image()->height(), Page().height() - Page().PageMenuBar()->sizeHint().height());
     EXPECT_TRUE(root.ui.messageBoxes.empty());
@@ -79,7 +80,7 @@ TEST_F(TeamPageTest, PasswordItemShowsTheDisabledFeatureTextAsALiteral) {
     EXPECT_EQ(root.ui.messageBoxes[0].type, TMsgDlgType::mtInformation);
     // The item is remembered and checked; activating the page again sets its help context back.
     EXPECT_EQ(Page().RememberedItem(), Item("MPPasswd"));
-    EXPECT_EQ(Session->HelpContext, TFoSimul::kHelpContextMenu);
+    EXPECT_EQ(HelpState().HelpContext, TFoSimul::kHelpContextMenu);
 }
 
 TEST_F(TeamPageTest, RepaintWithTheSameLanguageKeepsThePictureControl) {

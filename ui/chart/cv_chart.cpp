@@ -6,6 +6,7 @@
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "ui/help_state.h"
 
 namespace cv {
 namespace {
@@ -19,7 +20,7 @@ void TCVChart::Build(const TDataContext& context) {
     context_ = context;
     firmSeries_ = periodSeries_ = nullptr;
     if (Session) {
-        Session->QuickHelpKey = kQuickHelpGraph;
+        HelpState().SetQuickHelpKey(kQuickHelpGraph);
         if (const TCvInd* industry = Session->Industry()) {
             periodSeries_ = industry->PerSeries();
             firmSeries_ = industry->FirSeries();

@@ -1,8 +1,11 @@
 #include "ui/picture/metafile.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include "ui/picture/metafile_player.h"
 
@@ -35,7 +38,10 @@ void DrawMetafileFile(QPainter& painter, const QString& path, int width, int hei
     PlayMetafileScaled(painter, LoadPlaceableMetafile(path), width, height);
 }
 
-QPixmap MetafilePixmap(const QString& path, QSize size) {
+namespace {
+
+// The file drawn into a new pixmap of Size.
+QPixmap DrawnMetafile(const QString& path, QSize size) {
     const TMetafile picture = LoadPlaceableMetafile(path);
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
@@ -43,6 +49,27 @@ QPixmap MetafilePixmap(const QString& path, QSize size) {
         QPainter painter(&pixmap);
         PlayMetafileScaled(painter, picture, size.width(), size.height());
     }
+    return pixmap;
+}
+
+}  // namespace
+
+// Each file is drawn once per size and kept in the pixmap cache under its
+// path, size, length and modification time: windows made again (the main
+// window at every start) show the same pictures without drawing them again,
+// and a file changed on disk is drawn afresh.
+QPixmap MetafilePixmap(const QString& path, QSize size) {
+    const QFileInfo info(path);
+    const QString key = QStringLiteral("metafile|%1|%2x%3|%4|%5")
+                            .arg(path)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(info.size())
+                            .arg(info.lastModified().toMSecsSinceEpoch());
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+    pixmap = DrawnMetafile(path, size);
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 

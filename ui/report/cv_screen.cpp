@@ -2,6 +2,7 @@
 
 #include "core/language/translator.h"
 #include "core/session/session.h"
+#include "ui/help_state.h"
 #include "core/session/industry.h"
 
 namespace cv {
@@ -40,7 +41,7 @@ void TCVScreen::Build(const TDataContext& context) {
     empty_ = false;
     previousResults_ = currentResults_ = decisions_ = nullptr;
     if (!Session) return;
-    Session->QuickHelpKey = kQuickHelpScreen;
+    HelpState().SetQuickHelpKey(kQuickHelpScreen);
     if (TCvInd* industry = Session->Industry()) {
         previousResults_ = &industry->PerResults(context.CurPeriod - 1);
         currentResults_ = &industry->PerResults(context.CurPeriod);

@@ -35,6 +35,22 @@ TEST_F(LogFileTest, LevelsAboveTheDebugLevelAreDropped) {
     EXPECT_EQ(body[6].rfind("Log file flushed on ", 0), 0u);
 }
 
+// A log opened again is written over the old one in place and cut to its new
+// length: nothing of a longer earlier log is left behind it.
+TEST_F(LogFileTest, ALogOpenedAgainHoldsOnlyItsNewLines) {
+    LogOpen(dir / "R", 2);
+    for (int i = 0; i < 50; ++i) LogFmt(0, "earlier line %d", {i});
+    LogClose();
+    LogOpen(dir / "R", 2);
+    LogFmt(0, "later");
+    LogClose();
+    const auto lines = test::ReadFileLines(dir / "R02.TXT");
+    // Opened, blank, debug level, blank, the line, blank, closed.
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[4], "later");
+    EXPECT_EQ(lines[6].rfind("Log file closed on ", 0), 0u);
+}
+
 TEST_F(LogFileTest, UnwritableLogStaysClosedAndLaterCallsAreHarmless) {
     test::RecordingUi ui;
     LogOpen(dir / "missing/dir/L", 1);

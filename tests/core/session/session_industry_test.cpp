@@ -54,8 +54,9 @@ TEST_F(SessionIndustryTest, OpenEntersTheIndustryAndCloseReturnsToTheRoot) {
     EXPECT_TRUE(test::AllEqual<std::string>(
         {{session_.IndFullPath(), GameFile()}, {session_.IndDir(), GamesDir().string() + "/"},
          {session_.IndName(), "game"}, {session_.IndExt(), ".ind"}, {session_.IndFileName(), "game.ind"},
-         {fs::current_path().string(), GamesDir().string()}, {session_.QuickHelpKey, "NoQuickHelpScreen"}}));
+         {fs::current_path().string(), GamesDir().string()}}));
     EXPECT_FALSE(session_.ForecastDone);
+    EXPECT_EQ(session_.IndustryOpenings(), 1u);
     EXPECT_EQ(session_.IndVersion(), 3);
     EXPECT_NE(session_.Industry()->Budget(), nullptr);
     // The series-index table now points into this industry.

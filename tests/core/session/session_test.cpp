@@ -30,7 +30,7 @@ TEST(SessionTest, DirectoriesAndDefaultsFromAnExecutableInBinaries) {
     EXPECT_TRUE(IsUnreachablePath(session.ExchangeDir()));
     EXPECT_EQ(DebugLevel, 0);
     EXPECT_FALSE(session.SettingsReadOnly() || session.InstructorMode() || session.AdminView());
-    EXPECT_EQ(session.QuickHelpKey, "GettingStarted");
+    EXPECT_EQ(session.IndustryOpenings(), 0u);
     EXPECT_EQ(session.Industry(), nullptr);
     EXPECT_TRUE(ui.plainBoxes.empty());
     // The writability probe leaves its mark in a new settings file.

@@ -5,6 +5,7 @@
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "ui/help_state.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "shell/selector/cv_bar.h"
@@ -67,7 +68,7 @@ TEST_F(DecisionPageTest, OpensOnlyBelowTheLastPeriod) {
     Main().UpdatePageButtons();
     ASSERT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
-    QTRY_COMPARE(Session->CurrentPage, static_cast<TFoCv3Mod*>(page));
+    QTRY_COMPARE(TFoCv3Mod::Current(), static_cast<TFoCv3Mod*>(page));
     EXPECT_TRUE(page->isVisible());
 }
 
@@ -115,7 +116,7 @@ TEST_F(DecisionPageTest, DialogClosedWithOkIsSavedAndChecked) {
     WhenModalShown inspect([this](QWidget& dialog) {
         EXPECT_EQ(page->OpenDialog(), &dialog);
         EXPECT_EQ(page->PressedButton(), TDecisionArea::MarketingMix);
-        EXPECT_EQ(Session->HelpContext, 37);
+        EXPECT_EQ(HelpState().HelpContext, 37);
         // The help tool button and the zone and market selectors are lent to the dialog.
         EXPECT_EQ(Main().ToolButton(2)->parentWidget(), &dialog);
         const TCvInd& industry = *Session->Industry();

@@ -15,6 +15,7 @@
 #include "core/store/typed_array.h"
 #include "shell/selector/cv_bar.h"
 #include "tests/reports/support/results_fixture.h"
+#include "ui/help_state.h"
 
 namespace cv::test {
 
@@ -72,7 +73,7 @@ protected:
     // What every page of the kind shows once activated: the previous and next
     // page buttons, its help context and its menu bar.
     void ExpectPageShown(int helpContext, const char* menuBar) {
-        EXPECT_EQ(Session->HelpContext, helpContext);
+        EXPECT_EQ(HelpState().HelpContext, helpContext);
         EXPECT_TRUE(Main().ToolButton(6)->isVisible());
         EXPECT_TRUE(Main().ToolButton(7)->isVisible());
         EXPECT_EQ(page->PageMenuBar()->objectName(), menuBar);

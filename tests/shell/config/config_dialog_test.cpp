@@ -15,6 +15,7 @@
 #include "tests/app/support/program_root.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/support/window_test.h"
+#include "ui/help_state.h"
 
 namespace cv::test {
 namespace {
@@ -157,7 +158,7 @@ TEST_F(ConfigDialogTest, ConfigurationButtonLendsTheHelpButtonToTheDialog) {
     WhenModalShown dialog([this](QWidget& window) {
         EXPECT_EQ(window.objectName(), "FoConfig");
         EXPECT_EQ(windows.mainWindow->ToolButton(2)->parent(), &window);
-        EXPECT_EQ(Session->HelpContext, 9);
+        EXPECT_EQ(HelpState().HelpContext, 9);
         Click(window, "BBCancel");
     });
     windows.mainWindow->findChild<QToolButton*>("sbConfig")->click();

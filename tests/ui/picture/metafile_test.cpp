@@ -175,6 +175,24 @@ TEST(MetafileTest, ImageControlShowsThePictureAtItsOwnSize) {
     EXPECT_EQ(drawn.pixelColor(119, 79), kRed);
 }
 
+// A picture is drawn once per size: the same file at the same size gives the
+// pixmap already drawn; another size, or the file changed on disk, is drawn anew.
+TEST(MetafileTest, APictureIsDrawnOncePerSizeAndAgainWhenItsFileChanges) {
+    test::TempDir dir;
+    const QString file = QString::fromStdString(Saved(dir, "ONCE.WMF", FullRedPicture().PlaceableBytes()));
+    const QPixmap first = MetafilePixmap(file, QSize(60, 40));
+    EXPECT_EQ(MetafilePixmap(file, QSize(60, 40)).cacheKey(), first.cacheKey());
+    EXPECT_NE(MetafilePixmap(file, QSize(61, 40)).cacheKey(), first.cacheKey());
+    // Green over the red, one record longer than before.
+    TMetafileWriter changed = FullRedPicture();
+    changed.SelectObject(changed.CreateBrush(0, TMetafileWriter::Rgb(0, 128, 0)));
+    changed.Rectangle(100, 50, 1100, 550);
+    Saved(dir, "ONCE.WMF", changed.PlaceableBytes());
+    const QPixmap redrawn = MetafilePixmap(file, QSize(60, 40));
+    EXPECT_NE(redrawn.cacheKey(), first.cacheKey());
+    EXPECT_EQ(redrawn.toImage().pixelColor(30, 20), kGreen);
+}
+
 // Damaged and truncated pictures (a fixed seed) never draw outside their
 // rectangle and never bring the player down.
 TEST(MetafileTest, DamagedPicturesDrawOnlyInsideTheirRectangle) {

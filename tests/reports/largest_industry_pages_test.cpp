@@ -1,0 +1,83 @@
+// The largest industry of the model fixtures is complete for every page: after
+// a forecast, every newsletter page of every market and every screen of the
+// results page builds for each firm without a box, as the speed benchmarks
+// that measure pages on it need. Its current period has no period before it
+// in the file: the brand sales page says so once per market, and no other
+// page misses anything.
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/language/translator.h"
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "reports/pages/newsletter_menu.h"
+#include "reports/pages/results_menu.h"
+#include "tests/model/fixtures/fixture_catalog.h"
+#include "tests/model/fixtures/model_world.h"
+
+namespace cv {
+namespace {
+
+constexpr char kNoPreviousBrands[] =
+    "The results of the period before hold no brands of this market: its figures are left empty.";
+
+class LargestIndustryPages : public ::testing::Test {
+protected:
+    LargestIndustryPages() {
+        Translator = std::make_unique<TTranslate>();
+        Translator->Open(CV_LANGUAGE_FILE);
+        owner.resize(1000, 640);
+    }
+    ~LargestIndustryPages() override { Translator.reset(); }
+
+    TDataContext Context(int period, int firm, int market) const {
+        TDataContext context;
+        context.SelPeriod = context.CurPeriod = context.DecPeriod = static_cast<std::int16_t>(period);
+        context.SelFirm = static_cast<std::int16_t>(firm);
+        context.SelFta = 1;
+        context.SelMarket = static_cast<std::int16_t>(market);
+        return context;
+    }
+    void ExpectBoxes(const std::string& what, const std::vector<std::string>& plain = {}) {
+        EXPECT_TRUE(world.ui.errorBoxes.empty()) << what << ": " << world.ui.errorBoxes.size() << " boxes, first "
+                                                 << (world.ui.errorBoxes.empty() ? "" : world.ui.errorBoxes.front());
+        EXPECT_EQ(world.ui.plainBoxes, plain) << what;
+        world.ui.errorBoxes.clear();
+        world.ui.plainBoxes.clear();
+    }
+
+    test::TModelWorld world;
+    QWidget owner;
+};
+
+TEST_F(LargestIndustryPages, EveryNewsletterPageAndResultScreenBuildsWithoutABox) {
+    world.OpenFixture(test::FixtureLargest());
+    ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+    const TCvInd& industry = *Session->Industry();
+    // The current period, as a team reads it, and the forecast period; each
+    // view of each page menu, for each firm, and for each market when it reads one.
+    for (const int period : {int{industry.CurPeriod()}, industry.CurPeriod() + 1})
+        for (const TPageMenu* menu : {&ResultsPageMenu(), &NewsletterPageMenu()})
+            for (const TPageMenuGroup& group : menu->groups)
+                for (const TPageItem& item : group.items) {
+                    if (!item.screen) continue;
+                    const bool refused = item.name == "MPNLBrdSales" && period == industry.CurPeriod();
+                    for (int firm = 1; firm <= industry.NbFirms(); ++firm)
+                        for (int market = 1; market <= (item.perMarket ? industry.NbMarkets() : 1); ++market) {
+                            const auto screen = item.screen(&owner, Context(period, firm, market));
+                            EXPECT_NE(screen->Table(), nullptr) << item.name;
+                            ExpectBoxes(std::string(item.name) + ", firm " + std::to_string(firm) + ", market " +
+                                            std::to_string(market) + " in period " + std::to_string(period),
+                                        refused ? std::vector<std::string>{kNoPreviousBrands}
+                                                : std::vector<std::string>{});
+                        }
+                }
+}
+
+}  // namespace
+}  // namespace cv
