@@ -5,6 +5,7 @@
 #include "core/base/errors.h"
 #include "core/base/message_list.h"
 #include "core/session/session.h"
+#include "decisions/page/decision_page.h"
 #include "graphs/page/graph_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
@@ -19,9 +20,12 @@ namespace {
 constexpr int kFatalStopExitCode = 1;
 
 // Every page of the program, in the order of their window numbers: the
-// results, the newsletter, the graphs, then the team page, the one shown first.
+// decisions, the results, the newsletter, the graphs, then the team page, the
+// one shown first. The decision area dialogs register on the decisions page as
+// they are built; until then their buttons stay disabled.
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
+    mainWindow.AddPage(new TFoDecision(mainWindow, area));
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
     mainWindow.AddPage(new TFoGraph(mainWindow, area));

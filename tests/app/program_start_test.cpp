@@ -7,6 +7,7 @@
 
 #include "core/session/session.h"
 #include "reports/pages/newsletter_page.h"
+#include "decisions/page/decision_page.h"
 #include "graphs/page/graph_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
@@ -139,16 +140,19 @@ TEST(ProgramStart, EveryPageIsCreatedInItsWindowNumberOrder) {
     TProgramWindows windows = StartProgramPastSplash(root.Services());
     ASSERT_TRUE(windows.mainWindow);
     TFoCv3Main& main = *windows.mainWindow;
+    auto* decisions = main.findChild<TFoDecision*>(QStringLiteral("FoDecision"));
     auto* results = main.findChild<TFoResult*>(QStringLiteral("FoResult"));
     auto* newsletter = main.findChild<TFoNLetter*>(QStringLiteral("FoNLetter"));
+    ASSERT_NE(decisions, nullptr);
     ASSERT_NE(results, nullptr);
     ASSERT_NE(newsletter, nullptr);
-    EXPECT_EQ(results->WindowNumber(), 1);
-    EXPECT_EQ(newsletter->WindowNumber(), 2);
+    EXPECT_EQ(decisions->WindowNumber(), 1);
+    EXPECT_EQ(results->WindowNumber(), 2);
+    EXPECT_EQ(newsletter->WindowNumber(), 3);
     auto* graphs = main.findChild<TFoGraph*>(QStringLiteral("FoGraph"));
     ASSERT_NE(graphs, nullptr);
-    EXPECT_EQ(graphs->WindowNumber(), 3);
-    EXPECT_EQ(windows.teamPage->WindowNumber(), 4);
+    EXPECT_EQ(graphs->WindowNumber(), 4);
+    EXPECT_EQ(windows.teamPage->WindowNumber(), 5);
     EXPECT_EQ(TFoCv3Mod::Current(), windows.teamPage);
     root.OpenSampleIndustry();
     main.RefreshAll();

@@ -219,6 +219,56 @@ void TeamPageWithIndustry(TMetafileWriter& w) {
     Text(w, 500, 72, 56, true, kNavy, "Corvantis3");
 }
 
+std::vector<TMetafilePoint> Points(std::initializer_list<std::pair<int, int>> list) {
+    std::vector<TMetafilePoint> points;
+    for (const auto& [x, y] : list) points.push_back({static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)});
+    return points;
+}
+
+// The pictures above the decisions page's area buttons: scenes of 400 x 220.
+void AreaScene(TMetafileWriter& w, std::uint32_t sky) {
+    w.SetWindow(0, 0, 400, 220);
+    Gradient(w, kWhite, sky, 0, 0, 400, 220);
+}
+
+void BrandPortfolioScene(TMetafileWriter& w) {  // boxes of three brands on a shelf
+    AreaScene(w, kPale);
+    Fill(w, kGrey, 40, 180, 360, 192);
+    const std::uint32_t colors[] = {kRed, kBlue, kGold};
+    for (int i = 0; i < 3; ++i) Fill(w, colors[i], 70 + i * 100, 80 - i * 15, 140 + i * 100, 180);
+}
+
+void MarketingMixScene(TMetafileWriter& w) {  // a price tag and a megaphone
+    AreaScene(w, kSky);
+    FillPolygon(w, kGold, Points({{60, 60}, {170, 60}, {200, 110}, {170, 160}, {60, 160}}));
+    Fill(w, kWhite, 75, 100, 95, 120, true);
+    FillPolygon(w, kRed, Points({{240, 100}, {340, 50}, {340, 170}, {240, 120}}));
+    Fill(w, kNavy, 220, 95, 245, 125);
+}
+
+void DistributionScene(TMetafileWriter& w) {  // a lorry on the road
+    AreaScene(w, kPale);
+    Fill(w, kGrey, 0, 170, 400, 190);
+    Fill(w, kBlue, 70, 80, 250, 160);
+    Fill(w, kNavy, 250, 105, 320, 160);
+    Fill(w, kNavy, 100, 150, 140, 190, true);
+    Fill(w, kNavy, 260, 150, 300, 190, true);
+}
+
+void StudiesScene(TMetafileWriter& w) {  // a chart under a magnifier
+    AreaScene(w, kSky);
+    Chart(w, 40, 40, 260, 190);
+    Fill(w, kNavy, 250, 60, 350, 160, true);
+    Fill(w, kPale, 262, 72, 338, 148, true);
+    Stroke(w, kNavy, 12, Points({{335, 150}, {375, 195}}));
+}
+
+void RnDScene(TMetafileWriter& w) {  // a flask and a cog
+    AreaScene(w, kPale);
+    FillPolygon(w, kGreen, Points({{150, 50}, {190, 50}, {190, 100}, {240, 190}, {100, 190}, {150, 100}}));
+    Emblem(w, 300, 110, 60, kGrey, kNavy);
+}
+
 void Logo(TMetafileWriter& w, const std::string& title) {
     w.SetWindow(0, 0, 1000, 300);
     Fill(w, kWhite, 0, 0, 1000, 300);
@@ -249,11 +299,6 @@ struct TButtonPicture {
     TGlyph Glyph;
 };
 
-std::vector<TMetafilePoint> Points(std::initializer_list<std::pair<int, int>> list) {
-    std::vector<TMetafilePoint> points;
-    for (const auto& [x, y] : list) points.push_back({static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)});
-    return points;
-}
 
 const std::vector<TButtonPicture>& ButtonPictures() {
     static const std::vector<TButtonPicture> pictures{
@@ -371,6 +416,11 @@ int main(int argc, char** argv) {
         {"LOGODEC.WMF", [](TMetafileWriter& w) { Logo(w, "Decisions"); }},
         {"LOGOBGT.WMF", [](TMetafileWriter& w) { Logo(w, "Budget"); }},
         {"LOGOPLAN.WMF", [](TMetafileWriter& w) { Logo(w, "Marketing plan"); }},
+        {"BBBRDPF.WMF", BrandPortfolioScene},
+        {"BBMKTMIX.WMF", MarketingMixScene},
+        {"BBDISTR.WMF", DistributionScene},
+        {"BBSTUDY.WMF", StudiesScene},
+        {"BBRND.WMF", RnDScene},
         {"GSPVGA.WMF", [](TMetafileWriter& w) { GrowthShareQuadrants(w, 640, 400); }},
         {"GSPSVGA.WMF", [](TMetafileWriter& w) { GrowthShareQuadrants(w, 1024, 640); }},
     };

@@ -1,0 +1,64 @@
+#include "decisions/dialogs/decision_dialog.h"
+
+#include <QAbstractButton>
+#include <QStyle>
+
+#include "core/session/industry.h"
+#include "core/session/open_industry.h"
+#include "ui/platform_color.h"
+
+namespace cv {
+
+namespace {
+
+constexpr std::uint32_t kDisabledText = 0x808080;
+
+void SetTextColour(QWidget& widget, bool enabled) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText,
+                     enabled ? widget.style()->standardPalette().color(QPalette::WindowText) : PlatformColor(kDisabledText));
+    widget.setPalette(palette);
+}
+
+}  // namespace
+
+TFoCv3Dec::TFoCv3Dec(QWidget* owner, TDataContext& callerContext)
+    : TQNForm(owner), CallerContext(&callerContext), Context(callerContext) {
+    TCvInd& industry = SessionIndustry("TFoCv3Dec.Create");
+    NewDecs = &industry.PerDecisions(industry.DecPeriod());
+    CurDecs = &industry.PerDecisions(industry.CurPeriod());
+    DefDecs = &industry.PerDefaults(industry.DecPeriod());
+}
+
+bool TFoCv3Dec::FollowSelection() {
+    if (!StoreDecisions()) {
+        *CallerContext = Context;
+        return false;
+    }
+    LoadDecisions();
+    Context = *CallerContext;
+    return true;
+}
+
+void TFoCv3Dec::OkClick() {
+    if (StoreDecisions()) accept();
+}
+
+void TFoCv3Dec::CancelClick() { reject(); }
+
+void TFoCv3Dec::EnablePanel(QWidget& panel, bool enabled) {
+    panel.setEnabled(enabled);
+    panel.setFont(font());
+    SetTextColour(panel, enabled);
+    for (QAbstractButton* button : panel.findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        button->setEnabled(enabled);
+}
+
+void TFoCv3Dec::EnableGroup(QGroupBox& group, bool enabled) {
+    group.setEnabled(enabled);
+    group.setFont(font());
+    SetTextColour(group, enabled);
+    for (QWidget* child : group.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->setEnabled(enabled);
+}
+
+}  // namespace cv

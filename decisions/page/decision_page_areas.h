@@ -1,0 +1,36 @@
+#pragma once
+// What each button of the decisions page stands for: its controls' names, its
+// picture, the restriction that disables or hides it, the selectors its
+// dialog may use and lends, the tool buttons lent, its help context, and
+// whether its decisions are saved and checked after the dialog.
+
+#include <array>
+#include <vector>
+
+#include "decisions/page/decision_areas.h"
+
+namespace cv {
+
+// Selector groups an area uses: firm, zone, market.
+enum TAreaSeries : unsigned { asFirms = 1, asFtas = 2, asMarkets = 4 };
+
+struct TDecisionAreaSpec {
+    TDecisionArea area;
+    const char* button;
+    const char* designCaption;
+    const char* panel;    // picture panel; nullptr for the bottom row
+    const char* image;
+    const char* picture;  // file in the media directory
+    const char* restriction;  // item of "rcDecisions"; nullptr: never restricted
+    bool decisionPeriodChoice;  // the period selector offers the decision period
+    unsigned choices;           // the zone and market selectors offer one choice
+    unsigned lent;              // the groups lent to the dialog
+    std::vector<int> toolButtons;
+    int helpContext;
+    bool savesAndChecks;
+};
+
+const std::array<TDecisionAreaSpec, kDecisionAreaCount>& DecisionAreaSpecs();
+const TDecisionAreaSpec& AreaSpec(TDecisionArea area);
+
+}  // namespace cv

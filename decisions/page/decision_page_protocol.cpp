@@ -1,0 +1,138 @@
+// The decisions page's dialog protocol, its selectors, the errors list and
+// the print entry.
+#include "core/base/errors.h"
+#include "core/base/ui_services.h"
+#include "core/language/keyed_messages.h"
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "ui/help_state.h"
+#include "decisions/dialogs/decision_dialog.h"
+#include "decisions/page/decision_page.h"
+#include "decisions/page/decision_page_areas.h"
+#include "shell/main_window.h"
+#include "shell/selector/cv_bar.h"
+
+namespace cv {
+
+namespace {
+
+constexpr std::uint8_t kHidden = 0;
+constexpr std::uint8_t kOneChoice = 2;
+constexpr int kListOne = 2;
+constexpr int kListAll = 32767;
+constexpr int kHelpContext = 13;
+// Lent selector groups and tool buttons sit at the dialog's top.
+constexpr int kLentLeft = 3;
+constexpr int kLentTop = 5;
+constexpr int kToolButtonMargin = 5;
+constexpr int kToolButtonTop = 3;
+constexpr std::size_t kMixBrandLength = 16;
+// Documents of the print entry: 1 decisions, 2 budget, 3 marketing plan.
+constexpr int kPrintDecisions = 1;
+constexpr int kPrintBudget = 2;
+constexpr int kPrintPlan = 3;
+
+}  // namespace
+
+void TFoDecision::SetupSelectors() {
+    TCvInd* industry = Session ? Session->Industry() : nullptr;
+    if (!industry) return;
+    Data.DecPeriod = static_cast<std::int16_t>(industry->DecPeriod());
+    Data.CurPeriod = industry->CurPeriod();
+    Data.SelPeriod = Data.CurPeriod;
+    const TDecisionAreaSpec* spec =
+        HasPressedButton() && pressed_ != kErrorsPressed ? &AreaSpec(PressedButton()) : nullptr;
+    SetPeriodSelector(kOneChoice, Data.DecPeriod, spec && spec->decisionPeriodChoice);
+    const unsigned choices = spec ? spec->choices : 0;
+    const auto index = [this, choices](const TSeries* series, unsigned kind, std::int16_t selected) {
+        const bool chosen = (choices & kind) != 0;
+        SetIndexSelector(series->Name(), chosen ? kOneChoice : kHidden, {kListOne, selected}, {kListAll});
+    };
+    // The firm is the team's own; only the administrator may look at another.
+    SetIndexSelector(industry->FirSeries()->Name(), Session->AdminView() ? kOneChoice : kHidden,
+                     {kListOne, Data.SelFirm}, {kListAll});
+    index(industry->FtaSeries(), asFtas, Data.SelFta);
+    index(industry->MktSeries(), asMarkets, Data.SelMarket);
+    SetupBar();
+    HelpState().HelpContext = kHelpContext;
+}
+
+void TFoDecision::OpenArea(TDecisionArea area) {
+    if (area == TDecisionArea::MarketingPlan && review_.ErrorCount != 0) {
+        Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "MktgPlanDisabled", {0}, TAlignment::taCenter);
+        return;
+    }
+    if (!dialogs_[area]) return;
+    try {
+        RunDialog(area);
+    } catch (const ECvError& error) {
+        Ui().ShowErrorBox(error.what());
+    }
+}
+
+// Decisions are saved whatever button closed the dialog: a dialog writes to
+// the sets only on its own OK.
+void TFoDecision::RunDialog(TDecisionArea area) {
+    const TDecisionAreaSpec& spec = AreaSpec(area);
+    pressed_ = static_cast<int>(area);
+    SetupSelectors();
+    std::unique_ptr<TFoCv3Dec> dialog = dialogs_[area](this, Data, mixMemory_);
+    openDialog_ = dialog.get();
+    TCvInd& industry = *Session->Industry();
+    if (CvBar) {
+        std::vector<std::string> lent;
+        if (spec.lent & asFirms) lent.push_back(industry.FirSeries()->Name());
+        if (spec.lent & asFtas) lent.push_back(industry.FtaSeries()->Name());
+        if (spec.lent & asMarkets) lent.push_back(industry.MktSeries()->Name());
+        CvBar->LendGroups(lent, {}, dialog.get(), kLentLeft, kLentTop);
+    }
+    mainWindow_.ShowToolButtonsOn(spec.toolButtons, {}, dialog.get(), dialog->width() - kToolButtonMargin,
+                                  kToolButtonTop, true);
+    HelpState().HelpContext = spec.helpContext;
+    dialog->exec();
+    if (CvBar) CvBar->RestoreGroups();
+    mainWindow_.RestoreToolButtons();
+    mixMemory_.Brand = mixMemory_.Brand.substr(0, kMixBrandLength);
+    openDialog_ = nullptr;
+    dialog.reset();
+    if (spec.savesAndChecks) industry.SaveDecisions();
+    pressed_ = -1;
+    SetupSelectors();
+    if (spec.savesAndChecks) RefreshErrors();
+}
+
+// The open dialog follows the page's selection; when it refuses (what it
+// shows does not pass its checks), the bar shows the old selection again.
+bool TFoDecision::ApplySelector(TBarGrpBtn& group, QWidget* sender) {
+    const bool changed = TFoCv3Mod::ApplySelector(group, sender);
+    if (changed && openDialog_ && !openDialog_->FollowSelection()) SetupBar();
+    if (TCvInd* industry = Session ? Session->Industry() : nullptr) {
+        Data.DecPeriod = static_cast<std::int16_t>(industry->DecPeriod());
+        Data.CurPeriod = industry->CurPeriod();
+    }
+    return changed;
+}
+
+void TFoDecision::BBErrorsClick() {
+    pressed_ = kErrorsPressed;
+    SetupSelectors();
+    if (review_.ErrorCount >= 1 || review_.WarningCount >= 1 || review_.DecStatusResult != 1) {
+        const char* title = review_.ErrorCount == 0   ? "cviDecWarning"
+                            : review_.WarningCount > 0 ? "cviDecEW"
+                                                       : "cviDecError";
+        ShowKeyedMessage(title, checkMessages_, -1, TAlignment::taCenter);
+    }
+    pressed_ = -1;
+    SetupSelectors();
+}
+
+// The print-decisions dialog preselects the document of the dialog open:
+// the budget from the budget, the plan from the marketing plan.
+void TFoDecision::Print() {
+    int choice = kPrintDecisions;
+    if (HasPressedButton() && PressedButton() == TDecisionArea::Budget) choice = kPrintBudget;
+    if (HasPressedButton() && PressedButton() == TDecisionArea::MarketingPlan) choice = kPrintPlan;
+    if (dialogs_.Print) dialogs_.Print(*this, choice);
+}
+
+}  // namespace cv
