@@ -5,6 +5,7 @@
 #include "core/base/errors.h"
 #include "core/base/message_list.h"
 #include "core/session/session.h"
+#include "graphs/page/graph_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
@@ -18,11 +19,12 @@ namespace {
 constexpr int kFatalStopExitCode = 1;
 
 // Every page of the program, in the order of their window numbers: the
-// results, the newsletter, then the team page, the one shown first.
+// results, the newsletter, the graphs, then the team page, the one shown first.
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    mainWindow.AddPage(new TFoGraph(mainWindow, area));
     auto* teamPage = new TFoSimul(mainWindow, area);
     mainWindow.AddPage(teamPage);
     return teamPage;

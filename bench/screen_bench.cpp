@@ -71,6 +71,9 @@ double RawSeconds(const cv::TQNTable& screenTable) {
 
 }  // namespace
 
+QWidget& LargestOwner() { return World().owner; }
+const TDataContext& LargestContext() { return World().context; }
+
 void BuildScreen(benchmark::State& state, const TScreenMaker& create) {
     TLargestWorld& world = World();
     std::unique_ptr<cv::TCVScreen> screen;

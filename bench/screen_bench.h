@@ -23,6 +23,11 @@ using TScreenMaker = std::function<std::unique_ptr<TCVScreen>(QWidget* owner, co
 // and "cells" (the non-empty cells the screen shows).
 void BuildScreen(benchmark::State& state, const TScreenMaker& make);
 
+// The world's owner window and context, the largest industry open (for
+// benchmarks of other displays than screens).
+QWidget& LargestOwner();
+const TDataContext& LargestContext();
+
 // Sets up the application for the benchmarks (no display needed); runs them.
 int RunScreenBenchmarks(int argc, char** argv, const std::function<void()>& registerBenchmarks);
 

@@ -60,13 +60,17 @@ void TPageCombos::Place(int position) {
 }
 
 void TPageCombos::FillListCombo(int position, int selected, const TTextRange& range) {
+    Fill(position, selected, range.key, Lines(range));
+}
+
+void TPageCombos::Fill(int position, int selected, const std::string& key, const std::vector<std::string>& items) {
     if (!Combo(position)) CreateListCombo(position, QString(), kDefaultWidthChars);
     TSlot& slot = slots_.at(position - 1);
     slot.combo->disconnect(&page_);
-    if (slot.key != range.key) {
+    if (slot.key != key) {
         slot.combo->clear();
-        for (const std::string& line : Lines(range)) slot.combo->addItem(Cp1252ToQString(line));
-        slot.key = range.key;
+        for (const std::string& line : items) slot.combo->addItem(Cp1252ToQString(line));
+        slot.key = key;
     }
     slot.combo->setCurrentIndex(selected - 1);
     Connect(position);
@@ -74,10 +78,15 @@ void TPageCombos::FillListCombo(int position, int selected, const TTextRange& ra
 
 QComboBox* TPageCombos::AddListCombo(const QString& text, int position, std::int16_t& word,
                                      const TTextRange& range) {
+    return AddListCombo(text, position, word, range.key, Lines(range));
+}
+
+QComboBox* TPageCombos::AddListCombo(const QString& text, int position, std::int16_t& word, const std::string& key,
+                                     const std::vector<std::string>& items) {
     std::size_t longest = 0;
-    for (const std::string& line : Lines(range)) longest = std::max(longest, line.size());
+    for (const std::string& line : items) longest = std::max(longest, line.size());
     CreateListCombo(position, text, static_cast<int>(longest));
-    FillListCombo(position, word, range);
+    Fill(position, word, key, items);
     word = static_cast<std::int16_t>(Combo(position)->currentIndex() + 1);
     return Combo(position);
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace cv {
 
@@ -39,6 +40,9 @@ public:
     // A combo as wide as Range's longest line, filled and selecting Word,
     // which then holds the selection (1-based).
     QComboBox* AddListCombo(const QString& text, int position, std::int16_t& word, const TTextRange& range);
+    // The same for a list of Items (a series' labels) that Key names.
+    QComboBox* AddListCombo(const QString& text, int position, std::int16_t& word, const std::string& key,
+                            const std::vector<std::string>& items);
     // Hides every combo and label; their changes run nothing until they are filled again.
     void HideAll();
 
@@ -53,6 +57,7 @@ private:
     };
 
     void Connect(int position);
+    void Fill(int position, int selected, const std::string& key, const std::vector<std::string>& items);
     void Place(int position);
     std::vector<std::string> Lines(const TTextRange& range) const;
 

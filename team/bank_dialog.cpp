@@ -31,7 +31,6 @@ constexpr int kLineLoanUnsigned = 1;
 constexpr int kLineLoanSigned = 2;
 constexpr int kLineBudgetChangeUnsigned = 3;
 constexpr int kLineBudgetChangeSigned = 4;
-constexpr char kOpenMessages[] = "TeamIndOpen";
 constexpr int kLineWrongCode = 5;
 constexpr int kCodeMaxLength = 50;
 constexpr double kRatePercent = 100;
@@ -241,7 +240,7 @@ bool TFoBank::CodeAccepted(QLineEdit& codeField) {
     const bool accepted = AdminCodeMatches(Session->Settings(), codeField.text().toStdString());
     codeField.clear();
     if (!accepted)
-        Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, kOpenMessages, {kLineWrongCode}, TAlignment::taCenter);
+        Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, kStatusKey, {kLineWrongCode}, TAlignment::taCenter);
     return accepted;
 }
 

@@ -56,6 +56,8 @@ TFoReadResults::TFoReadResults(QWidget* owner, bool transferMode) : TQNForm(owne
         BBOpenInd->hide();
     }
     ActionButton()->setEnabled(false);
+    // Enter in a field, the password above all, confirms the dialog.
+    ActionButton()->setDefault(true);
 }
 
 TQNEdit* TFoReadResults::AddField(const char* labelName, const char* labelCaption, const char* fieldName, int top) {

@@ -140,9 +140,9 @@ TModalResult TFoQNMsgBox::Execute(const TShowRequest& request) {
     quickHelp_ = request.QuickHelp;
     Arrange();
     ApplyLook(request.QuickHelp);
-    if (!shownButtons_.empty()) {
-        shownButtons_.front()->setDefault(true);
-        shownButtons_.front()->setFocus();
+    if (QPushButton* initial = DefaultButton(request.Buttons)) {
+        initial->setDefault(true);
+        initial->setFocus();
     }
     if (!request.Modal) {
         show();
@@ -153,6 +153,14 @@ TModalResult TFoQNMsgBox::Execute(const TShowRequest& request) {
     const int result = exec();
     waitingForAnswer_ = false;
     return result == 0 ? TModalResult::mrCancel : static_cast<TModalResult>(result);
+}
+
+QPushButton* TFoQNMsgBox::DefaultButton(TMsgDlgButtons buttons) const {
+    if (shownButtons_.empty()) return nullptr;
+    if (buttons & mbDefaultCancel)
+        for (std::size_t i = 0; i < kButtonSpecs.size(); ++i)
+            if ((kButtonSpecs[i].Bit & (mbCancel | mbNo)) && (buttons & kButtonSpecs[i].Bit)) return buttons_[i];
+    return shownButtons_.front();
 }
 
 void TFoQNMsgBox::ShowIcon(TMsgDlgType type) {

@@ -92,6 +92,8 @@ private:
     QPushButton* AddButton(const char* name, TModalResult result);
     void ShowIcon(TMsgDlgType type);
     void ShowButtons(TMsgDlgButtons buttons);
+    // The button that Enter presses: the first shown, or Cancel/No on request.
+    QPushButton* DefaultButton(TMsgDlgButtons buttons) const;
     void SetMemoText(const QStringList& lines, TAlignment alignment);
     int MemoLineCount() const;
     void Arrange();

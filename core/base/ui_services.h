@@ -25,6 +25,9 @@ enum TMsgDlgBtn : std::uint16_t {
     mbRetry = 1 << 5,
     mbIgnore = 1 << 6,
     mbHelp = 1 << 7,
+    // Not a button: Cancel (or No) is the default instead of the first
+    // button, for a question whose other answer throws data away.
+    mbDefaultCancel = 1 << 8,
 };
 using TMsgDlgButtons = std::uint16_t;
 

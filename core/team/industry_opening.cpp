@@ -36,6 +36,7 @@ constexpr int kLineMissingSource = 2;
 constexpr int kLineWrongPassword = 5;
 constexpr int kLineUnreadableDescriptor = 7;
 constexpr int kLineOwnCopyNotOlder = 8;
+constexpr int kLineMissingExchangeDir = 14;
 // Own copies of a period above the last one never hold back what is sent.
 constexpr std::int32_t kLastPlayedPeriod = 12;
 constexpr char kZipOperation[] = "industry open";
@@ -104,6 +105,8 @@ private:
     // The letter, the descriptor and the password.
     std::optional<TOpeningError> CheckTeam() {
         if (letter_.empty() || !IsTeamLetter(letter_[0])) return Line(kLineNotATeam);
+        std::error_code fsError;
+        if (!fs::is_directory(SourceDir(), fsError)) return NamingPath(kLineMissingExchangeDir, SourceDir());
         descriptorFile_ = FindExchangeFile(SourceDir(), ExchangeFileName(industry_, ".mr", letter_));
         const auto descriptor = ReadTeamDescriptor(descriptorFile_);
         if (!descriptor) return Line(kLineUnreadableDescriptor);
@@ -121,7 +124,7 @@ private:
         ownDescriptor_ = FindExchangeFile(session_.PrivateDir(), fs::path(descriptorFile_).filename().string());
         const std::int32_t ownPeriod = ReadDescriptorPeriod(ownDescriptor_);
         if (ownPeriod == kAbsentInteger || ownPeriod < sentPeriod_ || ownPeriod > kLastPlayedPeriod) return true;
-        return Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbOK | mbCancel, kOpenMessages,
+        return Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbOK | mbCancel | mbDefaultCancel, kOpenMessages,
                                    {kLineOwnCopyNotOlder}, TAlignment::taCenter) == TModalResult::mrOk;
     }
 
@@ -132,9 +135,14 @@ private:
     }
 
     std::optional<TOpeningError> MissingSource(const std::string& path) const {
-        std::string text = Translator ? Translator->GetLine(kSectionMessages, kOpenMessages, kLineMissingSource)
+        return NamingPath(kLineMissingSource, path);
+    }
+
+    // Line of "TeamIndOpen" with Path in place of "@PATH".
+    static TOpeningError NamingPath(int line, const std::string& path) {
+        std::string text = Translator ? Translator->GetLine(kSectionMessages, kOpenMessages, line)
                                       : std::string(kOpenMessages);
-        return TOpeningError{kOpenMessages, kLineMissingSource, TAlignment::taCenter, ReplaceFirst(text, "@PATH", path)};
+        return TOpeningError{kOpenMessages, line, TAlignment::taCenter, ReplaceFirst(text, "@PATH", path)};
     }
 
     std::optional<TOpeningError> Transfer() {

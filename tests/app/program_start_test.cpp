@@ -7,6 +7,7 @@
 
 #include "core/session/session.h"
 #include "reports/pages/newsletter_page.h"
+#include "graphs/page/graph_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
 #include "shell/splash_screen.h"
@@ -144,7 +145,10 @@ TEST(ProgramStart, EveryPageIsCreatedInItsWindowNumberOrder) {
     ASSERT_NE(newsletter, nullptr);
     EXPECT_EQ(results->WindowNumber(), 1);
     EXPECT_EQ(newsletter->WindowNumber(), 2);
-    EXPECT_EQ(windows.teamPage->WindowNumber(), 3);
+    auto* graphs = main.findChild<TFoGraph*>(QStringLiteral("FoGraph"));
+    ASSERT_NE(graphs, nullptr);
+    EXPECT_EQ(graphs->WindowNumber(), 3);
+    EXPECT_EQ(windows.teamPage->WindowNumber(), 4);
     EXPECT_EQ(TFoCv3Mod::Current(), windows.teamPage);
     root.OpenSampleIndustry();
     main.RefreshAll();

@@ -78,11 +78,11 @@ TEST_F(MainWindowTest, WithAnIndustryThePageButtonsFollowThePeriodAndPrintAndCop
     const char* const pageButtons[] = {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"};
     root.OpenSampleIndustry();
     Main().RefreshAll();
-    // The decisions, studies and graphs pages are not part of the program yet:
-    // their buttons stay disabled; the results and newsletter pages are.
-    for (const char* name : {"SpBDec", "SpBStudies", "SpBGraph"})
+    // The decisions and studies pages are not part of the program yet: their
+    // buttons stay disabled; the results, newsletter and graphs pages are.
+    for (const char* name : {"SpBDec", "SpBStudies"})
         EXPECT_FALSE(Main().findChild<QToolButton*>(name)->isEnabled()) << name;
-    for (const char* name : {"SpBResult", "SpBNLetter"})
+    for (const char* name : {"SpBResult", "SpBNLetter", "SpBGraph"})
         EXPECT_TRUE(Main().findChild<QToolButton*>(name)->isEnabled()) << name;
     EXPECT_TRUE(Main().findChild<QToolButton*>("sbPrint")->isVisible());
     EXPECT_TRUE(Main().findChild<QToolButton*>("SbCopyToClip")->isVisible());

@@ -100,8 +100,10 @@ TEST_F(BankDialogTest, WrongOrUnsetCodeIsRefused) {
         EXPECT_FALSE(bank.Request().LoanSigned());
         EXPECT_TRUE(SignEnabled(bank, "btnloanSign"));
         ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
-        EXPECT_EQ(root.ui.messageBoxes[0].key, "TeamIndOpen");
-        EXPECT_EQ(root.ui.messageBoxes[0].lines, std::vector<int>{5});
+        const RecordingUi::MessageBoxCall& box = root.ui.messageBoxes[0];
+        ASSERT_EQ(box.lines.size(), 1u);
+        EXPECT_EQ(Translator->GetLine(kSectionMessages, box.key, box.lines[0]),
+                  "The administrator code is wrong. Please type it again.");
         EXPECT_TRUE(bank.findChild<QLineEdit*>("edDirSign")->text().isEmpty());
     }
 }

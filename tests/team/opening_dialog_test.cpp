@@ -88,6 +88,22 @@ TEST_F(OpeningDialogTest, TransferTakesTheSampleAfterAWrongPassword) {
     SaveScreenshot(*windows.mainWindow, "OpeningDialog_MainWindowWithIndustry");
 }
 
+TEST_F(OpeningDialogTest, EnterInThePasswordFieldConfirmsTheDialog) {
+    Start(ExchangePath());
+    WhenModalShown dialog([&](QWidget& window) {
+        Child<QListWidget>(window, "FLBTeamFile").setCurrentRow(1);  // SAMPLE.mrA
+        auto& password = Child<TQNEdit>(window, "QNEPwd");
+        QTRY_VERIFY(window.isActiveWindow());
+        QTRY_VERIFY(password.hasFocus());
+        QTest::keyClicks(&password, "CV3-4817");
+        QTest::keyClick(&password, Qt::Key_Return);
+    });
+    Item("MPTransferFromAdm")->trigger();
+    ASSERT_TRUE(dialog.Ran());
+    ASSERT_NE(Session->Industry(), nullptr) << "Enter left the dialog unanswered";
+    EXPECT_EQ(Session->IndFullPath(), (root.RootPath() / "Private" / "SAMPLE.MTA").string());
+}
+
 TEST_F(OpeningDialogTest, AnUnreachableExchangeDirectoryIsReportedOnceAndThePrivateOneListed) {
     Start("A:\\");
     WhenModalShown dialog([&](QWidget& window) {

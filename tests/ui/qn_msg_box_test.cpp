@@ -195,6 +195,25 @@ TEST_F(MessageBoxTest, ABoxAskedForWhileAnotherIsOpenGetsAWindowOfItsOwn) {
     EXPECT_EQ(inner, TModalResult::mrOk);
 }
 
+// Enter presses the default button: the first one, unless the question asks
+// for Cancel (or No) to be the default because its other answer loses data.
+TEST_F(MessageBoxTest, EnterPressesTheFirstButtonOrTheKeepingOneOfADestructiveQuestion) {
+    struct EnterCase {
+        TMsgDlgButtons buttons;
+        TModalResult answer;
+    };
+    for (const EnterCase& enter : {EnterCase{mbOK | mbCancel, TModalResult::mrOk},
+                                   EnterCase{mbOK | mbCancel | mbDefaultCancel, TModalResult::mrCancel},
+                                   EnterCase{mbYes | mbNo | mbDefaultCancel, TModalResult::mrNo}}) {
+        const TModalResult result = Show(TMsgDlgType::mtConfirmation, enter.buttons, "One", {0}, [](QWidget& box) {
+            QTRY_VERIFY(box.isActiveWindow());
+            QTRY_VERIFY(box.focusWidget() != nullptr);
+            QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+        });
+        EXPECT_EQ(result, enter.answer) << enter.buttons;
+    }
+}
+
 TEST_F(MessageBoxTest, HelpButtonCallsTheHelpAndLeavesTheBoxOpen) {
     int helpCalls = 0;
     SetMessageBoxHelpHandler([&] { ++helpCalls; });

@@ -229,6 +229,18 @@ void Logo(TMetafileWriter& w, const std::string& title) {
 
 // Button pictures: shapes only, on a square of 24 design units, or of 240
 // for the round and detailed ones.
+// The growth-share plot's backdrop: four pale quadrants (high growth above,
+// strong share to the right, as the chart's axes run); the chart draws its
+// own axis line where the relative share is 1. Width and height in picture units.
+void GrowthShareQuadrants(TMetafileWriter& w, int width, int height) {
+    w.SetWindow(0, 0, width, height);
+    const int midX = width / 2, midY = height / 2;
+    Fill(w, TMetafileWriter::Rgb(255, 246, 214), 0, 0, midX, midY);            // growing segment, weak share
+    Fill(w, TMetafileWriter::Rgb(222, 242, 222), midX, 0, width, midY);        // growing segment, strong share
+    Fill(w, TMetafileWriter::Rgb(244, 226, 226), 0, midY, midX, height);       // slow segment, weak share
+    Fill(w, TMetafileWriter::Rgb(220, 232, 248), midX, midY, width, height);   // slow segment, strong share
+}
+
 using TGlyph = std::function<void(TMetafileWriter&)>;
 
 struct TButtonPicture {
@@ -359,6 +371,8 @@ int main(int argc, char** argv) {
         {"LOGODEC.WMF", [](TMetafileWriter& w) { Logo(w, "Decisions"); }},
         {"LOGOBGT.WMF", [](TMetafileWriter& w) { Logo(w, "Budget"); }},
         {"LOGOPLAN.WMF", [](TMetafileWriter& w) { Logo(w, "Marketing plan"); }},
+        {"GSPVGA.WMF", [](TMetafileWriter& w) { GrowthShareQuadrants(w, 640, 400); }},
+        {"GSPSVGA.WMF", [](TMetafileWriter& w) { GrowthShareQuadrants(w, 1024, 640); }},
     };
     for (const auto& [name, draw] : pictures) ok = Write(directory, name, draw) && ok;
     for (const TButtonPicture& button : ButtonPictures()) {

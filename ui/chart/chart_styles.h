@@ -70,6 +70,11 @@ struct TAxisSettings {
     bool titleVisible = false;
     TChartPen majorGrid{1, 1.0, QColor(0xC0, 0xC0, 0xC0)};
     TChartPen minorGrid{7, 1.0, QColor(0x80, 0x80, 0x80)};
+    // Number format of the labels (ui/sheet/number_format.h); empty: plain numbers.
+    std::string numberFormat;
+    bool labelsBlank = false;
+    // The value of the other axis where this axis is drawn; none: at the plot's edge.
+    std::optional<double> crossing;
 };
 
 struct TTextBlock {

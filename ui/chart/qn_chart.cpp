@@ -199,6 +199,21 @@ void TQNChart::SetYAxisLabelFonts() {
     SetAxisLabelFont(2, chartFont_);
 }
 
+void TQNChart::SetAxisNumberFormat(int axisId, const std::string& format) {
+    axes_.at(static_cast<std::size_t>(Short(axisId, "axis"))).numberFormat = format;
+    Changed();
+}
+
+void TQNChart::SetAxisLabelsBlank(int axisId, bool blank) {
+    axes_.at(static_cast<std::size_t>(Short(axisId, "axis"))).labelsBlank = blank;
+    Changed();
+}
+
+void TQNChart::SetAxisCrossing(int axisId, double value) {
+    axes_.at(static_cast<std::size_t>(Short(axisId, "axis"))).crossing = value;
+    Changed();
+}
+
 void TQNChart::SetAxesGrid(int majorStyle, int majorWidth, std::int32_t majorColour, int minorStyle, int minorWidth,
                            std::int32_t minorColour) {
     for (int axis = 0; axis <= 1; ++axis) {

@@ -7,9 +7,8 @@
 // on (docs/charts.md).
 //
 // Chart types: 16 XY (columns 2k-1 and 2k are series k's x and y, each row a
-// point), 19 bubbles (columns 3k-2, 3k-1, 3k: x, y and size). The types 1
-// (bars) and 14 (pie) keep their grid and styles but draw only their titles
-// until the graphs that use them add their drawing.
+// point), 19 bubbles (columns 3k-2, 3k-1, 3k: x, y and size), 1 bars and 14
+// pie (row 1, one bar or slice per column, labelled with the point's label).
 
 #include <QChartView>
 #include <QImage>
@@ -22,6 +21,8 @@ class QGraphicsItem;
 
 namespace cv {
 
+inline constexpr int kChartBars = 1;
+inline constexpr int kChartPie = 14;
 inline constexpr int kChartXY = 16;
 inline constexpr int kChartBubble = 19;
 inline constexpr int kChartDocumentMode = 2;
@@ -63,6 +64,11 @@ public:
     void SetAxisLabelFont(int axisId, const QFont& font);
     void SetXAxisLabelFont();
     void SetYAxisLabelFonts();
+    // Labels of the axis in a spreadsheet number format; an empty one gives plain numbers.
+    void SetAxisNumberFormat(int axisId, const std::string& format);
+    void SetAxisLabelsBlank(int axisId, bool blank);
+    // The axis is drawn where the other axis has Value.
+    void SetAxisCrossing(int axisId, double value);
     void SetAxesGrid(int majorStyle, int majorWidth, std::int32_t majorColour, int minorStyle, int minorWidth,
                      std::int32_t minorColour);
 
@@ -107,6 +113,8 @@ public:
     // The chart's own backdrop colour; nothing while it keeps the default.
     std::optional<QColor> BackColor() const { return backColour_; }
     bool NoData = false;
+    // An empty cell of an XY series breaks its line there instead of being skipped.
+    bool BreakLinesAtGaps = false;
 
     // What the drawing reads; tests read it too.
     const TSeriesStyle* SeriesStyle(int series) const;
@@ -144,6 +152,12 @@ private:
     void DrawSeries();
     void DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn);
     void DrawBubbleSeries(int series, double largestSize, std::vector<TDrawnPoint>& drawn);
+    void DrawBars();
+    void DrawPie();
+    void DrawAxisCrossings();
+    QColor ColumnColour(int column) const;
+    // Smallest and largest value of the grid along an axis.
+    std::pair<double, double> GridRange(int axisId) const;
     void DrawDecorations();
     void PlaceLabels();
     void PlaceBackdropPicture();

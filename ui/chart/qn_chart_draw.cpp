@@ -4,7 +4,12 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
 #include <QLineSeries>
+#include <QPieSeries>
 #include <QScatterSeries>
 #include <QTextDocument>
 #include <QValueAxis>
@@ -12,6 +17,7 @@
 #include <tuple>
 
 #include "ui/chart/label_placement.h"
+#include "ui/sheet/number_format.h"
 #include "ui/chart/qn_chart.h"
 
 namespace cv {
@@ -65,12 +71,57 @@ QString TextOf(const std::string& text) {
     return result;
 }
 
+// A value axis whose labels stand at its major ticks in the axis's number
+// format, or blank.
+QAbstractAxis* FormattedAxis(const TAxisSettings& settings) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(settings.minimum, settings.maximum);
+    const int steps = std::max(1, settings.major);
+    for (int step = 0; step <= steps; ++step) {
+        const double value = settings.minimum + (settings.maximum - settings.minimum) * step / steps;
+        // Category labels must differ: blank ones are told apart by trailing spaces.
+        const QString text = settings.labelsBlank ? QString(step, ' ')
+                                                  : QString::fromStdString(FormatNumber(value, settings.numberFormat).text);
+        axis->append(text, value);
+    }
+    return axis;
+}
+
+// A range of about five round steps around Low..High.
+TAxisSettings RoundedRange(TAxisSettings settings, double low, double high) {
+    if (high <= low) high = low + 1;
+    const double raw = (high - low) / 5;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double fraction = raw / magnitude;
+    const double step = (fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10) * magnitude;
+    settings.automatic = false;
+    settings.minimum = std::floor(low / step) * step;
+    settings.maximum = std::ceil(high / step) * step;
+    settings.major = static_cast<int>(std::lround((settings.maximum - settings.minimum) / step));
+    return settings;
+}
+
+QAbstractAxis* ValueAxis(const TAxisSettings& settings) {
+    if (!settings.automatic && (settings.labelsBlank || !settings.numberFormat.empty())) return FormattedAxis(settings);
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat("%g");
+    if (!settings.automatic) {
+        axis->setRange(settings.minimum, settings.maximum);
+        axis->setTickCount(std::max(2, settings.major + 1));
+        axis->setMinorTickCount(std::max(0, settings.minor - 1));
+    }
+    return axis;
+}
+
 }  // namespace
 
 void TQNChart::Redraw() {
     QChart* view = chart();
     view->removeAllSeries();
     for (QAbstractAxis* axis : view->axes()) {
+        // Hidden first: a category axis removed while shown leaves its labels drawn.
+        axis->setVisible(false);
         view->removeAxis(axis);
         delete axis;
     }
@@ -89,18 +140,23 @@ void TQNChart::Redraw() {
 }
 
 void TQNChart::ConfigureAxes() {
+    if (chartType_ == kChartPie) return;
     for (int id = 0; id <= 1; ++id) {
         const TAxisSettings& settings = axes_[static_cast<std::size_t>(id)];
-        auto* axis = new QValueAxis;
+        QAbstractAxis* axis = nullptr;
+        if (id == 0 && chartType_ == kChartBars) {
+            auto* categories = new QBarCategoryAxis;
+            categories->append(QStringLiteral(" "));
+            axis = categories;
+        } else if (settings.automatic && !settings.numberFormat.empty()) {
+            const auto [low, high] = GridRange(id);
+            axis = ValueAxis(RoundedRange(settings, low, high));
+        } else {
+            axis = ValueAxis(settings);
+        }
         axis->setLabelsFont(settings.labelFont);
-        axis->setLabelFormat("%g");
         axis->setGridLinePen(QPen(settings.majorGrid.colour, settings.majorGrid.width, QtPenStyle(settings.majorGrid.style)));
         axis->setMinorGridLinePen(QPen(settings.minorGrid.colour, settings.minorGrid.width, QtPenStyle(settings.minorGrid.style)));
-        if (!settings.automatic) {
-            axis->setRange(settings.minimum, settings.maximum);
-            axis->setTickCount(std::max(2, settings.major + 1));
-            axis->setMinorTickCount(std::max(0, settings.minor - 1));
-        }
         if (settings.titleVisible) {
             axis->setTitleText(TextOf(settings.title));
             axis->setTitleFont(QFontOfChartFont(settings.titleFont));
@@ -118,7 +174,12 @@ void TQNChart::DrawSeries() {
         for (int row = 1; row <= rows_; ++row)
             for (int column = 3; column <= columns_; column += 3) largest = std::max(largest, Data(row, column).value_or(0));
         for (int series = 1; 3 * series <= columns_; ++series) DrawBubbleSeries(series, largest, drawnPoints_);
+    } else if (chartType_ == kChartBars) {
+        DrawBars();
+    } else if (chartType_ == kChartPie) {
+        DrawPie();
     }
+    if (chartType_ != kChartBars && chartType_ != kChartPie) chart()->legend()->setVisible(false);
     for (QAbstractSeries* series : chart()->series())
         for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
     // Automatic axes take the range of what is drawn.
@@ -126,11 +187,13 @@ void TQNChart::DrawSeries() {
         if (axes_[static_cast<std::size_t>(id)].automatic)
             if (auto* axis = qobject_cast<QValueAxis*>(chart()->axes(id == 0 ? Qt::Horizontal : Qt::Vertical).value(0))) {
                 double low = 0, high = 1;
-                bool first = true;
+                bool first = chartType_ != kChartBars;  // bars stand on 0
                 for (const TDrawnPoint& point : drawnPoints_) {
                     const double v = id == 0 ? point.value.x() : point.value.y();
                     low = first ? v : std::min(low, v), high = first ? v : std::max(high, v), first = false;
                 }
+                // A flat series stands inside a range from 0 with a tenth more room, not on an edge.
+                if (high <= low) low = std::min(low, 0.0) * 1.1, high = std::max(high, 0.0) * 1.1;
                 axis->setRange(low, high > low ? high : low + 1);
                 axis->applyNiceNumbers();
             }
@@ -139,13 +202,16 @@ void TQNChart::DrawSeries() {
 void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
     const TSeriesStyle& style = series_[series];
     const QColor seriesColour = style.markerColour.value_or(DefaultSeriesColour(series));
-    QList<QPointF> line;
+    std::vector<QList<QPointF>> lines(1);
     // One scatter series per marker shape, colour and size.
     std::map<std::tuple<int, QRgb, double>, QScatterSeries*> markers;
     for (int row = 1; row <= rows_; ++row) {
         const std::optional<double> x = Data(row, 2 * series - 1), y = Data(row, 2 * series);
-        if (!x || !y) continue;
-        line.append(QPointF(*x, *y));
+        if (!x || !y) {
+            if (BreakLinesAtGaps && !lines.back().isEmpty()) lines.emplace_back();
+            continue;
+        }
+        lines.back().append(QPointF(*x, *y));
         const auto found = style.points.find(row);
         const TPointStyle* point = found == style.points.end() ? nullptr : &found->second;
         TDrawnPoint entry{series, row, QPointF(*x, *y), nullptr, 0, point ? point->label : TChartLabel()};
@@ -170,12 +236,13 @@ void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
         drawn.push_back(entry);
     }
     const TChartPen pen = style.pen.value_or(TChartPen{1, 1.0, seriesColour});
-    if (line.size() >= 2 && pen.style != 0) {
-        auto* lineSeries = new QLineSeries;
-        lineSeries->append(line);
-        lineSeries->setPen(QPen(pen.colour, pen.width, QtPenStyle(pen.style)));
-        chart()->addSeries(lineSeries);
-    }
+    for (const QList<QPointF>& line : lines)
+        if (line.size() >= 2 && pen.style != 0) {
+            auto* lineSeries = new QLineSeries;
+            lineSeries->append(line);
+            lineSeries->setPen(QPen(pen.colour, pen.width, QtPenStyle(pen.style)));
+            chart()->addSeries(lineSeries);
+        }
     for (auto& [key, scatter] : markers) chart()->addSeries(scatter);
     for (TDrawnPoint& entry : drawn)
         if (entry.series == series && !entry.drawnIn && !chart()->series().isEmpty())
@@ -186,12 +253,26 @@ void TQNChart::DrawBubbleSeries(int series, double largestSize, std::vector<TDra
     const TSeriesStyle& style = series_[series];
     const double largestDiameter = kBubbleShare * std::min(width(), height());
     std::map<std::pair<QRgb, double>, QScatterSeries*> bubbles;
+    // Points of size 0 draw no disc but carry their label (axis markers).
+    QScatterSeries* anchors = nullptr;
     for (int row = 1; row <= rows_; ++row) {
         const std::optional<double> x = Data(row, 3 * series - 2), y = Data(row, 3 * series - 1),
                                     size = Data(row, 3 * series);
-        if (!x || !y || !size || *size <= 0) continue;
+        if (!x || !y || !size || *size < 0) continue;
         const auto found = style.points.find(row);
         const TPointStyle* point = found == style.points.end() ? nullptr : &found->second;
+        if (*size == 0) {
+            if (!point || point->label.text.empty()) continue;
+            if (!anchors) {
+                anchors = new QScatterSeries;
+                anchors->setColor(Qt::transparent);
+                anchors->setBorderColor(Qt::transparent);
+                anchors->setMarkerSize(1);
+            }
+            anchors->append(*x, *y);
+            drawn.push_back({series, row, QPointF(*x, *y), anchors, 0, point->label});
+            continue;
+        }
         QColor colour = point && point->colour ? *point->colour : DefaultSeriesColour(series);
         colour.setAlpha(kBubbleAlpha);
         const double diameter = std::max(kSmallestBubble, largestDiameter * std::sqrt(*size / largestSize));
@@ -206,6 +287,88 @@ void TQNChart::DrawBubbleSeries(int series, double largestSize, std::vector<TDra
         drawn.push_back({series, row, QPointF(*x, *y), scatter, diameter, point ? point->label : TChartLabel()});
     }
     for (auto& [key, scatter] : bubbles) chart()->addSeries(scatter);
+    if (anchors) chart()->addSeries(anchors);
+}
+
+std::pair<double, double> TQNChart::GridRange(int axisId) const {
+    double low = 0, high = 0;
+    bool first = chartType_ == kChartXY || chartType_ == kChartBubble;  // bars and pies start at 0
+    const int stride = chartType_ == kChartBubble ? 3 : chartType_ == kChartXY ? 2 : 1;
+    const int offset = chartType_ == kChartXY || chartType_ == kChartBubble ? axisId : 0;
+    for (int row = 1; row <= rows_; ++row)
+        for (int column = 1 + offset; column <= columns_; column += stride)
+            if (const std::optional<double> value = Data(row, column)) {
+                low = first ? *value : std::min(low, *value), high = first ? *value : std::max(high, *value);
+                first = false;
+            }
+    return {low, high};
+}
+
+QColor TQNChart::ColumnColour(int column) const {
+    const auto found = series_.find(column);
+    if (found == series_.end()) return DefaultSeriesColour(column);
+    const auto point = found->second.points.find(1);
+    if (point != found->second.points.end() && point->second.colour) return *point->second.colour;
+    return found->second.markerColour.value_or(DefaultSeriesColour(column));
+}
+
+// Row 1: one bar per written column, side by side, named by its point label.
+void TQNChart::DrawBars() {
+    auto* bars = new QBarSeries;
+    for (int column = 1; column <= columns_; ++column) {
+        const std::optional<double> value = Data(1, column);
+        if (!value) continue;
+        const TSeriesStyle* style = SeriesStyle(column);
+        const auto point = style ? style->points.find(1) : std::map<int, TPointStyle>::const_iterator();
+        const bool labelled = style && point != style->points.end();
+        auto* set = new QBarSet(labelled ? TextOf(point->second.label.text) : QString());
+        set->append(*value);
+        set->setColor(ColumnColour(column));
+        bars->append(set);
+        drawnPoints_.push_back({column, 1, QPointF(column, *value), bars, 0, TChartLabel()});
+    }
+    chart()->addSeries(bars);
+    chart()->legend()->setVisible(repaint_ && !bars->barSets().isEmpty());
+    chart()->legend()->setAlignment(Qt::AlignRight);
+}
+
+// Row 1: one slice per written column, labelled outside with its point label.
+void TQNChart::DrawPie() {
+    auto* pie = new QPieSeries;
+    for (int column = 1; column <= columns_; ++column) {
+        const std::optional<double> value = Data(1, column);
+        if (!value || *value <= 0) continue;
+        const TSeriesStyle* style = SeriesStyle(column);
+        const auto point = style ? style->points.find(1) : std::map<int, TPointStyle>::const_iterator();
+        const bool labelled = style && point != style->points.end();
+        QPieSlice* slice = pie->append(labelled ? TextOf(point->second.label.text) : QString(), *value);
+        slice->setColor(ColumnColour(column));
+        slice->setLabelVisible(labelled);
+        slice->setLabelFont(ChartFont());
+        drawnPoints_.push_back({column, 1, QPointF(column, *value), pie, 0, TChartLabel()});
+    }
+    pie->setPieSize(0.6);
+    chart()->addSeries(pie);
+    chart()->legend()->setVisible(false);
+}
+
+// An axis drawn where the other axis has a given value: a line across the plot.
+void TQNChart::DrawAxisCrossings() {
+    if (chartType_ == kChartPie || chartType_ == kChartBars || chart()->series().isEmpty()) return;
+    QAbstractSeries* reference = chart()->series().front();
+    for (int id = 0; id <= 1; ++id) {
+        const TAxisSettings& settings = axes_[static_cast<std::size_t>(id)];
+        if (!settings.crossing) continue;
+        // The category axis (0) lies horizontally over its own range at a
+        // value of the value axis; the value axis vertically at a category.
+        const QPointF from = id == 0 ? QPointF(settings.minimum, *settings.crossing) : QPointF(*settings.crossing, settings.minimum);
+        const QPointF to = id == 0 ? QPointF(settings.maximum, *settings.crossing) : QPointF(*settings.crossing, settings.maximum);
+        auto* line = new QGraphicsLineItem(QLineF(chart()->mapToPosition(from, reference), chart()->mapToPosition(to, reference)),
+                                           chart());
+        line->setPen(QPen(Qt::black, 1));
+        line->setZValue(kLabelZ - 1);
+        overlay_.push_back(line);
+    }
 }
 
 double TQNChart::DrawnMarkerSize(int series, int point) const {
@@ -261,6 +424,7 @@ void TQNChart::PlaceLabels() {
     for (const auto& [number, style] : series_)
         if (style.seriesLabel && seriesCentres.count(number))
             place(*style.seriesLabel, seriesCentres[number].first / seriesCentres[number].second, 0);
+    DrawAxisCrossings();
 }
 
 void TQNChart::PlaceBackdropPicture() {

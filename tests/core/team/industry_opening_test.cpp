@@ -115,6 +115,15 @@ TEST_F(IndustryOpeningTest, AWrongPasswordSaysLineFiveAndTakesNothing) {
     EXPECT_EQ(Session->Industry(), nullptr);
 }
 
+TEST_F(IndustryOpeningTest, AMissingExchangeDirectoryIsNamedNotTakenForADamagedTeamFile) {
+    fs::remove_all(Exchange());
+    EXPECT_EQ(Open(Request(true, "A", kPasswordA)), TOpeningOutcome::failed);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(LastBox().lines, std::vector<int>{-1});
+    EXPECT_EQ(LastBox().key.rfind("The directory " + Exchange().string(), 0), 0u) << LastBox().key;
+    EXPECT_EQ(Session->Industry(), nullptr);
+}
+
 TEST_F(IndustryOpeningTest, TheNoPasswordMarkerInEitherFormOpensWithoutAPassword) {
     // Team I's descriptor carries the checksum of "I" + marker; team O's is
     // rewritten with the checksum of the marker alone.
@@ -230,6 +239,7 @@ TEST_F(IndustryOpeningTest, AnOwnCopyAtTheSameOrALaterPeriodIsReplacedOnlyWhenCo
         ASSERT_EQ(ui.messageBoxes.size(), 1u);
         EXPECT_EQ(LastBox().type, TMsgDlgType::mtConfirmation);
         EXPECT_EQ(LastBox().lines, std::vector<int>{8});
+        EXPECT_EQ(LastBox().buttons, mbOK | mbCancel | mbDefaultCancel) << "Enter must keep the own copy";
         EXPECT_TRUE(ReadFileBytes(Private() / "SAMPLE.MTA") == bytesBefore) << "the working copy changed";
         EXPECT_EQ(Session->IndFullPath(), (Private() / "SAMPLE.MTA").string());
     }

@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QLineSeries>
+#include <QPieSeries>
+#include <QValueAxis>
 #include <QClipboard>
 #include <QDir>
 #include <QPainter>
@@ -238,6 +244,97 @@ TEST_F(ChartTest, BubbleChartOverABackdropPicture) {
     EXPECT_TRUE(chart.HasBackdropPicture());
     chart.SetPlotBackdrop((config.path() / "missing.wmf").string());
     EXPECT_FALSE(chart.HasBackdropPicture());
+}
+
+}  // namespace
+}  // namespace cv
+
+namespace cv {
+namespace {
+
+// Bars and pies draw row 1, one bar or slice per written column, named by its label.
+TEST(ChartShapesTest, BarsAndPiesDrawTheWrittenColumnsWithTheirLabels) {
+    QWidget form;
+    form.resize(500, 400);
+    for (const int type : {kChartBars, kChartPie}) {
+        TQNChart chart(&form, type, 0, 0, 0, 500, 400, 3);
+        chart.SetGridSize(1, 3);
+        chart.SetData(1, 1, 30);
+        chart.SetData(1, 3, 70);  // column 2 stays empty
+        chart.SetSeriesStyle(1, 1, 1, 0, "A (30)", 8, 0, 0, 0, 0);
+        chart.SetSeriesStyle(3, 1, 1, 0, "O (70)", 8, 0, 0, 0, 0);
+        chart.SetPointColors(3, 1, 0x0000FF);
+        chart.SetRepaint(true);
+        form.show();
+        ASSERT_EQ(chart.chart()->series().size(), 1) << type;
+        if (type == kChartBars) {
+            auto* bars = qobject_cast<QBarSeries*>(chart.chart()->series().front());
+            ASSERT_NE(bars, nullptr);
+            ASSERT_EQ(bars->count(), 2);
+            EXPECT_EQ(bars->barSets()[0]->label(), "A (30)");
+            EXPECT_EQ(bars->barSets()[1]->at(0), 70.0);
+            EXPECT_EQ(bars->barSets()[1]->color(), QColor(255, 0, 0));  // platform 0x0000FF is red
+        } else {
+            auto* pie = qobject_cast<QPieSeries*>(chart.chart()->series().front());
+            ASSERT_NE(pie, nullptr);
+            ASSERT_EQ(pie->count(), 2);
+            EXPECT_EQ(pie->slices()[1]->label(), "O (70)");
+            EXPECT_DOUBLE_EQ(pie->slices()[1]->percentage(), 0.7);  // 70 of 100
+        }
+    }
+}
+
+TEST(ChartShapesTest, AnEmptyCellBreaksTheLineWhenAsked) {
+    QWidget form;
+    form.resize(400, 300);
+    const auto lineCount = [&form](bool breakAtGaps) {
+        TQNChart chart(&form, kChartXY, 0, 0, 0, 400, 300, 3);
+        chart.BreakLinesAtGaps = breakAtGaps;
+        chart.SetGridSize(5, 2);
+        for (int row : {1, 2, 4, 5}) chart.SetData(row, 1, row), chart.SetData(row, 2, row);  // row 3 empty
+        chart.SetRepaint(true);
+        int lines = 0;
+        for (QAbstractSeries* series : chart.chart()->series())
+            if (auto* line = qobject_cast<QLineSeries*>(series)) {
+                ++lines;
+                EXPECT_EQ(line->count(), breakAtGaps ? 2 : 4);
+            }
+        return lines;
+    };
+    EXPECT_EQ(lineCount(false), 1);  // rows 1, 2, 4 and 5 joined
+    EXPECT_EQ(lineCount(true), 2);   // rows 1 and 2, then rows 4 and 5
+}
+
+TEST(ChartShapesTest, AFlatSeriesGetsARangeFromZeroWithRoomAbove) {
+    QWidget form;
+    form.resize(400, 300);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 400, 300, 3);
+    chart.SetGridSize(2, 2);
+    for (int row : {1, 2}) chart.SetData(row, 1, row), chart.SetData(row, 2, 100);
+    chart.SetRepaint(true);
+    auto* axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+    ASSERT_NE(axis, nullptr);
+    // 0 .. 110 before the axis rounds its ends outwards.
+    EXPECT_LE(axis->min(), 0.0);
+    EXPECT_GE(axis->max(), 110.0);
+}
+
+TEST(ChartShapesTest, AxisNumberFormatLabelsEachMajorTick) {
+    QWidget form;
+    form.resize(500, 400);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 500, 400, 3);
+    chart.SetGridSize(1, 2);
+    chart.SetData(1, 1, 0.5), chart.SetData(1, 2, 0.05);
+    chart.SetYAxisScale(2, 1, -0.1, 0.1);
+    chart.SetAxisNumberFormat(1, "0.0%");
+    chart.SetAxisCrossing(0, -0.1);
+    chart.SetRepaint(true);
+    form.show();
+    auto* axis = qobject_cast<QCategoryAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+    ASSERT_NE(axis, nullptr);
+    // -0.1 .. 0.1 in two steps: -10.0 %, 0.0 %, 10.0 %.
+    EXPECT_EQ(axis->categoriesLabels(), (QStringList{"-10.0%", "0.0%", "10.0%"}));
+    EXPECT_EQ(chart.Axis(0).crossing, -0.1);
 }
 
 }  // namespace

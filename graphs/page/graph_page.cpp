@@ -1,0 +1,197 @@
+#include "graphs/page/graph_page.h"
+
+#include "core/language/translator.h"
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+#include "core/store/typed_array.h"
+#include "graphs/charts/gsp_graph.h"
+#include "graphs/page/graph_menu.h"
+#include "reports/studies/studies.h"
+#include "ui/cp1252.h"
+
+namespace cv {
+namespace {
+
+constexpr int kCombosHeight = 35;
+constexpr int kFirstAreaOnlyBenchCode = 3010;
+constexpr double kDefaultMinBrandsForMap = 3.0;
+constexpr int kConsumerPanelScreen = 4;
+constexpr int kDistributionPanelScreen = 5;
+constexpr int kBenchmarkScreen = 55;
+constexpr char kAllOrOneMarket[] = "AllOrOneMkt";
+
+const char* const kDesignItems[] = {"MPGrDesSemIVT",       "MPGrDesSemEstim",    "MPGrDesSemEstimGraph", "MPGrDesSemCalcPerc",
+                                    "MPGrDesSemEstimPhys", "MPGrDesMapIVT",      "MPGrDesMapRegress",    "MPGrDesMapRelations",
+                                    "MPGrDesMapCalcPerc",  "MPGrDesMapEstimPhys"};
+
+bool HasIndustry() { return Session && Session->Industry(); }
+
+// The word set to 1 when it lies outside 1..Count.
+void ResetWord(std::int16_t& word, int count) {
+    if (word < 1 || word > count) word = 1;
+}
+
+int EntryLineCount(const char* entry) {
+    std::vector<std::string> lines;
+    if (Translator) Translator->GetLines(kSectionSeries, entry, lines);
+    return static_cast<int>(lines.size());
+}
+
+}  // namespace
+
+TFoGraph::TFoGraph(TFoCv3Main& mainWindow, QWidget* owner) : TGroupPage(mainWindow, owner, GraphPageMenu()) {}
+
+void TFoGraph::UpdateMenus() {
+    TGroupPage::UpdateMenus();
+    if (!HasIndustry()) return;
+    const auto apply = [this](const char* name, bool enabled, bool visible) {
+        QAction* action = Item(name);
+        action->setEnabled(action->isEnabled() && enabled);
+        action->setVisible(action->isVisible() && visible);
+    };
+    const auto free = [](const char* category, const char* key, bool hidden) {
+        return hidden ? !Session->IsRestrictHidden(category, key) : !Session->IsRestrictEnabled(category, key);
+    };
+    apply("MPGrPerfMSSeg", free("StuMkt", "ConsumerPanel", false), free("StuMkt", "ConsumerPanel", true));
+    apply("MPGrPerfMSCha", free("StuMkt", "DistributPanel", false), free("StuMkt", "DistributPanel", true));
+    // Benchmarking needs its own group and the benchmarking study both free.
+    const bool benchEnabled = free("StuFta", "Benchmark", false), benchVisible = free("StuFta", "Benchmark", true);
+    for (const TPageMenuGroup& group : GraphPageMenu().groups) {
+        if (group.name != "MPGrBench") continue;
+        apply("MPGrBench", benchEnabled, benchVisible);
+        for (const TPageItem& item : group.items) apply(std::string(item.name).c_str(), benchEnabled, benchVisible);
+    }
+    // The design tools are not built yet: their items stay disabled, and so
+    // does the group, which needs an ideal-points item enabled.
+    for (const char* name : kDesignItems)
+        apply(name, false, free("StuMkt", std::string(name).find("Sem") != std::string::npos ? "SemanticScales" : "PerceptualMap", true));
+    apply("MPGrDesign", false, Item("MPGrDesSemIVT")->isVisible() || Item("MPGrDesMapIVT")->isVisible());
+}
+
+bool TFoGraph::CheckStudyAvailable(bool areaLevel, const std::string& key) const {
+    if (!HasIndustry()) return false;
+    TCvInd& industry = *Session->Industry();
+    const char* category = areaLevel ? "StuFta" : "StuMkt";
+    const TSeries* studies = areaLevel ? si::StuFta : si::StuMkt;
+    if (!studies) return false;
+    const int index = studies->IndexOf(key);
+    const bool allowed = !Session->IsRestrictEnabled(category, key) && !Session->IsRestrictHidden(category, key);
+    const int marketed = industry.PerResults(Data.SelPeriod).GetSmallintDef(kCategoryFtaMarket, Data, "NbMktedBrds", 0);
+    const double minBrands = static_cast<double>(
+        industry.ConstPart().GetRealDef(kCategoryIndustry, Data, "MinBrdForMap", kDefaultMinBrandsForMap));
+    const bool applicable = areaLevel || (key == "PerceptualMap" ? marketed >= minBrands : marketed != 0);
+    const TSimArr* ordered = areaLevel ? industry.PerDecisions(Data.SelPeriod).GetSimArr(kCategoryFirmFta, Data, "DecStuFta")
+                                       : industry.PerDecisions(Data.SelPeriod).GetSimArr(kCategoryFirmFtaMarket, Data, "DecStuMkt");
+    const bool bought = Session->AdminView() || (ordered && ordered->GetByte({index}) == 1);
+    return allowed && applicable && bought;
+}
+
+void TFoGraph::ShowItem(const TPageItem& item) {
+    const TGraphItem* graph = FindGraphItem(item.name);
+    if (!graph) return;
+    combosAdded_ = false;
+    switch (graph->kind) {
+        case TGraphKind::Firm: ShowFirGraph(graph->code); break;
+        case TGraphKind::MarketTotals: ShowMktTotPerGraph(graph->code); break;
+        case TGraphKind::Segments: ShowSegPerGraph(graph->code); break;
+        case TGraphKind::Benchmark: ShowBenchGraph(graph->code); break;
+        case TGraphKind::Portfolio: ShowGspGraph(); break;
+        case TGraphKind::Design: break;
+    }
+}
+
+TChartPlace TFoGraph::Place(bool belowCombos) const {
+    const int top = PageMenuBar()->sizeHint().height() + (belowCombos ? kCombosHeight : 0);
+    return {height() - top, width(), top};
+}
+
+void TFoGraph::ShowStudyScreen(bool areaLevel, int screen) {
+    if (areaLevel) Display().Show(TCVScreen::Create<TStuFta>(this, Data, screen, kWindowLayout));
+    else Display().Show(TCVScreen::Create<TStuMkt>(this, Data, screen, kWindowLayout));
+}
+
+void TFoGraph::AddTextCombo(int position, const char* caption, const char* entry, std::int16_t& word) {
+    ResetWord(word, EntryLineCount(entry));
+    std::string text;
+    if (Translator) Translator->ControlsLine(caption, 1, text);
+    Combos().AddListCombo(Cp1252ToQString(text), position, word, TTextRange{entry, 1, EntryLineCount(entry)});
+    combosAdded_ = true;
+}
+
+void TFoGraph::AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word) {
+    std::vector<std::string> labels;
+    for (int element = series.Lo(); element <= series.Hi(); ++element)
+        labels.push_back(Session->Industry()->SeriesLabel(&series, element));
+    AddLabelCombo(position, caption, series.Name(), labels, word);
+}
+
+void TFoGraph::AddLabelCombo(int position, const char* caption, const std::string& key,
+                             const std::vector<std::string>& labels, std::int16_t& word) {
+    ResetWord(word, static_cast<int>(labels.size()));
+    std::string text;
+    if (Translator) Translator->ControlsLine(caption, 1, text);
+    Combos().AddListCombo(Cp1252ToQString(text), position, word, key, labels);
+    combosAdded_ = true;
+}
+
+// "All markets", then each market.
+void TFoGraph::AddMarketsCombo() {
+    Data.GraphOption = 1;
+    const TCvInd& industry = *Session->Industry();
+    if (industry.NbMarkets() <= 1) return;
+    std::vector<std::string> labels(1);
+    if (Translator) Translator->SeriesLine(kAllOrOneMarket, 1, labels.front());
+    for (int market = 1; market <= industry.NbMarkets(); ++market) labels.push_back(industry.MarketLabel(market));
+    AddLabelCombo(1, "LAllOrOneMkt", kAllOrOneMarket, labels, Data.GraphOption);
+}
+
+void TFoGraph::ShowFirGraph(int code) {
+    const TCvInd& industry = *Session->Industry();
+    if (code == 1090 && !CheckStudyAvailable(false, "ConsumerPanel")) return ShowStudyScreen(false, kConsumerPanelScreen);
+    if (code == 1100 && !CheckStudyAvailable(false, "DistributPanel"))
+        return ShowStudyScreen(false, kDistributionPanelScreen);
+    if (code == 1090) {
+        Data.GraphOption = 1;
+        if (const TSeries* segments = industry.SegSeries(Data.SelFta, Data.SelMarket))
+            AddSeriesCombo(1, "LSelectSegment", *segments, Data.GraphOption);
+    }
+    if (code == 1100) {
+        Data.GraphOption = 1;
+        if (const TSeries* channels = industry.ChaSeries(Data.SelFta))
+            AddSeriesCombo(1, "LSelectChannel", *channels, Data.GraphOption);
+    }
+    if (code == 1000 || code == 1010) AddMarketsCombo();
+    if (code == 1000 || code == 1010 || code == 1090 || code == 1100)
+        AddTextCombo(2, "LSelectUV", "UorV", Data.UnitsOrValue);
+    if (code != 1050 && code != 1080) AddTextCombo(3, "LEvolOrOnePer", "EvolOrOnePer", Data.EvolChoice);
+    Display().Show(std::make_unique<TFirGraph>(this, Place(combosAdded_), code, Data));
+}
+
+void TFoGraph::ShowMktTotPerGraph(int code) {
+    if (code != 2040 && code != 2050) AddTextCombo(2, "LSelectUV", "UorV", Data.UnitsOrValue);
+    Display().Show(std::make_unique<TMktTotPerGraph>(this, Place(combosAdded_), code, Data));
+}
+
+void TFoGraph::ShowSegPerGraph(int code) {
+    if (code != 2060) AddTextCombo(2, "LSelectUV", "UorV", Data.UnitsOrValue);
+    Display().Show(std::make_unique<TSegPerGraph>(this, Place(combosAdded_), code, Data));
+}
+
+void TFoGraph::ShowBenchGraph(int code) {
+    if (!CheckStudyAvailable(true, "Benchmark")) return ShowStudyScreen(true, kBenchmarkScreen);
+    if (code < kFirstAreaOnlyBenchCode) AddMarketsCombo();
+    AddTextCombo(3, "LEvolOrOnePer", "EvolOnePerCumul", Data.EvolChoice);
+    Display().Show(std::make_unique<TBenchGraph>(this, Place(combosAdded_), code, Data));
+}
+
+void TFoGraph::ShowGspGraph() {
+    AddMarketsCombo();
+    Data.EvolChoice = Data.SelFirm;
+    AddSeriesCombo(3, "LSelectFirm", *Session->Industry()->FirSeries(), Data.EvolChoice);
+    Display().Show(std::make_unique<TGspGraph>(this, Place(true), Data));
+}
+
+}  // namespace cv

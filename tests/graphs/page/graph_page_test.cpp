@@ -1,0 +1,271 @@
+// The graphs page in the started program on the sample industry: the market
+// share over the periods and for one period, the benchmarking chart with the
+// rivals masked where the team did not buy the study, the growth-share
+// portfolio, the study screens shown instead of charts whose study was not
+// bought, and the menu under each restriction variant of the sample.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <gtest/gtest.h>
+
+#include "core/store/series_index.h"
+#include "graphs/charts/gsp_graph.h"
+#include "graphs/page/graph_page.h"
+#include "reports/studies/studies.h"
+#include "team/team_page.h"
+#include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/support/window_test.h"
+#include "tools/sample_industry/sample_industry.h"
+
+namespace cv {
+namespace {
+
+constexpr int kFirms = 4;  // A, E, I, O; team A is firm 1
+
+class GraphPageTest : public test::GroupPageTest<TFoGraph> {
+protected:
+    GraphPageTest() : GroupPageTest(si::rcAnalysisCateg) {}
+    template <class Chart>
+    Chart* Shown() const {
+        return dynamic_cast<Chart*>(page->Display().Chart());
+    }
+    // Picks line Index (from 0) of the combo at Position, as the user does.
+    void PickCombo(int position, int index) {
+        QComboBox* combo = page->Combos().Combo(position);
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(combo->isVisible());
+        combo->setCurrentIndex(index);
+    }
+    bool ComboShown(int position) const {
+        const QComboBox* combo = page->Combos().Combo(position);
+        return combo && combo->isVisible();
+    }
+    void ReopenSample(sample::TSampleRestrictions restrictions) {
+        Session->IndClose();
+        root.OpenSampleIndustry({sample::TSampleDecisions::Sample, restrictions});
+        Main().RefreshAll();
+    }
+    // The sum over the firms of the values in a row: series k's y in column 2k, or column k of a one-row chart.
+    static double RowSum(const TQNChart& chart, int row, int stride) {
+        double sum = 0;
+        for (int column = stride; column <= chart.ColumnCount(); column += stride) sum += chart.Data(row, column).value_or(0);
+        return sum;
+    }
+};
+
+TEST_F(GraphPageTest, MarketShareOverThePeriodsIsALinePerFirmAddingUpToTheWholeMarket) {
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    TFirGraph* chart = Shown<TFirGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_TRUE(chart->isVisible());
+    EXPECT_EQ(chart->EffectiveCode(), 1001);  // all markets
+    EXPECT_EQ(chart->ChartType(), kChartXY);
+    // Periods 0 to 3, one row each; two columns per firm.
+    ASSERT_EQ(chart->RowCount(), 4);
+    ASSERT_EQ(chart->ColumnCount(), 2 * kFirms);
+    for (int row = 1; row <= 4; ++row) {
+        for (int firm = 1; firm <= kFirms; ++firm) EXPECT_EQ(chart->Data(row, 2 * firm - 1), row - 1) << firm;
+        // The firms' unit shares of the zone, in percent, make up the whole of it.
+        EXPECT_NEAR(RowSum(*chart, row, 2), 100.0, 0.5) << row;
+    }
+    // Three combos: the markets, units or value, evolution or one period.
+    EXPECT_TRUE(page->Combos().Combo(1)->isVisible());
+    EXPECT_EQ(page->Combos().Combo(2)->currentIndex(), 0);
+    EXPECT_EQ(page->Combos().Combo(3)->currentIndex(), 0);
+    EXPECT_GE(chart->y(), page->Combos().Combo(3)->geometry().bottom());
+    // Copy puts the chart's picture on the clipboard.
+    page->CopyToClipboard();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), chart->size());
+    test::SaveScreenshot(Main(), "GraphPageTest_MarketShareEvolution");
+}
+
+TEST_F(GraphPageTest, MarketShareOfOnePeriodIsAPieWithTheFirmsShares) {
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    PickCombo(3, 1);  // one period
+    TFirGraph* chart = Shown<TFirGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->ChartType(), kChartPie);
+    ASSERT_EQ(chart->RowCount(), 1);
+    ASSERT_EQ(chart->ColumnCount(), kFirms);
+    EXPECT_NEAR(RowSum(*chart, 1, 1), 100.0, 0.5);
+    const std::string label = chart->SeriesStyle(1)->points.at(1).label.text;
+    EXPECT_EQ(label.rfind("A (", 0), 0u) << label;
+    EXPECT_EQ(label.substr(label.size() - 3), "%U)") << label;
+    test::SaveScreenshot(Main(), "GraphPageTest_MarketSharePie");
+}
+
+TEST_F(GraphPageTest, BenchmarkingMasksTheRivalsInThePeriodWithoutTheStudy) {
+    Main().ShowPage(page);
+    ChoosePeriod(2);  // team A bought the benchmark in periods 0 and 2, not in 1
+    Choose("MPGrBenchRSales");
+    TBenchGraph* chart = Shown<TBenchGraph>();
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(chart->RowCount(), 3);
+    // The team's own line has all three periods.
+    for (int row = 1; row <= 3; ++row) EXPECT_TRUE(chart->Data(row, 2).has_value()) << row;
+    for (int rival = 2; rival <= kFirms; ++rival) {
+        EXPECT_TRUE(chart->Data(1, 2 * rival).has_value()) << rival;
+        EXPECT_FALSE(chart->Data(2, 2 * rival).has_value()) << rival;  // period 1
+        EXPECT_TRUE(chart->Data(3, 2 * rival).has_value()) << rival;
+    }
+    test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkMasked");
+    // Cumulated, a rival unknown in one period has no bar at all.
+    PickCombo(3, 2);
+    chart = Shown<TBenchGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->ChartType(), kChartBars);
+    // One horizontal and one vertical axis, those of the bars.
+    EXPECT_EQ(chart->chart()->axes(Qt::Horizontal).size(), 1);
+    EXPECT_EQ(chart->chart()->axes(Qt::Vertical).size(), 1);
+    EXPECT_TRUE(chart->Data(1, 1).has_value());
+    for (int rival = 2; rival <= kFirms; ++rival) EXPECT_FALSE(chart->Data(1, rival).has_value()) << rival;
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkCumulated");
+}
+
+TEST_F(GraphPageTest, ChartsWhoseStudyWasNotBoughtShowTheStudyScreenInstead) {
+    Main().ShowPage(page);
+    // Period 3: team A did not buy the benchmark.
+    Choose("MPGrBenchRSales");
+    EXPECT_EQ(page->Display().Chart(), nullptr);
+    auto* benchmark = dynamic_cast<TStuFta*>(page->Display().Screen());
+    ASSERT_NE(benchmark, nullptr);
+    EXPECT_EQ(benchmark->ScreenNumber(), 55);
+    EXPECT_EQ(benchmark->GetStatus(), ssNotBought);
+    test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkFallback");
+    // Team A bought every study of market M1 in period 3, none of M2.
+    Choose("MPGrPerfMSSeg");
+    EXPECT_NE(Shown<TFirGraph>(), nullptr);
+    page->Data.SelMarket = 2;
+    Choose("MPGrPerfMSSeg");
+    auto* panel = dynamic_cast<TStuMkt*>(page->Display().Screen());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->ScreenNumber(), 4);
+    EXPECT_EQ(panel->GetStatus(), ssNotBought);
+    Choose("MPGrPerfMSCha");
+    panel = dynamic_cast<TStuMkt*>(page->Display().Screen());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->ScreenNumber(), 5);
+}
+
+// The portfolio of team A, drawn on both screens: the growth axis from the
+// segments' expected growths, the bubbles of its brands, the axis markers.
+TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
+    ReopenSample(sample::TSampleRestrictions::None);
+    Main().ShowPage(page);
+    Choose("MPGrToolsGSP");
+    TGspGraph* chart = Shown<TGspGraph>();
+    ASSERT_NE(chart, nullptr);
+    // Segments grow 1 %, 2 %, 3 % in M1 and 2 % .. 6 % in M2 (M3 markets no
+    // brand and is left out): 0.01 .. 0.06, widened by a tenth of 0.05 on each
+    // side to 0.005 .. 0.065, rounded outwards to steps of 0.05: 0 .. 0.10.
+    EXPECT_NEAR(chart->Axes().growthMin, 0.0, 1e-9);
+    EXPECT_NEAR(chart->Axes().growthMax, 0.10, 1e-9);
+    ASSERT_GE(chart->BubbleCount(), 1);
+    ASSERT_EQ(chart->RowCount(), chart->BubbleCount() + 3);
+    for (int row = 1; row <= chart->BubbleCount(); ++row) {
+        const double growth = *chart->Data(row, 2);
+        EXPECT_NEAR(growth * 100, std::round(growth * 100), 0.05) << row;  // whole percents
+        EXPECT_GE(growth, 0.01 - 1e-4);
+        EXPECT_LE(growth, 0.06 + 1e-4);
+        EXPECT_GT(*chart->Data(row, 3), 0.0);
+        EXPECT_GT(chart->DrawnMarkerSize(1, row), 0.0) << row;
+    }
+    // The axis markers: the share maximum at the right, 1.0, the minimum 0.1 at the left.
+    const int markers = chart->BubbleCount() + 1;
+    EXPECT_EQ(chart->Data(markers, 1), 1.0);
+    EXPECT_EQ(chart->Data(markers + 2, 1), 0.0);
+    EXPECT_EQ(chart->SeriesStyle(1)->points.at(markers + 2).label.text, "0.1");
+    EXPECT_EQ(chart->SeriesStyle(1)->points.at(markers + 1).label.text, "1.0");
+    EXPECT_EQ(chart->Data(markers, 3), 0.0);
+    EXPECT_TRUE(chart->HasBackdropPicture());
+    EXPECT_STREQ(TGspGraph::PictureName(test::ScreenSize().width()),
+                 test::ScreenSize().width() == 640 ? "GSPVGA.WMF" : "GSPSVGA.WMF");
+    test::SaveScreenshot(Main(), "GraphPageTest_GrowthShare");
+}
+
+// The cumulated items are one period's bars whatever was chosen: no
+// evolution combo; with one market there is no markets combo either, and the
+// firm charts read every market.
+TEST_F(GraphPageTest, CumulatedItemsOfferNoEvolutionAndOneMarketNoMarketChoice) {
+    Main().ShowPage(page);
+    for (const char* item : {"MPGrPerfCNC", "MPGrPerfCROI"}) {
+        Choose(item);
+        ASSERT_NE(Shown<TFirGraph>(), nullptr) << item;
+        EXPECT_EQ(Shown<TFirGraph>()->ChartType(), kChartBars) << item;
+        EXPECT_FALSE(ComboShown(3)) << item;
+    }
+    OpenOneMarketVariant();
+    Main().RefreshAll();
+    Choose("MPGrPerfMS");
+    ASSERT_NE(Shown<TFirGraph>(), nullptr);
+    EXPECT_FALSE(ComboShown(1));
+    EXPECT_EQ(page->Data.GraphOption, 1);
+    EXPECT_EQ(Shown<TFirGraph>()->EffectiveCode(), 1001);
+    EXPECT_TRUE(ComboShown(3));
+}
+
+// In value, one market: the market's report, title "in value ... in market M2".
+TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    PickCombo(2, 1);  // value
+    PickCombo(1, 2);  // M2: line 1 is every market
+    TFirGraph* chart = Shown<TFirGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->EffectiveCode(), 1002);
+    EXPECT_EQ(chart->Title().text, "Market shares in value in market M2");
+    // Only team A markets brands in M2: its share is the whole market in every period.
+    for (int row = 1; row <= chart->RowCount(); ++row) EXPECT_NEAR(chart->Data(row, 2).value_or(0), 100.0, 0.05) << row;
+    for (int rival = 2; rival <= kFirms; ++rival) EXPECT_FALSE(chart->Data(chart->RowCount(), 2 * rival).has_value());
+}
+
+struct TMenuCase {
+    sample::TSampleRestrictions restrictions;
+    bool portfolioShown;
+    bool benchmarkEnabled;
+};
+
+TEST_F(GraphPageTest, MenuUnderEachRestrictionVariant) {
+    using R = sample::TSampleRestrictions;
+    const TMenuCase cases[] = {
+        {R::Sample, false, true},       {R::None, true, true},        {R::NoSlf, true, true},
+        {R::NoMarketingPlan, true, true}, {R::StudyHidden, true, true}, {R::NoBenchmarking, true, false},
+    };
+    for (const TMenuCase& c : cases) {
+        ReopenSample(c.restrictions);
+        Main().ShowPage(windows.teamPage);
+        Main().ShowPage(page);
+        const int variant = static_cast<int>(c.restrictions);
+        EXPECT_EQ(page->Item("MPGrTools")->isVisible(), c.portfolioShown) << variant;
+        EXPECT_EQ(page->Item("MPGrToolsGSP")->isVisible(), c.portfolioShown) << variant;
+        EXPECT_EQ(page->Item("MPGrBench")->isEnabled(), c.benchmarkEnabled) << variant;
+        EXPECT_EQ(page->Item("MPGrBenchNPB")->isEnabled(), c.benchmarkEnabled) << variant;
+        EXPECT_TRUE(page->Item("MPGrMkt")->isEnabled()) << variant;
+        EXPECT_TRUE(page->Item("MPGrPerfMSSeg")->isEnabled()) << variant;
+        // The design tools are not built: the group is disabled.
+        EXPECT_FALSE(page->Item("MPGrDesign")->isEnabled()) << variant;
+    }
+}
+
+TEST_F(GraphPageTest, ARememberedBenchmarkingItemGivesWayToMarketSizeWhenBenchmarkingIsRestricted) {
+    Main().ShowPage(page);
+    ChoosePeriod(2);
+    Choose("MPGrBenchCGS");
+    Main().ShowPage(windows.teamPage);
+    Restrict("RestrictEnabled", si::NoBenchmarking);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MpGrMktSize");
+    auto* chart = Shown<TMktTotPerGraph>();
+    ASSERT_NE(chart, nullptr);
+    // The industry total and three markets, periods 0 to 2.
+    EXPECT_EQ(chart->ColumnCount(), 2 * 4);
+    EXPECT_EQ(chart->RowCount(), 3);
+    ExpectPageShown(TFoGraph::kHelpContext, "MGraph");
+    test::SaveScreenshot(Main(), "GraphPageTest_MarketSize");
+}
+
+}  // namespace
+}  // namespace cv
