@@ -7,6 +7,7 @@
 #include "core/session/session.h"
 #include "decisions/page/decision_page.h"
 #include "graphs/page/graph_page.h"
+#include "graphs/studies_page/studies_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
@@ -28,6 +29,7 @@ TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     mainWindow.AddPage(new TFoDecision(mainWindow, area));
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    mainWindow.AddPage(new TFoMStudies(mainWindow, area));
     mainWindow.AddPage(new TFoGraph(mainWindow, area));
     auto* teamPage = new TFoSimul(mainWindow, area);
     mainWindow.AddPage(teamPage);
