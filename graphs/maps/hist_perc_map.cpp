@@ -21,12 +21,8 @@ constexpr int kBold = 1;
 constexpr int kBentLeader = 2;
 constexpr double kLabelOffset = 0.25;
 constexpr std::size_t kMaxSegmentLabel = 32;
-// Titles over the periods: lines of "StuSemMapGraph".
+// The title over the periods: a line of "StuSemMapGraph".
 constexpr int kHistoryTitle = 13;
-constexpr int kPerceptualAxes = 9;
-constexpr int kSemanticAxes = 10;
-constexpr int kHorizontalLine = 11;
-constexpr int kVerticalLine = 12;
 
 }  // namespace
 
@@ -41,8 +37,7 @@ THistPercMap::TTrailLabel THistPercMap::TrailLabel(double x, double previousX) {
 }
 
 void THistPercMap::SetTitle() {
-    ComposeTitle({kHistoryTitle, Kind() == mkPerceptual ? kPerceptualAxes : kSemanticAxes, kHorizontalLine,
-                  kVerticalLine});
+    ComposeTitle(kHistoryTitle);
     SetAxisTitles();
 }
 

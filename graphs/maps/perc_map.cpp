@@ -22,6 +22,11 @@ constexpr int kLegendTop = 1;
 constexpr int kLegendCentred = 2;
 constexpr int kLegendFramed = 3;
 constexpr std::int32_t kMinorGridColour = 0xC0C0C0;
+// Lines of "StuSemMapGraph" under a map's title: the kind of axes, then each axis.
+constexpr int kPerceptualAxesLine = 9;
+constexpr int kSemanticAxesLine = 10;
+constexpr int kHorizontalLine = 11;
+constexpr int kVerticalLine = 12;
 
 // What tells a semantic map from a perceptual one.
 struct TMapKindSpec {
@@ -103,11 +108,12 @@ void TPercMap::Build(const TDataContext& context) {
     if (Mode() != kChartDocumentMode) show();
 }
 
-void TPercMap::ComposeTitle(std::initializer_list<int> lines) {
+void TPercMap::ComposeTitle(int firstLine) {
     titleText_.clear();
     if (IsDocument()) return;
     LoadLines(kSectionStudies, "StuSemMapGraph");
-    for (int line : lines) {
+    for (int line : {firstLine, kind_ == mkPerceptual ? kPerceptualAxesLine : kSemanticAxesLine, kHorizontalLine,
+                     kVerticalLine}) {
         if (!titleText_.empty()) titleText_ += "\r\r";
         titleText_ += GetLine(line);
     }

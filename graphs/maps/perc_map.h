@@ -50,8 +50,9 @@ protected:
     virtual void SetTitle() = 0;
     // The axis titles, and the title text with "@AXISH" and "@AXISV" filled.
     void SetAxisTitles();
-    // The title text: lines of "StuSemMapGraph", each pair joined by two carriage returns.
-    void ComposeTitle(std::initializer_list<int> lines);
+    // The title text: line FirstLine of "StuSemMapGraph", the line naming
+    // the kind of axes and the two axis lines, joined by two carriage returns.
+    void ComposeTitle(int firstLine);
 
     bool IsDocument() const { return Mode() == kChartDocumentMode; }
     // The position array of the map kind: the ideal points' or the brands'.

@@ -25,10 +25,6 @@ constexpr int kWithLabel = 2;
 // One-period map titles: lines of "StuSemMapGraph".
 constexpr int kPerceptualTitle = 8;
 constexpr int kSemanticTitle = 14;
-constexpr int kPerceptualAxes = 9;
-constexpr int kSemanticAxes = 10;
-constexpr int kHorizontalLine = 11;
-constexpr int kVerticalLine = 12;
 
 }  // namespace
 
@@ -40,8 +36,7 @@ TStdPercMap::TStdPercMap(QWidget* owner, const TDataContext& context, int kind, 
 }
 
 void TStdPercMap::SetTitle() {
-    if (Kind() == mkPerceptual) ComposeTitle({kPerceptualTitle, kPerceptualAxes, kHorizontalLine, kVerticalLine});
-    else ComposeTitle({kSemanticTitle, kSemanticAxes, kHorizontalLine, kVerticalLine});
+    ComposeTitle(Kind() == mkPerceptual ? kPerceptualTitle : kSemanticTitle);
     SetAxisTitles();
 }
 
