@@ -3,23 +3,20 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-#include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
+#include "decisions/dialogs/dialog_frame.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/allocation/share_rounding.h"
 #include "decisions/distribution/slf_assistant.h"
 #include "shell/main_window.h"
 #include "ui/cp1252.h"
 #include "ui/fields/qn_edit.h"
-#include "ui/sheet/table_units.h"
 
 namespace cv {
 
 namespace {
 
-// Room above the grid for the selector groups and tool buttons lent to the dialog.
-constexpr int kLentTop = 34;
 constexpr int kMargin = 12;
 constexpr int kFieldWidth = 64;
 constexpr int kCostWidth = 96;
@@ -29,10 +26,6 @@ constexpr int kSizeMax = 999999;
 constexpr int kHelpToolButton = 2;
 constexpr int kToolButtonMargin = 5;
 constexpr int kToolButtonTop = 3;
-constexpr int kMoneyUnitLine = 6;
-
-// Row and column gaps: tighter on a 640-pixel screen.
-int Gap() { return ScreenClass() == 1 ? 2 : 5; }
 
 template <class T>
 T* Named(QWidget* parent, const QString& name) {
@@ -67,12 +60,12 @@ TQNEdit* ShownField(QWidget* parent, const QString& name, int width) {
 
 void TFoDistrib::BuildFrame() {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kMargin, kLentTop, kMargin, kMargin);
-    layout->setSpacing(Gap() * 2);
+    layout->setContentsMargins(kMargin, kLentControlsTop, kMargin, kMargin);
+    layout->setSpacing(DialogRowGap() * 2);
     gridPanel_ = new QWidget(this);
     layout->addWidget(gridPanel_);
     auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(Gap() * 2);
+    buttons->setSpacing(DialogRowGap() * 2);
     BBAssistant_ = Named<QPushButton>(this, QStringLiteral("BBAssistant"));
     BBNormalize_ = Named<QPushButton>(this, QStringLiteral("BBNormalize"));
     BBOk_ = Named<QPushButton>(this, QStringLiteral("BBOk"));
@@ -100,8 +93,8 @@ void TFoDistrib::BuildGrid() {
     totalFields_.clear();
     auto* grid = new QGridLayout(gridPanel_);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(Gap() * 2);
-    grid->setVerticalSpacing(Gap());
+    grid->setHorizontalSpacing(DialogRowGap() * 2);
+    grid->setVerticalSpacing(DialogRowGap());
     const int costColumn = NbChannels + 1;
     grid->addWidget(Named<QLabel>(gridPanel_, QStringLiteral("LSize")), 1, 0);
     auto* costHeading = Named<QLabel>(gridPanel_, QStringLiteral("LSlfCost"));
@@ -123,9 +116,7 @@ void TFoDistrib::BuildGrid() {
     LTotal_->setVisible(brands);
     for (TQNEdit* total : totalFields_) total->setVisible(brands);
     TranslateForm();
-    std::string unit;
-    if (Translator && Translator->IsOpen()) Translator->GlobalsLine("UNITS", kMoneyUnitLine, unit);
-    costHeading->setText(costHeading->text().replace(QStringLiteral("@K$"), Cp1252ToQString(unit)));
+    costHeading->setText(WithMoneyUnit(costHeading->text()));
 }
 
 void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {

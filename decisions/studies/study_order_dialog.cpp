@@ -5,45 +5,29 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "decisions/checks/guarded_elements.h"
+#include "decisions/dialogs/dialog_frame.h"
 #include "ui/cp1252.h"
 #include "ui/fields/qn_edit.h"
-#include "ui/sheet/table_units.h"
 
 namespace cv {
 
 namespace {
 
-// Room above the rows for the selector groups and tool buttons lent to the dialog.
-constexpr int kLentTop = 34;
 constexpr int kMargin = 12;
 constexpr int kRowHeight = 21;
 constexpr int kCostWidth = 72;
-constexpr int kMoneyUnitLine = 6;
 constexpr int kThousand = 1000;
 constexpr bool kWithCurrentInflation = true;
 
-int Gap() { return ScreenClass() == 1 ? 2 : 5; }
-
 QGridLayout* RowGrid(QGroupBox& group) {
     auto* grid = new QGridLayout(&group);
-    grid->setVerticalSpacing(Gap());
+    grid->setVerticalSpacing(DialogRowGap());
     return grid;
-}
-
-void ReplaceMoneyUnit(QWidget& widget) {
-    std::string unit;
-    if (Translator && Translator->IsOpen()) Translator->GlobalsLine("UNITS", kMoneyUnitLine, unit);
-    const QString token = QStringLiteral("@K$");
-    if (auto* group = qobject_cast<QGroupBox*>(&widget))
-        group->setTitle(group->title().replace(group->title().indexOf(token), token.size(), Cp1252ToQString(unit)));
-    else if (auto* label = qobject_cast<QLabel*>(&widget))
-        label->setText(label->text().replace(label->text().indexOf(token), token.size(), Cp1252ToQString(unit)));
 }
 
 }  // namespace
@@ -61,10 +45,10 @@ TFoStudies::~TFoStudies() = default;
 
 void TFoStudies::BuildFrame() {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kMargin, kLentTop, kMargin, kMargin);
-    layout->setSpacing(Gap() * 2);
+    layout->setContentsMargins(kMargin, kLentControlsTop, kMargin, kMargin);
+    layout->setSpacing(DialogRowGap() * 2);
     auto* groups = new QHBoxLayout;
-    groups->setSpacing(Gap() * 2);
+    groups->setSpacing(DialogRowGap() * 2);
     const auto group = [this, groups](const char* name, int stretch) {
         auto* box = new QGroupBox(this);
         box->setObjectName(QString::fromLatin1(name));
@@ -171,8 +155,8 @@ void TFoStudies::BuildRows() {
     PNoStudies_->setVisible(!any);
     for (QGroupBox* group : {GBStudyTitles_, GBStudyCost_, GBStudyOrder_}) group->setVisible(any);
     TranslateForm();
-    ReplaceMoneyUnit(*GBStudyCost_);
-    ReplaceMoneyUnit(*LTotalCost_);
+    GBStudyCost_->setTitle(WithMoneyUnit(GBStudyCost_->title()));
+    LTotalCost_->setText(WithMoneyUnit(LTotalCost_->text()));
 }
 
 void TFoStudies::AddRow(bool fta, int study, bool restricted) {
