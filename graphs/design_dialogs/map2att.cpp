@@ -24,12 +24,10 @@
 namespace cv {
 namespace {
 
-constexpr char kCaptionKey[] = "FoMap2Att";
 constexpr char kModesKey[] = "SolverModes";
 constexpr char kSolverKey[] = "Att2MapSolver";
 constexpr char kHintsKey[] = "DecsHints";
 constexpr int kCharacteristicHint = 4;
-constexpr int kMapHint = 3;
 constexpr int kTickHint = 5;
 constexpr int kOpeningMode = 1;
 // Lines of the solver's messages.
@@ -38,10 +36,9 @@ constexpr int kNothingFree = 2;
 constexpr int kTooFewBrandsFirst = 3;
 constexpr int kTooFewBrandsLast = 5;
 constexpr int kKeptValueMissing = 6;
-constexpr double kHighestPrice = 32767;
+constexpr long kHighestPrice = 32767;
 constexpr int kRowHeight = 30;
 constexpr int kFieldWidth = 56;
-constexpr int kLentButtonRoom = 30;
 const QColor kFreeColour(0xff, 0, 0);
 const QColor kKeptColour(0, 0, 0xff);
 
@@ -59,22 +56,11 @@ TQNEdit* NewResultField(QWidget* parent, const QString& name) {
 
 }  // namespace
 
-TFoMap2Att::TFoMap2Att(QWidget* owner, const TDataContext& context)
-    : TQNForm(owner), context_(context), results_(Session->Industry()->PerResults(context.CurPeriod)),
-      shape_(MarketShape(*Session->Industry(), context.SelMarket)) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    setObjectName(QString::fromLatin1(kCaptionKey));
-    BuildControls();
-    TranslateForm();
-    setWindowTitle(ControlsText(kCaptionKey, 1));
-    Fill();
-    adjustSize();
-    QApplication::restoreOverrideCursor();
+TFoMap2Att::TFoMap2Att(QWidget* owner, const TDataContext& context) : TFoDesign(owner, "FoMap2Att", context) {
+    Open();
 }
 
-void TFoMap2Att::BuildControls() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, kLentButtonRoom, 8, 8);
+void TFoMap2Att::BuildControls(QVBoxLayout& layout) {
     // Everything the user may change, disabled as a whole while the search runs.
     inputs_ = new QWidget(this);
     auto* columns = new QHBoxLayout(inputs_);
@@ -141,14 +127,14 @@ void TFoMap2Att::BuildControls() {
     right->addWidget(cbModes_);
     right->addStretch(1);
     columns->addLayout(right);
-    layout->addWidget(inputs_, 1);
+    layout.addWidget(inputs_, 1);
 
     gauge_ = new QProgressBar(this);
     gauge_->setObjectName(QStringLiteral("ggM2ASolve"));
     gauge_->setRange(0, 100);
     gauge_->setValue(0);
     gauge_->setTextVisible(false);
-    layout->addWidget(gauge_);
+    layout.addWidget(gauge_);
     auto* buttons = new QHBoxLayout;
     btnM2ASolve_ = new QPushButton(this);
     btnM2ASolve_->setObjectName(QStringLiteral("btnM2ASolve"));
@@ -161,20 +147,14 @@ void TFoMap2Att::BuildControls() {
     buttons->addWidget(btnM2ASolve_);
     buttons->addWidget(btnM2ACancel_);
     buttons->addWidget(btnM2AClose_);
-    layout->addLayout(buttons);
+    layout.addLayout(buttons);
     connect(btnM2ASolve_, &QPushButton::clicked, this, &TFoMap2Att::btnM2ASolveClick);
     connect(btnM2ACancel_, &QPushButton::clicked, this, [this] { cancelRequested_ = true; });
     connect(btnM2AClose_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFoMap2Att::Fill() {
-    const TCvInd& industry = *Session->Industry();
-    const int market = context_.SelMarket;
-    const TSimArr* names = results_.GetSimArr(kCategoryFtaMarket, context_, "BrdNames");
-    const int brands = results_.GetSmallintDef(kCategoryFtaMarket, context_, "NbMktedBrds", 0);
-    cbM2ASelBrd_->clear();
-    for (int brand = 1; names && brand <= brands; ++brand) cbM2ASelBrd_->addItem(Cp1252ToQString(names->GetZts({brand})));
-    cbM2ASelBrd_->setCurrentIndex(0);
+    FillBrandCombo(*cbM2ASelBrd_);
     selectedBrand_ = 1;
     cbModes_->clear();
     for (int line = 1; line <= 3; ++line) cbModes_->addItem(ControlsText(kModesKey, line));
@@ -186,11 +166,8 @@ void TFoMap2Att::Fill() {
                                 static_cast<QWidget*>(optFields_[j - 1]), static_cast<QWidget*>(optChecks_[j - 1])})
             widget->setVisible(used);
         if (!used) continue;
-        const bool technical = shape_.IsTechnical(j);
         const TCharacteristicRange range =
-            technical ? TechnicalRange(industry, context_, j) : TCharacteristicRange{0, static_cast<long>(kHighestPrice)};
-        physLabels_[j - 1]->setText(CharacteristicCaption(industry, market, j, technical, range));
-        physLabels_[j - 1]->setToolTip(ControlsText(kHintsKey, kCharacteristicHint));
+            CaptionCharacteristic(*physLabels_[j - 1], j, kHighestPrice, kCharacteristicHint);
         optFields_[j - 1]->MinValue = range.min;
         optFields_[j - 1]->MaxValue = range.max;
     }
@@ -199,9 +176,7 @@ void TFoMap2Att::Fill() {
         for (QWidget* widget : {static_cast<QWidget*>(mapLabels_[d - 1]), static_cast<QWidget*>(curMapFields_[d - 1]),
                                 static_cast<QWidget*>(tarMapFields_[d - 1]), static_cast<QWidget*>(optMapFields_[d - 1])})
             widget->setVisible(used);
-        if (!used) continue;
-        mapLabels_[d - 1]->setText(Cp1252ToQString(industry.MapLabel(market, d)));
-        mapLabels_[d - 1]->setToolTip(ControlsText(kHintsKey, kMapHint));
+        if (used) CaptionMapDimension(*mapLabels_[d - 1], d);
     }
     BuildMapModel();
     connect(cbM2ASelBrd_, &QComboBox::currentIndexChanged, this, &TFoMap2Att::cbM2ASelBrdChange);
@@ -209,17 +184,13 @@ void TFoMap2Att::Fill() {
 }
 
 void TFoMap2Att::BuildMapModel() {
-    const TCvInterf interf;
     model_.characteristicCount = std::min(shape_.characteristics, MaxMapCharacteristics);
     model_.dimensionCount = std::min(shape_.mapDimensions, MaxMapDimensions);
     modelUsable_ = true;
-    const int coefficients = model_.characteristicCount + 1;
+    const std::vector<TMapFit> fits = FitMap();
     for (int d = 0; d < model_.dimensionCount; ++d) {
-        std::vector<double> coef(coefficients), errors(coefficients), stats(kMapRegressionStatCount);
-        interf.RegressMapOnSemantic(results_, context_, d + 1, coef, errors, stats);
-        // The second statistic is the fit's residual degrees of freedom.
-        if (stats[1] < 1) modelUsable_ = false;
-        for (int j = 0; j < coefficients; ++j) model_.coef[d][j] = coef[j];
+        modelUsable_ = modelUsable_ && fits[d].usable;
+        for (int j = 0; j <= model_.characteristicCount; ++j) model_.coef[d][j] = fits[d].coef[j];
     }
 }
 

@@ -11,10 +11,8 @@
 #include <QLabel>
 #include <array>
 
-#include "core/store/data_context.h"
 #include "graphs/design/map_target_search.h"
-#include "graphs/design_dialogs/design_rows.h"
-#include "ui/qn_form.h"
+#include "graphs/design_dialogs/design_form.h"
 
 class QComboBox;
 class QProgressBar;
@@ -22,9 +20,7 @@ class QPushButton;
 
 namespace cv {
 
-class TCvPerData;
-
-class TFoMap2Att : public TQNForm {
+class TFoMap2Att : public TFoDesign {
     Q_OBJECT
 
 public:
@@ -44,8 +40,8 @@ protected:
     void reject() override;
 
 private:
-    void BuildControls();
-    void Fill();
+    void BuildControls(QVBoxLayout& layout) override;
+    void Fill() override;
     void BuildMapModel();
     void ShowBrand();
     void cbM2ASelBrdChange(int index);
@@ -57,9 +53,6 @@ private:
     TCharacteristics TypedCharacteristics() const;
     void SolverMessage(int line);
 
-    TDataContext context_;
-    const TCvPerData& results_;
-    TMarketShape shape_;
     TMapModel model_;
     bool modelUsable_ = true;
     int selectedBrand_ = 1;

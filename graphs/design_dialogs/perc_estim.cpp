@@ -1,6 +1,5 @@
 #include "graphs/design_dialogs/perc_estim.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,34 +22,20 @@
 namespace cv {
 namespace {
 
-constexpr char kCaptionKey[] = "FoPercEstim";
 constexpr char kHintsKey[] = "DecsHints";
 constexpr int kCharacteristicHint = 2;
 constexpr int kEstimateHint = 3;
-constexpr double kHighestPrice = 2500;
-// Room at the top right for the main window's help button lent to the dialog.
-constexpr int kLentButtonRoom = 30;
+constexpr long kHighestPrice = 2500;
 constexpr int kRowHeight = 30;
 
 }  // namespace
 
 TFoPercEstim::TFoPercEstim(QWidget* owner, TMode mode, const TDataContext& context)
-    : TQNForm(owner), context_(context), mode_(mode),
-      results_(Session->Industry()->PerResults(context.CurPeriod)),
-      shape_(MarketShape(*Session->Industry(), context.SelMarket)) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    setObjectName(QString::fromLatin1(kCaptionKey));
-    BuildControls();
-    TranslateForm();
-    setWindowTitle(ControlsText(kCaptionKey, 1));
-    Fill();
-    adjustSize();
-    QApplication::restoreOverrideCursor();
+    : TFoDesign(owner, "FoPercEstim", context), mode_(mode) {
+    Open();
 }
 
-void TFoPercEstim::BuildControls() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, kLentButtonRoom, 8, 8);
+void TFoPercEstim::BuildControls(QVBoxLayout& layout) {
     auto* choice = new QHBoxLayout;
     rbPerEstNewBrd_ = new QRadioButton(this);
     rbPerEstNewBrd_->setObjectName(QStringLiteral("rbPerEstNewBrd"));
@@ -62,7 +47,7 @@ void TFoPercEstim::BuildControls() {
     choice->addWidget(rbPerEstModBrd_);
     choice->addWidget(cbPerEstSelBrd_);
     choice->addStretch(1);
-    layout->addLayout(choice);
+    layout.addLayout(choice);
 
     auto* groups = new QHBoxLayout;
     auto* gbPerEstChar = new QGroupBox(this);
@@ -101,7 +86,7 @@ void TFoPercEstim::BuildControls() {
     estimates->addWidget(gbPerEstMap_);
     groups->addWidget(gbPerEstChar, 1);
     groups->addLayout(estimates, 1);
-    layout->addLayout(groups, 1);
+    layout.addLayout(groups, 1);
 
     auto* buttons = new QHBoxLayout;
     auto* calc = new QPushButton(this);
@@ -111,7 +96,7 @@ void TFoPercEstim::BuildControls() {
     buttons->addStretch(1);
     buttons->addWidget(calc);
     buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layout.addLayout(buttons);
     connect(calc, &QPushButton::clicked, this, &TFoPercEstim::btnPerEstCalcClick);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(rbPerEstNewBrd_, &QRadioButton::clicked, this, &TFoPercEstim::rbPerEstNewBrdClick);
@@ -120,25 +105,19 @@ void TFoPercEstim::BuildControls() {
 
 void TFoPercEstim::Fill() {
     const TCvInd& industry = *Session->Industry();
-    const int market = context_.SelMarket;
-    const QString characteristicHint = ControlsText(kHintsKey, kCharacteristicHint);
-    const QString estimateHint = ControlsText(kHintsKey, kEstimateHint);
     for (int j = 1; j <= MaxMapCharacteristics; ++j) {
         const bool used = j <= shape_.characteristics;
         for (QWidget* widget : {static_cast<QWidget*>(physLabels_[j - 1]), static_cast<QWidget*>(physFields_[j - 1]),
                                 static_cast<QWidget*>(semLabels_[j - 1]), static_cast<QWidget*>(semPanels_[j - 1])})
             widget->setVisible(used);
         if (!used) continue;
-        const bool technical = shape_.IsTechnical(j);
         const TCharacteristicRange range =
-            technical ? TechnicalRange(industry, context_, j) : TCharacteristicRange{0, static_cast<long>(kHighestPrice)};
-        physLabels_[j - 1]->setText(CharacteristicCaption(industry, market, j, technical, range));
-        physLabels_[j - 1]->setToolTip(characteristicHint);
+            CaptionCharacteristic(*physLabels_[j - 1], j, kHighestPrice, kCharacteristicHint);
         physFields_[j - 1]->MinValue = range.min;
         physFields_[j - 1]->MaxValue = range.max;
         physFields_[j - 1]->ClearValue();
-        semLabels_[j - 1]->setText(Cp1252ToQString(industry.SemLabel(market, j)));
-        semLabels_[j - 1]->setToolTip(estimateHint);
+        semLabels_[j - 1]->setText(Cp1252ToQString(industry.SemLabel(context_.SelMarket, j)));
+        semLabels_[j - 1]->setToolTip(ControlsText(kHintsKey, kEstimateHint));
         semPanels_[j - 1]->clear();
     }
     for (int d = 1; d <= MaxMapDimensions; ++d) {
@@ -146,17 +125,10 @@ void TFoPercEstim::Fill() {
         mapLabels_[d - 1]->setVisible(used);
         mapPanels_[d - 1]->setVisible(used);
         if (!used) continue;
-        mapLabels_[d - 1]->setText(Cp1252ToQString(industry.MapLabel(market, d)));
-        mapLabels_[d - 1]->setToolTip(estimateHint);
+        CaptionMapDimension(*mapLabels_[d - 1], d);
         mapPanels_[d - 1]->clear();
     }
-
-    const TSimArr* names = results_.GetSimArr(kCategoryFtaMarket, context_, "BrdNames");
-    const int brands = results_.GetSmallintDef(kCategoryFtaMarket, context_, "NbMktedBrds", 0);
-    cbPerEstSelBrd_->clear();
-    for (int brand = 1; names && brand <= brands; ++brand)
-        cbPerEstSelBrd_->addItem(Cp1252ToQString(names->GetZts({brand})));
-    cbPerEstSelBrd_->setCurrentIndex(0);
+    FillBrandCombo(*cbPerEstSelBrd_);
     selectedBrand_ = 1;
     connect(cbPerEstSelBrd_, &QComboBox::currentIndexChanged, this, &TFoPercEstim::cbPerEstSelBrdChange);
 
@@ -211,14 +183,10 @@ void TFoPercEstim::btnPerEstCalcClick() {
     }
 
     bool mapUsable = true;
-    const int coefficients = shape_.characteristics + 1;
-    for (int d = 1; d <= shape_.mapDimensions; ++d) {
-        std::vector<double> coef(coefficients), errors(coefficients), stats(kMapRegressionStatCount);
-        interf.RegressMapOnSemantic(results_, context_, d, coef, errors, stats);
-        // The second statistic is the fit's residual degrees of freedom.
-        const bool usable = stats[1] >= 1;
-        mapUsable = mapUsable && usable;
-        mapPanels_[d - 1]->setText(EstimateText(MapPosition(characteristics, coef, usable)));
+    const std::vector<TMapFit> fits = FitMap();
+    for (std::size_t d = 0; d < fits.size(); ++d) {
+        mapUsable = mapUsable && fits[d].usable;
+        mapPanels_[d]->setText(EstimateText(MapPosition(characteristics, fits[d].coef, fits[d].usable)));
     }
 
     const bool tooFewBrands = mode_ == kSemanticMode ? semanticBrandsUsed_ < MinBrandsForSemanticLine : !mapUsable;

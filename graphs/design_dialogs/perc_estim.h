@@ -10,10 +10,8 @@
 #include <array>
 #include <cstdint>
 
-#include "core/store/data_context.h"
 #include "graphs/design/map_target_search.h"
-#include "graphs/design_dialogs/design_rows.h"
-#include "ui/qn_form.h"
+#include "graphs/design_dialogs/design_form.h"
 
 class QComboBox;
 class QGroupBox;
@@ -21,9 +19,7 @@ class QRadioButton;
 
 namespace cv {
 
-class TCvPerData;
-
-class TFoPercEstim : public TQNForm {
+class TFoPercEstim : public TFoDesign {
     Q_OBJECT
 
 public:
@@ -36,18 +32,15 @@ public:
     void btnPerEstCalcClick();
 
 private:
-    void BuildControls();
-    void Fill();
+    void BuildControls(QVBoxLayout& layout) override;
+    void Fill() override;
     // Empties the characteristics for a new brand, or shows the chosen brand's, then estimates.
     void ReloadCharacteristics();
     void rbPerEstNewBrdClick();
     void rbPerEstModBrdClick();
     void cbPerEstSelBrdChange(int index);
 
-    TDataContext context_;
     TMode mode_;
-    const TCvPerData& results_;
-    TMarketShape shape_;
     int selectedBrand_ = 1;
     int semanticBrandsUsed_ = 0;
 

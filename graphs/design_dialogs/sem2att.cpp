@@ -1,6 +1,5 @@
 #include "graphs/design_dialogs/sem2att.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,8 +23,6 @@
 namespace cv {
 namespace {
 
-constexpr char kCaptionKey[] = "FoSem2Att";
-constexpr char kHintsKey[] = "DecsHints";
 constexpr int kCharacteristicHint = 4;
 constexpr long kHighestPrice = 32767;
 constexpr int kItemNameLength = 16;
@@ -35,7 +32,6 @@ constexpr double kPerceivedScale = 1000;
 constexpr int kFirstRow = 2;
 constexpr int kHeaderRowHeight = 24;
 constexpr int kRowHeight = 30;
-constexpr int kLentButtonRoom = 30;
 constexpr int kFieldWidth = 56;
 
 void SetRowHeights(QGridLayout& grid) {
@@ -60,22 +56,11 @@ void CaptionWithItem(QGroupBox& group, const QString& itemName) {
 
 }  // namespace
 
-TFoSem2Att::TFoSem2Att(QWidget* owner, const TDataContext& context)
-    : TQNForm(owner), context_(context), results_(Session->Industry()->PerResults(context.CurPeriod)),
-      shape_(MarketShape(*Session->Industry(), context.SelMarket)) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    setObjectName(QString::fromLatin1(kCaptionKey));
-    BuildControls();
-    TranslateForm();
-    setWindowTitle(ControlsText(kCaptionKey, 1));
-    Fill();
-    adjustSize();
-    QApplication::restoreOverrideCursor();
+TFoSem2Att::TFoSem2Att(QWidget* owner, const TDataContext& context) : TFoDesign(owner, "FoSem2Att", context) {
+    Open();
 }
 
-void TFoSem2Att::BuildControls() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, kLentButtonRoom, 8, 8);
+void TFoSem2Att::BuildControls(QVBoxLayout& layout) {
     auto* groups = new QHBoxLayout;
     QGroupBox* gbS2ABrd = NewGroup(this, "gbS2ABrd");
     auto* item = new QGridLayout(gbS2ABrd);
@@ -124,7 +109,7 @@ void TFoSem2Att::BuildControls() {
     groups->addWidget(gbS2ABrd);
     groups->addWidget(gbS2ASem_);
     groups->addWidget(gbS2AOptChar_);
-    layout->addLayout(groups, 1);
+    layout.addLayout(groups, 1);
 
     auto* buttons = new QHBoxLayout;
     auto* solve = new QPushButton(this);
@@ -134,7 +119,7 @@ void TFoSem2Att::BuildControls() {
     buttons->addStretch(1);
     buttons->addWidget(solve);
     buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layout.addLayout(buttons);
     connect(solve, &QPushButton::clicked, this, [this] { btnS2ASolveClick(true); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(rbS2AIsBrd_, &QRadioButton::clicked, this, &TFoSem2Att::rbS2AIsBrdClick);
@@ -142,26 +127,17 @@ void TFoSem2Att::BuildControls() {
 }
 
 void TFoSem2Att::Fill() {
-    const TCvInd& industry = *Session->Industry();
-    const TSimArr* brandNames = results_.GetSimArr(kCategoryFtaMarket, context_, "BrdNames");
-    const int brands = results_.GetSmallintDef(kCategoryFtaMarket, context_, "NbMktedBrds", 0);
-    for (int brand = 1; brandNames && brand <= brands; ++brand)
-        cbS2ASelBrd_->addItem(Cp1252ToQString(brandNames->GetZts({brand})));
+    FillBrandCombo(*cbS2ASelBrd_);
     const TSimArr* prototypeNames = results_.FindSimArr(kCategoryFirmMarket, context_, "ProNames");
     const int prototypes = results_.GetSmallintDef(kCategoryFirmMarket, context_, "NbPros", 0);
     for (int prototype = 1; prototypeNames && prototype <= prototypes; ++prototype)
         cbS2ASelPrj_->addItem(Cp1252ToQString(prototypeNames->GetZts({prototype})));
-    cbS2ASelBrd_->setCurrentIndex(0);
     cbS2ASelPrj_->setCurrentIndex(0);
 
     for (int j = 1; j <= MaxMapCharacteristics; ++j) {
         const bool used = j <= shape_.characteristics;
         for (QWidget* widget : RowWidgets(j)) widget->setVisible(used);
-        if (!used) continue;
-        const bool technical = shape_.IsTechnical(j);
-        ranges_[j - 1] = technical ? TechnicalRange(industry, context_, j) : TCharacteristicRange{0, kHighestPrice};
-        physLabels_[j - 1]->setText(CharacteristicCaption(industry, context_.SelMarket, j, technical, ranges_[j - 1]));
-        physLabels_[j - 1]->setToolTip(ControlsText(kHintsKey, kCharacteristicHint));
+        if (used) ranges_[j - 1] = CaptionCharacteristic(*physLabels_[j - 1], j, kHighestPrice, kCharacteristicHint);
     }
     FitLines();
     connect(cbS2ASelBrd_, &QComboBox::currentIndexChanged, this, &TFoSem2Att::cbS2ASelBrdChange);

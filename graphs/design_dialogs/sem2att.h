@@ -10,11 +10,9 @@
 #include <QLabel>
 #include <array>
 
-#include "core/store/data_context.h"
 #include "graphs/design/map_target_search.h"
 #include "graphs/design/perception_estimates.h"
-#include "graphs/design_dialogs/design_rows.h"
-#include "ui/qn_form.h"
+#include "graphs/design_dialogs/design_form.h"
 
 class QComboBox;
 class QGroupBox;
@@ -22,9 +20,7 @@ class QRadioButton;
 
 namespace cv {
 
-class TCvPerData;
-
-class TFoSem2Att : public TQNForm {
+class TFoSem2Att : public TFoDesign {
     Q_OBJECT
 
 public:
@@ -35,8 +31,8 @@ public:
     void btnS2ASolveClick(bool fromUser);
 
 private:
-    void BuildControls();
-    void Fill();
+    void BuildControls(QVBoxLayout& layout) override;
+    void Fill() override;
     void FitLines();
     void rbS2AIsBrdClick();
     void cbS2ASelBrdChange();
@@ -46,9 +42,6 @@ private:
     // The widgets of characteristic Row (1-based).
     std::array<QWidget*, 6> RowWidgets(int row) const;
 
-    TDataContext context_;
-    const TCvPerData& results_;
-    TMarketShape shape_;
     std::array<TSemanticLine, MaxMapCharacteristics> lines_{};
     std::array<TCharacteristicRange, MaxMapCharacteristics> ranges_{};
     std::array<long, MaxMapCharacteristics> characteristics_{};
