@@ -11,6 +11,7 @@
 #include "core/store/series_index.h"
 #include "core/store/typed_array.h"
 #include "decisions/checks/brand_names.h"
+#include "decisions/dialogs/dialog_frame.h"
 #include "decisions/dialogs/name_mask.h"
 #include "decisions/portfolio/project_list_dialog.h"
 #include "model/rnd/mod_rnd.h"
@@ -27,8 +28,6 @@ constexpr int kLineIncomplete = 3;
 constexpr int kLineNameUsed = 4;
 // Line of "BrdPortfolio": the caption when a brand is modified.
 constexpr int kLineModifyCaption = 5;
-// Room at the top for the help button lent by the main window.
-constexpr int kTopMargin = 32;
 constexpr int kListHeight = 110;
 constexpr int kFieldWidth = 110;
 
@@ -100,7 +99,7 @@ void TFoNewBrd::BuildControls() {
     BBCancel = NewButton(this, "BBCancel");
 
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(12, kTopMargin, 12, 12);
+    grid->setContentsMargins(12, kLentControlsTop, 12, 12);
     grid->addWidget(LNewBrdName, 0, 0);
     grid->addWidget(LModifBrd, 0, 0);
     grid->addWidget(MEBrdName, 0, 1);

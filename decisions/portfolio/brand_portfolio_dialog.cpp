@@ -13,6 +13,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "decisions/checks/guarded_elements.h"
+#include "decisions/dialogs/dialog_frame.h"
 #include "decisions/dialogs/sub_dialog.h"
 #include "decisions/portfolio/brand_naming_dialog.h"
 #include "ui/cp1252.h"
@@ -33,8 +34,6 @@ constexpr int kLineNew = 4;
 // Line of "BFolioDecs": no prototype in the market.
 constexpr int kLineNoPrototype = 1;
 constexpr int kNamingHelpContext = 42;
-// Room at the top for the lent selector groups and help button.
-constexpr int kTopMargin = 36;
 constexpr int kMargin = 12;
 
 std::string DecsLine(const char* key, int line) {
@@ -105,7 +104,7 @@ void TFoBFolio::BuildControls() {
     buttons->addWidget(BBOk);
     buttons->addWidget(BBCancel);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(kMargin, kTopMargin, kMargin, kMargin);
+    layout->setContentsMargins(kMargin, kLentControlsTop, kMargin, kMargin);
     layout->setSpacing(kMargin);
     layout->addLayout(grids);
     layout->addLayout(buttons);
