@@ -120,6 +120,12 @@ void TMktPlanScr::ReadPlan() {
 
 // ---- Building ----
 
+std::string TMktPlanScr::Replaced(std::string text, std::string_view token, const std::string& value) {
+    const std::size_t at = text.find(token);
+    if (at != std::string::npos) text.replace(at, token.size(), value);
+    return text;
+}
+
 void TMktPlanScr::Build(const TDataContext& context) {
     if (table_) {
         StoreScreen();

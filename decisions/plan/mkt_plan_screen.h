@@ -97,6 +97,8 @@ private:
     double LastSegmentSales(int k, int segment) const;
     double LastChannelSales(int k, int channel) const;
 
+    // Text with its first Token replaced by Value.
+    static std::string Replaced(std::string text, std::string_view token, const std::string& value);
     void ReadPlan();
     void Beep() const;
     void StartTable(const std::string& key, int titleLine, int noteLine);

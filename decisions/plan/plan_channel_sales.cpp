@@ -34,18 +34,14 @@ void TMktPlanScr::BuildChannelSales() {
     const int r0 = FirstRow();
     const int footer = r0 + 6;
     table.SetCellText(r0, Column(kLabelColumn), GetLine(3));
-    std::string heading = GetLine(4);
-    if (const std::size_t at = heading.find("@%U"); at != std::string::npos) heading.replace(at, 3, GetUnitsText(4));
-    table.SetTextAcross(r0, Column(kMarginColumn + 1), Column(kLastColumn), heading);
+    table.SetTextAcross(r0, Column(kMarginColumn + 1), Column(kLastColumn), Replaced(GetLine(4), "@%U", GetUnitsText(4)));
     table.SetCellText(r0, Column(kMarginColumn), GetLine(6));
     table.SetRangeBorderBottom(r0, Column(kMarginColumn + 1), r0, Column(kLastColumn), kThinLine, 0);
     const TSimArr* channelResults = CurResults().FindSimArr(kCategoryFta, context_, "XFXRes");
     for (int c = 1; c <= nbChannels_; ++c) {
         const int element = channels_->Lo() + c - 1;
-        std::string label = GetLine(7);
-        if (const std::size_t at = label.find("@CHA"); at != std::string::npos)
-            label.replace(at, 4, Industry().ChannelLabel(context_.SelFta, element));
-        table.SetCellText(r0 + 1 + c, Column(kLabelColumn), label);
+        table.SetCellText(r0 + 1 + c, Column(kLabelColumn),
+                          Replaced(GetLine(7), "@CHA", Industry().ChannelLabel(context_.SelFta, element)));
         table.SetCellNumber(r0 + 1 + c, Column(kMarginColumn),
                             ElementNumber(channelResults, {element, si::Margin}) / kStoredScale);
         table.SetRangeFormat(r0 + 1 + c, Column(kMarginColumn), r0 + 1 + c, Column(kMarginColumn),

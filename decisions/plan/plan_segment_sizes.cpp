@@ -22,12 +22,6 @@ constexpr int kColumnWidth = 12;
 constexpr double kThousand = 1000;
 constexpr char kNoGrowth[] = "-";
 
-std::string Replaced(std::string text, std::string_view token, const std::string& value) {
-    const std::size_t at = text.find(token);
-    if (at != std::string::npos) text.replace(at, token.size(), value);
-    return text;
-}
-
 }  // namespace
 
 void TMktPlanScr::BuildSegmentSizes() {
