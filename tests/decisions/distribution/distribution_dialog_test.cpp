@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <functional>
 
+#include "core/base/numbers.h"
 #include "core/session/fta_budget.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/distribution/slf_assistant.h"
@@ -238,11 +239,21 @@ TEST_F(DistributionDialogTest, AFirmWithoutBrandsStoresOnlyItsSizes) {
     EXPECT_EQ(Status(), 0);
 }
 
-TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabled) {
+TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabledOrHidden) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Sample});
     WithDialog([](TFoDistrib& dialog) {
         EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "BBAssistant").isVisible());
+        dialog.CancelClick();
+    });
+    TCvInd& industry = *Session->Industry();
+    TSimArr* hidden = industry.ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, "RestrictHidden");
+    ASSERT_NE(hidden, nullptr);
+    const int category = industry.FindSeries("RestrictCateg")->IndexOf("rcDecisions");
+    const int item = industry.FindSeries("rcDecisions")->IndexOf("NoSlfAssistant");
+    hidden->SetWord({category}, SetWordBit(hidden->GetWord({category}), item));
+    WithDialog([](TFoDistrib& dialog) {
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isVisible());
         dialog.CancelClick();
     });
 }
@@ -275,6 +286,27 @@ TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
         EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
         EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9) << "written without checks";
         SaveScreenshot(dialog, "DistributionDialog_AfterAssistant");
+        dialog.CancelClick();
+    });
+}
+
+TEST_F(DistributionDialogTest, AnEmptiedEffortCountsZeroOnceLeft) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        Type(*dialog.EffortField(2, 1), "");
+        EXPECT_EQ(dialog.EffortField(2, 1)->text(), "0");
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "80%");
+        EXPECT_EQ(Alloc(1).GetReal48({1, 2}), 0);
+        dialog.CancelClick();
+    });
+}
+
+// On a 640 x 480 screen the dialog with its five brand rows fits the screen.
+TEST_F(DistributionDialogTest, SmallScreenFitsTheDialog) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([](TFoDistrib& dialog) {
+        EXPECT_LE(dialog.frameGeometry().width(), ScreenSize().width());
+        EXPECT_LE(dialog.frameGeometry().height(), ScreenSize().height());
         dialog.CancelClick();
     });
 }
