@@ -34,7 +34,8 @@ TEST_F(PlanDialogTest, APlanWithErrorsKeepsTheEntryTab) {
     WithDialog([this](TFoMktPlan& dialog) {
         ASSERT_EQ(GoToTab(dialog, 2), 2);
         TMktPlanScr& plan = Plan(dialog);
-        for (int s = 1; s <= 3; ++s) dialog.Screen()->Table()->SetCellNumber(plan.FirstRow() + 2, plan.Column(2 + s), 0);
+        for (int s = 1; s <= 3; ++s)
+            dialog.Screen()->Table()->SetCellNumber(plan.FirstRow() + 2, plan.Column(2 + s), 0);
         root.ui.messageLists.clear();
         EXPECT_EQ(GoToTab(dialog, 4), 2);
         EXPECT_EQ(dialog.PlanScreen(), &plan);
