@@ -201,7 +201,7 @@ TEST_F(PlanDialogTest, ARefusedSelectorChangeIsUndoneOnTheBar) {
 // On a 640 x 480 screen the dialog is 640 x 480 with the close button centred
 // 30 pixels above the bottom; every tab's table fits its frame.
 TEST_F(PlanDialogTest, SmallScreenDialogFitsTheScreen) {
-    WithDialog([this](TFoMktPlan& dialog) {
+    WithDialog([](TFoMktPlan& dialog) {
         const bool small = ScreenSize().width() == 640;
         EXPECT_EQ(dialog.size(), small ? QSize(640, 480) : QSize(780, 561));
         const QPushButton& close = Child<QPushButton>(dialog, "BBClose");
