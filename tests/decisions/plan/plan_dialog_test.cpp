@@ -12,6 +12,7 @@
 #include "tests/decisions/plan/plan_dialog_fixture.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/ui/support/window_test.h"
+#include "ui/help_state.h"
 
 namespace cv::test {
 namespace {
@@ -22,6 +23,23 @@ constexpr int kRevenueRow = 6;
 constexpr int kContributionRow = 20;
 constexpr int kFirstBrandColumn = 6;
 constexpr int kTeamA = 1;
+
+// The program's own decisions page opens the plan from its button.
+TEST_F(DecisionPageTest, ThePlanButtonOpensTheMarketingPlan) {
+    ShowPage(sample::TSampleDecisions::Complete);
+    QPushButton& button = Child<QPushButton>(*page, "BBMktPlan");
+    ASSERT_TRUE(button.isEnabled());
+    std::string shown;
+    WhenModalShown inspect([&](QWidget& dialog) {
+        shown = dialog.objectName().toStdString();
+        EXPECT_EQ(dialog.windowTitle(), "Marketing plan");
+        EXPECT_EQ(page->PressedButton(), TDecisionArea::MarketingPlan);
+        EXPECT_EQ(HelpState().HelpContext, 36);
+    });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(shown, "FoMktPlan");
+    EXPECT_EQ(page->Data.CurPeriod, Session->Industry()->CurPeriod());
+}
 
 TEST_F(PlanDialogTest, OpensOnTheSegmentSizesOfThePagesMarket) {
     WithDialog([this](TFoMktPlan& dialog) {
@@ -183,7 +201,7 @@ TEST_F(PlanDialogTest, ARefusedSelectorChangeIsUndoneOnTheBar) {
 // On a 640 x 480 screen the dialog is 640 x 480 with the close button centred
 // 30 pixels above the bottom; every tab's table fits its frame.
 TEST_F(PlanDialogTest, SmallScreenDialogFitsTheScreen) {
-    WithDialog([this](TFoMktPlan& dialog) {
+    WithDialog([](TFoMktPlan& dialog) {
         const bool small = ScreenSize().width() == 640;
         EXPECT_EQ(dialog.size(), small ? QSize(640, 480) : QSize(780, 561));
         const QPushButton& close = Child<QPushButton>(dialog, "BBClose");

@@ -105,6 +105,24 @@ TEST_F(PlanDialogTest, BrandSharesAndUnitsAreHeldWithinTheSegment) {
     });
 }
 
+// A share is stored as units of the segment's planned size: a later change of
+// the size shows another share but keeps the units.
+TEST_F(PlanDialogTest, ChangingASegmentSizeKeepsTheBrandsUnits) {
+    const long double units = PlanArray("MPBrdSegSales").GetReal48({1, 1});
+    ASSERT_GT(units, 0);
+    WithDialog([this, units](TFoMktPlan& dialog) {
+        TMktPlanScr& sizes = Plan(dialog);
+        const double size = Cell(dialog, sizes.FirstRow() + 2, sizes.Column(kPlan));
+        Type(dialog, std::to_string(static_cast<long long>(2 * size)));
+        ASSERT_EQ(GoToTab(dialog, 1), 1);
+        TMktPlanScr& shares = Plan(dialog);
+        // Half the share of a segment twice the size.
+        EXPECT_NEAR(Cell(dialog, shares.FirstRow() + 2, shares.Column(3)), 100 * units / (2 * size * 1000), 0.0001);
+        ASSERT_EQ(GoToTab(dialog, 2), 2);
+        EXPECT_NEAR(PlanArray("MPBrdSegSales").GetReal48({1, 1}), units, 1);
+    });
+}
+
 TEST_F(PlanDialogTest, ChannelSharesAreHeldWithin0And100) {
     WithDialog([this](TFoMktPlan& dialog) {
         ASSERT_EQ(GoToTab(dialog, 3), 3);
