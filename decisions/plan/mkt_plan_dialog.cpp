@@ -147,7 +147,8 @@ void TFoMktPlan::ShowMarketGroup(std::uint8_t mode) {
     if (!CvBar || !industry || !industry->MktSeries()) return;
     const std::string& markets = industry->MktSeries()->Name();
     CvBar->SetGroupMode(markets, mode);
-    if (mode == bgmSingle) CvBar->SetGroupButton(markets, CallerContext->SelMarket - industry->MktSeries()->Lo() + 1, 1);
+    if (mode == bgmSingle)
+        CvBar->SetGroupButton(markets, CallerContext->SelMarket - industry->MktSeries()->Lo() + 1, 1);
 }
 
 bool TFoMktPlan::TSMktPlanChange(int newTab) {

@@ -72,7 +72,8 @@ TEST_F(PlanDialogTest, TabsOneToFourShowThePlan) {
         plan = &Plan(dialog);
         EXPECT_EQ(plan->Kind(), TPlanScreenKind::ChannelSales);
         for (int b = 1; b <= 3; ++b) {
-            EXPECT_DOUBLE_EQ(Cell(dialog, plan->FirstRow() + 2, plan->Column(3 + b)), channels.GetReal48({b, 1}) / 1000);
+            EXPECT_DOUBLE_EQ(Cell(dialog, plan->FirstRow() + 2, plan->Column(3 + b)),
+                             channels.GetReal48({b, 1}) / 1000);
             EXPECT_NEAR(Cell(dialog, plan->FirstRow() + 5, plan->Column(3 + b)), 100, 0.05) << "the SUM row";
         }
         EXPECT_TRUE(Child<QPushButton>(dialog, "BBBrdSalesEstim").isVisible());

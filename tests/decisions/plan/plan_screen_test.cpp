@@ -28,7 +28,9 @@ void SetElement(TSimArr& array, const TIndex& index, long long value) {
     }
 }
 
-void Select(TFoMktPlan& dialog, int row, int column) { PlanDialogTest::Sheet(dialog).Model().SetActiveCell(row, column); }
+void Select(TFoMktPlan& dialog, int row, int column) {
+    PlanDialogTest::Sheet(dialog).Model().SetActiveCell(row, column);
+}
 
 TEST_F(PlanDialogTest, SegmentSizesTypedAreCheckedAndStored) {
     WithDialog([this](TFoMktPlan& dialog) {
@@ -157,9 +159,11 @@ TEST_F(PlanDialogTest, SameAsLastPeriodFillsEveryPlanScreen) {
 
 TEST_F(PlanDialogTest, MarketForecastTakesTheStudysSegmentSizes) {
     TCvInd& industry = *Session->Industry();
-    TSimArr* orders = industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
+    TSimArr* orders =
+        industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
     ASSERT_NE(orders, nullptr);
-    const TSimArr* sizes = industry.PerResults(industry.CurPeriod()).FindSimArr(kCategoryFtaMarket, PlanContext(), "SegSizes");
+    const TSimArr* sizes =
+        industry.PerResults(industry.CurPeriod()).FindSimArr(kCategoryFtaMarket, PlanContext(), "SegSizes");
     ASSERT_NE(sizes, nullptr);
     WithDialog([&](TFoMktPlan& dialog) {
         TMktPlanScr& plan = Plan(dialog);
@@ -185,7 +189,8 @@ TEST_F(PlanDialogTest, EstimateSplitsThePlannedSalesByShoppingHabits) {
     TCvInd& industry = *Session->Industry();
     TSimArr* habits =
         industry.PerResults(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "MostRecentStuBH");
-    TSimArr* orders = industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
+    TSimArr* orders =
+        industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
     ASSERT_NE(habits, nullptr);
     ASSERT_NE(orders, nullptr);
     WithDialog([&](TFoMktPlan& dialog) {
@@ -229,7 +234,8 @@ TEST_F(PlanDialogTest, AMarketWithoutBrandsHasNothingToPlan) {
         TMktPlanScr& plan = Plan(dialog);
         EXPECT_EQ(plan.Context().SelMarket, 3);
         EXPECT_TRUE(plan.IsEmpty());
-        EXPECT_NE(Sheet(dialog).Model().Text(plan.FirstRow(), plan.Column(1)).find("markets no brand"), std::string::npos);
+        const std::string line = Sheet(dialog).Model().Text(plan.FirstRow(), plan.Column(1));
+        EXPECT_NE(line.find("markets no brand"), std::string::npos) << line;
         for (const char* button : {"BBSameLastPer", "BBSameMktForeCast", "BBBrdSalesEstim"})
             EXPECT_FALSE(Child<QPushButton>(dialog, button).isVisible()) << button;
         EXPECT_EQ(GoToTab(dialog, 3), 3);
