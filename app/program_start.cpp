@@ -5,6 +5,7 @@
 #include "core/base/errors.h"
 #include "core/base/message_list.h"
 #include "core/session/session.h"
+#include "decisions/mix/mix_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "graphs/page/graph_page.h"
 #include "reports/pages/newsletter_page.h"
@@ -25,7 +26,9 @@ constexpr int kFatalStopExitCode = 1;
 // they are built; until then their buttons stay disabled.
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
-    mainWindow.AddPage(new TFoDecision(mainWindow, area));
+    auto* decisions = new TFoDecision(mainWindow, area);
+    decisions->RegisterDialog(TDecisionArea::MarketingMix, CreateMarketingMix);
+    mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
     mainWindow.AddPage(new TFoGraph(mainWindow, area));
