@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include "decisions/dialogs/dialog_frame.h"
 #include "ui/platform_color.h"
 
 namespace cv {
@@ -11,6 +12,15 @@ namespace {
 constexpr std::uint32_t kTitleColour = 0x800080;
 constexpr int kTitlePoints = 12;
 constexpr int kRowHeight = 22;
+// From the top: the title below the lent controls, the brand tabs, the mix,
+// the segments beside the objectives, then OK and Cancel.
+constexpr int kTitleTop = kLentControlsTop;
+constexpr int kTabsTop = kTitleTop + 24;
+constexpr int kMixTop = kTabsTop + 26;
+constexpr int kMixHeight = 194;
+constexpr int kLowerTop = kMixTop + kMixHeight + 4;
+constexpr int kLowerHeight = 130;
+constexpr int kButtonsTop = kLowerTop + kLowerHeight + 6;
 // Columns of the mix: the line's caption, then last period, decision, increase.
 constexpr int kCaptionLeft = 10;
 constexpr int kCaptionWidth = 214;
@@ -94,7 +104,7 @@ TMixLine MixLine(QGroupBox* group, int line, const char* caption, const std::str
 }
 
 void BuildMixGroup(QWidget& dialog, TMixForm& form) {
-    QGroupBox* group = form.GBMktMix = Group(dialog, "GBMktMix", {8, 80, 608, 194});
+    QGroupBox* group = form.GBMktMix = Group(dialog, "GBMktMix", {8, kMixTop, 608, kMixHeight});
     const int headingTop = 12;
     Label(group, "LSimPer", {kLastLeft, headingTop, kValueWidth, 18}, Qt::AlignHCenter);
     Label(group, "LCurPer", {kDecidedLeft, headingTop, kValueWidth, 18}, Qt::AlignHCenter);
@@ -113,7 +123,7 @@ void BuildMixGroup(QWidget& dialog, TMixForm& form) {
 }
 
 void BuildSegmentGroup(QWidget& dialog, TMixForm& form) {
-    QGroupBox* group = form.GBSegStrat = Group(dialog, "GBSegStrat", {8, 280, 340, 130});
+    QGroupBox* group = form.GBSegStrat = Group(dialog, "GBSegStrat", {8, kLowerTop, 340, kLowerHeight});
     const TNumberSpec share{TEditKind::ekInteger, 0, kShareLimit, 0};
     for (int i = 0; i < TMixForm::kSegmentFields; ++i) {
         const int left = kSegmentLeft + i * kSegmentStep;
@@ -142,7 +152,7 @@ QComboBox* ObjectiveList(QGroupBox* group, const char* name, int top) {
 }
 
 void BuildObjectiveGroup(QWidget& dialog, TMixForm& form) {
-    QGroupBox* group = form.GBPercObj = Group(dialog, "GBPercObj", {356, 280, 260, 130});
+    QGroupBox* group = form.GBPercObj = Group(dialog, "GBPercObj", {356, kLowerTop, 260, kLowerHeight});
     form.RBSemScales = ModeButton(group, "RBSemScales", 18);
     form.RBPercMap = ModeButton(group, "RBPercMap", 36);
     form.RBNoCom = ModeButton(group, "RBNoCom", 54);
@@ -170,7 +180,7 @@ QPushButton* Button(QWidget& dialog, const char* name, QRect place) {
 TMixForm BuildMixForm(QWidget& dialog) {
     TMixForm form;
     dialog.setFixedSize(TMixForm::kClientWidth, TMixForm::kClientHeight);
-    form.paTitle = Label(&dialog, "paTitle", {0, 30, TMixForm::kClientWidth, 22}, Qt::AlignHCenter);
+    form.paTitle = Label(&dialog, "paTitle", {0, kTitleTop, TMixForm::kClientWidth, 22}, Qt::AlignHCenter);
     QFont titleFont = dialog.font();
     titleFont.setPointSize(kTitlePoints);
     form.paTitle->setFont(titleFont);
@@ -179,13 +189,13 @@ TMixForm BuildMixForm(QWidget& dialog) {
     form.paTitle->setPalette(titleColours);
     form.QNTSBrand = new TBrandTabBar(&dialog);
     form.QNTSBrand->setObjectName(QStringLiteral("QNTSBrand"));
-    form.QNTSBrand->setGeometry(8, 54, 608, 24);
+    form.QNTSBrand->setGeometry(8, kTabsTop, 608, 24);
     form.QNTSBrand->setFont(dialog.font());
     BuildMixGroup(dialog, form);
     BuildSegmentGroup(dialog, form);
     BuildObjectiveGroup(dialog, form);
-    form.BBOK = Button(dialog, "BBOK", {424, 418, 90, 28});
-    form.BBCancel = Button(dialog, "BBCancel", {526, 418, 90, 28});
+    form.BBOK = Button(dialog, "BBOK", {424, kButtonsTop, 90, 28});
+    form.BBCancel = Button(dialog, "BBCancel", {526, kButtonsTop, 90, 28});
     return form;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The controls of the marketing-mix dialog, laid out for a client area of
-// 624 x 452 (it fits a 640 x 480 screen): the lent selector groups and tool
+// 624 x 456 (it fits a 640 x 480 screen): the lent selector groups and tool
 // buttons along the top, the title, the brand tabs, the mix with its three
 // columns (last period, decision, increase), the segments' advertising shares
 // with their total, the perceptual objectives, and OK and Cancel.
@@ -28,7 +28,7 @@ struct TMixLine {
 struct TMixForm {
     static constexpr int kSegmentFields = 5;
     static constexpr int kClientWidth = 624;
-    static constexpr int kClientHeight = 452;
+    static constexpr int kClientHeight = 456;
 
     QLabel* paTitle = nullptr;
     TBrandTabBar* QNTSBrand = nullptr;
