@@ -1,9 +1,7 @@
 #include "decisions/mix/mix_dialog.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QLocale>
-#include <limits>
 
 #include "core/base/numbers.h"
 #include "core/base/ui_services.h"
@@ -16,6 +14,7 @@
 #include "decisions/checks/guarded_elements.h"
 #include "decisions/mix/mix_arithmetic.h"
 #include "ui/cp1252.h"
+#include "ui/wait_cursor.h"
 
 namespace cv {
 
@@ -39,14 +38,6 @@ constexpr int kSegmentEmpty = 4;
 constexpr int kPriceEmpty = 5;
 constexpr int kSegmentTotal = 8;
 constexpr int kInventoryEmpty = 10;
-
-// The hourglass while the dialog builds itself.
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 std::string Line(int section, const char* key, int line) {
     std::string text;

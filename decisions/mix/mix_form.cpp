@@ -42,30 +42,20 @@ constexpr int kPriceLimit = 10000;
 constexpr int kProductionLimit = 2000;
 constexpr int kShareLimit = 100;
 
-struct TNumberSpec {
-    TEditKind kind;
-    double min;
-    double max;
-    int precision;
-};
+constexpr TFieldSpec kText{TEditKind::ekAlphaNum, -kNoLimit, kNoLimit, 0};
+constexpr TFieldSpec kShownInteger{TEditKind::ekInteger, -kNoLimit, kNoLimit, 0};
+constexpr TFieldSpec kIncrease{TEditKind::ekReal, -kNoLimit, kNoLimit, 1};
 
-constexpr TNumberSpec kText{TEditKind::ekAlphaNum, -kNoLimit, kNoLimit, 0};
-constexpr TNumberSpec kShownInteger{TEditKind::ekInteger, -kNoLimit, kNoLimit, 0};
-constexpr TNumberSpec kIncrease{TEditKind::ekReal, -kNoLimit, kNoLimit, 1};
-
-TQNEdit* Edit(QWidget* parent, const char* name, QRect place, const TNumberSpec& spec) {
+TQNEdit* Edit(QWidget* parent, const char* name, QRect place, const TFieldSpec& spec) {
     auto* edit = new TQNEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(place);
-    edit->Kind = spec.kind;
-    edit->MinValue = spec.min;
-    edit->MaxValue = spec.max;
-    edit->Precision = spec.precision;
+    ApplyFieldSpec(*edit, spec);
     return edit;
 }
 
 // A field that only shows: it takes no focus and no typing.
-TQNEdit* Shown(QWidget* parent, const char* name, QRect place, const TNumberSpec& spec) {
+TQNEdit* Shown(QWidget* parent, const char* name, QRect place, const TFieldSpec& spec) {
     TQNEdit* edit = Edit(parent, name, place, spec);
     edit->setReadOnly(true);
     edit->SetFieldEnabled(false);
@@ -92,7 +82,7 @@ QRect LineRect(int line, int left, int width) { return {left, kFirstLineTop + li
 // A line of the mix: its caption and its fields, named after Stem
 // ("ProdLevel": QNEProdLevelSimPer, QNEProdLevelCurPer, QNEProdLevelInc).
 TMixLine MixLine(QGroupBox* group, int line, const char* caption, const std::string& stem,
-                 const TNumberSpec& decided, bool withIncrease) {
+                 const TFieldSpec& decided, bool withIncrease) {
     Label(group, caption, LineRect(line, kCaptionLeft, kCaptionWidth));
     TMixLine fields;
     fields.last = Shown(group, ("QNE" + stem + "SimPer").c_str(), LineRect(line, kLastLeft, kValueWidth), kShownInteger);
@@ -124,7 +114,7 @@ void BuildMixGroup(QWidget& dialog, TMixForm& form) {
 
 void BuildSegmentGroup(QWidget& dialog, TMixForm& form) {
     QGroupBox* group = form.GBSegStrat = Group(dialog, "GBSegStrat", {8, kLowerTop, 340, kLowerHeight});
-    const TNumberSpec share{TEditKind::ekInteger, 0, kShareLimit, 0};
+    const TFieldSpec share{TEditKind::ekInteger, 0, kShareLimit, 0};
     for (int i = 0; i < TMixForm::kSegmentFields; ++i) {
         const int left = kSegmentLeft + i * kSegmentStep;
         const std::string number = std::to_string(i + 1);
@@ -176,6 +166,13 @@ QPushButton* Button(QWidget& dialog, const char* name, QRect place) {
 }
 
 }  // namespace
+
+void ApplyFieldSpec(TQNEdit& field, const TFieldSpec& spec) {
+    field.Kind = spec.kind;
+    field.MinValue = spec.min;
+    field.MaxValue = spec.max;
+    field.Precision = spec.precision;
+}
 
 TMixForm BuildMixForm(QWidget& dialog) {
     TMixForm form;

@@ -17,6 +17,16 @@
 
 namespace cv {
 
+// What a number field holds: its kind, its range and its decimals.
+struct TFieldSpec {
+    TEditKind kind;
+    double min;
+    double max;
+    int precision;
+};
+
+void ApplyFieldSpec(TQNEdit& field, const TFieldSpec& spec);
+
 // One line of the mix: last period's value, the decided one and the increase
 // between them (none for the inventory sold).
 struct TMixLine {

@@ -21,26 +21,13 @@ constexpr int kNoFirstObjectiveLine = 6;
 constexpr int kEmptyValueLine = 7;
 constexpr int kSameObjectivesLine = 9;
 
-struct TModeLimits {
-    TEditKind kind;
-    int precision;
-    double min;
-    double max;
-};
-constexpr TModeLimits kSemanticLimits{TEditKind::ekReal, 1, 1.0, 7.0};
-constexpr TModeLimits kMapLimits{TEditKind::ekInteger, 0, -20, 20};
+constexpr TFieldSpec kSemanticTarget{TEditKind::ekReal, 1.0, 7.0, 1};
+constexpr TFieldSpec kMapTarget{TEditKind::ekInteger, -20, 20, 0};
 
 std::string DecsLine(const char* key, int line) {
     std::string text;
     if (Translator) Translator->DecsLine(key, line, text);
     return text;
-}
-
-void SetKind(TQNEdit& field, const TModeLimits& limits) {
-    field.Kind = limits.kind;
-    field.Precision = limits.precision;
-    field.MinValue = limits.min;
-    field.MaxValue = limits.max;
 }
 
 // A stored axis or scale (1-based) as a list position, none when the market's
@@ -84,7 +71,7 @@ void TMixObjectives::SetUpMode(TObjectiveMode mode) {
     form_.CBObj1->setEnabled(withLists);
     form_.CBObj2->setEnabled(withLists);
     for (TQNEdit* field : {form_.QNEObj1, form_.QNEObj2}) {
-        if (withLists) SetKind(*field, mode == TObjectiveMode::Semantic ? kSemanticLimits : kMapLimits);
+        if (withLists) ApplyFieldSpec(*field, mode == TObjectiveMode::Semantic ? kSemanticTarget : kMapTarget);
         else field->Kind = TEditKind::ekAlphaNum;
         field->ClearValue();
         field->SetFieldEnabled(false);

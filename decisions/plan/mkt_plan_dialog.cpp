@@ -17,6 +17,7 @@
 #include "shell/selector/cv_bar.h"
 #include "ui/sheet/qn_sheet.h"
 #include "ui/sheet/table_units.h"
+#include "ui/wait_cursor.h"
 
 namespace cv {
 
@@ -49,14 +50,6 @@ constexpr int kSmallCloseFromBottom = 30;
 constexpr int kSmallScreenClass = 1;
 constexpr int kBevelInset = 2;
 constexpr int kLeastViewScale = 10;
-
-// The hourglass while the dialog builds or the model runs.
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 }  // namespace
 
