@@ -46,6 +46,18 @@ QString FittedNumber(const QString& text, const QFontMetricsF& metrics, double w
 
 }  // namespace
 
+// A text wider than its cell is cut on the right with an ellipsis, whatever
+// its alignment, so that its start stays readable; in a wrapped cell each word
+// wider than the cell is.
+QString FittedCellText(const QString& text, const QFontMetricsF& metrics, double width, bool wrap) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    if (!wrap) return metrics.elidedText(text, Qt::ElideRight, width);
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words)
+        if (metrics.horizontalAdvance(word) > width) word = metrics.elidedText(word, Qt::ElideRight, width);
+    return words.join(QLatin1Char(' '));
+}
+
 QColor SheetColour(std::int32_t colour, const QColor& owner) {
     if (colour < 0) return owner;
     const std::int32_t plain = PlainColour(colour);
@@ -166,7 +178,8 @@ void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
                                        ownerColour_));
             const QRectF room = cell.adjusted(padding, 0, -padding, 0);
             QString text = Cp1252ToQString(display.text);
-            if (isNumber) text = FittedNumber(text, QFontMetricsF(font), room.width());
+            text = isNumber ? FittedNumber(text, QFontMetricsF(font), room.width())
+                            : FittedCellText(text, QFontMetricsF(font), room.width(), format.wrap);
             painter.drawText(room, AlignmentFlags(format, isNumber), text);
             painter.restore();
         }
