@@ -64,7 +64,7 @@ TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& shee
     sheet_->setObjectName(QString::fromStdString(sheetName));
     sheet_->move(0, 0);
     baseViewScale_ = sheet_->ViewScale();
-    WatchOwnerAndWheel();
+    WatchWheel();
 }
 
 TQNTable::~TQNTable() {
@@ -467,14 +467,10 @@ void TQNTable::FitToOwner() {
     if (g.visibleBodyCols >= g.bodyCols) sheet_->SetLeftCol(g.originCol + g.headingCols);
 }
 
-void TQNTable::WatchOwnerAndWheel() {
-    if (!owner_) return;
-    watcher_ = new TEventRelay(owner_, [this](QObject* watched, QEvent* event) {
-        if (watched == owner_ && event->type() == QEvent::Resize && visible_) LayOut();
-        if (event->type() == QEvent::Wheel && watched != owner_) return ScrollByWheel(event);
-        return false;
+void TQNTable::WatchWheel() {
+    watcher_ = new TEventRelay(sheet_, [this](QObject*, QEvent* event) {
+        return event->type() == QEvent::Wheel && ScrollByWheel(event);
     });
-    owner_->installEventFilter(watcher_);
     sheet_->installEventFilter(watcher_);
 }
 

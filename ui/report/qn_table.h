@@ -4,8 +4,8 @@
 // labels above, title rows and heading columns frozen by the sheet, and, when
 // the body is larger than may be shown (by the screen's cap, or because a
 // window table does not fit its owner), scroll bars plus pane sheets that
-// keep the total rows, the total columns and their corner in view. The wheel
-// over the table scrolls it, and it fits itself again when its owner resizes.
+// keep the total rows, the total columns and their corner in view; the wheel
+// over the table scrolls it.
 //
 // Rows and columns of the cell operations are sheet coordinates: the caller
 // adds the table's origin. A bad index raises ERangeError naming it.
@@ -117,7 +117,8 @@ private:
     // A window table shows as many body rows and columns as fit its owner.
     void FitToOwner();
     QSize ShownSize(const TTableGeometry& g) const;
-    void WatchOwnerAndWheel();
+    // The wheel over the sheet or a pane moves the scroll bars.
+    void WatchWheel();
     bool ScrollByWheel(QEvent* event);
     // Creates a pane once, then fills it from a block of the main sheet.
     TQNSheet* BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry, int sourceRow1,

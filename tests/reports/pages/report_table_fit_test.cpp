@@ -92,24 +92,5 @@ INSTANTIATE_TEST_SUITE_P(WideReports, ReportTableFitSmallScreen,
                                            TWideReport{true, "MPNLSMktSCard"}, TWideReport{true, "MPNLBrdSales"}),
                          [](const auto& info) { return std::string(info.param.item); });
 
-// A page made narrower and then wide again: its table follows it.
-TEST_F(ReportTableFit, TheScorecardFollowsItsPageWhenThePageIsResizedSmallScreen) {
-    TGroupPage* shown = ShowReport({false, "MPFirSCard"});
-    TQNTable* table = ShownTable(*shown);
-    ASSERT_NE(table, nullptr);
-    const TTableGeometry& g = table->Sheet().Geometry();
-    const QSize original = shown->size();
-    shown->resize(original.width() / 2, original.height());
-    EXPECT_LE(table->RightEdge(), shown->contentsRect().width());
-    EXPECT_LT(g.visibleBodyCols, g.bodyCols);
-    ASSERT_NE(table->HorizontalBar(), nullptr);
-    EXPECT_TRUE(table->HorizontalBar()->isVisible());
-    test::SaveScreenshot(Main(), "ReportTableFit_NarrowPage");
-    const int narrowColumns = g.visibleBodyCols;
-    shown->resize(original);
-    EXPECT_GT(g.visibleBodyCols, narrowColumns);
-    EXPECT_LE(table->RightEdge(), shown->contentsRect().width());
-}
-
 }  // namespace
 }  // namespace cv
