@@ -159,6 +159,14 @@ int TCellPainter::TextSpanEnd(const TBlock& block, int row, int column, const TC
     return end;
 }
 
+int TCellPainter::TextSpanStart(const TBlock& block, int row, int column, const TCellFormat& format,
+                                bool isNumber) const {
+    int start = column;
+    if (!isNumber && !format.wrap && format.horizontal == kAlignRight)
+        while (start > block.column1 && model_.IsEmpty(row, start - 1)) --start;
+    return start;
+}
+
 void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
     for (int row = block.row1; row <= block.row2; ++row) {
         for (int column = block.column1; column <= block.column2; ++column) {
@@ -167,7 +175,8 @@ void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
             if (display.text.empty()) continue;
             const TCellFormat& format = model_.Format(row, column);
             const bool isNumber = model_.CellValue(row, column).IsNumber();
-            const QRectF cell = block.CellRect(row, column, TextSpanEnd(block, row, column, format, isNumber));
+            const QRectF cell = block.CellRect(row, TextSpanStart(block, row, column, format, isNumber),
+                                               TextSpanEnd(block, row, column, format, isNumber));
             if (cell.width() <= 0 || cell.height() <= 0) continue;
             const double padding = kTextPaddingPixels * pixelsPerTwip_ * kTwipsPerInch / kScreenDpi;
             painter.save();

@@ -62,6 +62,8 @@ private:
     // The columns a cell's text may use: itself, plus the empty neighbours a
     // left-aligned text runs on over, or the rest of its centre-across run.
     int TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const;
+    // Likewise to the left: the empty neighbours a right-aligned text runs back over.
+    int TextSpanStart(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const;
 
     const TSheetModel& model_;
     double pixelsPerTwip_;
