@@ -52,10 +52,14 @@ QString FittedNumber(const QString& text, const QFontMetricsF& metrics, double w
 QString FittedCellText(const QString& text, const QFontMetricsF& metrics, double width, bool wrap) {
     if (metrics.horizontalAdvance(text) <= width) return text;
     if (!wrap) return metrics.elidedText(text, Qt::ElideRight, width);
-    QStringList words = text.split(QLatin1Char(' '));
-    for (QString& word : words)
-        if (metrics.horizontalAdvance(word) > width) word = metrics.elidedText(word, Qt::ElideRight, width);
-    return words.join(QLatin1Char(' '));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        QStringList words = line.split(QLatin1Char(' '));
+        for (QString& word : words)
+            if (metrics.horizontalAdvance(word) > width) word = metrics.elidedText(word, Qt::ElideRight, width);
+        line = words.join(QLatin1Char(' '));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QColor SheetColour(std::int32_t colour, const QColor& owner) {

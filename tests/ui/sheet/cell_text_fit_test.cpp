@@ -32,7 +32,8 @@ TEST_P(CellTextFit, AWideTextKeepsItsStartAndEndsWithAnEllipsis) {
     if (!c.wrap) {
         EXPECT_LE(metrics.horizontalAdvance(shown), width);
     } else {
-        for (const QString& word : shown.split(QLatin1Char(' '))) EXPECT_LE(metrics.horizontalAdvance(word), width);
+        for (const QString& line : shown.split(QLatin1Char('\n')))
+            for (const QString& word : line.split(QLatin1Char(' '))) EXPECT_LE(metrics.horizontalAdvance(word), width);
     }
 }
 
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TFitCase{"Distribution panel", "Distri", false, "Di", true},
                       // Wrapped: words that fit stay whole; a word wider than the cell is cut.
                       TFitCase{"Contribution after marketing", "marketing", true, "Contrib", true},
-                      TFitCase{"Cost of goods sold", "goods sold", true, "Cost of goods sold", false}));
+                      TFitCase{"Cost of goods sold", "goods sold", true, "Cost of goods sold", false},
+                      TFitCase{"Minimum\npossible", "Minimum", true, "Minimum\npossible", false}));
 
 // Whether any pixel of the image's columns X1..X2 is darker than the fill.
 bool InkBetween(const QImage& image, int x1, int x2) {
