@@ -137,6 +137,41 @@ TEST_F(MixTest, NewBrandShowsNoLastPeriodAndNoInventory) {
     EXPECT_NEAR(static_cast<double>(Array("SegStrat").GetReal48({kAlto, 1})), 1.0 / 3, 1e-9);
 }
 
+// The inventory sold: open only to a carried brand with stock left; a
+// modified brand sells what is left of its old make, which the team cannot change.
+TEST_F(MixTest, InventorySoldFollowsTheBrandsStock) {
+    struct Case {
+        const char* prototype;  // ARNO's base in the decision period
+        long double available, sold;
+        QString shown;
+        bool open;
+        QString label;
+    };
+    const Case cases[] = {
+        {"PARNO", 0, 0, "0", false, "Inventory available: 0 thousand units"},
+        {"PARNO", 4600, 2000, "2", true, "Inventory available: 5 thousand units"},  // 4.6 rounds to 5
+        {"PALTO", 12345000, 0, "12,345", false, "Inventory available: 12,345 thousand units"},
+    };
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    for (const Case& c : cases) {
+        TSimArr& mix = Array("DecBrdCv3");
+        mix.SetReal48({2, si::AvailStock}, c.available);
+        mix.SetReal48({2, si::SellStock}, c.sold);
+        Array("DecBrdPort").SetZts({2, si::ProName}, c.prototype);
+        OpenMix([&](TFoMktMix& dialog) {
+            ClickTab(dialog, 1);
+            ASSERT_EQ(Tabs(dialog).currentIndex(), 1);
+            TQNEdit& field = Field(dialog, "QNEInventCurPer");
+            EXPECT_EQ(field.text(), c.shown) << c.available;
+            EXPECT_EQ(field.FieldEnabled(), c.open) << c.available;
+            EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(), c.label);
+            EXPECT_EQ(Field(dialog, "QNEBaseProtoCurPer").text(), QString::fromLatin1(c.prototype));
+            QTest::mouseClick(&Child<QPushButton>(dialog, "BBCancel"), Qt::LeftButton);
+        });
+    }
+}
+
 TEST_F(MixTest, PriceBeyondItsRangeKeepsTheFocus) {
     ShowSample();
     const long double price = Array("DecBrdCv3").GetReal48({kAlba, si::Price});
