@@ -59,7 +59,8 @@ TEST_F(MixTest, OkWritesTheBrandsMix) {
             EXPECT_EQ(Tabs(dialog).tabText(0), QStringLiteral("ALBA"));
             EXPECT_EQ(Field(dialog, "QNEInventCurPer").text(), QStringLiteral("1"));
             EXPECT_TRUE(Field(dialog, "QNEInventCurPer").FieldEnabled());
-            EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(), QStringLiteral("Inventory available: 5 thousand units"));
+            EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(),
+                      QStringLiteral("Inventory available: 5 thousand units"));
             Type(Field(dialog, "QNEProdLevelCurPer"), "50");
             Type(Field(dialog, "QNEInventCurPer"), "3");
             Type(Field(dialog, "QNEPriceCurPer"), "700");
@@ -126,7 +127,8 @@ TEST_F(MixTest, NewBrandShowsNoLastPeriodAndNoInventory) {
         }
         EXPECT_EQ(Field(dialog, "QNEInventCurPer").text(), QStringLiteral("0"));
         EXPECT_FALSE(Field(dialog, "QNEInventCurPer").FieldEnabled());
-        EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(), QStringLiteral("Inventory available: 0 thousand units"));
+        EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(),
+                  QStringLiteral("Inventory available: 0 thousand units"));
         // The sample's thirds.
         EXPECT_EQ(Field(dialog, "QNESegCurPer1").text(), QStringLiteral("33"));
         SaveScreenshot(dialog, "MarketingMix_NewBrand");
@@ -402,21 +404,6 @@ TEST_F(MixTest, IncreaseAndDecisionFollowEachOther) {
     });
 }
 
-TEST_F(MixTest, SegmentTotalFollowsTheShares) {
-    ShowSample();
-    OpenMix([&](TFoMktMix& dialog) {
-        TQNEdit& total = Field(dialog, "QNEtotal");
-        EXPECT_EQ(total.text(), QStringLiteral("99")) << "the sample's thirds, 33 each";
-        EXPECT_FALSE(Field(dialog, "QNESegCurPer4").isVisible());
-        TQNEdit& first = Field(dialog, "QNESegCurPer1");
-        first.setFocus();
-        QTRY_VERIFY(first.hasFocus());
-        Type(first, "34");
-        Field(dialog, "QNESegCurPer2").setFocus();
-        QTRY_COMPARE(total.text(), QStringLiteral("100"));
-    });
-}
-
 TEST_F(MixTest, MarketWithoutBrandsOffersNothingToEnter) {
     ShowSample();
     TDataContext context = page->Data;
@@ -431,7 +418,8 @@ TEST_F(MixTest, MarketWithoutBrandsOffersNothingToEnter) {
     EXPECT_EQ(Tabs(dialog).tabText(0), QStringLiteral("No brand in this market"));
     EXPECT_FALSE(Tabs(dialog).isEnabled());
     EXPECT_FALSE(Child<QPushButton>(dialog, "BBOK").isEnabled());
-    for (const char* group : {"GBMktMix", "GBSegStrat", "GBPercObj"}) EXPECT_FALSE(Child<QGroupBox>(dialog, group).isEnabled()) << group;
+    for (const char* group : {"GBMktMix", "GBSegStrat", "GBPercObj"})
+        EXPECT_FALSE(Child<QGroupBox>(dialog, group).isEnabled()) << group;
     EXPECT_FALSE(Child<QLabel>(dialog, "paTitle").isVisible());
     EXPECT_TRUE(Field(dialog, "QNEProdLevelCurPer").text().isEmpty());
     EXPECT_FALSE(Child<QRadioButton>(dialog, "RBNoCom").isChecked());
