@@ -6,6 +6,7 @@
 #include "core/base/message_list.h"
 #include "core/session/session.h"
 #include "decisions/page/decision_page.h"
+#include "decisions/rnd/rnd_dialog.h"
 #include "graphs/page/graph_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
@@ -25,7 +26,11 @@ constexpr int kFatalStopExitCode = 1;
 // they are built; until then their buttons stay disabled.
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
-    mainWindow.AddPage(new TFoDecision(mainWindow, area));
+    auto* decisionPage = new TFoDecision(mainWindow, area);
+    decisionPage->RegisterDialog(TDecisionArea::RnD, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoDecRnD>(owner, context);
+    });
+    mainWindow.AddPage(decisionPage);
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
     mainWindow.AddPage(new TFoGraph(mainWindow, area));
