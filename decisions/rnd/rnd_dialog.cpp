@@ -10,7 +10,6 @@
 #include <cmath>
 
 #include "core/base/numbers.h"
-#include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/series.h"
@@ -22,6 +21,7 @@
 #include "ui/cp1252.h"
 #include "ui/platform_color.h"
 #include "ui/qn_tab_set.h"
+#include "ui/translate_component.h"
 
 namespace cv {
 
@@ -37,12 +37,6 @@ constexpr int kUnitCostLength = 6;
 constexpr int kBudgetLength = 9;
 constexpr int kNumberLength = 12;
 constexpr int kProjectHintLine = 1;
-
-std::string ControlsLine(const char* key, int line) {
-    std::string text;
-    if (Translator) Translator->ControlsLine(key, line, text);
-    return text;
-}
 
 std::int32_t Rounded(long double value) { return static_cast<std::int32_t>(RoundHalfEven(value)); }
 
@@ -165,10 +159,14 @@ QWidget* TFoDecRnD::BuildProjectCost(QWidget& group) {
     auto* estimate = new QHBoxLayout;
     BBEstimUC_ = AddButton(*panel, *estimate, "BBEstimUC", "Cost estimate...");
     grid->addLayout(estimate, 0, 3, 2, 1);
-    connect(ChBMUC_, &QCheckBox::clicked, this, &TFoDecRnD::ChBMUCClick);
-    connect(ChBFeasStu_, &QCheckBox::clicked, this, &TFoDecRnD::ChBFeasStuClick);
-    connect(EReqMUC_, &QLineEdit::editingFinished, this, &TFoDecRnD::EReqMUCExit);
-    connect(EAllocBud_, &QLineEdit::editingFinished, this, &TFoDecRnD::EAllocBudExit);
+    connect(ChBMUC_, &QCheckBox::clicked, this,
+            [this] { ShortcutClick(*ChBMUC_, *EReqMUC_, RnDModel_->MinRUC); });
+    connect(ChBFeasStu_, &QCheckBox::clicked, this,
+            [this] { ShortcutClick(*ChBFeasStu_, *EAllocBud_, RnDModel_->MinRnDBgt); });
+    connect(EReqMUC_, &QLineEdit::editingFinished, this,
+            [this] { ShortcutFieldLeft(*ChBMUC_, *EReqMUC_, RnDModel_->MinRUC); });
+    connect(EAllocBud_, &QLineEdit::editingFinished, this,
+            [this] { ShortcutFieldLeft(*ChBFeasStu_, *EAllocBud_, RnDModel_->MinRnDBgt); });
     connect(BBEstimUC_, &QPushButton::clicked, this, &TFoDecRnD::BBEstimUCClick);
     return panel;
 }

@@ -87,10 +87,9 @@ private:
 
     // The tab set asks before it moves: the project shown must pass and is written.
     void TabChanged(int index);
-    void ChBMUCClick();
-    void ChBFeasStuClick();
-    void EReqMUCExit();
-    void EAllocBudExit();
+    // The minimum-unit-cost and feasibility-study boxes over their fields.
+    void ShortcutClick(QCheckBox& box, TQNEdit& field, double minimum);
+    void ShortcutFieldLeft(QCheckBox& box, TQNEdit& field, double minimum);
     // Sets a check box without running its click handler.
     static void SetQuietly(QCheckBox& box, bool checked);
 

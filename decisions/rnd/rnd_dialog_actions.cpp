@@ -5,7 +5,6 @@
 
 #include "core/base/numbers.h"
 #include "core/base/ui_services.h"
-#include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
@@ -17,6 +16,7 @@
 #include "model/rnd/mod_rnd.h"
 #include "ui/cp1252.h"
 #include "ui/qn_tab_set.h"
+#include "ui/translate_component.h"
 
 namespace cv {
 
@@ -28,9 +28,7 @@ constexpr int kHelpReintroduce = 55;
 constexpr int kHelpQuery = 39;
 
 std::string AbandonQuestion(const std::string& project) {
-    std::string text;
-    if (Translator) Translator->MessagesLine(kDevDecsKey, kAbandonQuestion, text);
-    return ReplaceFirst(text, "@PRJ", project);
+    return ReplaceFirst(MessagesLine(kDevDecsKey, kAbandonQuestion), "@PRJ", project);
 }
 
 }  // namespace
@@ -113,8 +111,8 @@ void TFoDecRnD::BBAbandonProjClick() {
 // Pending field exits run first, so that a typed minimum takes its box.
 void TFoDecRnD::TabChanged(int index) {
     if (tabsDetached_ || index == shownTab_) return;
-    EReqMUCExit();
-    EAllocBudExit();
+    ShortcutFieldLeft(*ChBMUC_, *EReqMUC_, RnDModel_->MinRUC);
+    ShortcutFieldLeft(*ChBFeasStu_, *EAllocBud_, RnDModel_->MinRnDBgt);
     if (NbPrjs == 0 || !Validate()) {
         const QSignalBlocker quiet(TSRnDProj_);
         TSRnDProj_->setCurrentIndex(shownTab_);
@@ -170,41 +168,24 @@ void TFoDecRnD::BBEstimUCClick() {
                          static_cast<std::int16_t>(query.QNENbQueries->IntValue()));
 }
 
-void TFoDecRnD::ChBMUCClick() {
-    const bool checked = ChBMUC_->isChecked();
-    EReqMUC_->setEnabled(!checked);
+// A shortcut box locks its field on the minimum; unticked, the field is
+// emptied for typing. Typing the minimum and leaving the field ticks it again.
+void TFoDecRnD::ShortcutClick(QCheckBox& box, TQNEdit& field, double minimum) {
+    const bool checked = box.isChecked();
+    field.setEnabled(!checked);
     if (checked) {
-        EReqMUC_->SetValueInt(RnDModel_->MinRUC);
+        SetNumber(field, minimum);
     } else {
-        EReqMUC_->SetValueInt(TQNEdit::kVoidInt);
-        EReqMUC_->setFocus();
+        field.ClearValue();
+        field.setFocus();
     }
 }
 
-void TFoDecRnD::EReqMUCExit() {
-    if (!ChBMUC_->isEnabled() || !EReqMUC_->isEnabled() || IsEmptyField(*EReqMUC_) ||
-        EReqMUC_->IntValue() != RnDModel_->MinRUC)
-        return;
-    SetQuietly(*ChBMUC_, true);
-    EReqMUC_->setEnabled(false);
-}
-
-void TFoDecRnD::ChBFeasStuClick() {
-    const bool checked = ChBFeasStu_->isChecked();
-    EAllocBud_->setEnabled(!checked);
-    if (checked) {
-        EAllocBud_->SetValueFloat(RnDModel_->MinRnDBgt);
-    } else {
-        EAllocBud_->SetValueFloat(TQNEdit::kVoidReal);
-        EAllocBud_->setFocus();
-    }
-}
-
-void TFoDecRnD::EAllocBudExit() {
-    if (!EAllocBud_->isEnabled() || IsEmptyField(*EAllocBud_) || EAllocBud_->RealValue() != RnDModel_->MinRnDBgt)
-        return;
-    SetQuietly(*ChBFeasStu_, true);
-    EAllocBud_->setEnabled(false);
+void TFoDecRnD::ShortcutFieldLeft(QCheckBox& box, TQNEdit& field, double minimum) {
+    const double value = field.Kind == TEditKind::ekInteger ? field.IntValue() : field.RealValue();
+    if (!box.isEnabled() || !field.isEnabled() || IsEmptyField(field) || value != minimum) return;
+    SetQuietly(box, true);
+    field.setEnabled(false);
 }
 
 }  // namespace cv

@@ -56,9 +56,10 @@ TQNEdit* AddCounter(QWidget& parent, QGridLayout& grid, int row, const char* lab
     return field;
 }
 
-}  // namespace cv
-
-namespace cv {
+void SetNumber(TQNEdit& field, double value) {
+    if (field.Kind == TEditKind::ekInteger) field.SetValueInt(static_cast<std::int32_t>(value));
+    else field.SetValueFloat(value);
+}
 
 bool IsEmptyField(const TQNEdit& field) {
     return field.text().isEmpty() ||

@@ -41,6 +41,9 @@ QPushButton* AddButton(QWidget& parent, QBoxLayout& row, const char* name, const
 // A number field of Kind holding at most MaxLength characters, right-aligned.
 TQNEdit* NewNumberField(QWidget& parent, const char* name, TEditKind kind, int maxLength);
 
+// Sets Field's value, a whole number in an integer field.
+void SetNumber(TQNEdit& field, double value);
+
 // Whether Field holds no number: empty text, or its empty value.
 bool IsEmptyField(const TQNEdit& field);
 
