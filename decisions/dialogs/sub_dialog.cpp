@@ -1,6 +1,7 @@
 #include "decisions/dialogs/sub_dialog.h"
 
 #include <QToolButton>
+#include <vector>
 
 #include "shell/main_window.h"
 #include "ui/help_state.h"
@@ -9,41 +10,43 @@ namespace cv {
 
 namespace {
 
-constexpr int kHelpToolButton = 2;
-constexpr int kToolButtonMargin = 5;
-constexpr int kToolButtonTop = 3;
+constexpr int kHelpButton = 2;
+constexpr int kButtonMargin = 5;
+constexpr int kButtonTop = 3;
 
-TFoCv3Main* MainWindowOf(QWidget* widget) {
-    for (QWidget* owner = widget; owner; owner = owner->parentWidget())
-        if (auto* main = qobject_cast<TFoCv3Main*>(owner->window())) return main;
+TFoCv3Main* MainWindowOf(QWidget& window) {
+    for (QWidget* up = &window; up; up = up->parentWidget())
+        if (auto* main = qobject_cast<TFoCv3Main*>(up)) return main;
     return nullptr;
 }
 
+struct TButtonPlace {
+    QToolButton* button;
+    QWidget* holder;
+    QPoint place;
+    bool visible;
+};
+
 }  // namespace
 
-// The help button usually sits on the decision dialog that opens this one:
-// it goes back there afterwards, not to the bar.
-int ShowSubDialog(QDialog& dialog, int helpContext) {
-    TFoCv3Main* main = MainWindowOf(dialog.parentWidget());
-    QToolButton* help = main ? main->ToolButton(kHelpToolButton) : nullptr;
-    QWidget* helpOwner = help ? help->parentWidget() : nullptr;
-    const QPoint helpPlace = help ? help->pos() : QPoint();
-    const bool helpShown = help && !help->isHidden();
-    dialog.adjustSize();
-    if (main)
-        main->ShowToolButtonsOn({kHelpToolButton}, {}, &dialog, dialog.width() - kToolButtonMargin, kToolButtonTop,
-                                true);
-    const std::int32_t ownerContext = HelpState().HelpContext;
+int ExecSubDialog(QWidget& opener, QDialog& dialog, int helpContext) {
+    TFoCv3Main* main = MainWindowOf(opener);
+    std::vector<TButtonPlace> places;
+    if (main) {
+        for (int number = 1; number <= TFoCv3Main::kToolButtonCount; ++number) {
+            QToolButton* button = main->ToolButton(number);
+            places.push_back({button, button->parentWidget(), button->pos(), !button->isHidden()});
+        }
+        main->ShowToolButtonsOn({kHelpButton}, {}, &dialog, dialog.width() - kButtonMargin, kButtonTop, true);
+    }
+    const std::int32_t openerContext = HelpState().HelpContext;
     HelpState().HelpContext = helpContext;
     const int result = dialog.exec();
-    HelpState().HelpContext = ownerContext;
-    if (main) {
-        main->RestoreToolButtons();
-        if (helpOwner && helpOwner != main->Bar()) {
-            help->setParent(helpOwner);
-            help->move(helpPlace);
-            help->setVisible(helpShown);
-        }
+    HelpState().HelpContext = openerContext;
+    for (const TButtonPlace& place : places) {
+        place.button->setParent(place.holder);
+        place.button->move(place.place);
+        place.button->setVisible(place.visible);
     }
     return result;
 }

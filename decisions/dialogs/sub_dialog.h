@@ -1,15 +1,15 @@
 #pragma once
-// Showing a further modal dialog from a decision dialog: the main window lends
-// it the help tool button at its top right corner, the help context becomes
-// the sub-dialog's while it is shown, and both are put back afterwards.
+// A decision dialog that opens a further modal dialog lends it the main
+// window's help button, at its top right corner, and sets the help context to
+// the further dialog's. When it closes, the tool buttons are back where they
+// were (on the decision dialog) and the help context is the decision dialog's.
 
 #include <QDialog>
 
 namespace cv {
 
-// Shows Dialog modally with the help context HelpContext and returns its
-// result. The main window is found through Dialog's owners; without one
-// (a dialog shown on its own) nothing is lent.
-int ShowSubDialog(QDialog& dialog, int helpContext);
+// Shows Dialog modally for Opener (a window inside the main window, or a
+// dialog opened from one); returns the modal result.
+int ExecSubDialog(QWidget& opener, QDialog& dialog, int helpContext);
 
 }  // namespace cv

@@ -25,6 +25,8 @@ struct TDecisionAreaSpec {
     bool decisionPeriodChoice;  // the period selector offers the decision period
     unsigned choices;           // the zone and market selectors offer one choice
     unsigned lent;              // the groups lent to the dialog
+    // Groups offered and lent only in an industry of more than one zone.
+    unsigned severalZones;
     std::vector<int> toolButtons;
     int helpContext;
     bool savesAndChecks;
@@ -32,5 +34,10 @@ struct TDecisionAreaSpec {
 
 const std::array<TDecisionAreaSpec, kDecisionAreaCount>& DecisionAreaSpecs();
 const TDecisionAreaSpec& AreaSpec(TDecisionArea area);
+
+// The groups the area's selectors offer and those lent to its dialog, in an
+// industry of NbFtas zones.
+unsigned AreaChoices(const TDecisionAreaSpec& spec, int nbFtas);
+unsigned AreaLent(const TDecisionAreaSpec& spec, int nbFtas);
 
 }  // namespace cv

@@ -43,7 +43,7 @@ void TFoDecision::SetupSelectors() {
     const TDecisionAreaSpec* spec =
         HasPressedButton() && pressed_ != kErrorsPressed ? &AreaSpec(PressedButton()) : nullptr;
     SetPeriodSelector(kOneChoice, Data.DecPeriod, spec && spec->decisionPeriodChoice);
-    const unsigned choices = spec ? spec->choices : 0;
+    const unsigned choices = spec ? AreaChoices(*spec, industry->NbFtas()) : 0;
     const auto index = [this, choices](const TSeries* series, unsigned kind, std::int16_t selected) {
         const bool chosen = (choices & kind) != 0;
         SetIndexSelector(series->Name(), chosen ? kOneChoice : kHidden, {kListOne, selected}, {kListAll});
@@ -80,10 +80,11 @@ void TFoDecision::RunDialog(TDecisionArea area) {
     openDialog_ = dialog.get();
     TCvInd& industry = *Session->Industry();
     if (CvBar) {
+        const unsigned groups = AreaLent(spec, industry.NbFtas());
         std::vector<std::string> lent;
-        if (spec.lent & asFirms) lent.push_back(industry.FirSeries()->Name());
-        if (spec.lent & asFtas) lent.push_back(industry.FtaSeries()->Name());
-        if (spec.lent & asMarkets) lent.push_back(industry.MktSeries()->Name());
+        if (groups & asFirms) lent.push_back(industry.FirSeries()->Name());
+        if (groups & asFtas) lent.push_back(industry.FtaSeries()->Name());
+        if (groups & asMarkets) lent.push_back(industry.MktSeries()->Name());
         CvBar->LendGroups(lent, {}, dialog.get(), kLentLeft, kLentTop);
     }
     mainWindow_.ShowToolButtonsOn(spec.toolButtons, {}, dialog.get(), dialog->width() - kToolButtonMargin,

@@ -16,10 +16,6 @@ namespace cv {
 
 namespace {
 
-// List kinds of the projects report.
-constexpr int kAvailablePrototypes = 1;
-constexpr int kInDevelopment = 2;
-
 QLineEdit* NewNameField(QWidget& parent, const char* name, const TModRnD& model, const std::string& text) {
     auto* field = new QLineEdit(&parent);
     field->setObjectName(QString::fromLatin1(name));
@@ -42,11 +38,10 @@ double RequiredBudget(const TModRnD& model, int prototype) {
     return static_cast<double>(model.ProFins->GetReal48({prototype, model.Fin.ProReqBgt}));
 }
 
-// The view button, shown only when the R&D dialog can show the report.
-void AddViewButton(QWidget& parent, QBoxLayout& row, const TShowProjectList& showList, int listKind) {
+void AddViewButton(QWidget& parent, QBoxLayout& row, const TModRnD& model, TProtoListKind kind) {
     QPushButton* view = AddButton(parent, row, "BBViewRnDReport", "Projects...");
-    view->setVisible(static_cast<bool>(showList));
-    QObject::connect(view, &QPushButton::clicked, &parent, [&parent, showList, listKind] { showList(&parent, listKind); });
+    QObject::connect(view, &QPushButton::clicked, &parent,
+                     [&parent, &model, kind] { ShowProjectsReport(parent, kind, model.Context); });
 }
 
 // OK (named OkName, the default button) runs OnOk; Cancel rejects.
@@ -61,8 +56,7 @@ void AddOkCancel(QDialog& dialog, QBoxLayout& row, const char* okName, const std
 
 }  // namespace
 
-TFoNewPrj::TFoNewPrj(QWidget* owner, const TModRnD& model, TShowProjectList showList)
-    : TQNForm(owner), model_(model) {
+TFoNewPrj::TFoNewPrj(QWidget* owner, const TModRnD& model) : TQNForm(owner), model_(model) {
     setObjectName(QStringLiteral("FoNewPrj"));
     auto* layout = NewDialogLayout(*this);
     auto* namePanel = new QFrame(this);
@@ -91,7 +85,7 @@ TFoNewPrj::TFoNewPrj(QWidget* owner, const TModRnD& model, TShowProjectList show
     baseColumn->addWidget(LBExistProto_);
     auto* viewRow = new QHBoxLayout;
     viewRow->addStretch(1);
-    AddViewButton(*basePanel, *viewRow, showList, kAvailablePrototypes);
+    AddViewButton(*basePanel, *viewRow, model, TProtoListKind::AvailablePrototypes);
     baseColumn->addLayout(viewRow);
     layout->addWidget(basePanel);
 
@@ -113,6 +107,7 @@ TFoNewPrj::TFoNewPrj(QWidget* owner, const TModRnD& model, TShowProjectList show
         MEProjName_->setFocus();
     });
     TranslateForm();
+    adjustSize();
 }
 
 void TFoNewPrj::AdjustExistProtoList() {
@@ -163,6 +158,7 @@ TFoPrjName::TFoPrjName(QWidget* owner, const TModRnD& model, const std::string& 
     layout->addLayout(buttons);
     setFocusProxy(MEProjName_);
     TranslateForm();
+    adjustSize();
 }
 
 std::string TFoPrjName::ProjectName() const { return TypedProjectName(*MEProjName_); }
@@ -185,7 +181,7 @@ void TFoPrjName::BBOkClick() {
     accept();
 }
 
-TFoReIntro::TFoReIntro(QWidget* owner, const TModRnD& model, TShowProjectList showList) : TQNForm(owner) {
+TFoReIntro::TFoReIntro(QWidget* owner, const TModRnD& model) : TQNForm(owner) {
     setObjectName(QStringLiteral("FoReIntro"));
     auto* layout = NewDialogLayout(*this);
     layout->addWidget(NewLabel(*this, "LSuspendedProto"));
@@ -199,7 +195,7 @@ TFoReIntro::TFoReIntro(QWidget* owner, const TModRnD& model, TShowProjectList sh
     nameRow->addWidget(EProjName_);
     layout->addLayout(nameRow);
     auto* buttons = new QHBoxLayout;
-    AddViewButton(*this, *buttons, showList, kInDevelopment);
+    AddViewButton(*this, *buttons, model, TProtoListKind::OnGoingProjects);
     AddOkCancel(*this, *buttons, "BBOk", [this] { accept(); });
     layout->addLayout(buttons);
 
@@ -212,6 +208,7 @@ TFoReIntro::TFoReIntro(QWidget* owner, const TModRnD& model, TShowProjectList sh
     connect(LBExistProto_, &QListWidget::currentTextChanged, EProjName_, &QLineEdit::setText);
     if (NbSuspended > 0) LBExistProto_->setCurrentRow(0);
     TranslateForm();
+    adjustSize();
 }
 
 std::string TFoReIntro::PrototypeName() const { return QStringToCp1252(EProjName_->text()); }

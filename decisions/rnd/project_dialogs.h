@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <functional>
 #include <string>
 
 #include "ui/qn_form.h"
@@ -21,15 +20,11 @@ namespace cv {
 
 class TModRnD;
 
-// Shows the R&D projects report of list kind 0 (all), 1 (available
-// prototypes) or 2 (in development); the R&D dialog supplies it.
-using TShowProjectList = std::function<void(QWidget* owner, int listKind)>;
-
 class TFoNewPrj : public TQNForm {
     Q_OBJECT
 
 public:
-    TFoNewPrj(QWidget* owner, const TModRnD& model, TShowProjectList showList = {});
+    TFoNewPrj(QWidget* owner, const TModRnD& model);
 
     // After OK: the name, whether a base prototype is used, and which (empty when none).
     std::string ProjectName() const;
@@ -71,7 +66,7 @@ class TFoReIntro : public TQNForm {
     Q_OBJECT
 
 public:
-    TFoReIntro(QWidget* owner, const TModRnD& model, TShowProjectList showList = {});
+    TFoReIntro(QWidget* owner, const TModRnD& model);
 
     // How many suspended prototypes are listed; the R&D dialog shows none when 0.
     int NbSuspended = 0;

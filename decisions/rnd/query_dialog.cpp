@@ -48,6 +48,8 @@ TFoQuery::TFoQuery(QWidget* owner) : TQNForm(owner) {
     connect(BBApplyQuery_, &QPushButton::clicked, this, &QDialog::accept);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     TranslateForm();
+    // Sized now: the help button is lent at its top right corner before it is shown.
+    adjustSize();
 }
 
 QLabel* TFoQuery::AddAnswer(QWidget& group, int row, const char* labelName, const char* panelName) {

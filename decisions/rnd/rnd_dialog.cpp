@@ -58,8 +58,8 @@ void ShowDash(TQNEdit& field) { field.SetValueInt(TQNEdit::kDashInt); }
 
 }  // namespace
 
-TFoDecRnD::TFoDecRnD(QWidget* owner, TDataContext& callerContext, TShowProjectList showList)
-    : TFoCv3Dec(owner, callerContext), RnDModel_(std::make_unique<TModRnD>()), showList_(std::move(showList)) {
+TFoDecRnD::TFoDecRnD(QWidget* owner, TDataContext& callerContext)
+    : TFoCv3Dec(owner, callerContext), RnDModel_(std::make_unique<TModRnD>()) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("FoDecRnD"));
     BuildForm();
@@ -191,8 +191,8 @@ QGroupBox* TFoDecRnD::BuildAnswers() {
     auto* viewRow = new QHBoxLayout;
     viewRow->addStretch(1);
     QPushButton* view = AddButton(*GBRnDRespons_, *viewRow, "BBViewRnDReport", "Projects...");
-    view->setVisible(static_cast<bool>(showList_));
-    connect(view, &QPushButton::clicked, this, [this] { showList_(this, 0); });
+    connect(view, &QPushButton::clicked, this,
+            [this] { ShowProjectsReport(*this, TProtoListKind::AllProjects, RnDModel_->Context); });
     grid->addLayout(viewRow, 2, 0, 1, 4);
     return GBRnDRespons_;
 }

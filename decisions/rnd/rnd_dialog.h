@@ -38,8 +38,7 @@ public:
     static constexpr int kMaxProjects = 5;
     static constexpr int kMaxShownDims = 5;
 
-    // ShowList shows the R&D projects report for the view buttons (none: the buttons are hidden).
-    TFoDecRnD(QWidget* owner, TDataContext& callerContext, TShowProjectList showList = {});
+    TFoDecRnD(QWidget* owner, TDataContext& callerContext);
     ~TFoDecRnD() override;
 
     // Binds the model to the caller's firm and market and shows its projects.
@@ -94,7 +93,6 @@ private:
     static void SetQuietly(QCheckBox& box, bool checked);
 
     std::unique_ptr<TModRnD> RnDModel_;
-    TShowProjectList showList_;
     // The tab shown; tab changes made by the dialog itself are not asked about.
     int shownTab_ = -1;
     bool tabsDetached_ = false;

@@ -50,8 +50,8 @@ void TFoDecRnD::AddProject(const std::string& name) {
 void TFoDecRnD::BBNewProjClick() {
     if (!Validate()) return;
     if (NbPrjs > 0) SaveProjects();
-    TFoNewPrj dialog(this, *RnDModel_, showList_);
-    if (ShowSubDialog(dialog, kHelpNewProject) != QDialog::Accepted) return;
+    TFoNewPrj dialog(this, *RnDModel_);
+    if (ExecSubDialog(*this, dialog, kHelpNewProject) != QDialog::Accepted) return;
     AddProject(dialog.ProjectName());
     ResetProjectFields();
     if (const std::string base = dialog.BasePrototype(); !base.empty())
@@ -62,10 +62,10 @@ void TFoDecRnD::BBNewProjClick() {
 void TFoDecRnD::BBReIntroProjClick() {
     if (!Validate()) return;
     if (NbPrjs > 0) SaveProjects();
-    TFoReIntro dialog(this, *RnDModel_, showList_);
+    TFoReIntro dialog(this, *RnDModel_);
     if (dialog.NbSuspended < 1) {
         ShowDevDecsError(kNoSuspendedPrototype);
-    } else if (ShowSubDialog(dialog, kHelpReintroduce) == QDialog::Accepted) {
+    } else if (ExecSubDialog(*this, dialog, kHelpReintroduce) == QDialog::Accepted) {
         const std::string name = dialog.PrototypeName();
         AddProject(name);
         ShowPrototype(RnDModel_->PrototypeIndex(name), false);
@@ -79,7 +79,7 @@ void TFoDecRnD::TSRnDProjDblClick() {
     const int k = CurrentProject();
     if (NbPrjs == 0 || !IsNewPrj[k]) return;
     TFoPrjName dialog(this, *RnDModel_, QStringToCp1252(TSRnDProj_->tabText(k - 1)));
-    if (ShowSubDialog(dialog, kHelpRename) != QDialog::Accepted) return;
+    if (ExecSubDialog(*this, dialog, kHelpRename) != QDialog::Accepted) return;
     TSRnDProj_->setTabText(k - 1, Cp1252ToQString(dialog.ProjectName()));
     ShowTitle(dialog.ProjectName());
     UpdateControls(k);
@@ -158,7 +158,7 @@ void TFoDecRnD::BBEstimUCClick() {
     query.QNENbMaxQueries->SetValueInt(
         static_cast<std::int32_t>(RoundHalfEven(constant.GetReal(kCategoryIndustry, Context, "RnDNbQueries"))));
     query.QNENbQueries->SetValueInt(NewDecs->GetSmallint(kCategoryFirm, Context, "NbQueriesMade"));
-    if (ShowSubDialog(query, kHelpQuery) == QDialog::Accepted) {
+    if (ExecSubDialog(*this, query, kHelpQuery) == QDialog::Accepted) {
         set(model.Fin.ProAllBgt, query.ReqBgt);
         set(model.Fin.ProReqUC, query.ReqUC);
         ShowProject(k);

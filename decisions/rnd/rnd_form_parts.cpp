@@ -1,6 +1,7 @@
 #include "decisions/rnd/rnd_form_parts.h"
 
 #include "core/base/ui_services.h"
+#include "decisions/portfolio/project_list_dialog.h"
 
 namespace cv {
 
@@ -14,6 +15,11 @@ constexpr int kMargin = 8;
 
 void ShowDevDecsError(TDevDecsLine line) {
     Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, kDevDecsKey, {line}, TAlignment::taCenter);
+}
+
+void ShowProjectsReport(QWidget& opener, TProtoListKind kind, const TDataContext& context) {
+    TFoScrDlg report(&opener, kind, context);
+    report.exec();
 }
 
 QVBoxLayout* NewDialogLayout(QWidget& dialog) {

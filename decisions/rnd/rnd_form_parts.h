@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/store/data_context.h"
+#include "reports/results/rnd_proto_list.h"
 #include "ui/fields/qn_edit.h"
 
 namespace cv {
@@ -29,6 +31,10 @@ inline constexpr char kDevDecsKey[] = "DevDecs";
 
 // Shows line Line of "DevDecs" as an error with an OK button.
 void ShowDevDecsError(TDevDecsLine line);
+
+// Shows the R&D projects report of Kind for Context's firm and market in its
+// own window over Opener.
+void ShowProjectsReport(QWidget& opener, TProtoListKind kind, const TDataContext& context);
 
 // The dialog's column of rows, its first row below the lent tool buttons.
 QVBoxLayout* NewDialogLayout(QWidget& dialog);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "graphs/design_dialogs/perc_estim.h"
+
 namespace cv {
 namespace {
 
@@ -60,16 +62,16 @@ const std::vector<TGraphMenuGroup>& Groups() {
           {{"MPGrBenchNC", K::Benchmark, 3014}, "&Net contribution", false},
           {{"MPGrBenchNPB", K::Benchmark, 3015}, "Next &period budget", false}}},
         {"MPGrDesign", "&Design", "NoProduct",
-         {{{"MPGrDesSemIVT", K::Design, 21}, "Semantic &ideal points", true},
-          {{"MPGrDesSemEstim", K::Design, 8}, "Semantic &estimation", true},
-          {{"MPGrDesSemEstimGraph", K::Design, 0}, "Semantic estimation &chart", true},
-          {{"MPGrDesSemCalcPerc", K::Design, 0}, "Semantic &perception of a design...", true},
-          {{"MPGrDesSemEstimPhys", K::Design, 0}, "Design for semantic &targets...", true},
-          {{"MPGrDesMapIVT", K::Design, 22}, "&Map ideal points", true},
-          {{"MPGrDesMapRegress", K::Design, 13}, "Map &regression", true},
-          {{"MPGrDesMapRelations", K::Design, 0}, "Map &relations chart", true},
-          {{"MPGrDesMapCalcPerc", K::Design, 0}, "M&ap position of a design...", true},
-          {{"MPGrDesMapEstimPhys", K::Design, 0}, "Design for a map &target...", true}}},
+         {{{"MPGrDesSemIVT", K::SegmentTable, 21}, "Semantic &ideal points", true},
+          {{"MPGrDesSemEstim", K::StudyScreen, 8}, "Semantic &estimation", true},
+          {{"MPGrDesSemEstimGraph", K::StudyChart, 0}, "Semantic estimation &chart", true},
+          {{"MPGrDesSemCalcPerc", K::PerceptionDialog, TFoPercEstim::kSemanticMode}, "Semantic &perception of a design...", true},
+          {{"MPGrDesSemEstimPhys", K::SemanticTargetDialog, 0}, "Design for semantic &targets...", true},
+          {{"MPGrDesMapIVT", K::SegmentTable, 22}, "&Map ideal points", true},
+          {{"MPGrDesMapRegress", K::DimensionTable, 13}, "Map &regression", true},
+          {{"MPGrDesMapRelations", K::StudyChart, 0}, "Map &relations chart", true},
+          {{"MPGrDesMapCalcPerc", K::PerceptionDialog, TFoPercEstim::kMapMode}, "M&ap position of a design...", true},
+          {{"MPGrDesMapEstimPhys", K::MapTargetDialog, 0}, "Design for a map &target...", true}}},
         {"MPGrTools", "&Tools", "NoPortfolio", {{{"MPGrToolsGSP", K::Portfolio, 0}, "&Growth-share portfolio", false}}},
     };
     return groups;

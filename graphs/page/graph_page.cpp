@@ -1,5 +1,7 @@
 #include "graphs/page/graph_page.h"
 
+#include <QComboBox>
+
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -8,20 +10,31 @@
 #include "core/store/series_index.h"
 #include "core/store/typed_array.h"
 #include "graphs/charts/gsp_graph.h"
+#include "graphs/design_dialogs/map2att.h"
+#include "graphs/design_dialogs/perc_estim.h"
+#include "graphs/design_dialogs/sem2att.h"
 #include "graphs/page/graph_menu.h"
 #include "reports/studies/studies.h"
+#include "reports/studies/study_availability.h"
 #include "ui/cp1252.h"
+#include "ui/help_state.h"
+#include "shell/main_window.h"
 
 namespace cv {
 namespace {
 
 constexpr int kCombosHeight = 35;
 constexpr int kFirstAreaOnlyBenchCode = 3010;
-constexpr double kDefaultMinBrandsForMap = 3.0;
 constexpr int kConsumerPanelScreen = 4;
 constexpr int kDistributionPanelScreen = 5;
 constexpr int kBenchmarkScreen = 55;
+constexpr int kSemanticScalesScreen = 9;
+constexpr int kPerceptualMapScreen = 12;
+constexpr int kMapRegressionScreen = 13;
 constexpr char kAllOrOneMarket[] = "AllOrOneMkt";
+constexpr int kLentHelpButton = 2;
+constexpr int kLentButtonMargin = 5;
+constexpr int kLentButtonTop = 3;
 
 const char* const kDesignItems[] = {"MPGrDesSemIVT",       "MPGrDesSemEstim",    "MPGrDesSemEstimGraph", "MPGrDesSemCalcPerc",
                                     "MPGrDesSemEstimPhys", "MPGrDesMapIVT",      "MPGrDesMapRegress",    "MPGrDesMapRelations",
@@ -64,29 +77,20 @@ void TFoGraph::UpdateMenus() {
         apply("MPGrBench", benchEnabled, benchVisible);
         for (const TPageItem& item : group.items) apply(std::string(item.name).c_str(), benchEnabled, benchVisible);
     }
-    // The design tools are not built yet: their items stay disabled, and so
-    // does the group, which needs an ideal-points item enabled.
-    for (const char* name : kDesignItems)
-        apply(name, false, free("StuMkt", std::string(name).find("Sem") != std::string::npos ? "SemanticScales" : "PerceptualMap", true));
-    apply("MPGrDesign", false, Item("MPGrDesSemIVT")->isVisible() || Item("MPGrDesMapIVT")->isVisible());
+    // Each design item follows its study's restriction; the study charts are not built yet.
+    for (const char* name : kDesignItems) {
+        const char* study = std::string_view(name).find("Sem") != std::string_view::npos ? "SemanticScales" : "PerceptualMap";
+        const TGraphItem* item = FindGraphItem(name);
+        const bool built = item && item->kind != TGraphKind::StudyChart;
+        apply(name, built && free("StuMkt", study, false), free("StuMkt", study, true));
+    }
+    // The group needs one of its ideal-points items.
+    apply("MPGrDesign", Item("MPGrDesSemIVT")->isEnabled() || Item("MPGrDesMapIVT")->isEnabled(),
+          Item("MPGrDesSemIVT")->isVisible() || Item("MPGrDesMapIVT")->isVisible());
 }
 
 bool TFoGraph::CheckStudyAvailable(bool areaLevel, const std::string& key) const {
-    if (!HasIndustry()) return false;
-    TCvInd& industry = *Session->Industry();
-    const char* category = areaLevel ? "StuFta" : "StuMkt";
-    const TSeries* studies = areaLevel ? si::StuFta : si::StuMkt;
-    if (!studies) return false;
-    const int index = studies->IndexOf(key);
-    const bool allowed = !Session->IsRestrictEnabled(category, key) && !Session->IsRestrictHidden(category, key);
-    const int marketed = industry.PerResults(Data.SelPeriod).GetSmallintDef(kCategoryFtaMarket, Data, "NbMktedBrds", 0);
-    const double minBrands = static_cast<double>(
-        industry.ConstPart().GetRealDef(kCategoryIndustry, Data, "MinBrdForMap", kDefaultMinBrandsForMap));
-    const bool applicable = areaLevel || (key == "PerceptualMap" ? marketed >= minBrands : marketed != 0);
-    const TSimArr* ordered = areaLevel ? industry.PerDecisions(Data.SelPeriod).GetSimArr(kCategoryFirmFta, Data, "DecStuFta")
-                                       : industry.PerDecisions(Data.SelPeriod).GetSimArr(kCategoryFirmFtaMarket, Data, "DecStuMkt");
-    const bool bought = Session->AdminView() || (ordered && ordered->GetByte({index}) == 1);
-    return allowed && applicable && bought;
+    return CanShowStudyGraph(Data, areaLevel, key);
 }
 
 void TFoGraph::ShowItem(const TPageItem& item) {
@@ -99,8 +103,18 @@ void TFoGraph::ShowItem(const TPageItem& item) {
         case TGraphKind::Segments: ShowSegPerGraph(graph->code); break;
         case TGraphKind::Benchmark: ShowBenchGraph(graph->code); break;
         case TGraphKind::Portfolio: ShowGspGraph(); break;
-        case TGraphKind::Design: break;
+        case TGraphKind::StudyScreen: ShowStudyScreen(false, graph->code); break;
+        case TGraphKind::SegmentTable: ShowSegmentTable(graph->code); break;
+        case TGraphKind::DimensionTable: ShowDimensionTable(); break;
+        case TGraphKind::StudyChart: break;
+        case TGraphKind::PerceptionDialog:
+        case TGraphKind::SemanticTargetDialog:
+        case TGraphKind::MapTargetDialog: ShowDesignDialog(*graph); break;
     }
+}
+
+int TFoGraph::MarketedBrands() const {
+    return Session->Industry()->PerResults(Data.SelPeriod).GetSmallintDef(kCategoryFtaMarket, Data, "NbMktedBrds", 0);
 }
 
 TChartPlace TFoGraph::Place(bool belowCombos) const {
@@ -121,20 +135,28 @@ void TFoGraph::AddTextCombo(int position, const char* caption, const char* entry
     combosAdded_ = true;
 }
 
-void TFoGraph::AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word) {
+QComboBox* TFoGraph::AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word) {
     std::vector<std::string> labels;
     for (int element = series.Lo(); element <= series.Hi(); ++element)
         labels.push_back(Session->Industry()->SeriesLabel(&series, element));
-    AddLabelCombo(position, caption, series.Name(), labels, word);
+    return AddLabelCombo(position, caption, series.Name(), labels, word);
 }
 
-void TFoGraph::AddLabelCombo(int position, const char* caption, const std::string& key,
-                             const std::vector<std::string>& labels, std::int16_t& word) {
+QComboBox* TFoGraph::AddLabelCombo(int position, const char* caption, const std::string& key,
+                                   const std::vector<std::string>& labels, std::int16_t& word) {
     ResetWord(word, static_cast<int>(labels.size()));
     std::string text;
     if (Translator) Translator->ControlsLine(caption, 1, text);
-    Combos().AddListCombo(Cp1252ToQString(text), position, word, key, labels);
+    QComboBox* combo = Combos().AddListCombo(Cp1252ToQString(text), position, word, key, labels);
     combosAdded_ = true;
+    return combo;
+}
+
+// The combos' own connection has the page as its context, like this one: the
+// next click's clean-up removes both.
+void TFoGraph::RouteCombo(QComboBox* combo, void (TFoCv3Mod::*handler)(QComboBox*)) {
+    combo->disconnect(this);
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, handler] { (this->*handler)(combo); });
 }
 
 // "All markets", then each market.
@@ -192,6 +214,60 @@ void TFoGraph::ShowGspGraph() {
     Data.EvolChoice = Data.SelFirm;
     AddSeriesCombo(3, "LSelectFirm", *Session->Industry()->FirSeries(), Data.EvolChoice);
     Display().Show(std::make_unique<TGspGraph>(this, Place(true), Data));
+}
+
+}  // namespace cv
+
+namespace cv {
+
+void TFoGraph::ShowSegmentTable(int screen) {
+    if (const TSeries* segments = Session->Industry()->SegSeries(Data.SelFta, Data.SelMarket)) {
+        ResetWord(Data.SelSegment, segments->Count());
+        if (MarketedBrands() > 0)
+            RouteCombo(AddSeriesCombo(2, "LSelectSegment", *segments, Data.SelSegment), &TFoCv3Mod::SegmentComboChange);
+    }
+    ShowStudyScreen(false, screen);
+}
+
+void TFoGraph::ShowDimensionTable() {
+    Data.VertAxis = 1;
+    if (const TSeries* dimensions = Session->Industry()->MapSeries(Data.SelMarket); dimensions && MarketedBrands() > 0)
+        RouteCombo(AddSeriesCombo(2, "LSelectDimension", *dimensions, Data.VertAxis), &TFoCv3Mod::VertAxisComboChange);
+    ShowStudyScreen(false, kMapRegressionScreen);
+}
+
+void TFoGraph::ShowDesignDialog(const TGraphItem& item) {
+    const bool semantic = item.kind == TGraphKind::SemanticTargetDialog ||
+                          (item.kind == TGraphKind::PerceptionDialog && item.code == TFoPercEstim::kSemanticMode);
+    if (!CheckStudyAvailable(false, semantic ? "SemanticScales" : "PerceptualMap"))
+        return ShowStudyScreen(false, semantic ? kSemanticScalesScreen : kPerceptualMapScreen);
+    switch (item.kind) {
+        case TGraphKind::PerceptionDialog: {
+            const auto mode = static_cast<TFoPercEstim::TMode>(item.code);
+            TFoPercEstim dialog(this, mode, Data);
+            RunDesignDialog(dialog, semantic ? kSemanticPerceptionHelp : kMapPerceptionHelp);
+            break;
+        }
+        case TGraphKind::SemanticTargetDialog: {
+            TFoSem2Att dialog(this, Data);
+            RunDesignDialog(dialog, kSemanticTargetHelp);
+            break;
+        }
+        default: {
+            TFoMap2Att dialog(this, Data);
+            RunDesignDialog(dialog, kMapTargetHelp);
+            break;
+        }
+    }
+}
+
+void TFoGraph::RunDesignDialog(QDialog& dialog, int helpContext) {
+    mainWindow_.ShowToolButtonsOn({kLentHelpButton}, {0}, &dialog, dialog.width() - kLentButtonMargin, kLentButtonTop,
+                                  true);
+    HelpState().HelpContext = helpContext;
+    dialog.exec();
+    mainWindow_.RestoreToolButtons();
+    HelpState().HelpContext = kHelpContext;
 }
 
 }  // namespace cv

@@ -2,7 +2,9 @@
 // TFoGraph: the graphs page. Its menu (graphs/page/graph_menu.cpp) opens the
 // market, performance and benchmarking charts and the growth-share portfolio,
 // each with the combos it needs above it; a chart whose study the team did
-// not buy gives way to that study's screen, which says why.
+// not buy gives way to that study's screen, which says why. Its design group
+// shows the semantic and map studies' screens and opens the product-design
+// dialogs modally.
 
 #include <string>
 #include <vector>
@@ -10,12 +12,30 @@
 #include "graphs/charts/anal_graph.h"
 #include "shell/group_page.h"
 
+class QComboBox;
+class QDialog;
+
 namespace cv {
 
 class TSeries;
 
-// What a menu item of the graphs page opens.
-enum class TGraphKind { Firm, MarketTotals, Segments, Benchmark, Portfolio, Design };
+// What a menu item of the graphs page opens. The design group's items show a
+// study screen (its number the item's code), a study chart, or a design
+// dialog whose study the team bought (the perception dialog's code is its mode).
+enum class TGraphKind {
+    Firm,
+    MarketTotals,
+    Segments,
+    Benchmark,
+    Portfolio,
+    StudyScreen,
+    SegmentTable,
+    DimensionTable,
+    StudyChart,
+    PerceptionDialog,
+    SemanticTargetDialog,
+    MapTargetDialog
+};
 
 struct TGraphItem {
     const char* name;
@@ -28,6 +48,11 @@ class TFoGraph : public TGroupPage {
 
 public:
     static constexpr int kHelpContext = 10;
+    // Help contexts of the design dialogs.
+    static constexpr int kSemanticPerceptionHelp = 34;
+    static constexpr int kSemanticTargetHelp = 35;
+    static constexpr int kMapTargetHelp = 47;
+    static constexpr int kMapPerceptionHelp = 52;
 
     TFoGraph(TFoCv3Main& mainWindow, QWidget* owner);
 
@@ -46,17 +71,29 @@ private:
     void ShowBenchGraph(int code);
     void ShowGspGraph();
     void ShowStudyScreen(bool areaLevel, int screen);
+    // Screen 21 or 22 with a segment combo, screen 13 with a dimension combo.
+    void ShowSegmentTable(int screen);
+    void ShowDimensionTable();
+    // A design dialog, when its study is available; else the study's screen.
+    void ShowDesignDialog(const TGraphItem& item);
+    // Shows Dialog modally with the main window's help button lent to it.
+    void RunDesignDialog(QDialog& dialog, int helpContext);
 
     // Where a chart lies: below the combos when any was added.
     TChartPlace Place(bool belowCombos) const;
     // A combo of lines of a series-section entry, the word reset into its range first.
     void AddTextCombo(int position, const char* caption, const char* entry, std::int16_t& word);
     // A combo of the labels of Series.
-    void AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word);
-    void AddLabelCombo(int position, const char* caption, const std::string& key, const std::vector<std::string>& labels,
-                       std::int16_t& word);
+    QComboBox* AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word);
+    QComboBox* AddLabelCombo(int position, const char* caption, const std::string& key,
+                             const std::vector<std::string>& labels, std::int16_t& word);
+    // Combo's changes go to Handler (the segment or axis handler) instead of
+    // the positional option words.
+    void RouteCombo(QComboBox* combo, void (TFoCv3Mod::*handler)(QComboBox*));
     // The "LAllOrOneMkt" combo when the industry has more than one market.
     void AddMarketsCombo();
+    // "NbMktedBrds" of the selected period in the context's zone and market.
+    int MarketedBrands() const;
     bool combosAdded_ = false;
 };
 

@@ -90,7 +90,7 @@ constexpr TNumberedEntry kNumberedEntries[] = {
     {kSectionStudies, "StuSemEstimGraph", 5},
     {kSectionStudies, "MapRelationsGraph", 4},
     {kSectionControls, "SolverModes", 3},
-    {kSectionMessages, "Att2MapSolver", 5},
+    {kSectionMessages, "Att2MapSolver", 6},
     {kSectionSeries, "UorV", 2},
     {kSectionSeries, "EvolOnePerCumul", 3},
     {kSectionStudies, "StuSemMapGraph", 14},

@@ -16,7 +16,8 @@ constexpr const char* kCheckKeys[] = {
     "Warn1DistribDecs", "Warn2DistribDecs",  "Warn1Loan",          "Warn1BgtChg",        "WarnProNotUsed",
     "SlfDecsNotYetTaken", "StuDecsNotYetTaken", "BrdDecsNotYetTaken", "PrjDecsNotYetTaken", "MPErrSegSize0",
     "MPErrBrdSales0",   "MPErrBrdSalesGTProd", "MPErrChaSalesNot100", "MPErrSalesGTSize",  "NoMatchCct",
-    "MissingCct",       "NoPrjFound",        "NoMatchPrj",         "BadLoanOrBgtChg",    "DecsNotYetTaken"};
+    "MissingCct",       "NoPrjFound",        "NoMatchPrj",         "BadLoanOrBgtChg",    "DecsNotYetTaken",
+    "Err1DistribDecs",  "Err2DistribDecs"};
 
 // The headline of Key as a pattern: its tags stand for any text.
 std::regex HeadlinePattern(const std::string& key) {

@@ -1,5 +1,5 @@
 #pragma once
-// The keys of built check messages, found by matching each headline against
+// The keys of built check messages (and of the distribution dialog's), found by matching each headline against
 // the first line of the check keys' entries in the program's language file
 // (its tags standing for any text); "?" and the headline for no match.
 

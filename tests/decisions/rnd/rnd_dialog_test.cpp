@@ -244,6 +244,15 @@ TEST_F(RnDDialogTest, SuspendedPrototypeIsContinued) {
     EXPECT_FALSE(rnd->RnDModel().HasPrototypeToContinue()) << "PAGIL is a project now";
 }
 
+// The projects report of every project, in its own window, over the dialog.
+TEST_F(RnDDialogTest, ProjectsReportOverTheDialog) {
+    Open(1);
+    ClickWithSubDialog(Button("BBViewRnDReport"), [](QWidget& report) {
+        EXPECT_EQ(report.objectName(), "FoScrDlg");
+    });
+    EXPECT_TRUE(rnd->isVisible());
+}
+
 TEST_F(RnDDialogTest, FiveProjectsAtMost) {
     Open(1);
     for (const char* letters : {"AAA", "BBB", "CCC"}) {

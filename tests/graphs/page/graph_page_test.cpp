@@ -245,8 +245,9 @@ TEST_F(GraphPageTest, MenuUnderEachRestrictionVariant) {
         EXPECT_EQ(page->Item("MPGrBenchNPB")->isEnabled(), c.benchmarkEnabled) << variant;
         EXPECT_TRUE(page->Item("MPGrMkt")->isEnabled()) << variant;
         EXPECT_TRUE(page->Item("MPGrPerfMSSeg")->isEnabled()) << variant;
-        // The design tools are not built: the group is disabled.
-        EXPECT_FALSE(page->Item("MPGrDesign")->isEnabled()) << variant;
+        // The design group follows its studies, which no variant restricts.
+        EXPECT_TRUE(page->Item("MPGrDesign")->isEnabled()) << variant;
+        EXPECT_TRUE(page->Item("MPGrDesMapEstimPhys")->isEnabled()) << variant;
     }
 }
 

@@ -1,0 +1,233 @@
+#include "decisions/distribution/distribution_dialog.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+#include "core/base/numbers.h"
+#include "core/language/keyed_messages.h"
+#include "core/session/fta_budget.h"
+#include "core/session/industry.h"
+#include "core/session/open_industry.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "decisions/allocation/share_rounding.h"
+#include "decisions/checks/check_dec.h"
+#include "decisions/checks/guarded_elements.h"
+#include "ui/cp1252.h"
+#include "ui/fields/qn_edit.h"
+
+namespace cv {
+
+namespace {
+
+constexpr double kPercent = 100;
+constexpr int kMessageCategory = 1;
+constexpr int kMessageSeverity = 3;
+constexpr int kMinSalesForce = 1;
+
+}  // namespace
+
+TFoDistrib::TFoDistrib(QWidget* owner, TDataContext& callerContext) : TFoBrdDec(owner, callerContext) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setObjectName(QStringLiteral("FoDistrib"));
+    budget_ = SessionIndustry("TFoDistrib.Create").Budget();
+    BuildFrame();
+    LoadDecisions();
+    QApplication::restoreOverrideCursor();
+}
+
+TFoDistrib::~TFoDistrib() = default;
+
+TDataContext TFoDistrib::MarketContext(int market) const {
+    TDataContext context = bound_;
+    context.SelMarket = static_cast<std::int16_t>(market);
+    return context;
+}
+
+void TFoDistrib::LoadDecisions() {
+    TFoBrdDec::LoadDecisions();
+    TCvInd& industry = SessionIndustry("TFoDistrib.LoadDecisions");
+    bound_ = *CallerContext;
+    copy_ = std::make_unique<TCvPerData>();
+    copy_->CopyFirmCells(bound_.SelFirm, *NewDecs);
+    budget_->Init(industry, bound_);
+    BindArrays();
+    setUpdatesEnabled(false);
+    BuildGrid();
+    FillFields();
+    DoCalcSlfCost();
+    ComputeAllChannelTotals();
+    BBAssistant_->setEnabled(!industry.RestrictEnabled("rcDecisions", "NoSlfAssistant") && !rows_.empty());
+    BBAssistant_->setVisible(!industry.RestrictHidden("rcDecisions", "NoSlfAssistant"));
+    setUpdatesEnabled(true);
+    adjustSize();
+    // The lent tool buttons stay at the right edge of the first load.
+    if (firstLoad_) setMinimumWidth(width());
+    if (!channelFields_.empty()) {
+        channelFields_.front()->setFocus(Qt::OtherFocusReason);
+        channelFields_.front()->selectAll();
+    }
+    firstLoad_ = false;
+}
+
+// The zone's sizes, and per market its portfolio, allocation and brand count;
+// the rows are the brands of market 1, then market 2, then market 3.
+void TFoDistrib::BindArrays() {
+    TCvInd& industry = SessionIndustry("TFoDistrib.LoadDecisions");
+    slfSize_ = NewDecs->GetSimArr(kCategoryFirmFta, bound_, "SlfSize");
+    markets_.clear();
+    rows_.clear();
+    for (int market = 1; market <= industry.NbMarkets(); ++market) {
+        const TDataContext context = MarketContext(market);
+        TMarketArrays arrays;
+        arrays.brands = std::min<int>(NewDecs->GetSmallintDef(kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
+                                      kMaxBrandRows);
+        arrays.port = NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort");
+        arrays.alloc = arrays.brands > 0 ? NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "SlfAlloc") : nullptr;
+        for (int brand = 1; brand <= arrays.brands; ++brand)
+            rows_.push_back({market, brand, ElementText(arrays.port, {brand, si::BrdName}), nullptr, {}, nullptr});
+        markets_.push_back(arrays);
+    }
+}
+
+int TFoDistrib::FieldValue(const TQNEdit* field) const {
+    const std::int32_t value = field->IntValue();
+    return value == TQNEdit::kVoidInt || value == TQNEdit::kDashInt ? 0 : value;
+}
+
+void TFoDistrib::FillFields() {
+    for (int c = 1; c <= ChannelCount(); ++c) {
+        const int channel = ChaSeries->Lo() + c - 1;
+        ChannelField(c)->SetValueInt(static_cast<std::int32_t>(RoundHalfEven(ElementNumber(slfSize_, {channel}))));
+        for (TRow& row : rows_) {
+            const TSimArr* alloc = markets_[static_cast<std::size_t>(row.market - 1)].alloc;
+            row.efforts[static_cast<std::size_t>(c - 1)]->SetValueInt(
+                static_cast<std::int32_t>(RoundHalfEven(ElementNumber(alloc, {channel, row.portRow}) * kPercent)));
+        }
+    }
+}
+
+TQNEdit* TFoDistrib::EffortField(int row, int channel) const {
+    return rows_.at(static_cast<std::size_t>(row - 1)).efforts.at(static_cast<std::size_t>(channel - 1));
+}
+
+void TFoDistrib::ComputeChannelTotal(int channel) {
+    int total = 0;
+    for (const TRow& row : rows_) total += FieldValue(row.efforts[static_cast<std::size_t>(channel - 1)]);
+    channelTotals_[static_cast<std::size_t>(channel - 1)] = total;
+    totalFields_[static_cast<std::size_t>(channel - 1)]->setText(QString::number(total) + QLatin1Char('%'));
+}
+
+void TFoDistrib::ComputeAllChannelTotals() {
+    for (int c = 1; c <= ChannelCount(); ++c) ComputeChannelTotal(c);
+}
+
+void TFoDistrib::ShowCosts() {
+    const auto units = [](double amount) { return Cp1252ToQString(TCheckDec::FormatUnits(amount)); };
+    for (TRow& row : rows_) {
+        const auto& costs = budget_->BrandCosts[static_cast<std::size_t>(row.market)][static_cast<std::size_t>(row.portRow)];
+        row.cost->setText(units(static_cast<double>(costs[bcSlfSalaries]) + costs[bcSlfHiring] + costs[bcSlfFiring]));
+    }
+    const auto& total = budget_->SlfCosts[0];
+    ETotalCost_->setText(units(total[0]));
+    EChannelCost_->setText(units(static_cast<double>(total[scSalaries]) + total[scHiring] + total[scFiring]));
+}
+
+void TFoDistrib::RecostAfterEdit() {
+    if (closing_) return;
+    SaveDecisions(false);
+    budget_->Recalculate();
+    ShowCosts();
+}
+
+void TFoDistrib::DoCalcSlfCost() {
+    totalSlfSize_ = 0;
+    for (TQNEdit* field : channelFields_) {
+        if (field->IntValue() == TQNEdit::kVoidInt) field->SetValueInt(0);
+        totalSlfSize_ += FieldValue(field);
+    }
+    RecostAfterEdit();
+}
+
+void TFoDistrib::EBrandExit(int channel) {
+    for (const TRow& row : rows_) {
+        TQNEdit* field = row.efforts[static_cast<std::size_t>(channel - 1)];
+        if (field->IntValue() == TQNEdit::kVoidInt) field->SetValueInt(0);
+    }
+    ComputeChannelTotal(channel);
+    RecostAfterEdit();
+}
+
+bool TFoDistrib::Validate(bool check) {
+    if (!check) return true;
+    TCvInd& industry = SessionIndustry("TFoDistrib.Validate");
+    TQnInfos messages;
+    TCVInfo info;
+    QWidget* focus = nullptr;
+    const auto add = [&](const char* key, const std::string& parameter) {
+        info.SetKey(key);
+        info.AddParam(parameter);
+        info.SetCategory(kMessageCategory);
+        info.SetSeverity(kMessageSeverity);
+        messages.Add(info.Info());
+    };
+    totalSlfSize_ = 0;
+    for (const TQNEdit* field : channelFields_) totalSlfSize_ += FieldValue(field);
+    if (totalSlfSize_ < kMinSalesForce) {
+        add("Err1DistribDecs", std::to_string(kMinSalesForce));
+        focus = ChannelField(1);
+    }
+    ComputeAllChannelTotals();
+    for (int c = 1; c <= ChannelCount(); ++c) {
+        if (channelTotals_[static_cast<std::size_t>(c - 1)] == kFullChannel) continue;
+        add("Err2DistribDecs", industry.ChannelLongLabel(bound_.SelFta, ChaSeries->Lo() + c - 1));
+        if (!focus && !rows_.empty()) focus = EffortField(1, c);
+    }
+    if (messages.Empty()) return true;
+    ShowKeyedMessage("cviDecError", messages, -1, TAlignment::taCenter);
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool TFoDistrib::SaveDecisions(bool check) {
+    for (int c = 1; c <= ChannelCount(); ++c)
+        if (slfSize_) slfSize_->SetReal48({ChaSeries->Lo() + c - 1}, FieldValue(ChannelField(c)));
+    if (rows_.empty()) return true;
+    if (!Validate(check)) return false;
+    for (const TRow& row : rows_) {
+        TSimArr* alloc = markets_[static_cast<std::size_t>(row.market - 1)].alloc;
+        if (!alloc) continue;
+        for (int c = 1; c <= ChannelCount(); ++c)
+            alloc->SetReal48({ChaSeries->Lo() + c - 1, row.portRow},
+                             FieldValue(row.efforts[static_cast<std::size_t>(c - 1)]) / kPercent);
+    }
+    NewDecs->SetSmallint(kCategoryFirmFta, bound_, "SlfDecStatus", 1);
+    return true;
+}
+
+void TFoDistrib::BBNormalizeClick() {
+    for (int c = 1; c <= ChannelCount(); ++c) {
+        std::vector<int> efforts;
+        for (const TRow& row : rows_) efforts.push_back(FieldValue(row.efforts[static_cast<std::size_t>(c - 1)]));
+        const std::vector<int> shares = NormalisedShares(efforts, channelTotals_[static_cast<std::size_t>(c - 1)]);
+        for (std::size_t k = 0; k < rows_.size(); ++k) rows_[k].efforts[static_cast<std::size_t>(c - 1)]->SetValueInt(shares[k]);
+    }
+    ComputeAllChannelTotals();
+}
+
+// The copy replaces the firm's cells, and with them the arrays the dialog
+// holds: a field left while the dialog closes must not write any more.
+void TFoDistrib::reject() {
+    closing_ = true;
+    if (copy_) NewDecs->CopyFirmCells(bound_.SelFirm, *copy_);
+    TFoBrdDec::reject();
+}
+
+std::vector<std::string> TFoDistrib::RowBrands() const {
+    std::vector<std::string> brands;
+    for (const TRow& row : rows_) brands.push_back(row.name);
+    return brands;
+}
+
+}  // namespace cv

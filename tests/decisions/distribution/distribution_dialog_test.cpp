@@ -1,0 +1,315 @@
+// The distribution dialog and its assistant in the started program, on the
+// sample: team A sells ALBA, ARNO, ALTO (M1) and AMOR, AVEN (M2) and has
+// decided 8, 4 and 4 salespeople in the North's Hyper, Specialist and Direct
+// channels, each channel shared equally: 20 % per brand.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <functional>
+
+#include "core/base/numbers.h"
+#include "core/session/fta_budget.h"
+#include "decisions/distribution/distribution_dialog.h"
+#include "decisions/distribution/slf_assistant.h"
+#include "shell/selector/cv_bar.h"
+#include "tests/decisions/checks/message_keys.h"
+#include "tests/decisions/page/decision_page_fixture.h"
+#include "tests/support/stored_form.h"
+#include "ui/fields/qn_edit.h"
+#include "ui/help_state.h"
+
+namespace cv::test {
+namespace {
+
+using sample::TSampleDecisions;
+using sample::TSampleRestrictions;
+
+class DistributionDialogTest : public DecisionPageTest {
+protected:
+    // Opens the dialog from the page and runs Inspect on it.
+    void WithDialog(const std::function<void(TFoDistrib&)>& inspect) {
+        WhenModalShown shown([&inspect](QWidget& window) {
+            auto* dialog = dynamic_cast<TFoDistrib*>(&window);
+            ASSERT_NE(dialog, nullptr);
+            inspect(*dialog);
+        });
+        page->OpenArea(TDecisionArea::Distribution);
+        EXPECT_TRUE(shown.Ran());
+    }
+    static void Type(TQNEdit& field, const QString& text) {
+        field.setFocus(Qt::OtherFocusReason);
+        field.selectAll();
+        if (text.isEmpty()) QTest::keyClick(&field, Qt::Key_Backspace);
+        QTest::keyClicks(&field, text);
+        QTest::keyClick(&field, Qt::Key_Tab);
+    }
+    static void TypeEfforts(TFoDistrib& dialog, int channel, const std::vector<int>& efforts) {
+        for (std::size_t k = 0; k < efforts.size(); ++k)
+            Type(*dialog.EffortField(static_cast<int>(k) + 1, channel), QString::number(efforts[k]));
+    }
+    static std::vector<int> Efforts(TFoDistrib& dialog, int channel) {
+        std::vector<int> efforts;
+        for (int k = 1; k <= dialog.RowCount(); ++k) efforts.push_back(dialog.EffortField(k, channel)->IntValue());
+        return efforts;
+    }
+    TCvPerData& NewDecs() { return Session->Industry()->PerDecisions(Session->Industry()->DecPeriod()); }
+    TDataContext Zone(int fta, int market = 0) const {
+        TDataContext context = page->Data;
+        context.SelFta = static_cast<std::int16_t>(fta);
+        context.SelMarket = static_cast<std::int16_t>(market);
+        return context;
+    }
+    TSimArr& Alloc(int market, int fta = 1) {
+        return *NewDecs().GetSimArr(kCategoryFirmFtaMarket, Zone(fta, market), "SlfAlloc");
+    }
+    TSimArr& Sizes(int fta = 1) { return *NewDecs().GetSimArr(kCategoryFirmFta, Zone(fta), "SlfSize"); }
+    int Status(int fta = 1) { return NewDecs().GetSmallintDef(kCategoryFirmFta, Zone(fta), "SlfDecStatus", -1); }
+    // The stored forms of the North's sales-force decisions.
+    std::vector<std::vector<std::uint8_t>> StoredDecisions() {
+        return {StoredForm(Sizes()), StoredForm(Alloc(1)), StoredForm(Alloc(2)), StoredForm(Alloc(3)),
+                {static_cast<std::uint8_t>(Status())}};
+    }
+    static double Thousands(const QString& text) {
+        QString digits = text;
+        digits.remove(QRegularExpression(QStringLiteral("[^0-9.-]")));
+        return digits.toDouble();
+    }
+};
+
+TEST_F(DistributionDialogTest, ShowsTheZonesSalesForceBrandByBrand) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        EXPECT_EQ(dialog.objectName(), "FoDistrib");
+        ASSERT_EQ(dialog.ChannelCount(), 3);
+        ASSERT_EQ(dialog.RowCount(), 5);
+        for (int c = 1; c <= 3; ++c) EXPECT_EQ(dialog.ChannelField(c)->IntValue(), (std::vector<int>{8, 4, 4})[c - 1]);
+        EXPECT_EQ(Child<QLabel>(dialog, "LChannel1").text(), "Hyper");
+        const char* brands[] = {"ALBA", "ARNO", "ALTO", "AMOR", "AVEN"};
+        for (int k = 1; k <= 5; ++k) EXPECT_EQ(dialog.RowBrand(k), brands[k - 1]);
+        EXPECT_EQ(Efforts(dialog, 1), (std::vector<int>{20, 20, 20, 20, 20}));
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal3").text(), "100%");
+        EXPECT_TRUE(Child<QLabel>(dialog, "LSlfCost").text().contains("K$"));
+        EXPECT_TRUE(Child<TQNEdit>(dialog, "ETotalCost").text().startsWith("K$ "));
+        EXPECT_FALSE(Child<QLabel>(dialog, "LNoBrands").isVisible());
+        // Two zones: the zone selector is lent to the dialog.
+        EXPECT_EQ(CvBar->Group(Session->Industry()->FtaSeries()->Name())->parentWidget(), &dialog);
+        EXPECT_EQ(HelpState().HelpContext, 51);
+        QTRY_VERIFY(dialog.ChannelField(1)->hasFocus());
+        dialog.CancelClick();
+    });
+}
+
+// Salaries follow the new size, firing the cut: the North had 9 in Hyper, so
+// 9 instead of 8 adds a salary of 30,000 and saves a firing of 12,000,
+// 18,000 in reference money, converted at the zone's money factor.
+TEST_F(DistributionDialogTest, LeavingASizeFieldCostsTheForceAgain) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        const double before = Thousands(Child<TQNEdit>(dialog, "ETotalCost").text());
+        Type(*dialog.ChannelField(1), "9");
+        const double after = Thousands(Child<TQNEdit>(dialog, "ETotalCost").text());
+        const double factor = Session->Industry()->Budget()->MoneyFactor();
+        EXPECT_NEAR(after - before, 18 * factor, 1.0) << "thousands, each figure rounded to a whole one";
+        EXPECT_EQ(Sizes().GetReal48({1}), 9) << "written without checks";
+        dialog.CancelClick();
+    });
+}
+
+TEST_F(DistributionDialogTest, OkStoresSizesAndFractions) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    ASSERT_EQ(Status(), 0);
+    WithDialog([this](TFoDistrib& dialog) {
+        Type(*dialog.ChannelField(1), "10");
+        Type(*dialog.ChannelField(3), "");
+        TypeEfforts(dialog, 1, {40, 30, 10, 15, 5});
+        dialog.OkClick();
+    });
+    EXPECT_EQ(Sizes().GetReal48({1}), 10);
+    EXPECT_EQ(Sizes().GetReal48({2}), 4);
+    EXPECT_EQ(Sizes().GetReal48({3}), 0) << "an empty field counts 0";
+    // Channel 1: ALBA, ARNO, ALTO rows 1..3 of M1, AMOR and AVEN rows 1..2 of M2.
+    EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.40, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 2})), 0.30, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 3})), 0.10, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Alloc(2).GetReal48({1, 1})), 0.15, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Alloc(2).GetReal48({1, 2})), 0.05, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Alloc(2).GetReal48({2, 2})), 0.20, 1e-9);
+    EXPECT_EQ(Status(), 1);
+    // The page saved the sets: the file holds them.
+    TCvInd copy;
+    copy.Open(std::string(kIndustrySignature), Session->IndFullPath());
+    copy.InitSeries();
+    EXPECT_EQ(copy.PerDecisions(4).GetSimArr(kCategoryFirmFta, Zone(1), "SlfSize")->GetReal48({1}), 10);
+    EXPECT_EQ(copy.PerDecisions(4).GetSmallint(kCategoryFirmFta, Zone(1), "SlfDecStatus"), 1);
+    copy.Close();
+}
+
+// 60 and 30 in Hyper total 90: refused with the channel named and the focus
+// on its first field. Normalise: 30 / 90 = 33.3 -> 33, the first row 67.
+TEST_F(DistributionDialogTest, AChannelShortOf100IsRefusedAndNormalised) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        TypeEfforts(dialog, 1, {60, 30, 0, 0, 0});
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "90%");
+        root.ui.messageLists.clear();
+        dialog.OkClick();
+        ASSERT_EQ(root.ui.messageLists.size(), 1u);
+        EXPECT_EQ(MessageKeys(root.ui.messageLists[0].items), (std::vector<std::string>{"Err2DistribDecs"}));
+        EXPECT_NE(root.ui.messageLists[0].items[0].Headline.find(Session->Industry()->ChannelLongLabel(1, 1)),
+                  std::string::npos);
+        EXPECT_TRUE(dialog.isVisible());
+        QTRY_VERIFY(dialog.EffortField(1, 1)->hasFocus());
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBNormalize"), Qt::LeftButton);
+        EXPECT_EQ(Efforts(dialog, 1), (std::vector<int>{67, 33, 0, 0, 0}));
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
+        dialog.OkClick();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9);
+}
+
+TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        for (int c = 1; c <= 3; ++c) Type(*dialog.ChannelField(c), "0");
+        root.ui.messageLists.clear();
+        dialog.OkClick();
+        ASSERT_EQ(root.ui.messageLists.size(), 1u);
+        EXPECT_EQ(MessageKeys(root.ui.messageLists[0].items), (std::vector<std::string>{"Err1DistribDecs"}));
+        QTRY_VERIFY(dialog.ChannelField(1)->hasFocus());
+        dialog.CancelClick();
+    });
+}
+
+TEST_F(DistributionDialogTest, CancelRestoresTheDecisionsByteForByte) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    const auto before = StoredDecisions();
+    WithDialog([this](TFoDistrib& dialog) {
+        Type(*dialog.ChannelField(1), "12");
+        TypeEfforts(dialog, 2, {50, 50, 0, 0, 0});
+        EXPECT_EQ(Sizes().GetReal48({1}), 12) << "each field left is written at once";
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBCancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(StoredDecisions(), before);
+    TCvInd copy;
+    copy.Open(std::string(kIndustrySignature), Session->IndFullPath());
+    copy.InitSeries();
+    EXPECT_EQ(StoredForm(*copy.PerDecisions(4).GetSimArr(kCategoryFirmFta, Zone(1), "SlfSize")), before[0]);
+    EXPECT_EQ(StoredForm(*copy.PerDecisions(4).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "SlfAlloc")), before[1]);
+    copy.Close();
+}
+
+TEST_F(DistributionDialogTest, TheZoneSelectorLoadsTheOtherZone) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        TBarGrpBtn* zones = CvBar->Group(Session->Industry()->FtaSeries()->Name());
+        CvBar->SelectionChanged(*zones, zones->Buttons.at(1));
+        EXPECT_EQ(page->Data.SelFta, 2);
+        ASSERT_EQ(dialog.ChannelCount(), 2);
+        EXPECT_EQ(dialog.ChannelField(1)->IntValue(), 6);
+        EXPECT_EQ(dialog.ChannelField(2)->IntValue(), 3);
+        EXPECT_EQ(Status(1), 1) << "the North was checked and stored before the South was loaded";
+        // The South refused: the bar goes back to the South.
+        TypeEfforts(dialog, 1, {60, 30, 0, 0, 0});
+        CvBar->SelectionChanged(*zones, zones->Buttons.at(0));
+        EXPECT_EQ(page->Data.SelFta, 2);
+        EXPECT_EQ(dialog.ChannelCount(), 2);
+        dialog.CancelClick();
+    });
+}
+
+TEST_F(DistributionDialogTest, AFirmWithoutBrandsStoresOnlyItsSizes) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    for (int market = 1; market <= 3; ++market) NewDecs().SetSmallint(kCategoryFirmFtaMarket, Zone(1, market), "NbMktedBrds", 0);
+    const auto allocBefore = StoredForm(Alloc(1));
+    WithDialog([this](TFoDistrib& dialog) {
+        EXPECT_EQ(dialog.RowCount(), 0);
+        EXPECT_TRUE(Child<QLabel>(dialog, "LNoBrands").isVisible());
+        EXPECT_FALSE(Child<QLabel>(dialog, "LEffort").isVisible());
+        EXPECT_FALSE(Child<TQNEdit>(dialog, "ETotal1").isVisible());
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
+        Type(*dialog.ChannelField(2), "7");
+        dialog.OkClick();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(Sizes().GetReal48({2}), 7);
+    EXPECT_EQ(StoredForm(Alloc(1)), allocBefore);
+    EXPECT_EQ(Status(), 0);
+}
+
+TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabledOrHidden) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Sample});
+    WithDialog([](TFoDistrib& dialog) {
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
+        EXPECT_TRUE(Child<QPushButton>(dialog, "BBAssistant").isVisible());
+        dialog.CancelClick();
+    });
+    TCvInd& industry = *Session->Industry();
+    TSimArr* hidden = industry.ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, "RestrictHidden");
+    ASSERT_NE(hidden, nullptr);
+    const int category = industry.FindSeries("RestrictCateg")->IndexOf("rcDecisions");
+    const int item = industry.FindSeries("rcDecisions")->IndexOf("NoSlfAssistant");
+    hidden->SetWord({category}, SetWordBit(hidden->GetWord({category}), item));
+    WithDialog([](TFoDistrib& dialog) {
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isVisible());
+        dialog.CancelClick();
+    });
+}
+
+// Equal shares of five brands: 20 each. The rules that weigh need the
+// distribution panel, which team A did not order in M2.
+TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        TypeEfforts(dialog, 1, {60, 30, 0, 0, 0});
+        SaveScreenshot(dialog, "DistributionDialog_BeforeAssistant");
+        WhenModalShown assistant(
+            [this](QWidget& window) {
+                auto& slfAuto = dynamic_cast<TFoSlfAuto&>(window);
+                EXPECT_EQ(slfAuto.objectName(), "FoSlfAuto");
+                EXPECT_EQ(slfAuto.Proposed(1, 1), 60) << "the table starts with the current efforts";
+                root.ui.messageBoxes.clear();
+                Child<QRadioButton>(slfAuto, "RBAutoMode2").click();
+                ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
+                EXPECT_EQ(root.ui.messageBoxes[0].key, "NoDistPanel");
+                Child<QRadioButton>(slfAuto, "RBAutoMode1").click();
+                for (int k = 1; k <= 5; ++k) EXPECT_EQ(slfAuto.Proposed(k, 1), 20) << k;
+                SaveScreenshot(slfAuto, "DistributionDialog_Assistant");
+                QTest::mouseClick(&Child<QPushButton>(slfAuto, "BBOk"), Qt::LeftButton);
+            },
+            "DistributionDialog_AssistantOpened");
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
+        EXPECT_EQ(Efforts(dialog, 1), (std::vector<int>{20, 20, 20, 20, 20}));
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9) << "written without checks";
+        SaveScreenshot(dialog, "DistributionDialog_AfterAssistant");
+        dialog.CancelClick();
+    });
+}
+
+TEST_F(DistributionDialogTest, AnEmptiedEffortCountsZeroOnceLeft) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        Type(*dialog.EffortField(2, 1), "");
+        EXPECT_EQ(dialog.EffortField(2, 1)->text(), "0");
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "80%");
+        EXPECT_EQ(Alloc(1).GetReal48({1, 2}), 0);
+        dialog.CancelClick();
+    });
+}
+
+// On a 640 x 480 screen the dialog with its five brand rows fits the screen.
+TEST_F(DistributionDialogTest, SmallScreenFitsTheDialog) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([](TFoDistrib& dialog) {
+        EXPECT_LE(dialog.frameGeometry().width(), ScreenSize().width());
+        EXPECT_LE(dialog.frameGeometry().height(), ScreenSize().height());
+        dialog.CancelClick();
+    });
+}
+
+}  // namespace
+}  // namespace cv::test

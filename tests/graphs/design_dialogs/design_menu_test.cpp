@@ -1,0 +1,97 @@
+// The graphs page's design group: its dialogs open modally with the help
+// button lent when the team bought their study, and give way to the study's
+// screen when it did not; the study screens of the group.
+
+#include <QComboBox>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "reports/studies/studies.h"
+#include "shell/main_window.h"
+#include "tests/graphs/design_dialogs/design_dialog_fixture.h"
+#include "ui/help_state.h"
+
+namespace cv {
+namespace {
+
+using test::DesignDialogTest;
+
+struct TDialogCase {
+    const char* item;
+    const char* form;
+    int helpContext;
+    int fallbackScreen;  // the study screen shown in M2, where the study was not bought
+};
+
+// Each dialog as the menu opens it, on both screens.
+TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
+    ASSERT_TRUE(page->Item("MPGrDesign")->isEnabled());
+    const TDialogCase cases[] = {
+        {"MPGrDesSemCalcPerc", "FoPercEstim", TFoGraph::kSemanticPerceptionHelp, 9},
+        {"MPGrDesMapCalcPerc", "FoPercEstim", TFoGraph::kMapPerceptionHelp, 12},
+        {"MPGrDesSemEstimPhys", "FoSem2Att", TFoGraph::kSemanticTargetHelp, 9},
+        {"MPGrDesMapEstimPhys", "FoMap2Att", TFoGraph::kMapTargetHelp, 12},
+    };
+    for (const TDialogCase& c : cases) {
+        page->Data.SelMarket = 1;
+        EXPECT_TRUE(page->Item(c.item)->isEnabled()) << c.item;
+        bool lent = false;
+        int helpContext = 0;
+        QSize size;
+        test::WhenModalShown dialog(
+            [&](QWidget& window) {
+                EXPECT_EQ(window.objectName().toStdString(), c.form);
+                lent = Main().ToolButton(2)->parentWidget() == &window;
+                helpContext = HelpState().HelpContext;
+                size = window.frameGeometry().size();
+            },
+            std::string("DesignMenu_") + c.item);
+        Choose(c.item);
+        EXPECT_TRUE(dialog.Ran()) << c.item;
+        EXPECT_TRUE(lent) << c.item;
+        EXPECT_EQ(helpContext, c.helpContext) << c.item;
+        EXPECT_LE(size.width(), test::ScreenSize().width()) << c.item;
+        EXPECT_LE(size.height(), test::ScreenSize().height()) << c.item;
+        EXPECT_NE(Main().ToolButton(2)->parentWidget(), nullptr);
+        EXPECT_EQ(page->Display().Screen(), nullptr);
+        EXPECT_EQ(HelpState().HelpContext, TFoGraph::kHelpContext);
+
+        // Team A bought no study of M2 in period 3: the study's screen instead.
+        page->Data.SelMarket = 2;
+        Choose(c.item);
+        auto* screen = dynamic_cast<TStuMkt*>(page->Display().Screen());
+        ASSERT_NE(screen, nullptr) << c.item;
+        EXPECT_EQ(screen->ScreenNumber(), c.fallbackScreen) << c.item;
+    }
+}
+
+TEST_F(DesignDialogTest, DesignStudyScreensWithTheirSegmentAndDimensionCombos) {
+    Choose("MPGrDesSemIVT");
+    auto* screen = dynamic_cast<TStuMkt*>(page->Display().Screen());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->ScreenNumber(), 21);
+    QComboBox* segments = page->Combos().Combo(2);
+    ASSERT_NE(segments, nullptr);
+    EXPECT_TRUE(segments->isVisible());
+    EXPECT_EQ(segments->count(), 3);  // Leaders, Families, Savers
+    segments->setCurrentIndex(2);
+    EXPECT_EQ(page->Data.SelSegment, 3);
+    test::SaveScreenshot(Main(), "DesignMenu_SemanticIdealPoints");
+    Choose("MPGrDesMapRegress");
+    screen = dynamic_cast<TStuMkt*>(page->Display().Screen());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->ScreenNumber(), 13);
+    ASSERT_NE(page->Combos().Combo(2), nullptr);
+    EXPECT_EQ(page->Combos().Combo(2)->count(), 3);  // Economy, Performance, Style
+    page->Combos().Combo(2)->setCurrentIndex(1);
+    EXPECT_EQ(page->Data.VertAxis, 2);
+    EXPECT_EQ(page->Data.UnitsOrValue, 1);  // the option words stay as they were
+    Choose("MPGrDesSemEstim");
+    screen = dynamic_cast<TStuMkt*>(page->Display().Screen());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->ScreenNumber(), 8);
+    test::SaveScreenshot(Main(), "DesignMenu_SemanticEstimation");
+}
+
+}  // namespace
+}  // namespace cv
