@@ -188,12 +188,12 @@ QGroupBox* TFoDecRnD::BuildAnswers() {
     ECumDevBud_ = add(1, 2, "LCumDevBud", "ECumDevBud", TEditKind::ekReal);
     MakeAmount(*ECompletBud1_);
     MakeAmount(*ECumDevBud_);
-    auto* viewRow = new QHBoxLayout;
-    viewRow->addStretch(1);
-    QPushButton* view = AddButton(*GBRnDRespons_, *viewRow, "BBViewRnDReport", "Projects...");
+    // The report's button stands beside the answers, so that the dialog fits a small screen.
+    auto* viewColumn = new QHBoxLayout;
+    QPushButton* view = AddButton(*GBRnDRespons_, *viewColumn, "BBViewRnDReport", "Projects...");
     connect(view, &QPushButton::clicked, this,
             [this] { ShowProjectsReport(*this, TProtoListKind::AllProjects, RnDModel_->Context); });
-    grid->addLayout(viewRow, 2, 0, 1, 4);
+    grid->addLayout(viewColumn, 0, 4, 2, 1);
     return GBRnDRespons_;
 }
 

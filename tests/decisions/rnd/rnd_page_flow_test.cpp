@@ -135,5 +135,20 @@ TEST_F(RnDPageFlowTest, NewProjectEstimatedAndAbandoned) {
     EXPECT_EQ(StoredName(2), "PAVIA");
 }
 
+// On either screen the whole dialog, its buttons included, is on the screen.
+TEST_F(RnDPageFlowTest, SmallScreenShowsTheWholeDialog) {
+    OnDialog([this] {
+        const QRect screen = QRect(QPoint(0, 0), ScreenSize());
+        EXPECT_LE(rnd->width(), screen.width());
+        EXPECT_LE(rnd->height(), screen.height());
+        for (const char* button : {"BBOk", "BBCancel", "BBNewProj"}) {
+            const QWidget& shown = Button(button);
+            EXPECT_TRUE(screen.contains(QRect(shown.mapToGlobal(QPoint(0, 0)), shown.size()))) << button;
+        }
+        SaveScreenScreenshot("RnDPageFlowTest_SmallScreenShowsTheWholeDialog_screen");
+        rnd->CancelClick();
+    });
+}
+
 }  // namespace
 }  // namespace cv::test
