@@ -129,7 +129,8 @@ void TSegPerGraph::Build(const TDataContext& context) {
             WritePeriodPoint(segment, period, values[static_cast<std::size_t>(segment - 1)][static_cast<std::size_t>(period - FirstPeriod())],
                              SegmentColour(segment), FirmMarker(segment), label);
         if (PeriodRows() > 0 && lastRow[static_cast<std::size_t>(segment - 1)] != 0)
-            SetSeriesStyle(segment, PeriodRows(), 1, 0, label, 8, 1, 0, 0, SegmentLabelOffset(lastRow, segment));
+            SetSeriesStyle(segment, PeriodRows(), 1, 0, label, 8, 1, 0, SegmentLabelDx(segment),
+                           SegmentLabelOffset(lastRow, segment));
     }
     static constexpr int kTitles[] = {9, 10, 0, 14};
     SetTitleLine(kTitles[kind]);

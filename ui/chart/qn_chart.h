@@ -95,7 +95,13 @@ public:
     // A picture file (a placeable metafile, or PNG and the other image
     // formats) stretched over the plot; one that cannot be read shows nothing.
     void SetPlotBackdrop(const std::string& fileName);
+    // The picture's centre stands at the plot's point (X, Y) in axis values:
+    // each quarter of the picture is stretched over the part of the plot on
+    // its side of that point. Without one the picture's centre is the plot's.
+    void SetPlotBackdropCentre(double x, double y);
     bool HasBackdropPicture() const { return backdropItem_ != nullptr; }
+    // Where the quarters of the backdrop picture meet, in the chart's coordinates.
+    QPointF BackdropSplit() const { return backdropSplit_; }
 
     // Output.
     void CopyToClipboard();
@@ -181,6 +187,8 @@ private:
     TTextBlock title_;
     TTextBlock legend_;
     std::string backdropFile_;
+    std::optional<QPointF> backdropCentre_;
+    QPointF backdropSplit_;
     std::vector<TDrawnPoint> drawnPoints_;
     std::vector<TDrawnLabel> drawnLabels_;
     std::vector<QGraphicsItem*> overlay_;

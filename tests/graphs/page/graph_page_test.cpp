@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/store/series_index.h"
+#include "graphs/analysis/period_values.h"
 #include "graphs/charts/gsp_graph.h"
 #include "graphs/page/graph_page.h"
 #include "reports/studies/studies.h"
@@ -16,6 +17,7 @@
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
+#include "ui/chart/label_placement.h"
 
 namespace cv {
 namespace {
@@ -181,6 +183,13 @@ TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
     EXPECT_EQ(chart->SeriesStyle(1)->points.at(markers + 1).label.text, "1.0");
     EXPECT_EQ(chart->Data(markers, 3), 0.0);
     EXPECT_TRUE(chart->HasBackdropPicture());
+    // The quadrants meet where the share-1 line crosses the middle growth: the
+    // sample's largest relative share is below 5, so the axis runs 0.1 .. 5 and
+    // 1 stands at log(1 / 0.1) / log(5 / 0.1) = 1 / 1.699 = 0.589 of the width.
+    EXPECT_EQ(chart->Axes().shareMax, 5.0);
+    const QRectF plot = chart->PlotArea();
+    EXPECT_NEAR(chart->BackdropSplit().x(), plot.left() + 0.589 * plot.width(), 1.0);
+    EXPECT_NEAR(chart->BackdropSplit().y(), plot.center().y(), 1.0);
     EXPECT_STREQ(TGspGraph::PictureName(test::ScreenSize().width()),
                  test::ScreenSize().width() == 640 ? "GSPVGA.WMF" : "GSPSVGA.WMF");
     test::SaveScreenshot(Main(), "GraphPageTest_GrowthShare");
@@ -248,6 +257,60 @@ TEST_F(GraphPageTest, MenuUnderEachRestrictionVariant) {
         // The design group follows its studies, which no variant restricts.
         EXPECT_TRUE(page->Item("MPGrDesign")->isEnabled()) << variant;
         EXPECT_TRUE(page->Item("MPGrDesMapEstimPhys")->isEnabled()) << variant;
+    }
+}
+
+// The segments' labels at the selected period: one step down per larger
+// segment, and sideways by segment, so that no two of them overlap.
+TEST_F(GraphPageTest, SegmentLabelsStandApartAtTheSelectedPeriod) {
+    Main().ShowPage(page);
+    for (const int market : {1, 2}) {
+        page->Data.SelMarket = static_cast<std::int16_t>(market);
+        Choose("MpGrMktSegSize");
+        TSegPerGraph* chart = Shown<TSegPerGraph>();
+        ASSERT_NE(chart, nullptr);
+        QApplication::processEvents();
+        const int segments = chart->ColumnCount() / 2;
+        ASSERT_EQ(segments, market == 1 ? 3 : 5);
+        std::vector<QRectF> labels;
+        for (const TQNChart::TDrawnLabel& label : chart->DrawnLabels()) labels.push_back(label.rect);
+        ASSERT_EQ(static_cast<int>(labels.size()), segments);
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            for (std::size_t j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[i].intersects(labels[j])) << market << ": " << chart->DrawnLabels()[i].text << " / "
+                                                              << chart->DrawnLabels()[j].text;
+        for (int segment = 1; segment <= segments; ++segment)
+            EXPECT_EQ(chart->SeriesStyle(segment)->points.at(chart->RowCount()).label.offsetX,
+                      PointLabelOffset(SegmentLabelDx(segment))) << segment;
+        test::SaveScreenshot(Main(), market == 1 ? "GraphPageTest_SegmentSizeM1" : "GraphPageTest_SegmentSizeM2");
+    }
+}
+
+// The market share by segment follows the consumer panel, the share by
+// channel the distribution panel, each alone, disabled or hidden.
+TEST_F(GraphPageTest, EachPanelRestrictionBarsOnlyItsOwnShareItem) {
+    struct TPanelCase {
+        const std::int8_t* panel;
+        const char* barred;
+        const char* free;
+    };
+    const TPanelCase cases[] = {{&si::ConsumerPanel, "MPGrPerfMSSeg", "MPGrPerfMSCha"},
+                                {&si::DistributPanel, "MPGrPerfMSCha", "MPGrPerfMSSeg"}};
+    Main().ShowPage(page);
+    for (const bool hidden : {false, true}) {
+        for (const TPanelCase& c : cases) {
+            ReopenSample(sample::TSampleRestrictions::None);
+            TSimArr* words = Session->Industry()->ConstPart().GetSimArr(
+                kCategoryIndustry, TDataContext{}, hidden ? "RestrictHidden" : "RestrictEnabled");
+            ASSERT_NE(words, nullptr);
+            words->SetWord({si::StuMktCateg}, words->GetWord({si::StuMktCateg}) | (1u << (*c.panel - 1)));
+            page->UpdateMenus();
+            EXPECT_FALSE(hidden ? page->Item(c.barred)->isVisible() : page->Item(c.barred)->isEnabled()) << c.barred;
+            EXPECT_TRUE(page->Item(c.free)->isEnabled()) << c.free << hidden;
+            EXPECT_TRUE(page->Item(c.free)->isVisible()) << c.free << hidden;
+            EXPECT_TRUE(page->Item("MPGrPerf")->isEnabled()) << hidden;
+            EXPECT_TRUE(page->Item("MPGrPerfMS")->isVisible()) << hidden;
+        }
     }
 }
 
