@@ -7,9 +7,11 @@
 #include "core/session/session.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/page/decision_page.h"
+#include "decisions/plan/mkt_plan_dialog.h"
 #include "decisions/portfolio/brand_portfolio_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
 #include "graphs/page/graph_page.h"
+#include "graphs/studies_page/studies_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
@@ -38,9 +40,13 @@ TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     decisions->RegisterDialog(TDecisionArea::Studies, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<TFoStudies>(owner, context);
     });
+    decisions->RegisterDialog(TDecisionArea::MarketingPlan, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoMktPlan>(owner, context);
+    });
     mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    mainWindow.AddPage(new TFoMStudies(mainWindow, area));
     mainWindow.AddPage(new TFoGraph(mainWindow, area));
     auto* teamPage = new TFoSimul(mainWindow, area);
     mainWindow.AddPage(teamPage);

@@ -1,0 +1,44 @@
+#include "reports/documents/decision_docs.h"
+
+#include "reports/budget/bgt_screen.h"
+#include "reports/documents/cv_doc.h"
+#include "reports/results/decsummary.h"
+
+namespace cv {
+namespace {
+
+// Headings of "Sections".
+constexpr int kDecisionsHeading = 1;
+constexpr int kDecisionsBudgetHeading = 8;
+constexpr int kBudgetHeading = 9;
+
+}  // namespace
+
+bool BuildDecisionsDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
+    using K = TDecSummaryKind;
+    doc.OpenDocument(TDocKind::Decisions, context);
+    doc.ForEachZone([&](int) {
+        doc.AddSectionTitle(kDecisionsHeading, false);
+        doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::Brands)));
+        doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::SalesForce)));
+        doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::RnD)));
+        doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Studies)));
+        doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Loan)));
+        doc.AddSectionTitle(kDecisionsBudgetHeading, false);
+        doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kTotalBudget));
+    });
+    return doc.CloseDocument(TDocKind::Decisions, outputFlags, 1);
+}
+
+bool BuildBudgetDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
+    doc.OpenDocument(TDocKind::Budget, context);
+    doc.ForEachZone([&](int) {
+        doc.AddSectionTitle(kBudgetHeading, false);
+        doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kTotalBudget));
+        doc.AddScreenPerMarket(doc.DocScreen<TBgtScreen>(TBgtScreen::kBrandBudget));
+        doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kRnDBudget));
+    });
+    return doc.CloseDocument(TDocKind::Budget, outputFlags, 1);
+}
+
+}  // namespace cv
