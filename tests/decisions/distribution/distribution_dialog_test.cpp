@@ -11,6 +11,7 @@
 
 #include "core/base/numbers.h"
 #include "core/session/fta_budget.h"
+#include "core/store/series_index.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/distribution/slf_assistant.h"
 #include "shell/selector/cv_bar.h"
@@ -170,6 +171,25 @@ TEST_F(DistributionDialogTest, AChannelShortOf100IsRefusedAndNormalised) {
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9);
 }
 
+// 150 and -50 total 100, but each field refuses its value when left: a
+// click on OK that arrives all the same stores nothing.
+TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeverStored) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        root.ui.plainBoxes.clear();
+        TypeEfforts(dialog, 1, {150, -50, 0, 0, 0});
+        EXPECT_FALSE(root.ui.plainBoxes.empty());
+        root.ui.plainBoxes.clear();
+        dialog.OkClick();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 2})), 0.20, 1e-9);
+        EXPECT_EQ(Status(), 0);
+        dialog.CancelClick();
+    });
+}
+
 TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
@@ -297,6 +317,26 @@ TEST_F(DistributionDialogTest, AnEmptiedEffortCountsZeroOnceLeft) {
         EXPECT_EQ(dialog.EffortField(2, 1)->text(), "0");
         EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "80%");
         EXPECT_EQ(Alloc(1).GetReal48({1, 2}), 0);
+        dialog.CancelClick();
+    });
+}
+
+// With the distribution panel restricted, only equal shares are offered.
+TEST_F(DistributionDialogTest, ARestrictedPanelLeavesOnlyEqualShares) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    TCvInd& industry = *Session->Industry();
+    TSimArr* enabled = industry.ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, "RestrictEnabled");
+    ASSERT_NE(enabled, nullptr);
+    const int category = industry.FindSeries("RestrictCateg")->IndexOf("StuMkt");
+    enabled->SetWord({category}, SetWordBit(enabled->GetWord({category}), si::DistributPanel));
+    WithDialog([](TFoDistrib& dialog) {
+        WhenModalShown assistant([](QWidget& window) {
+            EXPECT_NE(window.findChild<QRadioButton*>("RBAutoMode1"), nullptr);
+            for (const char* rule : {"RBAutoMode2", "RBAutoMode3", "RBAutoMode4"})
+                EXPECT_EQ(window.findChild<QRadioButton*>(rule), nullptr) << rule;
+        });
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
         dialog.CancelClick();
     });
 }
