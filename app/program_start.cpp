@@ -6,9 +6,13 @@
 #include "core/base/message_list.h"
 #include "core/session/session.h"
 #include "decisions/distribution/distribution_dialog.h"
+#include "decisions/mix/mix_dialog.h"
 #include "decisions/page/decision_page.h"
+#include "decisions/plan/mkt_plan_dialog.h"
+#include "decisions/portfolio/brand_portfolio_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
 #include "graphs/page/graph_page.h"
+#include "graphs/studies_page/studies_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
@@ -28,15 +32,23 @@ constexpr int kFatalStopExitCode = 1;
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
     auto* decisions = new TFoDecision(mainWindow, area);
+    decisions->RegisterDialog(TDecisionArea::MarketingMix, CreateMarketingMix);
+    decisions->RegisterDialog(TDecisionArea::BrandPortfolio, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoBFolio>(owner, context);
+    });
     decisions->RegisterDialog(TDecisionArea::Distribution, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<TFoDistrib>(owner, context);
     });
     decisions->RegisterDialog(TDecisionArea::Studies, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<TFoStudies>(owner, context);
     });
+    decisions->RegisterDialog(TDecisionArea::MarketingPlan, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoMktPlan>(owner, context);
+    });
     mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    mainWindow.AddPage(new TFoMStudies(mainWindow, area));
     mainWindow.AddPage(new TFoGraph(mainWindow, area));
     auto* teamPage = new TFoSimul(mainWindow, area);
     mainWindow.AddPage(teamPage);

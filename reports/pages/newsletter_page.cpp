@@ -4,6 +4,7 @@
 #include "core/store/series_index.h"
 #include "reports/newsletter/news_screen.h"
 #include "reports/pages/newsletter_menu.h"
+#include "reports/pages/page_hard_copy.h"
 #include "ui/cp1252.h"
 
 namespace cv {
@@ -38,5 +39,7 @@ void TFoNLetter::ShowItem(const TPageItem& item) {
     }
     TGroupPage::ShowItem(item);
 }
+
+void TFoNLetter::Print() { PrintPageHardCopy(*this, THardCopyTitle::Newsletter); }
 
 }  // namespace cv

@@ -21,6 +21,9 @@ public:
     // The combo choosing the scorecard's presentation mode, or nullptr.
     QComboBox* PresentationCombo() const;
 
+    // The screen shown prints as the newsletter page's hard copy.
+    void Print() override;
+
 protected:
     // The scorecard is shown as values first; from period 1 on a combo on
     // the page chooses growth or index instead.

@@ -14,6 +14,9 @@ public:
     static constexpr int kHelpContext = 28;
 
     TFoResult(TFoCv3Main& mainWindow, QWidget* owner);
+
+    // The screen shown prints as the results page's hard copy.
+    void Print() override;
 };
 
 }  // namespace cv

@@ -75,9 +75,11 @@ bool PaintDocumentPages(const TXlDoc& doc, int lastRow, QPagedPaintDevice& devic
     const double pixelsPerTenth = pixelsPerTwip * kTwipsPerTenthMm;
     TCellPainter cells(doc.Sheet(), pixelsPerTwip);
     cells.SetPictureDrawer(DrawPicture);
-    const double blockWidth = doc.Sheet().ColumnsWidthTwips(1, doc.PageColumns()) * pixelsPerTwip;
+    const double blockWidth = doc.Sheet().ColumnsWidthTwips(1, doc.UsedColumns()) * pixelsPerTwip;
     const double printableWidth = setup.printableWidth * pixelsPerTenth;
-    const double left = setup.marginLeft * pixelsPerTenth + std::max(0.0, (printableWidth - blockWidth) / 2);
+    // A block wider than the printable width is scaled down to fit it.
+    const double scale = std::min(1.0, printableWidth / blockWidth);
+    const double left = setup.marginLeft * pixelsPerTenth + std::max(0.0, (printableWidth - blockWidth * scale) / 2);
     const QRectF headerBand(setup.marginLeft * pixelsPerTenth, 0, printableWidth, setup.marginTop * pixelsPerTenth);
     const QRectF footerBand(setup.marginLeft * pixelsPerTenth, (setup.pageHeight - setup.marginBottom) * pixelsPerTenth,
                             printableWidth, setup.marginBottom * pixelsPerTenth);
@@ -85,8 +87,11 @@ bool PaintDocumentPages(const TXlDoc& doc, int lastRow, QPagedPaintDevice& devic
                        static_cast<int>(pages.size())};
     for (const TPageRows& page : pages) {
         if (fields.page > 1 && !device.newPage()) return false;
-        cells.PaintBlock(painter, QPointF(left, setup.marginTop * pixelsPerTenth), page.first, page.last, 1,
-                         doc.PageColumns());
+        painter.save();
+        painter.translate(left, setup.marginTop * pixelsPerTenth);
+        painter.scale(scale, scale);
+        cells.PaintBlock(painter, QPointF(0, 0), page.first, page.last, 1, doc.UsedColumns());
+        painter.restore();
         PaintPageParts(painter, setup.header, fields, headerBand, pixelsPerTwip);
         PaintPageParts(painter, setup.footer, fields, footerBand, pixelsPerTwip);
         ++fields.page;

@@ -66,7 +66,7 @@ std::vector<std::uint8_t> PngBytes(const QImage& image) {
 }  // namespace
 
 TXlDoc::TXlDoc(QWidget* owner, int rowsPerPage, int pageColumns, bool landscape)
-    : owner_(owner), pageColumns_(pageColumns), rowsPerPage_(rowsPerPage),
+    : owner_(owner), pageColumns_(pageColumns), usedColumns_(pageColumns), rowsPerPage_(rowsPerPage),
       columnWidth_(landscape ? static_cast<int>(std::lround(kStandardColumnWidth * kLandscapeColumnFactor))
                              : kStandardColumnWidth) {
     setup_.landscape = landscape;
@@ -129,6 +129,7 @@ void TXlDoc::Reset() {
     for (int id : pictureIds_) sheet_.DeletePicture(id);
     pictureIds_.clear();
     currentRow_ = lastPageBreak_ = blockStart_ = 1;
+    usedColumns_ = pageColumns_;
     keepBlock_ = false;
     SetFooter("", "", "");
 }
@@ -205,6 +206,7 @@ void TXlDoc::AppendSheet(const TSheetModel& source) {
         if (source.RowHeight(row) == source.DefaultRowHeight()) sheet_.SetRowHeights(currentRow_ + row - 1, currentRow_ + row - 1, -1);
     sheet_.SetColumnWidths(1, source.MaxCol(), sheet_.DefaultColumnWidth());
     sheet_.SetColumnWidths(1, pageColumns_, columnWidth_);
+    usedColumns_ = std::max(usedColumns_, source.MaxCol());
     currentRow_ += source.MaxRow() + 1;
     CheckPageBreak(blockStart_);
 }
@@ -271,7 +273,7 @@ void TXlDoc::ReportFailure(const std::string& key, const char* builtin, const st
 }
 
 bool TXlDoc::WriteSpreadsheet(const std::string& path) {
-    const std::string error = WriteXlsxFile(*this, std::max(1, currentRow_ - 1), pageColumns_, path);
+    const std::string error = WriteXlsxFile(*this, std::max(1, currentRow_ - 1), usedColumns_, path);
     if (error.empty()) return true;
     ReportFailure("DocWriteError", kWriteErrorText, path, error);
     return false;

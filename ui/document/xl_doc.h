@@ -85,6 +85,9 @@ public:
     TSheetModel& Sheet() { return sheet_; }
     const TDocPageSetup& PageSetup() const { return setup_; }
     int PageColumns() const { return pageColumns_; }
+    // The page columns, or more when a table appended is wider: the file and
+    // the print cover them all, each page scaled down to fit its width.
+    int UsedColumns() const { return usedColumns_; }
     int RowsPerPage() const { return rowsPerPage_; }
     int ColumnWidth() const { return columnWidth_; }
     int RowHeight() const { return rowHeight_; }
@@ -112,6 +115,7 @@ private:
     TSheetModel sheet_;
     TDocPageSetup setup_;
     int pageColumns_;
+    int usedColumns_;
     int rowsPerPage_;
     int columnWidth_;
     int rowHeight_ = 200;

@@ -156,6 +156,8 @@ void WritePrintSettings(lxw_worksheet* sheet, const TXlDoc& doc, int lastRow, in
     worksheet_set_header(sheet, Utf8(setup.header).c_str());
     worksheet_set_footer(sheet, Utf8(setup.footer).c_str());
     worksheet_print_area(sheet, 0, 0, static_cast<lxw_row_t>(lastRow - 1), static_cast<lxw_col_t>(lastColumn - 1));
+    // A table wider than the page columns prints scaled to the page's width.
+    if (lastColumn > doc.PageColumns()) worksheet_fit_to_pages(sheet, 1, 0);
 }
 
 std::vector<lxw_row_t> PageBreakRows(const TSheetModel& model, int lastRow) {

@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <functional>
 
+#include "core/base/numbers.h"
 #include "core/session/fta_budget.h"
+#include "core/store/series_index.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/distribution/slf_assistant.h"
 #include "shell/selector/cv_bar.h"
@@ -169,6 +171,25 @@ TEST_F(DistributionDialogTest, AChannelShortOf100IsRefusedAndNormalised) {
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9);
 }
 
+// 150 and -50 total 100, but each field refuses its value when left: a
+// click on OK that arrives all the same stores nothing.
+TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeverStored) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        root.ui.plainBoxes.clear();
+        TypeEfforts(dialog, 1, {150, -50, 0, 0, 0});
+        EXPECT_FALSE(root.ui.plainBoxes.empty());
+        root.ui.plainBoxes.clear();
+        dialog.OkClick();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 2})), 0.20, 1e-9);
+        EXPECT_EQ(Status(), 0);
+        dialog.CancelClick();
+    });
+}
+
 TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
@@ -238,11 +259,21 @@ TEST_F(DistributionDialogTest, AFirmWithoutBrandsStoresOnlyItsSizes) {
     EXPECT_EQ(Status(), 0);
 }
 
-TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabled) {
+TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabledOrHidden) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Sample});
     WithDialog([](TFoDistrib& dialog) {
         EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "BBAssistant").isVisible());
+        dialog.CancelClick();
+    });
+    TCvInd& industry = *Session->Industry();
+    TSimArr* hidden = industry.ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, "RestrictHidden");
+    ASSERT_NE(hidden, nullptr);
+    const int category = industry.FindSeries("RestrictCateg")->IndexOf("rcDecisions");
+    const int item = industry.FindSeries("rcDecisions")->IndexOf("NoSlfAssistant");
+    hidden->SetWord({category}, SetWordBit(hidden->GetWord({category}), item));
+    WithDialog([](TFoDistrib& dialog) {
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isVisible());
         dialog.CancelClick();
     });
 }
@@ -275,6 +306,47 @@ TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
         EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
         EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9) << "written without checks";
         SaveScreenshot(dialog, "DistributionDialog_AfterAssistant");
+        dialog.CancelClick();
+    });
+}
+
+TEST_F(DistributionDialogTest, AnEmptiedEffortCountsZeroOnceLeft) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        Type(*dialog.EffortField(2, 1), "");
+        EXPECT_EQ(dialog.EffortField(2, 1)->text(), "0");
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "80%");
+        EXPECT_EQ(Alloc(1).GetReal48({1, 2}), 0);
+        dialog.CancelClick();
+    });
+}
+
+// With the distribution panel restricted, only equal shares are offered.
+TEST_F(DistributionDialogTest, ARestrictedPanelLeavesOnlyEqualShares) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    TCvInd& industry = *Session->Industry();
+    TSimArr* enabled = industry.ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, "RestrictEnabled");
+    ASSERT_NE(enabled, nullptr);
+    const int category = industry.FindSeries("RestrictCateg")->IndexOf("StuMkt");
+    enabled->SetWord({category}, SetWordBit(enabled->GetWord({category}), si::DistributPanel));
+    WithDialog([](TFoDistrib& dialog) {
+        WhenModalShown assistant([](QWidget& window) {
+            EXPECT_NE(window.findChild<QRadioButton*>("RBAutoMode1"), nullptr);
+            for (const char* rule : {"RBAutoMode2", "RBAutoMode3", "RBAutoMode4"})
+                EXPECT_EQ(window.findChild<QRadioButton*>(rule), nullptr) << rule;
+        });
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
+        dialog.CancelClick();
+    });
+}
+
+// On a 640 x 480 screen the dialog with its five brand rows fits the screen.
+TEST_F(DistributionDialogTest, SmallScreenFitsTheDialog) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([](TFoDistrib& dialog) {
+        EXPECT_LE(dialog.frameGeometry().width(), ScreenSize().width());
+        EXPECT_LE(dialog.frameGeometry().height(), ScreenSize().height());
         dialog.CancelClick();
     });
 }

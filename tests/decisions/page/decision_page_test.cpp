@@ -76,6 +76,9 @@ TEST_F(DecisionPageTest, OpensOnlyBelowTheLastPeriod) {
 // program its button stays disabled, with its picture.
 TEST_F(DecisionPageTest, AreasWithoutTheirDialogAreDisabled) {
     ShowPage(TSampleDecisions::Complete);
+    // The program registers every dialog built; the portfolio's is taken away.
+    page->RegisterDialog(TDecisionArea::BrandPortfolio, nullptr);
+    Reactivate();
     EXPECT_TRUE(Child<QPushButton>(*page, "BBBrdMMix").isEnabled());
     EXPECT_TRUE(Child<QFrame>(*page, "imBrdMMix").isEnabled());
     EXPECT_FALSE(Child<QPushButton>(*page, "BBBrdPF").isEnabled());

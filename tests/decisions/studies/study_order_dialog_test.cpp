@@ -215,5 +215,16 @@ TEST_F(StudyOrderDialogTest, WithEveryStudyHiddenOkStillTakesTheDecision) {
     EXPECT_EQ(MktOrders(1, 1).GetByte({si::ConsumerSurvey}), 0);
 }
 
+// On a 640 x 480 screen the twelve study rows fit the screen.
+TEST_F(StudyOrderDialogTest, SmallScreenFitsTheDialog) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([](TFoStudies& dialog) {
+        EXPECT_EQ(dialog.RowCount(), 12);
+        EXPECT_LE(dialog.frameGeometry().width(), ScreenSize().width());
+        EXPECT_LE(dialog.frameGeometry().height(), ScreenSize().height());
+        dialog.CancelClick();
+    });
+}
+
 }  // namespace
 }  // namespace cv::test

@@ -7,9 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QDir>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -17,20 +14,13 @@
 
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/document_files.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "ui/chart/qn_chart.h"
 #include "ui/document/xl_doc.h"
 
 namespace cv {
 namespace {
-
-std::string RunCommand(const std::string& command) {
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::array<char, 512> buffer{};
-    while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
-    return output;
-}
 
 // A report screen's sheet: a title row, three brands and a total row whose
 // cells sum the brands. Units of brand b are 1000 x b + Screen.
@@ -106,8 +96,7 @@ TEST_F(DocFilesTest, SpreadsheetFileKeepsNumbersTextsAndSums) {
         "  print(ref, ws[ref].value, vs[ref].value)\n"
         "print('images', [n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.startswith('xl/media/')])\n"
         "print('breaks', [b.id for b in ws.row_breaks.brk])\n";
-    test::WriteFileBytes(dir.path() / "read_back.py", script);
-    const std::string output = RunCommand("/usr/bin/python3 " + (dir / "read_back.py") + " " + path + " 2>&1");
+    const std::string output = test::RunPython(script, path);
     // Screen s, brand b: 1000 b + s; totals 6000 + 3 s; column C doubles column B.
     EXPECT_EQ(output,
               "A8 Company report Company report\n"
@@ -129,15 +118,9 @@ TEST_F(DocFilesTest, PdfHasOnePagePerBlockAndRendersAsItPrints) {
     EXPECT_EQ(doc.PageCount(), 5);  // cover, three screens, the chart
     const std::string path = dir / "document.pdf";
     ASSERT_TRUE(doc.WritePdf(path));
-    const std::string info = RunCommand("pdfinfo " + path);
-    const std::size_t pages = info.find("Pages:");
-    ASSERT_NE(pages, std::string::npos) << info;
-    EXPECT_EQ(std::stoi(info.substr(pages + 6)), 5);
+    EXPECT_EQ(test::PdfPageCount(path), 5);
 
-    QDir().mkpath(CV_SCREENSHOT_DIR);
-    const std::string shot = std::string(CV_SCREENSHOT_DIR) + "/PdfPageOfADocument";
-    RunCommand("pdftoppm -r 70 -png " + path + " " + shot);
-    const QImage page(QString::fromStdString(shot + "-2.png"));
+    const QImage page = test::RenderPdfPage(path, 2, "PdfPageOfADocument");
     ASSERT_FALSE(page.isNull());
     // A4 at 70 dpi: 210 mm = 579 pixels wide, 297 mm = 819 high.
     EXPECT_NEAR(page.width(), 579, 1);
@@ -189,6 +172,33 @@ TEST_F(DocFilesTest, PrintingCopiesAndFailures) {
     ASSERT_EQ(ui.errorBoxes.size(), 1u);
     EXPECT_EQ(ui.errorBoxes[0], "The document could not be printed on Laser1.");  // no language file
     EXPECT_EQ(printer->jobs.size(), 4u);  // the failure stops the further copies
+}
+
+// A table wider than the ten page columns keeps its last columns: the file
+// holds them in its print area and asks to fit the width to one page; the
+// PDF pages stay as many as before.
+TEST_F(DocFilesTest, AWiderTableIsNeitherCutInTheFileNorInPrint) {
+    TSheetModel wide;
+    wide.SetMaxRow(1);
+    wide.SetMaxCol(12);
+    for (int column = 1; column <= 12; ++column) wide.SetNumber(1, column, column);
+    doc.AppendSheet(wide);
+    EXPECT_EQ(doc.UsedColumns(), 12);
+    const std::string path = dir / "wide.xlsx";
+    ASSERT_TRUE(doc.PrintOrSave(path, 0, 1));
+    // openpyxl leaves the width to fit at its default, one page, unset.
+    const std::string script =
+        "import openpyxl,sys\n"
+        "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+        "row=[c.row for c in ws['A'] if c.value==1][0]\n"
+        "print(ws.cell(row,12).value, ws.print_area[0].startswith('$A$1:$L$'), ws.page_setup.fitToWidth in (None,1),\n"
+        "      ws.sheet_properties.pageSetUpPr.fitToPage)\n";
+    EXPECT_EQ(test::RunPython(script, path), "12 True True True\n");
+    const std::string pdf = dir / "wide.pdf";
+    ASSERT_TRUE(doc.WritePdf(pdf));
+    EXPECT_EQ(test::PdfPageCount(pdf), doc.PageCount());
+    doc.Reset();
+    EXPECT_EQ(doc.UsedColumns(), 10);
 }
 
 }  // namespace

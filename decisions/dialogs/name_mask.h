@@ -1,0 +1,20 @@
+#pragma once
+// Name fields with a fixed beginning: brand names start with the market's
+// initial and the firm's label, project names with "P" and the market's
+// initial; the team fills a few positions after it, each a letter or a digit,
+// shown in upper case. An unfilled position shows "_".
+
+#include <QLineEdit>
+#include <string>
+
+namespace cv {
+
+// The input mask of a name that starts with Fixed (kept as it stands) and has
+// FreePositions positions for a letter or a digit, none of them required.
+QString NameMask(const std::string& fixed, int freePositions);
+
+// The name in Field as it is shown, each unfilled position as a space: a name
+// is complete when it holds no space.
+std::string MaskedName(const QLineEdit& field);
+
+}  // namespace cv

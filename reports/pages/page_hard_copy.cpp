@@ -1,0 +1,24 @@
+#include "reports/pages/page_hard_copy.h"
+
+#include <QApplication>
+
+#include "reports/documents/cv_doc.h"
+#include "shell/page_window.h"
+#include "ui/printing/prn_setup.h"
+
+namespace cv {
+
+void PrintPageHardCopy(TFoCv3Mod& page, THardCopyTitle title) {
+    const TCVScreen* screen = page.Display().Screen();
+    if (page.Display().Chart() || !screen || !screen->Table()) {
+        page.TFoCv3Mod::Print();
+        return;
+    }
+    if (!CheckDefaultPrinter()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TCvDoc document(&page);
+    PrintModuleWindow(document, page.Data, title, *screen);
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace cv

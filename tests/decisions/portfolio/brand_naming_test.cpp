@@ -1,0 +1,174 @@
+// Introducing a brand through the decisions page, the naming dialog's
+// refusals, and the projects report it shows.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "decisions/portfolio/project_list_dialog.h"
+#include "tests/decisions/checks/message_keys.h"
+#include "tests/decisions/portfolio/portfolio_fixture.h"
+#include "ui/help_state.h"
+#include "ui/report/qn_table.h"
+#include "ui/sheet/table_units.h"
+
+namespace cv::test {
+namespace {
+
+void Press(QWidget& window, const char* button) {
+    QTest::mouseClick(&Child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+// Types Text into the free positions of the brand name, over what they held.
+void TypeName(QLineEdit& field, const char* text) {
+    field.setFocus();
+    field.setCursorPosition(0);
+    QTest::keyClicks(&field, QString::fromLatin1(text));
+}
+
+class BrandNamingTest : public PortfolioTest {
+protected:
+    // The line of "BFolioDecs" of the last box, 0 when none was shown.
+    int RefusalLine() {
+        if (root.ui.messageBoxes.empty()) return 0;
+        const RecordingUi::MessageBoxCall box = root.ui.messageBoxes.back();
+        EXPECT_EQ(box.key, "BFolioDecs");
+        root.ui.messageBoxes.clear();
+        return box.lines.empty() ? -1 : box.lines.front();
+    }
+    // Gives team A's market-1 portfolio of period 1 the brand MAQ7 (withdrawn since).
+    void AddMaq7ToPeriod1() {
+        TDataContext north = page->Data;
+        north.SelFta = 1;
+        north.SelMarket = 1;
+        TCvPerData& period1 = Session->Industry()->PerDecisions(1);
+        const std::int16_t brands = period1.GetSmallint(kCategoryFirmFtaMarket, north, "NbMktedBrds");
+        period1.GetSimArr(kCategoryFirmFtaMarket, north, "DecBrdPort")->SetZts({brands + 1, si::BrdName}, "MAQ7");
+        period1.SetSmallint(kCategoryFirmFtaMarket, north, "NbMktedBrds", static_cast<std::int16_t>(brands + 1));
+    }
+
+    // The refusals met on the way to a good name: OK at once, with one free
+    // position left, with a name used before.
+    struct TRefusals {
+        int atOnce = 0;
+        int incomplete = 0;
+        int used = 0;
+    };
+
+    // In the naming dialog of a new brand in market 1 ("M1") for team A, whose
+    // names start "MA": names it MAZ9 on PALBA, trying the refused names first.
+    TRefusals NameTheBrand(QWidget& naming) {
+        TRefusals refusals;
+        auto& name = Child<QLineEdit>(naming, "MEBrdName");
+        EXPECT_EQ(name.displayText(), "MA__");
+        EXPECT_EQ(Child<QLineEdit>(naming, "MEProjName").text(), "");
+        EXPECT_FALSE(Child<QLineEdit>(naming, "MEProjName").isEnabled());
+        auto& prototypes = Child<QListWidget>(naming, "LBExistProto");
+        EXPECT_EQ(prototypes.count(), 3);
+        name.setFocus();
+        Press(naming, "BBOK");
+        refusals.atOnce = RefusalLine();
+        EXPECT_EQ(naming.focusWidget(), &prototypes);
+        ClickItem(prototypes, "PALBA");
+        EXPECT_EQ(Child<QLineEdit>(naming, "MEProjName").text(), "PALBA");
+        TypeName(name, "q");
+        Press(naming, "BBOK");
+        refusals.incomplete = RefusalLine();
+        TypeName(name, "q7");
+        EXPECT_EQ(name.displayText(), "MAQ7");
+        prototypes.setFocus();
+        Press(naming, "BBOK");
+        refusals.used = RefusalLine();
+        EXPECT_EQ(naming.focusWidget(), &name);
+        TypeName(name, "z9");
+        SaveScreenshotOfRunningTest(naming);
+        Press(naming, "BBOK");
+        return refusals;
+    }
+};
+
+// Through the page: the brand introduced shows as new; ALBA withdrawn and
+// taken back; once saved, the page reports the new brand's decisions as not
+// taken: its marketing mix is still to be entered.
+TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
+    ShowPage(sample::TSampleDecisions::Complete);
+    AddMaq7ToPeriod1();
+    TRefusals refusals;
+    root.ui.messageBoxes.clear();
+    WhenModalShown portfolio([&](QWidget& shown) {
+        auto& folio = static_cast<TFoBFolio&>(shown);
+        EXPECT_EQ(HelpState().HelpContext, 42);
+        WhenModalShown naming([&](QWidget& named) {
+            EXPECT_EQ(HelpState().HelpContext, 42);
+            EXPECT_EQ(Main().ToolButton(2)->parentWidget(), &named);
+            refusals = NameTheBrand(named);
+        });
+        Press(shown, "BBIntro");
+        EXPECT_TRUE(naming.Ran());
+        EXPECT_EQ(Main().ToolButton(2)->parentWidget(), &shown) << "the help button is back on the portfolio";
+        auto& marketed = Child<TPortfolioGrid>(shown, "SGMktBrd");
+        EXPECT_EQ(marketed.Row(3).Name, "MAZ9");
+        EXPECT_EQ(marketed.Row(3).Status, "New");
+        EXPECT_EQ(marketed.Row(3).Project, "PALBA");
+        EXPECT_EQ(folio.SelBrand(), "MAZ9");
+        EXPECT_FALSE(Child<QPushButton>(shown, "BBWithDraw").isEnabled());
+        // ALBA withdrawn, then taken back: kept again, at the end of the grid.
+        QTest::mouseClick(marketed.viewport(), Qt::LeftButton, {}, marketed.visualRect(marketed.model()->index(0, 0)).center());
+        Press(shown, "BBWithDraw");
+        EXPECT_EQ(Child<TPortfolioGrid>(shown, "SGDelBrd").Row(0).Name, "ALBA");
+        Press(shown, "BBUndo");
+        EXPECT_EQ(marketed.Names(), (std::vector<std::string>{"ARNO", "ALTO", "MAZ9", "ALBA"}));
+        EXPECT_EQ(marketed.Row(3).Status, "Kept");
+        SaveScreenshotOfRunningTest(shown);
+        Press(shown, "BBOk");
+    });
+    QTest::mouseClick(&Child<QPushButton>(*page, "BBBrdPF"), Qt::LeftButton);
+    ASSERT_TRUE(portfolio.Ran());
+    EXPECT_EQ(refusals.atOnce, 2) << "no prototype chosen";
+    EXPECT_EQ(refusals.incomplete, 3) << "one free position left";
+    EXPECT_EQ(refusals.used, 4) << "MAQ7 was a brand of period 1";
+
+    context = page->Data;
+    context.SelFta = 1;
+    context.SelMarket = 1;
+    EXPECT_EQ(StoredBrand(3), "MAZ9");
+    EXPECT_EQ(StoredBrand(4), "ALBA");
+    EXPECT_EQ(Stored("DecBrdCv3").GetReal48({3, si::BrdDecStatus}), 0);
+    EXPECT_NE(Stored("DecBrdCv3").GetReal48({4, si::BrdDecStatus}), 0) << "ALBA's decisions came along";
+    EXPECT_EQ(page->LastReview().DecStatusResult, 0);
+    std::string title;
+    const std::vector<std::string> keys = ListedKeys(title);
+    ASSERT_EQ(keys, std::vector<std::string>{"BrdDecsNotYetTaken"});
+    std::string details;
+    for (const std::string& line : root.ui.messageLists.back().items[0].Lines) details += line + "\n";
+    EXPECT_NE(details.find("MAZ9"), std::string::npos) << details;
+}
+
+// The report of the available prototypes, in a window sized to its table:
+// 10 pixels of bevel margin and 10 around it, 5 and 5 on the small screen.
+TEST_F(BrandNamingTest, ProjectListSmallScreenIsSizedToItsTable) {
+    Open();
+    TFoScrDlg report(dialog.get(), TProtoListKind::AvailablePrototypes, context);
+    const int margin = ScreenClass() == 1 ? 5 : 10;
+    const TQNTable& table = *report.Screen().Table();
+    EXPECT_EQ(table.Left(), 2 * margin);
+    EXPECT_EQ(table.Top(), 2 * margin);
+    const QRect bevel = Child<QFrame>(report, "Bevel").geometry();
+    EXPECT_EQ(bevel, QRect(margin, margin, table.Width() + 2 * margin, table.Height() + 2 * margin));
+    const QRect close = Child<QPushButton>(report, "BBClose").geometry();
+    EXPECT_EQ(report.width(), bevel.width() + 2 * margin);
+    EXPECT_EQ(close.top(), bevel.bottom() + 1 + margin);
+    EXPECT_EQ(report.height(), close.bottom() + 1 + margin);
+    // PALTO was completed in the current period 3, for ALTO's launch: marked new.
+    const int first = table.OriginRow() + 2;
+    EXPECT_EQ(table.CellText(first, 1), "PALBA");
+    EXPECT_EQ(table.CellText(first + 2, 1), "PALTO*");
+    report.show();
+    QTRY_VERIFY(report.isVisible());
+    SaveScreenshotOfRunningTest(report);
+}
+
+}  // namespace
+}  // namespace cv::test
