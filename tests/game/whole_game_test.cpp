@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <functional>
 #include <iostream>
@@ -33,6 +34,7 @@ namespace {
 constexpr int kFirstCurrent = 9;
 constexpr int kLastDecisionPeriod = 12;
 constexpr int kHomeFirm = 1;
+constexpr int kBrandForecastTab = 4;
 
 class WholeGame : public WholeGameTest {
 protected:
@@ -111,17 +113,40 @@ protected:
         EXPECT_TRUE(dialog.Ran()) << button;
     }
 
+    // Entering the field ends the edit of the one before, as a click would.
     static void Type(TQNEdit& field, const QString& text) {
-        field.setFocus(Qt::OtherFocusReason);
+        field.setFocus(Qt::MouseFocusReason);
         field.selectAll();
+        QTest::keyClick(&field, Qt::Key_Backspace);
         QTest::keyClicks(&field, text);
         QTest::keyClick(&field, Qt::Key_Tab);
     }
+    // The first brand's decisions in the North's M1, as the industry now open holds them.
+    double FirstBrandDecision(int period, std::int8_t element) {
+        const TSimArr* mix = Industry().PerDecisions(period).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecBrdCv3");
+        return mix ? static_cast<double>(mix->GetReal48({1, element})) : -1;
+    }
+    static int PriceFor(int period) { return 700 + 5 * period; }
+
+    bool forecastShown = false;
 
     void EnterDecisions(int period) {
+        forecastShown = false;
         auto& page = dynamic_cast<TFoDecision&>(ShowPage("SpBDec"));
-        for (const char* button : {"BBBrdPF", "BBBrdMMix", "BBRnD"})
-            Decide(page, button, [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, button);
+        // The portfolio as it stands.
+        Decide(page, "BBBrdPF", [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, "Portfolio");
+        // The first brand's price, and its advertising split over M1's three segments.
+        Decide(
+            page, "BBBrdMMix",
+            [period](QWidget& window) {
+                Type(Child<TQNEdit>(window, "QNEPriceCurPer"), QString::number(PriceFor(period)));
+                int segment = 0;
+                for (const char* share : {"50", "30", "20"})
+                    Type(Child<TQNEdit>(window, ("QNESegCurPer" + std::to_string(++segment)).c_str()), share);
+                Child<QPushButton>(window, "BBOK").click();
+            },
+            period, "MarketingMix");
+        Decide(page, "BBRnD", [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, "RnD");
         // The studies the design tools need, and the consumer survey, in M1.
         Decide(
             page, "BBStudies",
@@ -143,8 +168,27 @@ protected:
                 Child<QPushButton>(window, "BBOk").click();
             },
             period, "Distribution");
-        for (const char* button : {"BBMktPlan", "BBSummary", "BBBudget"})
+        // The plan as the defaults lay it, and its forecast: the brand forecast tab runs the model.
+        Decide(
+            page, "BBMktPlan",
+            [&](QWidget& window) {
+                auto& tabs = Child<QTabBar>(window, "TSMktPlan");
+                QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(kBrandForecastTab).center());
+                EXPECT_EQ(tabs.currentIndex(), kBrandForecastTab);
+                forecastShown = Session->ForecastDone;
+                Shot(window, period, "Forecast");
+                Child<QPushButton>(window, "BBClose").click();
+            },
+            period, "MarketingPlan");
+        for (const char* button : {"BBSummary", "BBBudget"})
             Decide(page, button, [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, button);
+        if (Child<QAbstractButton>(page, "BBMktPlan").isEnabled()) {
+            EXPECT_TRUE(forecastShown);
+        }
+        if (Child<QAbstractButton>(page, "BBBrdMMix").isEnabled()) {
+            EXPECT_EQ(FirstBrandDecision(period, si::Price), PriceFor(period));
+            EXPECT_EQ(FirstBrandDecision(period, si::BrdDecStatus), 1);
+        }
         EXPECT_EQ(OrderedStudy(period, si::PerceptualMap), 1);
         EXPECT_EQ(SlfStatus(period), 1);
         Shot(*windows.mainWindow, period, "DecisionsAfter");
@@ -161,6 +205,9 @@ TEST_F(WholeGame, ThreePeriodsToTheLastDecisionsThroughTheWindows) {
             // What the team sent the round before is what the instructor ran.
             EXPECT_EQ(OrderedStudy(current, si::PerceptualMap), 1);
             EXPECT_EQ(SlfStatus(current), 1);
+            if (!missing.count("BBBrdMMix")) {
+                EXPECT_EQ(FirstBrandDecision(current, si::Price), PriceFor(current));
+            }
         }
         ReadReports(current, period == kFirstCurrent + 1);
         ASSERT_NO_FATAL_FAILURE(ReadStudiesAndGraphs(current, period > kFirstCurrent + 1));
