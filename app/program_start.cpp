@@ -7,6 +7,7 @@
 #include "core/session/session.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/page/decision_page.h"
+#include "decisions/plan/mkt_plan_dialog.h"
 #include "decisions/portfolio/brand_portfolio_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
 #include "graphs/page/graph_page.h"
@@ -37,6 +38,9 @@ TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     });
     decisions->RegisterDialog(TDecisionArea::Studies, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<TFoStudies>(owner, context);
+    });
+    decisions->RegisterDialog(TDecisionArea::MarketingPlan, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoMktPlan>(owner, context);
     });
     mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));

@@ -19,6 +19,8 @@ TSheetView::TSheetView(QWidget* parent) : QWidget(parent) {
     model_.AddSelectionListener([this] { update(); });
 }
 
+TSheetView::~TSheetView() = default;
+
 void TSheetView::SetFixedRow(int row, int count) {
     CheckRange("SetFixedRow", row, 1, row + std::max(count, 0), 1);
     fixedRow_ = row;
@@ -137,6 +139,7 @@ QPoint TSheetView::CellAt(QPoint position) const {
 
 void TSheetView::mousePressEvent(QMouseEvent* event) {
     if (!AllowSelections) return QWidget::mousePressEvent(event);
+    CommitEdit();
     const QPoint cell = CellAt(event->position().toPoint());
     if (cell.x() > 0) model_.SetActiveCell(cell.y(), cell.x());
 }

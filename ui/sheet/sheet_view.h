@@ -4,6 +4,12 @@
 // TopRow and LeftCol; ViewScale zooms in percent. It draws no scroll bars of
 // its own: the report table places them. A click selects a cell when
 // selections are allowed; the model tells listeners.
+//
+// An editable sheet (the marketing plan's) is used from the keyboard too:
+// arrows and tabs move the active cell, typing into a cell that the
+// protection leaves open starts a cell editor over it, Enter writes the
+// number typed and moves down, Escape drops it. The number is written before
+// the active cell moves, so a selection listener sees the new value.
 
 #include <QWidget>
 
@@ -11,9 +17,12 @@
 
 namespace cv {
 
+class TCellEditor;
+
 class TSheetView : public QWidget {
 public:
     explicit TSheetView(QWidget* parent = nullptr);
+    ~TSheetView() override;
 
     TSheetModel& Model() { return model_; }
     const TSheetModel& Model() const { return model_; }
@@ -35,6 +44,22 @@ public:
 
     bool AllowSelections = false;
     bool ShowSelections = false;
+    bool AllowArrows = false;
+    bool AllowTabs = false;
+    bool AllowInCellEditing = false;
+    bool EnterMovesDown = false;
+
+    // Cell editing: the editor over the active cell, or nullptr.
+    QWidget* Editor() const;
+    bool IsEditing() const { return Editor() != nullptr; }
+    // Starts the editor on the active cell with Text, when the cell accepts typing.
+    void BeginEdit(const QString& text);
+    // Writes what the editor holds into its cell (a text that is no number
+    // leaves the cell as it was) and closes the editor; nothing without one.
+    void CommitEdit();
+    void CancelEdit();
+    // The rectangle of a cell in the widget; empty when it is scrolled away.
+    QRect CellRect(int row, int column) const;
 
     // Pixels per twip at the current zoom and the widget's resolution.
     double PixelsPerTwip() const;
@@ -46,8 +71,16 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    friend class TCellEditor;
+    // Moves the active cell by Rows and Columns, kept on the sheet.
+    void MoveActive(int rows, int columns);
+    // The editor's keys that end the edit: true when Key was one.
+    bool EditorKey(int key, Qt::KeyboardModifiers modifiers);
+
     // The first rows and columns that scroll, never inside the fixed ones.
     int FirstScrollingRow() const;
     int FirstScrollingColumn() const;
@@ -57,6 +90,7 @@ private:
     int topRow_ = 1, leftCol_ = 1;
     int viewScale_ = 100;
     std::int32_t backColour_ = 0xFFFFFF;
+    TCellEditor* editor_ = nullptr;
 };
 
 }  // namespace cv

@@ -94,10 +94,6 @@ protected:
 // taken: its marketing mix is still to be entered.
 TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
     ShowPage(sample::TSampleDecisions::Complete);
-    page->RegisterDialog(TDecisionArea::BrandPortfolio, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoBFolio>(owner, context);
-    });
-    Reactivate();
     AddMaq7ToPeriod1();
     TRefusals refusals;
     root.ui.messageBoxes.clear();

@@ -9,7 +9,10 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "decisions/portfolio/brand_naming_dialog.h"
+#include "decisions/portfolio/project_list_dialog.h"
+#include "shell/selector/cv_bar.h"
 #include "tests/decisions/portfolio/portfolio_fixture.h"
+#include "ui/report/qn_table.h"
 
 namespace cv::test {
 namespace {
@@ -128,6 +131,15 @@ TEST_F(PortfolioTest, UndoingAModificationRestoresTheCurrentProject) {
         EXPECT_EQ(Child<QLineEdit>(shown, "MEBrdName").text(), "ARNO");
         EXPECT_EQ(Child<QLineEdit>(shown, "MEProjName").text(), "PARNO");
         EXPECT_EQ(Child<QListWidget>(shown, "LBExistProto").currentItem()->text(), "PARNO");
+        // The projects button shows the available prototypes over the naming dialog.
+        WhenModalShown report([](QWidget& list) {
+            EXPECT_EQ(list.objectName(), "FoScrDlg");
+            const TQNTable& table = *static_cast<TFoScrDlg&>(list).Screen().Table();
+            EXPECT_EQ(table.CellText(table.OriginRow() + 2, 1), "PALBA");
+            QTest::mouseClick(&Child<QPushButton>(list, "BBClose"), Qt::LeftButton);
+        });
+        QTest::mouseClick(&Child<QPushButton>(shown, "BBViewRnDReport"), Qt::LeftButton);
+        EXPECT_TRUE(report.Ran());
         ClickItem(Child<QListWidget>(shown, "LBExistProto"), "PALTO");
         QTest::mouseClick(&Child<QPushButton>(shown, "BBOK"), Qt::LeftButton);
     });
@@ -139,6 +151,75 @@ TEST_F(PortfolioTest, UndoingAModificationRestoresTheCurrentProject) {
     Click("BBUndo");
     EXPECT_EQ(Marketed("ARNO").Status, kKept);
     EXPECT_EQ(Marketed("ARNO").Project, "PARNO");
+}
+
+// Based on another prototype and then on its own again, a brand is kept.
+TEST_F(PortfolioTest, ModifiedBackToItsOwnPrototypeIsKept) {
+    Open();
+    ClickRow("SGMktBrd", 0);
+    for (const char* prototype : {"PALTO", "PALBA"}) {
+        WhenModalShown naming([prototype](QWidget& shown) {
+            ClickItem(Child<QListWidget>(shown, "LBExistProto"), prototype);
+            QTest::mouseClick(&Child<QPushButton>(shown, "BBOK"), Qt::LeftButton);
+        });
+        Click("BBModif");
+        EXPECT_TRUE(naming.Ran());
+    }
+    EXPECT_EQ(Marketed("ALBA").Project, "PALBA");
+    EXPECT_EQ(Marketed("ALBA").Status, kKept);
+    EXPECT_FALSE(Enabled("BBUndo"));
+}
+
+// Saved and opened again: ALTO, new, keeps the decisions entered since; ARNO,
+// withdrawn, taken back, starts from its default decisions.
+TEST_F(PortfolioTest, ReopenedPortfolioKeepsWhatWasEnteredSince) {
+    Open();
+    ClickRow("SGMktBrd", 1);
+    Click("BBWithDraw");
+    Click("BBOk");
+    Stored("DecBrdCv3").SetReal48({2, si::Price}, 1234);
+
+    dialog = std::make_unique<TFoBFolio>(page, context);
+    EXPECT_EQ(Marketed("ALTO").Status, kNew);
+    EXPECT_EQ(Grid("SGDelBrd").Row(0).Name, "ARNO");
+    ClickRow("SGDelBrd", 0);
+    Click("BBUndo");
+    Click("BBOk");
+
+    EXPECT_EQ(StoredBrand(2), "ALTO");
+    EXPECT_EQ(Stored("DecBrdCv3").GetReal48({2, si::Price}), 1234);
+    EXPECT_EQ(StoredBrand(3), "ARNO");
+    TCvPerData& defaults = Session->Industry()->PerDefaults(4);
+    const int defaultRow =
+        TFoBrdDec::FindBrand("ARNO", defaults.GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort"));
+    ASSERT_GT(defaultRow, 0);
+    const TSimArr& defaultDecisions = *defaults.GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3");
+    ASSERT_NE(defaultDecisions.GetReal48({defaultRow, si::Price}), 0);
+    EXPECT_TRUE(Stored("DecBrdCv3").RowEquals(defaultDecisions, defaultRow, 3));
+}
+
+// The page's market changes while the dialog is open: the market left is
+// stored, the new one shown.
+TEST_F(PortfolioTest, MarketChangeStoresTheMarketLeft) {
+    ShowPage(sample::TSampleDecisions::Complete);
+    context = page->Data;
+    context.SelFta = 1;
+    context.SelMarket = 1;
+    WhenModalShown inspect([this](QWidget& shown) {
+        auto& marketed = Child<TPortfolioGrid>(shown, "SGMktBrd");
+        QTest::mouseClick(marketed.viewport(), Qt::LeftButton, {}, marketed.visualRect(marketed.model()->index(1, 0)).center());
+        QTest::mouseClick(&Child<QPushButton>(shown, "BBWithDraw"), Qt::LeftButton);
+        TBarGrpBtn* markets = CvBar->Group(Session->Industry()->MktSeries()->Name());
+        CvBar->SelectionChanged(*markets, markets->Buttons.at(1));
+        EXPECT_EQ(marketed.Names(), (std::vector<std::string>{"AMOR", "AVEN"}));
+        EXPECT_TRUE(Child<TPortfolioGrid>(shown, "SGDelBrd").Names().empty());
+        EXPECT_EQ(StoredBrand(2), "ALTO");
+        static_cast<TFoBFolio&>(shown).CancelClick();
+    });
+    page->OpenArea(TDecisionArea::BrandPortfolio);
+    EXPECT_TRUE(inspect.Ran());
+    EXPECT_EQ(StoredBrand(1), "ALBA");
+    EXPECT_EQ(StoredBrand(3), "");
 }
 
 }  // namespace

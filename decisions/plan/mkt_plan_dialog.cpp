@@ -1,0 +1,300 @@
+#include "decisions/plan/mkt_plan_dialog.h"
+
+#include <QApplication>
+#include <array>
+
+#include "core/base/message_list.h"
+#include "core/base/ui_services.h"
+#include "core/language/keyed_messages.h"
+#include "core/language/translator.h"
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "decisions/checks/check_dec.h"
+#include "decisions/dialogs/brand_tab_bar.h"
+#include "decisions/plan/mkt_plan_screen.h"
+#include "reports/results/brand_result.h"
+#include "reports/results/firm_result.h"
+#include "shell/selector/cv_bar.h"
+#include "ui/sheet/qn_sheet.h"
+#include "ui/sheet/table_units.h"
+
+namespace cv {
+
+namespace {
+
+// Tab index 0..5 to screen kind: the four plan screens, then the brand and firm forecasts.
+constexpr std::array<int, 6> kMktPlanScreens{1, 2, 3, 4, 5, 6};
+constexpr int kBrandForecast = 5;
+constexpr int kFirmForecast = 6;
+constexpr int kSharesKind = 2;
+constexpr int kChannelKind = 4;
+constexpr int kPercentMode = 1;
+constexpr int kUnitsMode = 2;
+constexpr int kBrandForecastResult = 2;  // the brand contribution under the plan's title
+
+// The form and its controls, in pixels: normal screen, then the small screen's changes.
+constexpr QSize kClient(780, 561);
+constexpr QRect kBevel(5, 28, 768, 477);
+constexpr QRect kClose(345, 532, 89, 26);
+constexpr QRect kTabs(5, 508, 769, 17);
+constexpr int kButtonTop = 468;
+constexpr int kButtonWidth = 250;
+constexpr int kButtonHeight = 26;
+constexpr int kButtonGap = 15;
+constexpr int kButtonMargin = 5;
+constexpr QSize kSmallClient(640, 480);
+constexpr int kSmallWidth = 620;
+constexpr int kSmallBevelHeight = 360;
+constexpr int kSmallCloseFromBottom = 30;
+constexpr int kSmallScreenClass = 1;
+constexpr int kBevelInset = 2;
+constexpr int kLeastViewScale = 10;
+
+// The hourglass while the dialog builds or the model runs.
+struct TWaitCursor {
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+}  // namespace
+
+TFoMktPlan::TFoMktPlan(QWidget* owner, TDataContext& callerContext, TPlanForecastRunner runner)
+    : TFoCv3Dec(owner, callerContext), runner_(std::move(runner)) {
+    const TWaitCursor wait;
+    setObjectName(QStringLiteral("FoMktPlan"));
+    BuildControls();
+    LayoutForScreen();
+    TranslateForm();
+    std::vector<std::string> captions;
+    if (Translator) Translator->GetLines(kSectionControls, "TSMktPlan", captions);
+    for (std::size_t i = 0; i < kMktPlanScreens.size(); ++i)
+        TSMktPlan_->addTab(i < captions.size() ? QString::fromStdString(captions[i]) : QString::number(i + 1));
+    TSMktPlan_->AllowChange = [this](int newTab) { return TSMktPlanChange(newTab); };
+    TSMktPlanChange(0);
+    unitMode_ = kPercentMode;
+    PlanChanged = true;
+}
+
+TFoMktPlan::~TFoMktPlan() = default;
+
+void TFoMktPlan::BuildControls() {
+    setModal(true);
+    Bevel_ = new QFrame(this);
+    Bevel_->setObjectName(QStringLiteral("Bevel"));
+    Bevel_->setFrameShape(QFrame::Panel);
+    Bevel_->setFrameShadow(QFrame::Raised);
+    screenArea_ = new QWidget(this);
+    screenArea_->setObjectName(QStringLiteral("paScreen"));
+    TSMktPlan_ = new TBrandTabBar(this);
+    TSMktPlan_->setObjectName(QStringLiteral("TSMktPlan"));
+    TSMktPlan_->setFont(font());
+    BBClose_ = new QPushButton(QStringLiteral("OK"), this);
+    BBClose_->setObjectName(QStringLiteral("BBClose"));
+    connect(BBClose_, &QPushButton::clicked, this, &QDialog::accept);
+    const auto planButton = [this](const char* name, void (TMktPlanScr::*handler)()) {
+        auto* button = new QPushButton(QString::fromLatin1(name), this);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            if (TMktPlanScr* screen = PlanScreen()) (screen->*handler)();
+        });
+        return button;
+    };
+    BBSameLastPer_ = planButton("BBSameLastPer", &TMktPlanScr::BBSameLastPerClick);
+    BBSameMktForeCast_ = planButton("BBSameMktForeCast", &TMktPlanScr::BBSameMktForeCastClick);
+    BBBrdSalesEstim_ = planButton("BBBrdSalesEstim", &TMktPlanScr::BBBrdSalesEstimClick);
+    for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_}) HideButton(button);
+}
+
+// The form as laid out for a normal screen; a small one gets a 640 x 480
+// dialog with the close button centred 30 pixels above the bottom.
+void TFoMktPlan::LayoutForScreen() {
+    QRect bevel = kBevel, tabs = kTabs, close = kClose;
+    QSize client = kClient;
+    if (ScreenClass() == kSmallScreenClass) {
+        client = kSmallClient;
+        bevel.setWidth(kSmallWidth);
+        bevel.setHeight(kSmallBevelHeight);
+        tabs.setWidth(kSmallWidth);
+        close.moveLeft((client.width() - close.width()) / 2);
+        close.moveTop(client.height() - kSmallCloseFromBottom);
+    }
+    // The tabs hang below the frame, as high as their captions need.
+    tabs.moveTop(bevel.top() + bevel.height());
+    tabs.setHeight(std::max(tabs.height(), TSMktPlan_->sizeHint().height()));
+    setFixedSize(client);
+    Bevel_->setGeometry(bevel);
+    TSMktPlan_->setGeometry(tabs);
+    BBClose_->setGeometry(close);
+    const int buttonsTop = bevel.top() + bevel.height() - kButtonHeight - kButtonMargin;
+    for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_})
+        button->setGeometry(0, kButtonTop, kButtonWidth, kButtonHeight);
+    screenArea_->setGeometry(bevel.left() + kBevelInset, bevel.top() + kBevelInset, bevel.width() - 2 * kBevelInset,
+                             buttonsTop - kButtonMargin - bevel.top() - kBevelInset);
+}
+
+TMktPlanScr* TFoMktPlan::PlanScreen() const { return dynamic_cast<TMktPlanScr*>(screen_.get()); }
+
+void TFoMktPlan::SetCurrentPeriod(std::int16_t period) {
+    CallerContext->CurPeriod = period;
+    Context.CurPeriod = period;
+}
+
+void TFoMktPlan::ShowMarketGroup(std::uint8_t mode) {
+    TCvInd* industry = Session ? Session->Industry() : nullptr;
+    if (!CvBar || !industry || !industry->MktSeries()) return;
+    const std::string& markets = industry->MktSeries()->Name();
+    CvBar->SetGroupMode(markets, mode);
+    if (mode == bgmSingle) CvBar->SetGroupButton(markets, CallerContext->SelMarket - industry->MktSeries()->Lo() + 1, 1);
+}
+
+bool TFoMktPlan::TSMktPlanChange(int newTab) {
+    if (newTab < 0 || newTab >= static_cast<int>(kMktPlanScreens.size())) return false;
+    const int kind = kMktPlanScreens[static_cast<std::size_t>(newTab)];
+    if (TMktPlanScr* plan = PlanScreen()) {
+        if (!AcceptScreen()) return false;
+        plan->StoreScreen();
+        if ((kind == kBrandForecast || kind == kFirmForecast) && !AcceptDecs()) return false;
+    }
+    // The forecast frees the results it replaces: no screen may outlive it.
+    const int previousKind = shownKind_;
+    screen_.reset();
+    for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_}) HideButton(button);
+    ShowMarketGroup(bgmSingle);
+    if ((kind == kBrandForecast || kind == kFirmForecast) && PlanChanged && !RunForecast()) {
+        if (previousKind > 0) ShowKind(previousKind);
+        return false;
+    }
+    ShowKind(kind);
+    return true;
+}
+
+void TFoMktPlan::ShowKind(int kind) {
+    shownKind_ = kind;
+    switch (kind) {
+        case 1:
+        case 2:
+        case 3:
+        case kChannelKind:
+            SetCurrentPeriod(CallerContext->SelPeriod);
+            if (kind == 1) PlaceButtons(BBSameMktForeCast_);
+            else if (kind == kChannelKind) PlaceButtons(BBBrdSalesEstim_);
+            else PlaceButtons(nullptr);
+            PlanChanged = true;
+            unitMode_ = kind == kSharesKind ? kPercentMode : kUnitsMode;
+            screen_ = TCVScreen::Create<TMktPlanScr>(screenArea_, *CallerContext, kind, unitMode_, kWindowLayout);
+            PlanScreen()->OnBeep = [this] {
+                if (OnBeep) OnBeep();
+                else QApplication::beep();
+            };
+            break;
+        case kBrandForecast:
+            SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
+            screen_ = TCVScreen::Create<TBrdResult>(screenArea_, *CallerContext, kBrandForecastResult, kWindowLayout);
+            break;
+        case kFirmForecast:
+            SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
+            ShowMarketGroup(bgmHidden);  // the firm's forecast covers every market
+            screen_ = TCVScreen::Create<TFirResult>(screenArea_, *CallerContext, TFirResult::kPlanContribution,
+                                                    kWindowLayout);
+            break;
+        default: Ui().ShowPlainBox("Unknown marketing plan screen " + std::to_string(kind)); break;
+    }
+    FitScreen();
+    UpdateButtons();
+}
+
+// A table wider or higher than the frame (the forecast's, on a small screen
+// the plan's too) is shown at the scale that makes it fit.
+void TFoMktPlan::FitScreen() {
+    TQNTable* table = screen_ ? screen_->Table() : nullptr;
+    if (!table || table->Width() <= 0 || table->Height() <= 0) return;
+    const double room = std::min(static_cast<double>(screenArea_->width()) / table->Width(),
+                                 static_cast<double>(screenArea_->height()) / table->Height());
+    if (room >= 1) return;
+    TQNSheet& sheet = table->Sheet();
+    sheet.SetViewScale(std::max(kLeastViewScale, static_cast<int>(sheet.ViewScale() * room)));
+    table->Refresh();
+}
+
+bool TFoMktPlan::AcceptScreen() {
+    TMktPlanScr* plan = PlanScreen();
+    if (!plan) return true;
+    switch (plan->Kind()) {
+        case TPlanScreenKind::SegmentSizes: return plan->AcceptSegmentSizes();
+        case TPlanScreenKind::ChannelSales: return plan->AcceptChannelSales();
+        default: return plan->AcceptBrandShares();
+    }
+}
+
+bool TFoMktPlan::AcceptDecs() {
+    TCheckDec check(*CallerContext);
+    TQnInfos messages;
+    if (check.CheckMktPlan(messages, *CallerContext) > 0) {
+        ShowKeyedMessage("cviDecEW", messages, -1, TAlignment::taCenter);
+        return false;
+    }
+    return true;
+}
+
+bool TFoMktPlan::RunForecast() {
+    const TForecastOutcome outcome = [this] {
+        const TWaitCursor wait;
+        return runner_(*Session);
+    }();
+    Session->ForecastDone = outcome.Done;
+    if (!outcome.Done) {
+        Ui().ShowErrorBox(outcome.Reason);
+        return false;
+    }
+    PlanChanged = false;
+    return true;
+}
+
+void TFoMktPlan::LoadDecisions() {
+    if (!screen_) return;
+    const bool forecast = shownKind_ == kBrandForecast || shownKind_ == kFirmForecast;
+    CallerContext->CurPeriod = forecast ? static_cast<std::int16_t>(Session->Industry()->DecPeriod())
+                                        : CallerContext->SelPeriod;
+    screen_->Build(*CallerContext);
+    if (shownKind_ == kFirmForecast) ShowMarketGroup(bgmHidden);
+    FitScreen();
+    UpdateButtons();
+}
+
+// However the dialog closes, the plan screen keeps what it shows.
+void TFoMktPlan::done(int result) {
+    CallerContext->CurPeriod = CallerContext->SelPeriod;
+    screen_.reset();
+    TFoCv3Dec::done(result);
+}
+
+void TFoMktPlan::PlaceButtons(QPushButton* second) {
+    const int width = this->width();
+    const int top = Bevel_->y() + Bevel_->height() - BBSameLastPer_->height() - kButtonMargin;
+    BBSameLastPer_->move(second ? (width - BBSameLastPer_->width() - kButtonGap - second->width()) / 2
+                                : (width - BBSameLastPer_->width()) / 2,
+                         top);
+    BBSameLastPer_->setEnabled(true);
+    if (second) {
+        second->move(BBSameLastPer_->x() + BBSameLastPer_->width() + kButtonGap, top);
+        second->setEnabled(true);
+    }
+}
+
+void TFoMktPlan::HideButton(QPushButton* button) {
+    button->hide();
+    button->setEnabled(false);
+}
+
+void TFoMktPlan::UpdateButtons() {
+    const bool empty = screen_ && screen_->IsEmpty();
+    for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_}) {
+        if (empty) HideButton(button);
+        else button->setVisible(button->isEnabled());
+    }
+}
+
+}  // namespace cv
