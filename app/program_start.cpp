@@ -11,6 +11,7 @@
 #include "decisions/portfolio/brand_portfolio_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
 #include "graphs/page/graph_page.h"
+#include "graphs/studies_page/studies_page.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
@@ -45,6 +46,7 @@ TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));
+    mainWindow.AddPage(new TFoMStudies(mainWindow, area));
     mainWindow.AddPage(new TFoGraph(mainWindow, area));
     auto* teamPage = new TFoSimul(mainWindow, area);
     mainWindow.AddPage(teamPage);

@@ -1,5 +1,7 @@
-// Building and painting each chart of the graphs page on the largest
-// industry (6 firms, 3 markets, 5 segments) after one forecast, beside the
+// Building and painting each chart of the graphs page, and the perceptual
+// and semantic maps with their labels placed (35 items: 30 brands and 5 ideal
+// points), on the largest industry (6 firms, 3 markets, 5 segments) after one
+// forecast, beside the
 // baseline of painting a bare chart that gets the same data grid as it
 // stands ("x_raw"), measured in the same run. A chart switch should stay
 // within one frame (16 ms) in absolute time too.
@@ -14,6 +16,7 @@
 #include "core/session/session.h"
 #include "graphs/charts/anal_graph.h"
 #include "graphs/charts/gsp_graph.h"
+#include "graphs/maps/perc_map.h"
 
 namespace {
 
@@ -81,5 +84,13 @@ int main(int argc, char** argv) {
                                          return std::make_unique<cv::TGspGraph>(owner, kPlace, context);
                                      }))
             ->Unit(benchmark::kMillisecond);
+        for (int kind : {cv::mkSemantic, cv::mkPerceptual})
+            benchmark::RegisterBenchmark(kind == cv::mkSemantic ? "BM_Map_Semantic" : "BM_Map_Perceptual",
+                                         BuildAndPaint, TChartMaker([kind](QWidget* owner, cv::TDataContext context) {
+                                             return std::make_unique<cv::TStdPercMap>(owner, context, kind, 10, 0,
+                                                                                      kPlace.top, kPlace.width,
+                                                                                      kPlace.height, 3);
+                                         }))
+                ->Unit(benchmark::kMillisecond);
     });
 }

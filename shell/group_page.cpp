@@ -66,13 +66,6 @@ const TPageItem* TGroupPage::RememberedPageItem() const {
     return remembered ? FindItem(remembered->objectName().toStdString()) : nullptr;
 }
 
-bool TGroupPage::IsRestricted(std::string_view key) const {
-    if (!Session) return false;
-    const std::string item(key);
-    return Session->IsRestrictEnabled(menu_.restrictionCategory, item) ||
-           Session->IsRestrictHidden(menu_.restrictionCategory, item);
-}
-
 const TPageMenuGroup* TGroupPage::GroupOf(std::string_view itemName) const {
     for (const TPageMenuGroup& group : menu_.groups)
         if (std::any_of(group.items.begin(), group.items.end(),
@@ -81,18 +74,30 @@ const TPageMenuGroup* TGroupPage::GroupOf(std::string_view itemName) const {
     return nullptr;
 }
 
+bool TGroupPage::IsItemBarred(const TPageMenuGroup& group, const TPageItem& item, bool hidden) const {
+    const std::string category(item.restrictionCategory.empty() ? std::string_view(menu_.restrictionCategory)
+                                                                : item.restrictionCategory);
+    const std::string key(item.restrictionKey.empty() ? group.restrictionKey : item.restrictionKey);
+    return hidden ? Session->IsRestrictHidden(category, key) : Session->IsRestrictEnabled(category, key);
+}
+
 bool TGroupPage::IsItemRestricted(std::string_view name) const {
     const TPageMenuGroup* group = GroupOf(name);
-    return group && IsRestricted(group->restrictionKey);
+    const TPageItem* item = FindItem(name);
+    if (!Session || !group || !item) return false;
+    return IsItemBarred(*group, *item, false) || IsItemBarred(*group, *item, true);
 }
 
 void TGroupPage::PickDefaultScreen() {
     std::string_view chosen = menu_.groups.front().items.front().name;
-    for (const TPageMenuGroup& group : menu_.groups)
-        if (!IsRestricted(group.restrictionKey)) {
-            chosen = group.items.front().name;
+    for (const TPageMenuGroup& group : menu_.groups) {
+        const auto free = std::find_if(group.items.begin(), group.items.end(),
+                                       [&](const TPageItem& item) { return !IsItemRestricted(item.name); });
+        if (free != group.items.end()) {
+            chosen = free->name;
             break;
         }
+    }
     TFoCv3Mod::MenuItemClick(Item(chosen));
 }
 
@@ -105,18 +110,20 @@ void TGroupPage::UpdateMenus() {
     TFoCv3Mod::UpdateMenus();
     if (!HasIndustry()) return;
     for (const TPageMenuGroup& group : menu_.groups) {
-        const std::string key(group.restrictionKey);
-        const bool enabled = !Session->IsRestrictEnabled(menu_.restrictionCategory, key);
-        const bool visible = !Session->IsRestrictHidden(menu_.restrictionCategory, key);
-        // A group is usable exactly when its items are.
+        // A group is usable exactly when one of its items is.
+        bool anyEnabled = false, anyVisible = false;
         for (const TPageItem& item : group.items) {
+            const bool enabled = !IsItemBarred(group, item, false);
+            const bool visible = !IsItemBarred(group, item, true);
             QAction* action = Item(item.name);
             action->setEnabled(enabled);
             action->setVisible(visible);
+            anyEnabled = anyEnabled || enabled;
+            anyVisible = anyVisible || visible;
         }
         QAction* groupItem = Item(group.name);
-        groupItem->setEnabled(enabled);
-        groupItem->setVisible(visible);
+        groupItem->setEnabled(anyEnabled);
+        groupItem->setVisible(anyVisible);
     }
 }
 

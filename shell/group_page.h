@@ -50,12 +50,19 @@ struct TPageItem {
     bool perMarket = false;
     // The component name of a separator the menu shows before the item; empty for none.
     std::string_view separatorBefore = {};
+    // The item of the restriction category that disables or hides this item;
+    // empty when the item follows its group's.
+    std::string_view restrictionKey = {};
+    // The category of that item; empty for the page's own.
+    std::string_view restrictionCategory = {};
 };
 
 struct TPageMenuGroup {
     std::string_view name;
     std::string_view designCaption;
-    // The item of the page's restriction category that disables or hides the group.
+    // The item of the page's restriction category that disables or hides the
+    // group; empty when each item has its own and the group is usable while
+    // any of them is.
     std::string_view restrictionKey;
     std::vector<TPageItem> items;
 };
@@ -90,12 +97,10 @@ public:
     void FormActivate() override;
     void FormDeactivate() override;
 
-    // Whether the instructor disables or hides the item Key of the page's category.
-    bool IsRestricted(std::string_view key) const;
-    // The first item of the first unrestricted group becomes the remembered
-    // item; the default item when every group is restricted.
+    // The first item, in menu order, that is not restricted becomes the
+    // remembered item; the table's first item when every one is restricted.
     void PickDefaultScreen();
-    // Picks the default when the remembered item's group is restricted.
+    // Picks the default when the remembered item is restricted.
     void CheckDefaultScreen();
     // A menu item or group of the page by its component name; null when none.
     QAction* Item(std::string_view name) const;
@@ -116,8 +121,10 @@ private:
     void BuildMenu();
     const TPageMenuGroup* GroupOf(std::string_view itemName) const;
     const TPageItem* FindItem(std::string_view name) const;
-    // Whether the group holding the item named Name is restricted.
+    // Whether the item named Name is restricted, by its own key or its group's.
     bool IsItemRestricted(std::string_view name) const;
+    // Whether the instructor disables (Hidden false) or hides the item.
+    bool IsItemBarred(const TPageMenuGroup& group, const TPageItem& item, bool hidden) const;
 
     const TPageMenu& menu_;
     TCv3SpBtn* pageButton_ = nullptr;

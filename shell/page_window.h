@@ -86,7 +86,7 @@ public:
     // 3 stores its choice (from 1) in Data's graph option, units-or-value or
     // evolution choice; what the page shows is built again with it, in place.
     TPageCombos& Combos() { return combos_; }
-    void ListComboChange(int position, int index);
+    virtual void ListComboChange(int position, int index);
     // The axis and segment combos that chart pages lay out themselves.
     virtual void HorzAxisComboChange(QComboBox* sender);
     virtual void VertAxisComboChange(QComboBox* sender);

@@ -15,6 +15,7 @@
 #include "graphs/design_dialogs/sem2att.h"
 #include "graphs/page/graph_menu.h"
 #include "reports/studies/studies.h"
+#include "reports/studies/study_availability.h"
 #include "ui/cp1252.h"
 #include "ui/help_state.h"
 #include "shell/main_window.h"
@@ -24,7 +25,6 @@ namespace {
 
 constexpr int kCombosHeight = 35;
 constexpr int kFirstAreaOnlyBenchCode = 3010;
-constexpr double kDefaultMinBrandsForMap = 3.0;
 constexpr int kConsumerPanelScreen = 4;
 constexpr int kDistributionPanelScreen = 5;
 constexpr int kBenchmarkScreen = 55;
@@ -90,21 +90,7 @@ void TFoGraph::UpdateMenus() {
 }
 
 bool TFoGraph::CheckStudyAvailable(bool areaLevel, const std::string& key) const {
-    if (!HasIndustry()) return false;
-    TCvInd& industry = *Session->Industry();
-    const char* category = areaLevel ? "StuFta" : "StuMkt";
-    const TSeries* studies = areaLevel ? si::StuFta : si::StuMkt;
-    if (!studies) return false;
-    const int index = studies->IndexOf(key);
-    const bool allowed = !Session->IsRestrictEnabled(category, key) && !Session->IsRestrictHidden(category, key);
-    const int marketed = MarketedBrands();
-    const double minBrands = static_cast<double>(
-        industry.ConstPart().GetRealDef(kCategoryIndustry, Data, "MinBrdForMap", kDefaultMinBrandsForMap));
-    const bool applicable = areaLevel || (key == "PerceptualMap" ? marketed >= minBrands : marketed != 0);
-    const TSimArr* ordered = areaLevel ? industry.PerDecisions(Data.SelPeriod).GetSimArr(kCategoryFirmFta, Data, "DecStuFta")
-                                       : industry.PerDecisions(Data.SelPeriod).GetSimArr(kCategoryFirmFtaMarket, Data, "DecStuMkt");
-    const bool bought = Session->AdminView() || (ordered && ordered->GetByte({index}) == 1);
-    return allowed && applicable && bought;
+    return CanShowStudyGraph(Data, areaLevel, key);
 }
 
 void TFoGraph::ShowItem(const TPageItem& item) {

@@ -9,6 +9,7 @@
 #include "reports/pages/newsletter_page.h"
 #include "decisions/page/decision_page.h"
 #include "graphs/page/graph_page.h"
+#include "graphs/studies_page/studies_page.h"
 #include "reports/pages/results_page.h"
 #include "team/team_page.h"
 #include "shell/splash_screen.h"
@@ -149,16 +150,21 @@ TEST(ProgramStart, EveryPageIsCreatedInItsWindowNumberOrder) {
     EXPECT_EQ(decisions->WindowNumber(), 1);
     EXPECT_EQ(results->WindowNumber(), 2);
     EXPECT_EQ(newsletter->WindowNumber(), 3);
+    auto* studies = main.findChild<TFoMStudies*>(QStringLiteral("FoMStudies"));
+    ASSERT_NE(studies, nullptr);
+    EXPECT_EQ(studies->WindowNumber(), 4);
     auto* graphs = main.findChild<TFoGraph*>(QStringLiteral("FoGraph"));
     ASSERT_NE(graphs, nullptr);
-    EXPECT_EQ(graphs->WindowNumber(), 4);
-    EXPECT_EQ(windows.teamPage->WindowNumber(), 5);
+    EXPECT_EQ(graphs->WindowNumber(), 5);
+    EXPECT_EQ(windows.teamPage->WindowNumber(), 6);
     EXPECT_EQ(TFoCv3Mod::Current(), windows.teamPage);
     root.OpenSampleIndustry();
     main.RefreshAll();
     main.findChild<TCv3SpBtn*>(QStringLiteral("SpBResult"))->click();
     EXPECT_EQ(TFoCv3Mod::Current(), results);
     EXPECT_EQ(main.PageArea()->currentWidget(), results);
+    main.findChild<TCv3SpBtn*>(QStringLiteral("SpBStudies"))->click();
+    EXPECT_EQ(TFoCv3Mod::Current(), studies);
 }
 
 TEST(ProgramStart, ExecutableOutsideBinariesWarnsAndRunsFromItsOwnDirectory) {

@@ -187,6 +187,11 @@ void TQNChart::SetYAxisScale(int major, int minor, double minimum, double maximu
     SetAxisScale(1, major, minor, minimum, maximum);
 }
 
+void TQNChart::SetAxisAutomatic(int axisId) {
+    axes_.at(static_cast<std::size_t>(Short(axisId, "axis"))).automatic = true;
+    Changed();
+}
+
 void TQNChart::SetAxisLabelFont(int axisId, const QFont& font) {
     axes_.at(static_cast<std::size_t>(Short(axisId, "axis"))).labelFont = font;
     Changed();

@@ -61,6 +61,8 @@ public:
     // Axes.
     void SetXAxisScale(int major, int minor, double minimum, double maximum);
     void SetYAxisScale(int major, int minor, double minimum, double maximum);
+    // Back to a scale that takes the range of what is drawn.
+    void SetAxisAutomatic(int axisId);
     void SetAxisLabelFont(int axisId, const QFont& font);
     void SetXAxisLabelFont();
     void SetYAxisLabelFonts();

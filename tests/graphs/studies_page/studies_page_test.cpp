@@ -1,0 +1,368 @@
+// The market-studies page in the started program on the sample industry: the
+// default item and the menu under the instructor's restrictions, study
+// screens and charts through the menu, the combos above a chart, the screens
+// that stand in for a chart whose study cannot be shown, copy and print.
+//
+// Team A bought every market study of M1 in period 3 and none of M2; in
+// period 2 it bought, in M1, the consumer panel, the perceptual map, the
+// competitive sales force and the conjoint analysis. M1 markets nine brands
+// in period 3 and eight in period 2, M2 two.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <gtest/gtest.h>
+
+#include "core/store/series_index.h"
+#include "graphs/maps/cja_utils_graph.h"
+#include "graphs/maps/perc_map.h"
+#include "graphs/maps/relation_graphs.h"
+#include "graphs/studies_page/studies_page.h"
+#include "reports/studies/studies.h"
+#include "team/team_page.h"
+#include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/support/window_test.h"
+
+namespace cv {
+namespace {
+
+constexpr int kM2 = 2;
+
+class StudiesPageTest : public test::GroupPageTest<TFoMStudies> {
+protected:
+    StudiesPageTest() : GroupPageTest(si::StuMktCateg) {}
+    template <class Chart>
+    Chart* Shown() const {
+        return dynamic_cast<Chart*>(page->Display().Chart());
+    }
+    TStuMkt* ShownStudy() const { return dynamic_cast<TStuMkt*>(page->Display().Screen()); }
+    // Sets the bit of Key in Category's word of "RestrictEnabled" (Hidden false) or "RestrictHidden".
+    void RestrictStudy(const std::int8_t& category, const std::int8_t& key, bool hidden) {
+        TSimArr* words = Session->Industry()->ConstPart().GetSimArr(
+            kCategoryIndustry, TDataContext{}, hidden ? "RestrictHidden" : "RestrictEnabled");
+        ASSERT_NE(words, nullptr);
+        words->SetWord({category}, words->GetWord({category}) | (1u << (key - 1)));
+    }
+    // The sample disables the conjoint study: these tests open it without restrictions.
+    void ReopenUnrestricted() {
+        Session->IndClose();
+        root.OpenSampleIndustry({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::None});
+        Main().RefreshAll();
+    }
+    void ShowAt(int period, int market = 1) {
+        Main().ShowPage(page);
+        ChoosePeriod(period);
+        page->Data.SelMarket = static_cast<std::int16_t>(market);
+    }
+    void PickCombo(int position, int index) {
+        QComboBox* combo = page->Combos().Combo(position);
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(combo->isVisible());
+        combo->setCurrentIndex(index);
+    }
+};
+
+struct TDefaultCase {
+    std::vector<const std::int8_t*> restricted;  // keys of "StuMkt"
+    bool benchmarkRestricted;
+    const char* expected;
+};
+
+TEST_F(StudiesPageTest, DefaultItemIsTheFirstStudyTheInstructorLeavesFree) {
+    const TDefaultCase cases[] = {
+        {{}, false, "MPStuConsAwa"},
+        {{&si::ConsumerSurvey}, false, "MPStuConsUMS"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel}, false, "MPStuDPanelUMS"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel}, false, "MPStuSemGraph"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales}, false, "MPStuMapGraph"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales, &si::PerceptualMap},
+         false, "MPStuIntelAdv"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales, &si::PerceptualMap,
+          &si::CompetitiveAdv},
+         false, "MPStuIntelSlf"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales, &si::PerceptualMap,
+          &si::CompetitiveAdv, &si::CompetitiveSlf},
+         false, "MPStuBenchFta"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales, &si::PerceptualMap,
+          &si::CompetitiveAdv, &si::CompetitiveSlf},
+         true, "MPStuExpAdv"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales, &si::PerceptualMap,
+          &si::CompetitiveAdv, &si::CompetitiveSlf, &si::ExperimentAdv, &si::ExperimentSlf, &si::MarketForecast},
+         true, "MPStuCjaGraphU"},
+        {{&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales, &si::PerceptualMap,
+          &si::CompetitiveAdv, &si::CompetitiveSlf, &si::ExperimentAdv, &si::ExperimentSlf, &si::MarketForecast,
+          &si::Conjoint},
+         true, "MPStuConsAwa"},
+    };
+    int index = 0;
+    for (const TDefaultCase& c : cases) {
+        Session->IndClose();
+        root.OpenSampleIndustry({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::None});
+        // Disabled and hidden studies count alike: every other case hides.
+        const bool hidden = index++ % 2 == 1;
+        for (const std::int8_t* key : c.restricted) RestrictStudy(si::StuMktCateg, *key, hidden);
+        if (c.benchmarkRestricted) RestrictStudy(si::StuFtaCateg, si::Benchmark, hidden);
+        page->PickDefaultScreen();
+        EXPECT_EQ(Remembered(), c.expected) << "case " << index;
+    }
+}
+
+struct TEnablingCase {
+    const std::int8_t* category;
+    const std::int8_t* key;
+    std::vector<const char*> barred;
+    std::vector<const char*> free;
+};
+
+TEST_F(StudiesPageTest, EachItemFollowsItsOwnStudyAndAGroupStaysWhileOneOfItsItemsIsFree) {
+    const TEnablingCase cases[] = {
+        {&si::StuMktCateg, &si::ConsumerSurvey, {"MPStuConsAwa", "MPStuConsPI", "MPStuConsSHab"},
+         {"MPStuConsUMS", "MPStuCons"}},
+        {&si::StuMktCateg, &si::ConsumerPanel, {"MPStuConsUMS"}, {"MPStuConsAwa", "MPStuCons"}},
+        {&si::StuMktCateg, &si::SemanticScales,
+         {"MPStuSem", "MPStuSemGraph", "MPStuSemBrd", "MPStuSemIP", "MPStuSemIPHist1", "MPStuSemRelation"},
+         {"MPStuMap", "MPStuMapGraph"}},
+        {&si::StuFtaCateg, &si::Benchmark, {"MPStuBenchFta", "MPStuBenchMkt", "MPStuBenchFtaPerc", "MPStuBenchMktPerc"},
+         {"MPStuIntel", "MPStuIntelAdv", "MPStuIntelSlf"}},
+        {&si::StuMktCateg, &si::MarketForecast, {"MPStuMFor1"}, {"MPStuExp", "MPStuExpAdv"}},
+        {&si::StuMktCateg, &si::Conjoint, {"MPStuCja", "MPStuCjaGraphU", "MPStuCjaUtils", "MPStuCjaWeights"},
+         {"MPStuExp"}},
+    };
+    for (bool hidden : {false, true}) {
+        for (const TEnablingCase& c : cases) {
+            Session->IndClose();
+            root.OpenSampleIndustry({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::None});
+            RestrictStudy(*c.category, *c.key, hidden);
+            page->UpdateMenus();
+            for (const char* item : c.barred)
+                EXPECT_FALSE(hidden ? page->Item(item)->isVisible() : page->Item(item)->isEnabled()) << item;
+            for (const char* item : c.free) {
+                EXPECT_TRUE(page->Item(item)->isEnabled()) << item;
+                EXPECT_TRUE(page->Item(item)->isVisible()) << item;
+            }
+        }
+    }
+    // Both consumer studies barred: the group goes too.
+    RestrictStudy(si::StuMktCateg, si::ConsumerSurvey, false);
+    RestrictStudy(si::StuMktCateg, si::ConsumerPanel, false);
+    page->UpdateMenus();
+    EXPECT_FALSE(page->Item("MPStuCons")->isEnabled());
+}
+
+TEST_F(StudiesPageTest, WithOneMarketTheMarketBenchmarkingItemsAreDisabled) {
+    Main().ShowPage(page);
+    EXPECT_TRUE(page->Item("MPStuBenchMkt")->isEnabled());
+    OpenOneMarketVariant();
+    Main().RefreshAll();
+    page->UpdateMenus();
+    EXPECT_FALSE(page->Item("MPStuBenchMkt")->isEnabled());
+    EXPECT_FALSE(page->Item("MPStuBenchMktPerc")->isEnabled());
+    EXPECT_TRUE(page->Item("MPStuBenchFta")->isEnabled());
+}
+
+TEST_F(StudiesPageTest, ARememberedCoverageGivesWayWhenTheDistributionPanelIsRestricted) {
+    Main().ShowPage(page);
+    Choose("MPStuDistrCov");
+    Main().ShowPage(windows.teamPage);
+    RestrictStudy(si::StuMktCateg, si::DistributPanel, false);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MPStuConsAwa");
+    ASSERT_NE(ShownStudy(), nullptr);
+    EXPECT_EQ(ShownStudy()->ScreenNumber(), 1);
+}
+
+TEST_F(StudiesPageTest, ConsumerSurveyAwarenessIsATableAndTheBarChoosesTheMarket) {
+    Main().ShowPage(page);
+    ExpectPageShown(TFoMStudies::kHelpContext, "MStudies");
+    EXPECT_EQ(Remembered(), "MPStuConsAwa");
+    TStuMkt* study = ShownStudy();
+    ASSERT_NE(study, nullptr);
+    EXPECT_EQ(study->ScreenNumber(), 1);
+    EXPECT_EQ(study->GetStatus(), ssShown);
+    EXPECT_EQ(page->Display().Chart(), nullptr);
+    ExpectMarketChoice({{"MPStuConsAwa", true}, {"MPStuBenchFta", false}, {"MPStuBenchMkt", true},
+                        {"MPStuMapGraph", true}});
+    Choose("MPStuConsAwa");
+    // Copy puts the table on the clipboard as text.
+    page->CopyToClipboard();
+    EXPECT_NE(QApplication::clipboard()->text().indexOf("ALBA"), -1);
+    test::SaveScreenshot(Main(), "StudiesPageTest_Awareness");
+}
+
+TEST_F(StudiesPageTest, AStudyNotBoughtShowsItsExplanation) {
+    ReopenUnrestricted();
+    ShowAt(3, kM2);
+    Choose("MPStuConsAwa");
+    TStuMkt* study = ShownStudy();
+    ASSERT_NE(study, nullptr);
+    EXPECT_EQ(study->GetStatus(), ssNotBought);
+    ASSERT_NE(study->Table(), nullptr);
+    EXPECT_EQ(study->Table()->Sheet().objectName(), "StuInfos");
+    EXPECT_TRUE(study->IsEmpty());
+    test::SaveScreenshot(Main(), "StudiesPageTest_StuInfos");
+    // The conjoint chart gives way to the conjoint screen, with its explanation.
+    Choose("MPStuCjaGraphU");
+    EXPECT_EQ(page->Display().Chart(), nullptr);
+    ASSERT_NE(ShownStudy(), nullptr);
+    EXPECT_EQ(ShownStudy()->ScreenNumber(), 24);
+    EXPECT_EQ(ShownStudy()->GetStatus(), ssNotBought);
+}
+
+TEST_F(StudiesPageTest, AMarketOfTwoBrandsShowsItsBrandPositionsInsteadOfThePerceptualMap) {
+    ShowAt(3, kM2);
+    Session->SetAdminView(true);  // bought or not, two brands are too few for the map
+    Choose("MPStuMapGraph");
+    EXPECT_EQ(page->Display().Chart(), nullptr);
+    ASSERT_NE(ShownStudy(), nullptr);
+    EXPECT_EQ(ShownStudy()->ScreenNumber(), 11);
+    EXPECT_EQ(ShownStudy()->GetStatus(), ssNotApplicable);
+    Choose("MPStuMapRelation");
+    ASSERT_NE(ShownStudy(), nullptr);
+    EXPECT_EQ(ShownStudy()->ScreenNumber(), 11);
+    // The semantic map needs one brand: drawn on M2's own four scales, the
+    // last two by default.
+    Choose("MPStuSemGraph");
+    auto* map = Shown<TStdPercMap>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->HorzAxis(), 4);
+    EXPECT_EQ(map->VertAxis(), 3);
+    EXPECT_EQ(page->Combos().Combo(1)->currentIndex(), 3);
+    EXPECT_EQ(page->Combos().Combo(3)->currentIndex(), 2);
+    EXPECT_EQ(page->Data.StudyChoice3, 4);
+    Session->SetAdminView(false);
+}
+
+TEST_F(StudiesPageTest, PerceptualMapIsAChartThatAComboRebuilds) {
+    ShowAt(3);
+    Choose("MPStuMapGraph");
+    auto* map = Shown<TStdPercMap>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->Kind(), mkPerceptual);
+    EXPECT_EQ(map->Items().items.size(), 12u);  // three ideal points, nine brands
+    EXPECT_EQ(page->Data.StudyChoice1, 1);
+    EXPECT_EQ(page->Data.StudyChoice2, 2);
+    EXPECT_EQ(page->Combos().Combo(1)->count(), 3);
+    EXPECT_GE(map->y(), page->Combos().Combo(3)->geometry().bottom());
+    const double before = *map->Data(1, 8);
+    PickCombo(3, 2);  // the third dimension up the map
+    map = Shown<TStdPercMap>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(page->Data.StudyChoice2, 3);
+    EXPECT_EQ(map->VertAxis(), 3);
+    EXPECT_EQ(map->Axis(1).title, "Style");
+    EXPECT_NE(*map->Data(1, 8), before);
+    // Copy gives the chart's picture.
+    page->CopyToClipboard();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), map->size());
+    // The axes chosen stay with the page.
+    Choose("MPStuMapBrd");
+    Choose("MPStuMapGraph");
+    ASSERT_NE(Shown<TStdPercMap>(), nullptr);
+    EXPECT_EQ(Shown<TStdPercMap>()->VertAxis(), 3);
+}
+
+TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
+    ShowAt(2);
+    Choose("MPStuMapGraph");
+    auto* map = Shown<TStdPercMap>();
+    ASSERT_NE(map, nullptr);
+    const TPercMapLabels& items = map->Items();
+    ASSERT_EQ(items.items.size(), 11u);  // three ideal points, eight brands
+    const bool vga = test::ScreenSize().width() == 640;
+    for (int i = 3; i < 11; ++i) {
+        const TPercMapItem& brand = items.items[static_cast<std::size_t>(i)];
+        EXPECT_NE(brand.position, lpNone) << brand.label;
+        EXPECT_EQ(brand.markerSize, vga ? 6 : 8);
+        EXPECT_EQ(brand.markerBox.width, vga ? 3 : 2);
+        // 3 x 3 markers bar the right and the label above.
+        if (vga) {
+            EXPECT_NE(brand.position, lpRight) << brand.label;
+            EXPECT_NE(brand.position, lpAbove) << brand.label;
+        }
+        for (int j = 0; j < 11; ++j) EXPECT_FALSE(items.LabelHitsLabel(i, j)) << brand.label;
+        EXPECT_EQ(map->SeriesStyle(i + 1)->points.at(1).label.font.size, vga ? 8 : 9);
+    }
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), vga ? "StudiesPageTest_EightBrandMap640" : "StudiesPageTest_EightBrandMap");
+}
+
+// The sample's semantic ideal points lie below the scales' first mark: the
+// test moves them onto the scales. Across (Price, scale 6) segments 1 and 2
+// move right from 2 + s by 0.3 a period, segment 3 left from 6; up (Range,
+// scale 5) each rises from s by 0.5 a period.
+TEST_F(StudiesPageTest, SemanticHistoryMapShowsTheTrailsUpToTheSelectedPeriod) {
+    for (int period = 0; period <= 3; ++period) {
+        TDataContext at = page->Data;
+        at.SelMarket = 1;
+        TSimArr* ideals = Session->Industry()->PerResults(period).FindSimArr(kCategoryFtaMarket, at, "PosSemIPs");
+        ASSERT_NE(ideals, nullptr);
+        for (int segment = 1; segment <= 3; ++segment) {
+            const int across = segment < 3 ? 2000 + 1000 * segment + 300 * period : 6000 - 300 * period;
+            ideals->SetSmallint({segment, 6, si::PSStuIP}, across);
+            ideals->SetSmallint({segment, 5, si::PSStuIP}, 1000 * segment + 500 * period);
+        }
+    }
+    ShowAt(3);
+    Choose("MPStuSemIPHist1");
+    auto* map = Shown<THistPercMap>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->Kind(), mkSemantic);
+    EXPECT_EQ(map->RowCount(), 4);
+    EXPECT_EQ(page->Data.StudyChoice3, 6);
+    EXPECT_EQ(page->Data.StudyChoice4, 5);
+    // Segment 1 ends at 3 + 0.9 = 3.9 and 1 + 1.5 = 2.5, labelled on the right.
+    EXPECT_NEAR(*map->Data(4, 1), 3.9, 1e-9);
+    EXPECT_NEAR(*map->Data(4, 2), 2.5, 1e-9);
+    const int expected[] = {lpRight, lpRight, lpLeft};
+    for (int segment = 1; segment <= 3; ++segment)
+        EXPECT_EQ(map->SeriesStyle(segment)->points.at(4).label.location, expected[segment - 1]) << segment;
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "StudiesPageTest_SemanticHistory");
+}
+
+TEST_F(StudiesPageTest, MapRelationsStartsOnThePriceAgainstTheFirstDimensionInTheFirstMarket) {
+    ShowAt(3);
+    page->Data.HorzAxis = 2;
+    page->Data.VertAxis = 2;
+    Choose("MPStuMapRelation");
+    auto* chart = Shown<TMapRelationsGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->Characteristic(), 6);
+    EXPECT_EQ(chart->Dimension(), 1);
+    EXPECT_EQ(page->Combos().Combo(1)->currentIndex(), 5);
+    EXPECT_EQ(page->Combos().Combo(3)->currentIndex(), 0);
+    PickCombo(3, 1);
+    chart = Shown<TMapRelationsGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->Dimension(), 2);
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "StudiesPageTest_MapRelations");
+    Choose("MPStuSemRelation");
+    auto* estimation = Shown<TSemEstGraph>();
+    ASSERT_NE(estimation, nullptr);
+    EXPECT_EQ(estimation->Characteristic(), 6);
+    EXPECT_TRUE(page->Combos().Combo(2)->isVisible());
+}
+
+TEST_F(StudiesPageTest, ConjointChartFollowsTheSegmentCombo) {
+    ReopenUnrestricted();
+    ShowAt(3);
+    Choose("MPStuCjaGraphU");
+    auto* chart = Shown<TCjaUtilsGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->Segment(), 1);
+    PickCombo(2, 2);
+    chart = Shown<TCjaUtilsGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->Segment(), 3);
+    EXPECT_EQ(page->Data.SelSegment, 3);
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "StudiesPageTest_Conjoint");
+    // The utilities screen keeps the segment.
+    Choose("MPStuCjaUtils");
+    ASSERT_NE(ShownStudy(), nullptr);
+    EXPECT_EQ(ShownStudy()->ScreenNumber(), 24);
+    EXPECT_EQ(page->Combos().Combo(2)->currentIndex(), 2);
+}
+
+}  // namespace
+}  // namespace cv
