@@ -44,6 +44,7 @@ bench: build
 	xvfb-run -a -s "-screen 0 1024x768x24" ./build/default/bench/startup_bench
 	./build/default/bench/results_bench
 	./build/default/bench/distribution_studies_bench
+	./build/default/bench/plan_bench
 
 clean:
 	rm -rf build

@@ -55,7 +55,13 @@ TFoSlfAuto::TFoSlfAuto(QWidget* owner, int channels, int brands, const TDataCont
     RGAutoMode_ = new QGroupBox(this);
     RGAutoMode_->setObjectName(QStringLiteral("RGAutoMode"));
     auto* rules = new QVBoxLayout(RGAutoMode_);
-    for (int rule = 0; rule < kSlfRuleCount; ++rule) {
+    // The rules that weigh need the distribution panel: while the teams may
+    // not order it, only equal shares are offered.
+    const TCvInd& industry = SessionIndustry("TFoSlfAuto.Create");
+    const bool panelRestricted =
+        industry.RestrictHidden("StuMkt", "DistributPanel") || industry.RestrictEnabled("StuMkt", "DistributPanel");
+    const int offered = panelRestricted ? 1 : kSlfRuleCount;
+    for (int rule = 0; rule < offered; ++rule) {
         auto* button = new QRadioButton(Cp1252ToQString(Line(kSectionControls, kRulesKey, rule + 1)), RGAutoMode_);
         button->setObjectName(QStringLiteral("RBAutoMode%1").arg(rule + 1));
         rules_.addButton(button, rule);

@@ -2,7 +2,9 @@
 // TFoSlfAuto: the sales-force allocation assistant. It shows the
 // distribution dialog's brands and efforts in a table and, for the rule the
 // user picks, the shares it proposes for every channel; on OK the
-// distribution dialog takes the proposal over. The rules and their rounding
+// distribution dialog takes the proposal over. The rules that weigh the
+// brands by the distribution panel are absent while that study is
+// restricted. The rules and their rounding
 // are display-free (decisions/allocation/).
 
 #include <QButtonGroup>

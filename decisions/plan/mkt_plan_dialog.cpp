@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <array>
 
+#include "core/base/errors.h"
 #include "core/base/message_list.h"
 #include "core/base/ui_services.h"
 #include "core/language/keyed_messages.h"
@@ -58,6 +59,18 @@ struct TWaitCursor {
     TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
+// Runs one action of the user: a failure of the data is shown with its
+// message and answers false, so the dialog stays as it was.
+template <class Action>
+bool Guarded(Action&& action) {
+    try {
+        return action();
+    } catch (const ECvError& error) {
+        Ui().ShowErrorBox(error.what());
+        return false;
+    }
+}
+
 }  // namespace
 
 TFoMktPlan::TFoMktPlan(QWidget* owner, TDataContext& callerContext, TPlanForecastRunner runner)
@@ -71,7 +84,7 @@ TFoMktPlan::TFoMktPlan(QWidget* owner, TDataContext& callerContext, TPlanForecas
     if (Translator) Translator->GetLines(kSectionControls, "TSMktPlan", captions);
     for (std::size_t i = 0; i < kMktPlanScreens.size(); ++i)
         TSMktPlan_->addTab(i < captions.size() ? QString::fromStdString(captions[i]) : QString::number(i + 1));
-    TSMktPlan_->AllowChange = [this](int newTab) { return TSMktPlanChange(newTab); };
+    TSMktPlan_->AllowChange = [this](int newTab) { return Guarded([&] { return TSMktPlanChange(newTab); }); };
     TSMktPlanChange(0);
     unitMode_ = kPercentMode;
     PlanChanged = true;
@@ -98,7 +111,10 @@ void TFoMktPlan::BuildControls() {
         button->setObjectName(QLatin1String(name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, handler] {
-            if (TMktPlanScr* screen = PlanScreen()) (screen->*handler)();
+            Guarded([&] {
+                if (TMktPlanScr* screen = PlanScreen()) (screen->*handler)();
+                return true;
+            });
         });
         return button;
     };
@@ -147,7 +163,8 @@ void TFoMktPlan::ShowMarketGroup(std::uint8_t mode) {
     if (!CvBar || !industry || !industry->MktSeries()) return;
     const std::string& markets = industry->MktSeries()->Name();
     CvBar->SetGroupMode(markets, mode);
-    if (mode == bgmSingle) CvBar->SetGroupButton(markets, CallerContext->SelMarket - industry->MktSeries()->Lo() + 1, 1);
+    if (mode == bgmSingle)
+        CvBar->SetGroupButton(markets, CallerContext->SelMarket - industry->MktSeries()->Lo() + 1, 1);
 }
 
 bool TFoMktPlan::TSMktPlanChange(int newTab) {
@@ -258,7 +275,10 @@ void TFoMktPlan::LoadDecisions() {
     const bool forecast = shownKind_ == kBrandForecast || shownKind_ == kFirmForecast;
     CallerContext->CurPeriod = forecast ? static_cast<std::int16_t>(Session->Industry()->DecPeriod())
                                         : CallerContext->SelPeriod;
-    screen_->Build(*CallerContext);
+    Guarded([this] {
+        screen_->Build(*CallerContext);
+        return true;
+    });
     if (shownKind_ == kFirmForecast) ShowMarketGroup(bgmHidden);
     FitScreen();
     UpdateButtons();

@@ -65,7 +65,8 @@ TSimArr& TMktPlanScr::PlanArray(std::string_view name, bool perBrand, const TSer
     if (TSimArr* array = decisions.FindSimArr(kCategoryFirmFtaMarket, context_, name)) return *array;
     if (!columns || (perBrand && !si::FirBrand))
         throw ECvError("[TMktPlanScr] No series for " + std::string(name));
-    if (perBrand) return decisions.CreateSimArr(kCategoryFirmFtaMarket, context_, name, dkReal48, 0, {si::FirBrand, columns});
+    if (perBrand)
+        return decisions.CreateSimArr(kCategoryFirmFtaMarket, context_, name, dkReal48, 0, {si::FirBrand, columns});
     return decisions.CreateSimArr(kCategoryFirmFtaMarket, context_, name, dkReal48, 0, {columns});
 }
 
@@ -189,8 +190,8 @@ void TMktPlanScr::BuildNoBrands() {
     lines_ = captionLines;
     TQNTable& table = EnsureTable(kWindowTableType, kNoBrandsKey);
     const int titleLine = kind_ == TPlanScreenKind::BrandSales ? 2 : 1;
-    FillTable(table, {titleLine}, {kind_ == TPlanScreenKind::BrandShares || kind_ == TPlanScreenKind::BrandSales ? 3 : 2},
-              0, 0, 0, -1);
+    const bool brandSales = kind_ == TPlanScreenKind::BrandShares || kind_ == TPlanScreenKind::BrandSales;
+    FillTable(table, {titleLine}, {brandSales ? 3 : 2}, 0, 0, 0, -1);
     lines_ = noBrandLines;
     table.DefineTable({.titleRows = 1, .bodyCols = kNoBrandsColumns});
     const int row = table.OriginRow();

@@ -108,10 +108,9 @@ void TMktPlanScr::WriteBrandRows(int brand, const std::array<double, 6>& lastSeg
         totalLast += lastUnits;
         totalPlan += planUnits;
     }
-    table.SetCellNumber(r, Column(total),
-                        percent ? PlanPercent(totalLast, lastSegments[0]) : static_cast<double>(RoundHalfEven(totalLast)));
-    table.SetCellNumber(r + 1, Column(total),
-                        percent ? PlanPercent(totalPlan, segSalesPlan_[0]) : static_cast<double>(RoundHalfEven(totalPlan)));
+    const auto whole = [](double units) { return static_cast<double>(RoundHalfEven(units)); };
+    table.SetCellNumber(r, Column(total), percent ? PlanPercent(totalLast, lastSegments[0]) : whole(totalLast));
+    table.SetCellNumber(r + 1, Column(total), percent ? PlanPercent(totalPlan, segSalesPlan_[0]) : whole(totalPlan));
     table.SetCellFormula(r + 2, Column(total),
                          TQNTable::RangeRef(0, 0, r + 1, Column(total), r + 1, Column(total)) + "-" +
                              TQNTable::RangeRef(0, 0, r, Column(total), r, Column(total)));

@@ -34,7 +34,8 @@ void TMktPlanScr::BuildChannelSales() {
     const int r0 = FirstRow();
     const int footer = r0 + 6;
     table.SetCellText(r0, Column(kLabelColumn), GetLine(3));
-    table.SetTextAcross(r0, Column(kMarginColumn + 1), Column(kLastColumn), Replaced(GetLine(4), "@%U", GetUnitsText(4)));
+    table.SetTextAcross(r0, Column(kMarginColumn + 1), Column(kLastColumn),
+                        Replaced(GetLine(4), "@%U", GetUnitsText(4)));
     table.SetCellText(r0, Column(kMarginColumn), GetLine(6));
     table.SetRangeBorderBottom(r0, Column(kMarginColumn + 1), r0, Column(kLastColumn), kThinLine, 0);
     const TSimArr* channelResults = CurResults().FindSimArr(kCategoryFta, context_, "XFXRes");
@@ -113,7 +114,8 @@ void TMktPlanScr::SameLastPeriodChannels() {
     for (int b = 1; b <= nbMktedBrds_; ++b) {
         const int k = LastPeriodIndex(BrandName(b));
         std::vector<double> sales;
-        for (int c = 1; c <= nbChannels_; ++c) sales.push_back(k > 0 ? LastChannelSales(k, channels_->Lo() + c - 1) : 0);
+        for (int c = 1; c <= nbChannels_; ++c)
+            sales.push_back(k > 0 ? LastChannelSales(k, channels_->Lo() + c - 1) : 0);
         FillChannelColumn(b, ChannelSplit(sales));
     }
 }

@@ -1,7 +1,6 @@
 // The segment-size screen of the marketing plan: each segment's size last
 // period beside the planned size (thousands of units) and the growth.
 #include "core/base/numbers.h"
-#include "core/base/text_format.h"
 #include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
@@ -72,9 +71,10 @@ void TMktPlanScr::WriteSegmentRow(int segment, int row) {
     TQNTable& table = *table_;
     const int element = segments_->Lo() + segment - 1;
     const double last = static_cast<double>(RoundHalfEven(LastSegmentSales(0, element) / kThousand));
-    const double plan = static_cast<double>(RoundHalfEven(segSalesPlan_[static_cast<std::size_t>(segment)] / kThousand));
-    table.SetCellText(row, Column(kLabelColumn),
-                      Replaced(GetLine(8), "@SEG", Industry().SegmentLabel(context_.SelFta, context_.SelMarket, element)));
+    const double planned = segSalesPlan_[static_cast<std::size_t>(segment)];
+    const double plan = static_cast<double>(RoundHalfEven(planned / kThousand));
+    const std::string segmentLabel = Industry().SegmentLabel(context_.SelFta, context_.SelMarket, element);
+    table.SetCellText(row, Column(kLabelColumn), Replaced(GetLine(8), "@SEG", segmentLabel));
     table.SetCellNumber(row, Column(kLastColumn), last);
     table.SetCellNumber(row, Column(kPlanColumn), plan);
     if (last != 0)

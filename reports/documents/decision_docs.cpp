@@ -2,7 +2,9 @@
 
 #include "reports/budget/bgt_screen.h"
 #include "reports/documents/cv_doc.h"
+#include "reports/results/brand_result.h"
 #include "reports/results/decsummary.h"
+#include "reports/results/firm_result.h"
 
 namespace cv {
 namespace {
@@ -11,6 +13,8 @@ namespace {
 constexpr int kDecisionsHeading = 1;
 constexpr int kDecisionsBudgetHeading = 8;
 constexpr int kBudgetHeading = 9;
+constexpr int kBrandForecastHeading = 10;
+constexpr int kFirmForecastHeading = 11;
 
 }  // namespace
 
@@ -39,6 +43,19 @@ bool BuildBudgetDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
         doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kRnDBudget));
     });
     return doc.CloseDocument(TDocKind::Budget, outputFlags, 1);
+}
+
+// The document's periods make the coming period the screens' current one, so
+// they read the forecast; each market's brands, then the firm over the markets.
+bool BuildMarketingPlanDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
+    doc.OpenDocument(TDocKind::MarketingPlan, context);
+    doc.ForEachZone([&](int) {
+        doc.AddSectionTitle(kBrandForecastHeading, false);
+        doc.AddScreenPerMarket(doc.DocScreen<TBrdResult>(static_cast<int>(TBrdResultKind::PlanContribution)));
+        doc.AddSectionTitle(kFirmForecastHeading, false);
+        doc.AddScreenOnce(doc.DocScreen<TFirResult>(TFirResult::kPlanContribution));
+    });
+    return doc.CloseDocument(TDocKind::MarketingPlan, outputFlags, 1);
 }
 
 }  // namespace cv

@@ -1,8 +1,10 @@
 #pragma once
 // The decision documents of the decisions page: the decisions ("D") and the
-// budget ("B") of the coming period, over every zone of the industry, one
-// copy, written and/or printed as the output flags say (TXlDoc::PrintOrSave).
-// Each returns whether its file and print succeeded.
+// budget ("B") of the coming period, and the marketing plan ("P": the
+// forecast of the coming period that the plan's forecast left in its
+// results), over every zone of the industry, one copy, written and/or printed
+// as the output flags say (TXlDoc::PrintOrSave). Each returns whether its
+// file and print succeeded.
 
 #include "core/store/data_context.h"
 
@@ -12,5 +14,6 @@ class TCvDoc;
 
 bool BuildDecisionsDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);
 bool BuildBudgetDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);
+bool BuildMarketingPlanDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);
 
 }  // namespace cv

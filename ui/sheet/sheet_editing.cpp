@@ -26,7 +26,9 @@ protected:
         QLineEdit::keyPressEvent(event);
     }
     // Tab ends the edit rather than leaving for the next control.
-    bool focusNextPrevChild(bool next) override { return view_.AllowTabs ? false : QLineEdit::focusNextPrevChild(next); }
+    bool focusNextPrevChild(bool next) override {
+        return view_.AllowTabs ? false : QLineEdit::focusNextPrevChild(next);
+    }
     void focusOutEvent(QFocusEvent* event) override {
         QLineEdit::focusOutEvent(event);
         // A popup (the editor's own menu) leaves the edit open.

@@ -11,6 +11,7 @@
 
 #include "core/base/numbers.h"
 #include "core/session/fta_budget.h"
+#include "core/store/series_index.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/distribution/slf_assistant.h"
 #include "shell/selector/cv_bar.h"
@@ -297,6 +298,26 @@ TEST_F(DistributionDialogTest, AnEmptiedEffortCountsZeroOnceLeft) {
         EXPECT_EQ(dialog.EffortField(2, 1)->text(), "0");
         EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "80%");
         EXPECT_EQ(Alloc(1).GetReal48({1, 2}), 0);
+        dialog.CancelClick();
+    });
+}
+
+// With the distribution panel restricted, only equal shares are offered.
+TEST_F(DistributionDialogTest, ARestrictedPanelLeavesOnlyEqualShares) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    TCvInd& industry = *Session->Industry();
+    TSimArr* enabled = industry.ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, "RestrictEnabled");
+    ASSERT_NE(enabled, nullptr);
+    const int category = industry.FindSeries("RestrictCateg")->IndexOf("StuMkt");
+    enabled->SetWord({category}, SetWordBit(enabled->GetWord({category}), si::DistributPanel));
+    WithDialog([](TFoDistrib& dialog) {
+        WhenModalShown assistant([](QWidget& window) {
+            EXPECT_NE(window.findChild<QRadioButton*>("RBAutoMode1"), nullptr);
+            for (const char* rule : {"RBAutoMode2", "RBAutoMode3", "RBAutoMode4"})
+                EXPECT_EQ(window.findChild<QRadioButton*>(rule), nullptr) << rule;
+        });
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
         dialog.CancelClick();
     });
 }

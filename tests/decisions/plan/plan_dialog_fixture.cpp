@@ -11,6 +11,7 @@ void PlanDialogTest::SetUp() {
     page->RegisterDialog(TDecisionArea::MarketingPlan, [this](QWidget* owner, TDataContext& context, TMixMemory&) {
         auto dialog = std::make_unique<TFoMktPlan>(owner, context, [this](TSession& session) {
             ++runs;
+            if (failForecast) return TForecastOutcome{false, "the model stopped", {}};
             return RunPlanForecast(session);
         });
         dialog->OnBeep = [this] { ++beeps; };

@@ -41,6 +41,8 @@ protected:
 
     int runs = 0;
     int beeps = 0;
+    // The runner answers as a failed run of the model would.
+    bool failForecast = false;
 };
 
 }  // namespace cv::test

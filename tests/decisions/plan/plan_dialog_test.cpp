@@ -12,6 +12,7 @@
 #include "tests/decisions/plan/plan_dialog_fixture.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/ui/support/window_test.h"
+#include "ui/help_state.h"
 
 namespace cv::test {
 namespace {
@@ -22,6 +23,23 @@ constexpr int kRevenueRow = 6;
 constexpr int kContributionRow = 20;
 constexpr int kFirstBrandColumn = 6;
 constexpr int kTeamA = 1;
+
+// The program's own decisions page opens the plan from its button.
+TEST_F(DecisionPageTest, ThePlanButtonOpensTheMarketingPlan) {
+    ShowPage(sample::TSampleDecisions::Complete);
+    QPushButton& button = Child<QPushButton>(*page, "BBMktPlan");
+    ASSERT_TRUE(button.isEnabled());
+    std::string shown;
+    WhenModalShown inspect([&](QWidget& dialog) {
+        shown = dialog.objectName().toStdString();
+        EXPECT_EQ(dialog.windowTitle(), "Marketing plan");
+        EXPECT_EQ(page->PressedButton(), TDecisionArea::MarketingPlan);
+        EXPECT_EQ(HelpState().HelpContext, 36);
+    });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(shown, "FoMktPlan");
+    EXPECT_EQ(page->Data.CurPeriod, Session->Industry()->CurPeriod());
+}
 
 TEST_F(PlanDialogTest, OpensOnTheSegmentSizesOfThePagesMarket) {
     WithDialog([this](TFoMktPlan& dialog) {
@@ -72,7 +90,8 @@ TEST_F(PlanDialogTest, TabsOneToFourShowThePlan) {
         plan = &Plan(dialog);
         EXPECT_EQ(plan->Kind(), TPlanScreenKind::ChannelSales);
         for (int b = 1; b <= 3; ++b) {
-            EXPECT_DOUBLE_EQ(Cell(dialog, plan->FirstRow() + 2, plan->Column(3 + b)), channels.GetReal48({b, 1}) / 1000);
+            EXPECT_DOUBLE_EQ(Cell(dialog, plan->FirstRow() + 2, plan->Column(3 + b)),
+                             channels.GetReal48({b, 1}) / 1000);
             EXPECT_NEAR(Cell(dialog, plan->FirstRow() + 5, plan->Column(3 + b)), 100, 0.05) << "the SUM row";
         }
         EXPECT_TRUE(Child<QPushButton>(dialog, "BBBrdSalesEstim").isVisible());
@@ -182,7 +201,7 @@ TEST_F(PlanDialogTest, ARefusedSelectorChangeIsUndoneOnTheBar) {
 // On a 640 x 480 screen the dialog is 640 x 480 with the close button centred
 // 30 pixels above the bottom; every tab's table fits its frame.
 TEST_F(PlanDialogTest, SmallScreenDialogFitsTheScreen) {
-    WithDialog([this](TFoMktPlan& dialog) {
+    WithDialog([](TFoMktPlan& dialog) {
         const bool small = ScreenSize().width() == 640;
         EXPECT_EQ(dialog.size(), small ? QSize(640, 480) : QSize(780, 561));
         const QPushButton& close = Child<QPushButton>(dialog, "BBClose");

@@ -28,7 +28,9 @@ void SetElement(TSimArr& array, const TIndex& index, long long value) {
     }
 }
 
-void Select(TFoMktPlan& dialog, int row, int column) { PlanDialogTest::Sheet(dialog).Model().SetActiveCell(row, column); }
+void Select(TFoMktPlan& dialog, int row, int column) {
+    PlanDialogTest::Sheet(dialog).Model().SetActiveCell(row, column);
+}
 
 TEST_F(PlanDialogTest, SegmentSizesTypedAreCheckedAndStored) {
     WithDialog([this](TFoMktPlan& dialog) {
@@ -103,6 +105,24 @@ TEST_F(PlanDialogTest, BrandSharesAndUnitsAreHeldWithinTheSegment) {
     });
 }
 
+// A share is stored as units of the segment's planned size: a later change of
+// the size shows another share but keeps the units.
+TEST_F(PlanDialogTest, ChangingASegmentSizeKeepsTheBrandsUnits) {
+    const long double units = PlanArray("MPBrdSegSales").GetReal48({1, 1});
+    ASSERT_GT(units, 0);
+    WithDialog([this, units](TFoMktPlan& dialog) {
+        TMktPlanScr& sizes = Plan(dialog);
+        const double size = Cell(dialog, sizes.FirstRow() + 2, sizes.Column(kPlan));
+        Type(dialog, std::to_string(static_cast<long long>(2 * size)));
+        ASSERT_EQ(GoToTab(dialog, 1), 1);
+        TMktPlanScr& shares = Plan(dialog);
+        // Half the share of a segment twice the size.
+        EXPECT_NEAR(Cell(dialog, shares.FirstRow() + 2, shares.Column(3)), 100 * units / (2 * size * 1000), 0.0001);
+        ASSERT_EQ(GoToTab(dialog, 2), 2);
+        EXPECT_NEAR(PlanArray("MPBrdSegSales").GetReal48({1, 1}), units, 1);
+    });
+}
+
 TEST_F(PlanDialogTest, ChannelSharesAreHeldWithin0And100) {
     WithDialog([this](TFoMktPlan& dialog) {
         ASSERT_EQ(GoToTab(dialog, 3), 3);
@@ -157,9 +177,11 @@ TEST_F(PlanDialogTest, SameAsLastPeriodFillsEveryPlanScreen) {
 
 TEST_F(PlanDialogTest, MarketForecastTakesTheStudysSegmentSizes) {
     TCvInd& industry = *Session->Industry();
-    TSimArr* orders = industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
+    TSimArr* orders =
+        industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
     ASSERT_NE(orders, nullptr);
-    const TSimArr* sizes = industry.PerResults(industry.CurPeriod()).FindSimArr(kCategoryFtaMarket, PlanContext(), "SegSizes");
+    const TSimArr* sizes =
+        industry.PerResults(industry.CurPeriod()).FindSimArr(kCategoryFtaMarket, PlanContext(), "SegSizes");
     ASSERT_NE(sizes, nullptr);
     WithDialog([&](TFoMktPlan& dialog) {
         TMktPlanScr& plan = Plan(dialog);
@@ -185,7 +207,8 @@ TEST_F(PlanDialogTest, EstimateSplitsThePlannedSalesByShoppingHabits) {
     TCvInd& industry = *Session->Industry();
     TSimArr* habits =
         industry.PerResults(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "MostRecentStuBH");
-    TSimArr* orders = industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
+    TSimArr* orders =
+        industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
     ASSERT_NE(habits, nullptr);
     ASSERT_NE(orders, nullptr);
     WithDialog([&](TFoMktPlan& dialog) {
@@ -229,7 +252,8 @@ TEST_F(PlanDialogTest, AMarketWithoutBrandsHasNothingToPlan) {
         TMktPlanScr& plan = Plan(dialog);
         EXPECT_EQ(plan.Context().SelMarket, 3);
         EXPECT_TRUE(plan.IsEmpty());
-        EXPECT_NE(Sheet(dialog).Model().Text(plan.FirstRow(), plan.Column(1)).find("markets no brand"), std::string::npos);
+        const std::string line = Sheet(dialog).Model().Text(plan.FirstRow(), plan.Column(1));
+        EXPECT_NE(line.find("markets no brand"), std::string::npos) << line;
         for (const char* button : {"BBSameLastPer", "BBSameMktForeCast", "BBBrdSalesEstim"})
             EXPECT_FALSE(Child<QPushButton>(dialog, button).isVisible()) << button;
         EXPECT_EQ(GoToTab(dialog, 3), 3);

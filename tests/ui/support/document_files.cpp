@@ -18,6 +18,20 @@ std::string RunCommand(const std::string& command) {
     return output;
 }
 
+const char kSumFormulasCheck[] = R"(
+from openpyxl.utils import range_boundaries
+sums=0; wrong=[]
+for row in ws.iter_rows():
+  for c in row:
+    m=re.fullmatch(r'=SUM\((\w+):(\w+)\)', str(c.value))
+    if not m: continue
+    sums+=1
+    c1,r1,c2,r2=range_boundaries(m.group(1)+':'+m.group(2))
+    total=sum(vs.cell(r,k).value or 0 for r in range(r1,r2+1) for k in range(c1,c2+1) if isinstance(vs.cell(r,k).value,(int,float)))
+    if abs(total-vs[c.coordinate].value)>1e-6: wrong.append(c.coordinate)
+print('sums', sums>0, wrong)
+)";
+
 std::string RunPython(const std::string& script, const std::string& argument) {
     TempDir dir;
     const std::string file = dir / "read_back.py";
