@@ -10,6 +10,7 @@
 
 #include "core/session/session.h"
 #include "decisions/summary/print_dec_dialog.h"
+#include "model/plan_forecast.h"
 #include "decisions/summary/summary_dialog.h"
 #include "tests/decisions/page/decision_page_fixture.h"
 #include "tests/ui/printing/scripted_printer.h"
@@ -111,6 +112,20 @@ TEST_F(PrintDecDialogTest, NoPlanDocumentBeforeAForecast) {
     EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{"NoMktgPlanYet"});
     EXPECT_TRUE(printer.jobs.empty());
     EXPECT_FALSE(std::filesystem::exists(File("SAMPLEPA04.xlsx")));
+}
+
+// After a forecast the plan's document is written.
+TEST_F(PrintDecDialogTest, ThePlanDocumentAfterAForecast) {
+    ShowPage({sample::TSampleDecisions::Complete, sample::TSampleRestrictions::None});
+    ASSERT_TRUE(RunPlanForecast(*Session).Done);
+    Session->ForecastDone = true;
+    PrintFromPage([](TFoPrintDec& dialog) {
+        ClickChoice(dialog, 2);
+        Child<QCheckBox>(dialog, "ChBXLOnly").setChecked(true);
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBPrint"), Qt::LeftButton);
+    });
+    EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{});
+    EXPECT_TRUE(std::filesystem::exists(File("SAMPLEPA03.xlsx")));
 }
 
 class PrintDecPlanRestrictedTest : public PrintDecDialogTest {
