@@ -15,7 +15,6 @@
 #include "shell/selector/cv_bar.h"
 #include "ui/cp1252.h"
 #include "ui/qn_tab_set.h"
-#include "ui/sheet/table_units.h"
 
 namespace cv {
 
@@ -59,10 +58,7 @@ constexpr QRect kBevel(5, kLentControlsTop + 22, 770, 440);
 constexpr QSize kOk(89, 26);
 constexpr int kOkFromBottom = 32;
 constexpr QSize kSmallClient(640, 470);
-constexpr int kSmallWidth = 620;
 constexpr int kSmallBevelHeight = 370;
-constexpr int kSmallScreenClass = 1;
-constexpr int kBevelInset = 2;
 constexpr char kBudgetCaptionKey[] = "BBBudget";
 
 QString TranslatedLine(int section, const char* key, int line) {
@@ -104,12 +100,9 @@ void TFoSummary::BuildControls() {
     TSSections_ = new TQNTabSet(this);
     TSSections_->setObjectName(QStringLiteral("TSSections"));
     TSSections_->setFont(font());
-    Bevel_ = new QFrame(this);
-    Bevel_->setObjectName(QStringLiteral("Bevel"));
-    Bevel_->setFrameShape(QFrame::Panel);
-    Bevel_->setFrameShadow(QFrame::Raised);
-    screenArea_ = new QWidget(this);
-    screenArea_->setObjectName(QStringLiteral("paScreen"));
+    const TScreenFrame frame = AddScreenFrame(*this);
+    Bevel_ = frame.Bevel;
+    screenArea_ = frame.Area;
     BBOK_ = new QPushButton(QStringLiteral("OK"), this);
     BBOK_->setObjectName(QStringLiteral("BBOK"));
     BBOK_->setDefault(true);
@@ -120,10 +113,10 @@ void TFoSummary::BuildControls() {
 void TFoSummary::LayoutForScreen() {
     QRect tabs = kTabs, bevel = kBevel;
     QSize client = kClient;
-    if (ScreenClass() == kSmallScreenClass) {
+    if (IsSmallScreen()) {
         client = kSmallClient;
-        tabs.setWidth(kSmallWidth);
-        bevel.setWidth(kSmallWidth);
+        tabs.setWidth(kSmallFrameWidth);
+        bevel.setWidth(kSmallFrameWidth);
         bevel.setHeight(kSmallBevelHeight);
     }
     tabs.setHeight(std::max(tabs.height(), TSSections_->sizeHint().height()));
@@ -131,7 +124,7 @@ void TFoSummary::LayoutForScreen() {
     setFixedSize(client);
     TSSections_->setGeometry(tabs);
     Bevel_->setGeometry(bevel);
-    screenArea_->setGeometry(bevel.adjusted(kBevelInset, kBevelInset, -kBevelInset, -kBevelInset));
+    screenArea_->setGeometry(bevel.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset));
     BBOK_->setGeometry((client.width() - kOk.width()) / 2, client.height() - kOkFromBottom, kOk.width(), kOk.height());
 }
 
@@ -152,13 +145,7 @@ void TFoSummary::TSSectionsChange(int tab) {
     CallerContext->CurPeriod = CallerContext->SelPeriod;
     CallerContext->DecPeriod = static_cast<std::int16_t>(CallerContext->SelPeriod + 1);
     screen_.reset();
-    TCvInd& industry = *Session->Industry();
-    if (CvBar) {
-        const std::string& markets = industry.MktSeries()->Name();
-        CvBar->SetGroupMode(markets, shown->perMarket ? bgmSingle : bgmHidden);
-        if (shown->perMarket)
-            CvBar->SetGroupButton(markets, CallerContext->SelMarket - industry.MktSeries()->Lo() + 1, 1);
-    }
+    ShowMarketGroup(shown->perMarket ? bgmSingle : bgmHidden, *CallerContext);
     Guarded([&] {
         if (mode_ == TSummaryMode::Decisions)
             screen_ = TCVScreen::Create<TDecSummary>(screenArea_, *CallerContext, shown->kind, kWindowLayout);
