@@ -88,6 +88,7 @@ QComboBox* TPageCombos::AddListCombo(const QString& text, int position, std::int
     CreateListCombo(position, text, static_cast<int>(longest));
     Fill(position, word, key, items);
     word = static_cast<std::int16_t>(Combo(position)->currentIndex() + 1);
+    slots_.at(position - 1).word = &word;
     return Combo(position);
 }
 

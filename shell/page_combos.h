@@ -38,7 +38,7 @@ public:
     // and selects the 1-based Selected, without running the change handler.
     void FillListCombo(int position, int selected, const TTextRange& range);
     // A combo as wide as Range's longest line, filled and selecting Word,
-    // which then holds the selection (1-based).
+    // which then holds the selection (1-based) and takes every change.
     QComboBox* AddListCombo(const QString& text, int position, std::int16_t& word, const TTextRange& range);
     // The same for a list of Items (a series' labels) that Key names.
     QComboBox* AddListCombo(const QString& text, int position, std::int16_t& word, const std::string& key,
@@ -47,6 +47,8 @@ public:
     void HideAll();
 
     QComboBox* Combo(int position) const { return slots_.at(position - 1).combo; }
+    // The word the combo at Position was added with; null when it was only filled.
+    std::int16_t* Word(int position) const { return slots_.at(position - 1).word; }
     QLabel* Label(int position) const { return slots_.at(position - 1).label; }
 
 private:
@@ -54,6 +56,7 @@ private:
         QPointer<QComboBox> combo;
         QPointer<QLabel> label;
         std::string key;  // the entry whose lines the combo holds; empty when cleared
+        std::int16_t* word = nullptr;
     };
 
     void Connect(int position);

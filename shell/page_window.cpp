@@ -116,7 +116,8 @@ void TFoCv3Mod::MenuItemClick(QAction* item) {
 
 void TFoCv3Mod::ListComboChange(int position, int index) {
     std::int16_t* words[] = {&Data.GraphOption, &Data.UnitsOrValue, &Data.EvolChoice};
-    *words[position - 1] = static_cast<std::int16_t>(index + 1);
+    std::int16_t* word = combos_.Word(position);
+    *(word ? word : words[position - 1]) = static_cast<std::int16_t>(index + 1);
     display_.Rebuild(Data);
 }
 

@@ -82,11 +82,13 @@ public:
     virtual void FormActivate() {}
     virtual void FormDeactivate() {}
 
-    // The option combo boxes (shell/page_combos.h). A change of combo 1, 2 or
-    // 3 stores its choice (from 1) in Data's graph option, units-or-value or
-    // evolution choice; what the page shows is built again with it, in place.
+    // The option combo boxes (shell/page_combos.h). A change of a combo
+    // stores its choice (from 1) in the word it was added with (one of Data's
+    // fields); a combo only filled stores it, by position 1, 2 or 3, in Data's
+    // graph option, units-or-value or evolution choice. What the page shows
+    // is built again with it, in place.
     TPageCombos& Combos() { return combos_; }
-    virtual void ListComboChange(int position, int index);
+    void ListComboChange(int position, int index);
     // The axis and segment combos that chart pages lay out themselves.
     virtual void HorzAxisComboChange(QComboBox* sender);
     virtual void VertAxisComboChange(QComboBox* sender);

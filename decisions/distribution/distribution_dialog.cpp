@@ -135,7 +135,7 @@ void TFoDistrib::ShowCosts() {
 }
 
 void TFoDistrib::RecostAfterEdit() {
-    if (closing_) return;
+    if (closing_ || !FieldsInRange(false)) return;
     SaveDecisions(false);
     budget_->Recalculate();
     ShowCosts();
@@ -190,7 +190,24 @@ bool TFoDistrib::Validate(bool check) {
     return false;
 }
 
+// A field holding a value outside its range keeps the focus when left, but a
+// click on OK still arrives: nothing is written while one does.
+bool TFoDistrib::FieldsInRange(bool tell) {
+    std::vector<TQNEdit*> fields = channelFields_;
+    for (const TRow& row : rows_) fields.insert(fields.end(), row.efforts.begin(), row.efforts.end());
+    for (TQNEdit* field : fields)
+        if (!field->CheckRange(false)) {
+            if (tell) {
+                field->CheckRange(true);
+                field->setFocus(Qt::OtherFocusReason);
+            }
+            return false;
+        }
+    return true;
+}
+
 bool TFoDistrib::SaveDecisions(bool check) {
+    if (!FieldsInRange(check)) return false;
     for (int c = 1; c <= ChannelCount(); ++c)
         if (slfSize_) slfSize_->SetReal48({ChaSeries->Lo() + c - 1}, FieldValue(ChannelField(c)));
     if (rows_.empty()) return true;
@@ -202,7 +219,9 @@ bool TFoDistrib::SaveDecisions(bool check) {
             alloc->SetReal48({ChaSeries->Lo() + c - 1, row.portRow},
                              FieldValue(row.efforts[static_cast<std::size_t>(c - 1)]) / kPercent);
     }
-    NewDecs->SetSmallint(kCategoryFirmFta, bound_, "SlfDecStatus", 1);
+    // The decisions count as taken once they passed the checks; a field left
+    // writes them only so that the budget can cost them.
+    if (check) NewDecs->SetSmallint(kCategoryFirmFta, bound_, "SlfDecStatus", 1);
     return true;
 }
 

@@ -89,6 +89,10 @@ private:
     // Writes without checks, costs the zone's budget again and shows the costs.
     void RecostAfterEdit();
     int FieldValue(const TQNEdit* field) const;
+    // True when every number field holds a value within its range; else
+    // false, and with Tell the range message and the focus on the first
+    // field outside.
+    bool FieldsInRange(bool tell);
     TDataContext MarketContext(int market) const;
     std::vector<std::string> RowBrands() const;
 

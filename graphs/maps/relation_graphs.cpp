@@ -46,6 +46,8 @@ constexpr int kRankPositions[] = {8, 7, 8, 7, 8};
 constexpr double kRankOffsetX[] = {1, -1, 1, -1, 1};
 constexpr double kRankOffsetY[] = {-0.3, -0.2, 0, 0.2, 0.3};
 constexpr int kLabelledRanks = 5;
+constexpr int kDefaultCharacteristic = 6;
+constexpr int kDefaultDimension = 3;
 
 TCvInd* OpenIndustry() { return Session ? Session->Industry() : nullptr; }
 
@@ -54,6 +56,12 @@ TCvInd* OpenIndustry() { return Session ? Session->Industry() : nullptr; }
 TRelationGraph::TRelationGraph(QWidget* owner, int posFlags, int xOffset, int yOffset, int width, int height,
                                int mode, TRelationPage page)
     : TCVChart(owner, kChartXY, posFlags, xOffset, yOffset, width, height, mode), page_(page) {}
+
+int TRelationGraph::DefaultCharacteristic(int scaleCount) { return std::clamp(kDefaultCharacteristic, 1, std::max(scaleCount, 1)); }
+
+int TRelationGraph::DefaultDimension(bool firstMarket, int dimensionCount) {
+    return std::clamp(firstMarket ? 1 : kDefaultDimension, 1, std::max(dimensionCount, 1));
+}
 
 std::vector<TRelationGraph::TRow> TRelationGraph::SortedByX(std::vector<TRow> rows) {
     // The selection sort of the study tables (SortRowsDesc): the first of the

@@ -38,6 +38,12 @@ public:
         double y = 0;
         int segment = 0;
     };
+    // The pages' first choice: characteristic 6 (the price in a market of five
+    // physical dimensions) against map dimension 1 in the first market, 3 in
+    // the others; each within the market's own scales or dimensions.
+    static int DefaultCharacteristic(int scaleCount);
+    static int DefaultDimension(bool firstMarket, int dimensionCount);
+
     // Rows ordered by x, largest first; rows of equal x as the selection sort
     // of the study tables leaves them.
     static std::vector<TRow> SortedByX(std::vector<TRow> rows);

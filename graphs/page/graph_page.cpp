@@ -10,6 +10,7 @@
 #include "core/store/series_index.h"
 #include "core/store/typed_array.h"
 #include "graphs/charts/gsp_graph.h"
+#include "graphs/maps/relation_graphs.h"
 #include "graphs/design_dialogs/map2att.h"
 #include "graphs/design_dialogs/perc_estim.h"
 #include "graphs/design_dialogs/sem2att.h"
@@ -31,6 +32,7 @@ constexpr int kBenchmarkScreen = 55;
 constexpr int kSemanticScalesScreen = 9;
 constexpr int kPerceptualMapScreen = 12;
 constexpr int kMapRegressionScreen = 13;
+constexpr int kCentredAtTop = kChartCentreX | kChartTopAtY;
 constexpr char kAllOrOneMarket[] = "AllOrOneMkt";
 constexpr int kLentHelpButton = 2;
 constexpr int kLentButtonMargin = 5;
@@ -77,12 +79,10 @@ void TFoGraph::UpdateMenus() {
         apply("MPGrBench", benchEnabled, benchVisible);
         for (const TPageItem& item : group.items) apply(std::string(item.name).c_str(), benchEnabled, benchVisible);
     }
-    // Each design item follows its study's restriction; the study charts are not built yet.
+    // Each design item follows its study's restriction.
     for (const char* name : kDesignItems) {
         const char* study = std::string_view(name).find("Sem") != std::string_view::npos ? "SemanticScales" : "PerceptualMap";
-        const TGraphItem* item = FindGraphItem(name);
-        const bool built = item && item->kind != TGraphKind::StudyChart;
-        apply(name, built && free("StuMkt", study, false), free("StuMkt", study, true));
+        apply(name, free("StuMkt", study, false), free("StuMkt", study, true));
     }
     // The group needs one of its ideal-points items.
     apply("MPGrDesign", Item("MPGrDesSemIVT")->isEnabled() || Item("MPGrDesMapIVT")->isEnabled(),
@@ -106,7 +106,7 @@ void TFoGraph::ShowItem(const TPageItem& item) {
         case TGraphKind::StudyScreen: ShowStudyScreen(false, graph->code); break;
         case TGraphKind::SegmentTable: ShowSegmentTable(graph->code); break;
         case TGraphKind::DimensionTable: ShowDimensionTable(); break;
-        case TGraphKind::StudyChart: break;
+        case TGraphKind::StudyChart: ShowStudyChart(*graph); break;
         case TGraphKind::PerceptionDialog:
         case TGraphKind::SemanticTargetDialog:
         case TGraphKind::MapTargetDialog: ShowDesignDialog(*graph); break;
@@ -234,6 +234,34 @@ void TFoGraph::ShowDimensionTable() {
     if (const TSeries* dimensions = Session->Industry()->MapSeries(Data.SelMarket); dimensions && MarketedBrands() > 0)
         RouteCombo(AddSeriesCombo(2, "LSelectDimension", *dimensions, Data.VertAxis), &TFoCv3Mod::VertAxisComboChange);
     ShowStudyScreen(false, kMapRegressionScreen);
+}
+
+// The semantic estimation keeps a characteristic chosen before; the map
+// relations start from the default pair every time.
+void TFoGraph::ShowStudyChart(const TGraphItem& item) {
+    const TCvInd& industry = *Session->Industry();
+    const bool semantic = std::string_view(item.name) == "MPGrDesSemEstimGraph";
+    const TSeries* scales = industry.SemSeries(Data.SelMarket);
+    const TSeries* dimensions = industry.MapSeries(Data.SelMarket);
+    const int scaleCount = scales ? scales->Count() : 0;
+    if (!semantic || Data.HorzAxis < 1 || Data.HorzAxis > scaleCount)
+        Data.HorzAxis = static_cast<std::int16_t>(TRelationGraph::DefaultCharacteristic(scaleCount));
+    if (!semantic)
+        Data.VertAxis = static_cast<std::int16_t>(TRelationGraph::DefaultDimension(
+            Data.SelMarket == industry.MktSeries()->Lo(), dimensions ? dimensions->Count() : 0));
+    if (!CheckStudyAvailable(false, semantic ? "SemanticScales" : "PerceptualMap") || !scales || !dimensions)
+        return ShowStudyScreen(false, semantic ? kSemanticScalesScreen : kPerceptualMapScreen);
+    const TChartPlace place = Place(true);
+    if (semantic) {
+        RouteCombo(AddSeriesCombo(2, "LSemEstGraph", *scales, Data.HorzAxis), &TFoCv3Mod::HorzAxisComboChange);
+        Display().Show(std::make_unique<TSemEstGraph>(this, Data, kCentredAtTop, 0, place.top, place.width,
+                                                      place.height, kWindowMode, TRelationPage::Graphs));
+        return;
+    }
+    RouteCombo(AddSeriesCombo(1, "LHorzAxis", *scales, Data.HorzAxis), &TFoCv3Mod::HorzAxisComboChange);
+    RouteCombo(AddSeriesCombo(3, "LVertAxis", *dimensions, Data.VertAxis), &TFoCv3Mod::VertAxisComboChange);
+    Display().Show(std::make_unique<TMapRelationsGraph>(this, Data, kCentredAtTop, 0, place.top, place.width,
+                                                        place.height, kWindowMode, TRelationPage::Graphs));
 }
 
 void TFoGraph::ShowDesignDialog(const TGraphItem& item) {

@@ -74,6 +74,10 @@ private:
     // Screen 21 or 22 with a segment combo, screen 13 with a dimension combo.
     void ShowSegmentTable(int screen);
     void ShowDimensionTable();
+    // The semantic estimation chart or the map relations chart of the
+    // design group, with the fitted line's ideal points; when the study is
+    // not available, its screen.
+    void ShowStudyChart(const TGraphItem& item);
     // A design dialog, when its study is available; else the study's screen.
     void ShowDesignDialog(const TGraphItem& item);
     // Shows Dialog modally with the main window's help button lent to it.

@@ -25,11 +25,6 @@ constexpr int kRight = 3;
 constexpr int kSemanticBrandsScreen = 7;
 constexpr int kMapBrandsScreen = 11;
 constexpr int kConjointScreen = 24;
-// The relation charts' defaults: the sixth characteristic (the price in a
-// market of five physical dimensions) against the third map dimension, or
-// the first in the first market; within the market's own series.
-constexpr int kDefaultCharacteristic = 6;
-constexpr int kDefaultDimension = 3;
 
 int Count(const TSeries* series) { return series ? series->Count() : 0; }
 
@@ -50,12 +45,6 @@ void TFoMStudies::UpdateMenus() {
     Item("MPStuBenchMktPerc")->setEnabled(false);
 }
 
-void TFoMStudies::ListComboChange(int position, int index) {
-    if (std::int16_t* word = comboWords_.at(static_cast<std::size_t>(position - 1)))
-        *word = static_cast<std::int16_t>(index + 1);
-    Display().Rebuild(Data);
-}
-
 int TFoMStudies::ChartTop() const { return PageMenuBar()->sizeHint().height() + kCombosHeight; }
 
 void TFoMStudies::AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word) {
@@ -65,11 +54,9 @@ void TFoMStudies::AddSeriesCombo(int position, const char* caption, const TSerie
     std::string text;
     if (Translator) Translator->ControlsLine(caption, 1, text);
     Combos().AddListCombo(Cp1252ToQString(text), position, word, series.Name(), labels);
-    comboWords_.at(static_cast<std::size_t>(position - 1)) = &word;
 }
 
 void TFoMStudies::ShowItem(const TPageItem& item) {
-    comboWords_.fill(nullptr);
     switch (StudyChartOf(item.name)) {
         case TStudyChart::None: TGroupPage::ShowItem(item); break;
         case TStudyChart::SemanticMap: ShowMapGraph(true, mkSemantic); break;
@@ -113,9 +100,9 @@ void TFoMStudies::ShowMapRelations() {
     const TCvInd& industry = *Session->Industry();
     const TSeries* scales = industry.SemSeries(Data.SelMarket);
     const TSeries* dimensions = industry.MapSeries(Data.SelMarket);
-    Data.HorzAxis = static_cast<std::int16_t>(std::clamp(kDefaultCharacteristic, 1, std::max(Count(scales), 1)));
-    const int dimension = Data.SelMarket == industry.MktSeries()->Lo() ? 1 : kDefaultDimension;
-    Data.VertAxis = static_cast<std::int16_t>(std::clamp(dimension, 1, std::max(Count(dimensions), 1)));
+    Data.HorzAxis = static_cast<std::int16_t>(TRelationGraph::DefaultCharacteristic(Count(scales)));
+    Data.VertAxis = static_cast<std::int16_t>(
+        TRelationGraph::DefaultDimension(Data.SelMarket == industry.MktSeries()->Lo(), Count(dimensions)));
     if (!CanShowStudyGraph(Data, false, "PerceptualMap") || !scales || !dimensions) return ShowScreen(kMapBrandsScreen);
     AddSeriesCombo(kLeft, "LHorzAxis", *scales, Data.HorzAxis);
     AddSeriesCombo(kRight, "LVertAxis", *dimensions, Data.VertAxis);
@@ -126,7 +113,7 @@ void TFoMStudies::ShowMapRelations() {
 
 void TFoMStudies::ShowSemanticRelations() {
     const TSeries* scales = Session->Industry()->SemSeries(Data.SelMarket);
-    Data.HorzAxis = static_cast<std::int16_t>(std::clamp(kDefaultCharacteristic, 1, std::max(Count(scales), 1)));
+    Data.HorzAxis = static_cast<std::int16_t>(TRelationGraph::DefaultCharacteristic(Count(scales)));
     if (!CanShowStudyGraph(Data, false, "SemanticScales") || !scales) return ShowScreen(kSemanticBrandsScreen);
     AddSeriesCombo(kCentre, "LSemEstGraph", *scales, Data.HorzAxis);
     const int top = ChartTop();

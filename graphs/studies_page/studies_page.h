@@ -6,7 +6,6 @@
 // may not be shown (not allowed, too few brands, not bought) gives way to a
 // study screen, which says why.
 
-#include <array>
 #include <cstdint>
 
 #include "shell/group_page.h"
@@ -25,9 +24,6 @@ public:
 
     // With one market, the two market-level benchmarking items are disabled.
     void UpdateMenus() override;
-    // A combo's choice (from 1) goes into the context field the view gave it;
-    // the chart, or the screen shown instead, is built again.
-    void ListComboChange(int position, int index) override;
 
 protected:
     void ShowItem(const TPageItem& item) override;
@@ -44,8 +40,6 @@ private:
     void AddSeriesCombo(int position, const char* caption, const TSeries& series, std::int16_t& word);
     // Where a chart lies: below the combos.
     int ChartTop() const;
-
-    std::array<std::int16_t*, 3> comboWords_{};
 };
 
 }  // namespace cv

@@ -171,6 +171,25 @@ TEST_F(DistributionDialogTest, AChannelShortOf100IsRefusedAndNormalised) {
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9);
 }
 
+// 150 and -50 total 100, but each field refuses its value when left: a
+// click on OK that arrives all the same stores nothing.
+TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeverStored) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        root.ui.plainBoxes.clear();
+        TypeEfforts(dialog, 1, {150, -50, 0, 0, 0});
+        EXPECT_FALSE(root.ui.plainBoxes.empty());
+        root.ui.plainBoxes.clear();
+        dialog.OkClick();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 2})), 0.20, 1e-9);
+        EXPECT_EQ(Status(), 0);
+        dialog.CancelClick();
+    });
+}
+
 TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
