@@ -18,6 +18,7 @@
 #include "reports/results/brand_result.h"
 #include "reports/results/firm_result.h"
 #include "shell/selector/cv_bar.h"
+#include "ui/wait_cursor.h"
 
 namespace cv {
 
@@ -46,14 +47,6 @@ constexpr int kButtonMargin = 5;
 constexpr QSize kSmallClient(640, 480);
 constexpr int kSmallBevelHeight = 360;
 constexpr int kSmallCloseFromBottom = 30;
-
-// The hourglass while the dialog builds or the model runs.
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // Runs one action of the user: a failure of the data is shown with its
 // message and answers false, so the dialog stays as it was.

@@ -100,9 +100,9 @@ void TPercMap::Build(const TDataContext& context) {
     const TCvInd* industry = Session ? Session->Industry() : nullptr;
     const TSeries* segments = industry ? industry->SegSeries(context_.SelFta, context_.SelMarket) : nullptr;
     segmentCount_ = segments ? segments->Count() : 0;
-    SetTitle();
-    SetRepaint(true);
+    // Drawn once, when everything is in place.
     SetRepaint(false);
+    SetTitle();
     Fill();
     SetRepaint(true);
     if (Mode() != kChartDocumentMode) show();
