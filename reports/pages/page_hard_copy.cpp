@@ -4,7 +4,6 @@
 
 #include "reports/documents/cv_doc.h"
 #include "shell/page_window.h"
-#include "ui/printing/prn_setup.h"
 
 namespace cv {
 
@@ -14,7 +13,6 @@ void PrintPageHardCopy(TFoCv3Mod& page, THardCopyTitle title) {
         page.TFoCv3Mod::Print();
         return;
     }
-    if (!CheckDefaultPrinter()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TCvDoc document(&page);
     PrintModuleWindow(document, page.Data, title, *screen);
