@@ -18,6 +18,7 @@
 #include "ui/chart/chart_styles.h"
 
 class QGraphicsItem;
+class QScatterSeries;
 
 namespace cv {
 
@@ -158,7 +159,8 @@ private:
     void Changed();
     void Redraw();
     void DrawSeries();
-    void DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn);
+    // Adds the series' lines; its markers go to MarkerSeries, for the caller to stack.
+    void DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn, std::vector<QScatterSeries*>& markerSeries);
     void DrawBubbleSeries(int series, double largestSize, std::vector<TDrawnPoint>& drawn);
     void DrawBars();
     void DrawPie();

@@ -204,7 +204,13 @@ void TQNChart::ConfigureAxes() {
 
 void TQNChart::DrawSeries() {
     if (chartType_ == kChartXY) {
-        for (int series = 1; 2 * series <= columns_; ++series) DrawXYSeries(series, drawnPoints_);
+        // Lines under every marker, larger markers under smaller ones: a
+        // marker that rings another's at the same point leaves it in view.
+        std::vector<QScatterSeries*> markers;
+        for (int series = 1; 2 * series <= columns_; ++series) DrawXYSeries(series, drawnPoints_, markers);
+        std::stable_sort(markers.begin(), markers.end(),
+                         [](const QScatterSeries* a, const QScatterSeries* b) { return a->markerSize() > b->markerSize(); });
+        for (QScatterSeries* scatter : markers) chart()->addSeries(scatter);
     } else if (chartType_ == kChartBubble) {
         double largest = 0;
         for (int row = 1; row <= rows_; ++row)
@@ -238,7 +244,7 @@ void TQNChart::DrawSeries() {
             }
 }
 
-void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
+void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn, std::vector<QScatterSeries*>& markerSeries) {
     const TSeriesStyle& style = series_[series];
     const QColor seriesColour = style.markerColour.value_or(DefaultSeriesColour(series));
     std::vector<QList<QPointF>> lines(1);
@@ -282,7 +288,7 @@ void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
             lineSeries->setPen(QPen(pen.colour, pen.width, QtPenStyle(pen.style)));
             chart()->addSeries(lineSeries);
         }
-    for (auto& [key, scatter] : markers) chart()->addSeries(scatter);
+    for (auto& [key, scatter] : markers) markerSeries.push_back(scatter);
     for (TDrawnPoint& entry : drawn)
         if (entry.series == series && !entry.drawnIn && !chart()->series().isEmpty())
             entry.drawnIn = chart()->series().back();

@@ -260,6 +260,74 @@ TEST_F(GraphPageTest, MenuUnderEachRestrictionVariant) {
     }
 }
 
+// Market size with one market: the market's points coincide with the
+// total's. Each keeps its own marker, the market's drawn larger so that it
+// rings the total's; the market's line is dashed and thinner and its label,
+// in its colour, stands below the point, the total's above.
+TEST_F(GraphPageTest, OneMarketsSeriesRingsTheTotalWithItsOwnMarkers) {
+    OpenOneMarketVariant();
+    Main().RefreshAll();
+    Main().ShowPage(page);
+    Choose("MpGrMktSize");
+    TMktTotPerGraph* chart = Shown<TMktTotPerGraph>();
+    ASSERT_NE(chart, nullptr);
+    QApplication::processEvents();
+    ASSERT_EQ(chart->ColumnCount(), 4);  // the total and M1
+    const TSeriesStyle* total = chart->SeriesStyle(1);
+    const TSeriesStyle* market = chart->SeriesStyle(2);
+    ASSERT_NE(total, nullptr);
+    ASSERT_NE(market, nullptr);
+    for (int row = 1; row <= chart->RowCount(); ++row) {
+        ASSERT_EQ(chart->Data(row, 4), chart->Data(row, 2)) << row;
+        EXPECT_EQ(market->points.at(row).markerStyle, TAnalGraph::FirmMarker(2)) << row;
+        EXPECT_NE(total->points.at(row).markerStyle, market->points.at(row).markerStyle) << row;
+        EXPECT_GT(chart->DrawnMarkerSize(1, row), 0.0) << row;
+        EXPECT_GT(chart->DrawnMarkerSize(2, row), chart->DrawnMarkerSize(1, row)) << row;
+    }
+    EXPECT_EQ(total->pen->style, 1);
+    EXPECT_EQ(market->pen->style, 2);
+    EXPECT_LT(market->pen->width, total->pen->width);
+    const TChartLabel& totalLabel = total->points.at(chart->RowCount()).label;
+    const TChartLabel& marketLabel = market->points.at(chart->RowCount()).label;
+    EXPECT_EQ(totalLabel.location, kLabelAbove);
+    EXPECT_EQ(marketLabel.location, kLabelBelow);
+    EXPECT_EQ(marketLabel.font.colour, TAnalGraph::MarketColour(1));
+    test::SaveScreenshot(Main(), "GraphPageTest_MarketSizeOneMarket");
+}
+
+// With three markets, a market's point that coincides with the total's (the
+// other markets at 0) keeps its marker and rings the total's; the others are
+// drawn at the common size.
+TEST_F(GraphPageTest, AMarketPointOnTheTotalRingsItsMarker) {
+    // Nothing sold in M2 and M3 in period 1: M1 is the whole industry there.
+    TCvInd& industry = *Session->Industry();
+    for (const std::int16_t market : {2, 3}) {
+        TDataContext at = page->Data;
+        at.SelMarket = market;
+        TSimArr* sales = industry.PerResults(1).GetSimArr(kCategoryFtaMarket, at, "SegSales");
+        ASSERT_NE(sales, nullptr);
+        for (int segment = 1; segment <= industry.SegSeries(at.SelFta, market)->Count(); ++segment)
+            for (const std::int8_t element : {si::Unit, si::Value}) sales->SetReal48({segment, element}, 0);
+    }
+    Main().ShowPage(page);
+    Choose("MpGrMktSize");
+    TMktTotPerGraph* chart = Shown<TMktTotPerGraph>();
+    ASSERT_NE(chart, nullptr);
+    QApplication::processEvents();
+    int coinciding = 0;
+    for (int row = 1; row <= chart->RowCount(); ++row)
+        for (int series = 2; 2 * series <= chart->ColumnCount(); ++series) {
+            if (!chart->Data(row, 2 * series)) continue;
+            const bool onTotal = chart->Data(row, 2 * series) == chart->Data(row, 2);
+            coinciding += onTotal ? 1 : 0;
+            EXPECT_EQ(chart->SeriesStyle(series)->points.at(row).markerStyle, TAnalGraph::FirmMarker(series)) << row;
+            if (onTotal) EXPECT_GT(chart->DrawnMarkerSize(series, row), chart->DrawnMarkerSize(1, row)) << row;
+            else EXPECT_EQ(chart->DrawnMarkerSize(series, row), chart->DrawnMarkerSize(1, row)) << row;
+        }
+    EXPECT_EQ(coinciding, 1);  // M1 in period 1
+    test::SaveScreenshot(Main(), "GraphPageTest_MarketSizeOnTheTotal");
+}
+
 // The segments' labels at the selected period: one step down per larger
 // segment, and sideways by segment, so that no two of them overlap.
 TEST_F(GraphPageTest, SegmentLabelsStandApartAtTheSelectedPeriod) {
