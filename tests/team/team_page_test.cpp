@@ -53,6 +53,28 @@ TEST_F(TeamPageTest, WithAnIndustryItemsFollowThePeriodThePageShows) {
     EXPECT_FALSE(Page().findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
 }
 
+TEST_F(TeamPageTest, APeriodChosenOnTheBarEnablesTheItemsOfTheCurrentPeriodOnly) {
+    OpenIndustry();
+    Page().SetupBar();
+    const char* currentPeriodItems[] = {"MPPasswd", "MPBackup", "MPTransferToAdm", "MPNewLoan", "MPLoanSchedule",
+                                        "MPBgtchg"};
+    QAction* finances = Page().findChild<QMenu*>("MPFinances")->menuAction();
+    // The sample's current period is 3.
+    for (int period : {2, 1, 3}) {
+        ChoosePeriodOnBar(period);
+        const bool current = period == 3;
+        EXPECT_EQ(Page().Data.SelPeriod, period);
+        for (const char* item : currentPeriodItems) EXPECT_EQ(Item(item)->isEnabled(), current) << item << period;
+        EXPECT_EQ(finances->isEnabled(), current) << period;
+        EXPECT_TRUE(Item("MPTeamCloseInd")->isEnabled()) << period;
+        if (period == 2) {
+            Page().PageMenuBar()->setActiveAction(Page().findChild<QMenu*>("MPFile")->menuAction());
+            SaveScreenshotOfRunningTest(Main());
+            Page().PageMenuBar()->setActiveAction(nullptr);
+        }
+    }
+}
+
 TEST_F(TeamPageTest, ClosingTheIndustryShowsThePictureWithoutIndustry) {
     OpenIndustry();
     Page().SetupBar();
