@@ -1,6 +1,7 @@
 #include "team/team_page.h"
 
 #include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "core/session/industry.h"
@@ -68,9 +69,12 @@ TEST_F(TeamPageTest, APeriodChosenOnTheBarEnablesTheItemsOfTheCurrentPeriodOnly)
         EXPECT_EQ(finances->isEnabled(), current) << period;
         EXPECT_TRUE(Item("MPTeamCloseInd")->isEnabled()) << period;
         if (period == 2) {
-            Page().PageMenuBar()->setActiveAction(Page().findChild<QMenu*>("MPFile")->menuAction());
-            SaveScreenshotOfRunningTest(Main());
-            Page().PageMenuBar()->setActiveAction(nullptr);
+            // The File menu open at period 2: its current-period items greyed.
+            QMenu* file = Page().findChild<QMenu*>("MPFile");
+            file->popup(Page().PageMenuBar()->mapToGlobal(QPoint(0, Page().PageMenuBar()->height())));
+            QTRY_VERIFY(file->isVisible());
+            SaveScreenScreenshot("TeamPageTest_FileMenuAtAnEarlierPeriod");
+            file->hide();
         }
     }
 }
