@@ -102,6 +102,11 @@ std::string TAnalGraph::FormatTitle(std::string text) const {
     return text;
 }
 
+void TAnalGraph::BeginBuild(const TDataContext& context) {
+    SetRepaint(false);
+    TCVChart::Build(context);
+}
+
 void TAnalGraph::SetTitleLine(int lineNo) { SetTitle(FormatTitle(GetLine(lineNo)), titleSize_, kChartFontBold, 0, 0); }
 
 void TAnalGraph::SetValueAxisTitle(const std::string& text) { SetAxisTitle(text, 1, kAxisTitleSize, kChartFontBold, 0); }

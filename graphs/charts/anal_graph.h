@@ -39,6 +39,9 @@ public:
 protected:
     TAnalGraph(QWidget* owner, const TChartPlace& place, int code);
 
+    // The common start of every Build: drawing off until Finish, so that a
+    // chart built again in place is drawn once, not after every change.
+    void BeginBuild(const TDataContext& context);
     // The chart's title: line LineNo of the loaded entry, formatted.
     void SetTitleLine(int lineNo);
     void SetValueAxisTitle(const std::string& text);

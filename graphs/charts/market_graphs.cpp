@@ -61,7 +61,7 @@ TMktTotPerGraph::TMktTotPerGraph(QWidget* owner, const TChartPlace& place, int c
 }
 
 void TMktTotPerGraph::Build(const TDataContext& context) {
-    TCVChart::Build(context);
+    BeginBuild(context);
     LoadLines(kSectionGlobals, "MktTotPerGraph");
     const bool units = context_.UnitsOrValue != si::Value;
     const int kind = code_ == 2000 ? 0 : code_ == 2010 ? 1 : code_ == 2040 ? 2 : 3;
@@ -129,7 +129,7 @@ TSegPerGraph::TSegPerGraph(QWidget* owner, const TChartPlace& place, int code, c
 }
 
 void TSegPerGraph::Build(const TDataContext& context) {
-    TCVChart::Build(context);
+    BeginBuild(context);
     LoadLines(kSectionGlobals, "MktTotPerGraph");
     const bool units = context_.UnitsOrValue != si::Value;
     const int kind = code_ == 2020 ? 0 : code_ == 2030 ? 1 : 3;

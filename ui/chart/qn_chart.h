@@ -140,6 +140,8 @@ public:
     // Marker diameter drawn for a point; 0 when it is not drawn.
     double DrawnMarkerSize(int series, int point) const;
     QRectF PlotArea() const;
+    // How often the chart was drawn from its grid and styles.
+    int RedrawCount() const { return redrawCount_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -196,6 +198,7 @@ private:
     std::vector<QGraphicsItem*> overlay_;
     QGraphicsItem* backdropItem_ = nullptr;
     QGraphicsItem* legendItem_ = nullptr;
+    int redrawCount_ = 0;
 };
 
 }  // namespace cv

@@ -153,6 +153,7 @@ QImage SplitPicture(const QImage& picture, QPointF split) {
 }  // namespace
 
 void TQNChart::Redraw() {
+    ++redrawCount_;
     QChart* view = chart();
     view->removeAllSeries();
     for (QAbstractAxis* axis : view->axes()) {

@@ -216,6 +216,20 @@ TEST_F(GraphPageTest, CumulatedItemsOfferNoEvolutionAndOneMarketNoMarketChoice) 
     EXPECT_TRUE(ComboShown(3));
 }
 
+// A combo change builds the chart shown again in place and draws it once,
+// at the end, not after each of its points.
+TEST_F(GraphPageTest, AComboChangeDrawsTheRebuiltChartOnce) {
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    TFirGraph* chart = Shown<TFirGraph>();
+    ASSERT_NE(chart, nullptr);
+    const int drawn = chart->RedrawCount();
+    PickCombo(2, 1);  // value
+    ASSERT_EQ(Shown<TFirGraph>(), chart);
+    EXPECT_EQ(chart->Context().UnitsOrValue, 2);
+    EXPECT_EQ(chart->RedrawCount(), drawn + 1);
+}
+
 // In value, one market: the market's report, title "in value ... in market M2".
 TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
     Main().ShowPage(page);
