@@ -6,6 +6,7 @@
 #include "core/base/message_list.h"
 #include "core/session/session.h"
 #include "decisions/distribution/distribution_dialog.h"
+#include "decisions/mix/mix_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "decisions/plan/mkt_plan_dialog.h"
 #include "decisions/portfolio/brand_portfolio_dialog.h"
@@ -31,6 +32,7 @@ constexpr int kFatalStopExitCode = 1;
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
     auto* decisions = new TFoDecision(mainWindow, area);
+    decisions->RegisterDialog(TDecisionArea::MarketingMix, CreateMarketingMix);
     decisions->RegisterDialog(TDecisionArea::BrandPortfolio, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<TFoBFolio>(owner, context);
     });

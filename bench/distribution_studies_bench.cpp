@@ -1,6 +1,7 @@
-// Opening the distribution dialog, its allocation assistant and the study
-// orders on the largest industry (6 firms, 3 zones, 3 markets of 5 brands
-// each: 15 brand rows over 3 channels) after one forecast: each dialog built,
+// Opening the distribution dialog, its allocation assistant, the study orders
+// and the marketing mix on the largest industry (6 firms, 3 zones, 3 markets
+// of 5 brands each: 15 brand rows over 3 channels; the mix shows five brand
+// tabs and five segments) after one forecast: each dialog built,
 // loaded and drawn once per iteration. The baseline ("x_raw"), measured in
 // the same run, builds and draws a bare dialog holding as many labels, number
 // fields and check boxes in a grid, so the ratio is what loading the
@@ -22,6 +23,7 @@
 #include "core/session/session.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/distribution/slf_assistant.h"
+#include "decisions/mix/mix_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
 #include "ui/report/qn_table.h"
 
@@ -125,6 +127,10 @@ int main(int argc, char** argv) {
             assistant->Fill(channels, brands, efforts);
             assistant->RGAutoModeClick(cv::TSlfRule::EqualShares);
             return assistant;
+        });
+        Register("BM_Dialog_MarketingMix", [](QWidget* owner, cv::TDataContext& context) -> std::unique_ptr<QDialog> {
+            static cv::TMixMemory memory;
+            return std::make_unique<cv::TFoMktMix>(owner, context, memory);
         });
         Register("BM_Dialog_Studies", [](QWidget* owner, cv::TDataContext& context) -> std::unique_ptr<QDialog> {
             return std::make_unique<cv::TFoStudies>(owner, context);

@@ -3,6 +3,7 @@
 // Before it moves to another tab it asks the dialog (AllowChange), which
 // checks and stores the brand shown; a refusal keeps the tab where it was.
 
+#include <QStringList>
 #include <functional>
 
 #include "ui/qn_tab_set.h"
@@ -14,6 +15,11 @@ class TBrandTabBar : public TQNTabSet {
 
 public:
     explicit TBrandTabBar(QWidget* owner = nullptr);
+
+    // Replaces the tabs by Names and shows tab Current (none when out of
+    // range), asking nobody and announcing nothing: the dialog shows that
+    // brand itself.
+    void SetTabsQuietly(const QStringList& names, int current);
 
     // Asked with the tab about to be shown; true lets the change happen.
     std::function<bool(int newIndex)> AllowChange;

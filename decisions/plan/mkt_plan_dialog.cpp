@@ -18,6 +18,7 @@
 #include "shell/selector/cv_bar.h"
 #include "ui/sheet/qn_sheet.h"
 #include "ui/sheet/table_units.h"
+#include "ui/wait_cursor.h"
 
 namespace cv {
 
@@ -50,14 +51,6 @@ constexpr int kSmallCloseFromBottom = 30;
 constexpr int kSmallScreenClass = 1;
 constexpr int kBevelInset = 2;
 constexpr int kLeastViewScale = 10;
-
-// The hourglass while the dialog builds or the model runs.
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // Runs one action of the user: a failure of the data is shown with its
 // message and answers false, so the dialog stays as it was.

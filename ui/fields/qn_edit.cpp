@@ -162,6 +162,9 @@ void TQNEdit::DoError(TErrorType errorType) {
 void TQNEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (checkingExit_ || text().isEmpty() || text() == QStringLiteral("-")) return;
+    // The field is left only when the focus moves inside its window: a window
+    // closed, hidden or put behind another (or a popup opened) ends no edit.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
     checkingExit_ = true;
     if (!CheckRange(true)) {
         setFocus(Qt::OtherFocusReason);

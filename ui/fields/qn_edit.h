@@ -3,8 +3,8 @@
 // or an integer; numbers are shown with the locale's thousands separators and
 // a fixed number of decimals, re-formatted as the user types, with the caret
 // kept at its distance from the end. A character that makes no number beeps
-// and is undone. Leaving the field with a value outside [MinValue, MaxValue]
-// says so and keeps the focus. An empty field stands for "no value".
+// and is undone. Leaving the field for another control of its window with a
+// value outside [MinValue, MaxValue] says so and keeps the focus. An empty field stands for "no value".
 //
 // Values and limits are doubles, so amounts up to the limits' magnitude are
 // kept exactly. A field can look disabled while staying a live window: it then

@@ -154,6 +154,17 @@ TEST_F(FieldWindow, LeavingAValueOutsideTheLimitsSaysSoAndKeepsTheFocus) {
     EXPECT_TRUE(fields[1]->hasFocus());
 }
 
+// Closing the window (a dialog's Cancel) leaves the edit unfinished, without a word.
+TEST_F(FieldWindow, ClosingTheWindowChecksNothing) {
+    fields[0]->MinValue = 0;
+    fields[0]->MaxValue = 100;
+    FocusOn(fields[0]);
+    QTest::keyClicks(fields[0], "150");
+    window.close();
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.plainBoxes.empty());
+}
+
 TEST_F(FieldWindow, ADisabledLookingFieldIsPassedByTabAndTheArrowKeys) {
     fields[1]->SetFieldEnabled(false);
     EXPECT_EQ(fields[1]->palette().color(QPalette::Text), QColor(Qt::black));

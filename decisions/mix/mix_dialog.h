@@ -1,0 +1,83 @@
+#pragma once
+// TFoMktMix: the marketing mix of the coming period, brand by brand, in one
+// market: production, inventory sold to the trading company, advertising
+// (mass communication and research), recommended price, the advertising's
+// split over the segments and up to two perceptual objectives. Each line shows
+// last period's decision, this one and the increase between them; typing the
+// increase works out the decision.
+//
+// A brand's entries are checked, and written into the decision period's
+// "DecBrdCv3" and "SegStrat", when the team switches tab or market or presses
+// OK; a refused check keeps the brand on screen with the focus on the faulty
+// field. The dialog opens on the tab it showed when last closed (TMixMemory).
+
+#include <memory>
+#include <string>
+
+#include "decisions/dialogs/brand_decision_dialog.h"
+#include "decisions/mix/mix_form.h"
+#include "decisions/mix/mix_objectives.h"
+#include "decisions/page/decision_areas.h"
+
+namespace cv {
+
+class TFoMktMix : public TFoBrdDec {
+    Q_OBJECT
+
+public:
+    // Memory: the tab to open on, given back when the dialog closes.
+    TFoMktMix(QWidget* owner, TDataContext& callerContext, TMixMemory& memory);
+
+    // Shows the brands of the page's zone and market; the first call comes
+    // from the constructor.
+    void LoadDecisions() override;
+    // Checks the brand shown and writes it; true with nothing to write.
+    bool StoreDecisions() override;
+
+    // Shows the brand called Name on the mix's fields.
+    void DisplayBrand(const std::string& name);
+    // The checks of the brand shown: the first failure says why, puts the
+    // focus on its field and answers false.
+    bool ValidateBrand();
+    // Writes the brand shown into its row of the decision period's arrays.
+    void SaveDecisions();
+
+    const TMixForm& Form() const { return form_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The tab shown becomes the one to open on next time.
+    void done(int result) override;
+
+private:
+    void SetUnitWords();
+    void LayOutSegments();
+    void ShowNoBrand();
+    void ShowBrands();
+    void ShowInventory(const std::string& name, int lastRow, int row);
+    void ShowCurrentInventory(long double thousands);
+    void RecomputeIncrease(const TMixLine& line);
+    void IncreaseLeft(const TMixLine& line);
+    void RecomputeSegmentTotal();
+    bool AllowTabChange();
+    void OkPressed();
+    // Ends the edit of the focused field by moving the focus to Target;
+    // false when the field refused to let go (its value was out of range).
+    bool FinishEdit(QWidget& target);
+    bool CheckFilled(TQNEdit& field, int emptyLine);
+    void Refuse(int line, QWidget* focus);
+
+    TMixMemory& memory_;
+    TMixForm form_;
+    std::unique_ptr<TMixObjectives> objectives_;
+    int segmentFieldLeft_ = 0;
+    // The decision period's row of the brand shown (the tab bar may already
+    // show the next tab while the brand is being stored).
+    int shownRow_ = 0;
+    bool brandsShown_ = false;
+};
+
+// The factory the decisions page opens the marketing mix with.
+std::unique_ptr<TFoCv3Dec> CreateMarketingMix(QWidget* owner, TDataContext& context, TMixMemory& memory);
+
+}  // namespace cv

@@ -1,0 +1,440 @@
+// The marketing-mix dialog through its window on the sample: what it shows of
+// a carried and of a new brand, what OK writes, what is refused and where the
+// focus goes, Cancel, the market without brands, and the remembered tab.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "tests/decisions/mix/mix_fixture.h"
+#include "tests/support/stored_form.h"
+#include "ui/qt_ui_services.h"
+
+namespace cv::test {
+namespace {
+
+using sample::TSampleDecisions;
+
+// Team A in the North, market M1: ALBA (row 1) and ARNO (row 2) carried from
+// the current period, ALTO (row 3) new in the decision period; three segments.
+constexpr int kAlba = 1;
+constexpr int kAlto = 3;
+
+TBrandTabBar& Tabs(TFoMktMix& dialog) { return Child<TBrandTabBar>(dialog, "QNTSBrand"); }
+
+void ClickTab(TFoMktMix& dialog, int tab) {
+    TBrandTabBar& tabs = Tabs(dialog);
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(tab).center());
+}
+
+// On the button's round mark: the rest of its width is no target.
+void ClickMode(TFoMktMix& dialog, const char* name) {
+    auto& button = Child<QRadioButton>(dialog, name);
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(6, button.height() / 2));
+}
+
+void ClickOk(TFoMktMix& dialog) { QTest::mouseClick(&Child<QPushButton>(dialog, "BBOK"), Qt::LeftButton); }
+
+// Gives ALBA's advertising an even split that totals 100 % (the sample's
+// thirds show 33 each).
+void SplitAlbaEvenly(TSimArr& segStrat) {
+    for (int segment = 1; segment <= 3; ++segment) segStrat.SetReal48({kAlba, segment}, segment == 1 ? 0.34 : 0.33);
+}
+
+TEST_F(MixTest, OkWritesTheBrandsMix) {
+    ShowSample();
+    TSimArr& mix = Array("DecBrdCv3");
+    // ALBA has 5,000 units left to sell and plans to sell 1,000: the field is open.
+    mix.SetReal48({kAlba, si::AvailStock}, 5000);
+    mix.SetReal48({kAlba, si::SellStock}, 1000);
+    bool closed = false;
+    OpenMix(
+        [&](TFoMktMix& dialog) {
+            EXPECT_EQ(Tabs(dialog).tabText(0), QStringLiteral("ALBA"));
+            EXPECT_EQ(Field(dialog, "QNEInventCurPer").text(), QStringLiteral("1"));
+            EXPECT_TRUE(Field(dialog, "QNEInventCurPer").FieldEnabled());
+            EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(), QStringLiteral("Inventory available: 5 thousand units"));
+            Type(Field(dialog, "QNEProdLevelCurPer"), "50");
+            Type(Field(dialog, "QNEInventCurPer"), "3");
+            Type(Field(dialog, "QNEPriceCurPer"), "700");
+            Type(Field(dialog, "QNEMassComCurPer"), "800");
+            Type(Field(dialog, "QNEAdvResCurPer"), "200");
+            Type(Field(dialog, "QNESegCurPer1"), "50");
+            Type(Field(dialog, "QNESegCurPer2"), "30");
+            Type(Field(dialog, "QNESegCurPer3"), "20");
+            ClickMode(dialog, "RBSemScales");
+            // M1's scales: Weight, Power, Design, Noise, Range, Price, then none.
+            auto& first = Child<QComboBox>(dialog, "CBObj1");
+            auto& second = Child<QComboBox>(dialog, "CBObj2");
+            ASSERT_EQ(first.count(), 6);
+            ASSERT_EQ(second.count(), 7);
+            EXPECT_EQ(second.itemText(6), QStringLiteral("None"));
+            first.setCurrentIndex(0);
+            second.setCurrentIndex(2);
+            Type(Field(dialog, "QNEObj1"), "4.5");
+            Type(Field(dialog, "QNEObj2"), "3");
+            Field(dialog, "QNEProdLevelCurPer").setFocus();
+            QTRY_COMPARE(Field(dialog, "QNEtotal").text(), QStringLiteral("100"));
+            SaveScreenshot(dialog, "MarketingMix_CarriedBrand");
+            ClickOk(dialog);
+            closed = !dialog.isVisible();
+        },
+        "MarketingMix_CarriedBrandOpened");
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(root.ui.messageBoxes.empty()) << LastBoxKey();
+    // Thousands typed, units stored; advertising 800 + 200 = 1,000 thousand of
+    // which research is 200 / 1,000 = 0.2.
+    EXPECT_EQ(mix.GetReal48({kAlba, si::BrdDecStatus}), 1);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::Production}), 50000);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::SellStock}), 3000);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::Price}), 700);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::AdvertBgt}), 1000000);
+    EXPECT_NEAR(static_cast<double>(mix.GetReal48({kAlba, si::AdvertQual})), 0.2, 1e-9);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoType}), 2);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP1}), 1);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal1}), 4.5);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP2}), 3);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal2}), 3);
+    TSimArr& segStrat = Array("SegStrat");
+    EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 1})), 0.5, 1e-9);
+    EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 2})), 0.3, 1e-9);
+    EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 3})), 0.2, 1e-9);
+}
+
+// A brand launched in the decision period has no last period and no inventory.
+TEST_F(MixTest, NewBrandShowsNoLastPeriodAndNoInventory) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    const long double altoPrice = Array("DecBrdCv3").GetReal48({kAlto, si::Price});
+    OpenMix([&](TFoMktMix& dialog) {
+        Type(Field(dialog, "QNEPriceCurPer"), "700");
+        ClickTab(dialog, kAlto - 1);
+        ASSERT_EQ(Tabs(dialog).currentIndex(), kAlto - 1) << LastBoxKey();
+        EXPECT_EQ(Child<QLabel>(dialog, "paTitle").text(), QStringLiteral("  ALTO  -  Marketing mix"));
+        for (const char* last : {"QNEBaseProtoSimPer", "QNEProdLevelSimPer", "QNEInventSimPer", "QNEMassComSimPer",
+                                 "QNEAdvResSimPer", "QNEPriceSimPer"})
+            EXPECT_EQ(Field(dialog, last).text(), QStringLiteral("-")) << last;
+        for (const char* increase : {"QNEProdLevelInc", "QNEMassComInc", "QNEAdvResInc", "QNEPriceInc"}) {
+            EXPECT_TRUE(Field(dialog, increase).text().isEmpty()) << increase;
+            EXPECT_FALSE(Field(dialog, increase).FieldEnabled()) << increase;
+        }
+        EXPECT_EQ(Field(dialog, "QNEInventCurPer").text(), QStringLiteral("0"));
+        EXPECT_FALSE(Field(dialog, "QNEInventCurPer").FieldEnabled());
+        EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(), QStringLiteral("Inventory available: 0 thousand units"));
+        // The sample's thirds.
+        EXPECT_EQ(Field(dialog, "QNESegCurPer1").text(), QStringLiteral("33"));
+        SaveScreenshot(dialog, "MarketingMix_NewBrand");
+    });
+    // Leaving ALBA for ALTO stored ALBA's entries in ALBA's row.
+    EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlba, si::Price}), 700);
+    EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlto, si::Price}), altoPrice);
+    EXPECT_NEAR(static_cast<double>(Array("SegStrat").GetReal48({kAlto, 1})), 1.0 / 3, 1e-9);
+}
+
+TEST_F(MixTest, PriceBeyondItsRangeKeepsTheFocus) {
+    ShowSample();
+    const long double price = Array("DecBrdCv3").GetReal48({kAlba, si::Price});
+    OpenMix([&](TFoMktMix& dialog) {
+        TQNEdit& field = Field(dialog, "QNEPriceCurPer");
+        field.setFocus();
+        QTRY_VERIFY(field.hasFocus());
+        Type(field, "12000");
+        ClickOk(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_EQ(root.ui.plainBoxes.size(), 1u);
+        EXPECT_EQ(root.ui.plainBoxes.back(), "Value must be in [0, 10,000]");
+        QTRY_VERIFY(field.hasFocus());
+        // The real box, for its picture.
+        TQtUiServices realBoxes;
+        WhenModalShown box([](QWidget&) {}, "MarketingMix_RangeMessage");
+        ClickOk(dialog);
+        EXPECT_TRUE(box.Ran());
+    });
+    EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlba, si::Price}), price);
+}
+
+// Inventory sold is given up to the trading company: a negative amount is refused.
+TEST_F(MixTest, NegativeInventorySoldIsRefused) {
+    ShowSample();
+    TSimArr& mix = Array("DecBrdCv3");
+    mix.SetReal48({kAlba, si::AvailStock}, 5000);
+    mix.SetReal48({kAlba, si::SellStock}, 1000);
+    SplitAlbaEvenly(Array("SegStrat"));
+    OpenMix([&](TFoMktMix& dialog) {
+        TQNEdit& field = Field(dialog, "QNEInventCurPer");
+        Type(field, "-5");
+        ClickOk(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_FALSE(root.ui.plainBoxes.empty());
+        EXPECT_EQ(root.ui.plainBoxes.back(), "Value must be in [0, 2,000,000,000]");
+        QTRY_VERIFY(field.hasFocus());
+    });
+    EXPECT_EQ(mix.GetReal48({kAlba, si::SellStock}), 1000);
+}
+
+TEST_F(MixTest, ClearedSegmentRefusesTheTabChange) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    OpenMix([&](TFoMktMix& dialog) {
+        TQNEdit& segment = Field(dialog, "QNESegCurPer2");
+        Type(segment, "");
+        ClickTab(dialog, 1);
+        EXPECT_EQ(Tabs(dialog).currentIndex(), 0);
+        EXPECT_EQ(LastBoxKey(), "BMktMixDecs");
+        EXPECT_EQ(LastBoxLines(), std::vector<int>{4});
+        QTRY_VERIFY(segment.hasFocus());
+        EXPECT_EQ(Child<QLabel>(dialog, "paTitle").text(), QStringLiteral("  ALBA  -  Marketing mix"));
+    });
+    EXPECT_EQ(Array("DecBrdCv3").GetReal48({2, si::BrdDecStatus}), 1) << "the sample's ARNO as it was";
+}
+
+// The messages of the entries, in the order the checks take them, each with its field focused.
+TEST_F(MixTest, EachRefusalNamesItsLineAndFocusesItsField) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    struct Case {
+        const char* field;
+        QString text;
+        int line;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {"QNEProdLevelCurPer", "", 1, "QNEProdLevelCurPer"},
+        {"QNEMassComCurPer", "", 2, "QNEMassComCurPer"},
+        {"QNEAdvResCurPer", "", 3, "QNEAdvResCurPer"},
+        {"QNEPriceCurPer", "", 5, "QNEPriceCurPer"},
+        {"QNESegCurPer3", "30", 8, "QNESegCurPer1"},
+    };
+    for (const Case& c : cases) {
+        root.ui.messageBoxes.clear();
+        OpenMix([&](TFoMktMix& dialog) {
+            Type(Field(dialog, c.field), c.text);
+            ClickOk(dialog);
+            EXPECT_TRUE(dialog.isVisible()) << c.field;
+            EXPECT_EQ(LastBoxLines(), std::vector<int>{c.line}) << c.field;
+            QTRY_VERIFY2(Field(dialog, c.focus).hasFocus(), c.focus);
+        });
+    }
+}
+
+TEST_F(MixTest, ObjectivesRefusedUntilComplete) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    OpenMix([&](TFoMktMix& dialog) {
+        ClickMode(dialog, "RBPercMap");
+        auto& first = Child<QComboBox>(dialog, "CBObj1");
+        auto& second = Child<QComboBox>(dialog, "CBObj2");
+        // M1's axes: Economy, Performance, Style, then none.
+        EXPECT_EQ(first.count(), 3);
+        EXPECT_FALSE(Field(dialog, "QNEObj1").FieldEnabled());
+        ClickOk(dialog);
+        EXPECT_EQ(LastBoxLines(), std::vector<int>{6});
+        QTRY_VERIFY(first.hasFocus());
+        first.setCurrentIndex(1);
+        EXPECT_TRUE(Field(dialog, "QNEObj1").FieldEnabled());
+        ClickOk(dialog);
+        EXPECT_EQ(LastBoxLines(), std::vector<int>{7});
+        Type(Field(dialog, "QNEObj1"), "25");
+        root.ui.plainBoxes.clear();
+        ClickOk(dialog);
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [-20, 20]"});
+        Type(Field(dialog, "QNEObj1"), "-12");
+        second.setCurrentIndex(1);
+        Type(Field(dialog, "QNEObj2"), "5");
+        ClickOk(dialog);
+        EXPECT_EQ(LastBoxLines(), std::vector<int>{9});
+        // None as the second objective empties and closes its value.
+        second.setCurrentIndex(3);
+        EXPECT_TRUE(Field(dialog, "QNEObj2").text().isEmpty());
+        EXPECT_FALSE(Field(dialog, "QNEObj2").FieldEnabled());
+        ClickOk(dialog);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    TSimArr& mix = Array("DecBrdCv3");
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoType}), 1);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP1}), 2);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal1}), -12);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP2}), 0);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal2}), TQNEdit::kVoidInt) << "the map's empty value";
+}
+
+// Objectives stored for another market's axes select nothing rather than a
+// wrong axis: the team chooses again.
+TEST_F(MixTest, StoredAxesBeyondTheMarketsSeriesSelectNothing) {
+    ShowSample();
+    TSimArr& mix = Array("DecBrdCv3");
+    mix.SetReal48({kAlba, si::CoType}, 1);
+    mix.SetReal48({kAlba, si::CoSOrP1}, 5);  // M1 has three axes
+    mix.SetReal48({kAlba, si::CoVal1}, 10);
+    mix.SetReal48({kAlba, si::CoSOrP2}, 2);
+    mix.SetReal48({kAlba, si::CoVal2}, -4);
+    OpenMix([&](TFoMktMix& dialog) {
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "RBPercMap").isChecked());
+        EXPECT_EQ(Child<QComboBox>(dialog, "CBObj1").currentIndex(), -1);
+        EXPECT_FALSE(Field(dialog, "QNEObj1").FieldEnabled());
+        EXPECT_TRUE(Field(dialog, "QNEObj1").text().isEmpty());
+        EXPECT_EQ(Child<QComboBox>(dialog, "CBObj2").currentIndex(), 1);
+        EXPECT_EQ(Field(dialog, "QNEObj2").text(), QStringLiteral("-4"));
+    });
+}
+
+TEST_F(MixTest, RestrictedObjectivesAreDisabledOrHidden) {
+    ShowSample();
+    Restrict("RestrictEnabled", "NoObjective");
+    OpenMix([&](TFoMktMix& dialog) {
+        EXPECT_FALSE(Child<QGroupBox>(dialog, "GBPercObj").isEnabled());
+        EXPECT_TRUE(Child<QGroupBox>(dialog, "GBPercObj").isVisible());
+        EXPECT_TRUE(Child<QGroupBox>(dialog, "GBSegStrat").isEnabled());
+    });
+    Restrict("RestrictHidden", "NoObjective");
+    OpenMix([&](TFoMktMix& dialog) { EXPECT_FALSE(Child<QGroupBox>(dialog, "GBPercObj").isVisible()); });
+}
+
+TEST_F(MixTest, CancelLeavesTheArraysAsTheyWere) {
+    ShowSample();
+    const auto mixBefore = StoredForm(Array("DecBrdCv3"));
+    const auto segmentsBefore = StoredForm(Array("SegStrat"));
+    OpenMix([&](TFoMktMix& dialog) {
+        Type(Field(dialog, "QNEProdLevelCurPer"), "75");
+        Type(Field(dialog, "QNESegCurPer1"), "");
+        ClickMode(dialog, "RBSemScales");
+        // Cancel asks nothing of the field being typed in.
+        Type(Field(dialog, "QNEPriceCurPer"), "12000");
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBCancel"), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_TRUE(root.ui.plainBoxes.empty());
+    EXPECT_EQ(StoredForm(Array("DecBrdCv3")), mixBefore);
+    EXPECT_EQ(StoredForm(Array("SegStrat")), segmentsBefore);
+}
+
+TEST_F(MixTest, IncreaseAndDecisionFollowEachOther) {
+    ShowSample();
+    Array("DecBrdCv3", 1, 1, false).SetReal48({kAlba, si::Production}, 100000);
+    OpenMix([&](TFoMktMix& dialog) {
+        TQNEdit& last = Field(dialog, "QNEProdLevelSimPer");
+        TQNEdit& decided = Field(dialog, "QNEProdLevelCurPer");
+        TQNEdit& increase = Field(dialog, "QNEProdLevelInc");
+        EXPECT_EQ(last.text(), QStringLiteral("100"));
+        decided.setFocus();
+        QTRY_VERIFY(decided.hasFocus());
+        Type(decided, "120");
+        Field(dialog, "QNEPriceCurPer").setFocus();
+        // (120 - 100) x 100 / 100.
+        QTRY_COMPARE(increase.text(), QStringLiteral("20.0"));
+        EXPECT_TRUE(increase.FieldEnabled());
+        increase.setFocus();
+        QTRY_VERIFY(increase.hasFocus());
+        Type(increase, "10");
+        Field(dialog, "QNEPriceCurPer").setFocus();
+        // 100 + 100 x 10 / 100, and the focus back on the decision.
+        QTRY_COMPARE(decided.text(), QStringLiteral("110"));
+        QTRY_VERIFY(decided.hasFocus());
+    });
+}
+
+TEST_F(MixTest, SegmentTotalFollowsTheShares) {
+    ShowSample();
+    OpenMix([&](TFoMktMix& dialog) {
+        TQNEdit& total = Field(dialog, "QNEtotal");
+        EXPECT_EQ(total.text(), QStringLiteral("99")) << "the sample's thirds, 33 each";
+        EXPECT_FALSE(Field(dialog, "QNESegCurPer4").isVisible());
+        TQNEdit& first = Field(dialog, "QNESegCurPer1");
+        first.setFocus();
+        QTRY_VERIFY(first.hasFocus());
+        Type(first, "34");
+        Field(dialog, "QNESegCurPer2").setFocus();
+        QTRY_COMPARE(total.text(), QStringLiteral("100"));
+    });
+}
+
+TEST_F(MixTest, MarketWithoutBrandsOffersNothingToEnter) {
+    ShowSample();
+    TDataContext context = page->Data;
+    context.SelFta = 1;
+    context.SelMarket = 3;
+    TMixMemory memory{1, "ARNO"};
+    TFoMktMix dialog(page, context, memory);
+    dialog.show();
+    QTRY_VERIFY(dialog.isVisible());
+    SaveScreenshot(dialog, "MarketingMix_NoBrand");
+    ASSERT_EQ(Tabs(dialog).count(), 1);
+    EXPECT_EQ(Tabs(dialog).tabText(0), QStringLiteral("No brand in this market"));
+    EXPECT_FALSE(Tabs(dialog).isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "BBOK").isEnabled());
+    for (const char* group : {"GBMktMix", "GBSegStrat", "GBPercObj"}) EXPECT_FALSE(Child<QGroupBox>(dialog, group).isEnabled()) << group;
+    EXPECT_FALSE(Child<QLabel>(dialog, "paTitle").isVisible());
+    EXPECT_TRUE(Field(dialog, "QNEProdLevelCurPer").text().isEmpty());
+    EXPECT_FALSE(Child<QRadioButton>(dialog, "RBNoCom").isChecked());
+    // Two segments, spread over the five places.
+    EXPECT_TRUE(Field(dialog, "QNESegCurPer2").isVisible());
+    EXPECT_FALSE(Field(dialog, "QNESegCurPer3").isVisible());
+    dialog.reject();
+    EXPECT_EQ(memory.Tab, 0);
+    EXPECT_EQ(memory.Brand, "No brand in this") << "cut to 16 characters";
+}
+
+// The lent market selector: what is on screen is checked and stored before
+// the other market is shown; a refusal keeps the market.
+TEST_F(MixTest, MarketChangeStoresFirstAndIsRefusedWhenInvalid) {
+    ShowSample();
+    TDataContext context = page->Data;
+    context.SelFta = 1;
+    context.SelMarket = 1;
+    TMixMemory memory;
+    TFoMktMix dialog(page, context, memory);
+    dialog.show();
+    context.SelMarket = 2;
+    EXPECT_FALSE(dialog.FollowSelection());
+    EXPECT_EQ(context.SelMarket, 1);
+    EXPECT_EQ(LastBoxLines(), std::vector<int>{8}) << "33 x 3 is not 100";
+    Type(Field(dialog, "QNESegCurPer1"), "34");
+    context.SelMarket = 2;
+    ASSERT_TRUE(dialog.FollowSelection());
+    EXPECT_EQ(dialog.Context.SelMarket, 2);
+    ASSERT_EQ(Tabs(dialog).count(), 2);
+    EXPECT_EQ(Tabs(dialog).tabText(0), QStringLiteral("AMOR"));
+    EXPECT_TRUE(Field(dialog, "QNESegCurPer5").isVisible());
+    EXPECT_NEAR(static_cast<double>(Array("SegStrat").GetReal48({kAlba, 1})), 0.34, 1e-9);
+}
+
+TEST_F(MixTest, OpensOnTheTabShownWhenLastClosed) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    OpenMix([&](TFoMktMix& dialog) {
+        ClickTab(dialog, 1);
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBCancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(page->MixMemory().Tab, 1);
+    EXPECT_EQ(page->MixMemory().Brand, "ARNO");
+    OpenMix([&](TFoMktMix& dialog) {
+        EXPECT_EQ(Tabs(dialog).currentIndex(), 1);
+        EXPECT_EQ(Child<QLabel>(dialog, "paTitle").text(), QStringLiteral("  ARNO  -  Marketing mix"));
+    });
+}
+
+TEST_F(MixTest, SmallScreenShowsTheWholeMix) {
+    ShowSample();
+    OpenMix(
+        [&](TFoMktMix& dialog) {
+            // The sample's ALBA has no objective: nothing to choose.
+            EXPECT_TRUE(Child<QRadioButton>(dialog, "RBNoCom").isChecked());
+            EXPECT_FALSE(Child<QComboBox>(dialog, "CBObj1").isEnabled());
+            const QRect screen = dialog.screen()->geometry();
+            EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << screen.width() << "x" << screen.height();
+            for (const char* name : {"BBOK", "BBCancel", "GBPercObj", "GBSegStrat"}) {
+                QWidget& child = Child<QWidget>(dialog, name);
+                EXPECT_TRUE(dialog.rect().contains(QRect(child.mapTo(&dialog, QPoint(0, 0)), child.size()))) << name;
+            }
+        },
+        "MarketingMix_SmallScreen");
+}
+
+}  // namespace
+}  // namespace cv::test
