@@ -1,5 +1,7 @@
 #include "ui/report/qn_table.h"
 
+#include <QApplication>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "core/base/errors.h"
@@ -14,6 +16,9 @@ namespace {
 constexpr int kSmallTitleScreenWidth = 800;  // at most this wide: title label 2 points smaller
 constexpr int kScrollStepLimit = 32767;
 constexpr int kMediumLine = 2;
+// The smallest share of its own scale, in percent, a window table is drawn at
+// to fit its page.
+constexpr int kMinFittedScale = 75;
 
 QFont LabelFont(const TFontBlock& block, int sizeChange) {
     TCellFont font;
@@ -38,6 +43,17 @@ void Free(QPointer<T>& part) {
     part.clear();
 }
 
+// Passes the events of the widgets it watches to a handler; true consumes one.
+class TEventRelay : public QObject {
+public:
+    TEventRelay(QObject* parent, std::function<bool(QObject*, QEvent*)> handler)
+        : QObject(parent), handler_(std::move(handler)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override { return handler_(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> handler_;
+};
+
 }  // namespace
 
 TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& sheetName,
@@ -47,9 +63,12 @@ TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& shee
     tableType_ = sheet_->TableType();
     sheet_->setObjectName(QString::fromStdString(sheetName));
     sheet_->move(0, 0);
+    baseViewScale_ = sheet_->ViewScale();
+    WatchWheel();
 }
 
 TQNTable::~TQNTable() {
+    Free(watcher_);
     Free(verticalBar_);
     Free(horizontalBar_);
     Free(titleLabel_);
@@ -284,9 +303,10 @@ TQNSheet* TQNTable::BuildPane(QPointer<TQNSheet>& pane, const char* name, const 
     if (!pane) {
         pane = new TQNSheet(owner_, static_cast<int>(TTableType::BandedRows), "", zoom_);
         pane->setObjectName(name);
-        pane->SetViewScale(sheet_->ViewScale());
         pane->setVisible(visible_);
+        if (watcher_) pane->installEventFilter(watcher_);
     }
+    pane->SetViewScale(sheet_->ViewScale());
     TSheetModel& model = pane->Model();
     model.ClearRange(1, 1, model.MaxRow(), model.MaxCol(), TSheetModel::TClearMode::Everything);
     model.SetMaxRow(std::max(targetRow + sourceRow2 - sourceRow1, 1));
@@ -366,8 +386,17 @@ void TQNTable::UpdateBar(QPointer<QScrollBar>& bar, Qt::Orientation orientation,
 void TQNTable::Refresh() {
     sheet_->ReapplyAreas();
     RemoveTrailingEmptyRows();
-    sheet_->SizeToVisible();
     UpdateCaptionLabels();
+    LayOut();
+    if (tableType_ == static_cast<int>(TTableType::Document) && sheet_->Geometry().totalRows == 0) {
+        const TSheetModel& model = sheet_->Model();
+        SetRangeBorderBottom(model.MaxRow(), 1, model.MaxRow(), model.MaxCol(), kMediumLine, 0);
+    }
+}
+
+void TQNTable::LayOut() {
+    FitToOwner();
+    sheet_->SizeToVisible();
     const TTableGeometry& g = sheet_->Geometry();
     const bool rowsScroll = g.visibleBodyRows < g.bodyRows;
     const bool columnsScroll = g.visibleBodyCols < g.bodyCols;
@@ -382,11 +411,81 @@ void TQNTable::Refresh() {
                   if (rowsPane_) rowsPane_->SetLeftCol(column);
               });
     UpdatePanes(rowsScroll, columnsScroll);
-    if (tableType_ == static_cast<int>(TTableType::Document) && g.totalRows == 0) {
-        const TSheetModel& model = sheet_->Model();
-        SetRangeBorderBottom(model.MaxRow(), 1, model.MaxRow(), model.MaxCol(), kMediumLine, 0);
-    }
     Position();
+}
+
+// The size the table takes with G's visible part: the main sheet, the total
+// panes when their side scrolls, the scroll bars and the caption labels.
+QSize TQNTable::ShownSize(const TTableGeometry& g) const {
+    const bool rowsScroll = g.visibleBodyRows < g.bodyRows;
+    const bool columnsScroll = g.visibleBodyCols < g.bodyCols;
+    const int firstBodyRow = g.originRow + g.titleRows;
+    const int firstBodyColumn = g.originCol + g.headingCols;
+    const int lastRow = firstBodyRow + g.visibleBodyRows - 1 + (rowsScroll ? 0 : g.totalRows);
+    const int lastColumn = firstBodyColumn + g.visibleBodyCols - 1 + (columnsScroll ? 0 : g.totalCols);
+    QSize size = sheet_->BlockSize(g.originRow, g.originCol, lastRow, lastColumn);
+    if (columnsScroll && g.totalCols > 0)
+        size.rwidth() += sheet_->BlockSize(1, firstBodyColumn + g.bodyCols, 1, firstBodyColumn + g.bodyCols +
+                                                                                   g.totalCols - 1).width() + kPaneGap;
+    if (rowsScroll && g.totalRows > 0)
+        size.rheight() += sheet_->BlockSize(firstBodyRow + g.bodyRows, 1, firstBodyRow + g.bodyRows + g.totalRows - 1,
+                                            1).height() + kPaneGap;
+    if (rowsScroll) size.rwidth() += kScrollBarThickness;
+    if (columnsScroll) size.rheight() += kScrollBarThickness;
+    size.rheight() += (titleLabel_ ? titleLabel_->height() : 0) + (noteLabel_ ? noteLabel_->height() : 0);
+    return size;
+}
+
+void TQNTable::FitToOwner() {
+    if (tableType_ == static_cast<int>(TTableType::Document) || !owner_) return;
+    TTableGeometry g = sheet_->Geometry();
+    g.visibleBodyRows = std::min(g.bodyRows, limits_.maxVisibleRows);
+    g.visibleBodyCols = std::min(g.bodyCols, limits_.maxVisibleCols);
+    int scale = baseViewScale_;
+    sheet_->SetViewScale(scale);
+    const QRect client = owner_->contentsRect();
+    if (!client.isEmpty()) {
+        const int width = client.width() - std::abs(placement_.xOffset);
+        const int height = client.height() - std::abs(placement_.yOffset);
+        // Columns first, then rows; a vertical bar that rows then need takes
+        // width, so the columns are fitted once more.
+        for (int pass = 0; pass < 2; ++pass) {
+            while (g.visibleBodyCols > 1 && ShownSize(g).width() > width) --g.visibleBodyCols;
+            while (g.visibleBodyRows > 1 && ShownSize(g).height() > height) --g.visibleBodyRows;
+        }
+        // Frozen headings alone wider than the page: the table is drawn
+        // smaller, down to a floor that keeps its texts readable.
+        if (const int shown = ShownSize(g).width(); shown > width) {
+            scale = std::max(kMinFittedScale * baseViewScale_ / 100, scale * width / shown);
+            sheet_->SetViewScale(scale);
+        }
+    }
+    if (g == sheet_->Geometry()) return;
+    sheet_->SetGeometry(g);
+    // A part that shows whole again starts at its first row or column.
+    if (g.visibleBodyRows >= g.bodyRows) sheet_->SetTopRow(g.originRow + g.titleRows);
+    if (g.visibleBodyCols >= g.bodyCols) sheet_->SetLeftCol(g.originCol + g.headingCols);
+}
+
+void TQNTable::WatchWheel() {
+    watcher_ = new TEventRelay(sheet_, [this](QObject*, QEvent* event) {
+        return event->type() == QEvent::Wheel && ScrollByWheel(event);
+    });
+    sheet_->installEventFilter(watcher_);
+}
+
+// The wheel scrolls the rows when they scroll, else the columns; a sideways
+// wheel, or Shift with it, scrolls the columns.
+bool TQNTable::ScrollByWheel(QEvent* event) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    const QPoint delta = wheel->angleDelta();
+    const bool sideways = delta.x() != 0 || (wheel->modifiers() & Qt::ShiftModifier);
+    QScrollBar* bar = sideways || !verticalBar_ ? horizontalBar_.data() : verticalBar_.data();
+    if (!bar) return false;
+    const int notches = (sideways && delta.x() != 0 ? delta.x() : delta.y()) / QWheelEvent::DefaultDeltasPerStep;
+    if (notches == 0) return true;
+    bar->setValue(bar->value() - notches * bar->singleStep() * QApplication::wheelScrollLines());
+    return true;
 }
 
 void TQNTable::Position() {
@@ -405,6 +504,11 @@ void TQNTable::Position() {
     };
     left_ = place(placement_.flags, kPlaceCentreX, kPlaceRight, client.width() - width_, placement_.xOffset);
     top_ = place(placement_.flags, kPlaceCentreY, kPlaceBottom, client.height() - height_, placement_.yOffset);
+    // A window table larger than its page starts at the page's corner.
+    if (tableType_ != static_cast<int>(TTableType::Document) && owner_) {
+        left_ = std::max(left_, 0);
+        top_ = std::max(top_, 0);
+    }
 
     int y = top_;
     for (QLabel* label : {titleLabel_.data(), noteLabel_.data()}) {

@@ -2,8 +2,10 @@
 // TQNTable: the table of a report screen. It owns the main sheet that holds
 // the whole table and lays the table out on its owner: caption lines in two
 // labels above, title rows and heading columns frozen by the sheet, and, when
-// the body is larger than may be shown, scroll bars plus pane sheets that
-// keep the total rows, the total columns and their corner in view.
+// the body is larger than may be shown (by the screen's cap, or because a
+// window table does not fit its owner), scroll bars plus pane sheets that
+// keep the total rows, the total columns and their corner in view; the wheel
+// over the table scrolls it.
 //
 // Rows and columns of the cell operations are sheet coordinates: the caller
 // adds the table's origin. A bad index raises ERangeError naming it.
@@ -110,6 +112,14 @@ private:
                    int visible, int current, const std::function<void(int)>& scrollTo);
     void UpdatePanes(bool rowsScroll, bool columnsScroll);
     void Position();
+    // Scroll bars, panes and position for the current visible part.
+    void LayOut();
+    // A window table shows as many body rows and columns as fit its owner.
+    void FitToOwner();
+    QSize ShownSize(const TTableGeometry& g) const;
+    // The wheel over the sheet or a pane moves the scroll bars.
+    void WatchWheel();
+    bool ScrollByWheel(QEvent* event);
     // Creates a pane once, then fills it from a block of the main sheet.
     TQNSheet* BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry, int sourceRow1,
                         int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow);
@@ -127,6 +137,8 @@ private:
     int originRow_ = 1, originCol_ = 1;
     int width_ = 0, height_ = 0;
     TTablePlacement placement_;
+    QPointer<QObject> watcher_;
+    int baseViewScale_ = 100;
 };
 
 }  // namespace cv

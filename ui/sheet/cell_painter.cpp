@@ -46,6 +46,18 @@ QString FittedNumber(const QString& text, const QFontMetricsF& metrics, double w
 
 }  // namespace
 
+// A text wider than its cell is cut on the right with an ellipsis, whatever
+// its alignment, so that its start stays readable; in a wrapped cell each word
+// wider than the cell is.
+QString FittedCellText(const QString& text, const QFontMetricsF& metrics, double width, bool wrap) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    if (!wrap) return metrics.elidedText(text, Qt::ElideRight, width);
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words)
+        if (metrics.horizontalAdvance(word) > width) word = metrics.elidedText(word, Qt::ElideRight, width);
+    return words.join(QLatin1Char(' '));
+}
+
 QColor SheetColour(std::int32_t colour, const QColor& owner) {
     if (colour < 0) return owner;
     const std::int32_t plain = PlainColour(colour);
@@ -147,6 +159,14 @@ int TCellPainter::TextSpanEnd(const TBlock& block, int row, int column, const TC
     return end;
 }
 
+int TCellPainter::TextSpanStart(const TBlock& block, int row, int column, const TCellFormat& format,
+                                bool isNumber) const {
+    int start = column;
+    if (!isNumber && !format.wrap && format.horizontal == kAlignRight)
+        while (start > block.column1 && model_.IsEmpty(row, start - 1)) --start;
+    return start;
+}
+
 void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
     for (int row = block.row1; row <= block.row2; ++row) {
         for (int column = block.column1; column <= block.column2; ++column) {
@@ -155,7 +175,8 @@ void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
             if (display.text.empty()) continue;
             const TCellFormat& format = model_.Format(row, column);
             const bool isNumber = model_.CellValue(row, column).IsNumber();
-            const QRectF cell = block.CellRect(row, column, TextSpanEnd(block, row, column, format, isNumber));
+            const QRectF cell = block.CellRect(row, TextSpanStart(block, row, column, format, isNumber),
+                                               TextSpanEnd(block, row, column, format, isNumber));
             if (cell.width() <= 0 || cell.height() <= 0) continue;
             const double padding = kTextPaddingPixels * pixelsPerTwip_ * kTwipsPerInch / kScreenDpi;
             painter.save();
@@ -166,7 +187,8 @@ void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
                                        ownerColour_));
             const QRectF room = cell.adjusted(padding, 0, -padding, 0);
             QString text = Cp1252ToQString(display.text);
-            if (isNumber) text = FittedNumber(text, QFontMetricsF(font), room.width());
+            text = isNumber ? FittedNumber(text, QFontMetricsF(font), room.width())
+                            : FittedCellText(text, QFontMetricsF(font), room.width(), format.wrap);
             painter.drawText(room, AlignmentFlags(format, isNumber), text);
             painter.restore();
         }

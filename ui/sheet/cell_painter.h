@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QString>
 #include <QPointF>
 #include <functional>
 
@@ -22,6 +24,10 @@ inline constexpr double kTwipsPerInch = 1440.0;
 QColor SheetColour(std::int32_t colour, const QColor& owner = Qt::white);
 // The font a cell paints with at a scale in pixels per twip.
 QFont SheetFont(const TCellFont& font, double pixelsPerTwip);
+// The text a cell of Width pixels shows: one wider than the cell is cut on the
+// right with an ellipsis whatever its alignment (in a wrapped cell, each word
+// wider than the cell), so that its start stays readable.
+QString FittedCellText(const QString& text, const QFontMetricsF& metrics, double width, bool wrap);
 
 // Measures with the fonts the painter uses, at screen resolution.
 class TPainterTextMeasure final : public TTextMeasure {
@@ -56,6 +62,8 @@ private:
     // The columns a cell's text may use: itself, plus the empty neighbours a
     // left-aligned text runs on over, or the rest of its centre-across run.
     int TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const;
+    // Likewise to the left: the empty neighbours a right-aligned text runs back over.
+    int TextSpanStart(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const;
 
     const TSheetModel& model_;
     double pixelsPerTwip_;

@@ -1,5 +1,7 @@
 #include "tests/ui/support/window_test.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -24,7 +26,9 @@ std::string ShotNameForRunningTest() {
     static std::string lastTest;
     static int shots = 0;
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string test = info ? std::string(info->test_suite_name()) + "_" + info->name() : "window";
+    std::string test = info ? std::string(info->test_suite_name()) + "_" + info->name() : "window";
+    // Parameterised tests name themselves Prefix/Suite.Test/Value: one file name.
+    std::replace(test.begin(), test.end(), '/', '_');
     shots = test == lastTest ? shots + 1 : 1;
     lastTest = test;
     return shots == 1 ? test : test + "_" + std::to_string(shots);

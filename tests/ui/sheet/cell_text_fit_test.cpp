@@ -1,0 +1,83 @@
+// The text a cell shows when it is wider than the cell: cut on the right
+// with an ellipsis, so that a right-aligned label still shows its start.
+#include <gtest/gtest.h>
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+
+#include "ui/sheet/cell_painter.h"
+
+namespace cv {
+namespace {
+
+struct TFitCase {
+    const char* text;
+    const char* roomFor;  // the cell is as wide as this text
+    bool wrap;
+    const char* expectedStart;  // what the shown text starts with
+    bool cut;
+};
+
+class CellTextFit : public ::testing::TestWithParam<TFitCase> {};
+
+TEST_P(CellTextFit, AWideTextKeepsItsStartAndEndsWithAnEllipsis) {
+    const TFitCase& c = GetParam();
+    const QFont font = SheetFont(TCellFont{}, kScreenDpi / kTwipsPerInch);
+    const QFontMetricsF metrics(font);
+    const double width = metrics.horizontalAdvance(QString::fromLatin1(c.roomFor));
+    const QString shown = FittedCellText(QString::fromLatin1(c.text), metrics, width, c.wrap);
+    EXPECT_TRUE(shown.startsWith(QString::fromLatin1(c.expectedStart))) << shown.toStdString();
+    EXPECT_EQ(shown.contains(QChar(0x2026)), c.cut) << shown.toStdString();
+    if (!c.wrap) {
+        EXPECT_LE(metrics.horizontalAdvance(shown), width);
+    } else {
+        for (const QString& word : shown.split(QLatin1Char(' '))) EXPECT_LE(metrics.horizontalAdvance(word), width);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CellTextFit,
+    ::testing::Values(TFitCase{"Consumer survey", "Consumer survey", false, "Consumer survey", false},
+                      TFitCase{"Consumer survey", "Consumer su", false, "Consu", true},
+                      TFitCase{"Distribution panel", "Distri", false, "Di", true},
+                      // Wrapped: words that fit stay whole; a word wider than the cell is cut.
+                      TFitCase{"Contribution after marketing", "marketing", true, "Contrib", true},
+                      TFitCase{"Cost of goods sold", "goods sold", true, "Cost of goods sold", false}));
+
+// Whether any pixel of the image's columns X1..X2 is darker than the fill.
+bool InkBetween(const QImage& image, int x1, int x2) {
+    for (int x = std::max(x1, 0); x < std::min(x2, image.width()); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) < 128) return true;
+    return false;
+}
+
+// A right-aligned label wider than its column runs back over its empty left
+// neighbour, as a left-aligned one runs on to the right; with a neighbour that
+// holds text it stays in its own cell.
+TEST(CellTextSpan, ARightAlignedLabelRunsBackOverAnEmptyLeftNeighbour) {
+    for (const bool neighbourEmpty : {true, false}) {
+        TSheetModel model;
+        model.SetMaxRow(1);
+        model.SetMaxCol(2);
+        model.SetColumnWidths(1, 2, 10 * kColumnUnitsPerCharacter);  // ten characters each
+        model.SetText(1, 2, "Competitive advertising");
+        if (!neighbourEmpty) model.SetText(1, 1, " ");
+        model.FormatRange(1, 2, 1, 2, [](TCellFormat& format) { format.horizontal = kAlignRight; });
+        const double scale = kScreenDpi / kTwipsPerInch;
+        const TCellPainter painter(model, scale);
+        const int split = static_cast<int>(painter.ColumnOffset(1, 2));
+        const int width = static_cast<int>(painter.ColumnOffset(1, 3));
+        QImage image(width, static_cast<int>(painter.RowOffset(1, 2)) + 1, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter onImage(&image);
+        painter.PaintBlock(onImage, QPointF(0, 0), 1, 1, 1, 2);
+        onImage.end();
+        EXPECT_EQ(InkBetween(image, 0, split - 1), neighbourEmpty) << "neighbour empty: " << neighbourEmpty;
+        EXPECT_TRUE(InkBetween(image, split, width));
+    }
+}
+
+}  // namespace
+}  // namespace cv
