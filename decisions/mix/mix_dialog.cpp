@@ -80,7 +80,7 @@ TFoMktMix::TFoMktMix(QWidget* owner, TDataContext& callerContext, TMixMemory& me
     objectives_ = std::make_unique<TMixObjectives>(form_, [this](int line, QWidget* focus) { Refuse(line, focus); });
     form_.QNTSBrand->AllowChange = [this](int) { return AllowTabChange(); };
     connect(form_.QNTSBrand, &TBrandTabBar::BrandChanged, this,
-            [this](int index) { DisplayBrand(QStringToCp1252(form_.QNTSBrand->tabText(index))); });
+            [this](int index) { ShowTab(index); });
     connect(form_.BBOK, &QPushButton::clicked, this, &TFoMktMix::OkPressed);
     connect(form_.BBCancel, &QPushButton::clicked, this, &TFoMktMix::CancelClick);
     for (const TMixLine* line : form_.IncreaseLines()) {
@@ -168,14 +168,19 @@ void TFoMktMix::ShowBrands() {
     }
     form_.QNTSBrand->SetTabsQuietly(names, tab);
     for (QGroupBox* group : form_.Groups()) EnableGroup(*group, true);
-    DisplayBrand(QStringToCp1252(names[tab]));
+    ShowTab(tab);
+}
+
+void TFoMktMix::ShowTab(int tab) {
+    shownRow_ = tab + 1;
+    DisplayBrand(QStringToCp1252(form_.QNTSBrand->tabText(tab)));
 }
 
 void TFoMktMix::DisplayBrand(const std::string& name) {
     form_.paTitle->setText(Cp1252ToQString("  " + name + "  -  " + Line(kSectionControls, "BBBrdMMix", 1)));
     form_.paTitle->show();
     const int lastRow = FindBrand(name, PortCur);
-    const int row = shownRow_ = FindBrand(name, PortNew);
+    const int row = FindBrand(name, PortNew);
     form_.QNEBaseProtoSimPer->setText(
         lastRow == 0 ? QStringLiteral("-") : Cp1252ToQString(ElementText(PortCur, {lastRow, si::ProName})));
     form_.QNEBaseProtoCurPer->setText(Cp1252ToQString(ElementText(PortNew, {row, si::ProName})));

@@ -39,7 +39,7 @@ public:
     // The checks of the brand shown: the first failure says why, puts the
     // focus on its field and answers false.
     bool ValidateBrand();
-    // Writes the brand shown into its row of the decision period's arrays.
+    // Writes the brand shown into its tab's row of the decision period's arrays.
     void SaveDecisions();
 
     const TMixForm& Form() const { return form_; }
@@ -54,6 +54,8 @@ private:
     void LayOutSegments();
     void ShowNoBrand();
     void ShowBrands();
+    // Shows the brand of tab Tab, whose entries go to row Tab + 1.
+    void ShowTab(int tab);
     void ShowInventory(const std::string& name, int lastRow, int row);
     void ShowCurrentInventory(long double thousands);
     void RecomputeIncrease(const TMixLine& line);
@@ -71,8 +73,8 @@ private:
     TMixForm form_;
     std::unique_ptr<TMixObjectives> objectives_;
     int segmentFieldLeft_ = 0;
-    // The decision period's row of the brand shown (the tab bar may already
-    // show the next tab while the brand is being stored).
+    // The decision period's row of the brand shown: the row of its tab (the
+    // tab bar may already show the next tab while the brand is being stored).
     int shownRow_ = 0;
     bool brandsShown_ = false;
 };

@@ -137,6 +137,9 @@ void TRnDProtoList::FormatTable(const TColumns& columns, int rowAfterLast) {
     table.SetCellText(firstTotalRow, 1, GetLine(13));
     table.SetRangeStdFont(firstTotalRow, 1, kTotalRows, columns.Last(), IsDocument() ? 2 : 1);
     table.SetRangeAlign(h + 1, 2, h + 1, columns.Last(), 4, 2, true);
+    // Wrapped headings and the note below the list get the lines they need.
+    table.SetRowHeights(h + 1, h + 1, kSizeFit);
+    table.SetRowHeights(firstTotalRow, firstTotalRow, kSizeFit);
     if (IsDocument()) table.SetRangeFont(h + 1, 2, h + 1, columns.Last(), -1, 0, -1, -1, -1);
     // Costs and budgets in whole dollars and thousands.
     table.SetRangeFormat(h + kTitleRows, columns.RequestedCost(), rowAfterLast, columns.SpentBudget(),

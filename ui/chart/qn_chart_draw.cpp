@@ -114,6 +114,23 @@ QAbstractAxis* ValueAxis(const TAxisSettings& settings) {
     return axis;
 }
 
+// The most ticks an axis over whole numbers gets.
+constexpr int kMaxWholeTicks = 10;
+
+// An axis over whole numbers only (periods, counts) never ticks between them:
+// where the rounded ticks fall closer than 1, it ticks at each whole number
+// (or every few on a long range).
+void KeepWholeTicks(QValueAxis& axis) {
+    const double span = axis.max() - axis.min();
+    if (axis.tickCount() < 2 || span / (axis.tickCount() - 1) >= 1) return;
+    const double low = std::floor(axis.min()), high = std::ceil(axis.max());
+    axis.setRange(low, std::max(high, low + 1));
+    axis.setTickType(QValueAxis::TicksDynamic);
+    axis.setTickAnchor(low);
+    axis.setTickInterval(std::max(1.0, std::ceil((high - low) / kMaxWholeTicks)));
+    axis.setLabelFormat("%.0f");
+}
+
 }  // namespace
 
 void TQNChart::Redraw() {
@@ -188,14 +205,17 @@ void TQNChart::DrawSeries() {
             if (auto* axis = qobject_cast<QValueAxis*>(chart()->axes(id == 0 ? Qt::Horizontal : Qt::Vertical).value(0))) {
                 double low = 0, high = 1;
                 bool first = chartType_ != kChartBars;  // bars stand on 0
+                bool allWhole = !drawnPoints_.empty();
                 for (const TDrawnPoint& point : drawnPoints_) {
                     const double v = id == 0 ? point.value.x() : point.value.y();
                     low = first ? v : std::min(low, v), high = first ? v : std::max(high, v), first = false;
+                    allWhole = allWhole && v == std::round(v);
                 }
                 // A flat series stands inside a range from 0 with a tenth more room, not on an edge.
                 if (high <= low) low = std::min(low, 0.0) * 1.1, high = std::max(high, 0.0) * 1.1;
                 axis->setRange(low, high > low ? high : low + 1);
                 axis->applyNiceNumbers();
+                if (allWhole) KeepWholeTicks(*axis);
             }
 }
 

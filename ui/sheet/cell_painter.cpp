@@ -52,10 +52,49 @@ QString FittedNumber(const QString& text, const QFontMetricsF& metrics, double w
 QString FittedCellText(const QString& text, const QFontMetricsF& metrics, double width, bool wrap) {
     if (metrics.horizontalAdvance(text) <= width) return text;
     if (!wrap) return metrics.elidedText(text, Qt::ElideRight, width);
-    QStringList words = text.split(QLatin1Char(' '));
-    for (QString& word : words)
-        if (metrics.horizontalAdvance(word) > width) word = metrics.elidedText(word, Qt::ElideRight, width);
-    return words.join(QLatin1Char(' '));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        QStringList words = line.split(QLatin1Char(' '));
+        for (QString& word : words)
+            if (metrics.horizontalAdvance(word) > width) word = metrics.elidedText(word, Qt::ElideRight, width);
+        line = words.join(QLatin1Char(' '));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+namespace {
+
+// Relative luminance and contrast ratio as the usual accessibility rules define them.
+double Luminance(const QColor& colour) {
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The least contrast a number's own colour keeps against its cell's fill.
+constexpr double kMinContrast = 3.5;
+constexpr int kContrastSteps = 4;
+
+}  // namespace
+
+QColor ReadableOn(const QColor& text, const QColor& fill) {
+    if (Contrast(text, fill) >= kMinContrast) return text;
+    // Lighter on a dark fill, darker on a light one, keeping the hue.
+    const QColor toward = Luminance(fill) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    QColor mixed = text;
+    for (int step = 1; step <= kContrastSteps && Contrast(mixed, fill) < kMinContrast; ++step) {
+        const double share = static_cast<double>(step) / kContrastSteps;
+        mixed = QColor::fromRgbF(static_cast<float>(text.redF() + (toward.redF() - text.redF()) * share),
+                                 static_cast<float>(text.greenF() + (toward.greenF() - text.greenF()) * share),
+                                 static_cast<float>(text.blueF() + (toward.blueF() - text.blueF()) * share));
+    }
+    return mixed;
 }
 
 QColor SheetColour(std::int32_t colour, const QColor& owner) {
@@ -183,8 +222,15 @@ void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
             painter.setClipRect(cell, Qt::IntersectClip);
             const QFont font = SheetFont(format.font, pixelsPerTwip_);
             painter.setFont(font);
-            painter.setPen(SheetColour(display.colour != kNoFormatColour ? display.colour : format.font.colour,
-                                       ownerColour_));
+            // A number format's colour (a rise, a fall) is kept readable on
+            // the cell's fill; the style's own font colours are left alone.
+            if (display.colour != kNoFormatColour) {
+                const std::int32_t fill = FillColour(format.fill);
+                painter.setPen(ReadableOn(SheetColour(display.colour, ownerColour_),
+                                          fill >= 0 ? SheetColour(fill) : ownerColour_));
+            } else {
+                painter.setPen(SheetColour(format.font.colour, ownerColour_));
+            }
             const QRectF room = cell.adjusted(padding, 0, -padding, 0);
             QString text = Cp1252ToQString(display.text);
             text = isNumber ? FittedNumber(text, QFontMetricsF(font), room.width())

@@ -22,6 +22,9 @@ inline constexpr double kTwipsPerInch = 1440.0;
 
 // The colour of a class-library colour; kOwnerColour gives Owner.
 QColor SheetColour(std::int32_t colour, const QColor& owner = Qt::white);
+// Text, or a lighter (on a dark fill) or darker (on a light one) shade of it,
+// whose contrast against Fill is at least 3.5 : 1.
+QColor ReadableOn(const QColor& text, const QColor& fill);
 // The font a cell paints with at a scale in pixels per twip.
 QFont SheetFont(const TCellFont& font, double pixelsPerTwip);
 // The text a cell of Width pixels shows: one wider than the cell is cut on the

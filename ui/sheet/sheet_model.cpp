@@ -198,11 +198,20 @@ void TSheetModel::FitRowHeights(int row1, int row2, const TTextMeasure& measure)
         for (int column = 1; column <= maxCol_; ++column) {
             if (IsEmpty(row, column)) continue;
             const TCellFormat& format = Format(row, column);
-            int lines = 1;
+            // Each line of a wrapped text takes as many rows of type as its
+            // width needs; a text that is not wrapped shows one line.
+            int lines = 0;
             if (format.wrap) {
                 const int room = std::max(1, ColumnWidthTwips(column) - kCellPaddingTwips);
-                lines = std::max(1, (measure.TextWidthTwips(format.font, Text(row, column)) + room - 1) / room);
+                const std::string& text = Text(row, column);
+                for (std::size_t start = 0; start <= text.size();) {
+                    const std::size_t end = std::min(text.find('\n', start), text.size());
+                    const int width = measure.TextWidthTwips(format.font, std::string_view(text).substr(start, end - start));
+                    lines += std::max(1, (width + room - 1) / room);
+                    start = end + 1;
+                }
             }
+            lines = std::max(lines, 1);
             height = std::max(height, lines * measure.LineHeightTwips(format.font) + kCellPaddingTwips / 2);
         }
         // A fitted row never gets lower than the default, so rows of small

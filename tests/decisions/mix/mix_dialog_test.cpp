@@ -198,6 +198,8 @@ TEST_F(MixTest, ClearedSegmentRefusesTheTabChange) {
 TEST_F(MixTest, EachRefusalNamesItsLineAndFocusesItsField) {
     ShowSample();
     SplitAlbaEvenly(Array("SegStrat"));
+    // Stock left: the inventory sold may be typed in.
+    Array("DecBrdCv3").SetReal48({kAlba, si::AvailStock}, 5000);
     struct Case {
         const char* field;
         QString text;
@@ -209,7 +211,9 @@ TEST_F(MixTest, EachRefusalNamesItsLineAndFocusesItsField) {
         {"QNEMassComCurPer", "", 2, "QNEMassComCurPer"},
         {"QNEAdvResCurPer", "", 3, "QNEAdvResCurPer"},
         {"QNEPriceCurPer", "", 5, "QNEPriceCurPer"},
+        {"QNESegCurPer2", "", 4, "QNESegCurPer2"},
         {"QNESegCurPer3", "30", 8, "QNESegCurPer1"},
+        {"QNEInventCurPer", "", 10, "QNEInventCurPer"},
     };
     for (const Case& c : cases) {
         root.ui.messageBoxes.clear();
@@ -220,6 +224,30 @@ TEST_F(MixTest, EachRefusalNamesItsLineAndFocusesItsField) {
             EXPECT_EQ(LastBoxLines(), std::vector<int>{c.line}) << c.field;
             QTRY_VERIFY2(Field(dialog, c.focus).hasFocus(), c.focus);
         });
+    }
+}
+
+// Mass communication and research typed in thousands make the budget and
+// research's share of it.
+TEST_F(MixTest, AdvertisingBudgetAndResearchShare) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    struct Case {
+        QString massCom, research;
+        long double budget, share;
+    };
+    // 300 + 100 = 400 thousand, research 100 / 400; nothing at all: share 0;
+    // research alone: all of it.
+    const Case cases[] = {{"300", "100", 400000, 0.25L}, {"0", "0", 0, 0}, {"0", "250", 250000, 1}};
+    for (const Case& c : cases) {
+        OpenMix([&](TFoMktMix& dialog) {
+            Type(Field(dialog, "QNEMassComCurPer"), c.massCom);
+            Type(Field(dialog, "QNEAdvResCurPer"), c.research);
+            ClickOk(dialog);
+        });
+        TSimArr& mix = Array("DecBrdCv3");
+        EXPECT_EQ(mix.GetReal48({kAlba, si::AdvertBgt}), c.budget) << c.massCom.toStdString();
+        EXPECT_EQ(mix.GetReal48({kAlba, si::AdvertQual}), c.share) << c.massCom.toStdString();
     }
 }
 

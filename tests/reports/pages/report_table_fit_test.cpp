@@ -89,6 +89,7 @@ TEST_P(ReportTableFitSmallScreen, TheTableStaysInsideItsPageAndScrollsToItsLastR
 INSTANTIATE_TEST_SUITE_P(WideReports, ReportTableFitSmallScreen,
                          ::testing::Values(TWideReport{false, "MPFirSCard"}, TWideReport{false, "MPCumBrd"},
                                            TWideReport{false, "MPFirLoanSched"}, TWideReport{false, "MPPDecsStu"},
+                                           TWideReport{false, "MPRnDPrjAll"}, TWideReport{true, "MPNLEcoMRS"},
                                            TWideReport{true, "MPNLSMktSCard"}, TWideReport{true, "MPNLBrdSales"}),
                          [](const auto& info) { return std::string(info.param.item); });
 

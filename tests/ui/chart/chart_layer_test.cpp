@@ -319,6 +319,29 @@ TEST(ChartShapesTest, AFlatSeriesGetsARangeFromZeroWithRoomAbove) {
     EXPECT_GE(axis->max(), 110.0);
 }
 
+// Periods 1 to 3 on an automatic axis: ticks at 1, 2 and 3, never at 1.5;
+// values with fractions keep the rounded ticks between whole numbers.
+TEST(ChartShapesTest, AnAxisOverWholeNumbersTicksOnlyAtWholeNumbers) {
+    for (const double step : {1.0, 0.5}) {
+        QWidget form;
+        form.resize(400, 300);
+        TQNChart chart(&form, kChartXY, 0, 0, 0, 400, 300, 3);
+        chart.SetGridSize(3, 2);
+        for (int row : {1, 2, 3}) chart.SetData(row, 1, 1 + (row - 1) * step), chart.SetData(row, 2, row * 10);
+        chart.SetRepaint(true);
+        auto* axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+        ASSERT_NE(axis, nullptr);
+        if (step == 1.0) {
+            EXPECT_EQ(axis->tickType(), QValueAxis::TicksDynamic);
+            EXPECT_EQ(axis->tickInterval(), 1.0);
+            EXPECT_EQ(axis->tickAnchor(), std::floor(axis->min()));
+            EXPECT_EQ(axis->min(), std::round(axis->min()));
+        } else {
+            EXPECT_EQ(axis->tickType(), QValueAxis::TicksFixed);
+        }
+    }
+}
+
 TEST(ChartShapesTest, AxisNumberFormatLabelsEachMajorTick) {
     QWidget form;
     form.resize(500, 400);

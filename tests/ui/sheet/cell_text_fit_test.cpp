@@ -32,7 +32,8 @@ TEST_P(CellTextFit, AWideTextKeepsItsStartAndEndsWithAnEllipsis) {
     if (!c.wrap) {
         EXPECT_LE(metrics.horizontalAdvance(shown), width);
     } else {
-        for (const QString& word : shown.split(QLatin1Char(' '))) EXPECT_LE(metrics.horizontalAdvance(word), width);
+        for (const QString& line : shown.split(QLatin1Char('\n')))
+            for (const QString& word : line.split(QLatin1Char(' '))) EXPECT_LE(metrics.horizontalAdvance(word), width);
     }
 }
 
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TFitCase{"Distribution panel", "Distri", false, "Di", true},
                       // Wrapped: words that fit stay whole; a word wider than the cell is cut.
                       TFitCase{"Contribution after marketing", "marketing", true, "Contrib", true},
-                      TFitCase{"Cost of goods sold", "goods sold", true, "Cost of goods sold", false}));
+                      TFitCase{"Cost of goods sold", "goods sold", true, "Cost of goods sold", false},
+                      TFitCase{"Minimum\npossible", "Minimum", true, "Minimum\npossible", false}));
 
 // Whether any pixel of the image's columns X1..X2 is darker than the fill.
 bool InkBetween(const QImage& image, int x1, int x2) {
@@ -78,6 +80,43 @@ TEST(CellTextSpan, ARightAlignedLabelRunsBackOverAnEmptyLeftNeighbour) {
         EXPECT_TRUE(InkBetween(image, split, width));
     }
 }
+
+}  // namespace
+}  // namespace cv
+
+namespace cv {
+namespace {
+
+struct TContrastCase {
+    QRgb text, fill;
+    bool kept;       // the colour stays as it is
+    bool lighter;    // else: made lighter (true) or darker (false)
+};
+
+class NumberColourOnFill : public ::testing::TestWithParam<TContrastCase> {};
+
+// The rise and fall colours of the number formats on the fills of the styles.
+TEST_P(NumberColourOnFill, StaysReadableAndKeepsItsColourWhereItAlreadyIs) {
+    const TContrastCase& c = GetParam();
+    const QColor text = QColor::fromRgb(c.text), fill = QColor::fromRgb(c.fill);
+    const QColor shown = ReadableOn(text, fill);
+    if (c.kept) {
+        EXPECT_EQ(shown, text);
+        return;
+    }
+    EXPECT_NE(shown, text);
+    EXPECT_EQ(shown.lightness() > text.lightness(), c.lighter);
+    // Lightness moved far enough: the shade reads against the fill.
+    EXPECT_GE(std::abs(shown.lightness() - fill.lightness()), std::abs(text.lightness() - fill.lightness()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StyleFills, NumberColourOnFill,
+    ::testing::Values(TContrastCase{0xFF0000, 0xFFFFFF, true, false},   // red on white
+                      TContrastCase{0x0000FF, 0xFFFFFF, true, false},   // blue on white
+                      TContrastCase{0x0000FF, 0x002A8A, false, true},   // blue on navy
+                      TContrastCase{0xFF0000, 0xC0FF40, false, false},  // red on lime
+                      TContrastCase{0x0000FF, 0xE6E6E6, true, false})); // blue on light grey
 
 }  // namespace
 }  // namespace cv

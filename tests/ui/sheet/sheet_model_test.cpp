@@ -87,3 +87,34 @@ TEST(SheetModelTest, ClipboardFormsHoldTheShownTexts) {
 
 }  // namespace
 }  // namespace cv
+
+namespace cv {
+namespace {
+
+// Every character 100 twips wide, every line 1000 twips high.
+class TFixedMeasure final : public TTextMeasure {
+public:
+    int TextWidthTwips(const TCellFont&, std::string_view text) const override {
+        return static_cast<int>(text.size()) * 100;
+    }
+    int LineHeightTwips(const TCellFont&) const override { return 1000; }
+};
+
+// A wrapped heading broken by the screen ("Minimum\npossible") needs a line
+// per part even when the whole text would fit the column's width.
+TEST(SheetModelTest, FittedRowsCountTheLineBreaksOfWrappedTexts) {
+    TSheetModel model;
+    model.SetMaxRow(3);
+    model.SetMaxCol(1);
+    model.SetColumnWidths(1, 1, 40 * kColumnUnitsPerCharacter);
+    model.FormatRange(1, 1, 3, 1, [](TCellFormat& format) { format.wrap = true; });
+    model.SetText(1, 1, "Minimum");
+    model.SetText(2, 1, "Min\npossible");
+    model.SetText(3, 1, "Min\npos\nsible");
+    model.FitRowHeights(1, 3, TFixedMeasure());
+    EXPECT_EQ(model.RowHeight(2) - model.RowHeight(1), 1000);
+    EXPECT_EQ(model.RowHeight(3) - model.RowHeight(1), 2000);
+}
+
+}  // namespace
+}  // namespace cv
