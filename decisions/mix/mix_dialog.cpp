@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QLocale>
+#include <algorithm>
 
 #include "core/base/numbers.h"
 #include "core/base/ui_services.h"
@@ -54,7 +55,7 @@ std::int32_t Thousands(const TSimArr* decisions, int row, std::int8_t member) {
     return row == 0 ? TQNEdit::kDashInt : Rounded(ElementNumber(decisions, {row, member}) / kThousand);
 }
 
-// The advertising budget's share of research (Research) or of mass communication, in thousands.
+// The advertising budget's part spent on research, or on mass communication, in thousands.
 std::int32_t Advertising(const TSimArr* decisions, int row, bool research) {
     if (row == 0) return TQNEdit::kDashInt;
     const long double quality = ElementNumber(decisions, {row, si::AdvertQual});
@@ -79,8 +80,7 @@ TFoMktMix::TFoMktMix(QWidget* owner, TDataContext& callerContext, TMixMemory& me
     segmentFieldLeft_ = form_.QNESeg[0]->x();
     objectives_ = std::make_unique<TMixObjectives>(form_, [this](int line, QWidget* focus) { Refuse(line, focus); });
     form_.QNTSBrand->AllowChange = [this](int) { return AllowTabChange(); };
-    connect(form_.QNTSBrand, &TBrandTabBar::BrandChanged, this,
-            [this](int index) { ShowTab(index); });
+    connect(form_.QNTSBrand, &TBrandTabBar::BrandChanged, this, &TFoMktMix::ShowTab);
     connect(form_.BBOK, &QPushButton::clicked, this, &TFoMktMix::OkPressed);
     connect(form_.BBCancel, &QPushButton::clicked, this, &TFoMktMix::CancelClick);
     for (const TMixLine* line : form_.IncreaseLines()) {
@@ -192,7 +192,8 @@ void TFoMktMix::DisplayBrand(const std::string& name) {
     form_.massCom.decided->SetValueInt(Advertising(BrdDecNew, row, false));
     form_.advRes.last->SetValueInt(Advertising(BrdDecCur, lastRow, true));
     form_.advRes.decided->SetValueInt(Advertising(BrdDecNew, row, true));
-    form_.price.last->SetValueInt(lastRow == 0 ? TQNEdit::kDashInt : Rounded(ElementNumber(BrdDecCur, {lastRow, si::Price})));
+    form_.price.last->SetValueInt(lastRow == 0 ? TQNEdit::kDashInt
+                                               : Rounded(ElementNumber(BrdDecCur, {lastRow, si::Price})));
     form_.price.decided->SetValueInt(Rounded(ElementNumber(BrdDecNew, {row, si::Price})));
     for (const TMixLine* line : form_.IncreaseLines()) RecomputeIncrease(*line);
     ShowInventory(name, lastRow, row);
@@ -342,7 +343,8 @@ void TFoMktMix::OkPressed() {
 void TFoMktMix::done(int result) {
     const int tab = form_.QNTSBrand->currentIndex();
     memory_.Tab = std::max(tab, 0);
-    memory_.Brand = tab < 0 ? std::string() : QStringToCp1252(form_.QNTSBrand->tabText(tab)).substr(0, kBrandNameLength);
+    memory_.Brand =
+        tab < 0 ? std::string() : QStringToCp1252(form_.QNTSBrand->tabText(tab)).substr(0, kBrandNameLength);
     TFoBrdDec::done(result);
 }
 

@@ -85,7 +85,8 @@ TMixLine MixLine(QGroupBox* group, int line, const char* caption, const std::str
                  const TFieldSpec& decided, bool withIncrease) {
     Label(group, caption, LineRect(line, kCaptionLeft, kCaptionWidth));
     TMixLine fields;
-    fields.last = Shown(group, ("QNE" + stem + "SimPer").c_str(), LineRect(line, kLastLeft, kValueWidth), kShownInteger);
+    fields.last =
+        Shown(group, ("QNE" + stem + "SimPer").c_str(), LineRect(line, kLastLeft, kValueWidth), kShownInteger);
     fields.decided = Edit(group, ("QNE" + stem + "CurPer").c_str(), LineRect(line, kDecidedLeft, kValueWidth), decided);
     if (withIncrease)
         fields.increase = Edit(group, ("QNE" + stem + "Inc").c_str(), LineRect(line, kIncreaseLeft, kIncreaseWidth),
@@ -102,7 +103,8 @@ void BuildMixGroup(QWidget& dialog, TMixForm& form) {
     Label(group, "LBaseProto", LineRect(0, kCaptionLeft, kCaptionWidth));
     form.QNEBaseProtoSimPer = Shown(group, "QNEBaseProtoSimPer", LineRect(0, kLastLeft, kValueWidth), kText);
     form.QNEBaseProtoCurPer = Shown(group, "QNEBaseProtoCurPer", LineRect(0, kDecidedLeft, kValueWidth), kText);
-    form.production = MixLine(group, 1, "LProdLevel", "ProdLevel", {TEditKind::ekInteger, 0, kProductionLimit, 0}, true);
+    form.production =
+        MixLine(group, 1, "LProdLevel", "ProdLevel", {TEditKind::ekInteger, 0, kProductionLimit, 0}, true);
     // Inventory sold can only be given up, never taken back: at least 0.
     form.inventory = MixLine(group, 2, "LInventory", "Invent", {TEditKind::ekInteger, 0, kNoLimit, 0}, false);
     form.LCurInventory = Label(group, "LCurInventory", {kIncreaseLeft, LineRect(2, 0, 0).top() - 3, 172, 28});
@@ -119,7 +121,8 @@ void BuildSegmentGroup(QWidget& dialog, TMixForm& form) {
         const int left = kSegmentLeft + i * kSegmentStep;
         const std::string number = std::to_string(i + 1);
         form.QNESeg[i] = Shown(group, ("QNESeg" + number).c_str(), {left, 22, kSegmentWidth, kRowHeight}, kText);
-        form.QNESegCurPer[i] = Edit(group, ("QNESegCurPer" + number).c_str(), {left, 48, kSegmentWidth, kRowHeight}, share);
+        form.QNESegCurPer[i] =
+            Edit(group, ("QNESegCurPer" + number).c_str(), {left, 48, kSegmentWidth, kRowHeight}, share);
         form.QNESegCurPer[i]->setMaxLength(kSegmentMaxLength);
     }
     const int totalLeft = kSegmentLeft + (TMixForm::kSegmentFields - 1) * kSegmentStep;

@@ -78,10 +78,10 @@ void TMixObjectives::SetUpMode(TObjectiveMode mode) {
     }
     if (!withLists) return;
     TCvInd& industry = SessionIndustry("TFoMktMix.RBCommunicOnClick");
-    const TSeries* series = mode == TObjectiveMode::Semantic ? industry.SemSeries(market_) : industry.MapSeries(market_);
+    const bool semantic = mode == TObjectiveMode::Semantic;
+    const TSeries* series = semantic ? industry.SemSeries(market_) : industry.MapSeries(market_);
     for (int element = series ? series->Lo() : 1; series && element <= series->Hi(); ++element) {
-        const std::string label = mode == TObjectiveMode::Semantic ? industry.SemLabel(market_, element)
-                                                                   : industry.MapLabel(market_, element);
+        const std::string label = semantic ? industry.SemLabel(market_, element) : industry.MapLabel(market_, element);
         form_.CBObj1->addItem(Cp1252ToQString(label));
         form_.CBObj2->addItem(Cp1252ToQString(label));
     }

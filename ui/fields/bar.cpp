@@ -1,10 +1,14 @@
 #include "ui/fields/bar.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include <QButtonGroup>
 
 #include "core/base/ui_services.h"
 #include "core/store/series.h"
 #include "ui/bar_colors.h"
+#include "ui/cp1252.h"
 #include "ui/platform_color.h"
 
 namespace cv {
@@ -13,12 +17,39 @@ namespace {
 
 constexpr char kBadTypeMessage[] = "TBarGrpBtn.Create : Bad button type ";
 
+constexpr std::size_t kMaxPrefixCaption = 2;
+
 }  // namespace
 
-TBarSpeedBtn::TBarSpeedBtn(QWidget* group, const std::string& label, int colorNumber, int element)
+std::vector<std::string> ButtonCaptions(const std::vector<std::string>& labels) {
+    std::vector<std::string> captions;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const std::string& label = labels[i];
+        // The prefix must be one character longer than the longest common
+        // prefix with any other label.
+        std::size_t shared = 0;
+        for (std::size_t j = 0; j < labels.size(); ++j) {
+            if (j == i) continue;
+            std::size_t common = 0;
+            while (common < label.size() && common < labels[j].size() &&
+                   std::tolower(static_cast<unsigned char>(label[common])) ==
+                       std::tolower(static_cast<unsigned char>(labels[j][common])))
+                ++common;
+            shared = std::max(shared, common);
+        }
+        const std::size_t length = std::min(shared + 1, label.size());
+        captions.push_back(length <= kMaxPrefixCaption ? label.substr(0, length)
+                                                       : label.substr(0, 1) + std::to_string(i + 1));
+    }
+    return captions;
+}
+
+TBarSpeedBtn::TBarSpeedBtn(QWidget* group, const std::string& label, const std::string& caption, int colorNumber,
+                           int element)
     : QToolButton(group), Element(element) {
     setObjectName(QString::fromStdString("SpeedBtn" + label));
-    setText(QString::fromStdString(label.substr(0, 1)));
+    setText(Cp1252ToQString(caption));
+    setToolTip(Cp1252ToQString(label));
     setCheckable(true);
     setFixedSize(kSize, kSize);
     setFocusPolicy(Qt::NoFocus);
@@ -56,8 +87,9 @@ void TBarGrpBtn::SetHome(QWidget* parent, QPoint place) {
     homePlace_ = place;
 }
 
-void TBarGrpBtn::AddSpeedButton(const std::string& label, int colorNumber, int element) {
-    auto* button = new TBarSpeedBtn(this, label, colorNumber, element);
+void TBarGrpBtn::AddSpeedButton(const std::string& label, const std::string& caption, int colorNumber,
+                                int element) {
+    auto* button = new TBarSpeedBtn(this, label, caption, colorNumber, element);
     button->move(static_cast<int>(Buttons.size()) * TBarSpeedBtn::kSize, 0);
     connect(button, &QToolButton::clicked, this, [this, button] { BtnClick(button); });
     Buttons.push_back(button);
@@ -144,8 +176,11 @@ TBarGrpBtn* TBar::AddGroup(int type, const TSeries& series, const std::vector<in
     const std::vector<std::string>& labels = series.Labels();
     if (type == 0) {
         const int count = std::min<int>(TBarGrpBtn::kMaxButtons, static_cast<int>(labels.size()));
-        for (int i = 0; i < count; ++i)
-            group->AddSpeedButton(labels[i], colors.at(static_cast<std::size_t>(i)), series.Lo() + i);
+        const std::vector<std::string> captions = ButtonCaptions(labels);
+        for (int i = 0; i < count; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            group->AddSpeedButton(labels[at], captions[at], colors.at(at), series.Lo() + i);
+        }
     } else if (type == 1) {
         group->AddSpinButton(labels.empty() ? std::string() : labels.front(), series.Lo(), series.Hi());
     } else {

@@ -25,13 +25,19 @@ class TBar;
 
 enum TBarGroupMode : std::uint8_t { bgmHidden = 0, bgmDisabled = 1, bgmSingle = 2, bgmMultiple = 4 };
 
-// An element button of a type-0 group.
+// The captions of a group's element buttons: each label's shortest prefix
+// that no other label of the group shares, or, where that would take more
+// than two characters, the label's initial and its position ("M1").
+std::vector<std::string> ButtonCaptions(const std::vector<std::string>& labels);
+
+// An element button of a type-0 group: its caption, with the whole label as
+// its tooltip.
 class TBarSpeedBtn : public QToolButton {
     Q_OBJECT
 
 public:
     static constexpr int kSize = 23;
-    TBarSpeedBtn(QWidget* group, const std::string& label, int colorNumber, int element);
+    TBarSpeedBtn(QWidget* group, const std::string& label, const std::string& caption, int colorNumber, int element);
     const int Element;
 };
 
@@ -73,7 +79,7 @@ public:
     void BtnClick(QWidget* sender);
     void GoHome();
     void SetHome(QWidget* parent, QPoint place);
-    void AddSpeedButton(const std::string& label, int colorNumber, int element);
+    void AddSpeedButton(const std::string& label, const std::string& caption, int colorNumber, int element);
     void AddSpinButton(const std::string& label, int low, int high);
 
 private:

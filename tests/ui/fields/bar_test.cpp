@@ -47,11 +47,33 @@ TEST_F(BarTest, GroupsLieSideBySideWithTheirButtons) {
     EXPECT_EQ(bar->Group("Fir")->geometry(), QRect(125, 0, 92, 23));
     EXPECT_EQ(bar->width(), 217);
     EXPECT_EQ(Button("SpeedBtnSouth")->text(), "S");
+    EXPECT_EQ(Button("SpeedBtnSouth")->toolTip(), "South");
     // Firm 3 takes colour 10, maroon: colour B 0x000080.
     EXPECT_EQ(Button("SpeedBtnI")->palette().color(QPalette::ButtonText), QColor(0x80, 0, 0));
     EXPECT_EQ(bar->GroupWidth("Mkt"), 0);
     EXPECT_EQ(bar->ArrangeGroups({"Per", "Mkt", "Fir"}), 36 + 8 + 92);
 }
+
+struct TCaptionCase {
+    std::vector<std::string> labels;
+    std::vector<std::string> captions;
+};
+
+class ButtonCaptionsTest : public ::testing::TestWithParam<TCaptionCase> {};
+
+TEST_P(ButtonCaptionsTest, EachButtonReadsDifferentlyFromTheOthersOfItsGroup) {
+    EXPECT_EQ(ButtonCaptions(GetParam().labels), GetParam().captions);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, ButtonCaptionsTest,
+    ::testing::Values(TCaptionCase{{"A", "E", "I", "O"}, {"A", "E", "I", "O"}},
+                      TCaptionCase{{"North", "South"}, {"N", "S"}},
+                      TCaptionCase{{"M1", "M2", "M3"}, {"M1", "M2", "M3"}},
+                      TCaptionCase{{"North", "Norway", "South"}, {"N1", "N2", "S"}},  // "Nort" would be needed
+                      TCaptionCase{{"Sonites", "Vodites"}, {"S", "V"}},
+                      TCaptionCase{{"Market", "market B"}, {"M1", "m2"}},  // letter case does not tell apart
+                      TCaptionCase{{"Solo"}, {"S"}}));
 
 TEST_F(BarTest, TwoDigitsTypedQuicklyAreReportedOnceWhenTheFieldSettles) {
     bar->SetGroupMode("Per", bgmSingle);
