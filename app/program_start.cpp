@@ -10,6 +10,7 @@
 #include "decisions/page/decision_page.h"
 #include "decisions/plan/mkt_plan_dialog.h"
 #include "decisions/portfolio/brand_portfolio_dialog.h"
+#include "decisions/rnd/rnd_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
 #include "graphs/page/graph_page.h"
 #include "graphs/studies_page/studies_page.h"
@@ -44,6 +45,9 @@ TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     });
     decisions->RegisterDialog(TDecisionArea::MarketingPlan, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<TFoMktPlan>(owner, context);
+    });
+    decisions->RegisterDialog(TDecisionArea::RnD, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoDecRnD>(owner, context);
     });
     mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));

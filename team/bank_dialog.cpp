@@ -17,6 +17,7 @@
 #include "ui/cp1252.h"
 #include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
+#include "ui/translate_component.h"
 
 namespace cv {
 namespace {
@@ -34,18 +35,6 @@ constexpr int kLineBudgetChangeSigned = 4;
 constexpr int kLineWrongCode = 5;
 constexpr int kCodeMaxLength = 50;
 constexpr double kRatePercent = 100;
-
-std::string ControlsLine(const char* key, int line) {
-    std::string text;
-    if (Translator) Translator->ControlsLine(key, line, text);
-    return text;
-}
-
-std::string MessagesLine(const char* key, int line) {
-    std::string text;
-    if (Translator) Translator->MessagesLine(key, line, text);
-    return text;
-}
 
 QFont StatusFont() {
     QFont font(QStringLiteral("Arial"));

@@ -104,4 +104,16 @@ void TranslateComponent(TTranslate& translator, QObject* component) {
     for (QObject* child : children) TranslateComponent(translator, child);
 }
 
+std::string ControlsLine(const std::string& key, int lineNo) {
+    std::string text;
+    if (Translator) Translator->ControlsLine(key, lineNo, text);
+    return text;
+}
+
+std::string MessagesLine(const std::string& key, int lineNo) {
+    std::string text;
+    if (Translator) Translator->MessagesLine(key, lineNo, text);
+    return text;
+}
+
 }  // namespace cv

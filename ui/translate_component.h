@@ -30,4 +30,9 @@ void TranslateComponent(TTranslate& translator, QObject* component);
 // - Anything else: nothing.
 void SetTexts(QObject* component, const std::string& text, const std::string& hint);
 
+// Line LineNo of the entry Key of the controls or the messages section of the
+// program's language file (cp1252 bytes); empty without the file or the line.
+std::string ControlsLine(const std::string& key, int lineNo);
+std::string MessagesLine(const std::string& key, int lineNo);
+
 }  // namespace cv

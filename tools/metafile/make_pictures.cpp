@@ -1,6 +1,7 @@
 // Draws the program's pictures as placeable metafiles into a directory: the
 // splash and about bands, the team page's backgrounds, the document logos and
-// the button pictures. Simple shapes and the program's name only.
+// the button pictures, the R&D dialog's characteristic pictures of the sample
+// industry. Simple shapes and the program's name only.
 //   make_pictures <output directory>
 #include <cmath>
 #include <cstdio>
@@ -372,6 +373,63 @@ const std::vector<TButtonPicture>& ButtonPictures() {
     return pictures;
 }
 
+// The R&D dialog's pictures of the physical characteristics of the sample
+// industry's markets: "TEC", the market label's initial and the dimension's
+// short label. Shapes on a square of 240.
+const std::vector<TButtonPicture>& CharacteristicPictures() {
+    static const std::vector<TButtonPicture> pictures{
+        {"TECMWGT", 240, [](TMetafileWriter& w) {  // weight: a kettlebell
+             Fill(w, kGrey, 85, 30, 155, 100, true);
+             Fill(w, kPale, 105, 50, 135, 85, true);
+             Fill(w, kNavy, 50, 80, 190, 215, true);
+         }},
+        {"TECMPWR", 240, [](TMetafileWriter& w) {  // power: a flash
+             FillPolygon(w, kGold, Points({{140, 20}, {60, 130}, {115, 130}, {95, 220}, {180, 100}, {125, 100}}));
+         }},
+        {"TECMDSG", 240, [](TMetafileWriter& w) {  // design: a cut gem
+             FillPolygon(w, kSky, Points({{60, 40}, {180, 40}, {220, 90}, {120, 210}, {20, 90}}));
+             Stroke(w, kBlue, 6, Points({{20, 90}, {220, 90}}));
+             Stroke(w, kBlue, 6, Points({{90, 40}, {120, 210}, {150, 40}}));
+         }},
+        {"TECMNOI", 240, [](TMetafileWriter& w) {  // noise: a loudspeaker and its waves
+             Fill(w, kNavy, 30, 90, 70, 150);
+             FillPolygon(w, kNavy, Points({{70, 90}, {130, 40}, {130, 200}, {70, 150}}));
+             Stroke(w, kBlue, 8, Points({{155, 90}, {165, 120}, {155, 150}}));
+             Stroke(w, kBlue, 8, Points({{180, 65}, {200, 120}, {180, 175}}));
+         }},
+        {"TECMRNG", 240, [](TMetafileWriter& w) {  // range: a road to the horizon
+             FillPolygon(w, kGrey, Points({{100, 40}, {140, 40}, {220, 220}, {20, 220}}));
+             for (int y = 60; y < 210; y += 50) Fill(w, kWhite, 114, y, 126, y + 25);
+         }},
+        {"TECMSIZ", 240, [](TMetafileWriter& w) {  // size: nested squares
+             Fill(w, kSky, 20, 20, 220, 220);
+             Fill(w, kBlue, 60, 60, 180, 180);
+             Fill(w, kNavy, 95, 95, 145, 145);
+         }},
+        {"TECMSPD", 240, [](TMetafileWriter& w) {  // speed: an arrow with speed lines
+             FillPolygon(w, kRed, Points({{120, 60}, {220, 120}, {120, 180}}));
+             for (int y = 80; y <= 160; y += 40) Stroke(w, kRed, 10, Points({{20, y}, {110, y}}));
+         }},
+        {"TECMGRP", 240, [](TMetafileWriter& w) {  // grip: a tyre
+             Fill(w, kNavy, 20, 20, 220, 220, true);
+             Fill(w, kGrey, 70, 70, 170, 170, true);
+             Fill(w, kPale, 100, 100, 140, 140, true);
+         }},
+        {"TECMVOL", 240, [](TMetafileWriter& w) {  // volume: a can
+             Fill(w, kBlue, 50, 50, 190, 210);
+             Fill(w, kSky, 50, 30, 190, 70, true);
+             Fill(w, kBlue, 50, 190, 190, 230, true);
+         }},
+        {"TECMAUT", 240, [](TMetafileWriter& w) {  // autonomy: a charged battery
+             Fill(w, kNavy, 30, 70, 200, 170);
+             Fill(w, kNavy, 200, 100, 220, 140);
+             Fill(w, kWhite, 40, 80, 190, 160);
+             for (int x = 45; x < 180; x += 35) Fill(w, kGreen, x, 85, x + 28, 155);
+         }},
+    };
+    return pictures;
+}
+
 bool Write(const std::filesystem::path& directory, const std::string& name, const std::function<void(TMetafileWriter&)>& draw) {
     TMetafileWriter writer;
     draw(writer);
@@ -425,11 +483,13 @@ int main(int argc, char** argv) {
         {"GSPSVGA.WMF", [](TMetafileWriter& w) { GrowthShareQuadrants(w, 1024, 640); }},
     };
     for (const auto& [name, draw] : pictures) ok = Write(directory, name, draw) && ok;
-    for (const TButtonPicture& button : ButtonPictures()) {
-        ok = Write(directory, button.Name + ".WMF", [&button](TMetafileWriter& w) {
-                 w.SetWindow(0, 0, button.Units, button.Units);
-                 button.Glyph(w);
-             }) && ok;
+    for (const auto* square : {&ButtonPictures(), &CharacteristicPictures()}) {
+        for (const TButtonPicture& picture : *square) {
+            ok = Write(directory, picture.Name + ".WMF", [&picture](TMetafileWriter& w) {
+                     w.SetWindow(0, 0, picture.Units, picture.Units);
+                     picture.Glyph(w);
+                 }) && ok;
+        }
     }
     return ok ? 0 : 1;
 }

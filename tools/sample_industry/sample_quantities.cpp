@@ -77,6 +77,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"MaxUCOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
     {"MinDBOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
     {"MaxDBOverEst", Constant, kCategoryMarket, Scalar, WriteRnDParameter},
+    {"RnDNbQueries", Constant, kCategoryIndustry, Scalar, WriteRnDParameter},
 
     // Results of the history period: marketed brands and their links, prototypes.
     {"NbMktedBrds", Results, kCategoryFtaMarket, Scalar, WriteMarketBrandCount, History},
@@ -180,6 +181,7 @@ constexpr TSampleQuantity kQuantities[] = {
     {"StudiesDecStatus", Decisions, kCategoryFirmFta, Scalar, WriteDecisionStatus},
     {"LoanAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
     {"BgtChgAck", Decisions, kCategoryFirm, Scalar, WriteLoanAcknowledgement},
+    {"NbQueriesMade", Decisions, kCategoryFirm, Scalar, WriteQueriesMade},
     {"NbCcts", Decisions, kCategoryFirmFta, Scalar, WriteContractCount},
     {"CctWhat", Decisions, kCategoryFirmFta, Array, WriteContractSubjects},
     {"CctTerms", Decisions, kCategoryFirmFta, Array, WriteContractTerms},

@@ -61,7 +61,11 @@ constexpr TRnDParameter kRnDParameters[] = {
     {"MinRnDBgtRatio", 0.8L}, {"MinRnDBgt", 100000},  {"MaxRnDBgt", 20000000},
     {"MinRUC", 10},           {"MaxRUC", 1500},       {"MinUCOverEst", 0.05L},
     {"MaxUCOverEst", 0.15L},  {"MinDBOverEst", 0.1L}, {"MaxDBOverEst", 0.3L},
+    {"RnDNbQueries", 2},
 };
+
+// Cost estimates the firm has bought from its R&D department this period.
+constexpr std::int16_t kQueriesMade = 1;
 
 // The technical levels of every prototype and project of the sample.
 struct TDesign {
@@ -252,6 +256,13 @@ void WriteRnDParameter(const TSampleCell& cell, std::string_view name) {
     for (const TRnDParameter& parameter : kRnDParameters)
         if (parameter.name == name) return cell.set.SetReal(cell.category, cell.context, name, parameter.value);
     throw std::logic_error("sample industry: no value for the R&D parameter " + std::string(name));
+}
+
+// Team A has bought one of its two estimates in the decision period; earlier
+// periods' counts were reset by the simulation.
+void WriteQueriesMade(const TSampleCell& cell, std::string_view name) {
+    const bool bought = cell.cell.firm == 1 && cell.Period() == kDecisionPeriod;
+    cell.set.SetSmallint(cell.category, cell.context, name, bought ? kQueriesMade : 0);
 }
 
 void WritePrototypeLevels(const TSampleCell& cell, std::string_view name) {

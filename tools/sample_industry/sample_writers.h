@@ -120,6 +120,7 @@ void WriteHomeZone(const TSampleCell& cell, std::string_view name);
 void WriteTechnical(const TSampleCell& cell, std::string_view name);
 void WriteUnitCostParameters(const TSampleCell& cell, std::string_view name);
 void WriteRnDParameter(const TSampleCell& cell, std::string_view name);
+void WriteQueriesMade(const TSampleCell& cell, std::string_view name);
 void WritePrototypeLevels(const TSampleCell& cell, std::string_view name);
 void WritePrototypeFinances(const TSampleCell& cell, std::string_view name);
 void WriteFinishedPrototypes(const TSampleCell& cell, std::string_view name);

@@ -1,0 +1,161 @@
+// The project dialogs of the R&D dialog: the name checks of a new and of a
+// renamed project, and the estimate counter of the query dialog.
+#include <QLabel>
+#include <QListWidget>
+
+#include "core/base/text_format.h"
+#include "decisions/rnd/query_dialog.h"
+#include "model/rnd/mod_rnd.h"
+#include "tests/decisions/rnd/rnd_dialog_fixture.h"
+
+namespace cv::test {
+namespace {
+
+void TypeName(QWidget& dialog, const QString& letters) {
+    auto& field = Child<QLineEdit>(dialog, "MEProjName");
+    field.setFocus();
+    field.setCursorPosition(2);
+    QTest::keyClicks(&field, letters);
+}
+
+// A new project's name: complete, in upper case, borne by no prototype or
+// project; a base prototype chosen when one is to be used.
+TEST_F(RnDDialogTest, NewProjectNameChecks) {
+    Open(1);
+    NewProject("OLD");
+    TypeCharacteristics({30, 30, 5, 70, 50});
+    const struct {
+        const char* letters;
+        bool untickBase;
+        std::vector<int> lines;
+    } cases[] = {
+        {"AB", true, {2}},     // two letters only
+        {"old", true, {1}},    // PMOLD exists, typed in lower case
+        {"XYZ", false, {7}},   // the base box ticked, no prototype chosen
+        {"XYZ", true, {}},     // accepted
+    };
+    for (const auto& [letters, untickBase, lines] : cases) {
+        root.ui.messageBoxes.clear();
+        ClickWithSubDialog(Button("BBNewProj"), [&](QWidget& newProject) {
+            EXPECT_EQ(Child<QListWidget>(newProject, "LBExistProto").count(), 3) << "ALBA, ARNO, ALTO";
+            TypeName(newProject, letters);
+            if (untickBase) QTest::mouseClick(&Child<QCheckBox>(newProject, "UsePrjBase"), Qt::LeftButton);
+            EXPECT_EQ(Child<QListWidget>(newProject, "LBExistProto").isEnabled(), !untickBase);
+            QTest::mouseClick(&Child<QPushButton>(newProject, "BBCreateProj"), Qt::LeftButton);
+            EXPECT_EQ(newProject.isVisible(), !lines.empty()) << letters;
+        });
+        for (const auto& box : root.ui.messageBoxes) EXPECT_EQ(box.key, "DevDecs");
+        std::vector<int> shown;
+        for (const auto& box : root.ui.messageBoxes) shown.insert(shown.end(), box.lines.begin(), box.lines.end());
+        EXPECT_EQ(shown, lines) << letters;
+    }
+    EXPECT_EQ(TabTexts(), "PAXIS PAVIA PMOLD PMXYZ");
+}
+
+// A new project based on a completed prototype starts from its levels and
+// requested unit cost, with nothing spent yet.
+TEST_F(RnDDialogTest, NewProjectFromABasePrototype) {
+    Open(1);
+    ClickWithSubDialog(Button("BBNewProj"), [](QWidget& newProject) {
+        TypeName(newProject, "BIS");
+        auto& list = Child<QListWidget>(newProject, "LBExistProto");
+        list.setCurrentRow(list.row(list.findItems("PALTO", Qt::MatchExactly).front()));
+        QTest::mouseClick(&Child<QPushButton>(newProject, "BBCreateProj"), Qt::LeftButton);
+    });
+    EXPECT_EQ(Tabs().tabText(2), "PMBIS");
+    EXPECT_EQ(Field("EPhysChar2").IntValue(), 35);
+    EXPECT_TRUE(Field("EPhysChar2").isEnabled()) << "a new development";
+    EXPECT_TRUE(Box("ChBMUC").isEnabled());
+    EXPECT_FALSE(Box("ChBMUC").isChecked());
+    EXPECT_TRUE(Box("ChBFeasStu").isChecked());
+    EXPECT_EQ(Field("ECumDevBud").RealValue(), 0);
+    EXPECT_EQ(Field("ECurUC1").text(), "-");
+}
+
+// Renaming: the own name in another letter case passes unchecked; the name of
+// another project is refused with line 1.
+TEST_F(RnDDialogTest, RenameChecks) {
+    Open(1);
+    NewProject("ONE");
+    TypeCharacteristics({30, 30, 5, 70, 50});
+    NewProject("TWO");
+    TypeCharacteristics({30, 30, 5, 70, 50});
+    const auto rename = [this](const QString& letters) {
+        WithSubDialog([this] { emit Tabs().OnDblClick(); },
+                      [&letters](QWidget& dialog) {
+                          TypeName(dialog, letters);
+                          QTest::mouseClick(&Child<QPushButton>(dialog, "BBOk"), Qt::LeftButton);
+                          if (dialog.isVisible()) QTest::mouseClick(&Child<QPushButton>(dialog, "BBCancel"), Qt::LeftButton);
+                      });
+    };
+    root.ui.messageBoxes.clear();
+    rename("two");
+    EXPECT_TRUE(root.ui.messageBoxes.empty());
+    rename("ONE");
+    ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(root.ui.messageBoxes[0].lines, std::vector<int>{1});
+    EXPECT_EQ(Tabs().tabText(3), "PMTWO");
+    // PAXIS continues no prototype of team A: it is a new development and can be renamed too.
+    Tabs().setCurrentIndex(0);
+    rename("AXE");
+    EXPECT_EQ(Tabs().tabText(0), "PMAXE");
+}
+
+class QueryDialogTest : public RnDDialogTest {
+protected:
+    void SetUp() override {
+        RnDDialogTest::SetUp();
+        query = std::make_unique<TFoQuery>(page);
+        query->MinUC = 400;
+        query->ReqUC = 450;
+        query->ReqBgt = 1234567;
+        query->QNENbMaxQueries->SetValueInt(1);
+        query->QNENbQueries->SetValueInt(0);
+    }
+    QWidget* ShownWindow() override { return nullptr; }
+    std::unique_ptr<TFoQuery> query;
+};
+
+// One estimate allowed: the first shows the answer (the budget in thousands,
+// 1,234,567 / 1000 = 1,234.567, shown 1,235) and counts; after it the counter
+// stands at its maximum and only Close is left.
+TEST_F(QueryDialogTest, CounterStopsAtItsMaximum) {
+    const std::string separator(1, ThousandsSeparator());
+    WhenModalShown first([&separator](QWidget& dialog) {
+        auto& ask = Child<QPushButton>(dialog, "BBQuery");
+        EXPECT_TRUE(ask.isEnabled());
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBApplyQuery").isEnabled());
+        QTest::mouseClick(&ask, Qt::LeftButton);
+        EXPECT_EQ(Child<QLabel>(dialog, "EMinMUC2").text(), " 400");
+        EXPECT_EQ(Child<QLabel>(dialog, "EReqUC").text(), " 450");
+        EXPECT_EQ(Child<QLabel>(dialog, "ECompletBud2").text().toStdString(), " 1" + separator + "235");
+        EXPECT_FALSE(ask.isEnabled());
+        EXPECT_TRUE(Child<QPushButton>(dialog, "BBApplyQuery").isEnabled());
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBClose"), Qt::LeftButton);
+    });
+    EXPECT_EQ(query->exec(), QDialog::Rejected);
+    EXPECT_EQ(query->QNENbQueries->IntValue(), 1) << "an answer closed without applying still counts";
+
+    WhenModalShown second([](QWidget& dialog) {
+        EXPECT_TRUE(Child<QLabel>(dialog, "EMinMUC2").text().isEmpty());
+        EXPECT_EQ(Child<TQNEdit>(dialog, "QNENbQueries").text(), "1");
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBQuery").isEnabled());
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBApplyQuery").isEnabled());
+    });
+    query->exec();
+    EXPECT_EQ(query->QNENbQueries->IntValue(), 1);
+}
+
+TEST_F(QueryDialogTest, DeclinedConfirmationCountsNothing) {
+    root.ui.messageBoxAnswer = TModalResult::mrNo;
+    WhenModalShown shown([](QWidget& dialog) {
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBQuery"), Qt::LeftButton);
+        EXPECT_TRUE(Child<QPushButton>(dialog, "BBQuery").isEnabled());
+        EXPECT_TRUE(Child<QLabel>(dialog, "EReqUC").text().isEmpty());
+    });
+    query->exec();
+    EXPECT_EQ(query->QNENbQueries->IntValue(), 0);
+}
+
+}  // namespace
+}  // namespace cv::test
