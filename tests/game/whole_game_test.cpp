@@ -7,6 +7,8 @@
 // and the next round's pages show it.
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -126,6 +128,9 @@ protected:
         const TSimArr* mix = Industry().PerDecisions(period).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecBrdCv3");
         return mix ? static_cast<double>(mix->GetReal48({1, element})) : -1;
     }
+    int ProjectCount(int period) {
+        return Industry().PerDecisions(period).GetSmallintDef(kCategoryFirmMarket, Zone(0, 1), "NbPrjs", 0);
+    }
     static int PriceFor(int period) { return 700 + 5 * period; }
 
     bool forecastShown = false;
@@ -146,7 +151,33 @@ protected:
                 Child<QPushButton>(window, "BBOK").click();
             },
             period, "MarketingMix");
-        Decide(page, "BBRnD", [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, "RnD");
+        // A new project in M1 on the first completed prototype, with a development budget.
+        bool rndClosed = false;
+        Decide(
+            page, "BBRnD",
+            [&](QWidget& window) {
+                WhenModalShown naming([period](QWidget& newProject) {
+                    auto& name = Child<QLineEdit>(newProject, "MEProjName");
+                    name.setFocus();
+                    name.setCursorPosition(2);
+                    QTest::keyClicks(&name, QStringLiteral("GM") + QChar('A' + period - kFirstCurrent));
+                    auto& prototypes = Child<QListWidget>(newProject, "LBExistProto");
+                    prototypes.setCurrentRow(0);
+                    Child<QPushButton>(newProject, "BBCreateProj").click();
+                });
+                Child<QPushButton>(window, "BBNewProj").click();
+                EXPECT_TRUE(naming.Ran());
+                window.activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+                Type(Child<TQNEdit>(window, "EAllocBud"), QStringLiteral("500"));
+                Child<QPushButton>(window, "BBOk").click();
+                rndClosed = !window.isVisible();
+            },
+            period, "RnD");
+        if (Child<QAbstractButton>(page, "BBRnD").isEnabled()) {
+            EXPECT_TRUE(rndClosed) << BoxKeys(root.ui).size();
+            EXPECT_GE(ProjectCount(period), 1);
+        }
         // The studies the design tools need, and the consumer survey, in M1.
         Decide(
             page, "BBStudies",
@@ -205,6 +236,9 @@ TEST_F(WholeGame, ThreePeriodsToTheLastDecisionsThroughTheWindows) {
             // What the team sent the round before is what the instructor ran.
             EXPECT_EQ(OrderedStudy(current, si::PerceptualMap), 1);
             EXPECT_EQ(SlfStatus(current), 1);
+            if (!missing.count("BBRnD")) {
+                EXPECT_GE(ProjectCount(current), 1);
+            }
             if (!missing.count("BBBrdMMix")) {
                 EXPECT_EQ(FirstBrandDecision(current, si::Price), PriceFor(current));
             }
