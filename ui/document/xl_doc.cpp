@@ -247,9 +247,11 @@ void TXlDoc::AddCoverBlock(const std::vector<std::string>& titleLines, const std
         const int first = rows.subtitle + std::max(subtitleCount, 1) - 1 + rows.logoGap;
         const double height = sheet_.RowsHeightTwips(first, rows.logoEnd);
         const double width = sheet_.ColumnsWidthTwips(1, pageColumns_);
+        // The logo keeps its proportions: as wide as the page columns allow, as high as the rows allow.
         const double logoWidth = std::min(width, height * logo_.width() / logo_.height());
+        const double logoRows = logoWidth * logo_.height() / logo_.width() / sheet_.RowHeight(first);
         const double margin = (width - logoWidth) / 2 / sheet_.ColumnWidthTwips(1);
-        const int id = sheet_.PlacePicture(first, 1 + margin, rows.logoEnd + 1, pageColumns_ + 1 - margin, PngBytes(logo_));
+        const int id = sheet_.PlacePicture(first, 1 + margin, first + logoRows, pageColumns_ + 1 - margin, PngBytes(logo_));
         pictureIds_.push_back(id);
     }
     std::vector<std::string> holders;
