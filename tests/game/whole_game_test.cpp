@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
+#include <filesystem>
 #include <QTest>
 #include <functional>
 #include <iostream>
@@ -23,6 +25,7 @@
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "decisions/studies/study_order_dialog.h"
+#include "decisions/summary/print_dec_dialog.h"
 #include "graphs/charts/anal_graph.h"
 #include "graphs/design_dialogs/map2att.h"
 #include "graphs/page/graph_page.h"
@@ -37,6 +40,7 @@ constexpr int kFirstCurrent = 9;
 constexpr int kLastDecisionPeriod = 12;
 constexpr int kHomeFirm = 1;
 constexpr int kBrandForecastTab = 4;
+constexpr int kPrintToolButton = 1;
 
 class WholeGame : public WholeGameTest {
 protected:
@@ -211,8 +215,16 @@ protected:
                 Child<QPushButton>(window, "BBClose").click();
             },
             period, "MarketingPlan");
+        // The summary and the budget, every tab of each.
         for (const char* button : {"BBSummary", "BBBudget"})
-            Decide(page, button, [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, button);
+            Decide(
+                page, button,
+                [](QWidget& window) {
+                    auto& tabs = Child<QTabBar>(window, "TSSections");
+                    for (int tab = tabs.count() - 1; tab >= 0; --tab) tabs.setCurrentIndex(tab);
+                    Child<QPushButton>(window, "BBOK").click();
+                },
+                period, button);
         if (Child<QAbstractButton>(page, "BBMktPlan").isEnabled()) {
             EXPECT_TRUE(forecastShown);
         }
@@ -223,7 +235,34 @@ protected:
         EXPECT_EQ(OrderedStudy(period, si::PerceptualMap), 1);
         EXPECT_EQ(SlfStatus(period), 1);
         Shot(*windows.mainWindow, period, "DecisionsAfter");
-        missing.insert("print decision documents FoPrintDec");
+        PrintDecisions(period);
+    }
+
+    // The print tool button on the decisions page: the decisions and the plan.
+    // Without a printer the documents are written as spreadsheet files.
+    void PrintDecisions(int period) {
+        QToolButton* print = windows.mainWindow->ToolButton(kPrintToolButton);
+        if (!print->isVisible() || !print->isEnabled()) {
+            missing.insert("print decision documents");
+            return;
+        }
+        const int current = period - 1;
+        const std::string suffix = (current < 10 ? "0" : "") + std::to_string(current) + ".xlsx";
+        const std::vector<std::pair<int, std::string>> documents{{0, "SAMPLEDA" + suffix}, {2, "SAMPLEPA" + suffix}};
+        for (const auto& [choice, file] : documents) {
+            WhenModalShown dialog(
+                [choice = choice](QWidget& window) {
+                    auto& printDialog = dynamic_cast<TFoPrintDec&>(window);
+                    printDialog.Choices().at(static_cast<std::size_t>(choice))->click();
+                    Child<QCheckBox>(window, "ChBXLOnly").setChecked(true);
+                    Child<QPushButton>(window, "BBPrint").click();
+                },
+                period == kFirstCurrent + 1 ? "WholeGame_" + std::to_string(period) + "_PrintDecisions"
+                                            : std::string("WholeGame_Dialog"));
+            print->click();
+            EXPECT_TRUE(dialog.Ran());
+            EXPECT_TRUE(std::filesystem::exists(Private() / file)) << file;
+        }
     }
 };
 
