@@ -12,6 +12,8 @@
 #include "decisions/portfolio/brand_portfolio_dialog.h"
 #include "decisions/rnd/rnd_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
+#include "decisions/summary/decision_print.h"
+#include "decisions/summary/summary_dialog.h"
 #include "graphs/page/graph_page.h"
 #include "graphs/studies_page/studies_page.h"
 #include "reports/pages/newsletter_page.h"
@@ -49,6 +51,13 @@ TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     decisions->RegisterDialog(TDecisionArea::RnD, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<TFoDecRnD>(owner, context);
     });
+    decisions->RegisterDialog(TDecisionArea::Summary, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoSummary>(owner, TSummaryMode::Decisions, context);
+    });
+    decisions->RegisterDialog(TDecisionArea::Budget, [](QWidget* owner, TDataContext& context, TMixMemory&) {
+        return std::make_unique<TFoSummary>(owner, TSummaryMode::Budget, context);
+    });
+    decisions->RegisterPrint(PrintDecisionDocument);
     mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));

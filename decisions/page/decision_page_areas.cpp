@@ -22,10 +22,11 @@ const std::array<TDecisionAreaSpec, kDecisionAreaCount>& DecisionAreaSpecs() {
          asFtas, asFirms | asFtas, 0, {kHelpButton}, 38, true},
         {A::RnD, "BBRnD", "Research and development", "imRnD", "imgRnD", "BBRND.WMF", "NoRnD", false, asMarkets,
          asFirms | asMarkets, 0, {kHelpButton}, 50, true},
+        // The summary and the budget lend the period too: earlier decisions can be looked at.
         {A::Summary, "BBSummary", "Summary", nullptr, nullptr, nullptr, nullptr, true, asFtas | asMarkets,
-         asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 13, false},
+         asPeriods | asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 13, false},
         {A::Budget, "BBBudget", "Budget", nullptr, nullptr, nullptr, nullptr, true, asFtas | asMarkets,
-         asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 43, false},
+         asPeriods | asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 43, false},
         {A::MarketingPlan, "BBMktPlan", "Marketing plan", nullptr, nullptr, nullptr, "NoMarketingPlan", false,
          asFtas | asMarkets, asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 36, false},
     }};

@@ -11,8 +11,8 @@
 
 namespace cv {
 
-// Selector groups an area uses: firm, zone, market.
-enum TAreaSeries : unsigned { asFirms = 1, asFtas = 2, asMarkets = 4 };
+// Selector groups an area uses: firm, zone, market, period.
+enum TAreaSeries : unsigned { asFirms = 1, asFtas = 2, asMarkets = 4, asPeriods = 8 };
 
 struct TDecisionAreaSpec {
     TDecisionArea area;

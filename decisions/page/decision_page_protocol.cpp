@@ -11,6 +11,7 @@
 #include "decisions/page/decision_page_areas.h"
 #include "shell/main_window.h"
 #include "shell/selector/cv_bar.h"
+#include "ui/fields/bar.h"
 
 namespace cv {
 
@@ -82,6 +83,7 @@ void TFoDecision::RunDialog(TDecisionArea area) {
     if (CvBar) {
         const unsigned groups = AreaLent(spec, industry.NbFtas());
         std::vector<std::string> lent;
+        if (groups & asPeriods) lent.push_back(industry.PerSeries()->Name());
         if (groups & asFirms) lent.push_back(industry.FirSeries()->Name());
         if (groups & asFtas) lent.push_back(industry.FtaSeries()->Name());
         if (groups & asMarkets) lent.push_back(industry.MktSeries()->Name());
@@ -105,7 +107,14 @@ void TFoDecision::RunDialog(TDecisionArea area) {
 // The open dialog follows the page's selection; when it refuses (what it
 // shows does not pass its checks), the bar shows the old selection again.
 bool TFoDecision::ApplySelector(TBarGrpBtn& group, QWidget* sender) {
-    const bool changed = TFoCv3Mod::ApplySelector(group, sender);
+    const std::int16_t selected = Data.SelPeriod;
+    bool changed = TFoCv3Mod::ApplySelector(group, sender);
+    // The period spin of this page shows decision periods: the period selected is the one before.
+    TCvInd* open = Session ? Session->Industry() : nullptr;
+    if (open && group.objectName().toStdString() == open->PerSeries()->Name() && qobject_cast<TBarSpinBtn*>(sender)) {
+        Data.SelPeriod = static_cast<std::int16_t>(Data.SelPeriod - 1);
+        changed = Data.SelPeriod != selected;
+    }
     if (changed && openDialog_ && !openDialog_->FollowSelection()) SetupBar();
     if (TCvInd* industry = Session ? Session->Industry() : nullptr) {
         Data.DecPeriod = static_cast<std::int16_t>(industry->DecPeriod());

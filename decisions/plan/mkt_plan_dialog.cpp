@@ -12,12 +12,12 @@
 #include "core/session/session.h"
 #include "decisions/checks/check_dec.h"
 #include "decisions/dialogs/brand_tab_bar.h"
+#include "decisions/dialogs/dialog_frame.h"
+#include "decisions/dialogs/screen_fit.h"
 #include "decisions/plan/mkt_plan_screen.h"
 #include "reports/results/brand_result.h"
 #include "reports/results/firm_result.h"
 #include "shell/selector/cv_bar.h"
-#include "ui/sheet/qn_sheet.h"
-#include "ui/sheet/table_units.h"
 #include "ui/wait_cursor.h"
 
 namespace cv {
@@ -45,12 +45,8 @@ constexpr int kButtonHeight = 26;
 constexpr int kButtonGap = 15;
 constexpr int kButtonMargin = 5;
 constexpr QSize kSmallClient(640, 480);
-constexpr int kSmallWidth = 620;
 constexpr int kSmallBevelHeight = 360;
 constexpr int kSmallCloseFromBottom = 30;
-constexpr int kSmallScreenClass = 1;
-constexpr int kBevelInset = 2;
-constexpr int kLeastViewScale = 10;
 
 // Runs one action of the user: a failure of the data is shown with its
 // message and answers false, so the dialog stays as it was.
@@ -87,12 +83,9 @@ TFoMktPlan::~TFoMktPlan() = default;
 
 void TFoMktPlan::BuildControls() {
     setModal(true);
-    Bevel_ = new QFrame(this);
-    Bevel_->setObjectName(QStringLiteral("Bevel"));
-    Bevel_->setFrameShape(QFrame::Panel);
-    Bevel_->setFrameShadow(QFrame::Raised);
-    screenArea_ = new QWidget(this);
-    screenArea_->setObjectName(QStringLiteral("paScreen"));
+    const TScreenFrame frame = AddScreenFrame(*this);
+    Bevel_ = frame.Bevel;
+    screenArea_ = frame.Area;
     TSMktPlan_ = new TBrandTabBar(this);
     TSMktPlan_->setObjectName(QStringLiteral("TSMktPlan"));
     TSMktPlan_->setFont(font());
@@ -122,11 +115,11 @@ void TFoMktPlan::BuildControls() {
 void TFoMktPlan::LayoutForScreen() {
     QRect bevel = kBevel, tabs = kTabs, close = kClose;
     QSize client = kClient;
-    if (ScreenClass() == kSmallScreenClass) {
+    if (IsSmallScreen()) {
         client = kSmallClient;
-        bevel.setWidth(kSmallWidth);
+        bevel.setWidth(kSmallFrameWidth);
         bevel.setHeight(kSmallBevelHeight);
-        tabs.setWidth(kSmallWidth);
+        tabs.setWidth(kSmallFrameWidth);
         close.moveLeft((client.width() - close.width()) / 2);
         close.moveTop(client.height() - kSmallCloseFromBottom);
     }
@@ -140,8 +133,8 @@ void TFoMktPlan::LayoutForScreen() {
     const int buttonsTop = bevel.top() + bevel.height() - kButtonHeight - kButtonMargin;
     for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_})
         button->setGeometry(0, kButtonTop, kButtonWidth, kButtonHeight);
-    screenArea_->setGeometry(bevel.left() + kBevelInset, bevel.top() + kBevelInset, bevel.width() - 2 * kBevelInset,
-                             buttonsTop - kButtonMargin - bevel.top() - kBevelInset);
+    screenArea_->setGeometry(bevel.left() + kFrameInset, bevel.top() + kFrameInset, bevel.width() - 2 * kFrameInset,
+                             buttonsTop - kButtonMargin - bevel.top() - kFrameInset);
 }
 
 TMktPlanScr* TFoMktPlan::PlanScreen() const { return dynamic_cast<TMktPlanScr*>(screen_.get()); }
@@ -149,15 +142,6 @@ TMktPlanScr* TFoMktPlan::PlanScreen() const { return dynamic_cast<TMktPlanScr*>(
 void TFoMktPlan::SetCurrentPeriod(std::int16_t period) {
     CallerContext->CurPeriod = period;
     Context.CurPeriod = period;
-}
-
-void TFoMktPlan::ShowMarketGroup(std::uint8_t mode) {
-    TCvInd* industry = Session ? Session->Industry() : nullptr;
-    if (!CvBar || !industry || !industry->MktSeries()) return;
-    const std::string& markets = industry->MktSeries()->Name();
-    CvBar->SetGroupMode(markets, mode);
-    if (mode == bgmSingle)
-        CvBar->SetGroupButton(markets, CallerContext->SelMarket - industry->MktSeries()->Lo() + 1, 1);
 }
 
 bool TFoMktPlan::TSMktPlanChange(int newTab) {
@@ -172,7 +156,7 @@ bool TFoMktPlan::TSMktPlanChange(int newTab) {
     const int previousKind = shownKind_;
     screen_.reset();
     for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_}) HideButton(button);
-    ShowMarketGroup(bgmSingle);
+    ShowMarketGroup(bgmSingle, *CallerContext);
     if ((kind == kBrandForecast || kind == kFirmForecast) && PlanChanged && !RunForecast()) {
         if (previousKind > 0) ShowKind(previousKind);
         return false;
@@ -206,7 +190,7 @@ void TFoMktPlan::ShowKind(int kind) {
             break;
         case kFirmForecast:
             SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
-            ShowMarketGroup(bgmHidden);  // the firm's forecast covers every market
+            ShowMarketGroup(bgmHidden, *CallerContext);  // the firm's forecast covers every market
             screen_ = TCVScreen::Create<TFirResult>(screenArea_, *CallerContext, TFirResult::kPlanContribution,
                                                     kWindowLayout);
             break;
@@ -218,16 +202,7 @@ void TFoMktPlan::ShowKind(int kind) {
 
 // A table wider or higher than the frame (the forecast's, on a small screen
 // the plan's too) is shown at the scale that makes it fit.
-void TFoMktPlan::FitScreen() {
-    TQNTable* table = screen_ ? screen_->Table() : nullptr;
-    if (!table || table->Width() <= 0 || table->Height() <= 0) return;
-    const double room = std::min(static_cast<double>(screenArea_->width()) / table->Width(),
-                                 static_cast<double>(screenArea_->height()) / table->Height());
-    if (room >= 1) return;
-    TQNSheet& sheet = table->Sheet();
-    sheet.SetViewScale(std::max(kLeastViewScale, static_cast<int>(sheet.ViewScale() * room)));
-    table->Refresh();
-}
+void TFoMktPlan::FitScreen() { FitScreenInto(screen_.get(), *screenArea_); }
 
 bool TFoMktPlan::AcceptScreen() {
     TMktPlanScr* plan = PlanScreen();
@@ -272,7 +247,7 @@ void TFoMktPlan::LoadDecisions() {
         screen_->Build(*CallerContext);
         return true;
     });
-    if (shownKind_ == kFirmForecast) ShowMarketGroup(bgmHidden);
+    if (shownKind_ == kFirmForecast) ShowMarketGroup(bgmHidden, *CallerContext);
     FitScreen();
     UpdateButtons();
 }

@@ -70,7 +70,6 @@ private:
     void ShowKind(int kind);
     void FitScreen();
     void SetCurrentPeriod(std::int16_t period);
-    void ShowMarketGroup(std::uint8_t mode);
     void PlaceButtons(QPushButton* second);
     void HideButton(QPushButton* button);
     void UpdateButtons();

@@ -1,5 +1,7 @@
 #include "reports/documents/hard_copy.h"
 
+#include <array>
+
 #include "reports/documents/cv_doc.h"
 
 namespace cv {
@@ -8,16 +10,24 @@ namespace {
 constexpr int kFirstRow = 5;
 // Print through the print dialog and write the file.
 constexpr int kHardCopyFlags = kDocPrintDialog | 1;
+// The centre line of "Headers" of page windows 1 to 6.
+constexpr std::array<int, 6> kPageTitleLines{10, 3, 4, 9, 12, 13};
+
+int PageTitleLine(int windowNumber) {
+    return windowNumber >= 1 && windowNumber <= static_cast<int>(kPageTitleLines.size())
+               ? kPageTitleLines[static_cast<std::size_t>(windowNumber - 1)]
+               : 0;
+}
 
 }  // namespace
 
-bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, THardCopyTitle title, const TCVScreen& screen) {
+bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumber, const TCVScreen& screen) {
     const TDocKindSpec& spec = DocKindSpec(TDocKind::HardCopy);
     doc.DocContext = context;
     doc.DocContext.CurPeriod = context.SelPeriod;
     doc.DocContext.DecPeriod = context.SelPeriod;
     doc.Reset();
-    doc.AddDocHeaders(spec.headers[0], static_cast<int>(title), spec.headers[2]);
+    doc.AddDocHeaders(spec.headers[0], PageTitleLine(windowNumber), spec.headers[2]);
     doc.AddDocFooters(1, 2, 0);
     doc.SetCurrentRow(kFirstRow);
     doc.AddBuiltScreen(screen);

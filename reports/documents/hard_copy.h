@@ -10,12 +10,12 @@ namespace cv {
 class TCvDoc;
 class TCVScreen;
 
-// The centre line of "Headers" that names a page in its hard copy: the title
-// of the page's own documents.
-enum class THardCopyTitle : int { Results = 3, Newsletter = 4 };
-
 // Context is the page's; its period is both the current and the decision
-// period of the document. Returns whether the file and the print succeeded.
-bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, THardCopyTitle title, const TCVScreen& screen);
+// period of the document. The header's centre names the page by its window
+// number, as the documents of its kind are named: 1 the decisions, 2 the
+// company report (the results), 3 the newsletter, 4 the market research
+// studies, 5 the graphs, 6 the team; none for another. Returns whether the
+// file and the print succeeded.
+bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumber, const TCVScreen& screen);
 
 }  // namespace cv

@@ -40,6 +40,6 @@ void TFoNLetter::ShowItem(const TPageItem& item) {
     TGroupPage::ShowItem(item);
 }
 
-void TFoNLetter::Print() { PrintPageHardCopy(*this, THardCopyTitle::Newsletter); }
+void TFoNLetter::Print() { PrintPageHardCopy(*this); }
 
 }  // namespace cv

@@ -3,21 +3,20 @@
 #include <QApplication>
 
 #include "reports/documents/cv_doc.h"
+#include "reports/documents/hard_copy.h"
 #include "shell/page_window.h"
-#include "ui/printing/prn_setup.h"
 
 namespace cv {
 
-void PrintPageHardCopy(TFoCv3Mod& page, THardCopyTitle title) {
+void PrintPageHardCopy(TFoCv3Mod& page) {
     const TCVScreen* screen = page.Display().Screen();
     if (page.Display().Chart() || !screen || !screen->Table()) {
         page.TFoCv3Mod::Print();
         return;
     }
-    if (!CheckDefaultPrinter()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TCvDoc document(&page);
-    PrintModuleWindow(document, page.Data, title, *screen);
+    PrintModuleWindow(document, page.Data, page.WindowNumber(), *screen);
     QApplication::restoreOverrideCursor();
 }
 

@@ -7,6 +7,6 @@ namespace cv {
 
 TFoResult::TFoResult(TFoCv3Main& mainWindow, QWidget* owner) : TGroupPage(mainWindow, owner, ResultsPageMenu()) {}
 
-void TFoResult::Print() { PrintPageHardCopy(*this, THardCopyTitle::Results); }
+void TFoResult::Print() { PrintPageHardCopy(*this); }
 
 }  // namespace cv

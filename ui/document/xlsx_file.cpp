@@ -125,16 +125,28 @@ void WriteSizes(lxw_worksheet* sheet, const TSheetModel& model, int lastRow, int
                              model.ColumnWidth(column) / double(kColumnUnitsPerCharacter), nullptr);
 }
 
+// The distance in twips from the sheet's top left corner to a fractional
+// column or row edge, as the page painter places pictures.
+double ColumnEdgeTwips(const TSheetModel& model, double column) {
+    const int whole = static_cast<int>(column);
+    return model.ColumnsWidthTwips(1, whole - 1) + (column - whole) * model.ColumnWidthTwips(whole);
+}
+
+double RowEdgeTwips(const TSheetModel& model, double row) {
+    const int whole = static_cast<int>(row);
+    return model.RowsHeightTwips(1, whole - 1) + (row - whole) * model.RowHeight(whole);
+}
+
 lxw_error WritePictures(lxw_worksheet* sheet, const TSheetModel& model) {
     for (const TSheetPicture& picture : model.Pictures()) {
         const QImage image = QImage::fromData(picture.bytes.data(), static_cast<int>(picture.bytes.size()));
         if (image.isNull()) continue;
         const int row = static_cast<int>(picture.row1), column = static_cast<int>(picture.column1);
-        const double widthTwips = model.ColumnsWidthTwips(column, static_cast<int>(picture.column2)) -
-                                  (picture.column1 - column) * model.ColumnWidthTwips(column);
-        const double heightTwips = model.RowsHeightTwips(row, static_cast<int>(picture.row2));
+        const double widthTwips = ColumnEdgeTwips(model, picture.column2) - ColumnEdgeTwips(model, picture.column1);
+        const double heightTwips = RowEdgeTwips(model, picture.row2) - RowEdgeTwips(model, picture.row1);
         lxw_image_options options{};
         options.x_offset = static_cast<std::int32_t>((picture.column1 - column) * model.ColumnWidthTwips(column) / kTwipsPerPixel);
+        options.y_offset = static_cast<std::int32_t>((picture.row1 - row) * model.RowHeight(row) / kTwipsPerPixel);
         options.x_scale = widthTwips / kTwipsPerPixel / image.width();
         options.y_scale = heightTwips / kTwipsPerPixel / image.height();
         const lxw_error error = worksheet_insert_image_buffer_opt(

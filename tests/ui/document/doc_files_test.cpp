@@ -95,9 +95,14 @@ TEST_F(DocFilesTest, SpreadsheetFileKeepsNumbersTextsAndSums) {
         "for ref in ['A8','A47','A49','B50','C50','B53','A55','B58','B61','B69','A71']:\n"
         "  print(ref, ws[ref].value, vs[ref].value)\n"
         "print('images', [n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.startswith('xl/media/')])\n"
-        "print('breaks', [b.id for b in ws.row_breaks.brk])\n";
+        "print('breaks', [b.id for b in ws.row_breaks.brk])\n"
+        "import re\n"
+        "ext=re.search(r'<a:ext cx=\"(\\d+)\" cy=\"(\\d+)\"', zipfile.ZipFile(sys.argv[1]).read('xl/drawings/drawing1.xml').decode())\n"
+        "print('chart pixels', round(int(ext.group(1))/9525), round(int(ext.group(2))/9525))\n";
     const std::string output = test::RunPython(script, path);
     // Screen s, brand b: 1000 b + s; totals 6000 + 3 s; column C doubles column B.
+    // The chart spans columns 1.05 to 11: 9.95 x 800 twips / 15 = 531 pixels
+    // wide; its rows, round(8000 x 0.75 / 224) = 27 of 224 twips, 403 high.
     EXPECT_EQ(output,
               "A8 Company report Company report\n"
               "A47 Results 1 Results 1\n"
@@ -111,7 +116,8 @@ TEST_F(DocFilesTest, SpreadsheetFileKeepsNumbersTextsAndSums) {
               "B69 =SUM(B66:B68) 6009\n"
               "A71 Market chart Market chart\n"
               "images ['xl/media/image1.png']\n"
-              "breaks [46, 54, 62, 70]\n");
+              "breaks [46, 54, 62, 70]\n"
+              "chart pixels 531 403\n");
 }
 
 TEST_F(DocFilesTest, PdfHasOnePagePerBlockAndRendersAsItPrints) {

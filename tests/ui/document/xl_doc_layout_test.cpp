@@ -99,6 +99,12 @@ TEST_F(DocLayoutTest, CoverPageRowsFontsAndLogo) {
         ASSERT_EQ(doc.PictureIds().size(), 1u);
         // The logo runs from two rows (one in landscape) below the subtitle.
         EXPECT_EQ(sheet.Pictures()[0].row1, subtitle + (landscape ? 1 : 2));
+        // The 200 x 100 logo keeps its proportions inside the logo rows (to 38, 30 in landscape).
+        const TSheetPicture& placed = sheet.Pictures()[0];
+        const double width = (placed.column2 - placed.column1) * sheet.ColumnWidthTwips(1);
+        const double height = (placed.row2 - placed.row1) * sheet.RowHeight(placed.row1);
+        EXPECT_NEAR(width / height, 2.0, 0.01);
+        EXPECT_LE(placed.row2, (landscape ? 30 : 38) + 1);
         EXPECT_EQ(doc.CurrentRow(), end);
         EXPECT_EQ(sheet.NextPageBreak(0), end);
         EXPECT_EQ(doc.PageCount(), 1);

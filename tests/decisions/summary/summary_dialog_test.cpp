@@ -1,0 +1,154 @@
+// The summary and budget dialog opened by the decisions page on the sample:
+// its tabs and their screens, the market group that follows the tab, the
+// period and zone lent on the bar, the small screen's sizes, and a budget
+// that cannot be recomputed.
+#include <QPushButton>
+#include <QTest>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "core/store/per_data.h"
+#include "core/store/series_index.h"
+#include "decisions/summary/summary_dialog.h"
+#include "reports/budget/bgt_screen.h"
+#include "shell/selector/cv_bar.h"
+#include "tests/decisions/page/decision_page_fixture.h"
+#include "tests/ui/support/window_test.h"
+#include "ui/fields/bar.h"
+#include "ui/qn_tab_set.h"
+#include "ui/report/qn_table.h"
+#include "ui/sheet/qn_sheet.h"
+
+namespace cv::test {
+namespace {
+
+class SummaryDialogTest : public DecisionPageTest {
+protected:
+    void SetUp() override { ShowPage({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::None}); }
+
+    // Opens the dialog of Area through the page's protocol and runs Steps while it is shown.
+    void WithDialog(TDecisionArea area, const std::function<void(TFoSummary&)>& steps) {
+        WhenModalShown inspect([&steps](QWidget& window) { steps(static_cast<TFoSummary&>(window)); });
+        page->OpenArea(area);
+        EXPECT_TRUE(inspect.Ran());
+    }
+    static TQNTabSet& Tabs(TFoSummary& dialog) { return Child<TQNTabSet>(dialog, "TSSections"); }
+    static QStringList TabTexts(TFoSummary& dialog) {
+        QStringList texts;
+        // As shown: a single "&" marks the shortcut letter, "&&" shows one.
+        for (int i = 0; i < Tabs(dialog).count(); ++i)
+            texts << Tabs(dialog).tabText(i).replace("&&", "\x01").remove('&').replace('\x01', '&');
+        return texts;
+    }
+    // The screen's first caption line.
+    static std::string Title(TFoSummary& dialog) {
+        if (!dialog.Screen() || !dialog.Screen()->Table()) return {};
+        const std::vector<std::string>& lines = dialog.Screen()->Table()->Sheet().Captions().titleLines;
+        return lines.empty() ? std::string() : lines.front();
+    }
+    bool MarketGroupActive() const { return CvBar->IsGroupActive(Session->Industry()->MktSeries()->Name()); }
+    // Clicks element Element of the bar's group of Series, as the user does.
+    static void Click(const std::string& series, int element) {
+        TBarGrpBtn* group = CvBar->Group(series);
+        QTest::mouseClick(group->Buttons.at(static_cast<std::size_t>(element - 1)), Qt::LeftButton);
+    }
+    static void ChoosePeriod(int period) {
+        TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
+        auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
+        spin->SetValueQuietly(period);
+        CvBar->SelectionChanged(*periods, spin);
+    }
+};
+
+// Five tabs captioned like the results page's past decisions; the brands
+// and the R&D projects are per market, the others are not.
+TEST_F(SummaryDialogTest, TheSummaryTabsAndTheMarketGroup) {
+    WithDialog(TDecisionArea::Summary, [this](TFoSummary& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Summary of the decisions");
+        EXPECT_EQ(TabTexts(dialog), (QStringList{"Brands", "Sales force", "R&D", "Studies", "Loans"}));
+        ASSERT_NE(dialog.Screen(), nullptr);
+        EXPECT_EQ(dialog.Screen()->Context().DecPeriod, 4);
+        EXPECT_EQ(Title(dialog), "Brand decisions for period 4 in market M1, firm A");
+        EXPECT_TRUE(MarketGroupActive());
+        SaveScreenshot(dialog, "SummaryDialog_Brands");
+        Tabs(dialog).setCurrentIndex(1);
+        EXPECT_EQ(Title(dialog), "Sales force decisions for period 4, firm A");
+        EXPECT_FALSE(MarketGroupActive());
+        Tabs(dialog).setCurrentIndex(2);
+        EXPECT_TRUE(MarketGroupActive());
+    });
+    EXPECT_TRUE(root.ui.errorBoxes.empty());
+}
+
+// The bar's period is lent to the dialog: choosing period 3 shows the
+// decisions taken for it; closing brings the page back to the current period.
+TEST_F(SummaryDialogTest, ThePeriodLentShowsEarlierDecisions) {
+    WithDialog(TDecisionArea::Summary, [this](TFoSummary& dialog) {
+        TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
+        EXPECT_EQ(periods->parentWidget(), &dialog);
+        ChoosePeriod(3);
+        EXPECT_EQ(page->Data.SelPeriod, 2);
+        EXPECT_EQ(Title(dialog), "Brand decisions for period 3 in market M1, firm A");
+        Click(Session->Industry()->MktSeries()->Name(), 2);
+        EXPECT_EQ(Title(dialog), "Brand decisions for period 3 in market M2, firm A");
+    });
+    EXPECT_EQ(page->Data.SelPeriod, 3);
+}
+
+// The budget's tabs; the brand budget alone reads one market. Changing the
+// zone rebuilds the tab shown for the new zone.
+TEST_F(SummaryDialogTest, TheBudgetTabsFollowTheBar) {
+    WithDialog(TDecisionArea::Budget, [this](TFoSummary& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Budget");
+        EXPECT_EQ(TabTexts(dialog), (QStringList{"Total budget", "Budget by brand", "R&D budget"}));
+        EXPECT_FALSE(MarketGroupActive());
+        Tabs(dialog).setCurrentIndex(1);
+        EXPECT_TRUE(MarketGroupActive());
+        EXPECT_EQ(Title(dialog), "Brand budget of firm A - period 4");
+        SaveScreenshot(dialog, "SummaryDialog_BrandBudget");
+        Tabs(dialog).setCurrentIndex(0);
+        EXPECT_FALSE(MarketGroupActive());
+        const TCVScreen* shown = dialog.Screen();
+        Click(Session->Industry()->FtaSeries()->Name(), 2);
+        EXPECT_EQ(dialog.Screen(), shown) << "the same screen, built again";
+        EXPECT_EQ(shown->Context().SelFta, 2);
+        EXPECT_EQ(static_cast<const TBgtScreen*>(shown)->Kind(), TBgtScreen::kTotalBudget);
+    });
+}
+
+// A brand advertising budget past 32 bits cannot be recomputed: the dialog
+// says so and shows no screen, and builds it again once the figure is mended.
+TEST_F(SummaryDialogTest, ABudgetThatCannotBeRecomputedIsReported) {
+    TCvInd& industry = *Session->Industry();
+    TDataContext context = page->Data;
+    context.SelFta = 1;
+    context.SelMarket = 1;
+    TSimArr* mix = industry.PerDecisions(industry.DecPeriod()).GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCV3");
+    ASSERT_NE(mix, nullptr);
+    const double kept = mix->GetReal48({1, si::AdvertBgt});
+    mix->SetReal48({1, si::AdvertBgt}, 3e9);
+    WithDialog(TDecisionArea::Budget, [&](TFoSummary& dialog) {
+        EXPECT_EQ(dialog.Screen(), nullptr);
+        ASSERT_EQ(root.ui.errorBoxes.size(), 1u);
+        EXPECT_EQ(Tabs(dialog).count(), 3);
+        mix->SetReal48({1, si::AdvertBgt}, kept);
+        Click(industry.FtaSeries()->Name(), 2);
+        EXPECT_NE(dialog.Screen(), nullptr);
+    });
+}
+
+// On a 640-pixel screen the dialog is 640 wide with a 620-pixel tab set and bevel.
+TEST_F(SummaryDialogTest, SmallScreenSizes) {
+    WithDialog(TDecisionArea::Budget, [](TFoSummary& dialog) {
+        const bool small = ScreenSize().width() <= 640;
+        EXPECT_EQ(dialog.width(), small ? 640 : 780);
+        EXPECT_EQ(Tabs(dialog).width(), small ? 620 : 770);
+        EXPECT_EQ(Child<QFrame>(dialog, "Bevel").width(), small ? 620 : 770);
+        const QPushButton& ok = Child<QPushButton>(dialog, "BBOK");
+        EXPECT_NEAR(ok.x() + ok.width() / 2.0, dialog.width() / 2.0, 1);
+        SaveScreenshot(dialog, "SummaryDialog_Budget");
+    });
+}
+
+}  // namespace
+}  // namespace cv::test
