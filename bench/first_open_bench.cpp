@@ -8,8 +8,9 @@
 // ("x_again"), measured in the same child, is the same visit again after
 // leaving the page (or closing the dialog). A first visit should stay within
 // one frame (16 ms) in absolute time ("first_ms").
-// BM_SlowestPageBySize opens the slowest page on the largest fixture cut to
-// the firms, zones, markets and brands per firm given.
+// BM_FirstVisitBySize visits each page on the largest fixture cut to the
+// firms, zones, markets and brands per firm given: how the first visit grows
+// with the industry.
 
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
@@ -25,6 +26,7 @@
 #include <string>
 
 #include "bench/bench_program_root.h"
+#include "core/session/industry.h"
 #include "core/session/session.h"
 #include "decisions/dialogs/decision_dialog.h"
 #include "decisions/page/decision_page.h"
@@ -89,6 +91,8 @@ TVisitTimes MeasureInThisProcess(const TFirstOpen& open, int argc, char** argv) 
     cv::test::WriteFixtureIndustry(
         file, cv::test::FixtureLargest(open.size.firms, open.size.zones, open.size.markets, open.size.brands));
     if (!cv::Session->IndOpen(file.string())) std::_Exit(2);
+    // Team 1's copy, as the team's opening records it.
+    cv::Session->Industry()->ConstPart().SetSmallint(cv::kCategoryIndustry, cv::TDataContext{}, "WhichTeam", 1);
     windows.mainWindow->RefreshAll();
     QTest::qWait(kIdleMs);
     cv::TFoCv3Main& mainWindow = *windows.mainWindow;
@@ -156,13 +160,23 @@ void Register(const std::string& name, const TFirstOpen& open) {
 
 }  // namespace
 
+// The sizes of the table of first visits against industry size, growing to the largest.
+constexpr std::array<TIndustrySize, 6> kSizes{{{1, 1, 1, 2}, {2, 1, 1, 5}, {6, 1, 1, 5}, {6, 2, 2, 5}, {6, 3, 3, 2}, {6, 3, 3, 5}}};
+
 int main(int argc, char** argv) {
-    for (const char* button : {"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"})
+    constexpr std::array<const char*, 5> pages{"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"};
+    for (const char* button : pages)
         Register(std::string("BM_FirstVisit/") + button, {.pageButton = button, .area = -1, .size = {}});
     const std::array<const char*, cv::kDecisionAreaCount> areas{
         "BrandPortfolio", "MarketingMix", "Distribution", "Studies", "RnD", "Summary", "Budget", "MarketingPlan"};
     for (std::size_t area = 0; area < areas.size(); ++area)
         Register(std::string("BM_FirstDialog/") + areas[area], {.pageButton = nullptr, .area = static_cast<int>(area), .size = {}});
+    for (const char* button : pages)
+        for (const TIndustrySize& size : kSizes)
+            Register(std::string("BM_FirstVisitBySize/") + button + "/firms:" + std::to_string(size.firms) +
+                         "/zones:" + std::to_string(size.zones) + "/markets:" + std::to_string(size.markets) +
+                         "/brands:" + std::to_string(size.brands),
+                     {.pageButton = button, .area = -1, .size = size});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
