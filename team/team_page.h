@@ -34,6 +34,8 @@ public:
     void UpdateMenus() override;
     void FormActivate() override;
     void FormDeactivate() override;
+    // The print selection: every zone chosen on the selector bar, whose zone group it lends the dialog.
+    void Print() override;
 
     // The background picture control; replaced on every redraw.
     QLabel* Image() const { return image_; }
