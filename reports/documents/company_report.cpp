@@ -3,11 +3,11 @@
 #include "core/session/session.h"
 #include "core/stats/cv_interf.h"
 #include "reports/documents/cv_doc.h"
+#include "reports/documents/decision_docs.h"
 #include "reports/documents/team_documents.h"
 #include "reports/newsletter/news_screen.h"
 #include "reports/results/brand_result.h"
 #include "reports/results/cumul_result.h"
-#include "reports/results/decsummary.h"
 #include "reports/results/firm_result.h"
 #include "reports/results/rnd_proto_list.h"
 
@@ -29,16 +29,6 @@ void ForEachChosenZone(TCvDoc& doc, int mask, Body&& body) {
     doc.ForEachZone([&](int zone) {
         if (mask & (1 << (zone - 1))) body(zone);
     });
-}
-
-void AddPastDecisions(TCvDoc& doc) {
-    using K = TDecSummaryKind;
-    doc.AddSectionTitle(kDecisionsHeading, true);
-    doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::Brands)));
-    doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::SalesForce)));
-    doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::RnD)));
-    doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Studies)));
-    doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Loan)));
 }
 
 }  // namespace
@@ -69,7 +59,10 @@ bool BuildCompanyReport(TCvDoc& doc, const TDataContext& context, int zoneMask, 
             doc.AddScreenOnce(doc.DocScreen<TCumResult>(1));
             doc.AddScreenOnce(doc.DocScreen<TCumResult>(2));
         }
-        if (sections & kPastDecisions) AddPastDecisions(doc);
+        if (sections & kPastDecisions) {
+            doc.AddSectionTitle(kDecisionsHeading, true);
+            AddDecisionSummaries(doc);
+        }
     });
     return doc.CloseDocument(TDocKind::CompanyReport, outputFlags, copies);
 }

@@ -1,5 +1,4 @@
 // The market research studies document of the team's batch documents.
-#include <QBuffer>
 #include <array>
 #include <string>
 
@@ -49,14 +48,6 @@ constexpr std::uint8_t kBenchmarkBit = 1;
 constexpr int kBenchmarkScreen = 51, kBenchmarkMarketScreen = 52;
 constexpr int kPerceptualMap = 2;
 constexpr char kMapTextKey[] = "StuSemMapGraph";
-
-std::vector<std::uint8_t> PngBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return {bytes.begin(), bytes.end()};
-}
 
 std::string LowerCaseAscii(std::string text) {
     for (char& c : text)
@@ -123,7 +114,7 @@ void AddSemanticMapGraph(TCvDoc& doc, const TDocumentCharts& charts, int kind, i
                      true);
     doc.AddTextLine({line(4), h, ReplaceAll(line(5), "@axis", LowerCaseAscii(h))}, 3, false);
     doc.AddTextLine({line(6), v, ReplaceAll(line(7), "@axis", LowerCaseAscii(v))}, 3, false);
-    doc.AddPicture(PngBytes(picture), kMapScale);
+    doc.AddImage(picture, kMapScale);
 }
 
 // The conjoint study: its screen, then each segment's utilities and chart,
@@ -141,7 +132,7 @@ void AddConjoint(TCvDoc& doc, const TDocumentCharts& charts) {
         doc.DocContext.SelSegment = static_cast<std::int16_t>(s);
         doc.AddScreenOnce(doc.DocScreen<TStuMkt>(kConjointSegmentScreen));
         const QImage picture = charts.Conjoint ? charts.Conjoint(doc.DocContext) : QImage();
-        if (!picture.isNull()) doc.AddPicture(PngBytes(picture), kConjointScale);
+        if (!picture.isNull()) doc.AddImage(picture, kConjointScale);
     }
 }
 
