@@ -4,7 +4,6 @@
 
 #include "core/base/ui_services.h"
 #include "ui/document/xl_doc.h"
-#include "ui/printing/prn_setup.h"
 
 namespace cv {
 namespace {
@@ -45,7 +44,6 @@ void TPageDisplay::Print(QWidget* owner) const {
         chart_->PrintChart();
         QApplication::restoreOverrideCursor();
     } else if (screen_ && screen_->Table()) {
-        if (!CheckDefaultPrinter()) return;
         TXlDoc document(owner, kHardCopyRowsPerPage, kHardCopyPageColumns, false);
         document.Reset();
         document.SetCurrentRow(kHardCopyFirstRow);

@@ -100,13 +100,17 @@ void TFoCv3Mod::SetRememberedItem(QAction* item) {
 
 void TFoCv3Mod::MenuItemClick(QAction* item) {
     if (QWidget* focused = focusWidget()) focused->clearFocus();
+    display_.Clear();
+    combos_.HideAll();
+    RememberItem(item);
+}
+
+void TFoCv3Mod::RememberItem(QAction* item) {
     // Only the remembered item carries a check mark; the others show none at all.
     if (QAction* previous = RememberedItem()) {
         previous->setChecked(false);
         previous->setCheckable(false);
     }
-    display_.Clear();
-    combos_.HideAll();
     SetRememberedItem(item);
     if (item) {
         item->setCheckable(true);

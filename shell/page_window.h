@@ -122,6 +122,8 @@ protected:
     // in the page table with CurrentItem as its remembered item, fills Data
     // and updates the menus. A page calls it at the end of its constructor.
     void RegisterPage(QAction* currentItem);
+    // Makes Item the remembered, checked item, leaving what is shown as it is.
+    void RememberItem(QAction* item);
     // A sub-menu of the page's menu bar, and an item in it; an item given no
     // handler of its own runs MenuItemClick.
     QMenu* AddMenu(const QString& name, const QString& designCaption);

@@ -3,12 +3,11 @@
 #include "decisions/allocation/share_rounding.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/base/ui_services.h"
@@ -34,6 +33,7 @@ constexpr int kFrameGap = 20;
 constexpr int kLentTop = 28;
 constexpr int kTableZoom = 100;
 constexpr int kBodyArea = 1 << kBodyBody;
+constexpr int kFitSlack = 1;
 
 std::string Line(int section, const char* key, int line) {
     std::string text;
@@ -125,12 +125,14 @@ void TFoSlfAuto::Fill(const std::vector<std::string>& channelLabels, const std::
 // The table's host takes the table and its caption lines, which may be the
 // wider; the table is then centred under them.
 void TFoSlfAuto::Arrange() {
-    table_->Show();
-    int width = table_->Width();
-    for (const QLabel* label : {table_->TitleLabel(), table_->NoteLabel()})
-        if (label) width = std::max(width, label->width());
+    // A table fits its owner: the host first offers the whole screen, so that
+    // the table shows every row, then takes the table's size, with the pixel
+    // by which the table measures its cells larger than it draws them.
     QWidget* host = findChild<QWidget*>(QStringLiteral("SlfAutoTable"));
-    host->setFixedSize(width, table_->Height());
+    host->resize(screen()->availableSize());
+    table_->Show();
+    const QRect shown = host->childrenRect();
+    host->setFixedSize(shown.width() + kFitSlack, shown.bottom() + 1 + kFitSlack);
     table_->Refresh();
     RGAutoMode_->setMinimumHeight(host->height());
     adjustSize();

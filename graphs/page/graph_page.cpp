@@ -1,5 +1,6 @@
 #include "graphs/page/graph_page.h"
 
+#include <QAction>
 #include <QComboBox>
 
 #include "core/language/translator.h"
@@ -87,6 +88,20 @@ void TFoGraph::UpdateMenus() {
     // The group needs one of its ideal-points items.
     apply("MPGrDesign", Item("MPGrDesSemIVT")->isEnabled() || Item("MPGrDesMapIVT")->isEnabled(),
           Item("MPGrDesSemIVT")->isVisible() || Item("MPGrDesMapIVT")->isVisible());
+}
+
+void TFoGraph::MenuItemClick(QAction* item) {
+    QAction* shownBefore = RememberedItem();
+    TGroupPage::MenuItemClick(item);
+    const TGraphItem* chosen = item ? FindGraphItem(item->objectName().toStdString()) : nullptr;
+    const bool dialog = chosen && (chosen->kind == TGraphKind::PerceptionDialog ||
+                                   chosen->kind == TGraphKind::SemanticTargetDialog ||
+                                   chosen->kind == TGraphKind::MapTargetDialog);
+    if (!dialog || !shownBefore || shownBefore == item) return;
+    // The page remembers what it showed before: shown again when the dialog
+    // has closed; kept behind the study screen that says why it did not open.
+    if (Display().IsEmpty()) TGroupPage::MenuItemClick(shownBefore);
+    else RememberItem(shownBefore);
 }
 
 bool TFoGraph::CheckStudyAvailable(bool areaLevel, const std::string& key) const {

@@ -57,6 +57,11 @@ public:
     TFoGraph(TFoCv3Main& mainWindow, QWidget* owner);
 
     void UpdateMenus() override;
+    // A design dialog opens only when its item is chosen: the page keeps
+    // remembering what it showed before (and shows it again once the dialog
+    // has closed), so that coming back to the page or choosing another period
+    // never opens the dialog by itself.
+    void MenuItemClick(QAction* item) override;
     // Whether the study Key (a zone-level study when AreaLevel) is allowed,
     // applicable to the market's marketed brands and bought for the selected period.
     bool CheckStudyAvailable(bool areaLevel, const std::string& key) const;

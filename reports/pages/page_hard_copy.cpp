@@ -5,7 +5,6 @@
 #include "reports/documents/cv_doc.h"
 #include "reports/documents/hard_copy.h"
 #include "shell/page_window.h"
-#include "ui/printing/prn_setup.h"
 
 namespace cv {
 
@@ -15,7 +14,6 @@ void PrintPageHardCopy(TFoCv3Mod& page) {
         page.TFoCv3Mod::Print();
         return;
     }
-    if (!CheckDefaultPrinter()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TCvDoc document(&page);
     PrintModuleWindow(document, page.Data, page.WindowNumber(), *screen);

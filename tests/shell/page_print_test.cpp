@@ -53,13 +53,13 @@ TEST_F(PagePrintTest, NothingShownSaysSo) {
     EXPECT_TRUE(printer.jobs.empty());
 }
 
-TEST_F(PagePrintTest, ReportScreenWithoutPrinterPrintsNothing) {
+TEST_F(PagePrintTest, ReportScreenWithoutPrinterOffersAPdfFileInstead) {
     page.Display().Show(TCVScreen::Create<OneTableScreen>(&page, page.Data));
     {
-        ScriptedPrinter none(std::nullopt);
+        ScriptedPrinter none(std::nullopt);  // the PDF file dialog cancelled
         page.Print();
-        ASSERT_EQ(ui.messageBoxes.size(), 1u);
-        EXPECT_EQ(ui.messageBoxes[0].key, "Please select a default printer with the configuration panel !");
+        EXPECT_EQ(none.pdfSuggestions.size(), 1u);
+        EXPECT_TRUE(ui.messageBoxes.empty());
         EXPECT_TRUE(none.jobs.empty());
     }
     ScriptedPrinter printer(ScriptedPrinter::Printer(9));

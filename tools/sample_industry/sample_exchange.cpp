@@ -44,10 +44,10 @@ int ZipEntry(const fs::path& entryFile, const fs::path& archive) {
     return zip.Zip();
 }
 
-void WriteDescriptor(const fs::path& file, std::int32_t keyPwd) {
+void WriteDescriptor(const fs::path& file, std::int32_t keyPwd, std::int16_t decisionPeriod = kDecisionPeriod) {
     TIniFile descriptor(file.string());
     descriptor.WriteString(kDescriptorSection, "KeyPwd", std::to_string(keyPwd));
-    descriptor.WriteString(kDescriptorSection, "CurPer", std::to_string(kDecisionPeriod));
+    descriptor.WriteString(kDescriptorSection, "CurPer", std::to_string(decisionPeriod));
 }
 
 }  // namespace
@@ -63,12 +63,14 @@ fs::path WriteIndustryArchive(const fs::path& industryFile, const fs::path& dire
     return archive;
 }
 
-std::vector<fs::path> WriteTeamDescriptors(const fs::path& directory) {
+std::vector<fs::path> WriteTeamDescriptors(const fs::path& directory, std::int16_t decisionPeriod) {
     std::vector<fs::path> descriptors;
     for (std::int16_t firm = 1; firm <= kFirmCount; ++firm) {
         const fs::path file = SampleFile(directory, ".mr" + std::string(TeamLetter(firm)));
         const std::int32_t keyPwd = TeamPasswordKey(firm);
-        WriteReplacing(file, [keyPwd](const fs::path& partial) { WriteDescriptor(partial, keyPwd); });
+        WriteReplacing(file, [keyPwd, decisionPeriod](const fs::path& partial) {
+            WriteDescriptor(partial, keyPwd, decisionPeriod);
+        });
         descriptors.push_back(file);
     }
     return descriptors;

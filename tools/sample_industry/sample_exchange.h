@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "tools/sample_industry/sample_layout.h"
+
 namespace cv::sample {
 
 // Writes Directory/<industry name>.rzx, a zip archive whose one entry is the
@@ -17,8 +19,10 @@ std::filesystem::path WriteIndustryArchive(const std::filesystem::path& industry
 
 // Writes Directory/<industry name>.mr<team letter> for every team: section
 // "Team" with "KeyPwd" (the team-password checksum of the letter and the
-// password) and "CurPer" (the decision period). Returns them in firm order.
-std::vector<std::filesystem::path> WriteTeamDescriptors(const std::filesystem::path& directory);
+// password) and "CurPer" (the decision period, the sample's by default).
+// Returns them in firm order.
+std::vector<std::filesystem::path> WriteTeamDescriptors(const std::filesystem::path& directory,
+                                                        std::int16_t decisionPeriod = kDecisionPeriod);
 
 // Rewrites Firm's descriptor in Directory with the no-password marker's other
 // form as "KeyPwd": the checksum of the marker alone, without the letter.

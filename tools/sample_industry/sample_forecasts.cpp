@@ -107,16 +107,24 @@ private:
 
 }  // namespace
 
-void ForecastSamplePeriod(TCvInd& industry, std::int16_t period) {
+std::vector<std::string> ForecastPeriod(TCvInd& industry, std::int16_t period) {
     if (LogIsOpen()) throw std::logic_error("sample industry: the forecasts would close the open log");
     const TForecastSession session;
     const TForecastPeriod current(industry, static_cast<std::int16_t>(period - 1));
     TWorkRec work;
     TModCV3 driver;
     driver.Init(industry, &work);
-    const std::string where = "sample industry: the forecast of period " + std::to_string(period);
-    if (!driver.Run(rfMarketingPlan)) throw std::logic_error(where + " failed: " + driver.FailureReason());
-    if (!work.Warnings.empty()) throw std::logic_error(where + " warned: " + work.Warnings.front());
+    if (!driver.Run(rfMarketingPlan))
+        throw std::logic_error("sample industry: the forecast of period " + std::to_string(period) +
+                               " failed: " + driver.FailureReason());
+    return work.Warnings;
+}
+
+void ForecastSamplePeriod(TCvInd& industry, std::int16_t period) {
+    const std::vector<std::string> warnings = ForecastPeriod(industry, period);
+    if (!warnings.empty())
+        throw std::logic_error("sample industry: the forecast of period " + std::to_string(period) +
+                               " warned: " + warnings.front());
 }
 
 }  // namespace cv::sample

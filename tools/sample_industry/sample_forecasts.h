@@ -5,6 +5,8 @@
 // forecast made on it agree by construction.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace cv {
 class TCvInd;
@@ -23,5 +25,9 @@ namespace cv::sample {
 // The model writes the program's one log, so a log already open would be
 // closed under its owner: that too raises std::logic_error, before anything runs.
 void ForecastSamplePeriod(TCvInd& industry, std::int16_t period);
+
+// The same run for decisions the sample does not control (a team's): a failed
+// run raises std::logic_error, the warnings are answered.
+std::vector<std::string> ForecastPeriod(TCvInd& industry, std::int16_t period);
 
 }  // namespace cv::sample

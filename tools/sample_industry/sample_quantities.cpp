@@ -271,6 +271,8 @@ TCvPerData& SampleSet(TCvData& industry, TSampleSet set, std::int16_t period) {
     throw std::logic_error("sample industry: unknown set kind");
 }
 
+void CompleteSampleResults(TCvInd& industry, std::int16_t period) { WriteSampleSet(industry, Results, period); }
+
 void WriteSampleConstantPart(TCvData& industry) { WriteSampleSet(industry, Constant, kCurrentPeriod); }
 
 void WriteSamplePeriods(TCvInd& industry) {

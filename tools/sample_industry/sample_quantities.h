@@ -83,5 +83,8 @@ void WriteSampleConstantPart(TCvData& industry);
 // 0's decisions; then, period by period, the model's forecast, what completes
 // its results, and the decisions of the next period.
 void WriteSamplePeriods(TCvInd& industry);
+// Writes what completes the model's results of Period, as the instructor's
+// full simulation would: the studies, the coverage, the messages.
+void CompleteSampleResults(TCvInd& industry, std::int16_t period);
 
 }  // namespace cv::sample

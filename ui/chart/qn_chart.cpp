@@ -10,6 +10,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/ini_file.h"
+#include "core/base/ui_services.h"
 #include "core/session/settings_paths.h"
 #include "ui/chart/label_placement.h"
 #include "ui/picture/metafile.h"
@@ -357,7 +358,8 @@ QImage TQNChart::GetPicture(double scale) {
 }
 
 bool TQNChart::PrintChart() {
-    if (!CheckDefaultPrinter()) return false;
+    const std::optional<TPrintTarget> target = ChoosePrintTarget(this, objectName().toStdString());
+    if (!target) return true;  // the user cancelled
     const QImage picture = GetPicture();
     const TPageRenderer render = [&](QPagedPaintDevice& device) {
         QPainter painter;
@@ -366,7 +368,13 @@ bool TQNChart::PrintChart() {
         painter.drawImage(QRectF(QPointF(0, 0), picture.size().scaled(page.toSize(), Qt::KeepAspectRatio)), picture);
         return painter.end();
     };
-    return PrinterSource().Print(this, *KeptPrinterChoice(), false, render) != TPrintOutcome::Failed;
+    if (target->printer) return PrinterSource().Print(this, *KeptPrinterChoice(), false, render) != TPrintOutcome::Failed;
+    if (const std::string error = WritePdfFile(target->pdfPath, objectName().toStdString(), render); !error.empty()) {
+        Ui().ShowErrorBox(target->pdfPath + ": " + error);
+        return false;
+    }
+    ReportPdfWritten(target->pdfPath);
+    return true;
 }
 
 void TQNChart::resizeEvent(QResizeEvent* event) {

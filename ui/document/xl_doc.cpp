@@ -2,12 +2,9 @@
 
 #include <QBuffer>
 #include <QDate>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 #include <filesystem>
 
-#include "core/base/file_routines.h"
 #include "core/base/log_file.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
@@ -26,7 +23,6 @@ constexpr double kLandscapeColumnFactor = 1.4;
 constexpr int kMeasuredRowHeight = 200;
 constexpr double kTenthsPerTwip = 0.1763888;
 constexpr int kReplacedBlockRows = 11;
-constexpr int kPdfResolution = 300;
 constexpr int kPaperNote = 18;
 // Shown when the language file lacks the message.
 constexpr char kWriteErrorText[] = "The document could not be written to @1.";
@@ -284,23 +280,23 @@ bool TXlDoc::WriteSpreadsheet(const std::string& path) {
 }
 
 bool TXlDoc::WritePdf(const std::string& path) {
-    QSaveFile file(QString::fromStdString(path));
-    bool painted = false;
-    // The save renames its temporary over the path: never over a device.
-    if (IsReplaceableByRename(path) && file.open(QIODevice::WriteOnly)) {
-        QPdfWriter writer(&file);
-        writer.setResolution(kPdfResolution);
-        writer.setTitle(QString::fromStdString(tableName_));
-        painted = PaintDocumentPages(*this, std::max(1, currentRow_ - 1), writer, QDate::currentDate());
-    }
-    if (painted && file.commit()) return true;
-    file.cancelWriting();
-    ReportFailure("DocWriteError", kWriteErrorText, path, file.errorString().toStdString());
+    const std::string error = WritePdfFile(path, tableName_, [&](QPagedPaintDevice& device) {
+        return PaintDocumentPages(*this, std::max(1, currentRow_ - 1), device, QDate::currentDate());
+    });
+    if (error.empty()) return true;
+    ReportFailure("DocWriteError", kWriteErrorText, path, error);
     return false;
 }
 
 bool TXlDoc::Print(int flags, int copies) {
-    if (!CheckDefaultPrinter()) return false;
+    const std::optional<TPrintTarget> target = ChoosePrintTarget(owner_, tableName_);
+    if (!target) return true;  // the user cancelled
+    // No printer installed: one PDF file instead of the copies.
+    if (!target->printer) {
+        if (!WritePdf(target->pdfPath)) return false;
+        ReportPdfWritten(target->pdfPath);
+        return true;
+    }
     if (flags & kDocPageSetup) {
         GetDefaultDevMode(owner_, true, true);
         SetPageSize();

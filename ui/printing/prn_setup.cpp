@@ -1,21 +1,25 @@
 #include "ui/printing/prn_setup.h"
 
+#include <QPdfWriter>
+#include <QSaveFile>
 #include <filesystem>
 
 #include "core/base/errors.h"
+#include "core/base/file_routines.h"
 #include "core/base/ini_file.h"
 #include "core/base/log_file.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
+#include "core/session/session.h"
 #include "core/session/settings_paths.h"
 #include "ui/printing/qt_printer_source.h"
 
 namespace cv {
 namespace {
 
-// Shown when the language file lacks "NoDfltPrnMsg".
-constexpr char kNoPrinterText[] = "Please select a default printer with the configuration panel !";
-constexpr char kNoPrinterKey[] = "NoDfltPrnMsg";
+// Shown when the language file lacks "PdfWritten".
+constexpr char kPdfWrittenText[] = "No printer is installed: the document was written to @1.";
+constexpr int kPdfResolution = 300;
 
 TPrinterSource* installedSource = nullptr;
 std::optional<TPrinterChoice> keptChoice;
@@ -60,15 +64,40 @@ bool GetDefaultDevMode(QWidget* owner, bool apply, bool prompt) {
 
 const TPrinterChoice* KeptPrinterChoice() { return keptChoice ? &*keptChoice : nullptr; }
 
-bool CheckDefaultPrinter() {
-    if (GetDefaultDevMode(nullptr, false, false)) return true;
+std::optional<TPrintTarget> ChoosePrintTarget(QWidget* owner, const std::string& documentName) {
+    if (GetDefaultDevMode(owner, false, false)) return TPrintTarget{true, {}};
+    const std::string directory = Session ? Session->PrivateDir() : std::string();
+    const std::string name = documentName.empty() ? "Document" : documentName;
+    std::optional<std::string> path = PrinterSource().PdfFileDialog(owner, directory + name + ".pdf");
+    if (!path || path->empty()) return std::nullopt;
+    if (std::filesystem::path(*path).extension() != ".pdf") *path += ".pdf";
+    return TPrintTarget{false, *path};
+}
+
+std::string WritePdfFile(const std::string& path, const std::string& title, const TPageRenderer& render) {
+    QSaveFile file(QString::fromStdString(path));
+    // The save renames its temporary over the path: never over a device.
+    if (!IsReplaceableByRename(path)) return "not a file that can be replaced";
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfResolution);
+        writer.setTitle(QString::fromStdString(title));
+        painted = render(writer);
+    }
+    if (painted && file.commit()) return {};
+    const std::string reason = painted ? file.errorString().toStdString() : "the pages could not be drawn";
+    file.cancelWriting();
+    return reason;
+}
+
+void ReportPdfWritten(const std::string& path) {
     std::string text = "bad line number 1";
-    if (Translator) Translator->MessagesLine(kNoPrinterKey, 1, text);
-    if (text.find("bad line number") != std::string::npos)
-        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterText, {-1}, TAlignment::taCenter);
-    else
-        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterKey, {1}, TAlignment::taCenter);
-    return false;
+    if (Translator) Translator->MessagesLine("PdfWritten", 1, text);
+    if (text.find("bad line number") != std::string::npos) text = kPdfWrittenText;
+    if (const std::size_t at = text.find("@1"); at != std::string::npos) text.replace(at, 2, path);
+    Ui().ShowPlainBox(text);
 }
 
 void FreePrinterSetup() { keptChoice.reset(); }

@@ -2,7 +2,7 @@
 // The program's one printer choice: the printer's names and a copy of its
 // device mode (paper and orientation). Documents read the paper size from it,
 // the print dialogs let the user choose a printer, and every print first
-// checks that a default printer exists.
+// chooses where it goes: a printer, or, with none installed, a PDF file.
 //
 // The printers themselves are reached through a TPrinterSource: Qt's print
 // support in the program, a scripted one in tests.
@@ -50,6 +50,16 @@ public:
     // One print job on Choice's printer, through the print dialog when asked.
     virtual TPrintOutcome Print(QWidget* owner, const TPrinterChoice& choice, bool showDialog,
                                 const TPageRenderer& render) = 0;
+    // The save dialog of a PDF file written instead of printing, starting at
+    // Suggested; the chosen path, nothing on cancel.
+    virtual std::optional<std::string> PdfFileDialog(QWidget* owner, const std::string& suggested) = 0;
+};
+
+// Where a print goes: the kept (or default) printer, or the PDF file the user
+// named because no printer is installed.
+struct TPrintTarget {
+    bool printer = false;
+    std::string pdfPath;
 };
 
 // Installs a source (not owned); nullptr restores Qt's print support.
@@ -67,9 +77,14 @@ bool PrinterSetupDialog(QWidget* owner, bool makeDefault);
 bool GetDefaultDevMode(QWidget* owner, bool apply, bool prompt);
 // The kept choice; nothing before the first query or dialog.
 const TPrinterChoice* KeptPrinterChoice();
-// True when a default printer exists; otherwise shows "NoDfltPrnMsg" (or the
-// built-in text when the language file lacks it) and returns false.
-bool CheckDefaultPrinter();
+// The printer when one is known; otherwise the PDF file dialog, suggesting
+// Document.pdf in the team's private directory. Nothing when the user cancels.
+std::optional<TPrintTarget> ChoosePrintTarget(QWidget* owner, const std::string& documentName);
+// Draws the pages into a PDF file through a temporary file renamed over Path:
+// empty on success, else the reason (nothing is left at Path then).
+std::string WritePdfFile(const std::string& path, const std::string& title, const TPageRenderer& render);
+// Tells the user where the PDF file written instead of printing is ("PdfWritten").
+void ReportPdfWritten(const std::string& path);
 // Forgets the kept choice (the main window calls it when it closes).
 void FreePrinterSetup();
 

@@ -1,6 +1,7 @@
 #include "ui/printing/qt_printer_source.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -75,7 +76,8 @@ std::optional<TPrinterChoice> TQtPrinterSource::SetupDialog(QWidget* owner, cons
     QPrinter printer;
     if (start) ApplyChoice(printer, *start);
     QPrintDialog dialog(&printer, owner);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // Printing to a PDF file is one of the printers offered.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return ChoiceOf(printer);
 }
@@ -97,6 +99,18 @@ TPrintOutcome TQtPrinterSource::Print(QWidget* owner, const TPrinterChoice& choi
     }
     const bool drawn = render(printer);
     return drawn && printer.printerState() != QPrinter::Error ? TPrintOutcome::Printed : TPrintOutcome::Failed;
+}
+
+std::optional<std::string> TQtPrinterSource::PdfFileDialog(QWidget* owner, const std::string& suggested) {
+    QFileDialog dialog(owner);
+    dialog.setObjectName(QStringLiteral("PdfFileDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QString::fromStdString(suggested));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
 }
 
 }  // namespace cv

@@ -15,6 +15,7 @@ public:
     void DeviceSettingsDialog(QWidget* owner, TPrinterChoice& choice) override;
     TPrintOutcome Print(QWidget* owner, const TPrinterChoice& choice, bool showDialog,
                         const TPageRenderer& render) override;
+    std::optional<std::string> PdfFileDialog(QWidget* owner, const std::string& suggested) override;
 };
 
 // The paper code of a Qt page size (user-defined for sizes without one), and back.

@@ -19,6 +19,7 @@
 #include "tests/decisions/page/decision_page_fixture.h"
 #include "tests/support/stored_form.h"
 #include "ui/fields/qn_edit.h"
+#include "ui/report/qn_table.h"
 #include "ui/help_state.h"
 
 namespace cv::test {
@@ -290,6 +291,8 @@ TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
                 auto& slfAuto = dynamic_cast<TFoSlfAuto&>(window);
                 EXPECT_EQ(slfAuto.objectName(), "FoSlfAuto");
                 EXPECT_EQ(slfAuto.Proposed(1, 1), 60) << "the table starts with the current efforts";
+                EXPECT_EQ(slfAuto.Table().Sheet().Geometry().visibleBodyRows, 5) << "every brand in view";
+                EXPECT_EQ(slfAuto.Table().VerticalBar(), nullptr);
                 root.ui.messageBoxes.clear();
                 Child<QRadioButton>(slfAuto, "RBAutoMode2").click();
                 ASSERT_EQ(root.ui.messageBoxes.size(), 1u);

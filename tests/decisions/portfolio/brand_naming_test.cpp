@@ -17,17 +17,6 @@
 namespace cv::test {
 namespace {
 
-void Press(QWidget& window, const char* button) {
-    QTest::mouseClick(&Child<QPushButton>(window, button), Qt::LeftButton);
-}
-
-// Types Text into the free positions of the brand name, over what they held.
-void TypeName(QLineEdit& field, const char* text) {
-    field.setFocus();
-    field.setCursorPosition(0);
-    QTest::keyClicks(&field, QString::fromLatin1(text));
-}
-
 class BrandNamingTest : public PortfolioTest {
 protected:
     // The line of "BFolioDecs" of the last box, 0 when none was shown.

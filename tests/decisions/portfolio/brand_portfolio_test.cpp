@@ -8,10 +8,12 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
+#include "decisions/mix/mix_dialog.h"
 #include "decisions/portfolio/brand_naming_dialog.h"
 #include "decisions/portfolio/project_list_dialog.h"
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/portfolio/portfolio_fixture.h"
+#include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
 
 namespace cv::test {
@@ -220,6 +222,49 @@ TEST_F(PortfolioTest, MarketChangeStoresTheMarketLeft) {
     EXPECT_TRUE(inspect.Ran());
     EXPECT_EQ(StoredBrand(1), "ALBA");
     EXPECT_EQ(StoredBrand(3), "");
+}
+
+// A brand introduced and saved gets its tab in the marketing mix; it was not
+// on the market last period, so the last period's values show "-". Its
+// decisions count as taken once its mix is saved.
+TEST_F(PortfolioTest, NewBrandHasItsMixTabWithoutLastPeriodValues) {
+    Open();
+    WhenModalShown naming([](QWidget& shown) {
+        ClickItem(Child<QListWidget>(shown, "LBExistProto"), "PALBA");
+        TypeName(Child<QLineEdit>(shown, "MEBrdName"), "z9");
+        Press(shown, "BBOK");
+    });
+    Click("BBIntro");
+    ASSERT_TRUE(naming.Ran());
+    Click("BBOk");
+    dialog.reset();
+    // The mix opens on the tab it is told to remember.
+    TMixMemory memory{3, "MAZ9"};
+    TFoMktMix mix(page, context, memory);
+    auto& tabs = Child<TBrandTabBar>(mix, "QNTSBrand");
+    ASSERT_EQ(tabs.count(), 4);
+    EXPECT_EQ(tabs.tabText(3), "MAZ9");
+    EXPECT_EQ(tabs.currentIndex(), 3);
+    for (const char* last : {"QNEProdLevelSimPer", "QNEMassComSimPer", "QNEAdvResSimPer", "QNEPriceSimPer"})
+        EXPECT_EQ(Child<QLineEdit>(mix, last).text(), "-") << last;
+    EXPECT_EQ(Child<QLineEdit>(mix, "QNEBaseProtoCurPer").text(), "PALBA");
+    mix.show();
+    QTRY_VERIFY(mix.isVisible());
+    SaveScreenshotOfRunningTest(mix);
+
+    // Until its mix is saved the page lists the new brand as not taken.
+    page->RefreshErrors();
+    EXPECT_EQ(page->LastReview().DecStatusResult, 0);
+    const std::pair<const char*, int> entries[] = {{"QNEProdLevelCurPer", 20}, {"QNEMassComCurPer", 300},
+                                                   {"QNEAdvResCurPer", 20},    {"QNEPriceCurPer", 600},
+                                                   {"QNESegCurPer1", 40},      {"QNESegCurPer2", 30},
+                                                   {"QNESegCurPer3", 30}};
+    for (const auto& [field, value] : entries) Child<TQNEdit>(mix, field).SetValueInt(value);
+    mix.OkClick();
+    EXPECT_EQ(mix.result(), QDialog::Accepted);
+    EXPECT_EQ(Stored("DecBrdCv3").GetReal48({4, si::BrdDecStatus}), 1);
+    page->RefreshErrors();
+    EXPECT_EQ(page->LastReview().DecStatusResult, 1);
 }
 
 }  // namespace

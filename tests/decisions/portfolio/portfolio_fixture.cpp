@@ -45,4 +45,14 @@ void ClickItem(QListWidget& list, const char* text) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(found.front()).center());
 }
 
+void Press(QWidget& window, const char* button) {
+    QTest::mouseClick(&Child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+void TypeName(QLineEdit& field, const char* text) {
+    field.setFocus();
+    field.setCursorPosition(0);
+    QTest::keyClicks(&field, QString::fromLatin1(text));
+}
+
 }  // namespace cv::test

@@ -3,6 +3,7 @@
 // team A's North and a market of the test's choice, and what its tests do in
 // it: click a grid row, a list item, read a row's cells and the stored arrays.
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <memory>
 #include <string>
@@ -35,5 +36,8 @@ protected:
 
 // Clicks the item Text of List.
 void ClickItem(QListWidget& list, const char* text);
+void Press(QWidget& window, const char* button);
+// Types Text into the free positions of a brand name, over what they held.
+void TypeName(QLineEdit& field, const char* text);
 
 }  // namespace cv::test

@@ -52,6 +52,21 @@ TEST_F(RnDDialogTest, NewProjectNameChecks) {
     EXPECT_EQ(TabTexts(), "PAXIS PAVIA PMOLD PMXYZ");
 }
 
+// Team A has no completed prototype in M3: no base can be chosen, and a
+// complete new name is taken.
+TEST_F(RnDDialogTest, NoCompletedPrototypeNoBase) {
+    Open(3);
+    ClickWithSubDialog(Button("BBNewProj"), [](QWidget& newProject) {
+        auto& base = Child<QCheckBox>(newProject, "UsePrjBase");
+        EXPECT_FALSE(base.isChecked());
+        EXPECT_FALSE(base.isEnabled());
+        EXPECT_FALSE(Child<QListWidget>(newProject, "LBExistProto").isEnabled());
+        TypeName(newProject, "v12");
+        QTest::mouseClick(&Child<QPushButton>(newProject, "BBCreateProj"), Qt::LeftButton);
+    });
+    EXPECT_EQ(TabTexts(), "PVELA PMV12");
+}
+
 // A new project based on a completed prototype starts from its levels and
 // requested unit cost, with nothing spent yet.
 TEST_F(RnDDialogTest, NewProjectFromABasePrototype) {

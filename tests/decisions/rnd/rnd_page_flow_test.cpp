@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "core/session/industry.h"
+#include "core/store/industry_file.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
@@ -63,6 +64,14 @@ TEST_F(RnDPageFlowTest, MarketChangeWaitsForACompleteProject) {
     });
     EXPECT_EQ(StoredName(1, 2), "PMGRP");
     EXPECT_EQ(Projects("PrjTecs", 2).GetReal48({1, 2}), 150);
+    // The page saved the decision sets when the dialog closed: the file holds the project.
+    TCvInd saved;
+    saved.Open(std::string(kIndustrySignature), Session->IndFullPath());
+    saved.InitSeries();
+    TDataContext cell = page->Data;
+    cell.SelMarket = 2;
+    EXPECT_EQ(saved.PerDecisions(saved.DecPeriod()).GetSmallint(kCategoryFirmMarket, cell, "NbPrjs"), 1);
+    saved.Close();
 }
 
 // Team A has bought one of its two estimates: this one is the last. Applied,

@@ -8,6 +8,7 @@
 
 #include "reports/studies/studies.h"
 #include "shell/main_window.h"
+#include "team/team_page.h"
 #include "tests/graphs/design_dialogs/design_dialog_fixture.h"
 #include "ui/help_state.h"
 
@@ -32,6 +33,7 @@ TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
         {"MPGrDesSemEstimPhys", "FoSem2Att", TFoGraph::kSemanticTargetHelp, 9},
         {"MPGrDesMapEstimPhys", "FoMap2Att", TFoGraph::kMapTargetHelp, 12},
     };
+    Choose("MPGrPerfMS");
     for (const TDialogCase& c : cases) {
         page->Data.SelMarket = 1;
         EXPECT_TRUE(page->Item(c.item)->isEnabled()) << c.item;
@@ -53,8 +55,16 @@ TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
         EXPECT_LE(size.width(), test::ScreenSize().width()) << c.item;
         EXPECT_LE(size.height(), test::ScreenSize().height()) << c.item;
         EXPECT_NE(Main().ToolButton(2)->parentWidget(), nullptr);
-        EXPECT_EQ(page->Display().Screen(), nullptr);
         EXPECT_EQ(HelpState().HelpContext, TFoGraph::kHelpContext);
+        // The page shows its chart again and remembers it: coming back opens no dialog.
+        EXPECT_EQ(Remembered(), "MPGrPerfMS") << c.item;
+        EXPECT_NE(page->Display().Chart(), nullptr) << c.item;
+        {
+            test::WhenModalShown none([](QWidget&) {});
+            Main().ShowPage(windows.teamPage);
+            Main().ShowPage(page);
+            EXPECT_FALSE(none.Ran()) << c.item;
+        }
 
         // Team A bought no study of M2 in period 3: the study's screen instead.
         page->Data.SelMarket = 2;
@@ -62,6 +72,15 @@ TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
         auto* screen = dynamic_cast<TStuMkt*>(page->Display().Screen());
         ASSERT_NE(screen, nullptr) << c.item;
         EXPECT_EQ(screen->ScreenNumber(), c.fallbackScreen) << c.item;
+        // Back in M1, where the study was bought, showing the page again opens no dialog.
+        EXPECT_EQ(Remembered(), "MPGrPerfMS") << c.item;
+        page->Data.SelMarket = 1;
+        {
+            test::WhenModalShown none([](QWidget&) {});
+            Main().ShowPage(windows.teamPage);
+            Main().ShowPage(page);
+            EXPECT_FALSE(none.Ran()) << c.item;
+        }
     }
 }
 

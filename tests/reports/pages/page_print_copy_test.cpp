@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <filesystem>
 
+#include "core/session/session.h"
 #include "reports/pages/newsletter_page.h"
 #include "reports/pages/results_page.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/document_files.h"
 
 namespace cv {
 namespace {
@@ -46,6 +49,33 @@ TEST_F(PagePrintCopyTest, TheResultsPageCopiesAndPrintsItsScorecard) {
 
 TEST_F(PagePrintCopyTest, TheNewsletterPageCopiesAndPrintsItsStockMarket) {
     ExpectCopiedAndPrinted<TFoNLetter>(QStringLiteral("Stock price"));
+}
+
+// With no printer installed, Print on the results page offers a PDF file of
+// the scorecard in the private directory, writes it and says where.
+TEST_F(PagePrintCopyTest, WithoutAPrinterThePageIsWrittenAsAPdfFileSmallScreen) {
+    auto* page = Main().findChild<TFoResult*>();
+    ASSERT_NE(page, nullptr);
+    Main().ShowPage(page);
+    test::ScriptedPrinter none(std::nullopt);
+    const std::string suggested = Session->PrivateDir() + "FirSCard.pdf";
+    none.pdfAnswer = suggested;
+    Main().sbPrintClick();
+    EXPECT_TRUE(none.jobs.empty());
+    ASSERT_FALSE(none.pdfSuggestions.empty());
+    EXPECT_EQ(none.pdfSuggestions[0].rfind(Session->PrivateDir(), 0), 0u) << none.pdfSuggestions[0];
+    ASSERT_TRUE(std::filesystem::exists(suggested));
+    EXPECT_GE(test::PdfPageCount(suggested), 1);
+    EXPECT_FALSE(test::RenderPdfPage(suggested, 1, "PagePrintCopyTest_PdfWithoutPrinter").isNull());
+    ASSERT_EQ(root.ui.plainBoxes.size(), 1u);
+    EXPECT_NE(root.ui.plainBoxes[0].find(suggested), std::string::npos);
+
+    // Cancelled: nothing written, nothing said.
+    none.pdfAnswer.reset();
+    std::filesystem::remove(suggested);
+    Main().sbPrintClick();
+    EXPECT_FALSE(std::filesystem::exists(suggested));
+    EXPECT_EQ(root.ui.plainBoxes.size(), 1u);
 }
 
 }  // namespace

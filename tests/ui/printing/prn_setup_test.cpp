@@ -1,13 +1,15 @@
-// The printer choice: the missing default printer's message (from the
-// language file, else the built-in text), the set-up dialog that keeps its
+// The printer choice: a PDF file when no printer is installed, the set-up dialog that keeps its
 // choice and may record it as the default, and the cancelled dialog.
 #include <gtest/gtest.h>
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <filesystem>
 
 #include "core/base/ini_file.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/printing/scripted_printer.h"
-#include "tests/ui/support/language_fixture.h"
 
 namespace cv {
 namespace {
@@ -19,28 +21,51 @@ protected:
     test::TempDir config;
 };
 
-TEST_F(PrinterSetupTest, NoDefaultPrinterShowsTheMessageFromTheLanguageFileOrTheBuiltInText) {
+// Without a printer, printing offers a PDF file named after the document in
+// the private directory; the user may name another, and may cancel.
+TEST_F(PrinterSetupTest, NoPrinterOffersAPdfFileNamedAfterTheDocument) {
     test::ScriptedPrinter none(std::nullopt);
-    EXPECT_FALSE(CheckDefaultPrinter());  // no language file: the built-in text as a literal line
-    ASSERT_EQ(ui.messageBoxes.size(), 1u);
-    EXPECT_EQ(ui.messageBoxes[0].key, "Please select a default printer with the configuration panel !");
-    EXPECT_EQ(ui.messageBoxes[0].lines, std::vector<int>{-1});
-    EXPECT_EQ(ui.messageBoxes[0].type, TMsgDlgType::mtInformation);
+    EXPECT_FALSE(ChoosePrintTarget(nullptr, "Scorecard").has_value());  // cancelled
+    ASSERT_EQ(none.pdfSuggestions.size(), 1u);
+    EXPECT_EQ(none.pdfSuggestions[0], "Scorecard.pdf");  // no open session: no private directory
 
-    {
-        const std::string source = test::ReadFileBytes(CV_TEXTS_DIR "/messages-documents.txt");
-        const test::LanguageFixture language({{"messages-documents.txt", source}}, true);
-        EXPECT_FALSE(CheckDefaultPrinter());
-    }
-    ASSERT_EQ(ui.messageBoxes.size(), 2u);
-    EXPECT_EQ(ui.messageBoxes[1].key, "NoDfltPrnMsg");
-    EXPECT_EQ(ui.messageBoxes[1].lines, std::vector<int>{1});
+    none.pdfAnswer = (config.path() / "results").string();
+    const std::optional<TPrintTarget> target = ChoosePrintTarget(nullptr, "");
+    ASSERT_TRUE(target.has_value());
+    EXPECT_FALSE(target->printer);
+    EXPECT_EQ(target->pdfPath, (config.path() / "results.pdf").string());
+    EXPECT_EQ(none.pdfSuggestions[1], "Document.pdf");
     EXPECT_EQ(KeptPrinterChoice(), nullptr);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
+// The PDF file is written whole or not at all, and the user is told where.
+TEST_F(PrinterSetupTest, APdfFileIsWrittenWholeOrNotAtAll) {
+    const std::string path = (config.path() / "page.pdf").string();
+    const auto pages = [](int count) {
+        return [count](QPagedPaintDevice& device) {
+            QPainter painter(&device);
+            for (int page = 1; page < count; ++page) device.newPage();
+            return count > 0;
+        };
+    };
+    EXPECT_EQ(WritePdfFile(path, "Page", pages(2)), "");
+    EXPECT_TRUE(std::filesystem::exists(path));
+    const auto size = std::filesystem::file_size(path);
+    EXPECT_NE(WritePdfFile(path, "Page", pages(0)), "");  // drawing failed: the old file stays
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+    EXPECT_NE(WritePdfFile(config.path().string(), "Page", pages(1)), "");  // a directory is not replaced
+    ReportPdfWritten(path);
+    ASSERT_EQ(ui.plainBoxes.size(), 1u);
+    EXPECT_NE(ui.plainBoxes[0].find(path), std::string::npos);
 }
 
 TEST_F(PrinterSetupTest, SetupDialogKeepsTheChoiceAndMayMakeItTheDefault) {
     test::ScriptedPrinter printers(test::ScriptedPrinter::Printer(9));
-    EXPECT_TRUE(CheckDefaultPrinter());
+    const std::optional<TPrintTarget> target = ChoosePrintTarget(nullptr, "Scorecard");
+    ASSERT_TRUE(target.has_value());
+    EXPECT_TRUE(target->printer);
+    EXPECT_TRUE(printers.pdfSuggestions.empty());
     EXPECT_TRUE(ui.messageBoxes.empty());
     ASSERT_NE(KeptPrinterChoice(), nullptr);
 

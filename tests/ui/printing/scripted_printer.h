@@ -1,6 +1,6 @@
 #pragma once
-// A printer source for tests: a default printer or none, a scripted answer
-// of the set-up dialog, and print jobs drawn into PDF in memory so that the
+// A printer source for tests: a default printer or none, scripted answers
+// of the set-up and PDF file dialogs, and print jobs drawn into PDF in memory so that the
 // pages can be counted. Installed for its lifetime; forgets the kept choice.
 
 #include <QBuffer>
@@ -42,6 +42,11 @@ public:
         return outcome;
     }
 
+    std::optional<std::string> PdfFileDialog(QWidget*, const std::string& suggested) override {
+        pdfSuggestions.push_back(suggested);
+        return pdfAnswer;
+    }
+
     struct Job {
         std::string device;
         bool dialog;
@@ -52,6 +57,8 @@ public:
     TPrintOutcome outcome = TPrintOutcome::Printed;
     std::vector<Job> jobs;
     std::vector<std::string> setupStarts;
+    std::optional<std::string> pdfAnswer;  // the PDF file dialog's answer
+    std::vector<std::string> pdfSuggestions;
     int settingsDialogs = 0;
 };
 
