@@ -17,6 +17,9 @@
 namespace cv {
 namespace {
 
+// Shown when the language file lacks "NoDfltPrnMsg".
+constexpr char kNoPrinterText[] = "Please select a default printer with the configuration panel !";
+constexpr char kNoPrinterKey[] = "NoDfltPrnMsg";
 // Shown when the language file lacks "PdfWritten".
 constexpr char kPdfWrittenText[] = "No printer is installed: the document was written to @1.";
 constexpr int kPdfResolution = 300;
@@ -63,6 +66,17 @@ bool GetDefaultDevMode(QWidget* owner, bool apply, bool prompt) {
 }
 
 const TPrinterChoice* KeptPrinterChoice() { return keptChoice ? &*keptChoice : nullptr; }
+
+bool CheckDefaultPrinter() {
+    if (GetDefaultDevMode(nullptr, false, false)) return true;
+    std::string text = "bad line number 1";
+    if (Translator) Translator->MessagesLine(kNoPrinterKey, 1, text);
+    if (text.find("bad line number") != std::string::npos)
+        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterText, {-1}, TAlignment::taCenter);
+    else
+        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterKey, {1}, TAlignment::taCenter);
+    return false;
+}
 
 std::optional<TPrintTarget> ChoosePrintTarget(QWidget* owner, const std::string& documentName) {
     if (GetDefaultDevMode(owner, false, false)) return TPrintTarget{true, {}};

@@ -77,6 +77,9 @@ bool PrinterSetupDialog(QWidget* owner, bool makeDefault);
 bool GetDefaultDevMode(QWidget* owner, bool apply, bool prompt);
 // The kept choice; nothing before the first query or dialog.
 const TPrinterChoice* KeptPrinterChoice();
+// True when a default printer exists; otherwise shows "NoDfltPrnMsg" (or the
+// built-in text when the language file lacks it) and returns false.
+bool CheckDefaultPrinter();
 // The printer when one is known; otherwise the PDF file dialog, suggesting
 // Document.pdf in the team's private directory. Nothing when the user cancels.
 std::optional<TPrintTarget> ChoosePrintTarget(QWidget* owner, const std::string& documentName);

@@ -1,4 +1,6 @@
-// The printer choice: a PDF file when no printer is installed, the set-up dialog that keeps its
+// The printer choice: the missing default printer's message (from the
+// language file, else the built-in text), a PDF file when no printer is
+// installed, the set-up dialog that keeps its
 // choice and may record it as the default, and the cancelled dialog.
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/language_fixture.h"
 
 namespace cv {
 namespace {
@@ -20,6 +23,25 @@ protected:
     test::RecordingUi ui;
     test::TempDir config;
 };
+
+TEST_F(PrinterSetupTest, NoDefaultPrinterShowsTheMessageFromTheLanguageFileOrTheBuiltInText) {
+    test::ScriptedPrinter none(std::nullopt);
+    EXPECT_FALSE(CheckDefaultPrinter());  // no language file: the built-in text as a literal line
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].key, "Please select a default printer with the configuration panel !");
+    EXPECT_EQ(ui.messageBoxes[0].lines, std::vector<int>{-1});
+    EXPECT_EQ(ui.messageBoxes[0].type, TMsgDlgType::mtInformation);
+
+    {
+        const std::string source = test::ReadFileBytes(CV_TEXTS_DIR "/messages-documents.txt");
+        const test::LanguageFixture language({{"messages-documents.txt", source}}, true);
+        EXPECT_FALSE(CheckDefaultPrinter());
+    }
+    ASSERT_EQ(ui.messageBoxes.size(), 2u);
+    EXPECT_EQ(ui.messageBoxes[1].key, "NoDfltPrnMsg");
+    EXPECT_EQ(ui.messageBoxes[1].lines, std::vector<int>{1});
+    EXPECT_EQ(KeptPrinterChoice(), nullptr);
+}
 
 // Without a printer, printing offers a PDF file named after the document in
 // the private directory; the user may name another, and may cancel.
