@@ -1,6 +1,7 @@
 #include "team/print_selection_dialog.h"
 
 #include <QApplication>
+#include <array>
 
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
@@ -10,8 +11,6 @@
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "reports/documents/cv_doc.h"
-#include "reports/pages/newsletter_menu.h"
-#include "reports/pages/results_menu.h"
 #include "reports/screen/result_screen.h"
 #include "team/document_charts.h"
 #include "ui/cp1252.h"
@@ -29,7 +28,7 @@ constexpr QSize kClient(632, 453);
 constexpr int kCopiesTop = 7, kCopiesLabelTop = 11, kCopiesWidth = 20, kCopiesMaxChars = 2, kMaxCopies = 10;
 constexpr int kLeft = 10, kPanelTop = 40, kRowHeight = 18, kIndent = 10, kBoxWidth = 220;
 constexpr int kStudiesLeft = 250, kStudyColumn = 175 + 10, kStudyColumnStep = 75, kStudyBoxWidth = 45;
-constexpr int kMaxStudyRows = 16, kMaxSectionBoxes = 10;
+constexpr int kMaxStudyRows = 16;
 constexpr int kButtonTop = 380, kButtonHeight = 26, kButtonGap = 4;
 constexpr std::uint32_t kDisabledText = 0x808080;
 constexpr char kMessagesMisc[] = "Misc";
@@ -37,6 +36,21 @@ constexpr int kCopiesLine = 4;
 // Print, or write the files only.
 constexpr int kPrintFlags = kDocNoFile | 1;
 constexpr int kFileOnlyFlags = 0;
+
+// The groups of the results and newsletter pages' menus, in menu order, with
+// the item of the page's restriction category that disables or hides each.
+struct TSectionSpec {
+    const char* menuItem;
+    const char* restriction;
+};
+constexpr std::array<TSectionSpec, 6> kReportSections{{{"MPFir", "NoCompanyResults"},
+                                                       {"MPBrd", "NoBrandResults"},
+                                                       {"MPRnD", "NoRD"},
+                                                       {"MPCum", "NoCumulResults"},
+                                                       {"MPMsgs", "NoMessages"},
+                                                       {"MPPDecs", "NoPastDecs"}}};
+constexpr std::array<TSectionSpec, 3> kNewsletterSections{
+    {{"MPNLSMkt", "NoStockMarket"}, {"MPNLEco", "NoEconomic"}, {"MPNLBrd", "NoMarketReport"}}};
 
 QString MenuCaption(std::string_view name) {
     return Translator ? Cp1252ToQString(Translator->GetLine(kSectionMenus, std::string(name), 1)) : QString();
@@ -154,19 +168,20 @@ void TFoAdmPrn::BuildControls() {
 // with its restriction item.
 void TFoAdmPrn::AddSectionBoxes(QCheckBox* document, const char* category, bool newsletter,
                                 std::vector<QCheckBox*>& boxes, std::vector<bool>& restricted) {
-    const TPageMenu& menu = newsletter ? NewsletterPageMenu() : ResultsPageMenu();
-    for (const TPageMenuGroup& group : menu.groups) {
-        if (boxes.size() >= static_cast<std::size_t>(kMaxSectionBoxes)) break;
+    const auto add = [&](const TSectionSpec& section) {
         // The menu's caption, its shortcut letter marked as a box marks it.
-        auto* box = new QCheckBox(MenuCaption(group.name), this);
-        box->setObjectName(QStringLiteral("ChB%1").arg(QString::fromLatin1(group.name.data(), group.name.size())));
+        auto* box = new QCheckBox(MenuCaption(section.menuItem), this);
+        box->setObjectName(QStringLiteral("ChB%1").arg(QLatin1String(section.menuItem)));
         Place(box, kLeft + kIndent, document->y() + (static_cast<int>(boxes.size()) + 1) * kRowHeight, kBoxWidth,
               kRowHeight);
-        const std::string key(group.restrictionKey);
-        box->setVisible(!(Session && Session->IsRestrictHidden(category, key)));
-        restricted.push_back(Session && Session->IsRestrictEnabled(category, key));
+        box->setVisible(!(Session && Session->IsRestrictHidden(category, section.restriction)));
+        restricted.push_back(Session && Session->IsRestrictEnabled(category, section.restriction));
         boxes.push_back(box);
-    }
+    };
+    if (newsletter)
+        for (const TSectionSpec& section : kNewsletterSections) add(section);
+    else
+        for (const TSectionSpec& section : kReportSections) add(section);
     // The document itself.
     const bool hiddenAll = newsletter ? Session && Session->IsRestrictHidden("rcNewsletter", "NoNewsletter")
                                       : Session && Session->IsRestrictHidden("rcReport", "NoReport");
