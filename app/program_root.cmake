@@ -4,7 +4,8 @@
 #   <ROOT>/Private/    the team's private directory
 #   <ROOT>/Exchange/   what the instructor sends: the sample industry's archive
 #                      and its team descriptors
-#   <ROOT>/CV3TEAM.ini the settings, naming the exchange directory and holding
+#   <ROOT>/CV3TEAM.ini the settings, naming the exchange directory relative to
+#                      the root (so that a copied root uses its own) and holding
 #                      the administrator code "CV3-ADMIN" (see the README); kept
 #                      when it exists, so that a user's changes survive a rebuild
 foreach(variable ROOT EXE LANGUAGE_FILE HELP_FILE MEDIA_DIR SAMPLE_TOOL ADMIN_TOOL)
@@ -33,7 +34,7 @@ file(REMOVE_RECURSE "${staging}")
 get_filename_component(exe_name "${EXE}" NAME)
 set(settings "${ROOT}/${exe_name}.ini")
 if(NOT EXISTS "${settings}")
-  file(WRITE "${settings}" "[Session]\r\nExchangeDir=${ROOT}/Exchange/\r\n")
+  file(WRITE "${settings}" "[Session]\r\nExchangeDir=Exchange/\r\n")
   execute_process(COMMAND "${ADMIN_TOOL}" "${settings}" "CV3-ADMIN" RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "program_root.cmake: the administrator code could not be set")

@@ -15,9 +15,21 @@ namespace {
 // The one request a later copy sends.
 constexpr char kFrontRequest[] = "front\n";
 
+constexpr char kPerUserDirName[] = "Corvantis3";
+
+// The user's runtime directory when the session names one; else a directory
+// of the user's own cache, never one that every user of the machine shares
+// (another user's lock there would keep this user's copy from starting).
 QString DefaultDir() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return dir.isEmpty() ? QDir::tempPath() : dir;
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty()) return runtime;
+    }
+    const QString dir = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+                            .filePath(QString::fromLatin1(kPerUserDirName));
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return dir;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // One copy of the team workstation per user. The first copy holds a lock on a
-// lock file and listens on a local socket beside it, both in the user's runtime
-// directory; a later copy finds the lock taken, asks the first one through the
+// lock file and listens on a local socket beside it, both in a directory of
+// the user's own; a later copy finds the lock taken, asks the first one through the
 // socket to bring its window to the front, and ends without a window. The lock
 // is the system's advisory lock on the open file: it goes with the copy that
 // holds it, however that copy ends, and nothing is written or synced to take it.
@@ -20,8 +20,9 @@ public:
     // How long a later copy waits for the first one to take its request.
     static constexpr int kRequestTimeoutMs = 2000;
 
-    // Dir: where the lock file and the socket live; the user's runtime
-    // directory (or the temporary directory) when empty.
+    // Dir: where the lock file and the socket live; when empty, the user's
+    // runtime directory, or without one "Corvantis3" in the user's cache
+    // directory ($XDG_CACHE_HOME, else ~/.cache).
     explicit TSingleInstance(QString dir = {});
     ~TSingleInstance();
     TSingleInstance(const TSingleInstance&) = delete;

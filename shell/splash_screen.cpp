@@ -147,24 +147,28 @@ void TFoSplashScreen::BBProgramClick() {
     FillProgramView();
 }
 
+QStringList TFoSplashScreen::CustomMessage() const {
+    TCvInd* industry = Session ? Session->Industry() : nullptr;
+    const TSimArr* message =
+        context_ && industry ? industry->ConstPart().GetSimArr(kCategoryIndustry, *context_, kCustomMessageName) : nullptr;
+    QStringList lines;
+    bool written = false;
+    for (int line = 1; message && line <= kCustomMessageLines; ++line) {
+        const bool inBounds = message->NDim() == 1 && line >= message->LB(1) && line <= message->UB(1);
+        lines.append(inBounds ? Cp1252ToQString(message->GetZts(TIndex(line))) : QString());
+        written = written || !lines.back().trimmed().isEmpty();
+    }
+    return written ? lines : QStringList();
+}
+
 void TFoSplashScreen::FillProgramView() {
     QLabel* image5 = Panel5_->findChild<QLabel*>(QStringLiteral("Image5"));
-    TCvInd* industry = Session ? Session->Industry() : nullptr;
-    if (!context_ || !industry) {
-        Memo1_->hide();
-        image5->show();
-        return;
-    }
-    image5->hide();
-    QStringList lines{QString()};
-    if (const TSimArr* message = industry->ConstPart().GetSimArr(kCategoryIndustry, *context_, kCustomMessageName)) {
-        for (int line = 1; line <= kCustomMessageLines; ++line) {
-            const bool inBounds = message->NDim() == 1 && line >= message->LB(1) && line <= message->UB(1);
-            lines.append(inBounds ? Cp1252ToQString(message->GetZts(TIndex(line))) : QString());
-        }
-    }
-    Memo1_->setPlainText(lines.join(QLatin1Char('\n')));
-    Memo1_->show();
+    const QStringList message = CustomMessage();
+    // Without a message from the instructor the picture stays: an empty
+    // white band would say nothing.
+    image5->setVisible(message.isEmpty());
+    Memo1_->setVisible(!message.isEmpty());
+    if (!message.isEmpty()) Memo1_->setPlainText((QStringList{QString()} + message).join(QLatin1Char('\n')));
 }
 
 }  // namespace cv

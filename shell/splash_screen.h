@@ -2,12 +2,13 @@
 // TFoSplashScreen: the window shown once at start-up (splash mode) and from
 // the bar's about button (about mode). It fills the screen with picture bands
 // and four buttons that switch between the views: the maker, the authors, the
-// program (with the instructor's message for the industry in about mode) and
-// the development team.
+// program (with the instructor's message for the industry in about mode, when
+// the industry holds one) and the development team.
 
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
+#include <QStringList>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -49,6 +50,9 @@ private:
     void DrawPictures(QWidget* panel);
     void ShowView(QPushButton* pressed, std::initializer_list<QWidget*> shown);
     void FillProgramView();
+    // The five lines of the instructor's message ("CustMsg") in about mode;
+    // none when no industry is open or its message is missing or blank.
+    QStringList CustomMessage() const;
 
     const TDataContext* context_;
     QPushButton* btnOk_;

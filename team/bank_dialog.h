@@ -35,6 +35,8 @@ public:
 
     void SelectTab(int tab);
     const TLoanRequest& Request() const { return request_; }
+    // The period the request is for.
+    std::int16_t DecisionPeriod() const { return context_.DecPeriod; }
     TFirResult* Schedule() const { return schedule_.get(); }
 
 private:

@@ -90,6 +90,12 @@ void TFoSimul::UpdateMenus() {
         Item(name)->setEnabled(samePeriod);
 }
 
+bool TFoSimul::ApplySelector(TBarGrpBtn& group, QWidget* sender) {
+    const bool changed = TFoCv3Mod::ApplySelector(group, sender);
+    UpdateMenus();
+    return changed;
+}
+
 void TFoSimul::SetupBar() {
     // The page shows only the period; firms, zones and markets stay hidden.
     const bool data = Session && Session->Industry();

@@ -32,6 +32,9 @@ public:
     void MenuItemClick(QAction* item) override;
     void SetupBar() override;
     void UpdateMenus() override;
+    // A period chosen on the bar enables or disables the items that work on
+    // the current period only.
+    bool ApplySelector(TBarGrpBtn& group, QWidget* sender) override;
     void FormActivate() override;
     void FormDeactivate() override;
     // The print selection: every zone chosen on the selector bar, whose zone group it lends the dialog.

@@ -8,8 +8,11 @@ namespace cv {
 
 void TFoSimul::OpenBank(QAction* item, int tab) {
     if (Session && Session->Industry()) {
+        // The request is for the period after the one the page shows, and the
+        // schedule looks from that same period.
         TDataContext context = Data;
-        context.DecPeriod = static_cast<std::int16_t>(Session->Industry()->DecPeriod());
+        context.CurPeriod = Data.SelPeriod;
+        context.DecPeriod = static_cast<std::int16_t>(Data.SelPeriod + 1);
         ShowBankDialog(this, context, tab);
     }
     MenuItemClick(item);

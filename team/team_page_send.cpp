@@ -55,9 +55,10 @@ std::string TFoSimul::SelectedFirmLabel() const { return Session->Industry()->Fi
 
 void TFoSimul::MPTransferToAdmClick(QAction* item) {
     Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, "HelpUs", {0}, TAlignment::taCenter);
+    // Sending replaces what was sent before: Enter answers No.
     if (Session && Session->Industry() &&
-        Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo, "TeamIndClose", {kLineConfirmSending},
-                            TAlignment::taCenter) == TModalResult::mrYes) {
+        Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo | mbDefaultCancel, "TeamIndClose",
+                            {kLineConfirmSending}, TAlignment::taCenter) == TModalResult::mrYes) {
         TWaitCursor hourglass;
         SendTeamData(*Session, {Session->IndFullPath(), SelectedFirmLabel(), [this] { mainWindow_.ShowPage(this); }});
         mainWindow_.RefreshAll();

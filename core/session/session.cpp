@@ -116,10 +116,10 @@ void TQNSession::ReadSettings() {
     }
     const std::string privateDir = ReadDirSetting(settings_, kPrivateDirKey, kPrivateDirNone);
     privateDir_ = privateDir == kPrivateDirNone ? WithTrailingSlash(ExistingSpelling(rootDir_, kPrivateName))
-                                                : WithTrailingSlash(LocalPathFromWindows(privateDir));
+                                                : WithTrailingSlash(SettingsDirectory(rootDir_, privateDir));
     winIni_ = TIniFile(WinIniFileName());
-    exchangeDir_ = WithTrailingSlash(LocalPathFromWindows(ReadDirSetting(settings_, kExchangeDirKey,
-                                                                         kDefaultExchangeDir)));
+    exchangeDir_ = WithTrailingSlash(
+        SettingsDirectory(rootDir_, ReadDirSetting(settings_, kExchangeDirKey, kDefaultExchangeDir)));
     DebugLevel = winIni_.ReadInteger(kWinIniSection, kDebugLevelKey, 0);
     language_ = registry_.ReadString(kSessionSection, kLanguageKey, kDefaultLanguage).substr(0, kLanguageCodeMax);
 }

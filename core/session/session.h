@@ -46,7 +46,8 @@ public:
     const std::string& BinDir() const { return binDir_; }
     const std::string& MediaDir() const { return mediaDir_; }
     const std::string& TextDir() const { return textDir_; }
-    // The directories from the settings, translated from their Windows form. A
+    // The directories from the settings, translated from their Windows form; a
+    // relative one lies in the program root (SettingsDirectory). A
     // drive-letter or network path (the default exchange directory "A:/") cannot
     // be reached here: its users test IsUnreachablePath and report it.
     const std::string& PrivateDir() const { return privateDir_; }

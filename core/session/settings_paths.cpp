@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <utility>
+
+#include "core/language/language_file.h"
 
 namespace cv {
 namespace fs = std::filesystem;
@@ -13,6 +16,8 @@ constexpr char kProgramConfigFolder[] = "Corvantis3/";
 constexpr char kRegistryIniName[] = "registry.ini";
 constexpr char kWinIniName[] = "WIN.INI";
 constexpr char kRunningExecutable[] = "/proc/self/exe";
+// The settings' word for "no directory".
+constexpr char kNoDirectory[] = "None";
 
 std::string EnvironmentValue(const char* name) {
     const char* value = std::getenv(name);
@@ -63,6 +68,15 @@ bool IsUnreachablePath(const std::string& path) {
     // Exactly two separators before a name: "\\server\share", or the same after translation.
     const bool share = path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1]) && !IsSeparator(path[2]);
     return driveLetter || share;
+}
+
+std::string SettingsDirectory(const std::string& rootDir, const std::string& value) {
+    const std::string local = LocalPathFromWindows(value);
+    std::string_view name = local;
+    while (!name.empty() && name.back() == '/') name.remove_suffix(1);
+    const bool relative = !name.empty() && local.front() != '/' && !IsUnreachablePath(value) &&
+                          !SameTextAscii(name, kNoDirectory);
+    return relative ? WithTrailingSlash(rootDir) + local : local;
 }
 
 std::string WithTrailingSlash(const std::string& dir) {

@@ -40,6 +40,11 @@ std::string LocalPathFromWindows(const std::string& path);
 // share ("\\server\share"). Whoever uses such a directory reports it as
 // unreachable instead of creating a directory of that name here.
 bool IsUnreachablePath(const std::string& path);
+// A directory named in the settings file, as this platform reaches it:
+// backslashes turned into '/', and a relative one taken from RootDir, so that a
+// copied program root keeps using its own directories. Unreachable paths and
+// the marker "None" stay as they are.
+std::string SettingsDirectory(const std::string& rootDir, const std::string& value);
 // Dir with a trailing '/' added when it lacks one ("" stays "").
 std::string WithTrailingSlash(const std::string& dir);
 

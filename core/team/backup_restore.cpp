@@ -23,11 +23,40 @@ namespace {
 constexpr char kBackupRestoreKey[] = "BackupRestore";
 constexpr int kLineBackingUp = 1;
 constexpr int kLineRestoring = 2;
+constexpr int kLineBackupWritten = 3;
+constexpr int kLineRestored = 4;
+constexpr int kLineNothingRestored = 5;
+constexpr int kLineNoIndustryOpen = 6;
+constexpr char kListToken[] = "@LIST";
+constexpr char kListSeparator[] = ", ";
 constexpr char kReplaceKey[] = "ZipOverwrite";
 constexpr char kFileToken[] = "@FILE";
 constexpr char kDescriptorExtension[] = ".mr";
 constexpr std::size_t kNamePrefixLength = 5;
 constexpr char kRestoreOperation[] = "restore";
+
+std::string BackupRestoreLine(int line) {
+    std::string text;
+    if (Translator) Translator->MessagesLine(kBackupRestoreKey, line, text);
+    return text;
+}
+
+void ShowBackupWritten(const std::string& archive) {
+    Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK,
+                        ReplaceFirst(BackupRestoreLine(kLineBackupWritten), kFileToken, archive), {-1},
+                        TAlignment::taCenter);
+}
+
+// What came back from Archive (the files as the backup names them), and that
+// the restore left no industry open.
+void ShowRestored(const std::string& archive, const std::vector<std::string>& restored) {
+    std::string list;
+    for (const std::string& file : restored) list += (list.empty() ? "" : kListSeparator) + file;
+    std::string text = BackupRestoreLine(restored.empty() ? kLineNothingRestored : kLineRestored);
+    text = ReplaceFirst(ReplaceFirst(text, kFileToken, archive), kListToken, list);
+    Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, text + "\n" + BackupRestoreLine(kLineNoIndustryOpen), {-1},
+                        TAlignment::taCenter);
+}
 
 }  // namespace
 
@@ -64,13 +93,17 @@ bool WriteZipBackup(TSession& session, const std::string& archive, const std::st
     }
     const bool reopened = ReopenIndustry(session, workingCopy);
     Ui().CloseProgressBox();
+    // An archive of the files that were found is written whole; the notice
+    // of the missing ones came first.
+    if (result == kZipOk || result == kZipSomeFilesSkipped) ShowBackupWritten(archive);
     return result == kZipOk && reopened;
 }
 
 bool AskReplaceFile(const std::string& fileName) {
     std::string text;
     if (Translator) Translator->MessagesLine(kReplaceKey, 1, text);
-    return Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo, ReplaceFirst(text, kFileToken, fileName),
+    // No, which keeps the team's file, is the answer Enter gives.
+    return Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo | mbDefaultCancel, ReplaceFirst(text, kFileToken, fileName),
                                {-1}, TAlignment::taCenter) == TModalResult::mrYes;
 }
 
@@ -110,10 +143,12 @@ bool BackupIndustriesSound(const TStagingDir& staging, const std::vector<std::st
     return true;
 }
 
-// Puts the staged files in place, each existing one only when the user agrees;
-// a failure puts back every file already replaced.
+// Puts the staged files in place, each existing one only when the user agrees,
+// and lists in Restored those put in place; a failure puts back every file
+// already replaced.
 bool ReplaceFromBackup(const TStagingDir& staging, const std::vector<std::string>& files,
-                       const std::string& privateDir, const TAskReplace& askReplace) {
+                       const std::string& privateDir, const TAskReplace& askReplace,
+                       std::vector<std::string>& restored) {
     TStagedReplacement replacement(staging);
     for (const std::string& file : files) {
         const std::string target = JoinFileName(privateDir, file);
@@ -123,6 +158,7 @@ bool ReplaceFromBackup(const TStagingDir& staging, const std::vector<std::string
             ShowProgressLine(kBackupRestoreKey, kLineRestoring);
             if (!replace) continue;
         }
+        restored.push_back(file);
         if (!replacement.Replace(JoinFileName(staging.Path(), file), target)) {
             replacement.Undo();
             Ui().CloseProgressBox();
@@ -145,10 +181,11 @@ bool RestoreZipBackup(TSession& session, const std::string& archive, const TAskR
         ShowZipError(kZipCannotWriteFile, kRestoreOperation);
         return false;
     }
-    std::vector<std::string> files;
+    std::vector<std::string> files, restoredFiles;
     const bool restored = ExtractBackup(archive, staging, files) && BackupIndustriesSound(staging, files) &&
-                          ReplaceFromBackup(staging, files, session.PrivateDir(), askReplace);
+                          ReplaceFromBackup(staging, files, session.PrivateDir(), askReplace, restoredFiles);
     Ui().CloseProgressBox();
+    if (restored) ShowRestored(archive, restoredFiles);
     return restored;
 }
 

@@ -30,20 +30,22 @@ std::vector<std::string> BackupFiles(const TSession& session, const std::string&
 int ZipBackupFiles(const std::string& archive, const std::vector<std::string>& files);
 
 // Writes Archive from the open industry's files (saved first, closed while
-// they are zipped, opened again afterwards). False when something failed
-// (already reported).
+// they are zipped, opened again afterwards) and says where it was written.
+// False when something failed (already reported).
 bool WriteZipBackup(TSession& session, const std::string& archive, const std::string& firmLabel,
                     const std::function<void()>& beforeIndustryCloses);
 
 // Asks whether an existing file may be replaced by the backup's: true for Yes.
 using TAskReplace = std::function<bool(const std::string& fileName)>;
 
-// The program's question: "ZipOverwrite" line 1 with "@FILE" replaced, Yes and No.
+// The program's question: "ZipOverwrite" line 1 with "@FILE" replaced, Yes and
+// No, with No as the default.
 bool AskReplaceFile(const std::string& fileName);
 
 // Extracts Archive into the private directory with its stored directories,
-// closing an open industry first; no industry is open afterwards. False when
-// the zip component reported an error (already shown).
+// closing an open industry first; no industry is open afterwards. Ends by
+// saying which files came back (or that none did) and that no industry is
+// open. False when the zip component reported an error (already shown).
 bool RestoreZipBackup(TSession& session, const std::string& archive, const TAskReplace& askReplace,
                       const std::function<void()>& beforeIndustryCloses);
 

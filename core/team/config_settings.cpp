@@ -11,6 +11,7 @@
 #include "core/language/language_file.h"
 #include "core/language/translator.h"
 #include "core/session/session.h"
+#include "core/team/removable_drive.h"
 
 namespace cv {
 
@@ -28,6 +29,8 @@ constexpr char kExchangeDirKey[] = "ExchangeDir";
 constexpr char kLanguageKey[] = "Language";
 constexpr char kIndustrySubdir[] = "Industry";
 constexpr char kPermissionProbe[] = "TestPermissions.txt";
+// The program root's own exchange directory.
+constexpr char kRootExchangeName[] = "Exchange";
 
 // The codes of the language files in Dir ("STRSTD.<code>", stem in any letter case), in name order.
 std::vector<std::string> LanguageFileCodes(const std::string& dir) {
@@ -70,13 +73,27 @@ bool PrivateDirUsable(const std::string& dir) { return DirExistsOrCreatable(dir,
 
 bool ExchangeDirUsable(const std::string& dir) { return CanCreateFileIn(dir, kPermissionProbe); }
 
+std::string ProposedExchangeDir(const std::string& rootDir, const std::vector<std::string>& mountPoints,
+                                const std::string& sysBlockDir) {
+    const std::string removable = FirstRemovableMountPoint(mountPoints, sysBlockDir);
+    return removable.empty() ? WithTrailingSlash(rootDir) + kRootExchangeName + "/" : removable;
+}
+
 bool StoreDirectories(TQNSession& session, const std::string& privateDir, const std::string& exchangeDir) {
     const std::string previousPrivate = session.PrivateDir();
     // Directories typed on Windows ("A:\\") are kept in this platform's spelling.
-    session.SetExchangeDir(LocalPathFromWindows(exchangeDir));
-    WriteIgnoringFailure(session.Settings(), kExchangeDirKey, session.ExchangeDir());
-    session.SetPrivateDir(LocalPathFromWindows(privateDir));
-    WriteIgnoringFailure(session.Settings(), kPrivateDirKey, session.PrivateDir());
+    // A directory left as it was keeps its setting: one relative to the
+    // program root, or none at all, stays so.
+    const std::string exchange = WithTrailingSlash(LocalPathFromWindows(exchangeDir));
+    if (exchange != session.ExchangeDir()) {
+        session.SetExchangeDir(exchange);
+        WriteIgnoringFailure(session.Settings(), kExchangeDirKey, session.ExchangeDir());
+    }
+    const std::string privateLocal = WithTrailingSlash(LocalPathFromWindows(privateDir));
+    if (privateLocal != previousPrivate) {
+        session.SetPrivateDir(privateLocal);
+        WriteIgnoringFailure(session.Settings(), kPrivateDirKey, session.PrivateDir());
+    }
     return session.PrivateDir() != previousPrivate;
 }
 

@@ -28,9 +28,16 @@ bool PrivateDirUsable(const std::string& dir);
 // unique name, so that no file of the team's is touched).
 bool ExchangeDirUsable(const std::string& dir);
 
-// Stores both directories in Session and its settings file (a failed write is
-// ignored: the values still hold for this run). True when the private
-// directory changed.
+// The exchange directory offered while the settings name none this platform
+// reaches: the first removable drive of MountPoints (FirstRemovableMountPoint),
+// else the program root's "Exchange" directory.
+std::string ProposedExchangeDir(const std::string& rootDir, const std::vector<std::string>& mountPoints,
+                                const std::string& sysBlockDir = "/sys/dev/block");
+
+// Stores each directory that differs from Session's in Session and its
+// settings file (a failed write is ignored: the value still holds for this
+// run); one left as it was keeps its setting. True when the private directory
+// changed.
 bool StoreDirectories(TQNSession& session, const std::string& privateDir, const std::string& exchangeDir);
 
 // Switches to Code's language file in the session's text directory: true when

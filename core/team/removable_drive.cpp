@@ -1,5 +1,7 @@
 #include "core/team/removable_drive.h"
 
+#include "core/session/settings_paths.h"
+
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -32,6 +34,12 @@ bool IsOnRemovableDrive(const std::string& dir, const std::string& sysBlockDir) 
                             (std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev)));
     // A partition keeps the flag on its disk, one level up.
     return ReadsOne(device / "removable") || ReadsOne(device / ".." / "removable");
+}
+
+std::string FirstRemovableMountPoint(const std::vector<std::string>& mountPoints, const std::string& sysBlockDir) {
+    for (const std::string& mountPoint : mountPoints)
+        if (mountPoint != "/" && IsOnRemovableDrive(mountPoint, sysBlockDir)) return WithTrailingSlash(mountPoint);
+    return {};
 }
 
 }  // namespace cv

@@ -1,8 +1,10 @@
 #pragma once
 // Whether a directory lies on a removable drive (a USB stick, a memory card):
-// the team is warned at start-up, since its private files would leave with it.
+// the team is warned at start-up, since its private files would leave with it;
+// and the removable drive the configuration offers for the exchange.
 
 #include <string>
+#include <vector>
 
 namespace cv {
 
@@ -11,5 +13,11 @@ namespace cv {
 // nearest existing parent; false when nothing can be told. The kernel's
 // block devices are looked up under SysBlockDir, by "major:minor".
 bool IsOnRemovableDrive(const std::string& dir, const std::string& sysBlockDir = "/sys/dev/block");
+
+// The first of MountPoints (the system's order) that lies on a removable
+// drive, with a trailing '/'; the root directory never counts (a system
+// started from a stick). "" when none does.
+std::string FirstRemovableMountPoint(const std::vector<std::string>& mountPoints,
+                                     const std::string& sysBlockDir = "/sys/dev/block");
 
 }  // namespace cv

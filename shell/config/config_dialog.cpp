@@ -6,11 +6,13 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStorageInfo>
 #include <QVBoxLayout>
 
 #include "core/base/ui_services.h"
 #include "core/session/session.h"
 #include "core/session/settings_paths.h"
+#include "core/team/exchange_files.h"
 #include "shell/config/ok_cancel_row.h"
 #include "ui/cp1252.h"
 #include "core/language/language_file.h"
@@ -26,12 +28,25 @@ constexpr char kOpenMessages[] = "TeamIndOpen";
 constexpr int kLineUnusableDir = 12;
 constexpr int kLineReadOnlySettings = 13;
 constexpr char kNewPrivateDirKey[] = "NewPrivateDir";
-constexpr char kSessionSection[] = "Session";
-constexpr char kExchangeDirKey[] = "ExchangeDir";
-constexpr char kDefaultExchangeDir[] = "A:\\";
 
 // Paths are the file system's bytes (UTF-8); texts of the language files are cp1252.
 QString PathText(const std::string& path) { return QString::fromStdString(path); }
+
+// The mount points of the system's volumes that can take files, in its order.
+std::vector<std::string> WritableMountPoints() {
+    std::vector<std::string> mountPoints;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && !volume.isReadOnly())
+            mountPoints.push_back(volume.rootPath().toStdString());
+    return mountPoints;
+}
+
+// The session's exchange directory; while the settings name none that this
+// platform reaches ("A:\" from Windows, or nothing), the one proposed.
+std::string ShownExchangeDir() {
+    if (IsExchangeDirSet(Session->ExchangeDir())) return Session->ExchangeDir();
+    return ProposedExchangeDir(Session->RootDir(), WritableMountPoints());
+}
 
 std::string PanelPath(const QLabel& panel) { return panel.text().toStdString(); }
 
@@ -82,7 +97,7 @@ void TFoConfig::BuildDirectories() {
     transferDir_ = AddDirectoryRow(2, "LTranferDir", "Admin/Team Transfer directory", "QNETransferDir", "BBExchChange");
     pgmDir_->setText(PathText(Session->BinDir()));
     workDir_->setText(PathText(Session->PrivateDir()));
-    transferDir_->setText(PathText(Session->Settings().ReadString(kSessionSection, kExchangeDirKey, kDefaultExchangeDir)));
+    transferDir_->setText(PathText(ShownExchangeDir()));
     connect(findChild<QPushButton*>(QStringLiteral("BBPrivChange")), &QPushButton::clicked, this,
             [this] { ChooseDirectory(*workDir_, PrivateDirUsable); });
     connect(findChild<QPushButton*>(QStringLiteral("BBExchChange")), &QPushButton::clicked, this,

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "ui/fields/qn_edit.h"
+
 namespace cv {
 
 void AddOkCancelRow(QDialog& dialog, QVBoxLayout& layout, const char* okName, bool okIsDefault,
@@ -13,6 +15,7 @@ void AddOkCancelRow(QDialog& dialog, QVBoxLayout& layout, const char* okName, bo
     ok->setDefault(okIsDefault);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
     cancel->setObjectName(QStringLiteral("BBCancel"));
+    MarkDiscardsEdits(*cancel);
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

@@ -1,7 +1,7 @@
 #pragma once
 // The row of OK and Cancel buttons at the foot of the shell's dialogs: OK
 // (named OkName; the default button when OkIsDefault) runs OnOk, Cancel
-// ("BBCancel") rejects.
+// ("BBCancel") rejects without checking the dialog's number fields.
 
 #include <QDialog>
 #include <QVBoxLayout>

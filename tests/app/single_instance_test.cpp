@@ -6,6 +6,8 @@
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "tests/support/temp_dir.h"
 
@@ -45,6 +47,31 @@ TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEndsAtOnce) {
     // The request may still be on its way when the second copy has ended.
     while (frontRequests == 0 && elapsed.elapsed() < 5000) QCoreApplication::processEvents();
     EXPECT_EQ(frontRequests, 1);
+}
+
+// Without XDG_RUNTIME_DIR the lock lives in the user's cache directory: a
+// copy holding it there keeps the next one from starting, whatever the
+// temporary directory holds (here another user's "runtime-<user>", a file
+// where the user's runtime directory would go).
+TEST(SingleInstance, WithoutARuntimeDirectoryTheLockIsInTheUsersCache) {
+    TempDir cache, temporary;
+    const QString ownDir = QString::fromStdString((cache.path() / "Corvantis3").string());
+    std::filesystem::create_directories(ownDir.toStdString());
+    TSingleInstance first(ownDir);
+    int frontRequests = 0;
+    ASSERT_TRUE(first.Acquire([&] { ++frontRequests; }));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), QString::fromStdString(cache.path().string()));
+    environment.insert(QStringLiteral("TMPDIR"), QString::fromStdString(temporary.path().string()));
+    WriteFileBytes((temporary.path() / ("runtime-" + std::string(getpwuid(geteuid())->pw_name))).string(), "");
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(RunProgram(environment, 10), 0);
+    while (frontRequests == 0 && elapsed.elapsed() < 10000) QCoreApplication::processEvents();
+    EXPECT_EQ(frontRequests, 1);
+    // Nothing of the lock's went to the shared temporary directory.
+    EXPECT_FALSE(std::filesystem::exists(temporary.path() / "Corvantis3Team.lock"));
 }
 
 // A lock five hours old is still taken; it is free once its holder ends.

@@ -62,5 +62,26 @@ TEST_F(SplashScreenTest, AboutWithAnIndustryShowsTheInstructorsMessageInsteadOfT
     EXPECT_TRUE(about.Ran());
 }
 
+// The sample holds no message of the instructor's ("CustMsg"), and a message
+// of blank lines says nothing either: the program's picture stays.
+TEST_F(SplashScreenTest, AboutWithAnIndustryWithoutAMessageKeepsThePicture) {
+    root.OpenSampleIndustry();
+    const TSeries lines(0, "CustLines", 1, {"1", "2", "3", "4", "5"});
+    for (bool blankMessage : {false, true}) {
+        if (blankMessage) {
+            Session->Industry()->ConstPart().CreateSimArr(kCategoryIndustry, Main().PageArea()->findChild<TFoSimul*>()->Data,
+                                                          "CustMsg", dkZts, 0, {&lines}).SetZts({2}, "  ");
+        }
+        WhenModalShown about([&](QWidget& window) {
+            const auto* image5 = window.findChild<QLabel*>("Image5");
+            EXPECT_TRUE(image5->isVisible()) << blankMessage;
+            EXPECT_FALSE(image5->pixmap().isNull()) << blankMessage;
+            EXPECT_FALSE(window.findChild<QWidget*>("Memo1")->isVisible()) << blankMessage;
+        });
+        Main().sbAboutClick();
+        EXPECT_TRUE(about.Ran());
+    }
+}
+
 }  // namespace
 }  // namespace cv::test

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <filesystem>
 
@@ -153,6 +154,40 @@ TEST_F(BankDialogTest, ScheduleShowsTheTypedRequestAndCancelKeepsTheStoredOne) {
     EXPECT_EQ(after.bgtChg, before.bgtChg);
 }
 
+struct TLeaveCase {
+    const char* how;
+    bool closes;
+};
+
+// 60,000 is above the capital's range of 0 to 50,000: Cancel and Escape close
+// the dialog without a word, while moving to another field says so.
+TEST_F(BankDialogTest, CancelAndEscapeCloseWithoutCheckingAValueOutOfRange) {
+    for (const TLeaveCase& leave : {TLeaveCase{"Cancel", true}, {"Escape", true}, {"edLoanDur", false}}) {
+        root.ui.plainBoxes.clear();
+        TFoBank bank(nullptr, context);
+        bank.show();
+        bank.activateWindow();
+        QTRY_VERIFY(bank.isActiveWindow());
+        TQNEdit& capital = Field(bank, "edLoanCap");
+        capital.setFocus();
+        QTRY_VERIFY(capital.hasFocus());
+        capital.selectAll();
+        QTest::keyClicks(&capital, "60000");
+        if (leave.how == std::string("Escape"))
+            QTest::keyClick(&capital, Qt::Key_Escape);
+        else if (leave.how == std::string("Cancel"))
+            QTest::mouseClick(bank.findChild<QPushButton*>("BBCancel"), Qt::LeftButton);
+        else
+            QTest::mouseClick(&Field(bank, leave.how), Qt::LeftButton);
+        if (!leave.closes) SaveScreenshot(bank, "BankDialogTest_OutOfRange");
+        EXPECT_EQ(bank.isVisible(), !leave.closes) << leave.how;
+        EXPECT_EQ(bank.result(), leave.closes ? QDialog::Rejected : 0) << leave.how;
+        EXPECT_EQ(root.ui.plainBoxes.size(), leave.closes ? 0u : 1u) << leave.how;
+        // The request keeps the stored capital, 1,000 thousand.
+        EXPECT_EQ(bank.Request().loan.capital, 1000) << leave.how;
+    }
+}
+
 TEST_F(BankDialogTest, OkStoresTheScaledRequestInTheFileAtOnce) {
     {
         TFoBank bank(nullptr, context);
@@ -194,6 +229,32 @@ TEST(BankTeamPageItems, EachFinanceItemOpensItsTabForTheDecisionPeriod) {
         EXPECT_TRUE(bank.Ran()) << item;
     }
     EXPECT_EQ(opened, (std::vector<std::pair<int, int>>{{0, 4}, {1, 4}, {2, 4}}));
+}
+
+// The page's period went back to 2 and forward to 3 again while the page was
+// left in between (which re-reads its items at the period it shows): the new
+// loan and the schedule are both those of period 4.
+TEST(BankTeamPageItems, TabsShowTheRequestOfThePeriodAfterTheOneOnTheBar) {
+    ProgramRoot root;
+    TProgramWindows windows = StartProgramPastSplash(root.Services());
+    root.OpenSampleIndustry();
+    windows.mainWindow->RefreshAll();
+    TFoSimul& page = *windows.teamPage;
+    page.findChild<QAction*>("MPPasswd")->trigger();
+    ChoosePeriodOnBar(2);
+    windows.mainWindow->ShowPage(windows.mainWindow->findChild<TFoCv3Mod*>("FoResult"));
+    windows.mainWindow->ShowPage(&page);
+    ChoosePeriodOnBar(3);
+    std::vector<std::pair<int, int>> periods;  // the request's, the schedule's
+    WhenModalShown bank([&](QWidget& window) {
+        auto& dialog = dynamic_cast<TFoBank&>(window);
+        periods.emplace_back(dialog.DecisionPeriod(), dialog.Schedule()->Context().DecPeriod);
+        dialog.SelectTab(TFoBank::kScheduleTab);
+        periods.emplace_back(dialog.DecisionPeriod(), dialog.Schedule()->Context().DecPeriod);
+    });
+    page.findChild<QAction*>("MPLoanSchedule")->trigger();
+    EXPECT_TRUE(bank.Ran());
+    EXPECT_EQ(periods, (std::vector<std::pair<int, int>>{{4, 4}, {4, 4}}));
 }
 
 }  // namespace

@@ -18,13 +18,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program with <root>/Exchange as exchange directory and the sample open
-// as "SAMPLE.ind" of the private directory (team A's firm selected).
+// The program with <root>/Exchange as exchange directory, named relative to
+// the root as in the program root that "make run" assembles, and the sample
+// open as "SAMPLE.ind" of the private directory (team A's firm selected).
 class TeamPageArchiveTest : public ::testing::Test {
 protected:
     TeamPageArchiveTest() {
         fs::create_directories(Exchange());
-        WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=" + Exchange().string() + "/\r\n");
+        WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=Exchange/\r\n");
         windows = StartProgramPastSplash(root.Services());
         root.OpenSampleIndustry();
         windows.mainWindow->RefreshAll();
@@ -45,6 +46,8 @@ TEST_F(TeamPageArchiveTest, SendingWritesOnlyWhenConfirmed) {
     Trigger("MPTransferToAdm");
     EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"HelpUs", "TeamIndClose"}));
     EXPECT_EQ(root.ui.messageBoxes[1].lines, std::vector<int>{5});
+    // Sending replaces the archive sent before: Enter keeps it.
+    EXPECT_EQ(root.ui.messageBoxes[1].buttons, mbYes | mbNo | mbDefaultCancel);
     EXPECT_TRUE(fs::is_empty(Exchange()));
     EXPECT_NE(Session->Industry(), nullptr);
     root.ui.messageBoxes.clear();
@@ -69,6 +72,8 @@ TEST_F(TeamPageArchiveTest, BackupProposesItsNameAndRestoreAsksBeforeReplacing) 
     const fs::path backup = Private() / "SAMPL04d.ZIP";
     ASSERT_TRUE(fs::exists(backup));
     EXPECT_NE(Session->Industry(), nullptr);
+    // The sample has no descriptor copy: a notice says so, then where the backup is.
+    EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"ZipErrors", "The backup was written to " + backup.string() + "."}));
 
     Trigger("MPTeamCloseInd");
     WhenModalShown open([&](QWidget& window) {
@@ -81,9 +86,39 @@ TEST_F(TeamPageArchiveTest, BackupProposesItsNameAndRestoreAsksBeforeReplacing) 
     root.ui.messageBoxAnswer = TModalResult::mrNo;
     Trigger("MPRestore");
     // The working copy exists (the descriptor copy does not): one question, answered No.
-    ASSERT_EQ(BoxKeys().size(), 1u);
+    ASSERT_EQ(BoxKeys().size(), 2u);
     EXPECT_NE(BoxKeys()[0].find("SAMPLE.ind"), std::string::npos);
+    // Enter keeps the team's own file.
+    EXPECT_EQ(root.ui.messageBoxes[0].buttons, mbYes | mbNo | mbDefaultCancel);
+    EXPECT_EQ(BoxKeys()[1], "Nothing was restored from " + backup.string() +
+                                ": every existing file was kept.\n"
+                                "No industry is open now: open the restored one with Open industry.");
     EXPECT_EQ(Session->Industry(), nullptr);
+}
+
+// A backup restored over nothing: every file of it comes back, and the page
+// offers what is possible without an industry.
+TEST_F(TeamPageArchiveTest, RestoreSaysWhatCameBackAndThatNoIndustryIsOpen) {
+    WhenModalShown save([](QWidget& window) { static_cast<QDialog&>(window).accept(); });
+    Trigger("MPBackup");
+    const fs::path backup = Private() / "SAMPL04d.ZIP";
+    ASSERT_TRUE(fs::exists(backup));
+    EXPECT_EQ(BoxKeys().back(), "The backup was written to " + backup.string() + ".");
+    Trigger("MPTeamCloseInd");
+    fs::remove(Private() / "SAMPLE.ind");
+    root.ui.messageBoxes.clear();
+    WhenModalShown open([&](QWidget& window) {
+        window.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(backup.filename().string()));
+        static_cast<QDialog&>(window).accept();
+    });
+    Trigger("MPRestore");
+    EXPECT_EQ(BoxKeys(), std::vector<std::string>{"Restored from " + backup.string() +
+                                                  ": SAMPLE.ind.\n"
+                                                  "No industry is open now: open the restored one with Open industry."});
+    EXPECT_TRUE(fs::exists(Private() / "SAMPLE.ind"));
+    EXPECT_EQ(Session->Industry(), nullptr);
+    EXPECT_TRUE(windows.teamPage->findChild<QAction*>("MPTeamOpenInd")->isEnabled());
+    SaveScreenshotOfRunningTest(*windows.mainWindow);
 }
 
 }  // namespace

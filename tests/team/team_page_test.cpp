@@ -1,6 +1,7 @@
 #include "team/team_page.h"
 
 #include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "core/session/industry.h"
@@ -51,6 +52,31 @@ TEST_F(TeamPageTest, WithAnIndustryItemsFollowThePeriodThePageShows) {
     Page().UpdateMenus();
     for (const TEnablingCase& c : cases) EXPECT_EQ(Item(c.item)->isEnabled(), c.atEarlierPeriod) << c.item;
     EXPECT_FALSE(Page().findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
+}
+
+TEST_F(TeamPageTest, APeriodChosenOnTheBarEnablesTheItemsOfTheCurrentPeriodOnly) {
+    OpenIndustry();
+    Page().SetupBar();
+    const char* currentPeriodItems[] = {"MPPasswd", "MPBackup", "MPTransferToAdm", "MPNewLoan", "MPLoanSchedule",
+                                        "MPBgtchg"};
+    QAction* finances = Page().findChild<QMenu*>("MPFinances")->menuAction();
+    // The sample's current period is 3.
+    for (int period : {2, 1, 3}) {
+        ChoosePeriodOnBar(period);
+        const bool current = period == 3;
+        EXPECT_EQ(Page().Data.SelPeriod, period);
+        for (const char* item : currentPeriodItems) EXPECT_EQ(Item(item)->isEnabled(), current) << item << period;
+        EXPECT_EQ(finances->isEnabled(), current) << period;
+        EXPECT_TRUE(Item("MPTeamCloseInd")->isEnabled()) << period;
+        if (period == 2) {
+            // The File menu open at period 2: its current-period items greyed.
+            QMenu* file = Page().findChild<QMenu*>("MPFile");
+            file->popup(Page().PageMenuBar()->mapToGlobal(QPoint(0, Page().PageMenuBar()->height())));
+            QTRY_VERIFY(file->isVisible());
+            SaveScreenScreenshot("TeamPageTest_FileMenuAtAnEarlierPeriod");
+            file->hide();
+        }
+    }
 }
 
 TEST_F(TeamPageTest, ClosingTheIndustryShowsThePictureWithoutIndustry) {

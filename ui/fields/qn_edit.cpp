@@ -16,6 +16,7 @@ namespace cv {
 namespace {
 
 constexpr char kRangeKey[] = "ValueRange";
+constexpr char kDiscardsEditsProperty[] = "cvDiscardsEdits";
 constexpr char kRangeDefault[] = "Value must be in [@MIN, @MAX]";
 
 std::string RangeMessageTemplate() {
@@ -26,6 +27,8 @@ std::string RangeMessageTemplate() {
 }
 
 }  // namespace
+
+void MarkDiscardsEdits(QWidget& control) { control.setProperty(kDiscardsEditsProperty, true); }
 
 TQNEdit::TQNEdit(QWidget* parent) : QLineEdit(parent), lastText_(QString::number(kVoidInt)) {
     connect(this, &QLineEdit::textChanged, this, [this] { TextChanged(); });
@@ -165,6 +168,9 @@ void TQNEdit::focusOutEvent(QFocusEvent* event) {
     // The field is left only when the focus moves inside its window: a window
     // closed, hidden or put behind another (or a popup opened) ends no edit.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    // The focus is already on the control the field is left for.
+    if (const QWidget* next = QApplication::focusWidget(); next && next->property(kDiscardsEditsProperty).toBool())
+        return;
     checkingExit_ = true;
     if (!CheckRange(true)) {
         setFocus(Qt::OtherFocusReason);

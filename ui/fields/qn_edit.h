@@ -7,7 +7,9 @@
 // value outside [MinValue, MaxValue] says so and keeps the focus. An empty field stands for "no value".
 //
 // Values and limits are doubles, so amounts up to the limits' magnitude are
-// kept exactly. A field can look disabled while staying a live window: it then
+// kept exactly. Moving to a control marked with MarkDiscardsEdits (a
+// window's Cancel) checks nothing: that control throws the edits away.
+// A field can look disabled while staying a live window: it then
 // takes no focus, and the arrow keys' moves between number fields pass it by.
 
 #include <QColor>
@@ -19,6 +21,10 @@ namespace cv {
 
 enum class TEditKind { ekAlphaNum, ekReal, ekInteger };
 enum class TErrorType { etUnknown, etBadInput, etTooHigh, etTooLow };
+
+// Marks Control as one that discards its window's edits: number fields left
+// for it do not check their range.
+void MarkDiscardsEdits(QWidget& control);
 
 class TQNEdit : public QLineEdit {
     Q_OBJECT

@@ -4,8 +4,10 @@
 
 #include <utility>
 
+#include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/session/settings_paths.h"
+#include "shell/selector/cv_bar.h"
 #include "tests/ui/support/window_test.h"
 #include "tests/support/temp_dir.h"
 
@@ -45,6 +47,13 @@ TMainWindowServices ProgramRoot::Services() {
 void ProgramRoot::OpenSampleIndustry(const sample::TSampleVariant& variant) {
     const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private", variant);
     ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
+}
+
+void ChoosePeriodOnBar(int period) {
+    TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
+    auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
+    spin->SetValueQuietly(period);
+    CvBar->SelectionChanged(*periods, spin);
 }
 
 TProgramWindows StartProgramPastSplash(TMainWindowServices services) {

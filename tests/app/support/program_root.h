@@ -41,6 +41,10 @@ private:
     std::string exeName_;
 };
 
+// Sets Period on the selector bar's period field, as the user does; the page
+// on show reads it.
+void ChoosePeriodOnBar(int period);
+
 // Starts the program with Services, closing the splash at once (its
 // screenshot keeps a name of its own, not the running test's).
 TProgramWindows StartProgramPastSplash(TMainWindowServices services);

@@ -37,6 +37,34 @@ TEST(SessionTest, DirectoriesAndDefaultsFromAnExecutableInBinaries) {
     EXPECT_EQ(test::ReadFileBytes(root + "cv3team.ini"), "[Session]\r\nTestReadOnly=NotReadOnly\r\n");
 }
 
+// Directories named relative to the program root lie in it, wherever the
+// root was copied; the settings' markers and Windows paths stay as they are.
+TEST(SessionTest, RelativeDirectoriesOfTheSettingsLieInTheProgramRoot) {
+    const struct {
+        const char* exchangeSetting;
+        const char* privateSetting;
+        std::string exchangeDir;  // after the root
+        std::string privateDir;
+        bool inRoot;
+    } cases[] = {
+        {"Exchange/", "Own\\Private", "Exchange/", "Own/Private/", true},
+        {"None", "None", "None/", "Private/", false},
+        {"A:\\", "/srv/team", "A:/", "/srv/team/", false},
+    };
+    for (const auto& c : cases) {
+        test::SessionTree tree;
+        test::RecordingUi ui;
+        test::WriteFileBytes(tree.RootPath() / "cv3team.ini", std::string("[Session]\r\nExchangeDir=") +
+                                                                  c.exchangeSetting + "\r\nPrivateDir=" +
+                                                                  c.privateSetting + "\r\n");
+        const TSession session(tree.Exe("cv3team"));
+        const std::string root = c.inRoot ? tree.Root() : std::string();
+        EXPECT_EQ(session.ExchangeDir(), root + c.exchangeDir) << c.exchangeSetting;
+        EXPECT_EQ(session.PrivateDir(), (c.privateDir == "Private/" ? tree.Root() : root) + c.privateDir)
+            << c.privateSetting;
+    }
+}
+
 TEST(SessionTest, BinariesIsAWholePathComponentInAnyLetterCase) {
     {
         test::SessionTree tree("BINARIES");

@@ -54,7 +54,10 @@ TEST_F(BackupRestoreTest, BackupHoldsTheWorkingCopyAndTheDescriptorCopy) {
     EXPECT_EQ(entries.at("SAMPLE.mtA"), ReadFileBytes(WorkingCopy()));
     EXPECT_EQ(entries.at("SAMPLE.mrA"), ReadFileBytes(DescriptorCopy()));
     EXPECT_NE(Session->Industry(), nullptr);
-    EXPECT_TRUE(ui.messageBoxes.empty());
+    // One word at the end: where the archive is.
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].key, "The backup was written to " + Backup().string() + ".");
+    EXPECT_EQ(ui.messageBoxes[0].type, TMsgDlgType::mtInformation);
     EXPECT_FALSE(ui.progressOpen);
 }
 
@@ -97,17 +100,24 @@ TEST_F(BackupRestoreTest, RestoreGivesBackTheBackedUpBytesWhenReplacingIsConfirm
     EXPECT_EQ(ReadFileBytes(WorkingCopy()), backedUp);
     EXPECT_EQ(Session->Industry(), nullptr);
     EXPECT_FALSE(ui.progressOpen);
+    EXPECT_EQ(ui.messageBoxes.back().key, "Restored from " + Backup().string() +
+                                              ": SAMPLE.mtA, SAMPLE.mrA.\n"
+                                              "No industry is open now: open the restored one with Open industry.");
 }
 
 TEST_F(BackupRestoreTest, RestoreAnsweredNoKeepsEveryExistingFile) {
     ASSERT_TRUE(WriteBackup(Backup()));
     Session->IndClose();
+    ui.messageBoxes.clear();
     WriteFileBytes(WorkingCopy(), "kept");
     WriteFileBytes(DescriptorCopy(), "kept too");
     EXPECT_EQ(Restore(Backup(), false).size(), 2u);
     EXPECT_EQ(ReadFileBytes(WorkingCopy()), "kept");
     EXPECT_EQ(ReadFileBytes(DescriptorCopy()), "kept too");
-    EXPECT_TRUE(ui.messageBoxes.empty());
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].key, "Nothing was restored from " + Backup().string() +
+                                          ": every existing file was kept.\n"
+                                          "No industry is open now: open the restored one with Open industry.");
 }
 
 TEST_F(BackupRestoreTest, UnsafeEntriesWriteNothingOutsideThePrivateDirectory) {
@@ -198,6 +208,7 @@ TEST_F(BackupRestoreTest, ABackupThatDoesNotReadWholeRestoresNothing) {
 TEST_F(BackupRestoreTest, ADiskThatFillsDuringTheRestoreIsReportedAsFull) {
     ASSERT_TRUE(WriteBackup(Backup()));
     Session->IndClose();
+    ui.messageBoxes.clear();
     const fs::path archive = Exchange() / "backup.zip";
     fs::rename(Backup(), archive);
     WriteFileBytes(WorkingCopy(), "changed since the backup");

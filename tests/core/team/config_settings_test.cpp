@@ -65,5 +65,20 @@ TEST(ConfigSettingsTest, StoredDirectoriesHoldForTheRunAndInTheSettingsFile) {
     EXPECT_EQ(settings.ReadString("Session", "ExchangeDir", ""), session.ExchangeDir());
 }
 
+// A program root's own exchange directory, named relative to the root, stays
+// so when the dialog confirms it unchanged, and so does the private directory
+// without a setting.
+TEST(ConfigSettingsTest, DirectoriesLeftAsTheyWereKeepTheirSettings) {
+    test::SessionTree tree;
+    test::RecordingUi ui;
+    test::WriteFileBytes(tree.RootPath() / "cv3team.ini", "[Session]\r\nExchangeDir=Exchange/\r\n");
+    TSession session(tree.Exe("cv3team"));
+    EXPECT_FALSE(StoreDirectories(session, session.PrivateDir(), tree.Root() + "Exchange"));
+    const TIniFile settings(session.Settings().FileName());
+    EXPECT_EQ(settings.ReadString("Session", "ExchangeDir", ""), "Exchange/");
+    EXPECT_EQ(settings.ReadString("Session", "PrivateDir", "absent"), "absent");
+    EXPECT_EQ(session.ExchangeDir(), tree.Root() + "Exchange/");
+}
+
 }  // namespace
 }  // namespace cv

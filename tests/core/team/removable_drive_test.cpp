@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/team/config_settings.h"
+
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
@@ -44,6 +46,19 @@ TEST(RemovableDrive, TheDeviceOrItsDiskDecides) {
     EXPECT_TRUE(IsOnRemovableDrive(privateDir.path().string(), devices.Root()));
     // A private directory not made yet counts by the directory it will be made in.
     EXPECT_TRUE(IsOnRemovableDrive((privateDir.path() / "Private" / "Later").string() + "/", devices.Root()));
+}
+
+// The configuration offers the first removable mount point for the exchange,
+// and the program root's "Exchange" directory while there is none.
+TEST(RemovableDrive, TheFirstRemovableMountPointIsOfferedForTheExchange) {
+    TempDir stick;
+    const FakeBlockDevices devices(stick.path());
+    const std::vector<std::string> mountPoints{"/", "/proc", stick.path().string()};
+    EXPECT_EQ(FirstRemovableMountPoint(mountPoints, devices.Root()), "");
+    EXPECT_EQ(ProposedExchangeDir("/opt/cv3", mountPoints, devices.Root()), "/opt/cv3/Exchange/");
+    devices.SetDeviceFlag("1\n");
+    EXPECT_EQ(FirstRemovableMountPoint(mountPoints, devices.Root()), stick.path().string() + "/");
+    EXPECT_EQ(ProposedExchangeDir("/opt/cv3/", mountPoints, devices.Root()), stick.path().string() + "/");
 }
 
 }  // namespace

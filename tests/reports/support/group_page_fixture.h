@@ -50,12 +50,7 @@ protected:
         EXPECT_TRUE(page->Item(visible)->isVisible());
     }
     // Period on the bar's spin field, as the user sets it.
-    void ChoosePeriod(int period) {
-        TBarGrpBtn* periods = CvBar->Group(Session->Industry()->PerSeries()->Name());
-        auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
-        spin->SetValueQuietly(period);
-        CvBar->SelectionChanged(*periods, spin);
-    }
+    void ChoosePeriod(int period) { ChoosePeriodOnBar(period); }
     // Chooses each item: only those marked let the market be chosen; the
     // period and the zone always can, the firm never (the team reads about
     // its own firm).

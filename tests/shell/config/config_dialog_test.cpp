@@ -72,9 +72,36 @@ TEST_F(ConfigDialogTest, LanguagesAreTheFirstFifteenFilesThatTheListNames) {
     EXPECT_TRUE(buttons[0]->isChecked());
     EXPECT_EQ(buttons[1]->text(), QString::fromUtf8("Français"));
     EXPECT_EQ(Panel(config, "QNEPgmDir").toStdString(), Session->BinDir());
-    EXPECT_EQ(Panel(config, "QNETransferDir"), "A:\\");
     config.show();
     SaveScreenshot(config, "ConfigDialogTest_Dialog");
+}
+
+// Without an exchange directory in the settings (or with a Windows drive
+// letter, which this platform cannot reach) the dialog offers the program
+// root's own (the test machine offers no removable drive); OK stores it, and
+// a directory the settings name is shown as it is.
+TEST_F(ConfigDialogTest, WithoutAReachableExchangeDirectoryTheRootsOwnIsOffered) {
+    const std::string offered = root.RootPath().string() + "/Exchange/";
+    for (const std::string setting : {"", "A:\\", "/srv/exchange"}) {
+        WriteFileBytes(SettingsFile(), setting.empty() ? "" : "[Session]\r\nExchangeDir=" + setting + "\r\n");
+        Start();
+        TFoConfig config;
+        const std::string shown = Panel(config, "QNETransferDir").toStdString();
+        if (setting.empty()) {
+            config.show();
+            SaveScreenshotOfRunningTest(config);
+        }
+        Click(config, "BBOK");
+        if (setting == "/srv/exchange") {
+            EXPECT_EQ(shown, "/srv/exchange/");
+            EXPECT_EQ(Setting("ExchangeDir"), setting);
+        } else {
+            EXPECT_EQ(shown, offered) << setting;
+            EXPECT_EQ(Setting("ExchangeDir"), offered) << setting;
+            EXPECT_EQ(Session->ExchangeDir(), offered) << setting;
+        }
+        windows = {};
+    }
 }
 
 TEST_F(ConfigDialogTest, NewPrivateDirectoryIsStoredAndAnnouncedOnOk) {
@@ -123,8 +150,9 @@ TEST_F(ConfigDialogTest, DirectoryThatCannotTakeAFileKeepsTheOldCaption) {
     Start();
     TFoConfig config;
     // No file can be created in /proc, whoever runs the test.
+    const QString before = Panel(config, "QNETransferDir");
     ChooseDirectory(config, "BBExchChange", "/proc");
-    EXPECT_EQ(Panel(config, "QNETransferDir"), "A:\\");
+    EXPECT_EQ(Panel(config, "QNETransferDir"), before);
     ASSERT_EQ(BoxKeys(), std::vector<std::string>{"TeamIndOpen"});
     EXPECT_EQ(root.ui.messageBoxes[0].lines, std::vector<int>{12});
 }
