@@ -54,8 +54,11 @@ bool TSingleInstance::Acquire(std::function<void()> bringToFront) {
     // a running copy's lock never goes stale with age, however long it runs.
     const QByteArray name = QFile::encodeName(LockFileName());
     const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (fd >= 0) ::close(fd);
+    // A lock file that cannot be made tells of no other copy: this one runs
+    // unguarded rather than end without a word.
+    if (fd < 0) return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
         AskFirstCopyToComeForward();
         return false;
     }

@@ -30,7 +30,9 @@ public:
 
     // Takes the lock. True: this is the only copy, and BringToFront runs
     // whenever a later copy asks. False: another copy holds the lock; it has
-    // been asked to come to the front (when it can still be reached).
+    // been asked to come to the front (when it can still be reached). A lock
+    // file that cannot be made (a directory that cannot be written) counts as
+    // no other copy: True, without the lock.
     bool Acquire(std::function<void()> bringToFront);
 
     QString LockFileName() const;

@@ -74,6 +74,14 @@ TEST(SingleInstance, WithoutARuntimeDirectoryTheLockIsInTheUsersCache) {
     EXPECT_FALSE(std::filesystem::exists(temporary.path() / "Corvantis3Team.lock"));
 }
 
+// A directory where no lock file can be made does not keep the program from
+// starting: it runs without the lock.
+TEST(SingleInstance, NoLockFileToBeMadeLetsTheCopyRun) {
+    TempDir runtime;
+    TSingleInstance copy(QString::fromStdString((runtime.path() / "missing").string()));
+    EXPECT_TRUE(copy.Acquire([] {}));
+}
+
 // A lock five hours old is still taken; it is free once its holder ends.
 TEST(SingleInstance, TheLockStaysTakenWhateverItsAgeUntilTheFirstCopyEnds) {
     TempDir runtime;

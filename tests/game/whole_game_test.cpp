@@ -7,8 +7,12 @@
 // and the next round's pages show it.
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
+#include <filesystem>
 #include <QTest>
 #include <functional>
 #include <iostream>
@@ -21,6 +25,7 @@
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "decisions/studies/study_order_dialog.h"
+#include "decisions/summary/print_dec_dialog.h"
 #include "graphs/charts/anal_graph.h"
 #include "graphs/design_dialogs/map2att.h"
 #include "graphs/page/graph_page.h"
@@ -35,6 +40,7 @@ constexpr int kFirstCurrent = 9;
 constexpr int kLastDecisionPeriod = 12;
 constexpr int kHomeFirm = 1;
 constexpr int kBrandForecastTab = 4;
+constexpr int kPrintToolButton = 1;
 
 class WholeGame : public WholeGameTest {
 protected:
@@ -69,7 +75,7 @@ protected:
     void ReadStudiesAndGraphs(int period, bool studiesOrdered) {
         if (PageButton("SpBStudies").isEnabled()) {
             ShowPage("SpBStudies");
-            Shot(*windows.mainWindow, period, "StudiesPage");
+            if (!studiesOrdered) Shot(*windows.mainWindow, period, "StudiesPage");
         } else {
             missing.insert("studies page FoMStudies");
         }
@@ -78,7 +84,7 @@ protected:
         auto* chart = dynamic_cast<TFirGraph*>(graphs.Display().Chart());
         ASSERT_NE(chart, nullptr);
         EXPECT_EQ(chart->RowCount(), period + 1);  // periods 0 .. the one just run
-        Shot(*windows.mainWindow, period, "GraphsMarketShare");
+        if (!studiesOrdered) Shot(*windows.mainWindow, period, "GraphsMarketShare");
         // The map-target dialog needs the perceptual map the team ordered the round before.
         bool designed = false;
         WhenModalShown design(
@@ -126,6 +132,9 @@ protected:
         const TSimArr* mix = Industry().PerDecisions(period).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecBrdCv3");
         return mix ? static_cast<double>(mix->GetReal48({1, element})) : -1;
     }
+    int ProjectCount(int period) {
+        return Industry().PerDecisions(period).GetSmallintDef(kCategoryFirmMarket, Zone(0, 1), "NbPrjs", 0);
+    }
     static int PriceFor(int period) { return 700 + 5 * period; }
 
     bool forecastShown = false;
@@ -146,7 +155,33 @@ protected:
                 Child<QPushButton>(window, "BBOK").click();
             },
             period, "MarketingMix");
-        Decide(page, "BBRnD", [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, "RnD");
+        // A new project in M1 on the first completed prototype, with a development budget.
+        bool rndClosed = false;
+        Decide(
+            page, "BBRnD",
+            [&](QWidget& window) {
+                WhenModalShown naming([period](QWidget& newProject) {
+                    auto& name = Child<QLineEdit>(newProject, "MEProjName");
+                    name.setFocus();
+                    name.setCursorPosition(2);
+                    QTest::keyClicks(&name, QStringLiteral("GM") + QChar('A' + period - kFirstCurrent));
+                    auto& prototypes = Child<QListWidget>(newProject, "LBExistProto");
+                    prototypes.setCurrentRow(0);
+                    Child<QPushButton>(newProject, "BBCreateProj").click();
+                });
+                Child<QPushButton>(window, "BBNewProj").click();
+                EXPECT_TRUE(naming.Ran());
+                window.activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+                Type(Child<TQNEdit>(window, "EAllocBud"), QStringLiteral("500"));
+                Child<QPushButton>(window, "BBOk").click();
+                rndClosed = !window.isVisible();
+            },
+            period, "RnD");
+        if (Child<QAbstractButton>(page, "BBRnD").isEnabled()) {
+            EXPECT_TRUE(rndClosed) << BoxKeys(root.ui).size();
+            EXPECT_GE(ProjectCount(period), 1);
+        }
         // The studies the design tools need, and the consumer survey, in M1.
         Decide(
             page, "BBStudies",
@@ -180,8 +215,16 @@ protected:
                 Child<QPushButton>(window, "BBClose").click();
             },
             period, "MarketingPlan");
+        // The summary and the budget, every tab of each.
         for (const char* button : {"BBSummary", "BBBudget"})
-            Decide(page, button, [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, button);
+            Decide(
+                page, button,
+                [](QWidget& window) {
+                    auto& tabs = Child<QTabBar>(window, "TSSections");
+                    for (int tab = tabs.count() - 1; tab >= 0; --tab) tabs.setCurrentIndex(tab);
+                    Child<QPushButton>(window, "BBOK").click();
+                },
+                period, button);
         if (Child<QAbstractButton>(page, "BBMktPlan").isEnabled()) {
             EXPECT_TRUE(forecastShown);
         }
@@ -192,7 +235,34 @@ protected:
         EXPECT_EQ(OrderedStudy(period, si::PerceptualMap), 1);
         EXPECT_EQ(SlfStatus(period), 1);
         Shot(*windows.mainWindow, period, "DecisionsAfter");
-        missing.insert("print decision documents FoPrintDec");
+        PrintDecisions(period);
+    }
+
+    // The print tool button on the decisions page: the decisions and the plan.
+    // Without a printer the documents are written as spreadsheet files.
+    void PrintDecisions(int period) {
+        QToolButton* print = windows.mainWindow->ToolButton(kPrintToolButton);
+        if (!print->isVisible() || !print->isEnabled()) {
+            missing.insert("print decision documents");
+            return;
+        }
+        const int current = period - 1;
+        const std::string suffix = (current < 10 ? "0" : "") + std::to_string(current) + ".xlsx";
+        const std::vector<std::pair<int, std::string>> documents{{0, "SAMPLEDA" + suffix}, {2, "SAMPLEPA" + suffix}};
+        for (const auto& [choice, file] : documents) {
+            WhenModalShown dialog(
+                [choice = choice](QWidget& window) {
+                    auto& printDialog = dynamic_cast<TFoPrintDec&>(window);
+                    printDialog.Choices().at(static_cast<std::size_t>(choice))->click();
+                    Child<QCheckBox>(window, "ChBXLOnly").setChecked(true);
+                    Child<QPushButton>(window, "BBPrint").click();
+                },
+                period == kFirstCurrent + 1 ? "WholeGame_" + std::to_string(period) + "_PrintDecisions"
+                                            : std::string("WholeGame_Dialog"));
+            print->click();
+            EXPECT_TRUE(dialog.Ran());
+            EXPECT_TRUE(std::filesystem::exists(Private() / file)) << file;
+        }
     }
 };
 
@@ -205,6 +275,9 @@ TEST_F(WholeGame, ThreePeriodsToTheLastDecisionsThroughTheWindows) {
             // What the team sent the round before is what the instructor ran.
             EXPECT_EQ(OrderedStudy(current, si::PerceptualMap), 1);
             EXPECT_EQ(SlfStatus(current), 1);
+            if (!missing.count("BBRnD")) {
+                EXPECT_GE(ProjectCount(current), 1);
+            }
             if (!missing.count("BBBrdMMix")) {
                 EXPECT_EQ(FirstBrandDecision(current, si::Price), PriceFor(current));
             }

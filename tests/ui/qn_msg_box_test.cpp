@@ -165,6 +165,18 @@ TEST_F(MessageBoxTest, ShowsLiteralOrListedLinesAndAnswersWithThePressedButton) 
               TModalResult::mrCancel);
 }
 
+// A composed text of two lines (a restore's outcome) keeps each on a line of
+// its own, and the memo is two lines high: 2 x 14 = 28.
+TEST_F(MessageBoxTest, AComposedTextOfSeveralLinesShowsEachOnItsOwnLine) {
+    const std::string text = "Restored from /home/team/Private/SAMPL04A.ZIP: SAMPLE.mtA, SAMPLE.mrA.\n"
+                             "No industry is open now: open the restored one with Open industry.";
+    Show(TMsgDlgType::mtInformation, mbOK, text, {-1}, [](QWidget& box) {
+        EXPECT_EQ(MemoLines(box).size(), 2);
+        EXPECT_EQ(box.findChild<QTextEdit*>("MMsg")->height(), 28);
+        test::SaveScreenshot(box, "MessageBoxTest_ComposedLines");
+    }, "BBOk");
+}
+
 // The box is kept between calls: the same icon and button row are not built again.
 TEST_F(MessageBoxTest, RepeatedCallsReuseTheIconAndTheButtonRow) {
     Show(TMsgDlgType::mtWarning, mbYes | mbNo, "One", {0}, [](QWidget&) {});

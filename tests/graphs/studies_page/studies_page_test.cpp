@@ -20,6 +20,7 @@
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
@@ -258,6 +259,27 @@ TEST_F(StudiesPageTest, PerceptualMapIsAChartThatAComboRebuilds) {
     Choose("MPStuMapGraph");
     ASSERT_NE(Shown<TStdPercMap>(), nullptr);
     EXPECT_EQ(Shown<TStdPercMap>()->VertAxis(), 3);
+}
+
+// The tool buttons print and copy what the page shows: the map as a picture
+// on one page, the study screen as its hard copy and its text.
+TEST_F(StudiesPageTest, PrintAndCopyTakeTheMapOrTheScreenShown) {
+    ShowAt(3);
+    test::ScriptedPrinter printer(test::ScriptedPrinter::Printer(9));
+    Choose("MPStuMapGraph");
+    ASSERT_NE(Shown<TStdPercMap>(), nullptr);
+    QApplication::clipboard()->clear();
+    Main().SbCopyToClipClick();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), Shown<TStdPercMap>()->size());
+    Main().sbPrintClick();
+    Choose("MPStuMapBrd");
+    ASSERT_NE(ShownStudy(), nullptr);
+    Main().SbCopyToClipClick();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("ALBA")));
+    Main().sbPrintClick();
+    EXPECT_EQ(test::BoxKeys(root.ui), std::vector<std::string>{});
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    for (const auto& job : printer.jobs) EXPECT_GT(job.bytes, 0);
 }
 
 TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {

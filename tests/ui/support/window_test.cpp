@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ namespace {
 
 constexpr int kPollMs = 20;
 constexpr int kWatchdogMs = 10000;
+constexpr int kActivationWaitMs = 5000;
 
 void CloseModal(QWidget& window) {
     if (auto* dialog = qobject_cast<QDialog*>(&window)) dialog->reject();
@@ -84,6 +86,10 @@ void WhenModalShown::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal->isVisible()) {
         ran_ = true;
+        // Keys and focus reach the window only once it is active: wait for it
+        // rather than assume it (a loaded machine activates late).
+        modal->activateWindow();
+        [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(modal, kActivationWaitMs);
         if (shotName_.empty()) SaveScreenshotOfRunningTest(*modal);
         else SaveScreenshot(*modal, shotName_);
         inspect_(*modal);
