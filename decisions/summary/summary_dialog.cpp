@@ -104,7 +104,7 @@ void TFoSummary::BuildControls() {
     Bevel_ = frame.Bevel;
     screenArea_ = frame.Area;
     BBOK_ = new QPushButton(QStringLiteral("OK"), this);
-    BBOK_->setObjectName(QStringLiteral("BBOk"));
+    BBOK_->setObjectName(QStringLiteral("BBOK"));
     BBOK_->setDefault(true);
     connect(BBOK_, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -144,7 +144,7 @@ TEST_F(SummaryDialogTest, SmallScreenSizes) {
         EXPECT_EQ(dialog.width(), small ? 640 : 780);
         EXPECT_EQ(Tabs(dialog).width(), small ? 620 : 770);
         EXPECT_EQ(Child<QFrame>(dialog, "Bevel").width(), small ? 620 : 770);
-        const QPushButton& ok = Child<QPushButton>(dialog, "BBOk");
+        const QPushButton& ok = Child<QPushButton>(dialog, "BBOK");
         EXPECT_NEAR(ok.x() + ok.width() / 2.0, dialog.width() / 2.0, 1);
         SaveScreenshot(dialog, "SummaryDialog_Budget");
     });
