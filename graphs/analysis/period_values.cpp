@@ -1,11 +1,14 @@
 #include "graphs/analysis/period_values.h"
 
+#include <iterator>
 #include <stdexcept>
 
 namespace cv {
 namespace {
 
 constexpr double kTopLabelOffset = 0.3;
+// About half a segment name's width: equal labels of segments 2 and 3 stand side by side.
+constexpr double kSegmentLabelDx[] = {0, 4, -4, 8, -8};
 
 }  // namespace
 
@@ -46,6 +49,11 @@ double SegmentLabelOffset(const std::vector<double>& rowValues, int segment) {
     int larger = 0;
     for (double value : rowValues) larger += value > own ? 1 : 0;
     return kTopLabelOffset - larger;
+}
+
+double SegmentLabelDx(int segment) {
+    constexpr int kPlaced = static_cast<int>(std::size(kSegmentLabelDx));
+    return segment >= 1 && segment <= kPlaced ? kSegmentLabelDx[segment - 1] : 0.0;
 }
 
 }  // namespace cv

@@ -2,7 +2,8 @@
 // The arithmetic of the analysis charts over periods, display-free: growth
 // from one period to the next, the benchmarking table with the rivals' values
 // masked where the study was not bought and their cumulation, and how far a
-// segment's label moves so that labels of close lines do not overlap.
+// segment's label moves, up or down and sideways, so that labels of close
+// lines do not overlap.
 
 #include <optional>
 #include <vector>
@@ -40,5 +41,11 @@ private:
 // Vertical offset of segment Segment's label (from 1) in a row of segment
 // values: 0.3 less one per other segment whose value is strictly larger.
 double SegmentLabelOffset(const std::vector<double>& rowValues, int segment);
+
+// Horizontal offset of segment Segment's label (from 1), in label cells: the
+// first stays over its point, the others alternate right and left, further
+// out two by two, so that labels of segments with equal values stand apart.
+// The five segments a market may have are placed; any further stays over its point.
+double SegmentLabelDx(int segment);
 
 }  // namespace cv

@@ -24,6 +24,7 @@ constexpr int kSmallScreenWidth = 641;
 constexpr int kSmallTitleSize = 12;
 constexpr int kTitleSize = 14;
 constexpr int kPointSize = 9;
+constexpr int kRingPointSize = 15;  // leaves a 3-pixel rim around a point of kPointSize
 constexpr int kAxisTitleSize = 10;
 constexpr int kBarAxisLine = 12;
 constexpr int kPeriodAxisLine = 9;
@@ -35,7 +36,7 @@ constexpr int kFewestPeriodTicks = 5;
 // Entries of the colour table (ui/bar_colors.h) given to firms, markets and
 // segments in turn: strong colours first, none too pale on white.
 constexpr int kFirmColours[] = {2, 1, 3, 5, 6, 9, 11, 10, 13, 12};
-constexpr int kMarketColours[] = {11, 10, 13, 9, 6};
+constexpr int kMarketColours[] = {2, 1, 3, 9, 6};
 constexpr int kSegmentColours[] = {3, 2, 1, 9, 6, 13, 11, 10};
 // Marker styles of the firms (docs/charts.md).
 constexpr int kFirmMarkers[] = {12, 10, 11, 9, 13, 3, 4, 5, 6, 7};
@@ -101,6 +102,11 @@ std::string TAnalGraph::FormatTitle(std::string text) const {
     return text;
 }
 
+void TAnalGraph::BeginBuild(const TDataContext& context) {
+    SetRepaint(false);
+    TCVChart::Build(context);
+}
+
 void TAnalGraph::SetTitleLine(int lineNo) { SetTitle(FormatTitle(GetLine(lineNo)), titleSize_, kChartFontBold, 0, 0); }
 
 void TAnalGraph::SetValueAxisTitle(const std::string& text) { SetAxisTitle(text, 1, kAxisTitleSize, kChartFontBold, 0); }
@@ -136,6 +142,14 @@ void TAnalGraph::WritePeriodPoint(int series, int period, double value, const QC
     SetPointStyles(series, row, marker, kPointSize, Platform(colour));
     if (period == Context().SelPeriod)
         SetSeriesStyle(series, row, kLabelAbove, 0, label, 8, kChartFontBold, 0, 0, 0);
+}
+
+void TAnalGraph::RingPeriodPoint(int series, int period) {
+    const TSeriesStyle* style = SeriesStyle(series);
+    const int row = period - FirstPeriod() + 1;
+    const auto point = style ? style->points.find(row) : std::map<int, TPointStyle>::const_iterator();
+    if (!style || point == style->points.end() || !point->second.markerStyle) return;
+    SetPointStyles(series, row, *point->second.markerStyle, kRingPointSize, Platform(point->second.colour.value_or(Qt::black)));
 }
 
 void TAnalGraph::BeginOnePeriodChart(int chartType, int columns) {

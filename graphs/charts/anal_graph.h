@@ -39,6 +39,9 @@ public:
 protected:
     TAnalGraph(QWidget* owner, const TChartPlace& place, int code);
 
+    // The common start of every Build: drawing off until Finish, so that a
+    // chart built again in place is drawn once, not after every change.
+    void BeginBuild(const TDataContext& context);
     // The chart's title: line LineNo of the loaded entry, formatted.
     void SetTitleLine(int lineNo);
     void SetValueAxisTitle(const std::string& text);
@@ -55,6 +58,9 @@ protected:
     // the series' colour and marker; the point of the selected period carries Label.
     void WritePeriodPoint(int series, int period, double value, const QColor& colour, int marker,
                           const std::string& label, bool writeZero = false);
+    // The point of Series in Period keeps its marker, drawn large enough to
+    // ring the marker of another series' point at the same place.
+    void RingPeriodPoint(int series, int period);
     // One row, one column per series, as bars (kChartBars) or a pie.
     void BeginOnePeriodChart(int chartType, int columns);
     void WriteOnePeriodValue(int column, double value, const QColor& colour, const std::string& label);
@@ -87,6 +93,9 @@ class TMktTotPerGraph : public TAnalGraph {
 public:
     TMktTotPerGraph(QWidget* owner, const TChartPlace& place, int code, const TDataContext& context);
     void Build(const TDataContext& context) override;
+
+private:
+    void ShowSingleMarketBesideTotal();
 };
 
 class TSegPerGraph : public TAnalGraph {

@@ -44,7 +44,7 @@ TBenchGraph::TBenchGraph(QWidget* owner, const TChartPlace& place, int code, con
 }
 
 void TBenchGraph::Build(const TDataContext& context) {
-    TCVChart::Build(context);
+    BeginBuild(context);
     const int evolution = context_.EvolChoice;
     const bool oneMarket = code_ < kFirstZoneOnlyCode && context_.GraphOption > 1;
     if (oneMarket) context_.SelMarket = static_cast<std::int16_t>(context_.GraphOption - 1);

@@ -77,7 +77,7 @@ TFirGraph::TFirGraph(QWidget* owner, const TChartPlace& place, int code, const T
 }
 
 void TFirGraph::Build(const TDataContext& context) {
-    TCVChart::Build(context);
+    BeginBuild(context);
     const bool cumulative = code_ == 1050 || code_ == 1080;
     const bool evolution = !cumulative && context_.EvolChoice == si::eoopEvol;
     const bool units = context_.UnitsOrValue != si::Value;

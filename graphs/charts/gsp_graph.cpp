@@ -118,6 +118,9 @@ void TGspGraph::Build(const TDataContext& context) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const std::string picture = PictureName(screen ? screen->size().width() : 1024);
     SetPlotBackdrop((std::filesystem::path(Session->MediaDir()) / picture).string());
+    // The quadrants split where the share-1 line crosses the middle growth.
+    SetPlotBackdropCentre(TGspLayout::LogScale(1.0, axes_.shareMin, axes_.shareMax),
+                          axes_.growthMin + (axes_.growthMax - axes_.growthMin) / 2);
     SetTitleLayout();
     SetRepaint(true);
     show();

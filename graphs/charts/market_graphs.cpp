@@ -12,6 +12,7 @@
 #include "core/store/typed_array.h"
 #include "graphs/analysis/period_values.h"
 #include "graphs/charts/anal_graph.h"
+#include "ui/chart/label_placement.h"
 
 namespace cv {
 namespace {
@@ -19,6 +20,9 @@ namespace {
 constexpr int kTotalLabelLine = 7;
 constexpr int kPriceAxisLine = 13;
 constexpr char kPercentFormat[] = "0.0%";
+constexpr int kTotalMarker = 12;  // a triangle: markets have other shapes
+constexpr int kDashedPen = 2;
+constexpr int kThinPen = 1;
 
 // Sums of one market's segments in one period.
 struct TMarketSums {
@@ -57,7 +61,7 @@ TMktTotPerGraph::TMktTotPerGraph(QWidget* owner, const TChartPlace& place, int c
 }
 
 void TMktTotPerGraph::Build(const TDataContext& context) {
-    TCVChart::Build(context);
+    BeginBuild(context);
     LoadLines(kSectionGlobals, "MktTotPerGraph");
     const bool units = context_.UnitsOrValue != si::Value;
     const int kind = code_ == 2000 ? 0 : code_ == 2010 ? 1 : code_ == 2040 ? 2 : 3;
@@ -85,10 +89,15 @@ void TMktTotPerGraph::Build(const TDataContext& context) {
     for (int series = 0; series <= markets; ++series) {
         const QColor colour = series == 0 ? QColor(Qt::black) : MarketColour(series);
         const std::string label = series == 0 ? GetLine(kTotalLabelLine) : industry.MarketLabel(series);
-        for (int period = FirstPeriod(); period <= context_.SelPeriod; ++period)
-            WritePeriodPoint(series + 1, period, values[static_cast<std::size_t>(series)][static_cast<std::size_t>(period - FirstPeriod())],
-                             colour, series == 0 ? 10 : FirmMarker(series + 1), label);
+        const std::vector<double>& own = values[static_cast<std::size_t>(series)];
+        for (int period = FirstPeriod(); period <= context_.SelPeriod; ++period) {
+            const std::size_t row = static_cast<std::size_t>(period - FirstPeriod());
+            WritePeriodPoint(series + 1, period, own[row], colour, series == 0 ? kTotalMarker : FirmMarker(series + 1), label);
+            // A market that is the whole industry there rings the total's marker with its own.
+            if (series > 0 && own[row] != 0 && own[row] == values[0][row]) RingPeriodPoint(series + 1, period);
+        }
     }
+    if (markets == 1) ShowSingleMarketBesideTotal();
     static constexpr int kTitles[] = {6, 8, 11, 12};
     SetTitleLine(kTitles[kind]);
     const int unitsOrValue = units ? 1 : 2;
@@ -98,13 +107,29 @@ void TMktTotPerGraph::Build(const TDataContext& context) {
     Finish(false, true);
 }
 
+// The one market's series lies on the total's: its line dashed and thinner
+// so that the total's shows between the dashes, its label below the point in
+// the market's colour, the total's staying above.
+void TMktTotPerGraph::ShowSingleMarketBesideTotal() {
+    constexpr int kMarketSeries = 2;
+    const QColor colour = MarketColour(1);
+    const std::int32_t platform = colour.blue() << 16 | colour.green() << 8 | colour.red();
+    SetSeriesPen(kMarketSeries, kDashedPen, kThinPen, platform);
+    const TSeriesStyle* style = SeriesStyle(kMarketSeries);
+    const auto point = style ? style->points.find(PeriodRows()) : std::map<int, TPointStyle>::const_iterator();
+    if (!style || point == style->points.end() || point->second.label.text.empty()) return;
+    const TChartLabel& label = point->second.label;
+    SetSeriesStyle(kMarketSeries, PeriodRows(), kLabelBelow, label.leaderStyle, label.text, label.font.size,
+                   label.font.style, platform, 0, 0);
+}
+
 TSegPerGraph::TSegPerGraph(QWidget* owner, const TChartPlace& place, int code, const TDataContext& context)
     : TAnalGraph(owner, place, code) {
     Build(context);
 }
 
 void TSegPerGraph::Build(const TDataContext& context) {
-    TCVChart::Build(context);
+    BeginBuild(context);
     LoadLines(kSectionGlobals, "MktTotPerGraph");
     const bool units = context_.UnitsOrValue != si::Value;
     const int kind = code_ == 2020 ? 0 : code_ == 2030 ? 1 : 3;
@@ -129,7 +154,8 @@ void TSegPerGraph::Build(const TDataContext& context) {
             WritePeriodPoint(segment, period, values[static_cast<std::size_t>(segment - 1)][static_cast<std::size_t>(period - FirstPeriod())],
                              SegmentColour(segment), FirmMarker(segment), label);
         if (PeriodRows() > 0 && lastRow[static_cast<std::size_t>(segment - 1)] != 0)
-            SetSeriesStyle(segment, PeriodRows(), 1, 0, label, 8, 1, 0, 0, SegmentLabelOffset(lastRow, segment));
+            SetSeriesStyle(segment, PeriodRows(), 1, 0, label, 8, 1, 0, SegmentLabelDx(segment),
+                           SegmentLabelOffset(lastRow, segment));
     }
     static constexpr int kTitles[] = {9, 10, 0, 14};
     SetTitleLine(kTitles[kind]);

@@ -312,6 +312,11 @@ void TQNChart::SetPlotBackdrop(const std::string& fileName) {
     Changed();
 }
 
+void TQNChart::SetPlotBackdropCentre(double x, double y) {
+    backdropCentre_ = QPointF(x, y);
+    Changed();
+}
+
 QImage TQNChart::LoadPicture(const std::string& fileName, QSize size) {
     const QString path = QString::fromStdString(fileName);
     if (path.endsWith(".wmf", Qt::CaseInsensitive)) {

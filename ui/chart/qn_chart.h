@@ -18,6 +18,7 @@
 #include "ui/chart/chart_styles.h"
 
 class QGraphicsItem;
+class QScatterSeries;
 
 namespace cv {
 
@@ -95,7 +96,13 @@ public:
     // A picture file (a placeable metafile, or PNG and the other image
     // formats) stretched over the plot; one that cannot be read shows nothing.
     void SetPlotBackdrop(const std::string& fileName);
+    // The picture's centre stands at the plot's point (X, Y) in axis values:
+    // each quarter of the picture is stretched over the part of the plot on
+    // its side of that point. Without one the picture's centre is the plot's.
+    void SetPlotBackdropCentre(double x, double y);
     bool HasBackdropPicture() const { return backdropItem_ != nullptr; }
+    // Where the quarters of the backdrop picture meet, in the chart's coordinates.
+    QPointF BackdropSplit() const { return backdropSplit_; }
 
     // Output.
     void CopyToClipboard();
@@ -133,6 +140,8 @@ public:
     // Marker diameter drawn for a point; 0 when it is not drawn.
     double DrawnMarkerSize(int series, int point) const;
     QRectF PlotArea() const;
+    // How often the chart was drawn from its grid and styles.
+    int RedrawCount() const { return redrawCount_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -152,7 +161,8 @@ private:
     void Changed();
     void Redraw();
     void DrawSeries();
-    void DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn);
+    // Adds the series' lines; its markers go to MarkerSeries, for the caller to stack.
+    void DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn, std::vector<QScatterSeries*>& markerSeries);
     void DrawBubbleSeries(int series, double largestSize, std::vector<TDrawnPoint>& drawn);
     void DrawBars();
     void DrawPie();
@@ -181,11 +191,14 @@ private:
     TTextBlock title_;
     TTextBlock legend_;
     std::string backdropFile_;
+    std::optional<QPointF> backdropCentre_;
+    QPointF backdropSplit_;
     std::vector<TDrawnPoint> drawnPoints_;
     std::vector<TDrawnLabel> drawnLabels_;
     std::vector<QGraphicsItem*> overlay_;
     QGraphicsItem* backdropItem_ = nullptr;
     QGraphicsItem* legendItem_ = nullptr;
+    int redrawCount_ = 0;
 };
 
 }  // namespace cv

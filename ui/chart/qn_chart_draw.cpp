@@ -4,6 +4,7 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
+#include <QPainter>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -13,6 +14,7 @@
 #include <QScatterSeries>
 #include <QTextDocument>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -131,9 +133,27 @@ void KeepWholeTicks(QValueAxis& axis) {
     axis.setLabelFormat("%.0f");
 }
 
+// Picture with its four quarters stretched so that they meet at Split
+// instead of at its centre.
+QImage SplitPicture(const QImage& picture, QPointF split) {
+    const QPointF centre(picture.width() / 2.0, picture.height() / 2.0);
+    if (std::abs(split.x() - centre.x()) < 0.5 && std::abs(split.y() - centre.y()) < 0.5) return picture;
+    QImage result(picture.size(), picture.format());
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const double xs[] = {0, centre.x(), double(picture.width())}, ys[] = {0, centre.y(), double(picture.height())};
+    const double toX[] = {0, split.x(), double(picture.width())}, toY[] = {0, split.y(), double(picture.height())};
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            painter.drawImage(QRectF(QPointF(toX[i], toY[j]), QPointF(toX[i + 1], toY[j + 1])), picture,
+                              QRectF(QPointF(xs[i], ys[j]), QPointF(xs[i + 1], ys[j + 1])));
+    return result;
+}
+
 }  // namespace
 
 void TQNChart::Redraw() {
+    ++redrawCount_;
     QChart* view = chart();
     view->removeAllSeries();
     for (QAbstractAxis* axis : view->axes()) {
@@ -185,7 +205,13 @@ void TQNChart::ConfigureAxes() {
 
 void TQNChart::DrawSeries() {
     if (chartType_ == kChartXY) {
-        for (int series = 1; 2 * series <= columns_; ++series) DrawXYSeries(series, drawnPoints_);
+        // Lines under every marker, larger markers under smaller ones: a
+        // marker that rings another's at the same point leaves it in view.
+        std::vector<QScatterSeries*> markers;
+        for (int series = 1; 2 * series <= columns_; ++series) DrawXYSeries(series, drawnPoints_, markers);
+        std::stable_sort(markers.begin(), markers.end(),
+                         [](const QScatterSeries* a, const QScatterSeries* b) { return a->markerSize() > b->markerSize(); });
+        for (QScatterSeries* scatter : markers) chart()->addSeries(scatter);
     } else if (chartType_ == kChartBubble) {
         double largest = 0;
         for (int row = 1; row <= rows_; ++row)
@@ -219,7 +245,7 @@ void TQNChart::DrawSeries() {
             }
 }
 
-void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
+void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn, std::vector<QScatterSeries*>& markerSeries) {
     const TSeriesStyle& style = series_[series];
     const QColor seriesColour = style.markerColour.value_or(DefaultSeriesColour(series));
     std::vector<QList<QPointF>> lines(1);
@@ -263,7 +289,7 @@ void TQNChart::DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn) {
             lineSeries->setPen(QPen(pen.colour, pen.width, QtPenStyle(pen.style)));
             chart()->addSeries(lineSeries);
         }
-    for (auto& [key, scatter] : markers) chart()->addSeries(scatter);
+    for (auto& [key, scatter] : markers) markerSeries.push_back(scatter);
     for (TDrawnPoint& entry : drawn)
         if (entry.series == series && !entry.drawnIn && !chart()->series().isEmpty())
             entry.drawnIn = chart()->series().back();
@@ -452,9 +478,17 @@ void TQNChart::PlaceBackdropPicture() {
     backdropItem_ = nullptr;
     if (!repaint_ || backdropFile_.empty()) return;
     const QRectF plot = chart()->plotArea();
-    const QImage picture = LoadPicture(backdropFile_, plot.size().toSize());
+    const QSize size = plot.size().toSize();
+    backdropSplit_ = plot.center();
+    if (size.isEmpty()) return;  // not laid out yet
+    const QImage picture = LoadPicture(backdropFile_, size);
     if (picture.isNull()) return;
-    auto* item = new QGraphicsPixmapItem(QPixmap::fromImage(picture.scaled(plot.size().toSize())), chart());
+    if (backdropCentre_ && !chart()->series().isEmpty()) {
+        const QPointF at = chart()->mapToPosition(*backdropCentre_, chart()->series().front());
+        backdropSplit_ = QPointF(std::clamp(at.x(), plot.left(), plot.right()), std::clamp(at.y(), plot.top(), plot.bottom()));
+    }
+    auto* item = new QGraphicsPixmapItem(QPixmap::fromImage(SplitPicture(picture.scaled(size), backdropSplit_ - plot.topLeft())),
+                                        chart());
     item->setPos(plot.topLeft());
     item->setZValue(kBackdropZ);
     backdropItem_ = item;

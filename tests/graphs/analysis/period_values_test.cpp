@@ -61,5 +61,14 @@ TEST(SegmentLabelOffsetTest, OneStepDownPerStrictlyLargerSegment) {
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(SegmentLabelOffset(c.row, c.segment), c.offset) << c.segment;
 }
 
+// Sideways, in label cells: segment 1 over its point, then right and left by
+// 4 cells (40 pixels), then by 8; a sixth segment stays over its point.
+TEST(SegmentLabelDxTest, SegmentsAlternateRightAndLeftFurtherOutTwoByTwo) {
+    const double expected[] = {0, 4, -4, 8, -8, 0};
+    for (int segment = 1; segment <= 6; ++segment)
+        EXPECT_DOUBLE_EQ(SegmentLabelDx(segment), expected[segment - 1]) << segment;
+    EXPECT_DOUBLE_EQ(SegmentLabelDx(0), 0.0);
+}
+
 }  // namespace
 }  // namespace cv

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/store/series_index.h"
+#include "graphs/analysis/period_values.h"
 #include "graphs/charts/gsp_graph.h"
 #include "graphs/page/graph_page.h"
 #include "reports/studies/studies.h"
@@ -16,6 +17,7 @@
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
+#include "ui/chart/label_placement.h"
 
 namespace cv {
 namespace {
@@ -181,6 +183,13 @@ TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
     EXPECT_EQ(chart->SeriesStyle(1)->points.at(markers + 1).label.text, "1.0");
     EXPECT_EQ(chart->Data(markers, 3), 0.0);
     EXPECT_TRUE(chart->HasBackdropPicture());
+    // The quadrants meet where the share-1 line crosses the middle growth: the
+    // sample's largest relative share is below 5, so the axis runs 0.1 .. 5 and
+    // 1 stands at log(1 / 0.1) / log(5 / 0.1) = 1 / 1.699 = 0.589 of the width.
+    EXPECT_EQ(chart->Axes().shareMax, 5.0);
+    const QRectF plot = chart->PlotArea();
+    EXPECT_NEAR(chart->BackdropSplit().x(), plot.left() + 0.589 * plot.width(), 1.0);
+    EXPECT_NEAR(chart->BackdropSplit().y(), plot.center().y(), 1.0);
     EXPECT_STREQ(TGspGraph::PictureName(test::ScreenSize().width()),
                  test::ScreenSize().width() == 640 ? "GSPVGA.WMF" : "GSPSVGA.WMF");
     test::SaveScreenshot(Main(), "GraphPageTest_GrowthShare");
@@ -205,6 +214,20 @@ TEST_F(GraphPageTest, CumulatedItemsOfferNoEvolutionAndOneMarketNoMarketChoice) 
     EXPECT_EQ(page->Data.GraphOption, 1);
     EXPECT_EQ(Shown<TFirGraph>()->EffectiveCode(), 1001);
     EXPECT_TRUE(ComboShown(3));
+}
+
+// A combo change builds the chart shown again in place and draws it once,
+// at the end, not after each of its points.
+TEST_F(GraphPageTest, AComboChangeDrawsTheRebuiltChartOnce) {
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    TFirGraph* chart = Shown<TFirGraph>();
+    ASSERT_NE(chart, nullptr);
+    const int drawn = chart->RedrawCount();
+    PickCombo(2, 1);  // value
+    ASSERT_EQ(Shown<TFirGraph>(), chart);
+    EXPECT_EQ(chart->Context().UnitsOrValue, 2);
+    EXPECT_EQ(chart->RedrawCount(), drawn + 1);
 }
 
 // In value, one market: the market's report, title "in value ... in market M2".
@@ -248,6 +271,128 @@ TEST_F(GraphPageTest, MenuUnderEachRestrictionVariant) {
         // The design group follows its studies, which no variant restricts.
         EXPECT_TRUE(page->Item("MPGrDesign")->isEnabled()) << variant;
         EXPECT_TRUE(page->Item("MPGrDesMapEstimPhys")->isEnabled()) << variant;
+    }
+}
+
+// Market size with one market: the market's points coincide with the
+// total's. Each keeps its own marker, the market's drawn larger so that it
+// rings the total's; the market's line is dashed and thinner and its label,
+// in its colour, stands below the point, the total's above.
+TEST_F(GraphPageTest, OneMarketsSeriesRingsTheTotalWithItsOwnMarkers) {
+    OpenOneMarketVariant();
+    Main().RefreshAll();
+    Main().ShowPage(page);
+    Choose("MpGrMktSize");
+    TMktTotPerGraph* chart = Shown<TMktTotPerGraph>();
+    ASSERT_NE(chart, nullptr);
+    QApplication::processEvents();
+    ASSERT_EQ(chart->ColumnCount(), 4);  // the total and M1
+    const TSeriesStyle* total = chart->SeriesStyle(1);
+    const TSeriesStyle* market = chart->SeriesStyle(2);
+    ASSERT_NE(total, nullptr);
+    ASSERT_NE(market, nullptr);
+    for (int row = 1; row <= chart->RowCount(); ++row) {
+        ASSERT_EQ(chart->Data(row, 4), chart->Data(row, 2)) << row;
+        EXPECT_EQ(market->points.at(row).markerStyle, TAnalGraph::FirmMarker(2)) << row;
+        EXPECT_NE(total->points.at(row).markerStyle, market->points.at(row).markerStyle) << row;
+        EXPECT_GT(chart->DrawnMarkerSize(1, row), 0.0) << row;
+        EXPECT_GT(chart->DrawnMarkerSize(2, row), chart->DrawnMarkerSize(1, row)) << row;
+    }
+    EXPECT_EQ(total->pen->style, 1);
+    EXPECT_EQ(market->pen->style, 2);
+    EXPECT_LT(market->pen->width, total->pen->width);
+    const TChartLabel& totalLabel = total->points.at(chart->RowCount()).label;
+    const TChartLabel& marketLabel = market->points.at(chart->RowCount()).label;
+    EXPECT_EQ(totalLabel.location, kLabelAbove);
+    EXPECT_EQ(marketLabel.location, kLabelBelow);
+    EXPECT_EQ(marketLabel.font.colour, TAnalGraph::MarketColour(1));
+    test::SaveScreenshot(Main(), "GraphPageTest_MarketSizeOneMarket");
+}
+
+// With three markets, a market's point that coincides with the total's (the
+// other markets at 0) keeps its marker and rings the total's; the others are
+// drawn at the common size.
+TEST_F(GraphPageTest, AMarketPointOnTheTotalRingsItsMarker) {
+    // Nothing sold in M2 and M3 in period 1: M1 is the whole industry there.
+    TCvInd& industry = *Session->Industry();
+    for (const std::int16_t market : {2, 3}) {
+        TDataContext at = page->Data;
+        at.SelMarket = market;
+        TSimArr* sales = industry.PerResults(1).GetSimArr(kCategoryFtaMarket, at, "SegSales");
+        ASSERT_NE(sales, nullptr);
+        for (int segment = 1; segment <= industry.SegSeries(at.SelFta, market)->Count(); ++segment)
+            for (const std::int8_t element : {si::Unit, si::Value}) sales->SetReal48({segment, element}, 0);
+    }
+    Main().ShowPage(page);
+    Choose("MpGrMktSize");
+    TMktTotPerGraph* chart = Shown<TMktTotPerGraph>();
+    ASSERT_NE(chart, nullptr);
+    QApplication::processEvents();
+    int coinciding = 0;
+    for (int row = 1; row <= chart->RowCount(); ++row)
+        for (int series = 2; 2 * series <= chart->ColumnCount(); ++series) {
+            if (!chart->Data(row, 2 * series)) continue;
+            const bool onTotal = chart->Data(row, 2 * series) == chart->Data(row, 2);
+            coinciding += onTotal ? 1 : 0;
+            EXPECT_EQ(chart->SeriesStyle(series)->points.at(row).markerStyle, TAnalGraph::FirmMarker(series)) << row;
+            if (onTotal) EXPECT_GT(chart->DrawnMarkerSize(series, row), chart->DrawnMarkerSize(1, row)) << row;
+            else EXPECT_EQ(chart->DrawnMarkerSize(series, row), chart->DrawnMarkerSize(1, row)) << row;
+        }
+    EXPECT_EQ(coinciding, 1);  // M1 in period 1
+    test::SaveScreenshot(Main(), "GraphPageTest_MarketSizeOnTheTotal");
+}
+
+// The segments' labels at the selected period: one step down per larger
+// segment, and sideways by segment, so that no two of them overlap.
+TEST_F(GraphPageTest, SegmentLabelsStandApartAtTheSelectedPeriod) {
+    Main().ShowPage(page);
+    for (const int market : {1, 2}) {
+        page->Data.SelMarket = static_cast<std::int16_t>(market);
+        Choose("MpGrMktSegSize");
+        TSegPerGraph* chart = Shown<TSegPerGraph>();
+        ASSERT_NE(chart, nullptr);
+        QApplication::processEvents();
+        const int segments = chart->ColumnCount() / 2;
+        ASSERT_EQ(segments, market == 1 ? 3 : 5);
+        std::vector<QRectF> labels;
+        for (const TQNChart::TDrawnLabel& label : chart->DrawnLabels()) labels.push_back(label.rect);
+        ASSERT_EQ(static_cast<int>(labels.size()), segments);
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            for (std::size_t j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[i].intersects(labels[j])) << market << ": " << chart->DrawnLabels()[i].text << " / "
+                                                              << chart->DrawnLabels()[j].text;
+        for (int segment = 1; segment <= segments; ++segment)
+            EXPECT_EQ(chart->SeriesStyle(segment)->points.at(chart->RowCount()).label.offsetX,
+                      PointLabelOffset(SegmentLabelDx(segment))) << segment;
+        test::SaveScreenshot(Main(), market == 1 ? "GraphPageTest_SegmentSizeM1" : "GraphPageTest_SegmentSizeM2");
+    }
+}
+
+// The market share by segment follows the consumer panel, the share by
+// channel the distribution panel, each alone, disabled or hidden.
+TEST_F(GraphPageTest, EachPanelRestrictionBarsOnlyItsOwnShareItem) {
+    struct TPanelCase {
+        const std::int8_t* panel;
+        const char* barred;
+        const char* free;
+    };
+    const TPanelCase cases[] = {{&si::ConsumerPanel, "MPGrPerfMSSeg", "MPGrPerfMSCha"},
+                                {&si::DistributPanel, "MPGrPerfMSCha", "MPGrPerfMSSeg"}};
+    Main().ShowPage(page);
+    for (const bool hidden : {false, true}) {
+        for (const TPanelCase& c : cases) {
+            ReopenSample(sample::TSampleRestrictions::None);
+            TSimArr* words = Session->Industry()->ConstPart().GetSimArr(
+                kCategoryIndustry, TDataContext{}, hidden ? "RestrictHidden" : "RestrictEnabled");
+            ASSERT_NE(words, nullptr);
+            words->SetWord({si::StuMktCateg}, words->GetWord({si::StuMktCateg}) | (1u << (*c.panel - 1)));
+            page->UpdateMenus();
+            EXPECT_FALSE(hidden ? page->Item(c.barred)->isVisible() : page->Item(c.barred)->isEnabled()) << c.barred;
+            EXPECT_TRUE(page->Item(c.free)->isEnabled()) << c.free << hidden;
+            EXPECT_TRUE(page->Item(c.free)->isVisible()) << c.free << hidden;
+            EXPECT_TRUE(page->Item("MPGrPerf")->isEnabled()) << hidden;
+            EXPECT_TRUE(page->Item("MPGrPerfMS")->isVisible()) << hidden;
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QCategoryAxis>
 #include <QLineSeries>
 #include <QPieSeries>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <QClipboard>
 #include <QDir>
@@ -303,6 +304,33 @@ TEST(ChartShapesTest, AnEmptyCellBreaksTheLineWhenAsked) {
     };
     EXPECT_EQ(lineCount(false), 1);  // rows 1, 2, 4 and 5 joined
     EXPECT_EQ(lineCount(true), 2);   // rows 1 and 2, then rows 4 and 5
+}
+
+// Two series through the same points: the lines lie under every marker, and
+// larger markers under smaller ones, so a marker ringing another's stays in view.
+TEST(ChartShapesTest, LinesLieUnderMarkersAndLargerMarkersUnderSmallerOnes) {
+    QWidget form;
+    form.resize(400, 300);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 400, 300, 3);
+    chart.SetGridSize(2, 4);
+    for (int row : {1, 2})
+        for (int series : {1, 2}) {
+            chart.SetData(row, 2 * series - 1, row), chart.SetData(row, 2 * series, 10);
+            chart.SetPointStyles(series, row, 10, series == 1 ? 9 : 15, series == 1 ? 0 : 0xFF);
+        }
+    chart.SetRepaint(true);
+    bool markersBegun = false;
+    double lastSize = 1e9;
+    for (QAbstractSeries* series : chart.chart()->series()) {
+        if (auto* scatter = qobject_cast<QScatterSeries*>(series)) {
+            markersBegun = true;
+            EXPECT_LE(scatter->markerSize(), lastSize);
+            lastSize = scatter->markerSize();
+        } else {
+            EXPECT_FALSE(markersBegun) << "a line over a marker";
+        }
+    }
+    EXPECT_EQ(lastSize, 9.0);  // the small black markers last, on top
 }
 
 TEST(ChartShapesTest, AFlatSeriesGetsARangeFromZeroWithRoomAbove) {
