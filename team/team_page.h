@@ -37,6 +37,8 @@ public:
     bool ApplySelector(TBarGrpBtn& group, QWidget* sender) override;
     void FormActivate() override;
     void FormDeactivate() override;
+    // The print selection: every zone chosen on the selector bar, whose zone group it lends the dialog.
+    void Print() override;
 
     // The background picture control; replaced on every redraw.
     QLabel* Image() const { return image_; }

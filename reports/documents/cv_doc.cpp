@@ -10,6 +10,8 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
 #include "ui/picture/metafile.h"
 
 namespace cv {
@@ -21,6 +23,8 @@ constexpr char kHeadersKey[] = "Headers";
 constexpr char kFootersKey[] = "Footers";
 constexpr char kSectionsKey[] = "Sections";
 constexpr char kCoverKey[] = "CoverPages";
+constexpr char kMiscKey[] = "MISC";
+constexpr int kStudyTitleLine = 5;
 constexpr char kCustomMessageName[] = "CustMsg";
 constexpr int kCustomMessageLines = 5;
 constexpr char kMainWindowKey[] = "FoCv3Main";
@@ -102,6 +106,19 @@ void TCvDoc::AddDocFooters(int left, int centre, int right) {
 
 void TCvDoc::AddSectionTitle(int lineNo, bool newPage) {
     AddTextBlock({GetDocText(kSectionGlobals, kSectionsKey, lineNo)}, newPage);
+}
+
+void TCvDoc::AddStuMktTitle(const std::string& key, bool newPage) {
+    const TCvInd* industry = Session ? Session->Industry() : nullptr;
+    const int element = si::StuMkt ? si::StuMkt->IndexOf(key) : 0;
+    const std::string label = industry ? UpperCaseAccented(industry->StuMktLabel(element)) : key;
+    AddTextBlock({label + " - " + GetDocText(kSectionGlobals, kMiscKey, kStudyTitleLine)}, newPage);
+}
+
+void TCvDoc::AddStuFtaTitle(const std::string& key, bool newPage) {
+    const TCvInd* industry = Session ? Session->Industry() : nullptr;
+    const int element = si::StuFta ? si::StuFta->IndexOf(key) : 0;
+    AddTextBlock({industry ? UpperCaseAccented(industry->StuFtaLabel(element)) : key}, newPage);
 }
 
 void TCvDoc::AddCoverPage(const std::array<int, 5>& coverLines, const std::string& logoPath) {

@@ -54,6 +54,10 @@ public:
     void AddDocFooters(int left, int centre, int right);
     // Heading LineNo of "Sections": on a new page, or after one blank row.
     void AddSectionTitle(int lineNo, bool newPage);
+    // The heading of a market study (its label in capitals, then "MISC"
+    // line 5) or of a zone study (its label in capitals), by its key.
+    void AddStuMktTitle(const std::string& key, bool newPage);
+    void AddStuFtaTitle(const std::string& key, bool newPage);
     // The cover page: the five texts of "CoverPages" (0: a blank), the
     // instructor's custom message, the logo of LogoPath (none when empty or
     // unreadable), the configured header and footer lines.
@@ -69,8 +73,8 @@ public:
     // it is empty; neither builds nor frees it.
     bool AddBuiltScreen(const TCVScreen& screen);
     // A report screen of class Screen and Kind made for this document (not built yet).
-    template <class Screen>
-    std::unique_ptr<Screen> DocScreen(int kind) const {
+    template <class Screen, class Kind = int>
+    std::unique_ptr<Screen> DocScreen(Kind kind) const {
         return TCVScreen::Create<Screen>(owner_, DocContext, kind, kDocumentLayout);
     }
 

@@ -18,16 +18,20 @@ constexpr int kFirmForecastHeading = 11;
 
 }  // namespace
 
-bool BuildDecisionsDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
+void AddDecisionSummaries(TCvDoc& doc) {
     using K = TDecSummaryKind;
+    doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::Brands)));
+    doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::SalesForce)));
+    doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::RnD)));
+    doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Studies)));
+    doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Loan)));
+}
+
+bool BuildDecisionsDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
     doc.OpenDocument(TDocKind::Decisions, context);
     doc.ForEachZone([&](int) {
         doc.AddSectionTitle(kDecisionsHeading, false);
-        doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::Brands)));
-        doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::SalesForce)));
-        doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::RnD)));
-        doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Studies)));
-        doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Loan)));
+        AddDecisionSummaries(doc);
         doc.AddSectionTitle(kDecisionsBudgetHeading, false);
         doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kTotalBudget));
     });

@@ -12,6 +12,11 @@ namespace cv {
 
 class TCvDoc;
 
+// The five summaries of the decisions of DocContext's zone: each market's
+// brands, the sales force, each market's R&D projects, the study orders, the
+// loan and budget change.
+void AddDecisionSummaries(TCvDoc& doc);
+
 bool BuildDecisionsDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);
 bool BuildBudgetDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);
 bool BuildMarketingPlanDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);

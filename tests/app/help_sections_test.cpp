@@ -10,6 +10,7 @@
 #include "shell/page_window.h"
 #include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

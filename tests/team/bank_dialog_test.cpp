@@ -17,6 +17,7 @@
 #include "tests/ui/support/window_test.h"
 #include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

@@ -10,6 +10,7 @@
 #include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/help_state.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

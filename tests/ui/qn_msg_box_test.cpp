@@ -16,6 +16,7 @@
 #include "tests/ui/support/window_test.h"
 #include "ui/message_box.h"
 #include "ui/qt_ui_services.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv {
 namespace {

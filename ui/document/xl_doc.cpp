@@ -207,6 +207,8 @@ void TXlDoc::AppendSheet(const TSheetModel& source) {
     CheckPageBreak(blockStart_);
 }
 
+void TXlDoc::AddImage(const QImage& picture, double scale) { AddPicture(PngBytes(picture), scale); }
+
 int TXlDoc::PlacePicture(const std::vector<std::uint8_t>& bytes, int firstRow, int lastRow) {
     const int id = sheet_.PlacePicture(firstRow, 1.05, lastRow + 1, pageColumns_ + 1, bytes);
     pictureIds_.push_back(id);

@@ -62,6 +62,8 @@ public:
     void AppendSheet(const TSheetModel& sheet);
     // A picture (PNG or JPEG bytes) across the page columns; Scale = height / width.
     void AddPicture(std::vector<std::uint8_t> pictureBytes, double scale);
+    // The same for an image, placed as PNG.
+    void AddImage(const QImage& picture, double scale);
     void AddPageBreak(int row);
     // Breaks the page at BlockStart when the rows since the last break no
     // longer fit on a page.

@@ -21,6 +21,7 @@
 #include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
 #include "ui/help_state.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

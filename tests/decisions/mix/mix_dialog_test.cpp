@@ -15,6 +15,7 @@
 #include "tests/decisions/mix/mix_fixture.h"
 #include "tests/support/stored_form.h"
 #include "ui/qt_ui_services.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

@@ -9,6 +9,7 @@
 #include "core/store/series_index.h"
 #include "tests/decisions/checks/message_keys.h"
 #include "ui/cp1252.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 

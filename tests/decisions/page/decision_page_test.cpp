@@ -11,6 +11,7 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/page/decision_page_fixture.h"
 #include "ui/cv3_speed_button.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

@@ -19,6 +19,7 @@
 #include "tests/decisions/checks/message_keys.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

@@ -13,6 +13,7 @@
 #include "tests/decisions/checks/message_keys.h"
 #include "tests/decisions/plan/plan_dialog_fixture.h"
 #include "ui/report/cv_screen.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

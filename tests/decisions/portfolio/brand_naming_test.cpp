@@ -13,6 +13,7 @@
 #include "ui/help_state.h"
 #include "ui/report/qn_table.h"
 #include "ui/sheet/table_units.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

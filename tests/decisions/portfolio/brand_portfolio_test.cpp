@@ -15,6 +15,7 @@
 #include "tests/decisions/portfolio/portfolio_fixture.h"
 #include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {

@@ -111,7 +111,18 @@ TEST_F(RnDDialogTest, RenameChecks) {
     EXPECT_EQ(root.ui.messageBoxes[0].lines, std::vector<int>{1});
     EXPECT_EQ(Tabs().tabText(3), "PMTWO");
     // PAXIS continues no prototype of team A: it is a new development and can be renamed too.
+    // Its name does not fit M1's mask "PM": the field starts empty, and OK alone renames nothing.
     Tabs().setCurrentIndex(0);
+    root.ui.messageBoxes.clear();
+    WithSubDialog([this] { emit Tabs().OnDblClick(); },
+                  [](QWidget& dialog) {
+                      EXPECT_EQ(Child<QLineEdit>(dialog, "MEProjName").displayText(), "PM___");
+                      QTest::mouseClick(&Child<QPushButton>(dialog, "BBOk"), Qt::LeftButton);
+                      EXPECT_TRUE(dialog.isVisible());
+                  });
+    ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(root.ui.messageBoxes[0].lines, std::vector<int>{2});
+    EXPECT_EQ(Tabs().tabText(0), "PAXIS");
     rename("AXE");
     EXPECT_EQ(Tabs().tabText(0), "PMAXE");
 }

@@ -7,6 +7,7 @@
 
 #include "tests/reports/studies/study_fixture.h"
 #include "tests/ui/support/window_test.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv {
 namespace {

@@ -6,6 +6,7 @@
 #include "core/store/series.h"
 #include "tests/support/recording_ui.h"
 #include "tests/ui/support/window_test.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv {
 namespace {

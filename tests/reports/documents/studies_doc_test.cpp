@@ -1,0 +1,90 @@
+// The market research studies document of team A at period 3 on the sample
+// cut to two markets, zone 1: the studies chosen that the team bought, each
+// under its heading, on the pages the document's rules give, the perceptual
+// maps as pictures; read back from the spreadsheet file (openpyxl) and as
+// PDF, two pages rendered.
+#include <gtest/gtest.h>
+
+#include "core/session/session.h"
+#include "core/store/cv_data.h"
+#include "core/store/series.h"
+#include "reports/documents/cv_doc.h"
+#include "reports/documents/team_documents.h"
+#include "team/document_charts.h"
+#include "tests/reports/support/results_fixture.h"
+#include "tests/ui/support/document_files.h"
+
+namespace cv {
+namespace {
+
+// The headings (12-point italic) in order, each with whether a page break
+// comes right before it, and the pictures the file holds.
+const char kReadBack[] = R"(import openpyxl,sys,zipfile
+ws=openpyxl.load_workbook(sys.argv[1]).active
+breaks={b.id for b in ws.row_breaks.brk}
+for c in ws['A']:
+  if isinstance(c.value,str) and c.font.sz==12 and c.font.i:
+    print(c.value, 'new page' if c.row-1 in breaks else 'same page')
+print('pictures', len([n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.startswith('xl/media/')]))
+print('breaks', len(breaks))
+)";
+
+class StudiesDocTest : public test::ResultsTest {
+protected:
+    StudiesDocTest() {
+        ReopenWithSeriesChanged([](TCvData& industry) {
+            TSeries& markets = *industry.MktSeries();
+            std::vector<std::string> labels(markets.Labels().begin(), markets.Labels().begin() + 2);
+            markets.Assign(TSeries(markets.Id(), markets.Name(), markets.Lo(), labels));
+        });
+    }
+};
+
+// Team A bought every market study of M1 for period 3 and none of M2, and no
+// benchmark (firm 1 + period 3 is even). Chosen: the benchmark; in M1 the
+// consumer survey (1), consumer panel (2), perceptual map (16), both
+// competitive intelligence studies (64, 128); in M2 the consumer survey. The
+// survey of M1 starts on the page after the cover (no benchmark before it);
+// the panel, the map and each of its two pictures (dimensions 1 and 2, then
+// 1 and 3: Economy, Performance, Style in M1), and the advertising
+// intelligence start new pages; the sales-force intelligence follows on the
+// same page. M2's survey was not bought: left out.
+TEST_F(StudiesDocTest, ThePagesOfTheStudiesChosenAndBought) {
+    TCvDoc doc(owner.get());
+    TStudySelection studies;
+    studies.ZoneStudies = 1;
+    studies.Markets = {1 | 2 | 16 | 64 | 128, 1, 0};
+    ASSERT_TRUE(BuildStudiesReport(doc, Context(3), false, 1, studies, DocumentChartsOn(*owner), 0, 1));
+    const std::string path = Session->PrivateDir() + "SAMPLESA03.xlsx";
+    const std::string output = test::RunPython(kReadBack, path);
+    const std::string tail = " - market M1, period 3";
+    EXPECT_EQ(output.substr(0, output.find("pictures")),
+              "CONSUMER SURVEY" + tail + " same page\n"
+              "CONSUMER PANEL" + tail + " new page\n"
+              "PERCEPTUAL MAP" + tail + " new page\n"
+              "Perceptual map new page\n"
+              "Axes: ECONOMY and PERFORMANCE same page\n"
+              "Perceptual map new page\n"
+              "Axes: ECONOMY and STYLE same page\n"
+              "COMPETITIVE ADVERTISING" + tail + " new page\n"
+              "COMPETITIVE SALES FORCE" + tail + " same page\n")
+        << output;
+    // The logo and the two maps.
+    EXPECT_NE(output.find("pictures 3\n"), std::string::npos) << output;
+
+    const std::string pdf = Session->PrivateDir() + "studies.pdf";
+    ASSERT_TRUE(doc.WritePdf(pdf));
+    const std::string breaks = output.substr(output.find("breaks ") + 7);
+    EXPECT_EQ(test::PdfPageCount(pdf), std::stoi(breaks) + 1);
+    EXPECT_FALSE(test::RenderPdfPage(pdf, 2, "StudiesDocTest_SurveyPage").isNull());
+    EXPECT_FALSE(test::RenderPdfPage(pdf, 5, "StudiesDocTest_MapPage").isNull());
+}
+
+TEST_F(StudiesDocTest, NothingChosenWritesNothing) {
+    TCvDoc doc(owner.get());
+    EXPECT_TRUE(BuildStudiesReport(doc, Context(3), false, 1, {}, DocumentChartsOn(*owner), 0, 1));
+    EXPECT_FALSE(std::filesystem::exists(Session->PrivateDir() + "SAMPLESA03.xlsx"));
+}
+
+}  // namespace
+}  // namespace cv

@@ -1,0 +1,117 @@
+// The print selection of the team page on the sample: its boxes (a section
+// box per menu group of the results and newsletter pages, a study row per
+// available study), what a print writes for the choice made, the copies
+// asked for, and Cancel on the wait notice between documents.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "core/session/industry.h"
+#include "core/session/session.h"
+#include "reports/documents/cv_doc.h"
+#include "team/document_charts.h"
+#include "team/print_selection_dialog.h"
+#include "team/team_page.h"
+#include "tests/app/support/program_root.h"
+#include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/window_test.h"
+#include "ui/fields/qn_edit.h"
+
+namespace cv::test {
+namespace {
+
+class PrintSelectionTest : public StartedProgramTest {
+protected:
+    PrintSelectionTest() {
+        root.OpenSampleIndustry();
+        Main().RefreshAll();
+        Main().ShowPage(windows.teamPage);
+    }
+    // Presses the team page's print button; Steps runs on the dialog, which is closed afterwards.
+    void WithDialog(const std::function<void(TFoAdmPrn&)>& steps) {
+        WhenModalShown inspect([&steps](QWidget& window) { steps(static_cast<TFoAdmPrn&>(window)); });
+        windows.teamPage->Print();
+        EXPECT_TRUE(inspect.Ran());
+    }
+    static bool Written(const char* name) { return std::filesystem::exists(Session->PrivateDir() + name); }
+    ScriptedPrinter printer{ScriptedPrinter::Printer(9)};
+};
+
+// Firm results and messages of the company report (sections 1 + 16), as
+// files only: the report alone is written, with one copy asked for.
+TEST_F(PrintSelectionTest, PrintsWhatWasChosen) {
+    WithDialog([](TFoAdmPrn& dialog) {
+        ASSERT_EQ(dialog.ReportBoxes().size(), 6u);
+        ASSERT_EQ(dialog.NewsletterBoxes().size(), 3u);
+        EXPECT_EQ(dialog.ReportBoxes()[4]->text(), "&Messages");
+        EXPECT_FALSE(dialog.ReportBoxes()[0]->isEnabled()) << "until the report is chosen";
+        EXPECT_FALSE(dialog.StudyBoxes().empty());
+        EXPECT_FALSE(Child<QPushButton>(dialog, "BBPrintAdm").isVisible());
+        Child<QCheckBox>(dialog, "ChBReport").setChecked(true);
+        EXPECT_TRUE(dialog.ReportBoxes()[0]->isEnabled());
+        dialog.ReportBoxes()[0]->setChecked(true);
+        dialog.ReportBoxes()[4]->setChecked(true);
+        EXPECT_EQ(dialog.ReportSections(), 1 + 16);
+        EXPECT_EQ(dialog.NewsletterSections(), 0);
+        EXPECT_TRUE(dialog.Studies().Empty());
+        Child<QCheckBox>(dialog, "ChBXLOnly").setChecked(true);
+        SaveScreenshot(dialog, "PrintSelectionDialog");
+        dialog.BBPrintItemsClick();
+    });
+    EXPECT_TRUE(Written("SAMPLERA03.xlsx"));
+    EXPECT_FALSE(Written("SAMPLENA03.xlsx"));
+    EXPECT_FALSE(Written("SAMPLESA03.xlsx"));
+    EXPECT_TRUE(printer.jobs.empty());
+    ASSERT_EQ(root.ui.progressBoxes.size(), 1u);
+    EXPECT_EQ(root.ui.progressBoxes[0], (std::vector<std::string>{"Printing the company report of firm A", "Please wait ..."}));
+    EXPECT_FALSE(root.ui.progressOpen);
+}
+
+// Everything selected is printed once; no copy asked for prints nothing.
+TEST_F(PrintSelectionTest, CopiesAndTheSelectAllButtons) {
+    WithDialog([this](TFoAdmPrn& dialog) {
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBComplete"), Qt::LeftButton);
+        EXPECT_EQ(dialog.ReportSections(), 63);
+        EXPECT_EQ(dialog.NewsletterSections(), 7);
+        EXPECT_FALSE(dialog.Studies().Empty());
+        // A study box stands for its own study: bit s - 1 of its market's word,
+        // set unless the instructor disabled or hid the study.
+        int skipped = 0;
+        for (const TFoAdmPrn::TStudyBox& box : dialog.StudyBoxes()) {
+            if (box.zoneLevel) continue;
+            const bool chosen = dialog.Studies().Markets[static_cast<std::size_t>(box.column - 1)] & (1 << (box.study - 1));
+            EXPECT_EQ(chosen, !box.restricted && !box.box->isHidden()) << box.study << " in " << box.column;
+            skipped += chosen ? 0 : 1;
+        }
+        EXPECT_GT(skipped, 0) << "the sample restricts some studies";
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBClearSelection"), Qt::LeftButton);
+        EXPECT_EQ(dialog.ReportSections(), 0);
+        EXPECT_TRUE(dialog.Studies().Empty());
+        Child<TQNEdit>(dialog, "EdCopies1").SetValueInt(0);
+        dialog.BBPrintItemsClick();
+        EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{"PrintMsgs"});
+    });
+    EXPECT_TRUE(root.ui.progressBoxes.empty());
+}
+
+// Cancel pressed while the newsletter is made: the company report and the
+// studies that were chosen too are not made.
+TEST_F(PrintSelectionTest, CancelStopsBetweenDocuments) {
+    TDataContext context = windows.teamPage->Data;
+    context.SelPeriod = context.CurPeriod = context.DecPeriod = 3;
+    TCvDoc document(windows.teamPage);
+    TStudySelection studies;
+    studies.Markets = {1, 0, 0};
+    QWidget panel;
+    PrintTeamDocuments(document, context, false, {1, 0, 0, 0}, 1, 1, 1, 1, studies, 0, DocumentChartsOn(panel),
+                       [this] { return !root.ui.progressBoxes.empty(); });
+    EXPECT_TRUE(Written("SAMPLENA03.xlsx"));
+    EXPECT_FALSE(Written("SAMPLERA03.xlsx"));
+    EXPECT_FALSE(Written("SAMPLESA03.xlsx"));
+    EXPECT_EQ(root.ui.progressBoxes.size(), 1u);
+    EXPECT_FALSE(root.ui.progressOpen);
+}
+
+}  // namespace
+}  // namespace cv::test
