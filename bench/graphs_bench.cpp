@@ -72,43 +72,45 @@ void Report(benchmark::State& state, const TTotals& totals) {
     state.counters["x_raw"] = totals.chart / totals.raw;
 }
 
-void BuildAndPaint(benchmark::State& state, const TChartMaker& make) {
-    QWidget& owner = cv::bench::LargestOwner();  // opens the industry on first use
-    cv::Session->SetAdminView(false);
+// Times Step (which builds a chart and returns it) and the chart's painting,
+// then the baseline, in every iteration.
+template <class Step>
+void Measure(benchmark::State& state, Step step) {
     TTotals totals;
     for (auto _ : state) {
         const TStopwatch watch;
-        std::unique_ptr<cv::TCVChart> chart = make(&owner, cv::bench::LargestContext());
-        benchmark::DoNotOptimize(chart->GetPicture(1.0));
+        cv::TCVChart& chart = step();
+        benchmark::DoNotOptimize(chart.GetPicture(1.0));
         const double seconds = watch.Wall();
         totals.cpu += watch.Cpu();
         totals.chart += seconds;
         state.SetIterationTime(seconds);
-        totals.raw += RawSeconds(*chart);
+        totals.raw += RawSeconds(chart);
     }
     Report(state, totals);
+}
+
+void BuildAndPaint(benchmark::State& state, const TChartMaker& make) {
+    QWidget& owner = cv::bench::LargestOwner();  // opens the industry on first use
+    cv::Session->SetAdminView(false);
+    std::unique_ptr<cv::TCVChart> chart;
+    Measure(state, [&]() -> cv::TCVChart& {
+        chart = make(&owner, cv::bench::LargestContext());
+        return *chart;
+    });
 }
 
 // A combo change: the chart built again in place, units and value in turn.
 void RebuildAndPaint(benchmark::State& state, const TChartMaker& make) {
     QWidget& owner = cv::bench::LargestOwner();
     cv::Session->SetAdminView(false);
-    cv::TDataContext context = cv::bench::LargestContext();
-    std::unique_ptr<cv::TCVChart> chart = make(&owner, context);
-    context = chart->Context();
-    TTotals totals;
-    for (auto _ : state) {
+    const std::unique_ptr<cv::TCVChart> chart = make(&owner, cv::bench::LargestContext());
+    cv::TDataContext context = chart->Context();
+    Measure(state, [&]() -> cv::TCVChart& {
         context.UnitsOrValue = static_cast<std::int16_t>(3 - context.UnitsOrValue);
-        const TStopwatch watch;
         chart->Build(context);
-        benchmark::DoNotOptimize(chart->GetPicture(1.0));
-        const double seconds = watch.Wall();
-        totals.cpu += watch.Cpu();
-        totals.chart += seconds;
-        state.SetIterationTime(seconds);
-        totals.raw += RawSeconds(*chart);
-    }
-    Report(state, totals);
+        return *chart;
+    });
 }
 
 template <class Graph>
