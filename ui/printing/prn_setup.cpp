@@ -22,7 +22,15 @@ constexpr char kNoPrinterText[] = "Please select a default printer with the conf
 constexpr char kNoPrinterKey[] = "NoDfltPrnMsg";
 // Shown when the language file lacks "PdfWritten".
 constexpr char kPdfWrittenText[] = "No printer is installed: the document was written to @1.";
+constexpr char kPdfWrittenKey[] = "PdfWritten";
 constexpr int kPdfResolution = 300;
+
+// Whether the language file holds line 1 of a message key.
+bool HasMessageLine(const char* key) {
+    std::string text = "bad line number 1";
+    if (Translator) Translator->MessagesLine(key, 1, text);
+    return text.find("bad line number") == std::string::npos;
+}
 
 TPrinterSource* installedSource = nullptr;
 std::optional<TPrinterChoice> keptChoice;
@@ -69,12 +77,10 @@ const TPrinterChoice* KeptPrinterChoice() { return keptChoice ? &*keptChoice : n
 
 bool CheckDefaultPrinter() {
     if (GetDefaultDevMode(nullptr, false, false)) return true;
-    std::string text = "bad line number 1";
-    if (Translator) Translator->MessagesLine(kNoPrinterKey, 1, text);
-    if (text.find("bad line number") != std::string::npos)
-        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterText, {-1}, TAlignment::taCenter);
-    else
+    if (HasMessageLine(kNoPrinterKey))
         Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterKey, {1}, TAlignment::taCenter);
+    else
+        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterText, {-1}, TAlignment::taCenter);
     return false;
 }
 
@@ -107,9 +113,8 @@ std::string WritePdfFile(const std::string& path, const std::string& title, cons
 }
 
 void ReportPdfWritten(const std::string& path) {
-    std::string text = "bad line number 1";
-    if (Translator) Translator->MessagesLine("PdfWritten", 1, text);
-    if (text.find("bad line number") != std::string::npos) text = kPdfWrittenText;
+    std::string text = kPdfWrittenText;
+    if (HasMessageLine(kPdfWrittenKey)) Translator->MessagesLine(kPdfWrittenKey, 1, text);
     if (const std::size_t at = text.find("@1"); at != std::string::npos) text.replace(at, 2, path);
     Ui().ShowPlainBox(text);
 }
