@@ -142,6 +142,17 @@ TSimArr& TCvPerData::CreateSimArr(int category, const TDataContext& context, std
     return AddSimArr(category, context, name, std::move(array));
 }
 
+TSimData* TCvPerData::AdoptCell(TCvPerData& from, int category, const TDataContext& context) {
+    const std::size_t slot = Slot(CalcIndices(category, context));
+    TSimData* bag = from.cells_.BuiltBag(slot);
+    if (bag == nullptr || cells_.Holds(slot)) return nullptr;
+    auto moved = std::make_unique<TSimData>();
+    moved->Swap(*bag);
+    from.cells_.Put(slot, nullptr);
+    cells_.Put(slot, std::move(moved));
+    return cells_.BuiltBag(slot);
+}
+
 // ---- Getters ----
 
 std::int16_t TCvPerData::GetSmallint(int category, const TDataContext& context, std::string_view name) const {

@@ -334,6 +334,15 @@ TSimArr* TSimData::GetSimArr(std::string_view name) {
 
 // ---- The whole bag ----
 
+bool TSimData::HoldsExactly(std::span<const std::string_view> scalarNames,
+                            std::span<const std::string_view> arrayNames) const {
+    const auto named = [](const auto& entries, std::span<const std::string_view> names) {
+        return std::equal(entries.begin(), entries.end(), names.begin(), names.end(),
+                          [](const auto& entry, std::string_view name) { return entry.name == name; });
+    };
+    return named(scalars_, scalarNames) && named(arrays_, arrayNames);
+}
+
 bool TSimData::IsModified() const {
     return std::any_of(scalars_.begin(), scalars_.end(), [](const TScalarEntry& s) { return s.value.changed != 0; }) ||
            std::any_of(arrays_.begin(), arrays_.end(), [](const TArrayEntry& a) { return a.array->IsModified(); });

@@ -124,7 +124,7 @@ public:
     TDynArr& operator=(TDynArr&&) = default;
 
     // Shapes the array with the first NDim bounds of LB and UB and a zero block;
-    // clears the modified flag. A shape beyond the limits (count or byte size over
+    // clears the modified flag. An array of that shape already keeps its storage. A shape beyond the limits (count or byte size over
     // 65,535, a base partial sum outside 0..65,535, positions beyond the kind's
     // limit) or an unknown kind raises ERangeError and leaves the array as it was.
     // When memory runs out the "Out of memory !" box is shown and ESilentAbort raised.
@@ -256,6 +256,8 @@ private:
 
     // The shape of the bounds, or ERangeError for one beyond the limits.
     static TShape PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
+    // Whether the array holds storage laid out as Shape plans it.
+    bool HoldsShape(const TShape& shape) const;
     // Storage for Shape's elements, zeroed or left for the caller to fill; when
     // memory runs out, OutOfMemoryText is shown and ESilentAbort raised.
     static std::unique_ptr<std::uint8_t[]> AllocateBlock(const TShape& shape, bool zeroed,
