@@ -96,6 +96,9 @@ public:
     void LogContents() const;
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
+    // At least the bytes WriteToBuffer writes, without writing them;
+    // kNoSizeBound when the write would raise another error than a full buffer.
+    std::size_t StoredSizeBound() const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
     // Moves Pos past the stored bag as ReadFromBuffer does and raises the same
     // EDataError at the same item for any bytes ReadFromBuffer refuses, without

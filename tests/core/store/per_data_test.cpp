@@ -217,6 +217,16 @@ TEST_F(PerData, ACellTooLargeForItsVolumeNamesFileKeysAndOffsetAndLosesNothing) 
               "Industry file " + file +
                   ", volume (type 4, period 2, zone 32767, market 32767, firm 1): Range check error: a field of "
                   "65400 bytes at offset 333 ends past the 65521 bytes of a volume");
+    // A copy refuses the cell alike and leaves its target as it was; without
+    // the text the cell fits and copies.
+    TCvPerData copy(vtResults, 3);
+    copy.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept", 1);
+    EXPECT_EQ(ErrorText<ERangeError>([&] { copy.CopyAllCells(loaded); }),
+              "Copy of volume (type 4, period 2, zone 32767, market 32767, firm 1): Range check error: a field of "
+              "65400 bytes at offset 333 ends past the 65521 bytes of a volume");
+    EXPECT_EQ(copy.GetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept"), 1);
+    copy.CopyAllCells(written);
+    EXPECT_EQ(copy.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A")->GetByte({2, 9}), 7);
     TCvPerData kept(vtResults, 2);
     Load(kept, file);
     EXPECT_EQ(kept.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A")->GetByte({2, 9}), 7);
