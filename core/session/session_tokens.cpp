@@ -26,7 +26,7 @@ std::string LowerCaseAscii(std::string text) {
 std::string Number(int value) { return std::to_string(value); }
 
 // In this order: "@market" and "@Market" go before "@MARKET", so each spelling gets its own form.
-constexpr std::array<TTokenRule, 14> kTokenRules{{
+constexpr std::array<TTokenRule, 15> kTokenRules{{
     {"@market", [](const TSession&, const TCvInd& ind, const TDataContext& c) {
          return LowerCaseAscii(ind.MarketLabel(c.SelMarket));
      }},
@@ -55,6 +55,10 @@ constexpr std::array<TTokenRule, 14> kTokenRules{{
     {"@SELPP1", [](const TSession&, const TCvInd&, const TDataContext& c) { return Number(c.SelPeriod + 1); }},
     {"@SELPP5", [](const TSession&, const TCvInd&, const TDataContext& c) { return Number(c.SelPeriod + 5); }},
     {"@DECPER", [](const TSession&, const TCvInd&, const TDataContext& c) { return Number(c.DecPeriod); }},
+    // Reports about one zone name it: the same markets recur in every zone.
+    {"@ZONE", [](const TSession&, const TCvInd& ind, const TDataContext& c) {
+         return UpperCaseAccented(ind.FtaLabel(c.SelFta));
+     }},
 }};
 
 }  // namespace

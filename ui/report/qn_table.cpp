@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "core/base/errors.h"
@@ -24,6 +25,16 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
     return text;
+}
+
+// A caption one line wide when it fits Width, else wrapped at Width.
+void FitLabelToWidth(QLabel& label, int width) {
+    label.setWordWrap(false);
+    label.adjustSize();
+    if (width <= 0 || label.width() <= width) return;
+    label.setWordWrap(true);
+    label.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label.resize(width, label.heightForWidth(width));
 }
 
 template <typename T>
@@ -290,7 +301,9 @@ void TQNTable::UpdateCaptionLabels() {
             palette.setColor(QPalette::WindowText, SheetColour(colour));
             label->setPalette(palette);
         }
-        label->adjustSize();
+        FitLabelToWidth(*label, owner_ && tableType_ != static_cast<int>(TTableType::Document)
+                                    ? owner_->contentsRect().width()
+                                    : 0);
     };
     makeLabel(titleLabel_, captionCopy_.titleLines, TableTitleFont(style), style.caption.font.colour, "TitleLabel");
     makeLabel(noteLabel_, captionCopy_.noteLines, TableNoteFont(style), style.noteFont.colour, "NoteLabel");
@@ -505,7 +518,8 @@ void TQNTable::Position() {
     left_ = place(placement_.flags, kPlaceCentreX, kPlaceRight, client.width() - width_, placement_.xOffset);
     top_ = place(placement_.flags, kPlaceCentreY, kPlaceBottom, client.height() - height_, placement_.yOffset);
     // A window table larger than its page starts at the page's corner.
-    if (tableType_ != static_cast<int>(TTableType::Document) && owner_) {
+    const bool windowTable = tableType_ != static_cast<int>(TTableType::Document) && owner_;
+    if (windowTable) {
         left_ = std::max(left_, 0);
         top_ = std::max(top_, 0);
     }
@@ -513,8 +527,10 @@ void TQNTable::Position() {
     int y = top_;
     for (QLabel* label : {titleLabel_.data(), noteLabel_.data()}) {
         if (!label) continue;
+        // Centred over a narrower table, and kept inside the page.
         const int excess = std::max(label->width() - width_, 0);
-        label->move(left_ - excess / 2, y);
+        const int x = left_ - excess / 2;
+        label->move(windowTable ? std::clamp(x, 0, std::max(client.width() - label->width(), 0)) : x, y);
         y += label->height();
     }
     sheet_->move(left_, y);

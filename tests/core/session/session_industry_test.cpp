@@ -172,5 +172,26 @@ TEST_F(SessionIndustryTest, ExpandTokensReplacesTheFirstOccurrenceOfEachToken) {
     EXPECT_THROW(expand("@SEGMENT"), ERangeError);
 }
 
+TEST_F(SessionIndustryTest, TheZoneTokenNamesTheContextsZoneUpperCased) {
+    ASSERT_TRUE(session_.IndOpen(GameFile()));
+    // The small industry's zones are "North" and "South", its markets "Sonites" and "Vodites".
+    const struct {
+        int zone;
+        const char* text;
+        const char* expanded;
+    } cases[] = {
+        {1, "@ZONE", "NORTH"},
+        {2, "@ZONE", "SOUTH"},
+        {2, "in market @MARKET of zone @ZONE - period @SELPER", "in market VODITES of zone SOUTH - period 3"},
+        {1, "@ZONE and @ZONE", "NORTH and @ZONE"},
+        {2, "@zone @Zone", "@zone @Zone"},
+    };
+    for (const auto& c : cases) {
+        TDataContext context = test::CellContext(1, c.zone, 2);
+        context.SelPeriod = 3;
+        EXPECT_EQ(session_.ExpandTokens(c.text, context), c.expanded) << c.text << " in zone " << c.zone;
+    }
+}
+
 }  // namespace
 }  // namespace cv

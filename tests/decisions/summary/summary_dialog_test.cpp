@@ -68,11 +68,11 @@ TEST_F(SummaryDialogTest, TheSummaryTabsAndTheMarketGroup) {
         EXPECT_EQ(TabTexts(dialog), (QStringList{"Brands", "Sales force", "R&D", "Studies", "Loans"}));
         ASSERT_NE(dialog.Screen(), nullptr);
         EXPECT_EQ(dialog.Screen()->Context().DecPeriod, 4);
-        EXPECT_EQ(Title(dialog), "Brand decisions for period 4 in market M1, firm A");
+        EXPECT_EQ(Title(dialog), "Brand decisions for period 4 in market M1 of zone NORTH, firm A");
         EXPECT_TRUE(MarketGroupActive());
         SaveScreenshot(dialog, "SummaryDialog_Brands");
         Tabs(dialog).setCurrentIndex(1);
-        EXPECT_EQ(Title(dialog), "Sales force decisions for period 4, firm A");
+        EXPECT_EQ(Title(dialog), "Sales force decisions for period 4 in zone NORTH, firm A");
         EXPECT_FALSE(MarketGroupActive());
         Tabs(dialog).setCurrentIndex(2);
         EXPECT_TRUE(MarketGroupActive());
@@ -88,9 +88,9 @@ TEST_F(SummaryDialogTest, ThePeriodLentShowsEarlierDecisions) {
         EXPECT_EQ(periods->parentWidget(), &dialog);
         ChoosePeriod(3);
         EXPECT_EQ(page->Data.SelPeriod, 2);
-        EXPECT_EQ(Title(dialog), "Brand decisions for period 3 in market M1, firm A");
+        EXPECT_EQ(Title(dialog), "Brand decisions for period 3 in market M1 of zone NORTH, firm A");
         Click(Session->Industry()->MktSeries()->Name(), 2);
-        EXPECT_EQ(Title(dialog), "Brand decisions for period 3 in market M2, firm A");
+        EXPECT_EQ(Title(dialog), "Brand decisions for period 3 in market M2 of zone NORTH, firm A");
     });
     EXPECT_EQ(page->Data.SelPeriod, 3);
 }
@@ -104,7 +104,7 @@ TEST_F(SummaryDialogTest, TheBudgetTabsFollowTheBar) {
         EXPECT_FALSE(MarketGroupActive());
         Tabs(dialog).setCurrentIndex(1);
         EXPECT_TRUE(MarketGroupActive());
-        EXPECT_EQ(Title(dialog), "Brand budget of firm A - period 4");
+        EXPECT_EQ(Title(dialog), "Brand budget of firm A in zone NORTH - period 4");
         SaveScreenshot(dialog, "SummaryDialog_BrandBudget");
         Tabs(dialog).setCurrentIndex(0);
         EXPECT_FALSE(MarketGroupActive());
@@ -113,6 +113,7 @@ TEST_F(SummaryDialogTest, TheBudgetTabsFollowTheBar) {
         EXPECT_EQ(dialog.Screen(), shown) << "the same screen, built again";
         EXPECT_EQ(shown->Context().SelFta, 2);
         EXPECT_EQ(static_cast<const TBgtScreen*>(shown)->Kind(), TBgtScreen::kTotalBudget);
+        EXPECT_EQ(Title(dialog), "Budget of firm A in zone SOUTH - period 4");
     });
 }
 

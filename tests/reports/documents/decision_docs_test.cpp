@@ -51,18 +51,22 @@ protected:
 TEST_F(DecisionDocsTest, TheDecisionsDocumentReadBack) {
     ASSERT_TRUE(BuildDecisionsDoc(doc, Context(3), 0));
     const std::string path = Session->PrivateDir() + "SAMPLEDA03.xlsx";
-    const std::string zone =
-        "'Brand decisions for period 4 in market M1, firm A', 'Brand decisions for period 4 in market M2, firm A', "
-        "'Sales force decisions for period 4, firm A', 'R&D projects for period 4 in market M1, firm A', "
-        "'R&D projects for period 4 in market M3, firm A', 'Market studies ordered for period 4, firm A', "
-        "'Budget change and loan for period 4, firm A', 'Budget of firm A - period 4'";
+    const auto zone = [](const std::string& name) {
+        return "'Brand decisions for period 4 in market M1 of zone " + name +
+               ", firm A', 'Brand decisions for period 4 in market M2 of zone " + name +
+               ", firm A', 'Sales force decisions for period 4 in zone " + name +
+               ", firm A', 'R&D projects for period 4 in market M1, firm A', "
+               "'R&D projects for period 4 in market M3, firm A', 'Market studies ordered for period 4 in zone " +
+               name + ", firm A', 'Budget change and loan for period 4, firm A', 'Budget of firm A in zone " + name +
+               " - period 4'";
+    };
     const std::string output = test::RunPython(std::string(kReadBack) + test::kSumFormulasCheck, path);
     EXPECT_EQ(output.substr(0, output.find("breaks")),
               "cover ['Decisions', ' ', 'Firm A', 'Period 3', 'Decisions for period 4'] 12.0\n"
               "header &BFirm A|&BDecisions|&BDecisions for period 4\n"
               "footer " + Footer() + "\n");
     EXPECT_NE(output.find("headings ['Decisions', 'Budget', 'Decisions', 'Budget']\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("titles [" + zone + ", " + zone + "]\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("titles [" + zone("NORTH") + ", " + zone("SOUTH") + "]\n"), std::string::npos) << output;
     EXPECT_NE(output.find("sums True []\n"), std::string::npos) << output;
 
     const std::string read = "import openpyxl,sys\nws=openpyxl.load_workbook(sys.argv[1],data_only=True).active\n"
@@ -87,14 +91,17 @@ TEST_F(DecisionDocsTest, TheBudgetDocumentReadBack) {
     ASSERT_TRUE(BuildBudgetDoc(doc, Context(3), 0));
     const std::string output =
         test::RunPython(std::string(kReadBack) + test::kSumFormulasCheck, Session->PrivateDir() + "SAMPLEBA03.xlsx");
-    const std::string zone = "'Budget of firm A - period 4', 'Brand budget of firm A - period 4', "
-                             "'Brand budget of firm A - period 4', 'R&D budget of firm A - period 4'";
+    const auto zone = [](const std::string& name) {
+        return "'Budget of firm A in zone " + name + " - period 4', 'Brand budget of firm A in zone " + name +
+               " - period 4', 'Brand budget of firm A in zone " + name +
+               " - period 4', 'R&D budget of firm A - period 4'";
+    };
     EXPECT_NE(output.find("cover ['Budget', ' ', 'Firm A', 'Period 3', 'Decisions for period 4'] 12.0\n"
                           "header &BFirm A|&BBudget|&BDecisions for period 4\n"),
               std::string::npos)
         << output;
     EXPECT_NE(output.find("headings ['Budget for period 4', 'Budget for period 4']\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("titles [" + zone + ", " + zone + "]\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("titles [" + zone("NORTH") + ", " + zone("SOUTH") + "]\n"), std::string::npos) << output;
     EXPECT_NE(output.find("sums True []\n"), std::string::npos) << output;
 }
 

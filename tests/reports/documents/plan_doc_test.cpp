@@ -45,10 +45,12 @@ TEST_F(PlanDocTest, TheMarketingPlanDocumentReadBack) {
     EXPECT_NE(output.find("headings ['Brand forecast', 'Firm forecast', 'Brand forecast', 'Firm forecast']\n"),
               std::string::npos)
         << output;
-    const std::string zone = "'Forecast brand contribution in market M1, firm A', "
-                             "'Forecast brand contribution in market M2, firm A', "
-                             "'Forecast net contribution of firm A - period 4'";
-    EXPECT_NE(output.find("titles [" + zone + ", " + zone + "]\n"), std::string::npos) << output;
+    const auto zone = [](const std::string& name) {
+        return "'Forecast brand contribution in market M1 of zone " + name +
+               ", firm A - period 4', 'Forecast brand contribution in market M2 of zone " + name +
+               ", firm A - period 4', 'Forecast net contribution of firm A in zone " + name + " - period 4'";
+    };
+    EXPECT_NE(output.find("titles [" + zone("NORTH") + ", " + zone("SOUTH") + "]\n"), std::string::npos) << output;
     EXPECT_NE(output.find("sums True []\n"), std::string::npos) << output;
 
     // ALBA's units sold in M1 of the first zone, as the forecast left them.

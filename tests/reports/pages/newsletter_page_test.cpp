@@ -110,7 +110,7 @@ TEST_F(NewsletterPageTest, AnotherPeriodOnTheBarShowsThatPeriodsScorecard) {
     EXPECT_EQ(Shown()->Page(), TNewsScr::kScoreCard);
     EXPECT_EQ(Shown()->Context().CurPeriod, 2);
     EXPECT_EQ(Shown()->Table()->Sheet().Captions().titleLines,
-              std::vector<std::string>{"Scorecard of the industry - period 2"});
+              std::vector<std::string>{"Scorecard of the industry in zone NORTH - period 2"});
     EXPECT_EQ(Shown()->Context().GraphOption, TNewsScr::kValuesMode);
     EXPECT_EQ(page->PresentationCombo()->currentIndex(), 0);
 }

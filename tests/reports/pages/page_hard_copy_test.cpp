@@ -52,7 +52,7 @@ protected:
 // The scorecard's title is its first line, in row 5.
 TEST_F(PageHardCopyTest, TheResultsPageNamesTheCompanyReport) {
     EXPECT_EQ(PrintedHardCopy<TFoResult>(), "header &BFirm A|&BCompany report|&BPeriod 3\n" + Footer() +
-                                                "first 5 Scorecard of firm A - period 3\nbreaks []\n");
+                                                "first 5 Scorecard of firm A in zone NORTH - period 3\nbreaks []\n");
 }
 
 TEST_F(PageHardCopyTest, TheNewsletterPageNamesTheNewsletter) {

@@ -1,7 +1,9 @@
 // The results page in the started program on the sample industry: the screen
 // it opens first, the instructor's "rcReport" restrictions, the selector
-// groups of each screen, rebuilding for another period and stepping through
-// the menu with the previous and next page buttons.
+// groups of each screen, rebuilding for another period or zone and stepping
+// through the menu with the previous and next page buttons.
+#include <QAbstractButton>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 #include "core/store/series_index.h"
@@ -9,6 +11,7 @@
 #include "team/team_page.h"
 #include "reports/pages/results_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
@@ -79,7 +82,27 @@ TEST_F(ResultPageTest, AnotherPeriodOnTheBarRebuildsTheScreen) {
     EXPECT_EQ(FirmScreen()->Context().CurPeriod, 1);
     EXPECT_EQ(page->Data.DecPeriod, 1);
     EXPECT_EQ(FirmScreen()->Table()->Sheet().Captions().titleLines,
-              std::vector<std::string>{"Scorecard of firm A - period 1"});
+              std::vector<std::string>{"Scorecard of firm A in zone NORTH - period 1"});
+}
+
+// The sample's two zones hold the same markets: the title names the zone on
+// the bar, and the brand contribution its period.
+TEST_F(ResultPageTest, AnotherZoneOnTheBarIsNamedInTheTitle) {
+    Main().ShowPage(page);
+    Choose("MPBrdGMC");
+    const auto title = [this]() -> std::string {
+        const TCVScreen* screen = page->Display().Screen();
+        const QLabel* label = screen && screen->Table() ? screen->Table()->TitleLabel() : nullptr;
+        return label && label->isVisible() ? label->text().toStdString() : std::string();
+    };
+    QTRY_COMPARE(title(), "Brand contribution in market M1 of zone NORTH, firm A - period 3");
+    TBarGrpBtn* zones = CvBar->Group(Session->Industry()->FtaSeries()->Name());
+    auto* south = qobject_cast<QAbstractButton*>(zones->Buttons.at(1));
+    ASSERT_NE(south, nullptr);
+    QTest::mouseClick(south, Qt::LeftButton);
+    QTRY_COMPARE(title(), "Brand contribution in market M1 of zone SOUTH, firm A - period 3");
+    EXPECT_EQ(page->Data.SelFta, 2);
+    test::SaveScreenshot(Main(), "ResultPageTest_SouthZoneTitle");
 }
 
 TEST_F(ResultPageTest, PreviousAndNextWrapAroundTheMenu) {

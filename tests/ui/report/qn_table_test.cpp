@@ -1,7 +1,7 @@
 // Geometry of the report table: what fits gets no bars or panes (a long body
 // with its bars and panes: table window test), empty trailing rows go,
-// captions centre over the table, the zoom follows a wide owner, the
-// bad-type message.
+// captions centre over the table inside the page, the zoom follows a wide
+// owner, the bad-type message.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,20 +72,45 @@ TEST_F(QNTableTest, TrailingEmptyBodyRowsGoDownToTheMinimum) {
     }
 }
 
-TEST_F(QNTableTest, ACaptionWiderThanTheTableIsCentredOverIt) {
-    auto table = std::make_unique<TQNTable>(&owner, TTableType::BandedRows, "Narrow", TTablePlacement{kPlaceLeft | kPlaceTop, 100, 20}, 100);
+// A one-column table at Left in the owner, under a caption much wider than it.
+std::unique_ptr<TQNTable> NarrowTable(QWidget& owner, int left) {
+    auto table = std::make_unique<TQNTable>(&owner, TTableType::BandedRows, "Narrow",
+                                            TTablePlacement{kPlaceLeft | kPlaceTop, left, 20}, 100);
     table->FormatArea({"A caption line that is much wider than one column"}, {"note"}, -1, -1, -1, -1);
     table->DefineTable({.bodyRows = 2, .bodyCols = 1});
     table->SetCellNumber(table->OriginRow(), 1, 7);
     table->Refresh();
+    return table;
+}
+
+TEST_F(QNTableTest, ACaptionWiderThanTheTableIsCentredOverIt) {
+    auto table = NarrowTable(owner, 400);
     ASSERT_NE(table->TitleLabel(), nullptr);
     EXPECT_EQ(table->OriginRow(), 5);  // 1 blank, 1 title, 0 between, 1 note, 1 blank row above the table
     EXPECT_EQ(table->Sheet().Model().Text(2, 1), "A caption line that is much wider than one column");
     const QRect title = table->TitleLabel()->geometry();
     ASSERT_GT(title.width(), table->Width());
-    EXPECT_EQ(title.x(), 100 - (title.width() - table->Width()) / 2);
+    EXPECT_EQ(title.x(), 400 - (title.width() - table->Width()) / 2);
     EXPECT_EQ(table->NoteLabel()->y(), 20 + title.height());
     EXPECT_EQ(table->Sheet().y(), table->NoteLabel()->y() + table->NoteLabel()->height());
+}
+
+// Centred near the page's edge, the caption would start left of the page:
+// it starts at the edge instead. On a page narrower than the caption it
+// wraps at the page's width.
+TEST_F(QNTableTest, ACaptionStaysInsideItsPage) {
+    auto table = NarrowTable(owner, 100);
+    const QRect oneLine = table->TitleLabel()->geometry();
+    ASSERT_GT((oneLine.width() - table->Width()) / 2, 100);
+    EXPECT_EQ(oneLine.x(), 0);
+
+    owner.resize(oneLine.width() / 2 + 60, 600);
+    table = NarrowTable(owner, 10);
+    const QRect wrapped = table->TitleLabel()->geometry();
+    EXPECT_EQ(wrapped.x(), 0);
+    EXPECT_EQ(wrapped.width(), owner.width());
+    EXPECT_GT(wrapped.height(), oneLine.height());
+    EXPECT_EQ(table->NoteLabel()->y(), 20 + wrapped.height());
 }
 
 TEST_F(QNTableTest, TheZoomFollowsOnlyAWideOwner) {
