@@ -286,16 +286,18 @@ TEST_F(GraphPageTest, ChartTitlesNameTheZoneOnTheBarSmallScreen) {
 
 // Benchmarking names the zone, and the market when one is chosen. Team A
 // bought the benchmark in period 2.
-TEST_F(GraphPageTest, BenchmarkingTitleNamesTheZoneAndTheMarketChosen) {
+TEST_F(GraphPageTest, BenchmarkingTitleNamesTheZoneAndTheMarketChosenSmallScreen) {
     Main().ShowPage(page);
     ChoosePeriod(2);
     Choose("MPGrBenchNC");
     ASSERT_NE(Shown<TBenchGraph>(), nullptr);
     EXPECT_EQ(Shown<TBenchGraph>()->Title().text, "Benchmarking: net contribution in zone NORTH");
-    Choose("MPGrBenchRSales");
+    Choose("MPGrBenchCBM");
     PickCombo(1, 1);  // M1: line 0 is every market
     ASSERT_NE(Shown<TBenchGraph>(), nullptr);
-    EXPECT_EQ(Shown<TBenchGraph>()->Title().text, "Benchmarking: retail sales in market M1 of zone NORTH");
+    EXPECT_EQ(Shown<TBenchGraph>()->Title().text, "Benchmarking: contribution before marketing in market M1 of zone NORTH");
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkingOneMarketTitle");
 }
 
 struct TMenuCase {
