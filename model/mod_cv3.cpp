@@ -119,8 +119,10 @@ void TModCV3::Start(TRunFlags /*flags*/) {
     FreeModules();
     const int t = Data()->CurPeriod();
     SetRandomSeed(ForecastSeed(t));
-    Data()->FreePerResults(t + 1);
-    BindForecastPeriod(Data()->NewPerResults(t + 1));
+    TCvPerData& forecast = Data()->NewPerResults(t + 1);
+    spentForecast_ = std::make_unique<TCvPerData>();
+    spentForecast_->SwapCells(forecast);
+    BindForecastPeriod(forecast);
     OpenModelLog();
     CreateModules();
 }

@@ -68,7 +68,8 @@ public:
     void RunMarketingPlan(TRunFlags flags);
     // Shows the full-period message in a plain box.
     void RunFullPeriod(TRunFlags flags);
-    // Creates every result array and counter of t+1, empty.
+    // Creates every result array and counter of t+1, empty, re-using the
+    // arrays of the forecast that Start put aside; what is left of it is freed.
     void CreatePeriodArrays();
     // Turns the brand portfolio decisions of t+1 of zone Fta and market Mkt
     // into the market's marketed brands and link tables, and sets its age.
@@ -108,6 +109,9 @@ private:
     void ResetForecastPeriod();
 
     TDecisionSnapshot decisionsBefore_;
+    // The cells of the results of t+1 as the last forecast left them, from
+    // Start until CreatePeriodArrays has made the new ones.
+    std::unique_ptr<TCvPerData> spentForecast_;
     bool modelLogOpen_ = false;
     std::string initFailure_;
     std::string failureReason_;

@@ -66,10 +66,23 @@ void TModCV3::CreatePeriodArrays() {
             }
         }
     }
+    spentForecast_.reset();
 }
 
+// A cell that the last forecast filled with exactly this category's counters
+// and arrays is taken over: its arrays keep their storage and are made empty
+// again. Any other cell it left is emptied and filled afresh.
 void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
-    for (const TPeriodArray& entry : PeriodArrays()) {
+    if (!spentForecast_) spentForecast_ = std::make_unique<TCvPerData>();
+    const TPeriodCellNames& names = PeriodCellNames(category);
+    TSimData* kept = ResultsT1()->AdoptCell(*spentForecast_, category, cell);
+    if (kept && !kept->HoldsExactly(names.counters, names.arrays)) {
+        TSimData().Swap(*kept);
+        kept = nullptr;
+    }
+    const std::span<const TPeriodArray> entries = PeriodArrays();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TPeriodArray& entry = entries[i];
         if (entry.category != category) continue;
         if (entry.scalar) {
             ResultsT1()->SetSmallint(category, cell, entry.name, 0);
@@ -77,8 +90,14 @@ void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
         }
         std::array<const TSeries*, kMaxDims> dims{};
         for (int d = 0; d < entry.nDims; ++d) dims[static_cast<std::size_t>(d)] = DimensionSeries(entry.dims[d]);
-        ResultsT1()->CreateSimArr(category, cell, entry.name, entry.kind, entry.subType,
-                                  std::span<const TSeries* const>(dims.data(), static_cast<std::size_t>(entry.nDims)));
+        const std::span<const TSeries* const> series(dims.data(), static_cast<std::size_t>(entry.nDims));
+        if (kept) {
+            TSimArr& array = kept->ArrayAt(names.arrayPlace[i]);
+            array.InitFromSeries(entry.kind, entry.subType, series);
+            array.MarkModified();
+        } else {
+            ResultsT1()->CreateSimArr(category, cell, entry.name, entry.kind, entry.subType, series);
+        }
     }
 }
 

@@ -347,6 +347,7 @@ TModDDecs::TMarketSales TModDDecs::ReadMarketSales() const {
     RequireIndex(unitSales, "BrdUSales", {1, SegSeries()->Lo(), ChaSeries()->Lo()});
     RequireIndex(unitSales, "BrdUSales", {NbMktedBrdsT1(), SegSeries()->Hi(), ChaSeries()->Hi()});
     sales.unitSales = &unitSales;
+    sales.segmentTotals.reserve(static_cast<std::size_t>(SegSeries()->Count()));
     for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
         long double total = 0;
         for (int m = 1; m <= NbMktedBrdsT1(); ++m)
@@ -387,7 +388,8 @@ void TModDDecs::CarryPlanFigures(const TMarketSales& sales) {
 // left: with four channels or more the rounded shares could pass 100 and
 // leave the last channel a negative share.
 void TModDDecs::CarryChannelShares(TSimArr& shares, int brand, const TDynArr& unitSales, int marketBrand) {
-    std::vector<long double> channelSales;
+    std::vector<long double>& channelSales = channelSales_;
+    channelSales.clear();
     long double total = 0;
     for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
         long double sales = 0;

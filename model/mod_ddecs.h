@@ -77,6 +77,10 @@ private:
     // series Rows (and Columns), all zero.
     TSimArr& PlanArray(std::string_view name, const TSeries* rows, const TSeries* columns);
     void CarryChannelShares(TSimArr& shares, int brand, const TDynArr& unitSales, int marketBrand);
+
+    // The sales per channel of the brand whose shares are being carried, kept
+    // between brands so that the carries allocate nothing per brand.
+    std::vector<long double> channelSales_;
 };
 
 }  // namespace cv

@@ -66,7 +66,8 @@ void TModDistr::PlanBrandSales(int brand) {
     const TSimArr& chaSales = RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "MPBrdChaSales");
     RequireBox(segSales, "MPBrdSegSales", {row, SegSeries()->Lo()}, {row, SegSeries()->Hi()});
     RequireBox(chaSales, "MPBrdChaSales", {row, ChaSeries()->Lo()}, {row, ChaSeries()->Hi()});
-    std::vector<long double> shares;
+    std::vector<long double>& shares = channelShares_;
+    shares.clear();
     for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c)
         shares.push_back(Amount(chaSales.GetReal48({row, c}), [&] {
             return FormatText("MPBrdChaSales[%d, %d] of %s", {row, c, BrandWhere(brand)});

@@ -99,6 +99,10 @@ private:
     std::string BrandWhere(int brand) const;
     // EModelError unless both corners of a box of elements lie within the array.
     static void RequireBox(const TDynArr& array, std::string_view name, const TIndex& first, const TIndex& last);
+
+    // The channel shares of the brand whose sales are being planned, kept
+    // between brands so that planning allocates nothing per brand.
+    std::vector<long double> channelShares_;
 };
 
 }  // namespace cv

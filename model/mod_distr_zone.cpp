@@ -121,6 +121,8 @@ void TModDistr::ChannelResults() {
     RequireBox(zoneResults, "XFXRes", {lo, si::Margin}, {hi, si::Margin});
     std::vector<long double> discounts;
     std::vector<long double> margins;
+    discounts.reserve(static_cast<std::size_t>(ChaSeries()->Count()));
+    margins.reserve(static_cast<std::size_t>(ChaSeries()->Count()));
     for (int c = lo; c <= hi; ++c) {
         discounts.push_back(pars.GetReal48({si::Discount, c}));
         margins.push_back(Rescale(SimulatedPeriod(), PerSeries()->Lo() + 1, PerSeries()->Hi(),

@@ -56,7 +56,8 @@ inline long double Ratio(long double a, long double b) {
 // A real array of the data store under its name. Every element access is checked
 // against the array's bounds (EModelError naming the array and the index), so
 // nothing falls back on the data store's first element. A view of a missing
-// array of t reads 0 everywhere and takes no value.
+// array of t reads 0 everywhere and takes no value. The name is viewed, not
+// copied: the steps pass the names as literals.
 class TFinArray {
 public:
     TFinArray(TSimArr* array, std::string_view name) : array_(array), name_(name) {}
@@ -69,7 +70,7 @@ public:
 
 private:
     TSimArr* array_;
-    std::string name_;
+    std::string_view name_;
 };
 
 // Element Target of a report takes, or accumulates, element Source of another.

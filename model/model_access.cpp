@@ -81,7 +81,8 @@ std::int16_t OptionalSmallint(const TCvPerData& set, int category, const TDataCo
                               std::int16_t defaultValue) {
     const TSimData* cell = set.Cell(CalcIndices(category, context));
     if (const TSimValue* value = cell ? cell->FindScalar(name) : nullptr) return TSimData::SmallintOf(*value);
-    LogFmt(1, "scalar %s missing in the %s: taken as %d", {name, DescribeCell(set, category, context), defaultValue});
+    if (LogWrites(1))
+        LogFmt(1, "scalar %s missing in the %s: taken as %d", {name, DescribeCell(set, category, context), defaultValue});
     return defaultValue;
 }
 

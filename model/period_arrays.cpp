@@ -1,6 +1,9 @@
 #include "model/period_arrays.h"
 
+#include <algorithm>
+
 #include "core/store/data_context.h"
+#include "core/store/sim_data.h"
 #include "core/store/typed_array.h"
 
 namespace cv {
@@ -124,5 +127,37 @@ constexpr TPeriodArray kPeriodArrays[] = {
 }  // namespace
 
 std::span<const TPeriodArray> PeriodArrays() { return kPeriodArrays; }
+
+namespace {
+
+TPeriodCellNames CellNamesOf(int category) {
+    TPeriodCellNames names;
+    const auto byBagOrder = [](std::string_view a, std::string_view b) { return CompareNames(a, b) < 0; };
+    for (const TPeriodArray& entry : kPeriodArrays) {
+        if (entry.category != category) continue;
+        (entry.scalar ? names.counters : names.arrays).push_back(entry.name);
+    }
+    std::sort(names.counters.begin(), names.counters.end(), byBagOrder);
+    std::sort(names.arrays.begin(), names.arrays.end(), byBagOrder);
+    for (const TPeriodArray& entry : kPeriodArrays) {
+        int place = -1;
+        if (entry.category == category && !entry.scalar)
+            place = static_cast<int>(std::find(names.arrays.begin(), names.arrays.end(), entry.name) -
+                                     names.arrays.begin());
+        names.arrayPlace.push_back(place);
+    }
+    return names;
+}
+
+}  // namespace
+
+const TPeriodCellNames& PeriodCellNames(int category) {
+    static const std::array<TPeriodCellNames, kCategoryFirmFtaMarket + 1> kNames = [] {
+        std::array<TPeriodCellNames, kCategoryFirmFtaMarket + 1> all;
+        for (int category = 0; category <= kCategoryFirmFtaMarket; ++category) all[category] = CellNamesOf(category);
+        return all;
+    }();
+    return kNames.at(static_cast<std::size_t>(category));
+}
 
 }  // namespace cv

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/store/series_index.h"
 
@@ -38,5 +39,15 @@ struct TPeriodArray {
 
 // Every array and counter in creation order within its category.
 std::span<const TPeriodArray> PeriodArrays();
+
+// The names of the counters and of the arrays of one category, each list in
+// the order in which a cell's bag keeps its names, and for each entry of
+// PeriodArrays() of that category that is an array its place in Arrays.
+struct TPeriodCellNames {
+    std::vector<std::string_view> counters;
+    std::vector<std::string_view> arrays;
+    std::vector<int> arrayPlace;  // indexed like PeriodArrays(); -1 for an entry of another category or a counter
+};
+const TPeriodCellNames& PeriodCellNames(int category);
 
 }  // namespace cv

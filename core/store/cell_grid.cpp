@@ -28,6 +28,10 @@ const TSimData* TCellGrid::BuiltBag(std::size_t slot) const {
     return cell.bag ? &*cell.bag : nullptr;
 }
 
+TSimData* TCellGrid::BuiltBag(std::size_t slot) {
+    return const_cast<TSimData*>(std::as_const(*this).BuiltBag(slot));
+}
+
 TSimData& TCellGrid::BagForStore(std::size_t slot) {
     if (TSimData* bag = Bag(slot)) return *bag;
     return SlotToFill(slot).bag.emplace();

@@ -35,6 +35,7 @@ public:
     TSimData& BagForStore(std::size_t slot);
     // The bag of Slot when it is built, nullptr for a kept or empty slot.
     const TSimData* BuiltBag(std::size_t slot) const;
+    TSimData* BuiltBag(std::size_t slot);
     // Slot holds the contents of Bag (null: nothing) in place of what it held.
     void Put(std::size_t slot, std::unique_ptr<TSimData> bag);
     // Keeps Size bytes at Bytes, the stored bag of Slot, unchecked. Holder owns

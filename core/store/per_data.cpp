@@ -53,17 +53,20 @@ std::string FieldPastVolumeText(const EBufferFullError& error) {
 
 // A copy of Source, the cell whose volume has Keys, in which every scalar and
 // array carries its changed mark, so that the copy is saved even when the source
-// was only read from the file. The source is first written to Buffer (the
-// scratch of a volume's bytes, allocated on first use), so that a cell too large
-// for a volume raises ERangeError naming the volume and the field.
+// was only read from the file. A source whose size bound passes a volume is
+// first written to Buffer (the scratch of a volume's bytes, allocated on first
+// use), so that a cell too large for a volume raises ERangeError naming the
+// volume and the field.
 std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, const TIndustryKeys& keys,
                                      std::vector<std::uint8_t>& buffer) {
-    if (buffer.empty()) buffer = AllocateSaveBuffer();
-    std::uint16_t pos = 0;
-    try {
-        source.WriteToBuffer(buffer, pos);
-    } catch (const EBufferFullError& error) {
-        throw ERangeError(FormatText("Copy of volume %s: %s", {KeysText(keys), FieldPastVolumeText(error)}));
+    if (source.StoredSizeBound() > kBufSize) {  // the bag may not fit: its form tells where
+        if (buffer.empty()) buffer = AllocateSaveBuffer();
+        std::uint16_t pos = 0;
+        try {
+            source.WriteToBuffer(buffer, pos);
+        } catch (const EBufferFullError& error) {
+            throw ERangeError(FormatText("Copy of volume %s: %s", {KeysText(keys), FieldPastVolumeText(error)}));
+        }
     }
     auto copy = std::make_unique<TSimData>();
     copy->AssignMarked(source);
@@ -140,6 +143,17 @@ TSimArr& TCvPerData::CreateSimArr(int category, const TDataContext& context, std
     auto array = std::make_unique<TSimArr>();
     array->InitFromSeries(kind, subType, dimensions);
     return AddSimArr(category, context, name, std::move(array));
+}
+
+TSimData* TCvPerData::AdoptCell(TCvPerData& from, int category, const TDataContext& context) {
+    const std::size_t slot = Slot(CalcIndices(category, context));
+    TSimData* bag = from.cells_.BuiltBag(slot);
+    if (bag == nullptr || cells_.Holds(slot)) return nullptr;
+    auto moved = std::make_unique<TSimData>();
+    moved->Swap(*bag);
+    from.cells_.Put(slot, nullptr);
+    cells_.Put(slot, std::move(moved));
+    return cells_.BuiltBag(slot);
 }
 
 // ---- Getters ----

@@ -59,6 +59,13 @@ public:
     // per series given (one to five), each spanning its series' bounds.
     TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                           std::uint8_t subType, std::span<const TSeries* const> dimensions);
+    // Moves the cell of From that Category and Context select, when it is
+    // built, into this set, where that cell must hold nothing; returns it as it
+    // was (changed marks included). Nothing moves, and nullptr is returned,
+    // when From's cell is empty or not yet built or this set's cell holds
+    // something. A set made afresh at every run so takes over the cells of the
+    // run before and reuses their storage.
+    TSimData* AdoptCell(TCvPerData& from, int category, const TDataContext& context);
     TSimArr& CreateSimArr(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                           std::uint8_t subType, std::initializer_list<const TSeries*> dimensions) {
         return CreateSimArr(category, context, name, kind, subType,

@@ -40,6 +40,8 @@ unsigned char UpperCp1252(unsigned char c) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    if (a == b) return true;  // names are mostly spelt alike
     return std::ranges::equal(a, b, [](char x, char y) {
         return UpperCp1252(static_cast<unsigned char>(x)) == UpperCp1252(static_cast<unsigned char>(y));
     });

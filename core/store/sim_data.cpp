@@ -162,6 +162,7 @@ bool SkipWrittenNumber(TGetBuf buf, std::uint16_t& pos) {
 int CompareNames(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
+        if (a[i] == b[i]) continue;  // equal bytes weigh the same
         const int difference =
             kSortWeights[static_cast<unsigned char>(a[i])] - kSortWeights[static_cast<unsigned char>(b[i])];
         if (difference != 0) return difference;
@@ -334,6 +335,15 @@ TSimArr* TSimData::GetSimArr(std::string_view name) {
 
 // ---- The whole bag ----
 
+bool TSimData::HoldsExactly(std::span<const std::string_view> scalarNames,
+                            std::span<const std::string_view> arrayNames) const {
+    const auto named = [](const auto& entries, std::span<const std::string_view> names) {
+        return std::equal(entries.begin(), entries.end(), names.begin(), names.end(),
+                          [](const auto& entry, std::string_view name) { return entry.name == name; });
+    };
+    return named(scalars_, scalarNames) && named(arrays_, arrayNames);
+}
+
 bool TSimData::IsModified() const {
     return std::any_of(scalars_.begin(), scalars_.end(), [](const TScalarEntry& s) { return s.value.changed != 0; }) ||
            std::any_of(arrays_.begin(), arrays_.end(), [](const TArrayEntry& a) { return a.array->IsModified(); });
@@ -376,6 +386,24 @@ void TSimData::LogContents() const {
         LogFmt(kContentsLogLevel, "   scal %d : %s", {i, scalars_[i].name});
     }
     for (std::size_t i = 0; i < arrays_.size(); ++i) LogFmt(kContentsLogLevel, "   sarr %d : %s", {i, arrays_[i].name});
+}
+
+// A scalar: two tags and its name, then six bytes of tags, kind and sub type
+// around its number (six bytes at most) or text. An array: two tags and its name.
+std::size_t TSimData::StoredSizeBound() const {
+    constexpr std::size_t kScalarTags = 2 + 6;
+    constexpr std::size_t kNumberBound = 6;
+    constexpr std::size_t kArrayTags = 2;
+    std::size_t size = 1;  // the bag's end tag
+    for (const TScalarEntry& scalar : scalars_) {
+        const std::size_t value = scalar.value.kind == dkZts ? TextFieldSizeBound(scalar.value.text, scalar.value.subType)
+                                                             : kNumberBound;
+        size = AddSizeBounds(size, AddSizeBounds(AddSizeBounds(kScalarTags, value), TextFieldSizeBound(scalar.name, 0)));
+    }
+    for (const TArrayEntry& entry : arrays_)
+        size = AddSizeBounds(size, AddSizeBounds(AddSizeBounds(kArrayTags, entry.array->StoredSizeBound()),
+                                                 TextFieldSizeBound(entry.name, 0)));
+    return size;
 }
 
 void TSimData::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {

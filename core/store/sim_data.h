@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,12 @@ public:
 
     int ScalarCount() const { return static_cast<int>(scalars_.size()); }
     int ArrayCount() const { return static_cast<int>(arrays_.size()); }
+    // Whether the bag holds exactly the scalars ScalarNames and the arrays
+    // ArrayNames, each list in the bag's order and the names in their letter case.
+    bool HoldsExactly(std::span<const std::string_view> scalarNames,
+                      std::span<const std::string_view> arrayNames) const;
+    // The array at Position (from 0) of the bag's order of names.
+    TSimArr& ArrayAt(int position) { return *arrays_.at(static_cast<std::size_t>(position)).array; }
     // True when a scalar carries its changed flag or an array its modified flag.
     bool IsModified() const;
     // Copies every scalar (changed flags as they are) and a copy of every array
@@ -89,6 +96,9 @@ public:
     void LogContents() const;
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
+    // At least the bytes WriteToBuffer writes, without writing them;
+    // kNoSizeBound when the write would raise another error than a full buffer.
+    std::size_t StoredSizeBound() const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
     // Moves Pos past the stored bag as ReadFromBuffer does and raises the same
     // EDataError at the same item for any bytes ReadFromBuffer refuses, without

@@ -184,8 +184,28 @@ void TDynArr::Release() {
     count_ = byteSize_ = base_ = 0;
 }
 
+// An array that already has the planned shape keeps its storage, zeroed: a
+// set whose arrays are made afresh at every run reuses them without allocating.
 void TDynArr::Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub) {
-    Shape(kind, subType, nDim, lb, ub, kInitOutOfMemory);
+    const TShape shape = PlanShape(kind, subType, nDim, lb, ub);
+    if (!HoldsShape(shape)) {
+        Shape(kind, subType, nDim, lb, ub, kInitOutOfMemory);
+        return;
+    }
+    Clear();
+    modified_ = false;
+}
+
+bool TDynArr::HoldsShape(const TShape& shape) const {
+    const bool holdsStorage = data_ || !texts_.empty();  // not so once moved from
+    if (!holdsStorage || kind_ != shape.kind || subType_ != shape.subType || nDim_ != shape.nDim ||
+        count_ != shape.count || base_ != shape.base || elementSize_ != shape.elementSize)
+        return false;
+    for (int d = 0; d < nDim_; ++d)
+        if (lb_[d] != shape.lb[d] || ub_[d] != shape.ub[d] || dimSize_[d] != shape.dimSize[d] ||
+            stride_[d] != shape.stride[d])
+            return false;
+    return true;
 }
 
 bool TDynArr::SameShape(const TDynArr& other) const {

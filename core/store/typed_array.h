@@ -24,6 +24,7 @@
 
 #include <array>
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -59,6 +60,13 @@ inline constexpr std::int16_t kOpenDim2 = 32765;
 // FindZts's answer when no element matches.
 inline constexpr std::int16_t kZtsNotFound = 32767;
 inline constexpr int kMaxDims = 5;
+
+// A size bound that tells nothing: the stored form must be written to learn its size.
+inline constexpr std::size_t kNoSizeBound = SIZE_MAX;
+// At least the bytes a text field of Text with maximum length MaxLen takes
+// (kNoSizeBound for a text the field refuses); Bounds adds bounds, saturating.
+std::size_t TextFieldSizeBound(std::string_view text, std::uint8_t maxLen);
+inline std::size_t AddSizeBounds(std::size_t a, std::size_t b) { return a > kNoSizeBound - b ? kNoSizeBound : a + b; }
 
 // Size of one element of Kind in bytes (a text counts 4, its in-memory
 // reference); any other code shows "[DA_SizeOf] Unknown kind : <code>" in an
@@ -124,7 +132,7 @@ public:
     TDynArr& operator=(TDynArr&&) = default;
 
     // Shapes the array with the first NDim bounds of LB and UB and a zero block;
-    // clears the modified flag. A shape beyond the limits (count or byte size over
+    // clears the modified flag. An array of that shape already keeps its storage. A shape beyond the limits (count or byte size over
     // 65,535, a base partial sum outside 0..65,535, positions beyond the kind's
     // limit) or an unknown kind raises ERangeError and leaves the array as it was.
     // When memory runs out the "Out of memory !" box is shown and ESilentAbort raised.
@@ -208,6 +216,9 @@ public:
     // ERangeError. Reading replaces the array's contents and clears its modified
     // flag; malformed or truncated bytes raise EDataError.
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
+    // At least the bytes WriteToBuffer writes, without writing them; kNoSizeBound
+    // when the write would raise another error than a full buffer.
+    std::size_t StoredSizeBound() const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
     // Moves Pos past the stored form as ReadFromBuffer does, raising the same
     // errors at the same fields, without building or allocating anything.
@@ -256,6 +267,8 @@ private:
 
     // The shape of the bounds, or ERangeError for one beyond the limits.
     static TShape PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
+    // Whether the array holds storage laid out as Shape plans it.
+    bool HoldsShape(const TShape& shape) const;
     // Storage for Shape's elements, zeroed or left for the caller to fill; when
     // memory runs out, OutOfMemoryText is shown and ESilentAbort raised.
     static std::unique_ptr<std::uint8_t[]> AllocateBlock(const TShape& shape, bool zeroed,
@@ -320,6 +333,8 @@ public:
     const std::string& DimName(int d) const { return dimNames_[d - 1]; }
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
+    // As TDynArr::StoredSizeBound, for the named form.
+    std::size_t StoredSizeBound() const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
     // As TDynArr::CheckBuffer, for the named form.
     static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);

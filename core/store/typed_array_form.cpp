@@ -86,6 +86,23 @@ void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
     BufPutByte(buf, pos, kTagArrayEnd);
 }
 
+std::size_t TextFieldSizeBound(std::string_view text, std::uint8_t maxLen) {
+    constexpr std::size_t kFieldHeaderBound = 4;  // a short string's three length bytes, a text's length and end
+    if (maxLen == 0 && text.size() > kMaxFieldText) return kNoSizeBound;
+    return kFieldHeaderBound + std::max<std::size_t>(text.size(), maxLen);
+}
+
+// The tags, kind, sub type and dimension count (7 bytes), two bounds per
+// dimension, then the elements.
+std::size_t TDynArr::StoredSizeBound() const {
+    constexpr std::size_t kHeader = 7;
+    if (nDim_ == 0) return kNoSizeBound;
+    std::size_t size = kHeader + 4 * static_cast<std::size_t>(nDim_);
+    if (kind_ != dkZts) return size + byteSize_;
+    for (std::uint32_t i = 0; i < count_; ++i) size = AddSizeBounds(size, TextFieldSizeBound(texts_[i], subType_));
+    return size;
+}
+
 template <class OnElements>
 void TDynArr::ParseForm(TGetBuf buf, std::uint16_t& pos, OnElements&& onElements) {
     std::uint8_t kind = 0;
@@ -195,6 +212,13 @@ void TDynArr::SkipElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos)
         return;
     }
     BufSkipBlock(buf, pos, std::size_t{shape.count} * shape.elementSize);
+}
+
+std::size_t TSimArr::StoredSizeBound() const {
+    std::size_t size = TDynArr::StoredSizeBound();
+    for (int d = 0; d < NDim(); ++d)
+        size = AddSizeBounds(size, 1 + TextFieldSizeBound(dimNames_[d], static_cast<std::uint8_t>(kDimNameMax)));
+    return AddSizeBounds(size, 2);  // the body and end tags
 }
 
 void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {

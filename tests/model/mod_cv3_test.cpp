@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "core/session/industry.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
+#include "model/period_arrays.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/forecast_grid.h"
 #include "tests/model/fixtures/forecast_view.h"
@@ -125,6 +127,59 @@ TEST(ModCV3, AFailedRunPutsBackWhatItWroteIntoTheDecisions) {
             EXPECT_EQ(test::StoredForm(*mix), mixBefore);
             EXPECT_EQ(test::StoredForm(*projects), projectsBefore);
         }
+    }
+}
+
+// Every forecast makes the results of t+1 afresh, whatever an earlier one left
+// there: the second gives the bytes of the first, every cell marked changed,
+// when the cells were left as the first run made them and when one holds an
+// element, a counter, an array or a scalar of its own, or an array of another
+// shape or another letter case.
+TEST(ModCV3, EveryForecastMakesTheForecastPeriodAfresh) {
+    struct TCase {
+        const char* name;
+        void (*change)(TCvPerData& results);
+    };
+    const TCase cases[] = {
+        {"as made", [](TCvPerData&) {}},
+        {"element", [](TCvPerData& r) { r.FindSimArr(kCategoryFtaMarket, MarketCell(), "SegSizes")->SetReal48({1, 1}, 7); }},
+        {"counter", [](TCvPerData& r) { r.SetSmallint(kCategoryFtaMarket, MarketCell(), "NbMktedBrds", 9); }},
+        {"scalar", [](TCvPerData& r) { r.SetSmallint(kCategoryFtaMarket, MarketCell(), "Earlier", 4); }},
+        {"array", [](TCvPerData& r) { r.CreateSimArr(kCategoryFtaMarket, MarketCell(), "Stray", dkByte, 0, {si::UorV}); }},
+        {"shape",
+         [](TCvPerData& r) {
+             r.FindSimArr(kCategoryFtaMarket, MarketCell(), "SemWeights")->InitFromSeries(dkSmallint, 0, {si::UorV});
+         }},
+        {"letter case",
+         [](TCvPerData& r) {
+             // The cell as made, but for one array whose name differs in letter case.
+             TCvPerData renamed;
+             for (std::string_view name : PeriodCellNames(kCategoryFtaMarket).arrays) {
+                 auto copy = std::make_unique<TSimArr>();
+                 copy->Assign(*r.FindSimArr(kCategoryFtaMarket, MarketCell(), name));
+                 renamed.AddSimArr(kCategoryFtaMarket, MarketCell(), name == "SegSales" ? "SEGSALES" : name,
+                                   std::move(copy));
+             }
+             renamed.SetSmallint(kCategoryFtaMarket, MarketCell(), "NbMktedBrds", 0);
+             const TCellIndex cell = CalcIndices(kCategoryFtaMarket, MarketCell());
+             r.Cell(cell)->Swap(*renamed.Cell(cell));
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureB());
+        ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+        const test::TGridBytes first = test::GridBytes(industry.PerResults(1));
+        c.change(industry.PerResults(1));
+        ASSERT_TRUE(world.RunForecast()) << world.failureReason;
+        EXPECT_EQ(test::FirstDifference(first, test::GridBytes(industry.PerResults(1))), "");
+        ForEachCell([&](const TCellIndex& cell) {
+            const TSimData* bag = industry.PerResults(1).Cell(cell);
+            if (bag) {
+                EXPECT_TRUE(bag->IsModified()) << test::CellText(cell);
+            }
+        });
     }
 }
 

@@ -217,6 +217,16 @@ TEST_F(PerData, ACellTooLargeForItsVolumeNamesFileKeysAndOffsetAndLosesNothing) 
               "Industry file " + file +
                   ", volume (type 4, period 2, zone 32767, market 32767, firm 1): Range check error: a field of "
                   "65400 bytes at offset 333 ends past the 65521 bytes of a volume");
+    // A copy refuses the cell alike and leaves its target as it was; without
+    // the text the cell fits and copies.
+    TCvPerData copy(vtResults, 3);
+    copy.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept", 1);
+    EXPECT_EQ(ErrorText<ERangeError>([&] { copy.CopyAllCells(loaded); }),
+              "Copy of volume (type 4, period 2, zone 32767, market 32767, firm 1): Range check error: a field of "
+              "65400 bytes at offset 333 ends past the 65521 bytes of a volume");
+    EXPECT_EQ(copy.GetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept"), 1);
+    copy.CopyAllCells(written);
+    EXPECT_EQ(copy.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A")->GetByte({2, 9}), 7);
     TCvPerData kept(vtResults, 2);
     Load(kept, file);
     EXPECT_EQ(kept.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A")->GetByte({2, 9}), 7);
@@ -276,6 +286,35 @@ TEST_F(PerData, AMalformedStoredCellFailsEachUseNamingFileAndKeysAndIsNeverWritt
     TCvPerData reloaded(vtResults, 2);
     Load(reloaded, file);
     EXPECT_EQ(reloaded.GetSmallint(kCategoryFirm, Context(1, 0, 0), "Sound"), 7);
+}
+
+// A built cell moves with its contents and marks; a cell still stored in the
+// file, an empty one, or one whose place in the target holds something stays put.
+TEST_F(PerData, AdoptCellMovesOnlyABuiltCellIntoAnEmptyPlace) {
+    TCvPerData written(vtResults, 2);
+    written.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Stored", 3);
+    Save(written, file);
+    TCvPerData from(vtResults, 2);
+    Load(from, file);
+    from.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Built", 4);
+    from.SetSmallint(kCategoryFirm, Context(3, 0, 0), "Taken", 5);
+    TCvPerData to(vtResults, 2);
+    to.SetSmallint(kCategoryFirm, Context(3, 0, 0), "Held", 6);
+
+    TSimData* moved = to.AdoptCell(from, kCategoryFirm, Context(2, 0, 0));
+    ASSERT_NE(moved, nullptr);
+    EXPECT_EQ(moved, to.Cell({2, 0, 0}));
+    EXPECT_EQ(moved->GetScalarSmallint("Built"), 4);
+    EXPECT_TRUE(moved->IsModified());
+    EXPECT_EQ(from.Cell({2, 0, 0}), nullptr);
+
+    EXPECT_EQ(to.AdoptCell(from, kCategoryFirm, Context(1, 0, 0)), nullptr);  // stored, not built
+    EXPECT_EQ(to.AdoptCell(from, kCategoryFirm, Context(4, 0, 0)), nullptr);  // empty
+    EXPECT_EQ(to.AdoptCell(from, kCategoryFirm, Context(3, 0, 0)), nullptr);  // the target's place is taken
+    EXPECT_EQ(from.GetSmallint(kCategoryFirm, Context(1, 0, 0), "Stored"), 3);
+    EXPECT_EQ(from.GetSmallint(kCategoryFirm, Context(3, 0, 0), "Taken"), 5);
+    EXPECT_EQ(to.GetSmallint(kCategoryFirm, Context(3, 0, 0), "Held"), 6);
+    EXPECT_EQ(to.Cell({1, 0, 0}), nullptr);
 }
 
 // Firm 3, zone 2, market 1: each category keeps only its own dimensions; an

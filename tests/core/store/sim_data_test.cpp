@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
+#include "core/store/series.h"
+
 #include "tests/support/checks.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/stored_form.h"
@@ -43,6 +48,48 @@ TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
     EXPECT_EQ(test::ErrorText<ECvError>([&] { bag.AddSimArr("prices", NewArray(dkByte, 0, 1, {0}, {1})); }),
               "String list does not allow duplicates");
     EXPECT_EQ(bag.ArrayCount(), 1);
+}
+
+// The size bound of a bag is never below the bytes it writes; a bag holding
+// an array without a shape, which refuses to be written, has no bound.
+TEST(SimData, TheSizeBoundCoversTheWrittenForm) {
+    const TSeries brands(1, "BrandsOfTheMarketNamedLong", 1, {"B1", "B2", "B3"});
+    const struct {
+        const char* what;
+        void (*fill)(TSimData& bag);
+    } bags[] = {
+        {"empty", [](TSimData&) {}},
+        {"numbers",
+         [](TSimData& bag) {
+             bag.SetScalarInt("N", 70000);
+             bag.SetScalarReal("Rate", 0.25L);
+             bag.AddSimArr("Sales", NewArray(dkReal48, 0, 2, {1, 1}, {4, 3}));
+             bag.AddSimArr("Flags", NewArray(dkByte, 0, 1, {0}, {9}));
+         }},
+        {"texts",
+         [](TSimData& bag) {
+             bag.SetScalarZts("Title", "A long title of the industry", 0);
+             bag.SetScalarZts("Short", "cut", 40);
+             auto names = NewArray(dkZts, 8, 1, {1}, {3});
+             names->SetZts({2}, "BRAVO");
+             bag.AddSimArr("Names", std::move(names));
+             auto free = NewArray(dkZts, 0, 1, {1}, {2});
+             free->SetZts({1}, std::string(200, 'x'));
+             bag.AddSimArr("Free", std::move(free));
+         }},
+    };
+    for (const auto& c : bags) {
+        TSimData bag;
+        c.fill(bag);
+        auto named = std::make_unique<TSimArr>();
+        named->InitFromSeries(dkSmallint, 0, {&brands, &brands});
+        bag.AddSimArr("NamedDims", std::move(named));
+        EXPECT_GE(bag.StoredSizeBound(), Written(bag).size()) << c.what;
+        EXPECT_LT(bag.StoredSizeBound(), kBufSize) << c.what;
+    }
+    TSimData unshaped;
+    unshaped.AddSimArr("None", std::make_unique<TSimArr>());
+    EXPECT_EQ(unshaped.StoredSizeBound(), kNoSizeBound);
 }
 
 TEST(SimData, ScalarLookUpsReportMissingAndMismatchedKinds) {

@@ -63,6 +63,40 @@ TEST(TypedArray, ShapeAndPositionsFollowRowMajorOrderWithinTheLimits) {
     EXPECT_EQ(array.Base(), 13);  // 1 * 14 - 1
 }
 
+// Shaping an array again gives it zero elements and no modified mark, as a
+// new array of that shape has, whether the shape stays or changes; a refused
+// shape leaves it as it was.
+TEST(TypedArray, ShapingAgainGivesTheElementsOfANewArray) {
+    const struct {
+        std::uint8_t kind;
+        int nDim;
+        TIndex lb, ub;
+    } shapes[] = {
+        {dkReal48, 2, {1, 1}, {3, 2}},  // the shape it has
+        {dkReal48, 2, {1, 1}, {2, 3}},  // other bounds, the same count
+        {dkSmallint, 2, {1, 1}, {3, 2}},
+        {dkZts, 1, {1}, {6}},
+    };
+    for (const auto& shape : shapes) {
+        TDynArr array = MakeArray(dkReal48, 0, 2, {1, 1}, {3, 2});
+        array.SetReal48({3, 2}, 4.5);
+        TDynArr texts = MakeArray(dkZts, 8, 1, {1}, {6});
+        texts.SetZts({6}, "ALPHA");
+        for (TDynArr* again : {&array, &texts}) {
+            again->Init(shape.kind, 8, shape.nDim, shape.lb, shape.ub);
+            const TDynArr fresh = MakeArray(shape.kind, 8, shape.nDim, shape.lb, shape.ub);
+            EXPECT_TRUE(again->SameShape(fresh));
+            EXPECT_EQ(test::StoredForm(*again), test::StoredForm(fresh)) << shape.ub[1];
+            EXPECT_FALSE(again->IsModified());
+        }
+    }
+    TDynArr array = MakeArray(dkReal48, 0, 1, {1}, {3});
+    array.SetReal48({2}, 1.5);
+    EXPECT_THROW(array.Init(dkReal48, 0, 1, {5}, {3}), ERangeError);
+    EXPECT_EQ(array.GetReal48({2}), 1.5L);
+    EXPECT_TRUE(array.IsModified());
+}
+
 TEST(TypedArray, BadIndexIsLoggedAndReadsTheFirstElementButNeverWrites) {
     test::TempDir dir;
     test::RecordingUi ui;
