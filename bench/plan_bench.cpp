@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <vector>
 
 #include "bench/screen_bench.h"
@@ -17,8 +16,6 @@
 #include "core/session/session.h"
 #include "decisions/dialogs/brand_tab_bar.h"
 #include "decisions/plan/mkt_plan_dialog.h"
-#include "core/store/per_data.h"
-#include "core/store/series_index.h"
 #include "model/plan_forecast.h"
 
 namespace {
@@ -26,42 +23,10 @@ namespace {
 constexpr int kBaselineSamples = 9;
 constexpr int kFirstTab = 0;
 constexpr int kBrandForecastTab = 4;
-constexpr long double kThousand = 1000;
 
 using TClock = std::chrono::steady_clock;
 
 double Seconds(TClock::time_point start) { return std::chrono::duration<double>(TClock::now() - start).count(); }
-
-// The firm's plan in every market of its zone made one the plan check
-// passes: each segment planned at a whole thousand (as the segment screen
-// stores it) above what the brands plan to sell in it, and
-// each brand producing what it plans to sell.
-void MakePlanValid(const cv::TDataContext& page) {
-    cv::TCvInd& industry = *cv::Session->Industry();
-    cv::TCvPerData& decisions = industry.PerDecisions(page.DecPeriod);
-    cv::TDataContext cell = page;
-    for (int market = 1; market <= industry.NbMarkets(); ++market) {
-        cell.SelMarket = static_cast<std::int16_t>(market);
-        const int brands = decisions.GetSmallintDef(cv::kCategoryFirmFtaMarket, cell, "NbMktedBrds", 0);
-        cv::TSimArr* sizes = decisions.FindSimArr(cv::kCategoryFirmFtaMarket, cell, "MPSegSales");
-        if (!sizes)
-            sizes = &decisions.CreateSimArr(cv::kCategoryFirmFtaMarket, cell, "MPSegSales", cv::dkReal48, 0,
-                                            {industry.GetCellSeries("SegSeries", cell)});
-        const cv::TSimArr* plans = decisions.FindSimArr(cv::kCategoryFirmFtaMarket, cell, "MPBrdSegSales");
-        cv::TSimArr* mix = decisions.FindSimArr(cv::kCategoryFirmFtaMarket, cell, "DecBrdCV3");
-        if (!sizes || !plans || !mix) std::abort();
-        for (int s = sizes->LB(1); s <= sizes->UB(1); ++s) {
-            long double planned = 0;
-            for (int b = 1; b <= brands; ++b) planned += plans->GetReal48({b, s});
-            sizes->SetReal48({s}, std::ceil(planned / kThousand + 1) * kThousand);
-        }
-        for (int b = 1; b <= brands; ++b) {
-            long double planned = mix->GetReal48({b, cv::si::SellStock});
-            for (int s = sizes->LB(1); s <= sizes->UB(1); ++s) planned += plans->GetReal48({b, s});
-            mix->SetReal48({b, cv::si::Production}, planned);
-        }
-    }
-}
 
 // The median of bare forecasts on the open industry, in seconds.
 double ForecastSeconds() {
@@ -80,7 +45,6 @@ void BM_PlanBrandForecastTab(benchmark::State& state) {
     const cv::TCvInd& industry = *cv::Session->Industry();
     context.CurPeriod = context.SelPeriod = industry.CurPeriod();
     context.DecPeriod = static_cast<std::int16_t>(industry.DecPeriod());
-    MakePlanValid(context);
     int runs = 0;
     cv::TFoMktPlan dialog(&cv::bench::LargestOwner(), context, [&runs](cv::TSession& session) {
         ++runs;
