@@ -9,8 +9,8 @@
 // leaving the page (or closing the dialog). A first visit should stay within
 // one frame (16 ms) in absolute time ("first_ms").
 // BM_FirstVisitBySize visits each page on the largest fixture cut to the
-// firms, zones, markets and brands per firm given: how the first visit grows
-// with the industry.
+// firms, zones, markets, brands and prototypes per firm given: how the first
+// visit grows with the industry.
 
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
@@ -41,7 +41,7 @@ namespace {
 constexpr int kIdleMs = 300;
 
 struct TIndustrySize {
-    int firms = 6, zones = 3, markets = 3, brands = 5;
+    int firms = 6, zones = 3, markets = 3, brands = 5, prototypes = 20;
 };
 
 // What one child measures: the page of a bar button, or an area's dialog.
@@ -89,7 +89,8 @@ TVisitTimes MeasureInThisProcess(const TFirstOpen& open, int argc, char** argv) 
     cv::TProgramWindows windows = cv::bench::StartShownAndIdle(root);
     const std::filesystem::path file = root.PrivateDir() / "LARGEST.ind";
     cv::test::WriteFixtureIndustry(
-        file, cv::test::FixtureLargest(open.size.firms, open.size.zones, open.size.markets, open.size.brands));
+        file, cv::test::FixtureLargest(open.size.firms, open.size.zones, open.size.markets, open.size.brands,
+                                       open.size.prototypes));
     if (!cv::Session->IndOpen(file.string())) std::_Exit(2);
     // Team 1's copy, as the team's opening records it.
     cv::Session->Industry()->ConstPart().SetSmallint(cv::kCategoryIndustry, cv::TDataContext{}, "WhichTeam", 1);
@@ -161,7 +162,8 @@ void Register(const std::string& name, const TFirstOpen& open) {
 }  // namespace
 
 // The sizes of the table of first visits against industry size, growing to the largest.
-constexpr std::array<TIndustrySize, 6> kSizes{{{1, 1, 1, 2}, {2, 1, 1, 5}, {6, 1, 1, 5}, {6, 2, 2, 5}, {6, 3, 3, 2}, {6, 3, 3, 5}}};
+constexpr std::array<TIndustrySize, 7> kSizes{
+    {{1, 1, 1, 2, 2}, {2, 1, 1, 5, 5}, {6, 1, 1, 5, 5}, {6, 2, 2, 5, 5}, {6, 3, 3, 2, 2}, {6, 3, 3, 5, 5}, {}}};
 
 int main(int argc, char** argv) {
     constexpr std::array<const char*, 5> pages{"SpBDec", "SpBResult", "SpBNLetter", "SpBStudies", "SpBGraph"};
@@ -175,7 +177,7 @@ int main(int argc, char** argv) {
         for (const TIndustrySize& size : kSizes)
             Register(std::string("BM_FirstVisitBySize/") + button + "/firms:" + std::to_string(size.firms) +
                          "/zones:" + std::to_string(size.zones) + "/markets:" + std::to_string(size.markets) +
-                         "/brands:" + std::to_string(size.brands),
+                         "/brands:" + std::to_string(size.brands) + "/prototypes:" + std::to_string(size.prototypes),
                      {.pageButton = button, .area = -1, .size = size});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
