@@ -15,6 +15,7 @@
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
 #include "ui/chart/label_placement.h"
@@ -230,7 +231,7 @@ TEST_F(GraphPageTest, AComboChangeDrawsTheRebuiltChartOnce) {
     EXPECT_EQ(chart->RedrawCount(), drawn + 1);
 }
 
-// In value, one market: the market's report, title "in value ... in market M2".
+// In value, one market: the market's report, title "in value ... in market M2 of zone NORTH".
 TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
     Main().ShowPage(page);
     Choose("MPGrPerfMS");
@@ -239,10 +240,64 @@ TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
     TFirGraph* chart = Shown<TFirGraph>();
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->EffectiveCode(), 1002);
-    EXPECT_EQ(chart->Title().text, "Market shares in value in market M2");
+    EXPECT_EQ(chart->Title().text, "Market shares in value in market M2 of zone NORTH");
     // Only team A markets brands in M2: its share is the whole market in every period.
     for (int row = 1; row <= chart->RowCount(); ++row) EXPECT_NEAR(chart->Data(row, 2).value_or(0), 100.0, 0.05) << row;
     for (int rival = 2; rival <= kFirms; ++rival) EXPECT_FALSE(chart->Data(chart->RowCount(), 2 * rival).has_value());
+}
+
+// The sample's two zones hold the same markets: a chart of one zone's figures
+// names the zone chosen on the bar, in every kind of chart. Defaults: in
+// units, over the periods, all markets; period 3, market M1.
+TEST_F(GraphPageTest, ChartTitlesNameTheZoneOnTheBarSmallScreen) {
+    ReopenSample(sample::TSampleRestrictions::None);
+    Main().ShowPage(page);
+    const struct {
+        const char* item;
+        const char* north;
+        const char* south;
+    } cases[] = {
+        {"MpGrMktSize", "Market size in units in zone NORTH", "Market size in units in zone SOUTH"},
+        {"MpGrMktSegSize", "Segment size in units in market M1 of zone NORTH",
+         "Segment size in units in market M1 of zone SOUTH"},
+        {"MPGrPerfMS", "Market shares in units, all markets of zone NORTH",
+         "Market shares in units, all markets of zone SOUTH"},
+        {"MPGrPerfCNC", "Cumulative net contribution in zone NORTH - period 3",
+         "Cumulative net contribution in zone SOUTH - period 3"},
+        {"MPGrToolsGSP", "Growth-share portfolio in zone NORTH - period 3",
+         "Growth-share portfolio in zone SOUTH - period 3"},
+        {"MpGrMktAvgPriceSeg", "Average retail price by segment in market M1 of zone NORTH",
+         "Average retail price by segment in market M1 of zone SOUTH"},
+    };
+    const auto title = [this] {
+        const TCVChart* chart = page->Display().Chart();
+        return chart ? chart->Title().text : std::string();
+    };
+    for (const auto& c : cases) {
+        test::ChooseZoneOnBar(1);
+        Choose(c.item);
+        QTRY_COMPARE(title(), c.north) << " shows " << title();
+        test::ChooseZoneOnBar(2);
+        QTRY_COMPARE(title(), c.south) << " shows " << title();
+        EXPECT_EQ(page->Data.SelFta, 2) << c.item;
+        test::SaveScreenshot(Main(), std::string("GraphPageTest_SouthZoneTitle_") + c.item);
+    }
+}
+
+// Benchmarking names the zone, and the market when one is chosen. Team A
+// bought the benchmark in period 2.
+TEST_F(GraphPageTest, BenchmarkingTitleNamesTheZoneAndTheMarketChosenSmallScreen) {
+    Main().ShowPage(page);
+    ChoosePeriod(2);
+    Choose("MPGrBenchNC");
+    ASSERT_NE(Shown<TBenchGraph>(), nullptr);
+    EXPECT_EQ(Shown<TBenchGraph>()->Title().text, "Benchmarking: net contribution in zone NORTH");
+    Choose("MPGrBenchCBM");
+    PickCombo(1, 1);  // M1: line 0 is every market
+    ASSERT_NE(Shown<TBenchGraph>(), nullptr);
+    EXPECT_EQ(Shown<TBenchGraph>()->Title().text, "Benchmarking: contribution before marketing in market M1 of zone NORTH");
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkingOneMarketTitle");
 }
 
 struct TMenuCase {
