@@ -96,6 +96,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
     mainWindow.ShowPage(windows.teamPage);
     windows.teamPage->repaint();
     QApplication::restoreOverrideCursor();
+    mainWindow.WarmUpWhenIdle();
     return windows;
 }
 

@@ -1,7 +1,8 @@
 // One complete marketing-plan forecast, as the plan dialog runs it, on the
 // sample industry (3 firms, 2 zones, 2 markets) and on the largest industry
 // the model holds (6 firms, 3 zones, 3 markets, 5 brands per firm in every
-// zone and market, 5 segments and 3 channels), each reported beside the time
+// zone and market, 20 prototypes per firm and market, 5 segments and 3
+// channels), each reported beside the time
 // to read the same industry file's raw bytes, measured in the same run
 // ("x_raw"). The industry stays open between forecasts, as it does in the
 // dialog; every forecast rebuilds the results of t+1 and the decisions of t+2
@@ -74,25 +75,27 @@ void BM_ForecastLargest(benchmark::State& state) {
 BENCHMARK(BM_ForecastLargest)->Unit(benchmark::kMillisecond);
 
 // How the forecast grows with the industry: the largest fixture cut to the
-// firms, zones, markets and brands per firm given, up to its full size.
+// firms, zones, markets, brands and prototypes per firm and market given, up
+// to its full size (the last row).
 void BM_ForecastBySize(benchmark::State& state) {
     cv::test::TModelWorld world;
     const std::filesystem::path file = world.GamesDir() / "SIZED.ind";
-    cv::test::WriteFixtureIndustry(file, cv::test::FixtureLargest(static_cast<int>(state.range(0)),
-                                                                  static_cast<int>(state.range(1)),
-                                                                  static_cast<int>(state.range(2)),
-                                                                  static_cast<int>(state.range(3))));
+    cv::test::WriteFixtureIndustry(
+        file, cv::test::FixtureLargest(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                       static_cast<int>(state.range(2)), static_cast<int>(state.range(3)),
+                                       static_cast<int>(state.range(4))));
     RunForecasts(state, file);
     state.counters["brands"] = static_cast<double>(state.range(0) * state.range(1) * state.range(2) * state.range(3));
 }
 BENCHMARK(BM_ForecastBySize)
-    ->ArgNames({"firms", "zones", "markets", "brands"})
-    ->Args({1, 1, 1, 2})
-    ->Args({2, 1, 1, 5})
-    ->Args({6, 1, 1, 5})
-    ->Args({6, 2, 2, 5})
-    ->Args({6, 3, 3, 2})
-    ->Args({6, 3, 3, 5})
+    ->ArgNames({"firms", "zones", "markets", "brands", "prototypes"})
+    ->Args({1, 1, 1, 2, 2})
+    ->Args({2, 1, 1, 5, 5})
+    ->Args({6, 1, 1, 5, 5})
+    ->Args({6, 2, 2, 5, 5})
+    ->Args({6, 3, 3, 2, 2})
+    ->Args({6, 3, 3, 5, 5})
+    ->Args({6, 3, 3, 5, 20})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -19,11 +19,13 @@
 #include "shell/picture_image.h"
 #include "core/team/removable_drive.h"
 #include "shell/selector/cv_bar.h"
+#include "ui/chart/chart_warm_up.h"
 #include "ui/cp1252.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/help_state.h"
 #include "ui/message_box.h"
 #include "ui/platform_color.h"
+#include "ui/report/report_fonts.h"
 
 namespace cv {
 namespace {
@@ -48,7 +50,18 @@ TFoCv3Main::TFoCv3Main(TMainWindowServices services) : TQNForm(nullptr, Qt::Wind
     clock_ = std::make_unique<TBarClock>(toolButtons_[9], services_.now, [this] { PlayChime(); });
     TranslateForm();
     for (int i = 0; i < kToolButtonCount; ++i) toolButtonHomes_[i] = toolButtons_[i]->pos();
+    warmUp_ = new TIdleWarmUp(this);
     RefreshAll();
+}
+
+void TFoCv3Main::WarmUpWhenIdle() {
+    // The fonts are listed in a step of their own too, keeping the start short.
+    warmUp_->Add([this] {
+        for (const QWidget* widget : findChildren<QWidget*>()) warmUp_->AddFont(widget->font());
+        for (const QFont& font : ReportTableFonts(*pageArea_)) warmUp_->AddFont(font);
+    });
+    warmUp_->Add(WarmUpCharts);
+    warmUp_->Start();
 }
 
 TFoCv3Main::~TFoCv3Main() { EndSession(); }

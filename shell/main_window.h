@@ -19,6 +19,7 @@
 #include "core/store/data_context.h"
 #include "shell/bar_clock.h"
 #include "shell/help_window.h"
+#include "ui/idle_warm_up.h"
 #include "ui/qn_form.h"
 
 namespace cv {
@@ -63,6 +64,12 @@ public:
     // Makes Page the session's current page and shows it; the page shown
     // before is deactivated.
     void ShowPage(TFoCv3Mod* page);
+
+    // Loads, while the program waits for its user, what the first visit of a
+    // page would otherwise load: the fonts of every widget of the window and
+    // its pages, the report tables' fonts, the first chart (TIdleWarmUp).
+    void WarmUpWhenIdle();
+    const TIdleWarmUp& WarmUp() const { return *warmUp_; }
 
     void RefreshAll();
     void UpdateCaption();
@@ -125,6 +132,7 @@ private:
     std::unique_ptr<TBarClock> clock_;
     QPointer<THelpWindow> helpWindow_;
     std::string helpFileName_;
+    TIdleWarmUp* warmUp_ = nullptr;
     bool sessionEnded_ = false;
 };
 

@@ -21,17 +21,6 @@ constexpr int kMediumLine = 2;
 // to fit its page.
 constexpr int kMinFittedScale = 75;
 
-QFont LabelFont(const TFontBlock& block, int sizeChange) {
-    TCellFont font;
-    font.name = block.name;
-    font.size = block.size + sizeChange;
-    font.bold = block.style & 1;
-    font.italic = block.style & 2;
-    font.underline = block.style & 4;
-    font.strikeout = block.style & 8;
-    return SheetFont(font, kScreenDpi / kTwipsPerInch);
-}
-
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
@@ -65,7 +54,19 @@ private:
     std::function<bool(QObject*, QEvent*)> handler_;
 };
 
+QFont LabelFont(const TFontBlock& block, int sizeChange) {
+    TCellFont font = CellFontOfBlock(block);
+    font.size += sizeChange;
+    return SheetFont(font, kScreenDpi / kTwipsPerInch);
+}
+
 }  // namespace
+
+QFont TableTitleFont(const TTableStyle& style) {
+    return LabelFont(style.caption.font, ScreenWidth() <= kSmallTitleScreenWidth ? -2 : 0);
+}
+
+QFont TableNoteFont(const TTableStyle& style) { return LabelFont(style.noteFont, 0); }
 
 TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& sheetName,
                    const TTablePlacement& placement, int zoom)
@@ -284,8 +285,8 @@ void TQNTable::UpdateCaptionLabels() {
         return;
     }
     const TTableStyle& style = TableStyle(tableType_);
-    const auto makeLabel = [&](QPointer<QLabel>& label, const std::vector<std::string>& lines, const TFontBlock& font,
-                               int sizeChange, const char* name) {
+    const auto makeLabel = [&](QPointer<QLabel>& label, const std::vector<std::string>& lines, const QFont& font,
+                               std::int32_t colour, const char* name) {
         if (!label) {
             label = new QLabel(owner_);
             label->setObjectName(name);
@@ -294,19 +295,18 @@ void TQNTable::UpdateCaptionLabels() {
             label->setVisible(visible_);
         }
         label->setText(Cp1252ToQString(JoinLines(lines)));
-        label->setFont(LabelFont(font, sizeChange));
-        if (font.colour >= 0) {
+        label->setFont(font);
+        if (colour >= 0) {
             QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, SheetColour(font.colour));
+            palette.setColor(QPalette::WindowText, SheetColour(colour));
             label->setPalette(palette);
         }
         FitLabelToWidth(*label, owner_ && tableType_ != static_cast<int>(TTableType::Document)
                                     ? owner_->contentsRect().width()
                                     : 0);
     };
-    makeLabel(titleLabel_, captionCopy_.titleLines, style.caption.font,
-              ScreenWidth() <= kSmallTitleScreenWidth ? -2 : 0, "TitleLabel");
-    makeLabel(noteLabel_, captionCopy_.noteLines, style.noteFont, 0, "NoteLabel");
+    makeLabel(titleLabel_, captionCopy_.titleLines, TableTitleFont(style), style.caption.font.colour, "TitleLabel");
+    makeLabel(noteLabel_, captionCopy_.noteLines, TableNoteFont(style), style.noteFont.colour, "NoteLabel");
     if (captionCopy_.titleLines.empty()) titleLabel_->resize(0, 0);
     if (captionCopy_.noteLines.empty()) noteLabel_->resize(0, 0);
 }

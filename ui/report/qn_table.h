@@ -32,6 +32,11 @@ inline constexpr int kPaneGap = 2;
 // Area flags of ClearAreas.
 inline constexpr int kClearEverything = 32768;
 
+// The fonts of a table's title and note labels in a table style; the title's
+// is smaller on a small screen.
+QFont TableTitleFont(const TTableStyle& style);
+QFont TableNoteFont(const TTableStyle& style);
+
 class TQNTable {
 public:
     TQNTable(QWidget* owner, TTableType tableType, const std::string& sheetName, const TTablePlacement& placement,

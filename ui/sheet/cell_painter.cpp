@@ -232,10 +232,16 @@ void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
                 painter.setPen(SheetColour(format.font.colour, ownerColour_));
             }
             const QRectF room = cell.adjusted(padding, 0, -padding, 0);
-            QString text = Cp1252ToQString(display.text);
-            text = isNumber ? FittedNumber(text, QFontMetricsF(font), room.width())
-                            : FittedCellText(text, QFontMetricsF(font), room.width(), format.wrap);
-            painter.drawText(room, AlignmentFlags(format, isNumber), text);
+            const auto fit = [&] {
+                const QString text = Cp1252ToQString(display.text);
+                return isNumber ? FittedNumber(text, QFontMetricsF(font), room.width())
+                                : FittedCellText(text, QFontMetricsF(font), room.width(), format.wrap);
+            };
+            const int flags = AlignmentFlags(format, isNumber);
+            if (textCache_)
+                textCache_->Shaped(painter, display.text, flags, isNumber, room.size(), fit).Draw(painter, room);
+            else
+                TShapedText(fit(), painter.font(), flags, room.size(), painter.layoutDirection()).Draw(painter, room);
             painter.restore();
         }
     }

@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <functional>
 
+#include "ui/sheet/shaped_text.h"
 #include "ui/sheet/sheet_model.h"
 
 class QPainter;
@@ -50,6 +51,9 @@ public:
     // corner of (Row1, Column1) at Origin; nothing is drawn outside the block.
     void PaintBlock(QPainter& painter, QPointF origin, int row1, int row2, int column1, int column2) const;
     void SetPictureDrawer(TPictureDrawer drawer) { pictureDrawer_ = std::move(drawer); }
+    // Keeps the shaped cell texts in Cache between paints; without one each
+    // paint shapes its texts afresh.
+    void SetTextCache(TShapedTextCache* cache) { textCache_ = cache; }
 
     // Pixel offsets of row and column edges from the block's corner, rounded
     // from whole twips so that blocks painted apart line up.
@@ -72,6 +76,7 @@ private:
     double pixelsPerTwip_;
     QColor ownerColour_;
     TPictureDrawer pictureDrawer_;
+    TShapedTextCache* textCache_ = nullptr;
 };
 
 }  // namespace cv

@@ -19,7 +19,24 @@ constexpr double kZoomBaseWidth = 800.0;
 constexpr int kSetupRows = 100;
 constexpr int kSetupColumns = 100;
 
-TCellFont CellFont(const TFontBlock& block) {
+int CheckedTableType(int tableType) {
+    if (tableType >= 1 && tableType <= kTableStyleCount) return tableType;
+    Ui().ShowPlainBox("Bad table type : " + std::to_string(tableType));
+    return 1;
+}
+
+}  // namespace
+
+std::optional<int> OwnerViewScale(int ownerWidth, int zoom) {
+    if (ownerWidth < kZoomOwnerWidth) return std::nullopt;
+    const int scale = zoom == kDerivedZoom || zoom == -1
+                          ? static_cast<int>(std::lround(ownerWidth / kZoomBaseWidth * 100.0))
+                          : zoom;
+    if (scale < 10 || scale > 400) return std::nullopt;
+    return scale;
+}
+
+TCellFont CellFontOfBlock(const TFontBlock& block) {
     TCellFont font;
     font.name = block.name;
     font.size = block.size;
@@ -30,14 +47,6 @@ TCellFont CellFont(const TFontBlock& block) {
     font.colour = block.colour;
     return font;
 }
-
-int CheckedTableType(int tableType) {
-    if (tableType >= 1 && tableType <= kTableStyleCount) return tableType;
-    Ui().ShowPlainBox("Bad table type : " + std::to_string(tableType));
-    return 1;
-}
-
-}  // namespace
 
 TQNSheet::TQNSheet(QWidget* owner, int tableType, const std::string& name, int zoom)
     : TSheetView(owner), tableType_(CheckedTableType(tableType)), tableName_(name) {
@@ -51,13 +60,7 @@ TQNSheet::TQNSheet(QWidget* owner, int tableType, const std::string& name, int z
     Model().SetDefaultColumnWidth(ScreenClass() == 1 ? kSmallColumnWidth : kLargeColumnWidth);
     rowCodes_.assign(kSheetRowLimit, kSizeDefault);
     columnCodes_.assign(kSheetColumnLimit, kSizeDefault);
-    const int ownerWidth = owner ? owner->width() : 0;
-    if (ownerWidth >= kZoomOwnerWidth) {
-        const int scale = zoom == kDerivedZoom || zoom == -1
-                              ? static_cast<int>(std::lround(ownerWidth / kZoomBaseWidth * 100.0))
-                              : zoom;
-        if (scale >= 10 && scale <= 400) SetViewScale(scale);  // a zoom no sheet can show keeps the scale
-    }
+    if (const std::optional<int> scale = OwnerViewScale(owner ? owner->width() : 0, zoom)) SetViewScale(*scale);
 }
 
 void TQNSheet::SetupControl() {
@@ -102,7 +105,7 @@ void TQNSheet::FormatCaptionLines(int firstRow, const std::vector<std::string>& 
     if (lines.empty()) return;
     const int lastRow = firstRow + static_cast<int>(lines.size()) - 1;
     Model().FormatRange(firstRow, 1, lastRow, Model().MaxCol(),
-                        [&](TCellFormat& format) { format.font = CellFont(font); });
+                        [&](TCellFormat& format) { format.font = CellFontOfBlock(font); });
     for (std::size_t i = 0; i < lines.size(); ++i) Model().SetText(firstRow + static_cast<int>(i), 1, lines[i]);
     const TAreaBlock& caption = TableStyle(tableType_).caption;
     ApplyRowCode(firstRow, lastRow, caption.rowHeight);
@@ -192,7 +195,7 @@ void TQNSheet::FormatBlock(int row1, int column1, int row2, int column2, const T
                     format.left = {border.leftStyle, border.leftColour};
                 if ((border.edges & kEdgeRight) && column == column2)
                     format.right = {border.rightStyle, border.rightColour};
-                format.font = CellFont(block.font);
+                format.font = CellFontOfBlock(block.font);
                 format.horizontal = alternative ? kAlternativeAlignment.horizontal : block.horizontal;
                 format.vertical = alternative ? kAlternativeAlignment.vertical : block.vertical;
                 format.wrap = alternative ? kAlternativeAlignment.wrap : block.wrap;

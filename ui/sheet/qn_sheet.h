@@ -6,6 +6,7 @@
 // visible part of the table. It starts hidden and far off its owner.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,16 @@ inline constexpr int kMaxCaptionLines = 11;
 inline constexpr std::size_t kMaxCaptionLineLength = 128;
 // A zoom that asks for the scale to follow the owner's width.
 inline constexpr int kDerivedZoom = 65535;
+
+// The scale in percent a sheet placed in an owner OwnerWidth pixels wide
+// takes with Zoom: the zoom itself, or with kDerivedZoom (or -1) one that
+// follows the owner's width; nothing (the sheet's own scale) in an owner
+// narrower than the screen the tables were designed for, or with a zoom no
+// sheet can show.
+std::optional<int> OwnerViewScale(int ownerWidth, int zoom);
+
+// The cell font of a table style's font block.
+TCellFont CellFontOfBlock(const TFontBlock& block);
 
 // The lines above a table.
 struct TCaptionBlock {

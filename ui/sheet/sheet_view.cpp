@@ -73,7 +73,8 @@ int TSheetView::FirstScrollingColumn() const { return std::max(leftCol_, fixedCo
 void TSheetView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), SheetColour(backColour_));
-    const TCellPainter cells(model_, PixelsPerTwip(), palette().color(QPalette::Window));
+    TCellPainter cells(model_, PixelsPerTwip(), palette().color(QPalette::Window));
+    cells.SetTextCache(&shapedTexts_);
     const double scale = PixelsPerTwip();
     const double fixedHeight = std::round(model_.RowsHeightTwips(fixedRow_, fixedRow_ + fixedRows_ - 1) * scale);
     const double fixedWidth = std::round(model_.ColumnsWidthTwips(fixedCol_, fixedCol_ + fixedCols_ - 1) * scale);

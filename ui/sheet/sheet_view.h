@@ -13,6 +13,7 @@
 
 #include <QWidget>
 
+#include "ui/sheet/shaped_text.h"
 #include "ui/sheet/sheet_model.h"
 
 namespace cv {
@@ -91,6 +92,8 @@ private:
     int viewScale_ = 100;
     std::int32_t backColour_ = 0xFFFFFF;
     TCellEditor* editor_ = nullptr;
+    // The cell texts painted, shaped once and drawn again at every paint.
+    TShapedTextCache shapedTexts_;
 };
 
 }  // namespace cv
