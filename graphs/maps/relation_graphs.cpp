@@ -210,6 +210,8 @@ void TRelationGraph::SetStudiesTitle(const std::string& characteristic, const st
              kMapBlack, kTitleTop);
 }
 
-void TRelationGraph::SetLegendText(const std::string& text) { SetLegend(text, kLegendFontSize, 0, 0, kLegendFramed); }
+void TRelationGraph::SetLegendText(const std::string& text) {
+    SetLegend(Session ? Session->ExpandTokens(text, context_) : text, kLegendFontSize, 0, 0, kLegendFramed);
+}
 
 }  // namespace cv

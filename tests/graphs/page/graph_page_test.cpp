@@ -252,36 +252,22 @@ TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
 TEST_F(GraphPageTest, ChartTitlesNameTheZoneOnTheBarSmallScreen) {
     ReopenSample(sample::TSampleRestrictions::None);
     Main().ShowPage(page);
-    const struct {
-        const char* item;
-        const char* north;
-        const char* south;
-    } cases[] = {
-        {"MpGrMktSize", "Market size in units in zone NORTH", "Market size in units in zone SOUTH"},
-        {"MpGrMktSegSize", "Segment size in units in market M1 of zone NORTH",
-         "Segment size in units in market M1 of zone SOUTH"},
-        {"MPGrPerfMS", "Market shares in units, all markets of zone NORTH",
-         "Market shares in units, all markets of zone SOUTH"},
-        {"MPGrPerfCNC", "Cumulative net contribution in zone NORTH - period 3",
-         "Cumulative net contribution in zone SOUTH - period 3"},
-        {"MPGrToolsGSP", "Growth-share portfolio in zone NORTH - period 3",
-         "Growth-share portfolio in zone SOUTH - period 3"},
-        {"MpGrMktAvgPriceSeg", "Average retail price by segment in market M1 of zone NORTH",
-         "Average retail price by segment in market M1 of zone SOUTH"},
-    };
     const auto title = [this] {
         const TCVChart* chart = page->Display().Chart();
         return chart ? chart->Title().text : std::string();
     };
-    for (const auto& c : cases) {
-        test::ChooseZoneOnBar(1);
-        Choose(c.item);
-        QTRY_COMPARE(title(), c.north) << " shows " << title();
-        test::ChooseZoneOnBar(2);
-        QTRY_COMPARE(title(), c.south) << " shows " << title();
-        EXPECT_EQ(page->Data.SelFta, 2) << c.item;
-        test::SaveScreenshot(Main(), std::string("GraphPageTest_SouthZoneTitle_") + c.item);
-    }
+    const struct {
+        const char* item;
+        const char* north;
+    } cases[] = {
+        {"MpGrMktSize", "Market size in units in zone NORTH"},
+        {"MpGrMktSegSize", "Segment size in units in market M1 of zone NORTH"},
+        {"MPGrPerfMS", "Market shares in units, all markets of zone NORTH"},
+        {"MPGrPerfCNC", "Cumulative net contribution in zone NORTH - period 3"},
+        {"MPGrToolsGSP", "Growth-share portfolio in zone NORTH - period 3"},
+        {"MpGrMktAvgPriceSeg", "Average retail price by segment in market M1 of zone NORTH"},
+    };
+    for (const auto& c : cases) ExpectEachZoneNamed(c.item, title, c.north, "GraphPageTest_SouthZoneTitle_");
 }
 
 // Benchmarking names the zone, and the market when one is chosen. Team A

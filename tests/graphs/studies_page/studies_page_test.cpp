@@ -409,17 +409,7 @@ TEST_F(StudiesPageTest, ChartTitlesNameTheMarketAndTheZoneOnTheBarSmallScreen) {
         {"MPStuMapRelation", "PRICE and its perception on ECONOMY in market M1 of zone NORTH"},
         {"MPStuCjaGraphU", "Utilities of the levels for segment LEADERS in market M1 of zone NORTH"},
     };
-    for (const auto& c : cases) {
-        test::ChooseZoneOnBar(1);
-        Choose(c.item);
-        QTRY_COMPARE(head(), c.north) << " shows " << head();
-        test::ChooseZoneOnBar(2);
-        std::string south = c.north;
-        south.replace(south.find("NORTH"), 5, "SOUTH");
-        QTRY_COMPARE(head(), south) << " shows " << head();
-        QApplication::processEvents();
-        test::SaveScreenshot(Main(), std::string("StudiesPageTest_SouthZoneTitle_") + c.item);
-    }
+    for (const auto& c : cases) ExpectEachZoneNamed(c.item, head, c.north, "StudiesPageTest_SouthZoneTitle_");
 }
 
 }  // namespace
