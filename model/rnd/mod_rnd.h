@@ -248,7 +248,12 @@ private:
     TOutcomeDraws PreDraw() const;
     bool RunOutcomePass(const TOutcomeDraws& draws, double adjCost);
     bool DecideOutcome(int prototype, double draw, double adjCost);
-    void Recost(int prototype);
+    // The figures every prototype's recosting shares, each found when first needed.
+    struct TRecostMoney {
+        std::optional<double> adjCost;
+        std::optional<double> inflation;
+    };
+    void Recost(int prototype, TRecostMoney& money);
     void UpdatePartner(int prototype);
     double ResearchMoney(int period) const;
 };

@@ -58,7 +58,8 @@ void TModRnD::RunProjects(TDataContext& context) {
     const TOutcomeDraws draws = PreDraw();
     while (RunOutcomePass(draws, adjCost)) {
     }
-    for (int prototype = 1; prototype <= NbPros; ++prototype) Recost(prototype);
+    TRecostMoney money;
+    for (int prototype = 1; prototype <= NbPros; ++prototype) Recost(prototype, money);
 }
 
 // The value 1 of the reference money in R&D money of the home zone in Period.
@@ -142,17 +143,20 @@ bool TModRnD::DecideOutcome(int prototype, double draw, double adjCost) {
 // decision period: unit costs, the requested unit cost carried by the
 // period's R&D inflation (never below the minimum), the budget still required;
 // then the partner's copy takes the figures.
-void TModRnD::Recost(int prototype) {
+void TModRnD::Recost(int prototype, TRecostMoney& money) {
     const std::string name = ProNames->GetZts({prototype});
     const long double developer = ProFins->GetReal48({prototype, Fin.ProDeveloper});
     const long double partner = ProFins->GetReal48({prototype, Fin.ProPartner});
     LogFmt(3, "R&D report for project %s   -   Dev=%d   Par=%d", {name, FirmNumber(developer), FirmNumber(partner)});
     if (!IsThisFirm(static_cast<double>(developer))) return;
-    const double adjCost = ResearchMoney(Data->DecPeriod() + 1);
+    if (!money.adjCost) money.adjCost = ResearchMoney(Data->DecPeriod() + 1);
+    const double adjCost = *money.adjCost;
     const long double requested = ProFins->GetReal48({prototype, Fin.ProReqUC});
     LogFmt(5, "Avant CalcUC  Ruc=%.2f", {requested});
     const TUnitCosts costs = CalcUCs(*ProTecs, *ProFins, NbPros, *ProTecs, prototype, nullptr, adjCost, false);
-    const double inflation = static_cast<double>(Data->InflationRate(Data->DecPeriod(), Context.SelFta, ResearchCateg));
+    if (!money.inflation)
+        money.inflation = static_cast<double>(Data->InflationRate(Data->DecPeriod(), Context.SelFta, ResearchCateg));
+    const double inflation = *money.inflation;
     const double ruc = RoundToStep(static_cast<double>(requested) * (1 + inflation), kUnitCostStep);
     LogFmt(5, "Muc=%.2f   Ruc=%.2f   Suc=%.2f", {costs.Muc, ruc, costs.Suc});
     ProFins->SetReal48({prototype, Fin.ProStdUC}, costs.Suc);
