@@ -9,15 +9,12 @@
 // within one frame (16 ms) in absolute time too.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <chrono>
 #include <functional>
 #include <memory>
 
+#include "bench/bare_dialog.h"
 #include "bench/screen_bench.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -25,12 +22,8 @@
 #include "decisions/distribution/slf_assistant.h"
 #include "decisions/mix/mix_dialog.h"
 #include "decisions/studies/study_order_dialog.h"
-#include "ui/report/qn_table.h"
 
 namespace {
-
-constexpr int kRawSamples = 20;
-constexpr int kGridColumns = 5;
 
 using TDialogMaker = std::function<std::unique_ptr<QDialog>(QWidget* owner, cv::TDataContext& context)>;
 
@@ -46,48 +39,6 @@ cv::TDataContext& PageContext() {
     return context;
 }
 
-// The baseline: a bare dialog with Dialog's number of labels, line edits and
-// check boxes, and a table of the shape of each of its sheets holding the
-// same texts, drawn once.
-double RawSeconds(const QDialog& dialog) {
-    const auto labels = dialog.findChildren<QLabel*>().size();
-    const auto fields = dialog.findChildren<QLineEdit*>().size();
-    const auto boxes = dialog.findChildren<QCheckBox*>().size();
-    // The sheet class declares no meta-object of its own: look by type.
-    std::vector<const cv::TQNSheet*> sheets;
-    for (const QWidget* child : dialog.findChildren<QWidget*>())
-        if (const auto* sheet = dynamic_cast<const cv::TQNSheet*>(child)) sheets.push_back(sheet);
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kRawSamples; ++i) {
-        QDialog raw(&cv::bench::LargestOwner());
-        auto* grid = new QGridLayout(&raw);
-        int cell = 0;
-        const auto add = [&](QWidget* widget) {
-            grid->addWidget(widget, cell / kGridColumns, cell % kGridColumns);
-            ++cell;
-        };
-        for (qsizetype k = 0; k < labels; ++k) add(new QLabel(QStringLiteral("Label"), &raw));
-        for (qsizetype k = 0; k < fields; ++k) add(new QLineEdit(QStringLiteral("20"), &raw));
-        for (qsizetype k = 0; k < boxes; ++k) add(new QCheckBox(QStringLiteral("M1"), &raw));
-        std::vector<std::unique_ptr<cv::TQNTable>> tables;
-        for (const cv::TQNSheet* sheet : sheets) {
-            const cv::TTableGeometry& g = sheet->Geometry();
-            auto table = std::make_unique<cv::TQNTable>(&raw, static_cast<cv::TTableType>(sheet->TableType()), "Raw",
-                                                        cv::TTablePlacement{}, cv::kDerivedZoom);
-            table->DefineTable({g.titleRows, g.bodyRows, g.totalRows, g.headingCols, g.bodyCols, g.totalCols});
-            for (int row = 1; row <= sheet->Model().MaxRow(); ++row)
-                for (int column = 1; column <= sheet->Model().MaxCol(); ++column)
-                    if (std::string text = sheet->Model().Text(row, column); !text.empty())
-                        table->SetCellText(row, column, text);
-            table->Show();
-            tables.push_back(std::move(table));
-        }
-        raw.adjustSize();
-        benchmark::DoNotOptimize(raw.grab());
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kRawSamples;
-}
-
 void OpenDialog(benchmark::State& state, const TDialogMaker& make) {
     QWidget& owner = cv::bench::LargestOwner();  // opens the industry on first use
     std::unique_ptr<QDialog> dialog;
@@ -99,7 +50,7 @@ void OpenDialog(benchmark::State& state, const TDialogMaker& make) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
                            static_cast<double>(state.iterations());
     state.counters["ms"] = seconds * 1000;
-    state.counters["x_raw"] = seconds / RawSeconds(*dialog);
+    state.counters["x_raw"] = seconds / cv::bench::BareDialogSeconds(*dialog, owner);
 }
 
 void Register(const char* name, TDialogMaker make) {

@@ -69,14 +69,15 @@ void TModCV3::CreatePeriodArrays() {
     spentForecast_.reset();
 }
 
-// A cell that the last forecast filled with exactly this category's counters
-// and arrays is taken over: its arrays keep their storage and are made empty
-// again. Any other cell it left is emptied and filled afresh.
+// A cell that the last forecast left is taken over without what the steps
+// added to it; when it holds every array of this category, the arrays keep
+// their storage and are made empty again, otherwise it is emptied and filled afresh.
 void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
     if (!spentForecast_) spentForecast_ = std::make_unique<TCvPerData>();
     const TPeriodCellNames& names = PeriodCellNames(category);
     TSimData* kept = ResultsT1()->AdoptCell(*spentForecast_, category, cell);
-    if (kept && !kept->HoldsExactly(names.counters, names.arrays)) {
+    if (kept) kept->KeepOnly(names.counters, names.arrays);
+    if (kept && kept->ArrayCount() != static_cast<int>(names.arrays.size())) {
         TSimData().Swap(*kept);
         kept = nullptr;
     }

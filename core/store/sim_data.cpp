@@ -335,13 +335,21 @@ TSimArr* TSimData::GetSimArr(std::string_view name) {
 
 // ---- The whole bag ----
 
-bool TSimData::HoldsExactly(std::span<const std::string_view> scalarNames,
-                            std::span<const std::string_view> arrayNames) const {
-    const auto named = [](const auto& entries, std::span<const std::string_view> names) {
-        return std::equal(entries.begin(), entries.end(), names.begin(), names.end(),
-                          [](const auto& entry, std::string_view name) { return entry.name == name; });
+// One walk through each list: both are in the order of CompareNames.
+void TSimData::KeepOnly(std::span<const std::string_view> scalarNames, std::span<const std::string_view> arrayNames) {
+    const auto keepListed = [](auto& entries, std::span<const std::string_view> names) {
+        auto name = names.begin();
+        auto kept = entries.begin();
+        for (auto& entry : entries) {
+            while (name != names.end() && CompareNames(*name, entry.name) < 0) ++name;
+            if (name == names.end() || *name != entry.name) continue;
+            if (&*kept != &entry) *kept = std::move(entry);
+            ++kept;
+        }
+        entries.erase(kept, entries.end());
     };
-    return named(scalars_, scalarNames) && named(arrays_, arrayNames);
+    keepListed(scalars_, scalarNames);
+    keepListed(arrays_, arrayNames);
 }
 
 bool TSimData::IsModified() const {

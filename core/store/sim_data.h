@@ -74,10 +74,9 @@ public:
 
     int ScalarCount() const { return static_cast<int>(scalars_.size()); }
     int ArrayCount() const { return static_cast<int>(arrays_.size()); }
-    // Whether the bag holds exactly the scalars ScalarNames and the arrays
-    // ArrayNames, each list in the bag's order and the names in their letter case.
-    bool HoldsExactly(std::span<const std::string_view> scalarNames,
-                      std::span<const std::string_view> arrayNames) const;
+    // Removes every scalar and array not named exactly (letter case included)
+    // in ScalarNames and ArrayNames, each list sorted as the bag sorts names.
+    void KeepOnly(std::span<const std::string_view> scalarNames, std::span<const std::string_view> arrayNames);
     // The array at Position (from 0) of the bag's order of names.
     TSimArr& ArrayAt(int position) { return *arrays_.at(static_cast<std::size_t>(position)).array; }
     // True when a scalar carries its changed flag or an array its modified flag.

@@ -288,6 +288,10 @@ private:
     void ZeroElement(std::uint32_t pos);
     void MoveElement(std::uint32_t dstPos, std::uint32_t srcPos);
     long double ReadNumberAs(const TIndex& index, std::string_view operation) const;
+    // Sum's first element when it lies within the bounds, kNoPosition otherwise
+    // (Sum then reads, and reports, element by element); its division by Op.
+    std::uint32_t FirstSummedPosition(const TIndex& index, int outer, int inner) const;
+    long double Average(long double sum, int op, int outer, int inner) const;
     void WriteNumberAs(const TIndex& index, long double value, std::string_view operation);
     void SetIntegerOfKind(std::uint8_t kind, const TIndex& index, long long value, std::string_view badKindText);
     static TShape ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,

@@ -25,8 +25,23 @@ long double TDynArr::Sum(int mode, const TIndex& index, int op) const {
     if (mode != 1 && mode != 2) FatalStop("SumSubArray not implemented for nDim=%d", {mode});
     const int outer = OpenDimension(index, kOpenDim, nDim_);
     const int inner = mode == 2 ? OpenDimension(index, kOpenDim2, nDim_) : -1;
-    TIndex at = index;
     long double sum = 0;
+    // The elements summed lie evenly spaced from the first: when it lies within
+    // the bounds, so does every other, and each is read at its position.
+    const std::uint32_t first = FirstSummedPosition(index, outer, inner);
+    if (first != kNoPosition) {
+        for (std::uint32_t i = 0; i < dimSize_[outer]; ++i) {
+            const std::uint32_t row = first + i * stride_[outer];
+            if (inner < 0) {
+                sum = RoundToReal48(sum + LoadNumber(row));
+                continue;
+            }
+            for (std::uint32_t j = 0; j < dimSize_[inner]; ++j)
+                sum = RoundToReal48(sum + LoadNumber(row + j * stride_[inner]));
+        }
+        return Average(sum, op, outer, inner);
+    }
+    TIndex at = index;
     const auto add = [&] { sum = RoundToReal48(sum + LoadNumber(ReadPosition(at))); };
     for (int i = lb_[outer]; i <= ub_[outer]; ++i) {
         at.Set(outer, i);
@@ -39,6 +54,10 @@ long double TDynArr::Sum(int mode, const TIndex& index, int op) const {
             add();
         }
     }
+    return Average(sum, op, outer, inner);
+}
+
+long double TDynArr::Average(long double sum, int op, int outer, int inner) const {
     if (op == 2) {
         // The divisor is the difference of the bounds, not the element count.
         long double divisor = ub_[outer] - lb_[outer];
@@ -46,6 +65,21 @@ long double TDynArr::Sum(int mode, const TIndex& index, int op) const {
         sum = divisor == 0 ? 0 : sum / divisor;
     }
     return RoundToReal48(sum);
+}
+
+std::uint32_t TDynArr::FirstSummedPosition(const TIndex& index, int outer, int inner) const {
+    if (dimSize_[outer] == 0 || (inner >= 0 && dimSize_[inner] == 0)) return kNoPosition;
+    TIndex first = index;
+    first.Set(outer, lb_[outer]);
+    if (inner >= 0) first.Set(inner, lb_[inner]);
+    if (first.Count() < nDim_) return kNoPosition;
+    std::uint32_t position = 0;
+    for (int d = 0; d < nDim_; ++d) {
+        const auto offset = static_cast<std::uint32_t>(first[d] - lb_[d]);  // below LB wraps to a large value
+        if (offset >= dimSize_[d]) return kNoPosition;
+        position += offset * stride_[d];
+    }
+    return position;
 }
 
 void TDynArr::CopySubArray(const TDynArr& src, int mode, const TIndex& dstIndex, const TIndex& srcIndex) {

@@ -67,12 +67,13 @@ TFoMktPlan::TFoMktPlan(QWidget* owner, TDataContext& callerContext, TPlanForecas
     const TWaitCursor wait;
     setObjectName(QStringLiteral("FoMktPlan"));
     BuildControls();
-    LayoutForScreen();
     TranslateForm();
     std::vector<std::string> captions;
     if (Translator) Translator->GetLines(kSectionControls, "TSMktPlan", captions);
     for (std::size_t i = 0; i < kMktPlanScreens.size(); ++i)
         TSMktPlan_->addTab(i < captions.size() ? QString::fromStdString(captions[i]) : QString::number(i + 1));
+    // Laid out once the tabs exist: the bar takes the height their captions need.
+    LayoutForScreen();
     TSMktPlan_->AllowChange = [this](int newTab) { return Guarded([&] { return TSMktPlanChange(newTab); }); };
     TSMktPlanChange(0);
     unitMode_ = kPercentMode;

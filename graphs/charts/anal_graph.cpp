@@ -94,6 +94,7 @@ std::string TAnalGraph::FormatTitle(std::string text) const {
     ReplaceOnce(text, "@SEGMENT", UpperCaseAccented(industry->SegmentLabel(c.SelFta, c.SelMarket, c.SelSegment)));
     ReplaceOnce(text, "@CHANNEL", UpperCaseAccented(industry->ChannelLabel(c.SelFta, c.SelChannel)));
     ReplaceOnce(text, "@FIRM", UpperCaseAccented(industry->FirmLabel(c.SelFirm)));
+    ReplaceOnce(text, "@ZONE", UpperCaseAccented(industry->FtaLabel(c.SelFta)));
     std::vector<std::string> misc;
     if (Translator) Translator->GetLines(kSectionGlobals, "MISC", misc);
     const std::size_t uorv = static_cast<std::size_t>(kMiscUnitsLine - 1 + (c.UnitsOrValue == si::Value ? 1 : 0));

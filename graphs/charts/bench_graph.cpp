@@ -18,6 +18,7 @@ namespace {
 constexpr int kFirstCode = 3000;
 constexpr int kFirstZoneOnlyCode = 3010;
 constexpr int kOneMarketLine = 17;
+constexpr int kZoneLine = 18;
 constexpr int kValueAxisLine = 6;
 
 // Elements of codes 3000..3015 in the firm's zone report and, for the first
@@ -72,8 +73,8 @@ void TBenchGraph::Build(const TDataContext& context) {
         table.AddPeriod(values, bought);
     }
     LoadLines(kSectionGlobals, "BenchGraph");
-    std::string title = GetLine(code_ - kFirstCode + 1);
-    if (oneMarket) title += " - " + GetLine(kOneMarketLine);
+    // The item, then where its figures come from: one market of the zone or the whole zone.
+    const std::string title = GetLine(code_ - kFirstCode + 1) + " " + GetLine(oneMarket ? kOneMarketLine : kZoneLine);
     SetTitle(FormatTitle(title), titleSize_, 1, 0, 0);
     bool wrote = false;
     const TCvInd& industry = *Session->Industry();

@@ -79,7 +79,8 @@ void TCjaUtilsGraph::Build(const TDataContext& context) {
     if (Mode() == kWindowMode && industry) {
         LoadLines(kSectionStudies, "StuCjaUtils");
         const std::string segment = UpperCaseAccented(industry->SegmentLabel(context_.SelFta, context_.SelMarket, segment_));
-        SetTitle(ReplaceFirst(GetLine(kTitleLine), "@SEGMENT", segment), kTitleSize, 1, kMapBlack, kTitleTop);
+        const std::string title = Session->ExpandTokens(ReplaceFirst(GetLine(kTitleLine), "@SEGMENT", segment), context_);
+        SetTitle(title, kTitleSize, 1, kMapBlack, kTitleTop);
     }
     SetRepaint(true);
     if (Mode() != kChartDocumentMode) show();

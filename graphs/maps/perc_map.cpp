@@ -117,6 +117,8 @@ void TPercMap::ComposeTitle(int firstLine) {
         if (!titleText_.empty()) titleText_ += "\r\r";
         titleText_ += GetLine(line);
     }
+    // The title names the market and its zone: the same markets recur in every zone.
+    if (Session) titleText_ = Session->ExpandTokens(titleText_, context_);
 }
 
 void TPercMap::SetAxisTitles() {

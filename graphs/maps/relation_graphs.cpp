@@ -206,9 +206,12 @@ void TRelationGraph::SetStudiesTitle(const std::string& characteristic, const st
     LoadLines(kSectionStudies, "StuSemEstimGraph");
     const std::string title = ReplaceFirst(ReplaceFirst(GetLine(kStudiesTitleLine), "@CHAR1", characteristic),
                                            "@CHAR2", measure);
-    SetTitle(title, IsWideScreen() ? kTitleSize : kSmallTitleSize, 1, kMapBlack, kTitleTop);
+    SetTitle(Session ? Session->ExpandTokens(title, context_) : title, IsWideScreen() ? kTitleSize : kSmallTitleSize, 1,
+             kMapBlack, kTitleTop);
 }
 
-void TRelationGraph::SetLegendText(const std::string& text) { SetLegend(text, kLegendFontSize, 0, 0, kLegendFramed); }
+void TRelationGraph::SetLegendText(const std::string& text) {
+    SetLegend(Session ? Session->ExpandTokens(text, context_) : text, kLegendFontSize, 0, 0, kLegendFramed);
+}
 
 }  // namespace cv

@@ -66,18 +66,28 @@ bool TPercMapLabels::LabelHitsAny(int i) const {
     return LabelHitsLabels(i);
 }
 
+bool TPercMapLabels::LabelInsidePlot(int i) const {
+    const TGridBox& box = items[i].labelBox;
+    return box.x >= 0 && box.y >= 0 && box.x + box.width <= LabelGridCells && box.y + box.height <= LabelGridCells;
+}
+
 void TPercMapLabels::SetPosition(int i, int position) {
     items[i].position = position;
     SetLabelRect(i, 2);
 }
 
-// Pass 1: a fixed position whose label would cover a marker is never tried.
+// Pass 1: a fixed position whose label would cover a marker or leave the
+// plot is never tried.
 void TPercMapLabels::ScreenMarkers(int i) {
     TPercMapItem& item = items[i];
     item.flags.fill(cfFree);
     item.dx = item.dy = 0;
     for (int code : LabelCandidateOrder) {
         SetPosition(i, code);
+        if (!LabelInsidePlot(i)) {
+            item.flags[code] = cfOutsidePlot;
+            continue;
+        }
         for (int j = 0; j < ItemCount(); ++j) {
             if (LabelHitsMarker(i, j)) {
                 item.flags[code] = cfOverMarker;
@@ -122,7 +132,8 @@ bool TPercMapLabels::MoveOneLabel() {
 }
 
 // Pass 3: rings of growing radius around the point, the ring's offsets in
-// ascending dx, then ascending dy; earlier ring labels are obstacles.
+// ascending dx, then ascending dy; earlier ring labels are obstacles, and the
+// plot's edges bound the search.
 void TPercMapLabels::SearchRing(int i) {
     TPercMapItem& item = items[i];
     for (int radius = 1; radius <= MaxLabelRingRadius; ++radius) {
@@ -132,7 +143,7 @@ void TPercMapLabels::SearchRing(int i) {
                 item.dx = dx;
                 item.dy = dy;
                 SetPosition(i, lpRing);
-                if (!LabelHitsAny(i)) return;
+                if (LabelInsidePlot(i) && !LabelHitsAny(i)) return;
             }
         }
     }

@@ -45,6 +45,7 @@ enum ECandidateFlag : std::uint8_t {
     cfFree = 1,
     cfOverMarker = 2,
     cfMovedAway = 3,  // the label left this position and may not return
+    cfOutsidePlot = 4,  // the label would reach beyond the plot's edge
 };
 
 enum EPercMapItemKind : int { ikIdealPoint = 1, ikBrand = 2 };
@@ -68,6 +69,10 @@ struct TPercMapItem {
 
 // The order in which the four fixed positions are tried: right, above, left, below.
 inline constexpr std::array<int, 4> LabelCandidateOrder{lpRight, lpAbove, lpLeft, lpBelow};
+
+// Cell numbers of the plot run from 0 to this on each axis; a label is drawn
+// only where its box stays within them, so no label runs off the chart.
+inline constexpr int LabelGridCells = 50;
 
 // The ring search gives up beyond this radius: a label that finds no place
 // within it is not drawn (a pile of brands at one point would otherwise
@@ -100,6 +105,8 @@ public:
     bool LabelHitsLabels(int i) const;
     // Item i's label overlaps any marker (its own included) or another brand's label.
     bool LabelHitsAny(int i) const;
+    // Item i's label box lies within the plot's cells.
+    bool LabelInsidePlot(int i) const;
 
     // Places every brand's label: marker screening, fixed positions with
     // repair sweeps, then the ring search.

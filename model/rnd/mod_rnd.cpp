@@ -108,7 +108,17 @@ void TModRnD::Init(TCvInd& data, const TDataContext& context) {
     bound.Data = &data;
     bound.Context = context;
     bound.Context.SelFta = HomeFta(data, context.SelFirm);
-    bound.FindColumns();
+    if (columnsOf_ == &data) {
+        bound.Projet = Projet;
+        bound.TecDimVars = TecDimVars;
+        bound.ProFinances = ProFinances;
+        bound.ResearchCateg = ResearchCateg;
+        bound.Tec = Tec;
+        bound.Fin = Fin;
+    } else {
+        bound.FindColumns();
+    }
+    bound.columnsOf_ = &data;
     const TCvPerData& constant = data.ConstPart();
     bound.Technical = &RequireArr(constant, kCategoryMarket, bound.Context, "Technical");
     bound.UCParams = &RequireArr(constant, kCategoryMarket, bound.Context, "UCParams");

@@ -84,7 +84,8 @@ public:
     // firm's home zone: series and column positions, "Technical" and
     // "UCParams" of the market, the parameters, the prototypes of the
     // context's period and the projects of the decision period. Called again to
-    // move to another firm or market. A missing array raises EModelError naming
+    // move to another firm or market: on the same industry it keeps the columns
+    // it found in the series. A missing array raises EModelError naming
     // it; a count beyond its arrays is cut to them with a level-0 log line.
     void Init(TCvInd& data, const TDataContext& context);
     // Points NbPros, ProNames, ProTecs and ProFins at the lists of Set for the
@@ -211,6 +212,9 @@ public:
     TWorkRec* WorkRec = nullptr;
 
 private:
+    // The industry whose series the columns above were found in.
+    const TCvInd* columnsOf_ = nullptr;
+
     void FindColumns();
     void ReadParameters();
     void BindProjects();

@@ -1,5 +1,7 @@
 #include "tests/app/support/program_root.h"
 
+#include <QAbstractButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -54,6 +56,13 @@ void ChoosePeriodOnBar(int period) {
     auto* spin = static_cast<TBarSpinBtn*>(periods->Buttons.at(0));
     spin->SetValueQuietly(period);
     CvBar->SelectionChanged(*periods, spin);
+}
+
+void ChooseZoneOnBar(int zone) {
+    TBarGrpBtn* zones = CvBar->Group(Session->Industry()->FtaSeries()->Name());
+    auto* button = qobject_cast<QAbstractButton*>(zones->Buttons.at(static_cast<std::size_t>(zone - 1)));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 TProgramWindows StartProgramPastSplash(TMainWindowServices services) {

@@ -45,6 +45,9 @@ private:
 // on show reads it.
 void ChoosePeriodOnBar(int period);
 
+// Clicks the button of Zone (1 for the first) on the selector bar, as the user does.
+void ChooseZoneOnBar(int zone);
+
 // Starts the program with Services, closing the splash at once (its
 // screenshot keeps a name of its own, not the running test's).
 TProgramWindows StartProgramPastSplash(TMainWindowServices services);

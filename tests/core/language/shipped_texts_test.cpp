@@ -85,7 +85,7 @@ constexpr TNumberedEntry kNumberedEntries[] = {
     {kSectionGlobals, "Units", 12},
     {kSectionGlobals, "FirGraph", 23},
     {kSectionGlobals, "MktTotPerGraph", 14},
-    {kSectionGlobals, "BenchGraph", 17},
+    {kSectionGlobals, "BenchGraph", 18},
     {kSectionGlobals, "GSP", 3},
     {kSectionStudies, "StuSemEstimGraph", 5},
     {kSectionStudies, "MapRelationsGraph", 4},

@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/store/series.h"
 
@@ -90,6 +92,23 @@ TEST(SimData, TheSizeBoundCoversTheWrittenForm) {
     TSimData unshaped;
     unshaped.AddSimArr("None", std::make_unique<TSimArr>());
     EXPECT_EQ(unshaped.StoredSizeBound(), kNoSizeBound);
+}
+
+// Only names listed exactly, letter case included, stay; the others go, in
+// either list, wherever they sort.
+TEST(SimData, KeepOnlyLeavesTheNamesListedExactly) {
+    TSimData bag;
+    for (const char* name : {"Alpha", "beta", "Gamma", "Delta", "1st"}) bag.SetScalarInt(name, 1);
+    for (const char* name : {"Sales", "prices", "Units"}) bag.AddSimArr(name, NewArray(dkByte, 0, 1, {1}, {2}));
+    const std::vector<std::string_view> scalars{"Alpha", "Beta", "Delta", "Zeta"};  // in the bag's order
+    const std::vector<std::string_view> arrays{"Prices", "Sales"};
+    bag.KeepOnly(scalars, arrays);
+    TSimData expected;
+    for (const char* name : {"Alpha", "Delta"}) expected.SetScalarInt(name, 1);
+    expected.AddSimArr("Sales", NewArray(dkByte, 0, 1, {1}, {2}));
+    EXPECT_EQ(Written(bag), Written(expected));
+    EXPECT_EQ(bag.FindScalar("beta"), nullptr);
+    EXPECT_EQ(bag.FindSimArr("prices"), nullptr);
 }
 
 TEST(SimData, ScalarLookUpsReportMissingAndMismatchedKinds) {

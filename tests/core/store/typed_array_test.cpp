@@ -239,6 +239,11 @@ TEST(TypedArray, SumRunsOverTheOpenDimensionsWithReal48Rounding) {
     EXPECT_THROW(array.Sum(1, {1, 2}, 1), ERangeError);
     EXPECT_THROW(array.Sum(2, {kOpenDim, 2}, 1), ERangeError);
     EXPECT_THROW(array.Sum(3, {kOpenDim, 2}, 1), EFatalStop);
+    // A fixed component outside the bounds is reported at every element, each
+    // of which reads as the first: 5 rows of 11.
+    test::RecordingUi ui;
+    EXPECT_EQ(array.Sum(1, {kOpenDim, 9}, 1), 55);
+    EXPECT_EQ(ui.plainBoxes.size(), 5U);
 }
 
 TEST(TypedArray, CopiesMoveRowsColumnsAndSubArrays) {

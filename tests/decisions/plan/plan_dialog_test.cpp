@@ -1,6 +1,7 @@
 // The marketing-plan dialog on the "complete" sample: its tabs, when the model
 // runs, what the forecast tabs show, and what keeps the dialog on a tab.
 #include <QPushButton>
+#include <QTabBar>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -210,6 +211,10 @@ TEST_F(PlanDialogTest, SmallScreenDialogFitsTheScreen) {
             EXPECT_EQ(close.y(), 450);
         }
         const QWidget& frame = Child<QWidget>(dialog, "Bevel");
+        // Every tab's caption shows whole: the bar is as high as its tabs and ends above Close.
+        const QTabBar& tabs = Child<QTabBar>(dialog, "TSMktPlan");
+        for (int tab = 0; tab < tabs.count(); ++tab) EXPECT_LE(tabs.tabRect(tab).bottom(), tabs.height() - 1) << tab;
+        EXPECT_LE(tabs.geometry().bottom(), close.y()) << "the tabs run under Close";
         for (int tab = 0; tab < 6; ++tab) {
             ASSERT_EQ(GoToTab(dialog, tab), tab);
             const TQNTable& table = *dialog.Screen()->Table();

@@ -1,6 +1,6 @@
 // The plan screens through the dialog: values typed into the sheet are
 // checked when the selection leaves them, stored when the tab is left, and
-// the three buttons fill the plan.
+// the three buttons fill the plan; each screen names its market and zone.
 #include <QPushButton>
 
 #include "core/session/industry.h"
@@ -8,6 +8,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "tests/decisions/plan/plan_dialog_fixture.h"
+#include "tests/ui/support/window_test.h"
 
 namespace cv::test {
 namespace {
@@ -239,6 +240,23 @@ TEST_F(PlanDialogTest, EstimateSplitsThePlannedSalesByShoppingHabits) {
     });
 }
 
+// The same markets recur in each zone: every plan screen names the zone
+// chosen on the bar under its title.
+TEST_F(PlanDialogTest, EachPlanScreenNamesTheZoneOnTheBarSmallScreen) {
+    ChooseZoneOnBar(2);
+    ASSERT_EQ(page->Data.SelFta, 2);
+    WithDialog([](TFoMktPlan& dialog) {
+        for (int tab = 0; tab <= 3; ++tab) {
+            ASSERT_EQ(GoToTab(dialog, tab), tab);
+            const TCaptionBlock& captions = Sheet(dialog).Captions();
+            EXPECT_EQ(captions.noteLines, std::vector<std::string>{"Market M1 of zone SOUTH, period 4"}) << tab;
+        }
+        EXPECT_EQ(Sheet(dialog).Captions().titleLines,
+                  std::vector<std::string>{"Marketing plan of firm A: brand sales by channel"});
+        test::SaveScreenshot(dialog, "PlanDialogTest_SouthZone");
+    });
+}
+
 // Team A markets nothing in market 3: one line says so, no button shows, and
 // leaving the tab writes no plan.
 TEST_F(PlanDialogTest, AMarketWithoutBrandsHasNothingToPlan) {
@@ -253,7 +271,7 @@ TEST_F(PlanDialogTest, AMarketWithoutBrandsHasNothingToPlan) {
         EXPECT_EQ(plan.Context().SelMarket, 3);
         EXPECT_TRUE(plan.IsEmpty());
         const std::string line = Sheet(dialog).Model().Text(plan.FirstRow(), plan.Column(1));
-        EXPECT_NE(line.find("markets no brand"), std::string::npos) << line;
+        EXPECT_EQ(line, "Firm A markets no brand in market M3 of zone NORTH: there is nothing to plan.");
         for (const char* button : {"BBSameLastPer", "BBSameMktForeCast", "BBBrdSalesEstim"})
             EXPECT_FALSE(Child<QPushButton>(dialog, button).isVisible()) << button;
         EXPECT_EQ(GoToTab(dialog, 3), 3);

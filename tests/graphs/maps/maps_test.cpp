@@ -258,7 +258,7 @@ TEST_F(MapsTest, StudiesPageRelationChartsShowTheBrandsUnderATitle) {
     const auto chart = Relation(false, context, TRelationPage::Studies);
     EXPECT_EQ(chart->IdealPointCount(), 0);
     EXPECT_FALSE(chart->Data(1, 3).has_value());
-    EXPECT_EQ(chart->Title().text, "Characteristic POWER and its perception on ECONOMY");
+    EXPECT_EQ(chart->Title().text, "POWER and its perception on ECONOMY in market M1 of zone NORTH");
     EXPECT_EQ(chart->Axis(0).crossing, -20);
     EXPECT_EQ(chart->Axis(1).minimum, -20);
 }

@@ -15,6 +15,7 @@
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
 #include "ui/chart/label_placement.h"
@@ -230,7 +231,7 @@ TEST_F(GraphPageTest, AComboChangeDrawsTheRebuiltChartOnce) {
     EXPECT_EQ(chart->RedrawCount(), drawn + 1);
 }
 
-// In value, one market: the market's report, title "in value ... in market M2".
+// In value, one market: the market's report, title "in value ... in market M2 of zone NORTH".
 TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
     Main().ShowPage(page);
     Choose("MPGrPerfMS");
@@ -239,10 +240,50 @@ TEST_F(GraphPageTest, MarketShareOfOneMarketInValue) {
     TFirGraph* chart = Shown<TFirGraph>();
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->EffectiveCode(), 1002);
-    EXPECT_EQ(chart->Title().text, "Market shares in value in market M2");
+    EXPECT_EQ(chart->Title().text, "Market shares in value in market M2 of zone NORTH");
     // Only team A markets brands in M2: its share is the whole market in every period.
     for (int row = 1; row <= chart->RowCount(); ++row) EXPECT_NEAR(chart->Data(row, 2).value_or(0), 100.0, 0.05) << row;
     for (int rival = 2; rival <= kFirms; ++rival) EXPECT_FALSE(chart->Data(chart->RowCount(), 2 * rival).has_value());
+}
+
+// The sample's two zones hold the same markets: a chart of one zone's figures
+// names the zone chosen on the bar, in every kind of chart. Defaults: in
+// units, over the periods, all markets; period 3, market M1.
+TEST_F(GraphPageTest, ChartTitlesNameTheZoneOnTheBarSmallScreen) {
+    ReopenSample(sample::TSampleRestrictions::None);
+    Main().ShowPage(page);
+    const auto title = [this] {
+        const TCVChart* chart = page->Display().Chart();
+        return chart ? chart->Title().text : std::string();
+    };
+    const struct {
+        const char* item;
+        const char* north;
+    } cases[] = {
+        {"MpGrMktSize", "Market size in units in zone NORTH"},
+        {"MpGrMktSegSize", "Segment size in units in market M1 of zone NORTH"},
+        {"MPGrPerfMS", "Market shares in units, all markets of zone NORTH"},
+        {"MPGrPerfCNC", "Cumulative net contribution in zone NORTH - period 3"},
+        {"MPGrToolsGSP", "Growth-share portfolio in zone NORTH - period 3"},
+        {"MpGrMktAvgPriceSeg", "Average retail price by segment in market M1 of zone NORTH"},
+    };
+    for (const auto& c : cases) ExpectEachZoneNamed(c.item, title, c.north, "GraphPageTest_SouthZoneTitle_");
+}
+
+// Benchmarking names the zone, and the market when one is chosen. Team A
+// bought the benchmark in period 2.
+TEST_F(GraphPageTest, BenchmarkingTitleNamesTheZoneAndTheMarketChosenSmallScreen) {
+    Main().ShowPage(page);
+    ChoosePeriod(2);
+    Choose("MPGrBenchNC");
+    ASSERT_NE(Shown<TBenchGraph>(), nullptr);
+    EXPECT_EQ(Shown<TBenchGraph>()->Title().text, "Benchmarking: net contribution in zone NORTH");
+    Choose("MPGrBenchCBM");
+    PickCombo(1, 1);  // M1: line 0 is every market
+    ASSERT_NE(Shown<TBenchGraph>(), nullptr);
+    EXPECT_EQ(Shown<TBenchGraph>()->Title().text, "Benchmarking: contribution before marketing in market M1 of zone NORTH");
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkingOneMarketTitle");
 }
 
 struct TMenuCase {

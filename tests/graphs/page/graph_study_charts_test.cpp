@@ -1,8 +1,9 @@
 // The study charts of the graphs page's design group in the started program
 // on the sample industry: the semantic estimation chart and the map relations
 // chart with the fitted line's ideal points, their combos, and the study
-// screens that stand in for them where the study cannot be shown. Team A
-// bought every market study of M1 in period 3 and none of M2.
+// screens that stand in for them where the study cannot be shown, the market
+// and zone their text names. Team A bought every market study of M1 in
+// period 3 and none of M2.
 #include <QComboBox>
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "graphs/page/graph_page.h"
 #include "reports/studies/studies.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
@@ -60,6 +62,25 @@ TEST_F(GraphStudyChartsTest, MapRelationsStartFromThePriceAndTheMarketsDefaultDi
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->Dimension(), 3);
     test::SaveScreenshot(Main(), "GraphStudyChartsTest_MapRelations");
+}
+
+// The same markets recur in each zone: the first line of each chart's text
+// names the market and the zone chosen on the bar.
+TEST_F(GraphStudyChartsTest, TheChartsTextNamesTheMarketAndTheZoneOnTheBarSmallScreen) {
+    page->Data.HorzAxis = 1;
+    const auto head = [this] {
+        const TCVChart* chart = page->Display().Chart();
+        const std::string text = chart ? chart->Legend().text : std::string();
+        return text.substr(0, text.find('\r'));
+    };
+    const struct {
+        const char* item;
+        const char* north;
+    } cases[] = {
+        {"MPGrDesSemEstimGraph", "Semantic scale WEIGHT in market M1 of zone NORTH"},
+        {"MPGrDesMapRelations", "Characteristic PRICE and map dimension ECONOMY in market M1 of zone NORTH"},
+    };
+    for (const auto& c : cases) ExpectEachZoneNamed(c.item, head, c.north, "GraphStudyChartsTest_SouthZone_");
 }
 
 TEST_F(GraphStudyChartsTest, WithoutTheStudyTheStudyScreenStandsIn) {

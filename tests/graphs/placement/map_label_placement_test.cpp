@@ -179,6 +179,31 @@ TEST_F(LabelPlacement, PileOfThirtyBrandsEndsWithLabelsThatMeetNothing) {
     EXPECT_EQ(Item(1).position, lpLeft);
 }
 
+TEST_F(LabelPlacement, LabelsStayInsideThePlot) {
+    // The plot's cells run from 0 to 50; a label box (x, y, 6, 3) must end by 50.
+    struct Case {
+        int cellX, cellY, position, dx, dy;
+    };
+    const Case cases[] = {
+        {50, 25, lpLeft, 0, 0},    // right (52..58) and above (48..54) leave it; left is 44..50
+        {48, 25, lpLeft, 0, 0},    // right 50..56 leaves it, above reaches 52 upwards
+        {25, 50, lpBelow, 0, 0},   // right, above and left reach 53 upwards; below is 47..50
+        {0, 0, lpRight, 0, 0},     // right 2..8 stays in
+        // In the top right corner no fixed place fits: the ring label (48 + dx, 50 + dy, 6, 2)
+        // needs dx <= -4 and dy <= -2, first met at radius 4 with dx -4 and then dy -4.
+        {50, 50, lpRing, -4, -4},
+    };
+    for (const Case& c : cases) {
+        map_.items.clear();
+        const int brand = AddBrand(c.cellX, c.cellY);
+        map_.PlaceLabels();
+        EXPECT_EQ(Item(brand).position, c.position) << c.cellX << "," << c.cellY;
+        EXPECT_EQ(Item(brand).dx, c.dx) << c.cellX << "," << c.cellY;
+        EXPECT_EQ(Item(brand).dy, c.dy) << c.cellX << "," << c.cellY;
+        EXPECT_TRUE(map_.LabelInsidePlot(brand)) << c.cellX << "," << c.cellY;
+    }
+}
+
 TEST_F(LabelPlacement, RingSearchGivesUpAtItsBound) {
     // An ideal point whose marker covers every ring up to the bound leaves the brand unlabelled.
     AddIdealPoint(25, 25);

@@ -21,6 +21,7 @@
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
@@ -384,6 +385,31 @@ TEST_F(StudiesPageTest, ConjointChartFollowsTheSegmentCombo) {
     ASSERT_NE(ShownStudy(), nullptr);
     EXPECT_EQ(ShownStudy()->ScreenNumber(), 24);
     EXPECT_EQ(page->Combos().Combo(2)->currentIndex(), 2);
+}
+
+// The same markets recur in each zone: every chart of one market's study
+// names the market and the zone chosen on the bar.
+TEST_F(StudiesPageTest, ChartTitlesNameTheMarketAndTheZoneOnTheBarSmallScreen) {
+    ReopenUnrestricted();
+    ShowAt(3);
+    const auto title = [this]() -> std::string {
+        if (const auto* map = Shown<TPercMap>()) return map->TitleText();
+        const TCVChart* chart = page->Display().Chart();
+        return chart ? chart->Title().text : std::string();
+    };
+    // The map's title is its legend's first line, the others their title.
+    const auto head = [&title] { return title().substr(0, title().find('\r')); };
+    const struct {
+        const char* item;
+        const char* north;
+    } cases[] = {
+        {"MPStuMapGraph", "Perceptual map: brands and ideal points in market M1 of zone NORTH"},
+        {"MPStuSemGraph", "Semantic map: brands and ideal points in market M1 of zone NORTH"},
+        {"MPStuMapIPHist1", "Ideal points over the periods in market M1 of zone NORTH"},
+        {"MPStuMapRelation", "PRICE and its perception on ECONOMY in market M1 of zone NORTH"},
+        {"MPStuCjaGraphU", "Utilities of the levels for segment LEADERS in market M1 of zone NORTH"},
+    };
+    for (const auto& c : cases) ExpectEachZoneNamed(c.item, head, c.north, "StudiesPageTest_SouthZoneTitle_");
 }
 
 }  // namespace

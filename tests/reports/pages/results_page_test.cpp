@@ -2,7 +2,6 @@
 // it opens first, the instructor's "rcReport" restrictions, the selector
 // groups of each screen, rebuilding for another period or zone and stepping
 // through the menu with the previous and next page buttons.
-#include <QAbstractButton>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -96,10 +95,7 @@ TEST_F(ResultPageTest, AnotherZoneOnTheBarIsNamedInTheTitle) {
         return label && label->isVisible() ? label->text().toStdString() : std::string();
     };
     QTRY_COMPARE(title(), "Brand contribution in market M1 of zone NORTH, firm A - period 3");
-    TBarGrpBtn* zones = CvBar->Group(Session->Industry()->FtaSeries()->Name());
-    auto* south = qobject_cast<QAbstractButton*>(zones->Buttons.at(1));
-    ASSERT_NE(south, nullptr);
-    QTest::mouseClick(south, Qt::LeftButton);
+    test::ChooseZoneOnBar(2);
     QTRY_COMPARE(title(), "Brand contribution in market M1 of zone SOUTH, firm A - period 3");
     EXPECT_EQ(page->Data.SelFta, 2);
     test::SaveScreenshot(Main(), "ResultPageTest_SouthZoneTitle");

@@ -5,8 +5,10 @@
 // remembered one.
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/session/industry.h"
@@ -15,6 +17,8 @@
 #include "core/store/typed_array.h"
 #include "shell/selector/cv_bar.h"
 #include "tests/reports/support/results_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/window_test.h"
 #include "ui/help_state.h"
 
 namespace cv::test {
@@ -48,6 +52,22 @@ protected:
         for (const char* item : disabled) EXPECT_FALSE(page->Item(item)->isEnabled()) << item;
         for (const char* item : hidden) EXPECT_FALSE(page->Item(item)->isVisible()) << item;
         EXPECT_TRUE(page->Item(visible)->isVisible());
+    }
+    // Chooses Item with the sample's first zone on the bar, then clicks the
+    // second: Shown reads North, which names the zone "NORTH", then the same
+    // with "SOUTH"; a screenshot of the second, named Screenshot and the item.
+    void ExpectEachZoneNamed(const char* item, const std::function<std::string()>& shown, const std::string& north,
+                             const std::string& screenshot) {
+        ChooseZoneOnBar(1);
+        Choose(item);
+        QTRY_COMPARE(shown(), north) << item << " shows " << shown();
+        ChooseZoneOnBar(2);
+        std::string south = north;
+        south.replace(south.find("NORTH"), 5, "SOUTH");
+        QTRY_COMPARE(shown(), south) << item << " shows " << shown();
+        EXPECT_EQ(page->Data.SelFta, 2) << item;
+        QApplication::processEvents();
+        SaveScreenshot(Main(), screenshot + item);
     }
     // Period on the bar's spin field, as the user sets it.
     void ChoosePeriod(int period) { ChoosePeriodOnBar(period); }
