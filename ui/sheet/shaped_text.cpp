@@ -14,9 +14,10 @@ namespace {
 
 // drawText's line width for a text that does not wrap: wider than any line.
 constexpr double kUnwrappedLineWidth = 0x01000000;
-// A sheet view paints a few thousand cells at most; beyond this many texts the
-// cache starts again rather than grow without end.
-constexpr std::size_t kMostKeptTexts = 8192;
+// A sheet view shows a few hundred cells at a time; beyond this many texts
+// (some megabytes of layouts) the cache starts again rather than grow
+// without end.
+constexpr std::size_t kMostKeptTexts = 4096;
 
 // What drawText does to a text before laying it out: a carriage return or a
 // tab (tabs are not expanded) becomes a space, a line feed a line separator.
