@@ -197,10 +197,13 @@ void TFoMktMix::DisplayBrand(const std::string& name) {
     form_.price.decided->SetValueInt(Rounded(ElementNumber(BrdDecNew, {row, si::Price})));
     for (const TMixLine* line : form_.IncreaseLines()) RecomputeIncrease(*line);
     ShowInventory(name, lastRow, row);
+    std::vector<long double> shares;
+    for (int i = 0; i < std::min(NbSegments, TMixForm::kSegmentFields); ++i)
+        shares.push_back(ElementNumber(SegStratNew, {row, SegSeries->Lo() + i}));
+    const std::vector<std::int32_t> percents = SegmentPercents(shares);
     for (int i = 0; i < TMixForm::kSegmentFields; ++i) {
-        if (i < NbSegments)
-            form_.QNESegCurPer[i]->SetValueInt(
-                Rounded(ElementNumber(SegStratNew, {row, SegSeries->Lo() + i}) * kPercent));
+        if (i < static_cast<int>(percents.size()))
+            form_.QNESegCurPer[i]->SetValueInt(percents[i]);
         else
             form_.QNESegCurPer[i]->ClearValue();
     }

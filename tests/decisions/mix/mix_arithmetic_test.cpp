@@ -54,5 +54,27 @@ TEST(MixArithmetic, SegmentTotal) {
     for (const Case& c : cases) EXPECT_EQ(SegmentTotal(c.shares), c.total) << ::testing::PrintToString(c.shares);
 }
 
+TEST(MixArithmetic, SegmentPercentsAddUpAsTheSharesDo) {
+    struct Case {
+        std::vector<long double> shares;
+        std::vector<std::int32_t> percents;
+    };
+    const Case cases[] = {
+        {{0.5L, 0.3L, 0.2L}, {50, 30, 20}},
+        // 33.33 x 3 round to 99 against a total of 100: the first of the equal remainders takes the point.
+        {{1.0L / 3, 1.0L / 3, 1.0L / 3}, {34, 33, 33}},
+        // 16.67 x 6 round to 102 (17 each) against 100: the two smallest remainders (first ones) give one each.
+        {{1.0L / 6, 1.0L / 6, 1.0L / 6, 1.0L / 6, 1.0L / 6, 1.0L / 6}, {16, 16, 17, 17, 17, 17}},
+        // 0.2 x 3 + 0.125 + 0.175 = 0.9: 20, 20, 20, 12 (12.5 to even), 18 (17.5 to even) total 90, as the shares do.
+        {{0.2L, 0.2L, 0.2L, 0.125L, 0.175L}, {20, 20, 20, 12, 18}},
+        // 0.444 + 0.444 + 0.112 = 1: 44 + 44 + 11 = 99; the largest remainder (0.4 of 44.4, the first
+        // of two) takes the point, not the smallest share.
+        {{0.444L, 0.444L, 0.112L}, {45, 44, 11}},
+        {{}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SegmentPercents(c.shares), c.percents) << ::testing::PrintToString(c.shares);
+}
+
 }  // namespace
 }  // namespace cv::test

@@ -130,8 +130,11 @@ TEST_F(MixTest, NewBrandShowsNoLastPeriodAndNoInventory) {
         EXPECT_FALSE(Field(dialog, "QNEInventCurPer").FieldEnabled());
         EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(),
                   QStringLiteral("Inventory available: 0 thousand units"));
-        // The sample's thirds.
-        EXPECT_EQ(Field(dialog, "QNESegCurPer1").text(), QStringLiteral("33"));
+        // The sample's thirds in whole percents that add up to 100, as the thirds do.
+        EXPECT_EQ(Field(dialog, "QNESegCurPer1").text(), QStringLiteral("34"));
+        EXPECT_EQ(Field(dialog, "QNESegCurPer2").text(), QStringLiteral("33"));
+        EXPECT_EQ(Field(dialog, "QNESegCurPer3").text(), QStringLiteral("33"));
+        EXPECT_EQ(Field(dialog, "QNEtotal").text(), QStringLiteral("100"));
         SaveScreenshot(dialog, "MarketingMix_NewBrand");
     });
     // Leaving ALBA for ALTO stored ALBA's entries in ALBA's row.
@@ -442,6 +445,7 @@ TEST_F(MixTest, MarketChangeStoresFirstAndIsRefusedWhenInvalid) {
     TMixMemory memory;
     TFoMktMix dialog(page, context, memory);
     dialog.show();
+    Type(Field(dialog, "QNESegCurPer1"), "33");
     context.SelMarket = 2;
     EXPECT_FALSE(dialog.FollowSelection());
     EXPECT_EQ(context.SelMarket, 1);
