@@ -79,7 +79,6 @@ TFoSummary::TFoSummary(QWidget* owner, TSummaryMode mode, TDataContext& callerCo
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("FoSummary"));
     BuildControls();
-    LayoutForScreen();
     TranslateForm();
     if (mode_ == TSummaryMode::Budget) setWindowTitle(TranslatedLine(kSectionControls, kBudgetCaptionKey, 1));
     // The lent period spin reaches back to the decisions of the second period.
@@ -87,6 +86,8 @@ TFoSummary::TFoSummary(QWidget* owner, TSummaryMode mode, TDataContext& callerCo
     if (CvBar) CvBar->SetPeriodRange(industry.PerSeries()->Lo() + 1, industry.DecPeriod());
     for (int index = 0; const TSummaryTab* tab = Tab(mode_, index); ++index)
         TSSections_->addTab(TabCaption(*tab));
+    // Laid out once the tabs exist: the bar takes the height their captions need.
+    LayoutForScreen();
     connect(TSSections_, &QTabBar::currentChanged, this, &TFoSummary::TSSectionsChange);
     TSSections_->setCurrentIndex(0);
     TSSectionsChange(0);

@@ -145,6 +145,10 @@ TEST_F(SummaryDialogTest, SmallScreenSizes) {
         EXPECT_EQ(dialog.width(), small ? 640 : 780);
         EXPECT_EQ(Tabs(dialog).width(), small ? 620 : 770);
         EXPECT_EQ(Child<QFrame>(dialog, "Bevel").width(), small ? 620 : 770);
+        // Every tab shows whole above the frame.
+        for (int tab = 0; tab < Tabs(dialog).count(); ++tab)
+            EXPECT_LE(Tabs(dialog).tabRect(tab).bottom(), Tabs(dialog).height() - 1) << tab;
+        EXPECT_GT(Child<QFrame>(dialog, "Bevel").y(), Tabs(dialog).geometry().bottom());
         const QPushButton& ok = Child<QPushButton>(dialog, "BBOK");
         EXPECT_NEAR(ok.x() + ok.width() / 2.0, dialog.width() / 2.0, 1);
         SaveScreenshot(dialog, "SummaryDialog_Budget");
