@@ -23,6 +23,7 @@
 
 namespace cv {
 
+class TCellArr;
 class TDynArr;
 class TIndex;
 class TSimArr;
@@ -90,7 +91,8 @@ private:
     void LogIdealPoints() const;
 
     // Brand attributes and portfolio status.
-    void StoreBrandAttributes(int brand, int priceScale);
+    // The brand's attributes, from its prototype's levels that PrototypeLevels finds.
+    void StoreBrandAttributes(int brand, int priceScale, TCellArr& prototypeLevels);
     double PortfolioStatus(int brand, int priceScale) const;
     std::pair<int, int> ScaledDimensions() const;
 

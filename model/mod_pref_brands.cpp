@@ -25,17 +25,18 @@ void TModPref::ComputeBrandAttributes() {
     RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, lo, si::AttAct}, {NbMktedBrdsT1(), hi, si::AttAct});
     LogFmt(kDetailLevel, "");
     LogFmt(kDetailLevel, "Brand attributes");
-    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) StoreBrandAttributes(brand, priceScale);
+    TCellArr prototypeLevels(*ResultsT(), kCategoryFirmMarket, "ProTecs");
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) StoreBrandAttributes(brand, priceScale, prototypeLevels);
 }
 
 // The context's firm becomes the firm holding the brand's prototype, and stays
 // at the last brand's firm afterwards.
-void TModPref::StoreBrandAttributes(int brand, int priceScale) {
+void TModPref::StoreBrandAttributes(int brand, int priceScale, TCellArr& prototypeLevels) {
     const std::string name = BrdNames()->GetZts({brand});
     LogFmtNoEol(kDetailLevel, "%s%s", {name, "\t"});
     Ctx().SelFirm = Rfix()[brand];
     const int prototype = Rpix()[brand];
-    const TSimArr& levels = RequireArr(*ResultsT(), kCategoryFirmMarket, Ctx(), "ProTecs");
+    const TSimArr& levels = prototypeLevels.For(Ctx());
     const auto [lo, hi] = ScaledDimensions();
     RequireBox(levels, "ProTecs", {prototype, lo}, {prototype, hi});
     for (int j = lo; j <= hi; ++j) {
