@@ -147,14 +147,15 @@ void TModBasic::ClearLinks() {
 }
 
 TSimArr& TModBasic::FirmDecisionArr(TFirmArrays& found, int firm, int fta, int category, std::string_view name) const {
-    TDataContext context = FirmContext(firm);
-    context.SelFta = static_cast<std::int16_t>(fta);
     const bool selectedCell = firm >= 1 && firm <= kMaxModelFirms && fta == foundFta_ &&
                               (category == kCategoryFirmFta || ctx_.SelMarket == foundMarket_);
-    if (!selectedCell) return RequireArr(*decisionsT1_, category, context, name);
-    TSimArr*& array = found[static_cast<std::size_t>(firm)];
-    if (!array) array = &RequireArr(*decisionsT1_, category, context, name);
-    return *array;
+    TSimArr** kept = selectedCell ? &found[static_cast<std::size_t>(firm)] : nullptr;
+    if (kept && *kept) return **kept;
+    TDataContext context = FirmContext(firm);
+    context.SelFta = static_cast<std::int16_t>(fta);
+    TSimArr& array = RequireArr(*decisionsT1_, category, context, name);
+    if (kept) *kept = &array;
+    return array;
 }
 
 // The market's links of t+1, and its count of t (0 when t lacks it).

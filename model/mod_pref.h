@@ -16,7 +16,6 @@
 // saturates with a warning instead of aborting the forecast.
 
 #include <cstdint>
-#include <string>
 #include <utility>
 
 #include "model/mod_basic.h"
@@ -116,7 +115,7 @@ private:
 
     int cachedFta_ = 0;
     int cachedMkt_ = 0;
-    std::string cellText_;  // "results of period p, zone z, market m", for warnings
+    TDataContext cell_{};  // the context SetMarket selected, which warnings describe
 };
 
 }  // namespace cv
