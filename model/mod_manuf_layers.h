@@ -62,7 +62,13 @@ public:
     // Units of Row over every layer of the array.
     long double TotalSize(int row) const {
         long double total = 0;
-        for (int layer = array_.LB(1); layer <= array_.UB(1); ++layer) total += Size(layer, row);
+        if (!direct_) {
+            for (int layer = array_.LB(1); layer <= array_.UB(1); ++layer) total += Size(layer, row);
+            return total;
+        }
+        std::size_t position = Position(array_.LB(1), row) + sizeColumn_;
+        for (int layer = array_.LB(1); layer <= array_.UB(1); ++layer, position += layerStride_)
+            total += array_.Real48At(position);
         return total;
     }
 
