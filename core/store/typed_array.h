@@ -139,6 +139,9 @@ public:
     void Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
     // Becomes a copy of Src (shape, elements, own copies of texts); sets the modified flag.
     void Assign(const TDynArr& src);
+    // Whether Assign(Src) copies into the storage this array holds, allocating
+    // nothing: the same shape, and every text of Src fitting its element's storage.
+    bool AssignsInPlace(const TDynArr& src) const;
     // Copies the element block of Src, which must have the same byte size and a
     // numeric kind (else ERangeError, nothing copied); sets the modified flag.
     void CopyData(const TDynArr& src);
@@ -341,6 +344,8 @@ public:
     }
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
+    // As TDynArr::AssignsInPlace, the dimension names included.
+    bool AssignsInPlace(const TSimArr& src) const;
     // Name of dimension D (1-based); empty when not built from series.
     const std::string& DimName(int d) const { return dimNames_[d - 1]; }
 
