@@ -199,6 +199,14 @@ public:
     void SetWord(const TIndex& index, long long value);
     // EOverflowError (nothing stored) for a value beyond the Real48 range.
     void SetReal48(const TIndex& index, long double value);
+    // The element at a linear position (the sum over the dimensions of index
+    // minus LB times Stride) of a Real48 array, for a loop that checked the
+    // kind and its indexes against the bounds once: nothing is checked here.
+    long double Real48At(std::size_t position) const { return LoadReal48(data_.get() + kReal48Size * position); }
+    void SetReal48At(std::size_t position, long double value) {
+        StoreReal48(value, data_.get() + kReal48Size * position);
+        modified_ = true;
+    }
     // Element := element + Value, in extended precision, stored as Real48.
     void AddLong(const TIndex& index, long double value);
     // Texts longer than a non-zero sub type show "[SetZts] Bad length : <length>"
