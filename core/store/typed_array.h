@@ -160,14 +160,9 @@ public:
     std::uint16_t ByteSize() const { return byteSize_; }
     std::uint16_t Base() const { return base_; }
     bool IsModified() const { return modified_; }
-    // The element block of a numeric array as stored (Count() elements of the
-    // kind's size, the last dimension fastest), for a reader that checked its
-    // indexes against the bounds once; empty for a text array.
-    std::span<const std::uint8_t> ElementBytes() const {
-        if (kind_ == dkZts || !data_) return {};
-        return {data_.get(), std::size_t{count_} * elementSize_};
-    }
-    // The texts of a text array in the same order; empty for a numeric array.
+    // The texts of a text array (Count() of them, the last dimension fastest),
+    // for a reader that checked its indexes against the bounds once; empty for
+    // a numeric array.
     std::span<const std::string> ElementTexts() const {
         if (kind_ != dkZts) return {};
         return {texts_.data(), std::min<std::size_t>(count_, texts_.size())};
@@ -205,6 +200,12 @@ public:
     long double Real48At(std::size_t position) const { return LoadReal48(data_.get() + kReal48Size * position); }
     void SetReal48At(std::size_t position, long double value) {
         StoreReal48(value, data_.get() + kReal48Size * position);
+        modified_ = true;
+    }
+    // As Real48At and SetReal48At, for a byte array.
+    std::uint8_t ByteAt(std::size_t position) const { return data_[position]; }
+    void SetByteAt(std::size_t position, std::uint8_t value) {
+        data_[position] = value;
         modified_ = true;
     }
     // Element := element + Value, in extended precision, stored as Real48.
