@@ -27,6 +27,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -414,6 +415,16 @@ inline void TDynArr::SetReal48(const TIndex& index, long double value) {
     const std::uint32_t position = Locate(index);
     if (position == kNoPosition) return;
     StoreReal48(value, data_.get() + kReal48Size * position);
+    modified_ = true;
+}
+
+inline void TDynArr::SetSmallint(const TIndex& index, long long value) {
+    if (kind_ != dkSmallint || value < INT16_MIN || value > INT16_MAX) [[unlikely]]
+        return SetIntegerOfKind(dkSmallint, index, value, "[SetSmallint] Bad kind : ");
+    const std::uint32_t position = Locate(index);
+    if (position == kNoPosition) return;
+    const auto bits = static_cast<std::uint16_t>(value);
+    std::memcpy(data_.get() + sizeof bits * position, &bits, sizeof bits);
     modified_ = true;
 }
 
