@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/base/numbers.h"
-#include "core/base/real48.h"
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
 #include "core/store/series.h"
@@ -306,28 +305,32 @@ void TModDDecs::CarryBrandDecisions() {
     RequireIndex(inventory, "Inventory", {inventory.LB(1), brands, si::InvSize});
     RequireIndex(inventory, "Inventory", {inventory.UB(1), 1, si::InvSize});
 
-    // Rows read and written straight where the arrays hold reals over exactly
-    // the dimensions indexed (the indexes are checked above); element by
-    // element, with the arrays' own reports, otherwise.
+    // Elements read and written by position where the arrays hold reals over
+    // exactly the dimensions indexed and every index lies within the bounds
+    // (checked above, the mix's first row too); element by element, with the
+    // arrays' own reports, otherwise.
+    const bool mixDirect = mix->Kind() == dkReal48 && mix->NDim() == 2 && mix->LB(1) <= 1;
+    const bool inventoryDirect = inventory.Kind() == dkReal48 && inventory.NDim() == 3;
     const int firstPeriod = inventory.LB(1);
     const int lastPeriod = inventory.UB(1);
-    const std::size_t periodStep = sizeof(Real48) * inventory.Stride(1);
+    const std::size_t periodStep = inventory.Stride(1);
     for (int k = 1; k <= brands; ++k) {
-        std::uint8_t* row = mix->Real48At({k, mix->LB(2)});
+        const std::size_t row = mixDirect ? mix->CalcIndex({k, mix->LB(2)}) : 0;
         const auto set = [&](std::int8_t member, long double value) {
-            if (row == nullptr) return mix->SetReal48({k, member}, value);
-            StoreReal48(value, row + sizeof(Real48) * static_cast<std::size_t>(member - mix->LB(2)));
-            mix->MarkModified();
+            if (!mixDirect) return mix->SetReal48({k, member}, value);
+            mix->SetReal48At(row + static_cast<std::size_t>(member - mix->LB(2)), value);
         };
         set(si::PortStatus, 1);
         for (std::int8_t member : {si::SellStock, si::CoType, si::CoSOrP1, si::CoVal1, si::CoSOrP2, si::CoVal2,
                                    si::BrdDecStatus})
             set(member, 0);
         long double stock = 0;
-        const std::uint8_t* held = inventory.Real48At({firstPeriod, k, si::InvSize});
-        for (int period = firstPeriod; period <= lastPeriod; ++period)
-            stock += held != nullptr ? LoadReal48(held + periodStep * static_cast<std::size_t>(period - firstPeriod))
+        const std::size_t held = inventoryDirect ? inventory.CalcIndex({firstPeriod, k, si::InvSize}) : 0;
+        for (int period = firstPeriod; period <= lastPeriod; ++period) {
+            const auto layer = static_cast<std::size_t>(period - firstPeriod);
+            stock += inventoryDirect ? inventory.Real48At(held + layer * periodStep)
                                      : inventory.GetReal48({period, k, si::InvSize});
+        }
         set(si::AvailStock, stock);
     }
 }
@@ -353,8 +356,9 @@ TSimArr& TModDDecs::PlanArray(std::string_view name, const TSeries* rows, const 
 }
 
 // "BrdUSales"[m, s, c] of t+1 holds the forecast unit sales of market brand m
-// in segment s and channel c. Each element is read once, a row of channels
-// straight from the array when it holds reals; every sum adds its terms in
+// in segment s and channel c. Each element is read once, a row of channels by
+// position when the array holds reals over exactly these three dimensions
+// (every index lies within the corners checked); every sum adds its terms in
 // the order of its own index (brands, then channels, for a segment).
 void TModDDecs::ReadMarketSales(TMarketSales& sales) const {
     sales.brands = 0;
@@ -372,17 +376,18 @@ void TModDDecs::ReadMarketSales(TMarketSales& sales) const {
     sales.segmentTotals.assign(segments, 0);
     sales.brandSegments.assign(brands * segments, 0);
     sales.brandChannels.assign(brands * channels, 0);
+    const bool direct = unitSales.Kind() == dkReal48 && unitSales.NDim() == 3;
     for (std::size_t s = 0; s < segments; ++s) {
         const int segment = firstSegment + static_cast<int>(s);
         long double total = 0;
         for (std::size_t m = 0; m < brands; ++m) {
-            const std::uint8_t* row = unitSales.Real48At({m + 1, segment, firstChannel});
+            const std::size_t row = direct ? unitSales.CalcIndex({m + 1, segment, firstChannel}) : 0;
             long double* byChannel = &sales.brandChannels[m * channels];
             long double units = 0;
             for (std::size_t c = 0; c < channels; ++c) {
                 const int channel = firstChannel + static_cast<int>(c);
-                const long double sold = row != nullptr ? LoadReal48(row + sizeof(Real48) * c)
-                                                        : unitSales.GetReal48({m + 1, segment, channel});
+                const long double sold =
+                    direct ? unitSales.Real48At(row + c) : unitSales.GetReal48({m + 1, segment, channel});
                 total += sold;
                 units += sold;
                 byChannel[c] += sold;
