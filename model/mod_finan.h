@@ -68,18 +68,18 @@ public:
     TSimArr& Array() const;
     long double Get(const TIndex& index) const {
         if (!array_) return 0;
-        if (const std::uint8_t* bytes = std::as_const(*array_).Real48At(index)) return LoadReal48(bytes);
+        if (const std::uint8_t* bytes = std::as_const(*array_).Real48Element(index)) return LoadReal48(bytes);
         return CheckedGet(index);
     }
     void Set(const TIndex& index, long double value) const {
-        std::uint8_t* bytes = array_ ? array_->Real48At(index) : nullptr;
+        std::uint8_t* bytes = array_ ? array_->Real48Element(index) : nullptr;
         if (!bytes) return CheckedSet(index, value);
         StoreReal48(value, bytes);
         array_->MarkModified();
     }
     // Element += Value, in extended precision, stored as a 6-byte real.
     void Add(const TIndex& index, long double value) const {
-        std::uint8_t* bytes = array_ ? array_->Real48At(index) : nullptr;
+        std::uint8_t* bytes = array_ ? array_->Real48Element(index) : nullptr;
         if (!bytes) return CheckedAdd(index, value);
         StoreReal48(LoadReal48(bytes) + value, bytes);
         array_->MarkModified();

@@ -44,7 +44,7 @@ const TElementPair kMarketBaseElements[] = {
 // row, one after the other.
 long double ChannelSum(const TSimArr& units, int brand, int segment) {
     if (units.NDim() == 3) {
-        if (const std::uint8_t* first = units.Real48At({brand, segment, units.LB(3)})) {
+        if (const std::uint8_t* first = units.Real48Element({brand, segment, units.LB(3)})) {
             const int channels = units.UB(3) - units.LB(3) + 1;
             // The first partial sum, 0 + the first element, is that element exactly.
             long double sum = LoadReal48(first);

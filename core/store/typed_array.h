@@ -231,9 +231,9 @@ public:
     // and then loads and stores the element itself (LoadReal48, StoreReal48, then
     // MarkModified); nullptr, without any report, unless the array holds reals
     // and Index has exactly its dimensions, each within the bounds.
-    const std::uint8_t* Real48At(const TIndex& index) const;
-    std::uint8_t* Real48At(const TIndex& index) {
-        return const_cast<std::uint8_t*>(std::as_const(*this).Real48At(index));
+    const std::uint8_t* Real48Element(const TIndex& index) const;
+    std::uint8_t* Real48Element(const TIndex& index) {
+        return const_cast<std::uint8_t*>(std::as_const(*this).Real48Element(index));
     }
 
 protected:
@@ -377,7 +377,7 @@ inline std::uint32_t TDynArr::Locate(const TIndex& index) const {
     return position;
 }
 
-inline const std::uint8_t* TDynArr::Real48At(const TIndex& index) const {
+inline const std::uint8_t* TDynArr::Real48Element(const TIndex& index) const {
     if (kind_ != dkReal48 || index.Count() != nDim_ || nDim_ == 0) return nullptr;
     std::uint32_t position = 0;
     for (int d = 0; d < nDim_; ++d) {
