@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
@@ -45,6 +46,23 @@ void RequireForecastPeriods(int current) {
         throw EModelError(FormatText("current period %d leaves no forecast period", {current}));
 }
 
+// Reads elements [Row, Column] of a link array that the caller checked against
+// the bounds: straight from the elements of a two-dimensional byte array, through
+// GetByte (and its reports) from any other.
+class TLinkReader {
+public:
+    explicit TLinkReader(const TDynArr& links)
+        : links_(links), direct_(links.Kind() == dkByte && links.NDim() == 2), bytes_(links.ElementBytes()) {}
+    std::uint8_t operator()(int row, int column) const {
+        return direct_ ? bytes_[PositionWithin(links_, {row, column})] : links_.GetByte({row, column});
+    }
+
+private:
+    const TDynArr& links_;
+    bool direct_;
+    std::span<const std::uint8_t> bytes_;
+};
+
 }  // namespace
 
 void TModBasic::Init(TCvInd& data, TWorkRec* workRec) {
@@ -79,32 +97,65 @@ void TModBasic::SetMarket(int fta, int mkt) {
     chaSeries_ = RequireCellSeries(data_->ChaSeries(fta), "channel", fta, mkt);
     segSeries_ = RequireCellSeries(data_->SegSeries(fta, mkt), "segment", fta, mkt);
     ClearLinks();
+    if (lender_) {
+        links_ = lender_->links_;
+        xfmLinks_ = lender_->xfmLinks_;
+        brdNames_ = lender_->brdNames_;
+        ffmLinks_ = lender_->ffmLinks_;
+        linksComplete_ = true;
+        linksQuiet_ = true;
+        return;
+    }
+    // A level-1 log line may report a count of t taken as 0.
+    linksQuiet_ = !LogWrites(1);
     ReadMarketLinks();
-    const int firms = ClampCount(*this, data_->NbFirms(), kMaxModelFirms, "number of firms");
+    const int firms = LinkCount(data_->NbFirms(), kMaxModelFirms, "number of firms");
     for (int firm = 1; firm <= firms; ++firm) ReadFirmLinks(firm);
+    linksComplete_ = true;
+}
+
+void TModBasic::SetMarketAs(const TModBasic& selected) {
+    const int fta = selected.ctx_.SelFta;
+    const int mkt = selected.ctx_.SelMarket;
+    lender_ = selected.LendsLinks(*this, fta, mkt) ? &selected : nullptr;
+    try {
+        SetMarket(fta, mkt);
+    } catch (...) {
+        lender_ = nullptr;
+        throw;
+    }
+    lender_ = nullptr;
+}
+
+bool TModBasic::LendsLinks(const TModBasic& borrower, int fta, int mkt) const {
+    return linksComplete_ && linksQuiet_ && ctx_.SelFta == fta && ctx_.SelMarket == mkt &&
+           data_ == borrower.data_ && resultsT_ == borrower.resultsT_ && resultsT1_ == borrower.resultsT1_;
+}
+
+int TModBasic::LinkCount(long long count, int limit, const TLazyText& what) {
+    const int taken = ClampCount(*this, count, limit, what);
+    if (taken != count) linksQuiet_ = false;
+    return taken;
 }
 
 void TModBasic::ClearLinks() {
-    nbMktedBrdsT_ = nbMktedBrdsT1_ = 0;
-    for (TMktBrandBytes* table : {&dfix_, &dbix_, &rfix_, &rpix_, &pMbix_}) table->fill(0);
-    firNbMktedBrdsT_.fill(0);
-    firNbMktedBrdsT1_.fill(0);
-    for (TFirmBrandBytes* table : {&mbix_, &pDfix_, &pDbix_})
-        for (auto& row : *table) row.fill(0);
+    links_ = TMarketLinks{};
+    linksComplete_ = false;
     for (TFirmArrays* arrays : {&brandDecisions_, &salesForceAllocs_, &salesForceSizes_}) arrays->fill(nullptr);
     foundFta_ = ctx_.SelFta;
     foundMarket_ = ctx_.SelMarket;
 }
 
 TSimArr& TModBasic::FirmDecisionArr(TFirmArrays& found, int firm, int fta, int category, std::string_view name) const {
-    TDataContext context = FirmContext(firm);
-    context.SelFta = static_cast<std::int16_t>(fta);
     const bool selectedCell = firm >= 1 && firm <= kMaxModelFirms && fta == foundFta_ &&
                               (category == kCategoryFirmFta || ctx_.SelMarket == foundMarket_);
-    if (!selectedCell) return RequireArr(*decisionsT1_, category, context, name);
-    TSimArr*& array = found[static_cast<std::size_t>(firm)];
-    if (!array) array = &RequireArr(*decisionsT1_, category, context, name);
-    return *array;
+    TSimArr** kept = selectedCell ? &found[static_cast<std::size_t>(firm)] : nullptr;
+    if (kept && *kept) return **kept;
+    TDataContext context = FirmContext(firm);
+    context.SelFta = static_cast<std::int16_t>(fta);
+    TSimArr& array = RequireArr(*decisionsT1_, category, context, name);
+    if (kept) *kept = &array;
+    return array;
 }
 
 // The market's links of t+1, and its count of t (0 when t lacks it).
@@ -114,23 +165,25 @@ void TModBasic::ReadMarketLinks() {
     const int capacity = std::min(RowCapacity(xfmLinks_, kMaxMktBrands), RowCapacity(brdNames_, kMaxMktBrands));
     const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFtaMarket, ctx_, "NbMktedBrds");
     const auto where = [&] { return FormatText("zone %d, market %d", {ctx_.SelFta, ctx_.SelMarket}); };
-    nbMktedBrdsT1_ = static_cast<std::uint8_t>(
-        ClampCount(*this, countT1, capacity, [&] { return "marketed brands of t+1 in " + where(); }));
+    const int count = LinkCount(countT1, capacity, [&] { return "marketed brands of t+1 in " + where(); });
+    links_.nbMktedBrdsT1 = static_cast<std::uint8_t>(count);
     const std::int16_t countT = OptionalSmallint(*resultsT_, kCategoryFtaMarket, ctx_, "NbMktedBrds", 0);
-    nbMktedBrdsT_ = static_cast<std::uint8_t>(
-        ClampCount(*this, countT, kMaxMktBrands, [&] { return "marketed brands of t in " + where(); }));
-    if (nbMktedBrdsT1_ == 0) return;
+    links_.nbMktedBrdsT = static_cast<std::uint8_t>(
+        LinkCount(countT, kMaxMktBrands, [&] { return "marketed brands of t in " + where(); }));
+    if (count == 0) return;
     for (std::int8_t column : {si::Dfix, si::Dbix, si::Rfix, si::Rpix, si::pMbix})
         RequireIndex(*xfmLinks_, "XFMLinks", {1, column});
-    for (int m = 1; m <= nbMktedBrdsT1_; ++m) {
-        dfix_[m] = xfmLinks_->GetByte({m, si::Dfix});
-        dbix_[m] = xfmLinks_->GetByte({m, si::Dbix});
-        rfix_[m] = xfmLinks_->GetByte({m, si::Rfix});
-        rpix_[m] = xfmLinks_->GetByte({m, si::Rpix});
-        pMbix_[m] = xfmLinks_->GetByte({m, si::pMbix});
-        if (dfix_[m] < 1 || dfix_[m] > kMaxModelFirms || dbix_[m] < 1 || dbix_[m] > kMaxFirmBrands)
+    const TLinkReader link(*xfmLinks_);
+    for (int m = 1; m <= count; ++m) {
+        links_.dfix[m] = link(m, si::Dfix);
+        links_.dbix[m] = link(m, si::Dbix);
+        links_.rfix[m] = link(m, si::Rfix);
+        links_.rpix[m] = link(m, si::Rpix);
+        links_.pMbix[m] = link(m, si::pMbix);
+        if (links_.dfix[m] < 1 || links_.dfix[m] > kMaxModelFirms || links_.dbix[m] < 1 ||
+            links_.dbix[m] > kMaxFirmBrands)
             throw EModelError(FormatText("XFMLinks of %s: market brand %d names firm %d, brand %d",
-                                         {where(), m, dfix_[m], dbix_[m]}));
+                                         {where(), m, links_.dfix[m], links_.dbix[m]}));
     }
 }
 
@@ -139,24 +192,26 @@ void TModBasic::ReadFirmLinks(int firm) {
     ffmLinks_ = &RequireArr(*resultsT1_, kCategoryFirmFtaMarket, context, "FFMLinks");
     const auto where = [&] { return FormatText("firm %d, zone %d, market %d", {firm, ctx_.SelFta, ctx_.SelMarket}); };
     const std::int16_t countT1 = RequireSmallint(*resultsT1_, kCategoryFirmFtaMarket, context, "NbMktedBrds");
-    firNbMktedBrdsT1_[firm] =
-        static_cast<std::uint8_t>(ClampCount(*this, countT1, RowCapacity(ffmLinks_, kMaxFirmBrands),
-                                             [&] { return "marketed brands of t+1 of " + where(); }));
+    const int count = LinkCount(countT1, RowCapacity(ffmLinks_, kMaxFirmBrands),
+                                [&] { return "marketed brands of t+1 of " + where(); });
+    links_.firNbMktedBrdsT1[firm] = static_cast<std::uint8_t>(count);
     const std::int16_t countT = OptionalSmallint(*resultsT_, kCategoryFirmFtaMarket, context, "NbMktedBrds", 0);
-    firNbMktedBrdsT_[firm] = static_cast<std::uint8_t>(
-        ClampCount(*this, countT, kMaxFirmBrands, [&] { return "marketed brands of t of " + where(); }));
-    if (firNbMktedBrdsT1_[firm] == 0) return;
+    links_.firNbMktedBrdsT[firm] = static_cast<std::uint8_t>(
+        LinkCount(countT, kMaxFirmBrands, [&] { return "marketed brands of t of " + where(); }));
+    if (count == 0) return;
     for (std::int8_t column : {si::Mbix, si::pDfix, si::pDbix}) RequireIndex(*ffmLinks_, "FFMLinks", {1, column});
-    for (int k = 1; k <= firNbMktedBrdsT1_[firm]; ++k) {
-        mbix_[firm][k] = ffmLinks_->GetByte({k, si::Mbix});
-        pDfix_[firm][k] = ffmLinks_->GetByte({k, si::pDfix});
-        pDbix_[firm][k] = ffmLinks_->GetByte({k, si::pDbix});
+    const TLinkReader link(*ffmLinks_);
+    for (int k = 1; k <= count; ++k) {
+        links_.mbix[firm][k] = link(k, si::Mbix);
+        links_.pDfix[firm][k] = link(k, si::pDfix);
+        links_.pDbix[firm][k] = link(k, si::pDbix);
     }
 }
 
 void TModBasic::BindForecastPeriod(TCvPerData& results) {
     resultsT1_ = &results;
     brdNames_ = xfmLinks_ = ffmLinks_ = nullptr;
+    linksComplete_ = false;
 }
 
 void TModBasic::SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* semantic, TSeries* dimensions) {
@@ -169,6 +224,7 @@ void TModBasic::SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* sem
 void TModBasic::BindMarketArrays(TSimArr* names, TSimArr* marketLinks) {
     brdNames_ = names;
     xfmLinks_ = marketLinks;
+    linksComplete_ = false;
 }
 
 TDataContext TModBasic::FirmContext(int firm) const {
@@ -178,25 +234,25 @@ TDataContext TModBasic::FirmContext(int firm) const {
 }
 
 void TModBasic::RequireMarketBrand(int brand) const {
-    if (brand < 1 || brand > nbMktedBrdsT1_)
+    if (brand < 1 || brand > links_.nbMktedBrdsT1)
         throw EModelError(FormatText("market brand %d outside 1..%d in zone %d, market %d",
-                                     {brand, nbMktedBrdsT1_, ctx_.SelFta, ctx_.SelMarket}));
+                                     {brand, links_.nbMktedBrdsT1, ctx_.SelFta, ctx_.SelMarket}));
 }
 
 double TModBasic::GetBrandDecision(int brand, int member) const {
     RequireMarketBrand(brand);
     const TSimArr& decisions =
-        FirmDecisionArr(brandDecisions_, dfix_[brand], ctx_.SelFta, kCategoryFirmFtaMarket, "DecBrdCV3");
-    RequireIndex(decisions, "DecBrdCV3", {dbix_[brand], member});
-    return static_cast<double>(decisions.GetReal48({dbix_[brand], member}));
+        FirmDecisionArr(brandDecisions_, links_.dfix[brand], ctx_.SelFta, kCategoryFirmFtaMarket, "DecBrdCV3");
+    RequireIndex(decisions, "DecBrdCV3", {links_.dbix[brand], member});
+    return static_cast<double>(decisions.GetReal48({links_.dbix[brand], member}));
 }
 
 void TModBasic::SetBrandDecision(int brand, int member, double value) {
     RequireMarketBrand(brand);
     TSimArr& decisions =
-        FirmDecisionArr(brandDecisions_, dfix_[brand], ctx_.SelFta, kCategoryFirmFtaMarket, "DecBrdCV3");
-    RequireIndex(decisions, "DecBrdCV3", {dbix_[brand], member});
-    decisions.SetReal48({dbix_[brand], member}, value);
+        FirmDecisionArr(brandDecisions_, links_.dfix[brand], ctx_.SelFta, kCategoryFirmFtaMarket, "DecBrdCV3");
+    RequireIndex(decisions, "DecBrdCV3", {links_.dbix[brand], member});
+    decisions.SetReal48({links_.dbix[brand], member}, value);
 }
 
 double TModBasic::GetSalesForceSize(int firm, int fta, int channel) const {
@@ -207,11 +263,11 @@ double TModBasic::GetSalesForceSize(int firm, int fta, int channel) const {
 
 double TModBasic::GetSalesForceAlloc(int channel, int brand) const {
     RequireMarketBrand(brand);
-    const int firm = dfix_[brand];
+    const int firm = links_.dfix[brand];
     const double size = GetSalesForceSize(firm, ctx_.SelFta, channel);
     const TSimArr& alloc = FirmDecisionArr(salesForceAllocs_, firm, ctx_.SelFta, kCategoryFirmFtaMarket, "SlfAlloc");
-    RequireIndex(alloc, "SlfAlloc", {channel, dbix_[brand]});
-    return size * static_cast<double>(alloc.GetReal48({channel, dbix_[brand]}));
+    RequireIndex(alloc, "SlfAlloc", {channel, links_.dbix[brand]});
+    return size * static_cast<double>(alloc.GetReal48({channel, links_.dbix[brand]}));
 }
 
 // The attributes are compared over the dimensions that the market's dimension
@@ -220,17 +276,17 @@ double TModBasic::GetSalesForceAlloc(int channel, int brand) const {
 bool TModBasic::IsBrandModified(int brand) const {
     if (ctx_.SelPeriod + 1 == 0) return false;
     RequireMarketBrand(brand);
-    if (pMbix_[brand] == 0) return true;
+    if (links_.pMbix[brand] == 0) return true;
     const TSimArr* before = resultsT_->GetSimArr(kCategoryFtaMarket, ctx_, "PosSemBrds");
     if (!before) return false;
     const TSimArr& after = RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "PosSemBrds");
     const int lo = std::max<int>({dimSeries_->Lo(), before->LB(2), after.LB(2)});
     const int hi = std::min<int>({dimSeries_->Hi(), before->UB(2), after.UB(2)});
     if (lo > hi) return false;
-    RequireIndex(*before, "PosSemBrds", {pMbix_[brand], lo, si::AttAct});
+    RequireIndex(*before, "PosSemBrds", {links_.pMbix[brand], lo, si::AttAct});
     RequireIndex(after, "PosSemBrds", {brand, lo, si::AttAct});
     for (int d = lo; d <= hi; ++d)
-        if (before->GetSmallint({pMbix_[brand], d, si::AttAct}) != after.GetSmallint({brand, d, si::AttAct}))
+        if (before->GetSmallint({links_.pMbix[brand], d, si::AttAct}) != after.GetSmallint({brand, d, si::AttAct}))
             return true;
     return false;
 }

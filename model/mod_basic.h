@@ -24,6 +24,7 @@
 #include <string_view>
 
 #include "core/store/data_context.h"
+#include "model/model_access.h"
 
 namespace cv {
 
@@ -63,6 +64,11 @@ public:
     // call it first. A missing array of t+1 raises EModelError; a count of t
     // without its array of t reads as 0.
     virtual void SetMarket(int fta, int mkt);
+    // SetMarket of the zone and market that Selected selected last. When
+    // Selected read that cell's links from the same sets completely and without
+    // any report, they are taken over instead of read again: the steps of one
+    // market call this right after the driver's SetMarket.
+    void SetMarketAs(const TModBasic& selected);
 
     // Member Member of "DecBrdCV3" of decisions t+1 for market brand Brand
     // (1..NbMktedBrdsT1), in the row of its firm's portfolio.
@@ -118,18 +124,18 @@ public:
     // (0 when new); each firm's marketed brands in t and t+1; per firm brand
     // (copies of the firm's "FFMLinks" rows) its market brand index in t+1, the
     // firm and its slot among the firm's brands of t (0 when new).
-    std::uint8_t NbMktedBrdsT() const { return nbMktedBrdsT_; }
-    std::uint8_t NbMktedBrdsT1() const { return nbMktedBrdsT1_; }
-    const TMktBrandBytes& Dfix() const { return dfix_; }
-    const TMktBrandBytes& Dbix() const { return dbix_; }
-    const TMktBrandBytes& Rfix() const { return rfix_; }
-    const TMktBrandBytes& Rpix() const { return rpix_; }
-    const TMktBrandBytes& pMbix() const { return pMbix_; }
-    const TFirmBytes& FirNbMktedBrdsT() const { return firNbMktedBrdsT_; }
-    const TFirmBytes& FirNbMktedBrdsT1() const { return firNbMktedBrdsT1_; }
-    const TFirmBrandBytes& Mbix() const { return mbix_; }
-    const TFirmBrandBytes& pDfix() const { return pDfix_; }
-    const TFirmBrandBytes& pDbix() const { return pDbix_; }
+    std::uint8_t NbMktedBrdsT() const { return links_.nbMktedBrdsT; }
+    std::uint8_t NbMktedBrdsT1() const { return links_.nbMktedBrdsT1; }
+    const TMktBrandBytes& Dfix() const { return links_.dfix; }
+    const TMktBrandBytes& Dbix() const { return links_.dbix; }
+    const TMktBrandBytes& Rfix() const { return links_.rfix; }
+    const TMktBrandBytes& Rpix() const { return links_.rpix; }
+    const TMktBrandBytes& pMbix() const { return links_.pMbix; }
+    const TFirmBytes& FirNbMktedBrdsT() const { return links_.firNbMktedBrdsT; }
+    const TFirmBytes& FirNbMktedBrdsT1() const { return links_.firNbMktedBrdsT1; }
+    const TFirmBrandBytes& Mbix() const { return links_.mbix; }
+    const TFirmBrandBytes& pDfix() const { return links_.pDfix; }
+    const TFirmBrandBytes& pDbix() const { return links_.pDbix; }
 
 protected:
     // The context record, which a step moves from cell to cell.
@@ -143,16 +149,39 @@ protected:
     void SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* semantic, TSeries* dimensions);
     // The arrays of results t+1 the driver writes the market's brands into.
     void BindMarketArrays(TSimArr* names, TSimArr* marketLinks);
-    void BindFirmLinks(TSimArr* firmLinks) { ffmLinks_ = firmLinks; }
+    void BindFirmLinks(TSimArr* firmLinks) {
+        ffmLinks_ = firmLinks;
+        linksComplete_ = false;
+    }
     // The context of firm Firm in the current zone and market.
     TDataContext FirmContext(int firm) const;
     // Market brand Brand checked against 1..NbMktedBrdsT1 (EModelError otherwise).
     void RequireMarketBrand(int brand) const;
 
 private:
+    // The link tables of the selected market, as the accessors above give them.
+    struct TMarketLinks {
+        std::uint8_t nbMktedBrdsT = 0;
+        std::uint8_t nbMktedBrdsT1 = 0;
+        TMktBrandBytes dfix{};
+        TMktBrandBytes dbix{};
+        TMktBrandBytes rfix{};
+        TMktBrandBytes rpix{};
+        TMktBrandBytes pMbix{};
+        TFirmBytes firNbMktedBrdsT{};
+        TFirmBytes firNbMktedBrdsT1{};
+        TFirmBrandBytes mbix{};
+        TFirmBrandBytes pDfix{};
+        TFirmBrandBytes pDbix{};
+    };
+
     void ReadMarketLinks();
     void ReadFirmLinks(int firm);
     void ClearLinks();
+    // ClampCount for the links, noting whether it had to report.
+    int LinkCount(long long count, int limit, const TLazyText& what);
+    // Whether Borrower may take over the links this module read last for zone Fta and market Mkt.
+    bool LendsLinks(const TModBasic& borrower, int fta, int mkt) const;
     // The decision array Name of t+1 of Firm in zone Fta and the context's
     // market (category kCategoryFirmFtaMarket) or in zone Fta (kCategoryFirmFta);
     // a missing one raises EModelError. In the zone and market that SetMarket
@@ -188,18 +217,13 @@ private:
     mutable TFirmArrays salesForceSizes_{};
     int foundFta_ = 0;
     int foundMarket_ = 0;
-    std::uint8_t nbMktedBrdsT_ = 0;
-    std::uint8_t nbMktedBrdsT1_ = 0;
-    TMktBrandBytes dfix_{};
-    TMktBrandBytes dbix_{};
-    TMktBrandBytes rfix_{};
-    TMktBrandBytes rpix_{};
-    TMktBrandBytes pMbix_{};
-    TFirmBytes firNbMktedBrdsT_{};
-    TFirmBytes firNbMktedBrdsT1_{};
-    TFirmBrandBytes mbix_{};
-    TFirmBrandBytes pDfix_{};
-    TFirmBrandBytes pDbix_{};
+    TMarketLinks links_{};
+    // Whether links_ holds every link of the selected cell as read from the
+    // bound sets, and whether reading them reported nothing.
+    bool linksComplete_ = false;
+    bool linksQuiet_ = false;
+    // The module whose links SetMarket takes over, during SetMarketAs only.
+    const TModBasic* lender_ = nullptr;
 };
 
 }  // namespace cv

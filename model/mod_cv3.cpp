@@ -183,8 +183,8 @@ void TModCV3::PlanMarket(int fta, int mkt, TRunFlags flags) {
     if (WorkRec()) WorkRec()->ClearScratch();
     SetMarket(fta, mkt);
     if (NbMktedBrdsT1() == 0) return;
-    PrefModule->SetMarket(fta, mkt);
-    DistrModule->SetMarket(fta, mkt);
+    PrefModule->SetMarketAs(*this);
+    DistrModule->SetMarketAs(*this);
     PrefModule->PrepareMarket();
     DistrModule->PlanSales(flags);
 }

@@ -17,8 +17,10 @@
 // model/plan_forecast.h). The default decisions of t+2 are all or nothing on
 // their own and are the run's last step.
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -95,7 +97,15 @@ private:
     const TSeries* DimensionSeries(const TPeriodDim& dim) const;
     int SetupFirmBrands(int firm, int marketBrands, int capacity);
     void SetMarketAge(int marketBrands);
-    bool FindPrototypeOwner(const std::string& prototype, int firm, int& owner, int& index) const;
+    // A firm's prototype list of t in the current market, and whether looking it up reported nothing.
+    struct TPrototypeList {
+        const TSimArr* names = nullptr;
+        int count = 0;
+        bool quiet = false;
+    };
+    TPrototypeList PrototypeList(int firm) const;
+    bool FindListedPrototype(std::string_view name, int firm, int& index);
+    bool FindPrototypeOwner(const std::string& prototype, int firm, int& owner, int& index);
     void CreateModules();
     void FreeModules();
     void OpenModelLog();
@@ -112,6 +122,8 @@ private:
     // The cells of the results of t+1 as the last forecast left them, from
     // Start until CreatePeriodArrays has made the new ones.
     std::unique_ptr<TCvPerData> spentForecast_;
+    // The prototype lists of the market SetupMarketedBrands works on, per firm, once looked up.
+    std::array<std::optional<TPrototypeList>, kMaxModelFirms + 1> prototypeLists_{};
     bool modelLogOpen_ = false;
     std::string initFailure_;
     std::string failureReason_;

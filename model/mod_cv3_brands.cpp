@@ -8,6 +8,7 @@
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
 #include "core/session/industry.h"
+#include "core/base/log_file.h"
 #include "core/base/text_format.h"
 #include "model/mod_cv3.h"
 #include "model/model_access.h"
@@ -29,6 +30,7 @@ void TModCV3::SetupMarketedBrands(int fta, int mkt) {
                      &RequireArr(*ResultsT1(), kCategoryFtaMarket, market, "XFMLinks"));
     const int capacity = std::min(RowCapacity(BrdNames(), kMaxMktBrands), RowCapacity(XFMLinks(), kMaxMktBrands));
     const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
+    prototypeLists_.fill(std::nullopt);
     int marketBrands = 0;
     for (int firm = 1; firm <= firms; ++firm) marketBrands = SetupFirmBrands(firm, marketBrands, capacity);
     ResultsT1()->SetSmallint(kCategoryFtaMarket, market, "NbMktedBrds", static_cast<std::int16_t>(marketBrands));
@@ -93,14 +95,14 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
 
 // The brand's own firm first, then every other firm in increasing order: a
 // brand may be made from a prototype listed under another firm.
-bool TModCV3::FindPrototypeOwner(const std::string& prototype, int firm, int& owner, int& index) const {
-    if (FindPrototype(prototype, firm, index)) {
+bool TModCV3::FindPrototypeOwner(const std::string& prototype, int firm, int& owner, int& index) {
+    if (FindListedPrototype(prototype, firm, index)) {
         owner = firm;
         return true;
     }
     const int firms = std::min<int>(Data()->NbFirms(), kMaxModelFirms);
     for (int other = 1; other <= firms; ++other)
-        if (other != firm && FindPrototype(prototype, other, index)) {
+        if (other != firm && FindListedPrototype(prototype, other, index)) {
             owner = other;
             return true;
         }
@@ -108,14 +110,32 @@ bool TModCV3::FindPrototypeOwner(const std::string& prototype, int firm, int& ow
 }
 
 bool TModCV3::FindPrototype(std::string_view name, int firm, int& index) const {
+    const TPrototypeList list = PrototypeList(firm);
+    index = FindModelName(list.names, list.count, name);
+    return index != 0;
+}
+
+TModCV3::TPrototypeList TModCV3::PrototypeList(int firm) const {
     const TDataContext context = FirmContext(firm);
-    const TSimArr* names = OptionalArr(*ResultsT(), kCategoryFirmMarket, context, "ProNames");
-    const int count =
-        ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmMarket, context, "NbPros", 0),
-                   RowCapacity(names, kMaxPrototypePlaces), [&] {
-                       return FormatText("prototypes of t of firm %d, market %d", {firm, Ctx().SelMarket});
-                   });
-    index = FindModelName(names, count, name);
+    TPrototypeList list;
+    list.names = OptionalArr(*ResultsT(), kCategoryFirmMarket, context, "ProNames");
+    // A level-1 log line may report the count taken as 0.
+    list.quiet = !LogWrites(1);
+    const std::int16_t count = OptionalSmallint(*ResultsT(), kCategoryFirmMarket, context, "NbPros", 0);
+    list.count = ClampCount(*this, count, RowCapacity(list.names, kMaxPrototypePlaces), [&] {
+        return FormatText("prototypes of t of firm %d, market %d", {firm, Ctx().SelMarket});
+    });
+    list.quiet = list.quiet && list.count == count;
+    return list;
+}
+
+// A firm's list is looked up once per market when that reports nothing, and
+// again at every brand otherwise, so that each report is made as often as before.
+bool TModCV3::FindListedPrototype(std::string_view name, int firm, int& index) {
+    std::optional<TPrototypeList>& kept = prototypeLists_.at(static_cast<std::size_t>(firm));
+    const TPrototypeList list = kept ? *kept : PrototypeList(firm);
+    if (list.quiet) kept = list;
+    index = FindModelName(list.names, list.count, name);
     return index != 0;
 }
 

@@ -91,17 +91,17 @@ void TModDDecs::Init(TCvInd& data, TWorkRec* workRec) {
 void TModDDecs::SetMarket(int fta, int mkt) { TModBasic::SetMarket(fta, mkt); }
 
 // The carries work on the decision set of t+2 itself, so that its arrays keep
-// their identity and only what changes is marked changed; a copy taken before
-// puts the set back when a carry or the copy into the defaults fails.
+// their identity and only what changes is marked changed; the set's kept copy,
+// taken before, puts it back when a carry or the copy into the defaults fails.
+// Both copies reuse the storage of the forecast before.
 void TModDDecs::Run() {
     if (!Data()) throw EModelError("the default decisions were not initialised");
-    TCvPerData before(DecisionsT2()->What(), DecisionsT2()->Period());
-    before.CopyAllCells(*DecisionsT2());
+    DecisionsT2()->KeepCopy();
     try {
         RunCarries();
         DefaultsT2()->CopyAllCells(*DecisionsT2());
     } catch (...) {
-        DecisionsT2()->SwapCells(before);
+        DecisionsT2()->ReturnToCopy();
         throw;
     }
 }

@@ -56,14 +56,16 @@ void TModDistr::PlanSales(std::uint16_t /*flags*/) {
     if (NbMktedBrdsT1() == 0 || SegSeries()->Count() == 0 || ChaSeries()->Count() == 0) return;
     RequireBox(*BrdUSalesT1, "BrdUSales", {1, SegSeries()->Lo(), ChaSeries()->Lo()},
                {static_cast<int>(NbMktedBrdsT1()), SegSeries()->Hi(), ChaSeries()->Hi()});
-    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) PlanBrandSales(brand);
+    TCellArr segPlans(*DecisionsT1(), kCategoryFirmFtaMarket, "MPBrdSegSales");
+    TCellArr chaPlans(*DecisionsT1(), kCategoryFirmFtaMarket, "MPBrdChaSales");
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) PlanBrandSales(brand, segPlans, chaPlans);
 }
 
-void TModDistr::PlanBrandSales(int brand) {
+void TModDistr::PlanBrandSales(int brand, TCellArr& segPlans, TCellArr& chaPlans) {
     Ctx().SelFirm = Dfix()[brand];
     const int row = Dbix()[brand];
-    const TSimArr& segSales = RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "MPBrdSegSales");
-    const TSimArr& chaSales = RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, Ctx(), "MPBrdChaSales");
+    const TSimArr& segSales = segPlans.For(Ctx());
+    const TSimArr& chaSales = chaPlans.For(Ctx());
     RequireBox(segSales, "MPBrdSegSales", {row, SegSeries()->Lo()}, {row, SegSeries()->Hi()});
     RequireBox(chaSales, "MPBrdChaSales", {row, ChaSeries()->Lo()}, {row, ChaSeries()->Hi()});
     std::vector<long double>& shares = channelShares_;

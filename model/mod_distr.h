@@ -78,7 +78,8 @@ public:
 private:
     // The simulated period t+1.
     int SimulatedPeriod() const { return Ctx().DecPeriod; }
-    void PlanBrandSales(int brand);
+    // The brand's plan, from the plans of its firm that SegPlans and ChaPlans find.
+    void PlanBrandSales(int brand, TCellArr& segPlans, TCellArr& chaPlans);
     void CarryPastMarketShares();
     // A plan entry or decision amount as the computation uses it (see
     // DecisionAmount); Describe names it, and is called only for a value counted as 0.
@@ -94,7 +95,8 @@ private:
     long double SalaryMoneyFactor() const;
     long double ZoneParameter(const char* name, long double defaultValue) const;
     void FirmSalesForceCost(int firm, long double base, long double hire, long double fire);
-    void BrandPrices(int brand, const std::vector<long double>& discounts, const std::vector<long double>& margins);
+    void BrandPrices(int brand, const std::vector<long double>& discounts, const std::vector<long double>& margins,
+                     TCellArr& brandReports);
     // "COSMO of firm 1, zone 2, market 1", for warnings.
     std::string BrandWhere(int brand) const;
     // EModelError unless both corners of a box of elements lie within the array.

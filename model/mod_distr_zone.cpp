@@ -91,15 +91,17 @@ long double TModDistr::BrandSalespeople(int brand) const {
 }
 
 void TModDistr::BrandSalesForce() {
+    TCellArr firmReports(*ResultsT1(), kCategoryFirmFta, "FFXRpt");
+    TCellArr brandReports(*ResultsT1(), kCategoryFirmFtaMarket, "BrdRpt");
     for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
         const TDataContext firmZone = FirmContext(Dfix()[brand]);
-        const TSimArr& firmReport = RequireArr(*ResultsT1(), kCategoryFirmFta, firmZone, "FFXRpt");
+        const TSimArr& firmReport = firmReports.For(firmZone);
         for (std::int8_t element : {si::ffxSlp, si::ffxSlfB, si::ffxSlfH, si::ffxSlfF})
             RequireIndex(firmReport, "FFXRpt", {element});
         const long double cost = firmReport.GetReal48({si::ffxSlfB}) + firmReport.GetReal48({si::ffxSlfF}) +
                                  firmReport.GetReal48({si::ffxSlfH});
         const long double salespeople = firmReport.GetReal48({si::ffxSlp});
-        TSimArr& report = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, firmZone, "BrdRpt");
+        TSimArr& report = brandReports.For(firmZone);
         RequireIndex(report, "BrdRpt", {Dbix()[brand], si::brSlf});
         const long double charged = cost * BrandSalespeople(brand);
         report.SetReal48({Dbix()[brand], si::brSlf},
@@ -134,11 +136,12 @@ void TModDistr::ChannelResults() {
     RequireBox(*BrdUSalesT1, "BrdUSales", {1, SegSeries()->Lo(), lo},
                {static_cast<int>(NbMktedBrdsT1()), SegSeries()->Hi(), hi});
     RequireBox(*BrdRPricesT1, "BrdRPrices", {1, lo}, {static_cast<int>(NbMktedBrdsT1()), hi});
-    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) BrandPrices(brand, discounts, margins);
+    TCellArr brandReports(*ResultsT1(), kCategoryFirmFtaMarket, "BrdRpt");
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) BrandPrices(brand, discounts, margins, brandReports);
 }
 
 void TModDistr::BrandPrices(int brand, const std::vector<long double>& discounts,
-                            const std::vector<long double>& margins) {
+                            const std::vector<long double>& margins, TCellArr& brandReports) {
     const long double price =
         Amount(GetBrandDecision(brand, si::Price), [&] { return "Price of " + BrandWhere(brand); });
     const auto cell = [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx()); };
@@ -155,7 +158,7 @@ void TModDistr::BrandPrices(int brand, const std::vector<long double>& discounts
         selling += sold * price * (1 - discounts[k]) * (1 - margins[k]);
         StoreSmallintSaturated(*this, *BrdRPricesT1, "BrdRPrices", cell, {brand, c}, channelPrice);
     }
-    TSimArr& report = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[brand]), "BrdRpt");
+    TSimArr& report = brandReports.For(FirmContext(Dfix()[brand]));
     RequireBox(report, "BrdRpt", {Dbix()[brand], si::brRPrice}, {Dbix()[brand], si::brSPrice});
     report.SetReal48({Dbix()[brand], si::brRPrice}, SafeDiv(static_cast<double>(retail), static_cast<double>(units)));
     report.SetReal48({Dbix()[brand], si::brSPrice}, SafeDiv(static_cast<double>(selling), static_cast<double>(units)));

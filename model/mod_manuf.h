@@ -92,11 +92,11 @@ private:
 
     // UnitTransferCost.
     long double ExperienceExponent(bool& enabled) const;
-    void AccumulateProduction(std::vector<std::vector<long double>>& cumulated,
-                              std::vector<TSimArr*>& prototypeFinances);
-    void CostBrand(int brand, const std::vector<std::vector<long double>>& cumulated,
-                   const std::vector<TSimArr*>& prototypeFinances, long double exponent, bool experience);
-    void UpdatePortfolioStatus(int brand, const TSimArr& transferCostsT1);
+    // What the brands of one zone and market share while they are costed.
+    struct TCostRun;
+    void AccumulateProduction(TCostRun& run);
+    void CostBrand(int brand, TCostRun& run);
+    void UpdatePortfolioStatus(int brand, const TSimArr& transferCostsT1, TCostRun& run);
 };
 
 }  // namespace cv

@@ -7,7 +7,9 @@
 // charged its holding cost.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/store/per_data.h"
@@ -29,6 +31,14 @@ constexpr double kUnchangedPortStatus = 1.0;    // a continuing brand with uncha
 constexpr double kCostKeptPortStatus = 2.0;     // ... whose base unit cost did not rise either
 constexpr int kCostLogLevel = 2;
 
+// The array Name of the cell of Category and Context, looked up when Found is
+// still empty: the brands of a firm, or of the market, share one look-up.
+template <typename TSet, typename TArray>
+TArray& LookUpOnce(TArray*& found, TSet& set, int category, const TDataContext& context, std::string_view name) {
+    if (!found) found = &RequireArr(set, category, context, name);
+    return *found;
+}
+
 // The prototype name of Row for the log: "ProNames" of t+1 when it holds one.
 std::string PrototypeName(const TSimArr* names, int row) {
     if (names && IndexInBounds(*names, {row})) return names->GetZts({row});
@@ -37,13 +47,25 @@ std::string PrototypeName(const TSimArr* names, int row) {
 
 }  // namespace
 
-void TModManuf::UnitTransferCost(std::uint16_t /*flags*/) {
+// Cumulated[f][p]: the cumulative production of prototype p of firm f with
+// this zone's, and the firms' "ProFins". The arrays that every brand of a firm
+// or of the market writes are looked up when a brand first needs them.
+struct TModManuf::TCostRun {
     bool experience = false;
-    const long double exponent = ExperienceExponent(experience);
+    long double exponent = 0;
     std::vector<std::vector<long double>> cumulated;
     std::vector<TSimArr*> prototypeFinances;
-    AccumulateProduction(cumulated, prototypeFinances);
-    for (int i = 1; i <= NbMktedBrdsT1(); ++i) CostBrand(i, cumulated, prototypeFinances, exponent, experience);
+    std::array<TSimArr*, kMaxModelFirms + 1> reports{};      // "BrdRpt" of t+1
+    std::array<TSimArr*, kMaxModelFirms + 1> inventories{};  // "Inventory" of t+1
+    TSimArr* transferCostsT1 = nullptr;
+    const TSimArr* transferCostsT = nullptr;
+};
+
+void TModManuf::UnitTransferCost(std::uint16_t /*flags*/) {
+    TCostRun run;
+    run.exponent = ExperienceExponent(run.experience);
+    AccumulateProduction(run);
+    for (int i = 1; i <= NbMktedBrdsT1(); ++i) CostBrand(i, run);
 }
 
 // SafeDiv(ln ExpEffReduc, ln ExpEffMult, 0): -0.2345 with the defaults. The
@@ -64,14 +86,14 @@ long double TModManuf::ExperienceExponent(bool& enabled) const {
 // the units produced in this zone by every brand made from prototype p of f;
 // written back, so that the next zone of the market starts from it. The rows
 // are those of each firm's array.
-void TModManuf::AccumulateProduction(std::vector<std::vector<long double>>& cumulated,
-                                     std::vector<TSimArr*>& prototypeFinances) {
+void TModManuf::AccumulateProduction(TCostRun& run) {
     const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
+    std::vector<std::vector<long double>>& cumulated = run.cumulated;
     cumulated.assign(static_cast<std::size_t>(firms + 1), {});
-    prototypeFinances.assign(static_cast<std::size_t>(firms + 1), nullptr);
+    run.prototypeFinances.assign(static_cast<std::size_t>(firms + 1), nullptr);
     for (int f = 1; f <= firms; ++f) {
         TSimArr& finances = RequireArr(*ResultsT1(), kCategoryFirmMarket, FirmContext(f), "ProFins");
-        prototypeFinances[static_cast<std::size_t>(f)] = &finances;
+        run.prototypeFinances[static_cast<std::size_t>(f)] = &finances;
         const int rows = RowCapacity(&finances, finances.UB(1));
         if (rows > 0) {
             RequireIndex(finances, "ProFins", {1, si::ProReqUC});
@@ -89,49 +111,54 @@ void TModManuf::AccumulateProduction(std::vector<std::vector<long double>>& cumu
                                          {Rpix()[i], Rfix()[i], BrandText(i)}));
         cumulated[firm][prototype] += UnitsProduced[i];
     }
+    const bool logged = LogWrites(kCostLogLevel);
     for (int f = 1; f <= firms; ++f) {
-        TSimArr& finances = *prototypeFinances[static_cast<std::size_t>(f)];
-        const TSimArr* names = OptionalArr(*ResultsT1(), kCategoryFirmMarket, FirmContext(f), "ProNames");
+        TSimArr& finances = *run.prototypeFinances[static_cast<std::size_t>(f)];
+        const TSimArr* names =
+            logged ? OptionalArr(*ResultsT1(), kCategoryFirmMarket, FirmContext(f), "ProNames") : nullptr;
         const std::vector<long double>& firmRows = cumulated[static_cast<std::size_t>(f)];
         LogFmt(kCostLogLevel, "");
         LogFmt(kCostLogLevel, "Cumulated production");
         for (std::size_t p = 1; p < firmRows.size(); ++p) {
             finances.SetReal48({p, si::ProCumProd}, firmRows[p]);
-            if (firmRows[p] > 0)
+            if (logged && firmRows[p] > 0)
                 LogFmt(kCostLogLevel, "%s : %f", {PrototypeName(names, static_cast<int>(p)), firmRows[p]});
         }
     }
 }
 
-void TModManuf::CostBrand(int brand, const std::vector<std::vector<long double>>& cumulated,
-                          const std::vector<TSimArr*>& prototypeFinances, long double exponent, bool experience) {
+void TModManuf::CostBrand(int brand, TCostRun& run) {
     const int row = Dbix()[brand];
-    const TDataContext context = FirmContext(Dfix()[brand]);
-    TSimArr& report = RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "BrdRpt");
+    const int firm = Dfix()[brand];
+    const TDataContext context = FirmContext(firm);
+    TSimArr& report = LookUpOnce(run.reports[static_cast<std::size_t>(firm)], *ResultsT1(), kCategoryFirmFtaMarket,
+                                 context, "BrdRpt");
     for (std::int8_t column : {si::brUSold, si::brUProd, si::brPCost, si::brTCost, si::brCGS, si::brUInv, si::brIHC})
         RequireIndex(report, "BrdRpt", {row, column});
     report.SetReal48({row, si::brUSold}, UnitsSold[brand]);
     report.SetReal48({row, si::brUProd}, UnitsProduced[brand]);
 
-    const long double base = prototypeFinances[Rfix()[brand]]->GetReal48({Rpix()[brand], si::ProReqUC});
-    TSimArr& transferCosts = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
+    const long double base = run.prototypeFinances[Rfix()[brand]]->GetReal48({Rpix()[brand], si::ProReqUC});
+    TSimArr& transferCosts = LookUpOnce(run.transferCostsT1, *ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
     RequireIndex(transferCosts, "BrdTransfCost", {brand});
     StoreSmallintSaturated(
         *this, transferCosts, "BrdTransfCost", [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx()); },
         {brand}, base);
-    UpdatePortfolioStatus(brand, transferCosts);
+    UpdatePortfolioStatus(brand, transferCosts, run);
 
-    const long double cum = cumulated[Rfix()[brand]][Rpix()[brand]];
+    const long double cum = run.cumulated[Rfix()[brand]][Rpix()[brand]];
     const long double factor =
-        experience ? Power(SafeDiv(static_cast<double>(cum), static_cast<double>(Params.ExpEffBatch), 1),
-                           static_cast<double>(exponent))
-                   : 1;
+        run.experience ? Power(SafeDiv(static_cast<double>(cum), static_cast<double>(Params.ExpEffBatch), 1),
+                               static_cast<double>(run.exponent))
+                       : 1;
     const long double unitCost = base * factor;
     report.SetReal48({row, si::brPCost}, unitCost);
-    LogFmt(kCostLogLevel, "%s : unit cost = %.2f  reduced/increased to %f (%f ==> %.3f)",
-           {BrdNames()->GetZts({brand}), base, unitCost, cum, factor});
+    if (LogWrites(kCostLogLevel))
+        LogFmt(kCostLogLevel, "%s : unit cost = %.2f  reduced/increased to %f (%f ==> %.3f)",
+               {BrdNames()->GetZts({brand}), base, unitCost, cum, factor});
 
-    TInventoryLayers layers(RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, context, "Inventory"));
+    TInventoryLayers layers(LookUpOnce(run.inventories[static_cast<std::size_t>(firm)], *ResultsT1(),
+                                       kCategoryFirmFtaMarket, context, "Inventory"));
     layers.RequireLayer(SimPeriod(), row);
     layers.Set(SimPeriod(), row, UnitsProduced[brand], unitCost);
     long double remaining = UnitsSold[brand];
@@ -155,9 +182,10 @@ void TModManuf::CostBrand(int brand, const std::vector<std::vector<long double>>
 
 // A continuing brand whose base unit cost did not rise since t, and whose
 // portfolio status says it continues unchanged, is marked as such.
-void TModManuf::UpdatePortfolioStatus(int brand, const TSimArr& transferCostsT1) {
+void TModManuf::UpdatePortfolioStatus(int brand, const TSimArr& transferCostsT1, TCostRun& run) {
     if (SimPeriod() <= 0 || pMbix()[brand] == 0) return;
-    const TSimArr& transferCostsT = RequireArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
+    const TSimArr& transferCostsT =
+        LookUpOnce(run.transferCostsT, std::as_const(*ResultsT()), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
     RequireIndex(transferCostsT, "BrdTransfCost", {pMbix()[brand]});
     if (transferCostsT1.GetSmallint({brand}) <= transferCostsT.GetSmallint({pMbix()[brand]}) &&
         GetBrandDecision(brand, si::PortStatus) == kUnchangedPortStatus)

@@ -6,6 +6,7 @@
 // planned production lowered by the tolerance, rounded up to a hundred.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -32,9 +33,25 @@ long double SegmentSales(const TSimArr& sales, int brand, int segment) {
     return total;
 }
 
+// Whether row Brand of a three-dimensional Real48 array lies within its
+// bounds: its elements then lie one after the other, segment by segment, and
+// read without any report.
+bool ReadsDirectly(const TSimArr& sales, int brand) {
+    return sales.Kind() == dkReal48 && sales.NDim() == 3 && IndexInBounds(sales, {brand, sales.LB(2), sales.LB(3)});
+}
+
 long double BrandSales(const TSimArr& sales, int brand) {
     long double total = 0;
-    for (int s = sales.LB(2); s <= sales.UB(2); ++s) total += SegmentSales(sales, brand, s);
+    if (!ReadsDirectly(sales, brand)) {
+        for (int s = sales.LB(2); s <= sales.UB(2); ++s) total += SegmentSales(sales, brand, s);
+        return total;
+    }
+    std::size_t position = static_cast<std::size_t>(brand - sales.LB(1)) * sales.Stride(1);
+    for (int s = sales.LB(2); s <= sales.UB(2); ++s) {
+        long double segment = 0;
+        for (int c = sales.LB(3); c <= sales.UB(3); ++c) segment += sales.Real48At(position++);
+        total += segment;
+    }
     return total;
 }
 
@@ -61,13 +78,15 @@ void TModManuf::ReadBrandPlans() {
          {&OpeningStock, &ClosingStock, &PlannedProduction, &UnitsSold, &Demand, &UnitsProduced})
         table->fill(0);
     RequireIndex(*BrdUSales, "BrdUSales", {NbMktedBrdsT1(), BrdUSales->LB(2), BrdUSales->LB(3)});
+    std::array<TSimArr*, kMaxModelFirms + 1> inventories{};  // each firm's, looked up for its first brand
     for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
         UnitsSold[i] = kNotSettled;
         Demand[i] = BrandSales(*BrdUSales, i);
         PlannedProduction[i] =
             DecisionAmount(*this, GetBrandDecision(i, si::Production), [&] { return "Production of " + BrandText(i); });
-        const TInventoryLayers layers(
-            RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[i]), "Inventory"));
+        TSimArr*& inventory = inventories[Dfix()[i]];
+        if (!inventory) inventory = &RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[i]), "Inventory");
+        const TInventoryLayers layers(*inventory);
         layers.RequireRow(Dbix()[i]);
         OpeningStock[i] = layers.TotalSize(Dbix()[i]);
     }
@@ -114,14 +133,19 @@ void TModManuf::SettleSales() {
 }
 
 // Each cell of a brand's planned sales loses its share of the sales the brand
-// cannot make; what rounding leaves goes to the first segment and channel.
+// cannot make; what rounding leaves goes to the first segment and channel. A
+// row that reads directly is not read again: its planned sales are the demand
+// ReadBrandPlans summed (a row changes only here, in its own turn), and a brand
+// selling them has nothing to adjust (every delta is 0).
 void TModManuf::AdjustUnitSales() {
     const int firstSegment = BrdUSales->LB(2);
     const int firstChannel = BrdUSales->LB(3);
     for (int i = 1; i <= NbMktedBrdsT1(); ++i) {
-        const long double planned = BrandSales(*BrdUSales, i);
+        const bool direct = ReadsDirectly(*BrdUSales, i);
+        const long double planned = direct ? Demand[i] : BrandSales(*BrdUSales, i);
         long double diff = UnitsSold[i] - planned;
         const long double ratio = SafeDiv(static_cast<double>(UnitsSold[i]), static_cast<double>(planned), 0);
+        if (direct && diff == 0 && ratio == 1) continue;
         for (int s = firstSegment; s <= BrdUSales->UB(2); ++s)
             for (int c = firstChannel; c <= BrdUSales->UB(3); ++c) {
                 const long double sales = BrdUSales->GetReal48({i, s, c});

@@ -36,7 +36,7 @@ void TModPref::Init(TCvInd& data, TWorkRec* workRec) {
 
 void TModPref::SetMarket(int fta, int mkt) {
     TModBasic::SetMarket(fta, mkt);
-    cellText_ = DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx());
+    cell_ = Ctx();
     BindPositions();
     CheckCellBounds();
     LoadSegmentSales();
@@ -126,7 +126,8 @@ int TModPref::PriceScale() const {
 }
 
 void TModPref::Store(TDynArr& array, const char* name, const TIndex& index, long double value) const {
-    StoreSmallintSaturated(*this, array, name, cellText_, index, value);
+    StoreSmallintSaturated(*this, array, name, [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, cell_); },
+                           index, value);
 }
 
 void TModPref::RequireBox(const TDynArr& array, const char* name, const TIndex& first, const TIndex& last) {

@@ -16,13 +16,13 @@
 // saturates with a warning instead of aborting the forecast.
 
 #include <cstdint>
-#include <string>
 #include <utility>
 
 #include "model/mod_basic.h"
 
 namespace cv {
 
+class TCellArr;
 class TDynArr;
 class TIndex;
 class TSimArr;
@@ -90,7 +90,8 @@ private:
     void LogIdealPoints() const;
 
     // Brand attributes and portfolio status.
-    void StoreBrandAttributes(int brand, int priceScale);
+    // The brand's attributes, from its prototype's levels that PrototypeLevels finds.
+    void StoreBrandAttributes(int brand, int priceScale, TCellArr& prototypeLevels);
     double PortfolioStatus(int brand, int priceScale) const;
     std::pair<int, int> ScaledDimensions() const;
 
@@ -114,7 +115,7 @@ private:
 
     int cachedFta_ = 0;
     int cachedMkt_ = 0;
-    std::string cellText_;  // "results of period p, zone z, market m", for warnings
+    TDataContext cell_{};  // the context SetMarket selected, which warnings describe
 };
 
 }  // namespace cv

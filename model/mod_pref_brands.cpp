@@ -25,28 +25,30 @@ void TModPref::ComputeBrandAttributes() {
     RequireBox(*PosSemBrdsT1, "PosSemBrds", {1, lo, si::AttAct}, {NbMktedBrdsT1(), hi, si::AttAct});
     LogFmt(kDetailLevel, "");
     LogFmt(kDetailLevel, "Brand attributes");
-    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) StoreBrandAttributes(brand, priceScale);
+    TCellArr prototypeLevels(*ResultsT(), kCategoryFirmMarket, "ProTecs");
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) StoreBrandAttributes(brand, priceScale, prototypeLevels);
 }
 
 // The context's firm becomes the firm holding the brand's prototype, and stays
 // at the last brand's firm afterwards.
-void TModPref::StoreBrandAttributes(int brand, int priceScale) {
-    const std::string name = BrdNames()->GetZts({brand});
-    LogFmtNoEol(kDetailLevel, "%s%s", {name, "\t"});
+void TModPref::StoreBrandAttributes(int brand, int priceScale, TCellArr& prototypeLevels) {
+    const std::string& name = BrdNames()->GetZts({brand});
+    const bool logged = LogWrites(kDetailLevel);
+    if (logged) LogFmtNoEol(kDetailLevel, "%s%s", {name, "\t"});
     Ctx().SelFirm = Rfix()[brand];
     const int prototype = Rpix()[brand];
-    const TSimArr& levels = RequireArr(*ResultsT(), kCategoryFirmMarket, Ctx(), "ProTecs");
+    const TSimArr& levels = prototypeLevels.For(Ctx());
     const auto [lo, hi] = ScaledDimensions();
     RequireBox(levels, "ProTecs", {prototype, lo}, {prototype, hi});
     for (int j = lo; j <= hi; ++j) {
         Store(*PosSemBrdsT1, "PosSemBrds", {brand, j, si::AttAct}, levels.GetReal48({prototype, j}));
-        LogFmtNoEol(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, j, si::AttAct}), "\t"});
+        if (logged) LogFmtNoEol(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, j, si::AttAct}), "\t"});
     }
     const long double price = DecisionAmount(
         *this, GetBrandDecision(brand, si::Price),
         [&] { return FormatText("price of %s in zone %d, market %d", {name, Ctx().SelFta, Ctx().SelMarket}); });
     Store(*PosSemBrdsT1, "PosSemBrds", {brand, priceScale, si::AttAct}, price);
-    LogFmt(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, priceScale, si::AttAct}), "\t"});
+    if (logged) LogFmt(kDetailLevel, "%d%s", {PosSemBrdsT1->GetSmallint({brand, priceScale, si::AttAct}), "\t"});
     SetBrandDecision(brand, si::PortStatus, PortfolioStatus(brand, priceScale));
 }
 

@@ -1,9 +1,9 @@
 #include "model/model_access.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <utility>
 
 #include "core/base/numbers.h"
@@ -130,6 +130,13 @@ bool SameModelName(std::string_view a, std::string_view b) {
 
 int FindModelName(const TSimArr* names, int count, std::string_view name) {
     const int rows = RowCapacity(names, count);
+    if (rows > 0 && names->Kind() == dkZts && names->NDim() == 1) {
+        // Rows 1..Rows lie within the bounds: the texts are read in place.
+        const std::span<const std::string> texts = names->ElementTexts().subspan(PositionWithin(*names, {1}));
+        for (int j = 1; j <= rows; ++j)
+            if (SameModelName(texts[static_cast<std::size_t>(j - 1)], name)) return j;
+        return 0;
+    }
     for (int j = 1; j <= rows; ++j)
         if (SameModelName(names->GetZts({j}), name)) return j;
     return 0;
@@ -152,7 +159,9 @@ void StoreSmallintSaturated(const TModBasic& module, TDynArr& array, std::string
     if (stored != rounded)
         module.Warn(FormatText("%s of %s: %.2f does not fit 16 bits and is stored as %d",
                                {name, cell.Text(), value, static_cast<int>(stored)}));
-    array.SetSmallint(index, std::llrint(stored));  // whole already: no truncating conversion needed
+    // Whole and within 16 bits already, so the conversion through a double is
+    // exact, and cheaper than a rounding conversion of the extended value.
+    array.SetSmallint(index, static_cast<int>(static_cast<double>(stored)));
 }
 
 long double DecisionAmount(const TModBasic& module, long double value, const TLazyText& what) {

@@ -6,6 +6,7 @@
 // check the series-index entries a module uses once at the start of a run, and
 // clamp counts to the bounds of the arrays they index.
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -55,6 +56,28 @@ TSimArr& RequireArr(TCvPerData& set, int category, const TDataContext& context, 
 const TSimArr* OptionalArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
 TSimArr* OptionalArr(TCvPerData& set, int category, const TDataContext& context, std::string_view name);
 
+// RequireArr of one set, category and name for cell after cell, looked up
+// again only when the cell changes: the brands of a market come firm by firm.
+class TCellArr {
+public:
+    TCellArr(TCvPerData& set, int category, std::string_view name) : set_(set), category_(category), name_(name) {}
+    TSimArr& For(const TDataContext& context) {
+        const TCellIndex cell = CalcIndices(category_, context);
+        if (!array_ || !(cell == cell_)) {
+            array_ = &RequireArr(set_, category_, context, name_);
+            cell_ = cell;
+        }
+        return *array_;
+    }
+
+private:
+    TCvPerData& set_;
+    int category_;
+    std::string_view name_;
+    TSimArr* array_ = nullptr;
+    TCellIndex cell_{};
+};
+
 // The small-integer scalar Name of the cell, or EModelError naming it and the cell.
 std::int16_t RequireSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name);
 // The small-integer scalar Name of the cell; Default, with a level-1 log line, when the cell lacks it.
@@ -78,6 +101,15 @@ inline bool IndexInBounds(const TDynArr& array, const TIndex& index) {
     for (int d = 1; d <= index.Count(); ++d)
         if (index[d - 1] < array.LB(d) || index[d - 1] > array.UB(d)) return false;
     return true;
+}
+// Linear position of Index in Array, the place of its element in
+// ElementBytes() / ElementTexts(), for an index the caller checked against the
+// bounds (IndexInBounds, RequireIndex) with one component per dimension.
+inline std::size_t PositionWithin(const TDynArr& array, const TIndex& index) {
+    std::size_t position = 0;
+    for (int d = 1; d <= array.NDim(); ++d)
+        position += static_cast<std::size_t>(index[d - 1] - array.LB(d)) * array.Stride(d);
+    return position;
 }
 // EModelError naming the array and the index.
 [[noreturn]] void ThrowIndexOutside(std::string_view name, const TIndex& index);

@@ -51,23 +51,24 @@ std::string FieldPastVolumeText(const EBufferFullError& error) {
                       {error.what(), error.size, error.offset, kBufSize});
 }
 
-// A copy of Source, the cell whose volume has Keys, in which every scalar and
-// array carries its changed mark, so that the copy is saved even when the source
-// was only read from the file. A source whose size bound passes a volume is
-// first written to Buffer (the scratch of a volume's bytes, allocated on first
-// use), so that a cell too large for a volume raises ERangeError naming the
-// volume and the field.
-std::unique_ptr<TSimData> MarkedCopy(const TSimData& source, const TIndustryKeys& keys,
-                                     std::vector<std::uint8_t>& buffer) {
-    if (source.StoredSizeBound() > kBufSize) {  // the bag may not fit: its form tells where
-        if (buffer.empty()) buffer = AllocateSaveBuffer();
-        std::uint16_t pos = 0;
-        try {
-            source.WriteToBuffer(buffer, pos);
-        } catch (const EBufferFullError& error) {
-            throw ERangeError(FormatText("Copy of volume %s: %s", {KeysText(keys), FieldPastVolumeText(error)}));
-        }
+// Raises ERangeError naming the volume and the field when Source, the cell
+// whose volume has Keys, does not fit a volume. A source whose size bound
+// passes a volume is written to Buffer (the scratch of a volume's bytes,
+// allocated on first use) to tell.
+void CheckFitsVolume(const TSimData& source, const TIndustryKeys& keys, std::vector<std::uint8_t>& buffer) {
+    if (source.StoredSizeBound() <= kBufSize) return;
+    if (buffer.empty()) buffer = AllocateSaveBuffer();
+    std::uint16_t pos = 0;
+    try {
+        source.WriteToBuffer(buffer, pos);
+    } catch (const EBufferFullError& error) {
+        throw ERangeError(FormatText("Copy of volume %s: %s", {KeysText(keys), FieldPastVolumeText(error)}));
     }
+}
+
+// A copy of Source in which every scalar and array carries its changed mark, so
+// that the copy is saved even when the source was only read from the file.
+std::unique_ptr<TSimData> MarkedCopy(const TSimData& source) {
     auto copy = std::make_unique<TSimData>();
     copy->AssignMarked(source);
     return copy;
@@ -244,20 +245,57 @@ void TCvPerData::CopyFirmCells(int firm, const TCvPerData& source) {
             const TCellIndex cell{static_cast<std::int16_t>(firm), zone, market};
             const TSimData* original = source.Cell(cell);
             if (original == nullptr) continue;
-            cells_.Put(Slot(cell), MarkedCopy(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer));
+            CheckFitsVolume(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer);
+            cells_.Put(Slot(cell), MarkedCopy(*original));
         }
     }
 }
 
+// Every copy is checked, and every cell that cannot take its source in place
+// copied aside, before any cell changes; what is left to do then allocates
+// nothing and cannot fail. Only a set that holds no built cell to reuse gets a
+// new grid.
 void TCvPerData::CopyAllCells(const TCvPerData& source) {
-    TCellGrid copies;
+    std::array<std::unique_ptr<TSimData>, TCellGrid::kCellCount> copies;
+    std::array<const TSimData*, TCellGrid::kCellCount> inPlace{};
+    bool anyInPlace = false;
     std::vector<std::uint8_t> buffer;
     ForEachCell([&](const TCellIndex& cell) {
         const std::size_t slot = Slot(cell);
-        if (const TSimData* original = source.BuiltCell(cell))
-            copies.Put(slot, MarkedCopy(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer));
+        const TSimData* original = source.BuiltCell(cell);
+        if (original == nullptr) return;
+        CheckFitsVolume(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer);
+        const TSimData* current = cells_.BuiltBag(slot);
+        if (current != nullptr && current->TakesInPlace(*original)) {
+            inPlace[slot] = original;
+            anyInPlace = true;
+        } else {
+            copies[slot] = MarkedCopy(*original);
+        }
     });
-    cells_.Swap(copies);
+    if (!anyInPlace) {
+        TCellGrid fresh;
+        for (std::size_t slot = 0; slot < copies.size(); ++slot)
+            if (copies[slot]) fresh.Put(slot, std::move(copies[slot]));
+        cells_.Swap(fresh);
+        return;
+    }
+    for (std::size_t slot = 0; slot < copies.size(); ++slot) {
+        if (inPlace[slot] != nullptr) {
+            cells_.BuiltBag(slot)->AssignMarkedInPlace(*inPlace[slot]);
+        } else {
+            cells_.Put(slot, std::move(copies[slot]));
+        }
+    }
+}
+
+void TCvPerData::KeepCopy() {
+    if (!keptCopy_) keptCopy_ = std::make_unique<TCvPerData>(what_, period_);
+    keptCopy_->CopyAllCells(*this);
+}
+
+void TCvPerData::ReturnToCopy() noexcept {
+    if (keptCopy_) SwapCells(*keptCopy_);
 }
 
 // ---- Persistence ----

@@ -112,8 +112,18 @@ public:
     // firm, zone and market, every scalar and array marked changed; where Source
     // has no cell, this set's cell becomes empty. All copies are made before any
     // cell is replaced, so a failure (a cell too large to copy, no memory)
-    // leaves this set as it was.
+    // leaves this set as it was. A built cell that holds scalars and arrays of
+    // the same names and shapes as its source takes the copy in its own storage
+    // (its arrays keep their identity): a set copied into again and again, as
+    // the defaults at every forecast, allocates nothing.
     void CopyAllCells(const TCvPerData& source);
+    // A copy of the set to return to when a change over many cells fails half
+    // way. KeepCopy makes it as CopyAllCells(*this) would (and fails alike),
+    // in the storage of the copy kept before: the set keeps that storage for
+    // as long as it lives. ReturnToCopy exchanges the set's cells with the
+    // copy's (nothing without a copy); the copy is then storage for the next.
+    void KeepCopy();
+    void ReturnToCopy() noexcept;
     // Exchanges the cells of the two sets; kind and period stay with each set.
     void SwapCells(TCvPerData& other) noexcept {
         cells_.Swap(other.cells_);
@@ -161,6 +171,8 @@ private:
     mutable TCellGrid cells_;
     // The file the kept cells were read from, named when one proves malformed.
     std::string loadedFrom_;
+    // KeepCopy's copy; none until one is kept.
+    std::unique_ptr<TCvPerData> keptCopy_;
 };
 
 // Calls Visit(cell) for every cell of the grid, firm outermost and market innermost.

@@ -388,6 +388,27 @@ void TSimData::CopyFrom(const TSimData& src, bool markScalars) {
     }
 }
 
+bool TSimData::TakesInPlace(const TSimData& src) const {
+    if (scalars_.size() != src.scalars_.size() || arrays_.size() != src.arrays_.size()) return false;
+    for (std::size_t i = 0; i < scalars_.size(); ++i) {
+        const TScalarEntry& mine = scalars_[i];
+        const TScalarEntry& theirs = src.scalars_[i];
+        if (mine.name != theirs.name || mine.value.text.capacity() < theirs.value.text.size()) return false;
+    }
+    for (std::size_t i = 0; i < arrays_.size(); ++i)
+        if (arrays_[i].name != src.arrays_[i].name || !arrays_[i].array->AssignsInPlace(*src.arrays_[i].array))
+            return false;
+    return true;
+}
+
+void TSimData::AssignMarkedInPlace(const TSimData& src) {
+    for (std::size_t i = 0; i < scalars_.size(); ++i) {
+        scalars_[i].value = src.scalars_[i].value;
+        scalars_[i].value.changed = 1;
+    }
+    for (std::size_t i = 0; i < arrays_.size(); ++i) arrays_[i].array->Assign(*src.arrays_[i].array);
+}
+
 void TSimData::LogContents() const {
     LogFmt(kContentsLogLevel, "   #scal=%d   #sarr=%d", {scalars_.size(), arrays_.size()});
     for (std::size_t i = 0; i < scalars_.size(); ++i) {

@@ -86,6 +86,14 @@ public:
     void Assign(const TSimData& src);
     // As Assign, every scalar marked changed too: a copy that a save stores whole.
     void AssignMarked(const TSimData& src);
+    // Whether AssignMarkedInPlace can take Src: this bag holds scalars and
+    // arrays of exactly Src's names, each array of its source's shape, and
+    // room for every text of Src.
+    bool TakesInPlace(const TSimData& src) const;
+    // Only when TakesInPlace(Src): every scalar and array takes its source's
+    // value, all marked changed, in the storage already held; nothing is
+    // allocated, so nothing fails, and the arrays keep their identity.
+    void AssignMarkedInPlace(const TSimData& src);
     // Exchanges the contents of the two bags.
     void Swap(TSimData& other) noexcept {
         scalars_.swap(other.scalars_);

@@ -235,6 +235,14 @@ void TDynArr::Assign(const TDynArr& src) {
     modified_ = true;
 }
 
+bool TDynArr::AssignsInPlace(const TDynArr& src) const {
+    const bool holdsStorage = data_ || !texts_.empty();
+    if (src.nDim_ == 0 || !holdsStorage || !SameShape(src)) return false;
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+        if (texts_[i].capacity() < src.texts_[i].size()) return false;
+    return true;
+}
+
 void TDynArr::CopyData(const TDynArr& src) {
     if (nDim_ == 0 || src.nDim_ == 0 || kind_ == dkZts || src.kind_ == dkZts || byteSize_ != src.byteSize_) {
         throw ERangeError();
@@ -483,6 +491,12 @@ void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<
 void TSimArr::Assign(const TSimArr& src) {
     TDynArr::Assign(src);
     dimNames_ = src.dimNames_;
+}
+
+bool TSimArr::AssignsInPlace(const TSimArr& src) const {
+    for (std::size_t d = 0; d < kMaxDims; ++d)
+        if (dimNames_[d].capacity() < src.dimNames_[d].size()) return false;
+    return TDynArr::AssignsInPlace(src);
 }
 
 }  // namespace cv

@@ -22,6 +22,7 @@
 //
 // The tagged stored forms are described in docs/tagged_forms.md.
 
+#include <algorithm>
 #include <array>
 #include <concepts>
 #include <cstddef>
@@ -139,6 +140,9 @@ public:
     void Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
     // Becomes a copy of Src (shape, elements, own copies of texts); sets the modified flag.
     void Assign(const TDynArr& src);
+    // Whether Assign(Src) copies into the storage this array holds, allocating
+    // nothing: the same shape, and every text of Src fitting its element's storage.
+    bool AssignsInPlace(const TDynArr& src) const;
     // Copies the element block of Src, which must have the same byte size and a
     // numeric kind (else ERangeError, nothing copied); sets the modified flag.
     void CopyData(const TDynArr& src);
@@ -156,6 +160,18 @@ public:
     std::uint16_t ByteSize() const { return byteSize_; }
     std::uint16_t Base() const { return base_; }
     bool IsModified() const { return modified_; }
+    // The element block of a numeric array as stored (Count() elements of the
+    // kind's size, the last dimension fastest), for a reader that checked its
+    // indexes against the bounds once; empty for a text array.
+    std::span<const std::uint8_t> ElementBytes() const {
+        if (kind_ == dkZts || !data_) return {};
+        return {data_.get(), std::size_t{count_} * elementSize_};
+    }
+    // The texts of a text array in the same order; empty for a numeric array.
+    std::span<const std::string> ElementTexts() const {
+        if (kind_ != dkZts) return {};
+        return {texts_.data(), std::min<std::size_t>(count_, texts_.size())};
+    }
 
     // Whether Other has this array's kind, sub type and bounds.
     bool SameShape(const TDynArr& other) const;
@@ -183,6 +199,14 @@ public:
     void SetWord(const TIndex& index, long long value);
     // EOverflowError (nothing stored) for a value beyond the Real48 range.
     void SetReal48(const TIndex& index, long double value);
+    // The element at a linear position (the sum over the dimensions of index
+    // minus LB times Stride) of a Real48 array, for a loop that checked the
+    // kind and its indexes against the bounds once: nothing is checked here.
+    long double Real48At(std::size_t position) const { return LoadReal48(data_.get() + kReal48Size * position); }
+    void SetReal48At(std::size_t position, long double value) {
+        StoreReal48(value, data_.get() + kReal48Size * position);
+        modified_ = true;
+    }
     // Element := element + Value, in extended precision, stored as Real48.
     void AddLong(const TIndex& index, long double value);
     // Texts longer than a non-zero sub type show "[SetZts] Bad length : <length>"
@@ -342,6 +366,8 @@ public:
     }
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
+    // As TDynArr::AssignsInPlace, the dimension names included.
+    bool AssignsInPlace(const TSimArr& src) const;
     // Name of dimension D (1-based); empty when not built from series.
     const std::string& DimName(int d) const { return dimNames_[d - 1]; }
 

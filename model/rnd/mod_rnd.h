@@ -31,6 +31,7 @@ class TDynArr;
 class TSeries;
 class TSimArr;
 struct TCctRec;
+class TModCct;
 struct TWorkRec;
 
 // A firm holds at most this many prototypes per market.
@@ -148,10 +149,10 @@ public:
     // It binds the object itself; what it leaves bound is the last firm and market.
     void Run(TCvInd& data);
     // The steps of Run for the firm and market of Context (Init'ed before):
-    // the copy of the lists of t; the contracts of Context's zone; the merge of
-    // the projects (Context's zone the home zone).
+    // the copy of the lists of t; the contracts of Context's zone, loaded into
+    // Contracts; the merge of the projects (Context's zone the home zone).
     void RunDup(TDataContext& context);
-    void RunAlliances(TDataContext& context);
+    void RunAlliances(TDataContext& context, TModCct& contracts);
     void MergeProsAndPrjs(TDataContext& context);
     // After the plan pass, per firm and market after Init: the outcome of each
     // open prototype against its pre-drawn number, re-costing in the money of

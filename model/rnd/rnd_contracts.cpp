@@ -82,7 +82,10 @@ void TModCct::Load(TCvInd* data, const TDataContext& context) {
     if (data) loaded.data_ = data;
     if (!loaded.data_) throw EModelError("TModCct: no industry to load the contracts from");
     loaded.context_ = context;
-    loaded.FindColumns();
+    if (loaded.columnsOf_ != loaded.data_) {
+        loaded.FindColumns();
+        loaded.columnsOf_ = loaded.data_;
+    }
     loaded.decNext_ = &loaded.data_->PerDecisions(loaded.data_->DecPeriod());
     loaded.cctWhat_ = &RequireArr(*loaded.decNext_, kCategoryFirmFta, context, "CctWhat");
     loaded.cctTerms_ = &RequireArr(*loaded.decNext_, kCategoryFirmFta, context, "CctTerms");

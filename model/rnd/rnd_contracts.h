@@ -71,7 +71,9 @@ class TModCct {
 public:
     // Binds the table of the context's firm and zone in the decisions of the
     // industry's decision period. Data null keeps the bound industry (none bound:
-    // EModelError). A missing array, or one that lacks an element a record
+    // EModelError); on the industry it found them in, the column positions are
+    // kept (the series do not change while an industry is open, and a run loads
+    // one table per firm and zone). A missing array, or one that lacks an element a record
     // reads, raises EModelError naming it and leaves the object as it was; a
     // count beyond the table is cut to it with a log line.
     void Load(TCvInd* data, const TDataContext& context);
@@ -93,6 +95,7 @@ private:
     void RequireShapes() const;
 
     TCvInd* data_ = nullptr;
+    const TCvInd* columnsOf_ = nullptr;  // the industry whose series the columns were found in
     TDataContext context_{};
     TCvPerData* decNext_ = nullptr;
     TCctWhatColumns what_;

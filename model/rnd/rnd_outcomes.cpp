@@ -42,8 +42,9 @@ constexpr double kBudgetStep = 10000;
 
 void TModRnD::RunProjects(TDataContext& context) {
     if (!Data) throw EModelError("TModRnD used before Init");
-    LogFmt(1, "TModRnD.RunProjects for %s in %s",
-           {Data->FirmLabel(context.SelFirm), Data->MarketLabel(context.SelMarket)});
+    if (LogWrites(1))
+        LogFmt(1, "TModRnD.RunProjects for %s in %s",
+               {Data->FirmLabel(context.SelFirm), Data->MarketLabel(context.SelMarket)});
     if (context.SelPeriod != Data->CurPeriod())
         throw EModelError(FormatText("The period in selector (%d) is not equal to SimPer (%d)",
                                      {context.SelPeriod, Data->CurPeriod()}));
@@ -80,9 +81,11 @@ bool TModRnD::RunOutcomePass(const TOutcomeDraws& draws, double adjCost) {
     for (int prototype = 1; prototype <= NbPros; ++prototype) {
         const long double required = ProFins->GetReal48({prototype, Fin.ProReqBgt});
         const long double developer = ProFins->GetReal48({prototype, Fin.ProDeveloper});
-        LogFmt(2, "  Processing prototype %s - ReqB=%.0n", {ProNames->GetZts({prototype}), required});
-        LogFmt(2, "     developed by %d with %d as partner",
-               {FirmNumber(developer), FirmNumber(ProFins->GetReal48({prototype, Fin.ProPartner}))});
+        if (LogWrites(2)) {
+            LogFmt(2, "  Processing prototype %s - ReqB=%.0n", {ProNames->GetZts({prototype}), required});
+            LogFmt(2, "     developed by %d with %d as partner",
+                   {FirmNumber(developer), FirmNumber(ProFins->GetReal48({prototype, Fin.ProPartner}))});
+        }
         if (required == 0 || !IsThisFirm(static_cast<double>(developer))) continue;
         if (DecideOutcome(prototype, draws[static_cast<std::size_t>(prototype)], adjCost)) changed = true;
     }
@@ -144,10 +147,12 @@ bool TModRnD::DecideOutcome(int prototype, double draw, double adjCost) {
 // period's R&D inflation (never below the minimum), the budget still required;
 // then the partner's copy takes the figures.
 void TModRnD::Recost(int prototype, TRecostMoney& money) {
-    const std::string name = ProNames->GetZts({prototype});
+    const std::string& name = ProNames->GetZts({prototype});  // the names do not change here
     const long double developer = ProFins->GetReal48({prototype, Fin.ProDeveloper});
     const long double partner = ProFins->GetReal48({prototype, Fin.ProPartner});
-    LogFmt(3, "R&D report for project %s   -   Dev=%d   Par=%d", {name, FirmNumber(developer), FirmNumber(partner)});
+    if (LogWrites(3))
+        LogFmt(3, "R&D report for project %s   -   Dev=%d   Par=%d",
+               {name, FirmNumber(developer), FirmNumber(partner)});
     if (!IsThisFirm(static_cast<double>(developer))) return;
     if (!money.adjCost) money.adjCost = ResearchMoney(Data->DecPeriod() + 1);
     const double adjCost = *money.adjCost;

@@ -35,10 +35,8 @@ void StoreName(TDynArr& names, int row, std::string_view name) {
     names.SetZts({row}, name);
 }
 
-int FirmNumber(long double value) {
-    const long double rounded = RoundHalfEven(value);
-    if (!(rounded >= 0 && rounded <= INT16_MAX)) return 0;
-    return static_cast<int>(rounded);
-}
+// Rounded by the processor's own conversion, halves to even as RoundHalfEven
+// rounds them: a truncating conversion of a rounded value costs more.
+int FirmNumber(long double value) { return static_cast<int>(RoundHalfEvenWithin(value, 0, INT16_MAX).value_or(0)); }
 
 }  // namespace cv

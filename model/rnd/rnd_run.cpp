@@ -47,6 +47,7 @@ void TModRnD::Run(TCvInd& data) {
             Init(data, context);
             RunDup(Context);
         }
+    TModCct contracts;
     for (int firm = 1; firm <= firms; ++firm)
         for (int market = 1; market <= data.NbMarkets(); ++market) {
             context.SelFirm = static_cast<std::int16_t>(firm);
@@ -57,7 +58,7 @@ void TModRnD::Run(TCvInd& data) {
             const std::int16_t homeFta = Context.SelFta;
             for (int fta = 1; fta <= data.NbFtas(); ++fta) {
                 Context.SelFta = static_cast<std::int16_t>(fta);
-                RunAlliances(Context);
+                RunAlliances(Context, contracts);
             }
             Context.SelFta = homeFta;
             MergeProsAndPrjs(Context);
@@ -67,17 +68,19 @@ void TModRnD::Run(TCvInd& data) {
 // The lists of t bound by Init become the firm's lists of t+1; the count is
 // the one Init read, already cut to the lists.
 void TModRnD::RunDup(TDataContext& context) {
-    LogFmt(1, "TModRnD.RunDup for %s in %s", {Data->FirmLabel(context.SelFirm), Data->MarketLabel(context.SelMarket)});
+    if (LogWrites(1))
+        LogFmt(1, "TModRnD.RunDup for %s in %s",
+               {Data->FirmLabel(context.SelFirm), Data->MarketLabel(context.SelMarket)});
     RequireRunLayout();
     for (const char* name : kPrototypeLists) ResNext->DupSimArr(*ResCur, kCategoryFirmMarket, context, name);
     ResNext->SetSmallint(kCategoryFirmMarket, context, "NbPros", static_cast<std::int16_t>(NbPros));
     BindPrototypes(*ResNext);
 }
 
-void TModRnD::RunAlliances(TDataContext& context) {
-    LogFmt(1, "TModRnD.RunAlliances for %s in %s/%s",
-           {Data->FirmLabel(context.SelFirm), Data->FtaLabel(context.SelFta), Data->MarketLabel(context.SelMarket)});
-    TModCct contracts;
+void TModRnD::RunAlliances(TDataContext& context, TModCct& contracts) {
+    if (LogWrites(1))
+        LogFmt(1, "TModRnD.RunAlliances for %s in %s/%s",
+               {Data->FirmLabel(context.SelFirm), Data->FtaLabel(context.SelFta), Data->MarketLabel(context.SelMarket)});
     contracts.Load(Data, context);
     const int count = contracts.GetNbCcts(context);
     for (int rank = 1; rank <= count; ++rank) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "core/base/errors.h"
 #include "core/session/industry.h"
@@ -98,6 +99,52 @@ TEST_F(ModBasicTest, BrandIsModifiedWhenNewOrWhenItsAttributesChanged) {
     positions.SetSmallint({1, 3, si::AttAct}, 24);
     EXPECT_TRUE(module.IsBrandModified(1));
     EXPECT_THROW(module.IsBrandModified(4), EModelError);
+}
+
+// A module of the same market takes over the links that another module read
+// for it, exactly as SetMarket would read them.
+TEST_F(ModBasicTest, SetMarketAsGivesTheLinksSetMarketReads) {
+    const TModBasic& lender = Forecast(test::FixtureB());
+    TModBasic borrower;
+    borrower.Init(*industry_, nullptr);
+    borrower.SetMarketAs(lender);
+    EXPECT_EQ(std::as_const(borrower).Ctx().SelFta, 1);
+    EXPECT_EQ(std::as_const(borrower).Ctx().SelMarket, 1);
+    EXPECT_EQ(borrower.SegSeries(), industry_->SegSeries(1, 1));
+    EXPECT_EQ(borrower.NbMktedBrdsT(), 3);
+    EXPECT_EQ(borrower.NbMktedBrdsT1(), 3);
+    EXPECT_EQ(borrower.Dfix(), lender.Dfix());
+    EXPECT_EQ(borrower.Dbix(), lender.Dbix());
+    EXPECT_EQ(borrower.Rfix(), lender.Rfix());
+    EXPECT_EQ(borrower.Rpix(), lender.Rpix());
+    EXPECT_EQ(borrower.pMbix(), lender.pMbix());
+    EXPECT_EQ(borrower.FirNbMktedBrdsT(), lender.FirNbMktedBrdsT());
+    EXPECT_EQ(borrower.FirNbMktedBrdsT1(), lender.FirNbMktedBrdsT1());
+    EXPECT_EQ(borrower.Mbix(), lender.Mbix());
+    EXPECT_EQ(borrower.pDfix(), lender.pDfix());
+    EXPECT_EQ(borrower.pDbix(), lender.pDbix());
+    EXPECT_EQ(borrower.BrdNames(), &ForecastArray(kCategoryFtaMarket, 0, "BrdNames"));
+    EXPECT_EQ(borrower.XFMLinks(), &ForecastArray(kCategoryFtaMarket, 0, "XFMLinks"));
+    EXPECT_EQ(borrower.FFMLinks(), &ForecastArray(kCategoryFirmFtaMarket, 2, "FFMLinks"));  // of the last firm
+    // DELTA (firm 2, slot 1): its decision is found through the links taken over.
+    EXPECT_EQ(borrower.GetBrandDecision(3, si::Price), 2106);
+}
+
+// Links whose reading reported something are read again, so that every module
+// reports them as it did when it read them itself.
+TEST_F(ModBasicTest, SetMarketAsReadsAgainWhatReportedAWarning) {
+    Forecast(test::FixtureB());
+    TDataContext firm1 = std::as_const(module_).Ctx();
+    firm1.SelFirm = 1;
+    industry_->PerResults(industry_->CurPeriod() + 1).SetSmallint(kCategoryFirmFtaMarket, firm1, "NbMktedBrds", 9);
+    module_.SetMarket(1, 1);
+    ASSERT_FALSE(work_.Warnings.empty());
+    TWorkRec borrowerWork;
+    TModBasic borrower;
+    borrower.Init(*industry_, &borrowerWork);
+    borrower.SetMarketAs(module_);
+    EXPECT_EQ(borrowerWork.Warnings, work_.Warnings);
+    EXPECT_EQ(borrower.FirNbMktedBrdsT1()[1], module_.FirNbMktedBrdsT1()[1]);
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include "core/base/errors.h"
 #include "core/session/industry.h"
 #include "model/work_rec.h"
+#include "tests/support/checks.h"
+#include "tests/support/stored_form.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_ddecs.h"
 #include "tests/model/fixtures/fixture_industry.h"
@@ -29,6 +31,7 @@ namespace {
 using test::Arr;
 
 TCvPerData& DecisionsT2(TCvInd& industry) { return industry.PerDecisions(industry.CurPeriod() + 2); }
+TCvPerData& DefaultsT2(TCvInd& industry) { return industry.PerDefaults(industry.CurPeriod() + 2); }
 
 TCvInd& OpenPrepared(test::TModelWorld& world, const test::TFixtureSpec& spec) {
     TCvInd& industry = world.OpenFixture(spec);
@@ -147,6 +150,7 @@ TEST(ModDDecs, ProjectLevelsMustHaveTheColumnsOfThePrototypeLevels) {
         test::WriteProjectsT1(industry, 1, 1, {"ALPHA2"});
         Arr(industry.PerDecisions(1), kCategoryFirmMarket, 1, 0, 1, "PrjTecs").Init(dkReal48, 0, c.nDim, c.lb, c.ub);
         const test::TGridBytes before = test::GridBytes(DecisionsT2(industry));
+        const test::TGridBytes defaultsBefore = test::GridBytes(DefaultsT2(industry));
         if (c.accepted) {
             RunDefaults(industry);
             const TSimArr& levels = Arr(DecisionsT2(industry), kCategoryFirmMarket, 1, 0, 1, "PrjTecs");
@@ -160,7 +164,64 @@ TEST(ModDDecs, ProjectLevelsMustHaveTheColumnsOfThePrototypeLevels) {
             EXPECT_STREQ(error.what(), "the rows of ProTecs and PrjTecs differ in shape");
         }
         EXPECT_EQ(test::FirstDifference(before, test::GridBytes(DecisionsT2(industry))), "");
+        EXPECT_EQ(test::FirstDifference(defaultsBefore, test::GridBytes(DefaultsT2(industry))), "");
     }
+}
+
+// A second run, on the sets the first one left: a loan acknowledged since in
+// t+2, then project levels of another shape in t+1. The run fails after the
+// finance carry has reset the acknowledgement; the decisions of t+2 keep it,
+// and the defaults stay the first run's copy.
+TEST(ModDDecs, AFailedRunAfterOneThatSucceededLeavesTheDecisionsAndDefaultsOfT2AsTheyWere) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenPrepared(world, test::FixtureA());
+    test::WritePrototypesT1(industry, 1, 1, {{"ALPHA2", 250000}});
+    test::WriteProjectsT1(industry, 1, 1, {"ALPHA2"});
+    RunDefaults(industry);
+    DecisionsT2(industry).SetSmallint(kCategoryFirm, test::FixtureCell(0, 1, 0, 0), "LoanAck", 1);
+    Arr(industry.PerDecisions(1), kCategoryFirmMarket, 1, 0, 1, "PrjTecs").Init(dkReal48, 0, 2, {1, 1}, {10, 2});
+    const test::TGridBytes decisions = test::GridBytes(DecisionsT2(industry));
+    const test::TGridBytes defaults = test::GridBytes(DefaultsT2(industry));
+
+    EXPECT_THROW(RunDefaults(industry), EModelError);
+    EXPECT_EQ(DecisionsT2(industry).GetSmallint(kCategoryFirm, test::FixtureCell(0, 1, 0, 0), "LoanAck"), 1);
+    EXPECT_EQ(test::FirstDifference(decisions, test::GridBytes(DecisionsT2(industry))), "");
+    EXPECT_EQ(test::FirstDifference(defaults, test::GridBytes(DefaultsT2(industry))), "");
+}
+
+// After a first run, firm 1's note in t+2 (a scalar no carry writes) changes,
+// its plan of brand sales per segment in zone 1, market 1 is cut to one
+// element and byte arrays fill that cell to 20 bytes short of a volume. The
+// plan carry gives the plan back its brands and segments (more than 20 bytes),
+// so the copy into the defaults refuses the cell, naming its volume: the
+// decisions of t+2 go back to what they were and the defaults, the firm's
+// note included, stay the first run's copy.
+TEST(ModDDecs, ACellGrownPastAVolumeLeavesTheDecisionsAndDefaultsOfT2AsTheyWere) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenPrepared(world, test::FixtureA());
+    TCvPerData& decisions = DecisionsT2(industry);
+    decisions.SetSmallint(kCategoryFirm, test::FixtureCell(0, 1, 0, 0), "Note", 1);
+    RunDefaults(industry);
+    decisions.SetSmallint(kCategoryFirm, test::FixtureCell(0, 1, 0, 0), "Note", 2);
+    const TDataContext cell = test::FixtureCell(0, 1, 1, 1);
+    Arr(decisions, kCategoryFirmFtaMarket, cell, "MPBrdSegSales").Init(dkReal48, 0, 2, {1, 1}, {1, 1});
+    // Two byte arrays: an index stops at 32,767.
+    decisions.AddSimArr(kCategoryFirmFtaMarket, cell, "Pad1", std::make_unique<TSimArr>())
+        .Init(dkByte, 0, 1, {1}, {32000});
+    TSimArr& pad = decisions.AddSimArr(kCategoryFirmFtaMarket, cell, "Pad2", std::make_unique<TSimArr>());
+    pad.Init(dkByte, 0, 1, {1}, {1});
+    const TSimData& bag = *decisions.Cell(CalcIndices(kCategoryFirmFtaMarket, cell));
+    const auto size = static_cast<long>(test::StoredForm(bag).size());
+    pad.Init(dkByte, 0, 1, {1}, {1 + static_cast<long>(kBufSize) - 20 - size});
+    ASSERT_EQ(test::StoredForm(bag).size(), kBufSize - 20);
+    const test::TGridBytes decisionsBefore = test::GridBytes(decisions);
+    const test::TGridBytes defaultsBefore = test::GridBytes(DefaultsT2(industry));
+
+    const std::string period = std::to_string(industry.CurPeriod() + 2);
+    EXPECT_PRED2(test::Contains, test::ErrorText<ERangeError>([&] { RunDefaults(industry); }),
+                 "Copy of volume (type 5, period " + period + ", zone 1, market 1, firm 1): ");
+    EXPECT_EQ(test::FirstDifference(decisionsBefore, test::GridBytes(DecisionsT2(industry))), "");
+    EXPECT_EQ(test::FirstDifference(defaultsBefore, test::GridBytes(DefaultsT2(industry))), "");
 }
 
 // CctTerms[i, party, e] = 100 i + 10 party + e (fixture formula) but party 1's

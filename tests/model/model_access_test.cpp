@@ -56,6 +56,60 @@ TEST(ModelAccess, CopyOrClearTakesTheSourceOrClearsWithALogLine) {
     EXPECT_TRUE(test::Contains(log, "array Past of t missing: Past of t+1 cleared")) << log;
 }
 
+// Names are found among rows 1..Count of a list, whatever its lower bound, and
+// compare as model names compare; 0 when absent, beyond the count or without a list.
+TEST(ModelAccess, ModelNamesAreFoundAmongTheCountedRows) {
+    const TSeries fromOne(1, "Rows", 1, {"1", "2", "3"});
+    const TSeries fromZero(2, "Rows", 0, {"0", "1", "2"});
+    TSimArr one;
+    one.InitFromSeries(dkZts, 8, {&fromOne});
+    TSimArr zero;
+    zero.InitFromSeries(dkZts, 8, {&fromZero});
+    for (TSimArr* names : {&one, &zero}) {
+        names->SetZts({1}, "ALPHA");
+        names->SetZts({2}, "Bravo");
+    }
+    one.SetZts({3}, "CHARLIE");
+    zero.SetZts({0}, "ZERO");
+    struct TCase {
+        const TSimArr* names;
+        int count;
+        const char* name;
+        int found;
+    };
+    const TCase cases[] = {
+        {&one, 3, "alpha", 1},   {&one, 3, "BRAVO", 2}, {&one, 3, "Charlie", 3},
+        {&one, 2, "CHARLIE", 0},  // beyond the count
+        {&one, 9, "charlie", 3},  // the count held to the rows
+        {&zero, 3, "bravo", 2},  {&zero, 3, "alpha", 1},
+        {&zero, 3, "ZERO", 0},  // row 0 is not counted
+        {&one, 3, "DELTA", 0},   {nullptr, 3, "ALPHA", 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " among " + std::to_string(c.count));
+        EXPECT_EQ(FindModelName(c.names, c.count, c.name), c.found);
+    }
+}
+
+// One look-up per cell: the array of the cell asked for, again after another cell.
+TEST(ModelAccess, CellArraysFollowTheCellAskedFor) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureB());
+    TCvPerData& decisions = industry.PerDecisions(industry.CurPeriod() + 1);
+    TCellArr lookup(decisions, kCategoryFirmFtaMarket, "DecBrdCV3");
+    TDataContext cell;
+    cell.SelFta = cell.SelMarket = 1;
+    cell.SelFirm = 1;
+    const TSimArr* first = &lookup.For(cell);
+    EXPECT_EQ(first, &test::Arr(decisions, kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3"));
+    cell.SelFirm = 2;
+    EXPECT_EQ(&lookup.For(cell), &test::Arr(decisions, kCategoryFirmFtaMarket, 2, 1, 1, "DecBrdCV3"));
+    cell.SelFirm = 1;
+    EXPECT_EQ(&lookup.For(cell), first);
+    cell.SelFirm = 3;  // the fixture has two firms
+    EXPECT_THROW(lookup.For(cell), EModelError);
+}
+
 // Warnings go to the work record of the module that asks.
 TEST(ModelAccess, CountsOutsideZeroToTheLimitAreClampedWithAWarning) {
     test::TModelWorld world;

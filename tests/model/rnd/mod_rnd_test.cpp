@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "core/store/series_index.h"
 #include "model/rnd/mod_rnd.h"
 #include "model/rnd/rnd_contracts.h"
+#include "model/rnd/rnd_rows.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/rnd/rnd_world.h"
@@ -459,6 +461,15 @@ TEST(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
     const std::string log = test::ReadFileBytes(rnd.world.PrivateDir() / "CV3LOG03.TXT");
     EXPECT_TRUE(Contains(log, "Random : available if 0.50 > 0.19")) << log;
     EXPECT_TRUE(Contains(log, "Random : available if 0.04 > 0.44"));
+}
+
+// Firm numbers held as reals round halves to the even neighbour; anything that
+// does not round into 0..32767 is no firm (0).
+TEST(RnDRows, FirmNumbersRoundHalvesToEvenAndRefuseWhatIsNoSixteenBitFirm) {
+    const std::vector<std::pair<long double, int>> cases = {
+        {3, 3},       {2.5L, 2},         {3.5L, 4},  {2.4999L, 2}, {-0.4L, 0}, {-1, 0}, {32767.4L, 32767},
+        {32767.5L, 0}, {32766.5L, 32766}, {1e30L, 0}, {std::numeric_limits<long double>::quiet_NaN(), 0}};
+    for (const auto& [value, firm] : cases) EXPECT_EQ(FirmNumber(value), firm) << static_cast<double>(value);
 }
 
 }  // namespace
