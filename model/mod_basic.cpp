@@ -97,39 +97,31 @@ void TModBasic::SetMarket(int fta, int mkt) {
     chaSeries_ = RequireCellSeries(data_->ChaSeries(fta), "channel", fta, mkt);
     segSeries_ = RequireCellSeries(data_->SegSeries(fta, mkt), "segment", fta, mkt);
     ClearLinks();
-    if (lender_) {
-        links_ = lender_->links_;
-        xfmLinks_ = lender_->xfmLinks_;
-        brdNames_ = lender_->brdNames_;
-        ffmLinks_ = lender_->ffmLinks_;
-        linksComplete_ = true;
-        linksQuiet_ = true;
-        return;
-    }
+    if (TakeBookedLinks(fta, mkt)) return;
     // A level-1 log line may report a count of t taken as 0.
     linksQuiet_ = !LogWrites(1);
     ReadMarketLinks();
     const int firms = LinkCount(data_->NbFirms(), kMaxModelFirms, "number of firms");
     for (int firm = 1; firm <= firms; ++firm) ReadFirmLinks(firm);
-    linksComplete_ = true;
+    if (linksQuiet_) BookLinks(fta, mkt);
 }
 
-void TModBasic::SetMarketAs(const TModBasic& selected) {
-    const int fta = selected.ctx_.SelFta;
-    const int mkt = selected.ctx_.SelMarket;
-    lender_ = selected.LendsLinks(*this, fta, mkt) ? &selected : nullptr;
-    try {
-        SetMarket(fta, mkt);
-    } catch (...) {
-        lender_ = nullptr;
-        throw;
-    }
-    lender_ = nullptr;
+bool TModBasic::TakeBookedLinks(int fta, int mkt) {
+    if (!linkBook_ || !linkBook_->open_) return false;
+    for (const TLinkBook::TEntry& entry : linkBook_->entries_)
+        if (entry.fta == fta && entry.mkt == mkt && entry.resultsT == resultsT_ && entry.resultsT1 == resultsT1_) {
+            links_ = entry.links;
+            brdNames_ = entry.brdNames;
+            xfmLinks_ = entry.xfmLinks;
+            ffmLinks_ = entry.ffmLinks;
+            return true;
+        }
+    return false;
 }
 
-bool TModBasic::LendsLinks(const TModBasic& borrower, int fta, int mkt) const {
-    return linksComplete_ && linksQuiet_ && ctx_.SelFta == fta && ctx_.SelMarket == mkt &&
-           data_ == borrower.data_ && resultsT_ == borrower.resultsT_ && resultsT1_ == borrower.resultsT1_;
+void TModBasic::BookLinks(int fta, int mkt) const {
+    if (!linkBook_ || !linkBook_->open_) return;
+    linkBook_->entries_.push_back({fta, mkt, resultsT_, resultsT1_, links_, brdNames_, xfmLinks_, ffmLinks_});
 }
 
 int TModBasic::LinkCount(long long count, int limit, const TLazyText& what) {
@@ -140,7 +132,6 @@ int TModBasic::LinkCount(long long count, int limit, const TLazyText& what) {
 
 void TModBasic::ClearLinks() {
     links_ = TMarketLinks{};
-    linksComplete_ = false;
     for (TFirmArrays* arrays : {&brandDecisions_, &salesForceAllocs_, &salesForceSizes_}) arrays->fill(nullptr);
     foundFta_ = ctx_.SelFta;
     foundMarket_ = ctx_.SelMarket;
@@ -211,7 +202,6 @@ void TModBasic::ReadFirmLinks(int firm) {
 void TModBasic::BindForecastPeriod(TCvPerData& results) {
     resultsT1_ = &results;
     brdNames_ = xfmLinks_ = ffmLinks_ = nullptr;
-    linksComplete_ = false;
 }
 
 void TModBasic::SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* semantic, TSeries* dimensions) {
@@ -224,7 +214,6 @@ void TModBasic::SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* sem
 void TModBasic::BindMarketArrays(TSimArr* names, TSimArr* marketLinks) {
     brdNames_ = names;
     xfmLinks_ = marketLinks;
-    linksComplete_ = false;
 }
 
 TDataContext TModBasic::FirmContext(int firm) const {

@@ -22,6 +22,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/store/data_context.h"
 #include "model/model_access.h"
@@ -45,6 +46,55 @@ using TFirmBrandBytes = std::array<std::array<std::uint8_t, kMaxFirmBrands + 1>,
 // One array of each firm (indexed from 1), as SetMarket found it.
 using TFirmArrays = std::array<TSimArr*, kMaxModelFirms + 1>;
 
+// The link tables of a zone and market, as SetMarket reads them (see the
+// accessors of TModBasic).
+struct TMarketLinks {
+    std::uint8_t nbMktedBrdsT = 0;
+    std::uint8_t nbMktedBrdsT1 = 0;
+    TMktBrandBytes dfix{};
+    TMktBrandBytes dbix{};
+    TMktBrandBytes rfix{};
+    TMktBrandBytes rpix{};
+    TMktBrandBytes pMbix{};
+    TFirmBytes firNbMktedBrdsT{};
+    TFirmBytes firNbMktedBrdsT1{};
+    TFirmBrandBytes mbix{};
+    TFirmBrandBytes pDfix{};
+    TFirmBrandBytes pDbix{};
+};
+
+// The links of the zones and markets of one run, shared by its modules: what
+// SetMarket read for a cell without any report, which a module selecting the
+// cell later takes over instead of reading it again. The driver opens the book
+// once the marketed brands of t+1 are set up (the links do not change after
+// that) and closes it at the end of the run; a closed book keeps nothing.
+class TLinkBook {
+public:
+    void Open() {
+        entries_.clear();
+        open_ = true;
+    }
+    void Close() {
+        entries_.clear();
+        open_ = false;
+    }
+
+private:
+    friend class TModBasic;
+    struct TEntry {
+        int fta = 0;
+        int mkt = 0;
+        const TCvPerData* resultsT = nullptr;
+        const TCvPerData* resultsT1 = nullptr;
+        TMarketLinks links;
+        TSimArr* brdNames = nullptr;
+        TSimArr* xfmLinks = nullptr;
+        TSimArr* ffmLinks = nullptr;
+    };
+    std::vector<TEntry> entries_;
+    bool open_ = false;
+};
+
 class TModBasic {
 public:
     TModBasic() = default;
@@ -64,11 +114,10 @@ public:
     // call it first. A missing array of t+1 raises EModelError; a count of t
     // without its array of t reads as 0.
     virtual void SetMarket(int fta, int mkt);
-    // SetMarket of the zone and market that Selected selected last. When
-    // Selected read that cell's links from the same sets completely and without
-    // any report, they are taken over instead of read again: the steps of one
-    // market call this right after the driver's SetMarket.
-    void SetMarketAs(const TModBasic& selected);
+    // The run's link book (not owned; null for none), from which SetMarket takes
+    // a cell's links that a module read before from the same sets, and into
+    // which it puts those it reads while the book is open.
+    void UseLinkBook(TLinkBook* book) { linkBook_ = book; }
 
     // Member Member of "DecBrdCV3" of decisions t+1 for market brand Brand
     // (1..NbMktedBrdsT1), in the row of its firm's portfolio.
@@ -149,39 +198,21 @@ protected:
     void SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* semantic, TSeries* dimensions);
     // The arrays of results t+1 the driver writes the market's brands into.
     void BindMarketArrays(TSimArr* names, TSimArr* marketLinks);
-    void BindFirmLinks(TSimArr* firmLinks) {
-        ffmLinks_ = firmLinks;
-        linksComplete_ = false;
-    }
+    void BindFirmLinks(TSimArr* firmLinks) { ffmLinks_ = firmLinks; }
     // The context of firm Firm in the current zone and market.
     TDataContext FirmContext(int firm) const;
     // Market brand Brand checked against 1..NbMktedBrdsT1 (EModelError otherwise).
     void RequireMarketBrand(int brand) const;
 
 private:
-    // The link tables of the selected market, as the accessors above give them.
-    struct TMarketLinks {
-        std::uint8_t nbMktedBrdsT = 0;
-        std::uint8_t nbMktedBrdsT1 = 0;
-        TMktBrandBytes dfix{};
-        TMktBrandBytes dbix{};
-        TMktBrandBytes rfix{};
-        TMktBrandBytes rpix{};
-        TMktBrandBytes pMbix{};
-        TFirmBytes firNbMktedBrdsT{};
-        TFirmBytes firNbMktedBrdsT1{};
-        TFirmBrandBytes mbix{};
-        TFirmBrandBytes pDfix{};
-        TFirmBrandBytes pDbix{};
-    };
-
     void ReadMarketLinks();
     void ReadFirmLinks(int firm);
     void ClearLinks();
     // ClampCount for the links, noting whether it had to report.
     int LinkCount(long long count, int limit, const TLazyText& what);
-    // Whether Borrower may take over the links this module read last for zone Fta and market Mkt.
-    bool LendsLinks(const TModBasic& borrower, int fta, int mkt) const;
+    // The links of zone Fta and market Mkt from the open link book; false when it has none.
+    bool TakeBookedLinks(int fta, int mkt);
+    void BookLinks(int fta, int mkt) const;
     // The decision array Name of t+1 of Firm in zone Fta and the context's
     // market (category kCategoryFirmFtaMarket) or in zone Fta (kCategoryFirmFta);
     // a missing one raises EModelError. In the zone and market that SetMarket
@@ -218,12 +249,9 @@ private:
     int foundFta_ = 0;
     int foundMarket_ = 0;
     TMarketLinks links_{};
-    // Whether links_ holds every link of the selected cell as read from the
-    // bound sets, and whether reading them reported nothing.
-    bool linksComplete_ = false;
+    // Whether reading the links of the selected cell reported nothing.
     bool linksQuiet_ = false;
-    // The module whose links SetMarket takes over, during SetMarketAs only.
-    const TModBasic* lender_ = nullptr;
+    TLinkBook* linkBook_ = nullptr;
 };
 
 }  // namespace cv

@@ -35,7 +35,7 @@ std::uint32_t ForecastSeed(int currentPeriod) { return static_cast<std::uint32_t
 
 }  // namespace
 
-TModCV3::TModCV3() = default;
+TModCV3::TModCV3() { UseLinkBook(&linkBook_); }
 
 TModCV3::~TModCV3() { FreeModules(); }
 
@@ -80,6 +80,7 @@ void TModCV3::RunSteps(TRunFlags flags) {
             SetMarket(fta, mkt);
             SetupMarketedBrands(fta, mkt);
         }
+    linkBook_.Open();
     TModRnD rnd;
     rnd.WorkRec = WorkRec();
     rnd.Run(*Data());
@@ -112,11 +113,13 @@ bool TModCV3::HasDefaultPeriod() const { return PerSeries() && Data()->CurPeriod
 void TModCV3::RunDefaultDecisions() {
     TModDDecs defaults;
     defaults.Init(*Data(), WorkRec());
+    defaults.UseLinkBook(&linkBook_);
     defaults.Run();
 }
 
 void TModCV3::Start(TRunFlags /*flags*/) {
     FreeModules();
+    linkBook_.Close();
     const int t = Data()->CurPeriod();
     SetRandomSeed(ForecastSeed(t));
     TCvPerData& forecast = Data()->NewPerResults(t + 1);
@@ -129,6 +132,7 @@ void TModCV3::Start(TRunFlags /*flags*/) {
 
 void TModCV3::Finish(TRunFlags /*flags*/) {
     FreeModules();
+    linkBook_.Close();
     LogClose();
     modelLogOpen_ = false;
 }
@@ -149,6 +153,7 @@ void TModCV3::CreateModules() {
     auto create = [this](auto& module) {
         module = std::make_unique<typename std::remove_reference_t<decltype(module)>::element_type>();
         module->Init(*Data(), WorkRec());
+        module->UseLinkBook(&linkBook_);
     };
     create(PrefModule);
     create(DemandModule);
@@ -183,8 +188,8 @@ void TModCV3::PlanMarket(int fta, int mkt, TRunFlags flags) {
     if (WorkRec()) WorkRec()->ClearScratch();
     SetMarket(fta, mkt);
     if (NbMktedBrdsT1() == 0) return;
-    PrefModule->SetMarketAs(*this);
-    DistrModule->SetMarketAs(*this);
+    PrefModule->SetMarket(fta, mkt);
+    DistrModule->SetMarket(fta, mkt);
     PrefModule->PrepareMarket();
     DistrModule->PlanSales(flags);
 }
@@ -200,6 +205,7 @@ void TModCV3::ShowWaitNotice() {
 void TModCV3::Abandon(const std::string& reason) {
     failureReason_ = reason;
     FreeModules();
+    linkBook_.Close();
     if (!modelLogOpen_ && Data() && Session) OpenModelLog();
     LogFmt(0, "Model run abandoned: %s", {reason});
     RestoreDecisions();

@@ -119,6 +119,8 @@ private:
     void ResetForecastPeriod();
 
     TDecisionSnapshot decisionsBefore_;
+    // The links of t+1 that the modules of the run share once the marketed brands are set up.
+    TLinkBook linkBook_;
     // The cells of the results of t+1 as the last forecast left them, from
     // Start until CreatePeriodArrays has made the new ones.
     std::unique_ptr<TCvPerData> spentForecast_;

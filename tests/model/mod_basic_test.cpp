@@ -101,50 +101,68 @@ TEST_F(ModBasicTest, BrandIsModifiedWhenNewOrWhenItsAttributesChanged) {
     EXPECT_THROW(module.IsBrandModified(4), EModelError);
 }
 
-// A module of the same market takes over the links that another module read
-// for it, exactly as SetMarket would read them.
-TEST_F(ModBasicTest, SetMarketAsGivesTheLinksSetMarketReads) {
-    const TModBasic& lender = Forecast(test::FixtureB());
-    TModBasic borrower;
-    borrower.Init(*industry_, nullptr);
-    borrower.SetMarketAs(lender);
-    EXPECT_EQ(std::as_const(borrower).Ctx().SelFta, 1);
-    EXPECT_EQ(std::as_const(borrower).Ctx().SelMarket, 1);
-    EXPECT_EQ(borrower.SegSeries(), industry_->SegSeries(1, 1));
-    EXPECT_EQ(borrower.NbMktedBrdsT(), 3);
-    EXPECT_EQ(borrower.NbMktedBrdsT1(), 3);
-    EXPECT_EQ(borrower.Dfix(), lender.Dfix());
-    EXPECT_EQ(borrower.Dbix(), lender.Dbix());
-    EXPECT_EQ(borrower.Rfix(), lender.Rfix());
-    EXPECT_EQ(borrower.Rpix(), lender.Rpix());
-    EXPECT_EQ(borrower.pMbix(), lender.pMbix());
-    EXPECT_EQ(borrower.FirNbMktedBrdsT(), lender.FirNbMktedBrdsT());
-    EXPECT_EQ(borrower.FirNbMktedBrdsT1(), lender.FirNbMktedBrdsT1());
-    EXPECT_EQ(borrower.Mbix(), lender.Mbix());
-    EXPECT_EQ(borrower.pDfix(), lender.pDfix());
-    EXPECT_EQ(borrower.pDbix(), lender.pDbix());
-    EXPECT_EQ(borrower.BrdNames(), &ForecastArray(kCategoryFtaMarket, 0, "BrdNames"));
-    EXPECT_EQ(borrower.XFMLinks(), &ForecastArray(kCategoryFtaMarket, 0, "XFMLinks"));
-    EXPECT_EQ(borrower.FFMLinks(), &ForecastArray(kCategoryFirmFtaMarket, 2, "FFMLinks"));  // of the last firm
+// A module using an open link book takes over the links that another module
+// read for the same cell, exactly as SetMarket would read them; a closed book keeps nothing.
+TEST_F(ModBasicTest, SetMarketTakesTheLinksBookedForTheCell) {
+    TLinkBook book;
+    book.Open();
+    Forecast(test::FixtureB());
+    module_.UseLinkBook(&book);
+    module_.SetMarket(1, 1);
+    const TModBasic& reader = module_;
+    // Brand 1 of firm 1 is taken off the data, which a module reading it again would see.
+    TDataContext firm1 = std::as_const(module_).Ctx();
+    firm1.SelFirm = 1;
+    industry_->PerResults(industry_->CurPeriod() + 1).SetSmallint(kCategoryFirmFtaMarket, firm1, "NbMktedBrds", 1);
+    TModBasic booked;
+    booked.Init(*industry_, nullptr);
+    booked.UseLinkBook(&book);
+    booked.SetMarket(1, 1);
+    EXPECT_EQ(std::as_const(booked).Ctx().SelFta, 1);
+    EXPECT_EQ(std::as_const(booked).Ctx().SelMarket, 1);
+    EXPECT_EQ(booked.SegSeries(), industry_->SegSeries(1, 1));
+    EXPECT_EQ(booked.NbMktedBrdsT(), 3);
+    EXPECT_EQ(booked.NbMktedBrdsT1(), 3);
+    EXPECT_EQ(booked.Dfix(), reader.Dfix());
+    EXPECT_EQ(booked.Dbix(), reader.Dbix());
+    EXPECT_EQ(booked.Rfix(), reader.Rfix());
+    EXPECT_EQ(booked.Rpix(), reader.Rpix());
+    EXPECT_EQ(booked.pMbix(), reader.pMbix());
+    EXPECT_EQ(booked.FirNbMktedBrdsT(), reader.FirNbMktedBrdsT());
+    EXPECT_EQ(booked.FirNbMktedBrdsT1(), (TFirmBytes{0, 2, 1}));
+    EXPECT_EQ(booked.Mbix(), reader.Mbix());
+    EXPECT_EQ(booked.pDfix(), reader.pDfix());
+    EXPECT_EQ(booked.pDbix(), reader.pDbix());
+    EXPECT_EQ(booked.BrdNames(), &ForecastArray(kCategoryFtaMarket, 0, "BrdNames"));
+    EXPECT_EQ(booked.XFMLinks(), &ForecastArray(kCategoryFtaMarket, 0, "XFMLinks"));
+    EXPECT_EQ(booked.FFMLinks(), &ForecastArray(kCategoryFirmFtaMarket, 2, "FFMLinks"));  // of the last firm
     // DELTA (firm 2, slot 1): its decision is found through the links taken over.
-    EXPECT_EQ(borrower.GetBrandDecision(3, si::Price), 2106);
+    EXPECT_EQ(booked.GetBrandDecision(3, si::Price), 2106);
+
+    book.Close();
+    booked.SetMarket(1, 1);
+    EXPECT_EQ(booked.FirNbMktedBrdsT1(), (TFirmBytes{0, 1, 1}));
 }
 
-// Links whose reading reported something are read again, so that every module
-// reports them as it did when it read them itself.
-TEST_F(ModBasicTest, SetMarketAsReadsAgainWhatReportedAWarning) {
+// Links whose reading reported something are not kept, so that every module
+// reads them and reports them as it did without the book.
+TEST_F(ModBasicTest, LinksThatReportedAWarningAreReadAgain) {
+    TLinkBook book;
+    book.Open();
     Forecast(test::FixtureB());
     TDataContext firm1 = std::as_const(module_).Ctx();
     firm1.SelFirm = 1;
     industry_->PerResults(industry_->CurPeriod() + 1).SetSmallint(kCategoryFirmFtaMarket, firm1, "NbMktedBrds", 9);
+    module_.UseLinkBook(&book);
     module_.SetMarket(1, 1);
     ASSERT_FALSE(work_.Warnings.empty());
-    TWorkRec borrowerWork;
-    TModBasic borrower;
-    borrower.Init(*industry_, &borrowerWork);
-    borrower.SetMarketAs(module_);
-    EXPECT_EQ(borrowerWork.Warnings, work_.Warnings);
-    EXPECT_EQ(borrower.FirNbMktedBrdsT1()[1], module_.FirNbMktedBrdsT1()[1]);
+    TWorkRec otherWork;
+    TModBasic other;
+    other.Init(*industry_, &otherWork);
+    other.UseLinkBook(&book);
+    other.SetMarket(1, 1);
+    EXPECT_EQ(otherWork.Warnings, work_.Warnings);
+    EXPECT_EQ(other.FirNbMktedBrdsT1()[1], module_.FirNbMktedBrdsT1()[1]);
 }
 
 }  // namespace
