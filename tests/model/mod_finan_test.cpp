@@ -227,6 +227,28 @@ TEST(FinanceEdge, AnElementOutsideItsArrayIsAModelErrorNamingBoth) {
     }
 }
 
+// An empty or negative decision amount counts as 0, with a warning naming it:
+// the loan's cost or profit entry first (loans come before the market steps),
+// then the project budget of the R&D costs.
+TEST(FinanceEdge, EmptyOrNegativeDecisionAmountsAreWarnedAndTakenAsZero) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    test::PrepareForecastPeriod(industry);
+    WriteCommonInputs(industry);
+    WritePeriodZeroResults(industry);
+    test::SetLoanRequest(industry, 1, {kEmptyDecisionValue, 20000, 100000, 4, 500});
+    test::SetProjects(industry, 1, 1, 2, {-500, 50000});
+    const std::vector<std::string> warnings = test::RunFinanceStep(industry);
+    const std::vector<std::string> expected = {
+        "CostProfit of firm 1 is empty and is taken as 0",
+        "ProAllBgt of project 1 of firm 1, market 1 is negative (-500.00) and is taken as 0",
+    };
+    EXPECT_EQ(warnings, expected);
+    const TForecastView view(industry, 1);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxECP), 0);
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 50000);
+}
+
 TEST(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     test::TModelWorld world;
     TCvInd& industry = world.OpenFixture(test::FixtureA());
