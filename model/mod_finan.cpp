@@ -86,6 +86,15 @@ void TFinArray::CheckedAdd(const TIndex& index, long double value) const {
     array.AddLong(index, value);
 }
 
+TFinRow::TFinRow(const TFinArray& array, int row) : array_(array), row_(row) {
+    TSimArr* const whole = array.array_;
+    if (!whole || whole->NDim() != 2) return;
+    first_ = whole->Real48Element({row, whole->LB(2)});
+    if (!first_) return;
+    lo_ = whole->LB(2);
+    count_ = static_cast<unsigned>(whole->UB(2) - whole->LB(2) + 1);
+}
+
 void SetBaseElements(const TFinArray& report, const TFinArray& previous, int decisionPeriod,
                      std::span<const TElementPair> pairs) {
     for (const TElementPair& pair : pairs)

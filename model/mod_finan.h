@@ -92,8 +92,49 @@ private:
     void CheckedSet(const TIndex& index, long double value) const;
     void CheckedAdd(const TIndex& index, long double value) const;
 
+    friend class TFinRow;
+
     TSimArr* array_;
     std::string_view name_;
+};
+
+// Row Row of a two-dimensional TFinArray, for a step that reads and writes many
+// elements of one row: the row is found once, and each element is then checked
+// against the row's bounds only. Get, Set and Add behave as TFinArray's for
+// {Row, Element}, errors included.
+class TFinRow {
+public:
+    TFinRow(const TFinArray& array, int row);
+
+    long double Get(int element) const {
+        const std::uint8_t* bytes = Element(element);
+        return bytes ? LoadReal48(bytes) : array_.Get({row_, element});
+    }
+    void Set(int element, long double value) const {
+        std::uint8_t* bytes = Element(element);
+        if (!bytes) return array_.Set({row_, element}, value);
+        StoreReal48(value, bytes);
+        array_.array_->MarkModified();
+    }
+    void Add(int element, long double value) const {
+        std::uint8_t* bytes = Element(element);
+        if (!bytes) return array_.Add({row_, element}, value);
+        StoreReal48(LoadReal48(bytes) + value, bytes);
+        array_.array_->MarkModified();
+    }
+
+private:
+    // The element's bytes, nullptr when the row was not found or Element lies outside it.
+    std::uint8_t* Element(int element) const {
+        const auto offset = static_cast<unsigned>(element - lo_);  // below the row wraps to a large value
+        return offset < count_ ? first_ + sizeof(Real48) * offset : nullptr;
+    }
+
+    TFinArray array_;
+    int row_;
+    std::uint8_t* first_ = nullptr;
+    int lo_ = 0;
+    unsigned count_ = 0;
 };
 
 // Element Target of a report takes, or accumulates, element Source of another.

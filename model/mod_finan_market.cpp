@@ -72,11 +72,13 @@ void TModFinan::RnDCosts() {
         long double total = 0;
         if (count > 0) {
             const TFinArray projects = DecisionT1(kCategoryFirmMarket, cell, "PrjFins");
-            const std::string where = FormatText("firm %d, market %d", {firm, Ctx().SelMarket});
-            const int rows = ClampCount(*this, count, RowCapacity(&projects.Array(), count), "projects of " + where);
+            const auto where = [&] { return FormatText("firm %d, market %d", {firm, Ctx().SelMarket}); };
+            const int rows = ClampCount(*this, count, RowCapacity(&projects.Array(), count),
+                                        [&] { return "projects of " + where(); });
             for (int project = 1; project <= rows; ++project)
-                total += DecisionAmount(*this, projects.Get({project, si::ProAllBgt}),
-                                        FormatText("ProAllBgt of project %d of %s", {project, where}));
+                total += DecisionAmount(*this, projects.Get({project, si::ProAllBgt}), [&] {
+                    return FormatText("ProAllBgt of project %d of %s", {project, where()});
+                });
         }
         report.Set({si::ffmRnD}, total);
     }
@@ -98,10 +100,9 @@ void TModFinan::BrandRevenues() {
     }
     for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
         Ctx().SelFirm = Dfix()[brand];
-        const TFinArray report = reports[Dfix()[brand]];
-        const int row = Dbix()[brand];
-        report.Set({row, si::brUMS}, Ratio(report.Get({row, si::brUSold}), totUnits) * kShareScale);
-        report.Set({row, si::brVMS}, Ratio(report.Get({row, si::brRSales}), totRetail) * kShareScale);
+        const TFinRow figures(reports[Dfix()[brand]], Dbix()[brand]);
+        figures.Set(si::brUMS, Ratio(figures.Get(si::brUSold), totUnits) * kShareScale);
+        figures.Set(si::brVMS, Ratio(figures.Get(si::brRSales), totRetail) * kShareScale);
     }
 }
 
@@ -112,26 +113,27 @@ void TModFinan::BrandProfitAndLoss(int brand, const TFinArray& report, long doub
     const int row = Dbix()[brand];
     const auto where = [&] { return FormatText("brand %d of firm %d in zone %d, market %d",
                                          {row, Dfix()[brand], Ctx().SelFta, Ctx().SelMarket}); };
+    const TFinRow figures(report, row);
     const long double budget =
         DecisionAmount(*this, GetBrandDecision(brand, si::AdvertBgt), [&] { return "AdvertBgt of " + where(); });
     const long double quality =
         DecisionReal(GetBrandDecision(brand, si::AdvertQual), [&] { return "AdvertQual of " + where(); });
-    report.Set({row, si::brAdvM}, (1 - quality) * budget);
-    report.Set({row, si::brAdvQ}, budget * quality);
+    figures.Set(si::brAdvM, (1 - quality) * budget);
+    figures.Set(si::brAdvQ, budget * quality);
 
-    const long double units = report.Get({row, si::brUSold});
+    const long double units = figures.Get(si::brUSold);
     totUnits += units;
-    report.Set({row, si::brRev}, report.Get({row, si::brSPrice}) * units);
-    const long double retail = report.Get({row, si::brRPrice}) * units;
-    report.Set({row, si::brRSales}, retail);
+    figures.Set(si::brRev, figures.Get(si::brSPrice) * units);
+    const long double retail = figures.Get(si::brRPrice) * units;
+    figures.Set(si::brRSales, retail);
     totRetail += retail;
 
     const long double goodsCosts =
-        report.Get({row, si::brCGS}) + report.Get({row, si::brIHC}) + report.Get({row, si::brISC});
-    report.Set({row, si::brCBM}, report.Get({row, si::brRev}) - goodsCosts);
+        figures.Get(si::brCGS) + figures.Get(si::brIHC) + figures.Get(si::brISC);
+    figures.Set(si::brCBM, figures.Get(si::brRev) - goodsCosts);
     const long double marketing =
-        report.Get({row, si::brAdvM}) + report.Get({row, si::brAdvQ}) + report.Get({row, si::brSlf});
-    report.Set({row, si::brCAM}, report.Get({row, si::brCBM}) - marketing);
+        figures.Get(si::brAdvM) + figures.Get(si::brAdvQ) + figures.Get(si::brSlf);
+    figures.Set(si::brCAM, figures.Get(si::brCBM) - marketing);
 }
 
 // The brand's units of each segment (summed over the channels) and their retail value.
@@ -169,11 +171,10 @@ void TModFinan::MarketStudyCosts() {
 
 void TModFinan::AddBrandToMarketReport(int brand, const TFinArray& report, const TFinArray& marketReport,
                                        long double& totUnits, long double& totRetail) {
-    const int row = Dbix()[brand];
-    for (const TElementPair& pair : kMarketReportSums)
-        marketReport.Add({*pair.target}, report.Get({row, *pair.source}));
-    totUnits += report.Get({row, si::brUSold});
-    totRetail += report.Get({row, si::brRSales});
+    const TFinRow figures(report, Dbix()[brand]);
+    for (const TElementPair& pair : kMarketReportSums) marketReport.Add({*pair.target}, figures.Get(*pair.source));
+    totUnits += figures.Get(si::brUSold);
+    totRetail += figures.Get(si::brRSales);
 }
 
 // Prices, unit cost and shares of the firm in the market, its market studies,

@@ -81,6 +81,15 @@ void WritePeriodZeroResults(TCvInd& industry) {
                                                   {3, "OLDIE", 2, 0, 300}});
 }
 
+// Fixture (a) ready for the finance step of decision period 1, with the inputs above.
+TCvInd& OpenFixtureAAfterPeriodZero(test::TModelWorld& world) {
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    test::PrepareForecastPeriod(industry);
+    WriteCommonInputs(industry);
+    WritePeriodZeroResults(industry);
+    return industry;
+}
+
 // Readers of firm 1's report of zone 1 and market 1, for tables of (element, expected).
 auto MarketOf(const TForecastView& view) {
     return [&view](std::int8_t element) { return view.MarketReport(1, 1, 1, element); };
@@ -212,10 +221,7 @@ TEST(FinanceEdge, AnElementOutsideItsArrayIsAModelErrorNamingBoth) {
     };
     for (const TCase& c : cases) {
         test::TModelWorld world;
-        TCvInd& industry = world.OpenFixture(test::FixtureA());
-        test::PrepareForecastPeriod(industry);
-        WriteCommonInputs(industry);
-        WritePeriodZeroResults(industry);
+        TCvInd& industry = OpenFixtureAAfterPeriodZero(world);
         const int period = industry.CurPeriod() + (c.ofT ? 0 : 1);
         CutToFirstElement(industry.PerResults(period), c.category, test::FixtureCell(0, 1, 1, 1), c.name, c.dim);
         try {
@@ -227,12 +233,28 @@ TEST(FinanceEdge, AnElementOutsideItsArrayIsAModelErrorNamingBoth) {
     }
 }
 
+// An empty or negative decision amount counts as 0, with a warning naming it:
+// the loan's cost or profit entry first (loans come before the market steps),
+// then the project budget of the R&D costs.
+TEST(FinanceEdge, EmptyOrNegativeDecisionAmountsAreWarnedAndTakenAsZero) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenFixtureAAfterPeriodZero(world);
+    test::SetLoanRequest(industry, 1, {kEmptyDecisionValue, 20000, 100000, 4, 500});
+    test::SetProjects(industry, 1, 1, 2, {-500, 50000});
+    const std::vector<std::string> warnings = test::RunFinanceStep(industry);
+    const std::vector<std::string> expected = {
+        "CostProfit of firm 1 is empty and is taken as 0",
+        "ProAllBgt of project 1 of firm 1, market 1 is negative (-500.00) and is taken as 0",
+    };
+    EXPECT_EQ(warnings, expected);
+    const TForecastView view(industry, 1);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxECP), 0);
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 50000);
+}
+
 TEST(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    test::PrepareForecastPeriod(industry);
-    WriteCommonInputs(industry);
-    WritePeriodZeroResults(industry);
+    TCvInd& industry = OpenFixtureAAfterPeriodZero(world);
     EXPECT_TRUE(test::RunFinanceStep(industry).empty());
     const TForecastView view(industry, 1);
     ExpectBrandFigures(view);
