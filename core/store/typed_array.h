@@ -366,8 +366,6 @@ public:
     }
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
-    // As TDynArr::AssignsInPlace, the dimension names included.
-    bool AssignsInPlace(const TSimArr& src) const;
     // Name of dimension D (1-based); empty when not built from series.
     const std::string& DimName(int d) const { return dimNames_[d - 1]; }
 
