@@ -128,12 +128,12 @@ void TModDDecs::RunCarries() {
     for (int fta = 1; fta <= zones; ++fta)
         for (int mkt = 1; mkt <= markets; ++mkt) {
             SetMarket(fta, mkt);
-            const TMarketSales sales = ReadMarketSales();
+            ReadMarketSales(marketSales_);
             for (int firm = 1; firm <= firms; ++firm) {
                 Ctx().SelFirm = static_cast<std::int16_t>(firm);
                 CarryBrandDecisions();
                 CarryMarketStudies();
-                CarryPlanFigures(sales);
+                CarryPlanFigures(marketSales_);
             }
         }
     for (int firm = 1; firm <= firms; ++firm)
@@ -305,15 +305,33 @@ void TModDDecs::CarryBrandDecisions() {
     RequireIndex(inventory, "Inventory", {inventory.LB(1), brands, si::InvSize});
     RequireIndex(inventory, "Inventory", {inventory.UB(1), 1, si::InvSize});
 
+    // Elements read and written by position where the arrays hold reals over
+    // exactly the dimensions indexed and every index lies within the bounds
+    // (checked above, the mix's first row too); element by element, with the
+    // arrays' own reports, otherwise.
+    const bool mixDirect = mix->Kind() == dkReal48 && mix->NDim() == 2 && mix->LB(1) <= 1;
+    const bool inventoryDirect = inventory.Kind() == dkReal48 && inventory.NDim() == 3;
+    const int firstPeriod = inventory.LB(1);
+    const int lastPeriod = inventory.UB(1);
+    const std::size_t periodStep = inventory.Stride(1);
     for (int k = 1; k <= brands; ++k) {
-        mix->SetReal48({k, si::PortStatus}, 1);
+        const std::size_t row = mixDirect ? mix->CalcIndex({k, mix->LB(2)}) : 0;
+        const auto set = [&](std::int8_t member, long double value) {
+            if (!mixDirect) return mix->SetReal48({k, member}, value);
+            mix->SetReal48At(row + static_cast<std::size_t>(member - mix->LB(2)), value);
+        };
+        set(si::PortStatus, 1);
         for (std::int8_t member : {si::SellStock, si::CoType, si::CoSOrP1, si::CoVal1, si::CoSOrP2, si::CoVal2,
                                    si::BrdDecStatus})
-            mix->SetReal48({k, member}, 0);
+            set(member, 0);
         long double stock = 0;
-        for (int period = inventory.LB(1); period <= inventory.UB(1); ++period)
-            stock += inventory.GetReal48({period, k, si::InvSize});
-        mix->SetReal48({k, si::AvailStock}, stock);
+        const std::size_t held = inventoryDirect ? inventory.CalcIndex({firstPeriod, k, si::InvSize}) : 0;
+        for (int period = firstPeriod; period <= lastPeriod; ++period) {
+            const auto layer = static_cast<std::size_t>(period - firstPeriod);
+            stock += inventoryDirect ? inventory.Real48At(held + layer * periodStep)
+                                     : inventory.GetReal48({period, k, si::InvSize});
+        }
+        set(si::AvailStock, stock);
     }
 }
 
@@ -338,23 +356,47 @@ TSimArr& TModDDecs::PlanArray(std::string_view name, const TSeries* rows, const 
 }
 
 // "BrdUSales"[m, s, c] of t+1 holds the forecast unit sales of market brand m
-// in segment s and channel c. Every firm's plan starts from the same market
-// totals, so they are summed once per market.
-TModDDecs::TMarketSales TModDDecs::ReadMarketSales() const {
-    TMarketSales sales;
-    if (NbMktedBrdsT1() == 0) return sales;
+// in segment s and channel c. Each element is read once, a row of channels by
+// position when the array holds reals over exactly these three dimensions
+// (every index lies within the corners checked); every sum adds its terms in
+// the order of its own index (brands, then channels, for a segment).
+void TModDDecs::ReadMarketSales(TMarketSales& sales) const {
+    sales.brands = 0;
+    if (NbMktedBrdsT1() == 0) return;
     const TSimArr& unitSales = RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdUSales");
-    RequireIndex(unitSales, "BrdUSales", {1, SegSeries()->Lo(), ChaSeries()->Lo()});
-    RequireIndex(unitSales, "BrdUSales", {NbMktedBrdsT1(), SegSeries()->Hi(), ChaSeries()->Hi()});
-    sales.unitSales = &unitSales;
-    sales.segmentTotals.reserve(static_cast<std::size_t>(SegSeries()->Count()));
-    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
+    const int firstSegment = SegSeries()->Lo();
+    const int lastSegment = SegSeries()->Hi();
+    const int firstChannel = ChaSeries()->Lo();
+    const int lastChannel = ChaSeries()->Hi();
+    RequireIndex(unitSales, "BrdUSales", {1, firstSegment, firstChannel});
+    RequireIndex(unitSales, "BrdUSales", {NbMktedBrdsT1(), lastSegment, lastChannel});
+    const auto segments = static_cast<std::size_t>(lastSegment - firstSegment + 1);
+    const auto channels = static_cast<std::size_t>(lastChannel - firstChannel + 1);
+    const auto brands = static_cast<std::size_t>(NbMktedBrdsT1());
+    sales.segmentTotals.assign(segments, 0);
+    sales.brandSegments.assign(brands * segments, 0);
+    sales.brandChannels.assign(brands * channels, 0);
+    const bool direct = unitSales.Kind() == dkReal48 && unitSales.NDim() == 3;
+    for (std::size_t s = 0; s < segments; ++s) {
+        const int segment = firstSegment + static_cast<int>(s);
         long double total = 0;
-        for (int m = 1; m <= NbMktedBrdsT1(); ++m)
-            for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) total += unitSales.GetReal48({m, s, c});
-        sales.segmentTotals.push_back(total);
+        for (std::size_t m = 0; m < brands; ++m) {
+            const std::size_t row = direct ? unitSales.CalcIndex({m + 1, segment, firstChannel}) : 0;
+            long double* byChannel = &sales.brandChannels[m * channels];
+            long double units = 0;
+            for (std::size_t c = 0; c < channels; ++c) {
+                const int channel = firstChannel + static_cast<int>(c);
+                const long double sold =
+                    direct ? unitSales.Real48At(row + c) : unitSales.GetReal48({m + 1, segment, channel});
+                total += sold;
+                units += sold;
+                byChannel[c] += sold;
+            }
+            sales.brandSegments[m * segments + s] = units;
+        }
+        sales.segmentTotals[s] = total;
     }
-    return sales;
+    sales.brands = NbMktedBrdsT1();
 }
 
 void TModDDecs::CarryPlanFigures(const TMarketSales& sales) {
@@ -362,24 +404,25 @@ void TModDDecs::CarryPlanFigures(const TMarketSales& sales) {
     TSimArr& segmentSales = PlanArray("MPSegSales", SegSeries(), nullptr);
     TSimArr& brandSegmentSales = PlanArray("MPBrdSegSales", FirBrand(), SegSeries());
     TSimArr& channelShares = PlanArray("MPBrdChaSales", FirBrand(), ChaSeries());
-    if (!sales.unitSales) return;
+    if (sales.brands == 0) return;
 
-    const TSimArr& unitSales = *sales.unitSales;
-    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s)
-        segmentSales.SetReal48({s}, sales.segmentTotals[static_cast<std::size_t>(s - SegSeries()->Lo())]);
+    const int firstSegment = SegSeries()->Lo();
+    const std::size_t segments = sales.segmentTotals.size();
+    for (std::size_t s = 0; s < segments; ++s)
+        segmentSales.SetReal48({firstSegment + static_cast<int>(s)}, sales.segmentTotals[s]);
 
     const int brands = FirNbMktedBrdsT1()[firm];
     if (brands == 0) return;
     RequireIndex(brandSegmentSales, "MPBrdSegSales", {brands, SegSeries()->Hi()});
+    const std::size_t channels = sales.brandChannels.size() / static_cast<std::size_t>(sales.brands);
     for (int k = 1; k <= brands; ++k) {
         const int m = Mbix()[firm][k];
         RequireMarketBrand(m);
-        for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
-            long double units = 0;
-            for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) units += unitSales.GetReal48({m, s, c});
-            brandSegmentSales.SetReal48({k, s}, units);
-        }
-        CarryChannelShares(channelShares, k, unitSales, m);
+        const auto row = static_cast<std::size_t>(m - 1);
+        for (std::size_t s = 0; s < segments; ++s)
+            brandSegmentSales.SetReal48({k, firstSegment + static_cast<int>(s)},
+                                        sales.brandSegments[row * segments + s]);
+        CarryChannelShares(channelShares, k, &sales.brandChannels[row * channels]);
     }
 }
 
@@ -387,26 +430,21 @@ void TModDDecs::CarryPlanFigures(const TMarketSales& sales) {
 // so that a brand's split adds up to 100. A channel never takes more than is
 // left: with four channels or more the rounded shares could pass 100 and
 // leave the last channel a negative share.
-void TModDDecs::CarryChannelShares(TSimArr& shares, int brand, const TDynArr& unitSales, int marketBrand) {
-    std::vector<long double>& channelSales = channelSales_;
-    channelSales.clear();
+void TModDDecs::CarryChannelShares(TSimArr& shares, int brand, const long double* channelSales) {
+    const int first = ChaSeries()->Lo();
+    const int last = ChaSeries()->Hi();
     long double total = 0;
-    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
-        long double sales = 0;
-        for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) sales += unitSales.GetReal48({marketBrand, s, c});
-        channelSales.push_back(sales);
-        total += sales;
-    }
+    for (int c = first; c <= last; ++c) total += channelSales[c - first];
+    RequireIndex(shares, "MPBrdChaSales", {brand, first});
+    RequireIndex(shares, "MPBrdChaSales", {brand, last});
     long double accumulated = 0;
-    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
+    for (int c = first; c <= last; ++c) {
         const long double left = kWholeShare - accumulated;
         long double share = left;
-        if (c < ChaSeries()->Hi()) {
-            const long double sales = channelSales[static_cast<std::size_t>(c - ChaSeries()->Lo())];
-            share = total > 0 ? RoundHalfEven(kWholeShare * sales / total) : 0;
+        if (c < last) {
+            share = total > 0 ? RoundHalfEven(kWholeShare * channelSales[c - first] / total) : 0;
             share = std::clamp<long double>(share, 0, left);
         }
-        RequireIndex(shares, "MPBrdChaSales", {brand, c});
         shares.SetReal48({brand, c}, share * kShareUnit);
         accumulated += share;
     }

@@ -54,13 +54,18 @@ public:
     void CarryBrandDecisions();
     // Firm, zone and market: "DecStuMkt"; study status of the firm and zone 0.
     void CarryMarketStudies();
-    // The forecast unit sales of t+1 of the current market and their totals
-    // per segment (no array and no totals for a market without brands).
+    // The forecast unit sales of t+1 of the current market, summed once for
+    // every firm's plan: per segment over every brand, and per market brand
+    // over the channels of each segment and over the segments of each channel.
+    // No figures for a market without brands.
     struct TMarketSales {
-        const TSimArr* unitSales = nullptr;
-        std::vector<long double> segmentTotals;
+        int brands = 0;  // market brands of t+1
+        std::vector<long double> segmentTotals;  // [s - first segment]
+        std::vector<long double> brandSegments;  // [(m - 1) x segments + s - first segment]
+        std::vector<long double> brandChannels;  // [(m - 1) x channels + c - first channel]
     };
-    TMarketSales ReadMarketSales() const;
+    // Sales := the figures of the current market, in Sales' own storage.
+    void ReadMarketSales(TMarketSales& sales) const;
     // Firm, zone and market: the plan's segment sales, brand sales per segment
     // and channel split, from the market's forecast unit sales.
     void CarryPlanFigures(const TMarketSales& sales);
@@ -76,11 +81,12 @@ private:
     // The array Name of the current firm cell of t+2 with the shape of the
     // series Rows (and Columns), all zero.
     TSimArr& PlanArray(std::string_view name, const TSeries* rows, const TSeries* columns);
-    void CarryChannelShares(TSimArr& shares, int brand, const TDynArr& unitSales, int marketBrand);
+    // Channels Lo..Hi of Shares[Brand] from ChannelSales[c - Lo].
+    void CarryChannelShares(TSimArr& shares, int brand, const long double* channelSales);
 
-    // The sales per channel of the brand whose shares are being carried, kept
-    // between brands so that the carries allocate nothing per brand.
-    std::vector<long double> channelSales_;
+    // The figures of the market being carried, kept from market to market so
+    // that the carries allocate nothing per market.
+    TMarketSales marketSales_;
 };
 
 }  // namespace cv

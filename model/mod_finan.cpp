@@ -68,22 +68,31 @@ TSimArr& TFinArray::Array() const {
     return *array_;
 }
 
-long double TFinArray::Get(const TIndex& index) const {
+long double TFinArray::CheckedGet(const TIndex& index) const {
     if (!array_) return 0;
     RequireIndex(*array_, name_, index);
     return array_->GetReal48(index);
 }
 
-void TFinArray::Set(const TIndex& index, long double value) const {
+void TFinArray::CheckedSet(const TIndex& index, long double value) const {
     TSimArr& array = Array();
     RequireIndex(array, name_, index);
     array.SetReal48(index, value);
 }
 
-void TFinArray::Add(const TIndex& index, long double value) const {
+void TFinArray::CheckedAdd(const TIndex& index, long double value) const {
     TSimArr& array = Array();
     RequireIndex(array, name_, index);
     array.AddLong(index, value);
+}
+
+TFinRow::TFinRow(const TFinArray& array, int row) : array_(array), row_(row) {
+    TSimArr* const whole = array.array_;
+    if (!whole || whole->NDim() != 2) return;
+    first_ = whole->Real48Element({row, whole->LB(2)});
+    if (!first_) return;
+    lo_ = whole->LB(2);
+    count_ = static_cast<unsigned>(whole->UB(2) - whole->LB(2) + 1);
 }
 
 void SetBaseElements(const TFinArray& report, const TFinArray& previous, int decisionPeriod,
@@ -156,6 +165,14 @@ TDataContext TModFinan::CellOf(int firm, int zone, int market) const {
     cell.SelFta = static_cast<std::int16_t>(zone);
     cell.SelMarket = static_cast<std::int16_t>(market);
     return cell;
+}
+
+TFinArray TModFinan::TFirmMarketArrays::operator[](int firm) {
+    if (firm < 1 || firm > kMaxModelFirms)
+        return module_.ResultT1(kCategoryFirmFtaMarket, module_.FirmContext(firm), name_);
+    TSimArr*& array = arrays_[static_cast<std::size_t>(firm)];
+    if (!array) array = &module_.ResultT1(kCategoryFirmFtaMarket, module_.FirmContext(firm), name_).Array();
+    return TFinArray(array, name_);
 }
 
 TFinArray TModFinan::ResultT1(int category, const TDataContext& cell, std::string_view name) const {

@@ -21,14 +21,17 @@
 // the period's value in the first decision period and otherwise carried from
 // the same cell of t; an array of t that is missing carries zeros, with a log line.
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/store/typed_array.h"
 #include "core/base/numbers.h"
+#include "core/base/real48.h"
 #include "model/mod_basic.h"
 #include "model/model_access.h"
 
@@ -63,14 +66,75 @@ public:
     TFinArray(TSimArr* array, std::string_view name) : array_(array), name_(name) {}
 
     TSimArr& Array() const;
-    long double Get(const TIndex& index) const;
-    void Set(const TIndex& index, long double value) const;
+    long double Get(const TIndex& index) const {
+        if (!array_) return 0;
+        if (const std::uint8_t* bytes = std::as_const(*array_).Real48Element(index)) return LoadReal48(bytes);
+        return CheckedGet(index);
+    }
+    void Set(const TIndex& index, long double value) const {
+        std::uint8_t* bytes = array_ ? array_->Real48Element(index) : nullptr;
+        if (!bytes) return CheckedSet(index, value);
+        StoreReal48(value, bytes);
+        array_->MarkModified();
+    }
     // Element += Value, in extended precision, stored as a 6-byte real.
-    void Add(const TIndex& index, long double value) const;
+    void Add(const TIndex& index, long double value) const {
+        std::uint8_t* bytes = array_ ? array_->Real48Element(index) : nullptr;
+        if (!bytes) return CheckedAdd(index, value);
+        StoreReal48(LoadReal48(bytes) + value, bytes);
+        array_->MarkModified();
+    }
 
 private:
+    // The element access above for an index or array that its fast path does
+    // not take: each bound checked with its own error, then the data store's access.
+    long double CheckedGet(const TIndex& index) const;
+    void CheckedSet(const TIndex& index, long double value) const;
+    void CheckedAdd(const TIndex& index, long double value) const;
+
+    friend class TFinRow;
+
     TSimArr* array_;
     std::string_view name_;
+};
+
+// Row Row of a two-dimensional TFinArray, for a step that reads and writes many
+// elements of one row: the row is found once, and each element is then checked
+// against the row's bounds only. Get, Set and Add behave as TFinArray's for
+// {Row, Element}, errors included.
+class TFinRow {
+public:
+    TFinRow(const TFinArray& array, int row);
+
+    long double Get(int element) const {
+        const std::uint8_t* bytes = Element(element);
+        return bytes ? LoadReal48(bytes) : array_.Get({row_, element});
+    }
+    void Set(int element, long double value) const {
+        std::uint8_t* bytes = Element(element);
+        if (!bytes) return array_.Set({row_, element}, value);
+        StoreReal48(value, bytes);
+        array_.array_->MarkModified();
+    }
+    void Add(int element, long double value) const {
+        std::uint8_t* bytes = Element(element);
+        if (!bytes) return array_.Add({row_, element}, value);
+        StoreReal48(LoadReal48(bytes) + value, bytes);
+        array_.array_->MarkModified();
+    }
+
+private:
+    // The element's bytes, nullptr when the row was not found or Element lies outside it.
+    std::uint8_t* Element(int element) const {
+        const auto offset = static_cast<unsigned>(element - lo_);  // below the row wraps to a large value
+        return offset < count_ ? first_ + sizeof(Real48) * offset : nullptr;
+    }
+
+    TFinArray array_;
+    int row_;
+    std::uint8_t* first_ = nullptr;
+    int lo_ = 0;
+    unsigned count_ = 0;
 };
 
 // Element Target of a report takes, or accumulates, element Source of another.
@@ -119,6 +183,20 @@ public:
     long double MoneyFactor(int costCategory) const;
 
 private:
+    // The array Name of results t+1 of each firm's cell in the context's zone
+    // and market, looked up when a firm first needs it: the brand loops of a
+    // market visit a firm once per brand.
+    class TFirmMarketArrays {
+    public:
+        TFirmMarketArrays(const TModFinan& module, std::string_view name) : module_(module), name_(name) {}
+        TFinArray operator[](int firm);
+
+    private:
+        const TModFinan& module_;
+        std::string_view name_;
+        std::array<TSimArr*, kMaxModelFirms + 1> arrays_{};
+    };
+
     int DecisionPeriod() const;
     int FirmCount() const;
     // Index of brand slot K (1-based) of "BrdCumRes"; K = slots + 1 is the row of brands that lost theirs.
@@ -141,9 +219,10 @@ private:
 
     void BrandProfitAndLoss(int brand, const TFinArray& report, long double& totUnits, long double& totRetail);
     void AddSegmentSales(int brand, const TFinArray& report, const TFinArray& unitSales, const TFinArray& segSales);
-    void AddBrandToMarketReport(int brand, long double& totUnits, long double& totRetail);
-    void MarketRatiosAndStudies(int firm, long double totUnits, long double totRetail, const TFinArray& studyParams,
-                                long double salaryFactor);
+    void AddBrandToMarketReport(int brand, const TFinArray& report, const TFinArray& marketReport,
+                                long double& totUnits, long double& totRetail);
+    void MarketRatiosAndStudies(int firm, const TFinArray& report, long double totUnits, long double totRetail,
+                                const TFinArray& studyParams, long double salaryFactor);
     int FindCumulativeSlot(const TSimArr& names, const std::string& name) const;
     int TakeCumulativeSlot(TSimArr& names, const TFinArray& results, const std::string& name) const;
     // The first slot 1..slots whose status matches, 0 when none does.

@@ -69,10 +69,10 @@ void TModFinan::CumulateBrandResults() {
         const std::string name = brands.GetZts({j});
         int k = FindCumulativeSlot(names, name);
         if (k == 0) k = TakeCumulativeSlot(names, results, name);
-        const int slot = SlotIndex(k);
-        results.Set({slot, si::brcIsMkted}, kMarketed);
-        for (const TElementPair& pair : kCumulativeSums)
-            results.Add({slot, *pair.target}, report.Get({j, *pair.source}));
+        const TFinRow slot(results, SlotIndex(k));
+        const TFinRow brand(report, j);
+        slot.Set(si::brcIsMkted, kMarketed);
+        for (const TElementPair& pair : kCumulativeSums) slot.Add(*pair.target, brand.Get(*pair.source));
     }
 
     for (int k = 1; k <= slots; ++k)

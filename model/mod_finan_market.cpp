@@ -38,6 +38,25 @@ const TElementPair kMarketBaseElements[] = {
     {&si::ffmUMS0, &si::ffmUMS},
 };
 
+// Units of market brand Brand in Segment over the channels, added as
+// TDynArr::Sum adds them (each partial sum rounded to a 6-byte real). When the
+// array is shaped for it, the channels' elements are read straight from their
+// row, one after the other.
+long double ChannelSum(const TSimArr& units, int brand, int segment) {
+    if (units.NDim() == 3) {
+        if (const std::uint8_t* first = units.Real48Element({brand, segment, units.LB(3)})) {
+            const int channels = units.UB(3) - units.LB(3) + 1;
+            // The first partial sum, 0 + the first element, is that element exactly.
+            long double sum = LoadReal48(first);
+            for (int channel = 1; channel < channels; ++channel)
+                sum = RoundToReal48(sum + LoadReal48(first + sizeof(Real48) * channel));
+            return sum;
+        }
+    }
+    RequireIndex(units, "BrdUSales", {brand, segment, units.NDim() >= 3 ? units.LB(3) : 0});
+    return units.Sum(kSumOneDimension, {brand, segment, kOpenDim}, kSumPlain);
+}
+
 }  // namespace
 
 // R&D spending is booked in zone 1's market reports only, in base money: the
@@ -53,11 +72,13 @@ void TModFinan::RnDCosts() {
         long double total = 0;
         if (count > 0) {
             const TFinArray projects = DecisionT1(kCategoryFirmMarket, cell, "PrjFins");
-            const std::string where = FormatText("firm %d, market %d", {firm, Ctx().SelMarket});
-            const int rows = ClampCount(*this, count, RowCapacity(&projects.Array(), count), "projects of " + where);
+            const auto where = [&] { return FormatText("firm %d, market %d", {firm, Ctx().SelMarket}); };
+            const int rows = ClampCount(*this, count, RowCapacity(&projects.Array(), count),
+                                        [&] { return "projects of " + where(); });
             for (int project = 1; project <= rows; ++project)
-                total += DecisionAmount(*this, projects.Get({project, si::ProAllBgt}),
-                                        FormatText("ProAllBgt of project %d of %s", {project, where}));
+                total += DecisionAmount(*this, projects.Get({project, si::ProAllBgt}), [&] {
+                    return FormatText("ProAllBgt of project %d of %s", {project, where()});
+                });
         }
         report.Set({si::ffmRnD}, total);
     }
@@ -68,20 +89,20 @@ void TModFinan::BrandRevenues() {
     const TFinArray unitSales = ResultT1(kCategoryFtaMarket, market, "BrdUSales");
     const TFinArray segSales = ResultT1(kCategoryFtaMarket, market, "SegSales");
     segSales.Array().Clear();
+    TFirmMarketArrays reports(*this, "BrdRpt");
     long double totUnits = 0;
     long double totRetail = 0;
     for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
         Ctx().SelFirm = Dfix()[brand];
-        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(Dfix()[brand]), "BrdRpt");
+        const TFinArray report = reports[Dfix()[brand]];
         BrandProfitAndLoss(brand, report, totUnits, totRetail);
         AddSegmentSales(brand, report, unitSales, segSales);
     }
     for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
         Ctx().SelFirm = Dfix()[brand];
-        const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(Dfix()[brand]), "BrdRpt");
-        const int row = Dbix()[brand];
-        report.Set({row, si::brUMS}, Ratio(report.Get({row, si::brUSold}), totUnits) * kShareScale);
-        report.Set({row, si::brVMS}, Ratio(report.Get({row, si::brRSales}), totRetail) * kShareScale);
+        const TFinRow figures(reports[Dfix()[brand]], Dbix()[brand]);
+        figures.Set(si::brUMS, Ratio(figures.Get(si::brUSold), totUnits) * kShareScale);
+        figures.Set(si::brVMS, Ratio(figures.Get(si::brRSales), totRetail) * kShareScale);
     }
 }
 
@@ -92,26 +113,27 @@ void TModFinan::BrandProfitAndLoss(int brand, const TFinArray& report, long doub
     const int row = Dbix()[brand];
     const auto where = [&] { return FormatText("brand %d of firm %d in zone %d, market %d",
                                          {row, Dfix()[brand], Ctx().SelFta, Ctx().SelMarket}); };
+    const TFinRow figures(report, row);
     const long double budget =
         DecisionAmount(*this, GetBrandDecision(brand, si::AdvertBgt), [&] { return "AdvertBgt of " + where(); });
     const long double quality =
         DecisionReal(GetBrandDecision(brand, si::AdvertQual), [&] { return "AdvertQual of " + where(); });
-    report.Set({row, si::brAdvM}, (1 - quality) * budget);
-    report.Set({row, si::brAdvQ}, budget * quality);
+    figures.Set(si::brAdvM, (1 - quality) * budget);
+    figures.Set(si::brAdvQ, budget * quality);
 
-    const long double units = report.Get({row, si::brUSold});
+    const long double units = figures.Get(si::brUSold);
     totUnits += units;
-    report.Set({row, si::brRev}, report.Get({row, si::brSPrice}) * units);
-    const long double retail = report.Get({row, si::brRPrice}) * units;
-    report.Set({row, si::brRSales}, retail);
+    figures.Set(si::brRev, figures.Get(si::brSPrice) * units);
+    const long double retail = figures.Get(si::brRPrice) * units;
+    figures.Set(si::brRSales, retail);
     totRetail += retail;
 
     const long double goodsCosts =
-        report.Get({row, si::brCGS}) + report.Get({row, si::brIHC}) + report.Get({row, si::brISC});
-    report.Set({row, si::brCBM}, report.Get({row, si::brRev}) - goodsCosts);
+        figures.Get(si::brCGS) + figures.Get(si::brIHC) + figures.Get(si::brISC);
+    figures.Set(si::brCBM, figures.Get(si::brRev) - goodsCosts);
     const long double marketing =
-        report.Get({row, si::brAdvM}) + report.Get({row, si::brAdvQ}) + report.Get({row, si::brSlf});
-    report.Set({row, si::brCAM}, report.Get({row, si::brCBM}) - marketing);
+        figures.Get(si::brAdvM) + figures.Get(si::brAdvQ) + figures.Get(si::brSlf);
+    figures.Set(si::brCAM, figures.Get(si::brCBM) - marketing);
 }
 
 // The brand's units of each segment (summed over the channels) and their retail value.
@@ -120,8 +142,7 @@ void TModFinan::AddSegmentSales(int brand, const TFinArray& report, const TFinAr
     const TSimArr& units = unitSales.Array();
     const long double price = report.Get({Dbix()[brand], si::brRPrice});
     for (int segment = SegSeries()->Lo(); segment <= SegSeries()->Hi(); ++segment) {
-        RequireIndex(units, "BrdUSales", {brand, segment, units.NDim() >= 3 ? units.LB(3) : 0});
-        const long double sold = units.Sum(kSumOneDimension, {brand, segment, kOpenDim}, kSumPlain);
+        const long double sold = ChannelSum(units, brand, segment);
         segSales.Add({segment, si::Unit}, sold);
         segSales.Add({segment, si::Value}, price * sold);
     }
@@ -131,33 +152,36 @@ void TModFinan::MarketStudyCosts() {
     const TFinArray studyParams = ConstantArr(kCategoryFtaMarket, CellOf(0, Ctx().SelFta, Ctx().SelMarket),
                                               "StuMktParams");
     const long double salaryFactor = MoneyFactor(si::Salaries);
+    TFirmMarketArrays reports(*this, "BrdRpt");
+    TFirmMarketArrays marketReports(*this, "FFMRpt");
     long double totUnits = 0;
     long double totRetail = 0;
-    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) AddBrandToMarketReport(brand, totUnits, totRetail);
+    for (int brand = 1; brand <= NbMktedBrdsT1(); ++brand) {
+        const int firm = Dfix()[brand];
+        Ctx().SelFirm = static_cast<std::int16_t>(firm);
+        const TFinArray report = reports[firm];
+        AddBrandToMarketReport(brand, report, marketReports[firm], totUnits, totRetail);
+    }
     const int firms = FirmCount();
-    for (int firm = 1; firm <= firms; ++firm)
-        MarketRatiosAndStudies(firm, totUnits, totRetail, studyParams, salaryFactor);
+    for (int firm = 1; firm <= firms; ++firm) {
+        Ctx().SelFirm = static_cast<std::int16_t>(firm);
+        MarketRatiosAndStudies(firm, marketReports[firm], totUnits, totRetail, studyParams, salaryFactor);
+    }
 }
 
-void TModFinan::AddBrandToMarketReport(int brand, long double& totUnits, long double& totRetail) {
-    const int firm = Dfix()[brand];
-    const int row = Dbix()[brand];
-    Ctx().SelFirm = static_cast<std::int16_t>(firm);
-    const TFinArray report = ResultT1(kCategoryFirmFtaMarket, FirmContext(firm), "BrdRpt");
-    const TFinArray marketReport = ResultT1(kCategoryFirmFtaMarket, FirmContext(firm), "FFMRpt");
-    for (const TElementPair& pair : kMarketReportSums)
-        marketReport.Add({*pair.target}, report.Get({row, *pair.source}));
-    totUnits += report.Get({row, si::brUSold});
-    totRetail += report.Get({row, si::brRSales});
+void TModFinan::AddBrandToMarketReport(int brand, const TFinArray& report, const TFinArray& marketReport,
+                                       long double& totUnits, long double& totRetail) {
+    const TFinRow figures(report, Dbix()[brand]);
+    for (const TElementPair& pair : kMarketReportSums) marketReport.Add({*pair.target}, figures.Get(*pair.source));
+    totUnits += figures.Get(si::brUSold);
+    totRetail += figures.Get(si::brRSales);
 }
 
 // Prices, unit cost and shares of the firm in the market, its market studies,
 // and the base elements of its market report.
-void TModFinan::MarketRatiosAndStudies(int firm, long double totUnits, long double totRetail,
+void TModFinan::MarketRatiosAndStudies(int firm, const TFinArray& report, long double totUnits, long double totRetail,
                                        const TFinArray& studyParams, long double salaryFactor) {
-    Ctx().SelFirm = static_cast<std::int16_t>(firm);
     const TDataContext cell = FirmContext(firm);
-    const TFinArray report = ResultT1(kCategoryFirmFtaMarket, cell, "FFMRpt");
     const TSimArr& orders = RequireArr(*DecisionsT1(), kCategoryFirmFtaMarket, cell, "DecStuMkt");
     auto get = [&report](std::int8_t element) { return report.Get({element}); };
 

@@ -80,8 +80,8 @@ void TModFinan::Loans() {
     Ctx().SelFta = kLoanZone;
     const TFinArray zoneReport = ResultT1(kCategoryFirmFta, CellOf(firm, kLoanZone, 0), "FFXRpt");
     zoneReport.Set({si::ffxIP}, loans.Loans[decision][lcInterest]);
-    const std::string what = FormatText("CostProfit of firm %d", {firm});
-    zoneReport.Add({si::ffxECP}, DecisionReal(request.Get({si::CostProfit}), what));
+    zoneReport.Add({si::ffxECP}, DecisionReal(request.Get({si::CostProfit}),
+                                              [firm] { return FormatText("CostProfit of firm %d", {firm}); }));
 }
 
 void TModFinan::NextBudget() {

@@ -39,7 +39,8 @@ public:
     // Elements of a row that passed RequireRow (and of a layer within the
     // array's bounds): a three-dimensional Real48 array is addressed directly.
     long double Size(int layer, int row) const {
-        return direct_ ? array_.Real48At(Position(layer, row) + sizeColumn_) : array_.GetReal48({layer, row, si::InvSize});
+        return direct_ ? array_.Real48At(Position(layer, row) + sizeColumn_)
+                       : array_.GetReal48({layer, row, si::InvSize});
     }
     long double Cost(int layer, int row) const {
         return direct_ ? array_.Real48At(Position(layer, row) + costColumn_)

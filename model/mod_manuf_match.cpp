@@ -85,7 +85,8 @@ void TModManuf::ReadBrandPlans() {
         PlannedProduction[i] =
             DecisionAmount(*this, GetBrandDecision(i, si::Production), [&] { return "Production of " + BrandText(i); });
         TSimArr*& inventory = inventories[Dfix()[i]];
-        if (!inventory) inventory = &RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[i]), "Inventory");
+        if (!inventory)
+            inventory = &RequireArr(*ResultsT1(), kCategoryFirmFtaMarket, FirmContext(Dfix()[i]), "Inventory");
         const TInventoryLayers layers(*inventory);
         layers.RequireRow(Dbix()[i]);
         OpeningStock[i] = layers.TotalSize(Dbix()[i]);

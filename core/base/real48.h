@@ -48,12 +48,17 @@ inline constexpr std::array<long double, 256> kReal48LastBitWeight = [] {
 // it is computed rather than laid out in memory, where the ten bytes would be
 // read back from two narrower writes, which the processor cannot forward.
 inline long double LoadReal48(const std::uint8_t* bytes) {
-    if (bytes[0] == 0) return 0.0L;
-    std::uint64_t fraction = 0;
-    for (int i = 4; i >= 0; --i) fraction = (fraction << 8) | bytes[1 + i];
-    const auto significand = static_cast<std::int64_t>((fraction & kReal48FractionMask) | (std::uint64_t{1} << 39));
-    const long double magnitude = static_cast<long double>(significand) * kReal48LastBitWeight[bytes[0]];
-    return (bytes[5] & 0x80) ? -magnitude : magnitude;
+    // Read as StoreReal48 writes: four bytes, then two.
+    std::uint32_t low = 0;
+    std::uint16_t high = 0;
+    std::memcpy(&low, bytes, 4);
+    std::memcpy(&high, bytes + 4, 2);
+    const std::uint64_t word = low | (static_cast<std::uint64_t>(high) << 32);
+    const auto exponent = static_cast<std::uint8_t>(word);
+    if (exponent == 0) return 0.0L;
+    const auto significand = static_cast<std::int64_t>(((word >> 8) & kReal48FractionMask) | (std::uint64_t{1} << 39));
+    const long double magnitude = static_cast<long double>(significand) * kReal48LastBitWeight[exponent];
+    return (word >> 47) ? -magnitude : magnitude;
 }
 
 // Raises EOverflowError (out of line: the conversions below are inline).

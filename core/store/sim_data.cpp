@@ -395,9 +395,13 @@ bool TSimData::TakesInPlace(const TSimData& src) const {
         const TScalarEntry& theirs = src.scalars_[i];
         if (mine.name != theirs.name || mine.value.text.capacity() < theirs.value.text.size()) return false;
     }
-    for (std::size_t i = 0; i < arrays_.size(); ++i)
-        if (arrays_[i].name != src.arrays_[i].name || !arrays_[i].array->AssignsInPlace(*src.arrays_[i].array))
-            return false;
+    for (std::size_t i = 0; i < arrays_.size(); ++i) {
+        const TSimArr& mine = *arrays_[i].array;
+        const TSimArr& theirs = *src.arrays_[i].array;
+        if (arrays_[i].name != src.arrays_[i].name || !mine.AssignsInPlace(theirs)) return false;
+        for (int d = 1; d <= kMaxDims; ++d)
+            if (mine.DimName(d) != theirs.DimName(d)) return false;
+    }
     return true;
 }
 
@@ -406,7 +410,8 @@ void TSimData::AssignMarkedInPlace(const TSimData& src) {
         scalars_[i].value = src.scalars_[i].value;
         scalars_[i].value.changed = 1;
     }
-    for (std::size_t i = 0; i < arrays_.size(); ++i) arrays_[i].array->Assign(*src.arrays_[i].array);
+    // The dimension names are the same already.
+    for (std::size_t i = 0; i < arrays_.size(); ++i) arrays_[i].array->TDynArr::Assign(*src.arrays_[i].array);
 }
 
 void TSimData::LogContents() const {

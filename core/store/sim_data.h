@@ -87,8 +87,8 @@ public:
     // As Assign, every scalar marked changed too: a copy that a save stores whole.
     void AssignMarked(const TSimData& src);
     // Whether AssignMarkedInPlace can take Src: this bag holds scalars and
-    // arrays of exactly Src's names, each array of its source's shape, and
-    // room for every text of Src.
+    // arrays of exactly Src's names, each array of its source's shape and
+    // dimension names, and room for every text of Src.
     bool TakesInPlace(const TSimData& src) const;
     // Only when TakesInPlace(Src): every scalar and array takes its source's
     // value, all marked changed, in the storage already held; nothing is

@@ -489,10 +489,4 @@ void TSimArr::Assign(const TSimArr& src) {
     dimNames_ = src.dimNames_;
 }
 
-bool TSimArr::AssignsInPlace(const TSimArr& src) const {
-    for (std::size_t d = 0; d < kMaxDims; ++d)
-        if (dimNames_[d].capacity() < src.dimNames_[d].size()) return false;
-    return TDynArr::AssignsInPlace(src);
-}
-
 }  // namespace cv

@@ -253,6 +253,15 @@ public:
     // Sets the modified flag, so that the array is saved with its cell.
     void MarkModified() { modified_ = true; }
 
+    // The six bytes of real element Index, for a caller that checks an index once
+    // and then loads and stores the element itself (LoadReal48, StoreReal48, then
+    // MarkModified); nullptr, without any report, unless the array holds reals
+    // and Index has exactly its dimensions, each within the bounds.
+    const std::uint8_t* Real48Element(const TIndex& index) const;
+    std::uint8_t* Real48Element(const TIndex& index) {
+        return const_cast<std::uint8_t*>(std::as_const(*this).Real48Element(index));
+    }
+
 protected:
 
     // A checked shape: what Shape gives the array, before any memory is taken.
@@ -359,8 +368,6 @@ public:
     }
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
-    // As TDynArr::AssignsInPlace, the dimension names included.
-    bool AssignsInPlace(const TSimArr& src) const;
     // Name of dimension D (1-based); empty when not built from series.
     const std::string& DimName(int d) const { return dimNames_[d - 1]; }
 
@@ -394,6 +401,17 @@ inline std::uint32_t TDynArr::Locate(const TIndex& index) const {
         position += offset * stride_[d];
     }
     return position;
+}
+
+inline const std::uint8_t* TDynArr::Real48Element(const TIndex& index) const {
+    if (kind_ != dkReal48 || index.Count() != nDim_ || nDim_ == 0) return nullptr;
+    std::uint32_t position = 0;
+    for (int d = 0; d < nDim_; ++d) {
+        const auto offset = static_cast<std::uint32_t>(index[d] - lb_[d]);  // below LB wraps to a large value
+        if (offset >= dimSize_[d]) return nullptr;
+        position += offset * stride_[d];
+    }
+    return data_.get() + kReal48Size * position;
 }
 
 inline std::uint32_t TDynArr::ReadPosition(const TIndex& index) const {

@@ -80,7 +80,8 @@ void TModRnD::RunDup(TDataContext& context) {
 void TModRnD::RunAlliances(TDataContext& context, TModCct& contracts) {
     if (LogWrites(1))
         LogFmt(1, "TModRnD.RunAlliances for %s in %s/%s",
-               {Data->FirmLabel(context.SelFirm), Data->FtaLabel(context.SelFta), Data->MarketLabel(context.SelMarket)});
+               {Data->FirmLabel(context.SelFirm), Data->FtaLabel(context.SelFta),
+                Data->MarketLabel(context.SelMarket)});
     contracts.Load(Data, context);
     const int count = contracts.GetNbCcts(context);
     for (int rank = 1; rank <= count; ++rank) {

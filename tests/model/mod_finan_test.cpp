@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "model/work_rec.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_finan.h"
+#include "tests/model/fixtures/fixture_industry.h"
 #include "tests/model/fixtures/forecast_view.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
@@ -77,6 +79,15 @@ void WritePeriodZeroResults(TCvInd& industry) {
     for (const auto& [element, value] : zone) test::SetReportT(industry, 1, 1, 0, element, value);
     test::SetCumulativeSlotsT(industry, 1, 1, 1, {{1, "ALPHA", 1, 0, 100}, {2, "BRAVO", 1, 0, 200},
                                                   {3, "OLDIE", 2, 0, 300}});
+}
+
+// Fixture (a) ready for the finance step of decision period 1, with the inputs above.
+TCvInd& OpenFixtureAAfterPeriodZero(test::TModelWorld& world) {
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    test::PrepareForecastPeriod(industry);
+    WriteCommonInputs(industry);
+    WritePeriodZeroResults(industry);
+    return industry;
 }
 
 // Readers of firm 1's report of zone 1 and market 1, for tables of (element, expected).
@@ -165,12 +176,85 @@ TEST(FinanceEdge, InitRefusesSeriesTheStepCannotUse) {
     }
 }
 
+// Cuts dimension Dim of the array Name of the cell to its first element, as a
+// damaged industry may hold it (the elements become 0).
+void CutToFirstElement(TCvPerData& set, int category, const TDataContext& cell, const char* name, int dim) {
+    TSimArr& array = *set.GetSimArr(category, cell, name);
+    TIndex lb;
+    TIndex ub;
+    for (int d = 1; d <= array.NDim(); ++d) {
+        lb.Set(d - 1, array.LB(d));
+        ub.Set(d - 1, d == dim ? array.LB(d) : array.UB(d));
+    }
+    array.Init(array.Kind(), array.SubType(), array.NDim(), lb, ub);
+}
+
+// "index [1, 2] outside the array Name", as the model error reads.
+std::string OutsideMessage(std::initializer_list<int> components, const char* name) {
+    std::string text;
+    for (int component : components) text += (text.empty() ? "" : ", ") + std::to_string(component);
+    return "index [" + text + "] outside the array " + name;
+}
+
+// An element outside an array the step reads or writes stops it with a model
+// error naming the array and the index, whichever way the element is reached.
+// Fixture (a): market brand 2 (COSMO) is row 2 of its firm; two segments and
+// two channels, both from 1; decision period 1, so the market report of t is read.
+TEST(FinanceEdge, AnElementOutsideItsArrayIsAModelErrorNamingBoth) {
+    struct TCase {
+        const char* name;
+        bool ofT;  // results of t, else of t+1
+        int category;
+        int dim;
+        // The message, once the industry's series give the elements their numbers.
+        std::string (*message)();
+    };
+    const TCase cases[] = {
+        // Row 2 gets its media advertising first.
+        {"BrdRpt", false, kCategoryFirmFtaMarket, 1, [] { return OutsideMessage({2, si::brAdvM}, "BrdRpt"); }},
+        // Brand 1's units of segment 2, summed from channel 1.
+        {"BrdUSales", false, kCategoryFtaMarket, 2, [] { return OutsideMessage({1, 2, 1}, "BrdUSales"); }},
+        // Brand 1's units of segment 2 added to the segment sales.
+        {"SegSales", false, kCategoryFtaMarket, 1, [] { return OutsideMessage({2, si::Unit}, "SegSales"); }},
+        // The first base element carried from t.
+        {"FFMRpt", true, kCategoryFirmFtaMarket, 1, [] { return OutsideMessage({si::ffmUSold0}, "FFMRpt"); }},
+    };
+    for (const TCase& c : cases) {
+        test::TModelWorld world;
+        TCvInd& industry = OpenFixtureAAfterPeriodZero(world);
+        const int period = industry.CurPeriod() + (c.ofT ? 0 : 1);
+        CutToFirstElement(industry.PerResults(period), c.category, test::FixtureCell(0, 1, 1, 1), c.name, c.dim);
+        try {
+            test::RunFinanceStep(industry);
+            ADD_FAILURE() << "no model error: " << c.name;
+        } catch (const EModelError& error) {
+            EXPECT_EQ(error.what(), c.message()) << c.name;
+        }
+    }
+}
+
+// An empty or negative decision amount counts as 0, with a warning naming it:
+// the loan's cost or profit entry first (loans come before the market steps),
+// then the project budget of the R&D costs.
+TEST(FinanceEdge, EmptyOrNegativeDecisionAmountsAreWarnedAndTakenAsZero) {
+    test::TModelWorld world;
+    TCvInd& industry = OpenFixtureAAfterPeriodZero(world);
+    test::SetLoanRequest(industry, 1, {kEmptyDecisionValue, 20000, 100000, 4, 500});
+    test::SetProjects(industry, 1, 1, 2, {-500, 50000});
+    const std::vector<std::string> warnings = test::RunFinanceStep(industry);
+    const std::vector<std::string> expected = {
+        "CostProfit of firm 1 is empty and is taken as 0",
+        "ProAllBgt of project 1 of firm 1, market 1 is negative (-500.00) and is taken as 0",
+    };
+    EXPECT_EQ(warnings, expected);
+    const TForecastView view(industry, 1);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxECP), 0);
+    EXPECT_EQ(view.MarketReport(1, 1, 1, si::ffmRnD), 50000);
+}
+
 TEST(FinanceAcceptance, OneFirmFixtureAfterPeriodZero) {
     test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(test::FixtureA());
-    test::PrepareForecastPeriod(industry);
-    WriteCommonInputs(industry);
-    WritePeriodZeroResults(industry);
+    TCvInd& industry = OpenFixtureAAfterPeriodZero(world);
     EXPECT_TRUE(test::RunFinanceStep(industry).empty());
     const TForecastView view(industry, 1);
     ExpectBrandFigures(view);

@@ -31,6 +31,7 @@ constexpr auto CellBytes = [](const TSimData& cell) { return test::StoredForm(ce
 
 const TSeries kBrands(1, "Brands", 1, {"B1", "B2", "B3"});
 const TSeries kTwoBrands(2, "Two", 1, {"B1", "B2"});
+const TSeries kOtherBrands(3, "Others", 1, {"B1", "B2", "B3"});
 
 // Firm Firm's cell: the number "N" = Value, the text "T" = Text, and the
 // arrays "Arr" over the brands (Arr[1] = Value) and "Names" (Names[2] = Text).
@@ -132,6 +133,10 @@ TEST_F(PerDataCopy, ACellThatDiffersIsReplacedAndACellTheSourceLacksGoes) {
         {"an array of another shape",
          [](TCvPerData& set) {
              set.FindSimArr(kCategoryFirm, Context(2, 0, 0), "Arr")->InitFromSeries(dkReal48, 0, {&kTwoBrands});
+         }},
+        {"an array over a series of another name",
+         [](TCvPerData& set) {
+             set.FindSimArr(kCategoryFirm, Context(2, 0, 0), "Arr")->InitFromSeries(dkReal48, 0, {&kOtherBrands});
          }},
         {"an array of another kind",
          [](TCvPerData& set) {
