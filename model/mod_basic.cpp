@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
 
 #include "core/store/industry_file.h"
 #include "core/store/per_data.h"
@@ -52,15 +51,14 @@ void RequireForecastPeriods(int current) {
 class TLinkReader {
 public:
     explicit TLinkReader(const TDynArr& links)
-        : links_(links), direct_(links.Kind() == dkByte && links.NDim() == 2), bytes_(links.ElementBytes()) {}
+        : links_(links), direct_(links.Kind() == dkByte && links.NDim() == 2) {}
     std::uint8_t operator()(int row, int column) const {
-        return direct_ ? bytes_[PositionWithin(links_, {row, column})] : links_.GetByte({row, column});
+        return direct_ ? links_.ByteAt(PositionWithin(links_, {row, column})) : links_.GetByte({row, column});
     }
 
 private:
     const TDynArr& links_;
     bool direct_;
-    std::span<const std::uint8_t> bytes_;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the market's age.
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
@@ -19,6 +20,24 @@ namespace {
 
 // A prototype's place is stored in a byte.
 constexpr int kMaxPrototypePlaces = 255;
+
+// Writes elements [Row, Column] of a link array that the caller checked against
+// the bounds: straight into the elements of a two-dimensional byte array, through
+// SetByte (and its checks) for any other array or a value beyond a byte.
+class TLinkWriter {
+public:
+    explicit TLinkWriter(TDynArr& links) : links_(links), direct_(links.Kind() == dkByte && links.NDim() == 2) {}
+    void operator()(int row, int column, int value) {
+        if (direct_ && value >= 0 && value <= UINT8_MAX)
+            links_.SetByteAt(PositionWithin(links_, {row, column}), static_cast<std::uint8_t>(value));
+        else
+            links_.SetByte({row, column}, value);
+    }
+
+private:
+    TDynArr& links_;
+    bool direct_;
+};
 
 }  // namespace
 
@@ -70,25 +89,29 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
         ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
                    RowCapacity(firmNamesT, kMaxFirmBrands), [&] { return "brands of t of " + where(); });
 
+    // Rows 1..Count of the firm's links and rows up to the market's capacity
+    // of the market's, whose columns were checked in row 1.
+    TLinkWriter marketLink(*XFMLinks());
+    TLinkWriter firmLink(*FFMLinks());
     for (int k = 1; k <= count; ++k) {
         const int m = ++marketBrands;
-        XFMLinks()->SetByte({m, si::Dfix}, firm);
-        XFMLinks()->SetByte({m, si::Dbix}, k);
-        FFMLinks()->SetByte({k, si::Mbix}, m);
+        marketLink(m, si::Dfix, firm);
+        marketLink(m, si::Dbix, k);
+        firmLink(k, si::Mbix, m);
         const std::string brand = portfolio->GetZts({k, si::BrdName});
         const std::string prototype = portfolio->GetZts({k, si::ProName});
         BrdNames()->SetZts({m}, brand);
         firmNames.SetZts({k}, brand);
         firmPros.SetZts({k}, prototype);
-        XFMLinks()->SetByte({m, si::pMbix}, FindModelName(namesT, countT, brand));
-        FFMLinks()->SetByte({k, si::pDfix}, firm);
-        FFMLinks()->SetByte({k, si::pDbix}, FindModelName(firmNamesT, firmCountT, brand));
+        marketLink(m, si::pMbix, FindModelName(namesT, countT, brand));
+        firmLink(k, si::pDfix, firm);
+        firmLink(k, si::pDbix, FindModelName(firmNamesT, firmCountT, brand));
         int owner = 0;
         int index = 0;
         if (!FindPrototypeOwner(prototype, firm, owner, index))
             throw EModelError(FormatText("Could not find prototype %s for %s", {prototype, brand}));
-        XFMLinks()->SetByte({m, si::Rfix}, owner);
-        XFMLinks()->SetByte({m, si::Rpix}, index);
+        marketLink(m, si::Rfix, owner);
+        marketLink(m, si::Rpix, index);
     }
     return marketBrands;
 }

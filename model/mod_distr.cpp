@@ -66,22 +66,39 @@ void TModDistr::PlanBrandSales(int brand, TCellArr& segPlans, TCellArr& chaPlans
     const int row = Dbix()[brand];
     const TSimArr& segSales = segPlans.For(Ctx());
     const TSimArr& chaSales = chaPlans.For(Ctx());
-    RequireBox(segSales, "MPBrdSegSales", {row, SegSeries()->Lo()}, {row, SegSeries()->Hi()});
-    RequireBox(chaSales, "MPBrdChaSales", {row, ChaSeries()->Lo()}, {row, ChaSeries()->Hi()});
+    const int segLo = SegSeries()->Lo(), segHi = SegSeries()->Hi();
+    const int chaLo = ChaSeries()->Lo(), chaHi = ChaSeries()->Hi();
+    RequireBox(segSales, "MPBrdSegSales", {row, segLo}, {row, segHi});
+    RequireBox(chaSales, "MPBrdChaSales", {row, chaLo}, {row, chaHi});
+    // Every index below lies within the boxes checked here and in PlanSales:
+    // arrays of reals of these dimensions are addressed by position.
+    TSimArr& unitSales = *BrdUSalesT1;
+    const bool direct = HoldsReals(segSales, 2) && HoldsReals(chaSales, 2) && HoldsReals(unitSales, 3);
+    const std::size_t segAt = direct ? PositionWithin(segSales, {row, segLo}) : 0;
+    const std::size_t chaAt = direct ? PositionWithin(chaSales, {row, chaLo}) : 0;
+    const std::size_t salesAt = direct ? PositionWithin(unitSales, {brand, segLo, chaLo}) : 0;
     std::vector<long double>& shares = channelShares_;
     shares.clear();
-    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c)
-        shares.push_back(Amount(chaSales.GetReal48({row, c}), [&] {
-            return FormatText("MPBrdChaSales[%d, %d] of %s", {row, c, BrandWhere(brand)});
-        }));
-    for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) {
-        const long double planned = Amount(segSales.GetReal48({row, s}), [&] {
-            return FormatText("MPBrdSegSales[%d, %d] of %s", {row, s, BrandWhere(brand)});
-        });
-        for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c)
-            BrdUSalesT1->SetReal48({brand, s, c},
-                                   planned / kPlanUnitScale * shares[static_cast<std::size_t>(c - ChaSeries()->Lo())] /
-                                       kShareScale);
+    for (int c = chaLo; c <= chaHi; ++c) {
+        const long double share = direct ? chaSales.Real48At(chaAt + static_cast<std::size_t>(c - chaLo))
+                                         : chaSales.GetReal48({row, c});
+        shares.push_back(
+            Amount(share, [&] { return FormatText("MPBrdChaSales[%d, %d] of %s", {row, c, BrandWhere(brand)}); }));
+    }
+    for (int s = segLo; s <= segHi; ++s) {
+        const long double plan = direct ? segSales.Real48At(segAt + static_cast<std::size_t>(s - segLo))
+                                        : segSales.GetReal48({row, s});
+        const long double planned =
+            Amount(plan, [&] { return FormatText("MPBrdSegSales[%d, %d] of %s", {row, s, BrandWhere(brand)}); });
+        const std::size_t segmentAt = salesAt + static_cast<std::size_t>(s - segLo) * unitSales.Stride(2);
+        for (int c = chaLo; c <= chaHi; ++c) {
+            const std::size_t k = static_cast<std::size_t>(c - chaLo);
+            const long double units = planned / kPlanUnitScale * shares[k] / kShareScale;
+            if (direct)
+                unitSales.SetReal48At(segmentAt + k, units);
+            else
+                unitSales.SetReal48({brand, s, c}, units);
+        }
     }
 }
 

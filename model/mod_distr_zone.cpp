@@ -148,10 +148,18 @@ void TModDistr::BrandPrices(int brand, const std::vector<long double>& discounts
     long double units = 0;
     long double retail = 0;
     long double selling = 0;
-    for (int c = ChaSeries()->Lo(); c <= ChaSeries()->Hi(); ++c) {
-        const std::size_t k = static_cast<std::size_t>(c - ChaSeries()->Lo());
+    const int segLo = SegSeries()->Lo(), segHi = SegSeries()->Hi();
+    const int chaLo = ChaSeries()->Lo();
+    // The brand's unit sales lie within the box ChannelResults checked.
+    const TSimArr& unitSales = *BrdUSalesT1;
+    const bool direct = HoldsReals(unitSales, 3);
+    const std::size_t salesAt = direct ? PositionWithin(unitSales, {brand, segLo, chaLo}) : 0;
+    for (int c = chaLo; c <= ChaSeries()->Hi(); ++c) {
+        const std::size_t k = static_cast<std::size_t>(c - chaLo);
         long double sold = 0;
-        for (int s = SegSeries()->Lo(); s <= SegSeries()->Hi(); ++s) sold += BrdUSalesT1->GetReal48({brand, s, c});
+        for (int s = segLo; s <= segHi; ++s)
+            sold += direct ? unitSales.Real48At(salesAt + static_cast<std::size_t>(s - segLo) * unitSales.Stride(2) + k)
+                           : unitSales.GetReal48({brand, s, c});
         const long double channelPrice = (1 - discounts[k]) * price;
         units += sold;
         retail += sold * channelPrice;

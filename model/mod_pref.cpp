@@ -125,7 +125,7 @@ int TModPref::PriceScale() const {
     return scale;
 }
 
-void TModPref::Store(TDynArr& array, const char* name, const TIndex& index, long double value) const {
+void TModPref::Store(TDynArr& array, std::string_view name, const TIndex& index, long double value) const {
     StoreSmallintSaturated(*this, array, name, [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, cell_); },
                            index, value);
 }

@@ -16,6 +16,7 @@
 // saturates with a warning instead of aborting the forecast.
 
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "model/mod_basic.h"
@@ -109,7 +110,7 @@ private:
     void LogNaturalPositions(int first, int last) const;
 
     // A saturating store into a 16-bit element of an array of t+1 of the cell.
-    void Store(TDynArr& array, const char* name, const TIndex& index, long double value) const;
+    void Store(TDynArr& array, std::string_view name, const TIndex& index, long double value) const;
     // EModelError unless both corners of a box of indexes lie within the array.
     static void RequireBox(const TDynArr& array, const char* name, const TIndex& first, const TIndex& last);
 

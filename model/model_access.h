@@ -102,15 +102,18 @@ inline bool IndexInBounds(const TDynArr& array, const TIndex& index) {
         if (index[d - 1] < array.LB(d) || index[d - 1] > array.UB(d)) return false;
     return true;
 }
-// Linear position of Index in Array, the place of its element in
-// ElementBytes() / ElementTexts(), for an index the caller checked against the
-// bounds (IndexInBounds, RequireIndex) with one component per dimension.
+// Linear position of Index in Array, the place of its element for ElementTexts,
+// ByteAt and Real48At, for an index the caller checked against the bounds
+// (IndexInBounds, RequireIndex) with one component per dimension.
 inline std::size_t PositionWithin(const TDynArr& array, const TIndex& index) {
     std::size_t position = 0;
     for (int d = 1; d <= array.NDim(); ++d)
         position += static_cast<std::size_t>(index[d - 1] - array.LB(d)) * array.Stride(d);
     return position;
 }
+// Whether the array holds reals in exactly NDim dimensions, so that elements at
+// checked indexes may be addressed by position (Real48At, SetReal48At).
+inline bool HoldsReals(const TDynArr& array, int nDim) { return array.Kind() == dkReal48 && array.NDim() == nDim; }
 // EModelError naming the array and the index.
 [[noreturn]] void ThrowIndexOutside(std::string_view name, const TIndex& index);
 // EModelError naming the array and the index when Index is outside it.

@@ -422,10 +422,6 @@ void TDynArr::SetByte(const TIndex& index, long long value) {
     SetIntegerOfKind(dkByte, index, value, "[SetByte] Bad kind : ");
 }
 
-void TDynArr::SetSmallint(const TIndex& index, long long value) {
-    SetIntegerOfKind(dkSmallint, index, value, "[SetSmallint] Bad kind : ");
-}
-
 void TDynArr::SetWord(const TIndex& index, long long value) {
     SetIntegerOfKind(dkWord, index, value, "[SetWord] Bad kind : ");
 }

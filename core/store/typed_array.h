@@ -27,6 +27,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -160,14 +161,9 @@ public:
     std::uint16_t ByteSize() const { return byteSize_; }
     std::uint16_t Base() const { return base_; }
     bool IsModified() const { return modified_; }
-    // The element block of a numeric array as stored (Count() elements of the
-    // kind's size, the last dimension fastest), for a reader that checked its
-    // indexes against the bounds once; empty for a text array.
-    std::span<const std::uint8_t> ElementBytes() const {
-        if (kind_ == dkZts || !data_) return {};
-        return {data_.get(), std::size_t{count_} * elementSize_};
-    }
-    // The texts of a text array in the same order; empty for a numeric array.
+    // The texts of a text array (Count() of them, the last dimension fastest),
+    // for a reader that checked its indexes against the bounds once; empty for
+    // a numeric array.
     std::span<const std::string> ElementTexts() const {
         if (kind_ != dkZts) return {};
         return {texts_.data(), std::min<std::size_t>(count_, texts_.size())};
@@ -205,6 +201,12 @@ public:
     long double Real48At(std::size_t position) const { return LoadReal48(data_.get() + kReal48Size * position); }
     void SetReal48At(std::size_t position, long double value) {
         StoreReal48(value, data_.get() + kReal48Size * position);
+        modified_ = true;
+    }
+    // As Real48At and SetReal48At, for a byte array.
+    std::uint8_t ByteAt(std::size_t position) const { return data_[position]; }
+    void SetByteAt(std::size_t position, std::uint8_t value) {
+        data_[position] = value;
         modified_ = true;
     }
     // Element := element + Value, in extended precision, stored as Real48.
@@ -431,6 +433,16 @@ inline void TDynArr::SetReal48(const TIndex& index, long double value) {
     const std::uint32_t position = Locate(index);
     if (position == kNoPosition) return;
     StoreReal48(value, data_.get() + kReal48Size * position);
+    modified_ = true;
+}
+
+inline void TDynArr::SetSmallint(const TIndex& index, long long value) {
+    if (kind_ != dkSmallint || value < INT16_MIN || value > INT16_MAX) [[unlikely]]
+        return SetIntegerOfKind(dkSmallint, index, value, "[SetSmallint] Bad kind : ");
+    const std::uint32_t position = Locate(index);
+    if (position == kNoPosition) return;
+    const auto bits = static_cast<std::uint16_t>(value);
+    std::memcpy(data_.get() + sizeof bits * position, &bits, sizeof bits);
     modified_ = true;
 }
 
