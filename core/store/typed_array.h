@@ -296,6 +296,8 @@ private:
 
     // Position of Index, or kNoPosition after the out-of-bounds report.
     std::uint32_t Locate(const TIndex& index) const;
+    // Position of Index, or kNoPosition without a report.
+    std::uint32_t PositionWithinBounds(const TIndex& index) const;
     std::uint32_t ReadPosition(const TIndex& index) const;
     std::uint32_t ReportBadIndex(const TIndex& index) const;
     void ReportKind(std::string_view operation) const;
@@ -390,28 +392,30 @@ private:
 
 // ---- Inline element access: the fast paths ----
 
-inline std::uint32_t TDynArr::Locate(const TIndex& index) const {
+inline std::uint32_t TDynArr::PositionWithinBounds(const TIndex& index) const {
     if (index.Count() < nDim_ || nDim_ == 0) [[unlikely]]
-        return ReportBadIndex(index);
+        return kNoPosition;
     std::uint32_t position = 0;
     for (int d = 0; d < nDim_; ++d) {
         const auto offset = static_cast<std::uint32_t>(index[d] - lb_[d]);  // below LB wraps to a large value
         if (offset >= dimSize_[d]) [[unlikely]]
-            return ReportBadIndex(index);
+            return kNoPosition;
         position += offset * stride_[d];
     }
     return position;
 }
 
+inline std::uint32_t TDynArr::Locate(const TIndex& index) const {
+    const std::uint32_t position = PositionWithinBounds(index);
+    if (position == kNoPosition) [[unlikely]]
+        return ReportBadIndex(index);
+    return position;
+}
+
 inline const std::uint8_t* TDynArr::Real48Element(const TIndex& index) const {
-    if (kind_ != dkReal48 || index.Count() != nDim_ || nDim_ == 0) return nullptr;
-    std::uint32_t position = 0;
-    for (int d = 0; d < nDim_; ++d) {
-        const auto offset = static_cast<std::uint32_t>(index[d] - lb_[d]);  // below LB wraps to a large value
-        if (offset >= dimSize_[d]) return nullptr;
-        position += offset * stride_[d];
-    }
-    return data_.get() + kReal48Size * position;
+    if (kind_ != dkReal48 || index.Count() != nDim_) return nullptr;
+    const std::uint32_t position = PositionWithinBounds(index);
+    return position == kNoPosition ? nullptr : data_.get() + kReal48Size * position;
 }
 
 inline std::uint32_t TDynArr::ReadPosition(const TIndex& index) const {
