@@ -256,18 +256,16 @@ TEST_F(GraphPageTest, ChartTitlesNameTheZoneOnTheBarSmallScreen) {
         const TCVChart* chart = page->Display().Chart();
         return chart ? chart->Title().text : std::string();
     };
-    const struct {
-        const char* item;
-        const char* north;
-    } cases[] = {
-        {"MpGrMktSize", "Market size in units in zone NORTH"},
-        {"MpGrMktSegSize", "Segment size in units in market M1 of zone NORTH"},
-        {"MPGrPerfMS", "Market shares in units, all markets of zone NORTH"},
-        {"MPGrPerfCNC", "Cumulative net contribution in zone NORTH - period 3"},
-        {"MPGrToolsGSP", "Growth-share portfolio in zone NORTH - period 3"},
-        {"MpGrMktAvgPriceSeg", "Average retail price by segment in market M1 of zone NORTH"},
-    };
-    for (const auto& c : cases) ExpectEachZoneNamed(c.item, title, c.north, "GraphPageTest_SouthZoneTitle_");
+    ExpectEachZoneNamed(
+        {
+            {"MpGrMktSize", "Market size in units in zone NORTH"},
+            {"MpGrMktSegSize", "Segment size in units in market M1 of zone NORTH"},
+            {"MPGrPerfMS", "Market shares in units, all markets of zone NORTH"},
+            {"MPGrPerfCNC", "Cumulative net contribution in zone NORTH - period 3"},
+            {"MPGrToolsGSP", "Growth-share portfolio in zone NORTH - period 3"},
+            {"MpGrMktAvgPriceSeg", "Average retail price by segment in market M1 of zone NORTH"},
+        },
+        title, "GraphPageTest_SouthZoneTitle_");
 }
 
 // Benchmarking names the zone, and the market when one is chosen. Team A

@@ -73,14 +73,12 @@ TEST_F(GraphStudyChartsTest, TheChartsTextNamesTheMarketAndTheZoneOnTheBarSmallS
         const std::string text = chart ? chart->Legend().text : std::string();
         return text.substr(0, text.find('\r'));
     };
-    const struct {
-        const char* item;
-        const char* north;
-    } cases[] = {
-        {"MPGrDesSemEstimGraph", "Semantic scale WEIGHT in market M1 of zone NORTH"},
-        {"MPGrDesMapRelations", "Characteristic PRICE and map dimension ECONOMY in market M1 of zone NORTH"},
-    };
-    for (const auto& c : cases) ExpectEachZoneNamed(c.item, head, c.north, "GraphStudyChartsTest_SouthZone_");
+    ExpectEachZoneNamed(
+        {
+            {"MPGrDesSemEstimGraph", "Semantic scale WEIGHT in market M1 of zone NORTH"},
+            {"MPGrDesMapRelations", "Characteristic PRICE and map dimension ECONOMY in market M1 of zone NORTH"},
+        },
+        head, "GraphStudyChartsTest_SouthZone_");
 }
 
 TEST_F(GraphStudyChartsTest, WithoutTheStudyTheStudyScreenStandsIn) {

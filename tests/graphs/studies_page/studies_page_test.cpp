@@ -399,17 +399,15 @@ TEST_F(StudiesPageTest, ChartTitlesNameTheMarketAndTheZoneOnTheBarSmallScreen) {
     };
     // The map's title is its legend's first line, the others their title.
     const auto head = [&title] { return title().substr(0, title().find('\r')); };
-    const struct {
-        const char* item;
-        const char* north;
-    } cases[] = {
-        {"MPStuMapGraph", "Perceptual map: brands and ideal points in market M1 of zone NORTH"},
-        {"MPStuSemGraph", "Semantic map: brands and ideal points in market M1 of zone NORTH"},
-        {"MPStuMapIPHist1", "Ideal points over the periods in market M1 of zone NORTH"},
-        {"MPStuMapRelation", "PRICE and its perception on ECONOMY in market M1 of zone NORTH"},
-        {"MPStuCjaGraphU", "Utilities of the levels for segment LEADERS in market M1 of zone NORTH"},
-    };
-    for (const auto& c : cases) ExpectEachZoneNamed(c.item, head, c.north, "StudiesPageTest_SouthZoneTitle_");
+    ExpectEachZoneNamed(
+        {
+            {"MPStuMapGraph", "Perceptual map: brands and ideal points in market M1 of zone NORTH"},
+            {"MPStuSemGraph", "Semantic map: brands and ideal points in market M1 of zone NORTH"},
+            {"MPStuMapIPHist1", "Ideal points over the periods in market M1 of zone NORTH"},
+            {"MPStuMapRelation", "PRICE and its perception on ECONOMY in market M1 of zone NORTH"},
+            {"MPStuCjaGraphU", "Utilities of the levels for segment LEADERS in market M1 of zone NORTH"},
+        },
+        head, "StudiesPageTest_SouthZoneTitle_");
 }
 
 }  // namespace

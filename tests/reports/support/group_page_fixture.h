@@ -53,21 +53,29 @@ protected:
         for (const char* item : hidden) EXPECT_FALSE(page->Item(item)->isVisible()) << item;
         EXPECT_TRUE(page->Item(visible)->isVisible());
     }
-    // Chooses Item with the sample's first zone on the bar, then clicks the
-    // second: Shown reads North, which names the zone "NORTH", then the same
-    // with "SOUTH"; a screenshot of the second, named Screenshot and the item.
-    void ExpectEachZoneNamed(const char* item, const std::function<std::string()>& shown, const std::string& north,
+    // A menu item and what Shown reads with the sample's first zone on the bar.
+    struct TZoneNamed {
+        const char* item;
+        const char* north;
+    };
+    // For each case: chooses its item with the sample's first zone on the bar,
+    // then clicks the second: Shown reads North, which names the zone "NORTH",
+    // then the same with "SOUTH"; a screenshot of the second, named Screenshot
+    // and the item.
+    void ExpectEachZoneNamed(std::initializer_list<TZoneNamed> cases, const std::function<std::string()>& shown,
                              const std::string& screenshot) {
-        ChooseZoneOnBar(1);
-        Choose(item);
-        QTRY_COMPARE(shown(), north) << item << " shows " << shown();
-        ChooseZoneOnBar(2);
-        std::string south = north;
-        south.replace(south.find("NORTH"), 5, "SOUTH");
-        QTRY_COMPARE(shown(), south) << item << " shows " << shown();
-        EXPECT_EQ(page->Data.SelFta, 2) << item;
-        QApplication::processEvents();
-        SaveScreenshot(Main(), screenshot + item);
+        for (const TZoneNamed& c : cases) {
+            ChooseZoneOnBar(1);
+            Choose(c.item);
+            QTRY_COMPARE(shown(), std::string(c.north)) << c.item << " shows " << shown();
+            ChooseZoneOnBar(2);
+            std::string south = c.north;
+            south.replace(south.find("NORTH"), 5, "SOUTH");
+            QTRY_COMPARE(shown(), south) << c.item << " shows " << shown();
+            EXPECT_EQ(page->Data.SelFta, 2) << c.item;
+            QApplication::processEvents();
+            SaveScreenshot(Main(), screenshot + c.item);
+        }
     }
     // Period on the bar's spin field, as the user sets it.
     void ChoosePeriod(int period) { ChoosePeriodOnBar(period); }
