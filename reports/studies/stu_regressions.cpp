@@ -107,11 +107,12 @@ void TStuMkt::BuildMapRegression() {
         if (i == k) break;  // the constant gets no verdict
         const double t = TValue(c, e);
         const int verdict = CoefficientVerdictLine(c, t, df);
-        if (verdict == 0) continue;
         if (verdict == kZeroCoefficientLine)
             table.SetCellText(BodyRow(5), column, GetLine(verdict));
         else
             table.SetCellNumber(BodyRow(5), column, t);
+        // Without residual degrees of freedom there is no critical value to judge t by.
+        if (verdict == 0) continue;
         table.SetCellText(BodyRow(6), column, GetLine(verdict));
         table.SetRangeFontColor(BodyRow(6), column, BodyRow(6), column,
                                 verdict == kNotSignificantLine ? kRed : kGreen);
