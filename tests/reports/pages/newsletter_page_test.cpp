@@ -11,6 +11,7 @@
 #include "reports/pages/newsletter_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
+#include "tests/ui/support/painted_texts.h"
 
 namespace cv {
 namespace {
@@ -123,6 +124,20 @@ TEST_F(NewsletterPageTest, ThePeriodZeroScorecardHasNoModeCombo) {
     ASSERT_NE(Shown(), nullptr);
     EXPECT_EQ(Shown()->Context().CurPeriod, 0);
     EXPECT_EQ(page->PresentationCombo(), nullptr);
+}
+
+// What the team reads: each page paints the text of every cell of its tables
+// that lies in view.
+TEST_F(NewsletterPageTest, EachPagePaintsTheTextsOfTheCellsInViewSmallScreen) {
+    Main().ShowPage(page);
+    for (const char* item : {"MPNLSMktSPI", "MPNLSMktSCard", "MPNLEcoVars", "MPNLEcoMRS", "MPNLBrdSales", "MPNLBrdAttr"}) {
+        Choose(item);
+        const test::ShownTables shown = test::PaintShownTables(*page);
+        EXPECT_GE(shown.tables, 1) << item;
+        EXPECT_GT(shown.textCells, 0) << item;
+        EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
+    }
+    test::SaveScreenshot(Main(), "NewsletterPageTest_PaintedBrandAttributes");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "reports/pages/results_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
@@ -111,6 +112,21 @@ TEST_F(ResultPageTest, PreviousAndNextWrapAroundTheMenu) {
     EXPECT_EQ(Remembered(), "MPFirSCard");
     Main().sbNextPageClick();
     EXPECT_EQ(Remembered(), "MPFirNetCtb");
+}
+
+// What the team reads: each screen paints the text of every cell of its
+// tables that lies in view.
+TEST_F(ResultPageTest, EachScreenPaintsTheTextsOfTheCellsInViewSmallScreen) {
+    Main().ShowPage(page);
+    for (const char* item : {"MPFirSCard", "MPFirNetCtb", "MPFirLoanSched", "MPBrdGMC", "MPBrdMktRes", "MPRnDPrjAll",
+                             "MPCumBrd", "MPAllMsgs", "MPPDecsBrd"}) {
+        Choose(item);
+        const test::ShownTables shown = test::PaintShownTables(*page);
+        EXPECT_GE(shown.tables, 1) << item;
+        EXPECT_GT(shown.textCells, 0) << item;
+        EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
+    }
+    test::SaveScreenshot(Main(), "ResultPageTest_PaintedPastDecisions");
 }
 
 }  // namespace

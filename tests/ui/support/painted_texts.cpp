@@ -5,7 +5,9 @@
 #include <QPainterPath>
 #include <QWidget>
 #include <climits>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "ui/cp1252.h"
 #include "ui/sheet/sheet_view.h"
@@ -108,13 +110,38 @@ bool WordsShown(const QStringList& lines, const QString& text) {
     return true;
 }
 
+// The rows (or columns) View shows: the fixed ones, then the scrolling ones
+// from the first shown until one starts past Limit (the visible part's far
+// edge). Start gives where an index starts, -1 when it is not shown.
+template <typename StartOf>
+std::vector<int> ShownIndexes(int fixedFirst, int fixedCount, int firstScrolling, int last, int limit,
+                              StartOf start) {
+    std::vector<int> shown;
+    for (int index = std::max(fixedFirst, 1); index < fixedFirst + fixedCount && index <= last; ++index)
+        shown.push_back(index);
+    for (int index = std::max(firstScrolling, 1); index <= last && start(index) <= limit; ++index)
+        shown.push_back(index);
+    return shown;
+}
+
 // Calls Visit(text, wraps) for each cell with a text wholly in View's visible part.
 template <typename Visit>
 void ForEachVisibleTextCell(const TSheetView& view, Visit visit) {
     const QRect visible = view.visibleRegion().boundingRect();
     const TSheetModel& model = view.Model();
-    for (int row = 1; row <= model.MaxRow(); ++row)
-        for (int column = 1; column <= model.MaxCol(); ++column) {
+    const int firstRow = std::max(view.TopRow(), view.FixedRow() + view.FixedRows());
+    const int firstColumn = std::max(view.LeftCol(), view.FixedCol() + view.FixedCols());
+    // A row and a column that are shown, to measure the other way along.
+    const int someRow = std::clamp(view.FixedRows() > 0 ? view.FixedRow() : firstRow, 1, model.MaxRow());
+    const int someColumn = std::clamp(view.FixedCols() > 0 ? view.FixedCol() : firstColumn, 1, model.MaxCol());
+    const std::vector<int> rows =
+        ShownIndexes(view.FixedRow(), view.FixedRows(), firstRow, model.MaxRow(), visible.bottom(),
+                     [&](int row) { return view.CellRect(row, someColumn).top(); });
+    const std::vector<int> columns =
+        ShownIndexes(view.FixedCol(), view.FixedCols(), firstColumn, model.MaxCol(), visible.right(),
+                     [&](int column) { return view.CellRect(someRow, column).left(); });
+    for (const int row : rows)
+        for (const int column : columns) {
             const QRect cell = view.CellRect(row, column);
             if (cell.isEmpty() || !visible.contains(cell)) continue;
             const QString text = Simplified(Cp1252ToQString(model.Text(row, column)));
@@ -160,8 +187,10 @@ int VisibleTextCells(const TSheetView& view) {
 
 ShownTables PaintShownTables(QWidget& window) {
     ShownTables shown;
-    for (TSheetView* view : window.findChildren<TSheetView*>()) {
-        if (!view->isVisible() || view->visibleRegion().isEmpty()) continue;
+    // A sheet view declares no meta-object of its own: it is told apart by its type.
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        auto* view = dynamic_cast<TSheetView*>(child);
+        if (!view || !view->isVisible() || view->visibleRegion().isEmpty()) continue;
         ++shown.tables;
         shown.textCells += VisibleTextCells(*view);
         shown.unpainted += UnpaintedCellTexts(*view);
