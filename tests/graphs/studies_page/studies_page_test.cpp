@@ -413,7 +413,7 @@ TEST_F(StudiesPageTest, ChartTitlesNameTheMarketAndTheZoneOnTheBarSmallScreen) {
 
 // What the team reads: a study bought, and one not bought in M2 (its
 // explanation), paint the text of every cell of their tables in view.
-TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInViewSmallScreen) {
+TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInView) {
     ReopenUnrestricted();
     struct TShownCase {
         const char* item;

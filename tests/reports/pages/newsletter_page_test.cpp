@@ -11,7 +11,6 @@
 #include "reports/pages/newsletter_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/window_test.h"
-#include "tests/ui/support/painted_texts.h"
 
 namespace cv {
 namespace {
@@ -130,13 +129,7 @@ TEST_F(NewsletterPageTest, ThePeriodZeroScorecardHasNoModeCombo) {
 // that lies in view.
 TEST_F(NewsletterPageTest, EachPagePaintsTheTextsOfTheCellsInViewSmallScreen) {
     Main().ShowPage(page);
-    for (const char* item : {"MPNLSMktSPI", "MPNLSMktSCard", "MPNLEcoVars", "MPNLEcoMRS", "MPNLBrdSales", "MPNLBrdAttr"}) {
-        Choose(item);
-        const test::ShownTables shown = test::PaintShownTables(*page);
-        EXPECT_GE(shown.tables, 1) << item;
-        EXPECT_GT(shown.textCells, 0) << item;
-        EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
-    }
+    ExpectEachItemPaintsItsCells({"MPNLSMktSPI", "MPNLSMktSCard", "MPNLEcoVars", "MPNLEcoMRS", "MPNLBrdSales", "MPNLBrdAttr"});
     test::SaveScreenshot(Main(), "NewsletterPageTest_PaintedBrandAttributes");
 }
 

@@ -11,7 +11,6 @@
 #include "reports/pages/results_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
-#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
@@ -118,14 +117,8 @@ TEST_F(ResultPageTest, PreviousAndNextWrapAroundTheMenu) {
 // tables that lies in view.
 TEST_F(ResultPageTest, EachScreenPaintsTheTextsOfTheCellsInViewSmallScreen) {
     Main().ShowPage(page);
-    for (const char* item : {"MPFirSCard", "MPFirNetCtb", "MPFirLoanSched", "MPBrdGMC", "MPBrdMktRes", "MPRnDPrjAll",
-                             "MPCumBrd", "MPAllMsgs", "MPPDecsBrd"}) {
-        Choose(item);
-        const test::ShownTables shown = test::PaintShownTables(*page);
-        EXPECT_GE(shown.tables, 1) << item;
-        EXPECT_GT(shown.textCells, 0) << item;
-        EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
-    }
+    ExpectEachItemPaintsItsCells({"MPFirSCard", "MPFirNetCtb", "MPFirLoanSched", "MPBrdGMC", "MPBrdMktRes", "MPRnDPrjAll",
+                             "MPCumBrd", "MPAllMsgs", "MPPDecsBrd"});
     test::SaveScreenshot(Main(), "ResultPageTest_PaintedPastDecisions");
 }
 

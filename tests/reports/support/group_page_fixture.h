@@ -18,6 +18,7 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/help_state.h"
 
@@ -100,6 +101,18 @@ protected:
         EXPECT_TRUE(Main().ToolButton(6)->isVisible());
         EXPECT_TRUE(Main().ToolButton(7)->isVisible());
         EXPECT_EQ(page->PageMenuBar()->objectName(), menuBar);
+    }
+
+    // Chooses each item: the page shows a table, and paints the text of every
+    // cell of its tables that lies in view.
+    void ExpectEachItemPaintsItsCells(std::initializer_list<const char*> items) {
+        for (const char* item : items) {
+            Choose(item);
+            const ShownTables shown = PaintShownTables(*page);
+            EXPECT_GE(shown.tables, 1) << item;
+            EXPECT_GT(shown.textCells, 0) << item;
+            EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
+        }
     }
 
     Page* page = nullptr;

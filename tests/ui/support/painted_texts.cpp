@@ -124,7 +124,7 @@ std::vector<int> ShownIndexes(int fixedFirst, int fixedCount, int firstScrolling
     return shown;
 }
 
-// Calls Visit(text, wraps) for each cell with a text wholly in View's visible part.
+// Calls Visit(text, wraps) for each cell with a text whose whole height and part of whose width lie in View's visible part.
 template <typename Visit>
 void ForEachVisibleTextCell(const TSheetView& view, Visit visit) {
     const QRect visible = view.visibleRegion().boundingRect();
@@ -143,7 +143,10 @@ void ForEachVisibleTextCell(const TSheetView& view, Visit visit) {
     for (const int row : rows)
         for (const int column : columns) {
             const QRect cell = view.CellRect(row, column);
-            if (cell.isEmpty() || !visible.contains(cell)) continue;
+            // A cell wider than the part in view (an explanation's line) counts when part of it is in view.
+            if (cell.isEmpty() || !visible.intersects(cell) || cell.top() < visible.top() ||
+                cell.bottom() > visible.bottom())
+                continue;
             const QString text = Simplified(Cp1252ToQString(model.Text(row, column)));
             if (!text.isEmpty()) visit(text, model.Format(row, column).wrap);
         }

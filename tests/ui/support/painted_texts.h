@@ -32,13 +32,14 @@ struct PaintedContent {
 // Renders Widget (with its children) and returns what it painted.
 PaintedContent Paint(QWidget& widget);
 
-// The texts of the cells that lie wholly in View's visible part and that
+// The texts of the cells in View's visible part (their whole height and
+// part of their width) that
 // View did not paint: a cell's text counts as painted when a painted line
 // is the text, or its start cut with an ellipsis, or when the lines of a
 // wrapped text hold its words. Empty when every visible cell was painted.
 QStringList UnpaintedCellTexts(TSheetView& view);
 
-// How many cells with a text lie wholly in View's visible part.
+// How many cells with a text lie in View's visible part (their whole height, part of their width).
 int VisibleTextCells(const TSheetView& view);
 
 // The tables Window shows (its visible sheet views), each rendered: how many
