@@ -73,6 +73,13 @@ bool PrivateDirUsable(const std::string& dir) { return DirExistsOrCreatable(dir,
 
 bool ExchangeDirUsable(const std::string& dir) { return CanCreateFileIn(dir, kPermissionProbe); }
 
+std::vector<std::string> WritableMountPoints(const std::vector<TMountedVolume>& volumes) {
+    std::vector<std::string> mountPoints;
+    for (const TMountedVolume& volume : volumes)
+        if (volume.ready && !volume.readOnly) mountPoints.push_back(volume.rootPath);
+    return mountPoints;
+}
+
 std::string ProposedExchangeDir(const std::string& rootDir, const std::vector<std::string>& mountPoints,
                                 const std::string& sysBlockDir) {
     const std::string removable = FirstRemovableMountPoint(mountPoints, sysBlockDir);

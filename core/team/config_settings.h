@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/team/removable_drive.h"
+
 namespace cv {
 
 class TQNSession;
@@ -28,11 +30,22 @@ bool PrivateDirUsable(const std::string& dir);
 // unique name, so that no file of the team's is touched).
 bool ExchangeDirUsable(const std::string& dir);
 
+// A volume the system has mounted, as it reports it.
+struct TMountedVolume {
+    std::string rootPath;
+    bool ready = false;  // valid and ready to be read
+    bool readOnly = false;
+};
+
+// The root paths of the Volumes that can take files (ready, not read-only),
+// in the system's order: the exchange is offered only where files can go.
+std::vector<std::string> WritableMountPoints(const std::vector<TMountedVolume>& volumes);
+
 // The exchange directory offered while the settings name none this platform
 // reaches: the first removable drive of MountPoints (FirstRemovableMountPoint),
 // else the program root's "Exchange" directory.
 std::string ProposedExchangeDir(const std::string& rootDir, const std::vector<std::string>& mountPoints,
-                                const std::string& sysBlockDir = "/sys/dev/block");
+                                const std::string& sysBlockDir = DefaultSysBlockDir());
 
 // Stores each directory that differs from Session's in Session and its
 // settings file (a failed write is ignored: the value still holds for this

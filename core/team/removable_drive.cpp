@@ -13,6 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string& SysBlockDir() {
+    static std::string dir = "/sys/dev/block";
+    return dir;
+}
+
 bool ReadsOne(const fs::path& flagFile) {
     std::ifstream in(flagFile);
     char flag = '0';
@@ -20,6 +25,10 @@ bool ReadsOne(const fs::path& flagFile) {
 }
 
 }  // namespace
+
+const std::string& DefaultSysBlockDir() { return SysBlockDir(); }
+
+void SetSysBlockDir(std::string dir) { SysBlockDir() = std::move(dir); }
 
 bool IsOnRemovableDrive(const std::string& dir, const std::string& sysBlockDir) {
     fs::path existing = fs::path(dir).lexically_normal();

@@ -32,20 +32,19 @@ constexpr char kNewPrivateDirKey[] = "NewPrivateDir";
 // Paths are the file system's bytes (UTF-8); texts of the language files are cp1252.
 QString PathText(const std::string& path) { return QString::fromStdString(path); }
 
-// The mount points of the system's volumes that can take files, in its order.
-std::vector<std::string> WritableMountPoints() {
-    std::vector<std::string> mountPoints;
+// The system's mounted volumes, in its order.
+std::vector<TMountedVolume> MountedVolumes() {
+    std::vector<TMountedVolume> volumes;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady() && !volume.isReadOnly())
-            mountPoints.push_back(volume.rootPath().toStdString());
-    return mountPoints;
+        volumes.push_back({volume.rootPath().toStdString(), volume.isValid() && volume.isReady(), volume.isReadOnly()});
+    return volumes;
 }
 
 // The session's exchange directory; while the settings name none that this
 // platform reaches ("A:\" from Windows, or nothing), the one proposed.
 std::string ShownExchangeDir() {
     if (IsExchangeDirSet(Session->ExchangeDir())) return Session->ExchangeDir();
-    return ProposedExchangeDir(Session->RootDir(), WritableMountPoints());
+    return ProposedExchangeDir(Session->RootDir(), WritableMountPoints(MountedVolumes()));
 }
 
 std::string PanelPath(const QLabel& panel) { return panel.text().toStdString(); }

@@ -11,6 +11,7 @@ void RecordingUi::ShowErrorBox(const std::string& text) { errorBoxes.push_back(t
 TModalResult RecordingUi::ShowMessageBox(TMsgDlgType type, TMsgDlgButtons buttons, const std::string& key,
                                          const std::vector<int>& lines, TAlignment alignment) {
     messageBoxes.push_back({type, buttons, key, lines, alignment});
+    if (whileBoxShown) whileBoxShown(messageBoxes.back());
     return messageBoxAnswer;
 }
 

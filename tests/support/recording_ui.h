@@ -2,6 +2,7 @@
 // A UiServices that never blocks and keeps every box shown, so that tests can
 // assert on the texts. Installed for its lifetime.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ public:
     int eventPumps = 0;
     // What the next ShowMessageBox answers.
     TModalResult messageBoxAnswer = TModalResult::mrOk;
+    // Runs while a message box is shown, before it is answered: what the
+    // person does meanwhile (inserting a disk, say).
+    std::function<void(const MessageBoxCall&)> whileBoxShown;
 
 private:
     UiServices* previous_;

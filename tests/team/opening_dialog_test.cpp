@@ -12,6 +12,7 @@
 #include "app/program_start.h"
 #include "shell/selector/cv_bar.h"
 #include "tests/app/support/program_root.h"
+#include "tests/support/fake_block_devices.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/cv3_speed_button.h"
@@ -120,6 +121,51 @@ TEST_F(OpeningDialogTest, AnUnreachableExchangeDirectoryIsReportedOnceAndThePriv
     EXPECT_EQ(root.ui.messageBoxes[0].key, "TeamIndOpen");
     EXPECT_EQ(root.ui.messageBoxes[0].lines, std::vector<int>{11});
 }
+
+// An exchange directory on a removable drive that is not in yet: the team is
+// asked to insert it. The stick goes in while the question is shown; OK
+// lists the stick's files, Cancel gives up on it for the private directory.
+struct TAnswerCase {
+    const char* name;
+    TModalResult answer;
+    bool stickListed;
+    std::vector<std::vector<int>> boxLines;
+};
+
+class RemovableDriveQuestionTest : public OpeningDialogTest, public ::testing::WithParamInterface<TAnswerCase> {};
+
+TEST_P(RemovableDriveQuestionTest, IsAnsweredAsTheTeamChose) {
+    const TAnswerCase& c = GetParam();
+    const FakeBlockDevices devices(root.RootPath());
+    devices.SetDeviceFlag("1\n");
+    const UsingBlockDevices removable(devices);
+    const fs::path stick = root.RootPath() / "Stick";
+    Start(stick.string() + "/");
+    root.ui.messageBoxes.clear();
+    root.ui.messageBoxAnswer = c.answer;
+    root.ui.whileBoxShown = [&](const RecordingUi::MessageBoxCall&) {
+        if (!fs::exists(stick)) CopySentFiles(stick);
+    };
+    WhenModalShown dialog([&](QWidget& window) {
+        auto& readResults = static_cast<TFoReadResults&>(window);
+        QTRY_VERIFY(root.ui.messageBoxes.size() == c.boxLines.size());
+        QTRY_COMPARE(readResults.ListedDir(), c.stickListed ? stick.string() + "/" : Session->PrivateDir());
+        const auto* files = window.findChild<QListWidget*>("FLBTeamFile");
+        ASSERT_NE(files, nullptr);
+        EXPECT_EQ(files->count() > 0, c.stickListed);
+    });
+    Item("MPTransferFromAdm")->trigger();
+    ASSERT_TRUE(dialog.Ran());
+    root.ui.whileBoxShown = nullptr;
+    std::vector<std::vector<int>> lines;
+    for (const RecordingUi::MessageBoxCall& box : root.ui.messageBoxes) lines.push_back(box.lines);
+    EXPECT_EQ(lines, c.boxLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, RemovableDriveQuestionTest,
+                         ::testing::Values(TAnswerCase{"Ok", TModalResult::mrOk, true, {{10}}},
+                                           TAnswerCase{"Cancel", TModalResult::mrCancel, false, {{10}, {11}}}),
+                         [](const ::testing::TestParamInfo<TAnswerCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OpeningDialogTest, OpenModeListsTheWorkingCopiesAndWaivesTheMarkedPassword) {
     Start(ExchangePath());

@@ -142,5 +142,35 @@ TEST_F(PrintSelectionTest, CancelStopsBetweenDocuments) {
     EXPECT_FALSE(root.ui.progressOpen);
 }
 
+// Each "all" button ticks its own document and every section or study the
+// instructor leaves printable, and nothing of the other documents.
+TEST_F(PrintSelectionTest, EachAllButtonTicksItsOwnDocumentOnly) {
+    struct TAllCase {
+        const char* button;
+        bool report, newsletter, studies;
+    };
+    for (const TAllCase& c : {TAllCase{"BBAllCReport", true, false, false}, TAllCase{"BBAllNLetter", false, true, false},
+                              TAllCase{"BBAllStudies", false, false, true}}) {
+        WithDialog([&c](TFoAdmPrn& dialog) {
+            QTest::mouseClick(&Child<QPushButton>(dialog, c.button), Qt::LeftButton);
+            EXPECT_EQ(Child<QCheckBox>(dialog, "ChBReport").isChecked(), c.report) << c.button;
+            EXPECT_EQ(Child<QCheckBox>(dialog, "ChBNLetter").isChecked(), c.newsletter) << c.button;
+            EXPECT_EQ(Child<QCheckBox>(dialog, "ChBStudies").isChecked(), c.studies) << c.button;
+            EXPECT_EQ(dialog.ReportSections(), c.report ? 63 : 0) << c.button;
+            EXPECT_EQ(dialog.NewsletterSections(), c.newsletter ? 7 : 0) << c.button;
+            int ticked = 0;
+            for (const TFoAdmPrn::TStudyBox& box : dialog.StudyBoxes()) {
+                const bool printable = !box.restricted && !box.box->isHidden();
+                EXPECT_EQ(box.box->isChecked(), c.studies && printable) << c.button << ": " << box.study;
+                EXPECT_EQ(box.box->isEnabled(), c.studies && !box.restricted) << c.button << ": " << box.study;
+                ticked += box.box->isChecked() ? 1 : 0;
+            }
+            EXPECT_EQ(ticked > 0, c.studies) << c.button;
+            EXPECT_EQ(!dialog.Studies().Empty(), c.studies) << c.button;
+            SaveScreenshotOfRunningTest(dialog);
+        });
+    }
+}
+
 }  // namespace
 }  // namespace cv::test

@@ -8,7 +8,7 @@ whether the suite caught it (a test failed, crashed or ran out of time).
 
     tools/fault_seed/fault_seed.py [--source DIR] [--build DIR] [--faults FILE] [--only NAME ...]
                                    [--timeout SECONDS] [--jobs N] [--output FILE] [--matrix FILE]
-                                   [--check]
+                                   [--executables NAME ...] [--filter PATTERN] [--check]
 
 --source   the tree to seed (default: the repository holding this script); its
            files are modified while a fault runs and restored afterwards, so do
@@ -25,6 +25,10 @@ whether the suite caught it (a test failed, crashed or ran out of time).
            stopping at the first failure, and write one JSON line per fault to this file: its
            name, outcome and every failed case ("executable:Suite.Case"), for finding tests
            that catch nothing the others miss
+--executables  the test executables to build and run (default: core_tests model_tests);
+           window test executables need a full build (--build of the default preset's
+           directory) and an X server: run the script under "xvfb-run -n D"
+--filter   a GoogleTest filter for the executables' cases (default: every case)
 --check    only check that every fault's text is found exactly once
 
 A fault whose original text no longer occurs exactly once is reported "stale";
@@ -104,15 +108,22 @@ def configure(source, build):
         sys.exit("configuring failed:\n" + output)
 
 
-def build_tests(build, jobs):
-    return run(["ninja", "-C", str(build), f"-j{jobs}", *TEST_EXECUTABLES])
+def build_tests(build, jobs, executables=TEST_EXECUTABLES):
+    return run(["ninja", "-C", str(build), f"-j{jobs}", *executables])
 
 
-def list_tests(build, executables=TEST_EXECUTABLES):
-    """Every test case of Executables as (executable, "Suite.Case")."""
+def executable_path(build, name):
+    """The test executable Name: in the build's tests folder, or in a folder below it."""
+    path = build / "tests" / name
+    return path if path.exists() else next((build / "tests").rglob(name), path)
+
+
+def list_tests(build, executables=TEST_EXECUTABLES, pattern="*"):
+    """Every test case of Executables that Pattern selects as (executable, "Suite.Case")."""
     cases = []
     for name in executables:
-        _, output = run([str(build / "tests" / name), "--gtest_list_tests"], cwd=build / "tests")
+        _, output = run([str(executable_path(build, name)), "--gtest_list_tests", f"--gtest_filter={pattern}"],
+                        cwd=build / "tests")
         suite = ""
         for line in output.splitlines():
             if not line.startswith(" ") and line.rstrip().endswith("."):
@@ -122,12 +133,11 @@ def list_tests(build, executables=TEST_EXECUTABLES):
     return cases
 
 
-def run_tests(build, timeout):
+def run_tests(build, timeout, executables=TEST_EXECUTABLES, pattern="*"):
     """Returns None when every executable passes, else a short reason."""
-    for name in TEST_EXECUTABLES:
-        executable = build / "tests" / name
-        code, output = run([str(executable), "--gtest_fail_fast", "--gtest_brief=1"], timeout=timeout,
-                           cwd=build / "tests")
+    for name in executables:
+        code, output = run([str(executable_path(build, name)), "--gtest_fail_fast", "--gtest_brief=1",
+                            f"--gtest_filter={pattern}"], timeout=timeout, cwd=build / "tests")
         if code is None:
             return f"{name}: time limit"
         if code != 0:
@@ -145,7 +155,7 @@ def failing_cases(build, cases, timeout):
 
     def fails(case):
         name, test = case
-        code, _ = run([str(build / "tests" / name), f"--gtest_filter={test}"], timeout=timeout,
+        code, _ = run([str(executable_path(build, name)), f"--gtest_filter={test}"], timeout=timeout,
                       cwd=build / "tests", preexec_fn=limit_memory)
         return code != 0
     with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
@@ -153,7 +163,7 @@ def failing_cases(build, cases, timeout):
     return [f"{name}:{test}" for (name, test), failed in zip(cases, verdicts) if failed]
 
 
-def seed(fault, source, build, timeout, jobs, cases):
+def seed(fault, source, build, timeout, jobs, cases, executables=TEST_EXECUTABLES, pattern="*"):
     """Applies Fault, rebuilds and tests; returns (outcome, details): the first failure, or with
     Cases every failing one of them. The file is always restored."""
     path = source / fault.file
@@ -165,13 +175,13 @@ def seed(fault, source, build, timeout, jobs, cases):
     try:
         path.write_text(original.replace(fault.was, fault.now))
         for _ in range(BUILD_ATTEMPTS):
-            code, output = build_tests(build, jobs)
+            code, output = build_tests(build, jobs, executables)
             errors = [line.strip() for line in output.splitlines() if "error:" in line]
             if code == 0 or errors:
                 break  # built, or the compiler refused the fault
         if code != 0:
             return "no-build", [errors[0] if errors else "build failed: " + " | ".join(output.splitlines()[-3:])]
-        failures = failing_cases(build, cases, timeout) if cases else [run_tests(build, timeout)]
+        failures = failing_cases(build, cases, timeout) if cases else [run_tests(build, timeout, executables, pattern)]
         failures = [failure for failure in failures if failure]
         return ("caught", failures) if failures else ("missed", [])
     finally:
@@ -188,6 +198,8 @@ def main():
     parser.add_argument("--jobs", type=int, default=8)
     parser.add_argument("--output", type=pathlib.Path)
     parser.add_argument("--matrix", type=pathlib.Path)
+    parser.add_argument("--executables", nargs="+", default=list(TEST_EXECUTABLES))
+    parser.add_argument("--filter", default="*")
     parser.add_argument("--check", action="store_true")
     args = parser.parse_args()
     source = args.source.resolve()
@@ -207,19 +219,19 @@ def main():
         return 1 if stale else 0
 
     configure(source, build)
-    code, output = build_tests(build, args.jobs)
+    code, output = build_tests(build, args.jobs, args.executables)
     if code != 0:
         sys.exit("the unmodified tree does not build:\n" + output[-4000:])
-    if reason := run_tests(build, args.timeout):
+    if reason := run_tests(build, args.timeout, args.executables, args.filter):
         sys.exit("the unmodified tree fails its tests: " + reason)
 
     lines = []
     counts = {"caught": 0, "missed": 0, "stale": 0, "no-build": 0}
     started = time.monotonic()
     matrix = args.matrix.open("w") if args.matrix else None
-    cases = list_tests(build) if matrix else []
+    cases = list_tests(build, args.executables, args.filter) if matrix else []
     for fault in faults:
-        outcome, details = seed(fault, source, build, args.timeout, args.jobs, cases)
+        outcome, details = seed(fault, source, build, args.timeout, args.jobs, cases, args.executables, args.filter)
         counts[outcome] += 1
         line = f"{outcome:8} {fault.name:45} {fault.file}" + (f"  ({details[0]})" if details else "")
         print(line, flush=True)
@@ -228,7 +240,7 @@ def main():
             failed = details if outcome == "caught" else []
             matrix.write(json.dumps({"fault": fault.name, "outcome": outcome, "failed": failed}) + "\n")
             matrix.flush()
-    build_tests(build, args.jobs)  # leave the build matching the restored tree
+    build_tests(build, args.jobs, args.executables)  # leave the build matching the restored tree
 
     tried = counts["caught"] + counts["missed"]
     summary = (f"caught {counts['caught']} of {tried} faults that build"

@@ -1,37 +1,16 @@
 #include "core/team/removable_drive.h"
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-
 #include <gtest/gtest.h>
 
 #include "core/team/config_settings.h"
 
+#include "tests/support/fake_block_devices.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A stand-in for the kernel's block-device directory, holding the device of
-// the temporary directory as "major:minor".
-class FakeBlockDevices {
-public:
-    explicit FakeBlockDevices(const fs::path& onDevice) {
-        struct stat info {};
-        EXPECT_EQ(stat(onDevice.c_str(), &info), 0);
-        device_ = root_.path() / (std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev)));
-        fs::create_directories(device_);
-    }
-    std::string Root() const { return root_.path().string(); }
-    void SetDeviceFlag(const char* flag) const { WriteFileBytes(device_ / "removable", flag); }
-    void SetDiskFlag(const char* flag) const { WriteFileBytes(device_ / ".." / "removable", flag); }
-
-private:
-    TempDir root_;
-    fs::path device_;
-};
 
 TEST(RemovableDrive, TheDeviceOrItsDiskDecides) {
     TempDir privateDir;
@@ -59,6 +38,32 @@ TEST(RemovableDrive, TheFirstRemovableMountPointIsOfferedForTheExchange) {
     devices.SetDeviceFlag("1\n");
     EXPECT_EQ(FirstRemovableMountPoint(mountPoints, devices.Root()), stick.path().string() + "/");
     EXPECT_EQ(ProposedExchangeDir("/opt/cv3/", mountPoints, devices.Root()), stick.path().string() + "/");
+}
+
+// Only a volume that can take files is offered for the exchange: a read-only
+// stick, or one not ready, is passed over for the next removable one, and
+// without any the program root's own directory is offered.
+TEST(RemovableDrive, OnlyAWritableRemovableVolumeIsOfferedForTheExchange) {
+    TempDir stick;
+    const FakeBlockDevices devices(stick.path());
+    devices.SetDeviceFlag("1\n");
+    const std::string stickPath = stick.path().string();
+    struct TVolumesCase {
+        std::vector<TMountedVolume> volumes;
+        std::string offered;
+    };
+    const TVolumesCase cases[] = {
+        {{{"/", true, false}, {stickPath, true, false}}, stickPath + "/"},
+        {{{"/", true, false}, {stickPath, true, true}}, "/opt/cv3/Exchange/"},
+        {{{"/", true, false}, {stickPath, false, false}}, "/opt/cv3/Exchange/"},
+        {{{stickPath, true, true}, {stickPath + "/Second", true, false}}, stickPath + "/Second/"},
+    };
+    for (const TVolumesCase& c : cases) {
+        EXPECT_EQ(ProposedExchangeDir("/opt/cv3", WritableMountPoints(c.volumes), devices.Root()), c.offered)
+            << c.offered;
+    }
+    EXPECT_EQ(WritableMountPoints({{"/a", true, false}, {"/b", true, true}, {"/c", false, false}, {"/d", true, false}}),
+              (std::vector<std::string>{"/a", "/d"}));
 }
 
 }  // namespace

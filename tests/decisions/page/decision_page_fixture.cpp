@@ -78,4 +78,10 @@ std::vector<std::string> DecisionPageTest::ListedKeys(std::string& title) {
     return MessageKeys(root.ui.messageLists.back().items);
 }
 
+std::vector<TQnInfo> DecisionPageTest::ListedMessages() {
+    root.ui.messageLists.clear();
+    QTest::mouseClick(page->findChild<QPushButton*>("BBErrors"), Qt::LeftButton);
+    return root.ui.messageLists.empty() ? std::vector<TQnInfo>{} : root.ui.messageLists.back().items;
+}
+
 }  // namespace cv::test

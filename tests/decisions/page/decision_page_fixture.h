@@ -51,6 +51,8 @@ protected:
     bool ErrorsEnabled() const;
     // The keys and the title of the message list the errors button shows.
     std::vector<std::string> ListedKeys(std::string& title);
+    // The messages, in full, of the list the errors button shows.
+    std::vector<TQnInfo> ListedMessages();
 
     TFoDecision* page = nullptr;
 };

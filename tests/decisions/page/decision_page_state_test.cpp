@@ -1,8 +1,13 @@
 // The state panel of the decisions page on the sample: one test per state,
 // each leaving its screenshot.
+#include <QLabel>
 #include <QPushButton>
+#include <set>
 
+#include "core/store/series_index.h"
 #include "tests/decisions/page/decision_page_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/painted_texts.h"
 
 namespace cv::test {
 namespace {
@@ -72,6 +77,55 @@ TEST_F(DecisionPageTest, ErrorsAndWarningsTogether) {
     std::string title;
     EXPECT_EQ(ListedKeys(title), (std::vector<std::string>{"ErrPrice0", "DecPriceDecr", "Warn1DistribDecs"}));
     EXPECT_EQ(title, "Corvantis3 - Errors and warnings in your decisions");
+}
+
+// The messages name what they are about in full: the brand and the channel,
+// each with its zone (the sample's zones hold the same names), as the
+// decisions and the industry name them.
+TEST_F(DecisionPageTest, MessagesNameTheBrandAndTheChannelWithTheirZone) {
+    ShowPage(TSampleDecisions::Complete);
+    SetPrice(0);
+    EmptyChannel();
+    Reactivate();
+    TCvInd& industry = *Session->Industry();
+    TDataContext context = page->Data;
+    context.SelFta = 1;
+    context.SelMarket = 1;
+    const std::string brand = industry.PerDecisions(industry.DecPeriod())
+                                  .GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort")
+                                  ->GetZts({1, si::BrdName});
+    const std::string zone = " (" + industry.FtaLabel(1) + ")";
+    ASSERT_FALSE(brand.empty());
+    const std::vector<TQnInfo> messages = ListedMessages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].Headline, "Brand " + brand + zone + " has no price.");
+    EXPECT_EQ(messages[0].Lines, std::vector<std::string>{"Enter the recommended retail price of the brand."});
+    EXPECT_EQ(messages[1].Headline, "The price of brand " + brand + zone + " falls too much.");
+    EXPECT_EQ(messages[2].Headline,
+              "There is no salesperson in channel " + industry.ChannelLongLabel(1, 1) + zone + ".");
+    EXPECT_EQ(messages[2].Lines, std::vector<std::string>{"The brands sold through this channel get no sales force."});
+}
+
+// Each area's picture is drawn into its panel: a picture of the panel's
+// size, not blank, and painted when the page is.
+TEST_F(DecisionPageTest, EachAreaShowsItsPicture) {
+    ShowPage(TSampleDecisions::Complete);
+    for (const char* name : {"imgBrdPF", "imgBrdMMix", "imgDistrib", "imgStudies", "imgRnD"}) {
+        auto* image = page->findChild<QLabel*>(name);
+        ASSERT_NE(image, nullptr) << name;
+        QTRY_VERIFY(image->isVisible());
+        const QPixmap picture = image->pixmap();
+        ASSERT_FALSE(picture.isNull()) << name;
+        EXPECT_EQ(picture.size(), image->size()) << name;
+        const QImage pixels = picture.toImage();
+        std::set<QRgb> colours;
+        for (int y = 0; y < pixels.height(); y += 2)
+            for (int x = 0; x < pixels.width(); x += 2)
+                if (qAlpha(pixels.pixel(x, y)) > 0) colours.insert(pixels.pixel(x, y));
+        EXPECT_GE(colours.size(), 2u) << name << " is blank";
+        EXPECT_EQ(test::Paint(*image).pictures, 1) << name;
+    }
+    SaveScreenshot(Main(), "DecisionPageTest_Pictures");
 }
 
 }  // namespace

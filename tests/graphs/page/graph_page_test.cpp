@@ -22,6 +22,9 @@
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/document_files.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include <set>
+#include "core/stats/cv_interf.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
 #include "ui/chart/label_placement.h"
@@ -555,6 +558,70 @@ TEST_F(GraphPageTest, ARememberedBenchmarkingItemGivesWayToMarketSizeWhenBenchma
 // the remembered item and after a menu choice.
 TEST_F(GraphPageTest, ThePageButtonsStepThroughTheMenu) {
     ExpectPageButtonsStepThroughTheMenu("MPGrPerfNC", "GraphPageTest_PageButtons");
+}
+
+// The names of the brands marketed in period Period of each market of the
+// zone of Context, split by whether the results link them to Firm.
+struct TBrandOwners {
+    std::set<std::string> own, rivals;
+};
+TBrandOwners BrandsByOwner(TDataContext context, int firm) {
+    TCvInd& industry = *Session->Industry();
+    const TCvPerData& results = industry.PerResults(context.CurPeriod);
+    const TCvInterf links(industry);
+    TBrandOwners owners;
+    for (int market = 1; market <= industry.NbMarkets(); ++market) {
+        context.SelMarket = static_cast<std::int16_t>(market);
+        const TSimArr* names = results.GetSimArr(kCategoryFtaMarket, context, "BrdNames");
+        const int brands = results.GetSmallintDef(kCategoryFtaMarket, context, "NbMktedBrds", 0);
+        for (int brand = 1; names && brand <= brands; ++brand) {
+            int owner = 0, ownBrand = 0;
+            links.BrandLinks(results, context, brand, owner, ownBrand);
+            (owner == firm ? owners.own : owners.rivals).insert(names->GetZts({brand}));
+        }
+    }
+    return owners;
+}
+
+// The portfolio is the team's own: every bubble label drawn and painted
+// ("<brand>-<segment>") names a brand the results link to team A's firm.
+TEST_F(GraphPageTest, GrowthSharePortfolioDrawsTheTeamsOwnBrands) {
+    ReopenSample(sample::TSampleRestrictions::None);
+    Main().ShowPage(page);
+    Choose("MPGrToolsGSP");
+    TGspGraph* chart = Shown<TGspGraph>();
+    ASSERT_NE(chart, nullptr);
+    QTRY_VERIFY(!chart->DrawnLabels().empty());
+    const TBrandOwners owners = BrandsByOwner(chart->Context(), 1);
+    ASSERT_FALSE(owners.own.empty());
+    ASSERT_FALSE(owners.rivals.empty()) << "the sample has rivals to leave out";
+    const test::PaintedContent painted = test::Paint(*chart);
+    int bubbles = 0;
+    for (const TQNChart::TDrawnLabel& label : chart->DrawnLabels()) {
+        const std::size_t dash = label.text.rfind('-');
+        if (dash == std::string::npos) continue;  // an axis marker
+        ++bubbles;
+        const std::string brand = label.text.substr(0, dash);
+        EXPECT_TRUE(owners.own.contains(brand)) << label.text;
+        EXPECT_FALSE(owners.rivals.contains(brand)) << label.text;
+        EXPECT_TRUE(painted.Shows(QString::fromStdString(label.text))) << label.text;
+    }
+    EXPECT_EQ(bubbles, chart->BubbleCount());
+    EXPECT_GE(bubbles, 1);
+    test::SaveScreenshot(Main(), "GraphPageTest_GrowthShareOwnBrands");
+}
+
+// What the team reads: the study screen that stands in for a chart not
+// bought paints the texts of its cells in view.
+TEST_F(GraphPageTest, AStudyInPlaceOfAChartPaintsTheTextsOfItsCells) {
+    Main().ShowPage(page);
+    Choose("MPGrBenchRSales");  // not bought in period 3
+    ASSERT_EQ(page->Display().Chart(), nullptr);
+    const test::ShownTables shown = test::PaintShownTables(*page);
+    EXPECT_GE(shown.tables, 1);
+    EXPECT_GT(shown.textCells, 0);
+    EXPECT_TRUE(shown.unpainted.isEmpty()) << shown.unpainted.join(" | ").toStdString();
+    test::SaveScreenshot(Main(), "GraphPageTest_PaintedBenchmarkFallback");
 }
 
 }  // namespace

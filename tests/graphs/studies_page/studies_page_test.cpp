@@ -26,6 +26,7 @@
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/document_files.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv {
@@ -472,6 +473,28 @@ TEST_F(StudiesPageTest, ChartTitlesNameTheMarketAndTheZoneOnTheBarSmallScreen) {
 // the remembered item and after a menu choice.
 TEST_F(StudiesPageTest, ThePageButtonsStepThroughTheMenu) {
     ExpectPageButtonsStepThroughTheMenu("MPStuMapBrd", "StudiesPageTest_PageButtons");
+}
+
+// What the team reads: a study bought, and one not bought in M2 (its
+// explanation), paint the text of every cell of their tables in view.
+TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInView) {
+    ReopenUnrestricted();
+    struct TShownCase {
+        const char* item;
+        int market;
+    };
+    for (const TShownCase& c : {TShownCase{"MPStuConsAwa", 1}, TShownCase{"MPStuBenchFta", 1},
+                                TShownCase{"MPStuBenchMkt", 1}, TShownCase{"MPStuMapBrd", 1},
+                                TShownCase{"MPStuConsAwa", kM2}}) {
+        ShowAt(3, c.market);
+        Choose(c.item);
+        ASSERT_NE(page->Display().Screen(), nullptr) << c.item;
+        const test::ShownTables shown = test::PaintShownTables(*page);
+        EXPECT_GE(shown.tables, 1) << c.item << c.market;
+        EXPECT_GT(shown.textCells, 0) << c.item << c.market;
+        EXPECT_TRUE(shown.unpainted.isEmpty()) << c.item << c.market << ": " << shown.unpainted.join(" | ").toStdString();
+    }
+    test::SaveScreenshot(Main(), "StudiesPageTest_PaintedExplanation");
 }
 
 }  // namespace

@@ -131,5 +131,13 @@ TEST_F(NewsletterPageTest, ThePageButtonsStepThroughTheMenu) {
     ExpectPageButtonsStepThroughTheMenu("MPNLEcoMRS", "NewsletterPageTest_PageButtons");
 }
 
+// What the team reads: each page paints the text of every cell of its tables
+// that lies in view.
+TEST_F(NewsletterPageTest, EachPagePaintsTheTextsOfTheCellsInViewSmallScreen) {
+    Main().ShowPage(page);
+    ExpectEachItemPaintsItsCells({"MPNLSMktSPI", "MPNLSMktSCard", "MPNLEcoVars", "MPNLEcoMRS", "MPNLBrdSales", "MPNLBrdAttr"});
+    test::SaveScreenshot(Main(), "NewsletterPageTest_PaintedBrandAttributes");
+}
+
 }  // namespace
 }  // namespace cv

@@ -119,5 +119,14 @@ TEST_F(ResultPageTest, ThePageButtonsStepThroughTheMenu) {
     ExpectPageButtonsStepThroughTheMenu("MPBrdGMC", "ResultPageTest_PageButtons");
 }
 
+// What the team reads: each screen paints the text of every cell of its
+// tables that lies in view.
+TEST_F(ResultPageTest, EachScreenPaintsTheTextsOfTheCellsInViewSmallScreen) {
+    Main().ShowPage(page);
+    ExpectEachItemPaintsItsCells({"MPFirSCard", "MPFirNetCtb", "MPFirLoanSched", "MPBrdGMC", "MPBrdMktRes", "MPRnDPrjAll",
+                             "MPCumBrd", "MPAllMsgs", "MPPDecsBrd"});
+    test::SaveScreenshot(Main(), "ResultPageTest_PaintedPastDecisions");
+}
+
 }  // namespace
 }  // namespace cv

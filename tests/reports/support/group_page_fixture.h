@@ -20,6 +20,7 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/help_state.h"
 
@@ -133,6 +134,18 @@ protected:
         QTRY_COMPARE(Remembered(), std::string(chosen));
         EXPECT_FALSE(page->Display().IsEmpty());
         SaveScreenshot(Main(), screenshot + "_AfterAChoice");
+    }
+
+    // Chooses each item: the page shows a table, and paints the text of every
+    // cell of its tables that lies in view.
+    void ExpectEachItemPaintsItsCells(std::initializer_list<const char*> items) {
+        for (const char* item : items) {
+            Choose(item);
+            const ShownTables shown = PaintShownTables(*page);
+            EXPECT_GE(shown.tables, 1) << item;
+            EXPECT_GT(shown.textCells, 0) << item;
+            EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
+        }
     }
 
     Page* page = nullptr;
