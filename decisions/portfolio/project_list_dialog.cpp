@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "ui/reading_order.h"
 #include "ui/report/qn_table.h"
 #include "ui/sheet/table_units.h"
 
@@ -16,6 +17,7 @@ constexpr int kSmallScreenMargin = 5;
 }  // namespace
 
 TFoScrDlg::TFoScrDlg(QWidget* owner, TProtoListKind kind, const TDataContext& context) : TQNForm(owner) {
+    KeepReadingOrder(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("FoScrDlg"));
     innerMargin_ = outerMargin_ = ScreenClass() == kSmallScreenClass ? kSmallScreenMargin : kMargin;
