@@ -18,14 +18,10 @@
 #include <functional>
 #include <map>
 
-#include "core/session/industry.h"
-#include "core/session/session.h"
-#include "decisions/page/decision_page.h"
-#include "tests/app/support/program_root.h"
+#include "tests/decisions/page/decision_page_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/shown_title.h"
 #include "tests/ui/support/window_test.h"
-#include "tools/sample_industry/sample_industry.h"
 
 namespace cv::test {
 namespace {
@@ -33,14 +29,8 @@ namespace {
 class DialogKeysTest : public StartedProgramTest {
 protected:
     void SetUp() override {
-        const std::filesystem::path industry = sample::WriteSampleIndustryFile(
-            root.RootPath() / "Private", {sample::TSampleDecisions::Complete, sample::TSampleRestrictions::None});
-        ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
-        page = Main().findChild<TFoDecision*>(QStringLiteral("FoDecision"));
+        page = ShowDecisionsPage(root, Main(), {sample::TSampleDecisions::Complete, sample::TSampleRestrictions::None});
         ASSERT_NE(page, nullptr);
-        Main().RefreshAll();
-        Main().ShowPage(page);
-        QTRY_VERIFY(page->isVisible());
     }
     QWidget* ShownWindow() override { return nullptr; }
 
