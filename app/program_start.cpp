@@ -3,7 +3,6 @@
 #include <QPointer>
 
 #include "core/base/errors.h"
-#include "core/base/message_list.h"
 #include "core/session/session.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/mix/mix_dialog.h"
@@ -72,7 +71,6 @@ TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
 
 TProgramWindows StartProgramWindows(TMainWindowServices services) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
     TProgramWindows windows;
     try {
         windows.mainWindow = std::make_unique<TFoCv3Main>(services);

@@ -15,6 +15,7 @@
 #include "shell/splash_screen.h"
 #include "ui/help_state.h"
 #include "ui/message_box.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 namespace {
@@ -45,6 +46,7 @@ void TFoCv3Main::ShowToolButtonsOn(const std::vector<int>& numbers, const std::v
             x += (gap == -1 ? kDefaultToolButtonGap : gap) * step;
         }
         button->setParent(target);
+        MarkLent(*button);
         button->move(x, y);
         button->show();
         previous = button;

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's page button: a tool button that knows the page window it
 // shows. Each page stores itself in its button when it is created; a button
-// whose page is not built yet shows nothing when clicked.
+// whose page is not built yet shows nothing when clicked. With the focus it
+// answers Enter as well as Space, as a push button does.
 
 #include <QPointer>
 #include <QToolButton>
@@ -26,6 +27,9 @@ public:
 
     std::uint32_t FirstColor() const { return firstColor_; }
     std::uint32_t SecondColor() const { return secondColor_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPointer<QWidget> associatedForm_;

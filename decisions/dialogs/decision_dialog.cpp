@@ -6,6 +6,7 @@
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "ui/platform_color.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 
@@ -28,6 +29,7 @@ TFoCv3Dec::TFoCv3Dec(QWidget* owner, TDataContext& callerContext)
     NewDecs = &industry.PerDecisions(industry.DecPeriod());
     CurDecs = &industry.PerDecisions(industry.CurPeriod());
     DefDecs = &industry.PerDefaults(industry.DecPeriod());
+    KeepReadingOrder(*this);
 }
 
 bool TFoCv3Dec::FollowSelection() {
@@ -36,6 +38,8 @@ bool TFoCv3Dec::FollowSelection() {
         return false;
     }
     LoadDecisions();
+    // Controls built for the new selection take their places in the Tab order.
+    if (isVisible()) SetReadingOrder(*this);
     Context = *CallerContext;
     return true;
 }

@@ -15,6 +15,7 @@
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "ui/cp1252.h"
+#include "ui/reading_order.h"
 #include "ui/report/qn_table.h"
 #include "ui/sheet/table_styles.h"
 
@@ -45,6 +46,7 @@ std::string Line(int section, const char* key, int line) {
 
 TFoSlfAuto::TFoSlfAuto(QWidget* owner, int channels, int brands, const TDataContext& context)
     : TQNForm(owner), context_(context), channels_(channels), brands_(brands) {
+    KeepReadingOrder(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("FoSlfAuto"));
     auto* layout = new QVBoxLayout(this);

@@ -33,6 +33,27 @@ constexpr int kPrintDecisions = 1;
 constexpr int kPrintBudget = 2;
 constexpr int kPrintPlan = 3;
 
+// The groups the area offers as choices are lent even while the dialog hides
+// one (the budget's first tab reads no market): a later tab shows it on the
+// dialog, not on the main window behind it.
+void LendAreaGroups(const TDecisionAreaSpec& spec, QWidget& dialog) {
+    const TCvInd& industry = *Session->Industry();
+    const unsigned groups = AreaLent(spec, industry.NbFtas());
+    const unsigned offered = AreaChoices(spec, industry.NbFtas());
+    std::vector<std::string> lent;
+    std::vector<bool> forced;
+    const auto lend = [&](unsigned group, const TSeries* series) {
+        if (!(groups & group)) return;
+        lent.push_back(series->Name());
+        forced.push_back((offered & group) != 0);
+    };
+    lend(asPeriods, industry.PerSeries());
+    lend(asFirms, industry.FirSeries());
+    lend(asFtas, industry.FtaSeries());
+    lend(asMarkets, industry.MktSeries());
+    CvBar->LendGroups(lent, forced, &dialog, kLentLeft, kLentTop);
+}
+
 }  // namespace
 
 void TFoDecision::SetupSelectors() {
@@ -80,15 +101,7 @@ void TFoDecision::RunDialog(TDecisionArea area) {
     std::unique_ptr<TFoCv3Dec> dialog = dialogs_[area](this, Data, mixMemory_);
     openDialog_ = dialog.get();
     TCvInd& industry = *Session->Industry();
-    if (CvBar) {
-        const unsigned groups = AreaLent(spec, industry.NbFtas());
-        std::vector<std::string> lent;
-        if (groups & asPeriods) lent.push_back(industry.PerSeries()->Name());
-        if (groups & asFirms) lent.push_back(industry.FirSeries()->Name());
-        if (groups & asFtas) lent.push_back(industry.FtaSeries()->Name());
-        if (groups & asMarkets) lent.push_back(industry.MktSeries()->Name());
-        CvBar->LendGroups(lent, {}, dialog.get(), kLentLeft, kLentTop);
-    }
+    if (CvBar) LendAreaGroups(spec, *dialog);
     mainWindow_.ShowToolButtonsOn(spec.toolButtons, {}, dialog.get(), dialog->width() - kToolButtonMargin,
                                   kToolButtonTop, true);
     HelpState().HelpContext = spec.helpContext;

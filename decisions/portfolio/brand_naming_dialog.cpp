@@ -16,6 +16,7 @@
 #include "decisions/portfolio/project_list_dialog.h"
 #include "model/rnd/mod_rnd.h"
 #include "ui/cp1252.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 
@@ -49,6 +50,7 @@ TFoNewBrd::TFoNewBrd(QWidget* owner, TDataContext& callerContext, const std::str
                      const std::string& projName, std::vector<std::string> pendingNames)
     : TQNForm(owner), CallerContext(&callerContext), RnDModel(std::make_unique<TModRnD>()), IsNew(brdName.empty()),
       PendingNames(std::move(pendingNames)), OldBrdName(brdName) {
+    KeepReadingOrder(*this);
     setObjectName(QStringLiteral("FoNewBrd"));
     BuildControls();
     TCvInd& industry = SessionIndustry("TFoNewBrd.Create");

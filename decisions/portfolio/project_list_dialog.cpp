@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "ui/reading_order.h"
 #include "ui/report/qn_table.h"
 #include "ui/sheet/table_units.h"
 
@@ -19,6 +20,7 @@ constexpr int kTitleBarAllowance = 30;
 }  // namespace
 
 TFoScrDlg::TFoScrDlg(QWidget* owner, TProtoListKind kind, const TDataContext& context) : TQNForm(owner) {
+    KeepReadingOrder(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("FoScrDlg"));
     innerMargin_ = outerMargin_ = ScreenClass() == kSmallScreenClass ? kSmallScreenMargin : kMargin;

@@ -11,6 +11,7 @@
 #include "decisions/rnd/rnd_form_parts.h"
 #include "model/rnd/mod_rnd.h"
 #include "ui/cp1252.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 
@@ -57,6 +58,7 @@ void AddOkCancel(QDialog& dialog, QBoxLayout& row, const char* okName, const std
 }  // namespace
 
 TFoNewPrj::TFoNewPrj(QWidget* owner, const TModRnD& model) : TQNForm(owner), model_(model) {
+    KeepReadingOrder(*this);
     setObjectName(QStringLiteral("FoNewPrj"));
     auto* layout = NewDialogLayout(*this);
     auto* namePanel = new QFrame(this);
@@ -145,6 +147,7 @@ void TFoNewPrj::BBCreateProjClick() {
 
 TFoPrjName::TFoPrjName(QWidget* owner, const TModRnD& model, const std::string& oldName)
     : TQNForm(owner), model_(model), OldName(oldName) {
+    KeepReadingOrder(*this);
     setObjectName(QStringLiteral("FoPrjName"));
     auto* layout = NewDialogLayout(*this);
     auto* nameRow = new QHBoxLayout;
@@ -182,6 +185,7 @@ void TFoPrjName::BBOkClick() {
 }
 
 TFoReIntro::TFoReIntro(QWidget* owner, const TModRnD& model) : TQNForm(owner) {
+    KeepReadingOrder(*this);
     setObjectName(QStringLiteral("FoReIntro"));
     auto* layout = NewDialogLayout(*this);
     layout->addWidget(NewLabel(*this, "LSuspendedProto"));

@@ -10,6 +10,7 @@
 #include "core/session/session.h"
 #include "decisions/rnd/rnd_form_parts.h"
 #include "ui/fields/qn_edit.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 
@@ -23,6 +24,7 @@ QString Answer(double value) { return QString::fromStdString(" " + FormatThousan
 }  // namespace
 
 TFoQuery::TFoQuery(QWidget* owner) : TQNForm(owner) {
+    KeepReadingOrder(*this);
     setObjectName(QStringLiteral("FoQuery"));
     auto* layout = NewDialogLayout(*this);
     auto* counters = new QGridLayout;

@@ -6,6 +6,7 @@
 #include "core/session/session.h"
 #include "ui/cp1252.h"
 #include "ui/printing/prn_setup.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 
@@ -30,6 +31,7 @@ constexpr int kButtonGap = 11;
 
 TFoPrintDec::TFoPrintDec(QWidget* owner, int& spreadsheetOnly, int& choice)
     : TQNForm(owner), spreadsheetOnly_(spreadsheetOnly), choice_(choice) {
+    KeepReadingOrder(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setObjectName(QStringLiteral("FoPrintDec"));
     const bool withPlan = Session && !Session->IsRestrictEnabled("rcDecisions", "NoMarketingPlan") &&

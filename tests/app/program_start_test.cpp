@@ -15,6 +15,7 @@
 #include "shell/splash_screen.h"
 #include "tests/app/bar_places.h"
 #include "tests/app/support/program_root.h"
+#include "tests/ui/support/shown_title.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/help_state.h"
@@ -79,6 +80,8 @@ TEST(ProgramStart, CaptionIsTheProgramNameAndTheVersion) {
     root.OpenSampleIndustry();
     windows.mainWindow->RefreshAll();
     EXPECT_EQ(windows.mainWindow->windowTitle(), "Corvantis3 Team 1.00 - SAMPLE.ind");
+    // The frame shows the caption as it stands: the program's name once.
+    EXPECT_EQ(ShownTitle(*windows.mainWindow).toStdString(), "Corvantis3 Team 1.00 - SAMPLE.ind");
 }
 
 TEST(ProgramStart, BringingToFrontRestoresAMinimisedMainWindow) {

@@ -9,8 +9,10 @@
 #include "core/session/session.h"
 #include "team/team_page.h"
 #include "shell/help_window.h"
+#include "shell/page_window.h"
 #include "app/program_start.h"
 #include "tests/app/support/program_root.h"
+#include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/cv3_speed_button.h"
 
@@ -91,6 +93,27 @@ TEST_F(MainWindowTest, WithAnIndustryThePageButtonsFollowThePeriodAndPrintAndCop
     Main().UpdatePageButtons();
     EXPECT_FALSE(Main().findChild<QToolButton*>("SpBDec")->isEnabled());
     EXPECT_TRUE(Main().findChild<QToolButton*>("SpBResult")->isEnabled());
+}
+
+// A page button with the focus shows its page on Enter, on the keypad's
+// Enter and on Space, as a push button does.
+TEST_F(MainWindowTest, PageButtonsAnswerEnterAndSpace) {
+    root.OpenSampleIndustry();
+    Main().RefreshAll();
+    Main().activateWindow();
+    QTRY_VERIFY(Main().isActiveWindow());
+    const struct {
+        const char* button;
+        Qt::Key key;
+    } presses[] = {{"SpBResult", Qt::Key_Return}, {"SpBNLetter", Qt::Key_Enter}, {"SpBGraph", Qt::Key_Space}};
+    for (const auto& press : presses) {
+        auto* button = Main().findChild<TCv3SpBtn*>(press.button);
+        ASSERT_NE(button, nullptr) << press.button;
+        button->setFocus();
+        QTRY_VERIFY(button->hasFocus());
+        QTest::keyClick(button, press.key);
+        QTRY_COMPARE(static_cast<QWidget*>(TFoCv3Mod::Current()), button->AssociatedForm());
+    }
 }
 
 TEST_F(MainWindowTest, HelpOpensBesideTheProgramAtThePagesContext) {

@@ -10,6 +10,7 @@
 #include "ui/bar_colors.h"
 #include "ui/cp1252.h"
 #include "ui/platform_color.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 
@@ -243,6 +244,7 @@ void TBar::MoveGroup(const std::string& series, QWidget* parent, int left, int t
     if (!group) return;
     const QPoint place(left == kKeepCoordinate ? group->x() : left, top == kKeepCoordinate ? group->y() : top);
     group->setParent(parent);
+    MarkLent(*group);
     group->move(place);
     group->show();
 }

@@ -9,7 +9,6 @@
 #include "core/store/series_index.h"
 #include "tests/decisions/checks/message_keys.h"
 #include "ui/cp1252.h"
-#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 
@@ -25,17 +24,24 @@ bool PriceDialog::StoreDecisions() {
     return true;
 }
 
-void DecisionPageTest::ShowPage(sample::TSampleVariant variant) {
+TFoDecision* ShowDecisionsPage(ProgramRoot& root, TFoCv3Main& main, sample::TSampleVariant variant) {
     const std::filesystem::path industry = sample::WriteSampleIndustryFile(root.RootPath() / "Private", variant);
-    ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
-    page = Main().findChild<TFoDecision*>(QStringLiteral("FoDecision"));
+    EXPECT_TRUE(Session && Session->IndOpen(industry.string()));
+    auto* page = main.findChild<TFoDecision*>(QStringLiteral("FoDecision"));
+    EXPECT_NE(page, nullptr);
+    if (!page) return nullptr;
+    main.RefreshAll();
+    main.ShowPage(page);
+    EXPECT_TRUE(QTest::qWaitFor([page] { return page->isVisible(); }));
+    return page;
+}
+
+void DecisionPageTest::ShowPage(sample::TSampleVariant variant) {
+    page = ShowDecisionsPage(root, Main(), variant);
     ASSERT_NE(page, nullptr);
     page->RegisterDialog(TDecisionArea::MarketingMix, [](QWidget* owner, TDataContext& context, TMixMemory&) {
         return std::make_unique<PriceDialog>(owner, context);
     });
-    Main().RefreshAll();
-    Main().ShowPage(page);
-    QTRY_VERIFY(page->isVisible());
 }
 
 void DecisionPageTest::Reactivate() {

@@ -32,6 +32,11 @@ public:
     int Loads = 0;
 };
 
+// Opens the sample in Variant as the team's industry of Root's started
+// program and shows Main's decisions page, with the program's own dialogs;
+// the page, or nullptr after a failure.
+TFoDecision* ShowDecisionsPage(ProgramRoot& root, TFoCv3Main& main, sample::TSampleVariant variant);
+
 class DecisionPageTest : public StartedProgramTest {
 protected:
     // Opens the sample with Variant and shows the decisions page with the

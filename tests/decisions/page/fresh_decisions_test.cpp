@@ -16,10 +16,10 @@
 #include "shell/selector/cv_bar.h"
 #include "ui/fields/qn_edit.h"
 #include "tests/app/support/program_root.h"
+#include "tests/decisions/page/decision_page_fixture.h"
 #include "tests/decisions/checks/message_keys.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
-#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {
@@ -30,14 +30,8 @@ protected:
 
     // The fresh sample with the program's own dialogs on the page.
     void ShowFreshPage() {
-        const auto industry = sample::WriteSampleIndustryFile(
-            root.RootPath() / "Private", {sample::TSampleDecisions::Fresh, sample::TSampleRestrictions::None});
-        ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
-        page = Main().findChild<TFoDecision*>(QStringLiteral("FoDecision"));
+        page = ShowDecisionsPage(root, Main(), {sample::TSampleDecisions::Fresh, sample::TSampleRestrictions::None});
         ASSERT_NE(page, nullptr);
-        Main().RefreshAll();
-        Main().ShowPage(page);
-        QTRY_VERIFY(page->isVisible());
     }
 
     // Opens Area's dialog and, for each zone (and market when it lends the

@@ -167,7 +167,8 @@ protected:
 
 // One estimate allowed: the first shows the answer (the budget in thousands,
 // 1,234,567 / 1000 = 1,234.567, shown 1,235) and counts; after it the counter
-// stands at its maximum and only Close is left.
+// stands at its maximum and only Close is left (the screenshot named after
+// the test shows that second opening).
 TEST_F(QueryDialogTest, CounterStopsAtItsMaximum) {
     const std::string separator(1, ThousandsSeparator());
     WhenModalShown first([&separator](QWidget& dialog) {
@@ -181,7 +182,7 @@ TEST_F(QueryDialogTest, CounterStopsAtItsMaximum) {
         EXPECT_FALSE(ask.isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "BBApplyQuery").isEnabled());
         QTest::mouseClick(&Child<QPushButton>(dialog, "BBClose"), Qt::LeftButton);
-    });
+    }, "QueryDialogTest_CounterStopsAtItsMaximum_BeforeTheEstimate");
     EXPECT_EQ(query->exec(), QDialog::Rejected);
     EXPECT_EQ(query->QNENbQueries->IntValue(), 1) << "an answer closed without applying still counts";
 

@@ -42,7 +42,7 @@ TEST_F(RnDDialogTest, ShowsTheProjectsOfTheMarket) {
     EXPECT_EQ(Field("ECurUC1").text(), "-");
     EXPECT_TRUE(Button("BBNewProj").isEnabled());
     EXPECT_FALSE(Button("BBReIntroProj").isEnabled()) << "every prototype of team A is completed";
-    EXPECT_EQ(Button("BBAbandonProj").text(), "Abandon PAXIS");
+    EXPECT_EQ(Button("BBAbandonProj").text(), "A&bandon PAXIS") << "Alt+B";
 }
 
 // Every characteristic index stays within the market's dimension series:
@@ -236,7 +236,7 @@ TEST_F(RnDDialogTest, SuspendedPrototypeIsContinued) {
     EXPECT_TRUE(Field("EAllocBud").isEnabled());
     EXPECT_EQ(Field("EAllocBud").RealValue(), prototype(si::ProReqBgt));
     EXPECT_EQ(Field("ECumDevBud").RealValue(), prototype(si::ProCumBgt));
-    EXPECT_EQ(Button("BBAbandonProj").text(), "Abandon PAGIL");
+    EXPECT_EQ(Button("BBAbandonProj").text(), "A&bandon PAGIL") << "Alt+B";
     rnd->OkClick();
     EXPECT_EQ(StoredName(1, 2), "PAGIL");
     EXPECT_EQ(StoredFinance(1, si::ProReqBgt, 2), prototype(si::ProReqBgt));

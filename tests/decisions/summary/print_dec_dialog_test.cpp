@@ -49,7 +49,8 @@ TEST_F(PrintDecDialogTest, WithAPrinterEveryChoiceAndThePrint) {
     ASSERT_EQ(dialog.Choices().size(), 3u);
     EXPECT_EQ(dialog.windowTitle(), "Print the decisions");
     EXPECT_EQ(Child<QGroupBox>(dialog, "rgPrintDecChoices").title(), "Document");
-    EXPECT_EQ(dialog.Choices()[2]->text(), "Marketing plan");
+    // Its Alt letter is M.
+    EXPECT_EQ(dialog.Choices()[2]->text(), "&Marketing plan");
     EXPECT_EQ(Checked(dialog), (std::vector<bool>{false, true, false}));
     const QCheckBox& xlOnly = Child<QCheckBox>(dialog, "ChBXLOnly");
     EXPECT_TRUE(xlOnly.isEnabled());

@@ -13,6 +13,8 @@
 #include "reports/budget/bgt_screen.h"
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/page/decision_page_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/shown_title.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/fields/bar.h"
 #include "ui/qn_tab_set.h"
@@ -100,6 +102,7 @@ TEST_F(SummaryDialogTest, ThePeriodLentShowsEarlierDecisions) {
 TEST_F(SummaryDialogTest, TheBudgetTabsFollowTheBar) {
     WithDialog(TDecisionArea::Budget, [this](TFoSummary& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Budget");
+        EXPECT_EQ(ShownTitle(dialog).toStdString(), "Budget");
         EXPECT_EQ(TabTexts(dialog), (QStringList{"Total budget", "Budget by brand", "R&D budget"}));
         EXPECT_FALSE(MarketGroupActive());
         Tabs(dialog).setCurrentIndex(1);
@@ -114,6 +117,26 @@ TEST_F(SummaryDialogTest, TheBudgetTabsFollowTheBar) {
         EXPECT_EQ(shown->Context().SelFta, 2);
         EXPECT_EQ(static_cast<const TBgtScreen*>(shown)->Kind(), TBgtScreen::kTotalBudget);
         EXPECT_EQ(Title(dialog), "Budget of firm A in zone SOUTH - period 4");
+    });
+}
+
+// The budget opens on a tab that reads no market, yet the market group is
+// lent with the others: clicking "Budget by brand" shows it on the dialog,
+// where a click on the second market rebuilds the tab for that market.
+TEST_F(SummaryDialogTest, TheBrandBudgetChangesMarketOnTheDialog) {
+    WithDialog(TDecisionArea::Budget, [this](TFoSummary& dialog) {
+        TBarGrpBtn* markets = CvBar->Group(Session->Industry()->MktSeries()->Name());
+        ASSERT_NE(markets, nullptr);
+        TQNTabSet& tabs = Tabs(dialog);
+        QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(1).center());
+        QTRY_COMPARE(tabs.currentIndex(), 1);
+        EXPECT_EQ(markets->window(), &dialog);
+        QWidget* second = markets->Buttons.at(1);
+        QTRY_VERIFY(second->isVisible());
+        QTest::mouseClick(second, Qt::LeftButton);
+        ASSERT_NE(dialog.Screen(), nullptr);
+        EXPECT_EQ(dialog.Screen()->Context().SelMarket, 2);
+        SaveScreenshot(dialog, "SummaryDialog_BrandBudgetSecondMarket");
     });
 }
 
