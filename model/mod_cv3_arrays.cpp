@@ -82,18 +82,15 @@ void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
         kept = nullptr;
     }
     const std::span<const TPeriodArray> entries = PeriodArrays();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const TPeriodArray& entry = entries[i];
-        if (entry.category != category) continue;
-        if (entry.scalar) {
-            ResultsT1()->SetSmallint(category, cell, entry.name, 0);
-            continue;
-        }
+    for (const TPeriodArray& entry : entries)
+        if (entry.category == category && entry.scalar) ResultsT1()->SetSmallint(category, cell, entry.name, 0);
+    for (std::size_t place = 0; place < names.arrayEntries.size(); ++place) {
+        const TPeriodArray& entry = entries[names.arrayEntries[place]];
         std::array<const TSeries*, kMaxDims> dims{};
         for (int d = 0; d < entry.nDims; ++d) dims[static_cast<std::size_t>(d)] = DimensionSeries(entry.dims[d]);
         const std::span<const TSeries* const> series(dims.data(), static_cast<std::size_t>(entry.nDims));
         if (kept) {
-            TSimArr& array = kept->ArrayAt(names.arrayPlace[i]);
+            TSimArr& array = kept->ArrayAt(static_cast<int>(place));
             array.InitFromSeries(entry.kind, entry.subType, series);
             array.MarkModified();
         } else {

@@ -139,12 +139,12 @@ TPeriodCellNames CellNamesOf(int category) {
     }
     std::sort(names.counters.begin(), names.counters.end(), byBagOrder);
     std::sort(names.arrays.begin(), names.arrays.end(), byBagOrder);
-    for (const TPeriodArray& entry : kPeriodArrays) {
-        int place = -1;
-        if (entry.category == category && !entry.scalar)
-            place = static_cast<int>(std::find(names.arrays.begin(), names.arrays.end(), entry.name) -
-                                     names.arrays.begin());
-        names.arrayPlace.push_back(place);
+    for (std::string_view name : names.arrays) {
+        const auto isThisArray = [&](const TPeriodArray& entry) {
+            return entry.category == category && !entry.scalar && entry.name == name;
+        };
+        names.arrayEntries.push_back(static_cast<std::size_t>(
+            std::find_if(std::begin(kPeriodArrays), std::end(kPeriodArrays), isThisArray) - std::begin(kPeriodArrays)));
     }
     return names;
 }

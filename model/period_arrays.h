@@ -37,16 +37,17 @@ struct TPeriodArray {
     std::array<TPeriodDim, kMaxPeriodDims> dims;
 };
 
-// Every array and counter in creation order within its category.
+// Every array and counter, grouped by category.
 std::span<const TPeriodArray> PeriodArrays();
 
 // The names of the counters and of the arrays of one category, each list in
-// the order in which a cell's bag keeps its names, and for each entry of
-// PeriodArrays() of that category that is an array its place in Arrays.
+// the order in which a cell's bag keeps its names, and for each array in that
+// order its entry in PeriodArrays(): arrays created in this order each go to
+// the end of the bag's list.
 struct TPeriodCellNames {
     std::vector<std::string_view> counters;
     std::vector<std::string_view> arrays;
-    std::vector<int> arrayPlace;  // indexed like PeriodArrays(); -1 for an entry of another category or a counter
+    std::vector<std::size_t> arrayEntries;  // parallel to arrays: the index of each in PeriodArrays()
 };
 const TPeriodCellNames& PeriodCellNames(int category);
 
