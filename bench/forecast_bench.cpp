@@ -48,9 +48,12 @@ void RunForecasts(benchmark::State& state, const std::filesystem::path& file) {
 
 // The first forecast after the industry is opened in a fresh process: the
 // sets the model reads are loaded and their cells decoded on the way. The
-// raw read of the file, timed in the same child just before (after one read
-// that warms it, as the repeated figures' reads are warm), is its baseline.
+// raw read of the file, timed in the same child just before (the median of
+// several reads: the first ones touch fresh memory, as nothing in a new
+// process has been used yet), is its baseline.
 // "page_faults": the memory pages the first forecast touches for the first time.
+constexpr int kRawReadsInChild = 9;
+
 struct TFirstForecast {
     cv::bench::TRoundSeconds seconds;
     long pageFaults = 0;
@@ -68,9 +71,11 @@ void RunFirstForecasts(benchmark::State& state, const std::filesystem::path& fil
     for (auto _ : state) {
         const std::optional<TFirstForecast> round = cv::bench::InChildProcess([&] {
             TFirstForecast first;
-            benchmark::DoNotOptimize(cv::bench::ReadRawBytes(file.string()));
-            first.seconds.baseline =
-                cv::bench::TPairedTimes::SecondsOf([&] { benchmark::DoNotOptimize(cv::bench::ReadRawBytes(file.string())); });
+            std::vector<double> rawReads;
+            for (int read = 0; read < kRawReadsInChild; ++read)
+                rawReads.push_back(cv::bench::TPairedTimes::SecondsOf(
+                    [&] { benchmark::DoNotOptimize(cv::bench::ReadRawBytes(file.string())); }));
+            first.seconds.baseline = cv::bench::Median(rawReads);
             if (!cv::Session->IndOpen(file.string())) std::_Exit(2);
             bool done = false;
             const long faultsBefore = MinorPageFaults();
