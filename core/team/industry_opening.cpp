@@ -41,6 +41,9 @@ constexpr int kLineMissingExchangeDir = 14;
 constexpr std::int32_t kLastPlayedPeriod = 12;
 constexpr char kZipOperation[] = "industry open";
 constexpr char kSessionSection[] = "Session";
+constexpr char kWhichTeam[] = "WhichTeam";
+// No firm's number: the answer when the industry records no team yet.
+constexpr std::int16_t kAbsentTeam = -1;
 
 struct TOpeningError {
     std::string key;
@@ -221,7 +224,10 @@ private:
         TCvInd& industry = *session_.Industry();
         const std::int16_t firm = industry.FirSeries()->IndexOf(letter_);
         if (firm == kLabelAbsent) return Line(kLineNotATeam);
-        industry.ConstPart().SetSmallint(kCategoryIndustry, TDataContext{}, "WhichTeam", firm);
+        // Stored only when it changes: an industry opened and closed unchanged is not written.
+        TCvPerData& constPart = industry.ConstPart();
+        if (constPart.GetSmallintDef(kCategoryIndustry, TDataContext{}, kWhichTeam, kAbsentTeam) != firm)
+            constPart.SetSmallint(kCategoryIndustry, TDataContext{}, kWhichTeam, firm);
         return std::nullopt;
     }
 
