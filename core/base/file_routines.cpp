@@ -154,6 +154,13 @@ bool IsReplaceableByRename(const std::string& path) {
     return S_ISREG(status.st_mode) || S_ISLNK(status.st_mode);
 }
 
+bool OpensForWriting(const std::string& file) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
 bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
     if (!IsReplaceableByRename(file)) {
         errno = EPERM;

@@ -64,12 +64,13 @@ void ShowError(const TOpeningError& error) {
 
 // A working copy may be replaced or opened only when it is a plain file
 // whose owner may write it (the read-only attribute of the instructor's
-// platform) and not a hidden one.
+// platform), not a hidden one, and one that opens for writing (not on a
+// read-only drive), all known before the open industry is closed.
 bool IsWritableFile(const std::string& file) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(file, error);
     return !error && fs::is_regular_file(status) && (status.permissions() & fs::perms::owner_write) != fs::perms::none &&
-           fs::path(file).filename().string().front() != '.';
+           fs::path(file).filename().string().front() != '.' && OpensForWriting(file);
 }
 
 class Opening {

@@ -307,6 +307,27 @@ TEST_F(IndustryOpeningTest, ADiskThatFillsDuringTheTransferIsReportedAsFull) {
     EXPECT_EQ(run, TSmallDiskRun::passed);
 }
 
+// The private directory turns read-only while the industry is open (a
+// write-protected drive): opening the working copy again fails, and the
+// industry open before is open again, its file as it was.
+TEST_F(IndustryOpeningTest, AFailedOpeningOnAReadOnlyDriveLeavesTheOpenIndustryOpen) {
+    TakeIndustryAsTeamA();
+    const std::string workingCopy = (Private() / "SAMPLE.MTA").string();
+    const auto run = RunOnSmallDisk(Private(), 64 * 1024, [&] {
+        const auto before = PrivateChecksums();
+        ASSERT_TRUE(MakeSmallDiskReadOnly(Private()));
+        ui.messageBoxes.clear();
+        EXPECT_EQ(Open(Request(false, "A", kPasswordA)), TOpeningOutcome::failed);
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(LastBox().key, "TeamBadOpen");
+        ASSERT_NE(Session->Industry(), nullptr);
+        EXPECT_EQ(Session->IndFullPath(), workingCopy);
+        EXPECT_EQ(PrivateChecksums(), before);
+    });
+    if (run == TSmallDiskRun::unavailable) GTEST_SKIP() << "no file system of a test's own can be mounted here";
+    EXPECT_EQ(run, TSmallDiskRun::passed);
+}
+
 // The team's own copy damaged in the middle: one message that names the file,
 // no industry open, and the file as it was.
 TEST_F(IndustryOpeningTest, OpeningADamagedOwnCopySaysOnceWhichFileIsDamaged) {
