@@ -98,8 +98,9 @@ TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
         TVolSet volumes;
         volumes.OpenReadOnly(fileName);
         CheckKeys(volumes.Header());
-        CheckInfoAndSeries(volumes);
         CheckEveryVolume(volumes);
+        // After every cell's bytes: a damaged cell is named by its volume's keys.
+        CheckInfoAndSeries(volumes);
     } catch (const EFatalStop&) {
         throw;
     } catch (const ECvError& error) {

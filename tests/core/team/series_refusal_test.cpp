@@ -1,7 +1,8 @@
 // Industry files without a series the opening needs, or with its position
 // beyond the series list, sent by the instructor or held by a backup: the
 // transfer and the restore refuse each with one message, and the private
-// directory, with the team's industry open, stays byte for byte as it was.
+// directory, with the team's industry open, stays byte for byte as it was;
+// open mode names such an own copy once.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "core/session/session.h"
+#include "core/session/team_password.h"
 #include "core/store/industry_file_check.h"
 #include "core/team/backup_restore.h"
 #include "core/team/backup_steps.h"
@@ -31,7 +33,9 @@ protected:
     SeriesRefusalTest() {
         Start(Exchange().string() + "/");
         // An own copy older than the one sent: the transfer asks no question.
-        WriteFileBytes(DescriptorCopy(), "[Team]\r\nKeyPwd=1\r\nCurPer=2\r\n");
+        WriteFileBytes(DescriptorCopy(), "[Team]\r\nKeyPwd=" +
+                                             std::to_string(TeamPasswordChecksum(std::string("A") + kPasswordA)) +
+                                             "\r\nCurPer=2\r\n");
     }
 
     // Archive holds the files of Dir under their own names.
@@ -68,6 +72,8 @@ TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseAFileWithoutASeriesTheOpeningN
     const fs::path broken = sentDir.path() / "SAMPLE.tmp";
     const fs::path brokenCopy = backupDir.path() / "SAMPLE.mtA";
     fs::copy_file(DescriptorCopy(), backupDir.path() / "SAMPLE.mrA");
+    TempDir keptDir;
+    const fs::path good = keptDir.path() / "good";
     const fs::path sent = Exchange() / "SAMPLE.rzx";
     const fs::path backup = Exchange() / "SAMPL02A.ZIP";
     const auto before = PrivateChecksums();
@@ -93,6 +99,14 @@ TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseAFileWithoutASeriesTheOpeningN
             EXPECT_FALSE(RestoreZipBackup(*Session, backup.string(), [](const std::string&) { return true; }, {}));
             EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedBackupLine));
             EXPECT_EQ(PrivateChecksums(), before);
+
+            // The own copy so damaged: open mode names it once and opens nothing.
+            fs::copy_file(WorkingCopy(), good, fs::copy_options::overwrite_existing);
+            fs::copy_file(broken, WorkingCopy(), fs::copy_options::overwrite_existing);
+            EXPECT_EQ(OpenTeamIndustry(*Session, {false, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
+            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedOwnCopyLine, WorkingCopy().string()));
+            EXPECT_EQ(Session->Industry(), nullptr);
+            fs::copy_file(good, WorkingCopy(), fs::copy_options::overwrite_existing);
             ASSERT_TRUE(Session->IndOpen(WorkingCopy().string()));
         }
     }
