@@ -154,30 +154,31 @@ bool IsReplaceableByRename(const std::string& path) {
     return S_ISREG(status.st_mode) || S_ISLNK(status.st_mode);
 }
 
+bool OpensForWriting(const std::string& file) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
 bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
-    std::error_code error;
-    std::string target = file;
-    if (fs::is_symlink(fs::symlink_status(file, error))) {
-        const fs::path resolved = fs::weakly_canonical(file, error);
-        if (error) return false;
-        target = resolved.string();
-    }
-    if (!IsReplaceableByRename(target)) {
+    if (!IsReplaceableByRename(file)) {
         errno = EPERM;
         return false;
     }
+    // A symbolic link is replaced, never written through: it may lead anywhere on disk.
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool keepMode = ::lstat(file.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     std::string temporary;
-    const int fd = CreateUniqueFile(target + ".tmp-", temporary);
+    const int fd = CreateUniqueFile(file + ".tmp-", temporary);
     if (fd < 0) return false;
-    if (exists && ::fchmod(fd, existing.st_mode & kPermissionBits) != 0) return AbandonTemporary(fd, temporary);
+    if (keepMode && ::fchmod(fd, existing.st_mode & kPermissionBits) != 0) return AbandonTemporary(fd, temporary);
     if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return AbandonTemporary(fd, temporary);
     if (::close(fd) != 0) return AbandonTemporary(-1, temporary);
-    if (::rename(temporary.c_str(), target.c_str()) != 0) return AbandonTemporary(-1, temporary);
+    if (::rename(temporary.c_str(), file.c_str()) != 0) return AbandonTemporary(-1, temporary);
     // The new content is in place; syncing the directory makes the rename itself
     // durable and is done as well as the file system allows.
-    SyncDirectory(DirectoryOf(target));
+    SyncDirectory(DirectoryOf(file));
     return true;
 }
 

@@ -50,11 +50,16 @@ std::optional<std::string> ResolveFileNameCase(const std::string& dir, const std
 // temporary renamed over /dev/null would turn the device into a plain file.
 bool IsReplaceableByRename(const std::string& path);
 
+// Whether File exists and opens for writing now: false on a read-only file
+// system or drive, whatever its permission bits say. Nothing is written.
+bool OpensForWriting(const std::string& file);
+
 // Replaces (or creates) File with Bytes so that a crash leaves either the old or
 // the new content: a temporary file beside it, synced, renamed over File, then
-// the directory synced. File's permission bits are kept; a symbolic link is
-// followed, and what it leads to must be replaceable (IsReplaceableByRename;
-// otherwise errno is EPERM). False on failure, with errno set and File untouched.
+// the directory synced. A regular file's permission bits are kept; a symbolic
+// link is replaced by the new file, never written through, so what it led to
+// stays as it was. File must be replaceable (IsReplaceableByRename; otherwise
+// errno is EPERM). False on failure, with errno set and File untouched.
 bool WriteFileAtomically(const std::string& file, const std::string& bytes);
 
 }  // namespace cv

@@ -16,11 +16,6 @@ std::size_t Slot(int number) {
     return static_cast<std::size_t>(number - 1);
 }
 
-std::int32_t CountOf(const TSeries* series, std::string_view name) {
-    if (!series) throw EDataError("the industry has no " + std::string(name));
-    return series->Count();
-}
-
 }  // namespace
 
 void TCvInd::Open(const std::string& signature, const std::string& fileName) {
@@ -35,40 +30,18 @@ void TCvInd::Close() {
 
 void TCvInd::InitSeries() {
     decPeriod_ = CurPeriod() + 1;
-    nbPeriods_ = CountOf(PerSeries(), "PerSeries");
-    nbFirms_ = CountOf(FirSeries(), "FirSeries");
-    nbFtas_ = CountOf(FtaSeries(), "FtaSeries");
-    nbMarkets_ = CountOf(MktSeries(), "MktSeries");
-    if (nbFtas_ > kMaxFtas || nbMarkets_ > kMaxMarkets) throw ERangeError();
-    for (int market = 1; market <= nbMarkets_; ++market) {
-        dimSeries_[Slot(market)] = RequiredCellSeries("DimSeries", 0, market);
-        mapSeries_[Slot(market)] = RequiredCellSeries("MapSeries", 0, market);
-        semSeries_[Slot(market)] = RequiredCellSeries("SemSeries", 0, market);
-    }
-    for (int fta = 1; fta <= nbFtas_; ++fta) {
-        chaSeries_[Slot(fta)] = RequiredCellSeries("ChaSeries", fta, 0);
-        for (int market = 1; market <= nbMarkets_; ++market)
-            segSeries_[Slot(fta)][Slot(market)] = RequiredCellSeries("SegSeries", fta, market);
-    }
+    series_ = RequiredIndustrySeries(ConstPart(), SeriesList(), CurPeriod());
+    nbPeriods_ = series_.periods->Count();
+    nbFirms_ = series_.firms->Count();
+    nbFtas_ = series_.ftas->Count();
+    nbMarkets_ = series_.markets->Count();
 }
 
-TSeries* TCvInd::RequiredCellSeries(std::string_view name, int fta, int market) const {
-    TDataContext context;
-    context.SelPeriod = CurPeriod();
-    context.SelFta = static_cast<std::int16_t>(fta);
-    context.SelMarket = static_cast<std::int16_t>(market);
-    TSeries* series = GetCellSeries(name, context);
-    if (!series)
-        throw EDataError("the industry has no " + std::string(name) + " for zone " + std::to_string(fta) +
-                         " and market " + std::to_string(market));
-    return series;
-}
-
-TSeries* TCvInd::DimSeries(int market) const { return dimSeries_[Slot(market)]; }
-TSeries* TCvInd::SemSeries(int market) const { return semSeries_[Slot(market)]; }
-TSeries* TCvInd::MapSeries(int market) const { return mapSeries_[Slot(market)]; }
-TSeries* TCvInd::SegSeries(int fta, int market) const { return segSeries_[Slot(fta)][Slot(market)]; }
-TSeries* TCvInd::ChaSeries(int fta) const { return chaSeries_[Slot(fta)]; }
+TSeries* TCvInd::DimSeries(int market) const { return series_.dimensions[Slot(market)]; }
+TSeries* TCvInd::SemSeries(int market) const { return series_.semantics[Slot(market)]; }
+TSeries* TCvInd::MapSeries(int market) const { return series_.maps[Slot(market)]; }
+TSeries* TCvInd::SegSeries(int fta, int market) const { return series_.segments[Slot(fta)][Slot(market)]; }
+TSeries* TCvInd::ChaSeries(int fta) const { return series_.channels[Slot(fta)]; }
 
 std::string TCvInd::Label(const TSeries* series, std::string_view prefix, int element) const {
     if (!series) return kUndefinedLabel;

@@ -16,12 +16,11 @@
 #include <string_view>
 
 #include "core/store/cv_data.h"
+#include "core/store/industry_series.h"
 #include "core/session/fta_budget.h"
 
 namespace cv {
 
-inline constexpr int kMaxFtas = 3;
-inline constexpr int kMaxMarkets = 3;
 // The label of an element whose series the industry lacks.
 inline constexpr char kUndefinedLabel[] = "Undefined";
 
@@ -37,8 +36,8 @@ public:
 
     // Reads the decision period, the counts and the per-market series. Raises
     // EDataError when the period, firm, zone or market series, or a series of a
-    // market or zone, is missing, and ERangeError for a fourth zone or market;
-    // the industry is then unusable and the caller closes it.
+    // market or zone, is missing or lies outside the series list, and for a
+    // fourth zone or market; the industry is then unusable and the caller closes it.
     void InitSeries();
 
     std::int32_t DecPeriod() const { return decPeriod_; }
@@ -100,9 +99,6 @@ public:
     bool RestrictHidden(std::string_view category, std::string_view item) const;
 
 private:
-    using TMarketSeries = std::array<TSeries*, kMaxMarkets>;
-
-    TSeries* RequiredCellSeries(std::string_view name, int fta, int market) const;
     std::string Label(const TSeries* series, std::string_view prefix, int element) const;
     const TSimArr& FtaArray(std::string_view name, int fta) const;
     long double EconomicsValue(int period, int fta, int variable) const;
@@ -110,11 +106,7 @@ private:
 
     std::int32_t decPeriod_ = 0;
     std::unique_ptr<TFtaBudget> budget_;
-    TMarketSeries dimSeries_{};
-    TMarketSeries semSeries_{};
-    TMarketSeries mapSeries_{};
-    std::array<TMarketSeries, kMaxFtas> segSeries_{};
-    std::array<TSeries*, kMaxFtas> chaSeries_{};
+    TIndustrySeries series_;
     std::int32_t nbPeriods_ = 0;
     std::int32_t nbFirms_ = 0;
     std::int32_t nbFtas_ = 0;

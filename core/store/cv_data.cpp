@@ -1,9 +1,11 @@
 #include "core/store/cv_data.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "core/store/industry_series.h"
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
 #include "core/base/text_format.h"
@@ -20,22 +22,9 @@ constexpr std::int16_t kNoPosition = INT16_MIN;
 // The decision and default-decision sets of this period are written to the log when loaded.
 constexpr int kLoggedSetPeriod = 1;
 
-struct TSeriesCategory {
-    std::string_view name;
-    int category;
-};
-
-// The data category under which the constant part holds each series position.
-constexpr TSeriesCategory kSeriesCategories[] = {
-    {"PerSeries", kCategoryIndustry}, {"FirSeries", kCategoryIndustry}, {"FtaSeries", kCategoryIndustry},
-    {"MktSeries", kCategoryIndustry}, {"ChaSeries", kCategoryFta},      {"DimSeries", kCategoryMarket},
-    {"SemSeries", kCategoryMarket},   {"MapSeries", kCategoryMarket},   {"SegSeries", kCategoryFtaMarket},
-    {"mSegSeries", kCategoryFtaMarket}, {"AccSeries", kCategoryFtaMarket},
-};
-
+// The data category of a cell series; an unknown name is reported and read as the industry's.
 int SeriesCategory(std::string_view seriesName) {
-    for (const TSeriesCategory& entry : kSeriesCategories)
-        if (entry.name == seriesName) return entry.category;
+    if (const std::optional<int> category = CellSeriesCategory(seriesName)) return *category;
     Ui().ShowPlainBox("*** ERROR: unknown series " + std::string(seriesName));
     return kCategoryIndustry;
 }
@@ -137,10 +126,11 @@ void TCvData::AttachSeries() {
     if (seriesList_.Count() > 0) {  // a new industry has no series to look up yet
         TDataContext context;
         context.SelPeriod = curPeriod_;
-        perSeries_ = GetCellSeries("PerSeries", context);
-        firSeries_ = GetCellSeries("FirSeries", context);
-        ftaSeries_ = GetCellSeries("FtaSeries", context);
-        mktSeries_ = GetCellSeries("MktSeries", context);
+        // Silent: an industry that lacks one is refused by its opener, in one message.
+        perSeries_ = FindCellSeries(*constPart_, seriesList_, "PerSeries", context);
+        firSeries_ = FindCellSeries(*constPart_, seriesList_, "FirSeries", context);
+        ftaSeries_ = FindCellSeries(*constPart_, seriesList_, "FtaSeries", context);
+        mktSeries_ = FindCellSeries(*constPart_, seriesList_, "MktSeries", context);
     }
     BuildAllOrOneMkt();
     InitSeriesIndexes(seriesList_);
@@ -209,6 +199,7 @@ void TCvData::WriteSeriesList() {
     volumes_->VolumeSet(buffer.data(), pos, SeriesVolumeKeys());
 }
 
+// Stored only when it differs from the file's, so that saving an unchanged industry writes nothing.
 void TCvData::WriteInfo() {
     std::vector<std::uint8_t> buffer(kInfoVolumeSize);
     std::uint16_t pos = 0;
@@ -217,6 +208,10 @@ void TCvData::WriteInfo() {
     BufPutByte(buffer, pos, kInfoTagScenario);
     BufPutShortStr(buffer, pos, scenarioName_, kScenarioNameSlot);
     BufPutByte(buffer, pos, kInfoTagEnd);
+    const std::uint8_t* stored = nullptr;
+    std::uint16_t size = 0;
+    if (volumes_->VolumeGet(stored, size, InfoVolumeKeys()) && size == pos && std::equal(stored, stored + size, buffer.data()))
+        return;
     volumes_->VolumeSet(buffer.data(), pos, InfoVolumeKeys());
 }
 

@@ -44,12 +44,14 @@ public:
     // already open refuses with EVolSetError; on any other failure the industry
     // is left closed and the file unchanged.
     virtual void Open(const std::string& signature, const std::string& fileName);
-    // Saves every part, closes the file and resets the series-index table. A
-    // failed save raises and leaves the industry open.
+    // Saves every part, closes the file and resets the series-index table; an
+    // industry in which nothing changed is closed without a write. A failed
+    // save raises and leaves the industry open.
     virtual void Close();
 
     // Stores the parts selected by the kSave... flags (the info volume whenever
-    // a flag is set); sets of period 13 are never stored. Nothing is flushed.
+    // a flag is set and it changed); only changed cells are stored, sets of
+    // period 13 never. Nothing is flushed.
     void Save(std::uint16_t flags);
     // Save(kSaveAll), then flush.
     void SaveAll();
@@ -75,7 +77,8 @@ public:
     // a missing position or one outside the list is reported and gives nullptr.
     TSeries* GetCellSeries(std::string_view seriesName, const TDataContext& context) const;
 
-    // The info volume: current period and scenario name.
+    // The info volume: current period and scenario name. WriteInfo stores it
+    // only when it differs from the volume in the file.
     void WriteInfo();
     void ReadInfo();
 

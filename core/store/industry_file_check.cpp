@@ -9,7 +9,10 @@
 #include "core/base/text_format.h"
 #include "core/store/cv_data.h"
 #include "core/store/industry_file.h"
+#include "core/store/industry_series.h"
+#include "core/store/per_data.h"
 #include "core/store/series.h"
+#include "core/store/series_index.h"
 #include "core/store/sim_data.h"
 #include "core/store/volume_set.h"
 
@@ -35,6 +38,8 @@ TGetBuf RequiredVolume(TVolSet& volumes, const TIndustryKeys& keys, const char* 
     return TGetBuf(data, size);
 }
 
+// The info volume, the series list, and every series the opening looks up
+// through the constant part's positions and the series-index table.
 void CheckInfoAndSeries(TVolSet& volumes) {
     std::int16_t period = 0;
     std::string scenario;
@@ -42,6 +47,10 @@ void CheckInfoAndSeries(TVolSet& volumes) {
     TCvSeries series;
     std::uint16_t pos = 0;
     series.ReadFromBuffer(RequiredVolume(volumes, SeriesVolumeKeys(), "series list"), pos);
+    TCvPerData constPart(vtConstant, kConstantPeriod);
+    constPart.LoadFromVolSet(volumes);
+    RequiredIndustrySeries(constPart, series, period);
+    CheckSeriesIndexes(series);
 }
 
 // Whether Keys name a cell of a set that opening the industry loads: the
@@ -89,8 +98,9 @@ TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
         TVolSet volumes;
         volumes.OpenReadOnly(fileName);
         CheckKeys(volumes.Header());
-        CheckInfoAndSeries(volumes);
         CheckEveryVolume(volumes);
+        // After every cell's bytes: a damaged cell is named by its volume's keys.
+        CheckInfoAndSeries(volumes);
     } catch (const EFatalStop&) {
         throw;
     } catch (const ECvError& error) {

@@ -84,6 +84,14 @@ std::int8_t ResolveElement(const TSeries* series, std::string_view label) {
     return static_cast<std::int8_t>(index);
 }
 
+// Every series and element index of the table, from SeriesList.
+void Resolve(const TListSeries& seriesList, std::array<TSeries*, kIndexedSeriesCount>& series,
+             std::array<std::int8_t, kIndexedElementCount>& elements) {
+    for (std::size_t s = 0; s < kIndexedSeriesCount; ++s) series[s] = seriesList.FindSeries(kSeriesNames[s]);
+    for (std::size_t e = 0; e < kIndexedElementCount; ++e)
+        elements[e] = ResolveElement(series[static_cast<std::size_t>(kElementSeries[e])], kElementNames[e]);
+}
+
 }  // namespace
 
 std::span<const TSeriesIndexEntry> SeriesIndexTable() { return kEntries; }
@@ -100,15 +108,19 @@ void InitSeriesIndexes(const TListSeries& seriesList) {
     std::array<TSeries*, kIndexedSeriesCount> series{};
     std::array<std::int8_t, kIndexedElementCount> elements{};
     try {
-        for (std::size_t s = 0; s < kIndexedSeriesCount; ++s) series[s] = seriesList.FindSeries(kSeriesNames[s]);
-        for (std::size_t e = 0; e < kIndexedElementCount; ++e)
-            elements[e] = ResolveElement(series[static_cast<std::size_t>(kElementSeries[e])], kElementNames[e]);
+        Resolve(seriesList, series, elements);
     } catch (...) {
         ResetSeriesIndexes();
         throw;
     }
     std::ranges::copy(series, detail::gIndexedSeries);
     std::ranges::copy(elements, detail::gElementIndexes);
+}
+
+void CheckSeriesIndexes(const TListSeries& seriesList) {
+    std::array<TSeries*, kIndexedSeriesCount> series{};
+    std::array<std::int8_t, kIndexedElementCount> elements{};
+    Resolve(seriesList, series, elements);
 }
 
 void ResetSeriesIndexes() {

@@ -72,6 +72,8 @@ TIndexedSeries SeriesOfElement(TIndexedElement element);
 // element index that does not fit 8 bits raises ERangeError and leaves the table
 // reset, never half filled.
 void InitSeriesIndexes(const TListSeries& seriesList);
+// Raises what InitSeriesIndexes would raise for SeriesList, touching no table.
+void CheckSeriesIndexes(const TListSeries& seriesList);
 // Forgets the industry: every series reference nullptr, every element index -1.
 // Called when the industry is closed, before its series are freed.
 void ResetSeriesIndexes();

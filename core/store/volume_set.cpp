@@ -457,12 +457,13 @@ void TVolSet::MarkUsed(TVolSlot& slot) {
     if (slot.chunk != kNoChunk) chunks_[static_cast<std::size_t>(slot.chunk)].lastUse = slot.lastUse;
 }
 
-// A volume's load date is the time it was first asked for since its bytes came from the file.
+// A volume's load date is the time it was first asked for since its bytes came
+// from the file. Reading alone changes nothing on disk: the dates are written
+// with the next flush that has a change to write.
 void TVolSet::StampLoad(TVolSlot& slot) {
     slot.tab.loaded = LoadTime();
     header_.lastLoaded = slot.tab.loaded;
     slot.loadDue = false;
-    if (!readOnly_) changed_ = true;
 }
 
 // Reads Slot, and the volumes around it that fit, in one call. Only volumes

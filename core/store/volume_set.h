@@ -111,7 +111,9 @@ public:
     void VolumeGetAt(int position, const std::uint8_t*& data, std::uint16_t& size);
 
     // Makes the file hold the current state (volumes, sync, table, sync,
-    // header, sync); the file stays open. Does nothing on a read-only set.
+    // header, sync); the file stays open. Does nothing on a read-only set, nor
+    // when nothing was stored or declared since the last flush (load dates wait
+    // for the next flush that writes).
     void Flush();
     // Flush, then release the cache and close the file. When the flush fails
     // the error is raised and the set stays open.

@@ -41,6 +41,9 @@ constexpr int kLineMissingExchangeDir = 14;
 constexpr std::int32_t kLastPlayedPeriod = 12;
 constexpr char kZipOperation[] = "industry open";
 constexpr char kSessionSection[] = "Session";
+constexpr char kWhichTeam[] = "WhichTeam";
+// No firm's number: the answer when the industry records no team yet.
+constexpr std::int16_t kAbsentTeam = -1;
 
 struct TOpeningError {
     std::string key;
@@ -61,12 +64,13 @@ void ShowError(const TOpeningError& error) {
 
 // A working copy may be replaced or opened only when it is a plain file
 // whose owner may write it (the read-only attribute of the instructor's
-// platform) and not a hidden one.
+// platform), not a hidden one, and one that opens for writing (not on a
+// read-only drive), all known before the open industry is closed.
 bool IsWritableFile(const std::string& file) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(file, error);
     return !error && fs::is_regular_file(status) && (status.permissions() & fs::perms::owner_write) != fs::perms::none &&
-           fs::path(file).filename().string().front() != '.';
+           fs::path(file).filename().string().front() != '.' && OpensForWriting(file);
 }
 
 class Opening {
@@ -221,7 +225,10 @@ private:
         TCvInd& industry = *session_.Industry();
         const std::int16_t firm = industry.FirSeries()->IndexOf(letter_);
         if (firm == kLabelAbsent) return Line(kLineNotATeam);
-        industry.ConstPart().SetSmallint(kCategoryIndustry, TDataContext{}, "WhichTeam", firm);
+        // Stored only when it changes: an industry opened and closed unchanged is not written.
+        TCvPerData& constPart = industry.ConstPart();
+        if (constPart.GetSmallintDef(kCategoryIndustry, TDataContext{}, kWhichTeam, kAbsentTeam) != firm)
+            constPart.SetSmallint(kCategoryIndustry, TDataContext{}, kWhichTeam, firm);
         return std::nullopt;
     }
 

@@ -1,5 +1,7 @@
 #include "graphs/placement/map_label_placement.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/base/numbers.h"
@@ -23,7 +25,9 @@ TPercMapLabels::TPercMapLabels(double gridOrigin, double gridStep, bool smallScr
     : gridOrigin_(gridOrigin), gridStep_(gridStep), markerCells_(smallScreen ? 3 : 2) {}
 
 int TPercMapLabels::CellOf(double value) const {
-    return static_cast<int>(RoundHalfEven((static_cast<long double>(value) - gridOrigin_) / gridStep_));
+    const long double cell = RoundHalfEven((static_cast<long double>(value) - gridOrigin_) / gridStep_);
+    if (std::isnan(cell)) return -FarCell;
+    return static_cast<int>(std::clamp<long double>(cell, -FarCell, FarCell));
 }
 
 double TPercMapLabels::SnapToGrid(double value) const {

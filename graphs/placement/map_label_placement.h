@@ -79,6 +79,11 @@ inline constexpr int LabelGridCells = 50;
 // search for ever in principle and very long in practice).
 inline constexpr int MaxLabelRingRadius = 200;
 
+// Cell numbers are bounded to this distance from the plot's origin: every
+// cell so far lies beyond the plot and every ring, and the boxes' arithmetic
+// around it stays within int (a damaged file's positions may be anything).
+inline constexpr int FarCell = 1 << 20;
+
 // The items of one map and the label grid laid over its plot.
 class TPercMapLabels {
 public:
@@ -90,7 +95,8 @@ public:
     std::vector<TPercMapItem> items;
     int idealPointCount = 0;
 
-    // Cell number of a coordinate: (v - origin) / step rounded, halves to even.
+    // Cell number of a coordinate: (v - origin) / step rounded, halves to even,
+    // bounded to -FarCell..FarCell (a value that is no number gives -FarCell).
     int CellOf(double value) const;
     // The coordinate of the grid point nearest to value.
     double SnapToGrid(double value) const;

@@ -192,5 +192,39 @@ TEST(ModManufEdge, StockOutsAndUnitSalesFollowWhatTheBrandCanSupply) {
     }
 }
 
+// The firm's brand 1 of t is withdrawn in t+1 (Bravo continues its brand 2):
+// its layer of period 0, 200 units, is disposed of at ISCCoef 0.1 of its unit
+// cost. At 20 that is 200 x 20 x 0.1 = 400 of exceptional cost, with a message
+// naming the brand; a layer whose cost is zero or negative sends no message,
+// and at zero costs nothing.
+TEST(ModManufEdge, AWithdrawnBrandsStockCostsOnlyWhenItsLayersCostSomething) {
+    struct TOutcome {
+        int messages;
+        long double exceptionalCost;
+    };
+    const auto run = [](long double unitCost) {
+        test::TModelWorld world;
+        TCvInd& industry = world.OpenFixture(test::FixtureA());
+        test::TManufHarness step(industry);
+        step.WriteStockT();
+        test::Arr(industry.PerResults(0), kCategoryFirmFtaMarket, 1, 1, 1, "Inventory")
+            .SetReal48({0, 1, si::InvTCost}, unitCost);
+        step.Run();
+        TCvPerData& results = industry.PerResults(1);
+        const TDataContext firmZone = test::FixtureCell(1, 1, 1, 0);
+        const TSimArr& messages = test::Arr(results, kCategoryFirmFta, firmZone, "MsgSim2Fir");
+        int count = 0;
+        for (int row = 1; row <= results.GetSmallint(kCategoryFirmFta, firmZone, "NbMsgSim"); ++row)
+            count += messages.GetZts({row, si::Keyword}) == "WitBrdECost" ? 1 : 0;
+        return TOutcome{count, test::Arr(results, kCategoryFirmFta, firmZone, "FFXRpt").GetReal48({si::ffxECP})};
+    };
+    const TOutcome costed = run(20);
+    const TOutcome free = run(0);
+    const TOutcome negative = run(-5);
+    EXPECT_EQ(free.messages, costed.messages - 1);
+    EXPECT_EQ(negative.messages, costed.messages - 1);
+    EXPECT_TRUE(test::Close(free.exceptionalCost - costed.exceptionalCost, 400));
+}
+
 }  // namespace
 }  // namespace cv

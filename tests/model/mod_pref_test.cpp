@@ -154,6 +154,30 @@ TEST(ModPrefEdges, YoungMarketsStartFromInitialIdealPointsAndOnlyANewOneSetsTheM
     }
 }
 
+// A market of age 2 in t+1 drifts from the ideal points of t after attraction,
+// "PosSemIPs"[s, k, PSAftAttr] = 100 s - 40 k thousandths, by 0.123 (s + k) map
+// units, 6.15 (s + k) thousandths, on every scale up to Price (k = 4):
+//   s = 1: 60 + 12.3 = 72.3, 20 + 18.45, -20 + 24.6, -60 + 30.75 -> 72, 38, 5, -29;
+//   s = 2: 160 + 18.45, 120 + 24.6, 80 + 30.75, 40 + 36.9        -> 178, 145, 111, 77.
+// The map points before attraction, "SemToMap" (d + k) / 10 over the stored points:
+//   s = 1: (144 + 114 + 20 - 145) / 10 = 13.3 -> 13;  (216 + 152 + 25 - 174) / 10 = 21.9 -> 22;
+//   s = 2: (356 + 435 + 444 + 385) / 10 = 162;        (534 + 580 + 555 + 462) / 10 = 213.1 -> 213.
+TEST(ModPrefEdges, AMatureMarketDriftsFromTheIdealPointsOfTAfterAttractionOnEveryScale) {
+    test::TModelWorld world;
+    TCvInd& industry = world.OpenFixture(test::FixtureA());
+    TPrefRun run(industry);
+    ASSERT_EQ(run.ResultsT1().GetSmallint(kCategoryFtaMarket, test::FixtureCell(1, 0, 1, 1), "MktAge"), 2);
+    run.Prepare(1, 1);
+    const int semantic[2][4] = {{72, 38, 5, -29}, {178, 145, 111, 77}};
+    const int map[2][2] = {{13, 22}, {162, 213}};
+    for (int s = 1; s <= 2; ++s) {
+        for (int k = 1; k <= 4; ++k)
+            EXPECT_EQ(Element(run, "PosSemIPs", {s, k, si::PSBefAttr}), semantic[s - 1][k - 1]) << s << "," << k;
+        for (int d = 1; d <= 2; ++d)
+            EXPECT_EQ(Element(run, "PosMapIPs", {s, d, si::PMBefAttr}), map[s - 1][d - 1]) << s << "," << d;
+    }
+}
+
 // Inputs changed in memory before a run: the step reads the open industry.
 void SetScaleParameter(TCvInd& industry, int scale, std::int8_t column, long double value) {
     TDataContext market;

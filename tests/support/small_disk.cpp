@@ -86,4 +86,8 @@ TSmallDiskRun RunOnSmallDisk(const fs::path& directory, std::size_t freeBytes, c
     }
 }
 
+bool MakeSmallDiskReadOnly(const fs::path& directory) {
+    return ::mount("small-disk", directory.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
 }  // namespace cv::test

@@ -23,4 +23,8 @@ enum class TSmallDiskRun {
 TSmallDiskRun RunOnSmallDisk(const std::filesystem::path& directory, std::size_t freeBytes,
                              const std::function<void()>& steps);
 
+// Within the steps: makes the disk over Directory read-only, as a write-protected
+// drive is (no file on it may be open for writing); false when it cannot.
+bool MakeSmallDiskReadOnly(const std::filesystem::path& directory);
+
 }  // namespace cv::test

@@ -71,7 +71,7 @@ TEST(FileRoutinesTest, OnlyTheRunningExecutableHasAVersion) {
     EXPECT_EQ(GetFileVersionString(dir / "missing.exe", false), "");
 }
 
-TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsModeAndLinks) {
+TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsMode) {
     test::TempDir dir;
     const fs::path file = dir.path() / "settings.ini";
     ASSERT_TRUE(WriteFileAtomically(file.string(), "first"));
@@ -81,20 +81,38 @@ TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsModeAndLinks) {
     EXPECT_EQ(test::ReadFileBytes(file), "second");
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask, fs::perms(0640));
 
-    fs::create_symlink("settings.ini", dir.path() / "link.ini");
-    ASSERT_TRUE(WriteFileAtomically((dir.path() / "link.ini").string(), "through the link"));
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.ini"));
-    EXPECT_EQ(test::ReadFileBytes(file), "through the link");
-    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"settings.ini", "link.ini"}));
-
     EXPECT_FALSE(WriteFileAtomically((dir.path() / "missing" / "x.ini").string(), "x"));
     EXPECT_FALSE(WriteFileAtomically((dir.path() / "settings.ini" / "x.ini").string(), "x"));
-    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"settings.ini", "link.ini"}));
+    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"settings.ini"}));
 }
 
-// A device or a pipe is never replaced by a file, also when a link leads to it:
-// a copy of the null device (made where the test may make one), a pipe, and
-// the settings file of the ini class on the device copy.
+// A link in the directory, to a file elsewhere or to a missing one, is replaced
+// by the new file; what it led to keeps its bytes and its mode.
+TEST(FileRoutinesTest, WriteFileAtomicallyReplacesALinkNeverWritesThroughIt) {
+    test::TempDir dir;
+    test::TempDir elsewhere;
+    const fs::path outside = elsewhere.path() / "outside.txt";
+    test::WriteFileBytes(outside, "outside");
+    fs::permissions(outside, fs::perms(0600));
+    for (const fs::path& target : {outside, elsewhere.path() / "missing.txt"}) {
+        SCOPED_TRACE(target.string());
+        const fs::path link = dir.path() / "link.ini";
+        fs::create_symlink(target, link);
+        ASSERT_TRUE(WriteFileAtomically(link.string(), "new"));
+        EXPECT_FALSE(fs::is_symlink(fs::symlink_status(link)));
+        EXPECT_EQ(test::ReadFileBytes(link), "new");
+        EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"link.ini"}));
+        fs::remove(link);
+    }
+    EXPECT_EQ(test::ReadFileBytes(outside), "outside");
+    EXPECT_EQ(fs::status(outside).permissions() & fs::perms::mask, fs::perms(0600));
+    EXPECT_EQ(Entries(elsewhere.path()), (std::set<std::string>{"outside.txt"}));
+}
+
+// A device or a pipe is never replaced by a file, and a link that leads to one
+// is replaced, never written through: a copy of the null device (made where
+// the test may make one), a pipe, and the settings file of the ini class on
+// the device copy.
 TEST(FileRoutinesTest, AtomicWritesNeverReplaceADeviceOrAPipe) {
     test::TempDir dir;
     std::vector<fs::path> specials;
@@ -106,13 +124,14 @@ TEST(FileRoutinesTest, AtomicWritesNeverReplaceADeviceOrAPipe) {
     for (const fs::path& special : specials) {
         const fs::path link = dir.path() / ("link-" + special.filename().string());
         fs::create_symlink(special.filename(), link);
-        for (const fs::path& target : {special, link}) {
-            SCOPED_TRACE(target.filename().string());
-            EXPECT_FALSE(IsReplaceableByRename(special.string()));
-            EXPECT_FALSE(WriteFileAtomically(target.string(), "a file"));
-            EXPECT_EQ(errno, EPERM);
-            EXPECT_FALSE(fs::is_regular_file(target));
-        }
+        SCOPED_TRACE(special.filename().string());
+        EXPECT_FALSE(IsReplaceableByRename(special.string()));
+        EXPECT_FALSE(WriteFileAtomically(special.string(), "a file"));
+        EXPECT_EQ(errno, EPERM);
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(special)));
+        EXPECT_TRUE(WriteFileAtomically(link.string(), "a file"));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(special)));
     }
     if (specials.front() == device) {
         EXPECT_THROW(TIniFile(device.string()).WriteString("Session", "Key", "value"), EIniFileError);

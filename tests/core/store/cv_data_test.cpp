@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -206,7 +207,7 @@ TEST_F(CvDataTest, EachSetTableTakesItsOwnPeriodRangeOnly) {
     industry.Close();
 }
 
-TEST_F(CvDataTest, SaveDecisionsWritesTheInfoVolumeAndExactlyTheChangedCell) {
+TEST_F(CvDataTest, SaveDecisionsWritesExactlyTheChangedCellAndTheInfoVolumeOnlyWhenItChanged) {
     TCvData industry(clock.Function());
     industry.Open(std::string(kIndustrySignature), file);
     // Sets read but not changed are not written.
@@ -215,14 +216,41 @@ TEST_F(CvDataTest, SaveDecisionsWritesTheInfoVolumeAndExactlyTheChangedCell) {
     clock.now += 5;
     industry.PerDecisions(5).GetSimArr(kCategoryFirmMarket, Context(2, 0, 1), "Price")->SetReal48({3}, 77.5L);
     industry.SaveDecisions();
-    // Keys (type, period, zone, market, firm): the info volume and the firm 2, market 1 cell of period 5.
-    std::vector<std::vector<std::int16_t>> stored;
-    const TVolSet& volumes = industry.VolumeSet();
-    for (int i = 0; i < volumes.VolumeCount(); ++i)
-        if (volumes.Entry(i).stored == clock.now)
-            stored.emplace_back(volumes.Entry(i).keys.begin(), volumes.Entry(i).keys.begin() + 5);
-    EXPECT_EQ(stored, (std::vector<std::vector<std::int16_t>>{{1, 32767, 32767, 32767, 32767}, {5, 5, 32767, 1, 2}}));
+    // Keys (type, period, zone, market, firm) of the volumes stored at the clock's time.
+    const auto storedNow = [&] {
+        std::vector<std::vector<std::int16_t>> stored;
+        const TVolSet& volumes = industry.VolumeSet();
+        for (int i = 0; i < volumes.VolumeCount(); ++i)
+            if (volumes.Entry(i).stored == clock.now)
+                stored.emplace_back(volumes.Entry(i).keys.begin(), volumes.Entry(i).keys.begin() + 5);
+        return stored;
+    };
+    // The firm 2, market 1 cell of period 5; the info volume is as the file holds it.
+    EXPECT_EQ(storedNow(), (std::vector<std::vector<std::int16_t>>{{5, 5, 32767, 1, 2}}));
     industry.Close();
+    // Another period: the info volume alone.
+    industry.Open(std::string(kIndustrySignature), file);
+    clock.now += 5;
+    industry.SetCurPeriod(4);
+    industry.SaveDecisions();
+    EXPECT_EQ(storedNow(), (std::vector<std::vector<std::int16_t>>{{1, 32767, 32767, 32767, 32767}}));
+    industry.Close();
+}
+
+// Reading every set and closing, with the clock moved on, leaves the file byte
+// for byte as it was: no load dates, no info volume, no table written.
+TEST_F(CvDataTest, ClosingAnUnchangedIndustryWritesNothing) {
+    const std::string before = test::ReadFileBytes(file);
+    const auto modified = std::filesystem::last_write_time(file);
+    clock.now += 5;
+    TCvData industry(clock.Function());
+    industry.Open(std::string(kIndustrySignature), file);
+    const std::map<std::string, std::string> values = Snapshot(industry);
+    EXPECT_FALSE(values.empty());
+    industry.SaveAll();
+    industry.Close();
+    EXPECT_TRUE(test::ReadFileBytes(file) == before);
+    EXPECT_EQ(std::filesystem::last_write_time(file), modified);
 }
 
 TEST_F(CvDataTest, AFullRoundTripPreservesEveryValue) {

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "core/session/industry.h"
 #include "core/store/cv_data.h"
 #include "tests/support/checks.h"
 #include "tests/support/damage.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/series_damage.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_industry.h"
 
@@ -72,6 +76,33 @@ TEST_F(IndustryFileCheckTest, AFileWithoutTheSignatureIsNoIndustryAndACutOneIsDa
     EXPECT_EQ(CheckWholeIndustryFile((dir_.path() / "missing").string()).verdict, TIndustryFileVerdict::notAnIndustry);
     for (const std::size_t length : {std::size_t{400}, bytes_.size() / 2, bytes_.size() - 1})
         EXPECT_EQ(CheckBytes(bytes_.substr(0, length)), TIndustryFileVerdict::damaged) << length;
+}
+
+// Each series position the opening reads, missing or beyond either end of the
+// series list: the opening refuses the file, and so does the check, naming the
+// series, without a box of the bag's or the list's.
+TEST_F(IndustryFileCheckTest, AFileWithoutASeriesTheOpeningNeedsIsDamaged) {
+    const int seriesCount = test::SeriesListCount(sample_);
+    test::RecordingUi ui;
+    for (const test::TSeriesCell& position : test::OpeningSeriesCells(sample_)) {
+        for (const std::optional<int> value : {std::optional<int>{}, std::optional{-1}, std::optional{seriesCount}}) {
+            SCOPED_TRACE(test::SeriesCellText(position) + (value ? " at " + std::to_string(*value) : " missing"));
+            WriteFileBytes(copy_, bytes_);
+            if (value)
+                test::SetSeriesPosition(copy_, position, static_cast<std::int16_t>(*value));
+            else
+                test::RemoveSeriesPosition(copy_, position);
+            const std::string damaged = ReadFileBytes(copy_);
+            const TIndustryFileCheck check = CheckWholeIndustryFile(copy_.string());
+            EXPECT_EQ(check.verdict, TIndustryFileVerdict::damaged);
+            EXPECT_NE(check.reason.find(position.name), std::string::npos) << check.reason;
+            EXPECT_TRUE(ReadFileBytes(copy_) == damaged);
+            TCvInd industry;
+            industry.Open(std::string(kIndustrySignature), copy_.string());
+            EXPECT_THROW(industry.InitSeries(), EDataError);
+            EXPECT_TRUE(ui.messageBoxes.empty() && ui.plainBoxes.empty() && ui.errorBoxes.empty());
+        }
+    }
 }
 
 // Bits flipped anywhere: an answer, never a crash; and whatever the check calls

@@ -140,7 +140,6 @@ struct TBadInputCase {
     const char* password;
     const char* key;
     int line;  // 0: every line
-    bool closesTheOpenIndustry = false;
 };
 
 TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere) {
@@ -178,13 +177,12 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
              fs::permissions(t.Private() / "SAMPLE.MTA", fs::perms::owner_write, fs::perm_options::remove);
          },
          "A", kPasswordA, "TeamBadTransfer", 0},
-        // Opening the sent copy closes the open industry, which saves it: its
-        // content stays, its bytes are not compared.
+        // Opening the sent copy closes the open industry, unchanged: it is not written.
         {"a vowel that is no firm of the industry",
          [](IndustryOpeningTest& t) {
              t.WriteDescriptor("U", "[Team]\r\nKeyPwd=" + std::to_string(TeamPasswordChecksum("Upw")) + "\r\nCurPer=4\r\n");
          },
-         "U", "pw", "TeamIndOpen", 1, true},
+         "U", "pw", "TeamIndOpen", 1},
     };
     TakeIndustryAsTeamA();
     const std::string workingCopy = (Private() / "SAMPLE.MTA").string();
@@ -213,10 +211,8 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
             EXPECT_NE(LastBox().key.find((Exchange() / "SAMPLE.RZX").string()), std::string::npos) << LastBox().key;
         }
         EXPECT_EQ(LastBox().type, TMsgDlgType::mtError);
-        if (!c.closesTheOpenIndustry) {
-            EXPECT_TRUE(ReadFileBytes(workingCopy) == bytesBefore) << "the working copy changed";
-            EXPECT_EQ(PrivateChecksums(), sumsBefore);
-        }
+        EXPECT_TRUE(ReadFileBytes(workingCopy) == bytesBefore) << "the working copy changed";
+        EXPECT_EQ(PrivateChecksums(), sumsBefore);
         EXPECT_EQ(PrivateFiles(), filesBefore);
         ASSERT_NE(Session->Industry(), nullptr);
         EXPECT_EQ(Session->IndFullPath(), workingCopy);
@@ -305,6 +301,27 @@ TEST_F(IndustryOpeningTest, ADiskThatFillsDuringTheTransferIsReportedAsFull) {
         ASSERT_EQ(ui.messageBoxes.size(), 1u);
         EXPECT_EQ(LastBox().key, "ZipErrors");
         EXPECT_EQ(LastBox().lines, (std::vector<int>{1, 2, ZipErrorLine(kZipDiskFull)}));
+        EXPECT_EQ(PrivateChecksums(), before);
+    });
+    if (run == TSmallDiskRun::unavailable) GTEST_SKIP() << "no file system of a test's own can be mounted here";
+    EXPECT_EQ(run, TSmallDiskRun::passed);
+}
+
+// The private directory turns read-only while the industry is open (a
+// write-protected drive): opening the working copy again fails, and the
+// industry open before is open again, its file as it was.
+TEST_F(IndustryOpeningTest, AFailedOpeningOnAReadOnlyDriveLeavesTheOpenIndustryOpen) {
+    TakeIndustryAsTeamA();
+    const std::string workingCopy = (Private() / "SAMPLE.MTA").string();
+    const auto run = RunOnSmallDisk(Private(), 64 * 1024, [&] {
+        const auto before = PrivateChecksums();
+        ASSERT_TRUE(MakeSmallDiskReadOnly(Private()));
+        ui.messageBoxes.clear();
+        EXPECT_EQ(Open(Request(false, "A", kPasswordA)), TOpeningOutcome::failed);
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(LastBox().key, "TeamBadOpen");
+        ASSERT_NE(Session->Industry(), nullptr);
+        EXPECT_EQ(Session->IndFullPath(), workingCopy);
         EXPECT_EQ(PrivateChecksums(), before);
     });
     if (run == TSmallDiskRun::unavailable) GTEST_SKIP() << "no file system of a test's own can be mounted here";

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace cv {
 namespace {
 
@@ -70,6 +72,28 @@ TEST(LabelGrid, SnapsToTheNearestGridPoint) {
     const TPercMapLabels perceptual(MapOrigin, MapStep, false);
     EXPECT_NEAR(perceptual.SnapToGrid(7.3), 7.2, 1e-12);
     EXPECT_EQ(perceptual.CellOf(-21.0), -1);
+}
+
+// Positions far beyond the plot, infinite or no number at all (a damaged
+// file's values) give the bounded far cells, and their brands no label.
+TEST_F(LabelPlacement, PositionsBeyondTheIntRangeGiveTheFarCells) {
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double noNumber = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value;
+        int cell;
+    } cases[] = {{1e300, FarCell}, {-1e300, -FarCell}, {infinity, FarCell}, {-infinity, -FarCell},
+                 {noNumber, -FarCell}, {AtCell(FarCell) + 1, FarCell}, {AtCell(-FarCell) - 1, -FarCell}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(map_.CellOf(c.value), c.cell);
+        map_.items.clear();
+        const int brand = AddBrand(0, 0);
+        map_.items[brand].x = c.value;
+        map_.items[brand].y = -c.value;
+        map_.PlaceLabels();
+        EXPECT_EQ(Item(brand).position, lpNone);
+    }
 }
 
 TEST_F(LabelPlacement, LabelBoxFollowsThePositionCode) {

@@ -1,0 +1,37 @@
+#pragma once
+// Industry files that the opening must refuse: one series that the opening
+// looks up through the constant part's positions is made missing, or its
+// position is put beyond the series list, in a copy of a sound file.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/store/data_context.h"
+
+namespace cv::test {
+
+// One series position of the constant part: its name and its cell.
+struct TSeriesCell {
+    std::string name;
+    TCellIndex cell;
+};
+
+// Every series position the opening of the industry File reads: the period,
+// firm, zone and market series, each market's dimension, semantic and map
+// series, each zone's channel series, each zone and market's segment series.
+std::vector<TSeriesCell> OpeningSeriesCells(const std::filesystem::path& file);
+
+// The number of series in File's series list.
+int SeriesListCount(const std::filesystem::path& file);
+
+// Removes the position from File: the name is changed in the cell's stored bag.
+void RemoveSeriesPosition(const std::filesystem::path& file, const TSeriesCell& position);
+// Stores Value as the position in File.
+void SetSeriesPosition(const std::filesystem::path& file, const TSeriesCell& position, std::int16_t value);
+
+// A readable description of the position, for test traces.
+std::string SeriesCellText(const TSeriesCell& position);
+
+}  // namespace cv::test
