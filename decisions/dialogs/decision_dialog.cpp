@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QStyle>
 
+#include "core/base/errors.h"
+#include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "ui/platform_color.h"
@@ -31,7 +33,8 @@ TFoCv3Dec::TFoCv3Dec(QWidget* owner, TDataContext& callerContext)
 }
 
 bool TFoCv3Dec::FollowSelection() {
-    if (!StoreDecisions()) {
+    bool stored = false;
+    if (!Guarded([&] { stored = StoreDecisions(); }) || !stored) {
         *CallerContext = Context;
         return false;
     }
@@ -41,7 +44,24 @@ bool TFoCv3Dec::FollowSelection() {
 }
 
 void TFoCv3Dec::OkClick() {
-    if (StoreDecisions()) accept();
+    bool stored = false;
+    if (Guarded([&] { stored = StoreDecisions(); }) && stored) accept();
+}
+
+bool TFoCv3Dec::FinishEdit(QWidget& target) {
+    QWidget* editing = focusWidget();
+    target.setFocus(Qt::OtherFocusReason);
+    return editing == nullptr || editing == &target || focusWidget() != editing;
+}
+
+bool TFoCv3Dec::Guarded(const std::function<void()>& step) {
+    try {
+        step();
+        return true;
+    } catch (const ECvError& error) {
+        Ui().ShowErrorBox(error.what());
+        return false;
+    }
 }
 
 void TFoCv3Dec::CancelClick() { reject(); }
