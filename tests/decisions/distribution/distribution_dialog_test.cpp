@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 
 #include "core/base/numbers.h"
@@ -351,9 +352,10 @@ TEST_F(DistributionDialogTest, TheZoneSelectorLoadsTheOtherZone) {
     });
 }
 
-// Each channel's heading stands over its own fields: in the North's three
-// channels and, after a click on the South on the lent zone selector, in the
-// South's two (in a dialog that keeps the North's width).
+// The channels' columns follow the row captions, each heading over its own
+// fields: in the North's three channels and, after a click on the South on
+// the lent zone selector, in the South's two (in a dialog that keeps the
+// North's width).
 TEST_F(DistributionDialogTest, ChannelHeadingsStandOverTheirFields) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
@@ -368,6 +370,15 @@ TEST_F(DistributionDialogTest, ChannelHeadingsStandOverTheirFields) {
             };
             // The grid is laid out once the events of the load have run.
             QTRY_COMPARE(rightEdge(*dialog.ChannelField(1)), rightEdge(Child<QLabel>(dialog, "LChannel1")));
+            // The first channel's column follows the row captions: no empty
+            // column's width between them.
+            int captionsRight = 0;
+            for (QLabel* caption : dialog.findChildren<QLabel*>())
+                if (caption->isVisible() && (caption->objectName() == "LSize" || caption->objectName() == "LTotal" ||
+                                             caption->objectName().startsWith("LBrand")))
+                    captionsRight = std::max(captionsRight, caption->mapTo(&dialog, QPoint(0, 0)).x() + caption->sizeHint().width());
+            const QWidget& firstField = *dialog.ChannelField(1);
+            EXPECT_LT(firstField.mapTo(&dialog, QPoint(0, 0)).x() - captionsRight, firstField.width()) << "zone " << zone;
             for (int c = 1; c <= dialog.ChannelCount(); ++c) {
                 const std::string number = std::to_string(c);
                 auto& heading = Child<QLabel>(dialog, ("LChannel" + number).c_str());
