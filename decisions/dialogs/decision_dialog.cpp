@@ -33,8 +33,7 @@ TFoCv3Dec::TFoCv3Dec(QWidget* owner, TDataContext& callerContext)
 }
 
 bool TFoCv3Dec::FollowSelection() {
-    bool stored = false;
-    if (!Guarded([&] { stored = StoreDecisions(); }) || !stored) {
+    if (!TryStep([this] { return StoreDecisions(); })) {
         *CallerContext = Context;
         return false;
     }
@@ -44,8 +43,7 @@ bool TFoCv3Dec::FollowSelection() {
 }
 
 void TFoCv3Dec::OkClick() {
-    bool stored = false;
-    if (Guarded([&] { stored = StoreDecisions(); }) && stored) accept();
+    if (TryStep([this] { return StoreDecisions(); })) accept();
 }
 
 bool TFoCv3Dec::FinishEdit(QWidget& target) {
@@ -54,10 +52,9 @@ bool TFoCv3Dec::FinishEdit(QWidget& target) {
     return editing == nullptr || editing == &target || focusWidget() != editing;
 }
 
-bool TFoCv3Dec::Guarded(const std::function<void()>& step) {
+bool TFoCv3Dec::TryStep(const std::function<bool()>& step) {
     try {
-        step();
-        return true;
+        return step();
     } catch (const ECvError& error) {
         Ui().ShowErrorBox(error.what());
         return false;

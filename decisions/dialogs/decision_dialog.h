@@ -52,10 +52,9 @@ public:
     // Ends the edit of the focused field by moving the focus to Target; false
     // when the field refused to let go (its value was refused).
     bool FinishEdit(QWidget& target);
-    // Runs Step of a user action: an error it raises is shown and the dialog
-    // stays as it is, rather than the error reaching the event loop. False
-    // when it raised one.
-    bool Guarded(const std::function<void()>& step);
+    // Runs Step of a user action and answers what it answers: an error it
+    // raises is shown and answers false, rather than reaching the event loop.
+    bool TryStep(const std::function<bool()>& step);
 
     // Enables Panel or Group with its buttons (a panel) or all its direct
     // children (a group), greying its text while disabled.

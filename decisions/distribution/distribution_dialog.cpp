@@ -183,15 +183,17 @@ void TFoDistrib::PutBack(TQNEdit& field) {
     field.selectAll();
 }
 
-void TFoDistrib::SizeLeft(TQNEdit& field, int channel) {
-    AcceptLeftField(field, channel);
+bool TFoDistrib::SizeLeft(TQNEdit& field, int channel) {
+    const bool accepted = AcceptLeftField(field, channel);
     totalSlfSize_ = 0;
     for (const TQNEdit* size : channelFields_) totalSlfSize_ += FieldValue(size);
+    return accepted;
 }
 
-void TFoDistrib::EBrandExit(TQNEdit& field, int channel) {
-    AcceptLeftField(field, channel);
+bool TFoDistrib::EBrandExit(TQNEdit& field, int channel) {
+    const bool accepted = AcceptLeftField(field, channel);
     ComputeChannelTotal(channel);
+    return accepted;
 }
 
 void TFoDistrib::TakeSetEfforts() {

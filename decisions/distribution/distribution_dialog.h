@@ -53,8 +53,9 @@ public:
     // its message: the field then shows its last accepted value again and
     // keeps the focus.
     void DoCalcSlfCost();
-    void SizeLeft(TQNEdit& field, int channel);
-    void EBrandExit(TQNEdit& field, int channel);
+    // Both answer whether the field's value was taken.
+    bool SizeLeft(TQNEdit& field, int channel);
+    bool EBrandExit(TQNEdit& field, int channel);
     void BBNormalizeClick();
     void BBAssistantClick();
     // Cancel, Escape and the window's close box: the firm's decisions as

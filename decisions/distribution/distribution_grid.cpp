@@ -88,7 +88,11 @@ void TFoDistrib::BuildFrame() {
 
 void TFoDistrib::ConnectButton(QPushButton* button, void (TFoDistrib::*action)()) {
     connect(button, &QPushButton::clicked, this, [this, button, action] {
-        if (FinishEdit(*button)) Guarded([this, action] { (this->*action)(); });
+        if (!FinishEdit(*button)) return;
+        TryStep([this, action] {
+            (this->*action)();
+            return true;
+        });
     });
 }
 
@@ -143,7 +147,7 @@ void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {
     grid.addWidget(size, 1, c, Qt::AlignRight);
     size->RefuseMinus = true;
     connect(size, &QLineEdit::editingFinished, this, [this, size, c] {
-        if (!closing_) Guarded([&] { SizeLeft(*size, c); });
+        if (!closing_) TryStep([&] { return SizeLeft(*size, c); });
     });
     channelLabels_.push_back(heading);
     channelFields_.push_back(size);
@@ -162,7 +166,7 @@ void TFoDistrib::AddBrandRow(QGridLayout& grid, int gridRow, TRow& row) {
         grid.addWidget(effort, gridRow, c, Qt::AlignRight);
         effort->RefuseMinus = true;
         connect(effort, &QLineEdit::editingFinished, this, [this, effort, c] {
-            if (!closing_) Guarded([&] { EBrandExit(*effort, c); });
+            if (!closing_) TryStep([&] { return EBrandExit(*effort, c); });
         });
         row.efforts.push_back(effort);
     }

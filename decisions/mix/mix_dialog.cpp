@@ -364,8 +364,7 @@ bool TFoMktMix::StoreDecisions() {
 }
 
 bool TFoMktMix::AllowTabChange() {
-    bool stored = false;
-    return FinishEdit(*form_.QNTSBrand) && Guarded([&] { stored = StoreDecisions(); }) && stored;
+    return FinishEdit(*form_.QNTSBrand) && TryStep([this] { return StoreDecisions(); });
 }
 
 void TFoMktMix::OkPressed() {
