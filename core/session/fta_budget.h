@@ -33,6 +33,9 @@ inline constexpr int kBudgetBrands = 5;    // per firm and market
 inline constexpr int kBudgetProjects = 5;  // per firm and market
 inline constexpr int kBudgetChannels = 3;  // per zone
 inline constexpr int kBudgetStudies = 16;  // per study series
+// The largest amount a brand or sales-force figure holds (32 bits): a plan that
+// costs more raises EOverflowError or ERangeError in Recalculate.
+inline constexpr std::int32_t kBudgetLargestAmount = 2147483647;
 // Brand and project names are kept to this many characters.
 inline constexpr std::size_t kBudgetNameMax = 8;
 
@@ -105,6 +108,12 @@ public:
     // or over 16 studies raises ERangeError, and a sum past 32 bits
     // EOverflowError; either way the previous figures are kept.
     void Recalculate();
+
+    // The largest sales force (after Init) whose salaries and hiring, at the
+    // zone's rates and as if nobody were employed yet, fit one figure: what a
+    // channel of the zone can carry on its own. Limit when the zone's rates
+    // cost nothing or carry more.
+    std::int32_t LargestSalesForce(std::int32_t limit) const;
 
     const TDataContext& Context() const { return context_; }
     TCvPerData* Results() const { return results_; }

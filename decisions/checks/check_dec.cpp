@@ -112,9 +112,11 @@ std::string TCheckDec::BrandName(int brand) const {
 
 // In an industry of several zones the same brand or channel name stands in
 // every zone: the zone's label tells the messages of two zones apart.
-std::string TCheckDec::ZoneNamed(const std::string& text) const {
-    if (industry_.NbFtas() <= 1) return text;
-    return text + " (" + industry_.FtaLabel(context_.SelFta) + ")";
+std::string TCheckDec::ZoneNamed(const std::string& text) const { return text + ZoneSuffix(); }
+
+std::string TCheckDec::ZoneSuffix() const {
+    if (industry_.NbFtas() <= 1) return {};
+    return " (" + industry_.FtaLabel(context_.SelFta) + ")";
 }
 
 }  // namespace cv

@@ -142,6 +142,8 @@ private:
 
     std::string BrandName(int brand) const;
     std::string ZoneNamed(const std::string& text) const;
+    // " (<zone>)" in an industry of several zones, else nothing.
+    std::string ZoneSuffix() const;
     int NbMarkets() const;
 
     TCvInd& industry_;

@@ -23,16 +23,17 @@ int TCheckDec::CheckDecStatus(TQnInfos& messages, const TDataContext& context) {
     LoadVars();
     int all = 1;
     int some = dsNoneTaken;
-    auto group = [&](bool taken, std::string_view untakenKey) {
+    auto group = [&](bool taken, std::string_view untakenKey, std::initializer_list<std::string> params) {
         if (taken) {
             some = dsSomeTaken;
             return;
         }
-        Add(messages, untakenKey, {}, kCheckCategoryError);
+        Add(messages, untakenKey, params, kCheckCategoryError);
         all = 0;
     };
-    if (!Restricted("NoSlf")) group(slfDecStatus_ != 0, "SlfDecsNotYetTaken");
-    group(studiesDecStatus_ != 0, "StuDecsNotYetTaken");
+    // The sales force is decided zone by zone: its message names the zone.
+    if (!Restricted("NoSlf")) group(slfDecStatus_ != 0, "SlfDecsNotYetTaken", {ZoneSuffix()});
+    group(studiesDecStatus_ != 0, "StuDecsNotYetTaken", {});
     std::string brands;
     std::string projects;
     CollectUntaken(brands, projects, all, some);

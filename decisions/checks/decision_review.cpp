@@ -24,15 +24,18 @@ int AppendNew(TQnInfos& messages, const TQnInfos& found) {
     return added;
 }
 
-// A status ranks below another when fewer groups are taken.
-int Rank(TDecStatus status) { return status == dsAllTaken ? 2 : status == dsSomeTaken ? 1 : 0; }
+// The firm's status from the zones' so far and the next zone's: complete only
+// when both are, none only when neither has anything taken, else some.
+TDecStatus Combined(TDecStatus sofar, TDecStatus zone) {
+    if (sofar == zone) return sofar;
+    return dsSomeTaken;
+}
 
 }  // namespace
 
 TDecisionReview ReviewDecisions(TCvInd& industry, const TDataContext& context, bool adminView, TQnInfos& messages) {
     TDecisionReview review;
     review.DecStatusResult = 1;
-    review.Status = dsAllTaken;
     const int zones = std::max(1, static_cast<int>(industry.NbFtas()));
     auto forEachZone = [&](auto&& check) {
         for (int zone = 1; zone <= zones; ++zone) {
@@ -44,9 +47,11 @@ TDecisionReview ReviewDecisions(TCvInd& industry, const TDataContext& context, b
             AppendNew(messages, found);
         }
     };
+    bool firstZone = true;
     forEachZone([&](TCheckDec& checker, TQnInfos& found, const TDataContext& zoneContext) {
         if (checker.CheckDecStatus(found, zoneContext) != 1) review.DecStatusResult = 0;
-        if (Rank(checker.WrittenStatus()) < Rank(review.Status)) review.Status = checker.WrittenStatus();
+        review.Status = firstZone ? checker.WrittenStatus() : Combined(review.Status, checker.WrittenStatus());
+        firstZone = false;
     });
     const std::size_t afterStatus = messages.Count();
     forEachZone([&](TCheckDec& checker, TQnInfos& found, const TDataContext& zoneContext) {

@@ -15,7 +15,9 @@ struct TDecisionReview {
     int DecStatusResult = 0;  // 1 when every group of every zone is taken
     int ErrorCount = 0;
     int WarningCount = 0;
-    TDecStatus Status = dsNoneTaken;  // written as "DecStatus": the worst over the zones
+    // Written as "DecStatus": complete when every zone is, none when no zone has
+    // anything taken, else some.
+    TDecStatus Status = dsNoneTaken;
 };
 
 // Runs CheckDecStatus, CheckDecisions and CheckWarnings for Context's firm in

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QStyle>
 
+#include "core/base/errors.h"
+#include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "ui/platform_color.h"
@@ -33,7 +35,7 @@ TFoCv3Dec::TFoCv3Dec(QWidget* owner, TDataContext& callerContext)
 }
 
 bool TFoCv3Dec::FollowSelection() {
-    if (!StoreDecisions()) {
+    if (!TryStep([this] { return StoreDecisions(); })) {
         *CallerContext = Context;
         return false;
     }
@@ -45,7 +47,22 @@ bool TFoCv3Dec::FollowSelection() {
 }
 
 void TFoCv3Dec::OkClick() {
-    if (StoreDecisions()) accept();
+    if (TryStep([this] { return StoreDecisions(); })) accept();
+}
+
+bool TFoCv3Dec::FinishEdit(QWidget& target) {
+    QWidget* editing = focusWidget();
+    target.setFocus(Qt::OtherFocusReason);
+    return editing == nullptr || editing == &target || focusWidget() != editing;
+}
+
+bool TFoCv3Dec::TryStep(const std::function<bool()>& step) {
+    try {
+        return step();
+    } catch (const ECvError& error) {
+        Ui().ShowErrorBox(error.what());
+        return false;
+    }
 }
 
 void TFoCv3Dec::CancelClick() { reject(); }

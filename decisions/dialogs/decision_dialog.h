@@ -12,6 +12,7 @@
 // store is refused, the page's context gets the dialog's copy back.
 
 #include <QGroupBox>
+#include <functional>
 
 #include "core/store/data_context.h"
 #include "ui/qn_form.h"
@@ -47,6 +48,13 @@ public:
     // OK: store, and close when stored. Cancel: close.
     void OkClick();
     void CancelClick();
+
+    // Ends the edit of the focused field by moving the focus to Target; false
+    // when the field refused to let go (its value was refused).
+    bool FinishEdit(QWidget& target);
+    // Runs Step of a user action and answers what it answers: an error it
+    // raises is shown and answers false, rather than reaching the event loop.
+    bool TryStep(const std::function<bool()>& step);
 
     // Enables Panel or Group with its buttons (a panel) or all its direct
     // children (a group), greying its text while disabled.

@@ -14,6 +14,7 @@
 #include "decisions/allocation/share_rounding.h"
 #include "decisions/checks/check_dec.h"
 #include "decisions/checks/guarded_elements.h"
+#include "decisions/dialogs/budget_limit.h"
 #include "ui/cp1252.h"
 #include "ui/fields/qn_edit.h"
 
@@ -25,6 +26,7 @@ constexpr double kPercent = 100;
 constexpr int kMessageCategory = 1;
 constexpr int kMessageSeverity = 3;
 constexpr int kMinSalesForce = 1;
+constexpr char kBudgetLimitKey[] = "SlfBudgetLimit";
 
 }  // namespace
 
@@ -97,13 +99,17 @@ int TFoDistrib::FieldValue(const TQNEdit* field) const {
 }
 
 void TFoDistrib::FillFields() {
+    accepted_.clear();
     for (int c = 1; c <= ChannelCount(); ++c) {
         const int channel = ChaSeries->Lo() + c - 1;
         ChannelField(c)->SetValueInt(static_cast<std::int32_t>(RoundHalfEven(ElementNumber(slfSize_, {channel}))));
+        Accept(*ChannelField(c));
         for (TRow& row : rows_) {
             const TSimArr* alloc = markets_[static_cast<std::size_t>(row.market - 1)].alloc;
-            row.efforts[static_cast<std::size_t>(c - 1)]->SetValueInt(
+            TQNEdit* effort = row.efforts[static_cast<std::size_t>(c - 1)];
+            effort->SetValueInt(
                 static_cast<std::int32_t>(RoundHalfEven(ElementNumber(alloc, {channel, row.portRow}) * kPercent)));
+            Accept(*effort);
         }
     }
 }
@@ -134,11 +140,12 @@ void TFoDistrib::ShowCosts() {
     EChannelCost_->setText(units(static_cast<double>(total[scSalaries]) + total[scHiring] + total[scFiring]));
 }
 
-void TFoDistrib::RecostAfterEdit() {
-    if (closing_ || !FieldsInRange(false)) return;
+bool TFoDistrib::RecostAfterEdit() {
+    if (closing_ || !FieldsInRange(false)) return true;
     SaveDecisions(false);
-    budget_->Recalculate();
+    if (!BudgetCarries(*budget_)) return false;
     ShowCosts();
+    return true;
 }
 
 void TFoDistrib::DoCalcSlfCost() {
@@ -150,18 +157,72 @@ void TFoDistrib::DoCalcSlfCost() {
     RecostAfterEdit();
 }
 
-void TFoDistrib::EBrandExit(int channel) {
-    for (const TRow& row : rows_) {
-        TQNEdit* field = row.efforts[static_cast<std::size_t>(channel - 1)];
-        if (field->IntValue() == TQNEdit::kVoidInt) field->SetValueInt(0);
+bool TFoDistrib::AcceptLeftField(TQNEdit& field, int channel) {
+    if (field.IntValue() == TQNEdit::kVoidInt) field.SetValueInt(0);
+    if (!field.CheckRange(false)) {
+        field.CheckRange(true);
+        PutBack(field);
+        return false;
     }
+    if (!RecostAfterEdit()) {
+        ShowDecisionError(kBudgetLimitKey, {QStringToCp1252(field.text()), ChannelName(channel)});
+        PutBack(field);
+        RecostAfterEdit();
+        return false;
+    }
+    Accept(field);
+    return true;
+}
+
+void TFoDistrib::Accept(const TQNEdit& field) { accepted_[&field] = field.IntValue(); }
+
+void TFoDistrib::PutBack(TQNEdit& field) {
+    const auto accepted = accepted_.find(&field);
+    field.SetValueInt(accepted == accepted_.end() ? 0 : accepted->second);
+    field.setFocus(Qt::OtherFocusReason);
+    field.selectAll();
+}
+
+bool TFoDistrib::SizeLeft(TQNEdit& field, int channel) {
+    const bool accepted = AcceptLeftField(field, channel);
+    totalSlfSize_ = 0;
+    for (const TQNEdit* size : channelFields_) totalSlfSize_ += FieldValue(size);
+    return accepted;
+}
+
+bool TFoDistrib::EBrandExit(TQNEdit& field, int channel) {
+    const bool accepted = AcceptLeftField(field, channel);
     ComputeChannelTotal(channel);
-    RecostAfterEdit();
+    return accepted;
+}
+
+void TFoDistrib::TakeSetEfforts() {
+    if (!RecostAfterEdit()) {
+        bool told = false;
+        for (int c = 1; c <= ChannelCount(); ++c) {
+            for (const TRow& row : rows_) {
+                TQNEdit& effort = *row.efforts[static_cast<std::size_t>(c - 1)];
+                const std::int32_t accepted = accepted_[&effort];
+                if (!told && effort.IntValue() != accepted) {
+                    ShowDecisionError(kBudgetLimitKey, {QStringToCp1252(effort.text()), ChannelName(c)});
+                    told = true;
+                }
+                effort.SetValueInt(accepted);
+            }
+        }
+        RecostAfterEdit();
+    }
+    for (const TRow& row : rows_)
+        for (const TQNEdit* effort : row.efforts) Accept(*effort);
+    ComputeAllChannelTotals();
+}
+
+std::string TFoDistrib::ChannelName(int channel) const {
+    return SessionIndustry("TFoDistrib").ChannelLongLabel(bound_.SelFta, ChaSeries->Lo() + channel - 1);
 }
 
 bool TFoDistrib::Validate(bool check) {
     if (!check) return true;
-    TCvInd& industry = SessionIndustry("TFoDistrib.Validate");
     TQnInfos messages;
     TCVInfo info;
     QWidget* focus = nullptr;
@@ -181,7 +242,7 @@ bool TFoDistrib::Validate(bool check) {
     ComputeAllChannelTotals();
     for (int c = 1; c <= ChannelCount(); ++c) {
         if (channelTotals_[static_cast<std::size_t>(c - 1)] == kFullChannel) continue;
-        add("Err2DistribDecs", industry.ChannelLongLabel(bound_.SelFta, ChaSeries->Lo() + c - 1));
+        add("Err2DistribDecs", ChannelName(c));
         if (!focus && !rows_.empty()) focus = EffortField(1, c);
     }
     if (messages.Empty()) return true;
@@ -232,7 +293,7 @@ void TFoDistrib::BBNormalizeClick() {
         const std::vector<int> shares = NormalisedShares(efforts, channelTotals_[static_cast<std::size_t>(c - 1)]);
         for (std::size_t k = 0; k < rows_.size(); ++k) rows_[k].efforts[static_cast<std::size_t>(c - 1)]->SetValueInt(shares[k]);
     }
-    ComputeAllChannelTotals();
+    TakeSetEfforts();
 }
 
 // The copy replaces the firm's cells, and with them the arrays the dialog

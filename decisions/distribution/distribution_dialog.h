@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "decisions/dialogs/brand_decision_dialog.h"
@@ -45,8 +46,16 @@ public:
     // focus on the first field concerned; false when anything was listed.
     bool Validate(bool check);
 
+    // The force summed from the size fields (an empty one counts 0) and
+    // costed. A size field left costs the force again; an effort field of
+    // Channel left, the channel's total and the costs. Either refuses a value
+    // outside its field's range, or one the zone's budget cannot cost, with
+    // its message: the field then shows its last accepted value again and
+    // keeps the focus.
     void DoCalcSlfCost();
-    void EBrandExit(int channel);
+    // Both answer whether the field's value was taken.
+    bool SizeLeft(TQNEdit& field, int channel);
+    bool EBrandExit(TQNEdit& field, int channel);
     void BBNormalizeClick();
     void BBAssistantClick();
     // Cancel, Escape and the window's close box: the firm's decisions as
@@ -86,8 +95,21 @@ private:
     void ShowCosts();
     void ComputeChannelTotal(int channel);
     void ComputeAllChannelTotals();
-    // Writes without checks, costs the zone's budget again and shows the costs.
-    void RecostAfterEdit();
+    // Writes without checks, costs the zone's budget again and shows the
+    // costs; false, with the figures of the last costing kept, when the
+    // budget cannot cost what is written.
+    bool RecostAfterEdit();
+    // Field, of Channel, left: true when its value is taken.
+    bool AcceptLeftField(TQNEdit& field, int channel);
+    // Efforts set by the dialog (Normalise, the assistant): they stand when
+    // the budget can cost them, else the accepted ones come back.
+    void TakeSetEfforts();
+    void PutBack(TQNEdit& field);
+    void Accept(const TQNEdit& field);
+    std::string ChannelName(int channel) const;
+    // The buttons act on what the fields show once the field being typed in
+    // has been left and has taken its value.
+    void ConnectButton(QPushButton* button, void (TFoDistrib::*action)());
     int FieldValue(const TQNEdit* field) const;
     // True when every number field holds a value within its range; else
     // false, and with Tell the range message and the focus on the first
@@ -108,6 +130,9 @@ private:
     std::vector<TQNEdit*> channelFields_;
     std::vector<TQNEdit*> totalFields_;
     std::vector<int> channelTotals_;
+    // Each number field's last accepted value: loaded, set by the dialog or
+    // left with a value that was taken.
+    std::unordered_map<const TQNEdit*, std::int32_t> accepted_;
     int totalSlfSize_ = 0;
     QWidget* gridPanel_ = nullptr;
     QLabel* LNoBrands_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "decisions/dialogs/dialog_frame.h"
@@ -72,14 +73,27 @@ void TFoDistrib::BuildFrame() {
     BBCancel_ = Named<QPushButton>(this, QStringLiteral("BBCancel"));
     for (QPushButton* button : {BBAssistant_, BBNormalize_, BBOk_, BBCancel_}) {
         button->setAutoDefault(false);
+        // A click leaves the focus where it is: the button's action itself
+        // ends the edit of the field being typed in (Cancel throws it away).
+        button->setFocusPolicy(Qt::TabFocus);
         buttons->addWidget(button);
         if (button == BBNormalize_) buttons->addStretch(1);
     }
     layout->addLayout(buttons);
-    connect(BBAssistant_, &QPushButton::clicked, this, &TFoDistrib::BBAssistantClick);
-    connect(BBNormalize_, &QPushButton::clicked, this, &TFoDistrib::BBNormalizeClick);
-    connect(BBOk_, &QPushButton::clicked, this, &TFoDistrib::OkClick);
+    ConnectButton(BBAssistant_, &TFoDistrib::BBAssistantClick);
+    ConnectButton(BBNormalize_, &TFoDistrib::BBNormalizeClick);
+    ConnectButton(BBOk_, &TFoDistrib::OkClick);
     connect(BBCancel_, &QPushButton::clicked, this, &TFoDistrib::CancelClick);
+}
+
+void TFoDistrib::ConnectButton(QPushButton* button, void (TFoDistrib::*action)()) {
+    connect(button, &QPushButton::clicked, this, [this, button, action] {
+        if (!FinishEdit(*button)) return;
+        TryStep([this, action] {
+            (this->*action)();
+            return true;
+        });
+    });
 }
 
 // Columns: the row labels, one per channel, the costs. Rows: the channel
@@ -96,6 +110,9 @@ void TFoDistrib::BuildGrid() {
     grid->setHorizontalSpacing(DialogRowGap() * 2);
     grid->setVerticalSpacing(DialogRowGap());
     const int costColumn = NbChannels + 1;
+    // Width the columns do not need (a dialog kept as wide as a zone of more
+    // channels) goes to an empty column at the right.
+    grid->setColumnStretch(costColumn + 1, 1);
     grid->addWidget(Named<QLabel>(gridPanel_, QStringLiteral("LSize")), 1, 0);
     auto* costHeading = Named<QLabel>(gridPanel_, QStringLiteral("LSlfCost"));
     grid->addWidget(costHeading, 0, costColumn, Qt::AlignRight | Qt::AlignBottom);
@@ -124,10 +141,13 @@ void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {
     auto* heading = Named<QLabel>(gridPanel_, Numbered("LChannel", c));
     heading->setText(Cp1252ToQString(industry.ChannelLabel(bound_.SelFta, ChaSeries->Lo() + c - 1)));
     grid.addWidget(heading, 0, c, Qt::AlignRight | Qt::AlignBottom);
-    TQNEdit* size = NumberField(gridPanel_, Numbered("EChannel", c), kSizeMax, kSizeMaxLength);
-    grid.addWidget(size, 1, c);
-    connect(size, &QLineEdit::editingFinished, this, [this] {
-        if (!closing_) DoCalcSlfCost();
+    // At most the force the zone's budget can cost in one channel.
+    TQNEdit* size = NumberField(gridPanel_, Numbered("EChannel", c), budget_->LargestSalesForce(kSizeMax), kSizeMaxLength);
+    // Headings and fields share their column's right edge.
+    grid.addWidget(size, 1, c, Qt::AlignRight);
+    size->RefuseMinus = true;
+    connect(size, &QLineEdit::editingFinished, this, [this, size, c] {
+        if (!closing_) TryStep([&] { return SizeLeft(*size, c); });
     });
     channelLabels_.push_back(heading);
     channelFields_.push_back(size);
@@ -143,9 +163,10 @@ void TFoDistrib::AddBrandRow(QGridLayout& grid, int gridRow, TRow& row) {
         const QString name = k == 1 && c == 1 ? QStringLiteral("EBrand1")
                                               : Numbered("EBrand", k) + QLatin1Char('_') + QString::number(c);
         TQNEdit* effort = NumberField(gridPanel_, name, kFullChannel, kEffortMaxLength);
-        grid.addWidget(effort, gridRow, c);
-        connect(effort, &QLineEdit::editingFinished, this, [this, c] {
-            if (!closing_) EBrandExit(c);
+        grid.addWidget(effort, gridRow, c, Qt::AlignRight);
+        effort->RefuseMinus = true;
+        connect(effort, &QLineEdit::editingFinished, this, [this, effort, c] {
+            if (!closing_) TryStep([&] { return EBrandExit(*effort, c); });
         });
         row.efforts.push_back(effort);
     }
@@ -158,7 +179,7 @@ void TFoDistrib::AddTotalsRow(QGridLayout& grid, int gridRow) {
     grid.addWidget(LTotal_, gridRow, 0);
     for (int c = 1; c <= NbChannels; ++c) {
         TQNEdit* total = ShownField(gridPanel_, Numbered("ETotal", c), kFieldWidth);
-        grid.addWidget(total, gridRow, c);
+        grid.addWidget(total, gridRow, c, Qt::AlignRight);
         totalFields_.push_back(total);
     }
     ETotalCost_ = ShownField(gridPanel_, QStringLiteral("ETotalCost"), kCostWidth);
@@ -189,8 +210,7 @@ void TFoDistrib::BBAssistantClick() {
     for (int k = 1; k <= RowCount(); ++k)
         for (int c = 1; c <= ChannelCount(); ++c)
             if (const std::optional<int> share = assistant.Proposed(k, c)) EffortField(k, c)->SetValueInt(*share);
-    RecostAfterEdit();
-    ComputeAllChannelTotals();
+    TakeSetEfforts();
 }
 
 }  // namespace cv

@@ -8,11 +8,14 @@
 #include "core/base/ui_services.h"
 #include "core/language/language_file.h"
 #include "core/language/translator.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "core/session/session.h"
 #include "core/store/series_index.h"
+#include "decisions/checks/check_dec.h"
 #include "decisions/checks/guarded_elements.h"
+#include "decisions/dialogs/budget_limit.h"
 #include "decisions/mix/mix_arithmetic.h"
 #include "ui/cp1252.h"
 #include "ui/wait_cursor.h"
@@ -27,6 +30,7 @@ constexpr long double kPercent = 100;
 constexpr int kFullShare = 100;
 constexpr int kSegmentStep = 63;
 constexpr char kErrorsKey[] = "BMktMixDecs";
+constexpr char kAdvertisingLimitKey[] = "AdvBudgetLimit";
 constexpr char kMixTextsKey[] = "MktMixDecs";
 constexpr int kNoBrandLine = 1;
 constexpr char kAvailableKey[] = "LCurInventory";
@@ -245,13 +249,14 @@ void TFoMktMix::RecomputeIncrease(const TMixLine& line) {
     line.increase->SetFieldEnabled(increase.has_value());
 }
 
+// The decision follows the typed increase; the focus goes on where the team
+// sent it (back to the decision, Tab would never get past the line).
 void TFoMktMix::IncreaseLeft(const TMixLine& line) {
     if (line.increase->text().isEmpty() || line.last->IntValue() < 0) {
         RecomputeIncrease(line);
         return;
     }
     line.decided->SetValueInt(DecidedFromIncrease(line.last->IntValue(), line.increase->RealValue()));
-    line.decided->setFocus(Qt::OtherFocusReason);
 }
 
 void TFoMktMix::RecomputeSegmentTotal() {
@@ -307,17 +312,44 @@ bool TFoMktMix::ValidateBrand() {
     return objectives_->Validate();
 }
 
+TFoMktMix::TAdvertising TFoMktMix::ShownAdvertising() const {
+    const long double massCom = form_.massCom.decided->IntValue() * kThousand;
+    const long double research = form_.advRes.decided->IntValue() * kThousand;
+    const long double total = massCom + research;
+    return {total, total > 0 ? research / total : research};
+}
+
+void TFoMktMix::WriteAdvertising(const TAdvertising& advertising) {
+    BrdDecNew->SetReal48({shownRow_, si::AdvertBgt}, advertising.budget);
+    BrdDecNew->SetReal48({shownRow_, si::AdvertQual}, advertising.quality);
+}
+
+// The advertising shown is tried on the zone's budget, then the stored one put
+// back: a budget it cannot cost is refused with its amount.
+bool TFoMktMix::AdvertisingCarried() {
+    const TAdvertising stored{ElementNumber(BrdDecNew, {shownRow_, si::AdvertBgt}),
+                              ElementNumber(BrdDecNew, {shownRow_, si::AdvertQual})};
+    const TAdvertising shown = ShownAdvertising();
+    TCvInd& industry = SessionIndustry("TFoMktMix.AdvertisingCarried");
+    TFtaBudget& budget = *industry.Budget();
+    budget.Init(industry, Context);
+    WriteAdvertising(shown);
+    const bool carried = BudgetCarries(budget);
+    WriteAdvertising(stored);
+    if (carried) return true;
+    ShowDecisionError(kAdvertisingLimitKey, {TCheckDec::FormatUnits(static_cast<double>(shown.budget)),
+                                             QStringToCp1252(form_.QNTSBrand->tabText(shownRow_ - 1))});
+    form_.massCom.decided->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
 void TFoMktMix::SaveDecisions() {
     const int row = shownRow_;
     TSimArr& decisions = *BrdDecNew;
     decisions.SetReal48({row, si::BrdDecStatus}, 1);
     decisions.SetReal48({row, si::Production}, form_.production.decided->IntValue() * kThousand);
     decisions.SetReal48({row, si::SellStock}, form_.inventory.decided->IntValue() * kThousand);
-    const long double massCom = form_.massCom.decided->IntValue() * kThousand;
-    const long double research = form_.advRes.decided->IntValue() * kThousand;
-    const long double total = massCom + research;
-    decisions.SetReal48({row, si::AdvertBgt}, total);
-    decisions.SetReal48({row, si::AdvertQual}, total > 0 ? research / total : research);
+    WriteAdvertising(ShownAdvertising());
     decisions.SetReal48({row, si::Price}, form_.price.decided->IntValue());
     for (int i = 0; i < std::min(NbSegments, TMixForm::kSegmentFields); ++i)
         SegStratNew->SetReal48({row, SegSeries->Lo() + i}, form_.QNESegCurPer[i]->IntValue() / kPercent);
@@ -326,18 +358,14 @@ void TFoMktMix::SaveDecisions() {
 
 bool TFoMktMix::StoreDecisions() {
     if (!brandsShown_) return true;
-    if (!ValidateBrand()) return false;
+    if (!ValidateBrand() || !AdvertisingCarried()) return false;
     SaveDecisions();
     return true;
 }
 
-bool TFoMktMix::FinishEdit(QWidget& target) {
-    QWidget* editing = focusWidget();
-    target.setFocus(Qt::OtherFocusReason);
-    return editing == nullptr || editing == &target || focusWidget() != editing;
+bool TFoMktMix::AllowTabChange() {
+    return FinishEdit(*form_.QNTSBrand) && TryStep([this] { return StoreDecisions(); });
 }
-
-bool TFoMktMix::AllowTabChange() { return FinishEdit(*form_.QNTSBrand) && StoreDecisions(); }
 
 void TFoMktMix::OkPressed() {
     if (FinishEdit(*form_.BBOK)) OkClick();

@@ -50,6 +50,15 @@ protected:
     void done(int result) override;
 
 private:
+    // A brand's advertising as stored: its total in money units and the
+    // share of it spent on research.
+    struct TAdvertising {
+        long double budget = 0;
+        long double quality = 0;
+    };
+    TAdvertising ShownAdvertising() const;
+    void WriteAdvertising(const TAdvertising& advertising);
+    bool AdvertisingCarried();
     void SetUnitWords();
     void LayOutSegments();
     void ShowNoBrand();
@@ -63,9 +72,6 @@ private:
     void RecomputeSegmentTotal();
     bool AllowTabChange();
     void OkPressed();
-    // Ends the edit of the focused field by moving the focus to Target;
-    // false when the field refused to let go (its value was out of range).
-    bool FinishEdit(QWidget& target);
     bool CheckFilled(TQNEdit& field, int emptyLine);
     void Refuse(int line, QWidget* focus);
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include "core/session/fta_budget.h"
 #include "decisions/dialogs/dialog_frame.h"
 #include "ui/platform_color.h"
 
@@ -41,6 +42,7 @@ constexpr double kNoLimit = 2e9;
 constexpr int kPriceLimit = 10000;
 constexpr int kProductionLimit = 2000;
 constexpr int kShareLimit = 100;
+constexpr int kAdvertisingLimit = kBudgetLargestAmount / 1000;
 
 constexpr TFieldSpec kText{TEditKind::ekAlphaNum, -kNoLimit, kNoLimit, 0};
 constexpr TFieldSpec kShownInteger{TEditKind::ekInteger, -kNoLimit, kNoLimit, 0};
@@ -109,8 +111,10 @@ void BuildMixGroup(QWidget& dialog, TMixForm& form) {
     form.inventory = MixLine(group, 2, "LInventory", "Invent", {TEditKind::ekInteger, 0, kNoLimit, 0}, false);
     form.LCurInventory = Label(group, "LCurInventory", {kIncreaseLeft, LineRect(2, 0, 0).top() - 3, 172, 28});
     form.LCurInventory->setWordWrap(true);
-    form.massCom = MixLine(group, 3, "LMassComBgt", "MassCom", {TEditKind::ekInteger, 0, kNoLimit, 0}, true);
-    form.advRes = MixLine(group, 4, "LAdvResBgt", "AdvRes", {TEditKind::ekInteger, 0, kNoLimit, 0}, true);
+    // Advertising in thousands, each budget at most what one figure of the zone's budget holds.
+    const TFieldSpec advertising{TEditKind::ekInteger, 0, kAdvertisingLimit, 0};
+    form.massCom = MixLine(group, 3, "LMassComBgt", "MassCom", advertising, true);
+    form.advRes = MixLine(group, 4, "LAdvResBgt", "AdvRes", advertising, true);
     form.price = MixLine(group, 5, "LRecomPrice", "Price", {TEditKind::ekInteger, 0, kPriceLimit, 0}, true);
 }
 
@@ -196,6 +200,8 @@ TMixForm BuildMixForm(QWidget& dialog) {
     BuildObjectiveGroup(dialog, form);
     form.BBOK = Button(dialog, "BBOK", {424, kButtonsTop, 90, 28});
     form.BBCancel = Button(dialog, "BBCancel", {526, kButtonsTop, 90, 28});
+    // Enter presses OK, as in the other decision dialogs.
+    form.BBOK->setDefault(true);
     return form;
 }
 

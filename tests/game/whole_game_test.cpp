@@ -6,6 +6,7 @@
 // every dialog the program has, back up, send; the stand-in runs the period,
 // and the next round's pages show it.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +31,7 @@
 #include "graphs/design_dialogs/map2att.h"
 #include "graphs/page/graph_page.h"
 #include "tests/game/whole_game_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/fields/qn_edit.h"
 
@@ -127,6 +129,22 @@ protected:
         QTest::keyClicks(&field, text);
         QTest::keyClick(&field, Qt::Key_Tab);
     }
+    // Presses Tab until the focus is on Window's child Name; false when it
+    // comes round without reaching it.
+    static bool TabTo(QWidget& window, const char* name) {
+        constexpr int kMostTabs = 60;
+        for (int tabs = 0; tabs < kMostTabs; ++tabs) {
+            QWidget* focus = QApplication::focusWidget();
+            if (focus && focus->window() == &window && focus->objectName() == QLatin1String(name)) return true;
+            QTest::keyClick(focus ? focus : &window, Qt::Key_Tab);
+        }
+        return false;
+    }
+    // Replaces the focused field's text as typing does: select all, then the keys.
+    static void ReplaceFocusedText(const QString& text) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
     // The first brand's decisions in the North's M1, as the industry now open holds them.
     double FirstBrandDecision(int period, std::int8_t element) {
         const TSimArr* mix = Industry().PerDecisions(period).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecBrdCv3");
@@ -144,15 +162,20 @@ protected:
         auto& page = dynamic_cast<TFoDecision&>(ShowPage("SpBDec"));
         // The portfolio as it stands.
         Decide(page, "BBBrdPF", [](QWidget& window) { Child<QPushButton>(window, "BBOk").click(); }, period, "Portfolio");
-        // The first brand's price, and its advertising split over M1's three segments.
+        // The first brand's price, and its advertising split over M1's three
+        // segments, by keys only: Tab to each field, type, Enter for OK.
         Decide(
             page, "BBBrdMMix",
             [period](QWidget& window) {
-                Type(Child<TQNEdit>(window, "QNEPriceCurPer"), QString::number(PriceFor(period)));
+                ASSERT_TRUE(TabTo(window, "QNEPriceCurPer"));
+                ReplaceFocusedText(QString::number(PriceFor(period)));
                 int segment = 0;
-                for (const char* share : {"50", "30", "20"})
-                    Type(Child<TQNEdit>(window, ("QNESegCurPer" + std::to_string(++segment)).c_str()), share);
-                Child<QPushButton>(window, "BBOK").click();
+                for (const char* share : {"50", "30", "20"}) {
+                    ASSERT_TRUE(TabTo(window, ("QNESegCurPer" + std::to_string(++segment)).c_str()));
+                    ReplaceFocusedText(QString::fromLatin1(share));
+                }
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QTRY_VERIFY(!window.isVisible());
             },
             period, "MarketingMix");
         // A new project in M1 on the first completed prototype, with a development budget.
@@ -192,15 +215,23 @@ protected:
                 Child<QPushButton>(window, "BBOk").click();
             },
             period, "StudyOrders");
-        // One salesperson more in the first channel, shared out again over the brands.
+        // One salesperson more in the first channel, the first brand's share
+        // of it raised, shared out again over the brands, by keys only.
         Decide(
             page, "BBDistrib",
             [](QWidget& window) {
                 auto& dialog = dynamic_cast<TFoDistrib&>(window);
                 TQNEdit& channel = *dialog.ChannelField(1);
-                Type(channel, QString::number(channel.IntValue() + 1));
-                Child<QPushButton>(window, "BBNormalize").click();
-                Child<QPushButton>(window, "BBOk").click();
+                ASSERT_TRUE(TabTo(window, "EChannel1"));
+                ReplaceFocusedText(QString::number(channel.IntValue() + 1));
+                ASSERT_TRUE(TabTo(window, "EBrand1"));
+                ReplaceFocusedText(QString::number(dialog.EffortField(1, 1)->IntValue() + 10));
+                ASSERT_TRUE(TabTo(window, "BBNormalize"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                EXPECT_EQ(Child<TQNEdit>(window, "ETotal1").text(), QStringLiteral("100%"));
+                ASSERT_TRUE(TabTo(window, "BBOk"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                QTRY_VERIFY(!window.isVisible());
             },
             period, "Distribution");
         // The plan as the defaults lay it, and its forecast: the brand forecast tab runs the model.

@@ -101,7 +101,7 @@ bool TQNEdit::CheckText() {
 
     int decimals = 0;
     QString trailing;
-    bool ok = !typed.isEmpty();
+    bool ok = !typed.isEmpty() && !(negative && RefuseMinus);
     for (const QChar c : typed)
         if (!c.isDigit() && QString(c) != separator) ok = false;
     double number = 0;

@@ -41,6 +41,9 @@ public:
     double MinValue = -2e9;
     double MaxValue = 2e9;
     bool ForceNumVoidto0 = false;
+    // A field whose range holds no negative value may refuse the minus sign
+    // as it refuses any other character that makes no number it can take.
+    bool RefuseMinus = false;
     int Precision = 2;
     int Scale = 1;
     std::function<void(TQNEdit&, TErrorType)> OnError;

@@ -216,6 +216,26 @@ TEST_F(BudgetOnSample, LimitsRaiseAndKeepTheLastFigures) {
     EXPECT_THROW(budget_.Init(Ind(), Context(kFirmA, 3)), ERangeError);
 }
 
+// A North salesperson costs a salary of 30,000 and a hiring of 8,000, x 1.25: 47,500 money units. One figure
+// holds 2,147,483,647: 45,210 people (45,210 x 47,500 = 2,147,475,000; one more passes it).
+TEST_F(BudgetOnSample, LargestSalesForceIsWhatOneFigureHolds) {
+    Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpBaseCost", 30000);
+    Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpHireCost", 8000);
+    budget_.Init(Ind(), Context(kFirmA, kNorth));
+    EXPECT_EQ(budget_.LargestSalesForce(999999), 45210);
+    EXPECT_EQ(budget_.LargestSalesForce(1000), 1000) << "the caller's limit when smaller";
+    // That many in one channel, nobody in the others and no advertising: the budget costs it.
+    TSimArr& sizes = DecisionArray(kCategoryFirmFta, Context(kFirmA, kNorth), "SlfSize");
+    for (int channel = 1; channel <= 3; ++channel) sizes.SetReal48({channel}, channel == 1 ? 45210 : 0);
+    for (const auto& [market, brand] : {std::pair{kM1, 1}, {kM1, 2}, {kM1, 3}, {kM2, 1}, {kM2, 2}})
+        SetAdvertising(market, brand, 0, 0);
+    EXPECT_NO_THROW(budget_.Recalculate());
+    // Rates that cost nothing carry any force.
+    Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpBaseCost", 0);
+    Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpHireCost", 0);
+    EXPECT_EQ(budget_.LargestSalesForce(999999), 999999);
+}
+
 TEST_F(BudgetOnSample, AFirmWithoutDataGetsZeroFiguresAndTheStoresReports) {
     // Firm 5 has no cell in the sample: its arrays and scalars are reported missing.
     const TFtaBudget& budget = Recalculated(5, kNorth);

@@ -4,14 +4,18 @@
 // channels, each channel shared equally: 20 % per brand.
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 
 #include "core/base/numbers.h"
 #include "core/session/fta_budget.h"
 #include "core/store/series_index.h"
+#include "core/language/translator.h"
+#include "decisions/checks/check_dec.h"
 #include "decisions/distribution/distribution_dialog.h"
 #include "decisions/distribution/slf_assistant.h"
 #include "shell/selector/cv_bar.h"
@@ -173,20 +177,39 @@ TEST_F(DistributionDialogTest, AChannelShortOf100IsRefusedAndNormalised) {
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9);
 }
 
-// 150 and -50 total 100, but each field refuses its value when left: a
-// click on OK that arrives all the same stores nothing.
-TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeverStored) {
+// 150 is refused when its field is left: the range message, then the field
+// shows its last value (20) again with the focus, and the channel's total is
+// that of the values shown. A minus sign is refused as it is typed.
+TEST_F(DistributionDialogTest, AValueOutOfRangeGivesWayToTheLastOne) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
         root.ui.plainBoxes.clear();
-        TypeEfforts(dialog, 1, {150, -50, 0, 0, 0});
-        EXPECT_FALSE(root.ui.plainBoxes.empty());
+        TQNEdit& first = *dialog.EffortField(1, 1);
+        Type(first, "150");
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
+        EXPECT_EQ(first.text(), "20");
+        QTRY_VERIFY(first.hasFocus());
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
+        // The minus sign goes as it comes: "-5" typed into an emptied field is 5.
+        const auto typeIntoEmptied = [](TQNEdit& field, const QString& text) {
+            field.setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(field.hasFocus());
+            QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(&field, Qt::Key_Backspace);
+            QTest::keyClicks(&field, text);
+            EXPECT_EQ(field.text(), text.mid(1));
+            QTest::keyClick(&field, Qt::Key_Tab);
+        };
+        typeIntoEmptied(*dialog.EffortField(2, 1), "-5");
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "85%");
+        typeIntoEmptied(*dialog.ChannelField(2), "-3");
+        EXPECT_EQ(dialog.ChannelField(2)->text(), "3");
+        SaveScreenshotOfRunningTest(dialog);
         root.ui.plainBoxes.clear();
         dialog.OkClick();
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
-        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
-        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 2})), 0.20, 1e-9);
+        EXPECT_TRUE(root.ui.plainBoxes.empty());
         EXPECT_EQ(Status(), 0);
         dialog.CancelClick();
     });
@@ -200,7 +223,94 @@ TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
         dialog.OkClick();
         ASSERT_EQ(root.ui.messageLists.size(), 1u);
         EXPECT_EQ(MessageKeys(root.ui.messageLists[0].items), (std::vector<std::string>{"Err1DistribDecs"}));
+        // Its parameter: the smallest force, one salesperson.
+        std::string headline;
+        Translator->GetLine(kSectionMessages, "Err1DistribDecs", 1, headline);
+        EXPECT_EQ(root.ui.messageLists[0].items[0].Headline, ReplaceFirst(headline, "@1", "1"));
         QTRY_VERIFY(dialog.ChannelField(1)->hasFocus());
+        dialog.CancelClick();
+    });
+}
+
+// A size field takes at most the force the zone's budget can cost in one
+// channel; 99,999 is refused with the range and the field shows its last
+// value again. That largest force leaves less than one salesperson's salary
+// and hiring of a budget figure, and only the 17 employed now are not hired:
+// with the 4 + 4 people of the North's other channels the force passes the
+// figure. Refused with its value and channel, the field back to 8.
+TEST_F(DistributionDialogTest, ASizeTheBudgetCannotCarryIsRefused) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        TQNEdit& hyper = *dialog.ChannelField(1);
+        const std::int32_t largest = Session->Industry()->Budget()->LargestSalesForce(999999);
+        ASSERT_LT(largest, 99999);
+        root.ui.plainBoxes.clear();
+        Type(hyper, "99999");
+        EXPECT_EQ(root.ui.plainBoxes,
+                  std::vector<std::string>{"Value must be in [0, " + QLocale().toString(largest).toStdString() + "]"});
+        EXPECT_EQ(hyper.text(), "8");
+        QTRY_VERIFY(hyper.hasFocus());
+        root.ui.messageLists.clear();
+        Type(hyper, QString::number(largest));
+        ASSERT_EQ(root.ui.messageLists.size(), 1u);
+        EXPECT_EQ(MessageKeys(root.ui.messageLists[0].items), (std::vector<std::string>{"SlfBudgetLimit"}));
+        EXPECT_EQ(root.ui.messageLists[0].items[0].Headline,
+                  "The zone's budget cannot carry " + QLocale().toString(largest).toStdString() + " in channel " +
+                      Session->Industry()->ChannelLongLabel(1, 1) + ".");
+        EXPECT_EQ(hyper.text(), "8");
+        QTRY_VERIFY(hyper.hasFocus());
+        EXPECT_EQ(Sizes().GetReal48({1}), 8);
+        EXPECT_TRUE(root.ui.errorBoxes.empty());
+        SaveScreenshotOfRunningTest(dialog);
+        dialog.CancelClick();
+    });
+}
+
+// Normalise and the assistant write what they set and show its costs at once:
+// each row's cost is the brand's sales-force cost in the zone's budget
+// recalculated from the stored allocation.
+TEST_F(DistributionDialogTest, NormaliseAndTheAssistantShowTheirCostsAtOnce) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    const auto costsShown = [](TFoDistrib& dialog) {
+        std::vector<QString> costs;
+        for (int k = 1; k <= dialog.RowCount(); ++k) costs.push_back(Child<TQNEdit>(dialog, ("ECost" + std::to_string(k)).c_str()).text());
+        return costs;
+    };
+    const auto costsOfTheStoredAllocation = [this](TFoDistrib& dialog) {
+        TFtaBudget budget;
+        budget.Init(*Session->Industry(), Zone(1));
+        budget.Recalculate();
+        std::vector<QString> costs;
+        const std::pair<int, int> brands[] = {{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}};
+        for (int k = 1; k <= dialog.RowCount(); ++k) {
+            const auto& brand = budget.BrandCosts[brands[k - 1].first][brands[k - 1].second];
+            costs.push_back(QString::fromStdString(TCheckDec::FormatUnits(
+                static_cast<double>(brand[bcSlfSalaries]) + brand[bcSlfHiring] + brand[bcSlfFiring])));
+        }
+        return costs;
+    };
+    WithDialog([&](TFoDistrib& dialog) {
+        ASSERT_EQ(dialog.RowCount(), 5);
+        TypeEfforts(dialog, 1, {60, 30, 0, 0, 0});
+        const std::vector<QString> before = costsShown(dialog);
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBNormalize"), Qt::LeftButton);
+        EXPECT_EQ(Efforts(dialog, 1), (std::vector<int>{67, 33, 0, 0, 0}));
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9) << "written without checks";
+        EXPECT_EQ(costsShown(dialog), costsOfTheStoredAllocation(dialog));
+        EXPECT_NE(costsShown(dialog), before);
+        WhenModalShown assistant(
+            [](QWidget& window) {
+                Child<QRadioButton>(window, "RBAutoMode1").click();
+                QTest::mouseClick(&Child<QPushButton>(window, "BBOk"), Qt::LeftButton);
+            },
+            "DistributionDialog_AssistantForCosts");
+        const std::vector<QString> normalised = costsShown(dialog);
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
+        EXPECT_EQ(Efforts(dialog, 1), (std::vector<int>{20, 20, 20, 20, 20}));
+        EXPECT_EQ(costsShown(dialog), costsOfTheStoredAllocation(dialog));
+        EXPECT_NE(costsShown(dialog), normalised);
+        SaveScreenshotOfRunningTest(dialog);
         dialog.CancelClick();
     });
 }
@@ -238,6 +348,49 @@ TEST_F(DistributionDialogTest, TheZoneSelectorLoadsTheOtherZone) {
         CvBar->SelectionChanged(*zones, zones->Buttons.at(0));
         EXPECT_EQ(page->Data.SelFta, 2);
         EXPECT_EQ(dialog.ChannelCount(), 2);
+        dialog.CancelClick();
+    });
+}
+
+// The channels' columns follow the row captions, each heading over its own
+// fields: in the North's three channels and, after a click on the South on
+// the lent zone selector, in the South's two (in a dialog that keeps the
+// North's width).
+TEST_F(DistributionDialogTest, ChannelHeadingsStandOverTheirFields) {
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    WithDialog([this](TFoDistrib& dialog) {
+        TCvInd& industry = *Session->Industry();
+        TBarGrpBtn* zones = CvBar->Group(industry.FtaSeries()->Name());
+        for (const int zone : {1, 2}) {
+            if (zone == 2) QTest::mouseClick(zones->Buttons.at(1), Qt::LeftButton);
+            QTRY_COMPARE(page->Data.SelFta, zone);
+            ASSERT_EQ(dialog.ChannelCount(), static_cast<int>(industry.ChaSeries(zone)->Count()));
+            const auto rightEdge = [&dialog](const QWidget& widget) {
+                return widget.mapTo(&dialog, QPoint(widget.width(), 0)).x();
+            };
+            // The grid is laid out once the events of the load have run.
+            QTRY_COMPARE(rightEdge(*dialog.ChannelField(1)), rightEdge(Child<QLabel>(dialog, "LChannel1")));
+            // The first channel's column follows the row captions: no empty
+            // column's width between them.
+            int captionsRight = 0;
+            for (QLabel* caption : dialog.findChildren<QLabel*>())
+                if (caption->isVisible() && (caption->objectName() == "LSize" || caption->objectName() == "LTotal" ||
+                                             caption->objectName().startsWith("LBrand")))
+                    captionsRight = std::max(captionsRight, caption->mapTo(&dialog, QPoint(0, 0)).x() + caption->sizeHint().width());
+            const QWidget& firstField = *dialog.ChannelField(1);
+            EXPECT_LT(firstField.mapTo(&dialog, QPoint(0, 0)).x() - captionsRight, firstField.width()) << "zone " << zone;
+            for (int c = 1; c <= dialog.ChannelCount(); ++c) {
+                const std::string number = std::to_string(c);
+                auto& heading = Child<QLabel>(dialog, ("LChannel" + number).c_str());
+                EXPECT_EQ(heading.text().toStdString(), industry.ChannelLabel(zone, c));
+                for (QWidget* field : {static_cast<QWidget*>(dialog.ChannelField(c)),
+                                       static_cast<QWidget*>(dialog.EffortField(1, c)),
+                                       static_cast<QWidget*>(&Child<TQNEdit>(dialog, ("ETotal" + number).c_str()))})
+                    EXPECT_EQ(rightEdge(*field), rightEdge(heading))
+                        << "zone " << zone << ", " << field->objectName().toStdString();
+            }
+        }
+        SaveScreenshotOfRunningTest(dialog);
         dialog.CancelClick();
     });
 }

@@ -1,12 +1,14 @@
 // The marketing-mix dialog through its window on the sample: what it shows of
 // a carried and of a new brand, what OK writes, what is refused and where the
 // focus goes, Cancel, the market without brands, and the remembered tab.
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -135,8 +137,8 @@ TEST_F(MixTest, NewBrandShowsNoLastPeriodAndNoInventory) {
         EXPECT_EQ(Field(dialog, "QNESegCurPer2").text(), QStringLiteral("33"));
         EXPECT_EQ(Field(dialog, "QNESegCurPer3").text(), QStringLiteral("33"));
         EXPECT_EQ(Field(dialog, "QNEtotal").text(), QStringLiteral("100"));
-        SaveScreenshot(dialog, "MarketingMix_NewBrand");
-    });
+        SaveScreenshotOfRunningTest(dialog);
+    }, "MarketingMix_NewBrandOpened");
     // Leaving ALBA for ALTO stored ALBA's entries in ALBA's row.
     EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlba, si::Price}), 700);
     EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlto, si::Price}), altoPrice);
@@ -402,10 +404,163 @@ TEST_F(MixTest, IncreaseAndDecisionFollowEachOther) {
         QTRY_VERIFY(increase.hasFocus());
         Type(increase, "10");
         Field(dialog, "QNEPriceCurPer").setFocus();
-        // 100 + 100 x 10 / 100, and the focus back on the decision.
+        // 100 + 100 x 10 / 100, the focus where it was sent.
         QTRY_COMPARE(decided.text(), QStringLiteral("110"));
-        QTRY_VERIFY(decided.hasFocus());
+        EXPECT_TRUE(Field(dialog, "QNEPriceCurPer").hasFocus());
     });
+}
+
+// Keys go to the widget that has the focus, as a person's do.
+void KeysToFocus(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+void KeyToFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+void ReplaceFocusedText(const QString& text) {
+    KeyToFocus(Qt::Key_A, Qt::ControlModifier);
+    KeysToFocus(text);
+}
+
+// Leaving an increase lets the focus go where the team sent it: Tab moves on
+// to the next fields, a click puts the focus (and what is typed next) into the
+// clicked field. Enter then presses OK.
+class MixFocusTest : public MixTest {
+protected:
+    void EnterPriceAfterTheIncrease(bool byTabs) {
+        ShowSample();
+        SplitAlbaEvenly(Array("SegStrat"));
+        Array("DecBrdCv3", 1, 1, false).SetReal48({kAlba, si::Production}, 100000);
+        bool closed = false;
+        OpenMix(
+            [&](TFoMktMix& dialog) {
+                TQNEdit& production = Field(dialog, "QNEProdLevelCurPer");
+                TQNEdit& price = Field(dialog, "QNEPriceCurPer");
+                QTest::mouseClick(&production, Qt::LeftButton);
+                QTRY_VERIFY(production.hasFocus());
+                ReplaceFocusedText("30");
+                KeyToFocus(Qt::Key_Tab);
+                QTRY_VERIFY(Field(dialog, "QNEProdLevelInc").hasFocus());
+                if (byTabs) {
+                    // Every Tab goes on; Production never takes the focus back.
+                    for (int tabs = 0; tabs < 10 && !price.hasFocus(); ++tabs) {
+                        KeyToFocus(Qt::Key_Tab);
+                        ASSERT_FALSE(production.hasFocus()) << "Tab " << tabs + 2;
+                    }
+                } else {
+                    QTest::mouseClick(&price, Qt::LeftButton);
+                }
+                QTRY_VERIFY(price.hasFocus());
+                ReplaceFocusedText("55");
+                EXPECT_EQ(production.text(), QStringLiteral("30"));
+                // (30 - 100) x 100 / 100.
+                EXPECT_EQ(Field(dialog, "QNEProdLevelInc").text(), QStringLiteral("-70.0"));
+                SaveScreenshotOfRunningTest(dialog);
+                KeyToFocus(Qt::Key_Return);
+                QTRY_VERIFY(!dialog.isVisible());
+                closed = true;
+            },
+            byTabs ? "MarketingMix_TabsOpened" : "MarketingMix_ClickOpened");
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(root.ui.messageBoxes.empty()) << LastBoxKey();
+        EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlba, si::Production}), 30000);
+        EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlba, si::Price}), 55);
+    }
+};
+
+TEST_F(MixFocusTest, TabFromAnIncreaseGoesOn) { EnterPriceAfterTheIncrease(true); }
+
+TEST_F(MixFocusTest, ClickAfterAnIncreaseTakesWhatIsTyped) { EnterPriceAfterTheIncrease(false); }
+
+// An advertising budget is at most what one figure of the zone's budget holds
+// (2,147,483,647 money units: 2,147,483 thousand); two that together pass it
+// are refused with their amount. Neither reaches the arrays, and nothing ends
+// in a bare error.
+TEST_F(MixTest, AdvertisingIsWhatTheBudgetCanCarry) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    const auto before = StoredForm(Array("DecBrdCv3"));
+    OpenMix([&](TFoMktMix& dialog) {
+        TQNEdit& massCom = Field(dialog, "QNEMassComCurPer");
+        Type(massCom, "99999999");
+        ClickOk(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 2,147,483]"});
+        QTRY_VERIFY(massCom.hasFocus());
+        // 2,000,000 + 2,000,000 thousand: each within its field, together past a figure.
+        Type(massCom, "2000000");
+        Type(Field(dialog, "QNEAdvResCurPer"), "2000000");
+        root.ui.messageLists.clear();
+        ClickOk(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_EQ(root.ui.messageLists.size(), 1u);
+        ASSERT_EQ(root.ui.messageLists[0].items.size(), 1u);
+        EXPECT_EQ(root.ui.messageLists[0].items[0].Headline,
+                  "The zone's budget cannot carry an advertising budget of K$ 4,000,000 for brand ALBA.");
+        QTRY_VERIFY(massCom.hasFocus());
+        SaveScreenshotOfRunningTest(dialog);
+        // Within the budget: stored.
+        Type(massCom, "1000000");
+        Type(Field(dialog, "QNEAdvResCurPer"), "100");
+        ClickOk(dialog);
+        EXPECT_FALSE(dialog.isVisible());
+    }, "MarketingMix_AdvertisingOpened");
+    EXPECT_TRUE(root.ui.errorBoxes.empty()) << root.ui.errorBoxes.front();
+    EXPECT_NE(StoredForm(Array("DecBrdCv3")), before);
+    EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlba, si::AdvertBgt}), 1000100000);
+}
+
+// Fewer than five segments spread over the five places 63 pixels apart: with
+// n segments the step is (left of place 5 - left of place n) / (n + 1) and
+// field i moves right by i steps; the fields beyond n are hidden. The places
+// themselves are those a market of five segments shows.
+TEST_F(MixTest, FewerSegmentsSpreadOverTheFivePlaces) {
+    ShowSample();
+    TCvInd& industry = *Session->Industry();
+    constexpr int kPlaces = 5;
+    constexpr int kPlaceStep = 63;
+    struct Layout {
+        int segments;
+        std::vector<int> lefts;
+        std::vector<bool> shown;
+    };
+    std::vector<Layout> layouts;
+    for (int zone = 1; zone <= industry.NbFtas(); ++zone) {
+        for (int market = 1; market <= industry.NbMarkets(); ++market) {
+            TDataContext context = page->Data;
+            context.SelFta = static_cast<std::int16_t>(zone);
+            context.SelMarket = static_cast<std::int16_t>(market);
+            TMixMemory memory;
+            TFoMktMix dialog(page, context, memory);
+            dialog.show();
+            QTRY_VERIFY(dialog.isVisible());
+            Layout layout{static_cast<int>(industry.SegSeries(zone, market)->Count()), {}, {}};
+            for (int i = 1; i <= kPlaces; ++i) {
+                const std::string number = std::to_string(i);
+                TQNEdit& share = Field(dialog, ("QNESegCurPer" + number).c_str());
+                EXPECT_EQ(Field(dialog, ("QNESeg" + number).c_str()).x(), share.x()) << number;
+                layout.lefts.push_back(share.x());
+                layout.shown.push_back(share.isVisible());
+            }
+            if (layout.segments == 2) SaveScreenshot(dialog, "MarketingMix_TwoSegments");
+            layouts.push_back(layout);
+            dialog.reject();
+        }
+    }
+    const auto five = std::find_if(layouts.begin(), layouts.end(), [](const Layout& l) { return l.segments == kPlaces; });
+    ASSERT_NE(five, layouts.end()) << "a market of five segments gives the places";
+    const int first = five->lefts[0];
+    bool fewer = false;
+    for (const Layout& layout : layouts) {
+        const int n = layout.segments;
+        const int step = n < kPlaces ? ((kPlaces - 1) * kPlaceStep - (n - 1) * kPlaceStep) / (n + 1) : 0;
+        fewer = fewer || n < kPlaces;
+        for (int i = 1; i <= kPlaces; ++i) {
+            EXPECT_EQ(layout.shown[i - 1], i <= n) << n << " segments, field " << i;
+            if (i <= n) {
+                EXPECT_EQ(layout.lefts[i - 1], first + (i - 1) * kPlaceStep + i * step) << n << " segments, field " << i;
+            }
+        }
+    }
+    EXPECT_TRUE(fewer) << "a market of fewer segments";
 }
 
 TEST_F(MixTest, MarketWithoutBrandsOffersNothingToEnter) {
@@ -477,8 +632,7 @@ TEST_F(MixTest, OpensOnTheTabShownWhenLastClosed) {
 
 TEST_F(MixTest, SmallScreenShowsTheWholeMix) {
     ShowSample();
-    OpenMix(
-        [&](TFoMktMix& dialog) {
+    OpenMix([&](TFoMktMix& dialog) {
             // The sample's ALBA has no objective: nothing to choose.
             EXPECT_TRUE(Child<QRadioButton>(dialog, "RBNoCom").isChecked());
             EXPECT_FALSE(Child<QComboBox>(dialog, "CBObj1").isEnabled());
@@ -488,8 +642,7 @@ TEST_F(MixTest, SmallScreenShowsTheWholeMix) {
                 QWidget& child = Child<QWidget>(dialog, name);
                 EXPECT_TRUE(dialog.rect().contains(QRect(child.mapTo(&dialog, QPoint(0, 0)), child.size()))) << name;
             }
-        },
-        "MarketingMix_SmallScreen");
+        });
 }
 
 }  // namespace

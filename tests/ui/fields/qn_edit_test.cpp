@@ -71,6 +71,21 @@ TEST(QNEditTest, ALetterIsRefusedWithTheTextAndValueRestored) {
     EXPECT_EQ(field->text(), "12");
 }
 
+// A field that refuses the minus sign takes it as it takes a letter; the
+// digits that follow stand. Without the refusal the sign is kept.
+TEST(QNEditTest, AFieldMayRefuseTheMinusSign) {
+    for (const bool refused : {true, false}) {
+        auto field = IntegerField();
+        field->RefuseMinus = refused;
+        std::vector<TErrorType> errors;
+        field->OnError = [&](TQNEdit&, TErrorType type) { errors.push_back(type); };
+        QTest::keyClicks(field.get(), "-45");
+        EXPECT_EQ(field->text(), refused ? "45" : "-45");
+        EXPECT_EQ(field->IntValue(), refused ? 45 : -45);
+        EXPECT_EQ(errors.size(), refused ? 1u : 0u);
+    }
+}
+
 TEST(QNEditTest, ScaleAndPrecisionShapeTheTextNotTheValue) {
     // 1.2 million units shown in thousands with two decimals: 1,200.00.
     auto thousands = RealField(2, 1000);

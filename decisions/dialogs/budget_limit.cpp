@@ -1,0 +1,38 @@
+#include "decisions/dialogs/budget_limit.h"
+
+#include "core/base/errors.h"
+#include "core/language/keyed_messages.h"
+#include "core/session/fta_budget.h"
+
+namespace cv {
+
+namespace {
+
+constexpr int kMessageCategory = 1;
+constexpr int kMessageSeverity = 3;
+
+}  // namespace
+
+bool BudgetCarries(TFtaBudget& budget) {
+    try {
+        budget.Recalculate();
+        return true;
+    } catch (const EOverflowError&) {
+        return false;
+    } catch (const ERangeError&) {
+        return false;
+    }
+}
+
+void ShowDecisionError(const std::string& key, const std::vector<std::string>& params) {
+    TCVInfo info;
+    info.SetKey(key);
+    for (const std::string& param : params) info.AddParam(param);
+    info.SetCategory(kMessageCategory);
+    info.SetSeverity(kMessageSeverity);
+    TQnInfos messages;
+    messages.Add(info.Info());
+    ShowKeyedMessage("cviDecError", messages, -1, TAlignment::taCenter);
+}
+
+}  // namespace cv
