@@ -4,6 +4,7 @@
 // that cannot be recomputed.
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -13,10 +14,12 @@
 #include "reports/budget/bgt_screen.h"
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/page/decision_page_fixture.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/fields/bar.h"
 #include "ui/qn_tab_set.h"
 #include "ui/report/qn_table.h"
+#include "ui/screen_room.h"
 #include "ui/sheet/qn_sheet.h"
 
 namespace cv::test {
@@ -138,11 +141,12 @@ TEST_F(SummaryDialogTest, ABudgetThatCannotBeRecomputedIsReported) {
     });
 }
 
-// On a 640-pixel screen the dialog is 640 wide with a 620-pixel tab set and bevel.
+// On a 640-pixel screen the dialog is 640 wide, less what the window
+// manager's frame takes, with a 620-pixel tab set and bevel.
 TEST_F(SummaryDialogTest, SmallScreenSizes) {
     WithDialog(TDecisionArea::Budget, [](TFoSummary& dialog) {
         const bool small = ScreenSize().width() <= 640;
-        EXPECT_EQ(dialog.width(), small ? 640 : 780);
+        EXPECT_EQ(dialog.width(), small ? std::min(640, RoomOnScreen(dialog).width()) : 780);
         EXPECT_EQ(Tabs(dialog).width(), small ? 620 : 770);
         EXPECT_EQ(Child<QFrame>(dialog, "Bevel").width(), small ? 620 : 770);
         // Every tab shows whole above the frame.
@@ -153,6 +157,18 @@ TEST_F(SummaryDialogTest, SmallScreenSizes) {
         EXPECT_NEAR(ok.x() + ok.width() / 2.0, dialog.width() / 2.0, 1);
         SaveScreenshot(dialog, "SummaryDialog_Budget");
     });
+}
+
+// The summary and the budget fit the screen with the window manager's frame,
+// OK and the tabs in view.
+TEST_F(SummaryDialogTest, SmallScreenSummaryAndBudgetFitTheScreen) {
+    for (TDecisionArea area : {TDecisionArea::Summary, TDecisionArea::Budget}) {
+        WithDialog(area, [area](TFoSummary& dialog) {
+            ExpectFitsTheScreen(dialog, {"BBOK", "TSSections", "Bevel"});
+            SaveScreenScreenshot(area == TDecisionArea::Budget ? "SummaryDialog_BudgetOnScreen"
+                                                               : "SummaryDialog_SummaryOnScreen");
+        });
+    }
 }
 
 }  // namespace
