@@ -195,7 +195,8 @@ void TFoMktPlan::ShowKind(int kind) {
             else PlaceButtons(nullptr);
             PlanChanged = true;
             unitMode_ = kind == kSharesKind ? kPercentMode : kUnitsMode;
-            screen_ = TCVScreen::Create<TMktPlanScr>(screenArea_, *CallerContext, kind, unitMode_, kWindowLayout);
+            screen_ =
+                TCVScreen::Create<TMktPlanScr>(screenArea_, *CallerContext, kind, unitMode_, kWholeWindowLayout);
             PlanScreen()->OnBeep = [this] {
                 if (OnBeep) OnBeep();
                 else QApplication::beep();
@@ -203,13 +204,14 @@ void TFoMktPlan::ShowKind(int kind) {
             break;
         case kBrandForecast:
             SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
-            screen_ = TCVScreen::Create<TBrdResult>(screenArea_, *CallerContext, kBrandForecastResult, kWindowLayout);
+            screen_ = TCVScreen::Create<TBrdResult>(screenArea_, *CallerContext, kBrandForecastResult,
+                                                    kWholeWindowLayout);
             break;
         case kFirmForecast:
             SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
             ShowMarketGroup(bgmHidden, *CallerContext);  // the firm's forecast covers every market
             screen_ = TCVScreen::Create<TFirResult>(screenArea_, *CallerContext, TFirResult::kPlanContribution,
-                                                    kWindowLayout);
+                                                    kWholeWindowLayout);
             break;
         default: Ui().ShowPlainBox("Unknown marketing plan screen " + std::to_string(kind)); break;
     }
@@ -217,9 +219,9 @@ void TFoMktPlan::ShowKind(int kind) {
     UpdateButtons();
 }
 
-// A table wider or higher than the frame (the forecast's, on a small screen
-// the plan's too) is shown at the scale that makes it fit.
-void TFoMktPlan::FitScreen() { FitScreenInto(screen_.get(), *screenArea_); }
+// The table is laid out again for its frame: one wider or higher than the
+// frame (the forecast's, on a small screen the plan's too) is drawn smaller.
+void TFoMktPlan::FitScreen() { RefitScreen(screen_.get()); }
 
 bool TFoMktPlan::AcceptScreen() {
     TMktPlanScr* plan = PlanScreen();

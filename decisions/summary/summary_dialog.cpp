@@ -92,7 +92,7 @@ TFoSummary::TFoSummary(QWidget* owner, TSummaryMode mode, TDataContext& callerCo
     // Laid out again for the room the window manager's frame leaves once it is known.
     new TScreenKeeper(*this, [this] {
         LayoutForScreen();
-        FitScreenInto(screen_.get(), *screenArea_);
+        RefitScreen(screen_.get());
     });
     connect(TSSections_, &QTabBar::currentChanged, this, &TFoSummary::TSSectionsChange);
     TSSections_->setCurrentIndex(0);
@@ -146,7 +146,7 @@ template <class Build>
 void TFoSummary::Guarded(Build&& build) {
     try {
         build();
-        FitScreenInto(screen_.get(), *screenArea_);
+        RefitScreen(screen_.get());
     } catch (const ECvError& error) {
         screen_.reset();
         Ui().ShowErrorBox(error.what());
@@ -162,9 +162,10 @@ void TFoSummary::TSSectionsChange(int tab) {
     ShowMarketGroup(shown->perMarket ? bgmSingle : bgmHidden, *CallerContext);
     Guarded([&] {
         if (mode_ == TSummaryMode::Decisions)
-            screen_ = TCVScreen::Create<TDecSummary>(screenArea_, *CallerContext, shown->kind, kWindowLayout);
+            screen_ =
+                TCVScreen::Create<TDecSummary>(screenArea_, *CallerContext, shown->kind, kWholeWindowLayout);
         else
-            screen_ = TCVScreen::Create<TBgtScreen>(screenArea_, *CallerContext, shown->kind, kWindowLayout);
+            screen_ = TCVScreen::Create<TBgtScreen>(screenArea_, *CallerContext, shown->kind, kWholeWindowLayout);
     });
 }
 

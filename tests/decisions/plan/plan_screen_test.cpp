@@ -244,6 +244,25 @@ TEST_F(PlanDialogTest, SmallScreenSegmentTotalIsTheSumOfTheSizesShown) {
     });
 }
 
+// In units each brand's total of last period, plan and change reads with
+// thousands separators, as its segments' figures do (three segments: the total
+// in column 3 + 3 + 1).
+TEST_F(PlanDialogTest, SmallScreenBrandUnitTotalsHaveThousandsSeparators) {
+    WithDialog([](TFoMktPlan& dialog) {
+        ASSERT_EQ(GoToTab(dialog, 2), 2);
+        TMktPlanScr& plan = Plan(dialog);
+        const TSheetModel& model = Sheet(dialog).Model();
+        const int total = plan.Column(7);
+        for (int row = plan.FirstRow() + 1; row <= plan.FirstRow() + 3; ++row) {
+            const double value = Cell(dialog, row, total);
+            const std::string sign = value >= 0 && row == plan.FirstRow() + 3 ? "+" : "";
+            EXPECT_EQ(model.Text(row, total), sign + FormatThousands(value, 0)) << row;
+        }
+        ASSERT_GE(Cell(dialog, plan.FirstRow() + 1, total), 1000) << "a total with a separator to show";
+        SaveScreenshotOfRunningTest(dialog);
+    });
+}
+
 // Shopping habits made by hand: segment s buys only in channel s, so each
 // brand's channels take its planned sales of the segments in their order.
 TEST_F(PlanDialogTest, EstimateSplitsThePlannedSalesByShoppingHabits) {

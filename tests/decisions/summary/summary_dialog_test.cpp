@@ -6,6 +6,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "core/base/text_format.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
@@ -21,6 +22,7 @@
 #include "ui/report/qn_table.h"
 #include "ui/screen_room.h"
 #include "ui/sheet/qn_sheet.h"
+#include "ui/sheet/sheet_model.h"
 
 namespace cv::test {
 namespace {
@@ -156,6 +158,46 @@ TEST_F(SummaryDialogTest, SmallScreenSizes) {
         const QPushButton& ok = Child<QPushButton>(dialog, "BBOK");
         EXPECT_NEAR(ok.x() + ok.width() / 2.0, dialog.width() / 2.0, 1);
         SaveScreenshot(dialog, "SummaryDialog_Budget");
+    });
+}
+
+// The loans tab reads amounts of money with thousands separators: a loan of
+// 1,000,000 stands as 1,000 thousands, a budget increase of 12,500,000 as 12,500.
+TEST_F(SummaryDialogTest, SmallScreenLoanAmountsHaveThousandsSeparators) {
+    TCvInd& industry = *Session->Industry();
+    TSimArr* loan = industry.PerDecisions(industry.DecPeriod()).GetSimArr(kCategoryFirm, page->Data, "LoanVal");
+    ASSERT_NE(loan, nullptr);
+    loan->SetReal48({si::LoanCap}, 1000000);
+    loan->SetReal48({si::BgtChg}, 12500000);
+    WithDialog(TDecisionArea::Summary, [](TFoSummary& dialog) {
+        Tabs(dialog).setCurrentIndex(4);
+        ASSERT_NE(dialog.Screen(), nullptr);
+        const TQNTable& table = *dialog.Screen()->Table();
+        const TSheetModel& model = table.Sheet().Model();
+        const std::string separator(1, ThousandsSeparator());
+        const int h = table.OriginRow();
+        EXPECT_EQ(model.Text(h + 2, 5), "12" + separator + "500");
+        EXPECT_EQ(model.Text(h + 5, 5), "1" + separator + "000");
+        SaveScreenshotOfRunningTest(dialog);
+    });
+}
+
+// Each budget tab shows its table whole in the frame, every market's column
+// in view, drawn smaller where it needs: no scroll bar hides a column or a row.
+TEST_F(SummaryDialogTest, SmallScreenBudgetTablesShowWhole) {
+    WithDialog(TDecisionArea::Budget, [](TFoSummary& dialog) {
+        for (int tab = 0; tab < Tabs(dialog).count(); ++tab) {
+            Tabs(dialog).setCurrentIndex(tab);
+            ASSERT_NE(dialog.Screen(), nullptr);
+            const TQNTable& table = *dialog.Screen()->Table();
+            const TTableGeometry& g = table.Sheet().Geometry();
+            EXPECT_EQ(g.visibleBodyCols, g.bodyCols) << tab;
+            EXPECT_EQ(g.visibleBodyRows, g.bodyRows) << tab;
+            EXPECT_TRUE(!table.HorizontalBar() || table.HorizontalBar()->isHidden()) << tab;
+            EXPECT_TRUE(!table.VerticalBar() || table.VerticalBar()->isHidden()) << tab;
+            EXPECT_LE(table.RightEdge(), Child<QWidget>(dialog, "paScreen").width()) << tab;
+            if (tab == 0) SaveScreenshotOfRunningTest(dialog);
+        }
     });
 }
 
