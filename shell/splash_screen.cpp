@@ -1,7 +1,5 @@
 #include "shell/splash_screen.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTextOption>
 
 #include "core/session/industry.h"
@@ -10,6 +8,7 @@
 #include "core/store/typed_array.h"
 #include "shell/picture_image.h"
 #include "ui/cp1252.h"
+#include "ui/screen_room.h"
 
 namespace cv {
 namespace {
@@ -40,7 +39,7 @@ TFoSplashScreen::TFoSplashScreen(QWidget* owner, const TDataContext* context)
     setObjectName(QStringLiteral("FoSplashScreen"));
     setModal(true);
     btnOk_ = AddButton("btnOk", "OK");
-    BBQuenor_ = AddButton("BBQuenor", "About Quen*or");
+    BBQuenor_ = AddButton("BBQuenor", "About Quenor");
     BBAuthors_ = AddButton("BBAuthors", "About the authors");
     BBProgram_ = AddButton("BBProgram", "About the programme");
     BBTeam_ = AddButton("BBTeam", "About the development team");
@@ -62,6 +61,7 @@ TFoSplashScreen::TFoSplashScreen(QWidget* owner, const TDataContext* context)
     connect(BBTeam_, &QPushButton::clicked, this, &TFoSplashScreen::BBTeamClick);
     TranslateForm();
     LayOut();
+    new TScreenKeeper(*this, [this] { FitRoom(); });
     lastViewButton_ = BBProgram_;
 }
 
@@ -80,12 +80,12 @@ QWidget* TFoSplashScreen::AddPanel(const char* panelName, const char* imageName)
     return panel;
 }
 
+// The window fills the room on the screen, its frame included.
 void TFoSplashScreen::LayOut() {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    setGeometry(screen);
-    setFixedSize(screen.size());
-    const int w = screen.width();
-    const int h = screen.height();
+    const QSize room = RoomOnScreen(*this);
+    setFixedSize(room);
+    const int w = room.width();
+    const int h = room.height();
     btnOk_->resize(kOkButtonWidth, btnOk_->height());
     const int quenorTop = h - BBQuenor_->height() - kBottomMargin;
     const int quenorLeft = (w - BBQuenor_->width() - BBTeam_->width() - kViewButtonGap) / 2;
@@ -105,6 +105,16 @@ void TFoSplashScreen::LayOut() {
                         kMemoHeight);
     for (QWidget* panel : {Panel1_, Panel2_, Panel3_, Panel4_, Panel5_})
         panel->findChild<QLabel*>()->setGeometry(panel->rect());
+}
+
+// Once the window manager's frame is known the bands shrink to the room left,
+// and the pictures shown are drawn again at their new size.
+void TFoSplashScreen::FitRoom() {
+    if (size() == RoomOnScreen(*this)) return;
+    LayOut();
+    drawnPanels_.clear();
+    for (QWidget* panel : {Panel1_, Panel2_, Panel3_, Panel4_, Panel5_})
+        if (panel->isVisibleTo(this)) DrawPictures(panel);
 }
 
 void TFoSplashScreen::showEvent(QShowEvent* event) {

@@ -3,7 +3,8 @@
 // the bar's about button (about mode). It fills the screen with picture bands
 // and four buttons that switch between the views: the maker, the authors, the
 // program (with the instructor's message for the industry in about mode, when
-// the industry holds one) and the development team.
+// the industry holds one) and the development team. It fills the room the
+// screen leaves beside the window manager's frame.
 
 #include <QLabel>
 #include <QPushButton>
@@ -47,6 +48,9 @@ private:
     QPushButton* AddButton(const char* name, const char* designCaption);
     QWidget* AddPanel(const char* panelName, const char* imageName);
     void LayOut();
+    // Lays the window out again when the room beside the window manager's
+    // frame differs from its size.
+    void FitRoom();
     void DrawPictures(QWidget* panel);
     void ShowView(QPushButton* pressed, std::initializer_list<QWidget*> shown);
     void FillProgramView();

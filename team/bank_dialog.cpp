@@ -68,7 +68,8 @@ TFoBank::TFoBank(QWidget* owner, const TDataContext& context)
     connect(tsBank_, &QTabBar::currentChanged, this, &TFoBank::tsBankClick);
     TranslateForm();
     setWindowTitle(Cp1252ToQString(ControlsLine(kCaptionKey, 1)));
-    schedule_ = TCVScreen::Create<TFirResult>(paPage0_, context_, TFirResult::kLoanRequestSchedule, kWindowLayout);
+    schedule_ = TCVScreen::Create<TFirResult>(paPage0_, context_, TFirResult::kLoanRequestSchedule,
+                                                kWholeWindowLayout);
     RefreshLoanStatus();
     RefreshBudgetChangeStatus();
     QApplication::restoreOverrideCursor();

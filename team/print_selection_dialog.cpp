@@ -191,8 +191,9 @@ void TFoAdmPrn::AddSectionBoxes(QCheckBox* document, const char* category, bool 
     document->setEnabled(!restrictedAll);
 }
 
-// A row for each study available (in at least one market): its label and a
-// box for the zone or for each market where it is available.
+// A row for each study available (in at least one market) and not hidden by
+// a restriction: its label and a box for the zone or for each market where it
+// is available. A hidden study takes no row, so that no gap is left.
 void TFoAdmPrn::AddStudyRows() {
     TCvInd* industry = Session ? Session->Industry() : nullptr;
     if (!industry) return;
@@ -201,20 +202,21 @@ void TFoAdmPrn::AddStudyRows() {
     const TSeries* marketStudies = si::StuMkt;
     const TSimArr* zoneParams = industry->ConstPart().FindSimArr(kCategoryFta, context, "StuFtaParams");
     for (int s = zoneStudies ? zoneStudies->Lo() : 1; zoneStudies && s <= zoneStudies->Hi() && studyRows_ < kMaxStudyRows; ++s) {
-        if (ArrayNumber(zoneParams, {s, si::IsStuAvailable}) == 0) continue;
-        AddStudyBox(studyRows_, 1, true, s, zoneStudies->Labels()[static_cast<std::size_t>(s - zoneStudies->Lo())],
-                    Cp1252ToQString(industry->FtaLabel(context.SelFta)));
+        const std::string& key = zoneStudies->Labels()[static_cast<std::size_t>(s - zoneStudies->Lo())];
+        if (ArrayNumber(zoneParams, {s, si::IsStuAvailable}) == 0 || Session->IsRestrictHidden("StuFta", key)) continue;
+        AddStudyBox(studyRows_, 1, true, s, key, Cp1252ToQString(industry->FtaLabel(context.SelFta)));
         studyBoxes_.back().label->setText(Cp1252ToQString(industry->StuFtaLabel(s)));
         ++studyRows_;
     }
     for (int s = marketStudies ? marketStudies->Lo() : 1; marketStudies && s <= marketStudies->Hi() && studyRows_ < kMaxStudyRows; ++s) {
+        const std::string& key = marketStudies->Labels()[static_cast<std::size_t>(s - marketStudies->Lo())];
+        if (Session->IsRestrictHidden("StuMkt", key)) continue;
         bool any = false;
         for (int m = 1; m <= std::min(industry->NbMarkets(), kMaxMarkets); ++m) {
             context.SelMarket = static_cast<std::int16_t>(m);
             const TSimArr* params = industry->ConstPart().FindSimArr(kCategoryFtaMarket, context, "StuMktParams");
             if (ArrayNumber(params, {s, si::IsStuAvailable}) == 0) continue;
-            AddStudyBox(studyRows_, m, false, s, marketStudies->Labels()[static_cast<std::size_t>(s - marketStudies->Lo())],
-                        Cp1252ToQString(industry->MarketLabel(m)));
+            AddStudyBox(studyRows_, m, false, s, key, Cp1252ToQString(industry->MarketLabel(m)));
             studyBoxes_.back().label->setText(Cp1252ToQString(industry->StuMktLabel(s)));
             any = true;
         }
@@ -236,9 +238,6 @@ void TFoAdmPrn::AddStudyBox(int row, int column, bool zoneLevel, int study, cons
     box->setObjectName(QStringLiteral("ChBStudy%1_%2").arg(row + 1).arg(column));
     Place(box, kStudiesLeft + kStudyColumn + (column - 1) * kStudyColumnStep, top, kStudyBoxWidth + 20, kRowHeight);
     const char* category = zoneLevel ? "StuFta" : "StuMkt";
-    const bool hidden = Session && Session->IsRestrictHidden(category, key);
-    box->setVisible(!hidden);
-    label->setVisible(!hidden);
     studyBoxes_.push_back({box, label, zoneLevel, study, column, Session && Session->IsRestrictEnabled(category, key)});
 }
 

@@ -2,13 +2,15 @@
 // X server that the test command starts (the offscreen platform when there is
 // no display), with the locale, font resolution and scaling pinned so that
 // texts and layouts do not depend on the machine; the guard of /dev/null
-// decides the exit status as in the display-free test programs.
+// decides the exit status as in the display-free test programs. A window
+// manager frames the windows when the environment names one.
 #include <QApplication>
 #include <QLocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "tests/support/device_guard.h"
+#include "tests/ui/support/window_manager.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -20,5 +22,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     cv::test::InstallDeviceGuard();
+    const cv::test::TTestWindowManager windowManager;
+    if (!windowManager.Ready()) return 1;
     return cv::test::GuardedExitCode(RUN_ALL_TESTS());
 }

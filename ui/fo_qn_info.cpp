@@ -11,6 +11,7 @@
 
 #include "ui/alignment.h"
 #include "ui/cp1252.h"
+#include "ui/screen_room.h"
 
 namespace cv {
 namespace {
@@ -23,6 +24,7 @@ constexpr char kDefaultOkCaption[] = "OK";
 
 constexpr int kDialogWidth = 520;
 constexpr int kDialogHeight = 400;
+constexpr QSize kOkSize(89, 26);
 
 // Text when it is set, else the fallback.
 QString TextOr(const std::string& text, const char* fallback) {
@@ -36,6 +38,7 @@ TFoQnInfo::TFoQnInfo(const TQnInfoTexts& texts, QWidget* owner) : QDialog(owner)
     BuildControls();
     ApplyTexts(texts);
     resize(kDialogWidth, kDialogHeight);
+    new TScreenKeeper(*this, {});
 }
 
 void TFoQnInfo::BuildControls() {
@@ -58,11 +61,12 @@ void TFoQnInfo::BuildControls() {
     mMsg_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lmMsg_->setBuddy(mMsg_);
 
+    // A plain button, as on every other dialog: a flat underlined caption
+    // would read as a web link.
     hlsbOk_ = new QPushButton(this);
     hlsbOk_->setObjectName("hlsbOk");
-    hlsbOk_->setFlat(true);
-    hlsbOk_->setCursor(Qt::PointingHandCursor);
-    hlsbOk_->setStyleSheet("QPushButton { color: palette(link); text-decoration: underline; border: none; }");
+    hlsbOk_->setDefault(true);
+    hlsbOk_->setMinimumSize(kOkSize);
     connect(hlsbOk_, &QPushButton::clicked, this, &QDialog::accept);
     connect(lbHeadLine_, &QListWidget::currentRowChanged, this, &TFoQnInfo::SelectRow);
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "core/language/translator.h"
+#include "ui/screen_room.h"
 #include "ui/translate_component.h"
 
 namespace cv {
@@ -18,6 +19,9 @@ TQNForm::TQNForm(QWidget* owner, Qt::WindowFlags flags) : QDialog(owner, flags) 
     // be a child of its owner, so the type is set again.
     if ((flags & Qt::WindowType_Mask) == Qt::Widget) setWindowFlags(flags);
     setFont(FormFont());
+    // Every window keeps itself and its frame on the screen; one that sizes
+    // itself to the room adds its own keeper.
+    new TScreenKeeper(*this, {});
 }
 
 QFont TQNForm::FormFont() {

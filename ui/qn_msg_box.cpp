@@ -20,6 +20,7 @@
 #include "ui/cp1252.h"
 #include "ui/msg_box_icons.h"
 #include "ui/qn_form.h"
+#include "ui/screen_room.h"
 
 namespace cv {
 namespace {
@@ -69,6 +70,7 @@ TFoQNMsgBox::TFoQNMsgBox(QWidget* owner, TTranslate* texts) : QDialog(owner), te
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     BuildControls();
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    new TScreenKeeper(*this, [this] { Arrange(); });
     SetTexts(texts);
     buttons_[2]->show();
     shownButtons_ = {buttons_[2]};
@@ -205,17 +207,22 @@ void TFoQNMsgBox::SetMemoText(const QStringList& lines, TAlignment alignment) {
 
 // Lines as laid out in the memo's width: a long line that wraps counts for
 // each of its rows, so that no text is cut off.
-int TFoQNMsgBox::MemoLineCount() const {
+int TFoQNMsgBox::MemoLineCount(int memoWidth) const {
     QTextDocument* document = MMsg->document();
-    document->setTextWidth(kMemoWidth - MMsg->verticalScrollBar()->sizeHint().width());
+    document->setTextWidth(memoWidth - MMsg->verticalScrollBar()->sizeHint().width());
     int count = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         count += std::max(1, block.layout()->lineCount());
     return count;
 }
 
+// The box is 692 pixels wide where the screen has the room, narrower (the
+// text wrapping sooner) where the screen and the window manager's frame leave
+// less.
 void TFoQNMsgBox::Arrange() {
-    int memoHeight = kLineHeight * MemoLineCount();
+    const int clientWidth = std::min(kClientWidth, RoomOnScreen(*this).width());
+    const int memoWidth = kMemoWidth - (kClientWidth - clientWidth);
+    int memoHeight = kLineHeight * MemoLineCount(memoWidth);
     if (memoHeight > kMaxMemoHeight) {
         memoHeight = kMaxMemoHeight;
         MMsg->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -225,14 +232,14 @@ void TFoQNMsgBox::Arrange() {
         MMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     const int panelHeight = std::max(kIconHeight + 2 * kMargin, memoHeight + 2 * kMargin);
-    Bevel->setGeometry(kPanelLeft, kPanelTop, kPanelWidth, panelHeight);
-    MMsg->setGeometry(kMemoLeft, (panelHeight - memoHeight) / 2, kMemoWidth, memoHeight);
+    Bevel->setGeometry(kPanelLeft, kPanelTop, kPanelWidth - (kClientWidth - clientWidth), panelHeight);
+    MMsg->setGeometry(kMemoLeft, (panelHeight - memoHeight) / 2, memoWidth, memoHeight);
     if (currentIcon_) currentIcon_->move(kIconLeft, (panelHeight - kIconHeight) / 2);
 
     const int buttonTop = kPanelTop + panelHeight + kMargin;
     const int count = static_cast<int>(shownButtons_.size());
     const int total = kButtonWidth * count + (count - 1) * kButtonGap;
-    const int firstLeft = (kClientWidth - total) / 2;
+    const int firstLeft = (clientWidth - total) / 2;
     for (int i = 0; i < count; ++i) {
         shownButtons_[static_cast<std::size_t>(i)]->setGeometry(firstLeft + i * (kButtonWidth + kButtonGap), buttonTop,
                                                                 kButtonWidth, kButtonHeight);
@@ -240,11 +247,11 @@ void TFoQNMsgBox::Arrange() {
     }
     // The quick help hides the button row below the visible area.
     const int clientHeight = quickHelp_ ? buttonTop : buttonTop + kButtonHeight + kMargin;
-    setFixedSize(kClientWidth, clientHeight);
+    setFixedSize(clientWidth, clientHeight);
 }
 
 void TFoQNMsgBox::ApplyLook(bool quickHelp) {
-    const QRect screenArea = screen() ? screen()->geometry() : QRect(0, 0, kClientWidth, height());
+    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, kClientWidth, height());
     int top;
     if (quickHelp) {
         setWindowTitle(ControlsText(texts_, kQuickHelpKey, 1, kQuickHelpCaption));

@@ -2,7 +2,8 @@
 // TFoQNMsgBox: the program's one message window. It serves as the modal
 // message box, as the wait notice with its Cancel button and as the quick-help
 // window. The box keeps its icon and button row between uses and rebuilds
-// them only when a call asks for others. The calls that show it are in
+// them only when a call asks for others. It keeps within the screen's room
+// beside the window manager's frame. The calls that show it are in
 // ui/message_box.h.
 
 #include <QDialog>
@@ -95,7 +96,7 @@ private:
     // The button that Enter presses: the first shown, or Cancel/No on request.
     QPushButton* DefaultButton(TMsgDlgButtons buttons) const;
     void SetMemoText(const QStringList& lines, TAlignment alignment);
-    int MemoLineCount() const;
+    int MemoLineCount(int memoWidth) const;
     void Arrange();
     void ApplyLook(bool quickHelp);
     void PressButton(TModalResult result);

@@ -1,13 +1,13 @@
 #pragma once
-// A report screen shown in a dialog's frame: a table wider or higher than
-// the frame is shown at the scale that makes it fit.
-
-class QWidget;
+// A report screen shown in a dialog's frame: its table is laid out again for
+// the frame's size, drawn smaller where it would not show whole (the screen is
+// made with kWholeWindowLayout).
 
 namespace cv {
 
 class TCVScreen;
 
-void FitScreenInto(TCVScreen* screen, const QWidget& area);
+// Nothing without a screen or a table.
+void RefitScreen(TCVScreen* screen);
 
 }  // namespace cv

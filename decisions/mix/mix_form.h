@@ -38,7 +38,9 @@ struct TMixLine {
 struct TMixForm {
     static constexpr int kSegmentFields = 5;
     static constexpr int kClientWidth = 624;
-    static constexpr int kClientHeight = 456;
+    // OK and Cancel end 6 pixels above the bottom, so that the window and a
+    // window manager's frame fit a 480-pixel screen.
+    static constexpr int kClientHeight = 452;
 
     QLabel* paTitle = nullptr;
     TBrandTabBar* QNTSBrand = nullptr;

@@ -31,7 +31,7 @@ constexpr QSize kBottomButton(130, 28);
 constexpr QSize kStatePanel(520, 72);
 constexpr QRect kStateLabel(6, 4, 406, 64);
 constexpr QRect kErrorsButton(420, 22, 92, 28);
-constexpr std::uint32_t kStateGround = 0x303030;
+constexpr std::uint32_t kStateGround = 0x000000;
 
 TLayoutBox Box(const QWidget* widget) {
     return widget ? TLayoutBox{widget->x(), widget->y(), widget->width(), widget->height()} : TLayoutBox{};
@@ -79,7 +79,7 @@ void TFoDecision::BuildControls() {
     paErrWng_->setFrameShape(QFrame::Panel);
     paErrWng_->setFrameShadow(QFrame::Raised);
     paErrWng_->resize(kStatePanel);
-    // Yellow, green and red lines all read well on a dark ground.
+    // Yellow, green and red lines all read well on a black ground.
     QPalette ground = paErrWng_->palette();
     ground.setColor(QPalette::Window, PlatformColor(kStateGround));
     paErrWng_->setPalette(ground);

@@ -13,10 +13,11 @@ namespace cv {
 
 namespace {
 
-// Platform colour values, 0x00BBGGRR.
+// Platform colour values, 0x00BBGGRR. On the panel's black ground each reads
+// with a contrast of at least 5 to 1; a dark green (0x008000) would not.
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kYellow = 0x00FFFF;
-constexpr std::uint32_t kGreen = 0x008000;
+constexpr std::uint32_t kGreen = 0x00C000;
 // 10 points at the 96 dots per inch the forms are drawn for.
 constexpr int kStatePixelSize = 13;
 constexpr char kStateKey[] = "QnNoMessage";

@@ -18,6 +18,7 @@
 #include "reports/results/brand_result.h"
 #include "reports/results/firm_result.h"
 #include "shell/selector/cv_bar.h"
+#include "ui/screen_room.h"
 #include "ui/wait_cursor.h"
 
 namespace cv {
@@ -39,7 +40,6 @@ constexpr QSize kClient(780, 561);
 constexpr QRect kBevel(5, 28, 768, 477);
 constexpr QRect kClose(345, 532, 89, 26);
 constexpr QRect kTabs(5, 508, 769, 17);
-constexpr int kButtonTop = 468;
 constexpr int kButtonWidth = 250;
 constexpr int kButtonHeight = 26;
 constexpr int kButtonGap = 15;
@@ -74,6 +74,12 @@ TFoMktPlan::TFoMktPlan(QWidget* owner, TDataContext& callerContext, TPlanForecas
         TSMktPlan_->addTab(i < captions.size() ? QString::fromStdString(captions[i]) : QString::number(i + 1));
     // Laid out once the tabs exist: the bar takes the height their captions need.
     LayoutForScreen();
+    // Laid out again for the room the window manager's frame leaves once it
+    // is known, the plan buttons kept where they stand across the width.
+    new TScreenKeeper(*this, [this] {
+        LayoutForScreen();
+        FitScreen();
+    });
     TSMktPlan_->AllowChange = [this](int newTab) { return Guarded([&] { return TSMktPlanChange(newTab); }); };
     TSMktPlanChange(0);
     unitMode_ = kPercentMode;
@@ -112,7 +118,9 @@ void TFoMktPlan::BuildControls() {
 }
 
 // The form as laid out for a normal screen; a small one gets a 640 x 480
-// dialog with the close button centred 30 pixels above the bottom.
+// dialog with the close button centred 30 pixels above the bottom. Where the
+// window manager's frame leaves less room, the frame above the tabs gives up
+// the height missing.
 void TFoMktPlan::LayoutForScreen() {
     QRect bevel = kBevel, tabs = kTabs, close = kClose;
     QSize client = kClient;
@@ -124,6 +132,14 @@ void TFoMktPlan::LayoutForScreen() {
         close.moveLeft((client.width() - close.width()) / 2);
         close.moveTop(client.height() - kSmallCloseFromBottom);
     }
+    const QSize room = RoomOnScreen(*this);
+    const int missing = std::max(0, client.height() - room.height());
+    client = client.boundedTo(room);
+    bevel.setHeight(bevel.height() - missing);
+    close.moveTop(close.top() - missing);
+    bevel.setWidth(std::min(bevel.width(), client.width() - 2 * bevel.left()));
+    tabs.setWidth(std::min(tabs.width(), client.width() - 2 * tabs.left()));
+    close.moveLeft(std::min(close.left(), (client.width() - close.width()) / 2));
     // The tabs hang below the frame, as high as their captions need.
     tabs.moveTop(bevel.top() + bevel.height());
     tabs.setHeight(std::max(tabs.height(), TSMktPlan_->sizeHint().height()));
@@ -133,7 +149,7 @@ void TFoMktPlan::LayoutForScreen() {
     BBClose_->setGeometry(close);
     const int buttonsTop = bevel.top() + bevel.height() - kButtonHeight - kButtonMargin;
     for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_})
-        button->setGeometry(0, kButtonTop, kButtonWidth, kButtonHeight);
+        button->setGeometry(button->x(), buttonsTop, kButtonWidth, kButtonHeight);
     screenArea_->setGeometry(bevel.left() + kFrameInset, bevel.top() + kFrameInset, bevel.width() - 2 * kFrameInset,
                              buttonsTop - kButtonMargin - bevel.top() - kFrameInset);
 }
@@ -179,7 +195,8 @@ void TFoMktPlan::ShowKind(int kind) {
             else PlaceButtons(nullptr);
             PlanChanged = true;
             unitMode_ = kind == kSharesKind ? kPercentMode : kUnitsMode;
-            screen_ = TCVScreen::Create<TMktPlanScr>(screenArea_, *CallerContext, kind, unitMode_, kWindowLayout);
+            screen_ =
+                TCVScreen::Create<TMktPlanScr>(screenArea_, *CallerContext, kind, unitMode_, kWholeWindowLayout);
             PlanScreen()->OnBeep = [this] {
                 if (OnBeep) OnBeep();
                 else QApplication::beep();
@@ -187,13 +204,14 @@ void TFoMktPlan::ShowKind(int kind) {
             break;
         case kBrandForecast:
             SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
-            screen_ = TCVScreen::Create<TBrdResult>(screenArea_, *CallerContext, kBrandForecastResult, kWindowLayout);
+            screen_ = TCVScreen::Create<TBrdResult>(screenArea_, *CallerContext, kBrandForecastResult,
+                                                    kWholeWindowLayout);
             break;
         case kFirmForecast:
             SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
             ShowMarketGroup(bgmHidden, *CallerContext);  // the firm's forecast covers every market
             screen_ = TCVScreen::Create<TFirResult>(screenArea_, *CallerContext, TFirResult::kPlanContribution,
-                                                    kWindowLayout);
+                                                    kWholeWindowLayout);
             break;
         default: Ui().ShowPlainBox("Unknown marketing plan screen " + std::to_string(kind)); break;
     }
@@ -201,9 +219,9 @@ void TFoMktPlan::ShowKind(int kind) {
     UpdateButtons();
 }
 
-// A table wider or higher than the frame (the forecast's, on a small screen
-// the plan's too) is shown at the scale that makes it fit.
-void TFoMktPlan::FitScreen() { FitScreenInto(screen_.get(), *screenArea_); }
+// The table is laid out again for its frame: one wider or higher than the
+// frame (the forecast's, on a small screen the plan's too) is drawn smaller.
+void TFoMktPlan::FitScreen() { RefitScreen(screen_.get()); }
 
 bool TFoMktPlan::AcceptScreen() {
     TMktPlanScr* plan = PlanScreen();

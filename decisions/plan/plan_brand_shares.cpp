@@ -61,8 +61,11 @@ void TMktPlanScr::BuildBrandShares() {
                                                  : TNumberFormat::SignedWholeColoured};
         for (int i = 0; i < 3; ++i)
             table.SetRangeFormat(r + i, Column(kFirstSegmentColumn), r + i, lastSegment, formats[i]);
+        // In units the brand's total reads like its segments' figures.
         if (percent)
             table.SetRangeFormat(r, Column(nbSegments_ + 3), r + 2, Column(total), TNumberFormat::PercentFigure);
+        else
+            for (int i = 0; i < 3; ++i) table.SetRangeFormat(r + i, Column(total), r + i, Column(total), formats[i]);
         if (b > 1) table.SetRangeBorderTop(r, Column(1), r, Column(total), kThinLine, 0);
     }
     table.SetColumnWidthRange(Column(1), Column(1), kHeadingWidth);

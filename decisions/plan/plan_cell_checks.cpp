@@ -15,7 +15,8 @@ constexpr long double kWholeTenths = 1000;
 }  // namespace
 
 TSegmentCells CheckSegmentPlan(double last, double plan) {
-    TSegmentCells cells{last, plan, std::nullopt, false};
+    // A size is planned in whole thousands, as it is shown and stored.
+    TSegmentCells cells{last, static_cast<double>(RoundHalfEven(plan)), std::nullopt, false};
     if (plan < 0) {
         cells.beep = true;
         cells.plan = 0;

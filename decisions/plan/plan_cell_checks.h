@@ -18,7 +18,8 @@ struct TSegmentCells {
     bool beep = false;
 };
 
-// A plan size typed: never below 0; the growth follows it.
+// A plan size typed: a whole number of thousands, never below 0; the growth
+// follows it.
 TSegmentCells CheckSegmentPlan(double last, double plan);
 // A growth typed: the plan follows it, rounded to a whole thousand; a plan that
 // would fall below 0 is 0 with a growth of -100. An unchanged plan keeps the

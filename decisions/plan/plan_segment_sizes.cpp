@@ -60,6 +60,7 @@ void TMktPlanScr::BuildSegmentSizes() {
     table.SetRangeFormat(footer, Column(kGrowthColumn), footer, Column(kGrowthColumn),
                          TNumberFormat::SignedPercentFigure);
     table.SetRangeFormat(first, Column(kPlanColumn), last, Column(kPlanColumn), TNumberFormat::WholeColoured);
+    table.SetRangeFormat(footer, Column(kLastColumn), footer, Column(kPlanColumn), TNumberFormat::Whole);
     table.SetColumnWidthRange(Column(1), Column(kGrowthColumn), kColumnWidth);
     Present();
     SetEditingOptions();
@@ -91,10 +92,8 @@ void TMktPlanScr::CheckSegmentCell() {
     const double plan = table.CellNumber(row, Column(kPlanColumn));
     if (curCol_ == Column(kPlanColumn)) {
         const TSegmentCells cells = CheckSegmentPlan(last, plan);
-        if (cells.beep) {
-            Beep();
-            table.SetCellNumber(row, Column(kPlanColumn), cells.plan);
-        }
+        if (cells.beep) Beep();
+        if (cells.plan != plan) table.SetCellNumber(row, Column(kPlanColumn), cells.plan);
         if (!cells.growth)
             table.SetCellText(row, Column(kGrowthColumn), kNoGrowth);
         else if (table.Sheet().Model().IsEmpty(row, Column(kGrowthColumn)) ||
@@ -132,7 +131,8 @@ void TMktPlanScr::SameLastPeriodSizes() {
     }
 }
 
-// The sizes the market-forecast study expects one period ahead.
+// The sizes the market-forecast study expects one period ahead, in whole
+// thousands as every planned size.
 void TMktPlanScr::BBSameMktForeCastClick() {
     if (!table_ || empty_ || kind_ != TPlanScreenKind::SegmentSizes) return;
     table_->Sheet().CommitEdit();
@@ -145,7 +145,8 @@ void TMktPlanScr::BBSameMktForeCastClick() {
     for (int s = 1; s <= nbSegments_; ++s) {
         const int row = FirstRow() + 1 + s;
         table_->SetCellNumber(row, Column(kPlanColumn),
-                              ElementNumber(sizes, {segments_->Lo() + s - 1, si::StuSizeP1}) / kThousand);
+                              static_cast<double>(RoundHalfEven(
+                                  ElementNumber(sizes, {segments_->Lo() + s - 1, si::StuSizeP1}) / kThousand)));
         CheckCellAt(row, Column(kPlanColumn));
     }
     ShowFilledCells();

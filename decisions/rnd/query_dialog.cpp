@@ -39,6 +39,9 @@ TFoQuery::TFoQuery(QWidget* owner) : TQNForm(owner) {
     EReqUC_ = AddAnswer(*group, 1, "LReqUC", "EReqUC");
     ECompletBud2_ = AddAnswer(*group, 2, "LCompletBud2", "ECompletBud2");
     layout->addWidget(group);
+    // An answer reads like an entry field: as high as the counters above it,
+    // empty or not.
+    for (QLabel* panel : {EMinMUC2_, EReqUC_, ECompletBud2_}) panel->setMinimumHeight(QNENbMaxQueries->sizeHint().height());
 
     auto* buttons = new QHBoxLayout;
     BBQuery_ = AddButton(*this, *buttons, "BBQuery", "Ask");

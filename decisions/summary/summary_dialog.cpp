@@ -15,6 +15,7 @@
 #include "shell/selector/cv_bar.h"
 #include "ui/cp1252.h"
 #include "ui/qn_tab_set.h"
+#include "ui/screen_room.h"
 
 namespace cv {
 
@@ -88,6 +89,11 @@ TFoSummary::TFoSummary(QWidget* owner, TSummaryMode mode, TDataContext& callerCo
         TSSections_->addTab(TabCaption(*tab));
     // Laid out once the tabs exist: the bar takes the height their captions need.
     LayoutForScreen();
+    // Laid out again for the room the window manager's frame leaves once it is known.
+    new TScreenKeeper(*this, [this] {
+        LayoutForScreen();
+        RefitScreen(screen_.get());
+    });
     connect(TSSections_, &QTabBar::currentChanged, this, &TFoSummary::TSSectionsChange);
     TSSections_->setCurrentIndex(0);
     TSSectionsChange(0);
@@ -111,6 +117,8 @@ void TFoSummary::BuildControls() {
 }
 
 // A small screen gets a 640-pixel dialog with a 620-pixel tab set and bevel.
+// Where the window manager's frame leaves less room, the bevel gives up the
+// height missing.
 void TFoSummary::LayoutForScreen() {
     QRect tabs = kTabs, bevel = kBevel;
     QSize client = kClient;
@@ -120,6 +128,11 @@ void TFoSummary::LayoutForScreen() {
         bevel.setWidth(kSmallFrameWidth);
         bevel.setHeight(kSmallBevelHeight);
     }
+    const QSize room = RoomOnScreen(*this);
+    bevel.setHeight(bevel.height() - std::max(0, client.height() - room.height()));
+    client = client.boundedTo(room);
+    tabs.setWidth(std::min(tabs.width(), client.width() - 2 * tabs.left()));
+    bevel.setWidth(std::min(bevel.width(), client.width() - 2 * bevel.left()));
     tabs.setHeight(std::max(tabs.height(), TSSections_->sizeHint().height()));
     bevel.moveTop(tabs.bottom() + 1);
     setFixedSize(client);
@@ -133,7 +146,7 @@ template <class Build>
 void TFoSummary::Guarded(Build&& build) {
     try {
         build();
-        FitScreenInto(screen_.get(), *screenArea_);
+        RefitScreen(screen_.get());
     } catch (const ECvError& error) {
         screen_.reset();
         Ui().ShowErrorBox(error.what());
@@ -149,9 +162,10 @@ void TFoSummary::TSSectionsChange(int tab) {
     ShowMarketGroup(shown->perMarket ? bgmSingle : bgmHidden, *CallerContext);
     Guarded([&] {
         if (mode_ == TSummaryMode::Decisions)
-            screen_ = TCVScreen::Create<TDecSummary>(screenArea_, *CallerContext, shown->kind, kWindowLayout);
+            screen_ =
+                TCVScreen::Create<TDecSummary>(screenArea_, *CallerContext, shown->kind, kWholeWindowLayout);
         else
-            screen_ = TCVScreen::Create<TBgtScreen>(screenArea_, *CallerContext, shown->kind, kWindowLayout);
+            screen_ = TCVScreen::Create<TBgtScreen>(screenArea_, *CallerContext, shown->kind, kWholeWindowLayout);
     });
 }
 

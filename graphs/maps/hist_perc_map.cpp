@@ -41,6 +41,18 @@ void THistPercMap::SetTitle() {
     SetAxisTitles();
 }
 
+// Whether the period's study placed any ideal point: a period without the
+// study holds none, or only zeros.
+bool THistPercMap::HasIdealPoints(const TSimArr* idealPoints, int segments) const {
+    for (int segment = 1; idealPoints && segment <= segments; ++segment)
+        if (Position(idealPoints, segment, HorzAxis(), IdealPointElement()) != 0 ||
+            Position(idealPoints, segment, VertAxis(), IdealPointElement()) != 0)
+            return true;
+    return false;
+}
+
+// A period without ideal points draws no point (its zeros would stack every
+// segment at the origin); the last period with points carries the labels.
 void THistPercMap::Fill() {
     if (!Session || !Session->Industry()) return;
     TCvInd& industry = *Session->Industry();
@@ -48,11 +60,14 @@ void THistPercMap::Fill() {
     const int first = std::min<int>(PeriodSeries() ? PeriodSeries()->Lo() : 0, last);
     const int segments = std::min(SegmentCount(), kMaxMapSegments);
     SetGridSize(last - first + 1, 2 * segments);
+    int labelled = last;
+    while (labelled > first && !HasIdealPoints(IdealPoints(industry.PerResults(labelled)), segments)) --labelled;
     // The period before the first has no position: its x counts as 0.
     std::vector<double> previousX(static_cast<std::size_t>(segments), 0.0);
-    for (int period = first; period <= last; ++period) {
+    for (int period = first; period <= labelled; ++period) {
         const int row = period - first + 1;
         const TSimArr* idealPoints = IdealPoints(industry.PerResults(period));
+        if (period < labelled && !HasIdealPoints(idealPoints, segments)) continue;
         for (int segment = 1; segment <= segments; ++segment) {
             const double x = Position(idealPoints, segment, HorzAxis(), IdealPointElement());
             const double y = Position(idealPoints, segment, VertAxis(), IdealPointElement());
@@ -60,12 +75,12 @@ void THistPercMap::Fill() {
             SetData(row, 2 * segment, y);
             const std::int32_t colour = MapSegmentColour(segment);
             SetPointStyles(segment, row, kTrailMarker, kTrailMarkerSize, colour);
-            if (period < last) {
+            if (period < labelled) {
                 previousX[static_cast<std::size_t>(segment - 1)] = x;
                 continue;
             }
             std::string label = industry.SegmentShortLabel(context_.SelFta, context_.SelMarket, segment);
-            label = label.substr(0, kMaxSegmentLabel) + " (P" + std::to_string(last) + ")";
+            label = label.substr(0, kMaxSegmentLabel) + " (P" + std::to_string(labelled) + ")";
             const TTrailLabel place = TrailLabel(x, previousX[static_cast<std::size_t>(segment - 1)]);
             SetSeriesStyle(segment, row, place.position, kBentLeader, label, kLabelFontSize, kBold, kMapBlack,
                            place.offset, 0);

@@ -120,6 +120,9 @@ public:
 protected:
     void Fill() override;
     void SetTitle() override;
+
+private:
+    bool HasIdealPoints(const TSimArr* idealPoints, int segments) const;
 };
 
 }  // namespace cv

@@ -13,7 +13,9 @@
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/store/series_index.h"
+#include "core/store/typed_array.h"
 #include "graphs/maps/map_styles.h"
+#include "ui/chart/label_placement.h"
 
 namespace cv {
 namespace {
@@ -31,6 +33,7 @@ constexpr int kGraphsPageBrandMarkerSize = 6;
 constexpr int kIdealPointMarker = 10;
 constexpr int kIdealPointMarkerSize = 8;
 constexpr int kIdealPointFontSize = 8;
+constexpr int kBrandFontSize = 7;
 constexpr int kBold = 1;
 constexpr int kBentLeader = 2;
 constexpr int kLegendFontSize = 8;
@@ -110,7 +113,7 @@ std::vector<TRelationGraph::TRow> TRelationGraph::BrandRows(const TCvPerData& re
     const TSimArr* positions = results.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
     std::vector<TRow> rows;
     for (int brand = 1; brand <= brands; ++brand)
-        rows.push_back({StudyValue(positions, {brand, characteristic_, si::AttAct}), BrandValue(results, brand), 0});
+        rows.push_back({StudyValue(positions, {brand, characteristic_, si::AttAct}), BrandValue(results, brand), 0, brand});
     return SortedByX(std::move(rows));
 }
 
@@ -126,7 +129,10 @@ std::vector<TRelationGraph::TRow> TRelationGraph::IdealPointRows(const TCvPerDat
     return SortedByX(std::move(rows));
 }
 
-void TRelationGraph::DrawBrands(const std::vector<TRow>& rows) {
+// Each brand's marker carries its name; along the characteristic the names
+// take turns above and below their markers, so that neighbours' names do not
+// lie over each other.
+void TRelationGraph::DrawBrands(const std::vector<TRow>& rows, const TSimArr* names) {
     SetSeriesMarker(1, true, kBrandMarkerSize, kBlue);
     const int size = OnGraphsPage() ? kGraphsPageBrandMarkerSize : kBrandMarkerSize;
     int row = 0;
@@ -135,6 +141,10 @@ void TRelationGraph::DrawBrands(const std::vector<TRow>& rows) {
         SetData(row, 1, brand.x);
         SetData(row, 2, brand.y);
         SetPointStyles(1, row, kBrandMarker, size, kBlue);
+        const bool named = names && names->NDim() == 1 && brand.brand >= names->LB(1) && brand.brand <= names->UB(1);
+        if (named)
+            SetSeriesStyle(1, row, row % 2 ? kLabelAbove : kLabelBelow, 0, names->GetZts({brand.brand}),
+                           kBrandFontSize, kBold, kBlue, 0, 0);
     }
 }
 
@@ -172,7 +182,7 @@ void TRelationGraph::Build(const TDataContext& context) {
     const std::vector<TRow> brandRows = BrandRows(results, brands);
     const std::vector<TRow> idealRows = IdealPointRows(results, fit);
     SetGridSize(static_cast<int>(std::max(brandRows.size(), idealRows.size())), kColumns);
-    DrawBrands(brandRows);
+    DrawBrands(brandRows, results.FindSimArr(kCategoryFtaMarket, context_, "BrdNames"));
     SetSeriesMarker(2, true, kIdealPointMarkerSize, kRed);
     SetSeriesPen(2, kDottedPen, 1, kFitLineColour);
     if (OnGraphsPage()) {

@@ -16,6 +16,7 @@
 namespace cv {
 
 class TCvPerData;
+class TSimArr;
 
 // Who shows the chart.
 enum class TRelationPage { Studies, Graphs };
@@ -37,6 +38,7 @@ public:
         double x = 0;
         double y = 0;
         int segment = 0;
+        int brand = 0;  // a brand's row: its number among the market's brands
     };
     // The pages' first choice: characteristic 6 (the price in a market of five
     // physical dimensions) against map dimension 1 in the first market, 3 in
@@ -92,7 +94,8 @@ private:
     void SetCharacteristicAxis(const TCvPerData& constants);
     std::vector<TRow> BrandRows(const TCvPerData& results, int brands) const;
     std::vector<TRow> IdealPointRows(const TCvPerData& results, const TFit& fit) const;
-    void DrawBrands(const std::vector<TRow>& rows);
+    // Names: the market's brand names ("BrdNames"); null leaves them unnamed.
+    void DrawBrands(const std::vector<TRow>& rows, const TSimArr* names);
     void DrawIdealPoints(const std::vector<TRow>& rows);
 
     TRelationPage page_;

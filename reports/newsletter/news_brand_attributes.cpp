@@ -10,6 +10,7 @@
 #include "core/store/series_index.h"
 #include "ui/sheet/table_units.h"
 #include "reports/newsletter/news_screen.h"
+#include "ui/report/table_number_formats.h"
 
 namespace cv {
 namespace {
@@ -82,6 +83,7 @@ void TNewsScr::BuildBrandCharacteristics() {
     table.SetRangeAlign(h + 1, 1, h + 1, priceCol, kAlignRight, kAlignMiddle, true);
     table.SetRowHeights(h + 1, h + 1, kTwoLineRowHeight);
     const int last = h + kTitleRows + BrandBodyRows(brands) - 1;
+    table.SetRangeFormat(h + kTitleRows, costCol, last, priceCol, TNumberFormat::Whole);
     table.SetRangeAlign(h, 1, last, 2, kAlignLeft, kAlignMiddle, true);
     table.SetRangeAlign(h, kStatusCol, last, kStatusCol, kAlignCentre, kAlignMiddle, true);
     if (ScreenClass() == kSmallScreenClass) {

@@ -11,6 +11,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "reports/newsletter/news_screen.h"
+#include "ui/report/table_number_formats.h"
 
 namespace cv {
 namespace {
@@ -113,6 +114,7 @@ void TNewsScr::BuildStudyPrices() {
     const int last = totalRow + totalRows - 1;
     table.SetRangeAlign(origin, kLabelCol, last, kLabelCol, kAlignRight, kAlignBottom, false);
     table.SetRangeFont(totalRow, 1, last, lastCol, -1, 1, -1, -1, -1);
+    table.SetRangeFormat(totalRow, kZoneCol, last, lastCol, TNumberFormat::Whole);
     if (single) table.SetColumnWidthRange(1, kZoneCol, kSingleMarketWidth);
     empty_ = false;
 }

@@ -141,9 +141,8 @@ void TRnDProtoList::FormatTable(const TColumns& columns, int rowAfterLast) {
     table.SetRowHeights(h + 1, h + 1, kSizeFit);
     table.SetRowHeights(firstTotalRow, firstTotalRow, kSizeFit);
     if (IsDocument()) table.SetRangeFont(h + 1, 2, h + 1, columns.Last(), -1, 0, -1, -1, -1);
-    // Costs and budgets in whole dollars and thousands.
-    table.SetRangeFormat(h + kTitleRows, columns.RequestedCost(), rowAfterLast, columns.SpentBudget(),
-                         TNumberFormat::Whole);
+    // Costs and budgets, the budget still required included, in whole dollars and thousands.
+    table.SetRangeFormat(h + kTitleRows, columns.RequestedCost(), rowAfterLast, columns.Last(), TNumberFormat::Whole);
     table.SetColumnWidths({1, columns.Last()}, {10, 12});
 }
 

@@ -57,6 +57,7 @@ void TStuMkt::BuildUnitShares() {
     }
     Emphasise(volume);
     FinishTable(TNumberFormat::Percent, 1, shape_.bodyRows + 1);
+    table.SetRangeFormat(volume, 1, volume, tail, TNumberFormat::Whole);
     table.SetRangeFormat(split, 1, split, tail, TNumberFormat::Percent);
     // Unit sales are whole units; their sum must not show its rounding residue.
     table.SetRangeFormat(volume, 1, volume, tail, TNumberFormat::Whole);
@@ -79,6 +80,7 @@ void TStuMkt::BuildDistributionCoverage() {
     for (int c = 1; c <= channels.count; ++c)
         table.SetCellNumber(FooterRow(1), channels.Column(2, c), Value(results, {channels.lo + c - 1, si::NbOutlet}));
     FinishTable(TNumberFormat::Percent, 1, shape_.bodyRows);
+    table.SetRangeFormat(FooterRow(1), 1, FooterRow(1), LastColumn(), TNumberFormat::Whole);
 }
 
 }  // namespace cv

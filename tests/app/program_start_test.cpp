@@ -15,8 +15,10 @@
 #include "shell/splash_screen.h"
 #include "tests/app/bar_places.h"
 #include "tests/app/support/program_root.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/shown_title.h"
 #include "tests/ui/support/window_test.h"
+#include "ui/screen_room.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/help_state.h"
 
@@ -36,7 +38,9 @@ TEST(ProgramStartSmallScreen, SplashThenTheBarLaidOutForTheScreenThenTheTeamPage
     bool teamPageShownDuringSplash = true;
     TProgramWindows windows = Start(root, [&](QWidget& splash) {
         EXPECT_EQ(splash.objectName(), "FoSplashScreen");
-        EXPECT_EQ(splash.size(), ScreenSize());
+        // The splash fills the room the screen leaves beside the window manager's frame.
+        ExpectFitsTheScreen(splash, {"btnOk", "BBQuenor", "BBTeam"});
+        EXPECT_EQ(splash.size(), RoomOnScreen(splash));
         // The team page is the current page already, but shown only once the splash closes.
         ASSERT_NE(TFoCv3Mod::Current(), nullptr);
         EXPECT_EQ(TFoCv3Mod::Current()->objectName(), "FoSimul");

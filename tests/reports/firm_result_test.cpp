@@ -10,6 +10,9 @@
 #include "core/store/typed_array.h"
 #include "reports/results/firm_result.h"
 #include "tests/reports/support/results_fixture.h"
+#include "ui/sheet/cell_format.h"
+#include "ui/sheet/qn_sheet.h"
+#include "ui/sheet/sheet_model.h"
 
 namespace cv {
 namespace {
@@ -113,6 +116,19 @@ TEST_F(FirmResultTest, NetContributionByMarket) {
     // Shown whole, with thousands separators.
     ExpectCells(table, {{5, 6, "5,000"}, {2, 8, "12,345"}, {8, 8, "-1,200"}});
     for (int row = 1; row <= 16; ++row) ExpectCells(table, {{row, 10, ""}});
+}
+
+// The Total column lies among the heading columns; its heading and figures
+// read right-aligned like the units beside it, on the result and on the
+// plan's contribution.
+TEST_F(FirmResultTest, NetContributionTotalColumnIsRightAligned) {
+    for (int kind : {TFirResult::kNetContribution, TFirResult::kPlanContribution}) {
+        auto screen = FirmScreen(kind, Context(3));
+        const TQNTable& table = *screen->Table();
+        const TSheetModel& model = table.Sheet().Model();
+        const int h = table.OriginRow();
+        for (int row : {0, 2, 5, 22}) EXPECT_EQ(model.Format(h + row, 6).horizontal, kAlignRight) << kind << " row " << row;
+    }
 }
 
 // Twenty simulation messages of twenty lines each would need 400 rows: the

@@ -11,6 +11,7 @@
 #include "team/team_page.h"
 #include "app/program_start.h"
 #include "tests/app/support/program_root.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv::test {
@@ -81,6 +82,24 @@ TEST_F(SplashScreenTest, AboutWithAnIndustryWithoutAMessageKeepsThePicture) {
         Main().sbAboutClick();
         EXPECT_TRUE(about.Ran());
     }
+}
+
+// The about window fills the room the screen leaves beside the window
+// manager's frame: its buttons stay in view, and their captions read as they
+// are meant (no stray "*").
+TEST_F(SplashScreenTest, SmallScreenAboutWindowFitsTheScreen) {
+    WhenModalShown about([](QWidget& window) {
+        ExpectFitsTheScreen(window, {"btnOk", "BBQuenor", "BBAuthors", "BBProgram", "BBTeam"});
+        SaveScreenScreenshot("about_window_on_screen");
+        for (const char* name : {"btnOk", "BBQuenor", "BBAuthors", "BBProgram", "BBTeam"})
+            EXPECT_FALSE(Child<QPushButton>(window, name).text().contains(QLatin1Char('*'))) << name;
+        EXPECT_EQ(Child<QPushButton>(window, "BBQuenor").text(), "About Quenor");
+        // The program's picture is drawn at the size of its band.
+        const auto& image5 = Child<QLabel>(window, "Image5");
+        EXPECT_EQ(image5.pixmap().size(), image5.size());
+    });
+    windows.mainWindow->sbAboutClick();
+    EXPECT_TRUE(about.Ran());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -153,6 +154,21 @@ TEST_F(BankDialogTest, ScheduleShowsTheTypedRequestAndCancelKeepsTheStoredOne) {
     EXPECT_EQ(after.loanDur, before.loanDur);
     EXPECT_EQ(after.loanIR, before.loanIR);
     EXPECT_EQ(after.bgtChg, before.bgtChg);
+}
+
+// The schedule shows whole within the dialog's width, drawn smaller where it
+// needs: its last column is not cut at the right.
+TEST_F(BankDialogTest, SmallScreenScheduleShowsWhole) {
+    TFoBank bank(nullptr, context);
+    bank.show();
+    bank.SelectTab(TFoBank::kScheduleTab);
+    const TQNTable& table = *bank.Schedule()->Table();
+    const TTableGeometry& g = table.Sheet().Geometry();
+    EXPECT_EQ(g.visibleBodyCols, g.bodyCols);
+    EXPECT_TRUE(!table.HorizontalBar() || table.HorizontalBar()->isHidden());
+    const auto& area = Child<QScrollArea>(bank, "paPage1");
+    EXPECT_LE(table.RightEdge(), area.viewport()->width());
+    SaveScreenshotOfRunningTest(bank);
 }
 
 struct TLeaveCase {

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
+#include <iterator>
+#include <map>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -16,6 +18,7 @@
 #include "tests/app/support/program_root.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/window_test.h"
+#include "tools/sample_industry/sample_industry.h"
 #include "ui/fields/qn_edit.h"
 #include "ui/printing/prn_setup.h"
 
@@ -122,6 +125,27 @@ TEST_F(PrintSelectionTest, CopiesAndTheSelectAllButtons) {
         EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{"PrintMsgs"});
     });
     EXPECT_TRUE(root.ui.progressBoxes.empty());
+}
+
+// A study the instructor hides takes no row: the rows shown follow each other
+// without a gap, each with its label and at least one box.
+TEST_F(PrintSelectionTest, SmallScreenAHiddenStudyLeavesNoEmptyRow) {
+    root.OpenSampleIndustry({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::StudyHidden});
+    Main().RefreshAll();
+    WithDialog([](TFoAdmPrn& dialog) {
+        std::map<int, int> boxesPerRowTop;
+        for (const TFoAdmPrn::TStudyBox& box : dialog.StudyBoxes()) {
+            EXPECT_TRUE(box.box->isVisible()) << box.study;
+            EXPECT_TRUE(box.label->isVisible()) << box.study;
+            EXPECT_FALSE(box.label->text().isEmpty()) << box.study;
+            ++boxesPerRowTop[box.label->y()];
+        }
+        ASSERT_GE(boxesPerRowTop.size(), 2u);
+        const int step = std::next(boxesPerRowTop.begin())->first - boxesPerRowTop.begin()->first;
+        for (auto row = std::next(boxesPerRowTop.begin()); row != boxesPerRowTop.end(); ++row)
+            EXPECT_EQ(row->first - std::prev(row)->first, step) << "a gap above the row at " << row->first;
+        SaveScreenshotOfRunningTest(dialog);
+    });
 }
 
 // Cancel pressed while the newsletter is made: the company report and the

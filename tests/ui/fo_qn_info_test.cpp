@@ -147,5 +147,23 @@ TEST(FoQnInfo, TheDialogTakesItsTextsAndFreesItselfAfterwards) {
     EXPECT_TRUE(owner.findChildren<TFoQnInfo*>().isEmpty());
 }
 
+// OK is a button like the message box's, not a flat underlined caption in
+// the link colour with a pointing hand, which reads as a web link.
+TEST(FoQnInfo, SmallScreenOkLooksLikeAButton) {
+    TQnInfos items;
+    items.Add(TQnInfo("Only", {"detail"}));
+    const auto driver = WhenShown([](TFoQnInfo& dialog) {
+        const auto& ok = test::Child<QPushButton>(dialog, "hlsbOk");
+        EXPECT_TRUE(ok.isVisible());
+        EXPECT_FALSE(ok.isFlat());
+        EXPECT_FALSE(ok.font().underline());
+        EXPECT_NE(ok.cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_NE(ok.palette().color(QPalette::ButtonText), ok.palette().color(QPalette::Link));
+        EXPECT_TRUE(ok.isDefault());
+    });
+    ShowInfoListDialog(nullptr, items, TQnInfoTexts{}, TAlignment::taLeftJustify);
+    EXPECT_TRUE(driver.Ran());
+}
+
 }  // namespace
 }  // namespace cv

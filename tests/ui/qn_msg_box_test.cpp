@@ -10,12 +10,15 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "core/base/message_list.h"
 #include "tests/ui/support/language_fixture.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/message_box.h"
 #include "ui/qt_ui_services.h"
+#include "ui/screen_room.h"
 #include "tests/ui/support/gtest_qtry.h"
 
 namespace cv {
@@ -113,15 +116,29 @@ TEST_F(MessageBoxTest, WrappedLinesCountForEachOfTheirRows) {
 // n buttons of 89 with 12 between them, centred in 692:
 //   Yes, No, Cancel: total 3 x 89 + 2 x 12 = 291, first left (692 - 291) / 2 = 200
 //   Help, OK: shown as OK then Help: total 190, first left 251
-// The box keeps its pixel layout on every screen and is centred on it: at
-// 1024 x 768 a one-line box (692 x 165) stands at (166, 301), at 640 x 480 at
-// (-26, 157).
-TEST_F(MessageBoxTest, SmallScreenAndNormalScreenCentreTheBoxAtItsOwnSize) {
+// The box keeps its pixel layout where the screen has the room and is centred
+// on it: at 1024 x 768 a one-line box (692 x 165) stands at (166, 301). On a
+// 640 x 480 screen it narrows to the room the window manager's frame leaves,
+// its text wrapping sooner, and lies whole on the screen with its frame.
+TEST_F(MessageBoxTest, SmallScreenAndNormalScreenBoxFitsTheScreen) {
     const QSize screen = test::ScreenSize();
+    std::string longLine;
+    for (int i = 0; i < 14; ++i) longLine += "budget ";
     Show(TMsgDlgType::mtInformation, mbOK, "One", {0}, [&](QWidget& box) {
-        EXPECT_EQ(box.size(), QSize(692, 165));
-        EXPECT_EQ(box.pos(), QPoint((screen.width() - 692) / 2, (screen.height() - 165) / 2));
-        if (screen == QSize(640, 480)) test::SaveScreenScreenshot("message_box_small_screen");
+        test::ExpectFitsTheScreen(box, {"BBOk", "Bevel"});
+        if (screen == QSize(1024, 768)) {
+            EXPECT_EQ(box.size(), QSize(692, 165));
+            EXPECT_EQ(box.pos(), QPoint((screen.width() - 692) / 2, (screen.height() - 165) / 2));
+        } else {
+            EXPECT_EQ(box.width(), std::min(692, RoomOnScreen(box).width()));
+            test::SaveScreenScreenshot("message_box_small_screen");
+        }
+    });
+    Show(TMsgDlgType::mtInformation, mbOK, longLine, {-1}, [&](QWidget& box) {
+        test::ExpectFitsTheScreen(box, {"BBOk", "Bevel", "MMsg"});
+        auto* memo = box.findChild<QTextEdit*>("MMsg");
+        EXPECT_LE(memo->document()->size().height(), memo->height());
+        EXPECT_LE(memo->document()->size().width(), memo->width());
     });
 }
 

@@ -384,6 +384,7 @@ bool TQNChart::PrintChart() {
 
 void TQNChart::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
+    ShowTitle();
     PlaceLabels();
     PlaceBackdropPicture();
     PlaceLegend();

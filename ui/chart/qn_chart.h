@@ -160,6 +160,8 @@ private:
     TPointStyle& Point(int series, int point);
     void Changed();
     void Redraw();
+    // Sets the title, its lines broken at spaces to the chart's width.
+    void ShowTitle();
     void DrawSeries();
     // Adds the series' lines; its markers go to MarkerSeries, for the caller to stack.
     void DrawXYSeries(int series, std::vector<TDrawnPoint>& drawn, std::vector<QScatterSeries*>& markerSeries);

@@ -1,5 +1,6 @@
 // Drawing of TQNChart: the series from the data grid and the styles, then the
 // labels, the backdrop picture and the second text block over the plot.
+#include <QFontMetrics>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
@@ -16,6 +17,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 #include "ui/chart/label_placement.h"
@@ -65,6 +67,29 @@ TMarkerShape MarkerShape(int style) {
         case 13: return {QScatterSeries::MarkerShapeTriangle, true};
         default: return {QScatterSeries::MarkerShapeCircle, true};
     }
+}
+
+// The chart draws its title as HTML on one line per line break and cuts a
+// line longer than its width with "...": each line of Text is broken at
+// spaces into lines of at most Width pixels in Font (a word longer than that
+// stands alone), escaped, joined by HTML line breaks and centred.
+QString WrappedTitle(const std::string& text, const QFont& font, int width) {
+    const QFontMetrics metrics(font);
+    QStringList lines;
+    for (const QString& line : QString::fromStdString(text).replace('\r', '\n').split('\n')) {
+        QString current;
+        for (const QString& word : line.split(' ', Qt::SkipEmptyParts)) {
+            const QString longer = current.isEmpty() ? word : current + ' ' + word;
+            if (!current.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                lines << current.toHtmlEscaped();
+                current = word;
+            } else {
+                current = longer;
+            }
+        }
+        lines << current.toHtmlEscaped();
+    }
+    return QStringLiteral("<center>") + lines.join(QStringLiteral("<br>")) + QStringLiteral("</center>");
 }
 
 QString TextOf(const std::string& text) {
@@ -166,14 +191,27 @@ void TQNChart::Redraw() {
     const QBrush backdrop(backColour_.value_or(kDefaultBackdrop));
     view->setBackgroundBrush(backdrop);
     setBackgroundBrush(backdrop);
-    view->setTitle(title_.visible ? TextOf(title_.text) : QString());
-    view->setTitleFont(QFontOfChartFont(title_.font));
+    ShowTitle();
     view->setTitleBrush(title_.font.colour);
     ConfigureAxes();
     DrawSeries();
     PlaceLegend();
     PlaceBackdropPicture();
     PlaceLabels();
+}
+
+// The room the chart's layout leaves its title: the chart's width less its
+// margins and the text's own margins on both sides.
+void TQNChart::ShowTitle() {
+    constexpr int kTextMargins = 2 * 4;
+    QChart* view = chart();
+    const QFont font = QFontOfChartFont(title_.font);
+    view->setTitleFont(font);
+    // Before the chart has a size its lines stay whole; the first resize breaks them.
+    const int width = view->size().width() > 0 ? static_cast<int>(view->size().width()) - view->margins().left() -
+                                                     view->margins().right() - kTextMargins
+                                               : std::numeric_limits<int>::max();
+    view->setTitle(title_.visible ? WrappedTitle(title_.text, font, std::max(width, 1)) : QString());
 }
 
 void TQNChart::ConfigureAxes() {
@@ -232,13 +270,18 @@ void TQNChart::DrawSeries() {
                 double low = 0, high = 1;
                 bool first = chartType_ != kChartBars;  // bars stand on 0
                 bool allWhole = !drawnPoints_.empty();
+                bool labelled = false;
                 for (const TDrawnPoint& point : drawnPoints_) {
                     const double v = id == 0 ? point.value.x() : point.value.y();
                     low = first ? v : std::min(low, v), high = first ? v : std::max(high, v), first = false;
                     allWhole = allWhole && v == std::round(v);
+                    labelled = labelled || !point.label.text.empty();
                 }
                 // A flat series stands inside a range from 0 with a tenth more room, not on an edge.
                 if (high <= low) low = std::min(low, 0.0) * 1.1, high = std::max(high, 0.0) * 1.1;
+                // Labelled points get a tenth more room above, so that the highest one's
+                // label stays in the plot, clear of the title.
+                else if (id == 1 && labelled) high += (high - low) / 10;
                 axis->setRange(low, high > low ? high : low + 1);
                 axis->applyNiceNumbers();
                 if (allWhole) KeepWholeTicks(*axis);
@@ -505,13 +548,23 @@ void TQNChart::PlaceLegend() {
     auto* block = new QGraphicsTextItem(chart());
     block->setFont(QFontOfChartFont(legend_.font));
     block->setDefaultTextColor(legend_.font.colour);
-    block->setPlainText(TextOf(legend_.text));
+    QString text = TextOf(legend_.text);
+    block->setPlainText(text);
     QTextOption option = block->document()->defaultTextOption();
     option.setAlignment(legend_.alignment == 2 ? Qt::AlignHCenter : legend_.alignment == 1 ? Qt::AlignRight : Qt::AlignLeft);
     block->document()->setDefaultTextOption(option);
-    block->setTextWidth(block->document()->idealWidth());
-    const QSizeF size = block->boundingRect().size();
     const QRectF area = chart()->rect();
+    // A line wider than the chart wraps; a block that would take more than a
+    // quarter of the chart's height drops the empty lines between its lines.
+    const auto fit = [&] { block->setTextWidth(std::min(block->document()->idealWidth(), area.width() - 2 * kLegendPadding)); };
+    fit();
+    if (block->boundingRect().height() > area.height() / 4 && text.contains(QStringLiteral("\n\n"))) {
+        while (text.contains(QStringLiteral("\n\n"))) text.replace(QStringLiteral("\n\n"), QStringLiteral("\n"));
+        block->setPlainText(text);
+        block->setTextWidth(-1);
+        fit();
+    }
+    const QSizeF size = block->boundingRect().size();
     QMargins margins = plain;
     QPointF position;
     switch (legend_.location) {

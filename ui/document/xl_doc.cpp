@@ -171,6 +171,10 @@ void TXlDoc::AddTextLine(const std::vector<std::string>& texts, int count, bool 
         format.font = ArialFont(8, false, false);
         format.horizontal = kAlignLeft;
     });
+    // A text with a neighbour wraps within its column and the row grows, as the
+    // neighbour would cut it; the last runs on over the empty columns.
+    if (column > 2)
+        sheet_.FormatRange(currentRow_, 1, currentRow_, column - 2, [](TCellFormat& format) { format.wrap = true; });
     sheet_.FitRowHeights(currentRow_, currentRow_, TPainterTextMeasure());
     ++currentRow_;
     CheckPageBreak(currentRow_ - 1);

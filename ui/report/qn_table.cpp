@@ -460,6 +460,16 @@ void TQNTable::FitToOwner() {
     if (!client.isEmpty()) {
         const int width = client.width() - std::abs(placement_.xOffset);
         const int height = client.height() - std::abs(placement_.yOffset);
+        // A table meant to show whole is first drawn as much smaller as it needs.
+        if (placement_.flags & kPlaceWhole) {
+            const QSize full = ShownSize(g);
+            if (full.width() > width || full.height() > height) {
+                const double room = std::min(static_cast<double>(width) / full.width(),
+                                             static_cast<double>(height) / full.height());
+                scale = std::max(kMinFittedScale * baseViewScale_ / 100, static_cast<int>(scale * room));
+                sheet_->SetViewScale(scale);
+            }
+        }
         // Columns first, then rows; a vertical bar that rows then need takes
         // width, so the columns are fitted once more.
         for (int pass = 0; pass < 2; ++pass) {

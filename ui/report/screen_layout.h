@@ -17,6 +17,8 @@ struct TScreenLayout {
 };
 
 inline constexpr TScreenLayout kWindowLayout{kWindowMode};
+// A window screen in a dialog's fixed frame: its table shows whole, smaller if need be.
+inline constexpr TScreenLayout kWholeWindowLayout{kWindowMode, {kPlaceCentreX | kPlaceCentreY | kPlaceWhole}};
 inline constexpr TScreenLayout kDocumentLayout{kDocumentMode};
 
 }  // namespace cv

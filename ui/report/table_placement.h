@@ -8,6 +8,9 @@ namespace cv {
 // far-aligned tables are moved by the offset too.
 inline constexpr int kPlaceLeft = 1, kPlaceCentreX = 2, kPlaceRight = 4;
 inline constexpr int kPlaceTop = 8, kPlaceCentreY = 16, kPlaceBottom = 32;
+// A window table with this flag is drawn smaller to show whole in its owner,
+// down to the scale that keeps it readable, before it scrolls.
+inline constexpr int kPlaceWhole = 64;
 
 struct TTablePlacement {
     int flags = kPlaceCentreX | kPlaceCentreY;

@@ -2,6 +2,8 @@
 // each leaving its screenshot.
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "core/store/series_index.h"
@@ -14,10 +16,10 @@ namespace {
 
 using sample::TSampleDecisions;
 
-// Platform colours 0x0000FF, 0x00FFFF and 0x008000.
+// Platform colours 0x0000FF, 0x00FFFF and 0x00C000.
 const QColor kRed(255, 0, 0);
 const QColor kYellow(255, 255, 0);
-const QColor kGreen(0, 128, 0);
+const QColor kGreen(0, 192, 0);
 
 TEST_F(DecisionPageTest, FreshDecisionsAreNotTakenYet) {
     ShowPage(TSampleDecisions::Fresh);
@@ -70,8 +72,7 @@ TEST_F(DecisionPageTest, ErrorsAndWarningsTogether) {
     EmptyChannel();
     Reactivate();
     EXPECT_EQ(StateText(),
-              "Your decisions contain errors and warnings.\nCorrect the errors and read the warnings before you send "
-              "your decisions.");
+              "Your decisions contain errors and warnings.\nCorrect the errors and read the warnings before sending.");
     EXPECT_EQ(StateColour(), kRed);
     EXPECT_TRUE(ErrorsEnabled());
     std::string title;
@@ -127,6 +128,46 @@ TEST_F(DecisionPageTest, EachAreaShowsItsPicture) {
     }
     SaveScreenshot(Main(), "DecisionPageTest_Pictures");
 }
+
+// Each state's two lines read on the panel at both screen sizes: the colour
+// stands out from the ground (a contrast of at least 4.5 to 1) and each line
+// takes one row of the label, so nothing wraps onto a third.
+enum class TStateCase { Fresh, Complete, Warnings, Errors, ErrorsAndWarnings };
+
+class StatePanelTest : public DecisionPageTest, public ::testing::WithParamInterface<TStateCase> {};
+
+double Luminance(const QColor& colour) {
+    const auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_P(StatePanelTest, SmallScreenStateReadsOnTwoRows) {
+    const TStateCase state = GetParam();
+    ShowPage(state == TStateCase::Fresh ? TSampleDecisions::Fresh : TSampleDecisions::Complete);
+    if (state == TStateCase::Errors || state == TStateCase::ErrorsAndWarnings) SetPrice(0);
+    if (state == TStateCase::Warnings || state == TStateCase::ErrorsAndWarnings) EmptyChannel();
+    Reactivate();
+    auto& panel = Child<QWidget>(*page, "paErrWng");
+    auto& label = Child<QLabel>(*page, "labErrWng");
+    QTRY_VERIFY(label.isVisible());
+    EXPECT_GE(Contrast(label.palette().color(QPalette::WindowText), panel.palette().color(QPalette::Window)), 4.5)
+        << label.palette().color(QPalette::WindowText).name().toStdString();
+    const QFontMetrics metrics(label.font());
+    const QStringList lines = label.text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), label.contentsRect().width()) << line.toStdString();
+    EXPECT_LE(2 * metrics.lineSpacing(), label.contentsRect().height());
+    SaveScreenshotOfRunningTest(panel);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, StatePanelTest,
+                         ::testing::Values(TStateCase::Fresh, TStateCase::Complete, TStateCase::Warnings,
+                                           TStateCase::Errors, TStateCase::ErrorsAndWarnings));
 
 }  // namespace
 }  // namespace cv::test

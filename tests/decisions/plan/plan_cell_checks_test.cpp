@@ -18,6 +18,11 @@ TEST(PlanCellChecks, SegmentPlanTyped) {
     EXPECT_TRUE(cells.beep);
     EXPECT_EQ(cells.plan, 0);
     EXPECT_DOUBLE_EQ(*cells.growth, -100);
+    // 120.4 is taken to the nearest whole thousand without a beep: 120, growth 20 %.
+    cells = CheckSegmentPlan(100, 120.4);
+    EXPECT_FALSE(cells.beep);
+    EXPECT_EQ(cells.plan, 120);
+    EXPECT_DOUBLE_EQ(*cells.growth, 20);
     // Nothing sold last period: no growth to show.
     EXPECT_FALSE(CheckSegmentPlan(0, 40).growth.has_value());
 }

@@ -12,8 +12,10 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/plan/plan_dialog_fixture.h"
 #include "tests/model/fixtures/forecast_view.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/help_state.h"
+#include "ui/screen_room.h"
 
 namespace cv::test {
 namespace {
@@ -199,16 +201,20 @@ TEST_F(PlanDialogTest, ARefusedSelectorChangeIsUndoneOnTheBar) {
     });
 }
 
-// On a 640 x 480 screen the dialog is 640 x 480 with the close button centred
-// 30 pixels above the bottom; every tab's table fits its frame.
+// On a 640 x 480 screen the dialog is 640 x 480 less what the window
+// manager's frame takes, with the close button centred 30 pixels above the
+// bottom; the window and its frame fit the screen, and every tab's table fits
+// its frame.
 TEST_F(PlanDialogTest, SmallScreenDialogFitsTheScreen) {
     WithDialog([](TFoMktPlan& dialog) {
+        ExpectFitsTheScreen(dialog, {"BBClose", "TSMktPlan", "Bevel"});
+        SaveScreenScreenshot("PlanDialog_OnScreen");
         const bool small = ScreenSize().width() == 640;
-        EXPECT_EQ(dialog.size(), small ? QSize(640, 480) : QSize(780, 561));
+        EXPECT_EQ(dialog.size(), small ? QSize(640, 480).boundedTo(RoomOnScreen(dialog)) : QSize(780, 561));
         const QPushButton& close = Child<QPushButton>(dialog, "BBClose");
         if (small) {
-            EXPECT_EQ(close.x(), (640 - close.width()) / 2);
-            EXPECT_EQ(close.y(), 450);
+            EXPECT_EQ(close.x(), (dialog.width() - close.width()) / 2);
+            EXPECT_EQ(close.y(), dialog.height() - 30);
         }
         const QWidget& frame = Child<QWidget>(dialog, "Bevel");
         // Every tab's caption shows whole: the bar is as high as its tabs and ends above Close.

@@ -2,6 +2,10 @@
 // checked when the selection leaves them, stored when the tab is left, and
 // the three buttons fill the plan; each screen names its market and zone.
 #include <QPushButton>
+#include <cmath>
+#include <string>
+
+#include "core/base/text_format.h"
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -188,7 +192,64 @@ TEST_F(PlanDialogTest, MarketForecastTakesTheStudysSegmentSizes) {
         Click(dialog, "BBSameMktForeCast");
         EXPECT_EQ(root.ui.messageBoxes.size(), 1u);
         for (int s = 1; s <= 3; ++s)
-            EXPECT_DOUBLE_EQ(Cell(dialog, r + s - 1, plan.Column(kPlan)), sizes->GetReal48({s, si::StuSizeP1}) / 1000);
+            EXPECT_DOUBLE_EQ(Cell(dialog, r + s - 1, plan.Column(kPlan)),
+                             std::nearbyint(sizes->GetReal48({s, si::StuSizeP1}) / 1000));
+    });
+}
+
+// The planned sizes are whole thousands, and their total is the sum of the
+// sizes shown, with thousands separators, the same when the plan is opened
+// again: the market forecast's sizes are taken to the nearest thousand.
+TEST_F(PlanDialogTest, SmallScreenSegmentTotalIsTheSumOfTheSizesShown) {
+    TCvInd& industry = *Session->Industry();
+    TSimArr* orders =
+        industry.PerDecisions(industry.CurPeriod()).FindSimArr(kCategoryFirmFtaMarket, PlanContext(), "DecStuMkt");
+    ASSERT_NE(orders, nullptr);
+    SetElement(*orders, {si::MarketForecast}, 1);
+    const auto number = [](std::string text) {
+        std::erase(text, ThousandsSeparator());
+        return std::stod(text);
+    };
+    std::string total;
+    WithDialog([&](TFoMktPlan& dialog) {
+        TMktPlanScr& plan = Plan(dialog);
+        Click(dialog, "BBSameMktForeCast");
+        const TSheetModel& model = Sheet(dialog).Model();
+        const int first = plan.FirstRow() + 2, footer = first + 3;  // three segments in market 1
+        double sum = 0;
+        for (int r = first; r < footer; ++r) {
+            EXPECT_EQ(Cell(dialog, r, plan.Column(kPlan)), std::nearbyint(Cell(dialog, r, plan.Column(kPlan)))) << r;
+            sum += number(model.Text(r, plan.Column(kPlan)));
+        }
+        total = model.Text(footer, plan.Column(kPlan));
+        EXPECT_EQ(total, FormatThousands(sum, 0));
+        EXPECT_EQ(model.Text(footer, plan.Column(kLast)),
+                  FormatThousands(Cell(dialog, footer, plan.Column(kLast)), 0));
+        SaveScreenshotOfRunningTest(dialog);
+        Click(dialog, "BBClose");
+    });
+    WithDialog([&](TFoMktPlan& dialog) {
+        TMktPlanScr& plan = Plan(dialog);
+        EXPECT_EQ(Sheet(dialog).Model().Text(plan.FirstRow() + 5, plan.Column(kPlan)), total);
+    });
+}
+
+// In units each brand's total of last period, plan and change reads with
+// thousands separators, as its segments' figures do (three segments: the total
+// in column 3 + 3 + 1).
+TEST_F(PlanDialogTest, SmallScreenBrandUnitTotalsHaveThousandsSeparators) {
+    WithDialog([](TFoMktPlan& dialog) {
+        ASSERT_EQ(GoToTab(dialog, 2), 2);
+        TMktPlanScr& plan = Plan(dialog);
+        const TSheetModel& model = Sheet(dialog).Model();
+        const int total = plan.Column(7);
+        for (int row = plan.FirstRow() + 1; row <= plan.FirstRow() + 3; ++row) {
+            const double value = Cell(dialog, row, total);
+            const std::string sign = value >= 0 && row == plan.FirstRow() + 3 ? "+" : "";
+            EXPECT_EQ(model.Text(row, total), sign + FormatThousands(value, 0)) << row;
+        }
+        ASSERT_GE(Cell(dialog, plan.FirstRow() + 1, total), 1000) << "a total with a separator to show";
+        SaveScreenshotOfRunningTest(dialog);
     });
 }
 

@@ -207,5 +207,24 @@ TEST_F(QueryDialogTest, DeclinedConfirmationCountsNothing) {
     EXPECT_EQ(query->QNENbQueries->IntValue(), 0);
 }
 
+// The answers read like entry fields: before and after an answer they are as
+// high as the counters above them, their text not cut.
+TEST_F(QueryDialogTest, SmallScreenAnswerFieldsAreAsHighAsTheCounters) {
+    WhenModalShown shown([](QWidget& dialog) {
+        const int counterHeight = Child<TQNEdit>(dialog, "QNENbMaxQueries").height();
+        for (bool answered : {false, true}) {
+            if (answered) QTest::mouseClick(&Child<QPushButton>(dialog, "BBQuery"), Qt::LeftButton);
+            for (const char* name : {"EMinMUC2", "EReqUC", "ECompletBud2"}) {
+                const auto& answer = Child<QLabel>(dialog, name);
+                EXPECT_GE(answer.height(), counterHeight) << name << " answered " << answered;
+                EXPECT_GE(answer.contentsRect().height(), answer.fontMetrics().height()) << name;
+            }
+        }
+        SaveScreenshotOfRunningTest(dialog);
+    });
+    query->exec();
+    EXPECT_TRUE(shown.Ran());
+}
+
 }  // namespace
 }  // namespace cv::test

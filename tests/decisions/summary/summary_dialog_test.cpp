@@ -4,7 +4,9 @@
 // that cannot be recomputed.
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
+#include "core/base/text_format.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
@@ -14,12 +16,15 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/page/decision_page_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/shown_title.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/fields/bar.h"
 #include "ui/qn_tab_set.h"
 #include "ui/report/qn_table.h"
+#include "ui/screen_room.h"
 #include "ui/sheet/qn_sheet.h"
+#include "ui/sheet/sheet_model.h"
 
 namespace cv::test {
 namespace {
@@ -161,11 +166,12 @@ TEST_F(SummaryDialogTest, ABudgetThatCannotBeRecomputedIsReported) {
     });
 }
 
-// On a 640-pixel screen the dialog is 640 wide with a 620-pixel tab set and bevel.
+// On a 640-pixel screen the dialog is 640 wide, less what the window
+// manager's frame takes, with a 620-pixel tab set and bevel.
 TEST_F(SummaryDialogTest, SmallScreenSizes) {
     WithDialog(TDecisionArea::Budget, [](TFoSummary& dialog) {
         const bool small = ScreenSize().width() <= 640;
-        EXPECT_EQ(dialog.width(), small ? 640 : 780);
+        EXPECT_EQ(dialog.width(), small ? std::min(640, RoomOnScreen(dialog).width()) : 780);
         EXPECT_EQ(Tabs(dialog).width(), small ? 620 : 770);
         EXPECT_EQ(Child<QFrame>(dialog, "Bevel").width(), small ? 620 : 770);
         // Every tab shows whole above the frame.
@@ -176,6 +182,58 @@ TEST_F(SummaryDialogTest, SmallScreenSizes) {
         EXPECT_NEAR(ok.x() + ok.width() / 2.0, dialog.width() / 2.0, 1);
         SaveScreenshot(dialog, "SummaryDialog_Budget");
     });
+}
+
+// The loans tab reads amounts of money with thousands separators: a loan of
+// 1,000,000 stands as 1,000 thousands, a budget increase of 12,500,000 as 12,500.
+TEST_F(SummaryDialogTest, SmallScreenLoanAmountsHaveThousandsSeparators) {
+    TCvInd& industry = *Session->Industry();
+    TSimArr* loan = industry.PerDecisions(industry.DecPeriod()).GetSimArr(kCategoryFirm, page->Data, "LoanVal");
+    ASSERT_NE(loan, nullptr);
+    loan->SetReal48({si::LoanCap}, 1000000);
+    loan->SetReal48({si::BgtChg}, 12500000);
+    WithDialog(TDecisionArea::Summary, [](TFoSummary& dialog) {
+        Tabs(dialog).setCurrentIndex(4);
+        ASSERT_NE(dialog.Screen(), nullptr);
+        const TQNTable& table = *dialog.Screen()->Table();
+        const TSheetModel& model = table.Sheet().Model();
+        const std::string separator(1, ThousandsSeparator());
+        const int h = table.OriginRow();
+        EXPECT_EQ(model.Text(h + 2, 5), "12" + separator + "500");
+        EXPECT_EQ(model.Text(h + 5, 5), "1" + separator + "000");
+        SaveScreenshotOfRunningTest(dialog);
+    });
+}
+
+// Each budget tab shows its table whole in the frame, every market's column
+// in view, drawn smaller where it needs: no scroll bar hides a column or a row.
+TEST_F(SummaryDialogTest, SmallScreenBudgetTablesShowWhole) {
+    WithDialog(TDecisionArea::Budget, [](TFoSummary& dialog) {
+        for (int tab = 0; tab < Tabs(dialog).count(); ++tab) {
+            Tabs(dialog).setCurrentIndex(tab);
+            ASSERT_NE(dialog.Screen(), nullptr);
+            const TQNTable& table = *dialog.Screen()->Table();
+            const TTableGeometry& g = table.Sheet().Geometry();
+            EXPECT_EQ(g.visibleBodyCols, g.bodyCols) << tab;
+            EXPECT_EQ(g.visibleBodyRows, g.bodyRows) << tab;
+            EXPECT_TRUE(!table.HorizontalBar() || table.HorizontalBar()->isHidden()) << tab;
+            EXPECT_TRUE(!table.VerticalBar() || table.VerticalBar()->isHidden()) << tab;
+            EXPECT_LE(table.RightEdge(), Child<QWidget>(dialog, "paScreen").width()) << tab;
+            if (tab == 0) SaveScreenshotOfRunningTest(dialog);
+        }
+    });
+}
+
+// The summary and the budget fit the screen with the window manager's frame,
+// OK and the tabs in view.
+TEST_F(SummaryDialogTest, SmallScreenSummaryAndBudgetFitTheScreen) {
+    for (TDecisionArea area : {TDecisionArea::Summary, TDecisionArea::Budget}) {
+        WithDialog(area, [area](TFoSummary& dialog) {
+            ExpectFitsTheScreen(dialog, {"BBOK", "TSSections", "Bevel"});
+            SaveScreenScreenshot(area == TDecisionArea::Budget ? "SummaryDialog_BudgetOnScreen"
+                                                               : "SummaryDialog_SummaryOnScreen");
+        });
+    }
 }
 
 }  // namespace

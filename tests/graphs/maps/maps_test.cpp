@@ -6,6 +6,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
@@ -163,6 +165,27 @@ TEST_F(MapsTest, HistoryMapHasOneRowPerPeriodAndLabelsEachTrailsLastPoint) {
     EXPECT_NE(map->TitleText().find("over the periods"), std::string::npos);
 }
 
+// A period whose study placed no ideal point (zeros) draws no point rather
+// than stacking every segment at the origin; without points in the selected
+// period the last period with points carries the labels.
+TEST_F(MapsTest, HistoryMapLeavesOutPeriodsWithoutIdealPoints) {
+    const TDataContext context = At(3, kM1);
+    for (int period : {1, 3}) {
+        TSimArr* ideals = Session->Industry()->PerResults(period).FindSimArr(kCategoryFtaMarket, context, "PosSemIPs");
+        ASSERT_NE(ideals, nullptr);
+        for (int segment = 1; segment <= 3; ++segment)
+            for (int axis = ideals->LB(2); axis <= ideals->UB(2); ++axis) ideals->SetSmallint({segment, axis, si::PSStuIP}, 0);
+    }
+    const auto map = MakeMap<THistPercMap>(context, mkSemantic);
+    ASSERT_EQ(map->RowCount(), 4);
+    for (int segment = 1; segment <= 3; ++segment) {
+        for (int row : {2, 4}) EXPECT_FALSE(map->Data(row, 2 * segment - 1).has_value()) << segment << " row " << row;
+        EXPECT_TRUE(map->Data(3, 2 * segment - 1).has_value()) << segment;
+        const TChartLabel& label = map->SeriesStyle(segment)->points.at(3).label;
+        EXPECT_EQ(label.text.substr(label.text.size() - 5), " (P2)") << label.text;
+    }
+}
+
 TEST_F(MapsTest, HistoryMapOfPeriodZeroComparesEachLabelWithAnXOfZero) {
     const auto map = MakeMap<THistPercMap>(At(0, kM1), mkPerceptual);
     ASSERT_EQ(map->RowCount(), 1);
@@ -224,6 +247,35 @@ TEST_F(MapsTest, SemanticEstimationSpansTheTechnicalRangeAndPutsIdealPointsOnThe
     chart->Build(context);
     EXPECT_TRUE(chart->Axis(0).automatic);
     EXPECT_EQ(chart->High(), 32767);
+}
+
+// Every brand's marker on the relation charts carries the brand's name, on
+// both pages; neighbours along the characteristic take turns above and below.
+TEST_F(MapsTest, RelationChartsNameEachBrand) {
+    TDataContext context = At(3, kM1);
+    context.HorzAxis = 1;
+    context.VertAxis = 1;
+    const TCvPerData& results = Session->Industry()->PerResults(3);
+    const TSimArr* names = results.FindSimArr(kCategoryFtaMarket, context, "BrdNames");
+    ASSERT_NE(names, nullptr);
+    const int brands = results.GetSmallintDef(kCategoryFtaMarket, context, "NbMktedBrds", 0);
+    ASSERT_GE(brands, 3);
+    std::multiset<std::string> expected;
+    for (int brand = 1; brand <= brands; ++brand) expected.insert(names->GetZts({brand}));
+    for (bool semantic : {true, false})
+        for (TRelationPage page : {TRelationPage::Graphs, TRelationPage::Studies}) {
+            const auto chart = Relation(semantic, context, page);
+            std::multiset<std::string> shown;
+            int previous = 0;
+            for (int row = 1; chart->Data(row, 1).has_value(); ++row) {
+                const TChartLabel& label = chart->SeriesStyle(1)->points.at(row).label;
+                EXPECT_FALSE(label.text.empty()) << semantic << " row " << row;
+                EXPECT_NE(label.location, previous) << "the same side as its neighbour, row " << row;
+                previous = label.location;
+                shown.insert(label.text);
+            }
+            EXPECT_EQ(shown, expected) << semantic;
+        }
 }
 
 TEST_F(MapsTest, RelationChartsOfTwoBrandsDrawThemButNoIdealPoint) {

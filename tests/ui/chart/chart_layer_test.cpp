@@ -13,6 +13,10 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <QClipboard>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QTest>
 #include <QDir>
 #include <QPainter>
 #include <QWidget>
@@ -283,6 +287,85 @@ TEST(ChartShapesTest, BarsAndPiesDrawTheWrittenColumnsWithTheirLabels) {
             EXPECT_DOUBLE_EQ(pie->slices()[1]->percentage(), 0.7);  // 70 of 100
         }
     }
+}
+
+// The texts the chart's scene draws.
+QStringList DrawnTexts(TQNChart& chart) {
+    QStringList texts;
+    for (const QGraphicsItem* item : chart.scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item)) texts << text->toPlainText();
+    return texts;
+}
+
+// A title wider than a small chart is broken at its spaces onto more lines,
+// every word drawn and none cut with "..."; its own line breaks stay. The
+// title block over a map (a framed text block) wraps to the chart's width and
+// takes at most a quarter of its height, dropping the empty lines between its
+// lines when it would take more.
+TEST(ChartShapesTest, SmallScreenTitlesAreDrawnWholeOnTheirLines) {
+    QWidget form;
+    form.resize(260, 200);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 260, 200, 3);
+    chart.SetGridSize(1, 2);
+    chart.SetData(1, 1, 1);
+    chart.SetData(1, 2, 2);
+    const std::string title = "Unit market shares of every brand by segment\rin market M1 of zone NORTH";
+    chart.SetTitle(title, 10, 1, 0, 0);
+    chart.SetRepaint(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::processEvents();
+    const QString expected = QString::fromStdString(title).replace('\r', ' ');
+    bool found = false;
+    for (const QString& text : DrawnTexts(chart)) {
+        if (!text.startsWith(QStringLiteral("Unit"))) continue;
+        found = true;
+        EXPECT_FALSE(text.contains(QStringLiteral("..."))) << text.toStdString();
+        EXPECT_EQ(text.simplified(), expected) << text.toStdString();
+        EXPECT_GE(text.count(QChar::LineSeparator) + text.count('\n'), 2) << text.toStdString();
+    }
+    EXPECT_TRUE(found);
+    test::SaveScreenshotOfRunningTest(form);
+
+    chart.SetTitle("", 10, 1, 0, 0);
+    chart.SetLegend("Perceptual map: brands and ideal points\r\rAxes: the first two\r\rHorizontal: PRICE\r\r"
+                    "Vertical: PERFORMANCE of the brands in the market",
+                    10, 1, 2, 1);
+    QApplication::processEvents();
+    const QGraphicsTextItem* block = nullptr;
+    for (QGraphicsItem* item : chart.scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->toPlainText().startsWith("Perceptual"))
+            block = text;
+    ASSERT_NE(block, nullptr);
+    EXPECT_LE(block->boundingRect().width(), chart.chart()->size().width());
+    EXPECT_FALSE(block->toPlainText().contains("\n\n")) << "the empty lines stay on a chart this small";
+    EXPECT_TRUE(block->toPlainText().contains("PERFORMANCE of the brands"));
+    test::SaveScreenshotOfRunningTest(form);
+}
+
+// On an automatic axis the highest labelled point leaves room above it: its
+// label stands inside the plot, clear of the title.
+TEST(ChartShapesTest, SmallScreenTheHighestPointsLabelStaysInThePlot) {
+    QWidget form;
+    form.resize(320, 240);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 320, 240, 3);
+    chart.SetGridSize(3, 2);
+    for (int row : {1, 2, 3}) chart.SetData(row, 1, row), chart.SetData(row, 2, 50 * row - 50);
+    chart.SetSeriesStyle(1, 3, kLabelAbove, 0, "Leaders (P3)", 8, 1, 0, 0, 0);
+    chart.SetTitle("Segment sizes", 10, 1, 0, 0);
+    chart.SetRepaint(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::processEvents();
+    auto* axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+    ASSERT_NE(axis, nullptr);
+    EXPECT_GT(axis->max(), 100.0);
+    const QGraphicsSimpleTextItem* label = nullptr;
+    for (QGraphicsItem* item : chart.scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->text() == "Leaders (P3)") label = text;
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->sceneBoundingRect().top(), chart.chart()->plotArea().top());
+    test::SaveScreenshotOfRunningTest(form);
 }
 
 TEST(ChartShapesTest, AnEmptyCellBreaksTheLineWhenAsked) {

@@ -111,6 +111,27 @@ TEST_F(DocLayoutTest, CoverPageRowsFontsAndLogo) {
     }
 }
 
+// A line of texts each longer than its column (the map page's "Horizontal
+// axis:", the axis, how to read it) shows each whole: the texts with a
+// neighbour wrap and the row grows to their lines, rather than each being cut
+// by its neighbour; the last runs on over the empty columns.
+TEST_F(PortraitDocTest, LongTextsOfALineWrapWholeInTheirColumns) {
+    doc.Reset();
+    const int row = doc.CurrentRow();
+    doc.AddTextLine({"Horizontal axis:", "PERFORMANCE OF THE BRAND ON THE MARKET",
+                     "the further right, the more performance of the brand on the market"},
+                    3, false);
+    const TSheetModel& sheet = doc.Sheet();
+    for (int column = 1; column <= 3; ++column) {
+        EXPECT_EQ(sheet.Format(row, column).wrap, column < 3) << column;
+        EXPECT_FALSE(sheet.Text(row, column).empty()) << column;
+    }
+    EXPECT_GT(sheet.RowHeight(row), sheet.DefaultRowHeight());
+    // A short line keeps the standard height.
+    doc.AddTextLine({"Line"}, 32767, false);
+    EXPECT_EQ(sheet.RowHeight(row + 1), sheet.DefaultRowHeight());
+}
+
 TEST_F(PortraitDocTest, HeadingMovesWithItsTableAndBlocksAreNeverCut) {
     doc.Reset();
     // 55 lines of 224 twips; the heading block starts at 56 (a blank row, the

@@ -1,0 +1,48 @@
+#include "tests/ui/support/screen_fit_check.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include "tests/ui/support/window_manager.h"
+
+namespace cv::test {
+namespace {
+
+// A loaded machine frames and moves windows late.
+constexpr int kSettleMs = 20000;
+
+QRect AvailableArea(const QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen->availableGeometry();
+}
+
+}  // namespace
+
+void ExpectFitsTheScreen(QWidget& window, std::initializer_list<const char*> children) {
+    ASSERT_TRUE(window.isWindow());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kSettleMs));
+    if (WindowManagerRuns()) {
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return window.windowHandle() && !window.windowHandle()->frameMargins().isNull(); }, kSettleMs))
+            << "the window manager did not frame " << window.objectName().toStdString();
+    }
+    const QRect area = AvailableArea(window);
+    // The window keeps itself in the area once its frame is known: wait for it.
+    [[maybe_unused]] const bool settled = QTest::qWaitFor([&] { return area.contains(window.frameGeometry()); }, kSettleMs);
+    EXPECT_TRUE(area.contains(window.frameGeometry()))
+        << window.objectName().toStdString() << " with its frame at " << window.frameGeometry().x() << ","
+        << window.frameGeometry().y() << " " << window.frameGeometry().width() << "x"
+        << window.frameGeometry().height() << " on an area of " << area.width() << "x" << area.height();
+    for (const char* name : children) {
+        const QWidget* child = window.findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(child, nullptr) << name;
+        const QRect placed(child->mapTo(&window, QPoint(0, 0)), child->size());
+        EXPECT_TRUE(window.rect().contains(placed)) << name << " lies outside " << window.objectName().toStdString();
+    }
+}
+
+}  // namespace cv::test
