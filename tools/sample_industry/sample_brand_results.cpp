@@ -6,6 +6,7 @@
 // positions follow from the natural positions in every period. The brands are
 // those sample_brands.cpp wrote into the same results set, found by name.
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -30,6 +31,10 @@ constexpr long double kZoneSpending[kZoneCount] = {1.0L, 0.6L};
 // A study perceives a natural position n (thousandths of -1..1) at 4 + 3n on its 1..7 scale.
 constexpr long double kScaleMiddle = 4;
 constexpr long double kScaleHalfRange = 3;
+// A study reports nothing off its scale (1..7) or its map (-20..20), in thousandths.
+constexpr long double kScaleBottom = 1000;
+constexpr long double kScaleTop = 7000;
+constexpr long double kMapEdge = 20000;
 // A perceived value c away from the scale's middle moves a brand c x weight x 4 along a map
 // axis (-20..20): the largest weight sums of the sample keep every brand on the map.
 constexpr long double kMapSpread = 4;
@@ -164,7 +169,7 @@ void WriteSemanticPositions(const TSampleCell& cell, std::string_view name) {
 }
 
 // What the studies perceive: every brand's natural position on the study's 1..7
-// scale; on the first scale of each market the attribute itself, exactly
+// scale, a position beyond the scale's end perceived at that end; on the first scale of each market the attribute itself, exactly
 // linearly (0.5 + attribute / 10: the attribute is 10 x perceived - 5).
 void WritePerceivedPositions(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = SemanticScales(cell);
@@ -176,7 +181,7 @@ void WritePerceivedPositions(const TSampleCell& cell, std::string_view name) {
             const long double attribute = positions.GetSmallint({b, k, si::AttAct});
             const long double perceived = k == scales.Lo() ? kLinearOffset + attribute * kLinearPerUnit
                                                            : kScaleMiddle * kShareScale + kScaleHalfRange * natural;
-            positions.SetSmallint({b, k, si::PSStuBrd}, static_cast<long long>(perceived));
+            positions.SetSmallint({b, k, si::PSStuBrd}, static_cast<long long>(std::clamp(perceived, kScaleBottom, kScaleTop)));
         }
 }
 
@@ -198,7 +203,7 @@ void WriteMapPositions(const TSampleCell& cell, std::string_view name) {
                 place += weights.GetReal48({d, k}) *
                          (perceived.GetSmallint({b, k, si::PSStuBrd}) / kShareScale - kScaleMiddle) * kMapSpread;
             const long double studied = std::nearbyint(place * kShareScale) + MapNoise(b, d);
-            positions.SetSmallint({b, d, si::PMStuBrd}, static_cast<long long>(studied));
+            positions.SetSmallint({b, d, si::PMStuBrd}, static_cast<long long>(std::clamp(studied, -kMapEdge, kMapEdge)));
         }
 }
 

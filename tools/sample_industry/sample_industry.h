@@ -22,8 +22,9 @@ enum class TSampleDecisions : std::uint8_t {
 
 // Which restrictions the instructor set for the teams.
 enum class TSampleRestrictions : std::uint8_t {
-    Sample,          // the sample's own: two items disabled, two hidden
-    None,            // nothing disabled or hidden
+    None,            // nothing disabled or hidden: the sample "make run" installs
+    Several,         // two items disabled (the sales-force assistant, conjoint analysis), two hidden
+                     // (the growth-share chart, the sales-force experiment)
     NoSlf,           // the sales-force decisions disabled
     NoMarketingPlan, // the marketing plan disabled
     StudyHidden,     // one market study hidden (the sales-force experiment)
@@ -32,10 +33,12 @@ enum class TSampleRestrictions : std::uint8_t {
 
 // A variant of the sample: the same industry with other decisions of the
 // decision period or other restrictions. Tests build each with the writers
-// below; "make run" installs the default one.
+// below; "make run" installs the default one, which restricts nothing. Under
+// every variant the decision period orders only the studies its restrictions
+// leave open to the teams.
 struct TSampleVariant {
     TSampleDecisions decisions = TSampleDecisions::Sample;
-    TSampleRestrictions restrictions = TSampleRestrictions::Sample;
+    TSampleRestrictions restrictions = TSampleRestrictions::None;
 };
 
 struct TSampleFiles {

@@ -27,12 +27,12 @@ struct TRestriction {
 
 std::vector<TRestriction> RestrictionsOf(TSampleRestrictions restrictions) {
     switch (restrictions) {
-        case TSampleRestrictions::Sample:
+        case TSampleRestrictions::None: return {};
+        case TSampleRestrictions::Several:
             return {{"RestrictEnabled", "rcDecisions", "NoSlfAssistant"},
                     {"RestrictEnabled", "StuMkt", "Conjoint"},
                     {"RestrictHidden", "rcAnalysis", "NoPortfolio"},
                     {"RestrictHidden", "StuMkt", "ExperimentSlf"}};
-        case TSampleRestrictions::None: return {};
         case TSampleRestrictions::NoSlf: return {{"RestrictEnabled", "rcDecisions", "NoSlf"}};
         case TSampleRestrictions::NoMarketingPlan: return {{"RestrictEnabled", "rcDecisions", "NoMarketingPlan"}};
         case TSampleRestrictions::StudyHidden: return {{"RestrictHidden", "StuMkt", "ExperimentSlf"}};
@@ -55,6 +55,39 @@ void ApplyRestrictions(TCvInd& industry, TSampleRestrictions restrictions) {
         if (words == nullptr) throw std::logic_error("sample industry: no " + std::string(name));
         WriteRestrictionWords(industry, *words, name, restrictions);
     }
+}
+
+// Whether the study dialog of the zone offers Study of the series Studies
+// ("StuFta" or "StuMkt") for ordering: shown, not disabled, and available
+// where its prices stand (Params, "StuFtaParams" or "StuMktParams").
+bool Orderable(const TCvInd& industry, const TSeries& studies, int study, const TSimArr& params) {
+    const std::string& category = studies.Name();
+    const std::string item = studies.GetLabel(study);
+    return !industry.RestrictHidden(category, item) && !industry.RestrictEnabled(category, item) &&
+           params.GetReal48({study, si::IsStuAvailable}) != 0;
+}
+
+// Clears the orders of Name (over the series Studies) in the decision period's
+// Cell that its dialog could not show, so that the budget charges no study the
+// team cannot see.
+void DropHiddenOrders(TCvInd& industry, const TCellIndex& cell, int category, std::string_view name,
+                      std::string_view studies, std::string_view params) {
+    const TDataContext context = SampleContext(kDecisionPeriod, cell);
+    const TSeries& series = RequireSeries(industry, studies);
+    const TSimArr* prices = industry.ConstPart().FindSimArr(category == kCategoryFirmFta ? kCategoryFta : kCategoryFtaMarket,
+                                                            context, params);
+    if (prices == nullptr) throw std::logic_error("sample industry: no " + std::string(params));
+    TSimArr* orders = industry.PerDecisions(kDecisionPeriod).FindSimArr(category, context, name);
+    if (orders == nullptr) throw std::logic_error("sample industry: the decisions hold no " + std::string(name));
+    for (int study = series.Lo(); study <= series.Hi(); ++study)
+        if (!Orderable(industry, series, study, *prices)) orders->SetByte({study}, 0);
+}
+
+void DropHiddenOrders(TCvInd& industry) {
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFta))
+        DropHiddenOrders(industry, cell, kCategoryFirmFta, "DecStuFta", "StuFta", "StuFtaParams");
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFtaMarket))
+        DropHiddenOrders(industry, cell, kCategoryFirmFtaMarket, "DecStuMkt", "StuMkt", "StuMktParams");
 }
 
 TSimArr& DecisionArray(TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
@@ -143,7 +176,7 @@ void WriteRestrictionWords(const TCvData& industry, TSimArr& words, std::string_
 }
 
 void ApplySampleVariant(TCvInd& industry, const TSampleVariant& variant) {
-    if (variant.restrictions != TSampleRestrictions::Sample) ApplyRestrictions(industry, variant.restrictions);
+    if (variant.restrictions != TSampleRestrictions::None) ApplyRestrictions(industry, variant.restrictions);
     switch (variant.decisions) {
         case TSampleDecisions::Sample: break;
         case TSampleDecisions::Fresh:
@@ -151,6 +184,7 @@ void ApplySampleVariant(TCvInd& industry, const TSampleVariant& variant) {
             break;
         case TSampleDecisions::Complete: CompleteDecisions(industry); break;
     }
+    DropHiddenOrders(industry);
 }
 
 }  // namespace cv::sample
