@@ -15,7 +15,7 @@ namespace cv::sample {
 
 // Which decisions of the decision period the sample holds.
 enum class TSampleDecisions : std::uint8_t {
-    Sample,    // the sample's own: brands, studies and R&D decided, the sales force not yet
+    Sample,    // the sample's own: brands, studies, R&D and the plan's segment sizes decided, the sales force not yet
     Fresh,     // the default decisions only, as the last forecast laid them down
     Complete,  // every decision group taken, every check passes, a valid marketing plan
 };

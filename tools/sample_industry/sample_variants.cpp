@@ -116,6 +116,13 @@ void WriteSegmentSizePlan(TCvInd& industry, const TCellIndex& cell) {
     }
 }
 
+// Every firm's planned segment sizes in every zone and market: what the brands'
+// plans of the decision period need, where the forecast's defaults kept last
+// period's sizes.
+void PlanSegmentSizes(TCvInd& industry) {
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFtaMarket)) WriteSegmentSizePlan(industry, cell);
+}
+
 // The advertising of the firm's brands in the zone cut, 50,000 at a time from
 // the largest budget and down to 500,000 at most, until the zone's budget is
 // not overspent.
@@ -158,7 +165,7 @@ void CompleteDecisions(TCvInd& industry) {
             decisions.SetSmallint(kCategoryFirmFta, context, name, 1);
         KeepWithinBudget(industry, cell);
     }
-    for (const TCellIndex& cell : SampleCells(kCategoryFirmFtaMarket)) WriteSegmentSizePlan(industry, cell);
+    PlanSegmentSizes(industry);
 }
 
 }  // namespace
@@ -178,7 +185,7 @@ void WriteRestrictionWords(const TCvData& industry, TSimArr& words, std::string_
 void ApplySampleVariant(TCvInd& industry, const TSampleVariant& variant) {
     if (variant.restrictions != TSampleRestrictions::None) ApplyRestrictions(industry, variant.restrictions);
     switch (variant.decisions) {
-        case TSampleDecisions::Sample: break;
+        case TSampleDecisions::Sample: PlanSegmentSizes(industry); break;
         case TSampleDecisions::Fresh:
             industry.PerDecisions(kDecisionPeriod).CopyAllCells(industry.PerDefaults(kDecisionPeriod));
             break;

@@ -262,7 +262,7 @@ TEST_F(DistributionDialogTest, AFirmWithoutBrandsStoresOnlyItsSizes) {
 }
 
 TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabledOrHidden) {
-    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Sample});
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Several});
     WithDialog([](TFoDistrib& dialog) {
         EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "BBAssistant").isVisible());

@@ -65,7 +65,7 @@ protected:
 };
 
 TEST_F(StudyOrderDialogTest, ARowPerStudyAndABoxPerMarket) {
-    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Sample});
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Several});
     WithDialog(
         [this](TFoStudies& dialog) {
             EXPECT_EQ(dialog.objectName(), "FoStudies");

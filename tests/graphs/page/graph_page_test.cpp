@@ -293,7 +293,7 @@ struct TMenuCase {
 TEST_F(GraphPageTest, MenuUnderEachRestrictionVariant) {
     using R = sample::TSampleRestrictions;
     const TMenuCase cases[] = {
-        {R::Sample, false, true},       {R::None, true, true},        {R::NoSlf, true, true},
+        {R::Several, false, true},       {R::None, true, true},        {R::NoSlf, true, true},
         {R::NoMarketingPlan, true, true}, {R::StudyHidden, true, true}, {R::NoBenchmarking, true, false},
     };
     for (const TMenuCase& c : cases) {
