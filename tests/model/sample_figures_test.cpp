@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -19,13 +18,11 @@
 #include "tests/model/fixtures/fixture_industry.h"
 #include "tests/model/fixtures/model_checks.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tests/support/test_industry.h"
 #include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
 namespace {
-
-using sample::TSampleDecisions;
-using sample::TSampleRestrictions;
 
 constexpr int kCurrent = 3;
 constexpr int kDecision = 4;
@@ -33,21 +30,6 @@ constexpr int kZones = 2;
 constexpr int kMarkets = 3;
 // Studies report in thousandths: scale positions of 1..7, map positions of -20..20.
 constexpr int kScaleBottom = 1000, kScaleTop = 7000, kMapEdge = 20000;
-
-std::vector<sample::TSampleVariant> EveryVariant() {
-    std::vector<sample::TSampleVariant> variants;
-    for (TSampleDecisions decisions : {TSampleDecisions::Sample, TSampleDecisions::Fresh, TSampleDecisions::Complete})
-        for (TSampleRestrictions restrictions :
-             {TSampleRestrictions::None, TSampleRestrictions::Several, TSampleRestrictions::NoSlf,
-              TSampleRestrictions::NoMarketingPlan, TSampleRestrictions::StudyHidden, TSampleRestrictions::NoBenchmarking})
-            variants.push_back({decisions, restrictions});
-    return variants;
-}
-
-std::string Name(const sample::TSampleVariant& variant) {
-    return "decisions " + std::to_string(static_cast<int>(variant.decisions)) + ", restrictions " +
-           std::to_string(static_cast<int>(variant.restrictions));
-}
 
 class SampleFigures : public ::testing::TestWithParam<sample::TSampleVariant> {
 protected:
@@ -216,12 +198,9 @@ TEST_P(SampleFigures, WhatATeamSeesCanBeBelieved) {
     NoFinishedPrototypeReadsReadyBeforePeriodZero();
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryVariant, SampleFigures, ::testing::ValuesIn(EveryVariant()),
+INSTANTIATE_TEST_SUITE_P(EveryVariant, SampleFigures, ::testing::ValuesIn(test::EverySampleVariant()),
                          [](const ::testing::TestParamInfo<sample::TSampleVariant>& info) {
-                             std::string name = Name(info.param);
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
+                             return test::VariantName(info.param);
                          });
 
 }  // namespace

@@ -80,6 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
                      {"NoPrjFound"}}),
     [](const ::testing::TestParamInfo<ContractCase>& info) { return std::string(info.param.name); });
 
+// The message names the term in which the two versions differ.
+TEST_F(ContractChecks, AMismatchNamesTheDifferingTerm) {
+    FirmArray(kTeamI, kCategoryFirmFta, "CctTerms").SetReal48({kPenzoOfI, 1, si::DevBgt}, 250000);
+    TCheckDec checker(Industry(), FirmContext(kTeamE));
+    TQnInfos messages;
+    ASSERT_EQ(checker.CheckContracts(messages), 1);
+    ASSERT_EQ(messages[0].Lines.size(), 1u);
+    EXPECT_EQ(messages[0].Lines[0], "The two firms' versions differ in: Development budget.");
+}
+
 TEST_F(ContractChecks, EveryFirmOnTheInstructorsSide) {
     TCheckDec checker(Industry(), Context());
     TQnInfos messages;

@@ -314,6 +314,28 @@ TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
     });
 }
 
+// The installed sample opens the assistant, whose even rule proposes 20 %
+// to each of team A's five brands in the North's first channel.
+TEST_F(DistributionDialogTest, InstalledSampleAssistantProposesSmallScreen) {
+    ShowPage({});
+    WithDialog([this](TFoDistrib& dialog) {
+        ASSERT_TRUE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
+        WhenModalShown assistant(
+            [](QWidget& window) {
+                auto& slfAuto = dynamic_cast<TFoSlfAuto&>(window);
+                Child<QRadioButton>(slfAuto, "RBAutoMode1").click();
+                for (int k = 1; k <= 5; ++k) EXPECT_EQ(slfAuto.Proposed(k, 1), 20) << k;
+                SaveScreenshot(slfAuto, ScreenSize().width() == 640 ? "DistributionDialog_InstalledAssistant640"
+                                                                     : "DistributionDialog_InstalledAssistant");
+                QTest::mouseClick(&Child<QPushButton>(slfAuto, "BBCancel"), Qt::LeftButton);
+            },
+            "DistributionDialog_InstalledAssistantOpened");
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
+        dialog.CancelClick();
+    });
+}
+
 TEST_F(DistributionDialogTest, AnEmptiedEffortCountsZeroOnceLeft) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {

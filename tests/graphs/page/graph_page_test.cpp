@@ -153,10 +153,10 @@ TEST_F(GraphPageTest, ChartsWhoseStudyWasNotBoughtShowTheStudyScreenInstead) {
     EXPECT_EQ(panel->ScreenNumber(), 5);
 }
 
-// The portfolio of team A, drawn on both screens: the growth axis from the
-// segments' expected growths, the bubbles of its brands, the axis markers.
+// The portfolio of team A on the installed sample, drawn on both screens: the
+// growth axis from the segments' expected growths, the bubbles of its brands,
+// the axis markers.
 TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
-    ReopenSample(sample::TSampleRestrictions::None);
     Main().ShowPage(page);
     Choose("MPGrToolsGSP");
     TGspGraph* chart = Shown<TGspGraph>();
@@ -193,7 +193,7 @@ TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
     EXPECT_NEAR(chart->BackdropSplit().y(), plot.center().y(), 1.0);
     EXPECT_STREQ(TGspGraph::PictureName(test::ScreenSize().width()),
                  test::ScreenSize().width() == 640 ? "GSPVGA.WMF" : "GSPSVGA.WMF");
-    test::SaveScreenshot(Main(), "GraphPageTest_GrowthShare");
+    test::SaveScreenshot(Main(), test::ScreenSize().width() == 640 ? "GraphPageTest_GrowthShare640" : "GraphPageTest_GrowthShare");
 }
 
 // The cumulated items are one period's bars whatever was chosen: no
