@@ -70,7 +70,7 @@ TEST_F(BudgetScreenTest, TotalBudgetAddsTheMarketsAndWarnsOfTheUnacknowledgedLoa
     // Media 1,000 + 750 in M1 and 200 in M2; research 1,000 + 250 + 200.
     test::ExpectCells(table, {{1, 7, "1,750"}, {1, 9, "200"}, {1, 5, "1,950"}, {2, 5, "1,450"}, {9, 7, "-"},
                               {13, 6, "The loan is not yet acknowledged by the instructor"}, {15, 6, ""}});
-    EXPECT_DOUBLE_EQ(table.CellNumber(h + 10, 7), 592.50075);  // the projects 312.50075 + 180 + 100
+    EXPECT_DOUBLE_EQ(table.CellNumber(h + 10, 7), 492.50075);  // the projects 312.50075 + 180
     EXPECT_EQ(table.CellNumber(h + 12, 5), 1e6);
     EXPECT_EQ(table.CellNumber(h + 13, 5), 1000);
     // Balance: budget + loan - total expenses.

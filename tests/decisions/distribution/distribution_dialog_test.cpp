@@ -325,8 +325,7 @@ TEST_F(DistributionDialogTest, InstalledSampleAssistantProposesSmallScreen) {
                 auto& slfAuto = dynamic_cast<TFoSlfAuto&>(window);
                 Child<QRadioButton>(slfAuto, "RBAutoMode1").click();
                 for (int k = 1; k <= 5; ++k) EXPECT_EQ(slfAuto.Proposed(k, 1), 20) << k;
-                SaveScreenshot(slfAuto, ScreenSize().width() == 640 ? "DistributionDialog_InstalledAssistant640"
-                                                                     : "DistributionDialog_InstalledAssistant");
+                SaveScreenshot(slfAuto, "DistributionDialog_InstalledAssistant");
                 QTest::mouseClick(&Child<QPushButton>(slfAuto, "BBCancel"), Qt::LeftButton);
             },
             "DistributionDialog_InstalledAssistantOpened");

@@ -193,7 +193,7 @@ TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
     EXPECT_NEAR(chart->BackdropSplit().y(), plot.center().y(), 1.0);
     EXPECT_STREQ(TGspGraph::PictureName(test::ScreenSize().width()),
                  test::ScreenSize().width() == 640 ? "GSPVGA.WMF" : "GSPSVGA.WMF");
-    test::SaveScreenshot(Main(), test::ScreenSize().width() == 640 ? "GraphPageTest_GrowthShare640" : "GraphPageTest_GrowthShare");
+    test::SaveScreenshot(Main(), "GraphPageTest_GrowthShare");
 }
 
 // The cumulated items are one period's bars whatever was chosen: no

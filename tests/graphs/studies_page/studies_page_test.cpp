@@ -408,8 +408,7 @@ TEST_F(StudiesPageTest, InstalledSampleSemanticMapShowsEveryIdealPointSmallScree
     EXPECT_EQ(idealPoints, 3);
     EXPECT_EQ(static_cast<int>(items.items.size()), 3 + 9);
     QApplication::processEvents();
-    test::SaveScreenshot(Main(), test::ScreenSize().width() == 640 ? "StudiesPageTest_InstalledSemanticMap640"
-                                                                   : "StudiesPageTest_InstalledSemanticMap");
+    test::SaveScreenshot(Main(), "StudiesPageTest_InstalledSemanticMap");
 }
 
 // The installed sample opens the conjoint utilities chart of M1's first segment.
@@ -421,8 +420,7 @@ TEST_F(StudiesPageTest, InstalledSampleConjointUtilitiesSmallScreen) {
     EXPECT_FALSE(chart->NoData);
     EXPECT_EQ(chart->Segment(), 1);
     QApplication::processEvents();
-    test::SaveScreenshot(Main(), test::ScreenSize().width() == 640 ? "StudiesPageTest_InstalledConjoint640"
-                                                                   : "StudiesPageTest_InstalledConjoint");
+    test::SaveScreenshot(Main(), "StudiesPageTest_InstalledConjoint");
 }
 
 // The same markets recur in each zone: every chart of one market's study
