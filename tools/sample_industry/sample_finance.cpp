@@ -41,7 +41,7 @@ constexpr int kHomeStudyMarkets = 2;
 // R&D projects of a firm in a market, decided from period First to period Last;
 // budgets in the firm's money. Team A developed PAGIL in periods 1 and 2 and
 // then stopped: it stays a prototype that needs more budget. I holds PENZO as
-// E's partner; A lists PENZO, which it buys from I, with the least budget a
+// E's partner; O lists PILEX, which it buys from I, with the least budget a
 // project takes, to carry it on.
 struct TSampleProject {
     std::int16_t firm;
@@ -60,7 +60,7 @@ constexpr TSampleProject kProjects[] = {
     {2, 2, "PENZO", 240000, 3, kDecisionPeriod},
     {3, 2, "PENZO", 60000, kDecisionPeriod, kDecisionPeriod},
     {3, 1, "PILEX", 275000.5L, 2, kDecisionPeriod},
-    {1, 2, "PENZO", 100000, kDecisionPeriod, kDecisionPeriod},
+    {4, 1, "PILEX", 100000, kDecisionPeriod, kDecisionPeriod},
 };
 constexpr std::uint8_t kProjectNameLength = 8;
 

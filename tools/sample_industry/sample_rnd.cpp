@@ -118,8 +118,8 @@ struct TSampleContract {
 constexpr TSampleContract kContracts[] = {
     {2, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
     {3, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
-    {1, 1, "Acq", "PENZO", {3, 1}, {0, 0}, 500000},
-    {3, 1, "Acq", "PENZO", {3, 1}, {0, 0}, 500000},
+    {4, 1, "Acq", "PILEX", {3, 4}, {0, 0}, 500000},
+    {3, 1, "Acq", "PILEX", {3, 4}, {0, 0}, 500000},
 };
 constexpr std::uint8_t kContractTextLength = 16;
 constexpr long double kContractDuration = 3;

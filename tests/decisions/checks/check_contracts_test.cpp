@@ -1,6 +1,6 @@
 // R&D contracts: team E develops PENZO for team I in the North, both keeping
-// the same contract and both listing the project in market 2. Team A acquires
-// PENZO from team I, both listing the project alike in market 2.
+// the same contract and both listing the project in market 2. Team O acquires
+// PILEX from team I, both listing the project alike in market 1.
 #include <functional>
 
 #include "core/store/per_data.h"
