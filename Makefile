@@ -42,7 +42,11 @@ test-sanitize: deps
 bench: build
 	./build/default/bench/core_bench
 	xvfb-run -a -s "-screen 0 1024x768x24" ./build/default/bench/startup_bench
+	xvfb-run -a -s "-screen 0 1024x768x24" ./build/default/bench/first_open_bench
 	./build/default/bench/results_bench
+	./build/default/bench/studies_bench
+	./build/default/bench/graphs_bench
+	./build/default/bench/design_dialog_bench
 	./build/default/bench/distribution_studies_bench
 	./build/default/bench/plan_bench
 

@@ -3,9 +3,9 @@
 // points), on the largest industry (6 firms, 3 markets, 5 segments) after one
 // forecast. Each iteration times the chart, then its baseline: a bare chart
 // of the same type that gets the built chart's data grid as it stands and is
-// painted ("x_raw" = chart / baseline, both measured in the same iterations,
-// so that a loaded machine slows both alike). "cpu_ms" is the process's CPU
-// time for the chart alone. A chart switch should stay within one frame
+// painted ("x_raw": the ratio of their medians, both timed in the same
+// iterations, so that a loaded machine slows both alike). "cpu_ms" is the
+// process's mean CPU time for the chart alone. A chart switch should stay within one frame
 // (16 ms) in absolute time too.
 //
 // The "_rebuild" cases build the chart once, then time what a combo change
@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/paired_timing.h"
 #include "bench/screen_bench.h"
 #include "core/session/session.h"
 #include "graphs/charts/anal_graph.h"
@@ -60,34 +61,23 @@ double RawSeconds(const cv::TQNChart& built) {
     return watch.Wall();
 }
 
-struct TTotals {
-    double chart = 0, cpu = 0, raw = 0;
-};
-
-void Report(benchmark::State& state, const TTotals& totals) {
-    const double n = static_cast<double>(state.iterations());
-    state.counters["ms"] = totals.chart / n * 1000;
-    state.counters["cpu_ms"] = totals.cpu / n * 1000;
-    state.counters["raw_ms"] = totals.raw / n * 1000;
-    state.counters["x_raw"] = totals.chart / totals.raw;
-}
-
 // Times Step (which builds a chart and returns it) and the chart's painting,
 // then the baseline, in every iteration.
 template <class Step>
 void Measure(benchmark::State& state, Step step) {
-    TTotals totals;
+    cv::bench::TPairedTimes times;
+    double cpuSeconds = 0;
     for (auto _ : state) {
         const TStopwatch watch;
         cv::TCVChart& chart = step();
         benchmark::DoNotOptimize(chart.GetPicture(1.0));
         const double seconds = watch.Wall();
-        totals.cpu += watch.Cpu();
-        totals.chart += seconds;
+        cpuSeconds += watch.Cpu();
         state.SetIterationTime(seconds);
-        totals.raw += RawSeconds(chart);
+        times.Add({seconds, RawSeconds(chart)});
     }
-    Report(state, totals);
+    times.Report(state, "raw");
+    state.counters["cpu_ms"] = cpuSeconds / static_cast<double>(state.iterations()) * 1000;
 }
 
 void BuildAndPaint(benchmark::State& state, const TChartMaker& make) {

@@ -1,8 +1,8 @@
 // The industry data store: opening an industry file and loading every data
 // set (each cell's bytes checked and kept), the same and then every cell used
-// (each bag built), and saving the decisions after one change, each reported
-// beside the time to read the same file's raw bytes ("x_raw", measured in the
-// same run); and the program's most frequent access, an array found by
+// (each bag built), and saving the decisions after one change, each timed
+// alternately with a read of the same file's raw bytes ("x_raw": the ratio of
+// their medians); and the program's most frequent access, an array found by
 // category, context and name and then one element read, beside the element
 // read alone. The open figures include closing: the industry is freed at the
 // end of every iteration.
@@ -10,19 +10,18 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/paired_timing.h"
 #include "bench/raw_read.h"
 #include "core/store/cv_data.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-using cv::bench::RawSecondsPerRead;
 using cv::bench::ReadRawBytes;
 
 constexpr std::int16_t kFirms = 6;
@@ -155,10 +154,6 @@ std::size_t UseEveryCell(const cv::TCvPerData& set) {
     return bags;
 }
 
-void ReportAgainstRaw(benchmark::State& state, double seconds, double rawSeconds) {
-    state.counters["x_raw"] = seconds / static_cast<double>(state.iterations()) / rawSeconds;
-}
-
 void BM_IndustryReadRawBytes(benchmark::State& state) {
     const SampleIndustry& sample = Sample();
     for (auto _ : state) benchmark::DoNotOptimize(ReadRawBytes(sample.File()));
@@ -169,41 +164,43 @@ BENCHMARK(BM_IndustryReadRawBytes);
 template <class Use>
 void OpenAgainstRaw(benchmark::State& state, Use use) {
     const SampleIndustry& sample = Sample();
-    const double rawSeconds = RawSecondsPerRead(sample.File());
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) benchmark::DoNotOptimize(OpenAndLoadEverySet(sample.File(), use));
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    cv::bench::TPairedTimes times;
+    for (auto _ : state)
+        state.SetIterationTime(times.Round([&] { benchmark::DoNotOptimize(OpenAndLoadEverySet(sample.File(), use)); },
+                                           [&] { benchmark::DoNotOptimize(ReadRawBytes(sample.File())); }));
     state.SetBytesProcessed(state.iterations() * sample.Size());
-    ReportAgainstRaw(state, seconds, rawSeconds);
+    times.Report(state, "raw");
 }
 
 // What opening an industry costs: its bytes read, checked and kept.
 void BM_IndustryOpenAndLoadEverySet(benchmark::State& state) { OpenAgainstRaw(state, HasCells); }
-BENCHMARK(BM_IndustryOpenAndLoadEverySet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IndustryOpenAndLoadEverySet)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The same, and then every cell of every set built into its bag and arrays.
 void BM_IndustryOpenLoadAndUseEveryCell(benchmark::State& state) { OpenAgainstRaw(state, UseEveryCell); }
-BENCHMARK(BM_IndustryOpenLoadAndUseEveryCell)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IndustryOpenLoadAndUseEveryCell)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // One decision element changed, then SaveDecisions: the info volume and that
 // cell are written and the file is flushed (three syncs).
 void BM_IndustrySaveDecisionsAfterOneChange(benchmark::State& state) {
     const SampleIndustry& sample = Sample();
-    const double rawSeconds = RawSecondsPerRead(sample.File());
     cv::TCvData industry;
     industry.Open(std::string(cv::kIndustrySignature), sample.File());
     cv::TSimArr* price = industry.PerDecisions(kCurrentPeriod + 1).GetSimArr(cv::kCategoryFirm, Cell(2, 0, 0), "Price");
     long double value = 0;
-    const auto start = std::chrono::steady_clock::now();
+    cv::bench::TPairedTimes times;
     for (auto _ : state) {
-        price->SetReal48({1}, value += 1);
-        industry.SaveDecisions();
+        state.SetIterationTime(times.Round(
+            [&] {
+                price->SetReal48({1}, value += 1);
+                industry.SaveDecisions();
+            },
+            [&] { benchmark::DoNotOptimize(ReadRawBytes(sample.File())); }));
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    ReportAgainstRaw(state, seconds, rawSeconds);
+    times.Report(state, "raw");
     industry.Close();
 }
-BENCHMARK(BM_IndustrySaveDecisionsAfterOneChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IndustrySaveDecisionsAfterOneChange)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The array by category, context and name, then one element: what every
 // report cell and model step does.

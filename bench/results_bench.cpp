@@ -17,12 +17,12 @@ int main(int argc, char** argv) {
             for (const cv::TPageItem& item : group.items)
                 benchmark::RegisterBenchmark(("BM_Result_" + std::string(item.name)).c_str(), cv::bench::BuildScreen,
                                              cv::bench::TScreenMaker(item.screen))
-                    ->Unit(benchmark::kMillisecond);
+                    ->UseManualTime()->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("BM_Result_PlanContribution", cv::bench::BuildScreen,
                                      cv::bench::TScreenMaker(cv::KindScreen<cv::TFirResult, cv::TFirResult::kPlanContribution>))
-            ->Unit(benchmark::kMillisecond);
+            ->UseManualTime()->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("BM_Result_LoanRequestSchedule", cv::bench::BuildScreen,
                                      cv::bench::TScreenMaker(cv::KindScreen<cv::TFirResult, cv::TFirResult::kLoanRequestSchedule>))
-            ->Unit(benchmark::kMillisecond);
+            ->UseManualTime()->Unit(benchmark::kMillisecond);
     });
 }

@@ -2,25 +2,23 @@
 // lock, the session, the translator, the main window with every page the
 // program creates at start, the team page, the splash, which is closed as soon
 // as it shows) to the main window shown and
-// idle, against an empty QMainWindow shown and idle in the same process. The
-// counter "x_empty" is the ratio of the two.
+// idle, timed alternately with an empty QMainWindow of the main window's size
+// shown and idle in the same process. The counter "x_empty" is the ratio of
+// their medians.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 #include "bench/bench_program_root.h"
+#include "bench/paired_timing.h"
 #include "app/program_start.h"
 #include "app/single_instance.h"
 
 namespace {
-
-constexpr int kBaselineSamples = 15;
 
 const cv::bench::BenchProgramRoot& Root() {
     static const cv::bench::BenchProgramRoot root;
@@ -39,13 +37,6 @@ qint64 EmptyMainWindowNs(QSize size = {}) {
     return clock.nsecsElapsed();
 }
 
-double MedianEmptyMainWindowNs(QSize size) {
-    std::vector<qint64> samples;
-    for (int i = 0; i < kBaselineSamples; ++i) samples.push_back(EmptyMainWindowNs(size));
-    std::nth_element(samples.begin(), samples.begin() + kBaselineSamples / 2, samples.end());
-    return static_cast<double>(samples[kBaselineSamples / 2]);
-}
-
 void BM_EmptyMainWindowShownAndIdle(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(EmptyMainWindowNs());
 }
@@ -59,23 +50,22 @@ QSize StartedMainWindowSize() {
 }
 
 void BM_ProgramStartShownAndIdle(benchmark::State& state) {
-    // Against an empty window of the main window's size.
-    const double baselineNs = MedianEmptyMainWindowNs(StartedMainWindowSize());
-    qint64 totalNs = 0;
+    const QSize mainWindowSize = StartedMainWindowSize();
+    cv::bench::TPairedTimes times;
     for (auto _ : state) {
-        QElapsedTimer clock;
-        clock.start();
         cv::TSingleInstance instance(Root().RuntimeDir());
-        if (!instance.Acquire([] {})) std::abort();
-        cv::TProgramWindows windows = cv::bench::StartShownAndIdle(Root());
-        totalNs += clock.nsecsElapsed();
-        state.PauseTiming();
+        cv::TProgramWindows windows;
+        state.SetIterationTime(times.Round(
+            [&] {
+                if (!instance.Acquire([] {})) std::abort();
+                windows = cv::bench::StartShownAndIdle(Root());
+            },
+            [&] { benchmark::DoNotOptimize(EmptyMainWindowNs(mainWindowSize)); }));
         windows.mainWindow.reset();
-        state.ResumeTiming();
     }
-    state.counters["x_empty"] = static_cast<double>(totalNs) / static_cast<double>(state.iterations()) / baselineNs;
+    times.Report(state, "empty");
 }
-BENCHMARK(BM_ProgramStartShownAndIdle)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgramStartShownAndIdle)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

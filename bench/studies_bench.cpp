@@ -23,6 +23,6 @@ int main(int argc, char** argv) {
                                              return cv::TCVScreen::Create<cv::TStuMkt>(owner, context, screen,
                                                                                       cv::kWindowLayout);
                                          }))
-                ->Unit(benchmark::kMillisecond);
+                ->UseManualTime()->Unit(benchmark::kMillisecond);
     });
 }

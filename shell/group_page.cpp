@@ -148,8 +148,9 @@ void TGroupPage::MenuItemClick(QAction* item) {
     SetupBar();
     const TPageItem* chosen = item ? FindItem(item->objectName().toStdString()) : nullptr;
     // An item whose group the instructor restricts shows nothing, even when
-    // it is the default that every restricted group leaves.
-    if (chosen && HasIndustry() && !IsItemRestricted(chosen->name)) {
+    // it is the default that every restricted group leaves, unless the page
+    // explains it.
+    if (chosen && HasIndustry() && (ShowsRestrictedItems() || !IsItemRestricted(chosen->name))) {
         try {
             ShowItem(*chosen);
         } catch (const ECvError& error) {

@@ -114,6 +114,9 @@ protected:
     // Shows what the chosen Item shows: by default its report screen. An
     // error of the data it reads abandons the view and is shown.
     virtual void ShowItem(const TPageItem& item);
+    // Whether a restricted item is shown too: false, it shows nothing; a
+    // page whose screens explain why they may not be shown answers true.
+    virtual bool ShowsRestrictedItems() const { return false; }
 
     TFoCv3Main& mainWindow_;
 

@@ -74,8 +74,8 @@ TFoAdmPrn::TFoAdmPrn(QWidget* owner, const TDataContext& context)
     TranslateForm();
     EnableBoxes();
     QApplication::restoreOverrideCursor();
-    // Without a printer only the files can be written.
-    const bool printer = CheckDefaultPrinter();
+    // Without a printer only the files can be written; the team is told where.
+    const bool printer = CheckPrinterForFiles(Session ? Session->PrivateDir() : std::string());
     ChBXLOnly->setEnabled(printer);
     ChBXLOnly->setChecked(!printer);
     copies_->setFocus();
@@ -329,6 +329,7 @@ void TFoAdmPrn::BBPrintItemsClick() {
                        mask(context_.HomeMarket, industry->NbMarkets()), ReportSections(), NewsletterSections(),
                        Studies(), ChBXLOnly->isChecked() ? kFileOnlyFlags : kPrintFlags, DocumentChartsOn(*pWMF),
                        Cancelled);
+    if (ChBXLOnly->isChecked()) ReportFilesWritten(document.WrittenFiles());
 }
 
 }  // namespace cv

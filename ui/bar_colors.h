@@ -36,4 +36,10 @@ inline constexpr std::array<TBarColor, kBarColorCount> BarColorTable{{
 // Entry Number (1..14); any other number raises ERangeError.
 const TBarColor& BarColor(int number);
 
+// The entries that draw firms 1..6 and segments 1..5 on every chart and map,
+// in colour B, so that a firm or a segment keeps its colour everywhere. A
+// number beyond the table takes its last entry, below it its first.
+int FirmColorIndex(int firm);
+int SegColorIndex(int segment);
+
 }  // namespace cv

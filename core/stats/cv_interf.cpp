@@ -64,10 +64,16 @@ TBrandPoints CollectPoints(int brands, PointOf pointOf) {
     return points;
 }
 
+TLineFit FitPoints(const TBrandPoints& points) {
+    return FitLine(static_cast<int>(points.x.size()), points.x, points.y);
+}
+
 int FitPoints(const TBrandPoints& points, double& slope, double& intercept, double& r2) {
-    const int brands = static_cast<int>(points.x.size());
-    SimpleRegression(brands, points.x, points.y, slope, intercept, r2);
-    return brands;
+    const TLineFit fit = FitPoints(points);
+    slope = fit.slope;
+    intercept = fit.intercept;
+    r2 = fit.r2;
+    return static_cast<int>(points.x.size());
 }
 
 // The regression of a map dimension over the brands: one row per brand, the
@@ -196,7 +202,13 @@ int TCvInterf::RegressMapOnAttribute(const TCvPerData& results, TDataContext con
                              FromThousandths(map.GetSmallint({brand, dim, si::PMStuBrd}))};
         });
     }
-    return FitPoints(points, slope, intercept, r2);
+    const TLineFit fit = FitPoints(points);
+    slope = fit.slope;
+    intercept = fit.intercept;
+    // An attribute that does not move with the place on the map (the same for every brand, or
+    // every brand at the same place) explains none of it; one point or none stays a flat exact fit.
+    r2 = brands >= 2 && !fit.covaries ? 0 : fit.r2;
+    return brands;
 }
 
 int TCvInterf::RegressSemanticOnMap(const TCvPerData& results, TDataContext context, int scale, int dim, double& r2,

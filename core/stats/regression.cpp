@@ -306,6 +306,7 @@ TLineFit FitLine(int n, std::span<const double> x, std::span<const double> y) {
     const long double d = xVaries ? count * sums.xx - static_cast<long double>(sums.x) * sums.x : 0;
     const long double numerator = count * sums.xy - static_cast<long double>(sums.x) * sums.y;
     TLineFit fit;
+    fit.covaries = numerator != 0;
     if (d != 0) {
         fit.slope = static_cast<double>(numerator / d);
         fit.intercept = static_cast<double>((static_cast<long double>(sums.y) * sums.xx -

@@ -69,6 +69,8 @@ struct TLineFit {
     double slope = 0;
     double intercept = 0;
     double r2 = 1;
+    // Whether the cross term n Sxy - Sx Sy differs from 0.
+    bool covaries = false;
 };
 
 // Closed-form least-squares line through (x[i], y[i]), i = 0..n-1.

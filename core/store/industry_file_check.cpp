@@ -1,7 +1,9 @@
 #include "core/store/industry_file_check.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
+#include <numeric>
+#include <vector>
 
 #include "core/base/errors.h"
 #include "core/base/text_format.h"
@@ -42,34 +44,40 @@ void CheckInfoAndSeries(TVolSet& volumes) {
     series.ReadFromBuffer(RequiredVolume(volumes, SeriesVolumeKeys(), "series list"), pos);
 }
 
-// Every cell of the set What of Period, as loading the set would find them.
-void CheckSetCells(TVolSet& volumes, TVolType what, std::int16_t period) {
-    const std::array<std::int16_t, 2> prefix{static_cast<std::int16_t>(what), period};
-    volumes.VolumesWithPrefix(prefix, [&](TVolKeys keys, const std::uint8_t* data, std::uint16_t size) {
+// Whether Keys name a cell of a set that opening the industry loads: the
+// constant part, or a result, decision or default-decision set of a stored period.
+bool IsSetCell(const TTabVol& entry) {
+    const std::int16_t type = entry.keys[0];
+    const std::int16_t period = entry.keys[1];
+    if (type == vtConstant) return period == kConstantPeriod;
+    if (type == vtResults) return period >= kFirstResultPeriod && period <= kLastStoredPeriod;
+    if (type == vtDecisions || type == vtDefaults) return period >= kFirstDecisionPeriod && period <= kLastStoredPeriod;
+    return false;
+}
+
+// The bytes of every volume of the table, each cell of a set checked as
+// loading the set would find it. The volumes are taken in the order they lie
+// in the file, so that every byte is read once, however small the cache.
+void CheckEveryVolume(TVolSet& volumes) {
+    std::vector<int> positions(static_cast<std::size_t>(volumes.VolumeCount()));
+    std::iota(positions.begin(), positions.end(), 0);
+    std::sort(positions.begin(), positions.end(),
+              [&](int a, int b) { return volumes.Entry(a).offset < volumes.Entry(b).offset; });
+    for (const int position : positions) {
+        const std::uint8_t* data = nullptr;
+        std::uint16_t size = 0;
+        volumes.VolumeGetAt(position, data, size);
+        const TTabVol& entry = volumes.Entry(position);
+        if (!IsSetCell(entry)) continue;
         std::uint16_t pos = 0;
         try {
             TSimData::CheckBuffer(TGetBuf(data, size), pos);
         } catch (const ECvError& error) {
+            const auto& keys = entry.keys;
             throw EDataError(FormatText("volume (type %d, period %d, zone %d, market %d, firm %d): %s",
                                         {keys[0], keys[1], keys[2], keys[3], keys[4], error.what()}));
         }
-    });
-}
-
-void CheckEverySet(TVolSet& volumes) {
-    CheckSetCells(volumes, vtConstant, kConstantPeriod);
-    for (int period = kFirstResultPeriod; period <= kLastStoredPeriod; ++period)
-        CheckSetCells(volumes, vtResults, static_cast<std::int16_t>(period));
-    for (TVolType what : {vtDecisions, vtDefaults})
-        for (int period = kFirstDecisionPeriod; period <= kLastStoredPeriod; ++period)
-            CheckSetCells(volumes, what, static_cast<std::int16_t>(period));
-}
-
-// The bytes of every volume of the table, also of those no set reads.
-void CheckEveryVolumeReads(TVolSet& volumes) {
-    const std::uint8_t* data = nullptr;
-    std::uint16_t size = 0;
-    for (int position = 0; position < volumes.VolumeCount(); ++position) volumes.VolumeGetAt(position, data, size);
+    }
 }
 
 }  // namespace
@@ -82,8 +90,7 @@ TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
         volumes.OpenReadOnly(fileName);
         CheckKeys(volumes.Header());
         CheckInfoAndSeries(volumes);
-        CheckEverySet(volumes);
-        CheckEveryVolumeReads(volumes);
+        CheckEveryVolume(volumes);
     } catch (const EFatalStop&) {
         throw;
     } catch (const ECvError& error) {

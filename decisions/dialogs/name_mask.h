@@ -9,9 +9,12 @@
 
 namespace cv {
 
-// The input mask of a name that starts with Fixed (kept as it stands) and has
-// FreePositions positions for a letter or a digit, none of them required.
-QString NameMask(const std::string& fixed, int freePositions);
+// Gives Field the mask of a name that starts with Fixed (kept as it stands)
+// and has FreePositions positions for a letter or a digit, none of them
+// required, and the text Name (cp1252 bytes). While the free positions are empty the caret waits at the first
+// of them. A name typed there as a whole, its beginning included, is taken as
+// that name: after "MA", typing "MAXY" gives MAXY, typing "MAMA" gives MAMA.
+void SetNameMask(QLineEdit& field, const std::string& fixed, int freePositions, const std::string& name = {});
 
 // The name in Field as it is shown, each unfilled position as a space: a name
 // is complete when it holds no space.

@@ -275,7 +275,12 @@ void TMktPlanScr::BBSameLastPerClick() {
         case TPlanScreenKind::BrandSales: SameLastPeriodShares(); break;
         case TPlanScreenKind::ChannelSales: SameLastPeriodChannels(); break;
     }
+    ShowFilledCells();
 }
+
+// The buttons write cells without the user moving through them: the sheet is
+// painted again at once, or it would go on showing the old figures.
+void TMktPlanScr::ShowFilledCells() { table_->Sheet().update(); }
 
 void TMktPlanScr::ShowRefusal(const char* key) const {
     Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, key, {1}, TAlignment::taCenter);

@@ -112,6 +112,8 @@ private:
     // Puts the selection on (Row, Column) and checks that cell.
     void CheckCellAt(int row, int column);
     void FinishCheck();
+    // Paints the sheet again after a button filled it.
+    void ShowFilledCells();
     void ShowRefusal(const char* key) const;
 
     void BuildSegmentSizes();

@@ -148,6 +148,7 @@ void TMktPlanScr::BBBrdSalesEstimClick() {
         }
         FillChannelColumn(b, ChannelSplit(sales));
     }
+    ShowFilledCells();
 }
 
 }  // namespace cv

@@ -58,8 +58,7 @@ TFoNewBrd::TFoNewBrd(QWidget* owner, TDataContext& callerContext, const std::str
     MEProjName->setText(Cp1252ToQString(projName));
     if (IsNew) {
         const std::string marketLabel = industry.MarketLabel(CallerContext->SelMarket);
-        MEBrdName->setInputMask(
-            NameMask(marketLabel.substr(0, 1) + industry.FirmLabel(CallerContext->SelFirm), kFreePositions));
+        SetNameMask(*MEBrdName, marketLabel.substr(0, 1) + industry.FirmLabel(CallerContext->SelFirm), kFreePositions);
     } else {
         // A modified brand keeps its name, which may predate the naming rule.
         MEBrdName->setText(Cp1252ToQString(brdName));
@@ -114,8 +113,8 @@ void TFoNewBrd::BuildControls() {
     buttons->addWidget(BBCancel);
     grid->addLayout(buttons, 3, 0, 1, 2);
 
-    connect(LBExistProto, &QListWidget::itemClicked, this, &TFoNewBrd::LBExistProtoClick);
-    connect(LBExistProto, &QListWidget::itemActivated, this, &TFoNewBrd::LBExistProtoClick);
+    // A prototype chosen by the mouse or the arrow keys is the brand's base at once.
+    connect(LBExistProto, &QListWidget::itemSelectionChanged, this, &TFoNewBrd::LBExistProtoClick);
     connect(BBViewRnDReport, &QPushButton::clicked, this, &TFoNewBrd::BBViewRnDReportClick);
     connect(BBOK, &QPushButton::clicked, this, &TFoNewBrd::BBOKClick);
     connect(BBCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -147,8 +146,9 @@ void TFoNewBrd::BBOKClick() {
     accept();
 }
 
-void TFoNewBrd::LBExistProtoClick(QListWidgetItem* item) {
-    if (item) MEProjName->setText(item->text());
+void TFoNewBrd::LBExistProtoClick() {
+    const QList<QListWidgetItem*> chosen = LBExistProto->selectedItems();
+    if (!chosen.isEmpty()) MEProjName->setText(chosen.front()->text());
 }
 
 void TFoNewBrd::BBViewRnDReportClick() {

@@ -42,7 +42,7 @@ private:
     void BuildControls();
     void FillPrototypes();
     void BBOKClick();
-    void LBExistProtoClick(QListWidgetItem* item);
+    void LBExistProtoClick();
     void BBViewRnDReportClick();
     // Shows line Line of "BFolioDecs" and gives Control the focus; the dialog stays.
     void Refuse(int line, QWidget& control);

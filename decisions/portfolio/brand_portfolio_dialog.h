@@ -5,7 +5,8 @@
 // the other; a brand's status follows from comparing the decided portfolio
 // with the current one. Nothing reaches the decisions before OK or a change
 // of the market on the lent selector bar; then the portfolio is written in the
-// grid's order, each brand taking its decision rows along to its new row.
+// grid's order, each brand taking its decision rows (its mix, segment strategy,
+// sales force and marketing plan) along to its new row.
 
 #include <QLabel>
 #include <QPushButton>
@@ -50,9 +51,6 @@ private:
     // OK, Brand and Project are what it chose.
     bool NameBrand(std::string& brand, std::string& project);
     void Select(TPortfolioGrid& grid, const std::string& name);
-    // Copies brand row Row of Decs, Segments and Allocation into brand row
-    // Target of the new decisions.
-    void CopyBrandRows(int row, int target, const TSimArr& decs, const TSimArr& segments, const TSimArr& allocation);
 
     TCvPerData* ProResults = nullptr;
     int NbPros = 0;

@@ -25,6 +25,8 @@ TPortfolioGrid::TPortfolioGrid(QWidget* owner, int rows) : QTableWidget(rows, kC
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One stop of the Tab key for the whole grid: the arrow keys move inside it.
+    setTabKeyNavigation(false);
     int width = 2 * frameWidth();
     for (int column = 0; column < kColumns; ++column) {
         setColumnWidth(column, kColumnWidths[column]);

@@ -2,6 +2,7 @@
 // TPortfolioGrid: a grid of brands of the portfolio dialog, one brand a row
 // (name, status text, base project), filled from the top. Only a filled row
 // can be selected, by the mouse or the arrow keys; the whole row is selected.
+// The grid is one stop of the Tab key.
 // The dialog changes the rows through the operations below, which never
 // announce a selection; a selection by the user is announced by BrandChosen.
 

@@ -1,6 +1,7 @@
 #include "decisions/portfolio/project_list_dialog.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include "ui/report/qn_table.h"
 #include "ui/sheet/table_units.h"
@@ -12,6 +13,8 @@ namespace {
 constexpr int kSmallScreenClass = 1;
 constexpr int kMargin = 10;
 constexpr int kSmallScreenMargin = 5;
+// Left on the screen for the window system's title bar.
+constexpr int kTitleBarAllowance = 30;
 
 }  // namespace
 
@@ -27,15 +30,29 @@ TFoScrDlg::TFoScrDlg(QWidget* owner, TProtoListKind kind, const TDataContext& co
     BBClose->setObjectName(QStringLiteral("BBClose"));
     BBClose->setDefault(true);
     connect(BBClose, &QPushButton::clicked, this, &QDialog::accept);
+    TranslateForm();
+    MakeRoom();
     const int tableOffset = innerMargin_ + outerMargin_;
     screen_ = TCVScreen::Create<TRnDProtoList>(
         this, context, kind, TScreenLayout{kWindowMode, {kPlaceLeft | kPlaceTop, tableOffset, tableOffset}});
-    TranslateForm();
     Layout();
     QApplication::restoreOverrideCursor();
 }
 
 TFoScrDlg::~TFoScrDlg() = default;
+
+// The report's table takes the room the window can have on the screen, less
+// the margins and the close button: the whole table where the screen holds
+// it, rows or columns that scroll only where it does not.
+void TFoScrDlg::MakeRoom() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect available = screen->availableGeometry();
+    BBClose->adjustSize();
+    // The table sits inner + outer margin from the top left; the rest lies beyond it.
+    resize(available.width() - innerMargin_ - outerMargin_,
+           available.height() - kTitleBarAllowance - innerMargin_ - 2 * outerMargin_ - BBClose->height());
+}
 
 void TFoScrDlg::Layout() {
     const TQNTable& table = *screen_->Table();

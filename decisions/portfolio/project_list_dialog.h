@@ -2,7 +2,7 @@
 // TFoScrDlg: the R&D projects report in a small modal window of its own, so
 // that a team choosing a project or a prototype in another dialog can look at
 // its projects without leaving that dialog. The window takes the size of the
-// report's table.
+// report's table, as large as the screen allows.
 
 #include <QFrame>
 #include <QPushButton>
@@ -25,6 +25,7 @@ public:
     const TRnDProtoList& Screen() const { return *screen_; }
 
 private:
+    void MakeRoom();
     void Layout();
 
     QFrame* Bevel = nullptr;

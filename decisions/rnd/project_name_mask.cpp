@@ -2,6 +2,7 @@
 
 #include "core/language/language_file.h"
 #include "core/session/industry.h"
+#include "decisions/dialogs/name_mask.h"
 #include "model/rnd/mod_rnd.h"
 #include "ui/cp1252.h"
 
@@ -10,9 +11,7 @@ namespace cv {
 namespace {
 
 constexpr char kBlank = '_';
-
-// A fixed character of the mask, escaped so that it never reads as a mask code.
-QString Fixed(char c) { return QStringLiteral("\\") + QChar::fromLatin1(c); }
+constexpr int kFreePositions = 3;
 
 }  // namespace
 
@@ -21,9 +20,9 @@ QString Fixed(char c) { return QStringLiteral("\\") + QChar::fromLatin1(c); }
 void SetProjectNameMask(QLineEdit& edit, const TModRnD& model, const std::string& name) {
     const std::string market = model.Data ? model.Data->MarketLabel(model.Context.SelMarket) : std::string();
     const char initial = market.empty() ? ' ' : market.front();
-    edit.setInputMask(Fixed('P') + Fixed(initial) + QStringLiteral(">nnn;") + QChar::fromLatin1(kBlank));
     const std::string prefix{'P', initial};
-    edit.setText(SameTextAscii(name.substr(0, prefix.size()), prefix) ? Cp1252ToQString(name) : QString());
+    SetNameMask(edit, prefix, kFreePositions,
+                SameTextAscii(name.substr(0, prefix.size()), prefix) ? name : std::string());
 }
 
 std::string TypedProjectName(const QLineEdit& edit) {

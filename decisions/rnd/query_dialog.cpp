@@ -77,8 +77,9 @@ void TFoQuery::FormActivate() {
 }
 
 void TFoQuery::BBQueryClick() {
-    if (Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo, "QueryConfirm", {0}, TAlignment::taCenter) !=
-        TModalResult::mrYes)
+    // Enter keeps the estimate unbought: only a few are allowed each period.
+    if (Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo | mbDefaultCancel, "QueryConfirm", {0},
+                            TAlignment::taCenter) != TModalResult::mrYes)
         return;
     EMinMUC2_->setText(Answer(MinUC));
     EReqUC_->setText(Answer(ReqUC));

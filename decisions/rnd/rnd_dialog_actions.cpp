@@ -87,10 +87,11 @@ void TFoDecRnD::TSRnDProjDblClick() {
 
 // Tab k shows stored row k whatever its name: a project renamed since it was
 // stored is still row k, and a tab beyond the stored rows has none to delete.
+// Enter on the question keeps the project.
 void TFoDecRnD::BBAbandonProjClick() {
     const int k = CurrentProject();
     const std::string name = QStringToCp1252(TSRnDProj_->tabText(k - 1));
-    if (Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo, AbandonQuestion(name), {-1},
+    if (Ui().ShowMessageBox(TMsgDlgType::mtConfirmation, mbYes | mbNo | mbDefaultCancel, AbandonQuestion(name), {-1},
                             TAlignment::taCenter) != TModalResult::mrYes)
         return;
     if (k <= RnDModel_->NbPrjs) RnDModel_->DeleteProject(k);

@@ -11,6 +11,7 @@
 #include "decisions/summary/print_dec_dialog.h"
 #include "reports/documents/cv_doc.h"
 #include "reports/documents/decision_docs.h"
+#include "ui/printing/prn_setup.h"
 
 namespace cv {
 
@@ -28,6 +29,7 @@ void BuildDocument(TFoDecision& page, int choice, int flags) {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<std::string> written;
     try {
         TCvDoc document(&page);
         switch (choice) {
@@ -35,12 +37,15 @@ void BuildDocument(TFoDecision& page, int choice, int flags) {
             case kPlan: BuildMarketingPlanDoc(document, page.Data, flags); break;
             default: BuildDecisionsDoc(document, page.Data, flags); break;
         }
+        written = document.WrittenFiles();
     } catch (const ECvError& error) {
         QApplication::restoreOverrideCursor();
         Ui().ShowErrorBox(error.what());
         return;
     }
     QApplication::restoreOverrideCursor();
+    // A file written instead of a print: the team is told where it is.
+    if (flags == kFileOnlyFlags) ReportFilesWritten(written);
 }
 
 }  // namespace

@@ -48,8 +48,8 @@ TFoPrintDec::TFoPrintDec(QWidget* owner, int& spreadsheetOnly, int& choice)
     if (choice_ >= 1 && choice_ <= static_cast<int>(choices_.size())) choices_[choice_ - 1]->setChecked(true);
     ChBXLOnly->setChecked(spreadsheetOnly_ == 1);
     QApplication::restoreOverrideCursor();
-    // Without a printer only the file can be written.
-    const bool printer = CheckDefaultPrinter();
+    // Without a printer only the file can be written; the team is told where.
+    const bool printer = CheckPrinterForFiles(Session ? Session->PrivateDir() : std::string());
     ChBXLOnly->setEnabled(printer);
     ChBXLOnly->setChecked(!printer);
     ChBXLOnlyClick();

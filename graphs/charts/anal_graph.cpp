@@ -33,11 +33,10 @@ constexpr int kLabelAbove = 1;
 constexpr int kLabelOutside = 6;
 constexpr int kFewestPeriodTicks = 5;
 
-// Entries of the colour table (ui/bar_colors.h) given to firms, markets and
-// segments in turn: strong colours first, none too pale on white.
-constexpr int kFirmColours[] = {2, 1, 3, 5, 6, 9, 11, 10, 13, 12};
+// Entries of the colour table (ui/bar_colors.h) given to markets in turn:
+// strong colours first, none too pale on white. Firms and segments take the
+// entries they have on every chart and map.
 constexpr int kMarketColours[] = {2, 1, 3, 9, 6};
-constexpr int kSegmentColours[] = {3, 2, 1, 9, 6, 13, 11, 10};
 // Marker styles of the firms (docs/charts.md).
 constexpr int kFirmMarkers[] = {12, 10, 11, 9, 13, 3, 4, 5, 6, 7};
 
@@ -70,7 +69,8 @@ TAnalGraph::TAnalGraph(QWidget* owner, const TChartPlace& place, int code)
     BreakLinesAtGaps = true;
     if (Session && Session->Industry()) {
         const TCvInd& industry = *Session->Industry();
-        team_ = industry.ConstPart().GetSmallintDef(kCategoryIndustry, TDataContext{}, "WhichTeam", 0);
+        whichTeam_ = industry.ConstPart().GetSmallintDef(kCategoryIndustry, TDataContext{}, "WhichTeam", 0);
+        team_ = whichTeam_;
     }
     if (Translator) {
         std::vector<std::string> units;
@@ -81,9 +81,9 @@ TAnalGraph::TAnalGraph(QWidget* owner, const TChartPlace& place, int code)
     }
 }
 
-QColor TAnalGraph::FirmColour(int firm) { return TableColour(Cycle(kFirmColours, firm)); }
+QColor TAnalGraph::FirmColour(int firm) { return TableColour(FirmColorIndex(firm)); }
 QColor TAnalGraph::MarketColour(int market) { return TableColour(Cycle(kMarketColours, market)); }
-QColor TAnalGraph::SegmentColour(int segment) { return TableColour(Cycle(kSegmentColours, segment)); }
+QColor TAnalGraph::SegmentColour(int segment) { return TableColour(SegColorIndex(segment)); }
 int TAnalGraph::FirmMarker(int firm) { return Cycle(kFirmMarkers, firm); }
 
 std::string TAnalGraph::FormatTitle(std::string text) const {
@@ -106,6 +106,8 @@ std::string TAnalGraph::FormatTitle(std::string text) const {
 void TAnalGraph::BeginBuild(const TDataContext& context) {
     SetRepaint(false);
     TCVChart::Build(context);
+    // An industry without a team of its own is seen through the context's firm.
+    if (whichTeam_ == 0) team_ = context.SelFirm;
 }
 
 void TAnalGraph::SetTitleLine(int lineNo) { SetTitle(FormatTitle(GetLine(lineNo)), titleSize_, kChartFontBold, 0, 0); }

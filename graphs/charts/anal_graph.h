@@ -73,6 +73,8 @@ protected:
     int FirmCount() const;
 
     int code_;
+    // "WhichTeam" of the industry; the team is the context's firm when it is 0.
+    int whichTeam_ = 1;
     int team_ = 1;
     int titleSize_ = 14;
     std::string barAxisLabel_;

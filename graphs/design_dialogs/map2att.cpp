@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,6 +31,8 @@ constexpr char kHintsKey[] = "DecsHints";
 constexpr int kCharacteristicHint = 4;
 constexpr int kTickHint = 5;
 constexpr int kOpeningMode = 1;
+// One frame of a 60 Hz screen, rounded down.
+constexpr qint64 kFrameMilliseconds = 16;
 // Lines of the solver's messages.
 constexpr int kTargetMissing = 1;
 constexpr int kNothingFree = 2;
@@ -289,9 +292,17 @@ void TFoMap2Att::btnM2ASolveClick() {
     gauge_->setValue(0);
     gauge_->setTextVisible(true);
     ShowSearching(true);
-    const TMapSearchResult result = search.Run(target, [this](std::int64_t evaluated) {
-        gauge_->setValue(static_cast<int>(evaluated));
-        QApplication::processEvents();
+    // The gauge and the Cancel button are served at the first report, then at
+    // most once per frame: repainting every thousand points would cost more
+    // than the search itself.
+    QElapsedTimer sinceRepaint;
+    const TMapSearchResult result = search.Run(target, [&](std::int64_t evaluated) {
+        if (!sinceRepaint.isValid() || sinceRepaint.elapsed() >= kFrameMilliseconds ||
+            evaluated == search.PointCount()) {
+            gauge_->setValue(static_cast<int>(evaluated));
+            QApplication::processEvents();
+            sinceRepaint.restart();
+        }
         return !cancelRequested_;
     });
     ShowSearching(false);

@@ -27,6 +27,7 @@ constexpr int kCharacteristicHint = 2;
 constexpr int kEstimateHint = 3;
 constexpr long kHighestPrice = 2500;
 constexpr int kRowHeight = 30;
+constexpr char kEmptyCharacteristicKey[] = "PercEstimEmpty";
 
 }  // namespace
 
@@ -97,7 +98,7 @@ void TFoPercEstim::BuildControls(QVBoxLayout& layout) {
     buttons->addWidget(calc);
     buttons->addWidget(close);
     layout.addLayout(buttons);
-    connect(calc, &QPushButton::clicked, this, &TFoPercEstim::btnPerEstCalcClick);
+    connect(calc, &QPushButton::clicked, this, &TFoPercEstim::btnPerEstCalcPressed);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(rbPerEstNewBrd_, &QRadioButton::clicked, this, &TFoPercEstim::rbPerEstNewBrdClick);
     connect(rbPerEstModBrd_, &QRadioButton::clicked, this, &TFoPercEstim::rbPerEstModBrdClick);
@@ -192,6 +193,17 @@ void TFoPercEstim::btnPerEstCalcClick() {
     const bool tooFewBrands = mode_ == kSemanticMode ? semanticBrandsUsed_ < MinBrandsForSemanticLine : !mapUsable;
     if (tooFewBrands)
         Ui().ShowMessageBox(TMsgDlgType::mtWarning, mbOK, "NotEnoughObs", {0}, TAlignment::taCenter);
+}
+
+void TFoPercEstim::btnPerEstCalcPressed() {
+    btnPerEstCalcClick();
+    for (int j = 1; j <= shape_.characteristics; ++j) {
+        TQNEdit& field = *physFields_[j - 1];
+        if (FieldValue(field)) continue;
+        Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, kEmptyCharacteristicKey, {0}, TAlignment::taCenter);
+        field.setFocus();
+        return;
+    }
 }
 
 }  // namespace cv

@@ -30,6 +30,9 @@ public:
     // Estimates the characteristics now typed, and says when too few brands
     // make the shown group unusable.
     void btnPerEstCalcClick();
+    // The Estimate button: estimates, then says when a shown characteristic is
+    // empty (its estimates read "N/A") and puts the focus on the first such field.
+    void btnPerEstCalcPressed();
 
 private:
     void BuildControls(QVBoxLayout& layout) override;

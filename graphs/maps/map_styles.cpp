@@ -14,10 +14,7 @@ namespace {
 constexpr int kVgaWidth = 640;
 constexpr int kDefaultScreenWidth = 1024;
 
-// Entries of the colour table (ui/bar_colors.h) of firms 1..6, segments
-// 1..5 and conjoint attributes 1..4.
-constexpr std::array<int, kMaxMapFirms> kFirmColorIndex{1, 2, 10, 5, 3, 11};
-constexpr std::array<int, kMaxMapSegments> kSegColorIndex{1, 2, 3, 10, 5};
+// Entries of the colour table (ui/bar_colors.h) of conjoint attributes 1..4.
 constexpr std::array<int, 4> kCjaColorIndex{2, 1, 3, 9};
 // Marker shapes of firms 1..6 (docs/charts.md).
 constexpr std::array<int, kMaxMapFirms> kMapMarkerStyles{3, 13, 10, 11, 12, 9};
@@ -36,9 +33,9 @@ int ScreenWidth() {
 
 }  // namespace
 
-std::int32_t MapFirmColour(int firm) { return ColourB(Entry(kFirmColorIndex, firm)); }
+std::int32_t MapFirmColour(int firm) { return ColourB(FirmColorIndex(firm)); }
 
-std::int32_t MapSegmentColour(int segment) { return ColourB(Entry(kSegColorIndex, segment)); }
+std::int32_t MapSegmentColour(int segment) { return ColourB(SegColorIndex(segment)); }
 
 std::int32_t ConjointAttributeColour(int attribute) { return ColourB(Entry(kCjaColorIndex, attribute)); }
 

@@ -16,6 +16,7 @@
 #include "graphs/design_dialogs/perc_estim.h"
 #include "graphs/design_dialogs/sem2att.h"
 #include "graphs/page/graph_menu.h"
+#include "reports/pages/page_hard_copy.h"
 #include "reports/studies/studies.h"
 #include "reports/studies/study_availability.h"
 #include "ui/cp1252.h"
@@ -89,6 +90,8 @@ void TFoGraph::UpdateMenus() {
     apply("MPGrDesign", Item("MPGrDesSemIVT")->isEnabled() || Item("MPGrDesMapIVT")->isEnabled(),
           Item("MPGrDesSemIVT")->isVisible() || Item("MPGrDesMapIVT")->isVisible());
 }
+
+void TFoGraph::Print() { PrintPageHardCopy(*this); }
 
 void TFoGraph::MenuItemClick(QAction* item) {
     QAction* shownBefore = RememberedItem();

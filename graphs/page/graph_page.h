@@ -65,6 +65,8 @@ public:
     // Whether the study Key (a zone-level study when AreaLevel) is allowed,
     // applicable to the market's marketed brands and bought for the selected period.
     bool CheckStudyAvailable(bool areaLevel, const std::string& key) const;
+    // The chart or the study screen shown, as the page's hard copy.
+    void Print() override;
 
 protected:
     void ShowItem(const TPageItem& item) override;

@@ -10,6 +10,7 @@
 #include "graphs/maps/perc_map.h"
 #include "graphs/maps/relation_graphs.h"
 #include "graphs/studies_page/studies_menu.h"
+#include "reports/pages/page_hard_copy.h"
 #include "reports/studies/studies.h"
 #include "reports/studies/study_availability.h"
 #include "ui/cp1252.h"
@@ -44,6 +45,8 @@ void TFoMStudies::UpdateMenus() {
     Item("MPStuBenchMkt")->setEnabled(false);
     Item("MPStuBenchMktPerc")->setEnabled(false);
 }
+
+void TFoMStudies::Print() { PrintPageHardCopy(*this); }
 
 int TFoMStudies::ChartTop() const { return PageMenuBar()->sizeHint().height() + kCombosHeight; }
 

@@ -24,9 +24,13 @@ public:
 
     // With one market, the two market-level benchmarking items are disabled.
     void UpdateMenus() override;
+    // The map, the chart or the study screen shown, as the page's hard copy.
+    void Print() override;
 
 protected:
     void ShowItem(const TPageItem& item) override;
+    // A restricted study shows its screen, which says the study is not allowed.
+    bool ShowsRestrictedItems() const override { return true; }
 
 private:
     void ShowMapGraph(bool current, int kind);

@@ -61,7 +61,7 @@ bool BuildCompanyReport(TCvDoc& doc, const TDataContext& context, int zoneMask, 
         }
         if (sections & kPastDecisions) {
             doc.AddSectionTitle(kDecisionsHeading, true);
-            AddDecisionSummaries(doc);
+            AddDecisionSummaries(doc, true);
         }
     });
     return doc.CloseDocument(TDocKind::CompanyReport, outputFlags, copies);

@@ -18,33 +18,39 @@ constexpr int kFirmForecastHeading = 11;
 
 }  // namespace
 
-void AddDecisionSummaries(TCvDoc& doc) {
+void AddDecisionSummaries(TCvDoc& doc, bool firmWide) {
     using K = TDecSummaryKind;
     doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::Brands)));
     doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::SalesForce)));
-    doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::RnD)));
+    if (firmWide) doc.AddScreenPerMarket(doc.DocScreen<TDecSummary>(static_cast<int>(K::RnD)));
     doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Studies)));
-    doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Loan)));
+    if (firmWide) doc.AddScreenOnce(doc.DocScreen<TDecSummary>(static_cast<int>(K::Loan)));
 }
 
+// The R&D projects and the loan belong to the firm, not to a zone: the
+// documents that go through every zone show them once, in the first.
 bool BuildDecisionsDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
     doc.OpenDocument(TDocKind::Decisions, context);
+    bool first = true;
     doc.ForEachZone([&](int) {
         doc.AddSectionTitle(kDecisionsHeading, false);
-        AddDecisionSummaries(doc);
+        AddDecisionSummaries(doc, first);
         doc.AddSectionTitle(kDecisionsBudgetHeading, false);
         doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kTotalBudget));
+        first = false;
     });
     return doc.CloseDocument(TDocKind::Decisions, outputFlags, 1);
 }
 
 bool BuildBudgetDoc(TCvDoc& doc, const TDataContext& context, int outputFlags) {
     doc.OpenDocument(TDocKind::Budget, context);
+    bool first = true;
     doc.ForEachZone([&](int) {
         doc.AddSectionTitle(kBudgetHeading, false);
         doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kTotalBudget));
         doc.AddScreenPerMarket(doc.DocScreen<TBgtScreen>(TBgtScreen::kBrandBudget));
-        doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kRnDBudget));
+        if (first) doc.AddScreenOnce(doc.DocScreen<TBgtScreen>(TBgtScreen::kRnDBudget));
+        first = false;
     });
     return doc.CloseDocument(TDocKind::Budget, outputFlags, 1);
 }

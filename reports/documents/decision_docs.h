@@ -12,10 +12,10 @@ namespace cv {
 
 class TCvDoc;
 
-// The five summaries of the decisions of DocContext's zone: each market's
-// brands, the sales force, each market's R&D projects, the study orders, the
-// loan and budget change.
-void AddDecisionSummaries(TCvDoc& doc);
+// The summaries of the decisions of DocContext's zone: each market's brands,
+// the sales force, the study orders; with FirmWide, also the firm's parts
+// that no zone has: each market's R&D projects, the loan and budget change.
+void AddDecisionSummaries(TCvDoc& doc, bool firmWide);
 
 bool BuildDecisionsDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);
 bool BuildBudgetDoc(TCvDoc& doc, const TDataContext& context, int outputFlags);

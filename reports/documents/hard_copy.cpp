@@ -19,9 +19,8 @@ int PageTitleLine(int windowNumber) {
                : 0;
 }
 
-}  // namespace
-
-bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumber, const TCVScreen& screen) {
+// The document emptied, under the header naming the page, for the page's period.
+void OpenHardCopy(TCvDoc& doc, const TDataContext& context, int windowNumber) {
     const TDocKindSpec& spec = DocKindSpec(TDocKind::HardCopy);
     doc.DocContext = context;
     doc.DocContext.CurPeriod = context.SelPeriod;
@@ -30,7 +29,20 @@ bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumbe
     doc.AddDocHeaders(spec.headers[0], PageTitleLine(windowNumber), spec.headers[2]);
     doc.AddDocFooters(1, 2, 0);
     doc.SetCurrentRow(kFirstRow);
+}
+
+}  // namespace
+
+bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumber, const TCVScreen& screen) {
+    OpenHardCopy(doc, context, windowNumber);
     doc.AddBuiltScreen(screen);
+    return doc.CloseDocument(TDocKind::HardCopy, kHardCopyFlags, 1);
+}
+
+bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumber, const QImage& picture) {
+    OpenHardCopy(doc, context, windowNumber);
+    if (!picture.isNull() && picture.width() > 0)
+        doc.AddImage(picture, static_cast<double>(picture.height()) / picture.width());
     return doc.CloseDocument(TDocKind::HardCopy, kHardCopyFlags, 1);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The hard copy ("H") of the report screen a page shows: its table as shown,
 // from the fifth row, under a header that names the page; no cover page. It
-// is printed through the print dialog and written as a file as well.
+// is printed through the print dialog and written as a file as well. A chart
+// shown is copied the same way, as its picture.
+
+#include <QImage>
 
 #include "core/store/data_context.h"
 
@@ -17,5 +20,7 @@ class TCVScreen;
 // studies, 5 the graphs, 6 the team; none for another. Returns whether the
 // file and the print succeeded.
 bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumber, const TCVScreen& screen);
+// The same hard copy of a chart: its Picture across the page under the header.
+bool PrintModuleWindow(TCvDoc& doc, const TDataContext& context, int windowNumber, const QImage& picture);
 
 }  // namespace cv

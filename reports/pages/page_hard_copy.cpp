@@ -5,18 +5,23 @@
 #include "reports/documents/cv_doc.h"
 #include "reports/documents/hard_copy.h"
 #include "shell/page_window.h"
+#include "ui/chart/cv_chart.h"
 
 namespace cv {
 
 void PrintPageHardCopy(TFoCv3Mod& page) {
     const TCVScreen* screen = page.Display().Screen();
-    if (page.Display().Chart() || !screen || !screen->Table()) {
+    TCVChart* chart = page.Display().Chart();
+    if (!chart && (!screen || !screen->Table())) {
         page.TFoCv3Mod::Print();
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TCvDoc document(&page);
-    PrintModuleWindow(document, page.Data, page.WindowNumber(), *screen);
+    if (chart)
+        PrintModuleWindow(document, page.Data, page.WindowNumber(), chart->GetPicture());
+    else
+        PrintModuleWindow(document, page.Data, page.WindowNumber(), *screen);
     QApplication::restoreOverrideCursor();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The print command of a report page: the report screen it shows is printed
-// as the page's hard copy document (its header naming the page by its window
-// number, its "H" file written); a chart, or nothing shown, prints as on every page.
+// The print command of a page: the report screen or the chart it shows is
+// printed as the page's hard copy document (its header naming the page by its
+// window number, its "H" file written); nothing shown says so.
 
 namespace cv {
 

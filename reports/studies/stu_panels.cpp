@@ -58,6 +58,8 @@ void TStuMkt::BuildUnitShares() {
     Emphasise(volume);
     FinishTable(TNumberFormat::Percent, 1, shape_.bodyRows + 1);
     table.SetRangeFormat(split, 1, split, tail, TNumberFormat::Percent);
+    // Unit sales are whole units; their sum must not show its rounding residue.
+    table.SetRangeFormat(volume, 1, volume, tail, TNumberFormat::Whole);
 }
 
 void TStuMkt::BuildDistributionCoverage() {

@@ -97,7 +97,8 @@ void TStuMkt::BuildMapRegression() {
 
     std::vector<double> coef(static_cast<std::size_t>(k)), se(static_cast<std::size_t>(k)),
         stats(kMapRegressionStatCount);
-    query_->RegressMapOnSemantic(*currentResults_, context_, dim, coef, se, stats);
+    // Fewer brands than coefficients leave nothing fitted: no t value, no verdict.
+    const bool fitted = query_->RegressMapOnSemantic(*currentResults_, context_, dim, coef, se, stats);
     const double df = stats[1];
     for (int i = 1; i <= k; ++i) {
         const int column = 3 + i;
@@ -105,13 +106,15 @@ void TStuMkt::BuildMapRegression() {
         table.SetCellNumber(BodyRow(2), column, c);
         table.SetCellNumber(BodyRow(4), column, e);
         if (i == k) break;  // the constant gets no verdict
+        if (!fitted) continue;
         const double t = TValue(c, e);
         const int verdict = CoefficientVerdictLine(c, t, df);
-        if (verdict == 0) continue;
         if (verdict == kZeroCoefficientLine)
             table.SetCellText(BodyRow(5), column, GetLine(verdict));
         else
             table.SetCellNumber(BodyRow(5), column, t);
+        // Without residual degrees of freedom there is no critical value to judge t by.
+        if (verdict == 0) continue;
         table.SetCellText(BodyRow(6), column, GetLine(verdict));
         table.SetRangeFontColor(BodyRow(6), column, BodyRow(6), column,
                                 verdict == kNotSignificantLine ? kRed : kGreen);

@@ -13,9 +13,9 @@ double TValue(double coefficient, double standardError) {
 }
 
 int CoefficientVerdictLine(double coefficient, double t, double df) {
+    if (coefficient == 0) return kZeroCoefficientLine;
     const long double row = RoundHalfEven(df);
     if (row < 1) return 0;
-    if (coefficient == 0) return kZeroCoefficientLine;
     const auto& critical = StudentTCriticalValues(static_cast<int>(std::min<long double>(row, kStudentTMaxDf)));
     const double size = std::fabs(t);
     if (size >= critical[sig1]) return kSignificant1Line;

@@ -16,7 +16,8 @@ inline constexpr int kNotSignificantLine = 21;
 // Coefficient / standard error, 0 when the error is 0.
 double TValue(double coefficient, double standardError);
 // The verdict on a coefficient with T value T and Df residual degrees of
-// freedom (rounded, the table's row capped at 30); 0 (no verdict) when Df is
+// freedom (rounded, the table's row capped at 30): the zero-coefficient line
+// for a coefficient of 0 whatever Df; otherwise 0 (no verdict) when Df is
 // below 1, where no critical value exists.
 int CoefficientVerdictLine(double coefficient, double t, double df);
 

@@ -17,6 +17,7 @@
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/fields/qn_edit.h"
+#include "ui/printing/prn_setup.h"
 
 namespace cv::test {
 namespace {
@@ -66,6 +67,34 @@ TEST_F(PrintSelectionTest, PrintsWhatWasChosen) {
     ASSERT_EQ(root.ui.progressBoxes.size(), 1u);
     EXPECT_EQ(root.ui.progressBoxes[0], (std::vector<std::string>{"Printing the company report of firm A", "Please wait ..."}));
     EXPECT_FALSE(root.ui.progressOpen);
+}
+
+// Without a printer the dialog says once where the files go; after the print
+// it says where each one is.
+TEST_F(PrintSelectionTest, WithoutAPrinterItSaysWhereTheFilesGoAndWhereTheyAre) {
+    printer.printer.reset();
+    FreePrinterSetup();
+    WithDialog([this](TFoAdmPrn& dialog) {
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"No printer is installed: the documents are written as files to " +
+                                                                Session->PrivateDir() + "."});
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "ChBXLOnly").isEnabled());
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "ChBXLOnly").isChecked());
+        for (const char* document : {"ChBReport", "ChBNLetter"}) {
+            auto& box = Child<QCheckBox>(dialog, document);
+            QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
+            EXPECT_TRUE(box.isChecked()) << document;
+        }
+        dialog.ReportBoxes()[0]->setChecked(true);
+        dialog.NewsletterBoxes()[0]->setChecked(true);
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBPrintItems"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(Written("SAMPLENA03.xlsx"));
+    EXPECT_TRUE(Written("SAMPLERA03.xlsx"));
+    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{});
+    ASSERT_EQ(root.ui.plainBoxes.size(), 2u);
+    EXPECT_EQ(root.ui.plainBoxes[1], "The documents were written to:\n" + Session->PrivateDir() + "SAMPLENA03.xlsx\n" +
+                                         Session->PrivateDir() + "SAMPLERA03.xlsx");
 }
 
 // Everything selected is printed once; no copy asked for prints nothing.

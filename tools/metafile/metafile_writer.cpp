@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/picture/metafile_format.h"
+#include "core/picture/metafile_format.h"
 
 namespace cv {
 namespace {

@@ -321,7 +321,10 @@ bool TXlDoc::PrintOrSave(const std::string& path, int flags, int copies) {
     const std::string keptName = tableName_;
     tableName_ = std::filesystem::path(path).stem().string();
     bool done = true;
-    if (!(flags & kDocNoFile) && !path.empty()) done = WriteSpreadsheet(path);
+    if (!(flags & kDocNoFile) && !path.empty()) {
+        done = WriteSpreadsheet(path);
+        if (done) writtenFiles_.push_back(path);
+    }
     if (flags != 0) done = Print(flags, copies) && done;
     tableName_ = keptName;
     return done;

@@ -74,6 +74,8 @@ public:
     // flag 4). A failure shows an error naming the path or printer and is
     // logged. Returns false when anything failed.
     bool PrintOrSave(const std::string& path, int flags, int copies);
+    // The files PrintOrSave wrote since the document was created, in order.
+    const std::vector<std::string>& WrittenFiles() const { return writtenFiles_; }
     // The document as PDF, page by page as it prints; false (with the error
     // shown and logged) when the file could not be written.
     bool WritePdf(const std::string& path);
@@ -129,6 +131,7 @@ private:
     QImage logo_;
     std::vector<std::string> holderLines_{""};
     std::string tableName_;
+    std::vector<std::string> writtenFiles_;
 };
 
 }  // namespace cv

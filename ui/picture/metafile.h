@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "core/base/errors.h"
-#include "ui/picture/metafile_reader.h"
+#include "core/picture/metafile_reader.h"
 
 class QLabel;
 class QPainter;

@@ -16,7 +16,7 @@
 #include <variant>
 #include <vector>
 
-#include "ui/picture/metafile_reader.h"
+#include "core/picture/metafile_reader.h"
 
 class QPainter;
 

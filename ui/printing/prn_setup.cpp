@@ -17,19 +17,30 @@
 namespace cv {
 namespace {
 
-// Shown when the language file lacks "NoDfltPrnMsg".
-constexpr char kNoPrinterText[] = "Please select a default printer with the configuration panel !";
-constexpr char kNoPrinterKey[] = "NoDfltPrnMsg";
 // Shown when the language file lacks "PdfWritten".
 constexpr char kPdfWrittenText[] = "No printer is installed: the document was written to @1.";
 constexpr char kPdfWrittenKey[] = "PdfWritten";
+// Shown when the language file lacks "NoPrinterFiles" and "DocsWritten".
+constexpr char kNoPrinterFilesText[] = "No printer is installed: the documents are written as files to @1.";
+constexpr char kNoPrinterFilesKey[] = "NoPrinterFiles";
+constexpr char kDocWrittenText[] = "The document was written to @1.";
+constexpr char kDocsWrittenText[] = "The documents were written to:";
+constexpr char kDocsWrittenKey[] = "DocsWritten";
 constexpr int kPdfResolution = 300;
 
-// Whether the language file holds line 1 of a message key.
-bool HasMessageLine(const char* key) {
-    std::string text = "bad line number 1";
-    if (Translator) Translator->MessagesLine(key, 1, text);
+// Whether the language file holds line Line of a message key.
+bool HasMessageLine(const char* key, int line) {
+    std::string text = "bad line number " + std::to_string(line);
+    if (Translator) Translator->MessagesLine(key, line, text);
     return text.find("bad line number") == std::string::npos;
+}
+
+// Line Line of the messages entry Key, or Fallback when the language file lacks it, with "@1" := Value.
+std::string MessageWith(const char* key, int line, const char* fallback, const std::string& value) {
+    std::string text = fallback;
+    if (HasMessageLine(key, line)) Translator->MessagesLine(key, line, text);
+    if (const std::size_t at = text.find("@1"); at != std::string::npos) text.replace(at, 2, value);
+    return text;
 }
 
 TPrinterSource* installedSource = nullptr;
@@ -75,15 +86,6 @@ bool GetDefaultDevMode(QWidget* owner, bool apply, bool prompt) {
 
 const TPrinterChoice* KeptPrinterChoice() { return keptChoice ? &*keptChoice : nullptr; }
 
-bool CheckDefaultPrinter() {
-    if (GetDefaultDevMode(nullptr, false, false)) return true;
-    if (HasMessageLine(kNoPrinterKey))
-        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterKey, {1}, TAlignment::taCenter);
-    else
-        Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, kNoPrinterText, {-1}, TAlignment::taCenter);
-    return false;
-}
-
 std::optional<TPrintTarget> ChoosePrintTarget(QWidget* owner, const std::string& documentName) {
     if (GetDefaultDevMode(owner, false, false)) return TPrintTarget{true, {}};
     const std::string directory = Session ? Session->PrivateDir() : std::string();
@@ -112,10 +114,23 @@ std::string WritePdfFile(const std::string& path, const std::string& title, cons
     return reason;
 }
 
-void ReportPdfWritten(const std::string& path) {
-    std::string text = kPdfWrittenText;
-    if (HasMessageLine(kPdfWrittenKey)) Translator->MessagesLine(kPdfWrittenKey, 1, text);
-    if (const std::size_t at = text.find("@1"); at != std::string::npos) text.replace(at, 2, path);
+void ReportPdfWritten(const std::string& path) { Ui().ShowPlainBox(MessageWith(kPdfWrittenKey, 1, kPdfWrittenText, path)); }
+
+bool CheckPrinterForFiles(const std::string& directory) {
+    if (GetDefaultDevMode(nullptr, false, false)) return true;
+    Ui().ShowPlainBox(MessageWith(kNoPrinterFilesKey, 1, kNoPrinterFilesText, directory));
+    return false;
+}
+
+void ReportFilesWritten(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    std::string text;
+    if (paths.size() == 1) {
+        text = MessageWith(kDocsWrittenKey, 1, kDocWrittenText, paths[0]);
+    } else {
+        text = MessageWith(kDocsWrittenKey, 2, kDocsWrittenText, "");
+        for (const std::string& path : paths) text += "\n" + path;
+    }
     Ui().ShowPlainBox(text);
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPagedPaintDevice;
 class QWidget;
@@ -77,9 +78,6 @@ bool PrinterSetupDialog(QWidget* owner, bool makeDefault);
 bool GetDefaultDevMode(QWidget* owner, bool apply, bool prompt);
 // The kept choice; nothing before the first query or dialog.
 const TPrinterChoice* KeptPrinterChoice();
-// True when a default printer exists; otherwise shows "NoDfltPrnMsg" (or the
-// built-in text when the language file lacks it) and returns false.
-bool CheckDefaultPrinter();
 // The printer when one is known; otherwise the PDF file dialog, suggesting
 // Document.pdf in the team's private directory. Nothing when the user cancels.
 std::optional<TPrintTarget> ChoosePrintTarget(QWidget* owner, const std::string& documentName);
@@ -88,6 +86,12 @@ std::optional<TPrintTarget> ChoosePrintTarget(QWidget* owner, const std::string&
 std::string WritePdfFile(const std::string& path, const std::string& title, const TPageRenderer& render);
 // Tells the user where the PDF file written instead of printing is ("PdfWritten").
 void ReportPdfWritten(const std::string& path);
+// True when a default printer exists; otherwise says once that the documents
+// are written as files to Directory ("NoPrinterFiles", line 1) and returns false.
+bool CheckPrinterForFiles(const std::string& directory);
+// Tells the user where the documents written as files are ("DocsWritten":
+// line 1 for one file, line 2 above the list of several); nothing for none.
+void ReportFilesWritten(const std::vector<std::string>& paths);
 // Forgets the kept choice (the main window calls it when it closes).
 void FreePrinterSetup();
 

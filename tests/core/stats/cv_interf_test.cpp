@@ -286,6 +286,31 @@ TEST_F(CvInterfTest, StraightLinesOverTheMarketedBrands) {
     EXPECT_EQ(alt, fit);
 }
 
+// A scale whose attribute has no covariance with the map dimension explains none of it: r squared 0,
+// whether both vary (attribute 1, 2, 3 against 0.1, 0.3, 0.1), the attribute is the same for every
+// brand, or every brand sits at the same place on the map.
+TEST_F(CvInterfTest, MapFitWithoutCovarianceExplainsNothing) {
+    AddSemanticPositions(3);
+    TSimArr& semantic = *results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
+    TSimArr& map = AddMapPositions(3);
+    SetBrandCount(3);
+    const struct {
+        int attribute[3];
+        int place[3];
+        double intercept;
+    } cases[] = {{{1, 2, 3}, {100, 300, 100}, 0.5 / 3}, {{4, 4, 4}, {100, 300, 200}, 0}, {{1, 2, 3}, {200, 200, 200}, 0.2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.attribute[0] << " " << c.place[0]);
+        for (int b = 1; b <= 3; ++b) {
+            semantic.SetSmallint({b, 1, si::AttAct}, c.attribute[b - 1]);
+            map.SetSmallint({b, 2, si::PMStuBrd}, c.place[b - 1]);
+        }
+        const auto [count, fit] = MapOnAttribute(1, 2);
+        EXPECT_EQ(count, 3);
+        ExpectFit(fit, {0, c.intercept, 0});
+    }
+}
+
 TEST_F(CvInterfTest, MissingShortOrNegativeBrandDataAreDataErrors) {
     int firm = 0, firmBrand = 0;
     SetBrandCount(3);

@@ -49,6 +49,15 @@ double PlanDialogTest::Cell(TFoMktPlan& dialog, int row, int column) {
     return dialog.Screen()->Table()->CellNumber(row, column);
 }
 
+void PlanDialogTest::SetElement(TSimArr& array, const TIndex& index, long long value) {
+    switch (array.Kind()) {
+        case dkByte: array.SetByte(index, value); break;
+        case dkSmallint: array.SetSmallint(index, value); break;
+        case dkWord: array.SetWord(index, value); break;
+        default: array.SetReal48(index, value); break;
+    }
+}
+
 TDataContext PlanDialogTest::PlanContext(int market) const {
     TDataContext context = page->Data;
     context.SelFta = 1;

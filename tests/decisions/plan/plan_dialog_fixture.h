@@ -32,6 +32,8 @@ public:
     static void Type(TFoMktPlan& dialog, const std::string& text);
     // A cell of the shown screen's table (sheet coordinates).
     static double Cell(TFoMktPlan& dialog, int row, int column);
+    // Writes a number into an element in the array's own kind.
+    static void SetElement(TSimArr& array, const TIndex& index, long long value);
 
 protected:
     // The market's context of the page (zone 1, market 1 unless told).

@@ -19,16 +19,6 @@ void Click(TFoMktPlan& dialog, const char* button) {
     QTest::mouseClick(&Child<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
-// Writes a number into an element in the array's own kind.
-void SetElement(TSimArr& array, const TIndex& index, long long value) {
-    switch (array.Kind()) {
-        case dkByte: array.SetByte(index, value); break;
-        case dkSmallint: array.SetSmallint(index, value); break;
-        case dkWord: array.SetWord(index, value); break;
-        default: array.SetReal48(index, value); break;
-    }
-}
-
 void Select(TFoMktPlan& dialog, int row, int column) {
     PlanDialogTest::Sheet(dialog).Model().SetActiveCell(row, column);
 }

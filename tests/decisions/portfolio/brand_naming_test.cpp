@@ -1,5 +1,6 @@
 // Introducing a brand through the decisions page, the naming dialog's
-// refusals, and the projects report it shows.
+// refusals, typing a name and choosing its prototype by keys.
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -7,12 +8,9 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
-#include "decisions/portfolio/project_list_dialog.h"
 #include "tests/decisions/checks/message_keys.h"
 #include "tests/decisions/portfolio/portfolio_fixture.h"
 #include "ui/help_state.h"
-#include "ui/report/qn_table.h"
-#include "ui/sheet/table_units.h"
 #include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
@@ -136,28 +134,57 @@ TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
     EXPECT_NE(details.find("MAZ9"), std::string::npos) << details;
 }
 
-// The report of the available prototypes, in a window sized to its table:
-// 10 pixels of bevel margin and 10 around it, 5 and 5 on the small screen.
-TEST_F(BrandNamingTest, ProjectListSmallScreenIsSizedToItsTable) {
+// The caret waits after "MA": a name typed whole, its beginning included, is
+// that name; letters alone fill the free positions.
+TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
     Open();
-    TFoScrDlg report(dialog.get(), TProtoListKind::AvailablePrototypes, context);
-    const int margin = ScreenClass() == 1 ? 5 : 10;
-    const TQNTable& table = *report.Screen().Table();
-    EXPECT_EQ(table.Left(), 2 * margin);
-    EXPECT_EQ(table.Top(), 2 * margin);
-    const QRect bevel = Child<QFrame>(report, "Bevel").geometry();
-    EXPECT_EQ(bevel, QRect(margin, margin, table.Width() + 2 * margin, table.Height() + 2 * margin));
-    const QRect close = Child<QPushButton>(report, "BBClose").geometry();
-    EXPECT_EQ(report.width(), bevel.width() + 2 * margin);
-    EXPECT_EQ(close.top(), bevel.bottom() + 1 + margin);
-    EXPECT_EQ(report.height(), close.bottom() + 1 + margin);
-    // PALTO was completed in the current period 3, for ALTO's launch: marked new.
-    const int first = table.OriginRow() + 2;
-    EXPECT_EQ(table.CellText(first, 1), "PALBA");
-    EXPECT_EQ(table.CellText(first + 2, 1), "PALTO*");
-    report.show();
-    QTRY_VERIFY(report.isVisible());
-    SaveScreenshotOfRunningTest(report);
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {{"MAXY", "MAXY"}, {"maxy", "MAXY"}, {"xy", "MAXY"}, {"MAMA", "MAMA"}, {"ma", "MAMA"}, {"MAX", "MAX_"}};
+    for (const auto& [typed, shown] : cases) {
+        WhenModalShown naming([&](QWidget& dialog) {
+            auto& name = Child<QLineEdit>(dialog, "MEBrdName");
+            QTRY_VERIFY(name.hasFocus());
+            EXPECT_EQ(name.cursorPosition(), 2) << typed;
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+            EXPECT_EQ(name.displayText(), shown) << typed;
+            Press(dialog, "BBCancel");
+        });
+        Click("BBIntro");
+        EXPECT_TRUE(naming.Ran());
+    }
+}
+
+// Moving through the prototypes with the arrow keys makes the one selected
+// the base at once, and OK introduces the brand on it.
+TEST_F(BrandNamingTest, PrototypeChosenWithTheArrowKeysIsTheBase) {
+    Open();
+    QString chosen;
+    WhenModalShown naming([&chosen](QWidget& dialog) {
+        auto& name = Child<QLineEdit>(dialog, "MEBrdName");
+        QTRY_VERIFY(name.hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("MAXY"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        auto& prototypes = Child<QListWidget>(dialog, "LBExistProto");
+        QTRY_VERIFY(prototypes.hasFocus());
+        const auto& project = Child<QLineEdit>(dialog, "MEProjName");
+        for (int step = 0; step < 2; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            ASSERT_EQ(prototypes.selectedItems().size(), 1);
+            const QString selected = prototypes.selectedItems().front()->text();
+            EXPECT_NE(selected, chosen) << "the arrow moved on";
+            EXPECT_EQ(project.text(), selected) << step;
+            chosen = selected;
+        }
+        SaveScreenshotOfRunningTest(dialog);
+        Press(dialog, "BBOK");
+    });
+    Click("BBIntro");
+    ASSERT_TRUE(naming.Ran());
+    EXPECT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(Marketed("MAXY").Status, "New");
+    EXPECT_EQ(Marketed("MAXY").Project, chosen.toStdString());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The brand-portfolio dialog on the sample: team A keeps ALBA and ARNO in
 // market 1 and launches ALTO there in the decision period, from the prototypes
 // PALBA, PARNO and PALTO, all completed; market 3 has no brand and no prototype.
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -89,6 +90,29 @@ TEST_F(PortfolioTest, ButtonsFollowTheSelectedBrand) {
     EXPECT_EQ(Grid("SGMktBrd").Names(), (std::vector<std::string>{"ALBA", "ARNO"}));
     EXPECT_EQ(dialog->SelBrand(), "");
     EXPECT_FALSE(Enabled("BBModif"));
+}
+
+// The marketed grid is one stop of the Tab key: the arrow keys choose a brand
+// inside it, Tab leaves it at once and Shift+Tab comes back.
+TEST_F(PortfolioTest, GridIsOneTabStopWithTheArrowsInside) {
+    Open();
+    dialog->show();
+    dialog->activateWindow();
+    QTRY_VERIFY(dialog->isActiveWindow());
+    TPortfolioGrid& marketed = Grid("SGMktBrd");
+    ClickRow("SGMktBrd", 0);
+    QTRY_VERIFY(marketed.hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(dialog->SelBrand(), "ARNO");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(dialog->SelBrand(), "ARNO") << "the whole row stays chosen";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_VERIFY(!marketed.hasFocus());
+    EXPECT_FALSE(marketed.isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(dialog->SelBrand(), "ARNO");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTRY_VERIFY(marketed.hasFocus());
+    SaveScreenshotOfRunningTest(*dialog);
 }
 
 // Two more brands fill the market: nothing can be introduced until one goes.

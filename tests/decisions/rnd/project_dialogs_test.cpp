@@ -1,5 +1,6 @@
 // The project dialogs of the R&D dialog: the name checks of a new and of a
 // renamed project, and the estimate counter of the query dialog.
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 
@@ -7,6 +8,7 @@
 #include "decisions/rnd/query_dialog.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/decisions/rnd/rnd_dialog_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {
@@ -50,6 +52,27 @@ TEST_F(RnDDialogTest, NewProjectNameChecks) {
         EXPECT_EQ(shown, lines) << letters;
     }
     EXPECT_EQ(TabTexts(), "PAXIS PAVIA PMOLD PMXYZ");
+}
+
+// The caret waits at the first free position of the name: the letters typed
+// at once are the project's, and a name typed whole, "PM" included, is kept.
+TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
+    Open(1);
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {{"xyz", "PMXYZ"}, {"PMXYZ", "PMXYZ"}, {"pmq", "PMPMQ"}, {"PMQ7", "PMQ7_"}};
+    for (const auto& [typed, shown] : cases) {
+        ClickWithSubDialog(Button("BBNewProj"), [&](QWidget& newProject) {
+            auto& field = Child<QLineEdit>(newProject, "MEProjName");
+            QTRY_VERIFY(field.hasFocus());
+            EXPECT_EQ(field.cursorPosition(), 2) << typed;
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+            EXPECT_EQ(field.displayText(), shown) << typed;
+            if (std::string(typed) == "PMXYZ") SaveScreenshotOfRunningTest(newProject);
+            QTest::mouseClick(&Child<QPushButton>(newProject, "BBCancel"), Qt::LeftButton);
+        });
+    }
 }
 
 // Team A has no completed prototype in M3: no base can be chosen, and a

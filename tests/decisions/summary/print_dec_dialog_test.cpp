@@ -75,7 +75,27 @@ TEST_F(PrintDecDialogTest, WithoutAPrinterOnlyTheFile) {
     EXPECT_FALSE(xlOnly.isEnabled());
     EXPECT_TRUE(xlOnly.isChecked());
     EXPECT_EQ(spreadsheetOnly, 1);
-    EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{"NoDfltPrnMsg"});
+    // Said once: where the file goes, not which printer to choose.
+    EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{});
+    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"No printer is installed: the documents are written as files to " +
+                                                            Session->PrivateDir() + "."});
+}
+
+// Without a printer the page's print says where the file goes, then where it is.
+TEST_F(PrintDecDialogTest, WithoutAPrinterThePageSaysWhereTheFileGoesAndWhereItIs) {
+    printer.printer.reset();
+    FreePrinterSetup();
+    PrintFromPage([](TFoPrintDec& dialog) {
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "ChBXLOnly").isEnabled());
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBPrint"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(std::filesystem::exists(File("SAMPLEDA03.xlsx")));
+    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_EQ(BoxKeys(root.ui), std::vector<std::string>{});
+    EXPECT_EQ(root.ui.plainBoxes,
+              (std::vector<std::string>{"No printer is installed: the documents are written as files to " +
+                                            Session->PrivateDir() + ".",
+                                        "The document was written to " + File("SAMPLEDA03.xlsx") + "."}));
 }
 
 // From the page the decisions are preselected; the file alone is written.
@@ -87,6 +107,7 @@ TEST_F(PrintDecDialogTest, ThePagePrintsTheDecisionsFile) {
     });
     EXPECT_TRUE(std::filesystem::exists(File("SAMPLEDA03.xlsx")));
     EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"The document was written to " + File("SAMPLEDA03.xlsx") + "."});
 }
 
 // From the budget dialog the budget is preselected; printed without a file.

@@ -3,12 +3,15 @@
 // empty characteristic, and a market with too few brands.
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
 #include "core/store/series_index.h"
 #include "graphs/design_dialogs/perc_estim.h"
 #include "tests/graphs/design_dialogs/design_dialog_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/window_test.h"
 
 namespace cv {
 namespace {
@@ -65,6 +68,39 @@ TEST_F(DesignDialogTest, PerceptionOfAMarketedBrandAndOfOneWithACharacteristicLe
     for (const char* name : {"EMap1", "EMap2", "EMap3", "ESem3"}) EXPECT_EQ(Text(map, name), "N/A") << name;
     EXPECT_EQ(Text(map, "ESem2"), designBefore);
     EXPECT_TRUE(TakeBoxes().empty());
+}
+
+// Estimate pressed with a characteristic empty says so and puts the focus on that field; the
+// estimates that need it read "N/A". Leaving a field or opening says nothing.
+TEST_F(DesignDialogTest, EstimateWithAnEmptyCharacteristicSaysWhichFieldToFill) {
+    TFoPercEstim dialog(page, TFoPercEstim::kSemanticMode, MarketContext(1));
+    dialog.show();
+    QTRY_VERIFY(dialog.isVisible());
+    dialog.activateWindow();
+    QTRY_VERIFY(dialog.isActiveWindow());
+    EXPECT_TRUE(TakeBoxes().empty());
+    // Every characteristic but the second typed: weight 45, the others their lowest values.
+    for (int j = 1; j <= 6; ++j) {
+        if (j == 2) continue;
+        auto& field = test::Child<TQNEdit>(dialog, ("EPhysChar" + std::to_string(j)).c_str());
+        field.setFocus();
+        QTRY_VERIFY(field.hasFocus());
+        QTest::keyClicks(&field, j == 1 ? QStringLiteral("45") : QString::number(field.MinValue));
+        QTest::keyClick(&field, Qt::Key_Tab);
+    }
+    EXPECT_TRUE(TakeBoxes().empty());
+    QTest::mouseClick(&test::Child<QPushButton>(dialog, "btnPerEstCalc"), Qt::LeftButton);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"PercEstimEmpty"});
+    QTRY_VERIFY(test::Child<TQNEdit>(dialog, "EPhysChar2").hasFocus());
+    EXPECT_EQ(Text(dialog, "ESem2"), "N/A");
+    EXPECT_EQ(Text(dialog, "ESem1"), "5.00");  // weight 45 is perceived at (45 + 5) / 10
+    test::SaveScreenshot(dialog, "DesignDialogTest_PerceptionWithAnEmptyCharacteristic");
+    // Filled, the estimate says nothing more.
+    auto& second = test::Child<TQNEdit>(dialog, "EPhysChar2");
+    QTest::keyClicks(&second, QString::number(second.MinValue));
+    QTest::mouseClick(&test::Child<QPushButton>(dialog, "btnPerEstCalc"), Qt::LeftButton);
+    EXPECT_TRUE(TakeBoxes().empty());
+    dialog.close();
 }
 
 TEST_F(DesignDialogTest, PerceptionInAMarketOfTwoBrandsSaysSoOnEveryCalculation) {

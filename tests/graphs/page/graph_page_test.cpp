@@ -6,15 +6,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "core/stats/cv_interf.h"
 #include "core/store/series_index.h"
 #include "graphs/analysis/period_values.h"
 #include "graphs/charts/gsp_graph.h"
+#include "graphs/maps/perc_map.h"
 #include "graphs/page/graph_page.h"
+#include "graphs/studies_page/studies_page.h"
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/document_files.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
@@ -83,6 +89,78 @@ TEST_F(GraphPageTest, MarketShareOverThePeriodsIsALinePerFirmAddingUpToTheWholeM
     test::SaveScreenshot(Main(), "GraphPageTest_MarketShareEvolution");
 }
 
+// A firm and a segment keep their colours from the perceptual map of the
+// studies page to the charts of the graphs page: team A's brands on the map
+// and team A's market-share line, the first segment's trail over the periods
+// and its size line.
+TEST_F(GraphPageTest, AFirmAndASegmentKeepTheirColoursFromTheMapsToTheCharts) {
+    auto* studies = Main().findChild<TFoMStudies*>();
+    ASSERT_NE(studies, nullptr);
+    Main().ShowPage(studies);
+    ChoosePeriod(3);
+    studies->Item("MPStuMapGraph")->trigger();
+    auto* map = dynamic_cast<TStdPercMap*>(studies->Display().Chart());
+    ASSERT_NE(map, nullptr);
+    // The map's items: the ideal points, then the marketed brands in order.
+    const TDataContext mapContext = map->Context();
+    const TCvPerData& results = Session->Industry()->PerResults(3);
+    const int segments = map->Items().idealPointCount;
+    std::optional<QColor> firmA;
+    for (int j = segments + 1; j <= static_cast<int>(map->Items().items.size()); ++j) {
+        int firm = 0, firmBrand = 0;
+        TCvInterf().BrandLinks(results, mapContext, j - segments, firm, firmBrand);
+        const std::optional<QColor> colour = map->SeriesStyle(j)->points.at(1).colour;
+        ASSERT_TRUE(colour.has_value()) << j;
+        if (firm != 1) continue;
+        if (!firmA) firmA = colour;
+        EXPECT_EQ(*colour, *firmA) << j;
+    }
+    ASSERT_TRUE(firmA.has_value());
+    test::SaveScreenshot(Main(), "GraphPageTest_FirmColourOnTheMap");
+    studies->Item("MPStuMapIPHist1")->trigger();
+    auto* trails = dynamic_cast<THistPercMap*>(studies->Display().Chart());
+    ASSERT_NE(trails, nullptr);
+    const std::optional<QColor> firstSegment = trails->SeriesStyle(1)->points.at(1).colour;
+    ASSERT_TRUE(firstSegment.has_value());
+
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    TFirGraph* shares = Shown<TFirGraph>();
+    ASSERT_NE(shares, nullptr);
+    for (int row = 1; row <= shares->RowCount(); ++row)
+        EXPECT_EQ(shares->SeriesStyle(1)->points.at(row).colour, *firmA) << row;
+    test::SaveScreenshot(Main(), "GraphPageTest_FirmColourOnTheChart");
+    Choose("MpGrMktSegSize");
+    ASSERT_NE(page->Display().Chart(), nullptr);
+    const TSeriesStyle* sizes = page->Display().Chart()->SeriesStyle(1);
+    ASSERT_NE(sizes, nullptr);
+    for (const auto& [row, point] : sizes->points) EXPECT_EQ(point.colour, *firstSegment) << row;
+}
+
+// The print button makes the page's hard copy of the chart shown: one job
+// through the print dialog, and the "H" file under the header that names the
+// graphs, with the chart's picture.
+TEST_F(GraphPageTest, PrintMakesTheHardCopyOfTheChart) {
+    const char readBack[] = R"(import openpyxl,sys,zipfile
+ws=openpyxl.load_workbook(sys.argv[1]).active
+print('header', '|'.join(p.text or '' for p in (ws.oddHeader.left,ws.oddHeader.center,ws.oddHeader.right)))
+print('pictures', len([n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.startswith('xl/media/')]))
+)";
+    Main().ShowPage(page);
+    Choose("MPGrPerfMS");
+    ASSERT_NE(Shown<TFirGraph>(), nullptr);
+    test::ScriptedPrinter printer(test::ScriptedPrinter::Printer(9));
+    QToolButton* print = Main().ToolButton(1);
+    QTRY_VERIFY(print->isVisible() && print->isEnabled());
+    QTest::mouseClick(print, Qt::LeftButton);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].dialog);
+    EXPECT_GT(printer.jobs[0].bytes, 0);
+    EXPECT_EQ(test::RunPython(readBack, Session->PrivateDir() + "SAMPLEHA03.xlsx"),
+              "header &BFirm A|&BGraphs|&BPeriod 3\npictures 1\n");
+    EXPECT_EQ(test::BoxKeys(root.ui), std::vector<std::string>{});
+}
+
 TEST_F(GraphPageTest, MarketShareOfOnePeriodIsAPieWithTheFirmsShares) {
     Main().ShowPage(page);
     Choose("MPGrPerfMS");
@@ -126,6 +204,27 @@ TEST_F(GraphPageTest, BenchmarkingMasksTheRivalsInThePeriodWithoutTheStudy) {
     for (int rival = 2; rival <= kFirms; ++rival) EXPECT_FALSE(chart->Data(1, rival).has_value()) << rival;
     QApplication::processEvents();
     test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkCumulated");
+}
+
+// An industry without a team of its own ("WhichTeam" 0) shows the charts of
+// the context's firm, here A: A's own line is whole in every period, the
+// rivals are masked in period 1, where A did not buy the study.
+TEST_F(GraphPageTest, WithoutATeamOfItsOwnBenchmarkingIsTheContextFirms) {
+    Session->Industry()->ConstPart().SetSmallint(kCategoryIndustry, TDataContext{}, "WhichTeam", 0);
+    Main().ShowPage(page);
+    ChoosePeriod(2);
+    ASSERT_EQ(page->Data.SelFirm, 1);
+    Choose("MPGrBenchRSales");
+    TBenchGraph* chart = Shown<TBenchGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->Team(), 1);
+    ASSERT_EQ(chart->RowCount(), 3);
+    for (int row = 1; row <= 3; ++row) EXPECT_TRUE(chart->Data(row, 2).has_value()) << row;
+    for (int rival = 2; rival <= kFirms; ++rival) {
+        EXPECT_FALSE(chart->Data(2, 2 * rival).has_value()) << rival;
+        EXPECT_TRUE(chart->Data(3, 2 * rival).has_value()) << rival;
+    }
+    test::SaveScreenshot(Main(), "GraphPageTest_BenchmarkingOfTheContextFirm");
 }
 
 TEST_F(GraphPageTest, ChartsWhoseStudyWasNotBoughtShowTheStudyScreenInstead) {
@@ -450,6 +549,12 @@ TEST_F(GraphPageTest, ARememberedBenchmarkingItemGivesWayToMarketSizeWhenBenchma
     EXPECT_EQ(chart->RowCount(), 3);
     ExpectPageShown(TFoGraph::kHelpContext, "MGraph");
     test::SaveScreenshot(Main(), "GraphPageTest_MarketSize");
+}
+
+// The real previous-page and next-page buttons step through the menu, from
+// the remembered item and after a menu choice.
+TEST_F(GraphPageTest, ThePageButtonsStepThroughTheMenu) {
+    ExpectPageButtonsStepThroughTheMenu("MPGrPerfNC", "GraphPageTest_PageButtons");
 }
 
 }  // namespace

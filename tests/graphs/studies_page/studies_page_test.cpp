@@ -10,8 +10,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QToolButton>
+#include <filesystem>
 #include <gtest/gtest.h>
 
+#include "core/language/translator.h"
 #include "core/store/series_index.h"
 #include "graphs/maps/cja_utils_graph.h"
 #include "graphs/maps/perc_map.h"
@@ -21,6 +24,7 @@
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/document_files.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
 
@@ -209,6 +213,27 @@ TEST_F(StudiesPageTest, AStudyNotBoughtShowsItsExplanation) {
     EXPECT_EQ(ShownStudy()->GetStatus(), ssNotBought);
 }
 
+// Every study disabled: the page's default item is the first, and it says the study is not allowed.
+TEST_F(StudiesPageTest, ARestrictedStudyShowsItsExplanation) {
+    for (const std::int8_t* key : {&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales,
+                                   &si::PerceptualMap, &si::CompetitiveAdv, &si::CompetitiveSlf, &si::ExperimentAdv,
+                                   &si::ExperimentSlf, &si::MarketForecast, &si::Conjoint})
+        RestrictStudy(si::StuMktCateg, *key, false);
+    RestrictStudy(si::StuFtaCateg, si::Benchmark, false);
+    Main().ShowPage(page);
+    EXPECT_EQ(Remembered(), "MPStuConsAwa");
+    EXPECT_FALSE(page->Item("MPStuConsAwa")->isEnabled());
+    TStuMkt* study = ShownStudy();
+    ASSERT_NE(study, nullptr);
+    EXPECT_EQ(study->GetStatus(), ssNotAllowed);
+    ASSERT_NE(study->Table(), nullptr);
+    EXPECT_EQ(study->Table()->Sheet().objectName(), "StuInfos");
+    EXPECT_TRUE(study->Table()->Sheet().isVisible());
+    EXPECT_EQ(test::CellText(*study->Table(), study->Table()->OriginRow() + 1, 1),
+              Translator->GetLine(kSectionStudies, "StuInfos", 1));
+    test::SaveScreenshot(Main(), "StudiesPageTest_RestrictedStuInfos");
+}
+
 TEST_F(StudiesPageTest, AMarketOfTwoBrandsShowsItsBrandPositionsInsteadOfThePerceptualMap) {
     ShowAt(3, kM2);
     Session->SetAdminView(true);  // bought or not, two brands are too few for the map
@@ -281,6 +306,39 @@ TEST_F(StudiesPageTest, PrintAndCopyTakeTheMapOrTheScreenShown) {
     EXPECT_EQ(test::BoxKeys(root.ui), std::vector<std::string>{});
     ASSERT_EQ(printer.jobs.size(), 2u);
     for (const auto& job : printer.jobs) EXPECT_GT(job.bytes, 0);
+}
+
+// The print button makes the page's hard copy of the map or the screen
+// shown: one job through the print dialog, and the "H" file beside it under
+// the header that names the market research studies, the map as a picture,
+// the screen's table from the fifth row.
+TEST_F(StudiesPageTest, PrintMakesTheHardCopyOfTheMapAndOfTheScreen) {
+    const char readBack[] = R"(import openpyxl,sys,zipfile
+ws=openpyxl.load_workbook(sys.argv[1]).active
+print('header', '|'.join(p.text or '' for p in (ws.oddHeader.left,ws.oddHeader.center,ws.oddHeader.right)))
+print('pictures', len([n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.startswith('xl/media/')]), 'first', ws['A5'].value)
+)";
+    const std::string file = Session->PrivateDir() + "SAMPLEHA03.xlsx";
+    ShowAt(3);
+    test::ScriptedPrinter printer(test::ScriptedPrinter::Printer(9));
+    QToolButton* print = Main().ToolButton(1);
+    QTRY_VERIFY(print->isVisible() && print->isEnabled());
+    Choose("MPStuMapGraph");
+    ASSERT_NE(Shown<TStdPercMap>(), nullptr);
+    QTest::mouseClick(print, Qt::LeftButton);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].dialog);
+    EXPECT_EQ(test::RunPython(readBack, file),
+              "header &BFirm A|&BMarket research studies|&BPeriod 3\npictures 1 first None\n");
+    std::filesystem::remove(file);
+    Choose("MPStuMapBrd");
+    ASSERT_NE(ShownStudy(), nullptr);
+    QTest::mouseClick(print, Qt::LeftButton);
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    const std::string title = ShownStudy()->Table()->TitleLabel()->text().toStdString();
+    EXPECT_EQ(test::RunPython(readBack, file),
+              "header &BFirm A|&BMarket research studies|&BPeriod 3\npictures 0 first " + title + "\n");
+    EXPECT_EQ(test::BoxKeys(root.ui), std::vector<std::string>{});
 }
 
 TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
@@ -444,6 +502,12 @@ TEST_F(StudiesPageTest, ChartTitlesNameTheMarketAndTheZoneOnTheBarSmallScreen) {
             {"MPStuCjaGraphU", "Utilities of the levels for segment LEADERS in market M1 of zone NORTH"},
         },
         head, "StudiesPageTest_SouthZoneTitle_");
+}
+
+// The real previous-page and next-page buttons step through the menu, from
+// the remembered item and after a menu choice.
+TEST_F(StudiesPageTest, ThePageButtonsStepThroughTheMenu) {
+    ExpectPageButtonsStepThroughTheMenu("MPStuMapBrd", "StudiesPageTest_PageButtons");
 }
 
 }  // namespace

@@ -45,20 +45,23 @@ protected:
 };
 
 // Team A markets brands in M1 and M2 only and has R&D projects in M1 and M3
-// only, so the brand decisions of M3 and the projects of M2 are left out, in
-// each of the two zones. The sales force of every channel is shared equally
-// by the five brands: 20 % each, a total of 100.
+// only, so the brand decisions of M3 and the projects of M2 are left out. The
+// R&D projects and the loan belong to the firm, not to a zone: they come once,
+// in the first zone. The sales force of every channel is shared equally by the
+// five brands: 20 % each, a total of 100.
 TEST_F(DecisionDocsTest, TheDecisionsDocumentReadBack) {
     ASSERT_TRUE(BuildDecisionsDoc(doc, Context(3), 0));
     const std::string path = Session->PrivateDir() + "SAMPLEDA03.xlsx";
-    const auto zone = [](const std::string& name) {
+    const auto zone = [](const std::string& name, bool firmWide) {
         return "'Brand decisions for period 4 in market M1 of zone " + name +
                ", firm A', 'Brand decisions for period 4 in market M2 of zone " + name +
-               ", firm A', 'Sales force decisions for period 4 in zone " + name +
-               ", firm A', 'R&D projects for period 4 in market M1, firm A', "
-               "'R&D projects for period 4 in market M3, firm A', 'Market studies ordered for period 4 in zone " +
-               name + ", firm A', 'Budget change and loan for period 4, firm A', 'Budget of firm A in zone " + name +
-               " - period 4'";
+               ", firm A', 'Sales force decisions for period 4 in zone " + name + ", firm A', " +
+               (firmWide ? "'R&D projects for period 4 in market M1, firm A', "
+                           "'R&D projects for period 4 in market M3, firm A', "
+                         : "") +
+               "'Market studies ordered for period 4 in zone " + name + ", firm A', " +
+               (firmWide ? "'Budget change and loan for period 4, firm A', " : "") + "'Budget of firm A in zone " +
+               name + " - period 4'";
     };
     const std::string output = test::RunPython(std::string(kReadBack) + test::kSumFormulasCheck, path);
     EXPECT_EQ(output.substr(0, output.find("breaks")),
@@ -66,7 +69,8 @@ TEST_F(DecisionDocsTest, TheDecisionsDocumentReadBack) {
               "header &BFirm A|&BDecisions|&BDecisions for period 4\n"
               "footer " + Footer() + "\n");
     EXPECT_NE(output.find("headings ['Decisions', 'Budget', 'Decisions', 'Budget']\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("titles [" + zone("NORTH") + ", " + zone("SOUTH") + "]\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("titles [" + zone("NORTH", true) + ", " + zone("SOUTH", false) + "]\n"), std::string::npos)
+        << output;
     EXPECT_NE(output.find("sums True []\n"), std::string::npos) << output;
 
     const std::string read = "import openpyxl,sys\nws=openpyxl.load_workbook(sys.argv[1],data_only=True).active\n"
@@ -85,23 +89,24 @@ TEST_F(DecisionDocsTest, TheDecisionsDocumentReadBack) {
     test::RenderPdfPage(pdf, 1, "DecisionDocsTest_DecisionsCover");
 }
 
-// The budget of each zone: the total, the brands of M1 and M2 (none in M3),
-// the R&D projects.
+// The budget of each zone: the total, the brands of M1 and M2 (none in M3);
+// the firm's R&D projects once, in the first zone.
 TEST_F(DecisionDocsTest, TheBudgetDocumentReadBack) {
     ASSERT_TRUE(BuildBudgetDoc(doc, Context(3), 0));
     const std::string output =
         test::RunPython(std::string(kReadBack) + test::kSumFormulasCheck, Session->PrivateDir() + "SAMPLEBA03.xlsx");
-    const auto zone = [](const std::string& name) {
+    const auto zone = [](const std::string& name, bool firmWide) {
         return "'Budget of firm A in zone " + name + " - period 4', 'Brand budget of firm A in zone " + name +
-               " - period 4', 'Brand budget of firm A in zone " + name +
-               " - period 4', 'R&D budget of firm A - period 4'";
+               " - period 4', 'Brand budget of firm A in zone " + name + " - period 4'" +
+               (firmWide ? ", 'R&D budget of firm A - period 4'" : "");
     };
     EXPECT_NE(output.find("cover ['Budget', ' ', 'Firm A', 'Period 3', 'Decisions for period 4'] 12.0\n"
                           "header &BFirm A|&BBudget|&BDecisions for period 4\n"),
               std::string::npos)
         << output;
     EXPECT_NE(output.find("headings ['Budget for period 4', 'Budget for period 4']\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("titles [" + zone("NORTH") + ", " + zone("SOUTH") + "]\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("titles [" + zone("NORTH", true) + ", " + zone("SOUTH", false) + "]\n"), std::string::npos)
+        << output;
     EXPECT_NE(output.find("sums True []\n"), std::string::npos) << output;
 }
 

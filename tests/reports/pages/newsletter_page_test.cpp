@@ -125,5 +125,11 @@ TEST_F(NewsletterPageTest, ThePeriodZeroScorecardHasNoModeCombo) {
     EXPECT_EQ(page->PresentationCombo(), nullptr);
 }
 
+// The real previous-page and next-page buttons step through the menu, from
+// the remembered item and after a menu choice.
+TEST_F(NewsletterPageTest, ThePageButtonsStepThroughTheMenu) {
+    ExpectPageButtonsStepThroughTheMenu("MPNLEcoMRS", "NewsletterPageTest_PageButtons");
+}
+
 }  // namespace
 }  // namespace cv

@@ -113,5 +113,11 @@ TEST_F(ResultPageTest, PreviousAndNextWrapAroundTheMenu) {
     EXPECT_EQ(Remembered(), "MPFirNetCtb");
 }
 
+// The real previous-page and next-page buttons step through the menu, from
+// the remembered item and after a menu choice.
+TEST_F(ResultPageTest, ThePageButtonsStepThroughTheMenu) {
+    ExpectPageButtonsStepThroughTheMenu("MPBrdGMC", "ResultPageTest_PageButtons");
+}
+
 }  // namespace
 }  // namespace cv

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "core/base/text_format.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
@@ -24,6 +25,9 @@ protected:
     StudyRecomputeTest() { Session->SetAdminView(true); }
     double Number(const TStudies& screen, int row, int column) {
         return screen.Table()->CellNumber(screen.Table()->OriginRow() + row - 1, column);
+    }
+    std::string Shown(const TStudies& screen, int row, int column) {
+        return test::CellText(*screen.Table(), screen.Table()->OriginRow() + row - 1, column);
     }
     const TSimArr& Array(const TDataContext& context, const char* name) {
         const TSimArr* array = Results(context).FindSimArr(kCategoryFtaMarket, context, name);
@@ -60,11 +64,14 @@ TEST_F(StudyRecomputeTest, ThePanelsUnitSalesAreEveryBrandsSalesOfTheSegment) {
             for (int c = sales.LB(3); c <= sales.UB(3); ++c)
                 units += static_cast<double>(sales.GetReal48({b, segments.Lo() + s - 1, c}));
         EXPECT_NEAR(Number(*shown, volumeRow, 2 + s * width), units, 1e-6 * (1 + units)) << s;
+        // Unit sales read in whole units, whatever the sum's last binary digits.
+        EXPECT_EQ(Shown(*shown, volumeRow, 2 + s * width), FormatThousands(units, 0)) << s;
         total += units;
         shares += Number(*shown, volumeRow + 1, 2 + s * width);
     }
     const int tail = 2 + segments.Count() * width + 1;
     EXPECT_NEAR(Number(*shown, volumeRow, tail), total, 1e-6 * (1 + total));
+    EXPECT_EQ(Shown(*shown, volumeRow, tail), FormatThousands(total, 0));
     ASSERT_GT(total, 0);
     EXPECT_NEAR(shares, 1.0, 1e-9);
     EXPECT_NEAR(Number(*shown, volumeRow + 1, tail), 1.0, 1e-9);

@@ -148,15 +148,21 @@ TEST_F(StudyRegressionTest, TheMapRegressionTestsEachCoefficient) {
 
 TEST_F(StudyRegressionTest, TooFewBrandsForTheMapRegressionKeepTheTableWithoutVerdicts) {
     // Five brands for five coefficients: no residual degrees of freedom, and
-    // the critical-value row would be 0.
+    // the critical-value row would be 0. The t values stay; only the verdicts
+    // that need the table are left out.
     SetBrands({}, {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}, {1, 1, 1, 1}}, {1000, 2000, 3000, 4000, 5000});
     root.ui.messageBoxes.clear();
     const auto shown = MarketScreen(13, context);
     ASSERT_NE(shown->Table(), nullptr);
     EXPECT_EQ(shown->Table()->Sheet().TableName(), "StuMapRegress");
+    const auto number = [&](int row, int column) {
+        return shown->Table()->CellNumber(shown->Table()->OriginRow() + row - 1, column);
+    };
     for (int column = 4; column <= 7; ++column) {
-        EXPECT_EQ(Cell(*shown, 7, column), "");
-        EXPECT_EQ(Cell(*shown, 8, column), "");
+        ASSERT_NE(Cell(*shown, 7, column), "") << column;
+        const double se = number(6, column);
+        EXPECT_NEAR(number(7, column), se == 0 ? 0 : number(4, column) / se, 1e-9) << column;
+        EXPECT_EQ(Cell(*shown, 8, column), "") << column;
     }
     ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
     EXPECT_EQ(root.ui.messageBoxes[0].key, "NotEnoughObs");
@@ -178,6 +184,24 @@ TEST_F(StudyRegressionTest, TheInfluenceOfAScaleFollowsRSquaredAndTheIndustrysLi
     EXPECT_TRUE(test::IsBold(*shown->Table(), shown->Table()->OriginRow() + 1, 6));
     EXPECT_EQ(Cell(*shown, 2, 1), Session->Industry()->MapLabel(2, 1));
     EXPECT_FALSE(shown->IsEmpty());
+}
+
+// A scale whose attribute is the same for every brand, or one that does not
+// move with the place at all, explains nothing of it: weak, not very strong.
+TEST_F(StudyRegressionTest, AScaleUnrelatedToTheDimensionHasNoInfluence) {
+    // Places 1, 2, 3, 4: scale 1 places the brands exactly (r squared 1);
+    // scale 2 is 5 for every brand; scale 4 goes 1, 2, 2, 1, a cross term of
+    // 4 x 15 - 6 x 10 = 0 though both vary.
+    SetBrands({}, {{1, 5, 1, 1}, {2, 5, 2, 2}, {3, 5, 1, 2}, {4, 5, 2, 1}}, {1000, 2000, 3000, 4000});
+    TSimArr* links = Session->Industry()->ConstPart().FindSimArr(kCategoryMarket, context, "SemToMap");
+    ASSERT_NE(links, nullptr);
+    for (int scale = 1; scale <= 4; ++scale) links->SetReal48({1, scale}, 0);
+    root.ui.messageBoxes.clear();
+    const auto shown = MarketScreen(14, context);
+    EXPECT_EQ(Cell(*shown, 2, 4), test::StudyTest::StudyText("StuMapInfluence", 4));  // very strong
+    EXPECT_EQ(Cell(*shown, 2, 5), test::StudyTest::StudyText("StuMapInfluence", 7));  // the same for all: weak
+    EXPECT_EQ(Cell(*shown, 2, 7), test::StudyTest::StudyText("StuMapInfluence", 7));  // no covariance: weak
+    EXPECT_TRUE(root.ui.messageBoxes.empty());
 }
 
 TEST_F(StudyRegressionTest, TwoBrandsLeaveTheInfluenceScreenEmptyAndSayWhyOnlyInAWindow) {

@@ -58,7 +58,8 @@ TEST(CoefficientVerdict, ComparesTheTValueWithTheTableRowOfTheDegreesOfFreedom) 
         {1.0, 99.0, 0.4, 0},  // rounds to 0: no row, no verdict
         {1.0, 99.0, 0, 0},
         {1.0, 99.0, -3, 0},   // fewer brands than scales + 1: no verdict, not an index outside the table
-        {0.0, 0.0, -1, 0},
+        {0.0, 0.0, -1, kZeroCoefficientLine},  // a zero coefficient needs no table row
+        {0.0, 0.0, 0.4, kZeroCoefficientLine},
     };
     for (const auto& c : cases) EXPECT_EQ(CoefficientVerdictLine(c.coefficient, c.t, c.df), c.line) << c.t << " " << c.df;
     EXPECT_EQ(TValue(3, 0.25), 12);

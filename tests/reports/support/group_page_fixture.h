@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -100,6 +102,37 @@ protected:
         EXPECT_TRUE(Main().ToolButton(6)->isVisible());
         EXPECT_TRUE(Main().ToolButton(7)->isVisible());
         EXPECT_EQ(page->PageMenuBar()->objectName(), menuBar);
+    }
+
+    // Clicks tool button Number of the main window (6 previous page, 7 next
+    // page, 1 print), as the user does, once it is shown and usable.
+    void ClickToolButton(int number) {
+        QToolButton* button = Main().ToolButton(number);
+        QTRY_VERIFY(button->isVisible() && button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // The page shown: the next-page button steps from the remembered item to
+    // another one and shows it; the previous-page button steps back; after a
+    // menu choice they step from the chosen item. A screenshot after each step.
+    void ExpectPageButtonsStepThroughTheMenu(const char* chosen, const std::string& screenshot) {
+        Main().ShowPage(page);
+        const std::string first = Remembered();
+        ASSERT_FALSE(first.empty());
+        ClickToolButton(7);
+        QTRY_VERIFY(Remembered() != first);
+        const std::string second = Remembered();
+        EXPECT_FALSE(page->Display().IsEmpty()) << second;
+        SaveScreenshot(Main(), screenshot + "_Next");
+        ClickToolButton(6);
+        QTRY_COMPARE(Remembered(), first);
+        EXPECT_FALSE(page->Display().IsEmpty());
+        Choose(chosen);
+        ClickToolButton(7);
+        QTRY_VERIFY(Remembered() != std::string(chosen));
+        ClickToolButton(6);
+        QTRY_COMPARE(Remembered(), std::string(chosen));
+        EXPECT_FALSE(page->Display().IsEmpty());
+        SaveScreenshot(Main(), screenshot + "_AfterAChoice");
     }
 
     Page* page = nullptr;

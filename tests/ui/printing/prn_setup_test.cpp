@@ -1,6 +1,6 @@
-// The printer choice: the missing default printer's message (from the
-// language file, else the built-in text), a PDF file when no printer is
-// installed, the set-up dialog that keeps its
+// The printer choice: where the files go without a default printer and
+// where they were written (from the language file, else the built-in text),
+// a PDF file when no printer is installed, the set-up dialog that keeps its
 // choice and may record it as the default, and the cancelled dialog.
 #include <gtest/gtest.h>
 
@@ -24,23 +24,32 @@ protected:
     test::TempDir config;
 };
 
-TEST_F(PrinterSetupTest, NoDefaultPrinterShowsTheMessageFromTheLanguageFileOrTheBuiltInText) {
+// Without a printer the documents are files: where they go is said once,
+// from the language file or else the built-in text; with one nothing is said.
+TEST_F(PrinterSetupTest, NoDefaultPrinterSaysWhereTheFilesGoFromTheLanguageFileOrTheBuiltInText) {
     test::ScriptedPrinter none(std::nullopt);
-    EXPECT_FALSE(CheckDefaultPrinter());  // no language file: the built-in text as a literal line
-    ASSERT_EQ(ui.messageBoxes.size(), 1u);
-    EXPECT_EQ(ui.messageBoxes[0].key, "Please select a default printer with the configuration panel !");
-    EXPECT_EQ(ui.messageBoxes[0].lines, std::vector<int>{-1});
-    EXPECT_EQ(ui.messageBoxes[0].type, TMsgDlgType::mtInformation);
-
+    EXPECT_FALSE(CheckPrinterForFiles("/private/"));  // no language file: the built-in text
     {
         const std::string source = test::ReadFileBytes(CV_TEXTS_DIR "/messages-documents.txt");
         const test::LanguageFixture language({{"messages-documents.txt", source}}, true);
-        EXPECT_FALSE(CheckDefaultPrinter());
+        EXPECT_FALSE(CheckPrinterForFiles("/work/"));
     }
-    ASSERT_EQ(ui.messageBoxes.size(), 2u);
-    EXPECT_EQ(ui.messageBoxes[1].key, "NoDfltPrnMsg");
-    EXPECT_EQ(ui.messageBoxes[1].lines, std::vector<int>{1});
+    EXPECT_EQ(ui.plainBoxes, (std::vector<std::string>{"No printer is installed: the documents are written as files to /private/.",
+                                                       "No printer is installed: the documents are written as files to /work/."}));
+    EXPECT_TRUE(ui.messageBoxes.empty());
     EXPECT_EQ(KeptPrinterChoice(), nullptr);
+    test::ScriptedPrinter printers(test::ScriptedPrinter::Printer(9));
+    EXPECT_TRUE(CheckPrinterForFiles("/private/"));
+    EXPECT_EQ(ui.plainBoxes.size(), 2u);
+}
+
+// After files were written they are named: one in a sentence, several in a list; none says nothing.
+TEST_F(PrinterSetupTest, TheFilesWrittenAreNamed) {
+    ReportFilesWritten({});
+    ReportFilesWritten({"/p/SAMPLEDA03.xlsx"});
+    ReportFilesWritten({"/p/SAMPLENA03.xlsx", "/p/SAMPLERA03.xlsx"});
+    EXPECT_EQ(ui.plainBoxes, (std::vector<std::string>{"The document was written to /p/SAMPLEDA03.xlsx.",
+                                                       "The documents were written to:\n/p/SAMPLENA03.xlsx\n/p/SAMPLERA03.xlsx"}));
 }
 
 // Without a printer, printing offers a PDF file named after the document in

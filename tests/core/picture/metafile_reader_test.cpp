@@ -1,4 +1,4 @@
-#include "ui/picture/metafile_reader.h"
+#include "core/picture/metafile_reader.h"
 
 #include <gtest/gtest.h>
 

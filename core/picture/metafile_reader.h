@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/picture/metafile_format.h"
+#include "core/picture/metafile_format.h"
 
 namespace cv {
 

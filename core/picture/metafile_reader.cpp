@@ -1,8 +1,8 @@
-#include "ui/picture/metafile_reader.h"
+#include "core/picture/metafile_reader.h"
 
 #include <algorithm>
 
-#include "ui/picture/metafile_format.h"
+#include "core/picture/metafile_format.h"
 
 namespace cv {
 namespace {
