@@ -486,21 +486,29 @@ void ExpectCompleteDecisions(OpenedSample& s) {
 }
 
 const TVariantCase kVariants[] = {
-    {"Sample", {}, [](OpenedSample&) { EXPECT_TRUE(Restricted("StuMkt", "Conjoint")); }},
-    {"Fresh", {TSampleDecisions::Fresh, TSampleRestrictions::Sample},
+    {"Sample", {},
+     [](OpenedSample&) {
+         // The installed sample restricts nothing.
+         EXPECT_FALSE(Restricted("StuMkt", "Conjoint"));
+         EXPECT_FALSE(Hidden("StuMkt", "ExperimentSlf"));
+         EXPECT_FALSE(Restricted("rcDecisions", "NoSlfAssistant"));
+         EXPECT_FALSE(Hidden("rcAnalysis", "NoPortfolio"));
+     }},
+    {"Several", {TSampleDecisions::Sample, TSampleRestrictions::Several},
+     [](OpenedSample&) {
+         EXPECT_TRUE(Restricted("StuMkt", "Conjoint"));
+         EXPECT_TRUE(Hidden("StuMkt", "ExperimentSlf"));
+         EXPECT_TRUE(Restricted("rcDecisions", "NoSlfAssistant"));
+         EXPECT_TRUE(Hidden("rcAnalysis", "NoPortfolio"));
+     }},
+    {"Fresh", {TSampleDecisions::Fresh, TSampleRestrictions::Several},
      [](OpenedSample& s) {
          // The defaults carry period 3's two brands of A in M1, none of them decided.
          EXPECT_EQ(s.Smallint(s.Decisions(), kCategoryFirmFtaMarket, kTeamA, 1, 1, "NbMktedBrds"), 2);
          EXPECT_EQ(s.Arr(s.Decisions(), kCategoryFirmFtaMarket, kTeamA, 1, 1, "DecBrdCV3").GetReal48({1, si::BrdDecStatus}), 0);
          EXPECT_EQ(s.Smallint(s.Decisions(), kCategoryFirm, kTeamA, 0, 0, "DecStatus"), 0);
      }},
-    {"Complete", {TSampleDecisions::Complete, TSampleRestrictions::Sample}, ExpectCompleteDecisions},
-    {"NoRestriction", {TSampleDecisions::Sample, TSampleRestrictions::None},
-     [](OpenedSample&) {
-         EXPECT_FALSE(Restricted("StuMkt", "Conjoint"));
-         EXPECT_FALSE(Hidden("StuMkt", "ExperimentSlf"));
-         EXPECT_FALSE(Restricted("rcDecisions", "NoSlfAssistant"));
-     }},
+    {"Complete", {TSampleDecisions::Complete, TSampleRestrictions::Several}, ExpectCompleteDecisions},
     {"NoSlf", {TSampleDecisions::Sample, TSampleRestrictions::NoSlf},
      [](OpenedSample&) {
          EXPECT_TRUE(Restricted("rcDecisions", "NoSlf"));

@@ -18,67 +18,31 @@
 #include "reports/results/decsummary.h"
 #include "reports/results/firm_result.h"
 #include "reports/pages/results_menu.h"
+#include "tests/reports/support/every_screen.h"
 #include "tests/reports/support/golden_file.h"
-#include "tests/reports/support/results_fixture.h"
 
 namespace cv {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The screens that no menu item of the results page opens.
-const TPageItem kOtherScreens[] = {
-    {"PlanContribution", "", KindScreen<TFirResult, TFirResult::kPlanContribution>},
-    {"LoanRequestSchedule", "", KindScreen<TFirResult, TFirResult::kLoanRequestSchedule>},
-};
-
-class GoldenScreensTest : public test::ResultsTest {
+class GoldenScreensTest : public test::EveryScreenTest {
 protected:
-    // Every period's screens of Create, for each market when PerMarket.
-    std::string Render(bool perMarket, const std::function<std::unique_ptr<TCVScreen>(TDataContext&)>& create) {
-        return test::RenderEveryPeriod(
-            [&](int period, int market) {
-                TDataContext context = Context(period);
-                context.SelMarket = static_cast<std::int16_t>(market);
-                return create(context);
-            },
-            Session->Industry()->CurPeriod(), perMarket ? Session->Industry()->NbMarkets() : 1);
-    }
     void Check(const TPageItem& item) {
-        const std::string text =
-            Render(item.perMarket, [&](TDataContext& context) { return item.screen(owner.get(), context); });
-        test::CheckGolden(fs::path(CV_GOLDEN_DIR) / (std::string(item.name) + ".txt"), text);
+        test::CheckGolden(fs::path(CV_GOLDEN_DIR) / (std::string(item.name) + ".txt"), RenderResultScreen(item));
     }
 };
 
 TEST_F(GoldenScreensTest, EveryResultScreenMatchesItsGoldenFile) {
     for (const TPageMenuGroup& group : ResultsPageMenu().groups)
         for (const TPageItem& item : group.items) Check(item);
-    for (const TPageItem& item : kOtherScreens) Check(item);
+    for (const TPageItem& item : test::OtherFirmScreens()) Check(item);
 }
 
 TEST_F(GoldenScreensTest, EveryNewsletterPageMatchesItsGoldenFile) {
     const fs::path folder = fs::path(CV_GOLDEN_DIR).parent_path() / "newsletter";
-    const struct {
-        int page;
-        const char* name;
-        int scoreMode;
-        bool perMarket = false;
-    } pages[] = {{TNewsScr::kStockMarket, "NLSMktSPI", 0},
-                 {TNewsScr::kEconomicVariables, "NLEcoVars", 0},
-                 {TNewsScr::kStudyPrices, "NLEcoMRS", 0},
-                 {TNewsScr::kBrandCharacteristics, "NLBrdAttr", 0, true},
-                 {TNewsScr::kBrandSales, "NLBrdSales", 0, true},
-                 {TNewsScr::kScoreCard, "ScoreCard-values", TNewsScr::kValuesMode},
-                 {TNewsScr::kScoreCard, "ScoreCard-growth", TNewsScr::kGrowthMode},
-                 {TNewsScr::kScoreCard, "ScoreCard-index", TNewsScr::kIndexMode}};
-    for (const auto& page : pages) {
-        const std::string text = Render(page.perMarket, [&](TDataContext& context) {
-            context.GraphOption = static_cast<std::int16_t>(page.scoreMode);
-            return TCVScreen::Create<TNewsScr>(owner.get(), context, page.page, kWindowLayout);
-        });
-        test::CheckGolden(folder / (std::string(page.name) + ".txt"), text);
-    }
+    for (const test::TNewsletterPage& page : test::NewsletterPages())
+        test::CheckGolden(folder / (std::string(page.name) + ".txt"), RenderNewsletterPage(page));
 }
 
 template <class Screen>

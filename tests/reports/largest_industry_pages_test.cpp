@@ -1,9 +1,9 @@
 // The largest industry of the model fixtures is complete for every page: after
 // a forecast, every newsletter page of every market and every screen of the
 // results page builds for each firm without a box, as the speed benchmarks
-// that measure pages on it need. Its current period has no period before it
-// in the file: the brand sales page says so once per market, and no other
-// page misses anything.
+// that measure pages on it need, and every zone, channel and segment has its
+// label. Its current period has no period before it in the file: the brand
+// sales page says so once per market, and no other page misses anything.
 
 #include <gtest/gtest.h>
 
@@ -77,6 +77,29 @@ TEST_F(LargestIndustryPages, EveryNewsletterPageAndResultScreenBuildsWithoutABox
                                                 : std::vector<std::string>{});
                         }
                 }
+}
+
+// The language file names every zone, and the channels and segments of every
+// zone and market, in each form the pages use: none reads "bad line number".
+TEST_F(LargestIndustryPages, EveryZoneChannelAndSegmentHasItsLabel) {
+    world.OpenFixture(test::FixtureLargest());
+    const TCvInd& industry = *Session->Industry();
+    std::vector<std::string> labels;
+    for (int zone = 1; zone <= industry.NbFtas(); ++zone) {
+        labels.push_back(industry.FtaLabel(zone));
+        for (int c = 1; c <= industry.ChaSeries(zone)->Count(); ++c) {
+            labels.push_back(industry.ChannelLabel(zone, c));
+            labels.push_back(industry.ChannelLongLabel(zone, c));
+        }
+        for (int market = 1; market <= industry.NbMarkets(); ++market)
+            for (int s = 1; s <= industry.SegSeries(zone, market)->Count(); ++s) {
+                labels.push_back(industry.SegmentLabel(zone, market, s));
+                labels.push_back(industry.SegmentShortLabel(zone, market, s));
+                labels.push_back(industry.SegmentInitialLabel(zone, market, s));
+            }
+    }
+    EXPECT_EQ(labels.size(), 3u * (1 + 3 * 2 + 3 * 5 * 3));
+    for (const std::string& label : labels) EXPECT_EQ(label.find("bad line number"), std::string::npos) << label;
 }
 
 }  // namespace

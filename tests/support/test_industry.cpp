@@ -153,6 +153,23 @@ OpenSampleIndustry::OpenSampleIndustry(const sample::TSampleVariant& variant) {
     industry_.InitSeries();
 }
 
+std::vector<sample::TSampleVariant> EverySampleVariant() {
+    using sample::TSampleDecisions;
+    using sample::TSampleRestrictions;
+    std::vector<sample::TSampleVariant> variants;
+    for (TSampleDecisions decisions : {TSampleDecisions::Sample, TSampleDecisions::Fresh, TSampleDecisions::Complete})
+        for (TSampleRestrictions restrictions :
+             {TSampleRestrictions::None, TSampleRestrictions::Several, TSampleRestrictions::NoSlf,
+              TSampleRestrictions::NoMarketingPlan, TSampleRestrictions::StudyHidden, TSampleRestrictions::NoBenchmarking})
+            variants.push_back({decisions, restrictions});
+    return variants;
+}
+
+std::string VariantName(const sample::TSampleVariant& variant) {
+    return "decisions" + std::to_string(static_cast<int>(variant.decisions)) + "_restrictions" +
+           std::to_string(static_cast<int>(variant.restrictions));
+}
+
 OpenSampleIndustry::~OpenSampleIndustry() {
     try {
         industry_.Close();

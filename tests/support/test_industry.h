@@ -60,6 +60,11 @@ TSeries& AddSeries(TCvData& industry, std::string_view name, std::int16_t lo, co
 // Fills the series-index table from Industry's list (the industry forgets it when destroyed).
 void IndexSeries(const TCvData& industry);
 
+// Every variant of the sample: each kind of decisions under each kind of restrictions.
+std::vector<sample::TSampleVariant> EverySampleVariant();
+// A variant's name, made of letters, digits and underscores.
+std::string VariantName(const sample::TSampleVariant& variant);
+
 // The sample industry (tools/sample_industry), or one of its variants, written into a temporary directory and opened as
 // the team's industry, its series filled. Tests change its data in memory; nothing outlives the object.
 class OpenSampleIndustry {

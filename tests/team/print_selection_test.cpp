@@ -101,7 +101,11 @@ TEST_F(PrintSelectionTest, WithoutAPrinterItSaysWhereTheFilesGoAndWhereTheyAre) 
 }
 
 // Everything selected is printed once; no copy asked for prints nothing.
+// The variant with restrictions disables one study and hides another.
 TEST_F(PrintSelectionTest, CopiesAndTheSelectAllButtons) {
+    Session->IndClose();
+    root.OpenSampleIndustry({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::Several});
+    Main().RefreshAll();
     WithDialog([this](TFoAdmPrn& dialog) {
         QTest::mouseClick(&Child<QPushButton>(dialog, "BBComplete"), Qt::LeftButton);
         EXPECT_EQ(dialog.ReportSections(), 63);
@@ -116,7 +120,7 @@ TEST_F(PrintSelectionTest, CopiesAndTheSelectAllButtons) {
             EXPECT_EQ(chosen, !box.restricted && !box.box->isHidden()) << box.study << " in " << box.column;
             skipped += chosen ? 0 : 1;
         }
-        EXPECT_GT(skipped, 0) << "the sample restricts some studies";
+        EXPECT_GT(skipped, 0) << "the variant restricts some studies";
         QTest::mouseClick(&Child<QPushButton>(dialog, "BBClearSelection"), Qt::LeftButton);
         EXPECT_EQ(dialog.ReportSections(), 0);
         EXPECT_TRUE(dialog.Studies().Empty());

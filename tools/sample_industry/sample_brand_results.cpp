@@ -6,6 +6,7 @@
 // positions follow from the natural positions in every period. The brands are
 // those sample_brands.cpp wrote into the same results set, found by name.
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -30,12 +31,17 @@ constexpr long double kZoneSpending[kZoneCount] = {1.0L, 0.6L};
 // A study perceives a natural position n (thousandths of -1..1) at 4 + 3n on its 1..7 scale.
 constexpr long double kScaleMiddle = 4;
 constexpr long double kScaleHalfRange = 3;
+// A study reports nothing off its scale (1..7) or its map (-20..20), in thousandths.
+constexpr long double kScaleBottom = 1000;
+constexpr long double kScaleTop = 7000;
+constexpr long double kMapEdge = 20000;
 // A perceived value c away from the scale's middle moves a brand c x weight x 4 along a map
 // axis (-20..20): the largest weight sums of the sample keep every brand on the map.
 constexpr long double kMapSpread = 4;
-// The first scale's perception in thousandths: 500 + 100 x the attribute.
-constexpr long double kLinearOffset = 500;
-constexpr long double kLinearPerUnit = 100;
+// The first scale's perception in thousandths: the scale's range (MinScale ..
+// MaxScale) spread linearly over 1.5 .. 6.5, so 500 + 100 x the attribute on M1's
+// Weight (10 .. 60).
+constexpr long double kLinearSpread = 5000;
 
 // What the map study adds to a brand's place on axis D, in thousandths: 200 x
 // (((3b + 5d) mod 7) - 3), so that the map is no exact function of the scales.
@@ -164,19 +170,25 @@ void WriteSemanticPositions(const TSampleCell& cell, std::string_view name) {
 }
 
 // What the studies perceive: every brand's natural position on the study's 1..7
-// scale; on the first scale of each market the attribute itself, exactly
-// linearly (0.5 + attribute / 10: the attribute is 10 x perceived - 5).
+// scale, a position beyond the scale's end perceived at that end; on the first
+// scale of each market the attribute itself, exactly linearly over the scale's
+// range (M1's Weight: 0.5 + attribute / 10, the attribute is 10 x perceived - 5).
 void WritePerceivedPositions(const TSampleCell& cell, std::string_view name) {
     const TSeries& scales = SemanticScales(cell);
+    const TSimArr& pars = RequireArray(cell.industry.ConstPart(), kCategoryMarket, cell.context, "SemPosPars");
+    const long double bottom = pars.GetReal48({scales.Lo(), si::MinScale});
+    const long double range = pars.GetReal48({scales.Lo(), si::MaxScale}) - bottom;
     TSimArr& positions = RequireArray(cell, name);
     const int brands = cell.set.GetSmallint(cell.category, cell.context, "NbMktedBrds");
     for (int b = 1; b <= brands; ++b)
         for (int k = scales.Lo(); k <= scales.Hi(); ++k) {
             const long double natural = positions.GetSmallint({b, k, si::NatPos});
             const long double attribute = positions.GetSmallint({b, k, si::AttAct});
-            const long double perceived = k == scales.Lo() ? kLinearOffset + attribute * kLinearPerUnit
-                                                           : kScaleMiddle * kShareScale + kScaleHalfRange * natural;
-            positions.SetSmallint({b, k, si::PSStuBrd}, static_cast<long long>(perceived));
+            const long double perceived =
+                k == scales.Lo() ? kScaleMiddle * kShareScale + kLinearSpread * ((attribute - bottom) / range - 0.5L)
+                                 : kScaleMiddle * kShareScale + kScaleHalfRange * natural;
+            positions.SetSmallint({b, k, si::PSStuBrd},
+                                  static_cast<long long>(std::nearbyint(std::clamp(perceived, kScaleBottom, kScaleTop))));
         }
 }
 
@@ -198,7 +210,7 @@ void WriteMapPositions(const TSampleCell& cell, std::string_view name) {
                 place += weights.GetReal48({d, k}) *
                          (perceived.GetSmallint({b, k, si::PSStuBrd}) / kShareScale - kScaleMiddle) * kMapSpread;
             const long double studied = std::nearbyint(place * kShareScale) + MapNoise(b, d);
-            positions.SetSmallint({b, d, si::PMStuBrd}, static_cast<long long>(studied));
+            positions.SetSmallint({b, d, si::PMStuBrd}, static_cast<long long>(std::clamp(studied, -kMapEdge, kMapEdge)));
         }
 }
 

@@ -29,6 +29,12 @@ constexpr long double kZoneShare[kZoneCount] = {1.0L, 0.6L};
 constexpr long double kGrowthPerPeriod = 0.05L;
 constexpr long double kPriceRisePerPeriod = 0.02L;
 constexpr long double kPriceStep = 5;
+// Units are planned in whole thousands and a slack in each segment (see
+// SegmentSlack): 250 for a brand, what brings the segment's units to 600 beyond
+// whole thousands for the market's last brand.
+constexpr long double kUnitStep = 1000;
+constexpr long double kBrandSlack = 250;
+constexpr long double kSegmentSlack = 600;
 
 }  // namespace
 
@@ -67,7 +73,17 @@ long double BrandPrice(const TSampleBrand& brand, int period) {
 
 long double PlannedUnits(const TSampleBrand& brand, int zone, int period) {
     const long double growth = 1 + kGrowthPerPeriod * period;
-    return std::nearbyint(brand.units * kZoneShare[zone - 1] * growth);
+    const long double units = kUnitStep * std::nearbyint(brand.units * kZoneShare[zone - 1] * growth / kUnitStep);
+    return units + SegmentSlack(brand, period) * kSegmentCounts[static_cast<std::size_t>(brand.market - 1)];
+}
+
+long double SegmentSlack(const TSampleBrand& brand, int period) {
+    const TBrandList brands = MarketBrands(brand.market, period);
+    const int position = PositionOf(brands, brand.name);
+    if (position == 0) return 0;
+    if (position < static_cast<int>(brands.size())) return kBrandSlack;
+    const long double others = std::fmod(kBrandSlack * (position - 1), kUnitStep);
+    return others <= kSegmentSlack ? kSegmentSlack - others : kUnitStep + kSegmentSlack - others;
 }
 
 }  // namespace cv::sample

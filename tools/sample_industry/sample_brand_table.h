@@ -40,7 +40,16 @@ int PositionOf(const TBrandList& brands, std::string_view name);
 // period 0, to the nearest 5.
 long double BrandPrice(const TSampleBrand& brand, int period);
 // Units the brand plans to sell in Zone in Period: the South sells 0.6 of the
-// North, and sales grow by 5 % of period 0's a period.
+// North, and sales grow by 5 % of period 0's a period, in whole thousands; the
+// market's last brand adds its slack in every segment.
 long double PlannedUnits(const TSampleBrand& brand, int zone, int period);
+// What the brand plans in each segment beyond whole thousands in Period: 250,
+// and for the market's last brand what brings the segment's units to 600 beyond
+// whole thousands. The forecast sells the plan, so every segment's units round
+// up to the thousand the marketing plan shows them in: the brands' last-period
+// shares of a segment add up to less than 100 % and a plan "Same as last
+// period" fits the segments' sizes. Production comes in whole batches, so the
+// brands keep some stock.
+long double SegmentSlack(const TSampleBrand& brand, int period);
 
 }  // namespace cv::sample

@@ -26,7 +26,7 @@ void WriteHomeFirm(const TSampleCell& cell, std::string_view name) {
 
 void WriteRestrictions(const TSampleCell& cell, std::string_view name) {
     TSimArr& words = NewArray(cell, name, dkWord, 0, {&RequireSeries(cell.industry, "RestrictCateg")});
-    WriteRestrictionWords(cell.industry, words, name, TSampleRestrictions::Sample);
+    WriteRestrictionWords(cell.industry, words, name, TSampleRestrictions::None);
 }
 
 void WriteTeamPassword(const TSampleCell& cell, std::string_view name) {

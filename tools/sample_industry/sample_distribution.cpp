@@ -13,6 +13,7 @@
 #include "core/base/numbers.h"
 #include "core/store/series_index.h"
 #include "tools/sample_industry/sample_brand_table.h"
+#include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_writers.h"
 
 namespace cv::sample {
@@ -108,19 +109,26 @@ void WriteChannelParameters(const TSampleCell& cell, std::string_view name) {
     }
 }
 
-// The brand's planned units of the period spread over the segments; the last
-// segment takes what rounding leaves, so that the plan adds up to the units.
+// The brand's planned units of the period spread over the segments in whole
+// thousands and its slack; the last segment takes what rounding leaves, so that
+// the plan adds up to the units.
 void WriteSegmentPlans(const TSampleCell& cell, std::string_view name) {
+    constexpr long double kThousand = 1000;
     const TSeries& segments = Segments(cell);
+    if (segments.Count() != kSegmentCounts[static_cast<std::size_t>(cell.cell.market - 1)])
+        throw std::logic_error("sample industry: the segments of " + segments.Name() + " differ from its plans");
     TSimArr& plans = NewArray(cell, name, dkReal48, 0, {&RequireSeries(cell.industry, "FirBrand"), &segments});
     const auto& spread = kSegmentSpreads[static_cast<std::size_t>(segments.Count() - 1)];
     const TBrandList brands = FirmBrands(cell.cell.firm, cell.cell.market, cell.Period());
     for (std::size_t k = 0; k < brands.size(); ++k) {
         const long double units = PlannedUnits(*brands[k], cell.cell.zone, cell.Period());
+        const long double slack = SegmentSlack(*brands[k], cell.Period());
+        const long double thousands = units - slack * segments.Count();
         long double left = units;
         for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
             const std::size_t slot = (static_cast<std::size_t>(s - segments.Lo()) + k) % segments.Count();
-            const long double planned = s == segments.Hi() ? left : std::nearbyint(units * spread[slot]);
+            const long double planned =
+                s == segments.Hi() ? left : kThousand * std::nearbyint(thousands * spread[slot] / kThousand) + slack;
             plans.SetReal48({k + 1, s}, planned);
             left -= planned;
         }

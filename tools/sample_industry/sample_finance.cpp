@@ -41,7 +41,8 @@ constexpr int kHomeStudyMarkets = 2;
 // R&D projects of a firm in a market, decided from period First to period Last;
 // budgets in the firm's money. Team A developed PAGIL in periods 1 and 2 and
 // then stopped: it stays a prototype that needs more budget. I holds PENZO as
-// E's partner.
+// E's partner; O lists PILEX, which it buys from I, with the least budget a
+// project takes, to carry it on.
 struct TSampleProject {
     std::int16_t firm;
     std::int16_t market;
@@ -59,6 +60,7 @@ constexpr TSampleProject kProjects[] = {
     {2, 2, "PENZO", 240000, 3, kDecisionPeriod},
     {3, 2, "PENZO", 60000, kDecisionPeriod, kDecisionPeriod},
     {3, 1, "PILEX", 275000.5L, 2, kDecisionPeriod},
+    {4, 1, "PILEX", 100000, kDecisionPeriod, kDecisionPeriod},
 };
 constexpr std::uint8_t kProjectNameLength = 8;
 

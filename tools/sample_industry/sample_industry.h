@@ -15,15 +15,16 @@ namespace cv::sample {
 
 // Which decisions of the decision period the sample holds.
 enum class TSampleDecisions : std::uint8_t {
-    Sample,    // the sample's own: brands, studies and R&D decided, the sales force not yet
+    Sample,    // the sample's own: brands, studies, R&D and the plan's segment sizes decided, the sales force not yet
     Fresh,     // the default decisions only, as the last forecast laid them down
     Complete,  // every decision group taken, every check passes, a valid marketing plan
 };
 
 // Which restrictions the instructor set for the teams.
 enum class TSampleRestrictions : std::uint8_t {
-    Sample,          // the sample's own: two items disabled, two hidden
-    None,            // nothing disabled or hidden
+    None,            // nothing disabled or hidden: the sample "make run" installs
+    Several,         // two items disabled (the sales-force assistant, conjoint analysis), two hidden
+                     // (the growth-share chart, the sales-force experiment)
     NoSlf,           // the sales-force decisions disabled
     NoMarketingPlan, // the marketing plan disabled
     StudyHidden,     // one market study hidden (the sales-force experiment)
@@ -32,10 +33,12 @@ enum class TSampleRestrictions : std::uint8_t {
 
 // A variant of the sample: the same industry with other decisions of the
 // decision period or other restrictions. Tests build each with the writers
-// below; "make run" installs the default one.
+// below; "make run" installs the default one, which restricts nothing. Under
+// every variant the decision period orders only the studies its restrictions
+// leave open to the teams.
 struct TSampleVariant {
     TSampleDecisions decisions = TSampleDecisions::Sample;
-    TSampleRestrictions restrictions = TSampleRestrictions::Sample;
+    TSampleRestrictions restrictions = TSampleRestrictions::None;
 };
 
 struct TSampleFiles {

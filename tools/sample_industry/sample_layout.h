@@ -28,6 +28,8 @@ inline constexpr std::array<std::string_view, 4> kTeamLetters{"A", "E", "I", "O"
 inline constexpr int kFirmCount = static_cast<int>(kTeamLetters.size());
 inline constexpr int kZoneCount = 2;
 inline constexpr int kMarketCount = 3;
+// Segments of each market, the same in both zones (their labels: sample_series.cpp).
+inline constexpr std::array<int, kMarketCount> kSegmentCounts{3, 5, 2};
 
 // The firm a team's working copy belongs to ("WhichTeam"): team A.
 inline constexpr std::int16_t kHomeFirm = 1;

@@ -5,6 +5,7 @@
 // ends of the scales and the ideal points ("SegSales", "SemScales",
 // "PosSemIPs").
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <stdexcept>
@@ -183,8 +184,18 @@ void WriteScaleEnds(const TSampleCell& cell, std::string_view name) {
 constexpr int kAttraction = 20;
 constexpr int kStudyBias = 15;
 
+// What a study reports of an ideal point at Normalised (thousandths of -1..1):
+// on the semantic scale 4 + 3n (thousandths of the 1..7 scale), on the map 20n
+// (thousandths of the -20..20 axis), measured with the study's bias and never
+// off its scale.
+int StudiedIdealPoint(bool semantic, int normalised) {
+    constexpr int kWhole = 1000;
+    const int seen = std::clamp(normalised + kStudyBias, -kWhole, kWhole);
+    return semantic ? 4 * kWhole + 3 * seen : 20 * seen;
+}
+
 // "PosSemIPs"[s, k, PSAftAttr] = 50 (3s - 2k) + 10 p in the history period p; before
-// attraction 20 less, as the study measured it 15 more.
+// attraction 20 less; the study reports it on its scale, 15 more.
 void WriteIdealPoints(const TSampleCell& cell, std::string_view name) {
     const TSeries& segments = Segments(cell);
     const TSeries& scales = Scales(cell);
@@ -195,12 +206,13 @@ void WriteIdealPoints(const TSampleCell& cell, std::string_view name) {
             const int after = IdealPoint(s, k, cell.Period());
             points.SetSmallint({s, k, si::PSAftAttr}, after);
             points.SetSmallint({s, k, si::PSBefAttr}, after - kAttraction);
-            points.SetSmallint({s, k, si::PSStuIP}, after + kStudyBias);
+            points.SetSmallint({s, k, si::PSStuIP}, StudiedIdealPoint(true, after));
         }
 }
 
 // The ideal points of "PosSemIPs" or "PosMapIPs" after the forecast placed them
-// before attraction: the brands draw each 20 thousandths up, the study sees it 15 more.
+// before attraction: the brands draw each 20 thousandths up, the study reports
+// it on its scale or map 15 more.
 void WriteAttractedIdealPoints(const TSampleCell& cell, std::string_view name) {
     TSimArr* points = cell.set.FindSimArr(cell.category, cell.context, name);
     if (points == nullptr) throw std::logic_error("sample industry: the forecast made no " + std::string(name));
@@ -212,7 +224,7 @@ void WriteAttractedIdealPoints(const TSampleCell& cell, std::string_view name) {
         for (int k = points->LB(2); k <= points->UB(2); ++k) {
             const int attracted = points->GetSmallint({s, k, before}) + kAttraction;
             points->SetSmallint({s, k, after}, attracted);
-            points->SetSmallint({s, k, studied}, attracted + kStudyBias);
+            points->SetSmallint({s, k, studied}, StudiedIdealPoint(semantic, attracted));
         }
 }
 

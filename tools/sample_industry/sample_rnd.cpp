@@ -118,8 +118,8 @@ struct TSampleContract {
 constexpr TSampleContract kContracts[] = {
     {2, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
     {3, 1, "Dev", "PENZO", {2, 3}, {240000, 60000}, 0},
-    {1, 1, "Acq", "PIBIS", {3, 1}, {0, 0}, 500000},
-    {3, 1, "Acq", "PIBIS", {3, 1}, {0, 0}, 500000},
+    {4, 1, "Acq", "PILEX", {3, 4}, {0, 0}, 500000},
+    {3, 1, "Acq", "PILEX", {3, 4}, {0, 0}, 500000},
 };
 constexpr std::uint8_t kContractTextLength = 16;
 constexpr long double kContractDuration = 3;
@@ -183,7 +183,9 @@ std::vector<std::string> ListNames(const TSampleCell& cell, std::string_view cou
 }
 
 // Row Row of a firm's prototype finances for a finished prototype first listed in Period:
-// developed by the firm in the period before, its required budget 0.
+// developed by the firm in the period before, its required budget 0. A prototype
+// of the history period, which stands for the time before the game, reads as
+// ready in the first period played.
 void WritePrototypeRow(const TSampleCell& cell, TSimArr& finances, std::size_t row, std::string_view prototype,
                        int period) {
     const TUnitCostPair costs = UnitCosts(cell, DesignOf(prototype));
@@ -195,7 +197,7 @@ void WritePrototypeRow(const TSampleCell& cell, TSimArr& finances, std::size_t r
     finances.SetReal48({row, si::ProCumBgt}, kPrototypeBudget);
     finances.SetReal48({row, si::ProDeveloper}, cell.cell.firm);
     finances.SetReal48({row, si::ProPerBeg}, std::max(period - 1, static_cast<int>(cv::kFirstResultPeriod)));
-    finances.SetReal48({row, si::ProPerEnd}, period);
+    finances.SetReal48({row, si::ProPerEnd}, std::max(period, 0));
 }
 
 void WriteDesignLevels(const TSampleCell& cell, TSimArr& levels, std::size_t row, std::string_view design) {

@@ -27,12 +27,12 @@ struct TRestriction {
 
 std::vector<TRestriction> RestrictionsOf(TSampleRestrictions restrictions) {
     switch (restrictions) {
-        case TSampleRestrictions::Sample:
+        case TSampleRestrictions::None: return {};
+        case TSampleRestrictions::Several:
             return {{"RestrictEnabled", "rcDecisions", "NoSlfAssistant"},
                     {"RestrictEnabled", "StuMkt", "Conjoint"},
                     {"RestrictHidden", "rcAnalysis", "NoPortfolio"},
                     {"RestrictHidden", "StuMkt", "ExperimentSlf"}};
-        case TSampleRestrictions::None: return {};
         case TSampleRestrictions::NoSlf: return {{"RestrictEnabled", "rcDecisions", "NoSlf"}};
         case TSampleRestrictions::NoMarketingPlan: return {{"RestrictEnabled", "rcDecisions", "NoMarketingPlan"}};
         case TSampleRestrictions::StudyHidden: return {{"RestrictHidden", "StuMkt", "ExperimentSlf"}};
@@ -55,6 +55,39 @@ void ApplyRestrictions(TCvInd& industry, TSampleRestrictions restrictions) {
         if (words == nullptr) throw std::logic_error("sample industry: no " + std::string(name));
         WriteRestrictionWords(industry, *words, name, restrictions);
     }
+}
+
+// Whether the study dialog of the zone offers Study of the series Studies
+// ("StuFta" or "StuMkt") for ordering: shown, not disabled, and available
+// where its prices stand (Params, "StuFtaParams" or "StuMktParams").
+bool Orderable(const TCvInd& industry, const TSeries& studies, int study, const TSimArr& params) {
+    const std::string& category = studies.Name();
+    const std::string item = studies.GetLabel(study);
+    return !industry.RestrictHidden(category, item) && !industry.RestrictEnabled(category, item) &&
+           params.GetReal48({study, si::IsStuAvailable}) != 0;
+}
+
+// Clears the orders of Name (over the series Studies) in the decision period's
+// Cell that its dialog could not show, so that the budget charges no study the
+// team cannot see.
+void DropHiddenOrders(TCvInd& industry, const TCellIndex& cell, int category, std::string_view name,
+                      std::string_view studies, std::string_view params) {
+    const TDataContext context = SampleContext(kDecisionPeriod, cell);
+    const TSeries& series = RequireSeries(industry, studies);
+    const TSimArr* prices = industry.ConstPart().FindSimArr(category == kCategoryFirmFta ? kCategoryFta : kCategoryFtaMarket,
+                                                            context, params);
+    if (prices == nullptr) throw std::logic_error("sample industry: no " + std::string(params));
+    TSimArr* orders = industry.PerDecisions(kDecisionPeriod).FindSimArr(category, context, name);
+    if (orders == nullptr) throw std::logic_error("sample industry: the decisions hold no " + std::string(name));
+    for (int study = series.Lo(); study <= series.Hi(); ++study)
+        if (!Orderable(industry, series, study, *prices)) orders->SetByte({study}, 0);
+}
+
+void DropHiddenOrders(TCvInd& industry) {
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFta))
+        DropHiddenOrders(industry, cell, kCategoryFirmFta, "DecStuFta", "StuFta", "StuFtaParams");
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFtaMarket))
+        DropHiddenOrders(industry, cell, kCategoryFirmFtaMarket, "DecStuMkt", "StuMkt", "StuMktParams");
 }
 
 TSimArr& DecisionArray(TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
@@ -81,6 +114,13 @@ void WriteSegmentSizePlan(TCvInd& industry, const TCellIndex& cell) {
         for (int b = 1; b <= brands; ++b) planned += plans.GetReal48({b, s});
         sizes.SetReal48({s}, std::max(planned, expected->GetReal48({s, si::StuSizeP1})));
     }
+}
+
+// Every firm's planned segment sizes in every zone and market: what the brands'
+// plans of the decision period need, where the forecast's defaults kept last
+// period's sizes.
+void PlanSegmentSizes(TCvInd& industry) {
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFtaMarket)) WriteSegmentSizePlan(industry, cell);
 }
 
 // The advertising of the firm's brands in the zone cut, 50,000 at a time from
@@ -125,7 +165,7 @@ void CompleteDecisions(TCvInd& industry) {
             decisions.SetSmallint(kCategoryFirmFta, context, name, 1);
         KeepWithinBudget(industry, cell);
     }
-    for (const TCellIndex& cell : SampleCells(kCategoryFirmFtaMarket)) WriteSegmentSizePlan(industry, cell);
+    PlanSegmentSizes(industry);
 }
 
 }  // namespace
@@ -143,14 +183,15 @@ void WriteRestrictionWords(const TCvData& industry, TSimArr& words, std::string_
 }
 
 void ApplySampleVariant(TCvInd& industry, const TSampleVariant& variant) {
-    if (variant.restrictions != TSampleRestrictions::Sample) ApplyRestrictions(industry, variant.restrictions);
+    if (variant.restrictions != TSampleRestrictions::None) ApplyRestrictions(industry, variant.restrictions);
     switch (variant.decisions) {
-        case TSampleDecisions::Sample: break;
+        case TSampleDecisions::Sample: PlanSegmentSizes(industry); break;
         case TSampleDecisions::Fresh:
             industry.PerDecisions(kDecisionPeriod).CopyAllCells(industry.PerDefaults(kDecisionPeriod));
             break;
         case TSampleDecisions::Complete: CompleteDecisions(industry); break;
     }
+    DropHiddenOrders(industry);
 }
 
 }  // namespace cv::sample

@@ -1,6 +1,6 @@
 // R&D contracts: team E develops PENZO for team I in the North, both keeping
-// the same contract and both listing the project in market 2. Team A acquires
-// PIBIS from team I, a project neither of them lists.
+// the same contract and both listing the project in market 2. Team O acquires
+// PILEX from team I, both listing the project alike in market 1.
 #include <functional>
 
 #include "core/store/per_data.h"
@@ -80,21 +80,30 @@ INSTANTIATE_TEST_SUITE_P(
                      {"NoPrjFound"}}),
     [](const ::testing::TestParamInfo<ContractCase>& info) { return std::string(info.param.name); });
 
+// The message names the term in which the two versions differ.
+TEST_F(ContractChecks, AMismatchNamesTheDifferingTerm) {
+    FirmArray(kTeamI, kCategoryFirmFta, "CctTerms").SetReal48({kPenzoOfI, 1, si::DevBgt}, 250000);
+    TCheckDec checker(Industry(), FirmContext(kTeamE));
+    TQnInfos messages;
+    ASSERT_EQ(checker.CheckContracts(messages), 1);
+    ASSERT_EQ(messages[0].Lines.size(), 1u);
+    EXPECT_EQ(messages[0].Lines[0], "The two firms' versions differ in: Development budget.");
+}
+
 TEST_F(ContractChecks, EveryFirmOnTheInstructorsSide) {
     TCheckDec checker(Industry(), Context());
     TQnInfos messages;
-    // The acquisition of PIBIS names a project neither A nor I lists.
-    EXPECT_EQ(checker.CheckAllFirms(messages, Context()), 2);
-    EXPECT_EQ(Keys(messages), (std::vector<std::string>{"NoPrjFound", "NoPrjFound"}));
+    // Every firm's decisions are taken and signed, and its contracts match.
+    EXPECT_EQ(checker.CheckAllFirms(messages, Context()), 0);
+    EXPECT_TRUE(messages.Empty());
 
     NewDecs().SetSmallint(kCategoryFirm, FirmContext(1), "LoanAck", 0);
     NewDecs().SetSmallint(kCategoryFirm, FirmContext(4), "DecStatus", dsSomeTaken);
     messages.Clear();
     checker.CheckAllFirms(messages, Context());
-    EXPECT_EQ(Keys(messages),
-              (std::vector<std::string>{"BadLoanOrBgtChg", "NoPrjFound", "NoPrjFound", "DecsNotYetTaken"}));
+    EXPECT_EQ(Keys(messages), (std::vector<std::string>{"BadLoanOrBgtChg", "DecsNotYetTaken"}));
     EXPECT_EQ(messages[0].Headline, "Firm A has a loan or budget change that is not signed.");
-    EXPECT_EQ(messages[3].Headline, "Firm O has not taken all its decisions.");
+    EXPECT_EQ(messages[1].Headline, "Firm O has not taken all its decisions.");
 }
 
 }  // namespace

@@ -415,7 +415,7 @@ TEST_F(DistributionDialogTest, AFirmWithoutBrandsStoresOnlyItsSizes) {
 }
 
 TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabledOrHidden) {
-    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Sample});
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Several});
     WithDialog([](TFoDistrib& dialog) {
         EXPECT_FALSE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "BBAssistant").isVisible());
@@ -463,6 +463,27 @@ TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
         EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
         EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9) << "written without checks";
         SaveScreenshot(dialog, "DistributionDialog_AfterAssistant");
+        dialog.CancelClick();
+    });
+}
+
+// The installed sample opens the assistant, whose even rule proposes 20 %
+// to each of team A's five brands in the North's first channel.
+TEST_F(DistributionDialogTest, InstalledSampleAssistantProposesSmallScreen) {
+    ShowPage({});
+    WithDialog([this](TFoDistrib& dialog) {
+        ASSERT_TRUE(Child<QPushButton>(dialog, "BBAssistant").isEnabled());
+        WhenModalShown assistant(
+            [](QWidget& window) {
+                auto& slfAuto = dynamic_cast<TFoSlfAuto&>(window);
+                Child<QRadioButton>(slfAuto, "RBAutoMode1").click();
+                for (int k = 1; k <= 5; ++k) EXPECT_EQ(slfAuto.Proposed(k, 1), 20) << k;
+                SaveScreenshot(slfAuto, "DistributionDialog_InstalledAssistant");
+                QTest::mouseClick(&Child<QPushButton>(slfAuto, "BBCancel"), Qt::LeftButton);
+            },
+            "DistributionDialog_InstalledAssistantOpened");
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
         dialog.CancelClick();
     });
 }

@@ -152,6 +152,29 @@ TEST_F(PlanDialogTest, TheForecastRunsOncePerVisitToThePlan) {
     EXPECT_GT(shown[0], 0);
 }
 
+// "Same as last period" on each plan tab of M2, whose brands all sold last
+// period, gives a plan the check accepts: the brand forecast runs at once.
+TEST_F(PlanDialogTest, SameAsLastPeriodOnEveryTabGivesAnAcceptedPlan) {
+    page->Data.SelMarket = 2;
+    WithDialog([this](TFoMktPlan& dialog) {
+        ASSERT_EQ(Plan(dialog).Context().SelMarket, 2);
+        for (int tab = 0; tab <= 3; ++tab) {
+            ASSERT_EQ(GoToTab(dialog, tab), tab);
+            QTest::mouseClick(&Child<QPushButton>(dialog, "BBSameLastPer"), Qt::LeftButton);
+        }
+        // The segment sizes hold the brands' last-period units in whole thousands, rounded up.
+        const TSimArr& sizes = PlanArray("MPSegSales", 2);
+        const TSimArr& brands = PlanArray("MPBrdSegSales", 2);
+        for (int s = 1; s <= 5; ++s)
+            EXPECT_GE(sizes.GetReal48({s}), brands.GetReal48({1, s}) + brands.GetReal48({2, s})) << "segment " << s;
+        root.ui.messageBoxes.clear();
+        EXPECT_EQ(GoToTab(dialog, 4), 4);
+        EXPECT_EQ(runs, 1);
+        EXPECT_TRUE(root.ui.messageBoxes.empty());
+        SaveScreenshot(dialog, "PlanDialog_SameAsLastPeriodForecast");
+    });
+}
+
 TEST_F(PlanDialogTest, AChannelSplitThatIsNot100KeepsTheTab) {
     WithDialog([this](TFoMktPlan& dialog) {
         ASSERT_EQ(GoToTab(dialog, 3), 3);

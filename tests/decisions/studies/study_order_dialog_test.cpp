@@ -65,7 +65,7 @@ protected:
 };
 
 TEST_F(StudyOrderDialogTest, ARowPerStudyAndABoxPerMarket) {
-    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Sample});
+    ShowPage({TSampleDecisions::Sample, TSampleRestrictions::Several});
     WithDialog(
         [this](TFoStudies& dialog) {
             EXPECT_EQ(dialog.objectName(), "FoStudies");
@@ -160,6 +160,27 @@ TEST_F(StudyOrderDialogTest, TheBudgetAlsoConvertsAtTheExchangeRate) {
     budget.Init(Industry(), Zone(2));
     budget.Recalculate();
     EXPECT_NEAR(budget.FtaStudyCosts[0] / shown, 1.6, 1e-9);
+}
+
+// On first opening the dialog's total is what the budget charges for the
+// zone's studies, on the installed sample and under the restrictions that
+// disable one study and hide another (the North's money is the reference money).
+TEST_F(StudyOrderDialogTest, TheTotalOnFirstOpeningIsWhatTheBudgetCharges) {
+    for (const TSampleRestrictions restrictions : {TSampleRestrictions::None, TSampleRestrictions::Several}) {
+        if (Session->Industry()) Session->IndClose();
+        ShowPage({TSampleDecisions::Sample, restrictions});
+        double shown = 0;
+        WithDialog([&shown](TFoStudies& dialog) {
+            shown = Child<TQNEdit>(dialog, "QNETotalCost").RealValue();
+            dialog.CancelClick();
+        });
+        TFtaBudget& budget = *Industry().Budget();
+        budget.Init(Industry(), Zone(1));
+        budget.Recalculate();
+        EXPECT_GT(shown, 0);
+        EXPECT_NEAR(budget.FtaStudyCosts[0] + budget.MktStudyCosts[0][0], shown, 1e-6)
+            << static_cast<int>(restrictions);
+    }
 }
 
 // The zone changes while the dialog is open: the boxes go to the North's

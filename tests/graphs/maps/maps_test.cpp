@@ -215,8 +215,7 @@ TEST_F(MapsTest, SemanticEstimationSpansTheTechnicalRangeAndPutsIdealPointsOnThe
     EXPECT_EQ(chart->Axis(0).minimum, chart->Low());
     // Nine brands, largest weight first.
     for (int row = 2; row <= 9; ++row) EXPECT_GE(*chart->Data(row - 1, 1), *chart->Data(row, 1)) << row;
-    // The sample's ideal points lie below the scale's first mark; put them
-    // at 2, 4 and 6. On weight = 10 x perceived - 5 they fall at 15, 35 and
+    // Put the ideal points at 2, 4 and 6. On weight = 10 x perceived - 5 they fall at 15, 35 and
     // 55, all within the technical range 10..100, largest first.
     TSimArr* ideals = Session->Industry()->PerResults(3).FindSimArr(kCategoryFtaMarket, context, "PosSemIPs");
     ASSERT_NE(ideals, nullptr);

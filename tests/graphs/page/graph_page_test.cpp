@@ -255,10 +255,10 @@ TEST_F(GraphPageTest, ChartsWhoseStudyWasNotBoughtShowTheStudyScreenInstead) {
     EXPECT_EQ(panel->ScreenNumber(), 5);
 }
 
-// The portfolio of team A, drawn on both screens: the growth axis from the
-// segments' expected growths, the bubbles of its brands, the axis markers.
+// The portfolio of team A on the installed sample, drawn on both screens: the
+// growth axis from the segments' expected growths, the bubbles of its brands,
+// the axis markers.
 TEST_F(GraphPageTest, GrowthSharePortfolioSmallScreen) {
-    ReopenSample(sample::TSampleRestrictions::None);
     Main().ShowPage(page);
     Choose("MPGrToolsGSP");
     TGspGraph* chart = Shown<TGspGraph>();
@@ -395,7 +395,7 @@ struct TMenuCase {
 TEST_F(GraphPageTest, MenuUnderEachRestrictionVariant) {
     using R = sample::TSampleRestrictions;
     const TMenuCase cases[] = {
-        {R::Sample, false, true},       {R::None, true, true},        {R::NoSlf, true, true},
+        {R::Several, false, true},       {R::None, true, true},        {R::NoSlf, true, true},
         {R::NoMarketingPlan, true, true}, {R::StudyHidden, true, true}, {R::NoBenchmarking, true, false},
     };
     for (const TMenuCase& c : cases) {

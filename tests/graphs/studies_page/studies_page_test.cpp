@@ -49,7 +49,7 @@ protected:
         ASSERT_NE(words, nullptr);
         words->SetWord({category}, words->GetWord({category}) | (1u << (key - 1)));
     }
-    // The sample disables the conjoint study: these tests open it without restrictions.
+    // These tests need the conjoint study open, as the installed sample leaves it.
     void ReopenUnrestricted() {
         Session->IndClose();
         root.OpenSampleIndustry({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::None});
@@ -367,8 +367,7 @@ TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
     test::SaveScreenshot(Main(), vga ? "StudiesPageTest_EightBrandMap640" : "StudiesPageTest_EightBrandMap");
 }
 
-// The sample's semantic ideal points lie below the scales' first mark: the
-// test moves them onto the scales. Across (Price, scale 6) segments 1 and 2
+// The test moves the sample's semantic ideal points to figures of its own. Across (Price, scale 6) segments 1 and 2
 // move right from 2 + s by 0.3 a period, segment 3 left from 6; up (Range,
 // scale 5) each rises from s by 0.5 a period.
 TEST_F(StudiesPageTest, SemanticHistoryMapShowsTheTrailsUpToTheSelectedPeriod) {
@@ -444,6 +443,43 @@ TEST_F(StudiesPageTest, ConjointChartFollowsTheSegmentCombo) {
     ASSERT_NE(ShownStudy(), nullptr);
     EXPECT_EQ(ShownStudy()->ScreenNumber(), 24);
     EXPECT_EQ(page->Combos().Combo(2)->currentIndex(), 2);
+}
+
+// The installed sample's semantic map of M1 in period 3 shows each of the
+// three segments' ideal points and the nine brands, all within the 1..7 scales.
+TEST_F(StudiesPageTest, InstalledSampleSemanticMapShowsEveryIdealPointSmallScreen) {
+    ShowAt(3);
+    Choose("MPStuSemGraph");
+    auto* map = Shown<TStdPercMap>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->Kind(), mkSemantic);
+    EXPECT_FALSE(map->NoData);
+    const TPercMapLabels& items = map->Items();
+    ASSERT_EQ(items.idealPointCount, 3);
+    int idealPoints = 0;
+    for (const TPercMapItem& item : items.items) {
+        if (item.kind == ikIdealPoint) ++idealPoints;
+        EXPECT_GE(item.x, 1.0) << item.label;
+        EXPECT_LE(item.x, 7.0) << item.label;
+        EXPECT_GE(item.y, 1.0) << item.label;
+        EXPECT_LE(item.y, 7.0) << item.label;
+    }
+    EXPECT_EQ(idealPoints, 3);
+    EXPECT_EQ(static_cast<int>(items.items.size()), 3 + 9);
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "StudiesPageTest_InstalledSemanticMap");
+}
+
+// The installed sample opens the conjoint utilities chart of M1's first segment.
+TEST_F(StudiesPageTest, InstalledSampleConjointUtilitiesSmallScreen) {
+    ShowAt(3);
+    Choose("MPStuCjaGraphU");
+    auto* chart = Shown<TCjaUtilsGraph>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_FALSE(chart->NoData);
+    EXPECT_EQ(chart->Segment(), 1);
+    QApplication::processEvents();
+    test::SaveScreenshot(Main(), "StudiesPageTest_InstalledConjoint");
 }
 
 // The same markets recur in each zone: every chart of one market's study

@@ -64,6 +64,7 @@ TEST_F(NewsletterPagesTest, EconomicVariablesShowEachChangeOrADashOnAZeroBase) {
 }
 
 TEST_F(NewsletterPagesTest, StudyPricesSkipRestrictedStudiesAndRoundHalvesToEven) {
+    OpenRestrictedVariant();
     SetEconomy();
     // Benchmark 2,000 x 1.25 = 2.5 K -> 2; consumer survey 2,800 x 1.25 = 3.5 K -> 4 in market 1.
     Zone("StuFtaParams").SetReal48({si::Benchmark, si::StuCost}, 2000);
@@ -99,6 +100,7 @@ TEST_F(NewsletterPagesTest, StudyPricesSkipRestrictedStudiesAndRoundHalvesToEven
 }
 
 TEST_F(NewsletterPagesTest, StudyPricesOfOneMarketShareColumnFive) {
+    OpenRestrictedVariant();
     OpenOneMarketVariant();
     SetEconomy();
     auto screen = Page(TNewsScr::kStudyPrices, Context());

@@ -21,6 +21,7 @@ struct TAvailabilityCase {
 };
 
 TEST_F(StudyAvailabilityTest, ChartNeedsTheStudyAllowedApplicableAndBought) {
+    OpenRestrictedVariant();
     const TAvailabilityCase cases[] = {
         {"PerceptualMap", 9, true, false, true},
         {"PerceptualMap", 3, true, false, true},    // "MinBrdForMap" absent: 3
@@ -41,7 +42,7 @@ TEST_F(StudyAvailabilityTest, ChartNeedsTheStudyAllowedApplicableAndBought) {
             << c.key << " " << c.brands << " bought " << c.bought << " admin " << c.admin;
     }
     Session->SetAdminView(false);
-    // The sample disables the conjoint analysis: bought or not, no chart.
+    // The variant disables the conjoint analysis: bought or not, no chart.
     BuyStudy(context, "StuMkt", "Conjoint", true);
     EXPECT_FALSE(CanShowStudyGraph(context, false, "Conjoint"));
     // The benchmark is a zone-level study, bought in the periods 0 and 2.

@@ -1,7 +1,8 @@
 // Whether a study screen shows its table or the "StuInfos" explanation: the
 // status of its study (restricted, not applicable, not bought, the
-// administrator's view) on the sample industry, whose instructor restricted
-// the conjoint study and hid the sales-force experiment.
+// administrator's view) on the sample industry; where a restriction counts,
+// on its variant whose instructor restricted the conjoint study and hid the
+// sales-force experiment.
 #include <gtest/gtest.h>
 
 #include "core/base/errors.h"
@@ -51,6 +52,7 @@ TEST_F(StudyStatusTest, TwoBrandsAreTooFewForTheMapButEnoughForTheScales) {
 }
 
 TEST_F(StudyStatusTest, ARestrictionIsTestedBeforeTheOrderAndTheAdministratorSeesEverything) {
+    OpenRestrictedVariant();
     const TDataContext context = Context();
     BuyEveryStudy(context, false);
     const struct {

@@ -30,6 +30,11 @@ void ResultsTest::ReopenWithSeriesChanged(const std::function<void(TCvData&)>& c
     ASSERT_TRUE(Session->IndOpen(file));
 }
 
+void ResultsTest::OpenVariant(const sample::TSampleVariant& variant) {
+    Session->IndClose();
+    root.OpenSampleIndustry(variant);
+}
+
 void ResultsTest::OpenOneMarketVariant() {
     ReopenWithSeriesChanged([](TCvData& industry) {
         TSeries& markets = *industry.MktSeries();

@@ -32,6 +32,10 @@ protected:
     void SetReportValue(int period, int category, const TDataContext& context, const char* name, int item,
                         double value);
 
+    // Closes the industry and opens Variant of the sample in its place.
+    void OpenVariant(const sample::TSampleVariant& variant);
+    // The variant that disables the conjoint study and hides the sales-force experiment.
+    void OpenRestrictedVariant() { OpenVariant({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::Several}); }
     // Re-opens the sample with its market series cut to the first market: the
     // one-market variant of the industry.
     void OpenOneMarketVariant();
