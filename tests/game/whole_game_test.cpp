@@ -133,6 +133,12 @@ protected:
     // comes round without reaching it.
     static bool TabTo(QWidget& window, const char* name) {
         constexpr int kMostTabs = 60;
+        // Keys reach the dialog only once it is active and holds the focus.
+        if (!QTest::qWaitFor([&] {
+                QWidget* focus = QApplication::focusWidget();
+                return window.isActiveWindow() && focus && focus->window() == &window;
+            }))
+            return false;
         for (int tabs = 0; tabs < kMostTabs; ++tabs) {
             QWidget* focus = QApplication::focusWidget();
             if (focus && focus->window() == &window && focus->objectName() == QLatin1String(name)) return true;
