@@ -39,17 +39,17 @@ constexpr int kFileOnlyFlags = 0;
 
 // The groups of the results and newsletter pages' menus, in menu order, with
 // the item of the page's restriction category that disables or hides each.
-struct TSectionSpec {
+struct TMenuSection {
     const char* menuItem;
     const char* restriction;
 };
-constexpr std::array<TSectionSpec, 6> kReportSections{{{"MPFir", "NoCompanyResults"},
+constexpr std::array<TMenuSection, 6> kReportSections{{{"MPFir", "NoCompanyResults"},
                                                        {"MPBrd", "NoBrandResults"},
                                                        {"MPRnD", "NoRD"},
                                                        {"MPCum", "NoCumulResults"},
                                                        {"MPMsgs", "NoMessages"},
                                                        {"MPPDecs", "NoPastDecs"}}};
-constexpr std::array<TSectionSpec, 3> kNewsletterSections{
+constexpr std::array<TMenuSection, 3> kNewsletterSections{
     {{"MPNLSMkt", "NoStockMarket"}, {"MPNLEco", "NoEconomic"}, {"MPNLBrd", "NoMarketReport"}}};
 
 QString MenuCaption(std::string_view name) {
@@ -168,7 +168,7 @@ void TFoAdmPrn::BuildControls() {
 // with its restriction item.
 void TFoAdmPrn::AddSectionBoxes(QCheckBox* document, const char* category, bool newsletter,
                                 std::vector<QCheckBox*>& boxes, std::vector<bool>& restricted) {
-    const auto add = [&](const TSectionSpec& section) {
+    const auto add = [&](const TMenuSection& section) {
         // The menu's caption, its shortcut letter marked as a box marks it.
         auto* box = new QCheckBox(MenuCaption(section.menuItem), this);
         box->setObjectName(QStringLiteral("ChB%1").arg(QLatin1String(section.menuItem)));
@@ -179,9 +179,9 @@ void TFoAdmPrn::AddSectionBoxes(QCheckBox* document, const char* category, bool 
         boxes.push_back(box);
     };
     if (newsletter)
-        for (const TSectionSpec& section : kNewsletterSections) add(section);
+        for (const TMenuSection& section : kNewsletterSections) add(section);
     else
-        for (const TSectionSpec& section : kReportSections) add(section);
+        for (const TMenuSection& section : kReportSections) add(section);
     // The document itself.
     const bool hiddenAll = newsletter ? Session && Session->IsRestrictHidden("rcNewsletter", "NoNewsletter")
                                       : Session && Session->IsRestrictHidden("rcReport", "NoReport");

@@ -25,7 +25,7 @@
 namespace cv {
 namespace {
 
-struct TButtonSpec {
+struct TButtonLayout {
     const char* Name;
     TMsgDlgBtn Bit;
     TModalResult Result;
@@ -33,7 +33,7 @@ struct TButtonSpec {
 };
 
 // The display order of the button row.
-constexpr std::array<TButtonSpec, 8> kButtonSpecs{{
+constexpr std::array<TButtonLayout, 8> kButtonLayouts{{
     {"BBYes", mbYes, TModalResult::mrYes, "Yes"},
     {"BBNo", mbNo, TModalResult::mrNo, "No"},
     {"BBOk", mbOK, TModalResult::mrOk, "OK"},
@@ -109,7 +109,7 @@ void TFoQNMsgBox::BuildControls() {
         *icons[i].first = icon;
     }
 
-    for (std::size_t i = 0; i < kButtonSpecs.size(); ++i) buttons_[i] = AddButton(kButtonSpecs[i].Name, kButtonSpecs[i].Result);
+    for (std::size_t i = 0; i < kButtonLayouts.size(); ++i) buttons_[i] = AddButton(kButtonLayouts[i].Name, kButtonLayouts[i].Result);
     connect(buttons_[7], &QPushButton::clicked, this, &TFoQNMsgBox::HelpRequested);
 }
 
@@ -125,8 +125,8 @@ QPushButton* TFoQNMsgBox::AddButton(const char* name, TModalResult result) {
 
 void TFoQNMsgBox::SetTexts(TTranslate* texts) {
     texts_ = texts;
-    for (std::size_t i = 0; i < kButtonSpecs.size(); ++i)
-        buttons_[i]->setText(ControlsText(texts, kButtonSpecs[i].Name, 1, kButtonSpecs[i].EnglishCaption));
+    for (std::size_t i = 0; i < kButtonLayouts.size(); ++i)
+        buttons_[i]->setText(ControlsText(texts, kButtonLayouts[i].Name, 1, kButtonLayouts[i].EnglishCaption));
 }
 
 void TFoQNMsgBox::PressButton(TModalResult result) {
@@ -160,8 +160,8 @@ TModalResult TFoQNMsgBox::Execute(const TShowRequest& request) {
 QPushButton* TFoQNMsgBox::DefaultButton(TMsgDlgButtons buttons) const {
     if (shownButtons_.empty()) return nullptr;
     if (buttons & mbDefaultCancel)
-        for (std::size_t i = 0; i < kButtonSpecs.size(); ++i)
-            if ((kButtonSpecs[i].Bit & (mbCancel | mbNo)) && (buttons & kButtonSpecs[i].Bit)) return buttons_[i];
+        for (std::size_t i = 0; i < kButtonLayouts.size(); ++i)
+            if ((kButtonLayouts[i].Bit & (mbCancel | mbNo)) && (buttons & kButtonLayouts[i].Bit)) return buttons_[i];
     return shownButtons_.front();
 }
 
@@ -187,8 +187,8 @@ void TFoQNMsgBox::ShowButtons(TMsgDlgButtons buttons) {
         button->setDefault(false);
     }
     shownButtons_.clear();
-    for (std::size_t i = 0; i < kButtonSpecs.size(); ++i)
-        if (buttons & kButtonSpecs[i].Bit) shownButtons_.push_back(buttons_[i]);
+    for (std::size_t i = 0; i < kButtonLayouts.size(); ++i)
+        if (buttons & kButtonLayouts[i].Bit) shownButtons_.push_back(buttons_[i]);
     currentButtons_ = buttons;
     ++buttonRowChanges_;
 }

@@ -42,7 +42,7 @@ std::vector<std::string> TXceedZip::ZipArguments() const {
     addIf(MultidiskMode, "-!");
     addIf(ClearDisks, "-&");
     args.insert(args.end(), {"-t", DateArgument(zipDate_), ZipFileName, "-W"});
-    AppendFileSpecs(args, true);
+    AppendFilePatterns(args, true);
     return args;
 }
 
@@ -53,14 +53,14 @@ std::vector<std::string> TXceedZip::UnzipArguments() const {
     if (Overwrite == xowNever) args.emplace_back("-n");
     if (Overwrite == xowAlways) args.emplace_back("-o");
     args.push_back(ZipFileName);
-    AppendFileSpecs(args, false);
+    AppendFilePatterns(args, false);
     if (!ExtractDirectory.empty()) args.insert(args.end(), {"-d", ExtractDirectory});
     return args;
 }
 
 // Plain entries as they stand, then "-i" and "-x" with their patterns; the
 // patterns are dropped when no plain entry says what to start from.
-void TXceedZip::AppendFileSpecs(std::vector<std::string>& args, bool withIncludes) const {
+void TXceedZip::AppendFilePatterns(std::vector<std::string>& args, bool withIncludes) const {
     std::vector<std::string> includes, excludes;
     bool anyPlain = false;
     for (const auto& entry : FilesToProcess) {

@@ -100,7 +100,7 @@ private:
     void AnswerReplace(TZipNotification& n);
     void AnswerPassword(TZipNotification& n, bool followsPasswordQuery);
     const TXcdNoticeEvent& NoticeEvent(TZipNotice kind) const;
-    void AppendFileSpecs(std::vector<std::string>& args, bool withIncludes) const;
+    void AppendFilePatterns(std::vector<std::string>& args, bool withIncludes) const;
 
     // Passed with "-t": files older than this are left out.
     std::chrono::year_month_day zipDate_{std::chrono::year{1980}, std::chrono::January, std::chrono::day{1}};

@@ -114,7 +114,7 @@ bool ParseRequest(const std::vector<std::string>& args, TRequest& request, std::
     if (args.empty()) return false;
     request = TRequest{};
     request.password = args[0];
-    std::vector<std::string>* list = &request.specs;
+    std::vector<std::string>* list = &request.patterns;
     for (std::size_t index = 1; index < args.size(); ++index) {
         const std::string& arg = args[index];
         if (!IsOption(arg))

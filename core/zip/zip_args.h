@@ -34,7 +34,7 @@ struct TZipRequest {
     bool clearDisks = false;                // -&
     std::chrono::year_month_day since = kZipEarliestDate;  // -t ddmmyyyy
     std::string archive;
-    std::vector<std::string> specs;
+    std::vector<std::string> patterns;
     std::vector<std::string> includes;      // -i
     std::vector<std::string> excludes;      // -x
 };
@@ -47,7 +47,7 @@ struct TUnzipRequest {
     bool multidisk = false;                 // -!
     TZipOverwriteMode overwrite = TZipOverwriteMode::zomAsk;  // -n never, -o always
     std::string archive;
-    std::vector<std::string> specs;
+    std::vector<std::string> patterns;
     std::vector<std::string> excludes;      // -x
     std::string extractDirectory;           // -d <dir>
 };

@@ -45,7 +45,7 @@ void SetModified(const fs::path& file, time_t seconds) {
 class Extractor {
 public:
     Extractor(const TUnzipRequest& request, TZipNotifier& notifier)
-        : request_(request), notifier_(notifier), specMatched_(request.specs.size(), false) {}
+        : request_(request), notifier_(notifier), patternMatched_(request.patterns.size(), false) {}
 
     int Run() {
         if (const int code = Open(); code != kZipOk) return code;
@@ -56,7 +56,7 @@ public:
         if (notifier_.Stopped()) return kZipStopped;
         if (selected_ == 0)
             result.Note(kZipNothingToDo);
-        else if (std::find(specMatched_.begin(), specMatched_.end(), false) != specMatched_.end())
+        else if (std::find(patternMatched_.begin(), patternMatched_.end(), false) != patternMatched_.end())
             result.Note(kZipSomeFilesSkipped);
         return result.Code();
     }
@@ -137,10 +137,10 @@ private:
     bool Selected(const std::string& name) {
         for (const auto& pattern : request_.excludes)
             if (PatternSelects(pattern, name)) return false;
-        if (request_.specs.empty()) return true;
+        if (request_.patterns.empty()) return true;
         bool selected = false;
-        for (std::size_t i = 0; i < request_.specs.size(); ++i)
-            if (PatternSelects(request_.specs[i], name)) selected = specMatched_[i] = true;
+        for (std::size_t i = 0; i < request_.patterns.size(); ++i)
+            if (PatternSelects(request_.patterns[i], name)) selected = patternMatched_[i] = true;
         return selected;
     }
 
@@ -262,7 +262,7 @@ private:
     TZipNotifier& notifier_;
     ReaderHandle reader_;
     fs::path destination_;
-    std::vector<bool> specMatched_;
+    std::vector<bool> patternMatched_;
     std::set<fs::path> extractedTargets_;
     std::uint64_t expansionLeft_ = 0;
     int selected_ = 0;

@@ -30,15 +30,15 @@ public:
     }
 
     TZipSources Collect() {
-        for (const auto& spec : request_.specs)
-            if (!AddSpec(spec)) result_.someSkipped = true;
+        for (const auto& pattern : request_.patterns)
+            if (!AddPattern(pattern)) result_.someSkipped = true;
         return std::move(result_);
     }
 
 private:
     // True when the pattern names something on disk.
-    bool AddSpec(const std::string& spec) {
-        const fs::path path(spec);
+    bool AddPattern(const std::string& pattern) {
+        const fs::path path(pattern);
         const std::string name = path.filename().string();
         std::error_code error;
         if (HasWildcards(name)) return AddDirectory(path.parent_path(), name);

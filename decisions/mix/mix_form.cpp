@@ -44,21 +44,21 @@ constexpr int kProductionLimit = 2000;
 constexpr int kShareLimit = 100;
 constexpr int kAdvertisingLimit = kBudgetLargestAmount / 1000;
 
-constexpr TFieldSpec kText{TEditKind::ekAlphaNum, -kNoLimit, kNoLimit, 0};
-constexpr TFieldSpec kShownInteger{TEditKind::ekInteger, -kNoLimit, kNoLimit, 0};
-constexpr TFieldSpec kIncrease{TEditKind::ekReal, -kNoLimit, kNoLimit, 1};
+constexpr TFieldFormat kText{TEditKind::ekAlphaNum, -kNoLimit, kNoLimit, 0};
+constexpr TFieldFormat kShownInteger{TEditKind::ekInteger, -kNoLimit, kNoLimit, 0};
+constexpr TFieldFormat kIncrease{TEditKind::ekReal, -kNoLimit, kNoLimit, 1};
 
-TQNEdit* Edit(QWidget* parent, const char* name, QRect place, const TFieldSpec& spec) {
+TQNEdit* Edit(QWidget* parent, const char* name, QRect place, const TFieldFormat& format) {
     auto* edit = new TQNEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(place);
-    ApplyFieldSpec(*edit, spec);
+    ApplyFieldFormat(*edit, format);
     return edit;
 }
 
 // A field that only shows: it takes no focus and no typing.
-TQNEdit* Shown(QWidget* parent, const char* name, QRect place, const TFieldSpec& spec) {
-    TQNEdit* edit = Edit(parent, name, place, spec);
+TQNEdit* Shown(QWidget* parent, const char* name, QRect place, const TFieldFormat& format) {
+    TQNEdit* edit = Edit(parent, name, place, format);
     edit->setReadOnly(true);
     edit->SetFieldEnabled(false);
     return edit;
@@ -84,7 +84,7 @@ QRect LineRect(int line, int left, int width) { return {left, kFirstLineTop + li
 // A line of the mix: its caption and its fields, named after Stem
 // ("ProdLevel": QNEProdLevelSimPer, QNEProdLevelCurPer, QNEProdLevelInc).
 TMixLine MixLine(QGroupBox* group, int line, const char* caption, const std::string& stem,
-                 const TFieldSpec& decided, bool withIncrease) {
+                 const TFieldFormat& decided, bool withIncrease) {
     Label(group, caption, LineRect(line, kCaptionLeft, kCaptionWidth));
     TMixLine fields;
     fields.last =
@@ -112,7 +112,7 @@ void BuildMixGroup(QWidget& dialog, TMixForm& form) {
     form.LCurInventory = Label(group, "LCurInventory", {kIncreaseLeft, LineRect(2, 0, 0).top() - 3, 172, 28});
     form.LCurInventory->setWordWrap(true);
     // Advertising in thousands, each budget at most what one figure of the zone's budget holds.
-    const TFieldSpec advertising{TEditKind::ekInteger, 0, kAdvertisingLimit, 0};
+    const TFieldFormat advertising{TEditKind::ekInteger, 0, kAdvertisingLimit, 0};
     form.massCom = MixLine(group, 3, "LMassComBgt", "MassCom", advertising, true);
     form.advRes = MixLine(group, 4, "LAdvResBgt", "AdvRes", advertising, true);
     form.price = MixLine(group, 5, "LRecomPrice", "Price", {TEditKind::ekInteger, 0, kPriceLimit, 0}, true);
@@ -120,7 +120,7 @@ void BuildMixGroup(QWidget& dialog, TMixForm& form) {
 
 void BuildSegmentGroup(QWidget& dialog, TMixForm& form) {
     QGroupBox* group = form.GBSegStrat = Group(dialog, "GBSegStrat", {8, kLowerTop, 340, kLowerHeight});
-    const TFieldSpec share{TEditKind::ekInteger, 0, kShareLimit, 0};
+    const TFieldFormat share{TEditKind::ekInteger, 0, kShareLimit, 0};
     for (int i = 0; i < TMixForm::kSegmentFields; ++i) {
         const int left = kSegmentLeft + i * kSegmentStep;
         const std::string number = std::to_string(i + 1);
@@ -174,11 +174,11 @@ QPushButton* Button(QWidget& dialog, const char* name, QRect place) {
 
 }  // namespace
 
-void ApplyFieldSpec(TQNEdit& field, const TFieldSpec& spec) {
-    field.Kind = spec.kind;
-    field.MinValue = spec.min;
-    field.MaxValue = spec.max;
-    field.Precision = spec.precision;
+void ApplyFieldFormat(TQNEdit& field, const TFieldFormat& format) {
+    field.Kind = format.kind;
+    field.MinValue = format.min;
+    field.MaxValue = format.max;
+    field.Precision = format.precision;
 }
 
 TMixForm BuildMixForm(QWidget& dialog) {

@@ -18,14 +18,14 @@
 namespace cv {
 
 // What a number field holds: its kind, its range and its decimals.
-struct TFieldSpec {
+struct TFieldFormat {
     TEditKind kind;
     double min;
     double max;
     int precision;
 };
 
-void ApplyFieldSpec(TQNEdit& field, const TFieldSpec& spec);
+void ApplyFieldFormat(TQNEdit& field, const TFieldFormat& format);
 
 // One line of the mix: last period's value, the decided one and the increase
 // between them (none for the inventory sold).

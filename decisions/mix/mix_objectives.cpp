@@ -21,8 +21,8 @@ constexpr int kNoFirstObjectiveLine = 6;
 constexpr int kEmptyValueLine = 7;
 constexpr int kSameObjectivesLine = 9;
 
-constexpr TFieldSpec kSemanticTarget{TEditKind::ekReal, 1.0, 7.0, 1};
-constexpr TFieldSpec kMapTarget{TEditKind::ekInteger, -20, 20, 0};
+constexpr TFieldFormat kSemanticTarget{TEditKind::ekReal, 1.0, 7.0, 1};
+constexpr TFieldFormat kMapTarget{TEditKind::ekInteger, -20, 20, 0};
 
 std::string DecsLine(const char* key, int line) {
     std::string text;
@@ -71,7 +71,7 @@ void TMixObjectives::SetUpMode(TObjectiveMode mode) {
     form_.CBObj1->setEnabled(withLists);
     form_.CBObj2->setEnabled(withLists);
     for (TQNEdit* field : {form_.QNEObj1, form_.QNEObj2}) {
-        if (withLists) ApplyFieldSpec(*field, mode == TObjectiveMode::Semantic ? kSemanticTarget : kMapTarget);
+        if (withLists) ApplyFieldFormat(*field, mode == TObjectiveMode::Semantic ? kSemanticTarget : kMapTarget);
         else field->Kind = TEditKind::ekAlphaNum;
         field->ClearValue();
         field->SetFieldEnabled(false);

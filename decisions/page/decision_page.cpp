@@ -58,21 +58,21 @@ TFoDecision::TFoDecision(TFoCv3Main& mainWindow, QWidget* owner, TDecisionDialog
 TFoDecision::~TFoDecision() = default;
 
 void TFoDecision::BuildControls() {
-    for (const TDecisionAreaSpec& spec : DecisionAreaSpecs()) {
-        TAreaControls& controls = Controls(spec.area);
-        controls.button = new QPushButton(QString::fromLatin1(spec.designCaption), this);
-        controls.button->setObjectName(QLatin1String(spec.button));
-        controls.button->resize(spec.panel ? kAreaButton : kBottomButton);
-        const TDecisionArea area = spec.area;
+    for (const TDecisionAreaLayout& layout : DecisionAreaLayouts()) {
+        TAreaControls& controls = Controls(layout.area);
+        controls.button = new QPushButton(QString::fromLatin1(layout.designCaption), this);
+        controls.button->setObjectName(QLatin1String(layout.button));
+        controls.button->resize(layout.panel ? kAreaButton : kBottomButton);
+        const TDecisionArea area = layout.area;
         connect(controls.button, &QPushButton::clicked, this, [this, area] { OpenArea(area); });
-        if (!spec.panel) continue;
+        if (!layout.panel) continue;
         controls.panel = new QFrame(this);
-        controls.panel->setObjectName(QLatin1String(spec.panel));
+        controls.panel->setObjectName(QLatin1String(layout.panel));
         controls.panel->setFrameShape(QFrame::Panel);
         controls.panel->setFrameShadow(QFrame::Sunken);
         controls.panel->resize(kAreaButton.width(), kPictureHeight);
         controls.image = new QLabel(controls.panel);
-        controls.image->setObjectName(QLatin1String(spec.image));
+        controls.image->setObjectName(QLatin1String(layout.image));
     }
     paErrWng_ = new QFrame(this);
     paErrWng_->setObjectName(QStringLiteral("paErrWng"));
@@ -152,18 +152,18 @@ void TFoDecision::FormDeactivate() {
 }
 
 void TFoDecision::LoadPictures() {
-    for (const TDecisionAreaSpec& spec : DecisionAreaSpecs())
-        if (spec.picture) DrawPictureOnImage(*Controls(spec.area).image, Session->MediaDir() + spec.picture);
+    for (const TDecisionAreaLayout& layout : DecisionAreaLayouts())
+        if (layout.picture) DrawPictureOnImage(*Controls(layout.area).image, Session->MediaDir() + layout.picture);
 }
 
 // A restricted area is disabled or hidden with its picture. An area whose
 // dialog is not part of the program yet stays disabled.
 void TFoDecision::ApplyRestrictions() {
-    for (const TDecisionAreaSpec& spec : DecisionAreaSpecs()) {
-        TAreaControls& controls = Controls(spec.area);
-        const bool disabled = spec.restriction && Session->IsRestrictEnabled(kRestrictionCategory, spec.restriction);
-        const bool hidden = spec.restriction && Session->IsRestrictHidden(kRestrictionCategory, spec.restriction);
-        controls.button->setEnabled(!disabled && dialogs_[spec.area] != nullptr);
+    for (const TDecisionAreaLayout& layout : DecisionAreaLayouts()) {
+        TAreaControls& controls = Controls(layout.area);
+        const bool disabled = layout.restriction && Session->IsRestrictEnabled(kRestrictionCategory, layout.restriction);
+        const bool hidden = layout.restriction && Session->IsRestrictHidden(kRestrictionCategory, layout.restriction);
+        controls.button->setEnabled(!disabled && dialogs_[layout.area] != nullptr);
         controls.button->setVisible(!hidden);
         if (!controls.panel) continue;
         controls.panel->setEnabled(controls.button->isEnabled());

@@ -7,9 +7,9 @@ constexpr int kPrintButton = 1;
 constexpr int kHelpButton = 2;
 }  // namespace
 
-const std::array<TDecisionAreaSpec, kDecisionAreaCount>& DecisionAreaSpecs() {
+const std::array<TDecisionAreaLayout, kDecisionAreaCount>& DecisionAreaLayouts() {
     using A = TDecisionArea;
-    static const std::array<TDecisionAreaSpec, kDecisionAreaCount> specs{{
+    static const std::array<TDecisionAreaLayout, kDecisionAreaCount> layouts{{
         {A::BrandPortfolio, "BBBrdPF", "Brand portfolio", "imBrdPF", "imgBrdPF", "BBBRDPF.WMF", "NoBrdIMW", false,
          asFtas | asMarkets, asFirms | asFtas | asMarkets, 0, {kHelpButton}, 42, true},
         {A::MarketingMix, "BBBrdMMix", "Marketing mix", "imBrdMMix", "imgBrdMMix", "BBMKTMIX.WMF", nullptr, false,
@@ -30,17 +30,17 @@ const std::array<TDecisionAreaSpec, kDecisionAreaCount>& DecisionAreaSpecs() {
         {A::MarketingPlan, "BBMktPlan", "Marketing plan", nullptr, nullptr, nullptr, "NoMarketingPlan", false,
          asFtas | asMarkets, asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 36, false},
     }};
-    return specs;
+    return layouts;
 }
 
-const TDecisionAreaSpec& AreaSpec(TDecisionArea area) { return DecisionAreaSpecs()[static_cast<std::size_t>(area)]; }
+const TDecisionAreaLayout& AreaLayout(TDecisionArea area) { return DecisionAreaLayouts()[static_cast<std::size_t>(area)]; }
 
-unsigned AreaChoices(const TDecisionAreaSpec& spec, int nbFtas) {
-    return nbFtas > 1 ? spec.choices | spec.severalZones : spec.choices;
+unsigned AreaChoices(const TDecisionAreaLayout& layout, int nbFtas) {
+    return nbFtas > 1 ? layout.choices | layout.severalZones : layout.choices;
 }
 
-unsigned AreaLent(const TDecisionAreaSpec& spec, int nbFtas) {
-    return nbFtas > 1 ? spec.lent | spec.severalZones : spec.lent;
+unsigned AreaLent(const TDecisionAreaLayout& layout, int nbFtas) {
+    return nbFtas > 1 ? layout.lent | layout.severalZones : layout.lent;
 }
 
 }  // namespace cv

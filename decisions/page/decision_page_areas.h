@@ -14,7 +14,7 @@ namespace cv {
 // Selector groups an area uses: firm, zone, market, period.
 enum TAreaSeries : unsigned { asFirms = 1, asFtas = 2, asMarkets = 4, asPeriods = 8 };
 
-struct TDecisionAreaSpec {
+struct TDecisionAreaLayout {
     TDecisionArea area;
     const char* button;
     const char* designCaption;
@@ -32,12 +32,12 @@ struct TDecisionAreaSpec {
     bool savesAndChecks;
 };
 
-const std::array<TDecisionAreaSpec, kDecisionAreaCount>& DecisionAreaSpecs();
-const TDecisionAreaSpec& AreaSpec(TDecisionArea area);
+const std::array<TDecisionAreaLayout, kDecisionAreaCount>& DecisionAreaLayouts();
+const TDecisionAreaLayout& AreaLayout(TDecisionArea area);
 
 // The groups the area's selectors offer and those lent to its dialog, in an
 // industry of NbFtas zones.
-unsigned AreaChoices(const TDecisionAreaSpec& spec, int nbFtas);
-unsigned AreaLent(const TDecisionAreaSpec& spec, int nbFtas);
+unsigned AreaChoices(const TDecisionAreaLayout& layout, int nbFtas);
+unsigned AreaLent(const TDecisionAreaLayout& layout, int nbFtas);
 
 }  // namespace cv

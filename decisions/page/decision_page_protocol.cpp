@@ -36,10 +36,10 @@ constexpr int kPrintPlan = 3;
 // The groups the area offers as choices are lent even while the dialog hides
 // one (the budget's first tab reads no market): a later tab shows it on the
 // dialog, not on the main window behind it.
-void LendAreaGroups(const TDecisionAreaSpec& spec, QWidget& dialog) {
+void LendAreaGroups(const TDecisionAreaLayout& layout, QWidget& dialog) {
     const TCvInd& industry = *Session->Industry();
-    const unsigned groups = AreaLent(spec, industry.NbFtas());
-    const unsigned offered = AreaChoices(spec, industry.NbFtas());
+    const unsigned groups = AreaLent(layout, industry.NbFtas());
+    const unsigned offered = AreaChoices(layout, industry.NbFtas());
     std::vector<std::string> lent;
     std::vector<bool> forced;
     const auto lend = [&](unsigned group, const TSeries* series) {
@@ -62,10 +62,10 @@ void TFoDecision::SetupSelectors() {
     Data.DecPeriod = static_cast<std::int16_t>(industry->DecPeriod());
     Data.CurPeriod = industry->CurPeriod();
     Data.SelPeriod = Data.CurPeriod;
-    const TDecisionAreaSpec* spec =
-        HasPressedButton() && pressed_ != kErrorsPressed ? &AreaSpec(PressedButton()) : nullptr;
-    SetPeriodSelector(kOneChoice, Data.DecPeriod, spec && spec->decisionPeriodChoice);
-    const unsigned choices = spec ? AreaChoices(*spec, industry->NbFtas()) : 0;
+    const TDecisionAreaLayout* layout =
+        HasPressedButton() && pressed_ != kErrorsPressed ? &AreaLayout(PressedButton()) : nullptr;
+    SetPeriodSelector(kOneChoice, Data.DecPeriod, layout && layout->decisionPeriodChoice);
+    const unsigned choices = layout ? AreaChoices(*layout, industry->NbFtas()) : 0;
     const auto index = [this, choices](const TSeries* series, unsigned kind, std::int16_t selected) {
         const bool chosen = (choices & kind) != 0;
         SetIndexSelector(series->Name(), chosen ? kOneChoice : kHidden, {kListOne, selected}, {kListAll});
@@ -95,26 +95,26 @@ void TFoDecision::OpenArea(TDecisionArea area) {
 // Decisions are saved whatever button closed the dialog: a dialog writes to
 // the sets only on its own OK.
 void TFoDecision::RunDialog(TDecisionArea area) {
-    const TDecisionAreaSpec& spec = AreaSpec(area);
+    const TDecisionAreaLayout& layout = AreaLayout(area);
     pressed_ = static_cast<int>(area);
     SetupSelectors();
     std::unique_ptr<TFoCv3Dec> dialog = dialogs_[area](this, Data, mixMemory_);
     openDialog_ = dialog.get();
     TCvInd& industry = *Session->Industry();
-    if (CvBar) LendAreaGroups(spec, *dialog);
-    mainWindow_.ShowToolButtonsOn(spec.toolButtons, {}, dialog.get(), dialog->width() - kToolButtonMargin,
+    if (CvBar) LendAreaGroups(layout, *dialog);
+    mainWindow_.ShowToolButtonsOn(layout.toolButtons, {}, dialog.get(), dialog->width() - kToolButtonMargin,
                                   kToolButtonTop, true);
-    HelpState().HelpContext = spec.helpContext;
+    HelpState().HelpContext = layout.helpContext;
     dialog->exec();
     if (CvBar) CvBar->RestoreGroups();
     mainWindow_.RestoreToolButtons();
     mixMemory_.Brand = mixMemory_.Brand.substr(0, kMixBrandLength);
     openDialog_ = nullptr;
     dialog.reset();
-    if (spec.savesAndChecks) industry.SaveDecisions();
+    if (layout.savesAndChecks) industry.SaveDecisions();
     pressed_ = -1;
     SetupSelectors();
-    if (spec.savesAndChecks) RefreshErrors();
+    if (layout.savesAndChecks) RefreshErrors();
 }
 
 // The open dialog follows the page's selection; when it refuses (what it

@@ -29,7 +29,7 @@ constexpr int kHorizontalLine = 11;
 constexpr int kVerticalLine = 12;
 
 // What tells a semantic map from a perceptual one.
-struct TMapKindSpec {
+struct TMapKindTraits {
     double minimum, maximum;
     int major, minor;
     double gridOrigin, gridStep;
@@ -42,12 +42,12 @@ struct TMapKindSpec {
     int defaultHorz, defaultVert;
 };
 
-const TMapKindSpec kSemanticMap{1, 7, 2, 3, 1.0, 0.12, "PosSemIPs", "PosSemBrds", "PosSemIP", "PSStuIP",
+const TMapKindTraits kSemanticMap{1, 7, 2, 3, 1.0, 0.12, "PosSemIPs", "PosSemBrds", "PosSemIP", "PSStuIP",
                                 "PosSemBrd", "PSStuBrd", 6, 5};
-const TMapKindSpec kPerceptualMap{-20, 20, 4, 2, -20.0, 0.8, "PosMapIPs", "PosMapBrds", "PosMapIP", "PMStuIP",
+const TMapKindTraits kPerceptualMap{-20, 20, 4, 2, -20.0, 0.8, "PosMapIPs", "PosMapBrds", "PosMapIP", "PMStuIP",
                                   "PosMapBrd", "PMStuBrd", 1, 2};
 
-const TMapKindSpec& Spec(int kind) { return kind == mkSemantic ? kSemanticMap : kPerceptualMap; }
+const TMapKindTraits& Traits(int kind) { return kind == mkSemantic ? kSemanticMap : kPerceptualMap; }
 
 int ElementOf(const char* series, const char* element) {
     const TCvInd* industry = Session ? Session->Industry() : nullptr;
@@ -60,16 +60,16 @@ int ElementOf(const char* series, const char* element) {
 TPercMap::TPercMap(QWidget* owner, int kind, int posFlags, int xOffset, int yOffset, int width, int height, int mode)
     : TCVChart(owner, kChartXY, posFlags, xOffset, yOffset, width, height, mode), kind_(kind) {
     SetAxesGrid(1, 1, kMapBlack, 7, 1, kMinorGridColour);
-    const TMapKindSpec& spec = Spec(kind_);
-    SetXAxisScale(spec.major, spec.minor, spec.minimum, spec.maximum);
-    SetYAxisScale(spec.major, spec.minor, spec.minimum, spec.maximum);
+    const TMapKindTraits& traits = Traits(kind_);
+    SetXAxisScale(traits.major, traits.minor, traits.minimum, traits.maximum);
+    SetYAxisScale(traits.major, traits.minor, traits.minimum, traits.maximum);
     // The perceptual map's axes lie along its edges, not through its centre.
     if (kind_ == mkPerceptual) {
-        SetAxisCrossing(0, spec.minimum);
-        SetAxisCrossing(1, spec.minimum);
+        SetAxisCrossing(0, traits.minimum);
+        SetAxisCrossing(1, traits.minimum);
     }
-    idealPointElement_ = ElementOf(spec.idealPointSeries, spec.idealPointElement);
-    brandElement_ = ElementOf(spec.brandSeries, spec.brandElement);
+    idealPointElement_ = ElementOf(traits.idealPointSeries, traits.idealPointElement);
+    brandElement_ = ElementOf(traits.brandSeries, traits.brandElement);
 }
 
 int TPercMap::ChooseAxis(int choice, int defaultAxis, int count) {
@@ -85,15 +85,15 @@ const TSeries* TPercMap::AxisSeries() const {
 
 void TPercMap::Build(const TDataContext& context) {
     TCVChart::Build(context);
-    const TMapKindSpec& spec = Spec(kind_);
+    const TMapKindTraits& traits = Traits(kind_);
     const TSeries* axes = AxisSeries();
     const int count = axes ? axes->Count() : 0;
     const int horzChoice = kind_ == mkSemantic ? context_.StudyChoice3 : context_.StudyChoice1;
     const int vertChoice = kind_ == mkSemantic ? context_.StudyChoice4 : context_.StudyChoice2;
     // Defaults beyond the market's scales or dimensions come within them and
     // stay apart: a market of four scales shows its fourth and third.
-    const int defaultHorz = std::min(spec.defaultHorz, count);
-    int defaultVert = std::min(spec.defaultVert, count);
+    const int defaultHorz = std::min(traits.defaultHorz, count);
+    int defaultVert = std::min(traits.defaultVert, count);
     if (defaultVert == defaultHorz && count > 1) defaultVert = defaultHorz - 1;
     horzAxis_ = ChooseAxis(horzChoice, defaultHorz, count);
     vertAxis_ = ChooseAxis(vertChoice, defaultVert, count);
@@ -137,16 +137,16 @@ void TPercMap::SetAxisTitles() {
 }
 
 const TSimArr* TPercMap::IdealPoints(const TCvPerData& results) const {
-    return results.FindSimArr(kCategoryFtaMarket, context_, Spec(kind_).idealPoints);
+    return results.FindSimArr(kCategoryFtaMarket, context_, Traits(kind_).idealPoints);
 }
 
 const TSimArr* TPercMap::BrandPositions(const TCvPerData& results) const {
-    return results.FindSimArr(kCategoryFtaMarket, context_, Spec(kind_).brands);
+    return results.FindSimArr(kCategoryFtaMarket, context_, Traits(kind_).brands);
 }
 
-double TPercMap::GridOrigin() const { return Spec(kind_).gridOrigin; }
+double TPercMap::GridOrigin() const { return Traits(kind_).gridOrigin; }
 
-double TPercMap::GridStep() const { return Spec(kind_).gridStep; }
+double TPercMap::GridStep() const { return Traits(kind_).gridStep; }
 
 double TPercMap::Position(const TSimArr* array, int row, int axis, int element) const {
     return StudyValue(array, {row, axis, element}) / kThousandths;

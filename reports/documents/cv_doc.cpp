@@ -159,18 +159,18 @@ void TCvDoc::AddScreenPerMarket(std::unique_ptr<TCVScreen> screen) {
 }
 
 void TCvDoc::OpenDocument(TDocKind kind, const TDataContext& context) {
-    const TDocKindSpec& spec = DocKindSpec(kind);
+    const TDocKindSettings& settings = DocKindSettings(kind);
     DocContext = context;
-    DocContext.CurPeriod = static_cast<std::int16_t>(context.SelPeriod + spec.currentPeriodAhead);
-    DocContext.DecPeriod = static_cast<std::int16_t>(context.SelPeriod + spec.decisionPeriodAhead);
+    DocContext.CurPeriod = static_cast<std::int16_t>(context.SelPeriod + settings.currentPeriodAhead);
+    DocContext.DecPeriod = static_cast<std::int16_t>(context.SelPeriod + settings.decisionPeriodAhead);
     Reset();
-    AddDocHeaders(spec.headers[0], spec.headers[1], spec.headers[2]);
+    AddDocHeaders(settings.headers[0], settings.headers[1], settings.headers[2]);
     AddDocFooters(1, 2, 3);
-    AddCoverPage(spec.cover, Session ? Session->MediaDir() + spec.logo : std::string(spec.logo));
+    AddCoverPage(settings.cover, Session ? Session->MediaDir() + settings.logo : std::string(settings.logo));
 }
 
 bool TCvDoc::CloseDocument(TDocKind kind, int outputFlags, int copies) {
-    return PrintOrSave(DocFileName(*this, DocKindSpec(kind).letter, DocContext.SelPeriod, DocContext.SelFirm),
+    return PrintOrSave(DocFileName(*this, DocKindSettings(kind).letter, DocContext.SelPeriod, DocContext.SelFirm),
                        outputFlags, copies);
 }
 

@@ -6,8 +6,8 @@ namespace cv {
 
 // The decision documents read the decisions of the coming period; the
 // marketing plan also reads the results its forecast made for that period.
-const TDocKindSpec& DocKindSpec(TDocKind kind) {
-    static const std::array<TDocKindSpec, 7> specs{{
+const TDocKindSettings& DocKindSettings(TDocKind kind) {
+    static const std::array<TDocKindSettings, 7> kinds{{
         {'R', "LOGOCR.WMF", {1, 3, 2}, {3, 0, 1, 15, 2}, 0, 0},
         {'N', "LOGONL.WMF", {5, 4, 2}, {4, 0, 6, 15, 2}, 0, 0},
         {'S', "LOGOCV.WMF", {1, 9, 2}, {5, 0, 1, 15, 2}, 0, 0},
@@ -16,7 +16,7 @@ const TDocKindSpec& DocKindSpec(TDocKind kind) {
         {'P', "LOGOPLAN.WMF", {1, 14, 17}, {10, 0, 1, 15, 14}, 1, 1},
         {'H', nullptr, {1, 0, 2}, {0, 0, 0, 0, 0}, 0, 0},
     }};
-    return specs[static_cast<std::size_t>(kind)];
+    return kinds[static_cast<std::size_t>(kind)];
 }
 
 }  // namespace cv

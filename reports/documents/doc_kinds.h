@@ -9,7 +9,7 @@ namespace cv {
 
 enum class TDocKind { CompanyReport, Newsletter, Studies, Decisions, Budget, MarketingPlan, HardCopy };
 
-struct TDocKindSpec {
+struct TDocKindSettings {
     char letter;
     const char* logo;  // picture file of the media directory; nullptr: no cover page
     // Lines of "Headers" for the left, centre and right parts; 0 leaves a part empty.
@@ -21,6 +21,6 @@ struct TDocKindSpec {
     int decisionPeriodAhead;
 };
 
-const TDocKindSpec& DocKindSpec(TDocKind kind);
+const TDocKindSettings& DocKindSettings(TDocKind kind);
 
 }  // namespace cv

@@ -21,12 +21,12 @@ int PageTitleLine(int windowNumber) {
 
 // The document emptied, under the header naming the page, for the page's period.
 void OpenHardCopy(TCvDoc& doc, const TDataContext& context, int windowNumber) {
-    const TDocKindSpec& spec = DocKindSpec(TDocKind::HardCopy);
+    const TDocKindSettings& settings = DocKindSettings(TDocKind::HardCopy);
     doc.DocContext = context;
     doc.DocContext.CurPeriod = context.SelPeriod;
     doc.DocContext.DecPeriod = context.SelPeriod;
     doc.Reset();
-    doc.AddDocHeaders(spec.headers[0], PageTitleLine(windowNumber), spec.headers[2]);
+    doc.AddDocHeaders(settings.headers[0], PageTitleLine(windowNumber), settings.headers[2]);
     doc.AddDocFooters(1, 2, 0);
     doc.SetCurrentRow(kFirstRow);
 }

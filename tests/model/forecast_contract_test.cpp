@@ -29,7 +29,7 @@ TEST(PlanForecast, TheSessionMarksAForecastOnlyWhenTheRunSucceeded) {
 
     // A second industry whose decisions lack the portfolio: the run fails, and
     // the flag set by the first forecast is cleared with it.
-    test::TFixtureSpec broken = test::FixtureBAtPeriodFour();
+    test::TFixtureSetup broken = test::FixtureBAtPeriodFour();
     broken.omittedDecisionArrays = {"DecBrdPort"};
     world.OpenFixture(broken, "broken.ind");
     Session->ForecastDone = true;
@@ -42,9 +42,9 @@ TEST(PlanForecast, TheSessionMarksAForecastOnlyWhenTheRunSucceeded) {
 
 TEST(PlanForecast, WarningsOfASuccessfulRunReachTheCaller) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureOverfullPortfolio();
+    test::TFixtureSetup setup = test::FixtureOverfullPortfolio();
     // Firm 1 states six brands in a portfolio of five slots: the count is taken as 5.
-    world.OpenFixture(spec);
+    world.OpenFixture(setup);
     const TForecastOutcome outcome = RunPlanForecast(*Session);
     EXPECT_TRUE(outcome.Done) << outcome.Reason;
     EXPECT_TRUE(Session->ForecastDone);

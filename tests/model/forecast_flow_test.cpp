@@ -39,12 +39,12 @@ long double BrandUnits(const TSimArr& sales, int brand) {
 }
 
 TEST(ForecastFlow, FiguresFlowFromPlanToProductionPrototypesAndDefaults) {
-    const test::TFixtureSpec spec = test::FixtureD(1);
+    const test::TFixtureSetup setup = test::FixtureD(1);
     test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(spec);
+    TCvInd& industry = world.OpenFixture(setup);
     ASSERT_TRUE(world.RunForecast()) << world.failureReason;
     EXPECT_TRUE(world.warnings.empty());
-    const int t = spec.currentPeriod;
+    const int t = setup.currentPeriod;
     const TCvPerData& results = industry.PerResults(t + 1);
     const TCvPerData& decisions = industry.PerDecisions(t + 1);
     const TCvPerData& defaults = industry.PerDecisions(t + 2);
@@ -52,10 +52,10 @@ TEST(ForecastFlow, FiguresFlowFromPlanToProductionPrototypesAndDefaults) {
     // Production credited to (firm, market, prototype row), from the brands.
     std::map<std::tuple<int, int, int>, long double> produced;
     int brands = 0;
-    for (int zone = 1; zone <= spec.zones; ++zone)
-        for (int market = 1; market <= spec.markets; ++market) {
+    for (int zone = 1; zone <= setup.zones; ++zone)
+        for (int market = 1; market <= setup.markets; ++market) {
             const TSimArr& sales = Arr(results, kCategoryFtaMarket, 0, zone, market, "BrdUSales");
-            for (int firm = 1; firm <= spec.firms; ++firm) {
+            for (int firm = 1; firm <= setup.firms; ++firm) {
                 const TSimArr& report = Arr(results, kCategoryFirmFtaMarket, firm, zone, market, "BrdRpt");
                 for (int k = 1; k <= view.FirmCount(firm, zone, market); ++k) {
                     SCOPED_TRACE("firm " + std::to_string(firm) + ", zone " + std::to_string(zone) + ", market " +
@@ -73,19 +73,19 @@ TEST(ForecastFlow, FiguresFlowFromPlanToProductionPrototypesAndDefaults) {
                     const TSimArr& mix = Arr(defaults, kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3");
                     EXPECT_TRUE(Close(mix.GetReal48({k, si::AvailStock}), 97)) << "units";
                     const TSimArr& segments = Arr(defaults, kCategoryFirmFtaMarket, firm, zone, market, "MPBrdSegSales");
-                    for (int s = 1; s <= spec.segments; ++s)
+                    for (int s = 1; s <= setup.segments; ++s)
                         EXPECT_TRUE(Close(segments.GetReal48({k, s}), 1000 * k + s)) << "segment plan";
                     // Whole-percent splits come back as they were decided.
                     const TSimArr& shares = Arr(defaults, kCategoryFirmFtaMarket, firm, zone, market, "MPBrdChaSales");
                     const TSimArr& decided = Arr(decisions, kCategoryFirmFtaMarket, firm, zone, market, "MPBrdChaSales");
-                    for (int c = 1; c <= spec.channels; ++c)
+                    for (int c = 1; c <= setup.channels; ++c)
                         EXPECT_EQ(shares.GetReal48({k, c}), decided.GetReal48({k, c})) << "channel " << c;
                 }
             }
         }
     EXPECT_GT(brands, 0);
-    for (int firm = 1; firm <= spec.firms; ++firm)
-        for (int market = 1; market <= spec.markets; ++market) {
+    for (int firm = 1; firm <= setup.firms; ++firm)
+        for (int market = 1; market <= setup.markets; ++market) {
             const TSimArr& fins = Arr(results, kCategoryFirmMarket, firm, 0, market, "ProFins");
             const int count = results.GetSmallint(kCategoryFirmMarket, test::FixtureCell(0, firm, 0, market), "NbPros");
             for (int row = 1; row <= count; ++row) {

@@ -25,8 +25,8 @@ namespace {
 // A base module bound to the open industry after a forecast, on zone 1, market 1.
 class ModBasicTest : public ::testing::Test {
 protected:
-    TModBasic& Forecast(const test::TFixtureSpec& spec) {
-        industry_ = &world_.OpenFixture(spec);
+    TModBasic& Forecast(const test::TFixtureSetup& setup) {
+        industry_ = &world_.OpenFixture(setup);
         EXPECT_TRUE(world_.RunForecast()) << world_.failureReason;
         module_.Init(*industry_, &work_);
         module_.SetMarket(1, 1);

@@ -41,10 +41,10 @@ TDataContext MarketCell() {
 TEST(ModCV3, DefaultDecisionsOnlyWhileTheForecastPeriodIsBeforeTheLast) {
     for (int t : {10, 11}) {
         SCOPED_TRACE("t = " + std::to_string(t));
-        test::TFixtureSpec spec = test::FixtureB();
-        spec.currentPeriod = t;
+        test::TFixtureSetup setup = test::FixtureB();
+        setup.currentPeriod = t;
         test::TModelWorld world;
-        TCvInd& industry = world.OpenFixture(spec);
+        TCvInd& industry = world.OpenFixture(setup);
         TDataContext firmCell;
         firmCell.SelFirm = 1;
         industry.PerDecisions(t + 2).SetSmallint(kCategoryFirm, firmCell, "Earlier", 3);
@@ -82,9 +82,9 @@ TEST(ModCV3, FullPeriodOnlyAnswersWithItsMessage) {
 // period holds nothing but zeros.
 TEST(ModCV3, MissingPrototypeAbandonsTheRunAndLeavesAnEmptyForecast) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
-    spec.Cell(2, 1, 1).brandsT1.push_back({"GHOST", "PNONE", {}});
-    TCvInd& industry = world.OpenFixture(spec);
+    test::TFixtureSetup setup = test::FixtureBAtPeriodFour();
+    setup.Cell(2, 1, 1).brandsT1.push_back({"GHOST", "PNONE", {}});
+    TCvInd& industry = world.OpenFixture(setup);
     EXPECT_FALSE(world.RunForecast());
     EXPECT_EQ(world.failureReason, "Could not find prototype PNONE for GHOST");
     EXPECT_FALSE(LogIsOpen());
@@ -105,9 +105,9 @@ TEST(ModCV3, MissingPrototypeAbandonsTheRunAndLeavesAnEmptyForecast) {
 TEST(ModCV3, AFailedRunPutsBackWhatItWroteIntoTheDecisions) {
     for (const bool withLoan : {true, false}) {
         SCOPED_TRACE(withLoan ? "complete run" : "run without a loan request");
-        test::TFixtureSpec spec = test::FixtureBAtPeriodFour();
-        if (!withLoan) spec.omittedDecisionArrays = {"LoanVal"};
-        test::TRnDWorld rnd(spec);
+        test::TFixtureSetup setup = test::FixtureBAtPeriodFour();
+        if (!withLoan) setup.omittedDecisionArrays = {"LoanVal"};
+        test::TRnDWorld rnd(setup);
         rnd.SetProjects(1, 1, {{"XRAY", {50, 50, 54}, 100000, 300}});
         rnd.SetContracts(1, 1, {{"Dev", "XRAY", 1, 2, 100000, 40000}});
         TCvPerData& decisions = rnd.industry.PerDecisions(5);
@@ -184,12 +184,12 @@ TEST(ModCV3, EveryForecastMakesTheForecastPeriodAfresh) {
 }
 
 TEST(MarketedBrands, MarketWithoutBrandsKeepsAgeingOnceItHadBrands) {
-    test::TFixtureSpec spec(6, 1, 1, 2);
-    spec.Prototypes(1, 1) = {"PX"};
-    spec.MarketAgeT(1, 1) = 3;
-    spec.MarketAgeT(1, 2) = 0;
+    test::TFixtureSetup setup(6, 1, 1, 2);
+    setup.Prototypes(1, 1) = {"PX"};
+    setup.MarketAgeT(1, 1) = 3;
+    setup.MarketAgeT(1, 2) = 0;
     test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(spec);
+    TCvInd& industry = world.OpenFixture(setup);
     ASSERT_TRUE(world.RunForecast()) << world.failureReason;
     const test::TForecastView view(industry, 7);
     // No brand in t+1 anywhere: age 3 becomes 4; a market that never had brands stays 0.

@@ -33,8 +33,8 @@ using test::Arr;
 TCvPerData& DecisionsT2(TCvInd& industry) { return industry.PerDecisions(industry.CurPeriod() + 2); }
 TCvPerData& DefaultsT2(TCvInd& industry) { return industry.PerDefaults(industry.CurPeriod() + 2); }
 
-TCvInd& OpenPrepared(test::TModelWorld& world, const test::TFixtureSpec& spec) {
-    TCvInd& industry = world.OpenFixture(spec);
+TCvInd& OpenPrepared(test::TModelWorld& world, const test::TFixtureSetup& setup) {
+    TCvInd& industry = world.OpenFixture(setup);
     test::PrepareForecastPeriod(industry);
     return industry;
 }
@@ -63,9 +63,9 @@ std::vector<long double> Elements(const TSimArr& array) {
 // 1, 1, 2 in segment 1 and 0, 2, 2 in segment 2.
 TEST(ModDDecs, PlanFiguresComeFromTheForecastAndChannelSharesRoundToAWholeHundred) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureB();
-    spec.channels = 3;
-    TCvInd& industry = OpenPrepared(world, spec);
+    test::TFixtureSetup setup = test::FixtureB();
+    setup.channels = 3;
+    TCvInd& industry = OpenPrepared(world, setup);
     test::SetUnitSales(industry, 1, 1, 1, 1, {1, 1, 1});
     test::SetUnitSales(industry, 1, 1, 3, 1, {1, 1, 2});
     test::SetUnitSales(industry, 1, 1, 3, 2, {0, 2, 2});
@@ -118,9 +118,9 @@ TEST(ModDDecs, PlanFiguresComeFromTheForecastAndChannelSharesRoundToAWholeHundre
 // channel takes only the 32 left, the last 0.
 TEST(ModDDecs, AChannelNeverTakesMoreThanTheShareLeft) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.channels = 4;
-    TCvInd& industry = OpenPrepared(world, spec);
+    test::TFixtureSetup setup = test::FixtureA();
+    setup.channels = 4;
+    TCvInd& industry = OpenPrepared(world, setup);
     test::SetUnitSales(industry, 1, 1, 1, 1, {335, 335, 326, 4});
     RunDefaults(industry);
     const TSimArr& shares = Arr(DecisionsT2(industry), kCategoryFirmFtaMarket, 1, 1, 1, "MPBrdChaSales");
@@ -240,9 +240,9 @@ TEST(ModDDecs, ContractsAreCarriedThroughTheirLastPeriodOfUse) {
     for (const TCase& c : {TCase{2, {1, 3, 4}}, TCase{3, {4}}}) {
         SCOPED_TRACE("t+2 = " + std::to_string(c.currentPeriod + 2));
         test::TModelWorld world;
-        test::TFixtureSpec spec = test::FixtureA();
-        spec.currentPeriod = c.currentPeriod;
-        TCvInd& industry = OpenPrepared(world, spec);
+        test::TFixtureSetup setup = test::FixtureA();
+        setup.currentPeriod = c.currentPeriod;
+        TCvInd& industry = OpenPrepared(world, setup);
         test::WriteContractsT1(industry, 1, 1, contracts);
         RunDefaults(industry);
 
@@ -274,9 +274,9 @@ TEST(ModDDecs, ContractsAreCarriedThroughTheirLastPeriodOfUse) {
 // DecStuFta and DecStuMkt. The test sets DecBrdCV3[k, j] of t+1 := 1000 + 100 x k + j.
 TEST(ModDDecs, LoansAndStatusesAreResetAndBrandDecisionsCarriedWithTheStockLeft) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.omittedDecisionArrays = {"SlfAlloc"};
-    TCvInd& industry = OpenPrepared(world, spec);
+    test::TFixtureSetup setup = test::FixtureA();
+    setup.omittedDecisionArrays = {"SlfAlloc"};
+    TCvInd& industry = OpenPrepared(world, setup);
     test::WriteLoanRequestT1(industry, 1);
     TSimArr& decided =
         Arr(industry.PerDecisions(industry.CurPeriod() + 1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");

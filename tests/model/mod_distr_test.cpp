@@ -62,9 +62,9 @@ protected:
 TEST_F(ModDistrTest, ChannelMarginRampsOverThePeriods) {
     for (int current : {5, 11}) {
         SCOPED_TRACE("current period " + std::to_string(current));
-        test::TFixtureSpec spec = test::FixtureA();
-        spec.currentPeriod = current;
-        industry_ = &world_.OpenFixture(spec, "ramp" + std::to_string(current) + ".ind");
+        test::TFixtureSetup setup = test::FixtureA();
+        setup.currentPeriod = current;
+        industry_ = &world_.OpenFixture(setup, "ramp" + std::to_string(current) + ".ind");
         test::TDistrBench bench(*industry_);
         bench.RunAll();
         const int period = current + 1;

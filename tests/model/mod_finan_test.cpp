@@ -319,7 +319,7 @@ class FinanceBudget : public ::testing::Test {
 protected:
     // Opens the six-firm industry; every firm's net contribution is NetContributions[f - 1].
     TCvInd& Open(const std::vector<long double>& netContributions) {
-        TCvInd& industry = world_.OpenFixture(test::TFixtureSpec(-1, kFirms, 1, 1));
+        TCvInd& industry = world_.OpenFixture(test::TFixtureSetup(-1, kFirms, 1, 1));
         test::PrepareForecastPeriod(industry);
         for (int firm = 1; firm <= kFirms; ++firm) {
             test::SetStudyOrders(industry, firm, 1, 1, {});
@@ -385,12 +385,12 @@ TEST(FinanceSlots, FullSlotsWithoutAWithdrawnBrandEmptySlotOneEvenWhileItIsMarke
     constexpr int kLostRow = 20;
     const long double rowOne[] = {1000, 31000, 21000, 10000, 1500, 5000, 2000, 2500};
     const long double rowTwo[] = {2000, 64000, 44000, 20000, 3000, 10000, 4000, 7000};
-    test::TFixtureSpec spec(0, 1, 1, 1);
-    spec.Prototypes(1, 1) = {"PS01", "PNEWONE"};
-    spec.Cell(1, 1, 1).brandsT1 = {{"S01", "PS01", {}}, {"NEWONE", "PNEWONE", {}}};
-    spec.MarketAgeT(1, 1) = 1;
+    test::TFixtureSetup setup(0, 1, 1, 1);
+    setup.Prototypes(1, 1) = {"PS01", "PNEWONE"};
+    setup.Cell(1, 1, 1).brandsT1 = {{"S01", "PS01", {}}, {"NEWONE", "PNEWONE", {}}};
+    setup.MarketAgeT(1, 1) = 1;
     test::TModelWorld world;
-    TCvInd& industry = world.OpenFixture(spec);
+    TCvInd& industry = world.OpenFixture(setup);
     test::PrepareForecastPeriod(industry);
     test::WriteBrandInputsT1(industry);
     std::vector<test::TCumulativeSlotFixture> slots;

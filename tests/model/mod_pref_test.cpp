@@ -131,9 +131,9 @@ int Element(TPrefRun& run, std::string_view name, const TIndex& index) {
 // market (age 0) stores them as its points after attraction too.
 TEST(ModPrefEdges, YoungMarketsStartFromInitialIdealPointsAndOnlyANewOneSetsTheMapAfterAttraction) {
     test::TModelWorld world;
-    test::TFixtureSpec spec = test::FixtureA();
-    spec.MarketAgeT(1, 1) = 0;
-    TCvInd& industry = world.OpenFixture(spec);
+    test::TFixtureSetup setup = test::FixtureA();
+    setup.MarketAgeT(1, 1) = 0;
+    TCvInd& industry = world.OpenFixture(setup);
     const TDataContext market = test::FixtureCell(1, 0, 1, 1);
     const int semantic[2][4] = {{62, -82, -225, -369}, {268, 125, -19, -163}};
     const int map[2][2] = {{-287, -348}, {2, 23}};

@@ -123,9 +123,9 @@ TEST(ModelAccess, CountsOutsideZeroToTheLimitAreClampedWithAWarning) {
                                                          "brands: 9 is outside 0..5 and is taken as 5"}));
 }
 
-// Opens Spec in World without the series Series, or with it but without its label Label.
-void OpenWithout(test::TModelWorld& world, const test::TFixtureSpec& spec, const char* series, const char* label) {
-    TCvInd& industry = world.OpenFixture(spec);
+// Opens Setup in World without the series Series, or with it but without its label Label.
+void OpenWithout(test::TModelWorld& world, const test::TFixtureSetup& setup, const char* series, const char* label) {
+    TCvInd& industry = world.OpenFixture(setup);
     if (label)
         test::HideLabel(industry, series, label);
     else

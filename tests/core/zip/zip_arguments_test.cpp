@@ -34,7 +34,7 @@ TEST(ZipArguments, EngineDecodesEverySettingOfTheComponent) {
     EXPECT_EQ(request.storedExtensions, (Args{".ZIP", ".LZH"}));
     EXPECT_EQ(request.since, kZipEarliestDate);
     EXPECT_EQ(request.archive, "a.zip");
-    EXPECT_EQ(request.specs, (Args{"f1", "f2"}));
+    EXPECT_EQ(request.patterns, (Args{"f1", "f2"}));
     EXPECT_EQ(request.includes, (Args{"*.a", "*.c"}));
     EXPECT_EQ(request.excludes, Args{"*.b"});
 
@@ -47,7 +47,7 @@ TEST(ZipArguments, EngineDecodesEverySettingOfTheComponent) {
     EXPECT_FALSE(request.encrypt || request.directoryEntries);
     EXPECT_TRUE(request.junkPaths);
     EXPECT_EQ(request.level, 9);
-    EXPECT_TRUE(request.specs.empty() && request.includes.empty() && request.excludes.empty());
+    EXPECT_TRUE(request.patterns.empty() && request.includes.empty() && request.excludes.empty());
 
     // Unzip knows only excludes: '>' entries stand as they are.
     zip.FilesToProcess = {">x", "<b*", "*.txt"};
@@ -64,7 +64,7 @@ TEST(ZipArguments, EngineDecodesEverySettingOfTheComponent) {
     EXPECT_EQ(unzip.second, -1);
     EXPECT_TRUE(unzip.junkPaths && unzip.multidisk);
     EXPECT_EQ(unzip.archive, "a.zip");
-    EXPECT_EQ(unzip.specs, (Args{">x", "*.txt"}));
+    EXPECT_EQ(unzip.patterns, (Args{">x", "*.txt"}));
     EXPECT_EQ(unzip.excludes, Args{"b*"});
     EXPECT_EQ(unzip.extractDirectory, "out");
 }

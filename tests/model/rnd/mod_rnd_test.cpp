@@ -27,7 +27,7 @@ namespace cv {
 namespace {
 
 using test::Contains;
-using test::TPrototypeSpec;
+using test::TPrototypeSetup;
 
 constexpr double kReal48Tolerance = 1e-11;
 constexpr int kFirm = 1;
@@ -40,7 +40,7 @@ auto FinsOf(const test::TRnDWorld& world, int firm, int market, int row) {
 // Two firms, two zones (firm 2's home zone is 2), two markets; t = 3, decision period 4.
 class RnDFirmTest : public ::testing::Test {
 protected:
-    RnDFirmTest() : world(test::TFixtureSpec(3, 2, 2, 2)) {}
+    RnDFirmTest() : world(test::TFixtureSetup(3, 2, 2, 2)) {}
 
     TDataContext Context(int firm, int market, int zone = 0) const {
         return test::FixtureCell(world.t(), firm, zone, market);
@@ -303,11 +303,11 @@ TEST_F(RnDEstimatesTest, OverEstimatedDevelopmentBudgetSteepensBelowTheThreshold
 // brands; t = 2, decision period d = 3 (tests/model/rnd/rnd_world.h). Firm 1
 // holds 20 finished prototypes P01..P20 but two.
 TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
-    test::TFixtureSpec spec(2, 2, 2, 1);
-    spec.Prototypes(1, 1) = {"PA1"};
-    spec.Prototypes(2, 1) = {"PB1"};
-    test::TRnDWorld rnd(spec);
-    std::vector<TPrototypeSpec> prototypes;
+    test::TFixtureSetup setup(2, 2, 2, 1);
+    setup.Prototypes(1, 1) = {"PA1"};
+    setup.Prototypes(2, 1) = {"PB1"};
+    test::TRnDWorld rnd(setup);
+    std::vector<TPrototypeSetup> prototypes;
     for (int j = 1; j <= kMaxPrototypes; ++j)
         prototypes.push_back({(j < 10 ? "P0" : "P") + std::to_string(j), {1.0 * j, 2, 3}});
     prototypes[4].requiredBudget = 300000;  // P05 unfinished, but a brand of firm 2 is built on it
@@ -347,11 +347,11 @@ TEST(RnDMerge, AFullListReusesAnOlderSlotThatNoMarketedBrandIsBuiltOn) {
 //   firm 4: 20 finished prototypes; buys PA1 from firm 1
 class RnDAlliances : public ::testing::Test {
 protected:
-    RnDAlliances() : rnd(Spec()) {
+    RnDAlliances() : rnd(AllianceIndustry()) {
         rnd.SetPrototypes(1, kMarket, {{"PA1", {11, 12, 13}}, {"PA2", {21, 22, 23}, 500000, 150, 700000}});
         rnd.SetPrototypes(2, kMarket, {{"PB1", {11, 12, 13}}});
         rnd.SetPrototypes(3, kMarket, {{"PC1", {31, 32, 33}, 0, 100}});
-        std::vector<TPrototypeSpec> full;
+        std::vector<TPrototypeSetup> full;
         for (int j = 1; j <= kMaxPrototypes; ++j) full.push_back({"Q" + std::to_string(j), {1, 1, 1}});
         rnd.SetPrototypes(4, kMarket, full);
         rnd.SetProjects(1, kMarket, {{"PA2", {24, 25, 26}, 100000, 150}});
@@ -363,10 +363,10 @@ protected:
         rnd.SetContracts(4, 1, {{"Acq", "PA1", 1, 4}});
     }
 
-    static test::TFixtureSpec Spec() {
-        test::TFixtureSpec spec(2, 4, 1, 1);
-        for (int firm = 1; firm <= 4; ++firm) spec.Prototypes(firm, kMarket) = {"X" + std::to_string(firm)};
-        return spec;
+    static test::TFixtureSetup AllianceIndustry() {
+        test::TFixtureSetup setup(2, 4, 1, 1);
+        for (int firm = 1; firm <= 4; ++firm) setup.Prototypes(firm, kMarket) = {"X" + std::to_string(firm)};
+        return setup;
     }
 
     test::TRnDWorld rnd;
@@ -433,9 +433,9 @@ TEST_F(RnDAlliances, ThePartnersCopyReceivesTheDevelopersFigures) {
 // PFOX is available since 0.5 > 0.19 (with the fifth number, 0.855, it would not be).
 // Re-costed in period 4: Suc 720, Muc 360, Ruc 360 x (1 + 100 %) = 720.
 TEST(RnDForecast, PreDrawsFollowTheGeneratorFromSeedTTimesSeven) {
-    test::TFixtureSpec spec = test::FixtureB();
-    spec.currentPeriod = 2;
-    test::TRnDWorld rnd(spec);
+    test::TFixtureSetup setup = test::FixtureB();
+    setup.currentPeriod = 2;
+    test::TRnDWorld rnd(setup);
     rnd.SetPrototypes(1, 1,
                       {{"PALPHA", {11, 12, 13}, 0, 74}, {"PBRAVO", {21, 22, 23}, 0, 134},
                        {"PCOSMO", {31, 32, 33}, 0, 194}});

@@ -21,10 +21,10 @@ constexpr int kLogNumber = 0;
 
 }  // namespace
 
-TRnDWorld::TRnDWorld(const TFixtureSpec& spec) : industry(world.OpenFixture(spec)), spec_(spec) {
+TRnDWorld::TRnDWorld(const TFixtureSetup& setup) : industry(world.OpenFixture(setup)), spec_(setup) {
     DebugLevel = 5;
     LogOpen((world.PrivateDir() / kLogName).string(), kLogNumber);
-    for (int zone = 1; zone <= spec.zones; ++zone) SetEconomy(zone);
+    for (int zone = 1; zone <= setup.zones; ++zone) SetEconomy(zone);
 }
 
 TRnDWorld::~TRnDWorld() { LogClose(); }
@@ -75,11 +75,11 @@ TSimArr& TRnDWorld::FreshList(TCvPerData& set, int firm, int market, const std::
     return Fresh(set, kCategoryFirmMarket, cell, prefix + "Fins", dkReal48, 0, {slots, si::ProFinances});
 }
 
-void TRnDWorld::SetPrototypes(int firm, int market, const std::vector<TPrototypeSpec>& prototypes) {
+void TRnDWorld::SetPrototypes(int firm, int market, const std::vector<TPrototypeSetup>& prototypes) {
     TCvPerData& results = industry.PerResults(t());
     TSimArr& fins = FreshList(results, firm, market, "Pro", si::Prototype, prototypes);
     for (std::size_t i = 0; i < prototypes.size(); ++i) {
-        const TPrototypeSpec& prototype = prototypes[i];
+        const TPrototypeSetup& prototype = prototypes[i];
         const int row = static_cast<int>(i) + 1;
         fins.SetReal48({row, si::ProReqBgt}, prototype.requiredBudget);
         fins.SetReal48({row, si::ProReqUC}, prototype.requestedUC);
@@ -93,7 +93,7 @@ void TRnDWorld::SetPrototypes(int firm, int market, const std::vector<TPrototype
                         static_cast<std::int16_t>(prototypes.size()));
 }
 
-void TRnDWorld::SetProjects(int firm, int market, const std::vector<TProjectSpec>& projects) {
+void TRnDWorld::SetProjects(int firm, int market, const std::vector<TProjectSetup>& projects) {
     TCvPerData& decisions = industry.PerDecisions(d());
     TSimArr& fins = FreshList(decisions, firm, market, "Prj", si::Projet, projects);
     for (std::size_t i = 0; i < projects.size(); ++i) {
@@ -107,7 +107,7 @@ void TRnDWorld::SetProjects(int firm, int market, const std::vector<TProjectSpec
                           static_cast<std::int16_t>(projects.size()));
 }
 
-void TRnDWorld::SetContracts(int firm, int zone, const std::vector<TContractSpec>& contracts) {
+void TRnDWorld::SetContracts(int firm, int zone, const std::vector<TContractSetup>& contracts) {
     TCvPerData& decisions = industry.PerDecisions(d());
     const TDataContext cell = Cell(firm, zone, 0);
     TSimArr& what =
@@ -115,7 +115,7 @@ void TRnDWorld::SetContracts(int firm, int zone, const std::vector<TContractSpec
     TSimArr& terms =
         Fresh(decisions, kCategoryFirmFta, cell, "CctTerms", dkReal48, 0, {si::Cct, si::CctFirms, si::CctTerms});
     for (std::size_t i = 0; i < contracts.size(); ++i) {
-        const TContractSpec& contract = contracts[i];
+        const TContractSetup& contract = contracts[i];
         const int rank = static_cast<int>(i) + 1;
         what.SetZts({rank, si::CctType}, contract.type);
         what.SetZts({rank, si::PrjName}, contract.project);

@@ -37,7 +37,7 @@ class TSimArr;
 
 namespace cv::test {
 
-struct TPrototypeSpec {
+struct TPrototypeSetup {
     std::string name;
     std::vector<double> levels;
     double requiredBudget = 0;  // "ProReqBgt": 0 finished
@@ -46,14 +46,14 @@ struct TPrototypeSpec {
     int begun = -1;  // "ProPerBeg"; -1: t - 1
 };
 
-struct TProjectSpec {
+struct TProjectSetup {
     std::string name;
     std::vector<double> levels;
     double allocated = 0;    // "ProAllBgt"
     double requestedUC = 0;  // "ProReqUC" and "ProOldReqUC"
 };
 
-struct TContractSpec {
+struct TContractSetup {
     std::string type;
     std::string project;
     int firm1 = 0;  // developer or seller
@@ -64,16 +64,16 @@ struct TContractSpec {
 
 class TRnDWorld {
 public:
-    explicit TRnDWorld(const TFixtureSpec& spec);
+    explicit TRnDWorld(const TFixtureSetup& setup);
     ~TRnDWorld();
 
     int t() const { return spec_.currentPeriod; }
     int d() const { return spec_.currentPeriod + 1; }
 
     // Inputs (each replaces what the cell held).
-    void SetPrototypes(int firm, int market, const std::vector<TPrototypeSpec>& prototypes);
-    void SetProjects(int firm, int market, const std::vector<TProjectSpec>& projects);
-    void SetContracts(int firm, int zone, const std::vector<TContractSpec>& contracts);
+    void SetPrototypes(int firm, int market, const std::vector<TPrototypeSetup>& prototypes);
+    void SetProjects(int firm, int market, const std::vector<TProjectSetup>& projects);
+    void SetContracts(int firm, int zone, const std::vector<TContractSetup>& contracts);
     // The prototypes the firm's brands of t+1 in Zone and Market are built on.
     void SetMarketedPrototypes(int firm, int zone, int market, const std::vector<std::string>& prototypes);
 
@@ -108,7 +108,7 @@ private:
                        const std::vector<Row>& rows);
     void SetEconomy(int zone);
 
-    TFixtureSpec spec_;
+    TFixtureSetup spec_;
 };
 
 }  // namespace cv::test

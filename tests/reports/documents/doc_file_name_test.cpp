@@ -26,7 +26,7 @@ TEST_P(DocFileNameTest, LetterFirmInitialAndPeriod) {
     const TNameCase& c = GetParam();
     TCvDoc doc(owner.get());
     doc.DocContext = Context(3);
-    EXPECT_EQ(DocFileName(doc, DocKindSpec(c.kind).letter, c.period, c.firmSwitch), Session->PrivateDir() + c.name);
+    EXPECT_EQ(DocFileName(doc, DocKindSettings(c.kind).letter, c.period, c.firmSwitch), Session->PrivateDir() + c.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DocFileNameTest,
