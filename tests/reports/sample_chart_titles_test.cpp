@@ -6,7 +6,6 @@
 // variant at its current period. The study screens are the screens test's,
 // the design dialogs the design tools' own tests.
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <gtest/gtest.h>
 
@@ -21,7 +20,6 @@
 #include "tests/reports/support/believable_text.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/reports/support/sample_variants.h"
-#include "tests/ui/support/window_test.h"
 #include "ui/chart/cv_chart.h"
 
 namespace cv {
@@ -55,6 +53,7 @@ bool ShowsAChart(std::string_view item) {
 
 class SampleChartTitlesTest : public test::ResultsTest {
 protected:
+    // The page on show at the end: the last chart or study screen read.
     QWidget* ShownWindow() override { return &Main(); }
 
     // Each item of Page's menu that the team may choose, at each period and
@@ -117,8 +116,6 @@ TEST_F(SampleChartTitlesTest, NoChartOfAnyVariantShowsAFlaw) {
         ReadEveryChart(*studies, StudiesPageMenu(), v.name, whole);
     }
     EXPECT_GT(charts_, 0);
-    QApplication::processEvents();
-    test::SaveScreenshot(Main(), "SampleChartTitlesTest_LastChart");
 }
 
 }  // namespace
