@@ -510,6 +510,33 @@ TEST_F(GraphPageTest, SegmentLabelsStandApartAtTheSelectedPeriod) {
     }
 }
 
+// The segments' labels stand inside the plot, under the title, in the
+// markets with brands of both zones, in units and in value, at both screen sizes.
+TEST_F(GraphPageTest, SegmentSizeLabelsStayInThePlotUnderTheTitleSmallScreen) {
+    Main().ShowPage(page);
+    for (const int zone : {1, 2})
+        for (const int market : {1, 2})
+            for (const int unitsOrValue : {0, 1}) {
+                test::ChooseZoneOnBar(zone);
+                page->Data.SelMarket = static_cast<std::int16_t>(market);
+                Choose("MpGrMktSegSize");
+                PickCombo(2, unitsOrValue);
+                TSegPerGraph* chart = Shown<TSegPerGraph>();
+                ASSERT_NE(chart, nullptr);
+                QTRY_VERIFY(!chart->DrawnLabels().empty());
+                const QRectF plot = chart->PlotArea();
+                for (const TQNChart::TDrawnLabel& label : chart->DrawnLabels())
+                    EXPECT_TRUE(plot.contains(label.rect))
+                        << "zone " << zone << " M" << market << (unitsOrValue ? " value " : " units ") << label.text
+                        << " at top " << label.rect.top() << ", the plot from " << plot.top();
+            }
+    test::ChooseZoneOnBar(1);
+    page->Data.SelMarket = 1;
+    Choose("MpGrMktSegSize");
+    PickCombo(2, 0);
+    test::SaveScreenshot(Main(), "GraphPageTest_SegmentSizeLabelsInThePlot");
+}
+
 // The market share by segment follows the consumer panel, the share by
 // channel the distribution panel, each alone, disabled or hidden.
 TEST_F(GraphPageTest, EachPanelRestrictionBarsOnlyItsOwnShareItem) {
