@@ -35,6 +35,8 @@ constexpr double kBubbleShare = 0.2;   // the largest bubble's diameter, as a sh
 constexpr double kSmallestBubble = 3.0;
 constexpr int kBubbleAlpha = 200;
 constexpr double kLegendPadding = 6.0;
+constexpr double kSmallestLegendFont = 6.5;  // points
+constexpr double kLegendFontStep = 0.5;
 constexpr int kChartMargin = 10;
 constexpr qreal kBackdropZ = 0.5;  // above the plot's own fill, under the grid
 constexpr qreal kLabelZ = 20;
@@ -579,13 +581,22 @@ void TQNChart::PlaceLegend() {
     block->document()->setDefaultTextOption(option);
     const QRectF area = chart()->rect();
     // A line wider than the chart wraps; a block that would take more than a
-    // quarter of the chart's height drops the empty lines between its lines.
-    const auto fit = [&] { block->setTextWidth(std::min(block->document()->idealWidth(), area.width() - 2 * kLegendPadding)); };
+    // quarter of the chart's height drops the empty lines between its lines,
+    // then takes a smaller font, down to a floor that stays readable.
+    const auto fit = [&] {
+        block->setTextWidth(-1);
+        block->setTextWidth(std::min(block->document()->idealWidth(), area.width() - 2 * kLegendPadding));
+    };
+    const auto tooTall = [&] { return block->boundingRect().height() > area.height() / 4; };
     fit();
-    if (block->boundingRect().height() > area.height() / 4 && text.contains(QStringLiteral("\n\n"))) {
+    if (tooTall() && text.contains(QStringLiteral("\n\n"))) {
         while (text.contains(QStringLiteral("\n\n"))) text.replace(QStringLiteral("\n\n"), QStringLiteral("\n"));
         block->setPlainText(text);
-        block->setTextWidth(-1);
+        fit();
+    }
+    for (QFont font = block->font(); tooTall() && font.pointSizeF() - kLegendFontStep >= kSmallestLegendFont;) {
+        font.setPointSizeF(font.pointSizeF() - kLegendFontStep);
+        block->setFont(font);
         fit();
     }
     const QSizeF size = block->boundingRect().size();

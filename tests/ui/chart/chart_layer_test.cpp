@@ -303,7 +303,7 @@ QStringList DrawnTexts(TQNChart& chart) {
 // every word drawn and none cut with "..."; its own line breaks stay. The
 // title block over a map (a framed text block) wraps to the chart's width and
 // takes at most a quarter of its height, dropping the empty lines between its
-// lines when it would take more.
+// lines when it would take more, then taking a smaller font down to a floor.
 TEST(ChartShapesTest, SmallScreenTitlesAreDrawnWholeOnTheirLines) {
     QWidget form;
     form.resize(260, 200);
@@ -342,6 +342,38 @@ TEST(ChartShapesTest, SmallScreenTitlesAreDrawnWholeOnTheirLines) {
     EXPECT_LE(block->boundingRect().width(), chart.chart()->size().width());
     EXPECT_FALSE(block->toPlainText().contains("\n\n")) << "the empty lines stay on a chart this small";
     EXPECT_TRUE(block->toPlainText().contains("PERFORMANCE of the brands"));
+    // Still taller without them on a chart this small, the block takes the smallest font.
+    EXPECT_EQ(block->font().pointSizeF(), 6.5);
+    test::SaveScreenshotOfRunningTest(form);
+}
+
+// A map's four-line text block on a small screen's chart: lines long enough
+// to wrap take a smaller font, so that the block keeps to a quarter of the
+// chart's height and the plot keeps more than half of it.
+TEST(ChartShapesTest, SmallScreenAMapsTextBlockKeepsToAQuarterOfTheChart) {
+    QWidget form;
+    form.resize(640, 337);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 640, 337, 3);
+    chart.SetGridSize(1, 2);
+    chart.SetData(1, 1, 1);
+    chart.SetData(1, 2, 2);
+    chart.SetLegend("Perceptual map: brands and ideal points of the segments in market MOUNTAIN BIKES of zone NORTH "
+                    "AMERICA\r\rDimensions of the perceptual map, from -20 to +20, as the study measured them "
+                    "this period\r\rHorizontal: ECONOMY\r\rVertical: PERFORMANCE",
+                    10, 1, 2, 1);
+    chart.SetRepaint(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::processEvents();
+    const QGraphicsTextItem* block = nullptr;
+    for (QGraphicsItem* item : chart.scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->toPlainText().startsWith("Perceptual"))
+            block = text;
+    ASSERT_NE(block, nullptr);
+    EXPECT_LE(block->boundingRect().height(), chart.height() / 4.0);
+    EXPECT_GE(block->font().pointSizeF(), 6.5);
+    EXPECT_GT(chart.PlotArea().height(), chart.height() / 2.0);
+    EXPECT_TRUE(block->toPlainText().contains("Vertical: PERFORMANCE"));
     test::SaveScreenshotOfRunningTest(form);
 }
 
