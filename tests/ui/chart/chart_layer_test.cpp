@@ -299,6 +299,26 @@ QStringList DrawnTexts(TQNChart& chart) {
     return texts;
 }
 
+// The text block the chart's scene draws whose text starts with Start; none when there is none.
+const QGraphicsTextItem* DrawnTextBlock(TQNChart& chart, const char* start) {
+    for (const QGraphicsItem* item : chart.scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item); text && text->toPlainText().startsWith(start))
+            return text;
+    return nullptr;
+}
+
+// A chart of one point on Form, sized to it, shown with the text block Legend over it.
+void ShowWithLegend(QWidget& form, TQNChart& chart, const std::string& legend) {
+    chart.SetGridSize(1, 2);
+    chart.SetData(1, 1, 1);
+    chart.SetData(1, 2, 2);
+    chart.SetLegend(legend, 10, 1, 2, 1);
+    chart.SetRepaint(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::processEvents();
+}
+
 // A title wider than a small chart is broken at its spaces onto more lines,
 // every word drawn and none cut with "..."; its own line breaks stay. The
 // title block over a map (a framed text block) wraps to the chart's width and
@@ -334,10 +354,7 @@ TEST(ChartShapesTest, SmallScreenTitlesAreDrawnWholeOnTheirLines) {
                     "Vertical: PERFORMANCE of the brands in the market",
                     10, 1, 2, 1);
     QApplication::processEvents();
-    const QGraphicsTextItem* block = nullptr;
-    for (QGraphicsItem* item : chart.scene()->items())
-        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->toPlainText().startsWith("Perceptual"))
-            block = text;
+    const QGraphicsTextItem* block = DrawnTextBlock(chart, "Perceptual");
     ASSERT_NE(block, nullptr);
     EXPECT_LE(block->boundingRect().width(), chart.chart()->size().width());
     EXPECT_FALSE(block->toPlainText().contains("\n\n")) << "the empty lines stay on a chart this small";
@@ -354,21 +371,11 @@ TEST(ChartShapesTest, SmallScreenAMapsTextBlockKeepsToAQuarterOfTheChart) {
     QWidget form;
     form.resize(640, 337);
     TQNChart chart(&form, kChartXY, 0, 0, 0, 640, 337, 3);
-    chart.SetGridSize(1, 2);
-    chart.SetData(1, 1, 1);
-    chart.SetData(1, 2, 2);
-    chart.SetLegend("Perceptual map: brands and ideal points of the segments in market MOUNTAIN BIKES of zone NORTH "
-                    "AMERICA\r\rDimensions of the perceptual map, from -20 to +20, as the study measured them "
-                    "this period\r\rHorizontal: ECONOMY\r\rVertical: PERFORMANCE",
-                    10, 1, 2, 1);
-    chart.SetRepaint(true);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QApplication::processEvents();
-    const QGraphicsTextItem* block = nullptr;
-    for (QGraphicsItem* item : chart.scene()->items())
-        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->toPlainText().startsWith("Perceptual"))
-            block = text;
+    ShowWithLegend(form, chart,
+                   "Perceptual map: brands and ideal points of the segments in market MOUNTAIN BIKES of zone NORTH "
+                   "AMERICA\r\rDimensions of the perceptual map, from -20 to +20, as the study measured them "
+                   "this period\r\rHorizontal: ECONOMY\r\rVertical: PERFORMANCE");
+    const QGraphicsTextItem* block = DrawnTextBlock(chart, "Perceptual");
     ASSERT_NE(block, nullptr);
     EXPECT_LE(block->boundingRect().height(), chart.height() / 4.0);
     EXPECT_GE(block->font().pointSizeF(), 6.5);
