@@ -233,16 +233,20 @@ TEST_F(SummaryDialogTest, SmallScreenBudgetTitlesAtTheTopAndTotalsRightAligned) 
     struct TBudgetTab {
         int tab;
         bool totalColumn;
+        const char* shot;
     };
     WithDialog(TDecisionArea::Budget, [](TFoSummary& dialog) {
         const QWidget& area = Child<QWidget>(dialog, "paScreen");
-        for (const TBudgetTab& c : {TBudgetTab{0, true}, TBudgetTab{1, true}, TBudgetTab{2, false}}) {
+        for (const TBudgetTab& c : {TBudgetTab{0, true, "SummaryDialog_TotalBudgetAtTheTop"},
+                                    TBudgetTab{1, true, "SummaryDialog_BrandBudgetAtTheTop"},
+                                    TBudgetTab{2, false, "SummaryDialog_RnDBudgetAtTheTop"}}) {
             Tabs(dialog).setCurrentIndex(c.tab);
             ASSERT_NE(dialog.Screen(), nullptr) << c.tab;
             const TQNTable& table = *dialog.Screen()->Table();
             ASSERT_NE(table.TitleLabel(), nullptr) << c.tab;
             EXPECT_EQ(table.TitleLabel()->parentWidget(), &area) << c.tab;
             EXPECT_EQ(table.TitleLabel()->y(), 0) << c.tab;
+            SaveScreenshot(dialog, c.shot);
             if (!c.totalColumn) continue;
             const TSheetModel& model = table.Sheet().Model();
             const int h = table.OriginRow();
@@ -251,7 +255,6 @@ TEST_F(SummaryDialogTest, SmallScreenBudgetTitlesAtTheTopAndTotalsRightAligned) 
                 for (int column : {4, 5})
                     EXPECT_EQ(model.Format(h + row, column).horizontal, kAlignRight)
                         << c.tab << " row " << row << " column " << column;
-            SaveScreenshot(dialog, c.tab == 0 ? "SummaryDialog_TotalBudgetAtTheTop" : "SummaryDialog_BrandBudgetAtTheTop");
         }
     });
 }
