@@ -671,7 +671,7 @@ TEST_F(GraphPageTest, GrowthShareLabelsStandBesideTheirOwnBubblesApartSmallScree
 
 // What the team reads: the study screen that stands in for a chart not
 // bought paints the texts of its cells in view.
-TEST_F(GraphPageTest, AStudyInPlaceOfAChartPaintsTheTextsOfItsCells) {
+TEST_F(GraphPageTest, AStudyInPlaceOfAChartPaintsTheTextsOfItsCellsSmallScreen) {
     Main().ShowPage(page);
     Choose("MPGrBenchRSales");  // not bought in period 3
     ASSERT_EQ(page->Display().Chart(), nullptr);

@@ -561,7 +561,7 @@ TEST_F(StudiesPageTest, ThePageButtonsStepThroughTheMenu) {
 
 // What the team reads: a study bought, and one not bought in M2 (its
 // explanation), paint the text of every cell of their tables in view.
-TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInView) {
+TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInViewSmallScreen) {
     ReopenUnrestricted();
     struct TShownCase {
         const char* item;
