@@ -475,18 +475,19 @@ void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<
         ub.Set(static_cast<int>(d), series[d]->Hi());
     }
     Init(kind, subType, static_cast<int>(series.size()), lb, ub);
-    for (std::size_t d = 0; d < kMaxDims; ++d) {
-        if (d < series.size()) {
-            dimNames_[d].assign(series[d]->Name(), 0, kDimNameMax);
-        } else {
-            dimNames_[d].clear();
-        }
-    }
+    for (std::size_t d = 0; d < kMaxDims; ++d) SetDimName(d, d < series.size() ? series[d]->Name() : std::string_view());
 }
 
 void TSimArr::Assign(const TSimArr& src) {
     TDynArr::Assign(src);
     dimNames_ = src.dimNames_;
+    dimNameLengths_ = src.dimNameLengths_;
+}
+
+void TSimArr::SetDimName(std::size_t d, std::string_view name) {
+    const std::size_t length = std::min(name.size(), kDimNameMax);
+    std::memcpy(dimNames_[d].data(), name.data(), length);
+    dimNameLengths_[d] = static_cast<std::uint8_t>(length);
 }
 
 }  // namespace cv

@@ -371,7 +371,10 @@ public:
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
     // Name of dimension D (1-based); empty when not built from series.
-    const std::string& DimName(int d) const { return dimNames_[d - 1]; }
+    std::string_view DimName(int d) const {
+        const auto at = static_cast<std::size_t>(d - 1);
+        return {dimNames_[at].data(), dimNameLengths_[at]};
+    }
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
     // As TDynArr::StoredSizeBound, for the named form.
@@ -387,7 +390,12 @@ private:
     static std::size_t FindWrittenNamedForm(TGetBuf buf, std::size_t pos,
                                             std::array<std::string_view, kMaxDims>* names, Take&& take);
 
-    std::array<std::string, kMaxDims> dimNames_;
+    // Keeps Name, cut to kDimNameMax, as the name of dimension D (0-based).
+    void SetDimName(std::size_t d, std::string_view name);
+
+    // The names held in place, so that an array allocates nothing but its elements.
+    std::array<std::array<char, kDimNameMax>, kMaxDims> dimNames_{};
+    std::array<std::uint8_t, kMaxDims> dimNameLengths_{};
 };
 
 // ---- Inline element access: the fast paths ----

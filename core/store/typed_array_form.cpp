@@ -217,14 +217,14 @@ void TDynArr::SkipElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos)
 std::size_t TSimArr::StoredSizeBound() const {
     std::size_t size = TDynArr::StoredSizeBound();
     for (int d = 0; d < NDim(); ++d)
-        size = AddSizeBounds(size, 1 + TextFieldSizeBound(dimNames_[d], static_cast<std::uint8_t>(kDimNameMax)));
+        size = AddSizeBounds(size, 1 + TextFieldSizeBound(DimName(d + 1), static_cast<std::uint8_t>(kDimNameMax)));
     return AddSizeBounds(size, 2);  // the body and end tags
 }
 
 void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
     for (int d = 0; d < NDim(); ++d) {
         BufPutByte(buf, pos, kTagDimName);
-        BufPutShortStr(buf, pos, dimNames_[d], kDimNameMax);
+        BufPutShortStr(buf, pos, DimName(d + 1), kDimNameMax);
     }
     BufPutByte(buf, pos, kTagBody);
     TDynArr::WriteToBuffer(buf, pos);
@@ -245,7 +245,7 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
         names = ParseNamedForm(buf, pos, [&read](TGetBuf body, std::uint16_t& at) { read.ReadFromBuffer(body, at); });
         TDynArr::operator=(std::move(read));
     }
-    for (std::size_t d = 0; d < names.size(); ++d) dimNames_[d].assign(names[d]);
+    for (std::size_t d = 0; d < names.size(); ++d) SetDimName(d, names[d]);
 }
 
 void TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
