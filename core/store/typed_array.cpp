@@ -150,11 +150,11 @@ std::vector<std::string> TDynArr::AllocateTexts(const TShape& shape, std::string
 void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts) {
     kind_ = shape.kind;
     subType_ = shape.subType;
-    nDim_ = shape.nDim;
+    nDim_ = static_cast<std::uint8_t>(shape.nDim);
     lb_ = shape.lb;
     ub_ = shape.ub;
     dimSize_ = shape.dimSize;
-    stride_ = shape.stride;
+    for (std::size_t d = 0; d < kMaxDims; ++d) stride_[d] = static_cast<std::uint16_t>(shape.stride[d]);
     count_ = static_cast<std::uint16_t>(shape.count);
     byteSize_ = static_cast<std::uint16_t>(shape.count * shape.elementSize);
     base_ = shape.base;
@@ -180,7 +180,8 @@ void TDynArr::Release() {
     kind_ = subType_ = elementSize_ = 0;
     nDim_ = 0;
     lb_ = ub_ = {};
-    dimSize_ = stride_ = {};
+    dimSize_ = {};
+    stride_ = {};
     count_ = byteSize_ = base_ = 0;
 }
 

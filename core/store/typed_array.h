@@ -127,7 +127,7 @@ long double SimValueNumber(const TSimValue& value);
 class TDynArr {
 public:
     TDynArr() = default;
-    virtual ~TDynArr() = default;
+    ~TDynArr() = default;
     TDynArr(const TDynArr&) = delete;
     TDynArr& operator=(const TDynArr&) = delete;
     TDynArr(TDynArr&&) = default;
@@ -156,7 +156,7 @@ public:
     // Bounds and strides of dimension D, 1-based as in the stored form.
     std::int16_t LB(int d) const { return lb_[d - 1]; }
     std::int16_t UB(int d) const { return ub_[d - 1]; }
-    std::uint16_t Stride(int d) const { return static_cast<std::uint16_t>(stride_[d - 1]); }
+    std::uint16_t Stride(int d) const { return stride_[d - 1]; }
     std::uint16_t Count() const { return count_; }
     std::uint16_t ByteSize() const { return byteSize_; }
     std::uint16_t Base() const { return base_; }
@@ -341,18 +341,19 @@ private:
     template <class OnElements>
     static void ParseForm(TGetBuf buf, std::uint16_t& pos, OnElements&& onElements);
 
+    // Packed without gaps: a forecast holds thousands of arrays.
     std::uint8_t kind_ = 0;
     std::uint8_t subType_ = 0;
-    int nDim_ = 0;
+    std::uint8_t nDim_ = 0;
+    std::uint8_t elementSize_ = 0;
+    bool modified_ = false;
     std::array<std::int16_t, kMaxDims> lb_{};
     std::array<std::int16_t, kMaxDims> ub_{};
-    std::array<std::uint32_t, kMaxDims> dimSize_{};  // UB - LB + 1 of each dimension (may be 0)
-    std::array<std::uint32_t, kMaxDims> stride_{};  // the last dimension's stride is 1
     std::uint16_t byteSize_ = 0;
     std::uint16_t count_ = 0;
     std::uint16_t base_ = 0;
-    std::uint8_t elementSize_ = 0;
-    bool modified_ = false;
+    std::array<std::uint32_t, kMaxDims> dimSize_{};  // UB - LB + 1 of each dimension (may be 0)
+    std::array<std::uint16_t, kMaxDims> stride_{};   // the last dimension's stride is 1; at most the count
     std::unique_ptr<std::uint8_t[]> data_;  // kinds 0..4; at least one element
     std::vector<std::string> texts_;        // kind 5; at least one element
 };
