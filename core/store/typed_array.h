@@ -280,7 +280,8 @@ protected:
         std::size_t Slots() const { return count > 0 ? count : 1; }
     };
     // The array form at Bytes[At], read no further than End, when it is laid
-    // out as WriteToBuffer lays out a numeric array and followed by the byte
+    // out as WriteToBuffer lays out a numeric array or texts of a maximum
+    // length (each in a field of that length) and followed by the byte
     // Closing: calls Take(shape, elementsAt) and returns the position after
     // Closing. Returns 0 for any other layout, which is left to the full reader;
     // a shape beyond the limits raises the error the full reader raises for it.
