@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/base/errors.h"
 #include "core/base/log_file.h"
@@ -194,6 +197,37 @@ TDynArr TensAndUnits(std::uint8_t kind) {
             array.SetV({i, j}, value);
         }
     return array;
+}
+
+// A named array reads back as it was written: its texts, with a maximum
+// length (fields of one size) or without, its dimension names kept to 16
+// characters, and the position just after its form.
+TEST(TypedArray, NamedTextArraysReadBackTheirTextsAndDimensionNames) {
+    const TSeries brands(1, "BrandsOfEveryFirm", 1, {"A", "B", "C"});
+    const TSeries lines(2, "SixteenCharsLong", 0, {"L0", "L1"});
+    for (const std::uint8_t maxLen : {std::uint8_t{8}, std::uint8_t{0}}) {
+        TSimArr written;
+        written.InitFromSeries(dkZts, maxLen, std::vector<const TSeries*>{&brands, &lines});
+        written.SetZts({1, 0}, "Alpha");
+        written.SetZts({2, 1}, "EightChr");
+        written.SetZts({3, 0}, "B");
+        Bytes form = test::StoredForm(written);
+        const std::size_t formSize = form.size();
+        form.push_back(0xEE);  // what follows the form is not read
+        TSimArr read;
+        std::uint16_t pos = 0;
+        read.ReadFromBuffer(form, pos);
+        EXPECT_EQ(pos, formSize) << int{maxLen};
+        EXPECT_EQ((std::vector<std::string>{read.GetZts({1, 0}), read.GetZts({1, 1}), read.GetZts({2, 1}),
+                                            read.GetZts({3, 0})}),
+                  (std::vector<std::string>{"Alpha", "", "EightChr", "B"}))
+            << int{maxLen};
+        EXPECT_EQ((std::vector<std::string_view>{read.DimName(1), read.DimName(2), read.DimName(3)}),
+                  (std::vector<std::string_view>{"BrandsOfEveryFir", "SixteenCharsLong", ""}))
+            << int{maxLen};
+        EXPECT_EQ((std::vector<int>{read.SubType(), read.UB(1), read.UB(2)}), (std::vector<int>{maxLen, 3, 1}));
+        EXPECT_EQ(test::StoredForm(read), Bytes(form.begin(), form.begin() + static_cast<long>(formSize)));
+    }
 }
 
 // A form refused after its elements (cut inside them, or at the missing end tag)
