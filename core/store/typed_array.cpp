@@ -66,12 +66,6 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return upper(x) == upper(y); });
 }
 
-TIndex FirstComponents(const std::array<std::int16_t, kMaxDims>& components, int count) {
-    TIndex index;
-    for (int d = 0; d < count; ++d) index.Set(d, components[d]);
-    return index;
-}
-
 }  // namespace
 
 std::uint8_t DA_SizeOf(std::uint8_t kind) {
@@ -216,16 +210,33 @@ bool TDynArr::SameShape(const TDynArr& other) const {
     return true;
 }
 
-// An array already of the source's shape keeps its storage and takes the elements.
+// An array already of the source's shape keeps its storage and takes the
+// elements; another takes the source's shape, planned already, and storage
+// that the copy then fills (the one element of an empty array zeroed).
 void TDynArr::Assign(const TDynArr& src) {
     if (&src != this) {
         if (src.nDim_ == 0) {
             Release();
         } else {
             const bool holdsStorage = data_ || !texts_.empty();  // not so once moved from
-            if (!holdsStorage || !SameShape(src))
-                Shape(src.kind_, src.subType_, src.nDim_, FirstComponents(src.lb_, src.nDim_),
-                      FirstComponents(src.ub_, src.nDim_), kInitOutOfMemory);
+            if (!holdsStorage || !SameShape(src)) {
+                TShape shape;
+                shape.kind = src.kind_;
+                shape.subType = src.subType_;
+                shape.nDim = src.nDim_;
+                shape.lb = src.lb_;
+                shape.ub = src.ub_;
+                shape.dimSize = src.dimSize_;
+                std::copy(src.stride_.begin(), src.stride_.end(), shape.stride.begin());
+                shape.count = src.count_;
+                shape.elementSize = src.elementSize_;
+                shape.base = src.base_;
+                if (shape.kind == dkZts) {
+                    Adopt(shape, nullptr, AllocateTexts(shape, kInitOutOfMemory));
+                } else {
+                    Adopt(shape, AllocateBlock(shape, shape.count == 0, kInitOutOfMemory), {});
+                }
+            }
             if (kind_ == dkZts) {
                 texts_ = src.texts_;
             } else {

@@ -185,6 +185,33 @@ TEST(TypedArray, TextsAreOwnedCutToTheSubTypeAndFoundIgnoringCase) {
     EXPECT_EQ(longTexts.GetZts({0}).size(), 255u);
 }
 
+// A copy takes its source's shape and elements, into a new array or one of
+// another shape; the copy of an empty array reads zero like its source.
+TEST(TypedArray, ACopyTakesTheShapeAndElementsOfItsSource) {
+    test::RecordingUi ui;
+    TDynArr reals = MakeArray(dkReal48, 0, 2, {1, 0}, {3, 2});
+    reals.SetReal48({3, 2}, 4.5L);
+    reals.SetReal48({1, 0}, -2.25L);
+    TDynArr texts = MakeArray(dkZts, 8, 1, {1}, {3});
+    texts.SetZts({2}, "Beta");
+    const TDynArr empty = MakeArray(dkSmallint, 0, 2, {1, 1}, {4, 0});
+    for (const TDynArr* source : std::vector<const TDynArr*>{&reals, &texts, &empty}) {
+        TDynArr fresh;
+        TDynArr reshaped = MakeArray(dkByte, 0, 1, {0}, {9});
+        reshaped.SetByte({9}, 200);
+        for (TDynArr* copy : {&fresh, &reshaped}) {
+            copy->Assign(*source);
+            EXPECT_TRUE(copy->SameShape(*source));
+            EXPECT_EQ((std::vector<int>{copy->Count(), copy->Stride(1), copy->Base(), copy->IsModified()}),
+                      (std::vector<int>{source->Count(), source->Stride(1), source->Base(), true}));
+            EXPECT_EQ(test::StoredForm(*copy), test::StoredForm(*source));
+        }
+        if (source == &empty) {
+            EXPECT_EQ(fresh.GetSmallint({1, 1}), 0);
+        }
+    }
+}
+
 // 1..5 x 1..3 with element (i, j) = 10 i + j.
 TDynArr TensAndUnits(std::uint8_t kind) {
     TDynArr array = MakeArray(kind, 0, 2, {1, 1}, {5, 3});
