@@ -195,6 +195,22 @@ TEST_F(StudiesPageTest, ConsumerSurveyAwarenessIsATableAndTheBarChoosesTheMarket
     test::SaveScreenshot(Main(), "StudiesPageTest_Awareness");
 }
 
+// Every study of a market lets the team choose the market on the bar; the
+// benchmarks of the whole zone do not.
+TEST_F(StudiesPageTest, EveryMarketStudyLetsTheMarketBeChosen) {
+    Main().ShowPage(page);
+    ExpectMarketChoice({{"MPStuConsAwa", true},      {"MPStuConsPI", true},       {"MPStuConsSHab", true},
+                        {"MPStuConsUMS", true},      {"MPStuDPanelUMS", true},    {"MPStuDistrCov", true},
+                        {"MPStuSemGraph", true},     {"MPStuSemBrd", true},       {"MPStuSemIP", true},
+                        {"MPStuSemIPHist1", true},   {"MPStuSemRelation", true},  {"MPStuMapGraph", true},
+                        {"MPStuMapBrd", true},       {"MPStuMapIP", true},        {"MPStuMapIPHist1", true},
+                        {"MPStuMapInfluence", true}, {"MPStuMapRelation", true},  {"MPStuIntelAdv", true},
+                        {"MPStuIntelSlf", true},     {"MPStuBenchFta", false},    {"MPStuBenchMkt", true},
+                        {"MPStuBenchFtaPerc", false}, {"MPStuBenchMktPerc", true}, {"MPStuExpAdv", true},
+                        {"MPStuExpSlf", true},       {"MPStuMFor1", true},        {"MPStuCjaGraphU", true},
+                        {"MPStuCjaUtils", true},     {"MPStuCjaWeights", true}});
+}
+
 TEST_F(StudiesPageTest, AStudyNotBoughtShowsItsExplanation) {
     ReopenUnrestricted();
     ShowAt(3, kM2);
