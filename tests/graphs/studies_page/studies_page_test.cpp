@@ -8,6 +8,7 @@
 // competitive sales force and the conjoint analysis. M1 markets nine brands
 // in period 3 and eight in period 2, M2 two.
 #include <QApplication>
+#include <algorithm>
 #include <QClipboard>
 #include <QComboBox>
 #include <QToolButton>
@@ -495,6 +496,13 @@ TEST_F(StudiesPageTest, InstalledSampleConjointUtilitiesSmallScreen) {
     EXPECT_FALSE(chart->NoData);
     EXPECT_EQ(chart->Segment(), 1);
     QApplication::processEvents();
+    // The sample's study rates four characteristics of M1, the last of its
+    // scales among them: each one's curve is drawn with its name.
+    const auto drawn = [chart](const std::string& name) {
+        const auto& labels = chart->DrawnLabels();
+        return std::any_of(labels.begin(), labels.end(), [&name](const auto& label) { return label.text == name; });
+    };
+    for (const char* name : {"Weight", "Power", "Range", "Price"}) EXPECT_TRUE(QTest::qWaitFor([&] { return drawn(name); })) << name;
     test::SaveScreenshot(Main(), "StudiesPageTest_InstalledConjoint");
 }
 
