@@ -58,42 +58,38 @@ TEST_F(PlanDialogTest, TabStaysInTheSheetAndCtrlTabLeavesIt) {
     });
 }
 
-// The first cell of the planned sizes, the active one, with the focus.
-int SelectPlannedSize(TFoMktPlan& dialog, int& column) {
+// Types Text into the first cell of the planned sizes, made the active one
+// and given the focus; the cell, as (column, row).
+QPoint TypeIntoPlannedSize(TFoMktPlan& dialog, const char* text) {
     TMktPlanScr& plan = PlanDialogTest::Plan(dialog);
-    const int row = plan.FirstRow() + 2;
-    column = plan.Column(6);
-    PlanDialogTest::Sheet(dialog).Model().SetActiveCell(row, column);
+    const QPoint cell(plan.Column(6), plan.FirstRow() + 2);
+    PlanDialogTest::Sheet(dialog).Model().SetActiveCell(cell.y(), cell.x());
     FocusSheet(dialog);
-    return row;
+    QTest::keyClicks(QApplication::focusWidget(), text);
+    EXPECT_NE(PlanDialogTest::Sheet(dialog).Editor(), nullptr) << "typing opened no editor";
+    return cell;
 }
 
 // Shift and Ctrl pressed on their own while a cell is being typed in leave
 // the typing as it was.
 TEST_F(PlanDialogTest, AModifierKeyAloneLeavesTheTypingAsItWas) {
     WithDialog([](TFoMktPlan& dialog) {
-        int column = 0;
-        const int row = SelectPlannedSize(dialog, column);
-        QTest::keyClicks(QApplication::focusWidget(), "12");
-        ASSERT_NE(Sheet(dialog).Editor(), nullptr);
+        const QPoint cell = TypeIntoPlannedSize(dialog, "12");
         Press(dialog, Qt::Key_Shift);
         Press(dialog, Qt::Key_Control);
         QTest::keyClicks(QApplication::focusWidget(), "34");
         Press(dialog, Qt::Key_Return);
-        EXPECT_EQ(Cell(dialog, row, column), 1234);
+        EXPECT_EQ(Cell(dialog, cell.y(), cell.x()), 1234);
     });
 }
 
 // A value being typed into a cell is kept when Ctrl+Tab leaves the sheet.
 TEST_F(PlanDialogTest, CtrlTabKeepsTheValueBeingTyped) {
     WithDialog([](TFoMktPlan& dialog) {
-        int column = 0;
-        const int row = SelectPlannedSize(dialog, column);
-        QTest::keyClicks(QApplication::focusWidget(), "1234");
-        ASSERT_NE(Sheet(dialog).Editor(), nullptr);
+        const QPoint cell = TypeIntoPlannedSize(dialog, "1234");
         Press(dialog, Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_EQ(FocusedName(), "BBSameLastPer");
-        EXPECT_EQ(Cell(dialog, row, column), 1234);
+        EXPECT_EQ(Cell(dialog, cell.y(), cell.x()), 1234);
     });
 }
 
