@@ -47,6 +47,8 @@ void ChoosePeriodOnBar(int period);
 
 // Clicks the button of Zone (1 for the first) on the selector bar, as the user does.
 void ChooseZoneOnBar(int zone);
+// The same for Market, when the page on show lets the team choose the market.
+void ChooseMarketOnBar(int market);
 
 // Starts the program with Services, closing the splash at once (its
 // screenshot keeps a name of its own, not the running test's).
