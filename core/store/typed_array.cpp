@@ -66,12 +66,6 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return upper(x) == upper(y); });
 }
 
-TIndex FirstComponents(const std::array<std::int16_t, kMaxDims>& components, int count) {
-    TIndex index;
-    for (int d = 0; d < count; ++d) index.Set(d, components[d]);
-    return index;
-}
-
 }  // namespace
 
 std::uint8_t DA_SizeOf(std::uint8_t kind) {
@@ -150,11 +144,11 @@ std::vector<std::string> TDynArr::AllocateTexts(const TShape& shape, std::string
 void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts) {
     kind_ = shape.kind;
     subType_ = shape.subType;
-    nDim_ = shape.nDim;
+    nDim_ = static_cast<std::uint8_t>(shape.nDim);
     lb_ = shape.lb;
     ub_ = shape.ub;
     dimSize_ = shape.dimSize;
-    stride_ = shape.stride;
+    for (std::size_t d = 0; d < kMaxDims; ++d) stride_[d] = static_cast<std::uint16_t>(shape.stride[d]);
     count_ = static_cast<std::uint16_t>(shape.count);
     byteSize_ = static_cast<std::uint16_t>(shape.count * shape.elementSize);
     base_ = shape.base;
@@ -180,7 +174,8 @@ void TDynArr::Release() {
     kind_ = subType_ = elementSize_ = 0;
     nDim_ = 0;
     lb_ = ub_ = {};
-    dimSize_ = stride_ = {};
+    dimSize_ = {};
+    stride_ = {};
     count_ = byteSize_ = base_ = 0;
 }
 
@@ -215,16 +210,33 @@ bool TDynArr::SameShape(const TDynArr& other) const {
     return true;
 }
 
-// An array already of the source's shape keeps its storage and takes the elements.
+// An array already of the source's shape keeps its storage and takes the
+// elements; another takes the source's shape, planned already, and storage
+// that the copy then fills (the one element of an empty array zeroed).
 void TDynArr::Assign(const TDynArr& src) {
     if (&src != this) {
         if (src.nDim_ == 0) {
             Release();
         } else {
             const bool holdsStorage = data_ || !texts_.empty();  // not so once moved from
-            if (!holdsStorage || !SameShape(src))
-                Shape(src.kind_, src.subType_, src.nDim_, FirstComponents(src.lb_, src.nDim_),
-                      FirstComponents(src.ub_, src.nDim_), kInitOutOfMemory);
+            if (!holdsStorage || !SameShape(src)) {
+                TShape shape;
+                shape.kind = src.kind_;
+                shape.subType = src.subType_;
+                shape.nDim = src.nDim_;
+                shape.lb = src.lb_;
+                shape.ub = src.ub_;
+                shape.dimSize = src.dimSize_;
+                std::copy(src.stride_.begin(), src.stride_.end(), shape.stride.begin());
+                shape.count = src.count_;
+                shape.elementSize = src.elementSize_;
+                shape.base = src.base_;
+                if (shape.kind == dkZts) {
+                    Adopt(shape, nullptr, AllocateTexts(shape, kInitOutOfMemory));
+                } else {
+                    Adopt(shape, AllocateBlock(shape, shape.count == 0, kInitOutOfMemory), {});
+                }
+            }
             if (kind_ == dkZts) {
                 texts_ = src.texts_;
             } else {
@@ -475,18 +487,19 @@ void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<
         ub.Set(static_cast<int>(d), series[d]->Hi());
     }
     Init(kind, subType, static_cast<int>(series.size()), lb, ub);
-    for (std::size_t d = 0; d < kMaxDims; ++d) {
-        if (d < series.size()) {
-            dimNames_[d].assign(series[d]->Name(), 0, kDimNameMax);
-        } else {
-            dimNames_[d].clear();
-        }
-    }
+    for (std::size_t d = 0; d < kMaxDims; ++d) SetDimName(d, d < series.size() ? series[d]->Name() : std::string_view());
 }
 
 void TSimArr::Assign(const TSimArr& src) {
     TDynArr::Assign(src);
     dimNames_ = src.dimNames_;
+    dimNameLengths_ = src.dimNameLengths_;
+}
+
+void TSimArr::SetDimName(std::size_t d, std::string_view name) {
+    const std::size_t length = std::min(name.size(), kDimNameMax);
+    std::memcpy(dimNames_[d].data(), name.data(), length);
+    dimNameLengths_[d] = static_cast<std::uint8_t>(length);
 }
 
 }  // namespace cv

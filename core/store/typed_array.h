@@ -127,7 +127,7 @@ long double SimValueNumber(const TSimValue& value);
 class TDynArr {
 public:
     TDynArr() = default;
-    virtual ~TDynArr() = default;
+    ~TDynArr() = default;
     TDynArr(const TDynArr&) = delete;
     TDynArr& operator=(const TDynArr&) = delete;
     TDynArr(TDynArr&&) = default;
@@ -156,7 +156,7 @@ public:
     // Bounds and strides of dimension D, 1-based as in the stored form.
     std::int16_t LB(int d) const { return lb_[d - 1]; }
     std::int16_t UB(int d) const { return ub_[d - 1]; }
-    std::uint16_t Stride(int d) const { return static_cast<std::uint16_t>(stride_[d - 1]); }
+    std::uint16_t Stride(int d) const { return stride_[d - 1]; }
     std::uint16_t Count() const { return count_; }
     std::uint16_t ByteSize() const { return byteSize_; }
     std::uint16_t Base() const { return base_; }
@@ -280,7 +280,8 @@ protected:
         std::size_t Slots() const { return count > 0 ? count : 1; }
     };
     // The array form at Bytes[At], read no further than End, when it is laid
-    // out as WriteToBuffer lays out a numeric array and followed by the byte
+    // out as WriteToBuffer lays out a numeric array or texts of a maximum
+    // length (each in a field of that length) and followed by the byte
     // Closing: calls Take(shape, elementsAt) and returns the position after
     // Closing. Returns 0 for any other layout, which is left to the full reader;
     // a shape beyond the limits raises the error the full reader raises for it.
@@ -341,18 +342,19 @@ private:
     template <class OnElements>
     static void ParseForm(TGetBuf buf, std::uint16_t& pos, OnElements&& onElements);
 
+    // Packed without gaps: a forecast holds thousands of arrays.
     std::uint8_t kind_ = 0;
     std::uint8_t subType_ = 0;
-    int nDim_ = 0;
+    std::uint8_t nDim_ = 0;
+    std::uint8_t elementSize_ = 0;
+    bool modified_ = false;
     std::array<std::int16_t, kMaxDims> lb_{};
     std::array<std::int16_t, kMaxDims> ub_{};
-    std::array<std::uint32_t, kMaxDims> dimSize_{};  // UB - LB + 1 of each dimension (may be 0)
-    std::array<std::uint32_t, kMaxDims> stride_{};  // the last dimension's stride is 1
     std::uint16_t byteSize_ = 0;
     std::uint16_t count_ = 0;
     std::uint16_t base_ = 0;
-    std::uint8_t elementSize_ = 0;
-    bool modified_ = false;
+    std::array<std::uint32_t, kMaxDims> dimSize_{};  // UB - LB + 1 of each dimension (may be 0)
+    std::array<std::uint16_t, kMaxDims> stride_{};   // the last dimension's stride is 1; at most the count
     std::unique_ptr<std::uint8_t[]> data_;  // kinds 0..4; at least one element
     std::vector<std::string> texts_;        // kind 5; at least one element
 };
@@ -371,7 +373,10 @@ public:
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
     // Name of dimension D (1-based); empty when not built from series.
-    const std::string& DimName(int d) const { return dimNames_[d - 1]; }
+    std::string_view DimName(int d) const {
+        const auto at = static_cast<std::size_t>(d - 1);
+        return {dimNames_[at].data(), dimNameLengths_[at]};
+    }
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
     // As TDynArr::StoredSizeBound, for the named form.
@@ -387,7 +392,12 @@ private:
     static std::size_t FindWrittenNamedForm(TGetBuf buf, std::size_t pos,
                                             std::array<std::string_view, kMaxDims>* names, Take&& take);
 
-    std::array<std::string, kMaxDims> dimNames_;
+    // Keeps Name, cut to kDimNameMax, as the name of dimension D (0-based).
+    void SetDimName(std::size_t d, std::string_view name);
+
+    // The names held in place, so that an array allocates nothing but its elements.
+    std::array<std::array<char, kDimNameMax>, kMaxDims> dimNames_{};
+    std::array<std::uint8_t, kMaxDims> dimNameLengths_{};
 };
 
 // ---- Inline element access: the fast paths ----

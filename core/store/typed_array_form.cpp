@@ -24,6 +24,8 @@ constexpr std::uint8_t kTagArrayEnd = 'd';
 constexpr std::uint8_t kTagDimName = 103;
 constexpr std::uint8_t kTagBody = 104;
 constexpr std::uint8_t kTagSimArrEnd = 200;
+// The bytes of a text field besides its characters: the length and the closing zero.
+constexpr std::size_t kTextFieldOverhead = 2;
 
 // Filled in place: an index built a component at a time and then copied whole
 // stalls the processor on every array read.
@@ -154,7 +156,11 @@ std::size_t TDynArr::FindWrittenForm(const std::uint8_t* bytes, std::size_t end,
     if (header[0] != kTagKind || header[2] != kTagSubType || header[4] != kTagNDim || header[6] != kTagLowerBounds)
         return 0;
     const int nDim = header[5];
-    if (nDim < 1 || nDim > kMaxDims || header[1] == dkZts) return 0;
+    const std::uint8_t kind = header[1];
+    const std::uint8_t subType = header[3];
+    // Texts of a maximum length each take a field of that length; texts of
+    // any length are walked field by field by the full reader.
+    if (nDim < 1 || nDim > kMaxDims || (kind == dkZts && subType == 0)) return 0;
     const std::size_t lowerAt = at + kHeaderSize;
     const std::size_t upperAt = lowerAt + 2 * nDim + 1;     // after '7'
     const std::size_t elementsAt = upperAt + 2 * nDim + 1;  // after '8'
@@ -165,8 +171,9 @@ std::size_t TDynArr::FindWrittenForm(const std::uint8_t* bytes, std::size_t end,
         lb.Set(d, StoredWord(bytes + lowerAt + 2 * d));
         ub.Set(d, StoredWord(bytes + upperAt + 2 * d));
     }
-    const TShape shape = ShapeForReading(header[1], header[3], nDim, lb, ub);
-    const std::size_t endTagAt = elementsAt + std::size_t{shape.count} * shape.elementSize;
+    const TShape shape = ShapeForReading(kind, subType, nDim, lb, ub);
+    const std::size_t storedSize = kind == dkZts ? subType + kTextFieldOverhead : shape.elementSize;
+    const std::size_t endTagAt = elementsAt + std::size_t{shape.count} * storedSize;
     if (endTagAt + 1 >= end || bytes[endTagAt] != kTagArrayEnd || bytes[endTagAt + 1] != closing) return 0;
     take(shape, elementsAt);
     return endTagAt + 2;
@@ -195,7 +202,7 @@ TDynArr::TShape TDynArr::ShapeForReading(std::uint8_t kind, std::uint8_t subType
 void TDynArr::ReadElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos) {
     if (shape.kind == dkZts) {
         std::vector<std::string> texts = AllocateTexts(shape, kReadOutOfMemory);
-        for (std::uint32_t i = 0; i < shape.count; ++i) texts[i] = BufGetZts(buf, pos, shape.subType);
+        for (std::uint32_t i = 0; i < shape.count; ++i) texts[i].assign(BufGetZtsView(buf, pos, shape.subType));
         Adopt(shape, nullptr, std::move(texts));
         return;
     }
@@ -217,14 +224,14 @@ void TDynArr::SkipElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos)
 std::size_t TSimArr::StoredSizeBound() const {
     std::size_t size = TDynArr::StoredSizeBound();
     for (int d = 0; d < NDim(); ++d)
-        size = AddSizeBounds(size, 1 + TextFieldSizeBound(dimNames_[d], static_cast<std::uint8_t>(kDimNameMax)));
+        size = AddSizeBounds(size, 1 + TextFieldSizeBound(DimName(d + 1), static_cast<std::uint8_t>(kDimNameMax)));
     return AddSizeBounds(size, 2);  // the body and end tags
 }
 
 void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
     for (int d = 0; d < NDim(); ++d) {
         BufPutByte(buf, pos, kTagDimName);
-        BufPutShortStr(buf, pos, dimNames_[d], kDimNameMax);
+        BufPutShortStr(buf, pos, DimName(d + 1), kDimNameMax);
     }
     BufPutByte(buf, pos, kTagBody);
     TDynArr::WriteToBuffer(buf, pos);
@@ -245,7 +252,7 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
         names = ParseNamedForm(buf, pos, [&read](TGetBuf body, std::uint16_t& at) { read.ReadFromBuffer(body, at); });
         TDynArr::operator=(std::move(read));
     }
-    for (std::size_t d = 0; d < names.size(); ++d) dimNames_[d].assign(names[d]);
+    for (std::size_t d = 0; d < names.size(); ++d) SetDimName(d, names[d]);
 }
 
 void TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {

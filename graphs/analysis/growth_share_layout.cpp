@@ -15,11 +15,6 @@ constexpr double GrowthStep = 0.05;
 constexpr double ShareStep = 5;
 constexpr double EmptyShareMax = 10;
 constexpr double EmptyGrowthHalfRange = 0.1;
-constexpr double LabelStackStep = 0.325;
-// Bubbles this near (a share of each axis) would have their labels over each
-// other: the later one's label steps away from the earlier's.
-constexpr double NearShareSpan = 0.2;
-constexpr double NearGrowthSpan = 0.1;
 constexpr double LabelSideOffset = 0.25;
 constexpr std::size_t MaxLabelLength = 16;
 
@@ -78,17 +73,6 @@ TGspAxes TGspLayout::Axes() const {
 std::vector<TGspBubble> TGspLayout::Bubbles(const TGspAxes& axes) const {
     const double middleGrowth = axes.growthMin + (axes.growthMax - axes.growthMin) * 0.5;
     const double shareSpan = axes.shareMax - axes.shareMin;
-    const double nearGrowth = (axes.growthMax - axes.growthMin) * NearGrowthSpan;
-    // The stack level of each bubble's label within its half.
-    std::vector<int> levels;
-    const auto level = [&](const std::vector<TGspBubble>& placed, const TGspBubble& bubble) {
-        std::vector<bool> taken(placed.size() + 1, false);
-        for (std::size_t i = 0; i < placed.size(); ++i)
-            if (placed[i].labelPosition == bubble.labelPosition && std::abs(placed[i].x - bubble.x) < NearShareSpan &&
-                std::abs(placed[i].growth - bubble.growth) < nearGrowth)
-                taken[static_cast<std::size_t>(levels[i])] = true;
-        return static_cast<int>(std::find(taken.begin(), taken.end(), false) - taken.begin());
-    };
     std::vector<TGspBubble> bubbles;
     bubbles.reserve(pairs_.size());
     for (const TPair& pair : pairs_) {
@@ -98,13 +82,10 @@ std::vector<TGspBubble> TGspLayout::Bubbles(const TGspAxes& axes) const {
         bubble.growth = pair.growth;
         bubble.size = pair.size;
         bubble.market = pair.market;
-        // Labels of the lower half go above their bubbles, the others below.
-        // A label that would lie over the label of a near bubble of its half
-        // stacks two steps further out (upwards above, downwards below); the
-        // others stay beside their bubbles.
+        // Labels of the lower half go above their bubbles, the others below;
+        // near the ends of the share axis they lean inwards. Where labels
+        // would meet, the chart moves them apart beside their own bubbles.
         bubble.labelPosition = pair.growth < middleGrowth ? 1 : 2;
-        levels.push_back(level(bubbles, bubble));
-        bubble.labelDy = (bubble.labelPosition == 1 ? 1 : -1) * LabelStackStep * 2 * levels.back();
         if (pair.relative < axes.shareMin + shareSpan * 0.2) bubble.labelDx = -LabelSideOffset;
         else if (pair.relative > axes.shareMin + shareSpan * 0.8) bubble.labelDx = LabelSideOffset;
         bubbles.push_back(std::move(bubble));

@@ -33,7 +33,6 @@ struct TGspBubble {
     int market = 0;
     int labelPosition = 0;  // 1 above, 2 below
     double labelDx = 0;
-    double labelDy = 0;
 };
 
 // A label under the share axis: x, and the share it names.

@@ -32,6 +32,8 @@ constexpr double kThousandths = 1000.0;
 TGspGraph::TGspGraph(QWidget* owner, const TChartPlace& place, const TDataContext& context)
     : TCVChart(owner, kChartBubble, kChartLeftAtX | kChartTopAtY, 0, place.top, place.width, place.height, kParentMode) {
     SetAxesGrid(1, 1, 0x808080, 7, 0, 0x808080);
+    // Bubbles crowd where a firm's brands hold like shares of like segments.
+    SetLabelsApart(true);
     Build(context);
 }
 
@@ -106,7 +108,7 @@ void TGspGraph::Build(const TDataContext& context) {
         SetData(row, 3, bubble.size);
         const QColor colour = TAnalGraph::MarketColour(bubble.market);
         SetPointColors(1, row, colour.blue() << 16 | colour.green() << 8 | colour.red());
-        SetSeriesStyle(1, row, bubble.labelPosition, 0, bubble.label, 8, 1, 0, bubble.labelDx, bubble.labelDy);
+        SetSeriesStyle(1, row, bubble.labelPosition, 0, bubble.label, 8, 1, 0, bubble.labelDx, 0);
     }
     for (const TGspAxisMarker& marker : layout.AxisMarkers(axes_)) {
         ++row;

@@ -4,7 +4,6 @@
 #include "core/language/translator.h"
 #include "reports/budget/bgt_screen.h"
 #include "ui/report/table_number_formats.h"
-#include "ui/sheet/cell_format.h"
 
 namespace cv {
 namespace {
@@ -36,8 +35,7 @@ void TBgtScreen::BuildBrandBudget() {
     for (int brand = 1; brand <= brands; ++brand) WriteBrandColumn(brand, origin);
 
     const int last = origin + kBodyRows + kTotalRows;
-    table.SetRangeAlign(-1, kUnitsCol, -1, kUnitsCol, kAlignRight, kAlignMiddle, false);
-    table.SetRangeBorderRight(origin, kUnitsCol, last, kUnitsCol, 1, 0);
+    SetUnitsAndTotalColumns(kUnitsCol, origin, last);
     table.SetRangeFormat(origin + 1, kFirmCol, last, kHeadingCols + kBodyCols, TNumberFormat::Whole);
     table.SetColumnWidths({3, 4}, {5, 5});
     empty_ = brands == 0;

@@ -4,7 +4,6 @@
 #include "core/language/translator.h"
 #include "reports/budget/bgt_screen.h"
 #include "ui/report/table_number_formats.h"
-#include "ui/sheet/cell_format.h"
 
 namespace cv {
 namespace {
@@ -35,8 +34,7 @@ void TBgtScreen::BuildTotalBudget() {
     WriteFirmTotals(origin);
 
     const int last = origin + kLabelCount;
-    table.SetRangeAlign(-1, kUnitsCol, -1, kUnitsCol, kAlignRight, kAlignMiddle, false);
-    table.SetRangeBorderRight(origin, kUnitsCol, last, kUnitsCol, 1, 0);
+    SetUnitsAndTotalColumns(kUnitsCol, origin, last);
     table.SetRangeFormat(origin + 1, kFirmCol, last, kHeadingCols + bodyCols_, TNumberFormat::Whole);
     // The control reports widths in 1/256 character, so a width of 10 never
     // reads back as 10: columns 3 and 4 keep their usual widths.

@@ -34,10 +34,13 @@ void ForEachChosenZone(TCvDoc& doc, int mask, Body&& body) {
 }  // namespace
 
 // Every market's brands and projects are reported: the market mask is not used here.
+// What belongs to the firm and not to a zone (the R&D projects section, and
+// the past decisions' R&D projects and loan) comes once, in the first zone chosen.
 bool BuildCompanyReport(TCvDoc& doc, const TDataContext& context, int zoneMask, int, int sections, int outputFlags,
                         int copies) {
     if (sections == 0) return true;
     doc.OpenDocument(TDocKind::CompanyReport, context);
+    bool firstZone = true;
     ForEachChosenZone(doc, zoneMask, [&](int) {
         if (sections & kFirmResults) {
             doc.AddSectionTitle(kFirmHeading, false);
@@ -50,7 +53,7 @@ bool BuildCompanyReport(TCvDoc& doc, const TDataContext& context, int zoneMask, 
             doc.AddScreenPerMarket(doc.DocScreen<TBrdResult>(static_cast<int>(TBrdResultKind::Contribution)));
             doc.AddScreenPerMarket(doc.DocScreen<TBrdResult>(static_cast<int>(TBrdResultKind::MarketResults)));
         }
-        if (sections & kRnD) {
+        if ((sections & kRnD) && firstZone) {
             doc.AddSectionTitle(kRnDHeading, true);
             doc.AddScreenPerMarket(doc.DocScreen<TRnDProtoList>(TProtoListKind::AllProjects));
         }
@@ -61,8 +64,9 @@ bool BuildCompanyReport(TCvDoc& doc, const TDataContext& context, int zoneMask, 
         }
         if (sections & kPastDecisions) {
             doc.AddSectionTitle(kDecisionsHeading, true);
-            AddDecisionSummaries(doc, true);
+            AddDecisionSummaries(doc, firstZone);
         }
+        firstZone = false;
     });
     return doc.CloseDocument(TDocKind::CompanyReport, outputFlags, copies);
 }

@@ -1,4 +1,5 @@
 // The market research studies document of the team's batch documents.
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -93,8 +94,13 @@ private:
 };
 
 // The map of Kind on axes Horizontal and Vertical: a heading naming its
-// axes, how to read them, and the chart's picture; nothing without data.
+// axes, how to read them, and the chart's picture; nothing without data, nor
+// on an axis the market lacks (a map of two axes has no third).
 void AddSemanticMapGraph(TCvDoc& doc, const TDocumentCharts& charts, int kind, int horizontal, int vertical) {
+    const TCvInd& industry = *Session->Industry();
+    const int market = doc.DocContext.SelMarket;
+    const TSeries* axes = kind == kPerceptualMap ? industry.MapSeries(market) : industry.SemSeries(market);
+    if (!axes || std::max(horizontal, vertical) > axes->Count()) return;
     std::vector<std::string> lines;
     if (Translator) Translator->GetLines(kSectionStudies, kMapTextKey, lines);
     const auto line = [&lines](std::size_t n) { return n <= lines.size() ? lines[n - 1] : std::string(); };
@@ -103,7 +109,6 @@ void AddSemanticMapGraph(TCvDoc& doc, const TDocumentCharts& charts, int kind, i
     (kind == kPerceptualMap ? context.StudyChoice2 : context.StudyChoice4) = static_cast<std::int16_t>(vertical);
     const QImage picture = charts.Map ? charts.Map(context, kind) : QImage();
     if (picture.isNull()) return;
-    const TCvInd& industry = *Session->Industry();
     const auto label = [&](int axis) {
         return kind == kPerceptualMap ? industry.MapLabel(context.SelMarket, axis)
                                       : industry.SemLabel(context.SelMarket, axis);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/session/industry.h"
+#include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "reports/results/decsummary.h"
 #include "ui/report/table_number_formats.h"
@@ -105,12 +106,14 @@ void TDecSummary::WriteObjective(int row, int column, int type, double dimension
     const int headingCols = HeadingCols(IsDocument());
     const int axis = type == kNoObjective ? 0 : static_cast<int>(std::lround(dimension));
     if (type != kNoObjective) table.SetCellText(row + 1, headingCols, GetLine(15));
-    if (axis <= 0) {
+    const int market = context_.SelMarket;
+    const TSeries* axes = type == kMapObjective ? Industry()->MapSeries(market) : Industry()->SemSeries(market);
+    // A dimension the market lacks (stored for another market) names no axis, as none.
+    if (axis <= 0 || !axes || axis > axes->Count()) {
         table.SetCellText(row, column, kNone);
         table.SetCellText(row + 1, column, "-");
         return;
     }
-    const int market = context_.SelMarket;
     table.SetCellText(row, column,
                       type == kMapObjective ? Industry()->MapLabel(market, axis) : Industry()->SemLabel(market, axis));
     table.SetCellNumber(row + 1, column, value);

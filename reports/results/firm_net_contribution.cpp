@@ -81,10 +81,7 @@ void TFirResult::BuildNetContribution() {
 
     const int last = origin + kBodyRows;
     table.SetRangeFormat(origin + 1, kFirmCol, last, LastColumn(), TNumberFormat::Whole);
-    // The units and the firm's total lie among the heading columns: both read
-    // right-aligned, as the markets' figures beside them.
-    table.SetRangeAlign(-1, kUnitsCol, -1, kFirmCol, kAlignRight, kAlignMiddle, false);
-    table.SetRangeBorderRight(origin, kUnitsCol, last, kUnitsCol, 1, 0);
+    SetUnitsAndTotalColumns(kUnitsCol, origin, last);
     table.SetRowHeights(origin, last, ScreenClass() == 1 && !IsDocument() ? kSmallScreenRowHeight : kRowHeight);
     if (markets > 1)
         for (int market = 1; market <= markets; ++market) {

@@ -5,6 +5,7 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/typed_array.h"
+#include "ui/sheet/cell_format.h"
 #include "ui/sheet/qn_sheet.h"
 
 namespace cv {
@@ -42,6 +43,11 @@ int TResult::MarketCount() { return Industry() ? Industry()->NbMarkets() : 0; }
 
 void TResult::SetBold(int row, int firstColumn, int lastColumn) {
     table_->SetRangeFont(row, firstColumn, row, lastColumn, -1, 1, -1, -1, -1);
+}
+
+void TResult::SetUnitsAndTotalColumns(int unitsColumn, int firstRow, int lastRow) {
+    table_->SetRangeAlign(-1, unitsColumn, -1, unitsColumn + 1, kAlignRight, kAlignMiddle, false);
+    table_->SetRangeBorderRight(firstRow, unitsColumn, lastRow, unitsColumn, 1, 0);
 }
 
 void TResult::ReportUnknownKind(const std::string& text, int kind) { Ui().ShowPlainBox(text + std::to_string(kind)); }

@@ -44,6 +44,10 @@ protected:
     // The number of markets of the open industry (0 without one).
     static int MarketCount();
     // Row's cells from FirstColumn to LastColumn (-1: the sheet's last) in bold.
+    // The units column UnitsColumn and the firm's total beside it lie among
+    // the heading columns: both read right-aligned, as the markets' figures,
+    // and a line at the units' right runs from FirstRow to LastRow.
+    void SetUnitsAndTotalColumns(int unitsColumn, int firstRow, int lastRow);
     void SetBold(int row, int firstColumn = -1, int lastColumn = -1);
     // The plain box a caller's wrong screen kind gets: Text then the kind.
     static void ReportUnknownKind(const std::string& text, int kind);

@@ -95,7 +95,7 @@ TEST(ModPref, OneFirmAttributesStatusScalesAndNaturalPositions) {
 TEST(ModPref, DimensionsWithoutAScaleTakeNoPartInAttributesOrStatus) {
     test::TModelWorld world;
     TCvInd& industry = world.OpenFixture(test::FixtureA());
-    TSeries& dimensions = *industry.FindSeries("DimM1");
+    TSeries& dimensions = *industry.DimSeries(1);
     dimensions.InsertLabel(3, "D4");
     dimensions.InsertLabel(4, "D5");
     const TDataContext firm = test::FixtureCell(0, 1, 0, 1);

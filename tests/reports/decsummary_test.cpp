@@ -82,6 +82,19 @@ TEST_F(DecSummaryTest, PerceptualObjectives) {
                                                         {15, 5, "None"}, {16, 5, "-"}, {13, 6, "None"}, {14, 6, "-"}});
 }
 
+// An objective stored on an axis the market lacks (M1's map has three) names
+// none, as the mix dialog selects none for it; the other objective shows.
+TEST_F(DecSummaryTest, AnObjectiveOnAnAxisTheMarketLacksShowsNone) {
+    SetBrands(1, "B", 1);
+    mix->SetReal48({1, si::CoType}, 1);
+    mix->SetReal48({1, si::CoSOrP1}, 5);
+    mix->SetReal48({1, si::CoVal1}, 10);
+    mix->SetReal48({1, si::CoSOrP2}, 2);
+    mix->SetReal48({1, si::CoVal2}, -4);
+    test::ExpectCells(*Screen(1, FreeFirm())->Table(),
+                      {{13, 5, "None"}, {14, 5, "-"}, {15, 5, "Performance"}, {16, 5, "-4.0"}});
+}
+
 TEST_F(DecSummaryTest, FifteenBrandsKeepTheirRowsAndTheTotalSumsThemAll) {
     SetBrands(1, "M1B", 8);
     SetBrands(2, "M2B", 7);

@@ -1,9 +1,11 @@
 // The largest industry of the model fixtures is complete for every page: after
-// a forecast, every newsletter page of every market and every screen of the
-// results page builds for each firm without a box, as the speed benchmarks
-// that measure pages on it need, and every zone, channel and segment has its
-// label. Its current period has no period before it in the file: the brand
-// sales page says so once per market, and no other page misses anything.
+// a forecast, every newsletter page of every market and every firm screen (the
+// results page's and those other windows open) builds for each firm without a
+// box, as the speed benchmarks that measure pages on it need, and reads no
+// missing text, period before the first or number that is not one; every zone,
+// channel and segment has its label. Its current period has no period before
+// it in the file: the brand sales page says so once per market, and no other
+// page misses anything.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,9 @@
 #include "reports/pages/results_menu.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/model_world.h"
+#include "tests/reports/support/believable_text.h"
+#include "tests/reports/support/every_screen.h"
+#include "tests/reports/support/results_fixture.h"
 
 namespace cv {
 namespace {
@@ -55,28 +60,33 @@ protected:
     QWidget owner;
 };
 
-TEST_F(LargestIndustryPages, EveryNewsletterPageAndResultScreenBuildsWithoutABox) {
+TEST_F(LargestIndustryPages, EveryNewsletterPageAndFirmScreenBuildsWithoutABoxOrAFlaw) {
     world.OpenFixture(test::FixtureLargest());
     ASSERT_TRUE(world.RunForecast()) << world.failureReason;
     const TCvInd& industry = *Session->Industry();
     // The current period, as a team reads it, and the forecast period; each
     // view of each page menu, for each firm, and for each market when it reads one.
+    std::vector<TPageItem> items(test::OtherFirmScreens().begin(), test::OtherFirmScreens().end());
+    for (const TPageMenu* menu : {&ResultsPageMenu(), &NewsletterPageMenu()})
+        for (const TPageMenuGroup& group : menu->groups)
+            for (const TPageItem& item : group.items)
+                if (item.screen) items.push_back(item);
     for (const int period : {int{industry.CurPeriod()}, industry.CurPeriod() + 1})
-        for (const TPageMenu* menu : {&ResultsPageMenu(), &NewsletterPageMenu()})
-            for (const TPageMenuGroup& group : menu->groups)
-                for (const TPageItem& item : group.items) {
-                    if (!item.screen) continue;
-                    const bool refused = item.name == "MPNLBrdSales" && period == industry.CurPeriod();
-                    for (int firm = 1; firm <= industry.NbFirms(); ++firm)
-                        for (int market = 1; market <= (item.perMarket ? industry.NbMarkets() : 1); ++market) {
-                            const auto screen = item.screen(&owner, Context(period, firm, market));
-                            EXPECT_NE(screen->Table(), nullptr) << item.name;
-                            ExpectBoxes(std::string(item.name) + ", firm " + std::to_string(firm) + ", market " +
-                                            std::to_string(market) + " in period " + std::to_string(period),
-                                        refused ? std::vector<std::string>{kNoPreviousBrands}
-                                                : std::vector<std::string>{});
-                        }
+        for (const TPageItem& item : items) {
+            const bool refused = item.name == "MPNLBrdSales" && period == industry.CurPeriod();
+            for (int firm = 1; firm <= industry.NbFirms(); ++firm)
+                for (int market = 1; market <= (item.perMarket ? industry.NbMarkets() : 1); ++market) {
+                    const std::string where = std::string(item.name) + ", firm " + std::to_string(firm) +
+                                              ", market " + std::to_string(market) + " in period " +
+                                              std::to_string(period);
+                    const auto screen = item.screen(&owner, Context(period, firm, market));
+                    ASSERT_NE(screen->Table(), nullptr) << where;
+                    for (const std::string& flaw : test::FlawsIn(test::RenderTable(*screen->Table())))
+                        ADD_FAILURE() << where << " shows " << flaw;
+                    ExpectBoxes(where, refused ? std::vector<std::string>{kNoPreviousBrands}
+                                               : std::vector<std::string>{});
                 }
+        }
 }
 
 // The language file names every zone, and the channels and segments of every

@@ -335,6 +335,11 @@ void TQNChart::SetRepaint(bool on) {
     Changed();
 }
 
+void TQNChart::SetLabelsApart(bool apart) {
+    labelsApart_ = apart;
+    Changed();
+}
+
 void TQNChart::SetChartType(int chartType) {
     if (chartType < 0) throw ERangeError("Range check error: chartType " + std::to_string(chartType));
     chartType_ = chartType;

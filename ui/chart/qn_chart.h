@@ -124,6 +124,9 @@ public:
     bool NoData = false;
     // An empty cell of an XY series breaks its line there instead of being skipped.
     bool BreakLinesAtGaps = false;
+    // The labels of drawn markers keep apart from one another inside the plot
+    // (ui/chart/labels_apart.h) instead of standing where their codes put them.
+    void SetLabelsApart(bool apart);
 
     // What the drawing reads; tests read it too.
     const TSeriesStyle* SeriesStyle(int series) const;
@@ -135,6 +138,7 @@ public:
         std::string text;
         QRectF rect;
         QPointF point;
+        double markerSize = 0;  // the diameter of the marker it names; 0 without one
     };
     const std::vector<TDrawnLabel>& DrawnLabels() const { return drawnLabels_; }
     // Marker diameter drawn for a point; 0 when it is not drawn.
@@ -186,6 +190,7 @@ private:
     QFont chartFont_;
     std::optional<QColor> backColour_;
     bool repaint_ = false;
+    bool labelsApart_ = false;
     int rows_ = 0, columns_ = 0;
     std::vector<std::optional<double>> grid_;
     std::map<int, TSeriesStyle> series_;

@@ -21,6 +21,7 @@
 #include <tuple>
 
 #include "ui/chart/label_placement.h"
+#include "ui/chart/labels_apart.h"
 #include "ui/sheet/number_format.h"
 #include "ui/chart/qn_chart.h"
 
@@ -34,6 +35,8 @@ constexpr double kBubbleShare = 0.2;   // the largest bubble's diameter, as a sh
 constexpr double kSmallestBubble = 3.0;
 constexpr int kBubbleAlpha = 200;
 constexpr double kLegendPadding = 6.0;
+constexpr double kSmallestLegendFont = 6.5;  // points
+constexpr double kLegendFontStep = 0.5;
 constexpr int kChartMargin = 10;
 constexpr qreal kBackdropZ = 0.5;  // above the plot's own fill, under the grid
 constexpr qreal kLabelZ = 20;
@@ -473,46 +476,69 @@ void TQNChart::PlaceLabels() {
     overlay_.clear();
     drawnLabels_.clear();
     if (!repaint_) return;
-    const auto place = [&](const TChartLabel& label, QPointF position, double markerSize) {
+    // Each label beside its point by its placement code and offsets.
+    struct TPlaced {
+        const TChartLabel* label;
+        QPointF position;
+        double markerSize;
+        QGraphicsSimpleTextItem* text;
+        QRectF rect;
+    };
+    std::vector<TPlaced> placed;
+    const auto add = [&](const TChartLabel& label, QPointF position, double markerSize) {
         if (label.text.empty() || label.location == kLabelNone) return;
         auto* text = new QGraphicsSimpleTextItem(TextOf(label.text), chart());
         text->setFont(QFontOfChartFont(label.font));
         text->setBrush(label.font.colour);
-        const QRectF bounds = text->boundingRect();
-        const QPointF offset(label.offsetX, label.offsetY);
-        const QPointF topLeft = LabelTopLeft(label.location, position, markerSize, bounds.size(), offset);
-        text->setPos(topLeft);
         text->setZValue(kLabelZ + 1);
         overlay_.push_back(text);
-        const QRectF rect(topLeft, bounds.size());
-        if (label.boxed) {
-            auto* box = new QGraphicsRectItem(rect.adjusted(-2, -1, 2, 1), chart());
-            box->setBrush(Qt::white);
-            box->setPen(QPen(Qt::black, 1));
-            box->setZValue(kLabelZ);
-            overlay_.push_back(box);
-        }
-        if (label.leaderStyle != 0 && (label.offsetX != 0 || label.offsetY != 0)) {
-            const QPointF from(std::clamp(position.x(), rect.left(), rect.right()),
-                               std::clamp(position.y(), rect.top(), rect.bottom()));
-            auto* leader = new QGraphicsLineItem(QLineF(from, position), chart());
-            leader->setPen(QPen(label.font.colour, 1));
-            leader->setZValue(kLabelZ);
-            overlay_.push_back(leader);
-        }
-        drawnLabels_.push_back({label.text, rect, position});
+        const QSizeF size = text->boundingRect().size();
+        const QPointF offset(label.offsetX, label.offsetY);
+        placed.push_back({&label, position, markerSize, text,
+                          QRectF(LabelTopLeft(label.location, position, markerSize, size, offset), size)});
     };
     std::map<int, std::pair<QPointF, int>> seriesCentres;
     for (const TDrawnPoint& point : drawnPoints_) {
         const QPointF position = chart()->mapToPosition(point.value, point.drawnIn);
-        place(point.label, position, point.markerSize);
+        add(point.label, position, point.markerSize);
         auto& [sum, count] = seriesCentres[point.series];
         sum += position;
         ++count;
     }
     for (const auto& [number, style] : series_)
         if (style.seriesLabel && seriesCentres.count(number))
-            place(*style.seriesLabel, seriesCentres[number].first / seriesCentres[number].second, 0);
+            add(*style.seriesLabel, seriesCentres[number].first / seriesCentres[number].second, 0);
+    if (labelsApart_) {
+        // The labels of drawn markers move apart inside the plot; the others keep their places.
+        std::vector<TPlaced*> markers;
+        std::vector<TLabelToPlace> toPlace;
+        for (TPlaced& label : placed)
+            if (label.markerSize > 0) {
+                markers.push_back(&label);
+                toPlace.push_back({label.position, label.markerSize, label.rect});
+            }
+        const std::vector<QRectF> rects = KeepLabelsApart(toPlace, chart()->plotArea());
+        for (std::size_t i = 0; i < markers.size(); ++i) markers[i]->rect = rects[i];
+    }
+    for (const TPlaced& label : placed) {
+        label.text->setPos(label.rect.topLeft());
+        if (label.label->boxed) {
+            auto* box = new QGraphicsRectItem(label.rect.adjusted(-2, -1, 2, 1), chart());
+            box->setBrush(Qt::white);
+            box->setPen(QPen(Qt::black, 1));
+            box->setZValue(kLabelZ);
+            overlay_.push_back(box);
+        }
+        if (label.label->leaderStyle != 0 && (label.label->offsetX != 0 || label.label->offsetY != 0)) {
+            const QPointF from(std::clamp(label.position.x(), label.rect.left(), label.rect.right()),
+                               std::clamp(label.position.y(), label.rect.top(), label.rect.bottom()));
+            auto* leader = new QGraphicsLineItem(QLineF(from, label.position), chart());
+            leader->setPen(QPen(label.label->font.colour, 1));
+            leader->setZValue(kLabelZ);
+            overlay_.push_back(leader);
+        }
+        drawnLabels_.push_back({label.label->text, label.rect, label.position, label.markerSize});
+    }
     DrawAxisCrossings();
 }
 
@@ -555,13 +581,22 @@ void TQNChart::PlaceLegend() {
     block->document()->setDefaultTextOption(option);
     const QRectF area = chart()->rect();
     // A line wider than the chart wraps; a block that would take more than a
-    // quarter of the chart's height drops the empty lines between its lines.
-    const auto fit = [&] { block->setTextWidth(std::min(block->document()->idealWidth(), area.width() - 2 * kLegendPadding)); };
+    // quarter of the chart's height drops the empty lines between its lines,
+    // then takes a smaller font, down to a floor that stays readable.
+    const auto fit = [&] {
+        block->setTextWidth(-1);
+        block->setTextWidth(std::min(block->document()->idealWidth(), area.width() - 2 * kLegendPadding));
+    };
+    const auto tooTall = [&] { return block->boundingRect().height() > area.height() / 4; };
     fit();
-    if (block->boundingRect().height() > area.height() / 4 && text.contains(QStringLiteral("\n\n"))) {
+    if (tooTall() && text.contains(QStringLiteral("\n\n"))) {
         while (text.contains(QStringLiteral("\n\n"))) text.replace(QStringLiteral("\n\n"), QStringLiteral("\n"));
         block->setPlainText(text);
-        block->setTextWidth(-1);
+        fit();
+    }
+    for (QFont font = block->font(); tooTall() && font.pointSizeF() - kLegendFontStep >= kSmallestLegendFont;) {
+        font.setPointSizeF(font.pointSizeF() - kLegendFontStep);
+        block->setFont(font);
         fit();
     }
     const QSizeF size = block->boundingRect().size();

@@ -8,6 +8,7 @@
 #include "ui/cp1252.h"
 #include "ui/document/header_footer.h"
 #include "ui/sheet/cell_painter.h"
+#include "ui/sheet/cell_ref.h"
 
 namespace cv {
 namespace {
@@ -75,7 +76,12 @@ bool PaintDocumentPages(const TXlDoc& doc, int lastRow, QPagedPaintDevice& devic
     const double pixelsPerTenth = pixelsPerTwip * kTwipsPerTenthMm;
     TCellPainter cells(doc.Sheet(), pixelsPerTwip);
     cells.SetPictureDrawer(DrawPicture);
-    const double blockWidth = doc.Sheet().ColumnsWidthTwips(1, doc.UsedColumns()) * pixelsPerTwip;
+    // A text wider than the table (a screen's title, a note under it) runs on
+    // over the empty columns to its right: the block reaches as far as its
+    // texts do, and is centred and scaled down to the printable width as one.
+    const double blockWidth = cells.TextsReach(1, std::max(lastRow, 1), 1, doc.UsedColumns());
+    int lastColumn = doc.UsedColumns();
+    while (lastColumn < kSheetColumnLimit && cells.ColumnOffset(1, lastColumn + 1) < blockWidth) ++lastColumn;
     const double printableWidth = setup.printableWidth * pixelsPerTenth;
     // A block wider than the printable width is scaled down to fit it.
     const double scale = std::min(1.0, printableWidth / blockWidth);
@@ -90,7 +96,7 @@ bool PaintDocumentPages(const TXlDoc& doc, int lastRow, QPagedPaintDevice& devic
         painter.save();
         painter.translate(left, setup.marginTop * pixelsPerTenth);
         painter.scale(scale, scale);
-        cells.PaintBlock(painter, QPointF(0, 0), page.first, page.last, 1, doc.UsedColumns());
+        cells.PaintBlock(painter, QPointF(0, 0), page.first, page.last, 1, lastColumn);
         painter.restore();
         PaintPageParts(painter, setup.header, fields, headerBand, pixelsPerTwip);
         PaintPageParts(painter, setup.footer, fields, footerBand, pixelsPerTwip);

@@ -177,6 +177,21 @@ void TCellPainter::PaintBlock(QPainter& painter, QPointF origin, int row1, int r
     painter.restore();
 }
 
+double TCellPainter::TextsReach(int row1, int row2, int column1, int column2) const {
+    double reach = ColumnOffset(column1, column2 + 1);
+    const double padding = kTextPaddingPixels * pixelsPerTwip_ * kTwipsPerInch / kScreenDpi;
+    for (int row = row1; row <= row2; ++row)
+        for (int column = column1; column <= column2; ++column) {
+            if (model_.IsEmpty(row, column) || model_.CellValue(row, column).IsNumber()) continue;
+            const TCellFormat& format = model_.Format(row, column);
+            if (format.wrap || (format.horizontal != kAlignLeft && format.horizontal != kAlignGeneral)) continue;
+            const QFontMetricsF metrics(SheetFont(format.font, pixelsPerTwip_));
+            const double width = metrics.horizontalAdvance(Cp1252ToQString(model_.Display(row, column).text));
+            reach = std::max(reach, ColumnOffset(column1, column) + width + 2 * padding);
+        }
+    return reach;
+}
+
 void TCellPainter::PaintFills(QPainter& painter, const TBlock& block) const {
     for (int row = block.row1; row <= block.row2; ++row)
         for (int column = block.column1; column <= block.column2; ++column) {

@@ -55,6 +55,11 @@ public:
     // paint shapes its texts afresh.
     void SetTextCache(TShapedTextCache* cache) { textCache_ = cache; }
 
+    // How far from the left edge of Column1 the texts of rows Row1..Row2 and
+    // columns Column1..Column2 reach when each left-aligned text runs on over
+    // as many empty cells to its right as it needs; at least the columns' width.
+    double TextsReach(int row1, int row2, int column1, int column2) const;
+
     // Pixel offsets of row and column edges from the block's corner, rounded
     // from whole twips so that blocks painted apart line up.
     double RowOffset(int firstRow, int row) const;

@@ -7,6 +7,7 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/session/settings_paths.h"
+#include "core/store/series.h"
 #include "shell/selector/cv_bar.h"
 #include "tests/support/temp_dir.h"
 
@@ -17,6 +18,14 @@ namespace fs = std::filesystem;
 
 void CopyInto(const fs::path& from, const fs::path& directory) {
     if (fs::exists(from)) fs::copy(from, directory / from.filename(), fs::copy_options::overwrite_existing);
+}
+
+// Clicks button Element (1 for the first) of the bar's group of Series.
+void ClickBarButton(const TSeries& series, int element) {
+    TBarGrpBtn* group = CvBar->Group(series.Name());
+    auto* button = qobject_cast<QAbstractButton*>(group->Buttons.at(static_cast<std::size_t>(element - 1)));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 }  // namespace
@@ -55,11 +64,8 @@ void ChoosePeriodOnBar(int period) {
     CvBar->SelectionChanged(*periods, spin);
 }
 
-void ChooseZoneOnBar(int zone) {
-    TBarGrpBtn* zones = CvBar->Group(Session->Industry()->FtaSeries()->Name());
-    auto* button = qobject_cast<QAbstractButton*>(zones->Buttons.at(static_cast<std::size_t>(zone - 1)));
-    ASSERT_NE(button, nullptr);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
+void ChooseZoneOnBar(int zone) { ClickBarButton(*Session->Industry()->FtaSeries(), zone); }
+
+void ChooseMarketOnBar(int market) { ClickBarButton(*Session->Industry()->MktSeries(), market); }
 
 }  // namespace cv::test

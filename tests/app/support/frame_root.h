@@ -46,5 +46,7 @@ void ChoosePeriodOnBar(int period);
 
 // Clicks the button of Zone (1 for the first) on the selector bar, as the user does.
 void ChooseZoneOnBar(int zone);
+// The same for Market, when the page on show lets the team choose the market.
+void ChooseMarketOnBar(int market);
 
 }  // namespace cv::test

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/base/errors.h"
 #include "core/base/log_file.h"
@@ -182,6 +185,33 @@ TEST(TypedArray, TextsAreOwnedCutToTheSubTypeAndFoundIgnoringCase) {
     EXPECT_EQ(longTexts.GetZts({0}).size(), 255u);
 }
 
+// A copy takes its source's shape and elements, into a new array or one of
+// another shape; the copy of an empty array reads zero like its source.
+TEST(TypedArray, ACopyTakesTheShapeAndElementsOfItsSource) {
+    test::RecordingUi ui;
+    TDynArr reals = MakeArray(dkReal48, 0, 2, {1, 0}, {3, 2});
+    reals.SetReal48({3, 2}, 4.5L);
+    reals.SetReal48({1, 0}, -2.25L);
+    TDynArr texts = MakeArray(dkZts, 8, 1, {1}, {3});
+    texts.SetZts({2}, "Beta");
+    const TDynArr empty = MakeArray(dkSmallint, 0, 2, {1, 1}, {4, 0});
+    for (const TDynArr* source : std::vector<const TDynArr*>{&reals, &texts, &empty}) {
+        TDynArr fresh;
+        TDynArr reshaped = MakeArray(dkByte, 0, 1, {0}, {9});
+        reshaped.SetByte({9}, 200);
+        for (TDynArr* copy : {&fresh, &reshaped}) {
+            copy->Assign(*source);
+            EXPECT_TRUE(copy->SameShape(*source));
+            EXPECT_EQ((std::vector<int>{copy->Count(), copy->Stride(1), copy->Base(), copy->IsModified()}),
+                      (std::vector<int>{source->Count(), source->Stride(1), source->Base(), true}));
+            EXPECT_EQ(test::StoredForm(*copy), test::StoredForm(*source));
+        }
+        if (source == &empty) {
+            EXPECT_EQ(fresh.GetSmallint({1, 1}), 0);
+        }
+    }
+}
+
 // 1..5 x 1..3 with element (i, j) = 10 i + j.
 TDynArr TensAndUnits(std::uint8_t kind) {
     TDynArr array = MakeArray(kind, 0, 2, {1, 1}, {5, 3});
@@ -194,6 +224,37 @@ TDynArr TensAndUnits(std::uint8_t kind) {
             array.SetV({i, j}, value);
         }
     return array;
+}
+
+// A named array reads back as it was written: its texts, with a maximum
+// length (fields of one size) or without, its dimension names kept to 16
+// characters, and the position just after its form.
+TEST(TypedArray, NamedTextArraysReadBackTheirTextsAndDimensionNames) {
+    const TSeries brands(1, "BrandsOfEveryFirm", 1, {"A", "B", "C"});
+    const TSeries lines(2, "SixteenCharsLong", 0, {"L0", "L1"});
+    for (const std::uint8_t maxLen : {std::uint8_t{8}, std::uint8_t{0}}) {
+        TSimArr written;
+        written.InitFromSeries(dkZts, maxLen, std::vector<const TSeries*>{&brands, &lines});
+        written.SetZts({1, 0}, "Alpha");
+        written.SetZts({2, 1}, "EightChr");
+        written.SetZts({3, 0}, "B");
+        Bytes form = test::StoredForm(written);
+        const std::size_t formSize = form.size();
+        form.push_back(0xEE);  // what follows the form is not read
+        TSimArr read;
+        std::uint16_t pos = 0;
+        read.ReadFromBuffer(form, pos);
+        EXPECT_EQ(pos, formSize) << int{maxLen};
+        EXPECT_EQ((std::vector<std::string>{read.GetZts({1, 0}), read.GetZts({1, 1}), read.GetZts({2, 1}),
+                                            read.GetZts({3, 0})}),
+                  (std::vector<std::string>{"Alpha", "", "EightChr", "B"}))
+            << int{maxLen};
+        EXPECT_EQ((std::vector<std::string_view>{read.DimName(1), read.DimName(2), read.DimName(3)}),
+                  (std::vector<std::string_view>{"BrandsOfEveryFir", "SixteenCharsLong", ""}))
+            << int{maxLen};
+        EXPECT_EQ((std::vector<int>{read.SubType(), read.UB(1), read.UB(2)}), (std::vector<int>{maxLen, 3, 1}));
+        EXPECT_EQ(test::StoredForm(read), Bytes(form.begin(), form.begin() + static_cast<long>(formSize)));
+    }
 }
 
 // A form refused after its elements (cut inside them, or at the missing end tag)

@@ -23,6 +23,7 @@
 #include "ui/qn_tab_set.h"
 #include "ui/report/qn_table.h"
 #include "ui/screen_room.h"
+#include "ui/sheet/cell_format.h"
 #include "ui/sheet/qn_sheet.h"
 #include "ui/sheet/sheet_model.h"
 
@@ -220,6 +221,40 @@ TEST_F(SummaryDialogTest, SmallScreenBudgetTablesShowWhole) {
             EXPECT_TRUE(!table.VerticalBar() || table.VerticalBar()->isHidden()) << tab;
             EXPECT_LE(table.RightEdge(), Child<QWidget>(dialog, "paScreen").width()) << tab;
             if (tab == 0) SaveScreenshotOfRunningTest(dialog);
+        }
+    });
+}
+
+// Each budget tab's title starts at the top of the frame's area, with no
+// empty band above it; on the total and brand budgets the units and the
+// firm's Total column, heading and figures, read right-aligned like the
+// markets' and brands' figures beside them.
+TEST_F(SummaryDialogTest, SmallScreenBudgetTitlesAtTheTopAndTotalsRightAligned) {
+    struct TBudgetTab {
+        int tab;
+        bool totalColumn;
+        const char* shot;
+    };
+    WithDialog(TDecisionArea::Budget, [](TFoSummary& dialog) {
+        const QWidget& area = Child<QWidget>(dialog, "paScreen");
+        for (const TBudgetTab& c : {TBudgetTab{0, true, "SummaryDialog_TotalBudgetAtTheTop"},
+                                    TBudgetTab{1, true, "SummaryDialog_BrandBudgetAtTheTop"},
+                                    TBudgetTab{2, false, "SummaryDialog_RnDBudgetAtTheTop"}}) {
+            Tabs(dialog).setCurrentIndex(c.tab);
+            ASSERT_NE(dialog.Screen(), nullptr) << c.tab;
+            const TQNTable& table = *dialog.Screen()->Table();
+            ASSERT_NE(table.TitleLabel(), nullptr) << c.tab;
+            EXPECT_EQ(table.TitleLabel()->parentWidget(), &area) << c.tab;
+            EXPECT_EQ(table.TitleLabel()->y(), 0) << c.tab;
+            SaveScreenshot(dialog, c.shot);
+            if (!c.totalColumn) continue;
+            const TSheetModel& model = table.Sheet().Model();
+            const int h = table.OriginRow();
+            EXPECT_EQ(model.Text(h, 5), "Total") << c.tab;
+            for (int row : {0, 1, 2, 7})
+                for (int column : {4, 5})
+                    EXPECT_EQ(model.Format(h + row, column).horizontal, kAlignRight)
+                        << c.tab << " row " << row << " column " << column;
         }
     });
 }

@@ -92,23 +92,17 @@ TEST(GrowthShareLayout, BubblesAndTheirLabels) {
     ASSERT_EQ(bubbles.size(), 4u);
 
     EXPECT_EQ(bubbles[0].labelPosition, 1);
-    EXPECT_EQ(bubbles[0].labelDy, 0);
     EXPECT_EQ(bubbles[0].labelDx, -0.25);
     EXPECT_DOUBLE_EQ(bubbles[0].size, 100);  // 1000 x 0.10
     EXPECT_DOUBLE_EQ(bubbles[0].x, TGspLayout::LogScale(0.5, 0.1, 5));
 
-    // Far from LOW-1 (x 0.41 against 0.97): its label stays beside its bubble.
     EXPECT_EQ(bubbles[1].labelPosition, 1);
-    EXPECT_EQ(bubbles[1].labelDy, 0);
     EXPECT_EQ(bubbles[1].labelDx, 0.25);
 
     EXPECT_EQ(bubbles[2].labelPosition, 2);
-    EXPECT_EQ(bubbles[2].labelDy, 0);
     EXPECT_EQ(bubbles[2].labelDx, 0);
 
-    // x 1.0 against HIGH-1's 0.77: far enough, beside its bubble too.
     EXPECT_EQ(bubbles[3].labelPosition, 2);
-    EXPECT_EQ(bubbles[3].labelDy, 0);
     EXPECT_EQ(bubbles[3].x, 1.0);
     EXPECT_EQ(bubbles[3].market, 2);
 
@@ -126,24 +120,24 @@ TEST(GrowthShareLayout, HoldsAtMostSeventyFiveBubbles) {
     EXPECT_EQ(layout.BubbleCount(), MaxGspBubbles);
 }
 
-// Labels step away only from the labels of near bubbles of their half (within
-// a fifth of the share axis and a tenth of the growth axis): the first of a
-// cluster stays beside its bubble, the next stack two steps (0.65) further
-// out each, and a far bubble's label stays beside it whatever came before.
-TEST(GrowthShareLayout, OnlyNearBubblesStackTheirLabels) {
+// Near bubbles keep their labels on their half's side, leaning inwards at
+// the ends of the share axis: the chart moves labels that would meet apart by
+// their drawn sizes (ui/chart/labels_apart.h), so none steps away here.
+TEST(GrowthShareLayout, NearBubblesKeepTheirLabelsOnTheirSide) {
     struct TCase {
         const char* label;
         double share, rivalShare, growth;
-        double labelDy;
+        int labelPosition;
+        double labelDx;
     };
-    // Growth axis -0.05..0.15 (middle 0.05, near within 0.02); share axis 0.1..5.
+    // Growth axis -0.05..0.15 (middle 0.05); share axis 0.1..5 (left fifth below 1.08, right above 4.02).
     const TCase cases[] = {
-        {"A-1", 0.20, 0.10, 0.12, 0},       // relative 2, below its bubble
-        {"B-1", 0.21, 0.10, 0.115, -0.65},  // relative 2.1, next to A-1: one level down
-        {"C-1", 0.22, 0.10, 0.118, -1.3},   // next to both: two levels down
-        {"D-1", 0.06, 0.30, 0.12, 0},       // relative 0.2, far to the left: beside its bubble
-        {"E-1", 0.20, 0.10, -0.03, 0},      // the lower half: above its bubble
-        {"F-1", 0.20, 0.10, 0.09, 0},       // the upper half but 0.03 lower than A-1: not near
+        {"A-1", 0.20, 0.10, 0.12, 2, 0},      // relative 2, below its bubble
+        {"B-1", 0.21, 0.10, 0.115, 2, 0},     // relative 2.1, next to A-1: below its own bubble too
+        {"C-1", 0.22, 0.10, 0.118, 2, 0},     // next to both
+        {"D-1", 0.06, 0.30, 0.12, 2, -0.25},  // relative 0.2, the left fifth: leans left
+        {"E-1", 0.20, 0.10, -0.03, 1, 0},     // the lower half: above its bubble
+        {"F-1", 0.45, 0.10, 0.09, 2, 0.25},   // relative 4.5, the right fifth: leans right
     };
     TGspLayout layout;
     layout.AddSegmentGrowth(-0.03);
@@ -152,11 +146,13 @@ TEST(GrowthShareLayout, OnlyNearBubblesStackTheirLabels) {
     const TGspAxes axes = layout.Axes();
     ASSERT_NEAR(axes.growthMin, -0.05, 1e-12);
     ASSERT_NEAR(axes.growthMax, 0.15, 1e-12);
+    ASSERT_EQ(axes.shareMax, 5);
     const std::vector<TGspBubble> bubbles = layout.Bubbles(axes);
     ASSERT_EQ(bubbles.size(), std::size(cases));
     for (std::size_t i = 0; i < bubbles.size(); ++i) {
         EXPECT_EQ(bubbles[i].label, cases[i].label);
-        EXPECT_NEAR(bubbles[i].labelDy, cases[i].labelDy, 1e-12) << cases[i].label;
+        EXPECT_EQ(bubbles[i].labelPosition, cases[i].labelPosition) << cases[i].label;
+        EXPECT_EQ(bubbles[i].labelDx, cases[i].labelDx) << cases[i].label;
     }
 }
 

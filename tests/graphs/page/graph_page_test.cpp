@@ -20,6 +20,7 @@
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/chart_labels.h"
 #include "tests/ui/support/document_files.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include <set>
@@ -509,6 +510,33 @@ TEST_F(GraphPageTest, SegmentLabelsStandApartAtTheSelectedPeriod) {
     }
 }
 
+// The segments' labels stand inside the plot, under the title, in the
+// markets with brands of both zones, in units and in value, at both screen sizes.
+TEST_F(GraphPageTest, SegmentSizeLabelsStayInThePlotUnderTheTitleSmallScreen) {
+    Main().ShowPage(page);
+    for (const int zone : {1, 2})
+        for (const int market : {1, 2})
+            for (const int unitsOrValue : {0, 1}) {
+                test::ChooseZoneOnBar(zone);
+                page->Data.SelMarket = static_cast<std::int16_t>(market);
+                Choose("MpGrMktSegSize");
+                PickCombo(2, unitsOrValue);
+                TSegPerGraph* chart = Shown<TSegPerGraph>();
+                ASSERT_NE(chart, nullptr);
+                QTRY_VERIFY(!chart->DrawnLabels().empty());
+                const QRectF plot = chart->PlotArea();
+                for (const TQNChart::TDrawnLabel& label : chart->DrawnLabels())
+                    EXPECT_TRUE(plot.contains(label.rect))
+                        << "zone " << zone << " M" << market << (unitsOrValue ? " value " : " units ") << label.text
+                        << " at top " << label.rect.top() << ", the plot from " << plot.top();
+            }
+    test::ChooseZoneOnBar(1);
+    page->Data.SelMarket = 1;
+    Choose("MpGrMktSegSize");
+    PickCombo(2, 0);
+    test::SaveScreenshot(Main(), "GraphPageTest_SegmentSizeLabelsInThePlot");
+}
+
 // The market share by segment follows the consumer panel, the share by
 // channel the distribution panel, each alone, disabled or hidden.
 TEST_F(GraphPageTest, EachPanelRestrictionBarsOnlyItsOwnShareItem) {
@@ -611,9 +639,39 @@ TEST_F(GraphPageTest, GrowthSharePortfolioDrawsTheTeamsOwnBrands) {
     test::SaveScreenshot(Main(), "GraphPageTest_GrowthShareOwnBrands");
 }
 
+// Each bubble's label stands beside its own bubble, over no other label and
+// inside the plot, for every firm of the sample and every market choice, at
+// both screen sizes: the chart moves apart the labels of bubbles that crowd.
+TEST_F(GraphPageTest, GrowthShareLabelsStandBesideTheirOwnBubblesApartSmallScreen) {
+    // A label's own height: a label farther than that reads as another bubble's.
+    constexpr double kNear = 14;
+    Main().ShowPage(page);
+    Choose("MPGrToolsGSP");
+    ASSERT_NE(Shown<TGspGraph>(), nullptr);
+    const int firms = page->Combos().Combo(3)->count();
+    const int marketChoices = page->Combos().Combo(1)->count();
+    ASSERT_EQ(firms, kFirms);
+    int crowdest = 0;
+    for (int firm = 0; firm < firms; ++firm)
+        for (int markets = 0; markets < marketChoices; ++markets) {
+            PickCombo(3, firm);
+            PickCombo(1, markets);
+            TGspGraph* chart = Shown<TGspGraph>();
+            ASSERT_NE(chart, nullptr);
+            QTRY_VERIFY(chart->BubbleCount() == 0 || !chart->DrawnLabels().empty());
+            const std::vector<std::string> faults = test::MarkerLabelFaults(*chart, kNear);
+            EXPECT_EQ(faults, std::vector<std::string>{}) << "firm " << firm + 1 << ", market choice " << markets;
+            crowdest = std::max(crowdest, chart->BubbleCount());
+        }
+    EXPECT_GE(crowdest, 15) << "the sample crowds a portfolio";
+    PickCombo(3, 0);
+    PickCombo(1, 0);
+    test::SaveScreenshot(Main(), "GraphPageTest_GrowthShareLabelsApart");
+}
+
 // What the team reads: the study screen that stands in for a chart not
 // bought paints the texts of its cells in view.
-TEST_F(GraphPageTest, AStudyInPlaceOfAChartPaintsTheTextsOfItsCells) {
+TEST_F(GraphPageTest, AStudyInPlaceOfAChartPaintsTheTextsOfItsCellsSmallScreen) {
     Main().ShowPage(page);
     Choose("MPGrBenchRSales");  // not bought in period 3
     ASSERT_EQ(page->Display().Chart(), nullptr);

@@ -342,6 +342,54 @@ print('pictures', len([n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.s
     EXPECT_EQ(test::BoxKeys(root.ui), std::vector<std::string>{});
 }
 
+// On a small screen a map's text block (title, scales, axes: four lines)
+// takes at most a quarter of the chart's height, and the plot keeps more
+// than half of it, for every map and study chart of the sample.
+TEST_F(StudiesPageTest, MapTitlesLeaveMostOfTheChartToThePlotSmallScreen) {
+    ShowAt(3);
+    for (const char* item : {"MPStuSemGraph", "MPStuSemIPHist1", "MPStuSemRelation", "MPStuMapGraph", "MPStuMapIPHist1",
+                             "MPStuMapRelation", "MPStuCjaGraphU"}) {
+        Choose(item);
+        TQNChart* chart = page->Display().Chart();
+        ASSERT_NE(chart, nullptr) << item;
+        QApplication::processEvents();
+        test::SaveScreenshot(Main(), std::string("StudiesPageTest_MapTitleRoom_") + item);
+        const double height = chart->height();
+        const QRectF plot = chart->PlotArea();
+        EXPECT_LE(chart->chart()->margins().top(), height / 4) << item;
+        EXPECT_GT(plot.height(), height / 2) << item;
+    }
+}
+
+// Without a printer the hard copy of a study screen is written as a PDF file
+// whose text holds the screen's title whole, however much wider than the
+// table it is; the screens of the ideal points show nothing cut at all.
+TEST_F(StudiesPageTest, TheHardCopyPdfHoldsTheScreensTitleWhole) {
+    struct TCase {
+        const char* item;
+        bool nothingCut;
+    };
+    ShowAt(3);
+    const std::string file = Session->PrivateDir() + "StudyHardCopy.pdf";
+    for (const TCase& c : {TCase{"MPStuSemIP", true}, TCase{"MPStuMapIP", true}, TCase{"MPStuConsAwa", false},
+                           TCase{"MPStuMapInfluence", false}, TCase{"MPStuExpAdv", false}}) {
+        Choose(c.item);
+        ASSERT_NE(ShownStudy(), nullptr) << c.item;
+        const std::string title = ShownStudy()->Table()->TitleLabel()->text().toStdString();
+        test::ScriptedPrinter none(std::nullopt);
+        none.pdfAnswer = file;
+        std::filesystem::remove(file);
+        Main().sbPrintClick();
+        ASSERT_TRUE(std::filesystem::exists(file)) << c.item;
+        const std::string text = test::RunCommand("pdftotext '" + file + "' -");
+        EXPECT_NE(text.find(title), std::string::npos) << c.item << ": " << title << " in\n" << text;
+        if (c.nothingCut) {
+            EXPECT_EQ(text.find("\u2026"), std::string::npos) << c.item << ":\n" << text;
+        }
+    }
+    test::RenderPdfPage(file, 1, "StudiesPageTest_HardCopyPdf");
+}
+
 TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
     ShowAt(2);
     Choose("MPStuMapGraph");
@@ -513,7 +561,7 @@ TEST_F(StudiesPageTest, ThePageButtonsStepThroughTheMenu) {
 
 // What the team reads: a study bought, and one not bought in M2 (its
 // explanation), paint the text of every cell of their tables in view.
-TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInView) {
+TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInViewSmallScreen) {
     ReopenUnrestricted();
     struct TShownCase {
         const char* item;

@@ -1,5 +1,6 @@
 // The decisions ("D") and budget ("B") documents of the sample's team A for
-// the decision period 4, read back from their spreadsheet files by openpyxl:
+// the decision period 4, and the company report's past decisions made of the
+// same summaries, read back from their spreadsheet files by openpyxl:
 // the cover, headers and footers, the headings and screens in their order
 // (screens with nothing to show left out), every formula's value against the
 // cells it sums; the PDF's pages counted and one page rendered.
@@ -11,6 +12,7 @@
 #include "core/session/settings_paths.h"
 #include "reports/documents/cv_doc.h"
 #include "reports/documents/decision_docs.h"
+#include "reports/documents/team_documents.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/document_files.h"
@@ -108,6 +110,28 @@ TEST_F(DecisionDocsTest, TheBudgetDocumentReadBack) {
     EXPECT_NE(output.find("titles [" + zone("NORTH", true) + ", " + zone("SOUTH", false) + "]\n"), std::string::npos)
         << output;
     EXPECT_NE(output.find("sums True []\n"), std::string::npos) << output;
+}
+
+// The company report of period 2 for both zones, with its R&D section and
+// past decisions. The R&D projects and the loan belong to the firm, not to a
+// zone: the R&D section, and the R&D projects and loan of the past decisions,
+// come once, in the first zone. The screens' titles are read in order.
+TEST_F(DecisionDocsTest, TheCompanyReportShowsTheFirmsPartsOnce) {
+    constexpr int kRnDSection = 4, kPastDecisions = 32, kBothZones = 3, kEveryMarket = 7;
+    ASSERT_TRUE(BuildCompanyReport(doc, Context(2), kBothZones, kEveryMarket, kRnDSection | kPastDecisions, 0, 1));
+    const char kScreenTitles[] = "import openpyxl,sys\nws=openpyxl.load_workbook(sys.argv[1]).active\n"
+                                 "print([c.value for c in ws['A'] if isinstance(c.value,str) and c.font.sz==10 and c.font.b])\n";
+    const auto zone = [](const std::string& name, bool firmWide) {
+        return "'Brand decisions for period 2 in market M1 of zone " + name +
+               ", firm A', 'Brand decisions for period 2 in market M2 of zone " + name +
+               ", firm A', 'Sales force decisions for period 2 in zone " + name + ", firm A', " +
+               (firmWide ? "'R&D projects for period 2 in market M2, firm A', " : "") +
+               "'Market studies ordered for period 2 in zone " + name + ", firm A'" +
+               (firmWide ? ", 'Budget change and loan for period 2, firm A'" : "");
+    };
+    EXPECT_EQ(test::RunPython(kScreenTitles, Session->PrivateDir() + "SAMPLERA02.xlsx"),
+              "['All R&D projects in market M1', 'All R&D projects in market M2', " + zone("NORTH", true) + ", " +
+                  zone("SOUTH", false) + "]\n");
 }
 
 // Flags 9 print one copy without writing the file; the firm's initial comes

@@ -80,6 +80,22 @@ TEST_F(StudiesDocTest, ThePagesOfTheStudiesChosenAndBought) {
     EXPECT_FALSE(test::RenderPdfPage(pdf, 5, "StudiesDocTest_MapPage").isNull());
 }
 
+// M2's perceptual map has two axes (Comfort, Speed): its study prints the map
+// on them once, and none on a third axis it lacks. (Team A did not buy it: its
+// screens are left out, and so is its heading, which nothing follows.)
+TEST_F(StudiesDocTest, AMapOfTwoAxesIsPrintedOnce) {
+    TCvDoc doc(owner.get());
+    TStudySelection studies;
+    studies.Markets = {0, 16, 0};
+    ASSERT_TRUE(BuildStudiesReport(doc, Context(3), true, 1, studies, DocumentChartsOn(*owner), 0, 1));
+    const std::string output = test::RunPython(kReadBack, Session->PrivateDir() + "SAMPLESA03.xlsx");
+    EXPECT_EQ(output.substr(0, output.find("breaks")),
+              "Perceptual map new page\n"
+              "Axes: COMFORT and SPEED same page\n"
+              "pictures 2\n")
+        << output;
+}
+
 TEST_F(StudiesDocTest, NothingChosenWritesNothing) {
     TCvDoc doc(owner.get());
     EXPECT_TRUE(BuildStudiesReport(doc, Context(3), false, 1, {}, DocumentChartsOn(*owner), 0, 1));

@@ -25,9 +25,11 @@
 #include "core/base/errors.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/chart_labels.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/chart/cv_chart.h"
 #include "ui/chart/label_placement.h"
+#include "ui/chart/labels_apart.h"
 
 namespace cv {
 namespace {
@@ -297,11 +299,31 @@ QStringList DrawnTexts(TQNChart& chart) {
     return texts;
 }
 
+// The text block the chart's scene draws whose text starts with Start; none when there is none.
+const QGraphicsTextItem* DrawnTextBlock(TQNChart& chart, const char* start) {
+    for (const QGraphicsItem* item : chart.scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item); text && text->toPlainText().startsWith(start))
+            return text;
+    return nullptr;
+}
+
+// A chart of one point on Form, sized to it, shown with the text block Legend over it.
+void ShowWithLegend(QWidget& form, TQNChart& chart, const std::string& legend) {
+    chart.SetGridSize(1, 2);
+    chart.SetData(1, 1, 1);
+    chart.SetData(1, 2, 2);
+    chart.SetLegend(legend, 10, 1, 2, 1);
+    chart.SetRepaint(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::processEvents();
+}
+
 // A title wider than a small chart is broken at its spaces onto more lines,
 // every word drawn and none cut with "..."; its own line breaks stay. The
 // title block over a map (a framed text block) wraps to the chart's width and
 // takes at most a quarter of its height, dropping the empty lines between its
-// lines when it would take more.
+// lines when it would take more, then taking a smaller font down to a floor.
 TEST(ChartShapesTest, SmallScreenTitlesAreDrawnWholeOnTheirLines) {
     QWidget form;
     form.resize(260, 200);
@@ -332,14 +354,33 @@ TEST(ChartShapesTest, SmallScreenTitlesAreDrawnWholeOnTheirLines) {
                     "Vertical: PERFORMANCE of the brands in the market",
                     10, 1, 2, 1);
     QApplication::processEvents();
-    const QGraphicsTextItem* block = nullptr;
-    for (QGraphicsItem* item : chart.scene()->items())
-        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->toPlainText().startsWith("Perceptual"))
-            block = text;
+    const QGraphicsTextItem* block = DrawnTextBlock(chart, "Perceptual");
     ASSERT_NE(block, nullptr);
     EXPECT_LE(block->boundingRect().width(), chart.chart()->size().width());
     EXPECT_FALSE(block->toPlainText().contains("\n\n")) << "the empty lines stay on a chart this small";
     EXPECT_TRUE(block->toPlainText().contains("PERFORMANCE of the brands"));
+    // Still taller without them on a chart this small, the block takes the smallest font.
+    EXPECT_EQ(block->font().pointSizeF(), 6.5);
+    test::SaveScreenshotOfRunningTest(form);
+}
+
+// A map's four-line text block on a small screen's chart: lines long enough
+// to wrap take a smaller font, so that the block keeps to a quarter of the
+// chart's height and the plot keeps more than half of it.
+TEST(ChartShapesTest, SmallScreenAMapsTextBlockKeepsToAQuarterOfTheChart) {
+    QWidget form;
+    form.resize(640, 337);
+    TQNChart chart(&form, kChartXY, 0, 0, 0, 640, 337, 3);
+    ShowWithLegend(form, chart,
+                   "Perceptual map: brands and ideal points of the segments in market MOUNTAIN BIKES of zone NORTH "
+                   "AMERICA\r\rDimensions of the perceptual map, from -20 to +20, as the study measured them "
+                   "this period\r\rHorizontal: ECONOMY\r\rVertical: PERFORMANCE");
+    const QGraphicsTextItem* block = DrawnTextBlock(chart, "Perceptual");
+    ASSERT_NE(block, nullptr);
+    EXPECT_LE(block->boundingRect().height(), chart.height() / 4.0);
+    EXPECT_GE(block->font().pointSizeF(), 6.5);
+    EXPECT_GT(chart.PlotArea().height(), chart.height() / 2.0);
+    EXPECT_TRUE(block->toPlainText().contains("Vertical: PERFORMANCE"));
     test::SaveScreenshotOfRunningTest(form);
 }
 
@@ -365,6 +406,70 @@ TEST(ChartShapesTest, SmallScreenTheHighestPointsLabelStaysInThePlot) {
         if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->text() == "Leaders (P3)") label = text;
     ASSERT_NE(label, nullptr);
     EXPECT_GE(label->sceneBoundingRect().top(), chart.chart()->plotArea().top());
+    test::SaveScreenshotOfRunningTest(form);
+}
+
+// Labels kept apart: a label whose place is free keeps it; one that would
+// lie over an earlier label, or leave the bounds, moves to a free place beside
+// its own marker.
+TEST(LabelsApart, EachLabelTakesTheNearestFreePlaceBesideItsMarker) {
+    const QRectF bounds(0, 0, 200, 100);
+    const QSizeF size(40, 10);
+    const auto above = [&](QPointF point, double marker) {
+        return QRectF(LabelTopLeft(kLabelAbove, point, marker, size, {}), size);
+    };
+    struct TCase {
+        const char* what;
+        std::vector<TLabelToPlace> labels;
+        QRectF expectedLast;
+    };
+    const TCase cases[] = {
+        {"free: where its code puts it", {{{100, 50}, 10, above({100, 50}, 10)}}, above({100, 50}, 10)},
+        // The second marker 4 px right of the first: above and the upper
+        // corners are taken; the right side, the next nearest to above, is free.
+        {"taken: beside its own marker",
+         {{{100, 50}, 10, above({100, 50}, 10)}, {{104, 50}, 10, above({104, 50}, 10)}},
+         QRectF(LabelTopLeft(kLabelRight, {104, 50}, 10, size, {}), size)},
+        // Near the top edge above and the upper corners would leave the bounds.
+        {"at the edge: inside", {{{100, 8}, 6, above({100, 8}, 6)}},
+         QRectF(LabelTopLeft(kLabelRight, {100, 8}, 6, size, {}), size)},
+    };
+    for (const TCase& c : cases) {
+        const std::vector<QRectF> rects = KeepLabelsApart(c.labels, bounds);
+        ASSERT_EQ(rects.size(), c.labels.size()) << c.what;
+        EXPECT_EQ(rects.back(), c.expectedLast) << c.what;
+        for (std::size_t i = 0; i + 1 < rects.size(); ++i) EXPECT_FALSE(rects[i].intersects(rects.back())) << c.what;
+    }
+}
+
+// A crowded portfolio on a small screen's chart: thirty bubbles of nine-letter
+// labels over the middle of the plot, many of them overlapping; every label
+// beside its bubble, none over another, all inside the plot.
+TEST(ChartShapesTest, SmallScreenCrowdedBubblesKeepTheirLabelsApartBesideThem) {
+    constexpr int kBubbles = 30;
+    QWidget form;
+    form.setObjectName("FoCrowdedBubbles");
+    form.resize(640, 340);
+    TQNChart chart(&form, kChartBubble, 0, 0, 0, 640, 340, 3);
+    chart.SetLabelsApart(true);
+    chart.SetXAxisScale(1, 1, 0, 1);
+    chart.SetYAxisScale(2, 1, 0, 0.1);
+    chart.SetGridSize(kBubbles, 3);
+    for (int row = 1; row <= kBubbles; ++row) {
+        chart.SetData(row, 1, 0.2 + 0.7 * ((row * 37) % 100) / 100.0);
+        chart.SetData(row, 2, 0.01 + 0.08 * ((row * 61) % 100) / 100.0);
+        chart.SetData(row, 3, 20 + (row * 53) % 200);
+        chart.SetSeriesStyle(1, row, row % 2 ? kLabelAbove : kLabelBelow, 0, "BRAND" + std::to_string(10 + row) + "-S",
+                             8, 1, 0, 0, 0);
+    }
+    chart.SetTitle("Crowded portfolio", 14, 1, 0, 1);
+    chart.SetTitleLayout();
+    chart.SetRepaint(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::processEvents();
+    ASSERT_EQ(chart.DrawnLabels().size(), static_cast<std::size_t>(kBubbles));
+    EXPECT_EQ(test::MarkerLabelFaults(chart, 14), std::vector<std::string>{});
     test::SaveScreenshotOfRunningTest(form);
 }
 

@@ -19,6 +19,9 @@ constexpr QChar kEllipsis(0x2026);
 // Pixels between two runs of one line that are still one text (a fallback
 // font's run starts where the run before it ended).
 constexpr double kRunGap = 1.5;
+// A sheet view is one pixel shorter and narrower than its cells (it leaves
+// off their far grid line): its last row shows whole but for that pixel.
+constexpr int kFarLine = 1;
 
 // Keeps the texts and counts the pictures drawn; draws nothing.
 class RecordingEngine final : public QPaintEngine {
@@ -145,7 +148,7 @@ void ForEachVisibleTextCell(const TSheetView& view, Visit visit) {
             const QRect cell = view.CellRect(row, column);
             // A cell wider than the part in view (an explanation's line) counts when part of it is in view.
             if (cell.isEmpty() || !visible.intersects(cell) || cell.top() < visible.top() ||
-                cell.bottom() > visible.bottom())
+                cell.bottom() - kFarLine > visible.bottom())
                 continue;
             const QString text = Simplified(Cp1252ToQString(model.Text(row, column)));
             if (!text.isEmpty()) visit(text, model.Format(row, column).wrap);
