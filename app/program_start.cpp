@@ -4,15 +4,8 @@
 
 #include "core/base/errors.h"
 #include "core/session/session.h"
-#include "decisions/distribution/distribution_dialog.h"
-#include "decisions/mix/mix_dialog.h"
+#include "decisions/areas/area_dialogs.h"
 #include "decisions/page/decision_page.h"
-#include "decisions/plan/mkt_plan_dialog.h"
-#include "decisions/portfolio/brand_portfolio_dialog.h"
-#include "decisions/rnd/rnd_dialog.h"
-#include "decisions/studies/study_order_dialog.h"
-#include "decisions/summary/decision_print.h"
-#include "decisions/summary/summary_dialog.h"
 #include "graphs/page/graph_page.h"
 #include "graphs/studies_page/studies_page.h"
 #include "reports/pages/newsletter_page.h"
@@ -29,34 +22,12 @@ constexpr int kFatalStopExitCode = 1;
 
 // Every page of the program, in the order of their window numbers: the
 // decisions, the results, the newsletter, the graphs, then the team page, the
-// one shown first. The decision area dialogs register on the decisions page as
-// they are built; until then their buttons stay disabled.
+// one shown first. The decision area dialogs register on the decisions page
+// (decisions/areas/).
 TFoSimul* CreatePages(TFoCv3Main& mainWindow) {
     QWidget* area = mainWindow.PageArea();
     auto* decisions = new TFoDecision(mainWindow, area);
-    decisions->RegisterDialog(TDecisionArea::MarketingMix, CreateMarketingMix);
-    decisions->RegisterDialog(TDecisionArea::BrandPortfolio, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoBFolio>(owner, context);
-    });
-    decisions->RegisterDialog(TDecisionArea::Distribution, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoDistrib>(owner, context);
-    });
-    decisions->RegisterDialog(TDecisionArea::Studies, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoStudies>(owner, context);
-    });
-    decisions->RegisterDialog(TDecisionArea::MarketingPlan, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoMktPlan>(owner, context);
-    });
-    decisions->RegisterDialog(TDecisionArea::RnD, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoDecRnD>(owner, context);
-    });
-    decisions->RegisterDialog(TDecisionArea::Summary, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoSummary>(owner, TSummaryMode::Decisions, context);
-    });
-    decisions->RegisterDialog(TDecisionArea::Budget, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoSummary>(owner, TSummaryMode::Budget, context);
-    });
-    decisions->RegisterPrint(PrintDecisionDocument);
+    RegisterAreaDialogs(*decisions);
     mainWindow.AddPage(decisions);
     mainWindow.AddPage(new TFoResult(mainWindow, area));
     mainWindow.AddPage(new TFoNLetter(mainWindow, area));

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/cp1252.h"
@@ -25,9 +26,13 @@ constexpr int kAlignRight = 2;
 constexpr int kAlignCenter = 6;
 constexpr int kAlignBottom = 8;
 constexpr int kAlignBaseline = 24;
-// Text taller than this on the target is not drawn: no picture needs it, and
-// a damaged font height must not make the font engine render giant glyphs.
+// Text whose font is larger than this on the target, across or down, or
+// stretched more than this much further one way than the other, is not drawn:
+// no picture needs it, and a damaged font height or window extent must not
+// make the font engine render giant or hair-thin glyphs (it fails on them
+// and reads through the glyph it did not get).
 constexpr double kMaxTextPixels = 2048;
+constexpr double kMaxTextStretch = 16;
 constexpr std::size_t kMaxSavedStates = 256;
 
 Qt::PenStyle PenStyle(int style) {
@@ -196,11 +201,16 @@ void TMetafilePlayer::Draw(const TWmfRecord& record) {
 }
 
 // Text stays upright even when an extent is negative: only its anchor point
-// is mapped with the picture, its size follows the extent's magnitude.
+// is mapped with the picture, its size follows the extent's magnitude. The
+// extents may stretch it unevenly, and the painter may scale it further.
 void TMetafilePlayer::DrawText(const TWmfRecord& record) {
-    const double scaleX = std::abs(mapping_.m11());
-    const double scaleY = std::abs(mapping_.m22());
-    if (state_.Font.pixelSize() * scaleY > kMaxTextPixels) return;
+    const QPointF anchor = mapping_.map(QPointF(record.Args[0], record.Args[1]));
+    const QTransform placed =
+        QTransform(std::abs(mapping_.m11()), 0, 0, std::abs(mapping_.m22()), anchor.x(), anchor.y()) * base_;
+    const double across = std::hypot(placed.m11(), placed.m12());
+    const double down = std::hypot(placed.m21(), placed.m22());
+    const double larger = std::max(across, down);
+    if (state_.Font.pixelSize() * larger > kMaxTextPixels || larger > kMaxTextStretch * std::min(across, down)) return;
     const QString text = Cp1252ToQString(record.Text);
     const QFontMetricsF metrics(state_.Font);
     const double width = metrics.horizontalAdvance(text);
@@ -211,8 +221,7 @@ void TMetafilePlayer::DrawText(const TWmfRecord& record) {
     if ((state_.TextAlign & kAlignBaseline) == kAlignBaseline) top = -metrics.ascent();
     else if (state_.TextAlign & kAlignBottom) top = -metrics.height();
 
-    const QPointF anchor = mapping_.map(QPointF(record.Args[0], record.Args[1]));
-    painter_.setWorldTransform(QTransform(scaleX, 0, 0, scaleY, anchor.x(), anchor.y()) * base_);
+    painter_.setWorldTransform(placed);
     const QRectF box(x, top, width, metrics.height());
     if (state_.OpaqueBackground) painter_.fillRect(box, state_.BkColor);
     painter_.setFont(state_.Font);

@@ -1,54 +1,10 @@
 #pragma once
-// A ready program root for the shell's window tests: Binaries/ with the
-// executable's name (a link to the running test program, so that the version
-// is this build's), the language file, the help file and the pictures; a
-// private directory; the user's configuration in the tree. Boxes are recorded,
-// the clock is fixed and the chime is counted.
+// The whole program started in a program root of its own (frame_root.h).
 
-#include <QDateTime>
-#include <gtest/gtest.h>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "shell/main_window.h"
 #include "app/program_start.h"
-#include "tests/support/recording_ui.h"
-#include "tests/support/sent_files.h"
-#include "tests/support/session_tree.h"
+#include "tests/app/support/frame_root.h"
 
 namespace cv::test {
-
-class ProgramRoot {
-public:
-    // ExeName: the executable's file name inside Binaries.
-    explicit ProgramRoot(const std::string& exeName = "CV3TEAM");
-    ~ProgramRoot();
-
-    TMainWindowServices Services();
-    std::string Exe() const { return tree_.Exe(exeName_); }
-    std::filesystem::path RootPath() const { return tree_.RootPath(); }
-    // Writes the sample industry (or one of its variants) into the private
-    // directory and opens it in the running session.
-    void OpenSampleIndustry(const sample::TSampleVariant& variant = {});
-
-    RecordingUi ui;
-    QDateTime now;
-    std::vector<std::string> chimes;
-
-private:
-    SessionTree tree_;
-    std::string exeName_;
-};
-
-// Sets Period on the selector bar's period field, as the user does; the page
-// on show reads it.
-void ChoosePeriodOnBar(int period);
-
-// Clicks the button of Zone (1 for the first) on the selector bar, as the user does.
-void ChooseZoneOnBar(int zone);
-// The same for Market, when the page on show lets the team choose the market.
-void ChooseMarketOnBar(int market);
 
 // Starts the program with Services, closing the splash at once (its
 // screenshot keeps a name of its own, not the running test's).

@@ -12,6 +12,7 @@
 #include "decisions/dialogs/decision_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "tests/app/support/program_root.h"
+#include "tests/decisions/page/shown_page.h"
 #include "tests/ui/support/window_test.h"
 #include "team/team_page.h"
 #include "core/session/session.h"
@@ -31,11 +32,6 @@ public:
     static inline bool Refuse = false;
     int Loads = 0;
 };
-
-// Opens the sample in Variant as the team's industry of Root's started
-// program and shows Main's decisions page, with the program's own dialogs;
-// the page, or nullptr after a failure.
-TFoDecision* ShowDecisionsPage(ProgramRoot& root, TFoCv3Main& main, sample::TSampleVariant variant);
 
 class DecisionPageTest : public StartedProgramTest {
 protected:

@@ -153,6 +153,50 @@ TEST(MetafileTest, TextFollowsThePaintersOwnScale) {
     EXPECT_NEAR(drawn.bottom(), expected.bottom(), 2);
 }
 
+// Text that a damaged window extent stretches far
+// beyond any picture's needs is left out, and the picture's shapes are drawn
+// as without it: a window 2 units wide and 2000 high drawn at 300 x 300
+// stretches the 12-pixel font 1000 times more across than down, and the font
+// engine failed on such glyphs and brought the program down.
+struct TStretchedText {
+    int windowWidth;
+    int windowHeight;
+    int fontHeight;  // 0: the player's own font
+};
+
+class StretchedTextTest : public ::testing::TestWithParam<TStretchedText> {};
+
+TEST_P(StretchedTextTest, IsLeftOutAndTheShapesAreDrawn) {
+    const TStretchedText& stretched = GetParam();
+    const auto picture = [&stretched](bool withText) {
+        TMetafileWriter writer;
+        writer.SetWindow(0, 0, stretched.windowWidth, stretched.windowHeight);
+        writer.SelectObject(writer.CreatePen(5, 0, 0));
+        writer.SelectObject(writer.CreateBrush(0, TMetafileWriter::Rgb(255, 0, 0)));
+        writer.Rectangle(0, 0, stretched.windowWidth / 2, stretched.windowHeight / 2);
+        if (withText) {
+            if (stretched.fontHeight != 0)
+                writer.SelectObject(writer.CreateFont(stretched.fontHeight, false, false, "Arial"));
+            writer.TextOut(stretched.windowWidth / 2, stretched.windowHeight / 2, "AW");
+        }
+        const std::string bytes = writer.PlaceableBytes();
+        return ReadMetafile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())
+                                .subspan(kPlaceableHeaderSize));
+    };
+    const auto drawn = [](const TMetafile& played) {
+        QImage image = Blank(300, 300);
+        QPainter painter(&image);
+        PlayMetafileScaled(painter, played, 300, 300);
+        painter.end();
+        return image;
+    };
+    EXPECT_EQ(drawn(picture(true)), drawn(picture(false)));
+}
+
+INSTANTIATE_TEST_SUITE_P(MetafileTest, StretchedTextTest,
+                         ::testing::Values(TStretchedText{2, 2000, 0}, TStretchedText{2, 32767, 0},
+                                           TStretchedText{2, 32767, -12}));
+
 TEST(MetafileTest, MissingAndShortFilesAreRefusedWithAPictureError) {
     test::TempDir dir;
     EXPECT_THROW(LoadPlaceableMetafile(QString::fromStdString(dir / "NONE.WMF")), EPictureFileError);
