@@ -19,7 +19,6 @@
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
-#include "tests/reports/support/hard_copy_cells.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/chart_labels.h"
 #include "tests/ui/support/document_files.h"
@@ -585,17 +584,6 @@ TEST_F(GraphPageTest, ARememberedBenchmarkingItemGivesWayToMarketSizeWhenBenchma
 
 // The real previous-page and next-page buttons step through the menu, from
 // the remembered item and after a menu choice.
-// The hard copy of every screen the graphs page shows, written as a PDF
-// file, shows each cell's text whole: its columns are as wide as their texts.
-TEST_F(GraphPageTest, TheHardCopyPdfOfEveryScreenCutsNoCell) {
-    Main().ShowPage(page);
-    ChoosePeriod(3);
-    EXPECT_GE(test::ExpectEveryScreensHardCopyWhole(*page, [&] { Main().sbPrintClick(); },
-                                                     Session->PrivateDir() + "GraphHardCopy.pdf",
-                                                     {"MPGrDesMapRegress"}),
-              1);
-}
-
 TEST_F(GraphPageTest, ThePageButtonsStepThroughTheMenu) {
     ExpectPageButtonsStepThroughTheMenu("MPGrPerfNC", "GraphPageTest_PageButtons");
 }
