@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -99,6 +101,28 @@ auto FindNamed(List& list, std::string_view name) -> decltype(list.data()) {
     return nullptr;
 }
 
+// Lists shorter than this are first walked for the name as given, letter case
+// included, as the model writes it: comparing lengths, and bytes only of names
+// of the same length, costs less than the comparisons of a binary search.
+constexpr std::size_t kWalkedBelow = 16;
+
+// The entry named exactly Name, or nullptr.
+template <class List>
+auto FindExact(List& list, std::string_view name) -> decltype(list.data()) {
+    for (auto& entry : list)
+        if (entry.name.size() == name.size() && entry.name == name) return &entry;
+    return nullptr;
+}
+
+// The entry named Name, letter case ignored, or nullptr. The names of a list
+// are distinct letter case ignored, so an exact match is the only match.
+template <class List>
+auto FindByName(List& list, std::string_view name) -> decltype(list.data()) {
+    if (list.size() < kWalkedBelow)
+        if (auto* entry = FindExact(list, name)) return entry;
+    return FindNamed(list, name);
+}
+
 void ReportUnknownScalar(std::string_view name) {
     Ui().ShowErrorBox("[GetScalar] Unknown scalar : " + std::string(name));
 }
@@ -162,14 +186,20 @@ bool SkipWrittenNumber(TGetBuf buf, std::uint16_t& pos) {
 
 int CompareNames(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
-    // Equal bytes weigh the same: a run of eight equal bytes is passed over at once.
+    // Equal bytes weigh the same: a run of eight equal bytes is passed over at
+    // once, and in a word that differs the equal bytes before the first
+    // differing one too (names that share a prefix differ a few bytes in).
     std::size_t i = 0;
     for (; i + sizeof(std::uint64_t) <= common; i += sizeof(std::uint64_t)) {
         std::uint64_t wordA = 0;
         std::uint64_t wordB = 0;
         std::memcpy(&wordA, a.data() + i, sizeof wordA);
         std::memcpy(&wordB, b.data() + i, sizeof wordB);
-        if (wordA != wordB) break;
+        const std::uint64_t differing = wordA ^ wordB;
+        if (differing == 0) continue;
+        if constexpr (std::endian::native == std::endian::little)
+            i += static_cast<std::size_t>(std::countr_zero(differing)) / CHAR_BIT;
+        break;
     }
     for (; i < common; ++i) {
         if (a[i] == b[i]) continue;
@@ -214,7 +244,7 @@ TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos) {
 // ---- Scalars ----
 
 const TSimValue* TSimData::FindScalar(std::string_view name) const {
-    const TScalarEntry* entry = FindNamed(scalars_, name);
+    const TScalarEntry* entry = FindByName(scalars_, name);
     return entry ? &entry->value : nullptr;
 }
 
@@ -325,7 +355,7 @@ TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> arr
 }
 
 const TSimArr* TSimData::FindSimArr(std::string_view name) const {
-    const TArrayEntry* entry = FindNamed(arrays_, name);
+    const TArrayEntry* entry = FindByName(arrays_, name);
     return entry ? entry->array.get() : nullptr;
 }
 

@@ -31,9 +31,10 @@ int TCheckDec::CheckDecStatus(TQnInfos& messages, const TDataContext& context) {
         Add(messages, untakenKey, params, kCheckCategoryError);
         all = 0;
     };
-    // The sales force is decided zone by zone: its message names the zone.
+    // The sales force and the study orders are decided zone by zone: their
+    // messages name the zone, so that two zones not taken make two messages.
     if (!Restricted("NoSlf")) group(slfDecStatus_ != 0, "SlfDecsNotYetTaken", {ZoneSuffix()});
-    group(studiesDecStatus_ != 0, "StuDecsNotYetTaken", {});
+    group(studiesDecStatus_ != 0, "StuDecsNotYetTaken", {ZoneSuffix()});
     std::string brands;
     std::string projects;
     CollectUntaken(brands, projects, all, some);

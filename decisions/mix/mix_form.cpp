@@ -128,6 +128,8 @@ void BuildSegmentGroup(QWidget& dialog, TMixForm& form) {
         form.QNESegCurPer[i] =
             Edit(group, ("QNESegCurPer" + number).c_str(), {left, 48, kSegmentWidth, kRowHeight}, share);
         form.QNESegCurPer[i]->setMaxLength(kSegmentMaxLength);
+        // A share is never negative: its minus sign goes as it is typed.
+        form.QNESegCurPer[i]->RefuseMinus = true;
     }
     const int totalLeft = kSegmentLeft + (TMixForm::kSegmentFields - 1) * kSegmentStep;
     Label(group, "LTotal", {totalLeft - 110, 90, 100, kRowHeight}, Qt::AlignRight);

@@ -4,10 +4,12 @@
 // asked for, and Cancel on the wait notice between documents.
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <filesystem>
 #include <iterator>
 #include <map>
+#include <set>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -149,6 +151,27 @@ TEST_F(PrintSelectionTest, SmallScreenAHiddenStudyLeavesNoEmptyRow) {
         for (auto row = std::next(boxesPerRowTop.begin()); row != boxesPerRowTop.end(); ++row)
             EXPECT_EQ(row->first - std::prev(row)->first, step) << "a gap above the row at " << row->first;
         SaveScreenshotOfRunningTest(dialog);
+    });
+}
+
+// Each study has a row of its own below the one before, its boxes (one per
+// market, or its zone) beside its label; the team's own print is the option
+// shown chosen.
+TEST_F(PrintSelectionTest, EachStudyHasARowOfItsOwn) {
+    WithDialog([](TFoAdmPrn& dialog) {
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "RBPrnTeam").isChecked());
+        EXPECT_FALSE(Child<QRadioButton>(dialog, "RBPrnAdm").isChecked());
+        std::map<std::pair<bool, int>, int> rowOfStudy;
+        std::set<int> rowTops;
+        for (const TFoAdmPrn::TStudyBox& box : dialog.StudyBoxes()) {
+            const auto [row, first] = rowOfStudy.emplace(std::pair{box.zoneLevel, box.study}, box.label->y());
+            if (first) {
+                EXPECT_TRUE(rowTops.insert(row->second).second) << "study " << box.study << " shares a row";
+            }
+            EXPECT_EQ(box.label->y(), row->second) << "study " << box.study;
+        }
+        // The sample's zone has its benchmarking and the markets several studies.
+        EXPECT_GE(rowOfStudy.size(), 3u);
     });
 }
 

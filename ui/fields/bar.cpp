@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include <QButtonGroup>
+#include <QRegion>
 
 #include "core/base/ui_services.h"
 #include "core/store/series.h"
@@ -122,6 +123,7 @@ void TBarGrpBtn::SetMode(std::uint8_t mode) {
             else exclusive_->removeButton(speed);
         }
     }
+    bar_.FitToShownGroups();
 }
 
 void TBarGrpBtn::SetButton(int number, std::int32_t value) {
@@ -159,6 +161,7 @@ void TBarGrpBtn::GoHome() {
     setParent(homeParent_);
     move(homePlace_);
     show();
+    bar_.FitToShownGroups();
 }
 
 TBar::TBar(QWidget* owner) : QFrame(owner) {
@@ -189,6 +192,7 @@ TBarGrpBtn* TBar::AddGroup(int type, const TSeries& series, const std::vector<in
     }
     group->show();
     resize(group->x() + group->width(), kHeight);
+    FitToShownGroups();
     return group;
 }
 
@@ -227,6 +231,7 @@ void TBar::ClearGroups() {
     for (TBarGrpBtn* group : groups_) delete group;
     groups_.clear();
     resize(0, kHeight);
+    FitToShownGroups();
 }
 
 bool TBar::IsGroupActive(const std::string& series) const {
@@ -247,6 +252,7 @@ void TBar::MoveGroup(const std::string& series, QWidget* parent, int left, int t
     MarkLent(*group);
     group->move(place);
     group->show();
+    FitToShownGroups();
 }
 
 void TBar::LendGroups(const std::vector<std::string>& series, const std::vector<bool>& force, QWidget* target,
@@ -276,5 +282,14 @@ int TBar::ArrangeGroups(const std::vector<std::string>& series) const {
 }
 
 void TBar::SelectionChanged(TBarGrpBtn&, QWidget*) {}
+
+void TBar::FitToShownGroups() {
+    QRegion shown;
+    for (const TBarGrpBtn* group : groups_)
+        if (group->parentWidget() == this && group->Mode != bgmHidden) shown += group->geometry();
+    // An empty mask would be no mask at all: a bar showing nothing steps aside.
+    setMask(shown);
+    setVisible(!shown.isEmpty());
+}
 
 }  // namespace cv

@@ -124,6 +124,12 @@ public:
     virtual void SelectionChanged(TBarGrpBtn& group, QWidget* sender);
 
 private:
+    friend class TBarGrpBtn;
+    // The bar takes the mouse only where one of its groups shows its buttons:
+    // a hidden group and the room between groups leave the controls beneath
+    // (the main window's tool buttons) within reach.
+    void FitToShownGroups();
+
     std::vector<TBarGrpBtn*> groups_;
 };
 

@@ -128,7 +128,7 @@ bool TSheetView::EditorKey(int key, Qt::KeyboardModifiers modifiers) {
         case Qt::Key_Backtab:
             if (!AllowTabs) return false;
             CommitEdit();
-            MoveActive(0, key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier) ? -1 : 1);
+            TabKey(key, modifiers);
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
@@ -140,14 +140,27 @@ bool TSheetView::EditorKey(int key, Qt::KeyboardModifiers modifiers) {
     }
 }
 
+void TSheetView::TabKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool backwards = key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier);
+    // The focus chain's own step, which this sheet's override withholds from Tab.
+    if (modifiers & Qt::ControlModifier) QWidget::focusNextPrevChild(!backwards);
+    else MoveActive(0, backwards ? -1 : 1);
+}
+
 bool TSheetView::focusNextPrevChild(bool next) {
     return AllowSelections && AllowTabs ? false : QWidget::focusNextPrevChild(next);
 }
 
 void TSheetView::keyPressEvent(QKeyEvent* event) {
     if (editor_) {
-        // Keys sent to the view while it edits belong to the editor.
-        if (!EditorKey(event->key(), event->modifiers())) QCoreApplication::sendEvent(editor_, event);
+        // Keys sent to the view while it edits belong to the editor. One that
+        // the editor leaves (Shift or Ctrl pressed alone) comes back up to the
+        // view and stops here: passed down again it would go to and fro for ever.
+        if (!EditorKey(event->key(), event->modifiers()) && !forwardingKey_) {
+            forwardingKey_ = true;
+            QCoreApplication::sendEvent(editor_, event);
+            forwardingKey_ = false;
+        }
         return event->accept();
     }
     if (AllowSelections && AllowArrows) {
@@ -164,7 +177,7 @@ void TSheetView::keyPressEvent(QKeyEvent* event) {
         return event->accept();
     }
     if (AllowSelections && AllowTabs && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
-        MoveActive(0, event->key() == Qt::Key_Backtab ? -1 : 1);
+        TabKey(event->key(), event->modifiers());
         return event->accept();
     }
     if (AllowInCellEditing && event->key() == Qt::Key_F2) {

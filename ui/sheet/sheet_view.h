@@ -6,7 +6,8 @@
 // selections are allowed; the model tells listeners.
 //
 // An editable sheet (the marketing plan's) is used from the keyboard too:
-// arrows and tabs move the active cell, typing into a cell that the
+// arrows and tabs move the active cell (Ctrl+Tab and Shift+Ctrl+Tab leave
+// the sheet for the next and the previous control), typing into a cell that the
 // protection leaves open starts a cell editor over it, Enter writes the
 // number typed and moves down, Escape drops it. The number is written before
 // the active cell moves, so a selection listener sees the new value.
@@ -81,6 +82,9 @@ private:
     void MoveActive(int rows, int columns);
     // The editor's keys that end the edit: true when Key was one.
     bool EditorKey(int key, Qt::KeyboardModifiers modifiers);
+    // Tab or Backtab with Modifiers on a sheet that keeps Tab: the next or
+    // previous cell, or with Ctrl the next or previous control.
+    void TabKey(int key, Qt::KeyboardModifiers modifiers);
 
     // The first rows and columns that scroll, never inside the fixed ones.
     int FirstScrollingRow() const;
@@ -92,6 +96,8 @@ private:
     int viewScale_ = 100;
     std::int32_t backColour_ = 0xFFFFFF;
     TCellEditor* editor_ = nullptr;
+    // A key is on its way from the view to the editor.
+    bool forwardingKey_ = false;
     // The cell texts painted, shaped once and drawn again at every paint.
     TShapedTextCache shapedTexts_;
 };

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/store/series.h"
@@ -44,12 +46,44 @@ TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
         EXPECT_GT(CompareNames(higher, lower), 0) << lower;
     }
     EXPECT_EQ(CompareNames("caf\xE9", "CAF\xC9"), 0);
+    // Long names that differ after a shared prefix, in letter case before the difference too.
+    for (const auto& [lower, higher] : {std::pair{"StuBrdChaUMS", "stubrdSegUMS"}, {"StuBrdSegAwa1", "STUBRDSEGAWA2"},
+                                        {"StuBrdSegAwa", "stubrdsegawareness"}}) {
+        EXPECT_LT(CompareNames(lower, higher), 0) << lower;
+        EXPECT_GT(CompareNames(higher, lower), 0) << lower;
+    }
+    EXPECT_EQ(CompareNames("StuBrdSegUMS", "STUBRDsegums"), 0);
 
     bag.AddSimArr("Prices", NewArray(dkByte, 0, 1, {0}, {1}));
     EXPECT_NE(bag.GetSimArr("PRICES"), nullptr);
     EXPECT_EQ(test::ErrorText<ECvError>([&] { bag.AddSimArr("prices", NewArray(dkByte, 0, 1, {0}, {1})); }),
               "String list does not allow duplicates");
     EXPECT_EQ(bag.ArrayCount(), 1);
+}
+
+// Small and large bags find every name as written and in another letter case,
+// and nothing for a name they do not hold.
+TEST(SimData, EveryNameIsFoundInBagsOfAnySize) {
+    for (const int count : {1, 5, 15, 16, 40}) {
+        TSimData bag;
+        std::vector<std::string> names;
+        std::vector<const TSimArr*> arrays;
+        for (int i = 0; i < count; ++i) {
+            names.push_back("StuBrdSeg" + std::to_string(i) + "Awa");
+            bag.SetScalarInt(names.back(), i);
+            arrays.push_back(&bag.AddSimArr(names.back(), NewArray(dkByte, 0, 1, {0}, {1})));
+        }
+        for (int i = 0; i < count; ++i) {
+            std::string upper = names[i];
+            for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            EXPECT_EQ(std::as_const(bag).FindSimArr(names[i]), arrays[i]) << count << names[i];
+            EXPECT_EQ(std::as_const(bag).FindSimArr(upper), arrays[i]) << count << upper;
+            ASSERT_NE(bag.FindScalar(upper), nullptr) << count << upper;
+            EXPECT_EQ(bag.FindScalar(upper)->integer, i) << count << upper;
+            EXPECT_EQ(bag.FindSimArr(names[i] + "s"), nullptr) << count << names[i];
+            EXPECT_EQ(bag.FindScalar(names[i].substr(1)), nullptr) << count << names[i];
+        }
+    }
 }
 
 // The size bound of a bag is never below the bytes it writes; a bag holding

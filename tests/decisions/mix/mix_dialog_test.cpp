@@ -221,6 +221,36 @@ TEST_F(MixTest, NegativeInventorySoldIsRefused) {
     EXPECT_EQ(mix.GetReal48({kAlba, si::SellStock}), 1000);
 }
 
+// A segment's share lies in [0, 100]: the minus sign goes as it is typed, in
+// each segment field, as in the distribution's fields, and no range message
+// follows; the shares typed are what OK stores.
+TEST_F(MixTest, SegmentSharesRefuseTheMinusSign) {
+    ShowSample();
+    OpenMix([&](TFoMktMix& dialog) {
+        root.ui.plainBoxes.clear();
+        const char* shares[][2] = {{"QNESegCurPer1", "-50"}, {"QNESegCurPer2", "-30"}, {"QNESegCurPer3", "-20"}};
+        for (const auto& [name, typed] : shares) {
+            TQNEdit& field = Field(dialog, name);
+            field.setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(field.hasFocus());
+            QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(&field, Qt::Key_Backspace);
+            QTest::keyClicks(&field, typed);
+            EXPECT_EQ(field.text().toStdString(), std::string(typed).substr(1)) << name;
+            QTest::keyClick(&field, Qt::Key_Tab);
+        }
+        EXPECT_TRUE(root.ui.plainBoxes.empty()) << root.ui.plainBoxes.front();
+        QTRY_COMPARE(Field(dialog, "QNEtotal").text(), QStringLiteral("100"));
+        SaveScreenshotOfRunningTest(dialog);
+        ClickOk(dialog);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    TSimArr& segStrat = Array("SegStrat");
+    EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 1})), 0.5, 1e-9);
+    EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 2})), 0.3, 1e-9);
+    EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 3})), 0.2, 1e-9);
+}
+
 TEST_F(MixTest, ClearedSegmentRefusesTheTabChange) {
     ShowSample();
     SplitAlbaEvenly(Array("SegStrat"));

@@ -107,6 +107,26 @@ TEST_F(DecisionPageTest, MessagesNameTheBrandAndTheChannelWithTheirZone) {
     EXPECT_EQ(messages[2].Lines, std::vector<std::string>{"The brands sold through this channel get no sales force."});
 }
 
+// The study orders are decided zone by zone, as the sales force: with neither
+// zone's orders confirmed the list says so for each zone, naming it.
+TEST_F(DecisionPageTest, StudiesNotTakenAreListedForEachZoneByName) {
+    ShowPage(TSampleDecisions::Complete);
+    TCvInd& industry = *Session->Industry();
+    for (const std::int16_t zone : {1, 2}) {
+        TDataContext context = page->Data;
+        context.SelFta = zone;
+        industry.PerDecisions(industry.DecPeriod()).SetSmallint(kCategoryFirmFta, context, "StudiesDecStatus", 0);
+    }
+    Reactivate();
+    std::vector<std::string> studies;
+    for (const TQnInfo& message : ListedMessages())
+        if (message.Headline.find("market-study") != std::string::npos) studies.push_back(message.Headline);
+    EXPECT_EQ(studies, (std::vector<std::string>{
+                           "The market-study decisions (" + industry.FtaLabel(1) + ") are not taken yet.",
+                           "The market-study decisions (" + industry.FtaLabel(2) + ") are not taken yet.",
+                       }));
+}
+
 // Each area's picture is drawn into its panel: a picture of the panel's
 // size, not blank, and painted when the page is.
 TEST_F(DecisionPageTest, EachAreaShowsItsPicture) {

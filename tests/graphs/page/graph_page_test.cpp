@@ -5,6 +5,7 @@
 // bought, and the menu under each restriction variant of the sample.
 #include <QApplication>
 #include <QClipboard>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -65,6 +66,20 @@ protected:
         return sum;
     }
 };
+
+// The map regression offers its dimensions where brands are marketed (M1),
+// and no choice in M3, where no brand is yet: the team sees only the screen.
+TEST_F(GraphPageTest, TheMapRegressionOffersItsDimensionsOnlyWhereBrandsAreMarketed) {
+    Main().ShowPage(page);
+    Choose("MPGrDesMapRegress");
+    EXPECT_TRUE(ComboShown(2));
+    TBarGrpBtn* markets = CvBar->Group(Session->Industry()->MktSeries()->Name());
+    ASSERT_NE(markets, nullptr);
+    QTest::mouseClick(qobject_cast<QAbstractButton*>(markets->Buttons.at(2)), Qt::LeftButton);
+    QTRY_COMPARE(page->Data.SelMarket, 3);
+    EXPECT_FALSE(ComboShown(2));
+    test::SaveScreenshot(Main(), "GraphPageTest_MapRegressionWithoutBrands");
+}
 
 TEST_F(GraphPageTest, MarketShareOverThePeriodsIsALinePerFirmAddingUpToTheWholeMarket) {
     Main().ShowPage(page);

@@ -8,6 +8,7 @@
 // competitive sales force and the conjoint analysis. M1 markets nine brands
 // in period 3 and eight in period 2, M2 two.
 #include <QApplication>
+#include <algorithm>
 #include <QClipboard>
 #include <QComboBox>
 #include <QToolButton>
@@ -194,6 +195,22 @@ TEST_F(StudiesPageTest, ConsumerSurveyAwarenessIsATableAndTheBarChoosesTheMarket
     page->CopyToClipboard();
     EXPECT_NE(QApplication::clipboard()->text().indexOf("ALBA"), -1);
     test::SaveScreenshot(Main(), "StudiesPageTest_Awareness");
+}
+
+// Every study of a market lets the team choose the market on the bar; the
+// benchmarks of the whole zone do not.
+TEST_F(StudiesPageTest, EveryMarketStudyLetsTheMarketBeChosen) {
+    Main().ShowPage(page);
+    ExpectMarketChoice({{"MPStuConsAwa", true},      {"MPStuConsPI", true},       {"MPStuConsSHab", true},
+                        {"MPStuConsUMS", true},      {"MPStuDPanelUMS", true},    {"MPStuDistrCov", true},
+                        {"MPStuSemGraph", true},     {"MPStuSemBrd", true},       {"MPStuSemIP", true},
+                        {"MPStuSemIPHist1", true},   {"MPStuSemRelation", true},  {"MPStuMapGraph", true},
+                        {"MPStuMapBrd", true},       {"MPStuMapIP", true},        {"MPStuMapIPHist1", true},
+                        {"MPStuMapInfluence", true}, {"MPStuMapRelation", true},  {"MPStuIntelAdv", true},
+                        {"MPStuIntelSlf", true},     {"MPStuBenchFta", false},    {"MPStuBenchMkt", true},
+                        {"MPStuBenchFtaPerc", false}, {"MPStuBenchMktPerc", true}, {"MPStuExpAdv", true},
+                        {"MPStuExpSlf", true},       {"MPStuMFor1", true},        {"MPStuCjaGraphU", true},
+                        {"MPStuCjaUtils", true},     {"MPStuCjaWeights", true}});
 }
 
 TEST_F(StudiesPageTest, AStudyNotBoughtShowsItsExplanation) {
@@ -538,6 +555,13 @@ TEST_F(StudiesPageTest, InstalledSampleConjointUtilitiesSmallScreen) {
     EXPECT_FALSE(chart->NoData);
     EXPECT_EQ(chart->Segment(), 1);
     QApplication::processEvents();
+    // The sample's study rates four characteristics of M1, the last of its
+    // scales among them: each one's curve is drawn with its name.
+    const auto drawn = [chart](const std::string& name) {
+        const auto& labels = chart->DrawnLabels();
+        return std::any_of(labels.begin(), labels.end(), [&name](const auto& label) { return label.text == name; });
+    };
+    for (const char* name : {"Weight", "Power", "Range", "Price"}) EXPECT_TRUE(QTest::qWaitFor([&] { return drawn(name); })) << name;
     test::SaveScreenshot(Main(), "StudiesPageTest_InstalledConjoint");
 }
 
