@@ -76,6 +76,9 @@ bool PaintDocumentPages(const TXlDoc& doc, int lastRow, QPagedPaintDevice& devic
     const double pixelsPerTenth = pixelsPerTwip * kTwipsPerTenthMm;
     TCellPainter cells(doc.Sheet(), pixelsPerTwip);
     cells.SetPictureDrawer(DrawPicture);
+    // Every cell's text prints whole: a column narrower than a text it holds
+    // is widened for the print.
+    cells.WidenColumnsToTexts(1, std::max(lastRow, 1), 1, doc.UsedColumns());
     // A text wider than the table (a screen's title, a note under it) runs on
     // over the empty columns to its right: the block reaches as far as its
     // texts do, and is centred and scaled down to the printable width as one.

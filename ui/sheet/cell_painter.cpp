@@ -150,8 +150,15 @@ double TCellPainter::RowOffset(int firstRow, int row) const {
     return std::round(model_.RowsHeightTwips(firstRow, row - 1) * pixelsPerTwip_);
 }
 
+double TCellPainter::ColumnTwips(int column) const {
+    const auto widened = widenedTwips_.find(column);
+    return widened != widenedTwips_.end() ? widened->second : model_.ColumnWidthTwips(column);
+}
+
 double TCellPainter::ColumnOffset(int firstColumn, int column) const {
-    return std::round(model_.ColumnsWidthTwips(firstColumn, column - 1) * pixelsPerTwip_);
+    double twips = 0.0;
+    for (int c = firstColumn; c < column; ++c) twips += ColumnTwips(c);
+    return std::round(twips * pixelsPerTwip_);
 }
 
 void TCellPainter::PaintBlock(QPainter& painter, QPointF origin, int row1, int row2, int column1, int column2) const {
@@ -165,7 +172,7 @@ void TCellPainter::PaintBlock(QPainter& painter, QPointF origin, int row1, int r
     twips = 0.0;
     for (int column = column1; column <= column2 + 1; ++column) {
         block.columnEdges.push_back(std::round(twips * pixelsPerTwip_));
-        if (column <= column2) twips += model_.ColumnWidthTwips(column);
+        if (column <= column2) twips += ColumnTwips(column);
     }
     painter.save();
     painter.setClipRect(block.CellRect(row1, column1, column2).united(block.CellRect(row2, column1, column2)),
@@ -190,6 +197,34 @@ double TCellPainter::TextsReach(int row1, int row2, int column1, int column2) co
             reach = std::max(reach, ColumnOffset(column1, column) + width + 2 * padding);
         }
     return reach;
+}
+
+void TCellPainter::WidenColumnsToTexts(int row1, int row2, int column1, int column2) {
+    const TBlock block{QPointF(), row1, row2, column1, column2, {}, {}};
+    const double paddingTwips = 2 * kTextPaddingPixels * kTwipsPerInch / kScreenDpi;
+    for (int row = row1; row <= row2; ++row)
+        for (int column = column1; column <= column2; ++column) {
+            if (model_.IsEmpty(row, column)) continue;
+            const TCellFormat& format = model_.Format(row, column);
+            const bool isNumber = model_.CellValue(row, column).IsNumber();
+            const int start = TextSpanStart(block, row, column, format, isNumber);
+            const int end = TextSpanEnd(block, row, column, format, isNumber);
+            // A wrapped text takes more lines; one that runs on past the block
+            // widens the block instead (TextsReach).
+            const bool runsOn = !isNumber && end == column2 && format.horizontal != kAlignCentreAcross &&
+                                format.horizontal != kAlignRight;
+            if (format.wrap || runsOn) continue;
+            const QFontMetricsF metrics(SheetFont(format.font, pixelsPerTwip_));
+            const double needed =
+                metrics.horizontalAdvance(Cp1252ToQString(model_.Display(row, column).text)) / pixelsPerTwip_ +
+                paddingTwips;
+            double span = 0.0;
+            for (int c = start; c <= end; ++c) span += ColumnTwips(c);
+            // The rounding of edges to whole pixels may take up to a pixel a side.
+            const double shortfall = needed + 2 / pixelsPerTwip_ - span;
+            const int widened = format.horizontal == kAlignRight ? start : end;
+            if (shortfall > 0) widenedTwips_[widened] = ColumnTwips(widened) + shortfall;
+        }
 }
 
 void TCellPainter::PaintFills(QPainter& painter, const TBlock& block) const {
@@ -292,7 +327,7 @@ void TCellPainter::PaintPictures(QPainter& painter, const TBlock& block) const {
         const auto x = [&](double column) {
             const int whole = static_cast<int>(column);
             return block.origin.x() + ColumnOffset(block.column1, whole) +
-                   (column - whole) * model_.ColumnWidthTwips(whole) * pixelsPerTwip_;
+                   (column - whole) * ColumnTwips(whole) * pixelsPerTwip_;
         };
         const auto y = [&](double row) {
             const int whole = static_cast<int>(row);

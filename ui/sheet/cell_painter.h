@@ -9,6 +9,7 @@
 #include <QString>
 #include <QPointF>
 #include <functional>
+#include <map>
 
 #include "ui/sheet/shaped_text.h"
 #include "ui/sheet/sheet_model.h"
@@ -59,6 +60,11 @@ public:
     // columns Column1..Column2 reach when each left-aligned text runs on over
     // as many empty cells to its right as it needs; at least the columns' width.
     double TextsReach(int row1, int row2, int column1, int column2) const;
+    // Widens, for this painter only, each column of rows Row1..Row2 and
+    // columns Column1..Column2 that is narrower than a text it must hold whole
+    // (a text that cannot run on over empty neighbours past Column2): a printed
+    // copy shows every cell's text whole where the screen may cut it.
+    void WidenColumnsToTexts(int row1, int row2, int column1, int column2);
 
     // Pixel offsets of row and column edges from the block's corner, rounded
     // from whole twips so that blocks painted apart line up.
@@ -67,6 +73,8 @@ public:
 
 private:
     struct TBlock;
+    // A column's width in twips: the sheet's, or the wider one this painter gave it.
+    double ColumnTwips(int column) const;
     void PaintFills(QPainter& painter, const TBlock& block) const;
     void PaintTexts(QPainter& painter, const TBlock& block) const;
     void PaintBorders(QPainter& painter, const TBlock& block) const;
@@ -82,6 +90,7 @@ private:
     QColor ownerColour_;
     TPictureDrawer pictureDrawer_;
     TShapedTextCache* textCache_ = nullptr;
+    std::map<int, double> widenedTwips_;
 };
 
 }  // namespace cv

@@ -24,6 +24,7 @@
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/reports/support/hard_copy_cells.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/document_files.h"
 #include "tests/ui/support/gtest_qtry.h"
@@ -405,6 +406,16 @@ TEST_F(StudiesPageTest, TheHardCopyPdfHoldsTheScreensTitleWhole) {
         }
     }
     test::RenderPdfPage(file, 1, "StudiesPageTest_HardCopyPdf");
+}
+
+// The hard copy of every study screen of the menu, written as a PDF file,
+// shows each cell's text whole: its columns are as wide as their texts.
+TEST_F(StudiesPageTest, TheHardCopyPdfOfEveryStudyScreenCutsNoCell) {
+    ShowAt(3);
+    EXPECT_GE(test::ExpectEveryScreensHardCopyWhole(*page, [&] { Main().sbPrintClick(); },
+                                                     Session->PrivateDir() + "StudyHardCopy.pdf",
+                                                     {"MPStuMapInfluence", "MPStuConsAwa"}),
+              10);
 }
 
 TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
