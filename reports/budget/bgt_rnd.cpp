@@ -28,6 +28,9 @@ void TBgtScreen::BuildRnDBudget() {
     ForEachMarket([&](int market) { WriteMarketProjects(market, origin); });
     const int last = origin + kTitleRows + kBodyRows + kTotalRows - 1;
     table.SetRangeAlign(origin + kTitleRows, 1, last, bodyCols_, kAlignCentre, kAlignMiddle, false);
+    // Each market's costs, heading and figures, read right-aligned like the
+    // other budgets' figures; the projects' names stay centred.
+    for (int costs = 2; costs <= bodyCols_; costs += 2) AlignFiguresRight(origin + 1, costs, last, costs);
     table.SetRangeFormat(origin + kTitleRows, 1, last, bodyCols_, TNumberFormat::Whole);
     table.SetColumnWidthRange(1, bodyCols_, kColumnWidth);
     empty_ = false;

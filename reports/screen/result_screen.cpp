@@ -46,8 +46,12 @@ void TResult::SetBold(int row, int firstColumn, int lastColumn) {
 }
 
 void TResult::SetUnitsAndTotalColumns(int unitsColumn, int firstRow, int lastRow) {
-    table_->SetRangeAlign(-1, unitsColumn, -1, unitsColumn + 1, kAlignRight, kAlignMiddle, false);
+    AlignFiguresRight(-1, unitsColumn, -1, unitsColumn + 1);
     table_->SetRangeBorderRight(firstRow, unitsColumn, lastRow, unitsColumn, 1, 0);
+}
+
+void TResult::AlignFiguresRight(int firstRow, int firstColumn, int lastRow, int lastColumn) {
+    table_->SetRangeAlign(firstRow, firstColumn, lastRow, lastColumn, kAlignRight, kAlignMiddle, false);
 }
 
 void TResult::ReportUnknownKind(const std::string& text, int kind) { Ui().ShowPlainBox(text + std::to_string(kind)); }

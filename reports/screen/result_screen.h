@@ -48,6 +48,9 @@ protected:
     // the heading columns: both read right-aligned, as the markets' figures,
     // and a line at the units' right runs from FirstRow to LastRow.
     void SetUnitsAndTotalColumns(int unitsColumn, int firstRow, int lastRow);
+    // The cells from (FirstRow, FirstColumn) to (LastRow, LastColumn), -1 for
+    // every row, read right-aligned and vertically centred, as figures read.
+    void AlignFiguresRight(int firstRow, int firstColumn, int lastRow, int lastColumn);
     void SetBold(int row, int firstColumn = -1, int lastColumn = -1);
     // The plain box a caller's wrong screen kind gets: Text then the kind.
     static void ReportUnknownKind(const std::string& text, int kind);

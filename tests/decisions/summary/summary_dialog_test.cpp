@@ -259,6 +259,34 @@ TEST_F(SummaryDialogTest, SmallScreenBudgetTitlesAtTheTopAndTotalsRightAligned) 
     });
 }
 
+// The R&D budget's cost column of each market, heading, projects and total,
+// reads right-aligned like the figures of the other budgets; the projects'
+// names beside it keep their place.
+TEST_F(SummaryDialogTest, SmallScreenRnDBudgetFiguresRightAligned) {
+    const int markets = Session->Industry()->NbMarkets();
+    WithDialog(TDecisionArea::Budget, [markets](TFoSummary& dialog) {
+        Tabs(dialog).setCurrentIndex(2);
+        ASSERT_NE(dialog.Screen(), nullptr);
+        const TQNTable& table = *dialog.Screen()->Table();
+        const TSheetModel& model = table.Sheet().Model();
+        const int h = table.OriginRow();
+        ASSERT_GE(markets, 1);
+        EXPECT_EQ(model.Text(h + 1, 2), "Budget (K$)");
+        EXPECT_FALSE(model.Text(h + 2, 2).empty()) << "the first market's first project";
+        for (int market = 1; market <= markets; ++market) {
+            const int names = 2 * market - 1, costs = names + 1;
+            for (int row = h + 1; row <= h + 7; ++row) {
+                EXPECT_EQ(model.Format(row, costs).horizontal, kAlignRight) << "market " << market << " row " << row;
+                if (row > h + 1) {
+                    EXPECT_EQ(model.Format(row, names).horizontal, kAlignCentre)
+                        << "market " << market << " row " << row;
+                }
+            }
+        }
+        SaveScreenshotOfRunningTest(dialog);
+    });
+}
+
 // The summary and the budget fit the screen with the window manager's frame,
 // OK and the tabs in view.
 TEST_F(SummaryDialogTest, SmallScreenSummaryAndBudgetFitTheScreen) {
