@@ -498,7 +498,8 @@ void TSimArr::Assign(const TSimArr& src) {
 
 void TSimArr::SetDimName(std::size_t d, std::string_view name) {
     const std::size_t length = std::min(name.size(), kDimNameMax);
-    std::memcpy(dimNames_[d].data(), name.data(), length);
+    // An empty view may hold no address at all, which memcpy may not be given.
+    std::copy_n(name.data(), length, dimNames_[d].data());
     dimNameLengths_[d] = static_cast<std::uint8_t>(length);
 }
 
