@@ -81,6 +81,25 @@ TEST_F(GraphPageTest, TheMapRegressionOffersItsDimensionsOnlyWhereBrandsAreMarke
     test::SaveScreenshot(Main(), "GraphPageTest_MapRegressionWithoutBrands");
 }
 
+// The map regression's hard copy prints every cell whole: its long row
+// headings and verdicts are wider than the document's columns.
+TEST_F(GraphPageTest, TheMapRegressionsHardCopyCutsNoCell) {
+    Main().ShowPage(page);
+    Choose("MPGrDesMapRegress");
+    ASSERT_TRUE(ComboShown(2));
+    const std::string file = Session->PrivateDir() + "MapRegression.pdf";
+    test::ScriptedPrinter none(std::nullopt);
+    none.pdfAnswer = file;
+    QToolButton* print = Main().ToolButton(1);
+    QTRY_VERIFY(print->isVisible() && print->isEnabled());
+    QTest::mouseClick(print, Qt::LeftButton);
+    ASSERT_TRUE(std::filesystem::exists(file));
+    const std::string text = test::RunCommand("pdftotext '" + file + "' -");
+    EXPECT_NE(text.find("M1"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\u2026"), std::string::npos) << text;
+    test::RenderPdfPage(file, 1, "GraphPageTest_MapRegressionHardCopy");
+}
+
 TEST_F(GraphPageTest, MarketShareOverThePeriodsIsALinePerFirmAddingUpToTheWholeMarket) {
     Main().ShowPage(page);
     Choose("MPGrPerfMS");
