@@ -94,6 +94,7 @@ public:
 private:
     void RunSteps(TRunFlags flags);
     void CreateCellArrays(int category, const TDataContext& cell);
+    bool CopyFirmBefore(int category, const TDataContext& cell, const TPeriodCellNames& names);
     const TSeries* DimensionSeries(const TPeriodDim& dim) const;
     int SetupFirmBrands(int firm, int marketBrands, int capacity);
     void SetMarketAge(int marketBrands);

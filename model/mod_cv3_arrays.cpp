@@ -81,6 +81,7 @@ void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
         TSimData().Swap(*kept);
         kept = nullptr;
     }
+    if (!kept && CopyFirmBefore(category, cell, names)) return;
     const std::span<const TPeriodArray> entries = PeriodArrays();
     for (const TPeriodArray& entry : entries)
         if (entry.category == category && entry.scalar) ResultsT1()->SetSmallint(category, cell, entry.name, 0);
@@ -97,6 +98,25 @@ void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
             ResultsT1()->CreateSimArr(category, cell, entry.name, entry.kind, entry.subType, series);
         }
     }
+}
+
+// The series, and so every shape, are the same for all firms of a zone and
+// market: a firm's cell made afresh copies the cell of the firm before it, just
+// made, instead of shaping each array again. The copy is built aside, its lists
+// sized once, and exchanged with the cell that storing the first counter makes.
+bool TModCV3::CopyFirmBefore(int category, const TDataContext& cell, const TPeriodCellNames& names) {
+    if (cell.SelFirm <= 1 || names.counters.empty()) return false;
+    TDataContext before = cell;
+    --before.SelFirm;
+    const TSimData* made = ResultsT1()->Cell(CalcIndices(category, before));
+    if (!made || made->ScalarCount() != static_cast<int>(names.counters.size()) ||
+        made->ArrayCount() != static_cast<int>(names.arrays.size()))
+        return false;
+    TSimData copy;
+    copy.Assign(*made);
+    ResultsT1()->SetSmallint(category, cell, names.counters.front(), 0);
+    ResultsT1()->Cell(CalcIndices(category, cell))->Swap(copy);
+    return true;
 }
 
 const TSeries* TModCV3::DimensionSeries(const TPeriodDim& dim) const {
