@@ -1,12 +1,13 @@
 #include "model/mod_ddecs.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "core/base/numbers.h"
 #include "core/store/industry_file.h"
@@ -158,10 +159,14 @@ void TModDDecs::SelectCell(int firm, int fta, int mkt) {
 // over it is the rule, not a mistake.
 TSimArr* TModDDecs::CarryArr(int category, std::string_view name) {
     if (const TSimArr* source = OptionalArr(*DecisionsT1(), category, Ctx(), name)) {
-        TSimArr* carried = OptionalArr(*DecisionsT2(), category, Ctx(), name);
-        if (!carried) return DecisionsT2()->DupSimArr(*DecisionsT1(), category, Ctx(), name);
-        carried->Assign(*source);
-        return carried;
+        if (TSimArr* carried = OptionalArr(*DecisionsT2(), category, Ctx(), name)) {
+            carried->Assign(*source);
+            return carried;
+        }
+        // A new copy, added without looking both arrays up again as a duplicate would.
+        auto copy = std::make_unique<TSimArr>();
+        copy->Assign(*source);
+        return &DecisionsT2()->AddSimArr(category, Ctx(), name, std::move(copy));
     }
     const auto where = [&] { return DescribeCell(*DecisionsT1(), category, Ctx()); };
     TSimArr* stale = OptionalArr(*DecisionsT2(), category, Ctx(), name);
@@ -347,9 +352,8 @@ TSimArr& TModDDecs::PlanArray(std::string_view name, const TSeries* rows, const 
         return *array;
     }
     auto fresh = std::make_unique<TSimArr>();
-    std::vector<const TSeries*> dimensions{rows};
-    if (columns) dimensions.push_back(columns);
-    fresh->InitFromSeries(dkReal48, 0, dimensions);
+    const std::array<const TSeries*, 2> dimensions{rows, columns};
+    fresh->InitFromSeries(dkReal48, 0, std::span(dimensions.data(), columns ? 2 : 1));
     if (!array) return DecisionsT2()->AddSimArr(kCategoryFirmFtaMarket, Ctx(), name, std::move(fresh));
     array->Assign(*fresh);  // a plan over other segments or channels is replaced whole
     return *array;
