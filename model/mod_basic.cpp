@@ -81,6 +81,7 @@ void TModBasic::Init(TCvInd& data, TWorkRec* workRec) {
     mktBrand_ = si::MktBrand;
     resultsT_ = &data.PerResults(t);
     resultsT1_ = &data.PerResults(t + 1);
+    positionsT_ = positionsT1_ = nullptr;
     decisionsT1_ = &data.PerDecisions(t + 1);
     decisionsT2_ = &data.PerDecisions(t + 2);
     defaultsT2_ = &data.PerDefaults(t + 2);
@@ -131,6 +132,7 @@ int TModBasic::LinkCount(long long count, int limit, const TLazyText& what) {
 void TModBasic::ClearLinks() {
     links_ = TMarketLinks{};
     for (TFirmArrays* arrays : {&brandDecisions_, &salesForceAllocs_, &salesForceSizes_}) arrays->fill(nullptr);
+    positionsT_ = positionsT1_ = nullptr;
     foundFta_ = ctx_.SelFta;
     foundMarket_ = ctx_.SelMarket;
 }
@@ -200,6 +202,7 @@ void TModBasic::ReadFirmLinks(int firm) {
 void TModBasic::BindForecastPeriod(TCvPerData& results) {
     resultsT1_ = &results;
     brdNames_ = xfmLinks_ = ffmLinks_ = nullptr;
+    positionsT1_ = nullptr;
 }
 
 void TModBasic::SelectMarketSeries(TSeries* segments, TSeries* map, TSeries* semantic, TSeries* dimensions) {
@@ -264,16 +267,23 @@ bool TModBasic::IsBrandModified(int brand) const {
     if (ctx_.SelPeriod + 1 == 0) return false;
     RequireMarketBrand(brand);
     if (links_.pMbix[brand] == 0) return true;
-    const TSimArr* before = resultsT_->GetSimArr(kCategoryFtaMarket, ctx_, "PosSemBrds");
+    const bool selectedCell = ctx_.SelFta == foundFta_ && ctx_.SelMarket == foundMarket_;
+    const TSimArr* before = selectedCell ? positionsT_ : nullptr;
+    if (!before) before = resultsT_->GetSimArr(kCategoryFtaMarket, ctx_, "PosSemBrds");
     if (!before) return false;
-    const TSimArr& after = RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "PosSemBrds");
-    const int lo = std::max<int>({dimSeries_->Lo(), before->LB(2), after.LB(2)});
-    const int hi = std::min<int>({dimSeries_->Hi(), before->UB(2), after.UB(2)});
+    const TSimArr* after = selectedCell ? positionsT1_ : nullptr;
+    if (!after) after = &RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "PosSemBrds");
+    if (selectedCell) {
+        positionsT_ = before;
+        positionsT1_ = after;
+    }
+    const int lo = std::max<int>({dimSeries_->Lo(), before->LB(2), after->LB(2)});
+    const int hi = std::min<int>({dimSeries_->Hi(), before->UB(2), after->UB(2)});
     if (lo > hi) return false;
     RequireIndex(*before, "PosSemBrds", {links_.pMbix[brand], lo, si::AttAct});
-    RequireIndex(after, "PosSemBrds", {brand, lo, si::AttAct});
+    RequireIndex(*after, "PosSemBrds", {brand, lo, si::AttAct});
     for (int d = lo; d <= hi; ++d)
-        if (before->GetSmallint({links_.pMbix[brand], d, si::AttAct}) != after.GetSmallint({brand, d, si::AttAct}))
+        if (before->GetSmallint({links_.pMbix[brand], d, si::AttAct}) != after->GetSmallint({brand, d, si::AttAct}))
             return true;
     return false;
 }

@@ -246,6 +246,10 @@ private:
     mutable TFirmArrays brandDecisions_{};
     mutable TFirmArrays salesForceAllocs_{};
     mutable TFirmArrays salesForceSizes_{};
+    // "PosSemBrds" of t and t+1 of the market SetMarket selected, once found,
+    // which IsBrandModified reads for brand after brand.
+    mutable const TSimArr* positionsT_ = nullptr;
+    mutable const TSimArr* positionsT1_ = nullptr;
     int foundFta_ = 0;
     int foundMarket_ = 0;
     TMarketLinks links_{};

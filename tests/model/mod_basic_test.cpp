@@ -101,6 +101,23 @@ TEST_F(ModBasicTest, BrandIsModifiedWhenNewOrWhenItsAttributesChanged) {
     EXPECT_THROW(module.IsBrandModified(4), EModelError);
 }
 
+// Each market's attributes are compared in the market SetMarket selects, also
+// after another market was asked about.
+TEST_F(ModBasicTest, BrandIsModifiedInTheMarketSelected) {
+    TModBasic& module = Forecast(test::FixtureLargest(1, 1, 2, 1, 1));
+    TCvPerData& forecast = industry_->PerResults(industry_->CurPeriod() + 1);
+    // B11 was market brand 1 of t in both markets: "PosSemBrds"[1, d, AttAct] = 10 + d.
+    for (int market : {1, 2}) {
+        TSimArr& positions = test::Arr(forecast, kCategoryFtaMarket, 0, 1, market, "PosSemBrds");
+        for (int d = 1; d <= 3; ++d) positions.SetSmallint({1, d, si::AttAct}, market == 2 && d == 3 ? 99 : 10 + d);
+    }
+    EXPECT_FALSE(module.IsBrandModified(1));
+    module.SetMarket(1, 2);
+    EXPECT_TRUE(module.IsBrandModified(1));
+    module.SetMarket(1, 1);
+    EXPECT_FALSE(module.IsBrandModified(1));
+}
+
 // A module using an open link book takes over the links that another module
 // read for the same cell, exactly as SetMarket would read them; a closed book keeps nothing.
 TEST_F(ModBasicTest, SetMarketTakesTheLinksBookedForTheCell) {
