@@ -127,6 +127,8 @@ private:
     std::unique_ptr<TCvPerData> spentForecast_;
     // The prototype lists of the market SetupMarketedBrands works on, per firm, once looked up.
     std::array<std::optional<TPrototypeList>, kMaxModelFirms + 1> prototypeLists_{};
+    // The market's brands of t, which every brand of t+1 is looked up in, once read.
+    std::optional<TModelNameIndex> marketBrandsT_;
     bool modelLogOpen_ = false;
     std::string initFailure_;
     std::string failureReason_;

@@ -50,6 +50,7 @@ void TModCV3::SetupMarketedBrands(int fta, int mkt) {
     const int capacity = std::min(RowCapacity(BrdNames(), kMaxMktBrands), RowCapacity(XFMLinks(), kMaxMktBrands));
     const int firms = ClampCount(*this, Data()->NbFirms(), kMaxModelFirms, "number of firms");
     prototypeLists_.fill(std::nullopt);
+    marketBrandsT_.reset();
     int marketBrands = 0;
     for (int firm = 1; firm <= firms; ++firm) marketBrands = SetupFirmBrands(firm, marketBrands, capacity);
     ResultsT1()->SetSmallint(kCategoryFtaMarket, market, "NbMktedBrds", static_cast<std::int16_t>(marketBrands));
@@ -84,6 +85,8 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
     const int countT =
         ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "NbMktedBrds", 0),
                    RowCapacity(namesT, kMaxMktBrands), [&] { return "marketed brands of t of " + where(); });
+    // The same list and count for every firm of the market.
+    if (!marketBrandsT_) marketBrandsT_.emplace(namesT, countT);
     const TSimArr* firmNamesT = OptionalArr(*ResultsT(), kCategoryFirmFtaMarket, context, "FirMktedBrds");
     const int firmCountT =
         ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
@@ -103,7 +106,7 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
         BrdNames()->SetZts({m}, brand);
         firmNames.SetZts({k}, brand);
         firmPros.SetZts({k}, prototype);
-        marketLink(m, si::pMbix, FindModelName(namesT, countT, brand));
+        marketLink(m, si::pMbix, marketBrandsT_->Find(brand));
         firmLink(k, si::pDfix, firm);
         firmLink(k, si::pDbix, FindModelName(firmNamesT, firmCountT, brand));
         int owner = 0;

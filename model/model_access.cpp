@@ -1,6 +1,7 @@
 #include "model/model_access.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -120,11 +121,31 @@ void RequireIndexedElements(std::initializer_list<TIndexedElement> elements) {
     }
 }
 
+namespace {
+
+// Only the letters a to z have a capital: every other character stands as it is.
+char FoldModelChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// A name of up to eight characters, folded, one byte each: two such names of
+// the same length are the same model name exactly when their words are equal.
+constexpr std::size_t kPackedNameMax = sizeof(std::uint64_t);
+std::uint64_t PackModelName(std::string_view name) {
+    std::uint64_t word = 0;
+    for (char c : name) word = word << CHAR_BIT | static_cast<unsigned char>(FoldModelChar(c));
+    return word;
+}
+
+// Rows 1..Rows of a one-dimensional text array, read in place.
+std::span<const std::string> NameRows(const TSimArr& names, int rows) {
+    return names.ElementTexts().subspan(PositionWithin(names, {1}), static_cast<std::size_t>(rows));
+}
+
+}  // namespace
+
 bool SameModelName(std::string_view a, std::string_view b) {
-    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i])) return false;
+        if (FoldModelChar(a[i]) != FoldModelChar(b[i])) return false;
     return true;
 }
 
@@ -132,13 +153,34 @@ int FindModelName(const TSimArr* names, int count, std::string_view name) {
     const int rows = RowCapacity(names, count);
     if (rows > 0 && names->Kind() == dkZts && names->NDim() == 1) {
         // Rows 1..Rows lie within the bounds: the texts are read in place.
-        const std::span<const std::string> texts = names->ElementTexts().subspan(PositionWithin(*names, {1}));
+        const std::span<const std::string> texts = NameRows(*names, rows);
         for (int j = 1; j <= rows; ++j)
             if (SameModelName(texts[static_cast<std::size_t>(j - 1)], name)) return j;
         return 0;
     }
     for (int j = 1; j <= rows; ++j)
         if (SameModelName(names->GetZts({j}), name)) return j;
+    return 0;
+}
+
+TModelNameIndex::TModelNameIndex(const TSimArr* names, int count) : names_(names), count_(count) {
+    const int rows = RowCapacity(names, count);
+    if (rows == 0 || names->Kind() != dkZts || names->NDim() != 1) return;
+    indexed_ = true;
+    rows_.reserve(static_cast<std::size_t>(rows));
+    for (const std::string& text : NameRows(*names, rows))
+        rows_.push_back({text, text.size() <= kPackedNameMax ? PackModelName(text) : 0});
+}
+
+int TModelNameIndex::Find(std::string_view name) const {
+    if (!indexed_) return FindModelName(names_, count_, name);
+    const bool packed = name.size() <= kPackedNameMax;
+    const std::uint64_t word = packed ? PackModelName(name) : 0;
+    for (std::size_t j = 0; j < rows_.size(); ++j) {
+        const TRow& row = rows_[j];
+        if (row.text.size() == name.size() && (packed ? row.word == word : SameModelName(row.text, name)))
+            return static_cast<int>(j) + 1;
+    }
     return 0;
 }
 

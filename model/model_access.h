@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "core/store/data_context.h"
 #include "core/store/series_index.h"
@@ -132,6 +133,28 @@ void RequireIndexedElements(std::initializer_list<TIndexedElement> elements);
 bool SameModelName(std::string_view a, std::string_view b);
 // The first j in 1..Count whose text Names[j] is Name, or 0 (also for no array).
 int FindModelName(const TSimArr* names, int count, std::string_view name);
+
+// FindModelName's rows 1..Count read once, for a list searched for name after
+// name (the brands of a market): a name of up to eight characters is kept
+// folded to capitals in one word, which a name looked up is compared with. A
+// names array that is not one-dimensional texts is searched by FindModelName
+// itself. The array must outlive the index and keep its texts meanwhile.
+class TModelNameIndex {
+public:
+    TModelNameIndex(const TSimArr* names, int count);
+    // As FindModelName(Names, Count, Name).
+    int Find(std::string_view name) const;
+
+private:
+    struct TRow {
+        std::string_view text;
+        std::uint64_t word;  // a text of up to eight characters, folded; a longer one is compared as it stands
+    };
+    const TSimArr* names_;
+    int count_;
+    bool indexed_ = false;
+    std::vector<TRow> rows_;  // row j at j - 1
+};
 
 // Count limited to 0..Limit. A count outside is logged at level 0 and reported
 // as a warning through Module, naming What; the clamped value is returned.

@@ -65,12 +65,21 @@ TEST(ModelAccess, ModelNamesAreFoundAmongTheCountedRows) {
     one.InitFromSeries(dkZts, 8, {&fromOne});
     TSimArr zero;
     zero.InitFromSeries(dkZts, 8, {&fromZero});
+    const TSeries longer(3, "Rows", 1, {"1", "2", "3", "4", "5"});
+    TSimArr mixed;
+    mixed.InitFromSeries(dkZts, 0, {&longer});
     for (TSimArr* names : {&one, &zero}) {
         names->SetZts({1}, "ALPHA");
         names->SetZts({2}, "Bravo");
     }
     one.SetZts({3}, "CHARLIE");
     zero.SetZts({0}, "ZERO");
+    // Names of eight characters and more, a name twice, one that differs by the
+    // case bit outside a..z, and an empty row last.
+    mixed.SetZts({1}, "EightChr");
+    mixed.SetZts({2}, "NineChars");
+    mixed.SetZts({3}, "[x]");
+    mixed.SetZts({4}, "eightchr");
     struct TCase {
         const TSimArr* names;
         int count;
@@ -84,10 +93,16 @@ TEST(ModelAccess, ModelNamesAreFoundAmongTheCountedRows) {
         {&zero, 3, "bravo", 2},  {&zero, 3, "alpha", 1},
         {&zero, 3, "ZERO", 0},  // row 0 is not counted
         {&one, 3, "DELTA", 0},   {nullptr, 3, "ALPHA", 0},
+        {&mixed, 5, "EIGHTCHR", 1},  // the first of two rows
+        {&mixed, 5, "ninechars", 2}, {&mixed, 5, "NINECHAR", 0}, {&mixed, 5, "NineCharsX", 0},
+        {&mixed, 5, "[X]", 3},       {&mixed, 5, "{x}", 0},      {&mixed, 5, "", 5},
+        {&mixed, 4, "", 0},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " among " + std::to_string(c.count));
         EXPECT_EQ(FindModelName(c.names, c.count, c.name), c.found);
+        // The index of a list answers alike.
+        EXPECT_EQ(TModelNameIndex(c.names, c.count).Find(c.name), c.found);
     }
 }
 
