@@ -8,7 +8,9 @@
 // results of t+1 and the decisions of t+2 from scratch. The first forecast of
 // a fresh program, which also loads and decodes what the model reads, is timed
 // in a child process per sample. A table of forecasts on industries of growing
-// size shows how the forecast grows.
+// size shows how the forecast grows. Every forecast benchmark reports the
+// same counters, so that one program's runs make one table (the CSV report
+// refuses a counter that its first run did not have).
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -32,17 +34,39 @@
 
 namespace {
 
+long MinorPageFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// Sets the counters of every forecast benchmark: those of Times against the
+// raw read, and "page_faults", the median count of memory pages a forecast
+// touched for the first time.
+void ReportForecasts(benchmark::State& state, const cv::bench::TPairedTimes& times, std::vector<double> pageFaults) {
+    times.Report(state, "raw");
+    state.counters["page_faults"] = cv::bench::Median(std::move(pageFaults));
+}
+
 // Forecasts on the open industry; the first one, untimed, loads the sets the model reads.
 void RunForecasts(benchmark::State& state, const std::filesystem::path& file) {
     if (!cv::Session->IndOpen(file.string()) || !cv::RunPlanForecast(*cv::Session).Done) std::abort();
     cv::bench::TPairedTimes times;
+    std::vector<double> pageFaults;
     for (auto _ : state) {
         bool done = true;
-        state.SetIterationTime(times.Round([&] { done = cv::RunPlanForecast(*cv::Session).Done; },
-                                           [&] { benchmark::DoNotOptimize(cv::bench::ReadRawBytes(file.string())); }));
+        long faults = 0;
+        state.SetIterationTime(times.Round(
+            [&] {
+                const long faultsBefore = MinorPageFaults();
+                done = cv::RunPlanForecast(*cv::Session).Done;
+                faults = MinorPageFaults() - faultsBefore;
+            },
+            [&] { benchmark::DoNotOptimize(cv::bench::ReadRawBytes(file.string())); }));
+        pageFaults.push_back(static_cast<double>(faults));
         if (!done) state.SkipWithError("the forecast failed");
     }
-    times.Report(state, "raw");
+    ReportForecasts(state, times, std::move(pageFaults));
     cv::Session->IndClose();
 }
 
@@ -51,19 +75,12 @@ void RunForecasts(benchmark::State& state, const std::filesystem::path& file) {
 // raw read of the file, timed in the same child just before (the median of
 // several reads: the first ones touch fresh memory, as nothing in a new
 // process has been used yet), is its baseline.
-// "page_faults": the memory pages the first forecast touches for the first time.
 constexpr int kRawReadsInChild = 9;
 
 struct TFirstForecast {
     cv::bench::TRoundSeconds seconds;
     long pageFaults = 0;
 };
-
-long MinorPageFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_minflt;
-}
 
 void RunFirstForecasts(benchmark::State& state, const std::filesystem::path& file) {
     cv::bench::TPairedTimes times;
@@ -92,8 +109,7 @@ void RunFirstForecasts(benchmark::State& state, const std::filesystem::path& fil
         pageFaults.push_back(static_cast<double>(round->pageFaults));
         state.SetIterationTime(round->seconds.figure);
     }
-    times.Report(state, "raw");
-    state.counters["page_faults"] = cv::bench::Median(pageFaults);
+    ReportForecasts(state, times, std::move(pageFaults));
 }
 
 void BM_ForecastSample(benchmark::State& state) {
@@ -125,7 +141,7 @@ void BM_ForecastBySize(benchmark::State& state) {
                                        static_cast<int>(state.range(2)), static_cast<int>(state.range(3)),
                                        static_cast<int>(state.range(4))));
     RunForecasts(state, file);
-    state.counters["brands"] = static_cast<double>(state.range(0) * state.range(1) * state.range(2) * state.range(3));
+    state.SetLabel(std::to_string(state.range(0) * state.range(1) * state.range(2) * state.range(3)) + " brands");
 }
 BENCHMARK(BM_ForecastBySize)
     ->ArgNames({"firms", "zones", "markets", "brands", "prototypes"})

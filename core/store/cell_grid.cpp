@@ -5,21 +5,17 @@
 
 namespace cv {
 
-TSimData* TCellGrid::Bag(std::size_t slot) {
-    if (!slots_) return nullptr;
-    TSlot& cell = (*slots_)[slot];
-    if (cell.kept != nullptr) {
-        TSimData& bag = cell.bag.emplace();
-        std::uint16_t pos = 0;
-        try {
-            bag.ReadFromBuffer(TGetBuf(cell.kept, cell.keptSize), pos);
-        } catch (...) {
-            cell.bag.reset();
-            throw;
-        }
-        Forget(cell);
+TSimData& TCellGrid::BuildKept(TSlot& cell) {
+    TSimData& bag = cell.bag.emplace();
+    std::uint16_t pos = 0;
+    try {
+        bag.ReadFromBuffer(TGetBuf(cell.kept, cell.keptSize), pos);
+    } catch (...) {
+        cell.bag.reset();
+        throw;
     }
-    return cell.bag ? &*cell.bag : nullptr;
+    Forget(cell);
+    return bag;
 }
 
 const TSimData* TCellGrid::BuiltBag(std::size_t slot) const {

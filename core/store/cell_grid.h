@@ -30,7 +30,13 @@ public:
     // slot holds nothing. Kept bytes that do not form a bag raise the reader's
     // EDataError, and running out of memory raises as well; the slot then keeps
     // its bytes, so that every later use fails alike.
-    TSimData* Bag(std::size_t slot);
+    TSimData* Bag(std::size_t slot) {
+        if (!slots_) return nullptr;
+        TSlot& cell = (*slots_)[slot];
+        if (cell.kept != nullptr) [[unlikely]]
+            return &BuildKept(cell);
+        return cell.bag ? &*cell.bag : nullptr;
+    }
     // The bag of Slot, created empty when the slot holds nothing.
     TSimData& BagForStore(std::size_t slot);
     // The bag of Slot when it is built, nullptr for a kept or empty slot.
@@ -60,6 +66,8 @@ private:
 
     using TSlots = std::array<TSlot, kCellCount>;
 
+    // Builds the bag of a kept slot (inline above: every access to a set looks a cell up).
+    TSimData& BuildKept(TSlot& cell);
     TSlot& SlotToFill(std::size_t slot);
     void Forget(TSlot& slot);
 

@@ -78,9 +78,10 @@ std::unique_ptr<TSimData> MarkedCopy(const TSimData& source) {
 
 // ---- Cells ----
 
+// A component below 0 converts to a large unsigned value: one compare each.
 std::size_t TCvPerData::Slot(const TCellIndex& cell) {
-    if (cell.firm < 0 || cell.firm > kMaxCellFirm || cell.zone < 0 || cell.zone > kMaxCellZone || cell.market < 0 ||
-        cell.market > kMaxCellMarket)
+    if (static_cast<std::uint16_t>(cell.firm) > kMaxCellFirm || static_cast<std::uint16_t>(cell.zone) > kMaxCellZone ||
+        static_cast<std::uint16_t>(cell.market) > kMaxCellMarket) [[unlikely]]
         throw ERangeError();
     return static_cast<std::size_t>((cell.firm * kZones + cell.zone) * kMarkets + cell.market);
 }

@@ -25,6 +25,10 @@ constexpr std::string_view kOutOfMemoryText =
     "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
 constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
 constexpr int kContentsLogLevel = 9;
+// Room a bag's array list takes with its first array added: the model adds a
+// cell's arrays one by one (seven on average in a forecast), and a list grown
+// a doubling at a time moved its entries again at every step.
+constexpr std::size_t kFirstArrayRoom = 16;
 
 // Tags of the value form (docs/tagged_forms.md).
 constexpr std::uint8_t kTagKind = 3;
@@ -349,6 +353,7 @@ TSimArr& TSimData::PutArray(std::vector<TArrayEntry>& arrays, std::string_view n
 // An added array is new data of the bag even while all its elements are zero:
 // it is marked so that a save stores it.
 TSimArr& TSimData::AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array) {
+    if (arrays_.capacity() == 0) arrays_.reserve(kFirstArrayRoom);
     TSimArr& added = PutArray(arrays_, name, std::move(array));
     added.MarkModified();
     return added;

@@ -158,10 +158,8 @@ void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, 
     modified_ = false;
 }
 
-void TDynArr::Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,
-                    std::string_view outOfMemoryText) {
-    const TShape shape = PlanShape(kind, subType, nDim, lb, ub);
-    if (kind == dkZts) {
+void TDynArr::Shape(const TShape& shape, std::string_view outOfMemoryText) {
+    if (shape.kind == dkZts) {
         Adopt(shape, nullptr, AllocateTexts(shape, outOfMemoryText));
     } else {
         Adopt(shape, AllocateBlock(shape, true, outOfMemoryText), {});
@@ -184,7 +182,7 @@ void TDynArr::Release() {
 void TDynArr::Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub) {
     const TShape shape = PlanShape(kind, subType, nDim, lb, ub);
     if (!HoldsShape(shape)) {
-        Shape(kind, subType, nDim, lb, ub, kInitOutOfMemory);
+        Shape(shape, kInitOutOfMemory);
         return;
     }
     Clear();

@@ -313,8 +313,8 @@ private:
                                                          std::string_view outOfMemoryText);
     static std::vector<std::string> AllocateTexts(const TShape& shape, std::string_view outOfMemoryText);
     void Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts);
-    void Shape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub,
-               std::string_view outOfMemoryText);
+    // Gives the array new storage laid out as Shape plans it (zeroed).
+    void Shape(const TShape& shape, std::string_view outOfMemoryText);
     void Release();
     std::uint8_t* Element(std::uint32_t pos) const { return data_.get() + pos * elementSize_; }
     // Integer kinds only.
