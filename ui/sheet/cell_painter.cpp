@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 #include <cmath>
 #include <mutex>
 #include <vector>
@@ -126,6 +127,26 @@ int TPainterTextMeasure::TextWidthTwips(const TCellFont& font, std::string_view 
 int TPainterTextMeasure::LineHeightTwips(const TCellFont& font) const {
     const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
     return static_cast<int>(std::ceil(QFontMetricsF(SheetFont(font, pixelsPerTwip)).height() / pixelsPerTwip));
+}
+
+int TPainterTextMeasure::WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const {
+    const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
+    const QFont qfont = SheetFont(font, pixelsPerTwip);
+    const QString text = Cp1252ToQString(paragraph);
+    const double room = roomTwips * pixelsPerTwip;
+    if (QFontMetricsF(qfont).horizontalAdvance(text) <= room) return 1;
+    QTextLayout layout(text, qfont);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    int lines = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room);
+        ++lines;
+    }
+    layout.endLayout();
+    return std::max(lines, 1);
 }
 
 struct TCellPainter::TBlock {

@@ -39,6 +39,8 @@ class TPainterTextMeasure final : public TTextMeasure {
 public:
     int TextWidthTwips(const TCellFont& font, std::string_view text) const override;
     int LineHeightTwips(const TCellFont& font) const override;
+    // Broken at word boundaries as a painted cell breaks it.
+    int WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const override;
 };
 
 class TCellPainter {

@@ -20,6 +20,7 @@
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/reports/support/hard_copy_cells.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/chart_labels.h"
 #include "tests/ui/support/document_files.h"
@@ -82,8 +83,16 @@ TEST_F(GraphPageTest, TheMapRegressionOffersItsDimensionsOnlyWhereBrandsAreMarke
 }
 
 // The map regression's hard copy prints every cell whole: its long row
-// headings and verdicts are wider than the document's columns.
+// headings and verdicts are wider than the document's columns. A verdict
+// wraps there: its row is as high as its lines, which read in order, in the
+// PDF and in the "H" file.
 TEST_F(GraphPageTest, TheMapRegressionsHardCopyCutsNoCell) {
+    // Two lines of 8-point type need at least 16 points; a row of one is lower.
+    const char rowHeights[] = R"(import openpyxl,sys
+ws=openpyxl.load_workbook(sys.argv[1]).active
+height={str(r[0].value).strip():ws.row_dimensions[r[0].row].height for r in ws.iter_rows(max_col=1) if r[0].value}
+print('verdict', height['Verdict']>=16, 't value', height['t value']<16)
+)";
     Main().ShowPage(page);
     Choose("MPGrDesMapRegress");
     ASSERT_TRUE(ComboShown(2));
@@ -97,6 +106,8 @@ TEST_F(GraphPageTest, TheMapRegressionsHardCopyCutsNoCell) {
     const std::string text = test::RunCommand("pdftotext '" + file + "' -");
     EXPECT_NE(text.find("M1"), std::string::npos) << text;
     EXPECT_EQ(text.find("\u2026"), std::string::npos) << text;
+    test::ExpectPrintedRowWhole(file, *page->Display().Screen()->Table(), "t value", "Verdict", "Quality of the fit");
+    EXPECT_EQ(test::RunPython(rowHeights, Session->PrivateDir() + "SAMPLEHA03.xlsx"), "verdict True t value True\n");
     test::RenderPdfPage(file, 1, "GraphPageTest_MapRegressionHardCopy");
 }
 

@@ -418,6 +418,20 @@ TEST_F(StudiesPageTest, TheHardCopyPdfOfEveryStudyScreenCutsNoCell) {
               10);
 }
 
+// The hard copy of the scales' influence on the map prints each dimension's
+// verdicts whole, left to right, within the dimension's row.
+TEST_F(StudiesPageTest, TheInfluenceHardCopyPrintsADimensionsVerdictsWholeInItsRow) {
+    ShowAt(3);
+    Choose("MPStuMapInfluence");
+    ASSERT_NE(ShownStudy(), nullptr);
+    const std::string file = Session->PrivateDir() + "Influence.pdf";
+    test::ScriptedPrinter none(std::nullopt);
+    none.pdfAnswer = file;
+    Main().sbPrintClick();
+    ASSERT_TRUE(std::filesystem::exists(file));
+    test::ExpectPrintedRowWhole(file, *ShownStudy()->Table(), "Economy", "Performance", "Style");
+}
+
 TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
     ShowAt(2);
     Choose("MPStuMapGraph");
