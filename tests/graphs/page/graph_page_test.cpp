@@ -4,6 +4,8 @@
 // portfolio, the study screens shown instead of charts whose study was not
 // bought, and the menu under each restriction variant of the sample.
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QRegularExpression>
 #include <QClipboard>
 #include <QAbstractButton>
 #include <QComboBox>
@@ -208,6 +210,34 @@ print('pictures', len([n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.s
     EXPECT_EQ(test::RunPython(readBack, Session->PrivateDir() + "SAMPLEHA03.xlsx"),
               "header &BFirm A|&BGraphs|&BPeriod 3\npictures 1\n");
     EXPECT_EQ(test::BoxKeys(root.ui), std::vector<std::string>{});
+}
+
+// The money charts' value axis reads in millions with one decimal in the
+// first period, when the figures are small, and in whole millions later.
+TEST_F(GraphPageTest, TheMoneyAxisReadsOneDecimalInTheFirstPeriodOnly) {
+    struct TCase {
+        int period;
+        const char* label;  // every label of the value axis
+    };
+    Main().ShowPage(page);
+    for (const TCase& c : {TCase{0, R"(-?\d{1,3}(,\d{3})*\.\d)"}, TCase{3, R"(-?\d{1,3}(,\d{3})*)"}}) {
+        ChoosePeriod(c.period);
+        const QRegularExpression label(QRegularExpression::anchoredPattern(c.label));
+        for (const char* item : {"MPGrPerfRSales", "MPGrPerfCBM", "MPGrPerfCAM", "MPGrPerfNC", "MPGrPerfCNC", "MPGrPerfSpi"}) {
+            Choose(item);
+            const TFirGraph* chart = Shown<TFirGraph>();
+            ASSERT_NE(chart, nullptr) << item;
+            const QList<QAbstractAxis*> axes = chart->chart()->axes(Qt::Vertical);
+            ASSERT_EQ(axes.size(), 1) << item;
+            auto* values = qobject_cast<QCategoryAxis*>(axes.front());
+            ASSERT_NE(values, nullptr) << item;
+            const QStringList texts = values->categoriesLabels();
+            EXPECT_GE(texts.size(), 2) << item;
+            for (const QString& text : texts)
+                EXPECT_TRUE(label.match(text).hasMatch()) << item << " in period " << c.period << ": " << text.toStdString();
+        }
+    }
+    test::SaveScreenshot(Main(), "GraphPageTest_MoneyAxisLaterPeriod");
 }
 
 TEST_F(GraphPageTest, MarketShareOfOnePeriodIsAPieWithTheFirmsShares) {

@@ -96,6 +96,24 @@ TEST_F(StudiesDocTest, AMapOfTwoAxesIsPrintedOnce) {
         << output;
 }
 
+// The whole sample: M3 markets no brand yet in period 3.
+class StudiesDocOfEveryMarketTest : public test::ResultsTest {};
+
+// M3's perceptual map has nothing to show, no brand being marketed there:
+// the document prints the study under its heading but neither the map's
+// heading nor a picture of an empty map; the file holds the logo only.
+TEST_F(StudiesDocOfEveryMarketTest, AMapWithoutBrandsIsLeftOut) {
+    TCvDoc doc(owner.get());
+    TStudySelection studies;
+    studies.Markets = {0, 0, 16};
+    ASSERT_TRUE(BuildStudiesReport(doc, Context(3), true, 1, studies, DocumentChartsOn(*owner), 0, 1));
+    const std::string output = test::RunPython(kReadBack, Session->PrivateDir() + "SAMPLESA03.xlsx");
+    EXPECT_EQ(output.substr(0, output.find("breaks")),
+              "PERCEPTUAL MAP - market M3, period 3 new page\n"
+              "pictures 1\n")
+        << output;
+}
+
 TEST_F(StudiesDocTest, NothingChosenWritesNothing) {
     TCvDoc doc(owner.get());
     EXPECT_TRUE(BuildStudiesReport(doc, Context(3), false, 1, {}, DocumentChartsOn(*owner), 0, 1));
