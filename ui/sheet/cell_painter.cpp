@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextLayout>
 #include <cmath>
 #include <mutex>
@@ -230,15 +231,18 @@ void TCellPainter::WidenColumnsToTexts(int row1, int row2, int column1, int colu
             const bool isNumber = model_.CellValue(row, column).IsNumber();
             const int start = TextSpanStart(block, row, column, format, isNumber);
             const int end = TextSpanEnd(block, row, column, format, isNumber);
-            // A wrapped text takes more lines; one that runs on past the block
-            // widens the block instead (TextsReach).
-            const bool runsOn = !isNumber && end == column2 && format.horizontal != kAlignCentreAcross &&
-                                format.horizontal != kAlignRight;
-            if (format.wrap || runsOn) continue;
+            // A text that runs on past the block widens the block instead
+            // (TextsReach); a wrapped one takes more lines, but each of its
+            // words must fit the column.
+            const bool runsOn = !format.wrap && !isNumber && end == column2 &&
+                                format.horizontal != kAlignCentreAcross && format.horizontal != kAlignRight;
+            if (runsOn) continue;
             const QFontMetricsF metrics(SheetFont(format.font, pixelsPerTwip_));
-            const double needed =
-                metrics.horizontalAdvance(Cp1252ToQString(model_.Display(row, column).text)) / pixelsPerTwip_ +
-                paddingTwips;
+            const QString text = Cp1252ToQString(model_.Display(row, column).text);
+            double textWidth = 0.0;
+            const QStringList words = format.wrap ? text.split(QRegularExpression("[ \\n]")) : QStringList{text};
+            for (const QString& word : words) textWidth = std::max(textWidth, metrics.horizontalAdvance(word));
+            const double needed = textWidth / pixelsPerTwip_ + paddingTwips;
             double span = 0.0;
             for (int c = start; c <= end; ++c) span += ColumnTwips(c);
             // The rounding of edges to whole pixels may take up to a pixel a side.

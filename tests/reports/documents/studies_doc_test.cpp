@@ -78,6 +78,10 @@ TEST_F(StudiesDocTest, ThePagesOfTheStudiesChosenAndBought) {
     EXPECT_EQ(test::PdfPageCount(pdf), std::stoi(breaks) + 1);
     EXPECT_FALSE(test::RenderPdfPage(pdf, 2, "StudiesDocTest_SurveyPage").isNull());
     EXPECT_FALSE(test::RenderPdfPage(pdf, 5, "StudiesDocTest_MapPage").isNull());
+    // The map page names each axis whole beside its wrapped heading.
+    const std::string mapPage = test::RunCommand("pdftotext -f 5 -l 5 '" + pdf + "' -");
+    EXPECT_NE(mapPage.find("Performance"), std::string::npos) << mapPage;
+    EXPECT_EQ(mapPage.find("\u2026"), std::string::npos) << mapPage;
 }
 
 // M2's perceptual map has two axes (Comfort, Speed): its study prints the map
