@@ -206,6 +206,9 @@ void TXlDoc::AppendSheet(const TSheetModel& source) {
         if (source.RowHeight(row) == source.DefaultRowHeight()) sheet_.SetRowHeights(currentRow_ + row - 1, currentRow_ + row - 1, -1);
     sheet_.SetColumnWidths(1, source.MaxCol(), sheet_.DefaultColumnWidth());
     sheet_.SetColumnWidths(1, pageColumns_, columnWidth_);
+    // The document's columns may be narrower than the screen's: a wrapped
+    // text that takes more lines in them gets a row as high as its lines.
+    sheet_.GrowRowsToWrappedTexts(currentRow_, currentRow_ + std::max(source.MaxRow(), 1) - 1, TPainterTextMeasure());
     usedColumns_ = std::max(usedColumns_, source.MaxCol());
     currentRow_ += source.MaxRow() + 1;
     CheckPageBreak(blockStart_);

@@ -4,6 +4,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QTextLayout>
 #include <cmath>
 #include <mutex>
 #include <vector>
@@ -128,6 +130,26 @@ int TPainterTextMeasure::LineHeightTwips(const TCellFont& font) const {
     return static_cast<int>(std::ceil(QFontMetricsF(SheetFont(font, pixelsPerTwip)).height() / pixelsPerTwip));
 }
 
+int TPainterTextMeasure::WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const {
+    const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
+    const QFont qfont = SheetFont(font, pixelsPerTwip);
+    const QString text = Cp1252ToQString(paragraph);
+    const double room = roomTwips * pixelsPerTwip;
+    if (QFontMetricsF(qfont).horizontalAdvance(text) <= room) return 1;
+    QTextLayout layout(text, qfont);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    int lines = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room);
+        ++lines;
+    }
+    layout.endLayout();
+    return std::max(lines, 1);
+}
+
 struct TCellPainter::TBlock {
     QPointF origin;
     int row1, row2, column1, column2;
@@ -209,15 +231,18 @@ void TCellPainter::WidenColumnsToTexts(int row1, int row2, int column1, int colu
             const bool isNumber = model_.CellValue(row, column).IsNumber();
             const int start = TextSpanStart(block, row, column, format, isNumber);
             const int end = TextSpanEnd(block, row, column, format, isNumber);
-            // A wrapped text takes more lines; one that runs on past the block
-            // widens the block instead (TextsReach).
-            const bool runsOn = !isNumber && end == column2 && format.horizontal != kAlignCentreAcross &&
-                                format.horizontal != kAlignRight;
-            if (format.wrap || runsOn) continue;
+            // A text that runs on past the block widens the block instead
+            // (TextsReach); a wrapped one takes more lines, but each of its
+            // words must fit the column.
+            const bool runsOn = !format.wrap && !isNumber && end == column2 &&
+                                format.horizontal != kAlignCentreAcross && format.horizontal != kAlignRight;
+            if (runsOn) continue;
             const QFontMetricsF metrics(SheetFont(format.font, pixelsPerTwip_));
-            const double needed =
-                metrics.horizontalAdvance(Cp1252ToQString(model_.Display(row, column).text)) / pixelsPerTwip_ +
-                paddingTwips;
+            const QString text = Cp1252ToQString(model_.Display(row, column).text);
+            double textWidth = 0.0;
+            const QStringList words = format.wrap ? text.split(QRegularExpression("[ \\n]")) : QStringList{text};
+            for (const QString& word : words) textWidth = std::max(textWidth, metrics.horizontalAdvance(word));
+            const double needed = textWidth / pixelsPerTwip_ + paddingTwips;
             double span = 0.0;
             for (int c = start; c <= end; ++c) span += ColumnTwips(c);
             // The rounding of edges to whole pixels may take up to a pixel a side.

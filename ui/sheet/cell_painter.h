@@ -39,6 +39,8 @@ class TPainterTextMeasure final : public TTextMeasure {
 public:
     int TextWidthTwips(const TCellFont& font, std::string_view text) const override;
     int LineHeightTwips(const TCellFont& font) const override;
+    // Broken at word boundaries as a painted cell breaks it.
+    int WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const override;
 };
 
 class TCellPainter {
@@ -62,8 +64,9 @@ public:
     double TextsReach(int row1, int row2, int column1, int column2) const;
     // Widens, for this painter only, each column of rows Row1..Row2 and
     // columns Column1..Column2 that is narrower than a text it must hold whole
-    // (a text that cannot run on over empty neighbours past Column2): a printed
-    // copy shows every cell's text whole where the screen may cut it.
+    // (a text that cannot run on over empty neighbours past Column2; of a
+    // wrapped text, its widest word): a printed copy shows every cell's text
+    // whole where the screen may cut it.
     void WidenColumnsToTexts(int row1, int row2, int column1, int column2);
 
     // Pixel offsets of row and column edges from the block's corner, rounded

@@ -191,32 +191,53 @@ void TSheetModel::SetColumnWidths(int column1, int column2, int units) {
         columnWidths_[static_cast<std::size_t>(column - 1)] = units < 0 ? -1 : units;
 }
 
+int TTextMeasure::WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const {
+    const int room = std::max(1, roomTwips);
+    return std::max(1, (TextWidthTwips(font, paragraph) + room - 1) / room);
+}
+
+int TSheetModel::TextLines(int row, int column, const TTextMeasure& measure) const {
+    const TCellFormat& format = Format(row, column);
+    if (!format.wrap) return 1;
+    const int room = std::max(1, ColumnWidthTwips(column) - kCellPaddingTwips);
+    const std::string& text = Text(row, column);
+    int lines = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        lines += measure.WrappedLines(format.font, std::string_view(text).substr(start, end - start), room);
+        start = end + 1;
+    }
+    return std::max(lines, 1);
+}
+
 void TSheetModel::FitRowHeights(int row1, int row2, const TTextMeasure& measure) {
     CheckRange("FitRowHeights", row1, 1, row2, 1);
     for (int row = std::min(row1, row2); row <= std::max(row1, row2); ++row) {
         int height = 0;
         for (int column = 1; column <= maxCol_; ++column) {
             if (IsEmpty(row, column)) continue;
-            const TCellFormat& format = Format(row, column);
-            // Each line of a wrapped text takes as many rows of type as its
-            // width needs; a text that is not wrapped shows one line.
-            int lines = 0;
-            if (format.wrap) {
-                const int room = std::max(1, ColumnWidthTwips(column) - kCellPaddingTwips);
-                const std::string& text = Text(row, column);
-                for (std::size_t start = 0; start <= text.size();) {
-                    const std::size_t end = std::min(text.find('\n', start), text.size());
-                    const int width = measure.TextWidthTwips(format.font, std::string_view(text).substr(start, end - start));
-                    lines += std::max(1, (width + room - 1) / room);
-                    start = end + 1;
-                }
-            }
-            lines = std::max(lines, 1);
-            height = std::max(height, lines * measure.LineHeightTwips(format.font) + kCellPaddingTwips / 2);
+            const int lines = TextLines(row, column, measure);
+            height = std::max(height, lines * measure.LineHeightTwips(Format(row, column).font) + kCellPaddingTwips / 2);
         }
         // A fitted row never gets lower than the default, so rows of small
         // text keep the table's even pitch.
         if (height > 0) SetRowHeights(row, row, std::max(height, defaultRowHeight_));
+    }
+}
+
+void TSheetModel::GrowRowsToWrappedTexts(int row1, int row2, const TTextMeasure& measure) {
+    CheckRange("GrowRowsToWrappedTexts", row1, 1, row2, 1);
+    for (int row = std::min(row1, row2); row <= std::max(row1, row2); ++row) {
+        int height = 0;
+        for (int column = 1; column <= maxCol_; ++column) {
+            if (IsEmpty(row, column) || !Format(row, column).wrap) continue;
+            // A text on one line keeps the row's own height, however low the
+            // document's rows are.
+            const int lines = TextLines(row, column, measure);
+            if (lines > 1)
+                height = std::max(height, lines * measure.LineHeightTwips(Format(row, column).font) + kCellPaddingTwips / 2);
+        }
+        if (height > RowHeight(row)) SetRowHeights(row, row, height);
     }
 }
 

@@ -34,6 +34,10 @@ public:
     virtual ~TTextMeasure() = default;
     virtual int TextWidthTwips(const TCellFont& font, std::string_view text) const = 0;
     virtual int LineHeightTwips(const TCellFont& font) const = 0;
+    // How many lines a paragraph (a text without line breaks) takes when
+    // wrapped in RoomTwips: here as many rooms as its width fills; a measure
+    // that lays text out counts its own line breaks at word boundaries.
+    virtual int WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const;
 };
 
 struct TSheetSelection {
@@ -100,6 +104,9 @@ public:
     // Fitted rows are at least the default height; fitted columns just hold their texts.
     void FitRowHeights(int row1, int row2, const TTextMeasure& measure);
     void FitColumnWidths(int column1, int column2, const TTextMeasure& measure);
+    // Grows each row holding a wrapped text that takes more than one line at
+    // its column's present width to the height of its lines; no row gets lower.
+    void GrowRowsToWrappedTexts(int row1, int row2, const TTextMeasure& measure);
     // Width and height in twips of a block of rows and columns.
     int RowsHeightTwips(int row1, int row2) const;
     int ColumnsWidthTwips(int column1, int column2) const;
@@ -159,6 +166,9 @@ private:
     TCell& CellAt(int row, int column);
     void SetContent(std::string_view operation, int row, int column, const std::function<void(TCell&)>& fill);
     void SetSelectionChecked(const TSheetSelection& selection);
+    // The lines a cell's text takes: one unless wrapped, else each of its
+    // paragraphs as many as the column's width needs.
+    int TextLines(int row, int column, const TTextMeasure& measure) const;
 
     int maxRow_ = 100;
     int maxCol_ = 100;

@@ -4,6 +4,8 @@
 // portfolio, the study screens shown instead of charts whose study was not
 // bought, and the menu under each restriction variant of the sample.
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QRegularExpression>
 #include <QClipboard>
 #include <QAbstractButton>
 #include <QComboBox>
@@ -20,6 +22,7 @@
 #include "reports/studies/studies.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
+#include "tests/reports/support/hard_copy_cells.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "tests/ui/support/chart_labels.h"
 #include "tests/ui/support/document_files.h"
@@ -82,8 +85,16 @@ TEST_F(GraphPageTest, TheMapRegressionOffersItsDimensionsOnlyWhereBrandsAreMarke
 }
 
 // The map regression's hard copy prints every cell whole: its long row
-// headings and verdicts are wider than the document's columns.
+// headings and verdicts are wider than the document's columns. A verdict
+// wraps there: its row is as high as its lines, which read in order, in the
+// PDF and in the "H" file.
 TEST_F(GraphPageTest, TheMapRegressionsHardCopyCutsNoCell) {
+    // Two lines of 8-point type need at least 16 points; a row of one is lower.
+    const char rowHeights[] = R"(import openpyxl,sys
+ws=openpyxl.load_workbook(sys.argv[1]).active
+height={str(r[0].value).strip():ws.row_dimensions[r[0].row].height for r in ws.iter_rows(max_col=1) if r[0].value}
+print('verdict', height['Verdict']>=16, 't value', height['t value']<16)
+)";
     Main().ShowPage(page);
     Choose("MPGrDesMapRegress");
     ASSERT_TRUE(ComboShown(2));
@@ -97,6 +108,8 @@ TEST_F(GraphPageTest, TheMapRegressionsHardCopyCutsNoCell) {
     const std::string text = test::RunCommand("pdftotext '" + file + "' -");
     EXPECT_NE(text.find("M1"), std::string::npos) << text;
     EXPECT_EQ(text.find("\u2026"), std::string::npos) << text;
+    test::ExpectPrintedRowWhole(file, *page->Display().Screen()->Table(), "t value", "Verdict", "Quality of the fit");
+    EXPECT_EQ(test::RunPython(rowHeights, Session->PrivateDir() + "SAMPLEHA03.xlsx"), "verdict True t value True\n");
     test::RenderPdfPage(file, 1, "GraphPageTest_MapRegressionHardCopy");
 }
 
@@ -197,6 +210,34 @@ print('pictures', len([n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.s
     EXPECT_EQ(test::RunPython(readBack, Session->PrivateDir() + "SAMPLEHA03.xlsx"),
               "header &BFirm A|&BGraphs|&BPeriod 3\npictures 1\n");
     EXPECT_EQ(test::BoxKeys(root.ui), std::vector<std::string>{});
+}
+
+// The money charts' value axis reads in millions with one decimal in the
+// first period, when the figures are small, and in whole millions later.
+TEST_F(GraphPageTest, TheMoneyAxisReadsOneDecimalInTheFirstPeriodOnly) {
+    struct TCase {
+        int period;
+        const char* label;  // every label of the value axis
+    };
+    Main().ShowPage(page);
+    for (const TCase& c : {TCase{0, R"(-?\d{1,3}(,\d{3})*\.\d)"}, TCase{3, R"(-?\d{1,3}(,\d{3})*)"}}) {
+        ChoosePeriod(c.period);
+        const QRegularExpression label(QRegularExpression::anchoredPattern(c.label));
+        for (const char* item : {"MPGrPerfRSales", "MPGrPerfCBM", "MPGrPerfCAM", "MPGrPerfNC", "MPGrPerfCNC", "MPGrPerfSpi"}) {
+            Choose(item);
+            const TFirGraph* chart = Shown<TFirGraph>();
+            ASSERT_NE(chart, nullptr) << item;
+            const QList<QAbstractAxis*> axes = chart->chart()->axes(Qt::Vertical);
+            ASSERT_EQ(axes.size(), 1) << item;
+            auto* values = qobject_cast<QCategoryAxis*>(axes.front());
+            ASSERT_NE(values, nullptr) << item;
+            const QStringList texts = values->categoriesLabels();
+            EXPECT_GE(texts.size(), 2) << item;
+            for (const QString& text : texts)
+                EXPECT_TRUE(label.match(text).hasMatch()) << item << " in period " << c.period << ": " << text.toStdString();
+        }
+    }
+    test::SaveScreenshot(Main(), "GraphPageTest_MoneyAxisLaterPeriod");
 }
 
 TEST_F(GraphPageTest, MarketShareOfOnePeriodIsAPieWithTheFirmsShares) {

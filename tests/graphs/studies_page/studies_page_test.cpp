@@ -7,6 +7,7 @@
 // period 2 it bought, in M1, the consumer panel, the perceptual map, the
 // competitive sales force and the conjoint analysis. M1 markets nine brands
 // in period 3 and eight in period 2, M2 two.
+#include <QAbstractButton>
 #include <QApplication>
 #include <algorithm>
 #include <QClipboard>
@@ -418,6 +419,20 @@ TEST_F(StudiesPageTest, TheHardCopyPdfOfEveryStudyScreenCutsNoCell) {
               10);
 }
 
+// The hard copy of the scales' influence on the map prints each dimension's
+// verdicts whole, left to right, within the dimension's row.
+TEST_F(StudiesPageTest, TheInfluenceHardCopyPrintsADimensionsVerdictsWholeInItsRow) {
+    ShowAt(3);
+    Choose("MPStuMapInfluence");
+    ASSERT_NE(ShownStudy(), nullptr);
+    const std::string file = Session->PrivateDir() + "Influence.pdf";
+    test::ScriptedPrinter none(std::nullopt);
+    none.pdfAnswer = file;
+    Main().sbPrintClick();
+    ASSERT_TRUE(std::filesystem::exists(file));
+    test::ExpectPrintedRowWhole(file, *ShownStudy()->Table(), "Economy", "Performance", "Style");
+}
+
 TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
     ShowAt(2);
     Choose("MPStuMapGraph");
@@ -519,6 +534,26 @@ TEST_F(StudiesPageTest, ConjointChartFollowsTheSegmentCombo) {
     ASSERT_NE(ShownStudy(), nullptr);
     EXPECT_EQ(ShownStudy()->ScreenNumber(), 24);
     EXPECT_EQ(page->Combos().Combo(2)->currentIndex(), 2);
+}
+
+// A segment chosen in one market is not kept for another with fewer: after
+// the last of M1's three segments, M3 (two segments), chosen on the bar,
+// shows its first segment.
+TEST_F(StudiesPageTest, TheConjointUtilitiesShowTheFirstSegmentOfAMarketWithFewer) {
+    ReopenUnrestricted();
+    ShowAt(3);
+    Choose("MPStuCjaUtils");
+    QComboBox* segment = page->Combos().Combo(2);
+    ASSERT_NE(segment, nullptr);
+    PickCombo(2, 2);
+    QTRY_COMPARE(segment->currentText(), QString("Savers"));
+    TBarGrpBtn* markets = CvBar->Group(Session->Industry()->MktSeries()->Name());
+    ASSERT_NE(markets, nullptr);
+    QTest::mouseClick(qobject_cast<QAbstractButton*>(markets->Buttons.at(2)), Qt::LeftButton);
+    QTRY_COMPARE(page->Data.SelMarket, 3);
+    QTRY_VERIFY(segment->isVisible());
+    EXPECT_EQ(segment->currentText().toStdString(), "Pioneers");
+    test::SaveScreenshot(Main(), "StudiesPageTest_ConjointSegmentInM3");
 }
 
 // The installed sample's semantic map of M1 in period 3 shows each of the

@@ -78,6 +78,10 @@ TEST_F(StudiesDocTest, ThePagesOfTheStudiesChosenAndBought) {
     EXPECT_EQ(test::PdfPageCount(pdf), std::stoi(breaks) + 1);
     EXPECT_FALSE(test::RenderPdfPage(pdf, 2, "StudiesDocTest_SurveyPage").isNull());
     EXPECT_FALSE(test::RenderPdfPage(pdf, 5, "StudiesDocTest_MapPage").isNull());
+    // The map page names each axis whole beside its wrapped heading.
+    const std::string mapPage = test::RunCommand("pdftotext -f 5 -l 5 '" + pdf + "' -");
+    EXPECT_NE(mapPage.find("Performance"), std::string::npos) << mapPage;
+    EXPECT_EQ(mapPage.find("\u2026"), std::string::npos) << mapPage;
 }
 
 // M2's perceptual map has two axes (Comfort, Speed): its study prints the map
@@ -93,6 +97,24 @@ TEST_F(StudiesDocTest, AMapOfTwoAxesIsPrintedOnce) {
               "Perceptual map new page\n"
               "Axes: COMFORT and SPEED same page\n"
               "pictures 2\n")
+        << output;
+}
+
+// The whole sample: M3 markets no brand yet in period 3.
+class StudiesDocOfEveryMarketTest : public test::ResultsTest {};
+
+// M3's perceptual map has nothing to show, no brand being marketed there:
+// the document prints the study under its heading but neither the map's
+// heading nor a picture of an empty map; the file holds the logo only.
+TEST_F(StudiesDocOfEveryMarketTest, AMapWithoutBrandsIsLeftOut) {
+    TCvDoc doc(owner.get());
+    TStudySelection studies;
+    studies.Markets = {0, 0, 16};
+    ASSERT_TRUE(BuildStudiesReport(doc, Context(3), true, 1, studies, DocumentChartsOn(*owner), 0, 1));
+    const std::string output = test::RunPython(kReadBack, Session->PrivateDir() + "SAMPLESA03.xlsx");
+    EXPECT_EQ(output.substr(0, output.find("breaks")),
+              "PERCEPTUAL MAP - market M3, period 3 new page\n"
+              "pictures 1\n")
         << output;
 }
 

@@ -118,3 +118,43 @@ TEST(SheetModelTest, FittedRowsCountTheLineBreaksOfWrappedTexts) {
 
 }  // namespace
 }  // namespace cv
+
+namespace cv {
+namespace {
+
+// Rows holding a wrapped text grow to its lines in a 10-character column
+// (1000 twips, 940 of room after the padding: 9 characters a line with the
+// fixed measure); a line is 1000 twips and the padding adds 30. Rows of one
+// line keep their height however low, and no row gets lower.
+TEST(SheetModelTest, RowsGrowToTheLinesOfTheirWrappedTextsOnly) {
+    struct TCase {
+        const char* text;
+        bool wrap;
+        int height;
+        int grown;
+    };
+    const TCase cases[] = {
+        {"Not significant", true, 200, 2030},      // 15 characters: two lines
+        {"Significant", true, 200, 2030},          // 11 characters: two lines
+        {"Verdict", true, 200, 200},               // one line stays low
+        {"Not significant", false, 200, 200},      // not wrapped: one line
+        {"Not\nsignificant at all", true, 200, 3030},  // a line, then two
+        {"Not significant", true, 5000, 5000},     // higher already
+    };
+    TSheetModel model;
+    model.SetMaxRow(static_cast<int>(std::size(cases)));
+    model.SetMaxCol(2);
+    model.SetColumnWidths(1, 2, 10 * kColumnUnitsPerCharacter);
+    for (int row = 1; row <= static_cast<int>(std::size(cases)); ++row) {
+        const TCase& c = cases[row - 1];
+        model.SetText(row, 2, c.text);
+        model.FormatRange(row, 2, row, 2, [&](TCellFormat& format) { format.wrap = c.wrap; });
+        model.SetRowHeights(row, row, c.height);
+    }
+    model.GrowRowsToWrappedTexts(1, static_cast<int>(std::size(cases)), TFixedMeasure());
+    for (int row = 1; row <= static_cast<int>(std::size(cases)); ++row)
+        EXPECT_EQ(model.RowHeight(row), cases[row - 1].grown) << cases[row - 1].text;
+}
+
+}  // namespace
+}  // namespace cv
