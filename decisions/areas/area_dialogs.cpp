@@ -13,30 +13,26 @@
 #include "decisions/summary/summary_dialog.h"
 
 namespace cv {
+namespace {
+
+// Opens a dialog that needs only its owner and the data, plus the fixed
+// arguments a dialog shared by two areas is told its area by.
+template <class Dialog, auto... AreaArgs>
+std::unique_ptr<TFoCv3Dec> Open(QWidget* owner, TDataContext& context, TMixMemory&) {
+    return std::make_unique<Dialog>(owner, AreaArgs..., context);
+}
+
+}  // namespace
 
 void RegisterAreaDialogs(TFoDecision& page) {
     page.RegisterDialog(TDecisionArea::MarketingMix, CreateMarketingMix);
-    page.RegisterDialog(TDecisionArea::BrandPortfolio, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoBFolio>(owner, context);
-    });
-    page.RegisterDialog(TDecisionArea::Distribution, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoDistrib>(owner, context);
-    });
-    page.RegisterDialog(TDecisionArea::Studies, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoStudies>(owner, context);
-    });
-    page.RegisterDialog(TDecisionArea::MarketingPlan, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoMktPlan>(owner, context);
-    });
-    page.RegisterDialog(TDecisionArea::RnD, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoDecRnD>(owner, context);
-    });
-    page.RegisterDialog(TDecisionArea::Summary, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoSummary>(owner, TSummaryMode::Decisions, context);
-    });
-    page.RegisterDialog(TDecisionArea::Budget, [](QWidget* owner, TDataContext& context, TMixMemory&) {
-        return std::make_unique<TFoSummary>(owner, TSummaryMode::Budget, context);
-    });
+    page.RegisterDialog(TDecisionArea::BrandPortfolio, Open<TFoBFolio>);
+    page.RegisterDialog(TDecisionArea::Distribution, Open<TFoDistrib>);
+    page.RegisterDialog(TDecisionArea::Studies, Open<TFoStudies>);
+    page.RegisterDialog(TDecisionArea::MarketingPlan, Open<TFoMktPlan>);
+    page.RegisterDialog(TDecisionArea::RnD, Open<TFoDecRnD>);
+    page.RegisterDialog(TDecisionArea::Summary, Open<TFoSummary, TSummaryMode::Decisions>);
+    page.RegisterDialog(TDecisionArea::Budget, Open<TFoSummary, TSummaryMode::Budget>);
     page.RegisterPrint(PrintDecisionDocument);
 }
 
