@@ -26,8 +26,8 @@ QRect PlacePageButton(QRect design, double scaleX, double scaleY) {
     return design;
 }
 
-QRect PlaceToolButton(QRect design, int screenWidth, int barHeight, double scaleY) {
-    design.moveLeft(screenWidth - static_cast<int>(kDesignWidth) + design.left());
+QRect PlaceToolButton(QRect design, int roomWidth, int barHeight, double scaleY) {
+    design.moveLeft(roomWidth - static_cast<int>(kDesignWidth) + design.left());
     int top = barHeight - design.height();
     if (scaleY != 1.0) top -= kScaledToolButtonMargin;
     design.moveTop(top);
@@ -70,12 +70,12 @@ const std::vector<TBarControlPlace>& BarDesignPlaces() {
     return places;
 }
 
-int BarHeight(QSize screen) { return Round(kDesignBarHeight * (screen.height() / kDesignHeight)) + kBarFrameHeight; }
+int BarHeight(QSize room) { return Round(kDesignBarHeight * (room.height() / kDesignHeight)) + kBarFrameHeight; }
 
-std::map<std::string, QRect> BarLayout(QSize screen) {
-    const double scaleX = screen.width() / kDesignWidth;
-    const double scaleY = screen.height() / kDesignHeight;
-    const int barHeight = BarHeight(screen);
+std::map<std::string, QRect> BarLayout(QSize room) {
+    const double scaleX = room.width() / kDesignWidth;
+    const double scaleY = room.height() / kDesignHeight;
+    const int barHeight = BarHeight(room);
     std::map<std::string, QRect> layout;
     for (const TBarControlPlace& place : BarDesignPlaces()) {
         switch (place.kind) {
@@ -83,7 +83,7 @@ std::map<std::string, QRect> BarLayout(QSize screen) {
                 layout[place.name] = PlacePageButton(place.designPlace, scaleX, scaleY);
                 break;
             case TBarControlKind::ToolButton:
-                layout[place.name] = PlaceToolButton(place.designPlace, screen.width(), barHeight, scaleY);
+                layout[place.name] = PlaceToolButton(place.designPlace, room.width(), barHeight, scaleY);
                 break;
             case TBarControlKind::CloseButton:
                 layout[place.name] = PlaceCloseButton(place.designPlace, scaleX, scaleY);

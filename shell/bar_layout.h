@@ -1,9 +1,9 @@
 #pragma once
-// Where the controls of the main window's bar go on a given screen. The bar was
-// drawn for a 640 x 480 screen; on a larger one the page buttons spread out in
-// proportion (keeping their widths), the tool buttons keep their distance from
-// the right edge and sit on the bar's bottom edge, and the close button lines
-// up with the about button.
+// Where the controls of the main window's bar go in the room the window has on
+// the screen. The bar was drawn for a 640 x 480 room; in a larger one the page
+// buttons spread out in proportion (keeping their widths), the tool buttons
+// keep their distance from the right edge and sit on the bar's bottom edge,
+// and the close button lines up with the about button.
 
 #include <QRect>
 #include <QSize>
@@ -13,7 +13,7 @@
 
 namespace cv {
 
-// How a bar control moves with the screen.
+// How a bar control moves with the room.
 enum class TBarControlKind { PageButton, ToolButton, CloseButton };
 
 struct TBarControlPlace {
@@ -25,10 +25,10 @@ struct TBarControlPlace {
 // The design places of every control of the bar, in the form's field order.
 const std::vector<TBarControlPlace>& BarDesignPlaces();
 
-// Height of the bar: Round(58 x screen height / 480) + 27.
-int BarHeight(QSize screen);
+// Height of the bar: Round(58 x room height / 480) + 27.
+int BarHeight(QSize room);
 
-// The place of every control of BarDesignPlaces on Screen, by component name.
-std::map<std::string, QRect> BarLayout(QSize screen);
+// The place of every control of BarDesignPlaces in Room, by component name.
+std::map<std::string, QRect> BarLayout(QSize room);
 
 }  // namespace cv

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -26,6 +24,7 @@
 #include "ui/message_box.h"
 #include "ui/platform_color.h"
 #include "ui/report/report_fonts.h"
+#include "ui/screen_room.h"
 
 namespace cv {
 namespace {
@@ -45,11 +44,17 @@ TFoCv3Main::TFoCv3Main(TMainWindowServices services) : TQNForm(nullptr, Qt::Wind
     setObjectName(QString::fromLatin1(kCaptionKey));
     StartSession();
     BuildBar();
-    LayOutBar();
-    new TCvBar(bar_);  // the program's selector bar, bottom left of the bar
+    selectorBar_ = new TCvBar(bar_);  // the program's selector bar, bottom left of the bar
+    const QSize room = RoomOnScreen(*this);
+    InitNumberRoutines(room.width(), room.height());
+    LayOutBar(room);
+    // The frame's corner at the screen's: the window manager frames the window
+    // around it and moves it in, which tells the keeper the frame.
+    move(0, 0);
+    // The window manager's frame becomes known only once the window is shown.
+    new TScreenKeeper(*this, [this] { FitRoom(); });
     clock_ = std::make_unique<TBarClock>(toolButtons_[9], services_.now, [this] { PlayChime(); });
     TranslateForm();
-    for (int i = 0; i < kToolButtonCount; ++i) toolButtonHomes_[i] = toolButtons_[i]->pos();
     warmUp_ = new TIdleWarmUp(this);
     RefreshAll();
 }
@@ -166,33 +171,49 @@ QToolButton* TFoCv3Main::AddToolButton(const char* name, const char* designCapti
     return button;
 }
 
-void TFoCv3Main::LayOutBar() {
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    InitNumberRoutines(screen.width(), screen.height());
-    const int barHeight = BarHeight(screen);
-    for (const auto& [name, place] : BarLayout(screen))
+// The program fills the room the screen leaves it beside the window manager's
+// frame and cannot be resized: the bar's layout is the room's, and the page
+// area takes the room below the bar.
+void TFoCv3Main::LayOutBar(QSize room) {
+    const int barHeight = BarHeight(room);
+    const std::map<std::string, QRect> places = BarLayout(room);
+    // A tool button lent to a dialog is not on the bar: it goes to its new home when it comes back.
+    for (const auto& [name, place] : places)
         if (auto* control = bar_->findChild<QWidget*>(QString::fromStdString(name))) control->setGeometry(place);
+    for (int i = 0; i < kToolButtonCount; ++i)
+        toolButtonHomes_[i] = places.at(toolButtons_[i]->objectName().toStdString()).topLeft();
     DrawButtonPictures();
-    // The program fills the screen and cannot be resized: the bar's layout is the screen's.
-    setGeometry(QRect(QPoint(0, 0), screen));
-    setFixedSize(screen);
-    bar_->setGeometry(0, 0, screen.width(), barHeight);
-    pageArea_->setGeometry(0, barHeight, screen.width(), screen.height() - barHeight);
-    setWindowState(Qt::WindowMaximized);
+    setFixedSize(room);
+    bar_->setGeometry(0, 0, room.width(), barHeight);
+    selectorBar_->MoveToOwnerBottom();
+    pageArea_->setGeometry(0, barHeight, room.width(), room.height() - barHeight);
+}
+
+// Once the frame is known, or when it changes, the window and its pages are
+// laid out again for the room left.
+void TFoCv3Main::FitRoom() {
+    const QSize room = RoomOnScreen(*this);
+    if (size() == room) return;
+    SetScreenScales(room.width(), room.height());
+    LayOutBar(room);
 }
 
 void TFoCv3Main::DrawButtonPictures() {
-    for (QToolButton* button : bar_->findChildren<QToolButton*>()) {
+    // The bar's own buttons, not the selector bar's on it.
+    for (QToolButton* button : bar_->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
         if (button == ToolButton(10)) continue;
         // Each button's picture is the media file named after it in capitals.
         const std::string file = Session->MediaDir() + button->objectName().toUpper().toStdString() + kPictureExt;
         // A caption below the picture takes its line from the picture's room.
         const int captionHeight =
             button->toolButtonStyle() == Qt::ToolButtonTextUnderIcon ? button->fontMetrics().height() : 0;
-        const int side = std::min(kLargestIconSide, button->height() - kIconMargin - captionHeight);
-        button->setIcon(PictureIcon(file, QSize(side, side)));
-        button->setIconSize(QSize(side, side));
+        const int length = std::min(kLargestIconSide, button->height() - kIconMargin - captionHeight);
+        const QSize side(length, length);
         if (qobject_cast<TCv3SpBtn*>(button)) button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        // A picture already drawn at its size is not drawn again when the room changes.
+        if (!button->icon().isNull() && button->iconSize() == side) continue;
+        button->setIcon(PictureIcon(file, side));
+        button->setIconSize(side);
     }
 }
 

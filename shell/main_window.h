@@ -1,10 +1,10 @@
 #pragma once
 // TFoCv3Main: the program's one top-level window. A bar across the top holds
 // the page buttons, the tool buttons, the clock and the close button, laid out
-// for the screen's size (shell/bar_layout.h); below it the page area shows one
-// page window at a time. Creating the window starts the session and the
-// translator; closing it (after "ConfirmClose" when an industry is open) ends
-// them.
+// for the room the window has on the screen beside the window manager's frame
+// (shell/bar_layout.h, ui/screen_room.h); below it the page area shows one page
+// window at a time. Creating the window starts the session and the translator;
+// closing it (after "ConfirmClose" when an industry is open) ends them.
 
 #include <QPoint>
 #include <QPointer>
@@ -24,6 +24,7 @@
 
 namespace cv {
 
+class TBar;
 class TCv3SpBtn;
 class TFoCv3Main;
 class TFoCv3Mod;
@@ -47,7 +48,7 @@ public:
     static constexpr char kChimeFile[] = "CHIMES.WAV";
 
     // Starts the session (EFatalStop when the executable may not run under
-    // its name) and builds the bar for the primary screen.
+    // its name) and builds the bar for the room on the primary screen.
     explicit TFoCv3Main(TMainWindowServices services);
     ~TFoCv3Main() override;
 
@@ -116,7 +117,8 @@ private:
     void BuildBar();
     TCv3SpBtn* AddPageButton(const char* name, const char* designCaption);
     QToolButton* AddToolButton(const char* name, const char* designCaption);
-    void LayOutBar();
+    void LayOutBar(QSize room);
+    void FitRoom();
     void DrawButtonPictures();
     void EndSession();
     void PlayChime();
@@ -125,6 +127,7 @@ private:
     TMainWindowServices services_;
     QWidget* bar_ = nullptr;
     QStackedWidget* pageArea_ = nullptr;
+    TBar* selectorBar_ = nullptr;
     TCv3SpBtn* teamPageButton_ = nullptr;
     std::vector<TCv3SpBtn*> pageButtons_;
     std::array<QToolButton*, kToolButtonCount> toolButtons_{};

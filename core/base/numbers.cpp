@@ -72,10 +72,14 @@ std::optional<long long> RoundHalfEvenWithin(long double value, long long lo, lo
     return rounded;
 }
 
-void InitNumberRoutines(int screenWidth, int screenHeight) {
+void SetScreenScales(int roomWidth, int roomHeight) {
+    ScreenScaleX = roomWidth / kLayoutWidth;
+    ScreenScaleY = roomHeight / kLayoutHeight;
+}
+
+void InitNumberRoutines(int roomWidth, int roomHeight) {
     powerMessageShown = false;
-    ScreenScaleX = screenWidth / kLayoutWidth;
-    ScreenScaleY = screenHeight / kLayoutHeight;
+    SetScreenScales(roomWidth, roomHeight);
 }
 
 double Sign(double x) { return x >= 0 ? 1.0 : -1.0; }

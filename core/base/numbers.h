@@ -17,14 +17,17 @@
 
 namespace cv {
 
-// Scale of the primary screen against the 640 x 480 layout the windows are
-// drawn for; the shell sets them once at start-up (InitNumberRoutines).
+// Scale of the room the main window has on the primary screen against the
+// 640 x 480 layout the windows are drawn for; the shell sets them at start-up
+// (InitNumberRoutines) and again when the window manager's frame leaves the
+// window another room (SetScreenScales).
 extern double ScreenScaleX;
 extern double ScreenScaleY;
 
-// Sets the scales for a screen of the given width and height in pixels and
-// re-arms Power's one-time warning.
-void InitNumberRoutines(int screenWidth, int screenHeight);
+// Sets the scales for a room of the given width and height in pixels.
+void SetScreenScales(int roomWidth, int roomHeight);
+// Sets the scales (SetScreenScales) and re-arms Power's one-time warning.
+void InitNumberRoutines(int roomWidth, int roomHeight);
 
 // Nearest integer to Value, halves to the even neighbour: the value (and sign of
 // zero) std::nearbyint gives in the default rounding mode, without its costly

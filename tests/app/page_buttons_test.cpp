@@ -5,82 +5,29 @@
 // from the keyboard.
 
 #include <QApplication>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
-#include <filesystem>
 #include <string>
 
-#include "core/session/session.h"
-#include "shell/page_window.h"
-#include "team/team_page.h"
-#include "tests/app/support/program_root.h"
-#include "tests/support/sent_files.h"
-#include "tests/support/temp_dir.h"
+#include "tests/app/support/program_with_industry.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
-#include "ui/fields/qn_edit.h"
 
 namespace cv::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kPreviousPage = 6;
 constexpr int kNextPage = 7;
 // Every control of the main window is reached in fewer Tab presses.
 constexpr int kMostTabs = 40;
 
-// Clicks the middle of Widget as a person does: the press goes to the window
-// at that point, which hands it to whatever lies on top there.
-void ClickWhereItLies(QWidget& widget) {
-    QWidget* window = widget.window();
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, widget.mapTo(window, widget.rect().center()));
-}
-
 // The program started on an exchange directory holding what the instructor
 // sent for the sample, and team A's industry taken from the team page.
-class ProgramPageButtonsSmallScreen : public ::testing::Test {
+class ProgramPageButtonsSmallScreen : public ProgramWithSentIndustry {
 protected:
-    ProgramPageButtonsSmallScreen() {
-        CopySentFiles(root.RootPath() / "Exchange");
-        WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=Exchange/\r\n");
-        windows = StartProgramPastSplash(root.Services());
-    }
-
-    TFoCv3Main& Main() { return *windows.mainWindow; }
-
-    // File, Take the instructor's industry: team A's descriptor and its
-    // password typed into the focused field, then Enter.
-    void TakeTheIndustry() {
-        WhenModalShown dialog([](QWidget& window) {
-            auto& list = Child<QListWidget>(window, "FLBTeamFile");
-            ASSERT_TRUE(QTest::qWaitFor([&] { return list.count() > 0; }));
-            for (int row = 0; row < list.count(); ++row)
-                if (list.item(row)->text() == QStringLiteral("SAMPLE.mrA")) list.setCurrentRow(row);
-            auto& password = Child<TQNEdit>(window, "QNEPwd");
-            QTRY_VERIFY(window.isActiveWindow());
-            QTRY_VERIFY(password.hasFocus());
-            QTest::keyClicks(&password, "CV3-4817");
-            QTest::keyClick(&password, Qt::Key_Return);
-        });
-        windows.teamPage->findChild<QAction*>("MPTransferFromAdm")->trigger();
-        ASSERT_TRUE(dialog.Ran());
-        ASSERT_NE(Session->Industry(), nullptr);
-    }
-
-    // Shows the page of the bar's button Name by a click on it.
-    TFoCv3Mod& ShowPage(const char* name) {
-        auto& button = Child<QToolButton>(Main(), name);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return button.isEnabled(); })) << name;
-        ClickWhereItLies(button);
-        EXPECT_TRUE(QTest::qWaitFor([] { return TFoCv3Mod::Current() && TFoCv3Mod::Current()->isVisible(); }));
-        return *TFoCv3Mod::Current();
-    }
-
     // Clicks the bar's tool button Number where it lies, once it is shown and usable.
     void ClickPageButton(int number) {
         QToolButton& button = *Main().ToolButton(number);
@@ -111,8 +58,6 @@ protected:
         FAIL() << item << " is in no menu of the page";
     }
 
-    ProgramRoot root;
-    TProgramWindows windows;
 };
 
 TEST_F(ProgramPageButtonsSmallScreen, TheResultsPageStepsThroughItsMenuByClicks) {

@@ -168,7 +168,13 @@ TBar::TBar(QWidget* owner) : QFrame(owner) {
     setObjectName(QStringLiteral("pCv3Bar"));
     setFrameStyle(QFrame::NoFrame);
     if (owner) setFont(owner->font());
-    setGeometry(0, owner ? owner->height() - kHeight - 2 : 0, 0, kHeight);
+    resize(0, kHeight);
+    MoveToOwnerBottom();
+}
+
+void TBar::MoveToOwnerBottom() {
+    const QWidget* owner = parentWidget();
+    move(0, owner ? owner->height() - kHeight - kBottomMargin : 0);
 }
 
 TBarGrpBtn* TBar::AddGroup(int type, const TSeries& series, const std::vector<int>& colors) {

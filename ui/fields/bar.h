@@ -97,9 +97,16 @@ public:
     static constexpr int kHeight = 23;
     static constexpr int kGap = 8;
     static constexpr int kFirstLeft = 4;
+    // Room left below the bar on its owner.
+    static constexpr int kBottomMargin = 2;
     static constexpr std::int32_t kKeepCoordinate = 32767;
 
+    // The bar starts at its owner's bottom left (MoveToOwnerBottom).
     explicit TBar(QWidget* owner);
+
+    // Puts the bar at its owner's bottom left edge again, after the owner
+    // changed its height.
+    void MoveToOwnerBottom();
 
     // Adds a group at the right end: Type 0 buttons coloured by the colour
     // numbers at the elements' positions, Type 1 a spin field.
