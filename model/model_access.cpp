@@ -135,9 +135,9 @@ std::uint64_t PackModelName(std::string_view name) {
     return word;
 }
 
-// Rows 1..Rows of a one-dimensional text array, read in place.
-std::span<const std::string> NameRows(const TSimArr& names, int rows) {
-    return names.ElementTexts().subspan(PositionWithin(names, {1}), static_cast<std::size_t>(rows));
+// Row J of a one-dimensional text array whose row 1 is at position First, read in place.
+std::string_view NameRow(const TSimArr& names, std::size_t first, int j) {
+    return names.TextAt(first + static_cast<std::size_t>(j - 1));
 }
 
 }  // namespace
@@ -153,9 +153,9 @@ int FindModelName(const TSimArr* names, int count, std::string_view name) {
     const int rows = RowCapacity(names, count);
     if (rows > 0 && names->Kind() == dkZts && names->NDim() == 1) {
         // Rows 1..Rows lie within the bounds: the texts are read in place.
-        const std::span<const std::string> texts = NameRows(*names, rows);
+        const std::size_t first = PositionWithin(*names, {1});
         for (int j = 1; j <= rows; ++j)
-            if (SameModelName(texts[static_cast<std::size_t>(j - 1)], name)) return j;
+            if (SameModelName(NameRow(*names, first, j), name)) return j;
         return 0;
     }
     for (int j = 1; j <= rows; ++j)
@@ -168,8 +168,11 @@ TModelNameIndex::TModelNameIndex(const TSimArr* names, int count) : names_(names
     if (rows == 0 || names->Kind() != dkZts || names->NDim() != 1) return;
     indexed_ = true;
     rows_.reserve(static_cast<std::size_t>(rows));
-    for (const std::string& text : NameRows(*names, rows))
+    const std::size_t first = PositionWithin(*names, {1});
+    for (int j = 1; j <= rows; ++j) {
+        const std::string_view text = NameRow(*names, first, j);
         rows_.push_back({text, text.size() <= kPackedNameMax ? PackModelName(text) : 0});
+    }
 }
 
 int TModelNameIndex::Find(std::string_view name) const {

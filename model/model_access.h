@@ -103,7 +103,7 @@ inline bool IndexInBounds(const TDynArr& array, const TIndex& index) {
         if (index[d - 1] < array.LB(d) || index[d - 1] > array.UB(d)) return false;
     return true;
 }
-// Linear position of Index in Array, the place of its element for ElementTexts,
+// Linear position of Index in Array, the place of its element for TextAt,
 // ByteAt and Real48At, for an index the caller checked against the bounds
 // (IndexInBounds, RequireIndex) with one component per dimension.
 inline std::size_t PositionWithin(const TDynArr& array, const TIndex& index) {

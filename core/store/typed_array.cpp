@@ -20,11 +20,10 @@ namespace {
 
 constexpr std::string_view kBadIndexText =
     "Fatal error in Corvantis Model. Wrong index in CalcIndex. Please contact Quenor";
-constexpr std::string_view kInitOutOfMemory = "Out of memory ! Close other applications and restart Corvantis";
 
 // Counts, byte sizes and bases are 16-bit values.
 constexpr std::uint32_t kShapeLimit = std::numeric_limits<std::uint16_t>::max();
-// Bytes an element of each kind takes in memory (a text element: its slot).
+// Bytes an element of each kind takes in memory (a text element: its end).
 constexpr std::array<std::uint8_t, 6> kElementSize{1, 1, 2, 2, 6, 4};
 
 // Highest element position of Kind: the elements must lie within the last
@@ -44,8 +43,6 @@ constexpr TIntegerRange RangeOf() {
 // Ranges of the integer kinds 0..3.
 constexpr std::array<TIntegerRange, 4> kIntegerRange{
     {RangeOf<std::uint8_t>(), RangeOf<std::int8_t>(), RangeOf<std::int16_t>(), RangeOf<std::uint16_t>()}};
-
-const std::string kNoText;
 
 void RequireInRange(long long value, const TIntegerRange& range) {
     if (value < range.lo || value > range.hi) throw ERangeError();
@@ -121,9 +118,8 @@ TDynArr::TShape TDynArr::PlanShape(std::uint8_t kind, std::uint8_t subType, int 
     return shape;
 }
 
-std::unique_ptr<std::uint8_t[]> TDynArr::AllocateBlock(const TShape& shape, bool zeroed,
+std::unique_ptr<std::uint8_t[]> TDynArr::AllocateBytes(std::size_t size, bool zeroed,
                                                        std::string_view outOfMemoryText) {
-    const std::size_t size = shape.Slots() * shape.elementSize;
     try {
         return zeroed ? std::make_unique<std::uint8_t[]>(size) : std::make_unique_for_overwrite<std::uint8_t[]>(size);
     } catch (const std::bad_alloc&) {
@@ -132,16 +128,16 @@ std::unique_ptr<std::uint8_t[]> TDynArr::AllocateBlock(const TShape& shape, bool
     }
 }
 
-std::vector<std::string> TDynArr::AllocateTexts(const TShape& shape, std::string_view outOfMemoryText) {
-    try {
-        return std::vector<std::string>(shape.Slots());
-    } catch (const std::bad_alloc&) {
-        Ui().ShowErrorBox(std::string(outOfMemoryText));
-        throw ESilentAbort("Out of memory");
-    }
+std::unique_ptr<std::uint8_t[]> TDynArr::AllocateBlock(const TShape& shape, bool zeroed, std::uint32_t textRoom,
+                                                       std::string_view outOfMemoryText) {
+    if (shape.kind != dkZts) return AllocateBytes(shape.Slots() * shape.elementSize, zeroed, outOfMemoryText);
+    const std::size_t charsAt = TextCharsAt(shape.Slots());
+    std::unique_ptr<std::uint8_t[]> block = AllocateBytes(charsAt + textRoom, zeroed, outOfMemoryText);
+    StoreWord32(block.get() + charsAt - kTextRoomSize, textRoom);
+    return block;
 }
 
-void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts) {
+void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block) {
     kind_ = shape.kind;
     subType_ = shape.subType;
     nDim_ = static_cast<std::uint8_t>(shape.nDim);
@@ -154,21 +150,16 @@ void TDynArr::Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, 
     base_ = shape.base;
     elementSize_ = shape.elementSize;
     data_ = std::move(block);
-    texts_ = std::move(texts);
     modified_ = false;
 }
 
 void TDynArr::Shape(const TShape& shape, std::string_view outOfMemoryText) {
-    if (shape.kind == dkZts) {
-        Adopt(shape, nullptr, AllocateTexts(shape, outOfMemoryText));
-    } else {
-        Adopt(shape, AllocateBlock(shape, true, outOfMemoryText), {});
-    }
+    const std::size_t textRoom = shape.kind == dkZts ? shape.Slots() * ElementRoom(shape.subType, 0) : 0;
+    Adopt(shape, AllocateBlock(shape, true, static_cast<std::uint32_t>(textRoom), outOfMemoryText));
 }
 
 void TDynArr::Release() {
     data_.reset();
-    texts_.clear();
     kind_ = subType_ = elementSize_ = 0;
     nDim_ = 0;
     lb_ = ub_ = {};
@@ -190,8 +181,8 @@ void TDynArr::Init(std::uint8_t kind, std::uint8_t subType, int nDim, const TInd
 }
 
 bool TDynArr::HoldsShape(const TShape& shape) const {
-    const bool holdsStorage = data_ || !texts_.empty();  // not so once moved from
-    if (!holdsStorage || kind_ != shape.kind || subType_ != shape.subType || nDim_ != shape.nDim ||
+    // No storage once moved from.
+    if (!data_ || kind_ != shape.kind || subType_ != shape.subType || nDim_ != shape.nDim ||
         count_ != shape.count || base_ != shape.base || elementSize_ != shape.elementSize)
         return false;
     for (int d = 0; d < nDim_; ++d)
@@ -208,16 +199,16 @@ bool TDynArr::SameShape(const TDynArr& other) const {
     return true;
 }
 
-// An array already of the source's shape keeps its storage and takes the
-// elements; another takes the source's shape, planned already, and storage
-// that the copy then fills (the one element of an empty array zeroed).
+// An array already of the source's shape, with room for its texts, keeps its
+// storage and takes the elements; another takes the source's shape, planned
+// already, and storage that the copy then fills (the one element of an empty
+// array zeroed).
 void TDynArr::Assign(const TDynArr& src) {
     if (&src != this) {
         if (src.nDim_ == 0) {
             Release();
         } else {
-            const bool holdsStorage = data_ || !texts_.empty();  // not so once moved from
-            if (!holdsStorage || !SameShape(src)) {
+            if (!AssignsInPlace(src)) {
                 TShape shape;
                 shape.kind = src.kind_;
                 shape.subType = src.subType_;
@@ -229,28 +220,20 @@ void TDynArr::Assign(const TDynArr& src) {
                 shape.count = src.count_;
                 shape.elementSize = src.elementSize_;
                 shape.base = src.base_;
-                if (shape.kind == dkZts) {
-                    Adopt(shape, nullptr, AllocateTexts(shape, kInitOutOfMemory));
-                } else {
-                    Adopt(shape, AllocateBlock(shape, shape.count == 0, kInitOutOfMemory), {});
-                }
+                const std::uint32_t textRoom = shape.kind == dkZts ? src.RoomForTexts() : 0;
+                Adopt(shape, AllocateBlock(shape, shape.count == 0, textRoom, kInitOutOfMemory));
             }
-            if (kind_ == dkZts) {
-                texts_ = src.texts_;
-            } else {
-                std::memcpy(data_.get(), src.data_.get(), std::size_t{byteSize_});
-            }
+            // The elements; a text array's ends, then its characters.
+            std::memcpy(data_.get(), src.data_.get(), std::size_t{byteSize_});
+            if (kind_ == dkZts) std::copy_n(src.TextChars(), src.TextLength(), data_.get() + TextCharsAt(Slots()));
         }
     }
     modified_ = true;
 }
 
 bool TDynArr::AssignsInPlace(const TDynArr& src) const {
-    const bool holdsStorage = data_ || !texts_.empty();
-    if (src.nDim_ == 0 || !holdsStorage || !SameShape(src)) return false;
-    for (std::size_t i = 0; i < texts_.size(); ++i)
-        if (texts_[i].capacity() < src.texts_[i].size()) return false;
-    return true;
+    if (src.nDim_ == 0 || !data_ || !SameShape(src)) return false;
+    return kind_ != dkZts || src.TextLength() <= TextRoom();
 }
 
 void TDynArr::CopyData(const TDynArr& src) {
@@ -261,10 +244,10 @@ void TDynArr::CopyData(const TDynArr& src) {
     modified_ = true;
 }
 
+// A text array's elements are the ends of its texts: zero, they leave every
+// text empty and the block's room as it was.
 void TDynArr::Clear() {
-    if (kind_ == dkZts) {
-        std::fill(texts_.begin(), texts_.end(), std::string());
-    } else if (data_) {
+    if (data_) {
         std::memset(data_.get(), 0, std::size_t{std::max<std::uint16_t>(count_, 1)} * elementSize_);
     }
     modified_ = true;
@@ -337,14 +320,9 @@ void TDynArr::StoreNumber(std::uint32_t pos, long double value) {
     }
 }
 
-void TDynArr::StoreText(std::uint32_t pos, std::string_view text) {
-    texts_[pos] = std::string(FitToField(text, subType_));
-    modified_ = true;
-}
-
 void TDynArr::ZeroElement(std::uint32_t pos) {
     if (kind_ == dkZts) {
-        texts_[pos].clear();
+        StoreText(pos, {});
     } else {
         std::memset(Element(pos), 0, elementSize_);
     }
@@ -369,7 +347,7 @@ TSimValue TDynArr::GetV(const TIndex& index) const {
     value.subType = subType_;
     const std::uint32_t position = ReadPosition(index);
     if (kind_ == dkZts) {
-        value.text = texts_[position];
+        value.text = TextAt(position);
     } else if (kind_ == dkReal48) {
         std::memcpy(value.real.bytes.data(), Element(position), value.real.bytes.size());
     } else {
@@ -442,12 +420,12 @@ void TDynArr::AddLong(const TIndex& index, long double value) {
     if (position != kNoPosition) StoreNumber(position, LoadNumber(position) + value);
 }
 
-const std::string& TDynArr::GetZts(const TIndex& index) const {
+std::string TDynArr::GetZts(const TIndex& index) const {
     if (kind_ != dkZts) {
         ReportKind("[GetZts] Bad kind : ");
-        return kNoText;
+        return {};
     }
-    return texts_[ReadPosition(index)];
+    return std::string(TextAt(ReadPosition(index)));
 }
 
 void TDynArr::SetZts(const TIndex& index, std::string_view text) {
@@ -467,7 +445,7 @@ std::int16_t TDynArr::FindZts(std::string_view text, int dim, TIndex index) cons
     if (dim < 1 || dim > nDim_) throw ERangeError();
     for (int k = lb_[dim - 1]; k <= ub_[dim - 1]; ++k) {
         index.Set(dim - 1, k);
-        const std::string& element = texts_[ReadPosition(index)];
+        const std::string_view element = TextAt(ReadPosition(index));
         if (!element.empty() && EqualIgnoringAsciiCase(element, text)) return static_cast<std::int16_t>(k);
     }
     return kZtsNotFound;

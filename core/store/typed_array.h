@@ -17,8 +17,9 @@
 // contact Quenor" in a plain box; a read then yields the first element, and a
 // write is dropped so that no element is silently overwritten.
 //
-// Texts (kind dkZts) are single-byte code-page strings owned by the array. An
-// empty text is no text: the stored form cannot tell them apart.
+// Texts (kind dkZts) are single-byte code-page strings owned by the array, kept
+// back to back in its one block. An empty text is no text: the stored form
+// cannot tell them apart.
 //
 // The tagged stored forms are described in docs/tagged_forms.md.
 
@@ -70,8 +71,8 @@ inline constexpr std::size_t kNoSizeBound = SIZE_MAX;
 std::size_t TextFieldSizeBound(std::string_view text, std::uint8_t maxLen);
 inline std::size_t AddSizeBounds(std::size_t a, std::size_t b) { return a > kNoSizeBound - b ? kNoSizeBound : a + b; }
 
-// Size of one element of Kind in bytes (a text counts 4, its in-memory
-// reference); any other code shows "[DA_SizeOf] Unknown kind : <code>" in an
+// Size of one element of Kind in bytes (a text counts 4, the end of its
+// characters in the array's block); any other code shows "[DA_SizeOf] Unknown kind : <code>" in an
 // error box and gives 0.
 std::uint8_t DA_SizeOf(std::uint8_t kind);
 
@@ -161,13 +162,6 @@ public:
     std::uint16_t ByteSize() const { return byteSize_; }
     std::uint16_t Base() const { return base_; }
     bool IsModified() const { return modified_; }
-    // The texts of a text array (Count() of them, the last dimension fastest),
-    // for a reader that checked its indexes against the bounds once; empty for
-    // a numeric array.
-    std::span<const std::string> ElementTexts() const {
-        if (kind_ != dkZts) return {};
-        return {texts_.data(), std::min<std::size_t>(count_, texts_.size())};
-    }
 
     // Whether Other has this array's kind, sub type and bounds.
     bool SameShape(const TDynArr& other) const;
@@ -186,8 +180,8 @@ public:
     std::int16_t GetSmallint(const TIndex& index) const;
     std::uint16_t GetWord(const TIndex& index) const;
     long double GetReal48(const TIndex& index) const;
-    // The stored text, not a copy (empty: no text); valid until the element changes.
-    const std::string& GetZts(const TIndex& index) const;
+    // A copy of the stored text (empty: no text).
+    std::string GetZts(const TIndex& index) const;
     std::string GetString(const TIndex& index) const { return GetZts(index); }
     // Integer setters raise ERangeError for a value outside the element's range.
     void SetByte(const TIndex& index, long long value);
@@ -202,6 +196,12 @@ public:
     void SetReal48At(std::size_t position, long double value) {
         StoreReal48(value, data_.get() + kReal48Size * position);
         modified_ = true;
+    }
+    // The text at a linear position of a text array, as Real48At reads a real;
+    // valid until a text of the array changes.
+    std::string_view TextAt(std::size_t position) const {
+        const std::uint32_t start = position == 0 ? 0 : TextEnd(position - 1);
+        return {TextChars() + start, TextEnd(position) - start};
     }
     // As Real48At and SetReal48At, for a byte array.
     std::uint8_t ByteAt(std::size_t position) const { return data_[position]; }
@@ -307,12 +307,14 @@ private:
     static TShape PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
     // Whether the array holds storage laid out as Shape plans it.
     bool HoldsShape(const TShape& shape) const;
-    // Storage for Shape's elements, zeroed or left for the caller to fill; when
-    // memory runs out, OutOfMemoryText is shown and ESilentAbort raised.
-    static std::unique_ptr<std::uint8_t[]> AllocateBlock(const TShape& shape, bool zeroed,
+    // Storage for Shape's elements, zeroed or left for the caller to fill; a
+    // text array's with room for TextRoom characters. When memory runs out,
+    // OutOfMemoryText is shown and ESilentAbort raised.
+    static std::unique_ptr<std::uint8_t[]> AllocateBlock(const TShape& shape, bool zeroed, std::uint32_t textRoom,
                                                          std::string_view outOfMemoryText);
-    static std::vector<std::string> AllocateTexts(const TShape& shape, std::string_view outOfMemoryText);
-    void Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block, std::vector<std::string> texts);
+    static std::unique_ptr<std::uint8_t[]> AllocateBytes(std::size_t size, bool zeroed,
+                                                         std::string_view outOfMemoryText);
+    void Adopt(const TShape& shape, std::unique_ptr<std::uint8_t[]> block);
     // Gives the array new storage laid out as Shape plans it (zeroed).
     void Shape(const TShape& shape, std::string_view outOfMemoryText);
     void Release();
@@ -336,11 +338,51 @@ private:
                                   const TIndex& ub);
     // Reads Shape's elements into new storage, which the array then takes.
     void ReadElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos);
+    void ReadTexts(const TShape& shape, TGetBuf buf, std::uint16_t& pos);
+    // The texts of Shape's fields at Pos, Field(at) reading the one at At and
+    // moving At past it: one walk sizes the block, a second fills it.
+    template <class Field>
+    void ReadTextFields(const TShape& shape, std::uint16_t& pos, Field&& field);
     static void SkipElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos);
     // The one reader of the array form: OnElements(shape, buf, pos) takes the
     // element block; the form's checks are made here for both of its users.
     template <class OnElements>
     static void ParseForm(TGetBuf buf, std::uint16_t& pos, OnElements&& onElements);
+
+    // ---- The block of a text array ----
+    // For each of its Slots elements the end of its text among the characters
+    // (a text starts where the one before it ends), then the room for
+    // characters, then the characters back to back. The ends are its elements:
+    // zeroing them empties every text and keeps the room.
+    static constexpr std::size_t kTextEndSize = 4;
+    static constexpr std::size_t kTextRoomSize = 4;
+    // The room each element has at least, for a text of up to so many
+    // characters (or of its maximum length when shorter): an array of short
+    // texts takes a copy of others into the storage it holds.
+    static constexpr std::uint32_t kTextRoomPerElement = 15;
+    static std::size_t ElementRoom(std::uint8_t subType, std::size_t length) {
+        return std::max<std::size_t>(length, std::min<std::uint32_t>(subType == 0 ? 255 : subType, kTextRoomPerElement));
+    }
+    // The room a block with this array's texts is given.
+    std::uint32_t RoomForTexts() const;
+    static std::uint32_t LoadWord32(const std::uint8_t* at) {
+        std::uint32_t word;
+        std::memcpy(&word, at, sizeof word);
+        return word;
+    }
+    static void StoreWord32(std::uint8_t* at, std::uint32_t word) { std::memcpy(at, &word, sizeof word); }
+    static std::size_t TextCharsAt(std::size_t elements) { return elements * kTextEndSize + kTextRoomSize; }
+    std::uint32_t Slots() const { return count_ > 0 ? count_ : 1; }
+    std::uint32_t TextEnd(std::size_t pos) const { return LoadWord32(data_.get() + kTextEndSize * pos); }
+    const char* TextChars() const { return reinterpret_cast<const char*>(data_.get() + TextCharsAt(Slots())); }
+    // The characters held and the characters the block has room for.
+    std::uint32_t TextLength() const { return TextEnd(Slots() - 1); }
+    std::uint32_t TextRoom() const { return LoadWord32(data_.get() + TextCharsAt(Slots()) - kTextRoomSize); }
+    // Gives the texts a block with room for at least Length characters.
+    void GrowTexts(std::size_t length);
+
+    static constexpr std::string_view kInitOutOfMemory =
+        "Out of memory ! Close other applications and restart Corvantis";
 
     // Packed without gaps: a forecast holds thousands of arrays.
     std::uint8_t kind_ = 0;
@@ -355,8 +397,7 @@ private:
     std::uint16_t base_ = 0;
     std::array<std::uint32_t, kMaxDims> dimSize_{};  // UB - LB + 1 of each dimension (may be 0)
     std::array<std::uint16_t, kMaxDims> stride_{};   // the last dimension's stride is 1; at most the count
-    std::unique_ptr<std::uint8_t[]> data_;  // kinds 0..4; at least one element
-    std::vector<std::string> texts_;        // kind 5; at least one element
+    std::unique_ptr<std::uint8_t[]> data_;  // at least one element; a text array's block as above
 };
 
 // A typed array with the names of the series spanning its dimensions; the form

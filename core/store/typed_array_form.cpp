@@ -81,7 +81,7 @@ void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
     for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(ub_[d]));
     BufPutByte(buf, pos, kTagElements);
     if (kind_ == dkZts) {
-        for (std::uint32_t i = 0; i < count_; ++i) BufPutZts(buf, pos, texts_[i], subType_);
+        for (std::uint32_t i = 0; i < count_; ++i) BufPutZts(buf, pos, TextAt(i), subType_);
     } else {
         BufPutBlock(buf, pos, data_.get(), byteSize_);
     }
@@ -101,7 +101,7 @@ std::size_t TDynArr::StoredSizeBound() const {
     if (nDim_ == 0) return kNoSizeBound;
     std::size_t size = kHeader + 4 * static_cast<std::size_t>(nDim_);
     if (kind_ != dkZts) return size + byteSize_;
-    for (std::uint32_t i = 0; i < count_; ++i) size = AddSizeBounds(size, TextFieldSizeBound(texts_[i], subType_));
+    for (std::uint32_t i = 0; i < count_; ++i) size = AddSizeBounds(size, TextFieldSizeBound(TextAt(i), subType_));
     return size;
 }
 
@@ -200,16 +200,45 @@ TDynArr::TShape TDynArr::ShapeForReading(std::uint8_t kind, std::uint8_t subType
 
 // A truncated field raises before the array changes.
 void TDynArr::ReadElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos) {
-    if (shape.kind == dkZts) {
-        std::vector<std::string> texts = AllocateTexts(shape, kReadOutOfMemory);
-        for (std::uint32_t i = 0; i < shape.count; ++i) texts[i].assign(BufGetZtsView(buf, pos, shape.subType));
-        Adopt(shape, nullptr, std::move(texts));
-        return;
-    }
+    if (shape.kind == dkZts) return ReadTexts(shape, buf, pos);
     const std::size_t byteSize = std::size_t{shape.count} * shape.elementSize;
-    std::unique_ptr<std::uint8_t[]> block = AllocateBlock(shape, byteSize == 0, kReadOutOfMemory);
+    std::unique_ptr<std::uint8_t[]> block = AllocateBlock(shape, byteSize == 0, 0, kReadOutOfMemory);
     BufGetBlock(buf, pos, block.get(), byteSize);
-    Adopt(shape, std::move(block), {});
+    Adopt(shape, std::move(block));
+}
+
+// Texts of a maximum length lie in fields of one size: once their extent is
+// checked, each is read in place. Other texts, and fields that run past the
+// end, are read as BufGetZtsView reads them, raising at the first bad field.
+void TDynArr::ReadTexts(const TShape& shape, TGetBuf buf, std::uint16_t& pos) {
+    const std::uint8_t maxLen = shape.subType;
+    const std::size_t fieldSize = maxLen + kTextFieldOverhead;
+    if (maxLen != 0 && pos + shape.count * fieldSize <= BufReadableEnd(buf)) {
+        return ReadTextFields(shape, pos, [buf, maxLen, fieldSize](std::uint16_t& at) {
+            const std::uint8_t* field = buf.data + at;
+            at = static_cast<std::uint16_t>(at + fieldSize);
+            return std::string_view(reinterpret_cast<const char*>(field + 1), std::min(field[0], maxLen));
+        });
+    }
+    ReadTextFields(shape, pos, [buf, maxLen](std::uint16_t& at) { return BufGetZtsView(buf, at, maxLen); });
+}
+
+template <class Field>
+void TDynArr::ReadTextFields(const TShape& shape, std::uint16_t& pos, Field&& field) {
+    std::uint16_t at = pos;
+    std::size_t room = shape.count == 0 ? ElementRoom(shape.subType, 0) : 0;
+    for (std::uint32_t i = 0; i < shape.count; ++i) room += ElementRoom(shape.subType, field(at).size());
+    std::unique_ptr<std::uint8_t[]> block =
+        AllocateBlock(shape, shape.count == 0, static_cast<std::uint32_t>(room), kReadOutOfMemory);
+    char* chars = reinterpret_cast<char*>(block.get() + TextCharsAt(shape.Slots()));
+    std::uint32_t end = 0;
+    for (std::uint32_t i = 0; i < shape.count; ++i) {
+        const std::string_view text = field(pos);
+        std::copy(text.begin(), text.end(), chars + end);
+        end += static_cast<std::uint32_t>(text.size());
+        StoreWord32(block.get() + kTextEndSize * i, end);
+    }
+    Adopt(shape, std::move(block));
 }
 
 // The same fields as ReadElements, each checked over its extent.

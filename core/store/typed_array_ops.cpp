@@ -136,7 +136,7 @@ bool TDynArr::RowEquals(const TDynArr& other, int otherRow, int row) const {
 
 void TDynArr::MoveElement(std::uint32_t dstPos, std::uint32_t srcPos) {
     if (kind_ == dkZts) {
-        texts_[dstPos] = std::move(texts_[srcPos]);
+        StoreText(dstPos, TextAt(srcPos));
     } else {
         std::memcpy(Element(dstPos), Element(srcPos), elementSize_);
     }
