@@ -189,20 +189,22 @@ TEST(TypedArrayTexts, TextsThatFitTheRoomHeldAreCopiedInPlace) {
     EXPECT_TRUE(TextArray(8, 4).AssignsInPlace(names));
 
     TDynArr source = TextArray(0, 2);
-    source.SetZts({1}, TextOf(20));
+    source.SetZts({1}, TextOf(30));
+    EXPECT_TRUE(TextArray(0, 2).AssignsInPlace(source));
+    source.SetZts({1}, TextOf(40));
     TDynArr target = TextArray(0, 2);
-    EXPECT_TRUE(target.AssignsInPlace(source));
-    source.SetZts({2}, TextOf(20));
     EXPECT_FALSE(target.AssignsInPlace(source));
+    // The copy's storage has room for the 40 characters and 15 more.
     target.Assign(source);
     target.Init(dkZts, 0, 1, {1}, {2});
     EXPECT_EQ(target.GetZts({1}), "");
+    source.SetZts({2}, TextOf(15));
     EXPECT_TRUE(target.AssignsInPlace(source));
     target.Clear();
     EXPECT_TRUE(target.AssignsInPlace(source));
     target.Assign(source);
     EXPECT_EQ(test::StoredForm(target), test::StoredForm(source));
-    source.SetZts({1}, TextOf(21));
+    source.SetZts({2}, TextOf(16));
     EXPECT_FALSE(target.AssignsInPlace(source));
     EXPECT_FALSE(target.AssignsInPlace(TextArray(0, 3)));
 }
