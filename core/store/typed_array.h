@@ -72,8 +72,8 @@ std::size_t TextFieldSizeBound(std::string_view text, std::uint8_t maxLen);
 inline std::size_t AddSizeBounds(std::size_t a, std::size_t b) { return a > kNoSizeBound - b ? kNoSizeBound : a + b; }
 
 // Size of one element of Kind in bytes (a text counts 4, the end of its
-// characters in the array's block); any other code shows "[DA_SizeOf] Unknown kind : <code>" in an
-// error box and gives 0.
+// characters in the array's block); any other code shows "[DA_SizeOf] Unknown
+// kind : <code>" in an error box and gives 0.
 std::uint8_t DA_SizeOf(std::uint8_t kind);
 
 // An element index or a list of bounds: up to five signed 16-bit components,
@@ -361,7 +361,8 @@ private:
     // texts takes a copy of others into the storage it holds.
     static constexpr std::uint32_t kTextRoomPerElement = 15;
     static std::size_t ElementRoom(std::uint8_t subType, std::size_t length) {
-        return std::max<std::size_t>(length, std::min<std::uint32_t>(subType == 0 ? 255 : subType, kTextRoomPerElement));
+        const std::uint32_t maxLen = subType == 0 ? kMaxFieldText : subType;
+        return std::max<std::size_t>(length, std::min(maxLen, kTextRoomPerElement));
     }
     // The room a block with this array's texts is given.
     std::uint32_t RoomForTexts() const;

@@ -38,7 +38,11 @@ void TDynArr::StoreText(std::uint32_t pos, std::string_view text) {
 
 std::uint32_t TDynArr::RoomForTexts() const {
     std::size_t room = 0;
-    for (std::uint32_t i = 0, start = 0; i < Slots(); start = TextEnd(i++)) room += ElementRoom(subType_, TextEnd(i) - start);
+    std::uint32_t start = 0;
+    for (std::uint32_t i = 0; i < Slots(); ++i) {
+        room += ElementRoom(subType_, TextEnd(i) - start);
+        start = TextEnd(i);
+    }
     return static_cast<std::uint32_t>(room);
 }
 
