@@ -25,10 +25,10 @@ constexpr std::string_view kOutOfMemoryText =
     "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
 constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
 constexpr int kContentsLogLevel = 9;
-// Room a bag's array list takes with its first array added: the model adds a
-// cell's arrays one by one (seven on average in a forecast), and a list grown
-// a doubling at a time moved its entries again at every step.
-constexpr std::size_t kFirstArrayRoom = 16;
+// Room a bag's array list takes with its first array added, unless reserved:
+// the model adds the arrays of a decision cell one by one (eight at most), and
+// a list grown a doubling at a time moved its entries again at every step.
+constexpr std::size_t kFirstArrayRoom = 8;
 
 // Tags of the value form (docs/tagged_forms.md).
 constexpr std::uint8_t kTagKind = 3;
