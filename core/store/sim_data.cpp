@@ -75,13 +75,40 @@ constexpr std::array<std::uint16_t, kByteValues> kSortWeights = [] {
     return weights;
 }();
 
+// CompareNames, inlined into the searches of a bag's lists.
+[[gnu::always_inline]] inline int OrderOfNames(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    // Equal bytes weigh the same: a run of eight equal bytes is passed over at
+    // once, and in a word that differs the equal bytes before the first
+    // differing one too (names that share a prefix differ a few bytes in).
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= common; i += sizeof(std::uint64_t)) {
+        std::uint64_t wordA = 0;
+        std::uint64_t wordB = 0;
+        std::memcpy(&wordA, a.data() + i, sizeof wordA);
+        std::memcpy(&wordB, b.data() + i, sizeof wordB);
+        const std::uint64_t differing = wordA ^ wordB;
+        if (differing == 0) continue;
+        if constexpr (std::endian::native == std::endian::little)
+            i += static_cast<std::size_t>(std::countr_zero(differing)) / CHAR_BIT;
+        break;
+    }
+    for (; i < common; ++i) {
+        if (a[i] == b[i]) continue;
+        const int difference =
+            kSortWeights[static_cast<unsigned char>(a[i])] - kSortWeights[static_cast<unsigned char>(b[i])];
+        if (difference != 0) return difference;
+    }
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
+}
+
 // Where Name is or would go in a sorted list, and whether it is there.
 template <class List>
 auto FindEntry(List& list, std::string_view name) {
     // Bags are written in name order, so a name read usually goes after the last.
     if (list.empty() || CompareNames(list.back().name, name) < 0) return std::pair{list.end(), false};
     const auto at = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, std::string_view key) {
-        return CompareNames(entry.name, key) < 0;
+        return OrderOfNames(entry.name, key) < 0;
     });
     const bool found = at != list.end() && CompareNames(at->name, name) == 0;
     return std::pair{at, found};
@@ -94,7 +121,7 @@ auto FindNamed(List& list, std::string_view name) -> decltype(list.data()) {
     std::size_t hi = list.size();
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
-        const int order = CompareNames(list[mid].name, name);
+        const int order = OrderOfNames(list[mid].name, name);
         if (order == 0) return &list[mid];
         if (order < 0) {
             lo = mid + 1;
@@ -188,31 +215,7 @@ bool SkipWrittenNumber(TGetBuf buf, std::uint16_t& pos) {
 
 }  // namespace
 
-int CompareNames(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    // Equal bytes weigh the same: a run of eight equal bytes is passed over at
-    // once, and in a word that differs the equal bytes before the first
-    // differing one too (names that share a prefix differ a few bytes in).
-    std::size_t i = 0;
-    for (; i + sizeof(std::uint64_t) <= common; i += sizeof(std::uint64_t)) {
-        std::uint64_t wordA = 0;
-        std::uint64_t wordB = 0;
-        std::memcpy(&wordA, a.data() + i, sizeof wordA);
-        std::memcpy(&wordB, b.data() + i, sizeof wordB);
-        const std::uint64_t differing = wordA ^ wordB;
-        if (differing == 0) continue;
-        if constexpr (std::endian::native == std::endian::little)
-            i += static_cast<std::size_t>(std::countr_zero(differing)) / CHAR_BIT;
-        break;
-    }
-    for (; i < common; ++i) {
-        if (a[i] == b[i]) continue;
-        const int difference =
-            kSortWeights[static_cast<unsigned char>(a[i])] - kSortWeights[static_cast<unsigned char>(b[i])];
-        if (difference != 0) return difference;
-    }
-    return static_cast<int>(a.size()) - static_cast<int>(b.size());
-}
+int CompareNames(std::string_view a, std::string_view b) { return OrderOfNames(a, b); }
 
 // ---- Values ----
 
