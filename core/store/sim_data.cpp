@@ -75,7 +75,7 @@ constexpr std::array<std::uint16_t, kByteValues> kSortWeights = [] {
     return weights;
 }();
 
-// CompareNames, inlined into the searches of a bag's lists.
+// CompareNames, inlined where a bag searches or walks its lists.
 [[gnu::always_inline]] inline int OrderOfNames(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     // Equal bytes weigh the same: a run of eight equal bytes is passed over at
@@ -106,11 +106,11 @@ constexpr std::array<std::uint16_t, kByteValues> kSortWeights = [] {
 template <class List>
 auto FindEntry(List& list, std::string_view name) {
     // Bags are written in name order, so a name read usually goes after the last.
-    if (list.empty() || CompareNames(list.back().name, name) < 0) return std::pair{list.end(), false};
+    if (list.empty() || OrderOfNames(list.back().name, name) < 0) return std::pair{list.end(), false};
     const auto at = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, std::string_view key) {
         return OrderOfNames(entry.name, key) < 0;
     });
-    const bool found = at != list.end() && CompareNames(at->name, name) == 0;
+    const bool found = at != list.end() && OrderOfNames(at->name, name) == 0;
     return std::pair{at, found};
 }
 
@@ -389,7 +389,7 @@ void TSimData::KeepOnly(std::span<const std::string_view> scalarNames, std::span
         auto name = names.begin();
         auto kept = entries.begin();
         for (auto& entry : entries) {
-            while (name != names.end() && CompareNames(*name, entry.name) < 0) ++name;
+            while (name != names.end() && OrderOfNames(*name, entry.name) < 0) ++name;
             if (name == names.end() || *name != entry.name) continue;
             if (&*kept != &entry) *kept = std::move(entry);
             ++kept;
@@ -534,7 +534,7 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
             array->ReadFromBuffer(form, at);
             // A stored name fits its length byte, and in a bag written in order
             // it goes after the last: appended without a search.
-            if (list.empty() || CompareNames(list.back().name, name) < 0) {
+            if (list.empty() || OrderOfNames(list.back().name, name) < 0) {
                 list.push_back(TArrayEntry{std::string(name), std::move(array)});
             } else {
                 PutArray(list, name, std::move(array));
