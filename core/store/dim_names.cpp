@@ -5,7 +5,6 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <unordered_map>
 #include <vector>
 
 #include "core/base/errors.h"
@@ -25,10 +24,12 @@ struct TStoredName {
     std::uint8_t length = 0;
     std::string_view View() const { return {chars.data(), length}; }
 };
-// A list as kept: the references of its names.
-using TNameIds = std::array<std::uint16_t, kCount>;
-
-std::string_view BytesOf(const TNameIds& ids) { return {reinterpret_cast<const char*>(ids.data()), sizeof ids}; }
+// A list as kept: the references of its names, and their lengths, a byte
+// each, which tell most lists apart at once.
+struct TStoredList {
+    std::array<std::uint16_t, kCount> names{};
+    std::uint64_t lengths = 0;
+};
 
 // Entries in blocks that never move, so that an entry is read without a lock
 // while another thread adds one. Entry 0 is all zero: the empty name, the
@@ -58,15 +59,144 @@ private:
 };
 
 constinit TEntries<TStoredName> storedNames;
-constinit TEntries<TNameIds> storedLists;
+constinit TEntries<TStoredList> storedLists;
 
-// The look-up of the entries by their bytes (the characters of a name, the
-// references of a list), behind the one lock of the tables. The keys view the
-// kept entries.
+// A list's names as given, cut, and their lengths as a list keeps them.
+struct TListNames {
+    std::array<std::string_view, kCount> names;
+    std::uint64_t lengths = 0;
+};
+
+TListNames ListNames(std::span<const std::string_view> names) {
+    TListNames list;
+    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d) {
+        list.names[d] = {names[d].data(), std::min(names[d].size(), kNameMax)};
+        list.lengths |= std::uint64_t{list.names[d].size()} << (8 * d);
+    }
+    return list;
+}
+
+template <class Word>
+Word Load(const char* bytes) {
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// Equal texts of Length characters, at most kNameMax: a few word compares.
+bool SameChars(const char* a, const char* b, std::size_t length) {
+    if (length >= 8) return Load<std::uint64_t>(a) == Load<std::uint64_t>(b) &&
+                            Load<std::uint64_t>(a + length - 8) == Load<std::uint64_t>(b + length - 8);
+    if (length >= 4) return Load<std::uint32_t>(a) == Load<std::uint32_t>(b) &&
+                            Load<std::uint32_t>(a + length - 4) == Load<std::uint32_t>(b + length - 4);
+    for (std::size_t i = 0; i < length; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+bool NameIs(std::uint16_t id, std::string_view name) {
+    const TStoredName& stored = storedNames[id];
+    return stored.length == name.size() && SameChars(stored.chars.data(), name.data(), name.size());
+}
+
+bool ListIs(std::uint16_t id, const TListNames& list) {
+    const TStoredList& stored = storedLists[id];
+    if (stored.lengths != list.lengths) return false;
+    for (std::size_t d = 0; d < kCount; ++d) {
+        const std::string_view name = list.names[d];
+        if (!name.empty() && !SameChars(storedNames[stored.names[d]].chars.data(), name.data(), name.size()))
+            return false;
+    }
+    return true;
+}
+
+constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
+
+// Every bit of Hash spread over all bits of the result.
+std::uint64_t Spread(std::uint64_t hash) {
+    hash = (hash ^ (hash >> 33)) * 0xFF51AFD7ED558CCDULL;
+    hash = (hash ^ (hash >> 33)) * 0xC4CEB9FE1A85EC53ULL;
+    return hash ^ (hash >> 33);
+}
+
+// A hash of a name of at most kNameMax characters from two (overlapping)
+// words, to be spread.
+std::uint64_t HashOfName(std::string_view name) {
+    const std::size_t length = name.size();
+    const char* chars = name.data();
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    if (length >= 8) {
+        first = Load<std::uint64_t>(chars);
+        last = Load<std::uint64_t>(chars + length - 8);
+    } else if (length >= 4) {
+        first = Load<std::uint32_t>(chars);
+        last = Load<std::uint32_t>(chars + length - 4);
+    } else if (length > 0) {
+        first = static_cast<std::uint8_t>(chars[0]) | static_cast<std::uint8_t>(chars[length / 2]) << 8 |
+                static_cast<std::uint8_t>(chars[length - 1]) << 16;
+    }
+    return (first * kMix) ^ (last + length);
+}
+
+// Empty names, most of a list, count only by their place.
+std::uint64_t HashOfList(const TListNames& list) {
+    std::uint64_t hash = 0;
+    for (std::size_t d = 0; d < kCount; ++d)
+        if (!list.names[d].empty()) hash = (hash ^ HashOfName(list.names[d])) * kMix + d;
+    return Spread(hash);
+}
+
+TListNames NamesOf(std::uint16_t id) {
+    std::array<std::string_view, kCount> names;
+    for (std::size_t d = 0; d < kCount; ++d) names[d] = storedNames[storedLists[id].names[d]].View();
+    return ListNames(names);
+}
+
+// The references of the entries other than 0, by hash: probed from the
+// hash's slot on, a free slot (0) ending the search. Kept at most half full.
+class TIdIndex {
+public:
+    TIdIndex() : TIdIndex(256) {}
+
+    template <class Matches>
+    std::uint16_t Find(std::uint64_t hash, Matches&& matches) const {
+        for (std::size_t slot = hash & Mask();; slot = (slot + 1) & Mask()) {
+            const std::uint16_t id = slots_[slot];
+            if (id == 0 || matches(id)) return id;
+        }
+    }
+    // HashOf(id) gives the hash of every entry held, for a larger index.
+    template <class HashOf>
+    void Add(std::uint64_t hash, std::uint16_t id, HashOf&& hashOf) {
+        if (2 * (count_ + 1) > slots_.size()) {
+            TIdIndex larger(2 * slots_.size());
+            for (const std::uint16_t held : slots_)
+                if (held != 0) larger.Place(hashOf(held), held);
+            *this = std::move(larger);
+        }
+        Place(hash, id);
+    }
+
+private:
+    explicit TIdIndex(std::size_t size) : slots_(size) {}
+    std::size_t Mask() const { return slots_.size() - 1; }
+    void Place(std::uint64_t hash, std::uint16_t id) {
+        std::size_t slot = hash & Mask();
+        while (slots_[slot] != 0) slot = (slot + 1) & Mask();
+        slots_[slot] = id;
+        ++count_;
+    }
+
+    std::vector<std::uint16_t> slots_;
+    std::size_t count_ = 0;
+};
+
+// The look-up of the entries, behind the one lock of the tables.
 struct TLookup {
     std::mutex lock;
-    std::unordered_map<std::string_view, std::uint16_t> nameIds{{storedNames[0].View(), 0}};
-    std::unordered_map<std::string_view, std::uint16_t> listIds{{BytesOf(storedLists[0]), 0}};
+    TIdIndex names;
+    TIdIndex lists;
 };
 
 TLookup& Lookup() {
@@ -74,78 +204,53 @@ TLookup& Lookup() {
     return lookup;
 }
 
-// An entry is kept only once it can be found: a failed insertion leaves its
-// place to the next one.
+// An entry is kept only once the index holds it: a failed insertion leaves
+// its place to the next one.
 std::uint16_t NameId(TLookup& lookup, std::string_view name) {
-    if (const auto found = lookup.nameIds.find(name); found != lookup.nameIds.end()) return found->second;
+    if (name.empty()) return 0;
+    const std::uint64_t hash = Spread(HashOfName(name));
+    if (const std::uint16_t found = lookup.names.Find(hash, [name](std::uint16_t id) { return NameIs(id, name); }))
+        return found;
     TStoredName& stored = storedNames.Next();
     std::copy(name.begin(), name.end(), stored.chars.begin());
     stored.length = static_cast<std::uint8_t>(name.size());
     const std::uint16_t id = storedNames.NextId();
-    lookup.nameIds.emplace(stored.View(), id);
+    lookup.names.Add(hash, id, [](std::uint16_t held) { return Spread(HashOfName(storedNames[held].View())); });
     storedNames.Keep();
     return id;
 }
 
-std::uint16_t ListId(std::span<const std::string_view> names) {
+std::uint16_t ListId(const TListNames& list, std::uint64_t hash) {
+    if (list.lengths == 0) return 0;
     TLookup& lookup = Lookup();
     const std::scoped_lock locked(lookup.lock);
-    TNameIds ids{};
-    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d)
-        ids[d] = NameId(lookup, names[d].substr(0, kNameMax));
-    if (const auto found = lookup.listIds.find(BytesOf(ids)); found != lookup.listIds.end()) return found->second;
-    TNameIds& stored = storedLists.Next();
-    stored = ids;
+    if (const std::uint16_t found = lookup.lists.Find(hash, [&list](std::uint16_t id) { return ListIs(id, list); }))
+        return found;
+    TStoredList kept{{}, list.lengths};
+    for (std::size_t d = 0; d < kCount; ++d) kept.names[d] = NameId(lookup, list.names[d]);
+    storedLists.Next() = kept;
     const std::uint16_t id = storedLists.NextId();
-    lookup.listIds.emplace(BytesOf(stored), id);
+    lookup.lists.Add(hash, id, [](std::uint16_t held) { return HashOfList(NamesOf(held)); });
     storedLists.Keep();
     return id;
 }
 
-// A list's names as fixed-size words, cheap to hash and compare.
-struct TListKey {
-    std::array<std::uint64_t, 2 * kCount> words{};  // each name's characters, zero-padded to kNameMax
-    std::uint64_t lengths = 0;                      // a byte per name
-    bool operator==(const TListKey&) const = default;
-};
-static_assert(sizeof(TListKey::words) == kCount * kNameMax);
-
-TListKey KeyOf(std::span<const std::string_view> names) {
-    TListKey key;
-    auto* chars = reinterpret_cast<char*>(key.words.data());
-    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d) {
-        const std::size_t length = std::min(names[d].size(), kNameMax);
-        if (length > 0) std::memcpy(chars + kNameMax * d, names[d].data(), length);  // an empty view may hold no address
-        key.lengths |= std::uint64_t{length} << (8 * d);
-    }
-    return key;
-}
-
-// The lists this thread named lately, by a hash of their names: arrays are
-// read and made by the thousand with the same few lists. A slot never filled
-// holds the empty list, whose reference is 0.
-constexpr int kRecentBits = 5;
-struct TRecentList {
-    TListKey key;
-    std::uint16_t id = 0;
-};
-thread_local std::array<TRecentList, std::size_t{1} << kRecentBits> recentLists;
-
-std::size_t RecentSlot(const TListKey& key) {
-    std::uint64_t hash = key.lengths;
-    for (const std::uint64_t word : key.words) hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
-    return static_cast<std::size_t>(hash >> (64 - kRecentBits));
-}
+// The lists this thread named lately, by hash: arrays are read and made by
+// the thousand with the same few hundred lists. A slot holds a reference to
+// check, never trusted: one never filled holds 0, the list of empty names.
+constexpr int kRecentBits = 10;
+thread_local std::array<std::uint16_t, std::size_t{1} << kRecentBits> recentLists;
 
 }  // namespace
 
 TDimNames::TDimNames(std::span<const std::string_view> names) {
-    const TListKey key = KeyOf(names);
-    TRecentList& recent = recentLists[RecentSlot(key)];
-    if (recent.key != key) recent = {key, ListId(names)};
-    id_ = recent.id;
+    const TListNames list = ListNames(names);
+    const std::uint64_t hash = HashOfList(list);
+    std::uint16_t& recent = recentLists[hash >> (64 - kRecentBits)];
+    if (!ListIs(recent, list)) recent = ListId(list, hash);
+    id_ = recent;
 }
 
-std::string_view TDimNames::operator[](std::size_t d) const { return storedNames[storedLists[id_][d]].View(); }
+std::string_view TDimNames::operator[](std::size_t d) const { return storedNames[storedLists[id_].names[d]].View(); }
 
 }  // namespace cv
