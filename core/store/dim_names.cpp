@@ -61,21 +61,6 @@ private:
 constinit TEntries<TStoredName> storedNames;
 constinit TEntries<TStoredList> storedLists;
 
-// A list's names as given, cut, and their lengths as a list keeps them.
-struct TListNames {
-    std::array<std::string_view, kCount> names;
-    std::uint64_t lengths = 0;
-};
-
-TListNames ListNames(std::span<const std::string_view> names) {
-    TListNames list;
-    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d) {
-        list.names[d] = {names[d].data(), std::min(names[d].size(), kNameMax)};
-        list.lengths |= std::uint64_t{list.names[d].size()} << (8 * d);
-    }
-    return list;
-}
-
 template <class Word>
 Word Load(const char* bytes) {
     Word word;
@@ -97,17 +82,6 @@ bool SameChars(const char* a, const char* b, std::size_t length) {
 bool NameIs(std::uint16_t id, std::string_view name) {
     const TStoredName& stored = storedNames[id];
     return stored.length == name.size() && SameChars(stored.chars.data(), name.data(), name.size());
-}
-
-bool ListIs(std::uint16_t id, const TListNames& list) {
-    const TStoredList& stored = storedLists[id];
-    if (stored.lengths != list.lengths) return false;
-    for (std::size_t d = 0; d < kCount; ++d) {
-        const std::string_view name = list.names[d];
-        if (!name.empty() && !SameChars(storedNames[stored.names[d]].chars.data(), name.data(), name.size()))
-            return false;
-    }
-    return true;
 }
 
 constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
@@ -139,18 +113,45 @@ std::uint64_t HashOfName(std::string_view name) {
     return (first * kMix) ^ (last + length);
 }
 
-// Empty names, most of a list, count only by their place.
-std::uint64_t HashOfList(const TListNames& list) {
+// A list's names as given, cut, with their lengths as a list keeps them and
+// a hash, made in one pass. Empty names, most of a list, count in the hash
+// only by their place.
+struct TListNames {
+    std::array<std::string_view, kCount> names;
+    std::size_t count = 0;  // names given, at most kCount
+    std::uint64_t lengths = 0;
     std::uint64_t hash = 0;
-    for (std::size_t d = 0; d < kCount; ++d)
-        if (!list.names[d].empty()) hash = (hash ^ HashOfName(list.names[d])) * kMix + d;
-    return Spread(hash);
+};
+
+TListNames ListNames(std::span<const std::string_view> names) {
+    TListNames list;
+    list.count = std::min(names.size(), kCount);
+    std::uint64_t hash = 0;
+    for (std::size_t d = 0; d < list.count; ++d) {
+        const std::string_view name(names[d].data(), std::min(names[d].size(), kNameMax));
+        list.names[d] = name;
+        list.lengths |= std::uint64_t{name.size()} << (8 * d);
+        if (!name.empty()) hash = (hash ^ HashOfName(name)) * kMix + d;
+    }
+    list.hash = Spread(hash);
+    return list;
 }
 
 TListNames NamesOf(std::uint16_t id) {
     std::array<std::string_view, kCount> names;
     for (std::size_t d = 0; d < kCount; ++d) names[d] = storedNames[storedLists[id].names[d]].View();
     return ListNames(names);
+}
+
+bool ListIs(std::uint16_t id, const TListNames& list) {
+    const TStoredList& stored = storedLists[id];
+    if (stored.lengths != list.lengths) return false;
+    for (std::size_t d = 0; d < list.count; ++d) {
+        const std::string_view name = list.names[d];
+        if (!name.empty() && !SameChars(storedNames[stored.names[d]].chars.data(), name.data(), name.size()))
+            return false;
+    }
+    return true;
 }
 
 // The references of the entries other than 0, by hash: probed from the
@@ -220,17 +221,17 @@ std::uint16_t NameId(TLookup& lookup, std::string_view name) {
     return id;
 }
 
-std::uint16_t ListId(const TListNames& list, std::uint64_t hash) {
+std::uint16_t ListId(const TListNames& list) {
     if (list.lengths == 0) return 0;
     TLookup& lookup = Lookup();
     const std::scoped_lock locked(lookup.lock);
-    if (const std::uint16_t found = lookup.lists.Find(hash, [&list](std::uint16_t id) { return ListIs(id, list); }))
+    if (const std::uint16_t found = lookup.lists.Find(list.hash, [&list](std::uint16_t id) { return ListIs(id, list); }))
         return found;
     TStoredList kept{{}, list.lengths};
-    for (std::size_t d = 0; d < kCount; ++d) kept.names[d] = NameId(lookup, list.names[d]);
+    for (std::size_t d = 0; d < list.count; ++d) kept.names[d] = NameId(lookup, list.names[d]);
     storedLists.Next() = kept;
     const std::uint16_t id = storedLists.NextId();
-    lookup.lists.Add(hash, id, [](std::uint16_t held) { return HashOfList(NamesOf(held)); });
+    lookup.lists.Add(list.hash, id, [](std::uint16_t held) { return NamesOf(held).hash; });
     storedLists.Keep();
     return id;
 }
@@ -245,9 +246,8 @@ thread_local std::array<std::uint16_t, std::size_t{1} << kRecentBits> recentList
 
 TDimNames::TDimNames(std::span<const std::string_view> names) {
     const TListNames list = ListNames(names);
-    const std::uint64_t hash = HashOfList(list);
-    std::uint16_t& recent = recentLists[hash >> (64 - kRecentBits)];
-    if (!ListIs(recent, list)) recent = ListId(list, hash);
+    std::uint16_t& recent = recentLists[list.hash >> (64 - kRecentBits)];
+    if (!ListIs(recent, list)) recent = ListId(list);
     id_ = recent;
 }
 
