@@ -490,7 +490,7 @@ void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<
         ub.Set(static_cast<int>(d), series[d]->Hi());
         names[d] = series[d]->Name();
     }
-    const TDimNames dimNames(names);
+    const TDimNames dimNames{std::span(names).first(series.size())};
     Init(kind, subType, static_cast<int>(series.size()), lb, ub);
     dimNames_ = dimNames;
 }

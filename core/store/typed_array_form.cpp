@@ -65,11 +65,14 @@ TDimNameViews ParseNamedForm(TGetBuf buf, std::uint16_t& pos, Body&& body) {
     }
 }
 
-// The names read, kept for the process; more distinct names than are kept
-// make the form unreadable.
+// The names read, kept for the process (the trailing empty ones, which the
+// names of an array always end with, left out); more distinct names than are
+// kept make the form unreadable.
 TDimNames NamesForReading(const TDimNameViews& names) {
+    std::size_t count = names.size();
+    while (count > 0 && names[count - 1].empty()) --count;
     try {
-        return TDimNames(names);
+        return TDimNames(std::span(names).first(count));
     } catch (const ERangeError&) {
         throw EDataError("named array with more distinct dimension names than are kept");
     }
