@@ -69,7 +69,7 @@ Word Load(const char* bytes) {
 }
 
 // Equal texts of Length characters, at most kNameMax: a few word compares.
-bool SameChars(const char* a, const char* b, std::size_t length) {
+inline bool SameChars(const char* a, const char* b, std::size_t length) {
     if (length >= 8) return Load<std::uint64_t>(a) == Load<std::uint64_t>(b) &&
                             Load<std::uint64_t>(a + length - 8) == Load<std::uint64_t>(b + length - 8);
     if (length >= 4) return Load<std::uint32_t>(a) == Load<std::uint32_t>(b) &&
@@ -95,7 +95,7 @@ std::uint64_t Spread(std::uint64_t hash) {
 
 // A hash of a name of at most kNameMax characters from two (overlapping)
 // words, to be spread.
-std::uint64_t HashOfName(std::string_view name) {
+inline std::uint64_t HashOfName(std::string_view name) {
     const std::size_t length = name.size();
     const char* chars = name.data();
     std::uint64_t first = 0;
@@ -113,43 +113,41 @@ std::uint64_t HashOfName(std::string_view name) {
     return (first * kMix) ^ (last + length);
 }
 
-// A list's names as given, cut, with their lengths as a list keeps them and
-// a hash, made in one pass. Empty names, most of a list, count in the hash
-// only by their place.
-struct TListNames {
-    std::array<std::string_view, kCount> names;
-    std::size_t count = 0;  // names given, at most kCount
+// What tells a list apart, made in one pass over its names as given: their
+// lengths once cut, as a list keeps them, and a hash. Empty names, most of a
+// list, count in the hash only by their place.
+struct TListKey {
     std::uint64_t lengths = 0;
     std::uint64_t hash = 0;
 };
 
-TListNames ListNames(std::span<const std::string_view> names) {
-    TListNames list;
-    list.count = std::min(names.size(), kCount);
+// The length of name D as cut, from a list's lengths.
+std::size_t LengthAt(std::uint64_t lengths, std::size_t d) { return (lengths >> (8 * d)) & 0xFF; }
+
+TListKey KeyOf(std::span<const std::string_view> names) {
+    TListKey key;
     std::uint64_t hash = 0;
-    for (std::size_t d = 0; d < list.count; ++d) {
-        const std::string_view name(names[d].data(), std::min(names[d].size(), kNameMax));
-        list.names[d] = name;
-        list.lengths |= std::uint64_t{name.size()} << (8 * d);
-        if (!name.empty()) hash = (hash ^ HashOfName(name)) * kMix + d;
+    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d) {
+        const std::size_t length = std::min(names[d].size(), kNameMax);
+        key.lengths |= std::uint64_t{length} << (8 * d);
+        if (length > 0) hash = (hash ^ HashOfName({names[d].data(), length})) * kMix + d;
     }
-    list.hash = Spread(hash);
-    return list;
+    key.hash = Spread(hash);
+    return key;
 }
 
-TListNames NamesOf(std::uint16_t id) {
+std::array<std::string_view, kCount> NamesOf(std::uint16_t id) {
     std::array<std::string_view, kCount> names;
     for (std::size_t d = 0; d < kCount; ++d) names[d] = storedNames[storedLists[id].names[d]].View();
-    return ListNames(names);
+    return names;
 }
 
-bool ListIs(std::uint16_t id, const TListNames& list) {
+bool ListIs(std::uint16_t id, std::span<const std::string_view> names, const TListKey& key) {
     const TStoredList& stored = storedLists[id];
-    if (stored.lengths != list.lengths) return false;
-    for (std::size_t d = 0; d < list.count; ++d) {
-        const std::string_view name = list.names[d];
-        if (!name.empty() && !SameChars(storedNames[stored.names[d]].chars.data(), name.data(), name.size()))
-            return false;
+    if (stored.lengths != key.lengths) return false;
+    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d) {
+        const std::size_t length = LengthAt(key.lengths, d);
+        if (length > 0 && !SameChars(storedNames[stored.names[d]].chars.data(), names[d].data(), length)) return false;
     }
     return true;
 }
@@ -221,17 +219,18 @@ std::uint16_t NameId(TLookup& lookup, std::string_view name) {
     return id;
 }
 
-std::uint16_t ListId(const TListNames& list) {
-    if (list.lengths == 0) return 0;
+std::uint16_t ListId(std::span<const std::string_view> names, const TListKey& key) {
+    if (key.lengths == 0) return 0;
     TLookup& lookup = Lookup();
     const std::scoped_lock locked(lookup.lock);
-    if (const std::uint16_t found = lookup.lists.Find(list.hash, [&list](std::uint16_t id) { return ListIs(id, list); }))
-        return found;
-    TStoredList kept{{}, list.lengths};
-    for (std::size_t d = 0; d < list.count; ++d) kept.names[d] = NameId(lookup, list.names[d]);
+    const auto matches = [names, &key](std::uint16_t id) { return ListIs(id, names, key); };
+    if (const std::uint16_t found = lookup.lists.Find(key.hash, matches)) return found;
+    TStoredList kept{{}, key.lengths};
+    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d)
+        kept.names[d] = NameId(lookup, names[d].substr(0, LengthAt(key.lengths, d)));
     storedLists.Next() = kept;
     const std::uint16_t id = storedLists.NextId();
-    lookup.lists.Add(list.hash, id, [](std::uint16_t held) { return NamesOf(held).hash; });
+    lookup.lists.Add(key.hash, id, [](std::uint16_t held) { return KeyOf(NamesOf(held)).hash; });
     storedLists.Keep();
     return id;
 }
@@ -245,9 +244,9 @@ thread_local std::array<std::uint16_t, std::size_t{1} << kRecentBits> recentList
 }  // namespace
 
 TDimNames::TDimNames(std::span<const std::string_view> names) {
-    const TListNames list = ListNames(names);
-    std::uint16_t& recent = recentLists[list.hash >> (64 - kRecentBits)];
-    if (!ListIs(recent, list)) recent = ListId(list);
+    const TListKey key = KeyOf(names);
+    std::uint16_t& recent = recentLists[key.hash >> (64 - kRecentBits)];
+    if (!ListIs(recent, names, key)) recent = ListId(names, key);
     id_ = recent;
 }
 
