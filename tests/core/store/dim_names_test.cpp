@@ -60,6 +60,10 @@ TEST(DimNames, ListsAreEqualExactlyWhenTheirCutNamesAre) {
         {{"Firms"}, {"Firms", ""}, true},
         {{"Ab"}, {"Ab\0"sv}, false},
         {{"Ab"}, {"AB"}, false},
+        {{"Firm1"}, {"Firm2"}, false},
+        {{"Zones", "Firm1"}, {"Zones", "Firm2"}, false},
+        {{"SegmentsA"}, {"SegmentsB"}, false},
+        {{"ChannelxOfZones"}, {"ChannelyOfZones"}, false},
         {{"a", "b", "c", "d", "e", "f"}, {"a", "b", "c", "d", "e"}, true},
         {{}, {"", "", "", "", ""}, true},
     };
