@@ -446,9 +446,8 @@ bool TSimData::TakesInPlace(const TSimData& src) const {
     for (std::size_t i = 0; i < arrays_.size(); ++i) {
         const TSimArr& mine = *arrays_[i].array;
         const TSimArr& theirs = *src.arrays_[i].array;
-        if (arrays_[i].name != src.arrays_[i].name || !mine.AssignsInPlace(theirs)) return false;
-        for (int d = 1; d <= kMaxDims; ++d)
-            if (mine.DimName(d) != theirs.DimName(d)) return false;
+        if (arrays_[i].name != src.arrays_[i].name || !mine.AssignsInPlace(theirs) || !mine.SameDimNames(theirs))
+            return false;
     }
     return true;
 }
