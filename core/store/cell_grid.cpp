@@ -61,13 +61,14 @@ TCellGrid::TCopyBlock TCellGrid::BlockForCopies(std::size_t size) {
     return block;
 }
 
-void TCellGrid::KeepCopy(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size, const TCopyBlock& block) {
+void TCellGrid::KeepStoredCopy(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size,
+                               const TCopyBlock& block) {
     TSlot& cell = SlotToFill(slot);
     KeepIn(cell, bytes, size, block.memory, block.size);
     cell.keptCopy = true;
 }
 
-std::span<const std::uint8_t> TCellGrid::KeptCopy(std::size_t slot) const {
+std::span<const std::uint8_t> TCellGrid::StoredCopy(std::size_t slot) const {
     if (!slots_) return {};
     const TSlot& cell = (*slots_)[slot];
     if (!cell.keptCopy) return {};

@@ -67,10 +67,10 @@ public:
     // Running out of memory raises std::bad_alloc and leaves the grid as it was.
     TCopyBlock BlockForCopies(std::size_t size);
     // Slot holds the copy stored in the Size bytes at Bytes, within Block.
-    void KeepCopy(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size, const TCopyBlock& block);
+    void KeepStoredCopy(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size, const TCopyBlock& block);
     // The stored bytes of the copy Slot keeps; empty when the slot holds a
     // built bag, a cell kept from a file or nothing.
-    std::span<const std::uint8_t> KeptCopy(std::size_t slot) const;
+    std::span<const std::uint8_t> StoredCopy(std::size_t slot) const;
 
     // Whether Slot holds a bag, built or kept.
     bool Holds(std::size_t slot) const { return slots_ && (*slots_)[slot].Holds(); }

@@ -296,7 +296,7 @@ void TCvPerData::CopyAllCells(const TCvPerData& source) {
             std::uint8_t* const bytes = block.memory.get() + offset;
             std::uint16_t size = 0;
             original->WriteToBuffer(TPutBuf(bytes, block.size - offset), size);
-            cells_.KeepCopy(slot, bytes, size, block);
+            cells_.KeepStoredCopy(slot, bytes, size, block);
             offset += size;
         }
     }
@@ -333,7 +333,7 @@ void TCvPerData::SaveToVolSet(TVolSet& volumes) const {
     std::vector<std::uint8_t> buffer;
     ForEachCell([&](const TCellIndex& cell) {
         const std::size_t slot = Slot(cell);
-        const std::span<const std::uint8_t> copy = cells_.KeptCopy(slot);
+        const std::span<const std::uint8_t> copy = cells_.StoredCopy(slot);
         if (copy.size() > 1) {
             volumes.VolumeSet(copy.data(), static_cast<std::uint16_t>(copy.size()),
                               CellVolumeKeys(what_, period_, cell));

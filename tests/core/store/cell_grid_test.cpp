@@ -117,12 +117,12 @@ TEST(CellGrid, KeptCopiesAreBuiltMarkedAndTheirBlockServesTheNextCopiesWhileItHa
     std::size_t offset = 0;
     for (std::size_t slot = 0; slot < bags.size(); ++slot) {
         std::copy(bags[slot].begin(), bags[slot].end(), block.memory.get() + offset);
-        grid.KeepCopy(slot, block.memory.get() + offset, static_cast<std::uint16_t>(bags[slot].size()), block);
+        grid.KeepStoredCopy(slot, block.memory.get() + offset, static_cast<std::uint16_t>(bags[slot].size()), block);
         offset += bags[slot].size();
     }
     block = {};
     for (std::size_t slot = 0; slot < bags.size(); ++slot) {
-        const std::span<const std::uint8_t> kept = grid.KeptCopy(slot);
+        const std::span<const std::uint8_t> kept = grid.StoredCopy(slot);
         EXPECT_EQ(Bytes(kept.begin(), kept.end()), bags[slot]) << slot;
     }
     EXPECT_EQ(grid.BlockForCopies(offset).memory.get(), watched.lock().get());
@@ -131,7 +131,7 @@ TEST(CellGrid, KeptCopiesAreBuiltMarkedAndTheirBlockServesTheNextCopiesWhileItHa
     const TSimData* first = grid.Bag(0);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->FindScalar("N")->changed, 1);
-    EXPECT_TRUE(grid.KeptCopy(0).empty());
+    EXPECT_TRUE(grid.StoredCopy(0).empty());
     EXPECT_FALSE(watched.expired());
     EXPECT_TRUE(grid.Bag(1)->FindSimArr("Pad")->IsModified());
     EXPECT_TRUE(watched.expired());
