@@ -25,10 +25,10 @@ constexpr std::string_view kOutOfMemoryText =
     "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
 constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
 constexpr int kContentsLogLevel = 9;
-// Room a bag's array list takes with its first array added: the model adds a
-// cell's arrays one by one (seven on average in a forecast), and a list grown
-// a doubling at a time moved its entries again at every step.
-constexpr std::size_t kFirstArrayRoom = 16;
+// Room a bag's array list takes with its first array added, unless reserved:
+// the model adds the arrays of a decision cell one by one (eight at most), and
+// a list grown a doubling at a time moved its entries again at every step.
+constexpr std::size_t kFirstArrayRoom = 8;
 
 // Tags of the value form (docs/tagged_forms.md).
 constexpr std::uint8_t kTagKind = 3;
@@ -448,9 +448,8 @@ bool TSimData::TakesInPlace(const TSimData& src) const {
     for (std::size_t i = 0; i < arrays_.size(); ++i) {
         const TSimArr& mine = *arrays_[i].array;
         const TSimArr& theirs = *src.arrays_[i].array;
-        if (arrays_[i].name != src.arrays_[i].name || !mine.AssignsInPlace(theirs)) return false;
-        for (int d = 1; d <= kMaxDims; ++d)
-            if (mine.DimName(d) != theirs.DimName(d)) return false;
+        if (arrays_[i].name != src.arrays_[i].name || !mine.AssignsInPlace(theirs) || !mine.SameDimNames(theirs))
+            return false;
     }
     return true;
 }
@@ -529,12 +528,18 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
         [](std::string_view name, TGetBuf value, std::uint16_t& at) {
             PutScalar(scalars, name, ReadSimValue(value, at));
         },
-        [](std::string_view name, TGetBuf form, std::uint16_t& at) {
+        [&list = arrays](std::string_view name, TGetBuf form, std::uint16_t& at) {
             // Default-initialised: every member has its initialiser, and
             // zeroing the whole object first would cost a block fill per array.
             auto array = std::make_unique_for_overwrite<TSimArr>();
             array->ReadFromBuffer(form, at);
-            PutArray(arrays, name, std::move(array));
+            // A stored name fits its length byte, and in a bag written in order
+            // it goes after the last: appended without a search.
+            if (list.empty() || CompareNames(list.back().name, name) < 0) {
+                list.push_back(TArrayEntry{std::string(name), std::move(array)});
+            } else {
+                PutArray(list, name, std::move(array));
+            }
         });
     std::vector<TScalarEntry> readScalars(std::make_move_iterator(scalars.begin()),
                                           std::make_move_iterator(scalars.end()));

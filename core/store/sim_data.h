@@ -72,6 +72,9 @@ public:
     const TSimArr* FindSimArr(std::string_view name) const;
     TSimArr* FindSimArr(std::string_view name);
 
+    // Room for Count arrays in all: a bag whose arrays are then added one by
+    // one, a count known beforehand, allocates its list once. Never shrinks.
+    void ReserveArrays(std::size_t count) { arrays_.reserve(count); }
     int ScalarCount() const { return static_cast<int>(scalars_.size()); }
     int ArrayCount() const { return static_cast<int>(arrays_.size()); }
     // Removes every scalar and array not named exactly (letter case included)
