@@ -405,6 +405,11 @@ bool TSimData::IsModified() const {
            std::any_of(arrays_.begin(), arrays_.end(), [](const TArrayEntry& a) { return a.array->IsModified(); });
 }
 
+void TSimData::MarkChanged() {
+    for (TScalarEntry& scalar : scalars_) scalar.value.changed = 1;
+    for (TArrayEntry& entry : arrays_) entry.array->MarkModified();
+}
+
 void TSimData::Assign(const TSimData& src) { CopyFrom(src, false); }
 
 void TSimData::AssignMarked(const TSimData& src) { CopyFrom(src, true); }

@@ -84,6 +84,8 @@ public:
     TSimArr& ArrayAt(int position) { return *arrays_.at(static_cast<std::size_t>(position)).array; }
     // True when a scalar carries its changed flag or an array its modified flag.
     bool IsModified() const;
+    // Marks every scalar changed and every array modified: a save stores the bag whole.
+    void MarkChanged();
     // Copies every scalar (changed flags as they are) and a copy of every array
     // (marked modified). Meant for a new bag: a name already present is refused.
     void Assign(const TSimData& src);
