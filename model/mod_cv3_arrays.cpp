@@ -85,6 +85,9 @@ void TModCV3::CreateCellArrays(int category, const TDataContext& cell) {
     const std::span<const TPeriodArray> entries = PeriodArrays();
     for (const TPeriodArray& entry : entries)
         if (entry.category == category && entry.scalar) ResultsT1()->SetSmallint(category, cell, entry.name, 0);
+    // A cell that its counters made takes room for all its arrays at once.
+    if (!kept)
+        if (TSimData* made = ResultsT1()->Cell(CalcIndices(category, cell))) made->ReserveArrays(names.arrays.size());
     for (std::size_t place = 0; place < names.arrayEntries.size(); ++place) {
         const TPeriodArray& entry = entries[names.arrayEntries[place]];
         std::array<const TSeries*, kMaxDims> dims{};

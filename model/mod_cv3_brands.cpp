@@ -81,7 +81,9 @@ int TModCV3::SetupFirmBrands(int firm, int marketBrands, int capacity) {
     for (std::int8_t column : {si::pMbix, si::Dfix, si::Dbix, si::Rfix, si::Rpix})
         RequireIndex(*XFMLinks(), "XFMLinks", {1, column});
     const TDataContext market = FirmContext(0);
-    const TSimArr* namesT = OptionalArr(*ResultsT(), kCategoryFtaMarket, market, "BrdNames");
+    // The market's list of t, looked up once per market by its first firm with brands.
+    const TSimArr* namesT =
+        marketBrandsT_ ? marketBrandsT_->Names() : OptionalArr(*ResultsT(), kCategoryFtaMarket, market, "BrdNames");
     const int countT =
         ClampCount(*this, OptionalSmallint(*ResultsT(), kCategoryFtaMarket, market, "NbMktedBrds", 0),
                    RowCapacity(namesT, kMaxMktBrands), [&] { return "marketed brands of t of " + where(); });

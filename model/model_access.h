@@ -144,6 +144,7 @@ public:
     TModelNameIndex(const TSimArr* names, int count);
     // As FindModelName(Names, Count, Name).
     int Find(std::string_view name) const;
+    const TSimArr* Names() const { return names_; }
 
 private:
     struct TRow {

@@ -14,6 +14,7 @@ TSimData& TCellGrid::BuildKept(TSlot& cell) {
         cell.bag.reset();
         throw;
     }
+    if (cell.keptCopy) bag.MarkChanged();
     Forget(cell);
     return bag;
 }
@@ -46,12 +47,32 @@ void TCellGrid::Put(std::size_t slot, std::unique_ptr<TSimData> bag) {
 
 void TCellGrid::Keep(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size,
                      const std::shared_ptr<std::uint8_t[]>& holder) {
+    KeepIn(SlotToFill(slot), bytes, size, holder, 0);
+}
+
+// The slots and an entry for a new block are made here, so that keeping the
+// copies allocates nothing.
+TCellGrid::TCopyBlock TCellGrid::BlockForCopies(std::size_t size) {
+    SlotToFill(0);
+    for (const THolder& holder : holders_)
+        if (holder.copySize >= size) return TCopyBlock{holder.memory, holder.copySize};
+    TCopyBlock block{std::make_shared_for_overwrite<std::uint8_t[]>(size), size};
+    holders_.reserve(holders_.size() + 1);
+    return block;
+}
+
+void TCellGrid::KeepStoredCopy(std::size_t slot, const std::uint8_t* bytes, std::uint16_t size,
+                               const TCopyBlock& block) {
     TSlot& cell = SlotToFill(slot);
-    if (std::find(holders_.begin(), holders_.end(), holder) == holders_.end()) holders_.push_back(holder);
-    cell.bag.reset();
-    if (cell.kept == nullptr) ++keptCount_;
-    cell.kept = bytes;
-    cell.keptSize = size;
+    KeepIn(cell, bytes, size, block.memory, block.size);
+    cell.keptCopy = true;
+}
+
+std::span<const std::uint8_t> TCellGrid::StoredCopy(std::size_t slot) const {
+    if (!slots_) return {};
+    const TSlot& cell = (*slots_)[slot];
+    if (!cell.keptCopy) return {};
+    return {cell.kept, cell.keptSize};
 }
 
 bool TCellGrid::HoldsAny() const {
@@ -62,14 +83,36 @@ bool TCellGrid::HoldsAny() const {
 void TCellGrid::Swap(TCellGrid& other) noexcept {
     slots_.swap(other.slots_);
     holders_.swap(other.holders_);
-    std::swap(keptCount_, other.keptCount_);
 }
 
-// The slot no longer needs its kept bytes; the holders go with the last of them.
+// The cell's memory is counted under its holder's entry: the entry of that
+// memory, else one that holds none, else a new one, added before the slot
+// changes (adding is all that can fail).
+void TCellGrid::KeepIn(TSlot& cell, const std::uint8_t* bytes, std::uint16_t size,
+                       const std::shared_ptr<std::uint8_t[]>& memory, std::size_t copySize) {
+    auto entry = std::find_if(holders_.begin(), holders_.end(),
+                              [&memory](const THolder& holder) { return holder.memory == memory; });
+    if (entry == holders_.end())
+        entry = std::find_if(holders_.begin(), holders_.end(), [](const THolder& holder) { return !holder.memory; });
+    if (entry == holders_.end()) entry = holders_.emplace(holders_.end());
+    const auto index = static_cast<std::uint8_t>(entry - holders_.begin());
+    Forget(cell);
+    THolder& holder = holders_[index];
+    if (!holder.memory) holder = THolder{memory, 0, copySize};
+    ++holder.cells;
+    cell.bag.reset();
+    cell.kept = bytes;
+    cell.keptSize = size;
+    cell.holder = index;
+}
+
+// The slot no longer needs its kept bytes; the memory goes with the last cell in it.
 void TCellGrid::Forget(TSlot& cell) {
     if (cell.kept == nullptr) return;
     cell.kept = nullptr;
-    if (--keptCount_ == 0) holders_.clear();
+    cell.keptCopy = false;
+    THolder& holder = holders_[cell.holder];
+    if (--holder.cells == 0) holder = THolder{};
 }
 
 TCellGrid::TSlot& TCellGrid::SlotToFill(std::size_t slot) {

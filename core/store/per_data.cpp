@@ -31,13 +31,20 @@ const TSimData& EmptyBag() {
     return empty;
 }
 
-std::vector<std::uint8_t> AllocateSaveBuffer() {
+// What Allocate answers; running out of memory shows the box that says so and
+// ends the operation silently.
+template <class Allocate>
+auto AllocatedOrAbort(Allocate&& allocate) {
     try {
-        return std::vector<std::uint8_t>(kBufSize);
+        return allocate();
     } catch (const std::bad_alloc&) {
         Ui().ShowErrorBox(std::string(kOutOfMemoryText));
         throw ESilentAbort("Out of memory");
     }
+}
+
+std::vector<std::uint8_t> AllocateSaveBuffer() {
+    return AllocatedOrAbort([] { return std::vector<std::uint8_t>(kBufSize); });
 }
 
 std::string KeysText(const TIndustryKeys& keys) {
@@ -52,11 +59,13 @@ std::string FieldPastVolumeText(const EBufferFullError& error) {
 }
 
 // Raises ERangeError naming the volume and the field when Source, the cell
-// whose volume has Keys, does not fit a volume. A source whose size bound
-// passes a volume is written to Buffer (the scratch of a volume's bytes,
-// allocated on first use) to tell.
-void CheckFitsVolume(const TSimData& source, const TIndustryKeys& keys, std::vector<std::uint8_t>& buffer) {
-    if (source.StoredSizeBound() <= kBufSize) return;
+// whose volume has Keys, does not fit a volume; else answers at least the
+// bytes it takes there, at most a volume's. A source whose size bound passes
+// a volume is written to Buffer (the scratch of a volume's bytes, allocated on
+// first use) to tell.
+std::size_t CheckFitsVolume(const TSimData& source, const TIndustryKeys& keys, std::vector<std::uint8_t>& buffer) {
+    const std::size_t bound = source.StoredSizeBound();
+    if (bound <= kBufSize) return bound;
     if (buffer.empty()) buffer = AllocateSaveBuffer();
     std::uint16_t pos = 0;
     try {
@@ -64,6 +73,7 @@ void CheckFitsVolume(const TSimData& source, const TIndustryKeys& keys, std::vec
     } catch (const EBufferFullError& error) {
         throw ERangeError(FormatText("Copy of volume %s: %s", {KeysText(keys), FieldPastVolumeText(error)}));
     }
+    return pos;
 }
 
 // A copy of Source in which every scalar and array carries its changed mark, so
@@ -252,40 +262,42 @@ void TCvPerData::CopyFirmCells(int firm, const TCvPerData& source) {
     }
 }
 
-// Every copy is checked, and every cell that cannot take its source in place
-// copied aside, before any cell changes; what is left to do then allocates
-// nothing and cannot fail. Only a set that holds no built cell to reuse gets a
-// new grid.
+// Every copy is checked, the built cells that take their source in place are
+// found and the memory for the stored forms of the other copies is got before
+// any cell changes; what is left to do then cannot fail. The other copies are
+// kept in the stored form their source writes, built on first use: most are
+// never read again (the defaults copied at every forecast), and their memory
+// is one block, the block of the copies before when it has room.
 void TCvPerData::CopyAllCells(const TCvPerData& source) {
-    std::array<std::unique_ptr<TSimData>, TCellGrid::kCellCount> copies;
-    std::array<const TSimData*, TCellGrid::kCellCount> inPlace{};
-    bool anyInPlace = false;
+    std::array<const TSimData*, TCellGrid::kCellCount> originals{};
+    std::array<bool, TCellGrid::kCellCount> inPlace{};
+    std::size_t storedSize = 0;
     std::vector<std::uint8_t> buffer;
     ForEachCell([&](const TCellIndex& cell) {
         const std::size_t slot = Slot(cell);
         const TSimData* original = source.BuiltCell(cell);
         if (original == nullptr) return;
-        CheckFitsVolume(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer);
+        originals[slot] = original;
+        const std::size_t size = CheckFitsVolume(*original, CellVolumeKeys(source.what_, source.period_, cell), buffer);
         const TSimData* current = cells_.BuiltBag(slot);
-        if (current != nullptr && current->TakesInPlace(*original)) {
-            inPlace[slot] = original;
-            anyInPlace = true;
-        } else {
-            copies[slot] = MarkedCopy(*original);
-        }
+        inPlace[slot] = current != nullptr && current->TakesInPlace(*original);
+        if (!inPlace[slot]) storedSize += size;
     });
-    if (!anyInPlace) {
-        TCellGrid fresh;
-        for (std::size_t slot = 0; slot < copies.size(); ++slot)
-            if (copies[slot]) fresh.Put(slot, std::move(copies[slot]));
-        cells_.Swap(fresh);
-        return;
-    }
-    for (std::size_t slot = 0; slot < copies.size(); ++slot) {
-        if (inPlace[slot] != nullptr) {
-            cells_.BuiltBag(slot)->AssignMarkedInPlace(*inPlace[slot]);
+    TCellGrid::TCopyBlock block;
+    if (storedSize > 0) block = AllocatedOrAbort([&] { return cells_.BlockForCopies(storedSize); });
+    std::size_t offset = 0;
+    for (std::size_t slot = 0; slot < originals.size(); ++slot) {
+        const TSimData* original = originals[slot];
+        if (original == nullptr) {
+            cells_.Put(slot, nullptr);
+        } else if (inPlace[slot]) {
+            cells_.BuiltBag(slot)->AssignMarkedInPlace(*original);
         } else {
-            cells_.Put(slot, std::move(copies[slot]));
+            std::uint8_t* const bytes = block.memory.get() + offset;
+            std::uint16_t size = 0;
+            original->WriteToBuffer(TPutBuf(bytes, block.size - offset), size);
+            cells_.KeepStoredCopy(slot, bytes, size, block);
+            offset += size;
         }
     }
 }
@@ -315,10 +327,19 @@ void TCvPerData::SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimDa
     volumes.VolumeSet(buffer.data(), pos, keys);
 }
 
+// A copy kept in its stored form is written as it is; the stored form of an
+// empty bag is its end tag alone.
 void TCvPerData::SaveToVolSet(TVolSet& volumes) const {
     std::vector<std::uint8_t> buffer;
     ForEachCell([&](const TCellIndex& cell) {
-        const TSimData* bag = cells_.BuiltBag(Slot(cell));
+        const std::size_t slot = Slot(cell);
+        const std::span<const std::uint8_t> copy = cells_.StoredCopy(slot);
+        if (copy.size() > 1) {
+            volumes.VolumeSet(copy.data(), static_cast<std::uint16_t>(copy.size()),
+                              CellVolumeKeys(what_, period_, cell));
+            return;
+        }
+        const TSimData* bag = cells_.BuiltBag(slot);
         if (bag == nullptr || (bag->ScalarCount() == 0 && bag->ArrayCount() == 0) || !bag->IsModified()) return;
         if (buffer.empty()) buffer = AllocateSaveBuffer();
         SaveCell(volumes, cell, *bag, buffer);

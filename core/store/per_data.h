@@ -114,14 +114,18 @@ public:
     // cell is replaced, so a failure (a cell too large to copy, no memory)
     // leaves this set as it was. A built cell that holds scalars and arrays of
     // the same names and shapes as its source takes the copy in its own storage
-    // (its arrays keep their identity): a set copied into again and again, as
-    // the defaults at every forecast, allocates nothing.
+    // (its arrays keep their identity). Any other cell keeps its copy in the
+    // stored form, built on first use, which a save writes as it is; the
+    // stored forms of a set's copies share one block, which the next copy
+    // reuses when it has room: a set copied into again and again, as the
+    // defaults at every forecast, allocates once.
     void CopyAllCells(const TCvPerData& source);
     // A copy of the set to return to when a change over many cells fails half
     // way. KeepCopy makes it as CopyAllCells(*this) would (and fails alike),
     // in the storage of the copy kept before: the set keeps that storage for
     // as long as it lives. ReturnToCopy exchanges the set's cells with the
-    // copy's (nothing without a copy); the copy is then storage for the next.
+    // copy's (nothing without a copy), which are built as they are used; the
+    // copy is then storage for the next.
     void KeepCopy();
     void ReturnToCopy() noexcept;
     // Exchanges the cells of the two sets; kind and period stay with each set.
@@ -131,11 +135,11 @@ public:
     }
 
     // Stores every non-empty cell that carries a changed mark as one volume
-    // (marks stay set); a cell not used since it was loaded has none. A cell
-    // too large for a volume raises ERangeError naming the file, the volume's
-    // keys and the offset of the field that does not fit; failures of the file
-    // raise EVolSetError; cells stored before stay stored in the set's memory,
-    // nothing is flushed here.
+    // (marks stay set), a copy not yet built included; a cell not used since
+    // it was loaded has none. A cell too large for a volume raises ERangeError
+    // naming the file, the volume's keys and the offset of the field that does
+    // not fit; failures of the file raise EVolSetError; cells stored before
+    // stay stored in the set's memory, nothing is flushed here.
     void SaveToVolSet(TVolSet& volumes) const;
     // Reads the set's cells from their volumes: the cells view the bytes the
     // volume set read, and each becomes the cell's bag, checked, when the cell

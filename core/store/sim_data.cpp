@@ -25,10 +25,10 @@ constexpr std::string_view kOutOfMemoryText =
     "Out of memory in CopyFile ! Close other applications and restart Corvantis3";
 constexpr std::string_view kDuplicateText = "String list does not allow duplicates";
 constexpr int kContentsLogLevel = 9;
-// Room a bag's array list takes with its first array added: the model adds a
-// cell's arrays one by one (seven on average in a forecast), and a list grown
-// a doubling at a time moved its entries again at every step.
-constexpr std::size_t kFirstArrayRoom = 16;
+// Room a bag's array list takes with its first array added, unless reserved:
+// the model adds the arrays of a decision cell one by one (eight at most), and
+// a list grown a doubling at a time moved its entries again at every step.
+constexpr std::size_t kFirstArrayRoom = 8;
 
 // Tags of the value form (docs/tagged_forms.md).
 constexpr std::uint8_t kTagKind = 3;
@@ -75,15 +75,42 @@ constexpr std::array<std::uint16_t, kByteValues> kSortWeights = [] {
     return weights;
 }();
 
+// CompareNames, inlined where a bag searches or walks its lists.
+[[gnu::always_inline]] inline int OrderOfNames(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    // Equal bytes weigh the same: a run of eight equal bytes is passed over at
+    // once, and in a word that differs the equal bytes before the first
+    // differing one too (names that share a prefix differ a few bytes in).
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= common; i += sizeof(std::uint64_t)) {
+        std::uint64_t wordA = 0;
+        std::uint64_t wordB = 0;
+        std::memcpy(&wordA, a.data() + i, sizeof wordA);
+        std::memcpy(&wordB, b.data() + i, sizeof wordB);
+        const std::uint64_t differing = wordA ^ wordB;
+        if (differing == 0) continue;
+        if constexpr (std::endian::native == std::endian::little)
+            i += static_cast<std::size_t>(std::countr_zero(differing)) / CHAR_BIT;
+        break;
+    }
+    for (; i < common; ++i) {
+        if (a[i] == b[i]) continue;
+        const int difference =
+            kSortWeights[static_cast<unsigned char>(a[i])] - kSortWeights[static_cast<unsigned char>(b[i])];
+        if (difference != 0) return difference;
+    }
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
+}
+
 // Where Name is or would go in a sorted list, and whether it is there.
 template <class List>
 auto FindEntry(List& list, std::string_view name) {
     // Bags are written in name order, so a name read usually goes after the last.
-    if (list.empty() || CompareNames(list.back().name, name) < 0) return std::pair{list.end(), false};
+    if (list.empty() || OrderOfNames(list.back().name, name) < 0) return std::pair{list.end(), false};
     const auto at = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, std::string_view key) {
-        return CompareNames(entry.name, key) < 0;
+        return OrderOfNames(entry.name, key) < 0;
     });
-    const bool found = at != list.end() && CompareNames(at->name, name) == 0;
+    const bool found = at != list.end() && OrderOfNames(at->name, name) == 0;
     return std::pair{at, found};
 }
 
@@ -94,7 +121,7 @@ auto FindNamed(List& list, std::string_view name) -> decltype(list.data()) {
     std::size_t hi = list.size();
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
-        const int order = CompareNames(list[mid].name, name);
+        const int order = OrderOfNames(list[mid].name, name);
         if (order == 0) return &list[mid];
         if (order < 0) {
             lo = mid + 1;
@@ -188,31 +215,7 @@ bool SkipWrittenNumber(TGetBuf buf, std::uint16_t& pos) {
 
 }  // namespace
 
-int CompareNames(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    // Equal bytes weigh the same: a run of eight equal bytes is passed over at
-    // once, and in a word that differs the equal bytes before the first
-    // differing one too (names that share a prefix differ a few bytes in).
-    std::size_t i = 0;
-    for (; i + sizeof(std::uint64_t) <= common; i += sizeof(std::uint64_t)) {
-        std::uint64_t wordA = 0;
-        std::uint64_t wordB = 0;
-        std::memcpy(&wordA, a.data() + i, sizeof wordA);
-        std::memcpy(&wordB, b.data() + i, sizeof wordB);
-        const std::uint64_t differing = wordA ^ wordB;
-        if (differing == 0) continue;
-        if constexpr (std::endian::native == std::endian::little)
-            i += static_cast<std::size_t>(std::countr_zero(differing)) / CHAR_BIT;
-        break;
-    }
-    for (; i < common; ++i) {
-        if (a[i] == b[i]) continue;
-        const int difference =
-            kSortWeights[static_cast<unsigned char>(a[i])] - kSortWeights[static_cast<unsigned char>(b[i])];
-        if (difference != 0) return difference;
-    }
-    return static_cast<int>(a.size()) - static_cast<int>(b.size());
-}
+int CompareNames(std::string_view a, std::string_view b) { return OrderOfNames(a, b); }
 
 // ---- Values ----
 
@@ -386,7 +389,7 @@ void TSimData::KeepOnly(std::span<const std::string_view> scalarNames, std::span
         auto name = names.begin();
         auto kept = entries.begin();
         for (auto& entry : entries) {
-            while (name != names.end() && CompareNames(*name, entry.name) < 0) ++name;
+            while (name != names.end() && OrderOfNames(*name, entry.name) < 0) ++name;
             if (name == names.end() || *name != entry.name) continue;
             if (&*kept != &entry) *kept = std::move(entry);
             ++kept;
@@ -400,6 +403,11 @@ void TSimData::KeepOnly(std::span<const std::string_view> scalarNames, std::span
 bool TSimData::IsModified() const {
     return std::any_of(scalars_.begin(), scalars_.end(), [](const TScalarEntry& s) { return s.value.changed != 0; }) ||
            std::any_of(arrays_.begin(), arrays_.end(), [](const TArrayEntry& a) { return a.array->IsModified(); });
+}
+
+void TSimData::MarkChanged() {
+    for (TScalarEntry& scalar : scalars_) scalar.value.changed = 1;
+    for (TArrayEntry& entry : arrays_) entry.array->MarkModified();
 }
 
 void TSimData::Assign(const TSimData& src) { CopyFrom(src, false); }
@@ -443,9 +451,8 @@ bool TSimData::TakesInPlace(const TSimData& src) const {
     for (std::size_t i = 0; i < arrays_.size(); ++i) {
         const TSimArr& mine = *arrays_[i].array;
         const TSimArr& theirs = *src.arrays_[i].array;
-        if (arrays_[i].name != src.arrays_[i].name || !mine.AssignsInPlace(theirs)) return false;
-        for (int d = 1; d <= kMaxDims; ++d)
-            if (mine.DimName(d) != theirs.DimName(d)) return false;
+        if (arrays_[i].name != src.arrays_[i].name || !mine.AssignsInPlace(theirs) || !mine.SameDimNames(theirs))
+            return false;
     }
     return true;
 }
@@ -524,12 +531,18 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
         [](std::string_view name, TGetBuf value, std::uint16_t& at) {
             PutScalar(scalars, name, ReadSimValue(value, at));
         },
-        [](std::string_view name, TGetBuf form, std::uint16_t& at) {
+        [&list = arrays](std::string_view name, TGetBuf form, std::uint16_t& at) {
             // Default-initialised: every member has its initialiser, and
             // zeroing the whole object first would cost a block fill per array.
             auto array = std::make_unique_for_overwrite<TSimArr>();
             array->ReadFromBuffer(form, at);
-            PutArray(arrays, name, std::move(array));
+            // A stored name fits its length byte, and in a bag written in order
+            // it goes after the last: appended without a search.
+            if (list.empty() || OrderOfNames(list.back().name, name) < 0) {
+                list.push_back(TArrayEntry{std::string(name), std::move(array)});
+            } else {
+                PutArray(list, name, std::move(array));
+            }
         });
     std::vector<TScalarEntry> readScalars(std::make_move_iterator(scalars.begin()),
                                           std::make_move_iterator(scalars.end()));

@@ -72,6 +72,9 @@ public:
     const TSimArr* FindSimArr(std::string_view name) const;
     TSimArr* FindSimArr(std::string_view name);
 
+    // Room for Count arrays in all: a bag whose arrays are then added one by
+    // one, a count known beforehand, allocates its list once. Never shrinks.
+    void ReserveArrays(std::size_t count) { arrays_.reserve(count); }
     int ScalarCount() const { return static_cast<int>(scalars_.size()); }
     int ArrayCount() const { return static_cast<int>(arrays_.size()); }
     // Removes every scalar and array not named exactly (letter case included)
@@ -81,6 +84,8 @@ public:
     TSimArr& ArrayAt(int position) { return *arrays_.at(static_cast<std::size_t>(position)).array; }
     // True when a scalar carries its changed flag or an array its modified flag.
     bool IsModified() const;
+    // Marks every scalar changed and every array modified: a save stores the bag whole.
+    void MarkChanged();
     // Copies every scalar (changed flags as they are) and a copy of every array
     // (marked modified). Meant for a new bag: a name already present is refused.
     void Assign(const TSimData& src);

@@ -453,30 +453,29 @@ std::int16_t TDynArr::FindZts(std::string_view text, int dim, TIndex index) cons
 
 // ---- Named arrays ----
 
+// A forecast makes thousands of named arrays: their names take one 16-bit
+// reference, padded to the array's alignment.
+static_assert(sizeof(TSimArr) <= sizeof(TDynArr) + alignof(TSimArr));
+
 void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<const TSeries* const> series) {
     if (series.empty() || series.size() > kMaxDims) throw ERangeError();
     TIndex lb;
     TIndex ub;
+    std::array<std::string_view, kMaxDims> names;
     for (std::size_t d = 0; d < series.size(); ++d) {
         if (series[d] == nullptr) throw ERangeError();
         lb.Set(static_cast<int>(d), series[d]->Lo());
         ub.Set(static_cast<int>(d), series[d]->Hi());
+        names[d] = series[d]->Name();
     }
+    const TDimNames dimNames{std::span(names).first(series.size())};
     Init(kind, subType, static_cast<int>(series.size()), lb, ub);
-    for (std::size_t d = 0; d < kMaxDims; ++d) SetDimName(d, d < series.size() ? series[d]->Name() : std::string_view());
+    dimNames_ = dimNames;
 }
 
 void TSimArr::Assign(const TSimArr& src) {
     TDynArr::Assign(src);
     dimNames_ = src.dimNames_;
-    dimNameLengths_ = src.dimNameLengths_;
-}
-
-void TSimArr::SetDimName(std::size_t d, std::string_view name) {
-    const std::size_t length = std::min(name.size(), kDimNameMax);
-    // An empty view may hold no address at all, which memcpy may not be given.
-    std::copy_n(name.data(), length, dimNames_[d].data());
-    dimNameLengths_[d] = static_cast<std::uint8_t>(length);
 }
 
 }  // namespace cv

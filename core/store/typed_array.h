@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "core/store/byte_buffer.h"
+#include "core/store/dim_names.h"
 #include "core/base/real48.h"
 #include "core/base/errors.h"
 
@@ -402,10 +403,11 @@ private:
 };
 
 // A typed array with the names of the series spanning its dimensions; the form
-// in which arrays live in a bag. Dimension names are kept to 16 characters.
+// in which arrays live in a bag. Dimension names are kept to 16 characters, once
+// for the process (TDimNames): the array holds a reference to them.
 class TSimArr : public TDynArr {
 public:
-    static constexpr std::size_t kDimNameMax = 16;
+    static constexpr std::size_t kDimNameMax = TDimNames::kNameMax;
 
     // One dimension per series, in order: the series' name, lo and hi.
     void InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<const TSeries* const> series);
@@ -414,11 +416,11 @@ public:
     }
     // As TDynArr::Assign, and copies the dimension names.
     void Assign(const TSimArr& src);
-    // Name of dimension D (1-based); empty when not built from series.
-    std::string_view DimName(int d) const {
-        const auto at = static_cast<std::size_t>(d - 1);
-        return {dimNames_[at].data(), dimNameLengths_[at]};
-    }
+    // Name of dimension D (1-based); empty when not built from series. Valid
+    // until the process ends.
+    std::string_view DimName(int d) const { return dimNames_[static_cast<std::size_t>(d - 1)]; }
+    // Whether Other's dimension names are this array's.
+    bool SameDimNames(const TSimArr& other) const { return dimNames_ == other.dimNames_; }
 
     void WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const;
     // As TDynArr::StoredSizeBound, for the named form.
@@ -434,13 +436,9 @@ private:
     static std::size_t FindWrittenNamedForm(TGetBuf buf, std::size_t pos,
                                             std::array<std::string_view, kMaxDims>* names, Take&& take);
 
-    // Keeps Name, cut to kDimNameMax, as the name of dimension D (0-based).
-    void SetDimName(std::size_t d, std::string_view name);
-
-    // The names held in place, so that an array allocates nothing but its elements.
-    std::array<std::array<char, kDimNameMax>, kMaxDims> dimNames_{};
-    std::array<std::uint8_t, kMaxDims> dimNameLengths_{};
+    TDimNames dimNames_;
 };
+static_assert(TDimNames::kCount == kMaxDims);
 
 // ---- Inline element access: the fast paths ----
 

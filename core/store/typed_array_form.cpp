@@ -65,6 +65,19 @@ TDimNameViews ParseNamedForm(TGetBuf buf, std::uint16_t& pos, Body&& body) {
     }
 }
 
+// The names read, kept for the process (the trailing empty ones, which the
+// names of an array always end with, left out); more distinct names than are
+// kept make the form unreadable.
+TDimNames NamesForReading(const TDimNameViews& names) {
+    std::size_t count = names.size();
+    while (count > 0 && names[count - 1].empty()) --count;
+    try {
+        return TDimNames(std::span(names).first(count));
+    } catch (const ERangeError&) {
+        throw EDataError("named array with more distinct dimension names than are kept");
+    }
+}
+
 }  // namespace
 
 void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
@@ -269,8 +282,10 @@ void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
 
 void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
     TDimNameViews names;
-    const std::size_t writtenEnd =
-        FindWrittenNamedForm(buf, pos, &names, [this, buf](const TShape& shape, std::size_t elementsAt) {
+    TDimNames dimNames;
+    const std::size_t writtenEnd = FindWrittenNamedForm(
+        buf, pos, &names, [this, buf, &names, &dimNames](const TShape& shape, std::size_t elementsAt) {
+            dimNames = NamesForReading(names);
             ReadWrittenElements(shape, buf, elementsAt);
         });
     if (writtenEnd != 0) {
@@ -279,9 +294,10 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
         // As for the bare form: the body is taken over only once the named form has ended.
         TDynArr read;
         names = ParseNamedForm(buf, pos, [&read](TGetBuf body, std::uint16_t& at) { read.ReadFromBuffer(body, at); });
+        dimNames = NamesForReading(names);
         TDynArr::operator=(std::move(read));
     }
-    for (std::size_t d = 0; d < names.size(); ++d) SetDimName(d, names[d]);
+    dimNames_ = dimNames;
 }
 
 void TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {

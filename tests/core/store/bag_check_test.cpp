@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <string>
@@ -131,6 +132,59 @@ private:
 
     std::mt19937 random_;
 };
+
+// A stored bag of arrays named Names, in that order; the array named at
+// place I spans 0..I, so that its count tells which one it is.
+Bytes StoredArrays(std::initializer_list<const char*> names, int firstPlace) {
+    TSimData bag;
+    int place = firstPlace;
+    for (const char* name : names) bag.AddSimArr(name, Array(dkByte, 0, 1, {0}, {place++}));
+    return Stored(bag);
+}
+
+// Arrays stored out of order read into their sorted places; a name stored
+// again, in any letter case, is refused, naming the array and its offset.
+TEST(BagCheck, StoredArraysTakeTheirSortedPlacesAndRepeatsAreRefused) {
+    const struct {
+        std::initializer_list<const char*> first;
+        std::initializer_list<const char*> second;
+        std::vector<std::string> sorted;  // the names in the bag's order; empty when refused
+        const char* repeated;
+    } cases[] = {
+        {{"Brd1", "Brd2"}, {"Brd3"}, {"Brd1", "Brd2", "Brd3"}, ""},
+        {{"Brd2"}, {"Brd1"}, {"Brd1", "Brd2"}, ""},
+        {{"C"}, {"A", "B"}, {"A", "B", "C"}, ""},
+        {{"A", "C"}, {"B", "D"}, {"A", "B", "C", "D"}, ""},
+        {{"Brd"}, {"brd"}, {}, "brd"},
+        {{"A", "B"}, {"b"}, {}, "b"},
+        {{"A", "C"}, {"B", "c"}, {}, "c"},
+    };
+    for (const auto& c : cases) {
+        const Bytes bytes = Joined(StoredArrays(c.first, 0), StoredArrays(c.second, static_cast<int>(c.first.size())));
+        const std::string what = *c.first.begin() + std::string("+") + *c.second.begin();
+        TSimData bag;
+        std::uint16_t pos = 0;
+        if (c.sorted.empty()) {
+            const TOutcome read = Read(bytes);
+            ASSERT_TRUE(read.error.has_value()) << what;
+            EXPECT_EQ(read.error->rfind("bag: array \"" + std::string(c.repeated) + "\" at offset ", 0), 0u)
+                << *read.error;
+            EXPECT_TRUE(read.error->ends_with(": String list does not allow duplicates")) << *read.error;
+            EXPECT_EQ(Check(bytes), read) << what;
+            continue;
+        }
+        bag.ReadFromBuffer(bytes, pos);
+        EXPECT_EQ(pos, bytes.size()) << what;
+        ASSERT_EQ(bag.ArrayCount(), static_cast<int>(c.sorted.size())) << what;
+        for (std::size_t i = 0; i < c.sorted.size(); ++i)
+            EXPECT_EQ(bag.FindSimArr(c.sorted[i]), &bag.ArrayAt(static_cast<int>(i))) << what << " " << c.sorted[i];
+        // Each array is the one stored under its name.
+        std::vector<const char*> stored(c.first);
+        stored.insert(stored.end(), c.second.begin(), c.second.end());
+        for (std::size_t place = 0; place < stored.size(); ++place)
+            EXPECT_EQ(bag.FindSimArr(stored[place])->Count(), static_cast<int>(place) + 1) << what << " " << stored[place];
+    }
+}
 
 TEST(BagCheck, DamagedBagsReadOrRaiseDataErrorsAndTheCheckAgreesWithTheReader) {
     test::RecordingUi ui;

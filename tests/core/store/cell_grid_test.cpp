@@ -1,10 +1,12 @@
 // The cells of a set: kept stored bags become bags on first use, checked as
-// they are built, and give way to bags put in their place.
+// they are built, and give way to bags put in their place; kept copies in the
+// grid's own block are built marked changed.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -101,6 +103,39 @@ TEST(CellGrid, AMalformedKeptCellFailsEveryUseUntilReplaced) {
     replacement->SetScalarInt("N", 6);
     grid.Put(1, std::move(replacement));
     EXPECT_EQ(grid.Bag(1)->GetScalarSmallint("N"), 6);
+}
+
+// Copies kept in a block: each offers its bytes until it is built, and is
+// then built with its scalar marked changed; the next copies get the same
+// block while it has room and a copy lies in it, and the block goes with the
+// last copy in it.
+TEST(CellGrid, KeptCopiesAreBuiltMarkedAndTheirBlockServesTheNextCopiesWhileItHasRoom) {
+    const std::vector<Bytes> bags = {StoredBag(1), StoredBag(2, 100)};
+    TCellGrid grid;
+    TCellGrid::TCopyBlock block = grid.BlockForCopies(bags[0].size() + bags[1].size());
+    std::weak_ptr<std::uint8_t[]> watched = block.memory;
+    std::size_t offset = 0;
+    for (std::size_t slot = 0; slot < bags.size(); ++slot) {
+        std::copy(bags[slot].begin(), bags[slot].end(), block.memory.get() + offset);
+        grid.KeepStoredCopy(slot, block.memory.get() + offset, static_cast<std::uint16_t>(bags[slot].size()), block);
+        offset += bags[slot].size();
+    }
+    block = {};
+    for (std::size_t slot = 0; slot < bags.size(); ++slot) {
+        const std::span<const std::uint8_t> kept = grid.StoredCopy(slot);
+        EXPECT_EQ(Bytes(kept.begin(), kept.end()), bags[slot]) << slot;
+    }
+    EXPECT_EQ(grid.BlockForCopies(offset).memory.get(), watched.lock().get());
+    EXPECT_NE(grid.BlockForCopies(offset + 1).memory.get(), watched.lock().get());
+
+    const TSimData* first = grid.Bag(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->FindScalar("N")->changed, 1);
+    EXPECT_TRUE(grid.StoredCopy(0).empty());
+    EXPECT_FALSE(watched.expired());
+    EXPECT_TRUE(grid.Bag(1)->FindSimArr("Pad")->IsModified());
+    EXPECT_TRUE(watched.expired());
+    EXPECT_NE(grid.BlockForCopies(1).memory.get(), nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Whole-set copies into a set that already holds cells: a cell of the same
 // names and shapes takes its copy in its own storage, marked changed; any
-// other cell is replaced; a failure leaves the target as it was. The set's
-// kept copy to return to.
+// other cell is replaced by a copy kept in its stored form until used, which a
+// save writes whole; a failure leaves the target as it was. The set's kept
+// copy to return to.
 
 #include <gtest/gtest.h>
 
@@ -60,18 +61,12 @@ bool AllMarked(const TCvPerData& set, int firm) {
 class PerDataCopy : public ::testing::Test {
 protected:
     // The set as a save and a load give it back: its cells built, no marks.
-    void Reload(TCvPerData& set) {
-        const std::string file = dir / ("set" + std::to_string(++files_) + ".vs");
-        {
-            TVolSet volumes;
-            test::CreateIndustrySet(volumes, file);
-            set.SaveToVolSet(volumes);
-            volumes.Close();
-        }
-        TVolSet volumes;
-        volumes.OpenReadOnly(file);
-        set.LoadFromVolSet(volumes);
-        volumes.Close();
+    void Reload(TCvPerData& set) { LoadInto(set, SaveToNewFile(set)); }
+    // What a save of the set writes, read back.
+    std::unique_ptr<TCvPerData> Saved(const TCvPerData& set) {
+        auto saved = std::make_unique<TCvPerData>(set.What(), set.Period());
+        LoadInto(*saved, SaveToNewFile(set));
+        return saved;
     }
     void ExpectCopyOf(const TCvPerData& copy, const TCvPerData& source) {
         ForEachCell([&](const TCellIndex& cell) {
@@ -87,6 +82,21 @@ protected:
     test::TempDir dir;
 
 private:
+    std::string SaveToNewFile(const TCvPerData& set) {
+        const std::string file = dir / ("set" + std::to_string(++files_) + ".vs");
+        TVolSet volumes;
+        test::CreateIndustrySet(volumes, file);
+        set.SaveToVolSet(volumes);
+        volumes.Close();
+        return file;
+    }
+    static void LoadInto(TCvPerData& set, const std::string& file) {
+        TVolSet volumes;
+        volumes.OpenReadOnly(file);
+        set.LoadFromVolSet(volumes);
+        volumes.Close();
+    }
+
     int files_ = 0;
 };
 
@@ -215,6 +225,92 @@ TEST_F(PerDataCopy, ReturningToTheKeptCopyBringsBackTheSetAsItWasKept) {
         EXPECT_EQ(set.Cell({2, 0, 0}), nullptr);
         set.CopyAllCells(TCvPerData(vtDecisions, 3));
     }
+}
+
+// A cell that cannot take its copy in place (firm 1's has another layout,
+// firm 2's is not built, firm 4's is new) is saved whole, built first or not:
+// what the save writes reads back as the source, except the empty cell, which
+// is not saved; every scalar and array of the built copy is marked changed.
+TEST_F(PerDataCopy, ACopyNotTakenInPlaceIsSavedWholeBuiltOrNot) {
+    for (const bool built : {false, true}) {
+        SCOPED_TRACE(built ? "built before the save" : "saved unbuilt");
+        TCvPerData source(vtDecisions, 3);
+        FillFirm(source, 1, 7, "seven");
+        FillFirm(source, 2, 8, "a name of more than fifteen letters");
+        source.SetSmallint(kCategoryFirm, Context(4, 0, 0), "Gone", 1);
+        source.Cell({4, 0, 0})->KeepOnly({}, {});
+        TCvPerData target(vtDefaults, 3);
+        FillFirm(target, 1, 1, "one");
+        target.SetSmallint(kCategoryFirm, Context(1, 0, 0), "Extra", 1);
+        FillFirm(target, 2, 2, "two");
+        FillFirm(target, 3, 3, "three");
+        Reload(target);
+        target.Cell({1, 0, 0});
+
+        target.CopyAllCells(source);
+        if (built) ExpectCopyOf(target, source);
+        const std::unique_ptr<TCvPerData> saved = Saved(target);
+        for (const std::int16_t firm : {1, 2}) {
+            ASSERT_NE(saved->Cell({firm, 0, 0}), nullptr) << firm;
+            EXPECT_EQ(CellBytes(*saved->Cell({firm, 0, 0})), CellBytes(*source.Cell({firm, 0, 0}))) << firm;
+            EXPECT_TRUE(AllMarked(target, firm)) << firm;
+        }
+        EXPECT_EQ(saved->Cell({3, 0, 0}), nullptr);
+        EXPECT_EQ(saved->Cell({4, 0, 0}), nullptr);
+        ExpectCopyOf(target, source);
+    }
+}
+
+// Copies into a set of stored copies, each over the one before: of the same
+// size, larger (more cells, a longer text), then smaller. Each reads back as
+// its source, saved unbuilt and then built; a copy that fails (a cell too
+// large for a volume) leaves the copies before as they were.
+TEST_F(PerDataCopy, CopiesOverStoredCopiesReadBackEachTimeAndAFailureChangesNone) {
+    const auto sourceOf = [](std::vector<int> firms, int value, const std::string& text) {
+        auto source = std::make_unique<TCvPerData>(vtDecisions, 3);
+        for (const int firm : firms) FillFirm(*source, firm, value + firm, text);
+        return source;
+    };
+    std::unique_ptr<TCvPerData> sources[] = {sourceOf({1, 2}, 10, "first"), sourceOf({1, 2}, 20, "again"),
+                                             sourceOf({1, 2, 3}, 30, "a name of more than fifteen letters"),
+                                             sourceOf({2}, 40, "last")};
+    TCvPerData target(vtDefaults, 3);
+    for (const auto& source : sources) {
+        SCOPED_TRACE(source->GetSmallint(kCategoryFirm, Context(2, 0, 0), "N"));
+        target.CopyAllCells(*source);
+        ExpectCopyOf(*Saved(target), *source);
+    }
+    TCvPerData oversized(vtDecisions, 3);
+    FillFirm(oversized, 1, 1, "one");
+    for (const char* name : {"Big1", "Big2"})
+        oversized.AddSimArr(kCategoryFirm, Context(2, 0, 0), name, std::make_unique<TSimArr>())
+            .Init(dkReal48, 0, 1, {1}, {10000});
+    EXPECT_THROW(target.CopyAllCells(oversized), ERangeError);
+    ExpectCopyOf(*Saved(target), *sources[3]);
+    ExpectCopyOf(target, *sources[3]);
+    EXPECT_TRUE(AllMarked(target, 2));
+}
+
+// The kept copy of a set read from its file comes back unbuilt, and is then
+// saved whole, as a copy is, and built marked changed.
+TEST_F(PerDataCopy, ReturningToTheKeptCopyOfAReadSetBringsBackCellsSavedWhole) {
+    TCvPerData set(vtDecisions, 3);
+    FillFirm(set, 1, 1, "one");
+    FillFirm(set, 2, 2, "two");
+    Reload(set);
+    const std::vector<std::uint8_t> firm1 = CellBytes(*set.Cell({1, 0, 0}));
+    const std::vector<std::uint8_t> firm2 = CellBytes(*set.Cell({2, 0, 0}));
+    set.KeepCopy();
+    set.FindSimArr(kCategoryFirm, Context(1, 0, 0), "Arr")->SetReal48({1}, 99);
+    FillFirm(set, 3, 3, "added");
+    set.ReturnToCopy();
+    const std::unique_ptr<TCvPerData> saved = Saved(set);
+    EXPECT_EQ(CellBytes(*saved->Cell({1, 0, 0})), firm1);
+    EXPECT_EQ(CellBytes(*saved->Cell({2, 0, 0})), firm2);
+    EXPECT_EQ(saved->Cell({3, 0, 0}), nullptr);
+    EXPECT_TRUE(AllMarked(set, 1));
+    EXPECT_TRUE(AllMarked(set, 2));
+    EXPECT_EQ(set.Cell({3, 0, 0}), nullptr);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
 // Small and large bags find every name as written and in another letter case,
 // and nothing for a name they do not hold.
 TEST(SimData, EveryNameIsFoundInBagsOfAnySize) {
-    for (const int count : {1, 5, 15, 16, 40}) {
+    for (const int count : {1, 5, 8, 9, 15, 16, 40}) {
         TSimData bag;
         std::vector<std::string> names;
         std::vector<const TSimArr*> arrays;
@@ -83,6 +83,27 @@ TEST(SimData, EveryNameIsFoundInBagsOfAnySize) {
             EXPECT_EQ(bag.FindSimArr(names[i] + "s"), nullptr) << count << names[i];
             EXPECT_EQ(bag.FindScalar(names[i].substr(1)), nullptr) << count << names[i];
         }
+    }
+}
+
+// Room reserved beforehand, short of or beyond the arrays added, changes
+// nothing of what a bag does: arrays added out of order take their sorted
+// places, and a repeated name is refused.
+TEST(SimData, ReservedRoomKeepsOrderAndRefusesRepeats) {
+    for (const std::size_t room : {std::size_t{0}, std::size_t{2}, std::size_t{4}, std::size_t{30}}) {
+        TSimData bag;
+        bag.ReserveArrays(room);
+        TSimArr& second = bag.AddSimArr("Brd2", NewArray(dkByte, 0, 1, {0}, {1}));
+        TSimArr& fourth = bag.AddSimArr("brdB", NewArray(dkByte, 0, 1, {0}, {1}));
+        TSimArr& first = bag.AddSimArr("Brd_", NewArray(dkByte, 0, 1, {0}, {1}));
+        TSimArr& third = bag.AddSimArr("BrdA", NewArray(dkByte, 0, 1, {0}, {1}));
+        EXPECT_EQ(test::ErrorText<ECvError>([&] { bag.AddSimArr("BRD2", NewArray(dkByte, 0, 1, {0}, {1})); }),
+                  "String list does not allow duplicates")
+            << room;
+        ASSERT_EQ(bag.ArrayCount(), 4) << room;
+        const TSimArr* sorted[] = {&first, &second, &third, &fourth};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(&bag.ArrayAt(i), sorted[i]) << room << " " << i;
+        EXPECT_EQ(bag.FindSimArr("brd2"), &second) << room;
     }
 }
 
