@@ -86,6 +86,7 @@ void BufPutShortStr(TPutBuf buf, std::uint16_t& pos, std::string_view text, std:
     field[1] = capacity;
     field[2] = length;
     std::memcpy(field + kShortStrHeader, kept.data(), kept.size());
+    std::memset(field + kShortStrHeader + length, 0, capacity - length);
 }
 
 void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint8_t maxLen) {
@@ -94,9 +95,8 @@ void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint
     if (maxLen == 0) fieldSize = kept.empty() ? 1 : kept.size() + kZtsOverhead;
     std::uint8_t* field = PutAt(buf, pos, fieldSize);
     field[0] = static_cast<std::uint8_t>(kept.size());
-    if (kept.empty()) return;
     std::memcpy(field + 1, kept.data(), kept.size());
-    field[1 + kept.size()] = 0;
+    std::memset(field + 1 + kept.size(), 0, fieldSize - 1 - kept.size());
 }
 
 long double BufGetReal48(TGetBuf buf, std::uint16_t& pos) {

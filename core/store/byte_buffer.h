@@ -84,12 +84,12 @@ void BufPutLong(TPutBuf buf, std::uint16_t& pos, std::int32_t value);
 void BufPutReal48(TPutBuf buf, std::uint16_t& pos, const Real48& value);
 // Raw bytes (an array's element block).
 void BufPutBlock(TPutBuf buf, std::uint16_t& pos, const std::uint8_t* bytes, std::size_t count);
-// Short-text field: L, C, L, the characters, then room up to capacity C (MaxLen, or
-// L when MaxLen is 0). A text longer than MaxLen > 0 is cut to MaxLen; a text of
+// Short-text field: L, C, L, the characters, then zero bytes up to capacity C
+// (MaxLen, or L when MaxLen is 0). A text longer than MaxLen > 0 is cut to MaxLen; a text of
 // more than 255 characters with MaxLen 0 raises ERangeError.
 void BufPutShortStr(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint8_t maxLen);
-// Text field: L, the characters and a zero byte; the field takes MaxLen + 2 bytes
-// when MaxLen > 0. An empty text is the byte 0. A text longer than MaxLen > 0 is
+// Text field: L, the characters and a zero byte; the field takes MaxLen + 2 bytes,
+// zero after the characters, when MaxLen > 0. An empty text is the byte 0. A text longer than MaxLen > 0 is
 // cut to MaxLen; more than 255 characters with MaxLen 0 raises ERangeError.
 void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint8_t maxLen);
 

@@ -19,8 +19,9 @@ Bytes Slice(const Bytes& buffer, std::size_t from, std::size_t count) {
 // A short text takes L, C, L and its capacity C, or its own length when the
 // capacity is 0; a text field takes its length byte, the maximum length and a
 // zero, or without a maximum the length byte, the text and its zero (one byte
-// when empty). Texts longer than the field are cut; bytes after the characters
-// are left as they were.
+// when empty). Texts longer than the field are cut; the room after the
+// characters is zero whatever the buffer held, so a form is the same bytes
+// wherever it is written.
 TEST(ByteBuffer, TextFieldsTakeTheirCapacityAndCutLongerTexts) {
     const struct {
         bool shortStr;
@@ -28,10 +29,12 @@ TEST(ByteBuffer, TextFieldsTakeTheirCapacityAndCutLongerTexts) {
         std::uint8_t maxLen;
         Bytes stored;
     } cases[] = {
-        {true, "AB", 16, {2, 16, 2, 'A', 'B', 0xEE}},  {true, "AB", 0, {2, 2, 2, 'A', 'B'}},
+        {true, "AB", 16, {2, 16, 2, 'A', 'B', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xEE}},
+        {true, "AB", 0, {2, 2, 2, 'A', 'B'}},
         {true, "", 0, {0, 0, 0}},                      {true, "ABCDEFGHIJ", 4, {4, 4, 4, 'A', 'B', 'C', 'D'}},
-        {false, "AB", 8, {2, 'A', 'B', 0, 0xEE}},      {false, "AB", 0, {2, 'A', 'B', 0}},
-        {false, "", 0, {0}},                           {false, "", 8, {0, 0xEE}},
+        {false, "AB", 8, {2, 'A', 'B', 0, 0, 0, 0, 0, 0, 0, 0xEE}},
+        {false, "AB", 0, {2, 'A', 'B', 0}},
+        {false, "", 0, {0}},                           {false, "", 8, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xEE}},
         {false, "ABCDEFGHIJ", 3, {3, 'A', 'B', 'C', 0}},
     };
     for (const auto& c : cases) {
