@@ -142,11 +142,12 @@ std::array<std::string_view, kCount> NamesOf(std::uint16_t id) {
     return names;
 }
 
-bool ListIs(std::uint16_t id, std::span<const std::string_view> names, const TListKey& key) {
+// Whether list ID holds Names, whose lengths once cut are Lengths.
+bool ListIs(std::uint16_t id, std::span<const std::string_view> names, std::uint64_t lengths) {
     const TStoredList& stored = storedLists[id];
-    if (stored.lengths != key.lengths) return false;
+    if (stored.lengths != lengths) return false;
     for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d) {
-        const std::size_t length = LengthAt(key.lengths, d);
+        const std::size_t length = LengthAt(lengths, d);
         if (length > 0 && !SameChars(storedNames[stored.names[d]].chars.data(), names[d].data(), length)) return false;
     }
     return true;
@@ -223,7 +224,7 @@ std::uint16_t ListId(std::span<const std::string_view> names, const TListKey& ke
     if (key.lengths == 0) return 0;
     TLookup& lookup = Lookup();
     const std::scoped_lock locked(lookup.lock);
-    const auto matches = [names, &key](std::uint16_t id) { return ListIs(id, names, key); };
+    const auto matches = [names, &key](std::uint16_t id) { return ListIs(id, names, key.lengths); };
     if (const std::uint16_t found = lookup.lists.Find(key.hash, matches)) return found;
     TStoredList kept{{}, key.lengths};
     for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d)
@@ -246,8 +247,15 @@ thread_local std::array<std::uint16_t, std::size_t{1} << kRecentBits> recentList
 TDimNames::TDimNames(std::span<const std::string_view> names) {
     const TListKey key = KeyOf(names);
     std::uint16_t& recent = recentLists[key.hash >> (64 - kRecentBits)];
-    if (!ListIs(recent, names, key)) recent = ListId(names, key);
+    if (!ListIs(recent, names, key.lengths)) recent = ListId(names, key);
     id_ = recent;
+}
+
+bool TDimNames::Are(std::span<const std::string_view> names) const {
+    std::uint64_t lengths = 0;
+    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d)
+        lengths |= std::uint64_t{std::min(names[d].size(), kNameMax)} << (8 * d);
+    return ListIs(id_, names, lengths);
 }
 
 std::string_view TDimNames::operator[](std::size_t d) const { return storedNames[storedLists[id_].names[d]].View(); }

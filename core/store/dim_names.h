@@ -29,6 +29,9 @@ public:
 
     // Name D, 0-based, below kCount.
     std::string_view operator[](std::size_t d) const;
+    // Whether Names, cut and completed as the constructor does, are these
+    // names: a compare without a look-up, for a list that is likely kept.
+    bool Are(std::span<const std::string_view> names) const;
     // Equal references are equal names.
     friend bool operator==(TDimNames, TDimNames) = default;
 

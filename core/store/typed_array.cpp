@@ -468,7 +468,10 @@ void TSimArr::InitFromSeries(std::uint8_t kind, std::uint8_t subType, std::span<
         ub.Set(static_cast<int>(d), series[d]->Hi());
         names[d] = series[d]->Name();
     }
-    const TDimNames dimNames{std::span(names).first(series.size())};
+    // Arrays re-shaped by the series they already had keep their names.
+    const std::span<const std::string_view> given = std::span(names).first(series.size());
+    const bool kept = dimNames_ != TDimNames() && dimNames_.Are(given);
+    const TDimNames dimNames = kept ? dimNames_ : TDimNames(given);
     Init(kind, subType, static_cast<int>(series.size()), lb, ub);
     dimNames_ = dimNames;
 }

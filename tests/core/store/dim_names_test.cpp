@@ -43,6 +43,12 @@ TEST(DimNames, ArraysOfTheSameSeriesShareNamesThatOutliveThem) {
     copy.Assign(second);
     EXPECT_TRUE(copy.SameDimNames(second));
     EXPECT_EQ((Names{copy.DimName(1), copy.DimName(2), copy.DimName(3)}), (Names{firms.Name(), zones.Name(), ""}));
+    // Re-shaped by other series, then by its own again.
+    copy.InitFromSeries(dkReal48, 0, {&zones});
+    EXPECT_EQ((Names{copy.DimName(1), copy.DimName(2)}), (Names{zones.Name(), ""}));
+    copy.InitFromSeries(dkReal48, 0, {&firms, &zones});
+    copy.InitFromSeries(dkByte, 0, {&firms, &zones});
+    EXPECT_TRUE(copy.SameDimNames(second));
 }
 
 // Lists are the same exactly when their first five names, cut to 16
@@ -69,6 +75,7 @@ TEST(DimNames, ListsAreEqualExactlyWhenTheirCutNamesAre) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Named(c.a) == Named(c.b), c.equal) << c.a.size() << ' ' << c.b.size();
+        EXPECT_EQ(Named(c.a).Are(c.b), c.equal) << c.a.size() << ' ' << c.b.size();
         EXPECT_EQ(Named(c.a)[0], c.a.empty() ? "" : c.a[0].substr(0, TDimNames::kNameMax));
     }
     EXPECT_EQ(Named({"a", "b", "c", "d", "e", "f"})[4], "e");
