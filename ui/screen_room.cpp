@@ -22,13 +22,20 @@ QRect AvailableArea(const QWidget& window) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
+// While the window manager reparents a window into its frame, the frame can
+// read as the new parent's still unsized 1 x 1 window: margins that are
+// negative. Such a frame is not known yet.
+bool IsKnownFrame(const QMargins& frame) {
+    return !frame.isNull() && frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+}
+
 }  // namespace
 
 QMargins WindowFrame(const QWidget& window) {
     const QWindow* handle = window.windowHandle();
     if (handle && window.isVisible()) {
         const QMargins own = handle->frameMargins();
-        if (!own.isNull()) {
+        if (IsKnownFrame(own)) {
             LastSeenFrame() = own;
             return own;
         }
