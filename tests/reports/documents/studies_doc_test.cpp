@@ -2,7 +2,8 @@
 // cut to two markets, zone 1: the studies chosen that the team bought, each
 // under its heading, on the pages the document's rules give, the perceptual
 // maps as pictures; read back from the spreadsheet file (openpyxl) and as
-// PDF, two pages rendered.
+// PDF, two pages rendered; the advertising experiment's notes, rendered and
+// read for a line drawn through them.
 #include <gtest/gtest.h>
 
 #include <QImage>
