@@ -7,7 +7,6 @@
 
 #include "ui/cp1252.h"
 #include "ui/document/header_footer.h"
-#include "ui/sheet/cell_painter.h"
 #include "ui/sheet/cell_ref.h"
 
 namespace cv {
@@ -66,6 +65,13 @@ std::vector<TPageRows> PaginateRows(const TSheetModel& sheet, int lastRow, int p
     return pages;
 }
 
+TCellPainter DocumentCellPainter(const TXlDoc& doc, int lastRow, double pixelsPerTwip) {
+    TCellPainter cells(doc.Sheet(), pixelsPerTwip);
+    // A column narrower than a text it holds is widened for the print.
+    cells.WidenColumnsToTexts(1, std::max(lastRow, 1), 1, doc.UsedColumns());
+    return cells;
+}
+
 bool PaintDocumentPages(const TXlDoc& doc, int lastRow, QPagedPaintDevice& device, const QDate& date) {
     const TDocPageSetup& setup = doc.PageSetup();
     device.setPageLayout(FullPageLayout(setup));
@@ -74,11 +80,8 @@ bool PaintDocumentPages(const TXlDoc& doc, int lastRow, QPagedPaintDevice& devic
     if (!painter.begin(&device)) return false;
     const double pixelsPerTwip = device.logicalDpiY() / kTwipsPerInch;
     const double pixelsPerTenth = pixelsPerTwip * kTwipsPerTenthMm;
-    TCellPainter cells(doc.Sheet(), pixelsPerTwip);
+    TCellPainter cells = DocumentCellPainter(doc, lastRow, pixelsPerTwip);
     cells.SetPictureDrawer(DrawPicture);
-    // Every cell's text prints whole: a column narrower than a text it holds
-    // is widened for the print.
-    cells.WidenColumnsToTexts(1, std::max(lastRow, 1), 1, doc.UsedColumns());
     // A text wider than the table (a screen's title, a note under it) runs on
     // over the empty columns to its right: the block reaches as far as its
     // texts do, and is centred and scaled down to the printable width as one.

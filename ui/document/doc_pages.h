@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/document/xl_doc.h"
+#include "ui/sheet/cell_painter.h"
 
 class QPagedPaintDevice;
 
@@ -27,6 +28,11 @@ struct TPageRows {
 // row that would make it taller than PrintableHeight (tenths of a
 // millimetre); a row taller than a page has a page of its own.
 std::vector<TPageRows> PaginateRows(const TSheetModel& sheet, int lastRow, int printableHeight);
+
+// A painter of Doc's cells at PixelsPerTwip whose columns are widened so that
+// every text of rows 1..LastRow prints whole: the pages are painted with it
+// and the spreadsheet file takes its column widths.
+TCellPainter DocumentCellPainter(const TXlDoc& doc, int lastRow, double pixelsPerTwip);
 
 // Paints every page of Doc (rows 1..LastRow, the page columns) on Device,
 // whose page layout it sets. False when the device cannot be painted on.

@@ -13,7 +13,8 @@
 
 #include "core/base/file_routines.h"
 #include "ui/cp1252.h"
-#include "ui/sheet/cell_painter.h"
+#include "ui/document/doc_pages.h"
+#include "ui/printing/prn_setup.h"
 
 namespace cv {
 namespace {
@@ -117,19 +118,28 @@ lxw_error WriteCells(lxw_worksheet* sheet, TFormatCache& formats, const TSheetMo
     return LXW_NO_ERROR;
 }
 
-void WriteSizes(lxw_worksheet* sheet, const TSheetModel& model, int lastRow, int lastColumn) {
+// The columns as wide as the PDF prints them, each holding its texts whole
+// (of a wrapped text, its widest word), so that no reader breaks a word.
+TCellPainter PrintedColumns(const TXlDoc& doc, int lastRow) {
+    return DocumentCellPainter(doc, lastRow, kPdfResolution / kTwipsPerInch);
+}
+
+void WriteSizes(lxw_worksheet* sheet, const TSheetModel& model, const TCellPainter& columns, int lastRow,
+                int lastColumn) {
     for (int row = 1; row <= lastRow; ++row)
         worksheet_set_row(sheet, static_cast<lxw_row_t>(row - 1), model.RowHeight(row) / kTwipsPerPoint, nullptr);
     for (int column = 1; column <= lastColumn; ++column)
         worksheet_set_column(sheet, static_cast<lxw_col_t>(column - 1), static_cast<lxw_col_t>(column - 1),
-                             model.ColumnWidth(column) / double(kColumnUnitsPerCharacter), nullptr);
+                             columns.ColumnTwips(column) / kTwipsPerCharacter, nullptr);
 }
 
 // The distance in twips from the sheet's top left corner to a fractional
 // column or row edge, as the page painter places pictures.
-double ColumnEdgeTwips(const TSheetModel& model, double column) {
+double ColumnEdgeTwips(const TCellPainter& columns, double column) {
     const int whole = static_cast<int>(column);
-    return model.ColumnsWidthTwips(1, whole - 1) + (column - whole) * model.ColumnWidthTwips(whole);
+    double twips = (column - whole) * columns.ColumnTwips(whole);
+    for (int c = 1; c < whole; ++c) twips += columns.ColumnTwips(c);
+    return twips;
 }
 
 double RowEdgeTwips(const TSheetModel& model, double row) {
@@ -137,15 +147,15 @@ double RowEdgeTwips(const TSheetModel& model, double row) {
     return model.RowsHeightTwips(1, whole - 1) + (row - whole) * model.RowHeight(whole);
 }
 
-lxw_error WritePictures(lxw_worksheet* sheet, const TSheetModel& model) {
+lxw_error WritePictures(lxw_worksheet* sheet, const TSheetModel& model, const TCellPainter& columns) {
     for (const TSheetPicture& picture : model.Pictures()) {
         const QImage image = QImage::fromData(picture.bytes.data(), static_cast<int>(picture.bytes.size()));
         if (image.isNull()) continue;
         const int row = static_cast<int>(picture.row1), column = static_cast<int>(picture.column1);
-        const double widthTwips = ColumnEdgeTwips(model, picture.column2) - ColumnEdgeTwips(model, picture.column1);
+        const double widthTwips = ColumnEdgeTwips(columns, picture.column2) - ColumnEdgeTwips(columns, picture.column1);
         const double heightTwips = RowEdgeTwips(model, picture.row2) - RowEdgeTwips(model, picture.row1);
         lxw_image_options options{};
-        options.x_offset = static_cast<std::int32_t>((picture.column1 - column) * model.ColumnWidthTwips(column) / kTwipsPerPixel);
+        options.x_offset = static_cast<std::int32_t>((picture.column1 - column) * columns.ColumnTwips(column) / kTwipsPerPixel);
         options.y_offset = static_cast<std::int32_t>((picture.row1 - row) * model.RowHeight(row) / kTwipsPerPixel);
         options.x_scale = widthTwips / kTwipsPerPixel / image.width();
         options.y_scale = heightTwips / kTwipsPerPixel / image.height();
@@ -205,8 +215,9 @@ std::string WriteXlsxFile(const TXlDoc& doc, int lastRow, int lastColumn, const 
     TFormatCache formats(book);
     lxw_error error = sheet ? WriteCells(sheet, formats, model, lastRow, lastColumn) : LXW_ERROR_MEMORY_MALLOC_FAILED;
     if (error == LXW_NO_ERROR) {
-        WriteSizes(sheet, model, lastRow, lastColumn);
-        error = WritePictures(sheet, model);
+        const TCellPainter columns = PrintedColumns(doc, lastRow);
+        WriteSizes(sheet, model, columns, lastRow, lastColumn);
+        error = WritePictures(sheet, model, columns);
         WritePrintSettings(sheet, doc, lastRow, lastColumn);
         std::vector<lxw_row_t> breaks = PageBreakRows(model, lastRow);
         if (breaks.size() > 1) worksheet_set_h_pagebreaks(sheet, breaks.data());

@@ -1,7 +1,8 @@
 #pragma once
 // Writes a document's sheet as a spreadsheet file (".xlsx", through
 // libxlsxwriter): texts, numbers, formulas with their computed values, cell
-// formats, row heights, column widths, pictures, page breaks and the print
+// formats, row heights, column widths (widened as the PDF widens them, so
+// that no wrapped word is broken), pictures, page breaks and the print
 // settings. The file is written under a temporary name in the target
 // directory and renamed over the path only when complete.
 

@@ -26,7 +26,6 @@ constexpr char kNoPrinterFilesKey[] = "NoPrinterFiles";
 constexpr char kDocWrittenText[] = "The document was written to @1.";
 constexpr char kDocsWrittenText[] = "The documents were written to:";
 constexpr char kDocsWrittenKey[] = "DocsWritten";
-constexpr int kPdfResolution = 300;
 
 // Whether the language file holds line Line of a message key.
 bool HasMessageLine(const char* key, int line) {

@@ -34,6 +34,9 @@ struct TPrinterChoice {
     TDevMode devMode;
 };
 
+// The resolution PDF files are drawn at (dots per inch).
+inline constexpr int kPdfResolution = 300;
+
 // Draws the pages of one print job on the device; false when it failed.
 using TPageRenderer = std::function<bool(QPagedPaintDevice& device)>;
 

@@ -192,6 +192,10 @@ void TQNTable::SetRangeStdFont(int row, int column, int rowCount, int columnCoun
         format.font.italic = block.font.style & 2;
         format.font.colour = block.font.colour;
         format.fill = block.fillFlags ? TCellFill{block.pattern, block.foreground, block.background} : TCellFill{};
+        // A note in a table font runs on across the block: the lines between
+        // the table's columns stop above it rather than cross its words.
+        format.left = {};
+        format.right = {};
     });
     SetRangeBorderTop(r.row1, r.column1, r.row1, r.column2, 1, 0);
 }

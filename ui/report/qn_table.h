@@ -74,6 +74,8 @@ public:
     void SetRangeFont(int row1, int column1, int row2, int column2, int size, int bold, int italic, int underline,
                       std::int32_t colour);
     void SetRangeFontColor(int row1, int column1, int row2, int column2, std::int32_t colour);
+    // Formats the block as a note in table font 1 or 2: its font and fill, a
+    // line above it and no column lines through it.
     void SetRangeStdFont(int row, int column, int rowCount, int columnCount, int fontNumber);
     void SetRangeBorderTop(int row1, int column1, int row2, int column2, int style, std::int32_t colour);
     void SetRangeBorderBottom(int row1, int column1, int row2, int column2, int style, std::int32_t colour);

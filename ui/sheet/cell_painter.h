@@ -73,11 +73,11 @@ public:
     // from whole twips so that blocks painted apart line up.
     double RowOffset(int firstRow, int row) const;
     double ColumnOffset(int firstColumn, int column) const;
+    // A column's width in twips: the sheet's, or the wider one this painter gave it.
+    double ColumnTwips(int column) const;
 
 private:
     struct TBlock;
-    // A column's width in twips: the sheet's, or the wider one this painter gave it.
-    double ColumnTwips(int column) const;
     void PaintFills(QPainter& painter, const TBlock& block) const;
     void PaintTexts(QPainter& painter, const TBlock& block) const;
     void PaintBorders(QPainter& painter, const TBlock& block) const;

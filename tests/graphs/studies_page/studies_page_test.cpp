@@ -415,7 +415,7 @@ TEST_F(StudiesPageTest, TheHardCopyPdfOfEveryStudyScreenCutsNoCell) {
     ShowAt(3);
     EXPECT_GE(test::ExpectEveryScreensHardCopyWhole(*page, [&] { Main().sbPrintClick(); },
                                                      Session->PrivateDir() + "StudyHardCopy.pdf",
-                                                     {"MPStuMapInfluence", "MPStuConsAwa"}),
+                                                     {"MPStuMapInfluence", "MPStuConsAwa", "MPStuExpAdv"}),
               10);
 }
 

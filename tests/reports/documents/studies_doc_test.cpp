@@ -2,8 +2,12 @@
 // cut to two markets, zone 1: the studies chosen that the team bought, each
 // under its heading, on the pages the document's rules give, the perceptual
 // maps as pictures; read back from the spreadsheet file (openpyxl) and as
-// PDF, two pages rendered.
+// PDF, two pages rendered; the advertising experiment's notes, rendered and
+// read for a line drawn through them.
 #include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
 
 #include "core/session/session.h"
 #include "core/store/cv_data.h"
@@ -13,6 +17,7 @@
 #include "team/document_charts.h"
 #include "tests/reports/support/results_fixture.h"
 #include "tests/ui/support/document_files.h"
+#include "tests/ui/support/pdf_words.h"
 
 namespace cv {
 namespace {
@@ -116,6 +121,44 @@ TEST_F(StudiesDocOfEveryMarketTest, AMapWithoutBrandsIsLeftOut) {
               "PERCEPTUAL MAP - market M3, period 3 new page\n"
               "pictures 1\n")
         << output;
+}
+
+// The pixel columns of Image (rendered at Dpi) that are dark from the top to
+// the bottom of Box (in points): a line drawn down through it.
+std::vector<int> LinesDownThrough(const QImage& image, int dpi, const test::TPdfText& box) {
+    const double pixelsPerPoint = dpi / 72.0;
+    const int top = static_cast<int>(std::ceil(box.top * pixelsPerPoint));
+    const int bottom = static_cast<int>(std::floor(box.bottom * pixelsPerPoint));
+    constexpr int kDark = 160;
+    std::vector<int> lines;
+    for (int x = static_cast<int>(box.left * pixelsPerPoint); x < box.right * pixelsPerPoint; ++x) {
+        int y = top;
+        while (y <= bottom && qGray(image.pixel(x, y)) < kDark) ++y;
+        if (y > bottom) lines.push_back(x);
+    }
+    return lines;
+}
+
+// The advertising experiment of M1 (every study printed): its three notes
+// under the table run on across the columns to the right of the headings, and
+// no column's line is drawn down through them.
+TEST_F(StudiesDocTest, TheExperimentsNotesAreNotCrossedByALine) {
+    TCvDoc doc(owner.get());
+    TStudySelection studies;
+    studies.Markets = {256, 0, 0};
+    ASSERT_TRUE(BuildStudiesReport(doc, Context(3), true, 1, studies, DocumentChartsOn(*owner), 0, 1));
+    const std::string pdf = Session->PrivateDir() + "experiment.pdf";
+    ASSERT_TRUE(doc.WritePdf(pdf));
+    const std::vector<test::TPdfText> lines = test::PdfLines(pdf, 2);
+    const test::TPdfText* first = test::FindPdfText(
+        lines, "The experiment ran the period again with each brand's advertising budget 20 % higher,");
+    const test::TPdfText* last = test::FindPdfText(lines, "Figures are what the brands would then have reached.");
+    ASSERT_TRUE(first && last);
+    const test::TPdfText notes{"notes", first->left, first->top, first->right, last->bottom};
+    constexpr int kDpi = 100;
+    const QImage page = test::RenderPdfPage(pdf, 2, "StudiesDocTest_ExperimentPage", kDpi);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(LinesDownThrough(page, kDpi, notes), std::vector<int>{});
 }
 
 TEST_F(StudiesDocTest, NothingChosenWritesNothing) {

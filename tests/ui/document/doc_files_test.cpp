@@ -10,11 +10,13 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <unistd.h>
 
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/support/document_files.h"
+#include "tests/ui/support/pdf_words.h"
 #include "tests/ui/printing/scripted_printer.h"
 #include "ui/chart/qn_chart.h"
 #include "ui/document/xl_doc.h"
@@ -178,6 +180,55 @@ TEST_F(DocFilesTest, PrintingCopiesAndFailures) {
     ASSERT_EQ(ui.errorBoxes.size(), 1u);
     EXPECT_EQ(ui.errorBoxes[0], "The document could not be printed on Laser1.");  // no language file
     EXPECT_EQ(printer->jobs.size(), 4u);  // the failure stops the further copies
+}
+
+// Column A holds a wrapped text with a word wider than a document column,
+// columns B and C a word each: the print widens column A to hold the long
+// word, and the spreadsheet file gives every column the width it prints at.
+TEST_F(DocFilesTest, TheFilesColumnsAreAsWideAsThePrintsAndHoldAWrappedTextsWidestWord) {
+    TSheetModel wrapped;
+    wrapped.SetMaxRow(1);
+    wrapped.SetMaxCol(3);
+    wrapped.SetText(1, 1, "An internationalisation study");
+    wrapped.FormatRange(1, 1, 1, 1, [](TCellFormat& format) { format.wrap = true; });
+    wrapped.SetText(1, 2, "Next");
+    wrapped.SetText(1, 3, "Then");
+    doc.AppendSheet(wrapped);
+    const std::string path = dir / "wrapped.xlsx";
+    ASSERT_TRUE(doc.PrintOrSave(path, 0, 1));
+    const std::string pdf = dir / "wrapped.pdf";
+    ASSERT_TRUE(doc.WritePdf(pdf));
+
+    // The words of the table's row, on the last page.
+    const int lastPage = test::PdfPageCount(pdf);
+    EXPECT_FALSE(test::RenderPdfPage(pdf, lastPage, "PdfPageOfAWrappedWord").isNull());
+    const std::vector<test::TPdfText> words = test::PdfWords(pdf, lastPage);
+    const test::TPdfText* longWord = test::FindPdfText(words, "internationalisation");
+    const test::TPdfText* first = test::FindPdfText(words, "An");
+    const test::TPdfText* second = test::FindPdfText(words, "Next");
+    const test::TPdfText* third = test::FindPdfText(words, "Then");
+    ASSERT_TRUE(longWord && first && second && third);
+    // Each text starts at its column's left edge plus the same padding: the
+    // printed columns are as wide as the distances between their texts.
+    const std::vector<std::pair<std::string, double>> printed{{"A", second->left - first->left},
+                                                              {"B", third->left - second->left}};
+    EXPECT_GT(printed[0].second, longWord->right - longWord->left);
+
+    // The file keeps a width of W characters as the pixels of a column of
+    // 7-pixel digits, round(7 W) + 5 padding, over 7; read back in
+    // characters of 100 twips, 5 points. Both the file's pixels and the
+    // print's 300-dpi edges are rounded: the widths agree within 0.75 point.
+    const std::string script =
+        "import openpyxl,sys\n"
+        "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+        "for column in 'AB': print((round(ws.column_dimensions[column].width*7)-5)/7)\n";
+    std::istringstream widths(test::RunPython(script, path));
+    std::vector<double> filePoints;
+    for (double characters = 0; widths >> characters;) filePoints.push_back(characters * 5);
+    ASSERT_EQ(filePoints.size(), printed.size());
+    for (std::size_t i = 0; i < printed.size(); ++i)
+        EXPECT_NEAR(filePoints[i], printed[i].second, 0.75) << printed[i].first;
+    EXPECT_GT(filePoints[0], longWord->right - longWord->left);
 }
 
 // A table wider than the ten page columns keeps its last columns: the file

@@ -45,11 +45,12 @@ int PdfPageCount(const std::string& path) {
     return pages == std::string::npos ? 0 : std::stoi(info.substr(pages + 6));
 }
 
-QImage RenderPdfPage(const std::string& path, int page, const std::string& shotName) {
+QImage RenderPdfPage(const std::string& path, int page, const std::string& shotName, int dpi) {
     QDir().mkpath(CV_SCREENSHOT_DIR);
     const std::string shot = std::string(CV_SCREENSHOT_DIR) + "/" + shotName;
     const std::string number = std::to_string(page);
-    RunCommand("pdftoppm -r 70 -png -f " + number + " -l " + number + " '" + path + "' '" + shot + "'");
+    RunCommand("pdftoppm -r " + std::to_string(dpi) + " -png -f " + number + " -l " + number + " '" + path + "' '" +
+               shot + "'");
     // pdftoppm pads the page number to the width of the page count.
     for (const std::string& suffix : {number, "0" + number, "00" + number}) {
         const QImage image(QString::fromStdString(shot + "-" + suffix + ".png"));

@@ -19,7 +19,7 @@ std::string RunPython(const std::string& script, const std::string& argument);
 extern const char kSumFormulasCheck[];
 // The number of pages of the PDF file; 0 when it cannot be read.
 int PdfPageCount(const std::string& path);
-// Page (from 1) of the PDF drawn at 70 dpi into build/screenshots/<ShotName>-<Page>.png.
-QImage RenderPdfPage(const std::string& path, int page, const std::string& shotName);
+// Page (from 1) of the PDF drawn at Dpi (70 unless given) into build/screenshots/<ShotName>-<Page>.png.
+QImage RenderPdfPage(const std::string& path, int page, const std::string& shotName, int dpi = 70);
 
 }  // namespace cv::test
