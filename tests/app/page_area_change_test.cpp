@@ -1,21 +1,27 @@
-// A page that shows a report table or a chart while the page area changes,
-// as it does when the window manager's frame, and so the room the screen
-// leaves the main window, changes: what the page shows is laid out as if it
-// had been built for the new area, inside it, and as it was once the area is
-// back.
+// A page that shows a report table or a chart while a panel comes onto the
+// screen and goes, and so the room the screen leaves the main window and its
+// page area change: what the page shows is laid out as if it had been built
+// for the new room, inside the page, and as it was once the room is back.
 
 #include <QAction>
-#include <QStackedWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
+#include <ostream>
 #include <string>
 
 #include "tests/app/support/program_with_industry.h"
+#include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/screen_panel.h"
+#include "tests/ui/support/window_manager.h"
 #include "tests/ui/support/window_test.h"
 
 namespace cv::test {
 namespace {
+
+// The panel takes this share of the screen's width.
+constexpr int kPanelShare = 4;
 
 // Where each shown widget on the page lies, by class and name: the table's
 // sheets, scroll bars and captions, the chart, the combos and their labels.
@@ -52,6 +58,8 @@ struct TShownItem {
     bool chart;  // the item shows a chart, not a report table
 };
 
+void PrintTo(const TShownItem& shown, std::ostream* out) { *out << shown.pageButton << " " << shown.item; }
+
 class PageAreaChangeSmallScreen : public ProgramWithSentIndustry, public ::testing::WithParamInterface<TShownItem> {
 protected:
     TFoCv3Mod& ShowItem(const TShownItem& shown) {
@@ -64,34 +72,30 @@ protected:
         EXPECT_NE(action, nullptr) << item;
         if (action) action->trigger();
     }
-    // Lays the page area out where the main window puts it for a new room.
-    void SetPageArea(const QRect& area) { Main().PageArea()->setGeometry(area); }
-    // The page area cut by a quarter each way, as a frame that takes more room leaves it.
-    static QRect SmallerPageArea(const QRect& area) {
-        return {area.topLeft(), QSize(area.width() * 3 / 4, area.height() * 3 / 4)};
-    }
 };
 
-TEST_P(PageAreaChangeSmallScreen, WhatThePageShowsFollowsTheArea) {
+TEST_P(PageAreaChangeSmallScreen, WhatThePageShowsFollowsTheRoomAPanelLeaves) {
+    if (!WindowManagerRuns()) GTEST_SKIP() << "only a window manager takes a panel's strip from the available area";
     TakeTheIndustry();
     const TShownItem shown = GetParam();
     TFoCv3Mod& page = ShowItem(shown);
     ASSERT_EQ(page.Display().Chart() != nullptr, shown.chart);
     ASSERT_EQ(page.Display().Screen() != nullptr, !shown.chart);
     const TPlaces built = ShownPlaces(page);
-    const QRect area = Main().PageArea()->geometry();
+    const QSize pageSize = page.size();
 
-    SetPageArea(SmallerPageArea(area));
-    ASSERT_EQ(page.size(), SmallerPageArea(area).size());
+    auto panel = std::make_unique<TScreenPanel>(ScreenSize().width() / kPanelShare);
+    QTRY_VERIFY(page.width() < pageSize.width());
     const TPlaces followed = ShownPlaces(page);
     ExpectInside(page, followed);
     SaveScreenshot(Main(), std::string("PageAreaChangeSmallScreen_") + shown.item);
     Choose(page, shown.item);
     EXPECT_EQ(followed, ShownPlaces(page)) << "followed:\n"
-                                           << Describe(followed) << "built for the area:\n"
+                                           << Describe(followed) << "built for the room:\n"
                                            << Describe(ShownPlaces(page));
 
-    SetPageArea(area);
+    panel.reset();
+    QTRY_COMPARE(page.size(), pageSize);
     EXPECT_EQ(ShownPlaces(page), built) << "given back:\n"
                                         << Describe(ShownPlaces(page)) << "built:\n"
                                         << Describe(built);
