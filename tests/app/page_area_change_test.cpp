@@ -20,8 +20,8 @@
 namespace cv::test {
 namespace {
 
-// The panel takes this share of the screen's width.
-constexpr int kPanelShare = 4;
+// A dock's width, in pixels.
+constexpr int kPanelWidth = 64;
 
 // Where each shown widget on the page lies, by class and name: the table's
 // sheets, scroll bars and captions, the chart, the combos and their labels.
@@ -84,7 +84,7 @@ TEST_P(PageAreaChangeSmallScreen, WhatThePageShowsFollowsTheRoomAPanelLeaves) {
     const TPlaces built = ShownPlaces(page);
     const QSize pageSize = page.size();
 
-    auto panel = std::make_unique<TScreenPanel>(ScreenSize().width() / kPanelShare);
+    auto panel = std::make_unique<TScreenPanel>(kPanelWidth);
     QTRY_VERIFY(page.width() < pageSize.width());
     const TPlaces followed = ShownPlaces(page);
     ExpectInside(page, followed);
