@@ -101,6 +101,11 @@ void TPageCombos::HideAll() {
     }
 }
 
+void TPageCombos::PlaceShown() {
+    for (int position = 1; position <= kPositions; ++position)
+        if (const QComboBox* combo = Combo(position); combo && !combo->isHidden()) Place(position);
+}
+
 void TPageCombos::Connect(int position) {
     QObject::connect(Combo(position), &QComboBox::currentIndexChanged, &page_,
                      [this, position](int index) { onChange_(position, index); });

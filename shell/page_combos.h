@@ -45,6 +45,8 @@ public:
                             const std::vector<std::string>& items);
     // Hides every combo and label; their changes run nothing until they are filled again.
     void HideAll();
+    // Places the shown combos again for the page's present width.
+    void PlaceShown();
 
     QComboBox* Combo(int position) const { return slots_.at(position - 1).combo; }
     // The word the combo at Position was added with; null when it was only filled.

@@ -15,16 +15,21 @@ constexpr int kHardCopyFirstRow = 5;
 
 }  // namespace
 
+TPageDisplay::TPageDisplay(const QWidget& page) : page_(page) {}
+
 TPageDisplay::~TPageDisplay() = default;
 
 void TPageDisplay::Show(std::unique_ptr<TCVScreen> screen) {
     Clear();
     screen_ = std::move(screen);
+    laidOutFor_ = page_.size();
 }
 
 void TPageDisplay::Show(std::unique_ptr<TCVChart> chart) {
     Clear();
     chart_ = std::move(chart);
+    laidOutFor_ = page_.size();
+    if (chart_) chartRoomLeft_ = laidOutFor_ - chart_->size();
 }
 
 void TPageDisplay::Clear() {
@@ -35,6 +40,17 @@ void TPageDisplay::Clear() {
 void TPageDisplay::Rebuild(const TDataContext& context) {
     if (chart_) chart_->Build(context);
     if (screen_) screen_->Build(context);
+}
+
+void TPageDisplay::FollowPageSize() {
+    const QSize size = page_.size();
+    if (IsEmpty() || size == laidOutFor_) return;
+    laidOutFor_ = size;
+    if (screen_ && screen_->Table()) screen_->Table()->FollowOwnerSize();
+    if (chart_) {
+        chart_->resize((size - chartRoomLeft_).expandedTo(QSize(0, 0)));
+        chart_->Reposition();
+    }
 }
 
 void TPageDisplay::Print(QWidget* owner) const {

@@ -31,6 +31,7 @@ TFoCv3Mod::TFoCv3Mod(QWidget* owner, const QString& name, TPageNeeds needs)
       combos_(
           *this, [this] { return menuBar_->sizeHint().height(); },
           [this](int position, int index) { ListComboChange(position, index); }),
+      display_(*this),
       needs_(needs) {
     setObjectName(name);
     auto* layout = new QVBoxLayout(this);
@@ -138,6 +139,12 @@ void TFoCv3Mod::VertAxisComboChange(QComboBox* sender) {
 void TFoCv3Mod::SegmentComboChange(QComboBox* sender) {
     Data.SelSegment = static_cast<std::int16_t>(sender->currentIndex() + 1);
     display_.Rebuild(Data);
+}
+
+void TFoCv3Mod::resizeEvent(QResizeEvent* event) {
+    TQNForm::resizeEvent(event);
+    combos_.PlaceShown();
+    display_.FollowPageSize();
 }
 
 void TFoCv3Mod::Print() { display_.Print(this); }

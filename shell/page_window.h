@@ -130,6 +130,9 @@ protected:
     using TMenuHandler = std::function<void(QAction*)>;
     QAction* AddMenuItem(QMenu* menu, const QString& name, const QString& designCaption, TMenuHandler handler = {});
     void AddSeparator(QMenu* menu, const QString& name);
+    // The page area follows the room the screen leaves the main window: the
+    // combos and what the page shows follow the page's new size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void SetRememberedItem(QAction* item);

@@ -63,6 +63,8 @@ void KeepOnScreen(QWidget& window) {
 TScreenKeeper::TScreenKeeper(QWidget& window, std::function<void()> refit)
     : QObject(&window), window_(window), refit_(std::move(refit)) {
     window.installEventFilter(this);
+    if (QScreen* screen = window.screen())
+        connect(screen, &QScreen::availableGeometryChanged, this, &TScreenKeeper::AvailableAreaChanged);
 }
 
 bool TScreenKeeper::eventFilter(QObject* watched, QEvent* event) {
@@ -72,12 +74,19 @@ bool TScreenKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) return false;
     if (!window_.isVisible()) return false;
     const QMargins frame = WindowFrame(window_);
-    if (fitted_ && frame == fittedFrame_) return false;
+    if (!fitted_ || frame != fittedFrame_) Fit(frame);
+    return false;
+}
+
+void TScreenKeeper::Fit(const QMargins& frame) {
     fitted_ = true;
     fittedFrame_ = frame;
     if (refit_) refit_();
     KeepOnScreen(window_);
-    return false;
+}
+
+void TScreenKeeper::AvailableAreaChanged() {
+    if (window_.isWindow() && window_.isVisible()) Fit(WindowFrame(window_));
 }
 
 }  // namespace cv

@@ -25,8 +25,9 @@ QSize RoomOnScreen(const QWidget& window);
 // larger than the area keeps its top left corner in it.
 void KeepOnScreen(QWidget& window);
 
-// Keeps a top-level window on its screen. When the window is shown, and again
-// when the window manager's frame around it becomes known or changes, Refit
+// Keeps a top-level window on its screen. When the window is shown, again
+// when the window manager's frame around it becomes known or changes, and
+// when the screen's available area changes (a panel comes or goes), Refit
 // runs (a window that sizes itself to RoomOnScreen lays itself out again) and
 // the window is moved into the available area. A person's later moves are
 // left alone. The keeper is a child of the window.
@@ -40,6 +41,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Fit(const QMargins& frame);
+    void AvailableAreaChanged();
+
     QWidget& window_;
     std::function<void()> refit_;
     QMargins fittedFrame_;

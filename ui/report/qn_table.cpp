@@ -411,6 +411,17 @@ void TQNTable::Refresh() {
     }
 }
 
+void TQNTable::FollowOwnerSize() {
+    if (!visible_ || tableType_ == static_cast<int>(TTableType::Document)) return;
+    baseViewScale_ = OwnerScale();
+    UpdateCaptionLabels();
+    LayOut();
+}
+
+int TQNTable::OwnerScale() const {
+    return OwnerViewScale(owner_ ? owner_->width() : 0, zoom_).value_or(kOwnViewScale);
+}
+
 void TQNTable::LayOut() {
     FitToOwner();
     sheet_->SizeToVisible();

@@ -53,6 +53,9 @@ public:
                     int rowsBefore, int rowsBetween, int rowsAfter, int alignment);
     void Refresh();
     void Show();
+    // Lays a shown window table out again for its owner's present size: the
+    // captions wrapped, the rows and columns that fit shown, the table placed.
+    void FollowOwnerSize();
 
     // Cells.
     void SetCellText(int row, int column, const std::string& text);
@@ -123,6 +126,8 @@ private:
     void LayOut();
     // A window table shows as many body rows and columns as fit its owner.
     void FitToOwner();
+    // The scale the table starts from in its owner's present width, with its zoom.
+    int OwnerScale() const;
     QSize ShownSize(const TTableGeometry& g) const;
     // The wheel over the sheet or a pane moves the scroll bars.
     void WatchWheel();

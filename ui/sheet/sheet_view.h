@@ -19,6 +19,9 @@
 
 namespace cv {
 
+// A sheet's scale in percent until it is zoomed.
+inline constexpr int kOwnViewScale = 100;
+
 class TCellEditor;
 
 class TSheetView : public QWidget {
@@ -93,7 +96,7 @@ private:
     TSheetModel model_;
     int fixedRow_ = 1, fixedRows_ = 0, fixedCol_ = 1, fixedCols_ = 0;
     int topRow_ = 1, leftCol_ = 1;
-    int viewScale_ = 100;
+    int viewScale_ = kOwnViewScale;
     std::int32_t backColour_ = 0xFFFFFF;
     TCellEditor* editor_ = nullptr;
     // A key is on its way from the view to the editor.
