@@ -112,7 +112,13 @@ void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint
 template <bool Checked>
 class TFieldPuts {
 public:
-    TFieldPuts(TPutBuf buf, std::uint16_t& pos) : buf_(buf), pos_(pos) {}
+    TFieldPuts(TPutBuf buf, std::uint16_t& pos) : buf_(buf), pos_(pos), at_(Checked ? nullptr : buf.data + pos) {}
+    // The unchecked puts move a pointer along and Pos once, when done.
+    ~TFieldPuts() {
+        if constexpr (!Checked) pos_ = static_cast<std::uint16_t>(at_ - buf_.data);
+    }
+    TFieldPuts(const TFieldPuts&) = delete;
+    TFieldPuts& operator=(const TFieldPuts&) = delete;
 
     void Byte(std::uint8_t value) { *Field(1) = value; }
     void Word(std::uint16_t value) {
@@ -156,6 +162,7 @@ private:
 
     TPutBuf buf_;
     std::uint16_t& pos_;
+    std::uint8_t* at_;
 };
 
 // Where the fields a get may take from Buf end at the latest: a field ending
@@ -222,10 +229,14 @@ std::uint8_t* TFieldPuts<Checked>::Field(std::size_t count) {
     if constexpr (Checked) {
         if (!BufFits(buf_, pos_, count)) [[unlikely]]
             buffer_detail::FailPut(pos_, count);
+        std::uint8_t* field = buf_.data + pos_;
+        pos_ = static_cast<std::uint16_t>(pos_ + count);
+        return field;
+    } else {
+        std::uint8_t* field = at_;
+        at_ += count;
+        return field;
     }
-    std::uint8_t* field = buf_.data + pos_;
-    pos_ = static_cast<std::uint16_t>(pos_ + count);
-    return field;
 }
 
 inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos) {
