@@ -36,6 +36,10 @@ inline constexpr std::size_t kBufSize = 65521;
 inline constexpr std::size_t kMaxFieldText = 255;
 // No field may end past this position: the position is an unsigned 16-bit value.
 inline constexpr std::size_t kMaxBufPosition = 0xFFFF;
+// The bytes of a short-text field before its characters: L, C, L.
+inline constexpr std::size_t kShortStrHeader = 3;
+// The bytes of a text field besides its characters: the length and the closing zero.
+inline constexpr std::size_t kZtsOverhead = 2;
 
 // What a put raises when its field would end past the buffer: a range error
 // ("Range check error") that also tells where the field starts and how long it
@@ -76,7 +80,14 @@ struct TGetBuf {
 // The part of Text that a text field of maximum length MaxLen can hold: its first
 // MaxLen characters, or its first 255 when MaxLen is 0. Setters store texts
 // through this so that what is written reads back equal.
-std::string_view FitToField(std::string_view text, std::uint8_t maxLen);
+inline std::string_view FitToField(std::string_view text, std::uint8_t maxLen) {
+    return text.substr(0, maxLen == 0 ? kMaxFieldText : maxLen);
+}
+
+// Whether a field of Count bytes put at Pos ends within Buf and within kBufSize.
+inline bool BufFits(TPutBuf buf, std::uint16_t pos, std::size_t count) {
+    return buf.data != nullptr && std::size_t{pos} + count <= std::min(buf.size, kBufSize);
+}
 
 inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value);
 void BufPutWord(TPutBuf buf, std::uint16_t& pos, std::uint16_t value);
@@ -92,6 +103,67 @@ void BufPutShortStr(TPutBuf buf, std::uint16_t& pos, std::string_view text, std:
 // zero after the characters, when MaxLen > 0. An empty text is the byte 0. A text longer than MaxLen > 0 is
 // cut to MaxLen; more than 255 characters with MaxLen 0 raises ERangeError.
 void BufPutZts(TPutBuf buf, std::uint16_t& pos, std::string_view text, std::uint8_t maxLen);
+
+// Fields put one after another at Pos, in the layouts of the puts above. The
+// checked puts check each field as those do; the unchecked ones check nothing,
+// for a form whose whole extent the caller found to fit (BufFits): a form
+// written often is checked once instead of field by field, and written by the
+// same code either way.
+template <bool Checked>
+class TFieldPuts {
+public:
+    TFieldPuts(TPutBuf buf, std::uint16_t& pos) : buf_(buf), pos_(pos), at_(Checked ? nullptr : buf.data + pos) {}
+    // The unchecked puts move a pointer along and Pos once, when done.
+    ~TFieldPuts() {
+        if constexpr (!Checked) pos_ = static_cast<std::uint16_t>(at_ - buf_.data);
+    }
+    TFieldPuts(const TFieldPuts&) = delete;
+    TFieldPuts& operator=(const TFieldPuts&) = delete;
+
+    void Byte(std::uint8_t value) { *Field(1) = value; }
+    void Word(std::uint16_t value) {
+        std::uint8_t* field = Field(2);
+        field[0] = static_cast<std::uint8_t>(value);
+        field[1] = static_cast<std::uint8_t>(value >> 8);
+    }
+    void Block(const std::uint8_t* bytes, std::size_t count) {
+        std::uint8_t* field = Field(count);
+        if (count > 0) std::memcpy(field, bytes, count);
+    }
+    // As BufPutShortStr.
+    void ShortStr(std::string_view text, std::uint8_t maxLen) {
+        const std::string_view kept = FieldText(text, maxLen);
+        const auto length = static_cast<std::uint8_t>(kept.size());
+        const std::uint8_t capacity = maxLen == 0 ? length : maxLen;
+        std::uint8_t* field = Field(kShortStrHeader + capacity);
+        field[0] = length;
+        field[1] = capacity;
+        field[2] = length;
+        if (length > 0) std::memcpy(field + kShortStrHeader, kept.data(), length);
+        std::memset(field + kShortStrHeader + length, 0, capacity - length);
+    }
+    // As BufPutZts.
+    void Zts(std::string_view text, std::uint8_t maxLen) {
+        const std::string_view kept = FieldText(text, maxLen);
+        std::size_t fieldSize = maxLen + kZtsOverhead;
+        if (maxLen == 0) fieldSize = kept.empty() ? 1 : kept.size() + kZtsOverhead;
+        std::uint8_t* field = Field(fieldSize);
+        field[0] = static_cast<std::uint8_t>(kept.size());
+        if (!kept.empty()) std::memcpy(field + 1, kept.data(), kept.size());
+        std::memset(field + 1 + kept.size(), 0, fieldSize - 1 - kept.size());
+    }
+
+private:
+    static std::string_view FieldText(std::string_view text, std::uint8_t maxLen) {
+        if (maxLen == 0 && text.size() > kMaxFieldText) throw ERangeError();
+        return FitToField(text, maxLen);
+    }
+    std::uint8_t* Field(std::size_t count);
+
+    TPutBuf buf_;
+    std::uint16_t& pos_;
+    std::uint8_t* at_;
+};
 
 // Where the fields a get may take from Buf end at the latest: a field ending
 // there or before reads without a truncation or overflow error.
@@ -138,7 +210,6 @@ inline const std::uint8_t* GetField(TGetBuf buf, std::uint16_t& pos, std::size_t
 }  // namespace buffer_detail
 
 inline std::string_view BufGetShortStrView(TGetBuf buf, std::uint16_t& pos) {
-    constexpr std::size_t kShortStrHeader = 3;  // L, C, L
     const std::uint8_t* header = buffer_detail::GetField(buf, pos, 2);
     const std::uint8_t capacity = header[1];
     pos -= 2;
@@ -151,6 +222,21 @@ inline void BufPutByte(TPutBuf buf, std::uint16_t& pos, std::uint8_t value) {
     if (buf.data == nullptr || pos >= buf.size || pos >= kBufSize) [[unlikely]]
         buffer_detail::FailPut(pos, 1);
     buf.data[pos++] = value;
+}
+
+template <bool Checked>
+std::uint8_t* TFieldPuts<Checked>::Field(std::size_t count) {
+    if constexpr (Checked) {
+        if (!BufFits(buf_, pos_, count)) [[unlikely]]
+            buffer_detail::FailPut(pos_, count);
+        std::uint8_t* field = buf_.data + pos_;
+        pos_ = static_cast<std::uint16_t>(pos_ + count);
+        return field;
+    } else {
+        std::uint8_t* field = at_;
+        at_ += count;
+        return field;
+    }
 }
 
 inline std::uint8_t BufGetByte(TGetBuf buf, std::uint16_t& pos) {

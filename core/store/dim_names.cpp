@@ -251,11 +251,13 @@ TDimNames::TDimNames(std::span<const std::string_view> names) {
     id_ = recent;
 }
 
+// Name by name, each cut as kept; the names not given must be empty.
 bool TDimNames::Are(std::span<const std::string_view> names) const {
-    std::uint64_t lengths = 0;
-    for (std::size_t d = 0; d < std::min(names.size(), kCount); ++d)
-        lengths |= std::uint64_t{std::min(names[d].size(), kNameMax)} << (8 * d);
-    return ListIs(id_, names, lengths);
+    const TStoredList& stored = storedLists[id_];
+    const std::size_t given = std::min(names.size(), kCount);
+    for (std::size_t d = 0; d < given; ++d)
+        if (!NameIs(stored.names[d], names[d].substr(0, kNameMax))) return false;
+    return (stored.lengths >> (8 * given)) == 0;
 }
 
 std::string_view TDimNames::operator[](std::size_t d) const { return storedNames[storedLists[id_].names[d]].View(); }

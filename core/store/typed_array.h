@@ -291,6 +291,12 @@ protected:
                                        std::uint8_t closing, Take&& take);
     // Takes Shape and the elements at ElementsAt of Buf; clears the modified flag.
     void ReadWrittenElements(const TShape& shape, TGetBuf buf, std::size_t elementsAt);
+    // The bytes WriteToBuffer writes; 0 when the array has no shape or holds
+    // texts of no maximum length, whose fields differ in size.
+    std::size_t FormSize() const;
+    // The array form put through Fields (a TFieldPuts); an unshaped array raises ERangeError.
+    template <class Fields>
+    void PutForm(Fields& fields) const;
 
 private:
     static constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
@@ -430,6 +436,8 @@ public:
     static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
 private:
+    // The bytes WriteToBuffer writes; 0 when TDynArr::FormSize is.
+    std::size_t NamedFormSize() const;
     // As TDynArr::FindWrittenForm for the named form at Pos; the dimension
     // names go to Names when given, as views into Buf.
     template <class Take>

@@ -26,6 +26,10 @@ constexpr std::uint8_t kTagBody = 104;
 constexpr std::uint8_t kTagSimArrEnd = 200;
 // The bytes of a text field besides its characters: the length and the closing zero.
 constexpr std::size_t kTextFieldOverhead = 2;
+// The array form's seven tags, kind, sub type and dimension count.
+constexpr std::size_t kFormHeader = 10;
+// A dimension name in the named form: its tag, then L, C, L and the characters.
+constexpr std::size_t kDimNameField = 1 + 3 + TSimArr::kDimNameMax;
 
 // Filled in place: an index built a component at a time and then copied whole
 // stalls the processor on every array read.
@@ -78,27 +82,52 @@ TDimNames NamesForReading(const TDimNameViews& names) {
     }
 }
 
+// Puts a form of Size bytes (0: not known) through Put(fields): checked once
+// when it fits, else field by field, so that a form that does not fit raises
+// at the field that ends past the buffer, as the puts do.
+template <class Put>
+void PutFields(TPutBuf buf, std::uint16_t& pos, std::size_t size, Put&& put) {
+    if (size != 0 && BufFits(buf, pos, size)) {
+        TFieldPuts<false> fields(buf, pos);
+        put(fields);
+    } else {
+        TFieldPuts<true> fields(buf, pos);
+        put(fields);
+    }
+}
+
 }  // namespace
 
-void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+std::size_t TDynArr::FormSize() const {
+    if (nDim_ == 0 || (kind_ == dkZts && subType_ == 0)) return 0;
+    const std::size_t elements = kind_ == dkZts ? std::size_t{count_} * (subType_ + kTextFieldOverhead) : byteSize_;
+    return kFormHeader + 4 * std::size_t{nDim_} + elements;
+}
+
+template <class Fields>
+void TDynArr::PutForm(Fields& fields) const {
     if (nDim_ == 0) throw ERangeError();
-    BufPutByte(buf, pos, kTagKind);
-    BufPutByte(buf, pos, kind_);
-    BufPutByte(buf, pos, kTagSubType);
-    BufPutByte(buf, pos, subType_);
-    BufPutByte(buf, pos, kTagNDim);
-    BufPutByte(buf, pos, static_cast<std::uint8_t>(nDim_));
-    BufPutByte(buf, pos, kTagLowerBounds);
-    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(lb_[d]));
-    BufPutByte(buf, pos, kTagUpperBounds);
-    for (int d = 0; d < nDim_; ++d) BufPutWord(buf, pos, static_cast<std::uint16_t>(ub_[d]));
-    BufPutByte(buf, pos, kTagElements);
+    fields.Byte(kTagKind);
+    fields.Byte(kind_);
+    fields.Byte(kTagSubType);
+    fields.Byte(subType_);
+    fields.Byte(kTagNDim);
+    fields.Byte(nDim_);
+    fields.Byte(kTagLowerBounds);
+    for (int d = 0; d < nDim_; ++d) fields.Word(static_cast<std::uint16_t>(lb_[d]));
+    fields.Byte(kTagUpperBounds);
+    for (int d = 0; d < nDim_; ++d) fields.Word(static_cast<std::uint16_t>(ub_[d]));
+    fields.Byte(kTagElements);
     if (kind_ == dkZts) {
-        for (std::uint32_t i = 0; i < count_; ++i) BufPutZts(buf, pos, TextAt(i), subType_);
+        for (std::uint32_t i = 0; i < count_; ++i) fields.Zts(TextAt(i), subType_);
     } else {
-        BufPutBlock(buf, pos, data_.get(), byteSize_);
+        fields.Block(data_.get(), byteSize_);
     }
-    BufPutByte(buf, pos, kTagArrayEnd);
+    fields.Byte(kTagArrayEnd);
+}
+
+void TDynArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
+    PutFields(buf, pos, FormSize(), [this](auto& fields) { PutForm(fields); });
 }
 
 std::size_t TextFieldSizeBound(std::string_view text, std::uint8_t maxLen) {
@@ -107,13 +136,12 @@ std::size_t TextFieldSizeBound(std::string_view text, std::uint8_t maxLen) {
     return kFieldHeaderBound + std::max<std::size_t>(text.size(), maxLen);
 }
 
-// The tags, kind, sub type and dimension count (7 bytes), two bounds per
-// dimension, then the elements.
+// The form's size, or for texts of no maximum length its header, two bounds
+// per dimension, and a bound for each text.
 std::size_t TDynArr::StoredSizeBound() const {
-    constexpr std::size_t kHeader = 7;
     if (nDim_ == 0) return kNoSizeBound;
-    std::size_t size = kHeader + 4 * static_cast<std::size_t>(nDim_);
-    if (kind_ != dkZts) return size + byteSize_;
+    if (const std::size_t size = FormSize(); size != 0) return size;
+    std::size_t size = kFormHeader + 4 * static_cast<std::size_t>(nDim_);
     for (std::uint32_t i = 0; i < count_; ++i) size = AddSizeBounds(size, TextFieldSizeBound(TextAt(i), subType_));
     return size;
 }
@@ -263,21 +291,26 @@ void TDynArr::SkipElements(const TShape& shape, TGetBuf buf, std::uint16_t& pos)
     BufSkipBlock(buf, pos, std::size_t{shape.count} * shape.elementSize);
 }
 
+// The dimension names, then the body and end tags around the array form.
 std::size_t TSimArr::StoredSizeBound() const {
-    std::size_t size = TDynArr::StoredSizeBound();
-    for (int d = 0; d < NDim(); ++d)
-        size = AddSizeBounds(size, 1 + TextFieldSizeBound(DimName(d + 1), static_cast<std::uint8_t>(kDimNameMax)));
-    return AddSizeBounds(size, 2);  // the body and end tags
+    return AddSizeBounds(TDynArr::StoredSizeBound(), kDimNameField * static_cast<std::size_t>(NDim()) + 2);
+}
+
+std::size_t TSimArr::NamedFormSize() const {
+    const std::size_t size = FormSize();
+    return size == 0 ? 0 : size + kDimNameField * static_cast<std::size_t>(NDim()) + 2;
 }
 
 void TSimArr::WriteToBuffer(TPutBuf buf, std::uint16_t& pos) const {
-    for (int d = 0; d < NDim(); ++d) {
-        BufPutByte(buf, pos, kTagDimName);
-        BufPutShortStr(buf, pos, DimName(d + 1), kDimNameMax);
-    }
-    BufPutByte(buf, pos, kTagBody);
-    TDynArr::WriteToBuffer(buf, pos);
-    BufPutByte(buf, pos, kTagSimArrEnd);
+    PutFields(buf, pos, NamedFormSize(), [this](auto& fields) {
+        for (int d = 0; d < NDim(); ++d) {
+            fields.Byte(kTagDimName);
+            fields.ShortStr(DimName(d + 1), kDimNameMax);
+        }
+        fields.Byte(kTagBody);
+        PutForm(fields);
+        fields.Byte(kTagSimArrEnd);
+    });
 }
 
 void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {

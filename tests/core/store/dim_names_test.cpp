@@ -64,6 +64,8 @@ TEST(DimNames, ListsAreEqualExactlyWhenTheirCutNamesAre) {
         {{"SeventeenCharsLnA"}, {"SeventeenCharsLnB"}, true},
         {{"Firms", "Zones"}, {"Zones", "Firms"}, false},
         {{"Firms"}, {"Firms", ""}, true},
+        {{"Firms", "Zones"}, {"Firms"}, false},
+        {{"Firms", "", "Zones"}, {"Firms", ""}, false},
         {{"Ab"}, {"Ab\0"sv}, false},
         {{"Ab"}, {"AB"}, false},
         {{"Firm1"}, {"Firm2"}, false},

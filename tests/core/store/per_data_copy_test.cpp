@@ -120,6 +120,18 @@ TEST_F(PerDataCopy, ACellOfTheSameLayoutTakesItsCopyInItsOwnStorageMarked) {
     EXPECT_EQ(names->GetZts({2}), "a name of more than fifteen letters");
 }
 
+// A copy's stored form is given the bytes it takes, even in a cell of arrays
+// alone, whose names and texts leave no room to spare.
+TEST_F(PerDataCopy, ACellOfArraysAloneIsCopiedWhole) {
+    TCvPerData source(vtDecisions, 3);
+    for (const char* name : {"A", "B", "C", "D"})
+        source.CreateSimArr(kCategoryFirm, Context(1, 0, 0), name, dkSmallint, 0, {&kBrands}).SetSmallint({3}, 9);
+    TCvPerData target(vtDefaults, 3);
+
+    target.CopyAllCells(source);
+    ExpectCopyOf(target, source);
+}
+
 // Firm 1's cell takes its copy in place in every case; firm 2's differs from
 // its source as each case says and is replaced whole; firm 3's, which the
 // source lacks, goes.

@@ -123,6 +123,12 @@ TEST(SimData, TheSizeBoundCoversTheWrittenForm) {
              bag.AddSimArr("Sales", NewArray(dkReal48, 0, 2, {1, 1}, {4, 3}));
              bag.AddSimArr("Flags", NewArray(dkByte, 0, 1, {0}, {9}));
          }},
+        // An array's ten bytes of tags, kind, sub type and dimension count, with
+        // no slack of names or texts around them.
+        {"arrays of one dimension",
+         [](TSimData& bag) {
+             for (const char* name : {"A", "B", "C", "D"}) bag.AddSimArr(name, NewArray(dkSmallint, 0, 1, {1}, {2}));
+         }},
         {"texts",
          [](TSimData& bag) {
              bag.SetScalarZts("Title", "A long title of the industry", 0);

@@ -257,6 +257,52 @@ TEST(TypedArray, NamedTextArraysReadBackTheirTextsAndDimensionNames) {
     }
 }
 
+// A form is written alike into a buffer with room to spare and into exactly
+// its room, wherever it starts; one byte short, it is refused at its last
+// field, the end tag, as a form written field by field is. Its size bound
+// covers it.
+TEST(TypedArray, AFormFillsExactlyItsRoomAndOneByteLessRefusesItsEndTag) {
+    const auto check = [](const auto& array, const std::string& what) {
+        constexpr std::uint16_t kStart = 3;
+        const Bytes form = test::StoredForm(array);
+        Bytes exact(kStart + form.size(), 0xEE);
+        std::uint16_t pos = kStart;
+        array.WriteToBuffer(exact, pos);
+        EXPECT_EQ(pos, exact.size()) << what;
+        EXPECT_EQ(Bytes(exact.begin() + kStart, exact.end()), form) << what;
+        EXPECT_EQ(Bytes(exact.begin(), exact.begin() + kStart), Bytes(kStart, 0xEE)) << what;
+        EXPECT_GE(array.StoredSizeBound(), form.size()) << what;
+
+        Bytes shorter(exact.size() - 1, 0);
+        try {
+            array.WriteToBuffer(shorter, pos = kStart);
+            ADD_FAILURE() << what << ": written into a byte too few";
+        } catch (const EBufferFullError& error) {
+            EXPECT_EQ(error.offset, shorter.size()) << what;
+            EXPECT_EQ(error.size, 1u) << what;
+        }
+    };
+    const TSeries brands(1, "BrandsOfEveryFirm", 1, {"A", "B", "C"});
+    const TSeries lines(2, "Lines", 0, {"L0", "L1"});
+    const struct {
+        const char* what;
+        std::uint8_t kind;
+        std::uint8_t subType;
+    } arrays[] = {{"reals", dkReal48, 0}, {"texts of a maximum length", dkZts, 8}, {"texts of any length", dkZts, 0}};
+    for (const auto& a : arrays) {
+        TSimArr named;
+        named.InitFromSeries(a.kind, a.subType, {&brands, &lines});
+        if (a.kind == dkZts) {
+            named.SetZts({1, 0}, "Alpha");
+            named.SetZts({3, 1}, "EightChr");
+        } else {
+            named.SetReal48({2, 1}, 12.5L);
+        }
+        check(named, std::string("named ") + a.what);
+        check(static_cast<const TDynArr&>(named), std::string("bare ") + a.what);
+    }
+}
+
 // A form refused after its elements (cut inside them, or at the missing end tag)
 // leaves the array's shape and elements as they were, bare or named.
 TEST(TypedArray, AFormRefusedAfterItsElementsLeavesTheArrayAsItWas) {
