@@ -500,6 +500,43 @@ TEST_F(MixFocusTest, TabFromAnIncreaseGoesOn) { EnterPriceAfterTheIncrease(true)
 
 TEST_F(MixFocusTest, ClickAfterAnIncreaseTakesWhatIsTyped) { EnterPriceAfterTheIncrease(false); }
 
+// The objectives by keyboard: from the mode button Tab visits the first list,
+// its value, the second list and its value, so that what is typed after
+// choosing a scale lands in that scale's value.
+TEST_F(MixTest, ObjectivesAreEnteredInReadingOrder) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    OpenMix([&](TFoMktMix& dialog) {
+        ClickMode(dialog, "RBSemScales");
+        QTRY_VERIFY(Child<QRadioButton>(dialog, "RBSemScales").hasFocus());
+        const struct {
+            const char* list;
+            const char* value;
+            int scale;
+            const char* typed;
+        } objectives[] = {{"CBObj1", "QNEObj1", 2, "4.5"}, {"CBObj2", "QNEObj2", 3, "3"}};
+        for (const auto& [list, value, scale, typed] : objectives) {
+            KeyToFocus(Qt::Key_Tab);
+            QTRY_VERIFY(Child<QComboBox>(dialog, list).hasFocus());
+            // Both lists start on no scale: each Down goes one scale on.
+            for (int step = 0; step < scale; ++step) KeyToFocus(Qt::Key_Down);
+            KeyToFocus(Qt::Key_Tab);
+            QTRY_VERIFY(Field(dialog, value).hasFocus());
+            KeysToFocus(QString::fromLatin1(typed));
+        }
+        SaveScreenshotOfRunningTest(dialog);
+        KeyToFocus(Qt::Key_Return);
+        QTRY_VERIFY(!dialog.isVisible());
+    });
+    EXPECT_TRUE(root.ui.messageBoxes.empty()) << LastBoxKey();
+    TSimArr& mix = Array("DecBrdCv3");
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoType}), 2);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP1}), 2);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal1}), 4.5);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP2}), 3);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal2}), 3);
+}
+
 // An advertising budget is at most what one figure of the zone's budget holds
 // (2,147,483,647 money units: 2,147,483 thousand); two that together pass it
 // are refused with their amount. Neither reaches the arrays, and nothing ends
