@@ -14,9 +14,11 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
+#include "reports/results/decsummary.h"
 #include "tests/decisions/mix/mix_fixture.h"
 #include "tests/support/stored_form.h"
 #include "ui/qt_ui_services.h"
+#include "ui/report/screen_layout.h"
 #include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
@@ -27,6 +29,7 @@ using sample::TSampleDecisions;
 // Team A in the North, market M1: ALBA (row 1) and ARNO (row 2) carried from
 // the current period, ALTO (row 3) new in the decision period; three segments.
 constexpr int kAlba = 1;
+constexpr int kArno = 2;
 constexpr int kAlto = 3;
 
 TBrandTabBar& Tabs(TFoMktMix& dialog) { return Child<TBrandTabBar>(dialog, "QNTSBrand"); }
@@ -109,6 +112,37 @@ TEST_F(MixTest, OkWritesTheBrandsMix) {
     EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 1})), 0.5, 1e-9);
     EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 2})), 0.3, 1e-9);
     EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 3})), 0.2, 1e-9);
+}
+
+// ARNO's last-period advertising, 1,050 K$ of which a quarter went to
+// research (787.5 and 262.5 K$), reads alike in the mix and in the summary of
+// that period's decisions that the results show: each part rounded to the
+// even neighbour, 788 + 262, adds up to the 1,050 decided.
+TEST_F(MixTest, LastPeriodAdvertisingReadsAsInTheResults) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    const TSimArr& lastPeriod = Array("DecBrdCv3", 1, 1, false);
+    ASSERT_EQ(lastPeriod.GetReal48({kArno, si::AdvertBgt}), 1050000);
+    ASSERT_EQ(lastPeriod.GetReal48({kArno, si::AdvertQual}), 0.25);
+    QString massCommunication;
+    QString research;
+    OpenMix([&](TFoMktMix& dialog) {
+        ClickTab(dialog, kArno - 1);
+        QTRY_COMPARE(Tabs(dialog).currentIndex(), kArno - 1);
+        massCommunication = Field(dialog, "QNEMassComSimPer").text();
+        research = Field(dialog, "QNEAdvResSimPer").text();
+    });
+    EXPECT_EQ(massCommunication, QStringLiteral("788"));
+    EXPECT_EQ(research, QStringLiteral("262"));
+    TDataContext lastDecisions = page->Data;
+    lastDecisions.SelPeriod = lastDecisions.CurPeriod = lastDecisions.DecPeriod = Session->Industry()->CurPeriod();
+    lastDecisions.SelFta = lastDecisions.SelMarket = 1;
+    QWidget owner;
+    const auto summary = TCVScreen::Create<TDecSummary>(&owner, lastDecisions, 1, kWindowLayout);
+    // ARNO's column follows the four heading columns; its advertising rows are H+5 and H+6.
+    const TQNTable& table = *summary->Table();
+    EXPECT_EQ(table.Sheet().Model().Text(table.OriginRow() + 5, 4 + kArno), massCommunication.toStdString());
+    EXPECT_EQ(table.Sheet().Model().Text(table.OriginRow() + 6, 4 + kArno), research.toStdString());
 }
 
 // A brand launched in the decision period has no last period and no inventory.
