@@ -131,6 +131,7 @@ TEST_F(MixTest, LastPeriodAdvertisingReadsAsInTheResults) {
         QTRY_COMPARE(Tabs(dialog).currentIndex(), kArno - 1);
         massCommunication = Field(dialog, "QNEMassComSimPer").text();
         research = Field(dialog, "QNEAdvResSimPer").text();
+        SaveScreenshotOfRunningTest(dialog);
     });
     EXPECT_EQ(massCommunication, QStringLiteral("788"));
     EXPECT_EQ(research, QStringLiteral("262"));
