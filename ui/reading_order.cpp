@@ -11,10 +11,26 @@ namespace cv {
 namespace {
 
 constexpr char kLentProperty[] = "cvLent";
+constexpr char kStopAtTimesProperty[] = "cvStopAtTimes";
 
 bool IsLent(const QWidget& widget) { return widget.property(kLentProperty).toBool(); }
 
-bool TakesTab(const QWidget& widget) { return (widget.focusPolicy() & Qt::TabFocus) != 0; }
+bool TakesTab(const QWidget& widget) {
+    return (widget.focusPolicy() & Qt::TabFocus) != 0 || widget.property(kStopAtTimesProperty).toBool();
+}
+
+// Qt orders no control that takes no focus: the stops closed for the moment
+// take Tab while the order is set, and no focus again after.
+void OrderStops(const std::vector<QWidget*>& stops) {
+    std::vector<QWidget*> closed;
+    for (QWidget* stop : stops)
+        if (stop->focusPolicy() == Qt::NoFocus) {
+            closed.push_back(stop);
+            stop->setFocusPolicy(Qt::TabFocus);
+        }
+    for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1], stops[i]);
+    for (QWidget* stop : closed) stop->setFocusPolicy(Qt::NoFocus);
+}
 
 // A control whose focus goes on to a control inside it (a spin box and its
 // edit field) is one Tab stop: Qt orders its inner controls with it.
@@ -82,12 +98,14 @@ void KeepReadingOrder(QWidget& window) { window.installEventFilter(new TReadingO
 
 void MarkLent(QWidget& control) { control.setProperty(kLentProperty, true); }
 
+void MarkStopAtTimes(QWidget& control) { control.setProperty(kStopAtTimesProperty, true); }
+
 void SetReadingOrder(QWidget& window) {
     std::vector<QWidget*> stops;
     for (const bool lent : {false, true})
         for (QWidget* child : InReadingOrder(window, [lent](const QWidget& w) { return IsLent(w) == lent; }))
             AddStops(*child, stops);
-    for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1], stops[i]);
+    OrderStops(stops);
 }
 
 }  // namespace cv

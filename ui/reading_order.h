@@ -13,6 +13,11 @@ namespace cv {
 // Marks Control as lent to the window it now sits on.
 void MarkLent(QWidget& control);
 
+// Marks Control as a Tab stop at times only (a field that looks disabled
+// until a choice opens it): it keeps its place in the order while it takes
+// no focus, so that once open it is reached where it is read.
+void MarkStopAtTimes(QWidget& control);
+
 // Orders the Tab stops of Window's controls as described above.
 void SetReadingOrder(QWidget& window);
 

@@ -29,6 +29,18 @@ QString NameMask(const QString& fixed, int freePositions) {
     return mask + QLatin1Char(';') + kBlank;
 }
 
+bool IsModifierAlone(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_CapsLock: return true;
+        default: return false;
+    }
+}
+
 // Watches a name field. The mask alone puts the letters typed at the first
 // free position into the free positions, so that the whole name typed there
 // would lose its end ("MAXY" would give MAMA). The letters typed in one run
@@ -61,8 +73,11 @@ private:
         return std::all_of(free.begin(), free.end(), [](QChar c) { return c == kBlank; });
     }
 
-    // True when the key was taken here: the whole name was typed.
+    // True when the key was taken here: the whole name was typed. A modifier
+    // or Caps Lock pressed alone types nothing and leaves the run as it is:
+    // a capital typed with Shift belongs to the same name.
     bool KeyPressed(const QKeyEvent& key) {
+        if (IsModifierAlone(key)) return false;
         const QString text = key.text();
         const bool letter = text.size() == 1 && text[0].isLetterOrNumber() &&
                             !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));

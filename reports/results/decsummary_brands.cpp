@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/base/numbers.h"
 #include "core/session/industry.h"
 #include "core/store/series.h"
 #include "core/store/series_index.h"
@@ -24,6 +25,12 @@ constexpr int kMapObjective = 1;
 constexpr const char* kNone = "None";
 
 int HeadingCols(bool document) { return document ? 5 : 4; }
+
+// A figure shown whole (price, advertising, targeting) as the marketing mix
+// shows it: rounded to the even neighbour, so that the two parts of an
+// advertising budget of whole thousands add up to it (787.5 and 262.5 show
+// 788 and 262), where the sheet alone would round both halves up.
+double Whole(long double figure) { return static_cast<double>(RoundHalfEven(figure)); }
 
 }  // namespace
 
@@ -88,14 +95,14 @@ void TDecSummary::WriteBrandColumn(int brand, int column) {
     table.SetCellText(h + 1, column, ArrayText(portfolio, {brand, si::ProName}));
     table.SetCellNumber(h + 2, column, decision(si::Production) / 1000);
     table.SetCellNumber(h + 3, column, decision(si::SellStock) / 1000);
-    table.SetCellNumber(h + 4, column, decision(si::Price));
-    table.SetCellNumber(h + 5, column, (1 - decision(si::AdvertQual)) * decision(si::AdvertBgt) / 1000);
-    table.SetCellNumber(h + 6, column, decision(si::AdvertBgt) * decision(si::AdvertQual) / 1000);
+    table.SetCellNumber(h + 4, column, Whole(decision(si::Price)));
+    table.SetCellNumber(h + 5, column, Whole((1 - decision(si::AdvertQual)) * decision(si::AdvertBgt) / 1000));
+    table.SetCellNumber(h + 6, column, Whole(decision(si::AdvertBgt) * decision(si::AdvertQual) / 1000));
     const int segmentCount = segments_ ? std::min<int>(segments_->Count(), kSegmentRows) : 0;
     const int firstSegmentRow = h + 7 + (kSegmentRows - segmentCount) / 2;
     for (int s = 1; s <= segmentCount; ++s)
         table.SetCellNumber(firstSegmentRow + s - 1, column,
-                            ArrayNumber(targeting, {brand, segments_->Lo() + s - 1}) * 100);
+                            Whole(ArrayNumber(targeting, {brand, segments_->Lo() + s - 1}) * 100));
     const int type = static_cast<int>(std::lround(decision(si::CoType)));
     WriteObjective(h + 13, column, type, decision(si::CoSOrP1), decision(si::CoVal1));
     WriteObjective(h + 15, column, type, decision(si::CoSOrP2), decision(si::CoVal2));

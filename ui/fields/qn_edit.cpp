@@ -10,6 +10,7 @@
 #include "core/base/numbers.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
+#include "ui/reading_order.h"
 
 namespace cv {
 
@@ -33,6 +34,8 @@ void MarkDiscardsEdits(QWidget& control) { control.setProperty(kDiscardsEditsPro
 TQNEdit::TQNEdit(QWidget* parent) : QLineEdit(parent), lastText_(QString::number(kVoidInt)) {
     connect(this, &QLineEdit::textChanged, this, [this] { TextChanged(); });
     ApplyFontColor();
+    // A field that looks disabled takes no focus until it opens again.
+    MarkStopAtTimes(*this);
 }
 
 QString TQNEdit::FormatNumber(double value, int decimals) const { return locale().toString(value, 'f', decimals); }

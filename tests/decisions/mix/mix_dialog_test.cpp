@@ -14,9 +14,11 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
+#include "reports/results/decsummary.h"
 #include "tests/decisions/mix/mix_fixture.h"
 #include "tests/support/stored_form.h"
 #include "ui/qt_ui_services.h"
+#include "ui/report/screen_layout.h"
 #include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
@@ -27,6 +29,7 @@ using sample::TSampleDecisions;
 // Team A in the North, market M1: ALBA (row 1) and ARNO (row 2) carried from
 // the current period, ALTO (row 3) new in the decision period; three segments.
 constexpr int kAlba = 1;
+constexpr int kArno = 2;
 constexpr int kAlto = 3;
 
 TBrandTabBar& Tabs(TFoMktMix& dialog) { return Child<TBrandTabBar>(dialog, "QNTSBrand"); }
@@ -109,6 +112,38 @@ TEST_F(MixTest, OkWritesTheBrandsMix) {
     EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 1})), 0.5, 1e-9);
     EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 2})), 0.3, 1e-9);
     EXPECT_NEAR(static_cast<double>(segStrat.GetReal48({kAlba, 3})), 0.2, 1e-9);
+}
+
+// ARNO's last-period advertising, 1,050 K$ of which a quarter went to
+// research (787.5 and 262.5 K$), reads alike in the mix and in the summary of
+// that period's decisions that the results show: each part rounded to the
+// even neighbour, 788 + 262, adds up to the 1,050 decided.
+TEST_F(MixTest, LastPeriodAdvertisingReadsAsInTheResults) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    const TSimArr& lastPeriod = Array("DecBrdCv3", 1, 1, false);
+    ASSERT_EQ(lastPeriod.GetReal48({kArno, si::AdvertBgt}), 1050000);
+    ASSERT_EQ(lastPeriod.GetReal48({kArno, si::AdvertQual}), 0.25);
+    QString massCommunication;
+    QString research;
+    OpenMix([&](TFoMktMix& dialog) {
+        ClickTab(dialog, kArno - 1);
+        QTRY_COMPARE(Tabs(dialog).currentIndex(), kArno - 1);
+        massCommunication = Field(dialog, "QNEMassComSimPer").text();
+        research = Field(dialog, "QNEAdvResSimPer").text();
+        SaveScreenshotOfRunningTest(dialog);
+    });
+    EXPECT_EQ(massCommunication, QStringLiteral("788"));
+    EXPECT_EQ(research, QStringLiteral("262"));
+    TDataContext lastDecisions = page->Data;
+    lastDecisions.SelPeriod = lastDecisions.CurPeriod = lastDecisions.DecPeriod = Session->Industry()->CurPeriod();
+    lastDecisions.SelFta = lastDecisions.SelMarket = 1;
+    QWidget owner;
+    const auto summary = TCVScreen::Create<TDecSummary>(&owner, lastDecisions, 1, kWindowLayout);
+    // ARNO's column follows the four heading columns; its advertising rows are H+5 and H+6.
+    const TQNTable& table = *summary->Table();
+    EXPECT_EQ(table.Sheet().Model().Text(table.OriginRow() + 5, 4 + kArno), massCommunication.toStdString());
+    EXPECT_EQ(table.Sheet().Model().Text(table.OriginRow() + 6, 4 + kArno), research.toStdString());
 }
 
 // A brand launched in the decision period has no last period and no inventory.
@@ -499,6 +534,43 @@ protected:
 TEST_F(MixFocusTest, TabFromAnIncreaseGoesOn) { EnterPriceAfterTheIncrease(true); }
 
 TEST_F(MixFocusTest, ClickAfterAnIncreaseTakesWhatIsTyped) { EnterPriceAfterTheIncrease(false); }
+
+// The objectives by keyboard: from the mode button Tab visits the first list,
+// its value, the second list and its value, so that what is typed after
+// choosing a scale lands in that scale's value.
+TEST_F(MixTest, ObjectivesAreEnteredInReadingOrder) {
+    ShowSample();
+    SplitAlbaEvenly(Array("SegStrat"));
+    OpenMix([&](TFoMktMix& dialog) {
+        ClickMode(dialog, "RBSemScales");
+        QTRY_VERIFY(Child<QRadioButton>(dialog, "RBSemScales").hasFocus());
+        const struct {
+            const char* list;
+            const char* value;
+            int scale;
+            const char* typed;
+        } objectives[] = {{"CBObj1", "QNEObj1", 2, "4.5"}, {"CBObj2", "QNEObj2", 3, "3"}};
+        for (const auto& [list, value, scale, typed] : objectives) {
+            KeyToFocus(Qt::Key_Tab);
+            QTRY_VERIFY(Child<QComboBox>(dialog, list).hasFocus());
+            // Both lists start on no scale: each Down goes one scale on.
+            for (int step = 0; step < scale; ++step) KeyToFocus(Qt::Key_Down);
+            KeyToFocus(Qt::Key_Tab);
+            QTRY_VERIFY(Field(dialog, value).hasFocus());
+            KeysToFocus(QString::fromLatin1(typed));
+        }
+        SaveScreenshotOfRunningTest(dialog);
+        KeyToFocus(Qt::Key_Return);
+        QTRY_VERIFY(!dialog.isVisible());
+    });
+    EXPECT_TRUE(root.ui.messageBoxes.empty()) << LastBoxKey();
+    TSimArr& mix = Array("DecBrdCv3");
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoType}), 2);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP1}), 2);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal1}), 4.5);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoSOrP2}), 3);
+    EXPECT_EQ(mix.GetReal48({kAlba, si::CoVal2}), 3);
+}
 
 // An advertising budget is at most what one figure of the zone's budget holds
 // (2,147,483,647 money units: 2,147,483 thousand); two that together pass it

@@ -12,6 +12,7 @@
 #include "tests/decisions/portfolio/portfolio_fixture.h"
 #include "ui/help_state.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/typed_letters.h"
 
 namespace cv::test {
 namespace {
@@ -135,20 +136,27 @@ TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
 }
 
 // The caret waits after "MA": a name typed whole, its beginning included, is
-// that name; letters alone fill the free positions.
+// that name, in capitals or not; letters alone fill the free positions. Shift,
+// Caps Lock, Ctrl, Alt and AltGr pressed alone type nothing and end nothing.
 TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
     Open();
     const struct {
         const char* typed;
+        TCapitals way;
         const char* shown;
-    } cases[] = {{"MAXY", "MAXY"}, {"maxy", "MAXY"}, {"xy", "MAXY"}, {"MAMA", "MAMA"}, {"ma", "MAMA"}, {"MAX", "MAX_"}};
-    for (const auto& [typed, shown] : cases) {
+    } cases[] = {{"MAXY", TCapitals::ShiftPerLetter, "MAXY"}, {"MAXY", TCapitals::ShiftHeld, "MAXY"},
+                 {"MAXY", TCapitals::CapsLock, "MAXY"},       {"MAXY", TCapitals::Lower, "MAXY"},
+                 {"MAXY", TCapitals::ModifiersAlone, "MAXY"}, {"XY", TCapitals::ShiftPerLetter, "MAXY"},
+                 {"MAMA", TCapitals::ShiftPerLetter, "MAMA"}, {"MA", TCapitals::Lower, "MAMA"},
+                 {"MAX", TCapitals::ShiftHeld, "MAX_"}};
+    for (const auto& [typed, way, shown] : cases) {
         WhenModalShown naming([&](QWidget& dialog) {
             auto& name = Child<QLineEdit>(dialog, "MEBrdName");
             QTRY_VERIFY(name.hasFocus());
             EXPECT_EQ(name.cursorPosition(), 2) << typed;
-            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
-            EXPECT_EQ(name.displayText(), shown) << typed;
+            TypeLetters(QString::fromLatin1(typed), way);
+            EXPECT_EQ(name.displayText(), shown) << typed << " typed in way " << static_cast<int>(way);
+            if (&typed == &cases[0].typed) SaveScreenshotOfRunningTest(dialog);
             Press(dialog, "BBCancel");
         });
         Click("BBIntro");

@@ -9,6 +9,7 @@
 #include "model/rnd/mod_rnd.h"
 #include "tests/decisions/rnd/rnd_dialog_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/typed_letters.h"
 
 namespace cv::test {
 namespace {
@@ -55,21 +56,26 @@ TEST_F(RnDDialogTest, NewProjectNameChecks) {
 }
 
 // The caret waits at the first free position of the name: the letters typed
-// at once are the project's, and a name typed whole, "PM" included, is kept.
+// at once are the project's, and a name typed whole, "PM" included, is kept,
+// in capitals or not; Shift, Caps Lock, Ctrl, Alt and AltGr alone end nothing.
 TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
     Open(1);
     const struct {
         const char* typed;
+        TCapitals way;
         const char* shown;
-    } cases[] = {{"xyz", "PMXYZ"}, {"PMXYZ", "PMXYZ"}, {"pmq", "PMPMQ"}, {"PMQ7", "PMQ7_"}};
-    for (const auto& [typed, shown] : cases) {
+    } cases[] = {{"xyz", TCapitals::Lower, "PMXYZ"},         {"PMXYZ", TCapitals::ShiftPerLetter, "PMXYZ"},
+                 {"PMXYZ", TCapitals::ShiftHeld, "PMXYZ"},   {"PMXYZ", TCapitals::CapsLock, "PMXYZ"},
+                 {"PMXYZ", TCapitals::ModifiersAlone, "PMXYZ"}, {"pmq", TCapitals::Lower, "PMPMQ"},
+                 {"pmq7", TCapitals::Lower, "PMQ7_"}};
+    for (const auto& [typed, way, shown] : cases) {
         ClickWithSubDialog(Button("BBNewProj"), [&](QWidget& newProject) {
             auto& field = Child<QLineEdit>(newProject, "MEProjName");
             QTRY_VERIFY(field.hasFocus());
             EXPECT_EQ(field.cursorPosition(), 2) << typed;
-            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
-            EXPECT_EQ(field.displayText(), shown) << typed;
-            if (std::string(typed) == "PMXYZ") SaveScreenshotOfRunningTest(newProject);
+            TypeLetters(QString::fromLatin1(typed), way);
+            EXPECT_EQ(field.displayText(), shown) << typed << " typed in way " << static_cast<int>(way);
+            if (&typed == &cases[1].typed) SaveScreenshotOfRunningTest(newProject);
             QTest::mouseClick(&Child<QPushButton>(newProject, "BBCancel"), Qt::LeftButton);
         });
     }
