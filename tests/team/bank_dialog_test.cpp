@@ -182,7 +182,7 @@ TEST_F(BankDialogTest, SmallScreenScheduleFromTheMenuFillsItsTab) {
         bank.SelectTab(TFoBank::kScheduleTab);
         chosenAgain = QSize(table.Width(), table.Height());
     });
-    windows.teamPage->findChild<QAction*>("MPLoanSchedule")->trigger();
+    ChooseFromTheMenu(*windows.teamPage, "MPLoanSchedule");
     EXPECT_TRUE(opened.Ran());
     EXPECT_EQ(fromMenu, chosenAgain);
 }
