@@ -7,7 +7,7 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-charts-dev qt6-multimedia-dev libarchive-dev libxlsxwriter-dev zip unzip \
-            xvfb xauth openbox fonts-liberation2 \
+            libxcb1-dev xvfb xauth openbox fonts-liberation2 \
             libqt6opengl6-dev python3-openpyxl poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PROGRAM_ROOT := $(CURDIR)/build/default/program_root

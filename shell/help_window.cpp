@@ -5,6 +5,7 @@
 
 #include "core/language/translator.h"
 #include "ui/cp1252.h"
+#include "ui/screen_room.h"
 
 namespace cv {
 namespace {
@@ -19,6 +20,9 @@ THelpWindow::THelpWindow(QWidget* owner) : QTextBrowser(owner) {
     setWindowFlag(Qt::Window);
     setOpenExternalLinks(false);
     resize(kDefaultWidth, kDefaultHeight);
+    // A screen with less room than that takes the window smaller, its frame
+    // included; a size a person chose within the room stays.
+    new TScreenKeeper(*this, [this] { resize(size().boundedTo(RoomOnScreen(*this))); });
     if (Translator && Translator->IsOpen()) {
         std::string title;
         Translator->ControlsLine("HelpWindow", 1, title);

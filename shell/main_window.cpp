@@ -30,7 +30,6 @@ namespace cv {
 namespace {
 
 constexpr char kCaptionKey[] = "FoCv3Main";
-constexpr char kLanguageFileStem[] = "STRSTD.";
 constexpr char kHelpFileStem[] = "CV3T";
 constexpr char kHelpFileExt[] = ".html";
 constexpr char kPictureExt[] = ".WMF";
@@ -101,7 +100,7 @@ bool TFoCv3Main::eventFilter(QObject* watched, QEvent* event) {
 void TFoCv3Main::OpenTranslator() {
     Translator = std::make_unique<TTranslate>();
     try {
-        Translator->Open(Session->TextDir() + kLanguageFileStem + Session->Language());
+        Translator->Open(Session->LanguageFile(Session->Language()));
     } catch (const ECvError& error) {
         // Without the language file the windows keep their design texts.
         Ui().ShowErrorBox(error.what());

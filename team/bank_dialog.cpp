@@ -164,6 +164,7 @@ QWidget* TFoBank::BuildSchedulePage() {
     paPage0_ = new QWidget;
     paPage0_->setObjectName(QStringLiteral("paPage0"));
     scheduleArea_->setWidget(paPage0_);
+    scheduleArea_->viewport()->installEventFilter(this);
     layout->addWidget(scheduleArea_);
     return page;
 }
@@ -242,8 +243,23 @@ void TFoBank::SelectTab(int tab) {
 void TFoBank::tsBankClick(int tab) {
     nbBank_->setCurrentIndex(tab);
     if (tab == kNewLoanTab) RefreshLoanStatus();
-    if (tab == kScheduleTab) RebuildSchedule();
+    if (tab == kScheduleTab) ShowSchedule();
     if (tab == kBudgetChangeTab) RefreshBudgetChangeStatus();
+}
+
+bool TFoBank::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scheduleArea_->viewport() && event->type() == QEvent::Resize &&
+        nbBank_->currentIndex() == kScheduleTab && scheduleArea_->viewport()->size() != scheduleBuiltFor_)
+        ShowSchedule();
+    return TQNForm::eventFilter(watched, event);
+}
+
+void TFoBank::ShowSchedule() {
+    try {
+        RebuildSchedule();
+    } catch (const ECvError& error) {
+        Ui().ShowErrorBox(error.what());
+    }
 }
 
 // The schedule is built from the stored request: the typed one is stored for
@@ -252,7 +268,8 @@ void TFoBank::RebuildSchedule() {
     const TStoredRequest stored = ReadStoredRequest(decisions_, context_);
     WriteStoredRequest(decisions_, context_, request_.Stored());
     try {
-        paPage0_->resize(scheduleArea_->viewport()->size());
+        scheduleBuiltFor_ = scheduleArea_->viewport()->size();
+        paPage0_->resize(scheduleBuiltFor_);
         schedule_->Build(context_);
         FitSchedule();
     } catch (...) {

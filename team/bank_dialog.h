@@ -59,10 +59,15 @@ private:
     // Signs with the code typed in CodeField; a wrong code changes nothing.
     bool CodeAccepted(QLineEdit& codeField);
     void tsBankClick(int tab);
+    // The schedule rebuilt for its panel's present size; an error is shown, not thrown.
+    void ShowSchedule();
     void RebuildSchedule();
     // Gives the schedule's panel the table's size, so that the area scrolls to all of it.
     void FitSchedule();
     void BBOkClick();
+    // The schedule's viewport gets its size only once the dialog is laid out
+    // on the screen: a schedule built before is built again for that size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     TDataContext context_;
     TCvPerData& decisions_;
@@ -81,6 +86,7 @@ private:
     QLabel* labInfoBgtChg_ = nullptr;
     QScrollArea* scheduleArea_ = nullptr;
     QWidget* paPage0_ = nullptr;
+    QSize scheduleBuiltFor_;
     std::unique_ptr<TFirResult> schedule_;
 };
 

@@ -46,6 +46,8 @@ public:
     const std::string& BinDir() const { return binDir_; }
     const std::string& MediaDir() const { return mediaDir_; }
     const std::string& TextDir() const { return textDir_; }
+    // The language file of the language Code in the text directory ("STRSTD." + Code).
+    std::string LanguageFile(const std::string& code) const { return textDir_ + "STRSTD." + code; }
     // The directories from the settings, translated from their Windows form; a
     // relative one lies in the program root (SettingsDirectory). A
     // drive-letter or network path (the default exchange directory "A:/") cannot

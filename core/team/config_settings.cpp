@@ -105,7 +105,7 @@ bool StoreDirectories(TQNSession& session, const std::string& privateDir, const 
 }
 
 bool SwitchLanguage(TQNSession& session, const std::string& code) {
-    const std::string fileName = session.TextDir() + kLanguageFileStem + "." + code;
+    const std::string fileName = session.LanguageFile(code);
     if (!fs::is_regular_file(fileName)) return false;
     // The new file is tried aside first: one that cannot be opened leaves the old texts in place.
     try {

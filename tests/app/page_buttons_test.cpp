@@ -5,8 +5,6 @@
 // from the keyboard.
 
 #include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -40,23 +38,6 @@ protected:
         return item ? item->objectName().toStdString() : std::string();
     }
 
-    // Opens the menu of Page's menu bar holding Item by a click on its title,
-    // then clicks the item.
-    static void ChooseFromTheMenu(TFoCv3Mod& page, const char* item) {
-        QAction* chosen = page.findChild<QAction*>(item);
-        ASSERT_NE(chosen, nullptr) << item;
-        QMenuBar& bar = *page.PageMenuBar();
-        for (QAction* title : bar.actions()) {
-            QMenu* menu = title->menu();
-            if (!menu || !menu->actions().contains(chosen)) continue;
-            QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.actionGeometry(title).center());
-            QTRY_VERIFY(menu->isVisible());
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
-            QTRY_VERIFY(!menu->isVisible());
-            return;
-        }
-        FAIL() << item << " is in no menu of the page";
-    }
 
 };
 

@@ -9,6 +9,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "core/language/text_source.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
@@ -16,10 +17,11 @@ namespace {
 
 // Runs the program with Environment changed as given; its exit code, or -1
 // when it did not end within Seconds.
-int RunProgram(const QProcessEnvironment& environment, int seconds, QString* errors = nullptr) {
+int RunProgram(const QProcessEnvironment& environment, int seconds, QString* errors = nullptr,
+               const std::string& exe = CV_PROGRAM_FILE) {
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(CV_PROGRAM_FILE), {});
+    program.start(QString::fromStdString(exe), {});
     // Keep this process's event loop turning, so that our own copy answers.
     QElapsedTimer clock;
     clock.start();
@@ -110,12 +112,36 @@ TEST(SingleInstance, ALockFileLeftBehindIsTakenOver) {
     EXPECT_FALSE(second.Acquire([] {}));
 }
 
-TEST(ProgramWithoutDisplay, SaysSoAndEndsWithAFailure) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(variable);
-    QString errors;
-    EXPECT_EQ(RunProgram(environment, 5, &errors), 1);
-    EXPECT_TRUE(errors.contains(QStringLiteral("no display"))) << errors.toStdString();
+// A display the program cannot show on: none named, or an X display where no
+// server answers. The program says so in the words of its language file,
+// naming the display, and ends with 1 rather than with the toolkit's abort.
+TEST(ProgramWithoutDisplay, SaysSoInItsOwnWordsAndEndsWithAFailure) {
+    TempDir root;
+    const std::filesystem::path binaries = root.path() / "Binaries";
+    std::filesystem::create_directories(binaries);
+    std::filesystem::copy_file(CV_PROGRAM_FILE, binaries / "CV3TEAM");
+    CompileLanguageFile({{"messages.txt", "[NoDisplay]\nNothing to show on.\n"
+                                          "[DisplayNotAnswering]\nDisplay @1 is silent.\n"}},
+                        (binaries / "STRSTD.enu").string());
+    // A display number no X server holds: no socket and no lock of a server.
+    int unused = 90;
+    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(unused)) ||
+           std::filesystem::exists("/tmp/.X" + std::to_string(unused) + "-lock"))
+        ++unused;
+    const struct {
+        std::string display;  // "" for none
+        std::string said;
+    } cases[] = {{"", "Nothing to show on."},
+                 {":" + std::to_string(unused), "Display :" + std::to_string(unused) + " is silent."}};
+    for (const auto& c : cases) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(variable);
+        if (!c.display.empty()) environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(c.display));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((root.path() / "config").string()));
+        QString errors;
+        EXPECT_EQ(RunProgram(environment, 10, &errors, (binaries / "CV3TEAM").string()), 1) << errors.toStdString();
+        EXPECT_EQ(errors.trimmed().toStdString(), c.said);
+    }
 }
 
 }  // namespace

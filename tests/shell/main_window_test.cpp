@@ -13,6 +13,7 @@
 #include "app/program_start.h"
 #include "tests/app/support/program_root.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/cv3_speed_button.h"
 
@@ -116,11 +117,14 @@ TEST_F(MainWindowTest, PageButtonsAnswerEnterAndSpace) {
     }
 }
 
-TEST_F(MainWindowTest, HelpOpensBesideTheProgramAtThePagesContext) {
+// The help window lies whole on the screen with its frame, on a small screen too.
+TEST_F(MainWindowTest, SmallScreenHelpOpensBesideTheProgramAtThePagesContext) {
     QTest::keyClick(Main().windowHandle(), Qt::Key_F1);
     THelpWindow* help = Main().HelpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
+    ExpectFitsTheScreen(*help);
+    SaveScreenScreenshot("HelpWindowOnTheScreen");
     EXPECT_FALSE(help->isModal());
     EXPECT_EQ(help->source().fileName(), "CV3Tenu.html");
     EXPECT_EQ(help->source().fragment(), "context16");

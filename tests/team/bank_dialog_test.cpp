@@ -156,19 +156,35 @@ TEST_F(BankDialogTest, ScheduleShowsTheTypedRequestAndCancelKeepsTheStoredOne) {
     EXPECT_EQ(after.bgtChg, before.bgtChg);
 }
 
-// The schedule shows whole within the dialog's width, drawn smaller where it
-// needs: its last column is not cut at the right.
-TEST_F(BankDialogTest, SmallScreenScheduleShowsWhole) {
-    TFoBank bank(nullptr, context);
-    bank.show();
-    bank.SelectTab(TFoBank::kScheduleTab);
-    const TQNTable& table = *bank.Schedule()->Table();
-    const TTableGeometry& g = table.Sheet().Geometry();
-    EXPECT_EQ(g.visibleBodyCols, g.bodyCols);
-    EXPECT_TRUE(!table.HorizontalBar() || table.HorizontalBar()->isHidden());
-    const auto& area = Child<QScrollArea>(bank, "paPage1");
-    EXPECT_LE(table.RightEdge(), area.viewport()->width());
-    SaveScreenshotOfRunningTest(bank);
+// Opened from the team page's menu, as a team opens it, the schedule fills its
+// tab: every period's row and every column to "Given back" shown whole,
+// without a scroll bar, drawn as large as when its tab is chosen again.
+TEST_F(BankDialogTest, SmallScreenScheduleFromTheMenuFillsItsTab) {
+    QSize fromMenu, chosenAgain;
+    WhenModalShown opened([&](QWidget& window) {
+        auto& bank = dynamic_cast<TFoBank&>(window);
+        const auto& area = Child<QScrollArea>(bank, "paPage1");
+        const TQNTable& table = *bank.Schedule()->Table();
+        const TTableGeometry& g = table.Sheet().Geometry();
+        EXPECT_EQ(g.visibleBodyRows, g.bodyRows);
+        EXPECT_EQ(g.visibleBodyCols, g.bodyCols);
+        EXPECT_TRUE(!table.HorizontalBar() || table.HorizontalBar()->isHidden());
+        EXPECT_TRUE(!table.VerticalBar() || table.VerticalBar()->isHidden());
+        EXPECT_LE(table.RightEdge(), area.viewport()->width());
+        EXPECT_LE(table.BottomEdge(), area.viewport()->height());
+        // Shown whole, the table takes the tab's width or its height.
+        EXPECT_TRUE(table.Width() * 10 >= area.viewport()->width() * 9 ||
+                    table.Height() * 10 >= area.viewport()->height() * 9)
+            << table.Width() << "x" << table.Height() << " in " << area.viewport()->width() << "x"
+            << area.viewport()->height();
+        fromMenu = QSize(table.Width(), table.Height());
+        bank.SelectTab(TFoBank::kNewLoanTab);
+        bank.SelectTab(TFoBank::kScheduleTab);
+        chosenAgain = QSize(table.Width(), table.Height());
+    });
+    ChooseFromTheMenu(*windows.teamPage, "MPLoanSchedule");
+    EXPECT_TRUE(opened.Ran());
+    EXPECT_EQ(fromMenu, chosenAgain);
 }
 
 struct TLeaveCase {

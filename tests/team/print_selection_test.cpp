@@ -134,18 +134,28 @@ TEST_F(PrintSelectionTest, CopiesAndTheSelectAllButtons) {
 }
 
 // A study the instructor hides takes no row: the rows shown follow each other
-// without a gap, each with its label and at least one box.
+// without a gap, each with its label and at least one box. Every market study
+// of the sample is available, and the variant hides the sales force
+// experiment: the other ten have a row each, in the series' order.
 TEST_F(PrintSelectionTest, SmallScreenAHiddenStudyLeavesNoEmptyRow) {
     root.OpenSampleIndustry({sample::TSampleDecisions::Sample, sample::TSampleRestrictions::StudyHidden});
     Main().RefreshAll();
     WithDialog([](TFoAdmPrn& dialog) {
         std::map<int, int> boxesPerRowTop;
+        std::map<int, QString> marketStudyRows;  // by the row's top
         for (const TFoAdmPrn::TStudyBox& box : dialog.StudyBoxes()) {
             EXPECT_TRUE(box.box->isVisible()) << box.study;
             EXPECT_TRUE(box.label->isVisible()) << box.study;
             EXPECT_FALSE(box.label->text().isEmpty()) << box.study;
             ++boxesPerRowTop[box.label->y()];
+            if (!box.zoneLevel) marketStudyRows[box.label->y()] = box.label->text();
         }
+        std::vector<std::string> marketStudies;
+        for (const auto& [top, label] : marketStudyRows) marketStudies.push_back(label.toStdString());
+        EXPECT_EQ(marketStudies, (std::vector<std::string>{"Consumer survey", "Consumer panel", "Distribution panel",
+                                              "Semantic scales", "Perceptual map", "Market forecast",
+                                              "Competitive advertising", "Competitive sales force",
+                                              "Advertising experiment", "Conjoint analysis"}));
         ASSERT_GE(boxesPerRowTop.size(), 2u);
         const int step = std::next(boxesPerRowTop.begin())->first - boxesPerRowTop.begin()->first;
         for (auto row = std::next(boxesPerRowTop.begin()); row != boxesPerRowTop.end(); ++row)

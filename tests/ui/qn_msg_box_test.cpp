@@ -129,7 +129,8 @@ TEST_F(MessageBoxTest, SmallScreenAndNormalScreenBoxFitsTheScreen) {
         if (screen == QSize(1024, 768)) {
             EXPECT_EQ(box.size(), QSize(692, 165));
             // The frame's position is known once the window manager has told its extents.
-            QTRY_COMPARE(box.pos(), QPoint((screen.width() - 692) / 2, (screen.height() - 165) / 2));
+            QTRY_COMPARE_WITH_TIMEOUT(box.pos(), QPoint((screen.width() - 692) / 2, (screen.height() - 165) / 2),
+                                      test::kWindowManagerWaitMs);
         } else {
             EXPECT_EQ(box.width(), std::min(692, RoomOnScreen(box).width()));
             test::SaveScreenScreenshot("message_box_small_screen");

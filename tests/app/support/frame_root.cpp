@@ -1,6 +1,8 @@
 #include "tests/app/support/frame_root.h"
 
 #include <QAbstractButton>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -9,7 +11,9 @@
 #include "core/session/settings_paths.h"
 #include "core/store/series.h"
 #include "shell/selector/cv_bar.h"
+#include "shell/page_window.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
 namespace {
@@ -55,6 +59,22 @@ TMainWindowServices ProgramRoot::Services() {
 void ProgramRoot::OpenSampleIndustry(const sample::TSampleVariant& variant) {
     const fs::path industry = sample::WriteSampleIndustryFile(tree_.RootPath() / "Private", variant);
     ASSERT_TRUE(Session && Session->IndOpen(industry.string()));
+}
+
+void ChooseFromTheMenu(TFoCv3Mod& page, const char* item) {
+    QAction* chosen = page.findChild<QAction*>(item);
+    ASSERT_NE(chosen, nullptr) << item;
+    QMenuBar& bar = *page.PageMenuBar();
+    for (QAction* title : bar.actions()) {
+        QMenu* menu = title->menu();
+        if (!menu || !menu->actions().contains(chosen)) continue;
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.actionGeometry(title).center());
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        QTRY_VERIFY(!menu->isVisible());
+        return;
+    }
+    FAIL() << item << " is in no menu of the page";
 }
 
 void ChoosePeriodOnBar(int period) {

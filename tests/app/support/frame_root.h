@@ -44,6 +44,10 @@ private:
 // on show reads it.
 void ChoosePeriodOnBar(int period);
 
+// Opens the menu of Page's menu bar holding Item by a click on its title,
+// then clicks the item; a modal window it opens is driven with WhenModalShown.
+void ChooseFromTheMenu(TFoCv3Mod& page, const char* item);
+
 // Clicks the button of Zone (1 for the first) on the selector bar, as the user does.
 void ChooseZoneOnBar(int zone);
 // The same for Market, when the page on show lets the team choose the market.

@@ -12,9 +12,6 @@
 namespace cv::test {
 namespace {
 
-// A loaded machine frames and moves windows late.
-constexpr int kSettleMs = 20000;
-
 QRect AvailableArea(const QWidget& window) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     return screen->availableGeometry();
@@ -24,15 +21,15 @@ QRect AvailableArea(const QWidget& window) {
 
 void ExpectFitsTheScreen(QWidget& window, std::initializer_list<const char*> children) {
     ASSERT_TRUE(window.isWindow());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kSettleMs));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kWindowManagerWaitMs));
     if (WindowManagerRuns()) {
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return window.windowHandle() && !window.windowHandle()->frameMargins().isNull(); }, kSettleMs))
+            [&] { return window.windowHandle() && !window.windowHandle()->frameMargins().isNull(); }, kWindowManagerWaitMs))
             << "the window manager did not frame " << window.objectName().toStdString();
     }
     const QRect area = AvailableArea(window);
     // The window keeps itself in the area once its frame is known: wait for it.
-    [[maybe_unused]] const bool settled = QTest::qWaitFor([&] { return area.contains(window.frameGeometry()); }, kSettleMs);
+    [[maybe_unused]] const bool settled = QTest::qWaitFor([&] { return area.contains(window.frameGeometry()); }, kWindowManagerWaitMs);
     EXPECT_TRUE(area.contains(window.frameGeometry()))
         << window.objectName().toStdString() << " with its frame at " << window.frameGeometry().x() << ","
         << window.frameGeometry().y() << " " << window.frameGeometry().width() << "x"

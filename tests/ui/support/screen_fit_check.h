@@ -9,6 +9,10 @@ class QWidget;
 
 namespace cv::test {
 
+// How long a window test waits for the window manager to frame, move or
+// activate a window: a loaded machine does it late.
+inline constexpr int kWindowManagerWaitMs = 20000;
+
 // Waits until the window manager (when one runs) has framed Window and the
 // window has settled where it keeps itself, then checks that its frame lies
 // in the available area and that each named child lies whole in the window.

@@ -5,15 +5,24 @@
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
 
 namespace cv::test {
 
-// Window's child of type T named Name; a failure when there is none.
+// Thrown by Child for a child that is not there. GoogleTest fails the running
+// test on it and goes on with the next one; inside a modal window driven by
+// WhenModalShown the failure is recorded and the window closed.
+class MissingChild : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Window's child of type T named Name; MissingChild when there is none.
 template <typename T>
 T& Child(QWidget& window, const char* name) {
     T* child = window.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
+    if (!child) throw MissingChild(std::string("no child ") + name + " in " + window.objectName().toStdString());
     return *child;
 }
 
