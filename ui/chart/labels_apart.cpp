@@ -56,11 +56,12 @@ class TPlacer {
 public:
     TPlacer(const std::vector<TMarkerDisc>& markers, const QRectF& bounds) : markers_(markers), bounds_(bounds) {}
 
-    // The first place, nearest first, that is free of labels and covers no
-    // other marker; else the first free of labels; else the preferred one
-    // moved inside the bounds.
+    // The first place, nearest first, that is free of labels, covers no
+    // other marker and reads as its own marker's; else the first free of
+    // labels and other markers; else the first free of labels; else the
+    // preferred one moved inside the bounds.
     QRectF Place(const TLabelToPlace& label) const {
-        std::optional<QRectF> overMarker;
+        std::optional<QRectF> ambiguous, overMarker;
         bool found = false;
         QRectF chosen;
         ForEachPlace(label, [&](const QRectF& rect) {
@@ -69,11 +70,16 @@ public:
                 if (!overMarker) overMarker = rect;
                 return false;
             }
+            const bool joined = rect != label.preferred && NeedsLeader(rect, markers_[label.marker]);
+            if (!joined && NearerAnotherMarker(rect, label.marker, markers_)) {
+                if (!ambiguous) ambiguous = rect;
+                return false;
+            }
             chosen = rect;
             return found = true;
         });
         if (found) return chosen;
-        return overMarker.value_or(MovedInside(label.preferred, bounds_));
+        return ambiguous.value_or(overMarker.value_or(MovedInside(label.preferred, bounds_)));
     }
 
     void Keep(const QRectF& rect) { placed_.push_back(rect); }
@@ -126,6 +132,15 @@ bool LabelCoversMarker(const QRectF& rect, const TMarkerDisc& marker) {
 
 double GapToMarker(const QRectF& rect, const TMarkerDisc& marker) {
     return std::max(0.0, DistanceToCentre(rect, marker.centre) - marker.diameter / 2);
+}
+
+bool NeedsLeader(const QRectF& rect, const TMarkerDisc& own) { return GapToMarker(rect, own) > rect.height(); }
+
+bool NearerAnotherMarker(const QRectF& rect, std::size_t own, const std::vector<TMarkerDisc>& markers) {
+    const double ownGap = GapToMarker(rect, markers[own]);
+    for (std::size_t other = 0; other < markers.size(); ++other)
+        if (other != own && GapToMarker(rect, markers[other]) < ownGap) return true;
+    return false;
 }
 
 std::vector<QRectF> KeepLabelsApart(const std::vector<TLabelToPlace>& labels, const std::vector<TMarkerDisc>& markers,

@@ -528,9 +528,7 @@ void TQNChart::PlaceLabels() {
         const std::vector<QRectF> rects = KeepLabelsApart(toPlace, drawnMarkers_, chart()->plotArea());
         for (std::size_t i = 0; i < moving.size(); ++i) {
             TPlaced& label = *moving[i];
-            // A label moved farther from its marker than its own height would be read as another's.
-            label.leader = rects[i] != label.rect &&
-                           GapToMarker(rects[i], drawnMarkers_[toPlace[i].marker]) > rects[i].height();
+            label.leader = rects[i] != label.rect && NeedsLeader(rects[i], drawnMarkers_[toPlace[i].marker]);
             label.rect = rects[i];
         }
     }

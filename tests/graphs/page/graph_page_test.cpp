@@ -730,6 +730,8 @@ TEST_F(GraphPageTest, ChartLabelsStandBesideTheirOwnMarkersApartSmallScreen) {
         TAnalGraph* chart = Shown<TAnalGraph>();
         ASSERT_NE(chart, nullptr) << item;
         QTRY_VERIFY(!chart->DrawnLabels().empty());
+        // The labels as the chart stands once the page is laid out.
+        QApplication::processEvents();
         EXPECT_EQ(test::MarkerLabelFaults(*chart, kNear), std::vector<std::string>{}) << item;
         if (std::string(item) == "MpGrMktGrowth") test::SaveScreenshot(Main(), "GraphPageTest_MarketGrowthLabelsApart");
     }
@@ -746,6 +748,7 @@ TEST_F(GraphPageTest, ChartLabelsStandBesideTheirOwnMarkersApartSmallScreen) {
             TGspGraph* chart = Shown<TGspGraph>();
             ASSERT_NE(chart, nullptr);
             QTRY_VERIFY(chart->BubbleCount() == 0 || !chart->DrawnLabels().empty());
+            QApplication::processEvents();
             const std::vector<std::string> faults = test::MarkerLabelFaults(*chart, kNear);
             EXPECT_EQ(faults, std::vector<std::string>{}) << "firm " << firm + 1 << ", market choice " << markets;
             crowdest = std::max(crowdest, chart->BubbleCount());

@@ -35,6 +35,8 @@ std::vector<std::string> MarkerLabelFaults(const TQNChart& chart, double nearnes
         const double gap = GapToMarker(label.rect, markers.at(static_cast<std::size_t>(label.marker)));
         if (gap > nearness && !label.leader)
             faults.push_back(label.text + " stands " + std::to_string(gap) + " px from its marker with no line to it");
+        if (!label.leader && NearerAnotherMarker(label.rect, static_cast<std::size_t>(label.marker), markers))
+            faults.push_back(named + " lies nearer another marker than its own, with no line to it");
         for (std::size_t j = i + 1; j < labels.size(); ++j)
             if (label.rect.intersects(labels[j]->rect))
                 faults.push_back(named + " overlaps " + labels[j]->text + " " + Describe(labels[j]->rect));

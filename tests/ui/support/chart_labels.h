@@ -13,7 +13,8 @@ namespace cv::test {
 // What is wrong with the drawn labels of the chart's markers (a label of no
 // marker, such as an axis marker's, is left out): two that overlap, one over
 // a marker not its own, one that leaves the plot, one farther than Nearness
-// pixels from its marker's edge with no line to it. Empty when nothing is.
+// pixels from its marker's edge or nearer another marker, with no line to
+// its own. Empty when nothing is.
 std::vector<std::string> MarkerLabelFaults(const TQNChart& chart, double nearness);
 
 }  // namespace cv::test
