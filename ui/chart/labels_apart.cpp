@@ -1,5 +1,6 @@
 #include "ui/chart/labels_apart.h"
 
+#include <QLineF>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -46,6 +47,14 @@ double DistanceToCentre(const QRectF& rect, QPointF centre) {
     return std::hypot(dx, dy);
 }
 
+// How far Point lies from the segment Line.
+double DistanceToLine(QPointF point, const QLineF& line) {
+    const QPointF along = line.p2() - line.p1();
+    const double squared = QPointF::dotProduct(along, along);
+    const double t = squared == 0 ? 0 : std::clamp(QPointF::dotProduct(point - line.p1(), along) / squared, 0.0, 1.0);
+    return QLineF(point, line.p1() + along * t).length();
+}
+
 QRectF MovedInside(QRectF rect, const QRectF& bounds) {
     rect.moveLeft(std::clamp(rect.left(), bounds.left(), std::max(bounds.left(), bounds.right() - rect.width())));
     rect.moveTop(std::clamp(rect.top(), bounds.top(), std::max(bounds.top(), bounds.bottom() - rect.height())));
@@ -57,7 +66,8 @@ public:
     TPlacer(const std::vector<TMarkerDisc>& markers, const QRectF& bounds) : markers_(markers), bounds_(bounds) {}
 
     // The first place, nearest first, that is free of labels, covers no
-    // other marker and reads as its own marker's; else the first free of
+    // other marker and reads as its own marker's (by nearness, or by a line
+    // that crosses no other marker); else the first free of
     // labels and other markers; else the first free of labels; else the
     // preferred one moved inside the bounds.
     QRectF Place(const TLabelToPlace& label) const {
@@ -71,7 +81,7 @@ public:
                 return false;
             }
             const bool joined = rect != label.preferred && NeedsLeader(rect, markers_[label.marker]);
-            if (!joined && NearerAnotherMarker(rect, label.marker, markers_)) {
+            if (joined ? LeaderCrossesAnotherMarker(label.marker, rect) : NearerAnotherMarker(rect, label.marker, markers_)) {
                 if (!ambiguous) ambiguous = rect;
                 return false;
             }
@@ -116,6 +126,23 @@ private:
     bool CoversAnotherMarker(std::size_t own, const QRectF& rect) const {
         for (std::size_t other = 0; other < markers_.size(); ++other)
             if (other != own && LabelCoversMarker(rect, markers_[other])) return true;
+        return false;
+    }
+
+    // Whether the line from a label at Rect to the edge of its marker Own
+    // crosses another marker, one that does not hold Own's centre (a line
+    // out of a marker inside a larger one crosses that one whatever its way).
+    bool LeaderCrossesAnotherMarker(std::size_t own, const QRectF& rect) const {
+        const TMarkerDisc& marker = markers_[own];
+        const QPointF from(std::clamp(marker.centre.x(), rect.left(), rect.right()),
+                           std::clamp(marker.centre.y(), rect.top(), rect.bottom()));
+        QLineF line(from, marker.centre);
+        line.setLength(std::max(0.0, line.length() - marker.diameter / 2));
+        for (std::size_t other = 0; other < markers_.size(); ++other) {
+            const double radius = markers_[other].diameter / 2;
+            if (other == own || QLineF(markers_[other].centre, marker.centre).length() < radius) continue;
+            if (DistanceToLine(markers_[other].centre, line) < radius) return true;
+        }
         return false;
     }
 
