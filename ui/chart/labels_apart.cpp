@@ -67,9 +67,9 @@ public:
 
     // The first place, nearest first, that is free of labels, covers no
     // other marker and reads as its own marker's (by nearness, or by a line
-    // that crosses no other marker); else the first free of
-    // labels and other markers; else the first free of labels; else the
-    // preferred one moved inside the bounds.
+    // that crosses no other marker); else the first free of labels and other
+    // markers; else the first free of labels; else the preferred one moved
+    // inside the bounds.
     QRectF Place(const TLabelToPlace& label) const {
         std::optional<QRectF> ambiguous, overMarker;
         bool found = false;
@@ -81,7 +81,9 @@ public:
                 return false;
             }
             const bool joined = rect != label.preferred && NeedsLeader(rect, markers_[label.marker]);
-            if (joined ? LeaderCrossesAnotherMarker(label.marker, rect) : NearerAnotherMarker(rect, label.marker, markers_)) {
+            const bool readsAsAnother = joined ? LeaderCrossesAnotherMarker(label.marker, rect)
+                                               : NearerAnotherMarker(rect, label.marker, markers_);
+            if (readsAsAnother) {
                 if (!ambiguous) ambiguous = rect;
                 return false;
             }
@@ -112,7 +114,8 @@ private:
         const double farthest = std::hypot(bounds_.width(), bounds_.height());
         for (double distance = step; distance <= farthest; distance += step) {
             const double around = 2 * std::numbers::pi * (reach + distance);
-            const int directions = std::max(kFewestFarDirections, static_cast<int>(around / std::max(size.height(), kSmallestStep)));
+            const int directions =
+                std::max(kFewestFarDirections, static_cast<int>(around / std::max(size.height(), kSmallestStep)));
             for (const double angle : Directions(directions, preferred))
                 if (take(Beside(marker.centre, reach + distance, angle, size))) return;
         }

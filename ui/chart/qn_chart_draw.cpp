@@ -541,7 +541,8 @@ void TQNChart::PlaceLabels() {
             box->setZValue(kLabelZ);
             overlay_.push_back(box);
         }
-        const bool offsetLeader = label.label->leaderStyle != 0 && (label.label->offsetX != 0 || label.label->offsetY != 0);
+        const bool offsetLeader =
+            label.label->leaderStyle != 0 && (label.label->offsetX != 0 || label.label->offsetY != 0);
         if (offsetLeader || label.leader) {
             const QPointF from(std::clamp(label.position.x(), label.rect.left(), label.rect.right()),
                                std::clamp(label.position.y(), label.rect.top(), label.rect.bottom()));
