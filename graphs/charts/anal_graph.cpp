@@ -67,6 +67,9 @@ TAnalGraph::TAnalGraph(QWidget* owner, const TChartPlace& place, int code)
     titleSize_ = ScreenWidth() < kSmallScreenWidth ? kSmallTitleSize : kTitleSize;
     // A value that is not written (0, or a rival's unknown figure) leaves a gap in the line.
     BreakLinesAtGaps = true;
+    // The series' labels at the selected period stand where markets, firms or
+    // segments lie close together: apart, each clear of the others' points.
+    SetLabelsApart(true);
     if (Session && Session->Industry()) {
         const TCvInd& industry = *Session->Industry();
         whichTeam_ = industry.ConstPart().GetSmallintDef(kCategoryIndustry, TDataContext{}, "WhichTeam", 0);

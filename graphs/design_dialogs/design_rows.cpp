@@ -66,6 +66,12 @@ TQNEdit* NewNumberField(QWidget* parent, const QString& name, bool integer, doub
     field->MaxValue = max;
     field->setAlignment(Qt::AlignRight);
     field->ClearValue();
+    // A typed figure is shown, once the field is left, as its column's others
+    // are: with the field's decimals ("2" becomes "2.00" beside "0.30").
+    if (!integer)
+        QObject::connect(field, &QLineEdit::editingFinished, field, [field] {
+            if (const std::optional<double> value = FieldValue(*field)) field->SetValueFloat(*value);
+        });
     return field;
 }
 

@@ -50,7 +50,8 @@ QString EstimateText(std::optional<double> value);
 QString ControlsText(const char* key, int line);
 
 // A named label, and a named number field of the given kind and range,
-// right-aligned, on Parent.
+// right-aligned, on Parent; a real field shows a typed figure with two
+// decimals once it is left.
 QLabel* NewLabel(QWidget* parent, const QString& name);
 TQNEdit* NewNumberField(QWidget* parent, const QString& name, bool integer, double min, double max);
 // A panel that shows a value the user cannot type over.

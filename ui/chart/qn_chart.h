@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ui/chart/chart_styles.h"
+#include "ui/chart/labels_apart.h"
 
 class QGraphicsItem;
 class QScatterSeries;
@@ -124,8 +125,10 @@ public:
     bool NoData = false;
     // An empty cell of an XY series breaks its line there instead of being skipped.
     bool BreakLinesAtGaps = false;
-    // The labels of drawn markers keep apart from one another inside the plot
-    // (ui/chart/labels_apart.h) instead of standing where their codes put them.
+    // The labels of drawn markers keep apart from one another and from the
+    // other markers inside the plot (ui/chart/labels_apart.h) instead of
+    // standing where their codes put them; one moved away from its marker is
+    // joined to it by a line.
     void SetLabelsApart(bool apart);
 
     // What the drawing reads; tests read it too.
@@ -139,8 +142,12 @@ public:
         QRectF rect;
         QPointF point;
         double markerSize = 0;  // the diameter of the marker it names; 0 without one
+        int marker = -1;        // that marker's index in DrawnMarkers(); -1 without one
+        bool leader = false;    // a line joins it to its marker
     };
     const std::vector<TDrawnLabel>& DrawnLabels() const { return drawnLabels_; }
+    // Markers drawn, in the chart's coordinates.
+    const std::vector<TMarkerDisc>& DrawnMarkers() const { return drawnMarkers_; }
     // Marker diameter drawn for a point; 0 when it is not drawn.
     double DrawnMarkerSize(int series, int point) const;
     QRectF PlotArea() const;
@@ -202,6 +209,7 @@ private:
     QPointF backdropSplit_;
     std::vector<TDrawnPoint> drawnPoints_;
     std::vector<TDrawnLabel> drawnLabels_;
+    std::vector<TMarkerDisc> drawnMarkers_;
     std::vector<QGraphicsItem*> overlay_;
     QGraphicsItem* backdropItem_ = nullptr;
     QGraphicsItem* legendItem_ = nullptr;

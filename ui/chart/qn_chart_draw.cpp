@@ -475,17 +475,20 @@ void TQNChart::PlaceLabels() {
     for (QGraphicsItem* item : overlay_) delete item;
     overlay_.clear();
     drawnLabels_.clear();
+    drawnMarkers_.clear();
     if (!repaint_) return;
     // Each label beside its point by its placement code and offsets.
     struct TPlaced {
         const TChartLabel* label;
         QPointF position;
         double markerSize;
+        int marker;
         QGraphicsSimpleTextItem* text;
         QRectF rect;
+        bool leader = false;
     };
     std::vector<TPlaced> placed;
-    const auto add = [&](const TChartLabel& label, QPointF position, double markerSize) {
+    const auto add = [&](const TChartLabel& label, QPointF position, double markerSize, int marker) {
         if (label.text.empty() || label.location == kLabelNone) return;
         auto* text = new QGraphicsSimpleTextItem(TextOf(label.text), chart());
         text->setFont(QFontOfChartFont(label.font));
@@ -494,31 +497,40 @@ void TQNChart::PlaceLabels() {
         overlay_.push_back(text);
         const QSizeF size = text->boundingRect().size();
         const QPointF offset(label.offsetX, label.offsetY);
-        placed.push_back({&label, position, markerSize, text,
+        placed.push_back({&label, position, markerSize, marker, text,
                           QRectF(LabelTopLeft(label.location, position, markerSize, size, offset), size)});
     };
     std::map<int, std::pair<QPointF, int>> seriesCentres;
     for (const TDrawnPoint& point : drawnPoints_) {
         const QPointF position = chart()->mapToPosition(point.value, point.drawnIn);
-        add(point.label, position, point.markerSize);
+        int marker = -1;
+        if (point.drawnIn && point.markerSize > 0) {
+            marker = static_cast<int>(drawnMarkers_.size());
+            drawnMarkers_.push_back({position, point.markerSize});
+        }
+        add(point.label, position, point.markerSize, marker);
         auto& [sum, count] = seriesCentres[point.series];
         sum += position;
         ++count;
     }
     for (const auto& [number, style] : series_)
         if (style.seriesLabel && seriesCentres.count(number))
-            add(*style.seriesLabel, seriesCentres[number].first / seriesCentres[number].second, 0);
+            add(*style.seriesLabel, seriesCentres[number].first / seriesCentres[number].second, 0, -1);
     if (labelsApart_) {
         // The labels of drawn markers move apart inside the plot; the others keep their places.
-        std::vector<TPlaced*> markers;
+        std::vector<TPlaced*> moving;
         std::vector<TLabelToPlace> toPlace;
         for (TPlaced& label : placed)
-            if (label.markerSize > 0) {
-                markers.push_back(&label);
-                toPlace.push_back({label.position, label.markerSize, label.rect});
+            if (label.marker >= 0) {
+                moving.push_back(&label);
+                toPlace.push_back({static_cast<std::size_t>(label.marker), label.rect});
             }
-        const std::vector<QRectF> rects = KeepLabelsApart(toPlace, chart()->plotArea());
-        for (std::size_t i = 0; i < markers.size(); ++i) markers[i]->rect = rects[i];
+        const std::vector<QRectF> rects = KeepLabelsApart(toPlace, drawnMarkers_, chart()->plotArea());
+        for (std::size_t i = 0; i < moving.size(); ++i) {
+            TPlaced& label = *moving[i];
+            label.leader = rects[i] != label.rect && NeedsLeader(rects[i], drawnMarkers_[toPlace[i].marker]);
+            label.rect = rects[i];
+        }
     }
     for (const TPlaced& label : placed) {
         label.text->setPos(label.rect.topLeft());
@@ -529,15 +541,21 @@ void TQNChart::PlaceLabels() {
             box->setZValue(kLabelZ);
             overlay_.push_back(box);
         }
-        if (label.label->leaderStyle != 0 && (label.label->offsetX != 0 || label.label->offsetY != 0)) {
+        const bool offsetLeader =
+            label.label->leaderStyle != 0 && (label.label->offsetX != 0 || label.label->offsetY != 0);
+        if (offsetLeader || label.leader) {
             const QPointF from(std::clamp(label.position.x(), label.rect.left(), label.rect.right()),
                                std::clamp(label.position.y(), label.rect.top(), label.rect.bottom()));
-            auto* leader = new QGraphicsLineItem(QLineF(from, label.position), chart());
+            // A line to a moved label's marker ends at the marker's edge.
+            QLineF line(from, label.position);
+            if (label.leader) line.setLength(std::max(0.0, line.length() - label.markerSize / 2));
+            auto* leader = new QGraphicsLineItem(line, chart());
             leader->setPen(QPen(label.label->font.colour, 1));
             leader->setZValue(kLabelZ);
             overlay_.push_back(leader);
         }
-        drawnLabels_.push_back({label.label->text, label.rect, label.position, label.markerSize});
+        drawnLabels_.push_back({label.label->text, label.rect, label.position, label.markerSize, label.marker,
+                                offsetLeader || label.leader});
     }
     DrawAxisCrossings();
 }

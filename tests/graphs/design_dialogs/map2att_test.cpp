@@ -12,6 +12,7 @@
 #include "core/store/series_index.h"
 #include "graphs/design_dialogs/map2att.h"
 #include "tests/graphs/design_dialogs/design_dialog_fixture.h"
+#include "tests/ui/support/gtest_qtry.h"
 
 namespace cv {
 namespace {
@@ -59,6 +60,17 @@ TEST_F(Map2AttTest, SearchesThatCannotRunAreRefusedWithTheReason) {
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }));
+    // A target typed by hand and left with Tab shows with two decimals, as
+    // the positions beside it do.
+    auto& target = Child<TQNEdit>(dialog, "ETarMap1");
+    QTest::mouseClick(&target, Qt::LeftButton);
+    QTRY_VERIFY(target.hasFocus());
+    QTest::keyClick(&target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&target, "2");
+    QTest::keyClick(&target, Qt::Key_Tab);
+    QTRY_VERIFY(!target.hasFocus());
+    EXPECT_EQ(Text(dialog, "ETarMap1"), QLocale().toString(2.0, 'f', 2).toStdString());
+    test::SaveScreenshot(dialog, "Map2Att_TypedTarget");
     Solve(dialog);  // nothing ticked
     auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 1u);

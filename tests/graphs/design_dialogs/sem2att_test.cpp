@@ -30,15 +30,18 @@ TEST_F(DesignDialogTest, SemanticTargetsOfABrandGiveTheCharacteristicsOfTheLines
     EXPECT_EQ(Child<QGroupBox>(dialog, "gbS2ASem").title().toStdString(),
               "Semantic values of " + Child<QComboBox>(dialog, "cbS2ASelBrd").currentText().toStdString());
     // Targets 4.00 and 4.26: 10 x 4 - 5 = 35; 10 x 4.26 - 5 = 37.6, rounded 38.
-    // Target 1.00 gives 5, below Weight's lowest level 10: "N/A".
+    // Target 1.00 gives 5, below Weight's lowest level 10: "N/A". Each
+    // target typed shows with two decimals, as the column's others do.
     struct Case {
         const char* target;
         const char* answer;
+        const char* shown;
     };
-    for (const Case& c : {Case{"4", "35"}, Case{"4.26", "38"}, Case{"1", "N/A"}}) {
+    for (const Case& c : {Case{"4", "35", "4.00"}, Case{"4.26", "38", "4.26"}, Case{"1", "N/A", "1.00"}}) {
         Type(dialog, "ETarSem1", c.target);
         Calculate(dialog);
         EXPECT_EQ(Text(dialog, "EOptChar1"), c.answer) << c.target;
+        EXPECT_EQ(Text(dialog, "ETarSem1"), c.shown) << c.target;
     }
     // Price has no range but 0..32767.
     EXPECT_NE(Text(dialog, "EOptChar6"), "N/A");

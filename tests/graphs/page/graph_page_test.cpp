@@ -714,13 +714,27 @@ TEST_F(GraphPageTest, GrowthSharePortfolioDrawsTheTeamsOwnBrands) {
     test::SaveScreenshot(Main(), "GraphPageTest_GrowthShareOwnBrands");
 }
 
-// Each bubble's label stands beside its own bubble, over no other label and
-// inside the plot, for every firm of the sample and every market choice, at
-// both screen sizes: the chart moves apart the labels of bubbles that crowd.
-TEST_F(GraphPageTest, GrowthShareLabelsStandBesideTheirOwnBubblesApartSmallScreen) {
-    // A label's own height: a label farther than that reads as another bubble's.
+// Each marker's label stands beside its own marker (or joined to it by a
+// line), over no other label, over no other marker and inside the plot, at
+// both screen sizes: on the growth-share portfolio for every firm of the
+// sample and every market choice (bubbles that crowd), and on the market and
+// performance charts over the periods (markets and firms whose points lie
+// close together at the selected period).
+TEST_F(GraphPageTest, ChartLabelsStandBesideTheirOwnMarkersApartSmallScreen) {
+    // A label's own height: a label farther than that reads as another marker's.
     constexpr double kNear = 14;
     Main().ShowPage(page);
+    for (const char* item : {"MpGrMktSize", "MpGrMktGrowth", "MpGrMktNbBrds", "MpGrMktAvgPrice", "MPGrPerfRSales",
+                             "MPGrPerfMS", "MPGrPerfNC", "MPGrPerfSpi"}) {
+        Choose(item);
+        TAnalGraph* chart = Shown<TAnalGraph>();
+        ASSERT_NE(chart, nullptr) << item;
+        QTRY_VERIFY(!chart->DrawnLabels().empty());
+        // The labels as the chart stands once the page is laid out.
+        QApplication::processEvents();
+        EXPECT_EQ(test::MarkerLabelFaults(*chart, kNear), std::vector<std::string>{}) << item;
+        if (std::string(item) == "MpGrMktGrowth") test::SaveScreenshot(Main(), "GraphPageTest_MarketGrowthLabelsApart");
+    }
     Choose("MPGrToolsGSP");
     ASSERT_NE(Shown<TGspGraph>(), nullptr);
     const int firms = page->Combos().Combo(3)->count();
@@ -734,6 +748,7 @@ TEST_F(GraphPageTest, GrowthShareLabelsStandBesideTheirOwnBubblesApartSmallScree
             TGspGraph* chart = Shown<TGspGraph>();
             ASSERT_NE(chart, nullptr);
             QTRY_VERIFY(chart->BubbleCount() == 0 || !chart->DrawnLabels().empty());
+            QApplication::processEvents();
             const std::vector<std::string> faults = test::MarkerLabelFaults(*chart, kNear);
             EXPECT_EQ(faults, std::vector<std::string>{}) << "firm " << firm + 1 << ", market choice " << markets;
             crowdest = std::max(crowdest, chart->BubbleCount());

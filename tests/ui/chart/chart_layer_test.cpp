@@ -410,35 +410,45 @@ TEST(ChartShapesTest, SmallScreenTheHighestPointsLabelStaysInThePlot) {
 }
 
 // Labels kept apart: a label whose place is free keeps it; one that would
-// lie over an earlier label, or leave the bounds, moves to a free place beside
-// its own marker.
+// lie over an earlier label or over another marker, or leave the bounds,
+// moves to a free place beside its own marker.
 TEST(LabelsApart, EachLabelTakesTheNearestFreePlaceBesideItsMarker) {
     const QRectF bounds(0, 0, 200, 100);
     const QSizeF size(40, 10);
-    const auto above = [&](QPointF point, double marker) {
-        return QRectF(LabelTopLeft(kLabelAbove, point, marker, size, {}), size);
+    const auto at = [&](int code, const TMarkerDisc& marker) {
+        return QRectF(LabelTopLeft(code, marker.centre, marker.diameter, size, {}), size);
     };
+    const TMarkerDisc middle{{100, 50}, 10};
     struct TCase {
         const char* what;
-        std::vector<TLabelToPlace> labels;
-        QRectF expectedLast;
+        std::vector<TMarkerDisc> markers;  // the last one's label is placed last
+        std::optional<QRectF> expectedLast;
     };
     const TCase cases[] = {
-        {"free: where its code puts it", {{{100, 50}, 10, above({100, 50}, 10)}}, above({100, 50}, 10)},
+        {"free: where its code puts it", {middle}, at(kLabelAbove, middle)},
         // The second marker 4 px right of the first: above and the upper
         // corners are taken; the right side, the next nearest to above, is free.
-        {"taken: beside its own marker",
-         {{{100, 50}, 10, above({100, 50}, 10)}, {{104, 50}, 10, above({104, 50}, 10)}},
-         QRectF(LabelTopLeft(kLabelRight, {104, 50}, 10, size, {}), size)},
+        {"taken: beside its own marker", {middle, {{104, 50}, 10}}, at(kLabelRight, {{104, 50}, 10})},
         // Near the top edge above and the upper corners would leave the bounds.
-        {"at the edge: inside", {{{100, 8}, 6, above({100, 8}, 6)}},
-         QRectF(LabelTopLeft(kLabelRight, {100, 8}, 6, size, {}), size)},
+        {"at the edge: inside", {{{100, 8}, 6}}, at(kLabelRight, {{100, 8}, 6})},
+        // A wide marker up to the right reaches into the places above and
+        // above right, its centre outside both: the label goes clear of it.
+        {"over another marker: clear of it", {{{120, 30}, 20}, middle}, std::nullopt},
     };
     for (const TCase& c : cases) {
-        const std::vector<QRectF> rects = KeepLabelsApart(c.labels, bounds);
-        ASSERT_EQ(rects.size(), c.labels.size()) << c.what;
-        EXPECT_EQ(rects.back(), c.expectedLast) << c.what;
-        for (std::size_t i = 0; i + 1 < rects.size(); ++i) EXPECT_FALSE(rects[i].intersects(rects.back())) << c.what;
+        std::vector<TLabelToPlace> labels;
+        for (std::size_t i = 0; i < c.markers.size(); ++i) labels.push_back({i, at(kLabelAbove, c.markers[i])});
+        const std::vector<QRectF> rects = KeepLabelsApart(labels, c.markers, bounds);
+        ASSERT_EQ(rects.size(), labels.size()) << c.what;
+        const QRectF& last = rects.back();
+        if (c.expectedLast) {
+            EXPECT_EQ(last, *c.expectedLast) << c.what;
+        }
+        EXPECT_LT(GapToMarker(last, c.markers.back()), 2.5) << c.what;  // 2 px beside it
+        for (std::size_t i = 0; i + 1 < rects.size(); ++i) {
+            EXPECT_FALSE(rects[i].intersects(last)) << c.what;
+            EXPECT_FALSE(LabelCoversMarker(last, c.markers[i])) << c.what;
+        }
     }
 }
 

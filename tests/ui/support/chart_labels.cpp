@@ -1,8 +1,8 @@
 #include "tests/ui/support/chart_labels.h"
 
-#include <algorithm>
-#include <cmath>
 #include <sstream>
+
+#include "ui/chart/labels_apart.h"
 
 namespace cv::test {
 namespace {
@@ -13,30 +13,36 @@ std::string Describe(const QRectF& rect) {
     return text.str();
 }
 
-}  // namespace
-
-double GapToMarker(const QRectF& rect, QPointF centre, double diameter) {
-    const double dx = std::max({rect.left() - centre.x(), 0.0, centre.x() - rect.right()});
-    const double dy = std::max({rect.top() - centre.y(), 0.0, centre.y() - rect.bottom()});
-    return std::max(0.0, std::hypot(dx, dy) - diameter / 2);
+std::string Describe(const TMarkerDisc& marker) {
+    std::ostringstream text;
+    text << "the marker at (" << marker.centre.x() << "," << marker.centre.y() << ") " << marker.diameter << " across";
+    return text.str();
 }
+
+}  // namespace
 
 std::vector<std::string> MarkerLabelFaults(const TQNChart& chart, double nearness) {
     std::vector<const TQNChart::TDrawnLabel*> labels;
     for (const TQNChart::TDrawnLabel& label : chart.DrawnLabels())
-        if (label.markerSize > 0) labels.push_back(&label);
+        if (label.marker >= 0) labels.push_back(&label);
+    const std::vector<TMarkerDisc>& markers = chart.DrawnMarkers();
     std::vector<std::string> faults;
     const QRectF plot = chart.PlotArea();
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const TQNChart::TDrawnLabel& label = *labels[i];
-        if (!plot.contains(label.rect))
-            faults.push_back(label.text + " " + Describe(label.rect) + " leaves the plot " + Describe(plot));
-        const double gap = GapToMarker(label.rect, label.point, label.markerSize);
-        if (gap > nearness) faults.push_back(label.text + " stands " + std::to_string(gap) + " px from its marker");
+        const std::string named = label.text + " " + Describe(label.rect);
+        if (!plot.contains(label.rect)) faults.push_back(named + " leaves the plot " + Describe(plot));
+        const double gap = GapToMarker(label.rect, markers.at(static_cast<std::size_t>(label.marker)));
+        if (gap > nearness && !label.leader)
+            faults.push_back(label.text + " stands " + std::to_string(gap) + " px from its marker with no line to it");
+        if (!label.leader && NearerAnotherMarker(label.rect, static_cast<std::size_t>(label.marker), markers))
+            faults.push_back(named + " lies nearer another marker than its own, with no line to it");
         for (std::size_t j = i + 1; j < labels.size(); ++j)
             if (label.rect.intersects(labels[j]->rect))
-                faults.push_back(label.text + " " + Describe(label.rect) + " overlaps " + labels[j]->text + " " +
-                                 Describe(labels[j]->rect));
+                faults.push_back(named + " overlaps " + labels[j]->text + " " + Describe(labels[j]->rect));
+        for (std::size_t m = 0; m < markers.size(); ++m)
+            if (static_cast<int>(m) != label.marker && LabelCoversMarker(label.rect, markers[m]))
+                faults.push_back(named + " covers " + Describe(markers[m]));
     }
     return faults;
 }
