@@ -1,0 +1,160 @@
+#include "core/store/series_kinds.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "core/base/errors.h"
+#include "core/base/text_format.h"
+#include "core/store/industry_series.h"
+#include "core/store/series.h"
+#include "core/store/series_index.h"
+
+namespace cv {
+
+void TArrayDimensionUses::Add(const TCellIndex& cell, std::string_view name, const TSimArr::TStoredDims& dims) {
+    for (int d = 0; d < dims.nDim; ++d) {
+        const auto slot = static_cast<std::size_t>(d);
+        uses_.insert({std::string(name), d + 1, cell.zone, cell.market, std::string(dims.names[slot]), dims.lb[slot],
+                      dims.ub[slot]});
+    }
+}
+
+namespace {
+
+using TUse = TArrayDimensionUses::TUse;
+
+// A kind of position: the name the constant part keeps it under, and its
+// series for a zone and a market, both 0-based and within the industry's.
+struct TKind {
+    std::string_view name;
+    const TSeries* (*of)(const TIndustrySeries& found, std::size_t zone, std::size_t market);
+};
+
+constexpr TKind kKinds[] = {
+    {"PerSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.periods; }},
+    {"FirSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.firms; }},
+    {"FtaSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.ftas; }},
+    {"MktSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.markets; }},
+    {"ChaSeries", [](const TIndustrySeries& f, std::size_t z, std::size_t) -> const TSeries* { return f.channels[z]; }},
+    {"DimSeries",
+     [](const TIndustrySeries& f, std::size_t, std::size_t m) -> const TSeries* { return f.dimensions[m]; }},
+    {"SemSeries", [](const TIndustrySeries& f, std::size_t, std::size_t m) -> const TSeries* { return f.semantics[m]; }},
+    {"MapSeries", [](const TIndustrySeries& f, std::size_t, std::size_t m) -> const TSeries* { return f.maps[m]; }},
+    {"SegSeries",
+     [](const TIndustrySeries& f, std::size_t z, std::size_t m) -> const TSeries* { return f.segments[z][m]; }},
+};
+
+// Whether a kind's series differ by zone and by market.
+struct TScope {
+    bool byZone;
+    bool byMarket;
+};
+
+TScope ScopeOf(const TKind& kind) {
+    const int category = *CellSeriesCategory(kind.name);
+    return {category == kCategoryFta || category == kCategoryFtaMarket,
+            category == kCategoryMarket || category == kCategoryFtaMarket};
+}
+
+// One position: its kind, the zone and market of its cell (0 where the kind
+// depends on neither), and the series it names.
+struct TPosition {
+    const TKind* kind;
+    int zone;
+    int market;
+    const TSeries* series;
+    std::string Text() const { return SeriesPositionText(kind->name, zone, market); }
+};
+
+class TKindCheck {
+public:
+    TKindCheck(const TIndustrySeries& found, const TArrayDimensionUses& arrays)
+        : found_(found), arrays_(arrays), zones_(found.ftas->Count()), markets_(found.markets->Count()) {}
+
+    void Run() const {
+        const std::vector<TPosition> positions = Positions();
+        std::map<const TSeries*, const TPosition*> kindOfSeries;
+        for (const TPosition& position : positions) {
+            if (IndexTableSeries(*position.series))
+                Fail(position, "which the program looks up by its own name");
+            const auto [claimed, added] = kindOfSeries.try_emplace(position.series, &position);
+            if (!added && claimed->second->kind != position.kind) Fail(position, "which " + claimed->second->Text() + " names");
+        }
+        for (const TKind& kind : kKinds) CheckArraysOf(kind);
+    }
+
+private:
+    // The series of Kind for the cell of Zone and Market, nullptr when the kind
+    // depends on a zone or market that the cell has not (0) or the industry lacks.
+    const TSeries* SeriesOf(const TKind& kind, int zone, int market) const {
+        const TScope scope = ScopeOf(kind);
+        if (scope.byZone && (zone < 1 || zone > zones_)) return nullptr;
+        if (scope.byMarket && (market < 1 || market > markets_)) return nullptr;
+        return kind.of(found_, static_cast<std::size_t>(scope.byZone ? zone - 1 : 0),
+                       static_cast<std::size_t>(scope.byMarket ? market - 1 : 0));
+    }
+
+    // Every position, kind by kind, zones then markets in order.
+    std::vector<TPosition> Positions() const {
+        std::vector<TPosition> positions;
+        for (const TKind& kind : kKinds) {
+            const TScope scope = ScopeOf(kind);
+            for (int zone = scope.byZone ? 1 : 0; zone <= (scope.byZone ? zones_ : 0); ++zone)
+                for (int market = scope.byMarket ? 1 : 0; market <= (scope.byMarket ? markets_ : 0); ++market)
+                    positions.push_back({&kind, zone, market, SeriesOf(kind, zone, market)});
+        }
+        return positions;
+    }
+
+    static bool IndexTableSeries(const TSeries& series) {
+        const auto table = SeriesIndexTable();
+        return std::any_of(table.begin(), table.end(),
+                           [&series](const TSeriesIndexEntry& entry) { return series.IsNamed(entry.name); });
+    }
+
+    [[noreturn]] static void Fail(const TPosition& position, const std::string& why) {
+        throw EDataError(position.Text() + " names the series " + position.series->Name() + ", " + why);
+    }
+
+    // An array dimension that carries, in the cell of one zone or market, the
+    // series Kind names there carries it in the cell of every other zone and
+    // market too: the series of a position is the one its cells' arrays are
+    // dimensioned with.
+    void CheckArraysOf(const TKind& kind) const {
+        const std::set<TUse>& uses = arrays_.Uses();
+        for (auto first = uses.begin(); first != uses.end();) {
+            const auto last = std::find_if(first, uses.end(), [first](const TUse& use) {
+                return use.array != first->array || use.dimension != first->dimension;
+            });
+            const bool told = std::any_of(first, last, [&](const TUse& use) {
+                const TSeries* series = SeriesOf(kind, use.zone, use.market);
+                return series && series->IsNamed(use.series);
+            });
+            if (told) std::for_each(first, last, [&](const TUse& use) { CheckUse(kind, use); });
+            first = last;
+        }
+    }
+
+    void CheckUse(const TKind& kind, const TUse& use) const {
+        const TSeries* series = SeriesOf(kind, use.zone, use.market);
+        if (!series || (series->IsNamed(use.series) && series->Lo() == use.lo && series->Hi() == use.hi)) return;
+        const TScope scope = ScopeOf(kind);
+        const TPosition position{&kind, scope.byZone ? use.zone : 0, scope.byMarket ? use.market : 0, series};
+        Fail(position, FormatText("%d..%d, but dimension %d of the array %s of its cells is %s (%d..%d)",
+                                  {series->Lo(), series->Hi(), use.dimension, use.array, use.series, use.lo, use.hi}));
+    }
+
+    const TIndustrySeries& found_;
+    const TArrayDimensionUses& arrays_;
+    int zones_;
+    int markets_;
+};
+
+}  // namespace
+
+void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays) {
+    TKindCheck(found, arrays).Run();
+}
+
+}  // namespace cv
