@@ -1,6 +1,8 @@
 #include "core/store/series_kinds.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -12,17 +14,16 @@
 
 namespace cv {
 
-void TArrayDimensionUses::Add(const TCellIndex& cell, std::string_view name, const TSimArr::TStoredDims& dims) {
-    for (int d = 0; d < dims.nDim; ++d) {
-        const auto slot = static_cast<std::size_t>(d);
-        uses_.insert({std::string(name), d + 1, cell.zone, cell.market, std::string(dims.names[slot]), dims.lb[slot],
-                      dims.ub[slot]});
-    }
-}
-
 namespace {
 
 using TUse = TArrayDimensionUses::TUse;
+
+bool SameUse(const TUse& use, const TCellIndex& cell, const TSimArr::TStoredDims& dims) {
+    if (use.zone != cell.zone || use.market != cell.market || use.nDim != dims.nDim) return false;
+    for (std::size_t d = 0; d < static_cast<std::size_t>(dims.nDim); ++d)
+        if (use.lo[d] != dims.lb[d] || use.hi[d] != dims.ub[d] || use.series[d] != dims.names[d]) return false;
+    return true;
+}
 
 // A kind of position: the name the constant part keeps it under, and its
 // series for a zone and a market, both 0-based and within the industry's.
@@ -57,6 +58,13 @@ TScope ScopeOf(const TKind& kind) {
             category == kCategoryMarket || category == kCategoryFtaMarket};
 }
 
+// The scope of each kind, in the order of the kinds.
+std::array<TScope, std::size(kKinds)> KindScopes() {
+    std::array<TScope, std::size(kKinds)> scopes{};
+    for (std::size_t k = 0; k < scopes.size(); ++k) scopes[k] = ScopeOf(kKinds[k]);
+    return scopes;
+}
+
 // One position: its kind, the zone and market of its cell (0 where the kind
 // depends on neither), and the series it names.
 struct TPosition {
@@ -70,7 +78,11 @@ struct TPosition {
 class TKindCheck {
 public:
     TKindCheck(const TIndustrySeries& found, const TArrayDimensionUses& arrays)
-        : found_(found), arrays_(arrays), zones_(found.ftas->Count()), markets_(found.markets->Count()) {}
+        : found_(found),
+          arrays_(arrays),
+          scopes_(KindScopes()),
+          zones_(found.ftas->Count()),
+          markets_(found.markets->Count()) {}
 
     void Run() const {
         const std::vector<TPosition> positions = Positions();
@@ -88,7 +100,7 @@ private:
     // The series of Kind for the cell of Zone and Market, nullptr when the kind
     // depends on a zone or market that the cell has not (0) or the industry lacks.
     const TSeries* SeriesOf(const TKind& kind, int zone, int market) const {
-        const TScope scope = ScopeOf(kind);
+        const TScope& scope = Scope(kind);
         if (scope.byZone && (zone < 1 || zone > zones_)) return nullptr;
         if (scope.byMarket && (market < 1 || market > markets_)) return nullptr;
         return kind.of(found_, static_cast<std::size_t>(scope.byZone ? zone - 1 : 0),
@@ -99,7 +111,7 @@ private:
     std::vector<TPosition> Positions() const {
         std::vector<TPosition> positions;
         for (const TKind& kind : kKinds) {
-            const TScope scope = ScopeOf(kind);
+            const TScope& scope = Scope(kind);
             for (int zone = scope.byZone ? 1 : 0; zone <= (scope.byZone ? zones_ : 0); ++zone)
                 for (int market = scope.byMarket ? 1 : 0; market <= (scope.byMarket ? markets_ : 0); ++market)
                     positions.push_back({&kind, zone, market, SeriesOf(kind, zone, market)});
@@ -122,36 +134,61 @@ private:
     // market too: the series of a position is the one its cells' arrays are
     // dimensioned with.
     void CheckArraysOf(const TKind& kind) const {
-        const std::set<TUse>& uses = arrays_.Uses();
-        for (auto first = uses.begin(); first != uses.end();) {
-            const auto last = std::find_if(first, uses.end(), [first](const TUse& use) {
-                return use.array != first->array || use.dimension != first->dimension;
-            });
-            const bool told = std::any_of(first, last, [&](const TUse& use) {
-                const TSeries* series = SeriesOf(kind, use.zone, use.market);
-                return series && series->IsNamed(use.series);
-            });
-            if (told) std::for_each(first, last, [&](const TUse& use) { CheckUse(kind, use); });
-            first = last;
+        for (const auto& [array, uses] : arrays_.Arrays()) {
+            const int dims = std::max_element(uses.begin(), uses.end(), [](const TUse& a, const TUse& b) {
+                                 return a.nDim < b.nDim;
+                             })->nDim;
+            for (int d = 0; d < dims; ++d) {
+                const auto slot = static_cast<std::size_t>(d);
+                const bool told = std::any_of(uses.begin(), uses.end(), [&](const TUse& use) {
+                    const TSeries* series = SeriesOf(kind, use.zone, use.market);
+                    return use.nDim > d && series && series->IsNamed(use.series[slot]);
+                });
+                if (!told) continue;
+                for (const TUse& use : uses)
+                    if (use.nDim > d) CheckUse(kind, array, d, use);
+            }
         }
     }
 
-    void CheckUse(const TKind& kind, const TUse& use) const {
+    void CheckUse(const TKind& kind, const std::string& array, int d, const TUse& use) const {
+        const auto slot = static_cast<std::size_t>(d);
         const TSeries* series = SeriesOf(kind, use.zone, use.market);
-        if (!series || (series->IsNamed(use.series) && series->Lo() == use.lo && series->Hi() == use.hi)) return;
-        const TScope scope = ScopeOf(kind);
+        if (!series || (series->IsNamed(use.series[slot]) && series->Lo() == use.lo[slot] && series->Hi() == use.hi[slot]))
+            return;
+        const TScope& scope = Scope(kind);
         const TPosition position{&kind, scope.byZone ? use.zone : 0, scope.byMarket ? use.market : 0, series};
         Fail(position, FormatText("%d..%d, but dimension %d of the array %s of its cells is %s (%d..%d)",
-                                  {series->Lo(), series->Hi(), use.dimension, use.array, use.series, use.lo, use.hi}));
+                                  {series->Lo(), series->Hi(), d + 1, array, use.series[slot], use.lo[slot],
+                                   use.hi[slot]}));
     }
+
+    const TScope& Scope(const TKind& kind) const { return scopes_[static_cast<std::size_t>(&kind - kKinds)]; }
 
     const TIndustrySeries& found_;
     const TArrayDimensionUses& arrays_;
+    std::array<TScope, std::size(kKinds)> scopes_;
     int zones_;
     int markets_;
 };
 
 }  // namespace
+
+void TArrayDimensionUses::Add(const TCellIndex& cell, std::string_view name, const TSimArr::TStoredDims& dims) {
+    auto found = arrays_.find(name);
+    if (found == arrays_.end()) found = arrays_.emplace(std::string(name), std::vector<TUse>{}).first;
+    std::vector<TUse>& uses = found->second;
+    if (std::any_of(uses.begin(), uses.end(), [&](const TUse& use) { return SameUse(use, cell, dims); })) return;
+    TUse& use = uses.emplace_back();
+    use.zone = cell.zone;
+    use.market = cell.market;
+    use.nDim = dims.nDim;
+    for (std::size_t d = 0; d < static_cast<std::size_t>(dims.nDim); ++d) {
+        use.series[d] = dims.names[d];
+        use.lo[d] = dims.lb[d];
+        use.hi[d] = dims.ub[d];
+    }
+}
 
 void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays) {
     TKindCheck(found, arrays).Run();

@@ -11,9 +11,12 @@
 // with the series that the zone's or market's position names, by name and bounds.
 
 #include <cstdint>
-#include <set>
+#include <array>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "core/store/data_context.h"
 #include "core/store/typed_array.h"
@@ -26,25 +29,31 @@ struct TIndustrySeries;
 // distinct use once: periods and firms do not matter to a series' kind.
 class TArrayDimensionUses {
 public:
-    // One dimension of an array of the cell of Zone and Market (0 where the cell has none).
+    // How an array is dimensioned in the cells of a zone and a market (0 where the cells have none).
     struct TUse {
-        std::string array;
-        int dimension = 0;
         std::int16_t zone = 0;
         std::int16_t market = 0;
-        std::string series;
-        std::int16_t lo = 0;
-        std::int16_t hi = 0;
-        auto operator<=>(const TUse&) const = default;
+        int nDim = 0;
+        std::array<std::string, kMaxDims> series;
+        std::array<std::int16_t, kMaxDims> lo{};
+        std::array<std::int16_t, kMaxDims> hi{};
     };
+    // Array names hashed as views, so that a name met again is found without a copy.
+    struct TNameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    using TArrays = std::unordered_map<std::string, std::vector<TUse>, TNameHash, std::equal_to<>>;
 
-    // The array Name of Cell, whose stored form declares Dims.
+    // The array Name of Cell, whose stored form declares Dims. A use already
+    // met costs a look-up and compares, no allocation: most cells repeat those
+    // of other periods and firms.
     void Add(const TCellIndex& cell, std::string_view name, const TSimArr::TStoredDims& dims);
-    // The uses in order of array and dimension.
-    const std::set<TUse>& Uses() const { return uses_; }
+    // The uses of each array, by name.
+    const TArrays& Arrays() const { return arrays_; }
 
 private:
-    std::set<TUse> uses_;
+    TArrays arrays_;
 };
 
 // EDataError naming the first position of Found that names a series of another
