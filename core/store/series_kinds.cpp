@@ -25,25 +25,25 @@ bool SameUse(const TUse& use, const TCellIndex& cell, const TSimArr::TStoredDims
     return true;
 }
 
+using TSlot = std::size_t;
+
 // A kind of position: the name the constant part keeps it under, and its
 // series for a zone and a market, both 0-based and within the industry's.
 struct TKind {
     std::string_view name;
-    const TSeries* (*of)(const TIndustrySeries& found, std::size_t zone, std::size_t market);
+    const TSeries* (*of)(const TIndustrySeries& found, TSlot zone, TSlot market);
 };
 
 constexpr TKind kKinds[] = {
-    {"PerSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.periods; }},
-    {"FirSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.firms; }},
-    {"FtaSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.ftas; }},
-    {"MktSeries", [](const TIndustrySeries& f, std::size_t, std::size_t) -> const TSeries* { return f.markets; }},
-    {"ChaSeries", [](const TIndustrySeries& f, std::size_t z, std::size_t) -> const TSeries* { return f.channels[z]; }},
-    {"DimSeries",
-     [](const TIndustrySeries& f, std::size_t, std::size_t m) -> const TSeries* { return f.dimensions[m]; }},
-    {"SemSeries", [](const TIndustrySeries& f, std::size_t, std::size_t m) -> const TSeries* { return f.semantics[m]; }},
-    {"MapSeries", [](const TIndustrySeries& f, std::size_t, std::size_t m) -> const TSeries* { return f.maps[m]; }},
-    {"SegSeries",
-     [](const TIndustrySeries& f, std::size_t z, std::size_t m) -> const TSeries* { return f.segments[z][m]; }},
+    {"PerSeries", [](const TIndustrySeries& f, TSlot, TSlot) -> const TSeries* { return f.periods; }},
+    {"FirSeries", [](const TIndustrySeries& f, TSlot, TSlot) -> const TSeries* { return f.firms; }},
+    {"FtaSeries", [](const TIndustrySeries& f, TSlot, TSlot) -> const TSeries* { return f.ftas; }},
+    {"MktSeries", [](const TIndustrySeries& f, TSlot, TSlot) -> const TSeries* { return f.markets; }},
+    {"ChaSeries", [](const TIndustrySeries& f, TSlot z, TSlot) -> const TSeries* { return f.channels[z]; }},
+    {"DimSeries", [](const TIndustrySeries& f, TSlot, TSlot m) -> const TSeries* { return f.dimensions[m]; }},
+    {"SemSeries", [](const TIndustrySeries& f, TSlot, TSlot m) -> const TSeries* { return f.semantics[m]; }},
+    {"MapSeries", [](const TIndustrySeries& f, TSlot, TSlot m) -> const TSeries* { return f.maps[m]; }},
+    {"SegSeries", [](const TIndustrySeries& f, TSlot z, TSlot m) -> const TSeries* { return f.segments[z][m]; }},
 };
 
 // Whether a kind's series differ by zone and by market.
@@ -91,7 +91,8 @@ public:
             if (IndexTableSeries(*position.series))
                 Fail(position, "which the program looks up by its own name");
             const auto [claimed, added] = kindOfSeries.try_emplace(position.series, &position);
-            if (!added && claimed->second->kind != position.kind) Fail(position, "which " + claimed->second->Text() + " names");
+            if (!added && claimed->second->kind != position.kind)
+                Fail(position, "which " + claimed->second->Text() + " names");
         }
         for (const TKind& kind : kKinds) CheckArraysOf(kind);
     }
@@ -154,7 +155,8 @@ private:
     void CheckUse(const TKind& kind, const std::string& array, int d, const TUse& use) const {
         const auto slot = static_cast<std::size_t>(d);
         const TSeries* series = SeriesOf(kind, use.zone, use.market);
-        if (!series || (series->IsNamed(use.series[slot]) && series->Lo() == use.lo[slot] && series->Hi() == use.hi[slot]))
+        if (!series ||
+            (series->IsNamed(use.series[slot]) && series->Lo() == use.lo[slot] && series->Hi() == use.hi[slot]))
             return;
         const TScope& scope = Scope(kind);
         const TPosition position{&kind, scope.byZone ? use.zone : 0, scope.byMarket ? use.market : 0, series};

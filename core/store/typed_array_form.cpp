@@ -350,14 +350,18 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
 
 TSimArr::TStoredDims TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
     TStoredDims dims;
-    const std::size_t writtenEnd = FindWrittenNamedForm(
-        buf, pos, &dims.names, [&dims](const TShape& shape, std::size_t) { static_cast<TStoredBounds&>(dims) = BoundsOf(shape); });
+    const auto takeBounds = [&dims](const TShape& shape, std::size_t) {
+        static_cast<TStoredBounds&>(dims) = BoundsOf(shape);
+    };
+    const std::size_t writtenEnd = FindWrittenNamedForm(buf, pos, &dims.names, takeBounds);
     if (writtenEnd != 0) {
         pos = static_cast<std::uint16_t>(writtenEnd);
         return dims;
     }
     TStoredBounds bounds;
-    dims.names = ParseNamedForm(buf, pos, [&bounds](TGetBuf body, std::uint16_t& at) { bounds = TDynArr::CheckBuffer(body, at); });
+    dims.names = ParseNamedForm(buf, pos, [&bounds](TGetBuf body, std::uint16_t& at) {
+        bounds = TDynArr::CheckBuffer(body, at);
+    });
     static_cast<TStoredBounds&>(dims) = bounds;
     return dims;
 }
