@@ -180,14 +180,15 @@ bool TCvInterf::RegressMapOnSemantic(const TCvPerData& results, TDataContext con
 
     const int brands = MarketedBrands(results, context);
     const TMapFitData data = MapFitData(results, context, brands, scales, dim);
-    // A failed fit leaves the outputs of MultipleRegression at 0: callers read the
-    // zero residual degrees of freedom as "not enough observations".
+    // A failed fit leaves the outputs of MultipleRegression at 0, which are copied
+    // all the same: zero coefficients, and zero residual degrees of freedom, which
+    // callers read as "not enough observations".
     TReal48Vector fitStats(kMapRegressionStatCount), coefficients(k), errors(k);
-    const bool fitted = MultipleRegression(brands, k, data.y, data.x, fitStats, coefficients, errors);
+    MultipleRegression(brands, k, data.y, data.x, fitStats, coefficients, errors);
     CopyOut(coefficients, k, coef);
     CopyOut(errors, k, se);
     CopyOut(fitStats, kMapRegressionStatCount, stats);
-    return fitted;
+    return true;
 }
 
 int TCvInterf::RegressMapOnAttribute(const TCvPerData& results, TDataContext context, int scale, int dim, double& slope,

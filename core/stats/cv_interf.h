@@ -75,7 +75,7 @@ public:
     // their standard errors, Stats the 15 statistics (Stats[1] the residual
     // degrees of freedom n - S - 1). When the fit fails (fewer than S + 1 brands,
     // a singular system) the k = S + 1 coefficients and standard errors and all
-    // statistics are 0 and the result is false. Coef or SE shorter than S + 1,
+    // statistics are 0. The result is always true. Coef or SE shorter than S + 1,
     // Stats shorter than 15, or a market without semantic scales raise ERangeError.
     bool RegressMapOnSemantic(const TCvPerData& results, TDataContext context, int dim, std::span<double> coef,
                               std::span<double> se, std::span<double> stats) const;

@@ -13,6 +13,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series.h"
 #include "core/store/series_index.h"
+#include "core/store/series_kinds.h"
 #include "core/store/sim_data.h"
 #include "core/store/volume_set.h"
 
@@ -38,9 +39,10 @@ TGetBuf RequiredVolume(TVolSet& volumes, const TIndustryKeys& keys, const char* 
     return TGetBuf(data, size);
 }
 
-// The info volume, the series list, and every series the opening looks up
-// through the constant part's positions and the series-index table.
-void CheckInfoAndSeries(TVolSet& volumes) {
+// The info volume, the series list, every series the opening looks up
+// through the constant part's positions and the series-index table, and the
+// kind of each series a position names, as the arrays of the cells tell it.
+void CheckInfoAndSeries(TVolSet& volumes, const TArrayDimensionUses& arrays) {
     std::int16_t period = 0;
     std::string scenario;
     DecodeInfoVolume(RequiredVolume(volumes, InfoVolumeKeys(), "info volume"), period, scenario);
@@ -49,7 +51,7 @@ void CheckInfoAndSeries(TVolSet& volumes) {
     series.ReadFromBuffer(RequiredVolume(volumes, SeriesVolumeKeys(), "series list"), pos);
     TCvPerData constPart(vtConstant, kConstantPeriod);
     constPart.LoadFromVolSet(volumes);
-    RequiredIndustrySeries(constPart, series, period);
+    CheckSeriesKinds(RequiredIndustrySeries(constPart, series, period), arrays);
     CheckSeriesIndexes(series);
 }
 
@@ -65,9 +67,10 @@ bool IsSetCell(const TTabVol& entry) {
 }
 
 // The bytes of every volume of the table, each cell of a set checked as
-// loading the set would find it. The volumes are taken in the order they lie
+// loading the set would find it; Arrays receives the dimensions of the arrays
+// of each cell that a set loads. The volumes are taken in the order they lie
 // in the file, so that every byte is read once, however small the cache.
-void CheckEveryVolume(TVolSet& volumes) {
+void CheckEveryVolume(TVolSet& volumes, TArrayDimensionUses& arrays) {
     std::vector<int> positions(static_cast<std::size_t>(volumes.VolumeCount()));
     std::iota(positions.begin(), positions.end(), 0);
     std::sort(positions.begin(), positions.end(),
@@ -78,9 +81,14 @@ void CheckEveryVolume(TVolSet& volumes) {
         volumes.VolumeGetAt(position, data, size);
         const TTabVol& entry = volumes.Entry(position);
         if (!IsSetCell(entry)) continue;
+        TCellIndex cell;
+        const bool loaded = CellOfVolumeKeys(entry.keys, cell);
         std::uint16_t pos = 0;
         try {
-            TSimData::CheckBuffer(TGetBuf(data, size), pos);
+            TSimData::CheckBuffer(TGetBuf(data, size), pos,
+                                  [&](std::string_view array, const TSimArr::TStoredDims& dims) {
+                                      if (loaded) arrays.Add(cell, array, dims);
+                                  });
         } catch (const ECvError& error) {
             const auto& keys = entry.keys;
             throw EDataError(FormatText("volume (type %d, period %d, zone %d, market %d, firm %d): %s",
@@ -98,9 +106,10 @@ TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
         TVolSet volumes;
         volumes.OpenReadOnly(fileName);
         CheckKeys(volumes.Header());
-        CheckEveryVolume(volumes);
+        TArrayDimensionUses arrays;
+        CheckEveryVolume(volumes, arrays);
         // After every cell's bytes: a damaged cell is named by its volume's keys.
-        CheckInfoAndSeries(volumes);
+        CheckInfoAndSeries(volumes, arrays);
     } catch (const EFatalStop&) {
         throw;
     } catch (const ECvError& error) {

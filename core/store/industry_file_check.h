@@ -10,7 +10,8 @@
 // can ever read: the header and the volume table, the keys, the info volume and
 // the series list (which an industry that a team can work on must have), every
 // series the opening looks up (the period, firm, zone and market series and
-// those of each zone and market, at positions within the list), and every
+// those of each zone and market, at positions within the list, each naming a
+// series of its own kind as the file tells it: core/store/series_kinds.h), and every
 // cell of every set, each bag parsed with every check its reader makes,
 // and the bytes of every volume of the table. The file is opened read-only and
 // nothing global (the series-index table, an open industry) is touched.

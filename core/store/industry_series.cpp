@@ -35,10 +35,7 @@ public:
         context.SelFta = static_cast<std::int16_t>(fta);
         context.SelMarket = static_cast<std::int16_t>(market);
         if (TSeries* series = FindCellSeries(constPart_, list_, name, context)) return series;
-        std::string where;
-        if (fta > 0) where += " of zone " + std::to_string(fta);
-        if (market > 0) where += " of market " + std::to_string(market);
-        throw EDataError("the industry has no " + std::string(name) + where);
+        throw EDataError("the industry has no " + SeriesPositionText(name, fta, market));
     }
 
 private:
@@ -61,6 +58,13 @@ std::optional<int> CellSeriesCategory(std::string_view seriesName) {
     for (const TSeriesCategory& entry : kSeriesCategories)
         if (entry.name == seriesName) return entry.category;
     return std::nullopt;
+}
+
+std::string SeriesPositionText(std::string_view seriesName, int fta, int market) {
+    std::string text(seriesName);
+    if (fta > 0) text += " of zone " + std::to_string(fta);
+    if (market > 0) text += " of market " + std::to_string(market);
+    return text;
 }
 
 TSeries* FindCellSeries(const TCvPerData& constPart, const TListSeries& list, std::string_view seriesName,

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/store/data_context.h"
@@ -26,6 +27,10 @@ inline constexpr int kMaxMarkets = 3;
 // The data category under which the constant part holds the position of the
 // series SeriesName; nothing for a name that is no cell series.
 std::optional<int> CellSeriesCategory(std::string_view seriesName);
+
+// How a message names the position kept under SeriesName for a zone and a
+// market (0: none): "SegSeries of zone 1 of market 2".
+std::string SeriesPositionText(std::string_view seriesName, int fta, int market);
 
 // The series whose position the constant part holds under SeriesName in the
 // cell of Context; nullptr when the position is absent or lies outside List.

@@ -346,10 +346,6 @@ void TCvPerData::SaveToVolSet(TVolSet& volumes) const {
     });
 }
 
-namespace {
-
-// The cell whose volume has Keys, when the set's cells have one: the keys
-// beyond the fifth are unset and each index lies on the grid.
 // A key the set does not declare counts as unset.
 bool CellOfVolumeKeys(TVolKeys keys, TCellIndex& cell) {
     for (std::size_t k = kIndustryKeyCount; k < keys.size(); ++k)
@@ -362,8 +358,6 @@ bool CellOfVolumeKeys(TVolKeys keys, TCellIndex& cell) {
     return index(2, kMaxCellZone, cell.zone) && index(3, kMaxCellMarket, cell.market) &&
            index(4, kMaxCellFirm, cell.firm);
 }
-
-}  // namespace
 
 // The cells view the bytes the volume set read; each is checked when it is first built.
 void TCvPerData::LoadFromVolSet(TVolSet& volumes) {

@@ -179,6 +179,10 @@ private:
     std::unique_ptr<TCvPerData> keptCopy_;
 };
 
+// The cell whose volume has Keys, when a set's cells have one: the keys beyond
+// the fifth are unset and each index lies on the grid (an unset key is index 0).
+bool CellOfVolumeKeys(std::span<const std::int16_t> keys, TCellIndex& cell);
+
 // Calls Visit(cell) for every cell of the grid, firm outermost and market innermost.
 template <class Visitor>
 void ForEachCell(Visitor&& visit) {

@@ -74,6 +74,8 @@ std::string TSeries::GetLabel(int i) const {
     return position < labels_.size() ? labels_[position] : kUndefinedLabel;
 }
 
+bool TSeries::IsNamed(std::string_view name) const { return SameText(name_, Cut(name)); }
+
 std::int16_t TSeries::IndexOf(std::string_view label) const {
     // Labels past hi are not elements of the series; answering their position
     // would hand the caller an index outside the series' bounds.

@@ -34,6 +34,9 @@ public:
     std::int16_t Hi() const { return hi_; }
     std::uint16_t Id() const { return id_; }
     const std::string& Name() const { return name_; }
+    // Whether Name, kept to its first 16 characters, is this series' name, letter
+    // case ignored as a look-up by name ignores it.
+    bool IsNamed(std::string_view name) const;
     // The labels read or given, in element order: element i is Labels()[i - Lo()].
     const std::vector<std::string>& Labels() const { return labels_; }
 

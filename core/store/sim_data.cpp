@@ -556,7 +556,7 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
 // repeated array name as PutArray refuses it. The names seen are views kept in
 // a scratch list; bags are written in name order, so a name after the greatest
 // so far needs no search.
-void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
+void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisitor& onArray) {
     thread_local std::vector<std::string_view> arrayNames;
     arrayNames.clear();
     std::string_view greatest;
@@ -565,14 +565,15 @@ void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
         [](std::string_view, TGetBuf value, std::uint16_t& at) {
             if (!SkipWrittenNumber(value, at)) CheckScalarKind(ReadStoredValue(value, at).kind);
         },
-        [&greatest](std::string_view name, TGetBuf form, std::uint16_t& at) {
-            TSimArr::CheckBuffer(form, at);
+        [&greatest, &onArray](std::string_view name, TGetBuf form, std::uint16_t& at) {
+            const TSimArr::TStoredDims dims = TSimArr::CheckBuffer(form, at);
             const bool inOrder = arrayNames.empty() || CompareNames(greatest, name) < 0;
             if (!inOrder && std::any_of(arrayNames.begin(), arrayNames.end(),
                                         [name](std::string_view seen) { return CompareNames(seen, name) == 0; }))
                 throw ECvError(std::string(kDuplicateText));
             if (inOrder) greatest = name;
             arrayNames.push_back(name);
+            if (onArray) onArray(name, dims);
         });
 }
 

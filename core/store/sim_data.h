@@ -14,6 +14,7 @@
 // EDataError naming the item and offset, and leaves the bag as it was.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -115,8 +116,10 @@ public:
     // Moves Pos past the stored bag as ReadFromBuffer does and raises the same
     // EDataError at the same item for any bytes ReadFromBuffer refuses, without
     // building the bag: bytes it passes are read by ReadFromBuffer without a
-    // data error.
-    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
+    // data error. OnArray, when given, meets each array checked: its name and
+    // the dimensions its form declares (views into Buf).
+    using TArrayDimsVisitor = std::function<void(std::string_view name, const TSimArr::TStoredDims& dims)>;
+    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisitor& onArray = {});
 
 private:
     struct TScalarEntry {

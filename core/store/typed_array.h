@@ -247,9 +247,16 @@ public:
     // when the write would raise another error than a full buffer.
     std::size_t StoredSizeBound() const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
+    // The dimensions a stored form declares: their count and bounds.
+    struct TStoredBounds {
+        int nDim = 0;
+        std::array<std::int16_t, kMaxDims> lb{};
+        std::array<std::int16_t, kMaxDims> ub{};
+    };
     // Moves Pos past the stored form as ReadFromBuffer does, raising the same
-    // errors at the same fields, without building or allocating anything.
-    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
+    // errors at the same fields, without building or allocating anything; answers
+    // the form's bounds.
+    static TStoredBounds CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
     // Sets the modified flag, so that the array is saved with its cell.
     void MarkModified() { modified_ = true; }
@@ -291,6 +298,7 @@ protected:
                                        std::uint8_t closing, Take&& take);
     // Takes Shape and the elements at ElementsAt of Buf; clears the modified flag.
     void ReadWrittenElements(const TShape& shape, TGetBuf buf, std::size_t elementsAt);
+    static TStoredBounds BoundsOf(const TShape& shape);
     // The bytes WriteToBuffer writes; 0 when the array has no shape or holds
     // texts of no maximum length, whose fields differ in size.
     std::size_t FormSize() const;
@@ -432,8 +440,13 @@ public:
     // As TDynArr::StoredSizeBound, for the named form.
     std::size_t StoredSizeBound() const;
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
+    // The bounds and the names of the dimensions a stored named form declares;
+    // the names are views into the bytes read, cut to kDimNameMax.
+    struct TStoredDims : TStoredBounds {
+        std::array<std::string_view, kMaxDims> names{};
+    };
     // As TDynArr::CheckBuffer, for the named form.
-    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos);
+    static TStoredDims CheckBuffer(TGetBuf buf, std::uint16_t& pos);
 
 private:
     // The bytes WriteToBuffer writes; 0 when TDynArr::FormSize is.

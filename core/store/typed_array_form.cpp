@@ -184,7 +184,22 @@ void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
     modified_ = false;
 }
 
-void TDynArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) { ParseForm(buf, pos, SkipElements); }
+TDynArr::TStoredBounds TDynArr::BoundsOf(const TShape& shape) {
+    TStoredBounds bounds;
+    bounds.nDim = shape.nDim;
+    bounds.lb = shape.lb;
+    bounds.ub = shape.ub;
+    return bounds;
+}
+
+TDynArr::TStoredBounds TDynArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
+    TStoredBounds bounds;
+    ParseForm(buf, pos, [&bounds](const TShape& shape, TGetBuf elements, std::uint16_t& at) {
+        bounds = BoundsOf(shape);
+        SkipElements(shape, elements, at);
+    });
+    return bounds;
+}
 
 // The checks that remain when every tag is where WriteToBuffer puts it are
 // those of the shape; the rest is a few compares instead of a tag loop.
@@ -333,13 +348,22 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
     dimNames_ = dimNames;
 }
 
-void TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
-    const std::size_t writtenEnd = FindWrittenNamedForm(buf, pos, nullptr, [](const TShape&, std::size_t) {});
+TSimArr::TStoredDims TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
+    TStoredDims dims;
+    const auto takeBounds = [&dims](const TShape& shape, std::size_t) {
+        static_cast<TStoredBounds&>(dims) = BoundsOf(shape);
+    };
+    const std::size_t writtenEnd = FindWrittenNamedForm(buf, pos, &dims.names, takeBounds);
     if (writtenEnd != 0) {
         pos = static_cast<std::uint16_t>(writtenEnd);
-        return;
+        return dims;
     }
-    ParseNamedForm(buf, pos, TDynArr::CheckBuffer);
+    TStoredBounds bounds;
+    dims.names = ParseNamedForm(buf, pos, [&bounds](TGetBuf body, std::uint16_t& at) {
+        bounds = TDynArr::CheckBuffer(body, at);
+    });
+    static_cast<TStoredBounds&>(dims) = bounds;
+    return dims;
 }
 
 // The names as ParseNamedForm takes them: the first five, cut to their maximum.

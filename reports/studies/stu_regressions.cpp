@@ -97,8 +97,9 @@ void TStuMkt::BuildMapRegression() {
 
     std::vector<double> coef(static_cast<std::size_t>(k)), se(static_cast<std::size_t>(k)),
         stats(kMapRegressionStatCount);
-    // Fewer brands than coefficients leave nothing fitted: no t value, no verdict.
-    const bool fitted = query_->RegressMapOnSemantic(*currentResults_, context_, dim, coef, se, stats);
+    // Fewer brands than coefficients leave nothing fitted: every coefficient 0,
+    // each judged a zero coefficient.
+    query_->RegressMapOnSemantic(*currentResults_, context_, dim, coef, se, stats);
     const double df = stats[1];
     for (int i = 1; i <= k; ++i) {
         const int column = 3 + i;
@@ -106,7 +107,6 @@ void TStuMkt::BuildMapRegression() {
         table.SetCellNumber(BodyRow(2), column, c);
         table.SetCellNumber(BodyRow(4), column, e);
         if (i == k) break;  // the constant gets no verdict
-        if (!fitted) continue;
         const double t = TValue(c, e);
         const int verdict = CoefficientVerdictLine(c, t, df);
         if (verdict == kZeroCoefficientLine)

@@ -319,7 +319,9 @@ class FinanceBudget : public ::testing::Test {
 protected:
     // Opens the six-firm industry; every firm's net contribution is NetContributions[f - 1].
     TCvInd& Open(const std::vector<long double>& netContributions) {
-        TCvInd& industry = world_.OpenFixture(test::TFixtureSetup(-1, kFirms, 1, 1));
+        test::TFixtureSetup setup(-1, kFirms, 1, 1);
+        setup.moreZoneStudies = {"Audit", "Census", "Survey"};
+        TCvInd& industry = world_.OpenFixture(setup);
         test::PrepareForecastPeriod(industry);
         for (int firm = 1; firm <= kFirms; ++firm) {
             test::SetStudyOrders(industry, firm, 1, 1, {});
@@ -370,6 +372,20 @@ TEST_F(FinanceBudget, BoundsAndStudyCostsFollowTheZonesMoney) {
     EXPECT_EQ(Budget(industry, 4), 8400000);   // 8400000 inside
     EXPECT_EQ(Budget(industry, 5), 8100000);   // 8000000 raised to 8085000: 162 steps
     EXPECT_EQ(Budget(industry, 6), 8100000);   // the studies make a loss of 18480
+}
+
+// A zone study is charged when it is available and ordered, each of the four:
+// the costs 1000, 2000, 4000, 8000 tell which were charged. Study 3 is not available.
+TEST_F(FinanceBudget, EachZoneStudyAvailableAndOrderedIsCharged) {
+    TCvInd& industry = Open({0, 0, 0, 0, 0, 0});
+    for (int study = 1; study <= 4; ++study) test::SetStudy(industry, 1, 0, study, study == 3 ? 0 : 1, 500 << study);
+    test::SetStudyOrders(industry, 1, 1, 0, {1, 3, 4});
+    test::SetStudyOrders(industry, 2, 1, 0, {1, 2, 3, 4});
+    test::RunFinanceStep(industry);
+    const test::TForecastView view(industry, kFirstPeriod);
+    EXPECT_EQ(view.ZoneReport(1, 1, si::ffxMRS), 9000);   // 1 and 4: not the last alone, nor every available one
+    EXPECT_EQ(view.ZoneReport(2, 1, si::ffxMRS), 11000);  // 1, 2 and 4
+    EXPECT_EQ(view.ZoneReport(3, 1, si::ffxMRS), 0);      // none ordered
 }
 
 // Cumulative brand slots of one firm, zone and market in decision period 1, all

@@ -1,5 +1,8 @@
 #include "tests/support/series_damage.h"
 
+#include <algorithm>
+#include <array>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -20,6 +23,23 @@ std::string CellBytes(TVolSet& volumes, const TSeriesCell& position) {
     if (!volumes.VolumeGet(data, size, CellVolumeKeys(vtConstant, kConstantPeriod, position.cell)))
         throw std::logic_error("no constant cell for " + SeriesCellText(position));
     return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// Where the stored name of the position's scalar ends in its cell's Bytes: a
+// scalar's name is stored as tag 1, its length, capacity and length again, and its letters.
+std::size_t StoredNameEnd(const std::string& bytes, const TSeriesCell& position) {
+    const auto length = static_cast<char>(position.name.size());
+    const std::string stored = std::string{'\x01', length, length, length} + position.name;
+    const std::size_t at = bytes.find(stored);
+    if (at == std::string::npos) throw std::logic_error("no stored name for " + SeriesCellText(position));
+    return at + stored.size();
+}
+
+// The bag of the position's cell.
+void ReadCell(TVolSet& volumes, const TSeriesCell& position, TSimData& bag) {
+    const std::string bytes = CellBytes(volumes, position);
+    std::uint16_t pos = 0;
+    bag.ReadFromBuffer(TGetBuf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), pos);
 }
 
 // The series list of the open Volumes.
@@ -73,22 +93,50 @@ void RemoveSeriesPosition(const std::filesystem::path& file, const TSeriesCell& 
     TVolSet volumes;
     volumes.OpenReadWrite(file.string());
     std::string bytes = CellBytes(volumes, position);
-    // A scalar's name is stored as tag 1, its length, capacity and length again, and its letters.
-    const auto length = static_cast<char>(position.name.size());
-    const std::string stored = std::string{'\x01', length, length, length} + position.name;
-    const std::size_t at = bytes.find(stored);
-    if (at == std::string::npos) throw std::logic_error("no stored name for " + SeriesCellText(position));
-    bytes[at + stored.size() - 1] = '#';
+    bytes[StoredNameEnd(bytes, position) - 1] = '#';
     StoreCell(volumes, position, bytes);
+}
+
+TSeriesPositionPlace::TSeriesPositionPlace(const std::filesystem::path& file, const TSeriesCell& position) {
+    TVolSet volumes;
+    volumes.OpenReadOnly(file.string());
+    const TIndustryKeys keys = CellVolumeKeys(vtConstant, kConstantPeriod, position.cell);
+    for (int v = 0; v < volumes.VolumeCount(); ++v) {
+        const TTabVol& entry = volumes.Entry(v);
+        if (!std::equal(keys.begin(), keys.end(), entry.keys.begin())) continue;
+        // After the name: tag 2, then the value form: tag 3 and the kind, tag 4 and
+        // the sub type, tag 5 and the value as a 32-bit number, low byte first.
+        constexpr std::size_t kValueAfterName = 6;
+        at_ = static_cast<std::size_t>(entry.offset) + StoredNameEnd(CellBytes(volumes, position), position) +
+              kValueAfterName;
+        return;
+    }
+    throw std::logic_error("no constant cell for " + SeriesCellText(position));
+}
+
+void TSeriesPositionPlace::Write(const std::filesystem::path& copy, std::int16_t value) const {
+    const auto stored = static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+    std::array<char, 4> bytes{};
+    for (std::size_t b = 0; b < bytes.size(); ++b) bytes[b] = static_cast<char>(stored >> (8 * b));
+    std::fstream file(copy, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(static_cast<std::streamoff>(at_));
+    file.write(bytes.data(), bytes.size());
+    if (!file) throw std::logic_error("cannot write " + copy.string());
+}
+
+std::int16_t SeriesPosition(const std::filesystem::path& file, const TSeriesCell& position) {
+    TVolSet volumes;
+    volumes.OpenReadOnly(file.string());
+    TSimData bag;
+    ReadCell(volumes, position, bag);
+    return bag.GetScalarSmallint(position.name);
 }
 
 void SetSeriesPosition(const std::filesystem::path& file, const TSeriesCell& position, std::int16_t value) {
     TVolSet volumes;
     volumes.OpenReadWrite(file.string());
-    const std::string bytes = CellBytes(volumes, position);
     TSimData bag;
-    std::uint16_t pos = 0;
-    bag.ReadFromBuffer(TGetBuf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), pos);
+    ReadCell(volumes, position, bag);
     bag.SetScalarInt(position.name, value);
     std::vector<std::uint8_t> buffer(kBufSize);
     std::uint16_t size = 0;

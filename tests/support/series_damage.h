@@ -28,6 +28,19 @@ int SeriesListCount(const std::filesystem::path& file);
 
 // Removes the position from File: the name is changed in the cell's stored bag.
 void RemoveSeriesPosition(const std::filesystem::path& file, const TSeriesCell& position);
+// The position File holds.
+std::int16_t SeriesPosition(const std::filesystem::path& file, const TSeriesCell& position);
+// Where the position's stored value lies in File: a copy of the file takes other
+// values in place, with no store of the volume set, for tables over many values.
+class TSeriesPositionPlace {
+public:
+    TSeriesPositionPlace(const std::filesystem::path& file, const TSeriesCell& position);
+    // Writes Value over the position's in Copy, a copy of the file.
+    void Write(const std::filesystem::path& copy, std::int16_t value) const;
+
+private:
+    std::size_t at_ = 0;
+};
 // Stores Value as the position in File.
 void SetSeriesPosition(const std::filesystem::path& file, const TSeriesCell& position, std::int16_t value);
 

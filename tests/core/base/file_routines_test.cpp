@@ -87,8 +87,14 @@ TEST(FileRoutinesTest, WriteFileAtomicallyReplacesContentAndKeepsMode) {
 }
 
 // A link in the directory, to a file elsewhere or to a missing one, is replaced
-// by the new file; what it led to keeps its bytes and its mode.
+// by a new regular file with the usual mode, never the link's own 0777; what it
+// led to keeps its bytes and its mode.
 TEST(FileRoutinesTest, WriteFileAtomicallyReplacesALinkNeverWritesThroughIt) {
+    const mode_t umaskBefore = ::umask(022);
+    struct TRestoreUmask {
+        mode_t mask;
+        ~TRestoreUmask() { ::umask(mask); }
+    } restore{umaskBefore};
     test::TempDir dir;
     test::TempDir elsewhere;
     const fs::path outside = elsewhere.path() / "outside.txt";
@@ -99,7 +105,8 @@ TEST(FileRoutinesTest, WriteFileAtomicallyReplacesALinkNeverWritesThroughIt) {
         const fs::path link = dir.path() / "link.ini";
         fs::create_symlink(target, link);
         ASSERT_TRUE(WriteFileAtomically(link.string(), "new"));
-        EXPECT_FALSE(fs::is_symlink(fs::symlink_status(link)));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
+        EXPECT_EQ(fs::symlink_status(link).permissions() & fs::perms::mask, fs::perms(0644));
         EXPECT_EQ(test::ReadFileBytes(link), "new");
         EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"link.ini"}));
         fs::remove(link);

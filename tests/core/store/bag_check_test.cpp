@@ -2,11 +2,13 @@
 // bytes: a bag either reads or raises EDataError, never reads outside its bytes
 // (the sanitizer build checks that), and reads back as it is written again.
 // TSimData::CheckBuffer and TSimData::ReadFromBuffer agree on whether the bag
-// reads, on where it ends and on the error's words, so that a set which checked
-// its cells at load builds every one of them later without a data error.
+// reads, on where it ends, on the error's words and on each array's dimensions,
+// so that a set which checked its cells at load builds every one of them later
+// without a data error.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <random>
@@ -60,6 +62,36 @@ TOutcome Read(const Bytes& bytes, Bytes* rewritten = nullptr) {
 }
 
 constexpr auto Stored = [](const TSimData& bag) { return test::StoredForm(bag); };
+
+// The dimensions of each array of a bag that reads, one text per array, sorted:
+// as the check tells them, and as the reader shapes the arrays.
+std::string DimensionText(std::string_view name, int lo, int hi) {
+    return std::string(name) + " " + std::to_string(lo) + ".." + std::to_string(hi) + "; ";
+}
+std::vector<std::string> CheckedDimensions(const Bytes& bytes) {
+    std::vector<std::string> arrays;
+    std::uint16_t pos = 0;
+    TSimData::CheckBuffer(bytes, pos, [&arrays](std::string_view, const TSimArr::TStoredDims& dims) {
+        std::string& text = arrays.emplace_back();
+        for (std::size_t d = 0; d < static_cast<std::size_t>(dims.nDim); ++d)
+            text += DimensionText(dims.names[d], dims.lb[d], dims.ub[d]);
+    });
+    std::sort(arrays.begin(), arrays.end());
+    return arrays;
+}
+std::vector<std::string> ReadDimensions(const Bytes& bytes) {
+    TSimData bag;
+    std::uint16_t pos = 0;
+    bag.ReadFromBuffer(bytes, pos);
+    std::vector<std::string> arrays;
+    for (int a = 0; a < bag.ArrayCount(); ++a) {
+        const TSimArr& array = bag.ArrayAt(a);
+        std::string& text = arrays.emplace_back();
+        for (int d = 1; d <= array.NDim(); ++d) text += DimensionText(array.DimName(d), array.LB(d), array.UB(d));
+    }
+    std::sort(arrays.begin(), arrays.end());
+    return arrays;
+}
 
 // The items of two stored bags under one end tag.
 Bytes Joined(Bytes first, const Bytes& second) {
@@ -199,7 +231,9 @@ TEST(BagCheck, DamagedBagsReadOrRaiseDataErrorsAndTheCheckAgreesWithTheReader) {
         ASSERT_EQ(Check(bytes), read) << "case " << c;
         reads += !read.error.has_value();
         duplicates += read.error && read.error->find("does not allow duplicates") != std::string::npos;
-        if (read.error || rewritten.empty()) continue;
+        if (read.error) continue;
+        EXPECT_EQ(CheckedDimensions(bytes), ReadDimensions(bytes)) << "case " << c;
+        if (rewritten.empty()) continue;
         // What was read is written in the same form again.
         Bytes again;
         ASSERT_EQ(Read(rewritten, &again), (TOutcome{std::nullopt, static_cast<std::uint16_t>(rewritten.size())}));

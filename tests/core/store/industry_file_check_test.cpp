@@ -105,6 +105,27 @@ TEST_F(IndustryFileCheckTest, AFileWithoutASeriesTheOpeningNeedsIsDamaged) {
     }
 }
 
+// Every position set to every series of the list: each of the sample's series
+// is of one kind (an index-table series, or the series of one position), and
+// the arrays of the cells are dimensioned with their positions' series, so only
+// the position's own series leaves the file sound.
+TEST_F(IndustryFileCheckTest, APositionNamingASeriesOfAnotherKindIsDamaged) {
+    const int seriesCount = test::SeriesListCount(sample_);
+    for (const test::TSeriesCell& position : test::OpeningSeriesCells(sample_)) {
+        const std::int16_t own = test::SeriesPosition(sample_, position);
+        const test::TSeriesPositionPlace place(sample_, position);
+        WriteFileBytes(copy_, bytes_);
+        for (std::int16_t value = 0; value < seriesCount; ++value) {
+            SCOPED_TRACE(test::SeriesCellText(position) + " at " + std::to_string(value));
+            place.Write(copy_, value);
+            ASSERT_EQ(test::SeriesPosition(copy_, position), value);
+            const TIndustryFileCheck check = CheckWholeIndustryFile(copy_.string());
+            EXPECT_EQ(check.verdict, value == own ? TIndustryFileVerdict::sound : TIndustryFileVerdict::damaged)
+                << check.reason;
+        }
+    }
+}
+
 // Bits flipped anywhere: an answer, never a crash; and whatever the check calls
 // sound reads whole, every set and every cell.
 TEST_F(IndustryFileCheckTest, AFileCalledSoundReadsWholeWhereverItsBitsFlipped) {

@@ -1,8 +1,8 @@
-// Industry files without a series the opening needs, or with its position
-// beyond the series list, sent by the instructor or held by a backup: the
-// transfer and the restore refuse each with one message, and the private
-// directory, with the team's industry open, stays byte for byte as it was;
-// open mode names such an own copy once.
+// Industry files without a series the opening needs, with its position beyond
+// the series list or at a series of another kind, sent by the instructor or
+// held by a backup: the transfer and the restore refuse each with one message,
+// and the private directory, with the team's industry open, stays byte for
+// byte as it was; open mode names such an own copy once.
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,10 @@ TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseAFileWithoutASeriesTheOpeningN
     const fs::path backup = Exchange() / "SAMPL02A.ZIP";
     const auto before = PrivateChecksums();
     for (const TSeriesCell& position : OpeningSeriesCells(sample)) {
-        for (const std::optional<int> value : {std::optional<int>{}, std::optional{seriesCount}}) {
+        // Missing, beyond the list, and within it at a series of another kind.
+        const int otherKind = SeriesPosition(sample, position) == 0 ? 1 : 0;
+        for (const std::optional<int> value :
+             {std::optional<int>{}, std::optional{seriesCount}, std::optional{otherKind}}) {
             SCOPED_TRACE(SeriesCellText(position) + (value ? " at " + std::to_string(*value) : " missing"));
             WriteFileBytes(broken, sampleBytes);
             if (value)

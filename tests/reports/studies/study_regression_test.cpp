@@ -146,7 +146,7 @@ TEST_F(StudyRegressionTest, TheMapRegressionTestsEachCoefficient) {
     EXPECT_TRUE(root.ui.messageBoxes.empty());
 }
 
-TEST_F(StudyRegressionTest, TooFewBrandsForTheMapRegressionKeepTheTableWithoutVerdicts) {
+TEST_F(StudyRegressionTest, TooFewBrandsForTheMapRegressionKeepTheTableAndJudgeOnlyZeroCoefficients) {
     // Five brands for five coefficients: no residual degrees of freedom, and
     // the critical-value row would be 0. The t values stay; only the verdicts
     // that need the table are left out.
@@ -166,6 +166,16 @@ TEST_F(StudyRegressionTest, TooFewBrandsForTheMapRegressionKeepTheTableWithoutVe
     }
     ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
     EXPECT_EQ(root.ui.messageBoxes[0].key, "NotEnoughObs");
+
+    // Three brands: nothing can be fitted, so every coefficient is 0 and says so in both rows.
+    SetBrands({}, {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}, {1000, 2000, 3000});
+    const auto unfitted = MarketScreen(13, context);
+    for (int column = 4; column <= 7; ++column) {
+        EXPECT_EQ(Cell(*unfitted, 4, column), "0.0000") << column;
+        for (int row : {7, 8})
+            EXPECT_EQ(Cell(*unfitted, row, column), test::StudyTest::StudyText("StuMapRegress", 17)) << column;
+    }
+    EXPECT_EQ(root.ui.messageBoxes.size(), 2u);
 }
 
 TEST_F(StudyRegressionTest, TheInfluenceOfAScaleFollowsRSquaredAndTheIndustrysLinks) {

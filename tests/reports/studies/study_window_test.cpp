@@ -1,10 +1,12 @@
 // Study screens shown in a page-sized window, as the studies page will show
-// them: awareness (1), the consumer panel (4), the map regression (13) and
-// benchmarking (51), each saved as a screenshot to look at.
+// them: awareness (1), the consumer panel (4), the map regression (13, fitted
+// and not) and benchmarking (51), each saved as a screenshot to look at.
 #include <gtest/gtest.h>
 
 #include <QtTest>
 
+#include "core/session/industry.h"
+#include "core/session/session.h"
 #include "tests/reports/studies/study_fixture.h"
 #include "tests/ui/support/window_test.h"
 #include "tests/ui/support/gtest_qtry.h"
@@ -15,17 +17,25 @@ namespace {
 class StudyWindowTest : public test::StudyTest {};
 
 TEST_F(StudyWindowTest, ScreensOneFourThirteenAndFiftyOneShowTheirTables) {
-    TDataContext context = Context();
-    context.VertAxis = 1;
-    BuyEveryStudy(context, true);
-    BuyStudy(context, "StuFta", "Benchmark", true);
     owner->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+    const int current = Session->Industry()->CurPeriod();
+    // In period 0 the map regression cannot be fitted: every coefficient reads as zero.
     const struct {
         int screen;
         const char* table;
-    } screens[] = {{1, "ConsAwaPI"}, {4, "StuUMS"}, {13, "StuMapRegress"}, {51, "StuBenchmark"}};
+        int period;
+        const char* shot;
+    } screens[] = {{1, "ConsAwaPI", current, ""},
+                   {4, "StuUMS", current, ""},
+                   {13, "StuMapRegress", current, ""},
+                   {13, "StuMapRegress", 0, "Unfitted"},
+                   {51, "StuBenchmark", current, ""}};
     for (const auto& s : screens) {
+        TDataContext context = Context(s.period);
+        context.VertAxis = 1;
+        BuyEveryStudy(context, true);
+        BuyStudy(context, "StuFta", "Benchmark", true);
         std::unique_ptr<TStudies> shown;
         if (s.screen > 50)
             shown = ZoneScreen(s.screen, context);
@@ -37,7 +47,7 @@ TEST_F(StudyWindowTest, ScreensOneFourThirteenAndFiftyOneShowTheirTables) {
         // The table lies inside the page.
         EXPECT_LE(shown->Table()->RightEdge(), owner->width()) << s.screen;
         EXPECT_GT(shown->Table()->Width(), 0);
-        test::SaveScreenshot(*owner, "StudyWindowTest_Screen" + std::to_string(s.screen));
+        test::SaveScreenshot(*owner, "StudyWindowTest_Screen" + std::to_string(s.screen) + s.shot);
     }
 }
 
