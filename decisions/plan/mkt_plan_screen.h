@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,8 +105,14 @@ private:
     void StartTable(const std::string& key, int titleLine, int noteLine);
     // Opens a block of cells to typing.
     void Unlock(int row1, int column1, int row2, int column2);
-    // Turns the protection on, keeps the selection within Block and selects the first cell.
+    // Turns the protection on, keeps the selection within Block and selects
+    // the first cell; the open cells' figures are kept as built.
     void OpenInput(const TInputBlock& block, int firstRow, int firstColumn);
+    // Whether the open cell holds another figure than the build wrote: only
+    // such a cell is stored, so that a figure the team only looked at goes
+    // back to its array as it was, not as the thousands or the share shown
+    // turned back into units one rounding step away.
+    bool Changed(int row, int column) const;
     void SetEditingOptions();
     void BuildNoBrands();
     void CheckCurrentCell();
@@ -148,6 +155,8 @@ private:
     // Row kinds of the brand-share screens from the first row: 1 plan, 2 change, 0 other.
     std::vector<int> rowKinds_;
     TInputBlock input_;
+    // The open cells' figures as built, by row and column.
+    std::map<std::pair<int, int>, double> built_;
     int curRow_ = 0;
     int curCol_ = 0;
     int listener_ = 0;
