@@ -35,7 +35,7 @@ constexpr int kArnoTab = 1;
 // Every element of the plan arrays, by zone, market and array.
 using TPlanFigures = std::map<std::tuple<int, int, std::string>, std::vector<long double>>;
 
-class PlanOnTakenIndustry : public ProgramWithSentIndustry {
+class PlanOnTakenIndustrySmallScreen : public ProgramWithSentIndustry {
 protected:
     // Clicks the decisions page's button Name and runs Steps on the dialog it shows.
     void WithDialog(const char* name, const std::function<void(QWidget&)>& steps) {
@@ -91,7 +91,7 @@ void ExpectZeroChangesPlain(TMktPlanScr& plan) {
     EXPECT_GT(zeros, 0) << "no brand plans last period's sales";
 }
 
-TEST_F(PlanOnTakenIndustry, MovingThroughThePlanKeepsItsFiguresAndThePlanIsAccepted) {
+TEST_F(PlanOnTakenIndustrySmallScreen, MovingThroughThePlanKeepsItsFiguresAndThePlanIsAccepted) {
     TakeTheIndustry();
     decisions = &ShowPage("SpBDec");
     for (int zone : {kNorth, kSouth}) {
