@@ -4,9 +4,9 @@
 // the decision period; the team types plan values into the open cells, and
 // each time the selection leaves a cell the screen checks it (a bad value is
 // corrected with a beep) and keeps the figures that follow from it in step.
-// Storing writes the plan cells back into the plan arrays of the decision
-// period: on a rebuild, when the dialog leaves the tab, and when the screen
-// is freed. Kinds: 1 segment sizes, 2 brand sales by segment in percent of
+// Storing writes the plan cells the team changed back into the plan arrays
+// of the decision period: on a rebuild, when the dialog leaves the tab, and
+// when the screen is freed. Kinds: 1 segment sizes, 2 brand sales by segment in percent of
 // the segment, 3 the same in units, 4 each brand's split over the channels.
 //
 // The screen keeps no pointer to a data set: it fetches each set by period
@@ -41,7 +41,7 @@ public:
 
     // Stores what the screen shows for its old context, then builds it for Context.
     void Build(const TDataContext& context) override;
-    // Checks the current cell, then writes the plan cells into the plan arrays.
+    // Checks the current cell, then writes the changed plan cells into the plan arrays.
     void StoreScreen();
 
     // The accept checks of kinds 1, 2-3 and 4: false after the message box.
