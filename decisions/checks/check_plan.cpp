@@ -1,5 +1,7 @@
 // The marketing plan: planned segment sizes, brand sales against what can be
 // supplied, and each brand's split over the channels.
+#include <cmath>
+
 #include "core/base/numbers.h"
 #include "core/base/text_format.h"
 #include "core/session/industry.h"
@@ -13,6 +15,16 @@ namespace {
 // A brand's channel split is stored in percent x 1000.
 constexpr double kChannelSplitScale = 1000;
 constexpr long long kFullShare = 100;
+
+// Planned sales and sizes are compared as the plan shows them, in whole units,
+// so that a figure a share turned into units a fraction over its size passes.
+long long WholeUnits(double units) { return std::llround(units); }
+
+long long PlannedSegmentSales(const TDynArr* plans, int segment, int brands) {
+    long long sum = 0;
+    for (int brand = 1; brand <= brands; ++brand) sum += WholeUnits(ElementNumber(plans, {brand, segment}));
+    return sum;
+}
 }  // namespace
 
 int TCheckDec::CheckMktPlan(TQnInfos& messages, const TDataContext& context) {
@@ -35,7 +47,9 @@ int TCheckDec::CheckPlanSegments(TQnInfos& messages, int market, bool sizeOnly) 
     int count = 0;
     for (int segment = segments->Lo(); segment <= segments->Hi(); ++segment) {
         const double size = ElementNumber(vars_.MPSegSales, {segment});
-        const bool fault = sizeOnly ? size == 0 : size < ColumnSum(vars_.MPBrdSegSales, segment, 1, vars_.NbMktedBrds);
+        const bool fault = sizeOnly ? size == 0
+                                    : WholeUnits(size) < PlannedSegmentSales(vars_.MPBrdSegSales, segment,
+                                                                             vars_.NbMktedBrds);
         if (!fault) continue;
         Add(messages, sizeOnly ? "MPErrSegSize0" : "MPErrSalesGTSize",
             {industry_.SegmentLabel(context_.SelFta, market, segment), industry_.MarketLabel(market)},

@@ -18,7 +18,9 @@
 #include "reports/results/brand_result.h"
 #include "reports/results/firm_result.h"
 #include "shell/selector/cv_bar.h"
+#include "ui/report/qn_table.h"
 #include "ui/screen_room.h"
+#include "ui/sheet/cell_painter.h"
 #include "ui/wait_cursor.h"
 
 namespace cv {
@@ -29,6 +31,7 @@ namespace {
 constexpr std::array<int, 6> kMktPlanScreens{1, 2, 3, 4, 5, 6};
 constexpr int kBrandForecast = 5;
 constexpr int kFirmForecast = 6;
+bool IsForecast(int kind) { return kind == kBrandForecast || kind == kFirmForecast; }
 constexpr int kSharesKind = 2;
 constexpr int kChannelKind = 4;
 constexpr int kPercentMode = 1;
@@ -57,6 +60,19 @@ bool Guarded(Action&& action) {
     } catch (const ECvError& error) {
         Ui().ShowErrorBox(error.what());
         return false;
+    }
+}
+
+// Narrows every column of a table wider than Room pixels at its own scale in
+// proportion, to whole characters, so that it fits.
+void NarrowToRoom(TQNTable& table, int room) {
+    TSheetModel& model = table.Sheet().Model();
+    const double roomTwips = room * kTwipsPerInch / table.Sheet().logicalDpiX();
+    const int wide = model.ColumnsWidthTwips(table.OriginCol(), model.MaxCol());
+    if (wide <= roomTwips) return;
+    for (int column = table.OriginCol(); column <= model.MaxCol(); ++column) {
+        const double characters = model.ColumnWidth(column) * roomTwips / wide / kColumnUnitsPerCharacter;
+        table.SetColumnWidthRange(column, column, std::max(1, static_cast<int>(characters)));
     }
 }
 
@@ -150,8 +166,17 @@ void TFoMktPlan::LayoutForScreen() {
     const int buttonsTop = bevel.top() + bevel.height() - kButtonHeight - kButtonMargin;
     for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_})
         button->setGeometry(button->x(), buttonsTop, kButtonWidth, kButtonHeight);
+    PlaceScreenArea();
+}
+
+// The plan tabs' tables end above the plan buttons; the forecasts have none
+// and take the frame's whole height.
+void TFoMktPlan::PlaceScreenArea() {
+    const QRect bevel = Bevel_->geometry();
+    const int bottom = IsForecast(shownKind_) ? bevel.bottom() + 1 - kFrameInset
+                                              : BBSameLastPer_->y() - kButtonMargin;
     screenArea_->setGeometry(bevel.left() + kFrameInset, bevel.top() + kFrameInset, bevel.width() - 2 * kFrameInset,
-                             buttonsTop - kButtonMargin - bevel.top() - kFrameInset);
+                             bottom - bevel.top() - kFrameInset);
 }
 
 TMktPlanScr* TFoMktPlan::PlanScreen() const { return dynamic_cast<TMktPlanScr*>(screen_.get()); }
@@ -167,14 +192,14 @@ bool TFoMktPlan::TSMktPlanChange(int newTab) {
     if (TMktPlanScr* plan = PlanScreen()) {
         if (!AcceptScreen()) return false;
         plan->StoreScreen();
-        if ((kind == kBrandForecast || kind == kFirmForecast) && !AcceptDecs()) return false;
+        if (IsForecast(kind) && !AcceptDecs()) return false;
     }
     // The forecast frees the results it replaces: no screen may outlive it.
     const int previousKind = shownKind_;
     screen_.reset();
     for (QPushButton* button : {BBSameLastPer_, BBSameMktForeCast_, BBBrdSalesEstim_}) HideButton(button);
     ShowMarketGroup(bgmSingle, *CallerContext);
-    if ((kind == kBrandForecast || kind == kFirmForecast) && PlanChanged && !RunForecast()) {
+    if (IsForecast(kind) && PlanChanged && !RunForecast()) {
         if (previousKind > 0) ShowKind(previousKind);
         return false;
     }
@@ -184,6 +209,7 @@ bool TFoMktPlan::TSMktPlanChange(int newTab) {
 
 void TFoMktPlan::ShowKind(int kind) {
     shownKind_ = kind;
+    PlaceScreenArea();
     switch (kind) {
         case 1:
         case 2:
@@ -220,8 +246,13 @@ void TFoMktPlan::ShowKind(int kind) {
 }
 
 // The table is laid out again for its frame: one wider or higher than the
-// frame (the forecast's, on a small screen the plan's too) is drawn smaller.
-void TFoMktPlan::FitScreen() { RefitScreen(screen_.get()); }
+// frame is drawn smaller. A forecast first gives up column width, so that it
+// reads in the plan tabs' text size where the frame's height allows it.
+void TFoMktPlan::FitScreen() {
+    TQNTable* table = screen_ ? screen_->Table() : nullptr;
+    if (table && IsForecast(shownKind_)) NarrowToRoom(*table, screenArea_->contentsRect().width());
+    RefitScreen(screen_.get());
+}
 
 bool TFoMktPlan::AcceptScreen() {
     TMktPlanScr* plan = PlanScreen();
@@ -259,7 +290,7 @@ bool TFoMktPlan::RunForecast() {
 
 void TFoMktPlan::LoadDecisions() {
     if (!screen_) return;
-    const bool forecast = shownKind_ == kBrandForecast || shownKind_ == kFirmForecast;
+    const bool forecast = IsForecast(shownKind_);
     CallerContext->CurPeriod = forecast ? static_cast<std::int16_t>(Session->Industry()->DecPeriod())
                                         : CallerContext->SelPeriod;
     Guarded([this] {

@@ -67,6 +67,7 @@ public:
 private:
     void BuildControls();
     void LayoutForScreen();
+    void PlaceScreenArea();
     void ShowKind(int kind);
     void FitScreen();
     void SetCurrentPeriod(std::int16_t period);

@@ -175,9 +175,18 @@ void TMktPlanScr::OpenInput(const TInputBlock& block, int firstRow, int firstCol
     TSheetModel& model = table_->Sheet().Model();
     model.SetProtectionEnabled(true);
     model.SetActiveCell(firstRow, firstColumn);
+    built_.clear();
+    for (int row = block.row1; row <= block.row2; ++row)
+        for (int column = block.column1; column <= block.column2; ++column)
+            built_[{row, column}] = table_->CellNumber(row, column);
     curRow_ = firstRow;
     curCol_ = firstColumn;
     listener_ = model.AddSelectionListener([this] { SelChange(); });
+}
+
+bool TMktPlanScr::Changed(int row, int column) const {
+    const auto built = built_.find({row, column});
+    return built == built_.end() || table_->CellNumber(row, column) != built->second;
 }
 
 // A market where the firm markets nothing: one line saying so, nothing open.

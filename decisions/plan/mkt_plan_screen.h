@@ -4,9 +4,9 @@
 // the decision period; the team types plan values into the open cells, and
 // each time the selection leaves a cell the screen checks it (a bad value is
 // corrected with a beep) and keeps the figures that follow from it in step.
-// Storing writes the plan cells back into the plan arrays of the decision
-// period: on a rebuild, when the dialog leaves the tab, and when the screen
-// is freed. Kinds: 1 segment sizes, 2 brand sales by segment in percent of
+// Storing writes the plan cells the team changed back into the plan arrays
+// of the decision period: on a rebuild, when the dialog leaves the tab, and
+// when the screen is freed. Kinds: 1 segment sizes, 2 brand sales by segment in percent of
 // the segment, 3 the same in units, 4 each brand's split over the channels.
 //
 // The screen keeps no pointer to a data set: it fetches each set by period
@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,7 @@ public:
 
     // Stores what the screen shows for its old context, then builds it for Context.
     void Build(const TDataContext& context) override;
-    // Checks the current cell, then writes the plan cells into the plan arrays.
+    // Checks the current cell, then writes the changed plan cells into the plan arrays.
     void StoreScreen();
 
     // The accept checks of kinds 1, 2-3 and 4: false after the message box.
@@ -104,8 +105,14 @@ private:
     void StartTable(const std::string& key, int titleLine, int noteLine);
     // Opens a block of cells to typing.
     void Unlock(int row1, int column1, int row2, int column2);
-    // Turns the protection on, keeps the selection within Block and selects the first cell.
+    // Turns the protection on, keeps the selection within Block and selects
+    // the first cell; the open cells' figures are kept as built.
     void OpenInput(const TInputBlock& block, int firstRow, int firstColumn);
+    // Whether the open cell holds another figure than the build wrote: only
+    // such a cell is stored, so that a figure the team only looked at goes
+    // back to its array as it was, not as the thousands or the share shown
+    // turned back into units one rounding step away.
+    bool Changed(int row, int column) const;
     void SetEditingOptions();
     void BuildNoBrands();
     void CheckCurrentCell();
@@ -148,6 +155,8 @@ private:
     // Row kinds of the brand-share screens from the first row: 1 plan, 2 change, 0 other.
     std::vector<int> rowKinds_;
     TInputBlock input_;
+    // The open cells' figures as built, by row and column.
+    std::map<std::pair<int, int>, double> built_;
     int curRow_ = 0;
     int curCol_ = 0;
     int listener_ = 0;

@@ -177,10 +177,12 @@ void TMktPlanScr::StoreBrandShares() {
     for (int b = 1; b <= nbMktedBrds_; ++b)
         for (int s = 1; s <= nbSegments_; ++s) {
             const int element = segments_->Lo() + s - 1;
-            const double cell = table_->CellNumber(FirstRow() + 3 * b - 1, Column(2 + s));
+            const int row = FirstRow() + 3 * b - 1;
+            if (!InBounds(&plans, {b, element}) || !Changed(row, Column(2 + s))) continue;
+            const double cell = table_->CellNumber(row, Column(2 + s));
             const double units =
                 unitMode_ == TShareUnit::Percent ? segSalesPlan_[static_cast<std::size_t>(s)] * cell / kWhole : cell;
-            if (InBounds(&plans, {b, element})) plans.SetReal48({b, element}, units);
+            plans.SetReal48({b, element}, units);
         }
 }
 

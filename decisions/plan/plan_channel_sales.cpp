@@ -99,8 +99,9 @@ void TMktPlanScr::StoreChannelSales() {
     for (int b = 1; b <= nbMktedBrds_; ++b)
         for (int c = 1; c <= nbChannels_; ++c) {
             const int element = channels_->Lo() + c - 1;
-            const double cell = table_->CellNumber(FirstRow() + 1 + c, Column(kMarginColumn + b));
-            if (InBounds(&shares, {b, element})) shares.SetReal48({b, element}, cell * kStoredScale);
+            const int row = FirstRow() + 1 + c, column = Column(kMarginColumn + b);
+            if (InBounds(&shares, {b, element}) && Changed(row, column))
+                shares.SetReal48({b, element}, table_->CellNumber(row, column) * kStoredScale);
         }
 }
 

@@ -118,8 +118,9 @@ void TMktPlanScr::StoreSegmentSizes() {
     TSimArr& plan = SegmentPlan();
     for (int s = 1; s <= nbSegments_; ++s) {
         const int element = segments_->Lo() + s - 1;
-        if (InBounds(&plan, {element}))
-            plan.SetReal48({element}, table_->CellNumber(FirstRow() + 1 + s, Column(kPlanColumn)) * kThousand);
+        const int row = FirstRow() + 1 + s;
+        if (InBounds(&plan, {element}) && Changed(row, Column(kPlanColumn)))
+            plan.SetReal48({element}, table_->CellNumber(row, Column(kPlanColumn)) * kThousand);
     }
 }
 

@@ -13,13 +13,13 @@ enum class TNumberFormat : int {
     Whole = 1,                    // #,##0
     OneDecimal,                   // #,##0.0
     TwoDecimals,                  // #,##0.00
-    SignedWholeColoured,          // [Blue]+###,###,##0;[Red]-###,###,##0
+    SignedWholeColoured,          // [Blue]+###,###,##0;[Red]-###,###,##0;###,###,##0
     WholeColoured,                // [Blue]###,###,##0;[Red]###,###,##0
     FourDecimals,                 // #,##0.0000
     SignedPercentRedFall,         // +0.0%;[Red]-0.0%
     Percent,                      // 0.0%
-    SignedPercentFigureColoured,  // [Blue]+###,###,##0.0"%";[Red]-###,###,##0.0"%"
-    SignedPercentFigure,          // +###,###,##0.0"%";-###,###,##0.0"%"
+    SignedPercentFigureColoured,  // [Blue]+###,###,##0.0"%";[Red]-###,###,##0.0"%";###,###,##0.0"%"
+    SignedPercentFigure,          // +###,###,##0.0"%";-###,###,##0.0"%";###,###,##0.0"%"
     PercentFigure,                // ###,###,###,##0.0"%"
     PercentFigureColoured,        // [Blue]###,###,##0.0"%";[Red]###,###,##0.0"%"
     PercentTwoDecimals,           // 0.00%

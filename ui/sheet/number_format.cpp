@@ -197,6 +197,28 @@ bool IsGeneral(std::string_view format) {
     return true;
 }
 
+// Value through the section its sign chooses; ShownAsZero tells whether
+// every digit shown is 0.
+TFormattedNumber FormatInSection(double value, const std::vector<std::string_view>& sections, bool& shownAsZero) {
+    std::string_view chosen = sections[0];
+    bool writeMinus = value < 0;
+    if (value < 0 && sections.size() >= 2) {
+        chosen = sections[1];
+        writeMinus = false;
+    } else if (value == 0 && sections.size() >= 3) {
+        chosen = sections[2];
+    }
+    const TSection section = ParseSection(chosen);
+    shownAsZero = false;
+    if (!section.hasDigits) return {section.prefix, section.colour};
+    double magnitude = std::fabs(value);
+    for (int i = 0; i < section.percentSigns; ++i) magnitude *= 100.0;
+    for (int i = 0; i < section.thousandsScale; ++i) magnitude /= 1000.0;
+    const std::string digits = RenderDigits(section, magnitude, shownAsZero);
+    std::string text = (writeMinus && !shownAsZero ? "-" : "") + section.prefix + digits + section.suffix;
+    return {text, section.colour};
+}
+
 }  // namespace
 
 std::string GeneralNumberText(double value) {
@@ -209,23 +231,11 @@ std::string GeneralNumberText(double value) {
 TFormattedNumber FormatNumber(double value, std::string_view format) {
     if (IsGeneral(format) || std::isnan(value) || std::isinf(value)) return {GeneralNumberText(value), kNoFormatColour};
     const std::vector<std::string_view> sections = SplitSections(format);
-    std::string_view chosen = sections[0];
-    bool writeMinus = value < 0;
-    if (value < 0 && sections.size() >= 2) {
-        chosen = sections[1];
-        writeMinus = false;
-    } else if (value == 0 && sections.size() >= 3) {
-        chosen = sections[2];
-    }
-    const TSection section = ParseSection(chosen);
-    if (!section.hasDigits) return {section.prefix, section.colour};
-    double magnitude = std::fabs(value);
-    for (int i = 0; i < section.percentSigns; ++i) magnitude *= 100.0;
-    for (int i = 0; i < section.thousandsScale; ++i) magnitude /= 1000.0;
-    bool isZero = false;
-    const std::string digits = RenderDigits(section, magnitude, isZero);
-    std::string text = (writeMinus && !isZero ? "-" : "") + section.prefix + digits + section.suffix;
-    return {text, section.colour};
+    bool shownAsZero = false;
+    TFormattedNumber shown = FormatInSection(value, sections, shownAsZero);
+    // A value that shows as 0 is shown as 0 itself is: no "-0" from the negative section.
+    if (shownAsZero && value != 0) shown = FormatInSection(0.0, sections, shownAsZero);
+    return shown;
 }
 
 }  // namespace cv

@@ -1,6 +1,7 @@
 #pragma once
 // Renders a number through a spreadsheet number-format text: up to three
-// sections separated by ';' (positive, negative, zero), colour tags such as
+// sections separated by ';' (positive, negative, zero; a value that rounds to
+// 0 in its section takes the one 0 takes), colour tags such as
 // "[Red]" and "[Blue]", digit placeholders '0' and '#', a thousands separator
 // ',' between integer placeholders, one decimal point, '%' (the value times
 // 100), quoted literals ("%" is printed as it stands) and any other character

@@ -35,6 +35,14 @@ public:
             Industry().PerResults(3).FindSimArr(kCategoryFirmFtaMarket, Context(kNorth, kMarket1), "BrdRpt");
         return static_cast<double>(report->GetReal48({kAlba, si::brRPrice}));
     }
+    // Segment 1's planned size := the brands' planned sales in it; then ALBA's plan Over more.
+    void PlanSegmentAtItsSales(double over) {
+        TSimArr& plan = Decision("MPBrdSegSales", kCategoryFirmFtaMarket, kNorth, kMarket1);
+        long double sales = 0;
+        for (int brand = 1; brand <= 3; ++brand) sales += plan.GetReal48({brand, 1});
+        Decision("MPSegSales", kCategoryFirmFtaMarket, kNorth, kMarket1).SetReal48({1}, sales);
+        plan.SetReal48({kAlba, 1}, plan.GetReal48({kAlba, 1}) + over);
+    }
     void SetParameter(const char* name, double value) {
         Industry().ConstPart().SetReal(kCategoryFtaMarket, Context(kNorth, kMarket1), name, value);
     }
@@ -165,6 +173,12 @@ const std::vector<KeyCase>& Cases() {
              TSimArr& sizes = t.Decision("MPSegSales", kCategoryFirmFtaMarket, kNorth, kMarket1);
              sizes.SetReal48({1}, plan.GetReal48({kAlba, 1}) / 2);
          },
+         {"MPErrSalesGTSize"}},
+        // Sizes and sales compare in whole units, as the plan shows them: a
+        // share turned into units a fraction over the size fits, a unit does not.
+        {"SalesEqualToTheSegment", Check::Plan, [](CheckKeys& t) { t.PlanSegmentAtItsSales(0); }, {}},
+        {"SalesAFractionOverTheSegment", Check::Plan, [](CheckKeys& t) { t.PlanSegmentAtItsSales(0.0032); }, {}},
+        {"SalesAUnitOverTheSegment", Check::Plan, [](CheckKeys& t) { t.PlanSegmentAtItsSales(1); },
          {"MPErrSalesGTSize"}},
     };
     return cases;

@@ -2,6 +2,7 @@
 // runs, what the forecast tabs show, and what keeps the dialog on a tab.
 #include <QPushButton>
 #include <QTabBar>
+#include <set>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -12,6 +13,7 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/plan/plan_dialog_fixture.h"
 #include "tests/model/fixtures/forecast_view.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/help_state.h"
@@ -104,9 +106,17 @@ TEST_F(PlanDialogTest, TabsOneToFourShowThePlan) {
     });
 }
 
+// The pixel sizes of the texts the shown table's sheet paints.
+std::set<int> TextSizes(TFoMktPlan& dialog) {
+    std::set<int> sizes;
+    for (const PaintedText& text : Paint(PlanDialogTest::Sheet(dialog)).texts) sizes.insert(text.pixelSize);
+    return sizes;
+}
+
 // Tab 5 runs the model once; the brand forecast it shows is what the model
 // computes for the same decisions; tab 6 and back to 5 do not run it again,
-// while a visit to a plan tab does, even when nothing was typed.
+// while a visit to a plan tab does, even when nothing was typed. Both
+// forecasts read in the plan's text size.
 TEST_F(PlanDialogTest, TheForecastRunsOncePerVisitToThePlan) {
     std::vector<double> shown;
     Session->ForecastDone = false;
@@ -123,17 +133,21 @@ TEST_F(PlanDialogTest, TheForecastRunsOncePerVisitToThePlan) {
             for (int row : {kUnitsSoldRow, kRevenueRow, kContributionRow})
                 shown.push_back(Cell(dialog, h + row, kFirstBrandColumn + b));
         SaveScreenshot(dialog, "PlanDialog_Tab5BrandForecast");
+        const std::set<int> brandSizes = TextSizes(dialog);
 
         ASSERT_EQ(GoToTab(dialog, 5), 5);
         EXPECT_EQ(runs, 1);
         ASSERT_NE(dynamic_cast<TFirResult*>(dialog.Screen()), nullptr);
         EXPECT_FALSE(CvBar->IsGroupActive(Session->Industry()->MktSeries()->Name())) << "not per market";
         SaveScreenshot(dialog, "PlanDialog_Tab6FirmForecast");
+        const std::set<int> firmSizes = TextSizes(dialog);
         ASSERT_EQ(GoToTab(dialog, 4), 4);
         EXPECT_EQ(runs, 1);
         EXPECT_TRUE(CvBar->IsGroupActive(Session->Industry()->MktSeries()->Name()));
         ASSERT_EQ(GoToTab(dialog, 0), 0);
         EXPECT_TRUE(dialog.PlanChanged);
+        EXPECT_EQ(brandSizes, TextSizes(dialog));
+        EXPECT_EQ(firmSizes, TextSizes(dialog));
         ASSERT_EQ(GoToTab(dialog, 4), 4);
         EXPECT_EQ(runs, 2);
     });

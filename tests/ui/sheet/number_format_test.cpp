@@ -49,7 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
         TFormatCase{TableNumberFormat(TNumberFormat::TwoDecimals), 1.005, "1.01", kNone},            // decimal, not binary, rounding
         TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), 1500.0, "+1,500", kBlue},
         TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), -2500.4, "-2,500", kRed},         // second section, its own '-'
-        TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), 0.0, "+0", kBlue},                // zero takes the first section
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), 0.0, "0", kNone},                 // a change of 0: no sign, no colour
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), -0.0032, "0", kNone},             // shows as 0: zero's section
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedWholeColoured), 0.4, "0", kNone},
         TFormatCase{TableNumberFormat(TNumberFormat::WholeColoured), -42.0, "42", kRed},
         TFormatCase{TableNumberFormat(TNumberFormat::FourDecimals), 3.14159, "3.1416", kNone},
         TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentRedFall), 0.1234, "+12.3%", kNone},         // 0.1234 x 100 = 12.34
@@ -57,7 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
         TFormatCase{TableNumberFormat(TNumberFormat::Percent), 0.5, "50.0%", kNone},
         TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigureColoured), 12.34, "+12.3%", kBlue},          // quoted %: no x 100
         TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigureColoured), -7.25, "-7.3%", kRed},
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigureColoured), -0.04, "0.0%", kNone},
         TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigure), -3.0, "-3.0%", kNone},
+        TFormatCase{TableNumberFormat(TNumberFormat::SignedPercentFigure), 0.0, "0.0%", kNone},
         TFormatCase{TableNumberFormat(TNumberFormat::PercentFigure), 12.34, "12.3%", kNone},
         TFormatCase{TableNumberFormat(TNumberFormat::PercentFigure), 1234567.89, "1,234,567.9%", kNone},
         TFormatCase{TableNumberFormat(TNumberFormat::PercentFigureColoured), -3.0, "3.0%", kRed},
@@ -67,6 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         TFormatCase{NumberMask(2), -1234567.0, "-1,234,567.0", kNone},
         TFormatCase{NumberMask(3), 0.005, "0.01", kNone},
         TFormatCase{"0;-0;\"none\"", 0.0, "none", kNone},                    // third section for zero
+        TFormatCase{"0;-0;\"none\"", -0.3, "none", kNone},                   // and for what shows as zero
+        TFormatCase{"0;[Red]-0", -0.3, "0", kNone},                          // no zero section: the first
         TFormatCase{"0;\"short\"", -5.0, "short", kNone},                   // a section of text only
         TFormatCase{"0.0#", 2.5, "2.5", kNone},                             // '#' decimals drop zeros
         TFormatCase{"", 0.1 + 0.2, "0.3", kNone}));                         // general: 15 digits

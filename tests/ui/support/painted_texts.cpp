@@ -1,5 +1,6 @@
 #include "tests/ui/support/painted_texts.h"
 
+#include <QFontInfo>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -22,6 +23,10 @@ constexpr double kRunGap = 1.5;
 // A sheet view is one pixel shorter and narrower than its cells (it leaves
 // off their far grid line): its last row shows whole but for that pixel.
 constexpr int kFarLine = 1;
+
+int PixelSize(const QFont& font) {
+    return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+}
 
 // Keeps the texts and counts the pictures drawn; draws nothing.
 class RecordingEngine final : public QPaintEngine {
@@ -48,7 +53,7 @@ public:
             std::abs(lastEnd_ - position.x()) < kRunGap) {
             content.texts.back().text += item.text();
         } else {
-            content.texts.push_back({item.text(), position});
+            content.texts.push_back({item.text(), position, PixelSize(item.font())});
         }
         lastEnd_ = end;
     }

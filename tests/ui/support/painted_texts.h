@@ -19,6 +19,7 @@ namespace cv::test {
 struct PaintedText {
     QString text;
     QPointF position;  // the baseline's start, in the rendered widget's pixels
+    int pixelSize = 0;  // the font's height in pixels
 };
 
 struct PaintedContent {
