@@ -183,7 +183,7 @@ void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
         const long double production =
             std::max(0.0L, kProductionStep * std::ceil((needed - stock + sold) / kProductionStep));
         mix.SetReal48({row, si::SellStock}, sold);
-        mix.SetReal48({row, si::Price}, BrandPrice(brand, cell.Period()));
+        mix.SetReal48({row, si::Price}, DecidedPrice(brand, cell.cell.zone, cell.Period()));
         mix.SetReal48({row, si::Production}, production);
         mix.SetReal48({row, si::AvailStock}, stock);
         mix.SetReal48({row, si::PortStatus}, kCarriedOn);

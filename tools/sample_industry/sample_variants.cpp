@@ -146,14 +146,13 @@ void KeepWithinBudget(TCvInd& industry, const TCellIndex& firmZone) {
                 }
         }
         if (largest == nullptr || largest->GetReal48({row, si::AdvertBgt}) - kCutStep < kLeastAdvertising)
-            throw std::logic_error("sample industry: the complete decisions overspend the budget");
+            throw std::logic_error("sample industry: the decisions overspend the budget");
         largest->SetReal48({row, si::AdvertBgt}, largest->GetReal48({row, si::AdvertBgt}) - kCutStep);
     }
 }
 
-// Every group taken and acknowledged: the statuses 1, the loans acknowledged,
-// the budgets kept, and a marketing plan whose segment sizes hold the brands' plans.
-void CompleteDecisions(TCvInd& industry) {
+// Every group taken and acknowledged: the statuses 1, the loans acknowledged.
+void TakeEveryGroup(TCvInd& industry) {
     TCvPerData& decisions = industry.PerDecisions(kDecisionPeriod);
     for (const TCellIndex& cell : SampleCells(kCategoryFirm)) {
         const TDataContext context = SampleContext(kDecisionPeriod, cell);
@@ -163,8 +162,14 @@ void CompleteDecisions(TCvInd& industry) {
         const TDataContext context = SampleContext(kDecisionPeriod, cell);
         for (std::string_view name : {"SlfDecStatus", "StudiesDecStatus"})
             decisions.SetSmallint(kCategoryFirmFta, context, name, 1);
-        KeepWithinBudget(industry, cell);
     }
+}
+
+// The sample's own decisions, as its team would have entered them: within every
+// zone's budget, so that no error keeps the marketing plan shut, and a plan
+// whose segment sizes hold the brands' plans.
+void DecideWithinBudgets(TCvInd& industry) {
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFta)) KeepWithinBudget(industry, cell);
     PlanSegmentSizes(industry);
 }
 
@@ -184,14 +189,11 @@ void WriteRestrictionWords(const TCvData& industry, TSimArr& words, std::string_
 
 void ApplySampleVariant(TCvInd& industry, const TSampleVariant& variant) {
     if (variant.restrictions != TSampleRestrictions::None) ApplyRestrictions(industry, variant.restrictions);
-    switch (variant.decisions) {
-        case TSampleDecisions::Sample: PlanSegmentSizes(industry); break;
-        case TSampleDecisions::Fresh:
-            industry.PerDecisions(kDecisionPeriod).CopyAllCells(industry.PerDefaults(kDecisionPeriod));
-            break;
-        case TSampleDecisions::Complete: CompleteDecisions(industry); break;
-    }
+    if (variant.decisions == TSampleDecisions::Fresh)
+        industry.PerDecisions(kDecisionPeriod).CopyAllCells(industry.PerDefaults(kDecisionPeriod));
     DropHiddenOrders(industry);
+    if (variant.decisions == TSampleDecisions::Complete) TakeEveryGroup(industry);
+    if (variant.decisions != TSampleDecisions::Fresh) DecideWithinBudgets(industry);
 }
 
 }  // namespace cv::sample
