@@ -20,6 +20,7 @@
 #include "tests/model/fixtures/model_world.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_industry.h"
+#include "tools/sample_industry/sample_quantities.h"
 
 namespace cv {
 namespace {
@@ -335,6 +336,71 @@ bool Restricted(const std::string& category, const std::string& item) {
     return Session->IsRestrictEnabled(category, item);
 }
 bool Hidden(const std::string& category, const std::string& item) { return Session->IsRestrictHidden(category, item); }
+
+// What a dialog enters for a decision of the decision period, per stored unit
+// (the value / PerEntry is what its field shows): a row per array, Member the
+// element of each brand row, or none for every element.
+struct TEnteredDecision {
+    const char* array;
+    int category;
+    const std::int8_t* member;
+    long double perEntry;
+};
+
+// The figure a field shows lies on its step: a whole number, within what the
+// store's six-byte reals keep of it.
+void ExpectWhole(long double entered, const std::string& what) {
+    EXPECT_NEAR(static_cast<double>(entered), std::nearbyint(static_cast<double>(entered)), 1e-6) << what;
+}
+
+// The decisions the sample decides (not the fresh ones, the last forecast's
+// defaults) lie on the figures their dialogs enter, so that OK without an edit
+// stores what the sample stored: the mix's production, stock sold, mass
+// communication and advertising research in thousands, its price in units and
+// its segment split in percent; the distribution's salespeople and shares in
+// percent; the plan's segment sizes in thousands, brand sales in units and
+// channel split in percent; the R&D project's levels in whole units.
+TEST(SampleIndustry, DecisionsLieOnTheFiguresTheirDialogsEnter) {
+    const TEnteredDecision entered[] = {
+        {"DecBrdCV3", kCategoryFirmFtaMarket, &si::Production, 1000},
+        {"DecBrdCV3", kCategoryFirmFtaMarket, &si::SellStock, 1000},
+        {"DecBrdCV3", kCategoryFirmFtaMarket, &si::Price, 1},
+        {"SegStrat", kCategoryFirmFtaMarket, nullptr, 0.01L},
+        {"SlfAlloc", kCategoryFirmFtaMarket, nullptr, 0.01L},
+        {"SlfSize", kCategoryFirmFta, nullptr, 1},
+        {"MPSegSales", kCategoryFirmFtaMarket, nullptr, 1000},
+        {"MPBrdSegSales", kCategoryFirmFtaMarket, nullptr, 1},
+        {"MPBrdChaSales", kCategoryFirmFtaMarket, nullptr, 1000},
+        {"PrjTecs", kCategoryFirmMarket, nullptr, 1},
+    };
+    for (const TSampleVariant variant : {TSampleVariant{}, TSampleVariant{TSampleDecisions::Complete}}) {
+        OpenedSample s(variant);
+        const TCvPerData& d = s.Decisions();
+        for (const TEnteredDecision& e : entered)
+            for (const TCellIndex& cell : sample::SampleCells(e.category)) {
+                const TSimArr& array = s.Arr(d, e.category, cell.firm, cell.zone, cell.market, e.array);
+                const std::string where = std::string(e.array) + " firm " + std::to_string(cell.firm) + " zone " +
+                                          std::to_string(cell.zone) + " market " + std::to_string(cell.market);
+                if (e.member == nullptr) {
+                    for (std::size_t i = 0; i < array.Count(); ++i) ExpectWhole(array.Real48At(i) / e.perEntry, where);
+                    continue;
+                }
+                const int brands = s.Smallint(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "NbMktedBrds");
+                for (int b = 1; b <= brands; ++b) ExpectWhole(array.GetReal48({b, *e.member}) / e.perEntry, where);
+            }
+        // The advertising budget splits into mass communication and research.
+        for (const TCellIndex& cell : sample::SampleCells(kCategoryFirmFtaMarket)) {
+            const TSimArr& mix = s.Arr(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "DecBrdCV3");
+            const int brands = s.Smallint(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "NbMktedBrds");
+            for (int b = 1; b <= brands; ++b) {
+                const long double budget = mix.GetReal48({b, si::AdvertBgt});
+                const long double research = mix.GetReal48({b, si::AdvertQual}) * budget;
+                ExpectWhole(research / 1000, "research of firm " + std::to_string(cell.firm));
+                ExpectWhole((budget - research) / 1000, "mass communication of firm " + std::to_string(cell.firm));
+            }
+        }
+    }
+}
 
 // Each variant: what sets it apart, and a clean forecast on it.
 struct TVariantCase {

@@ -1,6 +1,7 @@
 #include "tools/sample_industry/sample_variants.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "core/base/numbers.h"
 #include "core/session/fta_budget.h"
 #include "core/store/series_index.h"
+#include "tools/sample_industry/sample_dialog_steps.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_quantities.h"
 #include "tools/sample_industry/sample_writers.h"
@@ -15,6 +17,8 @@
 namespace cv::sample {
 
 namespace {
+
+constexpr long double kThousand = 1000;
 
 // One restriction bit: the item of a restriction category (a series named like
 // the category) that the instructor disabled ("RestrictEnabled") or hid
@@ -97,7 +101,8 @@ TSimArr& DecisionArray(TCvPerData& set, int category, const TDataContext& contex
 }
 
 // Each segment's planned size: the size the market forecast expects for the
-// next period, and at least what the firm plans to sell in it.
+// next period, and at least what the firm plans to sell in it, up to the
+// thousand units the plan enters it in.
 void WriteSegmentSizePlan(TCvInd& industry, const TCellIndex& cell) {
     const TDataContext decided = SampleContext(kDecisionPeriod, cell);
     const TDataContext current = SampleContext(kCurrentPeriod, cell);
@@ -112,7 +117,8 @@ void WriteSegmentSizePlan(TCvInd& industry, const TCellIndex& cell) {
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
         long double planned = 0;
         for (int b = 1; b <= brands; ++b) planned += plans.GetReal48({b, s});
-        sizes.SetReal48({s}, std::max(planned, expected->GetReal48({s, si::StuSizeP1})));
+        const long double size = std::max(planned, expected->GetReal48({s, si::StuSizeP1}));
+        sizes.SetReal48({s}, kThousand * std::ceil(size / kThousand));
     }
 }
 
@@ -166,10 +172,11 @@ void TakeEveryGroup(TCvInd& industry) {
 }
 
 // The sample's own decisions, as its team would have entered them: within every
-// zone's budget, so that no error keeps the marketing plan shut, and a plan
-// whose segment sizes hold the brands' plans.
+// zone's budget, so that no error keeps the marketing plan shut, on the figures
+// the dialogs enter, and a plan whose segment sizes hold the brands' plans.
 void DecideWithinBudgets(TCvInd& industry) {
     for (const TCellIndex& cell : SampleCells(kCategoryFirmFta)) KeepWithinBudget(industry, cell);
+    PutOnDialogSteps(industry);
     PlanSegmentSizes(industry);
 }
 
