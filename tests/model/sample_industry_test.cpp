@@ -402,6 +402,65 @@ TEST(SampleIndustry, DecisionsLieOnTheFiguresTheirDialogsEnter) {
     }
 }
 
+// The row of the brand named Name among the firm's brands of Period in the
+// zone, with its market; row 0 when the firm had no such brand.
+std::pair<int, int> FirmBrandRow(OpenedSample& s, int period, int firm, int zone, const std::string& name) {
+    for (int market = 1; market <= 3; ++market) {
+        const int brands = s.Smallint(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "NbMktedBrds");
+        const TSimArr& names = s.Arr(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "FirMktedBrds");
+        for (int b = 1; b <= brands; ++b)
+            if (names.GetZts({b}) == name) return {market, b};
+    }
+    return {0, 0};
+}
+
+// The simulation's messages agree with the figures of their period: a sell-off
+// names the units the brand had in stock, up to what it decided to sell, the
+// share of their cost its disposal keeps (1 - "ISCCoef") and the brand's
+// inventory selling cost; a withdrawal names the firm's exceptional cost.
+// Team A's first brand sold off its stock in the current period in the North.
+TEST(SampleIndustry, SimulationMessagesAgreeWithTheFigures) {
+    OpenedSample s;
+    int sellOffs = 0;
+    for (int period = 0; period <= kCurrent; ++period)
+        for (int firm = 1; firm <= 4; ++firm)
+            for (int zone = 1; zone <= 2; ++zone) {
+                const TCvPerData& results = s.Results(period);
+                const TDataContext cell = test::FixtureCell(period, firm, zone, 0);
+                const TSimArr* messages = results.FindSimArr(kCategoryFirmFta, cell, "MsgSim2Fir");
+                const int count = results.GetSmallintDef(kCategoryFirmFta, cell, "NbMsgSim", 0);
+                for (int row = 1; row <= count; ++row) {
+                    const std::string keyword = messages->GetZts({row, si::Keyword});
+                    const std::string brand = messages->GetZts({row, si::Param1});
+                    const double cost = std::stod(messages->GetZts({row, si::Param3}));
+                    SCOPED_TRACE(keyword + " " + brand + " period " + std::to_string(period));
+                    if (keyword == "WitBrdECost") {
+                        const TSimArr& report = s.Arr(results, kCategoryFirmFta, firm, zone, 0, "FFXRpt");
+                        EXPECT_LE(cost, -static_cast<double>(report.GetReal48({si::ffxECP})) / 1000 + 0.5);
+                        continue;
+                    }
+                    if (keyword != "InvDisposalECost" && keyword != "ModBrdECost") continue;
+                    const auto [market, b] = FirmBrandRow(s, period, firm, zone, brand);
+                    const auto [before, previous] = FirmBrandRow(s, period - 1, firm, zone, brand);
+                    ASSERT_GT(b, 0);
+                    ASSERT_GT(previous, 0);
+                    const TSimArr& report = s.Arr(results, kCategoryFirmFtaMarket, firm, zone, market, "BrdRpt");
+                    const TSimArr& stock = s.Arr(s.Results(period - 1), kCategoryFirmFtaMarket, firm, zone, before, "BrdRpt");
+                    const TSimArr& mix = s.Arr(s.Decisions(period), kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3");
+                    const long double kept = s.industry.ConstPart().GetRealDef(
+                        kCategoryFtaMarket, test::FixtureCell(kCurrent, 0, zone, market), "ISCCoef", 0.1L);
+                    EXPECT_NEAR(std::stod(messages->GetZts({row, si::Param2})), 100 * (1 - static_cast<double>(kept)), 0.05);
+                    EXPECT_NEAR(cost, static_cast<double>(report.GetReal48({b, si::brISC})) / 1000, 0.5);
+                    const long double sold = keyword == "ModBrdECost" ? stock.GetReal48({previous, si::brUInv})
+                                                                     : std::min(stock.GetReal48({previous, si::brUInv}),
+                                                                                mix.GetReal48({b, si::SellStock}));
+                    EXPECT_EQ(std::stoll(messages->GetZts({row, si::Param4})), std::llround(static_cast<double>(sold)));
+                    sellOffs += period == kCurrent && firm == kTeamA && zone == 1 && keyword == "InvDisposalECost";
+                }
+            }
+    EXPECT_EQ(sellOffs, 1);
+}
+
 // Each variant: what sets it apart, and a clean forecast on it.
 struct TVariantCase {
     const char* name;
