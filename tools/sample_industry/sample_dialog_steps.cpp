@@ -41,12 +41,13 @@ void WholePercents(std::vector<long double>& fractions) {
     if (last != nullptr) *last += 1 - given;
 }
 
-// Production up to the thousand, stock sold to the nearest, and the research
-// share of each advertising budget in whole thousands.
+// Production and stock sold up to the thousand, and the research share of each
+// advertising budget in whole thousands.
 void RoundBrandMix(TSimArr& mix, int brands) {
+    for (int b = 1; b <= brands; ++b)
+        for (const std::int8_t member : {si::Production, si::SellStock})
+            mix.SetReal48({b, member}, kThousand * std::ceil(mix.GetReal48({b, member}) / kThousand));
     for (int b = 1; b <= brands; ++b) {
-        mix.SetReal48({b, si::Production}, kThousand * std::ceil(mix.GetReal48({b, si::Production}) / kThousand));
-        mix.SetReal48({b, si::SellStock}, kThousand * RoundHalfEven(mix.GetReal48({b, si::SellStock}) / kThousand));
         const long double budget = mix.GetReal48({b, si::AdvertBgt});
         const long double research = kThousand * RoundHalfEven(mix.GetReal48({b, si::AdvertQual}) * budget / kThousand);
         mix.SetReal48({b, si::AdvertQual}, budget > 0 ? research / budget : 0);
