@@ -296,7 +296,6 @@ TEST_F(GraphPageTest, WithoutATeamOfItsOwnBenchmarkingIsTheContextFirms) {
     Choose("MPGrBenchRSales");
     TBenchGraph* chart = Shown<TBenchGraph>();
     ASSERT_NE(chart, nullptr);
-    EXPECT_EQ(chart->Team(), 1);
     ASSERT_EQ(chart->RowCount(), 3);
     for (int row = 1; row <= 3; ++row) EXPECT_TRUE(chart->Data(row, 2).has_value()) << row;
     for (int rival = 2; rival <= kFirms; ++rival) {
