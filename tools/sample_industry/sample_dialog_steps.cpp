@@ -28,17 +28,18 @@ int BrandCount(TCvInd& industry, const TDataContext& context) {
     return industry.PerDecisions(kDecisionPeriod).GetSmallint(kCategoryFirmFtaMarket, context, "NbMktedBrds");
 }
 
-// Fractions as whole percents: each rounded, the last positive one taking what
-// the others leave of 100 %; all 0 when they add up to 0.
+// Fractions as whole percents: each rounded, the first positive one taking
+// what the others leave of 100 %, as the dialogs normalise; all 0 when they add
+// up to 0.
 void WholePercents(std::vector<long double>& fractions) {
     long double given = 0;
-    long double* last = nullptr;
+    long double* first = nullptr;
     for (long double& fraction : fractions) {
         fraction = RoundHalfEven(fraction * kHundred) / kHundred;
         given += fraction;
-        if (fraction > 0) last = &fraction;
+        if (first == nullptr && fraction > 0) first = &fraction;
     }
-    if (last != nullptr) *last += 1 - given;
+    if (first != nullptr) *first += 1 - given;
 }
 
 // Production and stock sold up to the thousand, and the research share of each

@@ -3,7 +3,8 @@
 // screens and charts through the menu, the combos above a chart, the screens
 // that stand in for a chart whose study cannot be shown, copy and print.
 //
-// Team A bought every market study of M1 in period 3 and none of M2; in
+// Team A bought every market study of M1 in period 3 and, of M2, only the
+// distribution panel, the market forecast and the advertising experiment; in
 // period 2 it bought, in M1, the consumer panel, the perceptual map, the
 // competitive sales force and the conjoint analysis. M1 markets nine brands
 // in period 3 and eight in period 2, M2 two.
