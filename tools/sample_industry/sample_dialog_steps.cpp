@@ -45,10 +45,9 @@ void WholePercents(std::vector<long double>& fractions) {
 // Production and stock sold up to the thousand, and the research share of each
 // advertising budget in whole thousands.
 void RoundBrandMix(TSimArr& mix, int brands) {
-    for (int b = 1; b <= brands; ++b)
+    for (int b = 1; b <= brands; ++b) {
         for (const std::int8_t member : {si::Production, si::SellStock})
             mix.SetReal48({b, member}, kThousand * std::ceil(mix.GetReal48({b, member}) / kThousand));
-    for (int b = 1; b <= brands; ++b) {
         const long double budget = mix.GetReal48({b, si::AdvertBgt});
         const long double research = kThousand * RoundHalfEven(mix.GetReal48({b, si::AdvertQual}) * budget / kThousand);
         mix.SetReal48({b, si::AdvertQual}, budget > 0 ? research / budget : 0);
