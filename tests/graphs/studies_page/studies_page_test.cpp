@@ -234,6 +234,21 @@ TEST_F(StudiesPageTest, AStudyNotBoughtShowsItsExplanation) {
     EXPECT_EQ(ShownStudy()->GetStatus(), ssNotBought);
 }
 
+// The distribution panel team A bought in M2 in period 3 shows its brands'
+// shares of each channel.
+TEST_F(StudiesPageTest, TheDistributionPanelBoughtInM2ShowsItsBrands) {
+    ReopenUnrestricted();
+    ShowAt(3, kM2);
+    Choose("MPStuDPanelUMS");
+    TStuMkt* study = ShownStudy();
+    ASSERT_NE(study, nullptr);
+    EXPECT_EQ(study->ScreenNumber(), 5);
+    EXPECT_EQ(study->GetStatus(), ssShown);
+    page->CopyToClipboard();
+    for (const char* brand : {"AMOR", "AVEN"}) EXPECT_NE(QApplication::clipboard()->text().indexOf(brand), -1) << brand;
+    test::SaveScreenshot(Main(), "StudiesPageTest_DistributionPanelM2");
+}
+
 // Every study disabled: the page's default item is the first, and it says the study is not allowed.
 TEST_F(StudiesPageTest, ARestrictedStudyShowsItsExplanation) {
     for (const std::int8_t* key : {&si::ConsumerSurvey, &si::ConsumerPanel, &si::DistributPanel, &si::SemanticScales,
