@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "core/base/errors.h"
@@ -140,10 +139,6 @@ double RoundToStepDir(double x, double step) {
     if (step > 0 && rounded < x) return rounded + size;
     if (step < 0 && rounded > x) return rounded - size;
     return rounded;
-}
-
-bool BytesEqual(const void* a, const void* b, std::uint16_t count) {
-    return count == 0 || std::memcmp(a, b, count) == 0;
 }
 
 void SortRowsDesc(TScoreTable& table, int n, int m, int k) {

@@ -78,9 +78,6 @@ double RoundToStep(double x, double step);
 // rounded value fell short of x (Step > 0: the next multiple up; Step < 0: down).
 double RoundToStepDir(double x, double step);
 
-// Whether two blocks agree over Count bytes; trivially true for Count 0.
-bool BytesEqual(const void* a, const void* b, std::uint16_t count);
-
 // Rows of stored reals ranked by SortRowsDesc; row r, column c is
 // table[r - 1][c - 1].
 using TScoreTable = std::array<std::array<Real48, 5>, 50>;

@@ -218,16 +218,6 @@ std::int32_t TVolSet::CalcMagic(TVolKeys keys) const {
     return static_cast<std::int32_t>(magic);
 }
 
-bool TVolSet::KeysInBounds(TVolKeys keys) const {
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-        if (keys[k] == kVolKeyUnset) continue;
-        if (k >= static_cast<std::size_t>(header_.keyCount)) return false;
-        const THdrKey& key = header_.keys[k];
-        if (keys[k] < key.low || keys[k] > key.high) return false;
-    }
-    return true;
-}
-
 void TVolSet::KeysChanged() {
     std::int64_t weight = 1;
     digits_ = {};
@@ -242,8 +232,9 @@ void TVolSet::KeysChanged() {
     index_.Assign(std::move(magics), weight);
 }
 
-// As KeysInBounds, then CalcMagic: in bounds, the magic stays below the
-// number of key combinations and cannot overflow.
+// Whether every given value is unset or inside its key's bounds, with the
+// magic CalcMagic gives: in bounds, it stays below the number of key
+// combinations and cannot overflow.
 bool TVolSet::MagicInBounds(TVolKeys keys, std::int32_t& magic) const {
     std::int64_t sum = 0;
     for (std::size_t k = 0; k < keys.size(); ++k) {

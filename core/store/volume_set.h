@@ -124,8 +124,6 @@ public:
     // are not checked against the bounds; a value outside them can push the
     // sum beyond 32 bits, which raises EOverflowError.
     std::int32_t CalcMagic(TVolKeys keys) const;
-    // Whether every given value is unset or inside its declared key's bounds.
-    bool KeysInBounds(TVolKeys keys) const;
 
     bool IsOpen() const { return open_; }
     bool IsReadOnly() const { return readOnly_; }

@@ -26,7 +26,6 @@ struct TChartPlace {
 class TAnalGraph : public TCVChart {
 public:
     int Code() const { return code_; }
-    int Team() const { return team_; }
     // Template with "@MARKET", "@SEGMENT", "@CHANNEL", "@FIRM", "@ZONE"
     // (upper-cased labels), "@UORV" and "@SELPER" replaced, one occurrence each.
     std::string FormatTitle(std::string templateText) const;

@@ -20,6 +20,7 @@
 #include "tests/model/fixtures/model_world.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample_industry/sample_industry.h"
+#include "tools/sample_industry/sample_quantities.h"
 
 namespace cv {
 namespace {
@@ -201,8 +202,8 @@ TEST(SampleIndustry, StudyArraysAreConsistent) {
 }
 
 // Team A's most recent buying habits: in M1 the current period's survey, which
-// it bought; in M2, where it bought none now, those of period 2, when study 1
-// came round in the rotation (1 + 1 + 2 + 2 = 6).
+// it bought; in M2, where the rotation skips the survey now (1 + 1 + 2 + 3 = 7),
+// those of period 2, when study 1 came round in it (1 + 1 + 2 + 2 = 6).
 TEST(SampleIndustry, MostRecentBuyingHabitsFollowTheSurveysBought) {
     OpenedSample s;
     const struct {
@@ -224,9 +225,11 @@ TEST(SampleIndustry, MostRecentBuyingHabitsFollowTheSurveysBought) {
     }
 }
 
-// Team A bought every market study of the current period in M1 and none in M2;
-// the benchmark in periods 0 and 2, not in 1 and 3. "StuMkt" lists the studies
-// in the order the study masks use.
+// Team A bought every market study of the current period in M1, and in M2 the
+// rotation's (s + 1 + 2 + 3 a multiple of 3): the distribution panel (3), which
+// the sales-force assistant weighs the brands by, the market forecast (6) and
+// the advertising experiment (9); the benchmark in periods 0 and 2, not in 1
+// and 3. "StuMkt" lists the studies in the order the study masks use.
 TEST(SampleIndustry, StudyOrders) {
     OpenedSample s;
     const TSeries& studies = *s.industry.FindSeries("StuMkt");
@@ -238,8 +241,10 @@ TEST(SampleIndustry, StudyOrders) {
     const TSimArr& m1 = s.Arr(s.Decisions(kCurrent), kCategoryFirmFtaMarket, kTeamA, 1, 1, "DecStuMkt");
     const TSimArr& m2 = s.Arr(s.Decisions(kCurrent), kCategoryFirmFtaMarket, kTeamA, 1, 2, "DecStuMkt");
     for (int study = studies.Lo(); study <= studies.Hi(); ++study) {
+        const std::string label = studies.GetLabel(study);
+        const bool inM2 = label == "DistributPanel" || label == "MarketForecast" || label == "ExperimentAdv";
         EXPECT_EQ(m1.GetByte({study}), 1);
-        EXPECT_EQ(m2.GetByte({study}), 0);
+        EXPECT_EQ(m2.GetByte({study}), inM2 ? 1 : 0) << label;
     }
     for (int period = 0; period <= kCurrent; ++period)
         EXPECT_EQ(s.Arr(s.Decisions(period), kCategoryFirmFta, kTeamA, 1, 0, "DecStuFta").GetByte({1}), 1 - period % 2)
@@ -331,6 +336,130 @@ bool Restricted(const std::string& category, const std::string& item) {
     return Session->IsRestrictEnabled(category, item);
 }
 bool Hidden(const std::string& category, const std::string& item) { return Session->IsRestrictHidden(category, item); }
+
+// What a dialog enters for a decision of the decision period, per stored unit
+// (the value / PerEntry is what its field shows): a row per array, Member the
+// element of each brand row, or none for every element.
+struct TEnteredDecision {
+    const char* array;
+    int category;
+    const std::int8_t* member;
+    long double perEntry;
+};
+
+// The figure a field shows lies on its step: a whole number, within what the
+// store's six-byte reals keep of it.
+void ExpectWhole(long double entered, const std::string& what) {
+    EXPECT_NEAR(static_cast<double>(entered), std::nearbyint(static_cast<double>(entered)), 1e-6) << what;
+}
+
+// The decisions the sample decides (not the fresh ones, the last forecast's
+// defaults) lie on the figures their dialogs enter, so that OK without an edit
+// stores what the sample stored: the mix's production, stock sold, mass
+// communication and advertising research in thousands, its price in units and
+// its segment split in percent; the distribution's salespeople and shares in
+// percent; the plan's segment sizes in thousands, brand sales in units and
+// channel split in percent; the R&D project's levels in whole units.
+TEST(SampleIndustry, DecisionsLieOnTheFiguresTheirDialogsEnter) {
+    const TEnteredDecision entered[] = {
+        {"DecBrdCV3", kCategoryFirmFtaMarket, &si::Production, 1000},
+        {"DecBrdCV3", kCategoryFirmFtaMarket, &si::SellStock, 1000},
+        {"DecBrdCV3", kCategoryFirmFtaMarket, &si::Price, 1},
+        {"SegStrat", kCategoryFirmFtaMarket, nullptr, 0.01L},
+        {"SlfAlloc", kCategoryFirmFtaMarket, nullptr, 0.01L},
+        {"SlfSize", kCategoryFirmFta, nullptr, 1},
+        {"MPSegSales", kCategoryFirmFtaMarket, nullptr, 1000},
+        {"MPBrdSegSales", kCategoryFirmFtaMarket, nullptr, 1},
+        {"MPBrdChaSales", kCategoryFirmFtaMarket, nullptr, 1000},
+        {"PrjTecs", kCategoryFirmMarket, nullptr, 1},
+    };
+    for (const TSampleVariant variant : {TSampleVariant{}, TSampleVariant{TSampleDecisions::Complete}}) {
+        OpenedSample s(variant);
+        const TCvPerData& d = s.Decisions();
+        for (const TEnteredDecision& e : entered)
+            for (const TCellIndex& cell : sample::SampleCells(e.category)) {
+                const TSimArr& array = s.Arr(d, e.category, cell.firm, cell.zone, cell.market, e.array);
+                const std::string where = std::string(e.array) + " firm " + std::to_string(cell.firm) + " zone " +
+                                          std::to_string(cell.zone) + " market " + std::to_string(cell.market);
+                if (e.member == nullptr) {
+                    for (std::size_t i = 0; i < array.Count(); ++i) ExpectWhole(array.Real48At(i) / e.perEntry, where);
+                    continue;
+                }
+                const int brands = s.Smallint(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "NbMktedBrds");
+                for (int b = 1; b <= brands; ++b) ExpectWhole(array.GetReal48({b, *e.member}) / e.perEntry, where);
+            }
+        // The advertising budget splits into mass communication and research.
+        for (const TCellIndex& cell : sample::SampleCells(kCategoryFirmFtaMarket)) {
+            const TSimArr& mix = s.Arr(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "DecBrdCV3");
+            const int brands = s.Smallint(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "NbMktedBrds");
+            for (int b = 1; b <= brands; ++b) {
+                const long double budget = mix.GetReal48({b, si::AdvertBgt});
+                const long double research = mix.GetReal48({b, si::AdvertQual}) * budget;
+                ExpectWhole(research / 1000, "research of firm " + std::to_string(cell.firm));
+                ExpectWhole((budget - research) / 1000, "mass communication of firm " + std::to_string(cell.firm));
+            }
+        }
+    }
+}
+
+// The row of the brand named Name among the firm's brands of Period in the
+// zone, with its market; row 0 when the firm had no such brand.
+std::pair<int, int> FirmBrandRow(OpenedSample& s, int period, int firm, int zone, const std::string& name) {
+    for (int market = 1; market <= 3; ++market) {
+        const int brands = s.Smallint(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "NbMktedBrds");
+        const TSimArr& names = s.Arr(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "FirMktedBrds");
+        for (int b = 1; b <= brands; ++b)
+            if (names.GetZts({b}) == name) return {market, b};
+    }
+    return {0, 0};
+}
+
+// The simulation's messages agree with the figures of their period: a sell-off
+// names the units the brand had in stock, up to what it decided to sell, the
+// share of their cost its disposal keeps (1 - "ISCCoef") and the brand's
+// inventory selling cost; a withdrawal names the firm's exceptional cost.
+// Team A's first brand sold off its stock in the current period in the North.
+TEST(SampleIndustry, SimulationMessagesAgreeWithTheFigures) {
+    OpenedSample s;
+    int sellOffs = 0;
+    for (int period = 0; period <= kCurrent; ++period)
+        for (int firm = 1; firm <= 4; ++firm)
+            for (int zone = 1; zone <= 2; ++zone) {
+                const TCvPerData& results = s.Results(period);
+                const TDataContext cell = test::FixtureCell(period, firm, zone, 0);
+                const TSimArr* messages = results.FindSimArr(kCategoryFirmFta, cell, "MsgSim2Fir");
+                const int count = results.GetSmallintDef(kCategoryFirmFta, cell, "NbMsgSim", 0);
+                for (int row = 1; row <= count; ++row) {
+                    const std::string keyword = messages->GetZts({row, si::Keyword});
+                    const std::string brand = messages->GetZts({row, si::Param1});
+                    const double cost = std::stod(messages->GetZts({row, si::Param3}));
+                    SCOPED_TRACE(keyword + " " + brand + " period " + std::to_string(period));
+                    if (keyword == "WitBrdECost") {
+                        const TSimArr& report = s.Arr(results, kCategoryFirmFta, firm, zone, 0, "FFXRpt");
+                        EXPECT_LE(cost, -static_cast<double>(report.GetReal48({si::ffxECP})) / 1000 + 0.5);
+                        continue;
+                    }
+                    if (keyword != "InvDisposalECost" && keyword != "ModBrdECost") continue;
+                    const auto [market, b] = FirmBrandRow(s, period, firm, zone, brand);
+                    const auto [before, previous] = FirmBrandRow(s, period - 1, firm, zone, brand);
+                    ASSERT_GT(b, 0);
+                    ASSERT_GT(previous, 0);
+                    const TSimArr& report = s.Arr(results, kCategoryFirmFtaMarket, firm, zone, market, "BrdRpt");
+                    const TSimArr& stock = s.Arr(s.Results(period - 1), kCategoryFirmFtaMarket, firm, zone, before, "BrdRpt");
+                    const TSimArr& mix = s.Arr(s.Decisions(period), kCategoryFirmFtaMarket, firm, zone, market, "DecBrdCV3");
+                    const long double kept = s.industry.ConstPart().GetRealDef(
+                        kCategoryFtaMarket, test::FixtureCell(kCurrent, 0, zone, market), "ISCCoef", 0.1L);
+                    EXPECT_NEAR(std::stod(messages->GetZts({row, si::Param2})), 100 * (1 - static_cast<double>(kept)), 0.05);
+                    EXPECT_NEAR(cost, static_cast<double>(report.GetReal48({b, si::brISC})) / 1000, 0.5);
+                    const long double sold = keyword == "ModBrdECost" ? stock.GetReal48({previous, si::brUInv})
+                                                                     : std::min(stock.GetReal48({previous, si::brUInv}),
+                                                                                mix.GetReal48({b, si::SellStock}));
+                    EXPECT_EQ(std::stoll(messages->GetZts({row, si::Param4})), std::llround(static_cast<double>(sold)));
+                    sellOffs += period == kCurrent && firm == kTeamA && zone == 1 && keyword == "InvDisposalECost";
+                }
+            }
+    EXPECT_EQ(sellOffs, 1);
+}
 
 // Each variant: what sets it apart, and a clean forecast on it.
 struct TVariantCase {

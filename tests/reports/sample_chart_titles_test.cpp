@@ -19,7 +19,7 @@
 #include "graphs/studies_page/studies_page.h"
 #include "tests/reports/support/believable_text.h"
 #include "tests/reports/support/results_fixture.h"
-#include "tests/reports/support/sample_variants.h"
+#include "tests/support/test_industry.h"
 #include "ui/chart/cv_chart.h"
 
 namespace cv {
@@ -108,12 +108,12 @@ TEST_F(SampleChartTitlesTest, NoChartOfAnyVariantShowsAFlaw) {
     auto* studies = Main().findChild<TFoMStudies*>();
     ASSERT_NE(graphs, nullptr);
     ASSERT_NE(studies, nullptr);
-    for (const test::TNamedSampleVariant& v : test::EverySampleVariant()) {
-        OpenVariant(v.variant);
+    for (const sample::TSampleVariant& v : test::EverySampleVariant()) {
+        OpenVariant(v);
         Main().RefreshAll();
         const bool whole = &v == &test::EverySampleVariant().front();
-        ReadEveryChart(*graphs, GraphPageMenu(), v.name, whole);
-        ReadEveryChart(*studies, StudiesPageMenu(), v.name, whole);
+        ReadEveryChart(*graphs, GraphPageMenu(), test::VariantName(v), whole);
+        ReadEveryChart(*studies, StudiesPageMenu(), test::VariantName(v), whole);
     }
     EXPECT_GT(charts_, 0);
 }

@@ -20,7 +20,7 @@
 #include "team/document_charts.h"
 #include "tests/reports/support/believable_text.h"
 #include "tests/reports/support/results_fixture.h"
-#include "tests/reports/support/sample_variants.h"
+#include "tests/support/test_industry.h"
 #include "tests/ui/support/document_files.h"
 
 namespace cv {
@@ -79,9 +79,9 @@ protected:
 };
 
 TEST_F(SampleDocumentsTest, NoDocumentOfAnyVariantShowsAFlaw) {
-    for (const test::TNamedSampleVariant& v : test::EverySampleVariant()) {
-        OpenVariant(v.variant);
-        ExpectBelievable(v.name, false, &v == &test::EverySampleVariant().front());
+    for (const sample::TSampleVariant& v : test::EverySampleVariant()) {
+        OpenVariant(v);
+        ExpectBelievable(test::VariantName(v), false, &v == &test::EverySampleVariant().front());
     }
     Session->SetAdminView(true);
     ExpectBelievable("complete decisions, every study printed", true, false);

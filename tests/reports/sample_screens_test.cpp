@@ -8,7 +8,7 @@
 #include "core/session/session.h"
 #include "tests/reports/support/believable_text.h"
 #include "tests/reports/support/every_screen.h"
-#include "tests/reports/support/sample_variants.h"
+#include "tests/support/test_industry.h"
 
 namespace cv {
 namespace {
@@ -23,9 +23,9 @@ protected:
 };
 
 TEST_F(SampleScreensTest, NoScreenOfAnyVariantShowsAFlaw) {
-    for (const test::TNamedSampleVariant& v : test::EverySampleVariant()) {
-        OpenVariant(v.variant);
-        ExpectBelievable(v.name);
+    for (const sample::TSampleVariant& v : test::EverySampleVariant()) {
+        OpenVariant(v);
+        ExpectBelievable(test::VariantName(v));
     }
     Session->SetAdminView(true);
     ExpectBelievable("complete decisions, every study shown");

@@ -153,15 +153,19 @@ OpenSampleIndustry::OpenSampleIndustry(const sample::TSampleVariant& variant) {
     industry_.InitSeries();
 }
 
-std::vector<sample::TSampleVariant> EverySampleVariant() {
+const std::vector<sample::TSampleVariant>& EverySampleVariant() {
     using sample::TSampleDecisions;
     using sample::TSampleRestrictions;
-    std::vector<sample::TSampleVariant> variants;
-    for (TSampleDecisions decisions : {TSampleDecisions::Sample, TSampleDecisions::Fresh, TSampleDecisions::Complete})
-        for (TSampleRestrictions restrictions :
-             {TSampleRestrictions::None, TSampleRestrictions::Several, TSampleRestrictions::NoSlf,
-              TSampleRestrictions::NoMarketingPlan, TSampleRestrictions::StudyHidden, TSampleRestrictions::NoBenchmarking})
-            variants.push_back({decisions, restrictions});
+    static const std::vector<sample::TSampleVariant> variants = [] {
+        std::vector<sample::TSampleVariant> list;
+        for (TSampleDecisions decisions : {TSampleDecisions::Sample, TSampleDecisions::Fresh, TSampleDecisions::Complete})
+            for (TSampleRestrictions restrictions :
+                 {TSampleRestrictions::None, TSampleRestrictions::Several, TSampleRestrictions::NoSlf,
+                  TSampleRestrictions::NoMarketingPlan, TSampleRestrictions::StudyHidden,
+                  TSampleRestrictions::NoBenchmarking})
+                list.push_back({decisions, restrictions});
+        return list;
+    }();
     return variants;
 }
 

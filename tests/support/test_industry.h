@@ -60,8 +60,10 @@ TSeries& AddSeries(TCvData& industry, std::string_view name, std::int16_t lo, co
 // Fills the series-index table from Industry's list (the industry forgets it when destroyed).
 void IndexSeries(const TCvData& industry);
 
-// Every variant of the sample: each kind of decisions under each kind of restrictions.
-std::vector<sample::TSampleVariant> EverySampleVariant();
+// Every variant of the sample: each kind of decisions under each kind of
+// restrictions, the installed sample first. The list lives as long as the test
+// program, so that a test can tell the first variant by its address.
+const std::vector<sample::TSampleVariant>& EverySampleVariant();
 // A variant's name, made of letters, digits and underscores.
 std::string VariantName(const sample::TSampleVariant& variant);
 

@@ -39,6 +39,9 @@ int PositionOf(const TBrandList& brands, std::string_view name);
 // The brand's retail price in Period: its price raised by 2 % a period after
 // period 0, to the nearest 5.
 long double BrandPrice(const TSampleBrand& brand, int period);
+// The price decided for the brand in Zone in Period: its retail price, except
+// where the firm reprices it (sample_brand_table.cpp).
+long double DecidedPrice(const TSampleBrand& brand, int zone, int period);
 // Units the brand plans to sell in Zone in Period: the South sells 0.6 of the
 // North, and sales grow by 5 % of period 0's a period, in whole thousands; the
 // market's last brand adds its slack in every segment.

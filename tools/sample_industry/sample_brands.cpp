@@ -84,6 +84,13 @@ long double StockAtEnd(const TSampleCell& cell, std::string_view name, int perio
     return 0;
 }
 
+// Whether the firm's first brand sells off its stock in Period: every firm's in
+// the decision period, and team A's in the current one as well, so that the
+// current period's results hold the disposal and the simulation's message of it.
+bool SellsOffStock(int firm, int period) {
+    return period == kDecisionPeriod || (firm == kHomeFirm && period == kCurrentPeriod);
+}
+
 }  // namespace
 
 void WriteMarketBrandCount(const TSampleCell& cell, std::string_view name) {
@@ -168,8 +175,8 @@ void WriteBrandPortfolioDecisions(const TSampleCell& cell, std::string_view name
 
 // The price of the brand's table, production to cover its planned sales beyond
 // the stock left, drawn advertising; status 1 (the forecast sets it); the
-// decisions taken; no contract. In the decision period each firm's first brand
-// sells off its stock.
+// decisions taken; no contract. The firm's first brand sells off its stock
+// where SellsOffStock says so.
 void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
     const TSeries& members = Series(cell, "DecBrdCV3");
     TSimArr& mix = NewArray(cell, name, dkReal48, 0, {&Series(cell, "FirBrand"), &members});
@@ -178,12 +185,12 @@ void WriteBrandMixDecisions(const TSampleCell& cell, std::string_view name) {
         const TSampleBrand& brand = *brands[i];
         const std::size_t row = i + 1;
         const long double stock = StockAtEnd(cell, brand.name, cell.Period() - 1);
-        const long double sold = i == 0 && cell.Period() == kDecisionPeriod ? stock : 0;
+        const long double sold = i == 0 && SellsOffStock(cell.cell.firm, cell.Period()) ? stock : 0;
         const long double needed = PlannedUnits(brand, cell.cell.zone, cell.Period()) * (1 + kProductionMargin);
         const long double production =
             std::max(0.0L, kProductionStep * std::ceil((needed - stock + sold) / kProductionStep));
         mix.SetReal48({row, si::SellStock}, sold);
-        mix.SetReal48({row, si::Price}, BrandPrice(brand, cell.Period()));
+        mix.SetReal48({row, si::Price}, DecidedPrice(brand, cell.cell.zone, cell.Period()));
         mix.SetReal48({row, si::Production}, production);
         mix.SetReal48({row, si::AvailStock}, stock);
         mix.SetReal48({row, si::PortStatus}, kCarriedOn);

@@ -34,9 +34,8 @@ constexpr std::uint8_t kOrdered = 1;
 constexpr long double kTaken = 1;
 // Market studies are ordered in a rotation: study s when s + firm + market + period is a multiple of this.
 constexpr int kMarketStudyRotation = 3;
-// In the current period team A orders all of them in M1 and none in M2.
+// In the current period team A orders all of them in M1.
 constexpr int kAllStudiesMarket = 1;
-constexpr int kHomeStudyMarkets = 2;
 
 // R&D projects of a firm in a market, decided from period First to period Last;
 // budgets in the firm's money. Team A developed PAGIL in periods 1 and 2 and
@@ -152,16 +151,16 @@ void WriteZoneStudyOrders(const TSampleCell& cell, std::string_view name) {
     if ((cell.cell.firm + cell.Period()) % 2 == 1) orders.SetByte({studies.Lo()}, kOrdered);
 }
 
-// Team A orders every market study of the current period in M1 and none in M2;
-// otherwise the studies are ordered in the rotation.
+// Team A orders every market study of the current period in M1; otherwise the
+// studies are ordered in the rotation, which gives team A in M2 the
+// distribution panel, the market forecast and the advertising experiment then.
 void WriteMarketStudyOrders(const TSampleCell& cell, std::string_view name) {
     const TSeries& studies = RequireSeries(cell.industry, "StuMkt");
     TSimArr& orders = CreateOrders(cell, name, studies);
     const bool homeNow = cell.cell.firm == kHomeFirm && cell.Period() == kCurrentPeriod;
     for (int study = studies.Lo(); study <= studies.Hi(); ++study) {
         const bool rotation = (study + cell.cell.firm + cell.cell.market + cell.Period()) % kMarketStudyRotation == 0;
-        const bool ordered = homeNow && cell.cell.market <= kHomeStudyMarkets ? cell.cell.market == kAllStudiesMarket : rotation;
-        if (ordered) orders.SetByte({study}, kOrdered);
+        if (rotation || (homeNow && cell.cell.market == kAllStudiesMarket)) orders.SetByte({study}, kOrdered);
     }
 }
 

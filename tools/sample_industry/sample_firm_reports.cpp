@@ -1,8 +1,8 @@
 // Messages for the firm-results screens. The instructor writes to every team
 // a paragraph, a blank line and a second paragraph, and to team A (firm 1) in
-// the North a note with two blank lines inside it; the simulation tells firm 1
-// in the North, from period 1 on, that stock of its first brand was sold off
-// (a message of the language file with four parameters).
+// the North a note with two blank lines inside it. The simulation's own
+// messages are the forecasts': the sell-off of team A's first brand in the
+// current period is one, with four parameters.
 #include "tools/sample_industry/sample_firm_reports.h"
 
 #include <string>
@@ -17,7 +17,6 @@ namespace cv::sample {
 namespace {
 
 constexpr std::uint8_t kMessageLength = 128;
-constexpr std::uint8_t kSimPartLength = 16;
 constexpr int kMessagedFirm = 1;
 constexpr int kMessagedZone = 1;
 
@@ -46,17 +45,6 @@ void WriteMessageToFirm(const TSampleCell& cell, std::string_view name) {
     if (cell.cell.firm != kMessagedFirm || cell.cell.zone != kMessagedZone) return;
     WriteLines(cell, name, {"Team A: your budget request was received.", "", "",
                             "Please check the loan schedule before deciding."});
-}
-
-void WriteSimulationMessage(const TSampleCell& cell, std::string_view name) {
-    if (cell.cell.firm != kMessagedFirm || cell.cell.zone != kMessagedZone || cell.Period() < 1) return;
-    TSimArr& messages = MessageArray(cell, name, kSimPartLength,
-                                     {&RequireSeries(cell.industry, "MsgSim"), &RequireSeries(cell.industry, "MsgSKP")});
-    const int row = cell.set.GetSmallintDef(cell.category, cell.context, "NbMsgSim", 0) + 1;
-    const std::string_view items[] = {"messages", "InvDisposalECost", "ALBA", "50.0", "13", "1500"};
-    const std::int8_t columns[] = {si::Section, si::Keyword, si::Param1, si::Param2, si::Param3, si::Param4};
-    for (std::size_t i = 0; i < std::size(items); ++i) messages.SetZts({row, columns[i]}, items[i]);
-    cell.set.SetSmallint(cell.category, cell.context, "NbMsgSim", static_cast<std::int16_t>(row));
 }
 
 }  // namespace cv::sample

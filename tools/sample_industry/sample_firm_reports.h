@@ -1,7 +1,7 @@
 #pragma once
 // The messages of the firm-results screens (sample_firm_reports.cpp): the
-// instructor's messages to every team and to a firm, and a message of the
-// simulation with parameters, none of which the forecasts write.
+// instructor's messages to every team and to a firm, which the forecasts do
+// not write.
 
 #include <string_view>
 
@@ -11,6 +11,5 @@ namespace cv::sample {
 
 void WriteMessageToAll(const TSampleCell& cell, std::string_view name);
 void WriteMessageToFirm(const TSampleCell& cell, std::string_view name);
-void WriteSimulationMessage(const TSampleCell& cell, std::string_view name);
 
 }  // namespace cv::sample

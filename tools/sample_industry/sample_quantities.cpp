@@ -123,7 +123,6 @@ constexpr TSampleQuantity kQuantities[] = {
     {"DisCovIdxs", Results, kCategoryFtaMarket, Array, WriteCoverage},
     {"MsgAdm2All", Results, kCategoryFta, Array, WriteMessageToAll, Completion},
     {"MsgAdm2Fir", Results, kCategoryFirmFta, Array, WriteMessageToFirm, Completion},
-    {"MsgSim2Fir", Results, kCategoryFirmFta, Array, WriteSimulationMessage, Completion},
     {"FFXRpt", Results, kCategoryFirmFta, Array, WriteStockMarket, Completion},
     // The market studies of the period, from its sales, distributors and decisions.
     {"StuBrdSegUMS", Results, kCategoryFtaMarket, Array, WriteSegmentUnitShares, Completion},

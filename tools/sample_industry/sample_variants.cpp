@@ -1,6 +1,7 @@
 #include "tools/sample_industry/sample_variants.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "core/base/numbers.h"
 #include "core/session/fta_budget.h"
 #include "core/store/series_index.h"
+#include "tools/sample_industry/sample_dialog_steps.h"
 #include "tools/sample_industry/sample_layout.h"
 #include "tools/sample_industry/sample_quantities.h"
 #include "tools/sample_industry/sample_writers.h"
@@ -15,6 +17,8 @@
 namespace cv::sample {
 
 namespace {
+
+constexpr long double kThousand = 1000;
 
 // One restriction bit: the item of a restriction category (a series named like
 // the category) that the instructor disabled ("RestrictEnabled") or hid
@@ -97,7 +101,8 @@ TSimArr& DecisionArray(TCvPerData& set, int category, const TDataContext& contex
 }
 
 // Each segment's planned size: the size the market forecast expects for the
-// next period, and at least what the firm plans to sell in it.
+// next period, and at least what the firm plans to sell in it, up to the
+// thousand units the plan enters it in.
 void WriteSegmentSizePlan(TCvInd& industry, const TCellIndex& cell) {
     const TDataContext decided = SampleContext(kDecisionPeriod, cell);
     const TDataContext current = SampleContext(kCurrentPeriod, cell);
@@ -112,7 +117,8 @@ void WriteSegmentSizePlan(TCvInd& industry, const TCellIndex& cell) {
     for (int s = segments.Lo(); s <= segments.Hi(); ++s) {
         long double planned = 0;
         for (int b = 1; b <= brands; ++b) planned += plans.GetReal48({b, s});
-        sizes.SetReal48({s}, std::max(planned, expected->GetReal48({s, si::StuSizeP1})));
+        const long double size = std::max(planned, expected->GetReal48({s, si::StuSizeP1}));
+        sizes.SetReal48({s}, kThousand * std::ceil(size / kThousand));
     }
 }
 
@@ -146,14 +152,13 @@ void KeepWithinBudget(TCvInd& industry, const TCellIndex& firmZone) {
                 }
         }
         if (largest == nullptr || largest->GetReal48({row, si::AdvertBgt}) - kCutStep < kLeastAdvertising)
-            throw std::logic_error("sample industry: the complete decisions overspend the budget");
+            throw std::logic_error("sample industry: the decisions overspend the budget");
         largest->SetReal48({row, si::AdvertBgt}, largest->GetReal48({row, si::AdvertBgt}) - kCutStep);
     }
 }
 
-// Every group taken and acknowledged: the statuses 1, the loans acknowledged,
-// the budgets kept, and a marketing plan whose segment sizes hold the brands' plans.
-void CompleteDecisions(TCvInd& industry) {
+// Every group taken and acknowledged: the statuses 1, the loans acknowledged.
+void TakeEveryGroup(TCvInd& industry) {
     TCvPerData& decisions = industry.PerDecisions(kDecisionPeriod);
     for (const TCellIndex& cell : SampleCells(kCategoryFirm)) {
         const TDataContext context = SampleContext(kDecisionPeriod, cell);
@@ -163,8 +168,15 @@ void CompleteDecisions(TCvInd& industry) {
         const TDataContext context = SampleContext(kDecisionPeriod, cell);
         for (std::string_view name : {"SlfDecStatus", "StudiesDecStatus"})
             decisions.SetSmallint(kCategoryFirmFta, context, name, 1);
-        KeepWithinBudget(industry, cell);
     }
+}
+
+// The sample's own decisions, as its team would have entered them: within every
+// zone's budget, so that no error keeps the marketing plan shut, on the figures
+// the dialogs enter, and a plan whose segment sizes hold the brands' plans.
+void DecideWithinBudgets(TCvInd& industry) {
+    for (const TCellIndex& cell : SampleCells(kCategoryFirmFta)) KeepWithinBudget(industry, cell);
+    PutOnDialogSteps(industry);
     PlanSegmentSizes(industry);
 }
 
@@ -184,14 +196,11 @@ void WriteRestrictionWords(const TCvData& industry, TSimArr& words, std::string_
 
 void ApplySampleVariant(TCvInd& industry, const TSampleVariant& variant) {
     if (variant.restrictions != TSampleRestrictions::None) ApplyRestrictions(industry, variant.restrictions);
-    switch (variant.decisions) {
-        case TSampleDecisions::Sample: PlanSegmentSizes(industry); break;
-        case TSampleDecisions::Fresh:
-            industry.PerDecisions(kDecisionPeriod).CopyAllCells(industry.PerDefaults(kDecisionPeriod));
-            break;
-        case TSampleDecisions::Complete: CompleteDecisions(industry); break;
-    }
+    if (variant.decisions == TSampleDecisions::Fresh)
+        industry.PerDecisions(kDecisionPeriod).CopyAllCells(industry.PerDefaults(kDecisionPeriod));
     DropHiddenOrders(industry);
+    if (variant.decisions == TSampleDecisions::Complete) TakeEveryGroup(industry);
+    if (variant.decisions != TSampleDecisions::Fresh) DecideWithinBudgets(industry);
 }
 
 }  // namespace cv::sample

@@ -66,8 +66,10 @@ const std::vector<KeyCase>& Cases() {
     static const std::vector<KeyCase> cases = {
         {"NoProductionNoInventory", Check::Errors, [](CheckKeys& t) { t.SetMix(kAlba, si::Production, 0); },
          {"ErrNoProdNoInv"}},
-        // ALBA has no inventory: selling off 1000 units is 1000 too many.
-        {"SellOffBeyondInventory", Check::Errors, [](CheckKeys& t) { t.SetMix(kAlba, si::SellStock, 1000); },
+        // ALBA keeps the few units its last production left over: selling off
+        // 1000 units beyond them is 1000 too many.
+        {"SellOffBeyondInventory", Check::Errors,
+         [](CheckKeys& t) { t.SetMix(kAlba, si::SellStock, t.Mix().GetReal48({kAlba, si::AvailStock}) + 1000); },
          {"ErrSellInvTooLarge"}},
         {"NoSegmentTarget", Check::Errors,
          [](CheckKeys& t) {

@@ -1,7 +1,8 @@
-// The sample's decisions, under every variant, as a team opens them: the
-// marketing plan of every firm passes the plan check in every zone and market,
-// and every firm's R&D contracts match their partners' and name projects both
-// parties develop alike.
+// The sample's decisions, under every variant, as a team opens them: those the
+// sample decides (not the fresh ones, the last forecast's defaults) hold no
+// error that keeps the marketing plan shut, the marketing plan of every firm
+// passes the plan check in every zone and market, and every firm's R&D
+// contracts match their partners' and name projects both parties develop alike.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,14 +17,17 @@ namespace {
 
 std::string Headlines(const TQnInfos& messages) {
     std::string text;
-    for (const TQnInfo& message : messages.Items()) text += message.Headline + "\n";
+    for (const TQnInfo& message : messages.Items()) {
+        text += message.Headline + "\n";
+        for (const std::string& line : message.Lines) text += "  " + line + "\n";
+    }
     return text;
 }
 
 // The suite's language file names what a failing check says.
 class SampleVariantChecks : public SampleDecisions {};
 
-TEST_F(SampleVariantChecks, EveryFirmsPlanAndContractsPassTheChecks) {
+TEST_F(SampleVariantChecks, EveryFirmsDecisionsPlanAndContractsPassTheChecks) {
     for (const sample::TSampleVariant& variant : EverySampleVariant()) {
         SCOPED_TRACE(VariantName(variant));
         OpenSampleIndustry sample(variant);
@@ -32,7 +36,11 @@ TEST_F(SampleVariantChecks, EveryFirmsPlanAndContractsPassTheChecks) {
             for (int zone = 1; zone <= industry.NbFtas(); ++zone) {
                 const TDataContext context = OpenSampleIndustry::Context(firm, zone);
                 TCheckDec checker(industry, context);
-                TQnInfos plan, contracts;
+                TQnInfos errors, plan, contracts;
+                if (variant.decisions != sample::TSampleDecisions::Fresh) {
+                    EXPECT_EQ(checker.CheckDecisions(errors, context), 0)
+                        << "firm " << firm << " zone " << zone << "\n" << Headlines(errors);
+                }
                 EXPECT_EQ(checker.CheckMktPlan(plan, context), 0)
                     << "firm " << firm << " zone " << zone << "\n" << Headlines(plan);
                 EXPECT_EQ(checker.CheckContracts(contracts), 0)

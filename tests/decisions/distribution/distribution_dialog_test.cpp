@@ -433,8 +433,14 @@ TEST_F(DistributionDialogTest, TheRestrictedAssistantIsDisabledOrHidden) {
     });
 }
 
-// Equal shares of five brands: 20 each. The rules that weigh need the
-// distribution panel, which team A did not order in M2.
+// Rule 1 weighs each brand by the channel's units in period 3 times its unit
+// share there, which team A's distribution panels of M1 and M2 measured. Every
+// brand sells half its plan through the North's Hyper channel: M1 145,400
+// units, of which ALBA 24,375 (167.6 thousandths, 168 after the panel's
+// largest remainders) and ARNO 15,375 (105.7, 106); M2 19,000, of which AMOR
+// 11,125 (585.5, 586) and AVEN 7,875 (414); ALTO is new. The weights 24,427.2,
+// 15,412.4, 0, 11,134 and 7,866 give 41.5, 26.2, 0, 18.9 and 13.4 %: 42, 26,
+// 0, 19 and 13, which add up to 100. Equal shares of five brands: 20 each.
 TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
@@ -449,8 +455,10 @@ TEST_F(DistributionDialogTest, TheAssistantsProposalReplacesTheEfforts) {
                 EXPECT_EQ(slfAuto.Table().VerticalBar(), nullptr);
                 root.ui.messageBoxes.clear();
                 Child<QRadioButton>(slfAuto, "RBAutoMode2").click();
-                ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
-                EXPECT_EQ(root.ui.messageBoxes[0].key, "NoDistPanel");
+                EXPECT_TRUE(root.ui.messageBoxes.empty());
+                const std::vector<int> byUnits{42, 26, 0, 19, 13};
+                for (int k = 1; k <= 5; ++k) EXPECT_EQ(slfAuto.Proposed(k, 1), byUnits[k - 1]) << k;
+                SaveScreenshot(slfAuto, "DistributionDialog_AssistantRule1");
                 Child<QRadioButton>(slfAuto, "RBAutoMode1").click();
                 for (int k = 1; k <= 5; ++k) EXPECT_EQ(slfAuto.Proposed(k, 1), 20) << k;
                 SaveScreenshot(slfAuto, "DistributionDialog_Assistant");

@@ -167,7 +167,7 @@ TEST_F(MixTest, NewBrandShowsNoLastPeriodAndNoInventory) {
         EXPECT_FALSE(Field(dialog, "QNEInventCurPer").FieldEnabled());
         EXPECT_EQ(Child<QLabel>(dialog, "LCurInventory").text(),
                   QStringLiteral("Inventory available: 0 thousand units"));
-        // The sample's thirds in whole percents that add up to 100, as the thirds do.
+        // The sample's split of 34, 33 and 33 %.
         EXPECT_EQ(Field(dialog, "QNESegCurPer1").text(), QStringLiteral("34"));
         EXPECT_EQ(Field(dialog, "QNESegCurPer2").text(), QStringLiteral("33"));
         EXPECT_EQ(Field(dialog, "QNESegCurPer3").text(), QStringLiteral("33"));
@@ -177,7 +177,7 @@ TEST_F(MixTest, NewBrandShowsNoLastPeriodAndNoInventory) {
     // Leaving ALBA for ALTO stored ALBA's entries in ALBA's row.
     EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlba, si::Price}), 700);
     EXPECT_EQ(Array("DecBrdCv3").GetReal48({kAlto, si::Price}), altoPrice);
-    EXPECT_NEAR(static_cast<double>(Array("SegStrat").GetReal48({kAlto, 1})), 1.0 / 3, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Array("SegStrat").GetReal48({kAlto, 1})), 0.34, 1e-9);
 }
 
 // The inventory sold: open only to a carried brand with stock left; a

@@ -3,7 +3,8 @@
 // chart with the fitted line's ideal points, their combos, and the study
 // screens that stand in for them where the study cannot be shown, the market
 // and zone their text names. Team A bought every market study of M1 in
-// period 3 and none of M2.
+// period 3 and, of M2, only the distribution panel, the market forecast and
+// the advertising experiment.
 #include <QComboBox>
 #include <gtest/gtest.h>
 
@@ -82,7 +83,7 @@ TEST_F(GraphStudyChartsTest, TheChartsTextNamesTheMarketAndTheZoneOnTheBarSmallS
 }
 
 TEST_F(GraphStudyChartsTest, WithoutTheStudyTheStudyScreenStandsIn) {
-    page->Data.SelMarket = 2;  // nothing bought in M2
+    page->Data.SelMarket = 2;  // neither map study bought in M2
     Choose("MPGrDesSemEstimGraph");
     auto* screen = dynamic_cast<TStuMkt*>(page->Display().Screen());
     ASSERT_NE(screen, nullptr);

@@ -3,7 +3,8 @@
 // screens and charts through the menu, the combos above a chart, the screens
 // that stand in for a chart whose study cannot be shown, copy and print.
 //
-// Team A bought every market study of M1 in period 3 and none of M2; in
+// Team A bought every market study of M1 in period 3 and, of M2, only the
+// distribution panel, the market forecast and the advertising experiment; in
 // period 2 it bought, in M1, the consumer panel, the perceptual map, the
 // competitive sales force and the conjoint analysis. M1 markets nine brands
 // in period 3 and eight in period 2, M2 two.
@@ -231,6 +232,21 @@ TEST_F(StudiesPageTest, AStudyNotBoughtShowsItsExplanation) {
     ASSERT_NE(ShownStudy(), nullptr);
     EXPECT_EQ(ShownStudy()->ScreenNumber(), 24);
     EXPECT_EQ(ShownStudy()->GetStatus(), ssNotBought);
+}
+
+// The distribution panel team A bought in M2 in period 3 shows its brands'
+// shares of each channel.
+TEST_F(StudiesPageTest, TheDistributionPanelBoughtInM2ShowsItsBrands) {
+    ReopenUnrestricted();
+    ShowAt(3, kM2);
+    Choose("MPStuDPanelUMS");
+    TStuMkt* study = ShownStudy();
+    ASSERT_NE(study, nullptr);
+    EXPECT_EQ(study->ScreenNumber(), 5);
+    EXPECT_EQ(study->GetStatus(), ssShown);
+    page->CopyToClipboard();
+    for (const char* brand : {"AMOR", "AVEN"}) EXPECT_NE(QApplication::clipboard()->text().indexOf(brand), -1) << brand;
+    test::SaveScreenshot(Main(), "StudiesPageTest_DistributionPanelM2");
 }
 
 // Every study disabled: the page's default item is the first, and it says the study is not allowed.

@@ -45,7 +45,8 @@ protected:
     }
 };
 
-// Team A bought every market study of M1 for period 3 and none of M2, and no
+// Team A bought every market study of M1 for period 3, of M2 only the
+// distribution panel, the forecast and the advertising experiment, and no
 // benchmark (firm 1 + period 3 is even). Chosen: the benchmark; in M1 the
 // consumer survey (1), consumer panel (2), perceptual map (16), both
 // competitive intelligence studies (64, 128); in M2 the consumer survey. The
