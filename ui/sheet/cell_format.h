@@ -17,8 +17,8 @@ inline constexpr int kAlignLeft = 2;
 inline constexpr int kAlignCentre = 3;
 inline constexpr int kAlignRight = 4;
 inline constexpr int kAlignCentreAcross = 7;   // centred over the run of cells that share it
-// Left over the run of empty cells that share it (a note under a table), and
-// wrapped at the run's end when the cell wraps.
+// Left, running on as a left-aligned text does; wrapped, it wraps at the end
+// of the run of empty cells that share it (a note under a table).
 inline constexpr int kAlignLeftAcross = 8;
 // Vertical alignment codes.
 inline constexpr int kAlignTop = 1;

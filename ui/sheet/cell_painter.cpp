@@ -290,10 +290,14 @@ int TCellPainter::TextSpanEnd(const TBlock& block, int row, int position, const 
                               bool isNumber) const {
     const auto emptyNext = [&](int end) { return end + 1 < block.Count() && model_.IsEmpty(row, block.Column(end + 1)); };
     int end = position;
-    if (IsAcross(format.horizontal)) {
-        while (emptyNext(end) && model_.Format(row, block.Column(end + 1)).horizontal == format.horizontal) ++end;
-    } else if (!isNumber && !format.wrap && (format.horizontal == kAlignLeft || format.horizontal == kAlignGeneral)) {
+    // A left-aligned text that does not wrap runs on over every empty
+    // neighbour; one laid across, over the rest of its run.
+    const bool left = format.horizontal == kAlignLeft || format.horizontal == kAlignGeneral ||
+                      format.horizontal == kAlignLeftAcross;
+    if (!isNumber && !format.wrap && left) {
         while (emptyNext(end)) ++end;
+    } else if (IsAcross(format.horizontal)) {
+        while (emptyNext(end) && model_.Format(row, block.Column(end + 1)).horizontal == format.horizontal) ++end;
     }
     return end;
 }
