@@ -61,11 +61,13 @@ void TMktPlanScr::BuildBrandShares() {
                                                  : TNumberFormat::SignedWholeColoured};
         for (int i = 0; i < 3; ++i)
             table.SetRangeFormat(r + i, Column(kFirstSegmentColumn), r + i, lastSegment, formats[i]);
-        // In units the brand's total reads like its segments' figures.
-        if (percent)
-            table.SetRangeFormat(r, Column(nbSegments_ + 3), r + 2, Column(total), TNumberFormat::PercentFigure);
-        else
-            for (int i = 0; i < 3; ++i) table.SetRangeFormat(r + i, Column(total), r + i, Column(total), formats[i]);
+        // The brand's total in units reads like its segments' figures; its
+        // share of the market in percent is a plain figure, but for its
+        // change, which is signed as the segments' changes are.
+        const int firstTotal = Column(percent ? nbSegments_ + 3 : total);
+        for (int i = 0; i < 3; ++i)
+            table.SetRangeFormat(r + i, firstTotal, r + i, Column(total),
+                                 percent && i < 2 ? TNumberFormat::PercentFigure : formats[i]);
         if (b > 1) table.SetRangeBorderTop(r, Column(1), r, Column(total), kThinLine, 0);
     }
     table.SetColumnWidthRange(Column(1), Column(1), kHeadingWidth);

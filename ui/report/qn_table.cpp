@@ -192,8 +192,10 @@ void TQNTable::SetRangeStdFont(int row, int column, int rowCount, int columnCoun
         format.font.italic = block.font.style & 2;
         format.font.colour = block.font.colour;
         format.fill = block.fillFlags ? TCellFill{block.pattern, block.foreground, block.background} : TCellFill{};
-        // A note in a table font runs on across the block: the lines between
-        // the table's columns stop above it rather than cross its words.
+        // A note in a table font runs across the block, from the frozen
+        // columns into the scrolled ones: the lines between the table's
+        // columns stop above it rather than cross its words.
+        format.horizontal = kAlignLeftAcross;
         format.left = {};
         format.right = {};
     });
@@ -402,6 +404,7 @@ void TQNTable::UpdateBar(QPointer<QScrollBar>& bar, Qt::Orientation orientation,
 
 void TQNTable::Refresh() {
     sheet_->ReapplyAreas();
+    textFit_.Forget();
     RemoveTrailingEmptyRows();
     UpdateCaptionLabels();
     LayOut();
@@ -464,17 +467,29 @@ QSize TQNTable::ShownSize(const TTableGeometry& g) const {
     return size;
 }
 
+int TQNTable::LastShownColumn(const TTableGeometry& g) {
+    const bool columnsScroll = g.visibleBodyCols < g.bodyCols;
+    return g.originCol + g.headingCols + g.visibleBodyCols - 1 + (columnsScroll ? 0 : g.totalCols);
+}
+
 void TQNTable::FitToOwner() {
     if (tableType_ == static_cast<int>(TTableType::Document) || !owner_) return;
+    TSheetModel& model = sheet_->Model();
     TTableGeometry g = sheet_->Geometry();
     g.visibleBodyRows = std::min(g.bodyRows, limits_.maxVisibleRows);
     g.visibleBodyCols = std::min(g.bodyCols, limits_.maxVisibleCols);
     int scale = baseViewScale_;
     sheet_->SetViewScale(scale);
+    textFit_.Undo(model);
+    textFit_.FitHeadings(model, g, LastShownColumn(g));
     const QRect client = owner_->contentsRect();
     if (!client.isEmpty()) {
         const int width = client.width() - std::abs(placement_.xOffset);
         const int height = client.height() - std::abs(placement_.yOffset);
+        // Heading columns wider than their texts need give up width before
+        // a body column scrolls out of view.
+        if (const int excess = ShownSize(g).width() - width; excess > 0)
+            textFit_.GiveUpHeadingWidth(model, g, static_cast<int>(std::ceil(excess / sheet_->PixelsPerTwip())));
         // A table meant to show whole is first drawn as much smaller as it needs.
         if (placement_.flags & kPlaceWhole) {
             const QSize full = ShownSize(g);
@@ -489,6 +504,8 @@ void TQNTable::FitToOwner() {
         // width, so the columns are fitted once more.
         for (int pass = 0; pass < 2; ++pass) {
             while (g.visibleBodyCols > 1 && ShownSize(g).width() > width) --g.visibleBodyCols;
+            textFit_.FitHeadings(model, g, LastShownColumn(g));
+            textFit_.WrapNotes(model, g, LastShownColumn(g));
             while (g.visibleBodyRows > 1 && ShownSize(g).height() > height) --g.visibleBodyRows;
         }
         // Frozen headings alone wider than the page: the table is drawn

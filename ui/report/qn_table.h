@@ -21,6 +21,7 @@
 #include "ui/report/table_number_formats.h"
 #include "ui/report/table_placement.h"
 #include "ui/report/table_shape.h"
+#include "ui/report/table_text_fit.h"
 #include "ui/report/table_type.h"
 #include "ui/sheet/qn_sheet.h"
 
@@ -124,8 +125,11 @@ private:
     void Position();
     // Scroll bars, panes and position for the current visible part.
     void LayOut();
-    // A window table shows as many body rows and columns as fit its owner.
+    // A window table shows as many body rows and columns as fit its owner,
+    // its texts fitted to its columns (heading columns narrowed first).
     void FitToOwner();
+    // The last column G shows: of the visible body, or of the totals beside it.
+    static int LastShownColumn(const TTableGeometry& g);
     // The scale the table starts from in its owner's present width, with its zoom.
     int OwnerScale() const;
     QSize ShownSize(const TTableGeometry& g) const;
@@ -151,6 +155,7 @@ private:
     TTablePlacement placement_;
     QPointer<QObject> watcher_;
     int baseViewScale_ = 100;
+    TTableTextFit textFit_;
 };
 
 }  // namespace cv

@@ -17,10 +17,16 @@ inline constexpr int kAlignLeft = 2;
 inline constexpr int kAlignCentre = 3;
 inline constexpr int kAlignRight = 4;
 inline constexpr int kAlignCentreAcross = 7;   // centred over the run of cells that share it
+// Left, running on as a left-aligned text does; wrapped, it wraps at the end
+// of the run of empty cells that share it (a note under a table).
+inline constexpr int kAlignLeftAcross = 8;
 // Vertical alignment codes.
 inline constexpr int kAlignTop = 1;
 inline constexpr int kAlignMiddle = 2;
 inline constexpr int kAlignBottom = 3;
+
+// Whether a horizontal alignment lays a text over a run of cells.
+constexpr bool IsAcross(int horizontal) { return horizontal == kAlignCentreAcross || horizontal == kAlignLeftAcross; }
 
 struct TCellFont {
     std::string name = "Arial";

@@ -23,7 +23,8 @@ void RegisterFontSubstitutes() {
 int AlignmentFlags(const TCellFormat& format, bool isNumber) {
     int flags = 0;
     switch (format.horizontal) {
-        case kAlignLeft: flags |= Qt::AlignLeft; break;
+        case kAlignLeft:
+        case kAlignLeftAcross: flags |= Qt::AlignLeft; break;
         case kAlignRight: flags |= Qt::AlignRight; break;
         case kAlignCentre:
         case kAlignCentreAcross: flags |= Qt::AlignHCenter; break;
@@ -152,18 +153,44 @@ int TPainterTextMeasure::WrappedLines(const TCellFont& font, std::string_view pa
 
 struct TCellPainter::TBlock {
     QPointF origin;
-    int row1, row2, column1, column2;
+    int row1, row2;
+    std::vector<int> columns;         // the columns painted, left to right
     std::vector<double> rowEdges;     // rowEdges[i]: top of row1 + i; one more than rows
-    std::vector<double> columnEdges;
+    std::vector<double> columnEdges;  // columnEdges[i]: left of columns[i]; one more than columns
 
-    QRectF CellRect(int row, int column, int lastColumn) const {
+    int Count() const { return static_cast<int>(columns.size()); }
+    int Column(int position) const { return columns[static_cast<std::size_t>(position)]; }
+    // The cell of Row over the columns at positions First..Last.
+    QRectF CellRect(int row, int first, int last) const {
         const std::size_t r = static_cast<std::size_t>(row - row1);
-        return QRectF(QPointF(origin.x() + columnEdges[static_cast<std::size_t>(column - column1)],
-                              origin.y() + rowEdges[r]),
-                      QPointF(origin.x() + columnEdges[static_cast<std::size_t>(lastColumn - column1 + 1)],
-                              origin.y() + rowEdges[r + 1]));
+        return QRectF(QPointF(origin.x() + columnEdges[static_cast<std::size_t>(first)], origin.y() + rowEdges[r]),
+                      QPointF(origin.x() + columnEdges[static_cast<std::size_t>(last + 1)], origin.y() + rowEdges[r + 1]));
     }
 };
+
+TCellPainter::TBlock TCellPainter::MakeBlock(QPointF origin, int row1, int row2,
+                                             const std::vector<TColumnRun>& runs) const {
+    TBlock block{origin, row1, row2, {}, {}, {}};
+    double twips = 0.0;
+    for (int row = row1; row <= row2 + 1; ++row) {
+        block.rowEdges.push_back(std::round(twips * pixelsPerTwip_));
+        if (row <= row2) twips += model_.RowHeight(row);
+    }
+    // Each run's edges are rounded from its own start, so that a run lines up
+    // with the same columns painted on their own.
+    double runStart = 0.0;
+    for (const TColumnRun& run : runs) {
+        twips = 0.0;
+        for (int column = run.first; column <= run.last; ++column) {
+            block.columns.push_back(column);
+            block.columnEdges.push_back(runStart + std::round(twips * pixelsPerTwip_));
+            twips += ColumnTwips(column);
+        }
+        if (run.last >= run.first) runStart += std::round(twips * pixelsPerTwip_);
+    }
+    block.columnEdges.push_back(runStart);
+    return block;
+}
 
 TCellPainter::TCellPainter(const TSheetModel& model, double pixelsPerTwip, const QColor& ownerColour)
     : model_(model), pixelsPerTwip_(pixelsPerTwip), ownerColour_(ownerColour) {}
@@ -184,21 +211,17 @@ double TCellPainter::ColumnOffset(int firstColumn, int column) const {
 }
 
 void TCellPainter::PaintBlock(QPainter& painter, QPointF origin, int row1, int row2, int column1, int column2) const {
-    if (row2 < row1 || column2 < column1) return;
-    TBlock block{origin, row1, row2, column1, column2, {}, {}};
-    double twips = 0.0;
-    for (int row = row1; row <= row2 + 1; ++row) {
-        block.rowEdges.push_back(std::round(twips * pixelsPerTwip_));
-        if (row <= row2) twips += model_.RowHeight(row);
-    }
-    twips = 0.0;
-    for (int column = column1; column <= column2 + 1; ++column) {
-        block.columnEdges.push_back(std::round(twips * pixelsPerTwip_));
-        if (column <= column2) twips += ColumnTwips(column);
-    }
+    PaintBlock(painter, origin, row1, row2, {{column1, column2}});
+}
+
+void TCellPainter::PaintBlock(QPainter& painter, QPointF origin, int row1, int row2,
+                              const std::vector<TColumnRun>& runs) const {
+    if (row2 < row1) return;
+    const TBlock block = MakeBlock(origin, row1, row2, runs);
+    if (block.columns.empty()) return;
     painter.save();
-    painter.setClipRect(block.CellRect(row1, column1, column2).united(block.CellRect(row2, column1, column2)),
-                        Qt::IntersectClip);
+    const int last = block.Count() - 1;
+    painter.setClipRect(block.CellRect(row1, 0, last).united(block.CellRect(row2, 0, last)), Qt::IntersectClip);
     PaintFills(painter, block);
     PaintTexts(painter, block);
     PaintBorders(painter, block);
@@ -213,7 +236,9 @@ double TCellPainter::TextsReach(int row1, int row2, int column1, int column2) co
         for (int column = column1; column <= column2; ++column) {
             if (model_.IsEmpty(row, column) || model_.CellValue(row, column).IsNumber()) continue;
             const TCellFormat& format = model_.Format(row, column);
-            if (format.wrap || (format.horizontal != kAlignLeft && format.horizontal != kAlignGeneral)) continue;
+            const bool left = format.horizontal == kAlignLeft || format.horizontal == kAlignGeneral ||
+                              format.horizontal == kAlignLeftAcross;
+            if (format.wrap || !left) continue;
             const QFontMetricsF metrics(SheetFont(format.font, pixelsPerTwip_));
             const double width = metrics.horizontalAdvance(Cp1252ToQString(model_.Display(row, column).text));
             reach = std::max(reach, ColumnOffset(column1, column) + width + 2 * padding);
@@ -222,15 +247,16 @@ double TCellPainter::TextsReach(int row1, int row2, int column1, int column2) co
 }
 
 void TCellPainter::WidenColumnsToTexts(int row1, int row2, int column1, int column2) {
-    const TBlock block{QPointF(), row1, row2, column1, column2, {}, {}};
+    const TBlock block = MakeBlock(QPointF(), row1, row2, {{column1, column2}});
     const double paddingTwips = 2 * kTextPaddingPixels * kTwipsPerInch / kScreenDpi;
     for (int row = row1; row <= row2; ++row)
-        for (int column = column1; column <= column2; ++column) {
+        for (int position = 0; position < block.Count(); ++position) {
+            const int column = block.Column(position);
             if (model_.IsEmpty(row, column)) continue;
             const TCellFormat& format = model_.Format(row, column);
             const bool isNumber = model_.CellValue(row, column).IsNumber();
-            const int start = TextSpanStart(block, row, column, format, isNumber);
-            const int end = TextSpanEnd(block, row, column, format, isNumber);
+            const int start = block.Column(TextSpanStart(block, row, position, format, isNumber));
+            const int end = block.Column(TextSpanEnd(block, row, position, format, isNumber));
             // A text that runs on past the block widens the block instead
             // (TextsReach); a wrapped one takes more lines, but each of its
             // words must fit the column.
@@ -254,43 +280,47 @@ void TCellPainter::WidenColumnsToTexts(int row1, int row2, int column1, int colu
 
 void TCellPainter::PaintFills(QPainter& painter, const TBlock& block) const {
     for (int row = block.row1; row <= block.row2; ++row)
-        for (int column = block.column1; column <= block.column2; ++column) {
-            const std::int32_t fill = FillColour(model_.Format(row, column).fill);
-            if (fill >= 0) painter.fillRect(block.CellRect(row, column, column), SheetColour(fill));
+        for (int position = 0; position < block.Count(); ++position) {
+            const std::int32_t fill = FillColour(model_.Format(row, block.Column(position)).fill);
+            if (fill >= 0) painter.fillRect(block.CellRect(row, position, position), SheetColour(fill));
         }
 }
 
-int TCellPainter::TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format,
+int TCellPainter::TextSpanEnd(const TBlock& block, int row, int position, const TCellFormat& format,
                               bool isNumber) const {
-    int end = column;
-    if (format.horizontal == kAlignCentreAcross) {
-        while (end < block.column2 && model_.Format(row, end + 1).horizontal == kAlignCentreAcross &&
-               model_.IsEmpty(row, end + 1))
-            ++end;
-    } else if (!isNumber && !format.wrap && (format.horizontal == kAlignLeft || format.horizontal == kAlignGeneral)) {
-        while (end < block.column2 && model_.IsEmpty(row, end + 1)) ++end;
+    const auto emptyNext = [&](int end) { return end + 1 < block.Count() && model_.IsEmpty(row, block.Column(end + 1)); };
+    int end = position;
+    // A left-aligned text that does not wrap runs on over every empty
+    // neighbour; one laid across, over the rest of its run.
+    const bool left = format.horizontal == kAlignLeft || format.horizontal == kAlignGeneral ||
+                      format.horizontal == kAlignLeftAcross;
+    if (!isNumber && !format.wrap && left) {
+        while (emptyNext(end)) ++end;
+    } else if (IsAcross(format.horizontal)) {
+        while (emptyNext(end) && model_.Format(row, block.Column(end + 1)).horizontal == format.horizontal) ++end;
     }
     return end;
 }
 
-int TCellPainter::TextSpanStart(const TBlock& block, int row, int column, const TCellFormat& format,
+int TCellPainter::TextSpanStart(const TBlock& block, int row, int position, const TCellFormat& format,
                                 bool isNumber) const {
-    int start = column;
+    int start = position;
     if (!isNumber && !format.wrap && format.horizontal == kAlignRight)
-        while (start > block.column1 && model_.IsEmpty(row, start - 1)) --start;
+        while (start > 0 && model_.IsEmpty(row, block.Column(start - 1))) --start;
     return start;
 }
 
 void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
     for (int row = block.row1; row <= block.row2; ++row) {
-        for (int column = block.column1; column <= block.column2; ++column) {
+        for (int position = 0; position < block.Count(); ++position) {
+            const int column = block.Column(position);
             if (model_.IsEmpty(row, column)) continue;
             const TCellDisplay display = model_.Display(row, column);
             if (display.text.empty()) continue;
             const TCellFormat& format = model_.Format(row, column);
             const bool isNumber = model_.CellValue(row, column).IsNumber();
-            const QRectF cell = block.CellRect(row, TextSpanStart(block, row, column, format, isNumber),
-                                               TextSpanEnd(block, row, column, format, isNumber));
+            const QRectF cell = block.CellRect(row, TextSpanStart(block, row, position, format, isNumber),
+                                               TextSpanEnd(block, row, position, format, isNumber));
             if (cell.width() <= 0 || cell.height() <= 0) continue;
             const double padding = kTextPaddingPixels * pixelsPerTwip_ * kTwipsPerInch / kScreenDpi;
             painter.save();
@@ -332,9 +362,9 @@ void TCellPainter::PaintBorders(QPainter& painter, const TBlock& block) const {
         painter.drawLine(from, to);
     };
     for (int row = block.row1; row <= block.row2; ++row)
-        for (int column = block.column1; column <= block.column2; ++column) {
-            const TCellFormat& format = model_.Format(row, column);
-            const QRectF cell = block.CellRect(row, column, column);
+        for (int position = 0; position < block.Count(); ++position) {
+            const TCellFormat& format = model_.Format(row, block.Column(position));
+            const QRectF cell = block.CellRect(row, position, position);
             // Lines lie on the last pixel row or column inside the cell, so a
             // block's outer edges stay within its clip.
             const double right = cell.right() - 0.5, bottom = cell.bottom() - 0.5;
@@ -351,7 +381,7 @@ void TCellPainter::PaintPictures(QPainter& painter, const TBlock& block) const {
     for (const TSheetPicture& picture : model_.Pictures()) {
         const auto x = [&](double column) {
             const int whole = static_cast<int>(column);
-            return block.origin.x() + ColumnOffset(block.column1, whole) +
+            return block.origin.x() + ColumnOffset(block.Column(0), whole) +
                    (column - whole) * ColumnTwips(whole) * pixelsPerTwip_;
         };
         const auto y = [&](double row) {

@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "ui/sheet/shaped_text.h"
 #include "ui/sheet/sheet_model.h"
@@ -43,6 +44,11 @@ public:
     int WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const override;
 };
 
+// Columns First..Last, painted side by side with the runs around them.
+struct TColumnRun {
+    int first, last;
+};
+
 class TCellPainter {
 public:
     // Draws a placed picture into its rectangle; the documents supply one.
@@ -53,6 +59,10 @@ public:
     // Paints rows Row1..Row2 and columns Column1..Column2 with the top-left
     // corner of (Row1, Column1) at Origin; nothing is drawn outside the block.
     void PaintBlock(QPainter& painter, QPointF origin, int row1, int row2, int column1, int column2) const;
+    // The same with the columns of Runs side by side, as a sheet shows its
+    // frozen columns beside the scrolled ones: a text runs on from one run
+    // into the next as over neighbours.
+    void PaintBlock(QPainter& painter, QPointF origin, int row1, int row2, const std::vector<TColumnRun>& runs) const;
     void SetPictureDrawer(TPictureDrawer drawer) { pictureDrawer_ = std::move(drawer); }
     // Keeps the shaped cell texts in Cache between paints; without one each
     // paint shapes its texts afresh.
@@ -78,15 +88,17 @@ public:
 
 private:
     struct TBlock;
+    TBlock MakeBlock(QPointF origin, int row1, int row2, const std::vector<TColumnRun>& runs) const;
     void PaintFills(QPainter& painter, const TBlock& block) const;
     void PaintTexts(QPainter& painter, const TBlock& block) const;
     void PaintBorders(QPainter& painter, const TBlock& block) const;
     void PaintPictures(QPainter& painter, const TBlock& block) const;
-    // The columns a cell's text may use: itself, plus the empty neighbours a
-    // left-aligned text runs on over, or the rest of its centre-across run.
-    int TextSpanEnd(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const;
+    // The block's columns (by position) a cell's text may use: its own, plus
+    // the empty neighbours a left-aligned text runs on over, or the rest of
+    // its run across.
+    int TextSpanEnd(const TBlock& block, int row, int position, const TCellFormat& format, bool isNumber) const;
     // Likewise to the left: the empty neighbours a right-aligned text runs back over.
-    int TextSpanStart(const TBlock& block, int row, int column, const TCellFormat& format, bool isNumber) const;
+    int TextSpanStart(const TBlock& block, int row, int position, const TCellFormat& format, bool isNumber) const;
 
     const TSheetModel& model_;
     double pixelsPerTwip_;

@@ -258,8 +258,12 @@ void TQNSheet::SizeToVisible() {
     if (g.visibleBodyRows >= g.bodyRows) lastRow += g.totalRows;
     int lastColumn = g.originCol + g.headingCols + g.visibleBodyCols - 1;
     if (g.visibleBodyCols >= g.bodyCols) lastColumn += g.totalCols;
-    const QSize size = BlockSize(g.originRow, g.originCol, lastRow, lastColumn);
-    resize(std::max(size.width() - 1, 0), std::max(size.height() - 1, 0));
+    // The frozen rows and columns are drawn apart from the rest, the edges of
+    // each part rounded on their own: the sheet is as large as the parts drawn.
+    const int firstBodyRow = g.originRow + g.titleRows, firstBodyColumn = g.originCol + g.headingCols;
+    const QSize frozen = BlockSize(g.originRow, g.originCol, firstBodyRow - 1, firstBodyColumn - 1);
+    const QSize rest = BlockSize(firstBodyRow, firstBodyColumn, lastRow, lastColumn);
+    resize(std::max(frozen.width() + rest.width() - 1, 0), std::max(frozen.height() + rest.height() - 1, 0));
 }
 
 }  // namespace cv

@@ -61,17 +61,22 @@ QWidget* TSheetView::Editor() const { return editor_; }
 QRect TSheetView::CellRect(int row, int column) const {
     const double scale = PixelsPerTwip();
     const auto edge = [scale](auto sum) { return static_cast<int>(std::round(sum * scale)); };
-    const auto offset = [&](int index, int fixedFirst, int fixedCount, int scrolling, auto sumBetween) {
-        if (index >= fixedFirst && index < fixedFirst + fixedCount) return edge(sumBetween(fixedFirst, index - 1));
-        if (index < scrolling) return -1;
-        return edge(sumBetween(fixedFirst, fixedFirst + fixedCount - 1)) + edge(sumBetween(scrolling, index - 1));
+    // Where an index starts and ends, its edges rounded from the start of its
+    // run (the fixed ones, then the scrolling ones) as the painter rounds them.
+    const auto extent = [&](int index, int fixedFirst, int fixedCount, int scrolling,
+                            auto sumBetween) -> std::pair<int, int> {
+        if (index >= fixedFirst && index < fixedFirst + fixedCount)
+            return {edge(sumBetween(fixedFirst, index - 1)), edge(sumBetween(fixedFirst, index))};
+        if (index < scrolling) return {-1, -1};
+        const int fixed = edge(sumBetween(fixedFirst, fixedFirst + fixedCount - 1));
+        return {fixed + edge(sumBetween(scrolling, index - 1)), fixed + edge(sumBetween(scrolling, index))};
     };
-    const int y = offset(row, fixedRow_, fixedRows_, FirstScrollingRow(),
-                         [this](int first, int last) { return model_.RowsHeightTwips(first, last); });
-    const int x = offset(column, fixedCol_, fixedCols_, FirstScrollingColumn(),
-                         [this](int first, int last) { return model_.ColumnsWidthTwips(first, last); });
-    if (x < 0 || y < 0) return {};
-    return {x, y, edge(model_.ColumnWidthTwips(column)), edge(model_.RowHeight(row))};
+    const auto [top, bottom] = extent(row, fixedRow_, fixedRows_, FirstScrollingRow(),
+                                      [this](int first, int last) { return model_.RowsHeightTwips(first, last); });
+    const auto [left, right] = extent(column, fixedCol_, fixedCols_, FirstScrollingColumn(),
+                                      [this](int first, int last) { return model_.ColumnsWidthTwips(first, last); });
+    if (left < 0 || top < 0) return {};
+    return {left, top, right - left, bottom - top};
 }
 
 void TSheetView::BeginEdit(const QString& text) {

@@ -196,10 +196,18 @@ int TTextMeasure::WrappedLines(const TCellFont& font, std::string_view paragraph
     return std::max(1, (TextWidthTwips(font, paragraph) + room - 1) / room);
 }
 
+int TSheetModel::AcrossRunEnd(int row, int column) const {
+    const int horizontal = Format(row, column).horizontal;
+    int end = column;
+    if (IsAcross(horizontal))
+        while (end < maxCol_ && IsEmpty(row, end + 1) && Format(row, end + 1).horizontal == horizontal) ++end;
+    return end;
+}
+
 int TSheetModel::TextLines(int row, int column, const TTextMeasure& measure) const {
     const TCellFormat& format = Format(row, column);
     if (!format.wrap) return 1;
-    const int room = std::max(1, ColumnWidthTwips(column) - kCellPaddingTwips);
+    const int room = std::max(1, ColumnsWidthTwips(column, AcrossRunEnd(row, column)) - kCellPaddingTwips);
     const std::string& text = Text(row, column);
     int lines = 0;
     for (std::size_t start = 0; start <= text.size();) {
@@ -247,7 +255,7 @@ void TSheetModel::FitColumnWidths(int column1, int column2, const TTextMeasure& 
         int width = 0;
         for (int row = 1; row <= maxRow_; ++row) {
             const TCellFormat& format = Format(row, column);
-            if (IsEmpty(row, column) || format.horizontal == kAlignCentreAcross) continue;
+            if (IsEmpty(row, column) || IsAcross(format.horizontal)) continue;
             width = std::max(width, measure.TextWidthTwips(format.font, Text(row, column)) + kCellPaddingTwips);
         }
         if (width > 0)

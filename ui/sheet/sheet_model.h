@@ -107,6 +107,10 @@ public:
     // Grows each row holding a wrapped text that takes more than one line at
     // its column's present width to the height of its lines; no row gets lower.
     void GrowRowsToWrappedTexts(int row1, int row2, const TTextMeasure& measure);
+    // The last column of the run across that a text in (Row, Column) is laid
+    // over: the empty cells after it that share its alignment; the column
+    // itself for a text that is not laid across.
+    int AcrossRunEnd(int row, int column) const;
     // Width and height in twips of a block of rows and columns.
     int RowsHeightTwips(int row1, int row2) const;
     int ColumnsWidthTwips(int column1, int column2) const;
@@ -167,7 +171,7 @@ private:
     void SetContent(std::string_view operation, int row, int column, const std::function<void(TCell&)>& fill);
     void SetSelectionChecked(const TSheetSelection& selection);
     // The lines a cell's text takes: one unless wrapped, else each of its
-    // paragraphs as many as the column's width needs.
+    // paragraphs as many as the width of its column (or its run across) needs.
     int TextLines(int row, int column, const TTextMeasure& measure) const;
 
     int maxRow_ = 100;

@@ -98,10 +98,11 @@ void TSheetView::paintEvent(QPaintEvent*) {
     const int lastFixedRow = std::min(fixedRow_ + fixedRows_ - 1, model_.MaxRow());
     const int lastFixedColumn = std::min(fixedCol_ + fixedCols_ - 1, model_.MaxCol());
 
-    cells.PaintBlock(painter, {0, 0}, fixedRow_, lastFixedRow, fixedCol_, lastFixedColumn);
-    cells.PaintBlock(painter, {fixedWidth, 0}, fixedRow_, lastFixedRow, bodyColumn, lastBodyColumn);
-    cells.PaintBlock(painter, {0, fixedHeight}, bodyRow, lastBodyRow, fixedCol_, lastFixedColumn);
-    cells.PaintBlock(painter, {fixedWidth, fixedHeight}, bodyRow, lastBodyRow, bodyColumn, lastBodyColumn);
+    // The frozen columns and the scrolled ones side by side, so that a text
+    // runs on from the one into the other as the eye reads it.
+    const std::vector<TColumnRun> columns{{fixedCol_, lastFixedColumn}, {bodyColumn, lastBodyColumn}};
+    cells.PaintBlock(painter, {0, 0}, fixedRow_, lastFixedRow, columns);
+    cells.PaintBlock(painter, {0, fixedHeight}, bodyRow, lastBodyRow, columns);
 
     if (ShowSelections && AllowSelections) {
         const TSheetSelection& selection = model_.Selection();

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "core/base/text_format.h"
 
@@ -234,22 +235,26 @@ TEST_F(PlanDialogTest, SmallScreenSegmentTotalIsTheSumOfTheSizesShown) {
     });
 }
 
-// In units each brand's total of last period, plan and change reads with
-// thousands separators, as its segments' figures do (three segments: the total
-// in column 3 + 3 + 1).
-TEST_F(PlanDialogTest, SmallScreenBrandUnitTotalsHaveThousandsSeparators) {
+// Each brand's total of last period, plan and change reads as its segments'
+// figures do: in units with thousands separators, in percent its share of the
+// market with one decimal; its change signed (three segments: the total in
+// column 3 + 3 + 1).
+TEST_F(PlanDialogTest, SmallScreenBrandTotalsReadAsTheirSegmentsFigures) {
     WithDialog([](TFoMktPlan& dialog) {
-        ASSERT_EQ(GoToTab(dialog, 2), 2);
-        TMktPlanScr& plan = Plan(dialog);
-        const TSheetModel& model = Sheet(dialog).Model();
-        const int total = plan.Column(7);
-        for (int row = plan.FirstRow() + 1; row <= plan.FirstRow() + 3; ++row) {
-            const double value = Cell(dialog, row, total);
-            const std::string sign = value >= 0 && row == plan.FirstRow() + 3 ? "+" : "";
-            EXPECT_EQ(model.Text(row, total), sign + FormatThousands(value, 0)) << row;
+        for (const auto& [tab, decimals, unit] : {std::tuple{1, 1, "%"}, std::tuple{2, 0, ""}}) {
+            ASSERT_EQ(GoToTab(dialog, tab), tab);
+            TMktPlanScr& plan = Plan(dialog);
+            const TSheetModel& model = Sheet(dialog).Model();
+            const int total = plan.Column(7);
+            for (int row = plan.FirstRow() + 1; row <= plan.FirstRow() + 3; ++row) {
+                const double value = Cell(dialog, row, total);
+                const std::string sign = value >= 0 && row == plan.FirstRow() + 3 ? "+" : "";
+                EXPECT_EQ(model.Text(row, total), sign + FormatThousands(value, decimals) + unit) << tab << " " << row;
+            }
+            test::SaveScreenshot(dialog, "PlanDialogTest_BrandTotalsOfTab" + std::to_string(tab));
         }
-        ASSERT_GE(Cell(dialog, plan.FirstRow() + 1, total), 1000) << "a total with a separator to show";
-        SaveScreenshotOfRunningTest(dialog);
+        ASSERT_GE(Cell(dialog, Plan(dialog).FirstRow() + 1, Plan(dialog).Column(7)), 1000)
+            << "a total with a separator to show";
     });
 }
 

@@ -24,6 +24,7 @@
 #include "graphs/maps/relation_graphs.h"
 #include "graphs/studies_page/studies_page.h"
 #include "reports/studies/studies.h"
+#include "ui/report/qn_table.h"
 #include "team/team_page.h"
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/reports/support/hard_copy_cells.h"
@@ -646,16 +647,21 @@ TEST_F(StudiesPageTest, ThePageButtonsStepThroughTheMenu) {
 }
 
 // What the team reads: a study bought, and one not bought in M2 (its
-// explanation), paint the text of every cell of their tables in view.
+// explanation), paint the text of every cell of their tables in view, whole:
+// the notes under the ideal points and the experiments too. The market
+// forecast and the experiments show every column of their body.
 TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInViewSmallScreen) {
     ReopenUnrestricted();
     struct TShownCase {
         const char* item;
         int market;
+        bool everyColumn;
     };
-    for (const TShownCase& c : {TShownCase{"MPStuConsAwa", 1}, TShownCase{"MPStuBenchFta", 1},
-                                TShownCase{"MPStuBenchMkt", 1}, TShownCase{"MPStuMapBrd", 1},
-                                TShownCase{"MPStuConsAwa", kM2}}) {
+    for (const TShownCase& c :
+         {TShownCase{"MPStuConsAwa", 1, false}, TShownCase{"MPStuBenchFta", 1, false},
+          TShownCase{"MPStuBenchMkt", 1, false}, TShownCase{"MPStuMapBrd", 1, false},
+          TShownCase{"MPStuConsAwa", kM2, false}, TShownCase{"MPStuSemIP", 1, true},
+          TShownCase{"MPStuMFor1", 1, true}, TShownCase{"MPStuExpAdv", 1, true}, TShownCase{"MPStuExpSlf", 1, true}}) {
         ShowAt(3, c.market);
         Choose(c.item);
         ASSERT_NE(page->Display().Screen(), nullptr) << c.item;
@@ -663,8 +669,10 @@ TEST_F(StudiesPageTest, StudyScreensPaintTheTextsOfTheCellsInViewSmallScreen) {
         EXPECT_GE(shown.tables, 1) << c.item << c.market;
         EXPECT_GT(shown.textCells, 0) << c.item << c.market;
         EXPECT_TRUE(shown.unpainted.isEmpty()) << c.item << c.market << ": " << shown.unpainted.join(" | ").toStdString();
+        EXPECT_TRUE(shown.cut.isEmpty()) << c.item << c.market << " cuts " << shown.cut.join(" | ").toStdString();
+        EXPECT_TRUE(!c.everyColumn || page->Display().Screen()->Table()->HorizontalBar() == nullptr) << c.item;
+        test::SaveScreenshot(Main(), std::string("StudiesPageTest_Painted_") + c.item);
     }
-    test::SaveScreenshot(Main(), "StudiesPageTest_PaintedExplanation");
 }
 
 }  // namespace

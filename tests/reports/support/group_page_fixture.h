@@ -137,7 +137,7 @@ protected:
     }
 
     // Chooses each item: the page shows a table, and paints the text of every
-    // cell of its tables that lies in view.
+    // cell of its tables that lies in view, whole.
     void ExpectEachItemPaintsItsCells(std::initializer_list<const char*> items) {
         for (const char* item : items) {
             Choose(item);
@@ -145,6 +145,7 @@ protected:
             EXPECT_GE(shown.tables, 1) << item;
             EXPECT_GT(shown.textCells, 0) << item;
             EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
+            EXPECT_TRUE(shown.cut.isEmpty()) << item << " cuts " << shown.cut.join(" | ").toStdString();
         }
     }
 

@@ -8,6 +8,7 @@
 #include <QMimeData>
 
 #include "tests/support/recording_ui.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 #include "ui/report/qn_table.h"
 #include "ui/report/table_number_formats.h"
@@ -150,6 +151,39 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
     // Bars lie beside and below the sheets, inside the table's extent.
     EXPECT_EQ(table->VerticalBar()->x() + table->VerticalBar()->width(), table->RightEdge());
     EXPECT_EQ(table->HorizontalBar()->y() + table->HorizontalBar()->height(), table->BottomEdge());
+}
+
+// A note under a table runs on from the frozen column over the scrolled
+// ones and wraps where the columns shown are narrower than it; in a window
+// that shows them all it takes one line again.
+TEST_F(TableWindowTest, ANoteRunsAcrossTheTableAndWrapsWhereTheColumnsShownAreNarrower) {
+    QWidget window;
+    window.setObjectName("FoNotedTable");
+    window.resize(300, 300);
+    TQNTable table(&window, TTableType::BandedRows, "Noted", TTablePlacement{}, 100);
+    table.DefineTable({.titleRows = 1, .bodyRows = 2, .headingCols = 1, .bodyCols = 6});
+    table.SetColumnWidthRange(1, 7, 8);
+    for (int column = 2; column <= 7; ++column) {
+        table.SetCellText(table.OriginRow(), column, "Period " + std::to_string(column - 1));
+        table.SetCellNumber(table.OriginRow() + 1, column, 1000.0 * column);
+    }
+    const int noteRow = table.OriginRow() + 2;
+    table.SetCellText(noteRow, 1, "Figures in units sold; a period without sales shows none of them at all");
+    table.SetRangeStdFont(noteRow, 1, 1, 7, 1);
+    table.Show();
+    window.show();
+    const TSheetModel& sheet = table.Sheet().Model();
+    ASSERT_NE(table.HorizontalBar(), nullptr);
+    EXPECT_GT(sheet.RowHeight(noteRow), sheet.DefaultRowHeight());
+    EXPECT_TRUE(test::UnpaintedCellTexts(table.Sheet()).isEmpty());
+    EXPECT_TRUE(test::CutCellTexts(table.Sheet()).isEmpty()) << test::CutCellTexts(table.Sheet()).join("|").toStdString();
+    test::SaveScreenshotOfRunningTest(window);
+
+    window.resize(1000, 300);
+    table.FollowOwnerSize();
+    EXPECT_EQ(table.HorizontalBar(), nullptr);
+    EXPECT_EQ(sheet.RowHeight(noteRow), sheet.DefaultRowHeight());
+    EXPECT_TRUE(test::CutCellTexts(table.Sheet()).isEmpty());
 }
 
 TEST_F(TableWindowTest, ClipboardHoldsTextAndHtml) {

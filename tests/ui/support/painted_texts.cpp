@@ -98,24 +98,31 @@ private:
 
 QString Simplified(const QString& text) { return text.simplified(); }
 
-// Whether Line shows Text, whole or cut with an ellipsis.
-bool LineShows(const QString& line, const QString& text) {
+// Whether Line shows Text whole, or (when Cut is allowed) its start cut with an ellipsis.
+bool LineShows(const QString& line, const QString& text, bool cut = true) {
     const QString shown = Simplified(line);
     if (shown == text) return true;
-    return shown.endsWith(kEllipsis) && shown.size() > 1 && text.startsWith(shown.chopped(1));
+    return cut && shown.endsWith(kEllipsis) && shown.size() > 1 && text.startsWith(shown.chopped(1));
 }
 
 // Whether the painted lines hold every word of Text (a wrapped text), each
-// whole or cut with an ellipsis.
-bool WordsShown(const QStringList& lines, const QString& text) {
+// whole or (when Cut is allowed) cut with an ellipsis.
+bool WordsShown(const QStringList& lines, const QString& text, bool cut = true) {
     QStringList words;
     for (const QString& line : lines) words += Simplified(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         bool found = false;
-        for (const QString& shown : words) found = found || LineShows(shown, word);
+        for (const QString& shown : words) found = found || LineShows(shown, word, cut);
         if (!found) return false;
     }
     return true;
+}
+
+// Whether the painted lines show Text whole: on one line, or wrapped.
+bool ShownWhole(const PaintedContent& painted, const QStringList& lines, const QString& text) {
+    for (const PaintedText& line : painted.texts)
+        if (LineShows(line.text, text, false)) return true;
+    return WordsShown(lines, text, false);
 }
 
 // The rows (or columns) View shows: the fixed ones, then the scrolling ones
@@ -190,6 +197,16 @@ QStringList UnpaintedCellTexts(TSheetView& view) {
     return missing;
 }
 
+QStringList CutCellTexts(TSheetView& view) {
+    const PaintedContent painted = Paint(view);
+    const QStringList lines = painted.Texts();
+    QStringList cut;
+    ForEachVisibleTextCell(view, [&](const QString& text, bool) {
+        if (painted.Shows(text) && !ShownWhole(painted, lines, text)) cut.append(text);
+    });
+    return cut;
+}
+
 int VisibleTextCells(const TSheetView& view) {
     int count = 0;
     ForEachVisibleTextCell(view, [&](const QString&, bool) { ++count; });
@@ -205,6 +222,7 @@ ShownTables PaintShownTables(QWidget& window) {
         ++shown.tables;
         shown.textCells += VisibleTextCells(*view);
         shown.unpainted += UnpaintedCellTexts(*view);
+        shown.cut += CutCellTexts(*view);
     }
     return shown;
 }

@@ -40,16 +40,22 @@ PaintedContent Paint(QWidget& widget);
 // wrapped text hold its words. Empty when every visible cell was painted.
 QStringList UnpaintedCellTexts(TSheetView& view);
 
+// The texts of the cells in View's visible part that View painted only cut
+// with an ellipsis (a wrapped text: some word of it). Empty when every one
+// painted shows whole.
+QStringList CutCellTexts(TSheetView& view);
+
 // How many cells with a text lie in View's visible part (their whole height, part of their width).
 int VisibleTextCells(const TSheetView& view);
 
 // The tables Window shows (its visible sheet views), each rendered: how many
-// there are, how many visible cells with a text they hold, and the texts of
-// those they did not paint.
+// there are, how many visible cells with a text they hold, the texts of
+// those they did not paint and of those they painted cut.
 struct ShownTables {
     int tables = 0;
     int textCells = 0;
     QStringList unpainted;
+    QStringList cut;
 };
 ShownTables PaintShownTables(QWidget& window);
 
