@@ -12,8 +12,6 @@ namespace {
 
 constexpr char kLentProperty[] = "cvLent";
 
-bool IsLent(const QWidget& widget) { return widget.property(kLentProperty).toBool(); }
-
 bool TakesTab(const QWidget& widget) { return (widget.focusPolicy() & Qt::TabFocus) != 0; }
 
 // A control whose focus goes on to a control inside it (a spin box and its
@@ -81,6 +79,8 @@ private:
 void KeepReadingOrder(QWidget& window) { window.installEventFilter(new TReadingOrderKeeper(window)); }
 
 void MarkLent(QWidget& control) { control.setProperty(kLentProperty, true); }
+
+bool IsLent(const QWidget& control) { return control.property(kLentProperty).toBool(); }
 
 void SetReadingOrder(QWidget& window) {
     std::vector<QWidget*> stops;

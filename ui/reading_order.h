@@ -12,6 +12,7 @@ namespace cv {
 
 // Marks Control as lent to the window it now sits on.
 void MarkLent(QWidget& control);
+bool IsLent(const QWidget& control);
 
 // Orders the Tab stops of Window's controls as described above.
 void SetReadingOrder(QWidget& window);

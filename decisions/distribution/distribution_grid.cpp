@@ -100,8 +100,12 @@ void TFoDistrib::ConnectButton(QPushButton* button, void (TFoDistrib::*action)()
 // headings and the cost heading, the sizes, the efforts' caption, a row per
 // brand, the totals.
 void TFoDistrib::BuildGrid() {
-    delete gridPanel_->layout();
-    for (QWidget* child : gridPanel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+    // The grid is built on a new panel, out of sight, that takes the last
+    // one's place once whole: controls made on a shown panel would wait for
+    // the event loop to show them, and the dialog would keep the size of the
+    // last load's grid.
+    QWidget* lastPanel = gridPanel_;
+    gridPanel_ = new QWidget(this);
     channelLabels_.clear();
     channelFields_.clear();
     totalFields_.clear();
@@ -134,6 +138,9 @@ void TFoDistrib::BuildGrid() {
     for (TQNEdit* total : totalFields_) total->setVisible(brands);
     TranslateForm();
     costHeading->setText(WithMoneyUnit(costHeading->text()));
+    delete layout()->replaceWidget(lastPanel, gridPanel_);
+    delete lastPanel;
+    gridPanel_->show();
 }
 
 void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {

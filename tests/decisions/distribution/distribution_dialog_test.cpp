@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 
@@ -353,16 +354,18 @@ TEST_F(DistributionDialogTest, TheZoneSelectorLoadsTheOtherZone) {
 }
 
 // The channels' columns follow the row captions, each heading over its own
-// fields: in the North's three channels and, after a click on the South on
-// the lent zone selector, in the South's two (in a dialog that keeps the
-// North's width).
-TEST_F(DistributionDialogTest, ChannelHeadingsStandOverTheirFields) {
+// fields, and the dialog widens to them: opened in the South's two channels,
+// then, after a click on the North on the lent zone selector, in the North's
+// three, every caption and field shows whole inside the dialog.
+TEST_F(DistributionDialogTest, ChannelColumnsShowWholeInEitherZoneSmallScreen) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    page->Data.SelFta = 2;
     WithDialog([this](TFoDistrib& dialog) {
         TCvInd& industry = *Session->Industry();
         TBarGrpBtn* zones = CvBar->Group(industry.FtaSeries()->Name());
-        for (const int zone : {1, 2}) {
-            if (zone == 2) QTest::mouseClick(zones->Buttons.at(1), Qt::LeftButton);
+        int southHelpMargin = 0;
+        for (const int zone : {2, 1}) {
+            if (zone == 1) QTest::mouseClick(zones->Buttons.at(0), Qt::LeftButton);
             QTRY_COMPARE(page->Data.SelFta, zone);
             ASSERT_EQ(dialog.ChannelCount(), static_cast<int>(industry.ChaSeries(zone)->Count()));
             const auto rightEdge = [&dialog](const QWidget& widget) {
@@ -389,8 +392,21 @@ TEST_F(DistributionDialogTest, ChannelHeadingsStandOverTheirFields) {
                     EXPECT_EQ(rightEdge(*field), rightEdge(heading))
                         << "zone " << zone << ", " << field->objectName().toStdString();
             }
+            // The lent help button stays at the top right corner.
+            const int helpMargin = dialog.width() - rightEdge(Child<QToolButton>(dialog, "sbHelp"));
+            if (zone == 2) southHelpMargin = helpMargin;
+            EXPECT_EQ(helpMargin, southHelpMargin);
+            // Whole captions ("Salespeople", the cost heading) and fields, all inside the dialog.
+            for (QWidget* shown : dialog.findChildren<QWidget*>()) {
+                if (!shown->isVisible() || !dialog.isAncestorOf(shown) || shown->window() != &dialog) continue;
+                const std::string name = shown->objectName().toStdString();
+                if (auto* label = qobject_cast<QLabel*>(shown); label && !label->wordWrap()) {
+                    EXPECT_GE(label->width(), label->sizeHint().width()) << "zone " << zone << ", " << name;
+                }
+                EXPECT_LE(rightEdge(*shown), dialog.width()) << "zone " << zone << ", " << name;
+            }
+            SaveScreenshotOfRunningTest(dialog);
         }
-        SaveScreenshotOfRunningTest(dialog);
         dialog.CancelClick();
     });
 }
