@@ -69,6 +69,10 @@ public:
     TQNEdit* ChannelField(int channel) const { return channelFields_.at(static_cast<std::size_t>(channel - 1)); }
     const std::string& RowBrand(int row) const { return rows_.at(static_cast<std::size_t>(row - 1)).name; }
 
+protected:
+    // Enter in a field presses OK, whose press leaves the field first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // A brand row: its market, its row in the market's portfolio, its controls.
     struct TRow {
@@ -91,6 +95,8 @@ private:
     void AddChannelColumn(QGridLayout& grid, int c);
     void AddBrandRow(QGridLayout& grid, int gridRow, TRow& row);
     void AddTotalsRow(QGridLayout& grid, int gridRow);
+    // Take (SizeLeft or EBrandExit) runs when Field, of Channel, is left.
+    void TakeWhenLeft(TQNEdit* field, int channel, bool (TFoDistrib::*take)(TQNEdit&, int));
     void FillFields();
     void ShowCosts();
     void ComputeChannelTotal(int channel);

@@ -1,6 +1,7 @@
 // TFoDistrib: the frame, the grid of channels and brands built at every
 // load, and the assistant.
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "core/session/fta_budget.h"
@@ -71,8 +72,9 @@ void TFoDistrib::BuildFrame() {
     BBNormalize_ = Named<QPushButton>(this, QStringLiteral("BBNormalize"));
     BBOk_ = Named<QPushButton>(this, QStringLiteral("BBOk"));
     BBCancel_ = Named<QPushButton>(this, QStringLiteral("BBCancel"));
+    // Enter presses OK, or the button that has the focus.
+    BBOk_->setDefault(true);
     for (QPushButton* button : {BBAssistant_, BBNormalize_, BBOk_, BBCancel_}) {
-        button->setAutoDefault(false);
         // A click leaves the focus where it is: the button's action itself
         // ends the edit of the field being typed in (Cancel throws it away).
         button->setFocusPolicy(Qt::TabFocus);
@@ -153,11 +155,30 @@ void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {
     // Headings and fields share their column's right edge.
     grid.addWidget(size, 1, c, Qt::AlignRight);
     size->RefuseMinus = true;
-    connect(size, &QLineEdit::editingFinished, this, [this, size, c] {
-        if (!closing_) TryStep([&] { return SizeLeft(*size, c); });
-    });
+    TakeWhenLeft(size, c, &TFoDistrib::SizeLeft);
     channelLabels_.push_back(heading);
     channelFields_.push_back(size);
+}
+
+void TFoDistrib::TakeWhenLeft(TQNEdit* field, int channel, bool (TFoDistrib::*take)(TQNEdit&, int)) {
+    connect(field, &QLineEdit::editingFinished, this, [this, field, channel, take] {
+        if (!closing_) TryStep([&] { return (this->*take)(*field, channel); });
+    });
+    field->installEventFilter(this);
+}
+
+// Enter in a field presses OK at once, without ending the edit first: the
+// press leaves the field, which takes its value or refuses it, and a refusal
+// keeps the dialog open.
+bool TFoDistrib::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return TFoBrdDec::eventFilter(watched, event);
 }
 
 void TFoDistrib::AddBrandRow(QGridLayout& grid, int gridRow, TRow& row) {
@@ -172,9 +193,7 @@ void TFoDistrib::AddBrandRow(QGridLayout& grid, int gridRow, TRow& row) {
         TQNEdit* effort = NumberField(gridPanel_, name, kFullChannel, kEffortMaxLength);
         grid.addWidget(effort, gridRow, c, Qt::AlignRight);
         effort->RefuseMinus = true;
-        connect(effort, &QLineEdit::editingFinished, this, [this, effort, c] {
-            if (!closing_) TryStep([&] { return EBrandExit(*effort, c); });
-        });
+        TakeWhenLeft(effort, c, &TFoDistrib::EBrandExit);
         row.efforts.push_back(effort);
     }
     row.cost = ShownField(gridPanel_, Numbered("ECost", k), kCostWidth);

@@ -178,20 +178,47 @@ TEST_F(DistributionDialogTest, AChannelShortOf100IsRefusedAndNormalised) {
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9);
 }
 
-// 150 is refused when its field is left: the range message, then the field
-// shows its last value (20) again with the focus, and the channel's total is
-// that of the values shown. A minus sign is refused as it is typed.
-TEST_F(DistributionDialogTest, AValueOutOfRangeGivesWayToTheLastOne) {
+// A value outside its field's range is never written nor costed, however the
+// team goes on: 150 in a share or 99,999 salespeople left with Tab or with
+// Enter, each time the range message, the field's last value back with the
+// focus, the dialog open, the North's decisions and the costs shown as they
+// were. A click on the zone selector leaves the field as Tab does: the North
+// is stored with its last values before the South is shown. A minus sign is
+// refused as it is typed.
+TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeitherWrittenNorCosted) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
-    WithDialog([this](TFoDistrib& dialog) {
-        root.ui.plainBoxes.clear();
-        TQNEdit& first = *dialog.EffortField(1, 1);
-        Type(first, "150");
-        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
-        EXPECT_EQ(first.text(), "20");
-        QTRY_VERIFY(first.hasFocus());
-        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
-        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
+    const auto stored = StoredDecisions();
+    WithDialog([&](TFoDistrib& dialog) {
+        const auto costsShown = [&dialog] {
+            QStringList costs;
+            for (TQNEdit* field : dialog.findChildren<TQNEdit*>())
+                if (field->objectName().contains("Cost")) costs << field->objectName() + '=' + field->text();
+            return costs.join(' ').toStdString();
+        };
+        const std::string costs = costsShown();
+        const auto typeOutOfRange = [](TQNEdit& field, const char* text) {
+            field.setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(field.hasFocus());
+            QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(&field, text);
+        };
+        for (const Qt::Key goOn : {Qt::Key_Tab, Qt::Key_Return}) {
+            for (TQNEdit* field : {dialog.EffortField(1, 1), dialog.ChannelField(1)}) {
+                SCOPED_TRACE(field->objectName().toStdString() + (goOn == Qt::Key_Tab ? " Tab" : " Enter"));
+                const QString last = field->text();
+                root.ui.plainBoxes.clear();
+                typeOutOfRange(*field, field == dialog.ChannelField(1) ? "99999" : "150");
+                QTest::keyClick(field, goOn);
+                ASSERT_EQ(root.ui.plainBoxes.size(), 1u);
+                EXPECT_EQ(root.ui.plainBoxes[0].rfind("Value must be in [0, ", 0), 0u) << root.ui.plainBoxes[0];
+                EXPECT_TRUE(dialog.isVisible());
+                QTRY_VERIFY(field->hasFocus());
+                EXPECT_EQ(field->text(), last);
+                EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
+                EXPECT_EQ(StoredDecisions(), stored);
+                EXPECT_EQ(costsShown(), costs);
+            }
+        }
         // The minus sign goes as it comes: "-5" typed into an emptied field is 5.
         const auto typeIntoEmptied = [](TQNEdit& field, const QString& text) {
             field.setFocus(Qt::OtherFocusReason);
@@ -212,6 +239,14 @@ TEST_F(DistributionDialogTest, AValueOutOfRangeGivesWayToTheLastOne) {
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_TRUE(root.ui.plainBoxes.empty());
         EXPECT_EQ(Status(), 0);
+        // 85 % refuses the North: back to 100 % before the zone selector's click.
+        Type(*dialog.EffortField(2, 1), "20");
+        root.ui.plainBoxes.clear();
+        typeOutOfRange(*dialog.EffortField(1, 1), "150");
+        QTest::mouseClick(CvBar->Group(Session->Industry()->FtaSeries()->Name())->Buttons.at(1), Qt::LeftButton);
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
+        QTRY_COMPARE(page->Data.SelFta, 2);
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
         dialog.CancelClick();
     });
 }
