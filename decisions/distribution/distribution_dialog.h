@@ -26,6 +26,7 @@ namespace cv {
 class TCvPerData;
 class TFtaBudget;
 class TQNEdit;
+class TQnInfos;
 
 class TFoDistrib : public TFoBrdDec {
     Q_OBJECT
@@ -42,12 +43,14 @@ public:
     // Writes the sizes, then (with Check, only when they pass) the allocation
     // and the decision status, into the decision period's set.
     bool SaveDecisions(bool check);
-    // With Check: lists what keeps the decisions from being stored, with the
-    // focus on the first field concerned; false when anything was listed.
+    // With Check: lists what keeps the decisions from being stored (an empty
+    // size field; with brands, a force below one salesperson and a channel
+    // not at 100 %), with the focus on the first field concerned; false when
+    // anything was listed.
     bool Validate(bool check);
 
-    // The force summed from the size fields (an empty one counts 0) and
-    // costed. A size field left costs the force again; an effort field of
+    // The force summed from the size fields (an empty one counts 0 and is
+    // neither written nor costed) and costed. A size field left costs the force again; an effort field of
     // Channel left, the channel's total and the costs. Either refuses a value
     // outside its field's range, or one the zone's budget cannot cost, with
     // its message: the field then shows its last accepted value again and
@@ -117,9 +120,12 @@ private:
     // has been left and has taken its value.
     void ConnectButton(QPushButton* button, void (TFoDistrib::*action)());
     int FieldValue(const TQNEdit* field) const;
-    // True when every number field holds a value within its range; else
-    // false, and with Tell the range message and the focus on the first
-    // field outside.
+    // Shows Messages, if any, as the decisions' error list and puts the focus
+    // on Focus; true when there were none.
+    static bool Told(const TQnInfos& messages, QWidget* focus);
+    // True when every number field holds a value within its range (an empty
+    // one holds none); else false, and with Tell the range message and the
+    // focus on the first field outside.
     bool FieldsInRange(bool tell);
     TDataContext MarketContext(int market) const;
     std::vector<std::string> RowBrands() const;

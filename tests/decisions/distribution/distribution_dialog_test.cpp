@@ -130,13 +130,13 @@ TEST_F(DistributionDialogTest, OkStoresSizesAndFractions) {
     ASSERT_EQ(Status(), 0);
     WithDialog([this](TFoDistrib& dialog) {
         Type(*dialog.ChannelField(1), "10");
-        Type(*dialog.ChannelField(3), "");
+        Type(*dialog.ChannelField(3), "0");
         TypeEfforts(dialog, 1, {40, 30, 10, 15, 5});
         dialog.OkClick();
     });
     EXPECT_EQ(Sizes().GetReal48({1}), 10);
     EXPECT_EQ(Sizes().GetReal48({2}), 4);
-    EXPECT_EQ(Sizes().GetReal48({3}), 0) << "an empty field counts 0";
+    EXPECT_EQ(Sizes().GetReal48({3}), 0);
     // Channel 1: ALBA, ARNO, ALTO rows 1..3 of M1, AMOR and AVEN rows 1..2 of M2.
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.40, 1e-9);
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 2})), 0.30, 1e-9);
@@ -251,9 +251,28 @@ TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeitherWrittenNorCosted) {
     });
 }
 
-TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
+// An emptied size field is no figure: left, it writes and costs nothing, and
+// OK names its channel with the focus on it. No salesperson at all is refused
+// with the smallest force named.
+TEST_F(DistributionDialogTest, AnEmptyChannelOrNoSalespersonAtAllIsRefused) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
+        const QString cost = Child<TQNEdit>(dialog, "ETotalCost").text();
+        Type(*dialog.ChannelField(2), "");
+        EXPECT_EQ(dialog.ChannelField(2)->text(), "");
+        EXPECT_EQ(Sizes().GetReal48({2}), 4);
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotalCost").text(), cost);
+        root.ui.messageLists.clear();
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBOk"), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_EQ(root.ui.messageLists.size(), 1u);
+        EXPECT_EQ(MessageKeys(root.ui.messageLists[0].items), (std::vector<std::string>{"Err3DistribDecs"}));
+        EXPECT_EQ(root.ui.messageLists[0].items[0].Headline,
+                  "Enter the number of salespeople of channel " + Session->Industry()->ChannelLongLabel(1, 2) + ".");
+        QTRY_VERIFY(dialog.ChannelField(2)->hasFocus());
+        EXPECT_EQ(Sizes().GetReal48({2}), 4);
+        EXPECT_EQ(Status(), 0);
+        SaveScreenshotOfRunningTest(dialog);
         for (int c = 1; c <= 3; ++c) Type(*dialog.ChannelField(c), "0");
         root.ui.messageLists.clear();
         dialog.OkClick();
