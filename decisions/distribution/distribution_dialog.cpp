@@ -179,9 +179,23 @@ void TFoDistrib::PutBack(TQNEdit& field) {
     field.selectAll();
 }
 
+std::int32_t TFoDistrib::LargestSize(int channel) {
+    if (!slfSize_) return kMaxSalesForce;
+    const int element = ChaSeries->Lo() + channel - 1;
+    const double stored = ElementNumber(slfSize_, {element});
+    const std::int32_t largest =
+        LargestCarried(*budget_, kMaxSalesForce, [&](std::int32_t size) { slfSize_->SetReal48({element}, size); });
+    slfSize_->SetReal48({element}, stored);
+    return largest;
+}
+
 bool TFoDistrib::SizeLeft(TQNEdit& field, int channel) {
     // An emptied size is no figure: it writes and costs nothing, and OK asks for one.
-    const bool accepted = field.IntValue() == TQNEdit::kVoidInt || AcceptLeftField(field, channel);
+    const bool empty = field.IntValue() == TQNEdit::kVoidInt;
+    // The range named is what the budget can carry in the channel; where it
+    // carries nothing, the budget's own message names the value refused.
+    if (const std::int32_t largest = empty ? -1 : LargestSize(channel); largest >= 0) field.MaxValue = largest;
+    const bool accepted = empty || AcceptLeftField(field, channel);
     totalSlfSize_ = 0;
     for (const TQNEdit* size : channelFields_) totalSlfSize_ += FieldValue(size);
     return accepted;

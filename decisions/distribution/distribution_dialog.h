@@ -34,6 +34,7 @@ class TFoDistrib : public TFoBrdDec {
 public:
     static constexpr int kMaxChannels = 3;
     static constexpr int kMaxRows = 15;  // 3 markets x 5 brands
+    static constexpr int kMaxSalesForce = 999999;  // per channel, what its field holds
 
     TFoDistrib(QWidget* owner, TDataContext& callerContext);
     ~TFoDistrib() override;
@@ -110,6 +111,9 @@ private:
     bool RecostAfterEdit();
     // Field, of Channel, left: true when its value is taken.
     bool AcceptLeftField(TQNEdit& field, int channel);
+    // The largest force Channel can take that the zone's budget carries with
+    // the other decisions as they stand; -1 when the budget carries none.
+    std::int32_t LargestSize(int channel);
     // Efforts set by the dialog (Normalise, the assistant): they stand when
     // the budget can cost them, else the accepted ones come back.
     void TakeSetEfforts();

@@ -24,7 +24,6 @@ constexpr int kFieldWidth = 64;
 constexpr int kCostWidth = 96;
 constexpr int kEffortMaxLength = 5;
 constexpr int kSizeMaxLength = 6;
-constexpr int kSizeMax = 999999;
 constexpr int kHelpToolButton = 2;
 constexpr int kToolButtonMargin = 5;
 constexpr int kToolButtonTop = 3;
@@ -150,8 +149,8 @@ void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {
     auto* heading = Named<QLabel>(gridPanel_, Numbered("LChannel", c));
     heading->setText(Cp1252ToQString(industry.ChannelLabel(bound_.SelFta, ChaSeries->Lo() + c - 1)));
     grid.addWidget(heading, 0, c, Qt::AlignRight | Qt::AlignBottom);
-    // At most the force the zone's budget can cost in one channel.
-    TQNEdit* size = NumberField(gridPanel_, Numbered("EChannel", c), budget_->LargestSalesForce(kSizeMax), kSizeMaxLength);
+    // Leaving the field narrows its range to what the zone's budget can cost.
+    TQNEdit* size = NumberField(gridPanel_, Numbered("EChannel", c), kMaxSalesForce, kSizeMaxLength);
     // Headings and fields share their column's right edge.
     grid.addWidget(size, 1, c, Qt::AlignRight);
     size->RefuseMinus = true;
