@@ -5,8 +5,8 @@
 // the firm's brands of every market of the zone. The grid of channels and
 // brands is built at every load. Leaving a field writes the allocation
 // without checks, so that the zone's budget can cost it per brand; OK writes
-// it again with the checks (at least one salesperson, each channel at
-// 100 %). Normalise brings each channel to 100 %; the assistant proposes an
+// it again with the checks (every channel's size entered, at least one
+// salesperson, each channel at 100 %); Enter presses OK. Normalise brings each channel to 100 %; the assistant proposes an
 // allocation. Cancel puts back the firm's decisions as they were at the last
 // load.
 
@@ -41,8 +41,9 @@ public:
 
     void LoadDecisions() override;
     bool StoreDecisions() override { return SaveDecisions(true); }
-    // Writes the sizes, then (with Check, only when they pass) the allocation
-    // and the decision status, into the decision period's set.
+    // Writes the sizes (an empty field writes none), then (with Check, only
+    // when they pass) the allocation and the decision status, into the
+    // decision period's set.
     bool SaveDecisions(bool check);
     // With Check: lists what keeps the decisions from being stored (an empty
     // size field; with brands, a force below one salesperson and a channel
@@ -50,12 +51,14 @@ public:
     // anything was listed.
     bool Validate(bool check);
 
-    // The force summed from the size fields (an empty one counts 0 and is
-    // neither written nor costed) and costed. A size field left costs the force again; an effort field of
-    // Channel left, the channel's total and the costs. Either refuses a value
-    // outside its field's range, or one the zone's budget cannot cost, with
-    // its message: the field then shows its last accepted value again and
-    // keeps the focus.
+    // The force summed from the size fields (an empty one counts 0) and
+    // costed. A size field left costs the force again (an emptied one is
+    // neither written nor costed); an effort field of Channel left, the
+    // channel's total and the costs. Either refuses a value outside its
+    // field's range (a size field's range ends at the largest force the
+    // zone's budget carries there), or one the budget cannot cost, with its
+    // message: the field then shows its last accepted value again and keeps
+    // the focus.
     void DoCalcSlfCost();
     // Both answer whether the field's value was taken.
     bool SizeLeft(TQNEdit& field, int channel);
