@@ -46,12 +46,15 @@ protected:
         page->OpenArea(TDecisionArea::Distribution);
         EXPECT_TRUE(shown.Ran());
     }
-    static void Type(TQNEdit& field, const QString& text) {
+    // Types Text into the emptied Field and leaves it with the key Leave
+    // (Qt::Key_unknown: the field keeps the focus).
+    static void Type(TQNEdit& field, const QString& text, Qt::Key leave = Qt::Key_Tab) {
         field.setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(field.hasFocus());
         field.selectAll();
-        if (text.isEmpty()) QTest::keyClick(&field, Qt::Key_Backspace);
+        QTest::keyClick(&field, Qt::Key_Backspace);
         QTest::keyClicks(&field, text);
-        QTest::keyClick(&field, Qt::Key_Tab);
+        if (leave != Qt::Key_unknown) QTest::keyClick(&field, leave);
     }
     static void TypeEfforts(TFoDistrib& dialog, int channel, const std::vector<int>& efforts) {
         for (std::size_t k = 0; k < efforts.size(); ++k)
@@ -196,19 +199,12 @@ TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeitherWrittenNorCosted) {
             return costs.join(' ').toStdString();
         };
         const std::string costs = costsShown();
-        const auto typeOutOfRange = [](TQNEdit& field, const char* text) {
-            field.setFocus(Qt::OtherFocusReason);
-            QTRY_VERIFY(field.hasFocus());
-            QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(&field, text);
-        };
         for (const Qt::Key goOn : {Qt::Key_Tab, Qt::Key_Return}) {
             for (TQNEdit* field : {dialog.EffortField(1, 1), dialog.ChannelField(1)}) {
                 SCOPED_TRACE(field->objectName().toStdString() + (goOn == Qt::Key_Tab ? " Tab" : " Enter"));
                 const QString last = field->text();
                 root.ui.plainBoxes.clear();
-                typeOutOfRange(*field, field == dialog.ChannelField(1) ? "99999" : "150");
-                QTest::keyClick(field, goOn);
+                Type(*field, field == dialog.ChannelField(1) ? "99999" : "150", goOn);
                 ASSERT_EQ(root.ui.plainBoxes.size(), 1u);
                 EXPECT_EQ(root.ui.plainBoxes[0].rfind("Value must be in [0, ", 0), 0u) << root.ui.plainBoxes[0];
                 EXPECT_TRUE(dialog.isVisible());
@@ -219,19 +215,10 @@ TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeitherWrittenNorCosted) {
                 EXPECT_EQ(costsShown(), costs);
             }
         }
-        // The minus sign goes as it comes: "-5" typed into an emptied field is 5.
-        const auto typeIntoEmptied = [](TQNEdit& field, const QString& text) {
-            field.setFocus(Qt::OtherFocusReason);
-            QTRY_VERIFY(field.hasFocus());
-            QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(&field, Qt::Key_Backspace);
-            QTest::keyClicks(&field, text);
-            EXPECT_EQ(field.text(), text.mid(1));
-            QTest::keyClick(&field, Qt::Key_Tab);
-        };
-        typeIntoEmptied(*dialog.EffortField(2, 1), "-5");
+        // The minus sign goes as it comes: "-5" typed is 5.
+        Type(*dialog.EffortField(2, 1), "-5");
         EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "85%");
-        typeIntoEmptied(*dialog.ChannelField(2), "-3");
+        Type(*dialog.ChannelField(2), "-3");
         EXPECT_EQ(dialog.ChannelField(2)->text(), "3");
         SaveScreenshotOfRunningTest(dialog);
         root.ui.plainBoxes.clear();
@@ -242,7 +229,7 @@ TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeitherWrittenNorCosted) {
         // 85 % refuses the North: back to 100 % before the zone selector's click.
         Type(*dialog.EffortField(2, 1), "20");
         root.ui.plainBoxes.clear();
-        typeOutOfRange(*dialog.EffortField(1, 1), "150");
+        Type(*dialog.EffortField(1, 1), "150", Qt::Key_unknown);
         QTest::mouseClick(CvBar->Group(Session->Industry()->FtaSeries()->Name())->Buttons.at(1), Qt::LeftButton);
         EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
         QTRY_COMPARE(page->Data.SelFta, 2);
