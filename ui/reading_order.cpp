@@ -13,8 +13,6 @@ namespace {
 constexpr char kLentProperty[] = "cvLent";
 constexpr char kStopAtTimesProperty[] = "cvStopAtTimes";
 
-bool IsLent(const QWidget& widget) { return widget.property(kLentProperty).toBool(); }
-
 bool TakesTab(const QWidget& widget) {
     return (widget.focusPolicy() & Qt::TabFocus) != 0 || widget.property(kStopAtTimesProperty).toBool();
 }
@@ -99,6 +97,8 @@ void KeepReadingOrder(QWidget& window) { window.installEventFilter(new TReadingO
 void MarkLent(QWidget& control) { control.setProperty(kLentProperty, true); }
 
 void MarkStopAtTimes(QWidget& control) { control.setProperty(kStopAtTimesProperty, true); }
+
+bool IsLent(const QWidget& control) { return control.property(kLentProperty).toBool(); }
 
 void SetReadingOrder(QWidget& window) {
     std::vector<QWidget*> stops;

@@ -12,6 +12,7 @@ namespace cv {
 
 // Marks Control as lent to the window it now sits on.
 void MarkLent(QWidget& control);
+bool IsLent(const QWidget& control);
 
 // Marks Control as a Tab stop at times only (a field that looks disabled
 // until a choice opens it): it keeps its place in the order while it takes

@@ -109,17 +109,6 @@ TDataContext TFtaBudget::MarketContext(int market) const {
     return context;
 }
 
-std::int32_t TFtaBudget::LargestSalesForce(std::int32_t limit) const {
-    if (!industry_) throw ECvError("[TFtaBudget.LargestSalesForce] Init was not called");
-    const TCvPerData& constant = industry_->ConstPart();
-    const long double perPerson = (constant.GetRealDef(kCategoryFta, context_, "SlpBaseCost", 0) +
-                                   constant.GetRealDef(kCategoryFta, context_, "SlpHireCost", 0)) *
-                                  moneyFactor_;
-    if (!(perPerson > 0)) return limit;
-    const long double largest = std::floor(kBudgetLargestAmount / perPerson);
-    return largest < limit ? static_cast<std::int32_t>(largest) : limit;
-}
-
 // Salaries are paid on the new size; a larger force costs hiring, a smaller one
 // firing. Each cost is shared out over the channels by their new sizes.
 void TFtaBudget::CalcSalesForce(TFtaBudgetFigures& figures, const TDynArr* ffxReport) const {

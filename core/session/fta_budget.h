@@ -109,12 +109,6 @@ public:
     // EOverflowError; either way the previous figures are kept.
     void Recalculate();
 
-    // The largest sales force (after Init) whose salaries and hiring, at the
-    // zone's rates and as if nobody were employed yet, fit one figure: what a
-    // channel of the zone can carry on its own. Limit when the zone's rates
-    // cost nothing or carry more.
-    std::int32_t LargestSalesForce(std::int32_t limit) const;
-
     const TDataContext& Context() const { return context_; }
     TCvPerData* Results() const { return results_; }
     TCvPerData* Decisions() const { return decisions_; }

@@ -24,6 +24,22 @@ bool BudgetCarries(TFtaBudget& budget) {
     }
 }
 
+std::int32_t LargestCarried(TFtaBudget& budget, std::int32_t high, const std::function<void(std::int32_t)>& write) {
+    const auto carries = [&](std::int32_t value) {
+        write(value);
+        return BudgetCarries(budget);
+    };
+    if (carries(high)) return high;
+    std::int32_t low = 0;
+    if (!carries(low)) return -1;
+    // Low is carried, High is not.
+    while (high - low > 1) {
+        const std::int32_t middle = low + (high - low) / 2;
+        (carries(middle) ? low : high) = middle;
+    }
+    return low;
+}
+
 void ShowDecisionError(const std::string& key, const std::vector<std::string>& params) {
     TCVInfo info;
     info.SetKey(key);

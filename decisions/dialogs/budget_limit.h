@@ -4,6 +4,8 @@
 // costed, so a dialog tries it on the budget before it keeps it, and refuses it
 // with a message that names the value.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,13 @@ class TFtaBudget;
 // decisions as they now stand; false, with the budget's previous figures
 // kept, when a figure would pass what it can hold.
 bool BudgetCarries(TFtaBudget& budget);
+
+// The largest value in [0, High] that Budget carries once Write has put it
+// into the decisions, with the zone's other decisions as they stand: the limit
+// a field can name. Found by halving the range, as the budget's figures grow
+// with the value. The decisions hold the last value tried, for the caller to
+// write its own back; -1 when not even 0 is carried.
+std::int32_t LargestCarried(TFtaBudget& budget, std::int32_t high, const std::function<void(std::int32_t)>& write);
 
 // Shows the decision error Key of the messages section, its tags replaced by
 // Params in order, in the decisions' message list.

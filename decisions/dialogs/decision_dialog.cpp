@@ -1,7 +1,9 @@
 #include "decisions/dialogs/decision_dialog.h"
 
 #include <QAbstractButton>
+#include <QResizeEvent>
 #include <QStyle>
+#include <QToolButton>
 
 #include "core/base/errors.h"
 #include "core/base/ui_services.h"
@@ -66,6 +68,15 @@ bool TFoCv3Dec::TryStep(const std::function<bool()>& step) {
 }
 
 void TFoCv3Dec::CancelClick() { reject(); }
+
+void TFoCv3Dec::resizeEvent(QResizeEvent* event) {
+    TQNForm::resizeEvent(event);
+    // The first size a shown window gets has no former one to count from.
+    if (!event->oldSize().isValid()) return;
+    const int widened = event->size().width() - event->oldSize().width();
+    for (QToolButton* button : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+        if (IsLent(*button)) button->move(button->x() + widened, button->y());
+}
 
 void TFoCv3Dec::EnablePanel(QWidget& panel, bool enabled) {
     panel.setEnabled(enabled);

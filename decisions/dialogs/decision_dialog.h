@@ -60,6 +60,11 @@ public:
     // children (a group), greying its text while disabled.
     void EnablePanel(QWidget& panel, bool enabled);
     void EnableGroup(QGroupBox& group, bool enabled);
+
+protected:
+    // The tool buttons the main window lends to the dialog's top right corner
+    // keep their distance from its right edge when a load widens or narrows it.
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 }  // namespace cv

@@ -150,15 +150,11 @@ bool TFoDistrib::RecostAfterEdit() {
 
 void TFoDistrib::DoCalcSlfCost() {
     totalSlfSize_ = 0;
-    for (TQNEdit* field : channelFields_) {
-        if (field->IntValue() == TQNEdit::kVoidInt) field->SetValueInt(0);
-        totalSlfSize_ += FieldValue(field);
-    }
+    for (const TQNEdit* field : channelFields_) totalSlfSize_ += FieldValue(field);
     RecostAfterEdit();
 }
 
 bool TFoDistrib::AcceptLeftField(TQNEdit& field, int channel) {
-    if (field.IntValue() == TQNEdit::kVoidInt) field.SetValueInt(0);
     if (!field.CheckRange(false)) {
         field.CheckRange(true);
         PutBack(field);
@@ -183,14 +179,30 @@ void TFoDistrib::PutBack(TQNEdit& field) {
     field.selectAll();
 }
 
+std::int32_t TFoDistrib::LargestSize(int channel) {
+    if (!slfSize_) return kMaxSalesForce;
+    const int element = ChaSeries->Lo() + channel - 1;
+    const double stored = ElementNumber(slfSize_, {element});
+    const std::int32_t largest =
+        LargestCarried(*budget_, kMaxSalesForce, [&](std::int32_t size) { slfSize_->SetReal48({element}, size); });
+    slfSize_->SetReal48({element}, stored);
+    return largest;
+}
+
 bool TFoDistrib::SizeLeft(TQNEdit& field, int channel) {
-    const bool accepted = AcceptLeftField(field, channel);
+    // An emptied size is no figure: it writes and costs nothing, and OK asks for one.
+    const bool empty = field.IntValue() == TQNEdit::kVoidInt;
+    // The range named is what the budget can carry in the channel; where it
+    // carries nothing, the budget's own message names the value refused.
+    if (const std::int32_t largest = empty ? -1 : LargestSize(channel); largest >= 0) field.MaxValue = largest;
+    const bool accepted = empty || AcceptLeftField(field, channel);
     totalSlfSize_ = 0;
     for (const TQNEdit* size : channelFields_) totalSlfSize_ += FieldValue(size);
     return accepted;
 }
 
 bool TFoDistrib::EBrandExit(TQNEdit& field, int channel) {
+    if (field.IntValue() == TQNEdit::kVoidInt) field.SetValueInt(0);
     const bool accepted = AcceptLeftField(field, channel);
     ComputeChannelTotal(channel);
     return accepted;
@@ -233,6 +245,12 @@ bool TFoDistrib::Validate(bool check) {
         info.SetSeverity(kMessageSeverity);
         messages.Add(info.Info());
     };
+    for (int c = 1; c <= ChannelCount(); ++c) {
+        if (ChannelField(c)->IntValue() != TQNEdit::kVoidInt) continue;
+        add("Err3DistribDecs", ChannelName(c));
+        if (!focus) focus = ChannelField(c);
+    }
+    if (rows_.empty()) return Told(messages, focus);
     totalSlfSize_ = 0;
     for (const TQNEdit* field : channelFields_) totalSlfSize_ += FieldValue(field);
     if (totalSlfSize_ < kMinSalesForce) {
@@ -243,8 +261,12 @@ bool TFoDistrib::Validate(bool check) {
     for (int c = 1; c <= ChannelCount(); ++c) {
         if (channelTotals_[static_cast<std::size_t>(c - 1)] == kFullChannel) continue;
         add("Err2DistribDecs", ChannelName(c));
-        if (!focus && !rows_.empty()) focus = EffortField(1, c);
+        if (!focus) focus = EffortField(1, c);
     }
+    return Told(messages, focus);
+}
+
+bool TFoDistrib::Told(const TQnInfos& messages, QWidget* focus) {
     if (messages.Empty()) return true;
     ShowKeyedMessage("cviDecError", messages, -1, TAlignment::taCenter);
     if (focus) focus->setFocus(Qt::OtherFocusReason);
@@ -257,7 +279,7 @@ bool TFoDistrib::FieldsInRange(bool tell) {
     std::vector<TQNEdit*> fields = channelFields_;
     for (const TRow& row : rows_) fields.insert(fields.end(), row.efforts.begin(), row.efforts.end());
     for (TQNEdit* field : fields)
-        if (!field->CheckRange(false)) {
+        if (field->IntValue() != TQNEdit::kVoidInt && !field->CheckRange(false)) {
             if (tell) {
                 field->CheckRange(true);
                 field->setFocus(Qt::OtherFocusReason);
@@ -270,9 +292,10 @@ bool TFoDistrib::FieldsInRange(bool tell) {
 bool TFoDistrib::SaveDecisions(bool check) {
     if (!FieldsInRange(check)) return false;
     for (int c = 1; c <= ChannelCount(); ++c)
-        if (slfSize_) slfSize_->SetReal48({ChaSeries->Lo() + c - 1}, FieldValue(ChannelField(c)));
-    if (rows_.empty()) return true;
+        if (slfSize_ && ChannelField(c)->IntValue() != TQNEdit::kVoidInt)
+            slfSize_->SetReal48({ChaSeries->Lo() + c - 1}, FieldValue(ChannelField(c)));
     if (!Validate(check)) return false;
+    if (rows_.empty()) return true;
     for (const TRow& row : rows_) {
         TSimArr* alloc = markets_[static_cast<std::size_t>(row.market - 1)].alloc;
         if (!alloc) continue;

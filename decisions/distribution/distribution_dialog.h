@@ -5,8 +5,8 @@
 // the firm's brands of every market of the zone. The grid of channels and
 // brands is built at every load. Leaving a field writes the allocation
 // without checks, so that the zone's budget can cost it per brand; OK writes
-// it again with the checks (at least one salesperson, each channel at
-// 100 %). Normalise brings each channel to 100 %; the assistant proposes an
+// it again with the checks (every channel's size entered, at least one
+// salesperson, each channel at 100 %); Enter presses OK. Normalise brings each channel to 100 %; the assistant proposes an
 // allocation. Cancel puts back the firm's decisions as they were at the last
 // load.
 
@@ -26,6 +26,7 @@ namespace cv {
 class TCvPerData;
 class TFtaBudget;
 class TQNEdit;
+class TQnInfos;
 
 class TFoDistrib : public TFoBrdDec {
     Q_OBJECT
@@ -33,25 +34,31 @@ class TFoDistrib : public TFoBrdDec {
 public:
     static constexpr int kMaxChannels = 3;
     static constexpr int kMaxRows = 15;  // 3 markets x 5 brands
+    static constexpr int kMaxSalesForce = 999999;  // per channel, what its field holds
 
     TFoDistrib(QWidget* owner, TDataContext& callerContext);
     ~TFoDistrib() override;
 
     void LoadDecisions() override;
     bool StoreDecisions() override { return SaveDecisions(true); }
-    // Writes the sizes, then (with Check, only when they pass) the allocation
-    // and the decision status, into the decision period's set.
+    // Writes the sizes (an empty field writes none), then (with Check, only
+    // when they pass) the allocation and the decision status, into the
+    // decision period's set.
     bool SaveDecisions(bool check);
-    // With Check: lists what keeps the decisions from being stored, with the
-    // focus on the first field concerned; false when anything was listed.
+    // With Check: lists what keeps the decisions from being stored (an empty
+    // size field; with brands, a force below one salesperson and a channel
+    // not at 100 %), with the focus on the first field concerned; false when
+    // anything was listed.
     bool Validate(bool check);
 
     // The force summed from the size fields (an empty one counts 0) and
-    // costed. A size field left costs the force again; an effort field of
-    // Channel left, the channel's total and the costs. Either refuses a value
-    // outside its field's range, or one the zone's budget cannot cost, with
-    // its message: the field then shows its last accepted value again and
-    // keeps the focus.
+    // costed. A size field left costs the force again (an emptied one is
+    // neither written nor costed); an effort field of Channel left, the
+    // channel's total and the costs. Either refuses a value outside its
+    // field's range (a size field's range ends at the largest force the
+    // zone's budget carries there), or one the budget cannot cost, with its
+    // message: the field then shows its last accepted value again and keeps
+    // the focus.
     void DoCalcSlfCost();
     // Both answer whether the field's value was taken.
     bool SizeLeft(TQNEdit& field, int channel);
@@ -68,6 +75,10 @@ public:
     TQNEdit* EffortField(int row, int channel) const;
     TQNEdit* ChannelField(int channel) const { return channelFields_.at(static_cast<std::size_t>(channel - 1)); }
     const std::string& RowBrand(int row) const { return rows_.at(static_cast<std::size_t>(row - 1)).name; }
+
+protected:
+    // Enter in a field presses OK, whose press leaves the field first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // A brand row: its market, its row in the market's portfolio, its controls.
@@ -91,6 +102,8 @@ private:
     void AddChannelColumn(QGridLayout& grid, int c);
     void AddBrandRow(QGridLayout& grid, int gridRow, TRow& row);
     void AddTotalsRow(QGridLayout& grid, int gridRow);
+    // Take (SizeLeft or EBrandExit) runs when Field, of Channel, is left.
+    void TakeWhenLeft(TQNEdit* field, int channel, bool (TFoDistrib::*take)(TQNEdit&, int));
     void FillFields();
     void ShowCosts();
     void ComputeChannelTotal(int channel);
@@ -101,6 +114,9 @@ private:
     bool RecostAfterEdit();
     // Field, of Channel, left: true when its value is taken.
     bool AcceptLeftField(TQNEdit& field, int channel);
+    // The largest force Channel can take that the zone's budget carries with
+    // the other decisions as they stand; -1 when the budget carries none.
+    std::int32_t LargestSize(int channel);
     // Efforts set by the dialog (Normalise, the assistant): they stand when
     // the budget can cost them, else the accepted ones come back.
     void TakeSetEfforts();
@@ -111,9 +127,12 @@ private:
     // has been left and has taken its value.
     void ConnectButton(QPushButton* button, void (TFoDistrib::*action)());
     int FieldValue(const TQNEdit* field) const;
-    // True when every number field holds a value within its range; else
-    // false, and with Tell the range message and the focus on the first
-    // field outside.
+    // Shows Messages, if any, as the decisions' error list and puts the focus
+    // on Focus; true when there were none.
+    static bool Told(const TQnInfos& messages, QWidget* focus);
+    // True when every number field holds a value within its range (an empty
+    // one holds none); else false, and with Tell the range message and the
+    // focus on the first field outside.
     bool FieldsInRange(bool tell);
     TDataContext MarketContext(int market) const;
     std::vector<std::string> RowBrands() const;

@@ -1,6 +1,7 @@
 // TFoDistrib: the frame, the grid of channels and brands built at every
 // load, and the assistant.
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "core/session/fta_budget.h"
@@ -23,7 +24,6 @@ constexpr int kFieldWidth = 64;
 constexpr int kCostWidth = 96;
 constexpr int kEffortMaxLength = 5;
 constexpr int kSizeMaxLength = 6;
-constexpr int kSizeMax = 999999;
 constexpr int kHelpToolButton = 2;
 constexpr int kToolButtonMargin = 5;
 constexpr int kToolButtonTop = 3;
@@ -71,8 +71,9 @@ void TFoDistrib::BuildFrame() {
     BBNormalize_ = Named<QPushButton>(this, QStringLiteral("BBNormalize"));
     BBOk_ = Named<QPushButton>(this, QStringLiteral("BBOk"));
     BBCancel_ = Named<QPushButton>(this, QStringLiteral("BBCancel"));
+    // Enter presses OK, or the button that has the focus.
+    BBOk_->setDefault(true);
     for (QPushButton* button : {BBAssistant_, BBNormalize_, BBOk_, BBCancel_}) {
-        button->setAutoDefault(false);
         // A click leaves the focus where it is: the button's action itself
         // ends the edit of the field being typed in (Cancel throws it away).
         button->setFocusPolicy(Qt::TabFocus);
@@ -100,8 +101,12 @@ void TFoDistrib::ConnectButton(QPushButton* button, void (TFoDistrib::*action)()
 // headings and the cost heading, the sizes, the efforts' caption, a row per
 // brand, the totals.
 void TFoDistrib::BuildGrid() {
-    delete gridPanel_->layout();
-    for (QWidget* child : gridPanel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+    // The grid is built on a new panel, out of sight, that takes the last
+    // one's place once whole: controls made on a shown panel would wait for
+    // the event loop to show them, and the dialog would keep the size of the
+    // last load's grid.
+    QWidget* lastPanel = gridPanel_;
+    gridPanel_ = new QWidget(this);
     channelLabels_.clear();
     channelFields_.clear();
     totalFields_.clear();
@@ -134,6 +139,9 @@ void TFoDistrib::BuildGrid() {
     for (TQNEdit* total : totalFields_) total->setVisible(brands);
     TranslateForm();
     costHeading->setText(WithMoneyUnit(costHeading->text()));
+    delete layout()->replaceWidget(lastPanel, gridPanel_);
+    delete lastPanel;
+    gridPanel_->show();
 }
 
 void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {
@@ -141,16 +149,35 @@ void TFoDistrib::AddChannelColumn(QGridLayout& grid, int c) {
     auto* heading = Named<QLabel>(gridPanel_, Numbered("LChannel", c));
     heading->setText(Cp1252ToQString(industry.ChannelLabel(bound_.SelFta, ChaSeries->Lo() + c - 1)));
     grid.addWidget(heading, 0, c, Qt::AlignRight | Qt::AlignBottom);
-    // At most the force the zone's budget can cost in one channel.
-    TQNEdit* size = NumberField(gridPanel_, Numbered("EChannel", c), budget_->LargestSalesForce(kSizeMax), kSizeMaxLength);
+    // Leaving the field narrows its range to what the zone's budget can cost.
+    TQNEdit* size = NumberField(gridPanel_, Numbered("EChannel", c), kMaxSalesForce, kSizeMaxLength);
     // Headings and fields share their column's right edge.
     grid.addWidget(size, 1, c, Qt::AlignRight);
     size->RefuseMinus = true;
-    connect(size, &QLineEdit::editingFinished, this, [this, size, c] {
-        if (!closing_) TryStep([&] { return SizeLeft(*size, c); });
-    });
+    TakeWhenLeft(size, c, &TFoDistrib::SizeLeft);
     channelLabels_.push_back(heading);
     channelFields_.push_back(size);
+}
+
+void TFoDistrib::TakeWhenLeft(TQNEdit* field, int channel, bool (TFoDistrib::*take)(TQNEdit&, int)) {
+    connect(field, &QLineEdit::editingFinished, this, [this, field, channel, take] {
+        if (!closing_) TryStep([&] { return (this->*take)(*field, channel); });
+    });
+    field->installEventFilter(this);
+}
+
+// Enter in a field presses OK at once, without ending the edit first: the
+// press leaves the field, which takes its value or refuses it, and a refusal
+// keeps the dialog open.
+bool TFoDistrib::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return TFoBrdDec::eventFilter(watched, event);
 }
 
 void TFoDistrib::AddBrandRow(QGridLayout& grid, int gridRow, TRow& row) {
@@ -165,9 +192,7 @@ void TFoDistrib::AddBrandRow(QGridLayout& grid, int gridRow, TRow& row) {
         TQNEdit* effort = NumberField(gridPanel_, name, kFullChannel, kEffortMaxLength);
         grid.addWidget(effort, gridRow, c, Qt::AlignRight);
         effort->RefuseMinus = true;
-        connect(effort, &QLineEdit::editingFinished, this, [this, effort, c] {
-            if (!closing_) TryStep([&] { return EBrandExit(*effort, c); });
-        });
+        TakeWhenLeft(effort, c, &TFoDistrib::EBrandExit);
         row.efforts.push_back(effort);
     }
     row.cost = ShownField(gridPanel_, Numbered("ECost", k), kCostWidth);

@@ -69,7 +69,6 @@ void TFoStudies::BuildFrame() {
     const auto button = [this, buttons](const char* name, void (TFoStudies::*click)()) {
         auto* pushButton = new QPushButton(this);
         pushButton->setObjectName(QString::fromLatin1(name));
-        pushButton->setAutoDefault(false);
         buttons->addWidget(pushButton);
         connect(pushButton, &QPushButton::clicked, this, click);
         return pushButton;
@@ -78,6 +77,8 @@ void TFoStudies::BuildFrame() {
     BBOrderAll_ = button("BBOrderAll", &TFoStudies::BBOrderAllClick);
     BBNoStudies_ = button("BBNoStudies", &TFoStudies::BBNoStudiesClick);
     BBCancel_ = button("BBCancel", &TFoStudies::CancelClick);
+    // Enter presses OK, or the button that has the focus.
+    BBOk_->setDefault(true);
     buttons->addStretch(1);
     layout->addLayout(buttons);
 }

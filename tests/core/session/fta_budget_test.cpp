@@ -216,24 +216,24 @@ TEST_F(BudgetOnSample, LimitsRaiseAndKeepTheLastFigures) {
     EXPECT_THROW(budget_.Init(Ind(), Context(kFirmA, 3)), ERangeError);
 }
 
-// A North salesperson costs a salary of 30,000 and a hiring of 8,000, x 1.25: 47,500 money units. One figure
-// holds 2,147,483,647: 45,210 people (45,210 x 47,500 = 2,147,475,000; one more passes it).
-TEST_F(BudgetOnSample, LargestSalesForceIsWhatOneFigureHolds) {
+// A North salesperson costs a salary of 30,000 x 1.25 = 37,500, and a hiring of 8,000 x 1.25 = 10,000 but
+// for the 17 employed now: N people cost 47,500 N - 170,000. One figure holds 2,147,483,647: 45,213 people
+// (2,147,447,500); one more passes it (2,147,495,000).
+TEST_F(BudgetOnSample, ASalesForceIsCostedUpToWhatOneFigureHolds) {
     Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpBaseCost", 30000);
     Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpHireCost", 8000);
     budget_.Init(Ind(), Context(kFirmA, kNorth));
-    EXPECT_EQ(budget_.LargestSalesForce(999999), 45210);
-    EXPECT_EQ(budget_.LargestSalesForce(1000), 1000) << "the caller's limit when smaller";
     // That many in one channel, nobody in the others and no advertising: the budget costs it.
     TSimArr& sizes = DecisionArray(kCategoryFirmFta, Context(kFirmA, kNorth), "SlfSize");
-    for (int channel = 1; channel <= 3; ++channel) sizes.SetReal48({channel}, channel == 1 ? 45210 : 0);
+    for (int channel = 1; channel <= 3; ++channel) sizes.SetReal48({channel}, channel == 1 ? 45213 : 0);
     for (const auto& [market, brand] : {std::pair{kM1, 1}, {kM1, 2}, {kM1, 3}, {kM2, 1}, {kM2, 2}})
         SetAdvertising(market, brand, 0, 0);
     EXPECT_NO_THROW(budget_.Recalculate());
-    // Rates that cost nothing carry any force.
-    Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpBaseCost", 0);
-    Ind().ConstPart().SetReal(kCategoryFta, Context(kFirmA, kNorth), "SlpHireCost", 0);
-    EXPECT_EQ(budget_.LargestSalesForce(999999), 999999);
+    const std::int32_t carried = budget_.SlfCosts[0][0];
+    EXPECT_EQ(carried, 2147447500);
+    sizes.SetReal48({1}, 45214);
+    EXPECT_ANY_THROW(budget_.Recalculate());
+    EXPECT_EQ(budget_.SlfCosts[0][0], carried) << "the figures of the force carried";
 }
 
 TEST_F(BudgetOnSample, AFirmWithoutDataGetsZeroFiguresAndTheStoresReports) {

@@ -17,7 +17,7 @@ constexpr const char* kCheckKeys[] = {
     "SlfDecsNotYetTaken", "StuDecsNotYetTaken", "BrdDecsNotYetTaken", "PrjDecsNotYetTaken", "MPErrSegSize0",
     "MPErrBrdSales0",   "MPErrBrdSalesGTProd", "MPErrChaSalesNot100", "MPErrSalesGTSize",  "NoMatchCct",
     "MissingCct",       "NoPrjFound",        "NoMatchPrj",         "BadLoanOrBgtChg",    "DecsNotYetTaken",
-    "Err1DistribDecs",  "Err2DistribDecs",   "SlfBudgetLimit",     "AdvBudgetLimit"};
+    "Err1DistribDecs",  "Err2DistribDecs",   "Err3DistribDecs",    "SlfBudgetLimit",     "AdvBudgetLimit"};
 
 // The headline of Key as a pattern: its tags stand for any text.
 std::regex HeadlinePattern(const std::string& key) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 
@@ -45,12 +46,15 @@ protected:
         page->OpenArea(TDecisionArea::Distribution);
         EXPECT_TRUE(shown.Ran());
     }
-    static void Type(TQNEdit& field, const QString& text) {
+    // Types Text into the emptied Field and leaves it with the key Leave
+    // (Qt::Key_unknown: the field keeps the focus).
+    static void Type(TQNEdit& field, const QString& text, Qt::Key leave = Qt::Key_Tab) {
         field.setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(field.hasFocus());
         field.selectAll();
-        if (text.isEmpty()) QTest::keyClick(&field, Qt::Key_Backspace);
+        QTest::keyClick(&field, Qt::Key_Backspace);
         QTest::keyClicks(&field, text);
-        QTest::keyClick(&field, Qt::Key_Tab);
+        if (leave != Qt::Key_unknown) QTest::keyClick(&field, leave);
     }
     static void TypeEfforts(TFoDistrib& dialog, int channel, const std::vector<int>& efforts) {
         for (std::size_t k = 0; k < efforts.size(); ++k)
@@ -129,13 +133,13 @@ TEST_F(DistributionDialogTest, OkStoresSizesAndFractions) {
     ASSERT_EQ(Status(), 0);
     WithDialog([this](TFoDistrib& dialog) {
         Type(*dialog.ChannelField(1), "10");
-        Type(*dialog.ChannelField(3), "");
+        Type(*dialog.ChannelField(3), "0");
         TypeEfforts(dialog, 1, {40, 30, 10, 15, 5});
         dialog.OkClick();
     });
     EXPECT_EQ(Sizes().GetReal48({1}), 10);
     EXPECT_EQ(Sizes().GetReal48({2}), 4);
-    EXPECT_EQ(Sizes().GetReal48({3}), 0) << "an empty field counts 0";
+    EXPECT_EQ(Sizes().GetReal48({3}), 0);
     // Channel 1: ALBA, ARNO, ALTO rows 1..3 of M1, AMOR and AVEN rows 1..2 of M2.
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.40, 1e-9);
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 2})), 0.30, 1e-9);
@@ -177,33 +181,44 @@ TEST_F(DistributionDialogTest, AChannelShortOf100IsRefusedAndNormalised) {
     EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.67, 1e-9);
 }
 
-// 150 is refused when its field is left: the range message, then the field
-// shows its last value (20) again with the focus, and the channel's total is
-// that of the values shown. A minus sign is refused as it is typed.
-TEST_F(DistributionDialogTest, AValueOutOfRangeGivesWayToTheLastOne) {
+// A value outside its field's range is never written nor costed, however the
+// team goes on: 150 in a share or 99,999 salespeople left with Tab or with
+// Enter, each time the range message, the field's last value back with the
+// focus, the dialog open, the North's decisions and the costs shown as they
+// were. A click on the zone selector leaves the field as Tab does: the North
+// is stored with its last values before the South is shown. A minus sign is
+// refused as it is typed.
+TEST_F(DistributionDialogTest, AValueOutOfRangeIsNeitherWrittenNorCosted) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
-    WithDialog([this](TFoDistrib& dialog) {
-        root.ui.plainBoxes.clear();
-        TQNEdit& first = *dialog.EffortField(1, 1);
-        Type(first, "150");
-        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
-        EXPECT_EQ(first.text(), "20");
-        QTRY_VERIFY(first.hasFocus());
-        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
-        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
-        // The minus sign goes as it comes: "-5" typed into an emptied field is 5.
-        const auto typeIntoEmptied = [](TQNEdit& field, const QString& text) {
-            field.setFocus(Qt::OtherFocusReason);
-            QTRY_VERIFY(field.hasFocus());
-            QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(&field, Qt::Key_Backspace);
-            QTest::keyClicks(&field, text);
-            EXPECT_EQ(field.text(), text.mid(1));
-            QTest::keyClick(&field, Qt::Key_Tab);
+    const auto stored = StoredDecisions();
+    WithDialog([&](TFoDistrib& dialog) {
+        const auto costsShown = [&dialog] {
+            QStringList costs;
+            for (TQNEdit* field : dialog.findChildren<TQNEdit*>())
+                if (field->objectName().contains("Cost")) costs << field->objectName() + '=' + field->text();
+            return costs.join(' ').toStdString();
         };
-        typeIntoEmptied(*dialog.EffortField(2, 1), "-5");
+        const std::string costs = costsShown();
+        for (const Qt::Key goOn : {Qt::Key_Tab, Qt::Key_Return}) {
+            for (TQNEdit* field : {dialog.EffortField(1, 1), dialog.ChannelField(1)}) {
+                SCOPED_TRACE(field->objectName().toStdString() + (goOn == Qt::Key_Tab ? " Tab" : " Enter"));
+                const QString last = field->text();
+                root.ui.plainBoxes.clear();
+                Type(*field, field == dialog.ChannelField(1) ? "99999" : "150", goOn);
+                ASSERT_EQ(root.ui.plainBoxes.size(), 1u);
+                EXPECT_EQ(root.ui.plainBoxes[0].rfind("Value must be in [0, ", 0), 0u) << root.ui.plainBoxes[0];
+                EXPECT_TRUE(dialog.isVisible());
+                QTRY_VERIFY(field->hasFocus());
+                EXPECT_EQ(field->text(), last);
+                EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "100%");
+                EXPECT_EQ(StoredDecisions(), stored);
+                EXPECT_EQ(costsShown(), costs);
+            }
+        }
+        // The minus sign goes as it comes: "-5" typed is 5.
+        Type(*dialog.EffortField(2, 1), "-5");
         EXPECT_EQ(Child<TQNEdit>(dialog, "ETotal1").text(), "85%");
-        typeIntoEmptied(*dialog.ChannelField(2), "-3");
+        Type(*dialog.ChannelField(2), "-3");
         EXPECT_EQ(dialog.ChannelField(2)->text(), "3");
         SaveScreenshotOfRunningTest(dialog);
         root.ui.plainBoxes.clear();
@@ -211,13 +226,40 @@ TEST_F(DistributionDialogTest, AValueOutOfRangeGivesWayToTheLastOne) {
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_TRUE(root.ui.plainBoxes.empty());
         EXPECT_EQ(Status(), 0);
+        // 85 % refuses the North: back to 100 % before the zone selector's click.
+        Type(*dialog.EffortField(2, 1), "20");
+        root.ui.plainBoxes.clear();
+        Type(*dialog.EffortField(1, 1), "150", Qt::Key_unknown);
+        QTest::mouseClick(CvBar->Group(Session->Industry()->FtaSeries()->Name())->Buttons.at(1), Qt::LeftButton);
+        EXPECT_EQ(root.ui.plainBoxes, std::vector<std::string>{"Value must be in [0, 100]"});
+        QTRY_COMPARE(page->Data.SelFta, 2);
+        EXPECT_NEAR(static_cast<double>(Alloc(1).GetReal48({1, 1})), 0.20, 1e-9);
         dialog.CancelClick();
     });
 }
 
-TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
+// An emptied size field is no figure: left, it writes and costs nothing, and
+// OK names its channel with the focus on it. No salesperson at all is refused
+// with the smallest force named.
+TEST_F(DistributionDialogTest, AnEmptyChannelOrNoSalespersonAtAllIsRefused) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
+        const QString cost = Child<TQNEdit>(dialog, "ETotalCost").text();
+        Type(*dialog.ChannelField(2), "");
+        EXPECT_EQ(dialog.ChannelField(2)->text(), "");
+        EXPECT_EQ(Sizes().GetReal48({2}), 4);
+        EXPECT_EQ(Child<TQNEdit>(dialog, "ETotalCost").text(), cost);
+        root.ui.messageLists.clear();
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBOk"), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_EQ(root.ui.messageLists.size(), 1u);
+        EXPECT_EQ(MessageKeys(root.ui.messageLists[0].items), (std::vector<std::string>{"Err3DistribDecs"}));
+        EXPECT_EQ(root.ui.messageLists[0].items[0].Headline,
+                  "Enter the number of salespeople of channel " + Session->Industry()->ChannelLongLabel(1, 2) + ".");
+        QTRY_VERIFY(dialog.ChannelField(2)->hasFocus());
+        EXPECT_EQ(Sizes().GetReal48({2}), 4);
+        EXPECT_EQ(Status(), 0);
+        SaveScreenshotOfRunningTest(dialog);
         for (int c = 1; c <= 3; ++c) Type(*dialog.ChannelField(c), "0");
         root.ui.messageLists.clear();
         dialog.OkClick();
@@ -232,34 +274,38 @@ TEST_F(DistributionDialogTest, NoSalespersonAtAllIsRefused) {
     });
 }
 
-// A size field takes at most the force the zone's budget can cost in one
-// channel; 99,999 is refused with the range and the field shows its last
-// value again. That largest force leaves less than one salesperson's salary
-// and hiring of a budget figure, and only the 17 employed now are not hired:
-// with the 4 + 4 people of the North's other channels the force passes the
-// figure. Refused with its value and channel, the field back to 8.
-TEST_F(DistributionDialogTest, ASizeTheBudgetCannotCarryIsRefused) {
+// A size field names the largest force the zone's budget can carry in its
+// channel with the other channels and the brands' advertising as they stand,
+// and takes it: 99,999 is refused with that range and the field shows its
+// last value (8) again; the largest force named is taken and costed, one more
+// is refused with the same range.
+TEST_F(DistributionDialogTest, ASizeFieldNamesTheLargestForceTheBudgetCarries) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([this](TFoDistrib& dialog) {
         TQNEdit& hyper = *dialog.ChannelField(1);
-        const std::int32_t largest = Session->Industry()->Budget()->LargestSalesForce(999999);
-        ASSERT_LT(largest, 99999);
         root.ui.plainBoxes.clear();
         Type(hyper, "99999");
-        EXPECT_EQ(root.ui.plainBoxes,
-                  std::vector<std::string>{"Value must be in [0, " + QLocale().toString(largest).toStdString() + "]"});
+        ASSERT_EQ(root.ui.plainBoxes.size(), 1u);
+        const QRegularExpressionMatch range =
+            QRegularExpression(QStringLiteral("^Value must be in \\[0, ([0-9,]+)\\]$"))
+                .match(QString::fromStdString(root.ui.plainBoxes[0]));
+        ASSERT_TRUE(range.hasMatch()) << root.ui.plainBoxes[0];
+        const int largest = QString(range.captured(1)).remove(',').toInt();
+        EXPECT_GT(largest, 8);
+        EXPECT_LT(largest, 99999);
         EXPECT_EQ(hyper.text(), "8");
         QTRY_VERIFY(hyper.hasFocus());
-        root.ui.messageLists.clear();
+        const QString cost = Child<TQNEdit>(dialog, "ETotalCost").text();
         Type(hyper, QString::number(largest));
-        ASSERT_EQ(root.ui.messageLists.size(), 1u);
-        EXPECT_EQ(MessageKeys(root.ui.messageLists[0].items), (std::vector<std::string>{"SlfBudgetLimit"}));
-        EXPECT_EQ(root.ui.messageLists[0].items[0].Headline,
-                  "The zone's budget cannot carry " + QLocale().toString(largest).toStdString() + " in channel " +
-                      Session->Industry()->ChannelLongLabel(1, 1) + ".");
-        EXPECT_EQ(hyper.text(), "8");
-        QTRY_VERIFY(hyper.hasFocus());
-        EXPECT_EQ(Sizes().GetReal48({1}), 8);
+        EXPECT_EQ(root.ui.plainBoxes.size(), 1u) << root.ui.plainBoxes.back();
+        EXPECT_TRUE(root.ui.messageLists.empty());
+        EXPECT_EQ(Sizes().GetReal48({1}), largest);
+        EXPECT_NE(Child<TQNEdit>(dialog, "ETotalCost").text(), cost);
+        Type(hyper, QString::number(largest + 1));
+        EXPECT_EQ(root.ui.plainBoxes.back(), root.ui.plainBoxes.front());
+        EXPECT_EQ(root.ui.plainBoxes.size(), 2u);
+        EXPECT_EQ(hyper.IntValue(), largest);
+        EXPECT_EQ(Sizes().GetReal48({1}), largest);
         EXPECT_TRUE(root.ui.errorBoxes.empty());
         SaveScreenshotOfRunningTest(dialog);
         dialog.CancelClick();
@@ -353,16 +399,18 @@ TEST_F(DistributionDialogTest, TheZoneSelectorLoadsTheOtherZone) {
 }
 
 // The channels' columns follow the row captions, each heading over its own
-// fields: in the North's three channels and, after a click on the South on
-// the lent zone selector, in the South's two (in a dialog that keeps the
-// North's width).
-TEST_F(DistributionDialogTest, ChannelHeadingsStandOverTheirFields) {
+// fields, and the dialog widens to them: opened in the South's two channels,
+// then, after a click on the North on the lent zone selector, in the North's
+// three, every caption and field shows whole inside the dialog.
+TEST_F(DistributionDialogTest, ChannelColumnsShowWholeInEitherZoneSmallScreen) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
+    page->Data.SelFta = 2;
     WithDialog([this](TFoDistrib& dialog) {
         TCvInd& industry = *Session->Industry();
         TBarGrpBtn* zones = CvBar->Group(industry.FtaSeries()->Name());
-        for (const int zone : {1, 2}) {
-            if (zone == 2) QTest::mouseClick(zones->Buttons.at(1), Qt::LeftButton);
+        int southHelpMargin = 0;
+        for (const int zone : {2, 1}) {
+            if (zone == 1) QTest::mouseClick(zones->Buttons.at(0), Qt::LeftButton);
             QTRY_COMPARE(page->Data.SelFta, zone);
             ASSERT_EQ(dialog.ChannelCount(), static_cast<int>(industry.ChaSeries(zone)->Count()));
             const auto rightEdge = [&dialog](const QWidget& widget) {
@@ -389,8 +437,21 @@ TEST_F(DistributionDialogTest, ChannelHeadingsStandOverTheirFields) {
                     EXPECT_EQ(rightEdge(*field), rightEdge(heading))
                         << "zone " << zone << ", " << field->objectName().toStdString();
             }
+            // The lent help button stays at the top right corner.
+            const int helpMargin = dialog.width() - rightEdge(Child<QToolButton>(dialog, "sbHelp"));
+            if (zone == 2) southHelpMargin = helpMargin;
+            EXPECT_EQ(helpMargin, southHelpMargin);
+            // Whole captions ("Salespeople", the cost heading) and fields, all inside the dialog.
+            for (QWidget* shown : dialog.findChildren<QWidget*>()) {
+                if (!shown->isVisible() || !dialog.isAncestorOf(shown) || shown->window() != &dialog) continue;
+                const std::string name = shown->objectName().toStdString();
+                if (auto* label = qobject_cast<QLabel*>(shown); label && !label->wordWrap()) {
+                    EXPECT_GE(label->width(), label->sizeHint().width()) << "zone " << zone << ", " << name;
+                }
+                EXPECT_LE(rightEdge(*shown), dialog.width()) << "zone " << zone << ", " << name;
+            }
+            SaveScreenshotOfRunningTest(dialog);
         }
-        SaveScreenshotOfRunningTest(dialog);
         dialog.CancelClick();
     });
 }

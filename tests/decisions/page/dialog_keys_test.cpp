@@ -193,6 +193,43 @@ TEST_F(DialogKeysTest, AltLettersPressTheirButtons) {
     });
 }
 
+// Moves the focus with Tab to Dialog's control Name (a failure when Tab never reaches it).
+void TabTo(QWidget& dialog, const char* name) {
+    constexpr int kMostStops = 80;
+    for (int stop = 0; stop < kMostStops && QApplication::focusWidget()->objectName() != name; ++stop)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+    EXPECT_TRUE(dialog.isAncestorOf(QApplication::focusWidget()));
+}
+
+// Enter presses the push button that has the focus (the distribution's
+// assistant opens, the studies' "Order all" ticks every box) and OK from a
+// field or a box: the dialog closes with its decisions taken.
+TEST_F(DialogKeysTest, EnterPressesTheFocusedButtonOrOk) {
+    WithDialog("BBDistrib", [](QWidget& dialog) {
+        TabTo(dialog, "BBAssistant");
+        WhenModalShown assistant([](QWidget& window) { window.close(); });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(assistant.Ran());
+        TabTo(dialog, "EChannel1");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!dialog.isVisible());
+        EXPECT_EQ(static_cast<QDialog&>(dialog).result(), QDialog::Accepted);
+    });
+    WithDialog("BBStudies", [](QWidget& dialog) {
+        const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBNoStudies"), Qt::LeftButton);
+        TabTo(dialog, "BBOrderAll");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QTRY_VERIFY(std::all_of(boxes.begin(), boxes.end(), [](const QCheckBox* box) { return box->isChecked(); }));
+        EXPECT_TRUE(dialog.isVisible());
+        TabTo(dialog, boxes.front()->objectName().toLatin1().constData());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!dialog.isVisible());
+        EXPECT_EQ(static_cast<QDialog&>(dialog).result(), QDialog::Accepted);
+    });
+}
+
 // The study rows are read row by row, a row's boxes from left to right, then
 // the buttons under them; the groups and buttons lent by the main window come
 // last. The distribution's fields come before its buttons, and its help
