@@ -268,6 +268,12 @@ void TFoMktMix::RecomputeSegmentTotal() {
 
 bool TFoMktMix::eventFilter(QObject* watched, QEvent* event) {
     if (IsFocusLeaving(event)) {
+        // Before the field checks its own range on leaving.
+        for (TQNEdit* advertising : {form_.massCom.decided, form_.advRes.decided})
+            if (watched == advertising) TryStep([&] {
+                NarrowToBudget(*advertising);
+                return true;
+            });
         for (const TMixLine* line : form_.IncreaseLines()) {
             if (watched == line->decided) RecomputeIncrease(*line);
             if (watched == line->increase) IncreaseLeft(*line);
@@ -300,6 +306,8 @@ bool TFoMktMix::ValidateBrand() {
                                                 {form_.price.decided, kPriceEmpty},
                                                 {form_.massCom.decided, kMassComEmpty},
                                                 {form_.advRes.decided, kAdvResEmpty}};
+    // The range an advertising field names is what the zone's budget carries.
+    for (TQNEdit* field : {form_.massCom.decided, form_.advRes.decided}) NarrowToBudget(*field);
     for (const auto& [field, line] : amounts)
         if (!CheckFilled(*field, line)) return false;
     for (int i = 0; i < std::min(NbSegments, TMixForm::kSegmentFields); ++i)
@@ -312,11 +320,17 @@ bool TFoMktMix::ValidateBrand() {
     return objectives_->Validate();
 }
 
+TFoMktMix::TAdvertising TFoMktMix::Split(std::int32_t massCom, std::int32_t research) {
+    const long double total = (static_cast<long double>(massCom) + research) * kThousand;
+    return {total, total > 0 ? research * kThousand / total : research * kThousand};
+}
+
 TFoMktMix::TAdvertising TFoMktMix::ShownAdvertising() const {
-    const long double massCom = form_.massCom.decided->IntValue() * kThousand;
-    const long double research = form_.advRes.decided->IntValue() * kThousand;
-    const long double total = massCom + research;
-    return {total, total > 0 ? research / total : research};
+    return Split(form_.massCom.decided->IntValue(), form_.advRes.decided->IntValue());
+}
+
+TFoMktMix::TAdvertising TFoMktMix::StoredAdvertising() const {
+    return {ElementNumber(BrdDecNew, {shownRow_, si::AdvertBgt}), ElementNumber(BrdDecNew, {shownRow_, si::AdvertQual})};
 }
 
 void TFoMktMix::WriteAdvertising(const TAdvertising& advertising) {
@@ -324,15 +338,32 @@ void TFoMktMix::WriteAdvertising(const TAdvertising& advertising) {
     BrdDecNew->SetReal48({shownRow_, si::AdvertQual}, advertising.quality);
 }
 
+TFtaBudget& TFoMktMix::ZoneBudget() {
+    TCvInd& industry = SessionIndustry("TFoMktMix.ZoneBudget");
+    TFtaBudget& budget = *industry.Budget();
+    budget.Init(industry, Context);
+    return budget;
+}
+
+void TFoMktMix::NarrowToBudget(TQNEdit& field) {
+    const bool research = &field == form_.advRes.decided;
+    // An other field that holds no amount yet counts as none.
+    const std::int32_t other = std::max((research ? form_.massCom : form_.advRes).decided->IntValue(), 0);
+    const TAdvertising stored = StoredAdvertising();
+    const std::int32_t largest =
+        LargestCarried(ZoneBudget(), TMixForm::kAdvertisingLimit, [&](std::int32_t amount) {
+            WriteAdvertising(research ? Split(other, amount) : Split(amount, other));
+        });
+    WriteAdvertising(stored);
+    field.MaxValue = largest >= 0 ? largest : TMixForm::kAdvertisingLimit;
+}
+
 // The advertising shown is tried on the zone's budget, then the stored one put
 // back: a budget it cannot cost is refused with its amount.
 bool TFoMktMix::AdvertisingCarried() {
-    const TAdvertising stored{ElementNumber(BrdDecNew, {shownRow_, si::AdvertBgt}),
-                              ElementNumber(BrdDecNew, {shownRow_, si::AdvertQual})};
+    const TAdvertising stored = StoredAdvertising();
     const TAdvertising shown = ShownAdvertising();
-    TCvInd& industry = SessionIndustry("TFoMktMix.AdvertisingCarried");
-    TFtaBudget& budget = *industry.Budget();
-    budget.Init(industry, Context);
+    TFtaBudget& budget = ZoneBudget();
     WriteAdvertising(shown);
     const bool carried = BudgetCarries(budget);
     WriteAdvertising(stored);

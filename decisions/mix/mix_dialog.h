@@ -56,8 +56,20 @@ private:
         long double budget = 0;
         long double quality = 0;
     };
+    // The advertising stored for Mass communication and Research in thousands.
+    static TAdvertising Split(std::int32_t massCom, std::int32_t research);
     TAdvertising ShownAdvertising() const;
+    TAdvertising StoredAdvertising() const;
     void WriteAdvertising(const TAdvertising& advertising);
+    // The zone's budget, initialised with the decisions as they stand.
+    TFtaBudget& ZoneBudget();
+    // Narrows the range of Field, mass communication or research, to the
+    // largest amount the zone's budget carries with the other field as shown;
+    // where it carries none, the range is what one budget figure holds and
+    // the budget's own message names the amount. Worked out when the field is
+    // left and again when the brand is checked (the other field, or the brand
+    // shown, may have changed since).
+    void NarrowToBudget(TQNEdit& field);
     bool AdvertisingCarried();
     void SetUnitWords();
     void LayOutSegments();

@@ -2,7 +2,6 @@
 
 #include <QFont>
 
-#include "core/session/fta_budget.h"
 #include "decisions/dialogs/dialog_frame.h"
 #include "ui/platform_color.h"
 
@@ -42,7 +41,6 @@ constexpr double kNoLimit = 2e9;
 constexpr int kPriceLimit = 10000;
 constexpr int kProductionLimit = 2000;
 constexpr int kShareLimit = 100;
-constexpr int kAdvertisingLimit = kBudgetLargestAmount / 1000;
 
 constexpr TFieldFormat kText{TEditKind::ekAlphaNum, -kNoLimit, kNoLimit, 0};
 constexpr TFieldFormat kShownInteger{TEditKind::ekInteger, -kNoLimit, kNoLimit, 0};
@@ -111,8 +109,8 @@ void BuildMixGroup(QWidget& dialog, TMixForm& form) {
     form.inventory = MixLine(group, 2, "LInventory", "Invent", {TEditKind::ekInteger, 0, kNoLimit, 0}, false);
     form.LCurInventory = Label(group, "LCurInventory", {kIncreaseLeft, LineRect(2, 0, 0).top() - 3, 172, 28});
     form.LCurInventory->setWordWrap(true);
-    // Advertising in thousands, each budget at most what one figure of the zone's budget holds.
-    const TFieldFormat advertising{TEditKind::ekInteger, 0, kAdvertisingLimit, 0};
+    // Advertising in thousands.
+    const TFieldFormat advertising{TEditKind::ekInteger, 0, TMixForm::kAdvertisingLimit, 0};
     form.massCom = MixLine(group, 3, "LMassComBgt", "MassCom", advertising, true);
     form.advRes = MixLine(group, 4, "LAdvResBgt", "AdvRes", advertising, true);
     form.price = MixLine(group, 5, "LRecomPrice", "Price", {TEditKind::ekInteger, 0, kPriceLimit, 0}, true);

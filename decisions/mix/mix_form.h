@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <array>
 
+#include "core/session/fta_budget.h"
 #include "decisions/dialogs/brand_tab_bar.h"
 #include "ui/fields/qn_edit.h"
 
@@ -37,6 +38,9 @@ struct TMixLine {
 
 struct TMixForm {
     static constexpr int kSegmentFields = 5;
+    // An advertising field's range, in thousands: what one figure of the
+    // zone's budget holds. The dialog narrows it to what the budget carries.
+    static constexpr std::int32_t kAdvertisingLimit = kBudgetLargestAmount / 1000;
     static constexpr int kClientWidth = 624;
     // OK and Cancel end 6 pixels above the bottom, so that the window and a
     // window manager's frame fit a 480-pixel screen.

@@ -179,6 +179,8 @@ void TMktPlanScr::OpenInput(const TInputBlock& block, int firstRow, int firstCol
     for (int row = block.row1; row <= block.row2; ++row)
         for (int column = block.column1; column <= block.column2; ++column)
             built_[{row, column}] = table_->CellNumber(row, column);
+    // A cell typed into is stored, even with the figure it showed.
+    table_->Sheet().OnCellTyped = [this](int row, int column) { built_.erase({row, column}); };
     curRow_ = firstRow;
     curCol_ = firstColumn;
     listener_ = model.AddSelectionListener([this] { SelChange(); });

@@ -4,10 +4,11 @@
 // the decision period; the team types plan values into the open cells, and
 // each time the selection leaves a cell the screen checks it (a bad value is
 // corrected with a beep) and keeps the figures that follow from it in step.
-// Storing writes the plan cells the team changed back into the plan arrays
-// of the decision period: on a rebuild, when the dialog leaves the tab, and
-// when the screen is freed. Kinds: 1 segment sizes, 2 brand sales by segment in percent of
-// the segment, 3 the same in units, 4 each brand's split over the channels.
+// Storing writes the plan cells the team typed into or changed back into the
+// plan arrays of the decision period: on a rebuild, when the dialog leaves the
+// tab, and when the screen is freed. Kinds: 1 segment sizes, 2 brand sales by
+// segment in percent of the segment, 3 the same in units, 4 each brand's split
+// over the channels.
 //
 // The screen keeps no pointer to a data set: it fetches each set by period
 // when it reads or writes, so a forecast that makes the results anew never
@@ -108,10 +109,10 @@ private:
     // Turns the protection on, keeps the selection within Block and selects
     // the first cell; the open cells' figures are kept as built.
     void OpenInput(const TInputBlock& block, int firstRow, int firstColumn);
-    // Whether the open cell holds another figure than the build wrote: only
-    // such a cell is stored, so that a figure the team only looked at goes
-    // back to its array as it was, not as the thousands or the share shown
-    // turned back into units one rounding step away.
+    // Whether the open cell was typed into or holds another figure than the
+    // build wrote: only such a cell is stored, so that a figure the team only
+    // looked at goes back to its array as it was, not as the thousands or the
+    // share shown turned back into units one rounding step away.
     bool Changed(int row, int column) const;
     void SetEditingOptions();
     void BuildNoBrands();
@@ -155,7 +156,7 @@ private:
     // Row kinds of the brand-share screens from the first row: 1 plan, 2 change, 0 other.
     std::vector<int> rowKinds_;
     TInputBlock input_;
-    // The open cells' figures as built, by row and column.
+    // The open cells' figures as built, by row and column; a cell typed into leaves it.
     std::map<std::pair<int, int>, double> built_;
     int curRow_ = 0;
     int curCol_ = 0;

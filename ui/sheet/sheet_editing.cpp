@@ -98,7 +98,10 @@ void TSheetView::CommitEdit() {
     TCellEditor* editor = editor_;
     editor_ = nullptr;  // the writes below may run listeners that end the edit again
     double value = 0;
-    if (ParseTypedNumber(editor->text(), value)) model_.SetNumber(editor->Row(), editor->Column(), value);
+    if (ParseTypedNumber(editor->text(), value)) {
+        model_.SetNumber(editor->Row(), editor->Column(), value);
+        if (OnCellTyped) OnCellTyped(editor->Row(), editor->Column());
+    }
     editor->hide();
     editor->deleteLater();
     if (focusPolicy() != Qt::NoFocus) setFocus(Qt::OtherFocusReason);

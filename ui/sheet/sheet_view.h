@@ -13,6 +13,7 @@
 // the active cell moves, so a selection listener sees the new value.
 
 #include <QWidget>
+#include <functional>
 
 #include "ui/sheet/shaped_text.h"
 #include "ui/sheet/sheet_model.h"
@@ -62,6 +63,9 @@ public:
     // Writes what the editor holds into its cell (a text that is no number
     // leaves the cell as it was) and closes the editor; nothing without one.
     void CommitEdit();
+    // Hears each cell a number was typed into, once it is written, even when
+    // it is the number the cell held: its row and column.
+    std::function<void(int row, int column)> OnCellTyped;
     void CancelEdit();
     // The rectangle of a cell in the widget; empty when it is scrolled away.
     QRect CellRect(int row, int column) const;

@@ -69,6 +69,22 @@ TEST_F(PlanDialogTest, OpensOnTheSegmentSizesOfThePagesMarket) {
     });
 }
 
+// A size typed in is stored, even where it is the figure the cell showed:
+// 10 (thousand) typed over a stored 9,600 stores 10,000, while the size below,
+// only passed through, keeps its 9,600.
+TEST_F(PlanDialogTest, ASizeTypedIsStoredEvenAsTheFigureShown) {
+    for (int segment : {1, 2}) PlanArray("MPSegSales").SetReal48({segment}, 9600);
+    WithDialog([this](TFoMktPlan& dialog) {
+        TMktPlanScr& plan = Plan(dialog);
+        ASSERT_EQ(Cell(dialog, plan.FirstRow() + 2, plan.Column(6)), 10);
+        Type(dialog, "10");
+        EXPECT_EQ(plan.CurRow(), plan.FirstRow() + 3);
+        ASSERT_EQ(GoToTab(dialog, 1), 1);
+    });
+    EXPECT_EQ(PlanArray("MPSegSales").GetReal48({1}), 10000);
+    EXPECT_EQ(PlanArray("MPSegSales").GetReal48({2}), 9600);
+}
+
 // Each plan tab shows the plan the sample holds: shares of the planned
 // segment sizes, units, and the channel split that totals 100 %.
 TEST_F(PlanDialogTest, TabsOneToFourShowThePlan) {
