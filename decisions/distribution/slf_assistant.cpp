@@ -81,7 +81,8 @@ TFoSlfAuto::TFoSlfAuto(QWidget* owner, int channels, int brands, const TDataCont
     for (const char* name : {"BBOk", "BBCancel"}) {
         auto* button = new QPushButton(this);
         button->setObjectName(QString::fromLatin1(name));
-        button->setAutoDefault(false);
+        // Enter presses OK, or the button that has the focus.
+        button->setDefault(name[2] == 'O');
         buttons->addWidget(button);
         connect(button, &QPushButton::clicked, this, name[2] == 'O' ? &QDialog::accept : &QDialog::reject);
     }

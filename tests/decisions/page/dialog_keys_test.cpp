@@ -203,14 +203,27 @@ void TabTo(QWidget& dialog, const char* name) {
 }
 
 // Enter presses the push button that has the focus (the distribution's
-// assistant opens, the studies' "Order all" ticks every box) and OK from a
-// field or a box: the dialog closes with its decisions taken.
+// assistant opens, the assistant's Cancel cancels, the studies' "Order all"
+// ticks every box) and OK from a field, a box or a rule: the dialog closes
+// with its decisions taken.
 TEST_F(DialogKeysTest, EnterPressesTheFocusedButtonOrOk) {
     WithDialog("BBDistrib", [](QWidget& dialog) {
-        TabTo(dialog, "BBAssistant");
-        WhenModalShown assistant([](QWidget& window) { window.close(); });
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        EXPECT_TRUE(assistant.Ran());
+        // In the assistant too: Enter on a focused Cancel cancels, Enter on a rule takes the proposal.
+        for (const auto& [stop, result] : {std::pair("BBCancel", QDialog::Rejected), {"RBAutoMode1", QDialog::Accepted}}) {
+            QTRY_VERIFY(dialog.isAncestorOf(QApplication::focusWidget()));
+            TabTo(dialog, "BBAssistant");
+            WhenModalShown assistant([stop, result](QWidget& window) {
+                QTRY_VERIFY(window.isAncestorOf(QApplication::focusWidget()));
+                TabTo(window, stop);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QTRY_VERIFY(!window.isVisible());
+                EXPECT_EQ(static_cast<QDialog&>(window).result(), result);
+                window.close();
+            });
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            EXPECT_TRUE(assistant.Ran());
+        }
+        QTRY_VERIFY(dialog.isAncestorOf(QApplication::focusWidget()));
         TabTo(dialog, "EChannel1");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(!dialog.isVisible());
