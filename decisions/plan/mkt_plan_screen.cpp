@@ -286,12 +286,17 @@ void TMktPlanScr::BBSameLastPerClick() {
         case TPlanScreenKind::BrandSales: SameLastPeriodShares(); break;
         case TPlanScreenKind::ChannelSales: SameLastPeriodChannels(); break;
     }
-    ShowFilledCells();
+    TakeFilledCells();
 }
 
 // The buttons write cells without the user moving through them: the sheet is
-// painted again at once, or it would go on showing the old figures.
-void TMktPlanScr::ShowFilledCells() { table_->Sheet().update(); }
+// painted again at once, or it would go on showing the old figures. The
+// figures filled are the team's choice, each stored as a typed one is, even
+// where it shows what the cell showed before.
+void TMktPlanScr::TakeFilledCells() {
+    built_.clear();
+    table_->Sheet().update();
+}
 
 void TMktPlanScr::ShowRefusal(const char* key) const {
     Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, key, {1}, TAlignment::taCenter);

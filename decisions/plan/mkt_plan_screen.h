@@ -120,8 +120,9 @@ private:
     // Puts the selection on (Row, Column) and checks that cell.
     void CheckCellAt(int row, int column);
     void FinishCheck();
-    // Paints the sheet again after a button filled it.
-    void ShowFilledCells();
+    // Paints the sheet again after a button filled it, and stores every open
+    // cell as typed.
+    void TakeFilledCells();
     void ShowRefusal(const char* key) const;
 
     void BuildSegmentSizes();

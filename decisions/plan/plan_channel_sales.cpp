@@ -149,7 +149,7 @@ void TMktPlanScr::BBBrdSalesEstimClick() {
         }
         FillChannelColumn(b, ChannelSplit(sales));
     }
-    ShowFilledCells();
+    TakeFilledCells();
 }
 
 }  // namespace cv

@@ -150,7 +150,7 @@ void TMktPlanScr::BBSameMktForeCastClick() {
                                   ElementNumber(sizes, {segments_->Lo() + s - 1, si::StuSizeP1}) / kThousand)));
         CheckCellAt(row, Column(kPlanColumn));
     }
-    ShowFilledCells();
+    TakeFilledCells();
 }
 
 }  // namespace cv

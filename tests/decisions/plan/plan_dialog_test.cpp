@@ -85,6 +85,22 @@ TEST_F(PlanDialogTest, ASizeTypedIsStoredEvenAsTheFigureShown) {
     EXPECT_EQ(PlanArray("MPSegSales").GetReal48({2}), 9600);
 }
 
+// "Same as last period" fills every size: a size stored a unit off the figure
+// it fills in, and so shown as that figure, is stored as filled.
+TEST_F(PlanDialogTest, SizesFilledAreStoredEvenAsTheFiguresShown) {
+    double lastPeriod = 0;
+    WithDialog([this, &lastPeriod](TFoMktPlan& dialog) {
+        const TMktPlanScr& plan = Plan(dialog);
+        lastPeriod = Cell(dialog, plan.FirstRow() + 2, plan.Column(4));
+    });
+    PlanArray("MPSegSales").SetReal48({1}, lastPeriod * 1000 + 1);
+    WithDialog([this](TFoMktPlan& dialog) {
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBSameLastPer"), Qt::LeftButton);
+        ASSERT_EQ(GoToTab(dialog, 1), 1);
+    });
+    EXPECT_EQ(PlanArray("MPSegSales").GetReal48({1}), lastPeriod * 1000);
+}
+
 // Each plan tab shows the plan the sample holds: shares of the planned
 // segment sizes, units, and the channel split that totals 100 %.
 TEST_F(PlanDialogTest, TabsOneToFourShowThePlan) {
