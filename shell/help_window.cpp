@@ -51,7 +51,7 @@ void THelpWindow::ShowAboveModalWindow() {
     // window, which then takes the help for one of its own and lets it be read
     // and closed while it stays open.
     create();
-    windowHandle()->setTransientParent(parentWidget()->window()->windowHandle());
+    windowHandle()->setTransientParent(parentWidget() ? parentWidget()->window()->windowHandle() : nullptr);
     show();
     if (QWidget* modal = QApplication::activeModalWidget()) windowHandle()->setTransientParent(modal->windowHandle());
     raise();
