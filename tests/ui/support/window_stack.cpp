@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <xcb/xcb.h>
@@ -12,6 +14,8 @@
 
 namespace cv::test {
 namespace {
+
+constexpr std::uint32_t kPersonsRequest = 2;  // the source of a request through a pager or task bar
 
 xcb_connection_t* Connection() {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -23,6 +27,23 @@ xcb_window_t Root(xcb_connection_t* connection) {
 }
 
 xcb_window_t Id(QWidget& window) { return static_cast<xcb_window_t>(window.winId()); }
+
+// Sends the window manager Request about Window, its first two words Data.
+void AskWindowManager(QWidget& window, const char* request, std::array<std::uint32_t, 2> data) {
+    xcb_connection_t* connection = Connection();
+    if (!connection) return;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = Id(window);
+    message.type = XAtom(connection, request);
+    message.data.data32[0] = data[0];
+    message.data.data32[1] = data[1];
+    xcb_send_event(connection, 0, Root(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
 
 }  // namespace
 
@@ -43,26 +64,12 @@ bool StackedAbove(QWidget& upper, QWidget& lower) {
     return upperAt != last && lowerAt != last && upperAt > lowerAt;
 }
 
-// A request of a person's (source 2, through a pager or task bar) about
-// Window: the window manager grants it as it would a click.
-void AskWindowManager(QWidget& window, const char* request) {
-    xcb_connection_t* connection = Connection();
-    if (!connection) return;
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = Id(window);
-    message.type = XAtom(connection, request);
-    message.data.data32[0] = 2;  // _NET_ACTIVE_WINDOW's source
-    message.data.data32[1] = 2;  // _NET_CLOSE_WINDOW's source
-    xcb_send_event(connection, 0, Root(connection),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+void ActivateThroughWindowManager(QWidget& window) {
+    AskWindowManager(window, "_NET_ACTIVE_WINDOW", {kPersonsRequest, XCB_CURRENT_TIME});
 }
 
-void ActivateThroughWindowManager(QWidget& window) { AskWindowManager(window, "_NET_ACTIVE_WINDOW"); }
-
-void CloseThroughWindowManager(QWidget& window) { AskWindowManager(window, "_NET_CLOSE_WINDOW"); }
+void CloseThroughWindowManager(QWidget& window) {
+    AskWindowManager(window, "_NET_CLOSE_WINDOW", {XCB_CURRENT_TIME, kPersonsRequest});
+}
 
 }  // namespace cv::test

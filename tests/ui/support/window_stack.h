@@ -10,12 +10,11 @@ namespace cv::test {
 // framed), as its _NET_CLIENT_LIST_STACKING tells.
 bool StackedAbove(QWidget& upper, QWidget& lower);
 
-// Asks the window manager to activate Window, which it raises as for a click
-// (_NET_ACTIVE_WINDOW).
+// Asks the window manager, as a person does through a task bar, to activate
+// Window (_NET_ACTIVE_WINDOW): it raises the window as for a click.
 void ActivateThroughWindowManager(QWidget& window);
 
-// Asks the window manager to close Window, as its close button does
-// (_NET_CLOSE_WINDOW).
+// The same to close Window (_NET_CLOSE_WINDOW), as its close button does.
 void CloseThroughWindowManager(QWidget& window);
 
 }  // namespace cv::test
