@@ -1,7 +1,9 @@
 #include "shell/help_window.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QUrl>
+#include <QWindow>
 
 #include "core/language/translator.h"
 #include "ui/cp1252.h"
@@ -17,7 +19,9 @@ constexpr int kDefaultHeight = 480;
 
 THelpWindow::THelpWindow(QWidget* owner) : QTextBrowser(owner) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowFlag(Qt::Window);
+    // A window of the owner's for the window manager, which then keeps it
+    // above the owner: a dialog closed over it does not bury it.
+    setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setOpenExternalLinks(false);
     resize(kDefaultWidth, kDefaultHeight);
     // A screen with less room than that takes the window smaller, its frame
@@ -38,7 +42,18 @@ void THelpWindow::ShowContext(const std::string& file, int helpContext) {
     QUrl url = QUrl::fromLocalFile(fileName);
     url.setFragment(AnchorOf(helpContext));
     setSource(url);
+    ShowAboveModalWindow();
+}
+
+void THelpWindow::ShowAboveModalWindow() {
+    // The window manager learns the owner as the window's parent when the
+    // window is shown; the toolkit's own parent afterwards is the open modal
+    // window, which then takes the help for one of its own and lets it be read
+    // and closed while it stays open.
+    create();
+    windowHandle()->setTransientParent(parentWidget() ? parentWidget()->window()->windowHandle() : nullptr);
     show();
+    if (QWidget* modal = QApplication::activeModalWidget()) windowHandle()->setTransientParent(modal->windowHandle());
     raise();
     activateWindow();
 }

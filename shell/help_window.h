@@ -20,7 +20,11 @@ public:
 
     // Shows File at the context's anchor (the top when the file has no such
     // anchor) and brings the window to the front. A missing file shows nothing.
+    // Asked for inside a modal dialog, the window comes up above the dialog.
     void ShowContext(const std::string& file, int helpContext);
+
+private:
+    void ShowAboveModalWindow();
 };
 
 }  // namespace cv

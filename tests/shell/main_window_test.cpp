@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -74,6 +75,27 @@ TEST_F(MainWindowTest, ClosingWithAnIndustryAsksConfirmCloseAndNoKeepsItOpen) {
     ASSERT_TRUE(Session && Session->Industry());
     root.ui.messageBoxAnswer = TModalResult::mrYes;
     EXPECT_TRUE(Main().close());
+    EXPECT_FALSE(Session);
+}
+
+// Exit confirmed ends the program whatever windows it has open: here the
+// help, asked for in a dialog closed since.
+TEST_F(MainWindowTest, ConfirmedExitEndsTheProgramWithTheHelpOpen) {
+    root.OpenSampleIndustry();
+    {
+        QDialog dialog(&Main());
+        WhenModalShown shown([](QWidget& window) { QTest::keyClick(window.windowHandle(), Qt::Key_F1); });
+        dialog.exec();
+    }
+    ASSERT_TRUE(Main().HelpWindow() && Main().HelpWindow()->isVisible());
+    root.ui.messageBoxAnswer = TModalResult::mrYes;
+    QTimer::singleShot(0, &Main(), [this] { QTest::mouseClick(Main().ToolButton(8), Qt::LeftButton); });
+    // A program still running after a while is ended with another code.
+    QTimer stillRunning;
+    stillRunning.setSingleShot(true);
+    QObject::connect(&stillRunning, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    stillRunning.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_FALSE(Session);
 }
 
