@@ -50,6 +50,13 @@ std::optional<QChar> TypedLetter(const QKeyEvent& key) {
     return text[0];
 }
 
+// Names are kept in cp1252: a letter it lacks would be kept as '?'.
+bool IsStorable(QChar letter) {
+    bool complete = false;
+    QStringToCp1252(QString(letter), &complete);
+    return complete;
+}
+
 // The free positions of a name, each a letter or kBlank, and the caret among them.
 struct TFreePart {
     QString letters;
@@ -120,9 +127,9 @@ private:
         return part;
     }
 
-    // True when the key was taken here: a letter or digit. A modifier or Caps
-    // Lock pressed alone types nothing and leaves the run as it is: a capital
-    // typed with Shift belongs to the same name.
+    // True when the key was taken here: a letter or digit, typed when it can
+    // be kept. A modifier or Caps Lock pressed alone types nothing and leaves
+    // the run as it is: a capital typed with Shift belongs to the same name.
     bool KeyPressed(const QKeyEvent& key) {
         if (IsModifierAlone(key)) return false;
         const std::optional<QChar> letter = field_.isReadOnly() ? std::nullopt : TypedLetter(key);
@@ -133,6 +140,7 @@ private:
         if (run_.isEmpty() || field_.displayText() != shown_ || field_.cursorPosition() != caret_ ||
             field_.hasSelectedText())
             StartRun();
+        if (!IsStorable(*letter)) return true;
         const std::optional<TFreePart> typed = TypedFreePart(start_, run_ + *letter, fixed_);
         if (!typed) return true;
         run_ += *letter;

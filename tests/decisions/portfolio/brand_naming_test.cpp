@@ -137,10 +137,10 @@ TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
 
 // The caret waits after "MA": a name typed whole, its beginning included, is
 // that name, in capitals or not; letters alone fill the free positions. Shift,
-// Caps Lock, Ctrl, Alt and AltGr pressed alone type nothing and end nothing.
-// The same over a name typed before, from the caret at the start, in the
-// middle or at the end, the name selected or not; Backspace and Delete clear
-// free positions only.
+// Caps Lock, Ctrl, Alt and AltGr pressed alone type nothing and end nothing;
+// a letter that names cannot keep is not typed. The same over a name typed
+// before, from the caret at the start, in the middle or at the end, the name
+// selected or not; Backspace and Delete clear free positions only.
 TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
     Open();
     struct TCase {
@@ -155,7 +155,7 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
         {"", {}, "MAXY", TCapitals::CapsLock, "MAXY"},       {"", {}, "MAXY", TCapitals::Lower, "MAXY"},
         {"", {}, "MAXY", TCapitals::ModifiersAlone, "MAXY"}, {"", {}, "XY", TCapitals::ShiftPerLetter, "MAXY"},
         {"", {}, "MAMA", TCapitals::ShiftPerLetter, "MAMA"}, {"", {}, "MA", TCapitals::Lower, "MAMA"},
-        {"", {}, "MAX", TCapitals::ShiftHeld, "MAX_"},
+        {"", {}, "MAX", TCapitals::ShiftHeld, "MAX_"},       {"", {}, "xжy", TCapitals::Lower, "MAXY"},
         {"q7", {Qt::Key_End, Qt::Key_Backspace}, "y", TCapitals::Lower, "MAQY"},
         {"q7", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete}, "x", TCapitals::Lower, "MAX7"},
         {"q7", {Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace}, "", TCapitals::Lower, "MA__"},
@@ -170,7 +170,7 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
             EXPECT_EQ(name.cursorPosition(), 2) << typed;
             TypeLetters(QString::fromLatin1(before), TCapitals::Lower);
             PressKeys(keys);
-            TypeLetters(QString::fromLatin1(typed), way);
+            TypeLetters(QString::fromUtf8(typed), way);
             EXPECT_EQ(name.displayText(), shown) << "over \"" << before << "\", " << keys.size() << " keys, " << typed
                                                  << " typed in way " << static_cast<int>(way);
             if (*before == 0 && keys.size() == 1 && keys[0] == QKeyCombination(Qt::Key_Home) && typed == std::string("MAXY"))
