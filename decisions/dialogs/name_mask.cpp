@@ -144,7 +144,9 @@ private:
         const std::optional<TFreePart> typed = TypedFreePart(start_, run_ + *letter, fixed_);
         if (!typed) return true;
         run_ += *letter;
-        field_.setText(fixed_ + typed->letters.toUpper());
+        // Typed over the free positions as an edit of the field, which Ctrl+Z undoes.
+        field_.setSelection(static_cast<int>(fixed_.size()), free_);
+        field_.insert(typed->letters);
         caret_ = static_cast<int>(fixed_.size()) + typed->caret;
         field_.setCursorPosition(caret_);
         shown_ = field_.displayText();

@@ -60,7 +60,7 @@ TEST_F(RnDDialogTest, NewProjectNameChecks) {
 // in capitals or not; Shift, Caps Lock, Ctrl, Alt and AltGr alone end nothing.
 // The same over a name typed before, from the caret at the start, in the
 // middle or at the end, the name selected or not; Backspace and Delete clear
-// free positions only.
+// free positions only; Ctrl+Z takes back the last letter typed.
 TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
     Open(1);
     struct TCase {
@@ -77,7 +77,8 @@ TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
         {"", {}, "pmq7", TCapitals::Lower, "PMQ7_"},
         {"q7z", {Qt::Key_End, Qt::Key_Left, Qt::Key_Backspace}, "y", TCapitals::Lower, "PMQYZ"},
         {"q7z", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete}, "", TCapitals::Lower, "PM_7Z"},
-        {"q7z", {Qt::Key_Home, Qt::Key_Backspace, Qt::Key_End, Qt::SHIFT | Qt::Key_Home, Qt::Key_Delete}, "", TCapitals::Lower, "PM___"}};
+        {"q7z", {Qt::Key_Home, Qt::Key_Backspace, Qt::Key_End, Qt::SHIFT | Qt::Key_Home, Qt::Key_Delete}, "", TCapitals::Lower, "PM___"},
+        {"q7z", {Qt::CTRL | Qt::Key_Z}, "", TCapitals::Lower, "PMQ7_"}};
     for (const char* before : {"", "q7z"})
         for (const auto& keys : CaretPlacings())
             for (const char* typed : {"PMAXY", "AXY"}) cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "PMAXY"});
