@@ -137,10 +137,10 @@ private:
             run_.clear();
             return false;
         }
+        if (!IsStorable(*letter)) return true;
         if (run_.isEmpty() || field_.displayText() != shown_ || field_.cursorPosition() != caret_ ||
             field_.hasSelectedText())
             StartRun();
-        if (!IsStorable(*letter)) return true;
         const std::optional<TFreePart> typed = TypedFreePart(start_, run_ + *letter, fixed_);
         if (!typed) return true;
         run_ += *letter;
