@@ -123,7 +123,8 @@ private:
         TFreePart part{field_.displayText().mid(fixed_.size()), 0};
         auto lettersEnd = part.letters.size();
         while (lettersEnd > 0 && part.letters[lettersEnd - 1] == kBlank) --lettersEnd;
-        part.caret = std::clamp(field_.cursorPosition() - static_cast<int>(fixed_.size()), 0, static_cast<int>(lettersEnd));
+        const int caret = field_.cursorPosition() - static_cast<int>(fixed_.size());
+        part.caret = std::clamp(caret, 0, static_cast<int>(lettersEnd));
         return part;
     }
 

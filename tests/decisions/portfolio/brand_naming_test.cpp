@@ -162,7 +162,8 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
         {"q7", {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Backspace}, "", TCapitals::Lower, "MAQ7"}};
     for (const char* before : {"", "q7"})
         for (const auto& keys : CaretPlacings())
-            for (const char* typed : {"MAXY", "XY"}) cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "MAXY"});
+            for (const char* typed : {"MAXY", "XY"})
+                cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "MAXY"});
     for (const auto& [before, keys, typed, way, shown] : cases) {
         WhenModalShown naming([&](QWidget& dialog) {
             auto& name = Child<QLineEdit>(dialog, "MEBrdName");
@@ -173,7 +174,7 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
             TypeLetters(QString::fromUtf8(typed), way);
             EXPECT_EQ(name.displayText(), shown) << "over \"" << before << "\", " << keys.size() << " keys, " << typed
                                                  << " typed in way " << static_cast<int>(way);
-            if (*before == 0 && keys.size() == 1 && keys[0] == QKeyCombination(Qt::Key_Home) && typed == std::string("MAXY"))
+            if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::Key_Home} && typed == std::string("MAXY"))
                 SaveScreenshotOfRunningTest(dialog);
             Press(dialog, "BBCancel");
         });

@@ -77,11 +77,13 @@ TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
         {"", {}, "pmq7", TCapitals::Lower, "PMQ7_"},
         {"q7z", {Qt::Key_End, Qt::Key_Left, Qt::Key_Backspace}, "y", TCapitals::Lower, "PMQYZ"},
         {"q7z", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete}, "", TCapitals::Lower, "PM_7Z"},
-        {"q7z", {Qt::Key_Home, Qt::Key_Backspace, Qt::Key_End, Qt::SHIFT | Qt::Key_Home, Qt::Key_Delete}, "", TCapitals::Lower, "PM___"},
+        {"q7z", {Qt::Key_Home, Qt::Key_Backspace, Qt::Key_End, Qt::SHIFT | Qt::Key_Home, Qt::Key_Delete}, "",
+         TCapitals::Lower, "PM___"},
         {"q7z", {Qt::CTRL | Qt::Key_Z}, "", TCapitals::Lower, "PMQ7_"}};
     for (const char* before : {"", "q7z"})
         for (const auto& keys : CaretPlacings())
-            for (const char* typed : {"PMAXY", "AXY"}) cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "PMAXY"});
+            for (const char* typed : {"PMAXY", "AXY"})
+                cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "PMAXY"});
     for (const auto& [before, keys, typed, way, shown] : cases) {
         ClickWithSubDialog(Button("BBNewProj"), [&](QWidget& newProject) {
             auto& field = Child<QLineEdit>(newProject, "MEProjName");
@@ -92,7 +94,7 @@ TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
             TypeLetters(QString::fromLatin1(typed), way);
             EXPECT_EQ(field.displayText(), shown) << "over \"" << before << "\", " << keys.size() << " keys, " << typed
                                                   << " typed in way " << static_cast<int>(way);
-            if (*before == 0 && keys.size() == 1 && keys[0] == (Qt::CTRL | Qt::Key_A) && typed == std::string("PMAXY"))
+            if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::CTRL | Qt::Key_A} && typed == std::string("PMAXY"))
                 SaveScreenshotOfRunningTest(newProject);
             QTest::mouseClick(&Child<QPushButton>(newProject, "BBCancel"), Qt::LeftButton);
         });
