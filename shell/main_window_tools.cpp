@@ -121,13 +121,13 @@ void TFoCv3Main::sbNextPageClick() { StepPageMenu(true); }
 void TFoCv3Main::StepPageMenu(bool forward) {
     TFoCv3Mod* page = TFoCv3Mod::Current();
     if (!page) return;
-    QAction* remembered = page->RememberedItem();
-    if (!remembered) {
+    QAction* stepping = page->SteppingItem();
+    if (!stepping) {
         page->setFocus();
         page->FormActivate();
         return;
     }
-    TMenuNode* from = page->MenuTree().NodeOf(remembered);
+    TMenuNode* from = page->MenuTree().NodeOf(stepping);
     TMenuNode* to = forward ? NextEnabledMenuItem(from) : PrevEnabledMenuItem(from);
     page->setFocus();
     if (auto* node = dynamic_cast<TActionMenuNode*>(to)) page->MenuItemClick(node->Action());

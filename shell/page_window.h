@@ -68,6 +68,8 @@ public:
     TActionMenuTree& MenuTree() { return *menuTree_; }
     // The item the page remembers; null when none.
     QAction* RememberedItem() const;
+    // The item the previous-page and next-page buttons step from: by default the remembered one.
+    virtual QAction* SteppingItem() const { return RememberedItem(); }
 
     // Clears the display and makes Item the remembered, checked item.
     virtual void MenuItemClick(QAction* item);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <algorithm>
+#include <optional>
 
 #include "ui/cp1252.h"
 
@@ -41,11 +42,55 @@ bool IsModifierAlone(const QKeyEvent& key) {
     }
 }
 
-// Watches a name field. The mask alone puts the letters typed at the first
-// free position into the free positions, so that the whole name typed there
-// would lose its end ("MAXY" would give MAMA). The letters typed in one run
-// from the empty free positions are kept: once the run is longer than the free
-// positions and begins with the fixed part, it was the whole name.
+// The letter or digit Key types, none for any other key or a shortcut.
+std::optional<QChar> TypedLetter(const QKeyEvent& key) {
+    const QString text = key.text();
+    if (text.size() != 1 || !text[0].isLetterOrNumber()) return std::nullopt;
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return std::nullopt;
+    return text[0];
+}
+
+// Names are kept in cp1252: a letter it lacks would be kept as '?'.
+bool IsStorable(QChar letter) {
+    bool complete = false;
+    QStringToCp1252(QString(letter), &complete);
+    return complete;
+}
+
+// The free positions of a name, each a letter or kBlank, and the caret among them.
+struct TFreePart {
+    QString letters;
+    int caret = 0;
+};
+
+// The free part that the letters of Run give, typed in one go over Start:
+// letters that fit in the free positions go there from Start's caret, or fill
+// them afresh when they do not fit from it; a run longer than the free
+// positions that begins with Fixed is the whole name. None when the run is no name.
+std::optional<TFreePart> TypedFreePart(const TFreePart& start, const QString& run, const QString& fixed) {
+    const auto count = start.letters.size();
+    const auto afresh = [count](const QString& letters) {
+        return TFreePart{letters + QString(count - letters.size(), kBlank), static_cast<int>(letters.size())};
+    };
+    if (run.size() <= count) {
+        if (start.caret + run.size() > count) return afresh(run);
+        TFreePart typed = start;
+        typed.letters.replace(start.caret, run.size(), run);
+        typed.caret += static_cast<int>(run.size());
+        return typed;
+    }
+    if (run.size() <= fixed.size() + count && run.startsWith(fixed, Qt::CaseInsensitive))
+        return afresh(run.mid(fixed.size()));
+    return std::nullopt;
+}
+
+// Watches a name field and types its letters itself. The mask alone steps
+// over a fixed letter typed and puts the next ones into the free positions,
+// so that a whole name typed from the start would lose its end ("MAXY" would
+// give MAAX). Here the letters typed in one run, from wherever the caret
+// stood, are read as a name (TypedFreePart). Any other key, a click or a
+// change of focus ends the run; Backspace and Delete are the mask's own,
+// which clear free positions only.
 class TNameTyping : public QObject {
 public:
     TNameTyping(QLineEdit& field, QString fixed, int freePositions)
@@ -54,7 +99,10 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != &field_) return false;
         switch (event->type()) {
-            case QEvent::FocusIn: StartAtFirstFree(); break;
+            case QEvent::FocusIn:
+                run_.clear();
+                StartAtFirstFree();
+                break;
             case QEvent::KeyPress: return KeyPressed(static_cast<const QKeyEvent&>(*event));
             case QEvent::MouseButtonPress:
             case QEvent::FocusOut: run_.clear(); break;
@@ -64,44 +112,64 @@ public:
     }
 
     void StartAtFirstFree() {
-        if (FreePartEmpty()) field_.setCursorPosition(static_cast<int>(fixed_.size()));
+        if (FreePart().letters.count(kBlank) == free_) field_.setCursorPosition(static_cast<int>(fixed_.size()));
     }
 
 private:
-    bool FreePartEmpty() const {
-        const QString free = field_.displayText().mid(fixed_.size());
-        return std::all_of(free.begin(), free.end(), [](QChar c) { return c == kBlank; });
+    // The free part as shown, the caret at the free position it stands
+    // before: the first one from within the fixed letters, and from past the
+    // last letter typed, the one after that letter.
+    TFreePart FreePart() const {
+        TFreePart part{field_.displayText().mid(fixed_.size()), 0};
+        auto lettersEnd = part.letters.size();
+        while (lettersEnd > 0 && part.letters[lettersEnd - 1] == kBlank) --lettersEnd;
+        const int caret = field_.cursorPosition() - static_cast<int>(fixed_.size());
+        part.caret = std::clamp(caret, 0, static_cast<int>(lettersEnd));
+        return part;
     }
 
-    // True when the key was taken here: the whole name was typed. A modifier
-    // or Caps Lock pressed alone types nothing and leaves the run as it is:
-    // a capital typed with Shift belongs to the same name.
+    // True when the key was taken here: a letter or digit, typed when it can
+    // be kept. A modifier or Caps Lock pressed alone types nothing and leaves
+    // the run as it is: a capital typed with Shift belongs to the same name.
     bool KeyPressed(const QKeyEvent& key) {
         if (IsModifierAlone(key)) return false;
-        const QString text = key.text();
-        const bool letter = text.size() == 1 && text[0].isLetterOrNumber() &&
-                            !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        const std::optional<QChar> letter = field_.isReadOnly() ? std::nullopt : TypedLetter(key);
         if (!letter) {
             run_.clear();
             return false;
         }
-        if (run_.isEmpty() && !(field_.cursorPosition() == fixed_.size() && FreePartEmpty())) return false;
-        run_ += text;
-        const bool wholeName = run_.size() > free_ && run_.size() >= fixed_.size() &&
-                               run_.size() <= fixed_.size() + free_ &&
-                               run_.startsWith(fixed_, Qt::CaseInsensitive);
-        if (!wholeName) return false;
-        const QString typed = run_.mid(fixed_.size());
-        field_.setText(fixed_ + typed);
-        field_.setCursorPosition(static_cast<int>(fixed_.size() + typed.size()));
+        if (!IsStorable(*letter)) return true;
+        if (run_.isEmpty() || field_.displayText() != shown_ || field_.cursorPosition() != caret_ ||
+            field_.hasSelectedText())
+            StartRun();
+        const std::optional<TFreePart> typed = TypedFreePart(start_, run_ + *letter, fixed_);
+        if (!typed) return true;
+        run_ += *letter;
+        // Typed over the free positions as an edit of the field, which Ctrl+Z undoes.
+        field_.setSelection(static_cast<int>(fixed_.size()), free_);
+        field_.insert(typed->letters);
+        caret_ = static_cast<int>(fixed_.size()) + typed->caret;
+        field_.setCursorPosition(caret_);
+        shown_ = field_.displayText();
         return true;
     }
 
+    // The run starts over the name as it stands, its selected free positions cleared.
+    void StartRun() {
+        run_.clear();
+        if (field_.hasSelectedText()) field_.del();
+        start_ = FreePart();
+    }
+
     QLineEdit& field_;
-    QString fixed_;
-    int free_;
-    // The letters typed since the free positions were found empty at the caret.
+    const QString fixed_;
+    const int free_;
+    // The letters typed in the run, the free part it started from, and the
+    // field as the run left it: a field changed since starts a new run.
     QString run_;
+    TFreePart start_;
+    QString shown_;
+    int caret_ = 0;
 };
 
 }  // namespace

@@ -95,6 +95,7 @@ void TFoGraph::Print() { PrintPageHardCopy(*this); }
 
 void TFoGraph::MenuItemClick(QAction* item) {
     QAction* shownBefore = RememberedItem();
+    if (item != shownBefore) closedDialog_ = nullptr;
     TGroupPage::MenuItemClick(item);
     const TGraphItem* chosen = item ? FindGraphItem(item->objectName().toStdString()) : nullptr;
     const bool dialog = chosen && (chosen->kind == TGraphKind::PerceptionDialog ||
@@ -105,6 +106,13 @@ void TFoGraph::MenuItemClick(QAction* item) {
     // has closed; kept behind the study screen that says why it did not open.
     if (Display().IsEmpty()) TGroupPage::MenuItemClick(shownBefore);
     else RememberItem(shownBefore);
+    closedDialog_ = item;
+    shownBehindDialog_ = shownBefore;
+}
+
+QAction* TFoGraph::SteppingItem() const {
+    QAction* remembered = RememberedItem();
+    return closedDialog_ && remembered == shownBehindDialog_ ? closedDialog_ : remembered;
 }
 
 bool TFoGraph::CheckStudyAvailable(bool areaLevel, const std::string& key) const {

@@ -62,6 +62,9 @@ public:
     // has closed), so that coming back to the page or choosing another period
     // never opens the dialog by itself.
     void MenuItemClick(QAction* item) override;
+    // Once a design dialog has closed, the page buttons step on from its
+    // item, as long as the view shown before it is still the remembered one.
+    QAction* SteppingItem() const override;
     // Whether the study Key (a zone-level study when AreaLevel) is allowed,
     // applicable to the market's marketed brands and bought for the selected period.
     bool CheckStudyAvailable(bool areaLevel, const std::string& key) const;
@@ -106,6 +109,9 @@ private:
     // "NbMktedBrds" of the selected period in the context's zone and market.
     int MarketedBrands() const;
     bool combosAdded_ = false;
+    // The design dialog's item last run and the item remembered behind it.
+    QAction* closedDialog_ = nullptr;
+    QAction* shownBehindDialog_ = nullptr;
 };
 
 }  // namespace cv

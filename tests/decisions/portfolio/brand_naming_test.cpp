@@ -137,26 +137,45 @@ TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
 
 // The caret waits after "MA": a name typed whole, its beginning included, is
 // that name, in capitals or not; letters alone fill the free positions. Shift,
-// Caps Lock, Ctrl, Alt and AltGr pressed alone type nothing and end nothing.
+// Caps Lock, Ctrl, Alt and AltGr pressed alone type nothing and end nothing;
+// a letter that names cannot keep is not typed. The same over a name typed
+// before, from the caret at the start, in the middle or at the end, the name
+// selected or not; Backspace and Delete clear free positions only.
 TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
     Open();
-    const struct {
+    struct TCase {
+        const char* before;
+        std::vector<QKeyCombination> keys;
         const char* typed;
         TCapitals way;
         const char* shown;
-    } cases[] = {{"MAXY", TCapitals::ShiftPerLetter, "MAXY"}, {"MAXY", TCapitals::ShiftHeld, "MAXY"},
-                 {"MAXY", TCapitals::CapsLock, "MAXY"},       {"MAXY", TCapitals::Lower, "MAXY"},
-                 {"MAXY", TCapitals::ModifiersAlone, "MAXY"}, {"XY", TCapitals::ShiftPerLetter, "MAXY"},
-                 {"MAMA", TCapitals::ShiftPerLetter, "MAMA"}, {"MA", TCapitals::Lower, "MAMA"},
-                 {"MAX", TCapitals::ShiftHeld, "MAX_"}};
-    for (const auto& [typed, way, shown] : cases) {
+    };
+    std::vector<TCase> cases = {
+        {"", {}, "MAXY", TCapitals::ShiftPerLetter, "MAXY"}, {"", {}, "MAXY", TCapitals::ShiftHeld, "MAXY"},
+        {"", {}, "MAXY", TCapitals::CapsLock, "MAXY"},       {"", {}, "MAXY", TCapitals::Lower, "MAXY"},
+        {"", {}, "MAXY", TCapitals::ModifiersAlone, "MAXY"}, {"", {}, "XY", TCapitals::ShiftPerLetter, "MAXY"},
+        {"", {}, "MAMA", TCapitals::ShiftPerLetter, "MAMA"}, {"", {}, "MA", TCapitals::Lower, "MAMA"},
+        {"", {}, "MAX", TCapitals::ShiftHeld, "MAX_"},       {"", {}, "xжy", TCapitals::Lower, "MAXY"},
+        {"q7", {Qt::Key_End, Qt::Key_Backspace}, "y", TCapitals::Lower, "MAQY"},
+        {"q7", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete}, "x", TCapitals::Lower, "MAX7"},
+        {"q7", {Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace}, "", TCapitals::Lower, "MA__"},
+        {"q7", {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Backspace}, "", TCapitals::Lower, "MAQ7"}};
+    for (const char* before : {"", "q7"})
+        for (const auto& keys : CaretPlacings())
+            for (const char* typed : {"MAXY", "XY"})
+                cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "MAXY"});
+    for (const auto& [before, keys, typed, way, shown] : cases) {
         WhenModalShown naming([&](QWidget& dialog) {
             auto& name = Child<QLineEdit>(dialog, "MEBrdName");
             QTRY_VERIFY(name.hasFocus());
             EXPECT_EQ(name.cursorPosition(), 2) << typed;
-            TypeLetters(QString::fromLatin1(typed), way);
-            EXPECT_EQ(name.displayText(), shown) << typed << " typed in way " << static_cast<int>(way);
-            if (&typed == &cases[0].typed) SaveScreenshotOfRunningTest(dialog);
+            TypeLetters(QString::fromLatin1(before), TCapitals::Lower);
+            PressKeys(keys);
+            TypeLetters(QString::fromUtf8(typed), way);
+            EXPECT_EQ(name.displayText(), shown) << "over \"" << before << "\", " << keys.size() << " keys, " << typed
+                                                 << " typed in way " << static_cast<int>(way);
+            if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::Key_Home} && typed == std::string("MAXY"))
+                SaveScreenshotOfRunningTest(dialog);
             Press(dialog, "BBCancel");
         });
         Click("BBIntro");
@@ -165,14 +184,14 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
 }
 
 // Moving through the prototypes with the arrow keys makes the one selected
-// the base at once, and OK introduces the brand on it.
+// the base at once; a click in the name field and Home, then the name typed:
+// OK introduces the brand under that name on that prototype.
 TEST_F(BrandNamingTest, PrototypeChosenWithTheArrowKeysIsTheBase) {
     Open();
     QString chosen;
     WhenModalShown naming([&chosen](QWidget& dialog) {
         auto& name = Child<QLineEdit>(dialog, "MEBrdName");
         QTRY_VERIFY(name.hasFocus());
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("MAXY"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         auto& prototypes = Child<QListWidget>(dialog, "LBExistProto");
         QTRY_VERIFY(prototypes.hasFocus());
@@ -185,6 +204,11 @@ TEST_F(BrandNamingTest, PrototypeChosenWithTheArrowKeysIsTheBase) {
             EXPECT_EQ(project.text(), selected) << step;
             chosen = selected;
         }
+        QTest::mouseClick(&name, Qt::LeftButton);
+        QTRY_VERIFY(name.hasFocus());
+        PressKeys({Qt::Key_Home});
+        TypeLetters(QStringLiteral("MAXY"), TCapitals::ShiftPerLetter);
+        EXPECT_EQ(name.displayText(), "MAXY");
         SaveScreenshotOfRunningTest(dialog);
         Press(dialog, "BBOK");
     });

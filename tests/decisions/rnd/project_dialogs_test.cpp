@@ -58,24 +58,44 @@ TEST_F(RnDDialogTest, NewProjectNameChecks) {
 // The caret waits at the first free position of the name: the letters typed
 // at once are the project's, and a name typed whole, "PM" included, is kept,
 // in capitals or not; Shift, Caps Lock, Ctrl, Alt and AltGr alone end nothing.
+// The same over a name typed before, from the caret at the start, in the
+// middle or at the end, the name selected or not; Backspace and Delete clear
+// free positions only; Ctrl+Z takes back the last letter typed.
 TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
     Open(1);
-    const struct {
+    struct TCase {
+        const char* before;
+        std::vector<QKeyCombination> keys;
         const char* typed;
         TCapitals way;
         const char* shown;
-    } cases[] = {{"xyz", TCapitals::Lower, "PMXYZ"},         {"PMXYZ", TCapitals::ShiftPerLetter, "PMXYZ"},
-                 {"PMXYZ", TCapitals::ShiftHeld, "PMXYZ"},   {"PMXYZ", TCapitals::CapsLock, "PMXYZ"},
-                 {"PMXYZ", TCapitals::ModifiersAlone, "PMXYZ"}, {"pmq", TCapitals::Lower, "PMPMQ"},
-                 {"pmq7", TCapitals::Lower, "PMQ7_"}};
-    for (const auto& [typed, way, shown] : cases) {
+    };
+    std::vector<TCase> cases = {
+        {"", {}, "xyz", TCapitals::Lower, "PMXYZ"},           {"", {}, "PMXYZ", TCapitals::ShiftPerLetter, "PMXYZ"},
+        {"", {}, "PMXYZ", TCapitals::ShiftHeld, "PMXYZ"},     {"", {}, "PMXYZ", TCapitals::CapsLock, "PMXYZ"},
+        {"", {}, "PMXYZ", TCapitals::ModifiersAlone, "PMXYZ"}, {"", {}, "pmq", TCapitals::Lower, "PMPMQ"},
+        {"", {}, "pmq7", TCapitals::Lower, "PMQ7_"},
+        {"q7z", {Qt::Key_End, Qt::Key_Left, Qt::Key_Backspace}, "y", TCapitals::Lower, "PMQYZ"},
+        {"q7z", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete}, "", TCapitals::Lower, "PM_7Z"},
+        {"q7z", {Qt::Key_Home, Qt::Key_Backspace, Qt::Key_End, Qt::SHIFT | Qt::Key_Home, Qt::Key_Delete}, "",
+         TCapitals::Lower, "PM___"},
+        {"q7z", {Qt::CTRL | Qt::Key_Z}, "", TCapitals::Lower, "PMQ7_"}};
+    for (const char* before : {"", "q7z"})
+        for (const auto& keys : CaretPlacings())
+            for (const char* typed : {"PMAXY", "AXY"})
+                cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "PMAXY"});
+    for (const auto& [before, keys, typed, way, shown] : cases) {
         ClickWithSubDialog(Button("BBNewProj"), [&](QWidget& newProject) {
             auto& field = Child<QLineEdit>(newProject, "MEProjName");
             QTRY_VERIFY(field.hasFocus());
             EXPECT_EQ(field.cursorPosition(), 2) << typed;
+            TypeLetters(QString::fromLatin1(before), TCapitals::Lower);
+            PressKeys(keys);
             TypeLetters(QString::fromLatin1(typed), way);
-            EXPECT_EQ(field.displayText(), shown) << typed << " typed in way " << static_cast<int>(way);
-            if (&typed == &cases[1].typed) SaveScreenshotOfRunningTest(newProject);
+            EXPECT_EQ(field.displayText(), shown) << "over \"" << before << "\", " << keys.size() << " keys, " << typed
+                                                  << " typed in way " << static_cast<int>(way);
+            if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::CTRL | Qt::Key_A} && typed == std::string("PMAXY"))
+                SaveScreenshotOfRunningTest(newProject);
             QTest::mouseClick(&Child<QPushButton>(newProject, "BBCancel"), Qt::LeftButton);
         });
     }

@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <map>
 
+#include "graphs/page/graph_menu.h"
 #include "reports/studies/studies.h"
 #include "shell/main_window.h"
 #include "team/team_page.h"
@@ -82,6 +84,44 @@ TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
             EXPECT_FALSE(none.Ran()) << c.item;
         }
     }
+}
+
+// The next-page button steps through every item of the menu, from the first
+// to the last, opening each design dialog and, once it has closed, going on
+// past it while the page keeps what it showed before; the previous-page
+// button steps back to the first the same way.
+TEST_F(DesignDialogTest, ThePageButtonsStepPastTheDesignDialogs) {
+    const std::map<std::string, int> dialogHelp = {{"MPGrDesSemCalcPerc", TFoGraph::kSemanticPerceptionHelp},
+                                                   {"MPGrDesSemEstimPhys", TFoGraph::kSemanticTargetHelp},
+                                                   {"MPGrDesMapCalcPerc", TFoGraph::kMapPerceptionHelp},
+                                                   {"MPGrDesMapEstimPhys", TFoGraph::kMapTargetHelp}};
+    std::vector<std::string> items;
+    for (const TPageMenuGroup& group : GraphPageMenu().groups)
+        for (const TPageItem& item : group.items)
+            if (page->Item(group.name)->isEnabled() && page->Item(item.name)->isEnabled())
+                items.emplace_back(item.name);
+    ASSERT_EQ(items.front(), "MpGrMktSize");
+    ASSERT_EQ(items.back(), "MPGrToolsGSP");
+    const auto step = [&](int button, const std::string& to) {
+        const std::string shown = Remembered();
+        int helpContext = 0;
+        test::WhenModalShown dialog([&helpContext](QWidget&) { helpContext = HelpState().HelpContext; });
+        ClickToolButton(button);
+        if (!dialogHelp.contains(to)) {
+            EXPECT_FALSE(dialog.Ran()) << to;
+            EXPECT_EQ(Remembered(), to);
+            return;
+        }
+        EXPECT_TRUE(dialog.Ran()) << to;
+        EXPECT_EQ(helpContext, dialogHelp.at(to));
+        EXPECT_EQ(Remembered(), shown) << to;
+    };
+    Choose("MpGrMktSize");
+    for (std::size_t next = 1; next < items.size(); ++next) step(7, items[next]);
+    EXPECT_NE(page->Display().Chart(), nullptr);
+    test::SaveScreenshot(Main(), "DesignMenu_SteppedPastTheDialogs");
+    for (std::size_t previous = items.size() - 1; previous-- > 0;) step(6, items[previous]);
+    EXPECT_EQ(Remembered(), "MpGrMktSize");
 }
 
 TEST_F(DesignDialogTest, DesignStudyScreensWithTheirSegmentAndDimensionCombos) {

@@ -61,4 +61,16 @@ void TypeLetters(const QString& name, TCapitals way) {
     if (way == TCapitals::CapsLock) ClickAlone(Qt::Key_CapsLock);
 }
 
+void PressKeys(const std::vector<QKeyCombination>& keys) {
+    for (const QKeyCombination key : keys) QTest::keyClick(Focused(), key.key(), key.keyboardModifiers());
+}
+
+std::vector<std::vector<QKeyCombination>> CaretPlacings() {
+    return {{Qt::Key_Home},
+            {Qt::Key_End, Qt::Key_Left},
+            {Qt::Key_End},
+            {Qt::CTRL | Qt::Key_A},
+            {Qt::Key_End, Qt::SHIFT | Qt::Key_Home}};
+}
+
 }  // namespace cv::test

@@ -3,7 +3,9 @@
 // comes with the Shift key or under Caps Lock, never as a bare upper-case
 // letter (QTest::keyClicks sends no Shift).
 
+#include <QKeyCombination>
 #include <QString>
+#include <vector>
 
 namespace cv::test {
 
@@ -19,5 +21,13 @@ enum class TCapitals {
 // control that has the focus. A digit is typed as it stands: keep digits to
 // the ways without Shift.
 void TypeLetters(const QString& name, TCapitals way);
+
+// Presses and releases each of Keys, its modifiers held, in the focused control.
+void PressKeys(const std::vector<QKeyCombination>& keys);
+
+// The keys that put the caret of a line of text at its start, in its middle
+// (before its last character), at its end, and that select the whole line
+// with the caret at its end or at its start.
+std::vector<std::vector<QKeyCombination>> CaretPlacings();
 
 }  // namespace cv::test
