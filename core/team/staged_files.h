@@ -10,8 +10,12 @@
 
 namespace cv {
 
-// A directory of its own, "<Parent>/<Prefix>XXXXXX", removed with whatever it
-// still holds when the object goes.
+// The kinds of staging directory, the start of their names.
+inline constexpr char kTransferStaging[] = ".transfer-";
+inline constexpr char kRestoreStaging[] = ".restore-";
+
+// A directory of its own, "<Parent>/<Prefix><process id>-XXXXXX", removed with
+// whatever it still holds when the object goes. Prefix is a kind above.
 class TStagingDir {
 public:
     TStagingDir(const std::string& parent, const std::string& prefix);
@@ -25,6 +29,12 @@ public:
 private:
     std::string path_;
 };
+
+// Removes from the private directory PrivateDir what transfers, restores and
+// saves of processes that ended without finishing left there: staging
+// directories and the temporary files of WriteFileAtomically. Failures are
+// ignored: the clean-up never stands in the way.
+void RemoveLeftoversOfEarlierRuns(const std::string& privateDir);
 
 // Replacements made by rename, each undone by Undo: the old file is kept as a
 // hard link in the staging directory while the change lasts.
