@@ -136,9 +136,10 @@ TEST(ProgramWithoutDisplay, SaysSoInItsOwnWordsAndEndsWithAFailure) {
            std::filesystem::exists("/tmp/.X" + std::to_string(unused) + "-lock"))
         ++unused;
     const std::string dead = ":" + std::to_string(unused);
-    // A display on a local port that takes connections and never replies.
+    // A display on a local port that takes connections and never replies (not
+    // the dead display's port, where its connection would go on).
     QTcpServer silentServer;
-    int silentNumber = 90;
+    int silentNumber = unused + 1;
     while (!silentServer.listen(QHostAddress::LocalHost, static_cast<quint16>(6000 + silentNumber))) ++silentNumber;
     const std::string silent = "127.0.0.1:" + std::to_string(silentNumber);
     TempDir runtime;
