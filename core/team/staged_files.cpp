@@ -56,15 +56,6 @@ bool TStagedReplacement::Replace(const std::string& staged, const std::string& t
         done.oldCopy = JoinFileName(staging_.Path(), ".previous-" + std::to_string(done_.size()));
         fs::create_hard_link(target, done.oldCopy, error);
         if (error) return false;
-    } else {
-        // The directories made here go again with the file they were made for.
-        std::vector<fs::path> missing;
-        for (fs::path step = fs::path(target).parent_path(); !step.empty() && !fs::exists(step, error);
-             step = step.parent_path())
-            missing.push_back(step);
-        fs::create_directories(fs::path(target).parent_path(), error);
-        if (error) return false;
-        done.madeDirectories.assign(missing.begin(), missing.end());
     }
     fs::rename(staged, target, error);
     if (error) {
@@ -82,7 +73,6 @@ void TStagedReplacement::Undo() {
             fs::remove(it->target, ignored);
         else
             fs::rename(it->oldCopy, it->target, ignored);
-        for (const std::string& directory : it->madeDirectories) fs::remove(directory, ignored);
     }
     done_.clear();
 }

@@ -42,10 +42,9 @@ class TStagedReplacement {
 public:
     explicit TStagedReplacement(const TStagingDir& staging) : staging_(staging) {}
 
-    // Moves Staged to Target, creating Target's missing directories (which Undo
-    // removes again). Refused
-    // (false, nothing changed) when Target exists as something other than a
-    // regular file or a link, or when a step fails.
+    // Moves Staged to Target. Refused (false, nothing changed) when Target
+    // exists as something other than a regular file or a link, or when a step
+    // fails.
     bool Replace(const std::string& staged, const std::string& target);
     // Puts every replaced file back and removes the new ones that replaced
     // nothing, newest first; the replacements are forgotten.
@@ -55,7 +54,6 @@ private:
     struct TDone {
         std::string target;
         std::string oldCopy;  // empty: Target did not exist
-        std::vector<std::string> madeDirectories;  // made for Target, innermost first
     };
 
     const TStagingDir& staging_;
