@@ -222,7 +222,6 @@ TEST_F(BackupRestoreTest, ABackupHoldingAnotherFileRestoresNothing) {
         {{"SAMPLE.mtA", "OTHER.mrA"}, "OTHER.mrA"},
         {{"SAMPLE.mtA", "SAMPLE.mrE"}, "SAMPLE.mrE"},
         {{"SAMPLE.mtA", "sample.MTA"}, "sample.MTA"},
-        {{"SAMPLE.mtA", "notes.txt"}, "notes.txt"},
         {{"Industry/SAMPLE.mtA"}, "Industry/SAMPLE.mtA"},
     };
     const fs::path archive = Exchange() / "foreign.zip";
@@ -250,7 +249,6 @@ TEST_F(BackupRestoreTest, ABackupHoldingAnotherFileRestoresNothing) {
 // files, what a link leads to).
 TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
     ASSERT_TRUE(WriteBackup(Backup()));
-    WriteFileBytes(DescriptorCopy(), "[Team]\r\nKeyPwd=1\r\nCurPer=2\r\n");
     const std::string ended = std::to_string(DeadProcessId()), running = std::to_string(::getpid());
     const std::vector<std::string> left = {".restore-" + ended + "-a1B2c3", ".transfer-" + ended + "-Zz9Yy8",
                                            "SAMPLE.mrA.tmp-" + ended + "-3"};
