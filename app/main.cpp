@@ -13,10 +13,12 @@
 
 int main(int argc, char** argv) {
     const std::string exeFileName = cv::RunningExecutableFileName();
-    if (const cv::TDisplay display = cv::FindDisplay(); display.state != cv::TDisplayState::Reachable) {
+    const cv::TDisplay display = cv::FindDisplay();
+    if (display.state != cv::TDisplayState::Reachable) {
         std::cerr << cv::NoDisplayText(display, exeFileName) << '\n';
         return 1;
     }
+    cv::UseDisplayPlatform(display);
     QApplication application(argc, argv);
     cv::TQtUiServices uiServices;
     const std::unique_ptr<cv::TSoundPlayer> soundPlayer = cv::CreateSystemSoundPlayer();

@@ -4,6 +4,7 @@
 
 #include "core/base/errors.h"
 #include "core/session/session.h"
+#include "core/team/staged_files.h"
 #include "decisions/areas/area_dialogs.h"
 #include "decisions/page/decision_page.h"
 #include "graphs/page/graph_page.h"
@@ -50,6 +51,7 @@ TProgramWindows StartProgramWindows(TMainWindowServices services) {
         QApplication::restoreOverrideCursor();
         return {};
     }
+    RemoveLeftoversOfEarlierRuns(Session->PrivateDir());
     TFoCv3Main& mainWindow = *windows.mainWindow;
     mainWindow.show();
     mainWindow.repaint();

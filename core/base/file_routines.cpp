@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/base/stale_temporaries.h"
+
 #ifndef CV_VERSION_MAJOR
 #error "core is built with CV_VERSION_MAJOR, CV_VERSION_MINOR, CV_VERSION_PATCH and CV_VERSION_TWEAK"
 #endif
@@ -23,6 +25,7 @@ constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
 constexpr mode_t kNewDirMode = 0777;
 constexpr mode_t kPermissionBits = 07777;
 constexpr const char* kRunningExecutable = "/proc/self/exe";
+constexpr std::string_view kTemporaryMarker = ".tmp-";
 
 // A name no other file of this process has used: the process id and a counter.
 std::string UniqueSuffix() {
@@ -170,7 +173,7 @@ bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
     struct stat existing {};
     const bool keepMode = ::lstat(file.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     std::string temporary;
-    const int fd = CreateUniqueFile(file + ".tmp-", temporary);
+    const int fd = CreateUniqueFile(file + std::string(kTemporaryMarker), temporary);
     if (fd < 0) return false;
     if (keepMode && ::fchmod(fd, existing.st_mode & kPermissionBits) != 0) return AbandonTemporary(fd, temporary);
     if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return AbandonTemporary(fd, temporary);
@@ -180,6 +183,15 @@ bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
     // durable and is done as well as the file system allows.
     SyncDirectory(DirectoryOf(file));
     return true;
+}
+
+std::optional<pid_t> AtomicWriteTemporaryOwner(std::string_view name) {
+    const size_t marker = name.rfind(kTemporaryMarker);
+    if (marker == std::string_view::npos || marker == 0) return std::nullopt;
+    size_t pos = marker + kTemporaryMarker.size();
+    const std::optional<pid_t> pid = ParseProcessId(name, pos);
+    if (!pid || pos >= name.size() || name[pos] != '-') return std::nullopt;
+    return IsDigitRun(name.substr(pos + 1)) ? pid : std::nullopt;
 }
 
 }  // namespace cv

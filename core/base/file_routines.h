@@ -2,8 +2,11 @@
 // File and directory routines shared by the session, the configuration dialog
 // and the windows. Paths use '/'; a directory text ends with '/'.
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cv {
 
@@ -61,5 +64,9 @@ bool OpensForWriting(const std::string& file);
 // stays as it was. File must be replaceable (IsReplaceableByRename; otherwise
 // errno is EPERM). False on failure, with errno set and File untouched.
 bool WriteFileAtomically(const std::string& file, const std::string& bytes);
+
+// The process whose WriteFileAtomically made the temporary file Name
+// ("<file>.tmp-<pid>-<counter>"); none for any other name.
+std::optional<pid_t> AtomicWriteTemporaryOwner(std::string_view name);
 
 }  // namespace cv

@@ -24,8 +24,6 @@ constexpr const char* kCrLf = "\r\n";
 constexpr const char* kLf = "\n";
 constexpr size_t kNotFound = std::string::npos;
 constexpr size_t kReadChunk = 65536;
-// A save's temporary file is "<file>.tmp-<pid>-<counter>" (WriteFileAtomically).
-constexpr std::string_view kTemporaryMarker = ".tmp-";
 
 enum class LineKind { Other, Section, Key };
 
@@ -246,18 +244,8 @@ IniDocument LoadForUpdate(const std::string& fileName) {
     return SplitLines(bytes);
 }
 
-// The process that wrote the save temporary Name; none for any other name.
-std::optional<pid_t> SaveTemporaryOwner(std::string_view name) {
-    const size_t marker = name.rfind(kTemporaryMarker);
-    if (marker == kNotFound || marker == 0) return std::nullopt;
-    size_t pos = marker + kTemporaryMarker.size();
-    const std::optional<pid_t> pid = ParseProcessId(name, pos);
-    if (!pid || pos >= name.size() || name[pos] != '-') return std::nullopt;
-    return IsDigitRun(name.substr(pos + 1)) ? pid : std::nullopt;
-}
-
 void Save(const std::string& fileName, const IniDocument& document) {
-    RemoveStaleTemporaries(std::filesystem::path(fileName).parent_path().string(), SaveTemporaryOwner);
+    RemoveStaleTemporaries(std::filesystem::path(fileName).parent_path().string(), AtomicWriteTemporaryOwner);
     if (IsReadOnly(fileName)) throw EIniFileError("Unable to write to " + fileName + ": the file is read-only");
     if (!WriteFileAtomically(fileName, JoinLines(document)))
         throw EIniFileError("Unable to write to " + fileName + ": " + std::strerror(errno));

@@ -29,15 +29,31 @@ bool IsDigitRun(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner& ownerOf) {
-    namespace fs = std::filesystem;
+namespace {
+
+namespace fs = std::filesystem;
+
+// Removes the entries of Directory of the type Kind (never a link's target's)
+// whose name OwnerOf recognises and whose process is gone.
+void RemoveStaleEntries(const std::string& directory, const TTemporaryOwner& ownerOf, fs::file_type kind) {
     std::error_code error;
     for (fs::directory_iterator entry(directory.empty() ? "." : directory, error), end; !error && entry != end;
          entry.increment(error)) {
         const std::optional<pid_t> owner = ownerOf(entry->path().filename().string());
         std::error_code ignored;
-        if (owner && ProcessIsGone(*owner) && entry->is_regular_file(ignored)) fs::remove(entry->path(), ignored);
+        if (owner && ProcessIsGone(*owner) && entry->symlink_status(ignored).type() == kind)
+            fs::remove_all(entry->path(), ignored);
     }
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner& ownerOf) {
+    RemoveStaleEntries(directory, ownerOf, fs::file_type::regular);
+}
+
+void RemoveStaleTemporaryDirectories(const std::string& directory, const TTemporaryOwner& ownerOf) {
+    RemoveStaleEntries(directory, ownerOf, fs::file_type::directory);
 }
 
 }  // namespace cv

@@ -23,6 +23,9 @@ bool ProcessIsGone(pid_t pid);
 // is gone. Errors (an unreadable directory, a file removed meanwhile) are
 // ignored: the sweep only tidies up and never stands in the way of a save.
 void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner& ownerOf);
+// The same for the directories of Directory, each removed with what it holds;
+// a symbolic link is never followed.
+void RemoveStaleTemporaryDirectories(const std::string& directory, const TTemporaryOwner& ownerOf);
 
 // The digits of Text from Pos up to the first non-digit as a process id; none
 // when there are no digits or too many. Pos moves past them.

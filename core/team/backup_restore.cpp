@@ -1,6 +1,11 @@
 #include "core/team/backup_restore.h"
 
+#include <strings.h>
+
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <optional>
 
 #include "core/base/file_routines.h"
 #include "core/base/log_file.h"
@@ -27,10 +32,12 @@ constexpr int kLineBackupWritten = 3;
 constexpr int kLineRestored = 4;
 constexpr int kLineNothingRestored = 5;
 constexpr int kLineNoIndustryOpen = 6;
+constexpr int kLineForeignEntry = 7;
 constexpr char kListToken[] = "@LIST";
 constexpr char kListSeparator[] = ", ";
 constexpr char kReplaceKey[] = "ZipOverwrite";
 constexpr char kFileToken[] = "@FILE";
+constexpr char kEntryToken[] = "@ENTRY";
 constexpr char kDescriptorExtension[] = ".mr";
 constexpr std::size_t kNamePrefixLength = 5;
 constexpr char kRestoreOperation[] = "restore";
@@ -129,6 +136,55 @@ bool ExtractBackup(const std::string& archive, const TStagingDir& staging, std::
     return false;
 }
 
+// An entry as a backup names it: "<industry>.mt<team letter>" for the working
+// copy, "<industry>.mr<team letter>" for the descriptor copy.
+struct TBackupEntry {
+    std::string industry;
+    char kind = 0;  // 't' or 'r', letter case ignored
+    char team = 0;  // upper case
+};
+
+std::optional<TBackupEntry> BackupEntryOf(const std::string& file) {
+    const std::size_t dot = file.find('.');
+    if (dot == 0 || dot == std::string::npos || file.size() != dot + 4 || file.find('/') != std::string::npos ||
+        strncasecmp(file.c_str() + dot, ".m", 2) != 0)
+        return std::nullopt;
+    const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(file[dot + 2])));
+    const char team = static_cast<char>(std::toupper(static_cast<unsigned char>(file[dot + 3])));
+    if ((kind != 't' && kind != 'r') || !IsTeamLetter(team)) return std::nullopt;
+    return TBackupEntry{file.substr(0, dot), kind, team};
+}
+
+// The first of Files that a backup does not hold: a backup holds one team's
+// working copy and descriptor copy of one industry, each at most once. None
+// when every file is such an entry.
+std::optional<std::string> ForeignEntry(const std::vector<std::string>& files) {
+    std::vector<TBackupEntry> held;
+    for (const std::string& file : files) {
+        const std::optional<TBackupEntry> entry = BackupEntryOf(file);
+        const bool fits = entry && std::all_of(held.begin(), held.end(), [&entry](const TBackupEntry& other) {
+                              return other.kind != entry->kind && other.team == entry->team &&
+                                     strcasecmp(other.industry.c_str(), entry->industry.c_str()) == 0;
+                          });
+        if (!fits) return file;
+        held.push_back(*entry);
+    }
+    return std::nullopt;
+}
+
+// A restore takes the files of one team's industry only: a backup holding
+// another file (a damaged name, a file of another industry) is refused whole.
+bool BackupHoldsOnlyItsOwnFiles(const std::string& archive, const std::vector<std::string>& files) {
+    const std::optional<std::string> foreign = ForeignEntry(files);
+    if (!foreign) return true;
+    LogFmt(0, "Restoring a backup: %s refused: it holds %s", {archive, *foreign});
+    Ui().CloseProgressBox();
+    const std::string text = ReplaceFirst(BackupRestoreLine(kLineForeignEntry), kFileToken, archive);
+    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, ReplaceFirst(text, kEntryToken, *foreign), {-1},
+                        TAlignment::taCenter);
+    return false;
+}
+
 // Every industry the backup holds (a working copy by its name) must read whole.
 bool BackupIndustriesSound(const TStagingDir& staging, const std::vector<std::string>& files) {
     for (const std::string& file : files) {
@@ -175,14 +231,16 @@ bool RestoreZipBackup(TSession& session, const std::string& archive, const TAskR
                       const std::function<void()>& beforeIndustryCloses) {
     ShowProgressLine(kBackupRestoreKey, kLineRestoring);
     if (session.Industry() && !SaveAndCloseIndustry(session, beforeIndustryCloses)) return false;
-    const TStagingDir staging(session.PrivateDir(), ".restore-");
+    RemoveLeftoversOfEarlierRuns(session.PrivateDir());
+    const TStagingDir staging(session.PrivateDir(), kRestoreStaging);
     if (!staging.Ok()) {
         Ui().CloseProgressBox();
         ShowZipError(kZipCannotWriteFile, kRestoreOperation);
         return false;
     }
     std::vector<std::string> files, restoredFiles;
-    const bool restored = ExtractBackup(archive, staging, files) && BackupIndustriesSound(staging, files) &&
+    const bool restored = ExtractBackup(archive, staging, files) && BackupHoldsOnlyItsOwnFiles(archive, files) &&
+                          BackupIndustriesSound(staging, files) &&
                           ReplaceFromBackup(staging, files, session.PrivateDir(), askReplace, restoredFiles);
     Ui().CloseProgressBox();
     if (restored) ShowRestored(archive, restoredFiles);

@@ -42,10 +42,12 @@ using TAskReplace = std::function<bool(const std::string& fileName)>;
 // No, with No as the default.
 bool AskReplaceFile(const std::string& fileName);
 
-// Extracts Archive into the private directory with its stored directories,
-// closing an open industry first; no industry is open afterwards. Ends by
-// saying which files came back (or that none did) and that no industry is
-// open. False when the zip component reported an error (already shown).
+// Extracts Archive into the private directory, closing an open industry
+// first; no industry is open afterwards. Ends by saying which files came back
+// (or that none did) and that no industry is open. A backup holding any file
+// but one team's working copy and descriptor copy of one industry, or an
+// industry that does not read whole, restores nothing. False when something
+// was refused or the zip component reported an error (already shown).
 bool RestoreZipBackup(TSession& session, const std::string& archive, const TAskReplace& askReplace,
                       const std::function<void()>& beforeIndustryCloses);
 

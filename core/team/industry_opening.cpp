@@ -153,7 +153,8 @@ private:
         const std::string archive = FindExchangeFile(session_.ExchangeDir(), UpperCaseAccented(industry_ + ".rzx"));
         std::error_code fsError;
         if (!fs::is_regular_file(archive, fsError)) return MissingSource(archive);
-        const TStagingDir staging(session_.PrivateDir(), ".transfer-");
+        RemoveLeftoversOfEarlierRuns(session_.PrivateDir());
+        const TStagingDir staging(session_.PrivateDir(), kTransferStaging);
         if (!staging.Ok()) return BadTransfer();
         std::string extracted;
         if (auto error = Extract(archive, staging.Path(), extracted)) return error;

@@ -1,24 +1,50 @@
 #include "core/team/staged_files.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "core/base/file_routines.h"
+#include "core/base/stale_temporaries.h"
 
 namespace cv {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+constexpr std::string_view kUniqueTail = "XXXXXX";  // filled in by mkdtemp
+
+// The process that made the staging directory Name; none for any other name.
+std::optional<pid_t> StagingDirOwner(std::string_view name) {
+    for (const std::string_view prefix : {kTransferStaging, kRestoreStaging}) {
+        if (!name.starts_with(prefix)) continue;
+        std::size_t pos = prefix.size();
+        const std::optional<pid_t> pid = ParseProcessId(name, pos);
+        if (pid && pos + 1 + kUniqueTail.size() == name.size() && name[pos] == '-') return pid;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 TStagingDir::TStagingDir(const std::string& parent, const std::string& prefix) {
-    std::string pattern = JoinFileName(parent, prefix + "XXXXXX");
+    std::string pattern = JoinFileName(parent, prefix + std::to_string(::getpid()) + "-" + std::string(kUniqueTail));
     if (mkdtemp(pattern.data())) path_ = pattern;
 }
 
 TStagingDir::~TStagingDir() {
     std::error_code ignored;
     if (!path_.empty()) fs::remove_all(path_, ignored);
+}
+
+void RemoveLeftoversOfEarlierRuns(const std::string& privateDir) {
+    RemoveStaleTemporaryDirectories(privateDir, StagingDirOwner);
+    RemoveStaleTemporaries(privateDir, AtomicWriteTemporaryOwner);
 }
 
 bool TStagedReplacement::Replace(const std::string& staged, const std::string& target) {
@@ -30,15 +56,6 @@ bool TStagedReplacement::Replace(const std::string& staged, const std::string& t
         done.oldCopy = JoinFileName(staging_.Path(), ".previous-" + std::to_string(done_.size()));
         fs::create_hard_link(target, done.oldCopy, error);
         if (error) return false;
-    } else {
-        // The directories made here go again with the file they were made for.
-        std::vector<fs::path> missing;
-        for (fs::path step = fs::path(target).parent_path(); !step.empty() && !fs::exists(step, error);
-             step = step.parent_path())
-            missing.push_back(step);
-        fs::create_directories(fs::path(target).parent_path(), error);
-        if (error) return false;
-        done.madeDirectories.assign(missing.begin(), missing.end());
     }
     fs::rename(staged, target, error);
     if (error) {
@@ -56,7 +73,6 @@ void TStagedReplacement::Undo() {
             fs::remove(it->target, ignored);
         else
             fs::rename(it->oldCopy, it->target, ignored);
-        for (const std::string& directory : it->madeDirectories) fs::remove(directory, ignored);
     }
     done_.clear();
 }

@@ -10,8 +10,12 @@
 
 namespace cv {
 
-// A directory of its own, "<Parent>/<Prefix>XXXXXX", removed with whatever it
-// still holds when the object goes.
+// The kinds of staging directory, the start of their names.
+inline constexpr char kTransferStaging[] = ".transfer-";
+inline constexpr char kRestoreStaging[] = ".restore-";
+
+// A directory of its own, "<Parent>/<Prefix><process id>-XXXXXX", removed with
+// whatever it still holds when the object goes. Prefix is a kind above.
 class TStagingDir {
 public:
     TStagingDir(const std::string& parent, const std::string& prefix);
@@ -26,16 +30,21 @@ private:
     std::string path_;
 };
 
+// Removes from the private directory PrivateDir what transfers, restores and
+// saves of processes that ended without finishing left there: staging
+// directories and the temporary files of WriteFileAtomically. Failures are
+// ignored: the clean-up never stands in the way.
+void RemoveLeftoversOfEarlierRuns(const std::string& privateDir);
+
 // Replacements made by rename, each undone by Undo: the old file is kept as a
 // hard link in the staging directory while the change lasts.
 class TStagedReplacement {
 public:
     explicit TStagedReplacement(const TStagingDir& staging) : staging_(staging) {}
 
-    // Moves Staged to Target, creating Target's missing directories (which Undo
-    // removes again). Refused
-    // (false, nothing changed) when Target exists as something other than a
-    // regular file or a link, or when a step fails.
+    // Moves Staged to Target. Refused (false, nothing changed) when Target
+    // exists as something other than a regular file or a link, or when a step
+    // fails.
     bool Replace(const std::string& staged, const std::string& target);
     // Puts every replaced file back and removes the new ones that replaced
     // nothing, newest first; the replacements are forgotten.
@@ -45,7 +54,6 @@ private:
     struct TDone {
         std::string target;
         std::string oldCopy;  // empty: Target did not exist
-        std::vector<std::string> madeDirectories;  // made for Target, innermost first
     };
 
     const TStagingDir& staging_;

@@ -15,6 +15,7 @@
 #include "shell/splash_screen.h"
 #include "shell/bar_layout.h"
 #include "tests/app/support/program_root.h"
+#include "tests/support/dead_process.h"
 #include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/shown_title.h"
 #include "tests/ui/support/window_manager.h"
@@ -117,7 +118,12 @@ TEST(ProgramStart, BringingToFrontRestoresAMinimisedMainWindow) {
 
 TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
     ProgramRoot root;
+    // What a restore killed part-way left in the private directory goes.
+    const std::filesystem::path left =
+        root.RootPath() / "Private" / (".restore-" + std::to_string(DeadProcessId()) + "-a1B2c3");
+    std::filesystem::create_directory(left);
     TProgramWindows windows = Start(root);
+    EXPECT_FALSE(std::filesystem::exists(left));
     const auto* file = windows.teamPage->findChild<QMenu*>("MPFile");
     ASSERT_NE(file, nullptr);
     std::vector<std::string> enabled;

@@ -3,11 +3,15 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTcpServer>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include "core/language/text_source.h"
 #include "tests/support/temp_dir.h"
@@ -112,9 +116,12 @@ TEST(SingleInstance, ALockFileLeftBehindIsTakenOver) {
     EXPECT_FALSE(second.Acquire([] {}));
 }
 
-// A display the program cannot show on: none named, or an X display where no
-// server answers. The program says so in the words of its language file,
-// naming the display, and ends with 1 rather than with the toolkit's abort.
+// A display the program cannot show on: none named, an X display where no
+// server answers, one that takes the connection and never replies, and each
+// beside a Wayland display. The program says so in the words of its language
+// file, naming the display, and ends with 1 rather than with the toolkit's
+// abort or a wait without end. A Wayland platform named: it runs on X all the
+// same (and, as a second copy, ends at once with 0).
 TEST(ProgramWithoutDisplay, SaysSoInItsOwnWordsAndEndsWithAFailure) {
     TempDir root;
     const std::filesystem::path binaries = root.path() / "Binaries";
@@ -128,18 +135,42 @@ TEST(ProgramWithoutDisplay, SaysSoInItsOwnWordsAndEndsWithAFailure) {
     while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(unused)) ||
            std::filesystem::exists("/tmp/.X" + std::to_string(unused) + "-lock"))
         ++unused;
+    const std::string dead = ":" + std::to_string(unused);
+    // A display on a local port that takes connections and never replies (not
+    // the dead display's port, where its connection would go on).
+    QTcpServer silentServer;
+    int silentNumber = unused + 1;
+    while (!silentServer.listen(QHostAddress::LocalHost, static_cast<quint16>(6000 + silentNumber))) ++silentNumber;
+    const std::string silent = "127.0.0.1:" + std::to_string(silentNumber);
+    TempDir runtime;
+    TSingleInstance first(QString::fromStdString(runtime.path().string()));
+    ASSERT_TRUE(first.Acquire([] {}));
+    const std::string wayland = "wayland-0";
+    const char* shownOn = std::getenv("DISPLAY");
+    ASSERT_NE(shownOn, nullptr);
     const struct {
-        std::string display;  // "" for none
+        std::vector<std::pair<QString, std::string>> environment;
+        int exitCode;
         std::string said;
-    } cases[] = {{"", "Nothing to show on."},
-                 {":" + std::to_string(unused), "Display :" + std::to_string(unused) + " is silent."}};
+    } cases[] = {
+        {{}, 1, "Nothing to show on."},
+        {{{"DISPLAY", dead}}, 1, "Display " + dead + " is silent."},
+        {{{"DISPLAY", silent}}, 1, "Display " + silent + " is silent."},
+        {{{"WAYLAND_DISPLAY", wayland}}, 1, "Nothing to show on."},
+        {{{"WAYLAND_DISPLAY", wayland}, {"DISPLAY", dead}}, 1, "Display " + dead + " is silent."},
+        {{{"WAYLAND_DISPLAY", wayland}, {"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", shownOn},
+          {"XDG_RUNTIME_DIR", runtime.path().string()}},
+         0, ""},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(variable);
-        if (!c.display.empty()) environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(c.display));
+        for (const auto& [variable, value] : c.environment) environment.insert(variable, QString::fromStdString(value));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((root.path() / "config").string()));
         QString errors;
-        EXPECT_EQ(RunProgram(environment, 10, &errors, (binaries / "CV3TEAM").string()), 1) << errors.toStdString();
+        EXPECT_EQ(RunProgram(environment, 30, &errors, (binaries / "CV3TEAM").string()), c.exitCode)
+            << errors.toStdString();
         EXPECT_EQ(errors.trimmed().toStdString(), c.said);
     }
 }

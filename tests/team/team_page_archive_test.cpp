@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 
 // The program with <root>/Exchange as exchange directory, named relative to
 // the root as in the program root that "make run" assembles, and the sample
-// open as "SAMPLE.ind" of the private directory (team A's firm selected).
+// open as team A's working copy "SAMPLE.MTA" of the private directory (team
+// A's firm selected).
 class TeamPageArchiveTest : public ::testing::Test {
 protected:
     TeamPageArchiveTest() {
@@ -28,6 +29,9 @@ protected:
         WriteFileBytes(root.RootPath() / "CV3TEAM.ini", "[Session]\r\nExchangeDir=Exchange/\r\n");
         windows = StartProgramPastSplash(root.Services());
         root.OpenSampleIndustry();
+        Session->IndClose();
+        fs::rename(Private() / "SAMPLE.ind", Private() / "SAMPLE.MTA");
+        Session->IndOpen((Private() / "SAMPLE.MTA").string());
         windows.mainWindow->RefreshAll();
     }
     fs::path Exchange() const { return root.RootPath() / "Exchange"; }
@@ -64,12 +68,12 @@ TEST_F(TeamPageArchiveTest, BackupProposesItsNameAndRestoreAsksBeforeReplacing) 
         auto& dialog = dynamic_cast<QFileDialog&>(window);
         EXPECT_EQ(dialog.objectName(), "DlgSaveInd");
         EXPECT_EQ(dialog.windowTitle(), "Back up the industry as");
-        // The sample "SAMPLE.ind": current period 3, so decisions for period 4.
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("fileNameEdit")->text(), "SAMPL04d");
+        // The sample: current period 3, so decisions for period 4.
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("fileNameEdit")->text(), "SAMPL04A");
         static_cast<QDialog&>(dialog).accept();  // QFileDialog::accept takes the typed name
     });
     Trigger("MPBackup");
-    const fs::path backup = Private() / "SAMPL04d.ZIP";
+    const fs::path backup = Private() / "SAMPL04A.ZIP";
     ASSERT_TRUE(fs::exists(backup));
     EXPECT_NE(Session->Industry(), nullptr);
     // The sample has no descriptor copy: a notice says so, then where the backup is.
@@ -87,7 +91,7 @@ TEST_F(TeamPageArchiveTest, BackupProposesItsNameAndRestoreAsksBeforeReplacing) 
     Trigger("MPRestore");
     // The working copy exists (the descriptor copy does not): one question, answered No.
     ASSERT_EQ(BoxKeys().size(), 2u);
-    EXPECT_NE(BoxKeys()[0].find("SAMPLE.ind"), std::string::npos);
+    EXPECT_NE(BoxKeys()[0].find("SAMPLE.MTA"), std::string::npos);
     // Enter keeps the team's own file.
     EXPECT_EQ(root.ui.messageBoxes[0].buttons, mbYes | mbNo | mbDefaultCancel);
     EXPECT_EQ(BoxKeys()[1], "Nothing was restored from " + backup.string() +
@@ -101,11 +105,11 @@ TEST_F(TeamPageArchiveTest, BackupProposesItsNameAndRestoreAsksBeforeReplacing) 
 TEST_F(TeamPageArchiveTest, RestoreSaysWhatCameBackAndThatNoIndustryIsOpen) {
     WhenModalShown save([](QWidget& window) { static_cast<QDialog&>(window).accept(); });
     Trigger("MPBackup");
-    const fs::path backup = Private() / "SAMPL04d.ZIP";
+    const fs::path backup = Private() / "SAMPL04A.ZIP";
     ASSERT_TRUE(fs::exists(backup));
     EXPECT_EQ(BoxKeys().back(), "The backup was written to " + backup.string() + ".");
     Trigger("MPTeamCloseInd");
-    fs::remove(Private() / "SAMPLE.ind");
+    fs::remove(Private() / "SAMPLE.MTA");
     root.ui.messageBoxes.clear();
     WhenModalShown open([&](QWidget& window) {
         window.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(backup.filename().string()));
@@ -113,9 +117,9 @@ TEST_F(TeamPageArchiveTest, RestoreSaysWhatCameBackAndThatNoIndustryIsOpen) {
     });
     Trigger("MPRestore");
     EXPECT_EQ(BoxKeys(), std::vector<std::string>{"Restored from " + backup.string() +
-                                                  ": SAMPLE.ind.\n"
+                                                  ": SAMPLE.MTA.\n"
                                                   "No industry is open now: open the restored one with Open industry."});
-    EXPECT_TRUE(fs::exists(Private() / "SAMPLE.ind"));
+    EXPECT_TRUE(fs::exists(Private() / "SAMPLE.MTA"));
     EXPECT_EQ(Session->Industry(), nullptr);
     EXPECT_TRUE(windows.teamPage->findChild<QAction*>("MPTeamOpenInd")->isEnabled());
     SaveScreenshotOfRunningTest(*windows.mainWindow);

@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/session/session.h"
 #include "core/team/backup_steps.h"
+#include "core/team/industry_opening.h"
 #include "core/zip/zip_errors.h"
 #include "tests/core/team/team_archive_fixture.h"
 #include "tests/support/damage.h"
+#include "tests/support/dead_process.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
 
@@ -200,6 +203,75 @@ TEST_F(BackupRestoreTest, ABackupThatDoesNotReadWholeRestoresNothing) {
         EXPECT_EQ(ui.messageBoxes[0].type, TMsgDlgType::mtError);
         EXPECT_FALSE(ui.progressOpen);
         EXPECT_EQ(PrivateChecksums(), before);
+    }
+}
+
+// Backups holding a file that no backup of one team's industry holds: a name
+// damaged by a stray byte, a file of another industry or team, a file twice,
+// one in a directory. Each is refused naming that file, and the private
+// directory is as it was.
+TEST_F(BackupRestoreTest, ABackupHoldingAnotherFileRestoresNothing) {
+    Session->IndClose();
+    const auto before = PrivateChecksums();
+    const struct {
+        std::vector<std::string> entries;
+        std::string foreign;
+    } cases[] = {
+        {{"SAMPLE.mt\x01", "SAMPLE.mrA"}, "SAMPLE.mt\x01"},
+        {{"SAMPLE.mrA", "SAMPLE.mtA\x01"}, "SAMPLE.mtA\x01"},
+        {{"SAMPLE.mtA", "OTHER.mrA"}, "OTHER.mrA"},
+        {{"SAMPLE.mtA", "SAMPLE.mrE"}, "SAMPLE.mrE"},
+        {{"SAMPLE.mtA", "sample.MTA"}, "sample.MTA"},
+        {{"Industry/SAMPLE.mtA"}, "Industry/SAMPLE.mtA"},
+    };
+    const fs::path archive = Exchange() / "foreign.zip";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.foreign);
+        std::vector<std::pair<std::string, fs::path>> entries;
+        for (const std::string& name : c.entries) entries.emplace_back(name, WorkingCopy());
+        fs::remove(archive);
+        WritePythonZip(archive, entries);
+        ui.messageBoxes.clear();
+        bool ok = true;
+        EXPECT_TRUE(Restore(archive, true, &ok).empty()) << "a replace question was asked";
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(ui.messageBoxes[0].key, "The backup " + archive.string() +
+                                              " holds a file that no backup of an industry holds: " + c.foreign +
+                                              ". Nothing was restored: your files are as they were.");
+        EXPECT_EQ(PrivateChecksums(), before);
+    }
+}
+
+// Transfers and restores killed part-way leave their staging directories and
+// temporary files behind: the next transfer or restore removes those of
+// processes that ended, and nothing else (a running process's, a user's own
+// files, what a link leads to).
+TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
+    ASSERT_TRUE(WriteBackup(Backup()));
+    const std::string ended = std::to_string(DeadProcessId()), running = std::to_string(::getpid());
+    const std::vector<std::string> left = {".restore-" + ended + "-a1B2c3", ".transfer-" + ended + "-Zz9Yy8",
+                                           "SAMPLE.mrA.tmp-" + ended + "-3"};
+    const std::vector<std::string> kept = {".restore-" + running + "-a1B2c3", ".restore-notes",
+                                           ".transfer-" + ended + "-linked", "notes.tmp-1x-1"};
+    TempDir elsewhere;
+    WriteFileBytes(elsewhere.path() / "x", "elsewhere");
+    const std::function<void()> operations[] = {
+        [&] { EXPECT_EQ(OpenTeamIndustry(*Session, {true, "A", "SAMPLE", "CV3-4817", {}}), TOpeningOutcome::opened); },
+        [&] { Restore(Backup(), false); },
+    };
+    for (const auto& operation : operations) {
+        for (const std::string& dir : {left[0], left[1], kept[0], kept[1]}) {
+            fs::create_directory(Private() / dir);
+            WriteFileBytes(Private() / dir / "x", "staged");
+        }
+        fs::create_directory_symlink(elsewhere.path(), Private() / kept[2]);
+        for (const std::string& file : {left[2], kept[3]}) WriteFileBytes(Private() / file, "saved");
+        operation();
+        for (const std::string& name : left) EXPECT_FALSE(fs::exists(Private() / name)) << name;
+        for (const std::string& name : kept) EXPECT_TRUE(fs::exists(fs::symlink_status(Private() / name))) << name;
+        EXPECT_TRUE(fs::exists(elsewhere.path() / "x"));
+        for (const std::string& name : kept) fs::remove_all(Private() / name);
     }
 }
 
