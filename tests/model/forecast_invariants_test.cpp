@@ -126,7 +126,7 @@ TEST_F(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
 TEST(ForecastParameters, AnAbsentParameterActsAsItsDefault) {
     // Industry: 'B' fixture (b) at period four, 'D' the randomised fixture of
     // seed 1 (two zones: the second hires), 'C' the first-period fixture, 'S'
-    // the sample industry (stock of t, some of it sold off).
+    // the sample industry (stock of t, some of it sold off below).
     struct TCase {
         char industry;
         int category;
@@ -165,6 +165,11 @@ TEST(ForecastParameters, AnAbsentParameterActsAsItsDefault) {
                     industry.ConstPart().SetReal(c.category, test::FixtureCell(0, 0, zone, market), c.name, value);
                 }
         };
+        if (c.industry == 'S') {
+            // The sample sells no stock in its decision period: ALBA's few units in the North are sold off.
+            TSimArr& mix = Arr(industry.PerDecisions(industry.CurPeriod() + 1), kCategoryFirmFtaMarket, 1, 1, 1, "DecBrdCV3");
+            mix.SetReal48({1, si::SellStock}, mix.GetReal48({1, si::AvailStock}));
+        }
         const auto absent = forecast();
         set(c.byDefault);
         EXPECT_TRUE(forecast() == absent);

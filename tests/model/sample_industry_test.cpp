@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -353,6 +354,26 @@ void ExpectWhole(long double entered, const std::string& what) {
     EXPECT_NEAR(static_cast<double>(entered), std::nearbyint(static_cast<double>(entered)), 1e-6) << what;
 }
 
+// The row of the brand named Name among the firm's brands of Period in the
+// zone, with its market; row 0 when the firm had no such brand.
+std::pair<int, int> FirmBrandRow(OpenedSample& s, int period, int firm, int zone, const std::string& name) {
+    for (int market = 1; market <= 3; ++market) {
+        const int brands = s.Smallint(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "NbMktedBrds");
+        const TSimArr& names = s.Arr(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "FirMktedBrds");
+        for (int b = 1; b <= brands; ++b)
+            if (names.GetZts({b}) == name) return {market, b};
+    }
+    return {0, 0};
+}
+
+// The units of the brand named Name that the current period left the firm in the zone, 0 when it had no such brand.
+double StockLeft(OpenedSample& s, int firm, int zone, const std::string& name) {
+    const auto [market, row] = FirmBrandRow(s, kCurrent, firm, zone, name);
+    if (row == 0) return 0;
+    const TSimArr& report = s.Arr(s.Results(), kCategoryFirmFtaMarket, firm, zone, market, "BrdRpt");
+    return static_cast<double>(report.GetReal48({row, si::brUInv}));
+}
+
 // The decisions the sample decides (not the fresh ones, the last forecast's
 // defaults) lie on the figures their dialogs enter, so that OK without an edit
 // stores what the sample stored: the mix's production, stock sold, mass
@@ -388,11 +409,18 @@ TEST(SampleIndustry, DecisionsLieOnTheFiguresTheirDialogsEnter) {
                 const int brands = s.Smallint(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "NbMktedBrds");
                 for (int b = 1; b <= brands; ++b) ExpectWhole(array.GetReal48({b, *e.member}) / e.perEntry, where);
             }
-        // The advertising budget splits into mass communication and research.
+        // The advertising budget splits into mass communication and research; the
+        // stock sold is no more than the brand has left nor than the mix offers:
+        // that stock in thousands, none for a brand the current period lacks.
         for (const TCellIndex& cell : sample::SampleCells(kCategoryFirmFtaMarket)) {
             const TSimArr& mix = s.Arr(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "DecBrdCV3");
+            const TSimArr& port = s.Arr(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "DecBrdPort");
             const int brands = s.Smallint(d, kCategoryFirmFtaMarket, cell.firm, cell.zone, cell.market, "NbMktedBrds");
             for (int b = 1; b <= brands; ++b) {
+                const double stock = StockLeft(s, cell.firm, cell.zone, port.GetZts({b, si::BrdName}));
+                EXPECT_LE(static_cast<double>(mix.GetReal48({b, si::SellStock})),
+                          std::min(stock, 1000 * std::nearbyint(stock / 1000)))
+                    << port.GetZts({b, si::BrdName}) << " of firm " << cell.firm << " zone " << cell.zone;
                 const long double budget = mix.GetReal48({b, si::AdvertBgt});
                 const long double research = mix.GetReal48({b, si::AdvertQual}) * budget;
                 ExpectWhole(research / 1000, "research of firm " + std::to_string(cell.firm));
@@ -402,23 +430,13 @@ TEST(SampleIndustry, DecisionsLieOnTheFiguresTheirDialogsEnter) {
     }
 }
 
-// The row of the brand named Name among the firm's brands of Period in the
-// zone, with its market; row 0 when the firm had no such brand.
-std::pair<int, int> FirmBrandRow(OpenedSample& s, int period, int firm, int zone, const std::string& name) {
-    for (int market = 1; market <= 3; ++market) {
-        const int brands = s.Smallint(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "NbMktedBrds");
-        const TSimArr& names = s.Arr(s.Results(period), kCategoryFirmFtaMarket, firm, zone, market, "FirMktedBrds");
-        for (int b = 1; b <= brands; ++b)
-            if (names.GetZts({b}) == name) return {market, b};
-    }
-    return {0, 0};
-}
-
 // The simulation's messages agree with the figures of their period: a sell-off
 // names the units the brand had in stock, up to what it decided to sell, the
 // share of their cost its disposal keeps (1 - "ISCCoef") and the brand's
 // inventory selling cost; a withdrawal names the firm's exceptional cost.
 // Team A's first brand sold off its stock in the current period in the North.
+// The instructor acknowledges only a loan or budget change the firm's
+// decisions of the period request.
 TEST(SampleIndustry, SimulationMessagesAgreeWithTheFigures) {
     OpenedSample s;
     int sellOffs = 0;
@@ -429,6 +447,14 @@ TEST(SampleIndustry, SimulationMessagesAgreeWithTheFigures) {
                 const TDataContext cell = test::FixtureCell(period, firm, zone, 0);
                 const TSimArr* messages = results.FindSimArr(kCategoryFirmFta, cell, "MsgSim2Fir");
                 const int count = results.GetSmallintDef(kCategoryFirmFta, cell, "NbMsgSim", 0);
+                const TSimArr* note = results.FindSimArr(kCategoryFirmFta, cell, "MsgAdm2Fir");
+                const TSimArr& request = s.Arr(s.Decisions(period), kCategoryFirm, firm, 0, 0, "LoanVal");
+                for (int line = 1; note != nullptr && line <= note->UB(1); ++line) {
+                    const std::string text = note->GetZts({line});
+                    if (text.find("request") == std::string::npos) continue;
+                    EXPECT_TRUE(text.find("loan") == std::string::npos || request.GetReal48({si::LoanCap}) != 0) << text;
+                    EXPECT_TRUE(text.find("budget") == std::string::npos || request.GetReal48({si::BgtChg}) != 0) << text;
+                }
                 for (int row = 1; row <= count; ++row) {
                     const std::string keyword = messages->GetZts({row, si::Keyword});
                     const std::string brand = messages->GetZts({row, si::Param1});

@@ -42,12 +42,13 @@ void WholePercents(std::vector<long double>& fractions) {
     if (first != nullptr) *first += 1 - given;
 }
 
-// Production and stock sold up to the thousand, and the research share of each
+// Production up to the thousand, stock sold down to it (the mix offers no
+// more than the stock left, in whole thousands), and the research share of each
 // advertising budget in whole thousands.
 void RoundBrandMix(TSimArr& mix, int brands) {
     for (int b = 1; b <= brands; ++b) {
-        for (const std::int8_t member : {si::Production, si::SellStock})
-            mix.SetReal48({b, member}, kThousand * std::ceil(mix.GetReal48({b, member}) / kThousand));
+        mix.SetReal48({b, si::Production}, kThousand * std::ceil(mix.GetReal48({b, si::Production}) / kThousand));
+        mix.SetReal48({b, si::SellStock}, kThousand * std::floor(mix.GetReal48({b, si::SellStock}) / kThousand));
         const long double budget = mix.GetReal48({b, si::AdvertBgt});
         const long double research = kThousand * RoundHalfEven(mix.GetReal48({b, si::AdvertQual}) * budget / kThousand);
         mix.SetReal48({b, si::AdvertQual}, budget > 0 ? research / budget : 0);

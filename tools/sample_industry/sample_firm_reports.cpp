@@ -1,6 +1,7 @@
 // Messages for the firm-results screens. The instructor writes to every team
 // a paragraph, a blank line and a second paragraph, and to team A (firm 1) in
-// the North a note with two blank lines inside it. The simulation's own
+// the North a note with two blank lines inside it, acknowledging the requests
+// that the team's decisions of the period hold. The simulation's own
 // messages are the forecasts': the sell-off of team A's first brand in the
 // current period is one, with four parameters.
 #include "tools/sample_industry/sample_firm_reports.h"
@@ -32,6 +33,17 @@ void WriteLines(const TSampleCell& cell, std::string_view name, const std::vecto
     for (std::size_t i = 0; i < lines.size(); ++i) array.SetZts({static_cast<int>(i) + 1}, lines[i]);
 }
 
+// A line for each request that the firm's decisions of the cell's period hold.
+std::vector<std::string> RequestsReceived(const TSampleCell& cell) {
+    const TDataContext firm = SampleContext(cell.Period(), {cell.cell.firm, 0, 0});
+    const TSimArr* request = cell.industry.PerDecisions(cell.Period()).FindSimArr(kCategoryFirm, firm, "LoanVal");
+    std::vector<std::string> lines;
+    if (request == nullptr) return lines;
+    if (request->GetReal48({si::LoanCap}) != 0) lines.emplace_back("Team A: your loan request was received.");
+    if (request->GetReal48({si::BgtChg}) != 0) lines.emplace_back("Team A: your budget change request was received.");
+    return lines;
+}
+
 }  // namespace
 
 void WriteMessageToAll(const TSampleCell& cell, std::string_view name) {
@@ -43,8 +55,10 @@ void WriteMessageToAll(const TSampleCell& cell, std::string_view name) {
 
 void WriteMessageToFirm(const TSampleCell& cell, std::string_view name) {
     if (cell.cell.firm != kMessagedFirm || cell.cell.zone != kMessagedZone) return;
-    WriteLines(cell, name, {"Team A: your budget request was received.", "", "",
-                            "Please check the loan schedule before deciding."});
+    std::vector<std::string> lines = RequestsReceived(cell);
+    if (lines.empty()) lines.push_back("Team A: your decisions were received.");
+    lines.insert(lines.end(), {"", "", "Please check the loan schedule before deciding."});
+    WriteLines(cell, name, lines);
 }
 
 }  // namespace cv::sample

@@ -64,7 +64,8 @@ public:
 
 const std::vector<KeyCase>& Cases() {
     static const std::vector<KeyCase> cases = {
-        {"NoProductionNoInventory", Check::Errors, [](CheckKeys& t) { t.SetMix(kAlba, si::Production, 0); },
+        // ALTO is new: without production it has nothing to sell.
+        {"NoProductionNoInventory", Check::Errors, [](CheckKeys& t) { t.SetMix(kAlto, si::Production, 0); },
          {"ErrNoProdNoInv"}},
         // ALBA keeps the few units its last production left over: selling off
         // 1000 units beyond them is 1000 too many.
