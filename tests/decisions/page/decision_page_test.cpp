@@ -180,9 +180,14 @@ TEST_F(DecisionPageTest, AZoneBeyondItsBudgetIsNamedOnceADialogCloses) {
     root.ui.messageLists.clear();
     cancelStudies();
     EXPECT_TRUE(root.ui.errorBoxes.empty()) << root.ui.errorBoxes.front();
+    const std::string headline = "The budget of zone North cannot be worked out.";
     ASSERT_EQ(root.ui.messageLists.size(), 1u);
-    EXPECT_EQ(root.ui.messageLists[0].items.at(0).Headline, "The budget of zone North cannot be worked out.");
+    EXPECT_EQ(root.ui.messageLists[0].items.at(0).Headline, headline);
     EXPECT_EQ(StateText().left(30), "Your decisions contain errors.");
+    SaveScreenshot(Main(), "DecisionPage_ZoneBeyondItsBudget");
+    const std::vector<TQnInfo> listed = ListedMessages();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].Headline, headline);
     for (int brand : {1, 2}) mix.SetReal48({brand, si::AdvertBgt}, stored[static_cast<std::size_t>(brand - 1)]);
     cancelStudies();
     EXPECT_EQ(StateText().left(28), "Your decisions are complete.");
