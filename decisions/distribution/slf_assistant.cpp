@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
@@ -34,7 +35,6 @@ constexpr int kFrameGap = 20;
 constexpr int kLentTop = 28;
 constexpr int kTableZoom = 100;
 constexpr int kBodyArea = 1 << kBodyBody;
-constexpr int kFitSlack = 1;
 
 std::string Line(int section, const char* key, int line) {
     std::string text;
@@ -129,13 +129,19 @@ void TFoSlfAuto::Fill(const std::vector<std::string>& channelLabels, const std::
 // wider; the table is then centred under them.
 void TFoSlfAuto::Arrange() {
     // A table fits its owner: the host first offers the whole screen, so that
-    // the table shows every row, then takes the table's size, with the pixel
-    // by which the table measures its cells larger than it draws them.
+    // the table shows every row, then takes the table's size, with the pixels
+    // by which the table measures its cells larger than its sheet draws them
+    // (the rounding of each row's height adds up).
     QWidget* host = findChild<QWidget*>(QStringLiteral("SlfAutoTable"));
     host->resize(screen()->availableSize());
     table_->Show();
     const QRect shown = host->childrenRect();
-    host->setFixedSize(shown.width() + kFitSlack, shown.bottom() + 1 + kFitSlack);
+    const TQNSheet& sheet = table_->Sheet();
+    const TTableGeometry& g = sheet.Geometry();
+    const QSize measured =
+        sheet.BlockSize(g.originRow, g.originCol, g.RowStart(2) + g.totalRows - 1, g.ColumnStart(2) + g.totalCols - 1);
+    host->setFixedSize(shown.width() + std::max(0, measured.width() - sheet.width()),
+                       shown.bottom() + 1 + std::max(0, measured.height() - sheet.height()));
     table_->Refresh();
     RGAutoMode_->setMinimumHeight(host->height());
     adjustSize();

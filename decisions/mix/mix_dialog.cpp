@@ -268,12 +268,12 @@ void TFoMktMix::RecomputeSegmentTotal() {
 
 bool TFoMktMix::eventFilter(QObject* watched, QEvent* event) {
     if (IsFocusLeaving(event)) {
-        // Before the field checks its own range on leaving.
-        for (TQNEdit* advertising : {form_.massCom.decided, form_.advRes.decided})
-            if (watched == advertising) TryStep([&] {
-                NarrowToBudget(*advertising);
-                return true;
-            });
+        // Before the field checks its own range on leaving; the other field's
+        // range follows the amount the field left shows.
+        if (watched == form_.massCom.decided || watched == form_.advRes.decided) TryStep([this] {
+            NarrowAdvertisingToBudget();
+            return true;
+        });
         for (const TMixLine* line : form_.IncreaseLines()) {
             if (watched == line->decided) RecomputeIncrease(*line);
             if (watched == line->increase) IncreaseLeft(*line);
@@ -307,7 +307,7 @@ bool TFoMktMix::ValidateBrand() {
                                                 {form_.massCom.decided, kMassComEmpty},
                                                 {form_.advRes.decided, kAdvResEmpty}};
     // The range an advertising field names is what the zone's budget carries.
-    for (TQNEdit* field : {form_.massCom.decided, form_.advRes.decided}) NarrowToBudget(*field);
+    NarrowAdvertisingToBudget();
     for (const auto& [field, line] : amounts)
         if (!CheckFilled(*field, line)) return false;
     for (int i = 0; i < std::min(NbSegments, TMixForm::kSegmentFields); ++i)
@@ -356,6 +356,10 @@ void TFoMktMix::NarrowToBudget(TQNEdit& field) {
         });
     WriteAdvertising(stored);
     field.MaxValue = largest >= 0 ? largest : TMixForm::kAdvertisingLimit;
+}
+
+void TFoMktMix::NarrowAdvertisingToBudget() {
+    for (TQNEdit* field : {form_.massCom.decided, form_.advRes.decided}) NarrowToBudget(*field);
 }
 
 // The advertising shown is tried on the zone's budget, then the stored one put

@@ -66,10 +66,12 @@ private:
     // Narrows the range of Field, mass communication or research, to the
     // largest amount the zone's budget carries with the other field as shown;
     // where it carries none, the range is what one budget figure holds and
-    // the budget's own message names the amount. Worked out when the field is
-    // left and again when the brand is checked (the other field, or the brand
-    // shown, may have changed since).
+    // the budget's own message names the amount.
     void NarrowToBudget(TQNEdit& field);
+    // Both advertising fields, each with the other as shown: when either is
+    // left (the other's range follows what it shows) and again when the brand
+    // is checked (the brand shown may have changed since).
+    void NarrowAdvertisingToBudget();
     bool AdvertisingCarried();
     void SetUnitWords();
     void LayOutSegments();

@@ -1,10 +1,16 @@
 // The state panel of the decisions page: two lines in one colour, and the
 // button that lists the messages.
 #include <QPalette>
+#include <optional>
 
+#include "core/base/errors.h"
+#include "core/language/keyed_messages.h"
 #include "core/language/translator.h"
+#include "core/session/fta_budget.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
+#include "decisions/checks/check_dec.h"
+#include "decisions/dialogs/budget_limit.h"
 #include "decisions/page/decision_page.h"
 #include "ui/cp1252.h"
 #include "ui/platform_color.h"
@@ -21,6 +27,7 @@ constexpr std::uint32_t kGreen = 0x00C000;
 // 10 points at the 96 dots per inch the forms are drawn for.
 constexpr int kStatePixelSize = 13;
 constexpr char kStateKey[] = "QnNoMessage";
+constexpr char kBeyondBudgetKey[] = "BudgetBeyondLimit";
 
 std::uint32_t StateColour(TReviewLine line) {
     switch (line) {
@@ -30,14 +37,45 @@ std::uint32_t StateColour(TReviewLine line) {
     }
 }
 
+// The first zone whose stored decisions take its budget past the largest
+// amount a budget figure holds; none when every zone's budget is worked out.
+std::optional<int> ZoneBeyondItsBudget(TCvInd& industry, const TDataContext& context) {
+    TFtaBudget* budget = industry.Budget();
+    if (!budget) return std::nullopt;
+    for (int zone = 1; zone <= industry.NbFtas(); ++zone) {
+        TDataContext zoneContext = context;
+        zoneContext.SelFta = static_cast<std::int16_t>(zone);
+        budget->Init(industry, zoneContext);
+        if (!BudgetCarries(*budget)) return zone;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
+// A zone whose budget cannot be worked out stops the checks: the page counts
+// it as the one error, lists it and says so, and stays usable for the team
+// to make the zone's amounts smaller.
 void TFoDecision::RefreshErrors() {
     TCvInd* industry = Session ? Session->Industry() : nullptr;
     if (!industry) return;
     Data.DecPeriod = static_cast<std::int16_t>(industry->DecPeriod());
     checkMessages_.Clear();
-    review_ = ReviewDecisions(*industry, Data, Session->AdminView(), checkMessages_);
+    try {
+        review_ = ReviewDecisions(*industry, Data, Session->AdminView(), checkMessages_);
+    } catch (const ECvError&) {
+        const std::optional<int> zone = ZoneBeyondItsBudget(*industry, Data);
+        if (!zone) throw;
+        review_ = {.DecStatusResult = 0, .ErrorCount = 1};
+        checkMessages_.Clear();
+        TCVInfo info;
+        info.SetKey(kBeyondBudgetKey);
+        info.AddParam(industry->FtaLabel(*zone));
+        info.SetCategory(kCheckCategoryError);
+        info.SetSeverity(kSeverityBudget);
+        checkMessages_.Add(info.Info());
+        ShowKeyedMessage("cviDecError", checkMessages_, -1, TAlignment::taCenter);
+    }
     ShowState(ReviewLine(review_));
 }
 

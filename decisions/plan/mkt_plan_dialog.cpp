@@ -37,6 +37,9 @@ constexpr int kChannelKind = 4;
 constexpr int kPercentMode = 1;
 constexpr int kUnitsMode = 2;
 constexpr int kBrandForecastResult = 2;  // the brand contribution under the plan's title
+// The forecasts keep the plan tabs' text size: narrowed to the frame's width,
+// they scroll where they are taller than the frame rather than being drawn smaller.
+constexpr TScreenLayout kForecastLayout{kWindowMode, {kPlaceCentreX | kPlaceTop}};
 
 // The form and its controls, in pixels: normal screen, then the small screen's changes.
 constexpr QSize kClient(780, 561);
@@ -231,13 +234,13 @@ void TFoMktPlan::ShowKind(int kind) {
         case kBrandForecast:
             SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
             screen_ = TCVScreen::Create<TBrdResult>(screenArea_, *CallerContext, kBrandForecastResult,
-                                                    kWholeWindowLayout);
+                                                    kForecastLayout);
             break;
         case kFirmForecast:
             SetCurrentPeriod(static_cast<std::int16_t>(Session->Industry()->DecPeriod()));
             ShowMarketGroup(bgmHidden, *CallerContext);  // the firm's forecast covers every market
             screen_ = TCVScreen::Create<TFirResult>(screenArea_, *CallerContext, TFirResult::kPlanContribution,
-                                                    kWholeWindowLayout);
+                                                    kForecastLayout);
             break;
         default: Ui().ShowPlainBox("Unknown marketing plan screen " + std::to_string(kind)); break;
     }
@@ -245,13 +248,17 @@ void TFoMktPlan::ShowKind(int kind) {
     UpdateButtons();
 }
 
-// The table is laid out again for its frame: one wider or higher than the
-// frame is drawn smaller. A forecast first gives up column width, so that it
-// reads in the plan tabs' text size where the frame's height allows it.
+// The table is laid out again for its frame: a plan tab wider or higher than
+// the frame is drawn smaller. A forecast gives up column width instead, to
+// the frame's width less the scroll bar that its rows may need.
 void TFoMktPlan::FitScreen() {
     TQNTable* table = screen_ ? screen_->Table() : nullptr;
     if (table && IsForecast(shownKind_)) NarrowToRoom(*table, screenArea_->contentsRect().width());
     RefitScreen(screen_.get());
+    if (table && IsForecast(shownKind_) && table->VerticalBar()) {
+        NarrowToRoom(*table, screenArea_->contentsRect().width() - kScrollBarThickness);
+        RefitScreen(screen_.get());
+    }
 }
 
 bool TFoMktPlan::AcceptScreen() {

@@ -22,6 +22,7 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/checks/message_keys.h"
 #include "tests/decisions/page/decision_page_fixture.h"
+#include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/support/stored_form.h"
 #include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
@@ -582,6 +583,29 @@ TEST_F(DistributionDialogTest, ARestrictedPanelLeavesOnlyEqualShares) {
             for (const char* rule : {"RBAutoMode2", "RBAutoMode3", "RBAutoMode4"})
                 EXPECT_EQ(window.findChild<QRadioButton*>(rule), nullptr) << rule;
         });
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
+        dialog.CancelClick();
+    });
+}
+
+// Six brands in the zone (three in each of two markets, on a fixture
+// industry): the assistant shows every row, on a small screen too.
+TEST_F(DistributionDialogTest, SixBrandsShowWholeInTheAssistantSmallScreen) {
+    const std::filesystem::path file = root.RootPath() / "Private" / "SIX.ind";
+    WriteFixtureIndustry(file, FixtureLargest(2, 1, 2, 3));
+    page = ShowDecisionsPage(Main(), file, 1);
+    ASSERT_NE(page, nullptr);
+    WithDialog([](TFoDistrib& dialog) {
+        ASSERT_EQ(dialog.RowCount(), 6);
+        WhenModalShown assistant(
+            [](QWidget& window) {
+                auto& slfAuto = dynamic_cast<TFoSlfAuto&>(window);
+                EXPECT_EQ(slfAuto.Table().Sheet().Geometry().visibleBodyRows, 6);
+                EXPECT_EQ(slfAuto.Table().VerticalBar(), nullptr);
+                QTest::mouseClick(&Child<QPushButton>(slfAuto, "BBCancel"), Qt::LeftButton);
+            },
+            "DistributionDialog_SixBrandsAssistant");
         QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
         EXPECT_TRUE(assistant.Ran());
         dialog.CancelClick();

@@ -609,6 +609,24 @@ TEST_F(MixTest, AdvertisingIsWhatTheBudgetCanCarry) {
     EXPECT_TRUE(root.ui.errorBoxes.empty()) << root.ui.errorBoxes.front();
 }
 
+// Leaving one advertising field works out the other's range anew: what the
+// budget carries in all, less the amount the field left shows.
+TEST_F(MixTest, LeavingAnAdvertisingFieldWorksOutTheOthersRange) {
+    ShowSample();
+    OpenMix([](TFoMktMix& dialog) {
+        TQNEdit& massCom = Field(dialog, "QNEMassComCurPer");
+        TQNEdit& research = Field(dialog, "QNEAdvResCurPer");
+        Type(research, "0");
+        QTest::keyClick(&research, Qt::Key_Tab);
+        const double carried = massCom.MaxValue;
+        ASSERT_LT(carried, TMixForm::kAdvertisingLimit);
+        Type(massCom, "1000");
+        QTest::keyClick(&massCom, Qt::Key_Tab);
+        EXPECT_EQ(research.MaxValue, carried - 1000);
+        dialog.CancelClick();
+    });
+}
+
 // Fewer than five segments spread over the five places 63 pixels apart: with
 // n segments the step is (left of place 5 - left of place n) / (n + 1) and
 // field i moves right by i steps; the fields beyond n are hidden. The places

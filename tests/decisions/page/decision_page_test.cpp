@@ -2,6 +2,7 @@
 // it can be opened, and the protocol of its dialogs.
 #include <QFrame>
 #include <QPushButton>
+#include <array>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -155,6 +156,41 @@ TEST_F(DecisionPageTest, MarketingPlanRefusedWhileErrorsArePending) {
     page->OpenArea(TDecisionArea::MarketingPlan);
     ASSERT_EQ(root.ui.messageBoxes.size(), 1u);
     EXPECT_EQ(root.ui.messageBoxes[0].key, "MktgPlanDisabled");
+}
+
+// Stored advertising of two North brands that takes the zone's budget past
+// what a budget figure holds: once a dialog closes, the page names the zone
+// and counts it as an error; with the amounts made smaller again, the next
+// dialog's close finds the decisions complete.
+TEST_F(DecisionPageTest, AZoneBeyondItsBudgetIsNamedOnceADialogCloses) {
+    ShowPage(TSampleDecisions::Complete);
+    TDataContext north = page->Data;
+    north.SelFta = 1;
+    north.SelMarket = 1;
+    TSimArr& mix = *Session->Industry()->PerDecisions(4).GetSimArr(kCategoryFirmFtaMarket, north, "DecBrdCv3");
+    const std::array<long double, 2> stored{mix.GetReal48({1, si::AdvertBgt}), mix.GetReal48({2, si::AdvertBgt})};
+    const auto cancelStudies = [this] {
+        WhenModalShown shown([](QWidget& dialog) {
+            QTest::mouseClick(&Child<QPushButton>(dialog, "BBCancel"), Qt::LeftButton);
+        });
+        QTest::mouseClick(&Child<QPushButton>(*page, "BBStudies"), Qt::LeftButton);
+        EXPECT_TRUE(shown.Ran());
+    };
+    for (int brand : {1, 2}) mix.SetReal48({brand, si::AdvertBgt}, 1.5e9);
+    root.ui.messageLists.clear();
+    cancelStudies();
+    EXPECT_TRUE(root.ui.errorBoxes.empty()) << root.ui.errorBoxes.front();
+    const std::string headline = "The budget of zone North cannot be worked out.";
+    ASSERT_EQ(root.ui.messageLists.size(), 1u);
+    EXPECT_EQ(root.ui.messageLists[0].items.at(0).Headline, headline);
+    EXPECT_EQ(StateText().left(30), "Your decisions contain errors.");
+    SaveScreenshot(Main(), "DecisionPage_ZoneBeyondItsBudget");
+    const std::vector<TQnInfo> listed = ListedMessages();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].Headline, headline);
+    for (int brand : {1, 2}) mix.SetReal48({brand, si::AdvertBgt}, stored[static_cast<std::size_t>(brand - 1)]);
+    cancelStudies();
+    EXPECT_EQ(StateText().left(28), "Your decisions are complete.");
 }
 
 // While the dialog is open the page's market changes: the dialog stores and

@@ -18,6 +18,8 @@
 #include <functional>
 #include <map>
 
+#include "core/session/industry.h"
+#include "core/store/per_data.h"
 #include "tests/decisions/page/decision_page_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/shown_title.h"
@@ -25,6 +27,12 @@
 
 namespace cv::test {
 namespace {
+
+int StoredOrders(const TSimArr& orders) {
+    int count = 0;
+    for (int study = orders.LB(1); study <= orders.UB(1); ++study) count += orders.GetByte({study}) != 0;
+    return count;
+}
 
 class DialogKeysTest : public StartedProgramTest {
 protected:
@@ -40,6 +48,18 @@ protected:
         auto& opener = Child<QPushButton>(*page, button);
         QTest::mouseClick(&opener, Qt::LeftButton);
         EXPECT_TRUE(shown.Ran()) << button;
+    }
+
+    // The North's study orders stored, over its own studies and every market's.
+    int NorthOrders() {
+        TCvInd& industry = *Session->Industry();
+        TDataContext zone = page->Data;
+        zone.SelFta = 1;
+        TCvPerData& decisions = industry.PerDecisions(industry.DecPeriod());
+        int orders = StoredOrders(*decisions.GetSimArr(kCategoryFirmFta, zone, "DecStuFta"));
+        for (zone.SelMarket = 1; zone.SelMarket <= industry.NbMarkets(); ++zone.SelMarket)
+            orders += StoredOrders(*decisions.GetSimArr(kCategoryFirmFtaMarket, zone, "DecStuMkt"));
+        return orders;
     }
 
     TFoDecision* page = nullptr;
@@ -229,8 +249,11 @@ TEST_F(DialogKeysTest, EnterPressesTheFocusedButtonOrOk) {
         QTRY_VERIFY(!dialog.isVisible());
         EXPECT_EQ(static_cast<QDialog&>(dialog).result(), QDialog::Accepted);
     });
-    WithDialog("BBStudies", [](QWidget& dialog) {
+    const int ordersBefore = NorthOrders();
+    qsizetype boxCount = 0;
+    WithDialog("BBStudies", [&boxCount](QWidget& dialog) {
         const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
+        boxCount = boxes.size();
         QTest::mouseClick(&Child<QPushButton>(dialog, "BBNoStudies"), Qt::LeftButton);
         TabTo(dialog, "BBOrderAll");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
@@ -241,6 +264,8 @@ TEST_F(DialogKeysTest, EnterPressesTheFocusedButtonOrOk) {
         QTRY_VERIFY(!dialog.isVisible());
         EXPECT_EQ(static_cast<QDialog&>(dialog).result(), QDialog::Accepted);
     });
+    ASSERT_LT(ordersBefore, boxCount) << "the orders Enter writes would not show";
+    EXPECT_EQ(NorthOrders(), boxCount) << "OK writes every order ticked";
 }
 
 // The study rows are read row by row, a row's boxes from left to right, then

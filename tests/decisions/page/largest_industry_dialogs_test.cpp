@@ -14,6 +14,7 @@
 #include "decisions/dialogs/decision_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "tests/app/support/program_root.h"
+#include "tests/decisions/page/shown_page.h"
 #include "tests/decisions/checks/message_keys.h"
 #include "tests/model/fixtures/fixture_catalog.h"
 #include "tests/model/fixtures/fixture_industry.h"
@@ -36,13 +37,8 @@ protected:
     void ShowPage() {
         const std::filesystem::path file = root.RootPath() / "Private" / "LARGEST.ind";
         WriteFixtureIndustry(file, FixtureLargest());
-        ASSERT_TRUE(Session && Session->IndOpen(file.string()));
-        Session->Industry()->ConstPart().SetSmallint(kCategoryIndustry, TDataContext{}, "WhichTeam", 1);
-        page = Main().findChild<TFoDecision*>(QStringLiteral("FoDecision"));
+        page = ShowDecisionsPage(Main(), file, 1);
         ASSERT_NE(page, nullptr);
-        Main().RefreshAll();
-        Main().ShowPage(page);
-        QTRY_VERIFY(page->isVisible());
     }
 
     // The boxes shown since the last call, one line each, cleared.

@@ -149,7 +149,7 @@ std::set<int> TextSizes(TFoMktPlan& dialog) {
 // computes for the same decisions; tab 6 and back to 5 do not run it again,
 // while a visit to a plan tab does, even when nothing was typed. Both
 // forecasts read in the plan's text size.
-TEST_F(PlanDialogTest, TheForecastRunsOncePerVisitToThePlan) {
+TEST_F(PlanDialogTest, TheForecastRunsOncePerVisitToThePlanSmallScreen) {
     std::vector<double> shown;
     Session->ForecastDone = false;
     WithDialog([&](TFoMktPlan& dialog) {
