@@ -495,7 +495,8 @@ TEST_F(StudiesPageTest, MapLabelsStandApartBesideTheirOwnMarkersSmallScreen) {
                 ASSERT_NE(map, nullptr);
                 QApplication::processEvents();
                 EXPECT_EQ(test::MarkerLabelFaults(*map, kNear), std::vector<std::string>{})
-                    << item << " in period " << period << ", vertical axis " << page->Combos().Combo(3)->currentText().toStdString();
+                    << item << " in period " << period << ", up "
+                    << page->Combos().Combo(3)->currentText().toStdString();
                 ++maps;
             }
         }

@@ -119,7 +119,7 @@ bool Crosses(const QLineF& line, const QRectF& rect) {
                             {inner.bottomRight(), inner.bottomLeft()},
                             {inner.bottomLeft(), inner.topLeft()}};
     return std::any_of(std::begin(edges), std::end(edges),
-                       [&](const QLineF& edge) { return line.intersects(edge, nullptr) == QLineF::BoundedIntersection; });
+                       [&](const QLineF& edge) { return line.intersects(edge) == QLineF::BoundedIntersection; });
 }
 
 // The painted markers: the small closed shapes inside the plot that frame no
@@ -131,7 +131,8 @@ std::vector<Disc> Markers(const PaintedChart& painted, const QRectF& plot) {
         const double across = std::max(shape.width(), shape.height());
         if (across > largest || !plot.adjusted(-kReach, -kReach, kReach, kReach).contains(shape.center())) continue;
         const auto frames = [&](const PaintedText& text) { return shape.contains(text.rect); };
-        if (std::none_of(painted.texts.begin(), painted.texts.end(), frames)) markers.push_back({shape.center(), across / 2});
+        if (std::none_of(painted.texts.begin(), painted.texts.end(), frames))
+            markers.push_back({shape.center(), across / 2});
     }
     return markers;
 }
@@ -201,7 +202,8 @@ private:
     // A painted line from the label's edge to its marker.
     std::optional<QLineF> LineBetween(const QRectF& rect, const Disc& own) const {
         const auto joins = [&](QPointF atLabel, QPointF atMarker) {
-            return DistanceToRect(atLabel, rect) <= kReach && QLineF(atMarker, own.centre).length() <= own.radius + kReach;
+            return DistanceToRect(atLabel, rect) <= kReach &&
+                   QLineF(atMarker, own.centre).length() <= own.radius + kReach;
         };
         for (const QLineF& line : painted_.lines)
             if (joins(line.p1(), line.p2()) || joins(line.p2(), line.p1())) return line;
@@ -236,10 +238,10 @@ private:
                 faults_.push_back(label.name + " covers " + Describe(other));
             else if (!label.line && Gap(label.rect, other) < gap)
                 faults_.push_back(label.name + " lies " + std::to_string(Gap(label.rect, other)) + " px from " +
-                                  Describe(other) + ", nearer than its own (" + std::to_string(gap) + " px), with no line to it");
+                                  Describe(other) + ", nearer than its own (" + std::to_string(gap) +
+                                  " px), with no line to it");
             // A line out of a pile of overlapping markers leaves through it whatever its way.
-            const bool ownPile = OnePile(other, label.own);
-            if (label.line && !ownPile && DistanceToSegment(other.centre, *label.line) < other.radius)
+            if (label.line && DistanceToSegment(other.centre, *label.line) < other.radius && !OnePile(other, label.own))
                 faults_.push_back(label.name + "'s line crosses " + Describe(other));
         }
         for (std::size_t j = 0; j < labels_.size(); ++j) {
