@@ -105,11 +105,10 @@ public:
     // The first place, nearest first, that is free of labels and lines,
     // covers no other marker and reads as its own marker's (by nearness, or
     // by a line that crosses no other marker and no label); else the first
-    // of those free of labels, lines and other markers that is only read
-    // doubtfully, then one whose line crosses a label, then one over another
-    // marker; else the preferred one moved inside the bounds.
-    // The place and what keeps it from being the label's own.
-    std::pair<QRectF, int> Place(const TLabelToPlace& label) const {
+    // free of labels and lines with the least flaw: read doubtfully, a line
+    // over a label, over another marker; else the preferred one moved inside
+    // the bounds. With the flaw of the place.
+    std::pair<QRectF, EFlaw> Place(const TLabelToPlace& label) const {
         std::array<std::optional<QRectF>, fFlaws> firstWith;
         ForEachPlace(label, [&](const QRectF& rect) {
             if (!Free(rect)) return false;
@@ -118,7 +117,7 @@ public:
             return flaw == fNone;
         });
         for (int flaw = fNone; flaw < fFlaws; ++flaw)
-            if (firstWith[flaw]) return {*firstWith[flaw], flaw};
+            if (firstWith[flaw]) return {*firstWith[flaw], static_cast<EFlaw>(flaw)};
         return {MovedInside(label.preferred, bounds_), fFlaws};
     }
 
@@ -178,9 +177,10 @@ private:
     // Own's pile (a line out of a pile of overlapping markers leaves through
     // it whatever its way).
     bool LineCrossesAnotherMarker(std::size_t own, const QLineF& line) const {
-        for (std::size_t other = 0; other < markers_.size(); ++other)
-            if (piles_[other] != piles_[own] && DistanceToLine(markers_[other].centre, line) < markers_[other].diameter / 2)
-                return true;
+        for (std::size_t other = 0; other < markers_.size(); ++other) {
+            if (piles_[other] == piles_[own]) continue;
+            if (DistanceToLine(markers_[other].centre, line) < markers_[other].diameter / 2) return true;
+        }
         return false;
     }
 
@@ -194,14 +194,14 @@ private:
 struct TPlacement {
     std::vector<std::size_t> order;
     std::vector<QRectF> rects;  // in the labels' order
-    std::vector<int> flawOf;
+    std::vector<EFlaw> flawOf;
     int flaws = 0;  // the flaws' sum
 };
 
 TPlacement PlaceInOrder(const std::vector<TLabelToPlace>& labels, const std::vector<TMarkerDisc>& markers,
                         const QRectF& bounds, const std::vector<std::size_t>& order) {
     TPlacer placer(markers, bounds);
-    TPlacement placement{order, std::vector<QRectF>(labels.size()), std::vector<int>(labels.size()), 0};
+    TPlacement placement{order, std::vector<QRectF>(labels.size()), std::vector<EFlaw>(labels.size(), fNone), 0};
     for (const std::size_t i : order) {
         const auto [rect, flaw] = placer.Place(labels[i]);
         placer.Keep(rect, labels[i].marker);
@@ -251,7 +251,8 @@ std::vector<QRectF> KeepLabelsApart(const std::vector<TLabelToPlace>& labels, co
     // flaw is tried first, and that order kept while the flaws lessen.
     for (std::size_t tries = 0; tries < labels.size() && best.flaws > 0; ++tries) {
         std::vector<std::size_t> sooner = best.order;
-        const auto flawed = std::find_if(sooner.begin(), sooner.end(), [&](std::size_t i) { return best.flawOf[i] > 0; });
+        const auto flawed =
+            std::find_if(sooner.begin(), sooner.end(), [&](std::size_t i) { return best.flawOf[i] != fNone; });
         std::rotate(sooner.begin(), flawed, flawed + 1);
         TPlacement next = PlaceInOrder(labels, markers, bounds, sooner);
         if (next.flaws >= best.flaws) break;

@@ -1,12 +1,14 @@
 #pragma once
 // Labels kept apart: on a crowded chart each marker's label goes where it
 // overlaps no label or line placed before it, covers no marker but its own,
-// lies no nearer another marker than its own (unless a line joins it to its
-// own, one that crosses no other marker and no label placed before it) and
-// stays inside the plot. The place its placement code gives is tried first, then
-// the places around its marker, then rings further out, nearest first. Only
-// where the plot has no such place does a label cover another marker, at the
-// nearest place free of labels.
+// lies clearly nearer its own marker than any other (unless a line joins it
+// to its own, one that crosses no label placed before it and no marker but
+// those piled on its own) and stays inside the plot. The place its placement
+// code gives is tried first, then the places around its marker, then rings
+// further out, nearest first. Where the plot has no such place a label takes
+// the nearest free of labels and lines that is least wrong (read doubtfully,
+// then a line over a label, then over another marker), and such labels are
+// placed before the others where that leaves fewer wrong.
 
 #include <QLineF>
 #include <QPointF>

@@ -104,22 +104,24 @@ double Gap(const QRectF& rect, const Disc& disc) {
     return std::max(0.0, DistanceToRect(disc.centre, rect) - disc.radius);
 }
 
+// To the foot of the perpendicular from Point where it falls on the segment, else to the nearer end.
 double DistanceToSegment(QPointF point, const QLineF& line) {
-    const QPointF along = line.p2() - line.p1();
-    const double squared = QPointF::dotProduct(along, along);
-    const double t = squared == 0 ? 0 : std::clamp(QPointF::dotProduct(point - line.p1(), along) / squared, 0.0, 1.0);
-    return QLineF(point, line.p1() + along * t).length();
+    const double toEnd = std::min(QLineF(point, line.p1()).length(), QLineF(point, line.p2()).length());
+    QLineF perpendicular = line.normalVector();
+    perpendicular.translate(point - line.p1());
+    QPointF foot;
+    if (line.isNull() || line.intersects(perpendicular, &foot) == QLineF::NoIntersection) return toEnd;
+    const bool onSegment = QRectF(line.p1(), line.p2()).normalized().adjusted(-0.01, -0.01, 0.01, 0.01).contains(foot);
+    return onSegment ? QLineF(point, foot).length() : toEnd;
 }
 
+// Whether a point of Line, taken every half pixel, lies inside Rect less half a pixel all round.
 bool Crosses(const QLineF& line, const QRectF& rect) {
     const QRectF inner = rect.adjusted(0.5, 0.5, -0.5, -0.5);
-    if (inner.contains(line.p1()) || inner.contains(line.p2())) return true;
-    const QLineF edges[] = {{inner.topLeft(), inner.topRight()},
-                            {inner.topRight(), inner.bottomRight()},
-                            {inner.bottomRight(), inner.bottomLeft()},
-                            {inner.bottomLeft(), inner.topLeft()}};
-    return std::any_of(std::begin(edges), std::end(edges),
-                       [&](const QLineF& edge) { return line.intersects(edge) == QLineF::BoundedIntersection; });
+    const int steps = std::max(1, static_cast<int>(std::ceil(line.length() * 2)));
+    for (int step = 0; step <= steps; ++step)
+        if (inner.contains(line.pointAt(static_cast<double>(step) / steps))) return true;
+    return false;
 }
 
 // The painted markers: the small closed shapes inside the plot that frame no
