@@ -32,6 +32,9 @@ TStdPercMap::TStdPercMap(QWidget* owner, const TDataContext& context, int kind, 
                          int yOffset, int width, int height, int mode)
     : TPercMap(owner, kind, posFlags, xOffset, yOffset, width, height, mode),
       items_(GridOrigin(), GridStep(), IsVgaScreen()) {
+    // The label grid does not know the labels' drawn sizes: the chart moves
+    // a label that would still cover a marker, a label or a line.
+    SetLabelsApart(true);
     if (!IsDocument()) Build(context);
 }
 

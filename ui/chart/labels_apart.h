@@ -1,12 +1,16 @@
 #pragma once
 // Labels kept apart: on a crowded chart each marker's label goes where it
-// overlaps no label placed before it, covers no marker but its own, lies no
-// nearer another marker than its own (unless a line joins it to its own) and
-// stays inside the plot. The place its placement code gives is tried first, then
-// the places around its marker, then rings further out, nearest first. Only
-// where the plot has no such place does a label cover another marker, at the
-// nearest place free of labels.
+// overlaps no label or line placed before it, covers no marker but its own,
+// lies clearly nearer its own marker than any other (unless a line joins it
+// to its own, one that crosses no label placed before it and no marker but
+// those piled on its own) and stays inside the plot. The place its placement
+// code gives is tried first, then the places around its marker, then rings
+// further out, nearest first. Where the plot has no such place a label takes
+// the nearest free of labels and lines that is least wrong (read doubtfully,
+// then a line over a label, then over another marker), and such labels are
+// placed before the others where that leaves fewer wrong.
 
+#include <QLineF>
 #include <QPointF>
 #include <QRectF>
 #include <cstddef>
@@ -29,12 +33,15 @@ struct TLabelToPlace {
 bool LabelCoversMarker(const QRectF& rect, const TMarkerDisc& marker);
 // How far Rect lies from Marker's disc; 0 when they meet.
 double GapToMarker(const QRectF& rect, const TMarkerDisc& marker);
-// Whether a label at Rect, moved there from its code's place, is joined to
-// its marker Own by a line: farther than its own height it would be read
-// as another marker's.
+// Whether a label at Rect is joined to its marker Own by a line: farther
+// than its own height it would be read as another marker's.
 bool NeedsLeader(const QRectF& rect, const TMarkerDisc& own);
+// The line that joins a label at Rect to its marker Own: from the point of
+// Rect nearest Own's centre to Own's edge.
+QLineF LeaderLine(const QRectF& rect, const TMarkerDisc& own);
 // Whether a label at Rect lies nearer another marker of Markers than its own
-// marker (index Own): it would be read as that one's.
+// marker (index Own), or hardly farther: it would be read as that one's. A
+// marker over Own's point is no other.
 bool NearerAnotherMarker(const QRectF& rect, std::size_t own, const std::vector<TMarkerDisc>& markers);
 
 // The labels' rectangles, in the order given; each label is placed after the

@@ -528,7 +528,7 @@ void TQNChart::PlaceLabels() {
         const std::vector<QRectF> rects = KeepLabelsApart(toPlace, drawnMarkers_, chart()->plotArea());
         for (std::size_t i = 0; i < moving.size(); ++i) {
             TPlaced& label = *moving[i];
-            label.leader = rects[i] != label.rect && NeedsLeader(rects[i], drawnMarkers_[toPlace[i].marker]);
+            label.leader = NeedsLeader(rects[i], drawnMarkers_[toPlace[i].marker]);
             label.rect = rects[i];
         }
     }
@@ -544,11 +544,8 @@ void TQNChart::PlaceLabels() {
         const bool offsetLeader =
             label.label->leaderStyle != 0 && (label.label->offsetX != 0 || label.label->offsetY != 0);
         if (offsetLeader || label.leader) {
-            const QPointF from(std::clamp(label.position.x(), label.rect.left(), label.rect.right()),
-                               std::clamp(label.position.y(), label.rect.top(), label.rect.bottom()));
-            // A line to a moved label's marker ends at the marker's edge.
-            QLineF line(from, label.position);
-            if (label.leader) line.setLength(std::max(0.0, line.length() - label.markerSize / 2));
+            // A line to a kept-apart label's marker ends at the marker's edge.
+            const QLineF line = LeaderLine(label.rect, {label.position, label.leader ? label.markerSize : 0});
             auto* leader = new QGraphicsLineItem(line, chart());
             leader->setPen(QPen(label.label->font.colour, 1));
             leader->setZValue(kLabelZ);

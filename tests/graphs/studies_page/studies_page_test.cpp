@@ -29,6 +29,7 @@
 #include "tests/reports/support/group_page_fixture.h"
 #include "tests/reports/support/hard_copy_cells.h"
 #include "tests/ui/printing/scripted_printer.h"
+#include "tests/ui/support/chart_labels.h"
 #include "tests/ui/support/document_files.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/painted_texts.h"
@@ -473,6 +474,34 @@ TEST_F(StudiesPageTest, EightBrandPerceptualMapWithPlacedLabelsSmallScreen) {
     }
     QApplication::processEvents();
     test::SaveScreenshot(Main(), vga ? "StudiesPageTest_EightBrandMap640" : "StudiesPageTest_EightBrandMap");
+}
+
+// Each label of the one-period maps stands beside its own marker, or joined
+// to it by a line clear of the other markers and labels, over no ideal point
+// and no other label, at both screen sizes: the perceptual and semantic maps
+// of M1 in periods 2 and 3 on each vertical axis the combo offers.
+TEST_F(StudiesPageTest, MapLabelsStandApartBesideTheirOwnMarkersSmallScreen) {
+    constexpr double kNear = 14;  // a label's own height
+    int maps = 0;
+    for (const int period : {2, 3})
+        for (const char* item : {"MPStuSemGraph", "MPStuMapGraph"}) {
+            ShowAt(period);
+            Choose(item);
+            if (!Shown<TStdPercMap>()) continue;  // not bought in that period
+            const int shown = page->Combos().Combo(3)->currentIndex();
+            for (int axis = page->Combos().Combo(3)->count() - 1; axis >= 0; --axis) {
+                PickCombo(3, (shown + axis) % page->Combos().Combo(3)->count());
+                TStdPercMap* map = Shown<TStdPercMap>();
+                ASSERT_NE(map, nullptr);
+                QApplication::processEvents();
+                EXPECT_EQ(test::MarkerLabelFaults(*map, kNear), std::vector<std::string>{})
+                    << item << " in period " << period << ", up "
+                    << page->Combos().Combo(3)->currentText().toStdString();
+                ++maps;
+            }
+        }
+    EXPECT_GE(maps, 6);
+    test::SaveScreenshot(Main(), "StudiesPageTest_MapLabelsApart");  // M1's perceptual map of period 3
 }
 
 // The test moves the sample's semantic ideal points to figures of its own. Across (Price, scale 6) segments 1 and 2

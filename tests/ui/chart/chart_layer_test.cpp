@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <fstream>
+#include <numbers>
 
 #include "core/base/errors.h"
 #include "tests/support/recording_ui.h"
@@ -426,9 +427,15 @@ TEST(LabelsApart, EachLabelTakesTheNearestFreePlaceBesideItsMarker) {
     };
     const TCase cases[] = {
         {"free: where its code puts it", {middle}, at(kLabelAbove, middle)},
-        // The second marker 4 px right of the first: above and the upper
-        // corners are taken; the right side, the next nearest to above, is free.
-        {"taken: beside its own marker", {middle, {{104, 50}, 10}}, at(kLabelRight, {{104, 50}, 10})},
+        // The second marker 12 px right of and 6 px below the first: above
+        // and the upper corners are taken; the right side, the next nearest
+        // to above, is free.
+        {"taken: beside its own marker", {middle, {{112, 56}, 10}}, at(kLabelRight, {{112, 56}, 10})},
+        // The second marker 4 px right of the first: above either one a label
+        // lies as near the other, so the first goes aside and the second to
+        // its upper right corner, 7 px out from its centre (5 + 2).
+        {"as near another marker: where it reads as its own", {middle, {{104, 50}, 10}},
+         QRectF(QPointF(104 + 7 / std::numbers::sqrt2, 50 - 7 / std::numbers::sqrt2 - 10), size)},
         // Near the top edge above and the upper corners would leave the bounds.
         {"at the edge: inside", {{{100, 8}, 6}}, at(kLabelRight, {{100, 8}, 6})},
         // A wide marker up to the right reaches into the places above and
