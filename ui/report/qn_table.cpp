@@ -481,7 +481,7 @@ void TQNTable::FitToOwner() {
     int scale = baseViewScale_;
     sheet_->SetViewScale(scale);
     textFit_.Undo(model);
-    textFit_.FitHeadings(model, g, LastShownColumn(g));
+    textFit_.FitTexts(model, g, LastShownColumn(g));
     const QRect client = owner_->contentsRect();
     if (!client.isEmpty()) {
         const int width = client.width() - std::abs(placement_.xOffset);
@@ -504,7 +504,7 @@ void TQNTable::FitToOwner() {
         // width, so the columns are fitted once more.
         for (int pass = 0; pass < 2; ++pass) {
             while (g.visibleBodyCols > 1 && ShownSize(g).width() > width) --g.visibleBodyCols;
-            textFit_.FitHeadings(model, g, LastShownColumn(g));
+            textFit_.FitTexts(model, g, LastShownColumn(g));
             textFit_.WrapNotes(model, g, LastShownColumn(g));
             while (g.visibleBodyRows > 1 && ShownSize(g).height() > height) --g.visibleBodyRows;
         }

@@ -94,7 +94,7 @@ int TTableTextFit::OwnHeight(const TSheetModel& model, int row) const {
     return own != ownHeights_.end() ? own->second : model.RowHeight(row);
 }
 
-void TTableTextFit::FitHeadings(TSheetModel& model, const TTableGeometry& g, int lastShownColumn) {
+void TTableTextFit::FitTexts(TSheetModel& model, const TTableGeometry& g, int lastShownColumn) {
     const TPainterTextMeasure measure;
     const int lastTitleRow = g.originRow + g.titleRows - 1;
     for (int row = g.originRow; row <= model.MaxRow(); ++row)
@@ -116,7 +116,6 @@ void TTableTextFit::FitHeadings(TSheetModel& model, const TTableGeometry& g, int
                 SetWidth(model, last,
                          model.ColumnWidth(last) +
                              (shortfall * kColumnUnitsPerCharacter + kTwipsPerCharacter - 1) / kTwipsPerCharacter);
-            if (row > lastTitleRow) continue;
             const int height = LinesHeightTwips(measure, format, model.Text(row, column),
                                                 model.ColumnsWidthTwips(first, last) - kTextRoomTwips);
             if (height > model.RowHeight(row)) SetHeight(model, row, height);
