@@ -142,7 +142,8 @@ void TStuMkt::WriteRegressionStatistics(const std::vector<double>& stats, int sc
     table.SetRangeFormat(BodyRow(10), first, BodyRow(10), first, TNumberFormat::TwoDecimals);
     table.SetRangeBorderBottom(BodyRow(9), first, BodyRow(9), first, 1, 0);
     // Then text and figure side by side: residual degrees of freedom, the
-    // regressors and F, as many pairs a row as the table is wide.
+    // regressors and F, as many pairs a row as the table is wide. A text
+    // wider than its column wraps rather than lose its end.
     const struct {
         int line;
         double value;
@@ -156,7 +157,7 @@ void TStuMkt::WriteRegressionStatistics(const std::vector<double>& stats, int sc
         table.SetCellText(row, column, GetLine(pairs[p].line));
         table.SetCellNumber(row, column + 1, pairs[p].value);
         table.SetRangeFormat(row, column + 1, row, column + 1, pairs[p].format);
-        table.SetRangeAlign(row, column, row, column, kAlignLeft, kAlignMiddle, false);
+        table.SetRangeAlign(row, column, row, column, kAlignLeft, kAlignMiddle, true);
     }
 }
 

@@ -472,6 +472,8 @@ int TQNTable::LastShownColumn(const TTableGeometry& g) {
     return g.originCol + g.headingCols + g.visibleBodyCols - 1 + (columnsScroll ? 0 : g.totalCols);
 }
 
+TPainterTextMeasure TQNTable::ShownTextMeasure() const { return TPainterTextMeasure(sheet_->PixelsPerTwip()); }
+
 void TQNTable::FitToOwner() {
     if (tableType_ == static_cast<int>(TTableType::Document) || !owner_) return;
     TSheetModel& model = sheet_->Model();
@@ -481,7 +483,7 @@ void TQNTable::FitToOwner() {
     int scale = baseViewScale_;
     sheet_->SetViewScale(scale);
     textFit_.Undo(model);
-    textFit_.FitHeadings(model, g, LastShownColumn(g));
+    textFit_.FitTexts(model, g, LastShownColumn(g), ShownTextMeasure());
     const QRect client = owner_->contentsRect();
     if (!client.isEmpty()) {
         const int width = client.width() - std::abs(placement_.xOffset);
@@ -489,7 +491,8 @@ void TQNTable::FitToOwner() {
         // Heading columns wider than their texts need give up width before
         // a body column scrolls out of view.
         if (const int excess = ShownSize(g).width() - width; excess > 0)
-            textFit_.GiveUpHeadingWidth(model, g, static_cast<int>(std::ceil(excess / sheet_->PixelsPerTwip())));
+            textFit_.GiveUpHeadingWidth(model, g, static_cast<int>(std::ceil(excess / sheet_->PixelsPerTwip())),
+                                        ShownTextMeasure());
         // A table meant to show whole is first drawn as much smaller as it needs.
         if (placement_.flags & kPlaceWhole) {
             const QSize full = ShownSize(g);
@@ -504,8 +507,8 @@ void TQNTable::FitToOwner() {
         // width, so the columns are fitted once more.
         for (int pass = 0; pass < 2; ++pass) {
             while (g.visibleBodyCols > 1 && ShownSize(g).width() > width) --g.visibleBodyCols;
-            textFit_.FitHeadings(model, g, LastShownColumn(g));
-            textFit_.WrapNotes(model, g, LastShownColumn(g));
+            textFit_.FitTexts(model, g, LastShownColumn(g), ShownTextMeasure());
+            textFit_.WrapNotes(model, g, LastShownColumn(g), ShownTextMeasure());
             while (g.visibleBodyRows > 1 && ShownSize(g).height() > height) --g.visibleBodyRows;
         }
         // Frozen headings alone wider than the page: the table is drawn

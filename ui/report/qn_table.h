@@ -23,6 +23,7 @@
 #include "ui/report/table_shape.h"
 #include "ui/report/table_text_fit.h"
 #include "ui/report/table_type.h"
+#include "ui/sheet/cell_painter.h"
 #include "ui/sheet/qn_sheet.h"
 
 namespace cv {
@@ -130,6 +131,8 @@ private:
     void FitToOwner();
     // The last column G shows: of the visible body, or of the totals beside it.
     static int LastShownColumn(const TTableGeometry& g);
+    // Measures texts as the sheet paints them at its present scale.
+    TPainterTextMeasure ShownTextMeasure() const;
     // The scale the table starts from in its owner's present width, with its zoom.
     int OwnerScale() const;
     QSize ShownSize(const TTableGeometry& g) const;

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "ui/sheet/cell_painter.h"
-
 namespace cv {
 namespace {
 
@@ -94,8 +92,8 @@ int TTableTextFit::OwnHeight(const TSheetModel& model, int row) const {
     return own != ownHeights_.end() ? own->second : model.RowHeight(row);
 }
 
-void TTableTextFit::FitHeadings(TSheetModel& model, const TTableGeometry& g, int lastShownColumn) {
-    const TPainterTextMeasure measure;
+void TTableTextFit::FitTexts(TSheetModel& model, const TTableGeometry& g, int lastShownColumn,
+                             const TTextMeasure& measure) {
     const int lastTitleRow = g.originRow + g.titleRows - 1;
     for (int row = g.originRow; row <= model.MaxRow(); ++row)
         for (int column = 1; column <= model.MaxCol(); ++column) {
@@ -116,17 +114,16 @@ void TTableTextFit::FitHeadings(TSheetModel& model, const TTableGeometry& g, int
                 SetWidth(model, last,
                          model.ColumnWidth(last) +
                              (shortfall * kColumnUnitsPerCharacter + kTwipsPerCharacter - 1) / kTwipsPerCharacter);
-            if (row > lastTitleRow) continue;
             const int height = LinesHeightTwips(measure, format, model.Text(row, column),
                                                 model.ColumnsWidthTwips(first, last) - kTextRoomTwips);
             if (height > model.RowHeight(row)) SetHeight(model, row, height);
         }
 }
 
-int TTableTextFit::GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& g, int excessTwips) {
+int TTableTextFit::GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& g, int excessTwips,
+                                      const TTextMeasure& measure) {
     if (g.headingCols <= 0 || excessTwips <= 0) return 0;
     const int first = g.originCol, last = g.originCol + g.headingCols - 1;
-    const TPainterTextMeasure measure;
     // Each text in the heading columns: the columns it spans and the twips it needs of them.
     struct TSpanNeed {
         int first, last, needed;
@@ -162,8 +159,8 @@ int TTableTextFit::GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& 
     return given;
 }
 
-void TTableTextFit::WrapNotes(TSheetModel& model, const TTableGeometry& g, int lastColumn) {
-    const TPainterTextMeasure measure;
+void TTableTextFit::WrapNotes(TSheetModel& model, const TTableGeometry& g, int lastColumn,
+                              const TTextMeasure& measure) {
     for (int row = g.originRow; row <= model.MaxRow(); ++row)
         for (int column = 1; column <= lastColumn; ++column) {
             if (model.IsEmpty(row, column) || !IsNote(model, row, column)) continue;

@@ -1,11 +1,12 @@
 #pragma once
 // Fits a window table to its texts where its columns would cut them: a
 // heading too wide for its columns wraps, a column is widened to the longest
-// word it must hold whole, the heading columns give up the width their texts
-// do not need before a body column scrolls out of view, and a note under the
-// table wraps at the table's shown width. The sizes it changes are kept, so
-// that the next layout (a page of another size) starts from the table's own.
-// Sizes are measured in twips at the sheet's own scale.
+// word it must hold whole, a row is heightened to the lines its wrapped texts
+// take, the heading columns give up the width their texts do not need before
+// a body column scrolls out of view, and a note under the table wraps at the
+// table's shown width. The sizes it changes are kept, so that the next layout
+// (a page of another size) starts from the table's own. Sizes are in twips,
+// texts measured with Measure: at the scale the sheet shows them.
 
 #include <map>
 
@@ -21,15 +22,16 @@ public:
     void Forget();
 
     // Wraps the headings their columns cut (a run across ends at
-    // LastShownColumn, the last one the page shows), heightening the title
-    // rows, and widens each column to the longest word of its wrapped texts.
-    void FitHeadings(TSheetModel& model, const TTableGeometry& g, int lastShownColumn);
+    // LastShownColumn, the last one the page shows), widens each column to
+    // the longest word of its wrapped texts and heightens each row to the
+    // lines of its wrapped texts.
+    void FitTexts(TSheetModel& model, const TTableGeometry& g, int lastShownColumn, const TTextMeasure& measure);
     // Narrows the heading columns by up to Excess twips in all, the widest
     // first, none further than the texts over it need; answers the twips given up.
-    int GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& g, int excessTwips);
+    int GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& g, int excessTwips, const TTextMeasure& measure);
     // Wraps each note wider than the columns from its own to LastColumn (the
     // last one shown), heightening its row to the lines it takes.
-    void WrapNotes(TSheetModel& model, const TTableGeometry& g, int lastColumn);
+    void WrapNotes(TSheetModel& model, const TTableGeometry& g, int lastColumn, const TTextMeasure& measure);
 
 private:
     void SetWidth(TSheetModel& model, int column, int units);

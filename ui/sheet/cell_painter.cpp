@@ -118,24 +118,21 @@ QFont SheetFont(const TCellFont& font, double pixelsPerTwip) {
 }
 
 int TPainterTextMeasure::TextWidthTwips(const TCellFont& font, std::string_view text) const {
-    const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
-    const QFontMetricsF metrics(SheetFont(font, pixelsPerTwip));
+    const QFontMetricsF metrics(SheetFont(font, pixelsPerTwip_));
     double widest = 0.0;
     for (const QString& line : Cp1252ToQString(text).split('\n'))
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    return static_cast<int>(std::ceil(widest / pixelsPerTwip));
+    return static_cast<int>(std::ceil(widest / pixelsPerTwip_));
 }
 
 int TPainterTextMeasure::LineHeightTwips(const TCellFont& font) const {
-    const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
-    return static_cast<int>(std::ceil(QFontMetricsF(SheetFont(font, pixelsPerTwip)).height() / pixelsPerTwip));
+    return static_cast<int>(std::ceil(QFontMetricsF(SheetFont(font, pixelsPerTwip_)).height() / pixelsPerTwip_));
 }
 
 int TPainterTextMeasure::WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const {
-    const double pixelsPerTwip = kScreenDpi / kTwipsPerInch;
-    const QFont qfont = SheetFont(font, pixelsPerTwip);
+    const QFont qfont = SheetFont(font, pixelsPerTwip_);
     const QString text = Cp1252ToQString(paragraph);
-    const double room = roomTwips * pixelsPerTwip;
+    const double room = roomTwips * pixelsPerTwip_;
     if (QFontMetricsF(qfont).horizontalAdvance(text) <= room) return 1;
     QTextLayout layout(text, qfont);
     QTextOption option;

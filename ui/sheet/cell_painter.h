@@ -35,13 +35,19 @@ QFont SheetFont(const TCellFont& font, double pixelsPerTwip);
 // wider than the cell), so that its start stays readable.
 QString FittedCellText(const QString& text, const QFontMetricsF& metrics, double width, bool wrap);
 
-// Measures with the fonts the painter uses, at screen resolution.
+// Measures with the fonts the painter uses, at screen resolution, or at the
+// scale a sheet is shown at: the fonts' whole-pixel sizes make a text's width
+// grow other than in step with the scale.
 class TPainterTextMeasure final : public TTextMeasure {
 public:
+    explicit TPainterTextMeasure(double pixelsPerTwip = kScreenDpi / kTwipsPerInch) : pixelsPerTwip_(pixelsPerTwip) {}
     int TextWidthTwips(const TCellFont& font, std::string_view text) const override;
     int LineHeightTwips(const TCellFont& font) const override;
     // Broken at word boundaries as a painted cell breaks it.
     int WrappedLines(const TCellFont& font, std::string_view paragraph, int roomTwips) const override;
+
+private:
+    double pixelsPerTwip_;
 };
 
 // Columns First..Last, painted side by side with the runs around them.

@@ -758,16 +758,20 @@ TEST_F(GraphPageTest, ChartLabelsStandBesideTheirOwnMarkersApartSmallScreen) {
 }
 
 // What the team reads: the study screen that stands in for a chart not
-// bought paints the texts of its cells in view.
-TEST_F(GraphPageTest, AStudyInPlaceOfAChartPaintsTheTextsOfItsCellsSmallScreen) {
+// bought, and the map regression with its verdicts and statistics, paint the
+// texts of their cells in view, whole.
+TEST_F(GraphPageTest, StudyScreensPaintTheTextsOfTheirCellsWholeSmallScreen) {
     Main().ShowPage(page);
-    Choose("MPGrBenchRSales");  // not bought in period 3
-    ASSERT_EQ(page->Display().Chart(), nullptr);
-    const test::ShownTables shown = test::PaintShownTables(*page);
-    EXPECT_GE(shown.tables, 1);
-    EXPECT_GT(shown.textCells, 0);
-    EXPECT_TRUE(shown.unpainted.isEmpty()) << shown.unpainted.join(" | ").toStdString();
-    test::SaveScreenshot(Main(), "GraphPageTest_PaintedBenchmarkFallback");
+    for (const char* item : {"MPGrBenchRSales" /* not bought in period 3 */, "MPGrDesMapRegress"}) {
+        Choose(item);
+        ASSERT_EQ(page->Display().Chart(), nullptr) << item;
+        const test::ShownTables shown = test::PaintShownTables(*page);
+        EXPECT_GE(shown.tables, 1) << item;
+        EXPECT_GT(shown.textCells, 0) << item;
+        EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
+        EXPECT_TRUE(shown.cut.isEmpty()) << item << " cuts " << shown.cut.join(" | ").toStdString();
+        test::SaveScreenshot(Main(), std::string("GraphPageTest_Painted_") + item);
+    }
 }
 
 }  // namespace

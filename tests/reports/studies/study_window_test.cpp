@@ -8,6 +8,7 @@
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "tests/reports/studies/study_fixture.h"
+#include "tests/ui/support/painted_texts.h"
 #include "tests/ui/support/window_test.h"
 #include "tests/ui/support/gtest_qtry.h"
 
@@ -47,6 +48,15 @@ TEST_F(StudyWindowTest, ScreensOneFourThirteenAndFiftyOneShowTheirTables) {
         // The table lies inside the page.
         EXPECT_LE(shown->Table()->RightEdge(), owner->width()) << s.screen;
         EXPECT_GT(shown->Table()->Width(), 0);
+        // Every text shows whole: a verdict wider than its column wraps into a row as high as its lines.
+        const QStringList cut = test::PaintShownTables(*owner).cut;
+        EXPECT_TRUE(cut.isEmpty()) << s.screen << s.shot << " cuts " << cut.join(" | ").toStdString();
+        // Measured at the table's own scale, the verdicts and the t values that show on one line keep
+        // their rows as high as the coefficients'.
+        const TSheetModel& cells = shown->Table()->Sheet().Model();
+        const int tValues = 7, verdicts = 8, coefficients = 4;
+        for (const int row : {tValues, verdicts})
+            EXPECT_TRUE(s.screen != 13 || cells.RowHeight(row) == cells.RowHeight(coefficients)) << s.shot << " row " << row;
         test::SaveScreenshot(*owner, "StudyWindowTest_Screen" + std::to_string(s.screen) + s.shot);
     }
 }

@@ -155,7 +155,8 @@ TEST_F(TableWindowTest, ScrolledTableKeepsItsTotalsInView) {
 
 // A note under a table runs on from the frozen column over the scrolled
 // ones and wraps where the columns shown are narrower than it; in a window
-// that shows them all it takes one line again.
+// that shows them all it takes one line again. A heading wider than its
+// column wraps, its title row as high as its lines.
 TEST_F(TableWindowTest, ANoteRunsAcrossTheTableAndWrapsWhereTheColumnsShownAreNarrower) {
     QWidget window;
     window.setObjectName("FoNotedTable");
@@ -167,6 +168,9 @@ TEST_F(TableWindowTest, ANoteRunsAcrossTheTableAndWrapsWhereTheColumnsShownAreNa
         table.SetCellText(table.OriginRow(), column, "Period " + std::to_string(column - 1));
         table.SetCellNumber(table.OriginRow() + 1, column, 1000.0 * column);
     }
+    // A heading laid on one line, as a screen may lay one, wraps where its column would cut it.
+    table.SetCellText(table.OriginRow(), 2, "Units sold in the first period");
+    table.SetRangeAlign(table.OriginRow(), 2, table.OriginRow(), 2, kAlignCentre, kAlignBottom, false);
     const int noteRow = table.OriginRow() + 2;
     table.SetCellText(noteRow, 1, "Figures in units sold; a period without sales shows none of them at all");
     table.SetRangeStdFont(noteRow, 1, 1, 7, 1);
@@ -175,6 +179,7 @@ TEST_F(TableWindowTest, ANoteRunsAcrossTheTableAndWrapsWhereTheColumnsShownAreNa
     const TSheetModel& sheet = table.Sheet().Model();
     ASSERT_NE(table.HorizontalBar(), nullptr);
     EXPECT_GT(sheet.RowHeight(noteRow), sheet.DefaultRowHeight());
+    EXPECT_GT(sheet.RowHeight(table.OriginRow()), 2 * sheet.DefaultRowHeight());
     EXPECT_TRUE(test::UnpaintedCellTexts(table.Sheet()).isEmpty());
     EXPECT_TRUE(test::CutCellTexts(table.Sheet()).isEmpty()) << test::CutCellTexts(table.Sheet()).join("|").toStdString();
     test::SaveScreenshotOfRunningTest(window);

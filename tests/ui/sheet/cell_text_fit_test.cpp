@@ -56,17 +56,27 @@ bool InkBetween(const QImage& image, int x1, int x2) {
 }
 
 // A right-aligned label wider than its column runs back over its empty left
-// neighbour, as a left-aligned one runs on to the right; with a neighbour that
-// holds text it stays in its own cell.
-TEST(CellTextSpan, ARightAlignedLabelRunsBackOverAnEmptyLeftNeighbour) {
-    for (const bool neighbourEmpty : {true, false}) {
+// neighbour, as a general-aligned one runs on to the right; with a neighbour
+// that holds text it stays in its own cell. Only texts run on: a number stays
+// in its own column.
+TEST(CellTextSpan, OnlyATextRunsOnOverAnEmptyNeighbour) {
+    const struct {
+        int column;  // the neighbour is the other one of two
+        int horizontal;
+        bool number, neighbourEmpty, inkInNeighbour;
+    } cases[] = {{2, kAlignRight, false, true, true},
+                 {2, kAlignRight, false, false, false},
+                 {1, kAlignGeneral, false, true, true},
+                 {1, kAlignGeneral, true, true, false}};
+    for (const auto& c : cases) {
         TSheetModel model;
         model.SetMaxRow(1);
         model.SetMaxCol(2);
         model.SetColumnWidths(1, 2, 10 * kColumnUnitsPerCharacter);  // ten characters each
-        model.SetText(1, 2, "Competitive advertising");
-        if (!neighbourEmpty) model.SetText(1, 1, " ");
-        model.FormatRange(1, 2, 1, 2, [](TCellFormat& format) { format.horizontal = kAlignRight; });
+        if (c.number) model.SetNumber(1, c.column, 1234);
+        else model.SetText(1, c.column, "Competitive advertising");
+        if (!c.neighbourEmpty) model.SetText(1, 3 - c.column, " ");
+        model.FormatRange(1, c.column, 1, c.column, [&](TCellFormat& format) { format.horizontal = c.horizontal; });
         const double scale = kScreenDpi / kTwipsPerInch;
         const TCellPainter painter(model, scale);
         const int split = static_cast<int>(painter.ColumnOffset(1, 2));
@@ -76,8 +86,10 @@ TEST(CellTextSpan, ARightAlignedLabelRunsBackOverAnEmptyLeftNeighbour) {
         QPainter onImage(&image);
         painter.PaintBlock(onImage, QPointF(0, 0), 1, 1, 1, 2);
         onImage.end();
-        EXPECT_EQ(InkBetween(image, 0, split - 1), neighbourEmpty) << "neighbour empty: " << neighbourEmpty;
-        EXPECT_TRUE(InkBetween(image, split, width));
+        const bool inkLeft = InkBetween(image, 0, split - 1), inkRight = InkBetween(image, split, width);
+        EXPECT_TRUE(c.column == 1 ? inkLeft : inkRight) << "column " << c.column << ", number " << c.number;
+        EXPECT_EQ(c.column == 1 ? inkRight : inkLeft, c.inkInNeighbour)
+            << "column " << c.column << ", number " << c.number << ", neighbour empty " << c.neighbourEmpty;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
 #include <climits>
@@ -23,9 +24,20 @@ constexpr double kRunGap = 1.5;
 // A sheet view is one pixel shorter and narrower than its cells (it leaves
 // off their far grid line): its last row shows whole but for that pixel.
 constexpr int kFarLine = 1;
+// Pixels a line's ascent or descent may reach past its clip and still read whole.
+constexpr double kClipSlack = 1.0;
 
 int PixelSize(const QFont& font) {
     return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+}
+
+// Whether the clip Painter draws in cuts the top or the bottom of a line of
+// Font whose baseline is at Y (both in the painter's own coordinates).
+bool ClippedAcross(const QPainter* painter, const QFont& font, double y) {
+    if (!painter || !painter->hasClipping()) return false;
+    const QRectF clip = painter->clipBoundingRect();
+    const QFontMetricsF metrics(font);
+    return y - metrics.ascent() < clip.top() - kClipSlack || y + metrics.descent() > clip.bottom() + kClipSlack;
 }
 
 // Keeps the texts and counts the pictures drawn; draws nothing.
@@ -48,12 +60,14 @@ public:
     void drawTextItem(const QPointF& point, const QTextItem& item) override {
         const QPointF position = transform_.map(point);
         const double end = position.x() + item.width() * transform_.m11();
+        const bool clipped = ClippedAcross(painter(), item.font(), point.y());
         // A line shaped in several fonts arrives in runs: one text again.
         if (!content.texts.empty() && std::abs(content.texts.back().position.y() - position.y()) < kRunGap &&
             std::abs(lastEnd_ - position.x()) < kRunGap) {
             content.texts.back().text += item.text();
+            content.texts.back().clipped = content.texts.back().clipped || clipped;
         } else {
-            content.texts.push_back({item.text(), position, PixelSize(item.font())});
+            content.texts.push_back({item.text(), position, PixelSize(item.font()), clipped});
         }
         lastEnd_ = end;
     }
@@ -118,10 +132,13 @@ bool WordsShown(const QStringList& lines, const QString& text, bool cut = true) 
     return true;
 }
 
-// Whether the painted lines show Text whole: on one line, or wrapped.
-bool ShownWhole(const PaintedContent& painted, const QStringList& lines, const QString& text) {
+// Whether the painted lines that no clip cuts show Text whole: on one line, or wrapped.
+bool ShownWhole(const PaintedContent& painted, const QString& text) {
+    QStringList lines;
     for (const PaintedText& line : painted.texts)
-        if (LineShows(line.text, text, false)) return true;
+        if (!line.clipped) lines.append(line.text);
+    for (const QString& line : lines)
+        if (LineShows(line, text, false)) return true;
     return WordsShown(lines, text, false);
 }
 
@@ -201,8 +218,9 @@ QStringList CutCellTexts(TSheetView& view) {
     const PaintedContent painted = Paint(view);
     const QStringList lines = painted.Texts();
     QStringList cut;
-    ForEachVisibleTextCell(view, [&](const QString& text, bool) {
-        if (painted.Shows(text) && !ShownWhole(painted, lines, text)) cut.append(text);
+    ForEachVisibleTextCell(view, [&](const QString& text, bool wraps) {
+        const bool shown = painted.Shows(text) || (wraps && WordsShown(lines, text));
+        if (shown && !ShownWhole(painted, text)) cut.append(text);
     });
     return cut;
 }

@@ -20,6 +20,7 @@ struct PaintedText {
     QString text;
     QPointF position;  // the baseline's start, in the rendered widget's pixels
     int pixelSize = 0;  // the font's height in pixels
+    bool clipped = false;  // part of the line lies above or below the clip it was drawn in
 };
 
 struct PaintedContent {
@@ -40,9 +41,10 @@ PaintedContent Paint(QWidget& widget);
 // wrapped text hold its words. Empty when every visible cell was painted.
 QStringList UnpaintedCellTexts(TSheetView& view);
 
-// The texts of the cells in View's visible part that View painted only cut
-// with an ellipsis (a wrapped text: some word of it). Empty when every one
-// painted shows whole.
+// The texts of the cells in View's visible part that View painted only cut:
+// with an ellipsis (a wrapped text: some word of it), or in lines clipped at
+// the top or bottom (a text wrapped into a row too short for its lines).
+// Empty when every one painted shows whole.
 QStringList CutCellTexts(TSheetView& view);
 
 // How many cells with a text lie in View's visible part (their whole height, part of their width).
