@@ -9,9 +9,12 @@
 // a market's dimensions, though the zones may share their channels); and an
 // array kept in the cells of several zones or markets is dimensioned, in each,
 // with the series that the zone's or market's position names, by name and bounds.
+// The cells tell the rest: the firms, zones and markets they are kept for are
+// those of the firm, zone and market series, and every period whose decisions
+// they hold lies within the period series.
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -56,8 +59,20 @@ private:
     TArrays arrays_;
 };
 
+// The cells of the sets an industry file holds: the largest firm, zone and
+// market they are kept for, and the periods of the decision sets.
+struct TCellExtent {
+    int firms = 0;
+    int zones = 0;
+    int markets = 0;
+    int firstDecisionPeriod = INT16_MAX;
+    int lastDecisionPeriod = INT16_MIN;
+    // A cell of the set of Type (a volume type) and Period.
+    void Add(int type, int period, const TCellIndex& cell);
+};
+
 // EDataError naming the first position of Found that names a series of another
 // kind, and what tells its kind.
-void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays);
+void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays, const TCellExtent& cells);
 
 }  // namespace cv
