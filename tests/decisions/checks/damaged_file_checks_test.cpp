@@ -1,17 +1,20 @@
 // The sample with its series positions moved round among markets and zones,
 // or a series or scalar renamed by one letter: every file the whole-file check
 // passes opens, and the decision checks of every firm and zone run on it
-// without a box of a wrong index, a field out of range or an unknown scalar.
+// without an error or a box of a wrong index, a field out of range or an
+// unknown scalar.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/base/errors.h"
 #include "core/store/industry_file.h"
 #include "core/store/industry_file_check.h"
 #include "decisions/checks/check_dec.h"
 #include "decisions/checks/decision_review.h"
 #include "tests/decisions/checks/sample_decisions.h"
+#include "tests/support/checks.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/series_damage.h"
 #include "tests/support/temp_dir.h"
@@ -46,18 +49,21 @@ TEST_F(DamagedFileChecks, AFileTheCheckPassesRunsTheDecisionChecksWithoutAFailur
         damage.apply(copy);
         if (!CheckWholeIndustryFile(copy.string()).Sound()) continue;
         RecordingUi ui;
-        TCvInd industry;
-        industry.Open(std::string(kIndustrySignature), copy.string());
-        industry.InitSeries();
-        for (int firm = 1; firm <= industry.NbFirms(); ++firm)
-            for (int zone = 1; zone <= industry.NbFtas(); ++zone) {
-                const TDataContext context = OpenSampleIndustry::Context(firm, zone);
-                TCheckDec checker(industry, context);
-                TQnInfos messages;
-                ReviewDecisions(industry, context, false, messages);
-                checker.CheckMktPlan(messages, context);
-                checker.CheckContracts(messages);
-            }
+        const std::string error = ErrorText<ECvError>([&copy] {
+            TCvInd industry;
+            industry.Open(std::string(kIndustrySignature), copy.string());
+            industry.InitSeries();
+            for (int firm = 1; firm <= industry.NbFirms(); ++firm)
+                for (int zone = 1; zone <= industry.NbFtas(); ++zone) {
+                    const TDataContext context = OpenSampleIndustry::Context(firm, zone);
+                    TCheckDec checker(industry, context);
+                    TQnInfos messages;
+                    ReviewDecisions(industry, context, false, messages);
+                    checker.CheckMktPlan(messages, context);
+                    checker.CheckContracts(messages);
+                }
+        });
+        EXPECT_EQ(error, "");
         EXPECT_EQ(FailureBoxes(ui), std::vector<std::string>{});
     }
 }
