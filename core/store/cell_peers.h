@@ -6,18 +6,21 @@
 // cell of its kind holds, and holds instead one that no other holds, had that
 // name changed: the program reads the name there and does not find it.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/store/data_context.h"
+#include "core/store/name_hash.h"
 
 namespace cv {
 
 class TCellPeers {
 public:
     // A scalar or an array Name of Cell of the set of Type (a volume type) and
-    // Period; the names of one cell come one after another.
+    // Period; the names of one cell come one after another. A name met before
+    // costs a look-up, no allocation.
     void Add(int type, int period, const TCellIndex& cell, bool array, std::string_view name);
     // EDataError naming the first cell whose name was changed, the name its
     // peers hold and the one it holds instead.
@@ -28,8 +31,15 @@ private:
         int type;
         int period;
         TCellIndex cell;
-        std::vector<std::string> names;  // 'a' or 's' for an array or a scalar, then the name
+        std::vector<std::size_t> names;  // indexes into names_
     };
+    struct TName {
+        bool array;
+        std::string name;
+    };
+    // Each distinct name once, scalars' and arrays' apart.
+    std::array<TNameMap<std::size_t>, 2> ids_;
+    std::vector<TName> names_;
     std::vector<TCell> cells_;
 };
 

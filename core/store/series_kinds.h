@@ -15,13 +15,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/store/data_context.h"
+#include "core/store/name_hash.h"
 #include "core/store/typed_array.h"
 
 namespace cv {
@@ -41,12 +40,7 @@ public:
         std::array<std::int16_t, kMaxDims> lo{};
         std::array<std::int16_t, kMaxDims> hi{};
     };
-    // Array names hashed as views, so that a name met again is found without a copy.
-    struct TNameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-    };
-    using TArrays = std::unordered_map<std::string, std::vector<TUse>, TNameHash, std::equal_to<>>;
+    using TArrays = TNameMap<std::vector<TUse>>;
 
     // The array Name of Cell, whose stored form declares Dims. A use already
     // met costs a look-up and compares, no allocation: most cells repeat those
