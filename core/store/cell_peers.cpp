@@ -33,33 +33,38 @@ void TCellPeers::Check() const {
         kinds[{cell.type, cell.period, cell.cell.firm != 0, cell.cell.zone != 0, cell.cell.market != 0}].push_back(
             &cell);
     std::vector<std::size_t> holders(names_.size());
-    std::vector<bool> held(names_.size());
     for (const auto& [key, peers] : kinds) {
         if (peers.size() < 2) continue;
         std::fill(holders.begin(), holders.end(), 0);
         for (const TCell* cell : peers)
             for (const std::size_t name : cell->names) ++holders[name];
+        // The names all cells but one hold: mostly none.
+        std::vector<std::size_t> allButOne;
+        for (std::size_t name = 0; name < names_.size(); ++name)
+            if (holders[name] == peers.size() - 1) allButOne.push_back(name);
         for (const TCell* cell : peers) {
-            // A name of its own is rare: only then is a lacked one looked for.
+            const auto holds = [cell](std::size_t name) {
+                return std::find(cell->names.begin(), cell->names.end(), name) != cell->names.end();
+            };
+            const auto lacked = std::find_if_not(allButOne.begin(), allButOne.end(), holds);
+            if (lacked == allButOne.end()) continue;
             const auto own = std::find_if(cell->names.begin(), cell->names.end(),
                                           [&holders](std::size_t name) { return holders[name] == 1; });
-            if (own == cell->names.end()) continue;
-            for (const std::size_t name : cell->names) held[name] = true;
-            std::size_t lacked = 0;
-            while (lacked < names_.size() && (held[lacked] || holders[lacked] != peers.size() - 1)) ++lacked;
-            for (const std::size_t name : cell->names) held[name] = false;
-            if (lacked == names_.size()) continue;
-            const auto text = [this](std::size_t name) {
-                return (names_[name].array ? "the array " : "the scalar ") + names_[name].name;
-            };
+            // Of two cells, either may hold an optional name the other lacks.
+            if (own == cell->names.end() && peers.size() < 3) continue;
             const TCellIndex& at = cell->cell;
             throw EDataError(FormatText(
                 "the cell (type %d, period %d, zone %d, market %d, firm %d) lacks %s, which the other %d cells "
-                "of its kind hold, and holds %s, which none of them holds",
-                {cell->type, cell->period, at.zone, at.market, at.firm, text(lacked),
-                 static_cast<int>(peers.size() - 1), text(*own)}));
+                "of its kind hold%s",
+                {cell->type, cell->period, at.zone, at.market, at.firm, NameText(*lacked),
+                 static_cast<int>(peers.size() - 1),
+                 own == cell->names.end() ? std::string() : ", and holds " + NameText(*own) + " instead"}));
         }
     }
+}
+
+std::string TCellPeers::NameText(std::size_t name) const {
+    return (names_[name].array ? "the array " : "the scalar ") + names_[name].name;
 }
 
 }  // namespace cv

@@ -3,8 +3,10 @@
 // holds. The cells of one set and one kind (every firm's, every zone's and
 // market's, ...) hold the same names, some cells maybe a few of their own (an
 // optional parameter, a study bought). A cell that lacks a name every other
-// cell of its kind holds, and holds instead one that no other holds, had that
-// name changed: the program reads the name there and does not find it.
+// cell of its kind holds lost it to damage (a name changed, a value that ran
+// on over the next one), and the program reads the name there and does not
+// find it; of only two cells, either may lack an optional name the other
+// holds, so there the cell must also hold one that the other does not.
 
 #include <array>
 #include <string>
@@ -22,8 +24,8 @@ public:
     // Period; the names of one cell come one after another. A name met before
     // costs a look-up, no allocation.
     void Add(int type, int period, const TCellIndex& cell, bool array, std::string_view name);
-    // EDataError naming the first cell whose name was changed, the name its
-    // peers hold and the one it holds instead.
+    // EDataError naming the first cell that lost a name, the name its peers
+    // hold and the one it holds instead, if any.
     void Check() const;
 
 private:
@@ -37,6 +39,8 @@ private:
         bool array;
         std::string name;
     };
+    // "the array N" or "the scalar N".
+    std::string NameText(std::size_t name) const;
     // Each distinct name once, scalars' and arrays' apart.
     std::array<TNameMap<std::size_t>, 2> ids_;
     std::vector<TName> names_;

@@ -66,6 +66,13 @@ void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, con
                                          series ? FormatText("holds as %d..%d", {series->Lo(), series->Hi()})
                                                 : std::string("lacks")}));
     }
+    for (const TSeriesIndexEntry& entry : SeriesIndexTable()) {
+        const TSeries* series = list.FindSeries(entry.name);
+        if (!series) continue;
+        for (const std::string_view element : entry.elements)
+            if (series->IndexOf(element) == kLabelAbsent)
+                throw EDataError(FormatText("the series %s has no element %s", {series->Name(), element}));
+    }
     const std::vector<const TSeries*> named = PositionSeries(found);
     for (int s = 0; s < list.Count(); ++s) {
         const TSeries& series = *list.GetSeries(s);

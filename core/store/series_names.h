@@ -4,9 +4,10 @@
 // position of the constant part; one byte changed in a name leaves a series
 // that nothing finds and a name that finds nothing, and the pages then index
 // their arrays with a missing series. So no two series share a name, every
-// array dimension names a series of the list with the series' bounds, and
-// every series of the list is one that the program looks up, a position names
-// or an array is dimensioned with.
+// array dimension names a series of the list with the series' bounds, a
+// series that the series-index table looks up has every element the table
+// names, and every series of the list is one that the program looks up, a
+// position names or an array is dimensioned with.
 
 namespace cv {
 

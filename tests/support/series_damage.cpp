@@ -14,6 +14,7 @@
 #include "core/store/industry_file.h"
 #include "core/store/industry_series.h"
 #include "core/store/series.h"
+#include "core/store/series_index.h"
 #include "core/store/sim_data.h"
 #include "core/store/volume_set.h"
 
@@ -78,14 +79,24 @@ TFileDamage Renamed(std::string text, std::size_t end, char last) {
     return {std::move(text), [end, other](const std::filesystem::path& copy) { WriteByteAt(copy, end - 1, other); }};
 }
 
-// Where Stored ends within the volume at Position of Volumes, as an offset in the file.
-std::size_t StoredEnd(TVolSet& volumes, int position, const std::string& stored) {
+// Where Stored first ends within the volume at Position of Volumes, at or
+// after the file offset From, as an offset in the file.
+std::size_t StoredEnd(TVolSet& volumes, int position, const std::string& stored, std::size_t from = 0) {
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
     volumes.VolumeGetAt(position, data, size);
-    const std::size_t at = std::string_view(reinterpret_cast<const char*>(data), size).find(stored);
+    const auto start = static_cast<std::size_t>(volumes.Entry(position).offset);
+    const std::size_t at = std::string_view(reinterpret_cast<const char*>(data), size)
+                               .find(stored, from > start ? from - start : 0);
     if (at == std::string::npos) throw std::logic_error("no stored name " + stored);
-    return static_cast<std::size_t>(volumes.Entry(position).offset) + at + stored.size();
+    return start + at + stored.size();
+}
+
+// The position of the series list among the volumes.
+int SeriesVolume(TVolSet& volumes) {
+    for (int position = 0; position < volumes.VolumeCount(); ++position)
+        if (volumes.Entry(position).keys[0] == vtSeries) return position;
+    throw std::logic_error("no series list");
 }
 
 // A name as a short text whose capacity is Capacity (0: its length), after Tag.
@@ -145,20 +156,18 @@ std::vector<TFileDamage> RenamedNames(const std::filesystem::path& file) {
     TVolSet volumes;
     volumes.OpenReadOnly(file.string());
     std::vector<TFileDamage> damages;
+    const std::unique_ptr<TCvSeries> list = ReadSeriesList(volumes);
+    for (int s = 0; s < list->Count(); ++s) {
+        const std::string& name = list->GetSeries(s)->Name();
+        damages.push_back(Renamed("series " + name,
+                                  StoredEnd(volumes, SeriesVolume(volumes), StoredName('\x02', name, kSeriesTextMax)),
+                                  name.back()));
+    }
     // The latest cell holding each scalar: its period and where its name ends.
     std::map<std::string, std::pair<int, std::size_t>> scalars;
     for (int position = 0; position < volumes.VolumeCount(); ++position) {
         const TTabVol& entry = volumes.Entry(position);
         const std::int16_t type = entry.keys[0];
-        if (type == vtSeries) {
-            const std::unique_ptr<TCvSeries> list = ReadSeriesList(volumes);
-            for (int s = 0; s < list->Count(); ++s) {
-                const std::string& name = list->GetSeries(s)->Name();
-                damages.push_back(Renamed("series " + name,
-                                          StoredEnd(volumes, position, StoredName('\x02', name, kSeriesTextMax)),
-                                          name.back()));
-            }
-        }
         if (type < vtConstant || type > vtDefaults) continue;
         const std::uint8_t* data = nullptr;
         std::uint16_t size = 0;
@@ -177,6 +186,25 @@ std::vector<TFileDamage> RenamedNames(const std::filesystem::path& file) {
     for (const auto& [name, held] : scalars)
         damages.push_back(
             Renamed("scalar " + name + " of period " + std::to_string(held.first), held.second, name.back()));
+    return damages;
+}
+
+std::vector<TFileDamage> RenamedLabels(const std::filesystem::path& file) {
+    TVolSet volumes;
+    volumes.OpenReadOnly(file.string());
+    const std::unique_ptr<TCvSeries> list = ReadSeriesList(volumes);
+    const int position = SeriesVolume(volumes);
+    std::vector<TFileDamage> damages;
+    for (const TSeriesIndexEntry& entry : SeriesIndexTable()) {
+        const TSeries* series = list->FindSeries(entry.name);
+        if (!series || entry.elements.empty()) continue;
+        // After the series' own name: a label may repeat another series'.
+        const std::size_t nameEnd = StoredEnd(volumes, position, StoredName('\x02', series->Name(), kSeriesTextMax));
+        const std::string label(entry.elements.front());
+        damages.push_back(
+            Renamed("series " + series->Name() + ", label " + label,
+                    StoredEnd(volumes, position, StoredName('\x05', label, kSeriesTextMax), nameEnd), label.back()));
+    }
     return damages;
 }
 

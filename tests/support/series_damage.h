@@ -63,5 +63,8 @@ std::vector<TFileDamage> MovedSeriesPositions(const std::filesystem::path& file)
 // Each series of File's list, and each scalar its cells hold, renamed by one
 // letter: a scalar in the cell of the latest period that holds it.
 std::vector<TFileDamage> RenamedNames(const std::filesystem::path& file);
+// In each series of File's list that the series-index table looks up by name,
+// the first element the table names renamed by one letter.
+std::vector<TFileDamage> RenamedLabels(const std::filesystem::path& file);
 
 }  // namespace cv::test

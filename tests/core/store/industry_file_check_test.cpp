@@ -135,8 +135,8 @@ TEST_F(IndustryFileCheckTest, APositionNamingASeriesOfAnotherKindIsDamaged) {
     }
 }
 
-// The positions of a kind moved round among their markets or zones, a series
-// or a scalar renamed: what the arrays of each market's and zone's cells are
+// The positions of a kind moved round among their markets or zones, a series,
+// a scalar or an element the program looks up renamed: what the arrays of each market's and zone's cells are
 // dimensioned with, the firms, zones, markets and periods the cells are kept
 // for, and the names the cells of one kind hold tell each one apart. A few
 // names the program does not need: the zone, market and firm series are found
@@ -149,7 +149,8 @@ TEST_F(IndustryFileCheckTest, PositionsMovedRoundAndNamesChangedAreDamaged) {
         "scalar ExpEffBatch of period -2", "scalar ExpEffMult of period -2", "scalar ExpEffReduc of period -2",
         "scalar MaxPriVar1 of period -2", "scalar RnDNbQueries of period -2", "scalar WhichTeam of period -2"};
     std::vector<test::TFileDamage> damages = test::MovedSeriesPositions(sample_);
-    for (test::TFileDamage& renamed : test::RenamedNames(sample_)) damages.push_back(std::move(renamed));
+    for (auto& renamed : {test::RenamedNames(sample_), test::RenamedLabels(sample_)})
+        damages.insert(damages.end(), renamed.begin(), renamed.end());
     for (const test::TFileDamage& damage : damages) {
         SCOPED_TRACE(damage.text);
         WriteFileBytes(copy_, bytes_);

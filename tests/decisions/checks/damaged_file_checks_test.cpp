@@ -1,10 +1,12 @@
-// The sample with its series positions moved round among markets and zones,
-// or a series or scalar renamed by one letter: every file the whole-file check
+// The sample with its series positions moved round among markets and zones, a
+// series, scalar or looked-up element renamed by one letter, or bytes changed
+// at random: every file the whole-file check
 // passes opens, and the decision checks of every firm and zone run on it
 // without an error or a box of a wrong index, a field out of range or an
 // unknown scalar.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,8 @@ namespace {
 
 class DamagedFileChecks : public SampleDecisions {};
 
+constexpr unsigned kRandomCopies = 300;
+
 // The boxes of Ui that tell the program failed on its data.
 std::vector<std::string> FailureBoxes(const RecordingUi& ui) {
     std::vector<std::string> failures;
@@ -42,7 +46,19 @@ TEST_F(DamagedFileChecks, AFileTheCheckPassesRunsTheDecisionChecksWithoutAFailur
     const std::string bytes = ReadFileBytes(sample);
     const std::filesystem::path copy = dir.path() / "COPY.MTA";
     std::vector<TFileDamage> damages = MovedSeriesPositions(sample);
-    for (TFileDamage& renamed : RenamedNames(sample)) damages.push_back(std::move(renamed));
+    for (auto& renamed : {RenamedNames(sample), RenamedLabels(sample)})
+        damages.insert(damages.end(), renamed.begin(), renamed.end());
+    // And 1 to 16 bytes changed anywhere.
+    for (unsigned seed = 0; seed < kRandomCopies; ++seed)
+        damages.push_back({"bytes changed, seed " + std::to_string(seed), [seed](const std::filesystem::path& copy) {
+                               std::string changed = ReadFileBytes(copy);
+                               std::mt19937 random(seed);
+                               for (unsigned byte = 0; byte <= seed % 16; ++byte) {
+                                   const std::size_t at = random() % changed.size();
+                                   changed[at] = static_cast<char>(random());
+                               }
+                               WriteFileBytes(copy, changed);
+                           }});
     for (const TFileDamage& damage : damages) {
         SCOPED_TRACE(damage.text);
         WriteFileBytes(copy, bytes);
