@@ -30,11 +30,18 @@ std::string CellBytes(TVolSet& volumes, const TSeriesCell& position) {
     return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-// Where the stored name of the position's scalar ends in its cell's Bytes: a
-// scalar's name is stored as tag 1, its length, capacity and length again, and its letters.
+// A name as a short text whose capacity is Capacity (0: its length), after Tag.
+std::string StoredName(char tag, const std::string& name, std::size_t capacity = 0) {
+    const auto length = static_cast<char>(name.size());
+    return std::string{tag, length, capacity ? static_cast<char>(capacity) : length, length} + name;
+}
+
+// A scalar's name as a bag stores it: tag 1, its length, capacity and length again, and its letters.
+std::string StoredScalarName(const std::string& name) { return StoredName('\x01', name); }
+
+// Where the stored name of the position's scalar ends in its cell's Bytes.
 std::size_t StoredNameEnd(const std::string& bytes, const TSeriesCell& position) {
-    const auto length = static_cast<char>(position.name.size());
-    const std::string stored = std::string{'\x01', length, length, length} + position.name;
+    const std::string stored = StoredScalarName(position.name);
     const std::size_t at = bytes.find(stored);
     if (at == std::string::npos) throw std::logic_error("no stored name for " + SeriesCellText(position));
     return at + stored.size();
@@ -97,12 +104,6 @@ int SeriesVolume(TVolSet& volumes) {
     for (int position = 0; position < volumes.VolumeCount(); ++position)
         if (volumes.Entry(position).keys[0] == vtSeries) return position;
     throw std::logic_error("no series list");
-}
-
-// A name as a short text whose capacity is Capacity (0: its length), after Tag.
-std::string StoredName(char tag, const std::string& name, std::size_t capacity = 0) {
-    const auto length = static_cast<char>(name.size());
-    return std::string{tag, length, capacity ? static_cast<char>(capacity) : length, length} + name;
 }
 
 // The groups of positions whose values are moved round among themselves.
@@ -180,12 +181,14 @@ std::vector<TFileDamage> RenamedNames(const std::filesystem::path& file) {
         for (const std::string& name : names) {
             const auto held = scalars.find(name);
             if (held == scalars.end() || held->second.first < period)
-                scalars[name] = {period, StoredEnd(volumes, position, StoredName('\x01', name))};
+                scalars[name] = {period, StoredEnd(volumes, position, StoredScalarName(name))};
         }
     }
-    for (const auto& [name, held] : scalars)
-        damages.push_back(
-            Renamed("scalar " + name + " of period " + std::to_string(held.first), held.second, name.back()));
+    for (const auto& [name, held] : scalars) {
+        const std::string where =
+            held.first < kFirstResultPeriod ? "the constant part" : "period " + std::to_string(held.first);
+        damages.push_back(Renamed("scalar " + name + " of " + where, held.second, name.back()));
+    }
     return damages;
 }
 
