@@ -17,14 +17,15 @@ using TPeerKey = std::tuple<int, int, bool, bool, bool>;
 
 void TCellPeers::Add(int type, int period, const TCellIndex& cell, bool array, std::string_view name) {
     if (cells_.empty() || cells_.back().type != type || cells_.back().period != period || cells_.back().cell != cell)
-        cells_.push_back({type, period, cell, {}});
+        cells_.push_back({type, period, cell, cellNames_.size(), cellNames_.size()});
     TNameMap<std::size_t>& ids = ids_[array ? 1 : 0];
     auto found = ids.find(name);
     if (found == ids.end()) {
         found = ids.emplace(std::string(name), names_.size()).first;
         names_.push_back({array, std::string(name)});
     }
-    cells_.back().names.push_back(found->second);
+    cellNames_.push_back(found->second);
+    cells_.back().last = cellNames_.size();
 }
 
 void TCellPeers::Check() const {
@@ -37,28 +38,28 @@ void TCellPeers::Check() const {
         if (peers.size() < 2) continue;
         std::fill(holders.begin(), holders.end(), 0);
         for (const TCell* cell : peers)
-            for (const std::size_t name : cell->names) ++holders[name];
+            for (std::size_t at = cell->first; at < cell->last; ++at) ++holders[cellNames_[at]];
         // The names all cells but one hold: mostly none.
         std::vector<std::size_t> allButOne;
         for (std::size_t name = 0; name < names_.size(); ++name)
             if (holders[name] == peers.size() - 1) allButOne.push_back(name);
         for (const TCell* cell : peers) {
-            const auto holds = [cell](std::size_t name) {
-                return std::find(cell->names.begin(), cell->names.end(), name) != cell->names.end();
-            };
-            const auto lacked = std::find_if_not(allButOne.begin(), allButOne.end(), holds);
+            const auto begin = cellNames_.begin() + static_cast<std::ptrdiff_t>(cell->first);
+            const auto end = cellNames_.begin() + static_cast<std::ptrdiff_t>(cell->last);
+            const auto lacked = std::find_if_not(allButOne.begin(), allButOne.end(), [&](std::size_t name) {
+                return std::find(begin, end, name) != end;
+            });
             if (lacked == allButOne.end()) continue;
-            const auto own = std::find_if(cell->names.begin(), cell->names.end(),
-                                          [&holders](std::size_t name) { return holders[name] == 1; });
+            const auto own = std::find_if(begin, end, [&holders](std::size_t name) { return holders[name] == 1; });
             // Of two cells, either may hold an optional name the other lacks.
-            if (own == cell->names.end() && peers.size() < 3) continue;
+            if (own == end && peers.size() < 3) continue;
             const TCellIndex& at = cell->cell;
             throw EDataError(FormatText(
                 "the cell (type %d, period %d, zone %d, market %d, firm %d) lacks %s, which the other %d cells "
                 "of its kind hold%s",
                 {cell->type, cell->period, at.zone, at.market, at.firm, NameText(*lacked),
                  static_cast<int>(peers.size() - 1),
-                 own == cell->names.end() ? std::string() : ", and holds " + NameText(*own) + " instead"}));
+                 own == end ? std::string() : ", and holds " + NameText(*own) + " instead"}));
         }
     }
 }

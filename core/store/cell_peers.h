@@ -33,7 +33,8 @@ private:
         int type;
         int period;
         TCellIndex cell;
-        std::vector<std::size_t> names;  // indexes into names_
+        std::size_t first;  // its names: cellNames_[first, last)
+        std::size_t last;
     };
     struct TName {
         bool array;
@@ -44,6 +45,8 @@ private:
     // Each distinct name once, scalars' and arrays' apart.
     std::array<TNameMap<std::size_t>, 2> ids_;
     std::vector<TName> names_;
+    // The names of every cell, one after another, as indexes into names_.
+    std::vector<std::size_t> cellNames_;
     std::vector<TCell> cells_;
 };
 
