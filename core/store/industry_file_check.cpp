@@ -7,6 +7,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/text_format.h"
+#include "core/store/cell_peers.h"
 #include "core/store/cv_data.h"
 #include "core/store/industry_file.h"
 #include "core/store/industry_series.h"
@@ -14,6 +15,7 @@
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "core/store/series_kinds.h"
+#include "core/store/series_names.h"
 #include "core/store/sim_data.h"
 #include "core/store/volume_set.h"
 
@@ -42,7 +44,7 @@ TGetBuf RequiredVolume(TVolSet& volumes, const TIndustryKeys& keys, const char* 
 // The info volume, the series list, every series the opening looks up
 // through the constant part's positions and the series-index table, and the
 // kind of each series a position names, as the arrays of the cells tell it.
-void CheckInfoAndSeries(TVolSet& volumes, const TArrayDimensionUses& arrays) {
+void CheckInfoAndSeries(TVolSet& volumes, const TArrayDimensionUses& arrays, const TCellExtent& cells) {
     std::int16_t period = 0;
     std::string scenario;
     DecodeInfoVolume(RequiredVolume(volumes, InfoVolumeKeys(), "info volume"), period, scenario);
@@ -51,7 +53,9 @@ void CheckInfoAndSeries(TVolSet& volumes, const TArrayDimensionUses& arrays) {
     series.ReadFromBuffer(RequiredVolume(volumes, SeriesVolumeKeys(), "series list"), pos);
     TCvPerData constPart(vtConstant, kConstantPeriod);
     constPart.LoadFromVolSet(volumes);
-    CheckSeriesKinds(RequiredIndustrySeries(constPart, series, period), arrays);
+    const TIndustrySeries found = RequiredIndustrySeries(constPart, series, period);
+    CheckSeriesKinds(found, arrays, cells);
+    CheckSeriesNames(series, found, arrays);
     CheckSeriesIndexes(series);
 }
 
@@ -68,9 +72,10 @@ bool IsSetCell(const TTabVol& entry) {
 
 // The bytes of every volume of the table, each cell of a set checked as
 // loading the set would find it; Arrays receives the dimensions of the arrays
-// of each cell that a set loads. The volumes are taken in the order they lie
+// of each cell that a set loads, Cells the keys and Peers the names of each
+// such cell. The volumes are taken in the order they lie
 // in the file, so that every byte is read once, however small the cache.
-void CheckEveryVolume(TVolSet& volumes, TArrayDimensionUses& arrays) {
+void CheckEveryVolume(TVolSet& volumes, TArrayDimensionUses& arrays, TCellExtent& cells, TCellPeers& peers) {
     std::vector<int> positions(static_cast<std::size_t>(volumes.VolumeCount()));
     std::iota(positions.begin(), positions.end(), 0);
     std::sort(positions.begin(), positions.end(),
@@ -83,12 +88,21 @@ void CheckEveryVolume(TVolSet& volumes, TArrayDimensionUses& arrays) {
         if (!IsSetCell(entry)) continue;
         TCellIndex cell;
         const bool loaded = CellOfVolumeKeys(entry.keys, cell);
+        if (loaded) cells.Add(entry.keys[0], entry.keys[1], cell);
         std::uint16_t pos = 0;
+        const int type = entry.keys[0];
+        const int period = entry.keys[1];
         try {
-            TSimData::CheckBuffer(TGetBuf(data, size), pos,
-                                  [&](std::string_view array, const TSimArr::TStoredDims& dims) {
-                                      if (loaded) arrays.Add(cell, array, dims);
-                                  });
+            TSimData::CheckBuffer(
+                TGetBuf(data, size), pos,
+                [&](std::string_view array, const TSimArr::TStoredDims& dims) {
+                    if (!loaded) return;
+                    arrays.Add(cell, array, dims);
+                    peers.Add(type, period, cell, true, array);
+                },
+                [&](std::string_view scalar) {
+                    if (loaded) peers.Add(type, period, cell, false, scalar);
+                });
         } catch (const ECvError& error) {
             const auto& keys = entry.keys;
             throw EDataError(FormatText("volume (type %d, period %d, zone %d, market %d, firm %d): %s",
@@ -107,9 +121,12 @@ TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
         volumes.OpenReadOnly(fileName);
         CheckKeys(volumes.Header());
         TArrayDimensionUses arrays;
-        CheckEveryVolume(volumes, arrays);
+        TCellExtent cells;
+        TCellPeers peers;
+        CheckEveryVolume(volumes, arrays, cells, peers);
+        peers.Check();
         // After every cell's bytes: a damaged cell is named by its volume's keys.
-        CheckInfoAndSeries(volumes, arrays);
+        CheckInfoAndSeries(volumes, arrays, cells);
     } catch (const EFatalStop&) {
         throw;
     } catch (const ECvError& error) {

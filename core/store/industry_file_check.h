@@ -11,9 +11,11 @@
 // the series list (which an industry that a team can work on must have), every
 // series the opening looks up (the period, firm, zone and market series and
 // those of each zone and market, at positions within the list, each naming a
-// series of its own kind as the file tells it: core/store/series_kinds.h), and every
-// cell of every set, each bag parsed with every check its reader makes,
-// and the bytes of every volume of the table. The file is opened read-only and
+// series of its own kind, market and zone as the file tells it:
+// core/store/series_kinds.h), the names of the series (series_names.h) and of
+// the cells' scalars and arrays (cell_peers.h), and every cell of every set,
+// each bag parsed with every check its reader makes, and the bytes of every
+// volume of the table. The file is opened read-only and
 // nothing global (the series-index table, an open industry) is touched.
 
 #include <string>

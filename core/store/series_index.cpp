@@ -96,6 +96,11 @@ void Resolve(const TListSeries& seriesList, std::array<TSeries*, kIndexedSeriesC
 
 std::span<const TSeriesIndexEntry> SeriesIndexTable() { return kEntries; }
 
+bool IsIndexTableSeries(const TSeries& series) {
+    return std::any_of(kEntries.begin(), kEntries.end(),
+                       [&series](const TSeriesIndexEntry& entry) { return series.IsNamed(entry.name); });
+}
+
 std::string_view ElementName(TIndexedElement element) { return kElementNames[static_cast<std::size_t>(element)]; }
 
 TIndexedSeries SeriesOfElement(TIndexedElement element) {

@@ -61,6 +61,8 @@ struct TSeriesIndexEntry {
 
 // The 55 series of the table in order, each with its element names in order.
 std::span<const TSeriesIndexEntry> SeriesIndexTable();
+// Whether the table looks Series up by its name.
+bool IsIndexTableSeries(const TSeries& series);
 // Data name of an element (for the six renamed ones, the data name, not the C++ name).
 std::string_view ElementName(TIndexedElement element);
 // The series an element belongs to.

@@ -8,6 +8,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/text_format.h"
+#include "core/store/industry_file.h"
 #include "core/store/industry_series.h"
 #include "core/store/series.h"
 #include "core/store/series_index.h"
@@ -77,9 +78,10 @@ struct TPosition {
 
 class TKindCheck {
 public:
-    TKindCheck(const TIndustrySeries& found, const TArrayDimensionUses& arrays)
+    TKindCheck(const TIndustrySeries& found, const TArrayDimensionUses& arrays, const TCellExtent& cells)
         : found_(found),
           arrays_(arrays),
+          cells_(cells),
           scopes_(KindScopes()),
           zones_(found.ftas->Count()),
           markets_(found.markets->Count()) {}
@@ -88,13 +90,14 @@ public:
         const std::vector<TPosition> positions = Positions();
         std::map<const TSeries*, const TPosition*> kindOfSeries;
         for (const TPosition& position : positions) {
-            if (IndexTableSeries(*position.series))
+            if (IsIndexTableSeries(*position.series))
                 Fail(position, "which the program looks up by its own name");
             const auto [claimed, added] = kindOfSeries.try_emplace(position.series, &position);
             if (!added && claimed->second->kind != position.kind)
                 Fail(position, "which " + claimed->second->Text() + " names");
         }
-        for (const TKind& kind : kKinds) CheckArraysOf(kind);
+        CheckCellCounts(positions);
+        for (const TKind& kind : kKinds) CheckArraysOf(kind, positions);
     }
 
 private:
@@ -120,21 +123,46 @@ private:
         return positions;
     }
 
-    static bool IndexTableSeries(const TSeries& series) {
-        const auto table = SeriesIndexTable();
-        return std::any_of(table.begin(), table.end(),
-                           [&series](const TSeriesIndexEntry& entry) { return series.IsNamed(entry.name); });
-    }
-
     [[noreturn]] static void Fail(const TPosition& position, const std::string& why) {
         throw EDataError(position.Text() + " names the series " + position.series->Name() + ", " + why);
     }
 
-    // An array dimension that carries, in the cell of one zone or market, the
-    // series Kind names there carries it in the cell of every other zone and
-    // market too: the series of a position is the one its cells' arrays are
-    // dimensioned with.
-    void CheckArraysOf(const TKind& kind) const {
+    // The firms, zones and markets the cells are kept for are the elements of
+    // their series, and every period whose decisions they hold is one of the
+    // period series.
+    void CheckCellCounts(const std::vector<TPosition>& positions) const {
+        CheckCount(PositionOf("FirSeries", positions), cells_.firms, "firms");
+        CheckCount(PositionOf("FtaSeries", positions), cells_.zones, "zones");
+        CheckCount(PositionOf("MktSeries", positions), cells_.markets, "markets");
+        const TPosition& periods = PositionOf("PerSeries", positions);
+        const int first = cells_.firstDecisionPeriod;
+        const int last = cells_.lastDecisionPeriod;
+        if (first <= last && (first < periods.series->Lo() || last > periods.series->Hi()))
+            Fail(periods, FormatText("%d..%d, but the file holds the decisions of periods %d..%d",
+                                     {periods.series->Lo(), periods.series->Hi(), first, last}));
+    }
+
+    static const TPosition& PositionOf(std::string_view kind, const std::vector<TPosition>& positions) {
+        return *std::find_if(positions.begin(), positions.end(),
+                             [kind](const TPosition& position) { return position.kind->name == kind; });
+    }
+
+    static void CheckCount(const TPosition& position, int count, const char* what) {
+        const TSeries& series = *position.series;
+        if (series.Lo() != 1 || series.Hi() != count)
+            Fail(position,
+                 FormatText("%d..%d, but the cells are kept for %s 1..%d", {series.Lo(), series.Hi(), what, count}));
+    }
+
+    // An array dimension that carries, in the cell of one zone or market, a
+    // series of Kind carries in the cell of every zone and market the series
+    // that its position there names: the series of a position is the one its
+    // cells' arrays are dimensioned with, and a series of another market or
+    // zone of the same kind is not.
+    void CheckArraysOf(const TKind& kind, const std::vector<TPosition>& positions) const {
+        std::vector<const TSeries*> ofKind;
+        for (const TPosition& position : positions)
+            if (position.kind == &kind) ofKind.push_back(position.series);
         for (const auto& [array, uses] : arrays_.Arrays()) {
             const int dims = std::max_element(uses.begin(), uses.end(), [](const TUse& a, const TUse& b) {
                                  return a.nDim < b.nDim;
@@ -142,8 +170,9 @@ private:
             for (int d = 0; d < dims; ++d) {
                 const auto slot = static_cast<std::size_t>(d);
                 const bool told = std::any_of(uses.begin(), uses.end(), [&](const TUse& use) {
-                    const TSeries* series = SeriesOf(kind, use.zone, use.market);
-                    return use.nDim > d && series && series->IsNamed(use.series[slot]);
+                    return use.nDim > d && std::any_of(ofKind.begin(), ofKind.end(), [&](const TSeries* series) {
+                               return series->IsNamed(use.series[slot]);
+                           });
                 });
                 if (!told) continue;
                 for (const TUse& use : uses)
@@ -169,6 +198,7 @@ private:
 
     const TIndustrySeries& found_;
     const TArrayDimensionUses& arrays_;
+    const TCellExtent& cells_;
     std::array<TScope, std::size(kKinds)> scopes_;
     int zones_;
     int markets_;
@@ -192,8 +222,17 @@ void TArrayDimensionUses::Add(const TCellIndex& cell, std::string_view name, con
     }
 }
 
-void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays) {
-    TKindCheck(found, arrays).Run();
+void TCellExtent::Add(int type, int period, const TCellIndex& cell) {
+    firms = std::max<int>(firms, cell.firm);
+    zones = std::max<int>(zones, cell.zone);
+    markets = std::max<int>(markets, cell.market);
+    if (type != vtDecisions && type != vtDefaults) return;
+    firstDecisionPeriod = std::min(firstDecisionPeriod, period);
+    lastDecisionPeriod = std::max(lastDecisionPeriod, period);
+}
+
+void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays, const TCellExtent& cells) {
+    TKindCheck(found, arrays, cells).Run();
 }
 
 }  // namespace cv

@@ -9,16 +9,18 @@
 // a market's dimensions, though the zones may share their channels); and an
 // array kept in the cells of several zones or markets is dimensioned, in each,
 // with the series that the zone's or market's position names, by name and bounds.
+// The cells tell the rest: the firms, zones and markets they are kept for are
+// those of the firm, zone and market series, and every period whose decisions
+// they hold lies within the period series.
 
-#include <cstdint>
 #include <array>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/store/data_context.h"
+#include "core/store/name_hash.h"
 #include "core/store/typed_array.h"
 
 namespace cv {
@@ -38,12 +40,7 @@ public:
         std::array<std::int16_t, kMaxDims> lo{};
         std::array<std::int16_t, kMaxDims> hi{};
     };
-    // Array names hashed as views, so that a name met again is found without a copy.
-    struct TNameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-    };
-    using TArrays = std::unordered_map<std::string, std::vector<TUse>, TNameHash, std::equal_to<>>;
+    using TArrays = TNameMap<std::vector<TUse>>;
 
     // The array Name of Cell, whose stored form declares Dims. A use already
     // met costs a look-up and compares, no allocation: most cells repeat those
@@ -56,8 +53,20 @@ private:
     TArrays arrays_;
 };
 
+// The cells of the sets an industry file holds: the largest firm, zone and
+// market they are kept for, and the periods of the decision sets.
+struct TCellExtent {
+    int firms = 0;
+    int zones = 0;
+    int markets = 0;
+    int firstDecisionPeriod = INT16_MAX;
+    int lastDecisionPeriod = INT16_MIN;
+    // A cell of the set of Type (a volume type) and Period.
+    void Add(int type, int period, const TCellIndex& cell);
+};
+
 // EDataError naming the first position of Found that names a series of another
 // kind, and what tells its kind.
-void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays);
+void CheckSeriesKinds(const TIndustrySeries& found, const TArrayDimensionUses& arrays, const TCellExtent& cells);
 
 }  // namespace cv

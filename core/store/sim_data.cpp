@@ -556,14 +556,16 @@ void TSimData::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
 // repeated array name as PutArray refuses it. The names seen are views kept in
 // a scratch list; bags are written in name order, so a name after the greatest
 // so far needs no search.
-void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisitor& onArray) {
+void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisitor& onArray,
+                           const TScalarVisitor& onScalar) {
     thread_local std::vector<std::string_view> arrayNames;
     arrayNames.clear();
     std::string_view greatest;
     ParseBagForm(
         buf, pos,
-        [](std::string_view, TGetBuf value, std::uint16_t& at) {
+        [&onScalar](std::string_view name, TGetBuf value, std::uint16_t& at) {
             if (!SkipWrittenNumber(value, at)) CheckScalarKind(ReadStoredValue(value, at).kind);
+            if (onScalar) onScalar(name);
         },
         [&greatest, &onArray](std::string_view name, TGetBuf form, std::uint16_t& at) {
             const TSimArr::TStoredDims dims = TSimArr::CheckBuffer(form, at);

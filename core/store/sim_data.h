@@ -117,9 +117,11 @@ public:
     // EDataError at the same item for any bytes ReadFromBuffer refuses, without
     // building the bag: bytes it passes are read by ReadFromBuffer without a
     // data error. OnArray, when given, meets each array checked: its name and
-    // the dimensions its form declares (views into Buf).
+    // the dimensions its form declares (views into Buf); OnScalar each scalar's name.
     using TArrayDimsVisitor = std::function<void(std::string_view name, const TSimArr::TStoredDims& dims)>;
-    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisitor& onArray = {});
+    using TScalarVisitor = std::function<void(std::string_view name)>;
+    static void CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisitor& onArray = {},
+                            const TScalarVisitor& onScalar = {});
 
 private:
     struct TScalarEntry {

@@ -1,10 +1,12 @@
 #pragma once
 // Industry files that the opening must refuse: one series that the opening
 // looks up through the constant part's positions is made missing, or its
-// position is put beyond the series list, in a copy of a sound file.
+// position is put beyond the series list, the positions of one kind are moved
+// round, or a name the program reads is changed, in a copy of a sound file.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,5 +48,23 @@ void SetSeriesPosition(const std::filesystem::path& file, const TSeriesCell& pos
 
 // A readable description of the position, for test traces.
 std::string SeriesCellText(const TSeriesCell& position);
+
+// One damage done in place to a byte-for-byte copy of a file, and what it is.
+struct TFileDamage {
+    std::string text;
+    std::function<void(const std::filesystem::path& copy)> apply;
+};
+// The positions of each kind moved round among the markets or zones of File:
+// every permutation but those that change nothing, of each market's
+// dimension, semantic and map series, of the zones' channel series, of each
+// zone's segment series among its markets and each market's among the zones;
+// and the period and firm positions swapped.
+std::vector<TFileDamage> MovedSeriesPositions(const std::filesystem::path& file);
+// Each series of File's list, and each scalar its cells hold, renamed by one
+// letter: a scalar in the cell of the latest period that holds it.
+std::vector<TFileDamage> RenamedNames(const std::filesystem::path& file);
+// In each series of File's list that the series-index table looks up by name,
+// the first element the table names renamed by one letter.
+std::vector<TFileDamage> RenamedLabels(const std::filesystem::path& file);
 
 }  // namespace cv::test

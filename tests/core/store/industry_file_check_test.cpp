@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "core/session/industry.h"
@@ -13,6 +14,7 @@
 #include "tests/support/recording_ui.h"
 #include "tests/support/series_damage.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_industry.h"
 #include "tools/sample_industry/sample_industry.h"
 
 namespace cv {
@@ -58,6 +60,13 @@ TEST_F(IndustryFileCheckTest, TheSampleIndustryIsSound) {
     EXPECT_TRUE(check.Sound()) << check.reason;
     // Nothing was written: not even the load dates of the volumes.
     EXPECT_TRUE(ReadFileBytes(sample_) == bytes_);
+    // Nor does a variant lack anything: restrictions, fresh or complete decisions.
+    for (const sample::TSampleVariant& variant : test::EverySampleVariant()) {
+        const test::TempDir dir;
+        const TIndustryFileCheck variantCheck =
+            CheckWholeIndustryFile(sample::WriteSampleIndustryFile(dir.path(), variant).string());
+        EXPECT_TRUE(variantCheck.Sound()) << test::VariantName(variant) << ": " << variantCheck.reason;
+    }
 }
 
 // 4 KiB of garbage at 10, 50 or 90 % of the file is found wherever it lands.
@@ -123,6 +132,37 @@ TEST_F(IndustryFileCheckTest, APositionNamingASeriesOfAnotherKindIsDamaged) {
             EXPECT_EQ(check.verdict, value == own ? TIndustryFileVerdict::sound : TIndustryFileVerdict::damaged)
                 << check.reason;
         }
+    }
+}
+
+// The positions of a kind moved round among their markets or zones, a series,
+// a scalar or an element the program looks up renamed: what the arrays of each market's and zone's cells are
+// dimensioned with, the firms, zones, markets and periods the cells are kept
+// for, and the names the cells of one kind hold tell each one apart. A few
+// names the program does not need: the zone, market and firm series are found
+// by their positions, the check parameters and the team's letter are read with
+// a default, and the instructor's number of R&D queries is the one industry-wide
+// name the file cannot tell, only the R&D query reads it.
+TEST_F(IndustryFileCheckTest, PositionsMovedRoundAndNamesChangedAreDamaged) {
+    const std::set<std::string> unneeded = {"series Firms",
+                                            "series Ftas",
+                                            "series Markets",
+                                            "scalar AdjustProdPlan of the constant part",
+                                            "scalar ExpEffBatch of the constant part",
+                                            "scalar ExpEffMult of the constant part",
+                                            "scalar ExpEffReduc of the constant part",
+                                            "scalar MaxPriVar1 of the constant part",
+                                            "scalar RnDNbQueries of the constant part",
+                                            "scalar WhichTeam of the constant part"};
+    std::vector<test::TFileDamage> damages = test::MovedSeriesPositions(sample_);
+    for (auto& renamed : {test::RenamedNames(sample_), test::RenamedLabels(sample_)})
+        damages.insert(damages.end(), renamed.begin(), renamed.end());
+    for (const test::TFileDamage& damage : damages) {
+        SCOPED_TRACE(damage.text);
+        WriteFileBytes(copy_, bytes_);
+        damage.apply(copy_);
+        EXPECT_EQ(CheckWholeIndustryFile(copy_.string()).verdict,
+                  unneeded.contains(damage.text) ? TIndustryFileVerdict::sound : TIndustryFileVerdict::damaged);
     }
 }
 

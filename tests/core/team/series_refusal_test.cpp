@@ -1,5 +1,6 @@
 // Industry files without a series the opening needs, with its position beyond
-// the series list or at a series of another kind, sent by the instructor or
+// the series list or at a series of another kind, with the positions of a kind
+// moved round, or with a name changed, sent by the instructor or
 // held by a backup: the transfer and the restore refuse each with one message,
 // and the private directory, with the team's industry open, stays byte for
 // byte as it was; open mode names such an own copy once.
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/session/session.h"
 #include "core/session/team_password.h"
@@ -36,6 +38,7 @@ protected:
         WriteFileBytes(DescriptorCopy(), "[Team]\r\nKeyPwd=" +
                                              std::to_string(TeamPasswordChecksum(std::string("A") + kPasswordA)) +
                                              "\r\nCurPer=2\r\n");
+        fs::copy_file(DescriptorCopy(), backupDir_.path() / "SAMPLE.mrA");
     }
 
     // Archive holds the files of Dir under their own names.
@@ -44,9 +47,52 @@ protected:
         TXceedZip zip;
         zip.ZipFileName = archive.string();
         zip.UsePaths = false;
+        zip.Compression = 0;  // stored: the rows write many archives
         for (const auto& entry : fs::directory_iterator(dir)) zip.FilesToProcess.push_back(entry.path().string());
         ASSERT_EQ(zip.Zip(), 0);
     }
+
+    // The damaged file Broken, sent by the instructor and held by a backup, is
+    // refused with one box each, and the private directory stays as it was; so
+    // damaged, the own copy is named once by open mode when OwnCopy.
+    void ExpectRefused(bool ownCopy = true) {
+        const auto before = PrivateChecksums();
+        EXPECT_EQ(CheckWholeIndustryFile(broken_.string()).verdict, TIndustryFileVerdict::damaged);
+
+        WriteArchive(sent_, sentDir_.path());
+        EXPECT_EQ(OpenTeamIndustry(*Session, {true, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
+        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedSentLine));
+        EXPECT_EQ(PrivateChecksums(), before);
+        ASSERT_NE(Session->Industry(), nullptr);
+        EXPECT_EQ(fs::path(Session->IndFullPath()), WorkingCopy());
+
+        fs::copy_file(broken_, brokenCopy_, fs::copy_options::overwrite_existing);
+        WriteArchive(backup_, backupDir_.path());
+        EXPECT_FALSE(RestoreZipBackup(*Session, backup_.string(), [](const std::string&) { return true; }, {}));
+        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedBackupLine));
+        EXPECT_EQ(PrivateChecksums(), before);
+
+        // The own copy so damaged: open mode names it once and opens nothing.
+        if (ownCopy) {
+            fs::copy_file(WorkingCopy(), good_, fs::copy_options::overwrite_existing);
+            fs::copy_file(broken_, WorkingCopy(), fs::copy_options::overwrite_existing);
+            EXPECT_EQ(OpenTeamIndustry(*Session, {false, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
+            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedOwnCopyLine, WorkingCopy().string()));
+            EXPECT_EQ(Session->Industry(), nullptr);
+            fs::copy_file(good_, WorkingCopy(), fs::copy_options::overwrite_existing);
+        }
+        // The refused restore leaves no industry open.
+        ASSERT_TRUE(Session->IndOpen(WorkingCopy().string()));
+    }
+
+    TempDir sentDir_;
+    TempDir backupDir_;
+    TempDir keptDir_;
+    const fs::path broken_ = sentDir_.path() / "SAMPLE.tmp";
+    const fs::path brokenCopy_ = backupDir_.path() / "SAMPLE.mtA";
+    const fs::path good_ = keptDir_.path() / "good";
+    const fs::path sent_ = Exchange() / "SAMPLE.rzx";
+    const fs::path backup_ = Exchange() / "SAMPL02A.ZIP";
 
     // The one box shown since the last call, or a text saying what was shown instead.
     std::string OnlyBox() {
@@ -67,52 +113,39 @@ TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseAFileWithoutASeriesTheOpeningN
     const fs::path sample = SampleIndustryFile();
     const std::string sampleBytes = ReadFileBytes(sample);
     const int seriesCount = SeriesListCount(sample);
-    TempDir sentDir;
-    TempDir backupDir;
-    const fs::path broken = sentDir.path() / "SAMPLE.tmp";
-    const fs::path brokenCopy = backupDir.path() / "SAMPLE.mtA";
-    fs::copy_file(DescriptorCopy(), backupDir.path() / "SAMPLE.mrA");
-    TempDir keptDir;
-    const fs::path good = keptDir.path() / "good";
-    const fs::path sent = Exchange() / "SAMPLE.rzx";
-    const fs::path backup = Exchange() / "SAMPL02A.ZIP";
-    const auto before = PrivateChecksums();
     for (const TSeriesCell& position : OpeningSeriesCells(sample)) {
         // Missing, beyond the list, and within it at a series of another kind.
         const int otherKind = SeriesPosition(sample, position) == 0 ? 1 : 0;
         for (const std::optional<int> value :
              {std::optional<int>{}, std::optional{seriesCount}, std::optional{otherKind}}) {
             SCOPED_TRACE(SeriesCellText(position) + (value ? " at " + std::to_string(*value) : " missing"));
-            WriteFileBytes(broken, sampleBytes);
+            WriteFileBytes(broken_, sampleBytes);
             if (value)
-                SetSeriesPosition(broken, position, static_cast<std::int16_t>(*value));
+                SetSeriesPosition(broken_, position, static_cast<std::int16_t>(*value));
             else
-                RemoveSeriesPosition(broken, position);
-            EXPECT_EQ(CheckWholeIndustryFile(broken.string()).verdict, TIndustryFileVerdict::damaged);
-
-            WriteArchive(sent, sentDir.path());
-            EXPECT_EQ(OpenTeamIndustry(*Session, {true, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
-            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedSentLine));
-            EXPECT_EQ(PrivateChecksums(), before);
-            ASSERT_NE(Session->Industry(), nullptr);
-            EXPECT_EQ(fs::path(Session->IndFullPath()), WorkingCopy());
-
-            fs::copy_file(broken, brokenCopy, fs::copy_options::overwrite_existing);
-            WriteArchive(backup, backupDir.path());
-            EXPECT_FALSE(RestoreZipBackup(*Session, backup.string(), [](const std::string&) { return true; }, {}));
-            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedBackupLine));
-            EXPECT_EQ(PrivateChecksums(), before);
-
-            // The own copy so damaged: open mode names it once and opens nothing.
-            fs::copy_file(WorkingCopy(), good, fs::copy_options::overwrite_existing);
-            fs::copy_file(broken, WorkingCopy(), fs::copy_options::overwrite_existing);
-            EXPECT_EQ(OpenTeamIndustry(*Session, {false, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
-            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedOwnCopyLine, WorkingCopy().string()));
-            EXPECT_EQ(Session->Industry(), nullptr);
-            fs::copy_file(good, WorkingCopy(), fs::copy_options::overwrite_existing);
-            ASSERT_TRUE(Session->IndOpen(WorkingCopy().string()));
+                RemoveSeriesPosition(broken_, position);
+            ExpectRefused();
         }
     }
+}
+
+// Positions moved round among the markets or zones, series and scalars renamed:
+// each that the check refuses, the transfer and the restore refuse too.
+TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseMovedPositionsAndChangedNames) {
+    const fs::path sample = SampleIndustryFile();
+    const std::string sampleBytes = ReadFileBytes(sample);
+    std::vector<TFileDamage> damages = MovedSeriesPositions(sample);
+    for (TFileDamage& renamed : RenamedNames(sample)) damages.push_back(std::move(renamed));
+    int refused = 0;
+    for (const TFileDamage& damage : damages) {
+        SCOPED_TRACE(damage.text);
+        WriteFileBytes(broken_, sampleBytes);
+        damage.apply(broken_);
+        if (CheckWholeIndustryFile(broken_.string()).Sound()) continue;
+        ++refused;
+        ExpectRefused(false);
+    }
+    EXPECT_GT(refused, 0);
 }
 
 }  // namespace
