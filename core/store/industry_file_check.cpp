@@ -1,6 +1,7 @@
 #include "core/store/industry_file_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <numeric>
 #include <vector>
@@ -41,6 +42,19 @@ TGetBuf RequiredVolume(TVolSet& volumes, const TIndustryKeys& keys, const char* 
     return TGetBuf(data, size);
 }
 
+// The industry-wide scalars the program reads without a default (the R&D
+// query's allowance): a file that lacks one would open and then fail where it
+// is read. The other names of the industry's one cell have no peer to be told
+// by, and are read with a default or set on opening.
+constexpr std::array<std::string_view, 1> kRequiredIndustryScalars = {"RnDNbQueries"};
+
+void CheckRequiredIndustryScalars(const TCvPerData& constPart) {
+    const TSimData* industry = constPart.Cell(TCellIndex{});
+    for (const std::string_view name : kRequiredIndustryScalars)
+        if (industry == nullptr || industry->FindScalar(name) == nullptr)
+            throw EDataError(FormatText("the scalar %s of the constant part is missing", {std::string(name)}));
+}
+
 // The info volume, the series list, every series the opening looks up
 // through the constant part's positions and the series-index table, and the
 // kind of each series a position names, as the arrays of the cells tell it.
@@ -53,6 +67,7 @@ void CheckInfoAndSeries(TVolSet& volumes, const TArrayDimensionUses& arrays, con
     series.ReadFromBuffer(RequiredVolume(volumes, SeriesVolumeKeys(), "series list"), pos);
     TCvPerData constPart(vtConstant, kConstantPeriod);
     constPart.LoadFromVolSet(volumes);
+    CheckRequiredIndustryScalars(constPart);
     const TIndustrySeries found = RequiredIndustrySeries(constPart, series, period);
     CheckSeriesKinds(found, arrays, cells);
     CheckSeriesNames(series, found, arrays);

@@ -141,8 +141,7 @@ TEST_F(IndustryFileCheckTest, APositionNamingASeriesOfAnotherKindIsDamaged) {
 // for, and the names the cells of one kind hold tell each one apart. A few
 // names the program does not need: the zone, market and firm series are found
 // by their positions, the check parameters and the team's letter are read with
-// a default, and the instructor's number of R&D queries is the one industry-wide
-// name the file cannot tell, only the R&D query reads it.
+// a default.
 TEST_F(IndustryFileCheckTest, PositionsMovedRoundAndNamesChangedAreDamaged) {
     const std::set<std::string> unneeded = {"series Firms",
                                             "series Ftas",
@@ -152,7 +151,6 @@ TEST_F(IndustryFileCheckTest, PositionsMovedRoundAndNamesChangedAreDamaged) {
                                             "scalar ExpEffMult of the constant part",
                                             "scalar ExpEffReduc of the constant part",
                                             "scalar MaxPriVar1 of the constant part",
-                                            "scalar RnDNbQueries of the constant part",
                                             "scalar WhichTeam of the constant part"};
     std::vector<test::TFileDamage> damages = test::MovedSeriesPositions(sample_);
     for (auto& renamed : {test::RenamedNames(sample_), test::RenamedLabels(sample_)})
