@@ -193,7 +193,7 @@ bool BackupIndustriesSound(const TStagingDir& staging, const std::vector<std::st
         if (check.Sound()) continue;
         LogFmt(0, "Restoring a backup: %s refused: %s", {file, check.reason});
         Ui().CloseProgressBox();
-        ShowDamagedIndustry(kDamagedBackupLine);
+        ShowDamagedIndustry(kDamagedBackupLine, {}, check.reason);
         return false;
     }
     return true;

@@ -13,6 +13,12 @@ namespace {
 
 constexpr char kBadOpenKey[] = "TeamBadOpen";
 constexpr char kFileToken[] = "@FILE";
+constexpr char kReasonToken[] = "@REASON";
+
+std::string DamagedIndustryLine(int line) {
+    return Translator ? Translator->GetLine(kSectionMessages, kDamagedIndustryKey, line)
+                      : std::string(kDamagedIndustryKey);
+}
 
 }  // namespace
 
@@ -40,14 +46,15 @@ bool ReopenIndustry(TSession& session, const std::string& workingCopy) {
     return WorkingCopyPresent(workingCopy) && session.IndOpen(workingCopy);
 }
 
-std::string DamagedIndustryText(int line, const std::string& file) {
-    const std::string text = Translator ? Translator->GetLine(kSectionMessages, kDamagedIndustryKey, line)
-                                        : std::string(kDamagedIndustryKey);
-    return ReplaceFirst(text, kFileToken, file);
+std::string DamagedIndustryText(int line, const std::string& file, const std::string& reason) {
+    const std::string text = ReplaceFirst(DamagedIndustryLine(line), kFileToken, file);
+    if (reason.empty()) return text;
+    return text + '\n' + ReplaceFirst(DamagedIndustryLine(kDamagedReasonLine), kReasonToken, reason);
 }
 
-void ShowDamagedIndustry(int line, const std::string& file) {
-    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, DamagedIndustryText(line, file), {-1}, TAlignment::taCenter);
+void ShowDamagedIndustry(int line, const std::string& file, const std::string& reason) {
+    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, DamagedIndustryText(line, file, reason), {-1},
+                        TAlignment::taCenter);
 }
 
 void ShowProgressLine(const char* key, int line) {

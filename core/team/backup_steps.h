@@ -26,13 +26,16 @@ bool WorkingCopyPresent(const std::string& workingCopy);
 inline constexpr int kDamagedSentLine = 1;
 inline constexpr int kDamagedBackupLine = 2;
 inline constexpr int kDamagedOwnCopyLine = 3;
+// Below any of them: what does not read (its text in "@REASON").
+inline constexpr int kDamagedReasonLine = 4;
 
 inline constexpr char kDamagedIndustryKey[] = "DamagedIndustry";
 
-// Line Line of "DamagedIndustry", with "@FILE" replaced by File.
-std::string DamagedIndustryText(int line, const std::string& file = {});
+// Line Line of "DamagedIndustry", with "@FILE" replaced by File, and below it,
+// when Reason is given, the line that names what does not read.
+std::string DamagedIndustryText(int line, const std::string& file = {}, const std::string& reason = {});
 // Says that an industry file does not read whole: that text in an error box.
-void ShowDamagedIndustry(int line, const std::string& file = {});
+void ShowDamagedIndustry(int line, const std::string& file = {}, const std::string& reason = {});
 
 // Shows the progress notice with line Line of the messages entry Key.
 void ShowProgressLine(const char* key, int line);

@@ -216,7 +216,8 @@ private:
         LogFmt(0, "Opening an industry: %s refused: %s", {file, check.reason});
         if (check.verdict == TIndustryFileVerdict::notAnIndustry)
             return TOpeningError{"OldIndustry", 0, TAlignment::taCenter, {}};
-        return TOpeningError{kDamagedIndustryKey, damagedLine, TAlignment::taCenter, DamagedIndustryText(damagedLine, file)};
+        return TOpeningError{kDamagedIndustryKey, damagedLine, TAlignment::taCenter,
+                             DamagedIndustryText(damagedLine, file, check.reason)};
     }
 
     // Opens the working copy and records the team's firm in it.

@@ -195,7 +195,7 @@ TEST_F(BackupRestoreTest, ABackupThatDoesNotReadWholeRestoresNothing) {
         EXPECT_FALSE(ok);
         ASSERT_EQ(ui.messageBoxes.size(), 1u);
         if (c.damagedLine) {
-            EXPECT_EQ(ui.messageBoxes[0].key, DamagedIndustryText(c.damagedLine));
+            EXPECT_TRUE(ui.messageBoxes[0].key.starts_with(DamagedIndustryText(c.damagedLine) + "\n"));
         } else {
             EXPECT_EQ(ui.messageBoxes[0].key, "ZipErrors");
             EXPECT_EQ(ui.messageBoxes[0].lines, (std::vector<int>{1, 2, c.zipLine}));

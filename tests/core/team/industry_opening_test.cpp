@@ -198,7 +198,7 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
         EXPECT_EQ(Open(Request(true, c.letter, c.password)), TOpeningOutcome::failed);
         ASSERT_FALSE(ui.messageBoxes.empty());
         if (c.key && c.key == std::string(kDamagedIndustryKey)) {
-            EXPECT_EQ(LastBox().key, DamagedIndustryText(c.line));
+            EXPECT_TRUE(LastBox().key.starts_with(DamagedIndustryText(c.line) + "\n")) << LastBox().key;
             EXPECT_EQ(LastBox().lines, std::vector<int>{-1});
         } else if (c.key) {
             EXPECT_EQ(LastBox().key, c.key);
@@ -339,7 +339,7 @@ TEST_F(IndustryOpeningTest, OpeningADamagedOwnCopySaysOnceWhichFileIsDamaged) {
     ui.messageBoxes.clear();
     EXPECT_EQ(Open(Request(false, "A", kPasswordA)), TOpeningOutcome::failed);
     ASSERT_EQ(ui.messageBoxes.size(), 1u);
-    EXPECT_EQ(LastBox().key, DamagedIndustryText(kDamagedOwnCopyLine, workingCopy.string()));
+    EXPECT_TRUE(LastBox().key.starts_with(DamagedIndustryText(kDamagedOwnCopyLine, workingCopy.string()) + "\n"));
     EXPECT_NE(LastBox().key.find(workingCopy.string()), std::string::npos);
     EXPECT_EQ(LastBox().type, TMsgDlgType::mtError);
     EXPECT_EQ(Session->Industry(), nullptr);

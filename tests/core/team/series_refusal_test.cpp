@@ -57,11 +57,12 @@ protected:
     // damaged, the own copy is named once by open mode when OwnCopy.
     void ExpectRefused(bool ownCopy = true) {
         const auto before = PrivateChecksums();
-        EXPECT_EQ(CheckWholeIndustryFile(broken_.string()).verdict, TIndustryFileVerdict::damaged);
+        const TIndustryFileCheck check = CheckWholeIndustryFile(broken_.string());
+        EXPECT_EQ(check.verdict, TIndustryFileVerdict::damaged);
 
         WriteArchive(sent_, sentDir_.path());
         EXPECT_EQ(OpenTeamIndustry(*Session, {true, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
-        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedSentLine));
+        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedSentLine, {}, check.reason));
         EXPECT_EQ(PrivateChecksums(), before);
         ASSERT_NE(Session->Industry(), nullptr);
         EXPECT_EQ(fs::path(Session->IndFullPath()), WorkingCopy());
@@ -69,7 +70,7 @@ protected:
         fs::copy_file(broken_, brokenCopy_, fs::copy_options::overwrite_existing);
         WriteArchive(backup_, backupDir_.path());
         EXPECT_FALSE(RestoreZipBackup(*Session, backup_.string(), [](const std::string&) { return true; }, {}));
-        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedBackupLine));
+        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedBackupLine, {}, check.reason));
         EXPECT_EQ(PrivateChecksums(), before);
 
         // The own copy so damaged: open mode names it once and opens nothing.
@@ -77,7 +78,7 @@ protected:
             fs::copy_file(WorkingCopy(), good_, fs::copy_options::overwrite_existing);
             fs::copy_file(broken_, WorkingCopy(), fs::copy_options::overwrite_existing);
             EXPECT_EQ(OpenTeamIndustry(*Session, {false, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
-            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedOwnCopyLine, WorkingCopy().string()));
+            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedOwnCopyLine, WorkingCopy().string(), check.reason));
             EXPECT_EQ(Session->Industry(), nullptr);
             fs::copy_file(good_, WorkingCopy(), fs::copy_options::overwrite_existing);
         }
