@@ -1,7 +1,13 @@
 #include "decisions/dialogs/name_mask.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <algorithm>
 #include <optional>
 
@@ -88,9 +94,10 @@ std::optional<TFreePart> TypedFreePart(const TFreePart& start, const QString& ru
 // over a fixed letter typed and puts the next ones into the free positions,
 // so that a whole name typed from the start would lose its end ("MAXY" would
 // give MAAX). Here the letters typed in one run, from wherever the caret
-// stood, are read as a name (TypedFreePart). Any other key, a click or a
-// change of focus ends the run; Backspace and Delete are the mask's own,
-// which clear free positions only.
+// stood, are read as a name (TypedFreePart), and so are the letters of a
+// text pasted (by the keys, the context menu or the middle button). Any other
+// key, a click or a change of focus ends the run; Backspace and Delete are
+// the mask's own, which clear free positions only.
 class TNameTyping : public QObject {
 public:
     TNameTyping(QLineEdit& field, QString fixed, int freePositions)
@@ -104,7 +111,10 @@ public:
                 StartAtFirstFree();
                 break;
             case QEvent::KeyPress: return KeyPressed(static_cast<const QKeyEvent&>(*event));
-            case QEvent::MouseButtonPress:
+            case QEvent::ContextMenu: return ShowContextMenu(static_cast<const QContextMenuEvent&>(*event));
+            case QEvent::MouseButtonRelease:
+                return static_cast<const QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+                       QGuiApplication::clipboard()->supportsSelection() && Paste(QClipboard::Selection);
             case QEvent::FocusOut: run_.clear(); break;
             default: break;
         }
@@ -133,6 +143,7 @@ private:
     // the run as it is: a capital typed with Shift belongs to the same name.
     bool KeyPressed(const QKeyEvent& key) {
         if (IsModifierAlone(key)) return false;
+        if (key.matches(QKeySequence::Paste)) return Paste(QClipboard::Clipboard);
         const std::optional<QChar> letter = field_.isReadOnly() ? std::nullopt : TypedLetter(key);
         if (!letter) {
             run_.clear();
@@ -145,13 +156,46 @@ private:
         const std::optional<TFreePart> typed = TypedFreePart(start_, run_ + *letter, fixed_);
         if (!typed) return true;
         run_ += *letter;
-        // Typed over the free positions as an edit of the field, which Ctrl+Z undoes.
+        Show(*typed);
+        return true;
+    }
+
+    // The letters and digits of the text in Mode typed in one go; a text that
+    // gives no name changes nothing. True: the field's own paste is not made.
+    bool Paste(QClipboard::Mode mode) {
+        if (field_.isReadOnly()) return false;
+        QString letters;
+        for (const QChar c : QGuiApplication::clipboard()->text(mode))
+            if (c.isLetterOrNumber() && IsStorable(c)) letters += c;
+        StartRun();
+        if (const std::optional<TFreePart> typed = TypedFreePart(start_, letters, fixed_)) Show(*typed);
+        run_.clear();
+        return true;
+    }
+
+    // The field's own menu, its Paste pasting as above.
+    bool ShowContextMenu(const QContextMenuEvent& event) {
+        QMenu* menu = field_.createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        // The menu's Paste is known by its text, as the field's own words give it.
+        const QString pasteText = QLineEdit::tr("&Paste");
+        for (QAction* action : menu->actions()) {
+            if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText) continue;
+            action->disconnect();
+            connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+        }
+        menu->popup(event.globalPos());
+        return true;
+    }
+
+    // Free part Typed written over the free positions as an edit of the
+    // field, which Ctrl+Z undoes.
+    void Show(const TFreePart& typed) {
         field_.setSelection(static_cast<int>(fixed_.size()), free_);
-        field_.insert(typed->letters);
-        caret_ = static_cast<int>(fixed_.size()) + typed->caret;
+        field_.insert(typed.letters);
+        caret_ = static_cast<int>(fixed_.size()) + typed.caret;
         field_.setCursorPosition(caret_);
         shown_ = field_.displayText();
-        return true;
     }
 
     // The run starts over the name as it stands, its selected free positions cleared.

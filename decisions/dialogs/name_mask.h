@@ -12,9 +12,10 @@ namespace cv {
 // Gives Field the mask of a name that starts with Fixed (kept as it stands)
 // and has FreePositions positions for a letter or a digit, none of them
 // required, and the text Name (cp1252 bytes). While the free positions are
-// empty the caret waits at the first of them. The letters typed in one go are
-// read as a name, whatever was selected and wherever the caret stood: with
-// "MA" fixed, "MAXY" gives MAXY, "XY" gives MAXY and "MAMA" gives MAMA.
+// empty the caret waits at the first of them. The letters typed in one go,
+// or those of a text pasted, are read as a name, whatever was selected and
+// wherever the caret stood: with "MA" fixed, "MAXY" gives MAXY, "XY" gives
+// MAXY and "MAMA" gives MAMA.
 void SetNameMask(QLineEdit& field, const std::string& fixed, int freePositions, const std::string& name = {});
 
 // The name in Field as it is shown, each unfilled position as a space: a name

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -12,6 +13,7 @@
 #include "tests/decisions/portfolio/portfolio_fixture.h"
 #include "ui/help_state.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/pasted_text.h"
 #include "tests/ui/support/typed_letters.h"
 
 namespace cv::test {
@@ -149,6 +151,7 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
         const char* typed;
         TCapitals way;
         const char* shown;
+        std::optional<TPasteWay> pasted = {};  // the letters pasted that way rather than typed
     };
     std::vector<TCase> cases = {
         {"", {}, "MAXY", TCapitals::ShiftPerLetter, "MAXY"}, {"", {}, "MAXY", TCapitals::ShiftHeld, "MAXY"},
@@ -164,16 +167,23 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
         for (const auto& keys : CaretPlacings())
             for (const char* typed : {"MAXY", "XY"})
                 cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "MAXY"});
-    for (const auto& [before, keys, typed, way, shown] : cases) {
+    for (const TPasteWay pasteWay : PasteWays())
+        for (const char* pasted : {"maxy", "XY"})
+            cases.push_back({"q7", {Qt::Key_Home}, pasted, TCapitals::Lower, "MAXY", pasteWay});
+    for (const auto& [before, keys, typed, way, shown, pasteWay] : cases) {
         WhenModalShown naming([&](QWidget& dialog) {
             auto& name = Child<QLineEdit>(dialog, "MEBrdName");
             QTRY_VERIFY(name.hasFocus());
             EXPECT_EQ(name.cursorPosition(), 2) << typed;
             TypeLetters(QString::fromLatin1(before), TCapitals::Lower);
             PressKeys(keys);
-            TypeLetters(QString::fromUtf8(typed), way);
+            if (pasteWay)
+                PasteText(name, QString::fromUtf8(typed), *pasteWay);
+            else
+                TypeLetters(QString::fromUtf8(typed), way);
             EXPECT_EQ(name.displayText(), shown) << "over \"" << before << "\", " << keys.size() << " keys, " << typed
-                                                 << " typed in way " << static_cast<int>(way);
+                                                 << " typed in way " << static_cast<int>(way)
+                                                 << (pasteWay ? " pasted in way " + std::to_string(static_cast<int>(*pasteWay)) : std::string());
             if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::Key_Home} && typed == std::string("MAXY"))
                 SaveScreenshotOfRunningTest(dialog);
             Press(dialog, "BBCancel");

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <optional>
 
 #include "core/base/text_format.h"
 #include "decisions/rnd/query_dialog.h"
 #include "model/rnd/mod_rnd.h"
 #include "tests/decisions/rnd/rnd_dialog_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/pasted_text.h"
 #include "tests/ui/support/typed_letters.h"
 
 namespace cv::test {
@@ -69,6 +71,7 @@ TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
         const char* typed;
         TCapitals way;
         const char* shown;
+        std::optional<TPasteWay> pasted = {};  // the letters pasted that way rather than typed
     };
     std::vector<TCase> cases = {
         {"", {}, "xyz", TCapitals::Lower, "PMXYZ"},           {"", {}, "PMXYZ", TCapitals::ShiftPerLetter, "PMXYZ"},
@@ -84,16 +87,23 @@ TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
         for (const auto& keys : CaretPlacings())
             for (const char* typed : {"PMAXY", "AXY"})
                 cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "PMAXY"});
-    for (const auto& [before, keys, typed, way, shown] : cases) {
+    for (const TPasteWay pasteWay : PasteWays())
+        for (const char* pasted : {"pmaxy", "AXY"})
+            cases.push_back({"q7z", {Qt::CTRL | Qt::Key_A}, pasted, TCapitals::Lower, "PMAXY", pasteWay});
+    for (const auto& [before, keys, typed, way, shown, pasteWay] : cases) {
         ClickWithSubDialog(Button("BBNewProj"), [&](QWidget& newProject) {
             auto& field = Child<QLineEdit>(newProject, "MEProjName");
             QTRY_VERIFY(field.hasFocus());
             EXPECT_EQ(field.cursorPosition(), 2) << typed;
             TypeLetters(QString::fromLatin1(before), TCapitals::Lower);
             PressKeys(keys);
-            TypeLetters(QString::fromLatin1(typed), way);
+            if (pasteWay)
+                PasteText(field, QString::fromLatin1(typed), *pasteWay);
+            else
+                TypeLetters(QString::fromLatin1(typed), way);
             EXPECT_EQ(field.displayText(), shown) << "over \"" << before << "\", " << keys.size() << " keys, " << typed
-                                                  << " typed in way " << static_cast<int>(way);
+                                                  << " typed in way " << static_cast<int>(way)
+                                                  << (pasteWay ? " pasted in way " + std::to_string(static_cast<int>(*pasteWay)) : std::string());
             if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::CTRL | Qt::Key_A} && typed == std::string("PMAXY"))
                 SaveScreenshotOfRunningTest(newProject);
             QTest::mouseClick(&Child<QPushButton>(newProject, "BBCancel"), Qt::LeftButton);
