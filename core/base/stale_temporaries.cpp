@@ -34,26 +34,37 @@ namespace {
 namespace fs = std::filesystem;
 
 // Removes the entries of Directory of the type Kind (never a link's target's)
-// whose name OwnerOf recognises and whose process is gone.
-void RemoveStaleEntries(const std::string& directory, const TTemporaryOwner& ownerOf, fs::file_type kind) {
+// whose name IsLeftover takes.
+void RemoveEntries(const std::string& directory, const TLeftoverName& isLeftover, fs::file_type kind) {
     std::error_code error;
     for (fs::directory_iterator entry(directory.empty() ? "." : directory, error), end; !error && entry != end;
          entry.increment(error)) {
-        const std::optional<pid_t> owner = ownerOf(entry->path().filename().string());
         std::error_code ignored;
-        if (owner && ProcessIsGone(*owner) && entry->symlink_status(ignored).type() == kind)
+        if (isLeftover(entry->path().filename().string()) && entry->symlink_status(ignored).type() == kind)
             fs::remove_all(entry->path(), ignored);
     }
+}
+
+// Whether OwnerOf recognises Name and its process is gone.
+TLeftoverName OwnerGone(const TTemporaryOwner& ownerOf) {
+    return [&ownerOf](std::string_view name) {
+        const std::optional<pid_t> owner = ownerOf(name);
+        return owner && ProcessIsGone(*owner);
+    };
 }
 
 }  // namespace
 
 void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner& ownerOf) {
-    RemoveStaleEntries(directory, ownerOf, fs::file_type::regular);
+    RemoveEntries(directory, OwnerGone(ownerOf), fs::file_type::regular);
 }
 
 void RemoveStaleTemporaryDirectories(const std::string& directory, const TTemporaryOwner& ownerOf) {
-    RemoveStaleEntries(directory, ownerOf, fs::file_type::directory);
+    RemoveEntries(directory, OwnerGone(ownerOf), fs::file_type::directory);
+}
+
+void RemoveLeftoverDirectories(const std::string& directory, const TLeftoverName& isLeftover) {
+    RemoveEntries(directory, isLeftover, fs::file_type::directory);
 }
 
 }  // namespace cv

@@ -27,6 +27,12 @@ void RemoveStaleTemporaries(const std::string& directory, const TTemporaryOwner&
 // a symbolic link is never followed.
 void RemoveStaleTemporaryDirectories(const std::string& directory, const TTemporaryOwner& ownerOf);
 
+// Whether Name is that of a leftover whatever process made it.
+using TLeftoverName = std::function<bool(std::string_view name)>;
+// Removes each directory of Directory, with what it holds, whose name
+// IsLeftover takes; a symbolic link is never followed, errors are ignored.
+void RemoveLeftoverDirectories(const std::string& directory, const TLeftoverName& isLeftover);
+
 // The digits of Text from Pos up to the first non-digit as a process id; none
 // when there are no digits or too many. Pos moves past them.
 std::optional<pid_t> ParseProcessId(std::string_view text, std::size_t& pos);

@@ -3,6 +3,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -30,6 +32,19 @@ std::optional<pid_t> StagingDirOwner(std::string_view name) {
     return std::nullopt;
 }
 
+// A staging directory of an earlier version, which did not name its process
+// ("prefix" and mkdtemp's six letters or digits): this version never makes
+// one, and only one program runs per user, so its run has ended.
+bool IsUnownedStagingDir(std::string_view name) {
+    for (const std::string_view prefix : {kTransferStaging, kRestoreStaging}) {
+        if (!name.starts_with(prefix) || name.size() != prefix.size() + kUniqueTail.size()) continue;
+        const std::string_view tail = name.substr(prefix.size());
+        if (std::all_of(tail.begin(), tail.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 TStagingDir::TStagingDir(const std::string& parent, const std::string& prefix) {
@@ -44,6 +59,7 @@ TStagingDir::~TStagingDir() {
 
 void RemoveLeftoversOfEarlierRuns(const std::string& privateDir) {
     RemoveStaleTemporaryDirectories(privateDir, StagingDirOwner);
+    RemoveLeftoverDirectories(privateDir, IsUnownedStagingDir);
     RemoveStaleTemporaries(privateDir, AtomicWriteTemporaryOwner);
 }
 

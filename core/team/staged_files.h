@@ -32,8 +32,8 @@ private:
 
 // Removes from the private directory PrivateDir what transfers, restores and
 // saves of processes that ended without finishing left there: staging
-// directories and the temporary files of WriteFileAtomically. Failures are
-// ignored: the clean-up never stands in the way.
+// directories (an earlier version's too) and the temporary files of
+// WriteFileAtomically. Failures are ignored: the clean-up never stands in the way.
 void RemoveLeftoversOfEarlierRuns(const std::string& privateDir);
 
 // Replacements made by rename, each undone by Undo: the old file is kept as a

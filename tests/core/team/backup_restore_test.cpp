@@ -250,8 +250,9 @@ TEST_F(BackupRestoreTest, ABackupHoldingAnotherFileRestoresNothing) {
 TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
     ASSERT_TRUE(WriteBackup(Backup()));
     const std::string ended = std::to_string(DeadProcessId()), running = std::to_string(::getpid());
+    // The last: an earlier version's staging directory, named without its process.
     const std::vector<std::string> left = {".restore-" + ended + "-a1B2c3", ".transfer-" + ended + "-Zz9Yy8",
-                                           "SAMPLE.mrA.tmp-" + ended + "-3"};
+                                           "SAMPLE.mrA.tmp-" + ended + "-3", ".transfer-k3Q9zA"};
     const std::vector<std::string> kept = {".restore-" + running + "-a1B2c3", ".restore-notes",
                                            ".transfer-" + ended + "-linked", "notes.tmp-1x-1"};
     TempDir elsewhere;
@@ -261,7 +262,7 @@ TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
         [&] { Restore(Backup(), false); },
     };
     for (const auto& operation : operations) {
-        for (const std::string& dir : {left[0], left[1], kept[0], kept[1]}) {
+        for (const std::string& dir : {left[0], left[1], left[3], kept[0], kept[1]}) {
             fs::create_directory(Private() / dir);
             WriteFileBytes(Private() / dir / "x", "staged");
         }
