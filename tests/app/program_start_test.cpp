@@ -28,8 +28,10 @@ namespace cv::test {
 namespace {
 
 // Starts the program in Root, closing the splash once Inspect has seen it.
-TProgramWindows Start(ProgramRoot& root, std::function<void(QWidget&)> inspectSplash = [](QWidget&) {}) {
-    WhenModalShown splash(std::move(inspectSplash));
+// The splash's screenshot goes under SplashShot, or else under the test's name.
+TProgramWindows Start(ProgramRoot& root, std::function<void(QWidget&)> inspectSplash = [](QWidget&) {},
+                      std::string splashShot = {}) {
+    WhenModalShown splash(std::move(inspectSplash), std::move(splashShot));
     TProgramWindows windows = StartProgramWindows(root.Services());
     EXPECT_TRUE(splash.Ran());
     return windows;
@@ -122,7 +124,7 @@ TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
     const std::filesystem::path left =
         root.RootPath() / "Private" / (".restore-" + std::to_string(DeadProcessId()) + "-a1B2c3");
     std::filesystem::create_directory(left);
-    TProgramWindows windows = Start(root);
+    TProgramWindows windows = Start(root, [](QWidget&) {}, "splash");
     EXPECT_FALSE(std::filesystem::exists(left));
     const auto* file = windows.teamPage->findChild<QMenu*>("MPFile");
     ASSERT_NE(file, nullptr);
@@ -132,7 +134,7 @@ TEST(ProgramStart, TeamPageFileMenuWithoutIndustry) {
     EXPECT_EQ(enabled, (std::vector<std::string>{"MPTeamOpenInd", "MPRestore", "MPTransferFromAdm"}));
     EXPECT_FALSE(windows.teamPage->findChild<QMenu*>("MPFinances")->menuAction()->isEnabled());
     EXPECT_EQ(HelpState().HelpContext, TFoSimul::kHelpContextPage);
-    SaveScreenshot(*windows.mainWindow, "team_page");
+    SaveScreenshotOfRunningTest(*windows.mainWindow);
     auto* fileMenu = windows.teamPage->findChild<QMenu*>("MPFile");
     fileMenu->popup(windows.teamPage->mapToGlobal(QPoint(0, windows.teamPage->PageMenuBar()->height())));
     SaveScreenshot(*fileMenu, "team_page_file_menu");

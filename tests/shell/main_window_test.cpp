@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QLabel>
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -83,11 +84,15 @@ TEST_F(MainWindowTest, ClosingWithAnIndustryAsksConfirmCloseAndNoKeepsItOpen) {
 TEST_F(MainWindowTest, ConfirmedExitEndsTheProgramWithTheHelpOpen) {
     root.OpenSampleIndustry();
     {
+        // A page's dialog, for the help asked for inside it.
         QDialog dialog(&Main());
+        QLabel text(QStringLiteral("A dialog open over the page"), &dialog);
+        dialog.resize(text.sizeHint() + QSize(40, 40));
         WhenModalShown shown([](QWidget& window) { QTest::keyClick(window.windowHandle(), Qt::Key_F1); });
         dialog.exec();
     }
     ASSERT_TRUE(Main().HelpWindow() && Main().HelpWindow()->isVisible());
+    SaveScreenshotOfRunningTest(*Main().HelpWindow());
     root.ui.messageBoxAnswer = TModalResult::mrYes;
     QTimer::singleShot(0, &Main(), [this] { QTest::mouseClick(Main().ToolButton(8), Qt::LeftButton); });
     // A program still running after a while is ended with another code.
