@@ -186,7 +186,7 @@ void BM_IndustrySaveDecisionsAfterOneChange(benchmark::State& state) {
     const SampleIndustry& sample = Sample();
     cv::TCvData industry;
     industry.Open(std::string(cv::kIndustrySignature), sample.File());
-    cv::TSimArr* price = industry.PerDecisions(kCurrentPeriod + 1).GetSimArr(cv::kCategoryFirm, Cell(2, 0, 0), "Price");
+    cv::TSimArr* price = industry.PerDecisions(kCurrentPeriod + 1).FindSimArr(cv::kCategoryFirm, Cell(2, 0, 0), "Price");
     long double value = 0;
     cv::bench::TPairedTimes times;
     for (auto _ : state) {
@@ -212,7 +212,7 @@ void BM_IndustryGetSimArrThenGetReal48(benchmark::State& state) {
     for (auto _ : state) {
         firm = static_cast<std::int16_t>(firm % kFirms + 1);
         const cv::TSimArr* awareness =
-            results.GetSimArr(cv::kCategoryFirmFtaMarket, Cell(firm, 2, 3), "BrdSegAwa");
+            results.FindSimArr(cv::kCategoryFirmFtaMarket, Cell(firm, 2, 3), "BrdSegAwa");
         benchmark::DoNotOptimize(awareness->GetReal48({3, 4}));
     }
 }
@@ -223,7 +223,7 @@ void BM_IndustryGetReal48Alone(benchmark::State& state) {
     cv::TCvData industry;
     industry.Open(std::string(cv::kIndustrySignature), Sample().File());
     const cv::TSimArr* awareness =
-        industry.PerResults(kCurrentPeriod).GetSimArr(cv::kCategoryFirmFtaMarket, Cell(1, 2, 3), "BrdSegAwa");
+        industry.PerResults(kCurrentPeriod).FindSimArr(cv::kCategoryFirmFtaMarket, Cell(1, 2, 3), "BrdSegAwa");
     for (auto _ : state) {
         benchmark::DoNotOptimize(awareness);
         benchmark::DoNotOptimize(awareness->GetReal48({3, 4}));

@@ -269,7 +269,7 @@ bool TModBasic::IsBrandModified(int brand) const {
     if (links_.pMbix[brand] == 0) return true;
     const bool selectedCell = ctx_.SelFta == foundFta_ && ctx_.SelMarket == foundMarket_;
     const TSimArr* before = selectedCell ? positionsT_ : nullptr;
-    if (!before) before = resultsT_->GetSimArr(kCategoryFtaMarket, ctx_, "PosSemBrds");
+    if (!before) before = resultsT_->FindSimArr(kCategoryFtaMarket, ctx_, "PosSemBrds");
     if (!before) return false;
     const TSimArr* after = selectedCell ? positionsT1_ : nullptr;
     if (!after) after = &RequireArr(*resultsT1_, kCategoryFtaMarket, ctx_, "PosSemBrds");

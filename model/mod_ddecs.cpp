@@ -168,7 +168,7 @@ TSimArr* TModDDecs::CarryArr(int category, std::string_view name) {
         copy->Assign(*source);
         return &DecisionsT2()->AddSimArr(category, Ctx(), name, std::move(copy));
     }
-    const auto where = [&] { return DescribeCell(*DecisionsT1(), category, Ctx()); };
+    const auto where = [&] { return DecisionsT1()->DescribeCell(category, Ctx()); };
     TSimArr* stale = OptionalArr(*DecisionsT2(), category, Ctx(), name);
     if (stale) {
         stale->Clear();
@@ -201,7 +201,7 @@ void TModDDecs::CarryProjects() {
     const std::int16_t wanted = OptionalSmallint(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "NbPrjs", 0);
     if (wanted <= 0) return;
 
-    const std::string where = DescribeCell(*DecisionsT1(), kCategoryFirmMarket, Ctx());
+    const std::string where = DecisionsT1()->DescribeCell(kCategoryFirmMarket, Ctx());
     const TSimArr& namesT1 = RequireArr(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "PrjNames");
     RequireArr(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "PrjTecs");
     RequireArr(*DecisionsT1(), kCategoryFirmMarket, Ctx(), "PrjFins");
@@ -259,7 +259,7 @@ void TModDDecs::CarryContracts() {
     const std::int16_t wanted = OptionalSmallint(*DecisionsT1(), kCategoryFirmFta, Ctx(), "NbCcts", 0);
     if (wanted <= 0) return;
 
-    const std::string where = DescribeCell(*DecisionsT1(), kCategoryFirmFta, Ctx());
+    const std::string where = DecisionsT1()->DescribeCell(kCategoryFirmFta, Ctx());
     const TSimArr& subjectsT1 = RequireArr(*DecisionsT1(), kCategoryFirmFta, Ctx(), "CctWhat");
     const TSimArr& termsT1 = RequireArr(*DecisionsT1(), kCategoryFirmFta, Ctx(), "CctTerms");
     const int contracts = ClampCount(*this, wanted, std::min(RowCapacity(&subjectsT1, kAnyRows),

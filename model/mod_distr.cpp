@@ -40,7 +40,7 @@ void TModDistr::SetMarket(int fta, int mkt) {
         BrdPastMSUT = OptionalArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "BrdPastMSU");
         DisCovIdxsT = OptionalArr(*ResultsT(), kCategoryFtaMarket, Ctx(), "DisCovIdxs");
         if (!DisCovIdxsT)
-            LogFmt(1, "array DisCovIdxs missing in the %s", {DescribeCell(*ResultsT(), kCategoryFtaMarket, Ctx())});
+            LogFmt(1, "array DisCovIdxs missing in the %s", {ResultsT()->DescribeCell(kCategoryFtaMarket, Ctx())});
     }
     CarryPastMarketShares();
 }

@@ -144,7 +144,7 @@ void TModDistr::BrandPrices(int brand, const std::vector<long double>& discounts
                             const std::vector<long double>& margins, TCellArr& brandReports) {
     const long double price =
         Amount(GetBrandDecision(brand, si::Price), [&] { return "Price of " + BrandWhere(brand); });
-    const auto cell = [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx()); };
+    const auto cell = [&] { return ResultsT1()->DescribeCell(kCategoryFtaMarket, Ctx()); };
     long double units = 0;
     long double retail = 0;
     long double selling = 0;

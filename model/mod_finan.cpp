@@ -191,7 +191,7 @@ TFinArray TModFinan::ResultT(int category, const TDataContext& cell, std::string
     TSimArr* array = OptionalArr(*ResultsT(), category, cell, name);
     if (!array)
         LogFmt(0, "array %s missing in the %s: its values are taken as 0",
-               {name, DescribeCell(*ResultsT(), category, cell)});
+               {name, ResultsT()->DescribeCell(category, cell)});
     return TFinArray(array, name);
 }
 

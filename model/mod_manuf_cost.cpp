@@ -142,7 +142,7 @@ void TModManuf::CostBrand(int brand, TCostRun& run) {
     TSimArr& transferCosts = LookUpOnce(run.transferCostsT1, *ResultsT1(), kCategoryFtaMarket, Ctx(), "BrdTransfCost");
     RequireIndex(transferCosts, "BrdTransfCost", {brand});
     StoreSmallintSaturated(
-        *this, transferCosts, "BrdTransfCost", [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, Ctx()); },
+        *this, transferCosts, "BrdTransfCost", [&] { return ResultsT1()->DescribeCell(kCategoryFtaMarket, Ctx()); },
         {brand}, base);
     UpdatePortfolioStatus(brand, transferCosts, run);
 

@@ -72,7 +72,7 @@ void TModPref::BindPositions() {
     PosMapIPsT = ofT("PosMapIPs");
     if (!first && !PosSemBrdsT)
         LogFmt(0, "array PosSemBrds missing in the %s: portfolio status left at 1",
-               {DescribeCell(*ResultsT(), kCategoryFtaMarket, Ctx())});
+               {ResultsT()->DescribeCell(kCategoryFtaMarket, Ctx())});
     auto ofT1 = [&](const char* name) { return &RequireArr(*ResultsT1(), kCategoryFtaMarket, Ctx(), name); };
     PosSemBrdsT1 = ofT1("PosSemBrds");
     PosMapBrdsT1 = ofT1("PosMapBrds");
@@ -126,7 +126,7 @@ int TModPref::PriceScale() const {
 }
 
 void TModPref::Store(TDynArr& array, std::string_view name, const TIndex& index, long double value) const {
-    StoreSmallintSaturated(*this, array, name, [&] { return DescribeCell(*ResultsT1(), kCategoryFtaMarket, cell_); },
+    StoreSmallintSaturated(*this, array, name, [&] { return ResultsT1()->DescribeCell(kCategoryFtaMarket, cell_); },
                            index, value);
 }
 

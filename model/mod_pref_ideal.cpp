@@ -47,7 +47,7 @@ void TModPref::MoveIdealPoints() {
     } else {
         if (!PosSemIPsT)
             throw EModelError(FormatText("array PosSemIPs missing in the %s (market age %d)",
-                                         {DescribeCell(*ResultsT(), kCategoryFtaMarket, Ctx()), age}));
+                                         {ResultsT()->DescribeCell(kCategoryFtaMarket, Ctx()), age}));
         RequireBox(*PosSemIPsT, "PosSemIPs", {segLo, semLo, si::PSAftAttr}, {segHi, semHi, si::PSAftAttr});
     }
     for (int s = segLo; s <= segHi; ++s)

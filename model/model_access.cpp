@@ -19,16 +19,6 @@ namespace cv {
 
 namespace {
 
-std::string_view SetKindText(std::uint16_t what) {
-    switch (what) {
-        case vtConstant: return "constant part";
-        case vtResults: return "results";
-        case vtDecisions: return "decisions";
-        case vtDefaults: return "default decisions";
-        default: return "data set";
-    }
-}
-
 std::string IndexText(const TIndex& index) {
     std::string text = "[";
     for (int d = 0; d < index.Count(); ++d) text += (d ? ", " : "") + std::to_string(index[d]);
@@ -41,21 +31,12 @@ std::string_view IndexedSeriesName(TIndexedSeries series) {
 
 }  // namespace
 
-std::string DescribeCell(const TCvPerData& set, int category, const TDataContext& context) {
-    const TCellIndex cell = CalcIndices(category, context);
-    std::string text(SetKindText(set.What()));
-    if (set.What() != vtConstant) text += FormatText(" of period %d", {set.Period()});
-    if (cell.firm) text += FormatText(", firm %d", {cell.firm});
-    if (cell.zone) text += FormatText(", zone %d", {cell.zone});
-    if (cell.market) text += FormatText(", market %d", {cell.market});
-    return text;
-}
-
 const TSimArr& RequireArr(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
-    const TSimArr* array = set.FindSimArr(category, context, name);
-    if (!array)
-        throw EModelError(FormatText("array %s missing in the %s", {name, DescribeCell(set, category, context)}));
-    return *array;
+    try {
+        return set.GetSimArr(category, context, name);
+    } catch (const EDataError& error) {
+        throw EModelError(error.what());
+    }
 }
 
 TSimArr& RequireArr(TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
@@ -71,19 +52,18 @@ TSimArr* OptionalArr(TCvPerData& set, int category, const TDataContext& context,
 }
 
 std::int16_t RequireSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name) {
-    const TSimData* cell = set.Cell(CalcIndices(category, context));
-    const TSimValue* value = cell ? cell->FindScalar(name) : nullptr;
-    if (!value)
-        throw EModelError(FormatText("scalar %s missing in the %s", {name, DescribeCell(set, category, context)}));
-    return TSimData::SmallintOf(*value);
+    try {
+        return set.GetSmallint(category, context, name);
+    } catch (const EDataError& error) {
+        throw EModelError(error.what());
+    }
 }
 
 std::int16_t OptionalSmallint(const TCvPerData& set, int category, const TDataContext& context, std::string_view name,
                               std::int16_t defaultValue) {
-    const TSimData* cell = set.Cell(CalcIndices(category, context));
-    if (const TSimValue* value = cell ? cell->FindScalar(name) : nullptr) return TSimData::SmallintOf(*value);
+    if (const TSimValue* value = set.FindScalar(category, context, name)) return TSimData::SmallintOf(*value);
     if (LogWrites(1))
-        LogFmt(1, "scalar %s missing in the %s: taken as %d", {name, DescribeCell(set, category, context), defaultValue});
+        LogFmt(1, "scalar %s missing in the %s: taken as %d", {name, set.DescribeCell(category, context), defaultValue});
     return defaultValue;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
-// Checked access to the data for the model. The data store answers a missing
-// array or an index outside an array with a report and goes on with nothing or
-// with the array's first element; the model never relies on either. These
-// routines raise EModelError naming the array, the set and the cell instead,
+// Checked access to the data for the model. A missing array or scalar, or an
+// index outside an array, ends the run: these routines raise EModelError
+// naming the array, the set and the cell,
 // check the series-index entries a module uses once at the start of a run, and
 // clamp counts to the bounds of the arrays they index.
 
@@ -44,10 +43,6 @@ private:
     const void* maker_ = nullptr;
     std::string (*make_)(const void*) = nullptr;
 };
-
-// "results of period 4, firm 2, zone 1, market 1": the set and the cell that
-// Category selects for Context, for messages.
-std::string DescribeCell(const TCvPerData& set, int category, const TDataContext& context);
 
 // The array Name of the cell, or EModelError naming the array and the cell;
 // writable only through a writable set.

@@ -160,7 +160,7 @@ void TFoSplashScreen::BBProgramClick() {
 QStringList TFoSplashScreen::CustomMessage() const {
     TCvInd* industry = Session ? Session->Industry() : nullptr;
     const TSimArr* message =
-        context_ && industry ? industry->ConstPart().GetSimArr(kCategoryIndustry, *context_, kCustomMessageName) : nullptr;
+        context_ && industry ? industry->ConstPart().FindSimArr(kCategoryIndustry, *context_, kCustomMessageName) : nullptr;
     QStringList lines;
     bool written = false;
     for (int line = 1; message && line <= kCustomMessageLines; ++line) {

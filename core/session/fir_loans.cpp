@@ -58,20 +58,18 @@ void TFirLoans::LoanHistory() {
 
 void TFirLoans::ReadHistory() {
     if (context_.CurPeriod < kLoanFirstRow) return;
-    const TSimArr* history = results_->GetSimArr(kCategoryFirm, context_, kLoansHistName);
-    if (!history) return;
+    const TSimArr& history = results_->GetSimArr(kCategoryFirm, context_, kLoansHistName);
     // Init bound the results of the current period, which is therefore at most the table's last row.
     for (int period = kLoanFirstRow; period <= context_.CurPeriod; ++period)
-        CopyTerms(Loans[period], *history, [period](int element) { return TIndex{period, element}; });
+        CopyTerms(Loans[period], history, [period](int element) { return TIndex{period, element}; });
 }
 
 void TFirLoans::ReadRequest() {
-    const TSimArr* request = decisions_->GetSimArr(kCategoryFirm, context_, kLoanValName);
-    if (!request) return;
+    const TSimArr& request = decisions_->GetSimArr(kCategoryFirm, context_, kLoanValName);
     // A request for the period after the table's last one has no row: its instalments all fall outside.
     const int period = context_.DecPeriod;
     if (period < kLoanFirstRow || period > kLoanLastRow) return;
-    CopyTerms(Loans[period], *request, [](int element) { return TIndex{element}; });
+    CopyTerms(Loans[period], request, [](int element) { return TIndex{element}; });
 }
 
 // Spreads the loan of Period over its instalments: the first repayment A solves

@@ -90,7 +90,7 @@ void TFtaBudget::Recalculate() {
     if (!industry_) throw ECvError("[TFtaBudget.Recalculate] Init was not called");
     if (nbMarkets_ > kBudgetMarkets) throw ERangeError();
     TFtaBudgetFigures figures;
-    const TSimArr* ffxReport = results_->GetSimArr(kCategoryFirmFta, context_, "FFXRpt");
+    const TSimArr* ffxReport = &results_->GetSimArr(kCategoryFirmFta, context_, "FFXRpt");
     CalcSalesForce(figures, ffxReport);
     CalcBrands(figures);
     CalcStudies(figures);
@@ -117,7 +117,7 @@ void TFtaBudget::CalcSalesForce(TFtaBudgetFigures& figures, const TDynArr* ffxRe
     const long double fireCost = constant.GetRealDef(kCategoryFta, context_, "SlpFireCost", 0) * moneyFactor_;
     const long double hireCost = constant.GetRealDef(kCategoryFta, context_, "SlpHireCost", 0) * moneyFactor_;
 
-    const TSimArr* sizes = decisions_->GetSimArr(kCategoryFirmFta, context_, "SlfSize");
+    const TSimArr* sizes = &decisions_->GetSimArr(kCategoryFirmFta, context_, "SlfSize");
     long double newSize = 0;
     for (int channel = 1; channel <= nbChannels_; ++channel) newSize += Number(sizes, {channel});
     const long double previousSize = context_.CurPeriod >= 0 ? Number(ffxReport, {si::ffxSlp}) : newSize;
@@ -139,9 +139,9 @@ void TFtaBudget::CalcSalesForce(TFtaBudgetFigures& figures, const TDynArr* ffxRe
 void TFtaBudget::CalcBrands(TFtaBudgetFigures& figures) const {
     for (int market = 1; market <= nbMarkets_; ++market) {
         const TDataContext context = MarketContext(market);
-        const TSimArr* allocations = decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "SlfAlloc");
-        const TSimArr* portfolio = decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort");
-        const TSimArr* mix = decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3");
+        const TSimArr* allocations = &decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "SlfAlloc");
+        const TSimArr* portfolio = &decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort");
+        const TSimArr* mix = &decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3");
         const int nbBrands =
             CheckedCount(decisions_->GetSmallint(kCategoryFirmFtaMarket, context, "NbMktedBrds"), kBudgetBrands);
         figures.NbBrands[market] = static_cast<std::uint8_t>(nbBrands);
@@ -165,8 +165,8 @@ void TFtaBudget::CalcBrands(TFtaBudgetFigures& figures) const {
 void TFtaBudget::CalcStudies(TFtaBudgetFigures& figures) const {
     const TCvPerData& constant = industry_->ConstPart();
     const int ftaStudies = SeriesCount(si::StuFta, kBudgetStudies);
-    const TSimArr* ftaOrders = decisions_->GetSimArr(kCategoryFirmFta, context_, "DecStuFta");
-    const TSimArr* ftaPrices = constant.GetSimArr(kCategoryFta, context_, "StuFtaParams");
+    const TSimArr* ftaOrders = &decisions_->GetSimArr(kCategoryFirmFta, context_, "DecStuFta");
+    const TSimArr* ftaPrices = &constant.GetSimArr(kCategoryFta, context_, "StuFtaParams");
     for (int study = 1; study <= ftaStudies; ++study) {
         if (Number(ftaOrders, {study}) == 0) continue;
         const double cost = static_cast<double>(Number(ftaPrices, {study, si::StuCost}) * studyMoneyFactor_);
@@ -177,8 +177,8 @@ void TFtaBudget::CalcStudies(TFtaBudgetFigures& figures) const {
     const int mktStudies = SeriesCount(si::StuMkt, kBudgetStudies);
     for (int market = 1; market <= nbMarkets_; ++market) {
         const TDataContext context = MarketContext(market);
-        const TSimArr* orders = decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "DecStuMkt");
-        const TSimArr* prices = constant.GetSimArr(kCategoryFtaMarket, context, "StuMktParams");
+        const TSimArr* orders = &decisions_->GetSimArr(kCategoryFirmFtaMarket, context, "DecStuMkt");
+        const TSimArr* prices = &constant.GetSimArr(kCategoryFtaMarket, context, "StuMktParams");
         for (int study = 1; study <= mktStudies; ++study) {
             if (Number(orders, {study}) == 0) continue;
             const double cost = static_cast<double>(Number(prices, {study, si::StuCost}) * studyMoneyFactor_);
@@ -197,8 +197,8 @@ void TFtaBudget::CalcProjects(TFtaBudgetFigures& figures) const {
             CheckedCount(decisions_->GetSmallint(kCategoryFirmMarket, context, "NbPrjs"), kBudgetProjects);
         figures.NbProjects[market] = static_cast<std::uint8_t>(nbProjects);
         if (nbProjects == 0) continue;
-        const TSimArr* names = decisions_->GetSimArr(kCategoryFirmMarket, context, "PrjNames");
-        const TSimArr* finances = decisions_->GetSimArr(kCategoryFirmMarket, context, "PrjFins");
+        const TSimArr* names = &decisions_->GetSimArr(kCategoryFirmMarket, context, "PrjNames");
+        const TSimArr* finances = &decisions_->GetSimArr(kCategoryFirmMarket, context, "PrjFins");
         for (int project = 1; project <= nbProjects; ++project) {
             figures.ProjectNames[market][project] = Name(names, {project});
             const auto cost = static_cast<double>(Number(finances, {project, si::ProAllBgt}));
@@ -219,7 +219,7 @@ void TFtaBudget::SumExpenses(TFtaBudgetFigures& figures, int nbMarkets) {
 }
 
 void TFtaBudget::CalcLoanRequest(TFtaBudgetFigures& figures) const {
-    const TSimArr* request = decisions_->GetSimArr(kCategoryFirm, context_, "LoanVal");
+    const TSimArr* request = &decisions_->GetSimArr(kCategoryFirm, context_, "LoanVal");
     figures.LoanCap = static_cast<double>(Number(request, {si::LoanCap}));
     figures.BgtChg = static_cast<double>(Number(request, {si::BgtChg}));
     figures.LoanAck = ScalarInteger(*decisions_, kCategoryFirm, context_, "LoanAck");

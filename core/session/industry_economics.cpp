@@ -21,9 +21,7 @@ constexpr int kRestrictBits = 16;
 const TSimArr& TCvInd::FtaArray(std::string_view name, int fta) const {
     TDataContext context;
     context.SelFta = static_cast<std::int16_t>(fta);
-    const TSimArr* array = ConstPart().GetSimArr(kCategoryFta, context, name);
-    if (!array) throw EDataError("cannot get SimArr " + std::string(name));
-    return *array;
+    return ConstPart().GetSimArr(kCategoryFta, context, name);
 }
 
 long double TCvInd::EconomicsValue(int period, int fta, int variable) const {
@@ -72,9 +70,7 @@ bool TCvInd::RestrictBit(std::string_view arrayName, std::string_view category, 
     if (bit == kLabelAbsent || categoryIndex == kLabelAbsent) return false;
     // A word has 16 bits: an item outside them can have no bit set.
     if (bit < 1 || bit > kRestrictBits) return false;
-    const TSimArr* words = ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName);
-    if (!words) return false;
-    return TestWordBit(words->GetWord({categoryIndex}), bit);
+    return TestWordBit(ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName).GetWord({categoryIndex}), bit);
 }
 
 }  // namespace cv

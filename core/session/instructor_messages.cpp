@@ -12,14 +12,14 @@ namespace {
 
 constexpr int kMessageLines = 10;
 
-std::vector<std::string> FilledLines(const TSimArr* message) {
+std::vector<std::string> FilledLines(const TSimArr& message) {
     std::vector<std::string> lines;
     // A stored message of another shape yields the lines it has, never an
     // index outside its bounds.
-    if (!message || message->NDim() != 1) return lines;
-    const int last = std::min<int>(message->UB(1), kMessageLines);
-    for (int line = std::max<int>(message->LB(1), 1); line <= last; ++line) {
-        std::string text = message->GetString({line});
+    if (message.NDim() != 1) return lines;
+    const int last = std::min<int>(message.UB(1), kMessageLines);
+    for (int line = std::max<int>(message.LB(1), 1); line <= last; ++line) {
+        std::string text = message.GetString({line});
         if (!text.empty()) lines.push_back(std::move(text));
     }
     return lines;

@@ -47,8 +47,10 @@ constexpr std::array<TTokenRule, 15> kTokenRules{{
     {"@SCENARIO", [](const TSession&, const TCvInd& ind, const TDataContext&) {
          return UpperCaseAccented(ind.ScenarioName());
      }},
+    // No text of the program names the basic scenario: an industry without one gives no text.
     {"@BASICSCENARIO", [](const TSession&, const TCvInd& ind, const TDataContext&) {
-         return UpperCaseAccented(ind.ConstPart().GetString(kCategoryIndustry, TDataContext{}, "BasicScenName"));
+         const TSimValue* name = ind.ConstPart().FindScalar(kCategoryIndustry, TDataContext{}, "BasicScenName");
+         return UpperCaseAccented(name != nullptr && name->kind == dkZts ? name->text : std::string());
      }},
     {"@SELPER", [](const TSession&, const TCvInd&, const TDataContext& c) { return Number(c.SelPeriod); }},
     {"@SELPM1", [](const TSession&, const TCvInd&, const TDataContext& c) { return Number(c.SelPeriod - 1); }},

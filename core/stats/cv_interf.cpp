@@ -27,17 +27,10 @@ int MarketedBrands(const TCvPerData& results, const TDataContext& context) {
     return count;
 }
 
-// The array Name of the context's zone and market; the data store has logged a missing one.
-const TSimArr& MarketArray(const TCvPerData& results, const TDataContext& context, std::string_view name) {
-    const TSimArr* array = results.GetSimArr(kCategoryFtaMarket, context, name);
-    if (!array) throw EDataError("cannot get SimArr " + std::string(name));
-    return *array;
-}
-
 // A market array whose first dimension runs over the brands 1..Brands: a shorter
 // one would send every brand beyond it to the array's first element.
 const TSimArr& BrandArray(const TCvPerData& results, const TDataContext& context, std::string_view name, int brands) {
-    const TSimArr& array = MarketArray(results, context, name);
+    const TSimArr& array = results.GetSimArr(kCategoryFtaMarket, context, name);
     if (array.NDim() < 1 || array.LB(1) > 1 || array.UB(1) < brands)
         throw EDataError(std::string(name) + " holds fewer than the " + std::to_string(brands) + " marketed brands");
     return array;
@@ -112,7 +105,7 @@ TCvInd* TCvInterf::Industry() const {
 
 void TCvInterf::BrandLinks(const TCvPerData& results, TDataContext context, int brand, int& firm,
                            int& firmBrand) const {
-    const TSimArr& links = MarketArray(results, context, "XFMLinks");
+    const TSimArr& links = results.GetSimArr(kCategoryFtaMarket, context, "XFMLinks");
     firm = links.GetByte({brand, si::Dfix});
     firmBrand = links.GetByte({brand, si::Dbix});
 }
@@ -124,7 +117,7 @@ void TCvInterf::BrandLinksOutFirst(const TCvPerData& results, TDataContext conte
 
 void TCvInterf::BrandLinksAlt(const TCvPerData& results, TDataContext context, int brand, int& protoFirm,
                               int& prototype) const {
-    const TSimArr& links = MarketArray(results, context, "XFMLinks");
+    const TSimArr& links = results.GetSimArr(kCategoryFtaMarket, context, "XFMLinks");
     protoFirm = links.GetByte({brand, si::Rfix});
     prototype = links.GetByte({brand, si::Rpix});
 }
@@ -140,7 +133,7 @@ TFoundBrand TCvInterf::FindBrand(const TCvPerData& results, TDataContext context
     if (found.Brand == 0) return found;
     BrandLinks(results, context, found.Brand, found.Firm, found.FirmBrand);
     context.SelFirm = static_cast<std::int16_t>(found.Firm);
-    found.BrdRpt = results.GetSimArr(kCategoryFirmFtaMarket, context, "BrdRpt");
+    found.BrdRpt = &results.GetSimArr(kCategoryFirmFtaMarket, context, "BrdRpt");
     return found;
 }
 

@@ -285,14 +285,7 @@ void TCvData::FreePerResults(int period) {
 TSeries* TCvData::FindSeries(std::string_view name) const { return seriesList_.FindSeries(name); }
 
 TSeries* TCvData::GetCellSeries(std::string_view seriesName, const TDataContext& context) const {
-    const int category = SeriesCategory(seriesName);
-    const std::int16_t position = constPart_->GetSmallintDef(category, context, seriesName, kNoPosition);
-    if (position == kNoPosition) {
-        TSimValue missing;
-        constPart_->GetScalar(category, context, seriesName, dkSmallint, true, missing);  // the bag's report
-        return nullptr;
-    }
-    return seriesList_.GetSeries(position);
+    return seriesList_.GetSeries(constPart_->GetSmallint(SeriesCategory(seriesName), context, seriesName));
 }
 
 }  // namespace cv

@@ -74,7 +74,8 @@ public:
     // The series whose list position the constant part holds under SeriesName
     // for the cell that the name's category and Context select. An unknown
     // series name shows "*** ERROR: unknown series <name>" and uses category 1;
-    // a missing position or one outside the list is reported and gives nullptr.
+    // a missing position raises EDataError as TCvPerData::GetSmallint does,
+    // and one outside the list is reported and gives nullptr.
     TSeries* GetCellSeries(std::string_view seriesName, const TDataContext& context) const;
 
     // The info volume: current period and scenario name. WriteInfo stores it

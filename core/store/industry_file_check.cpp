@@ -8,11 +8,11 @@
 
 #include "core/base/errors.h"
 #include "core/base/text_format.h"
-#include "core/store/cell_peers.h"
 #include "core/store/cv_data.h"
 #include "core/store/industry_file.h"
 #include "core/store/industry_series.h"
 #include "core/store/per_data.h"
+#include "core/store/read_table_check.h"
 #include "core/store/series.h"
 #include "core/store/series_index.h"
 #include "core/store/series_kinds.h"
@@ -42,37 +42,23 @@ TGetBuf RequiredVolume(TVolSet& volumes, const TIndustryKeys& keys, const char* 
     return TGetBuf(data, size);
 }
 
-// The industry-wide scalars the program reads without a default (the R&D
-// query's allowance): a file that lacks one would open and then fail where it
-// is read. The other names of the industry's one cell have no peer to be told
-// by, and are read with a default or set on opening.
-constexpr std::array<std::string_view, 1> kRequiredIndustryScalars = {"RnDNbQueries"};
-
-void CheckRequiredIndustryScalars(const TCvPerData& constPart) {
-    const TSimData* industry = constPart.Cell(TCellIndex{});
-    for (const std::string_view name : kRequiredIndustryScalars)
-        if (industry == nullptr || industry->FindScalar(name) == nullptr)
-            throw EDataError(FormatText("the scalar %s of the constant part is missing", {std::string(name)}));
-}
-
-// The info volume, the series list, every series the opening looks up
-// through the constant part's positions and the series-index table, and the
-// kind of each series a position names, as the arrays of the cells tell it.
-void CheckInfoAndSeries(TVolSet& volumes, const TArrayDimensionUses& arrays, const TCellExtent& cells) {
+// What the cells are laid out by: the current period, the series list and the
+// series the opening looks up through the constant part's positions.
+struct TIndustryLayout {
     std::int16_t period = 0;
-    std::string scenario;
-    DecodeInfoVolume(RequiredVolume(volumes, InfoVolumeKeys(), "info volume"), period, scenario);
-    TCvSeries series;
-    std::uint16_t pos = 0;
-    series.ReadFromBuffer(RequiredVolume(volumes, SeriesVolumeKeys(), "series list"), pos);
-    TCvPerData constPart(vtConstant, kConstantPeriod);
-    constPart.LoadFromVolSet(volumes);
-    CheckRequiredIndustryScalars(constPart);
-    const TIndustrySeries found = RequiredIndustrySeries(constPart, series, period);
-    CheckSeriesKinds(found, arrays, cells);
-    CheckSeriesNames(series, found, arrays);
-    CheckSeriesIndexes(series);
-}
+    TCvSeries list;
+    TIndustrySeries series;
+
+    explicit TIndustryLayout(TVolSet& volumes) {
+        std::string scenario;
+        DecodeInfoVolume(RequiredVolume(volumes, InfoVolumeKeys(), "info volume"), period, scenario);
+        std::uint16_t pos = 0;
+        list.ReadFromBuffer(RequiredVolume(volumes, SeriesVolumeKeys(), "series list"), pos);
+        TCvPerData constPart(vtConstant, kConstantPeriod);
+        constPart.LoadFromVolSet(volumes);
+        series = RequiredIndustrySeries(constPart, list, period);
+    }
+};
 
 // Whether Keys name a cell of a set that opening the industry loads: the
 // constant part, or a result, decision or default-decision set of a stored period.
@@ -85,39 +71,36 @@ bool IsSetCell(const TTabVol& entry) {
     return false;
 }
 
-// The bytes of every volume of the table, each cell of a set checked as
-// loading the set would find it; Arrays receives the dimensions of the arrays
-// of each cell that a set loads, Cells the keys and Peers the names of each
-// such cell. The volumes are taken in the order they lie
-// in the file, so that every byte is read once, however small the cache.
-void CheckEveryVolume(TVolSet& volumes, TArrayDimensionUses& arrays, TCellExtent& cells, TCellPeers& peers) {
+// The positions of the table's volumes in the order they lie in the file, so
+// that every byte is read once, however small the cache.
+std::vector<int> PositionsInFileOrder(const TVolSet& volumes) {
     std::vector<int> positions(static_cast<std::size_t>(volumes.VolumeCount()));
     std::iota(positions.begin(), positions.end(), 0);
     std::sort(positions.begin(), positions.end(),
               [&](int a, int b) { return volumes.Entry(a).offset < volumes.Entry(b).offset; });
+    return positions;
+}
+
+// Each bag of the set cells that Take picks checked as the reader checks it,
+// the reader's words prefixed with the volume's keys; Visit(entry, cell,
+// loaded) first for each, then OnArray and OnScalar for its items. Every other
+// volume is read whole, so that a volume past the file's end is refused too.
+template <class Take, class Visit>
+void CheckSetCells(TVolSet& volumes, const std::vector<int>& positions, Take&& take, Visit&& visit,
+                   const TSimData::TArrayDimsVisitor& onArray, const TSimData::TScalarVisitor& onScalar) {
     for (const int position : positions) {
+        const TTabVol& entry = volumes.Entry(position);
+        if (!take(entry)) continue;
         const std::uint8_t* data = nullptr;
         std::uint16_t size = 0;
         volumes.VolumeGetAt(position, data, size);
-        const TTabVol& entry = volumes.Entry(position);
         if (!IsSetCell(entry)) continue;
         TCellIndex cell;
         const bool loaded = CellOfVolumeKeys(entry.keys, cell);
-        if (loaded) cells.Add(entry.keys[0], entry.keys[1], cell);
+        visit(entry, cell, loaded);
         std::uint16_t pos = 0;
-        const int type = entry.keys[0];
-        const int period = entry.keys[1];
         try {
-            TSimData::CheckBuffer(
-                TGetBuf(data, size), pos,
-                [&](std::string_view array, const TSimArr::TStoredDims& dims) {
-                    if (!loaded) return;
-                    arrays.Add(cell, array, dims);
-                    peers.Add(type, period, cell, true, array);
-                },
-                [&](std::string_view scalar) {
-                    if (loaded) peers.Add(type, period, cell, false, scalar);
-                });
+            TSimData::CheckBuffer(TGetBuf(data, size), pos, loaded ? onArray : nullptr, loaded ? onScalar : nullptr);
         } catch (const ECvError& error) {
             const auto& keys = entry.keys;
             throw EDataError(FormatText("volume (type %d, period %d, zone %d, market %d, firm %d): %s",
@@ -135,13 +118,34 @@ TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
         TVolSet volumes;
         volumes.OpenReadOnly(fileName);
         CheckKeys(volumes.Header());
+        const std::vector<int> positions = PositionsInFileOrder(volumes);
+        // The constant part's cells first, named by their keys when damaged:
+        // the layout is read from them.
+        CheckSetCells(
+            volumes, positions, [](const TTabVol& entry) { return entry.keys[0] == vtConstant; },
+            [](const TTabVol&, const TCellIndex&, bool) {}, nullptr, nullptr);
+        const TIndustryLayout layout(volumes);
+        TReadTableCheck reads(layout.series, layout.list, layout.period);
         TArrayDimensionUses arrays;
         TCellExtent cells;
-        TCellPeers peers;
-        CheckEveryVolume(volumes, arrays, cells, peers);
-        peers.Check();
-        // After every cell's bytes: a damaged cell is named by its volume's keys.
-        CheckInfoAndSeries(volumes, arrays, cells);
+        TCellIndex cell;
+        CheckSetCells(
+            volumes, positions, [](const TTabVol&) { return true; },
+            [&](const TTabVol& entry, const TCellIndex& at, bool loaded) {
+                cell = at;
+                if (!loaded) return;
+                cells.Add(entry.keys[0], entry.keys[1], at);
+                reads.BeginCell(entry.keys[0], entry.keys[1], at);
+            },
+            // The arrays the table does not hold to their series are told by how they are dimensioned.
+            [&](std::string_view name, const TSimArr::TStoredDims& dims, TGetBuf form, std::uint16_t at) {
+                if (!reads.Array(name, dims, form, at)) arrays.Add(cell, name, dims);
+            },
+            [&](std::string_view name, TGetBuf value, std::uint16_t at) { reads.Scalar(name, value, at); });
+        reads.CheckEveryCellRead();
+        CheckSeriesKinds(layout.series, arrays, cells);
+        CheckSeriesNames(layout.list, layout.series, arrays, reads.DimensionSeries());
+        CheckSeriesIndexes(layout.list);
     } catch (const EFatalStop&) {
         throw;
     } catch (const ECvError& error) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/store/read_observer.h"
 #include "core/store/volume_set.h"
 #include "core/base/errors.h"
 #include "core/base/log_file.h"
@@ -45,6 +46,16 @@ auto AllocatedOrAbort(Allocate&& allocate) {
 
 std::vector<std::uint8_t> AllocateSaveBuffer() {
     return AllocatedOrAbort([] { return std::vector<std::uint8_t>(kBufSize); });
+}
+
+std::string_view SetKindText(std::uint16_t what) {
+    switch (what) {
+    case vtConstant: return "constant part";
+    case vtResults: return "results";
+    case vtDecisions: return "decisions";
+    case vtDefaults: return "default decisions";
+    default: return "data set";
+    }
 }
 
 std::string KeysText(const TIndustryKeys& keys) {
@@ -170,21 +181,57 @@ TSimData* TCvPerData::AdoptCell(TCvPerData& from, int category, const TDataConte
 
 // ---- Getters ----
 
+std::string TCvPerData::DescribeCell(int category, const TDataContext& context) const {
+    const TCellIndex cell = CalcIndices(category, context);
+    std::string text(SetKindText(what_));
+    if (what_ != vtConstant) text += FormatText(" of period %d", {period_});
+    if (cell.firm) text += FormatText(", firm %d", {cell.firm});
+    if (cell.zone) text += FormatText(", zone %d", {cell.zone});
+    if (cell.market) text += FormatText(", market %d", {cell.market});
+    return text;
+}
+
+void TCvPerData::NoteRead(int category, const TDataContext& context, std::string_view name, bool array,
+                          bool withDefault, bool found) const {
+    TReadObserver* observer = detail::readObserver;
+    if (observer == nullptr || what_ == 0) [[likely]]
+        return;
+    observer->Read({what_, period_, category, CalcIndices(category, context), name, array, withDefault, found});
+}
+
+const TSimValue& TCvPerData::RequiredScalar(int category, const TDataContext& context, std::string_view name,
+                                            std::uint8_t kind) const {
+    const TSimValue* stored = CellOrEmpty(category, context).FindScalar(name);
+    NoteRead(category, context, name, false, false, stored != nullptr);
+    if (stored == nullptr)
+        throw EDataError(FormatText("scalar %s missing in the %s", {name, DescribeCell(category, context)}));
+    if (kind != kAnyKind && stored->kind != kind)
+        throw EDataError(FormatText("scalar %s of kind %d, not %d, in the %s",
+                                    {name, stored->kind, kind, DescribeCell(category, context)}));
+    return *stored;
+}
+
 std::int16_t TCvPerData::GetSmallint(int category, const TDataContext& context, std::string_view name) const {
-    return CellOrEmpty(category, context).GetScalarSmallint(name);
+    return TSimData::SmallintOf(RequiredScalar(category, context, name, dkSmallint));
 }
 
 long double TCvPerData::GetReal(int category, const TDataContext& context, std::string_view name) const {
-    return CellOrEmpty(category, context).GetScalarReal(name);
+    return SimValueNumber(RequiredScalar(category, context, name, dkReal48));
 }
 
 std::string TCvPerData::GetString(int category, const TDataContext& context, std::string_view name) const {
-    return CellOrEmpty(category, context).GetScalarZts(name);
+    return RequiredScalar(category, context, name, dkZts).text;
+}
+
+const TSimValue* TCvPerData::FindScalar(int category, const TDataContext& context, std::string_view name) const {
+    const TSimValue* stored = CellOrEmpty(category, context).FindScalar(name);
+    NoteRead(category, context, name, false, true, stored != nullptr);
+    return stored;
 }
 
 std::int16_t TCvPerData::GetSmallintDef(int category, const TDataContext& context, std::string_view name,
                                         std::int16_t defaultValue) const {
-    const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
+    const TSimValue* value = FindScalar(category, context, name);
     if (value == nullptr) return defaultValue;
     const auto number = RoundHalfEvenWithin(SimValueNumber(*value), INT16_MIN, INT16_MAX);
     if (!number) throw ERangeError();
@@ -193,28 +240,38 @@ std::int16_t TCvPerData::GetSmallintDef(int category, const TDataContext& contex
 
 long double TCvPerData::GetRealDef(int category, const TDataContext& context, std::string_view name,
                                    long double defaultValue) const {
-    const TSimValue* value = CellOrEmpty(category, context).FindScalar(name);
+    const TSimValue* value = FindScalar(category, context, name);
     return value == nullptr ? RoundToReal48(defaultValue) : SimValueNumber(*value);
 }
 
 void TCvPerData::GetScalar(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                            bool mustExist, TSimValue& value) const {
-    CellOrEmpty(category, context).GetScalar(name, kind, value, mustExist);
+    if (mustExist) {
+        value = RequiredScalar(category, context, name, kind);
+        return;
+    }
+    const TSimValue* stored = FindScalar(category, context, name);
+    value = stored != nullptr ? *stored : TSimValue{};
 }
 
-const TSimArr* TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) const {
-    return CellOrEmpty(category, context).GetSimArr(name);
+const TSimArr& TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) const {
+    const TSimArr* array = CellOrEmpty(category, context).FindSimArr(name);
+    NoteRead(category, context, name, true, false, array != nullptr);
+    if (array == nullptr)
+        throw EDataError(FormatText("array %s missing in the %s", {name, DescribeCell(category, context)}));
+    return *array;
 }
 
 // The writable forms answer what the read-only ones find in this set's own cells.
-TSimArr* TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) {
-    return const_cast<TSimArr*>(std::as_const(*this).GetSimArr(category, context, name));
+TSimArr& TCvPerData::GetSimArr(int category, const TDataContext& context, std::string_view name) {
+    return const_cast<TSimArr&>(std::as_const(*this).GetSimArr(category, context, name));
 }
 
 const TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::string_view name) const {
     const TSimData* bag = Cell(CalcIndices(category, context));
-    if (bag == nullptr) return nullptr;
-    return bag->FindSimArr(name);
+    const TSimArr* array = bag != nullptr ? bag->FindSimArr(name) : nullptr;
+    NoteRead(category, context, name, true, true, array != nullptr);
+    return array;
 }
 
 TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::string_view name) {
@@ -223,21 +280,17 @@ TSimArr* TCvPerData::FindSimArr(int category, const TDataContext& context, std::
 
 // ---- Copies ----
 
-TSimArr* TCvPerData::DupSimArr(const TCvPerData& source, int category, const TDataContext& context,
+TSimArr& TCvPerData::DupSimArr(const TCvPerData& source, int category, const TDataContext& context,
                                std::string_view name) {
-    const TSimArr* original = source.GetSimArr(category, context, name);
-    if (original == nullptr) {
-        Ui().ShowPlainBox("[TCvPerData.DupSimArr] cannot duplicate " + std::string(name));
-        return nullptr;
-    }
+    const TSimArr& original = source.GetSimArr(category, context, name);
     if (TSimArr* existing = FindSimArr(category, context, name)) {
         LogFmt(0, "Warning : attempt to duplicate an existing array %s", {name});
-        if (existing != original) existing->Assign(*original);
-        return existing;
+        if (existing != &original) existing->Assign(original);
+        return *existing;
     }
     auto copy = std::make_unique<TSimArr>();
-    copy->Assign(*original);
-    return &AddSimArr(category, context, name, std::move(copy));
+    copy->Assign(original);
+    return AddSimArr(category, context, name, std::move(copy));
 }
 
 TSimValue TCvPerData::CopyScalar(const TCvPerData& source, int category, const TDataContext& context,

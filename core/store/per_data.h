@@ -72,37 +72,44 @@ public:
                             std::span<const TSeries* const>(dimensions.begin(), dimensions.size()));
     }
 
-    // Getters leave the grid as it is: an absent cell behaves like an empty bag,
-    // and an absent scalar is reported by the bag and reads as 0 (or no text).
+    // Getters leave the grid as it is: an absent cell behaves like an empty bag.
+    // The plain getters read a name the caller cannot do without: an absent
+    // one, or a scalar of another kind than the one read, raises EDataError
+    // naming it and the cell ("scalar NbPrjs missing in the decisions of
+    // period 4, firm 1, market 1"), so that the action that asked ends with
+    // one message instead of going on with nothing.
     std::int16_t GetSmallint(int category, const TDataContext& context, std::string_view name) const;
     long double GetReal(int category, const TDataContext& context, std::string_view name) const;
     std::string GetString(int category, const TDataContext& context, std::string_view name) const;
-    // Quiet variants: Default instead of a report when the scalar is absent.
+    // Quiet variants: Default when the scalar is absent.
     // GetRealDef answers the default as a 6-byte real holds it.
     std::int16_t GetSmallintDef(int category, const TDataContext& context, std::string_view name,
                                 std::int16_t defaultValue) const;
     long double GetRealDef(int category, const TDataContext& context, std::string_view name,
                            long double defaultValue) const;
-    // The bag's typed look-up: MustExist shows the bag's reports.
+    // The stored scalar, or nullptr when the cell lacks it.
+    const TSimValue* FindScalar(int category, const TDataContext& context, std::string_view name) const;
+    // The typed look-up: with MustExist an absent scalar, or one of another
+    // kind than Kind (kAnyKind takes any), raises as the plain getters do;
+    // without it an absent scalar reads as all zero.
     void GetScalar(int category, const TDataContext& context, std::string_view name, std::uint8_t kind,
                    bool mustExist, TSimValue& value) const;
-    // The array owned by the cell; a missing one is logged by the bag ("cannot
-    // get SimArr <name>") and gives nullptr, which callers must test. A const
-    // set hands out its arrays read-only.
-    const TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name) const;
-    TSimArr* GetSimArr(int category, const TDataContext& context, std::string_view name);
-    // The array, or nullptr without any report.
+    // The array owned by the cell; an absent one raises as the plain getters
+    // do. A const set hands out its arrays read-only.
+    const TSimArr& GetSimArr(int category, const TDataContext& context, std::string_view name) const;
+    TSimArr& GetSimArr(int category, const TDataContext& context, std::string_view name);
+    // The array, or nullptr without any report: for what the caller can do without.
     const TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name) const;
     TSimArr* FindSimArr(int category, const TDataContext& context, std::string_view name);
 
     // This set's copy of the array Name of Source: an existing array of that name
     // takes the source's content (after a warning in the log), otherwise a new
-    // copy is added. When Source lacks the array, "[TCvPerData.DupSimArr] cannot
-    // duplicate <name>" is shown and nullptr returned.
-    TSimArr* DupSimArr(const TCvPerData& source, int category, const TDataContext& context, std::string_view name);
+    // copy is added. When Source lacks the array, EDataError is raised as
+    // GetSimArr raises it.
+    TSimArr& DupSimArr(const TCvPerData& source, int category, const TDataContext& context, std::string_view name);
     // Stores the scalar Name of Source under the same name here, marked changed
-    // so that the copy is saved; returns it. A missing scalar is reported by the
-    // source's bag and copies as an all-zero value.
+    // so that the copy is saved; returns it. A missing scalar raises EDataError
+    // as GetScalar raises it.
     TSimValue CopyScalar(const TCvPerData& source, int category, const TDataContext& context, std::string_view name);
     // For every zone and market where Source has a cell of Firm, this set's cell
     // becomes a deep copy of it, every scalar and array marked changed; the other
@@ -158,6 +165,10 @@ public:
     TSimData* Cell(const TCellIndex& cell);
     bool HasCells() const;
 
+    // "decisions of period 4, firm 1, market 1": the set and the cell that
+    // Category and Context select, for messages.
+    std::string DescribeCell(int category, const TDataContext& context) const;
+
 private:
     static constexpr int kZones = kMaxCellZone + 1;
     static constexpr int kMarkets = kMaxCellMarket + 1;
@@ -165,6 +176,13 @@ private:
     static std::size_t Slot(const TCellIndex& cell);
     TSimData* BuiltCell(const TCellIndex& cell) const;
     const TSimData& CellOrEmpty(int category, const TDataContext& context) const;
+    // The scalar Name of the cell, told to the read observer; EDataError when
+    // absent or (unless Kind is kAnyKind) of another kind.
+    const TSimValue& RequiredScalar(int category, const TDataContext& context, std::string_view name,
+                                    std::uint8_t kind) const;
+    // Tells the read observer, when one watches, of a read of Name.
+    void NoteRead(int category, const TDataContext& context, std::string_view name, bool array, bool withDefault,
+                  bool found) const;
     TSimData& CellForStore(int category, const TDataContext& context);
     void SaveCell(TVolSet& volumes, const TCellIndex& cell, const TSimData& bag, std::span<std::uint8_t> buffer) const;
 

@@ -52,7 +52,8 @@ std::vector<const TSeries*> PositionSeries(const TIndustrySeries& found) {
 
 }  // namespace
 
-void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, const TArrayDimensionUses& arrays) {
+void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, const TArrayDimensionUses& arrays,
+                      const std::vector<const TSeries*>& read) {
     for (int s = 0; s < list.Count(); ++s)
         for (int other = s + 1; other < list.Count(); ++other)
             if (list.GetSeries(other)->IsNamed(list.GetSeries(s)->Name()))
@@ -73,7 +74,8 @@ void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, con
             if (series->IndexOf(element) == kLabelAbsent)
                 throw EDataError(FormatText("the series %s has no element %s", {series->Name(), element}));
     }
-    const std::vector<const TSeries*> named = PositionSeries(found);
+    std::vector<const TSeries*> named = PositionSeries(found);
+    named.insert(named.end(), read.begin(), read.end());
     for (int s = 0; s < list.Count(); ++s) {
         const TSeries& series = *list.GetSeries(s);
         const bool dimensionsArrays = std::any_of(dimensions.begin(), dimensions.end(),

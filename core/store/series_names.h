@@ -9,14 +9,19 @@
 // names, and every series of the list is one that the program looks up, a
 // position names or an array is dimensioned with.
 
+#include <vector>
+
 namespace cv {
 
 class TListSeries;
+class TSeries;
 class TArrayDimensionUses;
 struct TIndustrySeries;
 
 // EDataError naming the first series or array dimension of List and Arrays
-// that breaks one of these rules; Found are the series the positions name.
-void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, const TArrayDimensionUses& arrays);
+// that breaks one of these rules; Found are the series the positions name,
+// Read those that the arrays the program reads are dimensioned with.
+void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, const TArrayDimensionUses& arrays,
+                      const std::vector<const TSeries*>& read);
 
 }  // namespace cv

@@ -564,10 +564,12 @@ void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisi
     ParseBagForm(
         buf, pos,
         [&onScalar](std::string_view name, TGetBuf value, std::uint16_t& at) {
+            const std::uint16_t begin = at;
             if (!SkipWrittenNumber(value, at)) CheckScalarKind(ReadStoredValue(value, at).kind);
-            if (onScalar) onScalar(name);
+            if (onScalar) onScalar(name, value, begin);
         },
         [&greatest, &onArray](std::string_view name, TGetBuf form, std::uint16_t& at) {
+            const std::uint16_t begin = at;
             const TSimArr::TStoredDims dims = TSimArr::CheckBuffer(form, at);
             const bool inOrder = arrayNames.empty() || CompareNames(greatest, name) < 0;
             if (!inOrder && std::any_of(arrayNames.begin(), arrayNames.end(),
@@ -575,7 +577,7 @@ void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisi
                 throw ECvError(std::string(kDuplicateText));
             if (inOrder) greatest = name;
             arrayNames.push_back(name);
-            if (onArray) onArray(name, dims);
+            if (onArray) onArray(name, dims, form, begin);
         });
 }
 

@@ -116,10 +116,13 @@ public:
     // Moves Pos past the stored bag as ReadFromBuffer does and raises the same
     // EDataError at the same item for any bytes ReadFromBuffer refuses, without
     // building the bag: bytes it passes are read by ReadFromBuffer without a
-    // data error. OnArray, when given, meets each array checked: its name and
-    // the dimensions its form declares (views into Buf); OnScalar each scalar's name.
-    using TArrayDimsVisitor = std::function<void(std::string_view name, const TSimArr::TStoredDims& dims)>;
-    using TScalarVisitor = std::function<void(std::string_view name)>;
+    // data error. OnArray, when given, meets each array checked: its name, the
+    // kind and dimensions its form declares (views into Buf) and where its
+    // form begins, to be read with TSimArr::ReadFromBuffer; OnScalar each
+    // scalar's name and where its value begins, to be read with ReadSimValue.
+    using TArrayDimsVisitor = std::function<void(std::string_view name, const TSimArr::TStoredDims& dims,
+                                                 TGetBuf form, std::uint16_t at)>;
+    using TScalarVisitor = std::function<void(std::string_view name, TGetBuf value, std::uint16_t at)>;
     static void CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisitor& onArray = {},
                             const TScalarVisitor& onScalar = {});
 

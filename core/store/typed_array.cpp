@@ -18,8 +18,7 @@ static_assert(std::endian::native == std::endian::little, "element blocks hold l
 
 namespace {
 
-constexpr std::string_view kBadIndexText =
-    "Fatal error in Corvantis Model. Wrong index in CalcIndex. Please contact Quenor";
+constexpr std::string_view kBadIndexText = "an index outside an array: ";
 
 // Counts, byte sizes and bases are 16-bit values.
 constexpr std::uint32_t kShapeLimit = std::numeric_limits<std::uint16_t>::max();
@@ -255,22 +254,23 @@ void TDynArr::Clear() {
 
 // ---- Index checks and reports ----
 
-std::uint32_t TDynArr::ReportBadIndex(const TIndex& index) const {
+void TDynArr::RaiseBadIndex(const TIndex& index) const {
     if (nDim_ == 0 || index.Count() < nDim_) throw ERangeError();
+    std::string outside;
     for (int d = 0; d < nDim_; ++d) {
         if (index[d] >= lb_[d] && index[d] <= ub_[d]) continue;
         LogFmt(0, "Out of bounds error : %d not in [%d,%d]", {index[d], lb_[d], ub_[d]});
+        outside = FormatText("%d not in [%d,%d]", {index[d], lb_[d], ub_[d]});
         break;
     }
     LogFmt(0, "   kind=%d", {kind_});
     for (int d = 0; d < nDim_; ++d) LogFmt(0, "   lb=%d   ub=%d", {lb_[d], ub_[d]});
     LogFlush();
-    Ui().ShowPlainBox(std::string(kBadIndexText));
-    return kNoPosition;
+    throw EDataError(std::string(kBadIndexText) + outside);
 }
 
-void TDynArr::ReportKind(std::string_view operation) const {
-    Ui().ShowErrorBox(std::string(operation) + std::to_string(kind_));
+void TDynArr::RaiseKind(std::string_view operation) const {
+    throw EDataError(std::string(operation) + std::to_string(kind_));
 }
 
 // ---- Element values by the array's own kind ----
@@ -328,24 +328,13 @@ void TDynArr::ZeroElement(std::uint32_t pos) {
     }
 }
 
-long double TDynArr::ReadNumberAs(const TIndex& index, std::string_view operation) const {
-    ReportKind(operation);
-    return LoadNumber(ReadPosition(index));
-}
-
-void TDynArr::WriteNumberAs(const TIndex& index, long double value, std::string_view operation) {
-    ReportKind(operation);
-    const std::uint32_t position = Locate(index);
-    if (position != kNoPosition) StoreNumber(position, value);
-}
-
 // ---- Element access ----
 
 TSimValue TDynArr::GetV(const TIndex& index) const {
     TSimValue value;
     value.kind = kind_;
     value.subType = subType_;
-    const std::uint32_t position = ReadPosition(index);
+    const std::uint32_t position = Locate(index);
     if (kind_ == dkZts) {
         value.text = TextAt(position);
     } else if (kind_ == dkReal48) {
@@ -361,7 +350,6 @@ void TDynArr::SetV(const TIndex& index, const TSimValue& value) {
         Ui().ShowErrorBox("[SetV] Bad kinds : " + std::to_string(kind_) + " <> " + std::to_string(value.kind));
     }
     const std::uint32_t position = Locate(index);
-    if (position == kNoPosition) return;
     if (kind_ == dkZts || value.kind == dkZts) {
         if (kind_ == value.kind) StoreText(position, value.text);
     } else if (value.kind == dkReal48) {
@@ -372,38 +360,28 @@ void TDynArr::SetV(const TIndex& index, const TSimValue& value) {
 }
 
 std::uint8_t TDynArr::GetByte(const TIndex& index) const {
-    if (kind_ != dkByte) {
-        return static_cast<std::uint8_t>(
-            RoundIntoRange(ReadNumberAs(index, "[GetByte] Bad kind : "), kIntegerRange[dkByte]));
-    }
-    return *Element(ReadPosition(index));
+    if (kind_ != dkByte) RaiseKind("[GetByte] Bad kind : ");
+    return *Element(Locate(index));
 }
 
 std::int16_t TDynArr::GetSmallint(const TIndex& index) const {
-    if (kind_ != dkSmallint) {
-        return static_cast<std::int16_t>(
-            RoundIntoRange(ReadNumberAs(index, "[GetSmallint] Bad kind : "), kIntegerRange[dkSmallint]));
-    }
-    return static_cast<std::int16_t>(LoadInteger(ReadPosition(index)));
+    if (kind_ != dkSmallint) RaiseKind("[GetSmallint] Bad kind : ");
+    return static_cast<std::int16_t>(LoadInteger(Locate(index)));
 }
 
 std::uint16_t TDynArr::GetWord(const TIndex& index) const {
-    if (kind_ != dkWord) {
-        return static_cast<std::uint16_t>(
-            RoundIntoRange(ReadNumberAs(index, "[GetWord] Bad kind : "), kIntegerRange[dkWord]));
-    }
-    return static_cast<std::uint16_t>(LoadInteger(ReadPosition(index)));
+    if (kind_ != dkWord) RaiseKind("[GetWord] Bad kind : ");
+    return static_cast<std::uint16_t>(LoadInteger(Locate(index)));
 }
 
-// The setter of integer kind Kind: another kind of array takes the value as
-// WriteNumberAs converts it; a value outside Kind's range raises ERangeError
-// before the index is checked.
+// The setter of integer kind Kind: an array of another kind raises EDataError
+// with BadKindText; a value outside Kind's range raises ERangeError before the
+// index is checked.
 void TDynArr::SetIntegerOfKind(std::uint8_t kind, const TIndex& index, long long value,
                                std::string_view badKindText) {
-    if (kind_ != kind) return WriteNumberAs(index, value, badKindText);
+    if (kind_ != kind) RaiseKind(badKindText);
     RequireInRange(value, kIntegerRange[kind]);
-    const std::uint32_t position = Locate(index);
-    if (position != kNoPosition) StoreInteger(position, static_cast<std::int32_t>(value));
+    StoreInteger(Locate(index), static_cast<std::int32_t>(value));
 }
 
 void TDynArr::SetByte(const TIndex& index, long long value) {
@@ -415,37 +393,30 @@ void TDynArr::SetWord(const TIndex& index, long long value) {
 }
 
 void TDynArr::AddLong(const TIndex& index, long double value) {
-    if (kind_ != dkReal48) ReportKind("[AddLong] Bad kind : ");
+    if (kind_ != dkReal48) RaiseKind("[AddLong] Bad kind : ");
     const std::uint32_t position = Locate(index);
-    if (position != kNoPosition) StoreNumber(position, LoadNumber(position) + value);
+    StoreNumber(position, LoadNumber(position) + value);
 }
 
 std::string TDynArr::GetZts(const TIndex& index) const {
-    if (kind_ != dkZts) {
-        ReportKind("[GetZts] Bad kind : ");
-        return {};
-    }
-    return std::string(TextAt(ReadPosition(index)));
+    if (kind_ != dkZts) RaiseKind("[GetZts] Bad kind : ");
+    return std::string(TextAt(Locate(index)));
 }
 
 void TDynArr::SetZts(const TIndex& index, std::string_view text) {
-    if (kind_ != dkZts) return ReportKind("[SetZts] Bad kind : ");
+    if (kind_ != dkZts) RaiseKind("[SetZts] Bad kind : ");
     if (subType_ != 0 && text.size() > subType_) {
         Ui().ShowErrorBox("[SetZts] Bad length : " + std::to_string(text.size()));
     }
-    const std::uint32_t position = Locate(index);
-    if (position != kNoPosition) StoreText(position, text);
+    StoreText(Locate(index), text);
 }
 
 std::int16_t TDynArr::FindZts(std::string_view text, int dim, TIndex index) const {
-    if (kind_ != dkZts) {
-        ReportKind("[FindZts] Bad kind : ");
-        return kZtsNotFound;
-    }
+    if (kind_ != dkZts) RaiseKind("[FindZts] Bad kind : ");
     if (dim < 1 || dim > nDim_) throw ERangeError();
     for (int k = lb_[dim - 1]; k <= ub_[dim - 1]; ++k) {
         index.Set(dim - 1, k);
-        const std::string_view element = TextAt(ReadPosition(index));
+        const std::string_view element = TextAt(Locate(index));
         if (!element.empty() && EqualIgnoringAsciiCase(element, text)) return static_cast<std::int16_t>(k);
     }
     return kZtsNotFound;

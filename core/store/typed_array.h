@@ -13,9 +13,9 @@
 // dimensions raise ERangeError.
 //
 // An out-of-bounds component writes the details to the log at level 0, flushes
-// it and shows "Fatal error in Corvantis Model. Wrong index in CalcIndex. Please
-// contact Quenor" in a plain box; a read then yields the first element, and a
-// write is dropped so that no element is silently overwritten.
+// it and raises EDataError ("an index outside an array: 7 not in [1,5]"): a
+// count or an index read from a damaged industry ends the action that met it,
+// in one message, and no element is read or written in its place.
 //
 // Texts (kind dkZts) are single-byte code-page strings owned by the array, kept
 // back to back in its one block. An empty text is no text: the stored form
@@ -167,14 +167,15 @@ public:
     // Whether Other has this array's kind, sub type and bounds.
     bool SameShape(const TDynArr& other) const;
 
-    // Linear position of Index; out of bounds: the report above, then 0.
+    // Linear position of Index; out of bounds raises as above.
     std::uint32_t CalcIndex(const TIndex& index) const;
 
-    // Element access. A typed accessor of another kind than the array's shows its
-    // "[Name] Bad kind : <kind>" box, then converts by the array's kind: numbers
-    // pass between numeric kinds (reals to integers rounded halves to even and
-    // range-checked), a text array reads as 0 and takes no number, a numeric
-    // array reads as no text and takes no text.
+    // Element access. A typed accessor of another kind than the array's raises
+    // EDataError "[Name] Bad kind : <kind>". GetV reads any kind; SetV shows its
+    // "[SetV] Bad kinds" box for a value of another kind, then converts by the
+    // array's kind: numbers pass between numeric kinds (reals to integers
+    // rounded halves to even and range-checked), a text array takes no number
+    // and a numeric array no text.
     TSimValue GetV(const TIndex& index) const;
     void SetV(const TIndex& index, const TSimValue& value);
     std::uint8_t GetByte(const TIndex& index) const;
@@ -234,7 +235,7 @@ public:
     void CopyRowIdx(const TDynArr& src, int srcRow, int dstRow, const std::vector<int>& cols);
     bool RowEquals(const TDynArr& other, int otherRow, int row) const;
     // Rows after Row move up one and the last row becomes zero. A Row outside the
-    // first dimension is reported as an index error and changes nothing.
+    // first dimension raises as an index error and changes nothing.
     void DeleteRow(int row);
     // Elements after Pos move down one and the last becomes zero; a bad Pos as DeleteRow.
     void DeleteElement(int pos);
@@ -249,6 +250,7 @@ public:
     void ReadFromBuffer(TGetBuf buf, std::uint16_t& pos);
     // The dimensions a stored form declares: their count and bounds.
     struct TStoredBounds {
+        std::uint8_t kind = 0;
         int nDim = 0;
         std::array<std::int16_t, kMaxDims> lb{};
         std::array<std::int16_t, kMaxDims> ub{};
@@ -310,13 +312,14 @@ private:
     static constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
     static constexpr std::uint32_t kReal48Size = 6;
 
-    // Position of Index, or kNoPosition after the out-of-bounds report.
+    // Position of Index; an index outside the bounds is logged and raises
+    // EDataError ("an index outside an array: 7 not in [1,5]").
     std::uint32_t Locate(const TIndex& index) const;
     // Position of Index, or kNoPosition without a report.
     std::uint32_t PositionWithinBounds(const TIndex& index) const;
-    std::uint32_t ReadPosition(const TIndex& index) const;
-    std::uint32_t ReportBadIndex(const TIndex& index) const;
-    void ReportKind(std::string_view operation) const;
+    [[noreturn]] void RaiseBadIndex(const TIndex& index) const;
+    // EDataError "<operation><kind>": the array holds another kind than the one asked for.
+    [[noreturn]] void RaiseKind(std::string_view operation) const;
 
     // The shape of the bounds, or ERangeError for one beyond the limits.
     static TShape PlanShape(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb, const TIndex& ub);
@@ -342,12 +345,10 @@ private:
     void StoreText(std::uint32_t pos, std::string_view text);
     void ZeroElement(std::uint32_t pos);
     void MoveElement(std::uint32_t dstPos, std::uint32_t srcPos);
-    long double ReadNumberAs(const TIndex& index, std::string_view operation) const;
     // Sum's first element when it lies within the bounds, kNoPosition otherwise
     // (Sum then reads, and reports, element by element); its division by Op.
     std::uint32_t FirstSummedPosition(const TIndex& index, int outer, int inner) const;
     long double Average(long double sum, int op, int outer, int inner) const;
-    void WriteNumberAs(const TIndex& index, long double value, std::string_view operation);
     void SetIntegerOfKind(std::uint8_t kind, const TIndex& index, long long value, std::string_view badKindText);
     static TShape ShapeForReading(std::uint8_t kind, std::uint8_t subType, int nDim, const TIndex& lb,
                                   const TIndex& ub);
@@ -444,6 +445,10 @@ public:
     // the names are views into the bytes read, cut to kDimNameMax.
     struct TStoredDims : TStoredBounds {
         std::array<std::string_view, kMaxDims> names{};
+        // The elements as they lie in the buffer, in row-major order, each of
+        // its kind's stored size, when the form is laid out as this program
+        // writes it (texts of a maximum length excepted); nullptr otherwise.
+        const std::uint8_t* elements = nullptr;
     };
     // As TDynArr::CheckBuffer, for the named form.
     static TStoredDims CheckBuffer(TGetBuf buf, std::uint16_t& pos);
@@ -479,7 +484,7 @@ inline std::uint32_t TDynArr::PositionWithinBounds(const TIndex& index) const {
 inline std::uint32_t TDynArr::Locate(const TIndex& index) const {
     const std::uint32_t position = PositionWithinBounds(index);
     if (position == kNoPosition) [[unlikely]]
-        return ReportBadIndex(index);
+        RaiseBadIndex(index);
     return position;
 }
 
@@ -489,35 +494,26 @@ inline const std::uint8_t* TDynArr::Real48Element(const TIndex& index) const {
     return position == kNoPosition ? nullptr : data_.get() + kReal48Size * position;
 }
 
-inline std::uint32_t TDynArr::ReadPosition(const TIndex& index) const {
-    const std::uint32_t position = Locate(index);
-    return position == kNoPosition ? 0 : position;
-}
-
-inline std::uint32_t TDynArr::CalcIndex(const TIndex& index) const { return ReadPosition(index); }
+inline std::uint32_t TDynArr::CalcIndex(const TIndex& index) const { return Locate(index); }
 
 inline long double TDynArr::GetReal48(const TIndex& index) const {
     if (kind_ != dkReal48) [[unlikely]]
-        return ReadNumberAs(index, "[GetReal48] Bad kind : ");
-    return LoadReal48(data_.get() + kReal48Size * ReadPosition(index));
+        RaiseKind("[GetReal48] Bad kind : ");
+    return LoadReal48(data_.get() + kReal48Size * Locate(index));
 }
 
 inline void TDynArr::SetReal48(const TIndex& index, long double value) {
     if (kind_ != dkReal48) [[unlikely]]
-        return WriteNumberAs(index, value, "[SetReal48] Bad kind : ");
-    const std::uint32_t position = Locate(index);
-    if (position == kNoPosition) return;
-    StoreReal48(value, data_.get() + kReal48Size * position);
+        RaiseKind("[SetReal48] Bad kind : ");
+    StoreReal48(value, data_.get() + kReal48Size * Locate(index));
     modified_ = true;
 }
 
 inline void TDynArr::SetSmallint(const TIndex& index, long long value) {
     if (kind_ != dkSmallint || value < INT16_MIN || value > INT16_MAX) [[unlikely]]
         return SetIntegerOfKind(dkSmallint, index, value, "[SetSmallint] Bad kind : ");
-    const std::uint32_t position = Locate(index);
-    if (position == kNoPosition) return;
     const auto bits = static_cast<std::uint16_t>(value);
-    std::memcpy(data_.get() + sizeof bits * position, &bits, sizeof bits);
+    std::memcpy(data_.get() + sizeof bits * Locate(index), &bits, sizeof bits);
     modified_ = true;
 }
 

@@ -186,6 +186,7 @@ void TDynArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
 
 TDynArr::TStoredBounds TDynArr::BoundsOf(const TShape& shape) {
     TStoredBounds bounds;
+    bounds.kind = shape.kind;
     bounds.nDim = shape.nDim;
     bounds.lb = shape.lb;
     bounds.ub = shape.ub;
@@ -350,8 +351,9 @@ void TSimArr::ReadFromBuffer(TGetBuf buf, std::uint16_t& pos) {
 
 TSimArr::TStoredDims TSimArr::CheckBuffer(TGetBuf buf, std::uint16_t& pos) {
     TStoredDims dims;
-    const auto takeBounds = [&dims](const TShape& shape, std::size_t) {
+    const auto takeBounds = [&dims, &buf](const TShape& shape, std::size_t elementsAt) {
         static_cast<TStoredBounds&>(dims) = BoundsOf(shape);
+        if (shape.kind != dkZts) dims.elements = buf.data + elementsAt;
     };
     const std::size_t writtenEnd = FindWrittenNamedForm(buf, pos, &dims.names, takeBounds);
     if (writtenEnd != 0) {

@@ -42,7 +42,7 @@ long double TDynArr::Sum(int mode, const TIndex& index, int op) const {
         return Average(sum, op, outer, inner);
     }
     TIndex at = index;
-    const auto add = [&] { sum = RoundToReal48(sum + LoadNumber(ReadPosition(at))); };
+    const auto add = [&] { sum = RoundToReal48(sum + LoadNumber(Locate(at))); };
     for (int i = lb_[outer]; i <= ub_[outer]; ++i) {
         at.Set(outer, i);
         if (inner < 0) {
@@ -143,7 +143,7 @@ void TDynArr::MoveElement(std::uint32_t dstPos, std::uint32_t srcPos) {
 }
 
 void TDynArr::DeleteRow(int row) {
-    if (Locate({row, lb_[1]}) == kNoPosition) return;
+    Locate({row, lb_[1]});
     for (int i = row; i < ub_[0]; ++i) {
         for (int j = lb_[1]; j <= ub_[1]; ++j) MoveElement(Locate({i, j}), Locate({i + 1, j}));
     }
@@ -152,7 +152,7 @@ void TDynArr::DeleteRow(int row) {
 }
 
 void TDynArr::DeleteElement(int pos) {
-    if (Locate({pos}) == kNoPosition) return;
+    Locate({pos});
     for (int i = pos; i < ub_[0]; ++i) MoveElement(Locate({i}), Locate({i + 1}));
     ZeroElement(Locate({ub_[0]}));
     modified_ = true;

@@ -12,8 +12,8 @@ constexpr char kLoanAck[] = "LoanAck";
 constexpr char kBudgetChangeAck[] = "BgtChgAck";
 constexpr double kThousand = 1000;
 
-double Element(const TSimArr* values, std::int8_t element) {
-    return values ? static_cast<double>(SimValueNumber(values->GetV({element}))) : 0;
+double Element(const TSimArr& values, std::int8_t element) {
+    return static_cast<double>(SimValueNumber(values.GetV({element})));
 }
 
 bool Acknowledged(const TCvPerData& decisions, const TDataContext& context, const char* name) {
@@ -23,18 +23,17 @@ bool Acknowledged(const TCvPerData& decisions, const TDataContext& context, cons
 }  // namespace
 
 TStoredRequest ReadStoredRequest(const TCvPerData& decisions, const TDataContext& context) {
-    const TSimArr* values = decisions.GetSimArr(kCategoryFirm, context, kLoanValues);
+    const TSimArr& values = decisions.GetSimArr(kCategoryFirm, context, kLoanValues);
     return {Element(values, si::LoanCap), Element(values, si::LoanDur), Element(values, si::LoanIR),
             Element(values, si::BgtChg)};
 }
 
 void WriteStoredRequest(TCvPerData& decisions, const TDataContext& context, const TStoredRequest& request) {
-    TSimArr* values = decisions.GetSimArr(kCategoryFirm, context, kLoanValues);
-    if (!values) return;
-    values->SetReal48({si::LoanCap}, request.loanCap);
-    values->SetReal48({si::LoanDur}, request.loanDur);
-    values->SetReal48({si::LoanIR}, request.loanIR);
-    values->SetReal48({si::BgtChg}, request.bgtChg);
+    TSimArr& values = decisions.GetSimArr(kCategoryFirm, context, kLoanValues);
+    values.SetReal48({si::LoanCap}, request.loanCap);
+    values.SetReal48({si::LoanDur}, request.loanDur);
+    values.SetReal48({si::LoanIR}, request.loanIR);
+    values.SetReal48({si::BgtChg}, request.bgtChg);
 }
 
 TLoanRequest::TLoanRequest(const TCvPerData& decisions, const TDataContext& context) : context_(context) {

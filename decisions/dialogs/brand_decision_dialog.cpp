@@ -33,7 +33,7 @@ void TFoBrdDec::LoadDecisions() {
     };
     for (std::size_t set = 0; set < std::size(sets); ++set) {
         *counts[set] = sets[set]->GetSmallintDef(kCategoryFirmFtaMarket, c, "NbMktedBrds", 0);
-        for (const auto& [name, targets] : arrays) *targets[set] = sets[set]->GetSimArr(kCategoryFirmFtaMarket, c, name);
+        for (const auto& [name, targets] : arrays) *targets[set] = &sets[set]->GetSimArr(kCategoryFirmFtaMarket, c, name);
     }
     NbBrdsAllMkts = 0;
     TDataContext everyMarket = c;

@@ -77,7 +77,7 @@ void TFoDistrib::LoadDecisions() {
 // the rows are the brands of market 1, then market 2, then market 3.
 void TFoDistrib::BindArrays() {
     TCvInd& industry = SessionIndustry("TFoDistrib.LoadDecisions");
-    slfSize_ = NewDecs->GetSimArr(kCategoryFirmFta, bound_, "SlfSize");
+    slfSize_ = &NewDecs->GetSimArr(kCategoryFirmFta, bound_, "SlfSize");
     markets_.clear();
     rows_.clear();
     for (int market = 1; market <= industry.NbMarkets(); ++market) {
@@ -85,8 +85,8 @@ void TFoDistrib::BindArrays() {
         TMarketArrays arrays;
         arrays.brands = std::min<int>(NewDecs->GetSmallintDef(kCategoryFirmFtaMarket, context, "NbMktedBrds", 0),
                                       kMaxBrandRows);
-        arrays.port = NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort");
-        arrays.alloc = arrays.brands > 0 ? NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "SlfAlloc") : nullptr;
+        arrays.port = &NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort");
+        arrays.alloc = arrays.brands > 0 ? &NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "SlfAlloc") : nullptr;
         for (int brand = 1; brand <= arrays.brands; ++brand)
             rows_.push_back({market, brand, ElementText(arrays.port, {brand, si::BrdName}), nullptr, {}, nullptr});
         markets_.push_back(arrays);

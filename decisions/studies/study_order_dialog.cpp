@@ -88,11 +88,11 @@ void TFoStudies::LoadDecisions() {
     TCvInd& industry = SessionIndustry("TFoStudies.LoadDecisions");
     bound_ = *CallerContext;
     const TCvPerData& constant = industry.ConstPart();
-    ftaParams_ = constant.GetSimArr(kCategoryFta, bound_, "StuFtaParams");
+    ftaParams_ = &constant.GetSimArr(kCategoryFta, bound_, "StuFtaParams");
     for (int market = 1; market <= nbMarkets_; ++market) {
         TDataContext context = bound_;
         context.SelMarket = static_cast<std::int16_t>(market);
-        mktParams_[static_cast<std::size_t>(market - 1)] = constant.GetSimArr(kCategoryFtaMarket, context, "StuMktParams");
+        mktParams_[static_cast<std::size_t>(market - 1)] = &constant.GetSimArr(kCategoryFtaMarket, context, "StuMktParams");
     }
     setUpdatesEnabled(false);
     BuildRows();
@@ -103,11 +103,11 @@ void TFoStudies::LoadDecisions() {
 }
 
 void TFoStudies::BindOrders() {
-    decStuFta_ = NewDecs->GetSimArr(kCategoryFirmFta, bound_, "DecStuFta");
+    decStuFta_ = &NewDecs->GetSimArr(kCategoryFirmFta, bound_, "DecStuFta");
     for (int market = 1; market <= nbMarkets_; ++market) {
         TDataContext context = bound_;
         context.SelMarket = static_cast<std::int16_t>(market);
-        decStuMkt_[static_cast<std::size_t>(market - 1)] = NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "DecStuMkt");
+        decStuMkt_[static_cast<std::size_t>(market - 1)] = &NewDecs->GetSimArr(kCategoryFirmFtaMarket, context, "DecStuMkt");
     }
 }
 

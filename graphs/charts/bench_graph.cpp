@@ -59,14 +59,14 @@ void TBenchGraph::Build(const TDataContext& context) {
         const TCvPerData* decisions = Decisions(period);
         TDataContext own = context_;
         own.SelFirm = static_cast<std::int16_t>(team_);
-        const TSimArr* studies = decisions ? decisions->GetSimArr(kCategoryFirmFta, own, "DecStuFta") : nullptr;
+        const TSimArr* studies = decisions ? decisions->FindSimArr(kCategoryFirmFta, own, "DecStuFta") : nullptr;
         const bool bought = period == FirstPeriod() || admin || (studies && studies->GetByte({si::Benchmark}) == 1);
         std::vector<double> values(static_cast<std::size_t>(firms), 0.0);
         for (int firm = 1; firm <= firms && results; ++firm) {
             TDataContext at = context_;
             at.SelFirm = static_cast<std::int16_t>(firm);
-            const TSimArr* report = oneMarket ? results->GetSimArr(kCategoryFirmFtaMarket, at, "FfmRpt")
-                                              : results->GetSimArr(kCategoryFirmFta, at, "FfxRpt");
+            const TSimArr* report = oneMarket ? results->FindSimArr(kCategoryFirmFtaMarket, at, "FfmRpt")
+                                              : results->FindSimArr(kCategoryFirmFta, at, "FfxRpt");
             if (report) values[static_cast<std::size_t>(firm - 1)] =
                 static_cast<double>(report->GetReal48({oneMarket ? *elements.market : *elements.zone})) / 1000;
         }

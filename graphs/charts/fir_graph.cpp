@@ -103,7 +103,7 @@ void TFirGraph::Build(const TDataContext& context) {
         if (!results) return std::nullopt;
         TDataContext at = context_;
         at.SelFirm = static_cast<std::int16_t>(firm);
-        const TSimArr* array = results->GetSimArr(source.category, at, arrayName);
+        const TSimArr* array = results->FindSimArr(source.category, at, arrayName);
         if (!array) return std::nullopt;
         if (code_ == 1090) return array->GetSmallint({context_.SelSegment});
         if (code_ == 1100) return array->GetSmallint({context_.SelChannel});

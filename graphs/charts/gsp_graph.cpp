@@ -54,10 +54,10 @@ void TGspGraph::Collect(TGspLayout& layout) const {
         at.SelMarket = static_cast<std::int16_t>(market);
         const int brands = results.GetSmallintDef(kCategoryFtaMarket, at, "NbMktedBrds", 0);
         if (brands == 0) continue;
-        const TSimArr* sales = results.GetSimArr(kCategoryFtaMarket, at, "SegSales");
-        const TSimArr* sizes = results.GetSimArr(kCategoryFtaMarket, at, "SegSizes");
-        const TSimArr* shares = results.GetSimArr(kCategoryFtaMarket, at, "StuBrdSegVMS");
-        const TSimArr* names = results.GetSimArr(kCategoryFtaMarket, at, "BrdNames");
+        const TSimArr* sales = results.FindSimArr(kCategoryFtaMarket, at, "SegSales");
+        const TSimArr* sizes = results.FindSimArr(kCategoryFtaMarket, at, "SegSizes");
+        const TSimArr* shares = results.FindSimArr(kCategoryFtaMarket, at, "StuBrdSegVMS");
+        const TSimArr* names = results.FindSimArr(kCategoryFtaMarket, at, "BrdNames");
         const TSeries* segments = industry.SegSeries(at.SelFta, market);
         if (!sales || !sizes || !shares || !names || !segments) continue;
         for (int segment = 1; segment <= segments->Count(); ++segment) {

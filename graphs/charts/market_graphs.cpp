@@ -35,7 +35,7 @@ struct TMarketSums {
 TMarketSums ReadSums(const TCvPerData& results, const TDataContext& context, int segment) {
     TMarketSums sums;
     sums.brands = results.GetSmallintDef(kCategoryFtaMarket, context, "NbMktedBrds", 0);
-    const TSimArr* sales = results.GetSimArr(kCategoryFtaMarket, context, "SegSales");
+    const TSimArr* sales = results.FindSimArr(kCategoryFtaMarket, context, "SegSales");
     if (!sales) return sums;
     const std::int16_t row = segment ? static_cast<std::int16_t>(segment) : kOpenDim;
     sums.units = static_cast<double>(segment ? sales->GetReal48({row, si::Unit}) : sales->Sum(1, {row, si::Unit}, 1));

@@ -42,7 +42,7 @@ void TFoDesign::Open() {
 }
 
 void TFoDesign::FillBrandCombo(QComboBox& combo) const {
-    const TSimArr* names = results_.GetSimArr(kCategoryFtaMarket, context_, "BrdNames");
+    const TSimArr* names = results_.FindSimArr(kCategoryFtaMarket, context_, "BrdNames");
     const int brands = results_.GetSmallintDef(kCategoryFtaMarket, context_, "NbMktedBrds", 0);
     combo.clear();
     for (int brand = 1; names && brand <= brands; ++brand) combo.addItem(Cp1252ToQString(names->GetZts({brand})));

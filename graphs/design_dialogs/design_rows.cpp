@@ -26,7 +26,7 @@ TMarketShape MarketShape(const TCvInd& industry, int market) {
 }
 
 TCharacteristicRange TechnicalRange(const TCvInd& industry, const TDataContext& context, int characteristic) {
-    const TSimArr* technical = industry.ConstPart().GetSimArr(kCategoryMarket, context, "Technical");
+    const TSimArr* technical = industry.ConstPart().FindSimArr(kCategoryMarket, context, "Technical");
     if (!technical) return {};
     const auto level = [&](std::int8_t element) {
         return static_cast<long>(RoundHalfEven(technical->GetReal48({characteristic, element})));

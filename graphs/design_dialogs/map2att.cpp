@@ -204,7 +204,7 @@ TCharacteristics TFoMap2Att::TypedCharacteristics() const {
 }
 
 void TFoMap2Att::ShowBrand() {
-    const TSimArr* positions = results_.GetSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
+    const TSimArr* positions = results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
     for (int j = 1; j <= shape_.characteristics; ++j) {
         const int value = positions ? positions->GetSmallint({selectedBrand_, j, si::AttAct}) : 0;
         physFields_[j - 1]->SetValueInt(value);
@@ -239,7 +239,7 @@ void TFoMap2Att::SolverMessage(int line) {
 
 bool TFoMap2Att::SearchWheels(int pointsPerWheel, std::array<TSearchWheel, MaxMapCharacteristics>& wheels) {
     const TCvInd& industry = *Session->Industry();
-    const TSimArr* scaleRanges = results_.GetSimArr(kCategoryFtaMarket, context_, "SemScales");
+    const TSimArr* scaleRanges = results_.FindSimArr(kCategoryFtaMarket, context_, "SemScales");
     for (int j = 1; j <= model_.characteristicCount; ++j) {
         TQNEdit& field = *optFields_[j - 1];
         if (!optChecks_[j - 1]->isChecked()) {

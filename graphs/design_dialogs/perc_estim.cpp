@@ -144,7 +144,7 @@ void TFoPercEstim::Fill() {
 }
 
 void TFoPercEstim::ReloadCharacteristics() {
-    const TSimArr* positions = results_.GetSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
+    const TSimArr* positions = results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
     const bool newBrand = rbPerEstNewBrd_->isChecked();
     for (int j = 1; j <= shape_.characteristics; ++j) {
         if (newBrand || !positions) physFields_[j - 1]->ClearValue();

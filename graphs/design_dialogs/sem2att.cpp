@@ -185,7 +185,7 @@ void TFoSem2Att::rbS2AIsBrdClick() {
 void TFoSem2Att::cbS2ASelBrdChange() {
     const int brand = cbS2ASelBrd_->currentIndex() + 1;
     itemName_ = cbS2ASelBrd_->currentText().left(kItemNameLength);
-    const TSimArr* positions = results_.GetSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
+    const TSimArr* positions = results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
     for (int j = 1; j <= shape_.characteristics; ++j)
         characteristics_[j - 1] = positions && brand >= 1 ? positions->GetSmallint({brand, j, si::AttAct}) : 0;
     ShowItem();
@@ -205,7 +205,7 @@ void TFoSem2Att::cbS2ASelPrjChange() {
 void TFoSem2Att::ShowItem() {
     CaptionWithItem(*gbS2ASem_, itemName_);
     CaptionWithItem(*gbS2AOptChar_, itemName_);
-    const TSimArr* positions = results_.GetSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
+    const TSimArr* positions = results_.FindSimArr(kCategoryFtaMarket, context_, "PosSemBrds");
     const int brand = cbS2ASelBrd_->currentIndex() + 1;
     for (int j = 1; j <= shape_.characteristics; ++j) {
         const long characteristic = characteristics_[j - 1];

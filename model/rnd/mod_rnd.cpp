@@ -191,7 +191,7 @@ std::int32_t TModRnD::ReadCount(const TCvPerData& set, const TDataContext& conte
     if (stored >= 0 && stored <= slots) return stored;
     const int count = std::clamp(static_cast<int>(stored), 0, slots);
     LogFmt(0, "%s = %d outside 0..%d in %s: %d used",
-           {name, stored, slots, DescribeCell(set, kCategoryFirmMarket, context), count});
+           {name, stored, slots, set.DescribeCell(kCategoryFirmMarket, context), count});
     return count;
 }
 

@@ -95,7 +95,7 @@ void TModCct::Load(TCvInd* data, const TDataContext& context) {
     loaded.nbCcts_ = std::clamp(static_cast<int>(stored), 0, slots);
     if (loaded.nbCcts_ != stored)
         LogFmt(0, "NbCcts = %d outside 0..%d in %s: %d used",
-               {stored, slots, DescribeCell(*loaded.decNext_, kCategoryFirmFta, context), loaded.nbCcts_});
+               {stored, slots, loaded.decNext_->DescribeCell(kCategoryFirmFta, context), loaded.nbCcts_});
     *this = loaded;
 }
 

@@ -126,7 +126,7 @@ void TCvDoc::AddCoverPage(const std::array<int, 5>& coverLines, const std::strin
     for (int lineNo : coverLines) texts.push_back(GetDocText(kSectionGlobals, kCoverKey, lineNo));
     std::vector<std::string> message;
     if (TCvInd* industry = Session ? Session->Industry() : nullptr) {
-        const TSimArr* lines = industry->ConstPart().GetSimArr(kCategoryIndustry, DocContext, kCustomMessageName);
+        const TSimArr* lines = industry->ConstPart().FindSimArr(kCategoryIndustry, DocContext, kCustomMessageName);
         for (int line = 1; lines && line <= kCustomMessageLines; ++line) {
             const bool inBounds = lines->NDim() == 1 && line >= lines->LB(1) && line <= lines->UB(1);
             message.push_back(inBounds ? lines->GetZts(TIndex(line)) : std::string());

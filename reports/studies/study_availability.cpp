@@ -29,8 +29,8 @@ bool CanShowStudyGraph(const TDataContext& context, bool areaLevel, const std::s
     }
     if (Session->AdminView()) return true;
     const TCvPerData& decisions = industry.PerDecisions(context.DecPeriod);
-    const TSimArr* ordered = areaLevel ? decisions.GetSimArr(kCategoryFirmFta, context, "DecStuFta")
-                                       : decisions.GetSimArr(kCategoryFirmFtaMarket, context, "DecStuMkt");
+    const TSimArr* ordered = areaLevel ? decisions.FindSimArr(kCategoryFirmFta, context, "DecStuFta")
+                                       : decisions.FindSimArr(kCategoryFirmFtaMarket, context, "DecStuMkt");
     const int index = studies->IndexOf(key);
     return ordered && index >= ordered->LB(1) && index <= ordered->UB(1) && ordered->GetByte({index}) == 1;
 }

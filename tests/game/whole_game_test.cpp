@@ -57,7 +57,7 @@ protected:
     }
     // What team A decided for Period, as the industry now open holds it.
     int OrderedStudy(int period, int study) {
-        const TSimArr* orders = Industry().PerDecisions(period).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecStuMkt");
+        const TSimArr* orders = Industry().PerDecisions(period).FindSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecStuMkt");
         return orders ? orders->GetByte({study}) : -1;
     }
     int SlfStatus(int period) {
@@ -153,7 +153,7 @@ protected:
     }
     // The first brand's decisions in the North's M1, as the industry now open holds them.
     double FirstBrandDecision(int period, std::int8_t element) {
-        const TSimArr* mix = Industry().PerDecisions(period).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecBrdCv3");
+        const TSimArr* mix = Industry().PerDecisions(period).FindSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "DecBrdCv3");
         return mix ? static_cast<double>(mix->GetReal48({1, element})) : -1;
     }
     int ProjectCount(int period) {

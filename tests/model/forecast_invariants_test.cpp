@@ -85,10 +85,10 @@ TEST_F(ForecastInvariants, SalesFollowThePlanAndUnitsAreConserved) {
             sold += channels;
         }
         const TSimArr& prices = Arr(Results(), kCategoryFtaMarket, 0, zone, market, "BrdRPrices");
-        long double lowest = prices.GetReal48({brand, prices.LB(2)}), highest = lowest;
+        long double lowest = prices.GetSmallint({brand, prices.LB(2)}), highest = lowest;
         for (int c = prices.LB(2); c <= prices.UB(2); ++c) {
-            lowest = std::min(lowest, prices.GetReal48({brand, c}));
-            highest = std::max(highest, prices.GetReal48({brand, c}));
+            lowest = std::min<long double>(lowest, prices.GetSmallint({brand, c}));
+            highest = std::max<long double>(highest, prices.GetSmallint({brand, c}));
         }
         auto report = [&](std::int8_t element) { return view_->Brand(firm, zone, market, row, element); };
         EXPECT_GE(report(si::brRPrice), lowest - 0.5);  // channel prices are stored rounded

@@ -179,7 +179,7 @@ TEST(FinanceEdge, InitRefusesSeriesTheStepCannotUse) {
 // Cuts dimension Dim of the array Name of the cell to its first element, as a
 // damaged industry may hold it (the elements become 0).
 void CutToFirstElement(TCvPerData& set, int category, const TDataContext& cell, const char* name, int dim) {
-    TSimArr& array = *set.GetSimArr(category, cell, name);
+    TSimArr& array = *set.FindSimArr(category, cell, name);
     TIndex lb;
     TIndex ub;
     for (int d = 1; d <= array.NDim(); ++d) {
@@ -346,8 +346,8 @@ void SetZoneEconomy(TCvInd& industry) {
     TDataContext zone;
     zone.SelFta = 1;
     TCvPerData& constant = industry.ConstPart();
-    constant.GetSimArr(kCategoryFta, zone, "Economics")->SetReal48({kFirstPeriod, si::InflationRate}, 0.05L);
-    TSimArr& cumulated = *constant.GetSimArr(kCategoryFta, zone, "CumInflation");
+    constant.FindSimArr(kCategoryFta, zone, "Economics")->SetReal48({kFirstPeriod, si::InflationRate}, 0.05L);
+    TSimArr& cumulated = *constant.FindSimArr(kCategoryFta, zone, "CumInflation");
     cumulated.SetReal48({kFirstPeriod, si::Research}, 0.2L);
     cumulated.SetReal48({kFirstPeriod, si::Salaries}, 0.1L);
 }

@@ -47,7 +47,7 @@ protected:
     }
     TCvPerData& Decisions() { return Session->Industry()->PerDecisions(kDecisionPeriod); }
     void SetAdvertising(int market, int brand, double budget, double quality) {
-        TSimArr* mix = Decisions().GetSimArr(kCategoryFirmFtaMarket, BudgetContext(market), "DecBrdCV3");
+        TSimArr* mix = Decisions().FindSimArr(kCategoryFirmFtaMarket, BudgetContext(market), "DecBrdCV3");
         ASSERT_NE(mix, nullptr);
         mix->SetReal48({brand, si::AdvertBgt}, budget);
         mix->SetReal48({brand, si::AdvertQual}, quality);

@@ -176,7 +176,7 @@ std::vector<TFileDamage> RenamedNames(const std::filesystem::path& file) {
         std::vector<std::string> names;
         std::uint16_t pos = 0;
         TSimData::CheckBuffer(TGetBuf(data, size), pos, {},
-                              [&names](std::string_view name) { names.emplace_back(name); });
+                              [&names](std::string_view name, TGetBuf, std::uint16_t) { names.emplace_back(name); });
         const int period = type == vtConstant ? kFirstResultPeriod - 1 : entry.keys[1];
         for (const std::string& name : names) {
             const auto held = scalars.find(name);

@@ -9,6 +9,7 @@
 #include "core/store/per_data.h"
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
+#include "tests/support/checks.h"
 #include "tests/support/test_industry.h"
 
 namespace cv {
@@ -99,10 +100,15 @@ TEST(FirLoans, MisuseRaisesTypedErrors) {
     EXPECT_THROW(loans.LoanHistory(), ECvError);
     // Without a session there is no open industry to bind.
     EXPECT_THROW(loans.Init(industry.Context(3, 4)), ECvError);
+    // A history or a request that is not there is damaged data, named.
+    industry.SetRequest(4, {0, 0, 0});
+    loans.Init(industry.Industry(), industry.Context(3, 4));
+    EXPECT_EQ(test::ErrorText<EDataError>([&] { loans.LoanHistory(); }),
+              "array LoansHist missing in the results of period 3, firm 2");
     // A duration no loan can have is damaged data; the longest one is still a loan:
     // at rate 0 its first instalment is 32767 / 32767 = 1.
+    industry.SetHistory(3, 0, {0, 0, 0});
     industry.SetRequest(4, {32767, kMaxLoanDuration, 0});
-    loans.Init(industry.Industry(), industry.Context(3, 4));
     loans.LoanHistory();
     EXPECT_NEAR(loans.Loans[4][lcRepaid], 1, kTolerance);
     industry.SetRequest(4, {32767, kMaxLoanDuration + 1, 0});

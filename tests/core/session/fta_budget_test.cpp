@@ -32,9 +32,9 @@ protected:
     BudgetOnSample() {
         TCvPerData& constant = Ind().ConstPart();
         const TDataContext north = Context(kFirmA, kNorth);
-        constant.GetSimArr(kCategoryFta, north, "Economics")->SetReal48({kDecisionPeriod, si::InflationRate}, 0);
-        constant.GetSimArr(kCategoryFta, north, "DeflatFacs")->SetReal48({kDecisionPeriod, si::Salaries}, 0);
-        constant.GetSimArr(kCategoryFta, north, "CumInflation")->SetReal48({kDecisionPeriod, si::Salaries}, 0.25L);
+        constant.GetSimArr(kCategoryFta, north, "Economics").SetReal48({kDecisionPeriod, si::InflationRate}, 0);
+        constant.GetSimArr(kCategoryFta, north, "DeflatFacs").SetReal48({kDecisionPeriod, si::Salaries}, 0);
+        constant.GetSimArr(kCategoryFta, north, "CumInflation").SetReal48({kDecisionPeriod, si::Salaries}, 0.25L);
         // Firing a North salesperson costs 12,004 x 1.25 = 15,005: odd, so that halves occur.
         constant.SetReal(kCategoryFta, north, "SlpFireCost", 12004);
         // Firm A's advertising: budget and quality share per brand (ALBA, ARNO, ALTO in M1; AMOR, AVEN in M2). Quality
@@ -57,7 +57,7 @@ protected:
 
     TCvPerData& Decisions() { return Ind().PerDecisions(kDecisionPeriod); }
     TSimArr& DecisionArray(int category, const TDataContext& context, const char* name) {
-        if (TSimArr* array = Decisions().GetSimArr(category, context, name)) return *array;
+        if (TSimArr* array = Decisions().FindSimArr(category, context, name)) return *array;
         throw std::logic_error(std::string("the sample lacks ") + name);
     }
 
@@ -69,7 +69,7 @@ protected:
 
     void SetNetBudget(int firm, int zone, long double budget) {
         Ind().PerResults(kCurrentPeriod).GetSimArr(kCategoryFirmFta, Context(firm, zone), "FFXRpt")
-            ->SetReal48({si::ffxNPB}, budget);
+            .SetReal48({si::ffxNPB}, budget);
     }
 
     TFtaBudget& Recalculated(int firm, int zone) { return Recalculated(Context(firm, zone)); }
@@ -118,7 +118,7 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
     TDataContext first = Context(kFirmA, kNorth);
     first.CurPeriod = -1;
     first.DecPeriod = 0;
-    Ind().PerResults(-1).GetSimArr(kCategoryFirmFta, first, "FFXRpt")->SetReal48({si::ffxSlp}, 5);
+    Ind().PerResults(-1).GetSimArr(kCategoryFirmFta, first, "FFXRpt").SetReal48({si::ffxSlp}, 5);
     const TFtaBudget& opening = Recalculated(first);
     EXPECT_EQ(opening.SlfCosts[0][scHiring], 0);
     EXPECT_EQ(opening.SlfCosts[0][scFiring], 0);
@@ -126,7 +126,7 @@ TEST_F(BudgetOnSample, EmptyOrFirstSalesForceHasNoShareAndNoChange) {
     // From period 0 on the report counts: 5 people in period 0's report make hirings.
     first.CurPeriod = 0;
     first.DecPeriod = 1;
-    Ind().PerResults(0).GetSimArr(kCategoryFirmFta, first, "FFXRpt")->SetReal48({si::ffxSlp}, 5);
+    Ind().PerResults(0).GetSimArr(kCategoryFirmFta, first, "FFXRpt").SetReal48({si::ffxSlp}, 5);
     EXPECT_GT(Recalculated(first).SlfCosts[0][scHiring], 0);
 }
 
@@ -236,14 +236,14 @@ TEST_F(BudgetOnSample, ASalesForceIsCostedUpToWhatOneFigureHolds) {
     EXPECT_EQ(budget_.SlfCosts[0][0], carried) << "the figures of the force carried";
 }
 
-TEST_F(BudgetOnSample, AFirmWithoutDataGetsZeroFiguresAndTheStoresReports) {
-    // Firm 5 has no cell in the sample: its arrays and scalars are reported missing.
-    const TFtaBudget& budget = Recalculated(5, kNorth);
-    EXPECT_EQ(budget.BrandCosts[0][0][0], 0);
-    EXPECT_EQ(budget.SlfCosts[0][0], 0);
-    EXPECT_EQ(budget.MktExpenses[0], 0);
-    EXPECT_EQ(budget.Balance, 0);
-    EXPECT_TRUE(std::ranges::find(ui_.errorBoxes, "[GetScalar] Unknown scalar : LoanAck") != ui_.errorBoxes.end());
+TEST_F(BudgetOnSample, AFirmWithoutDataRaisesTheFirstArrayMissingAndKeepsTheFigures) {
+    // Firm 5 has no cell in the sample: the first array the budget reads is
+    // named, no box is shown, and the figures worked out before stay.
+    const double balance = Recalculated(kFirmA, kNorth).Balance;
+    EXPECT_EQ(test::ErrorText<EDataError>([&] { Recalculated(5, kNorth); }),
+              "array FFXRpt missing in the results of period 3, firm 5, zone 1");
+    EXPECT_EQ(budget_.Balance, balance);
+    EXPECT_TRUE(ui_.errorBoxes.empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/stats/cv_interf.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -126,11 +127,14 @@ TEST_F(CvInterfTest, LookUpsOfDuplicateNamesAnswerFirstAndLastMatch) {
     const TFoundBrand found = interf_.FindBrand(results_, context_, "NOVA");
     EXPECT_EQ(std::tuple(found.Brand, found.Firm, found.FirmBrand, found.BrdRpt), std::tuple(3, 3, 2, &reportFirm3));
 
+    // Firm 1 has no report in this set: the results are damaged, and say where.
     const TSimArr* brdRpt = &reportFirm3;
     int firm = -1, firmBrand = -1;
+    EXPECT_THAT(test::ErrorText<EDataError>([&] { interf_.FindBrand(results_, context_, "zeta", brdRpt, firm, firmBrand); }),
+                ::testing::StartsWith("array BrdRpt missing in the results of period"));
+    TSimArr& reportFirm1 = AddArray("BrdRpt", dkReal48, 2, {1, 1}, {5, 19}, 1);
     interf_.FindBrand(results_, context_, "zeta", brdRpt, firm, firmBrand);
-    // Firm 1 has no report in this set.
-    EXPECT_EQ(std::tuple(firm, firmBrand, brdRpt), std::tuple(1, 2, static_cast<const TSimArr*>(nullptr)));
+    EXPECT_EQ(std::tuple(firm, firmBrand, brdRpt), std::tuple(1, 2, &reportFirm1));
 
     // Spacing and accented letters make other names.
     for (std::string_view other : {"Nova ", "N\xF6va", "Nov"}) {

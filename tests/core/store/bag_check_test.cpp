@@ -71,7 +71,7 @@ std::string DimensionText(std::string_view name, int lo, int hi) {
 std::vector<std::string> CheckedDimensions(const Bytes& bytes) {
     std::vector<std::string> arrays;
     std::uint16_t pos = 0;
-    TSimData::CheckBuffer(bytes, pos, [&arrays](std::string_view, const TSimArr::TStoredDims& dims) {
+    TSimData::CheckBuffer(bytes, pos, [&arrays](std::string_view, const TSimArr::TStoredDims& dims, TGetBuf, std::uint16_t) {
         std::string& text = arrays.emplace_back();
         for (std::size_t d = 0; d < static_cast<std::size_t>(dims.nDim); ++d)
             text += DimensionText(dims.names[d], dims.lb[d], dims.ub[d]);

@@ -10,6 +10,7 @@
 #include "core/store/cv_data.h"
 #include "core/store/series_index.h"
 #include "core/base/errors.h"
+#include "tests/support/checks.h"
 #include "tests/support/stored_form.h"
 #include "tests/support/volume_set_util.h"
 #include "tests/support/recording_ui.h"
@@ -141,13 +142,14 @@ TEST_F(CvDataTest, OpenReadsTheInfoTheSeriesAndTheirPositions) {
     EXPECT_TRUE(ui.plainBoxes.empty() && ui.errorBoxes.empty());
 
     // An unknown kind is reported and read with category 1; a position outside
-    // the list and a missing one are reported and give none.
+    // the list is reported and gives none; a missing one is damaged data, named.
     EXPECT_EQ(industry.GetCellSeries("BadSeries", {}), nullptr);
     EXPECT_EQ(ui.plainBoxes,
               (std::vector<std::string>{"*** ERROR: unknown series BadSeries",
                                         "[GetSeries] Bad series position : 99"}));
-    EXPECT_EQ(industry.GetCellSeries("ChaSeries", Context(0, 1, 0)), nullptr);
-    EXPECT_EQ(ui.errorBoxes, std::vector<std::string>{"[GetScalar] Unknown scalar : ChaSeries"});
+    EXPECT_EQ(test::ErrorText<EDataError>([&] { industry.GetCellSeries("ChaSeries", Context(0, 1, 0)); }),
+              "scalar ChaSeries missing in the constant part, zone 1");
+    EXPECT_TRUE(ui.errorBoxes.empty());
     industry.Close();
 }
 
@@ -214,7 +216,7 @@ TEST_F(CvDataTest, SaveDecisionsWritesExactlyTheChangedCellAndTheInfoVolumeOnlyW
     industry.PerDecisions(4);
     industry.PerResults(3).GetReal(kCategoryFirm, Context(1, 0, 0), "Sales");
     clock.now += 5;
-    industry.PerDecisions(5).GetSimArr(kCategoryFirmMarket, Context(2, 0, 1), "Price")->SetReal48({3}, 77.5L);
+    industry.PerDecisions(5).GetSimArr(kCategoryFirmMarket, Context(2, 0, 1), "Price").SetReal48({3}, 77.5L);
     industry.SaveDecisions();
     // Keys (type, period, zone, market, firm) of the volumes stored at the clock's time.
     const auto storedNow = [&] {
@@ -258,7 +260,7 @@ TEST_F(CvDataTest, AFullRoundTripPreservesEveryValue) {
     {
         TCvData industry;
         industry.Open(std::string(kIndustrySignature), file);
-        industry.PerDecisions(5).GetSimArr(kCategoryFirmMarket, Context(1, 0, 2), "Price")->SetReal48({2}, -3.25L);
+        industry.PerDecisions(5).GetSimArr(kCategoryFirmMarket, Context(1, 0, 2), "Price").SetReal48({2}, -3.25L);
         industry.PerDecisions(5).SetString(kCategoryFirm, Context(3, 0, 0), "Brief", "Grow in M2");
         industry.PerResults(-1).SetReal(kCategoryFtaMarket, Context(0, 2, 2), "Demand", 1.5e9L);
         industry.PerDefaults(12).SetSmallint(kCategoryIndustry, {}, "Made", 2);

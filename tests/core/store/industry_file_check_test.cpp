@@ -136,22 +136,23 @@ TEST_F(IndustryFileCheckTest, APositionNamingASeriesOfAnotherKindIsDamaged) {
 }
 
 // The positions of a kind moved round among their markets or zones, a series,
-// a scalar or an element the program looks up renamed: what the arrays of each market's and zone's cells are
-// dimensioned with, the firms, zones, markets and periods the cells are kept
-// for, and the names the cells of one kind hold tell each one apart. A few
-// names the program does not need: the zone, market and firm series are found
-// by their positions, the check parameters and the team's letter are read with
-// a default.
+// a scalar or an element the program looks up renamed: what the arrays of each
+// market's and zone's cells are dimensioned with, the firms, zones, markets and
+// periods the cells are kept for, and the names the program reads without a
+// default tell each one apart. The names it does without stay sound: the zone,
+// market and firm series are found by their positions; the parameters of the
+// checks, the model and the R&D estimates, the home zone, the statuses of the
+// decisions and the team's letter are read with a default; the password is
+// read from the team's descriptor.
 TEST_F(IndustryFileCheckTest, PositionsMovedRoundAndNamesChangedAreDamaged) {
-    const std::set<std::string> unneeded = {"series Firms",
-                                            "series Ftas",
-                                            "series Markets",
-                                            "scalar AdjustProdPlan of the constant part",
-                                            "scalar ExpEffBatch of the constant part",
-                                            "scalar ExpEffMult of the constant part",
-                                            "scalar ExpEffReduc of the constant part",
-                                            "scalar MaxPriVar1 of the constant part",
-                                            "scalar WhichTeam of the constant part"};
+    std::set<std::string> unneeded = {"series Firms", "series Ftas", "series Markets", "scalar DecStatus of period 4",
+                                      "scalar SlfDecStatus of period 4", "scalar StudiesDecStatus of period 4"};
+    for (const char* scalar :
+         {"AdjustProdPlan", "ExpEffBatch", "ExpEffMult", "ExpEffReduc", "MaxPriVar1", "WhichTeam", "HomeFta",
+          "IHCCoef", "ISCCoef", "SlpBaseCost", "SlpFireCost", "SlpHireCost", "TeamPwdKey", "TeamPwdVal",
+          "MinRnDBgtRatio", "MinRnDBgt", "MaxRnDBgt", "MinRUC", "MaxRUC", "MinUCOverEst", "MaxUCOverEst",
+          "MinDBOverEst", "MaxDBOverEst"})
+        unneeded.insert(std::string("scalar ") + scalar + " of the constant part");
     std::vector<test::TFileDamage> damages = test::MovedSeriesPositions(sample_);
     for (auto& renamed : {test::RenamedNames(sample_), test::RenamedLabels(sample_)})
         damages.insert(damages.end(), renamed.begin(), renamed.end());

@@ -29,7 +29,7 @@ constexpr auto Context = test::CellContext;
 constexpr auto CellBytes = [](const TSimData& cell) { return test::StoredForm(cell); };
 
 // A const set or bag hands out nothing that writes.
-static_assert(std::is_same_v<decltype(std::declval<const TCvPerData&>().GetSimArr(0, {}, "")), const TSimArr*>);
+static_assert(std::is_same_v<decltype(std::declval<const TCvPerData&>().GetSimArr(0, {}, "")), const TSimArr&>);
 static_assert(std::is_same_v<decltype(std::declval<const TCvPerData&>().FindSimArr(0, {}, "")), const TSimArr*>);
 static_assert(std::is_same_v<decltype(std::declval<const TCvPerData&>().Cell({})), const TSimData*>);
 static_assert(std::is_same_v<decltype(std::declval<const TSimData&>().GetSimArr("")), const TSimArr*>);
@@ -66,8 +66,9 @@ int Occurrences(const std::string& text, const std::string& what) {
     return count;
 }
 
-// GetSimArr logs a missing array, FindSimArr does not; DupSimArr of an array the
-// target has logs a warning; the dump lists every cell and the contents of each bag.
+// GetSimArr raises for a missing array, naming it and the cell, FindSimArr
+// answers nothing; DupSimArr of an array the target has logs a warning; the
+// dump lists every cell and the contents of each bag.
 TEST_F(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     TCvPerData written(vtDefaults, 1);
     written.SetSmallint(kCategoryFirm, Context(2, 0, 0), "Loaded", 1);
@@ -81,27 +82,30 @@ TEST_F(PerData, MissingArraysDuplicatesAndTheDumpGoToTheLog) {
     DebugLevel = 9;
     LogOpen(dir / "GRID", 1);
     set.SetSmallint(kCategoryFirmFtaMarket, Context(6, 3, 3), "Last", 1);
-    EXPECT_EQ(set.GetSimArr(kCategoryFirm, Context(2, 0, 0), "Absent"), nullptr);
+    EXPECT_EQ(ErrorText<EDataError>([&] { set.GetSimArr(kCategoryFirm, Context(2, 0, 0), "Absent"); }),
+              "array Absent missing in the default decisions of period 1, firm 2");
     EXPECT_EQ(set.FindSimArr(kCategoryFirm, Context(2, 0, 0), "Hidden"), nullptr);
     // The empty cell (4, 0, 0) answers as an empty bag and is not created.
-    EXPECT_EQ(set.GetSimArr(kCategoryFirm, Context(4, 0, 0), "Other"), nullptr);
+    EXPECT_EQ(ErrorText<EDataError>([&] { set.GetSimArr(kCategoryFirm, Context(4, 0, 0), "Other"); }),
+              "array Other missing in the default decisions of period 1, firm 4");
     EXPECT_EQ(set.FindSimArr(kCategoryFirm, Context(4, 0, 0), "Hidden"), nullptr);
     EXPECT_EQ(set.Cell({4, 0, 0}), nullptr);
     set.DumpToLog();
     // Duplicated into an empty cell, then again over the copy: one copy, one warning.
     TCvPerData target(vtDecisions, 5);
-    TSimArr* copy = target.DupSimArr(set, kCategoryFirm, Context(2, 0, 0), "Arr");
-    ASSERT_TRUE(copy != nullptr && copy != set.FindSimArr(kCategoryFirm, Context(2, 0, 0), "Arr"));
+    TSimArr* copy = &target.DupSimArr(set, kCategoryFirm, Context(2, 0, 0), "Arr");
+    ASSERT_NE(copy, set.FindSimArr(kCategoryFirm, Context(2, 0, 0), "Arr"));
     copy->SetByte({3}, 1);
-    EXPECT_EQ(target.DupSimArr(set, kCategoryFirm, Context(2, 0, 0), "Arr"), copy);
+    EXPECT_EQ(&target.DupSimArr(set, kCategoryFirm, Context(2, 0, 0), "Arr"), copy);
     EXPECT_EQ(copy->GetByte({3}), 9);
     EXPECT_EQ(target.Cell({2, 0, 0})->ArrayCount(), 1);
-    EXPECT_EQ(target.DupSimArr(set, kCategoryFirm, Context(2, 0, 0), "Missing"), nullptr);
-    EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"[TCvPerData.DupSimArr] cannot duplicate Missing"});
+    EXPECT_EQ(ErrorText<EDataError>([&] { target.DupSimArr(set, kCategoryFirm, Context(2, 0, 0), "Missing"); }),
+              "array Missing missing in the default decisions of period 1, firm 2");
+    EXPECT_TRUE(ui.plainBoxes.empty());
     LogClose();
     const std::string text = test::ReadFileBytes(dir / "GRID01.TXT");
-    for (const auto& [line, count] : {std::pair{"cannot get SimArr Absent\n", 1}, {"cannot get SimArr Other\n", 1},
-                                      {"Hidden", 0}, {"Warning : attempt to duplicate an existing array Arr", 1}})
+    for (const auto& [line, count] :
+         {std::pair{"Hidden", 0}, {"Warning : attempt to duplicate an existing array Arr", 1}})
         EXPECT_EQ(Occurrences(text, line), count) << line << text;
     EXPECT_PRED2(test::Contains, text,
                  "What=6   ThisPer=1\niFir=0   iFta=0   iMkt=0   \niFir=0   iFta=0   iMkt=1   \n");
@@ -131,15 +135,15 @@ TEST_F(PerData, CopiesAreDeepAndMarkedSoThatTheyAreSaved) {
                                 target.GetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept")}),
               (std::vector<int>{-1, 3}));
     EXPECT_EQ(target.Cell({3, 0, 0}), nullptr);
-    source.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->SetSmallint({1}, -4);
-    EXPECT_EQ(target.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->GetSmallint({1}), 9);
+    source.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr").SetSmallint({1}, -4);
+    EXPECT_EQ(target.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr").GetSmallint({1}), 9);
     EXPECT_EQ(target.CopyScalar(source, kCategoryFirm, Context(3, 0, 0), "OtherFirm").integer, 1);
     TCvPerData reloaded(vtDefaults, 5);
     Save(target, dir / "target.vs");
     Load(reloaded, dir / "target.vs");
     EXPECT_EQ((std::vector<int>{reloaded.GetSmallint(kCategoryFirmFta, Context(2, 1, 0), "OnlyScalar"),
                                 reloaded.GetSmallint(kCategoryFirm, Context(3, 0, 0), "OtherFirm"),
-                                reloaded.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr")->GetSmallint({1})}),
+                                reloaded.GetSimArr(kCategoryFirmMarket, Context(2, 0, 2), "Arr").GetSmallint({1})}),
               (std::vector<int>{5, 1, 9}));
 
     // CopyAllCells mirrors the whole grid: cells the source lacks go.
@@ -226,10 +230,10 @@ TEST_F(PerData, ACellTooLargeForItsVolumeNamesFileKeysAndOffsetAndLosesNothing) 
               "65400 bytes at offset 333 ends past the 65521 bytes of a volume");
     EXPECT_EQ(copy.GetSmallint(kCategoryFirm, Context(2, 0, 0), "Kept"), 1);
     copy.CopyAllCells(written);
-    EXPECT_EQ(copy.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A")->GetByte({2, 9}), 7);
+    EXPECT_EQ(copy.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A").GetByte({2, 9}), 7);
     TCvPerData kept(vtResults, 2);
     Load(kept, file);
-    EXPECT_EQ(kept.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A")->GetByte({2, 9}), 7);
+    EXPECT_EQ(kept.GetSimArr(kCategoryFirm, Context(1, 0, 0), "A").GetByte({2, 9}), 7);
     EXPECT_EQ(kept.GetSmallintDef(kCategoryFirm, Context(1, 0, 0), "T", -1), -1);
 
     // The period key stops at 12: a set of period 13 has no volume to go to.

@@ -18,7 +18,7 @@ public:
     void AddToPortfolio(int period, std::string_view name) {
         TCvPerData& decisions = Industry().PerDecisions(period);
         const std::int16_t brands = decisions.GetSmallint(kCategoryFirmFtaMarket, Context(1, 1), "NbMktedBrds");
-        decisions.GetSimArr(kCategoryFirmFtaMarket, Context(1, 1), "DecBrdPort")->SetZts({brands + 1, si::BrdName}, name);
+        decisions.FindSimArr(kCategoryFirmFtaMarket, Context(1, 1), "DecBrdPort")->SetZts({brands + 1, si::BrdName}, name);
         decisions.SetSmallint(kCategoryFirmFtaMarket, Context(1, 1), "NbMktedBrds", static_cast<std::int16_t>(brands + 1));
     }
 };
@@ -45,7 +45,7 @@ TEST_F(BrandNames, TheDecisionPeriodCountsThroughThePendingNames) {
 TEST_F(BrandNames, RowsBeyondTheBrandCountAreNoBrands) {
     TCvPerData& period2 = Industry().PerDecisions(2);
     // Period 2 markets ALBA and ARNO: row 3 is free.
-    period2.GetSimArr(kCategoryFirmFtaMarket, Context(1, 1), "DecBrdPort")->SetZts({3, si::BrdName}, "MAZZ");
+    period2.FindSimArr(kCategoryFirmFtaMarket, Context(1, 1), "DecBrdPort")->SetZts({3, si::BrdName}, "MAZZ");
     EXPECT_FALSE(Used("MAZZ"));
 }
 

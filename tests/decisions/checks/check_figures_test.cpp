@@ -43,7 +43,7 @@ public:
     void SetBalance(double balance) {
         TFtaBudget& budget = Budget();
         const double netBudget = budget.NetBudget - budget.Balance + balance;
-        Industry().PerResults(3).GetSimArr(kCategoryFirmFta, Context(kNorth), "FFXRpt")->SetReal48({si::ffxNPB}, netBudget);
+        Industry().PerResults(3).FindSimArr(kCategoryFirmFta, Context(kNorth), "FFXRpt")->SetReal48({si::ffxNPB}, netBudget);
     }
 };
 
@@ -117,10 +117,10 @@ TEST_F(CheckFigures, DumpingFloorFromTheExperienceCurveAndTheMargins) {
                                {"MaxPriVar1", 0.999}})
         Industry().ConstPart().SetReal(kCategoryFtaMarket, market1, name, value);
     TCvPerData& results = Industry().PerResults(3);
-    TSimArr* prototypes = results.GetSimArr(kCategoryFirmMarket, market1, "ProFins");
+    TSimArr* prototypes = results.FindSimArr(kCategoryFirmMarket, market1, "ProFins");
     prototypes->SetReal48({1, si::ProReqUC}, 400);
     prototypes->SetReal48({1, si::ProCumProd}, 100000);
-    TSimArr* channels = results.GetSimArr(kCategoryFta, market1, "XFXRes");
+    TSimArr* channels = results.FindSimArr(kCategoryFta, market1, "XFXRes");
     for (int channel = 1; channel <= 3; ++channel) channels->SetReal48({channel, si::Margin}, 100.0 + 100 * channel);
     TSimArr& mix = Decision("DecBrdCv3", kCategoryFirmFtaMarket, kNorth, 1);
     mix.SetReal48({kAlba, si::Production}, 100000);
@@ -136,7 +136,7 @@ TEST_F(CheckFigures, DumpingFloorFromTheExperienceCurveAndTheMargins) {
 // Margins of 100 % leave nothing of the price to the firm: no floor is kept
 // rather than a division by zero that would flag every price.
 TEST_F(CheckFigures, FullDistributorMarginKeepsNoFloor) {
-    TSimArr* channels = Industry().PerResults(3).GetSimArr(kCategoryFta, Context(kNorth), "XFXRes");
+    TSimArr* channels = Industry().PerResults(3).FindSimArr(kCategoryFta, Context(kNorth), "XFXRes");
     for (int channel = 1; channel <= 3; ++channel) channels->SetReal48({channel, si::Margin}, 1000);
     EXPECT_TRUE(Keys(Errors()).empty());
 }

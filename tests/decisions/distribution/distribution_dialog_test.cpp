@@ -74,9 +74,9 @@ protected:
         return context;
     }
     TSimArr& Alloc(int market, int fta = 1) {
-        return *NewDecs().GetSimArr(kCategoryFirmFtaMarket, Zone(fta, market), "SlfAlloc");
+        return *NewDecs().FindSimArr(kCategoryFirmFtaMarket, Zone(fta, market), "SlfAlloc");
     }
-    TSimArr& Sizes(int fta = 1) { return *NewDecs().GetSimArr(kCategoryFirmFta, Zone(fta), "SlfSize"); }
+    TSimArr& Sizes(int fta = 1) { return *NewDecs().FindSimArr(kCategoryFirmFta, Zone(fta), "SlfSize"); }
     int Status(int fta = 1) { return NewDecs().GetSmallintDef(kCategoryFirmFta, Zone(fta), "SlfDecStatus", -1); }
     // The stored forms of the North's sales-force decisions.
     std::vector<std::vector<std::uint8_t>> StoredDecisions() {
@@ -153,7 +153,7 @@ TEST_F(DistributionDialogTest, OkStoresSizesAndFractions) {
     TCvInd copy;
     copy.Open(std::string(kIndustrySignature), Session->IndFullPath());
     copy.InitSeries();
-    EXPECT_EQ(copy.PerDecisions(4).GetSimArr(kCategoryFirmFta, Zone(1), "SlfSize")->GetReal48({1}), 10);
+    EXPECT_EQ(copy.PerDecisions(4).FindSimArr(kCategoryFirmFta, Zone(1), "SlfSize")->GetReal48({1}), 10);
     EXPECT_EQ(copy.PerDecisions(4).GetSmallint(kCategoryFirmFta, Zone(1), "SlfDecStatus"), 1);
     copy.Close();
 }
@@ -375,8 +375,8 @@ TEST_F(DistributionDialogTest, CancelRestoresTheDecisionsByteForByte) {
     TCvInd copy;
     copy.Open(std::string(kIndustrySignature), Session->IndFullPath());
     copy.InitSeries();
-    EXPECT_EQ(StoredForm(*copy.PerDecisions(4).GetSimArr(kCategoryFirmFta, Zone(1), "SlfSize")), before[0]);
-    EXPECT_EQ(StoredForm(*copy.PerDecisions(4).GetSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "SlfAlloc")), before[1]);
+    EXPECT_EQ(StoredForm(*copy.PerDecisions(4).FindSimArr(kCategoryFirmFta, Zone(1), "SlfSize")), before[0]);
+    EXPECT_EQ(StoredForm(*copy.PerDecisions(4).FindSimArr(kCategoryFirmFtaMarket, Zone(1, 1), "SlfAlloc")), before[1]);
     copy.Close();
 }
 

@@ -32,7 +32,7 @@ TSimArr& MixTest::Array(const char* name, int market, int fta, bool decided) {
     context.SelFta = static_cast<std::int16_t>(fta);
     context.SelMarket = static_cast<std::int16_t>(market);
     TSimArr* array = industry.PerDecisions(decided ? industry.DecPeriod() : industry.CurPeriod())
-                         .GetSimArr(kCategoryFirmFtaMarket, context, name);
+                         .FindSimArr(kCategoryFirmFtaMarket, context, name);
     EXPECT_NE(array, nullptr) << name;
     return *array;
 }

@@ -20,7 +20,7 @@ PriceDialog::PriceDialog(QWidget* owner, TDataContext& context) : TFoCv3Dec(owne
 
 bool PriceDialog::StoreDecisions() {
     if (Refuse) return false;
-    NewDecs->GetSimArr(kCategoryFirmFtaMarket, *CallerContext, "DecBrdCv3")->SetReal48({1, si::Price}, PriceOnOk);
+    NewDecs->FindSimArr(kCategoryFirmFtaMarket, *CallerContext, "DecBrdCv3")->SetReal48({1, si::Price}, PriceOnOk);
     return true;
 }
 
@@ -43,7 +43,7 @@ void DecisionPageTest::SetPrice(double price, int fta) {
     context.SelMarket = 1;
     Session->Industry()
         ->PerDecisions(Session->Industry()->DecPeriod())
-        .GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3")
+        .FindSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3")
         ->SetReal48({1, si::Price}, price);
 }
 
@@ -52,7 +52,7 @@ void DecisionPageTest::EmptyChannel() {
     context.SelFta = 1;
     Session->Industry()
         ->PerDecisions(Session->Industry()->DecPeriod())
-        .GetSimArr(kCategoryFirmFta, context, "SlfSize")
+        .FindSimArr(kCategoryFirmFta, context, "SlfSize")
         ->SetReal48({1}, 0);
 }
 

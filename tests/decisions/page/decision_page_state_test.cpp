@@ -93,7 +93,7 @@ TEST_F(DecisionPageTest, MessagesNameTheBrandAndTheChannelWithTheirZone) {
     context.SelFta = 1;
     context.SelMarket = 1;
     const std::string brand = industry.PerDecisions(industry.DecPeriod())
-                                  .GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort")
+                                  .FindSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort")
                                   ->GetZts({1, si::BrdName});
     const std::string zone = " (" + industry.FtaLabel(1) + ")";
     ASSERT_FALSE(brand.empty());

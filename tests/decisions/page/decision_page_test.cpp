@@ -97,7 +97,7 @@ TEST_F(DecisionPageTest, SalesForceRestrictionDisablesDistribution) {
 TEST_F(DecisionPageTest, HiddenRnDTakesItsPictureAlong) {
     ShowPage(TSampleDecisions::Complete);
     TCvInd& industry = *Session->Industry();
-    TSimArr* hidden = industry.ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, "RestrictHidden");
+    TSimArr* hidden = industry.ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, "RestrictHidden");
     const std::int16_t category = industry.FindSeries("RestrictCateg")->IndexOf("rcDecisions");
     const std::int16_t item = industry.FindSeries("rcDecisions")->IndexOf("NoRnD");
     hidden->SetWord({category}, hidden->GetWord({category}) | (1u << (item - 1)));
@@ -144,7 +144,7 @@ TEST_F(DecisionPageTest, DialogClosedWithOkIsSavedAndChecked) {
     TDataContext context = page->Data;
     context.SelFta = 1;
     context.SelMarket = 1;
-    EXPECT_EQ(copy.PerDecisions(4).GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3")->GetReal48({1, si::Price}), 0);
+    EXPECT_EQ(copy.PerDecisions(4).FindSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3")->GetReal48({1, si::Price}), 0);
     copy.Close();
 }
 
@@ -167,7 +167,7 @@ TEST_F(DecisionPageTest, AZoneBeyondItsBudgetIsNamedOnceADialogCloses) {
     TDataContext north = page->Data;
     north.SelFta = 1;
     north.SelMarket = 1;
-    TSimArr& mix = *Session->Industry()->PerDecisions(4).GetSimArr(kCategoryFirmFtaMarket, north, "DecBrdCv3");
+    TSimArr& mix = *Session->Industry()->PerDecisions(4).FindSimArr(kCategoryFirmFtaMarket, north, "DecBrdCv3");
     const std::array<long double, 2> stored{mix.GetReal48({1, si::AdvertBgt}), mix.GetReal48({2, si::AdvertBgt})};
     const auto cancelStudies = [this] {
         WhenModalShown shown([](QWidget& dialog) {

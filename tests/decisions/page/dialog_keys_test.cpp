@@ -56,9 +56,9 @@ protected:
         TDataContext zone = page->Data;
         zone.SelFta = 1;
         TCvPerData& decisions = industry.PerDecisions(industry.DecPeriod());
-        int orders = StoredOrders(*decisions.GetSimArr(kCategoryFirmFta, zone, "DecStuFta"));
+        int orders = StoredOrders(*decisions.FindSimArr(kCategoryFirmFta, zone, "DecStuFta"));
         for (zone.SelMarket = 1; zone.SelMarket <= industry.NbMarkets(); ++zone.SelMarket)
-            orders += StoredOrders(*decisions.GetSimArr(kCategoryFirmFtaMarket, zone, "DecStuMkt"));
+            orders += StoredOrders(*decisions.FindSimArr(kCategoryFirmFtaMarket, zone, "DecStuMkt"));
         return orders;
     }
 

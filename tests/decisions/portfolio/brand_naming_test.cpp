@@ -36,7 +36,7 @@ protected:
         north.SelMarket = 1;
         TCvPerData& period1 = Session->Industry()->PerDecisions(1);
         const std::int16_t brands = period1.GetSmallint(kCategoryFirmFtaMarket, north, "NbMktedBrds");
-        period1.GetSimArr(kCategoryFirmFtaMarket, north, "DecBrdPort")->SetZts({brands + 1, si::BrdName}, "MAQ7");
+        period1.FindSimArr(kCategoryFirmFtaMarket, north, "DecBrdPort")->SetZts({brands + 1, si::BrdName}, "MAQ7");
         period1.SetSmallint(kCategoryFirmFtaMarket, north, "NbMktedBrds", static_cast<std::int16_t>(brands + 1));
     }
 

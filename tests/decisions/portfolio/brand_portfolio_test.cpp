@@ -218,9 +218,9 @@ TEST_F(PortfolioTest, ReopenedPortfolioKeepsWhatWasEnteredSince) {
     EXPECT_EQ(StoredBrand(3), "ARNO");
     TCvPerData& defaults = Session->Industry()->PerDefaults(4);
     const int defaultRow =
-        TFoBrdDec::FindBrand("ARNO", defaults.GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort"));
+        TFoBrdDec::FindBrand("ARNO", defaults.FindSimArr(kCategoryFirmFtaMarket, context, "DecBrdPort"));
     ASSERT_GT(defaultRow, 0);
-    const TSimArr& defaultDecisions = *defaults.GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3");
+    const TSimArr& defaultDecisions = *defaults.FindSimArr(kCategoryFirmFtaMarket, context, "DecBrdCv3");
     ASSERT_NE(defaultDecisions.GetReal48({defaultRow, si::Price}), 0);
     EXPECT_TRUE(Stored("DecBrdCv3").RowEquals(defaultDecisions, defaultRow, 3));
 }

@@ -34,7 +34,7 @@ TGridRow PortfolioTest::Marketed(const std::string& brand) {
 
 TSimArr& PortfolioTest::Stored(const char* name) {
     TCvInd& industry = *Session->Industry();
-    return *industry.PerDecisions(industry.DecPeriod()).GetSimArr(kCategoryFirmFtaMarket, context, name);
+    return *industry.PerDecisions(industry.DecPeriod()).FindSimArr(kCategoryFirmFtaMarket, context, name);
 }
 
 std::string PortfolioTest::StoredBrand(int row) { return Stored("DecBrdPort").GetZts({row, si::BrdName}); }

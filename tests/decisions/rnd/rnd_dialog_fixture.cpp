@@ -41,7 +41,7 @@ TSimArr& RnDDialogTest::Projects(const char* name, int market) {
     TDataContext cell = page->Data;
     cell.SelMarket = static_cast<std::int16_t>(market);
     TCvInd& industry = *Session->Industry();
-    return *industry.PerDecisions(industry.DecPeriod()).GetSimArr(kCategoryFirmMarket, cell, name);
+    return *industry.PerDecisions(industry.DecPeriod()).FindSimArr(kCategoryFirmMarket, cell, name);
 }
 
 int RnDDialogTest::StoredProjectCount(int market) {

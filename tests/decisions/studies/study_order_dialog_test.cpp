@@ -47,9 +47,9 @@ protected:
         context.SelMarket = static_cast<std::int16_t>(market);
         return context;
     }
-    TSimArr& FtaOrders(int fta) { return *NewDecs().GetSimArr(kCategoryFirmFta, Zone(fta), "DecStuFta"); }
+    TSimArr& FtaOrders(int fta) { return *NewDecs().FindSimArr(kCategoryFirmFta, Zone(fta), "DecStuFta"); }
     TSimArr& MktOrders(int fta, int market) {
-        return *NewDecs().GetSimArr(kCategoryFirmFtaMarket, Zone(fta, market), "DecStuMkt");
+        return *NewDecs().FindSimArr(kCategoryFirmFtaMarket, Zone(fta, market), "DecStuMkt");
     }
     int Status(int fta) { return NewDecs().GetSmallintDef(kCategoryFirmFta, Zone(fta), "StudiesDecStatus", -1); }
     std::vector<std::vector<std::uint8_t>> StoredOrders(int fta) {
@@ -128,7 +128,7 @@ TEST_F(StudyOrderDialogTest, OkWritesTheOrdersAndTheStatus) {
 
 TEST_F(StudyOrderDialogTest, AStudyOfferedInTwoMarketsShowsTwoBoxes) {
     ShowPage({TSampleDecisions::Fresh, TSampleRestrictions::None});
-    Industry().ConstPart().GetSimArr(kCategoryFtaMarket, Zone(1, 2), "StuMktParams")->SetReal48({si::ConsumerPanel, si::IsStuAvailable}, 0);
+    Industry().ConstPart().FindSimArr(kCategoryFtaMarket, Zone(1, 2), "StuMktParams")->SetReal48({si::ConsumerPanel, si::IsStuAvailable}, 0);
     WithDialog([this](TFoStudies& dialog) {
         const int panel = Row(dialog, false, si::ConsumerPanel);
         ASSERT_NE(dialog.OrderBox(panel, 1), nullptr);

@@ -153,7 +153,7 @@ TEST_F(SummaryDialogTest, ABudgetThatCannotBeRecomputedIsReported) {
     TDataContext context = page->Data;
     context.SelFta = 1;
     context.SelMarket = 1;
-    TSimArr* mix = industry.PerDecisions(industry.DecPeriod()).GetSimArr(kCategoryFirmFtaMarket, context, "DecBrdCV3");
+    TSimArr* mix = industry.PerDecisions(industry.DecPeriod()).FindSimArr(kCategoryFirmFtaMarket, context, "DecBrdCV3");
     ASSERT_NE(mix, nullptr);
     const double kept = mix->GetReal48({1, si::AdvertBgt});
     mix->SetReal48({1, si::AdvertBgt}, 3e9);
@@ -189,7 +189,7 @@ TEST_F(SummaryDialogTest, SmallScreenSizes) {
 // 1,000,000 stands as 1,000 thousands, a budget increase of 12,500,000 as 12,500.
 TEST_F(SummaryDialogTest, SmallScreenLoanAmountsHaveThousandsSeparators) {
     TCvInd& industry = *Session->Industry();
-    TSimArr* loan = industry.PerDecisions(industry.DecPeriod()).GetSimArr(kCategoryFirm, page->Data, "LoanVal");
+    TSimArr* loan = industry.PerDecisions(industry.DecPeriod()).FindSimArr(kCategoryFirm, page->Data, "LoanVal");
     ASSERT_NE(loan, nullptr);
     loan->SetReal48({si::LoanCap}, 1000000);
     loan->SetReal48({si::BgtChg}, 12500000);

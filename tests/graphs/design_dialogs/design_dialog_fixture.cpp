@@ -17,7 +17,7 @@ TDataContext DesignDialogTest::MarketContext(int market, int firm) const {
 
 int DesignDialogTest::BrandPosition(int market, int brand, int scale, std::int8_t element) const {
     const TSimArr* positions =
-        Session->Industry()->PerResults(3).GetSimArr(kCategoryFtaMarket, MarketContext(market), "PosSemBrds");
+        Session->Industry()->PerResults(3).FindSimArr(kCategoryFtaMarket, MarketContext(market), "PosSemBrds");
     EXPECT_NE(positions, nullptr);
     return positions ? positions->GetSmallint({brand, scale, element}) : 0;
 }

@@ -533,7 +533,7 @@ TEST_F(GraphPageTest, AMarketPointOnTheTotalRingsItsMarker) {
     for (const std::int16_t market : {2, 3}) {
         TDataContext at = page->Data;
         at.SelMarket = market;
-        TSimArr* sales = industry.PerResults(1).GetSimArr(kCategoryFtaMarket, at, "SegSales");
+        TSimArr* sales = industry.PerResults(1).FindSimArr(kCategoryFtaMarket, at, "SegSales");
         ASSERT_NE(sales, nullptr);
         for (int segment = 1; segment <= industry.SegSeries(at.SelFta, market)->Count(); ++segment)
             for (const std::int8_t element : {si::Unit, si::Value}) sales->SetReal48({segment, element}, 0);
@@ -624,7 +624,7 @@ TEST_F(GraphPageTest, EachPanelRestrictionBarsOnlyItsOwnShareItem) {
     for (const bool hidden : {false, true}) {
         for (const TPanelCase& c : cases) {
             ReopenSample(sample::TSampleRestrictions::None);
-            TSimArr* words = Session->Industry()->ConstPart().GetSimArr(
+            TSimArr* words = Session->Industry()->ConstPart().FindSimArr(
                 kCategoryIndustry, TDataContext{}, hidden ? "RestrictHidden" : "RestrictEnabled");
             ASSERT_NE(words, nullptr);
             words->SetWord({si::StuMktCateg}, words->GetWord({si::StuMktCateg}) | (1u << (*c.panel - 1)));
@@ -673,7 +673,7 @@ TBrandOwners BrandsByOwner(TDataContext context, int firm) {
     TBrandOwners owners;
     for (int market = 1; market <= industry.NbMarkets(); ++market) {
         context.SelMarket = static_cast<std::int16_t>(market);
-        const TSimArr* names = results.GetSimArr(kCategoryFtaMarket, context, "BrdNames");
+        const TSimArr* names = results.FindSimArr(kCategoryFtaMarket, context, "BrdNames");
         const int brands = results.GetSmallintDef(kCategoryFtaMarket, context, "NbMktedBrds", 0);
         for (int brand = 1; names && brand <= brands; ++brand) {
             int owner = 0, ownBrand = 0;

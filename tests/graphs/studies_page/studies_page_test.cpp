@@ -50,7 +50,7 @@ protected:
     TStuMkt* ShownStudy() const { return dynamic_cast<TStuMkt*>(page->Display().Screen()); }
     // Sets the bit of Key in Category's word of "RestrictEnabled" (Hidden false) or "RestrictHidden".
     void RestrictStudy(const std::int8_t& category, const std::int8_t& key, bool hidden) {
-        TSimArr* words = Session->Industry()->ConstPart().GetSimArr(
+        TSimArr* words = Session->Industry()->ConstPart().FindSimArr(
             kCategoryIndustry, TDataContext{}, hidden ? "RestrictHidden" : "RestrictEnabled");
         ASSERT_NE(words, nullptr);
         words->SetWord({category}, words->GetWord({category}) | (1u << (key - 1)));

@@ -39,7 +39,7 @@ protected:
     QWidget* ShownWindow() override { return &Main(); }
     // Sets the bit of the category's Item in "RestrictEnabled" or "RestrictHidden".
     void Restrict(const char* arrayName, std::int8_t item) {
-        TSimArr* words = Session->Industry()->ConstPart().GetSimArr(kCategoryIndustry, TDataContext{}, arrayName);
+        TSimArr* words = Session->Industry()->ConstPart().FindSimArr(kCategoryIndustry, TDataContext{}, arrayName);
         ASSERT_NE(words, nullptr);
         words->SetWord({category_}, words->GetWord({category_}) | (1u << (item - 1)));
     }

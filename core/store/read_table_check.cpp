@@ -1,0 +1,268 @@
+#include "core/store/read_table_check.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/base/errors.h"
+#include "core/base/text_format.h"
+#include "core/store/industry_file.h"
+#include "core/store/industry_reads.h"
+#include "core/store/per_data.h"
+#include "core/store/series.h"
+#include "core/store/sim_data.h"
+
+namespace cv {
+namespace {
+
+constexpr int kGridCells = (kMaxCellFirm + 1) * (kMaxCellZone + 1) * (kMaxCellMarket + 1);
+// The sets a file holds, one slot each: the constant part, the results of
+// periods -1..12, the decisions and the default decisions of periods 0..12.
+constexpr int kResultSlots = kLastStoredPeriod - kFirstResultPeriod + 1;
+constexpr int kDecisionSlots = kLastStoredPeriod - kFirstDecisionPeriod + 1;
+constexpr int kSetSlots = 1 + kResultSlots + 2 * kDecisionSlots;
+
+// The category whose cells are those that depend on what Cell names: firm
+// (bit 0), zone (bit 1) and market (bit 2).
+int CategoryOf(const TCellIndex& cell) {
+    constexpr int kCategories[] = {kCategoryIndustry, kCategoryFirm,       kCategoryFta,        kCategoryFirmFta,
+                                   kCategoryMarket,   kCategoryFirmMarket, kCategoryFtaMarket, kCategoryFirmFtaMarket};
+    return kCategories[(cell.firm ? 1 : 0) + (cell.zone ? 2 : 0) + (cell.market ? 4 : 0)];
+}
+
+std::string_view SetText(int type) {
+    switch (type) {
+    case vtConstant: return "constant part";
+    case vtResults: return "results";
+    case vtDecisions: return "decisions";
+    default: return "default decisions";
+    }
+}
+
+// The kinds of position series, as the table names them.
+constexpr std::string_view kPositionKinds[] = {"ChaSeries", "SegSeries", "DimSeries", "SemSeries", "MapSeries"};
+enum : int { kChannels = 1, kSegments, kDimensions, kSemantics, kMaps };
+
+std::string ReadText(const TIndustryRead& read) {
+    return FormatText("%s %s", {read.form == TReadForm::array ? "array" : "scalar", read.name});
+}
+
+std::size_t EntryOf(const TIndustryRead& read) { return static_cast<std::size_t>(&read - IndustryReads().data()); }
+
+}  // namespace
+
+TReadTableCheck::TReadTableCheck(const TIndustrySeries& series, const TListSeries& list, int currentPeriod)
+    : series_(series), list_(list), currentPeriod_(currentPeriod) {
+    const auto reads = IndustryReads();
+    wordsPerCell_ = (reads.size() + 63) / 64;
+    metNames_.resize(static_cast<std::size_t>((vtDefaults - vtConstant + 1) * (kCategoryFirmFtaMarket + 1)) * 2);
+    for (const TIndustryRead& read : reads) {
+        TEntrySeries& own = entrySeries_.emplace_back();
+        for (std::size_t d = 0; d < read.dims.size(); ++d) own.dims[d] = ResolveOnce(read.dims[d]);
+        own.bound = ResolveOnce(read.bound);
+        for (std::size_t e = 0; e < read.elements.size(); ++e) own.elements[e] = ResolveOnce(read.elements[e].bound);
+    }
+    held_.assign(static_cast<std::size_t>(kSetSlots * kGridCells) * wordsPerCell_, 0);
+}
+
+std::size_t TReadTableCheck::CellSlot(int type, int period, const TCellIndex& cell) const {
+    int set = 0;
+    if (type == vtResults) set = 1 + period - kFirstResultPeriod;
+    if (type == vtDecisions) set = 1 + kResultSlots + period;
+    if (type == vtDefaults) set = 1 + kResultSlots + kDecisionSlots + period;
+    const int gridCell = (cell.firm * (kMaxCellZone + 1) + cell.zone) * (kMaxCellMarket + 1) + cell.market;
+    return (static_cast<std::size_t>(set) * kGridCells + static_cast<std::size_t>(gridCell)) * wordsPerCell_;
+}
+
+std::string TReadTableCheck::CellText(int type, int period, const TCellIndex& cell) const {
+    std::string text(SetText(type));
+    if (type != vtConstant) text += FormatText(" of period %d", {period});
+    if (cell.firm) text += FormatText(", firm %d", {cell.firm});
+    if (cell.zone) text += FormatText(", zone %d", {cell.zone});
+    if (cell.market) text += FormatText(", market %d", {cell.market});
+    return text;
+}
+
+void TReadTableCheck::BeginCell(int type, int period, const TCellIndex& cell) {
+    type_ = type;
+    period_ = period;
+    cell_ = cell;
+    category_ = CategoryOf(cell);
+    slot_ = CellSlot(type, period, cell);
+    kindOfCell_ = static_cast<std::size_t>((type - vtConstant) * (kCategoryFirmFtaMarket + 1) + category_) * 2;
+    metCount_ = {};
+}
+
+const TIndustryRead* TReadTableCheck::Find(std::string_view name, TReadForm form) {
+    const auto f = static_cast<std::size_t>(form);
+    std::vector<TMetName>& met = metNames_[kindOfCell_ + f];
+    const std::size_t at = metCount_[f]++;
+    if (at < met.size() && met[at].name == name) return met[at].read;
+    const TIndustryRead* read = FindIndustryRead(static_cast<std::uint16_t>(type_), category_, name, form);
+    if (at < met.size()) met[at] = {std::string(name), read};
+    else if (at == met.size()) met.push_back({std::string(name), read});
+    return read;
+}
+
+// A series named by the table: the period, firm, zone and market series as
+// the opening finds them, by their positions; one of the cell's own position
+// series by its kind; any other by its name in the list.
+TReadTableCheck::TResolved TReadTableCheck::ResolveOnce(std::string_view ref) const {
+    if (ref.empty()) return {};
+    if (ref == "Periods") return {series_.periods};
+    if (ref == "Firms") return {series_.firms};
+    if (ref == "Ftas") return {series_.ftas};
+    if (ref == "Markets") return {series_.markets};
+    for (int kind = 0; kind < static_cast<int>(std::size(kPositionKinds)); ++kind)
+        if (ref == kPositionKinds[kind]) return {nullptr, kind + 1};
+    return {list_.FindSeries(ref)};
+}
+
+const TSeries* TReadTableCheck::Resolve(const TResolved& ref) const {
+    const auto zone = static_cast<std::size_t>(std::max(cell_.zone - 1, 0));
+    const auto market = static_cast<std::size_t>(std::max(cell_.market - 1, 0));
+    switch (ref.position) {
+    case kChannels: return series_.channels[zone];
+    case kSegments: return series_.segments[zone][market];
+    case kDimensions: return series_.dimensions[market];
+    case kSemantics: return series_.semantics[market];
+    case kMaps: return series_.maps[market];
+    default: return ref.fixed;
+    }
+}
+
+void TReadTableCheck::CheckBound(const TIndustryRead& read, const TResolved& bound, long double value, int row,
+                                 std::string_view element) const {
+    const TSeries* series = Resolve(bound);
+    const int high = series ? series->Hi() : 0;
+    if (value >= read.low && value <= high) return;
+    const std::string where = element.empty() ? std::string() : FormatText("[%d, %s]", {row, element});
+    throw EDataError(FormatText("%s%s of the %s is %s, beyond %d..%d",
+                                {ReadText(read), where, CellText(type_, period_, cell_),
+                                 FormatText("%g", {static_cast<double>(value)}), read.low, high}));
+}
+
+void TReadTableCheck::CheckDims(const TIndustryRead& read, const TSimArr::TStoredDims& dims) const {
+    const int expected = read.DimCount();
+    if (expected == 0) return;  // read whatever its shape
+    if (dims.nDim != expected)
+        throw EDataError(FormatText("%s of the %s has %d dimensions, not %d",
+                                    {ReadText(read), CellText(type_, period_, cell_), dims.nDim, expected}));
+    const TEntrySeries& own = entrySeries_[EntryOf(read)];
+    for (std::size_t d = 0; d < static_cast<std::size_t>(expected); ++d) {
+        const TSeries* series = Resolve(own.dims[d]);
+        if (series != nullptr && dims.lb[d] == series->Lo() && dims.ub[d] == series->Hi() &&
+            (dims.names[d] == series->Name() || CompareNames(dims.names[d], series->Name()) == 0))
+            continue;
+        // A position series is named by the position, as the constant part keeps it.
+        std::string expectedText = series ? FormatText("%s (%d..%d)", {series->Name(), series->Lo(), series->Hi()})
+                                          : std::string(read.dims[d]);
+        if (own.dims[d].position != 0)
+            expectedText += ", which " + SeriesPositionText(read.dims[d], cell_.zone, cell_.market) + " names";
+        throw EDataError(FormatText("%s of the %s runs over %s (%d..%d) in dimension %d, not over %s",
+                                    {ReadText(read), CellText(type_, period_, cell_), dims.names[d], dims.lb[d],
+                                     dims.ub[d], static_cast<int>(d) + 1, expectedText}));
+    }
+}
+
+// Every element of each bounded column, all rows, within its bound: a row not
+// in use holds zeros. The elements are read where they lie when the form is
+// laid out as written, else from the array read whole.
+void TReadTableCheck::CheckElements(const TIndustryRead& read, const TSimArr::TStoredDims& dims, TGetBuf form,
+                                    std::uint16_t at) const {
+    if (read.elements[0].element.empty()) return;
+    TSimArr whole;
+    if (dims.elements == nullptr) whole.ReadFromBuffer(form, at);
+    const auto rows = static_cast<std::size_t>(dims.ub[0] - dims.lb[0] + 1);
+    const auto columns = static_cast<std::size_t>(dims.ub[1] - dims.lb[1] + 1);
+    const TEntrySeries& own = entrySeries_[EntryOf(read)];
+    const TSeries* columnSeries = Resolve(own.dims[1]);
+    for (std::size_t e = 0; e < read.elements.size() && !read.elements[e].element.empty(); ++e) {
+        const int column = columnSeries ? columnSeries->IndexOf(read.elements[e].element) : kLabelAbsent;
+        if (column < dims.lb[1] || column > dims.ub[1]) continue;  // the series check names it
+        const auto offset = static_cast<std::size_t>(column - dims.lb[1]);
+        for (std::size_t row = 0; row < rows; ++row) {
+            const int index = dims.lb[0] + static_cast<int>(row);
+            const int value = dims.elements ? dims.elements[row * columns + offset] : whole.GetByte({index, column});
+            CheckBound(read, own.elements[e], value, index, read.elements[e].element);
+        }
+    }
+}
+
+void TReadTableCheck::Note(const TIndustryRead& read) {
+    const std::size_t entry = EntryOf(read);
+    held_[slot_ + entry / 64] |= std::uint64_t{1} << (entry % 64);
+}
+
+void TReadTableCheck::Scalar(std::string_view name, TGetBuf value, std::uint16_t at) {
+    const TIndustryRead* read = Find(name, TReadForm::scalar);
+    if (read == nullptr) return;
+    const TSimValue stored = ReadSimValue(value, at);
+    if (stored.kind != read->kind)
+        throw EDataError(FormatText("%s of the %s is of kind %d, not %d",
+                                    {ReadText(*read), CellText(type_, period_, cell_), stored.kind, read->kind}));
+    if (!read->bound.empty()) CheckBound(*read, entrySeries_[EntryOf(*read)].bound, SimValueNumber(stored));
+    Note(*read);
+}
+
+bool TReadTableCheck::Array(std::string_view name, const TSimArr::TStoredDims& dims, TGetBuf form, std::uint16_t at) {
+    const TIndustryRead* read = Find(name, TReadForm::array);
+    if (read == nullptr) return false;
+    if (dims.kind != read->kind)
+        throw EDataError(FormatText("%s of the %s is of kind %d, not %d",
+                                    {ReadText(*read), CellText(type_, period_, cell_), dims.kind, read->kind}));
+    CheckDims(*read, dims);
+    CheckElements(*read, dims, form, at);
+    Note(*read);
+    return read->DimCount() > 0;
+}
+
+std::vector<const TSeries*> TReadTableCheck::DimensionSeries() const {
+    std::vector<const TSeries*> named;
+    for (const TEntrySeries& own : entrySeries_)
+        for (const TResolved& dim : own.dims)
+            if (dim.fixed != nullptr) named.push_back(dim.fixed);
+    return named;
+}
+
+}  // namespace cv
+
+namespace cv {
+
+// The sets and periods the program reads, and in each the cells of every
+// firm, zone and market of the series, as each category selects them.
+void TReadTableCheck::CheckEveryCellRead() const {
+    const int firms = series_.firms ? series_.firms->Hi() : 0;
+    const int zones = series_.ftas ? series_.ftas->Hi() : 0;
+    const int markets = series_.markets ? series_.markets->Hi() : 0;
+    std::array<std::vector<TCellIndex>, kCategoryFirmFtaMarket + 1> cellsOf;
+    ForEachCell([&](const TCellIndex& cell) {
+        if (cell.firm <= firms && cell.zone <= zones && cell.market <= markets)
+            cellsOf[static_cast<std::size_t>(CategoryOf(cell))].push_back(cell);
+    });
+    const int decisionPeriod = std::min(currentPeriod_ + 1, kLastStoredPeriod);
+    struct TSetRange {
+        int type;
+        int first;
+        int last;
+    };
+    const TSetRange sets[] = {{vtConstant, kConstantPeriod, kConstantPeriod},
+                              {vtResults, kFirstResultPeriod, std::min(currentPeriod_, kLastStoredPeriod)},
+                              {vtDecisions, kFirstDecisionPeriod, decisionPeriod},
+                              {vtDefaults, decisionPeriod, decisionPeriod}};
+    const auto reads = IndustryReads();
+    for (const TSetRange& set : sets)
+        for (int period = set.first; period <= set.last; ++period)
+            for (const TIndustryRead& read : reads) {
+                if (read.set != set.type || read.need != TReadNeed::required) continue;
+                if (set.type != vtConstant && period < read.firstPeriod) continue;
+                const std::size_t entry = EntryOf(read);
+                const std::uint64_t bit = std::uint64_t{1} << (entry % 64);
+                for (const TCellIndex& cell : cellsOf[read.category]) {
+                    if (held_[CellSlot(set.type, period, cell) + entry / 64] & bit) continue;
+                    throw EDataError(
+                        FormatText("%s missing in the %s", {ReadText(read), CellText(set.type, period, cell)}));
+                }
+            }
+}
+
+}  // namespace cv
