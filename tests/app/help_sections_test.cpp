@@ -14,6 +14,7 @@
 #include "shell/help_window.h"
 #include "shell/main_window.h"
 #include "shell/page_window.h"
+#include "tests/app/support/help_shown.h"
 #include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
 #include "tests/ui/support/gtest_qtry.h"
@@ -34,29 +35,25 @@ protected:
 
 struct TPageSection {
     const char* page;
+    THelpContext context;
     const char* heading;
 };
 
 TEST_F(HelpSectionsTest, HelpShowsTheSectionOfThePageOnShow) {
     const TPageSection sections[] = {
-        {"FoResult", "The results page"},        {"FoNLetter", "The newsletter"},
-        {"FoMStudies", "The market studies page"}, {"FoGraph", "The graphs page"},
-        {"FoDecision", "The decisions page"},     {"FoSimul", "The team page"},
+        {"FoResult", hcResultsPage, "The results page"},
+        {"FoNLetter", hcNewsletterPage, "The newsletter"},
+        {"FoMStudies", hcStudiesPage, "The market studies page"},
+        {"FoGraph", hcGraphsPage, "The graphs page"},
+        {"FoDecision", hcDecisionsPage, "The decisions page"},
+        {"FoSimul", hcTeamPage, "The team page"},
     };
     for (const TPageSection& section : sections) {
         Main().ShowPage(Main().findChild<TFoCv3Mod*>(section.page));
         QTest::keyClick(Main().windowHandle(), Qt::Key_F1);
-        THelpWindow* help = Main().HelpWindow();
-        ASSERT_NE(help, nullptr);
-        QTRY_VERIFY(help->isVisible());
         // The heading is in view (the top of the file shows none of them but the team page's).
-        const QTextCursor heading =
-            help->document()->find(QString::fromLatin1(section.heading), 0, QTextDocument::FindCaseSensitively);
-        ASSERT_FALSE(heading.isNull()) << section.page;
-        EXPECT_EQ(heading.block().text(), QString::fromLatin1(section.heading)) << section.page;
-        const auto inView = [&] { return help->viewport()->rect().contains(help->cursorRect(heading).topLeft()); };
-        QTRY_VERIFY2(inView(), section.page);
-        if (section.page == std::string("FoResult")) SaveScreenshot(*help, "HelpSectionsTest_ResultsPage");
+        ExpectHelpShowsSection(Main(), section.context, section.heading);
+        if (section.page == std::string("FoResult")) SaveScreenshot(*Main().HelpWindow(), "HelpSectionsTest_ResultsPage");
     }
 }
 
