@@ -1,12 +1,17 @@
 // The help opens at the section of the page on show: F1 on each page of the
 // sample industry scrolls the help window to that page's heading. Asked for
 // inside a modal dialog, it comes up above the dialog at the dialog's context.
+// Every help file has a section for every context the program sets.
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <gtest/gtest.h>
 
 #include "decisions/page/decision_page.h"
@@ -23,6 +28,46 @@
 
 namespace cv::test {
 namespace {
+
+namespace fs = std::filesystem;
+
+// The block each named anchor of Document lies in.
+std::map<QString, QTextBlock> AnchoredBlocks(const QTextDocument& document) {
+    std::map<QString, QTextBlock> blocks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            for (const QString& name : fragment.fragment().charFormat().anchorNames()) blocks.emplace(name, block);
+    return blocks;
+}
+
+// A section is a heading followed by what it says.
+TEST(HelpFileTest, EveryContextTheProgramSetsHasItsSection) {
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(CV_HELP_FILE).parent_path())) {
+        if (entry.path().extension() != ".html") continue;
+        ++files;
+        std::ifstream file(entry.path(), std::ios::binary);
+        std::stringstream html;
+        html << file.rdbuf();
+        QTextDocument document;
+        document.setHtml(QString::fromStdString(html.str()));
+        const std::map<QString, QTextBlock> sections = AnchoredBlocks(document);
+        for (const THelpContext context : kHelpContexts) {
+            const auto section = sections.find(THelpWindow::AnchorOf(context));
+            if (section == sections.end()) {
+                ADD_FAILURE() << entry.path() << ": no section for context " << context;
+                continue;
+            }
+            const QTextBlock heading = section->second;
+            const QTextBlock text = heading.next();
+            EXPECT_GE(heading.blockFormat().headingLevel(), 2) << entry.path() << " " << context;
+            EXPECT_FALSE(heading.text().trimmed().isEmpty()) << entry.path() << " " << context;
+            EXPECT_EQ(text.blockFormat().headingLevel(), 0) << entry.path() << " " << context;
+            EXPECT_FALSE(text.text().trimmed().isEmpty()) << entry.path() << " " << context;
+        }
+    }
+    EXPECT_GT(files, 0);
+}
 
 class HelpSectionsTest : public StartedProgramTest {
 protected:
@@ -72,6 +117,8 @@ TEST_F(HelpSectionsTest, SmallScreenHelpAskedForInADialogComesAboveIt) {
         {"FoDecision",
          [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::Distribution); }, 51,
          "HelpAboveTheDistributionDialog"},
+        {"FoDecision", [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::RnD); }, hcRnD,
+         "HelpAboveTheRnDDialog"},
         {"FoGraph",
          [](TFoCv3Mod& page) {
              auto& graphs = dynamic_cast<TFoGraph&>(page);
