@@ -98,14 +98,14 @@ TEST_F(HelpSectionsTest, HelpShowsTheSectionOfThePageOnShow) {
         QTest::keyClick(Main().windowHandle(), Qt::Key_F1);
         // The heading is in view (the top of the file shows none of them but the team page's).
         ExpectHelpShowsSection(Main(), section.context, section.heading);
-        if (section.page == std::string("FoResult")) SaveScreenshot(*Main().HelpWindow(), "HelpSectionsTest_ResultsPage");
+        if (section.context == hcResultsPage) SaveScreenshot(*Main().HelpWindow(), "HelpSectionsTest_ResultsPage");
     }
 }
 
 struct TDialogHelp {
     const char* page;
     std::function<void(TFoCv3Mod&)> open;
-    int context;
+    THelpContext context;
     const char* shot;
 };
 
@@ -115,7 +115,7 @@ struct TDialogHelp {
 TEST_F(HelpSectionsTest, SmallScreenHelpAskedForInADialogComesAboveIt) {
     const TDialogHelp dialogs[] = {
         {"FoDecision",
-         [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::Distribution); }, 51,
+         [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::Distribution); }, hcDistribution,
          "HelpAboveTheDistributionDialog"},
         {"FoDecision", [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::RnD); }, hcRnD,
          "HelpAboveTheRnDDialog"},
