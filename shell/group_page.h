@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "shell/page_window.h"
+#include "ui/help_contexts.h"
 
 namespace cv {
 
@@ -73,7 +74,7 @@ struct TPageMenu {
     const char* menuBarName;
     const char* pageButtonName;
     const char* restrictionCategory;
-    int helpContext;
+    THelpContext helpContext;
     // The administrator view may read any firm's view; the team reads its own.
     bool adminChoosesFirm;
     // In menu order. The first item of the first group is remembered at start

@@ -26,7 +26,6 @@ constexpr int kDefaultToolButtonGap = 3;
 constexpr int kHelpButton = 2;
 constexpr int kLentButtonMargin = 5;
 constexpr int kLentButtonTop = 3;
-constexpr std::int32_t kHelpContextConfig = 9;
 
 }  // namespace
 
@@ -102,7 +101,7 @@ void TFoCv3Main::sbAboutClick() {
 void TFoCv3Main::sbConfigClick() {
     TFoConfig config(this);
     ShowToolButtonsOn({kHelpButton}, {0}, &config, config.width() - kLentButtonMargin, kLentButtonTop, true);
-    HelpState().HelpContext = kHelpContextConfig;
+    HelpState().HelpContext = hcSettings;
     config.exec();
     RestoreToolButtons();
     if (config.LanguageChanged()) {

@@ -14,6 +14,7 @@
 #include "reports/results/firm_result.h"
 #include "core/team/admin_code.h"
 #include "shell/config/ok_cancel_row.h"
+#include "shell/dialog_help.h"
 #include "ui/cp1252.h"
 #include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
@@ -291,10 +292,10 @@ void TFoBank::BBOkClick() {
     accept();
 }
 
-void ShowBankDialog(QWidget* owner, const TDataContext& context, int tab) {
-    TFoBank bank(owner, context);
+void ShowBankDialog(QWidget& owner, const TDataContext& context, int tab) {
+    TFoBank bank(&owner, context);
     bank.SelectTab(tab);
-    bank.exec();
+    ExecWithHelp(owner, bank, tab == TFoBank::kBudgetChangeTab ? hcBudgetChange : hcLoans);
 }
 
 }  // namespace cv

@@ -90,7 +90,8 @@ private:
     std::unique_ptr<TFirResult> schedule_;
 };
 
-// Opens the dialog modally on Tab for the team page.
-void ShowBankDialog(QWidget* owner, const TDataContext& context, int tab);
+// Opens the dialog modally on Tab for the team page, with the help of the
+// loans or, on the budget-change tab, of budget changes.
+void ShowBankDialog(QWidget& owner, const TDataContext& context, int tab);
 
 }  // namespace cv

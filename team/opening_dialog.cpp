@@ -30,7 +30,12 @@ constexpr int kLabelLeft = 212;
 constexpr int kFieldLeft = 320;
 constexpr int kFieldWidth = 130;
 constexpr int kRowHeight = 32;
-constexpr int kFirstRowTop = 24;
+// The main window's help button, lent to the dialog at its top right corner,
+// has a strip of its own above the frame.
+constexpr int kLentButtonRoom = 24;
+constexpr int kFrameTop = 8 + kLentButtonRoom;
+constexpr int kFirstRowTop = kFrameTop + 16;
+constexpr int kButtonsTop = kFrameTop + 186;
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int left, int top) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
@@ -71,11 +76,11 @@ TQNEdit* TFoReadResults::AddField(const char* labelName, const char* labelCaptio
 }
 
 void TFoReadResults::BuildControls() {
-    setFixedSize(472, 236);
+    setFixedSize(472, kButtonsTop + 42);
     auto* bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bevel->setGeometry(8, 8, 456, 172);
+    bevel->setGeometry(8, kFrameTop, 456, 172);
     FLBTeamFile = new QListWidget(this);
     FLBTeamFile->setObjectName(QStringLiteral("FLBTeamFile"));
     FLBTeamFile->setGeometry(kListLeft, kFirstRowTop - 8, kListWidth, 156);
@@ -87,9 +92,9 @@ void TFoReadResults::BuildControls() {
     // The chosen file decides the letter, the industry and the period.
     for (TQNEdit* shown : {QNETeamLetter, QNEIndName, QNEPerDec}) shown->setReadOnly(true);
     QNEPerDec->Kind = TEditKind::ekInteger;
-    BBTransferOpen = MakeButton(this, "BBTransferOpen", "Transfer and open", 180, 194);
-    BBOpenInd = MakeButton(this, "BBOpenInd", "Open", 180, 194);
-    BBCancel = MakeButton(this, "BBCancel", "Cancel", 326, 194);
+    BBTransferOpen = MakeButton(this, "BBTransferOpen", "Transfer and open", 180, kButtonsTop);
+    BBOpenInd = MakeButton(this, "BBOpenInd", "Open", 180, kButtonsTop);
+    BBCancel = MakeButton(this, "BBCancel", "Cancel", 326, kButtonsTop);
     connect(BBTransferOpen, &QPushButton::clicked, this, [this] { BBOpenClick(); });
     connect(BBOpenInd, &QPushButton::clicked, this, [this] { BBOpenClick(); });
     connect(BBCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -7,9 +7,10 @@
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
-#include "team/opening_dialog.h"
+#include "shell/dialog_help.h"
 #include "shell/main_window.h"
 #include "shell/picture_image.h"
+#include "team/opening_dialog.h"
 #include "ui/cp1252.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/help_state.h"
@@ -149,7 +150,8 @@ void TFoSimul::OpenIndustryClick(QAction* item, bool transferMode) {
     TFoReadResults dialog(this, transferMode);
     // As when the industry is closed from the menu: only this page stays shown.
     dialog.BeforeIndustryCloses = [this] { mainWindow_.ShowPage(this); };
-    if (dialog.exec() == QDialog::Accepted) {
+    const THelpContext help = transferMode ? hcTakeInstructorIndustry : hcOpenIndustry;
+    if (ExecWithHelp(*this, dialog, help) == QDialog::Accepted) {
         mainWindow_.RefreshAll();
         DrawBackground();
     }

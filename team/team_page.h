@@ -10,6 +10,7 @@
 #include <string>
 
 #include "shell/page_window.h"
+#include "ui/help_contexts.h"
 
 namespace cv {
 
@@ -21,8 +22,8 @@ class TFoSimul : public TFoCv3Mod {
 
 public:
     // Help contexts the page sets on the session.
-    static constexpr int kHelpContextPage = 16;
-    static constexpr int kHelpContextMenu = 81;
+    static constexpr THelpContext kHelpContextPage = hcTeamPage;
+    static constexpr THelpContext kHelpContextMenu = hcTeamPageMenu;
     // The background pictures of the media directory.
     static constexpr char kNoIndustryPicture[] = "MAINNIND.WMF";
     static constexpr char kIndustryPicture[] = "MAININD.WMF";

@@ -13,7 +13,7 @@ void TFoSimul::OpenBank(QAction* item, int tab) {
         TDataContext context = Data;
         context.CurPeriod = Data.SelPeriod;
         context.DecPeriod = static_cast<std::int16_t>(Data.SelPeriod + 1);
-        ShowBankDialog(this, context, tab);
+        ShowBankDialog(*this, context, tab);
     }
     MenuItemClick(item);
 }

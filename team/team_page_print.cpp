@@ -1,24 +1,19 @@
 // The team page's print command: the print selection.
 #include "core/session/industry.h"
 #include "core/session/session.h"
-#include "shell/main_window.h"
+#include "shell/dialog_help.h"
 #include "shell/selector/cv_bar.h"
 #include "team/print_selection_dialog.h"
 #include "team/team_page.h"
-#include "ui/help_state.h"
 
 namespace cv {
 
 namespace {
-constexpr int kHelpContextPrint = 8;
-constexpr int kHelpButton = 2;
 constexpr std::uint8_t kHidden = 0;
 constexpr std::uint8_t kMultiple = 4;
 constexpr int kListOne = 2;
 constexpr int kListAll = 32767;
 constexpr int kLentTop = 5;
-constexpr int kToolButtonMargin = 5;
-constexpr int kToolButtonTop = 3;
 }  // namespace
 
 void TFoSimul::Print() {
@@ -34,12 +29,8 @@ void TFoSimul::Print() {
     {
         TFoAdmPrn dialog(this, Data);
         if (CvBar) CvBar->LendGroups({zones}, {}, &dialog, (dialog.width() - CvBar->ArrangeGroups({zones})) / 2, kLentTop);
-        mainWindow_.ShowToolButtonsOn({kHelpButton}, {}, &dialog, dialog.width() - kToolButtonMargin, kToolButtonTop,
-                                      true);
-        HelpState().HelpContext = kHelpContextPrint;
-        dialog.exec();
+        ExecWithHelp(*this, dialog, hcPrinting);
         if (CvBar) CvBar->RestoreGroups();
-        mainWindow_.RestoreToolButtons();
     }
     SetIndexSelector(firms, kHidden, {kListOne, Data.SelFirm}, {kListAll});
     SetIndexSelector(zones, kHidden, {kListOne, Data.SelFta}, {kListAll});

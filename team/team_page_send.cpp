@@ -18,8 +18,6 @@ namespace cv {
 namespace {
 
 constexpr int kLineConfirmSending = 5;
-constexpr int kHelpContextBackup = 30;
-constexpr int kHelpContextRestore = 29;
 constexpr int kLineBackupTitle = 4;
 constexpr int kLineRestoreTitle = 5;
 
@@ -68,7 +66,7 @@ void TFoSimul::MPTransferToAdmClick(QAction* item) {
 
 void TFoSimul::MPBackupClick(QAction* item) {
     if (Session && Session->Industry()) {
-        HelpState().HelpContext = kHelpContextBackup;
+        HelpState().HelpContext = hcMakeBackup;
         QFileDialog dialog(this);
         PrepareArchiveDialog(dialog, "DlgSaveInd", kLineBackupTitle);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -86,7 +84,7 @@ void TFoSimul::MPBackupClick(QAction* item) {
 
 void TFoSimul::MPRestoreClick(QAction* item) {
     if (Session) {
-        HelpState().HelpContext = kHelpContextRestore;
+        HelpState().HelpContext = hcRestoreBackup;
         QFileDialog dialog(this);
         PrepareArchiveDialog(dialog, "odOpenDlg", kLineRestoreTitle);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/help_contexts.h"
+
 namespace cv {
 
 class THelpState {
@@ -15,7 +17,7 @@ public:
     std::string QuickHelpKey() const;
     void SetQuickHelpKey(std::string key);
 
-    std::int32_t HelpContext = 0;
+    THelpContext HelpContext = hcNone;
 
 private:
     std::string quickHelpKey_ = "GettingStarted";

@@ -19,7 +19,6 @@ namespace {
 
 constexpr char kPageName[] = "FoDecision";
 constexpr char kPageButton[] = "SpBDec";
-constexpr int kHelpContext = 13;
 constexpr int kPreviousPageButton = 6;
 constexpr int kNextPageButton = 7;
 constexpr char kRestrictionCategory[] = "rcDecisions";
@@ -136,7 +135,7 @@ void TFoDecision::FormActivate() {
         LayoutButtons();
     }
     if (!Session || !Session->Industry() || !pageButton_ || !pageButton_->isEnabled()) return;
-    HelpState().HelpContext = kHelpContext;
+    HelpState().HelpContext = hcDecisionsPage;
     mainWindow_.SetPageButtonActive(pageButton_, true);
     mainWindow_.ToolButton(kPreviousPageButton)->setVisible(false);
     mainWindow_.ToolButton(kNextPageButton)->setVisible(false);

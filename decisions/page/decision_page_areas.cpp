@@ -11,24 +11,24 @@ const std::array<TDecisionAreaLayout, kDecisionAreaCount>& DecisionAreaLayouts()
     using A = TDecisionArea;
     static const std::array<TDecisionAreaLayout, kDecisionAreaCount> layouts{{
         {A::BrandPortfolio, "BBBrdPF", "Brand portfolio", "imBrdPF", "imgBrdPF", "BBBRDPF.WMF", "NoBrdIMW", false,
-         asFtas | asMarkets, asFirms | asFtas | asMarkets, 0, {kHelpButton}, 42, true},
+         asFtas | asMarkets, asFirms | asFtas | asMarkets, 0, {kHelpButton}, hcBrandPortfolio, true},
         {A::MarketingMix, "BBBrdMMix", "Marketing mix", "imBrdMMix", "imgBrdMMix", "BBMKTMIX.WMF", nullptr, false,
-         asFtas | asMarkets, asFirms | asFtas | asMarkets, 0, {kHelpButton}, 37, true},
+         asFtas | asMarkets, asFirms | asFtas | asMarkets, 0, {kHelpButton}, hcMarketingMix, true},
         // Each zone has its own sales force: with several zones the dialog follows the zone selector.
         {A::Distribution, "BBDistrib", "Distribution", "imDistrib", "imgDistrib", "BBDISTR.WMF", "NoSlf", false, 0,
-         asFirms, asFtas, {kHelpButton}, 51, true},
+         asFirms, asFtas, {kHelpButton}, hcDistribution, true},
         // The study rows hold a box per market: no market selector.
         {A::Studies, "BBStudies", "Market studies", "imStudies", "imgStudies", "BBSTUDY.WMF", nullptr, false,
-         asFtas, asFirms | asFtas, 0, {kHelpButton}, 38, true},
+         asFtas, asFirms | asFtas, 0, {kHelpButton}, hcMarketStudies, true},
         {A::RnD, "BBRnD", "Research and development", "imRnD", "imgRnD", "BBRND.WMF", "NoRnD", false, asMarkets,
-         asFirms | asMarkets, 0, {kHelpButton}, 50, true},
+         asFirms | asMarkets, 0, {kHelpButton}, hcRnD, true},
         // The summary and the budget lend the period too: earlier decisions can be looked at.
         {A::Summary, "BBSummary", "Summary", nullptr, nullptr, nullptr, nullptr, true, asFtas | asMarkets,
-         asPeriods | asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 13, false},
+         asPeriods | asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, hcDecisionsPage, false},
         {A::Budget, "BBBudget", "Budget", nullptr, nullptr, nullptr, nullptr, true, asFtas | asMarkets,
-         asPeriods | asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 43, false},
+         asPeriods | asFirms | asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, hcBudget, false},
         {A::MarketingPlan, "BBMktPlan", "Marketing plan", nullptr, nullptr, nullptr, "NoMarketingPlan", false,
-         asFtas | asMarkets, asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, 36, false},
+         asFtas | asMarkets, asFtas | asMarkets, 0, {kHelpButton, kPrintButton}, hcMarketingPlan, false},
     }};
     return layouts;
 }

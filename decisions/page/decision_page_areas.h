@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "decisions/page/decision_areas.h"
+#include "ui/help_contexts.h"
 
 namespace cv {
 
@@ -28,7 +29,7 @@ struct TDecisionAreaLayout {
     // Groups offered and lent only in an industry of more than one zone.
     unsigned severalZones;
     std::vector<int> toolButtons;
-    int helpContext;
+    THelpContext helpContext;
     bool savesAndChecks;
 };
 

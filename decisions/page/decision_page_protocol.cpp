@@ -21,7 +21,6 @@ constexpr std::uint8_t kHidden = 0;
 constexpr std::uint8_t kOneChoice = 2;
 constexpr int kListOne = 2;
 constexpr int kListAll = 32767;
-constexpr int kHelpContext = 13;
 // Lent selector groups and tool buttons sit at the dialog's top.
 constexpr int kLentLeft = 3;
 constexpr int kLentTop = 5;
@@ -76,7 +75,7 @@ void TFoDecision::SetupSelectors() {
     index(industry->FtaSeries(), asFtas, Data.SelFta);
     index(industry->MktSeries(), asMarkets, Data.SelMarket);
     SetupBar();
-    HelpState().HelpContext = kHelpContext;
+    HelpState().HelpContext = hcDecisionsPage;
 }
 
 void TFoDecision::OpenArea(TDecisionArea area) {

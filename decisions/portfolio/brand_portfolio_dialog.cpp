@@ -14,8 +14,8 @@
 #include "core/store/series_index.h"
 #include "decisions/checks/guarded_elements.h"
 #include "decisions/dialogs/dialog_frame.h"
-#include "decisions/dialogs/sub_dialog.h"
 #include "decisions/portfolio/brand_naming_dialog.h"
+#include "shell/dialog_help.h"
 #include "ui/cp1252.h"
 
 namespace cv {
@@ -33,7 +33,6 @@ constexpr int kLineKept = 3;
 constexpr int kLineNew = 4;
 // Line of "BFolioDecs": no prototype in the market.
 constexpr int kLineNoPrototype = 1;
-constexpr int kNamingHelpContext = 42;
 constexpr int kMargin = 12;
 
 std::string DecsLine(const char* key, int line) {
@@ -193,7 +192,7 @@ bool TFoBFolio::NameBrand(std::string& brand, std::string& project) {
         return false;
     }
     TFoNewBrd naming(this, *CallerContext, brand, project, SGMktBrd->Names());
-    if (ExecSubDialog(*this, naming, kNamingHelpContext) != QDialog::Accepted) return false;
+    if (ExecWithHelp(*this, naming, hcBrandPortfolio) != QDialog::Accepted) return false;
     brand = naming.BrandName();
     project = naming.ProjectName();
     return true;

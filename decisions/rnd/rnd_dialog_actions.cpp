@@ -9,11 +9,11 @@
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/typed_array.h"
-#include "decisions/dialogs/sub_dialog.h"
 #include "decisions/rnd/query_dialog.h"
 #include "decisions/rnd/rnd_dialog.h"
 #include "decisions/rnd/rnd_form_parts.h"
 #include "model/rnd/mod_rnd.h"
+#include "shell/dialog_help.h"
 #include "ui/cp1252.h"
 #include "ui/qn_tab_set.h"
 #include "ui/translate_component.h"
@@ -21,11 +21,6 @@
 namespace cv {
 
 namespace {
-
-constexpr int kHelpNewProject = 49;
-constexpr int kHelpRename = 50;
-constexpr int kHelpReintroduce = 55;
-constexpr int kHelpQuery = 39;
 
 std::string AbandonQuestion(const std::string& project) {
     return ReplaceFirst(MessagesLine(kDevDecsKey, kAbandonQuestion), "@PRJ", project);
@@ -51,7 +46,7 @@ void TFoDecRnD::BBNewProjClick() {
     if (!Validate()) return;
     if (NbPrjs > 0) SaveProjects();
     TFoNewPrj dialog(this, *RnDModel_);
-    if (ExecSubDialog(*this, dialog, kHelpNewProject) != QDialog::Accepted) return;
+    if (ExecWithHelp(*this, dialog, hcNewProject) != QDialog::Accepted) return;
     AddProject(dialog.ProjectName());
     ResetProjectFields();
     if (const std::string base = dialog.BasePrototype(); !base.empty())
@@ -65,7 +60,7 @@ void TFoDecRnD::BBReIntroProjClick() {
     TFoReIntro dialog(this, *RnDModel_);
     if (dialog.NbSuspended < 1) {
         ShowDevDecsError(kNoSuspendedPrototype);
-    } else if (ExecSubDialog(*this, dialog, kHelpReintroduce) == QDialog::Accepted) {
+    } else if (ExecWithHelp(*this, dialog, hcReintroduceProject) == QDialog::Accepted) {
         const std::string name = dialog.PrototypeName();
         AddProject(name);
         ShowPrototype(RnDModel_->PrototypeIndex(name), false);
@@ -79,7 +74,7 @@ void TFoDecRnD::TSRnDProjDblClick() {
     const int k = CurrentProject();
     if (NbPrjs == 0 || !IsNewPrj[k]) return;
     TFoPrjName dialog(this, *RnDModel_, QStringToCp1252(TSRnDProj_->tabText(k - 1)));
-    if (ExecSubDialog(*this, dialog, kHelpRename) != QDialog::Accepted) return;
+    if (ExecWithHelp(*this, dialog, hcRnD) != QDialog::Accepted) return;
     TSRnDProj_->setTabText(k - 1, Cp1252ToQString(dialog.ProjectName()));
     ShowTitle(dialog.ProjectName());
     UpdateControls(k);
@@ -159,7 +154,7 @@ void TFoDecRnD::BBEstimUCClick() {
     query.QNENbMaxQueries->SetValueInt(
         static_cast<std::int32_t>(RoundHalfEven(constant.GetReal(kCategoryIndustry, Context, "RnDNbQueries"))));
     query.QNENbQueries->SetValueInt(NewDecs->GetSmallint(kCategoryFirm, Context, "NbQueriesMade"));
-    if (ExecSubDialog(*this, query, kHelpQuery) == QDialog::Accepted) {
+    if (ExecWithHelp(*this, query, hcCostEstimate) == QDialog::Accepted) {
         set(model.Fin.ProAllBgt, query.ReqBgt);
         set(model.Fin.ProReqUC, query.ReqUC);
         ShowProject(k);

@@ -6,18 +6,17 @@
 #include "core/base/ui_services.h"
 #include "core/session/session.h"
 #include "decisions/dialogs/decision_dialog.h"
-#include "decisions/dialogs/sub_dialog.h"
 #include "decisions/page/decision_page.h"
 #include "decisions/summary/print_dec_dialog.h"
 #include "reports/documents/cv_doc.h"
 #include "reports/documents/decision_docs.h"
+#include "shell/dialog_help.h"
 #include "ui/printing/prn_setup.h"
 
 namespace cv {
 
 namespace {
 
-constexpr int kHelpContext = 8;
 // Print without writing the file, or write the file only.
 constexpr int kPrintFlags = kDocNoFile | 1;
 constexpr int kFileOnlyFlags = 0;
@@ -54,7 +53,7 @@ void PrintDecisionDocument(TFoDecision& page, int choice) {
     int spreadsheetOnly = 0;
     QWidget& opener = page.OpenDialog() ? static_cast<QWidget&>(*page.OpenDialog()) : page;
     TFoPrintDec dialog(&opener, spreadsheetOnly, choice);
-    if (ExecSubDialog(opener, dialog, kHelpContext) != QDialog::Accepted) return;
+    if (ExecWithHelp(opener, dialog, hcPrinting) != QDialog::Accepted) return;
     BuildDocument(page, choice, spreadsheetOnly == 1 ? kFileOnlyFlags : kPrintFlags);
 }
 

@@ -315,7 +315,7 @@ void TFoGraph::ShowDesignDialog(const TGraphItem& item) {
     }
 }
 
-void TFoGraph::RunDesignDialog(QDialog& dialog, int helpContext) {
+void TFoGraph::RunDesignDialog(QDialog& dialog, THelpContext helpContext) {
     mainWindow_.ShowToolButtonsOn({kLentHelpButton}, {0}, &dialog, dialog.width() - kLentButtonMargin, kLentButtonTop,
                                   true);
     HelpState().HelpContext = helpContext;

@@ -47,12 +47,12 @@ class TFoGraph : public TGroupPage {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpContext = 10;
+    static constexpr THelpContext kHelpContext = hcGraphsPage;
     // Help contexts of the design dialogs.
-    static constexpr int kSemanticPerceptionHelp = 34;
-    static constexpr int kSemanticTargetHelp = 35;
-    static constexpr int kMapTargetHelp = 47;
-    static constexpr int kMapPerceptionHelp = 52;
+    static constexpr THelpContext kSemanticPerceptionHelp = hcSemanticPerception;
+    static constexpr THelpContext kSemanticTargetHelp = hcSemanticTarget;
+    static constexpr THelpContext kMapTargetHelp = hcMapTarget;
+    static constexpr THelpContext kMapPerceptionHelp = hcMapPerception;
 
     TFoGraph(TFoCv3Main& mainWindow, QWidget* owner);
 
@@ -91,7 +91,7 @@ private:
     // A design dialog, when its study is available; else the study's screen.
     void ShowDesignDialog(const TGraphItem& item);
     // Shows Dialog modally with the main window's help button lent to it.
-    void RunDesignDialog(QDialog& dialog, int helpContext);
+    void RunDesignDialog(QDialog& dialog, THelpContext helpContext);
 
     // Where a chart lies: below the combos when any was added.
     TChartPlace Place(bool belowCombos) const;

@@ -18,7 +18,7 @@ class TFoMStudies : public TGroupPage {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpContext = 19;
+    static constexpr THelpContext kHelpContext = hcStudiesPage;
 
     TFoMStudies(TFoCv3Main& mainWindow, QWidget* owner);
 

@@ -14,7 +14,7 @@ class TFoNLetter : public TGroupPage {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpContext = 22;
+    static constexpr THelpContext kHelpContext = hcNewsletterPage;
 
     TFoNLetter(TFoCv3Main& mainWindow, QWidget* owner);
 

@@ -11,7 +11,7 @@ class TFoResult : public TGroupPage {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpContext = 28;
+    static constexpr THelpContext kHelpContext = hcResultsPage;
 
     TFoResult(TFoCv3Main& mainWindow, QWidget* owner);
 

@@ -1,12 +1,17 @@
 // The help opens at the section of the page on show: F1 on each page of the
 // sample industry scrolls the help window to that page's heading. Asked for
 // inside a modal dialog, it comes up above the dialog at the dialog's context.
+// Every help file has a section for every context the program sets.
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <gtest/gtest.h>
 
 #include "decisions/page/decision_page.h"
@@ -14,6 +19,7 @@
 #include "shell/help_window.h"
 #include "shell/main_window.h"
 #include "shell/page_window.h"
+#include "tests/app/support/help_shown.h"
 #include "tests/app/support/program_root.h"
 #include "tests/ui/support/window_test.h"
 #include "tests/ui/support/gtest_qtry.h"
@@ -22,6 +28,46 @@
 
 namespace cv::test {
 namespace {
+
+namespace fs = std::filesystem;
+
+// The block each named anchor of Document lies in.
+std::map<QString, QTextBlock> AnchoredBlocks(const QTextDocument& document) {
+    std::map<QString, QTextBlock> blocks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            for (const QString& name : fragment.fragment().charFormat().anchorNames()) blocks.emplace(name, block);
+    return blocks;
+}
+
+// A section is a heading followed by what it says.
+TEST(HelpFileTest, EveryContextTheProgramSetsHasItsSection) {
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(CV_HELP_FILE).parent_path())) {
+        if (entry.path().extension() != ".html") continue;
+        ++files;
+        std::ifstream file(entry.path(), std::ios::binary);
+        std::stringstream html;
+        html << file.rdbuf();
+        QTextDocument document;
+        document.setHtml(QString::fromStdString(html.str()));
+        const std::map<QString, QTextBlock> sections = AnchoredBlocks(document);
+        for (const THelpContext context : kHelpContexts) {
+            const auto section = sections.find(THelpWindow::AnchorOf(context));
+            if (section == sections.end()) {
+                ADD_FAILURE() << entry.path() << ": no section for context " << context;
+                continue;
+            }
+            const QTextBlock heading = section->second;
+            const QTextBlock text = heading.next();
+            EXPECT_GE(heading.blockFormat().headingLevel(), 2) << entry.path() << " " << context;
+            EXPECT_FALSE(heading.text().trimmed().isEmpty()) << entry.path() << " " << context;
+            EXPECT_EQ(text.blockFormat().headingLevel(), 0) << entry.path() << " " << context;
+            EXPECT_FALSE(text.text().trimmed().isEmpty()) << entry.path() << " " << context;
+        }
+    }
+    EXPECT_GT(files, 0);
+}
 
 class HelpSectionsTest : public StartedProgramTest {
 protected:
@@ -34,36 +80,32 @@ protected:
 
 struct TPageSection {
     const char* page;
+    THelpContext context;
     const char* heading;
 };
 
 TEST_F(HelpSectionsTest, HelpShowsTheSectionOfThePageOnShow) {
     const TPageSection sections[] = {
-        {"FoResult", "The results page"},        {"FoNLetter", "The newsletter"},
-        {"FoMStudies", "The market studies page"}, {"FoGraph", "The graphs page"},
-        {"FoDecision", "The decisions page"},     {"FoSimul", "The team page"},
+        {"FoResult", hcResultsPage, "The results page"},
+        {"FoNLetter", hcNewsletterPage, "The newsletter"},
+        {"FoMStudies", hcStudiesPage, "The market studies page"},
+        {"FoGraph", hcGraphsPage, "The graphs page"},
+        {"FoDecision", hcDecisionsPage, "The decisions page"},
+        {"FoSimul", hcTeamPage, "The team page"},
     };
     for (const TPageSection& section : sections) {
         Main().ShowPage(Main().findChild<TFoCv3Mod*>(section.page));
         QTest::keyClick(Main().windowHandle(), Qt::Key_F1);
-        THelpWindow* help = Main().HelpWindow();
-        ASSERT_NE(help, nullptr);
-        QTRY_VERIFY(help->isVisible());
         // The heading is in view (the top of the file shows none of them but the team page's).
-        const QTextCursor heading =
-            help->document()->find(QString::fromLatin1(section.heading), 0, QTextDocument::FindCaseSensitively);
-        ASSERT_FALSE(heading.isNull()) << section.page;
-        EXPECT_EQ(heading.block().text(), QString::fromLatin1(section.heading)) << section.page;
-        const auto inView = [&] { return help->viewport()->rect().contains(help->cursorRect(heading).topLeft()); };
-        QTRY_VERIFY2(inView(), section.page);
-        if (section.page == std::string("FoResult")) SaveScreenshot(*help, "HelpSectionsTest_ResultsPage");
+        ExpectHelpShowsSection(Main(), section.context, section.heading);
+        if (section.context == hcResultsPage) SaveScreenshot(*Main().HelpWindow(), "HelpSectionsTest_ResultsPage");
     }
 }
 
 struct TDialogHelp {
     const char* page;
     std::function<void(TFoCv3Mod&)> open;
-    int context;
+    THelpContext context;
     const char* shot;
 };
 
@@ -73,8 +115,10 @@ struct TDialogHelp {
 TEST_F(HelpSectionsTest, SmallScreenHelpAskedForInADialogComesAboveIt) {
     const TDialogHelp dialogs[] = {
         {"FoDecision",
-         [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::Distribution); }, 51,
+         [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::Distribution); }, hcDistribution,
          "HelpAboveTheDistributionDialog"},
+        {"FoDecision", [](TFoCv3Mod& page) { dynamic_cast<TFoDecision&>(page).OpenArea(TDecisionArea::RnD); }, hcRnD,
+         "HelpAboveTheRnDDialog"},
         {"FoGraph",
          [](TFoCv3Mod& page) {
              auto& graphs = dynamic_cast<TFoGraph&>(page);

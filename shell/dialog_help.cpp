@@ -1,4 +1,4 @@
-#include "decisions/dialogs/sub_dialog.h"
+#include "shell/dialog_help.h"
 
 #include <QToolButton>
 #include <vector>
@@ -29,7 +29,7 @@ struct TButtonPlace {
 
 }  // namespace
 
-int ExecSubDialog(QWidget& opener, QDialog& dialog, int helpContext) {
+int ExecWithHelp(QWidget& opener, QDialog& dialog, THelpContext helpContext) {
     TFoCv3Main* main = MainWindowOf(opener);
     std::vector<TButtonPlace> places;
     if (main) {
@@ -39,7 +39,7 @@ int ExecSubDialog(QWidget& opener, QDialog& dialog, int helpContext) {
         }
         main->ShowToolButtonsOn({kHelpButton}, {}, &dialog, dialog.width() - kButtonMargin, kButtonTop, true);
     }
-    const std::int32_t openerContext = HelpState().HelpContext;
+    const THelpContext openerContext = HelpState().HelpContext;
     HelpState().HelpContext = helpContext;
     const int result = dialog.exec();
     HelpState().HelpContext = openerContext;
