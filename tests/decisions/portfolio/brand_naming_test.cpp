@@ -138,7 +138,9 @@ TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
 }
 
 // The caret waits after "MA": a name typed whole, its beginning included, is
-// that name, in capitals or not; letters alone fill the free positions. Shift,
+// that name, in capitals or not; letters alone fill the free positions, and
+// those typed past the last one are not typed; a letter typed after End goes
+// to the first blank after the name typed before. Shift,
 // Caps Lock, Ctrl, Alt and AltGr pressed alone type nothing and end nothing;
 // a letter that names cannot keep is not typed. The same over a name typed
 // before, from the caret at the start, in the middle or at the end, the name
@@ -162,7 +164,9 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
         {"q7", {Qt::Key_End, Qt::Key_Backspace}, "y", TCapitals::Lower, "MAQY"},
         {"q7", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete}, "x", TCapitals::Lower, "MAX7"},
         {"q7", {Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace}, "", TCapitals::Lower, "MA__"},
-        {"q7", {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Backspace}, "", TCapitals::Lower, "MAQ7"}};
+        {"q7", {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Backspace}, "", TCapitals::Lower, "MAQ7"},
+        {"", {}, "XYZ", TCapitals::ShiftPerLetter, "MAXY"},  {"", {}, "xyzw", TCapitals::Lower, "MAXY"},
+        {"q", {Qt::Key_End}, "7", TCapitals::Lower, "MAQ7"}};
     for (const char* before : {"", "q7"})
         for (const auto& keys : CaretPlacings())
             for (const char* typed : {"MAXY", "XY"})
