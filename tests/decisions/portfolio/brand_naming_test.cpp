@@ -171,9 +171,15 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
         for (const auto& keys : CaretPlacings())
             for (const char* typed : {"MAXY", "XY"})
                 cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "MAXY"});
-    for (const TPasteWay pasteWay : PasteWays())
+    for (const TPasteWay pasteWay : PasteWays()) {
         for (const char* pasted : {"maxy", "XY"})
             cases.push_back({"q7", {Qt::Key_Home}, pasted, TCapitals::Lower, "MAXY", pasteWay});
+        // Over the whole name selected: a text that gives no name changes
+        // nothing, one that does reads as typed.
+        for (const char* refused : {"ALBA", "mega", "12345", "-"})
+            cases.push_back({"xy", {Qt::CTRL | Qt::Key_A}, refused, TCapitals::Lower, "MAXY", pasteWay});
+        cases.push_back({"xy", {Qt::CTRL | Qt::Key_A}, "q7", TCapitals::Lower, "MAQ7", pasteWay});
+    }
     for (const auto& [before, keys, typed, way, shown, pasteWay] : cases) {
         WhenModalShown naming([&](QWidget& dialog) {
             auto& name = Child<QLineEdit>(dialog, "MEBrdName");
@@ -190,6 +196,8 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
                                                  << (pasteWay ? " pasted in way " + std::to_string(static_cast<int>(*pasteWay)) : std::string());
             if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::Key_Home} && typed == std::string("MAXY"))
                 SaveScreenshotOfRunningTest(dialog);
+            if (pasteWay == TPasteWay::CtrlV && typed == std::string("ALBA"))
+                SaveScreenshot(dialog, "BrandNamingTest_RefusedPasteChangesNothing");
             Press(dialog, "BBCancel");
         });
         Click("BBIntro");
