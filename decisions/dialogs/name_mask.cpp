@@ -129,12 +129,25 @@ private:
     // The free part as shown, the caret at the free position it stands
     // before: the first one from within the fixed letters, and from past the
     // last letter typed, the one after that letter.
-    TFreePart FreePart() const {
-        TFreePart part{field_.displayText().mid(fixed_.size()), 0};
+    TFreePart FreePart() const { return FreePartOf(field_.displayText(), field_.cursorPosition()); }
+
+    // The free part a run starts from: the name as shown, its selected free
+    // positions cleared and the caret where the selection begins. The field
+    // itself is left as it is until the run gives a name.
+    TFreePart RunStart() const {
+        if (!field_.hasSelectedText()) return FreePart();
+        QString shown = field_.displayText();
+        const auto fixedEnd = fixed_.size();
+        for (auto i = std::max(fixedEnd, static_cast<qsizetype>(field_.selectionStart())); i < field_.selectionEnd(); ++i)
+            shown[i] = kBlank;
+        return FreePartOf(shown, field_.selectionStart());
+    }
+
+    TFreePart FreePartOf(const QString& shown, int caret) const {
+        TFreePart part{shown.mid(fixed_.size()), 0};
         auto lettersEnd = part.letters.size();
         while (lettersEnd > 0 && part.letters[lettersEnd - 1] == kBlank) --lettersEnd;
-        const int caret = field_.cursorPosition() - static_cast<int>(fixed_.size());
-        part.caret = std::clamp(caret, 0, static_cast<int>(lettersEnd));
+        part.caret = std::clamp(caret - static_cast<int>(fixed_.size()), 0, static_cast<int>(lettersEnd));
         return part;
     }
 
@@ -161,12 +174,14 @@ private:
     }
 
     // The letters and digits of the text in Mode typed in one go; a text that
-    // gives no name changes nothing. True: the field's own paste is not made.
+    // gives no name changes nothing, the selection included. True: the
+    // field's own paste is not made.
     bool Paste(QClipboard::Mode mode) {
         if (field_.isReadOnly()) return false;
         QString letters;
         for (const QChar c : QGuiApplication::clipboard()->text(mode))
             if (c.isLetterOrNumber() && IsStorable(c)) letters += c;
+        if (letters.isEmpty()) return true;
         StartRun();
         if (const std::optional<TFreePart> typed = TypedFreePart(start_, letters, fixed_)) Show(*typed);
         run_.clear();
@@ -201,8 +216,7 @@ private:
     // The run starts over the name as it stands, its selected free positions cleared.
     void StartRun() {
         run_.clear();
-        if (field_.hasSelectedText()) field_.del();
-        start_ = FreePart();
+        start_ = RunStart();
     }
 
     QLineEdit& field_;

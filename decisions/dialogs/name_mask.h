@@ -15,7 +15,8 @@ namespace cv {
 // empty the caret waits at the first of them. The letters typed in one go,
 // or those of a text pasted, are read as a name, whatever was selected and
 // wherever the caret stood: with "MA" fixed, "MAXY" gives MAXY, "XY" gives
-// MAXY and "MAMA" gives MAMA.
+// MAXY and "MAMA" gives MAMA. A text pasted that gives no name ("ALBA")
+// changes nothing, the selection included.
 void SetNameMask(QLineEdit& field, const std::string& fixed, int freePositions, const std::string& name = {});
 
 // The name in Field as it is shown, each unfilled position as a space: a name

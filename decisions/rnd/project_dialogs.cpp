@@ -12,6 +12,7 @@
 #include "model/rnd/mod_rnd.h"
 #include "ui/cp1252.h"
 #include "ui/reading_order.h"
+#include "ui/title_room.h"
 
 namespace cv {
 
@@ -161,6 +162,7 @@ TFoPrjName::TFoPrjName(QWidget* owner, const TModRnD& model, const std::string& 
     layout->addLayout(buttons);
     setFocusProxy(MEProjName_);
     TranslateForm();
+    LeaveRoomForTitle(*this);
     adjustSize();
 }
 

@@ -28,6 +28,7 @@
 #include "ui/report/qn_table.h"
 #include "ui/help_state.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/screen_fit_check.h"
 
 namespace cv::test {
 namespace {
@@ -612,12 +613,42 @@ TEST_F(DistributionDialogTest, SixBrandsShowWholeInTheAssistantSmallScreen) {
     });
 }
 
-// On a 640 x 480 screen the dialog with its five brand rows fits the screen.
+// Where the assistant's table ends on Window, below its total row, and the
+// height of one of its rows.
+struct TTableRows {
+    int bottom;
+    int rowHeight;
+};
+TTableRows AssistantRows(TFoSlfAuto& window) {
+    const TQNSheet& sheet = window.Table().Sheet();
+    const TTableGeometry& g = sheet.Geometry();
+    const int lastRow = g.RowStart(2) + g.totalRows - 1;
+    const QSize rows = sheet.BlockSize(g.originRow, g.originCol, lastRow, g.ColumnStart(2) + g.totalCols - 1);
+    const int shownRows = g.titleRows + g.visibleBodyRows + g.totalRows;
+    return {sheet.mapTo(&window, QPoint(0, 0)).y() + rows.height(), rows.height() / shownRows};
+}
+
+// On either screen the dialog with its five brand rows lies within the
+// screen, frame included, and so does its assistant, with its rules, its
+// table, OK and Cancel whole inside it. The assistant is no taller than its
+// rows need: OK follows the table's total row, and the dialog ends below OK,
+// each within two rows' height.
 TEST_F(DistributionDialogTest, SmallScreenFitsTheDialog) {
     ShowPage({TSampleDecisions::Sample, TSampleRestrictions::None});
     WithDialog([](TFoDistrib& dialog) {
-        EXPECT_LE(dialog.frameGeometry().width(), ScreenSize().width());
-        EXPECT_LE(dialog.frameGeometry().height(), ScreenSize().height());
+        ExpectFitsTheScreen(dialog, {"BBOk", "BBCancel", "BBAssistant"});
+        WhenModalShown assistant([](QWidget& window) {
+            auto& slfAuto = dynamic_cast<TFoSlfAuto&>(window);
+            ExpectFitsTheScreen(slfAuto, {"RGAutoMode", "SlfAutoTable", "BBOk", "BBCancel"});
+            SaveScreenScreenshot("DistributionDialog_AssistantOnScreen");
+            const TTableRows rows = AssistantRows(slfAuto);
+            const QWidget& ok = Child<QWidget>(slfAuto, "BBOk");
+            EXPECT_LE(ok.y() - rows.bottom, 2 * rows.rowHeight);
+            EXPECT_LE(slfAuto.height() - ok.geometry().bottom(), 2 * rows.rowHeight);
+            QTest::mouseClick(&Child<QPushButton>(slfAuto, "BBCancel"), Qt::LeftButton);
+        });
+        QTest::mouseClick(&Child<QPushButton>(dialog, "BBAssistant"), Qt::LeftButton);
+        EXPECT_TRUE(assistant.Ran());
         dialog.CancelClick();
     });
 }

@@ -22,6 +22,7 @@
 #include "core/store/per_data.h"
 #include "tests/decisions/page/decision_page_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
+#include "tests/ui/support/screen_fit_check.h"
 #include "tests/ui/support/shown_title.h"
 #include "tests/ui/support/window_test.h"
 
@@ -183,6 +184,24 @@ TEST_F(DialogKeysTest, TheModifiedBrandsTitleShowsWhole) {
             EXPECT_EQ(naming.windowTitle(), "Modify a brand");
             ExpectWholeTitle(naming);
         });
+    });
+}
+
+// A new project renamed, by a double click on its tab in the R&D dialog
+// (PAXIS, team A's new development in M1), in a dialog captioned "Rename the
+// project"; the screen's screenshot shows the frame's title.
+TEST_F(DialogKeysTest, TheRenamedProjectsTitleShowsWhole) {
+    WithDialog("BBRnD", [](QWidget& rnd) {
+        auto& tabs = Child<QTabBar>(rnd, "TSRnDProj");
+        ASSERT_EQ(tabs.tabText(0), "PAXIS");
+        WhenModalShown renaming([](QWidget& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Rename the project");
+            ExpectKeysAndTitle(dialog);
+            ExpectFitsTheScreen(dialog, {"MEProjName", "BBOk", "BBCancel"});
+            SaveScreenScreenshot("DialogKeysTest_TheRenamedProjectsTitleShowsWhole_Screen");
+        });
+        QTest::mouseDClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(0).center());
+        EXPECT_TRUE(renaming.Ran());
     });
 }
 

@@ -138,7 +138,9 @@ TEST_F(BrandNamingTest, IntroducedBrandIsNewAndNotTakenUntilItsMixIsSaved) {
 }
 
 // The caret waits after "MA": a name typed whole, its beginning included, is
-// that name, in capitals or not; letters alone fill the free positions. Shift,
+// that name, in capitals or not; letters alone fill the free positions, and
+// those typed past the last one are not typed; a letter typed after End goes
+// to the first blank after the name typed before. Shift,
 // Caps Lock, Ctrl, Alt and AltGr pressed alone type nothing and end nothing;
 // a letter that names cannot keep is not typed. The same over a name typed
 // before, from the caret at the start, in the middle or at the end, the name
@@ -162,14 +164,22 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
         {"q7", {Qt::Key_End, Qt::Key_Backspace}, "y", TCapitals::Lower, "MAQY"},
         {"q7", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete}, "x", TCapitals::Lower, "MAX7"},
         {"q7", {Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace}, "", TCapitals::Lower, "MA__"},
-        {"q7", {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Backspace}, "", TCapitals::Lower, "MAQ7"}};
+        {"q7", {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Backspace}, "", TCapitals::Lower, "MAQ7"},
+        {"", {}, "XYZ", TCapitals::ShiftPerLetter, "MAXY"},  {"", {}, "xyzw", TCapitals::Lower, "MAXY"},
+        {"q", {Qt::Key_End}, "7", TCapitals::Lower, "MAQ7"}};
     for (const char* before : {"", "q7"})
         for (const auto& keys : CaretPlacings())
             for (const char* typed : {"MAXY", "XY"})
                 cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "MAXY"});
-    for (const TPasteWay pasteWay : PasteWays())
+    for (const TPasteWay pasteWay : PasteWays()) {
         for (const char* pasted : {"maxy", "XY"})
             cases.push_back({"q7", {Qt::Key_Home}, pasted, TCapitals::Lower, "MAXY", pasteWay});
+        // Over the whole name selected: a text that gives no name changes
+        // nothing, one that does reads as typed.
+        for (const char* refused : {"ALBA", "mega", "12345", "-"})
+            cases.push_back({"xy", {Qt::CTRL | Qt::Key_A}, refused, TCapitals::Lower, "MAXY", pasteWay});
+        cases.push_back({"xy", {Qt::CTRL | Qt::Key_A}, "q7", TCapitals::Lower, "MAQ7", pasteWay});
+    }
     for (const auto& [before, keys, typed, way, shown, pasteWay] : cases) {
         WhenModalShown naming([&](QWidget& dialog) {
             auto& name = Child<QLineEdit>(dialog, "MEBrdName");
@@ -186,6 +196,8 @@ TEST_F(BrandNamingTest, NameIsTypedWhereTheCaretStarts) {
                                                  << (pasteWay ? " pasted in way " + std::to_string(static_cast<int>(*pasteWay)) : std::string());
             if (*before == 0 && keys == std::vector<QKeyCombination>{Qt::Key_Home} && typed == std::string("MAXY"))
                 SaveScreenshotOfRunningTest(dialog);
+            if (pasteWay == TPasteWay::CtrlV && typed == std::string("ALBA"))
+                SaveScreenshot(dialog, "BrandNamingTest_RefusedPasteChangesNothing");
             Press(dialog, "BBCancel");
         });
         Click("BBIntro");

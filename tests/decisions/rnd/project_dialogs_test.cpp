@@ -62,7 +62,8 @@ TEST_F(RnDDialogTest, NewProjectNameChecks) {
 // in capitals or not; Shift, Caps Lock, Ctrl, Alt and AltGr alone end nothing.
 // The same over a name typed before, from the caret at the start, in the
 // middle or at the end, the name selected or not; Backspace and Delete clear
-// free positions only; Ctrl+Z takes back the last letter typed.
+// free positions only; Ctrl+Z takes back the last letter typed. A text pasted
+// that gives no name changes nothing.
 TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
     Open(1);
     struct TCase {
@@ -87,9 +88,11 @@ TEST_F(RnDDialogTest, NewProjectNameIsTypedWhereTheCaretStarts) {
         for (const auto& keys : CaretPlacings())
             for (const char* typed : {"PMAXY", "AXY"})
                 cases.push_back({before, keys, typed, TCapitals::ShiftPerLetter, "PMAXY"});
-    for (const TPasteWay pasteWay : PasteWays())
+    for (const TPasteWay pasteWay : PasteWays()) {
         for (const char* pasted : {"pmaxy", "AXY"})
             cases.push_back({"q7z", {Qt::CTRL | Qt::Key_A}, pasted, TCapitals::Lower, "PMAXY", pasteWay});
+        cases.push_back({"q7z", {Qt::CTRL | Qt::Key_A}, "ALBA", TCapitals::Lower, "PMQ7Z", pasteWay});
+    }
     for (const auto& [before, keys, typed, way, shown, pasteWay] : cases) {
         ClickWithSubDialog(Button("BBNewProj"), [&](QWidget& newProject) {
             auto& field = Child<QLineEdit>(newProject, "MEProjName");

@@ -26,7 +26,8 @@ struct TDialogCase {
     int fallbackScreen;  // the study screen shown in M2, where the study was not bought
 };
 
-// Each dialog as the menu opens it, on both screens.
+// Each dialog as the menu opens it, on both screens; once it has closed, the
+// page buttons step from the chart shown.
 TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
     ASSERT_TRUE(page->Item("MPGrDesign")->isEnabled());
     const TDialogCase cases[] = {
@@ -35,6 +36,10 @@ TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
         {"MPGrDesSemEstimPhys", "FoSem2Att", TFoGraph::kSemanticTargetHelp, 9},
         {"MPGrDesMapEstimPhys", "FoMap2Att", TFoGraph::kMapTargetHelp, 12},
     };
+    // The item the next-page button steps to from the chart the dialogs are opened over.
+    Choose("MPGrPerfMS");
+    ClickToolButton(7);
+    const std::string afterTheChart = Remembered();
     Choose("MPGrPerfMS");
     for (const TDialogCase& c : cases) {
         page->Data.SelMarket = 1;
@@ -67,6 +72,17 @@ TEST_F(DesignDialogTest, DesignDialogsOpenFromTheMenuSmallScreen) {
             Main().ShowPage(page);
             EXPECT_FALSE(none.Ran()) << c.item;
         }
+        // Another chart chosen, then the first again: the next-page button
+        // steps on from the chart shown.
+        Choose("MpGrMktSize");
+        Choose("MPGrPerfMS");
+        {
+            test::WhenModalShown none([](QWidget&) {});
+            ClickToolButton(7);
+            EXPECT_FALSE(none.Ran()) << c.item;
+        }
+        EXPECT_EQ(Remembered(), afterTheChart) << c.item;
+        Choose("MPGrPerfMS");
 
         // Team A bought no study of M2 in period 3: the study's screen instead.
         page->Data.SelMarket = 2;
