@@ -290,15 +290,34 @@ TEST_F(BackupRestoreTest, ABackupHoldingAnotherFileRestoresNothing) {
 // Transfers and restores killed part-way leave their staging directories and
 // temporary files behind: the next transfer or restore removes those of
 // processes that ended, and nothing else (a running process's, a user's own
-// files, what a link leads to).
+// folders and files named like them, what a link leads to).
 TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
     ASSERT_TRUE(WriteBackup(Backup()));
     const std::string ended = std::to_string(DeadProcessId()), running = std::to_string(::getpid());
-    // The last: an earlier version's staging directory, named without its process.
-    const std::vector<std::string> left = {".restore-" + ended + "-a1B2c3", ".transfer-" + ended + "-Zz9Yy8",
-                                           "SAMPLE.mrA.tmp-" + ended + "-3", ".transfer-k3Q9zA"};
-    const std::vector<std::string> kept = {".restore-" + running + "-a1B2c3", ".restore-notes",
-                                           ".transfer-" + ended + "-linked", "notes.tmp-1x-1"};
+    // A file of the private directory, or in a folder of it, and whether it goes.
+    const struct {
+        std::string path;
+        bool removed;
+    } entries[] = {
+        {".restore-" + ended + "-a1B2c3/x", true},
+        {".transfer-" + ended + "-Zz9Yy8/x", true},
+        {"SAMPLE.mrA.tmp-" + ended + "-3", true},
+        // An earlier version's, named without its process, holding only what it stages.
+        {".transfer-k3Q9zA/SAMPLE.tmp", true},
+        {".restore-X1y2Z3/SAMPLE.MTA", true},
+        {".restore-X1y2Z3/.previous-0", true},
+        {".restore-" + running + "-a1B2c3/x", false},
+        {".restore-notes/x", false},
+        // The user's own, named like the program's.
+        {".restore-backup/notes.txt", false},
+        {".transfer-photos/p.txt", false},
+        {".transfer-mixed1/SAMPLE.tmp", false},
+        {".transfer-mixed1/notes.txt", false},
+        {"ABCD.tmp-" + ended + "-45", false},
+        {"notes.txt.tmp-" + ended + "-45", false},
+        {"notes.tmp-1x-1", false},
+    };
+    const std::string linked = ".transfer-" + ended + "-linked";
     TempDir elsewhere;
     WriteFileBytes(elsewhere.path() / "x", "elsewhere");
     const std::function<void()> operations[] = {
@@ -306,17 +325,17 @@ TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
         [&] { Restore(Backup(), false); },
     };
     for (const auto& operation : operations) {
-        for (const std::string& dir : {left[0], left[1], left[3], kept[0], kept[1]}) {
-            fs::create_directory(Private() / dir);
-            WriteFileBytes(Private() / dir / "x", "staged");
+        for (const auto& entry : entries) {
+            fs::create_directories((Private() / entry.path).parent_path());
+            WriteFileBytes(Private() / entry.path, "left");
         }
-        fs::create_directory_symlink(elsewhere.path(), Private() / kept[2]);
-        for (const std::string& file : {left[2], kept[3]}) WriteFileBytes(Private() / file, "saved");
+        fs::create_directory_symlink(elsewhere.path(), Private() / linked);
         operation();
-        for (const std::string& name : left) EXPECT_FALSE(fs::exists(Private() / name)) << name;
-        for (const std::string& name : kept) EXPECT_TRUE(fs::exists(fs::symlink_status(Private() / name))) << name;
+        for (const auto& entry : entries) EXPECT_NE(fs::exists(Private() / entry.path), entry.removed) << entry.path;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(Private() / linked)));
         EXPECT_TRUE(fs::exists(elsewhere.path() / "x"));
-        for (const std::string& name : kept) fs::remove_all(Private() / name);
+        for (const auto& entry : entries) fs::remove_all(Private() / fs::path(entry.path).begin()->string());
+        fs::remove(Private() / linked);
     }
 }
 
