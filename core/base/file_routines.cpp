@@ -172,6 +172,10 @@ bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
     // A symbolic link is replaced, never written through: it may lead anywhere on disk.
     struct stat existing {};
     const bool keepMode = ::lstat(file.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    const std::string name = fs::path(file).filename().string();
+    RemoveStaleTemporaries(DirectoryOf(file), [&name](std::string_view entry) {
+        return AtomicWriteTemporaryOwner(entry, [&name](std::string_view written) { return written == name; });
+    });
     std::string temporary;
     const int fd = CreateUniqueFile(file + std::string(kTemporaryMarker), temporary);
     if (fd < 0) return false;
@@ -185,9 +189,10 @@ bool WriteFileAtomically(const std::string& file, const std::string& bytes) {
     return true;
 }
 
-std::optional<pid_t> AtomicWriteTemporaryOwner(std::string_view name) {
+std::optional<pid_t> AtomicWriteTemporaryOwner(std::string_view name,
+                                               const std::function<bool(std::string_view file)>& isWritten) {
     const size_t marker = name.rfind(kTemporaryMarker);
-    if (marker == std::string_view::npos || marker == 0) return std::nullopt;
+    if (marker == std::string_view::npos || marker == 0 || !isWritten(name.substr(0, marker))) return std::nullopt;
     size_t pos = marker + kTemporaryMarker.size();
     const std::optional<pid_t> pid = ParseProcessId(name, pos);
     if (!pid || pos >= name.size() || name[pos] != '-') return std::nullopt;

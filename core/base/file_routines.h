@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,11 +63,15 @@ bool OpensForWriting(const std::string& file);
 // the directory synced. A regular file's permission bits are kept; a symbolic
 // link is replaced by the new file, never written through, so what it led to
 // stays as it was. File must be replaceable (IsReplaceableByRename; otherwise
-// errno is EPERM). False on failure, with errno set and File untouched.
+// errno is EPERM). False on failure, with errno set and File untouched. The
+// temporaries of File that killed writes left are removed first; no other
+// file of the directory is touched.
 bool WriteFileAtomically(const std::string& file, const std::string& bytes);
 
 // The process whose WriteFileAtomically made the temporary file Name
-// ("<file>.tmp-<pid>-<counter>"); none for any other name.
-std::optional<pid_t> AtomicWriteTemporaryOwner(std::string_view name);
+// ("<file>.tmp-<pid>-<counter>") of a file whose name IsWritten takes; none
+// for any other name.
+std::optional<pid_t> AtomicWriteTemporaryOwner(std::string_view name,
+                                               const std::function<bool(std::string_view file)>& isWritten);
 
 }  // namespace cv

@@ -14,7 +14,6 @@
 #include <string_view>
 
 #include "core/base/file_routines.h"
-#include "core/base/stale_temporaries.h"
 
 namespace cv {
 namespace {
@@ -245,7 +244,6 @@ IniDocument LoadForUpdate(const std::string& fileName) {
 }
 
 void Save(const std::string& fileName, const IniDocument& document) {
-    RemoveStaleTemporaries(std::filesystem::path(fileName).parent_path().string(), AtomicWriteTemporaryOwner);
     if (IsReadOnly(fileName)) throw EIniFileError("Unable to write to " + fileName + ": the file is read-only");
     if (!WriteFileAtomically(fileName, JoinLines(document)))
         throw EIniFileError("Unable to write to " + fileName + ": " + std::strerror(errno));

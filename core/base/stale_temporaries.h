@@ -1,8 +1,9 @@
 #pragma once
 // Temporary files that a killed save left behind. Our writers name each
-// temporary after the process writing it, so a later write in the same
-// directory can tell a dead writer's file (removed) from one still being written
-// by a running process (left alone).
+// temporary after the file written and the process writing it, so a later
+// write of the same file can tell a dead writer's file (removed) from one still
+// being written by a running process (left alone); a file named like a
+// temporary of a file the program does not write there is never taken.
 
 #include <functional>
 #include <optional>

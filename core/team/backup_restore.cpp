@@ -1,19 +1,13 @@
 #include "core/team/backup_restore.h"
 
-#include <strings.h>
-
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <optional>
 
 #include "core/base/file_routines.h"
-#include "core/base/log_file.h"
 #include "core/base/numbers.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/session.h"
-#include "core/store/industry_file_check.h"
+#include "core/team/backup_contents.h"
 #include "core/team/backup_steps.h"
 #include "core/team/exchange_files.h"
 #include "core/team/staged_files.h"
@@ -25,28 +19,20 @@
 namespace cv {
 namespace {
 
-constexpr char kBackupRestoreKey[] = "BackupRestore";
 constexpr int kLineBackingUp = 1;
 constexpr int kLineRestoring = 2;
 constexpr int kLineBackupWritten = 3;
 constexpr int kLineRestored = 4;
 constexpr int kLineNothingRestored = 5;
 constexpr int kLineNoIndustryOpen = 6;
-constexpr int kLineForeignEntry = 7;
+constexpr int kLineOwnCopyKept = 10;
 constexpr char kListToken[] = "@LIST";
 constexpr char kListSeparator[] = ", ";
 constexpr char kReplaceKey[] = "ZipOverwrite";
 constexpr char kFileToken[] = "@FILE";
-constexpr char kEntryToken[] = "@ENTRY";
 constexpr char kDescriptorExtension[] = ".mr";
 constexpr std::size_t kNamePrefixLength = 5;
 constexpr char kRestoreOperation[] = "restore";
-
-std::string BackupRestoreLine(int line) {
-    std::string text;
-    if (Translator) Translator->MessagesLine(kBackupRestoreKey, line, text);
-    return text;
-}
 
 void ShowBackupWritten(const std::string& archive) {
     Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK,
@@ -55,13 +41,15 @@ void ShowBackupWritten(const std::string& archive) {
 }
 
 // What came back from Archive (the files as the backup names them), and that
-// the restore left no industry open.
+// the restore left no industry open: the restored one, or the team's own copy
+// as it was when every file was kept.
 void ShowRestored(const std::string& archive, const std::vector<std::string>& restored) {
     std::string list;
     for (const std::string& file : restored) list += (list.empty() ? "" : kListSeparator) + file;
     std::string text = BackupRestoreLine(restored.empty() ? kLineNothingRestored : kLineRestored);
     text = ReplaceFirst(ReplaceFirst(text, kFileToken, archive), kListToken, list);
-    Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, text + "\n" + BackupRestoreLine(kLineNoIndustryOpen), {-1},
+    const int closing = restored.empty() ? kLineOwnCopyKept : kLineNoIndustryOpen;
+    Ui().ShowMessageBox(TMsgDlgType::mtInformation, mbOK, text + "\n" + BackupRestoreLine(closing), {-1},
                         TAlignment::taCenter);
 }
 
@@ -136,69 +124,6 @@ bool ExtractBackup(const std::string& archive, const TStagingDir& staging, std::
     return false;
 }
 
-// An entry as a backup names it: "<industry>.mt<team letter>" for the working
-// copy, "<industry>.mr<team letter>" for the descriptor copy.
-struct TBackupEntry {
-    std::string industry;
-    char kind = 0;  // 't' or 'r', letter case ignored
-    char team = 0;  // upper case
-};
-
-std::optional<TBackupEntry> BackupEntryOf(const std::string& file) {
-    const std::size_t dot = file.find('.');
-    if (dot == 0 || dot == std::string::npos || file.size() != dot + 4 || file.find('/') != std::string::npos ||
-        strncasecmp(file.c_str() + dot, ".m", 2) != 0)
-        return std::nullopt;
-    const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(file[dot + 2])));
-    const char team = static_cast<char>(std::toupper(static_cast<unsigned char>(file[dot + 3])));
-    if ((kind != 't' && kind != 'r') || !IsTeamLetter(team)) return std::nullopt;
-    return TBackupEntry{file.substr(0, dot), kind, team};
-}
-
-// The first of Files that a backup does not hold: a backup holds one team's
-// working copy and descriptor copy of one industry, each at most once. None
-// when every file is such an entry.
-std::optional<std::string> ForeignEntry(const std::vector<std::string>& files) {
-    std::vector<TBackupEntry> held;
-    for (const std::string& file : files) {
-        const std::optional<TBackupEntry> entry = BackupEntryOf(file);
-        const bool fits = entry && std::all_of(held.begin(), held.end(), [&entry](const TBackupEntry& other) {
-                              return other.kind != entry->kind && other.team == entry->team &&
-                                     strcasecmp(other.industry.c_str(), entry->industry.c_str()) == 0;
-                          });
-        if (!fits) return file;
-        held.push_back(*entry);
-    }
-    return std::nullopt;
-}
-
-// A restore takes the files of one team's industry only: a backup holding
-// another file (a damaged name, a file of another industry) is refused whole.
-bool BackupHoldsOnlyItsOwnFiles(const std::string& archive, const std::vector<std::string>& files) {
-    const std::optional<std::string> foreign = ForeignEntry(files);
-    if (!foreign) return true;
-    LogFmt(0, "Restoring a backup: %s refused: it holds %s", {archive, *foreign});
-    Ui().CloseProgressBox();
-    const std::string text = ReplaceFirst(BackupRestoreLine(kLineForeignEntry), kFileToken, archive);
-    Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, ReplaceFirst(text, kEntryToken, *foreign), {-1},
-                        TAlignment::taCenter);
-    return false;
-}
-
-// Every industry the backup holds (a working copy by its name) must read whole.
-bool BackupIndustriesSound(const TStagingDir& staging, const std::vector<std::string>& files) {
-    for (const std::string& file : files) {
-        if (!IsWorkingCopyName(file)) continue;
-        const TIndustryFileCheck check = CheckWholeIndustryFile(JoinFileName(staging.Path(), file));
-        if (check.Sound()) continue;
-        LogFmt(0, "Restoring a backup: %s refused: %s", {file, check.reason});
-        Ui().CloseProgressBox();
-        ShowDamagedIndustry(kDamagedBackupLine, {}, check.reason);
-        return false;
-    }
-    return true;
-}
-
 // Puts the staged files in place, each existing one only when the user agrees,
 // and lists in Restored those put in place; a failure puts back every file
 // already replaced.
@@ -239,8 +164,8 @@ bool RestoreZipBackup(TSession& session, const std::string& archive, const TAskR
         return false;
     }
     std::vector<std::string> files, restoredFiles;
-    const bool restored = ExtractBackup(archive, staging, files) && BackupHoldsOnlyItsOwnFiles(archive, files) &&
-                          BackupIndustriesSound(staging, files) &&
+    const bool restored = ExtractBackup(archive, staging, files) &&
+                          BackupHoldsTeamCopy(archive, staging.Path(), files) &&
                           ReplaceFromBackup(staging, files, session.PrivateDir(), askReplace, restoredFiles);
     Ui().CloseProgressBox();
     if (restored) ShowRestored(archive, restoredFiles);

@@ -57,6 +57,10 @@ void ShowDamagedIndustry(int line, const std::string& file, const std::string& r
                         TAlignment::taCenter);
 }
 
+std::string ReasonNamingEntry(const std::string& reason, const std::string& staged, const std::string& entry) {
+    return ReplaceFirst(reason, staged, entry);
+}
+
 void ShowProgressLine(const char* key, int line) {
     std::string text;
     if (Translator) Translator->MessagesLine(key, line, text);

@@ -37,6 +37,10 @@ std::string DamagedIndustryText(int line, const std::string& file = {}, const st
 // Says that an industry file does not read whole: that text in an error box.
 void ShowDamagedIndustry(int line, const std::string& file = {}, const std::string& reason = {});
 
+// Reason, what the whole-file check found in Staged, a file extracted from an
+// archive, naming the archive's entry Entry instead of the staging place.
+std::string ReasonNamingEntry(const std::string& reason, const std::string& staged, const std::string& entry);
+
 // Shows the progress notice with line Line of the messages entry Key.
 void ShowProgressLine(const char* key, int line);
 

@@ -7,6 +7,7 @@
 
 #include "core/base/file_routines.h"
 #include "core/base/ini_file.h"
+#include "core/base/numbers.h"
 #include "core/session/settings_paths.h"
 #include "core/zip/zip_paths.h"
 
@@ -21,6 +22,8 @@ constexpr char kKeyPwd[] = "KeyPwd";
 constexpr char kCurPer[] = "CurPer";
 constexpr char kTeamLetters[] = "AEIOUY";
 constexpr char kNotSet[] = "None";
+constexpr char kWorkingCopyExtension[] = ".mt";
+constexpr char kDescriptorExtension[] = ".mr";
 
 }  // namespace
 
@@ -48,11 +51,21 @@ std::string IndustryNameOf(const std::string& fileName) {
     return name.substr(0, name.find('.'));
 }
 
-bool IsWorkingCopyName(const std::string& file) {
+namespace {
+
+// Whether the name of File is "<industry>" + Extension (3 characters, letter
+// case ignored) + one more character.
+bool HasTeamFileExtension(const std::string& file, const char* extension) {
     const std::string name = fs::path(file).filename().string();
     const std::size_t dot = name.find('.');
-    return dot != std::string::npos && name.size() == dot + 4 && strncasecmp(name.c_str() + dot, ".mt", 3) == 0;
+    return dot != std::string::npos && name.size() == dot + 4 && strncasecmp(name.c_str() + dot, extension, 3) == 0;
 }
+
+}  // namespace
+
+bool IsWorkingCopyName(const std::string& file) { return HasTeamFileExtension(file, kWorkingCopyExtension); }
+
+bool IsDescriptorName(const std::string& file) { return HasTeamFileExtension(file, kDescriptorExtension); }
 
 std::string DescriptorNameOfWorkingCopy(const std::string& workingCopyName) {
     std::string name = workingCopyName;
@@ -65,6 +78,14 @@ std::string DescriptorNameOfWorkingCopy(const std::string& workingCopyName) {
 
 std::string ExchangeFileName(const std::string& industry, const std::string& extension, const std::string& letter) {
     return industry + extension + letter;
+}
+
+std::string WorkingCopyFileName(const std::string& industry, const std::string& letter) {
+    return UpperCaseAccented(ExchangeFileName(industry, kWorkingCopyExtension, letter));
+}
+
+std::string DescriptorCopyFileName(const std::string& industry, const std::string& letter) {
+    return ExchangeFileName(UpperCaseAccented(industry), kDescriptorExtension, letter);
 }
 
 std::string FindExchangeFile(const std::string& dir, const std::string& name) {

@@ -36,6 +36,9 @@ std::string IndustryNameOf(const std::string& fileName);
 // Whether the name of File (without its directory) is that of a working copy:
 // "<industry>.mt" and one more character, letter case ignored.
 bool IsWorkingCopyName(const std::string& file);
+// Whether the name of File (without its directory) is that of a descriptor:
+// "<industry>.mr" and one more character, letter case ignored.
+bool IsDescriptorName(const std::string& file);
 // The descriptor's name for a working copy's: "<name>.mt<letter>" gives
 // "<name>.mr<letter>"; a name without "." stays as it is.
 std::string DescriptorNameOfWorkingCopy(const std::string& workingCopyName);
@@ -43,6 +46,13 @@ std::string DescriptorNameOfWorkingCopy(const std::string& workingCopyName);
 // Industry + Extension + Letter, the way the file names of the exchange are
 // built ("SAMPLE" ".mr" "A").
 std::string ExchangeFileName(const std::string& industry, const std::string& extension, const std::string& letter);
+
+// The names the program gives the team's files of Industry when it creates
+// them in the private directory: the working copy upper-cased
+// ("SAMPLE.MTA"), and the descriptor copy as a backup names it, after the
+// working copy's industry name ("SAMPLE.mrA").
+std::string WorkingCopyFileName(const std::string& industry, const std::string& letter);
+std::string DescriptorCopyFileName(const std::string& industry, const std::string& letter);
 
 // Dir + Name, or the entry of Dir spelled like Name in another letter case
 // when only that exists. Dir ends with '/'.

@@ -133,9 +133,9 @@ private:
     }
 
     std::string WorkingCopy() const {
-        const std::string name = ExchangeFileName(industry_, ".mt", letter_);
+        const std::string name = WorkingCopyFileName(industry_, letter_);
         if (const auto existing = ResolveFileNameCase(session_.PrivateDir(), name)) return *existing;
-        return JoinFileName(session_.PrivateDir(), UpperCaseAccented(name));
+        return JoinFileName(session_.PrivateDir(), name);
     }
 
     std::optional<TOpeningError> MissingSource(const std::string& path) const {
@@ -158,7 +158,8 @@ private:
         if (!staging.Ok()) return BadTransfer();
         std::string extracted;
         if (auto error = Extract(archive, staging.Path(), extracted)) return error;
-        if (auto error = CheckWholeFile(extracted, kDamagedSentLine)) return error;
+        if (auto error = CheckWholeFile(extracted, kDamagedSentLine, fs::path(extracted).filename().string()))
+            return error;
         const std::string workingCopy = WorkingCopy();
         if (fs::exists(workingCopy, fsError) && !IsWritableFile(workingCopy)) return BadTransfer();
         if (!CloseOpenIndustry()) return BadTransfer();
@@ -200,7 +201,7 @@ private:
         const std::string workingCopy = WorkingCopy();
         std::error_code fsError;
         if (!fs::exists(workingCopy, fsError)) return MissingSource(workingCopy);
-        if (auto error = CheckWholeFile(workingCopy, kDamagedOwnCopyLine)) return error;
+        if (auto error = CheckWholeFile(workingCopy, kDamagedOwnCopyLine, workingCopy)) return error;
         if (!IsWritableFile(workingCopy)) return TOpeningError{"TeamBadOpen", 0, TAlignment::taLeftJustify, {}};
         if (!CloseOpenIndustry()) return BadTransfer();
         auto error = OpenWorkingCopy(workingCopy);
@@ -209,15 +210,19 @@ private:
     }
 
     // Every part of File must read before it becomes or opens as the working
-    // copy; a damaged one is named by line DamagedLine of "DamagedIndustry".
-    std::optional<TOpeningError> CheckWholeFile(const std::string& file, int damagedLine) const {
+    // copy; a damaged one is named by line DamagedLine of "DamagedIndustry",
+    // and what does not read names File as Shown (an extracted file by the
+    // archive's entry, not by the staging place).
+    std::optional<TOpeningError> CheckWholeFile(const std::string& file, int damagedLine,
+                                                const std::string& shown) const {
         const TIndustryFileCheck check = CheckWholeIndustryFile(file);
         if (check.Sound()) return std::nullopt;
-        LogFmt(0, "Opening an industry: %s refused: %s", {file, check.reason});
+        const std::string reason = ReasonNamingEntry(check.reason, file, shown);
+        LogFmt(0, "Opening an industry: %s refused: %s", {shown, reason});
         if (check.verdict == TIndustryFileVerdict::notAnIndustry)
             return TOpeningError{"OldIndustry", 0, TAlignment::taCenter, {}};
         return TOpeningError{kDamagedIndustryKey, damagedLine, TAlignment::taCenter,
-                             DamagedIndustryText(damagedLine, file, check.reason)};
+                             DamagedIndustryText(damagedLine, file, reason)};
     }
 
     // Opens the working copy and records the team's firm in it.

@@ -31,9 +31,13 @@ private:
 };
 
 // Removes from the private directory PrivateDir what transfers, restores and
-// saves of processes that ended without finishing left there: staging
-// directories (an earlier version's too) and the temporary files of
-// WriteFileAtomically. Failures are ignored: the clean-up never stands in the way.
+// saves of processes that ended without finishing left there, and nothing
+// else: the staging directories of those processes, an earlier version's
+// (named without a process) only when they hold nothing but files they stage,
+// and the temporaries WriteFileAtomically made of descriptor copies. A team
+// may use any folder as its private directory: a folder or file of its own
+// named like these stays. Failures are ignored: the clean-up never stands in
+// the way.
 void RemoveLeftoversOfEarlierRuns(const std::string& privateDir);
 
 // Replacements made by rename, each undone by Undo: the old file is kept as a

@@ -31,14 +31,15 @@ std::string TemporaryName(const std::filesystem::path& target) {
            target.filename().string();
 }
 
-// The process that made the temporary Name; none for any other name.
-std::optional<pid_t> TemporaryOwner(std::string_view name) {
+// The process that made the temporary Name of the file Target; none for any
+// other name.
+std::optional<pid_t> TemporaryOwner(std::string_view name, std::string_view target) {
     if (!name.starts_with(kTemporaryPrefix)) return std::nullopt;
     std::size_t pos = kTemporaryPrefix.size();
     const std::optional<pid_t> pid = ParseProcessId(name, pos);
     if (!pid || pos >= name.size() || name[pos] != '-') return std::nullopt;
     const std::size_t counterEnd = name.find('~', pos);
-    if (counterEnd == std::string_view::npos || counterEnd + 1 == name.size()) return std::nullopt;
+    if (counterEnd == std::string_view::npos || name.substr(counterEnd + 1) != target) return std::nullopt;
     return IsDigitRun(name.substr(pos + 1, counterEnd - pos - 1)) ? pid : std::nullopt;
 }
 
@@ -60,7 +61,9 @@ bool TZipOutputFile::Create(const std::filesystem::path& target, const std::file
     diskFull_ = false;
     target_ = target;
     const std::filesystem::path directory = workDirectory.empty() ? target.parent_path() : workDirectory;
-    RemoveStaleTemporaries(directory.string(), TemporaryOwner);
+    const std::string targetName = target.filename().string();
+    RemoveStaleTemporaries(directory.string(),
+                           [&targetName](std::string_view name) { return TemporaryOwner(name, targetName); });
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         std::filesystem::path candidate = directory / TemporaryName(target);
         descriptor_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);

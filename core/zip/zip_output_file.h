@@ -17,7 +17,8 @@ public:
 
     // Creates the temporary file in WorkDirectory, or beside Target when
     // WorkDirectory is empty, after removing from there the temporaries of
-    // processes that were killed while writing. False when it cannot be created.
+    // Target that processes killed while writing left. False when it cannot
+    // be created.
     bool Create(const std::filesystem::path& target, const std::filesystem::path& workDirectory = {});
     // Descriptor of the open temporary file, for writers that take one.
     int Descriptor() const { return descriptor_; }

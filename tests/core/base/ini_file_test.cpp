@@ -137,18 +137,20 @@ TEST(IniFileTest, AWrittenValueReadsBackWhateverTheFileHeld) {
     }
 }
 
-// A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write in the directory removes it once its
-// process is gone, and leaves alone the temporary of a running process and files that are not ours.
+// A save killed before its rename leaves "<file>.tmp-<pid>-<n>"; the next write of that file removes it once its
+// process is gone, and leaves alone the temporary of a running process and files that are not ours, even when named
+// like a temporary of another file whose process is gone.
 TEST(IniFileTest, AWriteRemovesTheTemporariesOfKilledSaves) {
     test::TempDir dir;
-    const std::string dead = "WIN.INI.tmp-" + std::to_string(test::DeadProcessId()) + "-3";
-    const std::string live = "Corvantis.ini.tmp-" + std::to_string(::getpid()) + "-9";
-    for (const std::string& name : {dead, live, std::string("notes.tmp-12x-1"), std::string(".tmp-1-1")})
-        test::WriteFileBytes(dir.path() / name, "[Half");
+    const std::string ended = std::to_string(test::DeadProcessId());
+    const std::string dead = "Corvantis.ini.tmp-" + ended + "-3";
+    const std::vector<std::string> kept = {"Corvantis.ini.tmp-" + std::to_string(::getpid()) + "-9", "notes.tmp-12x-1",
+                                           ".tmp-1-1", "ABCD.tmp-" + ended + "-45", "notes.txt.tmp-" + ended + "-45"};
+    test::WriteFileBytes(dir.path() / dead, "[Half");
+    for (const std::string& name : kept) test::WriteFileBytes(dir.path() / name, "[Half");
     TIniFile(dir / "Corvantis.ini").WriteString("CV3", "DebugLevel", "1");
     EXPECT_FALSE(fs::exists(dir.path() / dead));
-    for (const char* kept : {"notes.tmp-12x-1", ".tmp-1-1"}) EXPECT_TRUE(fs::exists(dir.path() / kept)) << kept;
-    EXPECT_TRUE(fs::exists(dir.path() / live));
+    for (const std::string& name : kept) EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
 }
 
 TEST(IniFileTest, RefusedWritesLeaveTheFileAsItWas) {

@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/session/industry.h"
 #include "core/session/session.h"
+#include "core/store/series.h"
 #include "core/team/backup_steps.h"
 #include "core/team/industry_opening.h"
 #include "core/zip/zip_errors.h"
@@ -54,7 +56,7 @@ TEST_F(BackupRestoreTest, BackupHoldsTheWorkingCopyAndTheDescriptorCopy) {
     EXPECT_TRUE(UnzipAccepts(Backup()));
     const auto entries = PythonZipEntries(Backup());
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries.at("SAMPLE.mtA"), ReadFileBytes(WorkingCopy()));
+    EXPECT_EQ(entries.at("SAMPLE.MTA"), ReadFileBytes(WorkingCopy()));
     EXPECT_EQ(entries.at("SAMPLE.mrA"), ReadFileBytes(DescriptorCopy()));
     EXPECT_NE(Session->Industry(), nullptr);
     // One word at the end: where the archive is.
@@ -98,13 +100,13 @@ TEST_F(BackupRestoreTest, RestoreGivesBackTheBackedUpBytesWhenReplacingIsConfirm
     Session->IndClose();
     WriteFileBytes(WorkingCopy(), "changed since the backup");
     bool ok = false;
-    EXPECT_EQ(Restore(Backup(), true, &ok), (std::vector<std::string>{"SAMPLE.mtA", "SAMPLE.mrA"}));
+    EXPECT_EQ(Restore(Backup(), true, &ok), (std::vector<std::string>{"SAMPLE.MTA", "SAMPLE.mrA"}));
     EXPECT_TRUE(ok);
     EXPECT_EQ(ReadFileBytes(WorkingCopy()), backedUp);
     EXPECT_EQ(Session->Industry(), nullptr);
     EXPECT_FALSE(ui.progressOpen);
     EXPECT_EQ(ui.messageBoxes.back().key, "Restored from " + Backup().string() +
-                                              ": SAMPLE.mtA, SAMPLE.mrA.\n"
+                                              ": SAMPLE.MTA, SAMPLE.mrA.\n"
                                               "No industry is open now: open the restored one with Open industry.");
 }
 
@@ -120,7 +122,8 @@ TEST_F(BackupRestoreTest, RestoreAnsweredNoKeepsEveryExistingFile) {
     ASSERT_EQ(ui.messageBoxes.size(), 1u);
     EXPECT_EQ(ui.messageBoxes[0].key, "Nothing was restored from " + Backup().string() +
                                           ": every existing file was kept.\n"
-                                          "No industry is open now: open the restored one with Open industry.");
+                                          "No industry is open now: your own copy is as it was. Open it with Open "
+                                          "industry.");
 }
 
 TEST_F(BackupRestoreTest, UnsafeEntriesWriteNothingOutsideThePrivateDirectory) {
@@ -151,10 +154,25 @@ TEST_F(BackupRestoreTest, UnsafeEntriesWriteNothingOutsideThePrivateDirectory) {
     EXPECT_EQ(ui.messageBoxes.back().key, "ZipErrors");
 }
 
+// The sample with firm A's label in the firm series Firms changed to X: an
+// industry that reads whole but has no team A.
+std::string WithoutTeamA(std::string sample, const std::string& firms) {
+    const auto stored = [](char tag, const std::string& text) {
+        const auto length = static_cast<char>(text.size());
+        return std::string{tag, length, static_cast<char>(kSeriesTextMax), length} + text;
+    };
+    const std::size_t series = sample.find(stored('\x02', firms));
+    const std::size_t label = sample.find(stored('\x05', "A"), series);
+    if (series == std::string::npos || label == std::string::npos) ADD_FAILURE() << "no label A in " << firms;
+    else sample[label + 4] = 'X';
+    return sample;
+}
+
 // Backups that must not replace anything: each refused with its message, and
 // the private directory byte for byte as it was (no staging files left).
-TEST_F(BackupRestoreTest, ABackupThatDoesNotReadWholeRestoresNothing) {
+TEST_F(BackupRestoreTest, ABackupThatDoesNotOpenAsTheTeamsCopyRestoresNothing) {
     ASSERT_TRUE(WriteBackup(Backup()));
+    const std::string firms = Session->Industry()->FirSeries()->Name();
     Session->IndClose();
     const std::string sample = ReadFileBytes(WorkingCopy());
     const auto file = [this](const std::string& name, const std::string& bytes) {
@@ -166,27 +184,46 @@ TEST_F(BackupRestoreTest, ABackupThatDoesNotReadWholeRestoresNothing) {
     const fs::path text = file("text", "SAMPLE, as a text file");
     const fs::path descriptor = file("descriptor", ReadFileBytes(DescriptorCopy()));
     const fs::path empty = file("empty", "");
+    const fs::path archive = Exchange() / "refused.zip";
+    const std::string damaged = DamagedIndustryText(kDamagedBackupLine) + "\n";
+    const std::string nothingRestored = " Nothing was restored: your files are as they were.";
     const struct {
         const char* name;
         std::vector<std::pair<std::string, fs::path>> entries;
         std::string wrongSumEntry;
-        // The message: a line of "DamagedIndustry", or else the line N of "ZipErrors".
-        int damagedLine;
+        // The message: its text begins with Text, or else it is the line N of "ZipErrors".
+        std::string text;
         int zipLine;
     } cases[] = {
-        {"a text file named like the industry", {{"SAMPLE.mtA", text}, {"SAMPLE.mrA", descriptor}}, {}, 2, 0},
-        {"garbage at 10 %", {{"SAMPLE.mtA", file("g10", test::WithGarbage(sample, 0.1, 4096, 28))}}, {}, 2, 0},
-        {"garbage at 50 %", {{"SAMPLE.mtA", file("g50", test::WithGarbage(sample, 0.5, 4096, 28))}}, {}, 2, 0},
-        {"garbage at 90 %", {{"SAMPLE.mtA", file("g90", test::WithGarbage(sample, 0.9, 4096, 28))}}, {}, 2, 0},
+        {"a text file named like the industry", {{"SAMPLE.MTA", text}, {"SAMPLE.mrA", descriptor}}, {}, damaged, 0},
+        {"garbage at 10 %", {{"SAMPLE.MTA", file("g10", test::WithGarbage(sample, 0.1, 4096, 28))}}, {}, damaged, 0},
+        {"garbage at 50 %", {{"SAMPLE.MTA", file("g50", test::WithGarbage(sample, 0.5, 4096, 28))}}, {}, damaged, 0},
+        {"garbage at 90 %", {{"SAMPLE.MTA", file("g90", test::WithGarbage(sample, 0.9, 4096, 28))}}, {}, damaged, 0},
+        // What does not read names the backup's entry, not the place it was unpacked to.
+        {"a truncated industry",
+         {{"SAMPLE.MTA", file("truncated", sample.substr(0, sample.size() / 2))}},
+         {},
+         damaged + "What does not read: Volume set SAMPLE.MTA: ",
+         0},
+        {"an industry without the team",
+         {{"SAMPLE.MTA", file("no team A", WithoutTeamA(sample, firms))}, {"SAMPLE.mrA", descriptor}},
+         {},
+         "The industry in the backup " + archive.string() + " has no team A, so it would not open as your copy." +
+             nothingRestored,
+         0},
+        {"a descriptor that does not read",
+         {{"SAMPLE.MTA", good}, {"SAMPLE.mrA", file("junk", std::string(40, '\x7f'))}},
+         {},
+         "The team descriptor SAMPLE.mrA in the backup " + archive.string() + " cannot be read." + nothingRestored,
+         0},
         // Garbage first, a good copy second: the whole archive is refused.
-        {"the industry twice", {{"SAMPLE.mtA", text}, {"SAMPLE.mtA", good}}, {}, 0, ZipErrorLine(kZipDuplicateEntry)},
-        {"an empty entry with a wrong sum", {{"SAMPLE.mtA", good}, {"SAMPLE.mrA", empty}}, "SAMPLE.mrA", 0,
+        {"the industry twice", {{"SAMPLE.MTA", text}, {"SAMPLE.MTA", good}}, {}, {}, ZipErrorLine(kZipDuplicateEntry)},
+        {"an empty entry with a wrong sum", {{"SAMPLE.MTA", good}, {"SAMPLE.mrA", empty}}, "SAMPLE.mrA", {},
          ZipErrorLine(kZipDataError)},
     };
     const auto before = PrivateChecksums();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path archive = Exchange() / "refused.zip";
         fs::remove(archive);
         WritePythonZip(archive, c.entries, c.wrongSumEntry);
         ui.messageBoxes.clear();
@@ -194,8 +231,9 @@ TEST_F(BackupRestoreTest, ABackupThatDoesNotReadWholeRestoresNothing) {
         EXPECT_TRUE(Restore(archive, true, &ok).empty()) << "a replace question was asked";
         EXPECT_FALSE(ok);
         ASSERT_EQ(ui.messageBoxes.size(), 1u);
-        if (c.damagedLine) {
-            EXPECT_TRUE(ui.messageBoxes[0].key.starts_with(DamagedIndustryText(c.damagedLine) + "\n"));
+        if (c.zipLine == 0) {
+            EXPECT_TRUE(ui.messageBoxes[0].key.starts_with(c.text)) << ui.messageBoxes[0].key;
+            EXPECT_EQ(ui.messageBoxes[0].key.find(".restore-"), std::string::npos) << ui.messageBoxes[0].key;
         } else {
             EXPECT_EQ(ui.messageBoxes[0].key, "ZipErrors");
             EXPECT_EQ(ui.messageBoxes[0].lines, (std::vector<int>{1, 2, c.zipLine}));
@@ -217,12 +255,18 @@ TEST_F(BackupRestoreTest, ABackupHoldingAnotherFileRestoresNothing) {
         std::vector<std::string> entries;
         std::string foreign;
     } cases[] = {
-        {{"SAMPLE.mt\x01", "SAMPLE.mrA"}, "SAMPLE.mt\x01"},
-        {{"SAMPLE.mrA", "SAMPLE.mtA\x01"}, "SAMPLE.mtA\x01"},
-        {{"SAMPLE.mtA", "OTHER.mrA"}, "OTHER.mrA"},
-        {{"SAMPLE.mtA", "SAMPLE.mrE"}, "SAMPLE.mrE"},
-        {{"SAMPLE.mtA", "sample.MTA"}, "sample.MTA"},
-        {{"Industry/SAMPLE.mtA"}, "Industry/SAMPLE.mtA"},
+        {{"SAMPLE.MT\x01", "SAMPLE.mrA"}, "SAMPLE.MT\x01"},
+        {{"SAMPLE.mrA", "SAMPLE.MTA\x01"}, "SAMPLE.MTA\x01"},
+        {{"SAMPLE.MTA", "OTHER.mrA"}, "OTHER.mrA"},
+        {{"SAMPLE.MTA", "SAMPLE.mrE"}, "SAMPLE.mrE"},
+        {{"SAMPLE.MTA", "sample.MTA"}, "sample.MTA"},
+        {{"INDUSTRY/SAMPLE.MTA"}, "INDUSTRY/SAMPLE.MTA"},
+        // Spelt otherwise than the program names the team's files: restored,
+        // they would lie beside the team's own copy.
+        {{"sample.mta", "sample.mra"}, "sample.mta"},
+        {{"SAMPLE.mtA", "SAMPLE.mrA"}, "SAMPLE.mtA"},
+        {{"SAMPLE.MTA", "SAMPLE.MRA"}, "SAMPLE.MRA"},
+        {{"Sample.mrA"}, "Sample.mrA"},
     };
     const fs::path archive = Exchange() / "foreign.zip";
     for (const auto& c : cases) {
@@ -246,15 +290,34 @@ TEST_F(BackupRestoreTest, ABackupHoldingAnotherFileRestoresNothing) {
 // Transfers and restores killed part-way leave their staging directories and
 // temporary files behind: the next transfer or restore removes those of
 // processes that ended, and nothing else (a running process's, a user's own
-// files, what a link leads to).
+// folders and files named like them, what a link leads to).
 TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
     ASSERT_TRUE(WriteBackup(Backup()));
     const std::string ended = std::to_string(DeadProcessId()), running = std::to_string(::getpid());
-    // The last: an earlier version's staging directory, named without its process.
-    const std::vector<std::string> left = {".restore-" + ended + "-a1B2c3", ".transfer-" + ended + "-Zz9Yy8",
-                                           "SAMPLE.mrA.tmp-" + ended + "-3", ".transfer-k3Q9zA"};
-    const std::vector<std::string> kept = {".restore-" + running + "-a1B2c3", ".restore-notes",
-                                           ".transfer-" + ended + "-linked", "notes.tmp-1x-1"};
+    // A file of the private directory, or in a folder of it, and whether it goes.
+    const struct {
+        std::string path;
+        bool removed;
+    } entries[] = {
+        {".restore-" + ended + "-a1B2c3/x", true},
+        {".transfer-" + ended + "-Zz9Yy8/x", true},
+        {"SAMPLE.mrA.tmp-" + ended + "-3", true},
+        // An earlier version's, named without its process, holding only what it stages.
+        {".transfer-k3Q9zA/SAMPLE.tmp", true},
+        {".restore-X1y2Z3/SAMPLE.MTA", true},
+        {".restore-X1y2Z3/.previous-0", true},
+        {".restore-" + running + "-a1B2c3/x", false},
+        {".restore-notes/x", false},
+        // The user's own, named like the program's.
+        {".restore-backup/notes.txt", false},
+        {".transfer-photos/p.txt", false},
+        {".transfer-mixed1/SAMPLE.tmp", false},
+        {".transfer-mixed1/notes.txt", false},
+        {"ABCD.tmp-" + ended + "-45", false},
+        {"notes.txt.tmp-" + ended + "-45", false},
+        {"notes.tmp-1x-1", false},
+    };
+    const std::string linked = ".transfer-" + ended + "-linked";
     TempDir elsewhere;
     WriteFileBytes(elsewhere.path() / "x", "elsewhere");
     const std::function<void()> operations[] = {
@@ -262,17 +325,17 @@ TEST_F(BackupRestoreTest, TransferAndRestoreRemoveWhatEndedRunsLeft) {
         [&] { Restore(Backup(), false); },
     };
     for (const auto& operation : operations) {
-        for (const std::string& dir : {left[0], left[1], left[3], kept[0], kept[1]}) {
-            fs::create_directory(Private() / dir);
-            WriteFileBytes(Private() / dir / "x", "staged");
+        for (const auto& entry : entries) {
+            fs::create_directories((Private() / entry.path).parent_path());
+            WriteFileBytes(Private() / entry.path, "left");
         }
-        fs::create_directory_symlink(elsewhere.path(), Private() / kept[2]);
-        for (const std::string& file : {left[2], kept[3]}) WriteFileBytes(Private() / file, "saved");
+        fs::create_directory_symlink(elsewhere.path(), Private() / linked);
         operation();
-        for (const std::string& name : left) EXPECT_FALSE(fs::exists(Private() / name)) << name;
-        for (const std::string& name : kept) EXPECT_TRUE(fs::exists(fs::symlink_status(Private() / name))) << name;
+        for (const auto& entry : entries) EXPECT_NE(fs::exists(Private() / entry.path), entry.removed) << entry.path;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(Private() / linked)));
         EXPECT_TRUE(fs::exists(elsewhere.path() / "x"));
-        for (const std::string& name : kept) fs::remove_all(Private() / name);
+        for (const auto& entry : entries) fs::remove_all(Private() / fs::path(entry.path).begin()->string());
+        fs::remove(Private() / linked);
     }
 }
 

@@ -164,6 +164,13 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
          "A", kPasswordA, kDamagedIndustryKey, kDamagedSentLine},
         {"an industry with garbage at 90 %", [](IndustryOpeningTest& t) { t.WriteArchive({{"SAMPLE.tmp", t.Damaged(0.9)}}); },
          "A", kPasswordA, kDamagedIndustryKey, kDamagedSentLine},
+        // What does not read names the archive's entry, not the place it was unpacked to.
+        {"a truncated industry",
+         [](IndustryOpeningTest& t) {
+             const std::string sample = ReadFileBytes(SampleIndustryFile());
+             t.WriteArchive({{"SAMPLE.tmp", t.TextFile(sample.substr(0, sample.size() / 2))}});
+         },
+         "A", kPasswordA, kDamagedIndustryKey, kDamagedSentLine},
         {"an empty industry entry with a wrong sum",
          [](IndustryOpeningTest& t) {
              WritePythonZip(t.Exchange() / "SAMPLE.rzx", {{"SAMPLE.tmp", t.TextFile("")}}, "SAMPLE.tmp");
@@ -199,6 +206,7 @@ TEST_F(IndustryOpeningTest, EachLeavesTheWorkingCopyAndTheOpenIndustryAsTheyWere
         ASSERT_FALSE(ui.messageBoxes.empty());
         if (c.key && c.key == std::string(kDamagedIndustryKey)) {
             EXPECT_TRUE(LastBox().key.starts_with(DamagedIndustryText(c.line) + "\n")) << LastBox().key;
+            EXPECT_EQ(LastBox().key.find(".transfer-"), std::string::npos) << LastBox().key;
             EXPECT_EQ(LastBox().lines, std::vector<int>{-1});
         } else if (c.key) {
             EXPECT_EQ(LastBox().key, c.key);

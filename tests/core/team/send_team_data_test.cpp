@@ -33,7 +33,7 @@ TEST_F(SendTeamDataTest, ArchiveInTheExchangeDirectoryHoldsTheWorkingCopyUnderIt
     EXPECT_EQ(entries.begin()->first, "SAMPLE.tmp");
     EXPECT_EQ(entries.begin()->second, ReadFileBytes(WorkingCopy()));
     // The private copy and the working copy's copy are gone; the industry is open again.
-    EXPECT_EQ(FileNames(Private()), (std::vector<std::string>{"SAMPLE.mrA", "SAMPLE.mtA"}));
+    EXPECT_EQ(FileNames(Private()), (std::vector<std::string>{"SAMPLE.MTA", "SAMPLE.mrA"}));
     EXPECT_NE(Session->Industry(), nullptr);
     EXPECT_EQ(BoxKeys(), std::vector<std::string>{"TransferNotBackup"});
     EXPECT_FALSE(ui.progressOpen);
@@ -46,7 +46,7 @@ TEST_F(SendTeamDataTest, ExchangeDirectorySpeltAsThePrivateOneKeepsTheArchiveThe
     const auto entries = PythonZipEntries(Private() / "SAMPLE.dzA");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries.begin()->second, ReadFileBytes(WorkingCopy()));
-    EXPECT_EQ(FileNames(Private()), (std::vector<std::string>{"SAMPLE.dzA", "SAMPLE.mrA", "SAMPLE.mtA"}));
+    EXPECT_EQ(FileNames(Private()), (std::vector<std::string>{"SAMPLE.MTA", "SAMPLE.dzA", "SAMPLE.mrA"}));
     EXPECT_EQ(BoxKeys(), std::vector<std::string>{"TransferNotBackup"});
 }
 
@@ -58,7 +58,7 @@ TEST_F(SendTeamDataTest, UnreachableExchangeDirectoryWritesNothing) {
         ASSERT_EQ(ui.messageBoxes.size(), 1u) << exchange;
         EXPECT_EQ(ui.messageBoxes[0].key, "WriteTeamData");
         EXPECT_EQ(ui.messageBoxes[0].lines, std::vector<int>{11});
-        EXPECT_EQ(FileNames(Private()), (std::vector<std::string>{"SAMPLE.mrA", "SAMPLE.mtA"}));
+        EXPECT_EQ(FileNames(Private()), (std::vector<std::string>{"SAMPLE.MTA", "SAMPLE.mrA"}));
         EXPECT_NE(Session->Industry(), nullptr);
         Session.reset();
         fs::remove(WorkingCopy());

@@ -90,7 +90,7 @@ protected:
     TempDir backupDir_;
     TempDir keptDir_;
     const fs::path broken_ = sentDir_.path() / "SAMPLE.tmp";
-    const fs::path brokenCopy_ = backupDir_.path() / "SAMPLE.mtA";
+    const fs::path brokenCopy_ = backupDir_.path() / "SAMPLE.MTA";
     const fs::path good_ = keptDir_.path() / "good";
     const fs::path sent_ = Exchange() / "SAMPLE.rzx";
     const fs::path backup_ = Exchange() / "SAMPL02A.ZIP";

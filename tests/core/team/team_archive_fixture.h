@@ -1,6 +1,6 @@
 #pragma once
 // A session whose private directory holds team A's working copy of the sample
-// ("SAMPLE.mtA", open) and its descriptor copy, with the exchange directory
+// ("SAMPLE.MTA", open) and its descriptor copy, with the exchange directory
 // the test names; and what the tests read back from zip archives.
 
 #include <filesystem>
@@ -18,7 +18,7 @@ class TeamArchiveFixture : public OpeningFixture {
 protected:
     // Starts the session with ExchangeDir and opens the working copy.
     void Start(const std::string& exchangeDir);
-    std::filesystem::path WorkingCopy() const { return Private() / "SAMPLE.mtA"; }
+    std::filesystem::path WorkingCopy() const { return Private() / "SAMPLE.MTA"; }
     std::filesystem::path DescriptorCopy() const { return Private() / "SAMPLE.mrA"; }
     std::vector<std::string> BoxKeys() const { return test::BoxKeys(ui); }
 };

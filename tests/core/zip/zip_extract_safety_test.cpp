@@ -126,20 +126,23 @@ TEST_F(ZipExtractSafety, ADiskThatFillsIsReportedAsFull) {
     EXPECT_EQ(run, test::TSmallDiskRun::passed);
 }
 
-// A killed extraction leaves "~cvz<pid>-<n>~<name>"; the next file written in
-// that directory removes it once its process is gone.
+// A killed extraction leaves "~cvz<pid>-<n>~<name>"; the next time that file
+// is written its temporary goes once its process is gone. Temporaries of other
+// files, and files only named like them, stay.
 TEST_F(ZipExtractSafety, ExtractionRemovesTheTemporariesOfKilledRuns) {
     fs::create_directories(destination);
-    const std::string dead = "~cvz" + std::to_string(test::DeadProcessId()) + "-7~a.txt";
-    const std::string live = "~cvz" + std::to_string(::getpid()) + "-8~b.txt";
-    for (const std::string& name : {dead, live, std::string("~cvz12~old.txt")})
-        test::WriteFileBytes(destination / name, "half");
+    const std::string ended = std::to_string(test::DeadProcessId());
+    const std::string dead = "~cvz" + ended + "-7~a.txt";
+    const std::vector<std::string> kept = {"~cvz" + std::to_string(::getpid()) + "-8~a.txt", "~cvz12~old.txt",
+                                           "~cvz" + ended + "-9~notes.txt"};
+    for (const std::string& name : kept) test::WriteFileBytes(destination / name, "half");
+    test::WriteFileBytes(destination / dead, "half");
     const fs::path archive = dir.path() / "a.zip";
     test::WriteCraftedZip(archive, {{"a.txt", "whole"}});
     EXPECT_EQ(Extract(archive), kZipOk);
     EXPECT_FALSE(fs::exists(destination / dead));
-    for (const std::string& kept : {live, std::string("~cvz12~old.txt"), std::string("a.txt")})
-        EXPECT_TRUE(fs::exists(destination / kept)) << kept;
+    EXPECT_EQ(ReadFileBytes(destination / "a.txt"), "whole");
+    for (const std::string& name : kept) EXPECT_TRUE(fs::exists(destination / name)) << name;
 }
 
 TEST_F(ZipExtractSafety, DamagedArchivesGiveACodeAndNeverAHalfFile) {
