@@ -7,6 +7,7 @@
 
 #include "core/language/translator.h"
 #include "ui/cp1252.h"
+#include "ui/place_beside.h"
 #include "ui/screen_room.h"
 
 namespace cv {
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int kDefaultWidth = 560;
 constexpr int kDefaultHeight = 480;
+// Beside a dialog the window may be narrower and lower, down to this size.
+constexpr QSize kLeastSizeBeside(280, 240);
 
 }  // namespace
 
@@ -51,7 +54,19 @@ void THelpWindow::ShowContext(const std::string& file, int helpContext) {
 
 void THelpWindow::Open() {
     KeepInFront(askedIn_ != nullptr);
+    if (askedIn_) PlaceBeside(*askedIn_);
     show();
+}
+
+void THelpWindow::PlaceBeside(const QWindow& dialog) {
+    const QMargins frame = WindowFrame(*this);
+    const QSize own = ownSize_.value_or(size());
+    const QRect place = cv::PlaceBeside(dialog.frameGeometry(), AvailableArea(*this), own.grownBy(frame),
+                                        kLeastSizeBeside.grownBy(frame));
+    // Without room the window opens where it was.
+    if (place.isNull()) return;
+    ownSize_ = own;
+    setGeometry(place.marginsRemoved(frame));
 }
 
 bool THelpWindow::event(QEvent* event) {
@@ -94,6 +109,15 @@ void THelpWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextBrowser::keyPressEvent(event);
+}
+
+void THelpWindow::hideEvent(QHideEvent* event) {
+    // Closed, not minimised: the next opening takes the window's own size.
+    if (ownSize_ && !event->spontaneous()) {
+        resize(*ownSize_);
+        ownSize_.reset();
+    }
+    QTextBrowser::hideEvent(event);
 }
 
 }  // namespace cv

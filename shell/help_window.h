@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTextBrowser>
 #include <QWindow>
+#include <optional>
 #include <string>
 
 namespace cv {
@@ -15,8 +16,8 @@ namespace cv {
 // stacked by the person's clicks like any other window. While a modal window
 // is open over the program, the toolkit takes the help for one of its own, so
 // that it can be read, scrolled and closed while the dialog waits for its
-// answer. Asked for in a dialog, it stays in front of the program while that
-// dialog is open.
+// answer. Asked for in a dialog, it opens beside the dialog where the screen
+// has room and stays in front of the program while that dialog is open.
 class THelpWindow : public QTextBrowser {
     Q_OBJECT
 
@@ -34,14 +35,19 @@ public:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void Open();
+    void PlaceBeside(const QWindow& dialog);
     void FollowModalWindow();
     void KeepInFront(bool inFront);
 
     // The modal window the help was last asked for in, while it is open.
     QPointer<QWindow> askedIn_;
+    // The size the window had before it was made narrower to fit beside a
+    // dialog; it takes it back when closed.
+    std::optional<QSize> ownSize_;
 };
 
 }  // namespace cv
