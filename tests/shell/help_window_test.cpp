@@ -171,7 +171,7 @@ TEST_F(HelpWindowTest, SmallScreenHelpAskedForInADialogOpensBesideItWhereTheScre
         if (ScreenSize() == QSize(1024, 768)) {
             EXPECT_FALSE(helpFrame.intersects(dialogFrame));
         }
-        SaveScreenScreenshot("HelpBesideTheDistributionDialog");
+        SaveScreenScreenshot("HelpAskedForInTheDistributionDialog");
         CloseHelpByEscapeOver(dialog);
     });
     // Opened again from the page, it has its own size again.
