@@ -7,7 +7,6 @@
 // closing it (after "ConfirmClose" when an industry is open) ends them.
 
 #include <QPoint>
-#include <QPointer>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <array>
@@ -56,7 +55,7 @@ public:
     QStackedWidget* PageArea() const { return pageArea_; }
     TCv3SpBtn* TeamPageButton() const { return teamPageButton_; }
     TBarClock& Clock() { return *clock_; }
-    THelpWindow* HelpWindow() const { return helpWindow_; }
+    THelpWindow* HelpWindow() const { return helpWindow_.get(); }
     const TMainWindowServices& Services() const { return services_; }
     const std::string& HelpFileName() const { return helpFileName_; }
 
@@ -133,7 +132,7 @@ private:
     std::array<QToolButton*, kToolButtonCount> toolButtons_{};
     std::array<QPoint, kToolButtonCount> toolButtonHomes_{};
     std::unique_ptr<TBarClock> clock_;
-    QPointer<THelpWindow> helpWindow_;
+    std::unique_ptr<THelpWindow> helpWindow_;
     std::string helpFileName_;
     TIdleWarmUp* warmUp_ = nullptr;
     bool sessionEnded_ = false;

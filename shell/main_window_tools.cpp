@@ -80,7 +80,7 @@ void TFoCv3Main::SbCopyToClipClick() {
 
 void TFoCv3Main::sbHelpClick() {
     if (Session && !helpFileName_.empty()) {
-        if (!helpWindow_) helpWindow_ = new THelpWindow(this);
+        if (!helpWindow_) helpWindow_ = std::make_unique<THelpWindow>();
         helpWindow_->ShowContext(helpFileName_, HelpState().HelpContext);
     }
     RefreshPage();

@@ -17,11 +17,6 @@ QMargins& LastSeenFrame() {
     return frame;
 }
 
-QRect AvailableArea(const QWidget& window) {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
-}
-
 // While the window manager reparents a window into its frame, the frame can
 // read as the new parent's still unsized 1 x 1 window: margins that are
 // negative. Such a frame is not known yet.
@@ -30,6 +25,11 @@ bool IsKnownFrame(const QMargins& frame) {
 }
 
 }  // namespace
+
+QRect AvailableArea(const QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
 
 QMargins WindowFrame(const QWidget& window) {
     const QWindow* handle = window.windowHandle();

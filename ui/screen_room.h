@@ -6,12 +6,16 @@
 
 #include <QMargins>
 #include <QObject>
+#include <QRect>
 #include <QSize>
 #include <functional>
 
 class QWidget;
 
 namespace cv {
+
+// The screen's area, without panels and docks, where Window lies.
+QRect AvailableArea(const QWidget& window);
 
 // The frame around Window: its own once the window manager has framed it,
 // otherwise the last frame seen on a framed window (none at first).

@@ -146,8 +146,8 @@ TEST_F(HelpSectionsTest, SmallScreenHelpAskedForInADialogComesAboveIt) {
             ExpectFitsTheScreen(*help);
             CloseThroughWindowManager(*help);
             QTRY_VERIFY2(!help->isVisible(), dialog.page);
-            // Put over the screen's lower right quarter, as a person may, so
-            // that the screenshot shows the dialog below it.
+            // Put over the screen's lower right quarter, as a person may: without
+            // room beside the dialog it opens there again, the dialog below it.
             const QSize screen = ScreenSize();
             help->setGeometry(QRect(QPoint(screen.width() / 2, screen.height() / 2), screen / 2));
             QTest::keyClick(window.windowHandle(), Qt::Key_F1);
