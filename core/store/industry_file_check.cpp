@@ -109,6 +109,19 @@ void CheckSetCells(TVolSet& volumes, const std::vector<int>& positions, Take&& t
     }
 }
 
+// Decision and default-decision cells kept for the period before period 0,
+// which no opening loads: the periods of the decisions the file holds, which
+// the period series must cover.
+void NoteDecisionsBeforePeriodZero(const TVolSet& volumes, TCellExtent& cells) {
+    for (int position = 0; position < volumes.VolumeCount(); ++position) {
+        const TTabVol& entry = volumes.Entry(position);
+        TCellIndex cell;
+        if ((entry.keys[0] == vtDecisions || entry.keys[0] == vtDefaults) && entry.keys[1] < kFirstDecisionPeriod &&
+            CellOfVolumeKeys(entry.keys, cell))
+            cells.Add(entry.keys[0], entry.keys[1], cell);
+    }
+}
+
 }  // namespace
 
 TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
@@ -142,6 +155,7 @@ TIndustryFileCheck CheckWholeIndustryFile(const std::string& fileName) {
                 if (!reads.Array(name, dims, form, at)) arrays.Add(cell, name, dims);
             },
             [&](std::string_view name, TGetBuf value, std::uint16_t at) { reads.Scalar(name, value, at); });
+        NoteDecisionsBeforePeriodZero(volumes, cells);
         reads.CheckEveryCellRead();
         CheckSeriesKinds(layout.series, arrays, cells);
         CheckSeriesNames(layout.list, layout.series, arrays, reads.DimensionSeries());

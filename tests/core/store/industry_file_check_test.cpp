@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/session/industry.h"
 #include "core/store/cv_data.h"
@@ -13,6 +14,7 @@
 #include "tests/support/damage.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/series_damage.h"
+#include "tests/support/table_damage.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_industry.h"
 #include "tools/sample_industry/sample_industry.h"
@@ -162,6 +164,26 @@ TEST_F(IndustryFileCheckTest, PositionsMovedRoundAndNamesChangedAreDamaged) {
         damage.apply(copy_);
         EXPECT_EQ(CheckWholeIndustryFile(copy_.string()).verdict,
                   unneeded.contains(damage.text) ? TIndustryFileVerdict::sound : TIndustryFileVerdict::damaged);
+    }
+}
+
+// Every name the program reads without a default, lost from every cell of its
+// kind, and the faults of kinds, counts, indexes, shapes and cells the table
+// tells: each refused, naming what does not read.
+TEST_F(IndustryFileCheckTest, WhatTheProgramReadsIsInEveryCellItReadsOfItsKindAndShape) {
+    std::vector<test::TTableBreach> breaches = test::TableBreaches(sample_);
+    for (test::TFileDamage& lost : test::LostNames(sample_)) {
+        const std::string name = lost.text.substr(lost.text.find(' ') + 1, lost.text.find(" of ") - lost.text.find(' ') - 1);
+        breaches.push_back({std::move(lost), name});
+    }
+    ASSERT_GT(breaches.size(), 90U);
+    for (const test::TTableBreach& breach : breaches) {
+        SCOPED_TRACE(breach.damage.text);
+        WriteFileBytes(copy_, bytes_);
+        breach.damage.apply(copy_);
+        const TIndustryFileCheck check = CheckWholeIndustryFile(copy_.string());
+        EXPECT_EQ(check.verdict, TIndustryFileVerdict::damaged);
+        EXPECT_NE(check.reason.find(breach.named), std::string::npos) << check.reason;
     }
 }
 

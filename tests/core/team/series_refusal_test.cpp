@@ -16,11 +16,11 @@
 #include "core/session/team_password.h"
 #include "core/store/industry_file_check.h"
 #include "core/team/backup_restore.h"
-#include "core/team/backup_steps.h"
 #include "core/team/industry_opening.h"
 #include "core/zip/xceed_zip.h"
 #include "tests/core/team/team_archive_fixture.h"
 #include "tests/support/series_damage.h"
+#include "tests/support/table_damage.h"
 #include "tests/support/temp_dir.h"
 
 namespace cv::test {
@@ -29,6 +29,13 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kPasswordA[] = "CV3-4817";  // the sample's password of team A
+// The refusals' lines, as the language file words them.
+constexpr char kSentDamaged[] =
+    "The industry file sent by your instructor is damaged. Nothing was changed: your own copy is as it was. Ask your "
+    "instructor to send the industry again.";
+constexpr char kBackupDamaged[] =
+    "The industry file in this backup is damaged. Nothing was restored: your files are as they were.";
+constexpr char kDoesNotRead[] = "\nWhat does not read: ";
 
 class SeriesRefusalTest : public TeamArchiveFixture {
 protected:
@@ -62,7 +69,7 @@ protected:
 
         WriteArchive(sent_, sentDir_.path());
         EXPECT_EQ(OpenTeamIndustry(*Session, {true, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
-        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedSentLine, {}, check.reason));
+        EXPECT_EQ(OnlyBox(), std::string(kSentDamaged) + kDoesNotRead + check.reason);
         EXPECT_EQ(PrivateChecksums(), before);
         ASSERT_NE(Session->Industry(), nullptr);
         EXPECT_EQ(fs::path(Session->IndFullPath()), WorkingCopy());
@@ -70,7 +77,7 @@ protected:
         fs::copy_file(broken_, brokenCopy_, fs::copy_options::overwrite_existing);
         WriteArchive(backup_, backupDir_.path());
         EXPECT_FALSE(RestoreZipBackup(*Session, backup_.string(), [](const std::string&) { return true; }, {}));
-        EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedBackupLine, {}, check.reason));
+        EXPECT_EQ(OnlyBox(), std::string(kBackupDamaged) + kDoesNotRead + check.reason);
         EXPECT_EQ(PrivateChecksums(), before);
 
         // The own copy so damaged: open mode names it once and opens nothing.
@@ -78,7 +85,10 @@ protected:
             fs::copy_file(WorkingCopy(), good_, fs::copy_options::overwrite_existing);
             fs::copy_file(broken_, WorkingCopy(), fs::copy_options::overwrite_existing);
             EXPECT_EQ(OpenTeamIndustry(*Session, {false, "A", "SAMPLE", kPasswordA, {}}), TOpeningOutcome::failed);
-            EXPECT_EQ(OnlyBox(), DamagedIndustryText(kDamagedOwnCopyLine, WorkingCopy().string(), check.reason));
+            EXPECT_EQ(OnlyBox(), "Your copy of the industry, " + WorkingCopy().string() +
+                                     ", is damaged and cannot be opened. Restore it from a backup, or take the "
+                                     "industry from your instructor again." +
+                                     kDoesNotRead + check.reason);
             EXPECT_EQ(Session->Industry(), nullptr);
             fs::copy_file(good_, WorkingCopy(), fs::copy_options::overwrite_existing);
         }
@@ -132,6 +142,21 @@ TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseAFileWithoutASeriesTheOpeningN
 
 // Positions moved round among the markets or zones, series and scalars renamed:
 // each that the check refuses, the transfer and the restore refuse too.
+// A name the program reads without a default lost from every cell of its
+// kind, and each fault of the table's kinds, counts, indexes, shapes and cells.
+TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseWhatThePagesCouldNotRead) {
+    const fs::path sample = SampleIndustryFile();
+    const std::string sampleBytes = ReadFileBytes(sample);
+    std::vector<TFileDamage> damages = LostNames(sample);
+    for (TTableBreach& breach : TableBreaches(sample)) damages.push_back(std::move(breach.damage));
+    for (const TFileDamage& damage : damages) {
+        SCOPED_TRACE(damage.text);
+        WriteFileBytes(broken_, sampleBytes);
+        damage.apply(broken_);
+        ExpectRefused(false);
+    }
+}
+
 TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseMovedPositionsAndChangedNames) {
     const fs::path sample = SampleIndustryFile();
     const std::string sampleBytes = ReadFileBytes(sample);
