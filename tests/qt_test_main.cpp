@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QLocale>
 #include <cstdlib>
+#include <iostream>
 #include <gtest/gtest.h>
 
 #include "tests/support/device_guard.h"
+#include "tests/support/read_table_watch.h"
 #include "tests/ui/support/window_manager.h"
 
 int main(int argc, char** argv) {
@@ -24,5 +26,9 @@ int main(int argc, char** argv) {
     cv::test::InstallDeviceGuard();
     const cv::test::TTestWindowManager windowManager;
     if (!windowManager.Ready()) return 1;
-    return cv::test::GuardedExitCode(RUN_ALL_TESTS());
+    const cv::test::ReadTableWatch reads;
+    const int result = cv::test::GuardedExitCode(RUN_ALL_TESTS());
+    if (reads.Uncovered().empty()) return result;
+    std::cerr << "Read, and not as the table of what the program reads holds:\n" << reads.Report();
+    return 1;
 }

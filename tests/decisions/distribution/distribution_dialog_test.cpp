@@ -155,7 +155,7 @@ TEST_F(DistributionDialogTest, OkStoresSizesAndFractions) {
     copy.Open(std::string(kIndustrySignature), Session->IndFullPath());
     copy.InitSeries();
     EXPECT_EQ(copy.PerDecisions(4).FindSimArr(kCategoryFirmFta, Zone(1), "SlfSize")->GetReal48({1}), 10);
-    EXPECT_EQ(copy.PerDecisions(4).GetSmallint(kCategoryFirmFta, Zone(1), "SlfDecStatus"), 1);
+    EXPECT_EQ(copy.PerDecisions(4).GetSmallintDef(kCategoryFirmFta, Zone(1), "SlfDecStatus", -1), 1);
     copy.Close();
 }
 

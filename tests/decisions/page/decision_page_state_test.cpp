@@ -41,7 +41,7 @@ TEST_F(DecisionPageTest, CompleteDecisionsShowTheGreenLine) {
     EXPECT_EQ(StateText(), "Your decisions are complete.\nNo error or warning was found.");
     EXPECT_EQ(StateColour(), kGreen);
     EXPECT_FALSE(ErrorsEnabled());
-    EXPECT_EQ(Session->Industry()->PerDecisions(4).GetSmallint(kCategoryFirm, page->Data, "DecStatus"), 1);
+    EXPECT_EQ(Session->Industry()->PerDecisions(4).GetSmallintDef(kCategoryFirm, page->Data, "DecStatus", -1), 1);
 }
 
 // A price of 0 is no price, and a fall beyond the largest allowed.
