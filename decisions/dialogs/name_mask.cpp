@@ -173,17 +173,16 @@ private:
         return true;
     }
 
-    // The letters and digits of the text in Mode typed in one go; a text that
-    // gives no name changes nothing, the selection included. True: the
-    // field's own paste is not made.
+    // The letters and digits of the text in Mode read as if typed in one run,
+    // a letter the name cannot keep passed over as a key would be; a text
+    // without one the name keeps changes nothing, the selection included.
+    // True: the field's own paste is not made.
     bool Paste(QClipboard::Mode mode) {
         if (field_.isReadOnly()) return false;
-        QString letters;
-        for (const QChar c : QGuiApplication::clipboard()->text(mode))
-            if (c.isLetterOrNumber() && IsStorable(c)) letters += c;
-        if (letters.isEmpty()) return true;
         StartRun();
-        if (const std::optional<TFreePart> typed = TypedFreePart(start_, letters, fixed_)) Show(*typed);
+        for (const QChar c : QGuiApplication::clipboard()->text(mode))
+            if (c.isLetterOrNumber() && IsStorable(c) && TypedFreePart(start_, run_ + c, fixed_)) run_ += c;
+        if (!run_.isEmpty()) Show(*TypedFreePart(start_, run_, fixed_));
         run_.clear();
         return true;
     }
