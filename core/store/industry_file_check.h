@@ -12,11 +12,12 @@
 // series the opening looks up (the period, firm, zone and market series and
 // those of each zone and market, at positions within the list, each naming a
 // series of its own kind, market and zone as the file tells it:
-// core/store/series_kinds.h), the names of the series (series_names.h) and of
-// the cells' scalars and arrays (cell_peers.h), and every cell of every set,
-// each bag parsed with every check its reader makes, and the bytes of every
-// volume of the table. The file is opened read-only and
-// nothing global (the series-index table, an open industry) is touched.
+// core/store/series_kinds.h), the names of the series (series_names.h), every
+// name the program reads in every cell it reads, of its kind and shape
+// (read_table_check.h), every cell of every set, each bag parsed with every
+// check its reader makes, and the bytes of every volume of the table. The file
+// is opened read-only and nothing global (the series-index table, an open
+// industry) is touched.
 
 #include <string>
 
