@@ -38,7 +38,6 @@ constexpr std::uint8_t kTagReal = 6;
 constexpr std::uint8_t kTagText = 7;
 constexpr std::uint8_t kTagValueEnd = 50;
 
-const std::string kNoText;
 
 // Western code-page letters in upper case, so that names compare letter case ignored.
 constexpr unsigned char FoldCase(unsigned char c) {
@@ -152,14 +151,6 @@ auto FindByName(List& list, std::string_view name) -> decltype(list.data()) {
     if (list.size() < kWalkedBelow)
         if (auto* entry = FindExact(list, name)) return entry;
     return FindNamed(list, name);
-}
-
-void ReportUnknownScalar(std::string_view name) {
-    Ui().ShowErrorBox("[GetScalar] Unknown scalar : " + std::string(name));
-}
-
-void ReportOtherKind(std::uint8_t expected, std::uint8_t found) {
-    Ui().ShowPlainBox("[GetScalar] expecting kind " + std::to_string(expected) + "   found " + std::to_string(found));
 }
 
 void CheckName(std::string_view name) {
@@ -302,45 +293,14 @@ void TSimData::SetScalarZts(std::string_view name, std::string_view text, std::u
     SetScalar(name, stored);
 }
 
-void TSimData::GetScalar(std::string_view name, std::uint8_t kind, TSimValue& value, bool showErrors) const {
-    const TSimValue* stored = FindScalar(name);
-    if (stored == nullptr) {
-        if (showErrors) ReportUnknownScalar(name);
-        value = TSimValue{};
-        return;
-    }
-    value = *stored;
-    if (kind != kAnyKind && stored->kind != kind && showErrors) ReportOtherKind(kind, stored->kind);
-}
-
-std::int16_t TSimData::GetScalarSmallint(std::string_view name) const {
-    const TSimValue* stored = FindScalar(name);
-    if (stored == nullptr) {
-        ReportUnknownScalar(name);
-        return 0;
-    }
-    return SmallintOf(*stored);
-}
-
 std::int16_t TSimData::SmallintOf(const TSimValue& stored) {
-    if (stored.kind != dkSmallint) ReportOtherKind(dkSmallint, stored.kind);
+    if (stored.kind != dkSmallint)
+        throw EDataError("[GetScalar] expecting kind " + std::to_string(dkSmallint) + "   found " +
+                         std::to_string(stored.kind));
     const auto number = RoundHalfEvenWithin(SimValueNumber(stored), std::numeric_limits<std::int16_t>::min(),
                                             std::numeric_limits<std::int16_t>::max());
     if (!number) throw ERangeError();
     return static_cast<std::int16_t>(*number);
-}
-
-long double TSimData::GetScalarReal(std::string_view name) const {
-    TSimValue value;
-    GetScalar(name, dkReal48, value, true);
-    return SimValueNumber(value);
-}
-
-const std::string& TSimData::GetScalarZts(std::string_view name) const {
-    TSimValue value;
-    GetScalar(name, dkZts, value, true);
-    const TSimValue* stored = FindScalar(name);
-    return stored != nullptr && stored->kind == dkZts ? stored->text : kNoText;
 }
 
 // ---- Arrays ----
@@ -369,16 +329,6 @@ const TSimArr* TSimData::FindSimArr(std::string_view name) const {
 
 TSimArr* TSimData::FindSimArr(std::string_view name) {
     return const_cast<TSimArr*>(std::as_const(*this).FindSimArr(name));
-}
-
-const TSimArr* TSimData::GetSimArr(std::string_view name) const {
-    const TSimArr* array = FindSimArr(name);
-    if (array == nullptr) LogFmt(0, "cannot get SimArr %s", {name});
-    return array;
-}
-
-TSimArr* TSimData::GetSimArr(std::string_view name) {
-    return const_cast<TSimArr*>(std::as_const(*this).GetSimArr(name));
 }
 
 // ---- The whole bag ----

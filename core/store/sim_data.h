@@ -43,32 +43,18 @@ public:
     void SetScalarReal(std::string_view name, long double value);
     void SetScalarZts(std::string_view name, std::string_view text, std::uint8_t maxLen);
 
-    // Value := the scalar Name. Kind kAnyKind accepts any kind; another kind than
-    // the stored one shows "[GetScalar] expecting kind <k>   found <s>" in a plain
-    // box when ShowErrors, and the stored value is returned all the same. A
-    // missing scalar gives an all-zero value, with the "[GetScalar] Unknown
-    // scalar : <name>" error box when ShowErrors.
-    void GetScalar(std::string_view name, std::uint8_t kind, TSimValue& value, bool showErrors) const;
-    // Typed look-ups (errors shown); a value of another kind is converted as the
-    // array accessors do. A Smallint outside 16 bits raises ERangeError.
-    std::int16_t GetScalarSmallint(std::string_view name) const;
-    // A stored scalar as GetScalarSmallint converts it, with its box for another kind.
+    // A stored Smallint scalar as a number: another kind raises EDataError
+    // "[GetScalar] expecting kind 2   found <s>", a value outside 16 bits ERangeError.
     static std::int16_t SmallintOf(const TSimValue& stored);
-    long double GetScalarReal(std::string_view name) const;
-    // The bag's own text (empty when missing or not a text).
-    const std::string& GetScalarZts(std::string_view name) const;
 
     // Adds Array under Name; the bag owns it and marks it modified, so that a
     // new array is saved even when nothing is written into it. A name already
     // present raises ECvError "String list does not allow duplicates" and the
     // array is freed.
     TSimArr& AddSimArr(std::string_view name, std::unique_ptr<TSimArr> array);
-    // The array Name, or nullptr after writing "cannot get SimArr <name>" to the log.
+    // The stored scalar or array, or nullptr: the data sets' getters
+    // (TCvPerData) read through these and tell the caller of an absent name.
     // A const bag hands out its arrays read-only.
-    const TSimArr* GetSimArr(std::string_view name) const;
-    TSimArr* GetSimArr(std::string_view name);
-
-    // Silent presence look-ups: the stored scalar or array, or nullptr, with no report.
     const TSimValue* FindScalar(std::string_view name) const;
     const TSimArr* FindSimArr(std::string_view name) const;
     TSimArr* FindSimArr(std::string_view name);

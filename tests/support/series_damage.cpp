@@ -278,7 +278,7 @@ std::int16_t SeriesPosition(const std::filesystem::path& file, const TSeriesCell
     volumes.OpenReadOnly(file.string());
     TSimData bag;
     ReadCell(volumes, position, bag);
-    return bag.GetScalarSmallint(position.name);
+    return TSimData::SmallintOf(*bag.FindScalar(position.name));
 }
 
 void SetSeriesPosition(const std::filesystem::path& file, const TSeriesCell& position, std::int16_t value) {

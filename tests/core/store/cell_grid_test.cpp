@@ -72,11 +72,11 @@ TEST(CellGrid, EveryCellOfAFullGridReadsBackFromTheSharedBytesWhichGoWithTheLast
         EXPECT_FALSE(watched.expired()) << slot;
         const TSimData* bag = grid.Bag(slot);
         ASSERT_NE(bag, nullptr);
-        EXPECT_EQ(bag->GetScalarSmallint("N"), static_cast<std::int16_t>(slot));
+        EXPECT_EQ(TSimData::SmallintOf(*bag->FindScalar("N")), static_cast<std::int16_t>(slot));
         EXPECT_EQ(bag->FindSimArr("Pad")->GetByte({2900 + static_cast<int>(slot)}), 7);
     }
     EXPECT_TRUE(watched.expired());
-    EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 0);
+    EXPECT_EQ(TSimData::SmallintOf(*grid.Bag(0)->FindScalar("N")), 0);
 }
 
 // Kept bytes are checked when the cell is built: a malformed cell fails every
@@ -98,11 +98,11 @@ TEST(CellGrid, AMalformedKeptCellFailsEveryUseUntilReplaced) {
     EXPECT_THROW(grid.BagForStore(1), EDataError);
     EXPECT_TRUE(grid.Holds(1));
     EXPECT_EQ(grid.BuiltBag(1), nullptr);
-    EXPECT_EQ(grid.Bag(0)->GetScalarSmallint("N"), 4);
+    EXPECT_EQ(TSimData::SmallintOf(*grid.Bag(0)->FindScalar("N")), 4);
     auto replacement = std::make_unique<TSimData>();
     replacement->SetScalarInt("N", 6);
     grid.Put(1, std::move(replacement));
-    EXPECT_EQ(grid.Bag(1)->GetScalarSmallint("N"), 6);
+    EXPECT_EQ(TSimData::SmallintOf(*grid.Bag(1)->FindScalar("N")), 6);
 }
 
 // Copies kept in a block: each offers its bytes until it is built, and is

@@ -32,7 +32,7 @@ constexpr auto CellBytes = [](const TSimData& cell) { return test::StoredForm(ce
 static_assert(std::is_same_v<decltype(std::declval<const TCvPerData&>().GetSimArr(0, {}, "")), const TSimArr&>);
 static_assert(std::is_same_v<decltype(std::declval<const TCvPerData&>().FindSimArr(0, {}, "")), const TSimArr*>);
 static_assert(std::is_same_v<decltype(std::declval<const TCvPerData&>().Cell({})), const TSimData*>);
-static_assert(std::is_same_v<decltype(std::declval<const TSimData&>().GetSimArr("")), const TSimArr*>);
+static_assert(std::is_same_v<decltype(std::declval<const TSimData&>().FindSimArr("")), const TSimArr*>);
 static_assert(std::is_same_v<decltype(TFoundBrand::BrdRpt), const TSimArr*>);
 
 const TSeries kBrands(1, "Brands", 1, {"B1", "B2", "B3"});
@@ -308,7 +308,7 @@ TEST_F(PerData, AdoptCellMovesOnlyABuiltCellIntoAnEmptyPlace) {
     TSimData* moved = to.AdoptCell(from, kCategoryFirm, Context(2, 0, 0));
     ASSERT_NE(moved, nullptr);
     EXPECT_EQ(moved, to.Cell({2, 0, 0}));
-    EXPECT_EQ(moved->GetScalarSmallint("Built"), 4);
+    EXPECT_EQ(TSimData::SmallintOf(*moved->FindScalar("Built")), 4);
     EXPECT_TRUE(moved->IsModified());
     EXPECT_EQ(from.Cell({2, 0, 0}), nullptr);
 

@@ -37,8 +37,8 @@ TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
     EXPECT_EQ(Written(bag)[4], 'A');  // tag 1, then L C L of the first name
     bag.SetScalarInt("B", 7);  // the same scalar
     EXPECT_EQ(bag.ScalarCount(), 2);
-    EXPECT_EQ(bag.GetScalarSmallint("b"), 7);
-    EXPECT_EQ(bag.GetScalarSmallint("a"), 1);
+    EXPECT_EQ(TSimData::SmallintOf(*bag.FindScalar("b")), 7);
+    EXPECT_EQ(TSimData::SmallintOf(*bag.FindScalar("a")), 1);
     EXPECT_TRUE(ui.plainBoxes.empty() && ui.errorBoxes.empty());
     // Symbols before digits before letters; a shorter name first; accented letters match their capitals.
     for (const auto& [lower, higher] : {std::pair{"Brd_X", "Brd1"}, {"Brd1", "BrdA"}, {"Brd", "brdA"}}) {
@@ -55,7 +55,7 @@ TEST(SimData, NamesAreSortedAndFoundWithoutRegardToCase) {
     EXPECT_EQ(CompareNames("StuBrdSegUMS", "STUBRDsegums"), 0);
 
     bag.AddSimArr("Prices", NewArray(dkByte, 0, 1, {0}, {1}));
-    EXPECT_NE(bag.GetSimArr("PRICES"), nullptr);
+    EXPECT_NE(bag.FindSimArr("PRICES"), nullptr);
     EXPECT_EQ(test::ErrorText<ECvError>([&] { bag.AddSimArr("prices", NewArray(dkByte, 0, 1, {0}, {1})); }),
               "String list does not allow duplicates");
     EXPECT_EQ(bag.ArrayCount(), 1);
@@ -172,31 +172,24 @@ TEST(SimData, KeepOnlyLeavesTheNamesListedExactly) {
     EXPECT_EQ(bag.FindSimArr("prices"), nullptr);
 }
 
-TEST(SimData, ScalarLookUpsReportMissingAndMismatchedKinds) {
+TEST(SimData, ScalarsKeepTheirKindAndTextsAreCutToTheirField) {
     test::RecordingUi ui;
     TSimData bag;
     bag.SetScalarInt("Count", 40000);
     bag.SetScalarReal("Rate", 0.25L);
     bag.SetScalarZts("Title", "A text longer than sixteen", 16);
-    TSimValue value;
-    bag.GetScalar("Title", kAnyKind, value, true);
-    EXPECT_EQ(value.text, "A text longer th");
-    bag.GetScalar("Missing", dkReal48, value, false);
-    EXPECT_EQ(value.kind + value.integer, 0);
-    EXPECT_TRUE(ui.errorBoxes.empty());
-    bag.GetScalar("Missing", dkReal48, value, true);
-    EXPECT_EQ(ui.errorBoxes, std::vector<std::string>{"[GetScalar] Unknown scalar : Missing"});
-    EXPECT_TRUE(ui.plainBoxes.empty());
-    EXPECT_EQ(bag.GetScalarReal("Count"), 40000.0L);  // the integer, after the box
-    EXPECT_EQ(ui.plainBoxes, std::vector<std::string>{"[GetScalar] expecting kind 4   found 2"});
-    EXPECT_THROW(bag.GetScalarSmallint("Count"), ERangeError);
-    EXPECT_EQ(bag.GetScalarReal("Rate"), 0.25L);
-    EXPECT_EQ(bag.GetScalarZts("Rate"), "");
-    EXPECT_EQ(bag.GetScalarZts("Nothing"), "");
+    EXPECT_EQ(bag.FindScalar("Title")->text, "A text longer th");
+    EXPECT_EQ(bag.FindScalar("Missing"), nullptr);
+    EXPECT_EQ(SimValueNumber(*bag.FindScalar("Count")), 40000.0L);
+    // A Smallint read is one of that kind and within 16 bits.
+    EXPECT_THROW(TSimData::SmallintOf(*bag.FindScalar("Count")), ERangeError);
+    EXPECT_EQ(test::ErrorText<EDataError>([&] { TSimData::SmallintOf(*bag.FindScalar("Rate")); }),
+              "[GetScalar] expecting kind 2   found 4");
+    EXPECT_TRUE(ui.plainBoxes.empty() && ui.errorBoxes.empty());
     // A name field holds 255 characters; a scalar kind is 0..5.
     EXPECT_THROW(bag.SetScalarInt(std::string(256, 'n'), 1), ERangeError);
     bag.SetScalarInt(std::string(255, 'n'), 1);
-    EXPECT_EQ(bag.GetScalarSmallint(std::string(255, 'N')), 1);
+    EXPECT_EQ(TSimData::SmallintOf(*bag.FindScalar(std::string(255, 'N'))), 1);
     EXPECT_THROW(bag.SetScalar("Strange", TSimValue{.kind = 9, .text = {}}), ERangeError);
     EXPECT_EQ(bag.ScalarCount(), 4);
 }
