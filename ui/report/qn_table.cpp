@@ -488,11 +488,7 @@ void TQNTable::FitToOwner() {
     if (!client.isEmpty()) {
         const int width = client.width() - std::abs(placement_.xOffset);
         const int height = client.height() - std::abs(placement_.yOffset);
-        // Heading columns wider than their texts need give up width before
-        // a body column scrolls out of view.
-        if (const int excess = ShownSize(g).width() - width; excess > 0)
-            textFit_.GiveUpHeadingWidth(model, g, static_cast<int>(std::ceil(excess / sheet_->PixelsPerTwip())),
-                                        ShownTextMeasure());
+        GiveUpSpareWidth(g, width);
         // A table meant to show whole is first drawn as much smaller as it needs.
         if (placement_.flags & kPlaceWhole) {
             const QSize full = ShownSize(g);
@@ -506,6 +502,7 @@ void TQNTable::FitToOwner() {
         // Columns first, then rows; a vertical bar that rows then need takes
         // width, so the columns are fitted once more.
         for (int pass = 0; pass < 2; ++pass) {
+            if (pass > 0) GiveUpSpareWidth(g, width);
             while (g.visibleBodyCols > 1 && ShownSize(g).width() > width) --g.visibleBodyCols;
             textFit_.FitTexts(model, g, LastShownColumn(g), ShownTextMeasure());
             textFit_.WrapNotes(model, g, LastShownColumn(g), ShownTextMeasure());
@@ -523,6 +520,19 @@ void TQNTable::FitToOwner() {
     // A part that shows whole again starts at its first row or column.
     if (g.visibleBodyRows >= g.bodyRows) sheet_->SetTopRow(g.originRow + g.titleRows);
     if (g.visibleBodyCols >= g.bodyCols) sheet_->SetLeftCol(g.originCol + g.headingCols);
+}
+
+void TQNTable::GiveUpSpareWidth(const TTableGeometry& g, int width) {
+    const int excess = ShownSize(g).width() - width;
+    if (excess <= 0) return;
+    TSheetModel& model = sheet_->Model();
+    const TPainterTextMeasure measure = ShownTextMeasure();
+    const int excessTwips = static_cast<int>(std::ceil(excess / sheet_->PixelsPerTwip()));
+    const int firstBody = g.originCol + g.headingCols;
+    const int given = textFit_.GiveUpWidth(model, g.originRow, {g.originCol, firstBody - 1}, excessTwips, measure);
+    if (given < excessTwips && g.visibleBodyCols == g.bodyCols)
+        textFit_.GiveUpWholeWidth(model, g.originRow, {firstBody, firstBody + g.bodyCols + g.totalCols - 1},
+                                  excessTwips - given, measure);
 }
 
 void TQNTable::WatchWheel() {

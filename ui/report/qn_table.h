@@ -129,6 +129,11 @@ private:
     // A window table shows as many body rows and columns as fit its owner,
     // its texts fitted to its columns (heading columns narrowed first).
     void FitToOwner();
+    // Columns wider than their texts need give up width before a body column
+    // scrolls out of view, where G's shown part is wider than Width pixels:
+    // the heading columns first, then the body and total columns when that
+    // lets the whole body show.
+    void GiveUpSpareWidth(const TTableGeometry& g, int width);
     // The last column G shows: of the visible body, or of the totals beside it.
     static int LastShownColumn(const TTableGeometry& g);
     // Measures texts as the sheet paints them at its present scale.

@@ -33,6 +33,7 @@
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
 #include "ui/chart/label_placement.h"
+#include "ui/report/qn_table.h"
 
 namespace cv {
 namespace {
@@ -770,6 +771,8 @@ TEST_F(GraphPageTest, StudyScreensPaintTheTextsOfTheirCellsWholeSmallScreen) {
         EXPECT_GT(shown.textCells, 0) << item;
         EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
         EXPECT_TRUE(shown.cut.isEmpty()) << item << " cuts " << shown.cut.join(" | ").toStdString();
+        // Its columns give up the width their texts leave free rather than scroll.
+        EXPECT_EQ(page->Display().Screen()->Table()->HorizontalBar(), nullptr) << item;
         test::SaveScreenshot(Main(), std::string("GraphPageTest_Painted_") + item);
     }
 }

@@ -1,6 +1,6 @@
 // Report tables in real windows: a gallery of one small table in every
 // style, a scrolled table with its panes, group headings as the table
-// scrolls, the clipboard forms. Each test
+// scrolls, a body that fits once its columns narrow, the clipboard forms. Each test
 // saves a screenshot under build/screenshots.
 #include <gtest/gtest.h>
 
@@ -237,6 +237,30 @@ TEST_F(TableWindowTest, AGroupHeadingStaysOverTheColumnsOfItsGroupInView) {
         if (shot.empty() && table.Sheet().LeftCol() == 3) shot = test::SaveScreenshotOfRunningTest(window);
     }
     EXPECT_FALSE(shot.empty());
+}
+
+// A body a little wider than its window shows whole once its columns give up
+// the width their texts leave free; one that would scroll all the same keeps
+// the widths the screen gave it.
+TEST_F(TableWindowTest, ABodyThatFitsOnceItsColumnsGiveUpTheirSpareWidthShowsWhole) {
+    QWidget window;
+    window.setObjectName("FoNarrowedTable");
+    window.resize(360, 200);
+    TQNTable table(&window, TTableType::BandedRows, "Narrowed", TTablePlacement{}, 100);
+    FillGroupedTable(table);
+    table.Show();
+    window.show();
+    const TSheetModel& sheet = table.Sheet().Model();
+    ASSERT_NE(table.HorizontalBar(), nullptr);
+    for (int column = 2; column <= 9; ++column) EXPECT_EQ(sheet.ColumnWidth(column), 9 * kColumnUnitsPerCharacter);
+
+    window.resize(table.Sheet().BlockSize(1, 1, 1, 9).width() - 20, 200);
+    table.FollowOwnerSize();
+    EXPECT_EQ(table.HorizontalBar(), nullptr);
+    EXPECT_LE(table.RightEdge(), window.width());
+    EXPECT_LT(sheet.ColumnsWidthTwips(2, 9), 8 * 9 * kTwipsPerCharacter);
+    EXPECT_TRUE(test::CutCellTexts(table.Sheet()).isEmpty()) << test::CutCellTexts(table.Sheet()).join("|").toStdString();
+    test::SaveScreenshotOfRunningTest(window);
 }
 
 TEST_F(TableWindowTest, ClipboardHoldsTextAndHtml) {
