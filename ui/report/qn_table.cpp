@@ -1,12 +1,14 @@
 #include "ui/report/qn_table.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "core/base/errors.h"
 #include "ui/cp1252.h"
+#include "ui/report/scroll_keys.h"
 #include "ui/sheet/cell_painter.h"
 #include "ui/sheet/sheet_clipboard.h"
 #include "ui/sheet/table_units.h"
@@ -76,7 +78,7 @@ TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& shee
     sheet_->setObjectName(QString::fromStdString(sheetName));
     sheet_->move(0, 0);
     baseViewScale_ = sheet_->ViewScale();
-    WatchWheel();
+    WatchScrolling();
 }
 
 TQNTable::~TQNTable() {
@@ -535,11 +537,23 @@ void TQNTable::GiveUpSpareWidth(const TTableGeometry& g, int width) {
                                   excessTwips - given, measure);
 }
 
-void TQNTable::WatchWheel() {
+void TQNTable::WatchScrolling() {
     watcher_ = new TEventRelay(sheet_, [this](QObject*, QEvent* event) {
-        return event->type() == QEvent::Wheel && ScrollByWheel(event);
+        return (event->type() == QEvent::Wheel && ScrollByWheel(event)) ||
+               (event->type() == QEvent::KeyPress && ScrollByKey(*static_cast<QKeyEvent*>(event)));
     });
     sheet_->installEventFilter(watcher_);
+}
+
+void TQNTable::ScrollByKeys() { sheet_->setFocusPolicy(Qt::StrongFocus); }
+
+bool TQNTable::ScrollByKey(const QKeyEvent& key) {
+    const std::optional<TScrollKey> scroll = ScrollKey(key.key());
+    QScrollBar* bar = !scroll ? nullptr : scroll->orientation == Qt::Vertical ? verticalBar_.data()
+                                                                              : horizontalBar_.data();
+    if (!bar) return false;
+    bar->triggerAction(scroll->action);
+    return true;
 }
 
 // The wheel scrolls the rows when they scroll, else the columns; a sideways
