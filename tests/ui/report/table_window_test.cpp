@@ -194,33 +194,39 @@ TEST_F(TableWindowTest, ANoteRunsAcrossTheTableAndWrapsWhereTheColumnsShownAreNa
     EXPECT_TRUE(test::CutCellTexts(table.Sheet()).isEmpty());
 }
 
-// A table of two title rows, two groups of four periods under their headings
-// laid across, 1 heading column and 8 body columns of 9 characters: about
-// 540 pixels wide, of which its texts leave some free.
-void FillGroupedTable(TQNTable& table) {
-    const int top = table.OriginRow();
-    table.DefineTable({.titleRows = 2, .bodyRows = 2, .headingCols = 1, .bodyCols = 8});
-    table.SetColumnWidthRange(1, 9, 9);
-    table.SetTextAcross(top, 2, 5, "Units sold");
-    table.SetTextAcross(top, 6, 9, "Sales value");
-    for (int column = 2; column <= 9; ++column) {
-        table.SetCellText(top + 1, column, "Period " + std::to_string((column - 2) % 4 + 1));
-        for (int row = top + 2; row <= top + 3; ++row) table.SetCellNumber(row, column, 100.0 * row * column);
+// A window 360 pixels wide showing a table of two title rows, two groups of
+// four periods under their headings laid across, 1 heading column and 8 body
+// columns of 9 characters: about 540 pixels wide, of which its texts leave
+// some free.
+struct TGroupedTableWindow {
+    explicit TGroupedTableWindow(const char* name)
+        : table(&window, TTableType::BandedRows, name, TTablePlacement{}, 100) {
+        window.setObjectName(QStringLiteral("Fo%1Table").arg(name));
+        window.resize(360, 200);
+        const int top = table.OriginRow();
+        table.DefineTable({.titleRows = 2, .bodyRows = 2, .headingCols = 1, .bodyCols = 8});
+        table.SetColumnWidthRange(1, 9, 9);
+        table.SetTextAcross(top, 2, 5, "Units sold");
+        table.SetTextAcross(top, 6, 9, "Sales value");
+        for (int column = 2; column <= 9; ++column) {
+            table.SetCellText(top + 1, column, "Period " + std::to_string((column - 2) % 4 + 1));
+            for (int row = top + 2; row <= top + 3; ++row) table.SetCellNumber(row, column, 100.0 * row * column);
+        }
+        table.SetCellText(top + 2, 1, "Brand A");
+        table.SetCellText(top + 3, 1, "Brand B");
+        table.Show();
+        window.show();
     }
-    table.SetCellText(top + 2, 1, "Brand A");
-    table.SetCellText(top + 3, 1, "Brand B");
-}
+    QWidget window;
+    TQNTable table;
+};
 
 // Scrolled by its bar's arrow, column by column, a table keeps each group's
 // heading over the columns of the group still in view.
 TEST_F(TableWindowTest, AGroupHeadingStaysOverTheColumnsOfItsGroupInView) {
-    QWidget window;
-    window.setObjectName("FoGroupedTable");
-    window.resize(360, 200);
-    TQNTable table(&window, TTableType::BandedRows, "Grouped", TTablePlacement{}, 100);
-    FillGroupedTable(table);
-    table.Show();
-    window.show();
+    TGroupedTableWindow shown("Grouped");
+    QWidget& window = shown.window;
+    TQNTable& table = shown.table;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QScrollBar* bar = table.HorizontalBar();
     ASSERT_NE(bar, nullptr);
@@ -243,13 +249,9 @@ TEST_F(TableWindowTest, AGroupHeadingStaysOverTheColumnsOfItsGroupInView) {
 // the width their texts leave free; one that would scroll all the same keeps
 // the widths the screen gave it.
 TEST_F(TableWindowTest, ABodyThatFitsOnceItsColumnsGiveUpTheirSpareWidthShowsWhole) {
-    QWidget window;
-    window.setObjectName("FoNarrowedTable");
-    window.resize(360, 200);
-    TQNTable table(&window, TTableType::BandedRows, "Narrowed", TTablePlacement{}, 100);
-    FillGroupedTable(table);
-    table.Show();
-    window.show();
+    TGroupedTableWindow shown("Narrowed");
+    QWidget& window = shown.window;
+    TQNTable& table = shown.table;
     const TSheetModel& sheet = table.Sheet().Model();
     ASSERT_NE(table.HorizontalBar(), nullptr);
     for (int column = 2; column <= 9; ++column) EXPECT_EQ(sheet.ColumnWidth(column), 9 * kColumnUnitsPerCharacter);
