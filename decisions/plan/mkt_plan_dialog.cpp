@@ -245,7 +245,15 @@ void TFoMktPlan::ShowKind(int kind) {
         default: Ui().ShowPlainBox("Unknown marketing plan screen " + std::to_string(kind)); break;
     }
     FitScreen();
+    LetKeysScrollForecast();
     UpdateButtons();
+}
+
+void TFoMktPlan::LetKeysScrollForecast() {
+    TQNTable* table = screen_ && IsForecast(shownKind_) ? screen_->Table() : nullptr;
+    if (!table) return;
+    table->ScrollByKeys();
+    QWidget::setTabOrder(TSMktPlan_, &table->Sheet());
 }
 
 // The table is laid out again for its frame: a plan tab wider or higher than
@@ -306,6 +314,7 @@ void TFoMktPlan::LoadDecisions() {
     });
     if (shownKind_ == kFirmForecast) ShowMarketGroup(bgmHidden, *CallerContext);
     FitScreen();
+    LetKeysScrollForecast();
     UpdateButtons();
 }
 

@@ -70,6 +70,8 @@ private:
     void PlaceScreenArea();
     void ShowKind(int kind);
     void FitScreen();
+    // A forecast scrolls by keys too: its table takes the focus, next after the tabs.
+    void LetKeysScrollForecast();
     void SetCurrentPeriod(std::int16_t period);
     void PlaceButtons(QPushButton* second);
     void HideButton(QPushButton* button);

@@ -58,7 +58,12 @@ TCvInd* OpenIndustry() { return Session ? Session->Industry() : nullptr; }
 
 TRelationGraph::TRelationGraph(QWidget* owner, int posFlags, int xOffset, int yOffset, int width, int height,
                                int mode, TRelationPage page)
-    : TCVChart(owner, kChartXY, posFlags, xOffset, yOffset, width, height, mode), page_(page) {}
+    : TCVChart(owner, kChartXY, posFlags, xOffset, yOffset, width, height, mode), page_(page) {
+    // Brands and ideal points crowd where the brands' characteristics are
+    // alike: the chart moves a label that would cover another's marker, label
+    // or line.
+    SetLabelsApart(true);
+}
 
 int TRelationGraph::DefaultCharacteristic(int scaleCount) { return std::clamp(kDefaultCharacteristic, 1, std::max(scaleCount, 1)); }
 

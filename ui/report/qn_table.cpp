@@ -1,12 +1,14 @@
 #include "ui/report/qn_table.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "core/base/errors.h"
 #include "ui/cp1252.h"
+#include "ui/report/scroll_keys.h"
 #include "ui/sheet/cell_painter.h"
 #include "ui/sheet/sheet_clipboard.h"
 #include "ui/sheet/table_units.h"
@@ -76,7 +78,7 @@ TQNTable::TQNTable(QWidget* owner, TTableType tableType, const std::string& shee
     sheet_->setObjectName(QString::fromStdString(sheetName));
     sheet_->move(0, 0);
     baseViewScale_ = sheet_->ViewScale();
-    WatchWheel();
+    WatchScrolling();
 }
 
 TQNTable::~TQNTable() {
@@ -488,11 +490,7 @@ void TQNTable::FitToOwner() {
     if (!client.isEmpty()) {
         const int width = client.width() - std::abs(placement_.xOffset);
         const int height = client.height() - std::abs(placement_.yOffset);
-        // Heading columns wider than their texts need give up width before
-        // a body column scrolls out of view.
-        if (const int excess = ShownSize(g).width() - width; excess > 0)
-            textFit_.GiveUpHeadingWidth(model, g, static_cast<int>(std::ceil(excess / sheet_->PixelsPerTwip())),
-                                        ShownTextMeasure());
+        GiveUpSpareWidth(g, width);
         // A table meant to show whole is first drawn as much smaller as it needs.
         if (placement_.flags & kPlaceWhole) {
             const QSize full = ShownSize(g);
@@ -506,6 +504,7 @@ void TQNTable::FitToOwner() {
         // Columns first, then rows; a vertical bar that rows then need takes
         // width, so the columns are fitted once more.
         for (int pass = 0; pass < 2; ++pass) {
+            if (pass > 0) GiveUpSpareWidth(g, width);
             while (g.visibleBodyCols > 1 && ShownSize(g).width() > width) --g.visibleBodyCols;
             textFit_.FitTexts(model, g, LastShownColumn(g), ShownTextMeasure());
             textFit_.WrapNotes(model, g, LastShownColumn(g), ShownTextMeasure());
@@ -525,11 +524,36 @@ void TQNTable::FitToOwner() {
     if (g.visibleBodyCols >= g.bodyCols) sheet_->SetLeftCol(g.originCol + g.headingCols);
 }
 
-void TQNTable::WatchWheel() {
+void TQNTable::GiveUpSpareWidth(const TTableGeometry& g, int width) {
+    const int excess = ShownSize(g).width() - width;
+    if (excess <= 0) return;
+    TSheetModel& model = sheet_->Model();
+    const TPainterTextMeasure measure = ShownTextMeasure();
+    const int excessTwips = static_cast<int>(std::ceil(excess / sheet_->PixelsPerTwip()));
+    const int firstBody = g.originCol + g.headingCols;
+    const int given = textFit_.GiveUpWidth(model, g.originRow, {g.originCol, firstBody - 1}, excessTwips, measure);
+    if (given < excessTwips && g.visibleBodyCols == g.bodyCols)
+        textFit_.GiveUpWholeWidth(model, g.originRow, {firstBody, firstBody + g.bodyCols + g.totalCols - 1},
+                                  excessTwips - given, measure);
+}
+
+void TQNTable::WatchScrolling() {
     watcher_ = new TEventRelay(sheet_, [this](QObject*, QEvent* event) {
-        return event->type() == QEvent::Wheel && ScrollByWheel(event);
+        return (event->type() == QEvent::Wheel && ScrollByWheel(event)) ||
+               (event->type() == QEvent::KeyPress && ScrollByKey(*static_cast<QKeyEvent*>(event)));
     });
     sheet_->installEventFilter(watcher_);
+}
+
+void TQNTable::ScrollByKeys() { sheet_->setFocusPolicy(Qt::StrongFocus); }
+
+bool TQNTable::ScrollByKey(const QKeyEvent& key) {
+    const std::optional<TScrollKey> scroll = ScrollKey(key.key());
+    QScrollBar* bar = !scroll ? nullptr : scroll->orientation == Qt::Vertical ? verticalBar_.data()
+                                                                              : horizontalBar_.data();
+    if (!bar) return false;
+    bar->triggerAction(scroll->action);
+    return true;
 }
 
 // The wheel scrolls the rows when they scroll, else the columns; a sideways

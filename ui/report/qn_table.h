@@ -5,11 +5,12 @@
 // the body is larger than may be shown (by the screen's cap, or because a
 // window table does not fit its owner), scroll bars plus pane sheets that
 // keep the total rows, the total columns and their corner in view; the wheel
-// over the table scrolls it.
+// over the table scrolls it, and so do the keys when it takes the focus.
 //
 // Rows and columns of the cell operations are sheet coordinates: the caller
 // adds the table's origin. A bad index raises ERangeError naming it.
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QLabel>
@@ -58,6 +59,9 @@ public:
     // Lays a shown window table out again for its owner's present size: the
     // captions wrapped, the rows and columns that fit shown, the table placed.
     void FollowOwnerSize();
+    // The table takes the focus, by Tab or a click; while it holds it, the
+    // arrow keys, Page Up, Page Down, Home and End scroll it.
+    void ScrollByKeys();
 
     // Cells.
     void SetCellText(int row, int column, const std::string& text);
@@ -129,6 +133,11 @@ private:
     // A window table shows as many body rows and columns as fit its owner,
     // its texts fitted to its columns (heading columns narrowed first).
     void FitToOwner();
+    // Columns wider than their texts need give up width before a body column
+    // scrolls out of view, where G's shown part is wider than Width pixels:
+    // the heading columns first, then the body and total columns when that
+    // lets the whole body show.
+    void GiveUpSpareWidth(const TTableGeometry& g, int width);
     // The last column G shows: of the visible body, or of the totals beside it.
     static int LastShownColumn(const TTableGeometry& g);
     // Measures texts as the sheet paints them at its present scale.
@@ -136,9 +145,11 @@ private:
     // The scale the table starts from in its owner's present width, with its zoom.
     int OwnerScale() const;
     QSize ShownSize(const TTableGeometry& g) const;
-    // The wheel over the sheet or a pane moves the scroll bars.
-    void WatchWheel();
+    // The wheel over the sheet or a pane, and the keys the sheet takes, move
+    // the scroll bars.
+    void WatchScrolling();
     bool ScrollByWheel(QEvent* event);
+    bool ScrollByKey(const QKeyEvent& key);
     // Creates a pane once, then fills it from a block of the main sheet.
     TQNSheet* BuildPane(QPointer<TQNSheet>& pane, const char* name, const TTableGeometry& geometry, int sourceRow1,
                         int sourceColumn1, int sourceRow2, int sourceColumn2, int targetRow);

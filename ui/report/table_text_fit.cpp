@@ -120,17 +120,16 @@ void TTableTextFit::FitTexts(TSheetModel& model, const TTableGeometry& g, int la
         }
 }
 
-int TTableTextFit::GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& g, int excessTwips,
-                                      const TTextMeasure& measure) {
-    if (g.headingCols <= 0 || excessTwips <= 0) return 0;
-    const int first = g.originCol, last = g.originCol + g.headingCols - 1;
-    // Each text in the heading columns: the columns it spans and the twips it needs of them.
+int TTableTextFit::GiveUpWidth(TSheetModel& model, int firstRow, TColumnRun columns, int excessTwips,
+                              const TTextMeasure& measure) {
+    if (columns.last < columns.first || excessTwips <= 0) return 0;
+    // Each text in the columns: the columns it spans and the twips it needs of them.
     struct TSpanNeed {
         int first, last, needed;
     };
     std::vector<TSpanNeed> texts;
-    for (int row = g.originRow; row <= model.MaxRow(); ++row)
-        for (int column = first; column <= last; ++column)
+    for (int row = firstRow; row <= model.MaxRow(); ++row)
+        for (int column = columns.first; column <= columns.last; ++column)
             if (!model.IsEmpty(row, column) && !IsNote(model, row, column)) {
                 const auto [spanFirst, spanLast] = TextSpan(model, row, column);
                 // A wrapped text keeps the lines it has: no narrower than its whole line.
@@ -140,23 +139,36 @@ int TTableTextFit::GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& 
                 texts.push_back({spanFirst, spanLast, needed});
             }
     // The widest columns give first, each what the texts over it leave free.
-    std::vector<int> columns;
-    for (int column = first; column <= last; ++column) columns.push_back(column);
-    std::stable_sort(columns.begin(), columns.end(),
+    std::vector<int> order;
+    for (int column = columns.first; column <= columns.last; ++column) order.push_back(column);
+    std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return model.ColumnWidth(a) > model.ColumnWidth(b); });
     int given = 0;
-    for (const int column : columns) {
-        int free = std::min(model.ColumnWidthTwips(column) - kTextRoomTwips, excessTwips - given);
+    for (const int column : order) {
+        int free = model.ColumnWidthTwips(column) - kTextRoomTwips;
         for (const TSpanNeed& text : texts)
             if (text.first <= column && column <= text.last)
                 free = std::min(free, model.ColumnsWidthTwips(text.first, text.last) - text.needed);
-        const int units = free * kColumnUnitsPerCharacter / kTwipsPerCharacter;
+        // The last of the excess is rounded up to a whole width unit.
+        const int units = std::min(free * kColumnUnitsPerCharacter / kTwipsPerCharacter,
+                                   ((excessTwips - given) * kColumnUnitsPerCharacter + kTwipsPerCharacter - 1) /
+                                       kTwipsPerCharacter);
         if (units <= 0) continue;
         const int before = model.ColumnWidthTwips(column);
         SetWidth(model, column, model.ColumnWidth(column) - units);
         given += before - model.ColumnWidthTwips(column);
+        if (given >= excessTwips) break;
     }
     return given;
+}
+
+void TTableTextFit::GiveUpWholeWidth(TSheetModel& model, int firstRow, TColumnRun columns, int excessTwips,
+                                     const TTextMeasure& measure) {
+    std::vector<int> widths;
+    for (int column = columns.first; column <= columns.last; ++column) widths.push_back(model.ColumnWidth(column));
+    if (GiveUpWidth(model, firstRow, columns, excessTwips, measure) >= excessTwips) return;
+    for (int column = columns.first; column <= columns.last; ++column)
+        model.SetColumnWidths(column, column, widths[static_cast<std::size_t>(column - columns.first)]);
 }
 
 void TTableTextFit::WrapNotes(TSheetModel& model, const TTableGeometry& g, int lastColumn,

@@ -2,14 +2,15 @@
 // Fits a window table to its texts where its columns would cut them: a
 // heading too wide for its columns wraps, a column is widened to the longest
 // word it must hold whole, a row is heightened to the lines its wrapped texts
-// take, the heading columns give up the width their texts do not need before
-// a body column scrolls out of view, and a note under the table wraps at the
+// take, the columns give up the width their texts do not need before a body
+// column scrolls out of view, and a note under the table wraps at the
 // table's shown width. The sizes it changes are kept, so that the next layout
 // (a page of another size) starts from the table's own. Sizes are in twips,
 // texts measured with Measure: at the scale the sheet shows them.
 
 #include <map>
 
+#include "ui/sheet/cell_painter.h"
 #include "ui/sheet/qn_sheet.h"
 
 namespace cv {
@@ -26,9 +27,15 @@ public:
     // the longest word of its wrapped texts and heightens each row to the
     // lines of its wrapped texts.
     void FitTexts(TSheetModel& model, const TTableGeometry& g, int lastShownColumn, const TTextMeasure& measure);
-    // Narrows the heading columns by up to Excess twips in all, the widest
-    // first, none further than the texts over it need; answers the twips given up.
-    int GiveUpHeadingWidth(TSheetModel& model, const TTableGeometry& g, int excessTwips, const TTextMeasure& measure);
+    // Narrows Columns by up to Excess twips in all, the widest first, none
+    // further than the texts over it from FirstRow down need; answers the
+    // twips given up.
+    int GiveUpWidth(TSheetModel& model, int firstRow, TColumnRun columns, int excessTwips,
+                    const TTextMeasure& measure);
+    // The same when Columns can give up the whole Excess; else leaves them
+    // as they are.
+    void GiveUpWholeWidth(TSheetModel& model, int firstRow, TColumnRun columns, int excessTwips,
+                          const TTextMeasure& measure);
     // Wraps each note wider than the columns from its own to LastColumn (the
     // last one shown), heightening its row to the lines it takes.
     void WrapNotes(TSheetModel& model, const TTableGeometry& g, int lastColumn, const TTextMeasure& measure);

@@ -307,10 +307,18 @@ int TCellPainter::TextSpanStart(const TBlock& block, int row, int position, cons
     return start;
 }
 
+int TCellPainter::TextColumn(const TBlock& block, int row, int position) const {
+    const int column = block.Column(position);
+    if (model_.Format(row, column).horizontal != kAlignCentreAcross) return column;
+    const int start = model_.AcrossRunStart(row, column);
+    const bool startPainted = position > 0 && block.Column(position - 1) >= start;
+    return startPainted ? column : start;
+}
+
 void TCellPainter::PaintTexts(QPainter& painter, const TBlock& block) const {
     for (int row = block.row1; row <= block.row2; ++row) {
         for (int position = 0; position < block.Count(); ++position) {
-            const int column = block.Column(position);
+            const int column = TextColumn(block, row, position);
             if (model_.IsEmpty(row, column)) continue;
             const TCellDisplay display = model_.Display(row, column);
             if (display.text.empty()) continue;

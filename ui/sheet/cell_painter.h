@@ -99,6 +99,10 @@ private:
     void PaintTexts(QPainter& painter, const TBlock& block) const;
     void PaintBorders(QPainter& painter, const TBlock& block) const;
     void PaintPictures(QPainter& painter, const TBlock& block) const;
+    // The column whose text the cell at Position shows: its own, or, where
+    // the block leaves out the first columns of a run a heading is centred
+    // across (scrolled out of view), that heading's, over the rest of the run.
+    int TextColumn(const TBlock& block, int row, int position) const;
     // The block's columns (by position) a cell's text may use: its own, plus
     // the empty neighbours a left-aligned text runs on over, or the rest of
     // its run across.

@@ -204,6 +204,14 @@ int TSheetModel::AcrossRunEnd(int row, int column) const {
     return end;
 }
 
+int TSheetModel::AcrossRunStart(int row, int column) const {
+    const int horizontal = Format(row, column).horizontal;
+    if (!IsAcross(horizontal) || !IsEmpty(row, column)) return column;
+    for (int start = column - 1; start >= 1 && Format(row, start).horizontal == horizontal; --start)
+        if (!IsEmpty(row, start)) return start;
+    return column;
+}
+
 int TSheetModel::TextLines(int row, int column, const TTextMeasure& measure) const {
     const TCellFormat& format = Format(row, column);
     if (!format.wrap) return 1;

@@ -111,6 +111,9 @@ public:
     // over: the empty cells after it that share its alignment; the column
     // itself for a text that is not laid across.
     int AcrossRunEnd(int row, int column) const;
+    // The column of the text whose run across holds the empty cell (Row,
+    // Column); the column itself when it holds a text or lies in no run.
+    int AcrossRunStart(int row, int column) const;
     // Width and height in twips of a block of rows and columns.
     int RowsHeightTwips(int row1, int row2) const;
     int ColumnsWidthTwips(int column1, int column2) const;

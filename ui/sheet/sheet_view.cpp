@@ -115,6 +115,12 @@ void TSheetView::paintEvent(QPaintEvent*) {
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(cell.adjusted(1, 1, -1, -1));
         }
+    } else if (hasFocus()) {
+        // Holding the focus without an active cell to show it by, the sheet
+        // is framed in the highlight colour.
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 

@@ -1,12 +1,16 @@
 // The plan's sheet and the keyboard: Tab goes from cell to cell, as in a
 // spreadsheet; Ctrl+Tab and Shift+Ctrl+Tab leave the sheet for the dialog's
-// other controls, as in the toolkit's own tables.
+// other controls, as in the toolkit's own tables. The forecast takes the
+// focus too, and scrolls by keys.
 #include <QApplication>
+#include <QScrollBar>
+#include <algorithm>
 #include <QTest>
 
 #include "tests/decisions/plan/plan_dialog_fixture.h"
 #include "tests/ui/support/gtest_qtry.h"
 #include "tests/ui/support/window_test.h"
+#include "ui/report/qn_table.h"
 
 namespace cv::test {
 namespace {
@@ -90,6 +94,48 @@ TEST_F(PlanDialogTest, CtrlTabKeepsTheValueBeingTyped) {
         Press(dialog, Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_EQ(FocusedName(), "BBSameLastPer");
         EXPECT_EQ(Cell(dialog, cell.y(), cell.x()), 1234);
+    });
+}
+
+// The brand forecast takes the focus by Tab, next after the tabs, and, taller
+// than its frame on a small screen, scrolls by keys: Down and Up a row, End
+// to its last rows, Page Up a page back, Home to its first rows.
+TEST_F(PlanDialogTest, TheBrandForecastTakesTheFocusAndScrollsByKeysSmallScreen) {
+    WithDialog([](TFoMktPlan& dialog) {
+        QTRY_VERIFY(dialog.isActiveWindow());
+        TBrandTabBar& tabs = Tabs(dialog);
+        QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(4).center());
+        ASSERT_EQ(tabs.currentIndex(), 4);
+        TQNTable& table = *dialog.Screen()->Table();
+        TQNSheet& sheet = table.Sheet();
+        for (int press = 0; press < 4 && !sheet.hasFocus(); ++press) Press(dialog, Qt::Key_Tab);
+        ASSERT_TRUE(sheet.hasFocus()) << FocusedName();
+        Press(dialog, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(FocusedName(), "TSMktPlan");
+        Press(dialog, Qt::Key_Tab);
+        ASSERT_TRUE(sheet.hasFocus()) << FocusedName();
+
+        QScrollBar* bar = table.VerticalBar();
+        ASSERT_EQ(bar != nullptr, ScreenSize().width() == 640) << "taller than its frame on the small screen only";
+        if (!bar) {
+            SaveScreenshotOfRunningTest(dialog);
+            return;
+        }
+        const TTableGeometry& g = sheet.Geometry();
+        const int top = bar->minimum();
+        Press(dialog, Qt::Key_Down);
+        EXPECT_EQ(bar->value(), top + 1);
+        Press(dialog, Qt::Key_End);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        EXPECT_EQ(sheet.TopRow() + g.visibleBodyRows - 1, g.originRow + g.titleRows + g.bodyRows - 1);
+        SaveScreenshotOfRunningTest(dialog);
+        Press(dialog, Qt::Key_Up);
+        EXPECT_EQ(bar->value(), bar->maximum() - 1);
+        Press(dialog, Qt::Key_PageUp);
+        EXPECT_EQ(bar->value(), std::max(top, bar->maximum() - 1 - bar->pageStep()));
+        Press(dialog, Qt::Key_Home);
+        EXPECT_EQ(sheet.TopRow(), g.originRow + g.titleRows);
+        EXPECT_TRUE(sheet.hasFocus()) << FocusedName();
     });
 }
 

@@ -17,6 +17,7 @@
 #include "graphs/analysis/period_values.h"
 #include "graphs/charts/gsp_graph.h"
 #include "graphs/maps/perc_map.h"
+#include "graphs/maps/relation_graphs.h"
 #include "graphs/page/graph_page.h"
 #include "graphs/studies_page/studies_page.h"
 #include "reports/studies/studies.h"
@@ -33,6 +34,7 @@
 #include "tests/ui/support/window_test.h"
 #include "tools/sample_industry/sample_industry.h"
 #include "ui/chart/label_placement.h"
+#include "ui/report/qn_table.h"
 
 namespace cv {
 namespace {
@@ -757,6 +759,44 @@ TEST_F(GraphPageTest, ChartLabelsStandBesideTheirOwnMarkersApartSmallScreen) {
     test::SaveScreenshot(Main(), "GraphPageTest_GrowthShareLabelsApart");
 }
 
+// On the relation charts of the design menu, each brand's name and each
+// segment's ideal point label stands beside its own marker (or joined to it
+// by a line), over no other label or marker, at both screen sizes: the map
+// relations of every characteristic against every map dimension, and the
+// semantic estimation of every characteristic, in M1 of period 3.
+TEST_F(GraphPageTest, RelationChartLabelsStandBesideTheirOwnMarkersApartSmallScreen) {
+    constexpr double kNear = 14;  // a label's own height
+    Main().ShowPage(page);
+    int charts = 0;
+    const auto expectApart = [&](const std::string& shown) {
+        const TRelationGraph* chart = Shown<TRelationGraph>();
+        ASSERT_NE(chart, nullptr) << shown;
+        QTRY_VERIFY(!chart->DrawnLabels().empty());
+        QApplication::processEvents();
+        EXPECT_EQ(test::MarkerLabelFaults(*chart, kNear), std::vector<std::string>{}) << shown;
+        ++charts;
+    };
+    Choose("MPGrDesMapRelations");
+    const int characteristics = page->Combos().Combo(1)->count(), dimensions = page->Combos().Combo(3)->count();
+    for (int characteristic = characteristics - 1; characteristic >= 0; --characteristic)
+        for (int dimension = 0; dimension < dimensions; ++dimension) {
+            PickCombo(1, characteristic);
+            PickCombo(3, dimension);
+            expectApart("map relations of " + page->Combos().Combo(1)->currentText().toStdString() + " on " +
+                        page->Combos().Combo(3)->currentText().toStdString());
+        }
+    Choose("MPGrDesMapRelations");  // the price on the first dimension again
+    expectApart("map relations as first shown");
+    test::SaveScreenshot(Main(), "GraphPageTest_MapRelationsLabelsApart");
+    Choose("MPGrDesSemEstimGraph");
+    for (int characteristic = 0; characteristic < page->Combos().Combo(2)->count(); ++characteristic) {
+        PickCombo(2, characteristic);
+        expectApart("semantic estimation of " + page->Combos().Combo(2)->currentText().toStdString());
+    }
+    test::SaveScreenshot(Main(), "GraphPageTest_SemanticEstimationLabelsApart");
+    EXPECT_GE(charts, 12);
+}
+
 // What the team reads: the study screen that stands in for a chart not
 // bought, and the map regression with its verdicts and statistics, paint the
 // texts of their cells in view, whole.
@@ -770,6 +810,8 @@ TEST_F(GraphPageTest, StudyScreensPaintTheTextsOfTheirCellsWholeSmallScreen) {
         EXPECT_GT(shown.textCells, 0) << item;
         EXPECT_TRUE(shown.unpainted.isEmpty()) << item << ": " << shown.unpainted.join(" | ").toStdString();
         EXPECT_TRUE(shown.cut.isEmpty()) << item << " cuts " << shown.cut.join(" | ").toStdString();
+        // Its columns give up the width their texts leave free rather than scroll.
+        EXPECT_EQ(page->Display().Screen()->Table()->HorizontalBar(), nullptr) << item;
         test::SaveScreenshot(Main(), std::string("GraphPageTest_Painted_") + item);
     }
 }

@@ -1,11 +1,14 @@
 // Report tables in real windows: a gallery of one small table in every
-// style, a scrolled table with its panes, the clipboard forms. Each test
+// style, a scrolled table with its panes, group headings as the table
+// scrolls, a body that fits once its columns narrow, the clipboard forms. Each test
 // saves a screenshot under build/screenshots.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
 
 #include "tests/support/recording_ui.h"
 #include "tests/ui/support/painted_texts.h"
@@ -189,6 +192,77 @@ TEST_F(TableWindowTest, ANoteRunsAcrossTheTableAndWrapsWhereTheColumnsShownAreNa
     EXPECT_EQ(table.HorizontalBar(), nullptr);
     EXPECT_EQ(sheet.RowHeight(noteRow), sheet.DefaultRowHeight());
     EXPECT_TRUE(test::CutCellTexts(table.Sheet()).isEmpty());
+}
+
+// A window 360 pixels wide showing a table of two title rows, two groups of
+// four periods under their headings laid across, 1 heading column and 8 body
+// columns of 9 characters: about 540 pixels wide, of which its texts leave
+// some free.
+struct TGroupedTableWindow {
+    explicit TGroupedTableWindow(const char* name)
+        : table(&window, TTableType::BandedRows, name, TTablePlacement{}, 100) {
+        window.setObjectName(QStringLiteral("Fo%1Table").arg(name));
+        window.resize(360, 200);
+        const int top = table.OriginRow();
+        table.DefineTable({.titleRows = 2, .bodyRows = 2, .headingCols = 1, .bodyCols = 8});
+        table.SetColumnWidthRange(1, 9, 9);
+        table.SetTextAcross(top, 2, 5, "Units sold");
+        table.SetTextAcross(top, 6, 9, "Sales value");
+        for (int column = 2; column <= 9; ++column) {
+            table.SetCellText(top + 1, column, "Period " + std::to_string((column - 2) % 4 + 1));
+            for (int row = top + 2; row <= top + 3; ++row) table.SetCellNumber(row, column, 100.0 * row * column);
+        }
+        table.SetCellText(top + 2, 1, "Brand A");
+        table.SetCellText(top + 3, 1, "Brand B");
+        table.Show();
+        window.show();
+    }
+    QWidget window;
+    TQNTable table;
+};
+
+// Scrolled by its bar's arrow, column by column, a table keeps each group's
+// heading over the columns of the group still in view.
+TEST_F(TableWindowTest, AGroupHeadingStaysOverTheColumnsOfItsGroupInView) {
+    TGroupedTableWindow shown("Grouped");
+    QWidget& window = shown.window;
+    TQNTable& table = shown.table;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QScrollBar* bar = table.HorizontalBar();
+    ASSERT_NE(bar, nullptr);
+    const QPoint rightArrow(bar->width() - bar->height() / 2, bar->height() / 2);
+    std::string shot;
+    while (bar->value() < bar->maximum()) {
+        const int before = bar->value();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, rightArrow);
+        ASSERT_EQ(bar->value(), before + 1);
+        const QStringList unpainted = test::UnpaintedCellTexts(table.Sheet());
+        EXPECT_TRUE(unpainted.isEmpty()) << "from column " << table.Sheet().LeftCol() << ": "
+                                         << unpainted.join(" | ").toStdString();
+        // The first screenshot with a group's first column out of view.
+        if (shot.empty() && table.Sheet().LeftCol() == 3) shot = test::SaveScreenshotOfRunningTest(window);
+    }
+    EXPECT_FALSE(shot.empty());
+}
+
+// A body a little wider than its window shows whole once its columns give up
+// the width their texts leave free; one that would scroll all the same keeps
+// the widths the screen gave it.
+TEST_F(TableWindowTest, ABodyThatFitsOnceItsColumnsGiveUpTheirSpareWidthShowsWhole) {
+    TGroupedTableWindow shown("Narrowed");
+    QWidget& window = shown.window;
+    TQNTable& table = shown.table;
+    const TSheetModel& sheet = table.Sheet().Model();
+    ASSERT_NE(table.HorizontalBar(), nullptr);
+    for (int column = 2; column <= 9; ++column) EXPECT_EQ(sheet.ColumnWidth(column), 9 * kColumnUnitsPerCharacter);
+
+    window.resize(table.Sheet().BlockSize(1, 1, 1, 9).width() - 20, 200);
+    table.FollowOwnerSize();
+    EXPECT_EQ(table.HorizontalBar(), nullptr);
+    EXPECT_LE(table.RightEdge(), window.width());
+    EXPECT_LT(sheet.ColumnsWidthTwips(2, 9), 8 * 9 * kTwipsPerCharacter);
+    EXPECT_TRUE(test::CutCellTexts(table.Sheet()).isEmpty()) << test::CutCellTexts(table.Sheet()).join("|").toStdString();
+    test::SaveScreenshotOfRunningTest(window);
 }
 
 TEST_F(TableWindowTest, ClipboardHoldsTextAndHtml) {

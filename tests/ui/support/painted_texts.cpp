@@ -156,13 +156,28 @@ std::vector<int> ShownIndexes(int fixedFirst, int fixedCount, int firstScrolling
     return shown;
 }
 
-// Calls Visit(text, wraps) for each cell with a text whose whole height and part of whose width lie in View's visible part.
+// The column of the heading laid centred across a run of Row that reaches
+// Column, the first scrolled column shown, from columns scrolled out of view
+// (from FirstScrolling on); Column itself when there is none.
+int HeadingColumnScrolledOut(const TSheetModel& model, int row, int column, int firstScrolling) {
+    if (!model.IsEmpty(row, column) || model.Format(row, column).horizontal != kAlignCentreAcross) return column;
+    for (int start = column - 1; start >= firstScrolling; --start) {
+        if (model.Format(row, start).horizontal != kAlignCentreAcross) return column;
+        if (!model.IsEmpty(row, start)) return start;
+    }
+    return column;
+}
+
+// Calls Visit(text, wraps) for each cell with a text whose whole height and
+// part of whose width lie in View's visible part; the first scrolled column
+// shown holds, for this, the heading over its run whose start scrolled out.
 template <typename Visit>
 void ForEachVisibleTextCell(const TSheetView& view, Visit visit) {
     const QRect visible = view.visibleRegion().boundingRect();
     const TSheetModel& model = view.Model();
     const int firstRow = std::max(view.TopRow(), view.FixedRow() + view.FixedRows());
-    const int firstColumn = std::max(view.LeftCol(), view.FixedCol() + view.FixedCols());
+    const int firstScrolling = view.FixedCol() + view.FixedCols();
+    const int firstColumn = std::max(view.LeftCol(), firstScrolling);
     // A row and a column that are shown, to measure the other way along.
     const int someRow = std::clamp(view.FixedRows() > 0 ? view.FixedRow() : firstRow, 1, model.MaxRow());
     const int someColumn = std::clamp(view.FixedCols() > 0 ? view.FixedCol() : firstColumn, 1, model.MaxCol());
@@ -179,8 +194,10 @@ void ForEachVisibleTextCell(const TSheetView& view, Visit visit) {
             if (cell.isEmpty() || !visible.intersects(cell) || cell.top() < visible.top() ||
                 cell.bottom() - kFarLine > visible.bottom())
                 continue;
-            const QString text = Simplified(Cp1252ToQString(model.Text(row, column)));
-            if (!text.isEmpty()) visit(text, model.Format(row, column).wrap);
+            const int textColumn = column == firstColumn ? HeadingColumnScrolledOut(model, row, column, firstScrolling)
+                                                         : column;
+            const QString text = Simplified(Cp1252ToQString(model.Text(row, textColumn)));
+            if (!text.isEmpty()) visit(text, model.Format(row, textColumn).wrap);
         }
 }
 
