@@ -17,6 +17,8 @@ namespace {
 constexpr int kPollMs = 20;
 constexpr int kWatchdogMs = 10000;
 constexpr int kActivationWaitMs = 5000;
+// Time for the X server to draw what the windows painted last.
+constexpr int kScreenPaintMs = 100;
 
 void CloseModal(QWidget& window) {
     if (auto* dialog = qobject_cast<QDialog*>(&window)) dialog->reject();
@@ -67,6 +69,13 @@ std::string SaveScreenshotOfRunningTest(QWidget& window) { return SaveScreenshot
 
 std::string SaveScreenScreenshot(const std::string& testName) {
     const QString path = ScreenshotPath(testName);
+    // The screen shows what the X server drew: every window shown is waited
+    // for until it is exposed and has had the time to paint, a window made
+    // anew (as the help is when it comes in front of a dialog) included.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->windowHandle())
+            [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window->windowHandle());
+    QTest::qWait(kScreenPaintMs);
     QApplication::processEvents();
     QScreen* screen = QGuiApplication::primaryScreen();
     EXPECT_TRUE(screen && screen->grabWindow(0).save(path)) << path.toStdString();
