@@ -15,11 +15,6 @@ namespace cv {
 namespace {
 
 constexpr int kGridCells = (kMaxCellFirm + 1) * (kMaxCellZone + 1) * (kMaxCellMarket + 1);
-// The sets a file holds, one slot each: the constant part, the results of
-// periods -1..12, the decisions and the default decisions of periods 0..12.
-constexpr int kResultSlots = kLastStoredPeriod - kFirstResultPeriod + 1;
-constexpr int kDecisionSlots = kLastStoredPeriod - kFirstDecisionPeriod + 1;
-constexpr int kSetSlots = 1 + kResultSlots + 2 * kDecisionSlots;
 
 // The category whose cells are those that depend on what Cell names: firm
 // (bit 0), zone (bit 1) and market (bit 2).
@@ -46,31 +41,46 @@ std::string ReadText(const TIndustryRead& read) {
     return FormatText("%s %s", {read.form == TReadForm::array ? "array" : "scalar", read.name});
 }
 
-std::size_t EntryOf(const TIndustryRead& read) { return static_cast<std::size_t>(&read - IndustryReads().data()); }
-
 }  // namespace
 
 TReadTableCheck::TReadTableCheck(const TIndustrySeries& series, const TListSeries& list, int currentPeriod)
-    : series_(series), list_(list), currentPeriod_(currentPeriod) {
-    const auto reads = IndustryReads();
+    : series_(series), list_(list), reads_(IndustryReads()) {
+    const int decisionPeriod = std::min(currentPeriod + 1, kLastStoredPeriod);
+    sets_ = {{{vtConstant, kConstantPeriod, kConstantPeriod},
+              {vtResults, kFirstResultPeriod, std::min(currentPeriod, kLastStoredPeriod)},
+              {vtDecisions, kFirstDecisionPeriod, decisionPeriod},
+              {vtDefaults, decisionPeriod, decisionPeriod}}};
+    int setsRead = 0;
+    for (const TSetRange& set : sets_) setsRead += std::max(set.last - set.first + 1, 0);
+    const auto reads = reads_;
     wordsPerCell_ = (reads.size() + 63) / 64;
     metNames_.resize(static_cast<std::size_t>((vtDefaults - vtConstant + 1) * (kCategoryFirmFtaMarket + 1)) * 2);
+    // The table names a few series many times: each name is looked up in the list once.
+    std::vector<std::pair<std::string_view, TResolved>> resolved;
+    entrySeries_.reserve(reads.size());
     for (const TIndustryRead& read : reads) {
         TEntrySeries& own = entrySeries_.emplace_back();
-        for (std::size_t d = 0; d < read.dims.size(); ++d) own.dims[d] = ResolveOnce(read.dims[d]);
-        own.bound = ResolveOnce(read.bound);
-        for (std::size_t e = 0; e < read.elements.size(); ++e) own.elements[e] = ResolveOnce(read.elements[e].bound);
+        own.dimCount = read.DimCount();
+        for (std::size_t d = 0; d < read.dims.size(); ++d) own.dims[d] = ResolveOnce(read.dims[d], resolved);
+        own.bound = ResolveOnce(read.bound, resolved);
+        for (std::size_t e = 0; e < read.elements.size(); ++e)
+            own.elements[e] = ResolveOnce(read.elements[e].bound, resolved);
     }
-    held_.assign(static_cast<std::size_t>(kSetSlots * kGridCells) * wordsPerCell_, 0);
+    held_.assign(static_cast<std::size_t>(setsRead * kGridCells) * wordsPerCell_, 0);
 }
 
-std::size_t TReadTableCheck::CellSlot(int type, int period, const TCellIndex& cell) const {
+int TReadTableCheck::SetIndex(int type, int period) const {
     int set = 0;
-    if (type == vtResults) set = 1 + period - kFirstResultPeriod;
-    if (type == vtDecisions) set = 1 + kResultSlots + period;
-    if (type == vtDefaults) set = 1 + kResultSlots + kDecisionSlots + period;
+    for (const TSetRange& range : sets_) {
+        if (range.type == type && period >= range.first && period <= range.last) return set + period - range.first;
+        set += std::max(range.last - range.first + 1, 0);
+    }
+    return -1;
+}
+
+std::size_t TReadTableCheck::CellSlot(int set, const TCellIndex& cell) const {
     const int gridCell = (cell.firm * (kMaxCellZone + 1) + cell.zone) * (kMaxCellMarket + 1) + cell.market;
-    return (static_cast<std::size_t>(set) * kGridCells + static_cast<std::size_t>(gridCell)) * wordsPerCell_;
+    return static_cast<std::size_t>(set * kGridCells + gridCell) * wordsPerCell_;
 }
 
 std::string TReadTableCheck::CellText(int type, int period, const TCellIndex& cell) const {
@@ -87,9 +97,17 @@ void TReadTableCheck::BeginCell(int type, int period, const TCellIndex& cell) {
     period_ = period;
     cell_ = cell;
     category_ = CategoryOf(cell);
-    slot_ = CellSlot(type, period, cell);
+    const int set = SetIndex(type, period);
+    slot_ = set < 0 ? kUnread : CellSlot(set, cell);
     kindOfCell_ = static_cast<std::size_t>((type - vtConstant) * (kCategoryFirmFtaMarket + 1) + category_) * 2;
     metCount_ = {};
+    const auto zone = static_cast<std::size_t>(std::max(cell.zone - 1, 0));
+    const auto market = static_cast<std::size_t>(std::max(cell.market - 1, 0));
+    cellSeries_[kChannels] = series_.channels[zone];
+    cellSeries_[kSegments] = series_.segments[zone][market];
+    cellSeries_[kDimensions] = series_.dimensions[market];
+    cellSeries_[kSemantics] = series_.semantics[market];
+    cellSeries_[kMaps] = series_.maps[market];
 }
 
 const TIndustryRead* TReadTableCheck::Find(std::string_view name, TReadForm form) {
@@ -106,28 +124,21 @@ const TIndustryRead* TReadTableCheck::Find(std::string_view name, TReadForm form
 // A series named by the table: the period, firm, zone and market series as
 // the opening finds them, by their positions; one of the cell's own position
 // series by its kind; any other by its name in the list.
-TReadTableCheck::TResolved TReadTableCheck::ResolveOnce(std::string_view ref) const {
+TReadTableCheck::TResolved TReadTableCheck::ResolveOnce(
+    std::string_view ref, std::vector<std::pair<std::string_view, TResolved>>& resolved) const {
     if (ref.empty()) return {};
-    if (ref == "Periods") return {series_.periods};
-    if (ref == "Firms") return {series_.firms};
-    if (ref == "Ftas") return {series_.ftas};
-    if (ref == "Markets") return {series_.markets};
-    for (int kind = 0; kind < static_cast<int>(std::size(kPositionKinds)); ++kind)
-        if (ref == kPositionKinds[kind]) return {nullptr, kind + 1};
-    return {list_.FindSeries(ref)};
-}
-
-const TSeries* TReadTableCheck::Resolve(const TResolved& ref) const {
-    const auto zone = static_cast<std::size_t>(std::max(cell_.zone - 1, 0));
-    const auto market = static_cast<std::size_t>(std::max(cell_.market - 1, 0));
-    switch (ref.position) {
-    case kChannels: return series_.channels[zone];
-    case kSegments: return series_.segments[zone][market];
-    case kDimensions: return series_.dimensions[market];
-    case kSemantics: return series_.semantics[market];
-    case kMaps: return series_.maps[market];
-    default: return ref.fixed;
-    }
+    for (const auto& [name, series] : resolved)
+        if (name == ref) return series;
+    const auto kind = std::ranges::find(kPositionKinds, ref);
+    TResolved series;
+    if (kind != std::end(kPositionKinds)) series = {nullptr, static_cast<int>(kind - std::begin(kPositionKinds)) + 1};
+    else if (ref == "Periods") series = {series_.periods};
+    else if (ref == "Firms") series = {series_.firms};
+    else if (ref == "Ftas") series = {series_.ftas};
+    else if (ref == "Markets") series = {series_.markets};
+    else series = {list_.FindSeries(ref)};
+    resolved.emplace_back(ref, series);
+    return series;
 }
 
 void TReadTableCheck::CheckBound(const TIndustryRead& read, const TResolved& bound, long double value, int row,
@@ -142,12 +153,12 @@ void TReadTableCheck::CheckBound(const TIndustryRead& read, const TResolved& bou
 }
 
 void TReadTableCheck::CheckDims(const TIndustryRead& read, const TSimArr::TStoredDims& dims) const {
-    const int expected = read.DimCount();
+    const TEntrySeries& own = entrySeries_[Entry(read)];
+    const int expected = own.dimCount;
     if (expected == 0) return;  // read whatever its shape
     if (dims.nDim != expected)
         throw EDataError(FormatText("%s of the %s has %d dimensions, not %d",
                                     {ReadText(read), CellText(type_, period_, cell_), dims.nDim, expected}));
-    const TEntrySeries& own = entrySeries_[EntryOf(read)];
     for (std::size_t d = 0; d < static_cast<std::size_t>(expected); ++d) {
         const TSeries* series = Resolve(own.dims[d]);
         if (series != nullptr && dims.lb[d] == series->Lo() && dims.ub[d] == series->Hi() &&
@@ -168,28 +179,36 @@ void TReadTableCheck::CheckDims(const TIndustryRead& read, const TSimArr::TStore
 // in use holds zeros. The elements are read where they lie when the form is
 // laid out as written, else from the array read whole.
 void TReadTableCheck::CheckElements(const TIndustryRead& read, const TSimArr::TStoredDims& dims, TGetBuf form,
-                                    std::uint16_t at) const {
+                                    std::uint16_t at) {
     if (read.elements[0].element.empty()) return;
     TSimArr whole;
     if (dims.elements == nullptr) whole.ReadFromBuffer(form, at);
     const auto rows = static_cast<std::size_t>(dims.ub[0] - dims.lb[0] + 1);
     const auto columns = static_cast<std::size_t>(dims.ub[1] - dims.lb[1] + 1);
-    const TEntrySeries& own = entrySeries_[EntryOf(read)];
-    const TSeries* columnSeries = Resolve(own.dims[1]);
+    TEntrySeries& own = entrySeries_[Entry(read)];
+    if (const TSeries* columnSeries = Resolve(own.dims[1]); columnSeries != own.columnSeries || !columnSeries) {
+        own.columnSeries = columnSeries;
+        for (std::size_t e = 0; e < read.elements.size(); ++e)
+            own.columns[e] = columnSeries ? columnSeries->IndexOf(read.elements[e].element) : kLabelAbsent;
+    }
     for (std::size_t e = 0; e < read.elements.size() && !read.elements[e].element.empty(); ++e) {
-        const int column = columnSeries ? columnSeries->IndexOf(read.elements[e].element) : kLabelAbsent;
+        const int column = own.columns[e];
         if (column < dims.lb[1] || column > dims.ub[1]) continue;  // the series check names it
         const auto offset = static_cast<std::size_t>(column - dims.lb[1]);
+        const TSeries* bound = Resolve(own.elements[e]);
+        const int high = bound ? bound->Hi() : 0;
         for (std::size_t row = 0; row < rows; ++row) {
             const int index = dims.lb[0] + static_cast<int>(row);
             const int value = dims.elements ? dims.elements[row * columns + offset] : whole.GetByte({index, column});
-            CheckBound(read, own.elements[e], value, index, read.elements[e].element);
+            if (value < read.low || value > high)
+                CheckBound(read, own.elements[e], value, index, read.elements[e].element);
         }
     }
 }
 
 void TReadTableCheck::Note(const TIndustryRead& read) {
-    const std::size_t entry = EntryOf(read);
+    if (slot_ == kUnread) return;
+    const std::size_t entry = Entry(read);
     held_[slot_ + entry / 64] |= std::uint64_t{1} << (entry % 64);
 }
 
@@ -200,7 +219,7 @@ void TReadTableCheck::Scalar(std::string_view name, TGetBuf value, std::uint16_t
     if (stored.kind != read->kind)
         throw EDataError(FormatText("%s of the %s is of kind %d, not %d",
                                     {ReadText(*read), CellText(type_, period_, cell_), stored.kind, read->kind}));
-    if (!read->bound.empty()) CheckBound(*read, entrySeries_[EntryOf(*read)].bound, SimValueNumber(stored));
+    if (!read->bound.empty()) CheckBound(*read, entrySeries_[Entry(*read)].bound, SimValueNumber(stored));
     Note(*read);
 }
 
@@ -213,7 +232,7 @@ bool TReadTableCheck::Array(std::string_view name, const TSimArr::TStoredDims& d
     CheckDims(*read, dims);
     CheckElements(*read, dims, form, at);
     Note(*read);
-    return read->DimCount() > 0;
+    return entrySeries_[Entry(*read)].dimCount > 0;
 }
 
 std::vector<const TSeries*> TReadTableCheck::DimensionSeries() const {
@@ -239,30 +258,21 @@ void TReadTableCheck::CheckEveryCellRead() const {
         if (cell.firm <= firms && cell.zone <= zones && cell.market <= markets)
             cellsOf[static_cast<std::size_t>(CategoryOf(cell))].push_back(cell);
     });
-    const int decisionPeriod = std::min(currentPeriod_ + 1, kLastStoredPeriod);
-    struct TSetRange {
-        int type;
-        int first;
-        int last;
-    };
-    const TSetRange sets[] = {{vtConstant, kConstantPeriod, kConstantPeriod},
-                              {vtResults, kFirstResultPeriod, std::min(currentPeriod_, kLastStoredPeriod)},
-                              {vtDecisions, kFirstDecisionPeriod, decisionPeriod},
-                              {vtDefaults, decisionPeriod, decisionPeriod}};
-    const auto reads = IndustryReads();
-    for (const TSetRange& set : sets)
-        for (int period = set.first; period <= set.last; ++period)
-            for (const TIndustryRead& read : reads) {
+    for (const TSetRange& set : sets_)
+        for (int period = set.first; period <= set.last; ++period) {
+            const int index = SetIndex(set.type, period);
+            for (const TIndustryRead& read : reads_) {
                 if (read.set != set.type || read.need != TReadNeed::required) continue;
                 if (set.type != vtConstant && period < read.firstPeriod) continue;
-                const std::size_t entry = EntryOf(read);
+                const std::size_t entry = Entry(read);
                 const std::uint64_t bit = std::uint64_t{1} << (entry % 64);
                 for (const TCellIndex& cell : cellsOf[read.category]) {
-                    if (held_[CellSlot(set.type, period, cell) + entry / 64] & bit) continue;
+                    if (held_[CellSlot(index, cell) + entry / 64] & bit) continue;
                     throw EDataError(
                         FormatText("%s missing in the %s", {ReadText(read), CellText(set.type, period, cell)}));
                 }
             }
+        }
 }
 
 }  // namespace cv

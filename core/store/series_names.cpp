@@ -54,10 +54,16 @@ std::vector<const TSeries*> PositionSeries(const TIndustrySeries& found) {
 
 void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, const TArrayDimensionUses& arrays,
                       const std::vector<const TSeries*>& read) {
-    for (int s = 0; s < list.Count(); ++s)
-        for (int other = s + 1; other < list.Count(); ++other)
-            if (list.GetSeries(other)->IsNamed(list.GetSeries(s)->Name()))
-                throw EDataError(FormatText("the series list holds two series named %s", {list.GetSeries(s)->Name()}));
+    std::vector<const TSeries*> listed;
+    for (int s = 0; s < list.Count(); ++s) listed.push_back(list.GetSeries(s));
+    // Names of other lengths differ: only those of one length are compared.
+    for (auto series = listed.begin(); series != listed.end(); ++series) {
+        const std::string& name = (*series)->Name();
+        if (std::any_of(series + 1, listed.end(), [&name](const TSeries* other) {
+                return other->Name().size() == name.size() && other->IsNamed(name);
+            }))
+            throw EDataError(FormatText("the series list holds two series named %s", {name}));
+    }
     const std::vector<TDimension> dimensions = DistinctDimensions(arrays);
     for (const TDimension& dimension : dimensions) {
         const TSeries* series = list.FindSeries(dimension.series);
@@ -76,8 +82,8 @@ void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, con
     }
     std::vector<const TSeries*> named = PositionSeries(found);
     named.insert(named.end(), read.begin(), read.end());
-    for (int s = 0; s < list.Count(); ++s) {
-        const TSeries& series = *list.GetSeries(s);
+    for (const TSeries* listedSeries : listed) {
+        const TSeries& series = *listedSeries;
         const bool dimensionsArrays = std::any_of(dimensions.begin(), dimensions.end(),
                                                    [&series](const TDimension& d) { return series.IsNamed(d.series); });
         const bool positionNamed = std::find(named.begin(), named.end(), &series) != named.end();

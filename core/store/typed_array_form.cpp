@@ -1,5 +1,6 @@
 #include "core/store/typed_array.h"
 
+#include <cstring>
 #include <utility>
 
 #include "core/base/text_format.h"
@@ -42,6 +43,48 @@ void ReadBounds(TGetBuf buf, std::uint16_t& pos, int nDim, TIndex& bounds) {
 std::int16_t StoredWord(const std::uint8_t* bytes) { return static_cast<std::int16_t>(bytes[0] | (bytes[1] << 8)); }
 
 using TDimNameViews = std::array<std::string_view, kMaxDims>;
+
+// The shapes of the array forms read last, by the bytes of their headers (from
+// the kind's tag to the elements' tag), from which alone a shape is planned:
+// the cells of an industry repeat a few dozen shapes thousands of times, and
+// finding a shape again costs less than planning it. Only shapes planned
+// without an error are kept.
+template <class Shape>
+class TShapeMemo {
+public:
+    static constexpr std::size_t kMaxHeader = 7 + 4 * kMaxDims + 2;
+
+    const Shape* Find(const std::uint8_t* header, std::size_t size) const {
+        const TKept& kept = kept_[SlotOf(header, size)];
+        return kept.size == size && std::memcmp(kept.header.data(), header, size) == 0 ? &kept.shape : nullptr;
+    }
+    const Shape& Keep(const std::uint8_t* header, std::size_t size, const Shape& shape) {
+        TKept& kept = kept_[SlotOf(header, size)];
+        std::memcpy(kept.header.data(), header, size);
+        kept.size = size;
+        kept.shape = shape;
+        return kept.shape;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 256;
+    struct TKept {
+        std::array<std::uint8_t, kMaxHeader> header{};
+        std::size_t size = 0;
+        Shape shape{};
+    };
+    // From the header's first and last eight bytes (a header has at least 13):
+    // shapes that differ elsewhere only share a slot.
+    static std::size_t SlotOf(const std::uint8_t* header, std::size_t size) {
+        std::uint64_t first = 0;
+        std::uint64_t last = 0;
+        std::memcpy(&first, header, sizeof first);
+        std::memcpy(&last, header + size - sizeof last, sizeof last);
+        const std::uint64_t mixed = (first * 0x9E3779B97F4A7C15ULL) ^ (last * 0xC2B2AE3D27D4EB4FULL) ^ size;
+        return static_cast<std::size_t>(mixed >> 56) % kSlots;
+    }
+    std::array<TKept, kSlots> kept_{};
+};
 
 // The one reader of the named-array form: Body(buf, pos) takes the array
 // form; the dimension names are views into Buf, cut to their maximum.
@@ -222,13 +265,18 @@ std::size_t TDynArr::FindWrittenForm(const std::uint8_t* bytes, std::size_t end,
     const std::size_t upperAt = lowerAt + 2 * nDim + 1;     // after '7'
     const std::size_t elementsAt = upperAt + 2 * nDim + 1;  // after '8'
     if (elementsAt > end || bytes[upperAt - 1] != kTagUpperBounds || bytes[elementsAt - 1] != kTagElements) return 0;
-    TIndex lb;
-    TIndex ub;
-    for (int d = 0; d < nDim; ++d) {
-        lb.Set(d, StoredWord(bytes + lowerAt + 2 * d));
-        ub.Set(d, StoredWord(bytes + upperAt + 2 * d));
+    thread_local TShapeMemo<TShape> shapes;
+    const TShape* known = shapes.Find(bytes + at, elementsAt - at);
+    if (known == nullptr) {
+        TIndex lb;
+        TIndex ub;
+        for (int d = 0; d < nDim; ++d) {
+            lb.Set(d, StoredWord(bytes + lowerAt + 2 * d));
+            ub.Set(d, StoredWord(bytes + upperAt + 2 * d));
+        }
+        known = &shapes.Keep(bytes + at, elementsAt - at, ShapeForReading(kind, subType, nDim, lb, ub));
     }
-    const TShape shape = ShapeForReading(kind, subType, nDim, lb, ub);
+    const TShape& shape = *known;
     const std::size_t storedSize = kind == dkZts ? subType + kTextFieldOverhead : shape.elementSize;
     const std::size_t endTagAt = elementsAt + std::size_t{shape.count} * storedSize;
     if (endTagAt + 1 >= end || bytes[endTagAt] != kTagArrayEnd || bytes[endTagAt + 1] != closing) return 0;
