@@ -41,6 +41,41 @@ std::string ReadText(const TIndustryRead& read) {
     return FormatText("%s %s", {read.form == TReadForm::array ? "array" : "scalar", read.name});
 }
 
+// The series names of the table, each once, and each entry's references to
+// them (-1: none), made on first use: a check looks each name up once.
+struct TTableSeriesNames {
+    struct TRefs {
+        std::array<int, kMaxReadDims> dims{};
+        int bound = -1;
+        std::array<int, kMaxElementBounds> elements{};
+    };
+    std::vector<std::string_view> names;
+    std::vector<TRefs> entries;
+
+    int RefOf(std::string_view name) {
+        if (name.empty()) return -1;
+        const auto known = std::ranges::find(names, name);
+        if (known != names.end()) return static_cast<int>(known - names.begin());
+        names.push_back(name);
+        return static_cast<int>(names.size()) - 1;
+    }
+};
+
+const TTableSeriesNames& TableSeriesNames() {
+    static const TTableSeriesNames kNames = [] {
+        TTableSeriesNames table;
+        for (const TIndustryRead& read : IndustryReads()) {
+            TTableSeriesNames::TRefs& refs = table.entries.emplace_back();
+            for (std::size_t d = 0; d < read.dims.size(); ++d) refs.dims[d] = table.RefOf(read.dims[d]);
+            refs.bound = table.RefOf(read.bound);
+            for (std::size_t e = 0; e < read.elements.size(); ++e)
+                refs.elements[e] = table.RefOf(read.elements[e].bound);
+        }
+        return table;
+    }();
+    return kNames;
+}
+
 }  // namespace
 
 TReadTableCheck::TReadTableCheck(const TIndustrySeries& series, const TListSeries& list, int currentPeriod)
@@ -55,16 +90,18 @@ TReadTableCheck::TReadTableCheck(const TIndustrySeries& series, const TListSerie
     const auto reads = reads_;
     wordsPerCell_ = (reads.size() + 63) / 64;
     metNames_.resize(static_cast<std::size_t>((vtDefaults - vtConstant + 1) * (kCategoryFirmFtaMarket + 1)) * 2);
-    // The table names a few series many times: each name is looked up in the list once.
-    std::vector<std::pair<std::string_view, TResolved>> resolved;
+    const TTableSeriesNames& table = TableSeriesNames();
+    std::vector<TResolved> named;
+    for (const std::string_view name : table.names) named.push_back(Resolve(name));
+    const auto resolved = [&named](int ref) { return ref < 0 ? TResolved{} : named[static_cast<std::size_t>(ref)]; };
     entrySeries_.reserve(reads.size());
-    for (const TIndustryRead& read : reads) {
+    for (std::size_t entry = 0; entry < reads.size(); ++entry) {
+        const TTableSeriesNames::TRefs& refs = table.entries[entry];
         TEntrySeries& own = entrySeries_.emplace_back();
-        own.dimCount = read.DimCount();
-        for (std::size_t d = 0; d < read.dims.size(); ++d) own.dims[d] = ResolveOnce(read.dims[d], resolved);
-        own.bound = ResolveOnce(read.bound, resolved);
-        for (std::size_t e = 0; e < read.elements.size(); ++e)
-            own.elements[e] = ResolveOnce(read.elements[e].bound, resolved);
+        own.dimCount = reads[entry].DimCount();
+        for (std::size_t d = 0; d < refs.dims.size(); ++d) own.dims[d] = resolved(refs.dims[d]);
+        own.bound = resolved(refs.bound);
+        for (std::size_t e = 0; e < refs.elements.size(); ++e) own.elements[e] = resolved(refs.elements[e]);
     }
     held_.assign(static_cast<std::size_t>(setsRead * kGridCells) * wordsPerCell_, 0);
 }
@@ -112,33 +149,35 @@ void TReadTableCheck::BeginCell(int type, int period, const TCellIndex& cell) {
 
 const TIndustryRead* TReadTableCheck::Find(std::string_view name, TReadForm form) {
     const auto f = static_cast<std::size_t>(form);
+    const std::vector<TMetName>& met = metNames_[kindOfCell_ + f];
+    std::size_t& at = metCount_[f];
+    for (std::size_t next = at; next < met.size(); ++next)
+        if (met[next].name == name) {
+            at = next + 1;
+            return met[next].read;
+        }
+    return LookUp(name, form);
+}
+
+const TIndustryRead* TReadTableCheck::LookUp(std::string_view name, TReadForm form) {
+    const auto f = static_cast<std::size_t>(form);
     std::vector<TMetName>& met = metNames_[kindOfCell_ + f];
-    const std::size_t at = metCount_[f]++;
-    if (at < met.size() && met[at].name == name) return met[at].read;
     const TIndustryRead* read = FindIndustryRead(static_cast<std::uint16_t>(type_), category_, name, form);
-    if (at < met.size()) met[at] = {std::string(name), read};
-    else if (at == met.size()) met.push_back({std::string(name), read});
+    met.insert(met.begin() + static_cast<std::ptrdiff_t>(metCount_[f]++), {std::string(name), read});
     return read;
 }
 
 // A series named by the table: the period, firm, zone and market series as
 // the opening finds them, by their positions; one of the cell's own position
 // series by its kind; any other by its name in the list.
-TReadTableCheck::TResolved TReadTableCheck::ResolveOnce(
-    std::string_view ref, std::vector<std::pair<std::string_view, TResolved>>& resolved) const {
-    if (ref.empty()) return {};
-    for (const auto& [name, series] : resolved)
-        if (name == ref) return series;
+TReadTableCheck::TResolved TReadTableCheck::Resolve(std::string_view ref) const {
     const auto kind = std::ranges::find(kPositionKinds, ref);
-    TResolved series;
-    if (kind != std::end(kPositionKinds)) series = {nullptr, static_cast<int>(kind - std::begin(kPositionKinds)) + 1};
-    else if (ref == "Periods") series = {series_.periods};
-    else if (ref == "Firms") series = {series_.firms};
-    else if (ref == "Ftas") series = {series_.ftas};
-    else if (ref == "Markets") series = {series_.markets};
-    else series = {list_.FindSeries(ref)};
-    resolved.emplace_back(ref, series);
-    return series;
+    if (kind != std::end(kPositionKinds)) return {nullptr, static_cast<int>(kind - std::begin(kPositionKinds)) + 1};
+    if (ref == "Periods") return {series_.periods};
+    if (ref == "Firms") return {series_.firms};
+    if (ref == "Ftas") return {series_.ftas};
+    if (ref == "Markets") return {series_.markets};
+    return {list_.FindSeries(ref)};
 }
 
 void TReadTableCheck::CheckBound(const TIndustryRead& read, const TResolved& bound, long double value, int row,
@@ -156,23 +195,29 @@ void TReadTableCheck::CheckDims(const TIndustryRead& read, const TSimArr::TStore
     const TEntrySeries& own = entrySeries_[Entry(read)];
     const int expected = own.dimCount;
     if (expected == 0) return;  // read whatever its shape
-    if (dims.nDim != expected)
+    if (dims.nDim != expected) [[unlikely]]
         throw EDataError(FormatText("%s of the %s has %d dimensions, not %d",
                                     {ReadText(read), CellText(type_, period_, cell_), dims.nDim, expected}));
     for (std::size_t d = 0; d < static_cast<std::size_t>(expected); ++d) {
         const TSeries* series = Resolve(own.dims[d]);
-        if (series != nullptr && dims.lb[d] == series->Lo() && dims.ub[d] == series->Hi() &&
-            (dims.names[d] == series->Name() || CompareNames(dims.names[d], series->Name()) == 0))
-            continue;
-        // A position series is named by the position, as the constant part keeps it.
-        std::string expectedText = series ? FormatText("%s (%d..%d)", {series->Name(), series->Lo(), series->Hi()})
-                                          : std::string(read.dims[d]);
-        if (own.dims[d].position != 0)
-            expectedText += ", which " + SeriesPositionText(read.dims[d], cell_.zone, cell_.market) + " names";
-        throw EDataError(FormatText("%s of the %s runs over %s (%d..%d) in dimension %d, not over %s",
-                                    {ReadText(read), CellText(type_, period_, cell_), dims.names[d], dims.lb[d],
-                                     dims.ub[d], static_cast<int>(d) + 1, expectedText}));
+        if (series == nullptr || dims.lb[d] != series->Lo() || dims.ub[d] != series->Hi() ||
+            (dims.names[d] != series->Name() && CompareNames(dims.names[d], series->Name()) != 0)) [[unlikely]]
+            RefuseDimension(read, dims, d);
     }
+}
+
+void TReadTableCheck::RefuseDimension(const TIndustryRead& read, const TSimArr::TStoredDims& dims,
+                                      std::size_t d) const {
+    const TEntrySeries& own = entrySeries_[Entry(read)];
+    const TSeries* series = Resolve(own.dims[d]);
+    // A position series is named by the position, as the constant part keeps it.
+    std::string expectedText = series ? FormatText("%s (%d..%d)", {series->Name(), series->Lo(), series->Hi()})
+                                      : std::string(read.dims[d]);
+    if (own.dims[d].position != 0)
+        expectedText += ", which " + SeriesPositionText(read.dims[d], cell_.zone, cell_.market) + " names";
+    throw EDataError(FormatText("%s of the %s runs over %s (%d..%d) in dimension %d, not over %s",
+                                {ReadText(read), CellText(type_, period_, cell_), dims.names[d], dims.lb[d],
+                                 dims.ub[d], static_cast<int>(d) + 1, expectedText}));
 }
 
 // Every element of each bounded column, all rows, within its bound: a row not
@@ -180,7 +225,6 @@ void TReadTableCheck::CheckDims(const TIndustryRead& read, const TSimArr::TStore
 // laid out as written, else from the array read whole.
 void TReadTableCheck::CheckElements(const TIndustryRead& read, const TSimArr::TStoredDims& dims, TGetBuf form,
                                     std::uint16_t at) {
-    if (read.elements[0].element.empty()) return;
     TSimArr whole;
     if (dims.elements == nullptr) whole.ReadFromBuffer(form, at);
     const auto rows = static_cast<std::size_t>(dims.ub[0] - dims.lb[0] + 1);
@@ -197,12 +241,13 @@ void TReadTableCheck::CheckElements(const TIndustryRead& read, const TSimArr::TS
         const auto offset = static_cast<std::size_t>(column - dims.lb[1]);
         const TSeries* bound = Resolve(own.elements[e]);
         const int high = bound ? bound->Hi() : 0;
-        for (std::size_t row = 0; row < rows; ++row) {
-            const int index = dims.lb[0] + static_cast<int>(row);
-            const int value = dims.elements ? dims.elements[row * columns + offset] : whole.GetByte({index, column});
-            if (value < read.low || value > high)
-                CheckBound(read, own.elements[e], value, index, read.elements[e].element);
-        }
+        const auto valueAt = [&](std::size_t row) {
+            return dims.elements ? dims.elements[row * columns + offset]
+                                 : whole.GetByte({dims.lb[0] + static_cast<int>(row), column});
+        };
+        for (std::size_t row = 0; row < rows; ++row)
+            if (const int value = valueAt(row); value < read.low || value > high) [[unlikely]]
+                CheckBound(read, own.elements[e], value, dims.lb[0] + static_cast<int>(row), read.elements[e].element);
     }
 }
 
@@ -215,11 +260,11 @@ void TReadTableCheck::Note(const TIndustryRead& read) {
 void TReadTableCheck::Scalar(std::string_view name, TGetBuf value, std::uint16_t at) {
     const TIndustryRead* read = Find(name, TReadForm::scalar);
     if (read == nullptr) return;
-    const TSimValue stored = ReadSimValue(value, at);
+    const TSimNumber stored = ReadSimNumber(value, at);
     if (stored.kind != read->kind)
         throw EDataError(FormatText("%s of the %s is of kind %d, not %d",
                                     {ReadText(*read), CellText(type_, period_, cell_), stored.kind, read->kind}));
-    if (!read->bound.empty()) CheckBound(*read, entrySeries_[Entry(*read)].bound, SimValueNumber(stored));
+    if (!read->bound.empty()) CheckBound(*read, entrySeries_[Entry(*read)].bound, stored.number);
     Note(*read);
 }
 
@@ -230,7 +275,7 @@ bool TReadTableCheck::Array(std::string_view name, const TSimArr::TStoredDims& d
         throw EDataError(FormatText("%s of the %s is of kind %d, not %d",
                                     {ReadText(*read), CellText(type_, period_, cell_), dims.kind, read->kind}));
     CheckDims(*read, dims);
-    CheckElements(*read, dims, form, at);
+    if (!read->elements[0].element.empty()) CheckElements(*read, dims, form, at);
     Note(*read);
     return entrySeries_[Entry(*read)].dimCount > 0;
 }

@@ -17,7 +17,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/store/byte_buffer.h"
@@ -65,19 +64,24 @@ private:
         const TSeries* columnSeries = nullptr;
         std::array<int, kMaxElementBounds> columns{};
     };
-    TResolved ResolveOnce(std::string_view ref, std::vector<std::pair<std::string_view, TResolved>>& resolved) const;
+    TResolved Resolve(std::string_view ref) const;
     const TSeries* Resolve(const TResolved& ref) const { return ref.position ? cellSeries_[ref.position] : ref.fixed; }
     // Value within the read's bound (of element Element of row Row, when given).
     void CheckBound(const TIndustryRead& read, const TResolved& bound, long double value, int row = 0,
                     std::string_view element = {}) const;
     void CheckDims(const TIndustryRead& read, const TSimArr::TStoredDims& dims) const;
+    [[noreturn]] void RefuseDimension(const TIndustryRead& read, const TSimArr::TStoredDims& dims,
+                                      std::size_t d) const;
     void CheckElements(const TIndustryRead& read, const TSimArr::TStoredDims& dims, TGetBuf form,
                        std::uint16_t at);
     void Note(const TIndustryRead& read);
     // The table's entry of the cell's next name of Form, looked up once per
     // kind of cell: the cells of a set and category hold the same names in
-    // the same order, period after period and firm after firm.
+    // the same order, period after period and firm after firm, but for a few
+    // that some lack.
     const TIndustryRead* Find(std::string_view name, TReadForm form);
+    // Find's look-up in the table, for a name no cell of the kind held before.
+    const TIndustryRead* LookUp(std::string_view name, TReadForm form);
     // The place of the set of Type and Period among the sets read; -1 for a
     // set the program does not read.
     int SetIndex(int type, int period) const;
@@ -108,7 +112,8 @@ private:
     // The cell's own position series, by their kind (1..5).
     std::array<const TSeries*, 6> cellSeries_{};
     // The names met in the cells of each set and category, in their order,
-    // with their entries, and how many of the current cell's were met.
+    // with their entries, and the place in them after the current cell's
+    // last name.
     struct TMetName {
         std::string name;
         const TIndustryRead* read = nullptr;

@@ -248,6 +248,15 @@ TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos) {
     return value;
 }
 
+TSimNumber ReadSimNumber(TGetBuf buf, std::uint16_t pos) {
+    const TStoredValue stored = ReadStoredValue(buf, pos);
+    TSimValue number;
+    number.kind = stored.kind;
+    number.integer = stored.integer;
+    number.real = stored.real;
+    return {stored.kind, SimValueNumber(number)};
+}
+
 // ---- Scalars ----
 
 const TSimValue* TSimData::FindScalar(std::string_view name) const {

@@ -56,7 +56,7 @@ public:
 
     const Shape* Find(const std::uint8_t* header, std::size_t size) const {
         const TKept& kept = kept_[SlotOf(header, size)];
-        return kept.size == size && std::memcmp(kept.header.data(), header, size) == 0 ? &kept.shape : nullptr;
+        return kept.size == size && SameHeader(kept.header.data(), header, size) ? &kept.shape : nullptr;
     }
     const Shape& Keep(const std::uint8_t* header, std::size_t size, const Shape& shape) {
         TKept& kept = kept_[SlotOf(header, size)];
@@ -73,14 +73,24 @@ private:
         std::size_t size = 0;
         Shape shape{};
     };
+    static std::uint64_t Word(const std::uint8_t* bytes) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes, sizeof word);
+        return word;
+    }
+    // Whether two headers of Size bytes (13 to 29) are alike: four words of
+    // eight bytes, overlapping, cover them.
+    static bool SameHeader(const std::uint8_t* a, const std::uint8_t* b, std::size_t size) {
+        const std::size_t second = size >= 16 ? 8 : 0;
+        const std::size_t third = size >= 24 ? size - 16 : 0;
+        return Word(a) == Word(b) && Word(a + second) == Word(b + second) && Word(a + third) == Word(b + third) &&
+               Word(a + size - 8) == Word(b + size - 8);
+    }
     // From the header's first and last eight bytes (a header has at least 13):
     // shapes that differ elsewhere only share a slot.
     static std::size_t SlotOf(const std::uint8_t* header, std::size_t size) {
-        std::uint64_t first = 0;
-        std::uint64_t last = 0;
-        std::memcpy(&first, header, sizeof first);
-        std::memcpy(&last, header + size - sizeof last, sizeof last);
-        const std::uint64_t mixed = (first * 0x9E3779B97F4A7C15ULL) ^ (last * 0xC2B2AE3D27D4EB4FULL) ^ size;
+        const std::uint64_t mixed =
+            (Word(header) * 0x9E3779B97F4A7C15ULL) ^ (Word(header + size - 8) * 0xC2B2AE3D27D4EB4FULL) ^ size;
         return static_cast<std::size_t>(mixed >> 56) % kSlots;
     }
     std::array<TKept, kSlots> kept_{};
