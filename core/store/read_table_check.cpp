@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "core/base/errors.h"
 #include "core/base/text_format.h"
@@ -36,6 +37,20 @@ std::string_view SetText(int type) {
 // The kinds of position series, as the table names them.
 constexpr std::string_view kPositionKinds[] = {"ChaSeries", "SegSeries", "DimSeries", "SemSeries", "MapSeries"};
 enum : int { kChannels = 1, kSegments, kDimensions, kSemantics, kMaps };
+
+// Whether A and B hold the same bytes: names and dimension names, of at most
+// sixteen characters, compared a word or two at a time.
+bool SameBytes(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    if (a.size() < sizeof(std::uint64_t) || a.size() > 2 * sizeof(std::uint64_t)) return a == b;
+    const auto word = [](const char* bytes) {
+        std::uint64_t value = 0;
+        std::memcpy(&value, bytes, sizeof value);
+        return value;
+    };
+    const std::size_t last = a.size() - sizeof(std::uint64_t);
+    return word(a.data()) == word(b.data()) && word(a.data() + last) == word(b.data() + last);
+}
 
 std::string ReadText(const TIndustryRead& read) {
     return FormatText("%s %s", {read.form == TReadForm::array ? "array" : "scalar", read.name});
@@ -152,7 +167,7 @@ const TIndustryRead* TReadTableCheck::Find(std::string_view name, TReadForm form
     const std::vector<TMetName>& met = metNames_[kindOfCell_ + f];
     std::size_t& at = metCount_[f];
     for (std::size_t next = at; next < met.size(); ++next)
-        if (met[next].name == name) {
+        if (SameBytes(met[next].name, name)) {
             at = next + 1;
             return met[next].read;
         }
@@ -201,7 +216,8 @@ void TReadTableCheck::CheckDims(const TIndustryRead& read, const TSimArr::TStore
     for (std::size_t d = 0; d < static_cast<std::size_t>(expected); ++d) {
         const TSeries* series = Resolve(own.dims[d]);
         if (series == nullptr || dims.lb[d] != series->Lo() || dims.ub[d] != series->Hi() ||
-            (dims.names[d] != series->Name() && CompareNames(dims.names[d], series->Name()) != 0)) [[unlikely]]
+            (!SameBytes(dims.names[d], series->Name()) && CompareNames(dims.names[d], series->Name()) != 0))
+            [[unlikely]]
             RefuseDimension(read, dims, d);
     }
 }
