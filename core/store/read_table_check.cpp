@@ -16,6 +16,11 @@ namespace cv {
 namespace {
 
 constexpr int kGridCells = (kMaxCellFirm + 1) * (kMaxCellZone + 1) * (kMaxCellMarket + 1);
+// A cell's next name is sought among the next few of its kind, passing over
+// those the cell lacks; any other is looked up and kept at its place, up to a
+// limit, so that no order of names in a damaged file makes the search long.
+constexpr std::size_t kNamesPassedOver = 32;
+constexpr std::size_t kNamesKept = 512;
 
 // The category whose cells are those that depend on what Cell names: firm
 // (bit 0), zone (bit 1) and market (bit 2).
@@ -166,7 +171,8 @@ const TIndustryRead* TReadTableCheck::Find(std::string_view name, TReadForm form
     const auto f = static_cast<std::size_t>(form);
     const std::vector<TMetName>& met = metNames_[kindOfCell_ + f];
     std::size_t& at = metCount_[f];
-    for (std::size_t next = at; next < met.size(); ++next)
+    const std::size_t end = std::min(met.size(), at + kNamesPassedOver);
+    for (std::size_t next = at; next < end; ++next)
         if (SameBytes(met[next].name, name)) {
             at = next + 1;
             return met[next].read;
@@ -178,7 +184,8 @@ const TIndustryRead* TReadTableCheck::LookUp(std::string_view name, TReadForm fo
     const auto f = static_cast<std::size_t>(form);
     std::vector<TMetName>& met = metNames_[kindOfCell_ + f];
     const TIndustryRead* read = FindIndustryRead(static_cast<std::uint16_t>(type_), category_, name, form);
-    met.insert(met.begin() + static_cast<std::ptrdiff_t>(metCount_[f]++), {std::string(name), read});
+    if (met.size() < kNamesKept)
+        met.insert(met.begin() + static_cast<std::ptrdiff_t>(metCount_[f]++), {std::string(name), read});
     return read;
 }
 
