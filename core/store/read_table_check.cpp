@@ -9,6 +9,7 @@
 #include "core/store/industry_file.h"
 #include "core/store/industry_reads.h"
 #include "core/store/per_data.h"
+#include "core/store/read_table_series.h"
 #include "core/store/series.h"
 #include "core/store/sim_data.h"
 
@@ -59,41 +60,6 @@ bool SameBytes(std::string_view a, std::string_view b) {
 
 std::string ReadText(const TIndustryRead& read) {
     return FormatText("%s %s", {read.form == TReadForm::array ? "array" : "scalar", read.name});
-}
-
-// The series names of the table, each once, and each entry's references to
-// them (-1: none), made on first use: a check looks each name up once.
-struct TTableSeriesNames {
-    struct TRefs {
-        std::array<int, kMaxReadDims> dims{};
-        int bound = -1;
-        std::array<int, kMaxElementBounds> elements{};
-    };
-    std::vector<std::string_view> names;
-    std::vector<TRefs> entries;
-
-    int RefOf(std::string_view name) {
-        if (name.empty()) return -1;
-        const auto known = std::ranges::find(names, name);
-        if (known != names.end()) return static_cast<int>(known - names.begin());
-        names.push_back(name);
-        return static_cast<int>(names.size()) - 1;
-    }
-};
-
-const TTableSeriesNames& TableSeriesNames() {
-    static const TTableSeriesNames kNames = [] {
-        TTableSeriesNames table;
-        for (const TIndustryRead& read : IndustryReads()) {
-            TTableSeriesNames::TRefs& refs = table.entries.emplace_back();
-            for (std::size_t d = 0; d < read.dims.size(); ++d) refs.dims[d] = table.RefOf(read.dims[d]);
-            refs.bound = table.RefOf(read.bound);
-            for (std::size_t e = 0; e < read.elements.size(); ++e)
-                refs.elements[e] = table.RefOf(read.elements[e].bound);
-        }
-        return table;
-    }();
-    return kNames;
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ private:
     // the same order, period after period and firm after firm, but for a few
     // that some lack.
     const TIndustryRead* Find(std::string_view name, TReadForm form);
-    // Find's look-up in the table, for a name no cell of the kind held before.
+    // Find's look-up in the table, for a name not among the next few met.
     const TIndustryRead* LookUp(std::string_view name, TReadForm form);
     // The place of the set of Type and Period among the sets read; -1 for a
     // set the program does not read.
