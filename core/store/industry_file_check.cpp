@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <numeric>
 #include <vector>
 
 #include "core/base/errors.h"
@@ -74,10 +73,16 @@ bool IsSetCell(const TTabVol& entry) {
 // The positions of the table's volumes in the order they lie in the file, so
 // that every byte is read once, however small the cache.
 std::vector<int> PositionsInFileOrder(const TVolSet& volumes) {
-    std::vector<int> positions(static_cast<std::size_t>(volumes.VolumeCount()));
-    std::iota(positions.begin(), positions.end(), 0);
-    std::sort(positions.begin(), positions.end(),
-              [&](int a, int b) { return volumes.Entry(a).offset < volumes.Entry(b).offset; });
+    // Each as one number, the offset above the position, sorted as numbers.
+    constexpr int kPositionBits = 32;
+    std::vector<std::int64_t> byOffset(static_cast<std::size_t>(volumes.VolumeCount()));
+    for (int position = 0; position < volumes.VolumeCount(); ++position)
+        byOffset[static_cast<std::size_t>(position)] =
+            (std::int64_t{volumes.Entry(position).offset} << kPositionBits) | position;
+    std::sort(byOffset.begin(), byOffset.end());
+    std::vector<int> positions;
+    positions.reserve(byOffset.size());
+    for (const std::int64_t entry : byOffset) positions.push_back(static_cast<int>(entry & 0xFFFFFFFF));
     return positions;
 }
 

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,37 +55,65 @@ private:
         int position = 0;
     };
     struct TEntrySeries {
+        int dimCount = 0;
         std::array<TResolved, kMaxReadDims> dims{};
         TResolved bound;
         std::array<TResolved, kMaxElementBounds> elements{};
+        // The columns of the bounded elements in the series of the last
+        // dimension, as last looked up there.
+        const TSeries* columnSeries = nullptr;
+        std::array<int, kMaxElementBounds> columns{};
     };
-    TResolved ResolveOnce(std::string_view ref) const;
-    const TSeries* Resolve(const TResolved& ref) const;
+    TResolved Resolve(std::string_view ref) const;
+    const TSeries* Resolve(const TResolved& ref) const { return ref.position ? cellSeries_[ref.position] : ref.fixed; }
     // Value within the read's bound (of element Element of row Row, when given).
     void CheckBound(const TIndustryRead& read, const TResolved& bound, long double value, int row = 0,
                     std::string_view element = {}) const;
     void CheckDims(const TIndustryRead& read, const TSimArr::TStoredDims& dims) const;
+    [[noreturn]] void RefuseDimension(const TIndustryRead& read, const TSimArr::TStoredDims& dims,
+                                      std::size_t d) const;
     void CheckElements(const TIndustryRead& read, const TSimArr::TStoredDims& dims, TGetBuf form,
-                       std::uint16_t at) const;
+                       std::uint16_t at);
     void Note(const TIndustryRead& read);
     // The table's entry of the cell's next name of Form, looked up once per
     // kind of cell: the cells of a set and category hold the same names in
-    // the same order, period after period and firm after firm.
+    // the same order, period after period and firm after firm, but for a few
+    // that some lack.
     const TIndustryRead* Find(std::string_view name, TReadForm form);
-    std::size_t CellSlot(int type, int period, const TCellIndex& cell) const;
+    // Find's look-up in the table, for a name not among the next few met.
+    const TIndustryRead* LookUp(std::string_view name, TReadForm form);
+    // The place of the set of Type and Period among the sets read; -1 for a
+    // set the program does not read.
+    int SetIndex(int type, int period) const;
+    // Where the notes of Cell of the set at Set begin in Held.
+    std::size_t CellSlot(int set, const TCellIndex& cell) const;
+    std::size_t Entry(const TIndustryRead& read) const { return static_cast<std::size_t>(&read - reads_.data()); }
     std::string CellText(int type, int period, const TCellIndex& cell) const;
 
     const TIndustrySeries& series_;
     const TListSeries& list_;
-    int currentPeriod_;
+    std::span<const TIndustryRead> reads_;
+    // The sets the program reads, in the order their cells' notes lie in Held:
+    // the constant part, the results of periods -1..t, the decisions of
+    // periods 0..t+1 and the default decisions of t+1.
+    struct TSetRange {
+        int type;
+        int first;
+        int last;
+    };
+    std::array<TSetRange, 4> sets_{};
+    static constexpr std::size_t kUnread = static_cast<std::size_t>(-1);
     // The cell being met and where its notes go.
     int type_ = 0;
     int period_ = 0;
     TCellIndex cell_;
     int category_ = 0;
     std::size_t slot_ = 0;
+    // The cell's own position series, by their kind (1..5).
+    std::array<const TSeries*, 6> cellSeries_{};
     // The names met in the cells of each set and category, in their order,
-    // with their entries, and how many of the current cell's were met.
+    // with their entries, and the place in them after the current cell's
+    // last name.
     struct TMetName {
         std::string name;
         const TIndustryRead* read = nullptr;

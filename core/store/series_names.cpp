@@ -41,6 +41,17 @@ std::vector<TDimension> DistinctDimensions(const TArrayDimensionUses& arrays) {
     return dimensions;
 }
 
+// Whether Series has an element labelled Element, as IndexOf finds one: a
+// label spelt alike at an index below kLabelAbsent is found without folding
+// letter case, any other by IndexOf.
+bool HasElement(const TSeries& series, std::string_view element) {
+    const std::vector<std::string>& labels = series.Labels();
+    const auto count = static_cast<std::size_t>(std::max(0, series.Hi() - series.Lo() + 1));
+    for (std::size_t p = 0; p < std::min(labels.size(), count) && series.Lo() + static_cast<long>(p) < kLabelAbsent; ++p)
+        if (labels[p] == element) return true;
+    return series.IndexOf(element) != kLabelAbsent;
+}
+
 // The series that the positions of Found name.
 std::vector<const TSeries*> PositionSeries(const TIndustrySeries& found) {
     std::vector<const TSeries*> named{found.periods, found.firms, found.ftas, found.markets};
@@ -54,10 +65,16 @@ std::vector<const TSeries*> PositionSeries(const TIndustrySeries& found) {
 
 void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, const TArrayDimensionUses& arrays,
                       const std::vector<const TSeries*>& read) {
-    for (int s = 0; s < list.Count(); ++s)
-        for (int other = s + 1; other < list.Count(); ++other)
-            if (list.GetSeries(other)->IsNamed(list.GetSeries(s)->Name()))
-                throw EDataError(FormatText("the series list holds two series named %s", {list.GetSeries(s)->Name()}));
+    std::vector<const TSeries*> listed;
+    for (int s = 0; s < list.Count(); ++s) listed.push_back(list.GetSeries(s));
+    // Names of other lengths differ: only those of one length are compared.
+    for (auto series = listed.begin(); series != listed.end(); ++series) {
+        const std::string& name = (*series)->Name();
+        if (std::any_of(series + 1, listed.end(), [&name](const TSeries* other) {
+                return other->Name().size() == name.size() && other->IsNamed(name);
+            }))
+            throw EDataError(FormatText("the series list holds two series named %s", {name}));
+    }
     const std::vector<TDimension> dimensions = DistinctDimensions(arrays);
     for (const TDimension& dimension : dimensions) {
         const TSeries* series = list.FindSeries(dimension.series);
@@ -68,18 +85,19 @@ void CheckSeriesNames(const TListSeries& list, const TIndustrySeries& found, con
                                                 : std::string("lacks")}));
     }
     for (const TSeriesIndexEntry& entry : SeriesIndexTable()) {
-        const TSeries* series = list.FindSeries(entry.name);
+        const TSeries* series = entry.elements.empty() ? nullptr : list.FindSeries(entry.name);
         if (!series) continue;
         for (const std::string_view element : entry.elements)
-            if (series->IndexOf(element) == kLabelAbsent)
+            if (!HasElement(*series, element))
                 throw EDataError(FormatText("the series %s has no element %s", {series->Name(), element}));
     }
     std::vector<const TSeries*> named = PositionSeries(found);
     named.insert(named.end(), read.begin(), read.end());
-    for (int s = 0; s < list.Count(); ++s) {
-        const TSeries& series = *list.GetSeries(s);
-        const bool dimensionsArrays = std::any_of(dimensions.begin(), dimensions.end(),
-                                                   [&series](const TDimension& d) { return series.IsNamed(d.series); });
+    for (const TSeries* listedSeries : listed) {
+        const TSeries& series = *listedSeries;
+        const bool dimensionsArrays = std::any_of(dimensions.begin(), dimensions.end(), [&series](const TDimension& d) {
+            return series.Name().size() == std::min(d.series.size(), kSeriesTextMax) && series.IsNamed(d.series);
+        });
         const bool positionNamed = std::find(named.begin(), named.end(), &series) != named.end();
         if (!dimensionsArrays && !positionNamed && !IsIndexTableSeries(series))
             throw EDataError(FormatText("the series %s is one that the program neither looks up by its name nor "

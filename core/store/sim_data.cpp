@@ -239,6 +239,15 @@ TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos) {
     return value;
 }
 
+TSimNumber ReadSimNumber(TGetBuf buf, std::uint16_t pos) {
+    const TStoredValue stored = ReadStoredValue(buf, pos);
+    TSimValue number;
+    number.kind = stored.kind;
+    number.integer = stored.integer;
+    number.real = stored.real;
+    return {stored.kind, SimValueNumber(number)};
+}
+
 // ---- Scalars ----
 
 const TSimValue* TSimData::FindScalar(std::string_view name) const {
@@ -521,7 +530,7 @@ void TSimData::CheckBuffer(TGetBuf buf, std::uint16_t& pos, const TArrayDimsVisi
         [&greatest, &onArray](std::string_view name, TGetBuf form, std::uint16_t& at) {
             const std::uint16_t begin = at;
             const TSimArr::TStoredDims dims = TSimArr::CheckBuffer(form, at);
-            const bool inOrder = arrayNames.empty() || CompareNames(greatest, name) < 0;
+            const bool inOrder = arrayNames.empty() || OrderOfNames(greatest, name) < 0;
             if (!inOrder && std::any_of(arrayNames.begin(), arrayNames.end(),
                                         [name](std::string_view seen) { return CompareNames(seen, name) == 0; }))
                 throw ECvError(std::string(kDuplicateText));

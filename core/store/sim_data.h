@@ -133,6 +133,13 @@ private:
 // The tagged form of one value; a value read has its changed flag 0.
 void WriteSimValue(TPutBuf buf, std::uint16_t& pos, const TSimValue& value);
 TSimValue ReadSimValue(TGetBuf buf, std::uint16_t& pos);
+// The kind of the value form at Pos and its number as SimValueNumber gives it,
+// without copying a text.
+struct TSimNumber {
+    std::uint8_t kind = 0;
+    long double number = 0;
+};
+TSimNumber ReadSimNumber(TGetBuf buf, std::uint16_t pos);
 
 // Orders names as the bag's lists do: negative, zero or positive.
 int CompareNames(std::string_view a, std::string_view b);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/base/text_format.h"
+#include "core/store/shape_memo.h"
 
 // The tagged stored forms of arrays and named arrays (docs/tagged_forms.md).
 
@@ -222,13 +223,18 @@ std::size_t TDynArr::FindWrittenForm(const std::uint8_t* bytes, std::size_t end,
     const std::size_t upperAt = lowerAt + 2 * nDim + 1;     // after '7'
     const std::size_t elementsAt = upperAt + 2 * nDim + 1;  // after '8'
     if (elementsAt > end || bytes[upperAt - 1] != kTagUpperBounds || bytes[elementsAt - 1] != kTagElements) return 0;
-    TIndex lb;
-    TIndex ub;
-    for (int d = 0; d < nDim; ++d) {
-        lb.Set(d, StoredWord(bytes + lowerAt + 2 * d));
-        ub.Set(d, StoredWord(bytes + upperAt + 2 * d));
+    thread_local TShapeMemo<TShape> shapes;
+    const TShape* known = shapes.Find(bytes + at, elementsAt - at);
+    if (known == nullptr) {
+        TIndex lb;
+        TIndex ub;
+        for (int d = 0; d < nDim; ++d) {
+            lb.Set(d, StoredWord(bytes + lowerAt + 2 * d));
+            ub.Set(d, StoredWord(bytes + upperAt + 2 * d));
+        }
+        known = &shapes.Keep(bytes + at, elementsAt - at, ShapeForReading(kind, subType, nDim, lb, ub));
     }
-    const TShape shape = ShapeForReading(kind, subType, nDim, lb, ub);
+    const TShape& shape = *known;
     const std::size_t storedSize = kind == dkZts ? subType + kTextFieldOverhead : shape.elementSize;
     const std::size_t endTagAt = elementsAt + std::size_t{shape.count} * storedSize;
     if (endTagAt + 1 >= end || bytes[endTagAt] != kTagArrayEnd || bytes[endTagAt + 1] != closing) return 0;
