@@ -51,9 +51,9 @@ constexpr TIndustryRead Array(std::uint16_t set, int category, std::string_view 
 }
 
 // An array whose elements of the last dimension index other arrays.
-constexpr TIndustryRead Links(std::uint16_t set, int category, std::string_view name, TDims dims,
+constexpr TIndustryRead Links(std::uint16_t set, int category, std::string_view name, TDims dims, TReadNeed need,
                               std::array<TElementBound, kMaxElementBounds> elements) {
-    TIndustryRead read = Array(set, category, name, dkByte, dims, required);
+    TIndustryRead read = Array(set, category, name, dkByte, dims, need);
     read.elements = elements;
     return read;
 }
@@ -143,12 +143,12 @@ constexpr TIndustryRead kReads[] = {
 
     // The results of each period: the firm's loans, reports and messages ...
     Array(vtResults, kFirm, "LoansHist", dkReal48, {"Periods", "LoanTerms"}, required),
-    Array(vtResults, kFta, "MsgAdm2All", dkZts, {"MsgAdmLine"}, required, kFirstPlayed),
-    Array(vtResults, kFta, "XFXRes", dkReal48, {kCha, "ChaXFXRes"}, required, kFirstPlayed),
+    Array(vtResults, kFta, "MsgAdm2All", dkZts, {"MsgAdmLine"}, optional, kFirstPlayed),
+    Array(vtResults, kFta, "XFXRes", dkReal48, {kCha, "ChaXFXRes"}, optional, kFirstPlayed),
     Array(vtResults, kFirmFta, "FFXRpt", dkReal48, {"FFXRpt"}, required),
-    Array(vtResults, kFirmFta, "MsgAdm2Fir", dkZts, {"MsgAdmLine"}, required, kFirstPlayed),
-    Array(vtResults, kFirmFta, "MsgSim2Fir", dkZts, {"MsgSim", "MsgSKP"}, required, kFirstPlayed),
-    Count(vtResults, kFirmFta, "NbMsgSim", "MsgSim", required, kFirstPlayed),
+    Array(vtResults, kFirmFta, "MsgAdm2Fir", dkZts, {"MsgAdmLine"}, optional, kFirstPlayed),
+    Array(vtResults, kFirmFta, "MsgSim2Fir", dkZts, {"MsgSim", "MsgSKP"}, optional, kFirstPlayed),
+    Count(vtResults, kFirmFta, "NbMsgSim", "MsgSim", optional, kFirstPlayed),
     Array(vtResults, kFirmFta, "StuFFXRpt", dkReal48, {"FFXRpt"}, optional, kFirstPlayed),
     // ... its prototypes in each market ...
     Count(vtResults, kFirmMarket, "NbPros", "Prototype", required),
@@ -158,20 +158,20 @@ constexpr TIndustryRead kReads[] = {
     // ... each market's brands, their links, positions and sales ...
     Count(vtResults, kFtaMarket, "NbMktedBrds", "MktBrand", required),
     Array(vtResults, kFtaMarket, "BrdNames", dkZts, {"MktBrand"}, required),
-    Links(vtResults, kFtaMarket, "XFMLinks", {"MktBrand", "XFMLinks"},
+    Links(vtResults, kFtaMarket, "XFMLinks", {"MktBrand", "XFMLinks"}, required,
           {{{"pMbix", "MktBrand"}, {"Dfix", "Firms"}, {"Dbix", "FirBrand"}, {"Rfix", "Firms"}, {"Rpix", "Prototype"}}}),
     Scalar(vtResults, kFtaMarket, "MktAge", dkSmallint, required),
-    Array(vtResults, kFtaMarket, "BrdPastMSU", dkSmallint, {"PM2PM1", "MktBrand", kSeg}, required),
+    Array(vtResults, kFtaMarket, "BrdPastMSU", dkSmallint, {"PM2PM1", "MktBrand", kSeg}, optional),
     Array(vtResults, kFtaMarket, "BrdTransfCost", dkSmallint, {"MktBrand"}, required),
-    Array(vtResults, kFtaMarket, "DisCovIdxs", dkSmallint, {"MktBrand", kCha}, required),
+    Array(vtResults, kFtaMarket, "DisCovIdxs", dkSmallint, {"MktBrand", kCha}, optional),
     Array(vtResults, kFtaMarket, "PosMapBrds", dkSmallint, {"MktBrand", kMap, "PosMapBrd"}, required),
     Array(vtResults, kFtaMarket, "PosSemBrds", dkSmallint, {"MktBrand", kSem, "PosSemBrd"}, required),
-    Array(vtResults, kFtaMarket, "PosSemIPs", dkSmallint, {kSeg, kSem, "PosSemIP"}, required),
+    Array(vtResults, kFtaMarket, "PosSemIPs", dkSmallint, {kSeg, kSem, "PosSemIP"}, optional),
     Array(vtResults, kFtaMarket, "SegSales", dkReal48, {kSeg, "UorV"}, required),
     Array(vtResults, kFtaMarket, "SemScales", dkSmallint, {kSem, "MinMax"}, required),
     Array(vtResults, kFtaMarket, "BrdRPrices", dkSmallint, {"MktBrand", kCha}, required, kFirstPlayed),
-    Array(vtResults, kFtaMarket, "BrdUSales", dkReal48, {"MktBrand", kSeg, kCha}, required, kFirstPlayed),
-    Array(vtResults, kFtaMarket, "PosMapIPs", dkSmallint, {kSeg, kMap, "PosMapIP"}, required, kFirstPlayed),
+    Array(vtResults, kFtaMarket, "BrdUSales", dkReal48, {"MktBrand", kSeg, kCha}, optional, kFirstPlayed),
+    Array(vtResults, kFtaMarket, "PosMapIPs", dkSmallint, {kSeg, kMap, "PosMapIP"}, optional, kFirstPlayed),
     Array(vtResults, kFtaMarket, "SegSizes", dkReal48, {kSeg, "SegSize"}, optional, kFirstPlayed),
     Array(vtResults, kFtaMarket, "BrdAvgAwa", dkSmallint, {"MktBrand"}, optional, kFirstPlayed),
     Array(vtResults, kFtaMarket, "BrdSegAwa", dkSmallint, {"MktBrand", kSeg}, optional, kFirstPlayed),
@@ -203,14 +203,14 @@ constexpr TIndustryRead kReads[] = {
     Array(vtResults, kFtaMarket, "StuDistrCov", dkSmallint, {"MktBrand", kCha}, optional, kFirstPlayed),
     // Each firm's brands of each zone and market, their links and reports.
     Count(vtResults, kFirmFtaMarket, "NbMktedBrds", "FirBrand", required),
-    Array(vtResults, kFirmFtaMarket, "FirMktedBrds", dkZts, {"FirBrand"}, required),
-    Array(vtResults, kFirmFtaMarket, "FirMktedPros", dkZts, {"FirBrand"}, required),
-    Links(vtResults, kFirmFtaMarket, "FFMLinks", {"FirBrand", "FFMLinks"},
+    Array(vtResults, kFirmFtaMarket, "FirMktedBrds", dkZts, {"FirBrand"}, optional),
+    Array(vtResults, kFirmFtaMarket, "FirMktedPros", dkZts, {"FirBrand"}, optional),
+    Links(vtResults, kFirmFtaMarket, "FFMLinks", {"FirBrand", "FFMLinks"}, optional,
           {{{"Mbix", "MktBrand"}, {"pDfix", "Firms"}, {"pDbix", "FirBrand"}}}),
     Array(vtResults, kFirmFtaMarket, "BrdRpt", dkReal48, {"FirBrand", "BrdRpt"}, required),
-    Array(vtResults, kFirmFtaMarket, "FFMRpt", dkReal48, {"FFMRpt"}, required),
-    Array(vtResults, kFirmFtaMarket, "BrdCumNames", dkZts, {"CumBrand"}, required),
-    Array(vtResults, kFirmFtaMarket, "BrdCumRes", dkReal48, {"CumBrand", "BrdCumRes"}, required),
+    Array(vtResults, kFirmFtaMarket, "FFMRpt", dkReal48, {"FFMRpt"}, optional),
+    Array(vtResults, kFirmFtaMarket, "BrdCumNames", dkZts, {"CumBrand"}, optional),
+    Array(vtResults, kFirmFtaMarket, "BrdCumRes", dkReal48, {"CumBrand", "BrdCumRes"}, optional),
     Array(vtResults, kFirmFtaMarket, "Inventory", dkReal48, {"Periods", "FirBrand", "Inventory"}, required),
     Array(vtResults, kFirmFtaMarket, "BrdNDis", dkReal48, {"FirBrand", kCha}, optional, kFirstPlayed),
     Array(vtResults, kFirmFtaMarket, "MostRecentStuBH", dkSmallint, {kSeg, kCha}, optional, kFirstPlayed),

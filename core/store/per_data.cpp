@@ -196,7 +196,8 @@ void TCvPerData::NoteRead(int category, const TDataContext& context, std::string
     TReadObserver* observer = detail::readObserver;
     if (observer == nullptr || what_ == 0) [[likely]]
         return;
-    observer->Read({what_, period_, category, CalcIndices(category, context), name, array, withDefault, found});
+    observer->Read({what_, period_, category, CalcIndices(category, context), name, array, withDefault, found,
+                    !loadedFrom_.empty()});
 }
 
 const TSimValue& TCvPerData::RequiredScalar(int category, const TDataContext& context, std::string_view name,

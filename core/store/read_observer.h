@@ -14,7 +14,9 @@ namespace cv {
 
 // One name asked for: the set (its volume type and period), the data category
 // and the cell it selected, whether an array or a scalar was asked for, whether
-// the caller takes a default when it is absent, and whether the cell held it.
+// the caller takes a default when it is absent, whether the cell held it, and
+// whether the set was read from an industry file (not made in memory, as the
+// forecast period is).
 struct TNamedRead {
     std::uint16_t set = 0;
     std::int16_t period = 0;
@@ -24,6 +26,7 @@ struct TNamedRead {
     bool array = false;
     bool withDefault = false;
     bool found = false;
+    bool fromFile = false;
 };
 
 class TReadObserver {

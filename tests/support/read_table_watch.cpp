@@ -33,7 +33,7 @@ void ReadTableWatch::Read(const TNamedRead& read) {
         uncovered_.insert(ReadText(read) + ": the table lacks it");
         return;
     }
-    if (read.withDefault) return;
+    if (read.withDefault || !read.fromFile) return;
     if (entry->need == TReadNeed::optional)
         uncovered_.insert(ReadText(read) + ": read without a default, the table lets a file do without it");
     else if (read.set != vtConstant && read.period < entry->firstPeriod)

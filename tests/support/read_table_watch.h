@@ -1,9 +1,11 @@
 #pragma once
 // Holds the program's reads against the table of what it reads
 // (core/store/industry_reads.h) while it watches: a name the table lacks for
-// the set and category it was read from, or one read without a default that
-// the table lets a file do without (or holds only from a later period), is
-// noted, so that a test run over the program's windows finds the table whole.
+// the set and category it was read from, or one read without a default from a
+// set read from the file that the table lets a file do without (or holds only
+// from a later period), is noted, so that a test run over the program's
+// windows finds the table whole. What the model reads back from the forecast
+// it makes in memory is its own, whatever the file holds.
 
 #include <set>
 #include <string>
