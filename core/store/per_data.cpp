@@ -48,16 +48,6 @@ std::vector<std::uint8_t> AllocateSaveBuffer() {
     return AllocatedOrAbort([] { return std::vector<std::uint8_t>(kBufSize); });
 }
 
-std::string_view SetKindText(std::uint16_t what) {
-    switch (what) {
-    case vtConstant: return "constant part";
-    case vtResults: return "results";
-    case vtDecisions: return "decisions";
-    case vtDefaults: return "default decisions";
-    default: return "data set";
-    }
-}
-
 std::string KeysText(const TIndustryKeys& keys) {
     return FormatText("(type %d, period %d, zone %d, market %d, firm %d)",
                       {keys[0], keys[1], keys[2], keys[3], keys[4]});
@@ -182,13 +172,7 @@ TSimData* TCvPerData::AdoptCell(TCvPerData& from, int category, const TDataConte
 // ---- Getters ----
 
 std::string TCvPerData::DescribeCell(int category, const TDataContext& context) const {
-    const TCellIndex cell = CalcIndices(category, context);
-    std::string text(SetKindText(what_));
-    if (what_ != vtConstant) text += FormatText(" of period %d", {period_});
-    if (cell.firm) text += FormatText(", firm %d", {cell.firm});
-    if (cell.zone) text += FormatText(", zone %d", {cell.zone});
-    if (cell.market) text += FormatText(", market %d", {cell.market});
-    return text;
+    return CellText(what_, period_, CalcIndices(category, context));
 }
 
 void TCvPerData::NoteRead(int category, const TDataContext& context, std::string_view name, bool array,
@@ -434,6 +418,25 @@ void TCvPerData::DumpToLog() const {
         LogFmt(kDumpLogLevel, "iFir=%d   iFta=%d   iMkt=%d   ", {cell.firm, cell.zone, cell.market});
         if (const TSimData* bag = Cell(cell)) bag->LogContents();
     });
+}
+
+std::string_view SetKindText(std::uint16_t what) {
+    switch (what) {
+    case vtConstant: return "constant part";
+    case vtResults: return "results";
+    case vtDecisions: return "decisions";
+    case vtDefaults: return "default decisions";
+    default: return "data set";
+    }
+}
+
+std::string CellText(std::uint16_t what, std::int16_t period, const TCellIndex& cell) {
+    std::string text(SetKindText(what));
+    if (what != vtConstant) text += FormatText(" of period %d", {period});
+    if (cell.firm) text += FormatText(", firm %d", {cell.firm});
+    if (cell.zone) text += FormatText(", zone %d", {cell.zone});
+    if (cell.market) text += FormatText(", market %d", {cell.market});
+    return text;
 }
 
 }  // namespace cv

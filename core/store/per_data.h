@@ -197,6 +197,12 @@ private:
     std::unique_ptr<TCvPerData> keptCopy_;
 };
 
+// "decisions": the kind of set What (a volume type), for messages.
+std::string_view SetKindText(std::uint16_t what);
+// "decisions of period 4, firm 1, market 1": the cell of the set of kind What
+// and Period, for messages; the constant part has no period.
+std::string CellText(std::uint16_t what, std::int16_t period, const TCellIndex& cell);
+
 // The cell whose volume has Keys, when a set's cells have one: the keys beyond
 // the fifth are unset and each index lies on the grid (an unset key is index 0).
 bool CellOfVolumeKeys(std::span<const std::int16_t> keys, TCellIndex& cell);

@@ -31,15 +31,6 @@ int CategoryOf(const TCellIndex& cell) {
     return kCategories[(cell.firm ? 1 : 0) + (cell.zone ? 2 : 0) + (cell.market ? 4 : 0)];
 }
 
-std::string_view SetText(int type) {
-    switch (type) {
-    case vtConstant: return "constant part";
-    case vtResults: return "results";
-    case vtDecisions: return "decisions";
-    default: return "default decisions";
-    }
-}
-
 // The kinds of position series, as the table names them.
 constexpr std::string_view kPositionKinds[] = {"ChaSeries", "SegSeries", "DimSeries", "SemSeries", "MapSeries"};
 enum : int { kChannels = 1, kSegments, kDimensions, kSemantics, kMaps };
@@ -106,13 +97,8 @@ std::size_t TReadTableCheck::CellSlot(int set, const TCellIndex& cell) const {
     return static_cast<std::size_t>(set * kGridCells + gridCell) * wordsPerCell_;
 }
 
-std::string TReadTableCheck::CellText(int type, int period, const TCellIndex& cell) const {
-    std::string text(SetText(type));
-    if (type != vtConstant) text += FormatText(" of period %d", {period});
-    if (cell.firm) text += FormatText(", firm %d", {cell.firm});
-    if (cell.zone) text += FormatText(", zone %d", {cell.zone});
-    if (cell.market) text += FormatText(", market %d", {cell.market});
-    return text;
+std::string TReadTableCheck::Here() const {
+    return CellText(static_cast<std::uint16_t>(type_), static_cast<std::int16_t>(period_), cell_);
 }
 
 void TReadTableCheck::BeginCell(int type, int period, const TCellIndex& cell) {
@@ -175,7 +161,7 @@ void TReadTableCheck::CheckBound(const TIndustryRead& read, const TResolved& bou
     if (value >= read.low && value <= high) return;
     const std::string where = element.empty() ? std::string() : FormatText("[%d, %s]", {row, element});
     throw EDataError(FormatText("%s%s of the %s is %s, beyond %d..%d",
-                                {ReadText(read), where, CellText(type_, period_, cell_),
+                                {ReadText(read), where, Here(),
                                  FormatText("%g", {static_cast<double>(value)}), read.low, high}));
 }
 
@@ -185,7 +171,7 @@ void TReadTableCheck::CheckDims(const TIndustryRead& read, const TSimArr::TStore
     if (expected == 0) return;  // read whatever its shape
     if (dims.nDim != expected) [[unlikely]]
         throw EDataError(FormatText("%s of the %s has %d dimensions, not %d",
-                                    {ReadText(read), CellText(type_, period_, cell_), dims.nDim, expected}));
+                                    {ReadText(read), Here(), dims.nDim, expected}));
     for (std::size_t d = 0; d < static_cast<std::size_t>(expected); ++d) {
         const TSeries* series = Resolve(own.dims[d]);
         if (series == nullptr || dims.lb[d] != series->Lo() || dims.ub[d] != series->Hi() ||
@@ -205,7 +191,7 @@ void TReadTableCheck::RefuseDimension(const TIndustryRead& read, const TSimArr::
     if (own.dims[d].position != 0)
         expectedText += ", which " + SeriesPositionText(read.dims[d], cell_.zone, cell_.market) + " names";
     throw EDataError(FormatText("%s of the %s runs over %s (%d..%d) in dimension %d, not over %s",
-                                {ReadText(read), CellText(type_, period_, cell_), dims.names[d], dims.lb[d],
+                                {ReadText(read), Here(), dims.names[d], dims.lb[d],
                                  dims.ub[d], static_cast<int>(d) + 1, expectedText}));
 }
 
@@ -252,7 +238,7 @@ void TReadTableCheck::Scalar(std::string_view name, TGetBuf value, std::uint16_t
     const TSimNumber stored = ReadSimNumber(value, at);
     if (stored.kind != read->kind)
         throw EDataError(FormatText("%s of the %s is of kind %d, not %d",
-                                    {ReadText(*read), CellText(type_, period_, cell_), stored.kind, read->kind}));
+                                    {ReadText(*read), Here(), stored.kind, read->kind}));
     if (!read->bound.empty()) CheckBound(*read, entrySeries_[Entry(*read)].bound, stored.number);
     Note(*read);
 }
@@ -262,7 +248,7 @@ bool TReadTableCheck::Array(std::string_view name, const TSimArr::TStoredDims& d
     if (read == nullptr) return false;
     if (dims.kind != read->kind)
         throw EDataError(FormatText("%s of the %s is of kind %d, not %d",
-                                    {ReadText(*read), CellText(type_, period_, cell_), dims.kind, read->kind}));
+                                    {ReadText(*read), Here(), dims.kind, read->kind}));
     CheckDims(*read, dims);
     if (!read->elements[0].element.empty()) CheckElements(*read, dims, form, at);
     Note(*read);
@@ -303,7 +289,7 @@ void TReadTableCheck::CheckEveryCellRead() const {
                 for (const TCellIndex& cell : cellsOf[read.category]) {
                     if (held_[CellSlot(index, cell) + entry / 64] & bit) continue;
                     throw EDataError(
-                        FormatText("%s missing in the %s", {ReadText(read), CellText(set.type, period, cell)}));
+                        FormatText("%s missing in the %s", {ReadText(read), CellText(static_cast<std::uint16_t>(set.type), static_cast<std::int16_t>(period), cell)}));
                 }
             }
         }

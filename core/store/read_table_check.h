@@ -87,8 +87,9 @@ private:
     int SetIndex(int type, int period) const;
     // Where the notes of Cell of the set at Set begin in Held.
     std::size_t CellSlot(int set, const TCellIndex& cell) const;
+    // The cell being met, for messages.
+    std::string Here() const;
     std::size_t Entry(const TIndustryRead& read) const { return static_cast<std::size_t>(&read - reads_.data()); }
-    std::string CellText(int type, int period, const TCellIndex& cell) const;
 
     const TIndustrySeries& series_;
     const TListSeries& list_;

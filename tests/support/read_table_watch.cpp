@@ -2,21 +2,13 @@
 
 #include "core/store/industry_file.h"
 #include "core/store/industry_reads.h"
+#include "core/store/per_data.h"
 
 namespace cv::test {
 namespace {
 
-std::string SetText(std::uint16_t set) {
-    switch (set) {
-    case vtConstant: return "constant part";
-    case vtResults: return "results";
-    case vtDecisions: return "decisions";
-    default: return "default decisions";
-    }
-}
-
 std::string ReadText(const TNamedRead& read) {
-    return std::string(read.array ? "array " : "scalar ") + std::string(read.name) + " of the " + SetText(read.set) +
+    return std::string(read.array ? "array " : "scalar ") + std::string(read.name) + " of the " + std::string(SetKindText(read.set)) +
            ", category " + std::to_string(read.category);
 }
 

@@ -96,15 +96,6 @@ std::vector<std::size_t> NameEnds(TVolSet& volumes, const TStoredCell& cell, std
     return ends;
 }
 
-std::string SetText(int set) {
-    switch (set) {
-    case vtConstant: return "the constant part";
-    case vtResults: return "the results";
-    case vtDecisions: return "the decisions";
-    default: return "the default decisions";
-    }
-}
-
 // The names of a stored bag, scalars' and arrays' apart, in their order.
 struct TBagNames {
     std::vector<std::string> scalars;
@@ -191,7 +182,7 @@ TFileDamage LostName(const fs::path& file, const TIndustryRead& read) {
             ends.push_back(end);
     }
     std::string text = std::string(read.form == TReadForm::array ? "array " : "scalar ") + std::string(read.name) +
-                       " of " + SetText(read.set) + ", category " + std::to_string(read.category);
+                       " of the " + std::string(SetKindText(read.set)) + ", category " + std::to_string(read.category);
     return {std::move(text), [ends, last = read.name.back()](const fs::path& copy) {
                 for (const std::size_t end : ends) WriteBytesAt(copy, end - 1, std::string(1, OtherLetter(last)));
             }};
