@@ -61,7 +61,7 @@ void TFoSimul::MPTransferToAdmClick(QAction* item) {
                             {kLineConfirmSending}, TAlignment::taCenter) == TModalResult::mrYes) {
         TWaitCursor hourglass;
         SendTeamData(*Session, {Session->IndFullPath(), SelectedFirmLabel(), [this] { mainWindow_.ShowPage(this); }});
-        mainWindow_.RefreshAll();
+        ShowOpenedIndustry();
     }
     MenuItemClick(item);
 }
@@ -78,7 +78,7 @@ void TFoSimul::MPBackupClick(QAction* item) {
         if (!archive.isEmpty()) {
             TWaitCursor hourglass;
             WriteZipBackup(*Session, archive.toStdString(), SelectedFirmLabel(), [this] { mainWindow_.ShowPage(this); });
-            mainWindow_.RefreshAll();
+            ShowOpenedIndustry();
         }
     }
     MenuItemClick(item);
@@ -95,7 +95,7 @@ void TFoSimul::MPRestoreClick(QAction* item) {
         if (!archive.isEmpty()) {
             TWaitCursor hourglass;
             RestoreZipBackup(*Session, archive.toStdString(), AskReplaceFile, [this] { mainWindow_.ShowPage(this); });
-            mainWindow_.RefreshAll();
+            ShowOpenedIndustry();
         }
     }
     MenuItemClick(item);
