@@ -26,20 +26,22 @@ struct TActionFrame {
     bool reported = false;
 };
 
-// The actions in progress, the innermost last: one per event loop at most,
-// each level deeper than the one before.
+// The actions in progress on this thread (each thread runs its own event
+// loops), the innermost last: one per event loop at most, each level deeper
+// than the one before.
 std::vector<TActionFrame>& Frames() {
-    static std::vector<TActionFrame> frames;
+    thread_local std::vector<TActionFrame> frames;
     return frames;
 }
 
 int CurrentLoopLevel() { return QThread::currentThread()->loopLevel(); }
 
+// Without the language file the key stands for the text, and the reason still shows.
 std::string UnreadableText(const std::string& reason) {
+    if (!Translator) return std::string(kUnreadableKey) + "\n" + reason;
     std::string text;
     for (int line = 1; line <= kUnreadableLines; ++line) {
-        const std::string shown = Translator ? Translator->GetLine(kSectionMessages, kUnreadableKey, line)
-                                             : std::string(kUnreadableKey);
+        const std::string shown = Translator->GetLine(kSectionMessages, kUnreadableKey, line);
         text += (line > 1 ? "\n" : "") + ReplaceFirst(shown, kReasonToken, reason);
     }
     return text;

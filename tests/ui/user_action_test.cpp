@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "core/base/errors.h"
+#include "core/language/translator.h"
 #include "tests/support/recording_ui.h"
 #include "tests/ui/support/language_fixture.h"
 #include "tests/ui/support/window_test.h"
@@ -165,6 +166,14 @@ TEST_F(UserActionTest, TheFatalStopEndsTheEventLoop) {
     QTimer::singleShot(0, [] { throw EFatalStop("SumSubArray not implemented for nDim=3"); });
     EXPECT_EQ(QApplication::exec(), kFatalStopExitCode);
     EXPECT_EQ(test::MessagesShown(ui_), 0u);
+}
+
+// Without the language file the key stands for the text, with what does not read.
+TEST(UserActionWithoutTextsTest, TheMessageStillNamesWhatDoesNotRead) {
+    ASSERT_EQ(Translator, nullptr);
+    test::RecordingUi ui;
+    RunUserAction([] { throw EDataError("array FFXRpt missing"); });
+    EXPECT_EQ(test::BoxKeys(ui), std::vector<std::string>{"UnreadableIndustry\narray FFXRpt missing"});
 }
 
 }  // namespace
