@@ -149,9 +149,8 @@ void TGroupPage::MenuItemClick(QAction* item) {
     // An item whose group the instructor restricts shows nothing, even when
     // it is the default that every restricted group leaves, unless the page
     // explains it.
-    if (chosen && HasIndustry() && (ShowsRestrictedItems() || !IsItemRestricted(chosen->name)) &&
-        !RunUserAction([&] { ShowItem(*chosen); }))
-        Display().Clear();
+    if (chosen && HasIndustry() && (ShowsRestrictedItems() || !IsItemRestricted(chosen->name)))
+        RunUserAction([&] { ShowItem(*chosen); }, [this] { Display().Clear(); });
 }
 
 void TGroupPage::RebuildDisplay() {

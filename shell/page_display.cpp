@@ -39,11 +39,12 @@ void TPageDisplay::Clear() {
 }
 
 void TPageDisplay::Rebuild(const TDataContext& context) {
-    const bool built = RunUserAction([&] {
-        if (chart_) chart_->Build(context);
-        if (screen_) screen_->Build(context);
-    });
-    if (!built) Clear();
+    RunUserAction(
+        [&] {
+            if (chart_) chart_->Build(context);
+            if (screen_) screen_->Build(context);
+        },
+        [this] { Clear(); });
 }
 
 void TPageDisplay::FollowPageSize() {
