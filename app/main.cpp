@@ -1,6 +1,5 @@
 // The team workstation's executable.
 
-#include <QApplication>
 #include <iostream>
 
 #include "core/base/errors.h"
@@ -8,6 +7,7 @@
 #include "team/bank_dialog.h"
 #include "app/display_check.h"
 #include "app/program_start.h"
+#include "ui/cv_application.h"
 #include "ui/qt_ui_services.h"
 #include "ui/sound/sound_player.h"
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     cv::UseDisplayPlatform(display);
-    QApplication application(argc, argv);
+    cv::TCvApplication application(argc, argv);
     cv::TQtUiServices uiServices;
     const std::unique_ptr<cv::TSoundPlayer> soundPlayer = cv::CreateSystemSoundPlayer();
     cv::TMainWindowServices services;
@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
         return cv::RunProgram(application, std::move(services));
     } catch (const cv::EFatalStop&) {
         // The fatal stop wrote its reason to the log.
-        return 1;
+        return cv::kFatalStopExitCode;
     }
 }

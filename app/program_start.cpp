@@ -18,9 +18,6 @@
 namespace cv {
 namespace {
 
-// The exit code of a program that ended on its fatal stop.
-constexpr int kFatalStopExitCode = 1;
-
 // Every page of the program, in the order of their window numbers: the
 // decisions, the results, the newsletter, the graphs, then the team page, the
 // one shown first. The decision area dialogs register on the decisions page

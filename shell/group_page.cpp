@@ -1,19 +1,18 @@
 #include "shell/group_page.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
 #include <string>
 
-#include "core/base/errors.h"
-#include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
 #include "core/store/series.h"
 #include "shell/main_window.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/help_state.h"
+#include "ui/user_action.h"
+#include "ui/wait_cursor.h"
 
 namespace cv {
 namespace {
@@ -141,7 +140,7 @@ void TGroupPage::SetupBar() {
 }
 
 void TGroupPage::MenuItemClick(QAction* item) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TWaitCursor wait;
     TFoCv3Mod::MenuItemClick(item);
     Data.CurPeriod = Data.SelPeriod;
     Data.DecPeriod = Data.SelPeriod;
@@ -150,15 +149,8 @@ void TGroupPage::MenuItemClick(QAction* item) {
     // An item whose group the instructor restricts shows nothing, even when
     // it is the default that every restricted group leaves, unless the page
     // explains it.
-    if (chosen && HasIndustry() && (ShowsRestrictedItems() || !IsItemRestricted(chosen->name))) {
-        try {
-            ShowItem(*chosen);
-        } catch (const ECvError& error) {
-            Display().Clear();
-            Ui().ShowErrorBox(error.what());
-        }
-    }
-    QApplication::restoreOverrideCursor();
+    if (chosen && HasIndustry() && (ShowsRestrictedItems() || !IsItemRestricted(chosen->name)))
+        RunUserAction([&] { ShowItem(*chosen); }, [this] { Display().Clear(); });
 }
 
 void TGroupPage::RebuildDisplay() {

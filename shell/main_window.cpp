@@ -25,6 +25,8 @@
 #include "ui/platform_color.h"
 #include "ui/report/report_fonts.h"
 #include "ui/screen_room.h"
+#include "ui/user_action.h"
+#include "ui/wait_cursor.h"
 
 namespace cv {
 namespace {
@@ -220,26 +222,36 @@ QToolButton* TFoCv3Main::ToolButton(int number) const { return toolButtons_.at(n
 
 void TFoCv3Main::AddPage(TFoCv3Mod* page) { pageArea_->addWidget(page); }
 
+// A page whose activation fails is not shown: the page shown before comes
+// back before the message shows.
 void TFoCv3Main::ShowPage(TFoCv3Mod* page) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TWaitCursor wait;
     TFoCv3Mod* previous = TFoCv3Mod::Current();
-    TFoCv3Mod::SetCurrent(page);
-    if (previous && previous != page) previous->FormDeactivate();
-    pageArea_->setCurrentWidget(page);
-    page->show();
-    page->FormActivate();
-    QApplication::restoreOverrideCursor();
+    RunUserAction([&] { SwitchPage(previous, page); },
+                  [&] {
+                      if (previous && previous != page) SwitchPage(page, previous);
+                  });
 }
 
-void TFoCv3Main::RefreshAll() {
-    if (CvBar) CvBar->Fill();
-    UpdateCaption();
-    UpdatePageButtons();
-    UpdateToolButtons();
-    for (TFoCv3Mod* page : TFoCv3Mod::Pages()) {
-        page->InitSelector();
-        page->UpdateMenus();
-    }
+void TFoCv3Main::SwitchPage(TFoCv3Mod* from, TFoCv3Mod* to) {
+    TFoCv3Mod::SetCurrent(to);
+    if (from && from != to) from->FormDeactivate();
+    pageArea_->setCurrentWidget(to);
+    to->show();
+    to->FormActivate();
+}
+
+bool TFoCv3Main::RefreshAll() {
+    return RunUserAction([this] {
+        if (CvBar) CvBar->Fill();
+        UpdateCaption();
+        UpdatePageButtons();
+        UpdateToolButtons();
+        for (TFoCv3Mod* page : TFoCv3Mod::Pages()) {
+            page->InitSelector();
+            page->UpdateMenus();
+        }
+    });
 }
 
 void TFoCv3Main::UpdateCaption() {
@@ -315,10 +327,7 @@ void TFoCv3Main::closeEvent(QCloseEvent* event) {
         }
         // Saved here rather than as the session ends, where a failure could
         // only be logged: the program stays open with the industry instead.
-        try {
-            Session->IndClose();
-        } catch (const ECvError& error) {
-            Ui().ShowErrorBox(error.what());
+        if (!RunUserAction([] { Session->IndClose(); })) {
             event->ignore();
             return;
         }

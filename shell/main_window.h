@@ -62,7 +62,8 @@ public:
     // Adds a page window to the page area.
     void AddPage(TFoCv3Mod* page);
     // Makes Page the session's current page and shows it; the page shown
-    // before is deactivated.
+    // before is deactivated. A page whose data do not read says so and is
+    // not shown: the one shown before stays.
     void ShowPage(TFoCv3Mod* page);
 
     // Loads, while the program waits for its user, what the first visit of a
@@ -71,7 +72,10 @@ public:
     void WarmUpWhenIdle();
     const TIdleWarmUp& WarmUp() const { return *warmUp_; }
 
-    void RefreshAll();
+    // The bar, the caption, the buttons and every page's selection and menus
+    // from the session's industry. False, once reported, when the industry
+    // does not read: the frame cannot show it.
+    bool RefreshAll();
     void UpdateCaption();
     void UpdatePageButtons();
     void UpdateToolButtons();
@@ -122,6 +126,8 @@ private:
     void EndSession();
     void PlayChime();
     void StepPageMenu(bool forward);
+    // Deactivates From and shows and activates To in the page area.
+    void SwitchPage(TFoCv3Mod* from, TFoCv3Mod* to);
 
     TMainWindowServices services_;
     QWidget* bar_ = nullptr;

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "core/base/errors.h"
 #include "core/base/menu_tree.h"
 #include "core/language/translator.h"
 #include "core/session/session.h"
@@ -16,6 +15,7 @@
 #include "ui/help_state.h"
 #include "ui/message_box.h"
 #include "ui/reading_order.h"
+#include "ui/user_action.h"
 
 namespace cv {
 namespace {
@@ -62,14 +62,8 @@ void TFoCv3Main::RestoreToolButtons() {
 }
 
 void TFoCv3Main::sbPrintClick() {
-    TFoCv3Mod* page = TFoCv3Mod::Current();
-    if (Session && page) {
-        try {
-            page->Print();
-        } catch (const ECvError&) {
-            // A failed print loses nothing; the page gets the focus back.
-        }
-    }
+    // A failed print loses nothing; the page gets the focus back.
+    if (TFoCv3Mod* page = TFoCv3Mod::Current(); Session && page) RunUserAction([page] { page->Print(); });
     RefreshPage();
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/base/ui_services.h"
 #include "ui/document/xl_doc.h"
+#include "ui/user_action.h"
 
 namespace cv {
 namespace {
@@ -38,8 +39,12 @@ void TPageDisplay::Clear() {
 }
 
 void TPageDisplay::Rebuild(const TDataContext& context) {
-    if (chart_) chart_->Build(context);
-    if (screen_) screen_->Build(context);
+    RunUserAction(
+        [&] {
+            if (chart_) chart_->Build(context);
+            if (screen_) screen_->Build(context);
+        },
+        [this] { Clear(); });
 }
 
 void TPageDisplay::FollowPageSize() {

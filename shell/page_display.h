@@ -31,7 +31,8 @@ public:
     TCVScreen* Screen() const { return screen_.get(); }
     TCVChart* Chart() const { return chart_.get(); }
     bool IsEmpty() const { return !screen_ && !chart_; }
-    // Builds what is shown again with Context, in place: the chart, the screen.
+    // Builds what is shown again with Context, in place: the chart, the
+    // screen. What does not build is reported and no longer shown.
     void Rebuild(const TDataContext& context);
     // Lays what is shown out again when the page's size differs from the one
     // it was laid out for: the screen's table is fitted and placed again; the

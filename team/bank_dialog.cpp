@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <QVBoxLayout>
 
-#include "core/base/errors.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/industry.h"
@@ -19,6 +18,7 @@
 #include "ui/fields/qn_edit.h"
 #include "ui/report/qn_table.h"
 #include "ui/translate_component.h"
+#include "ui/user_action.h"
 
 namespace cv {
 namespace {
@@ -255,13 +255,7 @@ bool TFoBank::eventFilter(QObject* watched, QEvent* event) {
     return TQNForm::eventFilter(watched, event);
 }
 
-void TFoBank::ShowSchedule() {
-    try {
-        RebuildSchedule();
-    } catch (const ECvError& error) {
-        Ui().ShowErrorBox(error.what());
-    }
-}
+void TFoBank::ShowSchedule() { RunUserAction([this] { RebuildSchedule(); }, this); }
 
 // The schedule is built from the stored request: the typed one is stored for
 // the build only, and the stored values are put back.
@@ -282,14 +276,8 @@ void TFoBank::RebuildSchedule() {
 
 void TFoBank::BBOkClick() {
     request_.Write(decisions_);
-    try {
-        Session->Industry()->SaveDecisions();
-    } catch (const ECvError& error) {
-        // The request stays in memory and reaches the file with the next save.
-        Ui().ShowErrorBox(error.what());
-        return;
-    }
-    accept();
+    // A request not saved stays in memory and reaches the file with the next save.
+    if (RunUserAction([] { Session->Industry()->SaveDecisions(); }, this)) accept();
 }
 
 void ShowBankDialog(QWidget& owner, const TDataContext& context, int tab) {

@@ -2,7 +2,6 @@
 
 #include <QMenu>
 
-#include "core/base/errors.h"
 #include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/industry.h"
@@ -14,6 +13,7 @@
 #include "ui/cp1252.h"
 #include "ui/cv3_speed_button.h"
 #include "ui/help_state.h"
+#include "ui/user_action.h"
 
 namespace cv {
 namespace {
@@ -130,20 +130,26 @@ void TFoSimul::FormDeactivate() {
 }
 
 void TFoSimul::MPCloseIndClick(QAction* item) {
-    try {
-        CloseIndustry();
-    } catch (const ECvError& error) {
-        // The industry could not be saved: it stays open and nothing is lost.
-        Ui().ShowErrorBox(error.what());
-    }
+    // An industry that could not be saved stays open and nothing is lost.
+    RunUserAction([this] { CloseIndustry(); });
     mainWindow_.RefreshAll();
     SetupBar();
     MenuItemClick(item);
-    if (Session && !Session->Industry()) {
-        DrawNoIndustryBackground();
-        for (TFoCv3Mod* page : Pages())
-            if (page != this && page->WindowNumber() <= kProgramPageCount) page->hide();
-    }
+    ShowWhenClosed();
+}
+
+void TFoSimul::ShowWhenClosed() {
+    if (!Session || Session->Industry()) return;
+    DrawNoIndustryBackground();
+    for (TFoCv3Mod* page : Pages())
+        if (page != this && page->WindowNumber() <= kProgramPageCount) page->hide();
+}
+
+void TFoSimul::ShowOpenedIndustry() {
+    if (mainWindow_.RefreshAll()) return;
+    RunUserAction([this] { CloseIndustry(); });
+    mainWindow_.RefreshAll();
+    ShowWhenClosed();
 }
 
 void TFoSimul::OpenIndustryClick(QAction* item, bool transferMode) {
@@ -152,8 +158,8 @@ void TFoSimul::OpenIndustryClick(QAction* item, bool transferMode) {
     dialog.BeforeIndustryCloses = [this] { mainWindow_.ShowPage(this); };
     const THelpContext help = transferMode ? hcTakeInstructorIndustry : hcOpenIndustry;
     if (ExecWithHelp(*this, dialog, help) == QDialog::Accepted) {
-        mainWindow_.RefreshAll();
-        DrawBackground();
+        ShowOpenedIndustry();
+        if (Session->Industry()) DrawBackground();
     }
     SetupBar();
     MenuItemClick(item);

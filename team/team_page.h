@@ -44,6 +44,10 @@ public:
     // The background picture control; replaced on every redraw.
     QLabel* Image() const { return image_; }
 
+    // Every page takes the industry just opened; one that does not read (the
+    // frame cannot show it) is closed again, and no industry is shown.
+    void ShowOpenedIndustry();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -54,6 +58,8 @@ private:
     void MPCloseIndClick(QAction* item);
     void MPPasswdClick(QAction* item);
     void CloseIndustry();
+    // Without an industry only this page stays, on its picture of no industry.
+    void ShowWhenClosed();
     // Runs the opening dialog; a successful opening refreshes every page.
     void OpenIndustryClick(QAction* item, bool transferMode);
     // Sending the data to the instructor, zip backups and restoring them.

@@ -3,6 +3,7 @@
 #include "core/session/session.h"
 #include "team/bank_dialog.h"
 #include "team/team_page.h"
+#include "ui/user_action.h"
 
 namespace cv {
 
@@ -13,7 +14,7 @@ void TFoSimul::OpenBank(QAction* item, int tab) {
         TDataContext context = Data;
         context.CurPeriod = Data.SelPeriod;
         context.DecPeriod = static_cast<std::int16_t>(Data.SelPeriod + 1);
-        ShowBankDialog(*this, context, tab);
+        RunUserAction([&] { ShowBankDialog(*this, context, tab); });
     }
     MenuItemClick(item);
 }

@@ -59,7 +59,7 @@ void TFoSimul::MPTransferToAdmClick(QAction* item) {
                             {kLineConfirmSending}, TAlignment::taCenter) == TModalResult::mrYes) {
         TWaitCursor hourglass;
         SendTeamData(*Session, {Session->IndFullPath(), SelectedFirmLabel(), [this] { mainWindow_.ShowPage(this); }});
-        mainWindow_.RefreshAll();
+        ShowOpenedIndustry();
     }
     MenuItemClick(item);
 }
@@ -76,7 +76,7 @@ void TFoSimul::MPBackupClick(QAction* item) {
         if (!archive.isEmpty()) {
             TWaitCursor hourglass;
             WriteZipBackup(*Session, archive.toStdString(), SelectedFirmLabel(), [this] { mainWindow_.ShowPage(this); });
-            mainWindow_.RefreshAll();
+            ShowOpenedIndustry();
         }
     }
     MenuItemClick(item);
@@ -93,7 +93,7 @@ void TFoSimul::MPRestoreClick(QAction* item) {
         if (!archive.isEmpty()) {
             TWaitCursor hourglass;
             RestoreZipBackup(*Session, archive.toStdString(), AskReplaceFile, [this] { mainWindow_.ShowPage(this); });
-            mainWindow_.RefreshAll();
+            ShowOpenedIndustry();
         }
     }
     MenuItemClick(item);

@@ -1,10 +1,10 @@
-// Entry point of the window tests: one QApplication for the whole run, in the
-// X server that the test command starts (the offscreen platform when there is
-// no display), with the locale, font resolution and scaling pinned so that
-// texts and layouts do not depend on the machine; the guard of /dev/null
-// decides the exit status as in the display-free test programs. A window
-// manager frames the windows when the environment names one.
-#include <QApplication>
+// Entry point of the window tests: one application object, the program's own,
+// for the whole run, in the X server that the test command starts (the
+// offscreen platform when there is no display), with the locale, font
+// resolution and scaling pinned so that texts and layouts do not depend on the
+// machine; the guard of /dev/null decides the exit status as in the
+// display-free test programs. A window manager frames the windows when the
+// environment names one.
 #include <QLocale>
 #include <cstdlib>
 #include <iostream>
@@ -13,6 +13,7 @@
 #include "tests/support/device_guard.h"
 #include "tests/support/read_table_watch.h"
 #include "tests/ui/support/window_manager.h"
+#include "ui/cv_application.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     setenv("QT_SCALE_FACTOR", "1", 1);
     setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
+    cv::TCvApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     cv::test::InstallDeviceGuard();
     const cv::test::TTestWindowManager windowManager;

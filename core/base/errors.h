@@ -58,10 +58,12 @@ public:
 };
 
 // The deliberate fatal stop: its reason is already in the log; main() ends the
-// program when it reaches the top.
+// program when it reaches the top, with kFatalStopExitCode.
 class EFatalStop : public ECvError {
 public:
     using ECvError::ECvError;
 };
+
+inline constexpr int kFatalStopExitCode = 1;
 
 }  // namespace cv

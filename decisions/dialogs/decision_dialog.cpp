@@ -5,12 +5,11 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "core/base/errors.h"
-#include "core/base/ui_services.h"
 #include "core/session/industry.h"
 #include "core/session/open_industry.h"
 #include "ui/platform_color.h"
 #include "ui/reading_order.h"
+#include "ui/user_action.h"
 
 namespace cv {
 
@@ -37,11 +36,14 @@ TFoCv3Dec::TFoCv3Dec(QWidget* owner, TDataContext& callerContext)
 }
 
 bool TFoCv3Dec::FollowSelection() {
-    if (!TryStep([this] { return StoreDecisions(); })) {
+    const auto load = [this] {
+        LoadDecisions();
+        return true;
+    };
+    if (!TryStep([this] { return StoreDecisions(); }) || !TryStep(load)) {
         *CallerContext = Context;
         return false;
     }
-    LoadDecisions();
     // Controls built for the new selection take their places in the Tab order.
     if (isVisible()) SetReadingOrder(*this);
     Context = *CallerContext;
@@ -59,12 +61,9 @@ bool TFoCv3Dec::FinishEdit(QWidget& target) {
 }
 
 bool TFoCv3Dec::TryStep(const std::function<bool()>& step) {
-    try {
-        return step();
-    } catch (const ECvError& error) {
-        Ui().ShowErrorBox(error.what());
-        return false;
-    }
+    bool answer = false;
+    RunUserAction([&] { answer = step(); }, this);
+    return answer;
 }
 
 void TFoCv3Dec::CancelClick() { reject(); }

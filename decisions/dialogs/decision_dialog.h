@@ -41,8 +41,8 @@ public:
     virtual bool StoreDecisions() { return true; }
 
     // The page's selection changed: store, then load the new selection and
-    // take it as the dialog's own. A refused store puts the dialog's copy back
-    // into the page's context and answers false.
+    // take it as the dialog's own. A refused store, or a load that fails,
+    // puts the dialog's copy back into the page's context and answers false.
     bool FollowSelection();
 
     // OK: store, and close when stored. Cancel: close.
@@ -53,7 +53,9 @@ public:
     // when the field refused to let go (its value was refused).
     bool FinishEdit(QWidget& target);
     // Runs Step of a user action and answers what it answers: an error it
-    // raises is shown and answers false, rather than reaching the event loop.
+    // raises is reported (ui/user_action.h) and answers false, rather than
+    // reaching the event loop; data that do not read close the dialog (or,
+    // before it is shown, keep it from being shown).
     bool TryStep(const std::function<bool()>& step);
 
     // Enables Panel or Group with its buttons (a panel) or all its direct

@@ -1,6 +1,5 @@
 // The decisions page's dialog protocol, its selectors, the errors list and
 // the print entry.
-#include "core/base/errors.h"
 #include "core/base/ui_services.h"
 #include "core/language/keyed_messages.h"
 #include "core/session/industry.h"
@@ -12,6 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/selector/cv_bar.h"
 #include "ui/fields/bar.h"
+#include "ui/user_action.h"
 
 namespace cv {
 
@@ -83,12 +83,11 @@ void TFoDecision::OpenArea(TDecisionArea area) {
         Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "MktgPlanDisabled", {0}, TAlignment::taCenter);
         return;
     }
-    if (!dialogs_[area]) return;
-    try {
-        RunDialog(area);
-    } catch (const ECvError& error) {
-        Ui().ShowErrorBox(error.what());
-    }
+    if (!dialogs_[area] || RunUserAction([&] { RunDialog(area); })) return;
+    // A dialog that failed leaves the page as it was before the press.
+    openDialog_ = nullptr;
+    pressed_ = -1;
+    RunUserAction([this] { SetupSelectors(); });
 }
 
 // Decisions are saved whatever button closed the dialog: a dialog writes to
@@ -110,8 +109,8 @@ void TFoDecision::RunDialog(TDecisionArea area) {
     mixMemory_.Brand = mixMemory_.Brand.substr(0, kMixBrandLength);
     openDialog_ = nullptr;
     dialog.reset();
-    if (layout.savesAndChecks) industry.SaveDecisions();
     pressed_ = -1;
+    if (layout.savesAndChecks) industry.SaveDecisions();
     SetupSelectors();
     if (layout.savesAndChecks) RefreshErrors();
 }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <array>
 
-#include "core/base/errors.h"
 #include "core/base/message_list.h"
 #include "core/base/ui_services.h"
 #include "core/language/keyed_messages.h"
@@ -54,18 +53,6 @@ constexpr QSize kSmallClient(640, 480);
 constexpr int kSmallBevelHeight = 360;
 constexpr int kSmallCloseFromBottom = 30;
 
-// Runs one action of the user: a failure of the data is shown with its
-// message and answers false, so the dialog stays as it was.
-template <class Action>
-bool Guarded(Action&& action) {
-    try {
-        return action();
-    } catch (const ECvError& error) {
-        Ui().ShowErrorBox(error.what());
-        return false;
-    }
-}
-
 // Narrows every column of a table wider than Room pixels at its own scale in
 // proportion, to whole characters, so that it fits.
 void NarrowToRoom(TQNTable& table, int room) {
@@ -99,7 +86,7 @@ TFoMktPlan::TFoMktPlan(QWidget* owner, TDataContext& callerContext, TPlanForecas
         LayoutForScreen();
         FitScreen();
     });
-    TSMktPlan_->AllowChange = [this](int newTab) { return Guarded([&] { return TSMktPlanChange(newTab); }); };
+    TSMktPlan_->AllowChange = [this](int newTab) { return TryStep([&] { return TSMktPlanChange(newTab); }); };
     TSMktPlanChange(0);
     unitMode_ = kPercentMode;
     PlanChanged = true;
@@ -123,7 +110,7 @@ void TFoMktPlan::BuildControls() {
         button->setObjectName(QLatin1String(name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, handler] {
-            Guarded([&] {
+            TryStep([&] {
                 if (TMktPlanScr* screen = PlanScreen()) (screen->*handler)();
                 return true;
             });
@@ -308,7 +295,7 @@ void TFoMktPlan::LoadDecisions() {
     const bool forecast = IsForecast(shownKind_);
     CallerContext->CurPeriod = forecast ? static_cast<std::int16_t>(Session->Industry()->DecPeriod())
                                         : CallerContext->SelPeriod;
-    Guarded([this] {
+    TryStep([this] {
         screen_->Build(*CallerContext);
         return true;
     });

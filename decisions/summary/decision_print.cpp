@@ -1,8 +1,5 @@
 #include "decisions/summary/decision_print.h"
 
-#include <QApplication>
-
-#include "core/base/errors.h"
 #include "core/base/ui_services.h"
 #include "core/session/session.h"
 #include "decisions/dialogs/decision_dialog.h"
@@ -12,6 +9,8 @@
 #include "reports/documents/decision_docs.h"
 #include "shell/dialog_help.h"
 #include "ui/printing/prn_setup.h"
+#include "ui/user_action.h"
+#include "ui/wait_cursor.h"
 
 namespace cv {
 
@@ -27,9 +26,9 @@ void BuildDocument(TFoDecision& page, int choice, int flags) {
         Ui().ShowMessageBox(TMsgDlgType::mtError, mbOK, "NoMktgPlanYet", {0}, TAlignment::taCenter);
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     std::vector<std::string> written;
-    try {
+    const bool built = RunUserAction([&] {
+        const TWaitCursor wait;
         TCvDoc document(&page);
         switch (choice) {
             case kBudget: BuildBudgetDoc(document, page.Data, flags); break;
@@ -37,14 +36,9 @@ void BuildDocument(TFoDecision& page, int choice, int flags) {
             default: BuildDecisionsDoc(document, page.Data, flags); break;
         }
         written = document.WrittenFiles();
-    } catch (const ECvError& error) {
-        QApplication::restoreOverrideCursor();
-        Ui().ShowErrorBox(error.what());
-        return;
-    }
-    QApplication::restoreOverrideCursor();
+    });
     // A file written instead of a print: the team is told where it is.
-    if (flags == kFileOnlyFlags) ReportFilesWritten(written);
+    if (built && flags == kFileOnlyFlags) ReportFilesWritten(written);
 }
 
 }  // namespace

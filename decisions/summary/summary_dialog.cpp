@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <array>
 
-#include "core/base/errors.h"
-#include "core/base/ui_services.h"
 #include "core/language/translator.h"
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -144,13 +142,12 @@ void TFoSummary::LayoutForScreen() {
 
 template <class Build>
 void TFoSummary::Guarded(Build&& build) {
-    try {
+    const bool built = TryStep([&] {
         build();
         RefitScreen(screen_.get());
-    } catch (const ECvError& error) {
-        screen_.reset();
-        Ui().ShowErrorBox(error.what());
-    }
+        return true;
+    });
+    if (!built) screen_.reset();
 }
 
 void TFoSummary::TSSectionsChange(int tab) {

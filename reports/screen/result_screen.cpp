@@ -2,6 +2,7 @@
 
 #include "core/base/ui_services.h"
 #include "core/session/industry.h"
+#include "core/session/open_industry.h"
 #include "core/session/session.h"
 #include "core/store/per_data.h"
 #include "core/store/typed_array.h"
@@ -25,6 +26,11 @@ TCvInd* TResult::Industry() { return Session ? Session->Industry() : nullptr; }
 
 const TSimArr* TResult::ResultsArray(int category, std::string_view name) const {
     return FindIn(currentResults_, category, context_, name);
+}
+
+const TSimArr& TResult::RequiredResultsArray(int category, std::string_view name) const {
+    TCvInd& industry = SessionIndustry("TResult.RequiredResultsArray");
+    return industry.PerResults(context_.CurPeriod).GetSimArr(category, context_, name);
 }
 
 const TSimArr* TResult::DecisionsArray(int category, std::string_view name) const {

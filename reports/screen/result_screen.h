@@ -26,6 +26,10 @@ protected:
     // when there is no such set or array, so a screen shows what it has.
     const TSimArr* ResultsArray(int category, std::string_view name) const;
     const TSimArr* DecisionsArray(int category, std::string_view name) const;
+    // The array Name of the results set that the screen cannot do without
+    // (an array of links that index others): EDataError naming it and its
+    // cell when it is missing.
+    const TSimArr& RequiredResultsArray(int category, std::string_view name) const;
     // A small-integer scalar of the results or decision set; 0 when missing.
     int ResultsCount(int category, std::string_view name) const;
     int DecisionsCount(int category, std::string_view name) const;

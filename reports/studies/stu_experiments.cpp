@@ -25,7 +25,7 @@ void TStuMkt::BuildExperiment() {
 
     // The firm's own marketed brands, at most five, by their index in the market.
     const int ownBrands = std::min(ResultsCount(kCategoryFirmFtaMarket, "NbMktedBrds"), kBrandColumns);
-    const TSimArr* links = ResultsArray(kCategoryFirmFtaMarket, "FFMLinks");
+    const TSimArr& links = RequiredResultsArray(kCategoryFirmFtaMarket, "FFMLinks");
     const TSimArr* names = ResultsArray(kCategoryFtaMarket, "BrdNames");
     const TSimArr* byElement = ResultsArray(kCategoryFtaMarket, advertising ? "StuBrdAdvTestSeg" : "StuBrdSlfTestCha");
     const TSimArr* overall = ResultsArray(kCategoryFtaMarket, advertising ? "StuBrdAdvTest" : "StuBrdSlfTest");
@@ -43,7 +43,7 @@ void TStuMkt::BuildExperiment() {
         table.SetCellText(BodyRow(secondBlock + i), 2, elements.labels[static_cast<std::size_t>(i - 1)]);
     }
     for (int b = 1; b <= ownBrands; ++b) {
-        const int brand = static_cast<int>(Value(links, {b, si::Mbix})), column = 4 + b;
+        const int brand = static_cast<int>(Value(&links, {b, si::Mbix})), column = 4 + b;
         table.SetCellText(TitleRow(), column, ArrayText(names, {brand}));
         for (int i = 1; i <= n; ++i) {
             const int element = elements.lo + i - 1;

@@ -34,4 +34,8 @@ std::vector<std::string> BoxKeys(const RecordingUi& ui) {
     return keys;
 }
 
+std::size_t MessagesShown(const RecordingUi& ui) {
+    return ui.plainBoxes.size() + ui.errorBoxes.size() + ui.messageBoxes.size() + ui.messageLists.size();
+}
+
 }  // namespace cv::test

@@ -60,4 +60,7 @@ private:
 // Keys of the message boxes Ui showed, in order.
 std::vector<std::string> BoxKeys(const RecordingUi& ui);
 
+// How many boxes and message lists Ui has shown.
+std::size_t MessagesShown(const RecordingUi& ui);
+
 }  // namespace cv::test

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QPushButton>
 #include <array>
+#include <filesystem>
 
 #include "core/session/industry.h"
 #include "core/session/session.h"
@@ -12,6 +13,8 @@
 #include "shell/selector/cv_bar.h"
 #include "tests/decisions/page/decision_page_fixture.h"
 #include "ui/cv3_speed_button.h"
+#include "ui/qt_ui_services.h"
+#include "tools/sample_industry/sample_instructor.h"
 #include "tests/ui/support/gtest_qtry.h"
 
 namespace cv::test {
@@ -58,20 +61,54 @@ TEST_F(DecisionPageTest, SmallScreenUsesTheTightLayout) {
     ExpectLayout(*page, small ? 2 : 5, small ? 2 : 30);
 }
 
+// On the sample played by the instructor's stand-in up to period 11 the page
+// opens; at the last period its button is disabled.
 TEST_F(DecisionPageTest, OpensOnlyBelowTheLastPeriod) {
-    ShowPage(TSampleDecisions::Complete);
+    const std::filesystem::path instructor = root.RootPath() / "Instructor";
+    const std::filesystem::path exchange = root.RootPath() / "Exchange";
+    sample::WriteSampleIndustry(instructor);
+    std::filesystem::create_directories(exchange);
+    for (int current = 3; current < 11; ++current) sample::RunInstructorPeriod(instructor, exchange);
+    page = ShowDecisionsPage(Main(), instructor / "SAMPLE.ind", 1);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(Session->Industry()->CurPeriod(), 11);
     auto* button = Main().findChild<TCv3SpBtn*>("SpBDec");
-    EXPECT_TRUE(button->isEnabled());
     Main().ShowPage(windows.teamPage);
-    Session->Industry()->SetCurPeriod(12);
-    Main().UpdatePageButtons();
-    EXPECT_FALSE(button->isEnabled());
-    Session->Industry()->SetCurPeriod(11);
-    Main().UpdatePageButtons();
     ASSERT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
     QTRY_COMPARE(TFoCv3Mod::Current(), static_cast<TFoCv3Mod*>(page));
     EXPECT_TRUE(page->isVisible());
+    EXPECT_TRUE(root.ui.messageBoxes.empty()) << root.ui.messageBoxes.front().key;
+    Main().ShowPage(windows.teamPage);
+    Session->Industry()->SetCurPeriod(12);
+    Main().UpdatePageButtons();
+    EXPECT_FALSE(button->isEnabled());
+}
+
+// An industry whose data stop before its decision period: the page says once
+// what does not read and does not open; the team page stays. The program's
+// own box over the page is shown on the screen too.
+TEST_F(DecisionPageTest, AnIndustryThatDoesNotReadKeepsThePageClosedWithOneMessage) {
+    ShowPage(TSampleDecisions::Complete);
+    Main().ShowPage(windows.teamPage);
+    // The sample holds decisions up to period 4.
+    Session->Industry()->SetCurPeriod(11);
+    Main().UpdatePageButtons();
+    auto* button = Main().findChild<TCv3SpBtn*>("SpBDec");
+    ASSERT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(TFoCv3Mod::Current(), static_cast<TFoCv3Mod*>(windows.teamPage));
+    EXPECT_FALSE(page->isVisible());
+    ASSERT_EQ(BoxKeys(root.ui).size(), 1u);
+    EXPECT_NE(root.ui.messageBoxes[0].key.find("What does not read: array FFXRpt missing in the results of period 11, firm 1, zone 1"),
+              std::string::npos)
+        << root.ui.messageBoxes[0].key;
+    const TQtUiServices onScreen;
+    WhenModalShown box([](QWidget&) { SaveScreenScreenshot("DecisionPage_UnreadableIndustryMessage"); },
+                       "DecisionPage_UnreadableIndustryBox");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(box.Ran());
+    EXPECT_EQ(TFoCv3Mod::Current(), static_cast<TFoCv3Mod*>(windows.teamPage));
 }
 
 // The area dialogs come with their own work: until one is part of the

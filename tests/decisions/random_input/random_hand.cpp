@@ -277,10 +277,6 @@ QString RandomHand::NumberText(const TQNEdit& field, double shown) const {
 
 int RandomHand::Below(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
 
-std::size_t MessagesShown(const RecordingUi& ui) {
-    return ui.plainBoxes.size() + ui.errorBoxes.size() + ui.messageBoxes.size() + ui.messageLists.size();
-}
-
 void RandomHand::Note(const QWidget& dialog, const std::string& what) {
     trace_.push_back(Name(dialog) + ": " + what);
 }

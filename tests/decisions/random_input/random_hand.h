@@ -27,9 +27,6 @@ class TQNEdit;
 
 namespace cv::test {
 
-// How many boxes and message lists Ui has shown.
-std::size_t MessagesShown(const RecordingUi& ui);
-
 class RandomHand {
 public:
     RandomHand(std::uint32_t seed, RecordingUi& ui);
