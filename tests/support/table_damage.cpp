@@ -12,6 +12,7 @@
 #include "core/store/series.h"
 #include "core/store/sim_data.h"
 #include "core/store/volume_set.h"
+#include "tests/support/removed_read.h"
 #include "tests/support/volume_set_util.h"
 
 namespace cv::test {
@@ -22,13 +23,6 @@ namespace fs = std::filesystem;
 constexpr char kScalarNameTag = 1;
 constexpr char kArrayNameTag = 101;
 constexpr std::size_t kVolumeCountAt = 153;  // the header's number of volumes
-
-// The category whose cells depend on what Cell names.
-int CategoryOf(const TCellIndex& cell) {
-    constexpr int kCategories[] = {kCategoryIndustry, kCategoryFirm,       kCategoryFta,        kCategoryFirmFta,
-                                   kCategoryMarket,   kCategoryFirmMarket, kCategoryFtaMarket, kCategoryFirmFtaMarket};
-    return kCategories[(cell.firm ? 1 : 0) + (cell.zone ? 2 : 0) + (cell.market ? 4 : 0)];
-}
 
 // A name as a bag stores it after Tag: its length, its capacity (its length), its length again, its letters.
 std::string StoredName(char tag, std::string_view name) {
@@ -172,26 +166,17 @@ const TSeries& Named(const TListSeries& list, std::string_view name) {
 
 }  // namespace
 
-TFileDamage LostName(const fs::path& file, const TIndustryRead& read) {
-    TVolSet volumes;
-    volumes.OpenReadOnly(file.string());
-    std::vector<std::size_t> ends;
-    for (const TStoredCell& cell : StoredCells(volumes)) {
-        if (cell.type != read.set || CategoryOf(cell.cell) != read.category) continue;
-        for (const std::size_t end : NameEnds(volumes, cell, read.name, read.form == TReadForm::array))
-            ends.push_back(end);
-    }
+TFileDamage LostName(const TIndustryRead& read) {
     std::string text = std::string(read.form == TReadForm::array ? "array " : "scalar ") + std::string(read.name) +
-                       " of the " + std::string(SetKindText(read.set)) + ", category " + std::to_string(read.category);
-    return {std::move(text), [ends, last = read.name.back()](const fs::path& copy) {
-                for (const std::size_t end : ends) WriteBytesAt(copy, end - 1, std::string(1, OtherLetter(last)));
-            }};
+                       " of the " + std::string(SetKindText(read.set)) + ", category " +
+                       std::to_string(read.category);
+    return {std::move(text), [&read](const fs::path& copy) { RemoveReadName(copy, read); }};
 }
 
-std::vector<TFileDamage> LostNames(const fs::path& file) {
+std::vector<TFileDamage> LostNames() {
     std::vector<TFileDamage> damages;
     for (const TIndustryRead& read : IndustryReads())
-        if (read.need == TReadNeed::required) damages.push_back(LostName(file, read));
+        if (read.need == TReadNeed::required) damages.push_back(LostName(read));
     return damages;
 }
 

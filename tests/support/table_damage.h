@@ -16,11 +16,11 @@ struct TIndustryRead;
 
 namespace cv::test {
 
-// The copy of File with Read's name changed by one letter in every cell of
-// its set and category that holds it, and what that is.
-TFileDamage LostName(const std::filesystem::path& file, const TIndustryRead& read);
+// A copy with Read's name changed by one letter in every cell of its set and
+// category that holds it (RemoveReadName), and what that is.
+TFileDamage LostName(const TIndustryRead& read);
 // LostName of every name of the table that the program reads without a default.
-std::vector<TFileDamage> LostNames(const std::filesystem::path& file);
+std::vector<TFileDamage> LostNames();
 
 // A damage of a kind the table tells, and a word its refusal names.
 struct TTableBreach {

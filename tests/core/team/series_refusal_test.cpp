@@ -147,7 +147,7 @@ TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseAFileWithoutASeriesTheOpeningN
 TEST_F(SeriesRefusalTest, TransferAndRestoreRefuseWhatThePagesCouldNotRead) {
     const fs::path sample = SampleIndustryFile();
     const std::string sampleBytes = ReadFileBytes(sample);
-    std::vector<TFileDamage> damages = LostNames(sample);
+    std::vector<TFileDamage> damages = LostNames();
     for (TTableBreach& breach : TableBreaches(sample)) damages.push_back(std::move(breach.damage));
     for (const TFileDamage& damage : damages) {
         SCOPED_TRACE(damage.text);
