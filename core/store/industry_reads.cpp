@@ -205,7 +205,7 @@ constexpr TIndustryRead kReads[] = {
     Count(vtResults, kFirmFtaMarket, "NbMktedBrds", "FirBrand", required),
     Array(vtResults, kFirmFtaMarket, "FirMktedBrds", dkZts, {"FirBrand"}, optional),
     Array(vtResults, kFirmFtaMarket, "FirMktedPros", dkZts, {"FirBrand"}, optional),
-    Links(vtResults, kFirmFtaMarket, "FFMLinks", {"FirBrand", "FFMLinks"}, optional,
+    Links(vtResults, kFirmFtaMarket, "FFMLinks", {"FirBrand", "FFMLinks"}, required,
           {{{"Mbix", "MktBrand"}, {"pDfix", "Firms"}, {"pDbix", "FirBrand"}}}),
     Array(vtResults, kFirmFtaMarket, "BrdRpt", dkReal48, {"FirBrand", "BrdRpt"}, required),
     Array(vtResults, kFirmFtaMarket, "FFMRpt", dkReal48, {"FFMRpt"}, optional),
