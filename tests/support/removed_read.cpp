@@ -32,8 +32,9 @@ bool InCategory(const TCellIndex& cell, int category) {
            (cell.market != 0) == (selected.market != 0);
 }
 
-// The offsets in Data, a cell's bag, of the last letter of each stored Name of Form.
-std::vector<std::size_t> NameEnds(const std::uint8_t* data, std::uint16_t size, std::string_view name, TReadForm form) {
+}  // namespace
+
+std::vector<std::size_t> NameLastLetters(const std::uint8_t* data, std::uint16_t size, std::string_view name, TReadForm form) {
     std::vector<std::size_t> ends;
     const auto note = [&](std::string_view stored) {
         if (stored.size() == name.size() && CompareNames(stored, name) == 0)
@@ -52,8 +53,6 @@ std::vector<std::size_t> NameEnds(const std::uint8_t* data, std::uint16_t size, 
     return ends;
 }
 
-}  // namespace
-
 int RemoveReadName(const std::filesystem::path& file, const TIndustryRead& read, std::optional<int> zone) {
     std::vector<std::size_t> offsets;
     {
@@ -66,7 +65,7 @@ int RemoveReadName(const std::filesystem::path& file, const TIndustryRead& read,
             const std::uint8_t* data = nullptr;
             std::uint16_t size = 0;
             volumes.VolumeGetAt(position, data, size);
-            for (const std::size_t end : NameEnds(data, size, read.name, read.form))
+            for (const std::size_t end : NameLastLetters(data, size, read.name, read.form))
                 offsets.push_back(static_cast<std::size_t>(entry.offset) + end);
         }
     }

@@ -3,15 +3,20 @@
 // in place, in every cell of its set and data category that holds it, so
 // that no cell the whole-file check looks at holds it any more.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
-namespace cv {
-struct TIndustryRead;
-}
+#include "core/store/industry_reads.h"
 
 namespace cv::test {
+
+// The offsets in Data, a cell's stored bag, of the last letter of each stored
+// name Name (letter case ignored) of Form.
+std::vector<std::size_t> NameLastLetters(const std::uint8_t* data, std::uint16_t size, std::string_view name, TReadForm form);
 
 // Renames Read's name in File by its last letter in every cell of Read's set
 // and category (of Zone only, when given), as a scalar or an array as Read is

@@ -20,15 +20,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kScalarNameTag = 1;
-constexpr char kArrayNameTag = 101;
 constexpr std::size_t kVolumeCountAt = 153;  // the header's number of volumes
-
-// A name as a bag stores it after Tag: its length, its capacity (its length), its length again, its letters.
-std::string StoredName(char tag, std::string_view name) {
-    const auto length = static_cast<char>(name.size());
-    return std::string{tag, length, length, length} + std::string(name);
-}
+// Written by this program, a number's value form follows the name: tag 2,
+// then tag 3 and the kind, tag 4 and the sub type, tag 5 and the number as a
+// long, tag 50.
+constexpr std::size_t kValueFormSize = 11;
+constexpr std::size_t kKindAt = 2;
+constexpr std::size_t kNumberAt = 6;
 
 void WriteBytesAt(const fs::path& copy, std::size_t offset, const std::string& bytes) {
     std::fstream file(copy, std::ios::binary | std::ios::in | std::ios::out);
@@ -37,75 +35,92 @@ void WriteBytesAt(const fs::path& copy, std::size_t offset, const std::string& b
     if (!file) throw std::logic_error("cannot write " + copy.string());
 }
 
-// One letter of a name, changed.
-char OtherLetter(char letter) { return letter == 'X' || letter == 'x' ? 'Y' : 'X'; }
-
-// A cell of a set of the file: its volume's place and keys.
-struct TStoredCell {
-    int position;
-    std::size_t offset;
-    int type;
-    int period;
-    TCellIndex cell;
-};
-
-std::vector<TStoredCell> StoredCells(TVolSet& volumes) {
-    std::vector<TStoredCell> cells;
-    for (int position = 0; position < volumes.VolumeCount(); ++position) {
-        const TTabVol& entry = volumes.Entry(position);
-        TCellIndex cell;
-        if (entry.keys[0] < vtConstant || !CellOfVolumeKeys(entry.keys, cell)) continue;
-        cells.push_back({position, static_cast<std::size_t>(entry.offset), entry.keys[0], entry.keys[1], cell});
-    }
-    return cells;
+std::string Long(std::int32_t value) {
+    std::string bytes(4, '\0');
+    PutI32(bytes, 0, value);
+    return bytes;
 }
 
-std::string_view VolumeBytes(TVolSet& volumes, int position) {
+TIndustryKeys Keys(int type, int period, const TCellIndex& cell) {
+    return CellVolumeKeys(static_cast<std::uint16_t>(type), static_cast<std::int16_t>(period), cell);
+}
+
+// The bytes of the volume of Keys, and where they lie in the file.
+struct TVolumeBytes {
     const std::uint8_t* data = nullptr;
     std::uint16_t size = 0;
-    volumes.VolumeGetAt(position, data, size);
-    return {reinterpret_cast<const char*>(data), size};
-}
-
-// The offsets in the file where Cell stores Name (in its own spelling) as a
-// scalar or an array, just past the name; none when the cell lacks it.
-std::vector<std::size_t> NameEnds(TVolSet& volumes, const TStoredCell& cell, std::string_view name, bool array) {
-    const std::string_view bytes = VolumeBytes(volumes, cell.position);
-    std::vector<std::size_t> ends;
-    std::string spelled;
-    std::uint16_t pos = 0;
-    TSimData::CheckBuffer(
-        TGetBuf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), pos,
-        [&](std::string_view stored, const TSimArr::TStoredDims&, TGetBuf, std::uint16_t) {
-            if (array && CompareNames(stored, name) == 0) spelled = stored;
-        },
-        [&](std::string_view stored, TGetBuf, std::uint16_t) {
-            if (!array && CompareNames(stored, name) == 0) spelled = stored;
-        });
-    if (spelled.empty()) return ends;
-    const std::string stored = StoredName(array ? kArrayNameTag : kScalarNameTag, spelled);
-    const std::size_t at = bytes.find(stored);
-    if (at == std::string_view::npos) throw std::logic_error("no stored name " + spelled);
-    ends.push_back(cell.offset + at + stored.size());
-    return ends;
-}
-
-// The names of a stored bag, scalars' and arrays' apart, in their order.
-struct TBagNames {
-    std::vector<std::string> scalars;
-    std::vector<std::string> arrays;
+    std::size_t offset = 0;
 };
 
-TBagNames NamesOf(TGetBuf bytes) {
-    TBagNames names;
+TVolumeBytes VolumeOf(TVolSet& volumes, const TIndustryKeys& keys) {
+    for (int position = 0; position < volumes.VolumeCount(); ++position) {
+        if (!std::equal(keys.begin(), keys.end(), volumes.Entry(position).keys.begin())) continue;
+        TVolumeBytes volume;
+        volumes.VolumeGetAt(position, volume.data, volume.size);
+        volume.offset = static_cast<std::size_t>(volumes.Entry(position).offset);
+        return volume;
+    }
+    throw std::logic_error("no volume of those keys");
+}
+
+void ReadSeriesList(TVolSet& volumes, TCvSeries& list) {
+    const TVolumeBytes stored = VolumeOf(volumes, SeriesVolumeKeys());
+    std::uint16_t pos = 0;
+    list.ReadFromBuffer(TGetBuf(stored.data, stored.size), pos);
+}
+
+const TSeries& Named(const TListSeries& list, std::string_view name) {
+    const TSeries* series = list.FindSeries(name);
+    if (series == nullptr) throw std::logic_error("no series " + std::string(name));
+    return *series;
+}
+
+// The file offset of the last letter of the name Name of Form in the cell of Keys.
+std::size_t NameLastLetterAt(TVolSet& volumes, const TIndustryKeys& keys, std::string_view name, TReadForm form) {
+    const TVolumeBytes cell = VolumeOf(volumes, keys);
+    const std::vector<std::size_t> letters = NameLastLetters(cell.data, cell.size, name, form);
+    if (letters.empty()) throw std::logic_error("no stored name " + std::string(name));
+    return cell.offset + letters.front();
+}
+
+// The copy with Bytes written at At of the value form of the scalar Name of
+// the cell of Keys, which must lie as this program writes it.
+TFileDamage ScalarBytes(std::string text, const fs::path& file, const TIndustryKeys& keys, std::string_view name,
+                        std::size_t at, std::string bytes) {
+    TVolSet volumes;
+    volumes.OpenReadOnly(file.string());
+    const std::size_t nameEnd = NameLastLetterAt(volumes, keys, name, TReadForm::scalar) + 1;
+    const TVolumeBytes cell = VolumeOf(volumes, keys);
+    const std::uint8_t* value = cell.data + (nameEnd - cell.offset);
+    if (nameEnd - cell.offset + kValueFormSize > cell.size || value[0] != 2 || value[1] != 3 || value[5] != 5)
+        throw std::logic_error("the scalar " + std::string(name) + " is not in the written form");
+    return {std::move(text), [offset = nameEnd + at, bytes](const fs::path& copy) {
+                WriteBytesAt(copy, offset, bytes);
+            }};
+}
+
+// The file offset of element [Row, Column] of the byte array Name of the cell of Keys.
+std::size_t ByteElementAt(const fs::path& file, const TIndustryKeys& keys, std::string_view name, int row,
+                          std::string_view column) {
+    TVolSet volumes;
+    volumes.OpenReadOnly(file.string());
+    TCvSeries list;
+    ReadSeriesList(volumes, list);
+    const TVolumeBytes cell = VolumeOf(volumes, keys);
+    std::size_t at = 0;
     std::uint16_t pos = 0;
     TSimData::CheckBuffer(
-        bytes, pos,
-        [&](std::string_view name, const TSimArr::TStoredDims&, TGetBuf, std::uint16_t) {
-            names.arrays.emplace_back(name);
+        TGetBuf(cell.data, cell.size), pos,
+        [&](std::string_view stored, const TSimArr::TStoredDims& dims, TGetBuf, std::uint16_t) {
+            if (CompareNames(stored, name) != 0 || dims.elements == nullptr) return;
+            const int index = Named(list, dims.names[1]).IndexOf(column);
+            const auto columns = static_cast<std::size_t>(dims.ub[1] - dims.lb[1] + 1);
+            at = cell.offset + static_cast<std::size_t>(dims.elements - cell.data) +
+                 static_cast<std::size_t>(row - dims.lb[0]) * columns + static_cast<std::size_t>(index - dims.lb[1]);
         },
-        [&](std::string_view name, TGetBuf, std::uint16_t) { names.scalars.emplace_back(name); });
-    return names;
+        {});
+    if (at == 0) throw std::logic_error("no byte array " + std::string(name));
+    return at;
 }
 
 // The copy of a file whose array Name in the cell of Keys is dimensioned with
@@ -116,32 +131,32 @@ TFileDamage Redimensioned(std::string text, const TIndustryKeys& keys, std::stri
     return {std::move(text), [keys, name, dims](const fs::path& copy) {
                 TVolSet volumes;
                 volumes.OpenReadWrite(copy.string());
-                const std::uint8_t* data = nullptr;
-                std::uint16_t size = 0;
-                if (!volumes.VolumeGet(data, size, SeriesVolumeKeys())) throw std::logic_error("no series list");
                 TCvSeries list;
-                std::uint16_t pos = 0;
-                list.ReadFromBuffer(TGetBuf(data, size), pos);
-                if (!volumes.VolumeGet(data, size, keys)) throw std::logic_error("no cell to rewrite");
+                ReadSeriesList(volumes, list);
+                const TVolumeBytes stored = VolumeOf(volumes, keys);
                 TSimData old;
-                pos = 0;
-                old.ReadFromBuffer(TGetBuf(data, size), pos);
-                const TBagNames names = NamesOf(TGetBuf(data, size));
+                std::uint16_t pos = 0;
+                old.ReadFromBuffer(TGetBuf(stored.data, stored.size), pos);
                 TSimData bag;
-                for (const std::string& scalar : names.scalars) bag.SetScalar(scalar, *old.FindScalar(scalar));
                 const std::vector<TSeries> series = dims(list);
-                for (const std::string& array : names.arrays) {
-                    auto made = std::make_unique<TSimArr>();
-                    const TSimArr& source = *old.FindSimArr(array);
-                    if (array != name) {
-                        made->Assign(source);
-                    } else {
-                        std::vector<const TSeries*> over;
-                        for (const TSeries& s : series) over.push_back(&s);
-                        made->InitFromSeries(source.Kind(), source.SubType(), over);
-                    }
-                    bag.AddSimArr(array, std::move(made));
-                }
+                pos = 0;
+                TSimData::CheckBuffer(
+                    TGetBuf(stored.data, stored.size), pos,
+                    [&](std::string_view array, const TSimArr::TStoredDims&, TGetBuf, std::uint16_t) {
+                        auto made = std::make_unique<TSimArr>();
+                        const TSimArr& source = *old.FindSimArr(array);
+                        if (array != name) {
+                            made->Assign(source);
+                        } else {
+                            std::vector<const TSeries*> over;
+                            for (const TSeries& s : series) over.push_back(&s);
+                            made->InitFromSeries(source.Kind(), source.SubType(), over);
+                        }
+                        bag.AddSimArr(array, std::move(made));
+                    },
+                    [&](std::string_view scalar, TGetBuf, std::uint16_t) {
+                        bag.SetScalar(scalar, *old.FindScalar(scalar));
+                    });
                 std::vector<std::uint8_t> bytes(kBufSize);
                 pos = 0;
                 bag.WriteToBuffer(bytes, pos);
@@ -151,17 +166,58 @@ TFileDamage Redimensioned(std::string text, const TIndustryKeys& keys, std::stri
             }};
 }
 
-// A copy of Series, named and bounded as it is or as given.
+// A copy of Series bounded Lo..Hi.
 TSeries SeriesLike(const TSeries& series, int lo, int hi) {
     std::vector<std::string> labels;
     for (int element = lo; element <= hi; ++element) labels.push_back(std::to_string(element));
     return TSeries(series.Id(), series.Name(), static_cast<std::int16_t>(lo), labels);
 }
 
-const TSeries& Named(const TListSeries& list, std::string_view name) {
-    const TSeries* series = list.FindSeries(name);
-    if (series == nullptr) throw std::logic_error("no series " + std::string(name));
-    return *series;
+// The first name of the first cell the file keeps, in the order of its bytes, changed.
+TTableBreach FirstNameLost(const fs::path& file) {
+    TVolSet volumes;
+    volumes.OpenReadOnly(file.string());
+    int first = -1;
+    for (int position = 0; position < volumes.VolumeCount(); ++position) {
+        TCellIndex cell;
+        const TTabVol& entry = volumes.Entry(position);
+        if (entry.keys[0] >= vtConstant && CellOfVolumeKeys(entry.keys, cell) &&
+            (first < 0 || entry.offset < volumes.Entry(first).offset))
+            first = position;
+    }
+    TIndustryKeys keys;
+    std::copy_n(volumes.Entry(first).keys.begin(), keys.size(), keys.begin());
+    const TVolumeBytes cell = VolumeOf(volumes, keys);
+    std::string name;
+    TReadForm form = TReadForm::scalar;
+    std::uint16_t pos = 0;
+    // Scalars lie before arrays in a bag.
+    TSimData::CheckBuffer(
+        TGetBuf(cell.data, cell.size), pos,
+        [&](std::string_view array, const TSimArr::TStoredDims&, TGetBuf, std::uint16_t) {
+            if (name.empty()) name = array, form = TReadForm::array;
+        },
+        [&](std::string_view scalar, TGetBuf, std::uint16_t) {
+            if (name.empty() || form == TReadForm::array) name = scalar, form = TReadForm::scalar;
+        });
+    return {{"the first name of the file, " + name + ", changed",
+             [at = NameLastLetterAt(volumes, keys, name, form)](const fs::path& copy) {
+                 WriteBytesAt(copy, at, "#");
+             }},
+            name};
+}
+
+// A copy of the bytes of the cell of From stored under the keys of To.
+TFileDamage CellCopied(std::string text, const TIndustryKeys& from, const TIndustryKeys& to) {
+    return {std::move(text), [from, to](const fs::path& copy) {
+                TVolSet volumes;
+                volumes.OpenReadWrite(copy.string());
+                const TVolumeBytes stored = VolumeOf(volumes, from);
+                const std::vector<std::uint8_t> bytes(stored.data, stored.data + stored.size);
+                volumes.VolumeSet(bytes.data(), stored.size, to);
+                volumes.Flush();
+                volumes.Close();
+            }};
 }
 
 }  // namespace
@@ -180,126 +236,8 @@ std::vector<TFileDamage> LostNames() {
     return damages;
 }
 
-}  // namespace cv::test
-
-namespace cv::test {
-namespace {
-
-// The file offset of the first stored form of the scalar Name in the cell of
-// Keys, just past its name, with the bytes of the value form that follow it.
-struct TStoredScalar {
-    std::size_t nameEnd = 0;
-    std::string value;  // tag 2, then the value form up to its end tag
-};
-
-TStoredScalar StoredScalar(const fs::path& file, const TIndustryKeys& keys, std::string_view name) {
-    TVolSet volumes;
-    volumes.OpenReadOnly(file.string());
-    for (const TStoredCell& cell : StoredCells(volumes)) {
-        if (!std::equal(keys.begin(), keys.end(), volumes.Entry(cell.position).keys.begin())) continue;
-        const std::vector<std::size_t> ends = NameEnds(volumes, cell, name, false);
-        if (ends.empty()) break;
-        const std::string_view bytes = VolumeBytes(volumes, cell.position);
-        return {ends[0], std::string(bytes.substr(ends[0] - cell.offset, 11))};
-    }
-    throw std::logic_error("no scalar " + std::string(name));
-}
-
-// Written by this program, a number's value form is tag 2, then tag 3 and the
-// kind, tag 4 and the sub type, tag 5 and the number as a long, tag 50.
-constexpr std::size_t kKindAt = 2;
-constexpr std::size_t kNumberAt = 6;
-
-TFileDamage ScalarBytes(std::string text, const fs::path& file, const TIndustryKeys& keys, std::string_view name,
-                        std::size_t at, std::string bytes) {
-    const TStoredScalar scalar = StoredScalar(file, keys, name);
-    if (scalar.value.size() < 11 || scalar.value[0] != 2 || scalar.value[1] != 3 || scalar.value[5] != 5)
-        throw std::logic_error("the scalar " + std::string(name) + " is not in the written form");
-    return {std::move(text), [offset = scalar.nameEnd + at, bytes](const fs::path& copy) {
-                WriteBytesAt(copy, offset, bytes);
-            }};
-}
-
-std::string Long(std::int32_t value) {
-    std::string bytes(4, '\0');
-    PutI32(bytes, 0, value);
-    return bytes;
-}
-
-// The file offset of element [Row, Column] of the byte array Name of the cell of Keys.
-std::size_t ByteElementAt(const fs::path& file, const TIndustryKeys& keys, std::string_view name, int row,
-                          std::string_view column) {
-    TVolSet volumes;
-    volumes.OpenReadOnly(file.string());
-    TCvSeries list;
-    const std::string_view seriesBytes = VolumeBytes(volumes, [&] {
-        for (int position = 0; position < volumes.VolumeCount(); ++position)
-            if (volumes.Entry(position).keys[0] == vtSeries) return position;
-        throw std::logic_error("no series list");
-    }());
-    std::uint16_t pos = 0;
-    list.ReadFromBuffer(TGetBuf(reinterpret_cast<const std::uint8_t*>(seriesBytes.data()), seriesBytes.size()), pos);
-    for (const TStoredCell& cell : StoredCells(volumes)) {
-        if (!std::equal(keys.begin(), keys.end(), volumes.Entry(cell.position).keys.begin())) continue;
-        const std::string_view bytes = VolumeBytes(volumes, cell.position);
-        std::size_t at = 0;
-        pos = 0;
-        TSimData::CheckBuffer(
-            TGetBuf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), pos,
-            [&](std::string_view stored, const TSimArr::TStoredDims& dims, TGetBuf, std::uint16_t) {
-                if (CompareNames(stored, name) != 0 || dims.elements == nullptr) return;
-                const int index = Named(list, dims.names[1]).IndexOf(column);
-                const auto columns = static_cast<std::size_t>(dims.ub[1] - dims.lb[1] + 1);
-                at = cell.offset + static_cast<std::size_t>(dims.elements - reinterpret_cast<const std::uint8_t*>(
-                                                                                 bytes.data())) +
-                     static_cast<std::size_t>(row - dims.lb[0]) * columns + static_cast<std::size_t>(index - dims.lb[1]);
-            },
-            {});
-        if (at != 0) return at;
-    }
-    throw std::logic_error("no byte array " + std::string(name));
-}
-
-// The first name of the first cell the file keeps, in the order of its bytes.
-TFileDamage FirstNameLost(const fs::path& file, std::string& name) {
-    TVolSet volumes;
-    volumes.OpenReadOnly(file.string());
-    std::vector<TStoredCell> cells = StoredCells(volumes);
-    const TStoredCell& first = *std::min_element(
-        cells.begin(), cells.end(), [](const TStoredCell& a, const TStoredCell& b) { return a.offset < b.offset; });
-    const std::string_view bytes = VolumeBytes(volumes, first.position);
-    const TBagNames names = NamesOf(TGetBuf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    const bool scalar = !names.scalars.empty();
-    name = scalar ? names.scalars.front() : names.arrays.front();
-    const std::size_t end = NameEnds(volumes, first, name, !scalar).at(0);
-    return {"the first name of the file, " + name + ", changed",
-            [end, last = name.back()](const fs::path& copy) {
-                WriteBytesAt(copy, end - 1, std::string(1, OtherLetter(last)));
-            }};
-}
-
-// A copy of the bytes of the cell of From stored under the keys of To.
-TFileDamage CellCopied(std::string text, const TIndustryKeys& from, const TIndustryKeys& to) {
-    return {std::move(text), [from, to](const fs::path& copy) {
-                TVolSet volumes;
-                volumes.OpenReadWrite(copy.string());
-                const std::uint8_t* data = nullptr;
-                std::uint16_t size = 0;
-                if (!volumes.VolumeGet(data, size, from)) throw std::logic_error("no cell to copy");
-                const std::vector<std::uint8_t> bytes(data, data + size);
-                volumes.VolumeSet(bytes.data(), size, to);
-                volumes.Flush();
-                volumes.Close();
-            }};
-}
-
-TIndustryKeys Keys(int type, int period, const TCellIndex& cell) {
-    return CellVolumeKeys(static_cast<std::uint16_t>(type), static_cast<std::int16_t>(period), cell);
-}
-
-}  // namespace
-
 std::vector<TTableBreach> TableBreaches(const fs::path& file) {
+
     constexpr int kCurrent = 3;
     constexpr int kDecision = 4;
     const TIndustryKeys north1 = Keys(vtResults, kCurrent, {0, 1, 1});
@@ -340,9 +278,7 @@ std::vector<TTableBreach> TableBreaches(const fs::path& file) {
                                                                       Named(list, "ChaNorth")};
                                       }),
                         "ChaSeries of zone 2"});
-    std::string first;
-    TFileDamage firstLost = FirstNameLost(file, first);
-    breaches.push_back({std::move(firstLost), first});
+    breaches.push_back(FirstNameLost(file));
     breaches.push_back({{"the header's count of volumes lowered by 128",
                          [](const fs::path& copy) {
                              TVolSet volumes;
